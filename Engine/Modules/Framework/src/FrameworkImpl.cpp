@@ -1,0 +1,168 @@
+#include "Framework/src/FrameworkImpl.h"
+
+#include "Engine/Base/Assert.h"
+#include "Engine/Base/DebugStream.h"
+#include "Engine/Framework/WindowCreator.h"
+#include "Platform/Backend.h"
+
+namespace Engine {
+
+namespace {
+
+Framework::Impl* gImpl = nullptr;
+
+u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
+
+void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
+
+// The debug text layer is destroyed first of all by destroy(), not here.
+void keepDebugTextLayer() {}
+
+}  // namespace
+
+std::vector<StartStep>& Framework::Impl::startSteps() {
+  static std::vector<StartStep> steps = {
+      {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
+  };
+  return steps;
+}
+
+Framework::Impl::Impl() {
+  const u32 now = clockNow();
+  for (u32& time : frameTimes) {
+    time = now;
+  }
+  DebugStream::create();
+}
+
+Framework::Impl::~Impl() {
+  archiveNames.reset();
+  debugTextLayer.reset();
+  stopManagers();
+  DebugStream::destroy();
+}
+
+Framework::Impl* Framework::Impl::instance() { return gImpl; }
+
+void Framework::Impl::create() {
+  ENGINE_ASSERT(!gImpl);
+  gImpl = new Impl();
+}
+
+void Framework::Impl::destroyInstance() {
+  delete gImpl;
+  gImpl = nullptr;
+}
+
+void Framework::Impl::start() {
+  const auto& steps = startSteps();
+  try {
+    for (const StartStep& step : steps) {
+      step.create(*this);
+      ++mStartedSteps;
+    }
+  } catch (...) {
+    stopManagers();
+    throw;
+  }
+  started = true;
+}
+
+void Framework::Impl::stopManagers() {
+  const auto& steps = startSteps();
+  while (mStartedSteps > 0) {
+    --mStartedSteps;
+    steps[mStartedSteps].destroy();
+  }
+  started = false;
+}
+
+void Framework::Impl::preFrame() {
+  WindowCreator* window = WindowCreator::instance();
+  Platform::Clock& clock = Platform::backend().clock();
+  u32 now = window->time();
+  while (now - lastPacedTime < minFrameInterval) {
+    clock.sleep(1);
+    now = window->time();
+  }
+  lastPacedTime = now;
+  frameTime = now - frameTimes[kFrameRing - 1];
+  // Sixty frames inside one millisecond can only happen unpaced; count it as one.
+  const u32 span = now - frameTimes[0];
+  frameRate = 60000u / (span == 0 ? 1u : span);
+  for (int i = 0; i < kFrameRing - 1; ++i) {
+    frameTimes[i] = frameTimes[i + 1];
+  }
+  frameTimes[kFrameRing - 1] = now;
+}
+
+void Framework::Impl::postFrame() {
+  if (debugTextLayer) {
+    debugTextLayer->flush();
+  }
+}
+
+void Framework::Impl::enableFullScreen(bool enable) {
+  if (fullScreenForbidden) {
+    return;
+  }
+  if (started && fullScreen != enable && WindowCreator::instance()) {
+    WindowCreator::instance()->enableFullScreen(enable);
+  }
+  fullScreen = enable;
+}
+
+void Framework::Impl::setFrameRate(u32 fps) {
+  ENGINE_ASSERT(fps >= 1 && "frame rate must be >= 1");
+  minFrameInterval = 1000u / fps;
+}
+
+// The public handles: every operation goes to the global state.
+
+namespace {
+Framework::Impl& impl() {
+  ENGINE_ASSERT(gImpl && "the framework does not exist.");
+  return *gImpl;
+}
+}  // namespace
+
+void Framework::Configuration::setWidth(u32 width) { impl().width = width; }
+void Framework::Configuration::setHeight(u32 height) { impl().height = height; }
+void Framework::Configuration::setTitle(const char* title) { impl().title = title ? title : ""; }
+void Framework::Configuration::enableVSync(bool enable) { impl().vSync = enable; }
+void Framework::Configuration::enableAntiAlias(bool enable) { impl().antiAlias = enable; }
+void Framework::Configuration::forbidFullScreen(bool forbid) { impl().fullScreenForbidden = forbid; }
+
+void Framework::Configuration::setArchiveNumber(i32 n) {
+  Framework::Impl& state = impl();
+  state.archiveNumber = n > 0 ? n : 0;
+  state.archiveNames = state.archiveNumber > 0 ? std::make_unique<std::string[]>(static_cast<std::size_t>(n)) : nullptr;
+}
+
+void Framework::Configuration::setArchiveName(i32 index, const char* name) {
+  Framework::Impl& state = impl();
+  ENGINE_ASSERT(index >= 0 && index < state.archiveNumber && "archive index out of range.");
+  state.archiveNames[static_cast<std::size_t>(index)] = name ? name : "";
+}
+
+void Framework::Configuration::setLoadMode(i32 mode) { impl().loadMode = (mode >= 0 && mode <= 2) ? mode : 1; }
+
+void Framework::Configuration::setExtraThreadNumber(i32 n) {
+  ENGINE_ASSERT(n >= 0 && "extraThreadNumber must be >= 0");
+  impl().extraThreadNumber = n;
+}
+
+Framework Framework::instance() { return Framework(); }
+void Framework::setFrameRate(u32 fps) { impl().setFrameRate(fps); }
+u32 Framework::frameRate() const { return impl().frameRate; }
+void Framework::enableFullScreen(bool enable) { impl().enableFullScreen(enable); }
+bool Framework::isFullScreen() const { return impl().fullScreen; }
+bool Framework::isFullScreenForbidden() const { return impl().fullScreenForbidden; }
+bool Framework::isDragAndDropEnabled() const { return impl().dragAndDropEnabled; }
+u32 Framework::width() const { return impl().width; }
+u32 Framework::height() const { return impl().height; }
+const char* Framework::title() const { return impl().title.c_str(); }
+void Framework::requestEnd() { impl().endRequested = true; }
+bool Framework::isEndRequested() const { return impl().endRequested; }
+
+}  // namespace Engine

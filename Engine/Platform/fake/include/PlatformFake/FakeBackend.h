@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Platform/Backend.h"
+
+namespace PlatformFake {
+
+// A clock that moves only when slept on (or when told to).
+class FakeClock : public Platform::Clock {
+ public:
+  std::uint32_t milliseconds() override;
+  void sleep(std::uint32_t ms) override;
+
+  std::uint32_t now = 0;
+  std::uint32_t advancePerRead = 0;  // simulated work between readings
+  std::uint32_t sleptTotal = 0;
+  std::uint32_t sleepCalls = 0;
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  Platform::MessageIcon icon;
+};
+
+class FakeMessageBox : public Platform::MessageBox {
+ public:
+  void show(std::string_view text, std::string_view caption, Platform::MessageIcon icon) override;
+  std::vector<ShownMessage> shown;
+};
+
+class FakeDebugOutput : public Platform::DebugOutput {
+ public:
+  void write(std::string_view text) override;
+  std::vector<std::string> lines;
+};
+
+// A window whose events are scripted by the test.
+class FakeWindow : public Platform::Window {
+ public:
+  bool create(const Platform::WindowDesc& desc) override;
+  void destroy() override;
+  bool pollEvent(Platform::WindowEvent& event) override;
+  void setFullScreen(bool fullScreen) override;
+  void acceptDrops(bool accept) override;
+  void drawableSize(std::uint32_t& width, std::uint32_t& height) override;
+
+  void push(Platform::WindowEventType type);
+  void push(const Platform::WindowEvent& event);
+
+  bool failCreate = false;
+  bool exists = false;
+  int createCount = 0;
+  int destroyCount = 0;
+  int polls = 0;
+  bool dropsAccepted = false;
+  Platform::WindowDesc desc;
+  std::vector<bool> fullScreenCalls;
+  std::deque<Platform::WindowEvent> events;
+};
+
+class FakeBackend : public Platform::Backend {
+ public:
+  Platform::Clock& clock() override { return fakeClock; }
+  Platform::MessageBox& messageBox() override { return fakeMessageBox; }
+  Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
+  Platform::Window& window() override { return fakeWindow; }
+
+  FakeClock fakeClock;
+  FakeMessageBox fakeMessageBox;
+  FakeDebugOutput fakeDebugOutput;
+  FakeWindow fakeWindow;
+};
+
+// Installs a fake backend for the lifetime of the object.
+class ScopedFakeBackend {
+ public:
+  ScopedFakeBackend();
+  ~ScopedFakeBackend();
+  ScopedFakeBackend(const ScopedFakeBackend&) = delete;
+  ScopedFakeBackend& operator=(const ScopedFakeBackend&) = delete;
+  FakeBackend* operator->() { return &mBackend; }
+  FakeBackend& operator*() { return mBackend; }
+
+ private:
+  FakeBackend mBackend;
+  Platform::Backend* mPrevious;
+};
+
+}  // namespace PlatformFake

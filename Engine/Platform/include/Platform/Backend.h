@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Platform/Clock.h"
+#include "Platform/DebugOutput.h"
+#include "Platform/MessageBox.h"
+#include "Platform/Window.h"
+
+namespace Platform {
+
+// The one door to the system: the framework reaches the clock, the window,
+// the devices and the file system only through the installed backend.
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual Clock& clock() = 0;
+  virtual MessageBox& messageBox() = 0;
+  virtual DebugOutput& debugOutput() = 0;
+  virtual Window& window() = 0;
+};
+
+// The installed backend; set by the program's entry or a test before use.
+Backend& backend();
+bool hasBackend();
+void setBackend(Backend* backend);
+
+}  // namespace Platform

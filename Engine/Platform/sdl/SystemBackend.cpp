@@ -1,0 +1,97 @@
+#include "Platform/SystemBackend.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include <unistd.h>
+
+#include "Platform/TextCodec.h"
+#include "SdlWindow.h"
+
+namespace Platform::Sdl {
+
+namespace {
+
+class SteadyClock : public Clock {
+ public:
+  std::uint32_t milliseconds() override {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  }
+  void sleep(std::uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+};
+
+// A box needs a display and someone to click it; set MARROWDEEP_NO_MESSAGE_BOX
+// (as the smoke tests do) to keep every message on standard error only.
+bool canShowBox() {
+  if (std::getenv("MARROWDEEP_NO_MESSAGE_BOX")) {
+    return false;
+  }
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) {
+    return false;
+  }
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+class SdlMessageBox : public MessageBox {
+ public:
+  void show(std::string_view text, std::string_view caption, MessageIcon icon) override {
+    const std::string utf8Text = sjisToUtf8(text);
+    const std::string utf8Caption = sjisToUtf8(caption);
+    std::fprintf(stderr, "%s\n%s\n", utf8Caption.c_str(), utf8Text.c_str());
+    std::fflush(stderr);
+    if (!canShowBox()) {
+      return;
+    }
+    const Uint32 flags = icon == MessageIcon::Error     ? SDL_MESSAGEBOX_ERROR
+                         : icon == MessageIcon::Warning ? SDL_MESSAGEBOX_WARNING
+                                                        : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(flags, utf8Caption.c_str(), utf8Text.c_str(), nullptr);
+  }
+};
+
+class StderrDebugOutput : public DebugOutput {
+ public:
+  void write(std::string_view text) override {
+    const std::string utf8 = sjisToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+  }
+};
+
+class SdlSystemBackend : public SystemBackend {
+ public:
+  void enterProgramDirectory() override {
+    if (char* base = SDL_GetBasePath()) {
+      if (chdir(base) != 0) {
+        std::perror(base);
+      }
+      SDL_free(base);
+    }
+  }
+
+  Clock& clock() override { return mClock; }
+  MessageBox& messageBox() override { return mMessageBox; }
+  DebugOutput& debugOutput() override { return mDebugOutput; }
+  Window& window() override { return mWindow; }
+
+ private:
+  SteadyClock mClock;
+  SdlMessageBox mMessageBox;
+  StderrDebugOutput mDebugOutput;
+  SdlWindow mWindow;
+};
+
+}  // namespace
+
+}  // namespace Platform::Sdl
+
+namespace Platform {
+
+std::unique_ptr<SystemBackend> createSystemBackend() { return std::make_unique<Sdl::SdlSystemBackend>(); }
+
+}  // namespace Platform

@@ -1,0 +1,3 @@
+#pragma once
+
+#include "Engine/Base/Impl/ArrayImpl.h"

@@ -1,0 +1,5 @@
+if(MARROWDEEP_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+  add_compile_definitions(MARROWDEEP_SANITIZE=1)
+endif()

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "Engine/Base/Array.h"
+
+namespace {
+
+struct Counted {
+  static inline int alive = 0;
+  Counted() { ++alive; }
+  ~Counted() { --alive; }
+};
+
+TEST(ArrayTest, ShrinkKeepsStorageAndDestroysTheTail) {
+  Counted::alive = 0;
+  {
+    Engine::Array<Counted> array(3);
+    EXPECT_EQ(Counted::alive, 3);
+    Counted* storage = array.data();
+    array.setSize(2);
+    EXPECT_EQ(array.size(), 2);
+    EXPECT_EQ(Counted::alive, 2);
+    EXPECT_EQ(array.data(), storage);
+  }
+  EXPECT_EQ(Counted::alive, 0);
+}
+
+TEST(ArrayTest, SizeBelowOneLeavesNoStorage) {
+  Engine::Array<int> array(0);
+  EXPECT_EQ(array.data(), nullptr);
+  array.setSize(4);  // without storage any size may be set
+  EXPECT_EQ(array.size(), 4);
+  array.clear();
+  EXPECT_EQ(array.size(), 0);
+  EXPECT_EQ(array.data(), nullptr);
+}
+
+using ArrayDeathTest = ::testing::Test;
+
+TEST_F(ArrayDeathTest, GrowingAnArrayWithStorageHalts) {
+  Engine::Array<int> array(3);
+  EXPECT_DEATH(array.setSize(5), "ArrayImpl\\.h:[0-9]+ : \\( ?size <= mSize ?\\) && \"Array::setSize\\(\\) : extension is not supperted\\.\"");
+}
+
+TEST_F(ArrayDeathTest, IndexOutsideTheArrayHalts) {
+  Engine::Array<int> array(3);
+  EXPECT_DEATH(array[-1] = 0, "Critical Error!");
+  EXPECT_DEATH(array[3] = 0, "Engine/include/Engine/Base/Impl/ArrayImpl\\.h:[0-9]+ : i >= 0 && i < mSize && \"range error\\.\"");
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Engine/Base/DebugStream.h"
+#include "Engine/Base/OStringStream.h"
+#include "PlatformFake/FakeBackend.h"
+
+namespace {
+
+std::string contents(const Engine::OStringStream& stream) {
+  Engine::Array<char> buffer;
+  return stream.get(&buffer);
+}
+
+TEST(OStringStreamTest, SingleCharactersOutsideThePrintableRangeAreEscaped) {
+  Engine::OStringStream stream(16);
+  stream << static_cast<char>(0x7F) << static_cast<char>(7) << static_cast<char>(200) << '\n' << '\t' << 'a';
+  EXPECT_EQ(contents(stream), "%7F%07%C8\n\ta");
+  EXPECT_EQ(stream.size(), 12);
+}
+
+TEST(OStringStreamTest, StringsAreStoredUnchanged) {
+  Engine::OStringStream stream(4);
+  stream << "\x7F\x83\x5C";  // a Shift-JIS character with a backslash trail byte
+  EXPECT_EQ(contents(stream), "\x7F\x83\x5C");
+}
+
+TEST(OStringStreamTest, TextSpansBlocksAndClears) {
+  Engine::OStringStream stream(3);
+  std::string expected;
+  for (int i = 0; i < 50; ++i) {
+    stream << "xy";
+    expected += "xy";
+  }
+  EXPECT_EQ(stream.size(), 100);
+  EXPECT_EQ(contents(stream), expected);
+  stream.clear();
+  EXPECT_EQ(stream.size(), 0);
+  EXPECT_EQ(contents(stream), "");
+}
+
+TEST(DebugStreamTest, OneLineReachesTheOutputPerEndl) {
+  PlatformFake::ScopedFakeBackend backend;
+  Engine::cout << "loaded " << 3 << " files";
+  EXPECT_TRUE(backend->fakeDebugOutput.lines.empty());
+  Engine::cout << Engine::endl;
+  Engine::cout << "next" << Engine::endl;
+  ASSERT_EQ(backend->fakeDebugOutput.lines.size(), 2u);
+  EXPECT_EQ(backend->fakeDebugOutput.lines[0], "loaded 3 files\n");
+  EXPECT_EQ(backend->fakeDebugOutput.lines[1], "next\n");
+}
+
+}  // namespace
