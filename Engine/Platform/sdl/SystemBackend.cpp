@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Platform/TextCodec.h"
+#include "SdlInput.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -78,12 +79,18 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  Keyboard& keyboard() override { return mKeyboard; }
+  Mouse& mouse() override { return mMouse; }
+  Joysticks& joysticks() override { return mJoysticks; }
 
  private:
   SteadyClock mClock;
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  SdlKeyboard mKeyboard;
+  SdlMouse mMouse;
+  SdlJoysticks mJoysticks;
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Input/Manager.h"
+#include "Input/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -13,6 +15,9 @@ Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
 
+void createInput(Framework::Impl&) { Input::Manager::create(); }
+void destroyInput() { Input::Manager::destroy(); }
+
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
 // The debug text layer is destroyed first of all by destroy(), not here.
@@ -22,6 +27,7 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;
@@ -94,6 +100,19 @@ void Framework::Impl::preFrame() {
     frameTimes[i] = frameTimes[i + 1];
   }
   frameTimes[kFrameRing - 1] = now;
+  updateInput();
+}
+
+void Framework::Impl::updateInput() {
+  if (!Input::ManagerImpl::instance()) {
+    return;
+  }
+  // Window pixels to back-buffer pixels: the graphics manager's pointer
+  // modifier once it exists, the identity until then.
+  const f32 pointerScale = 1.0f;
+  const f32 pointerOffsetX = 0.0f;
+  const f32 pointerOffsetY = 0.0f;
+  Input::Manager::instance().update(pointerScale, pointerOffsetX, pointerOffsetY);
 }
 
 void Framework::Impl::postFrame() {

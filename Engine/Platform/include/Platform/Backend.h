@@ -2,7 +2,10 @@
 
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
+#include "Platform/Joysticks.h"
+#include "Platform/Keyboard.h"
 #include "Platform/MessageBox.h"
+#include "Platform/Mouse.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -16,6 +19,9 @@ class Backend {
   virtual MessageBox& messageBox() = 0;
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
+  virtual Keyboard& keyboard() = 0;
+  virtual Mouse& mouse() = 0;
+  virtual Joysticks& joysticks() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.
