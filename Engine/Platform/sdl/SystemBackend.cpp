@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "Platform/SystemGlyphRasterizer.h"
 #include "Platform/TextCodec.h"
 #include "SdlWindow.h"
 
@@ -78,12 +79,14 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
 
  private:
   SteadyClock mClock;
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
 };
 
 }  // namespace
