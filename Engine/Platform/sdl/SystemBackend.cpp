@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "Platform/SystemGlyphRasterizer.h"
 #include "Platform/TextCodec.h"
 #include "SdlInput.h"
 #include "SdlWindow.h"
@@ -82,6 +83,7 @@ class SdlSystemBackend : public SystemBackend {
   Keyboard& keyboard() override { return mKeyboard; }
   Mouse& mouse() override { return mMouse; }
   Joysticks& joysticks() override { return mJoysticks; }
+  GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
 
  private:
   SteadyClock mClock;
@@ -91,6 +93,7 @@ class SdlSystemBackend : public SystemBackend {
   SdlKeyboard mKeyboard;
   SdlMouse mMouse;
   SdlJoysticks mJoysticks;
+  std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
 };
 
 }  // namespace

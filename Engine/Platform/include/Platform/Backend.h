@@ -4,6 +4,7 @@
 #include "Platform/DebugOutput.h"
 #include "Platform/Joysticks.h"
 #include "Platform/Keyboard.h"
+#include "Platform/GlyphRasterizer.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
 #include "Platform/Window.h"
@@ -22,6 +23,7 @@ class Backend {
   virtual Keyboard& keyboard() = 0;
   virtual Mouse& mouse() = 0;
   virtual Joysticks& joysticks() = 0;
+  virtual GlyphRasterizer& glyphRasterizer() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "PlatformFake/FakeGlyphRasterizer.h"
 
 namespace PlatformFake {
 
@@ -107,6 +108,7 @@ class FakeBackend : public Platform::Backend {
   Platform::Keyboard& keyboard() override { return fakeKeyboard; }
   Platform::Mouse& mouse() override { return fakeMouse; }
   Platform::Joysticks& joysticks() override { return fakeJoysticks; }
+  Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
@@ -115,6 +117,7 @@ class FakeBackend : public Platform::Backend {
   FakeKeyboard fakeKeyboard;
   FakeMouse fakeMouse;
   FakeJoysticks fakeJoysticks;
+  FakeGlyphRasterizer fakeGlyphRasterizer;
 };
 
 // Installs a fake backend for the lifetime of the object.
