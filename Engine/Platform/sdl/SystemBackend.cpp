@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include <sched.h>
 #include <unistd.h>
 
 #include "Platform/TextCodec.h"
@@ -63,6 +64,24 @@ class StderrDebugOutput : public DebugOutput {
   }
 };
 
+class SchedProcessor : public Processor {
+ public:
+  std::uint64_t affinityMask() override {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) {
+      return 0;
+    }
+    std::uint64_t mask = 0;
+    for (int cpu = 0; cpu < 64; ++cpu) {
+      if (CPU_ISSET(cpu, &set)) {
+        mask |= std::uint64_t{1} << cpu;
+      }
+    }
+    return mask;
+  }
+};
+
 class SdlSystemBackend : public SystemBackend {
  public:
   void enterProgramDirectory() override {
@@ -78,12 +97,14 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  Processor& processor() override { return mProcessor; }
 
  private:
   SteadyClock mClock;
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  SchedProcessor mProcessor;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
 #include "Platform/MessageBox.h"
+#include "Platform/Processor.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -16,6 +17,7 @@ class Backend {
   virtual MessageBox& messageBox() = 0;
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
+  virtual Processor& processor() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

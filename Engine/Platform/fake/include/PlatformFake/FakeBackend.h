@@ -63,17 +63,26 @@ class FakeWindow : public Platform::Window {
   std::deque<Platform::WindowEvent> events;
 };
 
+// A processor mask set by the test (one processor by default).
+class FakeProcessor : public Platform::Processor {
+ public:
+  std::uint64_t affinityMask() override { return mask; }
+  std::uint64_t mask = 1;
+};
+
 class FakeBackend : public Platform::Backend {
  public:
   Platform::Clock& clock() override { return fakeClock; }
   Platform::MessageBox& messageBox() override { return fakeMessageBox; }
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
+  Platform::Processor& processor() override { return fakeProcessor; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
+  FakeProcessor fakeProcessor;
 };
 
 // Installs a fake backend for the lifetime of the object.
