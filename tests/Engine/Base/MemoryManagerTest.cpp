@@ -309,6 +309,9 @@ TEST(MemoryManagerStressTest, EightThreadsNeitherOverlapNorLoseBlocks) {
 
 #if defined(MARROWDEEP_ENGINE_ALLOCATOR)
 
+// Keeps the compiler from eliding a new-expression paired with its delete.
+void* volatile gEscaped = nullptr;
+
 struct alignas(64) Wide {
   char bytes[64];
 };
@@ -317,6 +320,7 @@ TEST(GlobalOperatorsTest, EveryFormOfNewAndDeleteGoesThroughTheManager) {
   MemoryManager& global = MemoryManager::global();
   const std::size_t before = global.totalSize();
   char* large = new char[200000];
+  gEscaped = large;
   EXPECT_EQ(global.totalSize(), before + 200000);
   delete[] large;
   EXPECT_EQ(global.totalSize(), before);
