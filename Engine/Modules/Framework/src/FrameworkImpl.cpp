@@ -3,6 +3,7 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Threading/Manager.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -13,6 +14,11 @@ Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
 
+// The worker pool comes first and goes last: every other manager's jobs run on it.
+void createThreadingManager(Framework::Impl& framework) { Threading::Manager::create(framework.extraThreadNumber); }
+
+void destroyThreadingManager() { Threading::Manager::destroy(); }
+
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
 // The debug text layer is destroyed first of all by destroy(), not here.
@@ -22,6 +28,7 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"threading manager", &createThreadingManager, &destroyThreadingManager},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;
