@@ -52,7 +52,7 @@ thread_local bool tReportingFailure = false;
   } while (false)
 
 // Interlocked spin locks: yield the processor after every 10 failed tries.
-bool tryLock(std::atomic<u32>& lock) {
+[[gnu::always_inline]] inline bool tryLock(std::atomic<u32>& lock) {
   u32 expected = 0;
   return lock.compare_exchange_strong(expected, 1, std::memory_order_acquire, std::memory_order_relaxed);
 }
@@ -67,7 +67,7 @@ void acquire(std::atomic<u32>& lock) {
   }
 }
 
-void release(std::atomic<u32>& lock) { lock.store(0, std::memory_order_release); }
+[[gnu::always_inline]] inline void release(std::atomic<u32>& lock) { lock.store(0, std::memory_order_release); }
 
 class SpinGuard {
  public:
@@ -82,13 +82,13 @@ class SpinGuard {
 
 // Free lists --------------------------------------------------------------
 
-void markClass(Heap& heap, int sizeClassIndex, bool nonEmpty) {
+[[gnu::always_inline]] inline void markClass(Heap& heap, int sizeClassIndex, bool nonEmpty) {
   const u64 bit = u64{1} << (sizeClassIndex & 63);
   u64& word = heap.nonEmptyClasses[sizeClassIndex >> 6];
   word = nonEmpty ? (word | bit) : (word & ~bit);
 }
 
-void insert(Heap& heap, Block* block) {
+[[gnu::always_inline]] inline void insert(Heap& heap, Block* block) {
   const auto offset = static_cast<std::size_t>(block->bytes() - heap.bytes());
   MEMORY_ASSERT(offset < kEndOffset && "addr < 0xfffff8");
   const int listClass = sizeClass(block->size() - 4);
@@ -100,7 +100,7 @@ void insert(Heap& heap, Block* block) {
   markClass(heap, listClass, true);
 }
 
-void unlink(Heap& heap, Block* block) {
+[[gnu::always_inline]] inline void unlink(Heap& heap, Block* block) {
   if (block->sizeFlags < kMinListedSize) {
     return;  // too small to be listed
   }
@@ -112,7 +112,7 @@ void unlink(Heap& heap, Block* block) {
 }
 
 // The first non-empty class from `first` up, or -1.
-int firstListedClass(const Heap& heap, int first) {
+[[gnu::always_inline]] inline int firstListedClass(const Heap& heap, int first) {
   if (first < 64) {
     const u64 candidates = heap.nonEmptyClasses[0] & (~u64{0} << first);
     if (candidates != 0) {
@@ -170,15 +170,18 @@ void* allocateFrom(Heap& heap, std::size_t n) {
   const auto payload = (reinterpret_cast<std::uintptr_t>(end) + 4 - n) & ~std::uintptr_t{kGranule - 1};
   char* header = reinterpret_cast<char*>(payload) - 8;
 
-  unlink(heap, block);
   following->sizeFlags &= ~kPrevFreeBit;
   if (header < start + kMinListedSize) {
+    unlink(heap, block);
     block->sizeFlags &= ~kFreeBit;  // what would stay free could not be listed: hand out all
     return block->payload();
   }
   const auto frontSize = static_cast<u32>(header - start);
   block->sizeFlags = frontSize | kFreeBit | (block->sizeFlags & kPrevFreeBit);
-  insert(heap, block);
+  if (sizeClass(frontSize - 4) != listClass) {  // else it keeps its place in its list
+    unlink(heap, block);
+    insert(heap, block);
+  }
   Block* used = reinterpret_cast<Block*>(header);
   used->prevSize = frontSize;
   used->sizeFlags = static_cast<u32>(end - header) | kPrevFreeBit;
