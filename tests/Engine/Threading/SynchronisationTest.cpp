@@ -25,7 +25,7 @@ TEST(EventTest, SettingFromAnotherThreadReleasesTheWaiterAndCopiesShareTheEvent)
   Event copy = event;
   EXPECT_TRUE(copy == event);
   EXPECT_FALSE(event.isSet());
-  std::thread setter([copy]() mutable { copy.set(); });
+  std::thread setter([&copy] { copy.set(); });  // counts are not shared across threads
   event.wait();
   setter.join();
   EXPECT_TRUE(event.isSet());
@@ -42,7 +42,7 @@ TEST(SemaphoreTest, TheMaximumIsAtLeastTheStartCount) {
 
 TEST(SemaphoreTest, ACountGivenByAnotherThreadWakesTheWaiter) {
   Semaphore semaphore = Semaphore::create(0, 4);
-  std::thread giver([semaphore]() mutable { semaphore.increase(3); });
+  std::thread giver([&semaphore] { semaphore.increase(3); });
   for (int i = 0; i < 3; ++i) {
     semaphore.decrease();
   }
@@ -58,7 +58,7 @@ TEST(SemaphoreDeathTest, BadCountsStop) {
 TEST(MutexTest, AnotherThreadThanTheLockerMayUnlock) {
   Mutex mutex = Mutex::create();
   mutex.lock();
-  std::thread other([mutex]() mutable { mutex.unlock(); });
+  std::thread other([&mutex] { mutex.unlock(); });
   other.join();
   mutex.lock();  // would block for ever had the unlock not counted
   mutex.unlock();

@@ -80,6 +80,14 @@ class SpinGuard {
   std::atomic<u32>& mLock;
 };
 
+// The owner of a used block reads its flags word without the heap's lock to
+// tell a large block from a small one, while a neighbour's change under the
+// lock flips the word's previous-free bit: both sides go through relaxed
+// atomic accesses (plain moves on x86-64).
+void setNeighbourFlags(Block* block, u32 sizeFlags) {
+  std::atomic_ref<u32>(block->sizeFlags).store(sizeFlags, std::memory_order_relaxed);
+}
+
 // Free lists --------------------------------------------------------------
 
 [[gnu::always_inline]] inline void markClass(Heap& heap, int sizeClassIndex, bool nonEmpty) {
@@ -170,7 +178,7 @@ void* allocateFrom(Heap& heap, std::size_t n) {
   const auto payload = (reinterpret_cast<std::uintptr_t>(end) + 4 - n) & ~std::uintptr_t{kGranule - 1};
   char* header = reinterpret_cast<char*>(payload) - 8;
 
-  following->sizeFlags &= ~kPrevFreeBit;
+  setNeighbourFlags(following, following->sizeFlags & ~kPrevFreeBit);
   if (header < start + kMinListedSize) {
     unlink(heap, block);
     block->sizeFlags &= ~kFreeBit;  // what would stay free could not be listed: hand out all
@@ -205,14 +213,15 @@ void freeBlock(Heap& heap, Block* block) {
   }
   start->sizeFlags = size | kFreeBit | (start->sizeFlags & kPrevFreeBit);
   following->prevSize = size;
-  following->sizeFlags |= kPrevFreeBit;
+  setNeighbourFlags(following, following->sizeFlags | kPrevFreeBit);
   if (size >= kMinListedSize) {
     insert(heap, start);
   }
 }
 
-bool isLargePayload(const void* payload) {
-  return (*reinterpret_cast<const u32*>(static_cast<const char*>(payload) - 4) & 1) != 0;
+bool isLargePayload(void* payload) {
+  u32& flags = *reinterpret_cast<u32*>(static_cast<char*>(payload) - 4);
+  return (std::atomic_ref<u32>(flags).load(std::memory_order_relaxed) & 1) != 0;
 }
 
 std::size_t largeRegionSize(std::size_t roundedSize) {
