@@ -98,9 +98,7 @@ class TgaDecoder {
     ImageReadResult result;
     if (checkHeader() && readPalette()) {
       result.image = Image(mHeader.width, mHeader.height);
-      if (decodePixels(result.image) && !mHeader.topDown()) {
-        flipRows(result.image);
-      }
+      decodePixels(result.image);
     }
     if (!mError.empty()) {
       result.image = Image();
@@ -190,16 +188,30 @@ class TgaDecoder {
 
   template <class Convert>
   bool decodeAs(const Convert& convert, Image& image) {
-    u32* out = image.pixels.data();
-    const std::size_t count = image.pixels.size();
     if (!mHeader.runLength()) {
-      const u8* in = mData + mPixelOffset;
-      for (std::size_t i = 0; i < count; ++i, in += Convert::kBytes) {
-        out[i] = convert(in);
-      }
+      decodeRaw(convert, image);
       return true;
     }
-    return decodeRunLength(convert, out, count);
+    if (!decodeRunLength(convert, image.pixels.data(), image.pixels.size())) {
+      return false;
+    }
+    if (!mHeader.topDown()) {
+      flipRows(image);
+    }
+    return true;
+  }
+
+  // Rows go straight to their place: stored bottom row first unless the
+  // descriptor says top-down.
+  template <class Convert>
+  void decodeRaw(const Convert& convert, Image& image) const {
+    const u8* in = mData + mPixelOffset;
+    for (i32 stored = 0; stored < image.height; ++stored) {
+      u32* out = image.row(mHeader.topDown() ? stored : image.height - 1 - stored);
+      for (i32 x = 0; x < image.width; ++x, in += Convert::kBytes) {
+        out[x] = convert(in);
+      }
+    }
   }
 
   // Packets until every pixel is decoded or the data ends; pixels that no
