@@ -122,6 +122,26 @@ bool NmlParser::fail(i32 line, const char* format, ...) {
   Engine::halt(mSourceName, line, message);
 }
 
+// A child named by the token; the token is emptied.
+bool NmlParser::openChild(NmlNode*& current, i32 line) {
+  if (static_cast<i32>(mOpenLines.size()) >= NmlNode::kMaxDepth) {
+    return fail(line, "nodes nested deeper than %d levels", static_cast<int>(NmlNode::kMaxDepth));
+  }
+  mOpenLines.push_back(line);
+  current = current->addChildNamed(terminatedToken());
+  resetToken();
+  return true;
+}
+
+// The end of the text closes the root; any other node is still open.
+bool NmlParser::finish(const NmlNode& current, bool topIsRoot, i32 line) {
+  if (!mOpenLines.empty()) {
+    return fail(line, "node \"%.80s\" opened on line %d is not closed (must close tag)", current.name(),
+                static_cast<int>(mOpenLines.back()));
+  }
+  return topIsRoot ? true : fail(line, "node \"%.80s\" is not closed (must close tag)", current.name());
+}
+
 bool NmlParser::parse(NmlNode& top, const char* text) {
   const bool topIsRoot = top.root() == &top;
   NmlNode* current = &top;
@@ -188,12 +208,9 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         ++p;
         break;
       case kOpen:
-        if (static_cast<i32>(mOpenLines.size()) >= NmlNode::kMaxDepth) {
-          return fail(line, "nodes nested deeper than %d levels", static_cast<int>(NmlNode::kMaxDepth));
+        if (!openChild(current, line)) {
+          return false;
         }
-        mOpenLines.push_back(line);
-        current = current->addChildNamed(terminatedToken());
-        resetToken();
         ++p;
         break;
       case kClose:
@@ -206,11 +223,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         current = current->parent();
         break;
       default:  // kEnd
-        if (!mOpenLines.empty()) {
-          return fail(line, "node \"%.80s\" opened on line %d is not closed (must close tag)", current->name(),
-                      static_cast<int>(mOpenLines.back()));
-        }
-        return topIsRoot ? true : fail(line, "node \"%.80s\" is not closed (must close tag)", top.name());
+        return finish(*current, topIsRoot, line);
     }
   }
 }

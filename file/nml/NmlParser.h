@@ -28,6 +28,8 @@ class NmlParser {
   void resetToken();
   const char* terminatedToken();
   void addAttribute(NmlNode& node);
+  bool openChild(NmlNode*& current, Engine::i32 line);
+  bool finish(const NmlNode& current, bool topIsRoot, Engine::i32 line);
   bool fail(Engine::i32 line, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
   bool mStrict;
