@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Platform/TextCodec.h"
+#include "PosixFileSystem.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -78,12 +79,14 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  FileSystem& fileSystem() override { return mFileSystem; }
 
  private:
   SteadyClock mClock;
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  Posix::PosixFileSystem mFileSystem;
 };
 
 }  // namespace
