@@ -48,6 +48,7 @@ class FakeOutputFile : public Platform::OutputFile {
     }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     mBytes.insert(mBytes.end(), bytes, bytes + count);
+    mOwner.afterWrite();
     return true;
   }
   bool commit() override { return mOwner.commitFile(mPath, std::move(mBytes)); }
@@ -117,6 +118,11 @@ void FakeFileSystem::put(std::string_view path, std::string_view text) {
   put(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+void FakeFileSystem::remove(std::string_view path) {
+  std::lock_guard lock(mMutex);
+  mFiles.erase(normalize(path));
+}
+
 std::optional<std::vector<std::uint8_t>> FakeFileSystem::contents(std::string_view path) {
   std::lock_guard lock(mMutex);
   const auto it = mFiles.find(normalize(path));
@@ -154,6 +160,22 @@ void FakeFileSystem::failWritesAfter(std::size_t bytes) {
 void FakeFileSystem::failCommit(bool fail) {
   std::lock_guard lock(mMutex);
   mFailCommit = fail;
+}
+
+void FakeFileSystem::onWrite(std::function<void()> hook) {
+  std::lock_guard lock(mMutex);
+  mOnWrite = std::move(hook);
+}
+
+void FakeFileSystem::afterWrite() {
+  std::function<void()> hook;
+  {
+    std::lock_guard lock(mMutex);
+    hook = mOnWrite;
+  }
+  if (hook) {
+    hook();
+  }
 }
 
 bool FakeFileSystem::acceptWrite(std::size_t writtenBefore, std::size_t count) {

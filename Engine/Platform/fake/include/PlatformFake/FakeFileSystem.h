@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -24,6 +25,7 @@ class FakeFileSystem : public Platform::FileSystem {
 
   void put(std::string_view path, std::vector<std::uint8_t> bytes);
   void put(std::string_view path, std::string_view text);
+  void remove(std::string_view path);
   std::optional<std::vector<std::uint8_t>> contents(std::string_view path);
   std::vector<std::string> openedForReading();
   std::vector<std::size_t> writePieces();
@@ -33,6 +35,8 @@ class FakeFileSystem : public Platform::FileSystem {
   void failOpenWrite(bool fail);
   void failWritesAfter(std::size_t bytes);  // a write crossing this many bytes fails
   void failCommit(bool fail);
+  // Called after each accepted write piece, from the writing thread.
+  void onWrite(std::function<void()> hook);
 
   static std::string normalize(std::string_view path);
 
@@ -40,6 +44,7 @@ class FakeFileSystem : public Platform::FileSystem {
   friend class FakeOutputFile;
   bool commitFile(const std::string& path, std::vector<std::uint8_t> bytes);
   bool acceptWrite(std::size_t writtenBefore, std::size_t count);
+  void afterWrite();
 
   std::mutex mMutex;
   std::map<std::string, std::vector<std::uint8_t>> mFiles;
@@ -49,6 +54,7 @@ class FakeFileSystem : public Platform::FileSystem {
   bool mFailOpenWrite = false;
   bool mFailCommit = false;
   std::size_t mFailWritesAfter = SIZE_MAX;
+  std::function<void()> mOnWrite;
 };
 
 }  // namespace PlatformFake
