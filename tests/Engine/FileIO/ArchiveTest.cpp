@@ -117,6 +117,8 @@ const Damage kDamages[] = {
      "archive entry is illegal ( wrong file number ): bad.arc\n"},
     {"data past the end", [](Bytes& a) { setTableU32(a, 4, 0x40000000); },
      "archive entry is illegal ( wrong data position ): bad.arc\n"},
+    {"expands beyond what a stream can", [](Bytes& a) { setTableU32(a, 4 + 8, 0x7FFFFFFF); },
+     "archive entry is illegal ( wrong expanded size ): bad.arc\n"},
     {"huge buffer size", [](Bytes& a) { setTableU32(a, 4 + 12, 0xFFFFFFFF); },
      "archive entry is illegal ( wrong buffer size ): bad.arc\n"},
 };

@@ -74,6 +74,10 @@ class Archive::TableReader {
     if (start > mFileSize || entry.storedSize > mFileSize - start) {
       return "wrong data position";
     }
+    // A two-byte match gives at most 18 bytes, so no stream expands more than ninefold.
+    if (entry.expandedSize != entry.storedSize && entry.expandedSize > static_cast<u64>(entry.storedSize) * 9) {
+      return "wrong expanded size";
+    }
     // The in-place bound never exceeds both sizes together.
     if (entry.bufferSize > static_cast<u64>(entry.storedSize) + entry.expandedSize + 1) {
       return "wrong buffer size";

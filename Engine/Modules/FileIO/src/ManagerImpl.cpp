@@ -1,12 +1,9 @@
 #include "FileIO/src/ManagerImpl.h"
 
-#include <algorithm>
-#include <cstring>
 #include <mutex>
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
-#include "Platform/Backend.h"
 
 namespace Engine::FileIO {
 
