@@ -4,6 +4,9 @@
 #include "Engine/Base/DebugStream.h"
 #include "Engine/FileIO/Manager.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Input/Manager.h"
+#include "Input/src/ManagerImpl.h"
+#include "Engine/Threading/Manager.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -13,6 +16,13 @@ namespace {
 Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
+
+void createInput(Framework::Impl&) { Input::Manager::create(); }
+void destroyInput() { Input::Manager::destroy(); }
+// The worker pool comes first and goes last: every other manager's jobs run on it.
+void createThreadingManager(Framework::Impl& framework) { Threading::Manager::create(framework.extraThreadNumber); }
+
+void destroyThreadingManager() { Threading::Manager::destroy(); }
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
@@ -41,7 +51,9 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"threading manager", &createThreadingManager, &destroyThreadingManager},
       {"file manager", &createFileManager, &destroyFileManager},
+      {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;
@@ -114,6 +126,19 @@ void Framework::Impl::preFrame() {
     frameTimes[i] = frameTimes[i + 1];
   }
   frameTimes[kFrameRing - 1] = now;
+  updateInput();
+}
+
+void Framework::Impl::updateInput() {
+  if (!Input::ManagerImpl::instance()) {
+    return;
+  }
+  // Window pixels to back-buffer pixels: the graphics manager's pointer
+  // modifier once it exists, the identity until then.
+  const f32 pointerScale = 1.0f;
+  const f32 pointerOffsetX = 0.0f;
+  const f32 pointerOffsetY = 0.0f;
+  Input::Manager::instance().update(pointerScale, pointerOffsetX, pointerOffsetY);
 }
 
 void Framework::Impl::postFrame() {
