@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
+#include "Engine/Math/Random.h"
+#include "FileIO/src/XorShift.h"
 
 namespace {
 
@@ -210,6 +212,16 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
   Bytes longer{'a', 'b', 'c', 'd'};
   scramble(longer.data(), longer.data(), 4);
   EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
+}
+
+TEST(CompressionTest, TheKeyStreamIsTheFrameworkGenerators) {
+  for (const Engine::i32 seed : {-5, 0, 1, 3, 129, 1 << 20, 0x7FFFFFFF}) {
+    Engine::Math::Random random = Engine::Math::Random::create(seed);
+    Engine::FileIO::XorShift key(seed);
+    for (int i = 0; i < 1000; ++i) {
+      ASSERT_EQ(key.nextByte(), random.getInt(256)) << seed;
+    }
+  }
 }
 
 TEST(CompressionTest, MalformedStreamsAreRejectedWithinTheBuffer) {

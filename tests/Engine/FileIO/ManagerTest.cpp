@@ -8,6 +8,7 @@
 #include "Engine/FileIO/InFile.h"
 #include "Engine/FileIO/Manager.h"
 #include "Engine/FileIO/OutFile.h"
+#include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 
@@ -238,7 +239,8 @@ TEST_F(ManagerTest, DetachedWriteStillQueuedAtShutdownIsDropped) {
   EXPECT_FALSE(fs().contents("late.dat"));
 }
 
-TEST_F(ManagerTest, TheLoaderThreadServesRequests) {
+TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {
+  Engine::Threading::Manager::create(0);
   ManagerOptions options;
   options.abortOnError = false;
   start(0, options);
@@ -252,6 +254,7 @@ TEST_F(ManagerTest, TheLoaderThreadServesRequests) {
   file = InFile();
   out = OutFile();
   ManagerImpl::destroy();
+  Engine::Threading::Manager::destroy();
 }
 
 using ManagerDeathTest = ManagerTest;

@@ -4,6 +4,7 @@
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
+#include "Engine/Threading/Thread.h"
 
 namespace Engine::FileIO {
 
@@ -14,12 +15,13 @@ ManagerImpl* gManagerImpl = nullptr;
 constexpr u32 kIdleWaitMs = 10;
 
 
-using Lock = std::lock_guard<LoaderMutex>;
+using Lock = std::lock_guard<Threading::Mutex>;
 
 }  // namespace
 
-// Serves the request queues until the end event is set.
-class ManagerImpl::LoadThread : public LoaderJob {
+// The loader job on the worker pool: serves the request queues until the end
+// event is set.
+class ManagerImpl::LoadThread : public Threading::Thread {
  public:
   explicit LoadThread(ManagerImpl& owner) : mOwner(owner) {}
   ~LoadThread() override { wait(); }
@@ -29,7 +31,7 @@ class ManagerImpl::LoadThread : public LoaderJob {
   void operator()() override {
     while (!mOwner.mEndEvent.isSet()) {
       if (!mOwner.serveRound()) {
-        mOwner.mEndEvent.waitFor(kIdleWaitMs);
+        mOwner.mWakeup.waitFor(kIdleWaitMs);
       }
     }
   }
@@ -43,6 +45,8 @@ ManagerImpl::ManagerImpl(const char* const* archiveNames, i32 archiveCount, i32 
       mErrorLimit(options.errorLimit),
       mAbortOnError(options.abortOnError),
       mLoadMode(loadMode) {
+  mMutex = Threading::Mutex::create();
+  mEndEvent = Threading::Event::create(false);
   ENGINE_ASSERT(loadMode >= 0 && loadMode <= 2 && "FileIO::Manager : load mode must be 0, 1 or 2.");
   if (loadMode == 1) {
     mSources.push_back(std::make_unique<Archive>(nullptr));
@@ -72,6 +76,7 @@ ManagerImpl::~ManagerImpl() {
     mWriteRequests.clear();
   }
   mEndEvent.set();
+  mWakeup.signal();
   mLoadThread.reset();
   mSources.clear();
 }
@@ -98,6 +103,7 @@ InFile::Impl* ManagerImpl::createInFile(const char* name) {
   auto* impl = new InFile::Impl();
   impl->position = mInFiles.emplace(name, impl).first;
   mReadRequests.emplace_back(name);
+  mWakeup.signal();
   return impl;
 }
 
@@ -146,6 +152,7 @@ void ManagerImpl::queueWrite(const char* name, const void* data, i32 size, u32 i
   auto request = std::make_unique<WriteRequest>(WriteRequest{name, {}, id, detached});
   request->data.assign(bytes, bytes + size);
   mWriteRequests.push_back(std::move(request));
+  mWakeup.signal();
 }
 
 i32 ManagerImpl::loadedBytes() {

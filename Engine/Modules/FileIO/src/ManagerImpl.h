@@ -12,7 +12,9 @@
 #include "Engine/FileIO/InFile.h"
 #include "Engine/FileIO/OutFile.h"
 #include "FileIO/src/Archive.h"
-#include "FileIO/src/LoaderJob.h"
+#include "Engine/Threading/Event.h"
+#include "Engine/Threading/Mutex.h"
+#include "FileIO/src/LoaderWakeup.h"
 
 namespace Engine::FileIO {
 
@@ -46,7 +48,7 @@ struct ManagerOptions {
   bool abortOnError = true;
   i32 warningLimit = 0x7FFFFFFF;
   i32 errorLimit = 0x7FFFFFFF;
-  // Without the loader thread, serveRound is called by hand.
+  // Without the loader job on the worker pool, serveRound is called by hand.
   bool startLoader = true;
 };
 
@@ -99,9 +101,10 @@ class ManagerImpl {
   void report(const char* message, const std::string& name);
   void fail(const char* message, const std::string& name, const char* assertion);
 
-  LoaderMutex mMutex;
+  Threading::Mutex mMutex;
   std::unique_ptr<LoadThread> mLoadThread;
-  LoaderEvent mEndEvent;
+  Threading::Event mEndEvent;
+  LoaderWakeup mWakeup;
   u32 mNextWriteId = 0;
   std::map<std::string, InFile::Impl*> mInFiles;
   std::map<u32, OutFile::Impl*> mOutFiles;

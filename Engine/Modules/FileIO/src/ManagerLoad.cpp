@@ -13,7 +13,7 @@ namespace {
 
 constexpr u64 kMaxFileSize = 0x80000000u;
 
-using Lock = std::lock_guard<LoaderMutex>;
+using Lock = std::lock_guard<Threading::Mutex>;
 
 }  // namespace
 
