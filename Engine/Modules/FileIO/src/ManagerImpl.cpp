@@ -14,7 +14,6 @@ ManagerImpl* gManagerImpl = nullptr;
 
 constexpr u32 kIdleWaitMs = 10;
 
-
 using Lock = std::lock_guard<Threading::Mutex>;
 
 }  // namespace
