@@ -7,3 +7,5 @@ add_custom_target(game_data ALL
     -P ${CMAKE_SOURCE_DIR}/cmake/CopyGameData.cmake
   COMMENT "Refreshing the game's data in ${MARROWDEEP_GAME_DIR}"
   VERBATIM)
+# Tile maps are drawn from their text grids into the same copy (tools/tilemap).
+add_dependencies(game_data tile_maps)
