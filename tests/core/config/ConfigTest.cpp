@@ -51,17 +51,6 @@ TEST_F(ConfigTest, SettingValuesWrapAroundTheirChoices) {
   EXPECT_EQ(volume.value(), 10);
 }
 
-TEST_F(ConfigTest, AssignmentCopiesSettingsBindingsAndWindowSize) {
-  Config edited;
-  edited.setting(Config::kFps).set(1);
-  edited.binding(2).mButton = 9;
-  Config target;
-  target = edited;
-  EXPECT_EQ(target.setting(Config::kFps).value(), 1);
-  EXPECT_EQ(target.binding(2).mButton, 9);
-  EXPECT_STREQ(target.setting(Config::kFps).name(), "FPS");
-}
-
 TEST_F(ConfigTest, SoundEffectVolumeHalvesFromSilenceAndTruncates) {
   Config config;
   const std::vector<int> expected = {-100, -50, -25, -12, -6, -3, -1, 0, 0, 0, 0};

@@ -228,14 +228,6 @@ TEST_F(KeyInputTest, PollJoystickButtonFindsTheFirstOfTheTen) {
   EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
 }
 
-TEST_F(KeyInputTest, WithoutAJoystickTheKeyboardStillWorks) {
-  start();
-  EXPECT_TRUE(KeyInput::joystick().isNull());
-  mKeyboard.press(Key::Space);
-  step();
-  EXPECT_TRUE(KeyInput::isTriggered(KeyInput::kScreenshot));
-}
-
 TEST_F(KeyInputTest, RebindingAndOutOfRangeButtons) {
   Platform::JoystickState& pad = attachPad();
   start();
