@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Platform/TextCodec.h"
+#include "SdlAudioOutput.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -78,12 +79,14 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  AudioOutput& audioOutput() override { return mAudioOutput; }
 
  private:
   SteadyClock mClock;
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  SdlAudioOutput mAudioOutput;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Sound/Manager.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -15,6 +16,8 @@ u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->t
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
+void createSound(Framework::Impl&) { Sound::Manager::create(); }
+
 // The debug text layer is destroyed first of all by destroy(), not here.
 void keepDebugTextLayer() {}
 
@@ -22,6 +25,7 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"sound", &createSound, &Sound::Manager::destroy},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;

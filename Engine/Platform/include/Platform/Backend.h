@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/AudioOutput.h"
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
 #include "Platform/MessageBox.h"
@@ -16,6 +17,7 @@ class Backend {
   virtual MessageBox& messageBox() = 0;
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
+  virtual AudioOutput& audioOutput() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

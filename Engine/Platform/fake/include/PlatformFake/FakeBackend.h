@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "PlatformFake/FakeAudioOutput.h"
 
 namespace PlatformFake {
 
@@ -69,11 +70,13 @@ class FakeBackend : public Platform::Backend {
   Platform::MessageBox& messageBox() override { return fakeMessageBox; }
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
+  Platform::AudioOutput& audioOutput() override { return fakeAudioOutput; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
+  FakeAudioOutput fakeAudioOutput;
 };
 
 // Installs a fake backend for the lifetime of the object.
