@@ -11,6 +11,7 @@
 
 #include "Platform/TextCodec.h"
 #include "SdlAudioOutput.h"
+#include "SdlInput.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -80,6 +81,9 @@ class SdlSystemBackend : public SystemBackend {
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
   AudioOutput& audioOutput() override { return mAudioOutput; }
+  Keyboard& keyboard() override { return mKeyboard; }
+  Mouse& mouse() override { return mMouse; }
+  Joysticks& joysticks() override { return mJoysticks; }
 
  private:
   SteadyClock mClock;
@@ -87,6 +91,9 @@ class SdlSystemBackend : public SystemBackend {
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
   SdlAudioOutput mAudioOutput;
+  SdlKeyboard mKeyboard;
+  SdlMouse mMouse;
+  SdlJoysticks mJoysticks;
 };
 
 }  // namespace

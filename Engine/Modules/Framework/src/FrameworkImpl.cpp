@@ -3,7 +3,9 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Input/Manager.h"
 #include "Engine/Sound/Manager.h"
+#include "Input/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -14,9 +16,12 @@ Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
 
-void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
-
 void createSound(Framework::Impl&) { Sound::Manager::create(); }
+
+void createInput(Framework::Impl&) { Input::Manager::create(); }
+void destroyInput() { Input::Manager::destroy(); }
+
+void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
 // The debug text layer is destroyed first of all by destroy(), not here.
 void keepDebugTextLayer() {}
@@ -25,7 +30,8 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
-      {"sound", &createSound, &Sound::Manager::destroy},
+      {"sound manager", &createSound, &Sound::Manager::destroy},
+      {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;
@@ -98,6 +104,19 @@ void Framework::Impl::preFrame() {
     frameTimes[i] = frameTimes[i + 1];
   }
   frameTimes[kFrameRing - 1] = now;
+  updateInput();
+}
+
+void Framework::Impl::updateInput() {
+  if (!Input::ManagerImpl::instance()) {
+    return;
+  }
+  // Window pixels to back-buffer pixels: the graphics manager's pointer
+  // modifier once it exists, the identity until then.
+  const f32 pointerScale = 1.0f;
+  const f32 pointerOffsetX = 0.0f;
+  const f32 pointerOffsetY = 0.0f;
+  Input::Manager::instance().update(pointerScale, pointerOffsetX, pointerOffsetY);
 }
 
 void Framework::Impl::postFrame() {

@@ -3,7 +3,10 @@
 #include "Platform/AudioOutput.h"
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
+#include "Platform/Joysticks.h"
+#include "Platform/Keyboard.h"
 #include "Platform/MessageBox.h"
+#include "Platform/Mouse.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -18,6 +21,9 @@ class Backend {
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
   virtual AudioOutput& audioOutput() = 0;
+  virtual Keyboard& keyboard() = 0;
+  virtual Mouse& mouse() = 0;
+  virtual Joysticks& joysticks() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

@@ -64,6 +64,41 @@ class FakeWindow : public Platform::Window {
   std::deque<Platform::WindowEvent> events;
 };
 
+// Keys the test holds down; read() reports them as they stand.
+class FakeKeyboard : public Platform::Keyboard {
+ public:
+  void read(Platform::KeyStates& down) override;
+  void press(Platform::Key key) { down[static_cast<std::size_t>(key)] = true; }
+  void release(Platform::Key key) { down[static_cast<std::size_t>(key)] = false; }
+
+  Platform::KeyStates down{};
+  int reads = 0;
+};
+
+class FakeMouse : public Platform::Mouse {
+ public:
+  Platform::MouseState read() override { return state; }
+  Platform::MouseState state;
+};
+
+// One scripted joystick: its state as the test sets it, or unreadable.
+struct FakeJoystick {
+  Platform::JoystickState state;
+  bool readable = true;
+};
+
+class FakeJoysticks : public Platform::Joysticks {
+ public:
+  int open() override;
+  void close() override;
+  bool read(int index, Platform::JoystickState& state) override;
+
+  std::vector<FakeJoystick> attached;
+  bool isOpen = false;
+  int openCount = 0;
+  int closeCount = 0;
+};
+
 class FakeBackend : public Platform::Backend {
  public:
   Platform::Clock& clock() override { return fakeClock; }
@@ -71,12 +106,18 @@ class FakeBackend : public Platform::Backend {
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
   Platform::AudioOutput& audioOutput() override { return fakeAudioOutput; }
+  Platform::Keyboard& keyboard() override { return fakeKeyboard; }
+  Platform::Mouse& mouse() override { return fakeMouse; }
+  Platform::Joysticks& joysticks() override { return fakeJoysticks; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
   FakeAudioOutput fakeAudioOutput;
+  FakeKeyboard fakeKeyboard;
+  FakeMouse fakeMouse;
+  FakeJoysticks fakeJoysticks;
 };
 
 // Installs a fake backend for the lifetime of the object.
