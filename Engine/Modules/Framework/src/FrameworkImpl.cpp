@@ -6,6 +6,7 @@
 #include "Engine/Input/Manager.h"
 #include "Engine/Sound/Manager.h"
 #include "Input/src/ManagerImpl.h"
+#include "Engine/Threading/Manager.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -20,6 +21,10 @@ void createSound(Framework::Impl&) { Sound::Manager::create(); }
 
 void createInput(Framework::Impl&) { Input::Manager::create(); }
 void destroyInput() { Input::Manager::destroy(); }
+// The worker pool comes first and goes last: every other manager's jobs run on it.
+void createThreadingManager(Framework::Impl& framework) { Threading::Manager::create(framework.extraThreadNumber); }
+
+void destroyThreadingManager() { Threading::Manager::destroy(); }
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
@@ -30,6 +35,7 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"threading manager", &createThreadingManager, &destroyThreadingManager},
       {"sound manager", &createSound, &Sound::Manager::destroy},
       {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},

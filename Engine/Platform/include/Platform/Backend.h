@@ -5,8 +5,10 @@
 #include "Platform/DebugOutput.h"
 #include "Platform/Joysticks.h"
 #include "Platform/Keyboard.h"
+#include "Platform/GlyphRasterizer.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
+#include "Platform/Processor.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -24,6 +26,8 @@ class Backend {
   virtual Keyboard& keyboard() = 0;
   virtual Mouse& mouse() = 0;
   virtual Joysticks& joysticks() = 0;
+  virtual GlyphRasterizer& glyphRasterizer() = 0;
+  virtual Processor& processor() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

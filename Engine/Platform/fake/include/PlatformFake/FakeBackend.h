@@ -7,6 +7,7 @@
 
 #include "Platform/Backend.h"
 #include "PlatformFake/FakeAudioOutput.h"
+#include "PlatformFake/FakeGlyphRasterizer.h"
 
 namespace PlatformFake {
 
@@ -99,6 +100,13 @@ class FakeJoysticks : public Platform::Joysticks {
   int closeCount = 0;
 };
 
+// A processor mask set by the test (one processor by default).
+class FakeProcessor : public Platform::Processor {
+ public:
+  std::uint64_t affinityMask() override { return mask; }
+  std::uint64_t mask = 1;
+};
+
 class FakeBackend : public Platform::Backend {
  public:
   Platform::Clock& clock() override { return fakeClock; }
@@ -109,6 +117,8 @@ class FakeBackend : public Platform::Backend {
   Platform::Keyboard& keyboard() override { return fakeKeyboard; }
   Platform::Mouse& mouse() override { return fakeMouse; }
   Platform::Joysticks& joysticks() override { return fakeJoysticks; }
+  Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
+  Platform::Processor& processor() override { return fakeProcessor; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
@@ -118,6 +128,8 @@ class FakeBackend : public Platform::Backend {
   FakeKeyboard fakeKeyboard;
   FakeMouse fakeMouse;
   FakeJoysticks fakeJoysticks;
+  FakeGlyphRasterizer fakeGlyphRasterizer;
+  FakeProcessor fakeProcessor;
 };
 
 // Installs a fake backend for the lifetime of the object.
