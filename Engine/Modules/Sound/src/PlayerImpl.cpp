@@ -1,5 +1,6 @@
 #include "Sound/src/PlayerImpl.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
@@ -82,11 +83,6 @@ void Player::Impl::setVolume(i32 volume) {
 i32 Player::Impl::position() {
   Lock lock(mMixer->mutex());
   return playCursorLocked();
-}
-
-i32 Player::Impl::writeCursor() {
-  Lock lock(mMixer->mutex());
-  return writeCursorLocked();
 }
 
 i32 Player::Impl::playCursorLocked() const {

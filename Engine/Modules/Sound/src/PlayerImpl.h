@@ -25,8 +25,6 @@ class Player::Impl : public ReferenceType {
   bool isPlaying();
   void setVolume(i32 volume);
   i32 position();
-  // Byte offset just past the part about to be played: the write cursor.
-  i32 writeCursor();
   bool write(i32 position, const u8* data, i32 byteCount);
   bool fillSilence(i32 position, i32 byteCount);
 
@@ -37,6 +35,7 @@ class Player::Impl : public ReferenceType {
   bool isStreaming() const { return mSize > 0; }
   // Mutex held.
   i32 playCursorLocked() const;
+  // Byte offset just past the part about to be played.
   i32 writeCursorLocked() const;
   bool isBeingPlayedLocked(i32 position) const;
 
