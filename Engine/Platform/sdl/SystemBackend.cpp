@@ -14,6 +14,7 @@
 #include "Platform/TextCodec.h"
 #include "SdlAudioOutput.h"
 #include "SdlInput.h"
+#include "PosixFileSystem.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -106,6 +107,7 @@ class SdlSystemBackend : public SystemBackend {
   Joysticks& joysticks() override { return mJoysticks; }
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
   Processor& processor() override { return mProcessor; }
+  FileSystem& fileSystem() override { return mFileSystem; }
 
  private:
   SteadyClock mClock;
@@ -118,6 +120,7 @@ class SdlSystemBackend : public SystemBackend {
   SdlJoysticks mJoysticks;
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
   SchedProcessor mProcessor;
+  Posix::PosixFileSystem mFileSystem;
 };
 
 }  // namespace
