@@ -16,6 +16,8 @@ Wave& Wave::operator=(const Wave& other) {
 
 Wave::~Wave() { release(); }
 
+Wave Wave::create(const char* fileName) { return Wave(Impl::fromFile(fileName)); }
+
 void Wave::release() { releaseImpl(mImpl); }
 
 bool Wave::isReady() const { return mImpl && mImpl->isReady(); }

@@ -10,7 +10,29 @@ Wave::Impl* Wave::Impl::fromBytes(const char* name, const u8* bytes, std::size_t
   return impl;
 }
 
-bool Wave::Impl::isReady() { return mRead; }
+Wave::Impl* Wave::Impl::fromFile(const char* fileName) {
+  Impl* impl = new Impl(fileName ? fileName : "");
+  impl->mFile = FileIO::InFile::create(impl->mName.c_str());
+  return impl;
+}
+
+// The file manager has already reported a file that could not be read.
+bool Wave::Impl::isReady() {
+  if (mRead) {
+    return true;
+  }
+  if (!mFile || !mFile.isFinished()) {
+    return false;
+  }
+  if (mFile.isError()) {
+    mRead = true;
+    mError = true;
+  } else {
+    read(reinterpret_cast<const u8*>(mFile.data()), mFile.size());
+  }
+  mFile = FileIO::InFile();
+  return true;
+}
 
 void Wave::Impl::read(const u8* bytes, std::size_t size) {
   mRead = true;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Engine/Base/ReferenceType.h"
+#include "Engine/FileIO/InFile.h"
 #include "Engine/Sound/Wave.h"
 #include "Sound/src/WaveReader.h"
 
@@ -14,6 +15,8 @@ class Wave::Impl : public ReferenceType {
  public:
   explicit Impl(std::string name) : mName(std::move(name)) {}
 
+  // A wave read from the file of that name once the file manager has loaded it.
+  static Impl* fromFile(const char* fileName);
   // A wave read at once from bytes in memory.
   static Impl* fromBytes(const char* name, const u8* bytes, std::size_t size);
 
@@ -29,6 +32,7 @@ class Wave::Impl : public ReferenceType {
   void read(const u8* bytes, std::size_t size);
 
   std::string mName;
+  FileIO::InFile mFile;  // released once read
   std::vector<u8> mSamples;
   SampleFormat mFormat;
   bool mRead = false;

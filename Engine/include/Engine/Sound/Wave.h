@@ -14,6 +14,9 @@ class Wave {
   Wave& operator=(const Wave& other);
   ~Wave();
 
+  // Starts reading the file through the file manager and returns at once.
+  static Wave create(const char* fileName);
+
   // False for an empty handle and while the file is loading; the first call
   // that finds it loaded reads it.
   bool isReady() const;
