@@ -1,0 +1,98 @@
+#include "core/math/MathHelper.h"
+
+#include <cmath>
+
+#include "Engine/Base/Assert.h"
+
+namespace Game::MathHelper {
+
+using Engine::i32;
+using Engine::i64;
+
+float lerp(float t, float a, float b) { return a * (1.f - t) + b * t; }
+
+float bezierScalar(float t, float p0, float p1, float p2) { return lerp(t, lerp(t, p0, p1), lerp(t, p1, p2)); }
+
+float bezierTangentScalar(float t, float p0, float p1, float p2) {
+  return 2.f * t * (p0 - 2.f * p1 + p2) - 2.f * (p0 - p1);
+}
+
+float softSign(float x, float a, float b) { return a * x / (std::fabs(x) + b); }
+
+float falloff(float a, float value, float d) {
+  if (d == 0.f) {
+    return value;
+  }
+  return value * a * a / (d * d + a * a);
+}
+
+namespace {
+
+// Beyond this many periods the value is first reduced exactly with fmod, so a
+// far value cannot keep the loop below busy (or stuck where adding a period
+// no longer changes the float).
+constexpr float kPeriodsStepped = 64.f;
+
+}  // namespace
+
+float wrap(float value, float period) {
+  if (!(period > 0.f) || !std::isfinite(value) || !std::isfinite(period)) {
+    return value;
+  }
+  if (std::fabs(value) > kPeriodsStepped * period) {
+    value = std::fmod(value, period);
+  }
+  while (value < 0.f) {
+    value += period;
+  }
+  while (value >= period) {
+    value -= period;
+  }
+  return value;
+}
+
+i32 quadrant(float angle) {
+  // trunc(angle) mod 360 taken in floating point: the same for every angle an
+  // int holds, and defined for the ones it does not.
+  const double degrees = std::fmod(std::trunc(static_cast<double>(angle)), 360.0);
+  if (std::isnan(degrees)) {
+    return 0;
+  }
+  return (static_cast<i32>(degrees) + 360) / 90 % 4;
+}
+
+void rotateQuarter(i32* outX, i32* outY, i32 x, i32 y, i32 turns) {
+  for (i32 i = (turns % 4 + 4) % 4; i > 0; --i) {
+    const i32 previousX = x;
+    x = -y;
+    y = previousX;
+  }
+  *outX = x;
+  *outY = y;
+}
+
+i32 digitCount(i32 n) {
+  i64 rest = n;
+  i32 count = 1;
+  if (rest < 0) {
+    rest = -rest;
+    ++count;
+  }
+  for (; rest >= 10; rest /= 10) {
+    ++count;
+  }
+  return count;
+}
+
+i32 nextPowerOfTwo(i32 n) {
+  ENGINE_ASSERT(n <= (1 << 30) && "MathHelper::nextPowerOfTwo() : no int power of two that large.");
+  i32 power = 1;
+  while (power < n) {
+    power <<= 1;
+  }
+  return power;
+}
+
+bool nearOne(float x) { return (x - 1.f) * (x - 1.f) < 0.0001f; }
+
+}  // namespace Game::MathHelper
