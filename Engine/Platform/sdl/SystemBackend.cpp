@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include <sched.h>
 #include <unistd.h>
 
 #include "Platform/SystemGlyphRasterizer.h"
@@ -65,6 +66,24 @@ class StderrDebugOutput : public DebugOutput {
   }
 };
 
+class SchedProcessor : public Processor {
+ public:
+  std::uint64_t affinityMask() override {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) {
+      return 0;
+    }
+    std::uint64_t mask = 0;
+    for (int cpu = 0; cpu < 64; ++cpu) {
+      if (CPU_ISSET(cpu, &set)) {
+        mask |= std::uint64_t{1} << cpu;
+      }
+    }
+    return mask;
+  }
+};
+
 class SdlSystemBackend : public SystemBackend {
  public:
   void enterProgramDirectory() override {
@@ -84,6 +103,7 @@ class SdlSystemBackend : public SystemBackend {
   Mouse& mouse() override { return mMouse; }
   Joysticks& joysticks() override { return mJoysticks; }
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
+  Processor& processor() override { return mProcessor; }
 
  private:
   SteadyClock mClock;
@@ -94,6 +114,7 @@ class SdlSystemBackend : public SystemBackend {
   SdlMouse mMouse;
   SdlJoysticks mJoysticks;
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
+  SchedProcessor mProcessor;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Engine/Framework/WindowCreator.h"
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
+#include "Engine/Threading/Manager.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -17,6 +18,10 @@ u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->t
 
 void createInput(Framework::Impl&) { Input::Manager::create(); }
 void destroyInput() { Input::Manager::destroy(); }
+// The worker pool comes first and goes last: every other manager's jobs run on it.
+void createThreadingManager(Framework::Impl& framework) { Threading::Manager::create(framework.extraThreadNumber); }
+
+void destroyThreadingManager() { Threading::Manager::destroy(); }
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
@@ -27,6 +32,7 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"threading manager", &createThreadingManager, &destroyThreadingManager},
       {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };

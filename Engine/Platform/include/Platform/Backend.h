@@ -7,6 +7,7 @@
 #include "Platform/GlyphRasterizer.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
+#include "Platform/Processor.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -24,6 +25,7 @@ class Backend {
   virtual Mouse& mouse() = 0;
   virtual Joysticks& joysticks() = 0;
   virtual GlyphRasterizer& glyphRasterizer() = 0;
+  virtual Processor& processor() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

@@ -99,6 +99,13 @@ class FakeJoysticks : public Platform::Joysticks {
   int closeCount = 0;
 };
 
+// A processor mask set by the test (one processor by default).
+class FakeProcessor : public Platform::Processor {
+ public:
+  std::uint64_t affinityMask() override { return mask; }
+  std::uint64_t mask = 1;
+};
+
 class FakeBackend : public Platform::Backend {
  public:
   Platform::Clock& clock() override { return fakeClock; }
@@ -109,6 +116,7 @@ class FakeBackend : public Platform::Backend {
   Platform::Mouse& mouse() override { return fakeMouse; }
   Platform::Joysticks& joysticks() override { return fakeJoysticks; }
   Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
+  Platform::Processor& processor() override { return fakeProcessor; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
@@ -118,6 +126,7 @@ class FakeBackend : public Platform::Backend {
   FakeMouse fakeMouse;
   FakeJoysticks fakeJoysticks;
   FakeGlyphRasterizer fakeGlyphRasterizer;
+  FakeProcessor fakeProcessor;
 };
 
 // Installs a fake backend for the lifetime of the object.
