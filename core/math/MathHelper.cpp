@@ -8,6 +8,7 @@ namespace Game::MathHelper {
 
 using Engine::i32;
 using Engine::i64;
+using Engine::Math::Vector3;
 
 float lerp(float t, float a, float b) { return a * (1.f - t) + b * t; }
 
@@ -17,6 +18,19 @@ float bezierTangentScalar(float t, float p0, float p1, float p2) {
   return 2.f * t * (p0 - 2.f * p1 + p2) - 2.f * (p0 - p1);
 }
 
+void lerpVector(Vector3* out, float t, const Vector3& a, const Vector3& b) {
+  out->set(lerp(t, a.x, b.x), lerp(t, a.y, b.y), lerp(t, a.z, b.z));
+}
+
+void bezier(Vector3* out, float t, const Vector3& p0, const Vector3& p1, const Vector3& p2) {
+  out->set(bezierScalar(t, p0.x, p1.x, p2.x), bezierScalar(t, p0.y, p1.y, p2.y), bezierScalar(t, p0.z, p1.z, p2.z));
+}
+
+void bezierTangent(Vector3* out, float t, const Vector3& p0, const Vector3& p1, const Vector3& p2) {
+  out->set(bezierTangentScalar(t, p0.x, p1.x, p2.x), bezierTangentScalar(t, p0.y, p1.y, p2.y),
+           bezierTangentScalar(t, p0.z, p1.z, p2.z));
+}
+
 float softSign(float x, float a, float b) { return a * x / (std::fabs(x) + b); }
 
 float falloff(float a, float value, float d) {
@@ -24,6 +38,17 @@ float falloff(float a, float value, float d) {
     return value;
   }
   return value * a * a / (d * d + a * a);
+}
+
+void directionFromAngles(Vector3* out, float yaw, float pitch) {
+  const float flat = Engine::Math::cos(pitch);
+  out->set(flat * Engine::Math::cos(yaw), flat * Engine::Math::sin(yaw), Engine::Math::sin(pitch));
+}
+
+void anglesFromDirection(float* outPitch, float* outYaw, const Vector3& direction) {
+  *outYaw = Engine::Math::atan2(direction.x, direction.z);
+  const float flat = Engine::Math::sqrt(direction.x * direction.x + direction.z * direction.z);
+  *outPitch = -Engine::Math::atan2(direction.y, flat);
 }
 
 namespace {
@@ -94,5 +119,36 @@ i32 nextPowerOfTwo(i32 n) {
 }
 
 bool nearOne(float x) { return (x - 1.f) * (x - 1.f) < 0.0001f; }
+
+bool nearOneVector(const Vector3& v) { return nearOne(v.x) && nearOne(v.y) && nearOne(v.z); }
+
+namespace {
+
+Vector3 planeCross(const Vector3& a, const Vector3& b, const Vector3& c) {
+  Vector3 ab;
+  Vector3 ac;
+  ab.setSub(b, a);
+  ac.setSub(c, a);
+  Vector3 cross;
+  cross.setCross(ab, ac);
+  return cross;
+}
+
+}  // namespace
+
+bool planeNormal(Vector3* out, const Vector3& p0, const Vector3& p1, const Vector3& p2) {
+  *out = planeCross(p0, p1, p2);
+  if (out->length() == 0.f) {
+    return false;
+  }
+  out->normalize();
+  return true;
+}
+
+float planeSide(const Vector3& p, const Vector3& a, const Vector3& b, const Vector3& c) {
+  Vector3 ap;
+  ap.setSub(p, a);
+  return ap.dot(planeCross(a, b, c));
+}
 
 }  // namespace Game::MathHelper
