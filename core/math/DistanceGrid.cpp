@@ -33,27 +33,32 @@ void DistanceGrid::fill(i32 x, i32 y, float start) {
 }
 
 u32 DistanceGrid::spread(u32 count, const i32* current, i32* next) {
+  // The four directions: (1, 0) turned 0 … 3 quarters.
+  i32 stepX[4];
+  i32 stepY[4];
+  for (i32 turns = 0; turns < 4; ++turns) {
+    MathHelper::rotateQuarter(&stepX[turns], &stepY[turns], 1, 0, turns);
+  }
+  const i32 side = height();
+  float* reach = mReach.data();
+  const float* cost = mCost.data();
   u32 nextCount = 0;
   for (u32 i = 0; i < count; ++i) {
-    const i32 cx = current[i] / height();
-    const i32 cy = current[i] % height();
-    mQueued.at(static_cast<u32>(current[i])) = 0;
+    const i32 cell = current[i];
+    const i32 cx = cell / side;
+    const i32 cy = cell - cx * side;
+    mQueued.at(static_cast<u32>(cell)) = 0;
     for (i32 turns = 0; turns < 4; ++turns) {
-      i32 dx = 0;
-      i32 dy = 0;
-      MathHelper::rotateQuarter(&dx, &dy, 1, 0, turns);
-      const i32 nx = cx + dx;
-      const i32 ny = cy + dy;
-      if (!mReach.isInside(nx, ny)) {
+      if (!mReach.isInside(cx + stepX[turns], cy + stepY[turns])) {
         continue;
       }
-      const float candidate = mReach.atXY(cx, cy) - mCost.atXY(nx, ny);
-      if (mReach.atXY(nx, ny) < candidate) {
-        mReach.atXY(nx, ny) = candidate;
-        const i32 cell = nx * height() + ny;
-        if (!mQueued.at(static_cast<u32>(cell))) {
-          mQueued.at(static_cast<u32>(cell)) = 1;
-          next[nextCount++] = cell;
+      const i32 neighbour = cell + stepX[turns] * side + stepY[turns];
+      const float candidate = reach[cell] - cost[neighbour];
+      if (reach[neighbour] < candidate) {
+        reach[neighbour] = candidate;
+        if (!mQueued.at(static_cast<u32>(neighbour))) {
+          mQueued.at(static_cast<u32>(neighbour)) = 1;
+          next[nextCount++] = neighbour;
         }
       }
     }

@@ -45,18 +45,11 @@ void WeightedTable::add(i32 value, float weight) {
   }
   mWeights.at(static_cast<u32>(mCount)) = weight;
   mValues.at(static_cast<u32>(mCount)) = value;
+  mTotalWeight += weight;
   ++mCount;
 }
 
 void WeightedTable::addWeight(float weight) { add(mCount, weight); }
-
-float WeightedTable::totalWeight() const {
-  float total = 0.f;
-  for (i32 i = 0; i < mCount; ++i) {
-    total += mWeights.at(static_cast<u32>(i));
-  }
-  return total;
-}
 
 i32 WeightedTable::pickWithin(float limit, RandomGenerator& generator) const {
   float rest = generator.getFloat(limit);

@@ -17,7 +17,7 @@ class WeightedTable {
   void add(Engine::i32 value, float weight);
   // An entry whose value is its own index.
   void addWeight(float weight);
-  float totalWeight() const;
+  float totalWeight() const { return mTotalWeight; }
   Engine::i32 count() const { return mCount; }
 
   // Draws r in [0, limit) and walks the entries in order: the first whose
@@ -34,6 +34,8 @@ class WeightedTable {
   void grow();
 
   Engine::i32 mCount = 0;
+  // Summed in the order of the entries, as a walk over them would.
+  float mTotalWeight = 0.f;
   Array2D<float> mWeights;
   Array2D<Engine::i32> mValues;
 };
