@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Engine/Base/Assert.h"
+#include "Engine/Math/Matrix33.h"
 
 namespace Game::MathHelper {
 
@@ -49,6 +50,17 @@ void anglesFromDirection(float* outPitch, float* outYaw, const Vector3& directio
   *outYaw = Engine::Math::atan2(direction.x, direction.z);
   const float flat = Engine::Math::sqrt(direction.x * direction.x + direction.z * direction.z);
   *outPitch = -Engine::Math::atan2(direction.y, flat);
+}
+
+void rotateByAngles(Vector3* out, const Vector3& in, float x, float y, float z) {
+  Engine::Math::Matrix33 rotation;
+  rotation.setIdentity();
+  rotation.rotateY(y);
+  rotation.rotateX(x);
+  rotation.rotateZ(z);
+  const auto& m = rotation.m;
+  out->set(m[0][0] * in.x + m[0][1] * in.y + m[0][2] * in.z, m[1][0] * in.x + m[1][1] * in.y + m[1][2] * in.z,
+           m[2][0] * in.x + m[2][1] * in.y + m[2][2] * in.z);
 }
 
 namespace {

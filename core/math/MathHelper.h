@@ -28,6 +28,10 @@ void directionFromAngles(Engine::Math::Vector3* out, float yaw, float pitch);
 // yaw = atan2(x, z), pitch = −atan2(y, √(x² + z²)).
 void anglesFromDirection(float* outPitch, float* outYaw, const Engine::Math::Vector3& direction);
 
+// in turned by the rotation of a transform with rotation (x, y, z): the
+// identity turned about y, then about x, then about z.
+void rotateByAngles(Engine::Math::Vector3* out, const Engine::Math::Vector3& in, float x, float y, float z);
+
 // value brought into [0, period) by whole periods. A period that is not
 // positive, or a value or period that is not finite, gives value unchanged.
 float wrap(float value, float period);

@@ -77,4 +77,11 @@ void RandomGenerator::getBoxVector(Vector3* out, float x, float y, float z) {
   out->set(components[0], components[1], components[2]);
 }
 
+void RandomGenerator::jitterVector(Vector3* out, const Vector3& in, float ax, float ay, float az) {
+  const float z = getFloat(2.f * az) - az;
+  const float y = getFloat(2.f * ay) - ay;
+  const float x = getFloat(2.f * ax) - ax;
+  MathHelper::rotateByAngles(out, in, x, y, z);
+}
+
 }  // namespace Game

@@ -59,6 +59,8 @@ class RandomGenerator {
   // Each component in [−r, r) for its half-extent r, drawn x, y, z; a
   // component with r = 0 is 0 and takes no draw.
   void getBoxVector(Engine::Math::Vector3* out, float x, float y, float z);
+  // in turned by angles in [−a, a) about each axis, drawn z, y, x.
+  void jitterVector(Engine::Math::Vector3* out, const Engine::Math::Vector3& in, float ax, float ay, float az);
 
  private:
   Engine::Math::Random mRandom;

@@ -40,6 +40,12 @@ TEST(GeometryTest, DirectionsAndAnglesAreDegrees) {
   expectNear(v, 2.f, 2.f, 2.f);
   bezierTangent(&v, 0.f, Vector3(0.f), Vector3(1.f), Vector3(0.f));
   expectNear(v, 2.f, 2.f, 2.f);
+  // The matrix is turned about y, then x, then z, so a vector meets the turns
+  // the other way round: (1, 0, 0) goes to y about z and stays there about y.
+  rotateByAngles(&v, Vector3(1.f, 0.f, 0.f), 0.f, 90.f, 90.f);
+  expectNear(v, 0.f, 1.f, 0.f);
+  rotateByAngles(&v, Vector3(1.f, 0.f, 0.f), 90.f, 0.f, 0.f);
+  expectNear(v, 1.f, 0.f, 0.f);
   EXPECT_TRUE(nearOneVector(Vector3(1.f, 0.999f, 1.001f)));
   EXPECT_FALSE(nearOneVector(Vector3(1.f, 1.f, 0.9f)));
 }

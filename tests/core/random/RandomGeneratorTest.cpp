@@ -65,8 +65,8 @@ TEST(RandomGeneratorTest, GetIntOfNothingIsZeroAndTakesNoDraw) {
 
 TEST(RandomGeneratorTest, VectorsStayInTheirShapes) {
   RandomGenerator random(5);
+  Vector3 v;
   for (int i = 0; i < 200; ++i) {
-    Vector3 v;
     random.getCenteredDirection(&v, 360.f, 180.f);
     EXPECT_NEAR(v.length(), 1.f, 1e-5f);
     random.getFlatVector(&v, 3.f);
@@ -81,8 +81,11 @@ TEST(RandomGeneratorTest, VectorsStayInTheirShapes) {
     EXPECT_GE(v.z, -4.f);
     EXPECT_LT(v.z, 4.f);
   }
+  // Jitter turns without stretching; small angles stay near the input.
+  random.jitterVector(&v, Vector3(0.f, 0.f, 2.f), 5.f, 5.f, 5.f);
+  EXPECT_NEAR(v.length(), 2.f, 1e-5f);
+  EXPECT_GT(v.z, 1.9f);
   // A narrow cone: yaw 90 ± 1, pitch 0 ± 1 points along +y.
-  Vector3 v;
   random.getDirection(&v, 89.f, 2.f, -1.f, 2.f);
   EXPECT_GT(v.y, 0.999f);
 }
