@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
 #include "core/random/WeightedTable.h"
 
@@ -40,6 +41,41 @@ TEST(RandomGeneratorTest, AFixedSeedGivesThePinnedDraws) {
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(order.at(i), expectedOrder[i]) << i;
   }
+}
+
+void expectSame(const Vector3& a, const Vector3& b) {
+  EXPECT_EQ(a.x, b.x);
+  EXPECT_EQ(a.y, b.y);
+  EXPECT_EQ(a.z, b.z);
+}
+
+// Each vector operation against the same draws taken one by one.
+TEST(RandomGeneratorTest, VectorDrawsComeInTheirOrder) {
+  RandomGenerator random(31);
+  RandomGenerator twin(31);
+  Vector3 v;
+  Vector3 expected;
+
+  random.getFlatVector(&v, 3.f);
+  const float length = twin.getFloat(3.f);  // the length before the direction
+  const float yaw = -180.f + twin.getFloat(360.f);
+  const float pitch = -0.f + twin.getFloat(0.f);  // a range of 0 still draws
+  Game::MathHelper::directionFromAngles(&expected, yaw, pitch);
+  expected *= length;
+  expectSame(v, expected);
+
+  random.getBoxVector(&v, 2.f, 0.f, 1.f);
+  const float x = twin.getFloat(4.f) - 2.f;
+  const float z = twin.getFloat(2.f) - 1.f;  // no draw for y
+  expectSame(v, Vector3(x, 0.f, z));
+
+  random.jitterVector(&v, Vector3(1.f, 2.f, 3.f), 10.f, 20.f, 30.f);
+  const float aroundZ = twin.getFloat(60.f) - 30.f;
+  const float aroundY = twin.getFloat(40.f) - 20.f;
+  const float aroundX = twin.getFloat(20.f) - 10.f;
+  Game::MathHelper::rotateByAngles(&expected, Vector3(1.f, 2.f, 3.f), aroundX, aroundY, aroundZ);
+  expectSame(v, expected);
+  EXPECT_EQ(random.getInt(1 << 30), twin.getInt(1 << 30));
 }
 
 TEST(RandomGeneratorTest, ReseedingRestartsTheSequence) {
