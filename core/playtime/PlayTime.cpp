@@ -18,7 +18,7 @@ void PlayTime::set(i32 frames) {
 
 void PlayTime::tick() {
   ++mLow;
-  if (mLow == kWrap) {
+  if (mLow >= kWrap) {
     mLow = 0;
     ++mHigh;
   }
