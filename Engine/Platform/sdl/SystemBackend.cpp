@@ -13,6 +13,7 @@
 #include "Platform/SystemGlyphRasterizer.h"
 #include "Platform/TextCodec.h"
 #include "SdlInput.h"
+#include "PosixFileSystem.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -104,6 +105,7 @@ class SdlSystemBackend : public SystemBackend {
   Joysticks& joysticks() override { return mJoysticks; }
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
   Processor& processor() override { return mProcessor; }
+  FileSystem& fileSystem() override { return mFileSystem; }
 
  private:
   SteadyClock mClock;
@@ -115,6 +117,7 @@ class SdlSystemBackend : public SystemBackend {
   SdlJoysticks mJoysticks;
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
   SchedProcessor mProcessor;
+  Posix::PosixFileSystem mFileSystem;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
+#include "Engine/FileIO/Manager.h"
 #include "Engine/Framework/WindowCreator.h"
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
@@ -25,6 +26,24 @@ void destroyThreadingManager() { Threading::Manager::destroy(); }
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
+// With no archives configured only loose files exist, so load mode 1 is used
+// whatever was asked. The names are handed over and no longer kept.
+void createFileManager(Framework::Impl& framework) {
+  if (framework.archiveNumber < 1) {
+    FileIO::Manager::create(nullptr, 0, 1);
+    return;
+  }
+  std::vector<const char*> names;
+  for (i32 i = 0; i < framework.archiveNumber; ++i) {
+    names.push_back(framework.archiveNames[static_cast<std::size_t>(i)].c_str());
+  }
+  FileIO::Manager::create(names.data(), framework.archiveNumber, framework.loadMode);
+  framework.archiveNames.reset();
+  framework.archiveNumber = 0;
+}
+
+void destroyFileManager() { FileIO::Manager::destroy(); }
+
 // The debug text layer is destroyed first of all by destroy(), not here.
 void keepDebugTextLayer() {}
 
@@ -33,6 +52,7 @@ void keepDebugTextLayer() {}
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
       {"threading manager", &createThreadingManager, &destroyThreadingManager},
+      {"file manager", &createFileManager, &destroyFileManager},
       {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };

@@ -5,6 +5,7 @@
 #include "Platform/Joysticks.h"
 #include "Platform/Keyboard.h"
 #include "Platform/GlyphRasterizer.h"
+#include "Platform/FileSystem.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
 #include "Platform/Processor.h"
@@ -26,6 +27,7 @@ class Backend {
   virtual Joysticks& joysticks() = 0;
   virtual GlyphRasterizer& glyphRasterizer() = 0;
   virtual Processor& processor() = 0;
+  virtual FileSystem& fileSystem() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

@@ -7,6 +7,7 @@
 
 #include "Platform/Backend.h"
 #include "PlatformFake/FakeGlyphRasterizer.h"
+#include "PlatformFake/FakeFileSystem.h"
 
 namespace PlatformFake {
 
@@ -117,6 +118,7 @@ class FakeBackend : public Platform::Backend {
   Platform::Joysticks& joysticks() override { return fakeJoysticks; }
   Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
   Platform::Processor& processor() override { return fakeProcessor; }
+  Platform::FileSystem& fileSystem() override { return fakeFileSystem; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
@@ -127,6 +129,7 @@ class FakeBackend : public Platform::Backend {
   FakeJoysticks fakeJoysticks;
   FakeGlyphRasterizer fakeGlyphRasterizer;
   FakeProcessor fakeProcessor;
+  FakeFileSystem fakeFileSystem;
 };
 
 // Installs a fake backend for the lifetime of the object.
