@@ -6,6 +6,8 @@
 
 namespace Game {
 
+class NmlNode;
+
 // A list of corners, read from "rect", "polygon" or "vertex" data. Room for
 // 16 is made at once, as most polygons need no more; it grows beyond.
 class Polygon {
@@ -15,6 +17,11 @@ class Polygon {
   Polygon& operator=(const Polygon& other);
 
   void add(const Engine::Math::Vector3& v);
+  // Reads, each optional and in this order (a later shape replaces an
+  // earlier one): a "rect" child with "size" w, h; a "polygon" child with
+  // "number" n and "size" w, h (n corners on the ellipse, the first on +x);
+  // "vertex" lines, one corner each; then "position", added to every corner.
+  void load(const NmlNode& node);
   // Every corner times f.
   void scale(float f);
   // Corners i mod count and (i + 1) mod count; nothing without corners.
@@ -25,6 +32,9 @@ class Polygon {
   void clear() { mCount = 0; }
 
  private:
+  void loadRect(const NmlNode& rect);
+  void loadRegular(const NmlNode& regular);
+
   Array2D<Engine::Math::Vector3> mCorners;
   Engine::i32 mCount = 0;
 };

@@ -5,6 +5,9 @@
 
 namespace Game {
 
+class NmlAttribute;
+class NmlNode;
+
 // Frames played in a game, as stored in its save and shown in the save list:
 // mLow counts frames up to 0xFFFFFE and mHigh how often mLow wrapped.
 class PlayTime {
@@ -14,6 +17,11 @@ class PlayTime {
   void set(Engine::i32 frames);
   // One frame more.
   void tick();
+  // Item 0 is mLow, item 1 mHigh. A damaged line cannot leave mLow outside
+  // its range: a negative count reads as 0, one past the wrap carries.
+  void read(const NmlAttribute& attribute);
+  // Adds the line key = mLow, mHigh to node.
+  void write(NmlNode& node, const char* key) const;
   Engine::i32 low() const { return mLow; }
   Engine::i32 high() const { return mHigh; }
 

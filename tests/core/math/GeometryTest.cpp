@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "core/math/Bounds.h"
 #include "core/math/MathHelper.h"
 #include "core/math/Mover3.h"
 #include "core/math/Polygon.h"
 #include "core/math/Spiral.h"
+#include "file/nml/NmlNode.h"
 
 namespace {
 
@@ -74,6 +76,39 @@ TEST(GeometryTest, PlanesAndPolygons) {
   const Game::Polygon copy = polygon;
   EXPECT_EQ(copy.count(), 40);
   expectNear(copy.corner(20), 40.f, 0.f, 0.f);
+}
+
+Game::Polygon loadPolygon(const char* text) {
+  Game::NmlNode node;
+  EXPECT_TRUE(node.parse(text, true));
+  Game::Polygon polygon;
+  polygon.load(node);
+  return polygon;
+}
+
+TEST(GeometryTest, PolygonsLoadFromRectsRegularShapesAndVertices) {
+  Game::Polygon rect = loadPolygon("rect{size 4,2;}position 1,1,1;");
+  ASSERT_EQ(rect.count(), 4);
+  expectNear(rect.corner(0), -1.f, 2.f, 1.f);
+  expectNear(rect.corner(2), 3.f, 0.f, 1.f);
+
+  Game::Polygon regular = loadPolygon("polygon{number 4;size 4,2;}");
+  ASSERT_EQ(regular.count(), 4);
+  expectNear(regular.corner(0), 2.f, 0.f, 0.f);
+  expectNear(regular.corner(1), 0.f, 1.f, 0.f);
+
+  // Later shapes replace earlier ones; more than 16 vertices all stay.
+  std::string vertices = "rect{size 2,2;}";
+  for (int i = 0; i < 20; ++i) {
+    vertices += "vertex " + std::to_string(i) + ",0,1;";
+  }
+  Game::Polygon listed = loadPolygon(vertices.c_str());
+  ASSERT_EQ(listed.count(), 20);
+  expectNear(listed.corner(19), 19.f, 0.f, 1.f);
+
+  EXPECT_EQ(loadPolygon("polygon{number -3;size 1,1;}").count(), 0);
+  EXPECT_EQ(loadPolygon("polygon{number 99999999;size 1,1;}").count(), 0);
+  EXPECT_EQ(loadPolygon("position 1,2,3;").count(), 0);
 }
 
 TEST(GeometryTest, BoundsTrackEachAxis) {
