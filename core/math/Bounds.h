@@ -28,9 +28,4 @@ struct Bounds {
   Range z;
 };
 
-// Three corners, as the model builder and the effects use them.
-struct Triangle {
-  Engine::Math::Vector3 corners[3];
-};
-
 }  // namespace Game
