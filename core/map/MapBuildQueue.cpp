@@ -1,6 +1,6 @@
 #include "core/map/MapBuildQueue.h"
 
-#include "core/map/Map.h"
+#include "map/Map.h"
 
 namespace Game {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/map/Map.h"
+#include "map/Map.h"
 #include "core/map/MapBuildQueue.h"
 
 namespace {
