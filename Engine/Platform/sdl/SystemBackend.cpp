@@ -12,6 +12,7 @@
 
 #include "Platform/SystemGlyphRasterizer.h"
 #include "Platform/TextCodec.h"
+#include "SdlAudioOutput.h"
 #include "SdlInput.h"
 #include "PosixFileSystem.h"
 #include "SdlWindow.h"
@@ -100,6 +101,7 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  AudioOutput& audioOutput() override { return mAudioOutput; }
   Keyboard& keyboard() override { return mKeyboard; }
   Mouse& mouse() override { return mMouse; }
   Joysticks& joysticks() override { return mJoysticks; }
@@ -112,6 +114,7 @@ class SdlSystemBackend : public SystemBackend {
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  SdlAudioOutput mAudioOutput;
   SdlKeyboard mKeyboard;
   SdlMouse mMouse;
   SdlJoysticks mJoysticks;

@@ -5,6 +5,7 @@
 #include "Engine/FileIO/Manager.h"
 #include "Engine/Framework/WindowCreator.h"
 #include "Engine/Input/Manager.h"
+#include "Engine/Sound/Manager.h"
 #include "Input/src/ManagerImpl.h"
 #include "Engine/Threading/Manager.h"
 #include "Platform/Backend.h"
@@ -16,6 +17,8 @@ namespace {
 Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
+
+void createSound(Framework::Impl&) { Sound::Manager::create(); }
 
 void createInput(Framework::Impl&) { Input::Manager::create(); }
 void destroyInput() { Input::Manager::destroy(); }
@@ -53,6 +56,7 @@ std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
       {"threading manager", &createThreadingManager, &destroyThreadingManager},
       {"file manager", &createFileManager, &destroyFileManager},
+      {"sound manager", &createSound, &Sound::Manager::destroy},
       {"input manager", &createInput, &destroyInput},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/AudioOutput.h"
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
 #include "Platform/Joysticks.h"
@@ -22,6 +23,7 @@ class Backend {
   virtual MessageBox& messageBox() = 0;
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
+  virtual AudioOutput& audioOutput() = 0;
   virtual Keyboard& keyboard() = 0;
   virtual Mouse& mouse() = 0;
   virtual Joysticks& joysticks() = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "PlatformFake/FakeAudioOutput.h"
 #include "PlatformFake/FakeGlyphRasterizer.h"
 #include "PlatformFake/FakeFileSystem.h"
 
@@ -113,6 +114,7 @@ class FakeBackend : public Platform::Backend {
   Platform::MessageBox& messageBox() override { return fakeMessageBox; }
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
+  Platform::AudioOutput& audioOutput() override { return fakeAudioOutput; }
   Platform::Keyboard& keyboard() override { return fakeKeyboard; }
   Platform::Mouse& mouse() override { return fakeMouse; }
   Platform::Joysticks& joysticks() override { return fakeJoysticks; }
@@ -124,6 +126,7 @@ class FakeBackend : public Platform::Backend {
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
+  FakeAudioOutput fakeAudioOutput;
   FakeKeyboard fakeKeyboard;
   FakeMouse fakeMouse;
   FakeJoysticks fakeJoysticks;
