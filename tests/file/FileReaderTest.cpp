@@ -109,6 +109,17 @@ TEST_F(FileReaderTest, KeptAliveFilesEnterTheRingOnceAndAreNotReadAgain) {
   EXPECT_EQ(ringCount(held), 0);
 }
 
+TEST_F(FileReaderTest, TheLoaderSharesOneWavePerFile) {
+  FileLoader& loader = *FileLoader::instance();
+  const Engine::Sound::Wave hit = loader.acquireWave("battle/hit1.wav");
+  const Engine::Sound::Wave again = loader.acquireWave("battle/hit1.wav");
+  EXPECT_TRUE(hit && hit == again);
+  EXPECT_EQ(loader.waveCount(), 1);
+  loader.releaseWave(hit);
+  loader.releaseWave(again);
+  EXPECT_EQ(loader.waveCount(), 0);
+}
+
 TEST_F(FileReaderTest, NmlDocumentsLoadThroughTheReader) {
   fs().put("src/data/x.txt", "item{ name sword; }");
   Game::NmlDocument document;
