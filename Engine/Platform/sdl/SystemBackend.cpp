@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "GlDevice.h"
 #include "Platform/TextCodec.h"
 #include "SdlWindow.h"
 
@@ -78,12 +79,14 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  GraphicsDevice& graphicsDevice() override { return mGraphicsDevice; }
 
  private:
   SteadyClock mClock;
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  GlDevice mGraphicsDevice{mWindow};  // after the window: destroyed before it
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Graphics/Manager.h"
+#include "Graphics/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -15,6 +17,15 @@ u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->t
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
+void createGraphics(Framework::Impl& framework) {
+  Graphics::Manager::create(framework.width, framework.height, framework.fullScreen, framework.vSync,
+                            framework.antiAlias);
+}
+
+void destroyGraphics() { Graphics::Manager::destroy(); }
+
+bool graphicsExists() { return Graphics::ManagerImpl::instance() != nullptr; }
+
 // The debug text layer is destroyed first of all by destroy(), not here.
 void keepDebugTextLayer() {}
 
@@ -22,6 +33,7 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"graphics", &createGraphics, &destroyGraphics},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;
@@ -94,11 +106,17 @@ void Framework::Impl::preFrame() {
     frameTimes[i] = frameTimes[i + 1];
   }
   frameTimes[kFrameRing - 1] = now;
+  if (graphicsExists()) {
+    Graphics::Manager::instance().beginDraw();
+  }
 }
 
 void Framework::Impl::postFrame() {
   if (debugTextLayer) {
     debugTextLayer->flush();
+  }
+  if (graphicsExists()) {
+    Graphics::Manager::instance().endDraw();
   }
 }
 
@@ -108,6 +126,9 @@ void Framework::Impl::enableFullScreen(bool enable) {
   }
   if (started && fullScreen != enable && WindowCreator::instance()) {
     WindowCreator::instance()->enableFullScreen(enable);
+    if (graphicsExists()) {
+      Graphics::Manager::instance().setFullScreen(enable);
+    }
   }
   fullScreen = enable;
 }

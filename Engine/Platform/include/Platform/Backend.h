@@ -2,6 +2,7 @@
 
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
+#include "Platform/GraphicsDevice.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Window.h"
 
@@ -16,6 +17,7 @@ class Backend {
   virtual MessageBox& messageBox() = 0;
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
+  virtual GraphicsDevice& graphicsDevice() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "PlatformFake/FakeGraphicsDevice.h"
 
 namespace PlatformFake {
 
@@ -69,11 +70,13 @@ class FakeBackend : public Platform::Backend {
   Platform::MessageBox& messageBox() override { return fakeMessageBox; }
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
+  Platform::GraphicsDevice& graphicsDevice() override { return fakeGraphicsDevice; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
+  FakeGraphicsDevice fakeGraphicsDevice;
 };
 
 // Installs a fake backend for the lifetime of the object.
