@@ -1,5 +1,7 @@
 #include "Engine/Graphics/Manager.h"
 
+#include <algorithm>
+
 #include "Engine/Base/Assert.h"
 #include "Graphics/src/ManagerImpl.h"
 #include "Platform/Backend.h"
@@ -45,9 +47,41 @@ void Manager::getPointerModifier(f32* scale, f32* offsetX, f32* offsetY) const {
 void Manager::captureScreen(const char* fileName) { impl().captureScreen(fileName); }
 u32 Manager::frameId() const { return impl().frameId(); }
 
+void Manager::setTexture(Texture texture) { impl().setTexture(texture); }
 void Manager::setVertexBuffer(VertexBuffer buffer) { impl().setVertexBuffer(buffer); }
 void Manager::setIndexBuffer(IndexBuffer buffer) { impl().setIndexBuffer(buffer); }
 void Manager::draw(u32 start, u32 count, i32 primitive) { impl().draw(start, count, primitive); }
 void Manager::drawIndexed(u32 start, u32 count, i32 primitive) { impl().drawIndexed(start, count, primitive); }
+
+
+void Manager::enableDepthTest(bool enable) { impl().states().enableDepthTest(enable); }
+void Manager::enableDepthWrite(bool enable) { impl().states().enableDepthWrite(enable); }
+void Manager::setBlendMode(i32 mode) { impl().states().setBlendMode(mode); }
+void Manager::setCullMode(i32 mode) { impl().states().setCullMode(mode); }
+void Manager::setTextureFilter(i32 filter) { impl().states().setTextureFilter(filter); }
+void Manager::setLightingMode(i32 mode) { impl().setLightingMode(mode); }
+
+void Manager::setProjectionViewMatrix(const f32* rows) {
+  ShaderConstants::Matrix44 matrix;
+  std::copy(rows, rows + matrix.size(), matrix.begin());
+  impl().constants().setProjectionView(matrix);
+}
+
+void Manager::setWorldMatrix(const f32* rows) {
+  ShaderConstants::Matrix34 matrix;
+  std::copy(rows, rows + matrix.size(), matrix.begin());
+  impl().constants().setWorld(matrix);
+}
+
+void Manager::setLightPosition(i32 index, f32 x, f32 y, f32 z) { impl().constants().setLightPosition(index, {x, y, z}); }
+void Manager::setLightColor(i32 index, f32 r, f32 g, f32 b) { impl().constants().setLightColor(index, {r, g, b}); }
+void Manager::setLightIntensity(i32 index, f32 intensity) { impl().constants().setLightIntensity(index, intensity); }
+void Manager::setAmbientColor(f32 r, f32 g, f32 b) { impl().constants().setAmbientColor({r, g, b}); }
+void Manager::setDiffuseColor(f32 r, f32 g, f32 b) { impl().constants().setDiffuseColor({r, g, b}); }
+void Manager::setTransparency(f32 transparency) { impl().constants().setTransparency(transparency); }
+void Manager::setSpecularColor(f32 r, f32 g, f32 b) { impl().constants().setSpecularColor({r, g, b}); }
+void Manager::setSpecularSharpness(f32 sharpness) { impl().constants().setSpecularSharpness(sharpness); }
+void Manager::setEmissionColor(f32 r, f32 g, f32 b) { impl().constants().setEmissionColor({r, g, b}); }
+void Manager::setEyePosition(f32 x, f32 y, f32 z) { impl().constants().setEyePosition({x, y, z}); }
 
 }  // namespace Engine::Graphics

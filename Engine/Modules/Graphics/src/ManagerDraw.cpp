@@ -2,6 +2,7 @@
 #include "Engine/Base/DebugStream.h"
 #include "Graphics/src/BufferImpl.h"
 #include "Graphics/src/ManagerImpl.h"
+#include "Graphics/src/TextureImpl.h"
 
 namespace Engine::Graphics {
 
@@ -46,6 +47,7 @@ void ManagerImpl::applyAllStates() {
   applyProgram();
   mDevice.setRenderState(Platform::RenderState::AlphaReference, kAlphaReference);
   mStates.applyAll();
+  mCurrentTexture.release();
   mCurrentVertexBuffer.release();
   mCurrentIndexBuffer.release();
   mDevice.setTexture(nullptr);
@@ -54,6 +56,19 @@ void ManagerImpl::applyAllStates() {
   mDeviceTexture = nullptr;
   mConstants.markAllDirty();
   mStates.setTextureFilter(1);
+}
+
+// An empty texture binds nothing: the next draw takes the white one.
+void ManagerImpl::setTexture(const Texture& texture) {
+  if (texture == mCurrentTexture) {
+    return;
+  }
+  mCurrentTexture = texture;
+  Platform::GraphicsTexture* deviceTexture = texture ? texture.impl()->deviceTexture() : nullptr;
+  if (deviceTexture != mDeviceTexture) {
+    mDevice.setTexture(deviceTexture);
+    mDeviceTexture = deviceTexture;
+  }
 }
 
 void ManagerImpl::setVertexBuffer(const VertexBuffer& buffer) {

@@ -55,6 +55,7 @@ ManagerImpl::~ManagerImpl() {
   mDevice.setTexture(nullptr);
   mDevice.setVertexBuffer(nullptr);
   mDevice.setIndexBuffer(nullptr);
+  mCurrentTexture.release();
   mCurrentVertexBuffer.release();
   mCurrentIndexBuffer.release();
   mDeviceTexture = nullptr;

@@ -6,6 +6,7 @@
 
 #include "Engine/Base/Types.h"
 #include "Engine/Graphics/IndexBuffer.h"
+#include "Engine/Graphics/Texture.h"
 #include "Engine/Graphics/VertexBuffer.h"
 #include "Graphics/src/RenderStateCache.h"
 #include "Graphics/src/ScreenMapping.h"
@@ -62,6 +63,7 @@ class ManagerImpl {
   void setLightingMode(i32 mode);
   i32 lightingMode() const { return mLightingMode; }
 
+  void setTexture(const Texture& texture);
   void setVertexBuffer(const VertexBuffer& buffer);
   void setIndexBuffer(const IndexBuffer& buffer);
   void draw(u32 start, u32 count, i32 primitive);
@@ -88,6 +90,7 @@ class ManagerImpl {
   u32 mFrameCounter = 0;
   bool mReady = true;
   std::unique_ptr<Platform::GraphicsTexture> mWhiteTexture;
+  Texture mCurrentTexture;
   VertexBuffer mCurrentVertexBuffer;
   IndexBuffer mCurrentIndexBuffer;
   u32 mMultisampleSamples = 0;

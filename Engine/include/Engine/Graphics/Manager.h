@@ -2,6 +2,7 @@
 
 #include "Engine/Base/Types.h"
 #include "Engine/Graphics/IndexBuffer.h"
+#include "Engine/Graphics/Texture.h"
 #include "Engine/Graphics/VertexBuffer.h"
 
 namespace Engine::Graphics {
@@ -33,12 +34,43 @@ class Manager {
   // The number of presents so far.
   u32 frameId() const;
 
-  // Binding a handle keeps its buffer alive until another is bound.
+  // Binding a handle keeps its object alive until another is bound; a null
+  // handle unbinds. A draw without a texture samples opaque white.
+  void setTexture(Texture texture);
   void setVertexBuffer(VertexBuffer buffer);
   void setIndexBuffer(IndexBuffer buffer);
   // primitive: 0 triangle list, 1 line list, 2 point list; count of primitives.
   void draw(u32 start, u32 count, i32 primitive);
   void drawIndexed(u32 start, u32 count, i32 primitive);
+
+  // Render states; each reaches the device only when it changes.
+  void enableDepthTest(bool enable);
+  void enableDepthWrite(bool enable);
+  // 0 opaque, 1 alpha, 2 additive, 3 multiply, 4 inverse multiply,
+  // 5 premultiplied; others additive.
+  void setBlendMode(i32 mode);
+  // The on-screen winding culled: 0 none, 1 counter-clockwise, 2 clockwise.
+  void setCullMode(i32 mode);
+  // 0 point, 1 linear; others no filtering.
+  void setTextureFilter(i32 filter);
+  // 0 unlit, 1 per-vertex lighting, 2 per-pixel lighting.
+  void setLightingMode(i32 mode);
+
+  // Matrices are row-major and multiply column vectors: 16 floats for the
+  // projection-view, 12 (three rows) for the world transform.
+  void setProjectionViewMatrix(const f32* rows);
+  void setWorldMatrix(const f32* rows);
+  // Four point lights, index 0 to 3.
+  void setLightPosition(i32 index, f32 x, f32 y, f32 z);
+  void setLightColor(i32 index, f32 r, f32 g, f32 b);
+  void setLightIntensity(i32 index, f32 intensity);
+  void setAmbientColor(f32 r, f32 g, f32 b);
+  void setDiffuseColor(f32 r, f32 g, f32 b);
+  void setTransparency(f32 transparency);
+  void setSpecularColor(f32 r, f32 g, f32 b);
+  void setSpecularSharpness(f32 sharpness);
+  void setEmissionColor(f32 r, f32 g, f32 b);
+  void setEyePosition(f32 x, f32 y, f32 z);
 };
 
 }  // namespace Engine::Graphics
