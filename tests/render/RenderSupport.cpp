@@ -1,5 +1,6 @@
 #include "render/RenderSupport.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 // Mesa and the video driver leak what LeakSanitizer cannot name.
@@ -49,7 +50,7 @@ VertexBuffer makeQuad(float left, float bottom, float right, float top, float z,
   Vertex* vertex = quad.lock();
   const float corners[6][2] = {{left, bottom}, {right, bottom}, {right, top}, {left, bottom}, {right, top}, {left, top}};
   for (const auto& corner : corners) {
-    *vertex++ = Vertex{corner[0], corner[1], z, 1.0f, 0.0f, 0.0f, 1.0f, color, 0.0f, 0.0f};
+    *vertex++ = Vertex{corner[0], corner[1], z, 1.0f, 0.0f, 0.0f, -1.0f, color, 0.0f, 0.0f};
   }
   quad.unlock(vertex);
   return quad;
@@ -66,7 +67,9 @@ void drawQuad(const VertexBuffer& quad) {
     const int a = static_cast<int>((expected >> shift) & 0xFF);
     const int b = static_cast<int>((actual >> shift) & 0xFF);
     if (std::abs(a - b) > tolerance) {
-      return ::testing::AssertionFailure() << std::hex << "expected 0x" << expected << ", got 0x" << actual;
+      char text[64];
+      std::snprintf(text, sizeof text, "expected %08x, got %08x", expected, actual);
+      return ::testing::AssertionFailure() << text;
     }
   }
   return ::testing::AssertionSuccess();

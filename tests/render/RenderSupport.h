@@ -39,7 +39,8 @@ class RenderFixture : public ::testing::Test {
 };
 
 // A quad over the viewport's part from (left, bottom) to (right, top) in clip
-// coordinates, depth z, one colour (0xAARRGGBB).
+// coordinates, depth z, one colour (0xAARRGGBB), facing the viewer (normal
+// 0, 0, -1), wound counter-clockwise on screen.
 Engine::Graphics::VertexBuffer makeQuad(float left, float bottom, float right, float top, float z, u32 color);
 void drawQuad(const Engine::Graphics::VertexBuffer& quad);
 
