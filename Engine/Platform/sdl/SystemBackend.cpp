@@ -7,10 +7,13 @@
 #include <cstring>
 #include <thread>
 
+#include <sched.h>
 #include <unistd.h>
 
+#include "Platform/SystemGlyphRasterizer.h"
 #include "GlDevice.h"
 #include "Platform/TextCodec.h"
+#include "SdlInput.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -64,6 +67,24 @@ class StderrDebugOutput : public DebugOutput {
   }
 };
 
+class SchedProcessor : public Processor {
+ public:
+  std::uint64_t affinityMask() override {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) {
+      return 0;
+    }
+    std::uint64_t mask = 0;
+    for (int cpu = 0; cpu < 64; ++cpu) {
+      if (CPU_ISSET(cpu, &set)) {
+        mask |= std::uint64_t{1} << cpu;
+      }
+    }
+    return mask;
+  }
+};
+
 class SdlSystemBackend : public SystemBackend {
  public:
   void enterProgramDirectory() override {
@@ -79,6 +100,11 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  Keyboard& keyboard() override { return mKeyboard; }
+  Mouse& mouse() override { return mMouse; }
+  Joysticks& joysticks() override { return mJoysticks; }
+  GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
+  Processor& processor() override { return mProcessor; }
   GraphicsDevice& graphicsDevice() override { return mGraphicsDevice; }
 
  private:
@@ -86,6 +112,11 @@ class SdlSystemBackend : public SystemBackend {
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  SdlKeyboard mKeyboard;
+  SdlMouse mMouse;
+  SdlJoysticks mJoysticks;
+  std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
+  SchedProcessor mProcessor;
   GlDevice mGraphicsDevice{mWindow};  // after the window: destroyed before it
 };
 

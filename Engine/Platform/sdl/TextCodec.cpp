@@ -21,10 +21,10 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // Converts input, calling substitute(out) and skipping one input byte at
-  // every byte that cannot be converted.
-  template <class Substitute>
-  std::string run(std::string_view input, Substitute substitute) {
+  // Converts input; at every sequence that cannot be converted, calls
+  // substitute(out) and skips skipLength(rest) input bytes.
+  template <class Substitute, class SkipLength>
+  std::string run(std::string_view input, Substitute substitute, SkipLength skipLength) {
     iconv(mHandle, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     out.reserve(input.size() * 2 + 8);
@@ -41,8 +41,9 @@ class Converter {
       }
       // EILSEQ or EINVAL (a lead byte cut off at the end): substitute and skip.
       substitute(out);
-      ++in;
-      --inLeft;
+      const std::size_t skip = skipLength(std::string_view(in, inLeft));
+      in += skip;
+      inLeft -= skip;
       iconv(mHandle, nullptr, nullptr, nullptr, nullptr);
     }
     char* outPtr = buffer;
@@ -68,12 +69,29 @@ Converter& fromUtf8() {
 
 void appendReplacement(std::string& out) { out += "\xEF\xBF\xBD"; }
 
+std::size_t oneByte(std::string_view) { return 1; }
+
+// A well-formed but unmappable character is skipped whole; a malformed byte alone.
+std::size_t utf8SequenceLength(std::string_view rest) {
+  const auto lead = static_cast<unsigned char>(rest[0]);
+  const std::size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+  if (length > rest.size()) {
+    return 1;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((static_cast<unsigned char>(rest[k]) & 0xC0) != 0x80) {
+      return 1;
+    }
+  }
+  return length;
+}
+
 }  // namespace
 
-std::string sjisToUtf8(std::string_view sjis) { return toUtf8().run(sjis, appendReplacement); }
+std::string sjisToUtf8(std::string_view sjis) { return toUtf8().run(sjis, appendReplacement, oneByte); }
 
 std::string utf8ToSjis(std::string_view utf8) {
-  return fromUtf8().run(utf8, [](std::string& out) { out += '?'; });
+  return fromUtf8().run(utf8, [](std::string& out) { out += '?'; }, utf8SequenceLength);
 }
 
 std::u32string sjisToUtf32(std::string_view sjis) {

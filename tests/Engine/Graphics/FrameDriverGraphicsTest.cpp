@@ -30,6 +30,7 @@ GameEntry entryEndingAfter(int frames) {
 // which sleeps instead of running a game frame.
 TEST(FrameDriverGraphics, FullScreenSwitchResetsTheDeviceOnceInTheNextPass) {
   PlatformFake::ScopedFakeBackend backend;
+  backend->fakeProcessor.mask = 0b11;
   backend->fakeWindow.push(Platform::WindowEventType::AltEnter);
   EXPECT_EQ(WindowCreator::run(entryEndingAfter(3)), 0);
   PlatformFake::FakeGraphicsDevice& device = backend->fakeGraphicsDevice;
@@ -48,6 +49,16 @@ TEST(FrameDriverGraphics, EveryFrameIsClearedAndPresented) {
   EXPECT_EQ(device.callsStartingWith("clear").size(), 2u);
   EXPECT_EQ(device.presents, 2);
   EXPECT_EQ(device.callsStartingWith("create").front(), "create 800x600 full=0 vsync=1 samples=4");
+}
+
+// On a single processor a present that takes no time is followed by a 1 ms
+// sleep, so that other threads get to run.
+TEST(FrameDriverGraphics, OneProcessorYieldsAfterAnInstantPresent) {
+  PlatformFake::ScopedFakeBackend backend;
+  backend->fakeProcessor.mask = 1;
+  EXPECT_EQ(WindowCreator::run(entryEndingAfter(3)), 0);
+  EXPECT_EQ(backend->fakeClock.sleepCalls, 3u);
+  EXPECT_EQ(backend->fakeClock.sleptTotal, 3u);
 }
 
 }  // namespace

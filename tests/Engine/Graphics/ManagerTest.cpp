@@ -140,8 +140,11 @@ TEST_F(GraphicsManager, PointerModifierFollowsAWindowLargerThanTheBackBuffer) {
   mBackend->fakeWindow.desc.width = 2560;  // the window shows the back buffer twice as large
   mBackend->fakeWindow.desc.height = 1600;
   Manager::create(800, 600, true, true, false);  // back buffer 1280x800
-  f32 scale = 0, offsetX = 0, offsetY = 0;
-  Manager::instance().getPointerModifier(&scale, &offsetX, &offsetY);
+  f32 scale = 0;
+  Math::Vector2 offset(0.0f, 0.0f);
+  Manager::instance().getPointerModifier(&scale, &offset);
+  const f32 offsetX = offset.x;
+  const f32 offsetY = offset.y;
   // The 4:3 screen spans window x 213.3 to 2346.7.
   EXPECT_NEAR((2560.0f / 2 + offsetX) * scale, 400.0f, 0.01f);
   EXPECT_NEAR((2560.0f * 2 / 24 + offsetX) * scale, 0.0f, 0.01f);

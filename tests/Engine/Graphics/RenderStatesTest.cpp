@@ -114,9 +114,9 @@ TEST_F(RenderStates, PerPixelLightingWithoutPixelShadersFallsBackEachTime) {
 
 TEST_F(RenderStates, ConstantsAreUploadedAtTheDrawInRegisterOrderAndOnlyWhenChanged) {
   manager().setVertexBuffer(VertexBuffer::create(3));
-  manager().setLightColor(0, 1.0f, 0.5f, 0.25f);
+  manager().setLightColor(0, Math::Vector3(1.0f, 0.5f, 0.25f));
   manager().setLightIntensity(0, 2.0f);
-  manager().setLightPosition(1, 3.0f, 4.0f, 5.0f);
+  manager().setLightPosition(1, Math::Vector3(3.0f, 4.0f, 5.0f));
   device().takeCalls();
   manager().draw(0, 1, 0);
   const Calls expected = {"setVertexConstants 10 1", "setPixelConstants 0 11", "setVertexConstants 11 8",
@@ -138,12 +138,19 @@ TEST_F(RenderStates, ConstantsAreUploadedAtTheDrawInRegisterOrderAndOnlyWhenChan
 TEST_F(RenderStates, SameMatrixDoesNotUploadTheTransformAgain) {
   manager().setVertexBuffer(VertexBuffer::create(3));
   manager().draw(0, 1, 0);
-  const f32 identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  Math::Matrix44 identity;
+  identity.setIdentity();
   manager().setProjectionViewMatrix(identity);
   device().takeCalls();
   manager().draw(0, 1, 0);
   EXPECT_EQ(device().takeCalls(), Calls{"draw TriangleList 0 1"});
-  const f32 world[12] = {2, 0, 0, 5, 0, 4, 0, 6, 0, 0, 8, 7};
+  Math::Matrix34 world;
+  const float rows[3][4] = {{2, 0, 0, 5}, {0, 4, 0, 6}, {0, 0, 8, 7}};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 4; ++column) {
+      world(row, column) = rows[row][column];
+    }
+  }
   manager().setWorldMatrix(world);
   manager().draw(0, 1, 0);
   // Position transform: projection-view x world; normals by the inverse transpose.

@@ -1,9 +1,9 @@
 #include "Engine/Base/DebugStream.h"
 
 #include <cstdio>
-#include <mutex>
 
 #include "Engine/Base/OStringStream.h"
+#include "Engine/Threading/Mutex.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -12,7 +12,23 @@ DebugStream cout;
 
 namespace {
 
-std::mutex gDebugMutex;
+// Made on first use and never destroyed: the stream may be written before the
+// framework exists and during the process's exit, from any thread.
+Threading::Mutex& debugMutex() {
+  static Threading::Mutex* mutex = new Threading::Mutex(Threading::Mutex::create());
+  return *mutex;
+}
+
+class DebugLock {
+ public:
+  DebugLock() : mMutex(debugMutex()) { mMutex.lock(); }
+  ~DebugLock() { mMutex.unlock(); }
+  DebugLock(const DebugLock&) = delete;
+  DebugLock& operator=(const DebugLock&) = delete;
+
+ private:
+  Threading::Mutex& mMutex;
+};
 OStringStream* gDebugText = nullptr;
 
 OStringStream& text() {
@@ -33,42 +49,42 @@ void emit(const char* line) {
 }  // namespace
 
 void DebugStream::create() {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   text();
 }
 
 void DebugStream::destroy() {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   delete gDebugText;
   gDebugText = nullptr;
 }
 
 DebugStream& DebugStream::operator<<(const char* piece) {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   text() << piece;
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(const std::string& piece) {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   text() << piece;
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(int value) {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   text() << value;
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(unsigned value) {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   text() << value;
   return *this;
 }
 
 void DebugStream::endLine() {
-  std::lock_guard lock(gDebugMutex);
+  DebugLock lock;
   OStringStream& stream = text();
   stream << '\n';
   Array<char> line;

@@ -4,7 +4,10 @@
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/WindowCreator.h"
 #include "Engine/Graphics/Manager.h"
+#include "Engine/Input/Manager.h"
+#include "Engine/Threading/Manager.h"
 #include "Graphics/src/ManagerImpl.h"
+#include "Input/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -14,6 +17,13 @@ namespace {
 Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
+
+void createInput(Framework::Impl&) { Input::Manager::create(); }
+void destroyInput() { Input::Manager::destroy(); }
+// The worker pool comes first and goes last: every other manager's jobs run on it.
+void createThreadingManager(Framework::Impl& framework) { Threading::Manager::create(framework.extraThreadNumber); }
+
+void destroyThreadingManager() { Threading::Manager::destroy(); }
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
 
@@ -33,6 +43,8 @@ void keepDebugTextLayer() {}
 
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
+      {"threading manager", &createThreadingManager, &destroyThreadingManager},
+      {"input manager", &createInput, &destroyInput},
       {"graphics", &createGraphics, &destroyGraphics},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
@@ -109,6 +121,21 @@ void Framework::Impl::preFrame() {
   if (graphicsExists()) {
     Graphics::Manager::instance().beginDraw();
   }
+  updateInput();
+}
+
+void Framework::Impl::updateInput() {
+  if (!Input::ManagerImpl::instance()) {
+    return;
+  }
+  // Window pixels to logical screen pixels: the graphics manager's pointer
+  // modifier, the identity without one.
+  f32 pointerScale = 1.0f;
+  Math::Vector2 pointerOffset(0.0f, 0.0f);
+  if (graphicsExists()) {
+    Graphics::Manager::instance().getPointerModifier(&pointerScale, &pointerOffset);
+  }
+  Input::Manager::instance().update(pointerScale, pointerOffset.x, pointerOffset.y);
 }
 
 void Framework::Impl::postFrame() {

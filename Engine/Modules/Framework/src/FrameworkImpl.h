@@ -67,6 +67,7 @@ class Framework::Impl {
 
  private:
   void stopManagers();
+  void updateInput();
 
   size_t mStartedSteps = 0;
 };

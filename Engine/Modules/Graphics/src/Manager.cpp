@@ -37,11 +37,10 @@ bool Manager::isActive() const { return impl().isActive(); }
 
 void Manager::getViewport(i32* x, i32* y, i32* width, i32* height) const { impl().getViewport(x, y, width, height); }
 
-void Manager::getPointerModifier(f32* scale, f32* offsetX, f32* offsetY) const {
+void Manager::getPointerModifier(f32* scale, Math::Vector2* offset) const {
   const PointerModifier modifier = impl().pointerModifier();
   if (scale) *scale = modifier.scale;
-  if (offsetX) *offsetX = modifier.offsetX;
-  if (offsetY) *offsetY = modifier.offsetY;
+  if (offset) offset->set(modifier.offsetX, modifier.offsetY);
 }
 
 void Manager::captureScreen(const char* fileName) { impl().captureScreen(fileName); }
@@ -61,27 +60,37 @@ void Manager::setCullMode(i32 mode) { impl().states().setCullMode(mode); }
 void Manager::setTextureFilter(i32 filter) { impl().states().setTextureFilter(filter); }
 void Manager::setLightingMode(i32 mode) { impl().setLightingMode(mode); }
 
-void Manager::setProjectionViewMatrix(const f32* rows) {
-  ShaderConstants::Matrix44 matrix;
-  std::copy(rows, rows + matrix.size(), matrix.begin());
-  impl().constants().setProjectionView(matrix);
+namespace {
+
+ShaderConstants::Float3 float3(const Math::Vector3& v) { return {v.x, v.y, v.z}; }
+
+}  // namespace
+
+void Manager::setProjectionViewMatrix(const Math::Matrix44& matrix) {
+  ShaderConstants::Matrix44 rows;
+  std::copy(&matrix.m[0][0], &matrix.m[0][0] + rows.size(), rows.begin());
+  impl().constants().setProjectionView(rows);
 }
 
-void Manager::setWorldMatrix(const f32* rows) {
-  ShaderConstants::Matrix34 matrix;
-  std::copy(rows, rows + matrix.size(), matrix.begin());
-  impl().constants().setWorld(matrix);
+void Manager::setWorldMatrix(const Math::Matrix34& matrix) {
+  ShaderConstants::Matrix34 rows;
+  std::copy(&matrix.m[0][0], &matrix.m[0][0] + rows.size(), rows.begin());
+  impl().constants().setWorld(rows);
 }
 
-void Manager::setLightPosition(i32 index, f32 x, f32 y, f32 z) { impl().constants().setLightPosition(index, {x, y, z}); }
-void Manager::setLightColor(i32 index, f32 r, f32 g, f32 b) { impl().constants().setLightColor(index, {r, g, b}); }
+void Manager::setLightPosition(i32 index, const Math::Vector3& position) {
+  impl().constants().setLightPosition(index, float3(position));
+}
+void Manager::setLightColor(i32 index, const Math::Vector3& color) {
+  impl().constants().setLightColor(index, float3(color));
+}
 void Manager::setLightIntensity(i32 index, f32 intensity) { impl().constants().setLightIntensity(index, intensity); }
-void Manager::setAmbientColor(f32 r, f32 g, f32 b) { impl().constants().setAmbientColor({r, g, b}); }
-void Manager::setDiffuseColor(f32 r, f32 g, f32 b) { impl().constants().setDiffuseColor({r, g, b}); }
+void Manager::setAmbientColor(const Math::Vector3& color) { impl().constants().setAmbientColor(float3(color)); }
+void Manager::setDiffuseColor(const Math::Vector3& color) { impl().constants().setDiffuseColor(float3(color)); }
 void Manager::setTransparency(f32 transparency) { impl().constants().setTransparency(transparency); }
-void Manager::setSpecularColor(f32 r, f32 g, f32 b) { impl().constants().setSpecularColor({r, g, b}); }
+void Manager::setSpecularColor(const Math::Vector3& color) { impl().constants().setSpecularColor(float3(color)); }
 void Manager::setSpecularSharpness(f32 sharpness) { impl().constants().setSpecularSharpness(sharpness); }
-void Manager::setEmissionColor(f32 r, f32 g, f32 b) { impl().constants().setEmissionColor({r, g, b}); }
-void Manager::setEyePosition(f32 x, f32 y, f32 z) { impl().constants().setEyePosition({x, y, z}); }
+void Manager::setEmissionColor(const Math::Vector3& color) { impl().constants().setEmissionColor(float3(color)); }
+void Manager::setEyePosition(const Math::Vector3& position) { impl().constants().setEyePosition(float3(position)); }
 
 }  // namespace Engine::Graphics

@@ -5,6 +5,7 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "Platform/Backend.h"
+#include "Threading/src/ManagerImpl.h"
 
 namespace Engine::Graphics {
 
@@ -105,10 +106,26 @@ void ManagerImpl::endDraw() {
   if (mScreenshotRequested && !mScreenshotName.empty()) {
     writeScreenshot();
   }
-  if (!mDevice.present()) {
+  if (!present()) {
     mReady = false;
   }
   ++mFrameCounter;
+}
+
+// On a single processor a present that returns at once would starve every
+// other thread; give up a millisecond then.
+bool ManagerImpl::present() {
+  const Threading::ManagerImpl* threading = Threading::ManagerImpl::instance();
+  if (!threading || threading->coreNumber() != 1) {
+    return mDevice.present();
+  }
+  Platform::Clock& clock = Platform::backend().clock();
+  const u32 before = clock.milliseconds();
+  const bool presented = mDevice.present();
+  if (clock.milliseconds() == before) {
+    clock.sleep(1);
+  }
+  return presented;
 }
 
 void ManagerImpl::restore() {

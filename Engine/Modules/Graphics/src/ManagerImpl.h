@@ -76,6 +76,7 @@ class ManagerImpl {
   void applyProgram();
   void prepareDraw();
   void writeScreenshot();
+  bool present();
 
   Platform::GraphicsDevice& mDevice;
   Platform::Viewport mViewport;

@@ -1,34 +1,17 @@
 #include <algorithm>
 
 #include "Engine/Base/Assert.h"
+#include "Engine/Graphics/MipChain.h"
 #include "Graphics/src/ManagerImpl.h"
 #include "Graphics/src/TextureImpl.h"
 
 namespace Engine::Graphics {
 
-i32 powerOfTwoAtLeast(i32 n) {
-  i32 side = 1;
-  while (side < n && side < (1 << 30)) {
-    side <<= 1;
-  }
-  return side;
-}
-
-i32 mipLevelCount(i32 width, i32 height) {
-  i32 levels = 0;
-  while (width > 0 && height > 0) {
-    ++levels;
-    width /= 2;
-    height /= 2;
-  }
-  return levels;
-}
-
 Texture Texture::create(i32 width, i32 height, bool mipmaps) {
   ManagerImpl* manager = ManagerImpl::instance();
   ENGINE_ASSERT(manager && "the graphics manager does not exist.");
-  const i32 sideX = powerOfTwoAtLeast(width);
-  const i32 sideY = powerOfTwoAtLeast(height);
+  const auto sideX = static_cast<i32>(powerOfTwoAtLeast(static_cast<u32>(std::max(width, 1))));
+  const auto sideY = static_cast<i32>(powerOfTwoAtLeast(static_cast<u32>(std::max(height, 1))));
   const i32 levels = mipmaps ? mipLevelCount(sideX, sideY) : 1;
   auto texture = manager->device().createTexture(static_cast<u32>(sideX), static_cast<u32>(sideY),
                                                  static_cast<u32>(levels));

@@ -24,9 +24,4 @@ class Texture::Impl : public ReferenceType {
   i32 mHeight;
 };
 
-// The smallest power of two at least n, starting at 1.
-i32 powerOfTwoAtLeast(i32 n);
-// Halvings while both sides stay above 0: 256x64 gives 7.
-i32 mipLevelCount(i32 width, i32 height);
-
 }  // namespace Engine::Graphics

@@ -4,6 +4,10 @@
 #include "Engine/Graphics/IndexBuffer.h"
 #include "Engine/Graphics/Texture.h"
 #include "Engine/Graphics/VertexBuffer.h"
+#include "Engine/Math/Matrix34.h"
+#include "Engine/Math/Matrix44.h"
+#include "Engine/Math/Vector2.h"
+#include "Engine/Math/Vector3.h"
 
 namespace Engine::Graphics {
 
@@ -28,7 +32,8 @@ class Manager {
   // The logical screen: (0, 0, width, height). Null pointers are skipped.
   void getViewport(i32* x, i32* y, i32* width, i32* height) const;
   // Maps a window position p to the logical screen: (p + offset) x scale.
-  void getPointerModifier(f32* scale, f32* offsetX, f32* offsetY) const;
+  // Null pointers are skipped.
+  void getPointerModifier(f32* scale, Math::Vector2* offset) const;
   // Writes the frame to the image file of that name at the end of the frame.
   void captureScreen(const char* fileName);
   // The number of presents so far.
@@ -56,21 +61,20 @@ class Manager {
   // 0 unlit, 1 per-vertex lighting, 2 per-pixel lighting.
   void setLightingMode(i32 mode);
 
-  // Matrices are row-major and multiply column vectors: 16 floats for the
-  // projection-view, 12 (three rows) for the world transform.
-  void setProjectionViewMatrix(const f32* rows);
-  void setWorldMatrix(const f32* rows);
+  // Matrices are row-major and multiply column vectors.
+  void setProjectionViewMatrix(const Math::Matrix44& matrix);
+  void setWorldMatrix(const Math::Matrix34& matrix);
   // Four point lights, index 0 to 3.
-  void setLightPosition(i32 index, f32 x, f32 y, f32 z);
-  void setLightColor(i32 index, f32 r, f32 g, f32 b);
+  void setLightPosition(i32 index, const Math::Vector3& position);
+  void setLightColor(i32 index, const Math::Vector3& color);
   void setLightIntensity(i32 index, f32 intensity);
-  void setAmbientColor(f32 r, f32 g, f32 b);
-  void setDiffuseColor(f32 r, f32 g, f32 b);
+  void setAmbientColor(const Math::Vector3& color);
+  void setDiffuseColor(const Math::Vector3& color);
   void setTransparency(f32 transparency);
-  void setSpecularColor(f32 r, f32 g, f32 b);
+  void setSpecularColor(const Math::Vector3& color);
   void setSpecularSharpness(f32 sharpness);
-  void setEmissionColor(f32 r, f32 g, f32 b);
-  void setEyePosition(f32 x, f32 y, f32 z);
+  void setEmissionColor(const Math::Vector3& color);
+  void setEyePosition(const Math::Vector3& position);
 };
 
 }  // namespace Engine::Graphics

@@ -12,6 +12,7 @@ using Engine::Graphics::ManagerImpl;
 using Engine::Graphics::ManagerSettings;
 using Engine::Graphics::Vertex;
 using Engine::Graphics::VertexBuffer;
+using Engine::Math::Vector3;
 
 constexpr u32 kBlack = 0xFF000000u;
 
@@ -33,7 +34,7 @@ u32 rgb(double r, double g, double b) {
 }
 
 TEST_F(Shading, UnlitColourIsVertexColourTimesDiffuse) {
-  manager().setDiffuseColor(0.5f, 1.0f, 0.25f);
+  manager().setDiffuseColor(Vector3(0.5f, 1.0f, 0.25f));
   drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
   EXPECT_TRUE(colorNear(rgb(0.5, 1.0, 0.25), centre()));
 }
@@ -42,9 +43,9 @@ TEST_F(Shading, UnlitColourIsVertexColourTimesDiffuse) {
 // corner, so per-vertex lighting gives 1/3 everywhere and per-pixel lighting
 // gives almost 1 at the centre.
 void lightInFront(Manager manager) {
-  manager.setAmbientColor(0.0f, 0.0f, 0.0f);
-  manager.setLightPosition(0, 0.0f, 0.0f, -0.5f);
-  manager.setLightColor(0, 1.0f, 0.5f, 0.25f);
+  manager.setAmbientColor(Vector3(0.0f, 0.0f, 0.0f));
+  manager.setLightPosition(0, Vector3(0.0f, 0.0f, -0.5f));
+  manager.setLightColor(0, Vector3(1.0f, 0.5f, 0.25f));
   manager.setLightIntensity(0, 1.0f);
 }
 
@@ -58,17 +59,17 @@ TEST_F(Shading, PerVertexLightingFallsOffWithTheSquaredDistance) {
 TEST_F(Shading, PerPixelLightingAddsSpecularAndEmission) {
   manager().setLightingMode(2);
   lightInFront(manager());
-  manager().setSpecularColor(0.0f, 0.0f, 0.0f);
+  manager().setSpecularColor(Vector3(0.0f, 0.0f, 0.0f));
   drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
   EXPECT_TRUE(colorNear(rgb(1.0, 0.5, 0.25), centre()));
 
   // Eye in front: the reflection points at the light, so the specular term
   // is the light colour x (sharpness + 2) / 2 pi.
-  manager().setLightColor(0, 0.2f, 0.2f, 0.2f);
-  manager().setSpecularColor(1.0f, 1.0f, 1.0f);
+  manager().setLightColor(0, Vector3(0.2f, 0.2f, 0.2f));
+  manager().setSpecularColor(Vector3(1.0f, 1.0f, 1.0f));
   manager().setSpecularSharpness(1.0f);
-  manager().setEyePosition(0.0f, 0.0f, -1.0f);
-  manager().setEmissionColor(0.0f, 0.0f, 0.5f);
+  manager().setEyePosition(Vector3(0.0f, 0.0f, -1.0f));
+  manager().setEmissionColor(Vector3(0.0f, 0.0f, 0.5f));
   drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
   const double specular = 0.2 * 3 * 0.15915494;
   EXPECT_TRUE(colorNear(rgb(0.2 + specular, 0.2 + specular, 0.2 + specular + 0.5), centre(), 3));

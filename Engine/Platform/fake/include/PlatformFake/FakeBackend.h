@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "PlatformFake/FakeGlyphRasterizer.h"
 #include "PlatformFake/FakeGraphicsDevice.h"
 
 namespace PlatformFake {
@@ -64,18 +65,70 @@ class FakeWindow : public Platform::Window {
   std::deque<Platform::WindowEvent> events;
 };
 
+// Keys the test holds down; read() reports them as they stand.
+class FakeKeyboard : public Platform::Keyboard {
+ public:
+  void read(Platform::KeyStates& down) override;
+  void press(Platform::Key key) { down[static_cast<std::size_t>(key)] = true; }
+  void release(Platform::Key key) { down[static_cast<std::size_t>(key)] = false; }
+
+  Platform::KeyStates down{};
+  int reads = 0;
+};
+
+class FakeMouse : public Platform::Mouse {
+ public:
+  Platform::MouseState read() override { return state; }
+  Platform::MouseState state;
+};
+
+// One scripted joystick: its state as the test sets it, or unreadable.
+struct FakeJoystick {
+  Platform::JoystickState state;
+  bool readable = true;
+};
+
+class FakeJoysticks : public Platform::Joysticks {
+ public:
+  int open() override;
+  void close() override;
+  bool read(int index, Platform::JoystickState& state) override;
+
+  std::vector<FakeJoystick> attached;
+  bool isOpen = false;
+  int openCount = 0;
+  int closeCount = 0;
+};
+
+// A processor mask set by the test (one processor by default).
+class FakeProcessor : public Platform::Processor {
+ public:
+  std::uint64_t affinityMask() override { return mask; }
+  std::uint64_t mask = 1;
+};
+
 class FakeBackend : public Platform::Backend {
  public:
   Platform::Clock& clock() override { return fakeClock; }
   Platform::MessageBox& messageBox() override { return fakeMessageBox; }
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
+  Platform::Keyboard& keyboard() override { return fakeKeyboard; }
+  Platform::Mouse& mouse() override { return fakeMouse; }
+  Platform::Joysticks& joysticks() override { return fakeJoysticks; }
+  Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
+  Platform::Processor& processor() override { return fakeProcessor; }
   Platform::GraphicsDevice& graphicsDevice() override { return fakeGraphicsDevice; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
+  FakeKeyboard fakeKeyboard;
+  FakeMouse fakeMouse;
+  FakeJoysticks fakeJoysticks;
+  FakeGlyphRasterizer fakeGlyphRasterizer;
+  FakeProcessor fakeProcessor;
   FakeGraphicsDevice fakeGraphicsDevice;
 };
 

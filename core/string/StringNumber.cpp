@@ -1,0 +1,224 @@
+// Numbers in and out of text. Every integer, float and boolean of the data
+// files is read by parseNumber: decimal, "x" hexadecimal and "b" base-2
+// integers joined by a left-to-right chain of + - * / % > < = ! without
+// precedence. Any other byte is skipped, the decimal point included, so data
+// writes fractions as quotients (1/2).
+
+#include <cstring>
+
+#include "core/string/String.h"
+#include "core/string/StringRef.h"
+
+namespace Game {
+
+using Engine::f32;
+using Engine::i32;
+using Engine::u32;
+
+namespace {
+
+// Integer arithmetic wraps at 32 bits.
+i32 wrap(u32 value) { return static_cast<i32>(value); }
+
+// x / 0 is 0 and x % 0 is x, so that x == (x / y) * y + x % y holds for y == 0
+// as well; INT_MIN / -1 wraps to INT_MIN with remainder 0.
+i32 divide(i32 a, i32 b) {
+  if (b == 0) {
+    return 0;
+  }
+  if (b == -1) {
+    return wrap(0u - static_cast<u32>(a));
+  }
+  return a / b;
+}
+
+i32 remainder(i32 a, i32 b) {
+  if (b == 0) {
+    return a;
+  }
+  if (b == -1) {
+    return 0;
+  }
+  return a % b;
+}
+
+struct Accumulators {
+  i32 integer = 0;
+  f32 real = 0.0f;
+};
+
+void applyOperator(char op, i32 operand, Accumulators& acc) {
+  const f32 real = static_cast<f32>(operand);
+  switch (op) {
+    case '+':
+      acc.integer = wrap(static_cast<u32>(acc.integer) + static_cast<u32>(operand));
+      acc.real += real;
+      break;
+    case '-':
+      acc.integer = wrap(static_cast<u32>(acc.integer) - static_cast<u32>(operand));
+      acc.real -= real;
+      break;
+    case '*':
+      acc.integer = wrap(static_cast<u32>(acc.integer) * static_cast<u32>(operand));
+      acc.real *= real;
+      break;
+    case '/':
+      acc.integer = divide(acc.integer, operand);
+      acc.real /= real;  // IEEE: infinity or NaN for a zero divisor
+      break;
+    case '%':
+      acc.integer = remainder(acc.integer, operand);  // the float is left as it is
+      break;
+    case '>':
+      acc.integer = acc.integer > operand ? 1 : 0;
+      acc.real = acc.real > real ? 1.0f : 0.0f;
+      break;
+    case '<':
+      acc.integer = acc.integer < operand ? 1 : 0;
+      acc.real = acc.real < real ? 1.0f : 0.0f;
+      break;
+    case '=':
+      acc.integer = acc.integer == operand ? 1 : 0;
+      acc.real = acc.real == real ? 1.0f : 0.0f;
+      break;
+    default:  // '!'
+      acc.integer = acc.integer != operand ? 1 : 0;
+      acc.real = acc.real == real ? 0.0f : 1.0f;
+      break;
+  }
+}
+
+bool isOperator(char c) {
+  switch (c) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '>':
+    case '<':
+    case '=':
+    case '!':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The value of c as a digit of the base, or -1.
+i32 digitValue(char c, i32 base) {
+  if (c >= '0' && c <= '9') {
+    const i32 value = c - '0';
+    return value < base ? value : -1;
+  }
+  if (base == 16 && c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void String::parseNumber(i32* outInt, f32* outFloat, const char* text) {
+  Accumulators acc;
+  u32 operand = 0;
+  i32 base = 10;
+  char pending = '+';
+  for (const char* p = text ? text : ""; ; ++p) {
+    const char c = *p;
+    if (c == '\0' || isOperator(c)) {
+      applyOperator(pending, wrap(operand), acc);
+      if (c == '\0') {
+        break;
+      }
+      pending = c;
+      base = 10;
+      operand = 0;
+    } else if (base == 10 && (c == 'x' || c == 'b')) {
+      base = c == 'x' ? 16 : 2;  // digits read so far carry on in the new base
+    } else if (const i32 digit = digitValue(c, base); digit >= 0) {
+      operand = operand * static_cast<u32>(base) + static_cast<u32>(digit);
+    }
+  }
+  if (outInt) {
+    *outInt = acc.integer;
+  }
+  if (outFloat) {
+    *outFloat = acc.real;
+  }
+}
+
+i32 String::parseInt(const char* text) {
+  i32 value = 0;
+  parseNumber(&value, nullptr, text);
+  return value;
+}
+
+f32 String::parseFloat(const char* text) {
+  f32 value = 0.0f;
+  parseNumber(nullptr, &value, text);
+  return value;
+}
+
+i32 String::toInt() const { return parseInt(mBuffer); }
+
+f32 String::toFloat() const { return parseFloat(mBuffer); }
+
+bool String::toBool() const {
+  if (equals("true")) {
+    return true;
+  }
+  if (equals("false")) {
+    return false;
+  }
+  return toInt() != 0;
+}
+
+namespace {
+
+// Decimal text of value into digits (at least 12 bytes); returns its length.
+i32 decimalText(i32 value, char* digits) {
+  char reversed[12];
+  i32 count = 0;
+  u32 magnitude = value < 0 ? 0u - static_cast<u32>(value) : static_cast<u32>(value);
+  do {
+    reversed[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  i32 length = 0;
+  if (value < 0) {
+    digits[length++] = '-';
+  }
+  while (count > 0) {
+    digits[length++] = reversed[--count];
+  }
+  digits[length] = '\0';
+  return length;
+}
+
+}  // namespace
+
+void String::appendInt(i32 value) {
+  char digits[12];
+  decimalText(value, digits);
+  append(digits);
+}
+
+void String::assignInt(i32 value) { assignNumber(value, 0, false); }
+
+void String::assignNumber(i32 value, i32 width, bool zeroPad) {
+  char digits[12];
+  const i32 length = decimalText(value, digits);
+  if (width <= length) {
+    assign(width <= 0 ? digits : digits + (length - width));
+    return;
+  }
+  const std::size_t padding = static_cast<std::size_t>(width - length);
+  char* field = new char[static_cast<std::size_t>(width) + 1];
+  std::memset(field, zeroPad ? '0' : ' ', padding);
+  std::memcpy(field + padding, digits, static_cast<std::size_t>(length) + 1);
+  assign(field);
+  delete[] field;
+}
+
+}  // namespace Game

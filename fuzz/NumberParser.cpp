@@ -1,0 +1,25 @@
+// Number texts of the data files and the settings file: any bytes must
+// evaluate without a fault (division by zero and overflow included).
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "core/string/String.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::vector<char> text(size + 1, '\0');  // loaded files end with one zero byte
+  if (size > 0) {
+    std::memcpy(text.data(), data, size);
+  }
+  Engine::i32 integer = 0;
+  Engine::f32 real = 0.0f;
+  Game::String::parseNumber(&integer, &real, text.data());
+  const Game::String value(text.data());
+  if (value.toInt() != integer) {
+    std::abort();
+  }
+  (void)value.toBool();
+  return 0;
+}

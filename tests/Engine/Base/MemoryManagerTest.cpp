@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "Engine/Base/MemoryManager.h"
+#include "MemoryHeapCheck.h"
+
+namespace {
+
+using Engine::MemoryManager;
+using Heap = Engine::MemoryManager::Heap;
+using namespace Engine::MemoryHeap;
+using namespace MemoryHeapCheck;
+
+bool isAligned16(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 16 == 0; }
+
+BlockView findBlock(const std::vector<BlockView>& blocks, const void* payload) {
+  const Engine::u32 offset = offsetOf(payload);
+  for (const BlockView& view : blocks) {
+    if (view.offset == offset) {
+      return view;
+    }
+  }
+  ADD_FAILURE() << "no block at " << offset;
+  return {};
+}
+
+TEST(MemoryManagerTest, SizeClassesFollowTheirBoundaries) {
+  EXPECT_EQ(sizeClass(0), 0);
+  EXPECT_EQ(sizeClass(32), 8);
+  EXPECT_EQ(sizeClass(33), 8);
+  EXPECT_EQ(sizeClass(39), 8);
+  EXPECT_EQ(sizeClass(40), 9);
+  EXPECT_EQ(sizeClass(63), 11);
+  EXPECT_EQ(sizeClass(64), 12);
+  EXPECT_EQ(sizeClass(79), 12);
+  EXPECT_EQ(sizeClass(80), 13);
+  EXPECT_EQ(sizeClass(kFirstBlockSize - 4), 83);
+}
+
+TEST(MemoryManagerTest, RequestsUpToTheThresholdComeFromAHeapAndLargerOnesFromTheSystem) {
+  MemoryManager manager;
+  void* small = manager.allocate(131072);
+  ASSERT_NE(manager.newestHeap(), nullptr);
+  EXPECT_EQ(Heap::of(small), manager.newestHeap());
+  EXPECT_EQ(manager.totalSize(), kHeapSize);
+  std::memset(small, 0xAB, 131072);
+
+  void* large = manager.allocate(131073);
+  EXPECT_TRUE(isAligned16(large));
+  EXPECT_EQ(manager.totalSize(), kHeapSize + 131088);  // rounded up to 16
+  EXPECT_EQ(heapsOf(manager).size(), 1u);
+  std::memset(large, 0xCD, 131073);
+
+  manager.deallocate(large);
+  EXPECT_EQ(manager.totalSize(), kHeapSize);
+  manager.deallocate(small);
+  const auto blocks = blocksOf(*manager.newestHeap());
+  ASSERT_EQ(blocks.size(), 1u);
+  EXPECT_TRUE(blocks[0].free);
+  EXPECT_EQ(blocks[0].size, kFirstBlockSize);
+}
+
+TEST(MemoryManagerTest, ZeroBytesGiveDistinctAlignedAddressesAndNullIsIgnored) {
+  MemoryManager manager;
+  void* a = manager.allocate(0);
+  void* b = manager.allocate(0);
+  EXPECT_NE(a, b);
+  EXPECT_TRUE(isAligned16(a));
+  EXPECT_TRUE(isAligned16(b));
+  manager.deallocate(nullptr);
+  manager.deallocate(a);
+  manager.deallocate(b);
+  checkFreeLists(*manager.newestHeap());
+}
+
+TEST(MemoryManagerTest, FreeingABlockBetweenTwoFreeBlocksMergesAllThree) {
+  MemoryManager manager;
+  // Blocks are cut from the top of the free space: each lies below the last.
+  void* guardAbove = manager.allocate(1000);
+  void* above = manager.allocate(1000);
+  void* middle = manager.allocate(1000);
+  void* below = manager.allocate(1000);
+  void* guardBelow = manager.allocate(1000);
+  const Heap& heap = *manager.newestHeap();
+  const auto before = blocksOf(heap);
+  const Engine::u32 total = findBlock(before, above).size + findBlock(before, middle).size + findBlock(before, below).size;
+
+  manager.deallocate(above);
+  manager.deallocate(below);
+  manager.deallocate(middle);
+
+  const auto after = blocksOf(heap);
+  const BlockView merged = findBlock(after, below);
+  EXPECT_TRUE(merged.free);
+  EXPECT_EQ(merged.size, total);
+  EXPECT_EQ(offsetOf(guardAbove), merged.offset + merged.size);
+  EXPECT_FALSE(findBlock(after, guardAbove).free);
+  EXPECT_FALSE(findBlock(after, guardBelow).free);
+  checkFreeLists(heap);
+
+  // The merged block serves a request none of the three could alone.
+  void* reuse = manager.allocate(1500);
+  EXPECT_GE(offsetOf(reuse), offsetOf(below));
+  EXPECT_LT(offsetOf(reuse), offsetOf(guardAbove));
+}
+
+TEST(MemoryManagerTest, ASplitThatWouldLeaveAnUnlistableRestHandsOutTheWholeBlock) {
+  MemoryManager manager;
+  manager.allocate(64);
+  void* hole = manager.allocate(100);  // a 112-byte block between used ones
+  manager.allocate(64);
+  const Heap& heap = *manager.newestHeap();
+  EXPECT_EQ(findBlock(blocksOf(heap), hole).size, 112u);
+
+  manager.deallocate(hole);
+  void* whole = manager.allocate(80);  // would leave 16 free bytes
+  EXPECT_EQ(whole, hole);
+  EXPECT_FALSE(findBlock(blocksOf(heap), whole).free);
+
+  manager.deallocate(whole);
+  void* split = manager.allocate(64);  // leaves 32 free bytes in front
+  EXPECT_NE(split, hole);
+  const auto blocks = blocksOf(heap);
+  const BlockView front = findBlock(blocks, hole);
+  EXPECT_TRUE(front.free);
+  EXPECT_EQ(front.size, 32u);
+  checkFreeLists(heap);
+}
+
+TEST(MemoryManagerTest, AThreadFindingEveryHeapLockedMakesANewHeap) {
+  MemoryManager manager;
+  manager.allocate(16);
+  auto* busy = const_cast<Heap*>(manager.newestHeap());
+  busy->lock.store(1);
+  void* elsewhere = manager.allocate(16);
+  busy->lock.store(0);
+  EXPECT_NE(Heap::of(elsewhere), busy);
+  EXPECT_EQ(heapsOf(manager).size(), 2u);
+  EXPECT_EQ(manager.totalSize(), 2 * kHeapSize);
+}
+
+TEST(MemoryManagerDeathTest, ARequestBeyondAnyMemoryStops) {
+  MemoryManager manager;
+  EXPECT_DEATH(manager.allocate(std::numeric_limits<std::size_t>::max()), "MemoryManager : No Memory!");
+}
+
+// Eight threads allocate, check and free random blocks, some of them freed by
+// another thread than their own. A shadow map of the live blocks catches any
+// overlap; a byte pattern catches a block written over while it is live; at the
+// end every heap must be one free block again, so no block was lost.
+class StressShadow {
+ public:
+  bool add(std::uintptr_t start, std::size_t size) {
+    const std::uintptr_t end = start + std::max<std::size_t>(size, 1);
+    std::lock_guard lock(mMutex);
+    auto next = mLive.lower_bound(start);
+    if (next != mLive.end() && next->first < end) {
+      return false;
+    }
+    if (next != mLive.begin() && std::prev(next)->second > start) {
+      return false;
+    }
+    mLive.emplace(start, end);
+    return true;
+  }
+  void remove(std::uintptr_t start) {
+    std::lock_guard lock(mMutex);
+    mLive.erase(start);
+  }
+  std::size_t size() {
+    std::lock_guard lock(mMutex);
+    return mLive.size();
+  }
+
+ private:
+  std::mutex mMutex;
+  std::map<std::uintptr_t, std::uintptr_t> mLive;
+};
+
+struct LiveBlock {
+  unsigned char* data;
+  std::size_t size;
+  unsigned char tag;
+};
+
+void fill(const LiveBlock& block) {
+  const std::size_t head = std::min<std::size_t>(block.size, 512);
+  std::memset(block.data, block.tag, head);
+  std::memset(block.data + block.size - head, block.tag, head);
+}
+
+bool intact(const LiveBlock& block) {
+  const std::size_t head = std::min<std::size_t>(block.size, 512);
+  for (std::size_t i = 0; i < head; ++i) {
+    if (block.data[i] != block.tag || block.data[block.size - 1 - i] != block.tag) {
+      return false;
+    }
+  }
+  return true;
+}
+
+class StressRun {
+ public:
+  explicit StressRun(MemoryManager& manager) : mManager(manager) {}
+
+  void worker(unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<LiveBlock> mine;
+    for (int step = 0; step < 20000; ++step) {
+      const unsigned roll = random() % 100;
+      if (mine.empty() || roll < 50) {
+        mine.push_back(allocate(random, static_cast<unsigned char>(step)));
+      } else if (roll < 90) {
+        const std::size_t index = random() % mine.size();
+        std::swap(mine[index], mine.back());
+        release(mine.back(), roll < 75);
+        mine.pop_back();
+      } else {
+        adoptOne();
+      }
+    }
+    for (const LiveBlock& block : mine) {
+      release(block, false);
+    }
+    while (adoptOne()) {
+    }
+  }
+
+  std::atomic<int> faults{0};
+  StressShadow shadow;
+
+ private:
+  LiveBlock allocate(std::mt19937& random, unsigned char tag) {
+    const unsigned kind = random() % 1000;
+    const std::size_t size = kind < 900 ? random() % 1024 : kind < 995 ? random() % 131073 : 131073 + random() % 200000;
+    LiveBlock block{static_cast<unsigned char*>(mManager.allocate(size)), size, tag};
+    if (!isAligned16(block.data) || !shadow.add(reinterpret_cast<std::uintptr_t>(block.data), size)) {
+      ++faults;
+    }
+    fill(block);
+    return block;
+  }
+
+  // Frees the block here, or hands it to whichever thread adopts it.
+  void release(const LiveBlock& block, bool handOver) {
+    if (handOver) {
+      std::lock_guard lock(mExchangeMutex);
+      mExchange.push_back(block);
+      return;
+    }
+    if (!intact(block)) {
+      ++faults;
+    }
+    shadow.remove(reinterpret_cast<std::uintptr_t>(block.data));
+    mManager.deallocate(block.data);
+  }
+
+  bool adoptOne() {
+    LiveBlock block{};
+    {
+      std::lock_guard lock(mExchangeMutex);
+      if (mExchange.empty()) {
+        return false;
+      }
+      block = mExchange.back();
+      mExchange.pop_back();
+    }
+    release(block, false);
+    return true;
+  }
+
+  MemoryManager& mManager;
+  std::mutex mExchangeMutex;
+  std::vector<LiveBlock> mExchange;
+};
+
+TEST(MemoryManagerStressTest, EightThreadsNeitherOverlapNorLoseBlocks) {
+  MemoryManager manager;
+  StressRun run(manager);
+  std::vector<std::thread> threads;
+  for (unsigned i = 0; i < 8; ++i) {
+    threads.emplace_back([&run, i] { run.worker(i + 1); });
+  }
+  for (std::thread& thread : threads) {
+    thread.join();
+  }
+  EXPECT_EQ(run.faults.load(), 0);
+  EXPECT_EQ(run.shadow.size(), 0u);
+  const auto heaps = heapsOf(manager);
+  EXPECT_EQ(manager.totalSize(), heaps.size() * kHeapSize);
+  for (const Heap* heap : heaps) {
+    const auto blocks = blocksOf(*heap);
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_TRUE(blocks[0].free);
+    checkFreeLists(*heap);
+  }
+}
+
+#if defined(MARROWDEEP_ENGINE_ALLOCATOR)
+
+// Keeps the compiler from eliding a new-expression paired with its delete.
+void* volatile gEscaped = nullptr;
+
+struct alignas(64) Wide {
+  char bytes[64];
+};
+
+TEST(GlobalOperatorsTest, EveryFormOfNewAndDeleteGoesThroughTheManager) {
+  MemoryManager& global = MemoryManager::global();
+  const std::size_t before = global.totalSize();
+  char* large = new char[200000];
+  gEscaped = large;
+  EXPECT_EQ(global.totalSize(), before + 200000);
+  delete[] large;
+  EXPECT_EQ(global.totalSize(), before);
+
+  auto small = std::make_unique<int>(7);
+  const auto heaps = heapsOf(global);
+  EXPECT_NE(std::find(heaps.begin(), heaps.end(), Heap::of(small.get())), heaps.end());
+  EXPECT_TRUE(isAligned16(small.get()));
+
+  auto wide = std::make_unique<Wide>();
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(wide.get()) % 64, 0u);
+  std::vector<Wide> wides(5);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(wides.data()) % 64, 0u);
+
+  int* quiet = new (std::nothrow) int[3];
+  EXPECT_NE(std::find(heaps.begin(), heaps.end(), Heap::of(quiet)), heaps.end());
+  delete[] quiet;
+}
+
+#endif
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Engine/Scene/BitmapGlyphTable.h"
+#include "Framework/src/DebugFont.h"
+
+namespace {
+
+using Engine::DebugFont;
+
+constexpr std::size_t kHeaderSize = 18;
+constexpr int kWidth = 128;
+constexpr int kHeight = 256;
+
+int readU16(std::span<const Engine::u8> bytes, std::size_t at) { return bytes[at] | bytes[at + 1] << 8; }
+
+bool cellHasInk(std::span<const Engine::u8> image, int code) {
+  const int left = (code % 16) * DebugFont::kCellWidth;
+  const int top = (code / 16) * DebugFont::kCellHeight;
+  for (int y = top; y < top + DebugFont::kCellHeight; ++y) {
+    for (int x = left; x < left + DebugFont::kCellWidth; ++x) {
+      if (image[kHeaderSize + static_cast<std::size_t>(y * kWidth + x)] != 0) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+TEST(DebugFontTest, ImageIsAnUncompressedGreyscaleTgaWithFooter) {
+  const auto image = DebugFont::image();
+  ASSERT_EQ(image.size(), 32812u);
+  EXPECT_EQ(image[0], 0);      // no image ID
+  EXPECT_EQ(image[1], 0);      // no colour map
+  EXPECT_EQ(image[2], 3);      // uncompressed greyscale
+  EXPECT_EQ(readU16(image, 12), kWidth);
+  EXPECT_EQ(readU16(image, 14), kHeight);
+  EXPECT_EQ(image[16], 8);     // bits per pixel
+  EXPECT_EQ(image[17], 0x20);  // top-left origin, no alpha bits
+  const std::size_t footer = image.size() - 26;
+  EXPECT_EQ(footer, kHeaderSize + kWidth * kHeight);
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_EQ(image[footer + i], 0);  // no extension or developer area
+  }
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data() + footer + 8), 18),
+            std::string("TRUEVISION-XFILE.\0", 18));
+}
+
+TEST(DebugFontTest, EveryGlyphCellHasInkExceptTheSpaceAndUnusedCellsAreEmpty) {
+  const auto image = DebugFont::image();
+  int drawn = 0;
+  for (int code = 0; code < 256; ++code) {
+    const bool wanted = (code > 32 && code <= 126) || (code >= 161 && code <= 223);
+    EXPECT_EQ(cellHasInk(image, code), wanted) << code;
+    drawn += wanted ? 1 : 0;
+  }
+  EXPECT_EQ(drawn + 1, DebugFont::kGlyphCount);
+}
+
+TEST(DebugFontTest, GlyphTableCoversTheDrawnCodesOnly) {
+  const std::vector<Engine::u8> bytes = DebugFont::glyphTable();
+  const Engine::Scene::BitmapGlyphTable table(bytes.data(), DebugFont::kGlyphCount);
+  EXPECT_EQ(table.glyphCount(), 158);
+  EXPECT_EQ(table.charHeight(), 16);
+  const auto* a = table.find('A');
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->x, 8);
+  EXPECT_EQ(a->y, 64);
+  EXPECT_EQ(a->width, 8);
+  EXPECT_EQ(a->height, 16);
+  const auto* n = table.find(0xDD);  // the last half-width katakana
+  ASSERT_NE(n, nullptr);
+  EXPECT_EQ(n->x, 13 * 8);
+  EXPECT_EQ(n->y, 13 * 16);
+  for (const Engine::u16 absent : {0x1F, 0x7F, 0xA0, 0xE0, 0x82A0}) {
+    EXPECT_EQ(table.find(absent), nullptr) << absent;
+  }
+}
+
+}  // namespace

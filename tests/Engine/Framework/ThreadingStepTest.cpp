@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Framework/src/FrameworkImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "Threading/src/ManagerImpl.h"
+
+namespace {
+
+TEST(FrameworkThreadingStepTest, ThePoolStartsFirstWithTheExtraThreadsAndEndsLast) {
+  PlatformFake::ScopedFakeBackend backend;
+  backend->fakeProcessor.mask = 0b11;
+  EXPECT_EQ(std::string(Engine::Framework::Impl::startSteps().front().name), "threading manager");
+  {
+    Engine::Framework::Impl framework;
+    framework.extraThreadNumber = 1;
+    framework.start();
+    ASSERT_NE(Engine::Threading::ManagerImpl::instance(), nullptr);
+    EXPECT_EQ(Engine::Threading::ManagerImpl::instance()->threadCount(), 4);
+  }
+  EXPECT_EQ(Engine::Threading::ManagerImpl::instance(), nullptr);
+}
+
+}  // namespace

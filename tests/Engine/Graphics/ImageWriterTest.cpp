@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "Engine/Graphics/ImageFile.h"
+#include "ImageTestFiles.h"
+
+namespace {
+
+using Engine::i32;
+using Engine::u32;
+using Engine::u8;
+using Engine::Graphics::Image;
+using Engine::Graphics::PixelSource;
+using Engine::Graphics::sourceOf;
+using ImageTestFiles::testPattern;
+
+u32 fieldU32(const std::vector<u8>& file, std::size_t at) {
+  return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) | (static_cast<u32>(file[at + 3]) << 24);
+}
+
+Image opaque(Image image) {
+  for (u32& pixel : image.pixels) {
+    pixel |= 0xFF000000u;
+  }
+  return image;
+}
+
+// Pixels inside rows longer than the image, as a locked surface gives them.
+struct PitchedPixels {
+  std::vector<u32> storage;
+  PixelSource source;
+
+  explicit PitchedPixels(const Image& image) : storage(static_cast<std::size_t>((image.width + 3) * image.height), 0xDEADBEEF) {
+    for (i32 y = 0; y < image.height; ++y) {
+      std::memcpy(&storage[static_cast<std::size_t>(y * (image.width + 3))], image.row(y),
+                  static_cast<std::size_t>(image.width) * 4);
+    }
+    source = {storage.data(), image.width, image.height, (image.width + 3) * 4};
+  }
+};
+
+TEST(ImageWriterTest, TgaWrittenThenReadGivesThePixelsBack) {
+  const Image picture = testPattern(13, 7);
+  const PitchedPixels pitched(picture);
+  for (const bool withAlpha : {true, false}) {
+    const std::vector<u8> file = Engine::Graphics::writeTga(pitched.source, withAlpha);
+    ASSERT_EQ(file.size(), 18u + 13 * 7 * (withAlpha ? 4 : 3) + 26);
+    EXPECT_EQ(file[16], withAlpha ? 32 : 24);
+    EXPECT_EQ(file[17], withAlpha ? 0x28 : 0x20);
+    EXPECT_STREQ(reinterpret_cast<const char*>(&file[file.size() - 18]), "TRUEVISION-XFILE.");
+    const auto back = Engine::Graphics::readTga("shot.tga", file.data(), file.size());
+    ASSERT_TRUE(back.ok()) << back.error;
+    EXPECT_EQ(back.image.pixels, withAlpha ? picture.pixels : opaque(picture).pixels);
+  }
+}
+
+TEST(ImageWriterTest, DdsWrittenThenReadGivesThePixelsBack) {
+  const Image picture = testPattern(11, 5);
+  const PitchedPixels pitched(picture);
+  for (const bool withAlpha : {true, false}) {
+    const std::vector<u8> file = Engine::Graphics::writeDds(pitched.source, withAlpha);
+    ASSERT_EQ(file.size(), 128u + 11 * 5 * 4);
+    EXPECT_EQ(fieldU32(file, 8), 0x1007u);
+    EXPECT_EQ(fieldU32(file, 108), 0x1002u);
+    const auto back = Engine::Graphics::readDds("shot.dds", file.data(), file.size());
+    ASSERT_TRUE(back.ok()) << back.error;
+    EXPECT_EQ(back.image.pixels, withAlpha ? picture.pixels : opaque(picture).pixels);
+  }
+}
+
+TEST(ImageWriterTest, BmpOfTheBackBufferHasTheExpectedSize) {
+  const Image backBuffer(800, 600);
+  const std::vector<u8> file = Engine::Graphics::writeBmp(sourceOf(backBuffer));
+  EXPECT_EQ(file.size(), 1440054u);
+  EXPECT_EQ(fieldU32(file, 2), 1440054u);
+  EXPECT_EQ(fieldU32(file, 10), 54u);
+  EXPECT_EQ(fieldU32(file, 18), 800u);
+  EXPECT_EQ(fieldU32(file, 22), 600u);
+}
+
+TEST(ImageWriterTest, BmpRowsArePaddedToFourBytesAndStoredBottomUp) {
+  const Image picture = testPattern(5, 3);
+  const std::vector<u8> file = Engine::Graphics::writeBmp(PitchedPixels(picture).source);
+  ASSERT_EQ(file.size(), 54u + 16 * 3);  // 15 bytes of pixels and one of padding a row
+  EXPECT_EQ(fieldU32(file, 2), file.size());
+  EXPECT_EQ(fieldU32(file, 34), 48u);
+  for (i32 y = 0; y < 3; ++y) {
+    const u8* row = &file[54 + static_cast<std::size_t>(2 - y) * 16];
+    for (i32 x = 0; x < 5; ++x) {
+      EXPECT_EQ(row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16), picture.at(x, y) & 0xFFFFFFu);
+    }
+    EXPECT_EQ(row[15], 0);
+  }
+}
+
+std::string commandOutput(const std::string& command) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) {
+    return output;
+  }
+  char buffer[256];
+  while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
+    output.append(buffer, got);
+  }
+  pclose(pipe);
+  return output;
+}
+
+TEST(ImageWriterTest, BmpOfOddWidthOpensInImageMagick) {
+  if (std::system("command -v identify >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "ImageMagick's identify is not installed";
+  }
+  Image picture(7, 5);
+  picture.row(0)[0] = Engine::Graphics::packPixel(0, 0, 255, 255);  // red in the top-left corner
+  const std::vector<u8> file = Engine::Graphics::writeBmp(sourceOf(picture));
+  const std::string path = ::testing::TempDir() + "odd_width.bmp";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  EXPECT_EQ(commandOutput("identify -format '%w %h' " + path + " 2>&1"), "7 5");
+  const auto corner = [&](const char* offset) {
+    return commandOutput("convert " + path + " -crop 1x1" + offset + " -depth 8 rgb:- 2>&1");
+  };
+  EXPECT_EQ(corner("+0+0"), std::string("\xFF\0\0", 3));
+  EXPECT_EQ(corner("+6+4"), std::string("\0\0\0", 3));
+  std::remove(path.c_str());
+}
+
+TEST(ImageWriterTest, WritersRefuseWhatTheFormatCannotHold) {
+  const Image nothing;
+  EXPECT_TRUE(Engine::Graphics::writeTga(sourceOf(nothing), true).empty());
+  EXPECT_TRUE(Engine::Graphics::writeDds(sourceOf(nothing), true).empty());
+  EXPECT_TRUE(Engine::Graphics::writeBmp(sourceOf(nothing)).empty());
+  const Image tooWide(70000, 1);
+  EXPECT_TRUE(Engine::Graphics::writeTga(sourceOf(tooWide), false).empty());
+}
+
+}  // namespace

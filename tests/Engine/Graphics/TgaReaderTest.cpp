@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Engine/Graphics/ImageFile.h"
+#include "ImageTestFiles.h"
+
+namespace {
+
+using Engine::u32;
+using Engine::u16;
+using Engine::u8;
+using Engine::Graphics::Image;
+using Engine::Graphics::packPixel;
+using Engine::Graphics::readTga;
+using ImageTestFiles::Tga;
+using ImageTestFiles::tgaOf;
+using ImageTestFiles::testPattern;
+
+Engine::Graphics::ImageReadResult read(const std::vector<u8>& file, const char* name = "pic.tga") {
+  return readTga(name, file.data(), file.size());
+}
+
+void expectSamePixels(const Image& actual, const Image& expected) {
+  ASSERT_EQ(actual.width, expected.width);
+  ASSERT_EQ(actual.height, expected.height);
+  EXPECT_EQ(actual.pixels, expected.pixels);
+}
+
+TEST(TgaReaderTest, BothOrientationsAndBothEncodingsReadTheSame) {
+  const Image picture = testPattern(37, 19);
+  for (const bool runLength : {false, true}) {
+    for (const bool topDown : {false, true}) {
+      SCOPED_TRACE(std::to_string(runLength) + " " + std::to_string(topDown));
+      const auto result = read(tgaOf(picture, 4, topDown, runLength).bytes());
+      ASSERT_TRUE(result.ok()) << result.error;
+      expectSamePixels(result.image, picture);
+    }
+  }
+}
+
+TEST(TgaReaderTest, PixelSizesConvertAsTheGameExpects) {
+  Image picture(2, 1);
+  picture.row(0)[0] = packPixel(1, 2, 3, 4);
+  picture.row(0)[1] = packPixel(200, 100, 50, 25);
+
+  const auto truecolour = read(tgaOf(picture, 3, true, false).bytes());
+  ASSERT_TRUE(truecolour.ok());
+  EXPECT_EQ(truecolour.image.at(0, 0), packPixel(1, 2, 3, 255));
+
+  // Sixteen bits: grey level then alpha, not 5-5-5 colour.
+  const auto greyAlpha = read(tgaOf(picture, 2, true, false).bytes());
+  ASSERT_TRUE(greyAlpha.ok());
+  EXPECT_EQ(greyAlpha.image.at(1, 0), packPixel(200, 200, 200, 100));
+
+  // Eight-bit greyscale without a colour map: white, the level as alpha.
+  Tga grey = tgaOf(picture, 1, true, false);
+  grey.type = 3;
+  const auto coverage = read(grey.bytes());
+  ASSERT_TRUE(coverage.ok());
+  EXPECT_EQ(coverage.image.at(0, 0), packPixel(255, 255, 255, 1));
+  EXPECT_EQ(coverage.image.at(1, 0), packPixel(255, 255, 255, 200));
+}
+
+Tga colourMapped(u8 entryBits, std::vector<u8> map, u16 entries, std::vector<u8> indexes) {
+  Tga tga;
+  tga.type = 1;
+  tga.colorMapType = 1;
+  tga.width = static_cast<u16>(indexes.size());
+  tga.height = 1;
+  tga.bits = 8;
+  tga.mapLength = entries;
+  tga.mapEntryBits = entryBits;
+  tga.map = std::move(map);
+  tga.data = std::move(indexes);
+  return tga;
+}
+
+TEST(TgaReaderTest, ColourMappedPixelsTakeTheirPaletteEntry) {
+  const auto bgra = read(colourMapped(32, {1, 2, 3, 4, 5, 6, 7, 8}, 2, {1, 0, 1}).bytes());
+  ASSERT_TRUE(bgra.ok()) << bgra.error;
+  EXPECT_EQ(bgra.image.at(0, 0), packPixel(5, 6, 7, 8));
+  EXPECT_EQ(bgra.image.at(1, 0), packPixel(1, 2, 3, 4));
+
+  const auto bgr = read(colourMapped(24, {1, 2, 3, 5, 6, 7}, 2, {1, 0}).bytes());
+  ASSERT_TRUE(bgr.ok()) << bgr.error;
+  EXPECT_EQ(bgr.image.at(0, 0), packPixel(5, 6, 7, 255));
+
+  Tga packed = colourMapped(24, {1, 2, 3, 5, 6, 7}, 2, {});
+  packed.type = 9;
+  packed.width = 5;
+  packed.data = {0x83, 1, 0x00, 0};  // a run of four 1s, then one literal 0
+  const auto runLength = read(packed.bytes());
+  ASSERT_TRUE(runLength.ok()) << runLength.error;
+  EXPECT_EQ(runLength.image.at(3, 0), packPixel(5, 6, 7, 255));
+  EXPECT_EQ(runLength.image.at(4, 0), packPixel(1, 2, 3, 255));
+}
+
+TEST(TgaReaderTest, ImageIdAndAStoredColourMapAreSkipped) {
+  const Image picture = testPattern(5, 3);
+  Tga tga = tgaOf(picture, 4, true, false);
+  tga.id = {'h', 'e', 'l', 'l', 'o'};
+  // A true-colour file may still carry a colour map before its pixels.
+  tga.colorMapType = 1;
+  tga.mapLength = 3;
+  tga.mapEntryBits = 24;
+  tga.map = std::vector<u8>(9, 0xEE);
+  const auto result = read(tga.bytes());
+  ASSERT_TRUE(result.ok()) << result.error;
+  expectSamePixels(result.image, picture);
+}
+
+TEST(TgaReaderTest, RunLengthDataEndingBetweenPacketsLeavesTheRestTransparent) {
+  Tga tga;
+  tga.type = 10;
+  tga.width = 4;
+  tga.height = 2;
+  tga.bits = 24;
+  tga.data = {0x84, 9, 8, 7};  // five pixels of eight, across the row end
+  const auto result = read(tga.bytes());
+  ASSERT_TRUE(result.ok()) << result.error;
+  EXPECT_EQ(result.image.at(0, 0), packPixel(9, 8, 7, 255));
+  EXPECT_EQ(result.image.at(0, 1), packPixel(9, 8, 7, 255));
+  EXPECT_EQ(result.image.at(1, 1), 0u);
+  EXPECT_EQ(result.image.at(3, 1), 0u);
+}
+
+struct BadTga {
+  const char* what;
+  Tga file;
+  const char* message;
+};
+
+std::vector<BadTga> badFiles() {
+  const Image picture = testPattern(4, 4);
+  std::vector<BadTga> cases;
+  Tga noImage = tgaOf(picture, 4, true, false);
+  noImage.type = 0;
+  cases.push_back({"type 0", noImage, "readTGA : this file contains no image. (bad.tga: image type 0)"});
+  Tga depth15 = tgaOf(picture, 4, true, false);
+  depth15.bits = 15;
+  cases.push_back({"15 bits", depth15, "readTGA : unsupported pixel depth. (bad.tga: 15 bits per pixel)"});
+  Tga empty = tgaOf(picture, 4, true, false);
+  empty.width = 0;
+  cases.push_back({"no width", empty, "readTGA : this file contains no image. (bad.tga: size 0x4)"});
+  Tga huge = tgaOf(picture, 4, true, true);
+  huge.width = 20000;
+  cases.push_back({"too wide", huge, "readTGA : image is too large. (bad.tga: 20000x4, sides up to 16384 are read)"});
+  Tga cut = tgaOf(picture, 4, true, false);
+  cut.data.pop_back();
+  cases.push_back({"cut", cut, "readTGA : file must be collapsed. (bad.tga: pixels need 82 bytes, the file has 81)"});
+  Tga longId = tgaOf(picture, 4, true, false);
+  longId.data.clear();
+  longId.id = std::vector<u8>(10, 'x');
+  longId.id.resize(3);
+  cases.push_back({"id", longId, "readTGA : file must be collapsed. (bad.tga: pixels need 85 bytes, the file has 21)"});
+  Tga badIndex = colourMapped(24, {1, 2, 3}, 1, {0, 7});
+  cases.push_back({"index", badIndex,
+                   "readTGA : colour index is outside the colour map. (bad.tga: index 7, the map has 1 entries)"});
+  Tga shortMap = colourMapped(24, {1, 2, 3}, 2, {0});
+  cases.push_back({"map", shortMap,
+                   "readTGA : file must be collapsed. (bad.tga: image ID and colour map need 24 bytes, the file has 22)"});
+  Tga map16 = colourMapped(16, {1, 2}, 1, {0});
+  cases.push_back({"16-bit map", map16, "readTGA : unsupported colour map. (bad.tga: 16-bit entries)"});
+  Tga overrun = tgaOf(picture, 3, true, true);
+  overrun.data = {0xFF, 1, 2, 3};  // a run of 128 into 16 pixels
+  cases.push_back({"overrun", overrun,
+                   "readTGA : can't read. compressed data is invalid. (bad.tga: a packet passes the last pixel at pixel 0)"});
+  Tga truncated = tgaOf(picture, 3, true, true);
+  truncated.data = {0x03, 1, 2, 3, 4, 5};  // four literal pixels, two bytes of them
+  cases.push_back({"truncated", truncated,
+                   "readTGA : can't read. compressed data is invalid. it must be truncated. (bad.tga: the data ends "
+                   "inside a packet at byte 24)"});
+  return cases;
+}
+
+TEST(TgaReaderTest, BadFilesAreRefusedWithTheFileAndTheFault) {
+  for (const BadTga& bad : badFiles()) {
+    SCOPED_TRACE(bad.what);
+    const auto result = read(bad.file.bytes(), "bad.tga");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.error, bad.message);
+    EXPECT_TRUE(result.image.pixels.empty());
+  }
+  const std::vector<u8> header(17, 0);
+  EXPECT_EQ(read(header, "bad.tga").error,
+            "readTGA : file must be collapsed. (bad.tga: the header needs 18 bytes, the file has 17)");
+}
+
+// Every prefix of a valid file is read without touching a byte past its
+// end (the sanitizer build checks that); uncompressed prefixes are refused.
+TEST(TgaReaderTest, EveryTruncationIsSafe) {
+  const Image picture = testPattern(9, 5);
+  for (const bool runLength : {false, true}) {
+    Tga tga = tgaOf(picture, 4, false, runLength);
+    tga.id = {1, 2, 3};
+    const std::vector<u8> file = tga.bytes();
+    for (std::size_t length = 0; length < file.size(); ++length) {
+      const std::vector<u8> prefix(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
+      const auto result = read(prefix);
+      if (!runLength) {
+        EXPECT_FALSE(result.ok()) << length;
+      }
+    }
+  }
+}
+
+}  // namespace

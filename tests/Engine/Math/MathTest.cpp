@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "Engine/Math/Functions.h"
+#include "Engine/Math/Matrix33.h"
+#include "Engine/Math/Matrix34.h"
+#include "Engine/Math/Matrix44.h"
+#include "Engine/Math/Random.h"
+#include "Engine/Math/Vector2.h"
+#include "Engine/Math/Vector3.h"
+#include "Engine/Math/Vector4.h"
+
+namespace {
+
+using namespace Engine::Math;
+
+constexpr float kTolerance = 1e-5f;
+
+void expectNear(const Vector3& v, float x, float y, float z) {
+  EXPECT_NEAR(v.x, x, kTolerance);
+  EXPECT_NEAR(v.y, y, kTolerance);
+  EXPECT_NEAR(v.z, z, kTolerance);
+}
+
+Matrix34 someAffineMatrix() {
+  Matrix34 m;
+  m.setTranslation(3.f, -2.f, 5.f);
+  m.rotateY(30.f);
+  m.rotateX(-50.f);
+  m.scale(2.f, 0.5f, 1.5f);
+  return m;
+}
+
+TEST(MathFunctionsTest, AnglesAreDegrees) {
+  EXPECT_NEAR(Engine::Math::sin(90.f), 1.f, kTolerance);
+  EXPECT_NEAR(Engine::Math::cos(180.f), -1.f, kTolerance);
+  EXPECT_NEAR(Engine::Math::tan(45.f), 1.f, kTolerance);
+  EXPECT_NEAR(Engine::Math::atan2(1.f, 0.f), 90.f, 1e-4f);
+  EXPECT_EQ(Engine::Math::max(1.f, 2.f), 2.f);
+  EXPECT_EQ(Engine::Math::min(1.f, 2.f), 1.f);
+  EXPECT_EQ(Engine::Math::abs(-3.f), 3.f);
+}
+
+TEST(VectorTest, CrossDotAndNormalize) {
+  Vector3 x(1.f, 0.f, 0.f);
+  Vector3 y(0.f, 1.f, 0.f);
+  Vector3 z;
+  z.setCross(x, y);
+  expectNear(z, 0.f, 0.f, 1.f);
+  EXPECT_EQ(x.dot(y), 0.f);
+  Vector3 v(3.f, 4.f, 0.f);
+  EXPECT_EQ(v.length(), 5.f);
+  v.normalize();
+  expectNear(v, 0.6f, 0.8f, 0.f);
+  Vector3 m;
+  m.madd(Vector3(2.f), Vector3(1.f, 2.f, 3.f), Vector3(1.f));
+  expectNear(m, 3.f, 5.f, 7.f);
+  m.setMin(Vector3(4.f));
+  expectNear(m, 3.f, 4.f, 4.f);
+  Vector2 flat(6.f, 8.f);
+  flat.normalize();
+  EXPECT_NEAR(flat.squareLength(), 1.f, kTolerance);
+  Vector4 point;
+  point = Vector3(1.f, 2.f, 3.f);
+  EXPECT_EQ(point[3], 1.f);
+}
+
+TEST(MatrixTest, RotateZBy90TurnsTheXAxisIntoTheYAxis) {
+  Matrix34 m;
+  m.setIdentity();
+  m.rotateZ(90.f);
+  Vector3 out;
+  m.multiply(&out, Vector3(1.f, 0.f, 0.f));
+  expectNear(out, 0.f, 1.f, 0.f);
+
+  Matrix33 r;
+  r.setIdentity();
+  r.rotateX(90.f);
+  Matrix34 viaMatrix33;
+  viaMatrix33.setIdentity();
+  viaMatrix33 *= r;
+  viaMatrix33.multiply(&out, Vector3(0.f, 1.f, 0.f));
+  expectNear(out, 0.f, 0.f, 1.f);
+  viaMatrix33.setIdentity();
+  viaMatrix33.rotateY(90.f);
+  viaMatrix33.multiply(&out, Vector3(0.f, 0.f, 1.f));
+  expectNear(out, 1.f, 0.f, 0.f);
+}
+
+TEST(MatrixTest, MultiplyingByTheIdentityChangesNothing) {
+  const Matrix34 m = someAffineMatrix();
+  Matrix34 product = m;
+  Matrix34 identity;
+  identity.setIdentity();
+  product *= identity;
+  EXPECT_TRUE(product == m);
+  EXPECT_FALSE(product != m);
+}
+
+TEST(MatrixTest, ProductsApplyTheRightFactorFirst) {
+  Matrix34 m;
+  m.setTranslation(10.f, 0.f, 0.f);
+  m.rotateZ(90.f);
+  Vector3 out;
+  m.multiply(&out, Vector3(1.f, 0.f, 0.f));  // rotated, then moved
+  expectNear(out, 10.f, 1.f, 0.f);
+  Matrix34 composed;
+  composed.setTranslation(10.f, 0.f, 0.f);
+  Matrix34 rotation;
+  rotation.setIdentity();
+  rotation.rotateZ(90.f);
+  composed *= rotation;
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 4; ++c) {
+      EXPECT_NEAR(composed(r, c), m(r, c), kTolerance);
+    }
+  }
+}
+
+TEST(MatrixTest, InverseUndoesAnAffineMatrix) {
+  const Matrix34 m = someAffineMatrix();
+  Matrix34 inverse;
+  inverse.setInverse(m);
+  Vector3 there;
+  Vector3 back;
+  m.multiply(&there, Vector3(1.f, 2.f, 3.f));
+  inverse.multiply(&back, there);
+  expectNear(back, 1.f, 2.f, 3.f);
+
+  Matrix34 rotation;
+  rotation.setIdentity();
+  rotation.rotateX(33.f);
+  rotation.rotateZ(-71.f);
+  Matrix34 transposed = rotation;
+  transposed.transpose33();
+  Matrix34 inverted = rotation;
+  inverted.invert();
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 4; ++c) {
+      EXPECT_NEAR(transposed(r, c), inverted(r, c), kTolerance);
+    }
+  }
+}
+
+TEST(MatrixTest, TheViewTransformPutsTheEyeAtTheOriginLookingDownMinusZ) {
+  const Vector3 eye(0.f, 5.f, 10.f);
+  Matrix34 view;
+  view.setViewTransform(eye, Vector3(0.f, 5.f, 0.f), Vector3(0.f, 1.f, 0.f));
+  Vector3 out;
+  view.multiply(&out, eye);
+  expectNear(out, 0.f, 0.f, 0.f);
+  view.multiply(&out, Vector3(0.f, 5.f, 0.f));
+  expectNear(out, 0.f, 0.f, -10.f);
+  view.multiply(&out, Vector3(1.f, 6.f, 10.f));
+  expectNear(out, 1.f, 1.f, 0.f);
+}
+
+float depthAfterDivision(const Matrix44& projection, float viewDepth) {
+  Vector4 clip;
+  projection.multiply(&clip, Vector3(0.f, 0.f, viewDepth));
+  return clip.z / clip.w;
+}
+
+TEST(MatrixTest, PerspectiveMapsTheNearPlaneToZeroAndTheFarPlaneToOne) {
+  Matrix44 projection;
+  projection.setPerspectiveTransform(60.f, 800.f, 600.f, 1.f, 100.f, false);
+  EXPECT_NEAR(depthAfterDivision(projection, -1.f), 0.f, kTolerance);
+  EXPECT_NEAR(depthAfterDivision(projection, -100.f), 1.f, kTolerance);
+  EXPECT_NEAR(projection(1, 1), 1.f / Engine::Math::tan(30.f), kTolerance);
+  EXPECT_NEAR(projection(0, 0), projection(1, 1) * 600.f / 800.f, kTolerance);
+  EXPECT_EQ(projection(3, 3), 0.f);
+
+  projection.setPerspectiveTransform(60.f, 800.f, 600.f, 1.f, 100.f, true);
+  EXPECT_NEAR(projection(2, 2), 1.f / (1.f - 100.f), kTolerance);
+  EXPECT_NEAR(projection(2, 3), projection(2, 2), kTolerance);
+}
+
+TEST(MatrixTest, AViewAppliedToAProjectionMatchesTheirProduct) {
+  Matrix44 ortho;
+  ortho.setOrthogonalTransform(0.f, 800.f, 0.f, 600.f, 0.f, 512.f);
+  Vector4 corner;
+  ortho.multiply(&corner, Vector3(800.f, 600.f, 512.f));
+  EXPECT_NEAR(corner.x, 1.f, kTolerance);
+  EXPECT_NEAR(corner.y, 1.f, kTolerance);
+  EXPECT_NEAR(corner.z, 0.f, kTolerance);
+
+  Matrix44 viewed = ortho;
+  viewed.multiplyViewTransform(Vector3(1.f, 2.f, 3.f), Vector3(0.f), Vector3(0.f, 1.f, 0.f));
+  Matrix34 view;
+  view.setViewTransform(Vector3(1.f, 2.f, 3.f), Vector3(0.f), Vector3(0.f, 1.f, 0.f));
+  Matrix44 product;
+  product.setMul(ortho, view);
+  EXPECT_TRUE(viewed == product);
+}
+
+TEST(RandomTest, SeedsOfZeroOrBelowAreTheDefaultSeed) {
+  Random zero = Random::create(0);
+  Random standard = Random::create(88675123);
+  Random negative = Random::create(-7);
+  const Engine::u32 first = zero.getInt();
+  EXPECT_EQ(first, 3701687786u);  // xorshift128's first value from its published seed
+  EXPECT_EQ(standard.getInt(), first);
+  EXPECT_EQ(negative.getInt(), first);
+  EXPECT_EQ(zero.getInt(), 458299110u);
+  zero.setSeed(0);
+  EXPECT_EQ(zero.getInt(), first);
+}
+
+TEST(RandomTest, RangesComeFromTheSameSequence) {
+  Random a = Random::create(1234);
+  Random b = Random::create(1234);
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(static_cast<Engine::u32>(a.getInt(256)), b.getInt() & 0xFF);
+  }
+  for (int i = 0; i < 1000; ++i) {
+    const float f = a.getFloat(10.f);
+    EXPECT_GE(f, 0.f);
+    EXPECT_LT(f, 10.f);
+  }
+  Random shared = a;
+  EXPECT_TRUE(shared == a);
+}
+
+TEST(RandomDeathTest, ARangeBelowOneStops) {
+  Random random = Random::create(1);
+  EXPECT_DEATH(random.getInt(0), "n must be at least 1");
+}
+
+}  // namespace

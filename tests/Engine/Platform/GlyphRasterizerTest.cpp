@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "Platform/SystemGlyphRasterizer.h"
+
+namespace {
+
+// Shift-JIS codes of the characters of a program literal, lead byte * 256 + trail byte.
+std::vector<std::uint16_t> codesOf(std::string_view sjis) {
+  std::vector<std::uint16_t> codes;
+  for (std::size_t i = 0; i < sjis.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(sjis[i]);
+    const bool twoBytes = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    if (twoBytes && i + 1 < sjis.size()) {
+      codes.push_back(static_cast<std::uint16_t>(lead << 8 | static_cast<unsigned char>(sjis[i + 1])));
+      ++i;
+    } else {
+      codes.push_back(lead);
+    }
+  }
+  return codes;
+}
+
+std::unique_ptr<Platform::GlyphFace> openGothic(std::int32_t height, bool antialias = true) {
+  static const auto rasterizer = Platform::createSystemGlyphRasterizer();
+  Platform::GlyphFaceDesc desc;
+  desc.name = "ＭＳ ゴシック";
+  desc.height = height;
+  desc.antialias = antialias;
+  return rasterizer->openFace(desc);
+}
+
+std::int32_t lineWidth(Platform::GlyphFace& face, std::string_view sjis) {
+  std::int32_t width = 0;
+  for (const std::uint16_t code : codesOf(sjis)) {
+    width += face.rasterize(code).advance;
+  }
+  return width;
+}
+
+bool hasInk(const Platform::GlyphImage& image) {
+  return std::any_of(image.coverage.begin(), image.coverage.end(), [](std::uint8_t v) { return v != 0; });
+}
+
+TEST(SystemGlyphRasterizerTest, KanaKanjiAndHalfWidthKanaHaveCoverage) {
+  const auto face = openGothic(20);
+  ASSERT_NE(face, nullptr);
+  for (const std::uint16_t code : codesOf("あア漢ｱ")) {
+    const Platform::GlyphImage image = face->rasterize(code);
+    EXPECT_FALSE(image.missing) << std::hex << code;
+    EXPECT_TRUE(hasInk(image)) << std::hex << code;
+    EXPECT_EQ(image.coverage.size(), static_cast<std::size_t>(image.width * image.height));
+  }
+}
+
+TEST(SystemGlyphRasterizerTest, CellHeightIsTheRequestedHeight) {
+  for (const std::int32_t height : {14, 16, 20, 26}) {
+    const auto face = openGothic(height);
+    ASSERT_NE(face, nullptr);
+    const Platform::GlyphFaceMetrics metrics = face->metrics();
+    EXPECT_EQ(metrics.height, height);
+    EXPECT_GT(metrics.ascent, height / 2);
+    EXPECT_LT(metrics.ascent, height);
+    // A full-width character stays inside the line.
+    const Platform::GlyphImage image = face->rasterize(codesOf("漢")[0]);
+    EXPECT_GE(metrics.ascent - image.originY, 0) << height;
+    EXPECT_LE(metrics.ascent - image.originY + image.height, height) << height;
+  }
+}
+
+TEST(SystemGlyphRasterizerTest, JapaneseLineIsTwiceAsWideAsAsciiLineOfSameLength) {
+  for (const std::int32_t height : {14, 16, 20, 26}) {
+    const auto face = openGothic(height);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(lineWidth(*face, "Hello, W0rld"), 12 * (height / 2)) << height;
+    EXPECT_EQ(lineWidth(*face, "こんにちは、世界の皆さん"), 12 * height) << height;
+    EXPECT_EQ(lineWidth(*face, "ｺﾝﾆﾁﾊ"), 5 * (height / 2)) << height;
+  }
+}
+
+TEST(SystemGlyphRasterizerTest, SpaceIsBlankAndMonochromeIsFullOrEmpty) {
+  const auto face = openGothic(16, false);
+  ASSERT_NE(face, nullptr);
+  const Platform::GlyphImage space = face->rasterize(' ');
+  EXPECT_FALSE(space.missing);
+  EXPECT_FALSE(hasInk(space));
+  EXPECT_EQ(space.advance, 8);
+  const Platform::GlyphImage kanji = face->rasterize(codesOf("漢")[0]);
+  EXPECT_TRUE(hasInk(kanji));
+  EXPECT_TRUE(std::all_of(kanji.coverage.begin(), kanji.coverage.end(), [](std::uint8_t v) { return v == 0 || v == 255; }));
+}
+
+TEST(SystemGlyphRasterizerTest, CodesWithoutCharacterAreReportedMissing) {
+  const auto face = openGothic(16);
+  ASSERT_NE(face, nullptr);
+  const Platform::GlyphImage unassigned = face->rasterize(0x85A0);  // an empty row of the code page
+  EXPECT_TRUE(unassigned.missing);
+  EXPECT_EQ(unassigned.advance, 16);
+  EXPECT_TRUE(face->rasterize(0xA0).missing);
+}
+
+// A font configuration that knows only a face without Japanese characters.
+class LatinOnlyFonts {
+ public:
+  LatinOnlyFonts() {
+    const char* previous = std::getenv("FONTCONFIG_FILE");
+    mHadPrevious = previous != nullptr;
+    if (mHadPrevious) {
+      mPrevious = previous;
+    }
+    mPath = testing::TempDir() + "latin-only-fonts.conf";
+    std::ofstream(mPath) << "<?xml version=\"1.0\"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+                            "<cachedir>" << testing::TempDir() << "fontconfig-cache</cachedir></fontconfig>\n";
+    setenv("FONTCONFIG_FILE", mPath.c_str(), 1);
+  }
+  ~LatinOnlyFonts() {
+    if (mHadPrevious) {
+      setenv("FONTCONFIG_FILE", mPrevious.c_str(), 1);
+    } else {
+      unsetenv("FONTCONFIG_FILE");
+    }
+    std::remove(mPath.c_str());
+  }
+
+ private:
+  std::string mPath;
+  std::string mPrevious;
+  bool mHadPrevious = false;
+};
+
+TEST(SystemGlyphRasterizerTest, WithoutJapaneseFaceSaysSoOnceAndReportsKanaMissing) {
+  const LatinOnlyFonts fonts;
+  const auto rasterizer = Platform::createSystemGlyphRasterizer();
+  Platform::GlyphFaceDesc desc;
+  desc.name = "ＭＳ ゴシック";
+  desc.height = 16;
+  testing::internal::CaptureStderr();
+  const auto first = rasterizer->openFace(desc);
+  const auto second = rasterizer->openFace(desc);
+  const std::string said = testing::internal::GetCapturedStderr();
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(said.find("no Japanese font face"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  const Platform::GlyphImage kana = first->rasterize(codesOf("あ")[0]);
+  EXPECT_TRUE(kana.missing);
+  EXPECT_EQ(kana.advance, 16);
+  EXPECT_TRUE(hasInk(first->rasterize('A')));
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Engine/Scene/BitmapGlyphTable.h"
+
+namespace {
+
+using Engine::Scene::BitmapGlyphTable;
+
+void addEntry(std::vector<Engine::u8>& table, Engine::u16 code, Engine::u16 x, Engine::u16 y, Engine::u8 page,
+              Engine::u8 width, Engine::u8 height) {
+  const Engine::u8 entry[] = {static_cast<Engine::u8>(code), static_cast<Engine::u8>(code >> 8),
+                              static_cast<Engine::u8>(x), static_cast<Engine::u8>(x >> 8),
+                              static_cast<Engine::u8>(y), static_cast<Engine::u8>(y >> 8),
+                              page, width, height, 0};
+  table.insert(table.end(), entry, entry + BitmapGlyphTable::kEntrySize);
+}
+
+TEST(BitmapGlyphTableTest, EmptyTableHasNoGlyphs) {
+  const BitmapGlyphTable table(nullptr, 0);
+  EXPECT_EQ(table.find(0), nullptr);
+  EXPECT_EQ(table.find('A'), nullptr);
+  EXPECT_EQ(table.charHeight(), 0);
+}
+
+TEST(BitmapGlyphTableTest, FindsListedCodesAndNothingElse) {
+  std::vector<Engine::u8> bytes;
+  addEntry(bytes, 'A', 8, 64, 0, 8, 16);
+  addEntry(bytes, 'C', 24, 64, 1, 8, 18);
+  addEntry(bytes, 0x82A0, 0x1234, 0x0102, 2, 16, 16);
+  const BitmapGlyphTable table(bytes.data(), 3);
+  EXPECT_EQ(table.glyphCount(), 3);
+  EXPECT_EQ(table.charHeight(), 18);
+  for (const Engine::u16 absent : {Engine::u16{0}, Engine::u16{'B'}, Engine::u16{'D'}, Engine::u16{0xFFFF}}) {
+    EXPECT_EQ(table.find(absent), nullptr) << absent;
+  }
+  const auto* c = table.find('C');
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->x, 24);
+  EXPECT_EQ(c->y, 64);
+  EXPECT_EQ(c->page, 1);
+  EXPECT_EQ(c->height, 18);
+  const auto* kana = table.find(0x82A0);
+  ASSERT_NE(kana, nullptr);
+  EXPECT_EQ(kana->x, 0x1234);
+  EXPECT_EQ(kana->y, 0x0102);
+  EXPECT_EQ(kana->width, 16);
+}
+
+TEST(BitmapGlyphTableTest, TableOutOfOrderStillFindsEveryCode) {
+  std::vector<Engine::u8> bytes;
+  addEntry(bytes, 'Z', 1, 0, 0, 8, 16);
+  addEntry(bytes, 'A', 2, 0, 0, 8, 16);
+  addEntry(bytes, 'M', 3, 0, 0, 8, 16);
+  const BitmapGlyphTable table(bytes.data(), 3);
+  EXPECT_EQ(table.find('A')->x, 2);
+  EXPECT_EQ(table.find('M')->x, 3);
+  EXPECT_EQ(table.find('Z')->x, 1);
+}
+
+}  // namespace

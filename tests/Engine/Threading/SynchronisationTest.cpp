@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "Engine/Threading/Event.h"
+#include "Engine/Threading/Mutex.h"
+#include "Engine/Threading/Semaphore.h"
+#include "Engine/Threading/Sleep.h"
+#include "PlatformFake/FakeBackend.h"
+
+namespace {
+
+using namespace Engine::Threading;
+
+TEST(EventTest, AnEventCreatedSetStaysSet) {
+  Event event = Event::create(true);
+  for (int i = 0; i < 3; ++i) {
+    event.wait();
+  }
+  EXPECT_TRUE(event.isSet());
+}
+
+TEST(EventTest, SettingFromAnotherThreadReleasesTheWaiterAndCopiesShareTheEvent) {
+  Event event = Event::create(false);
+  Event copy = event;
+  EXPECT_TRUE(copy == event);
+  EXPECT_FALSE(event.isSet());
+  std::thread setter([&copy] { copy.set(); });  // counts are not shared across threads
+  event.wait();
+  setter.join();
+  EXPECT_TRUE(event.isSet());
+  EXPECT_FALSE(Event());
+}
+
+TEST(SemaphoreTest, TheMaximumIsAtLeastTheStartCount) {
+  Semaphore semaphore = Semaphore::create(2, 1);
+  semaphore.decrease();
+  semaphore.decrease();
+  semaphore.increase(2);  // back to 2, the maximum
+  EXPECT_DEATH(semaphore.increase(1), "prev \\+ value <= mMaxCount");
+}
+
+TEST(SemaphoreTest, ACountGivenByAnotherThreadWakesTheWaiter) {
+  Semaphore semaphore = Semaphore::create(0, 4);
+  std::thread giver([&semaphore] { semaphore.increase(3); });
+  for (int i = 0; i < 3; ++i) {
+    semaphore.decrease();
+  }
+  giver.join();
+}
+
+TEST(SemaphoreDeathTest, BadCountsStop) {
+  EXPECT_DEATH(Semaphore::create(-1, 5), "startCount >= 0");
+  Semaphore semaphore = Semaphore::create(0, 5);
+  EXPECT_DEATH(semaphore.increase(0), "value > 0");
+}
+
+TEST(MutexTest, AnotherThreadThanTheLockerMayUnlock) {
+  Mutex mutex = Mutex::create();
+  mutex.lock();
+  std::thread other([&mutex] { mutex.unlock(); });
+  other.join();
+  mutex.lock();  // would block for ever had the unlock not counted
+  mutex.unlock();
+}
+
+TEST(MutexDeathTest, UnlockingTwiceStops) {
+  Mutex mutex = Mutex::create();
+  mutex.lock();
+  mutex.unlock();
+  EXPECT_DEATH(mutex.unlock(), "Mutex\\.cpp:[0-9]+ : prev == 0 && \"unlock\\(\\) is called twice! Check lock-unlock pair\\.\"");
+}
+
+TEST(SleepTest, SleepsOnThePlatformClock) {
+  PlatformFake::ScopedFakeBackend backend;
+  Engine::Threading::sleep(5);
+  EXPECT_EQ(backend->fakeClock.sleptTotal, 5u);
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/container/PoolList.h"
+
+namespace {
+
+using Game::PoolList;
+
+std::vector<int> valuesOf(const PoolList<int>& list) {
+  std::vector<int> values;
+  for (PoolList<int>::Iterator it(list); !it.isEnd(); it.next()) {
+    values.push_back(*it.value());
+  }
+  return values;
+}
+
+TEST(PoolListTest, SeventeenElementsTakeTwoBlocksAndClearReleasesBoth) {
+  PoolList<int> list(16);
+  for (int i = 0; i < 16; ++i) {
+    *list.add() = i;
+  }
+  EXPECT_EQ(list.blockCount(), 1);
+  *list.add() = 16;
+  EXPECT_EQ(list.blockCount(), 2);
+  EXPECT_EQ(list.count(), 17);
+  list.clear();
+  EXPECT_EQ(list.blockCount(), 0);
+  EXPECT_EQ(list.count(), 0);
+  EXPECT_EQ(list.nodeAt(0), nullptr);
+}
+
+// Node number of an element relative to the block's node 0.
+std::ptrdiff_t nodeNumber(const int* nodeZero, const int* element) {
+  const auto bytes = reinterpret_cast<const char*>(element) - reinterpret_cast<const char*>(nodeZero);
+  return bytes / static_cast<std::ptrdiff_t>(sizeof(PoolList<int>::Node));
+}
+
+TEST(PoolListTest, AFreshBlockHandsOutNodeZeroThenFromItsEndBackwards) {
+  PoolList<int> list(4);
+  const int* nodeZero = list.add();
+  std::vector<std::ptrdiff_t> handedOut;
+  for (int i = 0; i < 3; ++i) {
+    handedOut.push_back(nodeNumber(nodeZero, list.add()));
+  }
+  EXPECT_EQ(handedOut, (std::vector<std::ptrdiff_t>{3, 2, 1}));
+  EXPECT_EQ(list.blockCount(), 1);
+}
+
+TEST(PoolListTest, AnUnlinkedNodeIsReusedWithItsOldValue) {
+  PoolList<int> list(16);
+  for (int i = 0; i < 16; ++i) {
+    *list.add() = 100 + i;
+  }
+  int* third = list.at(3);
+  list.unlinkAt(3);
+  EXPECT_EQ(list.count(), 15);
+  int* reused = list.add();
+  EXPECT_EQ(reused, third);
+  EXPECT_EQ(*reused, 103);
+  EXPECT_EQ(list.blockCount(), 1);
+  EXPECT_EQ(list.at(15), reused);
+}
+
+TEST(PoolListTest, InsertAtPositionsAndRemoveByAddress) {
+  PoolList<int> list(4);
+  *list.add() = 1;
+  *list.add() = 3;
+  *list.insertAt(1) = 2;
+  *list.insertAt(0) = 0;
+  *list.insertAt(-1) = 4;
+  EXPECT_EQ(valuesOf(list), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(list.remove(list.at(2)), 1);
+  int outsider = 0;
+  EXPECT_EQ(list.remove(&outsider), 0);
+  list.unlinkAt(0);
+  list.unlinkAt(2);
+  EXPECT_EQ(valuesOf(list), (std::vector<int>{1, 3}));
+  EXPECT_EQ(list.blockCount(), 2);
+}
+
+// The nml tree keeps its child nodes in a list of its own type.
+struct TreeNode {
+  PoolList<TreeNode> children{16};
+  int value = 0;
+};
+
+TEST(PoolListTest, ARecursiveElementTypeBuildsAndTearsDown) {
+  PoolList<TreeNode> roots(16);
+  TreeNode* root = roots.add();
+  root->value = 1;
+  for (int i = 0; i < 20; ++i) {
+    root->children.add()->children.add()->value = i;
+  }
+  EXPECT_EQ(root->children.count(), 20);
+  EXPECT_EQ(root->children.at(19)->children.at(0)->value, 19);
+}
+
+}  // namespace

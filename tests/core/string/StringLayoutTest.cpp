@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/string/ShiftJis.h"
+#include "core/string/String.h"
+
+namespace {
+
+using Game::String;
+
+std::string wrapped(const char* text, int width) {
+  String s(text);
+  s.wrapLines(width);
+  return s.c_str();
+}
+
+std::string ellipsized(const char* text, int capacity, int n) {
+  String s(capacity);
+  s.assign(text);
+  s.ellipsize(n);
+  return s.c_str();
+}
+
+TEST(StringLayoutTest, CutToDirectoryKeepsTheLastSlash) {
+  const struct {
+    const char* text;
+    const char* directory;
+  } cases[] = {
+      {"a/b/c.txt", "a/b/"}, {"file.txt", "file.txt"}, {"dir/sub/", "dir/sub/"},
+      {"データ/マップ/ソ.txt", "データ/マップ/"}, {"/", "/"}, {"a/\x83", "a/"},
+  };
+  for (const auto& c : cases) {
+    String s(c.text);
+    s.cutToDirectory();
+    EXPECT_STREQ(s.c_str(), c.directory);
+  }
+  String never;
+  never.cutToDirectory();
+  EXPECT_EQ(never.c_str(), nullptr);
+}
+
+TEST(StringLayoutTest, EllipsizeNeedsRoomForTheDotsAndTheTerminator) {
+  EXPECT_EQ(ellipsized("abcdef", 8, 3), "abc...");
+  EXPECT_EQ(ellipsized("abcdef", 7, 3), "abcdef");
+  EXPECT_EQ(ellipsized("abc", 16, 3), "abc");
+  EXPECT_EQ(ellipsized("abcd", 16, 0), "...");
+  String never;
+  never.ellipsize(1);
+  EXPECT_EQ(never.c_str(), nullptr);
+}
+
+TEST(StringLayoutTest, EllipsizeCountsATwoByteCharacterAsOne) {
+  EXPECT_EQ(ellipsized("あいうえ", 16, 2), "あい...");
+  EXPECT_EQ(ellipsized("aあbい", 16, 3), "aあb...");
+  EXPECT_EQ(ellipsized("aあbい", 16, 2), "aあ...");
+  EXPECT_EQ(ellipsized("aあいう", 8, 2), "aあ...");  // exactly fills 8 bytes
+  EXPECT_EQ(ellipsized("aあいう", 8, 3), "aあいう");  // no room after い
+  EXPECT_EQ(ellipsized("あいう", 7, 3), "あいう");
+  EXPECT_EQ(ellipsized("ｱｲｳｴ", 16, 3), "ｱｲｳ...");  // half-width kana are one byte
+}
+
+TEST(StringLayoutTest, WrapBreaksOnceALineHasPassedTheWidth) {
+  EXPECT_EQ(wrapped("abcdef", 2), "abc\ndef");
+  EXPECT_EQ(wrapped("abあc", 2), "abあ\nc");  // a two-byte character at the width: width + 2
+  EXPECT_EQ(wrapped("aあいう", 2), "aあ\nいう");
+  EXPECT_EQ(wrapped("あいうえ", 3), "あい\nうえ");
+  EXPECT_EQ(wrapped("ｱｱｱｱ", 2), "ｱｱｱ\nｱ");
+  EXPECT_EQ(wrapped("ab\ncdef", 2), "ab\ncd\nef");  // the line feed counts one column
+  EXPECT_EQ(wrapped("ab\\ncd", 10), "ab\ncd");
+  EXPECT_EQ(wrapped("ソn\\n", 10), "ソn\n");  // 0x5C as a second byte is no backslash
+  EXPECT_EQ(wrapped("", 3), "");
+}
+
+TEST(StringLayoutTest, WrapNeverOutgrowsItsBuffer) {
+  const std::string line(1000, 'x');
+  const std::string result = wrapped(line.c_str(), 0);
+  EXPECT_EQ(result.size(), 1999u);
+  EXPECT_EQ(result.substr(0, 5), "x\nx\nx");
+  const std::string kanji = wrapped(std::string(500, 'a').append("漢字漢字").c_str(), -1);
+  EXPECT_EQ(kanji.size(), 504u + 508u);  // below 0 even the first character gets a line feed
+}
+
+TEST(StringLayoutTest, MeasureLinesInColumns) {
+  int lines = 0;
+  int width = 0;
+  String::measureLines(&lines, &width, "ab\ncdef", '\n');
+  EXPECT_EQ(lines, 2);
+  EXPECT_EQ(width, 4);
+  String::measureLines(&lines, &width, "あb\nc", '\n');
+  EXPECT_EQ(width, 3);
+  String::measureLines(&lines, &width, "", '\n');
+  EXPECT_EQ(lines, 1);
+  EXPECT_EQ(width, 0);
+  String::measureLines(&lines, &width, "ソ|ｱ", '\\');  // the second byte of ソ is no separator
+  EXPECT_EQ(lines, 1);
+  EXPECT_EQ(width, 4);
+  String::measureLines(&lines, nullptr, "a\x83", 'x');  // a cut-off lead byte ends the walk
+  EXPECT_EQ(lines, 1);
+  String::measureLines(nullptr, &width, "a,b,,cc", ',');
+  EXPECT_EQ(width, 2);
+}
+
+// Random Shift-JIS: ASCII, two-byte characters (some with 0x5C as second byte),
+// half-width katakana and line feeds.
+std::string randomShiftJis(std::mt19937& random, int characters) {
+  std::string text;
+  std::uniform_int_distribution<int> kind(0, 9);
+  std::uniform_int_distribution<int> ascii(0x20, 0x7E);
+  std::uniform_int_distribution<int> lowLead(0x81, 0x9F);
+  std::uniform_int_distribution<int> highLead(0xE0, 0xFC);
+  std::uniform_int_distribution<int> trail(0x40, 0xFC);
+  std::uniform_int_distribution<int> kana(0xA1, 0xDF);
+  for (int i = 0; i < characters; ++i) {
+    const int k = kind(random);
+    if (k < 4) {
+      const int c = ascii(random);
+      text += static_cast<char>(c == '\\' ? 'n' : c);
+    } else if (k < 8) {
+      text += static_cast<char>(k < 6 ? lowLead(random) : highLead(random));
+      const int t = k == 7 ? 0x5C : trail(random);
+      text += static_cast<char>(t == 0x7F ? 0x80 : t);
+    } else if (k == 8) {
+      text += static_cast<char>(kana(random));
+    } else {
+      text += '\n';
+    }
+  }
+  return text;
+}
+
+// Walks by characters; false when a lead byte is followed by no valid second byte.
+bool everyLeadByteHasItsPartner(const std::string& text) {
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (Game::ShiftJis::isLeadByte(text[k])) {
+      if (k + 1 >= text.size()) {
+        return false;
+      }
+      const auto second = static_cast<unsigned char>(text[++k]);
+      if (second < 0x40 || second == 0x7F || second > 0xFC) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+std::string withoutLineFeeds(std::string text) {
+  std::erase(text, '\n');
+  return text;
+}
+
+TEST(StringLayoutPropertyTest, RandomTextNeverLosesTheSecondByteOfACharacter) {
+  std::mt19937 random(20261206);
+  std::uniform_int_distribution<int> lengths(0, 40);
+  std::uniform_int_distribution<int> widths(-1, 30);
+  std::uniform_int_distribution<int> slack(0, 12);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = randomShiftJis(random, lengths(random));
+    ASSERT_TRUE(everyLeadByteHasItsPartner(text));
+
+    const std::string lines = wrapped(text.c_str(), widths(random));
+    ASSERT_TRUE(everyLeadByteHasItsPartner(lines)) << round;
+    ASSERT_EQ(withoutLineFeeds(lines), withoutLineFeeds(text)) << round;
+
+    const int capacity = static_cast<int>(text.size()) + 1 + slack(random);
+    const std::string shortened = ellipsized(text.c_str(), capacity, widths(random));
+    ASSERT_TRUE(everyLeadByteHasItsPartner(shortened)) << round;
+    if (shortened != text) {
+      ASSERT_GE(shortened.size(), 3u);
+      const std::string kept = shortened.substr(0, shortened.size() - 3);
+      ASSERT_EQ(shortened.substr(kept.size()), "...");
+      ASSERT_EQ(text.compare(0, kept.size(), kept), 0) << round;
+      ASSERT_LE(static_cast<int>(shortened.size()) + 1, capacity);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/string/String.h"
+#include "core/string/StringRef.h"
+
+namespace {
+
+using Game::String;
+using Game::StringRef;
+
+TEST(StringTest, ANeverAssignedStringIsEmptyWithoutABuffer) {
+  String text;
+  EXPECT_EQ(text.c_str(), nullptr);
+  EXPECT_EQ(text.length(), 0);
+  EXPECT_TRUE(text == "");
+  EXPECT_TRUE(text == nullptr);
+  text.assign(nullptr);
+  EXPECT_EQ(text.c_str(), nullptr);
+  EXPECT_EQ(text.capacity(), 0);
+  text.assign("");
+  EXPECT_EQ(text.capacity(), 1);
+  EXPECT_STREQ(text.c_str(), "");
+}
+
+TEST(StringTest, AssignNeverShrinksAndReserveSetsExactly) {
+  String text("abcdef");
+  EXPECT_EQ(text.capacity(), 7);
+  text.assign(nullptr);
+  EXPECT_STREQ(text.c_str(), "");
+  EXPECT_EQ(text.capacity(), 7);
+  text.assign("xy");
+  EXPECT_EQ(text.capacity(), 7);
+  text.assign("0123456789");
+  EXPECT_EQ(text.capacity(), 11);
+  text.reserve(3);
+  EXPECT_EQ(text.capacity(), 3);
+  EXPECT_STREQ(text.c_str(), "");
+  String scratch(64);
+  EXPECT_EQ(scratch.capacity(), 64);
+  EXPECT_EQ(scratch.length(), 0);
+}
+
+TEST(StringTest, AppendingGrowsToTheExactLength) {
+  String text;
+  std::vector<int> capacities;
+  for (const char* piece : {"abc", "d", "", "ef"}) {
+    text.append(piece);
+    capacities.push_back(text.capacity());
+  }
+  EXPECT_EQ(capacities, (std::vector<int>{4, 5, 5, 7}));
+  text.append(nullptr);
+  EXPECT_STREQ(text.c_str(), "abcdef");
+  String scratch(8);
+  scratch.append("1234");
+  scratch.appendChar('5');
+  scratch.appendInt(-67);
+  EXPECT_STREQ(scratch.c_str(), "12345-67");
+  EXPECT_EQ(scratch.capacity(), 9);
+}
+
+TEST(StringTest, AppendingAndAssigningItsOwnText) {
+  String text("abc");
+  text.append(text.c_str());  // grows: the old buffer is read before it goes
+  EXPECT_STREQ(text.c_str(), "abcabc");
+  String roomy(32);
+  roomy.assign("xyz");
+  roomy.append(roomy.c_str() + 1);  // in place
+  EXPECT_STREQ(roomy.c_str(), "xyzyz");
+  roomy.assign(roomy.c_str() + 2);  // overlapping move
+  EXPECT_STREQ(roomy.c_str(), "zyz");
+  String& alias = roomy;
+  roomy = alias;
+  EXPECT_STREQ(roomy.c_str(), "zyz");
+  String copy(roomy);
+  EXPECT_TRUE(copy == roomy);
+}
+
+TEST(StringTest, PaddingCountsBytes) {
+  String text("ab");
+  EXPECT_EQ(text.padRight(5), 5);
+  EXPECT_EQ(text.padRight(2), 5);
+  EXPECT_STREQ(text.c_str(), "ab   ");
+  String row("   ");
+  row.assignPadded("剣", 5);
+  EXPECT_EQ(std::string(row.c_str()), "   剣   ");
+  String cut;
+  cut.assignPadded("xあ", 2);  // the byte count cuts the character in two
+  ASSERT_EQ(cut.length(), 2);
+  EXPECT_EQ(static_cast<unsigned char>(cut.at(1)), 0x82);
+  cut.assignPadded(nullptr, 2);
+  EXPECT_EQ(cut.length(), 4);
+}
+
+TEST(StringTest, BoolsAndNumbersAsText) {
+  String text;
+  text.assignBool(true);
+  EXPECT_STREQ(text.c_str(), "true");
+  text.assignBool(false);
+  EXPECT_STREQ(text.c_str(), "false");
+  text.assignInt(-2147483647 - 1);
+  EXPECT_STREQ(text.c_str(), "-2147483648");
+}
+
+TEST(StringTest, FormattedNumbersKeepTheirLastWidthCharacters) {
+  const struct {
+    int value, width;
+    bool zeroPad;
+    const char* text;
+  } cases[] = {
+      {42, 5, true, "00042"},      {42, 5, false, "   42"},
+      {123456, 4, true, "3456"},   {-5, 4, true, "00-5"},
+      {7, 2, true, "07"},          {0, 0, true, "0"},
+      {-123, 0, false, "-123"},    {-123, 3, true, "123"},
+      {5, -2, true, "5"},          {9, 20, true, "00000000000000000009"},
+  };
+  for (const auto& c : cases) {
+    String text;
+    text.assignNumber(c.value, c.width, c.zeroPad);
+    EXPECT_STREQ(text.c_str(), c.text) << c.value << " width " << c.width;
+  }
+  String wide;
+  wide.assignNumber(-1, 300, false);  // any width, not only up to the number's length + 16
+  EXPECT_EQ(wide.length(), 300);
+  EXPECT_EQ(std::string(wide.c_str()).substr(296), "  -1");
+}
+
+TEST(StringRefTest, NullAndEmptyTextsAreEqual) {
+  EXPECT_TRUE(StringRef() == "");
+  EXPECT_TRUE(StringRef() == nullptr);
+  EXPECT_FALSE(StringRef() == "a");
+  EXPECT_TRUE(StringRef("") == nullptr);
+  EXPECT_FALSE(StringRef("a") == nullptr);
+  EXPECT_TRUE(StringRef("key") == "key");
+  EXPECT_FALSE(StringRef("key") == "Key");
+  EXPECT_FALSE(StringRef("key") == "keys");
+  EXPECT_FALSE(StringRef("keys") == "key");
+  StringRef ref;
+  ref = "火";
+  EXPECT_TRUE(ref == "火");
+}
+
+}  // namespace
