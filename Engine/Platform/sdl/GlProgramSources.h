@@ -128,8 +128,8 @@ void main() {
   vec4 distance2 = dx * dx + dy * dy + dz * dz + 0.0001;
   vec4 diffuse = max((n.x * dx + n.y * dy + n.z * dz) / distance2, 0.0);
   vec4 cosine = max((r.x * dx + r.y * dy + r.z * dz) / sqrt(dot(r, r) * distance2), 0.0);
-  vec4 spec = guardedPow(cosine, pc[5].w) / sqrt(distance2);
-  vec3 specular = pc[5].rgb * sumLights(spec);
+  vec4 shine = guardedPow(cosine, pc[5].w) / sqrt(distance2);
+  vec3 specular = pc[5].rgb * sumLights(shine);
   vec3 light = pc[0].rgb + sumLights(diffuse);
   vec4 base = t * vColor;
   alphaTest(base.a);
