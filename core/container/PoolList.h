@@ -47,6 +47,7 @@ class PoolList {
   void clear() {
     mFirst = nullptr;
     mLast = nullptr;
+    mFreeCount = 0;
     mBlocks.clear();
   }
 
@@ -116,6 +117,10 @@ class PoolList {
   // The free node with the highest number in the newest block that has one:
   // a fresh block hands out node 0, then the rest from its end backwards.
   Node* takeFreeNode() {
+    if (mFreeCount == 0) {
+      return takeFromNewBlock();  // the scan below would find nothing
+    }
+    --mFreeCount;
     for (auto* blockNode = mBlocks.tail(); blockNode; blockNode = blockNode->mPrev) {
       Block& block = *blockNode->mObject;
       for (Engine::i32 k = mBlockSize - 1; k >= 0; --k) {
@@ -124,13 +129,19 @@ class PoolList {
         }
       }
     }
+    return takeFromNewBlock();
+  }
+
+  Node* takeFromNewBlock() {
     Block* block = mBlocks.addNew();
     block->setSize(mBlockSize);
+    mFreeCount += mBlockSize - 1;
     return &block->at(0);
   }
 
   void unlink(Node* node) {
     node->mUsed = 0;
+    ++mFreeCount;
     (node->mPrev ? node->mPrev->mNext : mFirst) = node->mNext;
     (node->mNext ? node->mNext->mPrev : mLast) = node->mPrev;
   }
@@ -139,6 +150,7 @@ class PoolList {
   OwnedList<Block> mBlocks;
   Node* mFirst = nullptr;
   Node* mLast = nullptr;
+  Engine::i32 mFreeCount = 0;  // free nodes in all blocks: spares the scan when there are none
 };
 
 }  // namespace Game

@@ -13,10 +13,18 @@ using Engine::Input::Manager;
 using Engine::Input::ManagerImpl;
 using Engine::Input::MouseButton;
 
+// One backend for the whole suite: starting SDL's video system a second time
+// in one process sometimes fails to reach the X server.
 class InputSmokeTest : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { mBackend = Platform::createSystemBackend().release(); }
+  static void TearDownTestSuite() {
+    delete mBackend;
+    mBackend = nullptr;
+  }
+
   void SetUp() override {
-    Platform::setBackend(mBackend.get());
+    Platform::setBackend(mBackend);
     Platform::WindowDesc desc;
     desc.title = "input smoke";
     ASSERT_TRUE(mBackend->window().create(desc));
@@ -34,7 +42,7 @@ class InputSmokeTest : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<Platform::SystemBackend> mBackend = Platform::createSystemBackend();
+  static inline Platform::SystemBackend* mBackend = nullptr;
 };
 
 TEST_F(InputSmokeTest, NothingHeldAndNoJoystickOverSeveralFrames) {

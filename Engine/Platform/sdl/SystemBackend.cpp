@@ -13,7 +13,9 @@
 #include "Platform/SystemGlyphRasterizer.h"
 #include "GlDevice.h"
 #include "Platform/TextCodec.h"
+#include "SdlAudioOutput.h"
 #include "SdlInput.h"
+#include "PosixFileSystem.h"
 #include "SdlWindow.h"
 
 namespace Platform::Sdl {
@@ -100,11 +102,13 @@ class SdlSystemBackend : public SystemBackend {
   MessageBox& messageBox() override { return mMessageBox; }
   DebugOutput& debugOutput() override { return mDebugOutput; }
   Window& window() override { return mWindow; }
+  AudioOutput& audioOutput() override { return mAudioOutput; }
   Keyboard& keyboard() override { return mKeyboard; }
   Mouse& mouse() override { return mMouse; }
   Joysticks& joysticks() override { return mJoysticks; }
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
   Processor& processor() override { return mProcessor; }
+  FileSystem& fileSystem() override { return mFileSystem; }
   GraphicsDevice& graphicsDevice() override { return mGraphicsDevice; }
 
  private:
@@ -112,11 +116,13 @@ class SdlSystemBackend : public SystemBackend {
   SdlMessageBox mMessageBox;
   StderrDebugOutput mDebugOutput;
   SdlWindow mWindow;
+  SdlAudioOutput mAudioOutput;
   SdlKeyboard mKeyboard;
   SdlMouse mMouse;
   SdlJoysticks mJoysticks;
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
   SchedProcessor mProcessor;
+  Posix::PosixFileSystem mFileSystem;
   GlDevice mGraphicsDevice{mWindow};  // after the window: destroyed before it
 };
 

@@ -63,6 +63,29 @@ TEST(PoolListTest, AnUnlinkedNodeIsReusedWithItsOldValue) {
   EXPECT_EQ(list.at(15), reused);
 }
 
+// Free nodes are counted, so a full pool skips the scan: the count must stay
+// right across unlinks, removals, fresh blocks and clearing.
+TEST(PoolListTest, FreedNodesInOlderBlocksAreFoundBeforeANewBlockIsMade) {
+  PoolList<int> list(4);
+  for (int i = 0; i < 8; ++i) {
+    *list.add() = i;
+  }
+  int* first = list.at(0);
+  EXPECT_EQ(list.remove(first), 1);
+  list.unlinkAt(1);
+  EXPECT_EQ(list.blockCount(), 2);
+  list.add();
+  list.add();
+  EXPECT_EQ(list.blockCount(), 2);
+  list.add();
+  EXPECT_EQ(list.blockCount(), 3);
+  list.clear();
+  for (int i = 0; i < 4; ++i) {
+    list.add();
+  }
+  EXPECT_EQ(list.blockCount(), 1);
+}
+
 TEST(PoolListTest, InsertAtPositionsAndRemoveByAddress) {
   PoolList<int> list(4);
   *list.add() = 1;

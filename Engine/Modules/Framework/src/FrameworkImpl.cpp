@@ -2,9 +2,11 @@
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
+#include "Engine/FileIO/Manager.h"
 #include "Engine/Framework/WindowCreator.h"
 #include "Engine/Graphics/Manager.h"
 #include "Engine/Input/Manager.h"
+#include "Engine/Sound/Manager.h"
 #include "Engine/Threading/Manager.h"
 #include "Graphics/src/ManagerImpl.h"
 #include "Input/src/ManagerImpl.h"
@@ -18,6 +20,8 @@ Framework::Impl* gImpl = nullptr;
 
 u32 clockNow() { return WindowCreator::instance() ? WindowCreator::instance()->time() : Platform::backend().clock().milliseconds(); }
 
+void createSound(Framework::Impl&) { Sound::Manager::create(); }
+
 void createInput(Framework::Impl&) { Input::Manager::create(); }
 void destroyInput() { Input::Manager::destroy(); }
 // The worker pool comes first and goes last: every other manager's jobs run on it.
@@ -26,6 +30,24 @@ void createThreadingManager(Framework::Impl& framework) { Threading::Manager::cr
 void destroyThreadingManager() { Threading::Manager::destroy(); }
 
 void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
+
+// With no archives configured only loose files exist, so load mode 1 is used
+// whatever was asked. The names are handed over and no longer kept.
+void createFileManager(Framework::Impl& framework) {
+  if (framework.archiveNumber < 1) {
+    FileIO::Manager::create(nullptr, 0, 1);
+    return;
+  }
+  std::vector<const char*> names;
+  for (i32 i = 0; i < framework.archiveNumber; ++i) {
+    names.push_back(framework.archiveNames[static_cast<std::size_t>(i)].c_str());
+  }
+  FileIO::Manager::create(names.data(), framework.archiveNumber, framework.loadMode);
+  framework.archiveNames.reset();
+  framework.archiveNumber = 0;
+}
+
+void destroyFileManager() { FileIO::Manager::destroy(); }
 
 void createGraphics(Framework::Impl& framework) {
   Graphics::Manager::create(framework.width, framework.height, framework.fullScreen, framework.vSync,
@@ -44,6 +66,8 @@ void keepDebugTextLayer() {}
 std::vector<StartStep>& Framework::Impl::startSteps() {
   static std::vector<StartStep> steps = {
       {"threading manager", &createThreadingManager, &destroyThreadingManager},
+      {"file manager", &createFileManager, &destroyFileManager},
+      {"sound manager", &createSound, &Sound::Manager::destroy},
       {"input manager", &createInput, &destroyInput},
       {"graphics", &createGraphics, &destroyGraphics},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},

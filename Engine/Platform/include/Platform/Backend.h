@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Platform/AudioOutput.h"
 #include "Platform/Clock.h"
 #include "Platform/DebugOutput.h"
 #include "Platform/Joysticks.h"
 #include "Platform/Keyboard.h"
 #include "Platform/GlyphRasterizer.h"
+#include "Platform/FileSystem.h"
 #include "Platform/GraphicsDevice.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
@@ -22,11 +24,13 @@ class Backend {
   virtual MessageBox& messageBox() = 0;
   virtual DebugOutput& debugOutput() = 0;
   virtual Window& window() = 0;
+  virtual AudioOutput& audioOutput() = 0;
   virtual Keyboard& keyboard() = 0;
   virtual Mouse& mouse() = 0;
   virtual Joysticks& joysticks() = 0;
   virtual GlyphRasterizer& glyphRasterizer() = 0;
   virtual Processor& processor() = 0;
+  virtual FileSystem& fileSystem() = 0;
   virtual GraphicsDevice& graphicsDevice() = 0;
 };
 

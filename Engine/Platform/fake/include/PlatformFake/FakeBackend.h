@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "Platform/Backend.h"
+#include "PlatformFake/FakeAudioOutput.h"
 #include "PlatformFake/FakeGlyphRasterizer.h"
+#include "PlatformFake/FakeFileSystem.h"
 #include "PlatformFake/FakeGraphicsDevice.h"
 
 namespace PlatformFake {
@@ -113,22 +115,26 @@ class FakeBackend : public Platform::Backend {
   Platform::MessageBox& messageBox() override { return fakeMessageBox; }
   Platform::DebugOutput& debugOutput() override { return fakeDebugOutput; }
   Platform::Window& window() override { return fakeWindow; }
+  Platform::AudioOutput& audioOutput() override { return fakeAudioOutput; }
   Platform::Keyboard& keyboard() override { return fakeKeyboard; }
   Platform::Mouse& mouse() override { return fakeMouse; }
   Platform::Joysticks& joysticks() override { return fakeJoysticks; }
   Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
   Platform::Processor& processor() override { return fakeProcessor; }
+  Platform::FileSystem& fileSystem() override { return fakeFileSystem; }
   Platform::GraphicsDevice& graphicsDevice() override { return fakeGraphicsDevice; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
   FakeDebugOutput fakeDebugOutput;
   FakeWindow fakeWindow;
+  FakeAudioOutput fakeAudioOutput;
   FakeKeyboard fakeKeyboard;
   FakeMouse fakeMouse;
   FakeJoysticks fakeJoysticks;
   FakeGlyphRasterizer fakeGlyphRasterizer;
   FakeProcessor fakeProcessor;
+  FakeFileSystem fakeFileSystem;
   FakeGraphicsDevice fakeGraphicsDevice;
 };
 

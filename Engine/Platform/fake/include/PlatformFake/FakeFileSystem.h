@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Platform/FileSystem.h"
+
+namespace PlatformFake {
+
+// An in-memory file system. Paths are kept as given, with '\' turned into
+// '/' outside two-byte characters. Safe to use from the loader thread while a
+// test looks on.
+class FakeFileSystem : public Platform::FileSystem {
+ public:
+  std::unique_ptr<Platform::InputFile> openRead(std::string_view path) override;
+  std::unique_ptr<Platform::OutputFile> openWrite(std::string_view path) override;
+  bool exists(std::string_view path) override;
+  bool makeDirectories(std::string_view path) override;
+
+  void put(std::string_view path, std::vector<std::uint8_t> bytes);
+  void put(std::string_view path, std::string_view text);
+  void remove(std::string_view path);
+  std::optional<std::vector<std::uint8_t>> contents(std::string_view path);
+  std::vector<std::string> openedForReading();
+  std::vector<std::size_t> writePieces();
+  bool hasDirectory(std::string_view path);
+
+  // Failure injection.
+  void failOpenWrite(bool fail);
+  void failWritesAfter(std::size_t bytes);  // a write crossing this many bytes fails
+  void failCommit(bool fail);
+  // Called after each accepted write piece, from the writing thread.
+  void onWrite(std::function<void()> hook);
+
+  static std::string normalize(std::string_view path);
+
+ private:
+  friend class FakeOutputFile;
+  bool commitFile(const std::string& path, std::vector<std::uint8_t> bytes);
+  bool acceptWrite(std::size_t writtenBefore, std::size_t count);
+  void afterWrite();
+
+  std::mutex mMutex;
+  std::map<std::string, std::vector<std::uint8_t>> mFiles;
+  std::set<std::string> mDirectories;
+  std::vector<std::string> mOpenedForReading;
+  std::vector<std::size_t> mWritePieces;
+  bool mFailOpenWrite = false;
+  bool mFailCommit = false;
+  std::size_t mFailWritesAfter = SIZE_MAX;
+  std::function<void()> mOnWrite;
+};
+
+}  // namespace PlatformFake

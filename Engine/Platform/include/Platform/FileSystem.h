@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace Platform {
+
+// Paths given to the file system are the program's Shift-JIS text, with '\'
+// or '/' between directories; the file system converts them to the system's
+// form (Shift-JIS is converted first, since 0x5C can be a trail byte).
+
+// A file open for reading.
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  virtual std::uint64_t size() = 0;
+  virtual bool seek(std::uint64_t position) = 0;
+  // Reads exactly count bytes at the current position; false on a short read.
+  virtual bool read(void* buffer, std::size_t count) = 0;
+};
+
+// A replacement of a file under way: the bytes go to a temporary file in the
+// target's directory, and only commit puts them in the target's place. A file
+// destroyed before commit leaves the previous file as it was.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Appends count bytes; false when they could not all be written.
+  virtual bool write(const void* data, std::size_t count) = 0;
+  // Flushes to disk and renames over the target; false on any failure.
+  virtual bool commit() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Null when the file cannot be opened.
+  virtual std::unique_ptr<InputFile> openRead(std::string_view path) = 0;
+  // Creates missing directories on the way; null when the file cannot be made.
+  virtual std::unique_ptr<OutputFile> openWrite(std::string_view path) = 0;
+  virtual bool exists(std::string_view path) = 0;
+  // Creates the directory and every missing one above it.
+  virtual bool makeDirectories(std::string_view path) = 0;
+
+  // Reads a whole file; false when it cannot be opened or read.
+  bool readWhole(std::string_view path, std::vector<std::uint8_t>& out);
+  // Replaces a whole file as OutputFile does.
+  bool writeWhole(std::string_view path, const void* data, std::size_t size);
+};
+
+}  // namespace Platform

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+
+namespace Engine::FileIO {
+
+// The file access manager: one global loader serving InFile and OutFile
+// requests from the data archives and the loose files.
+//   load mode 0: the archives in the order given, then loose files
+//   load mode 1: loose files, then the archives
+//   load mode 2: the archives only
+class Manager {
+ public:
+  static void create(const char* const* archiveNames, i32 archiveCount, i32 loadMode);
+  static void destroy();
+  static Manager instance() { return Manager(); }
+
+  // Writes in the background; nobody learns the outcome. A write still
+  // queued when the manager is destroyed is dropped.
+  void write(const char* name, const void* data, i32 size);
+};
+
+}  // namespace Engine::FileIO

@@ -1,0 +1,78 @@
+#include "core/map/MapBuildQueue.h"
+
+#include "map/Map.h"
+
+namespace Game {
+
+using Engine::i32;
+
+namespace {
+
+MapBuildQueue* gInstance = nullptr;
+
+}  // namespace
+
+Map::~Map() {
+  if (MapBuildQueue* queue = MapBuildQueue::instance()) {
+    queue->remove(this);
+  }
+}
+
+void MapBuildQueue::create() {
+  if (!gInstance) {
+    gInstance = new MapBuildQueue();
+  }
+}
+
+void MapBuildQueue::destroy() {
+  delete gInstance;
+  gInstance = nullptr;
+}
+
+MapBuildQueue* MapBuildQueue::instance() { return gInstance; }
+
+bool MapBuildQueue::contains(const Map* map) const {
+  for (i32 i = 0; i < mCount; ++i) {
+    if (mMaps.at(static_cast<Engine::u32>(i)) == map) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void MapBuildQueue::add(Map* map) {
+  if (contains(map)) {
+    return;
+  }
+  if (mCount == static_cast<i32>(mMaps.size())) {
+    Array2D<Map*> larger(mCount < 4 ? 8 : mCount * 2);
+    for (i32 i = 0; i < mCount; ++i) {
+      larger.at(static_cast<Engine::u32>(i)) = mMaps.at(static_cast<Engine::u32>(i));
+    }
+    mMaps.assign(larger);
+  }
+  mMaps.at(static_cast<Engine::u32>(mCount++)) = map;
+}
+
+void MapBuildQueue::remove(const Map* map) {
+  i32 kept = 0;
+  for (i32 i = 0; i < mCount; ++i) {
+    Map* entry = mMaps.at(static_cast<Engine::u32>(i));
+    if (entry != map) {
+      mMaps.at(static_cast<Engine::u32>(kept++)) = entry;
+    }
+  }
+  mCount = kept;
+}
+
+void MapBuildQueue::update() {
+  if (mCount == 0) {
+    return;
+  }
+  Map* first = mMaps.at(0);
+  if (first->buildStep()) {
+    remove(first);
+  }
+}
+
+}  // namespace Game

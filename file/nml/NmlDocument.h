@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/string/String.h"
+#include "file/nml/NmlNode.h"
+
+namespace Game {
+
+// A whole nml document: the root node and the name of the file it came from.
+class NmlDocument : public NmlNode {
+ public:
+  NmlDocument() = default;
+
+  const char* fileName() const { return mFileName.c_str() ? mFileName.c_str() : ""; }
+  void clear() { clearContents(); }
+  // Remembers the file name and parses the file's text strictly: a fault ends
+  // the program with the file name and the line.
+  void loadFromText(const char* fileName, const char* text);
+
+ private:
+  String mFileName;
+};
+
+}  // namespace Game

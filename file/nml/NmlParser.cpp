@@ -1,0 +1,231 @@
+#include "file/nml/NmlParser.h"
+
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "Engine/Base/Assert.h"
+#include "core/string/ShiftJis.h"
+#include "file/nml/NmlNode.h"
+
+namespace Game {
+
+using Engine::i32;
+using Engine::u8;
+
+namespace {
+
+enum ByteClass : u8 { kPlain, kEnd, kIgnored, kLineFeed, kBlank, kComma, kSemicolon, kOpen, kClose, kLead, kEscape };
+
+constexpr u8 kEscapeByte = 0xFF;
+
+constexpr std::array<u8, 256> makeClasses() {
+  std::array<u8, 256> classes{};
+  for (int b = 0; b < 256; ++b) {
+    classes[b] = ShiftJis::isLeadByte(static_cast<char>(b)) ? kLead : kPlain;
+  }
+  classes[0] = kEnd;
+  classes['\t'] = kIgnored;
+  classes['\r'] = kIgnored;
+  classes['\n'] = kLineFeed;
+  classes[' '] = kBlank;
+  classes[','] = kComma;
+  classes[';'] = kSemicolon;
+  classes['{'] = kOpen;
+  classes['}'] = kClose;
+  classes[kEscapeByte] = kEscape;
+  return classes;
+}
+
+constexpr std::array<u8, 256> kClasses = makeClasses();
+
+// A comment runs to the line feed, which is left for the caller to count.
+const u8* skipComment(const u8* p) {
+  while (*p != '\0' && *p != '\n') {
+    ++p;
+  }
+  return p;
+}
+
+}  // namespace
+
+NmlParser::NmlParser(bool strict, const char* sourceName) : mStrict(strict), mSourceName(sourceName) {
+  mCapacity = 256;
+  mToken = new char[static_cast<std::size_t>(mCapacity)];
+}
+
+NmlParser::~NmlParser() { delete[] mToken; }
+
+void NmlParser::append(const u8* bytes, i32 count) {
+  if (mLength + count >= mCapacity) {
+    ENGINE_ASSERT(mLength < 0x3FFFFFFF - count && "NmlParser : value too long.");
+    i32 capacity = mCapacity * 2;
+    while (mLength + count >= capacity) {
+      capacity *= 2;
+    }
+    char* grown = new char[static_cast<std::size_t>(capacity)];
+    std::memcpy(grown, mToken, static_cast<std::size_t>(mLength));
+    delete[] mToken;
+    mToken = grown;
+    mCapacity = capacity;
+  }
+  std::memcpy(mToken + mLength, bytes, static_cast<std::size_t>(count));
+  mLength += count;
+}
+
+// The first blank ends the key; the blanks right after it are skipped.
+void NmlParser::noteBlank() {
+  if (mKeyEnd < 0) {
+    mKeyEnd = mLength;
+    mItemsStart = mLength + 1;
+  } else if (mItemsStart == mLength) {
+    mItemsStart = mLength + 1;
+  }
+}
+
+void NmlParser::resetToken() {
+  mLength = 0;
+  mKeyEnd = -1;
+  mItemsStart = 0;
+  mCuts.clear();
+}
+
+const char* NmlParser::terminatedToken() {
+  mToken[mLength] = '\0';  // append keeps one byte spare
+  return mToken;
+}
+
+void NmlParser::addAttribute(NmlNode& node) {
+  NmlAttribute* line = node.mAttributes.add();
+  if (mKeyEnd < 0) {
+    line->build(mToken, mLength, false, nullptr, 0, nullptr, 0);
+    return;
+  }
+  const bool hasItems = mItemsStart < mLength;
+  for (i32& cut : mCuts) {
+    cut -= mItemsStart;
+  }
+  line->build(mToken, mKeyEnd, hasItems, mToken + mItemsStart, mLength - mItemsStart, mCuts.data(),
+              static_cast<i32>(mCuts.size()));
+}
+
+bool NmlParser::fail(i32 line, const char* format, ...) {
+  if (!mStrict) {
+    return false;
+  }
+  char message[512];
+  va_list arguments;
+  va_start(arguments, format);
+  std::vsnprintf(message, sizeof message, format, arguments);
+  va_end(arguments);
+  Engine::halt(mSourceName, line, message);
+}
+
+// A child named by the token; the token is emptied.
+bool NmlParser::openChild(NmlNode*& current, i32 line) {
+  if (static_cast<i32>(mOpenLines.size()) >= NmlNode::kMaxDepth) {
+    return fail(line, "nodes nested deeper than %d levels", static_cast<int>(NmlNode::kMaxDepth));
+  }
+  mOpenLines.push_back(line);
+  current = current->addChildNamed(terminatedToken());
+  resetToken();
+  return true;
+}
+
+// The end of the text closes the root; any other node is still open.
+bool NmlParser::finish(const NmlNode& current, bool topIsRoot, i32 line) {
+  if (!mOpenLines.empty()) {
+    return fail(line, "node \"%.80s\" opened on line %d is not closed (must close tag)", current.name(),
+                static_cast<int>(mOpenLines.back()));
+  }
+  return topIsRoot ? true : fail(line, "node \"%.80s\" is not closed (must close tag)", current.name());
+}
+
+bool NmlParser::parse(NmlNode& top, const char* text) {
+  const bool topIsRoot = top.root() == &top;
+  NmlNode* current = &top;
+  const u8* p = reinterpret_cast<const u8*>(text);
+  i32 line = 1;
+  resetToken();
+  mOpenLines.clear();
+  for (;;) {
+    if (mLength == 0) {
+      if (*p == ' ') {
+        ++p;
+        continue;
+      }
+      if (*p == '/' && p[1] == '/') {
+        p = skipComment(p);
+        continue;
+      }
+    }
+    switch (kClasses[*p]) {
+      case kPlain: {
+        const u8* start = p;
+        do {
+          ++p;
+        } while (kClasses[*p] == kPlain);
+        append(start, static_cast<i32>(p - start));
+        break;
+      }
+      case kBlank:
+        noteBlank();
+        append(p++, 1);
+        break;
+      case kComma:
+        if (mKeyEnd >= 0) {
+          mCuts.push_back(mLength);
+        }
+        append(p++, 1);
+        break;
+      case kIgnored:
+        ++p;
+        break;
+      case kLineFeed:
+        ++line;
+        ++p;
+        break;
+      case kLead: {
+        const i32 size = p[1] != '\0' ? 2 : 1;  // a lead byte cut off by the end stands alone
+        append(p, size);
+        p += size;
+        break;
+      }
+      case kEscape:
+        if (p[1] != '\0') {
+          append(p + 1, 1);
+          p += 2;
+        } else {
+          ++p;
+        }
+        break;
+      case kSemicolon:
+        if (mLength > 0) {
+          addAttribute(*current);
+        }
+        resetToken();
+        ++p;
+        break;
+      case kOpen:
+        if (!openChild(current, line)) {
+          return false;
+        }
+        ++p;
+        break;
+      case kClose:
+        resetToken();
+        ++p;
+        if (mOpenLines.empty()) {
+          return topIsRoot ? fail(line, "'}' closes no node") : true;
+        }
+        mOpenLines.pop_back();
+        current = current->parent();
+        break;
+      default:  // kEnd
+        return finish(*current, topIsRoot, line);
+    }
+  }
+}
+
+}  // namespace Game

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <vector>
+
+#include "Engine/Base/Types.h"
+
+namespace Game {
+
+class NmlNode;
+
+// Reads nml text into a node without recursion: the open nodes are reached
+// through their parent links. The text ends at its first zero byte, which is
+// never read past. A byte 0xFF (never part of Shift-JIS text) takes the next
+// byte literally: that is how the writer keeps ';', '{', '}', ',', blanks and
+// line breaks inside written values.
+class NmlParser {
+ public:
+  NmlParser(bool strict, const char* sourceName);
+  ~NmlParser();
+  NmlParser(const NmlParser&) = delete;
+  NmlParser& operator=(const NmlParser&) = delete;
+
+  bool parse(NmlNode& top, const char* text);
+
+ private:
+  void append(const unsigned char* bytes, Engine::i32 count);
+  void noteBlank();
+  void resetToken();
+  const char* terminatedToken();
+  void addAttribute(NmlNode& node);
+  bool openChild(NmlNode*& current, Engine::i32 line);
+  bool finish(const NmlNode& current, bool topIsRoot, Engine::i32 line);
+  bool fail(Engine::i32 line, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+  bool mStrict;
+  const char* mSourceName;
+  // The token read so far, with 0xFF escapes already resolved; mKeyEnd is the
+  // first unescaped blank (-1 before one), mItemsStart where the items begin,
+  // mCuts the unescaped commas after the key.
+  char* mToken = nullptr;
+  Engine::i32 mLength = 0;
+  Engine::i32 mCapacity = 0;
+  Engine::i32 mKeyEnd = -1;
+  Engine::i32 mItemsStart = 0;
+  std::vector<Engine::i32> mCuts;
+  std::vector<Engine::i32> mOpenLines;  // the line of every open node's '{'
+};
+
+}  // namespace Game

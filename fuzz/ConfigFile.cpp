@@ -1,0 +1,34 @@
+// "config.ini" as the player (or a broken disk) left it: any bytes must load
+// without a fault, and whatever loads must save and load back the same.
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "core/config/Config.h"
+#include "core/input/KeyInput.h"
+#include "core/string/String.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::vector<char> text(size + 1, '\0');  // loaded files end with one zero byte
+  if (size > 0) {
+    std::memcpy(text.data(), data, size);
+  }
+  Game::KeyInput::setDefaultBindings();
+  Game::Config config;
+  config.loadFromText(text.data());
+
+  Game::String saved;
+  config.toText(saved);
+  Game::Config reloaded;
+  if (!reloaded.loadFromText(saved.c_str())) {
+    std::abort();
+  }
+  Game::String resaved;
+  reloaded.toText(resaved);
+  if (!(saved == resaved)) {
+    std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Engine/FileIO/Compression.h"
+#include "Engine/Math/Random.h"
+#include "FileIO/src/XorShift.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Engine::FileIO::compress;
+using Engine::FileIO::decompress;
+using Engine::FileIO::scramble;
+using Engine::FileIO::unscramble;
+
+Bytes compressed(const Bytes& in, std::uint32_t* bufferSize = nullptr) {
+  Bytes out;
+  compress(out, bufferSize, in.data(), static_cast<std::uint32_t>(in.size()));
+  return out;
+}
+
+Bytes tokensOf(const Bytes& in) {
+  Bytes stream = compressed(in);
+  unscramble(stream.data(), stream.data(), static_cast<std::uint32_t>(stream.size()));
+  return stream;
+}
+
+bool expand(const Bytes& stream, std::uint32_t capacity, Bytes* out) {
+  out->assign(capacity, 0);
+  std::uint32_t produced = 0;
+  const bool ok = decompress(out->data(), capacity, &produced, stream.data(), static_cast<std::uint32_t>(stream.size()));
+  out->resize(produced);
+  return ok;
+}
+
+Bytes scrambledTokens(Bytes tokens) {
+  scramble(tokens.data(), tokens.data(), static_cast<std::uint32_t>(tokens.size()));
+  return tokens;
+}
+
+Bytes distinctBytes(std::size_t n) {
+  Bytes out(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = static_cast<std::uint8_t>(i);
+  }
+  return out;
+}
+
+// Mixed data: random bytes with copies of earlier stretches, so that matches
+// of every length and distance occur.
+Bytes mixedData(std::size_t n, unsigned seed) {
+  std::mt19937 random(seed);
+  Bytes out;
+  out.reserve(n);
+  while (out.size() < n) {
+    if (out.size() > 4 && random() % 3 == 0) {
+      const std::size_t distance = 1 + random() % std::min<std::size_t>(out.size(), 3000);
+      const std::size_t length = 1 + random() % 40;
+      for (std::size_t k = 0; k < length && out.size() < n; ++k) {
+        out.push_back(out[out.size() - distance]);
+      }
+    } else {
+      out.push_back(static_cast<std::uint8_t>(random() % (random() % 2 ? 4 : 256)));
+    }
+  }
+  return out;
+}
+
+struct Token {
+  bool match;
+  std::uint32_t length;
+  std::uint32_t distance;
+};
+
+std::vector<Token> parse(const Bytes& tokens) {
+  std::vector<Token> out;
+  for (std::size_t i = 0; i < tokens.size();) {
+    const std::uint32_t c = tokens[i];
+    if (c < 128) {
+      out.push_back({false, c + 1, 0});
+      i += c + 2;
+    } else {
+      out.push_back({true, (c & 15) + 3, (((c & 0x70) << 4) | tokens[i + 1]) + 1});
+      i += 2;
+    }
+  }
+  return out;
+}
+
+TEST(CompressionTest, SizesOfTheBasicCases) {
+  EXPECT_EQ(compressed({}).size(), 0u);
+  EXPECT_EQ(compressed(distinctBytes(128)).size(), 129u);
+  EXPECT_EQ(compressed(distinctBytes(129)).size(), 131u);
+  EXPECT_EQ(tokensOf(Bytes(19, 'x')), (Bytes{0x00, 'x', 0x80 | 15, 0x00}));
+  Bytes out;
+  EXPECT_TRUE(expand({}, 0, &out));
+  EXPECT_TRUE(out.empty());
+}
+
+TEST(CompressionTest, MatchesStayWithinTheWindowAndLength) {
+  const Bytes head = distinctBytes(256);
+  for (std::size_t gap : {2048u - 24u, 2049u - 24u}) {
+    std::mt19937 random(7);
+    Bytes in(head.begin(), head.begin() + 24);
+    while (in.size() < gap + 24) {
+      in.push_back(static_cast<std::uint8_t>(128 + random() % 128));
+    }
+    in.insert(in.end(), head.begin(), head.begin() + 24);
+    bool farMatch = false;
+    for (const Token& token : parse(tokensOf(in))) {
+      farMatch = farMatch || (token.match && token.distance >= 2048);
+    }
+    EXPECT_EQ(farMatch, gap + 24 == 2048) << "repeat at distance " << gap + 24;
+  }
+  for (const Token& token : parse(tokensOf(mixedData(100000, 3)))) {
+    ASSERT_LE(token.length, token.match ? 18u : 128u);
+    ASSERT_LE(token.distance, 2048u);
+  }
+}
+
+TEST(CompressionTest, AmongEqualMatchesTheNewestWins) {
+  // "abcX" twice, then "abc": both earlier copies match 3 bytes; the nearer one is used.
+  const Bytes in{'a', 'b', 'c', 'X', 'a', 'b', 'c', 'Y', 'a', 'b', 'c'};
+  const std::vector<Token> tokens = parse(tokensOf(in));
+  ASSERT_FALSE(tokens.empty());
+  EXPECT_TRUE(tokens.back().match);
+  EXPECT_EQ(tokens.back().distance, 4u);
+}
+
+TEST(CompressionTest, RandomRoundTripsOfManySizes) {
+  std::vector<std::size_t> sizes;
+  for (std::size_t n = 0; n < 300; ++n) {
+    sizes.push_back(n);
+  }
+  for (std::size_t n : {2047u, 2048u, 2049u, 4096u, 65537u, 1u << 20}) {
+    sizes.push_back(n);
+  }
+  unsigned seed = 1;
+  for (std::size_t n : sizes) {
+    const Bytes in = mixedData(n, seed++);
+    std::uint32_t bufferSize = 0;
+    const Bytes stream = compressed(in, &bufferSize);
+    ASSERT_LE(stream.size(), n + n / 128 + 1);
+    ASSERT_GE(bufferSize, std::max<std::size_t>(n, stream.size()));
+    Bytes out;
+    ASSERT_TRUE(expand(stream, static_cast<std::uint32_t>(n), &out)) << n;
+    ASSERT_EQ(out, in) << n;
+  }
+}
+
+// Expands in one buffer of bufferSize bytes with the stream at its end, as an
+// archive reader may, checking that no write lands on a byte not yet read.
+bool expandsInPlace(const Bytes& in) {
+  std::uint32_t bufferSize = 0;
+  Bytes stream = compressed(in, &bufferSize);
+  unscramble(stream.data(), stream.data(), static_cast<std::uint32_t>(stream.size()));
+  Bytes buffer(bufferSize);
+  std::size_t r = bufferSize - stream.size();
+  std::copy(stream.begin(), stream.end(), buffer.begin() + static_cast<std::ptrdiff_t>(r));
+  std::size_t o = 0;
+  while (r < buffer.size()) {
+    const std::uint32_t c = buffer[r++];
+    if (c < 128) {
+      for (std::uint32_t k = 0; k <= c; ++k) {
+        const std::uint8_t v = buffer[r++];
+        if (o >= r) return false;
+        buffer[o++] = v;
+      }
+    } else {
+      const std::uint32_t distance = (((c & 0x70) << 4) | buffer[r++]) + 1;
+      for (std::uint32_t k = 0; k < (c & 15) + 3u; ++k, ++o) {
+        if (o >= r && r < buffer.size()) return false;
+        buffer[o] = buffer[o - distance];
+      }
+    }
+  }
+  return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(in.size())) == in;
+}
+
+TEST(CompressionTest, BufferSizeIsEnoughToExpandInPlace) {
+  for (unsigned seed = 0; seed < 40; ++seed) {
+    ASSERT_TRUE(expandsInPlace(mixedData(1 + seed * 97, seed))) << seed;
+  }
+  ASSERT_TRUE(expandsInPlace(Bytes(5000, 'z')));
+  ASSERT_TRUE(expandsInPlace(distinctBytes(256)));
+}
+
+TEST(CompressionTest, ScramblingIsKeyedByLength) {
+  const Bytes abc{'a', 'b', 'c'};
+  Bytes scrambled(3);
+  scramble(scrambled.data(), abc.data(), 3);
+  EXPECT_NE(scrambled, abc);
+  Bytes back(3);
+  unscramble(back.data(), scrambled.data(), 3);
+  EXPECT_EQ(back, abc);
+
+  // The key of n = 3: xorshift128 seeded with 3, one value's low byte per byte.
+  std::uint32_t x = 123456789, y = 362436069, z = 521288629, w = 3;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::uint32_t t = x ^ (x << 11);
+    x = y;
+    y = z;
+    z = w;
+    w = w ^ (w >> 19) ^ t ^ (t >> 8);
+    const auto swapped = static_cast<std::uint8_t>((abc[i] << 4) | (abc[i] >> 4));
+    EXPECT_EQ(scrambled[i], static_cast<std::uint8_t>(swapped ^ w));
+  }
+
+  Bytes longer{'a', 'b', 'c', 'd'};
+  scramble(longer.data(), longer.data(), 4);
+  EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
+}
+
+TEST(CompressionTest, TheKeyStreamIsTheFrameworkGenerators) {
+  for (const Engine::i32 seed : {-5, 0, 1, 3, 129, 1 << 20, 0x7FFFFFFF}) {
+    Engine::Math::Random random = Engine::Math::Random::create(seed);
+    Engine::FileIO::XorShift key(seed);
+    for (int i = 0; i < 1000; ++i) {
+      ASSERT_EQ(key.nextByte(), random.getInt(256)) << seed;
+    }
+  }
+}
+
+TEST(CompressionTest, MalformedStreamsAreRejectedWithinTheBuffer) {
+  Bytes out;
+  // A match before the output's start.
+  EXPECT_FALSE(expand(scrambledTokens({0x80, 0x00}), 16, &out));
+  EXPECT_FALSE(expand(scrambledTokens({0x00, 'a', 0x80, 0x01}), 16, &out));
+  EXPECT_EQ(out, Bytes{'a'});
+  // A match byte without its second byte.
+  EXPECT_FALSE(expand(scrambledTokens({0x00, 'a', 0x80}), 16, &out));
+  // A literal run longer than the rest of the stream.
+  EXPECT_FALSE(expand(scrambledTokens({0x05, 'a', 'b'}), 16, &out));
+  // Output beyond the buffer, by a literal run and by a match.
+  EXPECT_FALSE(expand(scrambledTokens({0x03, 'a', 'b', 'c', 'd'}), 3, &out));
+  EXPECT_FALSE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), 10, &out));
+  EXPECT_TRUE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), 19, &out));
+  EXPECT_EQ(out, Bytes(19, 'a'));
+}
+
+TEST(CompressionTest, DamagedStreamsNeverOverrun) {
+  const Bytes in = mixedData(5000, 11);
+  const Bytes stream = compressed(in);
+  std::mt19937 random(5);
+  for (int round = 0; round < 300; ++round) {
+    Bytes damaged = stream;
+    damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(1u << (random() % 8));
+    if (round % 3 == 0) {
+      damaged.resize(random() % damaged.size());
+    }
+    Bytes out;
+    expand(damaged, static_cast<std::uint32_t>(in.size()), &out);
+    ASSERT_LE(out.size(), in.size());
+  }
+}
+
+}  // namespace

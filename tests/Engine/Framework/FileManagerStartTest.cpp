@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "Engine/FileIO/ArchiveBuilder.h"
+#include "Engine/FileIO/InFile.h"
+#include "FileIO/src/ManagerImpl.h"
+#include "Framework/src/FrameworkImpl.h"
+#include "PlatformFake/FakeBackend.h"
+
+namespace {
+
+using Engine::Framework;
+using Engine::FileIO::ManagerImpl;
+
+class FileManagerStartTest : public ::testing::Test {
+ protected:
+  void TearDown() override { Framework::Impl::destroyInstance(); }
+  PlatformFake::ScopedFakeBackend backend;
+};
+
+TEST_F(FileManagerStartTest, ConfiguredArchivesAreHandedOverInOrder) {
+  backend->fakeFileSystem.put("data.arc", TestSupport::ArchiveBuilder().addStored("a.txt", "archived").build());
+  Framework::Impl::create();
+  Framework::Configuration config;
+  config.setArchiveNumber(2);
+  config.setArchiveName(0, "data.arc");
+  config.setArchiveName(1, "more.arc");
+  config.setLoadMode(2);
+  Framework::Impl::instance()->start();
+
+  ASSERT_TRUE(ManagerImpl::instance());
+  const auto& sources = ManagerImpl::instance()->sources();
+  ASSERT_EQ(sources.size(), 2u);
+  EXPECT_EQ(sources[0]->entryCount(), 1);
+  EXPECT_FALSE(sources[1]->isDirect());
+  EXPECT_EQ(Framework::Impl::instance()->archiveNumber, 0);
+  EXPECT_FALSE(Framework::Impl::instance()->archiveNames);
+}
+
+TEST_F(FileManagerStartTest, WithoutArchivesLooseFilesAreReadWhateverTheMode) {
+  Framework::Impl::create();
+  Framework::Configuration().setLoadMode(2);
+  Framework::Impl::instance()->start();
+  const auto& sources = ManagerImpl::instance()->sources();
+  ASSERT_EQ(sources.size(), 1u);
+  EXPECT_TRUE(sources[0]->isDirect());
+  Framework::Impl::destroyInstance();
+  EXPECT_FALSE(ManagerImpl::instance());
+}
+
+}  // namespace

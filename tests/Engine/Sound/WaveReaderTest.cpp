@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Engine/Sound/Wave.h"
+#include "PlatformFake/FakeBackend.h"
+#include "Sound/src/WaveImpl.h"
+#include "Sound/src/WaveReader.h"
+#include "Engine/Sound/WaveBytes.h"
+
+namespace {
+
+using Engine::Sound::readWave;
+using Engine::Sound::WaveContents;
+using SoundTest::WaveBytes;
+
+TEST(WaveReaderTest, CanonicalFileGivesFormatAndSamples) {
+  WaveBytes file(2, 22050, 16);
+  file.data16({1, -1, 300, -300});
+  WaveContents contents;
+  ASSERT_EQ(readWave(file.bytes.data(), file.bytes.size(), contents), nullptr);
+  EXPECT_EQ(contents.format.channels, 2);
+  EXPECT_EQ(contents.format.rate, 22050);
+  EXPECT_EQ(contents.format.bitsPerSample, 16);
+  EXPECT_EQ(contents.size, 8u);
+  EXPECT_EQ(contents.samples, file.bytes.data() + 44);
+}
+
+TEST(WaveReaderTest, FurtherChunksBeforeDataAreSkippedWithTheirPadByte) {
+  WaveBytes file(1, 44100, 8);
+  file.chunk("LIST", {'I', 'N', 'F', 'O', 'x', 'y'});
+  file.chunk("odd ", 3, {'a', 'b', 'c', 0});  // odd size, then the pad byte
+  file.chunk("data", {200, 201, 202});
+  WaveContents contents;
+  ASSERT_EQ(readWave(file.bytes.data(), file.bytes.size(), contents), nullptr);
+  ASSERT_EQ(contents.size, 3u);
+  EXPECT_EQ(contents.samples[0], 200);
+  EXPECT_EQ(contents.samples[2], 202);
+}
+
+TEST(WaveReaderTest, DataLongerThanTheFileIsClippedToWholeFrames) {
+  WaveBytes file(2, 44100, 16);
+  file.chunk("data", 1000000, {1, 2, 3, 4, 5, 6, 7});  // one frame and three stray bytes
+  WaveContents contents;
+  ASSERT_EQ(readWave(file.bytes.data(), file.bytes.size(), contents), nullptr);
+  EXPECT_EQ(contents.size, 4u);
+}
+
+TEST(WaveReaderTest, BrokenFilesAreRejectedWithAReason) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"no data chunk", WaveBytes(1, 44100, 16).chunk("LIST", {1, 2}).bytes});
+  // A chunk size that would wrap a 32-bit offset back onto itself.
+  cases.push_back({"huge chunk", WaveBytes(1, 44100, 16).chunk("junk", 0xFFFFFFF8u, {}).chunk("data", {1, 2}).bytes});
+  cases.push_back({"header cut short", WaveBytes(1, 44100, 16).bytes});
+  cases.back().bytes.resize(30);
+  cases.push_back({"data header cut short", WaveBytes(1, 44100, 16).bytes});
+  cases.back().bytes.insert(cases.back().bytes.end(), {'d', 'a', 't', 'a', 2});
+  cases.push_back({"empty data", WaveBytes(1, 44100, 16).chunk("data", {}).bytes});
+  cases.push_back({"less than a frame", WaveBytes(2, 44100, 16).chunk("data", {1, 2, 3}).bytes});
+  cases.push_back({"24-bit", WaveBytes(1, 44100, 24).chunk("data", {1, 2, 3}).bytes});
+  cases.push_back({"six channels", WaveBytes(6, 44100, 16).data16({1, 2, 3, 4, 5, 6}).bytes});
+  cases.push_back({"rate 0", WaveBytes(1, 0, 16).data16({1}).bytes});
+  cases.push_back({"rate too high", WaveBytes(1, 400000, 16).data16({1}).bytes});
+  for (const Case& broken : cases) {
+    WaveContents contents;
+    EXPECT_NE(readWave(broken.bytes.data(), broken.bytes.size(), contents), nullptr) << broken.what;
+    EXPECT_EQ(contents.size, 0u) << broken.what;
+  }
+}
+
+TEST(WaveReaderTest, ARejectedWaveIsReadyWithErrorAndNamesTheFile) {
+  PlatformFake::ScopedFakeBackend backend;
+  const WaveBytes file(1, 44100, 16);
+  Engine::Sound::Wave wave(Engine::Sound::Wave::Impl::fromBytes("se/broken.wav", file.bytes.data(), file.bytes.size()));
+  EXPECT_TRUE(wave.isReady());
+  EXPECT_TRUE(wave.isError());
+  ASSERT_EQ(backend->fakeDebugOutput.lines.size(), 1u);
+  EXPECT_EQ(backend->fakeDebugOutput.lines[0], "Sound : no data chunk ( se/broken.wav )\n");
+}
+
+}  // namespace

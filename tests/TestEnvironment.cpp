@@ -1,0 +1,15 @@
+// Unit tests never reach a display, a sound card or a message box, however
+// they are started: SDL gets its dummy drivers unless the caller chose others.
+
+#include <cstdlib>
+
+namespace {
+
+const bool kHeadless = [] {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  setenv("MARROWDEEP_NO_MESSAGE_BOX", "1", 0);
+  return true;
+}();
+
+}  // namespace

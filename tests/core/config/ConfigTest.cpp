@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/config/Config.h"
+#include "core/input/KeyInput.h"
+
+namespace {
+
+using Game::Config;
+namespace KeyInput = Game::KeyInput;
+
+class ConfigTest : public ::testing::Test {
+ protected:
+  void SetUp() override { KeyInput::setDefaultBindings(); }
+  void TearDown() override {
+    Config::targets() = {};
+    KeyInput::setDefaultBindings();
+  }
+};
+
+TEST_F(ConfigTest, DefaultsInTableOrder) {
+  const Config config;
+  const char* names[] = {"windowSize",   "BGM",   "BGMVolume", "SEVolume", "antialias", "textAntialias", "textureFilter",
+                         "VSync",        "fullScreen", "pad",   "FPS",      "pixelShader", "omit"};
+  const int counts[] = {4, 2, 11, 11, 2, 2, 2, 2, 2, 2, 2, 2, 2};
+  const int values[] = {1, 1, 3, 3, 1, 1, 1, 1, 0, 1, 0, 1, 0};
+  for (int i = 0; i < Config::kSettingCount; ++i) {
+    EXPECT_STREQ(config.setting(i).name(), names[i]);
+    EXPECT_EQ(config.setting(i).count(), counts[i]) << names[i];
+    EXPECT_EQ(config.setting(i).value(), values[i]) << names[i];
+  }
+  const int keys[] = {4, 5, 6, 8, 9, 10, 11};
+  const int buttons[] = {0, 1, 2, 4, 5, 6, 7};
+  for (int i = 0; i < Config::kBindingCount; ++i) {
+    EXPECT_EQ(config.binding(i).mKey, keys[i]);
+    EXPECT_EQ(config.binding(i).mButton, buttons[i]);
+  }
+  EXPECT_EQ(config.width(), 800u);
+  EXPECT_EQ(config.height(), 600u);
+}
+
+TEST_F(ConfigTest, SettingValuesWrapAroundTheirChoices) {
+  Config config;
+  Config::Setting& volume = config.setting(Config::kBgmVolume);
+  volume.set(10);
+  EXPECT_EQ(volume.value(), 10);
+  volume.set(11);
+  EXPECT_EQ(volume.value(), 0);
+  volume.set(-1);
+  EXPECT_EQ(volume.value(), 10);
+}
+
+TEST_F(ConfigTest, SoundEffectVolumeHalvesFromSilenceAndTruncates) {
+  Config config;
+  const std::vector<int> expected = {-100, -50, -25, -12, -6, -3, -1, 0, 0, 0, 0};
+  for (int level = 0; level <= 10; ++level) {
+    config.setting(Config::kSeVolume).set(level);
+    EXPECT_EQ(config.soundEffectVolume(), expected[static_cast<std::size_t>(level)]) << level;
+  }
+  config.setting(Config::kBgmVolume).set(7);
+  EXPECT_EQ(config.musicVolume(), 70);
+}
+
+struct Applied {
+  std::vector<bool> filtering;
+  int fontRebuilds = 0;
+  std::vector<int> soundEffectVolumes;
+  std::vector<int> musicVolumes;
+};
+Applied gApplied;
+
+TEST_F(ConfigTest, ApplySendsEachValueToItsTargetAndRebindsTheKeys) {
+  Config config;
+  config.binding(0).mButton = 9;    // key 4
+  config.binding(3).mButton = -1;   // key 8
+  config.binding(4).mButton = 500;  // key 9: out of range, stays
+  config.setting(Config::kTextureFilter).set(0);
+  config.setting(Config::kSeVolume).set(1);
+  config.setting(Config::kBgmVolume).set(10);
+  config.apply();  // no target set yet: only the keys
+  EXPECT_EQ(KeyInput::joystickButton(4), 9);
+
+  gApplied = {};
+  Config::Targets& targets = Config::targets();
+  targets.setTextureFiltering = [](bool on) { gApplied.filtering.push_back(on); };
+  targets.rebuildFonts = [] { ++gApplied.fontRebuilds; };
+  targets.setSoundEffectVolume = [](int decibels) { gApplied.soundEffectVolumes.push_back(decibels); };
+  targets.setMusicVolume = [](int percent) { gApplied.musicVolumes.push_back(percent); };
+  config.apply();
+  EXPECT_EQ(gApplied.filtering, std::vector<bool>{false});
+  EXPECT_EQ(gApplied.fontRebuilds, 1);
+  EXPECT_EQ(gApplied.soundEffectVolumes, std::vector<int>{-50});
+  EXPECT_EQ(gApplied.musicVolumes, std::vector<int>{100});
+  EXPECT_EQ(KeyInput::joystickButton(4), 9);
+  EXPECT_EQ(KeyInput::joystickButton(8), -1);
+  EXPECT_EQ(KeyInput::joystickButton(9), 5);
+}
+
+}  // namespace

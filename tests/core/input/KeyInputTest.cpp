@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include "Engine/Input/Manager.h"
+#include "Input/src/ManagerImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "core/config/Config.h"
+#include "core/input/KeyInput.h"
+
+namespace {
+
+namespace KeyInput = Game::KeyInput;
+using Game::Config;
+using Platform::Key;
+
+class KeyInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KeyInput::setDefaultBindings();
+    Config::instance().setDefaults();
+  }
+
+  void TearDown() override {
+    forgetJoystick();
+    Config::instance().setDefaults();
+  }
+
+  // The logical keys keep their joystick handle for the program's life; a
+  // manager without joysticks makes the next test start from none.
+  void forgetJoystick() {
+    Engine::Input::Manager::destroy();
+    mBackend->fakeJoysticks.attached.clear();
+    Engine::Input::Manager::create();
+    KeyInput::initJoystick();
+    Engine::Input::Manager::destroy();
+  }
+
+  // Starts input with the joysticks attached so far, then lets every key's
+  // count settle on "released".
+  void start() {
+    Engine::Input::Manager::create();
+    step();
+    KeyInput::initJoystick();
+    step();
+  }
+
+  // One logic step: a fresh device sample, then the logical keys.
+  void step(bool windowActive = true) {
+    Engine::Input::ManagerImpl::instance()->update({}, windowActive, 0);
+    KeyInput::updateJoystick();
+  }
+
+  void steps(int n) {
+    for (int i = 0; i < n; ++i) {
+      step();
+    }
+  }
+
+  Platform::JoystickState& attachPad() {
+    mBackend->fakeJoysticks.attached.resize(1);
+    return mBackend->fakeJoysticks.attached[0].state;
+  }
+
+  void setPad(bool on) { Config::instance().setting(Config::kPad).set(on ? 1 : 0); }
+
+  PlatformFake::ScopedFakeBackend mBackend;
+  PlatformFake::FakeKeyboard& mKeyboard = mBackend->fakeKeyboard;
+};
+
+TEST_F(KeyInputTest, PressHoldAndReleaseCountSteps) {
+  start();
+  EXPECT_FALSE(KeyInput::isPressed(5));
+  mKeyboard.press(Key::X);
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(5));
+  EXPECT_TRUE(KeyInput::isTriggered(5));
+  EXPECT_EQ(KeyInput::heldFrames(5), 1);
+  steps(2);
+  EXPECT_FALSE(KeyInput::isTriggered(5));
+  EXPECT_EQ(KeyInput::heldFrames(5), 3);
+
+  mKeyboard.release(Key::X);
+  step();
+  EXPECT_FALSE(KeyInput::isPressed(5));
+  EXPECT_EQ(KeyInput::heldFrames(5), -1);
+  step();
+  EXPECT_EQ(KeyInput::heldFrames(5), -2);
+  mKeyboard.press(Key::X);
+  step();
+  EXPECT_TRUE(KeyInput::isTriggered(5));
+}
+
+TEST_F(KeyInputTest, AutoRepeatFiresOnTheFirstStepThenFrom32AtTheRate) {
+  start();
+  mKeyboard.press(Key::Up);
+  std::vector<int> fired;
+  for (int count = 1; count <= 44; ++count) {
+    step();
+    ASSERT_EQ(KeyInput::heldFrames(KeyInput::kUp), count);
+    if (KeyInput::isRepeated(KeyInput::kUp, 4)) {
+      fired.push_back(count);
+    }
+  }
+  EXPECT_EQ(fired, (std::vector<int>{1, 32, 36, 40, 44}));
+  EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kUp, 0));  // no division by zero
+  mKeyboard.release(Key::Up);
+  step();
+  EXPECT_FALSE(KeyInput::isRepeated(KeyInput::kUp, 1));
+}
+
+TEST_F(KeyInputTest, TheNewerOfTwoOppositeDirectionsWinsUntilReleased) {
+  start();
+  mKeyboard.press(Key::Up);
+  steps(5);
+  mKeyboard.press(Key::Down);
+  step();
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kUp));
+  EXPECT_TRUE(KeyInput::isTriggered(KeyInput::kDown));
+  EXPECT_EQ(KeyInput::heldFrames(KeyInput::kUp), 0);  // held but overruled
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kDown);
+  steps(3);
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kDown));
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kUp));
+
+  mKeyboard.release(Key::Down);
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
+  EXPECT_FALSE(KeyInput::isTriggered(KeyInput::kUp));  // no new first press
+  EXPECT_EQ(KeyInput::heldFrames(KeyInput::kUp), 10);
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kUp);
+}
+
+TEST_F(KeyInputTest, OppositesPressedOnTheSameStepCancelOut) {
+  start();
+  mKeyboard.press(Key::Left);
+  mKeyboard.press(Key::Right);
+  mKeyboard.press(Key::Up);
+  step();
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kLeft));
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kRight));
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kUp);
+}
+
+TEST_F(KeyInputTest, LatestDirectionPrefersTheNewestThenTheLowerIndex) {
+  start();
+  EXPECT_EQ(KeyInput::latestDirection(), -1);
+  mKeyboard.press(Key::Left);
+  mKeyboard.press(Key::Down);
+  step();
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kDown);  // tie: lower index
+  step();
+  mKeyboard.press(Key::Right);
+  mKeyboard.release(Key::Left);
+  step();
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kRight);
+
+  mKeyboard.release(Key::Right);
+  steps(1022);  // down now held 1025 steps
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kDown));
+  EXPECT_EQ(KeyInput::latestDirection(), -1);
+}
+
+TEST_F(KeyInputTest, ClearButtonsKeepsTheDirections) {
+  start();
+  mKeyboard.press(Key::Up);
+  mKeyboard.press(Key::Z);
+  steps(3);
+  KeyInput::clearButtons();
+  EXPECT_FALSE(KeyInput::isPressed(6));
+  EXPECT_EQ(KeyInput::heldFrames(6), 0);
+  EXPECT_EQ(KeyInput::heldFrames(KeyInput::kUp), 3);
+  step();
+  EXPECT_TRUE(KeyInput::isTriggered(6));  // still held: a fresh press
+}
+
+TEST_F(KeyInputTest, JoystickButtonsHatAndAxesPressTheirKeys) {
+  Platform::JoystickState& pad = attachPad();
+  start();
+  pad.buttons[1] = true;
+  pad.hat = Platform::hatAngle(false, true, false, false);
+  step();
+  EXPECT_TRUE(KeyInput::isTriggered(5));
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kRight));
+
+  pad = {};
+  pad.axes[1] = -20000;  // stick pushed up
+  pad.axes[0] = -20000;  // and left
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kLeft));
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kRight));
+  pad.axes = {};
+  pad.axes[1] = 16500;  // down
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kDown));
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kUp));
+}
+
+TEST_F(KeyInputTest, WithThePadSettingOffOnlyTheKeyboardCounts) {
+  Platform::JoystickState& pad = attachPad();
+  start();
+  setPad(false);
+  pad.buttons[2] = true;
+  pad.axes[0] = 30000;
+  mKeyboard.press(Key::C);
+  step();
+  EXPECT_FALSE(KeyInput::isPressed(6));
+  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kRight));
+  EXPECT_TRUE(KeyInput::isPressed(4));
+  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
+  setPad(true);
+  EXPECT_EQ(KeyInput::pollJoystickButton(), 2);
+}
+
+TEST_F(KeyInputTest, PollJoystickButtonFindsTheFirstOfTheTen) {
+  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);  // before any joystick
+  Platform::JoystickState& pad = attachPad();
+  start();
+  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
+  pad.buttons[10] = true;
+  step();
+  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
+  pad.buttons[7] = true;
+  pad.buttons[3] = true;
+  step();
+  EXPECT_EQ(KeyInput::pollJoystickButton(), 3);
+  step(false);  // an unreadable pad reports nothing
+  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
+}
+
+TEST_F(KeyInputTest, RebindingAndOutOfRangeButtons) {
+  Platform::JoystickState& pad = attachPad();
+  start();
+  KeyInput::setJoystickButton(5, 9);
+  KeyInput::setJoystickButton(6, 132);
+  KeyInput::setJoystickButton(6, -2);
+  EXPECT_EQ(KeyInput::joystickButton(6), 2);
+  pad.buttons[9] = true;
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(5));
+  EXPECT_TRUE(KeyInput::isPressed(13));  // 'd' keeps button 9 too
+  KeyInput::setJoystickButton(5, KeyInput::kNoButton);
+  step();
+  EXPECT_FALSE(KeyInput::isPressed(5));
+}
+
+TEST(KeyInputNameTest, NamesOfTheDefaultKeys) {
+  KeyInput::setDefaultBindings();
+  const char* expected[] = {"c", "x", "z", "control", "space", "q", "w"};
+  const int keys[] = {4, 5, 6, 8, 9, 10, 11};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_STREQ(KeyInput::keyName(keys[i]).c_str(), expected[i]) << keys[i];
+  }
+  EXPECT_STREQ(KeyInput::keyName(KeyInput::kUp).c_str(), "");
+  EXPECT_STREQ(KeyInput::keyName(KeyInput::kQuit).c_str(), "");
+  EXPECT_STREQ(KeyInput::keyName(7).c_str(), "a");
+  EXPECT_EQ(KeyInput::keyboardCode(KeyInput::kReturnToTitle), 142);
+  EXPECT_EQ(KeyInput::joystickButton(KeyInput::kDown), 129);
+  EXPECT_EQ(KeyInput::joystickButton(KeyInput::kQuit), -1);
+}
+
+}  // namespace

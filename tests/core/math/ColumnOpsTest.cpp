@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "core/math/ColumnOps.h"
+
+namespace {
+
+void setRows(Game::Array2D<float>& m, std::initializer_list<std::initializer_list<float>> rows) {
+  m.setSize2D(static_cast<int>(rows.size()), static_cast<int>(rows.begin()->size()));
+  int r = 0;
+  for (const auto& row : rows) {
+    int c = 0;
+    for (float v : row) {
+      m.atXY(r, c++) = v;
+    }
+    ++r;
+  }
+}
+
+TEST(ColumnOpsTest, SwapNormaliseAndEliminate) {
+  Game::Array2D<float> m;
+  setRows(m, {{2.f, 4.f}, {6.f, 3.f}});
+  Game::MathHelper::swapColumns(m, 0, 1);
+  EXPECT_FLOAT_EQ(m.atXY(0, 0), 4.f);
+  EXPECT_FLOAT_EQ(m.atXY(1, 1), 6.f);
+  Game::MathHelper::swapColumns(m, 1, 1);
+  EXPECT_FLOAT_EQ(m.atXY(0, 1), 2.f);
+
+  Game::MathHelper::normaliseColumn(m, 0, 0);  // column 0 divided by 4
+  EXPECT_FLOAT_EQ(m.atXY(0, 0), 1.f);
+  EXPECT_FLOAT_EQ(m.atXY(1, 0), 0.75f);
+
+  // Clear m[0][1] = 2 with column 0: column 1 −= 2 · column 0.
+  Game::MathHelper::eliminate(m, 1, 0, 0);
+  EXPECT_EQ(m.atXY(0, 1), 0.f);
+  EXPECT_FLOAT_EQ(m.atXY(1, 1), 6.f - 2.f * 0.75f);
+}
+
+TEST(ColumnOpsTest, EliminateClearsProportionalRowsAndSkipsAZeroTarget) {
+  Game::Array2D<float> m;
+  setRows(m, {{2.f, 4.f}, {1.f, 2.f}, {1.f, 5.f}});
+  Game::MathHelper::eliminate(m, 1, 0, 0);
+  EXPECT_EQ(m.atXY(0, 1), 0.f);
+  EXPECT_EQ(m.atXY(1, 1), 0.f);
+  EXPECT_FLOAT_EQ(m.atXY(2, 1), 3.f);
+  Game::Array2D<float> zero;
+  setRows(zero, {{1.f, 0.f}, {2.f, 7.f}});
+  Game::MathHelper::eliminate(zero, 1, 0, 0);  // nothing to clear
+  EXPECT_EQ(zero.atXY(1, 1), 7.f);
+}
+
+}  // namespace

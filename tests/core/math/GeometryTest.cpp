@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/math/Bounds.h"
+#include "core/math/MathHelper.h"
+#include "core/math/Mover3.h"
+#include "core/math/Polygon.h"
+#include "core/math/Spiral.h"
+#include "file/nml/NmlNode.h"
+
+namespace {
+
+using Engine::Math::Vector2;
+using Engine::Math::Vector3;
+using namespace Game::MathHelper;
+
+void expectNear(const Vector3& v, float x, float y, float z) {
+  EXPECT_NEAR(v.x, x, 1e-5f);
+  EXPECT_NEAR(v.y, y, 1e-5f);
+  EXPECT_NEAR(v.z, z, 1e-5f);
+}
+
+TEST(GeometryTest, DirectionsAndAnglesAreDegrees) {
+  Vector3 v;
+  directionFromAngles(&v, 90.f, 0.f);
+  expectNear(v, 0.f, 1.f, 0.f);
+  directionFromAngles(&v, 0.f, 90.f);
+  expectNear(v, 0.f, 0.f, 1.f);
+  float pitch = 0.f;
+  float yaw = 0.f;
+  anglesFromDirection(&pitch, &yaw, Vector3(1.f, 0.f, 0.f));
+  EXPECT_NEAR(yaw, 90.f, 1e-4f);
+  EXPECT_NEAR(pitch, 0.f, 1e-4f);
+  anglesFromDirection(&pitch, &yaw, Vector3(0.f, 1.f, 1.f));
+  EXPECT_NEAR(pitch, -45.f, 1e-4f);
+
+  lerpVector(&v, 0.5f, Vector3(0.f, 2.f, 4.f), Vector3(2.f, 2.f, 0.f));
+  expectNear(v, 1.f, 2.f, 2.f);
+  bezier(&v, 0.5f, Vector3(0.f), Vector3(4.f), Vector3(0.f));
+  expectNear(v, 2.f, 2.f, 2.f);
+  bezierTangent(&v, 0.f, Vector3(0.f), Vector3(1.f), Vector3(0.f));
+  expectNear(v, 2.f, 2.f, 2.f);
+  // The matrix is turned about y, then x, then z, so a vector meets the turns
+  // the other way round: (1, 0, 0) goes to y about z and stays there about y.
+  rotateByAngles(&v, Vector3(1.f, 0.f, 0.f), 0.f, 90.f, 90.f);
+  expectNear(v, 0.f, 1.f, 0.f);
+  rotateByAngles(&v, Vector3(1.f, 0.f, 0.f), 90.f, 0.f, 0.f);
+  expectNear(v, 1.f, 0.f, 0.f);
+  EXPECT_TRUE(nearOneVector(Vector3(1.f, 0.999f, 1.001f)));
+  EXPECT_FALSE(nearOneVector(Vector3(1.f, 1.f, 0.9f)));
+}
+
+TEST(GeometryTest, PlanesAndPolygons) {
+  Vector3 normal;
+  EXPECT_TRUE(planeNormal(&normal, Vector3(0.f), Vector3(2.f, 0.f, 0.f), Vector3(0.f, 3.f, 0.f)));
+  expectNear(normal, 0.f, 0.f, 1.f);
+  EXPECT_FALSE(planeNormal(&normal, Vector3(0.f), Vector3(1.f), Vector3(2.f)));
+  EXPECT_GT(planeSide(Vector3(0.f, 0.f, 5.f), Vector3(0.f), Vector3(1.f, 0.f, 0.f), Vector3(0.f, 1.f, 0.f)), 0.f);
+  EXPECT_LT(planeSide(Vector3(0.f, 0.f, -5.f), Vector3(0.f), Vector3(1.f, 0.f, 0.f), Vector3(0.f, 1.f, 0.f)), 0.f);
+
+  Game::Polygon polygon;
+  EXPECT_FALSE(polygonNormal(&normal, polygon));
+  for (int i = 0; i < 40; ++i) {  // more corners than the first room holds
+    polygon.add(Vector3(static_cast<float>(i), 0.f, static_cast<float>(i % 2)));
+  }
+  EXPECT_EQ(polygon.count(), 40);
+  polygon.scale(2.f);
+  expectNear(polygon.corner(39), 78.f, 0.f, 2.f);
+  Vector3 a;
+  Vector3 b;
+  polygon.edge(39, &a, &b);  // the last edge closes the loop
+  expectNear(a, 78.f, 0.f, 2.f);
+  expectNear(b, 0.f, 0.f, 0.f);
+  const Game::Polygon copy = polygon;
+  EXPECT_EQ(copy.count(), 40);
+  expectNear(copy.corner(20), 40.f, 0.f, 0.f);
+}
+
+Game::Polygon loadPolygon(const char* text) {
+  Game::NmlNode node;
+  EXPECT_TRUE(node.parse(text, true));
+  Game::Polygon polygon;
+  polygon.load(node);
+  return polygon;
+}
+
+TEST(GeometryTest, PolygonsLoadFromRectsRegularShapesAndVertices) {
+  Game::Polygon rect = loadPolygon("rect{size 4,2;}position 1,1,1;");
+  ASSERT_EQ(rect.count(), 4);
+  expectNear(rect.corner(0), -1.f, 2.f, 1.f);
+  expectNear(rect.corner(2), 3.f, 0.f, 1.f);
+
+  Game::Polygon regular = loadPolygon("polygon{number 4;size 4,2;}");
+  ASSERT_EQ(regular.count(), 4);
+  expectNear(regular.corner(0), 2.f, 0.f, 0.f);
+  expectNear(regular.corner(1), 0.f, 1.f, 0.f);
+
+  // Later shapes replace earlier ones; more than 16 vertices all stay.
+  std::string vertices = "rect{size 2,2;}";
+  for (int i = 0; i < 20; ++i) {
+    vertices += "vertex " + std::to_string(i) + ",0,1;";
+  }
+  Game::Polygon listed = loadPolygon(vertices.c_str());
+  ASSERT_EQ(listed.count(), 20);
+  expectNear(listed.corner(19), 19.f, 0.f, 1.f);
+
+  EXPECT_EQ(loadPolygon("polygon{number -3;size 1,1;}").count(), 0);
+  EXPECT_EQ(loadPolygon("polygon{number 99999999;size 1,1;}").count(), 0);
+  EXPECT_EQ(loadPolygon("position 1,2,3;").count(), 0);
+}
+
+TEST(GeometryTest, BoundsTrackEachAxis) {
+  Game::Bounds bounds;
+  bounds.add(Vector3(1.f, -2.f, 3.f));
+  bounds.add(Vector3(-1.f, 4.f, 3.f));
+  EXPECT_EQ(bounds.count(), 2);
+  expectNear(bounds.min(), -1.f, -2.f, 3.f);
+  expectNear(bounds.max(), 1.f, 4.f, 3.f);
+  expectNear(bounds.center(), 0.f, 1.f, 3.f);
+  Game::Range single;
+  single.add(-7.f);  // the first value sets both ends, even below 0
+  EXPECT_EQ(single.min, -7.f);
+  EXPECT_EQ(single.max, -7.f);
+}
+
+TEST(GeometryTest, Mover3MovesEachComponent) {
+  Game::Mover3 mover;
+  mover.setValue(1.f, 2.f, 3.f);
+  mover.setVelocity(Vector3(1.f, 0.f, -1.f));
+  mover.setAccelerationAll(1.f);
+  mover.step();
+  expectNear(mover.value(), 2.f, 2.f, 2.f);
+  mover.setDampingAll(0.f);
+  mover.step();
+  expectNear(mover.value(), 4.f, 3.f, 2.f);
+  mover.stop();
+  mover.accelerateTo(10.f, Vector3(104.f, 3.f, 2.f));
+  EXPECT_FLOAT_EQ(mover.x.acceleration(), 2.f);
+  mover.reset();
+  expectNear(mover.value(), 0.f, 0.f, 0.f);
+  EXPECT_EQ(mover.z.damping(), 1.f);
+}
+
+TEST(GeometryTest, HexSpiralRingsSurroundTheCentre) {
+  const float root3 = std::sqrt(3.f);
+  Vector2 cell;
+  hexSpiral(&cell, 0);
+  EXPECT_EQ(cell.x, 0.f);
+  EXPECT_EQ(cell.y, 0.f);
+  hexSpiral(&cell, 1);
+  EXPECT_NEAR(cell.x, -root3, 1e-5f);
+  EXPECT_NEAR(cell.y, 0.f, 1e-5f);
+  for (int index = 1; index <= 6; ++index) {
+    hexSpiral(&cell, index);
+    EXPECT_NEAR(std::sqrt(cell.squareLength()), root3, 1e-5f) << index;
+  }
+  // Ring 2 (indices 7 … 18): twelve distinct cells, none nearer than ring 1.
+  for (int index = 7; index <= 18; ++index) {
+    hexSpiral(&cell, index);
+    EXPECT_GT(std::sqrt(cell.squareLength()), 2.9f) << index;
+    for (int other = 0; other < index; ++other) {
+      Vector2 earlier;
+      hexSpiral(&earlier, other);
+      Vector2 gap;
+      gap.setSub(cell, earlier);
+      EXPECT_GT(gap.squareLength(), 2.9f) << index << " and " << other;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/math/MathHelper.h"
+
+namespace {
+
+using namespace Game::MathHelper;
+
+TEST(MathHelperTest, InterpolationAndCurves) {
+  EXPECT_FLOAT_EQ(lerp(0.25f, 4.f, 8.f), 5.f);
+  EXPECT_FLOAT_EQ(bezierScalar(0.f, 1.f, 5.f, 3.f), 1.f);
+  EXPECT_FLOAT_EQ(bezierScalar(1.f, 1.f, 5.f, 3.f), 3.f);
+  EXPECT_FLOAT_EQ(bezierScalar(0.5f, 0.f, 4.f, 0.f), 2.f);
+  // The tangent is the derivative: 2(p1 − p0) at 0, 2(p2 − p1) at 1.
+  EXPECT_FLOAT_EQ(bezierTangentScalar(0.f, 1.f, 5.f, 3.f), 8.f);
+  EXPECT_FLOAT_EQ(bezierTangentScalar(1.f, 1.f, 5.f, 3.f), -4.f);
+  EXPECT_FLOAT_EQ(softSign(0.5f, 1.f, 0.5f), 0.5f);
+  EXPECT_FLOAT_EQ(falloff(2.f, 10.f, 0.f), 10.f);
+  EXPECT_FLOAT_EQ(falloff(2.f, 10.f, 2.f), 5.f);
+}
+
+TEST(MathHelperTest, WrapBringsValuesIntoOnePeriod) {
+  EXPECT_FLOAT_EQ(wrap(-30.f, 360.f), 330.f);
+  EXPECT_FLOAT_EQ(wrap(720.f, 360.f), 0.f);
+  EXPECT_FLOAT_EQ(wrap(359.5f, 360.f), 359.5f);
+  EXPECT_FLOAT_EQ(wrap(-1000.f, 360.f), 80.f);
+  const float far = wrap(1e30f, 360.f);  // adding periods one by one would never get here
+  EXPECT_GE(far, 0.f);
+  EXPECT_LT(far, 360.f);
+  const float tiny = wrap(-1e-8f, 360.f);  // -1e-8 + 360 rounds to 360
+  EXPECT_GE(tiny, 0.f);
+  EXPECT_LT(tiny, 360.f);
+}
+
+TEST(MathHelperTest, WrapReturnsOnPeriodsAndValuesItCannotWrapBy) {
+  EXPECT_FLOAT_EQ(wrap(45.f, 0.f), 45.f);
+  EXPECT_FLOAT_EQ(wrap(45.f, -90.f), 45.f);
+  EXPECT_TRUE(std::isnan(wrap(std::nanf(""), 360.f)));
+  EXPECT_FLOAT_EQ(wrap(45.f, std::nanf("")), 45.f);
+  EXPECT_TRUE(std::isinf(wrap(std::numeric_limits<float>::infinity(), 360.f)));
+}
+
+TEST(MathHelperTest, QuadrantAndQuarterTurns) {
+  EXPECT_EQ(quadrant(-45.f), 3);
+  EXPECT_EQ(quadrant(45.f), 0);
+  EXPECT_EQ(quadrant(90.f), 1);
+  EXPECT_EQ(quadrant(269.9f), 2);
+  EXPECT_EQ(quadrant(-360.f), 0);
+  EXPECT_EQ(quadrant(1e20f), quadrant(std::fmod(1e20f, 360.f)));  // beyond an int: still defined
+  EXPECT_EQ(quadrant(std::nanf("")), 0);
+
+  int x = 0;
+  int y = 0;
+  rotateQuarter(&x, &y, 1, 0, -1);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, -1);
+  rotateQuarter(&x, &y, 1, 0, 1);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 1);
+  rotateQuarter(&x, &y, 2, 3, 6);
+  EXPECT_EQ(x, -2);
+  EXPECT_EQ(y, -3);
+}
+
+TEST(MathHelperTest, IntegerHelpers) {
+  EXPECT_EQ(digitCount(0), 1);
+  EXPECT_EQ(digitCount(9), 1);
+  EXPECT_EQ(digitCount(10), 2);
+  EXPECT_EQ(digitCount(-15), 3);
+  EXPECT_EQ(digitCount(-100), 4);
+  EXPECT_EQ(digitCount(std::numeric_limits<int>::min()), 11);
+  EXPECT_EQ(nextPowerOfTwo(-5), 1);
+  EXPECT_EQ(nextPowerOfTwo(1), 1);
+  EXPECT_EQ(nextPowerOfTwo(3), 4);
+  EXPECT_EQ(nextPowerOfTwo(100), 128);
+  EXPECT_EQ(nextPowerOfTwo(128), 128);
+  EXPECT_EQ(nextPowerOfTwo(1 << 30), 1 << 30);
+  EXPECT_TRUE(nearOne(1.009f));
+  EXPECT_FALSE(nearOne(1.011f));
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "core/text/TextTable.h"
+
+namespace {
+
+int cellsInRow(const Game::TextTable& table, int row) {
+  const Game::TextTable::Row* found = table.row(row);
+  return found ? found->cellCount() : -1;
+}
+
+TEST(TextTableTest, RowsAndCellsSplitAtLineFeedsAndSeparators) {
+  Game::TextTable table;
+  table.parse("a,b\r\nc,", ',');
+  ASSERT_EQ(table.rowCount(), 2);
+  EXPECT_EQ(cellsInRow(table, 0), 2);
+  EXPECT_STREQ(table.cellText(0, 0), "a");
+  EXPECT_STREQ(table.cellText(0, 1), "b");
+  EXPECT_EQ(cellsInRow(table, 1), 1);
+  EXPECT_STREQ(table.cellText(1, 0), "c");
+  EXPECT_EQ(table.cellCount(), 3);
+}
+
+TEST(TextTableTest, EmptyCellsBetweenSeparatorsAreKept) {
+  Game::TextTable table;
+  table.parse(",x,,y\n\nz", ',');
+  ASSERT_EQ(table.rowCount(), 3);
+  EXPECT_EQ(cellsInRow(table, 0), 4);
+  EXPECT_STREQ(table.cellText(0, 0), "");
+  EXPECT_STREQ(table.cellText(0, 2), "");
+  EXPECT_STREQ(table.cellText(0, 3), "y");
+  EXPECT_EQ(cellsInRow(table, 1), 0);
+  EXPECT_STREQ(table.cellText(2, 0), "z");
+}
+
+TEST(TextTableTest, TwoByteCharactersAreNeverSplit) {
+  // ソ is 83 5C and 表 is 95 5C in Shift-JIS: their second byte is '\'.
+  Game::TextTable table;
+  table.parse("ソ\\表\\\xB1\\", '\\');
+  ASSERT_EQ(table.rowCount(), 1);
+  ASSERT_EQ(cellsInRow(table, 0), 3);
+  EXPECT_STREQ(table.cellText(0, 0), "ソ");
+  EXPECT_STREQ(table.cellText(0, 1), "表");
+  EXPECT_STREQ(table.cellText(0, 2), "\xB1");  // a half-width kana stands alone
+}
+
+TEST(TextTableTest, ALeadByteAtTheEndAndMissingCellsAreSafe) {
+  Game::TextTable table;
+  table.parse("a\x83", ',');
+  ASSERT_EQ(table.rowCount(), 1);
+  EXPECT_STREQ(table.cellText(0, 0), "a\x83");
+  EXPECT_EQ(table.row(3), nullptr);
+  EXPECT_EQ(table.cell(0, 5), nullptr);
+  EXPECT_STREQ(table.cellText(7, 0), "");
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "file/nml/NmlDocument.h"
+#include "file/nml/NmlNode.h"
+
+namespace {
+
+using Game::NmlAttribute;
+using Game::NmlDocument;
+using Game::NmlNode;
+
+std::string items(const NmlAttribute& line) {
+  std::string text;
+  for (int i = 0; i < line.itemCount(); ++i) {
+    text += std::string(i ? "|" : "") + line.item(i);
+  }
+  return text;
+}
+
+TEST(NmlParserTest, ValueLinesSplitAtTheFirstBlankAndEveryComma) {
+  NmlNode root;
+  ASSERT_TRUE(root.parse("key;key ;k a,,b;k2   a, b ,;k3 ,x;", true));
+  ASSERT_EQ(root.attributeCount(), 5);
+  EXPECT_STREQ(root.attribute(0)->key(), "key");
+  EXPECT_EQ(root.attribute(0)->itemCount(), 0);
+  EXPECT_EQ(root.attribute(1)->itemCount(), 0);  // the blank ends the key and nothing follows
+  EXPECT_EQ(root.attribute(2)->itemCount(), 3);
+  EXPECT_EQ(items(*root.attribute(2)), "a||b");
+  EXPECT_EQ(root.attribute(3)->itemCount(), 3);
+  EXPECT_EQ(items(*root.attribute(3)), "a| b |");
+  EXPECT_EQ(items(*root.attribute(4)), "|x");
+}
+
+TEST(NmlParserTest, NodeNamesAreTheTokenVerbatim) {
+  NmlNode root;
+  ASSERT_TRUE(root.parse("name {}name{}\n  spaced out{ }{}", true));
+  ASSERT_EQ(root.childCount(), 4);
+  EXPECT_STREQ(root.child(0)->name(), "name ");
+  EXPECT_STREQ(root.child(1)->name(), "name");
+  EXPECT_STREQ(root.child(2)->name(), "spaced out");
+  EXPECT_STREQ(root.child(3)->name(), "");
+  EXPECT_STREQ(root.name(), "root");
+  EXPECT_EQ(root.child(1)->parent(), &root);
+  EXPECT_EQ(root.child(1)->root(), &root);
+}
+
+TEST(NmlParserTest, CommentsStartOnlyWhereNoTokenHasBegun) {
+  NmlNode root;
+  ASSERT_TRUE(root.parse("// head {;}\na 1; // note\nb 1 // note;\n//x{\nc{d 2;}// tail", true));
+  ASSERT_EQ(root.attributeCount(), 2);
+  EXPECT_EQ(items(*root.attribute(0)), "1");
+  EXPECT_EQ(items(*root.attribute(1)), "1 // note");
+  ASSERT_EQ(root.childCount(), 1);
+  EXPECT_EQ(items(*root.findChild("c")->findAttribute("d")), "2");
+}
+
+TEST(NmlParserTest, LineBreaksTabsAndCarriageReturnsVanishFromTokens) {
+  NmlNode root;
+  ASSERT_TRUE(root.parse("k 1,\r\n\t2;\r\nna\tme{}", true));
+  EXPECT_EQ(items(*root.attribute(0)), "1|2");
+  EXPECT_STREQ(root.child(0)->name(), "name");
+}
+
+TEST(NmlParserTest, TwoByteCharactersNeverOpenCloseOrSplit) {
+  // 0x83 0x7B, 0x83 0x7D and 0x83 0x5C are characters whose second byte is '{', '}' and '\'.
+  NmlNode root;
+  ASSERT_TRUE(root.parse("k \x83\x7B,\x83\x7D\x83\x5C;n\x83\x7D{x \x82\x2C;}", true));
+  ASSERT_EQ(root.attributeCount(), 1);
+  EXPECT_EQ(items(*root.attribute(0)), "\x83\x7B|\x83\x7D\x83\x5C");
+  ASSERT_EQ(root.childCount(), 1);
+  EXPECT_STREQ(root.child(0)->name(), "n\x83\x7D");
+  EXPECT_EQ(root.child(0)->attribute(0)->itemCount(), 1);  // a lead byte takes a ',' with it
+  // Half-width katakana stand alone, so the ';' after one still ends the line.
+  ASSERT_TRUE(root.parse("h \xB1;", true));
+  EXPECT_STREQ(root.findAttribute("h")->item(0), "\xB1");
+}
+
+TEST(NmlParserTest, ALeadByteBeforeTheEndIsNotReadPast) {
+  const char* texts[] = {"\x82", "a \x82", "a{b \x82", "\xFF", "a \xFF", "k \x82;"};
+  for (const char* text : texts) {
+    NmlNode root;
+    const std::string owned(text);  // exact length, so a read past the end is caught
+    root.parse(owned.c_str(), false);
+    EXPECT_EQ(root.attributeCount(), 0) << text;
+  }
+}
+
+TEST(NmlParserTest, LenientFailures) {
+  NmlNode root;
+  EXPECT_FALSE(root.parse("a{b 1;", false));
+  EXPECT_FALSE(NmlNode().parse("a{}}", false));
+  EXPECT_FALSE(NmlNode().parse("}", false));
+  EXPECT_TRUE(NmlNode().parse("a 1", false));  // an unfinished token at the end is dropped
+  EXPECT_EQ(root.childCount(), 1);              // what was read stays
+}
+
+TEST(NmlParserTest, DeepNestingIsRefusedWithoutRecursion) {
+  std::string deep(NmlNode::kMaxDepth, '{');
+  deep += std::string(NmlNode::kMaxDepth, '}');
+  NmlNode allowed;
+  EXPECT_TRUE(allowed.parse(deep.c_str(), false));
+  NmlNode refused;
+  EXPECT_FALSE(refused.parse(("{" + deep + "}").c_str(), false));
+  const std::string huge(1000000, '{');
+  EXPECT_FALSE(NmlNode().parse(huge.c_str(), false));
+}
+
+TEST(NmlParserTest, ParsingAppendsToWhatTheNodeHolds) {
+  NmlNode root;
+  ASSERT_TRUE(root.parse("a 1;x{}", true));
+  ASSERT_TRUE(root.parse("a 2;x{}", true));
+  EXPECT_EQ(root.countAttributes("a"), 2);
+  EXPECT_EQ(root.countChildren("x"), 2);
+  EXPECT_EQ(items(*root.findAttribute("a", 1)), "2");
+}
+
+TEST(NmlParserTest, ANonRootNodeEndsAtItsClosingBracket) {
+  NmlNode root;
+  NmlNode* child = root.addChild("c");
+  EXPECT_TRUE(child->parse("a 1;} b 2;", false));
+  EXPECT_EQ(child->attributeCount(), 1);
+  EXPECT_FALSE(child->parse("a 1;", false));
+}
+
+TEST(NmlParserDeathTest, StrictFaultsNameTheFileAndTheLine) {
+  NmlDocument document;
+  EXPECT_DEATH(document.loadFromText("data/x.txt", "a 1;\nn{\n  b 2;\n"),
+               "data/x\\.txt:4 : node \"n\" opened on line 2 is not closed \\(must close tag\\)");
+  EXPECT_DEATH(document.loadFromText("config.ini", "a 1;\n}\n"), "config\\.ini:2 : '}' closes no node");
+  EXPECT_DEATH(NmlNode().parse(std::string(300, '{').c_str(), true), "nml text:1 : nodes nested deeper than 256");
+}
+
+}  // namespace
