@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
+#include "FileIO/src/ManagerImpl.h"
 #include "Graphics/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 
@@ -154,6 +155,34 @@ TEST_F(GraphicsManager, PointerModifierFollowsAWindowLargerThanTheBackBuffer) {
 TEST_F(GraphicsManager, SecondCreateHalts) {
   Manager::create(640, 480, false, true, false);
   EXPECT_DEATH(Manager::create(640, 480, false, true, false), "!gManagerImpl");
+}
+
+}  // namespace
+}  // namespace Engine::Graphics
+
+namespace Engine::Graphics {
+namespace {
+
+// The default writer: the image file of the name's extension, written whole
+// through the file manager.
+TEST(GraphicsScreenshot, BmpOfTheBackBufferIsWrittenThroughTheFileManager) {
+  PlatformFake::ScopedFakeBackend backend;
+  FileIO::ManagerOptions options;
+  options.startLoader = false;
+  FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+  Manager::create(800, 600, false, true, false);
+  Manager manager = Manager::instance();
+  manager.captureScreen("snapshot/ss00000.bmp");
+  manager.endDraw();
+  while (FileIO::ManagerImpl::instance()->serveRound()) {
+  }
+  Manager::destroy();
+  FileIO::ManagerImpl::destroy();
+  const auto file = backend->fakeFileSystem.contents("snapshot/ss00000.bmp");
+  ASSERT_TRUE(file.has_value());
+  EXPECT_EQ(file->size(), 1440054u);
+  EXPECT_EQ((*file)[0], 'B');
+  EXPECT_EQ((*file)[1], 'M');
 }
 
 }  // namespace

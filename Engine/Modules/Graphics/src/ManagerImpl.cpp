@@ -4,6 +4,9 @@
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
+#include "Engine/FileIO/Manager.h"
+#include "Engine/Graphics/ImageFile.h"
+#include "FileIO/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 #include "Threading/src/ManagerImpl.h"
 
@@ -11,8 +14,22 @@ namespace Engine::Graphics {
 
 namespace {
 
+// The image file by the name's extension, handed whole to the file manager.
+void writeImageFile(const char* fileName, u32 width, u32 height, u32 pitch, const void* pixels) {
+  const PixelSource source{pixels, static_cast<i32>(width), static_cast<i32>(height), static_cast<i32>(pitch)};
+  const std::vector<u8> file = encodeImageFile(fileName, source);
+  if (file.empty()) {
+    return;
+  }
+  if (!FileIO::ManagerImpl::instance()) {
+    cout << "Graphics : no file manager; screenshot " << fileName << " not written" << endl;
+    return;
+  }
+  FileIO::Manager::instance().write(fileName, file.data(), static_cast<i32>(file.size()));
+}
+
 std::unique_ptr<ManagerImpl> gManagerImpl;
-ImageWriter gImageWriter = nullptr;
+ImageWriter gImageWriter = &writeImageFile;
 
 constexpr u32 kWhite = 0xFFFFFFFFu;
 constexpr u32 kClearColor = 0xFF000000u;
@@ -73,7 +90,7 @@ void ManagerImpl::install(std::unique_ptr<ManagerImpl> manager) {
 
 void ManagerImpl::uninstall() { gManagerImpl.reset(); }
 
-void ManagerImpl::setImageWriter(ImageWriter writer) { gImageWriter = writer; }
+void ManagerImpl::setImageWriter(ImageWriter writer) { gImageWriter = writer ? writer : &writeImageFile; }
 
 // Full screen: the chosen display mode's size; a window: the logical size.
 Platform::PresentParameters ManagerImpl::buildPresentParameters() const {
@@ -185,11 +202,7 @@ void ManagerImpl::writeScreenshot() {
   u32 width = 0;
   u32 height = 0;
   mDevice.readBackBuffer(pixels, width, height);
-  if (gImageWriter) {
-    gImageWriter(mScreenshotName.c_str(), width, height, width * 4, pixels.data());
-  } else {
-    cout << "Graphics : no image writer; screenshot " << mScreenshotName << " not written" << endl;
-  }
+  gImageWriter(mScreenshotName.c_str(), width, height, width * 4, pixels.data());
   mScreenshotRequested = false;
 }
 

@@ -41,7 +41,8 @@ class ManagerImpl {
   // Installs the one manager; halts when one exists.
   static void install(std::unique_ptr<ManagerImpl> manager);
   static void uninstall();
-  // How screenshots are written; none by default.
+  // How screenshots are written: by default the image file of the name's
+  // extension, through the file manager. Null restores the default.
   static void setImageWriter(ImageWriter writer);
 
   Platform::GraphicsDevice& device() { return mDevice; }
