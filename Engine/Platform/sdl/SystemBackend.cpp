@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "Platform/SystemGlyphRasterizer.h"
+#include "GlDevice.h"
 #include "Platform/TextCodec.h"
 #include "SdlAudioOutput.h"
 #include "SdlInput.h"
@@ -108,6 +109,7 @@ class SdlSystemBackend : public SystemBackend {
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
   Processor& processor() override { return mProcessor; }
   FileSystem& fileSystem() override { return mFileSystem; }
+  GraphicsDevice& graphicsDevice() override { return mGraphicsDevice; }
 
  private:
   SteadyClock mClock;
@@ -121,6 +123,7 @@ class SdlSystemBackend : public SystemBackend {
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
   SchedProcessor mProcessor;
   Posix::PosixFileSystem mFileSystem;
+  GlDevice mGraphicsDevice{mWindow};  // after the window: destroyed before it
 };
 
 }  // namespace
