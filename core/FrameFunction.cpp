@@ -1,20 +1,62 @@
 #include "core/FrameFunction.h"
 
+#include <iterator>
+
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/Framework.h"
+#include "core/app/Application.h"
+#include "core/config/Config.h"
+#include "core/input/KeyInput.h"
 
 namespace Engine {
 
+namespace {
+
+constexpr const char* kArchiveNames[] = {"bxlpatch.dat", "bxl.dat", "bxlbgm.dat"};
+// Loose files; the data archives are optional.
+constexpr i32 kLoadMode = 1;
+
+bool isOn(const Game::Config& config, i32 setting) { return config.setting(setting).value() != 0; }
+
+}  // namespace
+
+// The settings are read before the window exists, so that it opens at the
+// chosen size; the key bindings come first, as the settings' defaults copy
+// their joystick buttons.
 void Framework::configure(Configuration configuration) {
-  configuration.setWidth(640);
-  configuration.setHeight(480);
+  Game::KeyInput::setDefaultBindings();
+  Game::Config& config = Game::Config::instance();
+  config.load();
+  configuration.enableAntiAlias(isOn(config, Game::Config::kAntialias));
+  configuration.enableVSync(isOn(config, Game::Config::kVSync));
+  configuration.setWidth(config.width());
+  configuration.setHeight(config.height());
   configuration.setTitle("Marrowdeep ver1.02");
-  Framework::instance().setFrameRate(60);
+  enableFullScreen(isOn(config, Game::Config::kFullScreen));
+  configuration.forbidFullScreen(false);
+  configuration.setArchiveNumber(static_cast<i32>(std::size(kArchiveNames)));
+  for (i32 i = 0; i < static_cast<i32>(std::size(kArchiveNames)); ++i) {
+    configuration.setArchiveName(i, kArchiveNames[i]);
+  }
+  configuration.setLoadMode(kLoadMode);
+  configuration.setExtraThreadNumber(1);
+  setFrameRate(60);
 }
 
+// The root is made on the first frame, when the window and the managers
+// exist, and the settings are applied once it has made the music and sound
+// effects they set.
 void Framework::update() {
+  if (!Game::Application::instance()) {
+    Game::Application::create();
+    Game::Config::instance().apply();
+  }
+  if (!Game::Application::instance()->update()) {
+    requestEnd();
+  }
   if (isEndRequested()) {
     cout << "frame rate " << frameRate() << endl;
+    Game::Application::destroy();
   }
 }
 
@@ -28,6 +70,7 @@ Engine::GameEntry gameEntry() {
     Engine::Framework::instance().configure(configuration);
   };
   entry.update = [] { Engine::Framework::instance().update(); };
+  entry.release = [] { Application::destroy(); };
   return entry;
 }
 

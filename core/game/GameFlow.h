@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+#include "core/container/AutoPtr.h"
+
+namespace Game {
+
+class GameData;
+class NmlDocument;
+class TitleScene;
+
+// The game flow: the title screen until a game is started or loaded, then
+// that game's scene every frame, back to the title on request. Keeps the
+// memory save, which outlives games.
+class GameFlow {
+ public:
+  static void create();
+  static void destroy();
+  // Null outside create and destroy.
+  static GameFlow* instance();
+
+  ~GameFlow();
+  GameFlow(const GameFlow&) = delete;
+  GameFlow& operator=(const GameFlow&) = delete;
+
+  // The game ends and the title shows from the next update.
+  void returnToTitle() { mReturnToTitle = true; }
+  // Replaces the memory save by the game's save body.
+  void memorySave(const GameData& game);
+  bool hasMemorySave() const { return mMemorySave.isValid(); }
+
+  // One frame: 0 to go on, 2 when the title's quit was chosen.
+  Engine::i32 update();
+
+  GameData* game() const { return mGame.get(); }
+  TitleScene* title() const { return mTitle.get(); }
+  Engine::i32 frameCount() const { return mFrameCount; }
+
+ private:
+  GameFlow();
+
+  void showNewTitle();
+  // The title's result; 2 ends the program.
+  Engine::i32 updateTitle();
+
+  AutoPtr<GameData> mGame;
+  AutoPtr<TitleScene> mTitle;
+  AutoPtr<NmlDocument> mMemorySave;
+  Engine::i32 mFrameCount = 0;
+  bool mReturnToTitle = false;
+};
+
+}  // namespace Game

@@ -1,0 +1,17 @@
+#include "presentation/scene/SceneNodePool.h"
+
+namespace Game {
+
+namespace {
+
+bool gRegistryReady = false;
+
+}  // namespace
+
+void SceneNodePool::initRegistry() { gRegistryReady = true; }
+
+void SceneNodePool::destroyRegistry() { gRegistryReady = false; }
+
+bool SceneNodePool::isRegistryReady() { return gRegistryReady; }
+
+}  // namespace Game

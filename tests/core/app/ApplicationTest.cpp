@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Engine/Framework/WindowCreatorTestSupport.h"
+#include "core/app/Application.h"
+#include "core/config/Config.h"
+#include "core/game/GameFlow.h"
+#include "core/input/KeyInput.h"
+#include "core/random/RandomGenerator.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "resource/Database.h"
+
+namespace {
+
+using Game::Application;
+using Game::ApplicationStep;
+using Platform::Key;
+using Support = WindowCreatorTestSupport::Game;
+
+constexpr std::size_t kStepCount = 14;
+
+std::vector<ApplicationStep> gRealSteps;
+std::vector<std::string> gLog;
+
+template <std::size_t I>
+void loggedCreate() {
+  gLog.push_back(std::string("+") + gRealSteps[I].name);
+  gRealSteps[I].create();
+}
+
+template <std::size_t I>
+void loggedDestroy() {
+  gLog.push_back(std::string("-") + gRealSteps[I].name);
+  gRealSteps[I].destroy();
+}
+
+template <std::size_t... I>
+void logSteps(std::vector<ApplicationStep>& steps, std::index_sequence<I...>) {
+  ((steps[I].create = &loggedCreate<I>, steps[I].destroy = steps[I].destroy ? &loggedDestroy<I> : nullptr), ...);
+}
+
+// The real game on the fakes: its configure, and its frame function after
+// the test's script for the frame. Keys held in frame n are read in frame n + 1.
+class ApplicationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mSavedSteps = Application::steps();
+    Support::onConfigure = [](Engine::Framework::Configuration configuration) {
+      Engine::Framework::instance().configure(configuration);
+    };
+  }
+  void TearDown() override {
+    Application::steps() = mSavedSteps;
+    Game::Config::instance().setDefaults();
+  }
+
+  // Runs frames until the program ends; script(frame) runs before each frame's
+  // update. The window has the focus, so that the keyboard is read.
+  int run(std::function<void(int)> script) {
+    Platform::WindowEvent focus;
+    focus.type = Platform::WindowEventType::Activate;
+    focus.active = true;
+    mFixture.platform().fakeWindow.push(focus);
+    Support::onUpdate = [this, script] {
+      script(Support::updates);
+      Engine::Framework::instance().update();
+    };
+    return mFixture.run();
+  }
+
+  PlatformFake::FakeKeyboard& keyboard() { return mFixture.platform().fakeKeyboard; }
+  static void endAfterThisFrame() { Engine::Framework::instance().requestEnd(); }
+  static Game::SceneRenderer& renderer() { return *Game::SceneRenderer::instance(); }
+
+  WindowCreatorTestSupport::Fixture mFixture;
+  std::vector<ApplicationStep> mSavedSteps;
+};
+
+TEST_F(ApplicationTest, SingletonsAreCreatedAndDestroyedInTheirOrder) {
+  std::vector<ApplicationStep>& steps = Application::steps();
+  ASSERT_EQ(steps.size(), kStepCount);
+  gRealSteps = steps;
+  gLog.clear();
+  logSteps(steps, std::make_index_sequence<kStepCount>());
+  bool allUp = false;
+  Support::onUpdate = [&] {
+    Application::create();
+    allUp = Game::SceneRenderer::instance() && Game::RandomGenerator::instance() && Game::Database::instance() &&
+            Game::GameFlow::instance() && Game::GameFlow::instance()->title();
+    Application::destroy();
+    endAfterThisFrame();
+  };
+  mFixture.run();
+  EXPECT_TRUE(allUp);
+  EXPECT_FALSE(Game::SceneRenderer::instance() || Game::Database::instance() || Game::GameFlow::instance());
+  const std::vector<std::string> expected = {
+      "+file loader", "+scene renderer", "+joystick", "+random generator", "+floor-build queue", "+music",
+      "+sound effects", "+scene-node pool registry", "+system resources", "+face pictures", "+constant tables",
+      "+interface pictures", "+databases", "+game flow",
+      // The joystick handle is not released by the root.
+      "-game flow", "-databases", "-interface pictures", "-constant tables", "-face pictures", "-system resources",
+      "-scene-node pool registry", "-sound effects", "-music", "-floor-build queue", "-random generator",
+      "-scene renderer", "-file loader"};
+  EXPECT_EQ(gLog, expected);
+}
+
+// The fast-forward key, read in frames 2 and 3, acts from the frame after
+// the one that read it: frames 3 and 4 run two steps and draw once; the frame
+// rate shown is the sum of the two steps' rates.
+TEST_F(ApplicationTest, FastForwardRunsTwoStepsAndDrawsOnce) {
+  std::vector<int> steps;
+  std::vector<int> draws;
+  std::vector<int> flowFrames;
+  int lastRate = 0;
+  std::string shownRate;
+  run([&](int frame) {
+    if (frame > 1) {
+      steps.push_back(renderer().frameCount());
+      draws.push_back(renderer().drawnFades() + renderer().drawnLayerFlushes());
+      flowFrames.push_back(Game::GameFlow::instance()->frameCount());
+      shownRate = renderer().textWriter().lastText().c_str();
+    }
+    if (frame == 4) lastRate = static_cast<int>(Engine::Framework::instance().frameRate());
+    if (frame == 1) {
+      keyboard().press(Key::Control);
+      Game::Config::instance().setting(Game::Config::kFps).set(1);
+    }
+    if (frame == 3) keyboard().release(Key::Control);
+    if (frame == 5) endAfterThisFrame();
+  });
+  // Counts at the start of frames 2 to 5: after frames 1 to 4.
+  EXPECT_EQ(steps, (std::vector<int>{1, 2, 4, 6}));
+  EXPECT_EQ(flowFrames, steps);
+  EXPECT_EQ(draws, (std::vector<int>{2, 4, 6, 8}));
+  EXPECT_EQ(shownRate, std::to_string(2 * lastRate));
+}
+
+// Files 0, 1 and 3 exist: the two presses write 2 and 4, one each however long
+// the key is held; each plays the "saved" sound. Files are written on the
+// loader thread: frames run on until the second has arrived.
+TEST_F(ApplicationTest, OneScreenshotAPressOnTheNextFreeNumber) {
+  PlatformFake::FakeFileSystem& files = mFixture.platform().fakeFileSystem;
+  for (const char* name : {"snapshot/ss00000.bmp", "snapshot/ss00001.bmp", "snapshot/ss00003.bmp"}) {
+    files.put(name, "old");
+  }
+  int sounds = 0;
+  run([&](int frame) {
+    if (frame == 1) keyboard().press(Key::Space);
+    if (frame == 4) keyboard().release(Key::Space);
+    if (frame == 5) keyboard().press(Key::Space);
+    if (frame > 7 && (files.contents("snapshot/ss00004.bmp") || frame == 100000)) {
+      sounds = Game::SystemResources::instance()->sounds().playCount();
+      endAfterThisFrame();
+    }
+  });
+  EXPECT_EQ(sounds, 2);
+  for (const char* name : {"snapshot/ss00002.bmp", "snapshot/ss00004.bmp"}) {
+    const auto written = files.contents(name);
+    ASSERT_TRUE(written) << name;
+    EXPECT_EQ(std::string(written->begin(), written->begin() + 2), "BM") << name;
+  }
+  EXPECT_FALSE(files.contents("snapshot/ss00005.bmp"));
+  const auto kept = files.contents("snapshot/ss00003.bmp");
+  EXPECT_EQ(std::string(kept->begin(), kept->end()), "old");
+}
+
+TEST_F(ApplicationTest, TheQuitKeyEndsTheProgramAtTheEndOfTheFrame) {
+  EXPECT_EQ(run([&](int frame) {
+              if (frame == 2) keyboard().press(Key::Escape);
+            }),
+            0);
+  EXPECT_EQ(Support::updates, 3);
+  EXPECT_EQ(Application::instance(), nullptr);
+}
+
+}  // namespace
