@@ -40,7 +40,7 @@ SDL_VIDEODRIVER=x11 xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24
 
 for shot in 1 2; do
   size=$(identify -format '%w %h' "$work/frame$shot.png")
-  [ "$size" = "640 480" ] || { echo "frame $shot is $size, not 640 480"; exit 1; }
+  [ "$size" = "800 600" ] || { echo "frame $shot is $size, not 800 600"; exit 1; }
   brightest=$(convert "$work/frame$shot.png" -format '%[fx:maxima]' info:)
   [ "$brightest" = "0" ] || { echo "frame $shot is not cleared to black (brightest $brightest)"; exit 1; }
 done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: its window has the game's title and size, it
-# runs about 60 frames a second, and a close request (SIGTERM reaches SDL as a
-# quit, which the window creator takes as closing the window) ends it with 0.
+# The real program under Xvfb: its window has the game's title and the size of
+# the default settings (800x600), it runs about 60 frames a second, and a close
+# request (SIGTERM reaches SDL as a quit, which the window creator takes as
+# closing the window) ends it with 0.
 set -euo pipefail
 program=$(realpath "$1")
 
@@ -21,8 +22,8 @@ for _ in $(seq 1 100); do
   [ -n "$geometry" ] && break
   sleep 0.1
 done
-if [ "$geometry" != "640x480" ]; then
-  echo "expected a 640x480 window titled 'Marrowdeep ver1.02', found '${geometry:-none}'"
+if [ "$geometry" != "800x600" ]; then
+  echo "expected an 800x600 window titled 'Marrowdeep ver1.02', found '${geometry:-none}'"
   kill -KILL "$pid" 2>/dev/null || true
   cat "$log"
   exit 1
@@ -42,4 +43,4 @@ if [ -z "$rate" ] || [ "$rate" -lt 50 ] || [ "$rate" -gt 63 ]; then
   echo "measured frame rate '${rate:-none}', expected about 60"
   exit 1
 fi
-echo "window 640x480, $rate frames a second, clean exit"
+echo "window 800x600, $rate frames a second, clean exit"

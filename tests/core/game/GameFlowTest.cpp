@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "Engine/Input/Manager.h"
+#include "Input/src/ManagerImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "battle/Battle.h"
+#include "core/game/GameData.h"
+#include "core/game/GameFlow.h"
+#include "core/input/KeyInput.h"
+#include "field/FieldScene.h"
+#include "menu/Intermission.h"
+#include "menu/ShopScene.h"
+#include "menu/TitleScene.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "resource/Database.h"
+
+namespace {
+
+using namespace Game;
+using Platform::Key;
+
+// The game flow on the stand-in scenes, stepped as the root steps it.
+class GameFlowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KeyInput::setDefaultBindings();
+    Engine::Input::Manager::create();
+    SceneRenderer::create(800, 600);
+    Database::create();
+    GameFlow::create();
+  }
+  void TearDown() override {
+    GameFlow::destroy();
+    Database::destroy();
+    SceneRenderer::destroy();
+    Engine::Input::Manager::destroy();
+  }
+
+  Engine::i32 step() {
+    Engine::Input::ManagerImpl::instance()->update({}, true, 0);
+    KeyInput::updateJoystick();
+    return flow().update();
+  }
+  // One step with the key down, then one with it up.
+  Engine::i32 tap(Key key) {
+    mBackend->fakeKeyboard.press(key);
+    const Engine::i32 result = step();
+    mBackend->fakeKeyboard.release(key);
+    step();
+    return result;
+  }
+  static GameFlow& flow() { return *GameFlow::instance(); }
+  static GameData& game() { return *flow().game(); }
+
+  PlatformFake::ScopedFakeBackend mBackend;
+};
+
+TEST_F(GameFlowTest, TheTitleStartsANewGameOnTheDecideKey) {
+  ASSERT_TRUE(flow().title());
+  EXPECT_EQ(flow().title()->selectedItem(), TitleScene::kStart);
+  SceneRenderer::instance()->setFadeLevel(0);
+  tap(Key::X);
+  EXPECT_FALSE(flow().title());
+  ASSERT_TRUE(flow().game());
+  EXPECT_TRUE(game().field());
+  EXPECT_EQ(game().party().abilityCollections(), 1);
+  EXPECT_EQ(SceneRenderer::instance()->fadeLevel(), 255);
+}
+
+// One sub-scene a frame: battle, camp menu, shop, field. A sub-scene that
+// finishes ends its frame; the field under a battle resumes at once but runs
+// from the next frame; opening the shop removes the field.
+TEST_F(GameFlowTest, SubScenesRunOneAFrameInPriorityOrder) {
+  tap(Key::X);
+  FieldScene* field = game().field();
+  const Engine::i32 fieldRuns = field->updates();
+  game().setBattle(new Battle(2));
+  game().setIntermission(new Intermission(1));
+  game().setShop(new ShopScene(2));
+  Battle* battle = game().battle();
+  Party& party = game().party();
+
+  step();
+  EXPECT_EQ(battle->updates(), 1);
+  step();
+  EXPECT_FALSE(game().battle());
+  EXPECT_EQ(field->resumes(), 1);
+  EXPECT_EQ(field->updates(), fieldRuns);
+  EXPECT_EQ(Database::instance()->battlePictureReleases(), 1);
+  EXPECT_EQ(party.abilityCollections(), 2);
+
+  step();
+  EXPECT_FALSE(game().intermission());
+  EXPECT_EQ(field->updates(), fieldRuns);
+  EXPECT_EQ(party.abilityCollections(), 3);
+
+  step();
+  EXPECT_FALSE(game().field());
+  EXPECT_EQ(Database::instance()->symbolCharacterReleases(), 1);
+  EXPECT_EQ(Database::instance()->mapPictureReleases(), 1);
+  EXPECT_EQ(party.lpAdded(), 0);
+  step();
+  EXPECT_FALSE(game().shop());
+  EXPECT_EQ(party.abilityCollections(), 4);
+  EXPECT_EQ(party.lpAdded(), 9999);
+  EXPECT_EQ(party.apAdded(), 99);
+
+  game().setField(new FieldScene(game(), 2));
+  step();
+  EXPECT_EQ(game().field()->updates(), 1);
+  step();
+  EXPECT_FALSE(game().field());
+  EXPECT_EQ(party.abilityCollections(), 5);
+}
+
+TEST_F(GameFlowTest, ReturnKeyDuringABattleShowsANewTitleInTheSameFrame) {
+  tap(Key::X);
+  game().setBattle(new Battle(-1));
+  SceneRenderer::instance()->textWriter().print("");
+  mBackend->fakeKeyboard.press(Key::F9);
+  EXPECT_EQ(step(), 0);
+  EXPECT_FALSE(flow().game());
+  ASSERT_TRUE(flow().title());
+  EXPECT_STREQ(SceneRenderer::instance()->textWriter().lastText().c_str(), "start");
+  step();  // held on: still the same title
+  EXPECT_TRUE(flow().title());
+}
+
+// The memory save outlives games: it loads twice, and a newer one replaces it.
+TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
+  tap(Key::X);
+  for (int i = 0; i < 5; ++i) step();
+  const Engine::i32 savedTime = game().playTime().low();
+  flow().memorySave(game());
+  for (int round = 0; round < 2; ++round) {
+    flow().returnToTitle();
+    step();
+    ASSERT_TRUE(flow().title());
+    EXPECT_EQ(flow().title()->selectedItem(), TitleScene::kMemoryLoad);
+    tap(Key::X);
+    ASSERT_TRUE(flow().game());
+    EXPECT_EQ(game().playTime().low(), savedTime + 1);  // one game frame since the load
+    EXPECT_EQ(game().field()->resumes(), 1);
+  }
+  game().playTime().set(1000);
+  flow().memorySave(game());
+  flow().returnToTitle();
+  step();
+  tap(Key::X);
+  EXPECT_EQ(game().playTime().low(), 1001);
+}
+
+TEST_F(GameFlowTest, TheTitlesQuitEndsTheFlow) {
+  tap(Key::Right);
+  EXPECT_EQ(flow().title()->selectedItem(), TitleScene::kQuit);
+  EXPECT_EQ(tap(Key::X), 2);
+}
+
+}  // namespace
