@@ -10,6 +10,7 @@
 #include <mutex>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Engine/Base/MemoryManager.h"
@@ -36,16 +37,11 @@ BlockView findBlock(const std::vector<BlockView>& blocks, const void* payload) {
 }
 
 TEST(MemoryManagerTest, SizeClassesFollowTheirBoundaries) {
-  EXPECT_EQ(sizeClass(0), 0);
-  EXPECT_EQ(sizeClass(32), 8);
-  EXPECT_EQ(sizeClass(33), 8);
-  EXPECT_EQ(sizeClass(39), 8);
-  EXPECT_EQ(sizeClass(40), 9);
-  EXPECT_EQ(sizeClass(63), 11);
-  EXPECT_EQ(sizeClass(64), 12);
-  EXPECT_EQ(sizeClass(79), 12);
-  EXPECT_EQ(sizeClass(80), 13);
-  EXPECT_EQ(sizeClass(kFirstBlockSize - 4), 83);
+  const std::pair<std::size_t, int> classes[] = {{0, 0},   {32, 8},  {39, 8},  {40, 9},
+                                                 {63, 11}, {64, 12}, {79, 12}, {80, 13}, {kFirstBlockSize - 4, 83}};
+  for (const auto& [size, expected] : classes) {
+    EXPECT_EQ(sizeClass(size), expected) << size;
+  }
 }
 
 TEST(MemoryManagerTest, RequestsUpToTheThresholdComeFromAHeapAndLargerOnesFromTheSystem) {
