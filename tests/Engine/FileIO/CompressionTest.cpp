@@ -6,7 +6,7 @@
 
 #include "Engine/FileIO/Compression.h"
 #include "Engine/Math/Random.h"
-#include "FileIO/src/XorShift.h"
+#include "Engine/Math/XorShift128.h"
 
 namespace {
 
@@ -205,9 +205,9 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
 TEST(CompressionTest, TheKeyStreamIsTheFrameworkGenerators) {
   for (const Engine::i32 seed : {-5, 0, 1, 3, 129, 1 << 20, 0x7FFFFFFF}) {
     Engine::Math::Random random = Engine::Math::Random::create(seed);
-    Engine::FileIO::XorShift key(seed);
+    Engine::Math::XorShift128 key(seed);
     for (int i = 0; i < 1000; ++i) {
-      ASSERT_EQ(key.nextByte(), random.getInt(256)) << seed;
+      ASSERT_EQ(key.next() & 0xFFu, static_cast<Engine::u32>(random.getInt(256))) << seed;
     }
   }
 }
