@@ -140,6 +140,9 @@ std::unique_ptr<Platform::GraphicsTexture> FakeGraphicsDevice::createTexture(std
                                                                              std::uint32_t height,
                                                                              std::uint32_t levels) {
   calls.push_back(format("createTexture %ux%u levels=%u", width, height, levels));
+  if (failCreateTexture || width > fakeCaps.maxTextureSize || height > fakeCaps.maxTextureSize) {
+    return nullptr;
+  }
   return std::make_unique<FakeGraphicsTexture>(width, height, levels);
 }
 

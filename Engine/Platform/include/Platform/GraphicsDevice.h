@@ -123,6 +123,8 @@ class GraphicsDevice {
 
   virtual std::unique_ptr<GraphicsBuffer> createVertexBuffer(std::uint32_t bytes) = 0;
   virtual std::unique_ptr<GraphicsBuffer> createIndexBuffer(std::uint32_t bytes) = 0;
+  // Null when the sides pass the device's largest texture or the device
+  // cannot create it. Levels beyond the 1x1 level are not made.
   virtual std::unique_ptr<GraphicsTexture> createTexture(std::uint32_t width, std::uint32_t height,
                                                          std::uint32_t levels) = 0;
 

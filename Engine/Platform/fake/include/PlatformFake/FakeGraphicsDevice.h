@@ -88,6 +88,7 @@ class FakeGraphicsDevice : public Platform::GraphicsDevice {
   bool failCreate = false;
   bool failReset = false;
   bool failPresent = false;
+  bool failCreateTexture = false;
   int resets = 0;
   int presents = 0;
   Platform::PresentParameters parameters;
