@@ -77,11 +77,13 @@ void Texture::lock(u32** pointer, i32* pitch, i32 x, i32 y, i32 width, i32 heigh
   auto* first = static_cast<u8*>(texture.lock(static_cast<u32>(level), rowPitch));
   *pointer = reinterpret_cast<u32*>(first + static_cast<std::size_t>(y) * rowPitch + static_cast<std::size_t>(x) * 4);
   *pitch = static_cast<i32>(rowPitch);
+  mImpl->setLockedRows(y, height);
 }
 
 void Texture::unlock(u32** pointer, i32 level) {
   ENGINE_ASSERT(hasPixels() && "Texture is empty.");
-  mImpl->deviceTexture()->unlock(static_cast<u32>(level));
+  mImpl->deviceTexture()->unlockRows(static_cast<u32>(level), static_cast<u32>(mImpl->lockedFirstRow()),
+                                     static_cast<u32>(mImpl->lockedRowCount()));
   *pointer = nullptr;
 }
 

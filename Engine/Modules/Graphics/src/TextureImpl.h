@@ -28,6 +28,13 @@ class Texture::Impl : public ReferenceType {
   Platform::GraphicsTexture* deviceTexture() const { return mTexture.get(); }
   i32 width() const { return mWidth; }
   i32 height() const { return mHeight; }
+  // The rows of the last lock: an unlock uploads only those.
+  void setLockedRows(i32 first, i32 count) {
+    mLockedFirstRow = first;
+    mLockedRowCount = count;
+  }
+  i32 lockedFirstRow() const { return mLockedFirstRow; }
+  i32 lockedRowCount() const { return mLockedRowCount; }
 
  private:
   void adopt(std::unique_ptr<Platform::GraphicsTexture> texture);
@@ -38,6 +45,8 @@ class Texture::Impl : public ReferenceType {
   i32 mWidth = 0;
   i32 mHeight = 0;
   i32 mFileType = kImageFileOther;
+  i32 mLockedFirstRow = 0;
+  i32 mLockedRowCount = 0;
 };
 
 }  // namespace Engine::Graphics

@@ -59,6 +59,10 @@ class GraphicsTexture {
   // The whole level; pitch is the row distance in bytes.
   virtual void* lock(std::uint32_t level, std::uint32_t& pitch) = 0;
   virtual void unlock(std::uint32_t level) = 0;
+  // Like unlock when only these rows of the level were written.
+  virtual void unlockRows(std::uint32_t level, std::uint32_t /*firstRow*/, std::uint32_t /*rowCount*/) {
+    unlock(level);
+  }
 };
 
 enum class RenderState {
