@@ -11,10 +11,17 @@ const bool kHeadless = [] {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   setenv("MARROWDEEP_NO_MESSAGE_BOX", "1", 0);
-  // Death tests re-run the binary instead of forking a process that has
-  // worker threads, whose locks a fork could catch held.
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   return true;
 }();
+
+// Death tests re-run the binary instead of forking a process that has
+// worker threads, whose locks a fork could catch held. Set once the tests
+// start: at static initialisation GoogleTest's own flag may not exist yet.
+class DeathTestStyle : public testing::Environment {
+ public:
+  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+testing::Environment* const kDeathTestStyle = testing::AddGlobalTestEnvironment(new DeathTestStyle);
 
 }  // namespace

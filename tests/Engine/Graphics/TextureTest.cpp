@@ -71,6 +71,20 @@ TEST_F(TextureTest, ImageFileIsReadyOnceLoadedWithEveryLevelUploaded) {
   EXPECT_EQ(device().callsStartingWith("createTexture 8x4").size(), 1u);
 }
 
+TEST_F(TextureTest, TextureSetWhileLoadingIsBoundWhenSetAgainReady) {
+  mBackend->fakeFileSystem.put("data/late.tga", tgaOf(testPattern(2, 2), 4, true, false).bytes());
+  Texture texture = Texture::create("data/late.tga");
+  Manager::instance().setVertexBuffer(VertexBuffer::create(3));
+  Manager::instance().setTexture(texture);
+  Manager::instance().draw(0, 1, 0);
+  EXPECT_EQ(device().boundTexture->width(), 1u);  // white meanwhile
+  loadFiles();
+  ASSERT_TRUE(texture.isReady());
+  Manager::instance().setTexture(texture);
+  Manager::instance().draw(0, 1, 0);
+  EXPECT_EQ(device().boundTexture, texture.impl()->deviceTexture());
+}
+
 TEST_F(TextureTest, UnreadableOrUndecodedFilesLeaveReadyEmptyTextures) {
   Texture other = Texture::create("data/picture.png");
   EXPECT_TRUE(other.isReady());
