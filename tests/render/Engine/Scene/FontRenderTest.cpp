@@ -70,22 +70,19 @@ class FontRender : public RenderFixture {
   }
 };
 
+// Anti-aliased ink has partly covered edges; plain ink is full or nothing.
 TEST_F(FontRender, KanjiOfTheSystemFontDrawsAsTintedInk) {
-  const Font smooth = Font::createOS("ＭＳ ゴシック", 24, false, false, false, true, 512, 512);
-  ASSERT_EQ(smooth.charHeight(), 24);
-  const Drawn drawn = drawGlyph(smooth, kKan);
-  EXPECT_EQ(drawn.height, 24u);
-  EXPECT_GE(drawn.width, 20u);
-  EXPECT_GT(drawn.inked, drawn.width * drawn.height / 8);
-  EXPECT_LT(drawn.inked, drawn.width * drawn.height * 3 / 4);
-  EXPECT_GT(drawn.partial, 0u);  // anti-aliased edges
-}
-
-TEST_F(FontRender, PlainFontDrawsFullInkOrNothing) {
-  const Font plain = Font::createOS("ＭＳ ゴシック", 24, false, false, false, false, 512, 512);
-  const Drawn drawn = drawGlyph(plain, kKan);
-  EXPECT_GT(drawn.inked, drawn.width * drawn.height / 8);
-  EXPECT_EQ(drawn.partial, 0u);
+  for (const bool antialias : {true, false}) {
+    const Font font = Font::createOS("ＭＳ ゴシック", 24, false, false, false, antialias, 512, 512);
+    ASSERT_EQ(font.charHeight(), 24);
+    const Drawn drawn = drawGlyph(font, kKan);
+    EXPECT_EQ(drawn.height, 24u);
+    EXPECT_GE(drawn.width, 20u);
+    EXPECT_GT(drawn.inked, drawn.width * drawn.height / 8);
+    EXPECT_LT(drawn.inked, drawn.width * drawn.height * 3 / 4);
+    EXPECT_EQ(drawn.partial > 0, antialias);
+    manager().beginDraw();
+  }
 }
 
 }  // namespace
