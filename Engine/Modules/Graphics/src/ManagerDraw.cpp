@@ -58,13 +58,15 @@ void ManagerImpl::applyAllStates() {
   mStates.setTextureFilter(1);
 }
 
-// An empty texture binds nothing: the next draw takes the white one.
+// An empty texture binds nothing: the next draw takes the white one. A
+// texture set while its file was loading is bound once set again ready.
 void ManagerImpl::setTexture(const Texture& texture) {
-  if (texture == mCurrentTexture) {
+  Platform::GraphicsTexture* deviceTexture = texture ? texture.impl()->deviceTexture() : nullptr;
+  const bool sameBinding = deviceTexture == mDeviceTexture || (!deviceTexture && mDeviceTexture == mWhiteTexture.get());
+  if (texture == mCurrentTexture && sameBinding) {
     return;
   }
   mCurrentTexture = texture;
-  Platform::GraphicsTexture* deviceTexture = texture ? texture.impl()->deviceTexture() : nullptr;
   if (deviceTexture != mDeviceTexture) {
     mDevice.setTexture(deviceTexture);
     mDeviceTexture = deviceTexture;
