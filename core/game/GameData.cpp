@@ -23,8 +23,6 @@ Database& database() { return *Database::instance(); }
 }  // namespace
 
 GameData::GameData() {
-  deleteSubScenes();
-  mPlayTime.set(0);
   setField(new FieldScene(*this));
   mField->changeScene(database().findSite(kOpeningSite));
   mParty.collectFieldAbilities();
