@@ -1,5 +1,6 @@
 #include "core/app/OutputNamer.h"
 
+#include "Engine/Base/DebugStream.h"
 #include "Engine/Graphics/Manager.h"
 #include "file/FileSystem.h"
 
@@ -8,6 +9,8 @@ namespace Game {
 namespace {
 
 constexpr Engine::i32 kRecordBlock = 10000;
+// Five digits: past this every name would wrap onto one already taken.
+constexpr Engine::i32 kLastNumber = 99999;
 
 }  // namespace
 
@@ -24,9 +27,16 @@ String OutputNamer::currentName() const {
   return name;
 }
 
+// Once every name is taken the probing stops and nothing is captured.
 void OutputNamer::nextName(bool capture, Engine::i32 step) {
-  while (FileSystem::exists(currentName().c_str())) {
+  while (mNumber <= kLastNumber && FileSystem::exists(currentName().c_str())) {
     mNumber += step;
+  }
+  if (mNumber > kLastNumber) {
+    if (capture) {
+      Engine::cout << "no free name left for " << mPrefix << Engine::endl;
+    }
+    return;
   }
   if (capture) {
     Engine::Graphics::Manager::instance().captureScreen(currentName().c_str());

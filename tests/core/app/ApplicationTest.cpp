@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <utility>
@@ -167,6 +168,21 @@ TEST_F(ApplicationTest, OneScreenshotAPressOnTheNextFreeNumber) {
   EXPECT_FALSE(files.contents("snapshot/ss00005.bmp"));
   const auto kept = files.contents("snapshot/ss00003.bmp");
   EXPECT_EQ(std::string(kept->begin(), kept->end()), "old");
+}
+
+// With every five-digit name taken the namer stops probing instead of
+// wrapping round for ever, and writes nothing.
+TEST(OutputNamerTest, AllNamesTakenCapturesNothing) {
+  PlatformFake::ScopedFakeBackend backend;
+  char name[32];
+  for (int i = 0; i <= 99999; ++i) {
+    std::snprintf(name, sizeof(name), "snapshot/ss%05d.bmp", i);
+    backend->fakeFileSystem.put(name, "");
+  }
+  Game::OutputNamer namer(false);
+  EXPECT_EQ(namer.number(), 100000);
+  namer.capture();
+  EXPECT_EQ(namer.number(), 100000);
 }
 
 TEST_F(ApplicationTest, TheQuitKeyEndsTheProgramAtTheEndOfTheFrame) {
