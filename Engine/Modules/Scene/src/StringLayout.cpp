@@ -35,7 +35,7 @@ PlacedGlyph lookUp(GlyphLookup& font, u16 code, f32 lineHeight) {
 
 }  // namespace
 
-void layoutText(GlyphLookup& font, const TextRequestView& request, const Math::Vector2& screen,
+bool layoutText(GlyphLookup& font, const TextRequestView& request, const Math::Vector2& screen,
                 std::vector<PlacedGlyph>& glyphs, std::size_t capacity) {
   const f32 lineHeight = static_cast<f32>(font.charHeight());
   Math::Vector2 pen = request.position;
@@ -48,19 +48,20 @@ void layoutText(GlyphLookup& font, const TextRequestView& request, const Math::V
     }
     PlacedGlyph glyph = lookUp(font, code, lineHeight);
     if (!request.wrap && pen.x > screen.x) {
-      return;
+      return true;
     }
     if (request.wrap && pen.x + glyph.size.x > screen.x) {
       pen.set(request.position.x, pen.y + lineHeight);
     }
     if (pen.y > screen.y) {
-      return;
+      return true;
     }
     glyph.position.set(pen.x, pen.y, request.depth);
     glyph.color = request.color;
     pen.x += glyph.size.x;
     glyphs.push_back(std::move(glyph));
   }
+  return index >= request.text.size();
 }
 
 void sortGlyphs(std::vector<const PlacedGlyph*>& order) {

@@ -45,8 +45,9 @@ struct TextRequestView {
 // appending to glyphs while it holds fewer than capacity. A newline (byte 10)
 // starts the next line at the request's x. Past the right edge of the screen
 // the rest of the text is dropped, or with wrap the character moves to the
-// next line; below the bottom edge the rest is dropped.
-void layoutText(GlyphLookup& font, const TextRequestView& request, const Math::Vector2& screen,
+// next line; below the bottom edge the rest is dropped. False when the text
+// was cut short because glyphs reached capacity.
+bool layoutText(GlyphLookup& font, const TextRequestView& request, const Math::Vector2& screen,
                 std::vector<PlacedGlyph>& glyphs, std::size_t capacity);
 
 // Larger depth first (drawn under what follows); equal depths grouped by
