@@ -7,13 +7,20 @@
 
 namespace {
 
+class HeadlessEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    // Death tests re-run the binary instead of forking a process that has
+    // worker threads, whose locks a fork could catch held.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+  }
+};
+
 const bool kHeadless = [] {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   setenv("MARROWDEEP_NO_MESSAGE_BOX", "1", 0);
-  // Death tests re-run the binary instead of forking a process that has
-  // worker threads, whose locks a fork could catch held.
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  ::testing::AddGlobalTestEnvironment(new HeadlessEnvironment);
   return true;
 }();
 

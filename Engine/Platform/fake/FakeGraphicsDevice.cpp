@@ -86,7 +86,12 @@ void* FakeGraphicsTexture::lock(std::uint32_t level, std::uint32_t& pitch) {
   return pixels[level].data();
 }
 
-void FakeGraphicsTexture::unlock(std::uint32_t) { ++uploads; }
+void FakeGraphicsTexture::unlock(std::uint32_t level) { unlockRows(level, 0, std::max(mHeight >> level, 1u)); }
+
+void FakeGraphicsTexture::unlockRows(std::uint32_t, std::uint32_t, std::uint32_t rowCount) {
+  ++uploads;
+  uploadedRows += rowCount;
+}
 
 FakeGraphicsDevice::FakeGraphicsDevice() {
   modes = {{640, 480, 60}, {800, 600, 60}, {1024, 768, 60}, {1280, 800, 60}, {1920, 1200, 60}};
@@ -140,6 +145,9 @@ std::unique_ptr<Platform::GraphicsTexture> FakeGraphicsDevice::createTexture(std
                                                                              std::uint32_t height,
                                                                              std::uint32_t levels) {
   calls.push_back(format("createTexture %ux%u levels=%u", width, height, levels));
+  if (failCreateTexture || width > fakeCaps.maxTextureSize || height > fakeCaps.maxTextureSize) {
+    return nullptr;
+  }
   return std::make_unique<FakeGraphicsTexture>(width, height, levels);
 }
 

@@ -237,7 +237,25 @@ std::unique_ptr<GraphicsBuffer> GlDevice::createIndexBuffer(std::uint32_t bytes)
 
 std::unique_ptr<GraphicsTexture> GlDevice::createTexture(std::uint32_t width, std::uint32_t height,
                                                          std::uint32_t levels) {
-  return std::make_unique<GlTexture>(mLife, width, height, levels);
+  if (!mContext || width == 0 || height == 0 || width > mCaps.maxTextureSize || height > mCaps.maxTextureSize) {
+    return nullptr;
+  }
+  reportGlErrors("before a texture was created");
+  auto texture = std::make_unique<GlTexture>(mLife, width, height, levels);
+  // Storage the driver could not give shows only as an error.
+  if (reportGlErrors("creating a texture")) {
+    return nullptr;
+  }
+  return texture;
+}
+
+bool GlDevice::reportGlErrors(const char* when) {
+  bool any = false;
+  for (GLenum error = gl.glGetError(); error != GL_NO_ERROR; error = gl.glGetError()) {
+    std::fprintf(stderr, "OpenGL error 0x%04x %s\n", error, when);
+    any = true;
+  }
+  return any;
 }
 
 // The single-sample copy of the back buffer, resolving multisampling first.
@@ -273,9 +291,7 @@ bool GlDevice::present() {
   SDL_GL_SwapWindow(mWindow.handle());
   gl.glBindFramebuffer(GL_FRAMEBUFFER, mBackBuffer.framebuffer);
   // A misuse of OpenGL is silent otherwise; one check a frame names it.
-  for (GLenum error = gl.glGetError(); error != GL_NO_ERROR; error = gl.glGetError()) {
-    std::fprintf(stderr, "OpenGL error 0x%04x during the frame\n", error);
-  }
+  reportGlErrors("during the frame");
   // An OpenGL device is never lost.
   return true;
 }

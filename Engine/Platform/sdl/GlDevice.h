@@ -75,6 +75,8 @@ class GlDevice : public GraphicsDevice {
   void applyBlend();
   void applyCull();
   GLuint resolvedFramebuffer();
+  // Writes every pending OpenGL error to stderr; true when there was one.
+  bool reportGlErrors(const char* when);
   void prepareDraw();
 
   SdlWindow& mWindow;

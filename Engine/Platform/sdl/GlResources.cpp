@@ -73,17 +73,25 @@ void* GlTexture::lock(std::uint32_t level, std::uint32_t& pitch) {
   return mLevels[level].pixels.data();
 }
 
-void GlTexture::unlock(std::uint32_t level) {
+void GlTexture::unlock(std::uint32_t level) { unlockRows(level, 0, level < mLevels.size() ? mLevels[level].height : 0); }
+
+void GlTexture::unlockRows(std::uint32_t level, std::uint32_t firstRow, std::uint32_t rowCount) {
   if (level >= mLevels.size() || !mLife->alive) {
     return;
   }
   const Level& data = mLevels[level];
+  firstRow = std::min(firstRow, data.height);
+  rowCount = std::min(rowCount, data.height - firstRow);
+  if (rowCount == 0) {
+    return;
+  }
   GLint previous = 0;
   gl.glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
   gl.glBindTexture(GL_TEXTURE_2D, mName);
   gl.glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  gl.glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 0, 0, static_cast<GLsizei>(data.width),
-                     static_cast<GLsizei>(data.height), GL_BGRA, GL_UNSIGNED_BYTE, data.pixels.data());
+  gl.glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 0, static_cast<GLint>(firstRow),
+                     static_cast<GLsizei>(data.width), static_cast<GLsizei>(rowCount), GL_BGRA, GL_UNSIGNED_BYTE,
+                     data.pixels.data() + std::size_t{firstRow} * data.width);
   gl.glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
 }
 

@@ -46,6 +46,7 @@ class GlTexture : public GraphicsTexture {
   std::uint32_t levels() const override { return static_cast<std::uint32_t>(mLevels.size()); }
   void* lock(std::uint32_t level, std::uint32_t& pitch) override;
   void unlock(std::uint32_t level) override;
+  void unlockRows(std::uint32_t level, std::uint32_t firstRow, std::uint32_t rowCount) override;
 
   GLuint name() const { return mName; }
 

@@ -105,6 +105,7 @@ Platform::PresentParameters ManagerImpl::buildPresentParameters() const {
 
 void ManagerImpl::createWhiteTexture() {
   mWhiteTexture = mDevice.createTexture(1, 1, 1);
+  ENGINE_ASSERT(mWhiteTexture && "the device cannot create textures.");
   u32 pitch = 0;
   auto* pixel = static_cast<u32*>(mWhiteTexture->lock(0, pitch));
   *pixel = kWhite;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "Engine/Base/ReferenceType.h"
+#include "Engine/FileIO/InFile.h"
+#include "Engine/Graphics/ImageFile.h"
 #include "Engine/Graphics/Texture.h"
 #include "Platform/GraphicsDevice.h"
 
@@ -10,18 +13,40 @@ namespace Engine::Graphics {
 
 class Texture::Impl : public ReferenceType {
  public:
-  Impl(std::unique_ptr<Platform::GraphicsTexture> texture, i32 width, i32 height)
-      : mTexture(std::move(texture)), mWidth(width), mHeight(height) {}
+  Impl() = default;
+  explicit Impl(std::unique_ptr<Platform::GraphicsTexture> texture) { adopt(std::move(texture)); }
+  // Waits for the image file of the name, decoded on the first isReady
+  // after it has loaded.
+  Impl(FileIO::InFile file, const char* name, i32 fileType)
+      : mFile(std::move(file)), mName(name), mFileType(fileType) {}
+  ~Impl();
+
+  // False while the file is still loading; decodes it once it has.
+  bool finishLoading();
 
   // Null while the texture is empty.
   Platform::GraphicsTexture* deviceTexture() const { return mTexture.get(); }
   i32 width() const { return mWidth; }
   i32 height() const { return mHeight; }
+  // The rows of the last lock: an unlock uploads only those.
+  void setLockedRows(i32 first, i32 count) {
+    mLockedFirstRow = first;
+    mLockedRowCount = count;
+  }
+  i32 lockedFirstRow() const { return mLockedFirstRow; }
+  i32 lockedRowCount() const { return mLockedRowCount; }
 
  private:
+  void adopt(std::unique_ptr<Platform::GraphicsTexture> texture);
+
   std::unique_ptr<Platform::GraphicsTexture> mTexture;
-  i32 mWidth;
-  i32 mHeight;
+  FileIO::InFile mFile;
+  std::string mName;
+  i32 mWidth = 0;
+  i32 mHeight = 0;
+  i32 mFileType = kImageFileOther;
+  i32 mLockedFirstRow = 0;
+  i32 mLockedRowCount = 0;
 };
 
 }  // namespace Engine::Graphics

@@ -59,6 +59,10 @@ class GraphicsTexture {
   // The whole level; pitch is the row distance in bytes.
   virtual void* lock(std::uint32_t level, std::uint32_t& pitch) = 0;
   virtual void unlock(std::uint32_t level) = 0;
+  // Like unlock when only these rows of the level were written.
+  virtual void unlockRows(std::uint32_t level, std::uint32_t /*firstRow*/, std::uint32_t /*rowCount*/) {
+    unlock(level);
+  }
 };
 
 enum class RenderState {
@@ -123,6 +127,8 @@ class GraphicsDevice {
 
   virtual std::unique_ptr<GraphicsBuffer> createVertexBuffer(std::uint32_t bytes) = 0;
   virtual std::unique_ptr<GraphicsBuffer> createIndexBuffer(std::uint32_t bytes) = 0;
+  // Null when the sides pass the device's largest texture or the device
+  // cannot create it. Levels beyond the 1x1 level are not made.
   virtual std::unique_ptr<GraphicsTexture> createTexture(std::uint32_t width, std::uint32_t height,
                                                          std::uint32_t levels) = 0;
 

@@ -29,9 +29,11 @@ class FakeGraphicsTexture : public Platform::GraphicsTexture {
   std::uint32_t levels() const override { return static_cast<std::uint32_t>(pixels.size()); }
   void* lock(std::uint32_t level, std::uint32_t& pitch) override;
   void unlock(std::uint32_t level) override;
+  void unlockRows(std::uint32_t level, std::uint32_t firstRow, std::uint32_t rowCount) override;
 
   std::vector<std::vector<std::uint32_t>> pixels;  // per level
   int uploads = 0;
+  std::uint32_t uploadedRows = 0;  // rows sent by every upload so far
 
  private:
   std::uint32_t mWidth;
@@ -88,6 +90,7 @@ class FakeGraphicsDevice : public Platform::GraphicsDevice {
   bool failCreate = false;
   bool failReset = false;
   bool failPresent = false;
+  bool failCreateTexture = false;
   int resets = 0;
   int presents = 0;
   Platform::PresentParameters parameters;
