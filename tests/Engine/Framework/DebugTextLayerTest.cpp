@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "Engine/Graphics/Manager.h"
 #include "Framework/src/DebugTextLayer.h"
+#include "PlatformFake/FakeBackend.h"
 
 namespace {
 
@@ -31,6 +33,24 @@ TEST(DebugTextLayerTest, LinesArePlacedInCellsAndTheLayerResets) {
 TEST(DebugTextLayerTest, EmptyLayerDrawsNothing) {
   Engine::DebugTextLayer layer;
   EXPECT_TRUE(layer.flush().empty());
+}
+
+// Every glyph of the built-in font is on its one page: one batch for the frame.
+TEST(DebugTextLayerTest, LinesAreDrawnInOneBatchWithTheBuiltInFont) {
+  PlatformFake::ScopedFakeBackend backend;
+  Engine::Graphics::Manager::create(640, 480, false, true, false);
+  {
+    Engine::DebugTextLayer layer;
+    layer.createRenderer();
+    layer.stream() << "AB\n\xb1~";
+    backend->fakeGraphicsDevice.takeCalls();
+    layer.draw();
+    EXPECT_EQ(backend->fakeGraphicsDevice.callsStartingWith("draw"), std::vector<std::string>{"draw TriangleList 0 8"});
+    backend->fakeGraphicsDevice.takeCalls();
+    layer.draw();
+    EXPECT_TRUE(backend->fakeGraphicsDevice.takeCalls().empty());
+  }
+  Engine::Graphics::Manager::destroy();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "Framework/src/DebugFont.h"
+
 namespace Engine {
 
 std::vector<DebugTextLine> DebugTextLayer::flush() {
@@ -31,6 +33,27 @@ std::vector<DebugTextLine> DebugTextLayer::flush() {
   mLineStartColumn = 0;
   mColor = 0xFFFFFFFF;
   return lines;
+}
+
+void DebugTextLayer::createRenderer() {
+  const std::span<const u8> image = DebugFont::image();
+  const char* const images[] = {reinterpret_cast<const char*>(image.data())};
+  const i32 imageSizes[] = {static_cast<i32>(image.size())};
+  const std::vector<u8> glyphTable = DebugFont::glyphTable();
+  mFont = Scene::Font::createBitmap(images, imageSizes, 1, glyphTable.data(), DebugFont::kGlyphCount);
+  mRenderer = Scene::StringRenderer::create(kCharCapacity, kRequestCapacity);
+  mRenderer.setFont(mFont);
+}
+
+void DebugTextLayer::draw() {
+  const std::vector<DebugTextLine> lines = flush();
+  if (!mRenderer) {
+    return;
+  }
+  for (const DebugTextLine& line : lines) {
+    mRenderer.add(line.x, line.y, line.text.c_str(), line.color, false, 0.0f);
+  }
+  mRenderer.draw();
 }
 
 }  // namespace Engine

@@ -5,6 +5,8 @@
 
 #include "Engine/Base/OStringStream.h"
 #include "Engine/Base/Types.h"
+#include "Engine/Scene/Font.h"
+#include "Engine/Scene/StringRenderer.h"
 
 namespace Engine {
 
@@ -21,8 +23,14 @@ class DebugTextLayer {
  public:
   static constexpr i32 kCellWidth = 8;
   static constexpr i32 kCellHeight = 16;
+  static constexpr i32 kCharCapacity = 2048;
+  static constexpr i32 kRequestCapacity = 128;
 
   DebugTextLayer() = default;
+
+  // The built-in bitmap font and the string renderer that draws the layer;
+  // the graphics manager must exist.
+  void createRenderer();
 
   OStringStream& stream() { return mStream; }
   void setColor(u32 color) { mColor = color; }
@@ -35,6 +43,9 @@ class DebugTextLayer {
   // Splits the collected text into placed lines, then returns to the first
   // cell and white, and empties the stream.
   std::vector<DebugTextLine> flush();
+  // Flushes and draws the lines over everything; without a renderer the text
+  // is only dropped.
+  void draw();
 
  private:
   OStringStream mStream{1024};
@@ -42,6 +53,8 @@ class DebugTextLayer {
   i32 mColumn = 0;
   i32 mRow = 0;
   i32 mLineStartColumn = 0;
+  Scene::Font mFont;
+  Scene::StringRenderer mRenderer;
 };
 
 }  // namespace Engine

@@ -29,7 +29,15 @@ void createThreadingManager(Framework::Impl& framework) { Threading::Manager::cr
 
 void destroyThreadingManager() { Threading::Manager::destroy(); }
 
-void createDebugTextLayer(Framework::Impl& framework) { framework.debugTextLayer = std::make_unique<DebugTextLayer>(); }
+bool graphicsExists();
+
+// It draws only where there is a graphics manager to draw on.
+void createDebugTextLayer(Framework::Impl& framework) {
+  framework.debugTextLayer = std::make_unique<DebugTextLayer>();
+  if (graphicsExists()) {
+    framework.debugTextLayer->createRenderer();
+  }
+}
 
 // With no archives configured only loose files exist, so load mode 1 is used
 // whatever was asked. The names are handed over and no longer kept.
@@ -164,7 +172,7 @@ void Framework::Impl::updateInput() {
 
 void Framework::Impl::postFrame() {
   if (debugTextLayer) {
-    debugTextLayer->flush();
+    debugTextLayer->draw();
   }
   if (graphicsExists()) {
     Graphics::Manager::instance().endDraw();

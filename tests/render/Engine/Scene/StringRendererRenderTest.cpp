@@ -1,0 +1,72 @@
+#include <cmath>
+#include <cstring>
+
+#include "Engine/Scene/Font.h"
+#include "Engine/Scene/StringRenderer.h"
+#include "render/RenderSupport.h"
+
+namespace RenderTest {
+namespace {
+
+using Engine::Math::Vector2;
+using Engine::Scene::Font;
+using Engine::Scene::StringRenderer;
+
+constexpr u32 kBlack = 0xFF000000u;
+const char* const kText = "日本語の文字列";
+constexpr int kLeft = 40;
+constexpr int kTop = 100;
+
+// The width of a one-line text as the font lays it out.
+int textWidth(const Font& font, const char* text) {
+  float width = 0.0f;
+  for (std::size_t i = 0; i + 1 < std::strlen(text); i += 2) {
+    const auto code = static_cast<Engine::u16>(static_cast<Engine::u8>(text[i]) << 8 | static_cast<Engine::u8>(text[i + 1]));
+    Engine::Graphics::Texture texture;
+    Vector2 uv0;
+    Vector2 uv1;
+    EXPECT_TRUE(font.getChar(texture, uv0, uv1, code));
+    width += (uv1.x - uv0.x) * static_cast<float>(texture.width());
+  }
+  return static_cast<int>(std::lround(width));
+}
+
+class StringRendererRender : public RenderFixture {};
+
+TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBox) {
+  Engine::Graphics::ManagerImpl& manager = createManager({320, 240, false, false, false});
+  manager.beginDraw();
+  const Font font = Font::createOS("ＭＳ ゴシック", 20, false, false, false, true, 256, 256);
+  StringRenderer renderer = StringRenderer::create(64, 4);
+  renderer.setFont(font);
+  renderer.add(kLeft, kTop, kText, 0xFFFFFFFFu, false, 0.0f);
+  renderer.draw();
+  const int right = kLeft + textWidth(font, kText);
+  const int bottom = kTop + font.charHeight();
+  ASSERT_GT(right - kLeft, 7 * 10);
+
+  const Image image = readBack();
+  int inkLeft = 320, inkRight = -1, outside = 0, inked = 0;
+  for (u32 y = 0; y < image.height; ++y) {
+    for (u32 x = 0; x < image.width; ++x) {
+      if (image.at(x, y) == kBlack) continue;
+      const bool inside = static_cast<int>(x) >= kLeft && static_cast<int>(x) < right && static_cast<int>(y) >= kTop &&
+                          static_cast<int>(y) < bottom;
+      outside += inside ? 0 : 1;
+      inked += inside ? 1 : 0;
+      if (inside) {
+        inkLeft = std::min(inkLeft, static_cast<int>(x));
+        inkRight = std::max(inkRight, static_cast<int>(x));
+      }
+    }
+  }
+  EXPECT_EQ(outside, 0);
+  EXPECT_GT(inked, 200);
+  // Ink reaches both ends of the line: the first and last characters are drawn.
+  EXPECT_LT(inkLeft, kLeft + 10);
+  EXPECT_GT(inkRight, right - 10);
+  manager.endDraw();
+}
+
+}  // namespace
+}  // namespace RenderTest
