@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program in a copy of its directory under Xvfb: it comes up on its
-# title, writes one screenshot per press of the screenshot key (space) as a BMP
+# title (text shows in the screenshots), writes one screenshot per press of the screenshot key (space) as a BMP
 # that ImageMagick reads, creating snapshot/ when missing, and quits cleanly
 # on the quit key (Escape) and on a close request (SIGTERM).
 #   title.sh PROGRAM
@@ -66,6 +66,8 @@ shots=$(cd "$work/game" && ls snapshot 2>/dev/null | tr "\n" " ") || true
 for shot in ss00000 ss00001; do
   size=$(identify -format '%m %w %h' "$work/game/snapshot/$shot.bmp")
   [[ "$size" == BMP*" 800 600" ]] || { echo "$shot.bmp reads as '$size'"; exit 1; }
+  brightest=$(convert "$work/game/snapshot/$shot.bmp" -format '%[fx:maxima]' info:)
+  [ "$brightest" != "0" ] || { echo "$shot.bmp is all black: no title text"; exit 1; }
 done
 grep -q '^frame rate [0-9]*$' "$work/quit-key.log" || { echo "no frame rate line"; exit 1; }
 
