@@ -7,3 +7,4 @@ add_custom_target(game_data ALL
     -P ${CMAKE_SOURCE_DIR}/cmake/CopyGameData.cmake
   COMMENT "Refreshing the game's data in ${MARROWDEEP_GAME_DIR}"
   VERBATIM)
+add_dependencies(game_data game_sounds)

@@ -12,6 +12,7 @@
 
 #include "Platform/SystemGlyphRasterizer.h"
 #include "Platform/TextCodec.h"
+#include "Platform/VorbisDecoder.h"
 #include "SdlAudioOutput.h"
 #include "SdlInput.h"
 #include "PosixFileSystem.h"
@@ -108,6 +109,7 @@ class SdlSystemBackend : public SystemBackend {
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
   Processor& processor() override { return mProcessor; }
   FileSystem& fileSystem() override { return mFileSystem; }
+  VorbisDecoder& vorbisDecoder() override { return *mVorbisDecoder; }
 
  private:
   SteadyClock mClock;
@@ -121,6 +123,7 @@ class SdlSystemBackend : public SystemBackend {
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
   SchedProcessor mProcessor;
   Posix::PosixFileSystem mFileSystem;
+  std::unique_ptr<VorbisDecoder> mVorbisDecoder = createVorbisFileDecoder();
 };
 
 }  // namespace

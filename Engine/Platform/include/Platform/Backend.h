@@ -10,6 +10,7 @@
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
 #include "Platform/Processor.h"
+#include "Platform/VorbisDecoder.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -30,6 +31,7 @@ class Backend {
   virtual GlyphRasterizer& glyphRasterizer() = 0;
   virtual Processor& processor() = 0;
   virtual FileSystem& fileSystem() = 0;
+  virtual VorbisDecoder& vorbisDecoder() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

@@ -9,6 +9,7 @@
 #include "PlatformFake/FakeAudioOutput.h"
 #include "PlatformFake/FakeGlyphRasterizer.h"
 #include "PlatformFake/FakeFileSystem.h"
+#include "PlatformFake/FakeVorbisDecoder.h"
 
 namespace PlatformFake {
 
@@ -121,6 +122,7 @@ class FakeBackend : public Platform::Backend {
   Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
   Platform::Processor& processor() override { return fakeProcessor; }
   Platform::FileSystem& fileSystem() override { return fakeFileSystem; }
+  Platform::VorbisDecoder& vorbisDecoder() override { return fakeVorbisDecoder; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
@@ -133,6 +135,7 @@ class FakeBackend : public Platform::Backend {
   FakeGlyphRasterizer fakeGlyphRasterizer;
   FakeProcessor fakeProcessor;
   FakeFileSystem fakeFileSystem;
+  FakeVorbisDecoder fakeVorbisDecoder;
 };
 
 // Installs a fake backend for the lifetime of the object.
