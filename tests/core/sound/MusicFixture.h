@@ -36,11 +36,11 @@ class MusicFixture : public ::testing::Test {
     Engine::FileIO::ManagerImpl::destroy();
   }
 
-  void startBgm(const char* tableText) {
+  void startBgm(const char* tableText, Platform::VorbisDecoder* decoder = nullptr) {
     mTable.loadFromText("bgm/bgm.txt", tableText);
     Game::OggBGMOptions options;
     options.clock = &backend->fakeClock;
-    options.decoder = &backend->fakeVorbisDecoder;
+    options.decoder = decoder ? decoder : &backend->fakeVorbisDecoder;
     options.startThread = false;
     mBgm = std::make_unique<Game::OggBGM>(mTable, "bgm/bgm.txt", options);
     mBgm->setVolume(100);  // 0 dB: the output holds the tunes' own samples
