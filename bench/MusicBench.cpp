@@ -65,7 +65,8 @@ void BM_VorbisFileDecodeTitleTune(benchmark::State& state) {
     const std::unique_ptr<Platform::VorbisStream> stream = decoder->open(copy.data(), copy.size());
     std::size_t done = 0;
     while (done < pcm.size()) {
-      const long got = stream->read(pcm.data() + done, static_cast<int>(std::min<std::size_t>(0x10000, pcm.size() - done)));
+      const int piece = static_cast<int>(std::min<std::size_t>(0x10000, pcm.size() - done));
+      const long got = stream->read(pcm.data() + done, piece);
       if (got > 0) {
         done += static_cast<std::size_t>(got);
       } else {

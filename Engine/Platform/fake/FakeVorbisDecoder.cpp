@@ -42,7 +42,8 @@ class FakeVorbisStream : public Platform::VorbisStream {
     return true;
   }
   long read(char* buffer, int size) override {
-    const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(std::max(size, 0)), FakeVorbisDecoder::kReadPiece);
+    const auto asked = static_cast<std::size_t>(std::max(size, 0));
+    const std::size_t wanted = std::min<std::size_t>(asked, FakeVorbisDecoder::kReadPiece);
     const std::size_t frames = std::min(wanted / frameBytes(), mFrames - mFrame);
     std::memcpy(buffer, mPcm + mFrame * frameBytes(), frames * frameBytes());
     mFrame += frames;

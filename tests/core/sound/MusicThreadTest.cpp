@@ -35,8 +35,8 @@ TEST(MusicThreadTest, TheJobStreamsTheChosenTuneAndShutdownJoinsIt) {
   options.abortOnError = false;
   Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
   Engine::Sound::Manager::create();
-  backend->fakeFileSystem.put("bgm/a.ogg",
-                              PlatformFake::FakeVorbisDecoder::encode(44100, 1, std::vector<std::int16_t>(44100, 1000)));
+  const std::vector<std::int16_t> tune(44100, 1000);
+  backend->fakeFileSystem.put("bgm/a.ogg", PlatformFake::FakeVorbisDecoder::encode(44100, 1, tune));
   Game::NmlDocument table;
   table.loadFromText("bgm/bgm.txt", "A{ file a; loop 0; }");
   SharedClock clock;
