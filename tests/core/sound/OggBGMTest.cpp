@@ -102,6 +102,16 @@ TEST_F(OggBGMTest, TheCrossFadeJoinsTheEndToTheLoopWithoutAGapOrAJump) {
   }
 }
 
+// A cross-fade longer than the decoding chunk is cut to half a chunk, so
+// that the end and the loop start fit the scratch buffer together.
+TEST_F(OggBGMTest, ACrossFadeLongerThanAChunkStillLoopsSeamlessly) {
+  startBgm("A{ file a; loop 0; crossFade 2; }");
+  putTune("a", kRate, 2, constantTune(1000, kRate / 2, 2));
+  startTune("A");
+  const Samples heard = play(kRate * 2);
+  EXPECT_GE(*std::min_element(heard.begin(), heard.end()), 999);  // a blend of 1000 and 1000, truncated
+}
+
 TEST_F(OggBGMTest, ALoopPointAtTheEndOrASeekThatFailsPlaysTheTuneOnceThenSilence) {
   startBgm("A{ file a; loop 1/10; } B{ file b; loop 0; }");
   putTune("a", kRate, 1, constantTune(500, kRate / 10, 1));
