@@ -1,9 +1,10 @@
 # Copies SOURCE to DEST. Text files (.txt, .nml, .ini) are converted from UTF-8
-# to Shift-JIS (code page 932); everything else is copied as it is.
+# to Shift-JIS (code page 932); tile-map grids (.grid) are left to tools/tilemap;
+# everything else is copied as it is.
 file(MAKE_DIRECTORY ${DEST})
 file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(rel ${files})
-  if(rel MATCHES "(^|/)(README[^/]*|\\.gitkeep)$")
+  if(rel MATCHES "(^|/)(README[^/]*|\\.gitkeep|[^/]*\\.grid)$")
     continue()
   endif()
   set(src ${SOURCE}/${rel})

@@ -15,6 +15,9 @@ class NmlDocument : public NmlNode {
   // Remembers the file name and parses the file's text strictly: a fault ends
   // the program with the file name and the line.
   void loadFromText(const char* fileName, const char* text);
+  // Reads the file through FileReader (archives or loose files by the load
+  // mode, kept alive) and parses it strictly as loadFromText does.
+  void load(const char* fileName);
 
  private:
   String mFileName;

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "Platform/SystemGlyphRasterizer.h"
+#include "GlDevice.h"
 #include "Platform/TextCodec.h"
 #include "Platform/VorbisDecoder.h"
 #include "SdlAudioOutput.h"
@@ -109,6 +110,7 @@ class SdlSystemBackend : public SystemBackend {
   GlyphRasterizer& glyphRasterizer() override { return *mGlyphRasterizer; }
   Processor& processor() override { return mProcessor; }
   FileSystem& fileSystem() override { return mFileSystem; }
+  GraphicsDevice& graphicsDevice() override { return mGraphicsDevice; }
   VorbisDecoder& vorbisDecoder() override { return *mVorbisDecoder; }
 
  private:
@@ -123,6 +125,7 @@ class SdlSystemBackend : public SystemBackend {
   std::unique_ptr<GlyphRasterizer> mGlyphRasterizer = createSystemGlyphRasterizer();
   SchedProcessor mProcessor;
   Posix::PosixFileSystem mFileSystem;
+  GlDevice mGraphicsDevice{mWindow};  // after the window: destroyed before it
   std::unique_ptr<VorbisDecoder> mVorbisDecoder = createVorbisFileDecoder();
 };
 

@@ -29,12 +29,15 @@ TEST(HashMapTest, AddFindAndDuplicateKeys) {
   EXPECT_TRUE(map.isEnd(map.find("alph")));
 }
 
-TEST(HashMapTest, FullMapRefusesInsteadOfOverrunning) {
+TEST(HashMapTest, FullOrEmptyMapRefusesInsteadOfOverrunning) {
   Engine::HashMap<int> map(2, 0);
   map.add("a", 1);
   map.add("b", 2);
   EXPECT_TRUE(map.isEnd(map.add("c", 3)));
   EXPECT_EQ(map.size(), 2);
+  Engine::HashMap<int> empty;
+  EXPECT_TRUE(empty.isEnd(empty.find("x")));
+  EXPECT_TRUE(empty.isEnd(empty.add("x", 1)));
 }
 
 TEST(HashMapTest, WalkVisitsEveryElementOnceAndClearEmpties) {
@@ -52,12 +55,6 @@ TEST(HashMapTest, WalkVisitsEveryElementOnceAndClearEmpties) {
   EXPECT_TRUE(map.isEnd(map.first()));
   EXPECT_TRUE(map.isEnd(map.find("key3")));
   EXPECT_EQ(map.add("again", 5), 63);
-}
-
-TEST(HashMapTest, EmptyMapFindsNothing) {
-  Engine::HashMap<int> map;
-  EXPECT_TRUE(map.isEnd(map.find("x")));
-  EXPECT_TRUE(map.isEnd(map.add("x", 1)));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <random>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Engine/Base/MemoryManager.h"
@@ -36,16 +37,11 @@ BlockView findBlock(const std::vector<BlockView>& blocks, const void* payload) {
 }
 
 TEST(MemoryManagerTest, SizeClassesFollowTheirBoundaries) {
-  EXPECT_EQ(sizeClass(0), 0);
-  EXPECT_EQ(sizeClass(32), 8);
-  EXPECT_EQ(sizeClass(33), 8);
-  EXPECT_EQ(sizeClass(39), 8);
-  EXPECT_EQ(sizeClass(40), 9);
-  EXPECT_EQ(sizeClass(63), 11);
-  EXPECT_EQ(sizeClass(64), 12);
-  EXPECT_EQ(sizeClass(79), 12);
-  EXPECT_EQ(sizeClass(80), 13);
-  EXPECT_EQ(sizeClass(kFirstBlockSize - 4), 83);
+  const std::pair<std::size_t, int> classes[] = {{0, 0},   {32, 8},  {39, 8},  {40, 9},
+                                                 {63, 11}, {64, 12}, {79, 12}, {80, 13}, {kFirstBlockSize - 4, 83}};
+  for (const auto& [size, expected] : classes) {
+    EXPECT_EQ(sizeClass(size), expected) << size;
+  }
 }
 
 TEST(MemoryManagerTest, RequestsUpToTheThresholdComeFromAHeapAndLargerOnesFromTheSystem) {
@@ -156,59 +152,15 @@ TEST(MemoryManagerDeathTest, ARequestBeyondAnyMemoryStops) {
 }
 
 // Eight threads allocate, check and free random blocks, some of them freed by
-// another thread than their own. A shadow map of the live blocks catches any
-// overlap; a byte pattern catches a block written over while it is live; at the
-// end every heap must be one free block again, so no block was lost.
-class StressShadow {
- public:
-  bool add(std::uintptr_t start, std::size_t size) {
-    const std::uintptr_t end = start + std::max<std::size_t>(size, 1);
-    std::lock_guard lock(mMutex);
-    auto next = mLive.lower_bound(start);
-    if (next != mLive.end() && next->first < end) {
-      return false;
-    }
-    if (next != mLive.begin() && std::prev(next)->second > start) {
-      return false;
-    }
-    mLive.emplace(start, end);
-    return true;
-  }
-  void remove(std::uintptr_t start) {
-    std::lock_guard lock(mMutex);
-    mLive.erase(start);
-  }
-  std::size_t size() {
-    std::lock_guard lock(mMutex);
-    return mLive.size();
-  }
-
- private:
-  std::mutex mMutex;
-  std::map<std::uintptr_t, std::uintptr_t> mLive;
-};
-
+// another thread than their own. A map of the live blocks catches any overlap;
+// a byte pattern catches a block written over while it is live; at the end
+// every heap must be one free block again, so no block was lost.
 struct LiveBlock {
   unsigned char* data;
   std::size_t size;
   unsigned char tag;
+  std::size_t edge() const { return std::min<std::size_t>(size, 512); }
 };
-
-void fill(const LiveBlock& block) {
-  const std::size_t head = std::min<std::size_t>(block.size, 512);
-  std::memset(block.data, block.tag, head);
-  std::memset(block.data + block.size - head, block.tag, head);
-}
-
-bool intact(const LiveBlock& block) {
-  const std::size_t head = std::min<std::size_t>(block.size, 512);
-  for (std::size_t i = 0; i < head; ++i) {
-    if (block.data[i] != block.tag || block.data[block.size - 1 - i] != block.tag) {
-      return false;
-    }
-  }
-  return true;
-}
 
 class StressRun {
  public:
@@ -222,66 +174,80 @@ class StressRun {
       if (mine.empty() || roll < 50) {
         mine.push_back(allocate(random, static_cast<unsigned char>(step)));
       } else if (roll < 90) {
-        const std::size_t index = random() % mine.size();
-        std::swap(mine[index], mine.back());
-        release(mine.back(), roll < 75);
+        std::swap(mine[random() % mine.size()], mine.back());
+        roll < 75 ? handOver(mine.back()) : release(mine.back());
         mine.pop_back();
       } else {
         adoptOne();
       }
     }
     for (const LiveBlock& block : mine) {
-      release(block, false);
+      release(block);
     }
     while (adoptOne()) {
     }
   }
 
   std::atomic<int> faults{0};
-  StressShadow shadow;
+  std::map<std::uintptr_t, std::uintptr_t> live;  // start to end
 
  private:
   LiveBlock allocate(std::mt19937& random, unsigned char tag) {
     const unsigned kind = random() % 1000;
     const std::size_t size = kind < 900 ? random() % 1024 : kind < 995 ? random() % 131073 : 131073 + random() % 200000;
     LiveBlock block{static_cast<unsigned char*>(mManager.allocate(size)), size, tag};
-    if (!isAligned16(block.data) || !shadow.add(reinterpret_cast<std::uintptr_t>(block.data), size)) {
-      ++faults;
+    const auto start = reinterpret_cast<std::uintptr_t>(block.data);
+    const std::uintptr_t end = start + std::max<std::size_t>(size, 1);
+    {
+      std::lock_guard lock(mMutex);
+      const auto next = live.lower_bound(start);
+      const bool overlaps = (next != live.end() && next->first < end) ||
+                            (next != live.begin() && std::prev(next)->second > start);
+      if (!isAligned16(block.data) || overlaps) {
+        ++faults;
+      }
+      live.emplace(start, end);
     }
-    fill(block);
+    std::memset(block.data, tag, block.edge());
+    std::memset(block.data + size - block.edge(), tag, block.edge());
     return block;
   }
 
-  // Frees the block here, or hands it to whichever thread adopts it.
-  void release(const LiveBlock& block, bool handOver) {
-    if (handOver) {
-      std::lock_guard lock(mExchangeMutex);
-      mExchange.push_back(block);
-      return;
+  void release(const LiveBlock& block) {
+    for (std::size_t i = 0; i < block.edge(); ++i) {
+      if (block.data[i] != block.tag || block.data[block.size - 1 - i] != block.tag) {
+        ++faults;
+        break;
+      }
     }
-    if (!intact(block)) {
-      ++faults;
+    {
+      std::lock_guard lock(mMutex);
+      live.erase(reinterpret_cast<std::uintptr_t>(block.data));
     }
-    shadow.remove(reinterpret_cast<std::uintptr_t>(block.data));
     mManager.deallocate(block.data);
+  }
+
+  void handOver(const LiveBlock& block) {
+    std::lock_guard lock(mMutex);
+    mExchange.push_back(block);
   }
 
   bool adoptOne() {
     LiveBlock block{};
     {
-      std::lock_guard lock(mExchangeMutex);
+      std::lock_guard lock(mMutex);
       if (mExchange.empty()) {
         return false;
       }
       block = mExchange.back();
       mExchange.pop_back();
     }
-    release(block, false);
+    release(block);
     return true;
   }
 
   MemoryManager& mManager;
-  std::mutex mExchangeMutex;
+  std::mutex mMutex;
   std::vector<LiveBlock> mExchange;
 };
 
@@ -296,7 +262,7 @@ TEST(MemoryManagerStressTest, EightThreadsNeitherOverlapNorLoseBlocks) {
     thread.join();
   }
   EXPECT_EQ(run.faults.load(), 0);
-  EXPECT_EQ(run.shadow.size(), 0u);
+  EXPECT_TRUE(run.live.empty());
   const auto heaps = heapsOf(manager);
   EXPECT_EQ(manager.totalSize(), heaps.size() * kHeapSize);
   for (const Heap* heap : heaps) {

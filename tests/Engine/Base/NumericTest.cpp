@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "Engine/Base/Numeric.h"
 #include "Engine/Base/RefString.h"
 
 namespace {
 
 TEST(NumericTest, IsqrtRoundsUp) {
-  EXPECT_EQ(Engine::isqrt(0), 0u);
-  EXPECT_EQ(Engine::isqrt(1), 1u);
-  EXPECT_EQ(Engine::isqrt(2), 2u);
-  EXPECT_EQ(Engine::isqrt(10), 4u);
-  EXPECT_EQ(Engine::isqrt(16), 4u);
-  EXPECT_EQ(Engine::isqrt(17), 5u);
+  for (const auto& [n, root] : {std::pair{0u, 0u}, {1u, 1u}, {2u, 2u}, {10u, 4u}, {16u, 4u}, {17u, 5u}}) {
+    EXPECT_EQ(Engine::isqrt(n), root) << n;
+  }
   for (Engine::u32 n = 0; n < 100000; n += 7) {
     const Engine::u32 r = Engine::isqrt(n);
     EXPECT_GE(static_cast<Engine::u64>(r) * r, n);
@@ -22,13 +21,10 @@ TEST(NumericTest, IsqrtRoundsUp) {
 }
 
 TEST(NumericTest, NextPrimeIsStrictlyGreater) {
-  EXPECT_EQ(Engine::nextPrime(0), 2u);
-  EXPECT_EQ(Engine::nextPrime(2), 3u);
-  EXPECT_EQ(Engine::nextPrime(3), 5u);
-  EXPECT_EQ(Engine::nextPrime(9972), 9973u);
-  EXPECT_EQ(Engine::nextPrime(9973), 10007u);
-  EXPECT_EQ(Engine::nextPrime(10007), 10009u);
-  EXPECT_EQ(Engine::nextPrime(65536), 65537u);
+  for (const auto& [n, prime] :
+       {std::pair{0u, 2u}, {2u, 3u}, {3u, 5u}, {9972u, 9973u}, {9973u, 10007u}, {10007u, 10009u}, {65536u, 65537u}}) {
+    EXPECT_EQ(Engine::nextPrime(n), prime) << n;
+  }
 }
 
 TEST(NumericTest, HexDigitsMostSignificantFirst) {

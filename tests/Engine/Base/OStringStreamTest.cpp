@@ -13,17 +13,14 @@ std::string contents(const Engine::OStringStream& stream) {
   return stream.get(&buffer);
 }
 
-TEST(OStringStreamTest, SingleCharactersOutsideThePrintableRangeAreEscaped) {
+TEST(OStringStreamTest, SingleCharactersOutsideThePrintableRangeAreEscapedStringsAreNot) {
   Engine::OStringStream stream(16);
   stream << static_cast<char>(0x7F) << static_cast<char>(7) << static_cast<char>(200) << '\n' << '\t' << 'a';
   EXPECT_EQ(contents(stream), "%7F%07%C8\n\ta");
   EXPECT_EQ(stream.size(), 12);
-}
-
-TEST(OStringStreamTest, StringsAreStoredUnchanged) {
-  Engine::OStringStream stream(4);
-  stream << "\x7F\x83\x5C";  // a Shift-JIS character with a backslash trail byte
-  EXPECT_EQ(contents(stream), "\x7F\x83\x5C");
+  Engine::OStringStream text(4);
+  text << "\x7F\x83\x5C";  // inside a string, stored unchanged (a Shift-JIS backslash trail byte too)
+  EXPECT_EQ(contents(text), "\x7F\x83\x5C");
 }
 
 TEST(OStringStreamTest, TextSpansBlocksAndClears) {

@@ -4,25 +4,78 @@
 #include <string>
 #include <vector>
 
+#include "Engine/FileIO/Compression.h"
+
 namespace TestSupport {
 
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+inline void setU32(Bytes& out, std::size_t at, std::uint32_t value) {
+  for (std::size_t k = 0; k < 4; ++k) {
+    out[at + k] = static_cast<std::uint8_t>(value >> (8 * k));
+  }
+}
+
+inline void putU32(Bytes& out, std::uint32_t value) {
+  out.resize(out.size() + 4);
+  setU32(out, out.size() - 4, value);
+}
+
 // Builds data archives in memory, as the program only ever reads them.
+// Entries are added under their table names ('\' between directories).
 class ArchiveBuilder {
  public:
   explicit ArchiveBuilder(std::uint32_t blockSize = 16) : mBlockSize(blockSize) {}
 
-  // Adds an entry under its table name ('\' between directories).
-  ArchiveBuilder& addCompressed(const std::string& name, const std::vector<std::uint8_t>& bytes);
-  ArchiveBuilder& addCompressed(const std::string& name, const std::string& text);
-  ArchiveBuilder& addStored(const std::string& name, const std::vector<std::uint8_t>& bytes);
-  ArchiveBuilder& addStored(const std::string& name, const std::string& text);
+  ArchiveBuilder& addCompressed(const std::string& name, const Bytes& bytes) {
+    Item item{name, {}, static_cast<std::uint32_t>(bytes.size()), 0};
+    Engine::FileIO::compress(item.stored, &item.bufferSize, bytes.data(), item.expandedSize);
+    mItems.push_back(std::move(item));
+    return *this;
+  }
+  ArchiveBuilder& addCompressed(const std::string& name, const std::string& text) { return addCompressed(name, bytesOf(text)); }
+  ArchiveBuilder& addStored(const std::string& name, const Bytes& bytes) {
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    mItems.push_back({name, bytes, size, size});
+    return *this;
+  }
+  ArchiveBuilder& addStored(const std::string& name, const std::string& text) { return addStored(name, bytesOf(text)); }
 
-  std::vector<std::uint8_t> build() const;
+  // Entry data block-aligned, then the table, then block size and table block.
+  Bytes build() const {
+    Bytes out;
+    const auto padToBlock = [&] { out.resize((out.size() + mBlockSize - 1) / mBlockSize * mBlockSize); };
+    std::vector<std::uint32_t> blocks;
+    for (const Item& item : mItems) {
+      padToBlock();
+      blocks.push_back(static_cast<std::uint32_t>(out.size() / mBlockSize));
+      out.insert(out.end(), item.stored.begin(), item.stored.end());
+    }
+    padToBlock();
+    const auto tableBlock = static_cast<std::uint32_t>(out.size() / mBlockSize);
+    putU32(out, static_cast<std::uint32_t>(mItems.size()));
+    for (std::size_t i = 0; i < mItems.size(); ++i) {
+      const Item& item = mItems[i];
+      Bytes name;
+      Engine::FileIO::compress(name, nullptr, reinterpret_cast<const std::uint8_t*>(item.name.data()),
+                               static_cast<std::uint32_t>(item.name.size()));
+      for (const std::uint32_t field : {blocks[i], static_cast<std::uint32_t>(item.stored.size()), item.expandedSize,
+                                        item.bufferSize, static_cast<std::uint32_t>(name.size())}) {
+        putU32(out, field);
+      }
+      out.insert(out.end(), name.begin(), name.end());
+    }
+    putU32(out, mBlockSize);
+    putU32(out, tableBlock);
+    return out;
+  }
 
  private:
   struct Item {
     std::string name;
-    std::vector<std::uint8_t> stored;
+    Bytes stored;
     std::uint32_t expandedSize;
     std::uint32_t bufferSize;
   };
@@ -30,9 +83,5 @@ class ArchiveBuilder {
   std::uint32_t mBlockSize;
   std::vector<Item> mItems;
 };
-
-std::vector<std::uint8_t> bytesOf(const std::string& text);
-void putU32(std::vector<std::uint8_t>& out, std::uint32_t value);
-void setU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
 
 }  // namespace TestSupport

@@ -10,15 +10,15 @@ using Engine::u8;
 using namespace Engine::Graphics;
 
 TEST(ImageFileTest, TheExtensionDecidesTheTypeIgnoringCase) {
-  EXPECT_EQ(getFileType("picture/gui/frame.tga"), kImageFileTga);
-  EXPECT_EQ(getFileType("FRAME.TGA"), kImageFileTga);
-  EXPECT_EQ(getFileType("sky.DdS"), kImageFileDds);
-  EXPECT_EQ(getFileType("snapshot/ss00001.bmp"), kImageFileBmp);
-  EXPECT_EQ(getFileType("face.png"), kImageFileOther);
-  EXPECT_EQ(getFileType("tga"), kImageFileOther);
-  EXPECT_EQ(getFileType(""), kImageFileOther);
-  EXPECT_EQ(getFileType(nullptr), kImageFileOther);
-  EXPECT_EQ(getFileType("\x83\x5C.tga"), kImageFileTga);  // a two-byte character before the extension
+  const std::pair<const char*, int> types[] = {
+      {"picture/gui/frame.tga", kImageFileTga}, {"FRAME.TGA", kImageFileTga}, {"sky.DdS", kImageFileDds},
+      {"snapshot/ss00001.bmp", kImageFileBmp},  {"face.png", kImageFileOther}, {"tga", kImageFileOther},
+      {"", kImageFileOther},                    {nullptr, kImageFileOther},
+      {"\x83\x5C.tga", kImageFileTga},  // a two-byte character before the extension
+  };
+  for (const auto& [name, type] : types) {
+    EXPECT_EQ(getFileType(name), type) << (name ? name : "(null)");
+  }
 }
 
 TEST(ImageFileTest, TheWriterFollowsTheExtensionWithAlphaOff) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "Engine/Scene/BitmapGlyphTable.h"
@@ -15,6 +16,13 @@ void addEntry(std::vector<Engine::u8>& table, Engine::u16 code, Engine::u16 x, E
                               static_cast<Engine::u8>(y), static_cast<Engine::u8>(y >> 8),
                               page, width, height, 0};
   table.insert(table.end(), entry, entry + BitmapGlyphTable::kEntrySize);
+}
+
+// Page, x, y, width and height of a found glyph.
+std::tuple<int, int, int, int, int> cellOf(const Engine::Scene::GlyphRecord* record) {
+  EXPECT_NE(record, nullptr);
+  return record ? std::make_tuple(int{record->page}, int{record->x}, int{record->y}, int{record->width}, int{record->height})
+                : std::make_tuple(-1, -1, -1, -1, -1);
 }
 
 TEST(BitmapGlyphTableTest, EmptyTableHasNoGlyphs) {
@@ -35,17 +43,8 @@ TEST(BitmapGlyphTableTest, FindsListedCodesAndNothingElse) {
   for (const Engine::u16 absent : {Engine::u16{0}, Engine::u16{'B'}, Engine::u16{'D'}, Engine::u16{0xFFFF}}) {
     EXPECT_EQ(table.find(absent), nullptr) << absent;
   }
-  const auto* c = table.find('C');
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->x, 24);
-  EXPECT_EQ(c->y, 64);
-  EXPECT_EQ(c->page, 1);
-  EXPECT_EQ(c->height, 18);
-  const auto* kana = table.find(0x82A0);
-  ASSERT_NE(kana, nullptr);
-  EXPECT_EQ(kana->x, 0x1234);
-  EXPECT_EQ(kana->y, 0x0102);
-  EXPECT_EQ(kana->width, 16);
+  EXPECT_EQ(cellOf(table.find('C')), std::make_tuple(1, 24, 64, 8, 18));
+  EXPECT_EQ(cellOf(table.find(0x82A0)), std::make_tuple(2, 0x1234, 0x0102, 16, 16));
 }
 
 TEST(BitmapGlyphTableTest, TableOutOfOrderStillFindsEveryCode) {

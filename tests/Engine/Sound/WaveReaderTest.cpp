@@ -2,9 +2,6 @@
 
 #include <string>
 
-#include "Engine/Sound/Wave.h"
-#include "PlatformFake/FakeBackend.h"
-#include "Sound/src/WaveImpl.h"
 #include "Sound/src/WaveReader.h"
 #include "Engine/Sound/WaveBytes.h"
 
@@ -70,16 +67,6 @@ TEST(WaveReaderTest, BrokenFilesAreRejectedWithAReason) {
     EXPECT_NE(readWave(broken.bytes.data(), broken.bytes.size(), contents), nullptr) << broken.what;
     EXPECT_EQ(contents.size, 0u) << broken.what;
   }
-}
-
-TEST(WaveReaderTest, ARejectedWaveIsReadyWithErrorAndNamesTheFile) {
-  PlatformFake::ScopedFakeBackend backend;
-  const WaveBytes file(1, 44100, 16);
-  Engine::Sound::Wave wave(Engine::Sound::Wave::Impl::fromBytes("se/broken.wav", file.bytes.data(), file.bytes.size()));
-  EXPECT_TRUE(wave.isReady());
-  EXPECT_TRUE(wave.isError());
-  ASSERT_EQ(backend->fakeDebugOutput.lines.size(), 1u);
-  EXPECT_EQ(backend->fakeDebugOutput.lines[0], "Sound : no data chunk ( se/broken.wav )\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
 #include "tests/core/config/ConfigFileText.h"
+#include "tests/file/FileManagerFixture.h"
 
 namespace {
 
@@ -15,18 +16,25 @@ using Game::Config;
 using Game::ConfigTesting::kDefaultFile;
 using Game::ConfigTesting::textOf;
 
-class ConfigFileTest : public ::testing::Test {
+// Settings are read before the file manager starts and saved through it.
+class ConfigFileTest : public FileTestSupport::FileManagerTest {
  protected:
-  void SetUp() override { Game::KeyInput::setDefaultBindings(); }
-  void TearDown() override { Config::targets() = {}; }
+  void SetUp() override {
+    FileManagerTest::SetUp();
+    Game::KeyInput::setDefaultBindings();
+  }
+  void TearDown() override {
+    Config::targets() = {};
+    FileManagerTest::TearDown();
+  }
 
   std::string diskFile() {
     const auto bytes = mBackend->fakeFileSystem.contents(Config::kFileName);
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("(none)");
   }
 
-  PlatformFake::ScopedFakeBackend mBackend;
-  std::vector<std::string>& mDebugLines = mBackend->fakeDebugOutput.lines;
+  PlatformFake::ScopedFakeBackend& mBackend = backend;
+  std::vector<std::string>& mDebugLines = backend->fakeDebugOutput.lines;
 };
 
 TEST_F(ConfigFileTest, SaveWritesTheFileTextAndPlaysTheSavedSound) {
@@ -82,7 +90,7 @@ TEST_F(ConfigFileTest, AFailedSaveKeepsTheOldFile) {
   mBackend->fakeFileSystem.failCommit(true);
   config.save();
   EXPECT_EQ(diskFile(), kDefaultFile);
-  EXPECT_EQ(mDebugLines.size(), 2u);
+  EXPECT_GE(mDebugLines.size(), 2u);  // the file manager reports each failed write too
   mBackend->fakeFileSystem.failCommit(false);
   config.save();
   EXPECT_NE(diskFile().find("BGM 0;"), std::string::npos);

@@ -19,22 +19,12 @@ class ConfigTest : public ::testing::Test {
   }
 };
 
-TEST_F(ConfigTest, DefaultsInTableOrder) {
+// Names, default values and bindings are pinned by the default file text.
+TEST_F(ConfigTest, ChoiceCountsInTableOrder) {
   const Config config;
-  const char* names[] = {"windowSize",   "BGM",   "BGMVolume", "SEVolume", "antialias", "textAntialias", "textureFilter",
-                         "VSync",        "fullScreen", "pad",   "FPS",      "pixelShader", "omit"};
   const int counts[] = {4, 2, 11, 11, 2, 2, 2, 2, 2, 2, 2, 2, 2};
-  const int values[] = {1, 1, 3, 3, 1, 1, 1, 1, 0, 1, 0, 1, 0};
   for (int i = 0; i < Config::kSettingCount; ++i) {
-    EXPECT_STREQ(config.setting(i).name(), names[i]);
-    EXPECT_EQ(config.setting(i).count(), counts[i]) << names[i];
-    EXPECT_EQ(config.setting(i).value(), values[i]) << names[i];
-  }
-  const int keys[] = {4, 5, 6, 8, 9, 10, 11};
-  const int buttons[] = {0, 1, 2, 4, 5, 6, 7};
-  for (int i = 0; i < Config::kBindingCount; ++i) {
-    EXPECT_EQ(config.binding(i).mKey, keys[i]);
-    EXPECT_EQ(config.binding(i).mButton, buttons[i]);
+    EXPECT_EQ(config.setting(i).count(), counts[i]) << config.setting(i).name();
   }
   EXPECT_EQ(config.width(), 800u);
   EXPECT_EQ(config.height(), 600u);

@@ -5,7 +5,6 @@
 
 #include "core/math/Bounds.h"
 #include "core/math/MathHelper.h"
-#include "core/math/Mover3.h"
 #include "core/math/Polygon.h"
 #include "core/math/Spiral.h"
 #include "file/nml/NmlNode.h"
@@ -123,24 +122,6 @@ TEST(GeometryTest, BoundsTrackEachAxis) {
   single.add(-7.f);  // the first value sets both ends, even below 0
   EXPECT_EQ(single.min, -7.f);
   EXPECT_EQ(single.max, -7.f);
-}
-
-TEST(GeometryTest, Mover3MovesEachComponent) {
-  Game::Mover3 mover;
-  mover.setValue(1.f, 2.f, 3.f);
-  mover.setVelocity(Vector3(1.f, 0.f, -1.f));
-  mover.setAccelerationAll(1.f);
-  mover.step();
-  expectNear(mover.value(), 2.f, 2.f, 2.f);
-  mover.setDampingAll(0.f);
-  mover.step();
-  expectNear(mover.value(), 4.f, 3.f, 2.f);
-  mover.stop();
-  mover.accelerateTo(10.f, Vector3(104.f, 3.f, 2.f));
-  EXPECT_FLOAT_EQ(mover.x.acceleration(), 2.f);
-  mover.reset();
-  expectNear(mover.value(), 0.f, 0.f, 0.f);
-  EXPECT_EQ(mover.z.damping(), 1.f);
 }
 
 TEST(GeometryTest, HexSpiralRingsSurroundTheCentre) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "core/math/MathHelper.h"
 
@@ -52,32 +53,25 @@ TEST(MathHelperTest, QuadrantAndQuarterTurns) {
   EXPECT_EQ(quadrant(1e20f), quadrant(std::fmod(1e20f, 360.f)));  // beyond an int: still defined
   EXPECT_EQ(quadrant(std::nanf("")), 0);
 
-  int x = 0;
-  int y = 0;
-  rotateQuarter(&x, &y, 1, 0, -1);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, -1);
-  rotateQuarter(&x, &y, 1, 0, 1);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 1);
-  rotateQuarter(&x, &y, 2, 3, 6);
-  EXPECT_EQ(x, -2);
-  EXPECT_EQ(y, -3);
+  const auto turned = [](int x, int y, int quarters) {
+    std::pair<int, int> out;
+    rotateQuarter(&out.first, &out.second, x, y, quarters);
+    return out;
+  };
+  EXPECT_EQ(turned(1, 0, -1), std::make_pair(0, -1));
+  EXPECT_EQ(turned(1, 0, 1), std::make_pair(0, 1));
+  EXPECT_EQ(turned(2, 3, 6), std::make_pair(-2, -3));
 }
 
 TEST(MathHelperTest, IntegerHelpers) {
-  EXPECT_EQ(digitCount(0), 1);
-  EXPECT_EQ(digitCount(9), 1);
-  EXPECT_EQ(digitCount(10), 2);
-  EXPECT_EQ(digitCount(-15), 3);
-  EXPECT_EQ(digitCount(-100), 4);
-  EXPECT_EQ(digitCount(std::numeric_limits<int>::min()), 11);
-  EXPECT_EQ(nextPowerOfTwo(-5), 1);
-  EXPECT_EQ(nextPowerOfTwo(1), 1);
-  EXPECT_EQ(nextPowerOfTwo(3), 4);
-  EXPECT_EQ(nextPowerOfTwo(100), 128);
-  EXPECT_EQ(nextPowerOfTwo(128), 128);
-  EXPECT_EQ(nextPowerOfTwo(1 << 30), 1 << 30);
+  const std::pair<int, int> digits[] = {{0, 1}, {9, 1}, {10, 2}, {-15, 3}, {-100, 4}, {std::numeric_limits<int>::min(), 11}};
+  for (const auto& [value, count] : digits) {
+    EXPECT_EQ(digitCount(value), count) << value;
+  }
+  const std::pair<int, int> powers[] = {{-5, 1}, {1, 1}, {3, 4}, {100, 128}, {128, 128}, {1 << 30, 1 << 30}};
+  for (const auto& [value, power] : powers) {
+    EXPECT_EQ(nextPowerOfTwo(value), power) << value;
+  }
   EXPECT_TRUE(nearOne(1.009f));
   EXPECT_FALSE(nearOne(1.011f));
 }

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/playtime/PlayTime.h"
 #include "file/nml/NmlNode.h"
 
 namespace {
+
+std::pair<int, int> counters(const Game::PlayTime& time) { return {time.low(), time.high()}; }
 
 TEST(PlayTimeTest, FormatShowsHoursAndMinutesOfTheLowCounter) {
   Game::PlayTime time;
@@ -19,13 +23,10 @@ TEST(PlayTimeTest, FormatShowsHoursAndMinutesOfTheLowCounter) {
 TEST(PlayTimeTest, TickWrapsTheLowCounterIntoTheHighOne) {
   Game::PlayTime time;
   time.set(0xFFFFFE);
-  EXPECT_EQ(time.low(), 0xFFFFFE);
-  EXPECT_EQ(time.high(), 0);
   time.tick();
-  EXPECT_EQ(time.low(), 0);
-  EXPECT_EQ(time.high(), 1);
+  EXPECT_EQ(counters(time), std::make_pair(0, 1));
   time.tick();
-  EXPECT_EQ(time.low(), 1);
+  EXPECT_EQ(counters(time), std::make_pair(1, 1));
 }
 
 TEST(PlayTimeTest, WriteAndReadTheTwoCounters) {
@@ -39,8 +40,7 @@ TEST(PlayTimeTest, WriteAndReadTheTwoCounters) {
   EXPECT_STREQ(line->item(1), "3");
   Game::PlayTime back;
   back.read(*line);
-  EXPECT_EQ(back.low(), 12345);
-  EXPECT_EQ(back.high(), 3);
+  EXPECT_EQ(counters(back), std::make_pair(12345, 3));
 }
 
 TEST(PlayTimeTest, ADamagedLineLeavesTheCountersInRange) {
@@ -48,14 +48,11 @@ TEST(PlayTimeTest, ADamagedLineLeavesTheCountersInRange) {
   ASSERT_TRUE(node.parse("a -5,2;b 33554435,1;c 7;", true));
   Game::PlayTime time;
   time.read(*node.findAttribute("a"));
-  EXPECT_EQ(time.low(), 0);
-  EXPECT_EQ(time.high(), 2);
+  EXPECT_EQ(counters(time), std::make_pair(0, 2));
   time.read(*node.findAttribute("b"));  // two wraps past the range
-  EXPECT_EQ(time.low(), 5);
-  EXPECT_EQ(time.high(), 3);
+  EXPECT_EQ(counters(time), std::make_pair(5, 3));
   time.read(*node.findAttribute("c"));  // a missing item reads 0
-  EXPECT_EQ(time.low(), 7);
-  EXPECT_EQ(time.high(), 0);
+  EXPECT_EQ(counters(time), std::make_pair(7, 0));
 }
 
 }  // namespace

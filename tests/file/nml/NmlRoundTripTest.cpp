@@ -1,8 +1,7 @@
-#include <dirent.h>
+#include <ftw.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -86,49 +85,32 @@ TEST(NmlRoundTripTest, RandomTrees) {
   }
 }
 
-void collectTextFiles(const std::string& directory, std::vector<std::string>& out) {
-  DIR* dir = opendir(directory.c_str());
-  if (!dir) {
-    return;
+std::vector<std::string> gTextFiles;
+
+int collectTextFile(const char* path, const struct stat*, int type, FTW*) {
+  const std::string name = path;
+  if (type == FTW_F && name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0) {
+    gTextFiles.push_back(name);
   }
-  while (const dirent* entry = readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name == "." || name == "..") {
-      continue;
-    }
-    const std::string path = directory + "/" + name;
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0) {
-      continue;
-    }
-    if (S_ISDIR(info.st_mode)) {
-      collectTextFiles(path, out);
-    } else if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0) {
-      out.push_back(path);
-    }
-  }
-  closedir(dir);
+  return 0;
 }
 
 std::string readFile(const std::string& path) {
-  std::string bytes;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-      bytes.append(buffer, n);
-    }
-    std::fclose(file);
-  }
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return bytes;
 }
 
 // Every sample data file (the build's Shift-JIS copy of game/) parses strictly
 // and survives a write and a read in both forms.
 TEST(NmlRoundTripTest, SampleDataFiles) {
-  std::vector<std::string> files;
-  collectTextFiles(MARROWDEEP_GAME_DIR, files);
-  for (const std::string& path : files) {
+  gTextFiles.clear();
+  nftw(MARROWDEEP_GAME_DIR, collectTextFile, 16, FTW_PHYS);
+  if (gTextFiles.empty()) {
+    GTEST_SKIP() << "no sample data files in " << MARROWDEEP_GAME_DIR;
+  }
+  for (const std::string& path : gTextFiles) {
     const std::string text = readFile(path);
     NmlNode tree;
     ASSERT_TRUE(tree.parse(text.c_str(), false)) << path;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "FileIO/src/MatchIndex.h"
-#include "FileIO/src/XorShift.h"
+#include "Engine/Math/XorShift128.h"
 
 namespace Engine::FileIO {
 
@@ -171,17 +171,19 @@ bool decompress(u8* out, u32 outCapacity, u32* produced, const u8* in, u32 n) {
   return decodeTokens(out, outCapacity, produced, scratch.data(), n);
 }
 
+// The key stream is the framework generator's, seeded with the length; its
+// low byte equals Random::getInt(256).
 void scramble(u8* out, const u8* in, u32 n) {
-  XorShift key(static_cast<i32>(n));
+  Math::XorShift128 key(static_cast<i32>(n));
   for (u32 i = 0; i < n; ++i) {
-    out[i] = swapNibbles(in[i]) ^ key.nextByte();
+    out[i] = swapNibbles(in[i]) ^ static_cast<u8>(key.next());
   }
 }
 
 void unscramble(u8* out, const u8* in, u32 n) {
-  XorShift key(static_cast<i32>(n));
+  Math::XorShift128 key(static_cast<i32>(n));
   for (u32 i = 0; i < n; ++i) {
-    out[i] = swapNibbles(static_cast<u8>(in[i] ^ key.nextByte()));
+    out[i] = swapNibbles(static_cast<u8>(in[i] ^ static_cast<u8>(key.next())));
   }
 }
 

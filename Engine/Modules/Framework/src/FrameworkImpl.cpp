@@ -4,10 +4,12 @@
 #include "Engine/Base/DebugStream.h"
 #include "Engine/FileIO/Manager.h"
 #include "Engine/Framework/WindowCreator.h"
+#include "Engine/Graphics/Manager.h"
 #include "Engine/Input/Manager.h"
 #include "Engine/Sound/Manager.h"
-#include "Input/src/ManagerImpl.h"
 #include "Engine/Threading/Manager.h"
+#include "Graphics/src/ManagerImpl.h"
+#include "Input/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -47,6 +49,15 @@ void createFileManager(Framework::Impl& framework) {
 
 void destroyFileManager() { FileIO::Manager::destroy(); }
 
+void createGraphics(Framework::Impl& framework) {
+  Graphics::Manager::create(framework.width, framework.height, framework.fullScreen, framework.vSync,
+                            framework.antiAlias);
+}
+
+void destroyGraphics() { Graphics::Manager::destroy(); }
+
+bool graphicsExists() { return Graphics::ManagerImpl::instance() != nullptr; }
+
 // The debug text layer is destroyed first of all by destroy(), not here.
 void keepDebugTextLayer() {}
 
@@ -58,6 +69,7 @@ std::vector<StartStep>& Framework::Impl::startSteps() {
       {"file manager", &createFileManager, &destroyFileManager},
       {"sound manager", &createSound, &Sound::Manager::destroy},
       {"input manager", &createInput, &destroyInput},
+      {"graphics", &createGraphics, &destroyGraphics},
       {"debug text layer", &createDebugTextLayer, &keepDebugTextLayer},
   };
   return steps;
@@ -130,6 +142,9 @@ void Framework::Impl::preFrame() {
     frameTimes[i] = frameTimes[i + 1];
   }
   frameTimes[kFrameRing - 1] = now;
+  if (graphicsExists()) {
+    Graphics::Manager::instance().beginDraw();
+  }
   updateInput();
 }
 
@@ -137,17 +152,22 @@ void Framework::Impl::updateInput() {
   if (!Input::ManagerImpl::instance()) {
     return;
   }
-  // Window pixels to back-buffer pixels: the graphics manager's pointer
-  // modifier once it exists, the identity until then.
-  const f32 pointerScale = 1.0f;
-  const f32 pointerOffsetX = 0.0f;
-  const f32 pointerOffsetY = 0.0f;
-  Input::Manager::instance().update(pointerScale, pointerOffsetX, pointerOffsetY);
+  // Window pixels to logical screen pixels: the graphics manager's pointer
+  // modifier, the identity without one.
+  f32 pointerScale = 1.0f;
+  Math::Vector2 pointerOffset(0.0f, 0.0f);
+  if (graphicsExists()) {
+    Graphics::Manager::instance().getPointerModifier(&pointerScale, &pointerOffset);
+  }
+  Input::Manager::instance().update(pointerScale, pointerOffset.x, pointerOffset.y);
 }
 
 void Framework::Impl::postFrame() {
   if (debugTextLayer) {
     debugTextLayer->flush();
+  }
+  if (graphicsExists()) {
+    Graphics::Manager::instance().endDraw();
   }
 }
 
@@ -157,6 +177,9 @@ void Framework::Impl::enableFullScreen(bool enable) {
   }
   if (started && fullScreen != enable && WindowCreator::instance()) {
     WindowCreator::instance()->enableFullScreen(enable);
+    if (graphicsExists()) {
+      Graphics::Manager::instance().setFullScreen(enable);
+    }
   }
   fullScreen = enable;
 }

@@ -2,6 +2,7 @@
 
 #include "Engine/Base/Exception.h"
 #include "Framework/src/FrameworkImpl.h"
+#include "Graphics/src/ManagerImpl.h"
 #include "Platform/Backend.h"
 
 namespace Engine {
@@ -184,9 +185,15 @@ void WindowCreatorLoop::handle(const Platform::WindowEvent& event) {
 
 void WindowCreatorLoop::frame() {
   Framework::Impl& framework = *Framework::Impl::instance();
+  bool sleeping = mCreator.mMinimized;
+  Graphics::ManagerImpl* graphics = Graphics::ManagerImpl::instance();
+  if (graphics && !graphics->isActive()) {
+    graphics->restore();
+    sleeping = true;
+  }
   // A close while minimised still runs one frame, so the game releases what
   // it holds before the framework goes.
-  const bool sleeping = mCreator.mMinimized && !mCreator.mCloseRequested;
+  sleeping = sleeping && !mCreator.mCloseRequested;
   if (framework.fullScreen != mCreator.mFullScreen) {
     framework.enableFullScreen(mCreator.mFullScreen);
   }

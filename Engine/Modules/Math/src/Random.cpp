@@ -4,32 +4,17 @@
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/ReferenceType.h"
+#include "Engine/Math/XorShift128.h"
 
 namespace Engine::Math {
 
 class RandomImpl : public ReferenceType {
  public:
-  void setSeed(i32 seed) {
-    mX = 123456789;
-    mY = 362436069;
-    mZ = 521288629;
-    mW = seed > 0 ? static_cast<u32>(seed) : 88675123u;
-  }
-
-  u32 next() {
-    const u32 t = mX ^ (mX << 11);
-    mX = mY;
-    mY = mZ;
-    mZ = mW;
-    mW = mW ^ (mW >> 19) ^ t ^ (t >> 8);
-    return mW;
-  }
+  void setSeed(i32 seed) { mState.setSeed(seed); }
+  u32 next() { return mState.next(); }
 
  private:
-  u32 mX = 0;
-  u32 mY = 0;
-  u32 mZ = 0;
-  u32 mW = 0;
+  XorShift128 mState;
 };
 
 Random::Random(const Random& other) : mImpl(other.mImpl) { referImpl(mImpl); }

@@ -7,6 +7,7 @@
 #include "Platform/Keyboard.h"
 #include "Platform/GlyphRasterizer.h"
 #include "Platform/FileSystem.h"
+#include "Platform/GraphicsDevice.h"
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
 #include "Platform/Processor.h"
@@ -31,6 +32,7 @@ class Backend {
   virtual GlyphRasterizer& glyphRasterizer() = 0;
   virtual Processor& processor() = 0;
   virtual FileSystem& fileSystem() = 0;
+  virtual GraphicsDevice& graphicsDevice() = 0;
   virtual VorbisDecoder& vorbisDecoder() = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "PlatformFake/FakeAudioOutput.h"
 #include "PlatformFake/FakeGlyphRasterizer.h"
 #include "PlatformFake/FakeFileSystem.h"
+#include "PlatformFake/FakeGraphicsDevice.h"
 #include "PlatformFake/FakeVorbisDecoder.h"
 
 namespace PlatformFake {
@@ -122,6 +123,7 @@ class FakeBackend : public Platform::Backend {
   Platform::GlyphRasterizer& glyphRasterizer() override { return fakeGlyphRasterizer; }
   Platform::Processor& processor() override { return fakeProcessor; }
   Platform::FileSystem& fileSystem() override { return fakeFileSystem; }
+  Platform::GraphicsDevice& graphicsDevice() override { return fakeGraphicsDevice; }
   Platform::VorbisDecoder& vorbisDecoder() override { return fakeVorbisDecoder; }
 
   FakeClock fakeClock;
@@ -135,6 +137,7 @@ class FakeBackend : public Platform::Backend {
   FakeGlyphRasterizer fakeGlyphRasterizer;
   FakeProcessor fakeProcessor;
   FakeFileSystem fakeFileSystem;
+  FakeGraphicsDevice fakeGraphicsDevice;
   FakeVorbisDecoder fakeVorbisDecoder;
 };
 

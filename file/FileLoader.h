@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+#include "Engine/FileIO/InFile.h"
+#include "Engine/Sound/Wave.h"
+#include "file/WaveCache.h"
+
+namespace Game {
+
+// Keeps the last 16 data files opened alive, so that a file opened again
+// while it is in the ring is not read again, and shares sound waves by file
+// name between the sound-effect lists. Used from the main thread only.
+class FileLoader {
+ public:
+  static constexpr Engine::i32 kRingSize = 16;
+
+  static void create();
+  static void destroy();
+  // Null outside create and destroy.
+  static FileLoader* instance();
+
+  // Holds file in the ring unless it is already there or null; the oldest
+  // held file is let go.
+  void request(const Engine::FileIO::InFile& file);
+
+  const Engine::FileIO::InFile& ringEntry(Engine::i32 i) const { return mRing[i]; }
+
+  // The wave of fileName, created on first use; each call takes a reference
+  // that releaseWave gives back.
+  Engine::Sound::Wave acquireWave(const char* fileName) { return mWaves.acquire(fileName); }
+  void releaseWave(const Engine::Sound::Wave& wave) { mWaves.release(wave); }
+  Engine::i32 waveCount() const { return mWaves.count(); }
+
+ private:
+  FileLoader() = default;
+
+  Engine::FileIO::InFile mRing[kRingSize];
+  Engine::i32 mNext = 0;
+  WaveCache<Engine::Sound::Wave> mWaves;
+};
+
+}  // namespace Game

@@ -1,0 +1,57 @@
+#include "file/FileSystem.h"
+
+#include <cstring>
+#include <vector>
+
+#include "Engine/FileIO/DiskFile.h"
+#include "Engine/FileIO/OutFile.h"
+#include "Engine/Threading/Sleep.h"
+#include "file/SaveCodec.h"
+
+namespace Game::FileSystem {
+
+using Engine::i32;
+using Engine::u8;
+
+namespace {
+
+constexpr Engine::u32 kPollMs = 1;
+
+bool writeAndWait(const char* path, const void* data, i32 length) {
+  Engine::FileIO::OutFile file = Engine::FileIO::OutFile::create(path, data, length);
+  while (!file.isFinished()) {
+    Engine::Threading::sleep(kPollMs);
+  }
+  return !file.isError();
+}
+
+}  // namespace
+
+bool exists(const char* path) { return Engine::FileIO::diskFileExists(path); }
+
+bool readText(const char* path, String& out) {
+  out.release();
+  std::vector<u8> bytes;
+  if (!Engine::FileIO::readDiskFile(path, bytes)) {
+    return false;
+  }
+  bytes.push_back(0);
+  out.assign(reinterpret_cast<const char*>(bytes.data()));
+  return true;
+}
+
+bool writeFile(const char* path, const void* data, i32 length, bool pack) {
+  if (length < 0) {
+    length = static_cast<i32>(std::strlen(static_cast<const char*>(data)));
+  }
+  if (!pack) {
+    return writeAndWait(path, data, length);
+  }
+  std::vector<u8> packed;
+  if (SaveCodec::pack(packed, static_cast<const u8*>(data), length) < 0) {
+    return false;
+  }
+  return writeAndWait(path, packed.data(), static_cast<i32>(packed.size()));
+}
+
+}  // namespace Game::FileSystem

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+#include "core/string/String.h"
+
+namespace Game::FileSystem {
+
+// Plain disk files ("config.ini", screenshots, saves), never from the data
+// archives.
+
+bool exists(const char* path);
+// The whole file as zero-terminated text; false (out empty) when it cannot be
+// read.
+bool readText(const char* path, String& out);
+// Writes length bytes of data (a negative length: the text length of data)
+// and waits until the write has finished; with pack the data is packed as a
+// save file first. False when nothing was written: the write failed, or the
+// packed file could not be unpacked again (the old file is then kept).
+bool writeFile(const char* path, const void* data, Engine::i32 length, bool pack);
+
+}  // namespace Game::FileSystem

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Engine/Graphics/Manager.h"
+#include "Engine/Scene/BitmapGlyphTable.h"
+#include "Engine/Scene/Font.h"
+#include "Graphics/src/TextureImpl.h"
+#include "PlatformFake/FakeBackend.h"
+
+namespace Engine::Scene {
+namespace {
+
+using Graphics::Texture;
+using Math::Vector2;
+
+class FontTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
+  void TearDown() override { Graphics::Manager::destroy(); }
+
+  static PlatformFake::FakeGraphicsTexture& fake(const Texture& texture) {
+    return *static_cast<PlatformFake::FakeGraphicsTexture*>(texture.impl()->deviceTexture());
+  }
+  struct Glyph {
+    bool found = false;
+    Texture texture;
+    Vector2 topLeft{-1.0f, -1.0f};
+    Vector2 bottomRight{-1.0f, -1.0f};
+  };
+  static Glyph lookUp(const Font& font, u16 code) {
+    Glyph glyph;
+    glyph.found = font.getChar(glyph.texture, glyph.topLeft, glyph.bottomRight, code);
+    return glyph;
+  }
+
+  PlatformFake::ScopedFakeBackend mBackend;
+};
+
+// Pages of 100x50 become 128x64 textures; coordinates are over the texture's sides.
+TEST_F(FontTest, SystemGlyphsAreCellsOfTransparentWhitePageTextures) {
+  Font font = Font::createOS("ＭＳ ゴシック", 16, false, false, false, true, 100, 50);
+  EXPECT_EQ(font.charHeight(), 16);
+  const Glyph a = lookUp(font, 'A');
+  const Glyph kana = lookUp(font, 0x82A0);
+  ASSERT_TRUE(a.found && kana.found);
+  EXPECT_EQ(a.texture, kana.texture);
+  EXPECT_EQ(a.texture.width(), 128);
+  EXPECT_FLOAT_EQ(kana.topLeft.x, 8.0f / 128);
+  EXPECT_FLOAT_EQ(kana.topLeft.y, 0.0f);
+  EXPECT_FLOAT_EQ(kana.bottomRight.x, 24.0f / 128);
+  EXPECT_FLOAT_EQ(kana.bottomRight.y, 16.0f / 64);
+  const PlatformFake::FakeGraphicsTexture& page = fake(a.texture);
+  EXPECT_EQ(page.pixels[0][0], 0xFFFFFFFFu);          // ink of 'A'
+  EXPECT_EQ(page.pixels[0][16 * 128], 0x00FFFFFFu);   // below the row
+  EXPECT_EQ(page.pixels[0][127], 0x00FFFFFFu);        // the padding too
+  // Each glyph uploads only its own rows, after the page's one full upload.
+  EXPECT_EQ(page.uploadedRows, 64u + 16u + 16u);
+  const Glyph again = lookUp(font, 0x82A0);
+  EXPECT_EQ(again.texture, kana.texture);
+  EXPECT_FLOAT_EQ(again.topLeft.x, kana.topLeft.x);
+  EXPECT_EQ(mBackend->fakeGlyphRasterizer.script->renderCounts[0x82A0], 1);
+  EXPECT_EQ(mBackend->fakeGlyphRasterizer.opened.back().name, "ＭＳ ゴシック");
+  EXPECT_TRUE(mBackend->fakeGlyphRasterizer.opened.back().antialias);
+}
+
+TEST_F(FontTest, FullPageMovesToANewTexture) {
+  Font font = Font::createOS("ＭＳ ゴシック", 16, false, false, false, false, 32, 32);
+  const Glyph first = lookUp(font, 0x82A0);
+  const Glyph second = lookUp(font, 0x82A2);  // 16 + 16 reaches the right edge: next row reaches the bottom
+  EXPECT_NE(first.texture, second.texture);
+  EXPECT_FLOAT_EQ(second.topLeft.x, 0.0f);
+  EXPECT_FALSE(mBackend->fakeGlyphRasterizer.opened.back().antialias);
+}
+
+TEST_F(FontTest, GlyphOnAPageTheDeviceRefusedIsMissing) {
+  mBackend->fakeGraphicsDevice.failCreateTexture = true;
+  Font font = Font::createOS("ＭＳ ゴシック", 16, false, false, false, true, 512, 512);
+  Glyph glyph = lookUp(font, 'A');
+  EXPECT_FALSE(glyph.found);
+  EXPECT_FALSE(glyph.texture);
+  EXPECT_FLOAT_EQ(glyph.topLeft.x, -1.0f);
+}
+
+void addEntry(std::vector<u8>& table, u16 code, u16 x, u16 y, u8 image, u8 width, u8 height) {
+  const u8 entry[] = {static_cast<u8>(code), static_cast<u8>(code >> 8), static_cast<u8>(x), static_cast<u8>(x >> 8),
+                      static_cast<u8>(y), static_cast<u8>(y >> 8), image, width, height, 0};
+  table.insert(table.end(), entry, entry + BitmapGlyphTable::kEntrySize);
+}
+
+// An 8-bit greyscale TGA of the given sides, all zero.
+std::vector<u8> greyTga(u16 width, u16 height) {
+  std::vector<u8> file(18 + std::size_t{width} * height, 0);
+  file[2] = 3;
+  file[12] = static_cast<u8>(width);
+  file[13] = static_cast<u8>(width >> 8);
+  file[14] = static_cast<u8>(height);
+  file[15] = static_cast<u8>(height >> 8);
+  file[16] = 8;
+  file[17] = 0x20;
+  return file;
+}
+
+TEST_F(FontTest, BitmapGlyphsComeFromTheirImageOrAreMissing) {
+  const std::vector<u8> image = greyTga(100, 64);  // a 128x64 texture
+  const char* images[] = {reinterpret_cast<const char*>(image.data())};
+  const i32 sizes[] = {static_cast<i32>(image.size())};
+  std::vector<u8> table;
+  addEntry(table, 'A', 8, 16, 0, 8, 16);
+  addEntry(table, 'B', 16, 16, 0, 8, 20);
+  addEntry(table, 'C', 0, 0, 1, 8, 16);  // names an image the font lacks
+  Font font = Font::createBitmap(images, sizes, 1, table.data(), 3);
+  EXPECT_EQ(font.charHeight(), 20);
+  const Glyph a = lookUp(font, 'A');
+  ASSERT_TRUE(a.found);
+  EXPECT_EQ(a.texture.width(), 128);
+  EXPECT_FLOAT_EQ(a.topLeft.x, 8.0f / 128);
+  EXPECT_FLOAT_EQ(a.topLeft.y, 16.0f / 64);
+  EXPECT_FLOAT_EQ(a.bottomRight.x, 16.0f / 128);
+  EXPECT_FLOAT_EQ(a.bottomRight.y, 32.0f / 64);
+  EXPECT_FALSE(lookUp(font, 'C').found);
+  const Glyph missing = lookUp(font, 'Z');
+  EXPECT_FALSE(missing.found);
+  EXPECT_FLOAT_EQ(missing.topLeft.x, -1.0f);
+
+  Font empty = Font::createBitmap(images, sizes, 1, nullptr, 0);
+  EXPECT_EQ(empty.charHeight(), 0);
+  EXPECT_FALSE(lookUp(empty, 'A').found);
+}
+
+}  // namespace
+}  // namespace Engine::Scene

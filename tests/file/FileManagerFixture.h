@@ -1,0 +1,38 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Engine/Threading/Manager.h"
+#include "FileIO/src/ManagerImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "file/FileLoader.h"
+
+namespace FileTestSupport {
+
+// The file manager serving loose files from the fake file system on its own
+// loader job, with the file loader's ring; load errors are flags, not halts.
+class FileManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Engine::Threading::Manager::create(0);
+    Engine::FileIO::ManagerOptions options;
+    options.abortOnError = false;
+    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+    Game::FileLoader::create();
+  }
+  void TearDown() override {
+    Game::FileLoader::destroy();
+    Engine::FileIO::ManagerImpl::destroy();
+    Engine::Threading::Manager::destroy();
+  }
+
+  PlatformFake::FakeFileSystem& fs() { return backend->fakeFileSystem; }
+  std::vector<std::string>& debugLines() { return backend->fakeDebugOutput.lines; }
+
+  PlatformFake::ScopedFakeBackend backend;
+};
+
+}  // namespace FileTestSupport

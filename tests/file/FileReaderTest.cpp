@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FileManagerFixture.h"
+#include "file/FileLoader.h"
+#include "file/FileReader.h"
+#include "file/FileSystem.h"
+#include "file/SaveCodec.h"
+#include "file/nml/NmlDocument.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using FileTestSupport::FileManagerTest;
+using Game::FileLoader;
+using Game::FileReader;
+
+using FileReaderTest = FileManagerTest;
+
+TEST_F(FileReaderTest, ReadsBytesAndIntegersOfEitherOrder) {
+  fs().put("data/n.bin", Bytes{0x01, 0x02, 0x03, 0xF4});
+  FileReader reader;
+  reader.open("data/n.bin", true, false, true);
+  ASSERT_EQ(reader.size(), 4);
+  EXPECT_TRUE(reader.isFinished());
+  EXPECT_EQ(reader.data()[4], 0);
+  EXPECT_EQ(reader.byteAt(3), 0xF4);
+  EXPECT_EQ(reader.readInt(0, 4, true), 0xF4030201u);
+  EXPECT_EQ(reader.readInt(1, 3, false), 0x0203F4u);
+  EXPECT_EQ(reader.byteAt(4), 0);
+  EXPECT_EQ(reader.byteAt(-1), 0);
+  EXPECT_EQ(reader.readInt(2, 4, true), 0xF403u);
+
+  reader.open("data/none.txt", true, false, false);
+  EXPECT_EQ(reader.size(), 0);
+  EXPECT_EQ(reader.data(), nullptr);
+}
+
+TEST_F(FileReaderTest, SavesWrittenPackedReadBackUnpacked) {
+  const char* text = "head{version 0;}";
+  ASSERT_TRUE(Game::FileSystem::writeFile("savedata/0.sav", text, -1, true));
+  EXPECT_NE(fs().contents("savedata/0.sav"), (Bytes(text, text + 16)));
+  FileReader reader;
+  reader.open("savedata/0.sav", true, true, false);
+  ASSERT_EQ(reader.size(), 16);
+  EXPECT_EQ(std::string(reader.data()), text);
+
+  // A damaged save reads as nothing, never as its packed bytes.
+  Bytes damaged = *fs().contents("savedata/0.sav");
+  damaged.back() ^= 0x10;
+  fs().put("savedata/1.sav", damaged);
+  reader.open("savedata/1.sav", true, true, false);
+  EXPECT_EQ(reader.size(), 0);
+  EXPECT_EQ(reader.data(), nullptr);
+  fs().put("savedata/2.sav", Bytes{});
+  reader.open("savedata/2.sav", true, true, false);
+  EXPECT_EQ(reader.size(), 0);
+}
+
+TEST_F(FileReaderTest, APayloadThatCouldNotBeReadBackIsNeverWritten) {
+  fs().put("savedata/0.sav", "old");
+  const std::string huge(Game::SaveCodec::kUnpackedLimit, 'x');
+  EXPECT_FALSE(Game::FileSystem::writeFile("savedata/0.sav", huge.data(), static_cast<int>(huge.size()), true));
+  EXPECT_EQ(fs().contents("savedata/0.sav"), (Bytes{'o', 'l', 'd'}));
+}
+
+TEST_F(FileReaderTest, DiskFilesExistAndReadAsText) {
+  ASSERT_TRUE(Game::FileSystem::writeFile("config.ini", "a 1;", -1, false));
+  EXPECT_TRUE(Game::FileSystem::exists("config.ini"));
+  EXPECT_FALSE(Game::FileSystem::exists("none.ini"));
+  Game::String text;
+  ASSERT_TRUE(Game::FileSystem::readText("config.ini", text));
+  EXPECT_STREQ(text.c_str(), "a 1;");
+  EXPECT_FALSE(Game::FileSystem::readText("none.ini", text));
+}
+
+int ringCount(const Engine::FileIO::InFile& file) {
+  int count = 0;
+  for (int i = 0; i < FileLoader::kRingSize; ++i) {
+    count += FileLoader::instance()->ringEntry(i) == file ? 1 : 0;
+  }
+  return count;
+}
+
+TEST_F(FileReaderTest, KeptAliveFilesEnterTheRingOnceAndAreNotReadAgain) {
+  fs().put("data/a.txt", "a");
+  FileReader first;
+  first.open("data/a.txt", true, false, true);
+  first.open("data/a.txt", true, false, true);
+  first.release();
+  const Engine::FileIO::InFile held = FileLoader::instance()->ringEntry(0);
+  ASSERT_TRUE(held);
+  EXPECT_EQ(ringCount(held), 1);
+  EXPECT_EQ(fs().openedForReading().size(), 1u);
+
+  // Sixteen more files push the first out.
+  for (int i = 0; i < FileLoader::kRingSize; ++i) {
+    const std::string name = "data/f" + std::to_string(i);
+    fs().put(name, "f");
+    FileReader reader;
+    reader.open(name.c_str(), true, false, true);
+  }
+  EXPECT_EQ(ringCount(held), 0);
+}
+
+TEST_F(FileReaderTest, TheLoaderSharesOneWavePerFile) {
+  FileLoader& loader = *FileLoader::instance();
+  const Engine::Sound::Wave hit = loader.acquireWave("battle/hit1.wav");
+  const Engine::Sound::Wave again = loader.acquireWave("battle/hit1.wav");
+  EXPECT_TRUE(hit && hit == again);
+  EXPECT_EQ(loader.waveCount(), 1);
+  loader.releaseWave(hit);
+  loader.releaseWave(again);
+  EXPECT_EQ(loader.waveCount(), 0);
+  EXPECT_FALSE(loader.acquireWave("battle/hit1.wav") == hit);
+}
+
+TEST_F(FileReaderTest, NmlDocumentsLoadThroughTheReader) {
+  fs().put("src/data/x.txt", "item{ name sword; }");
+  Game::NmlDocument document;
+  document.load("src/data/x.txt");
+  EXPECT_STREQ(document.fileName(), "src/data/x.txt");
+  ASSERT_NE(document.findChild("item"), nullptr);
+}
+
+}  // namespace

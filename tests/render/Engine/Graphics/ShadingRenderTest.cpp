@@ -1,0 +1,173 @@
+#include <algorithm>
+#include <cmath>
+
+#include "Engine/Graphics/Texture.h"
+#include "render/RenderSupport.h"
+
+namespace RenderTest {
+namespace {
+
+using Engine::Graphics::Manager;
+using Engine::Graphics::ManagerImpl;
+using Engine::Graphics::ManagerSettings;
+using Engine::Graphics::Vertex;
+using Engine::Graphics::VertexBuffer;
+using Engine::Math::Vector3;
+
+constexpr u32 kBlack = 0xFF000000u;
+
+// A 64x64 screen; quads face the viewer along -z, so normals are (0, 0, -1).
+class Shading : public RenderFixture {
+ protected:
+  void SetUp() override {
+    RenderFixture::SetUp();
+    createManager(ManagerSettings{64, 64, false, false, false});
+    manager().beginDraw();
+  }
+  Manager manager() { return Manager::instance(); }
+  u32 centre() { return readBack().at(32, 32); }
+};
+
+u32 rgb(double r, double g, double b) {
+  const auto byte = [](double v) { return static_cast<u32>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
+  return 0xFF000000u | byte(r) << 16 | byte(g) << 8 | byte(b);
+}
+
+TEST_F(Shading, UnlitColourIsVertexColourTimesDiffuse) {
+  manager().setDiffuseColor(Vector3(0.5f, 1.0f, 0.25f));
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
+  EXPECT_TRUE(colorNear(rgb(0.5, 1.0, 0.25), centre()));
+}
+
+// One light 1 unit in front of the quad's centre: 3 units squared from each
+// corner, so per-vertex lighting gives 1/3 everywhere and per-pixel lighting
+// gives almost 1 at the centre.
+void lightInFront(Manager manager) {
+  manager.setAmbientColor(Vector3(0.0f, 0.0f, 0.0f));
+  manager.setLightPosition(0, Vector3(0.0f, 0.0f, -0.5f));
+  manager.setLightColor(0, Vector3(1.0f, 0.5f, 0.25f));
+  manager.setLightIntensity(0, 1.0f);
+}
+
+TEST_F(Shading, PerVertexLightingFallsOffWithTheSquaredDistance) {
+  manager().setLightingMode(1);
+  lightInFront(manager());
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
+  EXPECT_TRUE(colorNear(rgb(1.0 / 3, 0.5 / 3, 0.25 / 3), centre()));
+}
+
+TEST_F(Shading, PerPixelLightingAddsSpecularAndEmission) {
+  manager().setLightingMode(2);
+  lightInFront(manager());
+  manager().setSpecularColor(Vector3(0.0f, 0.0f, 0.0f));
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
+  EXPECT_TRUE(colorNear(rgb(1.0, 0.5, 0.25), centre()));
+
+  // Eye in front: the reflection points at the light, so the specular term
+  // is the light colour x (sharpness + 2) / 2 pi.
+  manager().setLightColor(0, Vector3(0.2f, 0.2f, 0.2f));
+  manager().setSpecularColor(Vector3(1.0f, 1.0f, 1.0f));
+  manager().setSpecularSharpness(1.0f);
+  manager().setEyePosition(Vector3(0.0f, 0.0f, -1.0f));
+  manager().setEmissionColor(Vector3(0.0f, 0.0f, 0.5f));
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
+  const double specular = 0.2 * 3 * 0.15915494;
+  EXPECT_TRUE(colorNear(rgb(0.2 + specular, 0.2 + specular, 0.2 + specular + 0.5), centre(), 3));
+}
+
+TEST_F(Shading, AlphaTestDropsAlphaBelowHalf) {
+  manager().setBlendMode(0);
+  drawQuad(makeQuad(-1, -1, 0, 1, 0.5f, 0x7FFF0000u));
+  drawQuad(makeQuad(0, -1, 1, 1, 0.5f, 0x80FF0000u));
+  const Image image = readBack();
+  EXPECT_EQ(image.at(16, 32), kBlack);
+  EXPECT_EQ(image.at(48, 32), 0xFFFF0000u);
+}
+
+TEST_F(Shading, AlphaTestDropsTexelsBelowHalf) {
+  Engine::Graphics::Texture texture = Engine::Graphics::Texture::create(2, 1, false);
+  Engine::u32* texel = nullptr;
+  Engine::i32 pitch = 0;
+  texture.lock(&texel, &pitch, 0, 0, 2, 1, 0);
+  texel[0] = 0x7FFF0000u;
+  texel[1] = 0x8000FF00u;
+  texture.unlock(&texel, 0);
+  manager().setTexture(texture);
+  manager().setTextureFilter(0);
+  manager().setBlendMode(0);
+  VertexBuffer quad = VertexBuffer::create(6);
+  Vertex* vertex = quad.lock();
+  const float corners[6][4] = {{-1, -1, 0, 1}, {1, -1, 1, 1}, {1, 1, 1, 0}, {-1, -1, 0, 1}, {1, 1, 1, 0}, {-1, 1, 0, 0}};
+  for (const auto& c : corners) {
+    *vertex++ = Vertex{c[0], c[1], 0.5f, 1.0f, 0, 0, -1, 0xFFFFFFFFu, c[2], c[3]};
+  }
+  quad.unlock(vertex);
+  drawQuad(quad);
+  const Image image = readBack();
+  EXPECT_EQ(image.at(16, 32), kBlack);
+  EXPECT_EQ(image.at(48, 32), 0xFF00FF00u);
+}
+
+// Each blend mode over a known background, source colour (1, 0.5, 0) at
+// alpha 0x80.
+TEST_F(Shading, BlendModesMixAsTheirFactorsSay) {
+  const double r = 0.25, g = 0.5, b = 0.75;  // background
+  const double a = 128.0 / 255.0;            // source alpha; source green is a too
+  struct Case {
+    int mode;
+    u32 expected;
+  };
+  const Case cases[] = {
+      {0, rgb(1, a, 0)},
+      {1, rgb(1 * a + r * (1 - a), a * a + g * (1 - a), b * (1 - a))},
+      {2, rgb(a + r, a * a + g, b)},
+      {3, rgb(r, a * g, 0)},
+      {4, rgb(1 - r, a * (1 - g), 0)},
+      {5, rgb(1 + r * (1 - a), a + g * (1 - a), b * (1 - a))},
+  };
+  for (const Case& test : cases) {
+    manager().setBlendMode(0);
+    drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFF4080C0u));
+    manager().setBlendMode(test.mode);
+    drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0x80FF8000u));
+    EXPECT_TRUE(colorNear(test.expected, centre(), 2)) << "blend mode " << test.mode;
+  }
+}
+
+// makeQuad winds counter-clockwise on screen.
+TEST_F(Shading, CullModesNameTheOnScreenWindingCulled) {
+  manager().setCullMode(1);
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFF0000u));
+  EXPECT_EQ(centre(), kBlack);
+  manager().setCullMode(2);
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFF0000u));
+  EXPECT_EQ(centre(), 0xFFFF0000u);
+  // The same quad wound the other way round.
+  VertexBuffer clockwise = makeQuad(1, -1, -1, 1, 0.4f, 0xFF00FF00u);
+  drawQuad(clockwise);
+  EXPECT_EQ(centre(), 0xFFFF0000u);
+  manager().setCullMode(1);
+  drawQuad(clockwise);
+  EXPECT_EQ(centre(), 0xFF00FF00u);
+}
+
+TEST_F(Shading, ClearResetsDepthEvenWithDepthWriteOff) {
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.2f, 0xFFFF0000u));
+  manager().enableDepthWrite(false);
+  manager().beginDraw();
+  EXPECT_EQ(centre(), kBlack);
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.8f, 0xFF00FF00u));
+  EXPECT_EQ(centre(), 0xFF00FF00u);
+}
+
+TEST_F(Shading, DepthTestKeepsTheNearerAndCanBeTurnedOff) {
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.3f, 0xFFFF0000u));
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.6f, 0xFF00FF00u));
+  EXPECT_EQ(centre(), 0xFFFF0000u);
+  manager().enableDepthTest(false);
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.6f, 0xFF00FF00u));
+  EXPECT_EQ(centre(), 0xFF00FF00u);
+}
+
+}  // namespace
+}  // namespace RenderTest
