@@ -6,7 +6,6 @@
 #include "Engine/Base/DebugStream.h"
 #include "core/config/Config.h"
 #include "core/sound/OggBGM.h"
-#include "core/sound/SoundFiles.h"
 #include "file/nml/NmlDocument.h"
 
 namespace Game {
@@ -61,7 +60,7 @@ void BGM::create() {
     return;
   }
   NmlDocument table;
-  SoundFiles::loadNml(table, kTableFile);
+  table.load(kTableFile);
   if (Config::instance().setting(Config::kBgm).value() != 0) {
     gInstance = new OggBGM(table, kTableFile);
   } else {

@@ -32,7 +32,7 @@ bool OggBGMStream::prepare(Platform::VorbisDecoder& decoder) {
   }
   switch (mStep) {
     case Step::kNew:
-      mReader.open(mTune->mFile.c_str());
+      mReader.open(mTune->mFile.c_str(), false, false, false);
       mStep = Step::kRequested;
       return false;
     case Step::kRequested:

@@ -6,7 +6,7 @@
 #include "core/sound/BGM.h"
 #include "core/sound/FadeTimer.h"
 #include "core/sound/OggFile.h"
-#include "core/sound/SoundFiles.h"
+#include "file/FileReader.h"
 
 namespace Game {
 
@@ -55,7 +55,7 @@ class OggBGMStream {
   const BGM::Tune* mTune;
   bool mNearEnd;
   Step mStep = Step::kNew;
-  TuneFileReader mReader;
+  FileReader mReader;
   OggFile mFile;
   Engine::Sound::Player mPlayer;
   Engine::i32 mWritePos = 0;

@@ -1,7 +1,8 @@
 #include "core/sound/SoundEffect.h"
 
 #include "core/sound/SoundEffectManager.h"
-#include "core/sound/SoundFiles.h"
+#include "Engine/Base/Assert.h"
+#include "file/FileLoader.h"
 
 namespace Game {
 
@@ -13,12 +14,23 @@ i32 gGlobalVolume = 0;  // set from the settings when they are applied
 
 }  // namespace
 
+namespace {
+
+FileLoader& fileLoader() {
+  ENGINE_ASSERT(FileLoader::instance() && "SoundEffect : the file loader hasn't been created.");
+  return *FileLoader::instance();
+}
+
+}  // namespace
+
 SoundEffect::SoundEffect(const char* name, const char* fileName)
-    : mWave(SoundFiles::acquireWave(fileName)), mName(name) {}
+    : mWave(fileLoader().acquireWave(fileName)), mName(name) {}
 
 SoundEffect::~SoundEffect() {
   mPlayer.release();
-  SoundFiles::releaseWave(mWave);
+  if (FileLoader::instance()) {
+    FileLoader::instance()->releaseWave(mWave);
+  }
 }
 
 void SoundEffect::setGlobalVolume(i32 decibels) { gGlobalVolume = decibels; }

@@ -10,7 +10,7 @@ namespace Game {
 // A named short sound over a shared wave, with its own player for start.
 class SoundEffect {
  public:
-  // The wave comes from the shared waves of the sound files (one reference).
+  // The wave comes from the file loader's shared waves (one reference).
   SoundEffect(const char* name, const char* fileName);
   // Gives back the player and the wave's reference.
   ~SoundEffect();

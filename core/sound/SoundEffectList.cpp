@@ -1,6 +1,5 @@
 #include "core/sound/SoundEffectList.h"
 
-#include "core/sound/SoundFiles.h"
 #include "core/string/String.h"
 #include "file/nml/NmlDocument.h"
 
@@ -11,7 +10,7 @@ using Engine::i32;
 void SoundEffectList::load(const char* path) {
   clear();
   NmlDocument document;
-  SoundFiles::loadNml(document, path);
+  document.load(path);
   readNode(document, nullptr);
 }
 

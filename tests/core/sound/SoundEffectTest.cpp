@@ -11,7 +11,7 @@
 #include "core/config/Config.h"
 #include "core/sound/SoundEffectList.h"
 #include "core/sound/SoundEffectManager.h"
-#include "core/sound/SoundFiles.h"
+#include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
 
 namespace {
@@ -30,6 +30,7 @@ class SoundEffectTest : public ::testing::Test {
     options.abortOnError = false;
     Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
     Engine::Sound::Manager::create();
+    Game::FileLoader::create();
     SoundEffectManager::create();
     Game::SoundEffect::setGlobalVolume(0);
     Samples ramp(kWaveFrames);
@@ -41,6 +42,7 @@ class SoundEffectTest : public ::testing::Test {
   ~SoundEffectTest() override {
     mList.reset();
     SoundEffectManager::destroy();
+    Game::FileLoader::destroy();
     Engine::Sound::Manager::destroy();
     Engine::FileIO::ManagerImpl::destroy();
   }
@@ -72,11 +74,11 @@ TEST_F(SoundEffectTest, ListLinesNameWavesInTheFolderOfTheirNode) {
   std::vector<std::string> opened = backend->fakeFileSystem.openedForReading();
   std::sort(opened.begin(), opened.end());
   EXPECT_EQ(opened, (std::vector<std::string>{"ball.wav", "battle/hit1.wav", "deeper/y.wav"}));
-  EXPECT_EQ(Game::SoundFiles::cachedWaveCount(), 3);  // "ball" is shared
+  EXPECT_EQ(Game::FileLoader::instance()->waveCount(), 3);  // "ball" is shared
   EXPECT_EQ(mList->find("shot")->wave(), mList->find("again")->wave());
   EXPECT_EQ(mList->find("nothing"), nullptr);
   mList.reset();
-  EXPECT_EQ(Game::SoundFiles::cachedWaveCount(), 0);
+  EXPECT_EQ(Game::FileLoader::instance()->waveCount(), 0);
 }
 
 TEST_F(SoundEffectTest, ASoundDelayedByDFramesIsFirstHeardAfterUpdateDPlusOne) {
