@@ -7,5 +7,6 @@ add_custom_target(game_data ALL
     -P ${CMAKE_SOURCE_DIR}/cmake/CopyGameData.cmake
   COMMENT "Refreshing the game's data in ${MARROWDEEP_GAME_DIR}"
   VERBATIM)
-# Tile maps are drawn from their text grids into the same copy (tools/tilemap).
-add_dependencies(game_data tile_maps)
+# Tile maps are drawn from their text grids into the same copy (tools/tilemap),
+# music and sounds synthesised there (tools/sounds).
+add_dependencies(game_data tile_maps game_sounds)

@@ -1,25 +1,40 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
+#include "Engine/Sound/Player.h"
+#include "core/container/OwnedList.h"
 
 namespace Game {
 
-// Stand-in of the delayed sound effects until they are built: counts its
-// once-a-frame updates.
+// Players that sound later or on their own: each waits its delay in frames,
+// plays once, and is dropped when it has finished.
 class SoundEffectManager {
  public:
+  // Also hooks the settings' sound-effect volume.
   static void create();
   static void destroy();
-  // Null outside create and destroy.
   static SoundEffectManager* instance();
 
-  void update() { ++mUpdates; }
-  Engine::i32 updates() const { return mUpdates; }
+  // Hands the player to the manager; without a manager it is dropped.
+  static void queue(const Engine::Sound::Player& player, Engine::i32 delay, bool loop, bool overlap);
+
+  // Once a frame: a player queued with delay d is first heard in the
+  // (d + 1)-th update after it was queued.
+  void update();
+  Engine::i32 count() const { return mQueued.count(); }
 
  private:
+  struct Queued {
+    Engine::Sound::Player mPlayer;
+    bool mLoop = false;
+    bool mOverlap = false;
+    Engine::i32 mDelay = 0;
+    bool mStarted = false;
+  };
+
   SoundEffectManager() = default;
 
-  Engine::i32 mUpdates = 0;
+  OwnedList<Queued> mQueued;
 };
 
 }  // namespace Game

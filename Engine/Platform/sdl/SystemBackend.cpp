@@ -13,6 +13,7 @@
 #include "Platform/SystemGlyphRasterizer.h"
 #include "GlDevice.h"
 #include "Platform/TextCodec.h"
+#include "Platform/VorbisDecoder.h"
 #include "SdlAudioOutput.h"
 #include "SdlInput.h"
 #include "PosixFileSystem.h"
@@ -110,6 +111,7 @@ class SdlSystemBackend : public SystemBackend {
   Processor& processor() override { return mProcessor; }
   FileSystem& fileSystem() override { return mFileSystem; }
   GraphicsDevice& graphicsDevice() override { return mGraphicsDevice; }
+  VorbisDecoder& vorbisDecoder() override { return *mVorbisDecoder; }
 
  private:
   SteadyClock mClock;
@@ -124,6 +126,7 @@ class SdlSystemBackend : public SystemBackend {
   SchedProcessor mProcessor;
   Posix::PosixFileSystem mFileSystem;
   GlDevice mGraphicsDevice{mWindow};  // after the window: destroyed before it
+  std::unique_ptr<VorbisDecoder> mVorbisDecoder = createVorbisFileDecoder();
 };
 
 }  // namespace

@@ -50,6 +50,9 @@ void logSteps(std::vector<ApplicationStep>& steps, std::index_sequence<I...>) {
 class ApplicationTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The music and sound-effect lists the root reads at start, empty here.
+    mFixture.platform().fakeFileSystem.put("bgm/bgm.txt", "");
+    mFixture.platform().fakeFileSystem.put("src/system/systemsound.txt", "");
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
       Engine::Framework::instance().configure(configuration);

@@ -11,6 +11,7 @@
 #include "Platform/MessageBox.h"
 #include "Platform/Mouse.h"
 #include "Platform/Processor.h"
+#include "Platform/VorbisDecoder.h"
 #include "Platform/Window.h"
 
 namespace Platform {
@@ -32,6 +33,7 @@ class Backend {
   virtual Processor& processor() = 0;
   virtual FileSystem& fileSystem() = 0;
   virtual GraphicsDevice& graphicsDevice() = 0;
+  virtual VorbisDecoder& vorbisDecoder() = 0;
 };
 
 // The installed backend; set by the program's entry or a test before use.

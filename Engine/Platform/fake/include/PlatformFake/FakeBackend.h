@@ -10,6 +10,7 @@
 #include "PlatformFake/FakeGlyphRasterizer.h"
 #include "PlatformFake/FakeFileSystem.h"
 #include "PlatformFake/FakeGraphicsDevice.h"
+#include "PlatformFake/FakeVorbisDecoder.h"
 
 namespace PlatformFake {
 
@@ -123,6 +124,7 @@ class FakeBackend : public Platform::Backend {
   Platform::Processor& processor() override { return fakeProcessor; }
   Platform::FileSystem& fileSystem() override { return fakeFileSystem; }
   Platform::GraphicsDevice& graphicsDevice() override { return fakeGraphicsDevice; }
+  Platform::VorbisDecoder& vorbisDecoder() override { return fakeVorbisDecoder; }
 
   FakeClock fakeClock;
   FakeMessageBox fakeMessageBox;
@@ -136,6 +138,7 @@ class FakeBackend : public Platform::Backend {
   FakeProcessor fakeProcessor;
   FakeFileSystem fakeFileSystem;
   FakeGraphicsDevice fakeGraphicsDevice;
+  FakeVorbisDecoder fakeVorbisDecoder;
 };
 
 // Installs a fake backend for the lifetime of the object.

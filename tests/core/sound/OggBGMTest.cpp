@@ -1,0 +1,177 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "tests/core/sound/MusicFixture.h"
+
+namespace {
+
+using SoundTest::constantTune;
+using SoundTest::Samples;
+
+constexpr int kRate = 44100;
+
+class OggBGMTest : public SoundTest::MusicFixture {
+ protected:
+  std::uint32_t& now() { return backend->fakeClock.now; }
+  std::vector<std::string>& debugLines() { return backend->fakeDebugOutput.lines; }
+};
+
+TEST_F(OggBGMTest, ChoosingAThenBThenCQuicklyFadesAOutForASecondDropsBAndThenPlaysC) {
+  startBgm("A{ file a; loop 0; } B{ file b; loop 0; } C{ file c; loop 0; }");
+  putTune("a", kRate, 1, constantTune(1000, kRate, 1));
+  putTune("b", kRate, 1, constantTune(2000, kRate, 1));
+  putTune("c", kRate, 1, constantTune(3000, kRate, 1));
+  mBgm->play("A");
+  EXPECT_EQ(play(8192).back(), 1000);
+
+  const std::uint32_t fadeStart = now();
+  mBgm->play("B");
+  mBgm->play("C");
+  ASSERT_EQ(mBgm->streamCount(), 2);
+  EXPECT_EQ(mBgm->streamTune(0), tune("A"));
+  EXPECT_EQ(mBgm->streamTune(1), tune("C"));
+
+  now() = fadeStart + 500;  // half way: volume 50, -3 dB
+  EXPECT_NEAR(play(1024).back(), 1000 * std::pow(10.0, -3 / 20.0), 1.0);
+  now() = fadeStart + 999;
+  play(1024);
+  EXPECT_EQ(mBgm->streamTune(0), tune("A"));
+  now() = fadeStart + 1000;
+  play(4096);
+  ASSERT_EQ(mBgm->streamCount(), 1);
+  EXPECT_EQ(mBgm->streamTune(0), tune("C"));
+  EXPECT_EQ(play(4096).back(), 3000);
+
+  const std::vector<std::string> opened = backend->fakeFileSystem.openedForReading();
+  EXPECT_EQ(std::count(opened.begin(), opened.end(), "bgm/b.ogg"), 0);
+}
+
+TEST_F(OggBGMTest, ChoosingTheTuneThatIsPlayingGoesOnWithIt) {
+  startBgm("A{ file a; loop 0; }");
+  putTune("a", kRate, 1, constantTune(1000, kRate * 2, 1));
+  mBgm->play("A");
+  play(8192);
+  mBgm->play("A");
+  play(30000);
+  EXPECT_EQ(mBgm->streamCount(), 1);
+  EXPECT_EQ(backend->fakeVorbisDecoder.openCount, 1);
+  EXPECT_EQ(play(1).back(), 1000);
+}
+
+// The output runs through the tune and then from its loop point, with no
+// frame lost or repeated at the wrap.
+TEST_F(OggBGMTest, LoopsAtItsLoopPointFrameForFrame) {
+  startBgm("A{ file a; loop 1/4; crossFade 0; }");
+  const std::size_t frames = kRate / 2;
+  const std::size_t loopFrame = kRate / 4;
+  Samples ramp(frames);
+  for (std::size_t i = 0; i < frames; ++i) {
+    ramp[i] = static_cast<std::int16_t>(i + 1);
+  }
+  putTune("a", kRate, 1, ramp);
+  startTune("A");
+  const Samples heard = play(frames * 3);
+  for (std::size_t i = 0; i < frames * 3; ++i) {
+    const std::size_t expected = i < frames ? i : loopFrame + (i - frames) % (frames - loopFrame);
+    ASSERT_EQ(heard[2 * i], static_cast<std::int16_t>(expected + 1)) << "frame " << i;
+  }
+}
+
+// A 440 Hz tone whose loop point has the phase of its end: the cross-fade
+// joins them with no gap and no step larger than the tone's own.
+TEST_F(OggBGMTest, TheCrossFadeJoinsTheEndToTheLoopWithoutAGapOrAJump) {
+  startBgm("A{ file a; loop 1/2; }");
+  constexpr double kAmplitude = 10000.0;
+  Samples tone(kRate * 2);
+  for (std::size_t i = 0; i < kRate; ++i) {
+    const double value = kAmplitude * std::sin(2.0 * M_PI * 440.0 * static_cast<double>(i) / kRate);
+    tone[2 * i] = static_cast<std::int16_t>(std::lround(value));
+    tone[2 * i + 1] = static_cast<std::int16_t>(-std::lround(value));
+  }
+  putTune("a", kRate, 2, tone);
+  startTune("A");
+  const Samples heard = play(kRate * 3);
+  const double toneStep = kAmplitude * 2.0 * M_PI * 440.0 / kRate + 2.0;
+  int zeroRun = 0;
+  for (std::size_t i = 1; i < heard.size() / 2; ++i) {
+    ASSERT_LE(std::abs(heard[2 * i] - heard[2 * i - 2]), toneStep) << "frame " << i;
+    ASSERT_LE(std::abs(heard[2 * i + 1] - heard[2 * i - 1]), toneStep) << "frame " << i;
+    zeroRun = heard[2 * i] == 0 ? zeroRun + 1 : 0;
+    ASSERT_LT(zeroRun, 3) << "frame " << i;
+  }
+}
+
+// A cross-fade longer than the decoding chunk is cut to half a chunk, so
+// that the end and the loop start fit the scratch buffer together.
+TEST_F(OggBGMTest, ACrossFadeLongerThanAChunkStillLoopsSeamlessly) {
+  startBgm("A{ file a; loop 0; crossFade 2; }");
+  putTune("a", kRate, 2, constantTune(1000, kRate / 2, 2));
+  startTune("A");
+  const Samples heard = play(kRate * 2);
+  EXPECT_GE(*std::min_element(heard.begin(), heard.end()), 999);  // a blend of 1000 and 1000, truncated
+}
+
+TEST_F(OggBGMTest, ALoopPointAtTheEndOrASeekThatFailsPlaysTheTuneOnceThenSilence) {
+  startBgm("A{ file a; loop 1/10; } B{ file b; loop 0; }");
+  putTune("a", kRate, 1, constantTune(500, kRate / 10, 1));
+  putTune("b", kRate, 1, constantTune(700, kRate / 10, 1));
+  startTune("A");
+  Samples heard = play(kRate / 2);
+  EXPECT_EQ(heard[2 * (kRate / 10 - 1)], 500);
+  EXPECT_EQ(heard[2 * (kRate / 10)], 0);
+  EXPECT_EQ(heard.back(), 0);
+
+  backend->fakeVorbisDecoder.failSeeks = true;
+  mBgm->play("B");
+  now() += 1000;
+  play(1);
+  startTune("B");
+  heard = play(kRate);
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), 700), 2 * kRate / 10);
+  EXPECT_EQ(heard.back(), 0);
+}
+
+TEST_F(OggBGMTest, AFileThatIsNotOggVorbisIsReportedOnceAndDoesNotHoldUpTheNext) {
+  startBgm("A{ file a; loop 0; } B{ file b; loop 0; }");
+  backend->fakeFileSystem.put("bgm/a.ogg", "not a tune");
+  putTune("b", kRate, 1, constantTune(2000, kRate, 1));
+  mBgm->play("A");
+  play(20000);
+  EXPECT_EQ(backend->fakeVorbisDecoder.openCount, 1);
+  EXPECT_EQ(debugLines(), std::vector<std::string>{"BGM : not an Ogg Vorbis file ( bgm/a.ogg )\n"});
+  mBgm->play("B");
+  EXPECT_EQ(play(8192).back(), 2000);  // without waiting for a fade
+}
+
+TEST_F(OggBGMTest, AnUnknownNameIsReportedOnceAndFadesTheMusicOut) {
+  startBgm("A{ file a; loop 0; }");
+  putTune("a", kRate, 1, constantTune(1000, kRate, 1));
+  mBgm->play("A");
+  play(4096);
+  mBgm->play("Nothing");
+  mBgm->play("Nothing");
+  EXPECT_EQ(debugLines(), std::vector<std::string>{"BGM : no tune named Nothing in bgm/bgm.txt\n"});
+  ASSERT_EQ(mBgm->streamCount(), 2);
+  EXPECT_EQ(mBgm->streamTune(1), nullptr);
+  now() += 1000;
+  play(4096);
+  EXPECT_EQ(mBgm->streamCount(), 0);
+  EXPECT_EQ(mBgm->playbackTime(), 0.0);
+}
+
+TEST_F(OggBGMTest, TheTableGivesPathsSecondsAndDefaults) {
+  startBgm("タイトル{ file title; loop 3/2; } U{ file u; loop 1; crossFade 1/50; volume 4/5; }");
+  ASSERT_EQ(mBgm->tuneCount(), 2);
+  const Game::BGM::Tune& title = mBgm->tune(0);
+  EXPECT_STREQ(title.mName.c_str(), "タイトル");
+  EXPECT_STREQ(title.mFile.c_str(), "bgm/title.ogg");
+  EXPECT_DOUBLE_EQ(title.mLoop, 1.5);
+  EXPECT_DOUBLE_EQ(title.mCrossFade, 0.01);
+  EXPECT_DOUBLE_EQ(title.mVolume, 1.0);
+  EXPECT_FLOAT_EQ(static_cast<float>(mBgm->tune(1).mCrossFade), 0.02f);
+  EXPECT_FLOAT_EQ(static_cast<float>(mBgm->tune(1).mVolume), 0.8f);
+  EXPECT_EQ(mBgm->findTune("V"), nullptr);
+}
+
+}  // namespace
