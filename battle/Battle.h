@@ -1,25 +1,13 @@
 #pragma once
 
-#include "Engine/Base/Types.h"
+#include "core/game/TimedStandIn.h"
 
 namespace Game {
 
 // Stand-in of one running battle until the battle system exists.
-class Battle {
+class Battle : public TimedStandIn {
  public:
-  // Finishes on update number `frames`; a negative number never finishes.
-  explicit Battle(Engine::i32 frames = 1) : mFramesLeft(frames) {}
-
-  // One frame; true when finished.
-  bool update() {
-    ++mUpdates;
-    return mFramesLeft >= 0 && --mFramesLeft <= 0;
-  }
-  Engine::i32 updates() const { return mUpdates; }
-
- private:
-  Engine::i32 mFramesLeft;
-  Engine::i32 mUpdates = 0;
+  explicit Battle(Engine::i32 frames = 1) : TimedStandIn(frames) {}
 };
 
 }  // namespace Game
