@@ -4,9 +4,11 @@
 
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Framework/Framework.h"
+#include "Engine/Graphics/Manager.h"
 #include "core/app/Application.h"
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
+#include "presentation/picture/SystemResources.h"
 
 namespace Engine {
 
@@ -17,6 +19,20 @@ constexpr const char* kArchiveNames[] = {"bxlpatch.dat", "bxl.dat", "bxlbgm.dat"
 constexpr i32 kLoadMode = 1;
 
 bool isOn(const Game::Config& config, i32 setting) { return config.setting(setting).value() != 0; }
+
+// What the settings reach once the root exists (the music and the sound
+// effects hook themselves in when they are made).
+void connectSettings() {
+  Game::Config::Targets& targets = Game::Config::targets();
+  targets.setTextureFiltering = [](bool on) { Graphics::Manager::instance().setTextureFilter(on ? 1 : 0); };
+  targets.playSavedSound = [] { Game::SystemResources::instance()->sounds().play("saved", 0); };
+}
+
+void disconnectSettings() {
+  Game::Config::Targets& targets = Game::Config::targets();
+  targets.setTextureFiltering = nullptr;
+  targets.playSavedSound = nullptr;
+}
 
 }  // namespace
 
@@ -49,6 +65,7 @@ void Framework::configure(Configuration configuration) {
 void Framework::update() {
   if (!Game::Application::instance()) {
     Game::Application::create();
+    connectSettings();
     Game::Config::instance().apply();
   }
   if (!Game::Application::instance()->update()) {
@@ -56,6 +73,7 @@ void Framework::update() {
   }
   if (isEndRequested()) {
     cout << "frame rate " << frameRate() << endl;
+    disconnectSettings();
     Game::Application::destroy();
   }
 }
@@ -70,7 +88,10 @@ Engine::GameEntry gameEntry() {
     Engine::Framework::instance().configure(configuration);
   };
   entry.update = [] { Engine::Framework::instance().update(); };
-  entry.release = [] { Application::destroy(); };
+  entry.release = [] {
+    Engine::disconnectSettings();
+    Application::destroy();
+  };
   return entry;
 }
 
