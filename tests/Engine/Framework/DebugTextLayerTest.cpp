@@ -30,11 +30,6 @@ TEST(DebugTextLayerTest, LinesArePlacedInCellsAndTheLayerResets) {
   EXPECT_EQ(next[0].color, 0xFFFFFFFFu);
 }
 
-TEST(DebugTextLayerTest, EmptyLayerDrawsNothing) {
-  Engine::DebugTextLayer layer;
-  EXPECT_TRUE(layer.flush().empty());
-}
-
 // Every glyph of the built-in font is on its one page: one batch for the frame.
 TEST(DebugTextLayerTest, LinesAreDrawnInOneBatchWithTheBuiltInFont) {
   PlatformFake::ScopedFakeBackend backend;

@@ -157,12 +157,6 @@ TEST_F(GraphicsManager, SecondCreateHalts) {
   EXPECT_DEATH(Manager::create(640, 480, false, true, false), "!gManagerImpl");
 }
 
-}  // namespace
-}  // namespace Engine::Graphics
-
-namespace Engine::Graphics {
-namespace {
-
 // The default writer: the image file of the name's extension, written whole
 // through the file manager.
 TEST(GraphicsScreenshot, BmpOfTheBackBufferIsWrittenThroughTheFileManager) {

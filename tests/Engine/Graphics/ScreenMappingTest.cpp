@@ -36,14 +36,6 @@ TEST(ChooseDisplayMode, UsesTheDesktopWhenNoModeHasItsRatio) {
   EXPECT_TRUE(sameSize(chooseDisplayMode({}, {}, 800, 600), 800, 600));
 }
 
-TEST(MapViewport, LetterboxesSideBarsIntoAWideBackBuffer) {
-  const Platform::Viewport mapped = mapViewport(1280, 720, 800, 600, {0, 0, 800, 600, 0.0f, 1.0f});
-  EXPECT_EQ(mapped.x, 160u);
-  EXPECT_EQ(mapped.y, 0u);
-  EXPECT_EQ(mapped.width, 960u);
-  EXPECT_EQ(mapped.height, 720u);
-}
-
 TEST(MapViewport, LetterboxesBarsAboveAndBelowInATallBackBuffer) {
   const Platform::Viewport mapped = mapViewport(800, 800, 800, 600, {0, 0, 800, 600, 0.0f, 1.0f});
   EXPECT_EQ(mapped.x, 0u);

@@ -25,13 +25,6 @@ std::tuple<int, int, int, int, int> cellOf(const Engine::Scene::GlyphRecord* rec
                 : std::make_tuple(-1, -1, -1, -1, -1);
 }
 
-TEST(BitmapGlyphTableTest, EmptyTableHasNoGlyphs) {
-  const BitmapGlyphTable table(nullptr, 0);
-  EXPECT_EQ(table.find(0), nullptr);
-  EXPECT_EQ(table.find('A'), nullptr);
-  EXPECT_EQ(table.charHeight(), 0);
-}
-
 TEST(BitmapGlyphTableTest, FindsListedCodesAndNothingElse) {
   std::vector<Engine::u8> bytes;
   addEntry(bytes, 'A', 8, 64, 0, 8, 16);

@@ -49,6 +49,13 @@ class GlyphCacheTest : public testing::Test {
   CpuGlyphPages pages;
 };
 
+// Caches the letters first to last.
+void cacheLetters(GlyphCache& cache, char first, char last) {
+  for (char c = first; c <= last; ++c) {
+    cache.glyph(static_cast<Engine::u16>(c));
+  }
+}
+
 void expectCell(const GlyphRecord& record, int page, int x, int y, int width, int height) {
   EXPECT_EQ(record.page, page);
   EXPECT_EQ(record.x, x);
@@ -75,14 +82,10 @@ TEST_F(GlyphCacheTest, EachGlyphIsRenderedOnceAndPackedLeftToRight) {
 
 TEST_F(GlyphCacheTest, CellEndingAtRightEdgeStartsNewRowAndAtBottomNewPage) {
   auto cache = makeCache(64, 48);
-  for (char c = 'A'; c < 'H'; ++c) {
-    cache->glyph(static_cast<Engine::u16>(c));
-  }
+  cacheLetters(*cache, 'A', 'G');
   expectCell(cache->glyph('G'), 0, 48, 0, 8, 16);
   expectCell(cache->glyph('H'), 0, 0, 16, 8, 16);  // 56 + 8 would reach the right edge
-  for (char c = 'I'; c <= 'N'; ++c) {
-    cache->glyph(static_cast<Engine::u16>(c));
-  }
+  cacheLetters(*cache, 'I', 'N');
   expectCell(cache->glyph('O'), 1, 0, 0, 8, 16);  // a row at 32 would reach the bottom
   EXPECT_EQ(cache->pageCount(), 2);
   EXPECT_EQ(pages.pageCount(), 2);
@@ -90,18 +93,14 @@ TEST_F(GlyphCacheTest, CellEndingAtRightEdgeStartsNewRowAndAtBottomNewPage) {
 
 TEST_F(GlyphCacheTest, CellEndingOnePixelShortOfTheEdgeStaysInRow) {
   auto cache = makeCache(65, 33);
-  for (char c = 'A'; c < 'H'; ++c) {
-    cache->glyph(static_cast<Engine::u16>(c));
-  }
+  cacheLetters(*cache, 'A', 'G');
   expectCell(cache->glyph('H'), 0, 56, 0, 8, 16);
   expectCell(cache->glyph('I'), 0, 0, 16, 8, 16);
 }
 
 TEST_F(GlyphCacheTest, TallerCellNearTheBottomMovesToNewPageInsteadOfOverflowing) {
   auto cache = makeCache(64, 40);
-  for (char c = 'A'; c <= 'H'; ++c) {
-    cache->glyph(static_cast<Engine::u16>(c));
-  }
+  cacheLetters(*cache, 'A', 'H');
   script('I', fakeBoxGlyph(8, 0, 12, 8, 30));  // 30 rows from the top: a cell 30 high
   expectCell(cache->glyph('I'), 1, 0, 0, 8, 30);
 }

@@ -10,8 +10,6 @@ namespace {
 using Engine::Graphics::Manager;
 using Engine::Graphics::ManagerImpl;
 using Engine::Graphics::ManagerSettings;
-using Engine::Graphics::Vertex;
-using Engine::Graphics::VertexBuffer;
 using Engine::Math::Vector3;
 
 constexpr u32 kBlack = 0xFF000000u;
@@ -95,14 +93,7 @@ TEST_F(Shading, AlphaTestDropsTexelsBelowHalf) {
   manager().setTexture(texture);
   manager().setTextureFilter(0);
   manager().setBlendMode(0);
-  VertexBuffer quad = VertexBuffer::create(6);
-  Vertex* vertex = quad.lock();
-  const float corners[6][4] = {{-1, -1, 0, 1}, {1, -1, 1, 1}, {1, 1, 1, 0}, {-1, -1, 0, 1}, {1, 1, 1, 0}, {-1, 1, 0, 0}};
-  for (const auto& c : corners) {
-    *vertex++ = Vertex{c[0], c[1], 0.5f, 1.0f, 0, 0, -1, 0xFFFFFFFFu, c[2], c[3]};
-  }
-  quad.unlock(vertex);
-  drawQuad(quad);
+  drawQuad(makeTexturedQuad(-1, -1, 1, 1, 0xFFFFFFFFu));
   const Image image = readBack();
   EXPECT_EQ(image.at(16, 32), kBlack);
   EXPECT_EQ(image.at(48, 32), 0xFF00FF00u);
@@ -143,7 +134,7 @@ TEST_F(Shading, CullModesNameTheOnScreenWindingCulled) {
   drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFF0000u));
   EXPECT_EQ(centre(), 0xFFFF0000u);
   // The same quad wound the other way round.
-  VertexBuffer clockwise = makeQuad(1, -1, -1, 1, 0.4f, 0xFF00FF00u);
+  const Engine::Graphics::VertexBuffer clockwise = makeQuad(1, -1, -1, 1, 0.4f, 0xFF00FF00u);
   drawQuad(clockwise);
   EXPECT_EQ(centre(), 0xFFFF0000u);
   manager().setCullMode(1);

@@ -10,8 +10,6 @@ namespace {
 using Engine::Graphics::Manager;
 using Engine::Graphics::ManagerSettings;
 using Engine::Graphics::Texture;
-using Engine::Graphics::Vertex;
-using Engine::Graphics::VertexBuffer;
 
 constexpr u32 kRed = 0xFFFF0000u;
 constexpr u32 kGreen = 0xFF00FF00u;
@@ -28,20 +26,6 @@ class TextureRender : public RenderFixture {
   Manager manager() { return Manager::instance(); }
 };
 
-// A white quad from (left, top) to (right, bottom) in clip coordinates,
-// texture coordinates (0, 0) at its top-left and (1, 1) at its bottom-right.
-VertexBuffer texturedQuad(float left, float top, float right, float bottom) {
-  VertexBuffer quad = VertexBuffer::create(6);
-  Vertex* vertex = quad.lock();
-  const float corners[6][4] = {{left, bottom, 0, 1}, {right, bottom, 1, 1}, {right, top, 1, 0},
-                               {left, bottom, 0, 1}, {right, top, 1, 0},    {left, top, 0, 0}};
-  for (const auto& c : corners) {
-    *vertex++ = Vertex{c[0], c[1], 0.5f, 1.0f, 0, 0, -1, 0xFFFFFFFFu, c[2], c[3]};
-  }
-  quad.unlock(vertex);
-  return quad;
-}
-
 Texture textureFromTga(const Engine::Graphics::Image& image, bool topDown) {
   const std::vector<Engine::u8> file = ImageTestFiles::tgaOf(image, 4, topDown, false).bytes();
   return Texture::create(file.data(), static_cast<Engine::i32>(file.size()));
@@ -54,7 +38,7 @@ TEST_F(TextureRender, CheckerFromABottomUpTgaShowsEachColourInItsCorner) {
   ASSERT_TRUE(texture.hasPixels());
   manager().setTexture(texture);
   manager().setTextureFilter(0);
-  drawQuad(texturedQuad(-1, 1, 1, -1));
+  drawQuad(makeTexturedQuad(-1, -1, 1, 1, 0xFFFFFFFFu));
   const Image image = readBack();
   EXPECT_EQ(image.at(8, 8), kRed);
   EXPECT_EQ(image.at(56, 8), kGreen);
@@ -71,7 +55,7 @@ TEST_F(TextureRender, MinifiedTextureSamplesItsLastLevel) {
   ASSERT_EQ(texture.levels(), 2);
   manager().setTexture(texture);
   manager().setTextureFilter(1);
-  drawQuad(texturedQuad(-1.0f, 1.0f, -1.0f + 1.0f / 16, 1.0f - 1.0f / 32));  // 2x1 pixels
+  drawQuad(makeTexturedQuad(-1.0f, 1.0f - 1.0f / 32, -1.0f + 1.0f / 16, 1.0f, 0xFFFFFFFFu));  // 2x1 pixels
   EXPECT_TRUE(colorNear(0xFF3080C0u, readBack().at(0, 0)));
 }
 

@@ -9,8 +9,6 @@ namespace {
 using Engine::Graphics::Manager;
 using Engine::Graphics::ManagerSettings;
 using Engine::Graphics::Texture;
-using Engine::Graphics::Vertex;
-using Engine::Graphics::VertexBuffer;
 using Engine::Math::Vector2;
 using Engine::Scene::Font;
 
@@ -46,18 +44,10 @@ class FontRender : public RenderFixture {
     drawn.height = static_cast<u32>(std::lround((uv1.y - uv0.y) * static_cast<float>(texture.height())));
     const float right = -1.0f + 2.0f * static_cast<float>(drawn.width) / kScreen;
     const float bottom = 1.0f - 2.0f * static_cast<float>(drawn.height) / kScreen;
-    VertexBuffer quad = VertexBuffer::create(6);
-    Vertex* vertex = quad.lock();
-    const float corners[6][4] = {{-1, bottom, uv0.x, uv1.y}, {right, bottom, uv1.x, uv1.y}, {right, 1, uv1.x, uv0.y},
-                                 {-1, bottom, uv0.x, uv1.y}, {right, 1, uv1.x, uv0.y},      {-1, 1, uv0.x, uv0.y}};
-    for (const auto& c : corners) {
-      *vertex++ = Vertex{c[0], c[1], 0.5f, 1.0f, 0, 0, -1, kRed, c[2], c[3]};
-    }
-    quad.unlock(vertex);
     manager().setTexture(texture);
     manager().setTextureFilter(0);
     manager().setBlendMode(1);
-    drawQuad(quad);
+    drawQuad(makeTexturedQuad(-1, bottom, right, 1, kRed, uv0.x, uv0.y, uv1.x, uv1.y));
     const Image image = readBack();
     for (u32 y = 0; y < drawn.height; ++y) {
       for (u32 x = 0; x < drawn.width; ++x) {
