@@ -9,9 +9,12 @@
 
 namespace Engine::Graphics {
 
-class VertexBuffer::Impl : public ReferenceType {
+// What a vertex and an index buffer hold alike: the device buffer and its
+// element count.
+class DeviceBufferImpl : public ReferenceType {
  public:
-  Impl(std::unique_ptr<Platform::GraphicsBuffer> buffer, u32 count) : mBuffer(std::move(buffer)), mCount(count) {}
+  DeviceBufferImpl(std::unique_ptr<Platform::GraphicsBuffer> buffer, u32 count)
+      : mBuffer(std::move(buffer)), mCount(count) {}
   Platform::GraphicsBuffer* buffer() const { return mBuffer.get(); }
   u32 count() const { return mCount; }
 
@@ -20,15 +23,14 @@ class VertexBuffer::Impl : public ReferenceType {
   u32 mCount;
 };
 
-class IndexBuffer::Impl : public ReferenceType {
+class VertexBuffer::Impl : public DeviceBufferImpl {
  public:
-  Impl(std::unique_ptr<Platform::GraphicsBuffer> buffer, u32 count) : mBuffer(std::move(buffer)), mCount(count) {}
-  Platform::GraphicsBuffer* buffer() const { return mBuffer.get(); }
-  u32 count() const { return mCount; }
+  using DeviceBufferImpl::DeviceBufferImpl;
+};
 
- private:
-  std::unique_ptr<Platform::GraphicsBuffer> mBuffer;
-  u32 mCount;
+class IndexBuffer::Impl : public DeviceBufferImpl {
+ public:
+  using DeviceBufferImpl::DeviceBufferImpl;
 };
 
 }  // namespace Engine::Graphics
