@@ -62,14 +62,6 @@ TEST_F(ConfigFileTest, SavedSettingsLoadBackAndTheWindowSizeWaitsForTheNextStart
   EXPECT_TRUE(mDebugLines.empty());
 }
 
-TEST_F(ConfigFileTest, AMissingFileGivesTheDefaultsSilently) {
-  Config config;
-  config.setting(Config::kPad).set(0);
-  config.load();
-  EXPECT_EQ(textOf(config), kDefaultFile);
-  EXPECT_TRUE(mDebugLines.empty());
-}
-
 TEST_F(ConfigFileTest, ADamagedFileGivesTheDefaultsAndOneDebugLine) {
   mBackend->fakeFileSystem.put(Config::kFileName, "windowSize 3;\r\nkey{\r\n\tc 9;\r\n");
   Config config;

@@ -19,28 +19,6 @@ class ConfigTest : public ::testing::Test {
   }
 };
 
-// Names, default values and bindings are pinned by the default file text.
-TEST_F(ConfigTest, ChoiceCountsInTableOrder) {
-  const Config config;
-  const int counts[] = {4, 2, 11, 11, 2, 2, 2, 2, 2, 2, 2, 2, 2};
-  for (int i = 0; i < Config::kSettingCount; ++i) {
-    EXPECT_EQ(config.setting(i).count(), counts[i]) << config.setting(i).name();
-  }
-  EXPECT_EQ(config.width(), 800u);
-  EXPECT_EQ(config.height(), 600u);
-}
-
-TEST_F(ConfigTest, SettingValuesWrapAroundTheirChoices) {
-  Config config;
-  Config::Setting& volume = config.setting(Config::kBgmVolume);
-  volume.set(10);
-  EXPECT_EQ(volume.value(), 10);
-  volume.set(11);
-  EXPECT_EQ(volume.value(), 0);
-  volume.set(-1);
-  EXPECT_EQ(volume.value(), 10);
-}
-
 TEST_F(ConfigTest, SoundEffectVolumeHalvesFromSilenceAndTruncates) {
   Config config;
   const std::vector<int> expected = {-100, -50, -25, -12, -6, -3, -1, 0, 0, 0, 0};

@@ -2,14 +2,12 @@
 
 
 #include "core/container/Array2D.h"
-#include "core/container/AutoPtr.h"
 #include "core/container/FixedArray.h"
 #include "core/container/SharedPtr.h"
 
 namespace {
 
 using Game::Array2D;
-using Game::AutoPtr;
 using Game::SharedPtr;
 
 // Counts live objects and destructions.
@@ -82,19 +80,6 @@ TEST_F(Array2DTest, AssignCopiesOneDimensionallyAndIgnoresItself) {
 }
 
 using AutoPtrTest = CountedTest;
-
-TEST_F(AutoPtrTest, AssigningReplacesAndTheHeldObjectIsKept) {
-  AutoPtr<Counted> owner(new Counted(1));
-  Counted* held = owner.get();
-  owner = held;
-  EXPECT_EQ(Counted::destroyed, 0);
-  EXPECT_EQ(owner->id, 1);
-  owner = new Counted(2);
-  EXPECT_EQ(Counted::destroyed, 1);
-  owner.reset();
-  EXPECT_FALSE(owner.isValid());
-  EXPECT_EQ(Counted::destroyed, 2);
-}
 
 using SharedPtrTest = CountedTest;
 

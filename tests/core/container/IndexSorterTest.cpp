@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include "core/container/IndexSorter.h"
@@ -63,11 +62,6 @@ TEST(IndexSorterTest, EmptyAndSingleSources) {
   EXPECT_EQ(sortArray<i32>({42}), (Result{{0}, 0}));
 }
 
-TEST(IndexSorterTest, SignednessFollowsTheKeyType) {
-  EXPECT_EQ(sortArray<u32>({1, 0xFFFFFFFFu}).order, (std::vector<u32>{1, 0}));
-  EXPECT_EQ(sortArray<i32>({-1, 1}).order, (std::vector<u32>{1, 0}));
-}
-
 TEST(IndexSorterTest, ListOfUnitsByAccessorWithNaNStayingRight) {
   Game::OwnedList<Unit> units;
   for (float speed : {2.0f, std::nanf(""), 7.5f, 2.0f}) {
@@ -78,25 +72,6 @@ TEST(IndexSorterTest, ListOfUnitsByAccessorWithNaNStayingRight) {
   // The NaN item never counts as greater than a pivot, so it stays right of
   // the first pivot and, as a pivot itself, lets nothing pass it.
   EXPECT_EQ(resultOf(sorter), (Result{{2, 0, 1, 3}, 5}));
-}
-
-struct Row {
-  i32 key;
-  i32 payload;
-};
-struct KeyOfRow {
-  i32 operator()(const Row& row) const { return row.key; }
-};
-
-TEST(IndexSorterTest, FixedTableByAccessor) {
-  Game::FixedArray<Row, 4> table;
-  const i32 keys[] = {4, 1, 2, 9};
-  for (i32 k = 0; k < 4; ++k) {
-    table.at(k) = Row{keys[k], k};
-  }
-  Game::IndexSorter<Row, KeyOfRow> sorter;
-  sorter.buildFromFixedArray(table);
-  EXPECT_EQ(resultOf(sorter), (Result{{3, 0, 2, 1}, 5}));
 }
 
 TEST(IndexSorterTest, SortedInputInEitherDirectionCostsQuadraticComparisons) {

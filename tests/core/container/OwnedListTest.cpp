@@ -95,15 +95,6 @@ TEST_F(OwnedListTest, DeleteObjectRemovesEveryNodeButDeletesTheObjectOnce) {
   EXPECT_EQ(Tracked::destroyed, (std::vector<int>{5}));
 }
 
-TEST_F(OwnedListTest, SwapExchangesObjectsOnly) {
-  OwnedList<Tracked> list;
-  fill(list, {1, 2, 3});
-  auto* firstNode = list.nodeAt(0);
-  list.swap(0, 2);
-  EXPECT_EQ(idsOf(list), (std::vector<int>{3, 2, 1}));
-  EXPECT_EQ(list.nodeAt(0), firstNode);
-}
-
 TEST_F(OwnedListTest, SplicingMovesChainsWhole) {
   OwnedList<Tracked> list;
   OwnedList<Tracked> other;
@@ -148,15 +139,6 @@ TEST_F(OwnedListTest, DeferredWalkDeletesDuringIterationAndPurgesAtItsEnd) {
   EXPECT_EQ(Tracked::destroyed, (std::vector<int>{1, 3}));
 }
 
-TEST_F(OwnedListTest, RemoveNullsWithoutNullsChangesNothing) {
-  OwnedList<Tracked> list;
-  fill(list, {1, 2});
-  EXPECT_EQ(list.removeNulls(), 0);
-  EXPECT_EQ(idsOf(list), (std::vector<int>{1, 2}));
-  { DeferredList<Tracked> untouched(list); }
-  EXPECT_EQ(list.count(), 2);
-}
-
 TEST_F(OwnedListTest, ClearDeletesFromHeadToTailThroughVirtualDestructors) {
   OwnedList<Tracked> list;
   list.pushBack(new Derived(1));
@@ -177,18 +159,6 @@ TEST(OwnedListLongTest, AMillionNodesAreDestroyedWithoutRecursion) {
   EXPECT_EQ(*list.back(), 999999);
   list.clear();
   EXPECT_TRUE(list.isEmpty());
-}
-
-TEST(OwnedListIntTest, IntegerListsCopyInAndOutToArrays) {
-  OwnedList<Engine::i32> list;
-  list.addCopy(4);
-  list.addCopy(-2);
-  EXPECT_EQ(list.indexOf(-2), 1);
-  Game::Array2D<Engine::i32> array;
-  list.toArray(array);
-  ASSERT_EQ(array.size(), 2u);
-  EXPECT_EQ(array.at(0), 4);
-  EXPECT_EQ(array.at(1), -2);
 }
 
 using OwnedListDeathTest = OwnedListTest;

@@ -16,21 +16,6 @@ std::vector<int> valuesOf(const PoolList<int>& list) {
   return values;
 }
 
-TEST(PoolListTest, SeventeenElementsTakeTwoBlocksAndClearReleasesBoth) {
-  PoolList<int> list(16);
-  for (int i = 0; i < 16; ++i) {
-    *list.add() = i;
-  }
-  EXPECT_EQ(list.blockCount(), 1);
-  *list.add() = 16;
-  EXPECT_EQ(list.blockCount(), 2);
-  EXPECT_EQ(list.count(), 17);
-  list.clear();
-  EXPECT_EQ(list.blockCount(), 0);
-  EXPECT_EQ(list.count(), 0);
-  EXPECT_EQ(list.nodeAt(0), nullptr);
-}
-
 // Node number of an element relative to the block's node 0.
 std::ptrdiff_t nodeNumber(const int* nodeZero, const int* element) {
   const auto bytes = reinterpret_cast<const char*>(element) - reinterpret_cast<const char*>(nodeZero);
@@ -101,23 +86,6 @@ TEST(PoolListTest, InsertAtPositionsAndRemoveByAddress) {
   list.unlinkAt(2);
   EXPECT_EQ(valuesOf(list), (std::vector<int>{1, 3}));
   EXPECT_EQ(list.blockCount(), 2);
-}
-
-// The nml tree keeps its child nodes in a list of its own type.
-struct TreeNode {
-  PoolList<TreeNode> children{16};
-  int value = 0;
-};
-
-TEST(PoolListTest, ARecursiveElementTypeBuildsAndTearsDown) {
-  PoolList<TreeNode> roots(16);
-  TreeNode* root = roots.add();
-  root->value = 1;
-  for (int i = 0; i < 20; ++i) {
-    root->children.add()->children.add()->value = i;
-  }
-  EXPECT_EQ(root->children.count(), 20);
-  EXPECT_EQ(root->children.at(19)->children.at(0)->value, 19);
 }
 
 }  // namespace

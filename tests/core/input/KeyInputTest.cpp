@@ -60,8 +60,6 @@ class KeyInputTest : public ::testing::Test {
     return mBackend->fakeJoysticks.attached[0].state;
   }
 
-  void setPad(bool on) { Config::instance().setting(Config::kPad).set(on ? 1 : 0); }
-
   PlatformFake::ScopedFakeBackend mBackend;
   PlatformFake::FakeKeyboard& mKeyboard = mBackend->fakeKeyboard;
 };
@@ -139,77 +137,6 @@ TEST_F(KeyInputTest, OppositesPressedOnTheSameStepCancelOut) {
   EXPECT_FALSE(KeyInput::isPressed(KeyInput::kRight));
   EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
   EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kUp);
-}
-
-TEST_F(KeyInputTest, LatestDirectionPrefersTheNewestThenTheLowerIndex) {
-  start();
-  EXPECT_EQ(KeyInput::latestDirection(), -1);
-  mKeyboard.press(Key::Left);
-  mKeyboard.press(Key::Down);
-  step();
-  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kDown);  // tie: lower index
-  step();
-  mKeyboard.press(Key::Right);
-  mKeyboard.release(Key::Left);
-  step();
-  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kRight);
-
-  mKeyboard.release(Key::Right);
-  steps(1022);  // down now held 1025 steps
-  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kDown));
-  EXPECT_EQ(KeyInput::latestDirection(), -1);
-}
-
-TEST_F(KeyInputTest, ClearButtonsKeepsTheDirections) {
-  start();
-  mKeyboard.press(Key::Up);
-  mKeyboard.press(Key::Z);
-  steps(3);
-  KeyInput::clearButtons();
-  EXPECT_FALSE(KeyInput::isPressed(6));
-  EXPECT_EQ(KeyInput::heldFrames(6), 0);
-  EXPECT_EQ(KeyInput::heldFrames(KeyInput::kUp), 3);
-  step();
-  EXPECT_TRUE(KeyInput::isTriggered(6));  // still held: a fresh press
-}
-
-TEST_F(KeyInputTest, JoystickButtonsHatAndAxesPressTheirKeys) {
-  Platform::JoystickState& pad = attachPad();
-  start();
-  pad.buttons[1] = true;
-  pad.hat = Platform::hatAngle(false, true, false, false);
-  step();
-  EXPECT_TRUE(KeyInput::isTriggered(5));
-  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kRight));
-
-  pad = {};
-  pad.axes[1] = -20000;  // stick pushed up
-  pad.axes[0] = -20000;  // and left
-  step();
-  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
-  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kLeft));
-  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kRight));
-  pad.axes = {};
-  pad.axes[1] = 16500;  // down
-  step();
-  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kDown));
-  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kUp));
-}
-
-TEST_F(KeyInputTest, WithThePadSettingOffOnlyTheKeyboardCounts) {
-  Platform::JoystickState& pad = attachPad();
-  start();
-  setPad(false);
-  pad.buttons[2] = true;
-  pad.axes[0] = 30000;
-  mKeyboard.press(Key::C);
-  step();
-  EXPECT_FALSE(KeyInput::isPressed(6));
-  EXPECT_FALSE(KeyInput::isPressed(KeyInput::kRight));
-  EXPECT_TRUE(KeyInput::isPressed(4));
-  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
-  setPad(true);
-  EXPECT_EQ(KeyInput::pollJoystickButton(), 2);
 }
 
 TEST_F(KeyInputTest, PollJoystickButtonFindsTheFirstOfTheTen) {

@@ -54,19 +54,4 @@ TEST_F(MapBuildQueueTest, AMapDestroyedHalfBuiltLeavesTheQueue) {
   EXPECT_EQ(kept.mStepsRun, 1);
 }
 
-TEST_F(MapBuildQueueTest, CreateKeepsTheQueueAndManyMapsFit) {
-  CountedMap maps[20];
-  for (CountedMap& map : maps) {
-    queue().add(&map);
-  }
-  Game::MapBuildQueue::create();
-  EXPECT_EQ(queue().count(), 20);
-  for (int i = 0; i < 20; ++i) {
-    queue().update();
-  }
-  for (const CountedMap& map : maps) {
-    EXPECT_EQ(map.mStepsRun, 1);
-  }
-}
-
 }  // namespace

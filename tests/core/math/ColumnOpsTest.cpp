@@ -35,17 +35,4 @@ TEST(ColumnOpsTest, SwapNormaliseAndEliminate) {
   EXPECT_FLOAT_EQ(m.atXY(1, 1), 6.f - 2.f * 0.75f);
 }
 
-TEST(ColumnOpsTest, EliminateClearsProportionalRowsAndSkipsAZeroTarget) {
-  Game::Array2D<float> m;
-  setRows(m, {{2.f, 4.f}, {1.f, 2.f}, {1.f, 5.f}});
-  Game::MathHelper::eliminate(m, 1, 0, 0);
-  EXPECT_EQ(m.atXY(0, 1), 0.f);
-  EXPECT_EQ(m.atXY(1, 1), 0.f);
-  EXPECT_FLOAT_EQ(m.atXY(2, 1), 3.f);
-  Game::Array2D<float> zero;
-  setRows(zero, {{1.f, 0.f}, {2.f, 7.f}});
-  Game::MathHelper::eliminate(zero, 1, 0, 0);  // nothing to clear
-  EXPECT_EQ(zero.atXY(1, 1), 7.f);
-}
-
 }  // namespace

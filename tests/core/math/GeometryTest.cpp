@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "core/math/Bounds.h"
 #include "core/math/MathHelper.h"
 #include "core/math/Polygon.h"
 #include "core/math/Spiral.h"
@@ -19,36 +18,6 @@ void expectNear(const Vector3& v, float x, float y, float z) {
   EXPECT_NEAR(v.x, x, 1e-5f);
   EXPECT_NEAR(v.y, y, 1e-5f);
   EXPECT_NEAR(v.z, z, 1e-5f);
-}
-
-TEST(GeometryTest, DirectionsAndAnglesAreDegrees) {
-  Vector3 v;
-  directionFromAngles(&v, 90.f, 0.f);
-  expectNear(v, 0.f, 1.f, 0.f);
-  directionFromAngles(&v, 0.f, 90.f);
-  expectNear(v, 0.f, 0.f, 1.f);
-  float pitch = 0.f;
-  float yaw = 0.f;
-  anglesFromDirection(&pitch, &yaw, Vector3(1.f, 0.f, 0.f));
-  EXPECT_NEAR(yaw, 90.f, 1e-4f);
-  EXPECT_NEAR(pitch, 0.f, 1e-4f);
-  anglesFromDirection(&pitch, &yaw, Vector3(0.f, 1.f, 1.f));
-  EXPECT_NEAR(pitch, -45.f, 1e-4f);
-
-  lerpVector(&v, 0.5f, Vector3(0.f, 2.f, 4.f), Vector3(2.f, 2.f, 0.f));
-  expectNear(v, 1.f, 2.f, 2.f);
-  bezier(&v, 0.5f, Vector3(0.f), Vector3(4.f), Vector3(0.f));
-  expectNear(v, 2.f, 2.f, 2.f);
-  bezierTangent(&v, 0.f, Vector3(0.f), Vector3(1.f), Vector3(0.f));
-  expectNear(v, 2.f, 2.f, 2.f);
-  // The matrix is turned about y, then x, then z, so a vector meets the turns
-  // the other way round: (1, 0, 0) goes to y about z and stays there about y.
-  rotateByAngles(&v, Vector3(1.f, 0.f, 0.f), 0.f, 90.f, 90.f);
-  expectNear(v, 0.f, 1.f, 0.f);
-  rotateByAngles(&v, Vector3(1.f, 0.f, 0.f), 90.f, 0.f, 0.f);
-  expectNear(v, 1.f, 0.f, 0.f);
-  EXPECT_TRUE(nearOneVector(Vector3(1.f, 0.999f, 1.001f)));
-  EXPECT_FALSE(nearOneVector(Vector3(1.f, 1.f, 0.9f)));
 }
 
 TEST(GeometryTest, PlanesAndPolygons) {
@@ -108,20 +77,6 @@ TEST(GeometryTest, PolygonsLoadFromRectsRegularShapesAndVertices) {
   EXPECT_EQ(loadPolygon("polygon{number -3;size 1,1;}").count(), 0);
   EXPECT_EQ(loadPolygon("polygon{number 99999999;size 1,1;}").count(), 0);
   EXPECT_EQ(loadPolygon("position 1,2,3;").count(), 0);
-}
-
-TEST(GeometryTest, BoundsTrackEachAxis) {
-  Game::Bounds bounds;
-  bounds.add(Vector3(1.f, -2.f, 3.f));
-  bounds.add(Vector3(-1.f, 4.f, 3.f));
-  EXPECT_EQ(bounds.count(), 2);
-  expectNear(bounds.min(), -1.f, -2.f, 3.f);
-  expectNear(bounds.max(), 1.f, 4.f, 3.f);
-  expectNear(bounds.center(), 0.f, 1.f, 3.f);
-  Game::Range single;
-  single.add(-7.f);  // the first value sets both ends, even below 0
-  EXPECT_EQ(single.min, -7.f);
-  EXPECT_EQ(single.max, -7.f);
 }
 
 TEST(GeometryTest, HexSpiralRingsSurroundTheCentre) {

@@ -10,19 +10,6 @@ namespace {
 
 using namespace Game::MathHelper;
 
-TEST(MathHelperTest, InterpolationAndCurves) {
-  EXPECT_FLOAT_EQ(lerp(0.25f, 4.f, 8.f), 5.f);
-  EXPECT_FLOAT_EQ(bezierScalar(0.f, 1.f, 5.f, 3.f), 1.f);
-  EXPECT_FLOAT_EQ(bezierScalar(1.f, 1.f, 5.f, 3.f), 3.f);
-  EXPECT_FLOAT_EQ(bezierScalar(0.5f, 0.f, 4.f, 0.f), 2.f);
-  // The tangent is the derivative: 2(p1 − p0) at 0, 2(p2 − p1) at 1.
-  EXPECT_FLOAT_EQ(bezierTangentScalar(0.f, 1.f, 5.f, 3.f), 8.f);
-  EXPECT_FLOAT_EQ(bezierTangentScalar(1.f, 1.f, 5.f, 3.f), -4.f);
-  EXPECT_FLOAT_EQ(softSign(0.5f, 1.f, 0.5f), 0.5f);
-  EXPECT_FLOAT_EQ(falloff(2.f, 10.f, 0.f), 10.f);
-  EXPECT_FLOAT_EQ(falloff(2.f, 10.f, 2.f), 5.f);
-}
-
 TEST(MathHelperTest, WrapBringsValuesIntoOnePeriod) {
   EXPECT_FLOAT_EQ(wrap(-30.f, 360.f), 330.f);
   EXPECT_FLOAT_EQ(wrap(720.f, 360.f), 0.f);

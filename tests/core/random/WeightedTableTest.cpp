@@ -27,21 +27,6 @@ TEST(WeightedTableTest, AZeroWeightIsNeverPicked) {
   EXPECT_NEAR(tens / 4000.0, 0.25, 0.03);
 }
 
-TEST(WeightedTableTest, ALimitAboveTheTotalLeavesRoomForNothing) {
-  WeightedTable table;
-  for (float weight : {1.f, 0.f, 3.f}) {
-    table.addWeight(weight);
-  }
-  RandomGenerator random(11);
-  int misses = 0;
-  for (int i = 0; i < 5000; ++i) {
-    const int value = table.pickWithin(10.f, random);
-    EXPECT_NE(value, 1);
-    misses += value == -1;
-  }
-  EXPECT_NEAR(misses / 5000.0, 0.6, 0.03);
-}
-
 TEST(WeightedTableTest, TablesWithNothingToPick) {
   RandomGenerator random(3);
   RandomGenerator twin(3);

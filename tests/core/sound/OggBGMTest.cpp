@@ -144,34 +144,4 @@ TEST_F(OggBGMTest, AFileThatIsNotOggVorbisIsReportedOnceAndDoesNotHoldUpTheNext)
   EXPECT_EQ(play(8192).back(), 2000);  // without waiting for a fade
 }
 
-TEST_F(OggBGMTest, AnUnknownNameIsReportedOnceAndFadesTheMusicOut) {
-  startBgm("A{ file a; loop 0; }");
-  putTune("a", kRate, 1, constantTune(1000, kRate, 1));
-  mBgm->play("A");
-  play(4096);
-  mBgm->play("Nothing");
-  mBgm->play("Nothing");
-  EXPECT_EQ(debugLines(), std::vector<std::string>{"BGM : no tune named Nothing in bgm/bgm.txt\n"});
-  ASSERT_EQ(mBgm->streamCount(), 2);
-  EXPECT_EQ(mBgm->streamTune(1), nullptr);
-  now() += 1000;
-  play(4096);
-  EXPECT_EQ(mBgm->streamCount(), 0);
-  EXPECT_EQ(mBgm->playbackTime(), 0.0);
-}
-
-TEST_F(OggBGMTest, TheTableGivesPathsSecondsAndDefaults) {
-  startBgm("タイトル{ file title; loop 3/2; } U{ file u; loop 1; crossFade 1/50; volume 4/5; }");
-  ASSERT_EQ(mBgm->tuneCount(), 2);
-  const Game::BGM::Tune& title = mBgm->tune(0);
-  EXPECT_STREQ(title.mName.c_str(), "タイトル");
-  EXPECT_STREQ(title.mFile.c_str(), "bgm/title.ogg");
-  EXPECT_DOUBLE_EQ(title.mLoop, 1.5);
-  EXPECT_DOUBLE_EQ(title.mCrossFade, 0.01);
-  EXPECT_DOUBLE_EQ(title.mVolume, 1.0);
-  EXPECT_FLOAT_EQ(static_cast<float>(mBgm->tune(1).mCrossFade), 0.02f);
-  EXPECT_FLOAT_EQ(static_cast<float>(mBgm->tune(1).mVolume), 0.8f);
-  EXPECT_EQ(mBgm->findTune("V"), nullptr);
-}
-
 }  // namespace

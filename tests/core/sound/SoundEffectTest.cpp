@@ -64,23 +64,6 @@ class SoundEffectTest : public ::testing::Test {
   std::unique_ptr<SoundEffectList> mList;
 };
 
-TEST_F(SoundEffectTest, ListLinesNameWavesInTheFolderOfTheirNode) {
-  loadList("shot ball; battle{ hit hit1; deeper{ x y; } } again ball;");
-  ASSERT_EQ(mList->count(), 4);
-  const char* names[] = {"x", "hit", "shot", "again"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_STREQ(mList->at(i)->name().c_str(), names[i]);
-  }
-  std::vector<std::string> opened = backend->fakeFileSystem.openedForReading();
-  std::sort(opened.begin(), opened.end());
-  EXPECT_EQ(opened, (std::vector<std::string>{"ball.wav", "battle/hit1.wav", "deeper/y.wav"}));
-  EXPECT_EQ(Game::FileLoader::instance()->waveCount(), 3);  // "ball" is shared
-  EXPECT_EQ(mList->find("shot")->wave(), mList->find("again")->wave());
-  EXPECT_EQ(mList->find("nothing"), nullptr);
-  mList.reset();
-  EXPECT_EQ(Game::FileLoader::instance()->waveCount(), 0);
-}
-
 TEST_F(SoundEffectTest, ASoundDelayedByDFramesIsFirstHeardAfterUpdateDPlusOne) {
   loadList("se{ ramp ramp; }");
   mList->play("ramp", 2);
@@ -118,18 +101,6 @@ TEST_F(SoundEffectTest, AQueuedSoundStillPlaysAfterItsListIsGone) {
   update();
   update();
   EXPECT_EQ(nextSample(), 1);
-}
-
-TEST_F(SoundEffectTest, TheSettingsSetTheVolumeOfEveryStart) {
-  loadList("se{ ramp ramp; }");
-  Game::Config config;
-  config.setting(Game::Config::kSeVolume).set(6);  // -100 halved 6 times: -1 dB
-  config.apply();
-  EXPECT_EQ(Game::SoundEffect::globalVolume(), -1);
-  mList->start("ramp", 0);
-  backend->fakeAudioOutput.pull(999);
-  EXPECT_EQ(nextSample(), 891);  // 1000 at -1 dB
-  Game::Config::targets() = {};
 }
 
 }  // namespace

@@ -38,15 +38,6 @@ TEST(NumberParserTest, FloatResultsFollowTheSameChain) {
   EXPECT_FLOAT_EQ(floatOf("-3/4"), -0.75f);
 }
 
-TEST(NumberParserTest, BooleanTexts) {
-  EXPECT_TRUE(String("true").toBool());
-  EXPECT_FALSE(String("false").toBool());
-  EXPECT_TRUE(String("2").toBool());
-  EXPECT_FALSE(String("0").toBool());
-  EXPECT_FALSE(String("TRUE").toBool());
-  EXPECT_FALSE(String().toBool());
-}
-
 TEST(NumberParserTest, DivisionByZeroAndOverflowAreDefined) {
   // x / 0 is 0 and x % 0 is x, keeping x == (x / y) * y + x % y.
   EXPECT_EQ(intOf("7/0"), 0);

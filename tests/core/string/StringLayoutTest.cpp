@@ -23,24 +23,6 @@ std::string ellipsized(const char* text, int capacity, int n) {
   return s.c_str();
 }
 
-TEST(StringLayoutTest, CutToDirectoryKeepsTheLastSlash) {
-  const struct {
-    const char* text;
-    const char* directory;
-  } cases[] = {
-      {"a/b/c.txt", "a/b/"}, {"file.txt", "file.txt"}, {"dir/sub/", "dir/sub/"},
-      {"データ/マップ/ソ.txt", "データ/マップ/"}, {"/", "/"}, {"a/\x83", "a/"},
-  };
-  for (const auto& c : cases) {
-    String s(c.text);
-    s.cutToDirectory();
-    EXPECT_STREQ(s.c_str(), c.directory);
-  }
-  String never;
-  never.cutToDirectory();
-  EXPECT_EQ(never.c_str(), nullptr);
-}
-
 TEST(StringLayoutTest, EllipsizeNeedsRoomForTheDotsAndTheTerminator) {
   EXPECT_EQ(ellipsized("abcdef", 8, 3), "abc...");
   EXPECT_EQ(ellipsized("abcdef", 7, 3), "abcdef");
@@ -80,26 +62,6 @@ TEST(StringLayoutTest, WrapNeverOutgrowsItsBuffer) {
   EXPECT_EQ(result.substr(0, 5), "x\nx\nx");
   const std::string kanji = wrapped(std::string(500, 'a').append("漢字漢字").c_str(), -1);
   EXPECT_EQ(kanji.size(), 504u + 508u);  // below 0 even the first character gets a line feed
-}
-
-TEST(StringLayoutTest, MeasureLinesInColumns) {
-  int lines = 0;
-  int width = 0;
-  String::measureLines(&lines, &width, "ab\ncdef", '\n');
-  EXPECT_EQ(lines, 2);
-  EXPECT_EQ(width, 4);
-  String::measureLines(&lines, &width, "あb\nc", '\n');
-  EXPECT_EQ(width, 3);
-  String::measureLines(&lines, &width, "", '\n');
-  EXPECT_EQ(lines, 1);
-  EXPECT_EQ(width, 0);
-  String::measureLines(&lines, &width, "ソ|ｱ", '\\');  // the second byte of ソ is no separator
-  EXPECT_EQ(lines, 1);
-  EXPECT_EQ(width, 4);
-  String::measureLines(&lines, nullptr, "a\x83", 'x');  // a cut-off lead byte ends the walk
-  EXPECT_EQ(lines, 1);
-  String::measureLines(nullptr, &width, "a,b,,cc", ',');
-  EXPECT_EQ(width, 2);
 }
 
 // Random Shift-JIS from characters that catch splitting faults: two-byte ones

@@ -4,26 +4,10 @@
 #include <vector>
 
 #include "core/string/String.h"
-#include "core/string/StringRef.h"
 
 namespace {
 
 using Game::String;
-using Game::StringRef;
-
-TEST(StringTest, ANeverAssignedStringIsEmptyWithoutABuffer) {
-  String text;
-  EXPECT_EQ(text.c_str(), nullptr);
-  EXPECT_EQ(text.length(), 0);
-  EXPECT_TRUE(text == "");
-  EXPECT_TRUE(text == nullptr);
-  text.assign(nullptr);
-  EXPECT_EQ(text.c_str(), nullptr);
-  EXPECT_EQ(text.capacity(), 0);
-  text.assign("");
-  EXPECT_EQ(text.capacity(), 1);
-  EXPECT_STREQ(text.c_str(), "");
-}
 
 TEST(StringTest, AssignNeverShrinksAndReserveSetsExactly) {
   String text("abcdef");
@@ -78,22 +62,6 @@ TEST(StringTest, AppendingAndAssigningItsOwnText) {
   EXPECT_TRUE(copy == roomy);
 }
 
-TEST(StringTest, PaddingCountsBytes) {
-  String text("ab");
-  EXPECT_EQ(text.padRight(5), 5);
-  EXPECT_EQ(text.padRight(2), 5);
-  EXPECT_STREQ(text.c_str(), "ab   ");
-  String row("   ");
-  row.assignPadded("剣", 5);
-  EXPECT_EQ(std::string(row.c_str()), "   剣   ");
-  String cut;
-  cut.assignPadded("xあ", 2);  // the byte count cuts the character in two
-  ASSERT_EQ(cut.length(), 2);
-  EXPECT_EQ(static_cast<unsigned char>(cut.at(1)), 0x82);
-  cut.assignPadded(nullptr, 2);
-  EXPECT_EQ(cut.length(), 4);
-}
-
 TEST(StringTest, TheLowestIntegerAsText) {
   String text;
   text.assignInt(-2147483647 - 1);
@@ -121,21 +89,6 @@ TEST(StringTest, FormattedNumbersKeepTheirLastWidthCharacters) {
   wide.assignNumber(-1, 300, false);  // any width, not only up to the number's length + 16
   EXPECT_EQ(wide.length(), 300);
   EXPECT_EQ(std::string(wide.c_str()).substr(296), "  -1");
-}
-
-TEST(StringRefTest, NullAndEmptyTextsAreEqual) {
-  EXPECT_TRUE(StringRef() == "");
-  EXPECT_TRUE(StringRef() == nullptr);
-  EXPECT_FALSE(StringRef() == "a");
-  EXPECT_TRUE(StringRef("") == nullptr);
-  EXPECT_FALSE(StringRef("a") == nullptr);
-  EXPECT_TRUE(StringRef("key") == "key");
-  EXPECT_FALSE(StringRef("key") == "Key");
-  EXPECT_FALSE(StringRef("key") == "keys");
-  EXPECT_FALSE(StringRef("keys") == "key");
-  StringRef ref;
-  ref = "火";
-  EXPECT_TRUE(ref == "火");
 }
 
 }  // namespace

@@ -9,18 +9,6 @@ int cellsInRow(const Game::TextTable& table, int row) {
   return found ? found->cellCount() : -1;
 }
 
-TEST(TextTableTest, RowsAndCellsSplitAtLineFeedsAndSeparators) {
-  Game::TextTable table;
-  table.parse("a,b\r\nc,", ',');
-  ASSERT_EQ(table.rowCount(), 2);
-  EXPECT_EQ(cellsInRow(table, 0), 2);
-  EXPECT_STREQ(table.cellText(0, 0), "a");
-  EXPECT_STREQ(table.cellText(0, 1), "b");
-  EXPECT_EQ(cellsInRow(table, 1), 1);
-  EXPECT_STREQ(table.cellText(1, 0), "c");
-  EXPECT_EQ(table.cellCount(), 3);
-}
-
 TEST(TextTableTest, EmptyCellsBetweenSeparatorsAreKept) {
   Game::TextTable table;
   table.parse(",x,,y\n\nz", ',');
