@@ -45,10 +45,8 @@ RenderFixture::Image RenderFixture::readBack() {
   return image;
 }
 
-namespace {
-
-VertexBuffer quadOf(float left, float bottom, float right, float top, float z, u32 color, float u0, float v0, float u1,
-                    float v1) {
+VertexBuffer makeQuad(float left, float bottom, float right, float top, float z, u32 color, float u0, float v0,
+                      float u1, float v1) {
   VertexBuffer quad = VertexBuffer::create(6);
   Vertex* vertex = quad.lock();
   const float corners[6][4] = {{left, bottom, u0, v1}, {right, bottom, u1, v1}, {right, top, u1, v0},
@@ -58,17 +56,6 @@ VertexBuffer quadOf(float left, float bottom, float right, float top, float z, u
   }
   quad.unlock(vertex);
   return quad;
-}
-
-}  // namespace
-
-VertexBuffer makeQuad(float left, float bottom, float right, float top, float z, u32 color) {
-  return quadOf(left, bottom, right, top, z, color, 0.0f, 0.0f, 0.0f, 0.0f);
-}
-
-VertexBuffer makeTexturedQuad(float left, float bottom, float right, float top, u32 color, float u0, float v0,
-                              float u1, float v1) {
-  return quadOf(left, bottom, right, top, 0.5f, color, u0, v0, u1, v1);
 }
 
 void drawQuad(const VertexBuffer& quad) {

@@ -38,13 +38,11 @@ class RenderFixture : public ::testing::Test {
   std::unique_ptr<Platform::SystemBackend> mBackend;
 };
 
-// A quad over the viewport's part from (left, bottom) to (right, top) in clip
-// coordinates, depth z, one colour (0xAARRGGBB), facing the viewer (normal
-// 0, 0, -1), wound counter-clockwise on screen.
-Engine::Graphics::VertexBuffer makeQuad(float left, float bottom, float right, float top, float z, u32 color);
-// The same at depth 0.5, texture coordinates (u0, v0) at its top-left and (u1, v1) at its bottom-right.
-Engine::Graphics::VertexBuffer makeTexturedQuad(float left, float bottom, float right, float top, u32 color,
-                                                float u0 = 0, float v0 = 0, float u1 = 1, float v1 = 1);
+// A quad over the viewport's part from (left, bottom) to (right, top) in clip coordinates, depth z, one colour
+// (0xAARRGGBB), facing the viewer (normal 0, 0, -1), wound counter-clockwise on screen, texture coordinates
+// (u0, v0) at its top-left and (u1, v1) at its bottom-right.
+Engine::Graphics::VertexBuffer makeQuad(float left, float bottom, float right, float top, float z, u32 color,
+                                        float u0 = 0, float v0 = 0, float u1 = 1, float v1 = 1);
 void drawQuad(const Engine::Graphics::VertexBuffer& quad);
 
 // Colours within a tolerance per channel.

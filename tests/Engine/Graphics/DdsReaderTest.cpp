@@ -10,7 +10,6 @@ using Engine::Graphics::Image;
 using Engine::Graphics::packPixel;
 using Engine::Graphics::readDds;
 using ImageTestFiles::Dds;
-using ImageTestFiles::paddedRows;
 using ImageTestFiles::testPattern;
 
 Engine::Graphics::ImageReadResult read(const std::vector<u8>& file) {
@@ -22,7 +21,7 @@ Dds ddsOf(const Image& image, int pixelBytes) {
   dds.width = static_cast<Engine::u32>(image.width);
   dds.height = static_cast<Engine::u32>(image.height);
   dds.bits = static_cast<Engine::u32>(pixelBytes * 8);
-  dds.data = paddedRows(image, pixelBytes);
+  dds.data = ImageTestFiles::storedPixels(image, pixelBytes, true, 4);
   return dds;
 }
 
@@ -36,10 +35,7 @@ TEST(DdsReaderTest, ThirtyTwoBitsKeepAlphaOnlyWithAnAlphaMask) {
   opaque.alphaMask = 0;
   const auto result = read(opaque.bytes());
   ASSERT_TRUE(result.ok()) << result.error;
-  for (const Engine::u32 pixel : result.image.pixels) {
-    EXPECT_EQ(pixel >> 24, 255u);
-  }
-  EXPECT_EQ(result.image.at(5, 2) & 0xFFFFFFu, picture.at(5, 2) & 0xFFFFFFu);
+  EXPECT_EQ(result.image.pixels, ImageTestFiles::opaque(picture).pixels);
 }
 
 TEST(DdsReaderTest, PaddedRowsOfSmallerPixelsAreReadAndBounded) {
@@ -55,7 +51,7 @@ TEST(DdsReaderTest, PaddedRowsOfSmallerPixelsAreReadAndBounded) {
 
   // The last row needs no padding; one byte less than its pixels is refused.
   std::vector<u8> exact = truecolour.bytes();
-  exact.resize(exact.size() - 3);
+  exact.erase(exact.end() - 3, exact.end());
   EXPECT_TRUE(read(exact).ok());
   exact.pop_back();
   EXPECT_EQ(read(exact).error, "readDDS : file must be collapsed. (pic.dds: pixels need 173 bytes, the file has 172)");
@@ -63,15 +59,9 @@ TEST(DdsReaderTest, PaddedRowsOfSmallerPixelsAreReadAndBounded) {
 
 TEST(DdsReaderTest, BadFilesAreRefusedWithTheFileAndTheFault) {
   const Image picture = testPattern(2, 2);
-  Dds compressed = ddsOf(picture, 4);
-  compressed.formatFlags = 0x4;
-  EXPECT_EQ(read(compressed.bytes()).error, "readDDS : compressed formats are not supported. (pic.dds)");
   Dds sixteen = ddsOf(picture, 4);
   sixteen.bits = 16;
   EXPECT_EQ(read(sixteen.bytes()).error, "readDDS : unsupported pixel format. (pic.dds: 16 bits per pixel)");
-  Dds empty = ddsOf(picture, 4);
-  empty.height = 0;
-  EXPECT_EQ(read(empty.bytes()).error, "readDDS : this file contains no image. (pic.dds: size 2x0)");
   // Sides whose byte counts overflow 32 bits are refused before any product.
   Dds huge = ddsOf(picture, 4);
   huge.width = 0x40000001u;
@@ -80,10 +70,6 @@ TEST(DdsReaderTest, BadFilesAreRefusedWithTheFileAndTheFault) {
             "readDDS : image is too large. (pic.dds: 1073741825x1073741825, sides up to 16384 are read)");
   const std::vector<u8> notDds = {'D', 'D', 'T', ' ', 0, 0};
   EXPECT_EQ(read(notDds).error, "readDDS : this is not a DDS file. (pic.dds: no \"DDS \" at its start)");
-  std::vector<u8> shortHeader = ddsOf(picture, 4).bytes();
-  shortHeader.resize(127);
-  EXPECT_EQ(read(shortHeader).error,
-            "readDDS : file must be collapsed. (pic.dds: the header needs 128 bytes, the file has 127)");
 }
 
 TEST(DdsReaderTest, EveryTruncationIsRefusedSafely) {
@@ -95,19 +81,29 @@ TEST(DdsReaderTest, EveryTruncationIsRefusedSafely) {
   }
 }
 
-TEST(DdsReaderTest, AnImageInMemoryIsReadByItsMagic) {
+TEST(DdsReaderTest, AnImageInMemoryIsReadAsDdsByItsMagic) {
   const Image picture = testPattern(3, 2);
   const std::vector<u8> dds = ddsOf(picture, 4).bytes();
   const auto fromDds = Engine::Graphics::readImage("", dds.data(), dds.size());
   ASSERT_TRUE(fromDds.ok()) << fromDds.error;
   EXPECT_EQ(fromDds.image.pixels, picture.pixels);
-  const std::vector<u8> tga = ImageTestFiles::tgaOf(picture, 4, false, true).bytes();
-  const auto fromTga = Engine::Graphics::readImage("", tga.data(), tga.size());
-  ASSERT_TRUE(fromTga.ok()) << fromTga.error;
-  EXPECT_EQ(fromTga.image.pixels, picture.pixels);
+  // Anything else is read as TGA.
   const std::vector<u8> junk(5, 0);
   EXPECT_EQ(Engine::Graphics::readImage("", junk.data(), junk.size()).error,
             "readTGA : file must be collapsed. (image in memory: the header needs 18 bytes, the file has 5)");
+}
+
+TEST(ImageFileTest, TheExtensionDecidesTheTypeIgnoringCase) {
+  using namespace Engine::Graphics;
+  const std::pair<const char*, int> types[] = {
+      {"picture/gui/frame.tga", kImageFileTga}, {"FRAME.TGA", kImageFileTga}, {"sky.DdS", kImageFileDds},
+      {"snapshot/ss00001.bmp", kImageFileBmp},  {"face.png", kImageFileOther}, {"tga", kImageFileOther},
+      {"", kImageFileOther},                    {nullptr, kImageFileOther},
+      {"\x83\x5C.tga", kImageFileTga},  // a two-byte character before the extension
+  };
+  for (const auto& [name, type] : types) {
+    EXPECT_EQ(getFileType(name), type) << (name ? name : "(null)");
+  }
 }
 
 }  // namespace

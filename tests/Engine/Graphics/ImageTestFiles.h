@@ -17,14 +17,10 @@ using Engine::u32;
 using Engine::u8;
 using Engine::Graphics::Image;
 
-inline void putU16(std::vector<u8>& bytes, std::size_t at, u32 value) {
-  bytes[at] = static_cast<u8>(value);
-  bytes[at + 1] = static_cast<u8>(value >> 8);
-}
-
-inline void putU32(std::vector<u8>& bytes, std::size_t at, u32 value) {
-  putU16(bytes, at, value & 0xFFFF);
-  putU16(bytes, at + 2, value >> 16);
+inline void putLittleEndian(std::vector<u8>& bytes, std::size_t at, u32 value, int size) {
+  for (int i = 0; i < size; ++i) {
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<u8>(value >> (8 * i));
+  }
 }
 
 struct Tga {
@@ -42,15 +38,14 @@ struct Tga {
 
   std::vector<u8> bytes() const {
     std::vector<u8> file(18, 0);
-    file[0] = static_cast<u8>(id.size());
-    file[1] = colorMapType;
-    file[2] = type;
-    putU16(file, 5, mapLength);
-    file[7] = mapEntryBits;
-    putU16(file, 12, width);
-    putU16(file, 14, height);
-    file[16] = bits;
-    file[17] = descriptor;
+    const std::pair<std::size_t, u32> fields[] = {{0, static_cast<u32>(id.size())}, {1, colorMapType}, {2, type},
+                                                  {7, mapEntryBits}, {16, bits}, {17, descriptor}};
+    for (const auto& [at, value] : fields) {
+      file[at] = static_cast<u8>(value);
+    }
+    putLittleEndian(file, 5, mapLength, 2);
+    putLittleEndian(file, 12, width, 2);
+    putLittleEndian(file, 14, height, 2);
     file.insert(file.end(), id.begin(), id.end());
     file.insert(file.end(), map.begin(), map.end());
     file.insert(file.end(), data.begin(), data.end());
@@ -58,49 +53,34 @@ struct Tga {
   }
 };
 
-// The image's rows in stored order (top first, or bottom first), each pixel
-// as its first `pixelBytes` bytes B, G, R, A.
-inline std::vector<u8> storedPixels(const Image& image, int pixelBytes, bool topDown) {
+// The image's rows in stored order (top first, or bottom first), each pixel as its first `pixelBytes` bytes
+// B, G, R, A, each row padded to `rowAlign` bytes (DDS: 4, its one-byte pixels being alpha).
+inline std::vector<u8> storedPixels(const Image& image, int pixelBytes, bool topDown, std::size_t rowAlign = 1) {
   std::vector<u8> out;
   for (i32 i = 0; i < image.height; ++i) {
     const i32 y = topDown ? i : image.height - 1 - i;
     for (i32 x = 0; x < image.width; ++x) {
-      const u32 pixel = image.at(x, y);
       for (int b = 0; b < pixelBytes; ++b) {
-        out.push_back(static_cast<u8>(pixel >> (8 * b)));
+        out.push_back(static_cast<u8>(image.at(x, y) >> (8 * (pixelBytes == 1 && rowAlign == 4 ? 3 : b))));
       }
     }
+    out.resize((out.size() + rowAlign - 1) / rowAlign * rowAlign, 0);
   }
   return out;
 }
 
-// Run-length packets over pixels of `pixelBytes` bytes: runs of equal
-// pixels, literals otherwise, at most 128 each, across row ends.
+// Run-length packets over pixels of `pixelBytes` bytes: runs of equal pixels (at most 128, across row ends), a
+// one-pixel literal packet for a pixel unlike the next.
 inline std::vector<u8> runLengthPackets(const std::vector<u8>& pixels, int pixelBytes) {
-  const std::size_t count = pixels.size() / static_cast<std::size_t>(pixelBytes);
-  const auto same = [&](std::size_t a, std::size_t b) {
-    return std::memcmp(&pixels[a * pixelBytes], &pixels[b * pixelBytes], static_cast<std::size_t>(pixelBytes)) == 0;
-  };
+  const auto size = static_cast<std::size_t>(pixelBytes);
   std::vector<u8> out;
-  std::size_t i = 0;
-  while (i < count) {
-    std::size_t run = 1;
-    while (i + run < count && run < 128 && same(i, i + run)) {
+  for (std::size_t i = 0, run = 1; i < pixels.size(); i += run * size, run = 1) {
+    while (i + (run + 1) * size <= pixels.size() && run < 128 &&
+           std::memcmp(&pixels[i], &pixels[i + run * size], size) == 0) {
       ++run;
     }
-    if (run > 1) {
-      out.push_back(static_cast<u8>(0x80 | (run - 1)));
-      out.insert(out.end(), &pixels[i * pixelBytes], &pixels[(i + 1) * pixelBytes]);
-      i += run;
-      continue;
-    }
-    std::size_t literal = 1;
-    while (i + literal < count && literal < 128 && !(i + literal + 1 < count && same(i + literal, i + literal + 1))) {
-      ++literal;
-    }
-    out.push_back(static_cast<u8>(literal - 1));
-    out.insert(out.end(), &pixels[i * pixelBytes], &pixels[(i + literal) * pixelBytes]);
-    i += literal;
+    out.push_back(static_cast<u8>(run > 1 ? 0x80 | (run - 1) : 0));
+    out.insert(out.end(), &pixels[i], &pixels[i + size]);
   }
   return out;
 }
@@ -115,6 +95,13 @@ inline Image testPattern(i32 width, i32 height) {
                              : Engine::Graphics::packPixel(static_cast<u32>(x * 7) & 255, static_cast<u32>(y * 13) & 255,
                                                            static_cast<u32>(x + y) & 255, static_cast<u32>(x * y) & 255);
     }
+  }
+  return image;
+}
+
+inline Image opaque(Image image) {
+  for (u32& pixel : image.pixels) {
+    pixel |= 0xFF000000u;
   }
   return image;
 }
@@ -142,31 +129,14 @@ struct Dds {
   std::vector<u8> bytes() const {
     std::vector<u8> file(128, 0);
     std::memcpy(file.data(), "DDS ", 4);
-    putU32(file, 4, 124);
-    putU32(file, 12, height);
-    putU32(file, 16, width);
-    putU32(file, 80, formatFlags);
-    putU32(file, 88, bits);
-    putU32(file, 104, alphaMask);
+    const std::pair<std::size_t, u32> fields[] = {{4, 124},           {12, height}, {16, width},
+                                                  {80, formatFlags}, {88, bits},   {104, alphaMask}};
+    for (const auto& [at, value] : fields) {
+      putLittleEndian(file, at, value, 4);
+    }
     file.insert(file.end(), data.begin(), data.end());
     return file;
   }
 };
-
-// Rows padded to 4 bytes, as the DDS reader expects them.
-inline std::vector<u8> paddedRows(const Image& image, int pixelBytes) {
-  std::vector<u8> out;
-  for (i32 y = 0; y < image.height; ++y) {
-    for (i32 x = 0; x < image.width; ++x) {
-      for (int b = 0; b < pixelBytes; ++b) {
-        out.push_back(static_cast<u8>(image.at(x, y) >> (8 * (pixelBytes == 1 ? 3 : b))));
-      }
-    }
-    while (out.size() % 4 != 0) {
-      out.push_back(0);
-    }
-  }
-  return out;
-}
 
 }  // namespace ImageTestFiles

@@ -14,17 +14,11 @@ using Engine::u8;
 using Engine::Graphics::Image;
 using Engine::Graphics::PixelSource;
 using Engine::Graphics::sourceOf;
+using ImageTestFiles::opaque;
 using ImageTestFiles::testPattern;
 
 u32 fieldU32(const std::vector<u8>& file, std::size_t at) {
   return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) | (static_cast<u32>(file[at + 3]) << 24);
-}
-
-Image opaque(Image image) {
-  for (u32& pixel : image.pixels) {
-    pixel |= 0xFF000000u;
-  }
-  return image;
 }
 
 // Pixels inside rows longer than the image, as a locked surface gives them.
@@ -41,32 +35,24 @@ struct PitchedPixels {
   }
 };
 
-TEST(ImageWriterTest, TgaWrittenThenReadGivesThePixelsBack) {
+TEST(ImageWriterTest, TgaAndDdsWrittenThenReadGiveThePixelsBack) {
   const Image picture = testPattern(13, 7);
   const PitchedPixels pitched(picture);
   for (const bool withAlpha : {true, false}) {
-    const std::vector<u8> file = Engine::Graphics::writeTga(pitched.source, withAlpha);
-    ASSERT_EQ(file.size(), 18u + 13 * 7 * (withAlpha ? 4 : 3) + 26);
-    EXPECT_EQ(file[16], withAlpha ? 32 : 24);
-    EXPECT_EQ(file[17], withAlpha ? 0x28 : 0x20);
-    EXPECT_STREQ(reinterpret_cast<const char*>(&file[file.size() - 18]), "TRUEVISION-XFILE.");
-    const auto back = Engine::Graphics::readTga("shot.tga", file.data(), file.size());
-    ASSERT_TRUE(back.ok()) << back.error;
-    EXPECT_EQ(back.image.pixels, withAlpha ? picture.pixels : opaque(picture).pixels);
-  }
-}
-
-TEST(ImageWriterTest, DdsWrittenThenReadGivesThePixelsBack) {
-  const Image picture = testPattern(11, 5);
-  const PitchedPixels pitched(picture);
-  for (const bool withAlpha : {true, false}) {
-    const std::vector<u8> file = Engine::Graphics::writeDds(pitched.source, withAlpha);
-    ASSERT_EQ(file.size(), 128u + 11 * 5 * 4);
-    EXPECT_EQ(fieldU32(file, 8), 0x1007u);
-    EXPECT_EQ(fieldU32(file, 108), 0x1002u);
-    const auto back = Engine::Graphics::readDds("shot.dds", file.data(), file.size());
-    ASSERT_TRUE(back.ok()) << back.error;
-    EXPECT_EQ(back.image.pixels, withAlpha ? picture.pixels : opaque(picture).pixels);
+    const std::vector<u8> tga = Engine::Graphics::writeTga(pitched.source, withAlpha);
+    ASSERT_EQ(tga.size(), 18u + 13 * 7 * (withAlpha ? 4 : 3) + 26);
+    EXPECT_EQ(tga[16], withAlpha ? 32 : 24);
+    EXPECT_EQ(tga[17], withAlpha ? 0x28 : 0x20);
+    EXPECT_STREQ(reinterpret_cast<const char*>(&tga[tga.size() - 18]), "TRUEVISION-XFILE.");
+    const std::vector<u8> dds = Engine::Graphics::writeDds(pitched.source, withAlpha);
+    ASSERT_EQ(dds.size(), 128u + 13 * 7 * 4);
+    EXPECT_EQ(fieldU32(dds, 8), 0x1007u);
+    EXPECT_EQ(fieldU32(dds, 108), 0x1002u);
+    const auto fromTga = Engine::Graphics::readTga("shot.tga", tga.data(), tga.size());
+    const auto fromDds = Engine::Graphics::readDds("shot.dds", dds.data(), dds.size());
+    const std::vector<u32>& expected = withAlpha ? picture.pixels : opaque(picture).pixels;
+    EXPECT_EQ(fromTga.image.pixels, expected) << fromTga.error;
+    EXPECT_EQ(fromDds.image.pixels, expected) << fromDds.error;
   }
 }
 

@@ -9,16 +9,6 @@ using Engine::i32;
 using Engine::u32;
 using namespace Engine::Graphics;
 
-TEST(MipChainTest, SidesGrowToPowersOfTwoAndLevelsStopAtTheShorterSide) {
-  EXPECT_EQ(powerOfTwoAtLeast(0), 1u);
-  EXPECT_EQ(powerOfTwoAtLeast(100), 128u);
-  EXPECT_EQ(powerOfTwoAtLeast(128), 128u);
-  EXPECT_EQ(powerOfTwoAtLeast(129), 256u);
-  EXPECT_EQ(mipLevelCount(256, 64), 7);
-  EXPECT_EQ(mipLevelCount(1, 1), 1);
-  EXPECT_EQ(mipLevelCount(1024, 1), 1);
-}
-
 TEST(MipChainTest, A100By50ImageBecomes128By64WithSevenLevels) {
   Image picture(100, 50);
   std::fill(picture.pixels.begin(), picture.pixels.end(), 0xFF808080u);

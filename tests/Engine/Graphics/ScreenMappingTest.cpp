@@ -7,45 +7,36 @@ namespace {
 
 using Platform::DisplayMode;
 
-bool sameSize(const DisplayMode& mode, u32 width, u32 height) { return mode.width == width && mode.height == height; }
-
+// The smallest mode of the desktop's ratio that holds the request; else the nearest smaller one; the earlier
+// mode on a tie; the desktop when no mode has its ratio. A refresh rate of 0 is not checked.
 TEST(ChooseDisplayMode, TakesTheSmallestModeOfTheDesktopRatioThatHoldsTheRequest) {
-  const std::vector<DisplayMode> modes = {{640, 400, 60},  {800, 600, 60},   {1024, 768, 60},
-                                          {1280, 800, 60}, {1440, 900, 60}, {1680, 1050, 60}};
-  EXPECT_TRUE(sameSize(chooseDisplayMode(modes, {1680, 1050, 60}, 800, 600), 1280, 800));
-  // A 4:3 desktop takes the exact 4:3 mode.
-  EXPECT_TRUE(sameSize(chooseDisplayMode(modes, {1024, 768, 60}, 800, 600), 800, 600));
-}
-
-TEST(ChooseDisplayMode, FallsBackToTheNearestWhenEveryModeIsSmaller) {
-  const std::vector<DisplayMode> modes = {{640, 400, 60}, {1024, 640, 60}, {1152, 720, 60}, {1024, 768, 60}};
-  // |1152 - 1200| + |720 - 900| = 228 beats |1024 - 1200| + |640 - 900| = 436.
-  EXPECT_TRUE(sameSize(chooseDisplayMode(modes, {1680, 1050, 60}, 1200, 900), 1152, 720));
-}
-
-TEST(ChooseDisplayMode, KeepsTheEarlierModeOnATie) {
-  const std::vector<DisplayMode> modes = {{1280, 800, 60}, {1280, 800, 75}};
-  EXPECT_EQ(chooseDisplayMode(modes, {1280, 800, 60}, 800, 600).refreshRate, 60u);
-  const std::vector<DisplayMode> smaller = {{640, 400, 50}, {640, 400, 60}};
-  EXPECT_EQ(chooseDisplayMode(smaller, {1280, 800, 60}, 800, 600).refreshRate, 50u);
-}
-
-TEST(ChooseDisplayMode, UsesTheDesktopWhenNoModeHasItsRatio) {
-  const std::vector<DisplayMode> modes = {{800, 600, 60}, {1024, 768, 60}};
-  EXPECT_TRUE(sameSize(chooseDisplayMode(modes, {1920, 1080, 60}, 800, 600), 1920, 1080));
-  EXPECT_TRUE(sameSize(chooseDisplayMode({}, {}, 800, 600), 800, 600));
-}
-
-TEST(MapViewport, LetterboxesBarsAboveAndBelowInATallBackBuffer) {
-  const Platform::Viewport mapped = mapViewport(800, 800, 800, 600, {0, 0, 800, 600, 0.0f, 1.0f});
-  EXPECT_EQ(mapped.x, 0u);
-  EXPECT_EQ(mapped.y, 100u);
-  EXPECT_EQ(mapped.width, 800u);
-  EXPECT_EQ(mapped.height, 600u);
-  const Platform::Viewport same = mapViewport(640, 480, 640, 480, {0, 0, 640, 480, 0.0f, 1.0f});
-  EXPECT_EQ(same.x + same.y, 0u);
-  EXPECT_EQ(same.width, 640u);
-  EXPECT_EQ(same.height, 480u);
+  const std::vector<DisplayMode> wide = {{640, 400, 60},  {800, 600, 60},  {1024, 768, 60},
+                                         {1280, 800, 60}, {1440, 900, 60}, {1680, 1050, 60}};
+  struct Case {
+    std::vector<DisplayMode> modes;
+    DisplayMode desktop;
+    u32 width, height;
+    DisplayMode expected;
+  };
+  const Case cases[] = {
+      {wide, {1680, 1050, 60}, 800, 600, {1280, 800, 0}},
+      {wide, {1024, 768, 60}, 800, 600, {800, 600, 0}},
+      // |1152 - 1200| + |720 - 900| = 228 beats |1024 - 1200| + |640 - 900| = 436.
+      {{{640, 400, 60}, {1024, 640, 60}, {1152, 720, 60}, {1024, 768, 60}}, {1680, 1050, 60}, 1200, 900,
+       {1152, 720, 0}},
+      {{{1280, 800, 60}, {1280, 800, 75}}, {1280, 800, 60}, 800, 600, {1280, 800, 60}},
+      {{{640, 400, 50}, {640, 400, 60}}, {1280, 800, 60}, 800, 600, {640, 400, 50}},
+      {{{800, 600, 60}, {1024, 768, 60}}, {1920, 1080, 60}, 800, 600, {1920, 1080, 0}},
+      {{}, {}, 800, 600, {800, 600, 0}},
+  };
+  for (const Case& test : cases) {
+    const DisplayMode chosen = chooseDisplayMode(test.modes, test.desktop, test.width, test.height);
+    EXPECT_EQ(chosen.width, test.expected.width) << test.desktop.width << " " << test.width;
+    EXPECT_EQ(chosen.height, test.expected.height) << test.desktop.width << " " << test.width;
+    if (test.expected.refreshRate != 0) {
+      EXPECT_EQ(chosen.refreshRate, test.expected.refreshRate);
+    }
+  }
 }
 
 TEST(PointerModifier, MapsTheLetterboxedScreenBackToLogicalPixels) {

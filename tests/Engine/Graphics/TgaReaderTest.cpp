@@ -7,7 +7,6 @@
 
 namespace {
 
-using Engine::u32;
 using Engine::u16;
 using Engine::u8;
 using Engine::Graphics::Image;
@@ -21,20 +20,22 @@ Engine::Graphics::ImageReadResult read(const std::vector<u8>& file, const char* 
   return readTga(name, file.data(), file.size());
 }
 
-void expectSamePixels(const Image& actual, const Image& expected) {
-  ASSERT_EQ(actual.width, expected.width);
-  ASSERT_EQ(actual.height, expected.height);
-  EXPECT_EQ(actual.pixels, expected.pixels);
-}
-
+// An image ID and a colour map stored in a true-colour file are skipped.
 TEST(TgaReaderTest, BothOrientationsAndBothEncodingsReadTheSame) {
   const Image picture = testPattern(37, 19);
   for (const bool runLength : {false, true}) {
     for (const bool topDown : {false, true}) {
       SCOPED_TRACE(std::to_string(runLength) + " " + std::to_string(topDown));
-      const auto result = read(tgaOf(picture, 4, topDown, runLength).bytes());
+      Tga tga = tgaOf(picture, 4, topDown, runLength);
+      tga.id = {'h', 'e', 'l', 'l', 'o'};
+      tga.colorMapType = 1;
+      tga.mapLength = 3;
+      tga.mapEntryBits = 24;
+      tga.map = std::vector<u8>(9, 0xEE);
+      const auto result = read(tga.bytes());
       ASSERT_TRUE(result.ok()) << result.error;
-      expectSamePixels(result.image, picture);
+      EXPECT_EQ(result.image.width, picture.width);
+      EXPECT_EQ(result.image.pixels, picture.pixels);
     }
   }
 }
@@ -63,17 +64,8 @@ TEST(TgaReaderTest, PixelSizesConvertAsTheGameExpects) {
 }
 
 Tga colourMapped(u8 entryBits, std::vector<u8> map, u16 entries, std::vector<u8> indexes) {
-  Tga tga;
-  tga.type = 1;
-  tga.colorMapType = 1;
-  tga.width = static_cast<u16>(indexes.size());
-  tga.height = 1;
-  tga.bits = 8;
-  tga.mapLength = entries;
-  tga.mapEntryBits = entryBits;
-  tga.map = std::move(map);
-  tga.data = std::move(indexes);
-  return tga;
+  return Tga{1, static_cast<u16>(indexes.size()), 1, 8, 0x20, {}, 1, entries, entryBits, std::move(map),
+             std::move(indexes)};
 }
 
 TEST(TgaReaderTest, ColourMappedPixelsTakeTheirPaletteEntry) {
@@ -81,10 +73,6 @@ TEST(TgaReaderTest, ColourMappedPixelsTakeTheirPaletteEntry) {
   ASSERT_TRUE(bgra.ok()) << bgra.error;
   EXPECT_EQ(bgra.image.at(0, 0), packPixel(5, 6, 7, 8));
   EXPECT_EQ(bgra.image.at(1, 0), packPixel(1, 2, 3, 4));
-
-  const auto bgr = read(colourMapped(24, {1, 2, 3, 5, 6, 7}, 2, {1, 0}).bytes());
-  ASSERT_TRUE(bgr.ok()) << bgr.error;
-  EXPECT_EQ(bgr.image.at(0, 0), packPixel(5, 6, 7, 255));
 
   Tga packed = colourMapped(24, {1, 2, 3, 5, 6, 7}, 2, {});
   packed.type = 9;
@@ -96,35 +84,6 @@ TEST(TgaReaderTest, ColourMappedPixelsTakeTheirPaletteEntry) {
   EXPECT_EQ(runLength.image.at(4, 0), packPixel(1, 2, 3, 255));
 }
 
-TEST(TgaReaderTest, ImageIdAndAStoredColourMapAreSkipped) {
-  const Image picture = testPattern(5, 3);
-  Tga tga = tgaOf(picture, 4, true, false);
-  tga.id = {'h', 'e', 'l', 'l', 'o'};
-  // A true-colour file may still carry a colour map before its pixels.
-  tga.colorMapType = 1;
-  tga.mapLength = 3;
-  tga.mapEntryBits = 24;
-  tga.map = std::vector<u8>(9, 0xEE);
-  const auto result = read(tga.bytes());
-  ASSERT_TRUE(result.ok()) << result.error;
-  expectSamePixels(result.image, picture);
-}
-
-TEST(TgaReaderTest, RunLengthDataEndingBetweenPacketsLeavesTheRestTransparent) {
-  Tga tga;
-  tga.type = 10;
-  tga.width = 4;
-  tga.height = 2;
-  tga.bits = 24;
-  tga.data = {0x84, 9, 8, 7};  // five pixels of eight, across the row end
-  const auto result = read(tga.bytes());
-  ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_EQ(result.image.at(0, 0), packPixel(9, 8, 7, 255));
-  EXPECT_EQ(result.image.at(0, 1), packPixel(9, 8, 7, 255));
-  EXPECT_EQ(result.image.at(1, 1), 0u);
-  EXPECT_EQ(result.image.at(3, 1), 0u);
-}
-
 struct BadTga {
   const char* what;
   Tga file;
@@ -134,25 +93,15 @@ struct BadTga {
 std::vector<BadTga> badFiles() {
   const Image picture = testPattern(4, 4);
   std::vector<BadTga> cases;
-  Tga noImage = tgaOf(picture, 4, true, false);
-  noImage.type = 0;
-  cases.push_back({"type 0", noImage, "readTGA : this file contains no image. (bad.tga: image type 0)"});
   Tga depth15 = tgaOf(picture, 4, true, false);
   depth15.bits = 15;
   cases.push_back({"15 bits", depth15, "readTGA : unsupported pixel depth. (bad.tga: 15 bits per pixel)"});
-  Tga empty = tgaOf(picture, 4, true, false);
-  empty.width = 0;
-  cases.push_back({"no width", empty, "readTGA : this file contains no image. (bad.tga: size 0x4)"});
   Tga huge = tgaOf(picture, 4, true, true);
   huge.width = 20000;
   cases.push_back({"too wide", huge, "readTGA : image is too large. (bad.tga: 20000x4, sides up to 16384 are read)"});
-  Tga cut = tgaOf(picture, 4, true, false);
-  cut.data.pop_back();
-  cases.push_back({"cut", cut, "readTGA : file must be collapsed. (bad.tga: pixels need 82 bytes, the file has 81)"});
   Tga longId = tgaOf(picture, 4, true, false);
   longId.data.clear();
-  longId.id = std::vector<u8>(10, 'x');
-  longId.id.resize(3);
+  longId.id = std::vector<u8>(3, 'x');
   cases.push_back({"id", longId, "readTGA : file must be collapsed. (bad.tga: pixels need 85 bytes, the file has 21)"});
   Tga badIndex = colourMapped(24, {1, 2, 3}, 1, {0, 7});
   cases.push_back({"index", badIndex,
@@ -160,8 +109,6 @@ std::vector<BadTga> badFiles() {
   Tga shortMap = colourMapped(24, {1, 2, 3}, 2, {0});
   cases.push_back({"map", shortMap,
                    "readTGA : file must be collapsed. (bad.tga: image ID and colour map need 24 bytes, the file has 22)"});
-  Tga map16 = colourMapped(16, {1, 2}, 1, {0});
-  cases.push_back({"16-bit map", map16, "readTGA : unsupported colour map. (bad.tga: 16-bit entries)"});
   Tga overrun = tgaOf(picture, 3, true, true);
   overrun.data = {0xFF, 1, 2, 3};  // a run of 128 into 16 pixels
   cases.push_back({"overrun", overrun,
@@ -182,9 +129,6 @@ TEST(TgaReaderTest, BadFilesAreRefusedWithTheFileAndTheFault) {
     EXPECT_EQ(result.error, bad.message);
     EXPECT_TRUE(result.image.pixels.empty());
   }
-  const std::vector<u8> header(17, 0);
-  EXPECT_EQ(read(header, "bad.tga").error,
-            "readTGA : file must be collapsed. (bad.tga: the header needs 18 bytes, the file has 17)");
 }
 
 // Every prefix of a valid file is read without touching a byte past its

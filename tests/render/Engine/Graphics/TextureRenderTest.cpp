@@ -16,46 +16,39 @@ constexpr u32 kGreen = 0xFF00FF00u;
 constexpr u32 kBlue = 0xFF0000FFu;
 constexpr u32 kYellow = 0xFFFFFF00u;
 
-class TextureRender : public RenderFixture {
- protected:
-  void SetUp() override {
-    RenderFixture::SetUp();
-    createManager(ManagerSettings{64, 64, false, false, false});
-    manager().beginDraw();
-  }
-  Manager manager() { return Manager::instance(); }
-};
+class TextureRender : public RenderFixture {};
 
 Texture textureFromTga(const Engine::Graphics::Image& image, bool topDown) {
   const std::vector<Engine::u8> file = ImageTestFiles::tgaOf(image, 4, topDown, false).bytes();
   return Texture::create(file.data(), static_cast<Engine::i32>(file.size()));
 }
 
-TEST_F(TextureRender, CheckerFromABottomUpTgaShowsEachColourInItsCorner) {
+// A checker from a bottom-up TGA shows each colour in its corner (channel and row order). A 4x2 texture has two
+// levels; minified with mipmapping it samples a level that exists rather than reading as incomplete (black).
+TEST_F(TextureRender, CheckerShowsEachColourInItsCornerAndMinifiedTexturesSampleTheirLastLevel) {
+  createManager(ManagerSettings{64, 64, false, false, false});
+  Manager manager = Manager::instance();
+  manager.beginDraw();
   Engine::Graphics::Image checker(2, 2);
   checker.pixels = {kRed, kGreen, kBlue, kYellow};  // rows top to bottom
   Texture texture = textureFromTga(checker, false);
   ASSERT_TRUE(texture.hasPixels());
-  manager().setTexture(texture);
-  manager().setTextureFilter(0);
-  drawQuad(makeTexturedQuad(-1, -1, 1, 1, 0xFFFFFFFFu));
+  manager.setTexture(texture);
+  manager.setTextureFilter(0);
+  drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
   const Image image = readBack();
   EXPECT_EQ(image.at(8, 8), kRed);
   EXPECT_EQ(image.at(56, 8), kGreen);
   EXPECT_EQ(image.at(8, 56), kBlue);
   EXPECT_EQ(image.at(56, 56), kYellow);
-}
 
-// A 4x2 texture has two levels (4x2, 2x1); minified with mipmapping it still
-// samples a level that exists rather than reading as incomplete (black).
-TEST_F(TextureRender, MinifiedTextureSamplesItsLastLevel) {
   Engine::Graphics::Image solid(4, 2);
   solid.pixels.assign(8, 0xFF3080C0u);
-  Texture texture = textureFromTga(solid, true);
+  texture = textureFromTga(solid, true);
   ASSERT_EQ(texture.levels(), 2);
-  manager().setTexture(texture);
-  manager().setTextureFilter(1);
-  drawQuad(makeTexturedQuad(-1.0f, 1.0f - 1.0f / 32, -1.0f + 1.0f / 16, 1.0f, 0xFFFFFFFFu));  // 2x1 pixels
+  manager.setTexture(texture);
+  manager.setTextureFilter(1);
+  drawQuad(makeQuad(-1.0f, 1.0f - 1.0f / 32, -1.0f + 1.0f / 16, 1.0f, 0.5f, 0xFFFFFFFFu));  // 2x1 pixels
   EXPECT_TRUE(colorNear(0xFF3080C0u, readBack().at(0, 0)));
 }
 

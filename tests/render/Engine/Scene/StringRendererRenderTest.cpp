@@ -54,10 +54,8 @@ TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBox) {
                           static_cast<int>(y) < bottom;
       outside += inside ? 0 : 1;
       inked += inside ? 1 : 0;
-      if (inside) {
-        inkLeft = std::min(inkLeft, static_cast<int>(x));
-        inkRight = std::max(inkRight, static_cast<int>(x));
-      }
+      inkLeft = inside ? std::min(inkLeft, static_cast<int>(x)) : inkLeft;
+      inkRight = inside ? std::max(inkRight, static_cast<int>(x)) : inkRight;
     }
   }
   EXPECT_EQ(outside, 0);
