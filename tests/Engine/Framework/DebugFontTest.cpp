@@ -40,11 +40,9 @@ TEST(DebugFontTest, ImageIsAnUncompressedGreyscaleTgaWithFooter) {
   EXPECT_EQ(image[17], 0x20);  // top-left origin, no alpha bits
   const std::size_t footer = image.size() - 26;
   EXPECT_EQ(footer, kHeaderSize + kWidth * kHeight);
-  for (std::size_t i = 0; i < 8; ++i) {
-    EXPECT_EQ(image[footer + i], 0);  // no extension or developer area
-  }
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data() + footer + 8), 18),
-            std::string("TRUEVISION-XFILE.\0", 18));
+  // No extension or developer area, then the signature.
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data() + footer), 26),
+            std::string(8, '\0') + std::string("TRUEVISION-XFILE.\0", 18));
 }
 
 TEST(DebugFontTest, EveryGlyphCellHasInkExceptTheSpaceAndUnusedCellsAreEmpty) {
@@ -69,10 +67,6 @@ TEST(DebugFontTest, GlyphTableCoversTheDrawnCodesOnly) {
   EXPECT_EQ(a->y, 64);
   EXPECT_EQ(a->width, 8);
   EXPECT_EQ(a->height, 16);
-  const auto* n = table.find(0xDD);  // the last half-width katakana
-  ASSERT_NE(n, nullptr);
-  EXPECT_EQ(n->x, 13 * 8);
-  EXPECT_EQ(n->y, 13 * 16);
   for (const Engine::u16 absent : {0x1F, 0x7F, 0xA0, 0xE0, 0x82A0}) {
     EXPECT_EQ(table.find(absent), nullptr) << absent;
   }

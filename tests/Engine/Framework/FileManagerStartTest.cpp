@@ -36,15 +36,4 @@ TEST_F(FileManagerStartTest, ConfiguredArchivesAreHandedOverInOrder) {
   EXPECT_FALSE(Framework::Impl::instance()->archiveNames);
 }
 
-TEST_F(FileManagerStartTest, WithoutArchivesLooseFilesAreReadWhateverTheMode) {
-  Framework::Impl::create();
-  Framework::Configuration().setLoadMode(2);
-  Framework::Impl::instance()->start();
-  const auto& sources = ManagerImpl::instance()->sources();
-  ASSERT_EQ(sources.size(), 1u);
-  EXPECT_TRUE(sources[0]->isDirect());
-  Framework::Impl::destroyInstance();
-  EXPECT_FALSE(ManagerImpl::instance());
-}
-
 }  // namespace

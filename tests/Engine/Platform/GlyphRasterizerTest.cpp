@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -77,76 +73,6 @@ TEST(SystemGlyphRasterizerTest, CellHeightIsTheRequestedHeightAndJapaneseIsTwice
     EXPECT_EQ(lineWidth(*face, "こんにちは、世界の皆さん"), 12 * height) << height;
     EXPECT_EQ(lineWidth(*face, "ｺﾝﾆﾁﾊ"), 5 * (height / 2)) << height;
   }
-}
-
-TEST(SystemGlyphRasterizerTest, SpaceIsBlankAndMonochromeIsFullOrEmpty) {
-  const auto face = openGothic(16, false);
-  ASSERT_NE(face, nullptr);
-  const Platform::GlyphImage space = face->rasterize(' ');
-  EXPECT_FALSE(space.missing);
-  EXPECT_FALSE(hasInk(space));
-  EXPECT_EQ(space.advance, 8);
-  const Platform::GlyphImage kanji = face->rasterize(codesOf("漢")[0]);
-  EXPECT_TRUE(hasInk(kanji));
-  EXPECT_TRUE(std::all_of(kanji.coverage.begin(), kanji.coverage.end(), [](std::uint8_t v) { return v == 0 || v == 255; }));
-}
-
-TEST(SystemGlyphRasterizerTest, CodesWithoutCharacterAreReportedMissing) {
-  const auto face = openGothic(16);
-  ASSERT_NE(face, nullptr);
-  const Platform::GlyphImage unassigned = face->rasterize(0x85A0);  // an empty row of the code page
-  EXPECT_TRUE(unassigned.missing);
-  EXPECT_EQ(unassigned.advance, 16);
-  EXPECT_TRUE(face->rasterize(0xA0).missing);
-}
-
-// A font configuration that knows only a face without Japanese characters.
-class LatinOnlyFonts {
- public:
-  LatinOnlyFonts() {
-    const char* previous = std::getenv("FONTCONFIG_FILE");
-    mHadPrevious = previous != nullptr;
-    if (mHadPrevious) {
-      mPrevious = previous;
-    }
-    mPath = testing::TempDir() + "latin-only-fonts.conf";
-    std::ofstream(mPath) << "<?xml version=\"1.0\"?>\n<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
-                            "<cachedir>" << testing::TempDir() << "fontconfig-cache</cachedir></fontconfig>\n";
-    setenv("FONTCONFIG_FILE", mPath.c_str(), 1);
-  }
-  ~LatinOnlyFonts() {
-    if (mHadPrevious) {
-      setenv("FONTCONFIG_FILE", mPrevious.c_str(), 1);
-    } else {
-      unsetenv("FONTCONFIG_FILE");
-    }
-    std::remove(mPath.c_str());
-  }
-
- private:
-  std::string mPath;
-  std::string mPrevious;
-  bool mHadPrevious = false;
-};
-
-TEST(SystemGlyphRasterizerTest, WithoutJapaneseFaceSaysSoOnceAndReportsKanaMissing) {
-  const LatinOnlyFonts fonts;
-  const auto rasterizer = Platform::createSystemGlyphRasterizer();
-  Platform::GlyphFaceDesc desc;
-  desc.name = "ＭＳ ゴシック";
-  desc.height = 16;
-  testing::internal::CaptureStderr();
-  const auto first = rasterizer->openFace(desc);
-  const auto second = rasterizer->openFace(desc);
-  const std::string said = testing::internal::GetCapturedStderr();
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_NE(said.find("no Japanese font face"), std::string::npos) << said;
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  const Platform::GlyphImage kana = first->rasterize(codesOf("あ")[0]);
-  EXPECT_TRUE(kana.missing);
-  EXPECT_EQ(kana.advance, 16);
-  EXPECT_TRUE(hasInk(first->rasterize('A')));
 }
 
 }  // namespace

@@ -30,11 +30,6 @@ TEST(TextCodecTest, InvalidBytesAreSubstitutedAndSkipped) {
   EXPECT_EQ(Platform::utf8ToSjis(utf8(u8"a\U0001F600b")), "a?b");
 }
 
-TEST(TextCodecTest, Utf32ForGlyphLookup) {
-  EXPECT_EQ(Platform::sjisToUtf32("A\x83\x5C\xB1"), U"Aソｱ");
-  EXPECT_EQ(Platform::sjisToUtf32(""), U"");
-}
-
 TEST(TextCodecTest, LongTextCrossesTheConversionBuffer) {
   std::string sjis;
   std::string expected;

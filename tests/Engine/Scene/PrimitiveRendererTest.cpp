@@ -56,29 +56,6 @@ TEST_F(PrimitiveRendererTest, EmptyFrameBindsAndUnbindsButDrawsNothing) {
   EXPECT_EQ(device().callsStartingWith("setVertexBuffer"), (Calls{"setVertexBuffer", "setVertexBuffer null"}));
 }
 
-TEST_F(PrimitiveRendererTest, EachRunOfRectanglesOrLinesIsOneBatch) {
-  mRenderer = PrimitiveRenderer::create(64, 8);
-  addRectangle();
-  addLine();
-  addLine();
-  addRectangle();
-  EXPECT_EQ(drawCalls(), (Calls{"draw TriangleList 0 2", "draw LineList 6 2", "draw TriangleList 10 2"}));
-}
-
-TEST_F(PrimitiveRendererTest, NextFrameStartsFromTheDefaultStates) {
-  mRenderer = PrimitiveRenderer::create(64, 8);
-  mRenderer.setBlendMode(1);
-  mRenderer.enableDepthTest(true);
-  addRectangle();
-  mRenderer.draw();
-  addRectangle();
-  const Calls second = drawCalls();
-  ASSERT_EQ(second.size(), 1u);
-  EXPECT_TRUE(device().callsStartingWith("setRenderState DepthTest 1").empty());
-  EXPECT_EQ(device().callsStartingWith("setRenderState DepthTest"), (Calls{"setRenderState DepthTest 0"}));
-  EXPECT_EQ(device().callsStartingWith("setRenderState AlphaBlendEnable"), (Calls{"setRenderState AlphaBlendEnable 0"}));
-}
-
 TEST_F(PrimitiveRendererTest, PrimitivesBeyondTheRoomAreDropped) {
   mRenderer = PrimitiveRenderer::create(14, 1);
   addRectangle();

@@ -87,13 +87,6 @@ TEST_F(StringRendererLayout, WrapMovesTheCrossingCharacterWholeToTheNextLine) {
   EXPECT_EQ(mFont->asked, (std::vector<u16>{'A', kHiraganaA, kHiraganaA, kHiraganaA}));
 }
 
-TEST_F(StringRendererLayout, NewlinesReturnToTheStartAndAnEmptyLineStaysEmpty) {
-  const auto& glyphs = layout("AB\n\nC", false);
-  ASSERT_EQ(glyphs.size(), 3u);
-  EXPECT_EQ(glyphs[2].position.x, 0.0f);
-  EXPECT_EQ(glyphs[2].position.y, 32.0f);
-}
-
 TEST_F(StringRendererLayout, MissingGlyphIsAColouredBoxOfTheLineHeight) {
   // '?' is not in the font; a lead byte at the very end is looked up alone.
   const auto& glyphs = layout("?A\x82", false, Vector2(100.0f, 100.0f));

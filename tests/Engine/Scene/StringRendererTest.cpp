@@ -41,14 +41,6 @@ class StringRendererTest : public ::testing::Test {
   StringRenderer mRenderer;
 };
 
-TEST_F(StringRendererTest, NothingQueuedTouchesNothing) {
-  mRenderer = StringRenderer::create(64, 4);
-  mRenderer.setFont(debugFont());
-  device().takeCalls();
-  mRenderer.draw();
-  EXPECT_TRUE(device().takeCalls().empty());
-}
-
 TEST_F(StringRendererTest, MissingGlyphBoxAndTheFontPageAreOneBatchEach) {
   mRenderer = StringRenderer::create(64, 4);
   mRenderer.setFont(debugFont());

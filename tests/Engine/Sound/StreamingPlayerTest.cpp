@@ -39,18 +39,6 @@ TEST_F(StreamingPlayerTest, StartsSilentIn8And16Bits) {
   EXPECT_TRUE(eight.isPlaying());
 }
 
-TEST_F(StreamingPlayerTest, WrittenBytesArePlayedAndTheRingWraps) {
-  Player player = Player::create(16, kRing, 44100, 2);
-  const std::vector<std::int16_t> frame = {7, -7};
-  player.play(false);
-  pull(kRingFrames - 2000);
-  ASSERT_TRUE(player.write(0, reinterpret_cast<const std::uint8_t*>(frame.data()), kFrame));
-  pull(1999);
-  EXPECT_EQ(player.position(), kRing - kFrame);
-  EXPECT_EQ(pull(2), Samples({0, 0, 7, -7}));
-  EXPECT_EQ(player.position(), kFrame);
-}
-
 TEST_F(StreamingPlayerTest, WritesAreRefusedStrictlyBetweenTheCursors) {
   Player player = Player::create(16, kRing, 44100, 2);
   const std::uint8_t bytes[kFrame] = {};

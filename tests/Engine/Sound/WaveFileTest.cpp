@@ -28,8 +28,7 @@ class WaveFileTest : public ::testing::Test {
     ManagerImpl::destroy();
   }
   static void pump() {
-    while (ManagerImpl::instance()->serveRound()) {
-    }
+    while (ManagerImpl::instance()->serveRound()) {}
   }
 
   PlatformFake::ScopedFakeBackend backend;
