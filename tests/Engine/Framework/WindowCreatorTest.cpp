@@ -109,6 +109,83 @@ TEST_F(WindowCreatorTest, FailedWindowCreationEndsBeforeTheLoop) {
   EXPECT_EQ(Engine::Framework::Impl::instance(), nullptr);
 }
 
+TEST_F(WindowCreatorTest, EachPassHandlesOneMessageAndRunsOneFrame) {
+  for (int i = 0; i < 5; ++i) {
+    window().push(WindowEventType::Wheel);
+  }
+  window().push(WindowEventType::CloseRequest);
+  run();
+  EXPECT_EQ(Game::updates, 6);
+}
+
+TEST_F(WindowCreatorTest, MinimisedWindowSleepsInsteadOfRunningFrames) {
+  Game::onUpdate = [] {
+    if (Game::updates == 1) {
+      auto& fake = dynamic_cast<PlatformFake::FakeWindow&>(Platform::backend().window());
+      fake.push(WindowEventType::Minimize);
+      fake.push(WindowEventType::Wheel);
+      fake.push(WindowEventType::Wheel);
+      fake.push(WindowEventType::Restore);
+      fake.push(WindowEventType::CloseRequest);
+    }
+  };
+  const auto sleptBefore = platform().fakeClock.sleptTotal;
+  run();
+  // Passes: minimise, wheel, wheel sleep 50 ms each; restore and close run frames.
+  EXPECT_EQ(Game::updates, 3);
+  EXPECT_EQ(platform().fakeClock.sleptTotal - sleptBefore, 150u);
+}
+
+TEST_F(WindowCreatorTest, CloseWhileMinimisedStillLetsTheGameRelease) {
+  window().push(WindowEventType::Minimize);
+  window().push(WindowEventType::CloseRequest);
+  Game::onUpdate = [] { Game::log.push_back(Engine::Framework::instance().isEndRequested() ? "end" : "frame"); };
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(Game::log, std::vector<std::string>{"end"});
+}
+
+TEST_F(WindowCreatorTest, ForbiddenFullScreenIgnoresBothSwitches) {
+  Game::onConfigure = [](Engine::Framework::Configuration configuration) { configuration.forbidFullScreen(true); };
+  window().push(WindowEventType::AltEnter);
+  window().push(WindowEventType::MaximizeRequest);
+  window().push(WindowEventType::CloseRequest);
+  run();
+  EXPECT_TRUE(window().fullScreenCalls.empty());
+}
+
+TEST_F(WindowCreatorTest, WheelActivationAndDrops) {
+  Platform::WindowEvent zeroWheel;
+  zeroWheel.type = WindowEventType::Wheel;
+  zeroWheel.wheelDelta = 0;
+  window().push(zeroWheel);
+  Platform::WindowEvent drop;
+  drop.type = WindowEventType::DropFiles;
+  drop.droppedPaths = {"a.txt"};
+  window().push(drop);
+  Platform::WindowEvent focus;
+  focus.type = WindowEventType::Activate;
+  focus.active = true;
+  window().push(focus);
+  focus.minimized = true;
+  window().push(focus);
+  window().push(WindowEventType::CloseRequest);
+  Game::onUpdate = [] {
+    Engine::WindowCreator& creator = *Engine::WindowCreator::instance();
+    if (Game::updates == 1) {
+      EXPECT_EQ(creator.getAndResetMouseWheel(), -1);  // a zero step counts as down
+      EXPECT_EQ(creator.getAndResetMouseWheel(), 0);
+    } else if (Game::updates == 2) {
+      EXPECT_EQ(creator.droppedFiles().size(), 0);  // drops are not enabled
+    } else if (Game::updates == 3) {
+      EXPECT_TRUE(creator.isActive());
+    } else if (Game::updates == 4) {
+      EXPECT_FALSE(creator.isActive());  // activated while minimised
+    }
+  };
+  run();
+  EXPECT_EQ(Game::updates, 5);
+}
+
 using WindowCreatorDeathTest = WindowCreatorTest;
 
 TEST_F(WindowCreatorDeathTest, ArchiveNameOutsideTheCountHalts) {
