@@ -24,16 +24,6 @@ TEST(ArrayTest, ShrinkKeepsStorageAndDestroysTheTail) {
   EXPECT_EQ(Counted::alive, 0);
 }
 
-TEST(ArrayTest, SizeBelowOneLeavesNoStorage) {
-  Engine::Array<int> array(0);
-  EXPECT_EQ(array.data(), nullptr);
-  array.setSize(4);  // without storage any size may be set
-  EXPECT_EQ(array.size(), 4);
-  array.clear();
-  EXPECT_EQ(array.size(), 0);
-  EXPECT_EQ(array.data(), nullptr);
-}
-
 using ArrayDeathTest = ::testing::Test;
 
 TEST_F(ArrayDeathTest, GrowingAnArrayWithStorageHalts) {

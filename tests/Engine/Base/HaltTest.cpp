@@ -20,8 +20,4 @@ TEST(HaltDeathTest, LongTextIsCutNotOverrun) {
   EXPECT_EXIT(Engine::halt("file", 1, huge.c_str()), ::testing::ExitedWithCode(1), "file:1 : xxxx");
 }
 
-TEST(HaltDeathTest, WithoutBackendTheTextGoesToStandardError) {
-  EXPECT_EXIT(Engine::halt("here.cpp", 7, "boom"), ::testing::ExitedWithCode(1), "Critical Error!\nhere\\.cpp:7 : boom");
-}
-
 }  // namespace

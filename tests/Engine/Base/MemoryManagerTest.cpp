@@ -36,14 +36,6 @@ BlockView findBlock(const std::vector<BlockView>& blocks, const void* payload) {
   return {};
 }
 
-TEST(MemoryManagerTest, SizeClassesFollowTheirBoundaries) {
-  const std::pair<std::size_t, int> classes[] = {{0, 0},   {32, 8},  {39, 8},  {40, 9},
-                                                 {63, 11}, {64, 12}, {79, 12}, {80, 13}, {kFirstBlockSize - 4, 83}};
-  for (const auto& [size, expected] : classes) {
-    EXPECT_EQ(sizeClass(size), expected) << size;
-  }
-}
-
 TEST(MemoryManagerTest, RequestsUpToTheThresholdComeFromAHeapAndLargerOnesFromTheSystem) {
   MemoryManager manager;
   void* small = manager.allocate(131072);
@@ -65,19 +57,6 @@ TEST(MemoryManagerTest, RequestsUpToTheThresholdComeFromAHeapAndLargerOnesFromTh
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_TRUE(blocks[0].free);
   EXPECT_EQ(blocks[0].size, kFirstBlockSize);
-}
-
-TEST(MemoryManagerTest, ZeroBytesGiveDistinctAlignedAddressesAndNullIsIgnored) {
-  MemoryManager manager;
-  void* a = manager.allocate(0);
-  void* b = manager.allocate(0);
-  EXPECT_NE(a, b);
-  EXPECT_TRUE(isAligned16(a));
-  EXPECT_TRUE(isAligned16(b));
-  manager.deallocate(nullptr);
-  manager.deallocate(a);
-  manager.deallocate(b);
-  checkFreeLists(*manager.newestHeap());
 }
 
 TEST(MemoryManagerTest, FreeingABlockBetweenTwoFreeBlocksMergesAllThree) {
@@ -109,41 +88,6 @@ TEST(MemoryManagerTest, FreeingABlockBetweenTwoFreeBlocksMergesAllThree) {
   void* reuse = manager.allocate(1500);
   EXPECT_GE(offsetOf(reuse), offsetOf(below));
   EXPECT_LT(offsetOf(reuse), offsetOf(guardAbove));
-}
-
-TEST(MemoryManagerTest, ASplitThatWouldLeaveAnUnlistableRestHandsOutTheWholeBlock) {
-  MemoryManager manager;
-  manager.allocate(64);
-  void* hole = manager.allocate(100);  // a 112-byte block between used ones
-  manager.allocate(64);
-  const Heap& heap = *manager.newestHeap();
-  EXPECT_EQ(findBlock(blocksOf(heap), hole).size, 112u);
-
-  manager.deallocate(hole);
-  void* whole = manager.allocate(80);  // would leave 16 free bytes
-  EXPECT_EQ(whole, hole);
-  EXPECT_FALSE(findBlock(blocksOf(heap), whole).free);
-
-  manager.deallocate(whole);
-  void* split = manager.allocate(64);  // leaves 32 free bytes in front
-  EXPECT_NE(split, hole);
-  const auto blocks = blocksOf(heap);
-  const BlockView front = findBlock(blocks, hole);
-  EXPECT_TRUE(front.free);
-  EXPECT_EQ(front.size, 32u);
-  checkFreeLists(heap);
-}
-
-TEST(MemoryManagerTest, AThreadFindingEveryHeapLockedMakesANewHeap) {
-  MemoryManager manager;
-  manager.allocate(16);
-  auto* busy = const_cast<Heap*>(manager.newestHeap());
-  busy->lock.store(1);
-  void* elsewhere = manager.allocate(16);
-  busy->lock.store(0);
-  EXPECT_NE(Heap::of(elsewhere), busy);
-  EXPECT_EQ(heapsOf(manager).size(), 2u);
-  EXPECT_EQ(manager.totalSize(), 2 * kHeapSize);
 }
 
 TEST(MemoryManagerDeathTest, ARequestBeyondAnyMemoryStops) {

@@ -27,24 +27,4 @@ TEST(NumericTest, NextPrimeIsStrictlyGreater) {
   }
 }
 
-TEST(NumericTest, HexDigitsMostSignificantFirst) {
-  char out[9] = {};
-  EXPECT_EQ(Engine::toHex(out, 0x1A2Bu, 4), 4);
-  EXPECT_STREQ(out, "1A2B");
-  char two[3] = {};
-  Engine::toHex(two, static_cast<char>(0xC8));
-  EXPECT_STREQ(two, "C8");
-  char low[3] = {};
-  Engine::toHex(low, 0x12345u, 2);
-  EXPECT_STREQ(low, "45");
-}
-
-TEST(RefStringTest, EqualityNeedsLengthAndBytes) {
-  const char text[] = "abcabc";
-  EXPECT_EQ(Engine::RefString(text, 3), Engine::RefString(text + 3, 3));
-  EXPECT_NE(Engine::RefString(text, 3), Engine::RefString(text, 4));
-  EXPECT_EQ(Engine::RefString("abcabc"), Engine::RefString(text));
-  EXPECT_EQ(Engine::RefString(), Engine::RefString(""));
-}
-
 }  // namespace

@@ -23,20 +23,6 @@ TEST(OStringStreamTest, SingleCharactersOutsideThePrintableRangeAreEscapedString
   EXPECT_EQ(contents(text), "\x7F\x83\x5C");
 }
 
-TEST(OStringStreamTest, TextSpansBlocksAndClears) {
-  Engine::OStringStream stream(3);
-  std::string expected;
-  for (int i = 0; i < 50; ++i) {
-    stream << "xy";
-    expected += "xy";
-  }
-  EXPECT_EQ(stream.size(), 100);
-  EXPECT_EQ(contents(stream), expected);
-  stream.clear();
-  EXPECT_EQ(stream.size(), 0);
-  EXPECT_EQ(contents(stream), "");
-}
-
 TEST(DebugStreamTest, OneLineReachesTheOutputPerEndl) {
   PlatformFake::ScopedFakeBackend backend;
   Engine::cout << "loaded " << 3 << " files";

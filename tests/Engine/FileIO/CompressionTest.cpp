@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
-#include "Engine/Math/Random.h"
-#include "Engine/Math/XorShift128.h"
 
 namespace {
 
@@ -121,15 +119,6 @@ TEST(CompressionTest, MatchesStayWithinTheWindowAndLength) {
   }
 }
 
-TEST(CompressionTest, AmongEqualMatchesTheNewestWins) {
-  // "abcX" twice, then "abc": both earlier copies match 3 bytes; the nearer one is used.
-  const Bytes in{'a', 'b', 'c', 'X', 'a', 'b', 'c', 'Y', 'a', 'b', 'c'};
-  const std::vector<Token> tokens = parse(tokensOf(in));
-  ASSERT_FALSE(tokens.empty());
-  EXPECT_TRUE(tokens.back().match);
-  EXPECT_EQ(tokens.back().distance, 4u);
-}
-
 TEST(CompressionTest, RandomRoundTripsOfManySizes) {
   std::vector<std::size_t> sizes;
   for (std::size_t n = 0; n < 300; ++n) {
@@ -151,43 +140,6 @@ TEST(CompressionTest, RandomRoundTripsOfManySizes) {
   }
 }
 
-// Expands in one buffer of bufferSize bytes with the stream at its end, as an
-// archive reader may, checking that no write lands on a byte not yet read.
-bool expandsInPlace(const Bytes& in) {
-  std::uint32_t bufferSize = 0;
-  Bytes stream = compressed(in, &bufferSize);
-  unscramble(stream.data(), stream.data(), static_cast<std::uint32_t>(stream.size()));
-  Bytes buffer(bufferSize);
-  std::size_t r = bufferSize - stream.size();
-  std::copy(stream.begin(), stream.end(), buffer.begin() + static_cast<std::ptrdiff_t>(r));
-  std::size_t o = 0;
-  while (r < buffer.size()) {
-    const std::uint32_t c = buffer[r++];
-    if (c < 128) {
-      for (std::uint32_t k = 0; k <= c; ++k) {
-        const std::uint8_t v = buffer[r++];
-        if (o >= r) return false;
-        buffer[o++] = v;
-      }
-    } else {
-      const std::uint32_t distance = (((c & 0x70) << 4) | buffer[r++]) + 1;
-      for (std::uint32_t k = 0; k < (c & 15) + 3u; ++k, ++o) {
-        if (o >= r && r < buffer.size()) return false;
-        buffer[o] = buffer[o - distance];
-      }
-    }
-  }
-  return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(in.size())) == in;
-}
-
-TEST(CompressionTest, BufferSizeIsEnoughToExpandInPlace) {
-  for (unsigned seed = 0; seed < 40; ++seed) {
-    ASSERT_TRUE(expandsInPlace(mixedData(1 + seed * 97, seed))) << seed;
-  }
-  ASSERT_TRUE(expandsInPlace(Bytes(5000, 'z')));
-  ASSERT_TRUE(expandsInPlace(distinctBytes(256)));
-}
-
 TEST(CompressionTest, ScramblingIsKeyedByLength) {
   const Bytes abc{'a', 'b', 'c'};
   Bytes scrambled(3);
@@ -200,16 +152,6 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
   Bytes longer{'a', 'b', 'c', 'd'};
   scramble(longer.data(), longer.data(), 4);
   EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
-}
-
-TEST(CompressionTest, TheKeyStreamIsTheFrameworkGenerators) {
-  for (const Engine::i32 seed : {-5, 0, 1, 3, 129, 1 << 20, 0x7FFFFFFF}) {
-    Engine::Math::Random random = Engine::Math::Random::create(seed);
-    Engine::Math::XorShift128 key(seed);
-    for (int i = 0; i < 1000; ++i) {
-      ASSERT_EQ(key.next() & 0xFFu, static_cast<Engine::u32>(random.getInt(256))) << seed;
-    }
-  }
 }
 
 TEST(CompressionTest, MalformedStreamsAreRejectedWithinTheBuffer) {

@@ -113,30 +113,6 @@ TEST_F(ManagerTest, LoadedDataEndsWithZeroAndReadsLittleEndian) {
   EXPECT_EQ(ManagerImpl::instance()->loadedBytes(), 0);
 }
 
-TEST_F(ManagerTest, HandlesOfOneNameShareOneLoad) {
-  start(1);
-  InFile first = InFile::create("data/x.txt");
-  InFile second = InFile::create("data/x.txt");
-  EXPECT_TRUE(first == second);
-  pump();
-  EXPECT_EQ(timesOpened("data/x.txt"), 1u);
-  first = InFile();
-  ASSERT_TRUE(second.isFinished());
-  EXPECT_EQ(std::string(second.data()), "loose x");
-  InFile copy = second;
-  second = InFile();
-  EXPECT_EQ(std::string(copy.data()), "loose x");
-  EXPECT_EQ(ManagerImpl::instance()->loadedBytes(), 7);
-}
-
-TEST_F(ManagerTest, AFileReleasedBeforeItsLoadIsDroppedQuietly) {
-  start(1);
-  InFile::create("data/x.txt");
-  pump();
-  EXPECT_TRUE(lines().empty());
-  EXPECT_EQ(ManagerImpl::instance()->loadedBytes(), 0);
-}
-
 TEST_F(ManagerTest, AStaleRequestNeverSpoilsALaterLoadOfTheSameName) {
   start(1);
   InFile::create("data/x.txt");           // released at once; its request stays queued
@@ -147,24 +123,6 @@ TEST_F(ManagerTest, AStaleRequestNeverSpoilsALaterLoadOfTheSameName) {
   pump();
   EXPECT_FALSE(file.isError());
   EXPECT_EQ(std::string(file.data()), "loose x");
-}
-
-TEST_F(ManagerTest, LimitsWarnOrRefuse) {
-  ManagerOptions options = pumpedByHand();
-  options.warningLimit = 10;
-  options.errorLimit = 20;
-  start(1, options);
-  InFile a = InFile::create("data/x.txt");  // 7 bytes
-  pump();
-  EXPECT_TRUE(lines().empty());
-  InFile b = InFile::create("data/only_archived.txt");  // 8 more: above the warning limit
-  pump();
-  EXPECT_EQ(lines().back(), "FileIO : EXCEED WARNING LIMIT! ( data/only_archived.txt )\n");
-  EXPECT_FALSE(b.isError());
-  InFile c = InFile::create("data/only_loose.txt");  // 10 more: above the error limit
-  pump();
-  EXPECT_TRUE(c.isError());
-  EXPECT_EQ(lines().back(), "FileIO : EXCEED ERROR LIMIT! this file is not loaded. ( data/only_loose.txt )\n");
 }
 
 TEST_F(ManagerTest, DamagedArchiveEntryIsAReadError) {
@@ -191,10 +149,6 @@ TEST_F(ManagerTest, WritesReplaceFilesInPiecesOfOneMegabyte) {
   pump();
   EXPECT_EQ(fs().writePieces(), (std::vector<std::size_t>{1048576, 1048576, 1}));
   EXPECT_EQ(fs().contents("save/two.dat")->size(), 1048577u);
-
-  Engine::FileIO::Manager::instance().write("save/detached.dat", "d", 1);
-  pump();
-  EXPECT_EQ(fs().contents("save/detached.dat"), Bytes{'d'});
 }
 
 TEST_F(ManagerTest, AFailedWriteIsReportedAndKeepsTheOldFile) {
@@ -230,13 +184,6 @@ TEST_F(ManagerTest, ReleasingAnOutFileMidWriteAbandonsItAndKeepsTheOldFile) {
   EXPECT_EQ(fs().writePieces().size(), 1u);
   EXPECT_EQ(fs().contents("big.dat"), (Bytes{'o', 'l', 'd'}));
   EXPECT_TRUE(lines().empty());
-}
-
-TEST_F(ManagerTest, DetachedWriteStillQueuedAtShutdownIsDropped) {
-  start(1);
-  Engine::FileIO::Manager::instance().write("late.dat", "x", 1);
-  ManagerImpl::destroy();
-  EXPECT_FALSE(fs().contents("late.dat"));
 }
 
 TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {

@@ -147,21 +147,6 @@ TEST_F(InputManagerTest, UnreadableJoystickReportsReleasedZeroAndDisabledThatFra
   EXPECT_TRUE(pad.isOn(1));
 }
 
-TEST_F(InputManagerTest, JoysticksAreOpenedAtCreationAndClosedAtDestruction) {
-  Manager::create();
-  EXPECT_EQ(Manager::instance().joystickNumber(), 0);
-  EXPECT_TRUE(mJoysticks.isOpen);
-  frame();
-  Manager::destroy();
-  EXPECT_FALSE(mJoysticks.isOpen);
-  EXPECT_EQ(mJoysticks.closeCount, 1);
-  Manager::destroy();  // nothing happens without one
-  EXPECT_EQ(mJoysticks.closeCount, 1);
-  const Joystick none;  // a null handle reads nothing
-  EXPECT_FALSE(none.isEnabled() || none.isOn(0));
-  EXPECT_EQ(none.analog(0), 0);
-}
-
 using InputManagerDeathTest = InputManagerTest;
 
 TEST_F(InputManagerDeathTest, SecondCreationAndBadJoystickIndexHalt) {

@@ -37,25 +37,6 @@ TEST(MathFunctionsTest, AnglesAreDegrees) {
   EXPECT_NEAR(Engine::Math::atan2(1.f, 0.f), 90.f, 1e-4f);
 }
 
-TEST(VectorTest, CrossDotAndNormalize) {
-  Vector3 x(1.f, 0.f, 0.f);
-  Vector3 y(0.f, 1.f, 0.f);
-  Vector3 z;
-  z.setCross(x, y);
-  expectNear(z, 0.f, 0.f, 1.f);
-  EXPECT_EQ(x.dot(y), 0.f);
-  Vector3 v(3.f, 4.f, 0.f);
-  EXPECT_EQ(v.length(), 5.f);
-  v.normalize();
-  expectNear(v, 0.6f, 0.8f, 0.f);
-  Vector2 flat(6.f, 8.f);
-  flat.normalize();
-  EXPECT_NEAR(flat.squareLength(), 1.f, kTolerance);
-  Vector4 point;
-  point = Vector3(1.f, 2.f, 3.f);
-  EXPECT_EQ(point[3], 1.f);
-}
-
 TEST(MatrixTest, RotateZBy90TurnsTheXAxisIntoTheYAxis) {
   Matrix34 m;
   m.setIdentity();
@@ -78,35 +59,6 @@ TEST(MatrixTest, RotateZBy90TurnsTheXAxisIntoTheYAxis) {
   expectNear(out, 1.f, 0.f, 0.f);
 }
 
-TEST(MatrixTest, MultiplyingByTheIdentityChangesNothing) {
-  const Matrix34 m = someAffineMatrix();
-  Matrix34 product = m;
-  Matrix34 identity;
-  identity.setIdentity();
-  product *= identity;
-  EXPECT_TRUE(product == m);
-}
-
-TEST(MatrixTest, ProductsApplyTheRightFactorFirst) {
-  Matrix34 m;
-  m.setTranslation(10.f, 0.f, 0.f);
-  m.rotateZ(90.f);
-  Vector3 out;
-  m.multiply(&out, Vector3(1.f, 0.f, 0.f));  // rotated, then moved
-  expectNear(out, 10.f, 1.f, 0.f);
-  Matrix34 composed;
-  composed.setTranslation(10.f, 0.f, 0.f);
-  Matrix34 rotation;
-  rotation.setIdentity();
-  rotation.rotateZ(90.f);
-  composed *= rotation;
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      EXPECT_NEAR(composed(r, c), m(r, c), kTolerance);
-    }
-  }
-}
-
 TEST(MatrixTest, InverseUndoesAnAffineMatrix) {
   const Matrix34 m = someAffineMatrix();
   Matrix34 inverse;
@@ -116,33 +68,6 @@ TEST(MatrixTest, InverseUndoesAnAffineMatrix) {
   m.multiply(&there, Vector3(1.f, 2.f, 3.f));
   inverse.multiply(&back, there);
   expectNear(back, 1.f, 2.f, 3.f);
-
-  Matrix34 rotation;
-  rotation.setIdentity();
-  rotation.rotateX(33.f);
-  rotation.rotateZ(-71.f);
-  Matrix34 transposed = rotation;
-  transposed.transpose33();
-  Matrix34 inverted = rotation;
-  inverted.invert();
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      EXPECT_NEAR(transposed(r, c), inverted(r, c), kTolerance);
-    }
-  }
-}
-
-TEST(MatrixTest, TheViewTransformPutsTheEyeAtTheOriginLookingDownMinusZ) {
-  const Vector3 eye(0.f, 5.f, 10.f);
-  Matrix34 view;
-  view.setViewTransform(eye, Vector3(0.f, 5.f, 0.f), Vector3(0.f, 1.f, 0.f));
-  Vector3 out;
-  view.multiply(&out, eye);
-  expectNear(out, 0.f, 0.f, 0.f);
-  view.multiply(&out, Vector3(0.f, 5.f, 0.f));
-  expectNear(out, 0.f, 0.f, -10.f);
-  view.multiply(&out, Vector3(1.f, 6.f, 10.f));
-  expectNear(out, 1.f, 1.f, 0.f);
 }
 
 float depthAfterDivision(const Matrix44& projection, float viewDepth) {
@@ -163,24 +88,6 @@ TEST(MatrixTest, PerspectiveMapsTheNearPlaneToZeroAndTheFarPlaneToOne) {
   projection.setPerspectiveTransform(60.f, 800.f, 600.f, 1.f, 100.f, true);
   EXPECT_NEAR(projection(2, 2), 1.f / (1.f - 100.f), kTolerance);
   EXPECT_NEAR(projection(2, 3), projection(2, 2), kTolerance);
-}
-
-TEST(MatrixTest, AViewAppliedToAProjectionMatchesTheirProduct) {
-  Matrix44 ortho;
-  ortho.setOrthogonalTransform(0.f, 800.f, 0.f, 600.f, 0.f, 512.f);
-  Vector4 corner;
-  ortho.multiply(&corner, Vector3(800.f, 600.f, 512.f));
-  EXPECT_NEAR(corner.x, 1.f, kTolerance);
-  EXPECT_NEAR(corner.y, 1.f, kTolerance);
-  EXPECT_NEAR(corner.z, 0.f, kTolerance);
-
-  Matrix44 viewed = ortho;
-  viewed.multiplyViewTransform(Vector3(1.f, 2.f, 3.f), Vector3(0.f), Vector3(0.f, 1.f, 0.f));
-  Matrix34 view;
-  view.setViewTransform(Vector3(1.f, 2.f, 3.f), Vector3(0.f), Vector3(0.f, 1.f, 0.f));
-  Matrix44 product;
-  product.setMul(ortho, view);
-  EXPECT_TRUE(viewed == product);
 }
 
 TEST(RandomTest, SeedsOfZeroOrBelowAreTheDefaultSeed) {

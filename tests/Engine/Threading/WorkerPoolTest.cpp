@@ -87,19 +87,6 @@ TEST_F(WorkerPoolRunTest, WaitReturnsOnceTheJobHasRun) {
   }
 }
 
-TEST_F(WorkerPoolRunTest, StartingARunningJobFirstWaitsForIt) {
-  GatedJob job;
-  job.start();
-  job.started.wait();
-  std::thread opener([&job] { job.gate.set(); });
-  job.start();  // returns only after the first run (the second may be done too)
-  EXPECT_GE(job.runs.load(), 1);
-  job.wait();
-  opener.join();
-  EXPECT_EQ(job.runs.load(), 2);
-  EXPECT_FALSE(job.overlapped.load());
-}
-
 TEST_F(WorkerPoolRunTest, DestroyingThePoolWaitsForARunningJob) {
   GatedJob job;
   job.start();
@@ -114,29 +101,6 @@ TEST_F(WorkerPoolRunTest, DestroyingThePoolWaitsForARunningJob) {
   EXPECT_EQ(job.runs.load(), 1);
   opener.join();
   job.wait();
-}
-
-TEST_F(WorkerPoolRunTest, JobsDroppedAtShutdownStillReportDone) {
-  GatedJob first;
-  GatedJob second;
-  CountingJob queued;
-  first.start();
-  second.start();
-  first.started.wait();
-  second.started.wait();
-  queued.start();  // both workers are busy: it stays queued
-  std::thread opener([&] {
-    while (!ManagerImpl::instance()->isEndRequested()) {
-      std::this_thread::yield();
-    }
-    first.gate.set();
-    second.gate.set();
-  });
-  Manager::destroy();
-  opener.join();
-  queued.wait();  // returns although the job never ran
-  EXPECT_EQ(queued.runs.load(), 0);
-  EXPECT_EQ(first.runs.load() + second.runs.load(), 2);
 }
 
 using WorkerPoolDeathTest = WorkerPoolRunTest;

@@ -8,7 +8,6 @@
 
 namespace {
 
-using Game::NmlAttribute;
 using Game::NmlDocument;
 using Game::NmlNode;
 using NmlTestSupport::written;
@@ -25,31 +24,6 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_EQ(root.findChild("x", 1)->countAttributes("c"), 1);
   EXPECT_EQ(root.findChild("y"), root.child(1));
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
-}
-
-// The number grammar itself is the string class's; here only the item lookup.
-TEST(NmlNodeTest, ItemConversions) {
-  NmlNode root;
-  ASSERT_TRUE(root.parse("n 0x1f,3+4*2;b true,false,2,0,yes;f 1/4;v 1,2,3;s 5;", true));
-  const NmlAttribute& n = *root.findAttribute("n");
-  EXPECT_EQ(n.toInt(1), 14);
-  EXPECT_EQ(n.toInt(-1), 31);
-  EXPECT_STREQ(n.item(9), "");  // past the end: an empty item
-  EXPECT_EQ(n.toInt(9), 0);
-  EXPECT_TRUE(root.findAttribute("b")->toBool(2));
-  EXPECT_FALSE(root.findAttribute("b")->toBool(4));
-  EXPECT_FLOAT_EQ(root.findAttribute("f")->toFloat(0), 0.25f);
-  EXPECT_STREQ(root.findAttribute("s")->toString(-1), "5");
-
-  struct Vec {
-    float x = -1, y = -1, z = -1;
-  } v;
-  root.findAttribute("v")->toVector(v);
-  EXPECT_EQ(v.x + v.y * 10 + v.z * 100, 321.0f);
-  root.findAttribute("s")->toVector(v);
-  EXPECT_EQ(v.x + v.y + v.z, 15.0f);
-  root.findAttribute("b")->toVector(v);  // five items: unchanged
-  EXPECT_EQ(v.x, 5.0f);
 }
 
 TEST(NmlNodeTest, BuildingAndThePrettyAndCompactForms) {
@@ -76,23 +50,6 @@ TEST(NmlNodeTest, BuildingAndThePrettyAndCompactForms) {
   Game::String out;
   document.toString(out, false);
   EXPECT_GE(out.capacity(), 0x40000);
-}
-
-TEST(NmlNodeTest, RemovableNodesOrLinesGo) {
-  const char* text = "#removable;a{#removable;k 1;}b{c{#removable;}d{}}e{f 1;}";
-  NmlNode omitted;
-  ASSERT_TRUE(omitted.parse(text, true));
-  omitted.removeRemovable("#removable", true);
-  EXPECT_EQ(written(omitted, false), "#removable;b{d{}}e{f 1;}");
-  NmlNode added;
-  ASSERT_TRUE(added.parse(text, true));
-  added.removeRemovable("#removable", false);
-  EXPECT_EQ(written(added, false), "a{k 1;}b{c{}d{}}e{f 1;}");
-
-  // A node unlinked by the removal is pooled; reusing it starts it empty.
-  NmlNode* reused = omitted.addChild("n");
-  EXPECT_EQ(reused->childCount() + reused->attributeCount(), 0);
-  EXPECT_EQ(written(omitted, false), "#removable;b{d{}}e{f 1;}n{}");
 }
 
 }  // namespace
