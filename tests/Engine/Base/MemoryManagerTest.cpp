@@ -252,4 +252,27 @@ TEST(GlobalOperatorsTest, EveryFormOfNewAndDeleteGoesThroughTheManager) {
 
 #endif
 
+TEST(MemoryManagerTest, ASplitThatWouldLeaveAnUnlistableRestHandsOutTheWholeBlock) {
+  MemoryManager manager;
+  manager.allocate(64);
+  void* hole = manager.allocate(100);  // a 112-byte block between used ones
+  manager.allocate(64);
+  const Heap& heap = *manager.newestHeap();
+  EXPECT_EQ(findBlock(blocksOf(heap), hole).size, 112u);
+
+  manager.deallocate(hole);
+  void* whole = manager.allocate(80);  // would leave 16 free bytes
+  EXPECT_EQ(whole, hole);
+  EXPECT_FALSE(findBlock(blocksOf(heap), whole).free);
+
+  manager.deallocate(whole);
+  void* split = manager.allocate(64);  // leaves 32 free bytes in front
+  EXPECT_NE(split, hole);
+  const auto blocks = blocksOf(heap);
+  const BlockView front = findBlock(blocks, hole);
+  EXPECT_TRUE(front.free);
+  EXPECT_EQ(front.size, 32u);
+  checkFreeLists(heap);
+}
+
 }  // namespace

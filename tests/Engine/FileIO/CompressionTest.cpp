@@ -187,4 +187,41 @@ TEST(CompressionTest, DamagedStreamsNeverOverrun) {
   }
 }
 
+// Expands in one buffer of bufferSize bytes with the stream at its end, as an
+// archive reader may, checking that no write lands on a byte not yet read.
+bool expandsInPlace(const Bytes& in) {
+  std::uint32_t bufferSize = 0;
+  Bytes stream = compressed(in, &bufferSize);
+  unscramble(stream.data(), stream.data(), static_cast<std::uint32_t>(stream.size()));
+  Bytes buffer(bufferSize);
+  std::size_t r = bufferSize - stream.size();
+  std::copy(stream.begin(), stream.end(), buffer.begin() + static_cast<std::ptrdiff_t>(r));
+  std::size_t o = 0;
+  while (r < buffer.size()) {
+    const std::uint32_t c = buffer[r++];
+    if (c < 128) {
+      for (std::uint32_t k = 0; k <= c; ++k) {
+        const std::uint8_t v = buffer[r++];
+        if (o >= r) return false;
+        buffer[o++] = v;
+      }
+    } else {
+      const std::uint32_t distance = (((c & 0x70) << 4) | buffer[r++]) + 1;
+      for (std::uint32_t k = 0; k < (c & 15) + 3u; ++k, ++o) {
+        if (o >= r && r < buffer.size()) return false;
+        buffer[o] = buffer[o - distance];
+      }
+    }
+  }
+  return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(in.size())) == in;
+}
+
+TEST(CompressionTest, BufferSizeIsEnoughToExpandInPlace) {
+  for (unsigned seed = 0; seed < 40; ++seed) {
+    ASSERT_TRUE(expandsInPlace(mixedData(1 + seed * 97, seed))) << seed;
+  }
+  ASSERT_TRUE(expandsInPlace(Bytes(5000, 'z')));
+  ASSERT_TRUE(expandsInPlace(distinctBytes(256)));
+}
+
 }  // namespace

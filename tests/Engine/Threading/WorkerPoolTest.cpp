@@ -117,4 +117,27 @@ TEST_F(WorkerPoolDeathTest, AJobDestroyedWithoutWaitStops) {
       "!mImpl && \"You must call wait\\(\\) or isFinished\\(\\) before destruction\\.\"");
 }
 
+TEST_F(WorkerPoolRunTest, JobsDroppedAtShutdownStillReportDone) {
+  GatedJob first;
+  GatedJob second;
+  CountingJob queued;
+  first.start();
+  second.start();
+  first.started.wait();
+  second.started.wait();
+  queued.start();  // both workers are busy: it stays queued
+  std::thread opener([&] {
+    while (!ManagerImpl::instance()->isEndRequested()) {
+      std::this_thread::yield();
+    }
+    first.gate.set();
+    second.gate.set();
+  });
+  Manager::destroy();
+  opener.join();
+  queued.wait();  // returns although the job never ran
+  EXPECT_EQ(queued.runs.load(), 0);
+  EXPECT_EQ(first.runs.load() + second.runs.load(), 2);
+}
+
 }  // namespace
