@@ -35,7 +35,7 @@ cat "$work/out.log"
 INNER
 
 # Start the display search away from :99, where parallel runs collide.
-SDL_VIDEODRIVER=x11 xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" \
+SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1024x768x24" \
   bash "$work/run.sh" "$program" "$work"
 
 for shot in 1 2; do

@@ -23,12 +23,12 @@ ending=$3
 "$game/marrowdeep" >"$log" 2>&1 &
 pid=$!
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 200); do
   window=$(xdotool search --name "Marrowdeep ver1.02" 2>/dev/null | head -n 1) || true
   [ -n "$window" ] && break
   sleep 0.1
 done
-[ -n "$window" ] || { echo "no window appeared"; kill -KILL "$pid"; exit 1; }
+[ -n "$window" ] || { echo "no window appeared"; kill -KILL "$pid" 2>/dev/null; cat "$log"; exit 1; }
 # Without a window manager the window takes the keyboard focus from a click.
 xdotool mousemove --window "$window" 100 100 click 1
 xdotool windowfocus "$window"
@@ -56,7 +56,7 @@ wait "$pid" || status=$?
 INNER
 
 run() {
-  SDL_VIDEODRIVER=x11 xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" \
+  SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1024x768x24" \
     bash "$work/run.sh" "$work/game" "$work/$1.log" "$1"
 }
 
