@@ -37,6 +37,13 @@ bool OggBGMStream::prepare(Platform::VorbisDecoder& decoder) {
       return false;
     case Step::kRequested:
       if (mReader.isFinished()) {
+        if (mReader.size() <= 0) {
+          // Nothing to decode: silence, and no decoder opened on no bytes.
+          Engine::cout << "BGM : empty tune file ( " << mTune->mFile.c_str() << " )" << Engine::endl;
+          mReader.release();
+          mStep = Step::kFailed;
+          return false;
+        }
         mFile.allocate(mReader.size());
         mStep = Step::kLoaded;
       }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
+#include "core/config/Config.h"
 #include "file/nml/NmlParser.h"
 #include "file/nml/NmlWriter.h"
 
@@ -110,7 +111,11 @@ void NmlNode::clearContents() {
   mAttributes.clear();
 }
 
-void NmlNode::removeRemovable(const char* marker, bool omitMarkedNodes) {
+void NmlNode::removeRemovable(const char* marker) {
+  removeMarked(marker, Config::instance().setting(Config::kOmit).value() != 0);
+}
+
+void NmlNode::removeMarked(const char* marker, bool omitMarkedNodes) {
   if (omitMarkedNodes) {
     for (ChildList::Iterator it(mChildren); !it.isEnd();) {
       NmlNode* child = it.value();
@@ -130,7 +135,7 @@ void NmlNode::removeRemovable(const char* marker, bool omitMarkedNodes) {
     }
   }
   for (ChildList::Iterator it(mChildren); !it.isEnd(); it.next()) {
-    it.value()->removeRemovable(marker, omitMarkedNodes);
+    it.value()->removeMarked(marker, omitMarkedNodes);
   }
 }
 

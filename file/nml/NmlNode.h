@@ -47,10 +47,10 @@ class NmlNode {
   NmlAttribute* addBool(const char* key, bool value);
   NmlAttribute* addInt(const char* key, Engine::i32 value);
 
-  // With omitMarkedNodes, every child holding a line keyed by the marker goes
-  // with its subtree; otherwise only those marker lines go. Then the same in
-  // every remaining child.
-  void removeRemovable(const char* marker, bool omitMarkedNodes);
+  // With the "omit" setting on, every child holding a line keyed by the
+  // marker goes with its subtree; otherwise only those marker lines go. Then
+  // the same in every remaining child.
+  void removeRemovable(const char* marker);
 
   // Parses a zero-terminated text into this node, after what it holds already.
   // Strict parsing ends the program with the line of the first fault; lenient
@@ -69,6 +69,7 @@ class NmlNode {
   bool parseNamed(const char* text, bool strict, const char* sourceName);
 
  private:
+  void removeMarked(const char* marker, bool omitMarkedNodes);
   friend class NmlParser;
   static constexpr Engine::i32 kListBlockSize = 16;
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
+#include "Engine/Base/DebugStream.h"
 #include "core/string/ShiftJis.h"
 #include "file/nml/NmlNode.h"
 
@@ -217,7 +218,12 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         resetToken();
         ++p;
         if (mOpenLines.empty()) {
-          return topIsRoot ? fail(line, "'}' closes no node") : true;
+          // Never fatal, even when strict: the parse fails and says where.
+          if (topIsRoot) {
+            Engine::cout << "nml : '}' closes no node ( " << mSourceName << " line " << line << " )" << Engine::endl;
+            return false;
+          }
+          return true;
         }
         mOpenLines.pop_back();
         current = current->parent();

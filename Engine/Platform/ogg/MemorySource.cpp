@@ -10,6 +10,9 @@ std::size_t MemorySource::read(void* destination, std::size_t itemSize, std::siz
     return 0;
   }
   const std::size_t items = std::min(itemCount, (size - position) / itemSize);
+  if (items == 0) {
+    return 0;  // an empty source may have no bytes at all to copy from
+  }
   std::memcpy(destination, data + position, items * itemSize);
   position += items * itemSize;
   return items;

@@ -10,7 +10,8 @@
 
 namespace Platform::Sdl {
 
-// Keys by position (scancode), so the layout and Num Lock change nothing.
+// Letters and punctuation by their label in the active layout, the other
+// keys by position, so Num Lock changes nothing (see KeyPositions.h).
 class SdlKeyboard : public Keyboard {
  public:
   void read(KeyStates& down) override;

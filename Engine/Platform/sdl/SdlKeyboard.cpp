@@ -1,5 +1,7 @@
 #include "SdlInput.h"
 
+#include "KeyPositions.h"
+
 namespace Platform::Sdl {
 
 namespace {
@@ -40,18 +42,52 @@ constexpr KeyScancodes kKeyScancodes[kKeyCount] = {
     single(SDL_SCANCODE_KP_8), single(SDL_SCANCODE_KP_9),
 };
 
-bool isDown(const Uint8* state, int count, SDL_Scancode code) {
-  return code != SDL_SCANCODE_UNKNOWN && code < count && state[code] != 0;
+// The unshifted character a key is labelled with, for the keys read by label.
+char labelOf(Key key) {
+  const auto index = static_cast<int>(key);
+  if (key >= Key::A && key <= Key::Z) {
+    return static_cast<char>('a' + (index - static_cast<int>(Key::A)));
+  }
+  switch (key) {
+    case Key::Plus:
+      return '+';
+    case Key::Comma:
+      return ',';
+    case Key::Minus:
+      return '-';
+    case Key::Period:
+      return '.';
+    default:
+      return 0;
+  }
+}
+
+bool isDown(const Uint8* state, int count, int position) {
+  return position != SDL_SCANCODE_UNKNOWN && position < count && state[position] != 0;
 }
 
 }  // namespace
 
+KeyPositions keyPositions(Key key, const LabelLookup& positionOfLabel) {
+  const KeyScancodes& usual = kKeyScancodes[static_cast<std::size_t>(key)];
+  KeyPositions positions{usual.first, usual.second};
+  if (const char label = labelOf(key)) {
+    if (const int labelled = positionOfLabel(label); labelled != SDL_SCANCODE_UNKNOWN) {
+      positions.first = labelled;
+    }
+  }
+  return positions;
+}
+
+int activeLayoutPosition(char label) { return SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(label)); }
+
 void SdlKeyboard::read(KeyStates& down) {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
+  const LabelLookup lookup = activeLayoutPosition;
   for (std::size_t key = 0; key < kKeyCount; ++key) {
-    const KeyScancodes& codes = kKeyScancodes[key];
-    down[key] = isDown(state, count, codes.first) || isDown(state, count, codes.second);
+    const KeyPositions at = keyPositions(static_cast<Key>(key), lookup);
+    down[key] = isDown(state, count, at.first) || isDown(state, count, at.second);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Platform/TextCodec.h"
+#include "WheelStep.h"
 
 namespace Platform::Sdl {
 
@@ -83,8 +84,12 @@ bool SdlWindow::translate(const SDL_Event& sdl, WindowEvent& event) {
       }
       return false;
     case SDL_MOUSEWHEEL:
+      // A sideways step (tilted wheel, touchpad) is left out.
+      event.wheelDelta = wheelStep(sdl.wheel.y, sdl.wheel.direction == SDL_MOUSEWHEEL_FLIPPED);
+      if (event.wheelDelta == 0) {
+        return false;
+      }
       event.type = WindowEventType::Wheel;
-      event.wheelDelta = sdl.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -sdl.wheel.y : sdl.wheel.y;
       return true;
     case SDL_DROPBEGIN:
       mDrops.clear();

@@ -29,9 +29,14 @@ class ArchiveBuilder {
  public:
   explicit ArchiveBuilder(std::uint32_t blockSize = 16) : mBlockSize(blockSize) {}
 
+  // Stored plain when the compressed form is not smaller: the reader takes
+  // equal sizes for a plain entry.
   ArchiveBuilder& addCompressed(const std::string& name, const Bytes& bytes) {
     Item item{name, {}, static_cast<std::uint32_t>(bytes.size()), 0};
     Engine::FileIO::compress(item.stored, &item.bufferSize, bytes.data(), item.expandedSize);
+    if (item.stored.size() >= bytes.size()) {
+      return addStored(name, bytes);
+    }
     mItems.push_back(std::move(item));
     return *this;
   }

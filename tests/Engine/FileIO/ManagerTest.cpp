@@ -125,13 +125,28 @@ TEST_F(ManagerTest, AStaleRequestNeverSpoilsALaterLoadOfTheSameName) {
   EXPECT_EQ(std::string(file.data()), "loose x");
 }
 
-TEST_F(ManagerTest, DamagedArchiveEntryIsAReadError) {
-  Bytes bytes = ArchiveBuilder().addCompressed("bad.txt", std::string(500, 'b')).build();
-  bytes[0] ^= 0x08;
+TEST_F(ManagerTest, DamagedArchiveEntriesAreReadErrorsOfTheirOwn) {
+  Bytes bytes = ArchiveBuilder()
+                    .addCompressed("bad.txt", std::string(500, 'b'))
+                    .addCompressed("huge.txt", std::string(500, 'h'))
+                    .addStored("good.txt", "good")
+                    .build();
+  bytes[0] ^= 0x08;  // bad.txt's data no longer expands
+  // huge.txt claims an expanded size no entry of this archive could have.
+  const auto u32At = [&](std::size_t at) {
+    return static_cast<std::size_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16);
+  };
+  const std::size_t table = u32At(bytes.size() - 4) * u32At(bytes.size() - 8);
+  const std::size_t hugeEntry = table + 4 + 20 + u32At(table + 4 + 16);
+  TestSupport::setU32(bytes, hugeEntry + 8, 0x7FFFFFF0);
   fs().put("first.arc", bytes);
   start(0);
+  EXPECT_EQ(loaded("good.txt"), "good");
   EXPECT_EQ(loaded("bad.txt"), "<error>");
   EXPECT_EQ(lines().back(), "FileIO : read error! can't read entire file! ( bad.txt )\n");
+  EXPECT_EQ(loaded("huge.txt"), "<error>");
+  EXPECT_EQ(lines().back(), "FileIO : read error! can't read entire file! ( huge.txt )\n");
+  EXPECT_EQ(loaded("good.txt"), "good");
 }
 
 TEST_F(ManagerTest, WritesReplaceFilesInPiecesOfOneMegabyte) {
@@ -153,7 +168,8 @@ TEST_F(ManagerTest, WritesReplaceFilesInPiecesOfOneMegabyte) {
 
 TEST_F(ManagerTest, AFailedWriteIsReportedAndKeepsTheOldFile) {
   fs().put("config.ini", "old");
-  start(1);
+  // As the program runs it: read errors would halt, write errors never do.
+  start(1, pumpedByHand(true));
   fs().failWritesAfter(2);
   OutFile failed = OutFile::create("config.ini", "new text", 8);
   pump();

@@ -20,6 +20,9 @@ TEST(MemorySourceTest, ReadsWholeItemsOnlyAndNeverPastTheEnd) {
   EXPECT_EQ(out[0], 7);
   EXPECT_EQ(source.read(nullptr, 1, 1), 0u);
   EXPECT_EQ(source.read(out, 0, 1), 0u);
+
+  MemorySource empty{nullptr, 0, 0};  // an empty tune: no bytes anywhere
+  EXPECT_EQ(empty.read(out, 1, 4096), 0u);
 }
 
 TEST(MemorySourceTest, SeeksClampToTheFileAndReportWhatTheyCouldNotReach) {

@@ -144,4 +144,33 @@ TEST_F(OggBGMTest, AFileThatIsNotOggVorbisIsReportedOnceAndDoesNotHoldUpTheNext)
   EXPECT_EQ(play(8192).back(), 2000);  // without waiting for a fade
 }
 
+TEST_F(OggBGMTest, AnEmptyTuneIsSilentWithOneLineAndDoesNotHoldUpTheNext) {
+  startBgm("A{ file a; loop 0; } B{ file b; loop 0; }");
+  backend->fakeFileSystem.put("bgm/a.ogg", "");
+  putTune("b", kRate, 1, constantTune(1500, kRate, 1));
+  mBgm->play("A");
+  const Samples heard = play(8192);
+  EXPECT_TRUE(std::all_of(heard.begin(), heard.end(), [](std::int16_t s) { return s == 0; }));
+  EXPECT_EQ(backend->fakeVorbisDecoder.openCount, 0);
+  EXPECT_EQ(debugLines(), std::vector<std::string>{"BGM : empty tune file ( bgm/a.ogg )\n"});
+  mBgm->play("B");
+  EXPECT_EQ(play(8192).back(), 1500);
+}
+
+using OggBGMDeathTest = OggBGMTest;
+
+TEST_F(OggBGMDeathTest, AMissingTuneStopsWithTheFileLayersMessage) {
+  EXPECT_DEATH(
+      {
+        Engine::FileIO::ManagerImpl::destroy();
+        Engine::FileIO::ManagerOptions options;  // as the program runs: a missing file halts
+        options.startLoader = false;
+        Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+        startBgm("A{ file a; loop 0; }");
+        mBgm->play("A");
+        ticks(5);
+      },
+      "FileIO : can't open file!");
+}
+
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "PlatformFake/FakeBackend.h"
 
 #include "file/nml/NmlDocument.h"
 #include "file/nml/NmlNode.h"
@@ -87,11 +90,22 @@ TEST(NmlParserTest, DeepNestingIsRefusedWithoutRecursion) {
   EXPECT_FALSE(NmlNode().parse(huge.c_str(), false));
 }
 
+TEST(NmlParserTest, AStrayCloseFailsEvenAStrictParseWithoutHalting) {
+  PlatformFake::ScopedFakeBackend backend;
+  NmlDocument document;
+  document.loadFromText("config.ini", "a 1;\n}\nb 2;");
+  EXPECT_EQ(document.countAttributes("a"), 1);
+  EXPECT_EQ(document.countAttributes("b"), 0);
+  EXPECT_FALSE(NmlNode().parse("}", true));
+  EXPECT_EQ(backend->fakeDebugOutput.lines,
+            (std::vector<std::string>{"nml : '}' closes no node ( config.ini line 2 )\n",
+                                      "nml : '}' closes no node ( nml text line 1 )\n"}));
+}
+
 TEST(NmlParserDeathTest, StrictFaultsNameTheFileAndTheLine) {
   NmlDocument document;
   EXPECT_DEATH(document.loadFromText("data/x.txt", "a 1;\nn{\n  b 2;\n"),
                "data/x\\.txt:4 : node \"n\" opened on line 2 is not closed \\(must close tag\\)");
-  EXPECT_DEATH(document.loadFromText("config.ini", "a 1;\n}\n"), "config\\.ini:2 : '}' closes no node");
   EXPECT_DEATH(NmlNode().parse(std::string(300, '{').c_str(), true), "nml text:1 : nodes nested deeper than 256");
 }
 

@@ -48,25 +48,30 @@ class Archive::TableReader {
   TableReader(const std::vector<u8>& table, u64 fileSize, u32 blockSize)
       : mTable(table), mFileSize(fileSize), mBlockSize(blockSize) {}
 
-  // Null on success, else what is wrong.
-  const char* next(Entry* entry, std::string* name) {
+  // Null when the table itself holds no further entry, else what is wrong.
+  const char* next(Entry* entry, u32* nameLength) {
     if (mTable.size() - mAt < kEntryHeaderSize) {
       return "wrong file number";
     }
     const u8* fields = mTable.data() + mAt;
-    *entry = {readU32(fields), readU32(fields + 4), readU32(fields + 8), readU32(fields + 12)};
-    const u32 nameLength = readU32(fields + 16);
+    *entry = {readU32(fields), readU32(fields + 4), readU32(fields + 8), readU32(fields + 12), true};
+    *nameLength = readU32(fields + 16);
     mAt += kEntryHeaderSize;
-    if (nameLength > mTable.size() - mAt) {
+    if (*nameLength > mTable.size() - mAt) {
       return "wrong file number";
     }
-    const char* wrong = checkEntry(*entry);
-    if (!wrong) {
-      wrong = decodeName(mTable.data() + mAt, nameLength, name);
-    }
-    mAt += nameLength;
-    return wrong;
+    return nullptr;
   }
+
+  // The name of the entry just read, or null with what is wrong in *wrong.
+  bool name(u32 nameLength, std::string* name, const char** wrong) {
+    *wrong = decodeName(mTable.data() + mAt, nameLength, name);
+    mAt += nameLength;
+    return *wrong == nullptr;
+  }
+
+  // Null when the entry's sizes and position fit the archive, else what is wrong.
+  const char* check(const Entry& entry) const { return checkEntry(entry); }
 
  private:
   const char* checkEntry(const Entry& entry) const {
@@ -150,10 +155,22 @@ void Archive::load(const char* fileName) {
   TableReader reader(table, fileSize, mBlockSize);
   for (u32 i = 0; i < count; ++i) {
     Entry entry{};
-    std::string name;
-    if (const char* wrong = reader.next(&entry, &name)) {
+    u32 nameLength = 0;
+    if (const char* wrong = reader.next(&entry, &nameLength)) {
       const std::string message = std::string("archive entry is illegal ( ") + wrong + " ): ";
       return reject(message.c_str(), fileName);
+    }
+    // An entry that cannot be named, or whose sizes cannot be right, is left
+    // out or refused on its own; the table still leads to the next one.
+    std::string name;
+    const char* wrong = nullptr;
+    if (!reader.name(nameLength, &name, &wrong)) {
+      Engine::cout << "archive entry is illegal ( " << wrong << " ): entry " << i << " of " << fileName << endl;
+      continue;
+    }
+    if ((wrong = reader.check(entry)) != nullptr) {
+      Engine::cout << "archive entry is illegal ( " << wrong << " ): " << name << " in " << fileName << endl;
+      entry.intact = false;
     }
     mEntries.add(RefString(name.data(), static_cast<i32>(name.size())), entry);
   }
@@ -202,6 +219,9 @@ LoadBuffer Archive::allocate(const SourceStream& stream) const {
     capacity = stream.file->size() + 1;
   } else {
     const Entry& entry = entryOf(stream);
+    if (!entry.intact) {
+      return {};
+    }
     // Never below the stored size: the stored bytes go to the buffer's end.
     capacity = std::max({static_cast<u64>(entry.bufferSize), static_cast<u64>(entry.expandedSize) + 1,
                          static_cast<u64>(entry.storedSize)});
@@ -222,7 +242,7 @@ bool Archive::read(SourceStream& stream, LoadBuffer& buffer, u64 storedSize) {
 bool Archive::readEntry(SourceStream& stream, LoadBuffer& buffer, u64 storedSize) {
   const Entry& entry = entryOf(stream);
   ENGINE_ASSERT(entry.storedSize == storedSize);
-  if (storedSize > buffer.capacity) {
+  if (!entry.intact || storedSize > buffer.capacity) {
     return false;
   }
   if (entry.expandedSize == entry.storedSize) {

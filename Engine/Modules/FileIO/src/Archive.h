@@ -25,7 +25,7 @@ struct LoadBuffer {
 
 // One source of files: a data archive, or (made without a name) the loose
 // file system. A damaged archive is reported on the debug stream and finds
-// nothing, so the next source is asked.
+// nothing, so the next source is asked; a damaged entry fails alone.
 class Archive {
  public:
   static constexpr u32 kNameMax = 1024;
@@ -35,6 +35,9 @@ class Archive {
     u32 storedSize;
     u32 expandedSize;
     u32 bufferSize;
+    // False when the sizes or position cannot be right for this archive: the
+    // entry is refused when read, and the others are still served.
+    bool intact;
   };
 
   explicit Archive(const char* fileName);

@@ -45,6 +45,7 @@ struct WriteRequest {
 
 // What a test may change; the program always uses the defaults.
 struct ManagerOptions {
+  // Read errors halt; write errors are only ever reported.
   bool abortOnError = true;
   i32 warningLimit = 0x7FFFFFFF;
   i32 errorLimit = 0x7FFFFFFF;

@@ -117,14 +117,15 @@ bool ManagerImpl::serveWrite() {
     request = std::move(mWriteRequests.front());
     mWriteRequests.pop_front();
   }
+  // A write that fails (disk full, no permission) is reported, never fatal:
+  // the old file stays in place and the caller learns it from the OutFile.
   bool failed = false;
   std::unique_ptr<Platform::OutputFile> file = Platform::backend().fileSystem().openWrite(request->name);
   if (!file) {
-    fail("FileIO : can't open file!", request->name, "\"FileIO : can't open file!\"");
+    report("FileIO : can't open file!", request->name);
     failed = true;
   } else if (!writePieces(*request, *file)) {
-    fail("FileIO : write error! can't write entire file!", request->name,
-         "0 && \"FileIO : write error! can't write entire file!\"");
+    report("FileIO : write error! can't write entire file!", request->name);
     failed = true;
   }
   finishWrite(*request, failed);
