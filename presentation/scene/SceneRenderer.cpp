@@ -1,58 +1,65 @@
 #include "presentation/scene/SceneRenderer.h"
 
+#include "core/config/Config.h"
+
 namespace Game {
 
 namespace {
 
 SceneRenderer* gInstance = nullptr;
 
+constexpr Engine::i32 kFadeStride = 8;
+
+// The settings menu's text-antialias choice takes effect through new fonts.
+void rebuildTextFonts() {
+  if (gInstance) {
+    gInstance->textWriter().rebuildFonts();
+  }
+}
+
 }  // namespace
 
-void TextWriter::enableOutput(Engine::i32 width, Engine::i32 height) {
-  mScreenWidth = width;
-  mScreenHeight = height;
-  for (std::size_t i = 0; i < mFonts.size(); ++i) {
-    const Engine::i32 pixels = height * kFontHeights[i] / 600;
-    mFonts[i] = Engine::Scene::Font::createOS("ＭＳ ゴシック", pixels, false, false, false, pixels > 14, 512, 512);
-  }
-  mRenderer = Engine::Scene::StringRenderer::create(4096, 1024);
-}
-
-void TextWriter::print(const char* text) {
-  mLastText.assign(text);
-  if (mHidden || !mRenderer) {
-    return;
-  }
-  const Engine::i32 x = (mX + 400) * mScreenWidth / 800;
-  const Engine::i32 y = (300 - mY) * mScreenHeight / 600;
-  mRenderer.setFont(mFonts[static_cast<std::size_t>(mFont)]);
-  mRenderer.add(x, y, text, mColor, false, 0.0f);
-}
-
-void TextWriter::flush() {
-  if (mRenderer && !mHidden) {
-    mRenderer.draw();
-  }
-}
-
-void TextWriter::printNumber(Engine::i32 value) {
-  String text;
-  text.appendInt(value);
-  print(text.c_str());
+SceneRenderer::SceneRenderer(Engine::i32 width, Engine::i32 height) : mWidth(width), mHeight(height) {
+  mTextWriter.setFadeLevel(mFadeLevel);
 }
 
 void SceneRenderer::create(Engine::i32 width, Engine::i32 height) {
   if (!gInstance) {
     gInstance = new SceneRenderer(width, height);
+    Config::targets().rebuildFonts = rebuildTextFonts;
   }
 }
 
 void SceneRenderer::destroy() {
+  Config::targets().rebuildFonts = nullptr;
   delete gInstance;
   gInstance = nullptr;
 }
 
 SceneRenderer* SceneRenderer::instance() { return gInstance; }
+
+void SceneRenderer::beginFrame() {
+  stepFade();
+  ++mFrameCount;
+}
+
+// Nine levels a step while more than eight away, then one.
+void SceneRenderer::stepFade() {
+  Engine::i32 level = mFadeLevel;
+  if (level - kFadeStride > mFadeTarget) {
+    level -= kFadeStride;
+  }
+  if (level > mFadeTarget) {
+    level -= 1;
+  }
+  if (level + kFadeStride < mFadeTarget) {
+    level += kFadeStride;
+  }
+  if (level < mFadeTarget) {
+    level += 1;
+  }
+  setFadeLevel(level);
+}
 
 void SceneRenderer::flushLayers(bool, bool, bool, bool) {
   if (!mHidden) {

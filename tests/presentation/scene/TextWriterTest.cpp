@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Engine/Graphics/Manager.h"
+#include "PlatformFake/FakeBackend.h"
+#include "core/config/Config.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/scene/TextWriter.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Config;
+using Game::TextWriter;
+
+struct Point {
+  i32 x = 0;
+  i32 y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+Point cursorOf(const TextWriter& writer) {
+  Point p;
+  writer.getCursor(&p.x, &p.y);
+  return p;
+}
+
+Point extentOf(const TextWriter& writer) {
+  Point p;
+  writer.getExtent(&p.x, &p.y);
+  return p;
+}
+
+void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
+
+// Layout alone: no graphics, nothing is drawn.
+class TextLayoutTest : public ::testing::Test {
+ protected:
+  TextWriter mWriter{800, 600};
+};
+
+TEST_F(TextLayoutTest, EachPrintEndsItsLineUnlessTheLineIsContinued) {
+  mWriter.setPosition(30, 40);
+  mWriter.print("ab");
+  EXPECT_EQ(cursorOf(mWriter), (Point{30, 20}));
+  mWriter.print("c");
+  EXPECT_EQ(cursorOf(mWriter), (Point{30, 0}));
+  EXPECT_EQ(extentOf(mWriter), (Point{20, 40}));
+
+  mWriter.setPosition(0, 0);
+  mWriter.continueLine();
+  mWriter.print("ab");
+  EXPECT_EQ(cursorOf(mWriter), (Point{20, 0}));
+  mWriter.print("c");  // follows "ab", then ends the line
+  EXPECT_EQ(cursorOf(mWriter), (Point{0, -20}));
+  EXPECT_EQ(extentOf(mWriter), (Point{30, 20}));
+}
+
+TEST_F(TextLayoutTest, LineFeedAndFontsMoveByTheNominalHeight) {
+  mWriter.setPosition(-100, 100);
+  mWriter.setFont(2);
+  mWriter.continueLine();
+  mWriter.print("abc");
+  mWriter.lineFeed();
+  EXPECT_EQ(cursorOf(mWriter), (Point{-100, 74}));
+  mWriter.setFont(0);
+  mWriter.print("x\ny");  // two lines of font 0
+  EXPECT_EQ(cursorOf(mWriter), (Point{-100, 46}));
+  // Widest of "abc" in font 2 (3 x 13) and the two lines below it.
+  EXPECT_EQ(extentOf(mWriter), (Point{39, 54}));
+  mWriter.setPosition(5, 6);
+  EXPECT_EQ(extentOf(mWriter), (Point{0, 0}));
+  EXPECT_EQ(cursorOf(mWriter), (Point{5, 6}));
+  i32 originX = 0;
+  mWriter.getOrigin(&originX, nullptr);
+  EXPECT_EQ(originX, 5);
+}
+
+TEST(TextMeasureTest, ColumnsAreBytesOfTheWidestLineAndCellsAreHalfTheHeightWide) {
+  struct Case {
+    const char* text;
+    i32 font;
+    i32 columns, rows, width, height;
+  };
+  const Case cases[] = {
+      {"abc\nabcde", 1, 5, 2, 50, 40},
+      {"日本", 0, 4, 1, 28, 14},      // two-byte characters are squares
+      {"ソa", 2, 3, 1, 39, 26},       // trail byte 0x5C is not a separator
+      {"a\n\n日本語", 1, 6, 3, 60, 60},
+      {"", 1, 0, 1, 0, 20},
+      {"abc", 0, 3, 1, 21, 14},       // 3 x 14 / 2 truncates
+      {nullptr, 2, 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    i32 columns = -1, rows = -1, width = -1, height = -1;
+    TextWriter::measure(&columns, &rows, &width, &height, c.text, c.font);
+    const std::string label = c.text ? c.text : "(null)";
+    EXPECT_EQ(columns, c.columns) << label;
+    EXPECT_EQ(rows, c.rows) << label;
+    EXPECT_EQ(width, c.width) << label;
+    EXPECT_EQ(height, c.height) << label;
+  }
+  i32 width = 0;
+  TextWriter::measureCells(&width, nullptr, 7, 2, 2);
+  EXPECT_EQ(width, 91);
+}
+
+TEST_F(TextLayoutTest, NumbersArePaddedToTheirField) {
+  struct Case {
+    i32 value, width;
+    bool pad;
+    const char* text;
+  };
+  const Case cases[] = {{7, 3, true, "007"}, {7, 3, false, "  7"}, {-5, 0, false, "-5"}, {12345, 3, false, "345"}};
+  for (const Case& c : cases) {
+    mWriter.setPosition(0, 0);
+    mWriter.printNumber(c.value, c.width, c.pad);
+    EXPECT_STREQ(mWriter.lastText().c_str(), c.text);
+    EXPECT_EQ(extentOf(mWriter).x, static_cast<i32>(std::string(c.text).size()) * 10) << c.text;
+  }
+}
+
+TEST_F(TextLayoutTest, RatioStaysOnOneLineAndKeepsTheLineStateAndColour) {
+  mWriter.setColor(0xFF102030);
+  mWriter.setPosition(0, 0);
+  mWriter.printRatio(7, 120, 3);  // "  7" "/" "120"
+  EXPECT_EQ(extentOf(mWriter), (Point{70, 20}));
+  EXPECT_EQ(cursorOf(mWriter), (Point{0, -20}));
+  EXPECT_STREQ(mWriter.lastText().c_str(), "120");
+  EXPECT_EQ(mWriter.color(), 0xFF102030u);
+
+  mWriter.setPosition(0, 0);
+  mWriter.continueLine();
+  mWriter.printRatio(7, 9, 0);
+  EXPECT_EQ(cursorOf(mWriter), (Point{30, 0}));
+  EXPECT_FALSE(mWriter.continuesLine());
+}
+
+TEST_F(TextLayoutTest, HiddenOrNullPrintsMoveNothingButEndTheLine) {
+  mWriter.setPosition(0, 0);
+  mWriter.setHidden(true);
+  mWriter.continueLine();
+  mWriter.print("abc");
+  EXPECT_EQ(cursorOf(mWriter), (Point{0, 0}));
+  EXPECT_EQ(extentOf(mWriter), (Point{0, 0}));
+  EXPECT_FALSE(mWriter.continuesLine());
+  mWriter.setHidden(false);
+  mWriter.continueLine();
+  mWriter.print(nullptr);
+  EXPECT_FALSE(mWriter.continuesLine());
+  EXPECT_EQ(cursorOf(mWriter), (Point{0, 0}));
+}
+
+TEST_F(TextLayoutTest, AFontOutsideTheThreeHalts) {
+  EXPECT_DEATH(mWriter.setFont(3), "font index out of range");
+  EXPECT_DEATH(TextWriter::measure(nullptr, nullptr, nullptr, nullptr, "a", -1), "font index out of range");
+}
+
+// Output on the fake device and glyph rasteriser.
+class TextOutputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Engine::Graphics::Manager::create(1024, 768, false, true, false);
+    Config::instance().setDefaults();
+  }
+  void TearDown() override {
+    Game::SceneRenderer::destroy();
+    Config::instance().setDefaults();
+    Engine::Graphics::Manager::destroy();
+  }
+
+  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
+  std::vector<Platform::GlyphFaceDesc>& opened() { return mBackend->fakeGlyphRasterizer.opened; }
+  // The draws of one flush.
+  std::size_t drawsOfFlush(TextWriter& writer) {
+    device().takeCalls();
+    writer.flush();
+    return device().callsStartingWith("draw").size();
+  }
+
+  PlatformFake::ScopedFakeBackend mBackend;
+};
+
+TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialiasSetting) {
+  TextWriter writer(1024, 768);
+  writer.enableOutput();
+  ASSERT_EQ(opened().size(), 3u);
+  EXPECT_EQ(opened()[0].height, 17);
+  EXPECT_EQ(opened()[1].height, 25);
+  EXPECT_EQ(opened()[2].height, 33);
+  EXPECT_TRUE(opened()[0].antialias && opened()[2].antialias);
+
+  TextWriter small(640, 480);  // 11, 16 and 20 pixels
+  opened().clear();
+  small.enableOutput();
+  ASSERT_EQ(opened().size(), 3u);
+  EXPECT_FALSE(opened()[0].antialias);
+  EXPECT_TRUE(opened()[1].antialias);
+}
+
+TEST_F(TextOutputTest, ApplyingTheSettingsRebuildsTheRenderersFonts) {
+  Game::SceneRenderer::create(1024, 768);
+  Game::SceneRenderer::instance()->enableTextOutput();
+  Config::instance().setting(Config::kTextAntialias).set(0);
+  opened().clear();
+  Config::instance().apply();
+  ASSERT_EQ(opened().size(), 3u);
+  for (const Platform::GlyphFaceDesc& face : opened()) {
+    EXPECT_FALSE(face.antialias) << face.height;
+  }
+  Game::SceneRenderer::destroy();
+  opened().clear();
+  Config::instance().apply();  // no renderer: nothing to rebuild
+  EXPECT_TRUE(opened().empty());
+}
+
+// Past half the fade the text is not drawn, yet the layout goes on.
+TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
+  TextWriter writer(1024, 768);
+  writer.enableOutput();
+  struct Case {
+    i32 fade;
+    bool hidden;
+    bool drawn;
+  };
+  for (const Case c : {Case{0, false, true}, Case{127, false, true}, Case{128, false, false},
+                       Case{200, false, false}, Case{0, true, false}}) {
+    writer.setFadeLevel(c.fade);
+    writer.setHidden(c.hidden);
+    writer.setPosition(0, 0);
+    writer.print("日本");
+    EXPECT_EQ(drawsOfFlush(writer) > 0, c.drawn) << c.fade << " " << c.hidden;
+    EXPECT_EQ(extentOf(writer).x, c.hidden ? 0 : 40) << c.fade;
+  }
+}
+
+TEST_F(TextOutputTest, TheRendererTellsTheWriterItsFadeAndClearsItFromBlack) {
+  Game::SceneRenderer::create(1024, 768);
+  Game::SceneRenderer& renderer = *Game::SceneRenderer::instance();
+  renderer.enableTextOutput();
+  TextWriter& writer = renderer.textWriter();
+  writer.print("a");
+  EXPECT_EQ(drawsOfFlush(writer), 0u);  // starts black
+  i32 steps = 0;
+  while (renderer.fadeLevel() > 0 && steps < 100) {
+    renderer.beginFrame();
+    ++steps;
+  }
+  EXPECT_EQ(steps, 31);
+  writer.print("a");
+  EXPECT_GT(drawsOfFlush(writer), 0u);
+}
+
+}  // namespace
