@@ -46,10 +46,12 @@ i32 saveKind(const char* word) { return convert(kSaveKinds, word, "\"WRONGE SAVE
 i32 slotBit(const char* word) { return convert(kSlots, word, "\"WRONGE SLOT\"", __LINE__); }
 
 i32 slotMask(const char* words) {
+  if (!words || *words == '\0') {
+    return 0;
+  }
   i32 mask = 0;
   char word[64];
-  const char* start = words ? words : "";
-  while (*start != '\0') {
+  for (const char* start = words;;) {
     const char* end = std::strchr(start, ',');
     const std::size_t length = end ? static_cast<std::size_t>(end - start) : std::strlen(start);
     // A longer word cannot be a slot: keep a cut prefix, which the table rejects.
@@ -58,11 +60,10 @@ i32 slotMask(const char* words) {
     word[kept] = '\0';
     mask |= slotBit(word);
     if (!end) {
-      break;
+      return mask;
     }
     start = end + 1;
   }
-  return mask;
 }
 
 i32 trigger(const char* word) { return convert(kTriggers, word, "\"WRONGE TRIGGER\"", __LINE__); }

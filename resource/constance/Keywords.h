@@ -14,6 +14,7 @@ Engine::i32 saveKind(const char* word);
 // One equipment slot's bit: "ぶき" 1, "うで" 2, "あたま" 4, "あし" 8, "そのた" 16.
 Engine::i32 slotBit(const char* word);
 // The bits of every comma-separated slot word of a text, OR-ed; 0 for "".
+// An empty word between commas is not a slot.
 Engine::i32 slotMask(const char* words);
 // "常時" 0, "通常" 1, "反撃" 2, "自動反撃" 3, "ファイナルアタック" 4, "追撃" 5.
 Engine::i32 trigger(const char* word);
