@@ -6,8 +6,10 @@ using Engine::i32;
 
 namespace {
 
-// Depth of the calls being evaluated; expressions run on the main thread only.
+// Depth of the calls being evaluated and the calls left to the outermost
+// one; expressions run on the main thread only.
 i32 gCallDepth = 0;
+i32 gCallsLeft = 0;
 
 }  // namespace
 
@@ -32,9 +34,16 @@ const FunctionTable::Entry* FunctionTable::find(const char* name) const {
 
 i32 FunctionTable::call(const char* name) const {
   const Entry* entry = find(name);
-  if (!entry || gCallDepth >= kMaxCallDepth) {
+  if (!entry) {
     return 0;
   }
+  if (gCallDepth == 0) {
+    gCallsLeft = kMaxNestedCalls;
+  }
+  if (gCallDepth >= kMaxCallDepth || gCallsLeft <= 0) {
+    return 0;
+  }
+  --gCallsLeft;
   ++gCallDepth;
   const i32 value = entry->body.evaluate();
   --gCallDepth;

@@ -20,12 +20,16 @@ class FunctionTable {
   static constexpr Engine::u32 kDumpColor = 0xFFC0C0C0;
   // Calls nested deeper than this (a function that calls itself) give 0.
   static constexpr Engine::i32 kMaxCallDepth = 32;
+  // Calls made under one outermost call beyond this give 0, so a function
+  // that calls itself twice cannot run for 2^depth calls.
+  static constexpr Engine::i32 kMaxNestedCalls = 4096;
 
   // The first declaration of a name wins: later ones are ignored.
   void declare(const char* name, const char* text);
   // Null when the name is not declared.
   const Entry* find(const char* name) const;
-  // The body evaluated now without a unit; 0 for an undeclared name.
+  // The body evaluated now without a unit; 0 for an undeclared name and for
+  // calls past the caps.
   Engine::i32 call(const char* name) const;
 
   Engine::i32 count() const { return static_cast<Engine::i32>(mEntries.size()); }

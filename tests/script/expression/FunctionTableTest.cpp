@@ -47,6 +47,10 @@ TEST(FunctionTableTest, FunctionsThatCallThemselvesStopAtTheDepthCap) {
   EXPECT_EQ(game.table.call("a"), Game::FunctionTable::kMaxCallDepth);
   // The depth is given back: a second call counts the same.
   EXPECT_EQ(evaluate("func(loop)"), Game::FunctionTable::kMaxCallDepth);
+  // Two calls of itself would make 2^32 calls: the budget ends them.
+  game.table.declare("tree", "func(tree)+func(tree)+1");
+  EXPECT_EQ(game.table.call("tree"), Game::FunctionTable::kMaxNestedCalls);
+  EXPECT_EQ(game.table.call("tree"), Game::FunctionTable::kMaxNestedCalls);
 }
 
 TEST(FunctionTableTest, DumpListsEachFunctionWithItsValueInGrey) {
