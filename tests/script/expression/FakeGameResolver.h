@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -56,8 +57,8 @@ class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
     return found == units.end() ? nullptr : &found->second;
   }
 
-  std::map<std::string, Engine::i32> integers;
-  std::set<std::string> flags;
+  std::map<std::string, Engine::i32, std::less<>> integers;
+  std::set<std::string, std::less<>> flags;
   Game::FunctionTable table;
   std::set<std::string> members;
   std::map<std::string, Engine::i32> tools;
@@ -71,7 +72,7 @@ class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
   Engine::i32 turnNumber = 0;
   Engine::i32 living[2] = {};
   bool lastSpells = false;
-  std::map<std::string, Game::Unit> units;
+  std::map<std::string, Game::Unit, std::less<>> units;
 
  private:
   static Engine::i32 lookup(const std::map<std::string, Engine::i32>& counts, const char* name) {
