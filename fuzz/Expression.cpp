@@ -39,7 +39,9 @@ GameTest::FakeGameResolver& fakeGame() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Texts end with one zero byte; the text stops at the first zero.
   std::vector<char> text(size + 1, '\0');
-  std::memcpy(text.data(), data, size);
+  if (size != 0) {
+    std::memcpy(text.data(), data, size);
+  }
   const std::size_t length = std::strlen(text.data());
 
   GameTest::FakeGameResolver& game = fakeGame();
