@@ -19,6 +19,12 @@ class Party {
   void addLpAll(Engine::i32 n) { mLpAdded += n; }
   void addApAll(Engine::i32 n) { mApAdded += n; }
 
+  // No members and no items yet.
+  bool isActiveMember(const char*) const { return false; }
+  Engine::i32 activeCount() const { return 0; }
+  Engine::i32 countTool(const char*) const { return 0; }
+  Engine::i32 countToolInRoster(const char*) const { return 0; }
+
   Engine::i32 abilityCollections() const { return mAbilityCollections; }
   Engine::i32 lpAdded() const { return mLpAdded; }
   Engine::i32 apAdded() const { return mApAdded; }

@@ -17,6 +17,11 @@ class FieldScene : public TimedStandIn {
   void resume() { ++mResumes; }
   void changeScene(const MapSiteData* site) { mSite = site; }
   const MapSiteData* currentSite() const { return mSite; }
+  // No site names, floor events or symbols yet.
+  const char* siteName() const { return ""; }
+  bool hasFloorEvent(const char*, const char*) const { return false; }
+  bool hasSymbol(const char*) const { return false; }
+  bool isSymbolOnCell(const char*, Engine::i32, bool) const { return false; }
   // Nothing to write or read yet.
   void save(NmlNode&) const {}
   void load(const NmlNode&) {}

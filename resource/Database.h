@@ -1,13 +1,14 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
+#include "script/expression/FunctionTable.h"
 
 namespace Game {
 
 class MapSiteData;
 
-// Stand-in of the resource databases: no records yet; counts the releases of
-// loaded pictures that the game scene asks for.
+// Stand-in of the resource databases: no records yet but the named functions;
+// counts the releases of loaded pictures that the game scene asks for.
 class Database {
  public:
   static void create();
@@ -26,12 +27,17 @@ class Database {
   Engine::i32 symbolCharacterReleases() const { return mSymbolCharacterReleases; }
   Engine::i32 mapPictureReleases() const { return mMapPictureReleases; }
 
+  // The named functions of the variable declarations.
+  FunctionTable& functions() { return mFunctions; }
+  const FunctionTable& functions() const { return mFunctions; }
+
  private:
   Database() = default;
 
   Engine::i32 mBattlePictureReleases = 0;
   Engine::i32 mSymbolCharacterReleases = 0;
   Engine::i32 mMapPictureReleases = 0;
+  FunctionTable mFunctions;
 };
 
 }  // namespace Game

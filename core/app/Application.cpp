@@ -14,7 +14,7 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Constance.h"
+#include "resource/constance/Constance.h"
 #include "resource/Database.h"
 
 namespace Game {

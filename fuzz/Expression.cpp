@@ -1,0 +1,68 @@
+// Expression text from any data file or script: arbitrary bytes must parse
+// and evaluate, with a game, a unit and a pair of units answering, without
+// reading past the text, trapping on arithmetic or recursing without end.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "data/Unit.h"
+#include "script/expression/Expression.h"
+#include "tests/script/expression/FakeGameResolver.h"
+
+namespace {
+
+void expectWithin(Engine::i32 consumed, std::size_t size, const char* what) {
+  if (consumed < 0 || static_cast<std::size_t>(consumed) > size + 1) {
+    std::fprintf(stderr, "%s: %d characters read of %zu\n", what, consumed, size);
+    std::abort();
+  }
+}
+
+GameTest::FakeGameResolver& fakeGame() {
+  static GameTest::FakeGameResolver* game = [] {
+    auto* made = new GameTest::FakeGameResolver();
+    made->integers["a"] = 5;
+    made->flags.insert("f");
+    made->field = true;
+    made->battle = true;
+    made->units["u"].setLife(1, 0, 0, 0);
+    return made;
+  }();
+  return *game;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // Texts end with one zero byte; the text stops at the first zero.
+  std::vector<char> text(size + 1, '\0');
+  if (size != 0) {
+    std::memcpy(text.data(), data, size);
+  }
+  const std::size_t length = std::strlen(text.data());
+
+  GameTest::FakeGameResolver& game = fakeGame();
+  Game::Expression expression;
+  expectWithin(expression.parse(text.data()), length, "whole text");
+  Game::Unit unit;
+  unit.setLife(0, 0, 0, 0);
+  unit.setStateLevel("毒", 3);
+  (void)expression.evaluate();
+  (void)expression.evaluateForUnit(unit);
+  (void)expression.evaluateForUnits(unit, unit);
+
+  Game::Expression bracketed;
+  expectWithin(bracketed.parse(text.data(), ')'), length, "bracketed text");
+  (void)bracketed.evaluate();
+
+  // The text as a function that may call itself or another.
+  game.table.clear();
+  game.table.declare("x", text.data());
+  game.table.declare("y", "func(x)+func(y)");
+  (void)game.table.call("x");
+  (void)game.table.call("y");
+  return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "script/expression/Expression.h"
+
+namespace Game {
+
+// A function call of an expression: its id and its argument texts.
+struct ExpressionCall {
+  Engine::i32 id = 0;
+  ExpressionStuff::Arguments arguments;
+};
+
+// One term: its operator code, then a number, a bracketed sub-expression or
+// a function call.
+struct Expression::Term {
+  enum class Kind : Engine::u8 { kNumber, kGroup, kCall };
+  using Call = ExpressionCall;
+
+  Engine::i32 op = 0;
+  Kind kind = Kind::kNumber;
+  Engine::i32 number = 0;
+  std::unique_ptr<Expression> group;
+  std::unique_ptr<Call> call;
+};
+
+}  // namespace Game

@@ -1,0 +1,107 @@
+#include "script/expression/GameResolver.h"
+
+#include "battle/Battle.h"
+#include "core/game/GameData.h"
+#include "core/game/GameFlow.h"
+#include "field/FieldScene.h"
+#include "resource/Database.h"
+
+namespace Game::ExpressionStuff {
+
+using Engine::i32;
+
+namespace {
+
+GameData* runningGame() {
+  const GameFlow* flow = GameFlow::instance();
+  return flow ? flow->game() : nullptr;
+}
+
+FieldScene* runningField() {
+  GameData* game = runningGame();
+  return game ? game->field() : nullptr;
+}
+
+Battle* runningBattle() {
+  GameData* game = runningGame();
+  return game ? game->battle() : nullptr;
+}
+
+// The running game of the game flow; every question about an absent game,
+// field or battle gets the empty answer.
+class RunningGameResolver final : public GameResolver {
+ public:
+  // The game keeps no variables yet: every name reads as undeclared.
+  bool findInteger(const char*, i32*) const override { return false; }
+  bool isFlagOn(const char*) const override { return false; }
+  const FunctionTable* functions() const override {
+    const Database* database = Database::instance();
+    return database ? &database->functions() : nullptr;
+  }
+
+  bool isActiveMember(const char* name) const override {
+    GameData* game = runningGame();
+    return game && game->party().isActiveMember(name);
+  }
+  i32 countTool(const char* name) const override {
+    GameData* game = runningGame();
+    return game ? game->party().countTool(name) : 0;
+  }
+  i32 countToolInRoster(const char* name) const override {
+    GameData* game = runningGame();
+    return game ? game->party().countToolInRoster(name) : 0;
+  }
+  i32 activeMemberCount() const override {
+    GameData* game = runningGame();
+    return game ? game->party().activeCount() : 0;
+  }
+
+  bool hasField() const override { return runningField() != nullptr; }
+  const char* siteName() const override {
+    const FieldScene* field = runningField();
+    return field ? field->siteName() : "";
+  }
+  bool hasFloorEvent(const char* first, const char* second) const override {
+    const FieldScene* field = runningField();
+    return field && field->hasFloorEvent(first, second);
+  }
+  bool hasSymbol(const char* name) const override {
+    const FieldScene* field = runningField();
+    return field && field->hasSymbol(name);
+  }
+  bool isSymbolOnCell(const char* name, i32 cell, bool entering) const override {
+    const FieldScene* field = runningField();
+    return field && field->isSymbolOnCell(name, cell, entering);
+  }
+
+  bool hasBattle() const override { return runningBattle() != nullptr; }
+  i32 turn() const override {
+    const Battle* battle = runningBattle();
+    return battle ? battle->turn() : 0;
+  }
+  i32 livingCount(i32 side) const override {
+    const Battle* battle = runningBattle();
+    return battle ? battle->livingCount(side) : 0;
+  }
+  bool hasLastSpells() const override {
+    const Battle* battle = runningBattle();
+    return battle && battle->hasLastSpells();
+  }
+  const Unit* findUnit(const char* name) const override {
+    const Battle* battle = runningBattle();
+    return battle ? battle->findUnit(name) : nullptr;
+  }
+};
+
+const GameResolver* gInstalled = nullptr;
+
+}  // namespace
+
+const GameResolver& GameResolver::current() {
+  static const RunningGameResolver sRunningGame;
+  return gInstalled ? *gInstalled : sRunningGame;
+}
+
+void GameResolver::install(const GameResolver* resolver) { gInstalled = resolver; }
+
+}  // namespace Game::ExpressionStuff

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "PlatformFake/FakeBackend.h"
+#include "resource/constance/Constance.h"
+#include "resource/constance/Keywords.h"
+
+namespace {
+
+using Game::Constance;
+
+class ConstanceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Constance::create(); }
+  void TearDown() override { Constance::destroy(); }
+  const Constance& constants() const { return *Constance::instance(); }
+};
+
+TEST_F(ConstanceTest, TablesHoldTheDataFilesNamesInOrder) {
+  EXPECT_STREQ(constants().parameterName(1), "LP");
+  EXPECT_STREQ(constants().abilityFlagName(3), "術");
+  EXPECT_STREQ(constants().attributeName(0), "斬撃");
+  EXPECT_STREQ(constants().attributeName(8), "光");
+  EXPECT_STREQ(constants().statusKeyName(9), "Psycho");
+  EXPECT_STREQ(constants().categoryName(3), "魔法");
+  EXPECT_STREQ(constants().abilityFlagName(22), "割合ダメージ");
+  EXPECT_STREQ(constants().parameterName(11), "霊力");
+}
+
+TEST_F(ConstanceTest, LiteralsAreShiftJisBytes) {
+  // 斬撃 in code page 932, as the converted data files hold it.
+  EXPECT_EQ(std::strcmp(constants().attributeName(0), "\x8E\x61\x8C\x82"), 0);
+}
+
+TEST_F(ConstanceTest, LookupsFindEveryNameAtItsIndex) {
+  for (int i = 0; i < Constance::kAttributeCount; ++i) {
+    EXPECT_EQ(constants().attributeIndex(constants().attributeName(i)), i);
+  }
+  for (int i = 0; i < Constance::kAbilityFlagCount; ++i) {
+    EXPECT_EQ(constants().abilityFlagIndex(constants().abilityFlagName(i)), i);
+  }
+  for (int i = 0; i < Constance::kStatusKeyCount; ++i) {
+    EXPECT_EQ(constants().statusKeyIndex(constants().statusKeyName(i)), i);
+  }
+  for (int i = 0; i < Constance::kCategoryCount; ++i) {
+    EXPECT_EQ(constants().categoryIndex(constants().categoryName(i)), i);
+  }
+  // 射撃 is both an attribute and a category; the tables are separate.
+  EXPECT_EQ(constants().attributeIndex("射撃"), 2);
+  EXPECT_EQ(constants().categoryIndex("射撃"), 2);
+  EXPECT_EQ(Constance::findParameter("AP3"), 4);
+  EXPECT_EQ(Constance::findAttribute("斬"), -1);
+  EXPECT_EQ(Constance::findAbilityFlag(nullptr), -1);
+}
+
+struct KeywordCase {
+  Engine::i32 (*convert)(const char*);
+  const char* word;
+  int value;
+};
+
+TEST(KeywordTest, ConvertersCompareWholeWords) {
+  const KeywordCase cases[] = {
+      {Game::Keyword::area, "列", 3},         {Game::Keyword::area, "列大", 4},
+      {Game::Keyword::area, "無", 0},         {Game::Keyword::area, "全", 9},
+      {Game::Keyword::area, "自爆", 7},       {Game::Keyword::range, "自", 0},
+      {Game::Keyword::range, "遠", 2},        {Game::Keyword::saveKind, "invalid", 0},
+      {Game::Keyword::saveKind, "file", 2},   {Game::Keyword::saveKind, "memory", 1},
+      {Game::Keyword::slotBit, "そのた", 16}, {Game::Keyword::trigger, "常時", 0},
+      {Game::Keyword::trigger, "反撃", 2},    {Game::Keyword::trigger, "自動反撃", 3},
+      {Game::Keyword::trigger, "ファイナルアタック", 4}, {Game::Keyword::trigger, "追撃", 5},
+      {Game::Keyword::abilityType, "攻撃", 0}, {Game::Keyword::abilityType, "補助", 1},
+  };
+  for (const KeywordCase& c : cases) {
+    EXPECT_EQ(c.convert(c.word), c.value) << c.word;
+  }
+}
+
+TEST(KeywordTest, SlotWordsOrTheirBits) {
+  EXPECT_EQ(Game::Keyword::slotMask("ぶき,うで"), 3);
+  EXPECT_EQ(Game::Keyword::slotMask("あたま,あし,そのた"), 28);
+  EXPECT_EQ(Game::Keyword::slotMask(""), 0);
+}
+
+using KeywordDeathTest = ConstanceTest;
+
+TEST_F(KeywordDeathTest, UnknownWordsStopWithTheMessageOfTheirKind) {
+  PlatformFake::ScopedFakeBackend backend;
+  EXPECT_EXIT(Game::Keyword::slotBit("ぶきx"), ::testing::ExitedWithCode(1), "\"WRONGE SLOT\"");
+  EXPECT_EXIT(Game::Keyword::slotMask("ぶき,"), ::testing::ExitedWithCode(1), "\"WRONGE SLOT\"");
+  EXPECT_EXIT(Game::Keyword::saveKind("File"), ::testing::ExitedWithCode(1), "\"WRONGE SAVE\" : \"File\"");
+  EXPECT_EXIT(Game::Keyword::trigger(""), ::testing::ExitedWithCode(1), "\"WRONGE TRIGGER\"");
+  EXPECT_EXIT(Game::Keyword::abilityType(nullptr), ::testing::ExitedWithCode(1), "\"WRONG ABILITYTYPE\"");
+  EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "resource/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
+  EXPECT_EXIT(Game::Keyword::range("中"), ::testing::ExitedWithCode(1), "\"WRONG RANGE\"");
+}
+
+TEST_F(KeywordDeathTest, UnknownNamesAndIndicesStop) {
+  PlatformFake::ScopedFakeBackend backend;
+  EXPECT_EXIT(constants().attributeIndex("fire"), ::testing::ExitedWithCode(1), "0 \\(unknown damage attribute \"fire\"\\)");
+  EXPECT_EXIT(constants().statusKeyIndex("weapon"), ::testing::ExitedWithCode(1), "unknown stat key \"weapon\"");
+  EXPECT_EXIT(constants().categoryIndex("x"), ::testing::ExitedWithCode(1), "unknown skill category");
+  EXPECT_EXIT(constants().abilityFlagIndex("x"), ::testing::ExitedWithCode(1), "unknown ability flag");
+  EXPECT_EXIT(constants().parameterName(12), ::testing::ExitedWithCode(1), "index out of range");
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "data/Unit.h"
+#include "script/expression/Expression.h"
+#include "script/expression/FakeGameResolver.h"
+
+namespace {
+
+using Game::Expression;
+
+int eval(const char* text) {
+  Expression expression;
+  expression.parse(text);
+  return expression.evaluate();
+}
+
+struct Case {
+  const char* text;
+  int value;
+};
+
+TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
+  GameTest::FakeGameResolver game;
+  const Case cases[] = {
+      {"", 0},         {"   ", 0},        {"7", 7},           {"(1+2)*3", 9},     {"1+(2*3)", 7},
+      {"1+2*3", 9},    {"2*-3", 5},       {"-5", -5},         {"3>2==1", 1},      {"10/3", 3},
+      {"-7/2", -3},    {"-7%2", -1},      {"1<<33", 2},       {"-8>>1", -4},      {"6&3", 2},
+      {"6|3", 7},      {"6^3", 5},        {"2>3", 0},         {"2<3", 1},         {"3=3", 1},
+      {"3==3", 1},     {"3!=3", 0},       {"3!3", 0},         {"2&&0", 0},        {"2||0", 1},
+      {"3>=3", 1},     {"3<=2", 0},       {"1=<2", 3},        {"5 - 2 - 1", 2},   {"((4))", 4},
+      {"1, 2", 3},     {"4)+100", 4},     {"1+", 1},          {"0x10", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(eval(c.text), c.value) << '"' << c.text << '"';
+  }
+}
+
+TEST(ExpressionTest, OperatorCodesOfOneAndTwoCharacters) {
+  const Case cases[] = {
+      {"", 0},   {"+", 0},   {"-", 1},   {"*", 2},   {"/", 3},   {"%", 4},   {"<<", 5},  {">>", 6},
+      {"&", 7},  {"|", 8},   {"^", 9},   {">", 10},  {"<", 11},  {"=", 12},  {"==", 12}, {"!", 13},
+      {"!=", 13}, {"&&", 14}, {"||", 15}, {">=", 16}, {"<=", 17}, {"*-", 0},  {"=<", 0},  {"+++", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Expression::operatorCode(c.text), c.value) << c.text;
+  }
+}
+
+TEST(ExpressionTest, ArithmeticNeverTraps) {
+  const Case cases[] = {
+      {"7/0", 0},                  {"7%0", 7},                {"(0-2147483647-1)/(0-1)", INT_MIN},
+      {"(0-2147483647-1)%(0-1)", 0},     {"2147483647+1", INT_MIN}, {"65536*65536", 0},
+      {"1<<31", INT_MIN},          {"1<<32", 1},              {"-1>>40", -1},
+      {"-1<<(0-1)", INT_MIN},         {"4294967297", 1},         {"0-2147483647-1-1", INT_MAX},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(eval(c.text), c.value) << c.text;
+  }
+}
+
+TEST(ExpressionTest, OperatorBufferKeepsItsFirstTwoCharacters) {
+  // "<<=" shifts, "*-+" is an unknown pair (addition); the rest is dropped.
+  EXPECT_EQ(eval("1<<=3"), 8);
+  EXPECT_EQ(eval("2*-+3"), 5);
+  EXPECT_EQ(eval(std::string(10000, '-').append("1").c_str()), 1);
+}
+
+TEST(ExpressionTest, UnclosedBracketsAndCallsEndWithTheText) {
+  GameTest::FakeGameResolver game;
+  game.integers["x"] = 5;
+  EXPECT_EQ(eval("(1+2"), 3);
+  EXPECT_EQ(eval("2*(3+(4"), 14);
+  EXPECT_EQ(eval("int(x"), 5);
+  EXPECT_EQ(eval("1+int"), 1);
+  Expression expression;
+  EXPECT_EQ(expression.parse("(1+2", ')'), 4);
+  EXPECT_EQ(expression.parse("1+2)+7", ')'), 4);
+  EXPECT_EQ(expression.parse("12"), 3);
+}
+
+TEST(ExpressionTest, DeepBracketsReadAsZeroBeyondTheCap) {
+  const std::string deep = std::string(100000, '(') + "5" + std::string(100000, ')') + "+1";
+  EXPECT_EQ(eval(deep.c_str()), 1);
+  const int depth = Expression::kMaxNesting;
+  const std::string allowed = std::string(depth, '(') + "5" + std::string(depth, ')') + "+1";
+  EXPECT_EQ(eval(allowed.c_str()), 6);
+}
+
+TEST(ExpressionTest, TwoByteCharactersAreSkippedAndCopiedWhole) {
+  GameTest::FakeGameResolver game;
+  // ア is 83 41: its second byte must not start a function "A2".
+  EXPECT_EQ(eval("1+ア2"), 3);
+  // A lead byte takes the next byte with it, even a ')' or a ':'.
+  game.integers["\x83)"] = 4;
+  game.integers["\x83:"] = 6;
+  EXPECT_EQ(eval("int(\x83))+1"), 5);
+  EXPECT_EQ(eval("int(\x83:)"), 6);
+  // A lead byte at the very end stands alone.
+  EXPECT_EQ(eval("3\x83"), 3);
+}
+
+TEST(ExpressionTest, ConstantAndMovedExpressionsKeepTheirTerms) {
+  Expression constant;
+  constant.setConstant(-42);
+  EXPECT_EQ(constant.termCount(), 1);
+  Expression moved(std::move(constant));
+  EXPECT_EQ(moved.evaluate(), -42);
+  moved.clear();
+  EXPECT_TRUE(moved.isEmpty());
+  EXPECT_EQ(moved.evaluate(), 0);
+}
+
+TEST(ExpressionTest, UnitFunctionsNeedTheUnitResolver) {
+  GameTest::FakeGameResolver game;
+  Game::Unit unit;
+  unit.setLevel(12);
+  Expression expression;
+  expression.parse("level()>=10");
+  EXPECT_EQ(expression.evaluateForUnit(unit), 1);
+  EXPECT_EQ(expression.evaluate(), 0);
+  unit.setLevel(9);
+  EXPECT_EQ(expression.evaluateForUnit(unit), 0);
+}
+
+TEST(ExpressionTest, LeadingNotComparesZeroWithTheFlag) {
+  GameTest::FakeGameResolver game;
+  EXPECT_EQ(eval("!flag(door)"), 0);
+  EXPECT_EQ(eval("flag(door)=0"), 1);
+  game.flags.insert("door");
+  EXPECT_EQ(eval("!flag(door)"), 1);
+  EXPECT_EQ(eval("flag(door)"), 1);
+  EXPECT_EQ(eval("flag(door)=0"), 0);
+}
+
+TEST(ExpressionTest, ArgumentsSplitAtColonsInOrder) {
+  GameTest::FakeGameResolver game;
+  game.field = true;
+  game.floorEvents.insert({"a", "b"});
+  EXPECT_EQ(eval("touch(a:b)"), 1);
+  EXPECT_EQ(eval("touch(b:a)"), 0);
+  EXPECT_EQ(eval("touch(a\nb)"), 1);
+}
+
+}  // namespace
