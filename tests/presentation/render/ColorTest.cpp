@@ -24,6 +24,8 @@ TEST(ColorTest, PackedRoundTripsEveryByteAndTruncates) {
   for (Engine::u32 argb : {0x00000000u, 0xFFFFFFFFu, 0x80FF0000u, 0x12345678u, 0x01FE7F80u}) {
     EXPECT_EQ(Color(argb).toPacked(), argb) << std::hex << argb;
   }
+  // 0.5 × 255 = 127.5 truncates to 127.
+  EXPECT_EQ(Color(2.f, -1.f, 0.5f, 3.f).toPacked(), 0xFF007FFFu);
   // 0.999 × 255 = 254.7: truncated, not rounded.
   EXPECT_EQ(Color(0.999f, 0.f, 0.f, 0.f).toPacked(), 0xFE000000u);
 }

@@ -1,0 +1,293 @@
+#include "presentation/motion/Curve.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "file/nml/NmlDocument.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+using Kind = CurveConstraint::Kind;
+
+constexpr float kTolerance = 1e-3f;
+
+Curve curveFromText(const char* text) {
+  NmlDocument doc;
+  doc.loadFromText("curve.txt", text);
+  Curve c;
+  c.load(*doc.findChild("curve"));
+  return c;
+}
+
+Curve straightLine() {
+  const CurveConstraint keys[] = {{Kind::kValue, 0.f, 0.f}, {Kind::kValue, 10.f, 0.f}};
+  const float times[] = {0.f, 30.f};
+  const i32 degrees[] = {1};
+  Curve c;
+  c.build(keys, times, degrees, ConstraintList(0));
+  return c;
+}
+
+// Keys 0, 10, 0 at 0, 30, 60 with two extra values inside the first span.
+constexpr const char* kThreeKeys =
+    "curve{"
+    "  {value 0;delay 30;}"
+    "  {value 10;delay 30;}"
+    "  {value 0;}"
+    "  point{time 10;value 6;}"
+    "  point{time 20;value 12;}"
+    "}";
+
+Curve threeKeysInCode() {
+  const CurveConstraint keys[] = {{Kind::kValue, 0.f, 0.f}, {Kind::kValue, 10.f, 0.f}, {Kind::kValue, 0.f, 0.f}};
+  const float times[] = {0.f, 30.f, 60.f};
+  const i32 degrees[] = {3, 3};
+  ConstraintList points(2);
+  points.add(Kind::kValue, 6.f, 10.f);
+  points.add(Kind::kValue, 12.f, 20.f);
+  Curve c;
+  c.build(keys, times, degrees, points);
+  return c;
+}
+
+bool allFinite(const Curve& c) {
+  for (i32 i = 0; i < c.segmentCount(); ++i) {
+    const CurveSegment& s = c.segment(i);
+    for (float f : {s.c0, s.c1, s.c2, s.c3}) {
+      if (!std::isfinite(f)) {
+        return false;
+      }
+    }
+  }
+  for (float t = -5.f; t < 100.f; t += 0.5f) {
+    if (!std::isfinite(c.valueAt(t)) || !std::isfinite(c.velocityAt(t)) || !std::isfinite(c.accelAt(t))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Value and velocity just before and just after `t` agree.
+void expectSmoothAt(const Curve& c, float t, float eps = 1e-3f) {
+  EXPECT_NEAR(c.valueAt(t - eps), c.valueAt(t + eps), 0.01f) << "value at " << t;
+  EXPECT_NEAR(c.velocityAt(t - eps), c.velocityAt(t + eps), 0.02f) << "velocity at " << t;
+}
+
+TEST(ConstraintListTest, RefusesPastCapacityAndRepeatedTimeAndKind) {
+  ConstraintList list(3);
+  list.add(Kind::kValue, 1.f, 5.f);
+  list.add(Kind::kValue, 2.f, 5.f);     // same time and kind
+  list.add(Kind::kVelocity, 3.f, 5.f);  // same time, other kind
+  list.add(Kind::kValue, 4.f, 6.f);
+  list.add(Kind::kValue, 5.f, 7.f);  // full
+  ASSERT_EQ(list.count(), 3);
+  EXPECT_EQ(list.at(0).value, 1.f);
+  EXPECT_EQ(list.at(1).kind, Kind::kVelocity);
+  EXPECT_EQ(list.at(2).time, 6.f);
+  ConstraintList empty(0);
+  empty.add(Kind::kValue, 1.f, 0.f);
+  EXPECT_EQ(empty.count(), 0);
+}
+
+TEST(CurveTest, NodeWithoutChildrenIsConstant) {
+  const Curve c = curveFromText("curve{value 1,7;}");
+  EXPECT_TRUE(c.isConstant());
+  for (float t : {-100.f, 0.f, 3.5f, 1e9f}) {
+    EXPECT_EQ(c.valueAt(t), 7.f);
+    EXPECT_EQ(c.velocityAt(t), 0.f);
+    EXPECT_EQ(c.accelAt(t), 0.f);
+  }
+  EXPECT_EQ(c.endValue(), 7.f);
+  EXPECT_EQ(c.endVelocity(), 0.f);
+}
+
+TEST(CurveTest, StraightLineLoops) {
+  for (const Curve& c : {straightLine(), curveFromText("curve{{value 0;delay 30;}{value 10;}}")}) {
+    ASSERT_EQ(c.segmentCount(), 1);
+    EXPECT_NEAR(c.valueAt(0.f), 0.f, kTolerance);
+    EXPECT_NEAR(c.valueAt(15.f), 5.f, kTolerance);
+    EXPECT_NEAR(c.valueAt(30.f), 10.f, kTolerance);  // the loop's end, not its start
+    EXPECT_NEAR(c.valueAt(45.f), 5.f, kTolerance);
+    EXPECT_NEAR(c.valueAt(-15.f), 5.f, kTolerance);
+    EXPECT_NEAR(c.velocityAt(7.f), 1.f / 3.f, kTolerance);
+    EXPECT_EQ(c.accelAt(7.f), 0.f);
+    EXPECT_NEAR(c.endValue(), 10.f, kTolerance);
+    EXPECT_FLOAT_EQ(c.length(), 30.f);
+  }
+}
+
+TEST(CurveTest, FarTimesMatchOnePeriodIn) {
+  const Curve c = threeKeysInCode();
+  // 60 × 2^16 periods on: exact in float, so only the wrap can differ.
+  const float far = 60.f * 65536.f;
+  for (float t : {5.f, 17.5f, 29.f, 44.f}) {
+    EXPECT_NEAR(c.valueAt(far + t), c.valueAt(t), kTolerance) << t;
+    EXPECT_NEAR(c.valueAt(-far + t), c.valueAt(t), kTolerance) << t;
+  }
+  EXPECT_NEAR(c.valueAt(far), c.endValue(), kTolerance);
+  EXPECT_TRUE(std::isfinite(c.valueAt(3e38f)));
+}
+
+TEST(CurveTest, ThreeKeysWithTwoPointsAreSmoothAndMeetEveryCondition) {
+  const Curve fromText = curveFromText(kThreeKeys);
+  const Curve inCode = threeKeysInCode();
+  for (const Curve* c : {&fromText, &inCode}) {
+    ASSERT_EQ(c->segmentCount(), 2);
+    EXPECT_NEAR(c->valueAt(0.f), 0.f, kTolerance);
+    EXPECT_NEAR(c->valueAt(10.f), 6.f, kTolerance);
+    EXPECT_NEAR(c->valueAt(20.f), 12.f, kTolerance);
+    EXPECT_NEAR(c->valueAt(30.f), 10.f, kTolerance);
+    EXPECT_NEAR(c->valueAt(60.f), 0.f, kTolerance);
+    expectSmoothAt(*c, 30.f);
+  }
+  for (float t = 0.f; t <= 60.f; t += 0.75f) {
+    EXPECT_FLOAT_EQ(fromText.valueAt(t), inCode.valueAt(t)) << t;
+    EXPECT_FLOAT_EQ(fromText.velocityAt(t), inCode.velocityAt(t)) << t;
+  }
+}
+
+TEST(CurveTest, PointsInALaterSpanSolveEarlierSpansBackward) {
+  // The anchor is the last span; the first joins it smoothly from behind.
+  const Curve c = curveFromText(
+      "curve{{value 0;delay 20;}{value 5;delay 20;}{value 0;delay 20;}{value 5;}"
+      "point{time 45;value 1;}point{time 50;velocity 0;}}");
+  ASSERT_EQ(c.segmentCount(), 3);
+  EXPECT_NEAR(c.valueAt(45.f), 1.f, kTolerance);
+  EXPECT_NEAR(c.velocityAt(50.f), 0.f, kTolerance);
+  for (float key : {20.f, 40.f}) {
+    expectSmoothAt(c, key);
+  }
+  EXPECT_NEAR(c.valueAt(0.f), 0.f, kTolerance);
+  EXPECT_NEAR(c.valueAt(20.f), 5.f, kTolerance);
+  EXPECT_NEAR(c.valueAt(60.f), 5.f, kTolerance);
+}
+
+TEST(CurveTest, PointAtAKeyTimeConstrainsBothNeighbours) {
+  const Curve c = curveFromText("curve{{value 0;delay 30;}{value 10;delay 30;}{value 0;}point{time 30;velocity 0;}}");
+  EXPECT_NEAR(c.valueAt(29.999f), 10.f, 0.01f);
+  EXPECT_NEAR(c.velocityAt(29.99f), 0.f, 0.01f);
+  EXPECT_NEAR(c.velocityAt(30.01f), 0.f, 0.01f);
+  EXPECT_NEAR(c.valueAt(15.f), c.valueAt(45.f), kTolerance);  // a symmetric hump
+}
+
+TEST(CurveTest, CubicJoinsKeepVelocityAndAccelerationWhenTheKeyFixesTheValue) {
+  const Curve c = curveFromText("curve{{value 0;delay 10;degree 3;}{value 10;delay 10;degree 3;}{value 0;}}");
+  ASSERT_EQ(c.segmentCount(), 2);
+  EXPECT_TRUE(allFinite(c));
+  const CurveSegment& a = c.segment(0);
+  const CurveSegment& b = c.segment(1);
+  EXPECT_NEAR(a.value(10.f), b.value(10.f), kTolerance);
+  EXPECT_NEAR(a.velocity(10.f), b.velocity(10.f), kTolerance);
+  EXPECT_NEAR(a.accel(10.f), b.accel(10.f), kTolerance);
+  EXPECT_NEAR(b.value(20.f), 0.f, kTolerance);
+}
+
+TEST(CurveTest, LoadPointCountsKeysAndValueWins) {
+  struct Case {
+    const char* text;
+    i32 present;
+    i32 kind;
+    float value;
+  } const cases[] = {
+      {"p{}", 0, Kind::kUnset, 0.f},
+      {"p{velocity 2;value 3;}", 2, Kind::kValue, 3.f},
+      {"p{value 3;accel 4;}", 2, Kind::kValue, 3.f},
+      {"p{velocity 2;accel 4;}", 2, Kind::kAccel, 4.f},
+      {"p{velocity 1,2,5;}", 1, Kind::kVelocity, 5.f},
+  };
+  for (const Case& k : cases) {
+    NmlDocument doc;
+    doc.loadFromText("p.txt", k.text);
+    CurveConstraint c;
+    EXPECT_EQ(Curve::loadPoint(*doc.findChild("p"), c), k.present) << k.text;
+    EXPECT_EQ(c.kind, k.kind) << k.text;
+    EXPECT_EQ(c.value, k.value) << k.text;
+  }
+}
+
+TEST(CurveTest, OffsetShiftsTheLoop) {
+  const Curve plain = curveFromText(kThreeKeys);
+  const Curve shifted = curveFromText(
+      "curve{offset 12;{value 0;delay 30;}{value 10;delay 30;}{value 0;}"
+      "point{time 10;value 6;}point{time 20;value 12;}}");
+  EXPECT_EQ(shifted.offset(), 12.f);
+  for (float t : {1.f, 7.5f, 20.f, 33.f, 40.f}) {
+    EXPECT_NEAR(shifted.valueAt(t), plain.valueAt(t + 12.f), kTolerance) << t;
+  }
+}
+
+TEST(CurveTest, SingleKeyIsItsValue) {
+  const Curve c = curveFromText("curve{{value 4;delay 10;degree 2;}}");
+  EXPECT_TRUE(c.isConstant());
+  EXPECT_EQ(c.valueAt(3.f), 4.f);
+}
+
+TEST(CurveTest, DegenerateSystemsStayFinite) {
+  const char* const texts[] = {
+      // every key at one time: a loop of no length
+      "curve{{value 0;}{value 10;}{value 3;}}",
+      // a span of no length in the middle
+      "curve{{value 0;delay 10;}{value 10;}{value 20;delay 10;}{value 0;}}",
+      // contradicting points at one time and a point with no kind
+      "curve{{value 0;delay 10;}{value 1;}point{time 5;value 1;}point{time 5;velocity 1;}"
+      "point{time 5;accel 1;}point{time 6;}}",
+      // a degree beyond 3 and one below 1
+      "curve{{value 0;delay 10;degree 9;}{value 1;delay 10;degree -2;}{value 5;}}",
+      // a point past the last key, and a key of no kind
+      "curve{{value 0;delay 10;}{delay 10;}{value 5;}point{time 99;value 3;}}",
+      // a negative delay
+      "curve{{value 0;delay 10;}{value 5;delay -30;}{value 1;}}",
+  };
+  for (const char* text : texts) {
+    const Curve c = curveFromText(text);
+    EXPECT_TRUE(allFinite(c)) << text;
+    EXPECT_TRUE(std::isfinite(c.endValue())) << text;
+  }
+  const Curve zeroLoop = curveFromText(texts[0]);
+  // With no time to loop over, every time shows the end.
+  EXPECT_EQ(zeroLoop.valueAt(0.f), zeroLoop.endValue());
+  EXPECT_EQ(zeroLoop.valueAt(17.f), zeroLoop.endValue());
+}
+
+TEST(CurveTest, DegreeClampsToCubic) {
+  const Curve wild = curveFromText("curve{{value 0;delay 10;degree 9;}{value 1;}point{time 5;velocity 0;}}");
+  const Curve cubic = curveFromText("curve{{value 0;delay 10;degree 3;}{value 1;}point{time 5;velocity 0;}}");
+  for (float t = 0.f; t < 10.f; t += 1.f) {
+    EXPECT_FLOAT_EQ(wild.valueAt(t), cubic.valueAt(t)) << t;
+  }
+}
+
+TEST(CurveTest, ScaleAndCopy) {
+  Curve c = straightLine();
+  c.setConstant(2.f);
+  Curve copy = c;
+  copy.scale(0.5f);
+  EXPECT_NEAR(copy.valueAt(15.f), 2.5f, kTolerance);
+  EXPECT_EQ(copy.constant(), 1.f);
+  EXPECT_NEAR(c.valueAt(15.f), 5.f, kTolerance);
+  copy = Curve();
+  EXPECT_TRUE(copy.isConstant());
+}
+
+TEST(CurveTest, LongCurvesKeepTheirKeysLateInTime) {
+  // Polynomials in absolute time: spans far from 0 must still meet their keys.
+  std::vector<CurveConstraint> keys;
+  std::vector<float> times;
+  for (int i = 0; i <= 40; ++i) {
+    keys.push_back({Kind::kValue, static_cast<float>((i * 7) % 5), 0.f});
+    times.push_back(static_cast<float>(i * 30));
+  }
+  const std::vector<i32> degrees(keys.size() - 1, 2);
+  Curve c;
+  c.build(keys, times, degrees, ConstraintList(0));
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
+    EXPECT_NEAR(c.valueAt(times[i] + 1e-3f), keys[i].value, 0.05f) << i;
+  }
+}
+
+}  // namespace
+}  // namespace Game

@@ -1,0 +1,114 @@
+#include "presentation/render/Material.h"
+
+#include <gtest/gtest.h>
+
+#include "file/nml/NmlDocument.h"
+
+namespace Game {
+namespace {
+
+using Engine::Math::Vector3;
+
+constexpr float kTolerance = 1e-5f;
+
+struct Loaded {
+  NmlDocument doc;
+  Material material;
+  Engine::i32 keys = 0;
+};
+
+void load(Loaded& out, const char* text) {
+  out.doc.loadFromText("materials.txt", text);
+  out.keys = out.material.load(*out.doc.findChild("m"));
+}
+
+TEST(MaterialTest, ReadsEveryKey) {
+  Loaded l;
+  load(l,
+       "m{name glass;colorBlend 50;diffuse 100,50,25;specular 10;ambient 50;emission 0,0,20;"
+       "sharpness 300;transparency 49;blendMode 1;depthTest false;depthWrite true;cull true,false;"
+       "light{spot;camera;}background;frontEnd;negative;reverse false,true,false;"
+       "rotate 0,0,90;scale 50,50,200;position 400,0,0;}");
+  EXPECT_EQ(l.keys, 20);
+  const RenderState& s = l.material.state();
+  EXPECT_NEAR(s.colors.colorBlend, 0.5f, kTolerance);
+  EXPECT_NEAR(s.colors.diffuse.y, 0.5f, kTolerance);
+  EXPECT_NEAR(s.colors.specular.z, 0.1f, kTolerance);
+  EXPECT_NEAR(s.colors.ambient.x, 0.5f, kTolerance);
+  EXPECT_NEAR(s.colors.emission.z, 0.2f, kTolerance);
+  EXPECT_NEAR(s.colors.sharpness, 3.f, kTolerance);
+  EXPECT_NEAR(s.colors.transparency, 0.49f, kTolerance);
+  EXPECT_EQ(s.blendMode, 1u);
+  EXPECT_FALSE(s.depthTest);
+  EXPECT_TRUE(s.depthWrite);  // the later key wins over the blend mode's
+  EXPECT_EQ(s.cull, 1u);
+  EXPECT_EQ(s.lightFlags.bits(), DrawFlags::kSpot | DrawFlags::kCamera);
+  EXPECT_TRUE(s.background);
+  EXPECT_TRUE(s.frontEnd);
+  EXPECT_FALSE(s.billboard);
+  EXPECT_TRUE(s.negative);
+  EXPECT_FALSE(s.reverse[0]);
+  EXPECT_TRUE(s.reverse[1]);
+  // scale 50, 50, 200 then a quarter turn about z, then 1 matrix unit along x.
+  Vector3 p;
+  s.transform.multiply(&p, Vector3(2.f, 0.f, 1.f));
+  EXPECT_NEAR(p.x, 1.f, kTolerance);
+  EXPECT_NEAR(p.y, 1.f, kTolerance);
+  EXPECT_NEAR(p.z, 2.f, kTolerance);
+}
+
+TEST(MaterialTest, MissingKeysKeepDefaultsAndBlendModeSetsDepth) {
+  Loaded l;
+  load(l, "m{blendMode 2;unknown 5;}");
+  EXPECT_EQ(l.keys, 1);
+  const RenderState& s = l.material.state();
+  EXPECT_TRUE(s.depthTest);
+  EXPECT_FALSE(s.depthWrite);
+  EXPECT_EQ(s.cull, RenderState::kInheritCull);
+  EXPECT_EQ(s.colors.transparency, 1.f);
+  EXPECT_FALSE(s.lightFlags.any());
+  // A second load starts from the defaults again.
+  l.doc.clear();
+  load(l, "m{}");
+  EXPECT_EQ(l.material.state().blendMode, RenderState::kInheritBlend);
+  EXPECT_TRUE(l.material.state().depthWrite);
+}
+
+TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {
+  Loaded l;
+  load(l, "m{billboard;position 0,400,0;}");
+  Vector3 p;
+  l.material.state().billboardTransform.multiply(&p, Vector3(0.f, 0.f, 0.f));
+  EXPECT_NEAR(p.y, 1.f, kTolerance);
+  l.material.state().transform.multiply(&p, Vector3(0.f, 0.f, 0.f));
+  EXPECT_NEAR(p.y, 0.f, kTolerance);
+}
+
+TEST(MaterialTest, FindOrCreateSharesNamedMaterials) {
+  NmlDocument doc;
+  doc.loadFromText("materials.txt", "a{name red;ambient 100,0,0;}b{name red;ambient 0,0,100;}c{}d{}");
+  Material::List list;
+  Material* first = Material::findOrCreate(list, *doc.findChild("a"));
+  EXPECT_STREQ(first->name(), "red");
+  EXPECT_EQ(Material::findOrCreate(list, *doc.findChild("b")), first);
+  EXPECT_EQ(first->state().colors.ambient.z, 0.f);  // the first one stays as read
+  Material* unnamed = Material::findOrCreate(list, *doc.findChild("c"));
+  EXPECT_STREQ(unnamed->name(), "");
+  EXPECT_NE(Material::findOrCreate(list, *doc.findChild("d")), unnamed);
+  EXPECT_EQ(list.count(), 3);
+}
+
+TEST(DrawFlagsTest, LoadClearsThenSetsBareKeys) {
+  NmlDocument doc;
+  doc.loadFromText("light.txt", "l{over;back 1;spot false;}");
+  DrawFlags flags;
+  flags.set(DrawFlags::kCamera);
+  flags.load(*doc.findChild("l"));
+  // Presence is what counts, even "spot false".
+  EXPECT_EQ(flags.bits(), DrawFlags::kOver | DrawFlags::kBack | DrawFlags::kSpot);
+  flags.clear(DrawFlags::kOver);
+  EXPECT_FALSE(flags.test(DrawFlags::kOver));
+}
+
+}  // namespace
+}  // namespace Game

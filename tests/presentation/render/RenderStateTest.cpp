@@ -1,0 +1,247 @@
+#include "presentation/render/RenderState.h"
+
+#include <gtest/gtest.h>
+
+#include "Engine/Graphics/Manager.h"
+#include "PlatformFake/FakeBackend.h"
+#include "core/math/MathHelper.h"
+#include "presentation/render/Transform.h"
+
+namespace Game {
+namespace {
+
+using Engine::Math::Matrix34;
+using Engine::Math::Vector3;
+
+constexpr float kTolerance = 1e-5f;
+
+Vector3 apply(const Matrix34& m, const Vector3& p) {
+  Vector3 out;
+  m.multiply(&out, p);
+  return out;
+}
+
+void expectNear(const Vector3& expected, const Vector3& actual, float tolerance = kTolerance) {
+  EXPECT_NEAR(expected.x, actual.x, tolerance);
+  EXPECT_NEAR(expected.y, actual.y, tolerance);
+  EXPECT_NEAR(expected.z, actual.z, tolerance);
+}
+
+Transform moveBy(float x, float y, float z) {
+  Transform t;
+  t.position.set(x, y, z);
+  return t;
+}
+
+TEST(TransformTest, ScalesThenRotatesYXZThenTranslatesInMatrixUnits) {
+  Transform t;
+  t.rotation.set(30.f, 45.f, 90.f);
+  t.scale.set(2.f, 0.5f, 1.f);
+  t.position.set(400.f, -800.f, 40.f);
+  Matrix34 m;
+  Engine::Math::Matrix33 normal;
+  t.toMatrix(&m, &normal);
+  const Vector3 p(1.f, 2.f, 3.f);
+  Vector3 rotated;
+  MathHelper::rotateByAngles(&rotated, Vector3(2.f, 1.f, 3.f), 30.f, 45.f, 90.f);
+  expectNear(Vector3(rotated.x + 1.f, rotated.y - 2.f, rotated.z + 0.1f), apply(m, p));
+  EXPECT_NEAR(normal.m[0][1], m.m[0][1] / 0.5f, kTolerance);  // the rotation without the scale
+}
+
+TEST(RenderStateTest, ChildTransformGoesWhereTheParentsOwnBillboardFlagSays) {
+  RenderState child;
+  child.translate(400.f, 0.f, 0.f);
+  child.billboard = true;
+
+  RenderState plain;
+  plain.combine(child);
+  EXPECT_TRUE(plain.billboard);
+  expectNear(Vector3(1.f, 0.f, 0.f), apply(plain.transform, Vector3(0.f, 0.f, 0.f)));
+  expectNear(Vector3(0.f, 0.f, 0.f), apply(plain.billboardTransform, Vector3(0.f, 0.f, 0.f)));
+
+  RenderState board;
+  board.billboard = true;
+  board.combine(child);
+  expectNear(Vector3(0.f, 0.f, 0.f), apply(board.transform, Vector3(0.f, 0.f, 0.f)));
+  expectNear(Vector3(1.f, 0.f, 0.f), apply(board.billboardTransform, Vector3(0.f, 0.f, 0.f)));
+}
+
+TEST(RenderStateTest, CombineInheritsAndMergesFlags) {
+  RenderState parent;
+  parent.setBlendMode(2);
+  parent.cull = 1;
+  parent.negative = true;
+  parent.lightFlags.set(DrawFlags::kOver);
+  parent.firstIndex = 6;
+  parent.primitiveCount = 4;
+  RenderState child;  // inherits blend and cull, keeps the range
+  child.negative = true;
+  child.lightFlags.set(DrawFlags::kCamera);
+  child.frontEnd = true;
+  const RenderState out = RenderState::combined(parent, child);
+  EXPECT_EQ(out.blendMode, 2u);
+  EXPECT_FALSE(out.depthWrite);
+  EXPECT_EQ(out.cull, 1u);
+  EXPECT_FALSE(out.negative);
+  EXPECT_TRUE(out.frontEnd);
+  EXPECT_EQ(out.lightFlags.bits(), DrawFlags::kOver | DrawFlags::kCamera);
+  EXPECT_EQ(out.firstIndex, 6u);
+  EXPECT_EQ(out.primitiveCount, 4);
+  child.setBlendMode(0);
+  child.firstIndex = 12;
+  child.primitiveCount = 2;
+  const RenderState opaque = RenderState::combined(parent, child);
+  EXPECT_EQ(opaque.blendMode, 0u);
+  EXPECT_FALSE(opaque.depthWrite);  // AND with the parent's
+  EXPECT_EQ(opaque.firstIndex, 12u);
+  EXPECT_EQ(opaque.primitiveCount, 2);
+}
+
+TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
+  RenderState two;
+  two.reverse[0] = two.reverse[1] = true;
+  RenderState identity;
+  identity.combine(two);
+  EXPECT_FALSE(identity.inverted);
+  expectNear(Vector3(-1.f, -2.f, 3.f), apply(identity.transform, Vector3(1.f, 2.f, 3.f)));
+
+  RenderState one;
+  one.reverse[0] = true;
+  RenderState mirrored;
+  mirrored.cull = 1;
+  mirrored.combine(one);
+  EXPECT_TRUE(mirrored.inverted);
+  EXPECT_EQ(mirrored.deviceCullMode(), 2);
+  // The child's own inverted flag toggles again.
+  one.inverted = true;
+  RenderState again;
+  again.combine(one);
+  EXPECT_FALSE(again.inverted);
+
+  RenderState pending;
+  pending.reverse[2] = true;
+  pending.applyReverse();
+  EXPECT_TRUE(pending.inverted);
+  EXPECT_FALSE(pending.reverse[2]);
+  expectNear(Vector3(1.f, 2.f, -3.f), apply(pending.transform, Vector3(1.f, 2.f, 3.f)));
+  pending.applyReverse();  // consumed: nothing more
+  EXPECT_TRUE(pending.inverted);
+}
+
+TEST(RenderStateTest, DeviceModes) {
+  RenderState s;
+  EXPECT_EQ(s.deviceBlendMode(), 0);
+  EXPECT_EQ(s.deviceCullMode(), 2);
+  s.inverted = true;
+  EXPECT_EQ(s.deviceCullMode(), 1);
+  s.cull = 0;
+  EXPECT_EQ(s.deviceCullMode(), 0);
+
+  EXPECT_EQ(s.deviceLightingMode(true), 0);
+  s.colors.ambient.set(1.f, 1.f, 0.995f);  // within the white tolerance
+  EXPECT_EQ(s.deviceLightingMode(false), 0);
+  s.colors.ambient.set(1.f, 1.f, 0.98f);
+  EXPECT_EQ(s.deviceLightingMode(false), 1);
+  EXPECT_EQ(s.deviceLightingMode(true), 2);
+  s.colors.ambient = 1.f;
+  s.colors.emission.set(0.f, 0.f, 0.01f);
+  EXPECT_EQ(s.deviceLightingMode(false), 1);
+  s.colors.emission = 0.f;
+  s.lightFlags.set(DrawFlags::kCamera);
+  EXPECT_EQ(s.deviceLightingMode(false), 1);
+}
+
+TEST(RenderStateTest, BlendModeSetsDepthAndKeysOutsideTheRangeAreIgnored) {
+  RenderState s;
+  s.setBlendModeFromKey(3);
+  EXPECT_TRUE(s.depthTest);
+  EXPECT_FALSE(s.depthWrite);
+  s.setBlendModeFromKey(9);
+  EXPECT_EQ(s.blendMode, 3u);
+  s.setBlendModeFromKey(-1);
+  EXPECT_EQ(s.blendMode, RenderState::kInheritBlend);
+  EXPECT_TRUE(s.depthWrite);
+  s.setCull(true, true);
+  EXPECT_EQ(s.cull, RenderState::kInheritCull);
+  s.setCull(false, true);
+  EXPECT_EQ(s.cull, 2u);
+  s.setCull(false, false);
+  EXPECT_EQ(s.cull, 0u);
+}
+
+TEST(RenderStateTest, ColoursBlendFromParentToChild) {
+  RenderState parent;
+  parent.setColorPacked(0x80FF4000u);
+  EXPECT_NEAR(parent.colors.transparency, 128.f / 255.f, kTolerance);
+  expectNear(Vector3(1.f, 64.f / 255.f, 0.f), parent.colors.ambient);
+  parent.colors.diffuse.set(0.5f, 0.5f, 0.5f);
+  parent.colors.specular.set(0.2f, 0.2f, 0.2f);
+
+  RenderState child;
+  child.colors.ambient.set(0.5f, 0.5f, 0.5f);
+  child.colors.specular.set(0.1f, 0.f, 0.f);
+  child.colors.transparency = 0.5f;
+  const RenderState multiplied = RenderState::combined(parent, child);
+  expectNear(Vector3(0.5f, 32.f / 255.f, 0.f), multiplied.colors.ambient);
+  expectNear(Vector3(0.5f, 0.5f, 0.5f), multiplied.colors.diffuse);
+  expectNear(Vector3(0.3f, 0.2f, 0.2f), multiplied.colors.specular);
+  EXPECT_NEAR(multiplied.colors.transparency, 64.f / 255.f, kTolerance);
+
+  child.colors.colorBlend = 0.f;
+  const RenderState replaced = RenderState::combined(parent, child);
+  expectNear(Vector3(0.5f, 0.5f, 0.5f), replaced.colors.ambient);
+  expectNear(Vector3(1.f, 1.f, 1.f), replaced.colors.diffuse);
+  expectNear(Vector3(0.1f, 0.f, 0.f), replaced.colors.specular);
+  EXPECT_NEAR(replaced.colors.transparency, 0.5f, kTolerance);
+}
+
+TEST(RenderStateTest, BillboardTurnsAboutItsOwnOrigin) {
+  Matrix34 facing;  // the camera's turn: a quarter about z
+  facing.setIdentity();
+  facing.rotateZ(90.f);
+  for (bool frontEnd : {false, true}) {
+    RenderState s;
+    Transform place = moveBy(400.f, 0.f, 0.f);
+    place.rotation.set(0.f, 0.f, 45.f);  // the own rotation is undone
+    s.setTransform(place);
+    s.billboard = true;
+    s.frontEnd = frontEnd;
+    s.applyTransform(moveBy(0.f, 400.f, 0.f));  // into the billboard transform
+    s.applyBillboard(facing);
+    const Vector3 expected = frontEnd ? Vector3(1.f, 1.f, 0.f) : Vector3(0.f, 0.f, 0.f);
+    expectNear(expected, apply(s.transform, Vector3(0.f, 0.f, 0.f)));
+    expectNear(frontEnd ? Vector3(2.f, 1.f, 0.f) : Vector3(0.f, 1.f, 0.f),
+               apply(s.transform, Vector3(1.f, 0.f, 0.f)));
+    expectNear(Vector3(0.f, 0.f, 0.f), apply(s.billboardTransform, Vector3(0.f, 0.f, 0.f)));
+  }
+  RenderState plain;
+  plain.translate(400.f, 0.f, 0.f);
+  plain.applyBillboard(facing);
+  expectNear(Vector3(1.f, 0.f, 0.f), apply(plain.transform, Vector3(0.f, 0.f, 0.f)));
+}
+
+// The lights the flags pick get the renderer's intensities; the others 0.
+TEST(RenderStateTest, ApplyToDeviceSwitchesTheFlaggedLights) {
+  PlatformFake::ScopedFakeBackend backend;
+  Engine::Graphics::Manager::create(640, 480, false, true, false);
+  Engine::Graphics::Manager device = Engine::Graphics::Manager::instance();
+  for (int i = 0; i < 4; ++i) {
+    device.setLightColor(i, Vector3(1.f, 1.f, 1.f));
+  }
+  RenderState s;
+  s.lightFlags.set(DrawFlags::kSpot | DrawFlags::kGround);
+  s.cull = 1;
+  s.applyToDevice({0.1f, 0.2f, 0.3f, 0.4f}, false);
+  device.setVertexBuffer(Engine::Graphics::VertexBuffer::create(3));
+  device.draw(0, 1, 0);
+  const std::vector<float>& constants = backend->fakeGraphicsDevice.vertexConstants;
+  const float expected[4] = {0.f, 0.2f, 0.f, 0.4f};  // ground is light 1, spot light 3
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(constants[static_cast<std::size_t>((15 + i) * 4)], expected[i]) << "light " << i;
+  }
+  EXPECT_FALSE(backend->fakeGraphicsDevice.callsStartingWith("setRenderState CullMode 2").empty());
+  Engine::Graphics::Manager::destroy();
+}
+
+}  // namespace
+}  // namespace Game
