@@ -17,6 +17,9 @@ class FieldScene : public TimedStandIn {
   void resume() { ++mResumes; }
   void changeScene(const MapSiteData* site) { mSite = site; }
   const MapSiteData* currentSite() const { return mSite; }
+  // The open floor's level; no floor yet, so whatever was set.
+  float level() const { return mLevel; }
+  void setLevel(float level) { mLevel = level; }
   // Nothing to write or read yet.
   void save(NmlNode&) const {}
   void load(const NmlNode&) {}
@@ -27,6 +30,7 @@ class FieldScene : public TimedStandIn {
  private:
   GameData& mGame;
   const MapSiteData* mSite = nullptr;
+  float mLevel = 0.0f;
   Engine::i32 mResumes = 0;
 };
 
