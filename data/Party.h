@@ -5,6 +5,7 @@
 namespace Game {
 
 class NmlNode;
+class ToolData;
 
 // Stand-in of the player's party until units exist: no members; counts what
 // the game scene asks of it.
@@ -13,7 +14,7 @@ class Party {
   // Nothing to write or read yet.
   void save(NmlNode&) const {}
   void load(const NmlNode&) {}
-  void reset() {}
+  void reset() { ++mResets; }
 
   void collectFieldAbilities() { ++mAbilityCollections; }
   void addLpAll(Engine::i32 n) { mLpAdded += n; }
@@ -24,15 +25,22 @@ class Party {
   Engine::i32 activeCount() const { return 0; }
   Engine::i32 countTool(const char*) const { return 0; }
   Engine::i32 countToolInRoster(const char*) const { return 0; }
+  // Without members nothing is equipped.
+  Engine::i32 countEquipped(const ToolData*) const { return 0; }
+  bool isEquipped(const ToolData*) const { return false; }
+  // Takes one of the item from a member's equipment; false when none has it.
+  bool expendEquipped(const ToolData*) { return false; }
 
   Engine::i32 abilityCollections() const { return mAbilityCollections; }
   Engine::i32 lpAdded() const { return mLpAdded; }
   Engine::i32 apAdded() const { return mApAdded; }
+  Engine::i32 resets() const { return mResets; }
 
  private:
   Engine::i32 mAbilityCollections = 0;
   Engine::i32 mLpAdded = 0;
   Engine::i32 mApAdded = 0;
+  Engine::i32 mResets = 0;
 };
 
 }  // namespace Game

@@ -22,6 +22,9 @@ class FieldScene : public TimedStandIn {
   bool hasFloorEvent(const char*, const char*) const { return false; }
   bool hasSymbol(const char*) const { return false; }
   bool isSymbolOnCell(const char*, Engine::i32, bool) const { return false; }
+  // The open floor's level; no floor yet, so whatever was set.
+  float level() const { return mLevel; }
+  void setLevel(float level) { mLevel = level; }
   // Nothing to write or read yet.
   void save(NmlNode&) const {}
   void load(const NmlNode&) {}
@@ -32,6 +35,7 @@ class FieldScene : public TimedStandIn {
  private:
   GameData& mGame;
   const MapSiteData* mSite = nullptr;
+  float mLevel = 0.0f;
   Engine::i32 mResumes = 0;
 };
 

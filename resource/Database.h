@@ -1,14 +1,18 @@
 #pragma once
 
+#include <deque>
+
 #include "Engine/Base/Types.h"
+#include "resource/MapSiteData.h"
+#include "resource/ToolData.h"
 #include "script/expression/FunctionTable.h"
 
 namespace Game {
 
-class MapSiteData;
-
-// Stand-in of the resource databases: no records yet but the named functions;
-// counts the releases of loaded pictures that the game scene asks for.
+// Stand-in of the resource databases: the sample map sites and items in
+// place of those read from the data files, and the named functions of the
+// variable declarations; counts the releases of loaded pictures that the
+// game scene asks for.
 class Database {
  public:
   static void create();
@@ -16,8 +20,22 @@ class Database {
   // Null outside create and destroy.
   static Database* instance();
 
-  // Null: there are no map sites yet.
+  // Records are found by their key name; null when there is none.
   const MapSiteData* findSite(const char* name) const;
+  Engine::i32 siteCount() const { return static_cast<Engine::i32>(mSites.size()); }
+  // Record i in file order; null outside [0, siteCount).
+  const MapSiteData* siteAt(Engine::i32 i) const;
+  // The floors of every site together.
+  Engine::i32 totalFloorCount() const;
+
+  const ToolData* findTool(const char* name) const;
+  Engine::i32 toolCount() const { return static_cast<Engine::i32>(mTools.size()); }
+  // Item i (its item id); null outside [0, toolCount).
+  const ToolData* toolAt(Engine::i32 i) const;
+
+  // Records added after the sample ones (tests).
+  const MapSiteData* addSite(const char* name, const char* title, Engine::i32 floorCount);
+  const ToolData* addTool(const char* name, const char* displayName);
 
   void releaseBattlePictures() { ++mBattlePictureReleases; }
   void releaseSymbolCharacters() { ++mSymbolCharacterReleases; }
@@ -32,8 +50,11 @@ class Database {
   const FunctionTable& functions() const { return mFunctions; }
 
  private:
-  Database() = default;
+  Database();
 
+  // Deques: records keep their addresses as more are added.
+  std::deque<MapSiteData> mSites;
+  std::deque<ToolData> mTools;
   Engine::i32 mBattlePictureReleases = 0;
   Engine::i32 mSymbolCharacterReleases = 0;
   Engine::i32 mMapPictureReleases = 0;

@@ -20,11 +20,15 @@ constexpr Engine::i32 kShopAp = 99;
 
 Database& database() { return *Database::instance(); }
 
+const NmlNode* optionalChild(const NmlNode& node, const char* name) {
+  return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
+}
+
 }  // namespace
 
 GameData::GameData() {
-  setField(new FieldScene(*this));
-  mField->changeScene(database().findSite(kOpeningSite));
+  mVariables.loadDeclarations();
+  startAtOpening();
   mParty.collectFieldAbilities();
 }
 
@@ -45,33 +49,91 @@ void GameData::setIntermission(Intermission* intermission) { mIntermission = int
 void GameData::setField(FieldScene* field) { mField = field; }
 void GameData::setShop(ShopScene* shop) { mShop = shop; }
 
+void GameData::addLog(const char* text) {
+  if (text && text[0] != '\0') {
+    mLog.emplace_back(text);
+  }
+}
+
+void GameData::pushMessage(const char* text) { mMessages.emplace_back(text); }
+
+void GameData::startAtOpening() {
+  setField(new FieldScene(*this));
+  mField->changeScene(database().findSite(kOpeningSite));
+}
+
+// The restart after the game was cleared: inheritable integers and the play
+// time stay.
+void GameData::startNewCycle() {
+  mParty.reset();
+  mBag.clear();
+  mLog.clear();
+  mVariables.resetForNewCycle();
+  addClearCount();
+  startAtOpening();
+}
+
 void GameData::write(NmlNode& root) const {
-  mPlayTime.write(*root.addChild("system"), "count");
+  NmlNode& system = *root.addChild("system");
+  mPlayTime.write(system, "count");
+  // Split at commas like any line: only the first piece comes back.
+  system.addAttribute("headline", headline());
+  mVariables.write(*root.addChild("flag"));
+  NmlNode& log = *root.addChild("log");
+  for (const String& entry : mLog) {
+    log.addAttribute(entry.c_str());
+  }
   mParty.save(*root.addChild("party"));
+  mBag.save(*root.addChild("bag"));
   NmlNode& field = *root.addChild("field");
   if (mField.isValid()) {
     mField->save(field);
   }
 }
 
-// A saved tree lacking a part reads that part as new.
 void GameData::read(const NmlNode& root) {
   deleteSubScenes();
   mPlayTime.set(0);
-  if (const NmlNode* system = root.countChildren("system") ? root.findChild("system") : nullptr) {
+  mHeadline.assign("");
+  if (const NmlNode* system = optionalChild(root, "system")) {
     if (const NmlAttribute* count = system->findAttribute("count")) {
       mPlayTime.read(*count);
     }
+    if (const NmlAttribute* headline = system->findAttribute("headline")) {
+      mHeadline.assign(headline->item(0));
+    }
   }
-  if (root.countChildren("party")) {
-    mParty.load(*root.findChild("party"));
+  mVariables.loadDeclarations();
+  if (const NmlNode* flag = optionalChild(root, "flag")) {
+    mVariables.readValues(*flag);
   }
-  setField(new FieldScene(*this));
-  if (root.countChildren("field")) {
-    mField->load(*root.findChild("field"));
+  readParts(root);
+  if (mVariables.getInteger("clear") == 0) {
+    setField(new FieldScene(*this));
+    if (const NmlNode* field = optionalChild(root, "field")) {
+      mField->load(*field);
+    }
+    mField->resume();
+  } else {
+    startNewCycle();
   }
-  mField->resume();
   mParty.collectFieldAbilities();
+}
+
+void GameData::readParts(const NmlNode& root) {
+  if (const NmlNode* party = optionalChild(root, "party")) {
+    mParty.load(*party);
+  }
+  mBag.clear();
+  if (const NmlNode* bag = optionalChild(root, "bag")) {
+    mBag.load(*bag);
+  }
+  mLog.clear();
+  if (const NmlNode* log = optionalChild(root, "log")) {
+    for (NmlNode::AttributeList::Iterator it(log->attributes()); !it.isEnd(); it.next()) {
+      addLog(it.value()->key());
+    }
+  }
 }
 
 void GameData::update() {

@@ -31,9 +31,16 @@ Battle* runningBattle() {
 // field or battle gets the empty answer.
 class RunningGameResolver final : public GameResolver {
  public:
-  // The game keeps no variables yet: every name reads as undeclared.
-  bool findInteger(const char*, i32*) const override { return false; }
-  bool isFlagOn(const char*) const override { return false; }
+  bool findInteger(const char* name, i32* out) const override {
+    const GameData* game = runningGame();
+    if (!game || !game->variables().hasInteger(name)) return false;
+    *out = game->variables().getInteger(name);
+    return true;
+  }
+  bool isFlagOn(const char* name) const override {
+    const GameData* game = runningGame();
+    return game && game->variables().isFlagOn(name);
+  }
   const FunctionTable* functions() const override {
     const Database* database = Database::instance();
     return database ? &database->functions() : nullptr;

@@ -13,6 +13,7 @@
 #include "menu/TitleScene.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
+#include "tests/core/game/GameFixture.h"
 
 namespace {
 
@@ -20,20 +21,20 @@ using namespace Game;
 using Platform::Key;
 
 // The game flow on the stand-in scenes, stepped as the root steps it.
-class GameFlowTest : public ::testing::Test {
+class GameFlowTest : public GameTestSupport::GameTest {
  protected:
   void SetUp() override {
+    GameTest::SetUp();
     KeyInput::setDefaultBindings();
     Engine::Input::Manager::create();
     SceneRenderer::create(800, 600);
-    Database::create();
     GameFlow::create();
   }
   void TearDown() override {
     GameFlow::destroy();
-    Database::destroy();
     SceneRenderer::destroy();
     Engine::Input::Manager::destroy();
+    GameTest::TearDown();
   }
 
   Engine::i32 step() {
@@ -52,7 +53,7 @@ class GameFlowTest : public ::testing::Test {
   static GameFlow& flow() { return *GameFlow::instance(); }
   static GameData& game() { return *flow().game(); }
 
-  PlatformFake::ScopedFakeBackend mBackend;
+  PlatformFake::ScopedFakeBackend& mBackend = backend;
 };
 
 TEST_F(GameFlowTest, TheTitleStartsANewGameOnTheDecideKey) {
@@ -131,6 +132,8 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
   tap(Key::X);
   for (int i = 0; i < 5; ++i) step();
   const Engine::i32 savedTime = game().playTime().low();
+  game().money() = 250;
+  game().setHeadline("メモ,残り");
   flow().memorySave(game());
   for (int round = 0; round < 2; ++round) {
     flow().returnToTitle();
@@ -141,6 +144,8 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
     ASSERT_TRUE(flow().game());
     EXPECT_EQ(game().playTime().low(), savedTime + 1);  // one game frame since the load
     EXPECT_EQ(game().field()->resumes(), 1);
+    EXPECT_EQ(game().money(), 250);
+    EXPECT_STREQ(game().headline(), "メモ");
   }
   game().playTime().set(1000);
   flow().memorySave(game());

@@ -1,0 +1,130 @@
+#include "core/game/SaveCheck.h"
+
+#include <limits>
+
+#include "core/playtime/PlayTime.h"
+#include "file/nml/NmlAttribute.h"
+#include "file/nml/NmlNode.h"
+
+namespace Game::SaveCheck {
+
+using Engine::i32;
+using Engine::i64;
+
+namespace {
+
+constexpr i32 kMaxDigits = 10;
+// Every part the game writes, so every part a load reads.
+constexpr const char* kBodyParts[] = {"system", "flag", "log", "party", "bag", "field"};
+
+struct HeadField {
+  const char* key;
+  i32 low;
+  i32 high;
+};
+constexpr HeadField kHeadFields[] = {
+    {"year", 0, 9999}, {"month", 1, 12}, {"day", 1, 31}, {"hour", 0, 23}, {"minute", 0, 59}, {"version", 0, 0},
+};
+
+const NmlNode* firstChild(const NmlNode& node, const char* name) {
+  return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
+}
+
+// The single whole number of a line: a key that is there once is enough.
+bool lineNumber(const NmlAttribute* line, i32& out) {
+  return line && line->itemCount() == 1 && parseDecimal(line->item(0), out);
+}
+
+const char* checkHead(const NmlNode* head) {
+  if (!head) {
+    return "no \"head\"";
+  }
+  for (const HeadField& field : kHeadFields) {
+    i32 value = 0;
+    if (!lineNumber(head->findAttribute(field.key), value) || value < field.low || value > field.high) {
+      return "a \"head\" value is missing or out of range";
+    }
+  }
+  return nullptr;
+}
+
+const char* checkSystem(const NmlNode& system) {
+  const NmlAttribute* count = system.findAttribute("count");
+  i32 low = 0;
+  i32 high = 0;
+  if (!count || count->itemCount() != 2 || !parseDecimal(count->item(0), low) ||
+      !parseDecimal(count->item(1), high) || low < 0 || low >= PlayTime::kWrap || high < 0) {
+    return "the play time is missing or out of range";
+  }
+  return nullptr;
+}
+
+const char* checkVariables(const NmlNode& flag) {
+  if (const NmlNode* integers = firstChild(flag, "integer")) {
+    for (NmlNode::AttributeList::Iterator it(integers->attributes()); !it.isEnd(); it.next()) {
+      i32 value = 0;
+      if (!lineNumber(it.value(), value)) {
+        return "an integer variable has no whole 32-bit value";
+      }
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+i64 SaveTime::stamp() const {
+  return ((((static_cast<i64>(year) * 12 + month) * 31 + day) * 24 + hour) * 60) + minute;
+}
+
+bool parseDecimal(const char* text, i32& out) {
+  const bool negative = text[0] == '-';
+  const char* digits = negative ? text + 1 : text;
+  i64 value = 0;
+  i32 count = 0;
+  for (; digits[count] != '\0'; ++count) {
+    const char c = digits[count];
+    if (c < '0' || c > '9' || count >= kMaxDigits) {
+      return false;
+    }
+    value = value * 10 + (c - '0');
+  }
+  value = negative ? -value : value;
+  if (count == 0 || value < std::numeric_limits<i32>::min() || value > std::numeric_limits<i32>::max()) {
+    return false;
+  }
+  out = static_cast<i32>(value);
+  return true;
+}
+
+const char* problem(const NmlNode& root, bool withHead) {
+  if (withHead) {
+    if (const char* fault = checkHead(firstChild(root, "head"))) {
+      return fault;
+    }
+  }
+  for (const char* part : kBodyParts) {
+    if (!firstChild(root, part)) {
+      return "a part of the game is missing";
+    }
+  }
+  if (const char* fault = checkSystem(*firstChild(root, "system"))) {
+    return fault;
+  }
+  return checkVariables(*firstChild(root, "flag"));
+}
+
+SaveTime readHead(const NmlNode& root) {
+  SaveTime time;
+  const NmlNode* head = firstChild(root, "head");
+  if (!head) {
+    return time;
+  }
+  i32* fields[] = {&time.year, &time.month, &time.day, &time.hour, &time.minute};
+  for (i32 i = 0; i < 5; ++i) {
+    lineNumber(head->findAttribute(kHeadFields[i].key), *fields[i]);
+  }
+  return time;
+}
+
+}  // namespace Game::SaveCheck

@@ -1,0 +1,102 @@
+#include "core/game/SaveSlot.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "core/game/GameData.h"
+#include "file/FileReader.h"
+#include "file/FileSystem.h"
+#include "file/nml/NmlDocument.h"
+
+namespace Game::SaveSlot {
+
+using Engine::i32;
+
+namespace {
+
+constexpr i32 kFirstPlainSlot = 255;
+constexpr i32 kFirstPrettySlot = 256;
+constexpr i32 kSaveVersion = 0;
+
+// The payload is one text and its terminator: a zero byte before the end
+// means the file was damaged.
+bool isWholeText(const char* data, i32 size) {
+  return size > 0 && static_cast<i32>(std::strlen(data)) == size - 1;
+}
+
+}  // namespace
+
+String path(i32 slot) {
+  String name("savedata/");
+  name.appendInt(slot);
+  name.append(".sav");
+  return name;
+}
+
+bool exists(i32 slot) { return FileSystem::exists(path(slot).c_str()); }
+
+bool anyExists() {
+  for (i32 slot = 0; slot < kCount; ++slot) {
+    if (exists(slot)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// A missing file is tested first: the file manager treats a file found
+// nowhere as fatal.
+bool read(NmlDocument& document, i32 slot) {
+  document.clear();
+  if (!exists(slot)) {
+    return false;
+  }
+  FileReader reader;
+  reader.open(path(slot).c_str(), true, slot < kFirstPlainSlot, false);
+  const bool valid = isWholeText(reader.data(), reader.size()) && document.parse(reader.data(), false) &&
+                     SaveCheck::problem(document, true) == nullptr;
+  if (!valid) {
+    document.clear();
+  }
+  return valid;
+}
+
+bool write(const NmlDocument& document, i32 slot) {
+  String text;
+  document.toString(text, slot >= kFirstPrettySlot);
+  return FileSystem::writeFile(path(slot).c_str(), text.c_str(), text.length() + 1, slot < kFirstPlainSlot);
+}
+
+SaveCheck::SaveTime localTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
+void writeHead(NmlDocument& document, const GameData& game, const SaveCheck::SaveTime& time) {
+  document.clear();
+  NmlNode& head = *document.addChild("head");
+  head.addInt("year", time.year);
+  head.addInt("month", time.month);
+  head.addInt("day", time.day);
+  head.addInt("hour", time.hour);
+  head.addInt("minute", time.minute);
+  head.addInt("version", kSaveVersion);
+  game.write(document);
+}
+
+void writeHead(NmlDocument& document, const GameData& game) { writeHead(document, game, localTime()); }
+
+bool save(const GameData& game, i32 slot) {
+  NmlDocument document;
+  writeHead(document, game);
+  return write(document, slot);
+}
+
+GameData* load(i32 slot) {
+  NmlDocument document;
+  return read(document, slot) ? new GameData(document) : nullptr;
+}
+
+}  // namespace Game::SaveSlot
