@@ -191,6 +191,13 @@ TEST(Shapes, BeltBetweenTwoCurvesTakesEdgeColours) {
   EXPECT_TRUE(MeshTest::isWellFormed(*mesh));
 }
 
+TEST(Shapes, BipyramidSharpnessIsWrittenAsAQuotient) {
+  const auto mesh = build("type bipyramid; size 2; parameter{ vertex 4; sharp 3/2; bottom false; }");
+  ASSERT_EQ(12, mesh->vertexCount());
+  // The second triangle runs from the inner point at 90 degrees.
+  EXPECT_NEAR(2.f / 3.f, mesh->vertex(4).position.y, 1e-5f);
+}
+
 TEST(Shapes, DoubleSpiralRibbonsTurnAboutTheAxis) {
   const auto mesh = build("type doubleSpiral; size 8; parameter{ rotate 90; }");
   ASSERT_EQ(14, mesh->vertexCount());
