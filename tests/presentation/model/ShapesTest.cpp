@@ -114,7 +114,8 @@ TEST(Shapes, CylinderProportionMakesCones) {
 }
 
 TEST(Shapes, PrismTotalSideSpreadsUAcrossTheSides) {
-  const auto mesh = build("type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; loopU totalSide; top false; bottom false; }");
+  const auto mesh = build(
+      "type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; loopU totalSide; top false; bottom false; }");
   ASSERT_EQ(24, mesh->vertexCount());
   for (i32 side = 0; side < 4; ++side) {
     EXPECT_EQ(16.f + static_cast<float>(side) * 16.f, mesh->vertex(side * 6).uv.x) << side;
