@@ -1,0 +1,49 @@
+// Model nodes from any resource file: whatever the keys say, building must
+// stay inside the builder's arrays and leave only whole triangles of vertices
+// that exist, with the node refused rather than cut short.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "PlatformFake/FakeBackend.h"
+#include "file/nml/NmlNode.h"
+#include "presentation/model/MeshBuilder.h"
+
+namespace {
+
+void check(const Game::MeshBuilder& mesh) {
+  bool sound = mesh.vertexCount() <= mesh.vertexCapacity() && mesh.indexCount() <= mesh.indexCapacity() &&
+               mesh.indexCount() % 3 == 0 && !mesh.overflowed();
+  for (int i = 0; sound && i < mesh.indexCount(); ++i) {
+    sound = mesh.index(i) >= 0 && mesh.index(i) < mesh.vertexCount();
+  }
+  if (!sound) {
+    std::fprintf(stderr, "model node left a broken mesh: %d vertices, %d indices\n", mesh.vertexCount(),
+                 mesh.indexCount());
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static PlatformFake::ScopedFakeBackend backend;
+  backend->fakeDebugOutput.lines.clear();
+  std::vector<char> text(size + 1, '\0');
+  std::memcpy(text.data(), data, size);
+  Game::NmlNode tree;
+  tree.parse(text.data(), false);
+  // A small builder finds the limits sooner; the full one is what loads use.
+  Game::MeshBuilder small(64, 96);
+  small.load(tree, "fuzz.txt");
+  check(small);
+  Game::MeshBuilder full(Game::MeshBuilder::kModelCapacity, Game::MeshBuilder::kModelCapacity);
+  for (int i = 0; i < tree.childCount(); ++i) {
+    full.load(*tree.child(i), "fuzz.txt");
+    check(full);
+  }
+  return 0;
+}

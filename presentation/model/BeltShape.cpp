@@ -1,0 +1,200 @@
+#include <algorithm>
+
+#include "file/nml/NmlNode.h"
+#include "presentation/model/BeltCurve.h"
+#include "presentation/model/MeshBuilder.h"
+#include "presentation/model/ShapeFrame.h"
+#include "presentation/model/ShapeParameters.h"
+#include "presentation/model/ShapeRules.h"
+#include "presentation/model/Shapes.h"
+
+namespace Game::Shape {
+
+using Engine::i32;
+using Engine::Math::Vector3;
+
+namespace {
+
+// The colour curves of the belt's two edges.
+struct BeltEdges {
+  BeltCurve transparency[2];
+  BeltVec3Curve color[2];
+  i32 transparencyCount = 0;
+  i32 colorCount = 0;
+
+  // A belt has two places of each kind; further children are ignored.
+  void load(const NmlNode& node) {
+    transparencyCount = std::min(node.countChildren("transparency"), 2);
+    for (i32 i = 0; i < transparencyCount; ++i) {
+      transparency[i].load(*node.findChild("transparency", i));
+      transparency[i].scale(0.01f);
+    }
+    if (transparencyCount == 0) {
+      transparency[0].setConstant(1.f);
+    }
+    colorCount = std::min(node.countChildren("color"), 2);
+    for (i32 i = 0; i < colorCount; ++i) {
+      color[i].load(*node.findChild("color", i));
+      color[i].scale(0.01f);
+    }
+    if (colorCount == 0) {
+      color[0].setConstant(Vector3(1.f, 1.f, 1.f));
+    }
+  }
+
+  Color at(i32 edge, float t) const {
+    const BeltCurve& alpha = transparency[transparencyCount > 1 ? edge : 0];
+    const Vector3 rgb = color[colorCount > 1 ? edge : 0].valueAt(t);
+    return Color(alpha.valueAt(t), rgb.x, rgb.y, rgb.z);
+  }
+};
+
+// Samples t = 0 .. time, each step chosen by the sampler; the step is made
+// no finer than the mesh's room allows, so the sample at `time` always fits.
+template <class Sampler>
+void sweep(MeshBuilder& mesh, float time, Sampler& sampler) {
+  // A strip of p pairs takes 2p vertices and 3(2p - 2) index entries.
+  const i32 maxPairs = std::min(mesh.vertexRoom() / 2, mesh.indexRoom() / 6 + 1);
+  if (maxPairs < 2) {
+    mesh.markOverflowed();
+    return;
+  }
+  const float finest = time / static_cast<float>(maxPairs - 1);
+  float t = 0.f;
+  for (i32 pairs = 1;; ++pairs) {
+    MeshVertex* pair = mesh.addVertices(2);
+    if (!pair) {
+      return;
+    }
+    const float step = sampler.emit(pair, t);
+    if (t >= time) {
+      return;
+    }
+    const float dt = step > finest ? step : finest;
+    t = (t + dt > time || pairs + 1 >= maxPairs) ? time : t + dt;
+  }
+}
+
+bool hasArea(const MeshBuilder& mesh, i32 i) {
+  Vector3 e1;
+  Vector3 e2;
+  e1.setSub(mesh.vertex(i + 1).position, mesh.vertex(i).position);
+  e2.setSub(mesh.vertex(i + 2).position, mesh.vertex(i).position);
+  Vector3 normal;
+  normal.setCross(e1, e2);
+  return normal.squareLength() != 0.f;
+}
+
+void addStrip(MeshBuilder& mesh, i32 first, bool skipFlat) {
+  for (i32 i = first; i + 2 < mesh.vertexCount(); ++i) {
+    if (!skipFlat || hasArea(mesh, i)) {
+      mesh.addTriangle(i, i + 1, i + 2);
+    }
+  }
+}
+
+struct BetweenCurves {
+  const ShapeFrame& frame;
+  const BeltEdges& edges;
+  BeltVec3Curve curve[2];
+  float time;
+
+  float emit(MeshVertex* pair, float t) const {
+    const Vector3 p0 = curve[0].valueAt(t);
+    const Vector3 p1 = curve[1].valueAt(t);
+    Vector3 across;
+    across.setSub(p0, p1);
+    float fastest = 0.f;
+    for (i32 j = 0; j < 2; ++j) {
+      MeshVertex& v = pair[j];
+      v.position = j == 0 ? p0 : p1;
+      v.uv.set(frame.x + static_cast<float>(1 - j) * frame.width, frame.y + frame.height * t / time);
+      v.color = edges.at(j, t);
+      const Vector3 velocity = curve[j].velocityAt(t);
+      v.normal.setCross(velocity, across);
+      ShapeRules::normalizeOrKeep(v.normal);
+      fastest = std::max(fastest, velocity.length());
+    }
+    return (time / 2.f) / (fastest + 1.f);
+  }
+};
+
+struct AlongCurve {
+  const ShapeFrame& frame;
+  const BeltEdges& edges;
+  BeltVec3Curve centre;
+  BeltVec3Curve axis;
+  BeltCurve width;
+  float time;
+
+  float emit(MeshVertex* pair, float t) const {
+    const Vector3 c = centre.valueAt(t);
+    Vector3 up;
+    up.setSub(axis.valueAt(t), c);
+    ShapeRules::normalizeOrKeep(up);
+    const Vector3 velocity = centre.velocityAt(t);
+    Vector3 side;
+    side.setCross(velocity, up);
+    ShapeRules::normalizeOrKeep(side);
+    side *= width.valueAt(t) / 2.f;
+    for (i32 j = 0; j < 2; ++j) {
+      MeshVertex& v = pair[j];
+      v.position = c;
+      if (j == 0) {
+        v.position += side;
+      } else {
+        v.position -= side;
+      }
+      v.uv.set(frame.x + static_cast<float>(j) * frame.width, frame.y + frame.height * t / time);
+      v.normal = up;
+      v.color = edges.at(j, t);
+    }
+    const float accel = centre.accelAt(t).length();
+    return (time / 2.f) / (velocity.length() + accel * accel + axis.velocityAt(t).length() + 1.f);
+  }
+};
+
+}  // namespace
+
+void buildBelt(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& parameters) {
+  const NmlAttribute* timeLine = parameters.required("time");
+  const NmlNode* node = parameters.node();
+  if (!timeLine || !node) {
+    return;
+  }
+  const i32 curves = node->countChildren("curve");
+  if (curves == 0) {
+    parameters.noteMissing("curve");
+    return;
+  }
+  // v runs over t / time: a belt of no time has no length to sweep.
+  const float time = static_cast<float>(timeLine->toInt(0));
+  if (!(time > 0.f)) {
+    return;
+  }
+  BeltEdges edges;
+  edges.load(*node);
+  const i32 first = mesh.vertexCount();
+  if (curves == 2) {
+    BetweenCurves sampler{frame, edges, {}, time};
+    sampler.curve[0].load(*node->findChild("curve", 0));
+    sampler.curve[1].load(*node->findChild("curve", 1));
+    sweep(mesh, time, sampler);
+    addStrip(mesh, first, true);
+    return;
+  }
+  AlongCurve sampler{frame, edges, {}, {}, {}, time};
+  sampler.centre.load(*node->findChild("curve"));
+  sampler.axis.setConstant(Vector3(0.f, 0.f, 65536.f));
+  if (node->countChildren("axis") > 0) {
+    sampler.axis.load(*node->findChild("axis"));
+  }
+  sampler.width.setConstant(64.f);
+  if (node->countChildren("width") > 0) {
+    sampler.width.load(*node->findChild("width"));
+  }
+  sweep(mesh, time, sampler);
+  addStrip(mesh, first, false);
+}
+
+}  // namespace Game::Shape

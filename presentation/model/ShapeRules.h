@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+#include "Engine/Math/Vector3.h"
+
+namespace Game {
+
+struct ShapeFrame;
+
+namespace ShapeRules {
+
+// Whether the settings ask for low detail ("omit"): segment counts halve.
+bool isLowDetail();
+
+// value truncated toward zero and clamped to [low, high]; a value that is not
+// a number gives low.
+Engine::i32 truncateClamped(float value, Engine::i32 low, Engine::i32 high);
+
+// Segments of a solid of revolution: (size.x + size.y) / 16 + 6, halved for
+// low detail, 6 to 128.
+Engine::i32 revolutionSegments(const ShapeFrame& frame);
+
+// 0 ("totalSide": u runs across all side faces together) or 1 (every other
+// word: each side face takes the whole width).
+Engine::i32 loopUFromText(const char* text);
+
+// v scaled to unit length, or left as it is when it has no length.
+void normalizeOrKeep(Engine::Math::Vector3& v);
+
+}  // namespace ShapeRules
+}  // namespace Game

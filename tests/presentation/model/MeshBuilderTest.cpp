@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "PlatformFake/FakeBackend.h"
+#include "presentation/model/MeshTestSupport.h"
+#include "presentation/model/MinMaxTracker.h"
+#include "presentation/model/PartTransform.h"
+#include "presentation/model/PointLightSet.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+using Engine::Math::Vector3;
+using MeshTest::build;
+
+void expectVector(const Vector3& expected, const Vector3& actual, float tolerance = 1e-4f) {
+  EXPECT_NEAR(expected.x, actual.x, tolerance);
+  EXPECT_NEAR(expected.y, actual.y, tolerance);
+  EXPECT_NEAR(expected.z, actual.z, tolerance);
+}
+
+TEST(MeshBuilder, NodeWithoutKeysIsAUnitQuadFacingUp) {
+  const auto mesh = build("");
+  ASSERT_EQ(4, mesh->vertexCount());
+  ASSERT_EQ(6, mesh->indexCount());
+  const i32 order[6] = {0, 2, 1, 0, 3, 2};
+  for (i32 i = 0; i < 6; ++i) {
+    EXPECT_EQ(order[i], mesh->index(i));
+  }
+  expectVector(Vector3(-0.5f, 0.5f, 0.f), mesh->vertex(0).position);
+  expectVector(Vector3(0.5f, -0.5f, 0.f), mesh->vertex(2).position);
+  EXPECT_EQ(1.f, mesh->vertex(2).uv.x);
+  EXPECT_EQ(1.f, mesh->vertex(2).uv.y);
+  for (i32 i = 0; i < 4; ++i) {
+    expectVector(Vector3(0.f, 0.f, 1.f), mesh->vertex(i).normal);
+    EXPECT_EQ(Color(), mesh->vertex(i).color);
+  }
+}
+
+TEST(MeshBuilder, FrameSizeFollowsTheRectUnlessGiven) {
+  const auto byRect = build("rect 0,0,64,32;");
+  expectVector(Vector3(32.f, -16.f, 0.f), byRect->vertex(2).position);
+  EXPECT_EQ(64.f, byRect->vertex(2).uv.x);
+  // A sphere shows the depth: (64 + 32) / 2 = 48 tall.
+  const auto sphere = build("rect 0,0,64,32; type sphere;");
+  EXPECT_NEAR(24.f, sphere->vertex(0).position.z, 1e-4f);
+  const auto bySize = build("rect 0,0,64,32; size 10;");
+  expectVector(Vector3(5.f, -5.f, 0.f), bySize->vertex(2).position);
+}
+
+TEST(MeshBuilder, TransformKeys) {
+  expectVector(Vector3(1.f, -1.f, 0.f), build("scale 200;")->vertex(2).position);
+  expectVector(Vector3(1.f, -0.25f, 0.f), build("scale 200,50,100;")->vertex(2).position);
+  expectVector(Vector3(10.5f, 19.5f, 3.f), build("position 10,20,3;")->vertex(2).position);
+  // Rotating 90 degrees about x turns +z to -y.
+  const auto turned = build("rotate 90,0,0;");
+  expectVector(Vector3(0.f, -1.f, 0.f), turned->vertex(0).normal);
+  const auto flipped = build("reverseNormal;");
+  expectVector(Vector3(0.f, 0.f, -1.f), flipped->vertex(0).normal);
+  EXPECT_EQ(2, flipped->index(1));
+}
+
+TEST(MeshBuilder, ColourMultipliesTheNodeAndItsParts) {
+  const auto mesh = build("color 0x80ff0000; parts{}");
+  ASSERT_EQ(8, mesh->vertexCount());
+  for (i32 i = 0; i < 8; ++i) {
+    EXPECT_EQ(Color(128.f / 255.f, 1.f, 0.f, 0.f), mesh->vertex(i).color);
+  }
+}
+
+TEST(MeshBuilder, PartsAreTransformedByTheirOwnThenByTheNode) {
+  const auto mesh = build("type none; rotate 0,0,90; parts{ position 10,0,0; rotate 90,0,0; }");
+  ASSERT_EQ(4, mesh->vertexCount());
+  // The part's quad stands facing -y around x = 10; the node turns it a
+  // quarter about z: around y = 10, facing +x.
+  expectVector(Vector3(1.f, 0.f, 0.f), mesh->vertex(0).normal);
+  expectVector(Vector3(0.f, 9.5f, 0.5f), mesh->vertex(0).position);
+}
+
+TEST(MeshBuilder, AppendRenumbersThePartsTriangles) {
+  MeshBuilder whole(16, 16);
+  MeshBuilder part(8, 8);
+  MeshTest::ModelNode quad("");
+  whole.load(quad.node());
+  part.load(quad.node());
+  ASSERT_TRUE(whole.append(part));
+  EXPECT_EQ(8, whole.vertexCount());
+  EXPECT_EQ(12, whole.indexCount());
+  EXPECT_EQ(4 + 2, whole.index(7));
+  MeshBuilder small(6, 6);
+  small.load(quad.node());
+  EXPECT_FALSE(small.append(part));
+  EXPECT_EQ(4, small.vertexCount());
+}
+
+TEST(MeshBuilder, LinearGradationRunsFromLowestToHighest) {
+  const auto mesh = build("type cylinder; size 64; gradation{ color1 0xff000000; color2 0xffffffff; vector 0,0,1; }");
+  for (i32 i = 0; i < mesh->vertexCount(); ++i) {
+    const MeshVertex& v = mesh->vertex(i);
+    const float expected = v.position.z < 0.f ? 0.f : 1.f;
+    EXPECT_NEAR(expected, v.color.red(), 1e-5f);
+  }
+}
+
+TEST(MeshBuilder, GradationsWithoutSpreadDoNotDivideByZero) {
+  // Every vertex of the quad has the same height, and the radial light sits
+  // on a zero-size quad.
+  const auto flat = build("gradation{ color1 0xff102030; color2 0xffffffff; vector 0,0,1; }");
+  EXPECT_EQ(Color(0xff102030u), flat->vertex(0).color);
+  const auto point = build("size 0; gradation{ color1 0xffffffff; color2 0xff000000; center 0,0,0; }");
+  EXPECT_EQ(Color(1.f, 0.1f, 0.1f, 0.1f), point->vertex(0).color);
+}
+
+TEST(MeshBuilder, RadialGradationGivesFarColourPlusBaseAtTheRim) {
+  const auto mesh = build("gradation{ color1 0xffffffff; color2 0x00402000; center 0,0,0; }");
+  // All four corners are the farthest.
+  EXPECT_EQ(Color(1.f, 0.1f + 0x40 / 255.f, 0.1f + 0x20 / 255.f, 0.1f), mesh->vertex(0).color);
+}
+
+TEST(MeshBuilder, MinMaxTrackerKeepsTheFirstTagOnTies) {
+  MinMaxTracker range(100.f);
+  range.add(3.f, 1);
+  range.add(5.f, 2);
+  range.add(5.f, 3);
+  range.add(-1.f, 4);
+  range.add(-1.f, 5);
+  EXPECT_EQ(5.f, range.max());
+  EXPECT_EQ(2, range.maxTag());
+  EXPECT_EQ(-1.f, range.min());
+  EXPECT_EQ(4, range.minTag());
+}
+
+TEST(PointLightSet, SubtractiveLightsOnlyDarken) {
+  PointLightSet lights;
+  Color c;
+  lights.colorAt(c, Vector3(0.f, 0.f, 0.f), Color(0.f, 0.f, 0.f, 0.f));
+  EXPECT_EQ(Color(), c);
+  lights.addSubtractiveLight(Vector3(0.f, 0.f, 0.f), Color(0.f, 0.5f, 0.5f, 0.5f), Color(0.f, 0.f, 0.f, 0.f), 10.f,
+                             0.5f);
+  lights.colorAt(c, Vector3(2.f, 0.f, 0.f), Color(0.f, 0.f, 0.f, 0.f));
+  EXPECT_EQ(Color(1.f, 0.5f, 0.5f, 0.5f), c);
+  // Halfway between the inner radius 5 and the radius 10: a quarter off.
+  lights.colorAt(c, Vector3(7.5f, 0.f, 0.f), Color(0.f, 0.8f, 0.f, 0.f));
+  EXPECT_EQ(Color(1.f, 0.8f, 0.75f, 0.75f), c);
+  lights.addLight(Vector3(0.f, 0.f, 0.f), Color(), Color(), 1.f, 0.f);
+  lights.colorAt(c, Vector3(0.f, 0.f, 0.f), Color(0.f, 0.f, 0.f, 0.f));
+  EXPECT_EQ(Color(1.f, 0.5f, 0.5f, 0.5f), c);
+  lights.clear();
+  lights.colorAt(c, Vector3(0.f, 0.f, 0.f), Color(0.f, 0.f, 0.f, 0.f));
+  EXPECT_EQ(Color(), c);
+}
+
+TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
+  PlatformFake::ScopedFakeBackend backend;
+  auto& lines = backend->fakeDebugOutput.lines;
+  // The first part fits; the second asks for 5000 sides.
+  const auto mesh = build("type none; parts{} parts{ type polygon; parameter{ vertex 5000; } }");
+  EXPECT_EQ(4, mesh->vertexCount());
+  EXPECT_EQ(6, mesh->indexCount());
+  EXPECT_FALSE(mesh->overflowed());
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_NE(std::string::npos, lines[0].find("model.txt"));
+  EXPECT_NE(std::string::npos, lines[0].find("root/model/parts"));
+
+  MeshBuilder tiny(4, 6);
+  MeshTest::ModelNode cylinder("type cylinder;");
+  EXPECT_FALSE(tiny.load(cylinder.node(), "tiny.txt"));
+  EXPECT_EQ(0, tiny.vertexCount());
+  EXPECT_EQ(0, tiny.indexCount());
+  EXPECT_NE(std::string::npos, lines.back().find("tiny.txt"));
+}
+
+TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
+  PlatformFake::ScopedFakeBackend backend;
+  auto& lines = backend->fakeDebugOutput.lines;
+  const char* const bodies[] = {"type dice;", "type gear; parameter{}", "type triangle; parameter{ vertex 0,0,0; }",
+                                "type solidOfRevolution;", "type belt; parameter{ time 10; }"};
+  for (const char* body : bodies) {
+    lines.clear();
+    const auto mesh = build(std::string(body) + " parts{}");
+    EXPECT_EQ(0, mesh->vertexCount()) << body;
+    ASSERT_EQ(1u, lines.size()) << body;
+    EXPECT_NE(std::string::npos, lines[0].find("needs the parameter")) << body;
+  }
+}
+
+TEST(MeshBuilder, UnknownTypeBuildsNothingButKeepsParts) {
+  EXPECT_EQ(0, build("type Cylinder;")->vertexCount());
+  EXPECT_EQ(4, build("type nothingLikeThis; parts{}")->vertexCount());
+}
+
+}  // namespace
+}  // namespace Game

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "presentation/model/MeshTestSupport.h"
+#include "presentation/model/ShapeFrame.h"
+#include "presentation/model/ShapeRules.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+using Engine::Math::Vector3;
+using MeshTest::build;
+
+struct CountCase {
+  const char* body;
+  i32 vertices;
+  i32 indices;
+};
+
+TEST(Shapes, VertexAndIndexCounts) {
+  const MeshTest::LowDetail full(false);
+  const CountCase cases[] = {
+      // 14 segments, 15 rings of 6 points, 3 bands.
+      {"type cylinder; size 64;", 90, 252},
+      // An open tube: two points a ring, one band.
+      {"type cylinder; size 64; parameter{ top false; bottom false; }", 30, 84},
+      // L = 7 points, M = 14: 15 rings, 6 bands.
+      {"type sphere; size 48;", 105, 504},
+      // The lower half from point 3: 4 points.
+      {"type sphere; size 48; parameter{ start 90; end 180; }", 60, 252},
+      {"type sphere; size 48; parameter{ begin 90; start 0; }", 60, 252},
+      {"type sphere; size 48; parameter{ start 180; }", 0, 0},
+      // 9 segments; m = 10 profile points, the base's repeated point
+      // without a band.
+      {"type bullet; size 30,30,100;", 10 * 10, 9 * 8 * 6},
+      {"type polygon; parameter{ vertex 3; }", 5, 9},
+      {"type polygon; parameter{}", 5, 9},
+      {"type hole; size 64;", 15 * 4, 14 * 3 * 6},
+      {"type torus; size 64,64,16;", 15 * 8, 14 * 7 * 6},
+      {"type cube; size 8;", 24, 36},
+      {"type cube; size 8; parameter{ top false; xMinor false; }", 16, 24},
+      {"type dice; size 8; parameter{ size 32,32,32; }", 24, 36},
+      {"type tree; size 8;", 8, 12},
+      {"type tree; size 8; parameter{ number 5; }", 20, 30},
+      {"type rectPyramid; size 8;", 4 + 12, 6 + 12},
+      {"type rectPyramid; size 8; parameter{ bottom 0; }", 12, 12},
+      {"type octahedron; size 8;", 24, 24},
+      {"type prism; size 8; parameter{ number 6; }", 6 * 12, 6 * 12},
+      {"type prism; size 8; parameter{ number 4; top false; bottom false; }", 4 * 6, 4 * 6},
+      {"type star; size 8;", 10 * 12, 10 * 12},
+      {"type gear; size 8; parameter{ z 6; }", 24 * 12, 24 * 12},
+      {"type bipyramid; size 8;", 10 * 6, 10 * 6},
+      {"type bipyramid; size 8; parameter{ bottom false; }", 10 * 3, 10 * 3},
+      {"type triangle; parameter{ vertex 0,0,0; vertex 10,0,0; vertex 0,10,0; }", 3, 3},
+      {"type triangle; parameter{ vertex 0,0,0; vertex 10,0,0; vertex 20,0,0; }", 0, 0},
+      {"type solidOfRevolution; size 8; parameter{ vertex 0,100; vertex 100,0; vertex 0,-100; }", 8 * 3, 7 * 2 * 6},
+      {"type doubleSpiral; size 8; parameter{ rotate 0; }", 2, 0},
+      {"type doubleSpiral; size 8; parameter{ rotate 30; }", 6, 12},
+      // Samples at 0, 15 and the last at 20.
+      {"type doubleSpiral; size 8; parameter{ rotate 20; }", 6, 12},
+      {"type none;", 0, 0},
+  };
+  for (const CountCase& c : cases) {
+    const auto mesh = build(c.body);
+    EXPECT_EQ(c.vertices, mesh->vertexCount()) << c.body;
+    EXPECT_EQ(c.indices, mesh->indexCount()) << c.body;
+    EXPECT_TRUE(MeshTest::isWellFormed(*mesh)) << c.body;
+  }
+}
+
+TEST(Shapes, SegmentRuleHalvesForLowDetail) {
+  struct SegmentCase {
+    float size;
+    bool low;
+    i32 segments;
+  };
+  const SegmentCase cases[] = {{100.f, false, 18}, {100.f, true, 9}, {8.f, true, 6},     {8.f, false, 7},
+                               {0.f, false, 6},    {-1e9f, false, 6}, {1e9f, false, 128}, {2000.f, true, 128}};
+  for (const SegmentCase& c : cases) {
+    const MeshTest::LowDetail detail(c.low);
+    ShapeFrame frame;
+    frame.size.set(c.size, c.size, c.size);
+    EXPECT_EQ(c.segments, ShapeRules::revolutionSegments(frame)) << c.size << (c.low ? " low" : "");
+  }
+  EXPECT_EQ(0, ShapeRules::loopUFromText("totalSide"));
+  EXPECT_EQ(1, ShapeRules::loopUFromText("oneSide"));
+  EXPECT_EQ(1, ShapeRules::loopUFromText("TotalSide"));
+}
+
+TEST(Shapes, CylinderProportionMakesCones) {
+  const MeshTest::LowDetail full(false);
+  const auto down = build("type cylinder; size 64; parameter{ proportion 100; }");
+  const auto up = build("type cylinder; size 64; parameter{ proportion -100; }");
+  float bottomRadius = 0.f;
+  float topRadius = 0.f;
+  for (i32 i = 0; i < down->vertexCount(); ++i) {
+    const Vector3& p = down->vertex(i).position;
+    if (p.z < 0.f) {
+      bottomRadius = std::max(bottomRadius, std::hypot(p.x, p.y));
+    }
+  }
+  for (i32 i = 0; i < up->vertexCount(); ++i) {
+    const Vector3& p = up->vertex(i).position;
+    if (p.z > 0.f) {
+      topRadius = std::max(topRadius, std::hypot(p.x, p.y));
+    }
+  }
+  EXPECT_EQ(0.f, bottomRadius);
+  EXPECT_EQ(0.f, topRadius);
+}
+
+TEST(Shapes, PrismTotalSideSpreadsUAcrossTheSides) {
+  const auto mesh = build(
+      "type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; loopU totalSide; top false; bottom false; }");
+  ASSERT_EQ(24, mesh->vertexCount());
+  for (i32 side = 0; side < 4; ++side) {
+    EXPECT_EQ(16.f + static_cast<float>(side) * 16.f, mesh->vertex(side * 6).uv.x) << side;
+    EXPECT_EQ(16.f + static_cast<float>(side + 1) * 16.f, mesh->vertex(side * 6 + 2).uv.x) << side;
+  }
+  const auto oneSide = build("type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; top false; bottom false; }");
+  EXPECT_EQ(16.f, oneSide->vertex(6).uv.x);
+  EXPECT_EQ(80.f, oneSide->vertex(8).uv.x);
+}
+
+TEST(Shapes, PrismDensityTwoWindsAPentagram) {
+  const auto mesh = build("type prism; size 2; parameter{ vertex 5; density 2; top false; bottom false; }");
+  ASSERT_EQ(30, mesh->vertexCount());
+  // The first side runs from angle 0 to angle 144.
+  EXPECT_NEAR(1.f, mesh->vertex(0).position.x, 1e-5f);
+  EXPECT_NEAR(std::cos(144.0 * M_PI / 180.0), mesh->vertex(2).position.x, 1e-5);
+}
+
+TEST(Shapes, RockIsAHullOfTwentyUnitPointsTexturedByTexels) {
+  const auto mesh = build("type rock; rect 64,64,32,32; size 2;");
+  std::set<std::tuple<long, long, long>> points;
+  for (i32 i = 0; i < mesh->vertexCount(); ++i) {
+    const MeshVertex& v = mesh->vertex(i);
+    EXPECT_NEAR(1.f, v.position.length(), 1e-5f);
+    EXPECT_LE(v.uv.x, 1.f);
+    EXPECT_LE(v.uv.y, 1.f);
+    points.emplace(std::lround(v.position.x * 1e4), std::lround(v.position.y * 1e4), std::lround(v.position.z * 1e4));
+  }
+  EXPECT_EQ(20u, points.size());
+  // A convex hull of 20 points in general position: 2 × 20 − 4 faces.
+  EXPECT_EQ(36 * 3, mesh->indexCount());
+}
+
+TEST(Shapes, DiceReadsItsNetRows) {
+  const auto mesh = build("type dice; size 32; parameter{ size 32,32,32; }");
+  // Top: v 0..32; bottom: v 64..96; sides: v 32..64 from u = 32 k.
+  EXPECT_EQ(32.f, mesh->vertex(2).uv.y);
+  EXPECT_EQ(64.f, mesh->vertex(4).uv.y);
+  EXPECT_EQ(96.f, mesh->vertex(6).uv.y);
+  for (i32 k = 0; k < 4; ++k) {
+    EXPECT_EQ(32.f * static_cast<float>(k), mesh->vertex(8 + 4 * k).uv.x);
+    EXPECT_EQ(32.f, mesh->vertex(8 + 4 * k).uv.y);
+    EXPECT_EQ(64.f, mesh->vertex(10 + 4 * k).uv.y);
+  }
+  EXPECT_NEAR(16.f, mesh->vertex(0).position.z, 1e-4f);
+}
+
+TEST(Shapes, BeltAlongOneCurveIsSixtyFourWideAndFacesUp) {
+  const auto mesh = build(
+      "type belt; parameter{ time 10; curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }");
+  ASSERT_GE(mesh->vertexCount(), 4);
+  EXPECT_EQ(0, mesh->vertexCount() % 2);
+  for (i32 i = 0; i < mesh->vertexCount(); i += 2) {
+    const MeshVertex& a = mesh->vertex(i);
+    const MeshVertex& b = mesh->vertex(i + 1);
+    EXPECT_NEAR(64.f, std::fabs(a.position.y - b.position.y), 1e-3f);
+    EXPECT_NEAR(1.f, a.normal.z, 1e-5f);
+  }
+  // The last sample is at the end of the time: the end of the texture.
+  EXPECT_EQ(1.f, mesh->vertex(mesh->vertexCount() - 1).uv.y);
+  EXPECT_EQ(3 * (mesh->vertexCount() - 2), mesh->indexCount());
+}
+
+TEST(Shapes, BeltBetweenTwoCurvesTakesEdgeColours) {
+  const auto mesh = build(
+      "type belt; parameter{ time 30; transparency{value 50;} color{all{value 100;}} color{all{value 0;}}"
+      " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value 10;} }"
+      " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value -10;} } }");
+  ASSERT_GE(mesh->vertexCount(), 4);
+  EXPECT_EQ(Color(0.5f, 1.f, 1.f, 1.f), mesh->vertex(0).color);
+  EXPECT_EQ(Color(0.5f, 0.f, 0.f, 0.f), mesh->vertex(1).color);
+  EXPECT_EQ(0.f, mesh->vertex(0).uv.y);
+  EXPECT_EQ(1.f, mesh->vertex(mesh->vertexCount() - 1).uv.y);
+  EXPECT_TRUE(MeshTest::isWellFormed(*mesh));
+}
+
+TEST(Shapes, BipyramidSharpnessIsWrittenAsAQuotient) {
+  const auto mesh = build("type bipyramid; size 2; parameter{ vertex 4; sharp 3/2; bottom false; }");
+  ASSERT_EQ(12, mesh->vertexCount());
+  // The second triangle runs from the inner point at 90 degrees.
+  EXPECT_NEAR(2.f / 3.f, mesh->vertex(4).position.y, 1e-5f);
+}
+
+TEST(Shapes, DoubleSpiralRibbonsTurnAboutTheAxis) {
+  const auto mesh = build("type doubleSpiral; size 8; parameter{ rotate 90; }");
+  ASSERT_EQ(14, mesh->vertexCount());
+  const MeshVertex& last = mesh->vertex(12);
+  EXPECT_NEAR(0.f, last.position.x, 1e-5f);
+  EXPECT_NEAR(4.f, last.position.y, 1e-5f);
+  EXPECT_NEAR(-4.f, last.position.z, 1e-5f);
+  EXPECT_NEAR(-4.f, mesh->vertex(13).position.y, 1e-5f);
+}
+
+}  // namespace
+}  // namespace Game
