@@ -40,7 +40,7 @@ void AmountSpec::read(const NmlNode& node) {
   *this = AmountSpec{};
   if (const NmlAttribute* status = node.findAttribute("status")) {
     statusIndex = Constance::instance()->statusKeyIndex(status->item(0));
-    statusPower = static_cast<i32>(status->toFloat(1) / 100.0);
+    statusPower = StatMath::truncate(status->toFloat(1) / 100.0);
   }
   if (const NmlAttribute* line = node.findAttribute("constance")) {
     constance = line->toInt(0);
