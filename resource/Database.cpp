@@ -102,7 +102,17 @@ i32 Database::totalFloorCount() const {
   return total;
 }
 
-const ToolData* Database::findTool(const char* name) const { return name ? findByName(mTools, name) : nullptr; }
+const ToolData* Database::findTool(const char* name) const {
+  if (!name) {
+    return nullptr;
+  }
+  for (const ToolData& tool : mTools) {
+    if (std::strcmp(tool.fullName(), name) == 0) {
+      return &tool;
+    }
+  }
+  return nullptr;
+}
 
 const ToolData* Database::toolAt(i32 i) const { return recordAt(mTools, i); }
 
@@ -111,8 +121,13 @@ const MapSiteData* Database::addSite(const char* name, const char* title, i32 fl
   return &mSites.back();
 }
 
-const ToolData* Database::addTool(const char* name, const char* displayName) {
-  mTools.emplace_back(name, displayName);
+const ToolData* Database::addTool(const char* name, const char* fullName) {
+  mTools.emplace_back(name, fullName);
+  return &mTools.back();
+}
+
+const ToolData* Database::addTool(const ToolData& tool) {
+  mTools.push_back(tool);
   return &mTools.back();
 }
 

@@ -4,15 +4,16 @@
 
 #include "Engine/Base/Types.h"
 #include "resource/MapSiteData.h"
-#include "resource/ToolData.h"
+#include "resource/database/StateTable.h"
+#include "resource/database/ToolData.h"
 #include "script/expression/FunctionTable.h"
 
 namespace Game {
 
 // Stand-in of the resource databases: the sample map sites and items in
-// place of those read from the data files, and the named functions of the
-// variable declarations; counts the releases of loaded pictures that the
-// game scene asks for.
+// place of those read from the data files, the state table (empty until its
+// file is read), and the named functions of the variable declarations;
+// counts the releases of loaded pictures that the game scene asks for.
 class Database {
  public:
   static void create();
@@ -28,6 +29,7 @@ class Database {
   // The floors of every site together.
   Engine::i32 totalFloorCount() const;
 
+  // Tools are found by their full name.
   const ToolData* findTool(const char* name) const;
   Engine::i32 toolCount() const { return static_cast<Engine::i32>(mTools.size()); }
   // Item i (its item id); null outside [0, toolCount).
@@ -35,7 +37,11 @@ class Database {
 
   // Records added after the sample ones (tests).
   const MapSiteData* addSite(const char* name, const char* title, Engine::i32 floorCount);
-  const ToolData* addTool(const char* name, const char* displayName);
+  const ToolData* addTool(const char* name, const char* fullName);
+  const ToolData* addTool(const ToolData& tool);
+
+  StateTable& states() { return mStates; }
+  const StateTable& states() const { return mStates; }
 
   void releaseBattlePictures() { ++mBattlePictureReleases; }
   void releaseSymbolCharacters() { ++mSymbolCharacterReleases; }
@@ -55,6 +61,7 @@ class Database {
   // Deques: records keep their addresses as more are added.
   std::deque<MapSiteData> mSites;
   std::deque<ToolData> mTools;
+  StateTable mStates;
   Engine::i32 mBattlePictureReleases = 0;
   Engine::i32 mSymbolCharacterReleases = 0;
   Engine::i32 mMapPictureReleases = 0;

@@ -9,7 +9,7 @@
 #include "core/random/RandomGenerator.h"
 #include "field/FieldScene.h"
 #include "resource/MapSiteData.h"
-#include "resource/ToolData.h"
+#include "resource/database/ToolData.h"
 
 namespace Game {
 

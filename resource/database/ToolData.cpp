@@ -1,0 +1,96 @@
+#include "resource/database/ToolData.h"
+
+#include <algorithm>
+
+#include "Engine/Base/Assert.h"
+#include "file/nml/NmlNode.h"
+#include "resource/constance/Keywords.h"
+
+namespace Game {
+
+using Engine::i32;
+
+namespace {
+
+const NmlAttribute& required(const NmlNode& node, const char* key) {
+  const NmlAttribute* line = node.findAttribute(key);
+  if (!line) {
+    String message("tool without \"");
+    message.append(key);
+    message.append("\"");
+    if (const NmlAttribute* name = node.findAttribute("name")) {
+      message.append(": ");
+      message.append(name->toString(0));
+    }
+    Engine::halt(__FILE__, __LINE__, message.c_str());
+  }
+  return *line;
+}
+
+void readText(const NmlNode& node, const char* key, String& out) {
+  if (const NmlAttribute* line = node.findAttribute(key)) {
+    out.assign(line->toString(0));
+  }
+}
+
+}  // namespace
+
+ToolData::ToolData(const char* name, const char* fullName) : mName(name), mFullName(fullName) {}
+
+void ToolData::read(const NmlNode& node, const StateTable& states) {
+  *this = ToolData{};
+  mName.assign(required(node, "name").toString(0));
+  mFullName.assign(mName.c_str());
+  readText(node, "fullName", mFullName);
+  readText(node, "help", mHelp);
+  readText(node, "script", mScript);
+  mIcon.assign(required(node, "icon").toString(0));
+  mPrice = required(node, "price").toInt(0);
+  if (const NmlAttribute* energy = node.findAttribute("energy")) {
+    setEnergy(energy->toInt(0));
+  }
+  if (node.countChildren("equip") > 0) {
+    mPerformance.read(*node.findChild("equip"));
+  }
+  if (node.countChildren("status") > 0) {
+    mStatus.read(*node.findChild("status"));
+  }
+  if (node.countChildren("attack") > 0) {
+    mAttack.read(*node.findChild("attack"));
+  }
+  if (node.countChildren("defense") > 0) {
+    mDefense.read(*node.findChild("defense"), states);
+  }
+  for (i32 i = 0; const NmlAttribute* slot = node.findAttribute("slot", i); ++i) {
+    for (i32 k = 0; k < slot->itemCount(); ++k) {
+      mSlotMask |= Keyword::slotBit(slot->item(k));
+    }
+  }
+  if (const NmlAttribute* line = node.findAttribute("artsSystem")) {
+    mArtsSystem.read(*line);
+  }
+  for (i32 i = 0; const NmlAttribute* shell = node.findAttribute("shell", i); ++i) {
+    mShells.emplace_back(shell->toString(0));
+  }
+}
+
+i32 ToolData::sellValue() const { return mPrice >= 1 ? std::max(mPrice / 4, 1) : mPrice / 4; }
+
+void ToolData::setEnergy(i32 energy) {
+  mEnergy = energy;
+  mHasDurability = true;
+}
+
+bool ToolData::isUsableBy(const char* shellName) const {
+  if (mShells.empty()) {
+    return true;
+  }
+  for (const String& shell : mShells) {
+    if (shell.equals(shellName)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace Game

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <vector>
+
+#include "Engine/Base/Types.h"
+#include "core/string/String.h"
+#include "data/stats/AttackBlock.h"
+#include "data/stats/DefenseBlock.h"
+#include "data/stats/Flags.h"
+#include "data/stats/Parameters.h"
+
+namespace Game {
+
+class NmlNode;
+class StateTable;
+
+// An item or a piece of equipment: a "tool" node of the tool table. Found by
+// its full name, which defaults to its name; the name keys the item's
+// "onSale." and "materials." variables.
+class ToolData {
+ public:
+  ToolData() = default;
+  ToolData(const char* name, const char* fullName);
+
+  // "name", "icon" and "price" are required: a missing one stops the
+  // program naming the key. The granted arts are read with the abilities.
+  void read(const NmlNode& node, const StateTable& states);
+
+  const char* name() const { return text(mName); }
+  const char* fullName() const { return text(mFullName); }
+  // The name shown to the player.
+  const char* displayName() const { return fullName(); }
+  const char* help() const { return text(mHelp); }
+  const char* script() const { return text(mScript); }
+  const char* icon() const { return text(mIcon); }
+
+  Engine::i32 price() const { return mPrice; }
+  // What a shop pays: a quarter of the price, at least 1 for a priced item.
+  Engine::i32 sellValue() const;
+  // Full uses; 1 for an item without durability.
+  Engine::i32 energy() const { return mEnergy; }
+  bool hasDurability() const { return mHasDurability; }
+
+  const Performance& performance() const { return mPerformance; }
+  // The performance at a condition factor; a positive value stays at least 1.
+  Performance scaledStatus(float scale) const { return mPerformance.scaled(scale); }
+  const Parameters& status() const { return mStatus; }
+  const AttackBlock& attack() const { return mAttack; }
+  const DefenseBlock& defense() const { return mDefense; }
+  Engine::i32 slotMask() const { return mSlotMask; }
+  const ArtsSystem& artsSystem() const { return mArtsSystem; }
+  // Whether the character of that shell name may use it: anyone when the
+  // list is empty.
+  bool isUsableBy(const char* shellName) const;
+
+  // Direct set-up for records made in code.
+  void setPrice(Engine::i32 price) { mPrice = price; }
+  void setEnergy(Engine::i32 energy);
+  void setPerformance(const Performance& performance) { mPerformance = performance; }
+  Parameters& status() { return mStatus; }
+  AttackBlock& attack() { return mAttack; }
+  DefenseBlock& defense() { return mDefense; }
+
+ private:
+  static const char* text(const String& s) { return s.c_str() ? s.c_str() : ""; }
+
+  String mName;
+  String mFullName;
+  String mHelp;
+  String mScript;
+  String mIcon;
+  Engine::i32 mPrice = 0;
+  Engine::i32 mEnergy = 1;
+  bool mHasDurability = false;
+  Performance mPerformance;
+  Parameters mStatus;
+  AttackBlock mAttack;
+  DefenseBlock mDefense;
+  Engine::i32 mSlotMask = 0;
+  ArtsSystem mArtsSystem;
+  std::vector<String> mShells;
+};
+
+}  // namespace Game

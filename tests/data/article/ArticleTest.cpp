@@ -1,0 +1,183 @@
+#include "data/article/Article.h"
+
+#include "data/article/ItemDefenseLines.h"
+#include "resource/database/ToolData.h"
+#include "tests/data/StatsFixture.h"
+
+namespace {
+
+using Game::Article;
+using Game::Performance;
+using Game::ToolData;
+
+class ArticleTest : public StatsTestSupport::StatsTest {
+ protected:
+  void SetUp() override {
+    StatsTest::SetUp();
+    ToolData sword("剣", "鋼の剣");
+    sword.setPrice(800);
+    sword.setPerformance({10, 0, 0});
+    mSword = database().addTool(sword);
+    ToolData knife("投げナイフ", "投げナイフ");
+    knife.setPrice(90);
+    knife.setEnergy(3);
+    knife.setPerformance({9, 0, 0});
+    mKnife = database().addTool(knife);
+    ToolData charm("お守り", "お守り");
+    charm.setPrice(5);
+    mCharm = database().addTool(charm);
+  }
+
+  const ToolData* mSword = nullptr;
+  const ToolData* mKnife = nullptr;
+  const ToolData* mCharm = nullptr;
+};
+
+TEST_F(ArticleTest, EmptyAndFresh) {
+  const Article empty;
+  EXPECT_TRUE(empty.isEmpty());
+  EXPECT_EQ(empty.uses(), 0);
+  EXPECT_EQ(empty.condition(), 100);
+  EXPECT_EQ(empty.price(), 0);
+  EXPECT_EQ(empty.performance(), Performance{});
+
+  const Article knife = Article::fromItem(mKnife);
+  EXPECT_EQ(knife.uses(), 3);
+  EXPECT_EQ(knife.condition(), 100);
+  EXPECT_EQ(knife.price(), 90);
+  const Article sword = Article::fromItem(mSword);
+  EXPECT_EQ(sword.uses(), 1);
+  EXPECT_FALSE(sword.hasLimitedUses());
+}
+
+TEST_F(ArticleTest, SetRoundsFactors) {
+  Article a;
+  a.set(mKnife, 0.01f, 0.5f);
+  EXPECT_EQ(a.uses(), 1);
+  EXPECT_EQ(a.condition(), 50);
+  a.set(mKnife, 0.5f, 1.7f);
+  EXPECT_EQ(a.uses(), 2);  // 1.5 rounds up
+  EXPECT_EQ(a.condition(), 100);
+  a.set(mKnife, 1.f, -0.3f);
+  EXPECT_EQ(a.condition(), 0);
+  a.set(nullptr, 1.f, 0.5f);
+  EXPECT_TRUE(a.isEmpty());
+  EXPECT_EQ(a.uses(), 0);
+}
+
+TEST_F(ArticleTest, ThrowingWeaponWearsOutToAThird) {
+  Article knife = Article::fromItem(mKnife);
+  knife.useOne();
+  knife.useOne();
+  EXPECT_TRUE(knife.isLastUse());
+  EXPECT_FALSE(knife.isUsedUp());
+  EXPECT_EQ(knife.performance().weapon, 9);
+  knife.useOne();
+  EXPECT_TRUE(knife.isUsedUp());
+  EXPECT_EQ(knife.performance().weapon, 3);
+  knife.useOne();
+  EXPECT_EQ(knife.uses(), 0);
+  // The uses left share the price, then the strength left cubes it: 1 at least.
+  EXPECT_EQ(knife.price(), 1);
+
+  Article sword = Article::fromItem(mSword);
+  sword.useOne();
+  EXPECT_EQ(sword.uses(), 1);
+  EXPECT_FALSE(sword.isUsedUp());
+}
+
+TEST_F(ArticleTest, PriceFollowsUsesAndTheCubeOfStrength) {
+  Article sword;
+  sword.set(mSword, 1.f, 0.5f);
+  EXPECT_EQ(sword.performance().weapon, 5);
+  EXPECT_EQ(sword.price(), 100);  // an eighth
+  Article knife;
+  knife.set(mKnife, 2.f / 3.f);
+  EXPECT_EQ(knife.uses(), 2);
+  EXPECT_EQ(knife.price(), 60);
+  Article charm = Article::fromItem(mCharm);
+  charm.set(mCharm, 1.f, 0.f);
+  EXPECT_EQ(charm.price(), 5);  // nothing to weaken
+  Article worn;
+  worn.set(mSword, 1.f, 0.f);
+  EXPECT_EQ(worn.price(), 1);  // weapon 1 of 10: 800 / 1000, at least 1
+}
+
+TEST_F(ArticleTest, PriceOfLargeValuesDoesNotOverflow) {
+  ToolData gem("宝石", "宝石");
+  gem.setPrice(2000000000);
+  gem.setEnergy(100);
+  const Article gems = Article::fromItem(database().addTool(gem));
+  EXPECT_EQ(gems.price(), 2000000000);
+  Article half;
+  half.set(gems.item(), 0.5f);
+  EXPECT_EQ(half.price(), 1000000000);
+}
+
+TEST_F(ArticleTest, EqualsComparesItemUsesAndPerformance) {
+  Article a = Article::fromItem(mKnife);
+  Article b = Article::fromItem(mKnife);
+  EXPECT_TRUE(a.equals(b));
+  b.useOne();
+  EXPECT_FALSE(a.equals(b));
+  Article c;
+  c.set(mKnife, 1.f, 0.5f);
+  EXPECT_FALSE(a.equals(c));
+  EXPECT_FALSE(a.equals(Article::fromItem(mSword)));
+  EXPECT_TRUE(Article().equals(Article()));
+}
+
+TEST_F(ArticleTest, SaveAndLoad) {
+  Article knife;
+  knife.set(mKnife, 1.f, 0.7f);
+  knife.useOne();
+  Game::NmlNode node;
+  knife.save(node);
+  ASSERT_EQ(node.attributeCount(), 3);
+  EXPECT_STREQ(node.findAttribute("tool")->toString(0), "投げナイフ");
+  Article back = Article::fromItem(mSword);
+  back.load(node);
+  EXPECT_EQ(back.item(), mKnife);
+  EXPECT_EQ(back.uses(), 2);
+  EXPECT_EQ(back.condition(), 70);
+
+  // Saved under the full name, which is how the tool table finds it.
+  Game::NmlNode swordNode;
+  Article::fromItem(mSword).save(swordNode);
+  EXPECT_STREQ(swordNode.findAttribute("tool")->toString(0), "鋼の剣");
+  back.load(swordNode);
+  EXPECT_EQ(back.item(), mSword);
+
+  Game::NmlNode empty;
+  Article().save(empty);
+  EXPECT_EQ(empty.attributeCount(), 0);
+  back.load(empty);
+  EXPECT_TRUE(back.isEmpty());
+  EXPECT_EQ(back.condition(), 100);
+}
+
+TEST_F(ArticleTest, DamagedSaveNodesLoadSafely) {
+  Article a = Article::fromItem(mSword);
+  a.load(parse("tool 消えた剣;energy 4;defensePerformance 80;"));
+  EXPECT_TRUE(a.isEmpty());
+  EXPECT_EQ(a.uses(), 0);
+  a.load(parse("tool 鋼の剣;energy 1;defensePerformance 900;"));
+  EXPECT_EQ(a.condition(), 100);
+  a.load(parse("tool 鋼の剣;defensePerformance -20;"));
+  EXPECT_EQ(a.condition(), 0);
+  EXPECT_EQ(a.uses(), 0);
+}
+
+TEST_F(ArticleTest, DefenseLines) {
+  Game::DefenseBlock defense;
+  defense.read(parse("element{斬撃 3;熱 -2;}factor{電気 50;水 -50;物 50;音 0;}"));
+  std::vector<Game::String> lines;
+  Game::ItemDefenseLines(defense, lines);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_STREQ(lines[0].c_str(), "斬撃に強い");
+  EXPECT_STREQ(lines[1].c_str(), "熱に弱い");
+  EXPECT_STREQ(lines[2].c_str(), "水に弱い");
+  EXPECT_STREQ(lines[3].c_str(), "電気に強い");
+}
+
+}  // namespace

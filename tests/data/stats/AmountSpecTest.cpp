@@ -1,0 +1,90 @@
+#include "data/stats/AmountSpec.h"
+
+#include "tests/data/StatsFixture.h"
+
+namespace {
+
+class AmountSpecTest : public StatsTestSupport::StatsTest {};
+
+TEST_F(AmountSpecTest, DefaultsAndPercentRates) {
+  Game::AmountSpec spec;
+  spec.constance = 8;
+  spec.read(parse("status Magic,1500;rateMaxHP 10;rateCurrentLP 25;myHP 50;stamina 30;pierce 20;"));
+  EXPECT_EQ(spec.constance, 0);
+  EXPECT_EQ(spec.statusIndex, 5);
+  EXPECT_EQ(spec.statusPower, 15);
+  EXPECT_FLOAT_EQ(spec.rateMaxHP, 0.1f);
+  EXPECT_EQ(spec.rateMaxLP, 0.f);
+  EXPECT_EQ(spec.rateCurrentHP, 0.f);
+  EXPECT_FLOAT_EQ(spec.rateCurrentLP, 0.25f);
+  EXPECT_FLOAT_EQ(spec.myHP, 0.5f);
+  EXPECT_EQ(spec.myLP, 0.f);
+  EXPECT_FLOAT_EQ(spec.stamina, 0.3f);
+  EXPECT_FLOAT_EQ(spec.pierce, 0.2f);
+  EXPECT_FLOAT_EQ(spec.random, 0.1f);
+}
+
+TEST_F(AmountSpecTest, CombinedRatesHideTheSingleOnes) {
+  Game::AmountSpec spec;
+  spec.read(parse("rateMax 20;rateMaxHP 90;rateCurrent 5;rateCurrentLP 70;constance 30;random 0;"));
+  EXPECT_FLOAT_EQ(spec.rateMaxHP, 0.2f);
+  EXPECT_FLOAT_EQ(spec.rateMaxLP, 0.2f);
+  EXPECT_FLOAT_EQ(spec.rateCurrentHP, 0.05f);
+  EXPECT_FLOAT_EQ(spec.rateCurrentLP, 0.05f);
+  EXPECT_EQ(spec.constance, 30);
+  EXPECT_EQ(spec.random, 0.f);
+  EXPECT_EQ(spec.randomFactor(), 1.f);
+}
+
+TEST_F(AmountSpecTest, RandomFactorSpreadsByTheRate) {
+  Game::AmountSpec spec;
+  float low = 2.f;
+  float high = 0.f;
+  for (int i = 0; i < 2000; ++i) {
+    const float f = spec.randomFactor();
+    low = std::min(low, f);
+    high = std::max(high, f);
+  }
+  EXPECT_GE(low, 0.9f);
+  EXPECT_LT(low, 0.91f);
+  EXPECT_LT(high, 1.1f);
+  EXPECT_GT(high, 1.09f);
+}
+
+TEST_F(AmountSpecTest, TargetTermIsAtLeastOneWithARateAndAtMost9999) {
+  Game::AmountSpec spec;
+  spec.random = 0.f;
+  EXPECT_EQ(spec.targetTerm(500, 500, 500, 500, 1.f), 0);
+  spec.rateCurrentHP = 0.01f;
+  EXPECT_EQ(spec.targetTerm(0, 0, 3, 0, 1.f), 1);
+  EXPECT_EQ(spec.targetTerm(0, 0, 5000, 0, 1.f), 50);
+  EXPECT_EQ(spec.targetTerm(0, 0, 5000, 0, 1.1f), 55);
+  spec.rateMaxHP = 1.f;
+  spec.rateMaxLP = 1.f;
+  EXPECT_EQ(spec.targetTerm(900000, 9999, 0, 0, 1.f), 9999);
+  spec.myHP = 0.5f;
+  spec.myLP = 0.25f;
+  EXPECT_EQ(spec.myTerm(101, 10), 53);
+}
+
+struct DistanceCase {
+  Game::Place a;
+  Game::Place b;
+  float expected;
+};
+
+TEST_F(AmountSpecTest, PlaceDistance) {
+  const DistanceCase cases[] = {
+      {{0, 1, 2}, {0, 1, 2}, 0.f},
+      {{0, 0, 0}, {0, 2, 0}, 2.f},
+      {{0, 0, 0}, {0, 0, 3}, 3.f},
+      {{0, 0, 0}, {1, 0, 0}, 1.f},  // the two front rows face each other
+      {{1, 1, 1}, {0, 2, 1}, 4.f},
+      {{0, 2, 0}, {0, 0, 1}, std::sqrt(5.f)},
+  };
+  for (const DistanceCase& c : cases) {
+    EXPECT_FLOAT_EQ(Game::placeDistance(c.a, c.b), c.expected);
+  }
+}
+
+}  // namespace

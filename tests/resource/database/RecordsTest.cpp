@@ -1,0 +1,79 @@
+#include "data/stats/Parameters.h"
+#include "resource/database/StateTable.h"
+#include "resource/database/ToolData.h"
+#include "tests/data/StatsFixture.h"
+
+namespace {
+
+using Game::StateData;
+
+class RecordsTest : public StatsTestSupport::StatsTest {};
+
+TEST_F(RecordsTest, StatesReadWithDefaults) {
+  Game::StateTable table;
+  table.read(parse("state{name 毒;timer 5;vanish 30;overWrite 1;harm;critical;}"
+                   "state{name 攻撃アップ;type statusUp;parameter 5;}"
+                   "state{name 守り;parameter 9;}"
+                   "state{name 鈍足;type statusDown;parameter 8;}"));
+  ASSERT_EQ(table.count(), 4);
+  const StateData& poison = *table.at(0);
+  EXPECT_EQ(poison.timer(), 5);
+  EXPECT_EQ(poison.vanish(), 30);
+  EXPECT_EQ(poison.overWrite(), 1);
+  EXPECT_TRUE(poison.isHarmful());
+  EXPECT_TRUE(poison.isCritical());
+  EXPECT_EQ(poison.type(), StateData::kOther);
+  // Without "type" the parameter line is not read.
+  EXPECT_EQ(table.at(2)->type(), StateData::kOther);
+  EXPECT_EQ(table.at(2)->parameter(), 0);
+  EXPECT_EQ(table.find("鈍足"), 3);
+  EXPECT_EQ(table.find("麻痺"), -1);
+  EXPECT_EQ(table.findState("麻痺"), nullptr);
+  EXPECT_EQ(table.indexOf(table.at(1)), 1);
+
+  Game::Parameters p;
+  table.at(1)->applyTo(p);
+  table.at(3)->applyTo(p);
+  table.at(0)->applyTo(p);
+  EXPECT_EQ(p[5], 8);
+  EXPECT_EQ(p[8], -8);
+}
+
+TEST_F(RecordsTest, ToolReadsItsBlocks) {
+  Game::ToolData tool;
+  tool.read(parse("name ナイフ;icon knife;price 7;energy 5;slot ぶき,うで;artsSystem 武器;shell アリス;"
+                  "equip{weapon 6;protector 1,2;}status{腕力 3;}attack{element 斬撃;}"
+                  "defense{element{打撃 4;}}"),
+            database().states());
+  EXPECT_STREQ(tool.fullName(), "ナイフ");
+  EXPECT_STREQ(tool.icon(), "knife");
+  EXPECT_EQ(tool.price(), 7);
+  EXPECT_EQ(tool.sellValue(), 1);
+  EXPECT_EQ(tool.energy(), 5);
+  EXPECT_TRUE(tool.hasDurability());
+  EXPECT_EQ(tool.slotMask(), 3);
+  EXPECT_TRUE(tool.artsSystem().isSet(1));
+  EXPECT_EQ(tool.performance(), (Game::Performance{6, 1, 2}));
+  EXPECT_EQ(tool.status()[Game::Parameters::kStrength], 3);
+  EXPECT_TRUE(tool.attack().types().isSet(0));
+  EXPECT_EQ(tool.defense().typeDefense(1), 4);
+  EXPECT_TRUE(tool.isUsableBy("アリス"));
+  EXPECT_FALSE(tool.isUsableBy("ボブ"));
+
+  Game::ToolData plain;
+  plain.read(parse("name 薬;fullName 上薬;icon herb;price 40;"), database().states());
+  EXPECT_STREQ(plain.name(), "薬");
+  EXPECT_STREQ(plain.fullName(), "上薬");
+  EXPECT_EQ(plain.energy(), 1);
+  EXPECT_FALSE(plain.hasDurability());
+  EXPECT_EQ(plain.sellValue(), 10);
+  EXPECT_TRUE(plain.isUsableBy("ボブ"));
+}
+
+TEST_F(RecordsTest, MissingRequiredKeysStopNamingThem) {
+  Game::ToolData tool;
+  EXPECT_DEATH(tool.read(parse("name 剣;price 5;"), database().states()), "icon");
+  EXPECT_DEATH(Game::StateTable().indexOf("幻"), "幻");
+}
+
+}  // namespace
