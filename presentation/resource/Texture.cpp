@@ -32,6 +32,11 @@ Texture* Texture::findOrCreate(ResourceSet& set, const NmlNode& node, const char
   }
   Texture* texture = set.textures().addNew();
   texture->load(node, directory);
+  if (!texture->handle()) {
+    // Most often a name used before the texture's definition, which is then skipped.
+    Engine::cout << "Texture: " << set.loadingFile() << " : \"" << texture->name()
+                 << "\" is defined without \"path\" or \"file\": it has no image" << Engine::endl;
+  }
   return texture;
 }
 
@@ -45,8 +50,6 @@ void Texture::load(const NmlNode& node, const char* directory) {
     String path(directory);
     path.append(fileLine->toString(0));
     open(path.c_str());
-  } else {
-    Engine::cout << "Texture: " << name() << " : neither \"path\" nor \"file\" names an image" << Engine::endl;
   }
   if (const NmlAttribute* line = node.findAttribute("size")) {
     mWidth = MathHelper::nextPowerOfTwo(line->toInt(0));
