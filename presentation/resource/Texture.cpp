@@ -31,7 +31,7 @@ Texture* Texture::findOrCreate(ResourceSet& set, const NmlNode& node, const char
     }
   }
   Texture* texture = set.textures().addNew();
-  texture->load(node, directory);
+  texture->load(node, directory, set.loadingFile());
   if (!texture->handle()) {
     // Most often a name used before the texture's definition, which is then skipped.
     Engine::cout << "Texture: " << set.loadingFile() << " : \"" << texture->name()
@@ -40,7 +40,7 @@ Texture* Texture::findOrCreate(ResourceSet& set, const NmlNode& node, const char
   return texture;
 }
 
-void Texture::load(const NmlNode& node, const char* directory) {
+void Texture::load(const NmlNode& node, const char* directory, const char* sourceName) {
   if (const NmlAttribute* line = node.findAttribute("name")) {
     mName.assign(line->toString(0));
   }
@@ -52,8 +52,15 @@ void Texture::load(const NmlNode& node, const char* directory) {
     open(path.c_str());
   }
   if (const NmlAttribute* line = node.findAttribute("size")) {
-    mWidth = MathHelper::nextPowerOfTwo(line->toInt(0));
-    mHeight = MathHelper::nextPowerOfTwo(line->toInt(1));
+    const i32 width = line->toInt(0);
+    const i32 height = line->toInt(1);
+    if (width > kMaxSide || height > kMaxSide) {
+      Engine::cout << "Texture: " << sourceName << " : \"" << name() << "\" has a size beyond " << kMaxSide
+                   << "; the image's is used" << Engine::endl;
+      return;
+    }
+    mWidth = MathHelper::nextPowerOfTwo(width);
+    mHeight = MathHelper::nextPowerOfTwo(height);
   }
 }
 

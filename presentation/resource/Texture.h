@@ -13,6 +13,9 @@ class ResourceSet;
 // file loader's cache, and an optional size that stands for the image's.
 class Texture {
  public:
+  // The greatest side a "size" may give: the largest power of two of an i32.
+  static constexpr Engine::i32 kMaxSide = 1 << 30;
+
   Texture() = default;
   // Gives the cache entry back.
   ~Texture();
@@ -25,8 +28,9 @@ class Texture {
 
   // "name"; the image of "path" (from the working directory) or of "file"
   // (next to the definition file, in directory); "size" rounded up to powers
-  // of two. A node naming no image leaves the texture without one.
-  void load(const NmlNode& node, const char* directory);
+  // of two. A node naming no image leaves the texture without one; a size
+  // past kMaxSide is named on the debug stream with sourceName and ignored.
+  void load(const NmlNode& node, const char* directory, const char* sourceName = "");
   // Lets go of the previous image and starts loading fileName + ".tga".
   void open(const char* fileName);
 

@@ -26,7 +26,7 @@ TEST_F(ResourceSetTest, SizesRoundUpToPowersOfTwo) {
     const char* size;
     int width;
     int height;
-  } cases[] = {{"100,60", 128, 64}, {"256,257", 256, 512}, {"1,3", 1, 4}};
+  } cases[] = {{"100,60", 128, 64}, {"256,257", 256, 512}, {"1,3", 1, 4}, {"0,-2", 1, 1}, {"8,2000000000", 0, 0}};
   for (const auto& c : cases) {
     const std::string file = std::string("src/picture/") + c.size + ".txt";
     fs().put(file, std::string("texture{name t;path p;size ") + c.size + ";}");
@@ -36,6 +36,7 @@ TEST_F(ResourceSetTest, SizesRoundUpToPowersOfTwo) {
     EXPECT_EQ(set.findTexture("t")->width(), c.width) << c.size;
     EXPECT_EQ(set.findTexture("t")->height(), c.height) << c.size;
   }
+  EXPECT_TRUE(logged("src/picture/8,2000000000.txt : \"t\" has a size beyond"));
 }
 
 // For every kind, a second node of a name reuses the first object and is not read.

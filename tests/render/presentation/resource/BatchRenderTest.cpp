@@ -1,7 +1,5 @@
 #include <unistd.h>
 
-#include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -88,7 +86,7 @@ TEST_F(BatchRender, CheckerBatchShowsEachColourInItsCorner) {
   Engine::Graphics::Image checker(2, 2);
   checker.pixels = {kRed, kGreen, kBlue, kYellow};  // rows top to bottom
   put("checker.tga", ImageTestFiles::tgaOf(checker, 4, false, false).bytes());
-  const std::string text = "batch{name checker;texture{name checker;file checker;}rect 0,0,2,2;size 800,800;}";
+  const std::string text = "batch{name checker;texture{name checker;file checker;}rect 0,0,2,2;size 800,800,0;}";
   const std::string file = put("checker.txt", std::vector<Engine::u8>(text.begin(), text.end()));
   Manager::instance().beginDraw();
   {
