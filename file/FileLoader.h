@@ -2,14 +2,16 @@
 
 #include "Engine/Base/Types.h"
 #include "Engine/FileIO/InFile.h"
+#include "Engine/Graphics/Texture.h"
 #include "Engine/Sound/Wave.h"
-#include "file/WaveCache.h"
+#include "file/RefCache.h"
 
 namespace Game {
 
 // Keeps the last 16 data files opened alive, so that a file opened again
-// while it is in the ring is not read again, and shares sound waves by file
-// name between the sound-effect lists. Used from the main thread only.
+// while it is in the ring is not read again, and shares sound waves (between
+// the sound-effect lists) and textures (between the resource sets) by file
+// name. Used from the main thread only.
 class FileLoader {
  public:
   static constexpr Engine::i32 kRingSize = 16;
@@ -31,12 +33,19 @@ class FileLoader {
   void releaseWave(const Engine::Sound::Wave& wave) { mWaves.release(wave); }
   Engine::i32 waveCount() const { return mWaves.count(); }
 
+  // The texture of fileName, loading from its first request on; each call
+  // takes a reference that releaseTexture gives back.
+  Engine::Graphics::Texture acquireTexture(const char* fileName) { return mTextures.acquire(fileName); }
+  void releaseTexture(const Engine::Graphics::Texture& texture) { mTextures.release(texture); }
+  Engine::i32 textureCount() const { return mTextures.count(); }
+
  private:
   FileLoader() = default;
 
   Engine::FileIO::InFile mRing[kRingSize];
   Engine::i32 mNext = 0;
-  WaveCache<Engine::Sound::Wave> mWaves;
+  RefCache<Engine::Sound::Wave> mWaves;
+  RefCache<Engine::Graphics::Texture> mTextures;
 };
 
 }  // namespace Game

@@ -1,12 +1,13 @@
 #include <algorithm>
 
 #include "file/nml/NmlNode.h"
-#include "presentation/model/BeltCurve.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/model/ShapeFrame.h"
 #include "presentation/model/ShapeParameters.h"
 #include "presentation/model/ShapeRules.h"
 #include "presentation/model/Shapes.h"
+#include "presentation/motion/Curve.h"
+#include "presentation/motion/Vec3Curve.h"
 
 namespace Game::Shape {
 
@@ -17,8 +18,8 @@ namespace {
 
 // The colour curves of the belt's two edges.
 struct BeltEdges {
-  BeltCurve transparency[2];
-  BeltVec3Curve color[2];
+  Curve transparency[2];
+  Vec3Curve color[2];
   i32 transparencyCount = 0;
   i32 colorCount = 0;
 
@@ -43,7 +44,7 @@ struct BeltEdges {
   }
 
   Color at(i32 edge, float t) const {
-    const BeltCurve& alpha = transparency[transparencyCount > 1 ? edge : 0];
+    const Curve& alpha = transparency[transparencyCount > 1 ? edge : 0];
     const Vector3 rgb = color[colorCount > 1 ? edge : 0].valueAt(t);
     return Color(alpha.valueAt(t), rgb.x, rgb.y, rgb.z);
   }
@@ -96,7 +97,7 @@ void addStrip(MeshBuilder& mesh, i32 first, bool skipFlat) {
 struct BetweenCurves {
   const ShapeFrame& frame;
   const BeltEdges& edges;
-  BeltVec3Curve curve[2];
+  Vec3Curve curve[2];
   float time;
 
   float emit(MeshVertex* pair, float t) const {
@@ -122,9 +123,9 @@ struct BetweenCurves {
 struct AlongCurve {
   const ShapeFrame& frame;
   const BeltEdges& edges;
-  BeltVec3Curve centre;
-  BeltVec3Curve axis;
-  BeltCurve width;
+  Vec3Curve centre;
+  Vec3Curve axis;
+  Curve width;
   float time;
 
   float emit(MeshVertex* pair, float t) const {

@@ -1,9 +1,8 @@
 #include "presentation/render/Material.h"
 
-#include <cstring>
-
 #include "file/nml/NmlNode.h"
 #include "presentation/render/Transform.h"
+#include "presentation/resource/ResourceSet.h"
 
 namespace Game {
 
@@ -73,18 +72,15 @@ i32 Material::loadFlags(const NmlNode& node) {
   return read;
 }
 
-Material* Material::findOrCreate(List& materials, const NmlNode& node) {
+Material* Material::findOrCreate(ResourceSet& set, const NmlNode& node) {
   const NmlAttribute* nameLine = node.findAttribute("name");
   const char* name = nameLine ? nameLine->toString(0) : "";
   if (nameLine) {
-    for (List::Iterator it(materials); !it.isEnd(); it.next()) {
-      Material* held = it.value();
-      if (held && std::strcmp(held->name(), name) == 0) {
-        return held;
-      }
+    if (Material* held = set.findMaterial(name)) {
+      return held;
     }
   }
-  Material* material = materials.addNew();
+  Material* material = set.materials().addNew();
   material->setName(name);
   material->load(node);
   return material;

@@ -8,6 +8,7 @@
 namespace Game {
 
 class NmlNode;
+class ResourceSet;
 
 // A named render state read from a "materials" node of a resource file.
 class Material {
@@ -17,9 +18,10 @@ class Material {
   // Resets the state and reads every key present; returns how many were.
   // A "depthTest" or "depthWrite" overrides what "blendMode" set.
   Engine::i32 load(const NmlNode& node);
-  // The material of the node's "name" when the list holds one already;
-  // otherwise a new one, named by "name" (or empty), appended and loaded.
-  static Material* findOrCreate(List& materials, const NmlNode& node);
+  // The set's material of the node's "name" when it holds one (the node is
+  // not read); otherwise a new one, named by "name" (or empty), appended to
+  // the set and loaded.
+  static Material* findOrCreate(ResourceSet& set, const NmlNode& node);
 
   const char* name() const { return mName.c_str() ? mName.c_str() : ""; }
   void setName(const char* name) { mName.assign(name); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "file/nml/NmlDocument.h"
+#include "presentation/resource/ResourceSet.h"
 
 namespace Game {
 namespace {
@@ -87,15 +88,15 @@ TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {
 TEST(MaterialTest, FindOrCreateSharesNamedMaterials) {
   NmlDocument doc;
   doc.loadFromText("materials.txt", "a{name red;ambient 100,0,0;}b{name red;ambient 0,0,100;}c{}d{}");
-  Material::List list;
-  Material* first = Material::findOrCreate(list, *doc.findChild("a"));
+  ResourceSet set;
+  Material* first = Material::findOrCreate(set, *doc.findChild("a"));
   EXPECT_STREQ(first->name(), "red");
-  EXPECT_EQ(Material::findOrCreate(list, *doc.findChild("b")), first);
+  EXPECT_EQ(Material::findOrCreate(set, *doc.findChild("b")), first);
   EXPECT_EQ(first->state().colors.ambient.z, 0.f);  // the first one stays as read
-  Material* unnamed = Material::findOrCreate(list, *doc.findChild("c"));
+  Material* unnamed = Material::findOrCreate(set, *doc.findChild("c"));
   EXPECT_STREQ(unnamed->name(), "");
-  EXPECT_NE(Material::findOrCreate(list, *doc.findChild("d")), unnamed);
-  EXPECT_EQ(list.count(), 3);
+  EXPECT_NE(Material::findOrCreate(set, *doc.findChild("d")), unnamed);
+  EXPECT_EQ(set.materials().count(), 3);
 }
 
 TEST(DrawFlagsTest, LoadClearsThenSetsBareKeys) {

@@ -1,0 +1,83 @@
+// Resource definition nodes from any file: whatever the keys say (sizes,
+// texture names, includes of files that are not there, names reused across
+// kinds), reading must end, every batch must hold whole triangles of its
+// index buffer, and every uploaded vertex must be finite.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "Engine/Graphics/Manager.h"
+#include "Engine/Graphics/Vertex.h"
+#include "Engine/Threading/Manager.h"
+#include "FileIO/src/ManagerImpl.h"
+#include "Graphics/src/BufferImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "PlatformFake/FakeGraphicsDevice.h"
+#include "file/FileLoader.h"
+#include "file/nml/NmlNode.h"
+#include "presentation/resource/Batch.h"
+#include "presentation/resource/ResourceSet.h"
+
+namespace {
+
+void fail(const char* what, int batch) {
+  std::fprintf(stderr, "batch %d: %s\n", batch, what);
+  std::abort();
+}
+
+void check(const Game::ResourceSet& set) {
+  for (int i = 0; const Game::Batch* batch = set.getBatch(i); ++i) {
+    if (!batch->hasMesh()) {
+      if (batch->triangleCount() != 0) {
+        fail("triangles without buffers", i);
+      }
+      continue;
+    }
+    if (static_cast<Engine::u32>(batch->triangleCount()) * 3 > batch->indexBuffer().count()) {
+      fail("more triangles than indices", i);
+    }
+    const auto* device = static_cast<const PlatformFake::FakeGraphicsBuffer*>(batch->vertexBuffer().impl()->buffer());
+    const auto* vertex = reinterpret_cast<const Engine::Graphics::Vertex*>(device->data.data());
+    for (Engine::u32 k = 0; k < batch->vertexBuffer().count(); ++k, ++vertex) {
+      for (float value : {vertex->x, vertex->y, vertex->z, vertex->u, vertex->v}) {
+        if (!std::isfinite(value)) {
+          fail("a vertex that is not finite", i);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  PlatformFake::ScopedFakeBackend backend;
+  // An image with its own size, and one that is not an image.
+  backend->fakeFileSystem.put("src/wall.tga", std::vector<std::uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                                         1, 0, 1, 0, 32, 0x20, 1, 2, 3, 4});
+  backend->fakeFileSystem.put("src/bad.tga", std::vector<std::uint8_t>(3, 0));
+  Engine::Threading::Manager::create(0);
+  Engine::FileIO::ManagerOptions options;
+  options.abortOnError = false;
+  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+  Game::FileLoader::create();
+  Engine::Graphics::Manager::create(640, 480, false, true, false);
+  {
+    std::vector<char> text(size + 1, '\0');
+    std::memcpy(text.data(), data, size);
+    Game::NmlNode tree;
+    tree.parse(text.data(), false);
+    Game::ResourceSet set;
+    set.loadNode(tree, "src/");
+    check(set);
+  }
+  Engine::Graphics::Manager::destroy();
+  Game::FileLoader::destroy();
+  Engine::FileIO::ManagerImpl::destroy();
+  Engine::Threading::Manager::destroy();
+  return 0;
+}
