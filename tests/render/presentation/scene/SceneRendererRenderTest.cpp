@@ -145,5 +145,21 @@ TEST_F(SceneRendererRender, TheNegativePassInvertsAKnownColour) {
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(4, 4)));
 }
 
+// The frame's text is drawn after the meshes, under the fade; past half the
+// fade it is not drawn at all.
+TEST_F(SceneRendererRender, TextShowsWithTheFrameUntilHalfFaded) {
+  const auto inked = [](const Image& image) {
+    return std::count_if(image.pixels.begin(), image.pixels.end(), [](u32 p) { return p != kBlack; });
+  };
+  Game::TextWriter& writer = renderer().textWriter();
+  for (const i32 fade : {0, 127, 128}) {
+    renderer().setFadeLevel(fade);
+    writer.setPosition(-100, 0);
+    writer.print("ABC");
+    const Image image = finishFrame();
+    EXPECT_EQ(inked(image) > 0, fade < 128) << fade;
+  }
+}
+
 }  // namespace
 }  // namespace RenderTest
