@@ -35,6 +35,7 @@ class SceneRenderer {
   // quad, the fonts); until then steps are laid out and consumed but
   // nothing reaches a device.
   void enableOutput();
+  // The older name, from when only the text reached the device.
   void enableTextOutput() { enableOutput(); }
   bool hasOutput() const { return mHasOutput; }
 

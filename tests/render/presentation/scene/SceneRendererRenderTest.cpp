@@ -152,7 +152,10 @@ TEST_F(SceneRendererRender, TextShowsWithTheFrameUntilHalfFaded) {
     return std::count_if(image.pixels.begin(), image.pixels.end(), [](u32 p) { return p != kBlack; });
   };
   Game::TextWriter& writer = renderer().textWriter();
+  Engine::Graphics::Manager manager = Engine::Graphics::Manager::instance();
   for (const i32 fade : {0, 127, 128}) {
+    manager.endDraw();
+    manager.beginDraw();
     renderer().setFadeLevel(fade);
     writer.setPosition(-100, 0);
     writer.print("ABC");
