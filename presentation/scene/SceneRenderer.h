@@ -90,6 +90,9 @@ class SceneRenderer {
   Engine::i32 triangleCount() const { return mTriangleCount; }
   const Engine::Math::Matrix44& viewProjection() const { return mView.viewProjection; }
   const Engine::Math::Matrix44& screenProjection() const { return mView.screenProjection; }
+  // What draws are seen through now: for meshes drawn at once
+  // (RenderQueue::drawEntry) instead of queued.
+  const DrawView& drawView() const { return mView; }
   // The camera-facing rotation billboard states turn by.
   const Engine::Math::Matrix34& billboardMatrix() const { return mBillboardMatrix; }
   // flushLayers and drawFade calls that were not hidden.
