@@ -71,6 +71,8 @@ class NmlNode {
  private:
   friend class NmlParser;
   static constexpr Engine::i32 kListBlockSize = 16;
+  // Most nodes hold a few lines and children: their lists' blocks start small.
+  static constexpr Engine::i32 kFirstListBlockSize = 4;
 
   NmlNode* addChildNamed(const char* name);
   void detachSubtree();
@@ -78,8 +80,8 @@ class NmlNode {
   String mName;
   NmlNode* mParent = nullptr;
   NmlNode* mRoot = this;
-  ChildList mChildren{kListBlockSize};
-  AttributeList mAttributes{kListBlockSize};
+  ChildList mChildren{kListBlockSize, kFirstListBlockSize};
+  AttributeList mAttributes{kListBlockSize, kFirstListBlockSize};
 };
 
 }  // namespace Game
