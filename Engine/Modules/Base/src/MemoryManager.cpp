@@ -244,7 +244,7 @@ constexpr u32 kMaxCachedSize = static_cast<u32>(MemoryManager::kMaxCachedBlockSi
 constexpr int kCacheBins = static_cast<int>(kMaxCachedSize / kGranule);
 constexpr u32 kBinCapacity = 64;  // an overflowing bin keeps its newest half
 constexpr u32 kRefillBytes = 4096;  // a refill takes up to this much of one size at once
-constexpr u32 kMaxRefillCount = 16;
+constexpr u32 kMaxRefillCount = 32;
 
 // The size of the block a request of n payload bytes is cut as.
 constexpr u32 blockSizeFor(std::size_t n) { return static_cast<u32>((n + 4 + kGranule - 1) & ~std::size_t{kGranule - 1}); }
@@ -355,25 +355,47 @@ bool ThreadCache::serve(const MemoryManager* manager) {
   return true;
 }
 
-// Cuts up to `count` blocks of one size from a locked heap: the first is
-// returned, the rest go to the cache's bins (by their actual size: a block
-// handed out whole may be one granule larger). Null when the heap has none.
-void* refillFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
-  void* first = allocateFrom(heap, blockSize - 4);
-  for (u32 k = 1; first && k < count; ++k) {
-    void* payload = allocateFrom(heap, blockSize - 4);
-    if (!payload) {
-      break;
-    }
-    Block* block = Block::ofPayload(payload);
-    const u32 size = block->size();
-    if (size > kMaxCachedSize) {
-      freeBlock(heap, block);
-      break;
-    }
-    cache.add(binOf(size), block);  // a bin may run over its capacity until its next free
+// Cuts `count` blocks of one size at once from the top end of a free block
+// that keeps a listable rest; null when the heap has no such block. The
+// lowest cut block is returned, the others go to the cache's bin.
+void* carveFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
+  const u32 cutSize = blockSize * count;
+  const int listClass = firstListedClass(heap, sizeClass(cutSize + kMinListedSize) + 1);
+  if (listClass < 0) {
+    return nullptr;
   }
-  return first;
+  Block* block = heap.sentinels[listClass].next;
+  char* end = block->bytes() + block->size();
+  Block* following = reinterpret_cast<Block*>(end);
+  setNeighbourFlags(following, following->sizeFlags & ~kPrevFreeBit);
+  const u32 frontSize = block->size() - cutSize;
+  block->sizeFlags = frontSize | kFreeBit | (block->sizeFlags & kPrevFreeBit);
+  if (sizeClass(frontSize - 4) != listClass) {  // else it keeps its place in its list
+    unlink(heap, block);
+    insert(heap, block);
+  }
+  const int bin = binOf(blockSize);
+  for (u32 k = 1; k < count; ++k) {
+    Block* cut = reinterpret_cast<Block*>(end - k * blockSize);
+    cut->sizeFlags = blockSize;
+    cache.add(bin, cut);  // a bin may run over its capacity until its next free
+  }
+  Block* lowest = reinterpret_cast<Block*>(end - cutSize);
+  lowest->prevSize = frontSize;
+  lowest->sizeFlags = blockSize | kPrevFreeBit;
+  return lowest->payload();
+}
+
+// A batch of blocks of one size from a locked heap, else a single block
+// (which may be handed out whole, one granule larger); null when the heap has
+// no room.
+void* refillFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
+  if (count > 1) {
+    if (void* payload = carveFrom(heap, cache, blockSize, count)) {
+      return payload;
+    }
+  }
+  return allocateFrom(heap, blockSize - 4);
 }
 
 }  // namespace
