@@ -123,9 +123,13 @@ class PoolList {
   }
 
  private:
+  // Nodes are built when first handed out: node 0, then from the end
+  // backwards, so the built ones are node 0 and [builtFrom, size). Only the
+  // newest block can hold unbuilt nodes: a block is made when all are used.
   struct BlockHeader {
     BlockHeader* older;
     Engine::i32 size;
+    Engine::i32 builtFrom;
   };
   static constexpr std::size_t kNodesOffset = (sizeof(BlockHeader) + alignof(Node) - 1) / alignof(Node) * alignof(Node);
 
@@ -135,7 +139,8 @@ class PoolList {
 
   static void destroyBlock(BlockHeader* block) {
     Node* nodes = nodesOf(block);
-    for (Engine::i32 k = 0; k < block->size; ++k) {
+    nodes[0].~Node();
+    for (Engine::i32 k = block->builtFrom; k < block->size; ++k) {
       nodes[k].~Node();
     }
     ::operator delete(static_cast<void*>(block), std::align_val_t{alignof(Node)});
@@ -157,6 +162,10 @@ class PoolList {
     for (BlockHeader* block = mNewestBlock; block; block = block->older) {
       Node* nodes = nodesOf(block);
       for (Engine::i32 k = block->size - 1; k >= 0; --k) {
+        if (k > 0 && k < block->builtFrom) {
+          block->builtFrom = k;
+          return new (&nodes[k]) Node;
+        }
         if (!nodes[k].mUsed) {
           return &nodes[k];
         }
@@ -169,11 +178,9 @@ class PoolList {
     const Engine::i32 size = mNextBlockSize;
     void* storage = ::operator new(kNodesOffset + sizeof(Node) * static_cast<std::size_t>(size),
                                    std::align_val_t{alignof(Node)});
-    auto* block = new (storage) BlockHeader{mNewestBlock, size};
+    auto* block = new (storage) BlockHeader{mNewestBlock, size, size};
     Node* nodes = nodesOf(block);
-    for (Engine::i32 k = 0; k < size; ++k) {
-      new (&nodes[k]) Node;
-    }
+    new (&nodes[0]) Node;
     mNewestBlock = block;
     mNextBlockSize = size > mBlockSize / 2 ? mBlockSize : size * 2;
     mFreeCount += size - 1;
