@@ -45,7 +45,13 @@ class PoolList {
     ENGINE_ASSERT(blockSize >= 1 && firstBlockSize >= 1 && firstBlockSize <= blockSize &&
                   "PoolList : the block size must be at least 1.");
   }
-  ~PoolList() { clear(); }
+  ~PoolList() {
+    for (BlockHeader* block = mNewestBlock; block;) {
+      BlockHeader* older = block->older;
+      destroyBlock(block);
+      block = older;
+    }
+  }
   PoolList(const PoolList&) = delete;
   PoolList& operator=(const PoolList&) = delete;
 
