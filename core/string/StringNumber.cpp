@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/string/String.h"
+#include "core/math/IntegerMath.h"
 #include "core/string/StringRef.h"
 
 namespace Game {
@@ -17,30 +18,9 @@ using Engine::u32;
 
 namespace {
 
-// Integer arithmetic wraps at 32 bits.
-i32 wrap(u32 value) { return static_cast<i32>(value); }
-
-// x / 0 is 0 and x % 0 is x, so that x == (x / y) * y + x % y holds for y == 0
-// as well; INT_MIN / -1 wraps to INT_MIN with remainder 0.
-i32 divide(i32 a, i32 b) {
-  if (b == 0) {
-    return 0;
-  }
-  if (b == -1) {
-    return wrap(0u - static_cast<u32>(a));
-  }
-  return a / b;
-}
-
-i32 remainder(i32 a, i32 b) {
-  if (b == 0) {
-    return a;
-  }
-  if (b == -1) {
-    return 0;
-  }
-  return a % b;
-}
+using IntegerMath::divide;
+using IntegerMath::remainder;
+using IntegerMath::wrap;
 
 struct Accumulators {
   i32 integer = 0;

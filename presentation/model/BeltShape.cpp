@@ -76,19 +76,9 @@ void sweep(MeshBuilder& mesh, float time, Sampler& sampler) {
   }
 }
 
-bool hasArea(const MeshBuilder& mesh, i32 i) {
-  Vector3 e1;
-  Vector3 e2;
-  e1.setSub(mesh.vertex(i + 1).position, mesh.vertex(i).position);
-  e2.setSub(mesh.vertex(i + 2).position, mesh.vertex(i).position);
-  Vector3 normal;
-  normal.setCross(e1, e2);
-  return normal.squareLength() != 0.f;
-}
-
 void addStrip(MeshBuilder& mesh, i32 first, bool skipFlat) {
   for (i32 i = first; i + 2 < mesh.vertexCount(); ++i) {
-    if (!skipFlat || hasArea(mesh, i)) {
+    if (!skipFlat || mesh.spansArea(i)) {
       mesh.addTriangle(i, i + 1, i + 2);
     }
   }

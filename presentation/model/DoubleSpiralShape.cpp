@@ -14,16 +14,6 @@ namespace {
 
 constexpr float kSampleDegrees = 15.f;
 
-bool hasArea(const MeshBuilder& mesh, i32 i) {
-  Vector3 e1;
-  Vector3 e2;
-  e1.setSub(mesh.vertex(i + 1).position, mesh.vertex(i).position);
-  e2.setSub(mesh.vertex(i + 2).position, mesh.vertex(i).position);
-  Vector3 normal;
-  normal.setCross(e1, e2);
-  return normal.squareLength() != 0.f;
-}
-
 }  // namespace
 
 void buildDoubleSpiral(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& parameters) {
@@ -68,7 +58,7 @@ void buildDoubleSpiral(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParamete
     t = t + kSampleDegrees < rotate ? t + kSampleDegrees : rotate;
   }
   for (i32 i = first; i + 2 < mesh.vertexCount(); ++i) {
-    if (hasArea(mesh, i)) {
+    if (mesh.spansArea(i)) {
       mesh.addTriangle(i, i + 1, i + 2);
     }
   }

@@ -139,4 +139,14 @@ void MeshBuilder::applyRadialGradation(const Color& color1, const Color& color2,
   light.applyTo(*this, firstVertex);
 }
 
+bool MeshBuilder::spansArea(Engine::i32 first) const {
+  Engine::Math::Vector3 e1;
+  Engine::Math::Vector3 e2;
+  e1.setSub(vertex(first + 1).position, vertex(first).position);
+  e2.setSub(vertex(first + 2).position, vertex(first).position);
+  Engine::Math::Vector3 normal;
+  normal.setCross(e1, e2);
+  return normal.squareLength() != 0.f;
+}
+
 }  // namespace Game

@@ -36,6 +36,8 @@ class MeshBuilder {
   Engine::i32 indexRoom() const { return indexCapacity() - mIndexCount; }
   MeshVertex& vertex(Engine::i32 i) { return mVertices.at(static_cast<Engine::u32>(i)); }
   const MeshVertex& vertex(Engine::i32 i) const { return mVertices.at(static_cast<Engine::u32>(i)); }
+  // Whether vertices first, first + 1 and first + 2 enclose a non-zero area.
+  bool spansArea(Engine::i32 first) const;
   Engine::i32 index(Engine::i32 i) const { return mIndices.at(static_cast<Engine::u32>(i)); }
 
   // `count` fresh opaque white vertices, or null (and overflowed) when they

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "core/math/IntegerMath.h"
 #include "core/string/ShiftJis.h"
 #include "script/expression/ExpressionTerm.h"
 
@@ -34,29 +35,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Letters and the few symbols between them start a function name.
 bool startsName(char c) { return c >= 'A' && c <= 'z'; }
 
-i32 wrap(u32 value) { return static_cast<i32>(value); }
-
-i32 divide(i32 a, i32 b) {
-  if (b == 0) {
-    return 0;
-  }
-  if (b == -1) {
-    return wrap(0u - static_cast<u32>(a));
-  }
-  return a / b;
-}
-
-// x % 0 is x so that x == (x / y) * y + x % y holds for y == 0 too, as in the
-// game's number parser.
-i32 remainder(i32 a, i32 b) {
-  if (b == 0) {
-    return a;
-  }
-  if (b == -1) {
-    return 0;
-  }
-  return a % b;
-}
+using IntegerMath::divide;
+using IntegerMath::remainder;
+using IntegerMath::wrap;
 
 i32 truth(bool value) { return value ? 1 : 0; }
 
