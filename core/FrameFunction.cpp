@@ -25,7 +25,7 @@ bool isOn(const Game::Config& config, i32 setting) { return config.setting(setti
 void connectSettings() {
   Game::Config::Targets& targets = Game::Config::targets();
   targets.setTextureFiltering = [](bool on) { Graphics::Manager::instance().setTextureFilter(on ? 1 : 0); };
-  targets.playSavedSound = [] { Game::SystemResources::instance()->sounds().play("saved", 0); };
+  targets.playSavedSound = [] { Game::SystemResources::instance()->playSound("saved", 0); };
 }
 
 void disconnectSettings() {

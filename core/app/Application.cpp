@@ -140,7 +140,7 @@ void Application::captureIfAsked() {
   bool capture = false;
   if (KeyInput::isPressed(KeyInput::kScreenshot) && KeyInput::heldFrames(KeyInput::kScreenshot) == 1) {
     capture = true;
-    SystemResources::instance()->sounds().play("saved", 0);
+    SystemResources::instance()->playSound("saved", 0);
   }
   if (mRecordMode) {
     capture = mFrameCount % 2 == 0;

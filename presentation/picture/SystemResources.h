@@ -1,21 +1,37 @@
 #pragma once
 
+#include <array>
+
 #include "Engine/Base/Types.h"
+#include "core/sound/SoundEffectList.h"
+#include "presentation/resource/ResourceSet.h"
 
 namespace Game {
 
-// Stand-in of the system sound list: counts what it is asked to play.
-class SystemSoundList {
+class Model;
+
+// The models of floating numbers: the digits "0" to "9" and "miss", from one
+// resource definition file.
+class NumberPictures {
  public:
-  void play(const char* name, Engine::i32 delay);
-  Engine::i32 playCount() const { return mPlayCount; }
+  // Reads the file and looks the eleven models up; a name the file lacks
+  // stays null (a null model draws nothing).
+  explicit NumberPictures(const char* path);
+
+  // Null for anything but 0..9.
+  Model* digit(Engine::i32 value) const;
+  Model* miss() const { return mMiss; }
+  ResourceSet& set() { return mSet; }
 
  private:
-  Engine::i32 mPlayCount = 0;
+  ResourceSet mSet;
+  std::array<Model*, 10> mDigits{};
+  Model* mMiss = nullptr;
 };
 
-// Stand-in of the system pictures (frame, cursor, wall, digits) and sounds:
-// holds no pictures yet, and sounds nothing.
+// The pictures the interface draws everywhere (window frame, cursor, wall,
+// filled rectangle, gauge bar, the digits of floating numbers) and the
+// system sounds, read from "src/system/" when the application root starts.
 class SystemResources {
  public:
   static void create();
@@ -23,12 +39,34 @@ class SystemResources {
   // Null outside create and destroy.
   static SystemResources* instance();
 
-  SystemSoundList& sounds() { return mSounds; }
+  SystemResources(const SystemResources&) = delete;
+  SystemResources& operator=(const SystemResources&) = delete;
+
+  ResourceSet& wall() { return mWall; }
+  ResourceSet& cursor() { return mCursor; }
+  ResourceSet& frame() { return mFrame; }
+  ResourceSet& rect() { return mRect; }
+  ResourceSet& gauge() { return mGauge; }
+  NumberPictures& numbers() { return mNumbers; }
+  SoundEffectList& sounds() { return mSounds; }
+
+  // Plays a system sound by name (an unknown name plays nothing) and counts
+  // the request, so that what asked for sounds can be checked without audio.
+  void playSound(const char* name, Engine::i32 delay);
+  Engine::i32 soundRequests() const { return mSoundRequests; }
 
  private:
-  SystemResources() = default;
+  SystemResources();
+  ~SystemResources() = default;
 
-  SystemSoundList mSounds;
+  ResourceSet mWall;
+  ResourceSet mCursor;
+  ResourceSet mFrame;
+  ResourceSet mRect;
+  ResourceSet mGauge;
+  NumberPictures mNumbers;
+  SoundEffectList mSounds;
+  Engine::i32 mSoundRequests = 0;
 };
 
 }  // namespace Game

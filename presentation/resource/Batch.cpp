@@ -7,6 +7,7 @@
 #include "presentation/render/Material.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
+#include "presentation/scene/SceneRenderer.h"
 
 namespace Game {
 
@@ -146,6 +147,16 @@ RenderState Batch::drawState(const RenderState& state, const Engine::Math::Matri
   s.applyReverse();
   s.applyBillboard(billboardMatrix);
   return s;
+}
+
+void Batch::drawAt(const Texture* texture, const RenderState& state) const {
+  SceneRenderer* renderer = SceneRenderer::instance();
+  if (!renderer || !hasMesh()) {
+    return;
+  }
+  const BatchBuffers buffers{mVertices, mIndices, mTriangleCount};
+  renderer->renderQueue().add(texture ? texture->handle() : Engine::Graphics::Texture(), buffers,
+                              drawState(state, renderer->billboardMatrix()));
 }
 
 }  // namespace Game

@@ -50,9 +50,13 @@ void logSteps(std::vector<ApplicationStep>& steps, std::index_sequence<I...>) {
 class ApplicationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The music and sound-effect lists the root reads at start, empty here.
-    mFixture.platform().fakeFileSystem.put("bgm/bgm.txt", "");
-    mFixture.platform().fakeFileSystem.put("src/system/systemsound.txt", "");
+    // The music, sound-effect and system picture lists the root reads at
+    // start, empty here.
+    for (const char* name : {"bgm/bgm.txt", "src/system/systemsound.txt", "src/system/number.txt",
+                             "src/system/wall.txt", "src/system/cursor.txt", "src/system/frame.txt",
+                             "src/system/rect.txt", "src/system/gauge.txt"}) {
+      mFixture.platform().fakeFileSystem.put(name, "");
+    }
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
       Engine::Framework::instance().configure(configuration);
@@ -158,7 +162,7 @@ TEST_F(ApplicationTest, OneScreenshotAPressOnTheNextFreeNumber) {
     if (frame == 4) keyboard().release(Key::Space);
     if (frame == 5) keyboard().press(Key::Space);
     if (frame > 7 && (files.contents("snapshot/ss00004.bmp") || frame == 100000)) {
-      sounds = Game::SystemResources::instance()->sounds().playCount();
+      sounds = Game::SystemResources::instance()->soundRequests();
       endAfterThisFrame();
     }
   });

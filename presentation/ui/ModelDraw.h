@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+
+namespace Game {
+
+class Model;
+class RenderState;
+
+// Every interface draw of an animated model goes through here: a null model
+// draws nothing.
+// Stand-in: models carry no drawable contents yet, so nothing is drawn; the
+// body becomes the model's own draw once models play.
+void drawModel(const Model* model, const RenderState& state, float time);
+
+// The game flow's frame count, 0 without a game flow: the time interface
+// animations are drawn at.
+Engine::i32 interfaceFrameCount();
+
+}  // namespace Game

@@ -1,0 +1,153 @@
+#include "presentation/ui/UiDraw.h"
+
+#include "Engine/Math/Functions.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/render/RenderState.h"
+#include "presentation/render/Transform.h"
+#include "presentation/resource/Batch.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/ui/ModelDraw.h"
+#include "presentation/ui/SmoothPoint.h"
+
+namespace Game::UiDraw {
+
+using Engine::i32;
+using Engine::u32;
+
+namespace {
+
+constexpr i32 kFramePieces = 9;
+// The frame's corner pieces are drawn at half size, its edges and centre
+// stretched from this many units.
+constexpr float kFramePieceSide = 64.f;
+constexpr float kRectSide = 32.f;
+
+SystemResources* pictures() { return SystemResources::instance(); }
+
+// A front-end state at (x, y, z) scaled by (sx, sy, sz).
+RenderState placedState(float x, float y, float z, float sx, float sy, float sz) {
+  RenderState state;
+  state.frontEnd = true;
+  Transform t;
+  t.position.set(x, y, z);
+  t.scale.set(sx, sy, sz);
+  state.setTransform(t);
+  return state;
+}
+
+void drawBatch(ResourceSet& set, i32 index, const RenderState& state) {
+  if (const Batch* batch = set.getBatch(index)) {
+    batch->draw(state);
+  }
+}
+
+}  // namespace
+
+void drawFrame(float left, float top, float width, float height, u32 argb, bool pulse) {
+  if (!pictures()) {
+    return;
+  }
+  const float xs[3] = {left, left + width / 2.f, left + width};
+  const float ys[3] = {top, top - height / 2.f, top - height};
+  const float scaleX[3] = {0.5f, width / kFramePieceSide, 0.5f};
+  const float scaleY[3] = {0.5f, height / kFramePieceSide, 0.5f};
+  float glow = 0.f;
+  if (pulse) {
+    glow = (Engine::Math::sin(2.f * static_cast<float>(interfaceFrameCount())) + 1.f) / 4.f;
+  }
+  for (i32 i = 0; i < kFramePieces; ++i) {
+    const i32 column = i % 3;
+    const i32 row = i / 3;
+    RenderState state = placedState(xs[column], ys[row], kFrameDepth, scaleX[column], scaleY[row], 1.f);
+    state.setColorPacked(argb);
+    state.colors.ambient += Engine::Math::Vector3(glow, glow, glow);
+    drawBatch(pictures()->frame(), i, state);
+  }
+}
+
+void flushAndDrawFrame(float left, float top, float width, float height, u32 argb, bool pulse) {
+  if (SceneRenderer* renderer = SceneRenderer::instance()) {
+    renderer->flush();
+  }
+  drawFrame(left, top, width, height, argb, pulse);
+}
+
+void drawTextFrame(u32 argb) {
+  SceneRenderer* renderer = SceneRenderer::instance();
+  if (!renderer) {
+    return;
+  }
+  i32 width = 0;
+  i32 height = 0;
+  i32 x = 0;
+  i32 y = 0;
+  renderer->textWriter().getExtent(&width, &height);
+  renderer->textWriter().getOrigin(&x, &y);
+  if (width != 0 && height != 0) {
+    drawFrame(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width), static_cast<float>(height),
+              argb, false);
+  }
+}
+
+void drawRect(float x, float y, float width, float height, u32 argb) {
+  if (!pictures()) {
+    return;
+  }
+  RenderState state = placedState(x, y, kFrameDepth, width / kRectSide, height / kRectSide, 1.f);
+  state.setBlendMode(1);
+  state.depthTest = false;
+  state.setColorPacked(argb);
+  drawBatch(pictures()->rect(), 0, state);
+}
+
+void drawGaugeBar(float fraction, u32 fillArgb, u32 backArgb, const RenderState& state) {
+  if (!pictures()) {
+    return;
+  }
+  if (backArgb != 0) {
+    RenderState back = state;
+    back.setColorPacked(backArgb);
+    drawBatch(pictures()->gauge(), 0, back);
+  }
+  if (fraction > 0.f) {
+    RenderState fill = state;
+    fill.setColorPacked(fillArgb);
+    fill.transform.scale(fraction, 1.f, 1.f);
+    drawBatch(pictures()->gauge(), 0, fill);
+  }
+}
+
+void drawPictureRect(float fraction, u32 fillArgb, u32 backArgb, float x, float y, float width, float height,
+                     float angle) {
+  RenderState state;
+  state.frontEnd = true;
+  Transform t;
+  t.position.set(x, y, 0.f);
+  t.rotation.set(0.f, -angle, 0.f);
+  t.scale.set(width / kFramePieceSide, height / kFramePieceSide, 1.f);
+  state.setTransform(t);
+  drawGaugeBar(fraction, fillArgb, backArgb, state);
+}
+
+void drawCursorMark(float x, float y) {
+  if (!pictures()) {
+    return;
+  }
+  RenderState state = placedState(x, y, kCursorDepth, 1.f, 1.f, 1.f);
+  state.depthTest = false;
+  state.depthWrite = false;
+  drawBatch(pictures()->cursor(), 0, state);
+}
+
+void drawCursorAt(const SmoothPoint& point) { drawCursorMark(point.x(), point.y()); }
+
+void drawWall() {
+  if (!pictures()) {
+    return;
+  }
+  RenderState state;
+  state.frontEnd = true;
+  drawModel(pictures()->wall().getModel(0), state, static_cast<float>(interfaceFrameCount()));
+}
+
+}  // namespace Game::UiDraw

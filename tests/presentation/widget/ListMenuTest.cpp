@@ -1,0 +1,215 @@
+#include "presentation/widget/ListMenu.h"
+
+#include <string>
+
+#include "presentation/widget/KeyScript.h"
+
+namespace {
+
+using Game::ListMenu;
+using Platform::Key;
+
+constexpr Engine::u32 kGrey = 0xFFC0C0C0;
+
+class ListMenuTest : public WidgetTest::KeyScript {
+ protected:
+  // n items with ids 100 + i; font 1 rows are 20 units high.
+  void fill(int n) {
+    for (int i = 0; i < n; ++i) {
+      menu.addItem(("item" + std::to_string(i)).c_str(), 100 + i, kGrey, 1);
+    }
+  }
+  // Draws past the input delay.
+  void open() {
+    for (int i = 0; i < ListMenu::kInputDelay + 1; ++i) {
+      menu.draw(true);
+    }
+  }
+  // One frame as screens run it: the step's keys, a draw, an update.
+  int frame(std::initializer_list<Key> held = {}) {
+    step(held);
+    menu.draw(true);
+    return menu.update();
+  }
+
+  ListMenu menu;
+};
+
+TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKey) {
+  fill(3);
+  for (int i = 0; i < ListMenu::kInputDelay; ++i) {
+    EXPECT_EQ(frame({Key::Down, kDecide, kCancel}), ListMenu::kNothing) << i;
+  }
+  EXPECT_EQ(menu.cursor(), 0);
+  EXPECT_EQ(frame({}), ListMenu::kNothing);
+  EXPECT_EQ(frame({Key::Down}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 1);
+  EXPECT_EQ(frame({kDecide}), ListMenu::kDecided);
+  EXPECT_EQ(menu.selectedId(0), 101);
+}
+
+TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanel) {
+  menu.addText("title line", kGrey, 2);
+  fill(2);
+  EXPECT_EQ(menu.item(0)->y, 0.f);
+  EXPECT_EQ(menu.item(1)->y, -26.f);
+  EXPECT_EQ(menu.item(2)->y, -46.f);
+  EXPECT_EQ(menu.height(), 66.f);
+  EXPECT_EQ(menu.width(), 130.f);  // 10 bytes of font 2
+  EXPECT_EQ(menu.cursor(), 1);     // the first selectable item
+  menu.setVisibleRows(1);
+  EXPECT_EQ(menu.height(), 46.f);
+}
+
+TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
+  menu.addText("not selectable", kGrey, 1);
+  fill(5);
+  open();
+  EXPECT_EQ(menu.cursor(), 1);
+  frame({Key::Up});
+  EXPECT_EQ(menu.cursor(), 5) << "up from the first selectable item wraps to the last";
+  frame({Key::Down});
+  EXPECT_EQ(menu.cursor(), 1) << "down from the last wraps to the first, skipping the text";
+  // All five items show: a page is five steps, cut at the end.
+  EXPECT_EQ(menu.visibleSelectable(), 5);
+  frame({Key::Down});
+  frame({kPageDown});
+  EXPECT_EQ(menu.cursor(), 5);
+  frame({kPageDown});
+  EXPECT_EQ(menu.cursor(), 5) << "a page at the end stays there";
+  frame({Key::Left});  // side keys page by default
+  EXPECT_EQ(menu.cursor(), 1);
+  menu.setSideKeys(1);
+  frame({Key::Right});
+  EXPECT_EQ(menu.cursor(), 2);
+  menu.setSideKeys(0);
+  frame({Key::Right});
+  EXPECT_EQ(menu.cursor(), 2);
+}
+
+TEST_F(ListMenuTest, ThreeChoicesMarkTwiceThenDecide) {
+  fill(4);
+  menu.setMaxChoices(3);
+  open();
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);  // marks item 0
+  frame({Key::Down});
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);  // marks item 1
+  EXPECT_EQ(frame({}), ListMenu::kNothing);
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing) << "deciding a marked item unmarks it";
+  EXPECT_EQ(menu.chosen(), (std::vector<int>{0}));
+  frame({});
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  frame({Key::Down});
+  frame({});
+  frame({Key::Down});
+  EXPECT_EQ(menu.cursor(), 3);
+  EXPECT_EQ(frame({kDecide}), ListMenu::kDecided);
+  EXPECT_EQ(menu.selectedId(0), 100);
+  EXPECT_EQ(menu.selectedId(1), 101);
+  EXPECT_EQ(menu.selectedId(2), 103);
+  EXPECT_EQ(menu.selectedId(3), -1);
+  // A cancel takes the last mark back first.
+  EXPECT_EQ(frame({kCancel}), ListMenu::kNothing);
+  EXPECT_EQ(menu.chosen(), (std::vector<int>{0}));
+  frame({});
+  EXPECT_EQ(frame({kCancel}), ListMenu::kNothing);
+  frame({});
+  EXPECT_EQ(frame({kCancel}), ListMenu::kCancelled);
+}
+
+TEST_F(ListMenuTest, ItemsBelowThePanelScrollIntoViewWithTheThumbInsideTheTrack) {
+  fill(10);
+  menu.setVisibleRows(3);
+  EXPECT_EQ(menu.height(), 60.f);
+  EXPECT_EQ(menu.contentHeight(), 200.f);
+  open();
+  EXPECT_EQ(menu.visibleSelectable(), 3);
+  for (int i = 0; i < 9; ++i) {
+    frame({Key::Down});
+    frame({});
+    EXPECT_TRUE(menu.isItemVisible(*menu.item(menu.cursor()))) << i;
+  }
+  EXPECT_EQ(menu.scroll(), 140.f);
+  EXPECT_LE(menu.scroll() + menu.height(), menu.contentHeight());
+}
+
+TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
+  open();
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(frame({Key::Down}), ListMenu::kNothing);
+  EXPECT_EQ(frame({kCancel}), ListMenu::kCancelled);
+  EXPECT_EQ(menu.selectedId(0), -1);
+
+  fill(3);
+  frame({Key::Down});
+  frame({});
+  frame({Key::Down});
+  EXPECT_EQ(menu.cursor(), 2);
+  menu.clear();
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(frame({Key::Up}), ListMenu::kNothing);
+  menu.addText("only text", kGrey, 1);
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 0);
+}
+
+TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
+  menu.setupYesNo("Continue?", nullptr, nullptr, false);
+  EXPECT_EQ(menu.itemCount(), 3);
+  EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");
+  open();
+  step({kCancel});
+  menu.draw(true);
+  EXPECT_EQ(menu.updateYesNo(), 0);
+  step({Key::Down});
+  menu.draw(true);
+  menu.updateYesNo();
+  step({kDecide});
+  menu.draw(true);
+  EXPECT_EQ(menu.updateYesNo(), 2);
+  EXPECT_EQ(menu.cursor(), 1) << "a result puts the cursor back on yes";
+
+  menu.setupYesNo("Again?", "ok", "no", true);
+  step({kCancel});
+  menu.draw(true);
+  EXPECT_EQ(menu.updateYesNo(), 2);
+}
+
+TEST_F(ListMenuTest, SetCursorByIdFallsBackToTheFirstSelectable) {
+  menu.addText("head", kGrey, 1);
+  fill(3);
+  menu.setCursorById(102);
+  EXPECT_EQ(menu.cursor(), 3);
+  menu.setCursorById(7);
+  EXPECT_EQ(menu.cursor(), 1);
+  EXPECT_TRUE(menu.hasCursor());
+}
+
+TEST_F(ListMenuTest, PlacementKeepsTheTopLeftCornerWhenResized) {
+  fill(2);
+  menu.placeCentered(-100.f, 50.f);
+  menu.setSize(200.f, 100.f);
+  EXPECT_EQ(menu.columnX(0.f), -100.f);
+  EXPECT_EQ(menu.rowY(0.f), 50.f);
+  menu.setPosition(0.f, 0.f);
+  menu.setSize(100.f, 40.f);
+  EXPECT_EQ(menu.columnX(0.f), -50.f);
+  EXPECT_EQ(menu.rowY(0.f), 20.f);
+}
+
+TEST_F(ListMenuTest, TheMessageQueueShowsOneMenuAtATime) {
+  Game::OwnedList<ListMenu> stack;
+  ListMenu::pushMessage(stack, "first");
+  ListMenu::pushMessage(stack, "second");
+  step({});
+  EXPECT_EQ(Game::MenuStack::update(stack), 1);
+  step({kDecide});
+  EXPECT_EQ(Game::MenuStack::update(stack), 1);
+  EXPECT_EQ(stack.count(), 1);
+  step({});
+  step({kDecide});
+  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+}
+
+}  // namespace

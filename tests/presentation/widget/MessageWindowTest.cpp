@@ -1,0 +1,142 @@
+#include "presentation/widget/MessageWindow.h"
+
+#include <cstring>
+#include <string>
+
+#include "core/string/ShiftJis.h"
+#include "file/nml/NmlDocument.h"
+#include "file/nml/NmlNode.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/widget/KeyScript.h"
+
+namespace {
+
+using Game::MessageBox;
+using Game::MessageWindow;
+using Platform::Key;
+
+class MessageWindowTest : public WidgetTest::KeyScript {
+ protected:
+  void SetUp() override {
+    KeyScript::SetUp();
+    Game::FaceSet::create();
+    Game::FaceSet::instance()->add("hero", "hero", "アルト");
+  }
+  void TearDown() override {
+    Game::FaceSet::destroy();
+    KeyScript::TearDown();
+  }
+  // One frame as the field runs it: keys, the poll, the draw.
+  bool frame(std::initializer_list<Key> held = {}) {
+    step(held);
+    const bool idle = window.isIdle();
+    window.draw();
+    return idle;
+  }
+  const Game::MessageScript& script(const char* body) {
+    Game::NmlDocument document;
+    document.loadFromText("talk.txt", (std::string("talk{") + body + "}").c_str());
+    talk.load(*document.findChild("talk"));
+    return talk;
+  }
+
+  Game::MessageScript talk;
+  MessageWindow window;
+};
+
+TEST_F(MessageWindowTest, RevealSkipAndClose) {
+  window.open(script("close 1; chara 0; L nobody,abcdefghij;"));
+  EXPECT_FALSE(frame());
+  EXPECT_EQ(window.box().visibleBytes(), 2) << "two bytes a draw: the space after the name";
+  EXPECT_STREQ(window.speakerName().c_str(), "nobody");
+  EXPECT_FALSE(frame());
+  EXPECT_TRUE(window.box().isRevealing());
+  EXPECT_FALSE(frame({kDecide})) << "the first press reveals the whole line";
+  EXPECT_FALSE(window.box().isRevealing());
+  EXPECT_FALSE(frame());
+  EXPECT_TRUE(frame({kDecide})) << "the second finishes it, and the queue is dry";
+  EXPECT_FALSE(window.box().isActive()) << "close clears the window";
+}
+
+TEST_F(MessageWindowTest, WithoutCloseTheLastLineStaysAndSkipFinishesRevealedLines) {
+  window.open(script("chara 0; skip 1; L ,ab; L ,cd;"));
+  int frames = 0;
+  while (!frame() && frames < 20) ++frames;
+  EXPECT_LT(frames, 10) << "skipped lines finish once revealed";
+  EXPECT_TRUE(window.box().isActive());
+  EXPECT_STREQ(window.box().text().c_str(), "cd");
+}
+
+TEST_F(MessageWindowTest, AShiftJisLineIsNeverSplitInsideACharacter) {
+  window.postLine(0, nullptr, "", "あいうえおかきくけこソ");
+  window.isIdle();
+  const std::string text = window.box().text().c_str();
+  for (int draw = 0; draw < 12; ++draw) {
+    window.draw();
+    const int shown = window.box().visibleBytes();
+    // Every shown prefix ends on a character boundary.
+    int at = 0;
+    while (at < shown) at += Game::ShiftJis::characterSize(text.c_str() + at);
+    EXPECT_EQ(at, shown) << draw;
+    EXPECT_EQ(shown % 2, 0);
+  }
+}
+
+TEST_F(MessageWindowTest, LongTextsWrapAndAreClampedToTheBuffer) {
+  window.postLine(0, nullptr, "", std::string(40, 'a').c_str());
+  window.isIdle();
+  const std::string wrapped = window.box().text().c_str();
+  EXPECT_NE(wrapped.find('\n'), std::string::npos);
+  EXPECT_LE(wrapped.find('\n'), 36u);
+
+  std::string huge;
+  for (int i = 0; i < 2000; ++i) huge += "あ";
+  Game::MessageBox box(0, 0);
+  box.setText("", huge.c_str(), true);
+  int bytes = 0;
+  for (const char* p = box.text().c_str(); *p; ++p) bytes += *p == '\n' ? 0 : 1;
+  EXPECT_LE(bytes, MessageBox::kTextCapacity);
+  EXPECT_EQ(bytes % 2, 0);
+}
+
+TEST_F(MessageWindowTest, FaceOnlyLinesSwapFacesAndUnknownNamesStillShow) {
+  window.open(script("L hero; R stranger,hello;"));
+  EXPECT_FALSE(frame());
+  EXPECT_EQ(window.slot(0).face(), Game::FaceSet::instance()->find("hero"));
+  EXPECT_EQ(window.slot(1).face(), nullptr);
+  EXPECT_STREQ(window.box().name().c_str(), "stranger");
+  EXPECT_STREQ(window.box().text().c_str(), "　hello");
+  // The hero's face grows in over 16 draws before a key counts.
+  EXPECT_EQ(window.slot(0).step(), 1);
+  for (int i = 0; i < 14; ++i) frame();
+  EXPECT_FALSE(window.slot(0).isSettled());
+  frame();
+  EXPECT_TRUE(window.slot(0).isSettled());
+  EXPECT_FLOAT_EQ(window.slot(0).scale(), 1.f);
+
+  window.clear();
+  window.open(script("L hero;"));
+  int frames = 1;
+  while (!frame() && frames < 40) ++frames;
+  // The slot is still grown from the line before: the record is idle on the
+  // frame after its face was put up, without a key.
+  EXPECT_EQ(frames, 2);
+  EXPECT_FALSE(window.box().isActive());
+}
+
+TEST_F(MessageWindowTest, ScriptFlagsAndBackslashN) {
+  script("close 1; chara 0; skip 1; R hero,one\\ntwo; N solo;");
+  EXPECT_TRUE(talk.close);
+  EXPECT_FALSE(talk.chara);
+  EXPECT_TRUE(talk.skip);
+  ASSERT_EQ(talk.lines.count(), 2);
+  EXPECT_EQ(talk.lines.at(0)->side, 1);
+  EXPECT_EQ(talk.lines.at(1)->side, 0);
+  EXPECT_STREQ(talk.lines.at(1)->text.c_str(), "");
+  window.open(talk);
+  window.isIdle();
+  EXPECT_STREQ(window.box().name().c_str(), "アルト");
+  EXPECT_NE(std::strchr(window.box().text().c_str(), '\n'), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "presentation/widget/NumberInput.h"
+
+#include "presentation/widget/KeyScript.h"
+#include "presentation/widget/TextGrid.h"
+
+namespace {
+
+using Game::NumberInput;
+using Platform::Key;
+
+class NumberInputTest : public WidgetTest::KeyScript {};
+
+TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
+  NumberInput input(95, 0, 99);
+  EXPECT_EQ(input.digits(), 2);
+  step({Key::Left});
+  input.update();
+  EXPECT_EQ(input.digit(), 1);
+  step({});
+  step({Key::Left});
+  input.update();
+  EXPECT_EQ(input.digit(), 1);
+  for (int i = 0; i < 40; ++i) {
+    step({Key::Up});
+    input.update();
+  }
+  EXPECT_EQ(input.value(), 99);
+  step({Key::Right});
+  input.update();
+  step({});
+  step({Key::Right});
+  input.update();
+  EXPECT_EQ(input.digit(), 0);
+  step({kDecide});
+  EXPECT_EQ(input.update(), 1);
+  step({kCancel});
+  EXPECT_EQ(input.update(), 2);
+}
+
+TEST_F(NumberInputTest, ANegativeMaximumCountsItsSignAndExtremesNeverOverflow) {
+  EXPECT_EQ(NumberInput(-5, -50, -10).digits(), 3);
+  NumberInput big(2147483000, 0, 2147483647);
+  EXPECT_EQ(big.digits(), 10);
+  for (int i = 0; i < 9; ++i) {
+    step({Key::Left});
+    big.update();
+    step({});
+  }
+  step({Key::Up});
+  big.update();
+  EXPECT_EQ(big.value(), 2147483647);
+}
+
+TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
+  Game::TextGrid grid;
+  float x = -1.f;
+  float y = -1.f;
+  grid.cellOffset(&x, &y, 0, 0);
+  EXPECT_EQ(x, 0.f);
+  EXPECT_EQ(y, 0.f);
+  grid.resize(2, 2);
+  grid.cell(0, 0).text.assign("abcd");
+  grid.cell(1, 1).text.assign("xy");
+  grid.cell(1, 1).font = 2;
+  grid.setColorRange(0, 0, 5, 0, 0xFFFFFFFF);
+  grid.layout();
+  EXPECT_EQ(grid.columnWidth(0), 40.f);  // 4 bytes of font 1
+  EXPECT_EQ(grid.columnWidth(1), 26.f);
+  EXPECT_EQ(grid.rowHeight(1), 26.f);
+  grid.cellOffset(&x, &y, 1, 1);
+  EXPECT_EQ(x, 40.f);
+  EXPECT_EQ(y, grid.rowHeight(0));
+  EXPECT_EQ(grid.totalWidth(), 66.f);
+  EXPECT_EQ(grid.cell(1, 0).color, 0xFFFFFFFFu);
+  EXPECT_EQ(grid.cell(0, 1).color, 0xFFC0C0C0u);
+}
+
+}  // namespace

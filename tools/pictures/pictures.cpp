@@ -1,0 +1,234 @@
+// Draws a picture from its readable description into the TGA file the game
+// loads, through the framework's own TGA writer.
+//   pictures <in.pic> <out.tga>
+//
+// A description is a list of lines; ';' starts a comment line. Colours are
+// packed ARGB in hex ("0xc0102040"); rectangles are x y width height in
+// pixels from the top-left corner, clipped to the picture.
+//   size <width> <height>          first: a transparent picture
+//   fill <rect> <colour>           a filled rectangle
+//   outline <rect> <thickness> <colour>
+//   vgradient <rect> <top colour> <bottom colour>
+//   ink <char> <colour>            a grid character's colour ('.' is clear)
+//   grid <x> <y> <scale>           the following rows, up to "end", each
+//                                  character a scale x scale block of its ink
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Engine/Graphics/ImageFile.h"
+
+namespace {
+
+using Engine::u32;
+
+[[noreturn]] void fail(const std::string& where, const std::string& what) {
+  std::cerr << where << ": " << what << '\n';
+  std::exit(1);
+}
+
+struct Rect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class Canvas {
+ public:
+  void resize(int width, int height) { mImage = Engine::Graphics::Image(width, height); }
+  bool empty() const { return mImage.width == 0; }
+  const Engine::Graphics::Image& image() const { return mImage; }
+
+  void fill(const Rect& r, u32 colour) {
+    for (int y = r.y; y < r.y + r.height; ++y) {
+      for (int x = r.x; x < r.x + r.width; ++x) {
+        put(x, y, colour);
+      }
+    }
+  }
+  void outline(const Rect& r, int thickness, u32 colour) {
+    fill({r.x, r.y, r.width, thickness}, colour);
+    fill({r.x, r.y + r.height - thickness, r.width, thickness}, colour);
+    fill({r.x, r.y, thickness, r.height}, colour);
+    fill({r.x + r.width - thickness, r.y, thickness, r.height}, colour);
+  }
+  void verticalGradient(const Rect& r, u32 top, u32 bottom) {
+    for (int row = 0; row < r.height; ++row) {
+      const float t = r.height > 1 ? static_cast<float>(row) / static_cast<float>(r.height - 1) : 0.f;
+      fill({r.x, r.y + row, r.width, 1}, mix(top, bottom, t));
+    }
+  }
+  void put(int x, int y, u32 colour) {
+    if (x >= 0 && y >= 0 && x < mImage.width && y < mImage.height) {
+      mImage.row(y)[x] = colour;
+    }
+  }
+
+ private:
+  static u32 mix(u32 a, u32 b, float t) {
+    u32 out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+      const float from = static_cast<float>((a >> shift) & 0xFFu);
+      const float to = static_cast<float>((b >> shift) & 0xFFu);
+      out |= static_cast<u32>(from + (to - from) * t + 0.5f) << shift;
+    }
+    return out;
+  }
+
+  Engine::Graphics::Image mImage;
+};
+
+class Reader {
+ public:
+  explicit Reader(const char* path) : mPath(path), mIn(path) {
+    if (!mIn) {
+      fail(mPath, "cannot be read");
+    }
+    mInks['.'] = 0;
+  }
+
+  Canvas read() {
+    std::string line;
+    while (nextLine(line)) {
+      std::istringstream words(line);
+      std::string keyword;
+      if (!(words >> keyword) || keyword[0] == ';') {
+        continue;
+      }
+      command(keyword, words);
+    }
+    if (mCanvas.empty()) {
+      fail(mPath, "no \"size\" line");
+    }
+    return mCanvas;
+  }
+
+ private:
+  bool nextLine(std::string& line) {
+    ++mLine;
+    return static_cast<bool>(std::getline(mIn, line));
+  }
+  std::string where() const { return mPath + ":" + std::to_string(mLine); }
+
+  void command(const std::string& keyword, std::istringstream& words) {
+    if (keyword == "size") {
+      const int width = number(words);
+      const int height = number(words);
+      if (width < 1 || height < 1 || width > 4096 || height > 4096) {
+        fail(where(), "a size from 1 to 4096 on each side is needed");
+      }
+      mCanvas.resize(width, height);
+      return;
+    }
+    if (mCanvas.empty()) {
+      fail(where(), "\"" + keyword + "\" before \"size\"");
+    }
+    if (keyword == "fill") {
+      const Rect r = rect(words);
+      mCanvas.fill(r, colour(words));
+    } else if (keyword == "outline") {
+      const Rect r = rect(words);
+      const int thickness = number(words);
+      mCanvas.outline(r, thickness, colour(words));
+    } else if (keyword == "vgradient") {
+      const Rect r = rect(words);
+      const u32 top = colour(words);
+      mCanvas.verticalGradient(r, top, colour(words));
+    } else if (keyword == "ink") {
+      std::string mark;
+      if (!(words >> mark) || mark.size() != 1) {
+        fail(where(), "\"ink\" takes one character and a colour");
+      }
+      mInks[mark[0]] = colour(words);
+    } else if (keyword == "grid") {
+      const int x = number(words);
+      const int y = number(words);
+      grid(x, y, number(words));
+    } else {
+      fail(where(), "unknown command \"" + keyword + "\"");
+    }
+  }
+
+  void grid(int left, int top, int scale) {
+    if (scale < 1) {
+      fail(where(), "a grid's scale is at least 1");
+    }
+    std::string row;
+    for (int y = top; nextLine(row); y += scale) {
+      if (row == "end") {
+        return;
+      }
+      for (std::size_t column = 0; column < row.size(); ++column) {
+        const auto ink = mInks.find(row[column]);
+        if (ink == mInks.end()) {
+          fail(where(), std::string("no ink for '") + row[column] + "'");
+        }
+        mCanvas.fill({left + static_cast<int>(column) * scale, y, scale, scale}, ink->second);
+      }
+    }
+    fail(where(), "a grid without its \"end\"");
+  }
+
+  int number(std::istringstream& words) {
+    std::string token;
+    char* end = nullptr;
+    if (!(words >> token)) {
+      fail(where(), "a number is missing");
+    }
+    const long value = std::strtol(token.c_str(), &end, 10);
+    if (*end != '\0') {
+      fail(where(), "\"" + token + "\" is not a number");
+    }
+    return static_cast<int>(value);
+  }
+  Rect rect(std::istringstream& words) {
+    Rect r;
+    r.x = number(words);
+    r.y = number(words);
+    r.width = number(words);
+    r.height = number(words);
+    return r;
+  }
+  u32 colour(std::istringstream& words) {
+    std::string token;
+    char* end = nullptr;
+    if (!(words >> token) || token.rfind("0x", 0) != 0) {
+      fail(where(), "a colour is written 0xAARRGGBB");
+    }
+    const unsigned long value = std::strtoul(token.c_str() + 2, &end, 16);
+    if (*end != '\0' || token.size() != 10) {
+      fail(where(), "\"" + token + "\" is not a colour 0xAARRGGBB");
+    }
+    return static_cast<u32>(value);
+  }
+
+  std::string mPath;
+  std::ifstream mIn;
+  int mLine = 0;
+  Canvas mCanvas;
+  std::map<char, u32> mInks;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: pictures <in.pic> <out.tga>\n";
+    return 2;
+  }
+  const Canvas canvas = Reader(argv[1]).read();
+  const std::vector<Engine::u8> file = Engine::Graphics::writeTga(Engine::Graphics::sourceOf(canvas.image()), true);
+  std::ofstream out(argv[2], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  if (file.empty() || !out) {
+    fail(argv[2], "cannot be written");
+  }
+  return 0;
+}
