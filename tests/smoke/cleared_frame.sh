@@ -15,7 +15,7 @@ work=$2
 "$program" >"$work/out.log" 2>&1 &
 pid=$!
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   window=$(xwininfo -root -tree | awk '/"Marrowdeep ver1.02"/ {print $1; exit}')
   [ -n "$window" ] && break
   sleep 0.1

@@ -23,7 +23,7 @@ ending=$3
 "$game/marrowdeep" >"$log" 2>&1 &
 pid=$!
 window=""
-for _ in $(seq 1 200); do
+for _ in $(seq 1 600); do
   window=$(xdotool search --name "Marrowdeep ver1.02" 2>/dev/null | head -n 1) || true
   [ -n "$window" ] && break
   sleep 0.1

@@ -17,7 +17,7 @@ trap 'rm -f "$log"' EXIT
 pid=$!
 
 geometry=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do
   geometry=$(xwininfo -name "Marrowdeep ver1.02" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}') || true
   [ -n "$geometry" ] && break
   sleep 0.1
