@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+#include "core/string/String.h"
+
+namespace Game {
+
+class AttackBlock;
+class NmlAttribute;
+class NmlNode;
+class StateTable;
+
+// Helpers shared by the readers of the battle tables.
+namespace RecordReading {
+
+// The line of a required key; a missing one is a data error naming the key
+// and the record being read.
+const NmlAttribute& required(const NmlNode& node, const char* key);
+// The child of a required node; the same data error when it is missing.
+const NmlNode& requiredChild(const NmlNode& node, const char* name);
+// Null when the node has no such child.
+const NmlNode* optionalChild(const NmlNode& node, const char* name);
+// Item 0 of the key's line into out, when the line exists.
+void readText(const NmlNode& node, const char* key, String& out);
+void readInt(const NmlNode& node, const char* key, Engine::i32& out);
+// Every state the block adds or recoils with must be in the table.
+void checkStates(const AttackBlock& attack, const StateTable& states);
+
+}  // namespace RecordReading
+}  // namespace Game
