@@ -15,6 +15,7 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
+#include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
 
@@ -53,6 +54,11 @@ class ApplicationTest : public ::testing::Test {
     // The music and sound-effect lists the root reads at start, empty here.
     mFixture.platform().fakeFileSystem.put("bgm/bgm.txt", "");
     mFixture.platform().fakeFileSystem.put("src/system/systemsound.txt", "");
+    // The databases read the whole sample set of battle files.
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      const char* path = Game::Database::battleFilePath(i);
+      mFixture.platform().fakeFileSystem.put(path, DatabaseTestSupport::sampleFile(path));
+    }
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
       Engine::Framework::instance().configure(configuration);
