@@ -22,8 +22,10 @@ struct Where {
     if (scope->mKind) {
       out.append(", ");
       out.append(scope->mKind);
-      out.append(" ");
-      out.append(scope->mName ? scope->mName : "");
+      if (scope->mName && *scope->mName) {
+        out.append(" ");
+        out.append(scope->mName);
+      }
     }
     out.append(": ");
   }

@@ -160,7 +160,7 @@ TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
        "src/data/enemy.txt, enemy 兵: unknown enemy \"竜\""},
       {Database::kEnemies, "enemy{name 兵;equip{}}", "src/data/enemy.txt, enemy 兵: no child \"action\""},
       {Database::kRaces, "race{name A;member 竜;}", "src/data/race.txt, race A: unknown enemy \"竜\""},
-      {Database::kRaces, "race{name A;}ring A,Z;", "src/data/race.txt, ring : unknown race \"Z\""},
+      {Database::kRaces, "race{name A;}ring A,Z;", "src/data/race.txt, ring: unknown race \"Z\""},
       {Database::kSynchros, "synchro{name S;member ノア;}", "src/data/synchro.txt, synchro S: unknown shell \"ノア\""},
       {Database::kSkillTree, "item{arts{ability 打つ;}}", "src/data/skilltree.txt: no key \"cost\""},
   };
