@@ -119,6 +119,29 @@ TEST_F(ApplicationTest, SingletonsAreCreatedAndDestroyedInTheirOrder) {
   EXPECT_EQ(gLog, expected);
 }
 
+// The root reads the whole sample set of battle files at start, and nothing
+// in it is worth a debug line.
+TEST_F(ApplicationTest, LoadsTheSampleDatabasesWithoutADebugLine) {
+  int tools = 0;
+  int enemies = 0;
+  int states = 0;
+  Support::onUpdate = [&] {
+    mFixture.platform().fakeDebugOutput.lines.clear();
+    Application::create();
+    tools = Game::Database::instance()->toolCount();
+    enemies = Game::Database::instance()->enemyCount();
+    states = Game::Database::instance()->states().count();
+    Application::destroy();
+    endAfterThisFrame();
+  };
+  mFixture.run();
+  EXPECT_EQ(tools, 7);
+  EXPECT_EQ(enemies, 4);
+  EXPECT_EQ(states, 30);
+  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty())
+      << mFixture.platform().fakeDebugOutput.lines.front();
+}
+
 // The fast-forward key, read in frames 2 and 3, acts from the frame after
 // the one that read it: frames 3 and 4 run two steps and draw once; the frame
 // rate shown is the sum of the two steps' rates.
