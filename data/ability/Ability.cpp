@@ -10,6 +10,7 @@
 #include "data/stats/StatMath.h"
 #include "file/nml/NmlNode.h"
 #include "resource/Database.h"
+#include "resource/database/RecordReading.h"
 #include "script/expression/Expression.h"
 
 namespace Game {
@@ -24,20 +25,6 @@ constexpr u32 kAttackColor = 0xFFFF8080;
 constexpr u32 kSupportColor = 0xFF8080FF;
 constexpr u32 kCounterColor = 0xFF80FFFF;
 constexpr u32 kPassiveColor = 0xFFC0C0C0;
-
-std::shared_ptr<const Expression> compiled(const NmlNode& node, const char* key) {
-  const NmlAttribute* line = node.findAttribute(key);
-  if (!line) {
-    return nullptr;
-  }
-  auto expression = std::make_shared<Expression>();
-  expression->parse(line->toString(0));
-  return expression;
-}
-
-bool holds(const std::shared_ptr<const Expression>& expression, const Unit& unit) {
-  return !expression || expression->evaluateForUnit(unit) != 0;
-}
 
 bool holds(const Expression* expression, const Unit& unit) { return !expression || expression->evaluateForUnit(unit) != 0; }
 
@@ -58,9 +45,9 @@ void Ability::load(const NmlNode& node) {
     trigger->read(*node.findChild("trigger"));
     mTrigger = std::move(trigger);
   }
-  mExpression = compiled(node, "expression");
-  mTargetExpression = compiled(node, "targetExpression");
-  mRelationExpression = compiled(node, "relationExpression");
+  mExpression = RecordReading::compiled(node, "expression");
+  mTargetExpression = RecordReading::compiled(node, "targetExpression");
+  mRelationExpression = RecordReading::compiled(node, "relationExpression");
   if (const NmlAttribute* line = node.findAttribute("priority")) {
     mPriority = line->toFloat(0);
   }
@@ -85,14 +72,14 @@ bool Ability::relationHolds(const AttackBlock& attack) const {
 }
 
 bool Ability::conditionHolds(const Unit& unit) const {
-  return holds(mExpression, unit) && holds(levelRecord().expression(), unit);
+  return holds(mExpression.get(), unit) && holds(levelRecord().expression(), unit);
 }
 
 bool Ability::targetConditionHolds(const Unit& unit, const Unit& target) const {
   if (mRelationExpression && mRelationExpression->evaluateForUnits(unit, target) == 0) {
     return false;
   }
-  return holds(mTargetExpression, target) && holds(levelRecord().targetExpression(), target);
+  return holds(mTargetExpression.get(), target) && holds(levelRecord().targetExpression(), target);
 }
 
 void Ability::scaleToGhost(const GhostLevel& ghost) {

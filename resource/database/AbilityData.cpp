@@ -19,12 +19,6 @@ namespace {
 constexpr i32 kSpellFlag = 3;  // 術
 constexpr i32 kCardFlag = 0;   // 符
 
-std::shared_ptr<const Expression> compiled(const NmlAttribute& line) {
-  auto expression = std::make_shared<Expression>();
-  expression->parse(line.toString(0));
-  return expression;
-}
-
 i32 effectKindOf(const char* word) {
   constexpr const char* kWords[] = {"none", "normal", "magic", "spellCard", "caution"};
   for (i32 i = 0; i < 5; ++i) {
@@ -106,11 +100,11 @@ void AbilityLevel::readActive(const NmlNode& node, const StateTable& states) {
   readInt(node, "accuracy", mAccuracy);
   readInt(node, "charge", mCharge);
   readInt(node, "recoil", mRecoil);
-  if (const NmlAttribute* line = node.findAttribute("expression")) {
-    mExpression = compiled(*line);
+  if (node.findAttribute("expression")) {
+    mExpression = RecordReading::compiled(node, "expression");
   }
-  if (const NmlAttribute* line = node.findAttribute("targetExpression")) {
-    mTargetExpression = compiled(*line);
+  if (node.findAttribute("targetExpression")) {
+    mTargetExpression = RecordReading::compiled(node, "targetExpression");
   }
   if (const NmlAttribute* line = node.findAttribute("artsSystem")) {
     mArtsSystem.read(*line);

@@ -21,16 +21,6 @@ using namespace RecordReading;
 
 namespace {
 
-std::shared_ptr<const Expression> compiled(const NmlNode& node, const char* key) {
-  const NmlAttribute* line = node.findAttribute(key);
-  if (!line) {
-    return nullptr;
-  }
-  auto expression = std::make_shared<Expression>();
-  expression->parse(line->toString(0));
-  return expression;
-}
-
 const ToolData& existingTool(const char* name) {
   const ToolData* tool = Database::instance()->findTool(name);
   if (!tool) {

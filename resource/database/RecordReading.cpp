@@ -4,6 +4,7 @@
 #include "file/nml/NmlNode.h"
 #include "resource/database/DataError.h"
 #include "resource/database/StateTable.h"
+#include "script/expression/Expression.h"
 
 namespace Game::RecordReading {
 
@@ -50,6 +51,16 @@ void readInt(const NmlNode& node, const char* key, Engine::i32& out) {
   if (const NmlAttribute* line = node.findAttribute(key)) {
     out = line->toInt(0);
   }
+}
+
+std::shared_ptr<const Expression> compiled(const NmlNode& node, const char* key) {
+  const NmlAttribute* line = node.findAttribute(key);
+  if (!line) {
+    return nullptr;
+  }
+  auto expression = std::make_shared<Expression>();
+  expression->parse(line->toString(0));
+  return expression;
 }
 
 void checkStates(const AttackBlock& attack, const StateTable& states) {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
 
 namespace Game {
 
 class AttackBlock;
+class Expression;
 class NmlAttribute;
 class NmlNode;
 class StateTable;
@@ -23,6 +26,9 @@ const NmlNode* optionalChild(const NmlNode& node, const char* name);
 // Item 0 of the key's line into out, when the line exists.
 void readText(const NmlNode& node, const char* key, String& out);
 void readInt(const NmlNode& node, const char* key, Engine::i32& out);
+// The key's expression compiled, shared by the copies of the record; null
+// when the key is absent.
+std::shared_ptr<const Expression> compiled(const NmlNode& node, const char* key);
 // Every state the block adds or recoils with must be in the table.
 void checkStates(const AttackBlock& attack, const StateTable& states);
 

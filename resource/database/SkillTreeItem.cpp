@@ -16,11 +16,7 @@ void SkillTreeItem::read(const NmlNode& node) {
   for (i32 i = 0; i < node.countChildren("base"); ++i) {
     mBase.emplace_back().load(*node.findChild("base", i));
   }
-  if (const NmlAttribute* line = node.findAttribute("expression")) {
-    auto expression = std::make_shared<Expression>();
-    expression->parse(line->toString(0));
-    mCondition = std::move(expression);
-  }
+  mCondition = RecordReading::compiled(node, "expression");
 }
 
 i32 SkillTreeItem::effectiveCost(const AbilityList& learned) const {
