@@ -1,9 +1,11 @@
 #include "resource/Database.h"
 
-#include <cstring>
 #include <vector>
 
 #include "core/game/VariableTable.h"
+#include "core/string/StringRef.h"
+#include "file/nml/NmlDocument.h"
+#include "resource/database/DataError.h"
 
 namespace Game {
 
@@ -13,26 +15,15 @@ namespace {
 
 Database* gInstance = nullptr;
 
-// The sample records; "src/data/map/head.txt" declares their variables.
-struct SampleSite {
-  const char* name;
-  const char* title;
-  i32 floorCount;
-};
-constexpr SampleSite kSampleSites[] = {
-    {"オープニング", "始まりの広間", 0},
-    {"灰の坑道", "灰の坑道", 5},
-    {"沈黙の書庫", "沈黙の書庫", 3},
-};
-constexpr const char* kSampleTools[][2] = {
-    {"薬草", "薬草"},
-    {"鉄の剣", "鉄の剣"},
+constexpr const char* kBattleFiles[Database::kBattleFileCount] = {
+    "src/data/state.txt", "src/data/ability.txt", "src/data/tool.txt",    "src/data/shell.txt",
+    "src/data/enemy.txt", "src/data/race.txt",    "src/data/synchro.txt", "src/data/skilltree.txt",
 };
 
 template <class Record>
-const Record* findByName(const std::deque<Record>& records, const char* name) {
+const Record* findByFullName(const std::deque<Record>& records, const char* name) {
   for (const Record& record : records) {
-    if (std::strcmp(record.name(), name) == 0) {
+    if (StringRef(record.fullName()) == name) {
       return &record;
     }
   }
@@ -42,6 +33,30 @@ const Record* findByName(const std::deque<Record>& records, const char* name) {
 template <class Record>
 const Record* recordAt(const std::deque<Record>& records, i32 i) {
   return i >= 0 && static_cast<std::size_t>(i) < records.size() ? &records[static_cast<std::size_t>(i)] : nullptr;
+}
+
+// The name a data error gives the record: its "name" (the last item, as
+// arts write a second name first), or that of its "base"; "?" without one.
+const char* recordName(const NmlNode& node) {
+  const NmlNode* named = &node;
+  if (!node.findAttribute("name") && node.countChildren("base") > 0) {
+    named = node.findChild("base");
+  }
+  const NmlAttribute* name = named->findAttribute("name");
+  return name && name->itemCount() > 0 ? name->item(name->itemCount() - 1) : "?";
+}
+
+// Reads every child of that name into a new record of the table, naming
+// each record for data errors.
+template <class Table, class Read>
+void readRecords(const NmlNode& root, const char* childName, DataError::Scope& scope, Table& table, Read read) {
+  const i32 n = root.countChildren(childName);
+  for (i32 i = 0; i < n; ++i) {
+    const NmlNode& node = *root.findChild(childName, i);
+    scope.setRecord(childName, recordName(node));
+    read(table.emplace_back(), node);
+  }
+  scope.setRecord(nullptr, nullptr);
 }
 
 // The dump's lines, collected as a list menu would take them.
@@ -64,11 +79,20 @@ void plugFunctionsIntoVariables(FunctionTable& functions) {
 
 }  // namespace
 
+const char* Database::battleFilePath(i32 file) {
+  return file >= 0 && file < kBattleFileCount ? kBattleFiles[file] : "";
+}
+
 void Database::create() {
   if (!gInstance) {
     gInstance = new Database();
     plugFunctionsIntoVariables(gInstance->mFunctions);
   }
+}
+
+void Database::createAndLoad() {
+  create();
+  gInstance->load();
 }
 
 void Database::destroy() {
@@ -81,45 +105,118 @@ void Database::destroy() {
 
 Database* Database::instance() { return gInstance; }
 
-Database::Database() {
-  for (const SampleSite& site : kSampleSites) {
-    addSite(site.name, site.title, site.floorCount);
+Database::Database() { createSites(); }
+
+void Database::load() {
+  std::array<NmlDocument, kBattleFileCount> documents;
+  std::array<const NmlNode*, kBattleFileCount> roots{};
+  for (i32 i = 0; i < kBattleFileCount; ++i) {
+    documents[static_cast<std::size_t>(i)].load(kBattleFiles[i]);
+    roots[static_cast<std::size_t>(i)] = &documents[static_cast<std::size_t>(i)];
   }
-  for (const auto& tool : kSampleTools) {
-    addTool(tool[0], tool[1]);
+  load(roots);
+}
+
+void Database::load(const std::array<const NmlNode*, kBattleFileCount>& roots) {
+  // Each table names those read before it: states, then arts, then the
+  // tools, shells and enemies that grant them.
+  const auto root = [&roots](i32 file) -> const NmlNode& { return *roots[static_cast<std::size_t>(file)]; };
+  mStates.clear();
+  {
+    DataError::Scope scope(kBattleFiles[kStates]);
+    mStates.read(root(kStates));
+  }
+  readAbilities(root(kAbilities));
+  readTools(root(kTools));
+  readShells(root(kShells));
+  readEnemies(root(kEnemies));
+  readRaces(root(kRaces));
+  readSynchros(root(kSynchros));
+  DataError::Scope scope(kBattleFiles[kSkillTree]);
+  readSkillTree(root(kSkillTree), mSkillTree);
+}
+
+void Database::readAbilities(const NmlNode& root) {
+  DataError::Scope scope(kBattleFiles[kAbilities]);
+  mAbilities.clear();
+  readRecords(root, "ability", scope, mAbilities,
+              [this](AbilityData& art, const NmlNode& node) { art.read(node, mStates); });
+}
+
+void Database::readTools(const NmlNode& root) {
+  DataError::Scope scope(kBattleFiles[kTools]);
+  mTools.clear();
+  readRecords(root, "tool", scope, mTools, [this](ToolData& tool, const NmlNode& node) {
+    tool.read(node, mStates);
+    tool.readArts(node);
+  });
+}
+
+void Database::readShells(const NmlNode& root) {
+  DataError::Scope scope(kBattleFiles[kShells]);
+  mShells.clear();
+  readRecords(root, "shell", scope, mShells,
+              [this](ShellData& shell, const NmlNode& node) { shell.read(node, mStates); });
+}
+
+void Database::readEnemies(const NmlNode& root) {
+  DataError::Scope scope(kBattleFiles[kEnemies]);
+  mEnemies.clear();
+  readRecords(root, "enemy", scope, mEnemies,
+              [this](EnemyData& enemy, const NmlNode& node) { enemy.read(node, mStates); });
+  for (EnemyData& enemy : mEnemies) {
+    scope.setRecord("enemy", enemy.name());
+    enemy.linkMetamorphoses();
   }
 }
 
-const MapSiteData* Database::findSite(const char* name) const { return name ? findByName(mSites, name) : nullptr; }
-
-const MapSiteData* Database::siteAt(i32 i) const { return recordAt(mSites, i); }
-
-i32 Database::totalFloorCount() const {
-  i32 total = 0;
-  for (const MapSiteData& site : mSites) {
-    total += site.floorCount();
-  }
-  return total;
-}
-
-const ToolData* Database::findTool(const char* name) const {
-  if (!name) {
-    return nullptr;
-  }
-  for (const ToolData& tool : mTools) {
-    if (std::strcmp(tool.fullName(), name) == 0) {
-      return &tool;
+void Database::readRaces(const NmlNode& root) {
+  DataError::Scope scope(kBattleFiles[kRaces]);
+  mRaces.clear();
+  readRecords(root, "race", scope, mRaces, [](RaceData& race, const NmlNode& node) { race.read(node); });
+  const NmlAttribute* ring = root.findAttribute("ring");
+  const i32 n = ring ? ring->itemCount() : 0;
+  scope.setRecord("ring", "");
+  for (i32 i = 0; i < n; ++i) {
+    RaceData& race = const_cast<RaceData&>(findRace(ring->item(i)));
+    std::vector<const RaceData*> spawn;
+    for (i32 k = 0; k < 3; ++k) {
+      spawn.push_back(&findRace(ring->item((i + k) % n)));
     }
+    race.setSpawnRaces(std::move(spawn));
   }
-  return nullptr;
 }
+
+void Database::readSynchros(const NmlNode& root) {
+  DataError::Scope scope(kBattleFiles[kSynchros]);
+  mSynchros.clear();
+  readRecords(root, "synchro", scope, mSynchros,
+              [this](SynchroData& synchro, const NmlNode& node) { synchro.read(node, mStates); });
+}
+
+i32 Database::stateIndexOf(const StateData* state) const {
+  const i32 index = mStates.indexOf(state);
+  if (index < 0) {
+    DataError::unknownName(__FILE__, __LINE__, "state", state ? state->name() : "");
+  }
+  return index;
+}
+
+const AbilityData& Database::findAbility(const char* name) const {
+  const AbilityData* art = findAbilityOrNull(name);
+  if (!art) {
+    DataError::unknownName(__FILE__, __LINE__, "art", name);
+  }
+  return *art;
+}
+
+const AbilityData* Database::findAbilityOrNull(const char* name) const {
+  return name ? findByFullName(mAbilities, name) : nullptr;
+}
+
+const ToolData* Database::findTool(const char* name) const { return name ? findByFullName(mTools, name) : nullptr; }
 
 const ToolData* Database::toolAt(i32 i) const { return recordAt(mTools, i); }
-
-const MapSiteData* Database::addSite(const char* name, const char* title, i32 floorCount) {
-  mSites.emplace_back(name, title, floorCount);
-  return &mSites.back();
-}
 
 const ToolData* Database::addTool(const char* name, const char* fullName) {
   mTools.emplace_back(name, fullName);
@@ -129,6 +226,28 @@ const ToolData* Database::addTool(const char* name, const char* fullName) {
 const ToolData* Database::addTool(const ToolData& tool) {
   mTools.push_back(tool);
   return &mTools.back();
+}
+
+const ShellData* Database::findShell(const char* name) const {
+  const ShellData* shell = findShellExactly(name);
+  return shell ? shell : recordAt(mShells, 0);
+}
+
+const ShellData* Database::findShellExactly(const char* name) const {
+  return name ? findByFullName(mShells, name) : nullptr;
+}
+
+const EnemyData* Database::findEnemy(const char* name) const {
+  return name ? findByFullName(mEnemies, name) : nullptr;
+}
+
+const RaceData& Database::findRace(const char* name) const {
+  for (const RaceData& race : mRaces) {
+    if (name && StringRef(race.name()) == name) {
+      return race;
+    }
+  }
+  DataError::unknownName(__FILE__, __LINE__, "race", name);
 }
 
 }  // namespace Game

@@ -1,47 +1,101 @@
 #pragma once
 
+#include <array>
 #include <deque>
+#include <vector>
 
 #include "Engine/Base/Types.h"
 #include "resource/MapSiteData.h"
+#include "resource/database/AbilityData.h"
+#include "resource/database/EnemyData.h"
+#include "resource/database/RaceData.h"
+#include "resource/database/ShellData.h"
+#include "resource/database/SkillTreeItem.h"
 #include "resource/database/StateTable.h"
+#include "resource/database/SynchroData.h"
 #include "resource/database/ToolData.h"
 #include "script/expression/FunctionTable.h"
 
 namespace Game {
 
-// Stand-in of the resource databases: the sample map sites and items in
-// place of those read from the data files, the state table (empty until its
-// file is read), and the named functions of the variable declarations;
-// counts the releases of loaded pictures that the game scene asks for.
+class NmlNode;
+
+// The resource databases: the battle tables read from their data files
+// (states, arts, tools, shells, enemies, races, synchro groups, the skill
+// tree), the named functions of the variable declarations, and (a stand-in
+// until the map database is read) the sample map sites; counts the releases
+// of loaded pictures that the game scene asks for.
 class Database {
  public:
+  // The battle tables' files in load order.
+  enum BattleFile : Engine::i32 { kStates, kAbilities, kTools, kShells, kEnemies, kRaces, kSynchros, kSkillTree };
+  static constexpr Engine::i32 kBattleFileCount = 8;
+  static const char* battleFilePath(Engine::i32 file);
+
+  // Empty tables; load fills them.
   static void create();
+  // create, then load: the application root's step.
+  static void createAndLoad();
   static void destroy();
   // Null outside create and destroy.
   static Database* instance();
 
-  // Records are found by their key name; null when there is none.
+  // Reads the eight battle files through the file reader. A record that
+  // names a state, art, tool, shell or enemy the tables lack stops the
+  // program naming the file, the record and the name.
+  void load();
+  // The same from parsed documents, in BattleFile order (tests, fuzzing).
+  void load(const std::array<const NmlNode*, kBattleFileCount>& roots);
+
+  // States, by name or index. A missing name is a data error.
+  StateTable& states() { return mStates; }
+  const StateTable& states() const { return mStates; }
+  const StateData& findState(const char* name) const { return *mStates.at(mStates.indexOf(name)); }
+  Engine::i32 stateIndex(const char* name) const { return mStates.indexOf(name); }
+  const StateData* stateAt(Engine::i32 i) const { return mStates.at(i); }
+  Engine::i32 stateIndexOf(const StateData* state) const;
+
+  // Arts by full name; a missing one is a data error.
+  const AbilityData& findAbility(const char* name) const;
+  const AbilityData* findAbilityOrNull(const char* name) const;
+  Engine::i32 abilityCount() const { return static_cast<Engine::i32>(mAbilities.size()); }
+
+  // Tools by full name; null when there is none.
+  const ToolData* findTool(const char* name) const;
+  Engine::i32 toolCount() const { return static_cast<Engine::i32>(mTools.size()); }
+  // Item i (its item id); null outside [0, toolCount).
+  const ToolData* toolAt(Engine::i32 i) const;
+  // Records added after those read (tests).
+  const ToolData* addTool(const char* name, const char* fullName);
+  const ToolData* addTool(const ToolData& tool);
+
+  // Shells by full name; the first shell for a name there is none of (null
+  // only without shells).
+  const ShellData* findShell(const char* name) const;
+  // Null when there is no shell of that full name.
+  const ShellData* findShellExactly(const char* name) const;
+  Engine::i32 shellCount() const { return static_cast<Engine::i32>(mShells.size()); }
+
+  // Enemies by full name; null when there is none.
+  const EnemyData* findEnemy(const char* name) const;
+  Engine::i32 enemyCount() const { return static_cast<Engine::i32>(mEnemies.size()); }
+
+  // Races by name; a missing one is a data error.
+  const RaceData& findRace(const char* name) const;
+  Engine::i32 raceCount() const { return static_cast<Engine::i32>(mRaces.size()); }
+
+  const std::deque<SynchroData>& synchros() const { return mSynchros; }
+  const SkillTree& skillTree() const { return mSkillTree; }
+
+  // Map sites (stand-in): found by their key name; null when there is none.
   const MapSiteData* findSite(const char* name) const;
   Engine::i32 siteCount() const { return static_cast<Engine::i32>(mSites.size()); }
   // Record i in file order; null outside [0, siteCount).
   const MapSiteData* siteAt(Engine::i32 i) const;
   // The floors of every site together.
   Engine::i32 totalFloorCount() const;
-
-  // Tools are found by their full name.
-  const ToolData* findTool(const char* name) const;
-  Engine::i32 toolCount() const { return static_cast<Engine::i32>(mTools.size()); }
-  // Item i (its item id); null outside [0, toolCount).
-  const ToolData* toolAt(Engine::i32 i) const;
-
   // Records added after the sample ones (tests).
   const MapSiteData* addSite(const char* name, const char* title, Engine::i32 floorCount);
-  const ToolData* addTool(const char* name, const char* fullName);
-  const ToolData* addTool(const ToolData& tool);
-
-  StateTable& states() { return mStates; }
-  const StateTable& states() const { return mStates; }
 
   void releaseBattlePictures() { ++mBattlePictureReleases; }
   void releaseSymbolCharacters() { ++mSymbolCharacterReleases; }
@@ -58,14 +112,28 @@ class Database {
  private:
   Database();
 
+  void createSites();
+  void readAbilities(const NmlNode& root);
+  void readTools(const NmlNode& root);
+  void readShells(const NmlNode& root);
+  void readEnemies(const NmlNode& root);
+  void readRaces(const NmlNode& root);
+  void readSynchros(const NmlNode& root);
+
   // Deques: records keep their addresses as more are added.
-  std::deque<MapSiteData> mSites;
-  std::deque<ToolData> mTools;
   StateTable mStates;
+  std::deque<AbilityData> mAbilities;
+  std::deque<ToolData> mTools;
+  std::deque<ShellData> mShells;
+  std::deque<EnemyData> mEnemies;
+  std::deque<RaceData> mRaces;
+  std::deque<MapSiteData> mSites;
+  std::deque<SynchroData> mSynchros;
+  SkillTree mSkillTree;
+  FunctionTable mFunctions;
   Engine::i32 mBattlePictureReleases = 0;
   Engine::i32 mSymbolCharacterReleases = 0;
   Engine::i32 mMapPictureReleases = 0;
-  FunctionTable mFunctions;
 };
 
 }  // namespace Game

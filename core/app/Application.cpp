@@ -55,7 +55,7 @@ std::vector<ApplicationStep>& Application::steps() {
       {"face pictures", &FaceSet::create, &FaceSet::destroy},
       {"constant tables", &Constance::create, &Constance::destroy},
       {"interface pictures", &GuiPictures::create, &GuiPictures::destroy},
-      {"databases", &Database::create, &Database::destroy},
+      {"databases", &Database::createAndLoad, &Database::destroy},
       {"game flow", &GameFlow::create, &GameFlow::destroy},
   };
   return sSteps;

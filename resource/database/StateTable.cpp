@@ -1,6 +1,6 @@
 #include "resource/database/StateTable.h"
 
-#include "Engine/Base/Assert.h"
+#include "resource/database/DataError.h"
 #include "file/nml/NmlNode.h"
 
 namespace Game {
@@ -32,10 +32,7 @@ i32 StateTable::find(const char* name) const {
 i32 StateTable::indexOf(const char* name) const {
   const i32 index = find(name);
   if (index < 0) {
-    String message("0 (unknown state \"");
-    message.append(name ? name : "");
-    message.append("\")");
-    Engine::halt(__FILE__, __LINE__, message.c_str());
+    DataError::unknownName(__FILE__, __LINE__, "state", name);
   }
   return index;
 }

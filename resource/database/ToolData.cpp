@@ -4,7 +4,10 @@
 
 #include "Engine/Base/Assert.h"
 #include "file/nml/NmlNode.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/scene/TextWriter.h"
 #include "resource/constance/Keywords.h"
+#include "resource/database/RecordReading.h"
 
 namespace Game {
 
@@ -57,6 +60,7 @@ void ToolData::read(const NmlNode& node, const StateTable& states) {
   }
   if (node.countChildren("attack") > 0) {
     mAttack.read(*node.findChild("attack"));
+    RecordReading::checkStates(mAttack, states);
   }
   if (node.countChildren("defense") > 0) {
     mDefense.read(*node.findChild("defense"), states);
@@ -71,6 +75,63 @@ void ToolData::read(const NmlNode& node, const StateTable& states) {
   }
   for (i32 i = 0; const NmlAttribute* shell = node.findAttribute("shell", i); ++i) {
     mShells.emplace_back(shell->toString(0));
+  }
+}
+
+void ToolData::readArts(const NmlNode& node) {
+  mArts.load(node);
+  mPassiveArts.clear();
+  for (i32 i = 0; i < node.countChildren("passiveArts"); ++i) {
+    Ability passive;
+    passive.load(*node.findChild("passiveArts", i));
+    mPassiveArts.add(passive);
+  }
+  mThrowArt.clear();
+  if (node.countChildren("throw") > 0) {
+    Ability thrown;
+    thrown.load(*node.findChild("throw"));
+    mThrowArt.add(thrown);
+  }
+}
+
+void ToolData::drawSpec(TextWriter& writer, float x, float y, i32 uses, float scale) const {
+  constexpr Engine::u32 kGrey = 0xFFC0C0C0;
+  constexpr Engine::u32 kWorn = 0xFFFF8080;
+  constexpr Engine::u32 kLabel = 0xFFFFFF80;
+  const auto label = [&writer](const char* text) {
+    writer.setColor(kLabel);
+    writer.continueLine();
+    writer.print(text);
+    writer.setColor(kGrey);
+  };
+  writer.setFont(1);
+  writer.setColor(mHasDurability && uses < 2 ? kWorn : kGrey);
+  writer.setPosition(static_cast<i32>(x), static_cast<i32>(y));
+  writer.print(fullName());
+  const Performance performance = scaledStatus(scale);
+  if (performance.weapon != 0) {
+    label("武器性能 ");
+    writer.printNumber(performance.weapon);
+  }
+  if (performance.defense != 0 || performance.magicDefense != 0) {
+    label("物理防御 ");
+    writer.continueLine();
+    writer.printNumber(performance.defense, 2);
+    label(" 魔法防御 ");
+    writer.printNumber(performance.magicDefense, 2);
+  }
+  if (mHasDurability) {
+    label("耐久度 ");
+    writer.printNumber(uses);
+  }
+  writer.setFont(0);
+  writer.setColor(kGrey);
+  writer.print(help());
+}
+
+void ToolData::drawSpec(float x, float y, i32 uses, float scale) const {
+  if (SceneRenderer* renderer = SceneRenderer::instance()) {
+    drawSpec(renderer->textWriter(), x, y, uses, scale);
   }
 }
 

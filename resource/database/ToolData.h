@@ -4,6 +4,7 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
+#include "data/ability/AbilityList.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
 #include "data/stats/Flags.h"
@@ -13,6 +14,7 @@ namespace Game {
 
 class NmlNode;
 class StateTable;
+class TextWriter;
 
 // An item or a piece of equipment: a "tool" node of the tool table. Found by
 // its full name, which defaults to its name; the name keys the item's
@@ -23,8 +25,11 @@ class ToolData {
   ToolData(const char* name, const char* fullName);
 
   // "name", "icon" and "price" are required: a missing one stops the
-  // program naming the key. The granted arts are read with the abilities.
+  // program naming the key. States the attack names must be in the table.
   void read(const NmlNode& node, const StateTable& states);
+  // The arts it grants ("arts", "passiveArts", "throw"): read once the
+  // ability table is loaded, since the entries name its arts.
+  void readArts(const NmlNode& node);
 
   const char* name() const { return text(mName); }
   const char* fullName() const { return text(mFullName); }
@@ -49,6 +54,18 @@ class ToolData {
   const DefenseBlock& defense() const { return mDefense; }
   Engine::i32 slotMask() const { return mSlotMask; }
   const ArtsSystem& artsSystem() const { return mArtsSystem; }
+  // Arts granted while equipped, passives, and the art of a throw (an
+  // empty list when it cannot be thrown).
+  const AbilityList& arts() const { return mArts; }
+  const AbilityList& passiveArts() const { return mPassiveArts; }
+  const AbilityList& throwArt() const { return mThrowArt; }
+
+  // The equipment description at (x, y): the full name (light red when it
+  // has one use left), the performance scaled by scale, the uses, the help.
+  void drawSpec(TextWriter& writer, float x, float y, Engine::i32 uses, float scale) const;
+  // The same through the scene renderer's writer.
+  void drawSpec(float x, float y, Engine::i32 uses, float scale) const;
+
   // Whether the character of that shell name may use it: anyone when the
   // list is empty.
   bool isUsableBy(const char* shellName) const;
@@ -79,6 +96,9 @@ class ToolData {
   Engine::i32 mSlotMask = 0;
   ArtsSystem mArtsSystem;
   std::vector<String> mShells;
+  AbilityList mArts;
+  AbilityList mPassiveArts;
+  AbilityList mThrowArt;
 };
 
 }  // namespace Game

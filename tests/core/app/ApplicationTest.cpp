@@ -15,6 +15,7 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
+#include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
 
@@ -56,6 +57,11 @@ class ApplicationTest : public ::testing::Test {
                              "src/system/wall.txt", "src/system/cursor.txt", "src/system/frame.txt",
                              "src/system/rect.txt", "src/system/gauge.txt"}) {
       mFixture.platform().fakeFileSystem.put(name, "");
+    }
+    // The databases read the whole sample set of battle files.
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      const char* path = Game::Database::battleFilePath(i);
+      mFixture.platform().fakeFileSystem.put(path, DatabaseTestSupport::sampleFile(path));
     }
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
@@ -115,6 +121,29 @@ TEST_F(ApplicationTest, SingletonsAreCreatedAndDestroyedInTheirOrder) {
       "-scene-node pool registry", "-sound effects", "-music", "-floor-build queue", "-random generator",
       "-scene renderer", "-file loader"};
   EXPECT_EQ(gLog, expected);
+}
+
+// The root reads the whole sample set of battle files at start, and nothing
+// in it is worth a debug line.
+TEST_F(ApplicationTest, LoadsTheSampleDatabasesWithoutADebugLine) {
+  int tools = 0;
+  int enemies = 0;
+  int states = 0;
+  Support::onUpdate = [&] {
+    mFixture.platform().fakeDebugOutput.lines.clear();
+    Application::create();
+    tools = Game::Database::instance()->toolCount();
+    enemies = Game::Database::instance()->enemyCount();
+    states = Game::Database::instance()->states().count();
+    Application::destroy();
+    endAfterThisFrame();
+  };
+  mFixture.run();
+  EXPECT_EQ(tools, 7);
+  EXPECT_EQ(enemies, 4);
+  EXPECT_EQ(states, 30);
+  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty())
+      << mFixture.platform().fakeDebugOutput.lines.front();
 }
 
 // The fast-forward key, read in frames 2 and 3, acts from the frame after

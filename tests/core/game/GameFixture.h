@@ -9,6 +9,8 @@
 #include "core/game/VariableTable.h"
 #include "core/random/RandomGenerator.h"
 #include "resource/Database.h"
+#include "resource/constance/Constance.h"
+#include "tests/resource/database/DatabaseFixture.h"
 #include "tests/file/FileManagerFixture.h"
 
 namespace GameTestSupport {
@@ -26,7 +28,8 @@ inline std::string sampleDeclarations() {
 }
 
 // A running game's surroundings: the file manager over the fake file system
-// holding the sample declarations, the databases and a seeded random source.
+// holding the sample declarations and battle files, the constants, the
+// databases loaded from them and a seeded random source.
 class GameTest : public FileTestSupport::FileManagerTest {
  protected:
   void SetUp() override {
@@ -34,13 +37,21 @@ class GameTest : public FileTestSupport::FileManagerTest {
     const std::string declarations = sampleDeclarations();
     ASSERT_FALSE(declarations.empty()) << "the build's copy of " << Game::VariableTable::kDeclarationFile;
     fs().put(Game::VariableTable::kDeclarationFile, declarations);
+    // The sample battle tables, which name the sample items.
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      const char* path = Game::Database::battleFilePath(i);
+      fs().put(path, DatabaseTestSupport::sampleFile(path));
+    }
+    Game::Constance::create();
     Game::Database::create();
+    Game::Database::instance()->load();
     Game::RandomGenerator::create();
     Game::RandomGenerator::instance()->setSeed(12345);
   }
   void TearDown() override {
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
+    Game::Constance::destroy();
     FileManagerTest::TearDown();
   }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "Engine/Base/Types.h"
+#include "data/ability/Ability.h"
+
+namespace Game {
+
+class AbilityList;
+class Expression;
+class NmlNode;
+
+// One item of a skill tree: the art it teaches for its cost, the arts that
+// must be known first and an optional condition.
+class SkillTreeItem {
+ public:
+  // "cost" and child "arts" are required; "base" children; "expression".
+  void read(const NmlNode& node);
+
+  Engine::i32 cost() const { return mCost; }
+  const Ability& art() const { return mArt; }
+  const std::vector<Ability>& prerequisites() const { return mBase; }
+  // Null when the item has no condition.
+  const Expression* condition() const { return mCondition.get(); }
+  // The cost, plus 1 when a leveled art is learned at level 2 or more and at
+  // its highest level.
+  Engine::i32 effectiveCost(const AbilityList& learned) const;
+
+ private:
+  Engine::i32 mCost = 0;
+  Ability mArt;
+  std::vector<Ability> mBase;
+  std::shared_ptr<const Expression> mCondition;
+};
+
+// The items of a skill tree in file order: "item" children of a node.
+using SkillTree = std::vector<SkillTreeItem>;
+void readSkillTree(const NmlNode& node, SkillTree& out);
+
+}  // namespace Game

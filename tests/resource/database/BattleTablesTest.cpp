@@ -1,0 +1,233 @@
+#include <string>
+#include <string_view>
+
+#include "data/ability/AbilityHosts.h"
+#include "data/ability/AbilityList.h"
+#include "data/Unit.h"
+#include "tests/resource/database/DatabaseFixture.h"
+
+namespace {
+
+using DatabaseTestSupport::BattleTexts;
+using Game::Database;
+using Game::EnemyData;
+
+constexpr const char* kStates = "state{name 毒;harm;critical;}state{name 恐怖;}state{name 防御;}";
+constexpr const char* kArts =
+    "ability{name 打つ;type 攻撃;range 近;area 単;energy 2;cost 1;charge 1;recoil 3;"
+    "  attack{element 打撃;addition{name 毒;}}}"
+    "ability{base{name 火花;fullName 火花の術;help 一;energy 4;area 単;attack{factor 術;}}"
+    "  upper{help 二;energy 6;}upper{help 三;area 列;}}"
+    "ability{name 構え;passive;type 攻撃;energy 5;effect magic;}"
+    "ability{name 返し;trigger{type 自動反撃;accuracy 40;element 斬撃;}}";
+constexpr const char* kShells =
+    "shell{name Kessa;status{end{HP 50;}}skill{item{cost 1;arts{ability 打つ;}}}defense{}}"
+    "shell{name ミオ;status{end{HP 80;}}skill{}defense{}}";
+
+// A death-test pattern matching the text as it stands (byte-wise, so that
+// Shift-JIS trail bytes that are regex characters are escaped too).
+std::string literal(const char* text) {
+  std::string out;
+  for (const char* p = text; *p; ++p) {
+    if (std::string_view(".[](){}*+?^$|\\").find(*p) != std::string_view::npos) {
+      out += '\\';
+    }
+    out += *p;
+  }
+  return out;
+}
+
+BattleTexts smallSet() {
+  return BattleTexts::empty()
+      .with(Database::kStates, kStates)
+      .with(Database::kAbilities, kArts)
+      .with(Database::kTools, "tool{name 薬;icon 薬;price 9;}tool{name 石;icon 石;price 1;energy 5;}")
+      .with(Database::kShells, kShells)
+      .with(Database::kEnemies,
+            "enemy{name 兵;level 3,7;equip{}action{ability 打つ;}drop 薬,100,10;drop 石,0;"
+            "  metamorphose{name 騎士;expression 0;}metamorphose{name 騎士;expression 1;}}"
+            "enemy{name 騎士;level 5;equip{}status{point 60;}action{}}");
+}
+
+class BattleTablesTest : public DatabaseTestSupport::DatabaseTest {};
+
+TEST_F(BattleTablesTest, TwoUppersGiveThreeLevelRecordsReadOverTheBase) {
+  load(smallSet());
+  const Game::AbilityData& spark = database().findAbility("火花の術");
+  ASSERT_EQ(spark.upperCount(), 2);
+  EXPECT_STREQ(spark.name(), "火花");
+  struct Case {
+    int level;
+    const char* help;
+    int energy;
+    int area;
+  };
+  // Levels past the table are clamped to its ends.
+  for (const Case& c : {Case{0, "一", 4, 1}, Case{1, "一", 4, 1}, Case{2, "二", 6, 1}, Case{3, "三", 6, 3},
+                        Case{9, "三", 6, 3}}) {
+    const Game::AbilityLevel& record = spark.level(c.level);
+    EXPECT_STREQ(record.help(), c.help) << c.level;
+    EXPECT_EQ(record.energy(), c.energy) << c.level;
+    EXPECT_EQ(record.area(), c.area) << c.level;
+    EXPECT_STREQ(record.fullName(), "火花の術") << c.level;
+    EXPECT_EQ(record.effectKind(), Game::AbilityLevel::kMagic) << c.level;
+  }
+  EXPECT_EQ(Game::Ability(&spark).maxLevel(), 3);
+}
+
+TEST_F(BattleTablesTest, PassiveStopsTheKeysAfterIt) {
+  load(smallSet());
+  const Game::Ability stance(&database().findAbility("構え"));
+  EXPECT_TRUE(stance.isPassive());
+  EXPECT_EQ(stance.energy(), 0);
+  EXPECT_EQ(stance.effectKind(), Game::AbilityLevel::kNoEffect);
+  const Game::Ability blow(&database().findAbility("打つ"));
+  EXPECT_TRUE(blow.isSelectable());
+  EXPECT_EQ(blow.menuColor(), 0xFFFF8080u);
+  EXPECT_EQ(blow.effectKind(), Game::AbilityLevel::kNormal);
+  EXPECT_EQ(Game::Ability(&database().findAbility("返し")).menuColor(), 0xFF80FFFFu);
+}
+
+TEST_F(BattleTablesTest, EnemyLevelsDropsAndMetamorphosis) {
+  load(smallSet());
+  const EnemyData& soldier = *database().findEnemy("兵");
+  const EnemyData& knight = *database().findEnemy("騎士");
+  EXPECT_EQ(soldier.lowestLevel(), 3);
+  EXPECT_EQ(soldier.highestLevel(), 7);
+  EXPECT_EQ(knight.lowestLevel(), 5);
+  EXPECT_EQ(knight.highestLevel(), 5);
+  EXPECT_EQ(soldier.levelAt(0.f, 0), 3);
+  EXPECT_EQ(soldier.levelAt(0.5f, 0), 7);  // cut to the highest
+  EXPECT_EQ(soldier.levelAt(1.f, -2), 5);
+  EXPECT_EQ(knight.levelAt(1.f, 50), 5);
+  EXPECT_EQ(database().findEnemy("竜"), nullptr);
+
+  // Threshold 10: never at level 10, always (weight 100) at 11.
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(soldier.pickDrop(10, EnemyData::DropMode::kDrop), nullptr);
+    EXPECT_EQ(soldier.pickDrop(11, EnemyData::DropMode::kDrop), database().findTool("薬"));
+  }
+  // Stealing picks among the candidates by weight: the 0-weight stone never.
+  EXPECT_EQ(soldier.pickDrop(11, EnemyData::DropMode::kSteal), database().findTool("薬"));
+  EXPECT_EQ(soldier.pickDrop(1, EnemyData::DropMode::kSteal), database().findTool("石"));
+  EXPECT_EQ(knight.pickDrop(50, EnemyData::DropMode::kSteal), nullptr);
+
+  EXPECT_EQ(soldier.metamorphosis(), &knight);
+  EXPECT_EQ(knight.metamorphosis(), nullptr);
+}
+
+TEST_F(BattleTablesTest, ShellsFallBackToTheFirstAndEnemiesCopyTheirGrowth) {
+  load(smallSet().with(Database::kEnemies, "enemy{name ミオ;equip{}action{}}enemy{name 影;equip{}action{}}"));
+  const Game::ShellData* kessa = database().findShell("Kessa");
+  ASSERT_NE(kessa, nullptr);
+  EXPECT_EQ(database().findShell("誰か"), kessa);
+  EXPECT_EQ(database().findShellExactly("誰か"), nullptr);
+  EXPECT_EQ(kessa->skillTree().size(), 1u);
+  EXPECT_EQ(database().findEnemy("ミオ")->growth().end(), database().findShell("ミオ")->growth().end());
+  EXPECT_EQ(database().findEnemy("影")->growth().end(), kessa->growth().end());
+}
+
+TEST_F(BattleTablesTest, RingGivesEachRaceItselfAndTheNextTwo) {
+  const char* races = "race{name A;}race{name B;}race{name C;}race{name D;sense 第六感;}race{name E;}ring A,B,C,D;";
+  load(smallSet().with(Database::kRaces, races));
+  const Game::RaceData& d = database().findRace("D");
+  ASSERT_EQ(d.spawnRaces().size(), 3u);
+  EXPECT_STREQ(d.spawnRaces()[0]->name(), "D");
+  EXPECT_STREQ(d.spawnRaces()[1]->name(), "A");
+  EXPECT_STREQ(d.spawnRaces()[2]->name(), "B");
+  EXPECT_EQ(d.sense(), Game::RaceData::kSixthSense);
+  EXPECT_TRUE(database().findRace("E").spawnRaces().empty());
+}
+
+// A file naming what the tables lack stops with the file, the record and the name.
+TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
+  struct Case {
+    int file;
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {Database::kTools, "tool{name 杖;icon 杖;price 1;arts{ability 雷;}}",
+       "src/data/tool.txt, tool 杖: unknown art \"雷\""},
+      {Database::kAbilities, "ability{name 刺す;attack{addition{name 麻痺;}}}",
+       "src/data/ability.txt, ability 刺す: unknown state \"麻痺\""},
+      {Database::kShells, "shell{name X;status{}skill{}defense{}gear{slot 0;name 盾;}}",
+       "src/data/shell.txt, shell X: unknown tool \"盾\""},
+      {Database::kShells, "shell{name X;status{}skill{}defense{}gear{slot 8;name 薬;}}",
+       "src/data/shell.txt, shell X: gear slot outside 0..7"},
+      {Database::kEnemies, "enemy{name 兵;equip{}action{}drop 金,5;}", "src/data/enemy.txt, enemy 兵: unknown tool \"金\""},
+      {Database::kEnemies, "enemy{name 兵;equip{}action{}metamorphose{name 竜;}}",
+       "src/data/enemy.txt, enemy 兵: unknown enemy \"竜\""},
+      {Database::kEnemies, "enemy{name 兵;equip{}}", "src/data/enemy.txt, enemy 兵: no child \"action\""},
+      {Database::kRaces, "race{name A;member 竜;}", "src/data/race.txt, race A: unknown enemy \"竜\""},
+      {Database::kRaces, "race{name A;}ring A,Z;", "src/data/race.txt, ring: unknown race \"Z\""},
+      {Database::kSynchros, "synchro{name S;member ノア;}", "src/data/synchro.txt, synchro S: unknown shell \"ノア\""},
+      {Database::kSkillTree, "item{arts{ability 打つ;}}", "src/data/skilltree.txt: no key \"cost\""},
+  };
+  for (const Case& c : cases) {
+    // The messages are Shift-JIS in the program, as the texts are here.
+    EXPECT_DEATH(load(smallSet().with(c.file, c.text)), literal(c.message)) << c.text;
+  }
+  // With no shell at all an enemy without a status has nothing to copy.
+  EXPECT_DEATH(load(smallSet().with(Database::kShells, "").with(Database::kEnemies, "enemy{name 兵;equip{}action{}}")),
+               literal("no \"status\" and no shell"));
+}
+
+// Candidate arts as an enemy unit gathers them: everything usable, nothing
+// needs targets.
+class Chooser : public Game::ArtUser {
+ public:
+  const Game::Unit& unit() const override { return mUnit; }
+  bool canUse(const Game::Ability& ability) const override { return std::string(ability.name()) != mBanned; }
+  bool hasTargets(const Game::Ability&) const override { return true; }
+  Game::AbilityList& candidateArts() override { return mArts; }
+  void bindCandidateArts() override { ++mBinds; }
+
+  Game::Unit mUnit;
+  std::string mBanned;
+  Game::AbilityList mArts;
+  int mBinds = 0;
+};
+
+TEST_F(BattleTablesTest, CollectArtsWalksTheTreeByConditionAndWeight) {
+  const char* enemies =
+      "enemy{name 兵;equip{}action{number 3;"
+      "  action{expression 0;ability 構え;}"
+      "  action{priority 100;ability 打つ;ability 火花の術;}"
+      "  next{expression 0;ability 構え;}next{arts{ability 返し;priority 1;}}}}";
+  load(smallSet().with(Database::kEnemies, enemies));
+  Chooser chooser;
+  chooser.mBanned = "火花";
+  chooser.mArts.add(Game::Ability(&database().findAbility("構え")));
+  database().findEnemy("兵")->collectArts(chooser);
+  // Three walks of the open nested action (the only art it can use is 打つ),
+  // then the open next action.
+  ASSERT_EQ(chooser.mArts.count(), 4);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_STREQ(chooser.mArts.at(i).name(), "打つ");
+  }
+  EXPECT_STREQ(chooser.mArts.at(3).name(), "返し");
+  EXPECT_EQ(chooser.mArts.at(3).priority(), 1.f);
+  EXPECT_EQ(chooser.mBinds, 1);
+}
+
+TEST_F(BattleTablesTest, ToolArtsAndEnergyRules) {
+  load(smallSet().with(Database::kTools,
+                       "tool{name 槍;icon 槍;price 3;energy 5;arts{ability 打つ;}passiveArts{ability 構え;}"
+                       "throw{ability 打つ;costCancel true;}}tool{name 薬;icon 薬;price 9;}tool{name 石;icon 石;price 1;}"));
+  const Game::ToolData& spear = *database().findTool("槍");
+  EXPECT_TRUE(spear.hasDurability());
+  EXPECT_EQ(spear.energy(), 5);
+  EXPECT_EQ(spear.sellValue(), 1);
+  EXPECT_EQ(spear.arts().count(), 1);
+  EXPECT_TRUE(spear.passiveArts().at(0).isPassive());
+  ASSERT_EQ(spear.throwArt().count(), 1);
+  EXPECT_EQ(spear.throwArt().at(0).energy(), 0);
+  const Game::ToolData& potion = *database().findTool("薬");
+  EXPECT_FALSE(potion.hasDurability());
+  EXPECT_EQ(potion.energy(), 1);
+  EXPECT_EQ(potion.sellValue(), 2);
+  EXPECT_EQ(potion.throwArt().count(), 0);
+}
+
+}  // namespace

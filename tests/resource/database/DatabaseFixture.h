@@ -1,0 +1,87 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "core/random/RandomGenerator.h"
+#include "file/nml/NmlDocument.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+
+namespace DatabaseTestSupport {
+
+// A file of the build's copy of the sample data (Shift-JIS); empty when the
+// copy lacks it.
+inline std::string sampleFile(const char* path) {
+  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    return {};
+  }
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
+
+// The eight battle files as texts, the samples unless replaced.
+struct BattleTexts {
+  std::array<std::string, Game::Database::kBattleFileCount> texts;
+
+  static BattleTexts samples() {
+    BattleTexts out;
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      out.texts[static_cast<std::size_t>(i)] = sampleFile(Game::Database::battleFilePath(i));
+    }
+    return out;
+  }
+  static BattleTexts empty() { return BattleTexts{}; }
+  BattleTexts& with(int file, std::string text) {
+    texts[static_cast<std::size_t>(file)] = std::move(text);
+    return *this;
+  }
+};
+
+// The singletons the tables read through, and a database to load into.
+class DatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Game::Constance::create();
+    Game::Database::create();
+    Game::RandomGenerator::create();
+    Game::RandomGenerator::instance()->setSeed(2024);
+  }
+  void TearDown() override {
+    Game::RandomGenerator::destroy();
+    Game::Database::destroy();
+    Game::Constance::destroy();
+  }
+
+  Game::Database& database() { return *Game::Database::instance(); }
+
+  // Parses the texts as their files and loads every table from them.
+  void load(const BattleTexts& files) {
+    std::array<const Game::NmlNode*, Game::Database::kBattleFileCount> roots{};
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      auto& document = mDocuments[static_cast<std::size_t>(i)];
+      document = std::make_unique<Game::NmlDocument>();
+      document->loadFromText(Game::Database::battleFilePath(i), files.texts[static_cast<std::size_t>(i)].c_str());
+      roots[static_cast<std::size_t>(i)] = document.get();
+    }
+    database().load(roots);
+  }
+  void loadSamples() {
+    const BattleTexts samples = BattleTexts::samples();
+    for (const std::string& text : samples.texts) {
+      ASSERT_FALSE(text.empty()) << "the build's copy of the battle files";
+    }
+    load(samples);
+  }
+
+ private:
+  std::array<std::unique_ptr<Game::NmlDocument>, Game::Database::kBattleFileCount> mDocuments;
+};
+
+}  // namespace DatabaseTestSupport
