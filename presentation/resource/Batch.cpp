@@ -7,6 +7,7 @@
 #include "presentation/render/Material.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
+#include "presentation/scene/DrawHook.h"
 
 namespace Game {
 
@@ -146,6 +147,12 @@ RenderState Batch::drawState(const RenderState& state, const Engine::Math::Matri
   s.applyReverse();
   s.applyBillboard(billboardMatrix);
   return s;
+}
+
+void Batch::drawAt(const Texture* texture, const RenderState& state) const {
+  if (DrawHook* hook = DrawHook::current()) {
+    hook->queue(*this, texture, drawState(state, hook->billboardMatrix()));
+  }
 }
 
 }  // namespace Game

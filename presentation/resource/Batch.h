@@ -52,6 +52,11 @@ class Batch {
   // material, mirrors applied, turned to the camera by billboardMatrix when
   // it is a billboard.
   RenderState drawState(const RenderState& state, const Engine::Math::Matrix34& billboardMatrix) const;
+  // Queues the batch with its own texture.
+  void draw(const RenderState& state) const { drawAt(mTexture, state); }
+  // Queues the batch's buffers with texture (may be null) and the draw
+  // state; nothing without a renderer.
+  void drawAt(const Texture* texture, const RenderState& state) const;
 
   const Engine::Graphics::VertexBuffer& vertexBuffer() const { return mVertices; }
   const Engine::Graphics::IndexBuffer& indexBuffer() const { return mIndices; }
