@@ -1,9 +1,12 @@
-// Small-object allocation through the framework's memory manager against
-// glibc's malloc on the same trace: sizes 8 to 512 bytes, random lifetimes,
-// one thread. BM_SmallObjectRatio reports malloc's time over the manager's
-// (above 1: the manager is faster).
+// Small-object allocation through the framework's memory manager (the
+// program's own instance, as the global operators use it) against glibc's
+// malloc and mimalloc on the same trace: sizes 8 to 512 bytes, random
+// lifetimes. The threaded runs replay the trace in every thread at once, each
+// on its own blocks. BM_SmallObjectRatio reports each peer's time over the
+// manager's (above 1: the manager is faster).
 
 #include <benchmark/benchmark.h>
+#include <mimalloc.h>
 
 #include <cstdlib>
 #include <random>
@@ -62,13 +65,8 @@ void replay(std::vector<void*>& blocks, Allocate&& allocate, Free&& release) {
   benchmark::ClobberMemory();
 }
 
-Engine::MemoryManager& benchManager() {
-  static Engine::MemoryManager* manager = new Engine::MemoryManager();
-  return *manager;
-}
-
 void replayManager(std::vector<void*>& blocks) {
-  Engine::MemoryManager& manager = benchManager();
+  Engine::MemoryManager& manager = Engine::MemoryManager::global();
   replay(blocks, [&](std::size_t n) { return manager.allocate(n); }, [&](void* p) { manager.deallocate(p); });
 }
 
@@ -76,42 +74,57 @@ void replayMalloc(std::vector<void*>& blocks) {
   replay(blocks, [](std::size_t n) { return std::malloc(n); }, [](void* p) { std::free(p); });
 }
 
-void BM_SmallObjectsManager(benchmark::State& state) {
-  std::vector<void*> blocks(trace().size());
-  for (auto _ : state) {
-    replayManager(blocks);
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(trace().size()));
+void replayMimalloc(std::vector<void*>& blocks) {
+  replay(blocks, [](std::size_t n) { return mi_malloc(n); }, [](void* p) { mi_free(p); });
 }
 
-void BM_SmallObjectsMalloc(benchmark::State& state) {
-  std::vector<void*> blocks(trace().size());
-  for (auto _ : state) {
-    replayMalloc(blocks);
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(trace().size()));
-}
+using Replay = void (*)(std::vector<void*>&);
 
-template <class Replay>
-double secondsOf(Replay&& replayOnce, std::vector<void*>& blocks) {
+// One replay in each of `threads` threads at once; the wall time of the whole.
+double secondsOf(Replay replayOnce, unsigned threads) {
+  std::vector<std::vector<void*>> blocks(threads, std::vector<void*>(trace().size()));
   const auto start = std::chrono::steady_clock::now();
-  replayOnce(blocks);
+  if (threads == 1) {
+    replayOnce(blocks[0]);
+  } else {
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; ++t) {
+      workers.emplace_back(replayOnce, std::ref(blocks[t]));
+    }
+    for (std::thread& worker : workers) {
+      worker.join();
+    }
+  }
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+template <Replay replayOnce>
+void BM_SmallObjects(benchmark::State& state) {
+  const auto threads = static_cast<unsigned>(state.range(0));
+  for (auto _ : state) {
+    state.SetIterationTime(secondsOf(replayOnce, threads));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(threads * trace().size()));
+}
+
+// The three in turn, so a busy machine slows each alike.
 void BM_SmallObjectRatio(benchmark::State& state) {
-  std::vector<void*> blocks(trace().size());
+  const auto threads = static_cast<unsigned>(state.range(0));
   double managerSeconds = 0;
   double mallocSeconds = 0;
+  double mimallocSeconds = 0;
   for (auto _ : state) {
-    managerSeconds += secondsOf(replayManager, blocks);
-    mallocSeconds += secondsOf(replayMalloc, blocks);
+    managerSeconds += secondsOf(replayManager, threads);
+    mallocSeconds += secondsOf(replayMalloc, threads);
+    mimallocSeconds += secondsOf(replayMimalloc, threads);
   }
   state.counters["malloc/manager"] = mallocSeconds / managerSeconds;
+  state.counters["mimalloc/manager"] = mimallocSeconds / managerSeconds;
 }
 
 }  // namespace
 
-BENCHMARK(BM_SmallObjectsManager)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SmallObjectsMalloc)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SmallObjectRatio)->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_SmallObjects<replayManager>)->Name("BM_SmallObjectsManager")->Arg(1)->Arg(2)->Arg(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallObjects<replayMalloc>)->Name("BM_SmallObjectsMalloc")->Arg(1)->Arg(2)->Arg(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallObjects<replayMimalloc>)->Name("BM_SmallObjectsMimalloc")->Arg(1)->Arg(2)->Arg(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallObjectRatio)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(30);

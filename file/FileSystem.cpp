@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Engine/Base/DebugStream.h"
 #include "Engine/FileIO/DiskFile.h"
 #include "Engine/FileIO/OutFile.h"
 #include "Engine/Threading/Sleep.h"
@@ -49,6 +50,8 @@ bool writeFile(const char* path, const void* data, i32 length, bool pack) {
   }
   std::vector<u8> packed;
   if (SaveCodec::pack(packed, static_cast<const u8*>(data), length) < 0) {
+    // The file layer never sees this one, so the log line is ours.
+    Engine::cout << "FileSystem : too large to save, not written ( " << path << " )" << Engine::endl;
     return false;
   }
   return writeAndWait(path, packed.data(), static_cast<i32>(packed.size()));

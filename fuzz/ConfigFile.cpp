@@ -3,18 +3,15 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
 #include "core/string/String.h"
+#include "fuzz/FuzzText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::vector<char> text(size + 1, '\0');  // loaded files end with one zero byte
-  if (size > 0) {
-    std::memcpy(text.data(), data, size);
-  }
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::KeyInput::setDefaultBindings();
   Game::Config config;
   config.loadFromText(text.data());

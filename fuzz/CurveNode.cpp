@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "file/nml/NmlNode.h"
+#include "fuzz/FuzzText.h"
 #include "presentation/motion/Vec3Curve.h"
 #include "presentation/render/Material.h"
 
@@ -46,8 +46,7 @@ void exercise(const Game::NmlNode& node) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::vector<char> text(size + 1, '\0');
-  std::memcpy(text.data(), data, size);
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;
   tree.parse(text.data(), false);
   exercise(tree);

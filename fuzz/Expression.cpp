@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/Unit.h"
+#include "fuzz/FuzzText.h"
 #include "script/expression/Expression.h"
 #include "tests/script/expression/FakeGameResolver.h"
 
@@ -38,10 +39,7 @@ GameTest::FakeGameResolver& fakeGame() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Texts end with one zero byte; the text stops at the first zero.
-  std::vector<char> text(size + 1, '\0');
-  if (size != 0) {
-    std::memcpy(text.data(), data, size);
-  }
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   const std::size_t length = std::strlen(text.data());
 
   GameTest::FakeGameResolver& game = fakeGame();

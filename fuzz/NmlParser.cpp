@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "file/nml/NmlNode.h"
+#include "fuzz/FuzzText.h"
 
 namespace {
 
@@ -51,8 +52,7 @@ void expectRoundTrip(const Game::NmlNode& tree, bool pretty) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Loaded files end with one zero byte; the text stops at the first zero.
-  std::vector<char> text(size + 1, '\0');
-  std::memcpy(text.data(), data, size);
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;
   tree.parse(text.data(), false);
   expectRoundTrip(tree, true);

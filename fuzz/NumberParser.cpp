@@ -3,16 +3,13 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "core/string/String.h"
+#include "fuzz/FuzzText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::vector<char> text(size + 1, '\0');  // loaded files end with one zero byte
-  if (size > 0) {
-    std::memcpy(text.data(), data, size);
-  }
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Engine::i32 integer = 0;
   Engine::f32 real = 0.0f;
   Game::String::parseNumber(&integer, &real, text.data());

@@ -33,7 +33,7 @@ constexpr i32 kFrameRateY = -276;
 void createSceneRenderer() {
   const Engine::Framework framework = Engine::Framework::instance();
   SceneRenderer::create(static_cast<i32>(framework.width()), static_cast<i32>(framework.height()));
-  SceneRenderer::instance()->enableTextOutput();
+  SceneRenderer::instance()->enableOutput();
 }
 
 SceneRenderer& renderer() { return *SceneRenderer::instance(); }

@@ -1,16 +1,19 @@
 #pragma once
 
+#include <cstddef>
+#include <new>
+
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/Types.h"
-#include "core/container/Array2D.h"
-#include "core/container/OwnedList.h"
 
 namespace Game {
 
 // A linked list whose nodes live in blocks allocated a whole block at a time.
 // Unlinked nodes are only marked free and handed out again; node memory comes
 // back only through clear() or destruction. A reused node keeps the value it
-// held: callers assign every member they use.
+// held: callers assign every member they use. Blocks may start small and
+// double up to the block size, for lists that are mostly short. A block is one
+// allocation: its header, then its nodes.
 template <class T>
 class PoolList {
  public:
@@ -36,10 +39,19 @@ class PoolList {
     Node* mNode;
   };
 
-  explicit PoolList(Engine::i32 blockSize) : mBlockSize(blockSize) {
-    ENGINE_ASSERT(blockSize >= 1 && "PoolList : the block size must be at least 1.");
+  explicit PoolList(Engine::i32 blockSize) : PoolList(blockSize, blockSize) {}
+  PoolList(Engine::i32 blockSize, Engine::i32 firstBlockSize)
+      : mBlockSize(blockSize), mNextBlockSize(firstBlockSize) {
+    ENGINE_ASSERT(blockSize >= 1 && firstBlockSize >= 1 && firstBlockSize <= blockSize &&
+                  "PoolList : the block size must be at least 1.");
   }
-  ~PoolList() { clear(); }
+  ~PoolList() {
+    for (BlockHeader* block = mNewestBlock; block;) {
+      BlockHeader* older = block->older;
+      destroyBlock(block);
+      block = older;
+    }
+  }
   PoolList(const PoolList&) = delete;
   PoolList& operator=(const PoolList&) = delete;
 
@@ -48,7 +60,12 @@ class PoolList {
     mFirst = nullptr;
     mLast = nullptr;
     mFreeCount = 0;
-    mBlocks.clear();
+    while (mNewestBlock) {
+      BlockHeader* block = mNewestBlock;
+      mNewestBlock = block->older;
+      mNextBlockSize = block->size;  // a cleared list starts over from its first block size
+      destroyBlock(block);
+    }
   }
 
   Engine::i32 count() const {
@@ -59,7 +76,13 @@ class PoolList {
     return n;
   }
 
-  Engine::i32 blockCount() const { return mBlocks.count(); }
+  Engine::i32 blockCount() const {
+    Engine::i32 n = 0;
+    for (const BlockHeader* block = mNewestBlock; block; block = block->older) {
+      ++n;
+    }
+    return n;
+  }
 
   Node* nodeAt(Engine::i32 i) const {
     if (i < 0) {
@@ -106,7 +129,28 @@ class PoolList {
   }
 
  private:
-  using Block = Array2D<Node>;
+  // Nodes are built when first handed out: node 0, then from the end
+  // backwards, so the built ones are node 0 and [builtFrom, size). Only the
+  // newest block can hold unbuilt nodes: a block is made when all are used.
+  struct BlockHeader {
+    BlockHeader* older;
+    Engine::i32 size;
+    Engine::i32 builtFrom;
+  };
+  static constexpr std::size_t kNodesOffset = (sizeof(BlockHeader) + alignof(Node) - 1) / alignof(Node) * alignof(Node);
+
+  static Node* nodesOf(BlockHeader* block) {
+    return reinterpret_cast<Node*>(reinterpret_cast<char*>(block) + kNodesOffset);
+  }
+
+  static void destroyBlock(BlockHeader* block) {
+    Node* nodes = nodesOf(block);
+    nodes[0].~Node();
+    for (Engine::i32 k = block->builtFrom; k < block->size; ++k) {
+      nodes[k].~Node();
+    }
+    ::operator delete(static_cast<void*>(block), std::align_val_t{alignof(Node)});
+  }
 
   Node* validNodeAt(Engine::i32 i) const {
     Node* node = nodeAt(i);
@@ -121,11 +165,15 @@ class PoolList {
       return takeFromNewBlock();  // the scan below would find nothing
     }
     --mFreeCount;
-    for (auto* blockNode = mBlocks.tail(); blockNode; blockNode = blockNode->mPrev) {
-      Block& block = *blockNode->mObject;
-      for (Engine::i32 k = mBlockSize - 1; k >= 0; --k) {
-        if (!block.at(static_cast<Engine::u32>(k)).mUsed) {
-          return &block.at(static_cast<Engine::u32>(k));
+    for (BlockHeader* block = mNewestBlock; block; block = block->older) {
+      Node* nodes = nodesOf(block);
+      for (Engine::i32 k = block->size - 1; k >= 0; --k) {
+        if (k > 0 && k < block->builtFrom) {
+          block->builtFrom = k;
+          return new (&nodes[k]) Node;
+        }
+        if (!nodes[k].mUsed) {
+          return &nodes[k];
         }
       }
     }
@@ -133,10 +181,16 @@ class PoolList {
   }
 
   Node* takeFromNewBlock() {
-    Block* block = mBlocks.addNew();
-    block->setSize(mBlockSize);
-    mFreeCount += mBlockSize - 1;
-    return &block->at(0);
+    const Engine::i32 size = mNextBlockSize;
+    void* storage = ::operator new(kNodesOffset + sizeof(Node) * static_cast<std::size_t>(size),
+                                   std::align_val_t{alignof(Node)});
+    auto* block = new (storage) BlockHeader{mNewestBlock, size, size};
+    Node* nodes = nodesOf(block);
+    new (&nodes[0]) Node;
+    mNewestBlock = block;
+    mNextBlockSize = size > mBlockSize / 2 ? mBlockSize : size * 2;
+    mFreeCount += size - 1;
+    return &nodes[0];
   }
 
   void unlink(Node* node) {
@@ -147,7 +201,8 @@ class PoolList {
   }
 
   Engine::i32 mBlockSize;
-  OwnedList<Block> mBlocks;
+  Engine::i32 mNextBlockSize;  // the size of the block made next
+  BlockHeader* mNewestBlock = nullptr;  // blocks link to older ones
   Node* mFirst = nullptr;
   Node* mLast = nullptr;
   Engine::i32 mFreeCount = 0;  // free nodes in all blocks: spares the scan when there are none

@@ -72,6 +72,8 @@ class NmlNode {
   void removeMarked(const char* marker, bool omitMarkedNodes);
   friend class NmlParser;
   static constexpr Engine::i32 kListBlockSize = 16;
+  // Most nodes hold a few lines and children: their lists' blocks start small.
+  static constexpr Engine::i32 kFirstListBlockSize = 4;
 
   NmlNode* addChildNamed(const char* name);
   void detachSubtree();
@@ -79,8 +81,8 @@ class NmlNode {
   String mName;
   NmlNode* mParent = nullptr;
   NmlNode* mRoot = this;
-  ChildList mChildren{kListBlockSize};
-  AttributeList mAttributes{kListBlockSize};
+  ChildList mChildren{kListBlockSize, kFirstListBlockSize};
+  AttributeList mAttributes{kListBlockSize, kFirstListBlockSize};
 };
 
 }  // namespace Game

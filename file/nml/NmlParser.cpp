@@ -49,6 +49,33 @@ const u8* skipComment(const u8* p) {
   return p;
 }
 
+// The end of a run of plain bytes and whole two-byte characters: the run is
+// copied into the token in one piece. A lead byte right before the end of the
+// text ends the run, for the caller to treat on its own.
+const u8* skipText(const u8* p) {
+  for (;;) {
+    const u8 byteClass = kClasses[*p];
+    if (byteClass == kPlain) {
+      ++p;
+    } else if (byteClass == kLead && p[1] != '\0') {
+      p += 2;
+    } else {
+      return p;
+    }
+  }
+}
+
+// Past a run of TABs, CRs and LFs, counting the line feeds.
+const u8* skipLineBreaks(const u8* p, i32& line) {
+  for (;; ++p) {
+    if (*p == '\n') {
+      ++line;
+    } else if (*p != '\r' && *p != '\t') {
+      return p;
+    }
+  }
+}
+
 }  // namespace
 
 NmlParser::NmlParser(bool strict, const char* sourceName) : mStrict(strict), mSourceName(sourceName) {
@@ -58,21 +85,26 @@ NmlParser::NmlParser(bool strict, const char* sourceName) : mStrict(strict), mSo
 
 NmlParser::~NmlParser() { delete[] mToken; }
 
-void NmlParser::append(const u8* bytes, i32 count) {
-  if (mLength + count >= mCapacity) {
-    ENGINE_ASSERT(mLength < 0x3FFFFFFF - count && "NmlParser : value too long.");
-    i32 capacity = mCapacity * 2;
-    while (mLength + count >= capacity) {
-      capacity *= 2;
-    }
-    char* grown = new char[static_cast<std::size_t>(capacity)];
-    std::memcpy(grown, mToken, static_cast<std::size_t>(mLength));
-    delete[] mToken;
-    mToken = grown;
-    mCapacity = capacity;
+inline void NmlParser::append(const u8* bytes, i32 count) {
+  if (mLength + count >= mCapacity) [[unlikely]] {
+    grow(count);
   }
   std::memcpy(mToken + mLength, bytes, static_cast<std::size_t>(count));
   mLength += count;
+}
+
+// Room for count more bytes and the terminator.
+void NmlParser::grow(i32 count) {
+  ENGINE_ASSERT(mLength < 0x3FFFFFFF - count && "NmlParser : value too long.");
+  i32 capacity = mCapacity * 2;
+  while (mLength + count >= capacity) {
+    capacity *= 2;
+  }
+  char* grown = new char[static_cast<std::size_t>(capacity)];
+  std::memcpy(grown, mToken, static_cast<std::size_t>(mLength));
+  delete[] mToken;
+  mToken = grown;
+  mCapacity = capacity;
 }
 
 // The first blank ends the key; the blanks right after it are skipped.
@@ -164,9 +196,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
     switch (kClasses[*p]) {
       case kPlain: {
         const u8* start = p;
-        do {
-          ++p;
-        } while (kClasses[*p] == kPlain);
+        p = skipText(p + 1);
         append(start, static_cast<i32>(p - start));
         break;
       }
@@ -181,16 +211,13 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         append(p++, 1);
         break;
       case kIgnored:
-        ++p;
-        break;
       case kLineFeed:
-        ++line;
-        ++p;
+        p = skipLineBreaks(p, line);
         break;
       case kLead: {
-        const i32 size = p[1] != '\0' ? 2 : 1;  // a lead byte cut off by the end stands alone
-        append(p, size);
-        p += size;
+        const u8* start = p;
+        p = p[1] != '\0' ? skipText(p + 2) : p + 1;  // a lead byte cut off by the end stands alone
+        append(start, static_cast<i32>(p - start));
         break;
       }
       case kEscape:

@@ -24,6 +24,7 @@ class NmlParser {
 
  private:
   void append(const unsigned char* bytes, Engine::i32 count);
+  void grow(Engine::i32 count);
   void noteBlank();
   void resetToken();
   const char* terminatedToken();

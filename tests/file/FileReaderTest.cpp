@@ -64,6 +64,8 @@ TEST_F(FileReaderTest, APayloadThatCouldNotBeReadBackIsNeverWritten) {
   const std::string huge(Game::SaveCodec::kUnpackedLimit, 'x');
   EXPECT_FALSE(Game::FileSystem::writeFile("savedata/0.sav", huge.data(), static_cast<int>(huge.size()), true));
   EXPECT_EQ(fs().contents("savedata/0.sav"), (Bytes{'o', 'l', 'd'}));
+  ASSERT_FALSE(debugLines().empty());
+  EXPECT_EQ(debugLines().back(), "FileSystem : too large to save, not written ( savedata/0.sav )\n");
 }
 
 }  // namespace

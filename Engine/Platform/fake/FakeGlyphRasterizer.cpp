@@ -27,7 +27,13 @@ Platform::GlyphImage FakeGlyphFace::rasterize(std::uint16_t code) {
   ++mScript->renderCounts[code];
   const std::int32_t advance = code > 0xFF ? mDesc.height : mDesc.height / 2;
   if (const auto scripted = mScript->images.find(code); scripted != mScript->images.end()) {
-    return scripted->second;
+    Platform::GlyphImage image = scripted->second;
+    if (!mDesc.antialias) {
+      for (std::uint8_t& coverage : image.coverage) {
+        coverage = coverage >= kPlainInkThreshold ? 255 : 0;
+      }
+    }
+    return image;
   }
   if (mScript->missing.count(code) != 0) {
     Platform::GlyphImage image;

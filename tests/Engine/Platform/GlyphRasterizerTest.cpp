@@ -75,4 +75,27 @@ TEST(SystemGlyphRasterizerTest, CellHeightIsTheRequestedHeightAndJapaneseIsTwice
   }
 }
 
+// Without antialiasing every pixel is covered or empty; the layout of the
+// glyphs does not change.
+TEST(SystemGlyphRasterizerTest, PlainGlyphsHaveNoPartialCoverage) {
+  const auto smooth = openGothic(20, true);
+  const auto plain = openGothic(20, false);
+  ASSERT_NE(smooth, nullptr);
+  ASSERT_NE(plain, nullptr);
+  bool smoothHasPartial = false;
+  for (const std::uint16_t code : codesOf("あ漢Wｱ")) {
+    const Platform::GlyphImage image = plain->rasterize(code);
+    EXPECT_TRUE(hasInk(image)) << std::hex << code;
+    EXPECT_TRUE(std::all_of(image.coverage.begin(), image.coverage.end(),
+                            [](std::uint8_t v) { return v == 0 || v == 255; }))
+        << std::hex << code;
+    const Platform::GlyphImage smoothImage = smooth->rasterize(code);
+    EXPECT_EQ(image.advance, smoothImage.advance) << std::hex << code;
+    smoothHasPartial |= std::any_of(smoothImage.coverage.begin(), smoothImage.coverage.end(),
+                                    [](std::uint8_t v) { return v != 0 && v != 255; });
+  }
+  EXPECT_TRUE(smoothHasPartial);
+  EXPECT_EQ(lineWidth(*plain, "Hello, W0rld"), 12 * 10);
+}
+
 }  // namespace

@@ -60,6 +60,35 @@ TEST_F(FontTest, SystemGlyphsAreCellsOfTransparentWhitePageTextures) {
   EXPECT_EQ(mBackend->fakeGlyphRasterizer.script->renderCounts[0x82A0], 1);
 }
 
+// A glyph of graded coverage: kept as it is by an antialiased font, full or
+// nothing in a plain one, and the plain cell is laid out the same way.
+TEST_F(FontTest, PlainSystemGlyphsAreFullyCoveredOrEmpty) {
+  Platform::GlyphImage graded = PlatformFake::fakeBoxGlyph(8, 1, 12, 6, 1);  // ascent 12 of 16: top row
+  graded.coverage = {0, 64, 127, 128, 200, 255};
+  mBackend->fakeGlyphRasterizer.script->images['g'] = graded;
+  struct Case {
+    bool antialias;
+    std::vector<u32> alphas;
+  };
+  const Case cases[] = {{true, {0, 64, 127, 128, 200, 255}}, {false, {0, 0, 0, 255, 255, 255}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.antialias);
+    Font font = Font::createOS("ＭＳ ゴシック", 16, false, false, false, c.antialias, 100, 50);
+    EXPECT_EQ(mBackend->fakeGlyphRasterizer.opened.back().antialias, c.antialias);
+    const Glyph glyph = lookUp(font, 'g');
+    ASSERT_TRUE(glyph.found);
+    EXPECT_FLOAT_EQ(glyph.bottomRight.x, 8.0f / 128);
+    EXPECT_FLOAT_EQ(glyph.bottomRight.y, 16.0f / 64);
+    const std::vector<u32>& pixels = fake(glyph.texture).pixels[0];
+    EXPECT_EQ(pixels[0], 0x00FFFFFFu);  // left of the ink
+    for (std::size_t i = 0; i < c.alphas.size(); ++i) {
+      EXPECT_EQ(pixels[1 + i], c.alphas[i] << 24 | 0x00FFFFFFu) << i;
+    }
+    EXPECT_EQ(pixels[7], 0x00FFFFFFu);
+    EXPECT_EQ(pixels[128 + 1], 0x00FFFFFFu);  // below the one row of ink
+  }
+}
+
 void addEntry(std::vector<u8>& table, u16 code, u16 x, u16 y, u8 image, u8 width, u8 height) {
   const u8 entry[] = {static_cast<u8>(code), static_cast<u8>(code >> 8), static_cast<u8>(x), static_cast<u8>(x >> 8),
                       static_cast<u8>(y), static_cast<u8>(y >> 8), image, width, height, 0};

@@ -88,4 +88,40 @@ TEST(PoolListTest, InsertAtPositionsAndRemoveByAddress) {
   EXPECT_EQ(list.blockCount(), 2);
 }
 
+// Counts the values alive, to see which nodes a list builds and destroys.
+struct Counted {
+  static inline int alive = 0;
+  Counted() { ++alive; }
+  ~Counted() { --alive; }
+  Counted(const Counted&) = delete;
+  Counted& operator=(const Counted&) = delete;
+};
+
+TEST(PoolListTest, GrowingBlocksBuildNodesOnlyAsTheyAreHandedOut) {
+  {
+    PoolList<Counted> list(16, 2);
+    const Counted* nodeZero = list.add();
+    list.add();
+    EXPECT_EQ(Counted::alive, 2);
+    for (int i = 0; i < 3; ++i) {
+      list.add();  // the second block holds four
+    }
+    EXPECT_EQ(list.blockCount(), 2);
+    EXPECT_EQ(Counted::alive, 5);
+    list.remove(nodeZero);
+    EXPECT_NE(list.add(), nodeZero);  // the newest block's unbuilt node comes first
+    EXPECT_EQ(Counted::alive, 6);
+    EXPECT_EQ(list.add(), nodeZero);  // reused as it is
+    EXPECT_EQ(Counted::alive, 6);
+    list.add();
+    EXPECT_EQ(list.blockCount(), 3);  // 2 + 4 + 8 nodes
+    EXPECT_EQ(Counted::alive, 7);
+    list.clear();
+    EXPECT_EQ(Counted::alive, 0);
+    list.add();
+    EXPECT_EQ(list.blockCount(), 1);
+  }
+  EXPECT_EQ(Counted::alive, 0);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
 #include "field/FieldScene.h"
+#include "file/FileLoader.h"
 #include "file/SaveCodec.h"
 #include "file/nml/NmlDocument.h"
 #include "tests/core/game/GameFixture.h"
@@ -203,22 +205,48 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
   EXPECT_EQ(loaded->party().abilityCollections(), 1);
 }
 
-// The file is replaced only once the new one is whole: a write cut short or
-// never put in place leaves the old save loadable, and the caller is told.
-TEST_F(SaveSlotTest, AFailedWriteKeepsTheOldSave) {
+// The file is replaced only once the new one is whole: a write refused, cut
+// short or never put in place leaves the old save byte for byte, the caller
+// is told and the log names the file. With the program's file manager, which
+// stops on a load error, a failed save still never ends the game.
+TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
+  Game::FileLoader::destroy();
+  Engine::FileIO::ManagerImpl::destroy();
+  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {});
+  Game::FileLoader::create();
+
   GameData game;
   game.money() = 111;
   ASSERT_TRUE(saveAt(game, 2, kMarch7));
+  const auto old = fs().contents("savedata/2.sav");
+  ASSERT_TRUE(old);
   game.money() = 222;
-  fs().failCommit(true);
-  EXPECT_FALSE(saveAt(game, 2, kMarch7));
-  fs().failCommit(false);
-  fs().failWritesAfter(8);
-  EXPECT_FALSE(SaveSlot::save(game, 2));
-  fs().failWritesAfter(SIZE_MAX);
-  std::unique_ptr<GameData> loaded(SaveSlot::load(2));
-  ASSERT_TRUE(loaded);
-  EXPECT_EQ(loaded->money(), 111);
+
+  const std::string refused = "FileIO : can't open file! ( savedata/2.sav )\n";
+  const std::string cutShort = "FileIO : write error! can't write entire file! ( savedata/2.sav )\n";
+  struct Case {
+    const char* name;
+    void (*inject)(PlatformFake::FakeFileSystem&, bool on);
+    const std::string& line;
+  };
+  const Case cases[] = {
+      {"cannot open", [](PlatformFake::FakeFileSystem& f, bool on) { f.failOpenWrite(on); }, refused},
+      {"disk full", [](PlatformFake::FakeFileSystem& f, bool on) { f.failWritesAfter(on ? 8 : SIZE_MAX); }, cutShort},
+      {"not put in place", [](PlatformFake::FakeFileSystem& f, bool on) { f.failCommit(on); }, cutShort},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    debugLines().clear();
+    c.inject(fs(), true);
+    EXPECT_FALSE(SaveSlot::save(game, 2));
+    c.inject(fs(), false);
+    EXPECT_EQ(debugLines(), std::vector<std::string>{c.line});
+    EXPECT_EQ(fs().contents("savedata/2.sav"), old);
+    std::unique_ptr<GameData> loaded(SaveSlot::load(2));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->money(), 111);
+  }
+  EXPECT_TRUE(SaveSlot::save(game, 2));
 }
 
 TEST_F(SaveSlotTest, ANewGameStartsAtTheOpening) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
@@ -169,6 +172,133 @@ TEST_F(KeyInputTest, RebindingAndOutOfRangeButtons) {
   KeyInput::setJoystickButton(5, KeyInput::kNoButton);
   step();
   EXPECT_FALSE(KeyInput::isPressed(5));
+}
+
+// The pad's first two axes press the directions beyond a quarter of their
+// travel from rest; the device reads -32768 to 32767, the framework 0 to 65535.
+TEST_F(KeyInputTest, AxesPressDirectionsBeyondAQuarterOfTheirTravel) {
+  Platform::JoystickState& pad = attachPad();
+  start();
+  struct Case {
+    int x, y;
+    std::vector<int> pressed;
+  };
+  const Case cases[] = {
+      {0, 0, {}},
+      {16384, 0, {}},
+      {16385, 0, {KeyInput::kRight}},
+      {-16384, 0, {}},
+      {-16385, 0, {KeyInput::kLeft}},
+      {0, -16384, {}},
+      {0, -16385, {KeyInput::kUp}},
+      {0, 16384, {}},
+      {0, 16385, {KeyInput::kDown}},
+      {-32768, 32767, {KeyInput::kDown, KeyInput::kLeft}},
+  };
+  for (const Case& c : cases) {
+    pad.axes[0] = c.x;
+    pad.axes[1] = c.y;
+    step();
+    std::vector<int> pressed;
+    for (int key = 0; key < KeyInput::kKeyCount; ++key) {
+      if (KeyInput::isPressed(key)) {
+        pressed.push_back(key);
+      }
+    }
+    EXPECT_EQ(pressed, c.pressed) << "x " << c.x << ", y " << c.y;
+  }
+}
+
+// An unreadable pad reads every axis as 0, the far corner of up and left:
+// nothing may be pressed from it.
+TEST_F(KeyInputTest, AnUnreadablePadPressesNoDirection) {
+  Platform::JoystickState& pad = attachPad();
+  pad.axes[0] = -32768;
+  pad.axes[1] = -32768;
+  start();
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
+  step(false);
+  EXPECT_FALSE(KeyInput::joystick().isEnabled());
+  EXPECT_EQ(KeyInput::joystick().analog(0), 0);
+  EXPECT_EQ(KeyInput::latestDirection(), -1);
+}
+
+// Hat angles are hundredths of a degree clockwise from up; each direction
+// covers 135 degrees, so a diagonal presses two keys.
+TEST_F(KeyInputTest, TheHatPressesTheDirectionsItsAngleCovers) {
+  Platform::JoystickState& pad = attachPad();
+  start();
+  struct Case {
+    std::uint32_t angle;
+    bool up, right, down, left;
+  };
+  const Case cases[] = {
+      {Platform::JoystickState::kHatCentered, false, false, false, false},
+      {0, true, false, false, false},
+      {2250, true, false, false, false},
+      {2251, true, true, false, false},
+      {4500, true, true, false, false},
+      {9000, false, true, false, false},
+      {13500, false, true, true, false},
+      {18000, false, false, true, false},
+      {27000, false, false, false, true},
+      {31500, true, false, false, true},
+      {0x0000FFFF, false, false, false, false},  // centred by its low word alone
+  };
+  for (const Case& c : cases) {
+    pad.hat = c.angle;
+    step();
+    EXPECT_EQ(KeyInput::isPressed(KeyInput::kUp), c.up) << c.angle;
+    EXPECT_EQ(KeyInput::isPressed(KeyInput::kRight), c.right) << c.angle;
+    EXPECT_EQ(KeyInput::isPressed(KeyInput::kDown), c.down) << c.angle;
+    EXPECT_EQ(KeyInput::isPressed(KeyInput::kLeft), c.left) << c.angle;
+  }
+  pad.hat = 4500;
+  step();
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kUp);  // a tie goes to the lower key
+}
+
+TEST_F(KeyInputTest, WithThePadOffOnlyTheKeyboardCounts) {
+  Platform::JoystickState& pad = attachPad();
+  start();
+  Config::instance().setting(Config::kPad).set(0);
+  pad.buttons[1] = true;
+  pad.buttons[3] = true;
+  pad.axes[0] = 32767;
+  pad.hat = 0;
+  step();
+  for (int key = 0; key < KeyInput::kKeyCount; ++key) {
+    EXPECT_FALSE(KeyInput::isPressed(key)) << key;
+  }
+  EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
+  mKeyboard.press(Key::X);
+  step();
+  EXPECT_TRUE(KeyInput::isTriggered(5));
+
+  Config::instance().setting(Config::kPad).set(1);
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
+  EXPECT_TRUE(KeyInput::isTriggered(KeyInput::kRight));
+  EXPECT_TRUE(KeyInput::isTriggered(7));
+  EXPECT_EQ(KeyInput::pollJoystickButton(), 1);
+}
+
+// A direction held for 1024 steps or more is too old to be the latest.
+TEST_F(KeyInputTest, LatestDirectionIgnoresCountsOf1024AndMore) {
+  start();
+  mKeyboard.press(Key::Up);
+  steps(1023);
+  EXPECT_EQ(KeyInput::heldFrames(KeyInput::kUp), 1023);
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kUp);
+  step();
+  EXPECT_TRUE(KeyInput::isPressed(KeyInput::kUp));
+  EXPECT_EQ(KeyInput::latestDirection(), -1);
+  mKeyboard.press(Key::Right);
+  step();
+  EXPECT_EQ(KeyInput::latestDirection(), KeyInput::kRight);
+  steps(1023);
+  EXPECT_EQ(KeyInput::latestDirection(), -1);
+  EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kRight, 4));  // (1024 - 32) % 4 == 0
 }
 
 TEST(KeyInputNameTest, NamesOfTheDefaultKeys) {

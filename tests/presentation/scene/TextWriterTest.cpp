@@ -202,7 +202,7 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialias
 
 TEST_F(TextOutputTest, ApplyingTheSettingsRebuildsTheRenderersFonts) {
   Game::SceneRenderer::create(1024, 768);
-  Game::SceneRenderer::instance()->enableTextOutput();
+  Game::SceneRenderer::instance()->enableOutput();
   Config::instance().setting(Config::kTextAntialias).set(0);
   opened().clear();
   Config::instance().apply();
@@ -239,7 +239,7 @@ TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
 TEST_F(TextOutputTest, TheRendererTellsTheWriterItsFadeAndClearsItFromBlack) {
   Game::SceneRenderer::create(1024, 768);
   Game::SceneRenderer& renderer = *Game::SceneRenderer::instance();
-  renderer.enableTextOutput();
+  renderer.enableOutput();
   TextWriter& writer = renderer.textWriter();
   writer.print("a");
   EXPECT_EQ(drawsOfFlush(writer), 0u);  // starts black

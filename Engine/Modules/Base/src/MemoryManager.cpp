@@ -1,5 +1,6 @@
 #include "Engine/Base/MemoryManager.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -26,7 +27,14 @@ static_assert(sizeof(MemoryManager::LargeBlock) == 32);
 
 namespace {
 
-constinit MemoryManager gGlobal;
+// The program's allocator is never destroyed: static objects destroyed after
+// it may still free their blocks.
+union GlobalStorage {
+  MemoryManager manager{MemoryManager::ThreadCaching::On};
+  constexpr GlobalStorage() {}
+  ~GlobalStorage() {}
+};
+constinit GlobalStorage gGlobal;
 
 constexpr std::size_t kLargeGranule = 65536;
 constexpr std::size_t kMaxLargeSize = std::numeric_limits<std::size_t>::max() - 2 * kLargeGranule;
@@ -219,25 +227,245 @@ void freeBlock(Heap& heap, Block* block) {
   }
 }
 
-bool isLargePayload(void* payload) {
+// The word right before a payload: a large block's mark, or a used small
+// block's sizeFlags, whose previous-free bit a neighbour may flip meanwhile.
+u32 flagsBefore(void* payload) {
   u32& flags = *reinterpret_cast<u32*>(static_cast<char*>(payload) - 4);
-  return (std::atomic_ref<u32>(flags).load(std::memory_order_relaxed) & 1) != 0;
+  return std::atomic_ref<u32>(flags).load(std::memory_order_relaxed);
 }
 
 std::size_t largeRegionSize(std::size_t roundedSize) {
   return (roundedSize + sizeof(MemoryManager::LargeBlock) + kLargeGranule - 1) & ~(kLargeGranule - 1);
 }
 
+// Thread caches ----------------------------------------------------------------
+
+constexpr u32 kMaxCachedSize = static_cast<u32>(MemoryManager::kMaxCachedBlockSize);
+constexpr int kCacheBins = static_cast<int>(kMaxCachedSize / kGranule);
+constexpr u32 kBinCapacity = 64;  // an overflowing bin keeps its newest half
+constexpr u32 kRefillBytes = 4096;  // a refill takes up to this much of one size at once
+constexpr u32 kMaxRefillCount = 32;
+
+// The size of the block a request of n payload bytes is cut as.
+constexpr u32 blockSizeFor(std::size_t n) { return static_cast<u32>((n + 4 + kGranule - 1) & ~std::size_t{kGranule - 1}); }
+constexpr int binOf(u32 blockSize) { return static_cast<int>(blockSize / kGranule) - 1; }
+
+// Frees a chain of blocks linked through their next fields, holding each
+// heap's lock across a run of blocks from that heap.
+void freeChain(Block* chain) {
+  Heap* locked = nullptr;
+  while (chain) {
+    Block* block = chain;
+    chain = chain->next;
+    Heap* heap = Heap::of(block);
+    if (heap != locked) {
+      if (locked) {
+        release(locked->lock);
+      }
+      acquire(heap->lock);
+      locked = heap;
+    }
+    freeBlock(*heap, block);
+  }
+  if (locked) {
+    release(locked->lock);
+  }
+}
+
+// Per bin, a LIFO chain of used blocks of exactly that size, linked through
+// their next fields. It serves one manager at a time. Trivially destructible,
+// so the fast paths reach it without a thread-local initialisation check; a
+// separate object flushes it when the thread ends.
+struct ThreadCache {
+  const MemoryManager* owner = nullptr;
+  bool retired = false;  // the thread is ending: no more caching
+  u32 counts[kCacheBins] = {};
+  Block* heads[kCacheBins] = {};
+
+  void flushAll() {
+    for (int bin = 0; bin < kCacheBins; ++bin) {
+      Block* chain = heads[bin];
+      heads[bin] = nullptr;
+      counts[bin] = 0;
+      freeChain(chain);
+    }
+    owner = nullptr;
+  }
+
+  // False once the thread is ending.
+  bool serve(const MemoryManager* manager);
+
+  // Under a heap's lock: never trims, which would take a lock.
+  void add(int bin, Block* block) {
+    block->next = heads[bin];
+    heads[bin] = block;
+    ++counts[bin];
+  }
+
+  void push(int bin, Block* block) {
+    add(bin, block);
+    if (counts[bin] > kBinCapacity) {
+      trim(bin);
+    }
+  }
+
+  void trim(int bin) {
+    Block* keptLast = heads[bin];
+    for (u32 k = 1; k < kBinCapacity / 2; ++k) {
+      keptLast = keptLast->next;
+    }
+    Block* older = keptLast->next;
+    keptLast->next = nullptr;
+    counts[bin] = kBinCapacity / 2;
+    freeChain(older);
+  }
+
+  bool empty() const {
+    for (u32 count : counts) {
+      if (count != 0) {
+        return false;
+      }
+    }
+    return true;
+  }
+};
+
+constinit thread_local ThreadCache tCache;
+
+struct ThreadCacheReaper {
+  ~ThreadCacheReaper() {
+    tCache.retired = true;
+    tCache.flushAll();
+  }
+  void arm() {}
+};
+
+thread_local ThreadCacheReaper tReaper;
+
+bool ThreadCache::serve(const MemoryManager* manager) {
+  if (owner == manager) {
+    return true;
+  }
+  if (retired) {
+    return false;
+  }
+  tReaper.arm();  // registers the flush at the thread's end
+  flushAll();
+  owner = manager;
+  return true;
+}
+
+// Cuts `count` blocks of one size at once from the top end of a free block
+// that keeps a listable rest; null when the heap has no such block. The
+// lowest cut block is returned, the others go to the cache's bin.
+void* carveFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
+  const u32 cutSize = blockSize * count;
+  const int listClass = firstListedClass(heap, sizeClass(cutSize + kMinListedSize) + 1);
+  if (listClass < 0) {
+    return nullptr;
+  }
+  Block* block = heap.sentinels[listClass].next;
+  char* end = block->bytes() + block->size();
+  Block* following = reinterpret_cast<Block*>(end);
+  setNeighbourFlags(following, following->sizeFlags & ~kPrevFreeBit);
+  const u32 frontSize = block->size() - cutSize;
+  block->sizeFlags = frontSize | kFreeBit | (block->sizeFlags & kPrevFreeBit);
+  if (sizeClass(frontSize - 4) != listClass) {  // else it keeps its place in its list
+    unlink(heap, block);
+    insert(heap, block);
+  }
+  const int bin = binOf(blockSize);
+  for (u32 k = 1; k < count; ++k) {
+    Block* cut = reinterpret_cast<Block*>(end - k * blockSize);
+    cut->sizeFlags = blockSize;
+    cache.add(bin, cut);  // a bin may run over its capacity until its next free
+  }
+  Block* lowest = reinterpret_cast<Block*>(end - cutSize);
+  lowest->prevSize = frontSize;
+  lowest->sizeFlags = blockSize | kPrevFreeBit;
+  return lowest->payload();
+}
+
+// A batch of blocks of one size from a locked heap, else a single block
+// (which may be handed out whole, one granule larger); null when the heap has
+// no room.
+void* refillFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
+  if (count > 1) {
+    if (void* payload = carveFrom(heap, cache, blockSize, count)) {
+      return payload;
+    }
+  }
+  return allocateFrom(heap, blockSize - 4);
+}
+
 }  // namespace
 
-MemoryManager& MemoryManager::global() { return gGlobal; }
+MemoryManager& MemoryManager::global() { return gGlobal.manager; }
+
+MemoryManager::~MemoryManager() {
+  if (tCache.owner == this) {
+    tCache.flushAll();
+  }
+}
+
+void MemoryManager::flushThreadCache() {
+  if (tCache.owner == this) {
+    tCache.flushAll();
+  }
+}
 
 void* MemoryManager::allocate(std::size_t size) {
+  if (mThreadCaching && size <= kMaxCachedSize - 4) {
+    ThreadCache& cache = tCache;
+    const int bin = binOf(blockSizeFor(size));
+    Block* block = cache.heads[bin];
+    if (cache.owner == this && block) {
+      cache.heads[bin] = block->next;
+      --cache.counts[bin];
+      return block->payload();
+    }
+  }
   return size <= kLargeThreshold ? allocateSmall(size) : allocateLarge(size);
 }
 
-void* MemoryManager::allocateSmall(std::size_t size) {
-  // A busy heap is skipped, never waited for.
+// A batch of blocks of the request's size from the first heap that has room;
+// null when the cache cannot serve.
+void* MemoryManager::allocateCached(std::size_t size) {
+  ThreadCache& cache = tCache;
+  if (!cache.serve(this)) {
+    return nullptr;
+  }
+  const u32 blockSize = blockSizeFor(size);
+  if (Block* block = cache.heads[binOf(blockSize)]) {  // the cache was adopted just now
+    cache.heads[binOf(blockSize)] = block->next;
+    --cache.counts[binOf(blockSize)];
+    return block->payload();
+  }
+  const u32 count = std::min(kMaxRefillCount, std::max(1u, kRefillBytes / blockSize));
+  for (Heap* heap = mHeaps.load(std::memory_order_acquire); heap; heap = heap->next) {
+    if (tryLock(heap->lock)) {
+      void* payload = refillFrom(*heap, cache, blockSize, count);
+      release(heap->lock);
+      if (payload) {
+        return payload;
+      }
+    }
+  }
+  return nullptr;
+}
+
+bool MemoryManager::cacheBlock(void* payload, u32 blockSize) {
+  ThreadCache& cache = tCache;
+  if (!cache.serve(this)) {
+    return false;
+  }
+  cache.push(binOf(blockSize), Block::ofPayload(payload));
+  return true;
+}
+
+// The first heap whose lock is free and that has room; a busy heap is
+// skipped, never waited for. Null when none serves.
+void* MemoryManager::allocateFromHeaps(std::size_t size) {
   for (Heap* heap = mHeaps.load(std::memory_order_acquire); heap; heap = heap->next) {
     if (tryLock(heap->lock)) {
       void* payload = allocateFrom(*heap, size);
@@ -245,6 +473,26 @@ void* MemoryManager::allocateSmall(std::size_t size) {
       if (payload) {
         return payload;
       }
+    }
+  }
+  return nullptr;
+}
+
+void* MemoryManager::allocateSmall(std::size_t size) {
+  const bool cacheable = mThreadCaching && size <= kMaxCachedSize - 4;
+  if (cacheable) {
+    if (void* payload = allocateCached(size)) {
+      return payload;
+    }
+  }
+  if (void* payload = allocateFromHeaps(size)) {
+    return payload;
+  }
+  // Blocks this thread holds back may merge into room for the request.
+  if (mThreadCaching && tCache.owner == this && !tCache.empty()) {
+    tCache.flushAll();
+    if (void* payload = allocateFromHeaps(size)) {
+      return payload;
     }
   }
   Heap* heap = makeHeap();  // nobody else sees it yet: no lock
@@ -305,9 +553,22 @@ void MemoryManager::deallocate(void* payload) {
   if (!payload) {
     return;
   }
-  if (isLargePayload(payload)) {
+  const u32 flags = flagsBefore(payload);
+  if ((flags & 1) != 0) {
     deallocateLarge(payload);
     return;
+  }
+  const u32 blockSize = flags & ~kFlagMask;
+  if (mThreadCaching && blockSize <= kMaxCachedSize) {
+    ThreadCache& cache = tCache;
+    const int bin = binOf(blockSize);
+    if (cache.owner == this && cache.counts[bin] < kBinCapacity) {
+      cache.add(bin, Block::ofPayload(payload));
+      return;
+    }
+    if (cacheBlock(payload, blockSize)) {
+      return;
+    }
   }
   Heap* heap = Heap::of(payload);
   SpinGuard guard(heap->lock);

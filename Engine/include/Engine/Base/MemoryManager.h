@@ -12,13 +12,26 @@ namespace Engine {
 // get their own virtual-memory region. Heaps are made on demand and kept.
 // Every payload is 16-byte aligned. Any thread may allocate and free; each
 // heap and each list has its own spin lock.
+//
+// With thread caching, each thread keeps its recently freed small blocks (up
+// to kMaxCachedBlockSize bytes, a bounded number per size) for its own next
+// requests of that size, without any lock. Cached blocks stay used blocks of
+// their heaps; they are freed into them (and merged with free neighbours) when
+// a size's cache overflows, when the thread ends, before a new heap is made,
+// and on flushThreadCache. Destroy such a manager only after every other
+// thread that used it has ended or flushed.
 class MemoryManager {
  public:
   static constexpr std::size_t kLargeThreshold = 131072;
+  static constexpr std::size_t kMaxCachedBlockSize = 1024;
 
-  constexpr MemoryManager() = default;
-  // Releases nothing: blocks may still be freed during the process's exit.
-  ~MemoryManager() = default;
+  enum class ThreadCaching { Off, On };
+
+  constexpr explicit MemoryManager(ThreadCaching caching = ThreadCaching::Off)
+      : mThreadCaching(caching == ThreadCaching::On) {}
+  // Releases nothing (blocks may still be freed during the process's exit);
+  // only the calling thread's cached blocks go back to their heaps.
+  ~MemoryManager();
   MemoryManager(const MemoryManager&) = delete;
   MemoryManager& operator=(const MemoryManager&) = delete;
 
@@ -26,6 +39,9 @@ class MemoryManager {
   void* allocate(std::size_t size);
   // Null is ignored.
   void deallocate(void* payload);
+  // Frees the calling thread's cached blocks into their heaps.
+  void flushThreadCache();
+  bool cachesThreads() const { return mThreadCaching; }
 
   // Bytes held from the system: the heaps plus the large blocks.
   std::size_t totalSize() const { return mTotalSize.load(std::memory_order_relaxed); }
@@ -41,6 +57,9 @@ class MemoryManager {
 
  private:
   void* allocateSmall(std::size_t size);
+  void* allocateFromHeaps(std::size_t size);
+  void* allocateCached(std::size_t size);
+  bool cacheBlock(void* payload, u32 blockSize);
   void* allocateLarge(std::size_t size);
   void deallocateLarge(void* payload);
   void publish(Heap* heap);
@@ -50,6 +69,7 @@ class MemoryManager {
   std::atomic<u32> mLargeLock{0};
   std::atomic<u32> mHeapListLock{0};
   std::atomic<std::size_t> mTotalSize{0};
+  bool mThreadCaching;
 };
 
 }  // namespace Engine

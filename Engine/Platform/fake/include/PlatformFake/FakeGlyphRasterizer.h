@@ -12,7 +12,11 @@ namespace PlatformFake {
 
 // Glyphs as fixed boxes: a single-byte code is a solid box half the line
 // height wide, a double-byte code one a full line height wide; the space is
-// blank. A test may give any code its own image or mark it missing.
+// blank. A test may give any code its own image or mark it missing. A face
+// opened without antialiasing gives only empty or covered pixels: a scripted
+// image's coverage from kPlainInkThreshold up becomes 255, the rest 0.
+inline constexpr std::uint8_t kPlainInkThreshold = 128;
+
 struct FakeGlyphScript {
   std::map<std::uint16_t, Platform::GlyphImage> images;
   std::set<std::uint16_t> missing;
