@@ -116,19 +116,19 @@ class CircuitChoiceTest : public ModelTest {
 
 TEST_F(CircuitChoiceTest, EachSideOfTheModelShowsItsOwnCircuit) {
   // Turned by 45 degrees the camera sees the middle of a side.
-  EXPECT_EQ(pickedAt(45.f), "c2");
-  EXPECT_EQ(pickedAt(135.f), "c1");
-  EXPECT_EQ(pickedAt(225.f), "c0");
-  EXPECT_EQ(pickedAt(315.f), "c3");
-  EXPECT_EQ(pickedAt(-45.f), "c3");
-  EXPECT_EQ(pickedAt(100.f), "c1");  // within the same quarter
+  EXPECT_EQ(pickedAt(45.f), "c3");
+  EXPECT_EQ(pickedAt(135.f), "c0");
+  EXPECT_EQ(pickedAt(225.f), "c1");
+  EXPECT_EQ(pickedAt(315.f), "c2");
+  EXPECT_EQ(pickedAt(-45.f), "c2");
+  EXPECT_EQ(pickedAt(100.f), "c0");  // within the same quarter
 }
 
 TEST_F(CircuitChoiceTest, BeyondTheFarPlaneTheFirstIsShown) {
   hook.depthOffset = 1000.f;
-  EXPECT_EQ(pickedAt(135.f), "c0");
+  EXPECT_EQ(pickedAt(45.f), "c0");
   hook.depthOffset = 0.f;
-  EXPECT_EQ(pickedAt(135.f), "c1");
+  EXPECT_EQ(pickedAt(45.f), "c3");
 }
 
 // A front-end state is its own screen: its z is turned to depth.

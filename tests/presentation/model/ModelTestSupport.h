@@ -13,8 +13,8 @@
 namespace ModelTestSupport {
 
 // Takes the draws of models in place of the renderer. The camera stands on
-// +y looking toward −y without perspective: screen x is world x, depth is
-// depthOffset − world y.
+// +y looking toward −y, z up, without perspective: screen x is −world x,
+// screen y is world z, depth is depthOffset − world y.
 class RecordingHook : public Game::DrawHook {
  public:
   struct Draw {
@@ -34,7 +34,7 @@ class RecordingHook : public Game::DrawHook {
     draws.push_back({batch.name(), state});
   }
   Engine::Math::Vector3 project(const Engine::Math::Vector3& p) const override {
-    return {p.x, p.z, depthOffset - p.y};
+    return {-p.x, p.z, depthOffset - p.y};
   }
   float inverseDistance() const override { return 50.f; }
   const Engine::Math::Matrix34& billboardMatrix() const override { return mBillboard; }
