@@ -37,6 +37,8 @@ Polygon defaultFrameShape() {
 
 Model::~Model() { SceneNodePool::releaseModelUsers(this); }
 
+const char* Model::loadingFile() const { return mOwner ? mOwner->loadingFile() : ""; }
+
 Model* Model::findOrCreate(ResourceSet& set, const NmlNode& node) {
   if (const NmlAttribute* nameLine = node.findAttribute("name")) {
     if (Model* held = set.findModel(nameLine->toString(0))) {
@@ -73,6 +75,11 @@ void Model::loadTiming(const NmlNode& node) {
   if (const NmlAttribute* line = node.findAttribute("repeat")) {
     mCount = line->toInt(0);
     mInterval = line->toInt(1);
+    if (mCount > kMaxInstances) {
+      Engine::cout << "Model: " << loadingFile() << " : \"" << name() << "\" repeats " << mCount
+                   << " times; it is drawn " << kMaxInstances << " times" << Engine::endl;
+      mCount = kMaxInstances;
+    }
   }
 }
 
@@ -127,7 +134,7 @@ void Model::loadCircuit(const NmlNode& node) {
     }
     if (frame.time < 0) {
       // Stepping back by a negative time would never leave the frame list.
-      Engine::cout << "Model: " << mOwner->loadingFile() << " : a frame of \"" << name() << "\" lasts "
+      Engine::cout << "Model: " << loadingFile() << " : a frame of \"" << name() << "\" lasts "
                    << frame.time << " frames; it stays instead" << Engine::endl;
       frame.time = 0;
     }
@@ -145,7 +152,7 @@ void Model::loadCircuit(const NmlNode& node) {
 bool Model::linkNext(Model* next) {
   // A chain of next models alone may come round: it is a looping sequence.
   if (leadsTo(next, this, true)) {
-    Engine::cout << "Model: " << mOwner->loadingFile() << " : \"" << name() << "\" hands over to \""
+    Engine::cout << "Model: " << loadingFile() << " : \"" << name() << "\" hands over to \""
                  << next->name() << "\", which draws \"" << name() << "\" within itself; it is not linked"
                  << Engine::endl;
     return false;
@@ -156,7 +163,7 @@ bool Model::linkNext(Model* next) {
 
 bool Model::linkNested(Model* nested, const char* what) {
   if (leadsTo(nested, this, false)) {
-    Engine::cout << "Model: " << mOwner->loadingFile() << " : \"" << name() << "\" has " << what << " \""
+    Engine::cout << "Model: " << loadingFile() << " : \"" << name() << "\" has " << what << " \""
                  << nested->name() << "\" that leads back to it; it is left out" << Engine::endl;
     return false;
   }

@@ -43,6 +43,8 @@ class Model {
   // Hand-overs one draw follows along a "next" chain before it gives up on
   // a sequence that never settles.
   static constexpr Engine::i32 kMaxHandOvers = 4096;
+  // Instances of one draw: as many as a layer of the render queue holds.
+  static constexpr Engine::i32 kMaxInstances = 4096;
 
   Model() = default;
   // Releases the scene nodes that play the model.
@@ -55,8 +57,9 @@ class Model {
   static Model* findOrCreate(ResourceSet& set, const NmlNode& node);
 
   // "name", "next", "time" (duration), "count" (a time offset, not a count),
-  // "speed" (percent), "repeat" (count, interval), then the "circuit",
-  // "model", "batch", "materials" and "animation" children.
+  // "speed" (percent), "repeat" (count, at most kMaxInstances, and
+  // interval), then the "circuit", "model", "batch", "materials" and
+  // "animation" children.
   void load(const NmlNode& node);
 
   // Draws instance i at ((time + i x interval) x speed) + offset, skipping
@@ -91,6 +94,8 @@ class Model {
   Engine::i32 interval() const { return mInterval; }
 
  private:
+  // For messages.
+  const char* loadingFile() const;
   void loadTiming(const NmlNode& node);
   void loadCircuit(const NmlNode& node);
   void loadChildren(const NmlNode& node);

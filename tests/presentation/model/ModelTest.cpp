@@ -220,6 +220,10 @@ TEST_F(ModelTest, KeysAreReadIntoTheModel) {
   EXPECT_EQ(m.batches(), std::vector<Batch*>({mSet.findBatch("b")}));
   EXPECT_EQ(m.children(), std::vector<Model*>({&model("child")}));
   EXPECT_EQ(m.owner(), &mSet);
+
+  load("model{name m;repeat 2000000000,1;}");
+  EXPECT_EQ(model("m").count(), Model::kMaxInstances);
+  EXPECT_TRUE(logged(".txt : \"m\" repeats 2000000000 times; it is drawn 4096 times"));
 }
 
 // Materials refine the state in order, then the animations; the batch's own
