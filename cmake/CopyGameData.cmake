@@ -1,10 +1,11 @@
 # Copies SOURCE to DEST. Text files (.txt, .nml, .ini) are converted from UTF-8
-# to Shift-JIS (code page 932); tile-map grids (.grid) are left to tools/tilemap;
+# to Shift-JIS (code page 932); tile-map grids (.grid) are left to tools/tilemap
+# and picture grids (.pic) to tools/pictures;
 # everything else is copied as it is.
 file(MAKE_DIRECTORY ${DEST})
 file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(rel ${files})
-  if(rel MATCHES "(^|/)(README[^/]*|\\.gitkeep|[^/]*\\.grid)$")
+  if(rel MATCHES "(^|/)(README[^/]*|\\.gitkeep|[^/]*\\.(grid|pic))$")
     continue()
   endif()
   set(src ${SOURCE}/${rel})

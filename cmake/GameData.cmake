@@ -8,5 +8,6 @@ add_custom_target(game_data ALL
   COMMENT "Refreshing the game's data in ${MARROWDEEP_GAME_DIR}"
   VERBATIM)
 # Tile maps are drawn from their text grids into the same copy (tools/tilemap),
-# music and sounds synthesised there (tools/sounds).
-add_dependencies(game_data tile_maps game_sounds)
+# music and sounds synthesised there (tools/sounds), textures drawn from their
+# text grids (tools/pictures).
+add_dependencies(game_data tile_maps game_sounds game_pictures)

@@ -13,17 +13,7 @@ namespace {
 
 Database* gInstance = nullptr;
 
-// The sample records; "src/data/map/head.txt" declares their variables.
-struct SampleSite {
-  const char* name;
-  const char* title;
-  i32 floorCount;
-};
-constexpr SampleSite kSampleSites[] = {
-    {"オープニング", "始まりの広間", 0},
-    {"灰の坑道", "灰の坑道", 5},
-    {"沈黙の書庫", "沈黙の書庫", 3},
-};
+// The sample records.
 constexpr const char* kSampleTools[][2] = {
     {"薬草", "薬草"},
     {"鉄の剣", "鉄の剣"},
@@ -82,24 +72,12 @@ void Database::destroy() {
 Database* Database::instance() { return gInstance; }
 
 Database::Database() {
-  for (const SampleSite& site : kSampleSites) {
-    addSite(site.name, site.title, site.floorCount);
-  }
+  mMaps.loadPictures();
+  mMaps.loadSites();
+  mMaps.loadLinks();
   for (const auto& tool : kSampleTools) {
     addTool(tool[0], tool[1]);
   }
-}
-
-const MapSiteData* Database::findSite(const char* name) const { return name ? findByName(mSites, name) : nullptr; }
-
-const MapSiteData* Database::siteAt(i32 i) const { return recordAt(mSites, i); }
-
-i32 Database::totalFloorCount() const {
-  i32 total = 0;
-  for (const MapSiteData& site : mSites) {
-    total += site.floorCount();
-  }
-  return total;
 }
 
 const ToolData* Database::findTool(const char* name) const {
@@ -116,9 +94,8 @@ const ToolData* Database::findTool(const char* name) const {
 
 const ToolData* Database::toolAt(i32 i) const { return recordAt(mTools, i); }
 
-const MapSiteData* Database::addSite(const char* name, const char* title, i32 floorCount) {
-  mSites.emplace_back(name, title, floorCount);
-  return &mSites.back();
+const MapSiteData* Database::addSite(const char* name, const char* print, i32 floorNumber) {
+  return mMaps.sites.add(MapSiteData(name, print, floorNumber));
 }
 
 const ToolData* Database::addTool(const char* name, const char* fullName) {

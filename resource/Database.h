@@ -3,17 +3,18 @@
 #include <deque>
 
 #include "Engine/Base/Types.h"
-#include "resource/MapSiteData.h"
+#include "resource/database/MapTables.h"
 #include "resource/database/StateTable.h"
 #include "resource/database/ToolData.h"
 #include "script/expression/FunctionTable.h"
 
 namespace Game {
 
-// Stand-in of the resource databases: the sample map sites and items in
-// place of those read from the data files, the state table (empty until its
-// file is read), and the named functions of the variable declarations;
-// counts the releases of loaded pictures that the game scene asks for.
+// Stand-in of the resource databases: the sample items in place of those read
+// from the data files, the state table (empty until its file is read), the
+// map and picture tables read from theirs, and the named functions of the
+// variable declarations; counts the releases of loaded pictures that the game
+// scene asks for.
 class Database {
  public:
   static void create();
@@ -22,12 +23,17 @@ class Database {
   static Database* instance();
 
   // Records are found by their key name; null when there is none.
-  const MapSiteData* findSite(const char* name) const;
-  Engine::i32 siteCount() const { return static_cast<Engine::i32>(mSites.size()); }
+  const MapSiteData* findSite(const char* name) const { return mMaps.sites.find(name); }
+  Engine::i32 siteCount() const { return mMaps.sites.count(); }
   // Record i in file order; null outside [0, siteCount).
-  const MapSiteData* siteAt(Engine::i32 i) const;
+  const MapSiteData* siteAt(Engine::i32 i) const { return mMaps.sites.at(i); }
   // The floors of every site together.
-  Engine::i32 totalFloorCount() const;
+  Engine::i32 totalFloorCount() const { return mMaps.sites.totalFloorNumber(); }
+  UnitPictureData* findUnitPicture(const char* name) { return mMaps.units.find(name); }
+  // A new name reads its chara file once; null when there is none.
+  SymbolCharaData* symbolChara(const char* name) { return mMaps.symbols.chara(name); }
+  MapTables& maps() { return mMaps; }
+  const MapTables& maps() const { return mMaps; }
 
   // Tools are found by their full name.
   const ToolData* findTool(const char* name) const;
@@ -36,16 +42,25 @@ class Database {
   const ToolData* toolAt(Engine::i32 i) const;
 
   // Records added after the sample ones (tests).
-  const MapSiteData* addSite(const char* name, const char* title, Engine::i32 floorCount);
+  const MapSiteData* addSite(const char* name, const char* print, Engine::i32 floorNumber);
   const ToolData* addTool(const char* name, const char* fullName);
   const ToolData* addTool(const ToolData& tool);
 
   StateTable& states() { return mStates; }
   const StateTable& states() const { return mStates; }
 
-  void releaseBattlePictures() { ++mBattlePictureReleases; }
-  void releaseSymbolCharacters() { ++mSymbolCharacterReleases; }
-  void releaseMapPictures() { ++mMapPictureReleases; }
+  void releaseBattlePictures() {
+    ++mBattlePictureReleases;
+    mMaps.releaseBattlePictures();
+  }
+  void releaseSymbolCharacters() {
+    ++mSymbolCharacterReleases;
+    mMaps.releaseSymbolCharas();
+  }
+  void releaseMapPictures() {
+    ++mMapPictureReleases;
+    mMaps.releaseMapPictures();
+  }
 
   Engine::i32 battlePictureReleases() const { return mBattlePictureReleases; }
   Engine::i32 symbolCharacterReleases() const { return mSymbolCharacterReleases; }
@@ -59,8 +74,8 @@ class Database {
   Database();
 
   // Deques: records keep their addresses as more are added.
-  std::deque<MapSiteData> mSites;
   std::deque<ToolData> mTools;
+  MapTables mMaps;
   StateTable mStates;
   Engine::i32 mBattlePictureReleases = 0;
   Engine::i32 mSymbolCharacterReleases = 0;
