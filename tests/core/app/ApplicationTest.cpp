@@ -53,6 +53,12 @@ class ApplicationTest : public ::testing::Test {
     // The music and sound-effect lists the root reads at start, empty here.
     mFixture.platform().fakeFileSystem.put("bgm/bgm.txt", "");
     mFixture.platform().fakeFileSystem.put("src/system/systemsound.txt", "");
+    // The map and picture lists the databases read at start, empty here.
+    for (const char* list : {"src/data/map/list.txt", "src/data/map/link.txt", "src/data/map/container.txt",
+                             "src/picture/unit/list.txt", "src/picture/symbol/list.txt",
+                             "src/picture/map/object/list.txt", "src/picture/map/list.txt"}) {
+      mFixture.platform().fakeFileSystem.put(list, "");
+    }
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
       Engine::Framework::instance().configure(configuration);
