@@ -45,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   GameTest::FakeGameResolver& game = fakeGame();
   Game::Expression expression;
   expectWithin(expression.parse(text.data()), length, "whole text");
-  Game::Unit unit;
-  unit.setLife(0, 0, 0, 0);
-  unit.setStateLevel("毒", 3);
+  UnitTestSupport::TestUnit subject;
+  subject.setLife(0, 0, 0, 0);
+  subject.unit.setStateLevel("毒", 3);
   (void)expression.evaluate();
-  (void)expression.evaluateForUnit(unit);
-  (void)expression.evaluateForUnits(unit, unit);
+  (void)expression.evaluateForUnit(subject.unit);
+  (void)expression.evaluateForUnits(subject.unit, subject.unit);
 
   Game::Expression bracketed;
   expectWithin(bracketed.parse(text.data(), ')'), length, "bracketed text");

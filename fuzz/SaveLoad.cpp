@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
 #include "resource/Database.h"
+#include "resource/constance/Constance.h"
 
 namespace {
 
@@ -28,6 +30,17 @@ constexpr const char* kDeclarations =
     "int totalFloorCount; int battleResult; int requestLoseEvent; int currentItem; int clear;"
     "class{ inheritable; int clearCount; } str BGM;";
 constexpr int kSlot = 0;
+
+// The build's Shift-JIS copy of a sample data file; empty when missing.
+std::string sampleFile(const char* path) {
+  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    return {};
+  }
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
 constexpr int kCheckSlot = 1;
 
 struct SaveSetUp {
@@ -37,11 +50,18 @@ struct SaveSetUp {
     options.abortOnError = false;
     Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
     Game::FileLoader::create();
-    // The site a new game starts at.
+    // The sample databases, so that saves with a real party load, and the
+    // site a new game starts at.
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      const char* path = Game::Database::battleFilePath(i);
+      backend->fakeFileSystem.put(path, sampleFile(path));
+    }
     backend->fakeFileSystem.put("src/data/map/list.txt",
                                 std::string("site{name オープニング;folder opening;start hall,1;encounter{none;}"
                                             "save file;BGM 自宅;}"));
+    Game::Constance::create();
     Game::Database::create();
+    Game::Database::instance()->load();
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     backend->fakeFileSystem.put(Game::VariableTable::kDeclarationFile, std::string(kDeclarations));
@@ -49,6 +69,7 @@ struct SaveSetUp {
   ~SaveSetUp() {
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
+    Game::Constance::destroy();
     Game::FileLoader::destroy();
     Engine::FileIO::ManagerImpl::destroy();
     Engine::Threading::Manager::destroy();

@@ -229,6 +229,15 @@ const ToolData* Database::findTool(const char* name) const { return name ? findB
 
 const ToolData* Database::toolAt(i32 i) const { return recordAt(mTools, i); }
 
+i32 Database::toolIndexOf(const ToolData* tool) const {
+  for (std::size_t i = 0; tool && i < mTools.size(); ++i) {
+    if (&mTools[i] == tool) {
+      return static_cast<i32>(i);
+    }
+  }
+  return -1;
+}
+
 const ToolData* Database::addTool(const char* name, const char* fullName) {
   mTools.emplace_back(name, fullName);
   return &mTools.back();

@@ -65,6 +65,8 @@ class Database {
   Engine::i32 toolCount() const { return static_cast<Engine::i32>(mTools.size()); }
   // Item i (its item id); null outside [0, toolCount).
   const ToolData* toolAt(Engine::i32 i) const;
+  // The item id of a record of the tool table; -1 for any other.
+  Engine::i32 toolIndexOf(const ToolData* tool) const;
   // Records added after those read (tests).
   const ToolData* addTool(const char* name, const char* fullName);
   const ToolData* addTool(const ToolData& tool);

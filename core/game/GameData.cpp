@@ -62,10 +62,10 @@ void GameData::startAtOpening() {
   mField->changeScene(database().findSite(kOpeningSite));
 }
 
-// The restart after the game was cleared: inheritable integers and the play
-// time stay.
+// The restart after the game was cleared: inheritable integers, the play
+// time and the roster (with its master experience) stay.
 void GameData::startNewCycle() {
-  mParty.reset();
+  mParty.startNewCycle();
   mBag.clear();
   mLog.clear();
   mVariables.resetForNewCycle();

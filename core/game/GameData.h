@@ -60,7 +60,9 @@ class GameData {
   VariableTable& variables() { return mVariables; }
   const VariableTable& variables() const { return mVariables; }
   Party& party() { return mParty; }
+  const Party& party() const { return mParty; }
   Bag& bag() { return mBag; }
+  const Bag& bag() const { return mBag; }
 
   // The line the save list shows for this game.
   const char* headline() const { return mHeadline.c_str() ? mHeadline.c_str() : ""; }
@@ -117,9 +119,11 @@ class GameData {
   // Uses up one of the item whose id is "currentItem" from the bag.
   void expendCurrentItem();
 
-  // Items: the bag's count plus what the party has equipped.
+  // Items: the bag's count plus what the members have equipped (or, in
+  // the roster, every character).
   Engine::i32 countItem(const ToolData* item) const;
   Engine::i32 countTool(const ToolData* item) const;
+  Engine::i32 countToolInRoster(const ToolData* item) const;
   // One from the bag, else from the members; false when none was found.
   bool expendTool(const ToolData* item);
 

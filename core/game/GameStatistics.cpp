@@ -77,11 +77,17 @@ void GameData::expendCurrentItem() {
   }
 }
 
-i32 GameData::countItem(const ToolData* item) const { return mBag.countItem(item) + mParty.countEquipped(item); }
+i32 GameData::countItem(const ToolData* item) const { return countTool(item); }
 
-i32 GameData::countTool(const ToolData* item) const { return mBag.countItem(item) + mParty.countEquipped(item); }
+i32 GameData::countTool(const ToolData* item) const {
+  return saturatingAdd(mBag.countItem(item), mParty.countEquipped(item));
+}
 
-bool GameData::expendTool(const ToolData* item) { return mBag.takeItem(item) || mParty.expendEquipped(item); }
+i32 GameData::countToolInRoster(const ToolData* item) const {
+  return saturatingAdd(mBag.countItem(item), mParty.countEquippedAll(item));
+}
+
+bool GameData::expendTool(const ToolData* item) { return mBag.takeItem(item) || mParty.unequipItem(item); }
 
 void GameData::changeBGM(const char* name) {
   if (BGM* music = BGM::instance()) {

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/playtime/PlayTime.h"
+#include "data/party/SaveNodeCheck.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
 
@@ -111,7 +112,13 @@ const char* problem(const NmlNode& root, bool withHead) {
   if (const char* fault = checkSystem(*firstChild(root, "system"))) {
     return fault;
   }
-  return checkVariables(*firstChild(root, "flag"));
+  if (const char* fault = checkVariables(*firstChild(root, "flag"))) {
+    return fault;
+  }
+  if (const char* fault = SaveNodeCheck::partyProblem(*firstChild(root, "party"))) {
+    return fault;
+  }
+  return SaveNodeCheck::bagProblem(*firstChild(root, "bag"));
 }
 
 SaveTime readHead(const NmlNode& root) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "Engine/Base/DebugStream.h"
 #include "core/game/GameData.h"
 #include "file/FileReader.h"
 #include "file/FileSystem.h"
@@ -53,12 +54,14 @@ bool read(NmlDocument& document, i32 slot) {
   }
   FileReader reader;
   reader.open(path(slot).c_str(), true, slot < kFirstPlainSlot, false);
-  const bool valid = isWholeText(reader.data(), reader.size()) && document.parse(reader.data(), false) &&
-                     SaveCheck::problem(document, true) == nullptr;
-  if (!valid) {
+  const char* fault = !isWholeText(reader.data(), reader.size()) ? "the text is cut or holds a zero byte"
+                      : !document.parse(reader.data(), false) ? "the text is not an nml tree"
+                                                              : SaveCheck::problem(document, true);
+  if (fault) {
+    Engine::cout << path(slot).c_str() << ": " << fault << Engine::endl;
     document.clear();
   }
-  return valid;
+  return fault == nullptr;
 }
 
 bool write(const NmlDocument& document, i32 slot) {

@@ -123,6 +123,7 @@ void EnemyData::read(const NmlNode& node, const StateTable& states) {
   mModel.assign(fullName());
   readText(node, "model", mModel);
   readInt(node, "score", mScore);
+  readInt(node, "money", mMoney);
   if (const NmlAttribute* line = node.findAttribute("ABP")) {
     mAbp = line->toFloat(0) / 100.f;
   }

@@ -65,6 +65,8 @@ class EnemyData {
   const char* face() const { return text(mFace); }
   const char* model() const { return text(mModel); }
   Engine::i32 score() const { return mScore; }
+  // Money paid on defeat on top of what its parameters give; 0 unless set.
+  Engine::i32 money() const { return mMoney; }
   float abp() const { return mAbp; }
   const Performance& performance() const { return mPerformance; }
   const GrowthTable& growth() const { return mGrowth; }
@@ -107,6 +109,7 @@ class EnemyData {
   String mFace;
   String mModel;
   Engine::i32 mScore = 0;
+  Engine::i32 mMoney = 0;
   float mAbp = 0.5f;
   Performance mPerformance;
   GrowthTable mGrowth;

@@ -27,6 +27,12 @@ Battle* runningBattle() {
   return game ? game->battle() : nullptr;
 }
 
+// An item name the tool table lacks counts nothing.
+const ToolData* findItem(const char* name) {
+  const Database* database = Database::instance();
+  return database ? database->findTool(name) : nullptr;
+}
+
 // The running game of the game flow; every question about an absent game,
 // field or battle gets the empty answer.
 class RunningGameResolver final : public GameResolver {
@@ -52,11 +58,13 @@ class RunningGameResolver final : public GameResolver {
   }
   i32 countTool(const char* name) const override {
     GameData* game = runningGame();
-    return game ? game->party().countTool(name) : 0;
+    const ToolData* item = findItem(name);
+    return game && item ? game->countTool(item) : 0;
   }
   i32 countToolInRoster(const char* name) const override {
     GameData* game = runningGame();
-    return game ? game->party().countToolInRoster(name) : 0;
+    const ToolData* item = findItem(name);
+    return game && item ? game->countToolInRoster(item) : 0;
   }
   i32 activeMemberCount() const override {
     GameData* game = runningGame();

@@ -169,7 +169,7 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
 
 TEST_F(GameStatisticsTest, ItemsComeFromTheBag) {
   const Game::ToolData* herb = database().findTool("薬草");
-  game().bag().add(herb, 2);
+  game().bag().add(Game::Article::fromItem(herb), 2);
   EXPECT_EQ(game().countItem(herb), 2);
   EXPECT_TRUE(game().expendTool(herb));
   game().variables().integer("currentItem") = 0;

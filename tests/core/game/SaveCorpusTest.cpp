@@ -16,6 +16,7 @@
 #include "file/FileSystem.h"
 #include "file/SaveCodec.h"
 #include "file/nml/NmlDocument.h"
+#include "resource/Database.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -39,6 +40,8 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
     game.variables().flagOn("door.open");
     game.addLog("入口;を通った");
     game.setHeadline("灰の坑道2階");
+    addParty(game);
+    mBody = body(game);
     NmlDocument document;
     SaveSlot::writeHead(document, game, {2024, 5, 6, 7, 8});
     String text;
@@ -46,6 +49,17 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
     mText = text.c_str();
     ASSERT_TRUE(SaveSlot::write(document, kSlot));
     mPacked = *fs().contents(SaveSlot::path(kSlot).c_str());
+  }
+
+  // Two members with their gear and arts, and a bag of fresh and worn items.
+  static void addParty(GameData& game) {
+    const Game::Database& data = *Game::Database::instance();
+    game.party().recruit(*data.findShell("Kessa"))->ghost->gainExperience(nullptr, 900, 40);
+    game.party().recruit(*data.findShell("灯りのミオ"))->ghost->useEquipment(0);
+    game.bag().add(Game::Article::fromItem(data.findTool("薬草")), 3);
+    Game::Article worn;
+    worn.set(data.findTool("鉄の剣"), 0.5f, 0.5f);
+    game.bag().add(worn, 1);
   }
 
   void putFile(const std::vector<u8>& bytes) { fs().put(SaveSlot::path(kSlot).c_str(), bytes); }
@@ -91,12 +105,19 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
   }
 
   std::string mText;
+  std::string mBody;
   std::vector<u8> mPacked;
 };
 
 TEST_F(SaveCorpusTest, TheIntactFileLoads) {
   putFile(mPacked);
   EXPECT_TRUE(loadsConsistently());
+  // The party with its gear and arts, and the bag, come back as they were.
+  std::unique_ptr<GameData> game(SaveSlot::load(kSlot));
+  ASSERT_TRUE(game);
+  EXPECT_EQ(body(*game), mBody);
+  EXPECT_EQ(game->party().members().count(), 2);
+  EXPECT_EQ(game->bag().count(), 2);
 }
 
 TEST_F(SaveCorpusTest, EverySixteenthOfATruncatedFileIsInvalid) {
@@ -104,6 +125,53 @@ TEST_F(SaveCorpusTest, EverySixteenthOfATruncatedFileIsInvalid) {
     SCOPED_TRACE(k);
     putFile(std::vector<u8>(mPacked.begin(), mPacked.begin() + static_cast<std::ptrdiff_t>(mPacked.size() * k / 16)));
     EXPECT_FALSE(loadsConsistently());
+  }
+}
+
+// Damaged party and bag nodes: a name the databases lack, a member naming no
+// character, a missing part or a number out of range refuses the load.
+TEST_F(SaveCorpusTest, DamagedPartyAndBagNodes) {
+  struct Case {
+    const char* from;
+    const char* to;
+    bool loads;
+  };
+  const Case cases[] = {
+      {"name Kessa;", "name Nobody;", false},
+      {"name Kessa;", "", false},
+      {"member Kessa,0,0;", "member Nobody,0,0;", false},
+      {"member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;", false},
+      {"member Kessa,0,0;", "member Kessa,0;", false},
+      {"member Kessa,0,0;", "member Kessa,x,0;", false},
+      {"member Kessa,0,0;", "member Kessa,9,-4;", true},
+      {"member Kessa,0,0;", "member Kessa,0,1;", true},
+      {"member Kessa,0,0;", "", true},
+      {"member Kessa,0,0;", "member Kessa,0,0;member a,0,0;member b,0,0;member c,0,0;member d,0,0;member e,0,0;", false},
+      {"ability 斬り払い;", "ability 無い技;", false},
+      {"ability 斬り払い;level 1;", "ability 斬り払い;level 99;", false},
+      {"ability 斬り払い;level 1;", "ability 斬り払い;level 0;", false},
+      {"ability 斬り払い;", "ability 斬り払い;trigger{type 無い;}", false},
+      {"ability 斬り払い;", "ability 斬り払い;expression 1;", false},
+      {"artsList{", "artsLst{", false},
+      {"bonus{", "bonuses{", false},
+      {"equip{tool 鉄の剣;", "equip{tool 無い剣;", false},
+      {"equip{tool 鉄の剣;", "equipped{tool 鉄の剣;", false},
+      {"defensePerformance 100;", "defensePerformance 101;", false},
+      {"defensePerformance 100;", "defensePerformance 0;", true},
+      {"experience 900;", "experience -5;", false},
+      {"experience 900;", "experience 2147483647;", true},
+      {"masterPoint", "masterPoints", false},
+      {"tool 薬草;", "tool 無い草;", false},
+      {"article{tool 薬草;energy 1;defensePerformance 100;}", "article{}", false},
+      {"article{", "articl{", false},
+      {"number 3;", "number 0;", false},
+      {"number 3;", "number 2147483647;", true},
+      {"number 3;", "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    putPayload(replaced(c.from, c.to));
+    EXPECT_EQ(loadsConsistently(), c.loads) << c.from;
   }
 }
 
@@ -207,6 +275,8 @@ TEST_F(SaveCorpusTest, WritesSeedsWhenAsked) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   };
   writeSeed("save", mPacked);
+  putPayload(replaced("member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;"));
+  writeSeed("twice_a_member", *fs().contents(SaveSlot::path(kSlot).c_str()));
   putPayload(replaced("clear 0;", "clear 1;"));
   writeSeed("cleared_save", *fs().contents(SaveSlot::path(kSlot).c_str()));
   putPayload(replaced("money 4321;", "money 99999999999;"));

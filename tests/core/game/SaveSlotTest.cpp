@@ -189,6 +189,7 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
   game.variables().flagOn("boss");
   game.addLog("entry");
   game.setField(nullptr);
+  game.party().recruit(*database().findShell("Kessa"));
   ASSERT_TRUE(saveAt(game, 6, kMarch7));
   std::unique_ptr<GameData> loaded(SaveSlot::load(6));
   ASSERT_TRUE(loaded);
@@ -198,11 +199,12 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
   EXPECT_EQ(loaded->variables().flagCount(), 0);
   EXPECT_TRUE(loaded->log().empty());
   EXPECT_EQ(loaded->playTime().low(), 5000);
-  EXPECT_EQ(loaded->party().resets(), 1);
+  // The roster starts its next cycle; nobody travels yet.
+  EXPECT_EQ(loaded->party().rosterCount(), 1);
+  EXPECT_EQ(loaded->party().members().count(), 0);
   ASSERT_TRUE(loaded->field());
   EXPECT_EQ(loaded->field()->currentSite(), database().findSite("オープニング"));
   EXPECT_EQ(loaded->field()->resumes(), 0);
-  EXPECT_EQ(loaded->party().abilityCollections(), 1);
 }
 
 // The file is replaced only once the new one is whole: a write refused, cut
@@ -253,7 +255,7 @@ TEST_F(SaveSlotTest, ANewGameStartsAtTheOpening) {
   GameData game;
   ASSERT_TRUE(game.field());
   EXPECT_EQ(game.field()->currentSite(), database().findSite("オープニング"));
-  EXPECT_EQ(game.party().abilityCollections(), 1);
+  EXPECT_EQ(game.party().rosterCount(), 0);
   EXPECT_EQ(game.playTime().low(), 0);
 }
 

@@ -3,7 +3,7 @@
 
 #include "data/ability/AbilityHosts.h"
 #include "data/ability/AbilityList.h"
-#include "data/Unit.h"
+#include "tests/data/unit/TestGhost.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
@@ -177,13 +177,13 @@ TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
 // needs targets.
 class Chooser : public Game::ArtUser {
  public:
-  const Game::Unit& unit() const override { return mUnit; }
+  const Game::Unit& unit() const override { return mSubject.unit; }
   bool canUse(const Game::Ability& ability) const override { return std::string(ability.name()) != mBanned; }
   bool hasTargets(const Game::Ability&) const override { return true; }
   Game::AbilityList& candidateArts() override { return mArts; }
   void bindCandidateArts() override { ++mBinds; }
 
-  Game::Unit mUnit;
+  UnitTestSupport::TestUnit mSubject;
   std::string mBanned;
   Game::AbilityList mArts;
   int mBinds = 0;

@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "data/Unit.h"
+#include "tests/data/unit/TestGhost.h"
 #include "script/expression/Expression.h"
 #include "script/expression/FakeGameResolver.h"
 
@@ -115,14 +115,14 @@ TEST(ExpressionTest, ConstantAndMovedExpressionsKeepTheirTerms) {
 
 TEST(ExpressionTest, UnitFunctionsNeedTheUnitResolver) {
   GameTest::FakeGameResolver game;
-  Game::Unit unit;
-  unit.setLevel(12);
+  UnitTestSupport::TestUnit subject;
+  subject.ghost.levelValue = 12;
   Expression expression;
   expression.parse("level()>=10");
-  EXPECT_EQ(expression.evaluateForUnit(unit), 1);
+  EXPECT_EQ(expression.evaluateForUnit(subject.unit), 1);
   EXPECT_EQ(expression.evaluate(), 0);
-  unit.setLevel(9);
-  EXPECT_EQ(expression.evaluateForUnit(unit), 0);
+  subject.ghost.levelValue = 9;
+  EXPECT_EQ(expression.evaluateForUnit(subject.unit), 0);
 }
 
 TEST(ExpressionTest, LeadingNotComparesZeroWithTheFlag) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "data/Unit.h"
+#include "tests/data/unit/TestGhost.h"
 #include "script/expression/FunctionTable.h"
 #include "script/expression/GameResolver.h"
 
@@ -54,7 +55,7 @@ class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
   bool hasLastSpells() const override { return lastSpells; }
   const Game::Unit* findUnit(const char* name) const override {
     const auto found = units.find(name);
-    return found == units.end() ? nullptr : &found->second;
+    return found == units.end() ? nullptr : &found->second.unit;
   }
 
   std::map<std::string, Engine::i32, std::less<>> integers;
@@ -72,7 +73,7 @@ class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
   Engine::i32 turnNumber = 0;
   Engine::i32 living[2] = {};
   bool lastSpells = false;
-  std::map<std::string, Game::Unit, std::less<>> units;
+  std::map<std::string, UnitTestSupport::TestUnit, std::less<>> units;
 
  private:
   static Engine::i32 lookup(const std::map<std::string, Engine::i32>& counts, const char* name) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+#include "tests/data/unit/TestGhost.h"
 #include "script/expression/Expression.h"
 #include "script/expression/FakeGameResolver.h"
 #include "script/expression/FunctionId.h"
@@ -21,36 +24,52 @@ struct FunctionCase {
   int value;
 };
 
-Game::Unit makeUnit() {
-  Game::Unit unit;
-  unit.setLife(30, 10, 90, 40);
-  unit.setLevel(12);
-  unit.setCanAct(true);
+const char* const kHeldStates[] = {"分身",   "GlintBlade", "FloatingBellSplash", "吸収付加", "カウンター無効付加",
+                                   "マジックバリア", "氷バリア", "サーマルバリア", "シールド", "集中",
+                                   "チャージアップ", "発狂", "CrimsonFocus", "睡眠", "暗闇",
+                                   "麻痺", "ディレイ", "リヴァイヴァ"};
+const char* const kLeveledStates[] = {"ゴーストキャスター", "再生", "世界", "毒"};
+
+// The states the unit functions name, 毒 the harmful one.
+void addStates(Game::Database& database) {
+  for (const char* state : kHeldStates) {
+    database.states().add(state);
+  }
+  for (const char* state : kLeveledStates) {
+    database.states().add(state).setHarmful(std::string(state) == "毒");
+  }
+}
+
+void setUpUnit(UnitTestSupport::TestUnit& subject) {
+  subject.ghost.levelValue = 12;
+  subject.ghost.defense.resist().set(Game::Database::instance()->states().find("発狂"));
+  subject.setLife(30, 10, 90, 40);
+  subject.setPreviousTurnDamage(10);
+  Game::Unit& unit = subject.unit;
   unit.setMyTurn(true);
-  unit.setPreviousTurnDamage(10);
-  const char* held[] = {"分身", "GlintBlade", "FloatingBellSplash", "吸収付加", "カウンター無効付加", "マジックバリア",
-                        "氷バリア", "サーマルバリア", "シールド", "集中", "チャージアップ", "発狂", "CrimsonFocus",
-                        "睡眠", "暗闇", "麻痺", "ディレイ", "リヴァイヴァ"};
-  for (const char* state : held) {
+  for (const char* state : kHeldStates) {
     unit.setStateLevel(state, 1);
   }
   unit.setStateLevel("ゴーストキャスター", 3);
   unit.setStateLevel("再生", 4);
   unit.setStateLevel("世界", 5);
   unit.setStateLevel("毒", 6);
-  unit.setStateKinds(true, true);
-  unit.addResistance("発狂");
   for (int parameter = 5; parameter < 12; ++parameter) {
     unit.setBoost(parameter, parameter * 10);
   }
   unit.setSideFieldMode(2);
-  return unit;
 }
 
 class FunctionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Game::RandomGenerator::create();
+    Game::Constance::create();
+    Game::Database::create();
+    addStates(*Game::Database::instance());
+    mUnit = std::make_unique<UnitTestSupport::TestUnit>();
+    mOther = std::make_unique<UnitTestSupport::TestUnit>();
+    setUpUnit(*mUnit);
     game.integers["gold"] = 120;
     game.integers["floor"] = 3;
     game.integers["迷宮.到達階数"] = 7;
@@ -66,27 +85,34 @@ class FunctionsTest : public ::testing::Test {
     game.living[1] = 2;
     game.lastSpells = true;
     game.units["slime"].setLife(5, 0, 20, 0);
-    game.units["bat"].setAlive(false);
     game.units["bat"].setLife(0, 3, 10, 4);
+    game.units["wisp"].setLife(0, 0, 10, 4);
     game.members = {"アリス", "ボブ"};
     game.tools["薬草"] = 2;
     game.rosterTools["薬草"] = 5;
   }
-  void TearDown() override { Game::RandomGenerator::destroy(); }
+  void TearDown() override {
+    game.units.clear();
+    mUnit.reset();
+    mOther.reset();
+    Game::Database::destroy();
+    Game::Constance::destroy();
+    Game::RandomGenerator::destroy();
+  }
 
   int evaluate(const FunctionCase& c) {
     Expression expression;
     expression.parse(c.text);
     switch (c.resolver) {
-      case Resolver::kUnit: return expression.evaluateForUnit(unit);
-      case Resolver::kPair: return expression.evaluateForUnits(unit, c.value == 1 ? unit : other);
+      case Resolver::kUnit: return expression.evaluateForUnit(mUnit->unit);
+      case Resolver::kPair: return expression.evaluateForUnits(mUnit->unit, c.value == 1 ? mUnit->unit : mOther->unit);
       default: return expression.evaluate();
     }
   }
 
   GameTest::FakeGameResolver game;
-  Game::Unit unit = makeUnit();
-  Game::Unit other;
+  std::unique_ptr<UnitTestSupport::TestUnit> mUnit;
+  std::unique_ptr<UnitTestSupport::TestUnit> mOther;
 };
 
 TEST_F(FunctionsTest, EveryFunctionAnswersByName) {
@@ -104,7 +130,7 @@ TEST_F(FunctionsTest, EveryFunctionAnswersByName) {
       {"existLastSpell()", Resolver::kNone, 1},
       {"invade(door:11)", Resolver::kNone, 1},
       {"step(door:12)", Resolver::kNone, 1},
-      {"live(bat)", Resolver::kNone, -1},
+      {"live(wisp)", Resolver::kNone, -1},
       {"HP()", Resolver::kUnit, 30},  // (30 + 10) / (90 + 40)
       {"LP()", Resolver::kUnit, 25},
       {"ghost(ボブ)", Resolver::kNone, 1},
@@ -113,7 +139,8 @@ TEST_F(FunctionsTest, EveryFunctionAnswersByName) {
       {"partyNumber()", Resolver::kNone, 2},
       {"previousTurnDamage()", Resolver::kUnit, 25},
       {"level()", Resolver::kUnit, 12},
-      {"active()", Resolver::kUnit, 1},
+      // Asleep and paralysed: it cannot act.
+      {"active()", Resolver::kUnit, 0},
       {"myTurn()", Resolver::kUnit, 1},
       {"mirage()", Resolver::kUnit, 1},
       {"ghostCast()", Resolver::kUnit, 3},
@@ -168,8 +195,8 @@ TEST_F(FunctionsTest, UnitFunctionsWithoutTheirResolverAreZero) {
   }
   Expression relation;
   relation.parse("level()+sameUnit()");
-  EXPECT_EQ(relation.evaluateForUnit(unit), 12);
-  EXPECT_EQ(relation.evaluateForUnits(unit, unit), 1);
+  EXPECT_EQ(relation.evaluateForUnit(mUnit->unit), 12);
+  EXPECT_EQ(relation.evaluateForUnits(mUnit->unit, mUnit->unit), 1);
 }
 
 TEST_F(FunctionsTest, LifeOfANamedUnitComesFromTheBattle) {
@@ -184,14 +211,14 @@ TEST_F(FunctionsTest, LifeOfANamedUnitComesFromTheBattle) {
 }
 
 TEST_F(FunctionsTest, RatiosAgainstEmptyMaximaAreZero) {
-  unit.setLife(0, 0, 0, 0);
+  mUnit->setLife(0, 0, 0, 0);
   const FunctionCase cases[] = {
       {"HP()", Resolver::kUnit, 0}, {"LP()", Resolver::kUnit, 0}, {"previousTurnDamage()", Resolver::kUnit, 100}};
   for (const FunctionCase& c : cases) {
     EXPECT_EQ(evaluate(c), c.value) << c.text;
   }
-  unit.setLife(2147483647, 2147483647, 2147483647, 2147483647);
-  unit.setPreviousTurnDamage(2147483647);
+  mUnit->setLife(2147483647, 2147483647, 2147483647, 2147483647);
+  mUnit->setPreviousTurnDamage(2147483647);
   EXPECT_EQ(evaluate({"HP()", Resolver::kUnit, 0}), 100);
   EXPECT_EQ(evaluate({"previousTurnDamage()", Resolver::kUnit, 0}), 50);
 }
@@ -200,7 +227,7 @@ TEST_F(FunctionsTest, AbsentFieldBattleAndNamesAnswerZero) {
   game.field = false;
   game.battle = false;
   const char* texts[] = {"touch(stairs:up)", "symbol(door)", "invade(door:11)", "step(door:12)", "recordFloor()",
-                         "turn()",           "party(0)",     "existLastSpell()", "live(bat)",     "HP(slime)",
+                         "turn()",           "party(0)",     "existLastSpell()", "live(wisp)",     "HP(slime)",
                          "LP(slime)",        "int(nothing)", "func(nothing)",    "rnd(0)",        "rnd(-5)",
                          "flag(closed)",     "int()",        "ghost(nobody)"};
   for (const char* text : texts) {

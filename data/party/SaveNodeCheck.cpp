@@ -1,0 +1,202 @@
+#include "data/party/SaveNodeCheck.h"
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "core/game/SaveCheck.h"
+#include "data/article/Article.h"
+#include "data/party/PartyMembers.h"
+#include "data/unit/PlayerGhost.h"
+#include "file/nml/NmlAttribute.h"
+#include "file/nml/NmlNode.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+
+namespace Game::SaveNodeCheck {
+
+using Engine::i32;
+
+namespace {
+
+constexpr const char* kGhostNumbers[] = {"experience", "LP", "bonusPoint", "masterPoint", "masterExperience"};
+
+const Database& database() { return *Database::instance(); }
+
+const NmlNode* firstChild(const NmlNode& node, const char* name) {
+  return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
+}
+
+bool isNumber(const NmlAttribute& line, i32 item, i32& out) {
+  return item < line.itemCount() && SaveCheck::parseDecimal(line.item(item), out);
+}
+
+// The single whole number of a line that must be there.
+bool readNumber(const NmlNode& node, const char* key, i32& out) {
+  const NmlAttribute* line = node.findAttribute(key);
+  return line && line->itemCount() == 1 && isNumber(*line, 0, out);
+}
+
+bool hasName(const NmlAttribute* line) { return line && line->itemCount() >= 1; }
+
+// An article as Article::load reads it: nothing, or a known item with its
+// uses and condition.
+const char* articleProblem(const NmlNode& article, bool mayBeEmpty) {
+  const NmlAttribute* tool = article.findAttribute("tool");
+  if (!tool) {
+    return mayBeEmpty ? nullptr : "a bag entry holds no item";
+  }
+  if (!hasName(tool) || !database().findTool(tool->item(0))) {
+    return "an item is not in the tool table";
+  }
+  i32 uses = 0;
+  i32 condition = 0;
+  if (!readNumber(article, "energy", uses) || uses < 0 || !readNumber(article, "defensePerformance", condition) ||
+      condition < 0 || condition > Article::kFullCondition) {
+    return "an item's uses or condition are missing or out of range";
+  }
+  return nullptr;
+}
+
+// Only the lines AbilityList::save writes: any other would be read as a
+// trigger or an expression, whose bad keywords stop the program.
+const char* artProblem(const NmlNode& entry) {
+  const NmlAttribute* ability = entry.findAttribute("ability");
+  const AbilityData* art = hasName(ability) ? database().findAbilityOrNull(ability->item(0)) : nullptr;
+  if (!art) {
+    return "an art is not in the ability table";
+  }
+  i32 level = 1;
+  if (entry.findAttribute("level") && (!readNumber(entry, "level", level) || level < 1 || level > art->upperCount() + 1)) {
+    return "an art's level is out of range";
+  }
+  for (i32 i = 0; i < entry.attributeCount(); ++i) {
+    const char* key = entry.attribute(i)->key();
+    if (std::strcmp(key, "ability") != 0 && std::strcmp(key, "level") != 0) {
+      return "an art holds more than its name and level";
+    }
+  }
+  return entry.childCount() == 0 ? nullptr : "an art holds more than its name and level";
+}
+
+const char* bonusProblem(const NmlNode& bonus) {
+  for (i32 i = 0; i < Parameters::kCount; ++i) {
+    i32 value = 0;
+    const char* name = Constance::instance()->parameterName(i);
+    if (bonus.findAttribute(name) && !readNumber(bonus, name, value)) {
+      return "a bonus value is not a whole number";
+    }
+  }
+  return nullptr;
+}
+
+const char* ghostNumbersProblem(const NmlNode& ghost) {
+  for (const char* key : kGhostNumbers) {
+    i32 value = 0;
+    if (!readNumber(ghost, key, value)) {
+      return "a character's number is missing or not whole";
+    }
+  }
+  i32 experience = 0;
+  i32 masterExperience = 0;
+  readNumber(ghost, "experience", experience);
+  readNumber(ghost, "masterExperience", masterExperience);
+  if (experience < 0 || masterExperience < 0) {
+    return "a character's experience is negative";
+  }
+  const NmlAttribute* ap = ghost.findAttribute("AP");
+  i32 value = 0;
+  if (!ap || ap->itemCount() != Ghost::kApTiers) {
+    return "a character's AP is missing";
+  }
+  for (i32 tier = 0; tier < Ghost::kApTiers; ++tier) {
+    if (!isNumber(*ap, tier, value)) {
+      return "a character's AP is not whole";
+    }
+  }
+  return nullptr;
+}
+
+const char* ghostPartsProblem(const NmlNode& ghost) {
+  if (ghost.countChildren("equip") != PlayerGhost::kSlots) {
+    return "a character has not eight equipment slots";
+  }
+  for (i32 i = 0; i < PlayerGhost::kSlots; ++i) {
+    if (const char* fault = articleProblem(*ghost.findChild("equip", i), true)) {
+      return fault;
+    }
+  }
+  const NmlNode* bonus = firstChild(ghost, "bonus");
+  const NmlNode* arts = firstChild(ghost, "artsList");
+  if (!bonus || !arts) {
+    return "a character's bonus or arts are missing";
+  }
+  if (const char* fault = bonusProblem(*bonus)) {
+    return fault;
+  }
+  for (i32 i = 0; i < arts->countChildren("arts"); ++i) {
+    if (const char* fault = artProblem(*arts->findChild("arts", i))) {
+      return fault;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const char* ghostProblem(const NmlNode& ghost) {
+  const NmlAttribute* name = ghost.findAttribute("name");
+  if (!hasName(name) || !database().findShellExactly(name->item(0))) {
+    return "a character's shell is not in the shell table";
+  }
+  if (const char* fault = ghostNumbersProblem(ghost)) {
+    return fault;
+  }
+  return ghostPartsProblem(ghost);
+}
+
+const char* partyProblem(const NmlNode& party) {
+  std::set<std::string> shells;
+  for (i32 i = 0; i < party.countChildren("ghost"); ++i) {
+    const NmlNode& ghost = *party.findChild("ghost", i);
+    if (const char* fault = ghostProblem(ghost)) {
+      return fault;
+    }
+    if (!shells.insert(ghost.findAttribute("name")->item(0)).second) {
+      return "two characters share a shell";
+    }
+  }
+  std::set<std::string> members;
+  for (i32 i = 0; const NmlAttribute* line = party.findAttribute("member", i); ++i) {
+    i32 row = 0;
+    i32 column = 0;
+    if (i >= PartyMembers::kCapacity || line->itemCount() != 3 || !isNumber(*line, 1, row) ||
+        !isNumber(*line, 2, column)) {
+      return "a member line is damaged, or there are more than six";
+    }
+    if (shells.count(line->item(0)) == 0) {
+      return "a member names no character of the roster";
+    }
+    if (!members.insert(line->item(0)).second) {
+      return "a character is a member twice";
+    }
+  }
+  return nullptr;
+}
+
+const char* bagProblem(const NmlNode& bag) {
+  for (i32 i = 0; i < bag.countChildren("item"); ++i) {
+    const NmlNode& item = *bag.findChild("item", i);
+    const NmlNode* article = firstChild(item, "article");
+    i32 number = 0;
+    if (!article || !readNumber(item, "number", number) || number < 1) {
+      return "a bag entry has no article or no number";
+    }
+    if (const char* fault = articleProblem(*article, false)) {
+      return fault;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace Game::SaveNodeCheck

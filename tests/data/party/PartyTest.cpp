@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "data/Party.h"
+#include "data/stats/Experience.h"
+#include "tests/core/game/GameFixture.h"
+
+namespace {
+
+using Game::Party;
+using Game::PartyMembers;
+using Game::PlayerGhost;
+using Cell = std::pair<int, int>;
+
+class PartyTest : public GameTestSupport::GameTest {
+ protected:
+  const Game::ShellData& kessa() { return *database().findShell("Kessa"); }
+  const Game::ShellData& mio() { return *database().findShell("灯りのミオ"); }
+
+  // Loose characters for the member table, which does not own them.
+  PlayerGhost& ghost(int i) {
+    while (static_cast<int>(mGhosts.size()) <= i) {
+      mGhosts.push_back(std::make_unique<PlayerGhost>());
+      mGhosts.back()->setUp(kessa(), 0);
+    }
+    return *mGhosts[static_cast<std::size_t>(i)];
+  }
+  static std::vector<Cell> cells(const PartyMembers& members) {
+    std::vector<Cell> out;
+    for (int i = 0; i < members.count(); ++i) {
+      out.emplace_back(members.at(i).row, members.at(i).column);
+    }
+    return out;
+  }
+
+ private:
+  std::vector<std::unique_ptr<PlayerGhost>> mGhosts;
+};
+
+TEST_F(PartyTest, ASeventhMemberIsRefusedAndTheSixthDoesNotFight) {
+  PartyMembers members;
+  for (int i = 0; i < 6; ++i) {
+    ASSERT_TRUE(members.add(ghost(i))) << i;
+  }
+  EXPECT_FALSE(members.add(ghost(6)));
+  EXPECT_EQ(members.count(), 6);
+  EXPECT_EQ(members.battleCount(), 5);
+  EXPECT_EQ(cells(members), (std::vector<Cell>{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {-1, -1}}));
+}
+
+TEST_F(PartyTest, RemovingAMemberMovesTheNextUpAndKeepsCells) {
+  PartyMembers members;
+  for (int i = 0; i < 3; ++i) {
+    members.add(ghost(i));
+  }
+  members.removeAt(1);
+  ASSERT_EQ(members.count(), 2);
+  EXPECT_EQ(&members.memberAt(1), &ghost(2));
+  EXPECT_EQ(cells(members), (std::vector<Cell>{{0, 0}, {0, 2}}));
+  // A new member takes the first cell nobody holds.
+  members.add(ghost(3));
+  EXPECT_EQ(cells(members), (std::vector<Cell>{{0, 0}, {0, 2}, {0, 1}}));
+  EXPECT_EQ(members.findAtCell(0, 2), &ghost(2));
+  EXPECT_FALSE(members.findAtCell(2, 4));
+}
+
+TEST_F(PartyTest, ArrangingSettlesSharedAndStrayCells) {
+  PartyMembers members;
+  for (int i = 0; i < 3; ++i) {
+    members.add(ghost(i));
+  }
+  members.at(0) = {&ghost(0), 1, 3};
+  members.at(1) = {&ghost(1), 1, 3};
+  members.at(2) = {&ghost(2), 7, -2};
+  members.arrange();
+  EXPECT_EQ(cells(members), (std::vector<Cell>{{1, 3}, {0, 0}, {0, 1}}));
+}
+
+TEST_F(PartyTest, TheContinuationPenaltyGrowsWithTheSquareOfTheLevels) {
+  Party party;
+  EXPECT_EQ(party.continuePenalty(), 1);
+  // Without Kessa travelling, each starts from nothing.
+  party.recruit(mio())->ghost->gainExperience(nullptr, Game::Experience::forLevel(20), 0);
+  party.recruit(kessa())->ghost->gainExperience(nullptr, Game::Experience::forLevel(10), 0);
+  EXPECT_EQ(party.continuePenalty(), 90);
+}
+
+TEST_F(PartyTest, RecruitsStartAtTheLeadsExperience) {
+  Party party;
+  PlayerGhost& first = *party.recruit(mio())->ghost;
+  EXPECT_EQ(first.experience(), 0);
+  party.clear();
+  party.recruit(kessa())->ghost->gainExperience(nullptr, 5000, 0);
+  EXPECT_EQ(party.recruit(mio())->ghost->experience(), 5000);
+  // The same shell again is the same character, already travelling.
+  EXPECT_FALSE(party.recruit(mio()));
+  EXPECT_EQ(party.rosterCount(), 2);
+  EXPECT_TRUE(party.isActiveMember("灯りのミオ"));
+  party.members().removeNamed("灯りのミオ");
+  EXPECT_FALSE(party.isActiveMember("灯りのミオ"));
+  EXPECT_EQ(party.rosterCount(), 2);
+}
+
+TEST_F(PartyTest, EquipmentIsCountedAndTakenFromMembers) {
+  Party party;
+  party.recruit(kessa());
+  party.addGhost(mio());
+  const Game::ToolData* sword = database().findTool("鉄の剣");
+  const Game::ToolData* knife = database().findTool("投げナイフ");
+  EXPECT_EQ(party.countEquipped(sword), 1);
+  EXPECT_EQ(party.countEquipped(knife), 0);
+  EXPECT_EQ(party.countEquippedAll(knife), 1);
+  EXPECT_TRUE(party.unequipItem(sword));
+  EXPECT_FALSE(party.unequipItem(sword));
+  EXPECT_FALSE(party.unequipItem(nullptr));
+}
+
+TEST_F(PartyTest, ShopRestoresTheMembersOnly) {
+  Party party;
+  PlayerGhost& member = *party.recruit(kessa())->ghost;
+  PlayerGhost& resting = party.addGhost(mio());
+  const int full = member.lp();
+  member.lpRef() = 1;
+  resting.lpRef() = 1;
+  party.addLpAll(9999);
+  EXPECT_EQ(member.lp(), full);
+  EXPECT_EQ(resting.lp(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/Unit.h"
+#include "data/stats/Experience.h"
+#include "data/unit/EnemyGhost.h"
+#include "data/unit/PlayerGhost.h"
+#include "file/nml/NmlNode.h"
+#include "tests/core/game/GameFixture.h"
+
+namespace {
+
+using Game::Parameters;
+using Game::PlayerGhost;
+using Game::String;
+
+class GhostTest : public GameTestSupport::GameTest {
+ protected:
+  const Game::ShellData& kessa() { return *database().findShell("Kessa"); }
+  const Game::ShellData& mio() { return *database().findShell("灯りのミオ"); }
+
+  static std::string text(const Game::NmlNode& node) {
+    String out;
+    node.toString(out, false);
+    return out.c_str() ? out.c_str() : "";
+  }
+  static Parameters caps(Game::Ghost& ghost) { return Game::Unit(ghost).parameters(); }
+};
+
+TEST_F(GhostTest, AFreshCharacterStartsAtLevelOneWithFullLifeAndGear) {
+  PlayerGhost ghost;
+  ghost.setUp(kessa(), 0);
+  const Parameters maxima = caps(ghost);
+  EXPECT_EQ(ghost.getLevel(), 1);
+  EXPECT_EQ(ghost.bonusPoint(), 0);
+  EXPECT_EQ(ghost.masterPoint(), 0);
+  EXPECT_GT(maxima[Parameters::kLp], 0);
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  for (int tier = 0; tier < Game::Ghost::kApTiers; ++tier) {
+    EXPECT_EQ(ghost.getAp(tier), maxima[Parameters::kAp1 + tier]) << tier;
+  }
+  EXPECT_TRUE(ghost.abilities().has("斬り払い"));
+  EXPECT_TRUE(ghost.abilities().has("返し刃"));
+  ASSERT_TRUE(ghost.getEquipment(0));
+  EXPECT_STREQ(ghost.getEquipment(0)->item()->name(), "鉄の剣");
+  EXPECT_EQ(ghost.getEquipment(0)->uses(), 40);
+  EXPECT_FALSE(ghost.getEquipment(2));
+  EXPECT_FALSE(ghost.getEquipment(8));
+  EXPECT_FALSE(ghost.getEquipment(-1));
+}
+
+TEST_F(GhostTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
+  PlayerGhost ghost;
+  ghost.setUp(kessa(), 0);
+  std::vector<String> lines;
+  ghost.gainExperience(&lines, Game::Experience::forLevel(3), 0);
+  EXPECT_EQ(ghost.getLevel(), 3);
+  EXPECT_EQ(ghost.bonusPoint(), 2);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "レベルがアップ！");
+  ghost.gainExperience(&lines, 0, Game::Experience::forMasterLevel(2));
+  EXPECT_EQ(ghost.masterPoint(), 2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_STREQ(lines[1].c_str(), "O.Lv がアップ！");
+  // Experience near the top saturates instead of wrapping negative.
+  ghost.gainExperience(nullptr, 0x7fffffff, 0x7fffffff);
+  EXPECT_EQ(ghost.experience(), 0x7fffffff);
+  EXPECT_EQ(ghost.getLevel(), Game::Experience::kMaxLevel);
+}
+
+TEST_F(GhostTest, ABrokenWeaponIsReportedOnceAndLeavesItsSlot) {
+  PlayerGhost ghost;
+  ghost.setUp(mio(), 0);
+  for (int i = 0; i < 3; ++i) {
+    ghost.useEquipment(0);
+  }
+  std::vector<String> lines;
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 1);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "投げナイフが壊れた");
+  EXPECT_FALSE(ghost.getEquipment(0));
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 0);
+}
+
+TEST_F(GhostTest, LifeAndApStayWithinTheDerivedMaxima) {
+  PlayerGhost ghost;
+  ghost.setUp(kessa(), 0);
+  const Parameters maxima = caps(ghost);
+  ghost.lpRef() = maxima[Parameters::kLp] + 500;
+  ghost.clampToDerivedCaps();
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  // Adding to full values must not wrap around.
+  ghost.fillAp();
+  ghost.lpRef() = Game::Ghost::kFull;
+  ghost.addAp(Game::Ghost::kFull);
+  ghost.addLp(Game::Ghost::kFull);
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  EXPECT_EQ(ghost.getAp(0), maxima[Parameters::kAp1]);
+  ghost.lpRef() = -5;
+  ghost.clampToDerivedCaps();
+  EXPECT_EQ(ghost.lp(), 0);
+}
+
+TEST_F(GhostTest, LearningCostsMasterPoints) {
+  PlayerGhost ghost;
+  ghost.setUp(kessa(), 0);
+  const Game::SkillTreeItem& thrust = kessa().skillTree().at(0);
+  EXPECT_FALSE(ghost.learnAbility(thrust));
+  ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(5));
+  EXPECT_TRUE(ghost.learnAbility(thrust));
+  EXPECT_EQ(ghost.masterPoint(), 5 - thrust.effectiveCost(ghost.abilities()));
+  EXPECT_TRUE(ghost.abilities().has(thrust.art().name()));
+}
+
+TEST_F(GhostTest, TheSaveNodeLoadsBackIdentical) {
+  PlayerGhost ghost;
+  ghost.setUp(mio(), Game::Experience::forLevel(7));
+  ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
+  ghost.bonus()[Parameters::kStrength] = 4;
+  ghost.useEquipment(0);
+  ghost.slot(4) = Game::Article::fromItem(database().findTool("革の鎧"));
+  ghost.spendAp(1);
+  Game::NmlNode saved;
+  ghost.save(saved);
+  PlayerGhost loaded;
+  loaded.load(saved);
+  Game::NmlNode again;
+  loaded.save(again);
+  EXPECT_EQ(text(again), text(saved));
+  EXPECT_EQ(loaded.getLevel(), 7);
+  EXPECT_EQ(loaded.getEquipment(0)->uses(), 2);
+}
+
+TEST_F(GhostTest, StartingANewCycleKeepsMasterExperienceAndSaleableGear) {
+  PlayerGhost ghost;
+  ghost.setUp(kessa(), Game::Experience::forLevel(9));
+  ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(4));
+  ghost.slot(5) = Game::Article::fromItem(database().findTool("古びた鍵"));
+  ghost.startNewCycle();
+  EXPECT_EQ(ghost.getLevel(), 1);
+  EXPECT_EQ(ghost.bonusPoint(), 0);
+  EXPECT_EQ(ghost.masterPoint(), 4);
+  EXPECT_TRUE(ghost.getEquipment(0));
+  EXPECT_FALSE(ghost.getEquipment(5));
+}
+
+class EnemyGhostTest : public GhostTest {};
+
+TEST_F(EnemyGhostTest, AnEnemyTakesItsLevelAndScale) {
+  const Game::EnemyData& soldier = *database().findEnemy("骨の兵士");
+  Game::EnemyGhost plain;
+  plain.setUp(soldier, 0.5f, 1.f);
+  Game::EnemyGhost big;
+  big.setUp(soldier, 0.5f, 2.f);
+  EXPECT_EQ(plain.getLevel(), 8);
+  EXPECT_EQ(big.parameters()[Parameters::kHp], plain.parameters()[Parameters::kHp] * 2);
+  EXPECT_EQ(big.lp(), caps(big)[Parameters::kLp]);
+  EXPECT_EQ(plain.getAp(0), 0x7fffff);
+  EXPECT_GT(plain.getExperienceReward(), 0);
+  EXPECT_GT(plain.getMasterExperienceReward(), 0);
+  EXPECT_GE(plain.getMoneyReward(), 0);
+  EXPECT_STREQ(plain.getDefinitionKey(), "骨の兵士");
+}
+
+TEST_F(EnemyGhostTest, AStolenItemIsNotDroppedAgain) {
+  Game::EnemyGhost soldier;
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
+  const Game::ToolData* stolen = soldier.stealItem();
+  ASSERT_TRUE(stolen);
+  EXPECT_STREQ(stolen->name(), "鉄の剣");
+  EXPECT_FALSE(soldier.hasItem());
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_FALSE(soldier.dropItem());
+    EXPECT_FALSE(soldier.stealItem());
+  }
+}
+
+// Huge parameters of data must not wrap the rewards around.
+TEST_F(EnemyGhostTest, RewardsOfHugeParametersSaturate) {
+  const auto& root = *[] {
+    static Game::NmlNode node;
+    node.parse("enemy{name 巨人;equip{weapon 1;}money 2147483647;level 99;"
+               "status{point 50;end{HP 2147483647;LP 2147483647;腕力 2147483647;器用さ 2147483647;"
+               "知力 2147483647;敏捷 2147483647;体力 2147483647;精神 2147483647;霊力 2147483647;}}action{}}",
+               true);
+    return &node;
+  }();
+  Game::EnemyData giant;
+  giant.read(*root.findChild("enemy"), database().states());
+  Game::EnemyGhost ghost;
+  ghost.setUp(giant, 1.f, 1.f);
+  EXPECT_GE(ghost.getMoneyReward(), 0);
+  EXPECT_GE(ghost.getExperienceReward(), 0);
+  EXPECT_GE(ghost.getMasterExperienceReward(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <memory>
+
+#include "data/Unit.h"
+#include "data/stats/AttackBlock.h"
+#include "data/stats/DefenseBlock.h"
+#include "data/unit/Ghost.h"
+
+namespace UnitTestSupport {
+
+// A ghost whose level, parameters and defence are set directly, for tests
+// of what reads units (expressions, action trees).
+class TestGhost final : public Game::Ghost {
+ public:
+  TestGhost() {
+    caps[Game::Parameters::kHp] = 100;
+    caps[Game::Parameters::kLp] = 100;
+    defense.clear();
+  }
+
+  Engine::i32 getLevel() const override { return levelValue; }
+  bool isEnemy() const override { return enemy; }
+  const char* getName() const override { return "test"; }
+  const char* getDefinitionKey() const override { return "test"; }
+  const char* getAppearance() const override { return ""; }
+  Engine::i32 getAp(Engine::i32) const override { return 0; }
+  void spendAp(Engine::i32) override {}
+  const Game::Article* getEquipment(Engine::i32) const override { return nullptr; }
+  void clearEquipment(Engine::i32) override {}
+  void useEquipment(Engine::i32) override {}
+  Engine::i32 collectBrokenEquipment(std::vector<Game::String>&) override { return 0; }
+  Engine::i32 getLastCommand() const override { return 0; }
+  void setLastCommand(Engine::i32) override {}
+  bool metamorphose() override { return false; }
+  const std::vector<const Game::ToolData*>* getMaterials() const override { return nullptr; }
+  Engine::i32 getMoneyReward() const override { return 0; }
+  Engine::i32 getMasterExperienceReward() const override { return 0; }
+  Engine::i32 getExperienceReward() const override { return 0; }
+  const Game::ToolData* dropItem() override { return nullptr; }
+  const Game::ToolData* stealItem() override { return nullptr; }
+  void collectAbilities(Game::ArtUser&) const override {}
+  void describeResistances(Game::GameData&) const override {}
+  const char* getFace() const override { return ""; }
+  void reset() override {}
+  void fillAp() override {}
+  void clampAp(const Game::Parameters&) override {}
+  void gatherBaseStats(Game::Parameters& parameters, Engine::i32& weapon, Game::AttackBlock& attack,
+                       Game::DefenseBlock& out) const override {
+    parameters = caps;
+    weapon = 0;
+    attack.clear();
+    out = defense;
+  }
+  void addEquipmentStats(Game::Parameters&, Engine::i32&, Game::AttackBlock&, Game::DefenseBlock&,
+                         Game::AbilityList&, Engine::i32) const override {}
+  float getArtLevelBonus() const override { return 0.f; }
+
+  void setLpValue(Engine::i32 lp) { setLp(lp); }
+
+  Engine::i32 levelValue = 1;
+  bool enemy = false;
+  Game::Parameters caps;
+  Game::DefenseBlock defense;
+};
+
+// A battle unit over its own test ghost, life set directly.
+struct TestUnit {
+  // HP and LP with their maxima; the unit is rebuilt over the ghost.
+  void setLife(Engine::i32 hp, Engine::i32 lp, Engine::i32 maxHp, Engine::i32 maxLp) {
+    ghost.caps[Game::Parameters::kHp] = maxHp;
+    ghost.caps[Game::Parameters::kLp] = maxLp;
+    ghost.setLpValue(lp);
+    unit.recompute();
+    unit.life().setHp(hp);
+  }
+
+  // Damage of the previous turn, HP and LP left as they were.
+  void setPreviousTurnDamage(Engine::i32 damage) {
+    const Engine::i32 hp = unit.life().hp();
+    unit.life().setHp(Game::Ghost::kFull);
+    unit.life().takeDamage(damage);
+    unit.life().endTurn();
+    unit.life().setHp(hp);
+  }
+
+  TestGhost ghost;
+  Game::Unit unit{ghost};
+};
+
+}  // namespace UnitTestSupport
