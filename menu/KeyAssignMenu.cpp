@@ -17,8 +17,8 @@ constexpr float kTop = 240.f;
 }  // namespace
 
 KeyAssignMenu::KeyAssignMenu(Config& config) : mConfig(config) {
-  mList.setPosition(kLeft, kTop);
   build();
+  mList.placeCentered(kLeft, kTop);  // by the top-left corner, kept as rows change
 }
 
 String KeyAssignMenu::rowText(i32 button, i32 key) {

@@ -22,7 +22,7 @@ LoadSlotMenu::LoadSlotMenu() {
     mMenu.addItem(mList.row(slot).text.c_str(), slot, SaveSlotList::kLineColor, kFont);
   }
   mMenu.setVisibleRows(kVisibleRows);
-  mMenu.setPosition(kLeft, kTop);
+  mMenu.placeCentered(kLeft, kTop);  // by the top-left corner
   mMenu.setCursorById(mList.placeCursor());
 }
 
