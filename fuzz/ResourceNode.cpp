@@ -1,7 +1,8 @@
 // Resource definition nodes from any file: whatever the keys say (sizes,
 // texture names, includes of files that are not there, names reused across
-// kinds), reading must end, every batch must hold whole triangles of its
-// index buffer, and every uploaded vertex must be finite.
+// kinds, models that name each other), reading must end, every batch must
+// hold whole triangles of its index buffer, every uploaded vertex must be
+// finite, and drawing every model must end.
 
 #include <cmath>
 #include <cstdint>
@@ -19,8 +20,10 @@
 #include "PlatformFake/FakeGraphicsDevice.h"
 #include "file/FileLoader.h"
 #include "file/nml/NmlNode.h"
+#include "presentation/model/Model.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
+#include "presentation/scene/DrawHook.h"
 
 namespace {
 
@@ -52,6 +55,33 @@ void check(const Game::ResourceSet& set) {
   }
 }
 
+// Counts draws; the camera looks down −y.
+class CountingHook final : public Game::DrawHook {
+ public:
+  CountingHook() { mBillboard.setIdentity(); }
+  void queue(const Game::Batch&, const Game::Texture*, const Game::RenderState&) override { ++draws; }
+  Engine::Math::Vector3 project(const Engine::Math::Vector3& p) const override { return {-p.x, p.z, -p.y}; }
+  float inverseDistance() const override { return 50.f; }
+  const Engine::Math::Matrix34& billboardMatrix() const override { return mBillboard; }
+
+  long draws = 0;
+
+ private:
+  Engine::Math::Matrix34 mBillboard;
+};
+
+void drawModels(const Game::ResourceSet& set) {
+  CountingHook hook;
+  Game::DrawHook::install(&hook);
+  for (int i = 0; const Game::Model* model = set.getModel(i); ++i) {
+    for (float time : {0.f, 37.f, 1e6f}) {
+      model->draw(Game::RenderState(), time);
+      model->cyclesDone(time);
+    }
+  }
+  Game::DrawHook::install(nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -74,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Game::ResourceSet set;
     set.loadNode(tree, "src/");
     check(set);
+    drawModels(set);
   }
   Engine::Graphics::Manager::destroy();
   Game::FileLoader::destroy();

@@ -37,7 +37,12 @@ struct SaveSetUp {
     options.abortOnError = false;
     Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
     Game::FileLoader::create();
+    // The site a new game starts at.
+    backend->fakeFileSystem.put("src/data/map/list.txt",
+                                std::string("site{name オープニング;folder opening;start hall,1;encounter{none;}"
+                                            "save file;BGM 自宅;}"));
     Game::Database::create();
+    Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     backend->fakeFileSystem.put(Game::VariableTable::kDeclarationFile, std::string(kDeclarations));
   }

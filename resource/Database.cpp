@@ -93,6 +93,7 @@ void Database::create() {
 void Database::createAndLoad() {
   create();
   gInstance->load();
+  gInstance->loadMaps();
 }
 
 void Database::destroy() {
@@ -105,7 +106,17 @@ void Database::destroy() {
 
 Database* Database::instance() { return gInstance; }
 
-Database::Database() { createSites(); }
+Database::Database() = default;
+
+void Database::loadMaps() {
+  mMaps.loadPictures();
+  mMaps.loadSites();
+  mMaps.loadLinks();
+}
+
+const MapSiteData* Database::addSite(const char* name, const char* print, i32 floorNumber) {
+  return mMaps.sites.add(MapSiteData(name, print, floorNumber));
+}
 
 void Database::load() {
   std::array<NmlDocument, kBattleFileCount> documents;

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "resource/MapSiteData.h"
 #include "resource/database/AbilityData.h"
 #include "resource/database/EnemyData.h"
+#include "resource/database/MapTables.h"
 #include "resource/database/RaceData.h"
 #include "resource/database/ShellData.h"
 #include "resource/database/SkillTreeItem.h"
@@ -22,8 +22,8 @@ class NmlNode;
 
 // The resource databases: the battle tables read from their data files
 // (states, arts, tools, shells, enemies, races, synchro groups, the skill
-// tree), the named functions of the variable declarations, and (a stand-in
-// until the map database is read) the sample map sites; counts the releases
+// tree), the map sites with their links and containers and the picture lists,
+// and the named functions of the variable declarations; counts the releases
 // of loaded pictures that the game scene asks for.
 class Database {
  public:
@@ -87,19 +87,36 @@ class Database {
   const std::deque<SynchroData>& synchros() const { return mSynchros; }
   const SkillTree& skillTree() const { return mSkillTree; }
 
-  // Map sites (stand-in): found by their key name; null when there is none.
-  const MapSiteData* findSite(const char* name) const;
-  Engine::i32 siteCount() const { return static_cast<Engine::i32>(mSites.size()); }
-  // Record i in file order; null outside [0, siteCount).
-  const MapSiteData* siteAt(Engine::i32 i) const;
-  // The floors of every site together.
-  Engine::i32 totalFloorCount() const;
-  // Records added after the sample ones (tests).
-  const MapSiteData* addSite(const char* name, const char* title, Engine::i32 floorCount);
+  // Reads the map sites, their links and containers, and the picture lists.
+  void loadMaps();
 
-  void releaseBattlePictures() { ++mBattlePictureReleases; }
-  void releaseSymbolCharacters() { ++mSymbolCharacterReleases; }
-  void releaseMapPictures() { ++mMapPictureReleases; }
+  // Map sites are found by their key name; null when there is none.
+  const MapSiteData* findSite(const char* name) const { return mMaps.sites.find(name); }
+  Engine::i32 siteCount() const { return mMaps.sites.count(); }
+  // Record i in file order; null outside [0, siteCount).
+  const MapSiteData* siteAt(Engine::i32 i) const { return mMaps.sites.at(i); }
+  // The floors of every site together.
+  Engine::i32 totalFloorCount() const { return mMaps.sites.totalFloorNumber(); }
+  // Records added after those read (tests).
+  const MapSiteData* addSite(const char* name, const char* print, Engine::i32 floorNumber);
+  UnitPictureData* findUnitPicture(const char* name) { return mMaps.units.find(name); }
+  // A new name reads its chara file once; null when there is none.
+  SymbolCharaData* symbolChara(const char* name) { return mMaps.symbols.chara(name); }
+  MapTables& maps() { return mMaps; }
+  const MapTables& maps() const { return mMaps; }
+
+  void releaseBattlePictures() {
+    ++mBattlePictureReleases;
+    mMaps.releaseBattlePictures();
+  }
+  void releaseSymbolCharacters() {
+    ++mSymbolCharacterReleases;
+    mMaps.releaseSymbolCharas();
+  }
+  void releaseMapPictures() {
+    ++mMapPictureReleases;
+    mMaps.releaseMapPictures();
+  }
 
   Engine::i32 battlePictureReleases() const { return mBattlePictureReleases; }
   Engine::i32 symbolCharacterReleases() const { return mSymbolCharacterReleases; }
@@ -112,7 +129,6 @@ class Database {
  private:
   Database();
 
-  void createSites();
   void readAbilities(const NmlNode& root);
   void readTools(const NmlNode& root);
   void readShells(const NmlNode& root);
@@ -127,9 +143,9 @@ class Database {
   std::deque<ShellData> mShells;
   std::deque<EnemyData> mEnemies;
   std::deque<RaceData> mRaces;
-  std::deque<MapSiteData> mSites;
   std::deque<SynchroData> mSynchros;
   SkillTree mSkillTree;
+  MapTables mMaps;
   FunctionTable mFunctions;
   Engine::i32 mBattlePictureReleases = 0;
   Engine::i32 mSymbolCharacterReleases = 0;

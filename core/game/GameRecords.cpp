@@ -8,7 +8,7 @@
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "field/FieldScene.h"
-#include "resource/MapSiteData.h"
+#include "resource/database/MapSiteData.h"
 #include "resource/database/ToolData.h"
 
 namespace Game {
@@ -47,7 +47,7 @@ void GameData::recordFloorReached(const MapSiteData& site, i32 delta) {
   if (reached > record) {
     record = static_cast<i32>(std::min<Engine::i64>(reached, std::numeric_limits<i32>::max()));
   }
-  String headline(site.title());
+  String headline(site.print());
   headline.appendInt(value("floor"));
   headline.append(kFloorUnit);
   setHeadline(headline.c_str());
@@ -56,7 +56,7 @@ void GameData::recordFloorReached(const MapSiteData& site, i32 delta) {
 i32 GameData::floorReached(const MapSiteData& site) const { return siteInteger(site, kReachedSuffix); }
 
 i32 GameData::clampedFloorReached(const MapSiteData& site) const {
-  return std::clamp(floorReached(site), 0, std::max(site.floorCount(), 0));
+  return std::clamp(floorReached(site), 0, std::max(site.floorNumber(), 0));
 }
 
 void GameData::fixSceneLevel() {

@@ -99,7 +99,7 @@ float GameData::averageFloorReached() const {
   float sum = 0.0f;
   for (i32 i = 0; i < database.siteCount(); ++i) {
     const MapSiteData& site = *database.siteAt(i);
-    if (site.floorCount() <= 0) {
+    if (site.floorNumber() <= 0) {
       continue;
     }
     ++dungeons;

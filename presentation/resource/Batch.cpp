@@ -7,7 +7,7 @@
 #include "presentation/render/Material.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
-#include "presentation/scene/SceneRenderer.h"
+#include "presentation/scene/DrawHook.h"
 
 namespace Game {
 
@@ -53,14 +53,14 @@ void Batch::load(const NmlNode& node) {
 i32 Batch::upload(const MeshBuilder& mesh) {
   ENGINE_ASSERT(mesh.vertexCount() <= kMaxVertices && "Batch::upload : more vertices than 16-bit indices reach.");
   releaseBuffers();
-  mTriangleCount = mesh.indexCount() / 3;
+  mBuffers.triangleCount = mesh.indexCount() / 3;
   if (mesh.vertexCount() == 0) {
-    mTriangleCount = 0;
+    mBuffers.triangleCount = 0;
     return 0;
   }
   uploadVertices(mesh);
   uploadIndices(mesh);
-  return mTriangleCount;
+  return mBuffers.triangleCount;
 }
 
 void Batch::uploadVertices(const MeshBuilder& mesh) {
@@ -77,8 +77,8 @@ void Batch::uploadVertices(const MeshBuilder& mesh) {
       vScale = 1.f / static_cast<float>(mTexture->height());
     }
   }
-  mVertices = Engine::Graphics::VertexBuffer::create(static_cast<u32>(mesh.vertexCount()));
-  Engine::Graphics::Vertex* out = mVertices.lock();
+  mBuffers.vertices = Engine::Graphics::VertexBuffer::create(static_cast<u32>(mesh.vertexCount()));
+  Engine::Graphics::Vertex* out = mBuffers.vertices.lock();
   for (i32 i = 0; i < mesh.vertexCount(); ++i) {
     const MeshVertex& in = mesh.vertex(i);
     out[i] = Engine::Graphics::Vertex{in.position.x * kWorldToMatrix,
@@ -92,25 +92,23 @@ void Batch::uploadVertices(const MeshBuilder& mesh) {
                                       in.uv.x * uScale,
                                       in.uv.y * vScale};
   }
-  mVertices.unlock(out);
+  mBuffers.vertices.unlock(out);
 }
 
 void Batch::uploadIndices(const MeshBuilder& mesh) {
   if (mesh.indexCount() == 0) {
     return;
   }
-  mIndices = Engine::Graphics::IndexBuffer::create(static_cast<u32>(mesh.indexCount()));
-  u16* out = mIndices.lock();
+  mBuffers.indices = Engine::Graphics::IndexBuffer::create(static_cast<u32>(mesh.indexCount()));
+  u16* out = mBuffers.indices.lock();
   for (i32 i = 0; i < mesh.indexCount(); ++i) {
     out[i] = static_cast<u16>(mesh.index(i));
   }
-  mIndices.unlock(out);
+  mBuffers.indices.unlock(out);
 }
 
 void Batch::releaseBuffers() {
-  mVertices.release();
-  mIndices.release();
-  mTriangleCount = 0;
+  mBuffers.release();
 }
 
 void Batch::setQuad(float u, float v, float width, float height, const Color& color, float x, float y, float z,
@@ -150,13 +148,9 @@ RenderState Batch::drawState(const RenderState& state, const Engine::Math::Matri
 }
 
 void Batch::drawAt(const Texture* texture, const RenderState& state) const {
-  SceneRenderer* renderer = SceneRenderer::instance();
-  if (!renderer || !hasMesh()) {
-    return;
+  if (DrawHook* hook = DrawHook::current()) {
+    hook->queue(*this, texture, drawState(state, hook->billboardMatrix()));
   }
-  const BatchBuffers buffers{mVertices, mIndices, mTriangleCount};
-  renderer->renderQueue().add(texture ? texture->handle() : Engine::Graphics::Texture(), buffers,
-                              drawState(state, renderer->billboardMatrix()));
 }
 
 }  // namespace Game

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "Engine/Graphics/IndexBuffer.h"
-#include "Engine/Graphics/VertexBuffer.h"
 #include "Engine/Math/Matrix34.h"
 #include "core/string/String.h"
 #include "presentation/render/Color.h"
 #include "presentation/render/RenderState.h"
+#include "presentation/scene/RenderQueue.h"
 
 namespace Game {
 
@@ -55,15 +54,16 @@ class Batch {
   // Queues the batch with its own texture.
   void draw(const RenderState& state) const { drawAt(mTexture, state); }
   // Queues the batch's buffers with texture (may be null) and the draw
-  // state on the scene renderer; nothing without a renderer or a mesh.
+  // state; nothing without a renderer.
   void drawAt(const Texture* texture, const RenderState& state) const;
 
-  const Engine::Graphics::VertexBuffer& vertexBuffer() const { return mVertices; }
-  const Engine::Graphics::IndexBuffer& indexBuffer() const { return mIndices; }
+  const BatchBuffers& buffers() const { return mBuffers; }
+  const Engine::Graphics::VertexBuffer& vertexBuffer() const { return mBuffers.vertices; }
+  const Engine::Graphics::IndexBuffer& indexBuffer() const { return mBuffers.indices; }
   // Index count / 3: a trailing index that makes no whole triangle is
   // uploaded but never drawn.
-  Engine::i32 triangleCount() const { return mTriangleCount; }
-  bool hasMesh() const { return static_cast<bool>(mVertices) && static_cast<bool>(mIndices); }
+  Engine::i32 triangleCount() const { return mBuffers.triangleCount; }
+  bool hasMesh() const { return mBuffers.exists(); }
   Texture* texture() const { return mTexture; }
   void setTexture(Texture* texture) { mTexture = texture; }
   Material* material() const { return mMaterial; }
@@ -76,9 +76,7 @@ class Batch {
   void uploadVertices(const MeshBuilder& mesh);
   void uploadIndices(const MeshBuilder& mesh);
 
-  Engine::Graphics::VertexBuffer mVertices;
-  Engine::Graphics::IndexBuffer mIndices;
-  Engine::i32 mTriangleCount = 0;
+  BatchBuffers mBuffers;
   Texture* mTexture = nullptr;
   Material* mMaterial = nullptr;
   String mName;

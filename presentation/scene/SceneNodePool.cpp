@@ -14,4 +14,6 @@ void SceneNodePool::destroyRegistry() { gRegistryReady = false; }
 
 bool SceneNodePool::isRegistryReady() { return gRegistryReady; }
 
+void SceneNodePool::releaseModelUsers(const Model*) {}
+
 }  // namespace Game

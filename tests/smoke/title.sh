@@ -35,7 +35,8 @@ done
 # Without a window manager the window takes the keyboard focus from a click.
 xdotool mousemove --window "$window" 100 100 click 1
 xdotool windowfocus "$window"
-sleep 0.5
+# Text shows once the start-up fade has half cleared: give a loaded machine time.
+sleep 3
 
 press() {  # held for several frames: still one action
   xdotool keydown "$1"

@@ -63,6 +63,12 @@ class ApplicationTest : public ::testing::Test {
       const char* path = Game::Database::battleFilePath(i);
       mFixture.platform().fakeFileSystem.put(path, DatabaseTestSupport::sampleFile(path));
     }
+    // The map and picture lists the databases read at start, empty here.
+    for (const char* list : {"src/data/map/list.txt", "src/data/map/link.txt", "src/data/map/container.txt",
+                             "src/picture/unit/list.txt", "src/picture/symbol/list.txt",
+                             "src/picture/map/object/list.txt", "src/picture/map/list.txt"}) {
+      mFixture.platform().fakeFileSystem.put(list, "");
+    }
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
       Engine::Framework::instance().configure(configuration);

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "Platform/TextCodec.h"
 #include "core/game/VariableTable.h"
 #include "core/random/RandomGenerator.h"
 #include "resource/Database.h"
@@ -15,10 +17,9 @@
 
 namespace GameTestSupport {
 
-// The sample "head.txt" as the build converted it (Shift-JIS).
-inline std::string sampleDeclarations() {
-  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + Game::VariableTable::kDeclarationFile,
-                   std::ios::binary | std::ios::ate);
+// A sample data file as the build converted it (Shift-JIS); "" when missing.
+inline std::string sampleFile(const char* path) {
+  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
   if (!in) {
     return {};
   }
@@ -27,9 +28,27 @@ inline std::string sampleDeclarations() {
   return bytes;
 }
 
+// Every file of the build's sample data under the directory (relative to the
+// game's directory), put on the fake file system under its Shift-JIS name.
+inline void putSampleFiles(PlatformFake::FakeFileSystem& fs, const char* directory) {
+  const std::filesystem::path game(MARROWDEEP_GAME_DIR);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(game / directory)) {
+    if (entry.is_regular_file()) {
+      std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.file_size()));
+      std::ifstream(entry.path(), std::ios::binary)
+          .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      fs.put(Platform::utf8ToSjis(std::filesystem::relative(entry.path(), game).generic_string()), std::move(bytes));
+    }
+  }
+}
+
+// The sample "head.txt".
+inline std::string sampleDeclarations() { return sampleFile(Game::VariableTable::kDeclarationFile); }
+
 // A running game's surroundings: the file manager over the fake file system
-// holding the sample declarations and battle files, the constants, the
-// databases loaded from them and a seeded random source.
+// holding the sample declarations, battle files and map sites with their
+// floors, links and scenes, the constants, the databases loaded from them
+// and a seeded random source.
 class GameTest : public FileTestSupport::FileManagerTest {
  protected:
   void SetUp() override {
@@ -43,8 +62,11 @@ class GameTest : public FileTestSupport::FileManagerTest {
       fs().put(path, DatabaseTestSupport::sampleFile(path));
     }
     Game::Constance::create();
+    putSampleFiles(fs(), "src/data/map");
+    putSampleFiles(fs(), "src/picture/scene");
     Game::Database::create();
     Game::Database::instance()->load();
+    Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     Game::RandomGenerator::instance()->setSeed(12345);
   }

@@ -196,6 +196,17 @@ bool Archive::open(SourceStream& stream, const char* name) {
   return true;
 }
 
+bool Archive::holds(const char* name) const {
+  if (mDirect) {
+    return Platform::backend().fileSystem().exists(name);
+  }
+  if (!mFile || mEntries.size() == 0) {
+    return false;
+  }
+  const std::string key = tableName(name);
+  return !mEntries.isEnd(mEntries.find(RefString(key.data(), static_cast<i32>(key.size()))));
+}
+
 const Archive::Entry& Archive::entryOf(const SourceStream& stream) const {
   ENGINE_ASSERT(stream.entryIndex >= 0);
   ENGINE_ASSERT(stream.file == mFile.get());

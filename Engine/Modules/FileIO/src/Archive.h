@@ -47,6 +47,8 @@ class Archive {
 
   // False (and no stream) when the source does not hold the name.
   bool open(SourceStream& stream, const char* name);
+  // As open would find it, without touching the archive's file position.
+  bool holds(const char* name) const;
   void size(const SourceStream& stream, u64* storedSize, u64* expandedSize) const;
   // An empty buffer when the memory cannot be had.
   LoadBuffer allocate(const SourceStream& stream) const;

@@ -107,4 +107,6 @@ void Manager::destroy() { ManagerImpl::destroy(); }
 
 void Manager::write(const char* name, const void* data, i32 size) { manager().writeDetached(name, data, size); }
 
+bool Manager::holds(const char* name) { return manager().holds(name); }
+
 }  // namespace Engine::FileIO

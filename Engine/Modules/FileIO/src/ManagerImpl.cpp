@@ -1,5 +1,6 @@
 #include "FileIO/src/ManagerImpl.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "Engine/Base/Assert.h"
@@ -152,6 +153,10 @@ void ManagerImpl::queueWrite(const char* name, const void* data, i32 size, u32 i
   request->data.assign(bytes, bytes + size);
   mWriteRequests.push_back(std::move(request));
   mWakeup.signal();
+}
+
+bool ManagerImpl::holds(const char* name) const {
+  return std::any_of(mSources.begin(), mSources.end(), [name](const auto& source) { return source->holds(name); });
 }
 
 i32 ManagerImpl::loadedBytes() {

@@ -71,6 +71,8 @@ class ManagerImpl {
   OutFile::Impl* createOutFile(const char* name, const void* data, i32 size);
   void destroyOutFile(OutFile::Impl* impl);
   void writeDetached(const char* name, const void* data, i32 size);
+  // Any thread: the sources and their entry tables never change after creation.
+  bool holds(const char* name) const;
 
   // One round of the loader: one read request, then one write request.
   // False when both queues were empty.

@@ -18,6 +18,11 @@ class Manager {
   // Writes in the background; nobody learns the outcome. A write still
   // queued when the manager is destroyed is dropped.
   void write(const char* name, const void* data, i32 size);
+
+  // Whether a source (archive or the loose files, by the load mode) holds the
+  // name, without reading it: lets callers name a missing file in their own
+  // terms before a read would stop the program.
+  bool holds(const char* name);
 };
 
 }  // namespace Engine::FileIO

@@ -1,0 +1,68 @@
+#include "resource/database/MapSiteData.h"
+
+#include <cstring>
+
+#include "file/nml/NmlDocument.h"
+#include "resource/constance/Keywords.h"
+#include "resource/database/MapReading.h"
+
+namespace Game {
+
+using Engine::i32;
+
+void MapSiteData::read(const NmlNode& node, const char* file) {
+  mName = MapReading::required(node, "name", file).toString(0);
+  mFolder = MapReading::required(node, "folder", file).toString(0);
+  const NmlAttribute& start = MapReading::required(node, "start", file);
+  mStartFile = start.toString(0);
+  mStartPosition = start.toInt(1);
+  mEncounter.load(MapReading::requiredChild(node, "encounter", file));
+  mSave = Keyword::saveKind(MapReading::required(node, "save", file).toString(0));
+  mBgm = MapReading::required(node, "BGM", file).toString(0);
+  mSpotLight = MapReading::flag(node, "spotLight");
+  mScene = MapReading::text(node, "scene");
+  mAngle = MapReading::number(node, "angle");
+  mPrint = MapReading::text(node, "print", mName.c_str());
+  mFloorNumber = MapReading::integer(node, "floorNumber");
+}
+
+void MapSiteList::load(const char* file) {
+  NmlDocument document;
+  document.load(file);
+  read(document, file);
+}
+
+void MapSiteList::read(const NmlNode& root, const char* file) {
+  const i32 n = root.countChildren("site");
+  for (i32 i = 0; i < n; ++i) {
+    mSites.emplace_back().read(*root.findChild("site", i), file);
+  }
+}
+
+const MapSiteData* MapSiteList::add(const MapSiteData& site) { return &mSites.emplace_back(site); }
+
+const MapSiteData* MapSiteList::at(i32 i) const {
+  return i >= 0 && i < count() ? &mSites[static_cast<std::size_t>(i)] : nullptr;
+}
+
+const MapSiteData* MapSiteList::find(const char* name) const {
+  if (!name) {
+    return nullptr;
+  }
+  for (const MapSiteData& site : mSites) {
+    if (std::strcmp(site.name(), name) == 0) {
+      return &site;
+    }
+  }
+  return nullptr;
+}
+
+i32 MapSiteList::totalFloorNumber() const {
+  i32 total = 0;
+  for (const MapSiteData& site : mSites) {
+    total += site.floorNumber();
+  }
+  return total;
+}
+
+}  // namespace Game

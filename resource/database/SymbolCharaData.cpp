@@ -1,0 +1,80 @@
+#include "resource/database/SymbolCharaData.h"
+
+#include "Engine/FileIO/Manager.h"
+#include "file/nml/NmlDocument.h"
+
+namespace Game {
+
+using Engine::i32;
+
+namespace {
+
+constexpr const char* kPictureDirectory = "src/picture/symbol/";
+constexpr const char* kCharaDirectory = "src/picture/symbol/chara/";
+
+}  // namespace
+
+SymbolCharaData SymbolCharaData::read(const NmlNode& node, const char* file, const char* name) {
+  const std::string path =
+      kPictureDirectory + std::string(MapReading::required(node, "file", file).toString(0)) + ".txt";
+  MapReading::requireFile(file, path);
+  SymbolCharaData chara(name ? name : MapReading::required(node, "name", file).toString(0), path);
+  if (node.countAttributes("collision") > 0) {
+    chara.mCollision = MapReading::offsets(node, "collision");
+  }
+  chara.mReaction = MapReading::flag(node, "reaction");
+  chara.mFloat = MapReading::flag(node, "float");
+  return chara;
+}
+
+Model* SymbolCharaData::picture(const char* modelName) {
+  return modelName && *modelName ? mPicture.find(modelName) : nullptr;
+}
+
+void SymbolCharaList::load() {
+  NmlDocument document;
+  document.load(kFile);
+  read(document, kFile);
+}
+
+void SymbolCharaList::read(const NmlNode& root, const char* file) {
+  for (i32 i = 0; i < root.countChildren("symbol"); ++i) {
+    mCharas.push_back(SymbolCharaData::read(*root.findChild("symbol", i), file, nullptr));
+  }
+}
+
+SymbolCharaData* SymbolCharaList::find(const char* name) {
+  for (SymbolCharaData& chara : mCharas) {
+    if (std::string_view(chara.name()) == name) {
+      return &chara;
+    }
+  }
+  return nullptr;
+}
+
+SymbolCharaData* SymbolCharaList::chara(const char* name) {
+  if (!name || !*name) {
+    return nullptr;
+  }
+  if (SymbolCharaData* held = find(name)) {
+    return held;
+  }
+  const std::string path = kCharaDirectory + std::string(name) + ".txt";
+  if (mMissing.count(name) > 0 || !Engine::FileIO::Manager::instance().holds(path.c_str())) {
+    mMissing.insert(name);
+    return nullptr;
+  }
+  ++mFileReads;
+  NmlDocument document;
+  document.load(path.c_str());
+  mCharas.push_back(SymbolCharaData::read(document, path.c_str(), name));
+  return &mCharas.back();
+}
+
+void SymbolCharaList::release() {
+  for (SymbolCharaData& chara : mCharas) {
+    chara.release();
+  }
+}
+
+}  // namespace Game

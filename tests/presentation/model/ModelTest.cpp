@@ -1,0 +1,242 @@
+#include "presentation/model/Model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "presentation/model/ModelTestSupport.h"
+#include "presentation/render/Transform.h"
+
+namespace Game {
+namespace {
+
+using ModelTestSupport::ModelTest;
+using Strings = std::vector<std::string>;
+
+TEST_F(ModelTest, InstancesAreDrawnAtTheirTimes) {
+  const struct {
+    const char* keys;
+    float time;
+    Strings draws;
+  } cases[] = {
+      {"", 5.f, {"b@5"}},
+      {"repeat 3,10;speed 100;", 5.f, {"b@5", "b@15", "b@25"}},
+      {"speed 50;", 20.f, {"b@10"}},
+      {"count 30;", 5.f, {"b@35"}},  // a time offset, not a count
+      {"count -10;", 5.f, {}},       // not begun yet
+      {"repeat 3,-10;", 15.f, {"b@15", "b@5"}},  // the third would come before 0
+      {"repeat 0,10;", 5.f, {}},
+      {"repeat -2,10;", 5.f, {}},
+      {"time 20;repeat 3,10;", 5.f, {"b@5", "b@15"}},  // the third reaches the end; no next
+  };
+  for (const auto& c : cases) {
+    load(std::string("model{name m;") + c.keys + timed("b") + "}");
+    EXPECT_EQ(drawn("m", c.time), c.draws) << c.keys;
+  }
+}
+
+TEST_F(ModelTest, TheNextModelTakesOverWhenTheDurationRunsOut) {
+  load("model{name a;time 60;" + timed("a") + "next{name b;" + timed("b") + "}}");
+  EXPECT_EQ(drawn("a", 30.f), Strings({"a@30"}));
+  EXPECT_EQ(drawn("a", 70.f), Strings({"b@10"}));
+  EXPECT_EQ(drawn("b", 70.f), Strings({"b@70"}));
+  // The instances before the one that reaches the end are drawn as well.
+  load("model{name a;time 60;repeat 3,10;" + timed("a") + "next{name b;" + timed("b") + "}}");
+  EXPECT_EQ(drawn("a", 45.f), Strings({"a@45", "a@55", "b@5"}));
+}
+
+TEST_F(ModelTest, CircuitFramesFollowEachOtherByTheirTimes) {
+  const std::string stays =
+      "model{name m;circuit{frame{time 10;" + timed("f0") + "}frame{time 10;" + timed("f1") + "}frame{" +
+      timed("f2") + "}}}";
+  load(stays);
+  EXPECT_EQ(drawn("m", 5.f), Strings({"f0@5"}));
+  EXPECT_EQ(drawn("m", 15.f), Strings({"f1@5"}));
+  EXPECT_EQ(drawn("m", 25.f), Strings({"f2@5"}));
+  EXPECT_EQ(drawn("m", 95.f), Strings({"f2@75"}));  // the frame of time 0 stays
+
+  load("model{name m;circuit{frame{time 10;" + timed("f0") + "}frame{time 10;" + timed("f1") + "}}}");
+  EXPECT_EQ(drawn("m", 25.f), Strings({"f0@5"}));
+  EXPECT_EQ(drawn("m", 35.f), Strings({"f1@5"}));
+  EXPECT_EQ(drawn("m", 1000005.f), Strings({"f0@5"}));
+}
+
+TEST_F(ModelTest, FramesReadTheirShapesInMatrixUnits) {
+  load("model{name m;circuit{frame{name a;}frame{name b;collision{rect{size 80,40;}}}}}");
+  const Model::Circuit& circuit = model("m").circuits().at(0);
+  ASSERT_EQ(circuit.frames.size(), 2u);
+  EXPECT_EQ(circuit.owner, &model("m"));
+  EXPECT_EQ(circuit.frames[0].model, &model("a"));
+  ASSERT_EQ(circuit.frames[0].shape.count(), 4);
+  EXPECT_FLOAT_EQ(circuit.frames[0].shape.corner(0).x, -0.25f);
+  EXPECT_FLOAT_EQ(circuit.frames[0].shape.corner(0).y, 0.25f);
+  ASSERT_EQ(circuit.frames[1].shape.count(), 4);
+  float widest = 0.f;
+  for (int i = 0; i < 4; ++i) {
+    widest = std::max(widest, circuit.frames[1].shape.corner(i).x);
+  }
+  EXPECT_FLOAT_EQ(widest, 0.1f);
+}
+
+TEST_F(ModelTest, ACircuitWithoutFramesAndANegativeFrameTimeDoNoHarm) {
+  load("model{name m;circuit{}}");
+  EXPECT_EQ(drawn("m", 5.f), Strings());
+  load("model{name m;circuit{frame{time -5;" + timed("f0") + "}frame{" + timed("f1") + "}}}");
+  EXPECT_TRUE(logged(".txt : a frame of \"m\" lasts -5 frames"));
+  EXPECT_EQ(model("m").circuits()[0].frames[0].time, 0);
+  // The first frame stays; its model, of duration -5, shows nothing.
+  EXPECT_EQ(drawn("m", 50.f), Strings());
+}
+
+// Four circuits, one per side; the camera looks along −y.
+class CircuitChoiceTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    std::string text = "model{name m;";
+    for (int i = 0; i < 4; ++i) {
+      text += "circuit{frame{batch{name c" + std::to_string(i) + ";rect 0,0,2,2;}}}";
+    }
+    load(text + "}");
+  }
+  std::string pickedAt(float turn, bool frontEnd = false) {
+    RenderState state;
+    Transform transform;
+    transform.rotation.set(0.f, 0.f, turn);
+    transform.position.set(48.f, 96.f, 0.f);
+    state.applyTransform(transform);
+    state.frontEnd = frontEnd;
+    model("m").draw(state, 0.f);
+    const Strings draws = hook.take();
+    return draws.size() == 1 ? draws[0].substr(0, 2) : "none";
+  }
+};
+
+TEST_F(CircuitChoiceTest, EachSideOfTheModelShowsItsOwnCircuit) {
+  // Turned by 45 degrees the camera sees the middle of a side.
+  EXPECT_EQ(pickedAt(45.f), "c3");
+  EXPECT_EQ(pickedAt(135.f), "c0");
+  EXPECT_EQ(pickedAt(225.f), "c1");
+  EXPECT_EQ(pickedAt(315.f), "c2");
+  EXPECT_EQ(pickedAt(-45.f), "c2");
+  EXPECT_EQ(pickedAt(100.f), "c0");  // within the same quarter
+}
+
+TEST_F(CircuitChoiceTest, BeyondTheFarPlaneTheFirstIsShown) {
+  hook.depthOffset = 1000.f;
+  EXPECT_EQ(pickedAt(45.f), "c0");
+  hook.depthOffset = 0.f;
+  EXPECT_EQ(pickedAt(45.f), "c3");
+}
+
+// A front-end state is its own screen: its z is turned to depth.
+TEST_F(CircuitChoiceTest, FrontEndStatesAreSeenAsTheyStand) {
+  EXPECT_EQ(pickedAt(0.f, true), "c1");
+  EXPECT_EQ(pickedAt(90.f, true), "c1");
+}
+
+TEST_F(ModelTest, LinksThatWouldDrawAModelWithinItselfAreRefused) {
+  const struct {
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"model{name a;model{name a;}}", "\"a\" has a child \"a\" that leads back to it"},
+      {"model{name a;model{name b;model{name a;}}}", "\"a\" has a child \"b\" that leads back to it"},
+      {"model{name a;circuit{frame{name a;}}}", "\"a\" has a circuit frame \"a\" that leads back to it"},
+      {"model{name a;next{name b;model{name a;}}}", "\"a\" hands over to \"b\", which draws \"a\""},
+      {"model{name a;model{name b;next{name a;}}}", "\"a\" has a child \"b\" that leads back to it"},
+  };
+  for (const auto& c : cases) {
+    debugLines().clear();
+    load(c.text);
+    EXPECT_TRUE(logged(std::string(".txt : ") + c.message)) << c.text;
+    model("a").draw(RenderState(), 100.f);  // ends
+    EXPECT_EQ(model("a").cyclesDone(100.f), 0) << c.text;
+  }
+}
+
+TEST_F(ModelTest, ANextChainThatComesRoundLoops) {
+  load("model{name a;time 10;" + timed("a") + "next{name b;time 20;" + timed("b") + "next{name a;}}}");
+  EXPECT_EQ(model("b").next(), &model("a"));
+  EXPECT_EQ(drawn("a", 5.f), Strings({"a@5"}));
+  EXPECT_EQ(drawn("a", 25.f), Strings({"b@15"}));
+  EXPECT_EQ(drawn("a", 35.f), Strings({"a@5"}));
+  // Far more loops than hand-overs are followed one by one.
+  EXPECT_EQ(drawn("a", 3000035.f), Strings({"a@5"}));
+  EXPECT_EQ(drawn("b", 3000035.f), Strings({"b@5"}));
+  EXPECT_EQ(model("a").cyclesDone(3000035.f), 0);
+}
+
+TEST_F(ModelTest, ALoopThatNeverSettlesStopsDrawing) {
+  // Each hand-over moves the time forward: nothing is ever drawn.
+  load("model{name a;time 10;count 20;" + timed("a") + "next{name a;}}");
+  EXPECT_EQ(drawn("a", 5.f), Strings());
+  EXPECT_EQ(model("a").cyclesDone(5.f), 0);
+  // Unequal speeds round the loop: followed one hand-over at a time.
+  load("model{name a;time 10;speed 50;" + timed("a") + "next{name b;time 10;" + timed("b") + "next{name a;}}}");
+  EXPECT_EQ(drawn("a", 24.f), Strings({"b@2"}));
+  EXPECT_EQ(drawn("a", 44.f), Strings({"a@1"}));
+}
+
+TEST_F(ModelTest, CyclesDoneCountsWholeRunsOnceTheModelHasEnded) {
+  const struct {
+    const char* text;
+    float time;
+    int cycles;
+  } cases[] = {
+      {"model{name a;}", 1000.f, 0},
+      {"model{name a;time 60;}", 59.f, 0},
+      {"model{name a;time 60;}", 60.f, 1},
+      {"model{name a;time 60;}", 130.f, 2},
+      {"model{name a;time 60;speed 50;}", 130.f, 1},
+      {"model{name a;time 30;count -100;}", 0.f, 0},  // not begun
+      {"model{name a;time 60;next{time 30;}}", 10.f, 0},   // still the first
+      {"model{name a;time 60;next{time 30;}}", 100.f, 1},  // 40 into the next
+      {"model{name a;time 60;next{}}", 1000.f, 0},         // an endless next
+      {"model{name a;next{time 30;}}", 1000.f, 0},         // never handed over
+      {"model{name a;time 1;}", 1e30f, 2147483647},
+  };
+  for (const auto& c : cases) {
+    load(c.text);
+    EXPECT_EQ(model("a").cyclesDone(c.time), c.cycles) << c.text << " at " << c.time;
+  }
+}
+
+TEST_F(ModelTest, KeysAreReadIntoTheModel) {
+  load("model{name m;time 90;count 15;speed 250;repeat 4,6;"
+       "materials{name red;ambient 100,0,0;}animation{name spin;}batch{name b;rect 0,0,2,2;}"
+       "model{name child;}}");
+  const Model& m = model("m");
+  EXPECT_EQ(m.duration(), 90.f);
+  EXPECT_EQ(m.offset(), 15.f);
+  EXPECT_FLOAT_EQ(m.speed(), 2.5f);
+  EXPECT_EQ(m.count(), 4);
+  EXPECT_EQ(m.interval(), 6);
+  EXPECT_EQ(m.materials(), std::vector<Material*>({mSet.findMaterial("red")}));
+  ASSERT_EQ(m.animations().size(), 1u);
+  EXPECT_TRUE(m.animations()[0] == mSet.findAnimation("spin"));
+  EXPECT_EQ(m.batches(), std::vector<Batch*>({mSet.findBatch("b")}));
+  EXPECT_EQ(m.children(), std::vector<Model*>({&model("child")}));
+  EXPECT_EQ(m.owner(), &mSet);
+
+  load("model{name m;repeat 2000000000,1;}");
+  EXPECT_EQ(model("m").count(), Model::kMaxInstances);
+  EXPECT_TRUE(logged(".txt : \"m\" repeats 2000000000 times; it is drawn 4096 times"));
+}
+
+// Materials refine the state in order, then the animations; the batch's own
+// material last.
+TEST_F(ModelTest, OwnStateCombinesMaterialsThenAnimations) {
+  load("model{name m;materials{ambient 50;}materials{ambient 50;}"
+       "animation{ambient{all{value 50;}}}batch{name b;rect 0,0,2,2;materials{ambient 50;}}}");
+  model("m").draw(RenderState(), 0.f);
+  ASSERT_EQ(hook.draws.size(), 1u);
+  EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.0625f);
+  ModelRef::draw(nullptr, RenderState(), 0.f);
+  EXPECT_EQ(hook.draws.size(), 1u);
+}
+
+}  // namespace
+}  // namespace Game

@@ -1,0 +1,135 @@
+#include "resource/database/MapSiteData.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "file/nml/NmlNode.h"
+#include "resource/database/EncounterTable.h"
+
+namespace Game {
+namespace {
+
+constexpr const char* kFile = "src/data/map/list.txt";
+
+class MapSiteDataTest : public ::testing::Test {
+ protected:
+  const NmlNode& parse(const char* text) {
+    mRoot = std::make_unique<NmlNode>();
+    EXPECT_TRUE(mRoot->parse(text, true)) << text;
+    return *mRoot;
+  }
+
+ private:
+  std::unique_ptr<NmlNode> mRoot;
+};
+
+TEST_F(MapSiteDataTest, SitesReadEveryKeyWithTheirDefaults) {
+  MapSiteList sites;
+  sites.read(parse("site{name A;folder a;start f1,3;encounter{none;}save file;BGM t;}"
+                   "site{name B;folder b;start g;encounter{}save memory;BGM u;spotLight true;scene s;"
+                   "angle 45;print 表示名;floorNumber 4;}"),
+             kFile);
+  ASSERT_EQ(sites.count(), 2);
+  const MapSiteData& a = *sites.at(0);
+  EXPECT_STREQ(a.folder(), "a");
+  EXPECT_STREQ(a.startFile(), "f1");
+  EXPECT_EQ(a.startPosition(), 3);
+  EXPECT_EQ(a.save(), 2);
+  EXPECT_STREQ(a.bgm(), "t");
+  EXPECT_FALSE(a.hasSpotLight());
+  EXPECT_STREQ(a.scene(), "");
+  EXPECT_STREQ(a.print(), "A");  // the name, when "print" is absent
+  EXPECT_EQ(a.floorNumber(), 0);
+  const MapSiteData& b = *sites.at(1);
+  EXPECT_EQ(b.startPosition(), 0);
+  EXPECT_EQ(b.save(), 1);
+  EXPECT_TRUE(b.hasSpotLight());
+  EXPECT_STREQ(b.scene(), "s");
+  EXPECT_FLOAT_EQ(b.angle(), 45.0f);
+  EXPECT_STREQ(b.print(), "表示名");
+  EXPECT_EQ(sites.totalFloorNumber(), 4);
+}
+
+// Sites are held by identity: the same record for every lookup, none for an
+// unknown or null name, and no moves as more are added.
+TEST_F(MapSiteDataTest, LookupsGiveTheRecordsThemselves) {
+  MapSiteList sites;
+  sites.read(parse("site{name A;folder a;start f;encounter{none;}save file;BGM t;}"), kFile);
+  const MapSiteData* a = sites.find("A");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a, sites.at(0));
+  for (int i = 0; i < 100; ++i) {
+    sites.add(MapSiteData("x", "x", 1));
+  }
+  EXPECT_EQ(sites.find("A"), a);
+  EXPECT_EQ(sites.find("x"), sites.at(1));  // the first of a name
+  EXPECT_EQ(sites.find("B"), nullptr);
+  EXPECT_EQ(sites.find(nullptr), nullptr);
+  EXPECT_EQ(sites.at(-1), nullptr);
+  EXPECT_EQ(sites.at(sites.count()), nullptr);
+}
+
+TEST_F(MapSiteDataTest, MissingRequiredKeysStopNamingFileAndKey) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const struct {
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"site{folder a;start f;encounter{none;}save file;BGM t;}", "list.txt : \"site\" has no line \"name\""},
+      {"site{name A;start f;encounter{none;}save file;BGM t;}", "has no line \"folder\""},
+      {"site{name A;folder a;encounter{none;}save file;BGM t;}", "has no line \"start\""},
+      {"site{name A;folder a;start f;save file;BGM t;}", "has no child \"encounter\""},
+      {"site{name A;folder a;start f;encounter{none;}BGM t;}", "has no line \"save\""},
+      {"site{name A;folder a;start f;encounter{none;}save file;}", "has no line \"BGM\""},
+      {"site{name A;folder a;start f;encounter{none;}save disk;BGM t;}", "WRONGE SAVE"},
+  };
+  for (const auto& c : cases) {
+    const NmlNode& root = parse(c.text);
+    MapSiteList sites;
+    EXPECT_DEATH(sites.read(root, kFile), c.message) << c.text;
+  }
+}
+
+TEST_F(MapSiteDataTest, EncounterTablesReadGroupsInOrderWithPercentages) {
+  EncounterTable table;
+  table.load(parse("frequency 150;scene 坑道;"
+                   "group{race A,B;race C;member E1,0,2;member E2,1,4;priority 50;rank 10;backAttack 30;forestall 200;}"
+                   "group{}"));
+  EXPECT_FLOAT_EQ(table.frequency(), 1.5f);
+  EXPECT_STREQ(table.scene(), "坑道");
+  ASSERT_EQ(table.groups().size(), 2u);
+  const EncounterGroup& first = table.groups()[0];
+  EXPECT_EQ(first.races, (std::vector<std::string>{"A", "B", "C"}));
+  ASSERT_EQ(first.members.size(), 2u);
+  EXPECT_EQ(first.members[0].enemy, "E1");
+  EXPECT_EQ(first.members[1].enemy, "E2");
+  EXPECT_EQ(first.members[1].row, 1);
+  EXPECT_EQ(first.members[1].column, 4);
+  EXPECT_FLOAT_EQ(first.priority, 50.0f);
+  EXPECT_FLOAT_EQ(first.rank, 0.1f);
+  EXPECT_FLOAT_EQ(first.backAttack, 0.3f);
+  EXPECT_FLOAT_EQ(first.forestall, 2.0f);
+  const EncounterGroup& plain = table.groups()[1];
+  EXPECT_TRUE(plain.races.empty() && plain.members.empty());
+  EXPECT_FLOAT_EQ(plain.priority, 100.0f);
+  EXPECT_FLOAT_EQ(plain.rank, 0.0f);
+  EXPECT_FLOAT_EQ(plain.backAttack, 1.0f);
+  EXPECT_FLOAT_EQ(plain.forestall, 1.0f);
+}
+
+// "none" keeps the table empty whatever follows; loading again starts afresh.
+TEST_F(MapSiteDataTest, EncounterTablesWithNoneOrNoGroupsStayEmpty) {
+  EncounterTable table;
+  table.load(parse("group{race A;}"));
+  EXPECT_FALSE(table.isEmpty());
+  table.load(parse("none;group{race A;}"));
+  EXPECT_TRUE(table.isEmpty());
+  EXPECT_FLOAT_EQ(table.frequency(), 1.0f);
+  table.load(parse("frequency 50;"));
+  EXPECT_TRUE(table.isEmpty());
+  EXPECT_FLOAT_EQ(table.frequency(), 0.5f);
+}
+
+}  // namespace
+}  // namespace Game

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <string>
+
+#include "Engine/Sound/Manager.h"
+#include "core/game/VariableTable.h"
+#include "core/sound/SoundEffectList.h"
+#include "file/nml/NmlDocument.h"
+#include "presentation/resource/ResourceSet.h"
+#include "presentation/resource/ResourceTestSupport.h"
+#include "presentation/resource/Texture.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+#include "tests/core/game/GameFixture.h"
+
+namespace Game {
+namespace {
+
+// The build's copy of the sample data, whole, on the fake file system under
+// its Shift-JIS names, with the graphics and sound managers: what the game
+// reads at start and on first use.
+class SampleDataTest : public ResourceTestSupport::ResourceTest {
+ protected:
+  void SetUp() override {
+    ResourceTest::SetUp();
+    Engine::Sound::Manager::create();
+    GameTestSupport::putSampleFiles(fs(), "src");
+    Constance::create();
+    Database::createAndLoad();
+  }
+  void TearDown() override {
+    Database::destroy();
+    Constance::destroy();
+    Engine::Sound::Manager::destroy();
+    ResourceTest::TearDown();
+  }
+
+  static Database& database() { return *Database::instance(); }
+
+  // Reads the pictures and waits for their textures, whose faults would show
+  // on the debug stream.
+  static void touch(PictureList& list) {
+    for (OwnedList<Texture>::Iterator it(list.set().textures()); !it.isEnd(); it.next()) {
+      it.value()->waitReady();
+    }
+  }
+  static void waitFor(const SoundEffectList& sounds) {
+    for (int i = 0; i < 500 && !sounds.allReady(); ++i) {
+      usleep(2000);  // the loader job reads the waves meanwhile
+    }
+    EXPECT_TRUE(sounds.allReady());
+  }
+};
+
+TEST_F(SampleDataTest, EveryListAndEveryFileItNamesLoadsWithoutAWord) {
+  MapTables& maps = database().maps();
+  EXPECT_EQ(maps.units.count(), 2);
+  for (int i = 0; i < maps.units.count(); ++i) {
+    EXPECT_NE(maps.units.at(i).standMotion(), nullptr) << maps.units.at(i).name();
+  }
+  for (const char* name : {"Kessa", "宝箱", "扉", "扉大", "スライム"}) {
+    SymbolCharaData* chara = database().symbolChara(name);
+    ASSERT_NE(chara, nullptr) << name;
+    EXPECT_NE(chara->picture("stand"), nullptr) << name;
+  }
+  EXPECT_EQ(maps.symbols.charaFileReads(), 1);
+  for (int i = 0; i < maps.mapPictures.objectCount(); ++i) {
+    touch(maps.mapPictures.objectAt(i).picture);
+  }
+  ASSERT_NE(maps.mapPictures.findObject("柱"), nullptr);
+  ASSERT_NE(maps.mapPictures.chipAt(1, 0), nullptr);
+  EXPECT_EQ(maps.mapPictures.chipAt(1, 0)->wall, maps.mapPictures.findWall("石壁"));
+  touch(*maps.mapPictures.findWall("石壁")->picture);
+  touch(*maps.mapPictures.chipAt(0, 0)->picture);
+  for (int i = 0; i < database().siteCount(); ++i) {
+    if (PictureList* scene = maps.scenePicture(database().siteAt(i)->scene())) {
+      touch(*scene);
+    }
+  }
+  BattlePictures& battle = maps.battle;
+  for (int i = 0; i < BattlePictures::kListCount; ++i) {
+    touch(battle.list(static_cast<BattlePictures::List>(i)));
+  }
+  EXPECT_EQ(battle.list(BattlePictures::kStatus).set().models().count(), 14);
+  EXPECT_NE(battle.stateIcon(StateData("呪力破壊")), nullptr);
+  for (int i = 0; i < BattlePictures::kStateSetCount; ++i) {
+    touch(battle.stateSetAt(i));
+  }
+  for (int i = 0; i < BattlePictures::kCommonAnimationCount; ++i) {
+    touch(battle.commonAnimationAt(i));
+  }
+  EXPECT_NE(battle.sounds().find("hit"), nullptr);
+  EXPECT_NE(battle.battleSounds().find("encounter"), nullptr);
+  waitFor(battle.sounds());
+  waitFor(battle.battleSounds());
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
+TEST_F(SampleDataTest, SitesWithTheirFloorsLinksContainersAndVariables) {
+  ASSERT_EQ(database().siteCount(), 3);
+  const MapSiteData* opening = database().findSite("オープニング");
+  ASSERT_NE(opening, nullptr);
+  EXPECT_TRUE(opening->encounter().isEmpty());
+  EXPECT_EQ(opening->save(), 2);
+  EXPECT_EQ(opening->floorNumber(), 0);
+  const MapSiteData* mine = database().findSite("灰の坑道");
+  ASSERT_NE(mine, nullptr);
+  EXPECT_EQ(mine->encounter().groups().size(), 2u);
+  EXPECT_EQ(database().totalFloorCount(), 8);
+
+  VariableTable variables;
+  variables.loadDeclarations();
+  for (int i = 0; i < database().siteCount(); ++i) {
+    const MapSiteData& site = *database().siteAt(i);
+    // Each start floor runs a "start" script when entered.
+    NmlDocument floor;
+    const std::string path = std::string("src/data/map/") + site.folder() + "/" + site.startFile() + ".txt";
+    floor.load(path.c_str());
+    EXPECT_EQ(floor.countChildren("start"), 1) << path;
+    for (const char* suffix : {".到達階数", ".出現", ".レベル", ".固定"}) {
+      EXPECT_TRUE(variables.hasInteger((std::string(site.name()) + suffix).c_str())) << site.name() << suffix;
+    }
+  }
+
+  const MapLinkList& links = database().maps().links;
+  const MapLinkEntry* b1 = links.find(mine, "b1");
+  ASSERT_NE(b1, nullptr);
+  EXPECT_EQ(b1->connectionFrom(2)->file, "b2");
+  EXPECT_EQ(b1->connectionFrom(2)->position, 9);
+  EXPECT_TRUE(b1->isEscape(1));
+  ASSERT_EQ(b1->containers().size(), 2u);
+  EXPECT_EQ(b1->containers()[0].name, "07");
+  const MapConnection* jump = links.find(opening, "hall")->connectionFrom(1);
+  ASSERT_NE(jump, nullptr);
+  EXPECT_EQ(jump->site, mine);
+  EXPECT_EQ(jump->position, 1);
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
+}  // namespace
+}  // namespace Game
