@@ -1,23 +1,45 @@
 #include "menu/TitleScene.h"
 
 #include "core/game/GameData.h"
+#include "core/game/SaveSlot.h"
 #include "core/input/KeyInput.h"
+#include "core/random/RandomGenerator.h"
+#include "core/sound/BGM.h"
+#include "menu/ConfigMenu.h"
+#include "menu/LoadSlotMenu.h"
+#include "menu/TitleStars.h"
+#include "presentation/render/RenderState.h"
+#include "presentation/render/Transform.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/ui/UiDraw.h"
+#include "presentation/widget/ListMenu.h"
 
 namespace Game {
 
+using Engine::i32;
+
 namespace {
 
-constexpr Engine::i32 kDecide = 5;
-constexpr Engine::u32 kTitleColor = 0xFFFFFF80;
-constexpr Engine::u32 kTextColor = 0xFFC0C0C0;
+constexpr i32 kDecideKey = 5;
+constexpr i32 kCancelKey = 6;
+constexpr i32 kMusicKey = 12;
+constexpr i32 kRingDecided = 1;
+constexpr i32 kStarHalfWidth = 400;
+constexpr i32 kStarHalfHeight = 275;
+constexpr float kStarLift = 50.f;
+constexpr Engine::u32 kTuneColor = 0xFFC0C0C0;
+constexpr i32 kListFont = 2;
 
-const char* itemName(TitleScene::Item item) {
+const char* itemModel(TitleScene::Item item) {
   switch (item) {
     case TitleScene::kStart:
       return "start";
+    case TitleScene::kLoad:
+      return "load";
     case TitleScene::kMemoryLoad:
       return "memoryLoad";
+    case TitleScene::kConfig:
+      return "config";
     case TitleScene::kQuit:
       return "quit";
   }
@@ -26,41 +48,182 @@ const char* itemName(TitleScene::Item item) {
 
 }  // namespace
 
-TitleScene::TitleScene(bool hasMemorySave) {
-  mItems[mItemCount++] = kStart;
-  if (hasMemorySave) {
-    mCursor = mItemCount;
-    mItems[mItemCount++] = kMemoryLoad;
+TitleScene::TitleScene(bool hasMemorySave) : mStars(new TitleStars()) {
+  SceneRenderer* renderer = SceneRenderer::instance();
+  renderer->setFadeLevel(255);
+  renderer->setFadeTarget(0);
+  if (BGM* music = BGM::instance()) {
+    music->play(kTune);
   }
-  mItems[mItemCount++] = kQuit;
+  renderer->camera().reset();
+  mResources.load(kResourceFile);
+  placeStars();
+  addRingItems(hasMemorySave);
 }
 
-Engine::i32 TitleScene::update() {
-  if (KeyInput::isTriggered(KeyInput::kRight)) {
-    mCursor = (mCursor + 1) % mItemCount;
+TitleScene::~TitleScene() = default;
+
+void TitleScene::placeStars() {
+  mStars->setModel(mResources.findModel("星"));
+  RandomGenerator* random = RandomGenerator::instance();
+  for (i32 i = 0; i < kStarCount; ++i) {
+    Engine::Math::Vector3 position(0.f, 0.f, 0.f);
+    if (random) {
+      position.x = random->getSignedFloat(kStarHalfWidth);
+      position.y = random->getSignedFloat(kStarHalfHeight) + kStarLift;
+    }
+    mStars->add(position, static_cast<float>(i));
   }
-  if (KeyInput::isTriggered(KeyInput::kLeft)) {
-    mCursor = (mCursor + mItemCount - 1) % mItemCount;
+}
+
+void TitleScene::addRingItems(bool hasMemorySave) {
+  for (Item item : {kStart, kLoad, kMemoryLoad, kConfig, kQuit}) {
+    if (item == kMemoryLoad && !hasMemorySave) {
+      continue;
+    }
+    mRing.addItem(item, mResources.findModel(itemModel(item)));
   }
-  draw();
-  if (!KeyInput::isTriggered(kDecide)) {
+  if (hasMemorySave) {
+    mRing.setCursorById(kMemoryLoad);
+  } else if (SaveSlot::anyExists()) {
+    mRing.setCursorById(kLoad);
+  } else {
+    mRing.setCursorById(kStart);
+  }
+}
+
+i32 TitleScene::update() {
+  // The scene models of the backdrop draw here once the scene model set is in.
+  mStars->updateAndDraw();
+  ++mFrame;
+  if (RandomGenerator* random = RandomGenerator::instance()) {
+    random->getInt(2);  // the sequence moves on with the time the player waits
+  }
+
+  i32 result = 0;
+  if (updateSubMenu(&result)) {
+    return result;
+  }
+  if (mMenuShown) {
+    result = updateRing();
+    if (result != 0) {
+      return result;
+    }
+  } else if (KeyInput::isTriggered(kDecideKey) || mFrame >= kMenuFrame) {
+    mMenuShown = true;
+    mRing.startOpening();
+    if (mFrame < kMenuFrame - 1) {
+      mFrame = kMenuFrame - 1;
+    }
+  }
+  const bool noMenuOpen = !mConfigMenu.isValid() && !mLoadMenu.isValid();
+  if (noMenuOpen && KeyInput::isPressed(KeyInput::kDown) && KeyInput::isPressed(kCancelKey) &&
+      KeyInput::isPressed(kMusicKey)) {
+    openMusicList();
+  }
+  return 0;
+}
+
+bool TitleScene::updateSubMenu(i32* result) {
+  *result = 0;
+  if (mConfigMenu.isValid()) {
+    if (mConfigMenu->update()) {
+      mConfigMenu.reset();
+    }
+    return true;
+  }
+  if (mLoadMenu.isValid()) {
+    *result = updateLoadMenu();
+    return true;
+  }
+  if (mMusicList.isValid()) {
+    updateMusicList();
+    return true;
+  }
+  return false;
+}
+
+i32 TitleScene::updateLoadMenu() {
+  UiDraw::drawWall();
+  if (!mMessages.isEmpty()) {
+    MenuStack::update(mMessages);
     return 0;
   }
-  return selectedItem() == kQuit ? 2 : 1;
+  mLoadMenu->draw();
+  const i32 result = mLoadMenu->update();
+  if (result == LoadSlotMenu::kCancelled) {
+    mLoadMenu.reset();
+    return 0;
+  }
+  if (result != LoadSlotMenu::kDecided) {
+    return 0;
+  }
+  // A decided load without a game must not reach the game flow, which
+  // would take it for the memory save: the list stays open.
+  mLoadedGame.reset(mLoadMenu->takeGame());
+  if (!mLoadedGame) {
+    ListMenu::pushMessage(mMessages, kUnreadableSave);
+    return 0;
+  }
+  return 1;
 }
 
-GameData* TitleScene::takeGame() { return selectedItem() == kStart ? new GameData() : nullptr; }
+void TitleScene::updateMusicList() {
+  mMusicList->drawDefault();
+  const i32 result = mMusicList->update();
+  if (result == ListMenu::kDecided) {
+    BGM* music = BGM::instance();
+    const i32 index = mMusicList->selectedId(0);
+    if (music && index >= 0 && index < music->tuneCount()) {
+      music->play(music->tune(index).mName.c_str());
+    }
+  } else if (result == ListMenu::kCancelled) {
+    mMusicList.reset();
+  }
+}
 
-void TitleScene::draw() const {
-  TextWriter& writer = SceneRenderer::instance()->textWriter();
-  writer.setFont(2);
-  writer.setColor(kTitleColor);
-  writer.setPosition(-120, 60);
-  writer.print("Marrowdeep ver1.02");
-  writer.setFont(1);
-  writer.setColor(kTextColor);
-  writer.setPosition(-60, -140);
-  writer.print(itemName(selectedItem()));
+i32 TitleScene::updateRing() {
+  RenderState base;
+  Transform place;
+  place.rotation.set(-90.f, 0.f, 180.f);
+  place.position.set(0.f, -140.f, 0.f);
+  base.applyTransform(place);
+  mRing.draw(base, static_cast<float>(mFrame));
+  if (mRing.update() != kRingDecided) {
+    return 0;
+  }
+  switch (mRing.selectedItem()) {
+    case kStart:
+    case kMemoryLoad:
+      return 1;
+    case kLoad:
+      mLoadMenu = LoadSlotMenu::createLoad();
+      return 0;
+    case kConfig:
+      mConfigMenu = new ConfigMenu();
+      return 0;
+    case kQuit:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+void TitleScene::openMusicList() {
+  mMusicList = new ListMenu();
+  if (const BGM* music = BGM::instance()) {
+    for (i32 i = 0; i < music->tuneCount(); ++i) {
+      mMusicList->addItem(music->tune(i).mName.c_str(), i, kTuneColor, kListFont);
+    }
+  }
+  mMusicList->setPosition(0.f, 0.f);
+}
+
+GameData* TitleScene::takeGame() {
+  if (mLoadMenu.isValid()) {
+    return mLoadedGame.release();
+  }
+  return mRing.selectedItem() == kStart ? new GameData() : nullptr;
 }
 
 }  // namespace Game

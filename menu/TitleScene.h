@@ -1,33 +1,79 @@
 #pragma once
 
+#include <memory>
+
 #include "Engine/Base/Types.h"
+#include "core/container/AutoPtr.h"
+#include "core/container/OwnedList.h"
+#include "presentation/resource/ResourceSet.h"
+#include "presentation/widget/RingMenu.h"
 
 namespace Game {
 
+class ConfigMenu;
 class GameData;
+class ListMenu;
+class LoadSlotMenu;
+class TitleStars;
 
-// Stand-in of the title screen until the menu screens exist: the title text
-// and a row of choices, "start", "memoryLoad" (only with a memory save) and
-// "quit"; keys 1 and 3 move, key 5 decides.
+// The first screen: stars fall while the title plays, then a ring of models
+// offers a new game, a saved game, the memory save (when there is one), the
+// settings and quitting. Holding keys 2, 6 and 12 opens a list that plays
+// any tune.
 class TitleScene {
  public:
-  enum Item : Engine::i32 { kStart = 0, kMemoryLoad = 2, kQuit = 4 };
+  enum Item : Engine::i32 { kStart = 0, kLoad = 1, kMemoryLoad = 2, kConfig = 3, kQuit = 4 };
+  static constexpr Engine::i32 kStarCount = 128;
+  // The ring shows by itself at this frame; a decide press jumps the title
+  // to the frame before it.
+  static constexpr Engine::i32 kMenuFrame = 193;
+  static constexpr const char* kResourceFile = "src/picture/title/main.txt";
+  static constexpr const char* kSceneFile = "src/picture/title/scene.txt";
+  static constexpr const char* kTune = "タイトル";
+  static constexpr const char* kUnreadableSave = "このファイルは読み込めません";
 
   explicit TitleScene(bool hasMemorySave);
+  ~TitleScene();
+  TitleScene(const TitleScene&) = delete;
+  TitleScene& operator=(const TitleScene&) = delete;
 
-  // 0 stay, 1 a game was chosen, 2 quit.
+  // 0 running, 1 a game is to start, 2 quit.
   Engine::i32 update();
-  // After 1: a new game for "start" (the caller owns it), null for "memoryLoad".
+  // After 1: the game the load menu read, a new game for "start", or null
+  // for "memoryLoad" (the caller builds it from the memory save). The
+  // caller owns it.
   GameData* takeGame();
 
-  Item selectedItem() const { return mItems[mCursor]; }
+  Engine::i32 frame() const { return mFrame; }
+  bool isMenuShown() const { return mMenuShown; }
+  Engine::i32 selectedItem() const { return mRing.selectedItem(); }
+  const RingMenu& ring() const { return mRing; }
+  const TitleStars& stars() const { return *mStars; }
+  bool isConfigOpen() const { return mConfigMenu.isValid(); }
+  bool isLoadOpen() const { return mLoadMenu.isValid(); }
+  const LoadSlotMenu* loadMenu() const { return mLoadMenu.get(); }
+  const ListMenu* musicList() const { return mMusicList.get(); }
 
  private:
-  void draw() const;
+  void placeStars();
+  void addRingItems(bool hasMemorySave);
+  // The open sub-menu's frame; false when none is open.
+  bool updateSubMenu(Engine::i32* result);
+  Engine::i32 updateLoadMenu();
+  void updateMusicList();
+  Engine::i32 updateRing();
+  void openMusicList();
 
-  Item mItems[3] = {kStart, kQuit, kQuit};
-  Engine::i32 mItemCount = 0;
-  Engine::i32 mCursor = 0;
+  ResourceSet mResources;
+  AutoPtr<TitleStars> mStars;
+  AutoPtr<ConfigMenu> mConfigMenu;
+  AutoPtr<LoadSlotMenu> mLoadMenu;
+  AutoPtr<ListMenu> mMusicList;
+  std::unique_ptr<GameData> mLoadedGame;
+  OwnedList<ListMenu> mMessages;
+  Engine::i32 mFrame = 0;
+  bool mMenuShown = false;
+  RingMenu mRing{15.f, 256.f};
 };
 
 }  // namespace Game

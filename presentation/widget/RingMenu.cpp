@@ -18,16 +18,22 @@ constexpr float kOpeningRadiusFactor = -10.f;
 
 }  // namespace
 
-RingMenu::RingMenu(float durationFrames, float radius) {
+RingMenu::RingMenu(float durationFrames, float radius) : mDuration(durationFrames), mRadiusSize(radius) {
   mRotation.setDuration(durationFrames);
   mRadius.setDuration(2.f * durationFrames);
   mSpin.setDuration(2.f * durationFrames);
   mRotation.setTarget(0.f);
-  mRadius.setTarget(kOpeningRadiusFactor * radius);
-  mRadius.setTarget(radius);
+  startOpening();
+}
+
+void RingMenu::startOpening() {
+  mRadius.setTarget(kOpeningRadiusFactor * mRadiusSize);
+  mRadius.finish();
+  mRadius.setTarget(mRadiusSize);
   mSpin.setTarget(kOpeningTurn);
+  mSpin.finish();
   mSpin.setTarget(0.f);
-  mOpeningFramesLeft = static_cast<i32>(2.f * durationFrames);
+  mOpeningFramesLeft = static_cast<i32>(2.f * mDuration);
 }
 
 RingMenu::Item* RingMenu::addItem(i32 id, Model* model) {

@@ -34,6 +34,9 @@ class RingMenu {
   // The id of the item under the cursor; -1 without items.
   Engine::i32 selectedItem() const;
   void finishOpening();
+  // The flourish again from its start (the ring may have been built long
+  // before it shows).
+  void startOpening();
 
   // Once per frame: 0 nothing, 1 decided, 2 cancelled.
   Engine::i32 update();
@@ -54,6 +57,8 @@ class RingMenu {
   Tween mSpin;
   Engine::i32 mFrameCount = 0;
   Engine::i32 mOpeningFramesLeft = 0;
+  float mDuration;
+  float mRadiusSize;
 };
 
 }  // namespace Game

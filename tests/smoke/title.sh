@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The real program in a copy of its directory under Xvfb: it comes up on its
-# title (text shows in the screenshots), writes one screenshot per press of the screenshot key (space) as a BMP
-# that ImageMagick reads, creating snapshot/ when missing, and quits cleanly
-# on the quit key (Escape) and on a close request (SIGTERM).
+# The real program in a copy of its directory under Xvfb, driven by scripted
+# keys: the title shows its stars and ring over the cleared (black) frame,
+# the load menu lists the save slots, the settings menu changes the music
+# volume and saves config.ini, quitting from the ring ends with status 0, and
+# a close request (SIGTERM) ends it cleanly too. Screenshots go to
+# MARROWDEEP_ARTEFACT_DIR when it is set.
 #   title.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
@@ -20,7 +22,8 @@ game=$1
 log=$2
 ending=$3
 
-"$game/marrowdeep" >"$log" 2>&1 &
+cd "$game"
+./marrowdeep >"$log" 2>&1 &
 pid=$!
 window=""
 for _ in $(seq 1 600); do
@@ -41,11 +44,33 @@ press() {  # held for several frames: still one action
   xdotool keyup "$1"
   sleep 0.3
 }
+presses() {
+  for _ in $(seq 1 "$2"); do press "$1"; done
+}
 
-if [ "$ending" = quit-key ]; then
-  press space
-  press space
-  press Escape
+if [ "$ending" = menus ]; then
+  press x          # the ring at once
+  sleep 1.5        # its opening and the fade-in
+  press space      # ss00000: stars and ring
+  press Right      # start -> load
+  press x
+  sleep 0.5
+  press space      # ss00001: the slot list
+  press z
+  sleep 0.5
+  press Right      # load -> config
+  press x
+  sleep 0.3
+  presses Down 13  # BGMボリューム
+  press Right
+  press space      # ss00002: the settings menu, changed
+  presses Up 12    # 保存
+  press x
+  press Up         # もどる
+  press x
+  sleep 0.5
+  press Right      # config -> quit
+  press x
 else
   sleep 0.5
   kill -TERM "$pid"
@@ -61,17 +86,43 @@ run() {
     bash "$work/run.sh" "$work/game" "$work/$1.log" "$1"
 }
 
-run quit-key
+# Lit pixels of a screenshot region (the cleared frame has none).
+lit() {
+  convert "$1" -crop "$2" +repage -colorspace gray -threshold 8% -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# Rows of the region with at least one lit pixel.
+lit_rows() {
+  convert "$1" -crop "$2" +repage -colorspace gray -threshold 20% -scale "1x100%!" -threshold 0 \
+    -format '%[fx:int(mean*h+0.5)]' info:
+}
+
+run menus
 shots=$(cd "$work/game" && ls snapshot 2>/dev/null | tr "\n" " ") || true
-[ "$shots" = "ss00000.bmp ss00001.bmp " ] || { echo "screenshots: '$shots'"; cat "$work/quit-key.log"; exit 1; }
-for shot in ss00000 ss00001; do
+[ "$shots" = "ss00000.bmp ss00001.bmp ss00002.bmp " ] || { echo "screenshots: '$shots'"; cat "$work/menus.log"; exit 1; }
+if [ -n "${MARROWDEEP_ARTEFACT_DIR:-}" ]; then
+  mkdir -p "$MARROWDEEP_ARTEFACT_DIR"
+  convert "$work/game/snapshot/ss00000.bmp" "$MARROWDEEP_ARTEFACT_DIR/title_ring.png"
+  convert "$work/game/snapshot/ss00001.bmp" "$MARROWDEEP_ARTEFACT_DIR/title_load.png"
+  convert "$work/game/snapshot/ss00002.bmp" "$MARROWDEEP_ARTEFACT_DIR/title_settings.png"
+fi
+for shot in ss00000 ss00001 ss00002; do
   size=$(identify -format '%m %w %h' "$work/game/snapshot/$shot.bmp")
   [[ "$size" == BMP*" 800 600" ]] || { echo "$shot.bmp reads as '$size'"; exit 1; }
-  brightest=$(convert "$work/game/snapshot/$shot.bmp" -format '%[fx:maxima]' info:)
-  [ "$brightest" != "0" ] || { echo "$shot.bmp is all black: no title text"; exit 1; }
 done
-grep -q '^frame rate [0-9]*$' "$work/quit-key.log" || { echo "no frame rate line"; exit 1; }
+# Stars all over the sky: lit pixels in each quarter of the upper screen.
+title="$work/game/snapshot/ss00000.bmp"
+for quarter in 400x150+0+0 400x150+400+0 400x150+0+150 400x150+400+150; do
+  [ "$(lit "$title" "$quarter")" -gt 0 ] || { echo "no stars in $quarter"; exit 1; }
+done
+# The slot list: text rows down the list's panel.
+rows=$(lit_rows "$work/game/snapshot/ss00001.bmp" 640x480+80+60)
+[ "$rows" -gt 150 ] || { echo "the load menu shows $rows lit rows"; exit 1; }
+# The settings menu: 17 rows of labels.
+rows=$(lit_rows "$work/game/snapshot/ss00002.bmp" 200x420+80+60)
+[ "$rows" -gt 150 ] || { echo "the settings menu shows $rows lit rows"; exit 1; }
+grep -q '^BGMVolume 4;' "$work/game/config.ini" || { echo "config.ini:"; cat "$work/game/config.ini"; exit 1; }
+grep -q '^frame rate [0-9]*$' "$work/menus.log" || { echo "no frame rate line"; exit 1; }
 
 run close
 grep -q '^frame rate [0-9]*$' "$work/close.log" || { echo "no frame rate line after the close"; exit 1; }
-echo "title up, two screenshots, clean exits on the quit key and on a close"
+echo "stars and ring over the cleared frame, slot list, settings saved, clean exits on quit and on a close"

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <vector>
+
+#include "Engine/Base/Types.h"
+#include "core/config/Config.h"
+#include "core/container/AutoPtr.h"
+#include "core/string/String.h"
+#include "presentation/ui/SmoothPoint.h"
+
+namespace Game {
+
+class KeyAssignMenu;
+
+// One option row of the settings menu: which setting of the working copy it
+// edits and how its value reads.
+struct ConfigRow {
+  String label;
+  // Value texts by index; empty for numbers or on/off.
+  std::vector<String> choices;
+  // The change takes effect at the next start.
+  bool restart = false;
+  Config::SettingIndex setting = Config::kWindowSize;
+};
+
+// The settings menu of the title and the camp menu. It edits a copy of the
+// global settings: only "保存" writes the copy back, applies it and saves
+// "config.ini"; leaving by the first row drops whatever was not saved.
+class ConfigMenu {
+ public:
+  enum Row : Engine::i32 { kBack, kSave, kDefault, kKeys, kFirstOption };
+  static constexpr Engine::i32 kOptionCount = 13;
+  static constexpr Engine::i32 kRowCount = kFirstOption + kOptionCount;
+
+  ConfigMenu();
+  ~ConfigMenu();
+  ConfigMenu(const ConfigMenu&) = delete;
+  ConfigMenu& operator=(const ConfigMenu&) = delete;
+
+  // Once per frame: true when the menu is to close.
+  bool update();
+
+  Engine::i32 cursor() const { return mCursor; }
+  bool isChanged() const { return mChanged; }
+  bool isAssigningKeys() const { return mKeyMenu.isValid(); }
+  const Config& workingCopy() const { return mWork; }
+  const ConfigRow& option(Engine::i32 row) const { return mOptions[static_cast<std::size_t>(row - kFirstOption)]; }
+  // Any row's label; the first row's reads "保存せずもどる" once something changed.
+  const char* label(Engine::i32 row) const;
+  // What an option row shows as its value.
+  String valueText(Engine::i32 row) const;
+
+ private:
+  void buildOptions();
+  void addOption(const char* label, const char* choices, Config::SettingIndex setting, bool restart);
+  // True when the menu closes.
+  bool pressButton();
+  void changeValue();
+  void moveCursor();
+  void draw();
+
+  bool mChanged = false;
+  Engine::i32 mFrameCount = 0;
+  Engine::i32 mCursor = 0;
+  SmoothPoint mCursorPoint;
+  Config mWork;
+  std::vector<ConfigRow> mOptions;
+  AutoPtr<KeyAssignMenu> mKeyMenu;
+};
+
+}  // namespace Game
