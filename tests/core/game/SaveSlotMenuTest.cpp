@@ -8,13 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Input/Manager.h"
-#include "Input/src/ManagerImpl.h"
-#include "core/config/Config.h"
 #include "core/game/GameData.h"
-#include "core/input/KeyInput.h"
 #include "file/nml/NmlDocument.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/core/game/KeyedGameFixture.h"
 
 namespace {
 
@@ -25,37 +21,14 @@ using Game::SaveSlotMenu;
 using Platform::Key;
 namespace SaveSlot = Game::SaveSlot;
 
-constexpr Key kDecide = Key::X;
-constexpr Key kCancel = Key::Z;
-
-// The slot menu over the fake file system, driven by scripted keys one
-// frame at a time.
-class SaveSlotMenuTest : public GameTestSupport::GameTest {
+// The slot menu over the fake file system, one frame at a time.
+class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    Game::KeyInput::setDefaultBindings();
-    Game::Config::instance().setDefaults();
-    Engine::Input::Manager::create();
-    step({});
-  }
   void TearDown() override {
     SaveSlotList::forgetCursor();
-    Engine::Input::Manager::destroy();
-    GameTest::TearDown();
+    KeyedGameTest::TearDown();
   }
 
-  void step(std::initializer_list<Key> held) {
-    for (Key key : mHeld) {
-      backend->fakeKeyboard.release(key);
-    }
-    mHeld.assign(held.begin(), held.end());
-    for (Key key : mHeld) {
-      backend->fakeKeyboard.press(key);
-    }
-    Engine::Input::ManagerImpl::instance()->update({}, true, 0);
-    Game::KeyInput::updateJoystick();
-  }
   // One frame as the screens run it: keys, draw, update.
   i32 frame(SaveSlotMenu& menu, std::initializer_list<Key> held = {}) {
     step(held);
@@ -85,8 +58,6 @@ class SaveSlotMenuTest : public GameTestSupport::GameTest {
     SaveSlot::writeHead(document, game, time);
     return SaveSlot::write(document, slot);
   }
-
-  std::vector<Key> mHeld;
 };
 
 // 24 rows of font 1 fill the screen from its top-left corner; the cursor
