@@ -11,6 +11,7 @@
 #include "data/Bag.h"
 #include "data/Party.h"
 #include "presentation/widget/ListMenu.h"
+#include "presentation/widget/MessageWindow.h"
 
 namespace Game {
 
@@ -77,6 +78,8 @@ class GameData {
   void pushMessage(const char* text);
   OwnedList<ListMenu>& messages() { return mMessages; }
   AcquisitionNotice& notice() { return mNotice; }
+  // The conversation window the scenes and their scripts share.
+  MessageWindow& messageWindow() { return mMessageWindow; }
   // Once a frame while the scene shows messages: posts what the notice
   // holds, then draws and steps the first window; true when none is left.
   bool updateMessages();
@@ -185,6 +188,7 @@ class GameData {
   Party mParty;
   Bag mBag;
   std::vector<String> mLog;
+  MessageWindow mMessageWindow;
   AcquisitionNotice mNotice{*this};
   OwnedList<ListMenu> mMessages;
   AutoPtr<Battle> mBattle;

@@ -168,10 +168,7 @@ TEST_F(SaveSlotMenuTest, LoadingTakesOnlyAValidSave) {
   frame(menu, {Key::Up});
   frame(menu);
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning) << "the empty slot 0";
-  frame(menu, {Key::Down});
-  frame(menu, {Key::Down});
-  frame(menu);
-  ASSERT_EQ(menu.menu().cursor(), 2);
+  moveTo(menu, 2);
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kDecided);
   std::unique_ptr<GameData> loaded(menu.takeGame());
   ASSERT_TRUE(loaded);
