@@ -16,6 +16,7 @@
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotMenu.h"
 #include "file/FileLoader.h"
+#include "file/FileSystem.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
@@ -152,7 +153,8 @@ TEST_F(SaveSlotMenuRender, TheSaveMenuCoversTheScreen) {
   };
   EXPECT_TRUE(rowHasText(0, -320 + 40, -320 + 160)) << "the date of slot 0";
   EXPECT_TRUE(rowHasText(1, -320 + 340, -320 + 360)) << "the clear mark of slot 1";
-  EXPECT_FALSE(rowHasText(0, -320 + 340, -320 + 360)) << "no clear mark on slot 0";
+  EXPECT_TRUE(rowHasText(5, -320 + 340, -320 + 400)) << "the headline of slot 5";
+  EXPECT_FALSE(rowHasText(3, -320 + 200, 300)) << "an invalid slot ends at its words";
   EXPECT_FALSE(rowHasText(2, -320 + 120, 300)) << "an empty slot ends at its dashes";
 }
 
