@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/game/GameData.h"
+#include "data/article/Article.h"
 #include "presentation/widget/ListMenu.h"
 #include "resource/database/ToolData.h"
 
@@ -52,7 +53,7 @@ ListMenu* AcquisitionNotice::post(OwnedList<ListMenu>& queue) {
   }
   for (const ToolData* item : mItems) {
     window->addText(item->displayName(), kLineColor, kFont);
-    mGame.bag().add(item, 1);
+    mGame.bag().add(Article::fromItem(item), 1);
   }
   window->setPosition(0.f, 0.f);
   mMoney = 0;
