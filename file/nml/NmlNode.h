@@ -21,7 +21,7 @@ class NmlParser;
 class NmlNode {
  public:
   // Nesting deeper than this is refused by the parser, which keeps every
-  // recursive walk of a parsed tree (writing, removal, destruction) shallow.
+  // recursive walk of a parsed tree (writing, removal) shallow.
   static constexpr Engine::i32 kMaxDepth = 256;
 
   NmlNode() = default;
