@@ -68,7 +68,7 @@ TEST_F(AmountCompute, StatusTermOverAttributesDefencesAndSupports) {
       {"no flags", {}, {}, 1.f, 0, 0, 0, false, 1350, true},
       {"slash meets type defence", {0}, {}, 1.f, 0, 0, 0, false, 1175, true},
       {"blow has none", {1}, {}, 1.f, 0, 0, 0, false, 1350, true},
-      {"lowest of two types", {0, 1}, {}, 1.f, 0, 0, 0, false, 1175, true},
+      {"the lower of two types (0)", {0, 1}, {}, 1.f, 0, 0, 0, false, 1350, true},
       {"slash support 20", {0}, {}, 1.f, 20, 0, 0, false, 1410, true},
       {"support without its type", {1}, {}, 1.f, 20, 0, 0, false, 1350, true},
       {"physical factor 0.7", {0}, {1}, 0.7f, 0, 0, 0, false, 822, true},

@@ -188,12 +188,12 @@ TEST_F(BattleUnit, PoisonAndRegenerationOverSeededTurns) {
   auto& ghost = makeGhost(false, 200, 100, 27);
   ghost.abilities().add(art("自動回復", 3));
   Unit& unit = makeUnit(ghost);
-  unit.applyState("毒", 4, false);
-  unit.applyState("再生", 5, false);
-  unit.life().takeDamage(150);
+  unit.applyState("毒", 1, false);
+  unit.applyState("再生", 2, false);
+  unit.life().takeDamage(100);
   seed(1234);
   std::vector<int> seen;
-  for (int turn = 0; turn < 6; ++turn) {
+  for (int turn = 0; turn < 8; ++turn) {
     const int poison = unit.poisonDamage();
     unit.life().takeDamage(poison);
     const int regeneration = unit.regeneration();
@@ -202,9 +202,14 @@ TEST_F(BattleUnit, PoisonAndRegenerationOverSeededTurns) {
     unit.endTurn();
     seen.insert(seen.end(), {poison, regeneration, unit.hp(), unit.lp(), unit.stateLevel("毒")});
   }
-  const std::vector<int> pinned = {};
+  // Per turn: poison, regeneration, HP, LP, poison level. The first turn by
+  // hand: a = 1/3, f = a² / (a² + 0.25), trunc(√200 · 5 · f) = 21; regeneration
+  // trunc(200 · 129 / 100 · 0.05) = 12. Poison lasts its 5 turns and then
+  // vanishes at the seeded draw; damage past HP comes off LP.
+  const std::vector<int> pinned = {21, 12, 91, 100, 1, 24, 12, 79, 100, 1, 27, 12, 64, 100, 1, 31, 12, 45, 100, 1,
+                                   36, 12, 21, 100, 1, 41, 12, 12, 80,  0, 0,  12, 24, 80,  0, 0,  12, 36, 80,  0};
   EXPECT_EQ(seen, pinned);
-  EXPECT_EQ(unit.turnCount(), 6);
+  EXPECT_EQ(unit.turnCount(), 8);
 }
 
 TEST_F(BattleUnit, PoisonOfHugeValuesStaysPositive) {
@@ -328,7 +333,6 @@ TEST_F(BattleUnit, AChangeOfFormStartsTheUnitAfresh) {
   Unit& unit = makeUnit(ghost);
   unit.applyState("毒", 2, false);
   ghost.changesForm = true;
-  ghost.setLpValue(100);
   unit.onDefeated();
   EXPECT_TRUE(unit.isAlive());
   EXPECT_EQ(unit.hp(), 100);

@@ -34,7 +34,14 @@ class TestGhost final : public Game::Ghost {
   Engine::i32 collectBrokenEquipment(std::vector<Game::String>&) override { return 0; }
   Engine::i32 getLastCommand() const override { return 0; }
   void setLastCommand(Engine::i32) override {}
-  bool metamorphose() override { return std::exchange(changesForm, false); }
+  // A new form comes with full LP, as a successor record's set-up gives.
+  bool metamorphose() override {
+    if (std::exchange(changesForm, false)) {
+      setLp(kFull);
+      return true;
+    }
+    return false;
+  }
   const std::vector<const Game::ToolData*>* getMaterials() const override { return nullptr; }
   Engine::i32 getMoneyReward() const override { return 0; }
   Engine::i32 getMasterExperienceReward() const override { return 0; }
