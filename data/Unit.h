@@ -1,30 +1,70 @@
 #pragma once
 
+#include <vector>
+
 #include "Engine/Base/Types.h"
+#include "Engine/Math/Vector3.h"
+#include "core/string/String.h"
 #include "data/ability/AbilityList.h"
+#include "data/stats/AmountSpec.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
 #include "data/stats/Parameters.h"
 #include "data/unit/Life.h"
 #include "data/unit/StateSet.h"
+#include "data/unit/UnitMessages.h"
 
 namespace Game {
 
-class Battle;
+class Article;
+class BattleServices;
 class Ghost;
+class StateData;
+
+// One action a unit means to take this turn.
+struct PlannedAction {
+  Ability art;
+  Place target;
+  // The item used, null for none.
+  const Article* item = nullptr;
+  Engine::i32 flags = 0;
+};
+
+// What a unit's reactions read of an action aimed at it: who struck with
+// which art, and the unit's own result.
+struct StrikeReport {
+  Unit* attacker = nullptr;
+  const Ability* art = nullptr;
+  // The action's attack with the attacker's flags; the art's when null.
+  const AttackBlock* attack = nullptr;
+  bool hit = false;
+  Engine::i32 damage = 0;
+};
+
+// An art a unit answers with, and where it aims.
+struct Reaction {
+  Unit* actor = nullptr;
+  Ability art;
+  Place aim;
+};
 
 // A ghost taking part in a battle: the blocks derived from the ghost, its
 // equipment and its states, its life (HP for the battle, the ghost's own
-// LP) and its side and cell. Built without a battle it only derives the
-// ghost's maxima and clamps its LP and AP to them.
+// LP), its plan, its side and cell. Built without a battle it only derives
+// the ghost's maxima and clamps its LP and AP to them.
 class Unit {
  public:
+  // Planning refused: fear made the unit falter.
+  static constexpr Engine::i32 kPlanRefused = 1;
+  static constexpr Engine::i32 kRows = 3;
+  static constexpr Engine::i32 kColumns = 5;
+
   // battleGhost: the ghost was made for this battle and belongs to it.
-  explicit Unit(Ghost& ghost, Battle* battle = nullptr, bool battleGhost = false);
+  explicit Unit(Ghost& ghost, BattleServices* battle = nullptr, bool battleGhost = false);
   Unit(const Unit&) = delete;
   Unit& operator=(const Unit&) = delete;
 
-  // HP full, turn count and weapon slot reset, every state cleared.
+  // HP full, counters and plan cleared, every state and boost cleared.
   void resetForBattle();
   // Derives the blocks anew from the ghost, its equipment and the states.
   void recompute();
@@ -33,7 +73,7 @@ class Unit {
 
   Ghost& ghost() { return mGhost; }
   const Ghost& ghost() const { return mGhost; }
-  Battle* battle() const { return mBattle; }
+  BattleServices* battle() const { return mBattle; }
   bool isBattleGhost() const { return mBattleGhost; }
   Life& life() { return mLife; }
   const Life& life() const { return mLife; }
@@ -44,12 +84,24 @@ class Unit {
   const AttackBlock& attack() const { return mAttack; }
   const DefenseBlock& defense() const { return mDefense; }
   const AbilityList& abilities() const { return mAbilities; }
+  UnitStuff::MessageManager& messages() { return mMessages; }
   Engine::i32 side() const { return mSide; }
   Engine::i32 row() const { return mRow; }
   Engine::i32 column() const { return mColumn; }
+  Place place() const { return Place{mSide, mRow, mColumn}; }
+  bool isPlaced() const { return isValidCell(mRow, mColumn); }
+  static bool isValidCell(Engine::i32 row, Engine::i32 column) {
+    return row >= 0 && row < kRows && column >= 0 && column < kColumns;
+  }
   Engine::i32 weaponSlot() const { return mWeaponSlot; }
   void setWeaponSlot(Engine::i32 slot) { mWeaponSlot = slot; }
   Engine::i32 turnCount() const { return mTurnCount; }
+  Engine::i32 charge() const { return mCharge; }
+  void setCharge(Engine::i32 charge) { mCharge = charge; }
+  Engine::i32 turnMark() const { return mTurnMark; }
+  void setTurnMark(Engine::i32 mark) { mTurnMark = mark; }
+  const String& extraName() const { return mName; }
+  void setExtraName(const char* name) { mName.assign(name); }
 
   // What expressions ask of a unit.
   Engine::i32 hp() const { return mLife.hp(); }
@@ -57,14 +109,13 @@ class Unit {
   Engine::i32 maxHp() const { return mParameters[Parameters::kHp]; }
   Engine::i32 maxLp() const { return mParameters[Parameters::kLp]; }
   bool isAlive() const { return mLife.isAlive(); }
-  // Alive, not held, not paralysed or asleep.
-  bool canAct() const;
   bool myTurn() const { return mMyTurn; }
   void setMyTurn(bool myTurn) { mMyTurn = myTurn; }
   Engine::i32 level() const;
   Engine::i32 previousTurnDamage() const { return mLife.previousTurnDamage(); }
   Engine::i32 stateLevel(const char* name) const { return mStates.levelOf(name); }
   void setStateLevel(const char* name, Engine::i32 level) { mStates.setLevelOf(name, level); }
+  bool holds(const char* state) const { return mStates.holds(state); }
   bool holdsGoodState() const { return mStates.holdsHarmful(false); }
   bool holdsBadState() const { return mStates.holdsHarmful(true); }
   // Whether the defence keeps the named state off.
@@ -78,15 +129,95 @@ class Unit {
       mStates.boosts()[parameter] = value;
     }
   }
-  // Guard mode of the battle's record of the unit's side (0 none, 1
-  // sidestep, 2 barrier); set by the battle.
-  Engine::i32 sideFieldMode() const { return mSideFieldMode; }
-  void setSideFieldMode(Engine::i32 mode) { mSideFieldMode = mode; }
+  // Guard mode of the unit's side (0 none, 1 sidestep, 2 barrier).
+  Engine::i32 sideFieldMode() const;
   Engine::i32 hold() const { return mHold; }
   void setHold(Engine::i32 hold) { mHold = hold; }
+  // The ghost's name or the extra name.
+  bool hasName(const char* name) const;
+
+  // Factors the states give.
+  float magicBarrierFactor() const { return (100.f - static_cast<float>(stateLevel("マジックバリア"))) / 100.f; }
+  float chargeUpFactor() const { return (static_cast<float>(stateLevel("チャージアップ")) + 100.f) / 100.f; }
+  float guardFactor() const { return holds("防御") ? 0.5f : 1.f; }
+  Engine::i32 worldLevel() const { return stateLevel("世界"); }
+  bool isOverdosed() const { return stateLevel("薬漬け") > 2; }
+  // (HP + LP) over their maxima; 0 when both maxima are 0.
+  float getLifeRatio() const;
+  float getLpRatio() const;
+  bool isInDanger() const { return getLifeRatio() < 0.25f; }
+
+  // Placement: the world position of the unit's cell.
+  void getHomePosition(Engine::Math::Vector3& out) const;
+  static void cellPosition(Engine::Math::Vector3& out, Engine::i32 side, Engine::i32 row, Engine::i32 column);
+
+  // States.
+  // Applies a state or an effect by its record; a harmful one may be
+  // resisted. A record outside the database's state table is a data error.
+  void applyState(const StateData& state, Engine::i32 amount, bool checkResist);
+  // The same by state name; a name the table lacks is a data error.
+  void applyState(const char* name, Engine::i32 amount, bool checkResist);
+  void addState(const StateData& state, Engine::i32 amount);
+  // The turn is over: plan, state timers, life, counters.
+  void endTurn();
+  void tickStates();
+  // What poison takes and regeneration gives at the end of a turn.
+  Engine::i32 poisonDamage() const;
+  Engine::i32 regeneration() const;
+  // The abilities that put states on the unit as the cast phase begins.
+  void autoAbilities();
+  // Life gone: revival, change of form, then nothing planned.
+  void onDefeated();
+  // The delayed number of LP recovery, or the state's picture.
+  void queueStateMessage(const StateData& state, Engine::i32 amount);
+
+  // Turns.
+  // The action-order key, drawn once per turn.
+  float orderKey() const;
+  Engine::i32 actionCount(const Ability& art) const;
+  // Plans the art once per action it gets; kPlanRefused when fear refuses.
+  Engine::i32 planAction(Engine::i32 weaponSlot, const Ability& art, const Place& target,
+                         const Article* item = nullptr, Engine::i32 flags = 0);
+  const std::vector<PlannedAction>& plan() const { return mPlan; }
+  void clearPlan() { mPlan.clear(); }
+  bool hasPlan() const { return !mPlan.empty(); }
+  // Energy cost and AP tier, both free for spells under the crystal ring.
+  Engine::i32 energyCost(const Ability& art) const;
+  Engine::i32 apTier(const Ability& art) const;
+  bool canPay(const Ability& art, bool checkEnergy) const;
+  bool canAct() const;
+  bool canUse(const Ability& art, bool checkEnergy) const;
+  // The weapon in use wears, unless careful handling spares it.
+  void wearEquipment();
+  // 1 − 0.9^L of the named ability (エース, 切り込み).
+  float abilityFactor(const char* name) const;
+
+  // Reactions to an action aimed at the unit, appended to out in order.
+  void collectReactions(const StrikeReport& strike, std::vector<Reaction>& out);
+  // The arts that follow an action of the unit.
+  void followUps(const Ability& done, std::vector<Ability>& out) const;
+
+  // Stands on the cell as it is, taken or not (a new form in the old one's
+  // place).
+  void setCell(Engine::i32 row, Engine::i32 column) {
+    mRow = row;
+    mColumn = column;
+  }
+  // Placement at the nearest free cell of the side around (row, column).
+  void placeAt(Engine::i32 row, Engine::i32 column);
+  // Where an automatic action aims; false when nothing can be aimed at.
+  bool chooseTargetPlace(const Ability& art, Place& out) const;
 
  private:
   Engine::i32 applyStateRules(Engine::i32 weapon);
+  bool applyEffect(const StateData& state, Engine::i32 amount);
+  void tickBoosts();
+  void steal();
+  void analyse();
+  bool reactionFires(const Ability& art, const StrikeReport& strike);
+  void addReaction(const Ability& art, const StrikeReport& strike, std::vector<Reaction>& out);
+  bool addReactionNamed(const char* name, const StrikeReport& strike, std::vector<Reaction>& out);
+  bool isCellTaken(Engine::i32 row, Engine::i32 column) const;
 
   StatusBlock mStatus;
   Parameters mParameters;
@@ -94,6 +225,8 @@ class Unit {
   DefenseBlock mDefense;
   AbilityList mAbilities;
   Engine::i32 mTurnCount = 0;
+  UnitStuff::MessageManager mMessages;
+  std::vector<PlannedAction> mPlan;
   Life mLife;
   Engine::i32 mSide = 0;
   Engine::i32 mRow = -1;
@@ -105,9 +238,9 @@ class Unit {
   Engine::i32 mHold = 0;
   Engine::i32 mTurnMark = 0;
   bool mMyTurn = false;
-  Engine::i32 mSideFieldMode = 0;
   Ghost& mGhost;
-  Battle* mBattle = nullptr;
+  BattleServices* mBattle = nullptr;
+  String mName;
 };
 
 }  // namespace Game

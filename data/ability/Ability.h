@@ -92,6 +92,10 @@ class Ability {
   // level's target conditions for the target.
   bool targetConditionHolds(const Unit& unit, const Unit& target) const;
 
+  // The level record's amount with its type, range and area.
+  void computeAmount(bool& hit, Engine::i32& amount, const Unit& attacker, const AttackBlock& flags,
+                     const Unit& target, bool halveTypeDefense, const Place& aimPlace) const;
+
   // A leveled art at level 1 grows with the ghost's level (enemies' arts).
   void scaleToGhost(const GhostLevel& ghost);
   // 想起 takes over the battle's last spell, free of cost.

@@ -4,7 +4,17 @@
 
 namespace Game {
 
+class AttackBlock;
 class NmlNode;
+class Unit;
+
+// A cell of the battle: side, row (0 front) and column.
+struct Place {
+  Engine::i32 side = 0;
+  Engine::i32 row = 0;
+  Engine::i32 column = 0;
+};
+
 
 // How much an art, an item or an equipment attack deals or restores: a fixed
 // part, shares of the target's and the attacker's life, and a status-driven
@@ -42,14 +52,23 @@ struct AmountSpec {
                          float randomFactor) const;
   // trunc(hp × myHP + lp × myLP) of the attacker's current life.
   Engine::i32 myTerm(Engine::i32 hp, Engine::i32 lp) const;
+
+  // What an attack of this spec deals the target (or restores): each
+  // product in single precision, truncated at once; never negative. hit is
+  // false when the target is immune to a flag of the attack. type: 0
+  // attack, 1 support; range 1 melee; area 5 circle around aimPlace;
+  // halveTypeDefense halves the target's type defence once more.
+  void compute(bool& hit, Engine::i32& amount, Engine::i32 type, Engine::i32 range, const Unit& attacker,
+               const AttackBlock& flags, const Unit& target, bool halveTypeDefense, Engine::i32 area,
+               const Place& aimPlace) const;
+  // The status-driven part of compute.
+  Engine::i32 statusTerm(Engine::i32 type, const Unit& attacker, const AttackBlock& flags, const Unit& target,
+                         bool halveTypeDefense) const;
 };
 
-// A cell of the battle: side, row (0 front) and column.
-struct Place {
-  Engine::i32 side = 0;
-  Engine::i32 row = 0;
-  Engine::i32 column = 0;
-};
+// The attacker's support abilities raise the damage types and elements of
+// an attack they help: the product of their bonuses over its flags.
+float supportFactor(const Unit& attacker, const AttackBlock& flags);
 
 // Across sides the rows count from the front line between them.
 float placeDistance(const Place& a, const Place& b);

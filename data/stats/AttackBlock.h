@@ -11,6 +11,7 @@
 namespace Game {
 
 class NmlNode;
+class Unit;
 
 // A state an attack applies besides its damage ("addition" to the target,
 // "recoil" to the attacker): the state's name, a fixed level, optionally an
@@ -27,6 +28,11 @@ struct AttackSpec {
   // level is then 0); "accuracy"; "checkResist".
   void read(const NmlNode& node);
   const char* state() const { return stateName.c_str() ? stateName.c_str() : ""; }
+  // The level the state goes on with: the fixed level plus, when the hit
+  // lands, the amount computed as a support at range, single target,
+  // without flags.
+  Engine::i32 amountAgainst(const Unit& attacker, const Unit& target, bool halveTypeDefense,
+                            const Place& aimPlace) const;
 };
 
 // The attack of an art level, an equipment item or a unit: its elements, its

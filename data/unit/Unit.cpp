@@ -1,7 +1,9 @@
 #include "data/Unit.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "battle/BattleServices.h"
 #include "data/article/Article.h"
 #include "data/stats/StatMath.h"
 #include "data/unit/Ghost.h"
@@ -10,6 +12,7 @@
 namespace Game {
 
 using Engine::i32;
+using Engine::i64;
 
 namespace {
 
@@ -18,10 +21,16 @@ constexpr i32 kAntiCounterFlag = 15;
 constexpr i32 kDrainFlag = 9;
 constexpr i32 kSpellElement = 3;
 constexpr i32 kDrugWeaponPerLevel = 10;
+constexpr float kCellSize = 64.f;
+
+// a / b of two sums of life; 0 against a maximum of 0.
+float ratio(i64 value, i64 maximum) {
+  return maximum > 0 ? static_cast<float>(value) / static_cast<float>(maximum) : 0.f;
+}
 
 }  // namespace
 
-Unit::Unit(Ghost& ghost, Battle* battle, bool battleGhost)
+Unit::Unit(Ghost& ghost, BattleServices* battle, bool battleGhost)
     : mLife(ghost.lpRef()), mSide(ghost.isEnemy() ? 1 : 0), mBattleGhost(battleGhost), mGhost(ghost),
       mBattle(battle) {
   resetForBattle();
@@ -36,6 +45,7 @@ void Unit::resetForBattle() {
   mCharge = 0;
   mHold = 0;
   mTurnMark = 0;
+  mPlan.clear();
   mStates.clearAll();
 }
 
@@ -45,9 +55,18 @@ void Unit::recompute() {
   }
   i32 weapon = 0;
   mGhost.computeStats(mParameters, weapon, mAttack, mDefense, mAbilities, mWeaponSlot);
+  if (mBattle) {
+    mAbilities.bind(*mBattle);
+  }
   mAbilities.applyPassives(mParameters, mDefense);
   weapon = applyStateRules(weapon);
   mParameters.add(mStates.boosts());
+  if (mBattle && mSide == 0) {
+    if (isPlaced()) {
+      mBattle->addFormationParameters(*this, mParameters);
+    }
+    mBattle->addSynchroBonus(*this, mAbilities, mParameters, mAttack, mDefense);
+  }
   mStatus.derive(mParameters);
   mStatus[StatusBlock::kWeapon] = saturatingAdd(mStatus[StatusBlock::kWeapon], weapon);
 }
@@ -61,7 +80,10 @@ i32 Unit::applyStateRules(i32 weapon) {
   }
   const i32 drugs = stateLevel("薬漬け");
   if (drugs > 0) {
-    weapon = saturatingAdd(weapon, StatMath::saturate(Engine::i64{kDrugWeaponPerLevel} * drugs));
+    weapon = saturatingAdd(weapon, StatMath::saturate(i64{kDrugWeaponPerLevel} * drugs));
+  }
+  if (!mPlan.empty() && mPlan.front().item) {
+    weapon = saturatingAdd(weapon, mPlan.front().item->performance().weapon);
   }
   if (mStates.holds("呪い")) {
     for (i32 i = Parameters::kStrength; i < Parameters::kCount; ++i) {
@@ -74,8 +96,7 @@ i32 Unit::applyStateRules(i32 weapon) {
   if (mStates.holds("吸収付加")) {
     mAttack.elements().set(kDrainFlag);
   }
-  const float barrier = (100.f - static_cast<float>(stateLevel("マジックバリア"))) / 100.f;
-  mDefense.factors()[kSpellElement] *= barrier;
+  mDefense.factors()[kSpellElement] *= magicBarrierFactor();
   return weapon;
 }
 
@@ -87,15 +108,36 @@ void Unit::clamp() {
   mGhost.clampToCaps(mParameters);
 }
 
-bool Unit::canAct() const {
-  return isAlive() && mHold <= 0 && !mStates.holds("麻痺") && !mStates.holds("睡眠");
-}
-
 i32 Unit::level() const { return mGhost.getLevel(); }
 
 bool Unit::resists(const char* state) const {
   const Database* database = Database::instance();
   return database && mDefense.resist().isSet(database->states().find(state));
+}
+
+i32 Unit::sideFieldMode() const { return mBattle ? mBattle->guardMode(mSide) : 0; }
+
+bool Unit::hasName(const char* name) const {
+  const char* own = mGhost.getName();
+  if (own && std::strcmp(own, name) == 0) {
+    return true;
+  }
+  return mName.c_str() && std::strcmp(mName.c_str(), name) == 0;
+}
+
+float Unit::getLifeRatio() const {
+  return ratio(i64{hp()} + lp(), i64{maxHp()} + maxLp());
+}
+
+float Unit::getLpRatio() const { return ratio(lp(), maxLp()); }
+
+void Unit::getHomePosition(Engine::Math::Vector3& out) const { cellPosition(out, mSide, mRow, mColumn); }
+
+void Unit::cellPosition(Engine::Math::Vector3& out, i32 side, i32 row, i32 column) {
+  const float x = static_cast<float>(row) * kCellSize + kCellSize;
+  out.x = side == 1 ? -x : x;
+  out.y = static_cast<float>(column) * kCellSize - 96.f;
+  out.z = 0.f;
 }
 
 }  // namespace Game

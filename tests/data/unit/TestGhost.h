@@ -1,11 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "data/Unit.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
 #include "data/unit/Ghost.h"
+#include "tests/battle/FakeBattleServices.h"
 
 namespace UnitTestSupport {
 
@@ -32,13 +34,20 @@ class TestGhost final : public Game::Ghost {
   Engine::i32 collectBrokenEquipment(std::vector<Game::String>&) override { return 0; }
   Engine::i32 getLastCommand() const override { return 0; }
   void setLastCommand(Engine::i32) override {}
-  bool metamorphose() override { return false; }
+  // A new form comes with full LP, as a successor record's set-up gives.
+  bool metamorphose() override {
+    if (std::exchange(changesForm, false)) {
+      setLp(kFull);
+      return true;
+    }
+    return false;
+  }
   const std::vector<const Game::ToolData*>* getMaterials() const override { return nullptr; }
   Engine::i32 getMoneyReward() const override { return 0; }
   Engine::i32 getMasterExperienceReward() const override { return 0; }
   Engine::i32 getExperienceReward() const override { return 0; }
   const Game::ToolData* dropItem() override { return nullptr; }
-  const Game::ToolData* stealItem() override { return nullptr; }
+  const Game::ToolData* stealItem() override { return std::exchange(loot, nullptr); }
   void collectAbilities(Game::ArtUser&) const override {}
   void describeResistances(Game::GameData&) const override {}
   const char* getFace() const override { return ""; }
@@ -48,7 +57,7 @@ class TestGhost final : public Game::Ghost {
   void gatherBaseStats(Game::Parameters& parameters, Engine::i32& weapon, Game::AttackBlock& attack,
                        Game::DefenseBlock& out) const override {
     parameters = caps;
-    weapon = 0;
+    weapon = weaponValue;
     attack.clear();
     out = defense;
   }
@@ -59,12 +68,16 @@ class TestGhost final : public Game::Ghost {
   void setLpValue(Engine::i32 lp) { setLp(lp); }
 
   Engine::i32 levelValue = 1;
+  Engine::i32 weaponValue = 0;
+  // Answered once each.
+  bool changesForm = false;
+  const Game::ToolData* loot = nullptr;
   bool enemy = false;
   Game::Parameters caps;
   Game::DefenseBlock defense;
 };
 
-// A battle unit over its own test ghost, life set directly.
+// A battle unit over its own test ghost in a fake battle, life set directly.
 struct TestUnit {
   // HP and LP with their maxima; the unit is rebuilt over the ghost.
   void setLife(Engine::i32 hp, Engine::i32 lp, Engine::i32 maxHp, Engine::i32 maxLp) {
@@ -85,7 +98,8 @@ struct TestUnit {
   }
 
   TestGhost ghost;
-  Game::Unit unit{ghost};
+  BattleTestSupport::FakeBattleServices battle;
+  Game::Unit unit{ghost, &battle};
 };
 
 }  // namespace UnitTestSupport

@@ -57,7 +57,7 @@ void setUpUnit(UnitTestSupport::TestUnit& subject) {
   for (int parameter = 5; parameter < 12; ++parameter) {
     unit.setBoost(parameter, parameter * 10);
   }
-  unit.setSideFieldMode(2);
+  subject.battle.guards[0] = 2;
 }
 
 class FunctionsTest : public ::testing::Test {

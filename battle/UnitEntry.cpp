@@ -1,0 +1,72 @@
+#include "battle/UnitEntry.h"
+
+#include "battle/BattleServices.h"
+#include "data/Unit.h"
+#include "data/stats/Experience.h"
+#include "data/unit/EnemyGhost.h"
+#include "data/unit/PlayerGhost.h"
+#include "resource/Database.h"
+#include "resource/database/DataError.h"
+
+namespace Game {
+
+using Engine::i32;
+
+namespace {
+
+std::unique_ptr<Ghost> makeForm(i32 side, const char* name, i32 level) {
+  const Database& database = *Database::instance();
+  if (side == 0) {
+    const ShellData* shell = database.findShell(name);
+    if (!shell) {
+      DataError::unknownName(__FILE__, __LINE__, "shell", name);
+    }
+    auto ghost = std::make_unique<PlayerGhost>();
+    ghost->setUp(*shell, Experience::forLevel(level));
+    return ghost;
+  }
+  const EnemyData* enemy = database.findEnemy(name);
+  if (!enemy) {
+    DataError::unknownName(__FILE__, __LINE__, "enemy", name);
+  }
+  auto ghost = std::make_unique<EnemyGhost>();
+  ghost->setUp(*enemy, Experience::levelFactor(level), 1.f);
+  return ghost;
+}
+
+}  // namespace
+
+UnitEntry::UnitEntry(std::unique_ptr<Unit> first) { mUnits.push_back(std::move(first)); }
+
+// Units go before the ghosts they stand on.
+UnitEntry::~UnitEntry() { mUnits.clear(); }
+
+Unit& UnitEntry::transformInto(BattleServices& battle, const char* name, i32 level) {
+  Unit& old = current();
+  old.clearPlan();
+  mGhosts.push_back(makeForm(old.side(), name, level));
+  mUnits.push_back(std::make_unique<Unit>(*mGhosts.back(), &battle, true));
+  Unit& form = current();
+  form.setCell(old.row(), old.column());
+  battle.showUnit(form, UnitPose::kAppear);
+  return form;
+}
+
+bool UnitEntry::popTransformation() {
+  if (mUnits.size() < 2) {
+    return false;
+  }
+  mUnits.pop_back();
+  Unit& previous = current();
+  if (BattleServices* battle = previous.battle()) {
+    battle->showUnit(previous, previous.isAlive() ? UnitPose::kStand : UnitPose::kDown);
+  }
+  return true;
+}
+
+void UnitEntry::popAll() {
+  while (popTransformation()) {
+  }
+}
+
+}  // namespace Game

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "Engine/Base/Types.h"
+
+namespace Game {
+
+class BattleServices;
+class Ghost;
+class Unit;
+
+// A place in the battle's unit list: the unit that first took it and the
+// forms it has changed into, newest last. The entry owns the units and the
+// ghosts the changes made.
+class UnitEntry {
+ public:
+  explicit UnitEntry(std::unique_ptr<Unit> first);
+  ~UnitEntry();
+  UnitEntry(const UnitEntry&) = delete;
+  UnitEntry& operator=(const UnitEntry&) = delete;
+
+  Unit& current() const { return *mUnits.back(); }
+  Engine::i32 formCount() const { return static_cast<Engine::i32>(mUnits.size()); }
+
+  // The current unit drops its plan and a new one takes its cell: on the
+  // party's side a character of the named shell with the experience of the
+  // level, on the enemies' side the named enemy at that level. An enemy the
+  // database lacks is a data error.
+  Unit& transformInto(BattleServices& battle, const char* name, Engine::i32 level);
+  // Back to the previous form at its cell; false when only the first is
+  // left.
+  bool popTransformation();
+  void popAll();
+
+ private:
+  std::vector<std::unique_ptr<Unit>> mUnits;
+  std::vector<std::unique_ptr<Ghost>> mGhosts;
+};
+
+}  // namespace Game

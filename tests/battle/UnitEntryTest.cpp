@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "battle/UnitEntry.h"
+#include "data/Unit.h"
+#include "data/unit/Ghost.h"
+#include "tests/battle/FakeBattleServices.h"
+#include "tests/data/unit/TestGhost.h"
+#include "tests/resource/database/DatabaseFixture.h"
+
+namespace {
+
+class UnitEntryTest : public DatabaseTestSupport::DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    loadSamples();
+  }
+  BattleTestSupport::FakeBattleServices battle;
+};
+
+TEST_F(UnitEntryTest, AChangedFormTakesTheCellAndGivesItBack) {
+  for (bool enemy : {false, true}) {
+    UnitTestSupport::TestGhost ghost;
+    ghost.enemy = enemy;
+    auto first = std::make_unique<Game::Unit>(ghost, &battle);
+    first->setCell(1, 3);
+    first->planAction(-1, Game::Ability::fromName("斬り払い"), first->place());
+    Game::Unit* original = first.get();
+    Game::UnitEntry entry(std::move(first));
+    Game::Unit& form = entry.transformInto(battle, enemy ? "骨の兵士" : "Kessa", 5);
+    EXPECT_FALSE(original->hasPlan());
+    EXPECT_EQ(form.side(), enemy ? 1 : 0);
+    EXPECT_TRUE(form.isBattleGhost());
+    EXPECT_EQ(form.row(), 1);
+    EXPECT_EQ(form.column(), 3);
+    if (!enemy) {
+      EXPECT_EQ(form.ghost().getLevel(), 5);
+    }
+    EXPECT_EQ(battle.poses.back(), Game::UnitPose::kAppear);
+    entry.transformInto(battle, enemy ? "泥スライム" : "Kessa", 2);
+    EXPECT_EQ(entry.formCount(), 3);
+    entry.popAll();
+    EXPECT_EQ(&entry.current(), original);
+    EXPECT_FALSE(entry.popTransformation());
+    EXPECT_EQ(battle.poses.back(), Game::UnitPose::kStand);
+  }
+}
+
+TEST_F(UnitEntryTest, AnUnknownEnemyStopsNamingIt) {
+  UnitTestSupport::TestGhost ghost;
+  ghost.enemy = true;
+  Game::UnitEntry entry(std::make_unique<Game::Unit>(ghost, &battle));
+  EXPECT_DEATH(entry.transformInto(battle, "いない敵", 3), "いない敵");
+}
+
+}  // namespace

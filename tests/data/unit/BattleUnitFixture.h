@@ -1,0 +1,107 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "data/Unit.h"
+#include "tests/battle/FakeBattleServices.h"
+#include "tests/data/unit/TestGhost.h"
+#include "tests/resource/database/DatabaseFixture.h"
+
+namespace UnitTestSupport {
+
+// States and arts of their own for battle-unit tests, the fake battle they
+// fight in, and units built over test ghosts.
+class BattleUnitTest : public DatabaseTestSupport::DatabaseTest {
+ protected:
+  static constexpr const char* kStates = R"(
+state{ name 毒; timer 5; vanish 30; harm; critical; }
+state{ name 睡眠; timer 3; vanish 50; harm; }
+state{ name 恐怖; timer 3; harm; }
+state{ name 麻痺; timer 2; harm; }
+state{ name 呪い; timer 6; vanish 20; harm; }
+state{ name ディレイ; timer 1; vanish 100; harm; }
+state{ name 封印; timer 3; harm; }
+state{ name 再生; timer 5; overWrite 1; }
+state{ name マジックバリア; timer 3; overWrite 2; }
+state{ name リヴァイヴァ; overWrite 2; }
+state{ name 世界; timer 2; }
+state{ name 発狂; timer 3; harm; }
+state{ name チャージアップ; timer 1; }
+state{ name 集中; timer 2; }
+state{ name 防御; timer 1; }
+state{ name 薬漬け; timer 8; harm; }
+state{ name ElementalCrystalRing; timer 3; }
+state{ name 腕力アップ; timer 5; type statusUp; parameter 5; }
+state{ name スタン; }
+state{ name 気絶; harm; }
+state{ name ＬＰ回復; }
+state{ name 結界; }
+state{ name 呪力破壊; harm; }
+state{ name リフレッシュ; }
+state{ name ディスペル; }
+state{ name チェック; }
+)";
+  static constexpr const char* kArts = R"(
+ability{ name 斬撃サポート; passive; }
+ability{ name 水サポート; passive; }
+ability{ name 自動回復; passive; }
+ability{ name 行動回数増加; passive; }
+ability{ name 入門; passive; }
+ability{ name 結界発動; type 補助; range 自; area 単; }
+ability{ name 斬る; type 攻撃; range 近; area 単; speed 30; power{ constance 10; random 0; } attack{ element 斬撃; factor 物; } }
+ability{ name 火球; type 攻撃; range 遠; area 円; energy 3; cost 1; attack{ factor 術; } }
+ability{ name 返し刃; type 攻撃; range 近; area 単; attack{ factor 物; } trigger{ type 自動反撃; accuracy 100; } }
+ability{ name 道連れ; type 攻撃; range 遠; area 単; trigger{ type ファイナルアタック; accuracy 100; } }
+ability{ name 鏡返し; type 攻撃; range 遠; area 単; attack{ factor 反射; } trigger{ type 自動反撃; accuracy 100; } }
+)";
+
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    load(DatabaseTestSupport::BattleTexts::empty()
+             .with(Game::Database::kStates, kStates)
+             .with(Game::Database::kAbilities, kArts));
+  }
+
+  // A ghost with every attribute at `attribute`, HP and LP maxima as given.
+  TestGhost& makeGhost(bool enemy = false, Engine::i32 maxHp = 100, Engine::i32 maxLp = 100,
+                       Engine::i32 attribute = 20) {
+    mGhosts.push_back(std::make_unique<TestGhost>());
+    TestGhost& ghost = *mGhosts.back();
+    ghost.enemy = enemy;
+    ghost.caps[Game::Parameters::kHp] = maxHp;
+    ghost.caps[Game::Parameters::kLp] = maxLp;
+    for (int i = Game::Parameters::kStrength; i < Game::Parameters::kCount; ++i) {
+      ghost.caps[i] = attribute;
+    }
+    return ghost;
+  }
+  // A unit over the ghost in the fake battle (or in none), on the battle's
+  // list, at (row, column) when given.
+  Game::Unit& makeUnit(TestGhost& ghost, bool inBattle = true, int row = -1, int column = -1) {
+    mUnits.push_back(std::make_unique<Game::Unit>(ghost, inBattle ? &battle : nullptr));
+    Game::Unit& unit = *mUnits.back();
+    if (inBattle) {
+      battle.units.push_back(&unit);
+      if (row >= 0) {
+        unit.placeAt(row, column);
+      }
+    }
+    return unit;
+  }
+  Game::Unit& makeUnit(bool enemy = false, int row = -1, int column = -1) {
+    return makeUnit(makeGhost(enemy), true, row, column);
+  }
+  Game::Ability art(const char* name, int level = 1) {
+    return Game::Ability(&database().findAbility(name), level);
+  }
+  const Game::StateData& state(const char* name) { return database().findState(name); }
+
+  BattleTestSupport::FakeBattleServices battle;
+
+ private:
+  std::vector<std::unique_ptr<TestGhost>> mGhosts;
+  std::vector<std::unique_ptr<Game::Unit>> mUnits;
+};
+
+}  // namespace UnitTestSupport

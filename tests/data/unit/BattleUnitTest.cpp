@@ -1,0 +1,390 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/random/RandomGenerator.h"
+#include "data/unit/Life.h"
+#include "tests/data/unit/BattleUnitFixture.h"
+
+namespace {
+
+using Game::Parameters;
+using Game::Unit;
+using Game::UnitPose;
+
+class BattleUnit : public UnitTestSupport::BattleUnitTest {
+ protected:
+  static void seed(int s) { Game::RandomGenerator::instance()->setSeed(s); }
+};
+
+TEST_F(BattleUnit, DamageBeyondHpComesOffLpAndHealingNeedsLp) {
+  Engine::i32 lp = 50;
+  Game::Life life(lp);
+  life.setHp(10);
+  life.takeDamage(30);
+  EXPECT_EQ(life.hp(), 0);
+  EXPECT_EQ(lp, 30);
+  EXPECT_EQ(life.damageThisTurn(), 30);
+  lp = 0;
+  life.recoverHp(20);
+  EXPECT_EQ(life.hp(), 0);
+}
+
+TEST_F(BattleUnit, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
+  struct Case {
+    const char* state;
+    int first, second, level;
+  };
+  // 毒 keeps (overWrite 0), 再生 sets (1), マジックバリア adds (2).
+  for (const Case& c : {Case{"毒", 2, 5, 2}, Case{"再生", 2, 5, 5}, Case{"マジックバリア", 2, 5, 7},
+                        Case{"毒", 3, -5, 0}}) {
+    Unit& unit = makeUnit();
+    const Game::StateData& s = state(c.state);
+    const int index = database().stateIndex(c.state);
+    unit.addState(s, c.first);
+    unit.states().set(index, unit.states().level(index), 1);
+    unit.addState(s, c.second);
+    EXPECT_EQ(unit.stateLevel(c.state), c.level) << c.state << " " << c.second;
+    // A kept or lowered state keeps its timer too; a set one restarts it.
+    const bool restarted = c.second > 0 && s.overWrite() >= 1;
+    EXPECT_EQ(unit.states().timer(index), restarted ? s.timer() : 1) << c.state;
+  }
+}
+
+TEST_F(BattleUnit, AStatusStateBoostsItsParameterForFourTurns) {
+  Unit& unit = makeUnit();
+  unit.applyState("腕力アップ", 2, true);
+  EXPECT_EQ(unit.boost(Parameters::kStrength), 16);
+  EXPECT_EQ(unit.states().boostTimers()[Parameters::kStrength], 4);
+  unit.recompute();
+  EXPECT_EQ(unit.status()[Game::StatusBlock::kAttack], 36);
+}
+
+TEST_F(BattleUnit, CurseHalvesTheAttributesButNotTheMaxima) {
+  auto& ghost = makeGhost(false, 120, 80, 41);
+  Unit& unit = makeUnit(ghost);
+  unit.applyState("呪い", 1, true);
+  unit.recompute();
+  for (int i = Parameters::kStrength; i < Parameters::kCount; ++i) {
+    EXPECT_EQ(unit.parameters()[i], 20) << i;
+  }
+  EXPECT_EQ(unit.maxHp(), 120);
+  EXPECT_EQ(unit.maxLp(), 80);
+}
+
+TEST_F(BattleUnit, AResistedOrDeadUnitTakesNoHarmfulState) {
+  auto& ghost = makeGhost();
+  ghost.defense.resist().set(database().stateIndex("毒"));
+  Unit& unit = makeUnit(ghost);
+  unit.applyState("毒", 3, true);
+  EXPECT_EQ(unit.stateLevel("毒"), 0);
+  unit.applyState("毒", 3, false);
+  EXPECT_EQ(unit.stateLevel("毒"), 3);
+  Unit& dead = makeUnit();
+  dead.life().kill();
+  dead.applyState("睡眠", 1, true);
+  EXPECT_EQ(dead.stateLevel("睡眠"), 0);
+}
+
+TEST_F(BattleUnit, EffectsActOnTheSidesAndTheLife) {
+  Unit& unit = makeUnit();
+  battle.energies[0] = 10;
+  unit.applyState("呪力破壊", 4, false);
+  EXPECT_EQ(battle.energies[0], 6);
+  unit.applyState("結界", 1, false);
+  EXPECT_EQ(battle.guards[0], 2);
+  EXPECT_EQ(battle.guards[1], 2);
+  EXPECT_EQ(unit.sideFieldMode(), 2);
+  unit.applyState("毒", 2, false);
+  unit.applyState("再生", 2, false);
+  unit.applyState("リフレッシュ", 1, false);
+  EXPECT_EQ(unit.stateLevel("毒"), 0);
+  EXPECT_EQ(unit.stateLevel("再生"), 2);
+  unit.planAction(-1, art("斬る"), unit.place());
+  unit.applyState("睡眠", 1, false);
+  EXPECT_FALSE(unit.hasPlan());
+  unit.applyState("気絶", 1, false);
+  EXPECT_FALSE(unit.isAlive());
+}
+
+TEST_F(BattleUnit, AStealGoesToTheBagOrFails) {
+  auto& ghost = makeGhost(true);
+  Unit& unit = makeUnit(ghost);
+  const Game::ToolData* item = database().addTool("薬草", "薬草");
+  ghost.loot = item;
+  unit.applyState("チェック", 1, false);
+  unit.applyState("チェック", 1, false);
+  ASSERT_EQ(battle.gained.size(), 1u);
+  ASSERT_EQ(battle.messages.size(), 2u);
+  EXPECT_EQ(battle.messages[0], "薬草をゲット！");
+  EXPECT_EQ(battle.messages[1], "しっぱい！");
+}
+
+TEST_F(BattleUnit, DelayLowersTheOrderKeyBy256) {
+  Unit& unit = makeUnit();
+  seed(7);
+  const float plain = unit.orderKey();
+  unit.applyState("ディレイ", 1, false);
+  seed(7);
+  EXPECT_FLOAT_EQ(unit.orderKey(), plain - 256.f);
+  unit.planAction(-1, art("斬る"), unit.place());
+  seed(7);
+  EXPECT_FLOAT_EQ(unit.orderKey(), plain - 256.f + 30.f);
+}
+
+TEST_F(BattleUnit, PlacementTakesTheNearestFreeCellOfTheSide) {
+  Unit& first = makeUnit(false, 0, 2);
+  Unit& enemy = makeUnit(true, 0, 2);
+  Unit& second = makeUnit(false, 0, 2);
+  EXPECT_EQ(first.row(), 0);
+  EXPECT_EQ(first.column(), 2);
+  EXPECT_EQ(enemy.row(), 0);
+  EXPECT_EQ(enemy.column(), 2);
+  EXPECT_EQ(std::abs(second.row() - 0) + std::abs(second.column() - 2), 1);
+  // A corner, out-of-range request: clamped, then the nearest free cell.
+  Unit& corner = makeUnit(false, 9, 9);
+  Unit& next = makeUnit(false, 2, 4);
+  EXPECT_EQ(corner.row(), 2);
+  EXPECT_EQ(corner.column(), 4);
+  EXPECT_TRUE(Unit::isValidCell(next.row(), next.column()));
+  EXPECT_EQ(std::abs(next.row() - 2) + std::abs(next.column() - 4), 1);
+  EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
+  Unit& outside = makeUnit(makeGhost(), false);
+  outside.placeAt(1, 1);
+  EXPECT_FALSE(outside.isPlaced());
+}
+
+TEST_F(BattleUnit, ChoosingATargetWithoutCandidatesGivesNone) {
+  Unit& unit = makeUnit(true, 0, 0);
+  unit.life().kill();
+  Game::Place place;
+  // The only unit is dead and nothing is in reach.
+  EXPECT_FALSE(unit.chooseTargetPlace(art("斬る"), place));
+  Unit& target = makeUnit(false, 1, 3);
+  EXPECT_TRUE(unit.chooseTargetPlace(art("斬る"), place));
+  EXPECT_EQ(place.side, target.side());
+  EXPECT_EQ(place.row, 1);
+  EXPECT_EQ(place.column, 3);
+}
+
+TEST_F(BattleUnit, AnEnemyPrefersTheFrontRowOfTheOtherSide) {
+  Unit& chooser = makeUnit(true, 0, 2);
+  makeUnit(false, 0, 2);
+  makeUnit(false, 2, 2);
+  seed(99);
+  int front = 0;
+  for (int i = 0; i < 200; ++i) {
+    Game::Place place;
+    ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
+    front += place.side == 0 && place.row == 0 ? 1 : 0;
+  }
+  // Own side (rank 0) is a candidate too: weights 1 : 0.3 : 0.027.
+  EXPECT_GT(front, 20);
+  EXPECT_LT(front, 100);
+}
+
+TEST_F(BattleUnit, PoisonAndRegenerationOverSeededTurns) {
+  auto& ghost = makeGhost(false, 200, 100, 27);
+  ghost.abilities().add(art("自動回復", 3));
+  Unit& unit = makeUnit(ghost);
+  unit.applyState("毒", 1, false);
+  unit.applyState("再生", 2, false);
+  unit.life().takeDamage(100);
+  seed(1234);
+  std::vector<int> seen;
+  for (int turn = 0; turn < 8; ++turn) {
+    const int poison = unit.poisonDamage();
+    unit.life().takeDamage(poison);
+    const int regeneration = unit.regeneration();
+    unit.life().recoverHp(regeneration);
+    unit.clamp();
+    unit.endTurn();
+    seen.insert(seen.end(), {poison, regeneration, unit.hp(), unit.lp(), unit.stateLevel("毒")});
+  }
+  // Per turn: poison, regeneration, HP, LP, poison level. The first turn by
+  // hand: a = 1/3, f = a² / (a² + 0.25), trunc(√200 · 5 · f) = 21; regeneration
+  // trunc(200 · 129 / 100 · 0.05) = 12. Poison lasts its 5 turns and then
+  // vanishes at the seeded draw; damage past HP comes off LP.
+  const std::vector<int> pinned = {21, 12, 91, 100, 1, 24, 12, 79, 100, 1, 27, 12, 64, 100, 1, 31, 12, 45, 100, 1,
+                                   36, 12, 21, 100, 1, 41, 12, 12, 80,  0, 0,  12, 24, 80,  0, 0,  12, 36, 80,  0};
+  EXPECT_EQ(seen, pinned);
+  EXPECT_EQ(unit.turnCount(), 8);
+}
+
+TEST_F(BattleUnit, PoisonOfHugeValuesStaysPositive) {
+  auto& ghost = makeGhost(false, 0x7fffffff, 1);
+  Unit& unit = makeUnit(ghost);
+  unit.states().setLevelOf("毒", 0x7fffffff);
+  unit.life().setHp(1);
+  EXPECT_GT(unit.poisonDamage(), 1);
+}
+
+TEST_F(BattleUnit, RatiosAgainstAZeroMaximumAreZero) {
+  auto& ghost = makeGhost(false, 0, 0);
+  Unit& unit = makeUnit(ghost);
+  EXPECT_EQ(unit.getLifeRatio(), 0.f);
+  EXPECT_EQ(unit.getLpRatio(), 0.f);
+}
+
+TEST_F(BattleUnit, WhoCanActAndUseAnArt) {
+  Unit& unit = makeUnit();
+  EXPECT_TRUE(unit.canAct());
+  unit.setHold(1);
+  EXPECT_FALSE(unit.canAct());
+  unit.planAction(-1, art("斬る"), unit.place());
+  EXPECT_TRUE(unit.canAct());
+  battle.timeStopped = true;
+  EXPECT_FALSE(unit.canAct());
+  unit.setStateLevel("世界", 1);
+  EXPECT_TRUE(unit.canAct());
+  battle.timeStopped = false;
+  unit.setStateLevel("麻痺", 1);
+  EXPECT_FALSE(unit.canAct());
+  unit.setStateLevel("麻痺", 0);
+
+  const Game::Ability fire = art("火球");
+  EXPECT_FALSE(unit.canUse(fire, true)) << "no energy";
+  battle.energies[0] = 3;
+  EXPECT_FALSE(unit.canUse(fire, true)) << "no AP";
+  unit.setStateLevel("ElementalCrystalRing", 1);
+  EXPECT_TRUE(unit.canUse(fire, true));
+  unit.setStateLevel("発狂", 1);
+  EXPECT_FALSE(unit.canUse(fire, true));
+  EXPECT_TRUE(unit.canUse(art("斬撃サポート"), true)) << "passives always";
+  unit.setStateLevel("発狂", 0);
+  unit.setStateLevel("ElementalCrystalRing", 0);
+  unit.setStateLevel("封印", 1);
+  EXPECT_FALSE(unit.canUse(fire, false));
+}
+
+TEST_F(BattleUnit, ExtraActionsAndChargeComeWithThePlan) {
+  auto& ghost = makeGhost();
+  ghost.abilities().add(art("行動回数増加", 2));
+  Unit& unit = makeUnit(ghost);
+  EXPECT_EQ(unit.planAction(3, art("斬る"), unit.place()), 0);
+  EXPECT_EQ(unit.plan().size(), 3u);
+  EXPECT_EQ(unit.weaponSlot(), 3);
+  EXPECT_EQ(unit.charge(), 1);
+  unit.setCharge(0);
+  unit.endTurn();
+  EXPECT_FALSE(unit.hasPlan());
+}
+
+TEST_F(BattleUnit, ReactionsComeInTheirOrderAndOnlyToDamage) {
+  Unit& attacker = makeUnit(true, 0, 1);
+  auto& ghost = makeGhost();
+  ghost.abilities().add(art("返し刃"));
+  Unit& unit = makeUnit(ghost, true, 0, 1);
+  const Game::Ability blow = art("斬る");
+  std::vector<Game::Reaction> out;
+  unit.collectReactions({&attacker, &blow, nullptr, true, 0}, out);
+  EXPECT_TRUE(out.empty()) << "no damage";
+  battle.guards[0] = 2;
+  unit.collectReactions({&attacker, &blow, nullptr, true, 5}, out);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_STREQ(out[0].art.name(), "結界発動");
+  EXPECT_EQ(out[0].aim.side, 0) << "a support art aims at the unit";
+  EXPECT_STREQ(out[1].art.name(), "返し刃");
+  EXPECT_EQ(out[1].aim.side, 1);
+  out.clear();
+  Game::AttackBlock antiCounter = blow.attack();
+  antiCounter.elements().set(15);
+  unit.collectReactions({&attacker, &blow, &antiCounter, true, 5}, out);
+  EXPECT_TRUE(out.empty());
+}
+
+TEST_F(BattleUnit, AFinalAttackNeedsAFatalBlowAndAReflectorAnswersInKind) {
+  Unit& attacker = makeUnit(true, 0, 1);
+  auto& ghost = makeGhost();
+  ghost.abilities().add(art("道連れ"));
+  Unit& unit = makeUnit(ghost, true, 0, 1);
+  const Game::Ability blow = art("斬る");
+  std::vector<Game::Reaction> out;
+  unit.collectReactions({&attacker, &blow, nullptr, true, 199}, out);
+  EXPECT_TRUE(out.empty());
+  unit.collectReactions({&attacker, &blow, nullptr, true, 200}, out);
+  ASSERT_EQ(out.size(), 1u);
+  auto& mirrorGhost = makeGhost();
+  mirrorGhost.abilities().add(art("鏡返し"));
+  Unit& mirror = makeUnit(mirrorGhost, true, 1, 1);
+  out.clear();
+  mirror.collectReactions({&attacker, &blow, nullptr, true, 5}, out);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_STREQ(out[0].art.name(), "斬る");
+}
+
+TEST_F(BattleUnit, RevivalSurvivesOneDefeatWithOneLp) {
+  Unit& unit = makeUnit();
+  unit.applyState("リヴァイヴァ", 1, false);
+  unit.planAction(-1, art("斬る"), unit.place());
+  unit.onDefeated();
+  EXPECT_EQ(unit.hp(), 100);
+  EXPECT_EQ(unit.lp(), 1);
+  EXPECT_EQ(unit.stateLevel("リヴァイヴァ"), 0);
+  EXPECT_FALSE(unit.hasPlan());
+  EXPECT_EQ(battle.poses.back(), UnitPose::kRevive);
+  unit.onDefeated();
+  EXPECT_FALSE(unit.isAlive());
+}
+
+TEST_F(BattleUnit, AChangeOfFormStartsTheUnitAfresh) {
+  auto& ghost = makeGhost(true);
+  Unit& unit = makeUnit(ghost);
+  unit.applyState("毒", 2, false);
+  ghost.changesForm = true;
+  unit.onDefeated();
+  EXPECT_TRUE(unit.isAlive());
+  EXPECT_EQ(unit.hp(), 100);
+  EXPECT_EQ(unit.stateLevel("毒"), 0);
+  EXPECT_EQ(battle.poses.back(), UnitPose::kAppear);
+}
+
+TEST_F(BattleUnit, StatesOutliveTheirTimerByOneTurnAndBoostsFade) {
+  Unit& unit = makeUnit();
+  unit.applyState("ディレイ", 1, false);
+  unit.setBoost(Parameters::kStrength, 10);
+  seed(5);
+  unit.endTurn();
+  EXPECT_TRUE(unit.holds("ディレイ"));
+  EXPECT_LE(unit.boost(Parameters::kStrength), 8);
+  unit.endTurn();
+  EXPECT_FALSE(unit.holds("ディレイ")) << "vanish 100 once the timer is below 0";
+}
+
+TEST_F(BattleUnit, AStateOutsideTheTableStopsNamingIt) {
+  Unit& unit = makeUnit();
+  const Game::StateData stray("迷子");
+  EXPECT_DEATH(unit.applyState(stray, 1, false), "迷子");
+  EXPECT_DEATH(unit.applyState("迷子", 1, false), "迷子");
+}
+
+TEST_F(BattleUnit, MessagesShowAtOnceOrSeventyFramesApart) {
+  struct View : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m.value); }
+    std::vector<int> shown;
+  } view;
+  Game::UnitStuff::MessageManager messages;
+  messages.queueDamage(0, 0);
+  EXPECT_TRUE(messages.isEmpty());
+  messages.queueDamage(1, 0);
+  messages.queueDamage(2, 0);
+  messages.queueDelayedDamage(3, 0);
+  messages.queueDelayedDamage(4, 0);
+  messages.update(view);
+  EXPECT_EQ(view.shown, (std::vector<int>{1, 2}));
+  int frames = 0;
+  while (view.shown.size() < 3) {
+    messages.update(view);
+    ++frames;
+  }
+  EXPECT_EQ(frames, 70);
+  frames = 0;
+  while (view.shown.size() < 4) {
+    messages.update(view);
+    ++frames;
+  }
+  EXPECT_EQ(frames, 70);
+}
+
+}  // namespace
