@@ -55,7 +55,12 @@ void GameData::addLog(const char* text) {
   }
 }
 
-void GameData::pushMessage(const char* text) { mMessages.emplace_back(text); }
+void GameData::pushMessage(const char* text) { ListMenu::pushMessage(mMessages, text); }
+
+bool GameData::updateMessages() {
+  mNotice.post(mMessages);
+  return MenuStack::update(mMessages) == 0;
+}
 
 void GameData::startAtOpening() {
   setField(new FieldScene(*this));

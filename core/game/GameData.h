@@ -3,11 +3,15 @@
 #include <vector>
 
 #include "core/container/AutoPtr.h"
+#include "core/container/OwnedList.h"
+#include "core/game/AcquisitionNotice.h"
 #include "core/game/VariableTable.h"
 #include "core/playtime/PlayTime.h"
 #include "core/string/String.h"
 #include "data/Bag.h"
 #include "data/Party.h"
+#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/MessageWindow.h"
 
 namespace Game {
 
@@ -71,9 +75,16 @@ class GameData {
   void addLog(const char* text);
   const std::vector<String>& log() const { return mLog; }
 
-  // Messages waiting to be shown, oldest first.
+  // Message windows waiting to be shown, oldest first: one line of text
+  // each, or the acquisition notice's list.
   void pushMessage(const char* text);
-  std::vector<String>& messages() { return mMessages; }
+  OwnedList<ListMenu>& messages() { return mMessages; }
+  AcquisitionNotice& notice() { return mNotice; }
+  // The conversation window the scenes and their scripts share.
+  MessageWindow& messageWindow() { return mMessageWindow; }
+  // Once a frame while the scene shows messages: posts what the notice
+  // holds, then draws and steps the first window; true when none is left.
+  bool updateMessages();
 
   // Setting a sub-scene deletes the one it replaces; null removes it.
   Battle* battle() const { return mBattle.get(); }
@@ -155,6 +166,9 @@ class GameData {
   // The record lines of the camp menu and the shop, one per flag set: the
   // label and the value eight wide; the clear count only when not 0.
   void statisticsLines(Engine::i32 flags, std::vector<String>& lines) const;
+  // The same lines written at (x, y) in a frame; the frame's size comes
+  // back (either output may be null).
+  void drawStatistics(float x, float y, Engine::i32 flags, float* outWidth, float* outHeight) const;
 
  private:
   Engine::i32& integer(const char* name) { return mVariables.integer(name); }
@@ -178,7 +192,9 @@ class GameData {
   Party mParty;
   Bag mBag;
   std::vector<String> mLog;
-  std::vector<String> mMessages;
+  MessageWindow mMessageWindow;
+  AcquisitionNotice mNotice{*this};
+  OwnedList<ListMenu> mMessages;
   AutoPtr<Battle> mBattle;
   AutoPtr<Intermission> mIntermission;
   AutoPtr<FieldScene> mField;

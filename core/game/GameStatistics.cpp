@@ -9,6 +9,8 @@
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
 #include "field/FieldScene.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/ui/UiDraw.h"
 #include "resource/Database.h"
 
 namespace Game {
@@ -25,6 +27,9 @@ constexpr float kFloorLevelFactor = 1.5f;
 constexpr float kClearedEncounterFactor = 1.0f;
 constexpr float kFirstCycleEncounterFactor = 0.75f;
 constexpr i32 kValueWidth = 8;
+constexpr Engine::u32 kStatisticsColor = 0xFFC0C0C0;
+constexpr Engine::u32 kStatisticsFrameColor = 0xFFFFFFFF;
+constexpr i32 kStatisticsFont = 1;
 
 struct StatisticsLine {
   i32 flag;
@@ -140,6 +145,30 @@ void GameData::statisticsLines(i32 flags, std::vector<String>& lines) const {
     String text(line.label);
     text.append(number.c_str());
     lines.push_back(text);
+  }
+}
+
+void GameData::drawStatistics(float x, float y, i32 flags, float* outWidth, float* outHeight) const {
+  i32 width = 0;
+  i32 height = 0;
+  if (SceneRenderer* renderer = SceneRenderer::instance()) {
+    std::vector<String> lines;
+    statisticsLines(flags, lines);
+    TextWriter& writer = renderer->textWriter();
+    writer.setFont(kStatisticsFont);
+    writer.setColor(kStatisticsColor);
+    writer.setPosition(static_cast<i32>(x), static_cast<i32>(y));
+    for (const String& line : lines) {
+      writer.print(line.c_str());
+    }
+    writer.getExtent(&width, &height);
+    UiDraw::drawTextFrame(kStatisticsFrameColor);
+  }
+  if (outWidth) {
+    *outWidth = static_cast<float>(width);
+  }
+  if (outHeight) {
+    *outHeight = static_cast<float>(height);
   }
 }
 

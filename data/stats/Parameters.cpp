@@ -51,9 +51,12 @@ i32 Parameters::value(const char* name) const {
 }
 
 i32 cubeRootStatus(i32 a, i32 b, i32 c) {
-  const i64 product = std::max<i64>(0, i64{a} * b * c);
+  // In double: three 32-bit factors can pass 64 bits, and the product is
+  // exact wherever it fits 53 bits, far beyond any stat of play. A product
+  // made negative by boosts counts as 0.
+  const double product = std::max(0.0, static_cast<double>(a) * static_cast<double>(b) * static_cast<double>(c));
   // The float third, as the original constant: pow(1000, 1/3) stays above 10.
-  const double root = std::pow(static_cast<double>(product), static_cast<double>(0.33333334f));
+  const double root = std::pow(product, static_cast<double>(0.33333334f));
   return StatMath::truncate(root * static_cast<double>(1.1f));
 }
 

@@ -161,8 +161,10 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
   }
   EXPECT_TRUE(game().isOnSale(sword));
   EXPECT_EQ(game().variables().getInteger("materials.鉄の剣"), added);
-  ASSERT_EQ(game().messages().size(), 1u);
-  EXPECT_STREQ(game().messages()[0].c_str(), "新しい品物が流通するようになった！");
+  ASSERT_EQ(game().messages().count(), 1);
+  const auto* message = dynamic_cast<const Game::Widget::Text*>(game().messages().front()->item(0));
+  ASSERT_NE(message, nullptr);
+  EXPECT_STREQ(message->text.c_str(), "新しい品物が流通するようになった！");
   game().addMaterial(sword);
   EXPECT_EQ(game().variables().getInteger("materials.鉄の剣"), added);
 }
