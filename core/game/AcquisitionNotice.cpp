@@ -52,7 +52,7 @@ ListMenu* AcquisitionNotice::post(OwnedList<ListMenu>& queue) {
   }
   for (const ToolData* item : mItems) {
     window->addText(item->displayName(), kLineColor, kFont);
-    mGame.bag().add(item, 1);
+    mGame.bag().add(Article::fromItem(item), 1);
   }
   window->setPosition(0.f, 0.f);
   mMoney = 0;
