@@ -1,6 +1,5 @@
 #include "core/game/GameData.h"
 #include "presentation/widget/MessageWindow.h"
-#include "script/GameScreen.h"
 #include "script/SceneModels.h"
 #include "script/Script.h"
 
@@ -12,10 +11,10 @@ using Engine::i32;
 // ends with no scene models and an empty talk window.
 i32 Script::update(GameData& game) {
   ScriptStuff::SceneModels& models = ScriptStuff::SceneModels::current();
-  MessageWindow& window = ScriptStuff::talkWindow(game);
+  MessageWindow& window = game.messageWindow();
   models.draw();
   window.draw();
-  if (!ScriptStuff::updateMessages(game)) {
+  if (!game.updateMessages()) {
     return kRunning;
   }
   // The battle turns its camera to the speaker once battles have a camera.

@@ -2,7 +2,7 @@
 
 #include "core/game/GameData.h"
 #include "presentation/widget/ListMenu.h"
-#include "script/GameScreen.h"
+#include "core/game/SaveSlotMenu.h"
 
 namespace Game::ScriptStuff {
 
@@ -18,32 +18,47 @@ constexpr i32 kYes = 1;
 Talk::Talk(const NmlNode& element) { mRecord.load(element); }
 
 i32 Talk::execute(GameData& game) {
-  talkWindow(game).open(mRecord);
+  game.messageWindow().open(mRecord);
   return kYield;
 }
 
 i32 CloseTalk::execute(GameData& game) {
-  talkWindow(game).clear();
+  game.messageWindow().clear();
   return kNext;
 }
 
 SaveDialog::SaveDialog() = default;
 SaveDialog::~SaveDialog() = default;
 
-// Until the save-slot menu exists the list is left at once, so only the
-// question shows.
-i32 SaveDialog::execute(GameData&) {
-  if (!mQuestion) {
-    mQuestion = std::make_unique<ListMenu>();
-    mQuestion->setupYesNo(kFinishQuestion, nullptr, nullptr, true);
+i32 SaveDialog::execute(GameData& game) {
+  if (mQuestion) {
+    return ask();
   }
+  if (!mSlots) {
+    mSlots.reset(SaveSlotMenu::createSave(game));
+  }
+  mSlots->draw();
+  if (mSlots->update() != SaveSlotMenu::kCancelled) {
+    return kStay;
+  }
+  mQuestion = std::make_unique<ListMenu>();
+  mQuestion->setupYesNo(kFinishQuestion, nullptr, nullptr, true);
+  return kStay;
+}
+
+i32 SaveDialog::ask() {
   mQuestion->drawDefault();
   const i32 answer = mQuestion->updateYesNo();
   if (answer == 0) {
     return kStay;
   }
   mQuestion.reset();
-  return answer == kYes ? kNext : kStay;
+  if (answer != kYes) {
+    mSlots->rebuild();
+    return kStay;
+  }
+  mSlots.reset();
+  return kNext;
 }
 
 }  // namespace Game::ScriptStuff

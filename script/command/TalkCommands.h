@@ -8,6 +8,7 @@
 namespace Game {
 
 class ListMenu;
+class SaveSlotMenu;
 
 namespace ScriptStuff {
 
@@ -30,19 +31,23 @@ class CloseTalk final : public Command {
   Engine::i32 execute(GameData& game) override;
 };
 
-// The save-slot list in its save form; when it is left, "終わりますか？":
-// yes ends the command, no (or a cancel) goes back to the list.
+// The save-slot list in its save form, which stays open after a save; when
+// it is cancelled, "終わりますか？": yes ends the command, no (or a cancel)
+// goes back to the list.
 class SaveDialog final : public Command {
  public:
   SaveDialog();
   ~SaveDialog() override;
   Engine::i32 execute(GameData& game) override;
 
+  const SaveSlotMenu* slotMenu() const { return mSlots.get(); }
   bool isAsking() const { return mQuestion != nullptr; }
 
  private:
+  Engine::i32 ask();
+
+  std::unique_ptr<SaveSlotMenu> mSlots;
   std::unique_ptr<ListMenu> mQuestion;
-  bool mOpen = false;
 };
 
 }  // namespace ScriptStuff
