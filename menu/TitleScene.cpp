@@ -6,7 +6,7 @@
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
 #include "menu/ConfigMenu.h"
-#include "menu/LoadSlotMenu.h"
+#include "core/game/SaveSlotMenu.h"
 #include "menu/TitleStars.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
@@ -151,11 +151,11 @@ i32 TitleScene::updateLoadMenu() {
   }
   mLoadMenu->draw();
   const i32 result = mLoadMenu->update();
-  if (result == LoadSlotMenu::kCancelled) {
+  if (result == SaveSlotMenu::kCancelled) {
     mLoadMenu.reset();
     return 0;
   }
-  if (result != LoadSlotMenu::kDecided) {
+  if (result != SaveSlotMenu::kDecided) {
     return 0;
   }
   // A decided load without a game must not reach the game flow, which
@@ -197,7 +197,7 @@ i32 TitleScene::updateRing() {
     case kMemoryLoad:
       return 1;
     case kLoad:
-      mLoadMenu = LoadSlotMenu::createLoad();
+      mLoadMenu = SaveSlotMenu::createLoad();
       return 0;
     case kConfig:
       mConfigMenu = new ConfigMenu();

@@ -13,7 +13,7 @@ namespace Game {
 class ConfigMenu;
 class GameData;
 class ListMenu;
-class LoadSlotMenu;
+class SaveSlotMenu;
 class TitleStars;
 
 // The first screen: stars fall while the title plays, then a ring of models
@@ -51,7 +51,7 @@ class TitleScene {
   const TitleStars& stars() const { return *mStars; }
   bool isConfigOpen() const { return mConfigMenu.isValid(); }
   bool isLoadOpen() const { return mLoadMenu.isValid(); }
-  const LoadSlotMenu* loadMenu() const { return mLoadMenu.get(); }
+  const SaveSlotMenu* loadMenu() const { return mLoadMenu.get(); }
   const ListMenu* musicList() const { return mMusicList.get(); }
 
  private:
@@ -67,7 +67,7 @@ class TitleScene {
   ResourceSet mResources;
   AutoPtr<TitleStars> mStars;
   AutoPtr<ConfigMenu> mConfigMenu;
-  AutoPtr<LoadSlotMenu> mLoadMenu;
+  AutoPtr<SaveSlotMenu> mLoadMenu;
   AutoPtr<ListMenu> mMusicList;
   std::unique_ptr<GameData> mLoadedGame;
   OwnedList<ListMenu> mMessages;

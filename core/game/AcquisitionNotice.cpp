@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/game/GameData.h"
+#include "data/article/Article.h"
 #include "presentation/widget/ListMenu.h"
 #include "resource/database/ToolData.h"
 

@@ -4,12 +4,16 @@
 
 namespace Game {
 
+class NmlArena;
+class NmlNode;
 class NmlParser;
+template <class T>
+class NmlList;
 
 // One value line of an nml node: a key and its comma-separated items, in
-// order. The key and every item live in one allocation (item starts, then the
-// zero-terminated texts), so a line costs a single heap block however many
-// items it holds. Items are never trimmed; empty items stay.
+// order. Items are never trimmed; empty items stay. A line of a tree keeps its
+// texts in the tree's arena (see NmlArena); a line made on its own keeps them
+// in an arena of its own.
 class NmlAttribute {
  public:
   NmlAttribute() = default;
@@ -17,11 +21,15 @@ class NmlAttribute {
   NmlAttribute(const NmlAttribute&) = delete;
   NmlAttribute& operator=(const NmlAttribute&) = delete;
 
-  const char* key() const;
+  const char* key() const { return mKey; }
   Engine::i32 itemCount() const { return mItemCount; }
   // A negative index reads item 0; an index past the last item reads "".
-  const char* item(Engine::i32 i) const;
-
+  const char* item(Engine::i32 i) const {
+    if (i < 0) {
+      i = 0;
+    }
+    return i < mItemCount ? mItems[i] : "";
+  }
   Engine::i32 toInt(Engine::i32 i) const;
   Engine::f32 toFloat(Engine::i32 i) const;
   // "true" and "false", else the number's value != 0.
@@ -50,19 +58,23 @@ class NmlAttribute {
   void assignSplit(const char* key, const char* text);
 
  private:
+  friend class NmlNode;
   friend class NmlParser;
+  template <class T>
+  friend class NmlList;
 
-  // The key is key[0, keyLength); with hasItems, the items are
-  // items[0, itemsLength) cut at the positions in cuts (separator bytes,
-  // ascending), else the line has no items.
-  void build(const char* key, Engine::i32 keyLength, bool hasItems, const char* items, Engine::i32 itemsLength,
-             const Engine::i32* cuts, Engine::i32 cutCount);
-  const char* textBase() const;
-  void release();
+  explicit NmlAttribute(NmlArena* arena) : mArena(arena) {}
+  NmlArena& arena();
+  // Room for count items; the ones held so far are kept.
+  void reserveItems(Engine::i32 count);
 
-  Engine::i32* mBlock = nullptr;  // mItemCount item offsets, then the texts
+  NmlAttribute* mNext = nullptr;  // the next line of the node
+  NmlArena* mArena = nullptr;
+  const char* mKey = "";
+  const char** mItems = nullptr;  // texts in the arena
   Engine::i32 mItemCount = 0;
-  Engine::i32 mTextSize = 0;  // bytes of the texts, terminators included
+  Engine::i32 mItemCapacity = 0;
+  bool mOwnsArena = false;  // a line made on its own: the arena goes with it
 };
 
 }  // namespace Game

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "Engine/Base/Assert.h"
 #include "core/config/Config.h"
+#include "file/nml/NmlArena.h"
 #include "file/nml/NmlParser.h"
 #include "file/nml/NmlWriter.h"
 
@@ -18,13 +20,18 @@ bool sameText(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 }  // namespace
 
-NmlNode::NmlNode() = default;
+NmlNode::~NmlNode() { delete mArena; }
+
+NmlArena& NmlNode::arena() {
+  NmlNode* root = mRoot;
+  if (!root->mArena) {
+    root->mArena = new NmlArena;
+  }
+  return *root->mArena;
+}
 
 const char* NmlNode::name() const {
-  if (!mParent) {
-    return "root";
-  }
-  return mName.c_str() ? mName.c_str() : "";
+  return mParent ? mName : "root";
 }
 
 i32 NmlNode::countChildren(const char* name) const {
@@ -64,26 +71,34 @@ NmlAttribute* NmlNode::findAttribute(const char* key, i32 index) const {
   return nullptr;
 }
 
-// A pooled node may be one that was unlinked earlier: every member is set.
-NmlNode* NmlNode::addChildNamed(const char* name) {
-  NmlNode* child = mChildren.add();
-  child->detachSubtree();
-  child->mName.assign(name);
-  child->mParent = this;
-  child->mRoot = mRoot;
+NmlNode* NmlNode::addChildNamed(const char* name, std::size_t length) {
+  NmlArena& memory = arena();
+  const char* copy = memory.copyText(name, length);
+  auto* child = new (memory.allocate(sizeof(NmlNode))) NmlNode(this, copy);
+  mChildren.append(child);
   return child;
 }
 
-NmlNode* NmlNode::addChild(const char* name) { return addChildNamed(name ? name : ""); }
+NmlNode* NmlNode::addChild(const char* name) {
+  const char* text = name ? name : "";
+  return addChildNamed(text, std::strlen(text));
+}
+
+NmlAttribute* NmlNode::newAttribute() {
+  NmlArena& memory = arena();
+  auto* line = new (memory.allocate(sizeof(NmlAttribute))) NmlAttribute(&memory);
+  mAttributes.append(line);
+  return line;
+}
 
 NmlAttribute* NmlNode::addAttribute(const char* key) {
-  NmlAttribute* line = mAttributes.add();
+  NmlAttribute* line = newAttribute();
   line->assign(key);
   return line;
 }
 
 NmlAttribute* NmlNode::addAttribute(const char* key, const char* text) {
-  NmlAttribute* line = mAttributes.add();
+  NmlAttribute* line = newAttribute();
   line->assignSplit(key, text);
   return line;
 }
@@ -100,15 +115,13 @@ NmlAttribute* NmlNode::addInt(const char* key, i32 value) {
   return line;
 }
 
-void NmlNode::detachSubtree() {
-  mChildren.clear();
-  mAttributes.clear();
-  mName.release();
-}
-
+// Only a root clears: everything in its arena belongs to its tree.
 void NmlNode::clearContents() {
   mChildren.clear();
   mAttributes.clear();
+  if (mArena) {
+    mArena->release();
+  }
 }
 
 void NmlNode::removeRemovable(const char* marker) {
@@ -117,22 +130,9 @@ void NmlNode::removeRemovable(const char* marker) {
 
 void NmlNode::removeMarked(const char* marker, bool omitMarkedNodes) {
   if (omitMarkedNodes) {
-    for (ChildList::Iterator it(mChildren); !it.isEnd();) {
-      NmlNode* child = it.value();
-      it.next();  // an unlinked node keeps its links, but step past it first
-      if (child->countAttributes(marker) > 0) {
-        mChildren.remove(child);
-        child->detachSubtree();
-      }
-    }
+    mChildren.unlinkIf([marker](const NmlNode* child) { return child->countAttributes(marker) > 0; });
   } else {
-    for (AttributeList::Iterator it(mAttributes); !it.isEnd();) {
-      NmlAttribute* line = it.value();
-      it.next();
-      if (sameText(line->key(), marker)) {
-        mAttributes.remove(line);
-      }
-    }
+    mAttributes.unlinkIf([marker](const NmlAttribute* line) { return sameText(line->key(), marker); });
   }
   for (ChildList::Iterator it(mChildren); !it.isEnd(); it.next()) {
     it.value()->removeMarked(marker, omitMarkedNodes);

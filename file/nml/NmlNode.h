@@ -1,26 +1,31 @@
 #pragma once
 
+#include <cstddef>
+
 #include "Engine/Base/Types.h"
-#include "core/container/PoolList.h"
 #include "core/string/String.h"
 #include "file/nml/NmlAttribute.h"
+#include "file/nml/NmlList.h"
 
 namespace Game {
 
+class NmlArena;
 class NmlParser;
 
 // A node of an nml document: a name, value lines and child nodes, each in
 // file order. Lookups by name or key find the first match in that order and
 // are linear scans. A node that is not any other node's child is the root of
-// its own tree and is named "root".
+// its own tree and is named "root". The root owns an arena that holds every
+// other node of the tree, every line and every text: the whole tree goes with
+// the root at once, and parts taken out of it stay in the arena until then.
 class NmlNode {
  public:
   // Nesting deeper than this is refused by the parser, which keeps every
-  // recursive walk of a parsed tree (writing, removal, destruction) shallow.
+  // recursive walk of a parsed tree (writing, removal) shallow.
   static constexpr Engine::i32 kMaxDepth = 256;
 
-  NmlNode();
-  ~NmlNode() = default;
+  NmlNode() = default;
+  ~NmlNode();
   NmlNode(const NmlNode&) = delete;
   NmlNode& operator=(const NmlNode&) = delete;
 
@@ -59,8 +64,8 @@ class NmlNode {
   // Writes the tree, pretty (TAB indents, CR LF) or compact (no whitespace).
   void toString(String& out, bool pretty) const;
 
-  using ChildList = PoolList<NmlNode>;
-  using AttributeList = PoolList<NmlAttribute>;
+  using ChildList = NmlList<NmlNode>;
+  using AttributeList = NmlList<NmlAttribute>;
   const ChildList& children() const { return mChildren; }
   const AttributeList& attributes() const { return mAttributes; }
 
@@ -69,20 +74,25 @@ class NmlNode {
   bool parseNamed(const char* text, bool strict, const char* sourceName);
 
  private:
-  void removeMarked(const char* marker, bool omitMarkedNodes);
   friend class NmlParser;
-  static constexpr Engine::i32 kListBlockSize = 16;
-  // Most nodes hold a few lines and children: their lists' blocks start small.
-  static constexpr Engine::i32 kFirstListBlockSize = 4;
+  template <class T>
+  friend class NmlList;
 
-  NmlNode* addChildNamed(const char* name);
-  void detachSubtree();
+  // A child of parent named by a text already in the arena.
+  NmlNode(NmlNode* parent, const char* name) : mName(name), mParent(parent), mRoot(parent->mRoot) {}
+  // The root's arena, made on first use.
+  NmlArena& arena();
+  NmlNode* addChildNamed(const char* name, std::size_t length);
+  NmlAttribute* newAttribute();
+  void removeMarked(const char* marker, bool omitMarkedNodes);
 
-  String mName;
+  const char* mName = "";
   NmlNode* mParent = nullptr;
   NmlNode* mRoot = this;
-  ChildList mChildren{kListBlockSize, kFirstListBlockSize};
-  AttributeList mAttributes{kListBlockSize, kFirstListBlockSize};
+  NmlNode* mNext = nullptr;  // the next child of the parent
+  NmlArena* mArena = nullptr;  // only a root's
+  ChildList mChildren;
+  AttributeList mAttributes;
 };
 
 }  // namespace Game

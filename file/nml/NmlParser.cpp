@@ -4,10 +4,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "core/string/ShiftJis.h"
+#include "file/nml/NmlArena.h"
 #include "file/nml/NmlNode.h"
 
 namespace Game {
@@ -78,33 +80,24 @@ const u8* skipLineBreaks(const u8* p, i32& line) {
 
 }  // namespace
 
-NmlParser::NmlParser(bool strict, const char* sourceName) : mStrict(strict), mSourceName(sourceName) {
-  mCapacity = 256;
-  mToken = new char[static_cast<std::size_t>(mCapacity)];
-}
-
-NmlParser::~NmlParser() { delete[] mToken; }
+NmlParser::NmlParser(bool strict, const char* sourceName) : mStrict(strict), mSourceName(sourceName) {}
 
 inline void NmlParser::append(const u8* bytes, i32 count) {
-  if (mLength + count >= mCapacity) [[unlikely]] {
+  if (mLength + count >= mRoom) [[unlikely]] {
     grow(count);
   }
   std::memcpy(mToken + mLength, bytes, static_cast<std::size_t>(count));
   mLength += count;
 }
 
-// Room for count more bytes and the terminator.
+// Room for count more bytes and the terminator; the token moves to a fresh
+// chunk of the arena when the current one is too short.
 void NmlParser::grow(i32 count) {
   ENGINE_ASSERT(mLength < 0x3FFFFFFF - count && "NmlParser : value too long.");
-  i32 capacity = mCapacity * 2;
-  while (mLength + count >= capacity) {
-    capacity *= 2;
-  }
-  char* grown = new char[static_cast<std::size_t>(capacity)];
-  std::memcpy(grown, mToken, static_cast<std::size_t>(mLength));
-  delete[] mToken;
-  mToken = grown;
-  mCapacity = capacity;
+  const std::size_t needed = static_cast<std::size_t>(mLength) + static_cast<std::size_t>(count) + 1;
+  mToken = mArena->makeRoom(static_cast<std::size_t>(mLength), needed < 128 ? 256 : needed * 2);
+  const std::size_t room = mArena->freeSize();
+  mRoom = room < 0x7FFFFFFF ? static_cast<i32>(room) : 0x7FFFFFFF;
 }
 
 // The first blank ends the key; the blanks right after it are skipped.
@@ -118,29 +111,48 @@ void NmlParser::noteBlank() {
 }
 
 void NmlParser::resetToken() {
+  mToken = mArena->freeStart();
+  const std::size_t room = mArena->freeSize();
+  mRoom = room < 0x7FFFFFFF ? static_cast<i32>(room) : 0x7FFFFFFF;
   mLength = 0;
   mKeyEnd = -1;
   mItemsStart = 0;
   mCuts.clear();
 }
 
-const char* NmlParser::terminatedToken() {
-  mToken[mLength] = '\0';  // append keeps one byte spare
+// The token, terminated, becomes a block of the arena where it stands.
+char* NmlParser::takeToken() {
+  if (mLength >= mRoom) {
+    grow(0);
+  }
+  mToken[mLength] = '\0';
+  mArena->take(static_cast<std::size_t>(mLength) + 1);
   return mToken;
 }
 
+// The line's object and its item pointers follow its text in the arena.
 void NmlParser::addAttribute(NmlNode& node) {
-  NmlAttribute* line = node.mAttributes.add();
-  if (mKeyEnd < 0) {
-    line->build(mToken, mLength, false, nullptr, 0, nullptr, 0);
-    return;
+  char* text = takeToken();
+  i32 itemCount = 0;
+  if (mKeyEnd >= 0) {
+    text[mKeyEnd] = '\0';
+    itemCount = mItemsStart < mLength ? static_cast<i32>(mCuts.size()) + 1 : 0;
   }
-  const bool hasItems = mItemsStart < mLength;
-  for (i32& cut : mCuts) {
-    cut -= mItemsStart;
+  void* block = mArena->allocate(sizeof(NmlAttribute) + sizeof(char*) * static_cast<std::size_t>(itemCount));
+  auto* line = new (block) NmlAttribute(mArena);
+  line->mKey = text;
+  if (itemCount > 0) {
+    auto** items = reinterpret_cast<const char**>(static_cast<char*>(block) + sizeof(NmlAttribute));
+    items[0] = text + mItemsStart;
+    for (i32 c = 0; c + 1 < itemCount; ++c) {
+      text[mCuts[c]] = '\0';
+      items[c + 1] = text + mCuts[c] + 1;
+    }
+    line->mItems = items;
+    line->mItemCount = itemCount;
+    line->mItemCapacity = itemCount;
   }
-  line->build(mToken, mKeyEnd, hasItems, mToken + mItemsStart, mLength - mItemsStart, mCuts.data(),
-              static_cast<i32>(mCuts.size()));
+  node.mAttributes.append(line);
 }
 
 bool NmlParser::fail(i32 line, const char* format, ...) {
@@ -161,7 +173,10 @@ bool NmlParser::openChild(NmlNode*& current, i32 line) {
     return fail(line, "nodes nested deeper than %d levels", static_cast<int>(NmlNode::kMaxDepth));
   }
   mOpenLines.push_back(line);
-  current = current->addChildNamed(terminatedToken());
+  const char* name = takeToken();
+  auto* child = new (mArena->allocate(sizeof(NmlNode))) NmlNode(current, name);
+  current->mChildren.append(child);
+  current = child;
   resetToken();
   return true;
 }
@@ -180,6 +195,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
   NmlNode* current = &top;
   const u8* p = reinterpret_cast<const u8*>(text);
   i32 line = 1;
+  mArena = &top.arena();
   resetToken();
   mOpenLines.clear();
   for (;;) {

@@ -6,17 +6,19 @@
 
 namespace Game {
 
+class NmlArena;
 class NmlNode;
 
 // Reads nml text into a node without recursion: the open nodes are reached
 // through their parent links. The text ends at its first zero byte, which is
 // never read past. A byte 0xFF (never part of Shift-JIS text) takes the next
 // byte literally: that is how the writer keeps ';', '{', '}', ',', blanks and
-// line breaks inside written values.
+// line breaks inside written values. Each token is written straight into the
+// free space of the tree's arena, where it stays as the name or the line's
+// texts.
 class NmlParser {
  public:
   NmlParser(bool strict, const char* sourceName);
-  ~NmlParser();
   NmlParser(const NmlParser&) = delete;
   NmlParser& operator=(const NmlParser&) = delete;
 
@@ -27,7 +29,7 @@ class NmlParser {
   void grow(Engine::i32 count);
   void noteBlank();
   void resetToken();
-  const char* terminatedToken();
+  char* takeToken();
   void addAttribute(NmlNode& node);
   bool openChild(NmlNode*& current, Engine::i32 line);
   bool finish(const NmlNode& current, bool topIsRoot, Engine::i32 line);
@@ -35,12 +37,14 @@ class NmlParser {
 
   bool mStrict;
   const char* mSourceName;
-  // The token read so far, with 0xFF escapes already resolved; mKeyEnd is the
-  // first unescaped blank (-1 before one), mItemsStart where the items begin,
-  // mCuts the unescaped commas after the key.
+  NmlArena* mArena = nullptr;
+  // The token read so far, with 0xFF escapes already resolved, at the start
+  // of the arena's free space (mRoom bytes); mKeyEnd is the first unescaped
+  // blank (-1 before one), mItemsStart where the items begin, mCuts the
+  // unescaped commas after the key.
   char* mToken = nullptr;
   Engine::i32 mLength = 0;
-  Engine::i32 mCapacity = 0;
+  Engine::i32 mRoom = 0;
   Engine::i32 mKeyEnd = -1;
   Engine::i32 mItemsStart = 0;
   std::vector<Engine::i32> mCuts;
