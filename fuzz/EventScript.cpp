@@ -1,0 +1,127 @@
+// Event-script text of any bytes: it reads into a script or ends in the
+// data-error stop naming what is wrong, and a read script steps frame by
+// frame through the driver without a crash, a hang or a stop.
+//
+// The stop would end the process: here the message box it shows throws
+// instead, so the harness sees the stop, checks it said something, and goes
+// on with the next input. A stop while stepping is a fault.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Engine/Threading/Manager.h"
+#include "FileIO/src/ManagerImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "core/game/GameData.h"
+#include "core/random/RandomGenerator.h"
+#include "file/FileLoader.h"
+#include "file/nml/NmlDocument.h"
+#include "fuzz/FuzzText.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+#include "script/Script.h"
+
+namespace {
+
+struct DataStop {
+  std::string text;
+};
+
+class StoppingMessageBox : public Platform::MessageBox {
+ public:
+  void show(std::string_view text, std::string_view, Platform::MessageIcon) override {
+    throw DataStop{std::string(text)};
+  }
+};
+
+class StoppingBackend : public PlatformFake::FakeBackend {
+ public:
+  Platform::MessageBox& messageBox() override { return mBox; }
+
+ private:
+  StoppingMessageBox mBox;
+};
+
+constexpr int kFrames = 64;
+
+// The build's Shift-JIS copy of a sample data file; empty when missing.
+std::string sampleFile(const char* path) {
+  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    return {};
+  }
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
+
+// The sample databases, declarations and opening site, and one script file
+// that `run` can reach.
+struct SetUp {
+  SetUp() {
+    Platform::setBackend(&backend);
+    Engine::Threading::Manager::create(0);
+    Engine::FileIO::ManagerOptions options;
+    options.abortOnError = false;
+    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+    Game::FileLoader::create();
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      const char* path = Game::Database::battleFilePath(i);
+      backend.fakeFileSystem.put(path, sampleFile(path));
+    }
+    for (const char* path : {Game::VariableTable::kDeclarationFile, "src/data/map/common.txt"}) {
+      backend.fakeFileSystem.put(path, sampleFile(path));
+    }
+    // The site a new game starts at, without the pictures of the others.
+    backend.fakeFileSystem.put("src/data/map/list.txt",
+                               std::string("site{name オープニング;folder opening;start hall,1;encounter{none;}"
+                                           "save file;BGM 自宅;}"));
+    Game::Constance::create();
+    Game::Database::create();
+    Game::Database::instance()->load();
+    Game::Database::instance()->loadMaps();
+    Game::RandomGenerator::create();
+  }
+  StoppingBackend backend;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static SetUp setUp;
+  if (size > (1u << 16)) {
+    return 0;
+  }
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
+  Game::NmlDocument document;
+  if (!document.parse(text.data(), false)) {
+    return 0;
+  }
+  Game::GameData game;
+  Game::Script script;
+  try {
+    script.load(document, game, "fuzz.txt");
+  } catch (const DataStop& stop) {
+    if (stop.text.find("fuzz.txt") == std::string::npos) {
+      std::abort();  // a stop that does not name the file
+    }
+    return 0;
+  }
+  try {
+    for (int frame = 0; frame < kFrames; ++frame) {
+      if (script.update(game) != Game::Script::kRunning) {
+        break;
+      }
+    }
+  } catch (const DataStop& stop) {
+    std::fprintf(stderr, "stopped while stepping: %s\n", stop.text.c_str());
+    std::abort();
+  }
+  return 0;
+}

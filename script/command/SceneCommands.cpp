@@ -1,0 +1,44 @@
+#include "script/command/SceneCommands.h"
+
+#include "file/nml/NmlAttribute.h"
+#include "file/nml/NmlNode.h"
+#include "script/SceneModels.h"
+#include "script/command/CommandReading.h"
+
+namespace Game::ScriptStuff {
+
+using Engine::i32;
+
+SceneAddContainer::SceneAddContainer(const NmlNode& element)
+    : mName(optionalText(element, "name")), mPath(optionalText(element, "path")) {}
+
+i32 SceneAddContainer::execute(GameData&) {
+  SceneModels::current().addContainer(mName.c_str(), mPath.c_str());
+  return kNext;
+}
+
+SceneAddModel::SceneAddModel(const NmlNode& element)
+    : mName(optionalText(element, "name")), mLimit(optionalFloat(element, "limit", 0.f)) {
+  const NmlAttribute* model = element.findAttribute("model");
+  if (element.findAttribute("container") || !model || model->itemCount() < 2) {
+    mContainer.assign(optionalText(element, "container"));
+    mModel.assign(optionalText(element, "model"));
+  } else {
+    mContainer.assign(model->item(0));
+    mModel.assign(model->item(1));
+  }
+}
+
+i32 SceneAddModel::execute(GameData&) {
+  SceneModels::current().addModel(mContainer.c_str(), mModel.c_str(), mName.c_str(), mLimit);
+  return kNext;
+}
+
+SceneDestroyModel::SceneDestroyModel(const NmlNode& element) : mName(optionalText(element, "name")) {}
+
+i32 SceneDestroyModel::execute(GameData&) {
+  SceneModels::current().destroyModel(mName.c_str());
+  return kNext;
+}
+
+}  // namespace Game::ScriptStuff

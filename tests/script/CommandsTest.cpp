@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/game/SaveSlotMenu.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/NumberInput.h"
+#include "script/command/Command.h"
+#include "script/command/MenuCommands.h"
+#include "script/command/PendingCommands.h"
+#include "script/command/SceneCommands.h"
+#include "script/command/TalkCommands.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Script;
+using Platform::Key;
+using ScriptTestSupport::ScriptTest;
+namespace ScriptStuff = Game::ScriptStuff;
+
+class CommandTest : public ScriptTest {
+ protected:
+  // Frames with decide tapped every other frame once the menus take input,
+  // until the script is done; its result.
+  i32 decideThrough(i32 frames = 80) {
+    i32 result = Script::kRunning;
+    for (i32 i = 0; i < frames && result == Script::kRunning; ++i) {
+      result = i > Game::ListMenu::kInputDelay && i % 2 == 0 ? frame({kDecide}) : frame();
+    }
+    return result;
+  }
+  // Frames until the menu takes input, then one frame with the key.
+  i32 pressAfterDelay(Key key) {
+    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame();
+    return frame({key});
+  }
+  bool debugLineHas(const char* text) {
+    for (const std::string& line : debugLines()) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(CommandTest, EveryKeywordMakesACommandAndOtherNamesNone) {
+  for (i32 i = 0; i < ScriptStuff::kKeywordCount; ++i) {
+    const char* name = ScriptStuff::keyword(i);
+    SCOPED_TRACE(name);
+    std::string text = std::string(name) + "{ value 1; name a; rank 100; start{} }";
+    if (std::strcmp(name, "numberDialog") == 0) text = "numberDialog{ min 0; max 9; value 1; }";
+    if (std::strcmp(name, "createRace") == 0 || std::strcmp(name, "setState") == 0) continue;
+    load(text.c_str());
+    EXPECT_NE(mScript.command(0), nullptr);
+  }
+  EXPECT_STREQ(ScriptStuff::keyword(ScriptStuff::kKeywordCount), "");
+  load("End{} ending{} talks{}");
+  for (i32 i = 0; i < 3; ++i) EXPECT_EQ(mScript.command(i), nullptr);
+}
+
+TEST_F(CommandTest, VariablesAndFlags) {
+  load("let{ name money; value 3*4; } increase{ name money; } increase{ name money; value int(money); }"
+       " createInteger{ name 一時; } increase{ name 一時; value 5; } flagOn{ name 扉; } flagOn{ name 窓; }"
+       " flagOff{ name 窓; } flagOff{ name 無い; } destroyInteger{ name 無い; }");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(integer("money"), 26);
+  EXPECT_EQ(integer("一時"), 5);
+  EXPECT_TRUE(game().variables().isFlagOn("扉"));
+  EXPECT_FALSE(game().variables().isFlagOn("窓"));
+  load("destroyInteger{ name 一時; }");
+  stepScript();
+  EXPECT_FALSE(game().variables().hasInteger("一時"));
+  EXPECT_FALSE(debugLineHas("undeclared"));
+}
+
+TEST_F(CommandTest, LetAndIncreaseCreateAnUndeclaredIntegerWithOneDebugLine) {
+  fs().put("名前.txt", std::string("let{ name 新顔; value int(新顔)+2; } increase{ name 二番; } increase{ name 二番; }"));
+  mScript.loadFromPath("名前.txt", game());
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(integer("新顔"), 2);  // an undeclared name reads 0 in the expression
+  EXPECT_EQ(integer("二番"), 2);
+  i32 lines = 0;
+  for (const std::string& line : debugLines()) {
+    if (line.find("undeclared") != std::string::npos) {
+      ++lines;
+      EXPECT_NE(line.find("名前.txt"), std::string::npos) << line;
+    }
+  }
+  EXPECT_EQ(lines, 2);
+}
+
+TEST_F(CommandTest, IncreaseWrapsInsteadOfOverflowing) {
+  load("let{ name money; value 2147483647; } increase{ name money; }");
+  stepScript();
+  EXPECT_EQ(integer("money"), -2147483647 - 1);
+}
+
+struct ConfirmCase {
+  const char* name;
+  std::initializer_list<Key> moves;
+  i32 answer;
+};
+
+TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
+  const ConfirmCase cases[] = {{"yes", {}, 0}, {"no", {Key::Down}, 1}};
+  for (const ConfirmCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    game().answer() = 7;
+    load("confirm{ caption よろしいですか？; } let{ name money; value 1; }");
+    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) EXPECT_EQ(frame(), Script::kRunning);
+    for (Key key : c.moves) {
+      frame({key});
+      frame();
+    }
+    // A cancel does not answer.
+    frame({kCancel});
+    EXPECT_EQ(integer("answer"), 7);
+    frame();
+    EXPECT_EQ(frame({kDecide}), Script::kRunning);  // status 3: the next command waits a frame
+    EXPECT_EQ(integer("answer"), c.answer);
+    const auto* confirm = dynamic_cast<const ScriptStuff::Confirm*>(mScript.command(0));
+    EXPECT_EQ(confirm->menu(), nullptr);
+    EXPECT_EQ(frame(), Script::kFinished);
+  }
+}
+
+TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
+  game().floor() = 2;
+  load("dialog{ line 10,北へ; line 20,南へ,int(floor)==1; line 30,東へ,int(floor)==2; }");
+  frame();
+  const auto* dialog = dynamic_cast<const ScriptStuff::Dialog*>(mScript.command(0));
+  ASSERT_TRUE(dialog->menu());
+  EXPECT_EQ(dialog->menu()->itemCount(), 2);
+  for (i32 i = 0; i < Game::ListMenu::kInputDelay; ++i) frame();
+  frame({kCancel});
+  frame();
+  EXPECT_TRUE(dialog->menu());  // a cancel does not end it
+  frame({Key::Down});
+  frame();
+  EXPECT_EQ(frame({kDecide}), Script::kRunning);
+  EXPECT_EQ(integer("answer"), 30);
+  EXPECT_EQ(dialog->menu(), nullptr);
+}
+
+TEST_F(CommandTest, ADialogWithoutLinesThatHoldCannotBeChosen) {
+  load("dialog{ line 1,無,0; }");
+  for (i32 i = 0; i < 40; ++i) {
+    EXPECT_EQ(i % 2 == 0 ? frame({kDecide}) : frame(), Script::kRunning);
+  }
+}
+
+TEST_F(CommandTest, NumberDialogConfirmsIntoAnswerAndIgnoresACancel) {
+  load("numberDialog{ min 1; max 99; value 5*2; }");
+  frame();
+  const auto* dialog = dynamic_cast<const ScriptStuff::NumberDialog*>(mScript.command(0));
+  ASSERT_TRUE(dialog->input());
+  EXPECT_EQ(dialog->input()->value(), 10);
+  frame({kCancel});
+  frame();
+  EXPECT_TRUE(dialog->input());
+  EXPECT_EQ(frame({kDecide}), Script::kFinished);
+  EXPECT_EQ(integer("answer"), 10);
+}
+
+TEST_F(CommandTest, WaitKeyWaitsForAListedKey) {
+  load("waitKey{ key 6; key 99; }");
+  for (i32 i = 0; i < 5; ++i) EXPECT_EQ(frame({kDecide}), Script::kRunning);
+  frame();
+  EXPECT_EQ(frame({kCancel}), Script::kFinished);
+  load("waitKey{}");
+  for (i32 i = 0; i < 6; ++i) EXPECT_EQ(i % 2 ? frame({kCancel}) : frame({kDecide}), Script::kRunning);
+}
+
+TEST_F(CommandTest, ScreenAndRecordCommands) {
+  Game::SceneRenderer::create(800, 600);
+  load("fadeOut{} log{ 第一章; } changeBGM{ name 通常戦闘; }");
+  stepScript();
+  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 255);
+  EXPECT_STREQ(game().headline(), "第一章");
+  EXPECT_STREQ(game().bgmName(), "通常戦闘");
+  load("fadeIn{}");
+  stepScript();
+  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
+  Game::SceneRenderer::destroy();
+}
+
+TEST_F(CommandTest, SceneCommandsReachTheSceneModels) {
+  ScriptTestSupport::RecordedSceneModels models;
+  load("sceneAddContainer{ name 箱; path src/picture/event/箱.txt; }"
+       " sceneAddModel{ name a; container 箱; model 蓋; }"
+       " sceneAddModel{ name b; model 箱,底; limit 30; }"
+       " sceneDestroyModel{ name a; }");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(models.requests, (std::vector<std::string>{"container 箱 src/picture/event/箱.txt", "model 箱 蓋 a 0",
+                                                       "model 箱 底 b 30", "destroy a"}));
+}
+
+TEST_F(CommandTest, TalkQueuesItsRecordAndCloseTalkEmptiesTheWindow) {
+  load("talk{ chara false; L 左,一行目。; R 右,二行目。; skip true; } closeTalk{}");
+  const auto* talk = dynamic_cast<const ScriptStuff::Talk*>(mScript.command(0));
+  ASSERT_TRUE(talk);
+  EXPECT_EQ(talk->record().lines.count(), 2);
+  EXPECT_FALSE(talk->record().chara);
+  EXPECT_TRUE(talk->record().skip);
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_FALSE(game().messageWindow().showsFaces());
+  EXPECT_FALSE(game().messageWindow().isIdle());
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(game().messageWindow().queuedLines(), 0);
+}
+
+TEST_F(CommandTest, ResetAsksNothingWithoutAGameFlowAndStays) {
+  load("reset{}");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+}
+
+// A save keeps the slot list open; only leaving it asks whether to finish,
+// and "no" goes back to the list.
+TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
+  load("saveDialog{}");
+  const auto* dialog = dynamic_cast<const ScriptStuff::SaveDialog*>(mScript.command(0));
+  EXPECT_EQ(pressAfterDelay(kDecide), Script::kRunning);
+  frame();
+  ASSERT_TRUE(dialog->slotMenu());
+  EXPECT_FALSE(dialog->isAsking());
+  EXPECT_EQ(pressAfterDelay(kCancel), Script::kRunning);
+  EXPECT_TRUE(dialog->isAsking());
+  frame();
+  pressAfterDelay(Key::Down);
+  frame();
+  EXPECT_EQ(frame({kDecide}), Script::kRunning);
+  EXPECT_FALSE(dialog->isAsking());
+  ASSERT_TRUE(dialog->slotMenu());
+  frame();
+  EXPECT_EQ(pressAfterDelay(kCancel), Script::kRunning);
+  frame();
+  EXPECT_EQ(pressAfterDelay(kDecide), Script::kFinished);
+  EXPECT_EQ(dialog->slotMenu(), nullptr);
+}
+
+TEST_F(CommandTest, CommandsOfScenesNotYetBuiltSaySoOnceAndGoOn) {
+  ScriptStuff::forgetReportedKeywords();
+  load("over{ result 1; } over{ result 1; } turnEnd{} let{ name money; value 1; }");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(integer("money"), 1);
+  i32 overLines = 0;
+  for (const std::string& line : debugLines()) {
+    overLines += line.find("\"over\" is not available yet") != std::string::npos;
+  }
+  EXPECT_EQ(overLines, 1);
+  EXPECT_TRUE(debugLineHas("\"turnEnd\" is not available yet"));
+}
+
+using CommandDeathTest = CommandTest;
+
+TEST_F(CommandDeathTest, ABattleWithoutStartOrRankStopsTheLoad) {
+  EXPECT_DEATH(load("battle{ rank 100; }"), "battle: no \"start\" child");
+  EXPECT_DEATH(load("battle{ start{} }"), "battle: no \"rank\" line");
+  EXPECT_DEATH(load("battle{ rank 1; start{ createRace{ name 無名; } } }"), "unknown");
+}
+
+}  // namespace

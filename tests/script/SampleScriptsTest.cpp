@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "file/nml/NmlDocument.h"
+#include "presentation/widget/MessageWindow.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Script;
+using ScriptTestSupport::ScriptTest;
+
+constexpr const char* kOpeningFloor = "src/data/map/opening/hall.txt";
+
+class SampleScriptsTest : public ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    GameTestSupport::putSampleFiles(fs(), "src/data/script");
+  }
+
+  // Runs the script to its end as its scene would, tapping decide every
+  // fourth frame; the texts the talk window showed, in order.
+  std::vector<std::string> runToEnd(i32* result) {
+    std::vector<std::string> shown;
+    *result = Script::kRunning;
+    for (i32 i = 0; i < 2000 && *result == Script::kRunning; ++i) {
+      *result = i % 4 == 0 ? frame({kDecide}) : frame();
+      const Game::String& text = game().messageWindow().box().text();
+      if (text.c_str() && *text.c_str() && (shown.empty() || shown.back() != text.c_str())) {
+        shown.emplace_back(text.c_str());
+      }
+    }
+    return shown;
+  }
+  static bool contains(const std::vector<std::string>& shown, const char* text) {
+    for (const std::string& line : shown) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(SampleScriptsTest, TheOpeningRunsToItsEndWithDecideKeys) {
+  Game::NmlDocument floor;
+  floor.load(kOpeningFloor);
+  ASSERT_EQ(floor.countChildren("start"), 1);
+  game().variables().flagOn("休憩中");
+  game().stealth() = 5;
+  mScript.load(*floor.findChild("start"), game(), kOpeningFloor);
+
+  i32 result = Script::kRunning;
+  const std::vector<std::string> shown = runToEnd(&result);
+  EXPECT_EQ(result, Script::kFinished);
+  EXPECT_TRUE(contains(shown, "ここが始まりの広間。"));
+  EXPECT_TRUE(contains(shown, "奥の扉から坑道へ下りられる。"));
+  EXPECT_TRUE(contains(shown, "行こう。"));  // decide answered yes
+  EXPECT_FALSE(contains(shown, "もう少し休もう。"));
+  EXPECT_EQ(integer("answer"), 0);
+  EXPECT_EQ(integer("progress"), 1);
+  EXPECT_EQ(integer("invadeCount"), 1);
+  EXPECT_TRUE(game().variables().isFlagOn("開幕"));
+  // From the common floor script it ran.
+  EXPECT_FALSE(game().variables().isFlagOn("休憩中"));
+  EXPECT_EQ(integer("stealth"), 0);
+  EXPECT_STREQ(game().headline(), "始まりの広間");
+  EXPECT_STREQ(game().bgmName(), "自宅");
+  EXPECT_EQ(game().messages().count(), 0);
+  EXPECT_EQ(game().messageWindow().queuedLines(), 0);
+}
+
+// Every sample script reads; the commands of scenes still to come only say
+// they are not available.
+TEST_F(SampleScriptsTest, EverySampleScriptLoadsAndRuns) {
+  const char* paths[] = {"src/data/script/continue.txt", "src/data/script/shop.txt",
+                         "src/data/script/battle.txt", "src/data/map/common.txt",
+                         "src/data/script/item/薬草.txt"};
+  for (const char* path : paths) {
+    SCOPED_TRACE(path);
+    ASSERT_GT(mScript.loadFromPath(path, game()), 0);
+    for (i32 i = 0; i < mScript.commandCount(); ++i) {
+      EXPECT_NE(mScript.command(i), nullptr) << "command " << i;
+    }
+  }
+  mScript.loadFromPath("src/data/script/item/薬草.txt", game());
+  i32 result = Script::kRunning;
+  runToEnd(&result);
+  EXPECT_EQ(result, Script::kFinished);
+}
+
+}  // namespace
