@@ -122,6 +122,7 @@ TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
     EXPECT_EQ(frame({kDecide}), Script::kRunning);  // status 3: the next command waits a frame
     EXPECT_EQ(integer("answer"), c.answer);
     const auto* confirm = dynamic_cast<const ScriptStuff::Confirm*>(mScript.command(0));
+    ASSERT_NE(confirm, nullptr);
     EXPECT_EQ(confirm->menu(), nullptr);
     EXPECT_EQ(frame(), Script::kFinished);
   }
@@ -132,6 +133,7 @@ TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
   load("dialog{ line 10,北へ; line 20,南へ,int(floor)==1; line 30,東へ,int(floor)==2; }");
   frame();
   const auto* dialog = dynamic_cast<const ScriptStuff::Dialog*>(mScript.command(0));
+  ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(dialog->menu());
   EXPECT_EQ(dialog->menu()->itemCount(), 2);
   for (i32 i = 0; i < Game::ListMenu::kInputDelay; ++i) frame();
@@ -156,6 +158,7 @@ TEST_F(CommandTest, NumberDialogConfirmsIntoAnswerAndIgnoresACancel) {
   load("numberDialog{ min 1; max 99; value 5*2; }");
   frame();
   const auto* dialog = dynamic_cast<const ScriptStuff::NumberDialog*>(mScript.command(0));
+  ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(dialog->input());
   EXPECT_EQ(dialog->input()->value(), 10);
   frame({kCancel});
@@ -201,6 +204,7 @@ TEST_F(CommandTest, SceneCommandsReachTheSceneModels) {
 TEST_F(CommandTest, TalkQueuesItsRecordAndCloseTalkEmptiesTheWindow) {
   load("talk{ chara false; L 左,一行目。; R 右,二行目。; skip true; } closeTalk{}");
   const auto* talk = dynamic_cast<const ScriptStuff::Talk*>(mScript.command(0));
+  ASSERT_NE(talk, nullptr);
   ASSERT_TRUE(talk);
   EXPECT_EQ(talk->record().lines.count(), 2);
   EXPECT_FALSE(talk->record().chara);
@@ -222,6 +226,7 @@ TEST_F(CommandTest, ResetAsksNothingWithoutAGameFlowAndStays) {
 TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
   load("saveDialog{}");
   const auto* dialog = dynamic_cast<const ScriptStuff::SaveDialog*>(mScript.command(0));
+  ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(pressAfterDelay(kDecide), Script::kRunning);
   frame();
   ASSERT_TRUE(dialog->slotMenu());
