@@ -253,6 +253,8 @@ const ShellData* Database::findShell(const char* name) const {
   return shell ? shell : recordAt(mShells, 0);
 }
 
+const ShellData* Database::shellAt(i32 i) const { return recordAt(mShells, i); }
+
 const ShellData* Database::findShellExactly(const char* name) const {
   return name ? findByFullName(mShells, name) : nullptr;
 }

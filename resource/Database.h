@@ -77,6 +77,8 @@ class Database {
   // Null when there is no shell of that full name.
   const ShellData* findShellExactly(const char* name) const;
   Engine::i32 shellCount() const { return static_cast<Engine::i32>(mShells.size()); }
+  // Shell i in file order; null outside [0, shellCount).
+  const ShellData* shellAt(Engine::i32 i) const;
 
   // Enemies by full name; null when there is none.
   const EnemyData* findEnemy(const char* name) const;

@@ -3,9 +3,13 @@
 
 #include "file/nml/NmlNode.h"
 #include "script/command/Command.h"
+#include "script/command/CampCommands.h"
 #include "script/command/FlowCommands.h"
+#include "script/command/ItemCommands.h"
 #include "script/command/MenuCommands.h"
+#include "script/command/PartyCommands.h"
 #include "script/command/PendingCommands.h"
+#include "script/command/RecordCommands.h"
 #include "script/command/SceneCommands.h"
 #include "script/command/ScreenCommands.h"
 #include "script/command/TalkCommands.h"
@@ -59,32 +63,32 @@ constexpr std::array<Keyword, kKeywordCount> kKeywords = {{
     {"changeBGM", makeFrom<ChangeBGM>},
     {"sleep", makeFrom<Sleep>},
     {"waitKey", makeFrom<WaitKey>},
-    {"getTool", pending},
-    {"increaseTool", pending},
-    {"expendTool", pending},
-    {"expendCurrentItem", pending},
+    {"getTool", makeFrom<GetTool>},
+    {"increaseTool", makeFrom<IncreaseTool>},
+    {"expendTool", makeFrom<ExpendTool>},
+    {"expendCurrentItem", make<ExpendCurrentItem>},
     {"log", makeFrom<Log>},
     {"message", makeFrom<Message>},
     {"fadeIn", make<FadeIn>},
     {"fadeOut", make<FadeOut>},
-    {"intermission", pending},
-    {"closeIntermission", pending},
+    {"intermission", make<IntermissionCommand>},
+    {"closeIntermission", make<CloseIntermission>},
     {"sceneAddContainer", makeFrom<SceneAddContainer>},
     {"sceneAddModel", makeFrom<SceneAddModel>},
     {"sceneDestroyModel", makeFrom<SceneDestroyModel>},
-    {"progress", pending},
+    {"progress", makeFrom<Progress>},
     {"createSymbol", pending},
     {"destroySymbol", pending},
     {"move", pending},
     {"createContainer", pending},
     {"createDoor", pending},
     {"openSymbol", pending},
-    {"addGhost", pending},
-    {"createGhost", pending},
-    {"removeGhost", pending},
-    {"removeGhostMenu", pending},
-    {"organizeParty", pending},
-    {"continuePenalty", pending},
+    {"addGhost", makeFrom<AddGhost>},
+    {"createGhost", makeFrom<CreateGhost>},
+    {"removeGhost", makeFrom<RemoveGhost>},
+    {"removeGhostMenu", make<RemoveGhostMenu>},
+    {"organizeParty", makeFrom<OrganizeParty>},
+    {"continuePenalty", make<ContinuePenalty>},
     {"battle", pending},
     {"createEnemy", pending},
     {"createRace", pending},
@@ -92,13 +96,13 @@ constexpr std::array<Keyword, kKeywordCount> kKeywords = {{
     {"careUnit", pending},
     {"turnEnd", pending},
     {"changeMap", pending},
-    {"recover", pending},
-    {"shop", pending},
+    {"recover", makeFrom<Recover>},
+    {"shop", makeFrom<ShopCommand>},
     {"changeScene", pending},
-    {"setRecordFloor", pending},
-    {"openScene", pending},
-    {"fixSceneLevel", pending},
-    {"nextFloor", pending},
+    {"setRecordFloor", makeFrom<SetRecordFloor>},
+    {"openScene", makeFrom<OpenScene>},
+    {"fixSceneLevel", make<FixSceneLevel>},
+    {"nextFloor", make<NextFloor>},
     {"completeFloorMap", pending},
     {"vanishEnemySymbol", pending},
     {"freezeEnemySymbol", pending},

@@ -3,6 +3,7 @@
 #include "core/string/String.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
+#include "resource/Database.h"
 #include "resource/database/DataError.h"
 #include "script/expression/Expression.h"
 
@@ -48,6 +49,35 @@ void parseRequired(Expression& out, const NmlNode& element, const char* key) {
 
 const char* firstKey(const NmlNode& element) {
   return element.attributeCount() > 0 ? element.attribute(0)->key() : "";
+}
+
+namespace {
+
+template <class T>
+const T& known(const T* record, const char* what, const char* name) {
+  if (!record) {
+    DataError::unknownName(__FILE__, __LINE__, what, name);
+  }
+  return *record;
+}
+
+}  // namespace
+
+const ToolData& knownTool(const char* name) {
+  const Database* database = Database::instance();
+  return known(database ? database->findTool(name) : nullptr, "tool", name);
+}
+
+// Not findShell: its fallback to the first shell would recruit the wrong
+// character without a word.
+const ShellData& knownShell(const char* name) {
+  const Database* database = Database::instance();
+  return known(database ? database->findShellExactly(name) : nullptr, "shell", name);
+}
+
+const MapSiteData& knownSite(const char* name) {
+  const Database* database = Database::instance();
+  return known(database ? database->findSite(name) : nullptr, "site", name);
 }
 
 }  // namespace Game::ScriptStuff

@@ -5,8 +5,11 @@
 namespace Game {
 
 class Expression;
+class MapSiteData;
 class NmlAttribute;
 class NmlNode;
+class ShellData;
+class ToolData;
 
 namespace ScriptStuff {
 
@@ -22,6 +25,13 @@ void parseRequired(Expression& out, const NmlNode& element, const char* key);
 // The key of the element's first line (the text of log and message); "" for
 // an element without lines.
 const char* firstKey(const NmlNode& element);
+
+// Names resolved once, when the script is read: a name the databases do not
+// hold stops the load naming the script and the command, so that a misspelt
+// item, character or site never reaches a running game as none.
+const ToolData& knownTool(const char* name);
+const ShellData& knownShell(const char* name);
+const MapSiteData& knownSite(const char* name);
 
 }  // namespace ScriptStuff
 }  // namespace Game

@@ -61,8 +61,6 @@ void forgetReportedKeywords() { gReported.reset(); }
 NotYetAvailable::NotYetAvailable(const NmlNode& element, i32 keywordIndex) : mKeywordIndex(keywordIndex) {
   if (is(element, "battle")) {
     checkBattle(element);
-  } else if (is(element, "progress")) {
-    (void)requiredLine(element, "value");
   } else if (const Database* database = Database::instance()) {
     lookUpNames(element, *database);
   }

@@ -4,7 +4,7 @@
 
 namespace Game::ScriptStuff {
 
-// A command whose scene (party and shop, field or battle) is not built yet:
+// A command whose scene (field or battle) is not built yet:
 // its element is read and its names looked up as the real command will, and
 // running it says once per keyword that it is not available yet, then goes
 // on with the next command.

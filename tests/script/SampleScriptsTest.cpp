@@ -5,6 +5,7 @@
 
 #include "file/nml/NmlDocument.h"
 #include "presentation/widget/MessageWindow.h"
+#include "resource/Database.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -36,6 +37,29 @@ class SampleScriptsTest : public ScriptTest {
     }
     return shown;
   }
+  std::vector<std::string> runOpening(i32* result) {
+    Game::NmlDocument floor;
+    floor.load(kOpeningFloor);
+    EXPECT_EQ(floor.countChildren("start"), 1);
+    mScript.load(*floor.findChild("start"), game(), kOpeningFloor);
+    return runToEnd(result);
+  }
+  static void expectOpeningsParty(const Game::GameData& game) {
+    ASSERT_EQ(game.party().members().count(), 1);
+    EXPECT_STREQ(game.party().members().memberAt(0).getName(), "Kessa");
+    EXPECT_EQ(game.party().rosterCount(), 1);
+    EXPECT_EQ(game.bag().countItem(Game::Database::instance()->findTool("薬草")), 1);
+    EXPECT_EQ(game.bag().count(), 1);
+  }
+  static void expectOpeningsRecords(const Game::GameData& game) {
+    const Game::VariableTable& variables = game.variables();
+    EXPECT_EQ(variables.getInteger("progress"), 1);
+    EXPECT_EQ(variables.getInteger("invadeCount"), 1);
+    EXPECT_EQ(variables.getInteger("灰の坑道.出現"), 1);
+    EXPECT_EQ(variables.getInteger("沈黙の書庫.出現"), 0);
+    EXPECT_TRUE(variables.isFlagOn("開幕"));
+    EXPECT_STREQ(game.headline(), "始まりの広間");
+  }
   static bool contains(const std::vector<std::string>& shown, const char* text) {
     for (const std::string& line : shown) {
       if (line.find(text) != std::string::npos) return true;
@@ -45,15 +69,10 @@ class SampleScriptsTest : public ScriptTest {
 };
 
 TEST_F(SampleScriptsTest, TheOpeningRunsToItsEndWithDecideKeys) {
-  Game::NmlDocument floor;
-  floor.load(kOpeningFloor);
-  ASSERT_EQ(floor.countChildren("start"), 1);
   game().variables().flagOn("休憩中");
   game().stealth() = 5;
-  mScript.load(*floor.findChild("start"), game(), kOpeningFloor);
-
   i32 result = Script::kRunning;
-  const std::vector<std::string> shown = runToEnd(&result);
+  const std::vector<std::string> shown = runOpening(&result);
   EXPECT_EQ(result, Script::kFinished);
   EXPECT_TRUE(contains(shown, "ここが始まりの広間。"));
   EXPECT_TRUE(contains(shown, "奥の扉から坑道へ下りられる。"));
@@ -70,10 +89,29 @@ TEST_F(SampleScriptsTest, TheOpeningRunsToItsEndWithDecideKeys) {
   EXPECT_STREQ(game().bgmName(), "自宅");
   EXPECT_EQ(game().messages().count(), 0);
   EXPECT_EQ(game().messageWindow().queuedLines(), 0);
+  expectOpeningsParty(game());
 }
 
-// Every sample script reads; the commands of scenes still to come only say
-// they are not available.
+// A new game's opening leaves a party of the lead, a herb in the bag and the
+// first records; saving and loading that game keeps them all.
+TEST_F(SampleScriptsTest, TheOpeningsPartyBagAndRecordsOutliveASaveAndLoad) {
+  i32 result = Script::kRunning;
+  runOpening(&result);
+  ASSERT_EQ(result, Script::kFinished);
+  expectOpeningsParty(game());
+  expectOpeningsRecords(game());
+
+  Game::NmlDocument saved;
+  game().write(saved);
+  mScript.clear();
+  mVariables.reset();
+  mGame.reset();
+  Game::GameData loaded(saved);
+  expectOpeningsParty(loaded);
+  expectOpeningsRecords(loaded);
+}
+
+// Every sample script reads and resolves its names.
 TEST_F(SampleScriptsTest, EverySampleScriptLoadsAndRuns) {
   const char* paths[] = {"src/data/script/continue.txt", "src/data/script/shop.txt",
                          "src/data/script/battle.txt", "src/data/map/common.txt",

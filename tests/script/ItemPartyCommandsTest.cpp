@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/article/Article.h"
+#include "data/stats/Experience.h"
+#include "field/FieldScene.h"
+#include "menu/Intermission.h"
+#include "menu/Shop.h"
+#include "presentation/widget/ListMenu.h"
+#include "script/command/CampCommands.h"
+#include "script/command/PartyCommands.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Script;
+using ScriptTestSupport::ScriptTest;
+namespace ScriptStuff = Game::ScriptStuff;
+
+class ItemPartyCommandsTest : public ScriptTest {
+ protected:
+  const Game::ToolData* tool(const char* name) { return database().findTool(name); }
+  const Game::ShellData& shell(const char* name) { return *database().findShellExactly(name); }
+  i32 bagCount(const char* name) { return game().bag().countItem(tool(name)); }
+  Game::Party& party() { return game().party(); }
+  std::vector<std::string> memberNames() {
+    std::vector<std::string> names;
+    for (i32 i = 0; i < party().members().count(); ++i) names.emplace_back(party().members().memberAt(i).getName());
+    return names;
+  }
+  static std::vector<std::string> rows(const Game::ListMenu& menu) {
+    std::vector<std::string> texts;
+    for (i32 i = 0; i < menu.itemCount(); ++i) {
+      const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.item(i));
+      texts.emplace_back(text ? text->text.c_str() : "?");
+    }
+    return texts;
+  }
+  i32& variable(const char* name) { return game().variables().integer(name); }
+  // Frames with the key tapped once the menus take input, until the script
+  // is done; its result.
+  i32 tapThrough(Platform::Key key, i32 frames = 60) {
+    i32 result = Script::kRunning;
+    for (i32 i = 0; i < frames && result == Script::kRunning; ++i) {
+      result = i > Game::ListMenu::kInputDelay && i % 2 == 0 ? frame({key}) : frame();
+    }
+    return result;
+  }
+};
+
+TEST_F(ItemPartyCommandsTest, GetToolReachesTheBagWhenItsNoticeIsShown) {
+  load("getTool{ name 薬草; name 鉄の剣; } let{ name answer; value 7; }");
+  EXPECT_EQ(stepScript(), Script::kRunning);  // yields after the gift
+  EXPECT_EQ(game().notice().itemCount(), 2);
+  EXPECT_EQ(bagCount("薬草"), 0);
+  EXPECT_EQ(frame(), Script::kRunning);
+  ASSERT_EQ(game().messages().count(), 1);
+  EXPECT_EQ(rows(*game().messages().front()), (std::vector<std::string>{"アイテムゲット", "薬草", "鉄の剣"}));
+  EXPECT_EQ(tapThrough(kDecide), Script::kFinished);
+  EXPECT_EQ(bagCount("薬草"), 1);
+  EXPECT_EQ(bagCount("鉄の剣"), 1);
+  EXPECT_EQ(integer("answer"), 7);
+}
+
+TEST_F(ItemPartyCommandsTest, AGetToolWithoutNamesLeavesNoTitleForTheNextNotice) {
+  load("getTool{}");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_TRUE(game().notice().isEmpty());
+  game().notice().addMoney(5);
+  Game::ListMenu* window = game().notice().post(game().messages());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->itemCount(), 1);  // the amount alone, no heading
+}
+
+TEST_F(ItemPartyCommandsTest, ItemsComeAndGoFromTheBagThenTheEquipment) {
+  party().recruit(shell("Kessa"));  // holds a 鉄の剣
+  load("increaseTool{ name 薬草; } increaseTool{ name 薬草; } increaseTool{ name 鉄の剣; }"
+       "expendTool{ name 鉄の剣; } expendTool{ name 鉄の剣; } expendTool{ name 鉄の剣; } expendTool{ name 薬草; }");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(bagCount("薬草"), 1);
+  EXPECT_EQ(bagCount("鉄の剣"), 0);
+  EXPECT_EQ(party().countEquipped(tool("鉄の剣")), 0);
+
+  game().variables().integer("currentItem") = database().toolIndexOf(tool("薬草"));
+  load("expendCurrentItem{} expendCurrentItem{}");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(bagCount("薬草"), 0);
+}
+
+TEST_F(ItemPartyCommandsTest, ProgressIsKeptWithinItsRange) {
+  struct Case {
+    i32 before;
+    const char* text;
+    i32 after;
+  };
+  const Case cases[] = {{0, "progress{ value 20000; }", 10000},
+                        {3, "progress{ value -5; }", 0},
+                        {9990, "progress{ value 2147483647; }", 10000},
+                        {10, "progress{ value -2147483648; }", 0},
+                        {10, "progress{ value 5; }", 15}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    variable("progress") = c.before;
+    load(c.text);
+    stepScript();
+    EXPECT_EQ(integer("progress"), c.after);
+  }
+}
+
+TEST_F(ItemPartyCommandsTest, ContinuePenaltyTakesTheFineDownToNothing) {
+  struct Case {
+    std::vector<i32> levels;
+    i32 money;
+    i32 fine;
+    i32 left;
+  };
+  const Case cases[] = {{{3}, 100, 1, 99}, {{10, 20}, 50, 90, 0}, {{10, 20}, 1000, 90, 910}, {{}, 0, 1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.money);
+    party().clear();
+    const char* names[] = {"灯りのミオ", "Kessa"};
+    for (std::size_t i = 0; i < c.levels.size(); ++i) {
+      party().recruit(shell(names[i]))->ghost->gainExperience(nullptr, Game::Experience::forLevel(c.levels[i]), 0);
+    }
+    game().money() = c.money;
+    game().messages().clear();
+    load("continuePenalty{}");
+    EXPECT_EQ(stepScript(), Script::kRunning);  // yields to show the fine
+    EXPECT_EQ(integer("money"), c.left);
+    ASSERT_EQ(game().messages().count(), 1);
+    const std::string expected = "罰金 " + std::to_string(c.fine) + "円";
+    EXPECT_EQ(rows(*game().messages().front()), std::vector<std::string>{expected});
+  }
+}
+
+TEST_F(ItemPartyCommandsTest, RecoverGivesLpThenApToTheMembersOnly) {
+  Game::PlayerGhost& member = *party().recruit(shell("Kessa"))->ghost;
+  Game::PlayerGhost& resting = party().addGhost(shell("灯りのミオ"));
+  member.lpRef() = 1;
+  resting.lpRef() = 1;
+  for (i32 tier = 0; tier < 3; ++tier) {
+    while (member.getAp(tier) > 0) member.spendAp(tier);
+  }
+  load("recover{ LP 5; AP 2; } recover{}");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(member.lp(), 6);
+  EXPECT_EQ(resting.lp(), 1);
+  EXPECT_EQ(member.getAp(0), 2);
+}
+
+TEST_F(ItemPartyCommandsTest, RecordsOfTheFieldsSiteOnlyRise) {
+  const Game::MapSiteData& mine = site("灰の坑道");
+  ASSERT_TRUE(game().field());
+  game().field()->changeScene(&mine);
+  struct Case {
+    i32 floor;
+    i32 record;
+    const char* text;
+    i32 after;
+  };
+  const Case cases[] = {{4, 6, "setRecordFloor{}", 6},
+                        {7, 6, "setRecordFloor{}", 7},
+                        {4, 0, "setRecordFloor{ offset 2; }", 6},
+                        {2147483647, 0, "setRecordFloor{ offset 9; }", 2147483647}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    game().floor() = c.floor;
+    variable("灰の坑道.到達階数") = c.record;
+    load(c.text);
+    stepScript();
+    EXPECT_EQ(integer("灰の坑道.到達階数"), c.after);
+  }
+
+  variable("progress") = 321;
+  load("fixSceneLevel{} openScene{ name 沈黙の書庫; }");
+  stepScript();
+  EXPECT_EQ(integer("灰の坑道.レベル"), 321);
+  EXPECT_EQ(integer("灰の坑道.固定"), 1);
+  EXPECT_EQ(integer("沈黙の書庫.出現"), 1);
+  EXPECT_EQ(integer("灰の坑道.出現"), 0);
+}
+
+TEST_F(ItemPartyCommandsTest, WithoutASiteOnTheFieldTheSiteRecordsStayAsTheyAre) {
+  game().setField(nullptr);
+  game().floor() = 5;
+  load("setRecordFloor{} fixSceneLevel{}");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(integer("灰の坑道.到達階数"), 0);
+}
+
+TEST_F(ItemPartyCommandsTest, NextFloorCountsTheFloorAndTheTotal) {
+  game().floor() = 2;
+  variable("totalFloorCount") = 10;
+  load("nextFloor{} nextFloor{}");
+  stepScript();
+  EXPECT_EQ(integer("floor"), 4);
+  EXPECT_EQ(integer("totalFloorCount"), 12);
+  game().floor() = 2147483647;
+  variable("totalFloorCount") = 2147483647;
+  stepScript();
+  EXPECT_EQ(integer("floor"), 2147483647);
+  EXPECT_EQ(integer("totalFloorCount"), 2147483647);
+}
+
+TEST_F(ItemPartyCommandsTest, CharactersJoinLeaveAndStayInTheRoster) {
+  load("addGhost{ name Kessa; } createGhost{ name 灯りのミオ; } addGhost{ name Kessa; }");
+  stepScript();
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa"}));
+  EXPECT_EQ(party().rosterCount(), 2);
+  load("addGhost{ name 灯りのミオ; } removeGhost{ name nobody; }");
+  stepScript();
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
+  load("removeGhost{ name Kessa; }");
+  stepScript();
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"灯りのミオ"}));
+  EXPECT_EQ(party().rosterCount(), 2);
+}
+
+TEST_F(ItemPartyCommandsTest, OrganizePartyKeepsTheLeadFirstAndOffersTheRoster) {
+  party().addGhost(shell("灯りのミオ"));
+  party().recruit(shell("Kessa"));
+  // Without shell lines: the roster but the lead; the stand-in takes them all.
+  load("organizeParty{}");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
+  // A listed shell comes first and joins the roster; the lead listed is
+  // still only the lead.
+  party().members().clear();
+  load("organizeParty{ shell Kessa; shell 灯りのミオ; }");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
+}
+
+TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
+  party().recruit(shell("Kessa"));
+  party().recruit(shell("灯りのミオ"));
+  load("removeGhostMenu{}");
+  // Deciding the lead in the first row changes nothing and keeps the menu.
+  for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) EXPECT_EQ(frame(), Script::kRunning);
+  EXPECT_EQ(frame({kDecide}), Script::kRunning);
+  EXPECT_EQ(memberNames().size(), 2u);
+  // Down to the second row, then decide.
+  frame();
+  frame({Platform::Key::Down});
+  frame();
+  EXPECT_EQ(frame({kDecide}), Script::kRunning);  // status 3: the end waits a frame
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa"}));
+  EXPECT_EQ(frame(), Script::kFinished);
+  // A cancel leaves the party as it is.
+  load("removeGhostMenu{}");
+  EXPECT_EQ(tapThrough(kCancel), Script::kFinished);
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa"}));
+}
+
+TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFromTheSale) {
+  variable("onSale.鉄の剣") = 1;
+  load("shop{ tool 鉄の剣,0; tool 鉄の剣; tool 薬草; tool 薬草,int(money)+1; }");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  const auto* command = static_cast<const ScriptStuff::ShopCommand*>(mScript.command(0));
+  ASSERT_NE(command->shop(), nullptr);
+  const Game::Shop& shop = *command->shop();
+  ASSERT_EQ(shop.goods().size(), 4u);
+  EXPECT_EQ(shop.goods()[0], tool("鉄の剣"));
+  EXPECT_FALSE(shop.isAvailable(0));  // its condition is 0, though on sale
+  EXPECT_TRUE(shop.isAvailable(1));
+  EXPECT_TRUE(shop.isAvailable(2));  // no onSale variable: always on sale
+  EXPECT_TRUE(shop.isAvailable(3));
+
+  variable("onSale.鉄の剣") = 0;
+  EXPECT_EQ(tapThrough(kCancel), Script::kFinished);
+  EXPECT_EQ(command->shop(), nullptr);
+  EXPECT_EQ(stepScript(), Script::kRunning);  // a fresh screen
+  EXPECT_FALSE(command->shop()->isAvailable(1));
+}
+
+TEST_F(ItemPartyCommandsTest, TheCampMenuIsTheGamesAndCloseIntermissionEndsIt) {
+  load("intermission{} let{ name answer; value 3; }");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  ASSERT_NE(game().intermission(), nullptr);
+  // The game runs its own camp menu; the script goes on once it is gone.
+  load("closeIntermission{}");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_TRUE(game().intermission()->isClosing());
+  game().update();
+  EXPECT_EQ(game().intermission(), nullptr);
+  load("intermission{} let{ name answer; value 3; }");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_EQ(frame({kCancel}), Script::kFinished);
+  EXPECT_EQ(game().intermission(), nullptr);
+  EXPECT_EQ(integer("answer"), 3);
+  // Without a camp menu there is nothing to close.
+  load("closeIntermission{}");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+}
+
+using ItemPartyCommandsDeathTest = ItemPartyCommandsTest;
+
+TEST_F(ItemPartyCommandsDeathTest, UnknownNamesStopTheLoadNamingTheScript) {
+  const auto loadFile = [this](const char* text) {
+    mDocument.clear();
+    mDocument.loadFromText("event.txt", text);
+    mScript.load(mDocument, game(), "event.txt");
+  };
+  EXPECT_DEATH(loadFile("getTool{ name 薬草; name 無名; }"), "event.txt, command 0 \\(getTool\\): unknown tool");
+  EXPECT_DEATH(loadFile("let{ name a; value 1; } shop{ tool 無名; }"), "event.txt, command 1 \\(shop\\): unknown tool");
+  EXPECT_DEATH(load("expendTool{}"), "unknown tool");
+  EXPECT_DEATH(load("addGhost{ name 無名; }"), "unknown shell");
+  EXPECT_DEATH(load("organizeParty{ shell 無名; }"), "unknown shell");
+  EXPECT_DEATH(load("openScene{ name 無名; }"), "unknown site");
+  EXPECT_DEATH(load("progress{}"), "progress: no \"value\" line");
+}
+
+}  // namespace
