@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "data/article/Article.h"
 #include "file/nml/NmlAttribute.h"
@@ -14,13 +13,6 @@ namespace Game {
 
 using Engine::i32;
 using Engine::i64;
-
-namespace {
-
-// Above this sum of levels the square no longer fits in 64 bits.
-constexpr i64 kLevelsOfLargestFine = 3037000499;
-
-}  // namespace
 
 i32 Party::leadExperience() const {
   const PlayerGhost* lead = leadMember();
@@ -65,13 +57,7 @@ i32 Party::continuePenalty() const {
   for (i32 i = 0; i < mMembers.count(); ++i) {
     levels += mMembers.memberAt(i).getLevel();
   }
-  // Loaded levels may be anything: the fine stops at the largest amount
-  // rather than wrapping into a negative one.
-  constexpr i64 kLargestFine = std::numeric_limits<i32>::max();
-  if (levels > kLevelsOfLargestFine || -levels > kLevelsOfLargestFine) {
-    return static_cast<i32>(kLargestFine);
-  }
-  return static_cast<i32>(std::clamp<i64>(levels * levels / 10, 1, kLargestFine));
+  return static_cast<i32>(std::max<i64>(1, levels * levels / 10));
 }
 
 void Party::addApAll(i32 n) {
