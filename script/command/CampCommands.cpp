@@ -13,22 +13,27 @@ namespace Game::ScriptStuff {
 using Engine::i32;
 
 i32 IntermissionCommand::execute(GameData& game) {
-  if (!mOpened) {
-    Intermission* menu = new Intermission();
-    game.setIntermission(menu);
-    mOpened = menu;
+  if (!mOpen) {
+    // A script run from inside the camp menu (an item's) must not replace
+    // the menu that runs it: there is one open already.
+    if (game.intermission()) {
+      return kNext;
+    }
+    game.setIntermission(new Intermission());
+    mOpen = true;
   }
-  // The game finished it (and deleted it) on one of its frames.
-  if (game.intermission() != mOpened) {
-    mOpened = nullptr;
+  Intermission* menu = game.intermission();
+  // The game ran it to its end on one of its own frames.
+  if (!menu) {
+    mOpen = false;
     return kNext;
   }
-  if (!game.intermission()->update()) {
+  if (!menu->update()) {
     return kStay;
   }
   game.setIntermission(nullptr);
   game.party().collectFieldAbilities();
-  mOpened = nullptr;
+  mOpen = false;
   return kNext;
 }
 

@@ -8,7 +8,6 @@
 
 namespace Game {
 
-class Intermission;
 class Shop;
 class ToolData;
 
@@ -16,14 +15,15 @@ namespace ScriptStuff {
 
 // Opens the camp menu as the game's own, so that the game runs it ahead of
 // the field and an item's script inside it can close it; goes on once the
-// menu has finished and is gone.
+// menu has finished and is gone. With a camp menu open already it opens
+// none.
 class IntermissionCommand final : public Command {
  public:
   Engine::i32 execute(GameData& game) override;
 
  private:
-  // The camp menu this command opened; null between uses.
-  const Intermission* mOpened = nullptr;
+  // Whether this command's camp menu is open; false between uses.
+  bool mOpen = false;
 };
 
 // The game's open camp menu finishes on its next update.

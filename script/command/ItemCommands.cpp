@@ -13,6 +13,7 @@ using Engine::i32;
 namespace {
 
 constexpr const char* kNoticeTitle = "アイテムゲット";
+constexpr const char* kCurrentItem = "currentItem";
 
 }  // namespace
 
@@ -49,7 +50,11 @@ i32 ExpendTool::execute(GameData& game) {
 }
 
 i32 ExpendCurrentItem::execute(GameData& game) {
-  game.expendCurrentItem();
+  // The variable lives only while an item's script runs: elsewhere there is
+  // no item being used.
+  if (game.variables().hasInteger(kCurrentItem)) {
+    game.expendCurrentItem();
+  }
   return kNext;
 }
 

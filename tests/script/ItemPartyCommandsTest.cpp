@@ -88,6 +88,11 @@ TEST_F(ItemPartyCommandsTest, ItemsComeAndGoFromTheBagThenTheEquipment) {
   load("expendCurrentItem{} expendCurrentItem{}");
   EXPECT_EQ(stepScript(), Script::kFinished);
   EXPECT_EQ(bagCount("薬草"), 0);
+  // Outside an item's use the variable is gone: nothing is used up.
+  game().bag().add(Game::Article::fromItem(tool("薬草")), 1);
+  game().variables().destroyInteger("currentItem");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(bagCount("薬草"), 1);
 }
 
 TEST_F(ItemPartyCommandsTest, ProgressIsKeptWithinItsRange) {
@@ -294,6 +299,13 @@ TEST_F(ItemPartyCommandsTest, TheCampMenuIsTheGamesAndCloseIntermissionEndsIt) {
   // Without a camp menu there is nothing to close.
   load("closeIntermission{}");
   EXPECT_EQ(stepScript(), Script::kFinished);
+  // From inside an open camp menu (an item's script) none opens over it.
+  auto* open = new Game::Intermission();
+  game().setIntermission(open);
+  load("intermission{} let{ name answer; value 4; }");
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(game().intermission(), open);
+  EXPECT_EQ(integer("answer"), 4);
 }
 
 using ItemPartyCommandsDeathTest = ItemPartyCommandsTest;
