@@ -147,6 +147,13 @@ class Unit {
   float getLpRatio() const;
   bool isInDanger() const { return getLifeRatio() < 0.25f; }
 
+  // The battle's status window of a party unit, top-left at (x, y): name,
+  // life gauge, HP, LP and AP (UnitPanels.cpp).
+  void drawStatusPanel(float x, float y) const;
+  // The two-bar gauge from (x, y) rightward and down: LP's share of the
+  // width by the maxima, then HP's.
+  void drawLifeGauge(float x, float y, float width, float height) const;
+
   // Placement: the world position of the unit's cell.
   void getHomePosition(Engine::Math::Vector3& out) const;
   static void cellPosition(Engine::Math::Vector3& out, Engine::i32 side, Engine::i32 row, Engine::i32 column);

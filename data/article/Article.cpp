@@ -54,6 +54,12 @@ bool Article::equals(const Article& other) const {
   return mItem == other.mItem && mUses == other.mUses && performance() == other.performance();
 }
 
+void Article::drawName(float x, float y) const {
+  if (mItem) {
+    mItem->drawSpec(x, y, mUses, conditionFactor());
+  }
+}
+
 i32 Article::price() const {
   if (!mItem) {
     return 0;

@@ -45,6 +45,9 @@ class Article {
   // Sale price: the item's price by the uses left and by the cube of the
   // strength left; at least 1 for a priced item, 0 without an item.
   Engine::i32 price() const;
+  // The item's line at (x, y): name, performance at the condition, uses,
+  // help; nothing for an empty article.
+  void drawName(float x, float y) const;
 
   // Empty first; a "tool" line names the item (a name the tool table does
   // not hold leaves the article empty), "energy" the uses and

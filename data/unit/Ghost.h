@@ -99,6 +99,15 @@ class Ghost : public GhostLevel {
   void computeStats(Parameters& parameters, Engine::i32& weapon, AttackBlock& attack, DefenseBlock& defense,
                     AbilityList& abilities, Engine::i32 weaponSlot) const;
 
+  // The compact status sheet (StatusSheet.cpp): the name, then the rows the
+  // mode's bits pick (StatusSheet::kLevelRow ...). Its top-left corner is
+  // (x, y); the model stands in its first 64 units, the table after them.
+  void drawSheet(float x, float y, bool frame, bool background, Engine::i32 mode) const;
+  void measureSheet(float* width, float* height, Engine::i32 mode) const;
+  // The appearance in a small view at (x, y): "down" without LP, else
+  // "stand"; nothing without a picture.
+  void drawModel(float x, float y) const;
+
  protected:
   Ghost() = default;
   void setLp(Engine::i32 lp) { mLp = lp; }

@@ -21,4 +21,8 @@ void GuiPictures::destroy() {
 
 GuiPictures* GuiPictures::instance() { return gInstance; }
 
+Model* GuiPictures::findIcon(const char*) const { return nullptr; }
+
+Model* GuiPictures::icon(const char* name) { return gInstance ? gInstance->findIcon(name) : nullptr; }
+
 }  // namespace Game

@@ -1,6 +1,8 @@
 #include "resource/database/SkillTreeItem.h"
 
+#include "data/Unit.h"
 #include "data/ability/AbilityList.h"
+#include "data/unit/Ghost.h"
 #include "file/nml/NmlNode.h"
 #include "resource/database/RecordReading.h"
 #include "script/expression/Expression.h"
@@ -31,6 +33,35 @@ void readSkillTree(const NmlNode& node, SkillTree& out) {
   out.clear();
   for (i32 i = 0; i < node.countChildren("item"); ++i) {
     out.emplace_back().read(*node.findChild("item", i));
+  }
+}
+
+namespace {
+
+bool isKnown(const AbilityList& learned, const Ability& ability) {
+  return ability.isValid() && learned.firstLevelOf(ability.art()->fullName()) >= ability.level();
+}
+
+bool canLearn(const SkillTreeItem& item, const Unit& unit) {
+  const AbilityList& learned = unit.ghost().abilities();
+  if (!item.art().isValid() || isKnown(learned, item.art())) {
+    return false;
+  }
+  for (const Ability& base : item.prerequisites()) {
+    if (!isKnown(learned, base)) {
+      return false;
+    }
+  }
+  return !item.condition() || item.condition()->evaluateForUnit(unit) != 0;
+}
+
+}  // namespace
+
+void collectCandidates(const SkillTree& tree, std::vector<const SkillTreeItem*>& out, const Unit& unit) {
+  for (const SkillTreeItem& item : tree) {
+    if (canLearn(item, unit)) {
+      out.push_back(&item);
+    }
   }
 }
 

@@ -11,6 +11,7 @@ namespace Game {
 class AbilityList;
 class Expression;
 class NmlNode;
+class Unit;
 
 // One item of a skill tree: the art it teaches for its cost, the arts that
 // must be known first and an optional condition.
@@ -38,5 +39,9 @@ class SkillTreeItem {
 // The items of a skill tree in file order: "item" children of a node.
 using SkillTree = std::vector<SkillTreeItem>;
 void readSkillTree(const NmlNode& node, SkillTree& out);
+// Appends, in tree order, the items the unit's ghost can learn now: its art
+// not yet known at the item's level, every prerequisite known at its level,
+// and the condition (when there is one) true for the unit.
+void collectCandidates(const SkillTree& tree, std::vector<const SkillTreeItem*>& out, const Unit& unit);
 
 }  // namespace Game

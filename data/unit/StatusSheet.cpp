@@ -1,0 +1,157 @@
+#include "data/unit/StatusSheet.h"
+
+#include "data/stats/Experience.h"
+#include "data/unit/Ghost.h"
+#include "data/unit/PlayerGhost.h"
+#include "presentation/render/RenderState.h"
+#include "presentation/render/Transform.h"
+#include "presentation/ui/ModelDraw.h"
+#include "presentation/ui/UiDraw.h"
+#include "presentation/widget/TextGrid.h"
+#include "resource/Database.h"
+#include "resource/database/UnitPictureData.h"
+
+namespace Game {
+
+using Engine::i32;
+
+namespace {
+
+// What the sheet shows of a ghost; only a party character has experience
+// and points, an enemy shows zeros there.
+struct SheetValues {
+  i32 level = 1;
+  i32 experience = 0;
+  i32 masterLevel = 0;
+  i32 masterExperience = 0;
+  i32 masterPoint = 0;
+  i32 bonusPoint = 0;
+};
+
+SheetValues valuesOf(const Ghost& ghost) {
+  SheetValues v;
+  v.level = ghost.getLevel();
+  if (const auto* player = dynamic_cast<const PlayerGhost*>(&ghost)) {
+    v.experience = player->experience();
+    v.masterLevel = player->masterLevel();
+    v.masterExperience = player->masterExperience();
+    v.masterPoint = player->masterPoint();
+    v.bonusPoint = player->bonusPoint();
+  }
+  return v;
+}
+
+void setText(TextGrid& grid, i32 row, i32 column, const char* text) { grid.cell(row, column).text.assign(text); }
+
+void setNumber(TextGrid& grid, i32 row, i32 column, i32 value) { grid.cell(row, column).text.assignInt(value); }
+
+void fillLevelRow(TextGrid& grid, const SheetValues& v) {
+  setText(grid, 1, 0, " Lv");
+  setNumber(grid, 1, 1, v.level);
+  setText(grid, 1, 2, " Exp   ");
+  setNumber(grid, 1, 3, v.experience);
+  setText(grid, 1, 4, " next ");
+  if (v.level >= Experience::kMaxLevel) {
+    setText(grid, 1, 5, "-------");
+  } else {
+    setNumber(grid, 1, 5, Experience::forLevel(v.level + 1));
+  }
+}
+
+void fillLifeRow(TextGrid& grid, const Ghost& ghost) {
+  setText(grid, 2, 0, " LP");
+  setNumber(grid, 2, 1, ghost.lp());
+  setText(grid, 2, 4, " AP");
+  String ap;
+  for (i32 tier = 0; tier < Ghost::kApTiers; ++tier) {
+    if (tier > 0) {
+      ap.append("/");
+    }
+    ap.appendInt(ghost.getAp(tier));
+  }
+  setText(grid, 2, 5, ap.c_str());
+}
+
+void fillMasterRow(TextGrid& grid, const SheetValues& v) {
+  setText(grid, 3, 0, "O.Lv ");
+  if (v.masterLevel >= Experience::kMaxMasterLevel) {
+    setText(grid, 3, 1, "Max");
+  } else {
+    setNumber(grid, 3, 1, v.masterLevel);
+  }
+  setText(grid, 3, 2, " O.Exp ");
+  setNumber(grid, 3, 3, v.masterExperience);
+  setText(grid, 3, 4, " OP");
+  setNumber(grid, 3, 5, v.masterPoint);
+}
+
+}  // namespace
+
+namespace StatusSheet {
+
+void fillTable(TextGrid& grid, const Ghost& ghost, i32 mode) {
+  grid.resize(kRows, kColumns);
+  const SheetValues v = valuesOf(ghost);
+  setText(grid, 0, 0, ghost.getName());
+  if (mode & kLevelRow) {
+    fillLevelRow(grid, v);
+  }
+  if (mode & kLifeRow) {
+    fillLifeRow(grid, ghost);
+  }
+  if (mode & kMasterRow) {
+    fillMasterRow(grid, v);
+  }
+  if (mode & kBonusRow) {
+    setText(grid, 4, 0, " BP");
+    setNumber(grid, 4, 1, v.bonusPoint);
+  }
+  grid.layout();
+}
+
+}  // namespace StatusSheet
+
+void Ghost::measureSheet(float* width, float* height, i32 mode) const {
+  TextGrid grid;
+  StatusSheet::fillTable(grid, *this, mode);
+  if (width) {
+    *width = grid.totalWidth() + StatusSheet::kModelWidth;
+  }
+  if (height) {
+    *height = grid.totalHeight();
+  }
+}
+
+void Ghost::drawSheet(float x, float y, bool frame, bool background, i32 mode) const {
+  TextGrid grid;
+  StatusSheet::fillTable(grid, *this, mode);
+  const float width = grid.totalWidth() + StatusSheet::kModelWidth;
+  const float height = grid.totalHeight();
+  if (frame) {
+    UiDraw::drawFrame(x, y, width, height, StatusSheet::kFrameColor, false);
+  }
+  if (background) {
+    UiDraw::drawRect(x, y, width, height, StatusSheet::kBackgroundColor);
+  }
+  drawModel(x + StatusSheet::kModelWidth / 2.f, y - height / 2.f);
+  grid.draw(x + StatusSheet::kModelWidth, y);
+}
+
+void Ghost::drawModel(float x, float y) const {
+  Database* database = Database::instance();
+  UnitPictureData* picture = database ? database->findUnitPicture(getAppearance()) : nullptr;
+  if (!picture) {
+    return;
+  }
+  const Model* model = lp() < 1 ? picture->downMotion() : picture->standMotion();
+  Transform view;
+  view.rotation = {-45.f, 0.f, 180.f};
+  view.scale = {picture->scale(), picture->scale(), picture->scale()};
+  view.position = {x, y, 0.f};
+  RenderState state;
+  state.setTransform(view);
+  state.frontEnd = true;
+  Game::drawModel(model, state, static_cast<float>(interfaceFrameCount()));
+}
+
+}  // namespace Game

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+
+namespace Game {
+
+class Ghost;
+class TextGrid;
+
+// The compact sheet of a character: a table of 5 rows by 6 columns right of
+// its model. Row 0 is the name; the others show when the mode has their bit.
+namespace StatusSheet {
+
+inline constexpr Engine::i32 kLevelRow = 1;
+inline constexpr Engine::i32 kLifeRow = 2;
+inline constexpr Engine::i32 kMasterRow = 4;
+inline constexpr Engine::i32 kBonusRow = 8;
+inline constexpr Engine::i32 kAllRows = 15;
+inline constexpr Engine::i32 kRows = 5;
+inline constexpr Engine::i32 kColumns = 6;
+// The model's strip left of the table.
+inline constexpr float kModelWidth = 64.f;
+inline constexpr Engine::u32 kBackgroundColor = 0x88FFFFFF;
+inline constexpr Engine::u32 kFrameColor = 0xFFFFFFFF;
+
+// Fills and lays out the table of the ghost's sheet.
+void fillTable(TextGrid& grid, const Ghost& ghost, Engine::i32 mode);
+
+}  // namespace StatusSheet
+}  // namespace Game
