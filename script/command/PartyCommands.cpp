@@ -6,7 +6,7 @@
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
 #include "menu/PartyOrganizer.h"
-#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/ContentMenu.h"
 #include "resource/Database.h"
 #include "script/command/CommandReading.h"
 
@@ -17,8 +17,6 @@ using Engine::i64;
 
 namespace {
 
-constexpr Engine::u32 kRowColor = 0xFFC0C0C0;
-constexpr i32 kRowFont = 2;
 constexpr const char* kFinePrefix = "罰金 ";
 constexpr const char* kFineUnit = "円";
 
@@ -54,13 +52,12 @@ RemoveGhostMenu::RemoveGhostMenu() = default;
 RemoveGhostMenu::~RemoveGhostMenu() = default;
 
 void RemoveGhostMenu::open(const GameData& game) {
-  mMenu = std::make_unique<ListMenu>();
-  mShown.clear();
+  mMenu = std::make_unique<GhostMenu>();
   const PartyMembers& members = game.party().members();
+  mMenu->build(members);
+  mShown.clear();
   for (i32 i = 0; i < members.count(); ++i) {
-    PlayerGhost& ghost = members.memberAt(i);
-    mMenu->addItem(ghost.getName(), i, kRowColor, kRowFont);
-    mShown.push_back(&ghost);
+    mShown.push_back(&members.memberAt(i));
   }
   mMenu->setPosition(0.f, 0.f);
 }
@@ -75,7 +72,7 @@ i32 RemoveGhostMenu::execute(GameData& game) {
   if (!mMenu) {
     open(game);
   }
-  mMenu->drawDefault();
+  mMenu->draw(true);
   const i32 result = mMenu->update();
   if (result == ListMenu::kCancelled) {
     return finish();

@@ -8,7 +8,7 @@
 
 namespace Game {
 
-class ListMenu;
+class GhostMenu;
 class PartyOrganizer;
 class PlayerGhost;
 class ShellData;
@@ -47,21 +47,22 @@ class RemoveGhost final : public Command {
   String mName;
 };
 
-// A list of the active members: the one chosen leaves the party, except
-// the lead in the first place; a cancel leaves it as it is.
+// A list of the active members, a character row each: the one chosen
+// leaves the party, except the lead in the first place; a cancel leaves it
+// as it is.
 class RemoveGhostMenu final : public Command {
  public:
   RemoveGhostMenu();
   ~RemoveGhostMenu() override;
   Engine::i32 execute(GameData& game) override;
 
-  const ListMenu* menu() const { return mMenu.get(); }
+  const GhostMenu* menu() const { return mMenu.get(); }
 
  private:
   void open(const GameData& game);
   Engine::i32 finish();
 
-  std::unique_ptr<ListMenu> mMenu;
+  std::unique_ptr<GhostMenu> mMenu;
   // The members as the list shows them.
   std::vector<PlayerGhost*> mShown;
 };

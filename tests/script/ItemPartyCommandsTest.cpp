@@ -8,6 +8,8 @@
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
 #include "menu/Shop.h"
+#include "presentation/widget/ContentMenu.h"
+#include "presentation/widget/GhostWidget.h"
 #include "presentation/widget/ListMenu.h"
 #include "script/command/CampCommands.h"
 #include "script/command/PartyCommands.h"
@@ -245,6 +247,11 @@ TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
   load("removeGhostMenu{}");
   // Deciding the lead in the first row changes nothing and keeps the menu.
   for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) EXPECT_EQ(frame(), Script::kRunning);
+  const auto* command = static_cast<const ScriptStuff::RemoveGhostMenu*>(mScript.command(0));
+  ASSERT_NE(command->menu(), nullptr);
+  const Game::ListMenu& rows = command->menu()->list();
+  ASSERT_EQ(rows.itemCount(), 2);
+  EXPECT_NE(dynamic_cast<const Game::Widget::Ghost*>(rows.item(1)), nullptr);  // a character row
   EXPECT_EQ(frame({kDecide}), Script::kRunning);
   EXPECT_EQ(memberNames().size(), 2u);
   // Down to the second row, then decide.
