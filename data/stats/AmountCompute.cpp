@@ -1,4 +1,4 @@
-// The damage computation of an amount specification against a battle unit.
+// The damage computation of an amount entry against a battle unit.
 // Every product is taken in single precision and truncated toward zero at
 // once, as the game's numbers depend on that rounding.
 
