@@ -2,6 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "Engine/Graphics/ImageFile.h"
 
 // Mesa and the video driver leak what LeakSanitizer cannot name.
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
@@ -75,6 +79,25 @@ void drawQuad(const VertexBuffer& quad) {
     }
   }
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult RenderFixture::keepArtefact(const Image& image, const char* name) {
+  const std::filesystem::path folder = MARROWDEEP_ARTEFACT_DIR;
+  std::filesystem::create_directories(folder);
+  const Engine::Graphics::PixelSource source{image.pixels.data(), static_cast<Engine::i32>(image.width),
+                                             static_cast<Engine::i32>(image.height),
+                                             static_cast<Engine::i32>(image.width * 4)};
+  const std::vector<Engine::u8> file = Engine::Graphics::writeTga(source, false);
+  if (file.empty()) {
+    return ::testing::AssertionFailure() << "no TGA written for " << name;
+  }
+  std::FILE* out = std::fopen((folder / name).string().c_str(), "wb");
+  if (!out) {
+    return ::testing::AssertionFailure() << "cannot open " << (folder / name).string();
+  }
+  const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
+  std::fclose(out);
+  return written ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "short write of " << name;
 }
 
 }  // namespace RenderTest

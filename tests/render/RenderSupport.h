@@ -33,6 +33,9 @@ class RenderFixture : public ::testing::Test {
     u32 at(u32 x, u32 y) const { return pixels[std::size_t{y} * width + x]; }
   };
   Image readBack();
+  // Writes the image as a TGA file of that name into the build tree's folder
+  // of test artefacts.
+  static ::testing::AssertionResult keepArtefact(const Image& image, const char* name);
 
  private:
   std::unique_ptr<Platform::SystemBackend> mBackend;

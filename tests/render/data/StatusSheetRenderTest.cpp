@@ -95,18 +95,7 @@ class StatusSheetRender : public RenderFixture {
     }
     return false;
   }
-  static void keep(const Image& image, const char* name) {
-    const std::filesystem::path folder = MARROWDEEP_ARTEFACT_DIR;
-    std::filesystem::create_directories(folder);
-    const Engine::Graphics::PixelSource source{image.pixels.data(), static_cast<i32>(image.width),
-                                               static_cast<i32>(image.height), static_cast<i32>(image.width * 4)};
-    const std::vector<Engine::u8> file = Engine::Graphics::writeTga(source, false);
-    ASSERT_FALSE(file.empty());
-    std::FILE* out = std::fopen((folder / name).string().c_str(), "wb");
-    ASSERT_NE(nullptr, out);
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
-  }
+  static void keep(const Image& image, const char* name) { ASSERT_TRUE(keepArtefact(image, name)); }
 
   std::filesystem::path mOldDirectory;
 };

@@ -100,18 +100,7 @@ class SaveSlotMenuRender : public RenderFixture {
   static u32 at(const Image& image, i32 x, i32 y) {
     return image.at(static_cast<u32>(x + kWidth / 2), static_cast<u32>(kHeight / 2 - y));
   }
-  static void keep(const Image& image, const char* name) {
-    const std::filesystem::path folder = MARROWDEEP_ARTEFACT_DIR;
-    std::filesystem::create_directories(folder);
-    const Engine::Graphics::PixelSource source{image.pixels.data(), static_cast<i32>(image.width),
-                                               static_cast<i32>(image.height), static_cast<i32>(image.width * 4)};
-    const std::vector<Engine::u8> file = Engine::Graphics::writeTga(source, false);
-    ASSERT_FALSE(file.empty());
-    std::FILE* out = std::fopen((folder / name).string().c_str(), "wb");
-    ASSERT_NE(nullptr, out);
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
-  }
+  static void keep(const Image& image, const char* name) { ASSERT_TRUE(keepArtefact(image, name)); }
 
   std::filesystem::path mOldDirectory;
   std::filesystem::path mScratch;
