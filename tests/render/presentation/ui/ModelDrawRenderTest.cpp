@@ -65,10 +65,12 @@ class ModelDrawRender : public RenderFixture {
   static u32 at(const Image& image, i32 x, i32 y) {
     return image.at(static_cast<u32>(x + kWidth / 2), static_cast<u32>(kHeight / 2 - y));
   }
+  // Tipped back as the title's ring tips its items: they stand along z.
   static Game::RenderState placed(float x, float y) {
     Game::RenderState state;
     Game::Transform place;
     place.position.set(x, y, 0.f);
+    place.rotation.set(-90.f, 0.f, 0.f);
     state.applyTransform(place);
     state.frontEnd = true;
     return state;
