@@ -2,9 +2,15 @@
 
 namespace Game {
 
-// What the floor-build queue needs of a floor map. A map adds itself to the
-// queue when its build starts; leaving the queue on destruction is done here,
-// so a map destroyed half-built is never stepped again.
+class RenderState;
+
+// A floor map as far as the rest of the game needs one. A map adds itself to
+// the floor-build queue when its build starts; leaving the queue on
+// destruction is done here, so a map destroyed half-built is never stepped
+// again.
+//
+// Stand-in until the floors are built: a map read from a tile map holds
+// nothing, builds at once and draws nothing.
 class Map {
  public:
   Map() = default;
@@ -13,7 +19,11 @@ class Map {
   virtual ~Map();
 
   // One piece of the build; true once the map is built.
-  virtual bool buildStep() = 0;
+  virtual bool buildStep() { return true; }
+  // Reads the tile map at path and builds the whole floor at once.
+  virtual void buildFromFmf(const char* path);
+  // The floor's meshes and placed objects under state, animated at time.
+  virtual void drawTransformed(const RenderState& state, float time) const;
 };
 
 }  // namespace Game

@@ -7,7 +7,6 @@
 #include "core/sound/BGM.h"
 #include "menu/ConfigMenu.h"
 #include "core/game/SaveSlotMenu.h"
-#include "menu/TitleStars.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/scene/SceneRenderer.h"
@@ -48,7 +47,7 @@ const char* itemModel(TitleScene::Item item) {
 
 }  // namespace
 
-TitleScene::TitleScene(bool hasMemorySave) : mStars(new TitleStars()) {
+TitleScene::TitleScene(bool hasMemorySave) {
   SceneRenderer* renderer = SceneRenderer::instance();
   renderer->setFadeLevel(255);
   renderer->setFadeTarget(0);
@@ -57,6 +56,7 @@ TitleScene::TitleScene(bool hasMemorySave) : mStars(new TitleStars()) {
   }
   renderer->camera().reset();
   mResources.load(kResourceFile);
+  mScene.load(kSceneFile);
   placeStars();
   addRingItems(hasMemorySave);
 }
@@ -64,7 +64,7 @@ TitleScene::TitleScene(bool hasMemorySave) : mStars(new TitleStars()) {
 TitleScene::~TitleScene() = default;
 
 void TitleScene::placeStars() {
-  mStars->setModel(mResources.findModel("星"));
+  Model* star = mResources.findModel("星");
   RandomGenerator* random = RandomGenerator::instance();
   for (i32 i = 0; i < kStarCount; ++i) {
     Engine::Math::Vector3 position(0.f, 0.f, 0.f);
@@ -72,7 +72,11 @@ void TitleScene::placeStars() {
       position.x = random->getSignedFloat(kStarHalfWidth);
       position.y = random->getSignedFloat(kStarHalfHeight) + kStarLift;
     }
-    mStars->add(position, static_cast<float>(i));
+    SceneNode* node = mNodes.create(star);
+    node->position.setValue(position);
+    node->setTime(static_cast<float>(i));
+    // The stars fall over the interface space.
+    node->baseState.frontEnd = true;
   }
 }
 
@@ -93,8 +97,9 @@ void TitleScene::addRingItems(bool hasMemorySave) {
 }
 
 i32 TitleScene::update() {
-  // The scene models of the backdrop draw here once the scene model set is in.
-  mStars->updateAndDraw();
+  mScene.draw(RenderState(), static_cast<float>(mFrame));
+  mNodes.update();
+  mNodes.draw();
   ++mFrame;
   if (RandomGenerator* random = RandomGenerator::instance()) {
     random->getInt(2);  // the sequence moves on with the time the player waits

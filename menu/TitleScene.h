@@ -6,6 +6,8 @@
 #include "core/container/AutoPtr.h"
 #include "core/container/OwnedList.h"
 #include "presentation/resource/ResourceSet.h"
+#include "presentation/scene/SceneModelSet.h"
+#include "presentation/scene/SceneNodePool.h"
 #include "presentation/widget/RingMenu.h"
 
 namespace Game {
@@ -14,9 +16,9 @@ class ConfigMenu;
 class GameData;
 class ListMenu;
 class SaveSlotMenu;
-class TitleStars;
 
-// The first screen: stars fall while the title plays, then a ring of models
+// The first screen: stars (scene nodes) fall over the backdrop scene while
+// the title plays, then a ring of models
 // offers a new game, a saved game, the memory save (when there is one), the
 // settings and quitting. Holding keys 2, 6 and 12 opens a list that plays
 // any tune.
@@ -48,7 +50,8 @@ class TitleScene {
   bool isMenuShown() const { return mMenuShown; }
   Engine::i32 selectedItem() const { return mRing.selectedItem(); }
   const RingMenu& ring() const { return mRing; }
-  const TitleStars& stars() const { return *mStars; }
+  const SceneNodePool& nodes() const { return mNodes; }
+  const SceneModelSet& scene() const { return mScene; }
   bool isConfigOpen() const { return mConfigMenu.isValid(); }
   bool isLoadOpen() const { return mLoadMenu.isValid(); }
   const SaveSlotMenu* loadMenu() const { return mLoadMenu.get(); }
@@ -65,7 +68,9 @@ class TitleScene {
   void openMusicList();
 
   ResourceSet mResources;
-  AutoPtr<TitleStars> mStars;
+  SceneModelSet mScene;
+  // After the models it plays, so it goes first.
+  SceneNodePool mNodes{SceneNodePool::kSceneCapacity};
   AutoPtr<ConfigMenu> mConfigMenu;
   AutoPtr<SaveSlotMenu> mLoadMenu;
   AutoPtr<ListMenu> mMusicList;

@@ -8,9 +8,8 @@ class Model;
 class RenderState;
 
 // Every interface draw of an animated model goes through here: a null model
-// draws nothing.
-// Stand-in: models carry no drawable contents yet, so nothing is drawn; the
-// body becomes the model's own draw once models play.
+// draws nothing. The state is a front-end one: its matrix units are the
+// interface space's units / 400.
 void drawModel(const Model* model, const RenderState& state, float time);
 
 // The game flow's frame count, 0 without a game flow: the time interface

@@ -14,7 +14,6 @@
 #include "core/game/SaveSlotList.h"
 #include "core/input/KeyInput.h"
 #include "core/game/SaveSlotMenu.h"
-#include "menu/TitleStars.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/ListMenu.h"
 #include "tests/core/game/GameFixture.h"
@@ -35,13 +34,14 @@ class TitleSceneTest : public GameTestSupport::GameTest {
     Game::SceneRenderer::create(800, 600);
     Game::SaveSlotList::forgetCursor();
     input({});
-    // The sample title models, as the build converted them.
-    std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + TitleScene::kResourceFile,
-                     std::ios::binary | std::ios::ate);
-    std::string text(in ? static_cast<std::size_t>(in.tellg()) : 0u, '\0');
-    in.seekg(0).read(text.data(), static_cast<std::streamsize>(text.size()));
-    ASSERT_FALSE(text.empty()) << TitleScene::kResourceFile;
-    fs().put(TitleScene::kResourceFile, text);
+    // The sample title models and backdrop, as the build converted them.
+    for (const char* file : {TitleScene::kResourceFile, TitleScene::kSceneFile, "src/picture/title/backdrop.txt"}) {
+      std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + file, std::ios::binary | std::ios::ate);
+      std::string text(in ? static_cast<std::size_t>(in.tellg()) : 0u, '\0');
+      in.seekg(0).read(text.data(), static_cast<std::streamsize>(text.size()));
+      ASSERT_FALSE(text.empty()) << file;
+      fs().put(file, text);
+    }
   }
   void TearDown() override {
     mTitle.reset();
@@ -100,7 +100,8 @@ class TitleSceneTest : public GameTestSupport::GameTest {
 
 TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   TitleScene& title = open();
-  EXPECT_EQ(title.stars().stars().size(), 128u);
+  EXPECT_EQ(title.nodes().activeCount(), 128);
+  EXPECT_EQ(title.scene().entries().count(), 2);  // the backdrop's sky and hill
   for (int i = 0; i < 192; ++i) frame();
   EXPECT_FALSE(title.isMenuShown());
   frame();
@@ -122,15 +123,18 @@ TEST_F(TitleSceneTest, DecideShowsTheRingAtOnceAndJumpsToFrame192) {
 
 TEST_F(TitleSceneTest, StarsStartAtStaggeredTimesWithinTheScreen) {
   TitleScene& title = open();
-  const auto& stars = title.stars().stars();
-  for (std::size_t i = 0; i < stars.size(); ++i) {
-    EXPECT_EQ(stars[i].time, static_cast<float>(i));
-    EXPECT_LT(std::abs(stars[i].position.x), 400.f);
-    EXPECT_LT(std::abs(stars[i].position.y - 50.f), 275.f);
-    EXPECT_EQ(stars[i].position.z, 0.f);
+  const Game::SceneNodePool& stars = title.nodes();
+  for (int i = 0; i < TitleScene::kStarCount; ++i) {
+    const Game::SceneNode& star = stars.node(i);
+    EXPECT_EQ(star.getTime(), static_cast<float>(i));
+    EXPECT_LT(std::abs(star.position.x.value()), 400.f);
+    EXPECT_LT(std::abs(star.position.y.value() - 50.f), 275.f);
+    EXPECT_EQ(star.position.z.value(), 0.f);
+    EXPECT_TRUE(star.baseState.frontEnd);
   }
   frame();
-  EXPECT_EQ(stars[5].time, 6.f);
+  EXPECT_EQ(stars.node(5).getTime(), 6.f);
+  EXPECT_TRUE(stars.node(5).worldState().frontEnd);
 }
 
 struct RingCase {

@@ -51,15 +51,16 @@ void logSteps(std::vector<ApplicationStep>& steps, std::index_sequence<I...>) {
 class ApplicationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The sound-effect and system picture lists and the title's models the
-    // root reads at start, empty here.
+    // The sound-effect and system picture lists and the title's models and
+    // backdrop the root reads at start, empty here.
     // The title asks for its tune by name; with the music off its file is
     // never opened.
     mFixture.platform().fakeFileSystem.put("bgm/bgm.txt", "タイトル{ file title; loop 1; }");
     mFixture.platform().fakeFileSystem.put("config.ini", "BGM 0;");
     for (const char* name : {"src/system/systemsound.txt", "src/system/number.txt",
                              "src/system/wall.txt", "src/system/cursor.txt", "src/system/frame.txt",
-                             "src/system/rect.txt", "src/system/gauge.txt", "src/picture/title/main.txt"}) {
+                             "src/system/rect.txt", "src/system/gauge.txt", "src/picture/title/main.txt",
+                             "src/picture/title/scene.txt"}) {
       mFixture.platform().fakeFileSystem.put(name, "");
     }
     // The databases read the whole sample set of battle files.

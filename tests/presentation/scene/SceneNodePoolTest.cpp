@@ -1,0 +1,303 @@
+#include "presentation/scene/SceneNodePool.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "presentation/model/ModelTestSupport.h"
+#include "presentation/render/Color.h"
+#include "presentation/scene/SceneRenderer.h"
+
+namespace Game {
+namespace {
+
+using Engine::Math::Vector3;
+using Strings = std::vector<std::string>;
+
+// Nodes of a small pool over models whose draws tell their time (in x), with
+// the renderer there for the lights and the camera.
+class SceneNodePoolTest : public ModelTestSupport::ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    SceneRenderer::create(800, 600);
+    load("model{name m;" + timed("b") + "}model{name other;" + timed("o") +
+         "}model{name short;time 60;" + timed("s") +
+         "}animation{name over;time 20;position{y{{value 0;delay 1000;}{value 1000;}}}}");
+  }
+  void TearDown() override {
+    pool.reset();
+    SceneRenderer::destroy();
+    ModelTest::TearDown();
+  }
+
+  // The pool's draw, as "batch@time".
+  Strings drawn() {
+    pool->draw();
+    return hook.take();
+  }
+  static void expectNear(const Vector3& actual, const Vector3& expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-3f);
+    EXPECT_NEAR(actual.y, expected.y, 1e-3f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-3f);
+  }
+
+  std::unique_ptr<SceneNodePool> pool = std::make_unique<SceneNodePool>(8);
+};
+
+TEST_F(SceneNodePoolTest, AFullPoolGivesUpItsLastSlotAndWhatItHeld) {
+  SceneNodePool big(SceneNodePool::kSceneCapacity);
+  for (int i = 0; i < SceneNodePool::kSceneCapacity; ++i) {
+    big.create(&model("m"));
+  }
+  SceneNode& last = big.node(SceneNodePool::kSceneCapacity - 1);
+  const Engine::u32 oldId = last.getId();
+  // The last node holds a child in a slot freed for it.
+  big.node(3).release();
+  SceneNode* child = big.create(&model("m"));
+  ASSERT_EQ(child->index(), 3u);
+  child->setParent(&last, false, false);
+  last.addOverlay(mSet.findAnimation("over"), 0.f);
+
+  SceneNode* extra = big.create(&model("other"));  // the 1025th
+  EXPECT_EQ(extra, &last);
+  EXPECT_NE(extra->getId(), oldId);
+  EXPECT_EQ(extra->getModel(), &model("other"));
+  EXPECT_TRUE(extra->overlays().empty());
+  EXPECT_FALSE(child->isActive());
+  EXPECT_EQ(big.activeCount(), SceneNodePool::kSceneCapacity - 1);
+}
+
+TEST_F(SceneNodePoolTest, ANodeStartedLateNeitherDrawsNorMovesUntilItsTimeComes) {
+  SceneNode* node = pool->create(&model("m"));
+  node->setTime(-30.f);
+  node->setLifetime(2);
+  node->position.setVelocity(1.f, 0.f, 0.f);
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_FALSE(node->isVisible()) << i;
+    EXPECT_EQ(drawn(), Strings{}) << i;
+    pool->update();
+  }
+  EXPECT_TRUE(node->isVisible());
+  EXPECT_FLOAT_EQ(node->position.x.value(), 0.f);
+  EXPECT_EQ(drawn(), Strings{"b@0"});
+  pool->update();
+  EXPECT_FLOAT_EQ(node->position.x.value(), 1.f);
+  EXPECT_TRUE(node->isActive());  // its lifetime only ran once
+  pool->update();
+  EXPECT_FALSE(node->isActive());
+}
+
+TEST_F(SceneNodePoolTest, NodesEndWithTheirLifetimeOrTheirModel) {
+  SceneNode* once = pool->create(&model("m"));
+  once->setLifetime(1);
+  SceneNode* shortLived = pool->create(&model("short"));
+  SceneNode* endless = pool->create(&model("m"));
+  pool->update();
+  EXPECT_FALSE(once->isActive());
+  for (int i = 1; i < 60; ++i) {
+    EXPECT_TRUE(shortLived->isActive()) << i;
+    pool->update();
+  }
+  EXPECT_FALSE(shortLived->isActive());
+  EXPECT_FLOAT_EQ(shortLived->getTime(), 60.f);
+  EXPECT_TRUE(endless->isActive());
+  EXPECT_EQ(pool->highestUsed(), 2);
+}
+
+TEST_F(SceneNodePoolTest, AParentTakesItsChildrenAlongUnlessTheyAskToStay) {
+  SceneNode* parent = pool->create(&model("m"));
+  SceneNode* child = pool->create(&model("m"));
+  SceneNode* grandchild = pool->create(&model("m"));
+  SceneNode* stayer = pool->create(&model("m"));
+  SceneNode* other = pool->create(&model("m"));
+  child->setParent(parent, false, false);
+  grandchild->setParent(child, false, false);
+  stayer->setParent(parent, true, false);
+
+  parent->release();
+  EXPECT_FALSE(parent->isActive());
+  EXPECT_FALSE(child->isActive());
+  EXPECT_FALSE(grandchild->isActive());
+  EXPECT_TRUE(stayer->isActive());
+  EXPECT_EQ(stayer->parent(), nullptr);
+  EXPECT_TRUE(other->isActive());
+}
+
+TEST_F(SceneNodePoolTest, ChildrenOfHiddenParentsStayHidden) {
+  SceneNode* parent = pool->create(&model("m"));
+  SceneNode* child = pool->create(&model("other"));
+  child->setParent(parent, false, false);
+  parent->setVisible(false);
+  EXPECT_EQ(drawn(), Strings{});
+  SceneNode* light = pool->createLight(10.f, -1, Vector3(0.f, 0.f, 0.f), Vector3(1.f, 1.f, 1.f));
+  child->setParent(light, false, false);  // a light-only parent still shows its children
+  EXPECT_EQ(drawn(), Strings{"o@0"});
+}
+
+TEST_F(SceneNodePoolTest, AnOverlayActsAfterItsDelayAndEndsWithItsAnimation) {
+  SceneNode* node = pool->create(&model("m"));
+  node->addOverlay(mSet.findAnimation("over"), 10.f);
+  node->addOverlay(Animation(), 0.f);
+  ASSERT_EQ(node->overlays().size(), 1u);
+  const auto lift = [&] {
+    pool->draw();
+    const float y = hook.draws.at(0).state.transform(1, 3) * 400.f;
+    hook.draws.clear();
+    return y;
+  };
+  for (int i = 0; i <= 10; ++i) {
+    EXPECT_FLOAT_EQ(lift(), 0.f) << i;
+    pool->update();
+  }
+  EXPECT_NEAR(lift(), 1.f, 1e-3f);
+  for (int i = 11; i < 29; ++i) {
+    pool->update();
+  }
+  EXPECT_NEAR(lift(), 19.f, 1e-3f);
+  pool->update();
+  EXPECT_TRUE(node->overlays().empty());
+  EXPECT_FLOAT_EQ(lift(), 0.f);
+}
+
+TEST_F(SceneNodePoolTest, TheWorldIsBaseThenParentThenOwn) {
+  SceneNode* parent = pool->create(&model("m"));
+  parent->position.setValue(100.f, 0.f, 0.f);
+  parent->rotation.setValue(0.f, 0.f, 90.f);
+  SceneNode* child = pool->create(&model("m"));
+  child->position.setValue(10.f, 0.f, 0.f);
+  child->setParent(parent, false, false);
+  child->baseState.translate(0.f, 0.f, 5.f);
+  SceneNode* follower = pool->create(&model("m"));
+  follower->position.setValue(10.f, 0.f, 0.f);
+  follower->setParent(parent, false, true);
+  pool->updateAllWorld();
+  expectNear(*child->worldPosition(), Vector3(100.f, 10.f, 5.f));
+  expectNear(*follower->worldPosition(), Vector3(110.f, 0.f, 0.f));
+
+  Vector3 point;
+  child->localToWorldPoint(&point, Vector3(10.f, 0.f, 0.f));
+  expectNear(point, Vector3(100.f, 20.f, 5.f));
+  child->localToWorldVector(&point, Vector3(10.f, 0.f, 0.f));
+  expectNear(point, Vector3(0.f, 10.f, 0.f));
+}
+
+TEST_F(SceneNodePoolTest, TheNodeUpdatedLastLightsTheScene) {
+  SceneNode* child = pool->create(nullptr);
+  SceneNode* parent = pool->createLight(50.f, -1, Vector3(0.f, 0.f, 400.f), Vector3(1.f, 0.f, 0.f));
+  child->setParent(parent, false, false);
+  child->setLight(30.f, Vector3(0.f, 1.f, 0.f));
+  child->transparency.setValue(0.5f);
+  Light& light = SceneRenderer::instance()->pointLight();
+
+  pool->draw();  // the parent first, for its child
+  expectNear(light.position, Vector3(0.f, 0.f, 1.f));
+  expectNear(light.color, Vector3(0.f, 1.f, 0.f));
+  EXPECT_FLOAT_EQ(light.requestedRange, 15.f);
+
+  child->setLightIntensity(0.f);
+  pool->update();
+  pool->draw();
+  expectNear(light.color, Vector3(1.f, 0.f, 0.f));
+  EXPECT_FLOAT_EQ(light.requestedRange, 50.f);
+}
+
+TEST_F(SceneNodePoolTest, DestroyedModelsTakeTheirNodesInEveryPool) {
+  std::vector<std::unique_ptr<SceneNodePool>> pools;
+  for (int i = 0; i < 5; ++i) {
+    pools.push_back(std::make_unique<SceneNodePool>(4));
+  }
+  EXPECT_EQ(SceneNodePool::registeredCount(), 6);
+  SceneNode* first = pools.front()->create(&model("m"));
+  SceneNode* fifth = pools.back()->create(&model("m"));
+  SceneNode* kept = pools.back()->create(&model("other"));
+  SceneNodePool::releaseModelUsers(&model("m"));
+  EXPECT_FALSE(first->isActive());
+  EXPECT_FALSE(fifth->isActive());
+  EXPECT_TRUE(kept->isActive());
+  pools.clear();
+  EXPECT_EQ(SceneNodePool::registeredCount(), 1);
+}
+
+TEST_F(SceneNodePoolTest, ModelsChangeByNameWithinTheirSet) {
+  SceneNode* node = pool->create(&model("m"));
+  node->setTime(5.f);
+  node->setModel(&model("m"), true);
+  EXPECT_FLOAT_EQ(node->getTime(), 5.f);
+  EXPECT_FALSE(node->setModelByName("missing", false));
+  EXPECT_EQ(node->getModel(), &model("m"));
+  EXPECT_TRUE(node->setModelByName("other", false));
+  EXPECT_EQ(node->getModel(), &model("other"));
+  EXPECT_FLOAT_EQ(node->getTime(), 0.f);
+  SceneNode* light = pool->create(nullptr);
+  EXPECT_FALSE(light->setModelByName("m", false));
+}
+
+TEST_F(SceneNodePoolTest, ClonesCopyAllButSlotAndId) {
+  SceneNode* node = pool->create(&model("m"));
+  node->setTime(7.f);
+  node->position.setValue(1.f, 2.f, 3.f);
+  node->addOverlay(mSet.findAnimation("over"), 3.f);
+  node->setColor(Color(0.5f, 0.25f, 0.5f, 1.f));
+  SceneNode* copy = pool->clone(*node);
+  EXPECT_NE(copy, node);
+  EXPECT_NE(copy->getId(), node->getId());
+  EXPECT_EQ(copy->index(), 1u);
+  EXPECT_FLOAT_EQ(copy->getTime(), 7.f);
+  EXPECT_FLOAT_EQ(copy->position.z.value(), 3.f);
+  EXPECT_FLOAT_EQ(copy->transparency.value(), 0.5f);
+  EXPECT_FLOAT_EQ(copy->ambient.x.value(), 0.25f);
+  EXPECT_EQ(copy->overlays().size(), 1u);
+}
+
+TEST_F(SceneNodePoolTest, CloningTheLastNodeOfAFullPoolKeepsIt) {
+  SceneNodePool full(2);
+  full.create(&model("m"));
+  SceneNode* last = full.create(&model("m"));
+  last->setTime(9.f);
+  SceneNode* copy = full.clone(*last);
+  EXPECT_EQ(copy, last);
+  EXPECT_TRUE(copy->isActive());
+  EXPECT_FLOAT_EQ(copy->getTime(), 9.f);
+}
+
+TEST_F(SceneNodePoolTest, NodesCreatedDuringAnUpdateAheadOfItAreUpdatedInIt) {
+  pool->create(&model("m"));
+  pool->update();
+  SceneNode* ahead = pool->create(&model("m"));
+  EXPECT_EQ(pool->highestUsed(), 1);
+  pool->node(0).release();
+  pool->update();
+  EXPECT_FLOAT_EQ(ahead->getTime(), 1.f);
+  EXPECT_EQ(ahead->frameCount(), 1);
+}
+
+TEST_F(SceneNodePoolTest, AimingTurnsTheRotationTrack) {
+  SceneNode* node = pool->create(&model("m"));
+  node->position.setValue(10.f, 10.f, 0.f);
+  node->faceToward(Vector3(10.f, 20.f, 0.f));
+  EXPECT_NEAR(node->rotation.z.value(), 90.f, 1e-3f);
+  node->faceToward(Vector3(10.f, 10.f, 50.f));  // straight above: unchanged
+  EXPECT_NEAR(node->rotation.z.value(), 90.f, 1e-3f);
+  node->stopMotions();
+  EXPECT_EQ(node->getLifetime(), 0);
+  EXPECT_FLOAT_EQ(node->getSpeed(), 0.f);
+}
+
+TEST_F(SceneNodePoolTest, TheCameraFollowsAFlaggedNode) {
+  SceneNode* node = pool->create(nullptr);
+  node->position.setValue(40.f, 0.f, 0.f);
+  node->setCameraFollow(true);
+  Camera& camera = SceneRenderer::instance()->camera();
+  for (int i = 0; i < 10; ++i) {
+    pool->update();
+    pool->draw();
+    camera.step(i);
+  }
+  EXPECT_GT(camera.followWeight(), 0.f);
+}
+
+}  // namespace
+}  // namespace Game
