@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "Engine/Base/Types.h"
@@ -30,7 +31,11 @@ class RenderFixture : public ::testing::Test {
     u32 width = 0;
     u32 height = 0;
     std::vector<u32> pixels;
-    u32 at(u32 x, u32 y) const { return pixels[std::size_t{y} * width + x]; }
+    // A probe outside the image fails the test instead of reading past it.
+    u32 at(u32 x, u32 y) const {
+      if (x >= width || y >= height) throw std::out_of_range("pixel probe outside the image");
+      return pixels[std::size_t{y} * width + x];
+    }
   };
   Image readBack();
   // Writes the image as a TGA file of that name into the build tree's folder

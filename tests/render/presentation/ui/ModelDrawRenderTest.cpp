@@ -105,7 +105,7 @@ TEST_F(ModelDrawRender, TheTitleRingShowsItsItems) {
   ring.draw(base, 0.f);
   const Image image = finishFrame();
   i32 lit = 0;
-  for (i32 y = -300; y < 300; y += 4) {
+  for (i32 y = -296; y <= 300; y += 4) {
     for (i32 x = -400; x < 400; x += 4) {
       lit += at(image, x, y) != kBlack ? 1 : 0;
     }
