@@ -1,6 +1,5 @@
 #include "core/game/GameData.h"
 #include "presentation/widget/MessageWindow.h"
-#include "script/SceneModels.h"
 #include "script/Script.h"
 
 namespace Game {
@@ -10,9 +9,9 @@ using Engine::i32;
 // Nothing runs while a message or a talk is still showing; a run starts and
 // ends with no scene models and an empty talk window.
 i32 Script::update(GameData& game) {
-  ScriptStuff::SceneModels& models = ScriptStuff::SceneModels::current();
+  SceneModelSet& models = game.sceneModels();
   MessageWindow& window = game.messageWindow();
-  models.draw();
+  models.drawNow();
   window.draw();
   if (!game.updateMessages()) {
     return kRunning;

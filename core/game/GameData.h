@@ -11,6 +11,7 @@
 #include "data/Bag.h"
 #include "data/Party.h"
 #include "presentation/widget/ListMenu.h"
+#include "presentation/scene/SceneModelSet.h"
 #include "presentation/widget/MessageWindow.h"
 
 namespace Game {
@@ -82,6 +83,8 @@ class GameData {
   AcquisitionNotice& notice() { return mNotice; }
   // The conversation window the scenes and their scripts share.
   MessageWindow& messageWindow() { return mMessageWindow; }
+  // The models event scripts show over the scene while they run.
+  SceneModelSet& sceneModels() { return mSceneModels; }
   // Once a frame while the scene shows messages: posts what the notice
   // holds, then draws and steps the first window; true when none is left.
   bool updateMessages();
@@ -193,6 +196,7 @@ class GameData {
   Bag mBag;
   std::vector<String> mLog;
   MessageWindow mMessageWindow;
+  SceneModelSet mSceneModels;
   AcquisitionNotice mNotice{*this};
   OwnedList<ListMenu> mMessages;
   AutoPtr<Battle> mBattle;

@@ -2,7 +2,7 @@
 
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
-#include "script/SceneModels.h"
+#include "core/game/GameData.h"
 #include "script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
@@ -12,8 +12,8 @@ using Engine::i32;
 SceneAddContainer::SceneAddContainer(const NmlNode& element)
     : mName(optionalText(element, "name")), mPath(optionalText(element, "path")) {}
 
-i32 SceneAddContainer::execute(GameData&) {
-  SceneModels::current().addContainer(mName.c_str(), mPath.c_str());
+i32 SceneAddContainer::execute(GameData& game) {
+  game.sceneModels().createResourceSet(mPath.c_str(), mName.c_str());
   return kNext;
 }
 
@@ -29,15 +29,15 @@ SceneAddModel::SceneAddModel(const NmlNode& element)
   }
 }
 
-i32 SceneAddModel::execute(GameData&) {
-  SceneModels::current().addModel(mContainer.c_str(), mModel.c_str(), mName.c_str(), mLimit);
+i32 SceneAddModel::execute(GameData& game) {
+  game.sceneModels().addModel(mContainer.c_str(), mModel.c_str(), mName.c_str(), mLimit);
   return kNext;
 }
 
 SceneDestroyModel::SceneDestroyModel(const NmlNode& element) : mName(optionalText(element, "name")) {}
 
-i32 SceneDestroyModel::execute(GameData&) {
-  SceneModels::current().destroyModel(mName.c_str());
+i32 SceneDestroyModel::execute(GameData& game) {
+  game.sceneModels().destroyModel(mName.c_str());
   return kNext;
 }
 

@@ -198,15 +198,22 @@ TEST_F(CommandTest, ScreenAndRecordCommands) {
   Game::SceneRenderer::destroy();
 }
 
-TEST_F(CommandTest, SceneCommandsReachTheSceneModels) {
-  ScriptTestSupport::RecordedSceneModels models;
+TEST_F(CommandTest, SceneCommandsAddAndRemoveTheGamesSceneModels) {
+  fs().put("src/picture/event/箱.txt", std::string("model{name 蓋;} model{name 底;}"));
   load("sceneAddContainer{ name 箱; path src/picture/event/箱.txt; }"
        " sceneAddModel{ name a; container 箱; model 蓋; }"
        " sceneAddModel{ name b; model 箱,底; limit 30; }"
+       " sceneAddModel{ name c; model 箱,無い; }"
        " sceneDestroyModel{ name a; }");
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(models.requests, (std::vector<std::string>{"container 箱 src/picture/event/箱.txt", "model 箱 蓋 a 0",
-                                                       "model 箱 底 b 30", "destroy a"}));
+  const Game::SceneModelSet& models = game().sceneModels();
+  ASSERT_NE(models.findResourceSet("箱"), nullptr);
+  EXPECT_EQ(models.findEntry("a"), nullptr);
+  EXPECT_EQ(models.findEntry("c"), nullptr);
+  const Game::SceneModelSet::Entry* entry = models.findEntry("b");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->model, models.findResourceSet("箱")->findModel("底"));
+  EXPECT_EQ(entry->duration, 30.f);
 }
 
 TEST_F(CommandTest, TalkQueuesItsRecordAndCloseTalkEmptiesTheWindow) {

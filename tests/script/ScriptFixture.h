@@ -9,7 +9,6 @@
 #include "core/game/GameData.h"
 #include "file/nml/NmlDocument.h"
 #include "script/Script.h"
-#include "script/SceneModels.h"
 #include "script/expression/GameResolver.h"
 #include "tests/core/game/KeyedGameFixture.h"
 
@@ -47,29 +46,6 @@ class GameVariables final : public Game::ExpressionStuff::GameResolver {
 
  private:
   const Game::GameData& mGame;
-};
-
-// What the scene commands asked for, one text per request.
-class RecordedSceneModels final : public Game::ScriptStuff::SceneModels {
- public:
-  RecordedSceneModels() { install(this); }
-  ~RecordedSceneModels() override { install(nullptr); }
-  RecordedSceneModels(const RecordedSceneModels&) = delete;
-  RecordedSceneModels& operator=(const RecordedSceneModels&) = delete;
-
-  void addContainer(const char* name, const char* path) override {
-    requests.push_back(std::string("container ") + name + " " + path);
-  }
-  void addModel(const char* container, const char* model, const char* name, float limit) override {
-    requests.push_back(std::string("model ") + container + " " + model + " " + name + " " +
-                       std::to_string(static_cast<int>(limit)));
-  }
-  void destroyModel(const char* name) override { requests.push_back(std::string("destroy ") + name); }
-  void draw() override { ++draws; }
-  void clear() override { requests.push_back("clear"); }
-
-  std::vector<std::string> requests;
-  int draws = 0;
 };
 
 // A new game with its variables answering expressions, and scripts read

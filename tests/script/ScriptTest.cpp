@@ -163,12 +163,17 @@ TEST_F(ScriptTest, TheDriverWaitsWhileAMessageShows) {
 }
 
 TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
-  ScriptTestSupport::RecordedSceneModels models;
-  load("sceneAddModel{ name a; model 箱,蓋; limit 60; } sleep{ value 2; }");
+  fs().put("src/picture/event/box.txt", std::string("model{name lid;} model{name base;}"));
+  Game::SceneModelSet& models = game().sceneModels();
+  models.createResourceSet("src/picture/event/box.txt", "left over");
+  load("sceneAddContainer{ name 箱; path src/picture/event/box.txt; }"
+       " sceneAddModel{ name a; model 箱,lid; limit 60; } sleep{ value 2; }");
   EXPECT_EQ(mScript.update(game()), Script::kRunning);
+  EXPECT_EQ(models.resourceSets().count(), 1);
+  EXPECT_NE(models.findEntry("a"), nullptr);
   EXPECT_EQ(mScript.update(game()), Script::kFinished);
-  EXPECT_EQ(models.requests, (std::vector<std::string>{"clear", "model 箱 蓋 a 60", "clear"}));
-  EXPECT_EQ(models.draws, 2);
+  EXPECT_EQ(models.resourceSets().count(), 0);
+  EXPECT_EQ(models.entries().count(), 0);
 }
 
 using ScriptDeathTest = ScriptTest;
