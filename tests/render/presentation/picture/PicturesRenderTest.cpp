@@ -1,6 +1,6 @@
 // The sample system and interface pictures drawn offscreen: a floating
-// number rising from a world point, and a row of gauge pips; both are kept
-// as images of the build tree.
+// number rising from a world point, a row of gauge pips and two faces; each
+// is kept as an image of the build tree.
 
 #include <algorithm>
 #include <filesystem>
@@ -9,9 +9,11 @@
 #include "FileIO/src/ManagerImpl.h"
 #include "core/config/Config.h"
 #include "file/FileLoader.h"
+#include "presentation/picture/FaceSet.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/render/Color.h"
+#include "presentation/render/RenderState.h"
 #include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
@@ -130,6 +132,40 @@ TEST_F(PicturesRender, AGaugeRowShowsFilledThenHollowPips) {
     EXPECT_TRUE(colorNear(i < 2 ? 0xFFC080FFu : 0xFF302838u, at(image, x, -164), 8)) << i;
     EXPECT_EQ(at(image, x + 16, -164), kBlack) << i;
     EXPECT_EQ(at(image, x, -164 + 18), kBlack) << i;
+  }
+}
+
+// Both faces 192 units square about their places, the left one mirrored:
+// the picture's row 5 is inked from column 2 to 14 of 16, so its clear
+// columns 0, 1 and 15 land at 15, 14 and 0 on the left.
+TEST_F(PicturesRender, TwoFacesStandBesideTheBoxLookingInward) {
+  Game::FaceSet::create();
+  Game::FaceSet& faces = *Game::FaceSet::instance();
+  const Game::Face* left = faces.find("ケッサ");
+  const Game::Face* right = faces.find("店主");
+  ASSERT_TRUE(left && right);
+  faces.texture(left)->waitReady();
+  faces.texture(right)->waitReady();
+  left->draw(0, Game::RenderState());
+  right->draw(1, Game::RenderState());
+  const Image image = finishFrame();
+  Game::FaceSet::destroy();
+  ASSERT_TRUE(keepArtefact(image, "faces.tga"));
+  // Row 5 of the picture: cells 2..14 inked, the rest clear; 12 units a cell.
+  const i32 row = -44 + 96 - 5 * 12 - 6;
+  for (const i32 side : {-1, 1}) {
+    const i32 first = side * 272 - 96;
+    const auto cell = [&](i32 column) { return at(image, first + 12 * column + 6, row); };
+    SCOPED_TRACE(side);
+    const i32 inked[2] = {side < 0 ? 13 : 2, side < 0 ? 1 : 14};
+    const i32 clear[3] = {side < 0 ? 15 : 0, side < 0 ? 14 : 1, side < 0 ? 0 : 15};
+    for (const i32 column : inked) {
+      EXPECT_NE(cell(column), kBlack) << column;
+    }
+    for (const i32 column : clear) {
+      EXPECT_EQ(cell(column), kBlack) << column;
+    }
+    EXPECT_NE(at(image, side * 272, -44), kBlack);
   }
 }
 
