@@ -3,12 +3,15 @@
 #include <array>
 
 #include "Engine/Base/Types.h"
+#include "Engine/Math/Vector3.h"
 #include "core/sound/SoundEffectList.h"
 #include "presentation/resource/ResourceSet.h"
 
 namespace Game {
 
+class Color;
 class Model;
+class SceneNodePool;
 
 // The models of floating numbers: the digits "0" to "9" and "miss", from one
 // resource definition file.
@@ -49,6 +52,13 @@ class SystemResources {
   ResourceSet& gauge() { return mGauge; }
   NumberPictures& numbers() { return mNumbers; }
   SoundEffectList& sounds() { return mSounds; }
+
+  // A number rising from a world position, one billboard node of pool per
+  // digit, each digit 4 frames after the one to its right; a negative value
+  // shows "miss", 0 shows nothing. A critical number is half as large again;
+  // row lifts it by about 33 units a row, so that numbers stack.
+  void spawnNumber(SceneNodePool& pool, Engine::i32 value, const Engine::Math::Vector3& position,
+                   const Color& color, bool critical, Engine::i32 row) const;
 
   // Plays a system sound by name (an unknown name plays nothing) and counts
   // the request, so that what asked for sounds can be checked without audio.

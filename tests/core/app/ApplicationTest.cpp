@@ -12,9 +12,14 @@
 #include "core/game/GameFlow.h"
 #include "core/input/KeyInput.h"
 #include "core/random/RandomGenerator.h"
+#include "presentation/model/Model.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
+#include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
+#include "tests/core/game/GameFixture.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
@@ -59,7 +64,10 @@ class ApplicationTest : public ::testing::Test {
     mFixture.platform().fakeFileSystem.put("config.ini", "BGM 0;");
     for (const char* name : {"src/system/systemsound.txt", "src/system/number.txt",
                              "src/system/wall.txt", "src/system/cursor.txt", "src/system/frame.txt",
-                             "src/system/rect.txt", "src/system/gauge.txt", "src/picture/title/main.txt",
+                             "src/system/rect.txt", "src/system/gauge.txt", "src/face/face.txt",
+                             "src/face/batch.txt", "src/picture/gui/呪力.txt", "src/picture/gui/矢印.txt",
+                             "src/picture/gui/スポット.txt", "src/picture/gui/アイコン.txt",
+                             "src/picture/gui/コンパス.txt", "src/picture/title/main.txt",
                              "src/picture/title/scene.txt"}) {
       mFixture.platform().fakeFileSystem.put(name, "");
     }
@@ -153,6 +161,70 @@ TEST_F(ApplicationTest, LoadsTheSampleDatabasesWithoutADebugLine) {
   EXPECT_EQ(tools, 7);
   EXPECT_EQ(enemies, 4);
   EXPECT_EQ(states, 30);
+  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty())
+      << mFixture.platform().fakeDebugOutput.lines.front();
+}
+
+// Blocks until every picture of the set has loaded: a missing one stops the
+// program.
+void waitForTextures(Game::ResourceSet& set) {
+  for (Game::OwnedList<Game::Texture>::Iterator it(set.textures()); !it.isEnd(); it.next()) {
+    it.value()->waitReady();
+  }
+}
+
+// The sample system pictures and sounds, interface pictures and faces, with
+// every picture they name, load at start without a word on the debug stream;
+// what the game looks up in them by name is there.
+TEST_F(ApplicationTest, LoadsTheSamplePicturesAndFacesWithoutADebugLine) {
+  for (const char* directory : {"src/system", "src/face", "src/picture/gui"}) {
+    GameTestSupport::putSampleFiles(mFixture.platform().fakeFileSystem, directory);
+  }
+  std::vector<std::string> missing;
+  int faces = 0;
+  Support::onUpdate = [&] {
+    mFixture.platform().fakeDebugOutput.lines.clear();
+    Application::create();
+    Game::SystemResources& system = *Game::SystemResources::instance();
+    for (int digit = 0; digit < 10; ++digit) {
+      if (!system.numbers().digit(digit)) missing.push_back("digit " + std::to_string(digit));
+    }
+    if (!system.numbers().miss()) missing.push_back("miss");
+    for (const char* sound : {"saved", "cursorCancel"}) {
+      if (!system.sounds().find(sound)) missing.push_back(sound);
+    }
+    Game::GuiPictures& gui = *Game::GuiPictures::instance();
+    for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) {
+      if (!gui.findIcon(icon)) missing.push_back(icon);
+    }
+    for (const char* pip : {"active", "invalid", "empty"}) {
+      if (!gui.gauge().findModel(pip)) missing.push_back(pip);
+    }
+    for (const char* piece : {"cell", "cursor", "ring"}) {
+      if (!gui.compassBatch(piece)) missing.push_back(piece);
+    }
+    if (!gui.arrowModel() || !gui.compassModel() || !gui.spot().getModel(0)) missing.push_back("a model");
+    Game::FaceSet& faceSet = *Game::FaceSet::instance();
+    if (!faceSet.mainBatch()) missing.push_back("main");
+    faces = faceSet.faceCount();
+    for (Game::ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(),
+                                   &system.gauge(), &system.numbers().set(), &gui.arrow(), &gui.spot(),
+                                   &gui.gauge(), &gui.icons(), &gui.compass(), &faceSet.batches()}) {
+      waitForTextures(*set);
+    }
+    for (const char* name : {"ケッサ", "店主", "司書", "坑夫"}) {
+      if (Game::Face* face = faceSet.find(name)) {
+        faceSet.texture(face)->waitReady();
+      } else {
+        missing.push_back(name);
+      }
+    }
+    Application::destroy();
+    endAfterThisFrame();
+  };
+  mFixture.run();
+  EXPECT_TRUE(missing.empty()) << missing.front();
+  EXPECT_EQ(faces, 4);
   EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty())
       << mFixture.platform().fakeDebugOutput.lines.front();
 }

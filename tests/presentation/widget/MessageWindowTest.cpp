@@ -19,7 +19,7 @@ class MessageWindowTest : public WidgetTest::KeyScript {
  protected:
   void SetUp() override {
     KeyScript::SetUp();
-    Game::FaceSet::create();
+    Game::FaceSet::createWithoutFiles();
     Game::FaceSet::instance()->add("hero", "hero", "アルト");
   }
   void TearDown() override {
