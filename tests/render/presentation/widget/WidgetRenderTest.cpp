@@ -78,20 +78,28 @@ TEST_F(WidgetRender, AFrameCoversExactlyItsRectangle) {
   const i32 top = 50;
   Game::UiDraw::drawFrame(static_cast<float>(left), static_cast<float>(top), 200.f, 100.f, 0xFFFFFFFF, false);
   const Image image = finishFrame();
-  // Probes just inside and just outside each edge, at the edge's middle and
-  // near both its ends.
+  // Probes on the last pixel inside and the first pixel outside each edge
+  // (the rectangle spans pixels left..left+199 and top..top-99), at the
+  // edge's middle and near both its ends.
   for (const i32 along : {-90, 0, 90}) {
-    EXPECT_NE(at(image, left + 100 + along, top - 1), kBlack) << along;
-    EXPECT_EQ(at(image, left + 100 + along, top + 1), kBlack) << along;
-    EXPECT_NE(at(image, left + 100 + along, top - 99), kBlack) << along;
-    EXPECT_EQ(at(image, left + 100 + along, top - 101), kBlack) << along;
+    const i32 x = left + 100 + along;
+    EXPECT_NE(at(image, x, top), kBlack) << along;
+    EXPECT_EQ(at(image, x, top + 1), kBlack) << along;
+    EXPECT_NE(at(image, x, top - 99), kBlack) << along;
+    EXPECT_EQ(at(image, x, top - 100), kBlack) << along;
   }
   for (const i32 along : {-40, 0, 40}) {
-    EXPECT_NE(at(image, left + 1, top - 50 + along), kBlack) << along;
-    EXPECT_EQ(at(image, left - 2, top - 50 + along), kBlack) << along;
-    EXPECT_NE(at(image, left + 198, top - 50 + along), kBlack) << along;
-    EXPECT_EQ(at(image, left + 201, top - 50 + along), kBlack) << along;
+    const i32 y = top - 50 + along;
+    EXPECT_NE(at(image, left, y), kBlack) << along;
+    EXPECT_EQ(at(image, left - 1, y), kBlack) << along;
+    EXPECT_NE(at(image, left + 199, y), kBlack) << along;
+    EXPECT_EQ(at(image, left + 200, y), kBlack) << along;
   }
+  // The corners themselves.
+  EXPECT_NE(at(image, left, top), kBlack);
+  EXPECT_NE(at(image, left + 199, top - 99), kBlack);
+  EXPECT_EQ(at(image, left - 1, top + 1), kBlack);
+  EXPECT_EQ(at(image, left + 200, top - 100), kBlack);
   // The fill shows inside, darker than the border.
   EXPECT_NE(at(image, 0, 0), kBlack);
   keep(image, "frame.tga");
