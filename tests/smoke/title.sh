@@ -32,8 +32,10 @@ fx_of() {
     *) echo "unknown pixel class $1" >&2; return 1 ;;
   esac
 }
+# Every other pixel each way is enough for these counts (scaled back up), at
+# a quarter of the cost.
 count() {  # image region class
-  convert "$1" -crop "$2" +repage -fx "$(fx_of "$3")" -format '%[fx:int(mean*w*h+0.5)]' info:
+  convert "$1" -crop "$2" +repage -sample 50% -fx "$(fx_of "$3")" -format '%[fx:int(4*mean*w*h+0.5)]' info:
 }
 PIXELS
 
