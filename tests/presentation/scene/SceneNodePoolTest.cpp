@@ -222,6 +222,15 @@ TEST_F(SceneNodePoolTest, OfTwoLightsTheLaterSlotWinsUntilItGoes) {
   EXPECT_FLOAT_EQ(light.requestedRange, 20.f);
 }
 
+TEST_F(SceneNodePoolTest, IdsCountUpFromZeroWheneverAPoolIsBuilt) {
+  SceneNodePool first(4);
+  EXPECT_EQ(first.create(&model("m"))->getId(), 0u);
+  EXPECT_EQ(first.create(&model("m"))->getId(), 1u);
+  SceneNodePool second(4);
+  EXPECT_EQ(second.create(&model("m"))->getId(), 0u);
+  EXPECT_EQ(first.create(&model("m"))->getId(), 1u) << "one counter for all pools";
+}
+
 TEST_F(SceneNodePoolTest, DestroyedModelsTakeTheirNodesInEveryPool) {
   std::vector<std::unique_ptr<SceneNodePool>> pools;
   for (int i = 0; i < 5; ++i) {
