@@ -105,6 +105,30 @@ TEST_F(WidgetRender, AFrameCoversExactlyItsRectangle) {
   keep(image, "frame.tga");
 }
 
+TEST_F(WidgetRender, AGaugeFillsItsFractionOverItsBackground) {
+  constexpr u32 kRed = 0xFFFF0000u;
+  constexpr u32 kBlue = 0xFF0000FFu;
+  // Three bars 200 wide and 20 high from x = -100: a quarter filled, empty
+  // over a background, empty without one.
+  Game::UiDraw::drawPictureRect(0.25f, kRed, kBlue, -100.f, 100.f, 200.f, 20.f, 0.f);
+  Game::UiDraw::drawPictureRect(0.f, kRed, kBlue, -100.f, 0.f, 200.f, 20.f, 0.f);
+  Game::UiDraw::drawPictureRect(0.f, kRed, 0u, -100.f, -100.f, 200.f, 20.f, 0.f);
+  const Image image = finishFrame();
+  keep(image, "gauges.tga");
+  const auto isRed = [](u32 c) { return ((c >> 16) & 0xFFu) > 0x80u && (c & 0xFFFFu) == 0u; };
+  const auto isBlue = [](u32 c) { return (c & 0xFFu) > 0x80u && (c & 0xFFFF00u) == 0u; };
+  EXPECT_TRUE(isRed(at(image, -90, 90))) << std::hex << at(image, -90, 90);
+  EXPECT_TRUE(isRed(at(image, -55, 90)));
+  EXPECT_TRUE(isBlue(at(image, -45, 90))) << "the fill ends at a quarter";
+  EXPECT_TRUE(isBlue(at(image, 90, 90)));
+  EXPECT_EQ(at(image, 110, 90), kBlack);
+  EXPECT_TRUE(isBlue(at(image, -90, -10)));
+  EXPECT_TRUE(isBlue(at(image, 90, -10)));
+  for (const i32 x : {-90, 0, 90}) {
+    EXPECT_EQ(at(image, x, -110), kBlack) << x;
+  }
+}
+
 TEST_F(WidgetRender, AScrolledListMenuShowsItsScrollBar) {
   Game::ListMenu menu;
   menu.setTitle("Items", 1, 0xFFFFFF80);
