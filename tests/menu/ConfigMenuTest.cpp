@@ -65,9 +65,11 @@ TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChanges) {
   EXPECT_STREQ(menu.label(ConfigMenu::kBack), "もどる");
   moveTo(menu, kBgmVolumeRow);
   EXPECT_STREQ(menu.label(kBgmVolumeRow), "BGMボリューム");
-  press(menu, Key::Right);
+  EXPECT_STREQ(menu.label(ConfigMenu::kBack), "もどる");
+  frame(menu, {Key::Right});  // the frame of the change
   EXPECT_TRUE(menu.isChanged());
   EXPECT_STREQ(menu.label(ConfigMenu::kBack), "保存せずもどる");
+  frame(menu);
   EXPECT_EQ(menu.workingCopy().setting(Config::kBgmVolume).value(), 4);
 
   moveTo(menu, ConfigMenu::kBack);

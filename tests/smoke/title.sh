@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # The real program in a copy of its directory under Xvfb, driven by scripted
-# keys: the title shows its stars and ring over the cleared (black) frame,
-# the load menu lists the save slots, the settings menu changes the music
-# volume and saves config.ini, quitting from the ring ends with status 0, and
-# a close request (SIGTERM) ends it cleanly too. Screenshots go to
-# MARROWDEEP_ARTEFACT_DIR when it is set.
+# keys: the title shows its stars and ring over the night sky, the load menu
+# lists the 24 save slots, the settings menu changes the music volume and
+# saves config.ini, and quitting from the ring ends with status 0.
+# Screenshots go to MARROWDEEP_ARTEFACT_DIR when it is set. (A close request
+# ending the program cleanly is window.sh's.)
+#
+# Waits poll the window's pixels with generous upper bounds rather than
+# sleeping fixed times; only key presses keep fixed lengths, as the game
+# reads the keyboard's state once a frame and gives no sign that it did.
 #   title.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
@@ -16,27 +20,90 @@ mkdir "$work/game"
 (cd "$(dirname "$program")" && tar cf - --exclude=./config.ini --exclude=./savedata \
   --exclude=./snapshot --exclude=./record .) | (cd "$work/game" && tar xf -)
 
+cat >"$work/pixels.sh" <<'PIXELS'
+# Pixels of a class in a region (WxH+X+Y) of an image. The sample title's
+# stars are yellow to cream (blue below red and green) over a dark blue sky;
+# its ring items are blue or red, which neither stars, nor sky, nor any blend
+# of the two are.
+fx_of() {
+  case $1 in
+    star) echo 'r>0.8&&g>0.65&&b<0.8' ;;
+    ring) echo '(b>0.45&&b>g)||(r>0.9&&g<0.6)' ;;
+    *) echo "unknown pixel class $1" >&2; return 1 ;;
+  esac
+}
+# Every other pixel each way is enough for these counts (scaled back up), at
+# a quarter of the cost.
+count() {  # image region class
+  convert "$1" -crop "$2" +repage -sample 50% -fx "$(fx_of "$3")" -format '%[fx:int(4*mean*w*h+0.5)]' info:
+}
+PIXELS
+
 cat >"$work/run.sh" <<'INNER'
 set -euo pipefail
 game=$1
 log=$2
-ending=$3
+source "$(dirname "$0")/pixels.sh"
+capture="$(dirname "$0")/capture.png"
 
 cd "$game"
 ./marrowdeep >"$log" 2>&1 &
 pid=$!
+fail() { echo "$1"; kill -KILL "$pid" 2>/dev/null; cat "$log"; exit 1; }
+
 window=""
-for _ in $(seq 1 600); do
+deadline=$((SECONDS + 60))
+while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ]; do
   window=$(xdotool search --name "Marrowdeep ver1.02" 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  sleep 0.1
+  [ -n "$window" ] || sleep 0.1
 done
-[ -n "$window" ] || { echo "no window appeared"; kill -KILL "$pid" 2>/dev/null; cat "$log"; exit 1; }
+[ -n "$window" ] || fail "no window appeared"
 # Without a window manager the window takes the keyboard focus from a click.
 xdotool mousemove --window "$window" 100 100 click 1
 xdotool windowfocus "$window"
-# Text shows once the start-up fade has half cleared: give a loaded machine time.
-sleep 3
+
+# The number of pixels of a class in a region of what the window shows now.
+shown() {
+  import -window "$window" "$capture" 2>/dev/null && count "$capture" "$1" "$2"
+}
+# Polls until at least n pixels of the class show in the region.
+await() {  # region class n what
+  local end=$((SECONDS + 60)) n
+  while [ "$SECONDS" -lt "$end" ]; do
+    n=$(shown "$1" "$2") || n=0
+    [ "$n" -ge "$3" ] && return 0
+    sleep 0.1
+  done
+  fail "waited in vain for $4"
+}
+# Polls until the ring has opened: two captures in a row show its three front
+# items (left, middle, right: their models turn, so their extents vary) and
+# nothing of it between them, where its items pass while it spins in.
+await_ring() {
+  local end=$((SECONDS + 60)) settled=0 region n ok
+  while [ "$SECONDS" -lt "$end" ]; do
+    ok=0
+    if import -window "$window" "$capture" 2>/dev/null; then
+      ok=1
+      for region in 90x160+100+360 80x160+360+360 90x160+610+360; do
+        n=$(count "$capture" "$region" ring)
+        [ "$n" -ge 100 ] || ok=0
+      done
+      for region in 140x160+200+360 140x160+460+360; do
+        n=$(count "$capture" "$region" ring)
+        [ "$n" -le 20 ] || ok=0
+      done
+    fi
+    if [ "$ok" -eq 1 ]; then
+      settled=$((settled + 1))
+      [ "$settled" -ge 2 ] && return 0
+    else
+      settled=0
+    fi
+    sleep 0.1
+  done
+  fail "waited in vain for the ring to open"
+}
 
 press() {  # held for several frames: still one action
   xdotool keydown "$1"
@@ -47,56 +114,44 @@ press() {  # held for several frames: still one action
 presses() {
   for _ in $(seq 1 "$2"); do press "$1"; done
 }
+# The game's own screenshot (space) as snapshot/ssNNNNN.bmp, waited for.
+snapshot() {
+  local file end=$((SECONDS + 60))
+  file=$(printf 'snapshot/ss%05d.bmp' "$1")
+  press space
+  while [ ! -s "$file" ] && [ "$SECONDS" -lt "$end" ]; do sleep 0.1; done
+  [ -s "$file" ] || fail "no $file"
+}
 
-if [ "$ending" = menus ]; then
-  press x          # the ring at once
-  sleep 1.5        # its opening and the fade-in
-  press space      # ss00000: stars and ring
-  press Right      # start -> load
-  press x
-  sleep 0.5
-  press space      # ss00001: the slot list
-  press z
-  sleep 0.5
-  press Right      # load -> config
-  press x
-  sleep 0.3
-  presses Down 13  # BGMボリューム
-  press Right
-  press space      # ss00002: the settings menu, changed
-  presses Up 12    # 保存
-  press x
-  press Up         # もどる
-  press x
-  sleep 0.5
-  press Right      # config -> quit
-  press x
-else
-  sleep 0.5
-  kill -TERM "$pid"
-fi
+# The loop runs once the stars show through the start-up fade.
+await 800x300+0+0 star 200 "the stars"
+press x          # the ring at once
+await_ring
+snapshot 0       # stars and ring
+press Right      # start -> load
+press x
+snapshot 1       # the slot list
+press z
+press Right      # load -> config
+press x
+presses Up 4     # wraps round to BGMボリューム
+press Right
+snapshot 2       # the settings menu, changed
+presses Down 5   # wraps round to 保存
+press x
+press Up         # もどる
+press x
+press Right      # config -> quit
+press x
 status=0
-timeout 10 tail --pid="$pid" -f /dev/null || { echo "still running"; kill -KILL "$pid"; exit 1; }
+timeout 20 tail --pid="$pid" -f /dev/null || fail "still running"
 wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { echo "exit status $status after $ending"; cat "$log"; exit 1; }
+[ "$status" -eq 0 ] || { echo "exit status $status"; cat "$log"; exit 1; }
 INNER
 
-run() {
-  SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash "$work/run.sh" "$work/game" "$work/$1.log" "$1"
-}
+SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/run.sh" "$work/game" "$work/menus.log"
+source "$work/pixels.sh"
 
-# Lit pixels of a screenshot region (the cleared frame has none).
-lit() {
-  convert "$1" -crop "$2" +repage -colorspace gray -threshold 8% -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-# Rows of the region with at least one lit pixel.
-lit_rows() {
-  convert "$1" -crop "$2" +repage -colorspace gray -threshold 20% -scale "1x100%!" -threshold 0 \
-    -format '%[fx:int(mean*h+0.5)]' info:
-}
-
-run menus
 shots=$(cd "$work/game" && ls snapshot 2>/dev/null | tr "\n" " ") || true
 [ "$shots" = "ss00000.bmp ss00001.bmp ss00002.bmp " ] || { echo "screenshots: '$shots'"; cat "$work/menus.log"; exit 1; }
 if [ -n "${MARROWDEEP_ARTEFACT_DIR:-}" ]; then
@@ -109,20 +164,45 @@ for shot in ss00000 ss00001 ss00002; do
   size=$(identify -format '%m %w %h' "$work/game/snapshot/$shot.bmp")
   [[ "$size" == BMP*" 800 600" ]] || { echo "$shot.bmp reads as '$size'"; exit 1; }
 done
-# Stars all over the sky: lit pixels in each quarter of the upper screen.
+
+# Stars all over the sky: star pixels in each quarter of the upper screen.
 title="$work/game/snapshot/ss00000.bmp"
 for quarter in 400x150+0+0 400x150+400+0 400x150+0+150 400x150+400+150; do
-  [ "$(lit "$title" "$quarter")" -gt 0 ] || { echo "no stars in $quarter"; exit 1; }
+  n=$(count "$title" "$quarter" star)
+  [ "$n" -ge 20 ] || { echo "$n star pixels in $quarter"; exit 1; }
 done
-# The slot list: text rows down the list's panel.
-rows=$(lit_rows "$work/game/snapshot/ss00001.bmp" 640x480+80+60)
-[ "$rows" -gt 150 ] || { echo "the load menu shows $rows lit rows"; exit 1; }
-# The settings menu: 17 rows of labels.
-rows=$(lit_rows "$work/game/snapshot/ss00002.bmp" 200x420+80+60)
-[ "$rows" -gt 150 ] || { echo "the settings menu shows $rows lit rows"; exit 1; }
+# The ring across the lower screen, and none of its colours among the stars
+# above (so the stars are not taken for it).
+n=$(count "$title" 800x160+0+360 ring)
+[ "$n" -ge 1500 ] || { echo "$n ring pixels"; exit 1; }
+n=$(count "$title" 800x300+0+0 ring)
+[ "$n" -le 50 ] || { echo "$n ring-coloured pixels among the stars"; exit 1; }
+
+# Rows of a region (WxH+X+Y) with a lit pixel, as a string of 0 and 1, top down.
+lit_rows() {
+  local height=${2#*x}
+  height=${height%%+*}
+  convert "$1" -crop "$2" +repage -colorspace gray -threshold 50% -scale "1x$height!" -threshold 0 txt:- |
+    tail -n +2 | awk '{printf "%d", ($3 ~ /FFFFFF/) ? 1 : 0}'
+}
+# Each of n cells of a pitch in the row string holds at least min lit rows.
+rows_in_cells() {  # rows n pitch min what
+  local k cell ones
+  for ((k = 0; k < $2; ++k)); do
+    cell=${1:k*$3:$3}
+    ones=${cell//0/}
+    [ "${#ones}" -ge "$4" ] || { echo "$5 row $k: '$cell'"; exit 1; }
+  done
+}
+# The slot list: from the panel's top, 24 text lines 20 pixels apart.
+rows=$(lit_rows "$work/game/snapshot/ss00001.bmp" 116x480+84+60)
+rows_in_cells "$rows" 24 20 10 "slot list"
+# The settings menu: 17 labels 24 pixels apart (their 26-pixel glyphs reach
+# a little into the next row), nothing below them.
+rows=$(lit_rows "$work/game/snapshot/ss00002.bmp" 200x440+84+60)
+rows_in_cells "$rows" 17 24 10 "settings"
+[[ "${rows:17*24+6}" != *1* ]] || { echo "settings: lit rows below the 17th: ${rows:17*24}"; exit 1; }
+
 grep -q '^BGMVolume 4;' "$work/game/config.ini" || { echo "config.ini:"; cat "$work/game/config.ini"; exit 1; }
 grep -q '^frame rate [0-9]*$' "$work/menus.log" || { echo "no frame rate line"; exit 1; }
-
-run close
-grep -q '^frame rate [0-9]*$' "$work/close.log" || { echo "no frame rate line after the close"; exit 1; }
-echo "stars and ring over the cleared frame, slot list, settings saved, clean exits on quit and on a close"
+echo "stars and ring over the sky, 24 slots listed, settings saved, clean exit on quit"

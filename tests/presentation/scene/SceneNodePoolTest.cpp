@@ -204,6 +204,33 @@ TEST_F(SceneNodePoolTest, TheNodeUpdatedLastLightsTheScene) {
   EXPECT_FLOAT_EQ(light.requestedRange, 50.f);
 }
 
+TEST_F(SceneNodePoolTest, OfTwoLightsTheLaterSlotWinsUntilItGoes) {
+  SceneNode* first = pool->createLight(20.f, -1, Vector3(400.f, 0.f, 0.f), Vector3(1.f, 0.f, 0.f));
+  SceneNode* second = pool->createLight(40.f, 2, Vector3(0.f, 400.f, 0.f), Vector3(0.f, 0.f, 1.f));
+  ASSERT_LT(first->index(), second->index());
+  Light& light = SceneRenderer::instance()->pointLight();
+  pool->draw();
+  expectNear(light.position, Vector3(0.f, 1.f, 0.f));
+  expectNear(light.color, Vector3(0.f, 0.f, 1.f));
+  EXPECT_FLOAT_EQ(light.requestedRange, 40.f);
+  pool->update();
+  pool->update();  // the second's lifetime ends
+  ASSERT_FALSE(second->isActive());
+  pool->draw();
+  expectNear(light.position, Vector3(1.f, 0.f, 0.f));
+  expectNear(light.color, Vector3(1.f, 0.f, 0.f));
+  EXPECT_FLOAT_EQ(light.requestedRange, 20.f);
+}
+
+TEST_F(SceneNodePoolTest, IdsCountUpFromZeroWheneverAPoolIsBuilt) {
+  SceneNodePool first(4);
+  EXPECT_EQ(first.create(&model("m"))->getId(), 0u);
+  EXPECT_EQ(first.create(&model("m"))->getId(), 1u);
+  SceneNodePool second(4);
+  EXPECT_EQ(second.create(&model("m"))->getId(), 0u);
+  EXPECT_EQ(first.create(&model("m"))->getId(), 1u) << "one counter for all pools";
+}
+
 TEST_F(SceneNodePoolTest, DestroyedModelsTakeTheirNodesInEveryPool) {
   std::vector<std::unique_ptr<SceneNodePool>> pools;
   for (int i = 0; i < 5; ++i) {

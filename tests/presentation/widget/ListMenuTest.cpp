@@ -37,15 +37,31 @@ class ListMenuTest : public WidgetTest::KeyScript {
 
 TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKey) {
   fill(3);
-  for (int i = 0; i < ListMenu::kInputDelay; ++i) {
+  menu.setMaxChoices(2);  // a decision would show as a mark
+  // A fresh press on each of the first seven draws: none counts.
+  for (int i = 0; i < 7; ++i) {
+    step({});
     EXPECT_EQ(frame({Key::Down, kDecide, kCancel}), ListMenu::kNothing) << i;
+    EXPECT_EQ(menu.framesOpen(), i + 1);
   }
   EXPECT_EQ(menu.cursor(), 0);
-  EXPECT_EQ(frame({}), ListMenu::kNothing);
+  EXPECT_TRUE(menu.chosen().empty());
+  // The eighth draw takes one.
+  step({});
   EXPECT_EQ(frame({Key::Down}), ListMenu::kNothing);
   EXPECT_EQ(menu.cursor(), 1);
-  EXPECT_EQ(frame({kDecide}), ListMenu::kDecided);
-  EXPECT_EQ(menu.selectedId(0), 101);
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(menu.chosen(), (std::vector<int>{1}));
+
+  // A reset starts the delay again.
+  menu.reset();
+  fill(3);
+  for (int i = 0; i < 7; ++i) {
+    step({});
+    EXPECT_EQ(frame({kCancel}), ListMenu::kNothing) << i;
+  }
+  step({});
+  EXPECT_EQ(frame({kCancel}), ListMenu::kCancelled);
 }
 
 TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanel) {

@@ -1,5 +1,6 @@
 #include "presentation/widget/RingMenu.h"
 
+#include "presentation/render/RenderState.h"
 #include "presentation/widget/KeyScript.h"
 
 namespace {
@@ -45,6 +46,7 @@ TEST_F(RingMenuTest, UnknownIdsAndEmptyRingsAreHarmless) {
   RingMenu ring(10.f, 100.f);
   EXPECT_EQ(ring.selectedItem(), -1);
   ring.setCursor(3);  // no step to divide by
+  ring.draw(Game::RenderState(), 0.f);
   ring.finishOpening();
   step({Key::Right});
   EXPECT_EQ(ring.update(), 0);

@@ -78,23 +78,55 @@ TEST_F(WidgetRender, AFrameCoversExactlyItsRectangle) {
   const i32 top = 50;
   Game::UiDraw::drawFrame(static_cast<float>(left), static_cast<float>(top), 200.f, 100.f, 0xFFFFFFFF, false);
   const Image image = finishFrame();
-  // Probes just inside and just outside each edge, at the edge's middle and
-  // near both its ends.
+  // Probes on the last pixel inside and the first pixel outside each edge
+  // (the rectangle spans pixels left..left+199 and top..top-99), at the
+  // edge's middle and near both its ends.
   for (const i32 along : {-90, 0, 90}) {
-    EXPECT_NE(at(image, left + 100 + along, top - 1), kBlack) << along;
-    EXPECT_EQ(at(image, left + 100 + along, top + 1), kBlack) << along;
-    EXPECT_NE(at(image, left + 100 + along, top - 99), kBlack) << along;
-    EXPECT_EQ(at(image, left + 100 + along, top - 101), kBlack) << along;
+    const i32 x = left + 100 + along;
+    EXPECT_NE(at(image, x, top), kBlack) << along;
+    EXPECT_EQ(at(image, x, top + 1), kBlack) << along;
+    EXPECT_NE(at(image, x, top - 99), kBlack) << along;
+    EXPECT_EQ(at(image, x, top - 100), kBlack) << along;
   }
   for (const i32 along : {-40, 0, 40}) {
-    EXPECT_NE(at(image, left + 1, top - 50 + along), kBlack) << along;
-    EXPECT_EQ(at(image, left - 2, top - 50 + along), kBlack) << along;
-    EXPECT_NE(at(image, left + 198, top - 50 + along), kBlack) << along;
-    EXPECT_EQ(at(image, left + 201, top - 50 + along), kBlack) << along;
+    const i32 y = top - 50 + along;
+    EXPECT_NE(at(image, left, y), kBlack) << along;
+    EXPECT_EQ(at(image, left - 1, y), kBlack) << along;
+    EXPECT_NE(at(image, left + 199, y), kBlack) << along;
+    EXPECT_EQ(at(image, left + 200, y), kBlack) << along;
   }
+  // The corners themselves.
+  EXPECT_NE(at(image, left, top), kBlack);
+  EXPECT_NE(at(image, left + 199, top - 99), kBlack);
+  EXPECT_EQ(at(image, left - 1, top + 1), kBlack);
+  EXPECT_EQ(at(image, left + 200, top - 100), kBlack);
   // The fill shows inside, darker than the border.
   EXPECT_NE(at(image, 0, 0), kBlack);
   keep(image, "frame.tga");
+}
+
+TEST_F(WidgetRender, AGaugeFillsItsFractionOverItsBackground) {
+  constexpr u32 kRed = 0xFFFF0000u;
+  constexpr u32 kBlue = 0xFF0000FFu;
+  // Three bars 200 wide and 20 high from x = -100: a quarter filled, empty
+  // over a background, empty without one.
+  Game::UiDraw::drawPictureRect(0.25f, kRed, kBlue, -100.f, 100.f, 200.f, 20.f, 0.f);
+  Game::UiDraw::drawPictureRect(0.f, kRed, kBlue, -100.f, 0.f, 200.f, 20.f, 0.f);
+  Game::UiDraw::drawPictureRect(0.f, kRed, 0u, -100.f, -100.f, 200.f, 20.f, 0.f);
+  const Image image = finishFrame();
+  keep(image, "gauges.tga");
+  const auto isRed = [](u32 c) { return ((c >> 16) & 0xFFu) > 0x80u && (c & 0xFFFFu) == 0u; };
+  const auto isBlue = [](u32 c) { return (c & 0xFFu) > 0x80u && (c & 0xFFFF00u) == 0u; };
+  EXPECT_TRUE(isRed(at(image, -90, 90))) << std::hex << at(image, -90, 90);
+  EXPECT_TRUE(isRed(at(image, -55, 90)));
+  EXPECT_TRUE(isBlue(at(image, -45, 90))) << "the fill ends at a quarter";
+  EXPECT_TRUE(isBlue(at(image, 90, 90)));
+  EXPECT_EQ(at(image, 110, 90), kBlack);
+  EXPECT_TRUE(isBlue(at(image, -90, -10)));
+  EXPECT_TRUE(isBlue(at(image, 90, -10)));
+  for (const i32 x : {-90, 0, 90}) {
+    EXPECT_EQ(at(image, x, -110), kBlack) << x;
+  }
 }
 
 TEST_F(WidgetRender, AScrolledListMenuShowsItsScrollBar) {
