@@ -29,7 +29,9 @@ if [ "$geometry" != "800x600" ]; then
   exit 1
 fi
 
-sleep 2
+# The rate is that of the last whole second: past the first frames, which load
+# the title and build the renderer's shader variants.
+sleep 4
 kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?
