@@ -58,6 +58,7 @@ thread_local bool tReportingFailure = false;
   return lock.compare_exchange_strong(expected, 1, std::memory_order_acquire, std::memory_order_relaxed);
 }
 
+// Out of line: the spin loop stays off the callers' paths.
 [[gnu::noinline]] void acquire(std::atomic<u32>& lock) {
   int tries = 0;
   while (!tryLock(lock)) {
