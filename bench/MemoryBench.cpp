@@ -2,13 +2,16 @@
 // program's own instance, as the global operators use it) against glibc's
 // malloc and mimalloc on the same trace: sizes 8 to 512 bytes, random
 // lifetimes. The threaded runs replay the trace in every thread of a standing
-// crew at once, each on its own blocks. BM_SmallObjectRatio reports each peer's time over the
-// manager's (above 1: the manager is faster).
+// crew at once, each on its own blocks. BM_SmallObjectRatio reports each
+// peer's time over the manager's (above 1: the manager is faster).
 
 #include <benchmark/benchmark.h>
+#include <dlfcn.h>
 #include <mimalloc.h>
 
 #include <condition_variable>
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <random>
@@ -72,8 +75,31 @@ void replayManager(std::vector<void*>& blocks) {
   replay(blocks, [&](std::size_t n) { return manager.allocate(n); }, [&](void* p) { manager.deallocate(p); });
 }
 
+// Linking mimalloc's shared library puts its malloc and free (and its
+// __libc_malloc) in front of glibc's for the whole process: glibc's own are
+// looked up in libc itself.
+struct GlibcAllocator {
+  void* (*allocate)(std::size_t);
+  void (*release)(void*);
+};
+
+const GlibcAllocator& glibcAllocator() {
+  static const GlibcAllocator functions = [] {
+    void* libc = dlopen("libc.so.6", RTLD_NOW | RTLD_NOLOAD);
+    GlibcAllocator found{reinterpret_cast<void* (*)(std::size_t)>(libc ? dlsym(libc, "malloc") : nullptr),
+                         reinterpret_cast<void (*)(void*)>(libc ? dlsym(libc, "free") : nullptr)};
+    if (!found.allocate || !found.release) {
+      std::fprintf(stderr, "glibc's malloc not found\n");
+      std::abort();
+    }
+    return found;
+  }();
+  return functions;
+}
+
 void replayMalloc(std::vector<void*>& blocks) {
-  replay(blocks, [](std::size_t n) { return std::malloc(n); }, [](void* p) { std::free(p); });
+  const GlibcAllocator glibc = glibcAllocator();
+  replay(blocks, [&](std::size_t n) { return glibc.allocate(n); }, [&](void* p) { glibc.release(p); });
 }
 
 void replayMimalloc(std::vector<void*>& blocks) {
