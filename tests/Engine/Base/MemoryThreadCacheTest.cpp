@@ -108,6 +108,30 @@ TEST(MemoryThreadCacheTest, LargeAndUncachedSizesTakeTheDirectPath) {
   expectEveryHeapOneFreeBlock(manager);
 }
 
+// Flushing would wait for the busy heap: a refill that finds no free heap
+// makes a new one and leaves the cache alone. Nothing here may allocate
+// between the calls (see isUsedBlock).
+TEST(MemoryThreadCacheTest, ARefillThatFindsEveryHeapBusyMakesANewHeapAndKeepsTheCache) {
+  MemoryManager manager(kCached);
+  void* cached = manager.allocate(100);
+  void* neighbour = manager.allocate(100);
+  manager.deallocate(cached);
+  auto& first = const_cast<Heap&>(*manager.newestHeap());
+  first.lock.store(1);
+  void* other = manager.allocate(300);  // no block of its size cached
+  first.lock.store(0);
+
+  EXPECT_NE(Heap::of(other), &first);
+  EXPECT_EQ(manager.newestHeap()->next, &first);
+  EXPECT_TRUE(isUsedBlock(first, cached)) << "still held by the cache";
+  EXPECT_EQ(manager.allocate(100), cached);
+  manager.deallocate(cached);
+  manager.deallocate(neighbour);
+  manager.deallocate(other);
+  manager.flushThreadCache();
+  expectEveryHeapOneFreeBlock(manager);
+}
+
 TEST(MemoryThreadCacheTest, AThreadsCacheGoesBackWhenItEnds) {
   MemoryManager manager(kCached);
   std::thread([&manager] {

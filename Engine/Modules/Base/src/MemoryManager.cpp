@@ -13,6 +13,8 @@
 
 namespace Engine {
 
+constinit MemoryManagerStorage gMemoryManagerStorage;
+
 using namespace MemoryHeap;
 using Heap = MemoryManager::Heap;
 
@@ -26,15 +28,6 @@ struct MemoryManager::LargeBlock {
 static_assert(sizeof(MemoryManager::LargeBlock) == 32);
 
 namespace {
-
-// The program's allocator is never destroyed: static objects destroyed after
-// it may still free their blocks.
-union GlobalStorage {
-  MemoryManager manager{MemoryManager::ThreadCaching::On};
-  constexpr GlobalStorage() {}
-  ~GlobalStorage() {}
-};
-constinit GlobalStorage gGlobal;
 
 constexpr std::size_t kLargeGranule = 65536;
 constexpr std::size_t kMaxLargeSize = std::numeric_limits<std::size_t>::max() - 2 * kLargeGranule;
@@ -65,7 +58,8 @@ thread_local bool tReportingFailure = false;
   return lock.compare_exchange_strong(expected, 1, std::memory_order_acquire, std::memory_order_relaxed);
 }
 
-void acquire(std::atomic<u32>& lock) {
+// Out of line: the spin loop stays off the callers' paths.
+[[gnu::noinline]] void acquire(std::atomic<u32>& lock) {
   int tries = 0;
   while (!tryLock(lock)) {
     if (++tries == 10) {
@@ -245,18 +239,17 @@ constexpr int kCacheBins = static_cast<int>(kMaxCachedSize / kGranule);
 constexpr u32 kBinCapacity = 64;  // an overflowing bin keeps its newest half
 constexpr u32 kRefillBytes = 4096;  // a refill takes up to this much of one size at once
 constexpr u32 kMaxRefillCount = 32;
+static_assert(kMaxRefillCount <= kBinCapacity, "a refill lands in an empty bin");
 
 // The size of the block a request of n payload bytes is cut as.
 constexpr u32 blockSizeFor(std::size_t n) { return static_cast<u32>((n + 4 + kGranule - 1) & ~std::size_t{kGranule - 1}); }
 constexpr int binOf(u32 blockSize) { return static_cast<int>(blockSize / kGranule) - 1; }
 
-// Frees a chain of blocks linked through their next fields, holding each
-// heap's lock across a run of blocks from that heap.
-void freeChain(Block* chain) {
+// Frees blocks, holding each heap's lock across a run of blocks from that heap.
+void freeBlocks(Block* const* blocks, u32 count) {
   Heap* locked = nullptr;
-  while (chain) {
-    Block* block = chain;
-    chain = chain->next;
+  for (u32 k = 0; k < count; ++k) {
+    Block* block = blocks[k];
     Heap* heap = Heap::of(block);
     if (heap != locked) {
       if (locked) {
@@ -272,22 +265,22 @@ void freeChain(Block* chain) {
   }
 }
 
-// Per bin, a LIFO chain of used blocks of exactly that size, linked through
-// their next fields. It serves one manager at a time. Trivially destructible,
-// so the fast paths reach it without a thread-local initialisation check; a
-// separate object flushes it when the thread ends.
+// Per bin, a stack of used blocks of exactly that size, newest on top. The
+// blocks are kept by address, not linked through their payloads, so taking
+// one reads nothing from the block itself. It serves one manager at a time.
+// Trivially destructible, so the fast paths reach it without a thread-local
+// initialisation check; a separate object flushes it when the thread ends.
 struct ThreadCache {
   const MemoryManager* owner = nullptr;
   bool retired = false;  // the thread is ending: no more caching
   u32 counts[kCacheBins] = {};
-  Block* heads[kCacheBins] = {};
+  Block* slots[kCacheBins][kBinCapacity] = {};
 
   void flushAll() {
     for (int bin = 0; bin < kCacheBins; ++bin) {
-      Block* chain = heads[bin];
-      heads[bin] = nullptr;
+      const u32 count = counts[bin];
       counts[bin] = 0;
-      freeChain(chain);
+      freeBlocks(slots[bin], count);
     }
     owner = nullptr;
   }
@@ -295,29 +288,25 @@ struct ThreadCache {
   // False once the thread is ending.
   bool serve(const MemoryManager* manager);
 
-  // Under a heap's lock: never trims, which would take a lock.
-  void add(int bin, Block* block) {
-    block->next = heads[bin];
-    heads[bin] = block;
-    ++counts[bin];
-  }
+  Block* pop(int bin) { return slots[bin][--counts[bin]]; }
+
+  // Room is the caller's to check.
+  void add(int bin, Block* block) { slots[bin][counts[bin]++] = block; }
 
   void push(int bin, Block* block) {
-    add(bin, block);
-    if (counts[bin] > kBinCapacity) {
+    if (counts[bin] == kBinCapacity) {
       trim(bin);
     }
+    add(bin, block);
   }
 
+  // Frees the older half of a full bin.
   void trim(int bin) {
-    Block* keptLast = heads[bin];
-    for (u32 k = 1; k < kBinCapacity / 2; ++k) {
-      keptLast = keptLast->next;
-    }
-    Block* older = keptLast->next;
-    keptLast->next = nullptr;
-    counts[bin] = kBinCapacity / 2;
-    freeChain(older);
+    constexpr u32 kept = kBinCapacity / 2;
+    Block** stack = slots[bin];
+    freeBlocks(stack, kBinCapacity - kept);
+    std::copy(stack + (kBinCapacity - kept), stack + kBinCapacity, stack);
+    counts[bin] = kept;
   }
 
   bool empty() const {
@@ -330,7 +319,9 @@ struct ThreadCache {
   }
 };
 
-constinit thread_local ThreadCache tCache;
+// Initial-exec: a fixed offset from the thread pointer even if this code ends
+// up in a shared object.
+constinit thread_local ThreadCache tCache [[gnu::tls_model("initial-exec")]];
 
 struct ThreadCacheReaper {
   ~ThreadCacheReaper() {
@@ -378,7 +369,7 @@ void* carveFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
   for (u32 k = 1; k < count; ++k) {
     Block* cut = reinterpret_cast<Block*>(end - k * blockSize);
     cut->sizeFlags = blockSize;
-    cache.add(bin, cut);  // a bin may run over its capacity until its next free
+    cache.add(bin, cut);
   }
   Block* lowest = reinterpret_cast<Block*>(end - cutSize);
   lowest->prevSize = frontSize;
@@ -400,8 +391,6 @@ void* refillFrom(Heap& heap, ThreadCache& cache, u32 blockSize, u32 count) {
 
 }  // namespace
 
-MemoryManager& MemoryManager::global() { return gGlobal.manager; }
-
 MemoryManager::~MemoryManager() {
   if (tCache.owner == this) {
     tCache.flushAll();
@@ -414,41 +403,41 @@ void MemoryManager::flushThreadCache() {
   }
 }
 
+// A thread's cache is only ever given to a caching manager, so its owner
+// alone tells the fast paths that this manager caches.
 void* MemoryManager::allocate(std::size_t size) {
-  if (mThreadCaching && size <= kMaxCachedSize - 4) {
+  if (size <= kMaxCachedSize - 4) {
     ThreadCache& cache = tCache;
     const int bin = binOf(blockSizeFor(size));
-    Block* block = cache.heads[bin];
-    if (cache.owner == this && block) {
-      cache.heads[bin] = block->next;
-      --cache.counts[bin];
-      return block->payload();
+    if (cache.owner == this && cache.counts[bin] != 0) {
+      return cache.pop(bin)->payload();
     }
   }
   return size <= kLargeThreshold ? allocateSmall(size) : allocateLarge(size);
 }
 
-// A batch of blocks of the request's size from the first heap that has room;
-// null when the cache cannot serve.
-void* MemoryManager::allocateCached(std::size_t size) {
+// A batch of blocks of the request's size from the first heap that has room
+// (a busy heap is skipped); null when none serves.
+void* MemoryManager::allocateCached(std::size_t size, bool& skippedBusyHeap) {
   ThreadCache& cache = tCache;
   if (!cache.serve(this)) {
-    return nullptr;
+    return allocateFromHeaps(size, skippedBusyHeap);
   }
   const u32 blockSize = blockSizeFor(size);
-  if (Block* block = cache.heads[binOf(blockSize)]) {  // the cache was adopted just now
-    cache.heads[binOf(blockSize)] = block->next;
-    --cache.counts[binOf(blockSize)];
-    return block->payload();
+  const int bin = binOf(blockSize);
+  if (cache.counts[bin] != 0) {  // the cache was adopted just now
+    return cache.pop(bin)->payload();
   }
   const u32 count = std::min(kMaxRefillCount, std::max(1u, kRefillBytes / blockSize));
   for (Heap* heap = mHeaps.load(std::memory_order_acquire); heap; heap = heap->next) {
-    if (tryLock(heap->lock)) {
-      void* payload = refillFrom(*heap, cache, blockSize, count);
-      release(heap->lock);
-      if (payload) {
-        return payload;
-      }
+    if (!tryLock(heap->lock)) {
+      skippedBusyHeap = true;
+      continue;
+    }
+    void* payload = refillFrom(*heap, cache, blockSize, count);
+    release(heap->lock);
+    if (payload) {
+      return payload;
     }
   }
   return nullptr;
@@ -465,33 +454,33 @@ bool MemoryManager::cacheBlock(void* payload, u32 blockSize) {
 
 // The first heap whose lock is free and that has room; a busy heap is
 // skipped, never waited for. Null when none serves.
-void* MemoryManager::allocateFromHeaps(std::size_t size) {
+void* MemoryManager::allocateFromHeaps(std::size_t size, bool& skippedBusyHeap) {
   for (Heap* heap = mHeaps.load(std::memory_order_acquire); heap; heap = heap->next) {
-    if (tryLock(heap->lock)) {
-      void* payload = allocateFrom(*heap, size);
-      release(heap->lock);
-      if (payload) {
-        return payload;
-      }
+    if (!tryLock(heap->lock)) {
+      skippedBusyHeap = true;
+      continue;
+    }
+    void* payload = allocateFrom(*heap, size);
+    release(heap->lock);
+    if (payload) {
+      return payload;
     }
   }
   return nullptr;
 }
 
 void* MemoryManager::allocateSmall(std::size_t size) {
+  bool skippedBusyHeap = false;
   const bool cacheable = mThreadCaching && size <= kMaxCachedSize - 4;
-  if (cacheable) {
-    if (void* payload = allocateCached(size)) {
-      return payload;
-    }
-  }
-  if (void* payload = allocateFromHeaps(size)) {
+  if (void* payload = cacheable ? allocateCached(size, skippedBusyHeap) : allocateFromHeaps(size, skippedBusyHeap)) {
     return payload;
   }
-  // Blocks this thread holds back may merge into room for the request.
-  if (mThreadCaching && tCache.owner == this && !tCache.empty()) {
+  // Blocks this thread holds back may merge into room for the request; but
+  // flushing them waits for their heaps, so under contention (a busy heap
+  // passed over) a new heap is made instead.
+  if (!skippedBusyHeap && mThreadCaching && tCache.owner == this && !tCache.empty()) {
     tCache.flushAll();
-    if (void* payload = allocateFromHeaps(size)) {
+    if (void* payload = allocateFromHeaps(size, skippedBusyHeap)) {
       return payload;
     }
   }
@@ -549,26 +538,32 @@ void MemoryManager::deallocateLarge(void* payload) {
   MEMORY_ASSERT(released && "MemoryManager : Deallocation failed! The pointer must be invalid.");
 }
 
+// The common case stays a leaf: a small block of a cached size, room in its bin.
 void MemoryManager::deallocate(void* payload) {
   if (!payload) {
     return;
   }
   const u32 flags = flagsBefore(payload);
-  if ((flags & 1) != 0) {
-    deallocateLarge(payload);
-    return;
-  }
   const u32 blockSize = flags & ~kFlagMask;
-  if (mThreadCaching && blockSize <= kMaxCachedSize) {
+  if ((flags & 1) == 0 && blockSize <= kMaxCachedSize) {
     ThreadCache& cache = tCache;
     const int bin = binOf(blockSize);
     if (cache.owner == this && cache.counts[bin] < kBinCapacity) {
       cache.add(bin, Block::ofPayload(payload));
       return;
     }
-    if (cacheBlock(payload, blockSize)) {
-      return;
-    }
+  }
+  deallocateUncached(payload, flags);
+}
+
+void MemoryManager::deallocateUncached(void* payload, u32 flags) {
+  if ((flags & 1) != 0) {
+    deallocateLarge(payload);
+    return;
+  }
+  const u32 blockSize = flags & ~kFlagMask;
+  if (mThreadCaching && blockSize <= kMaxCachedSize && cacheBlock(payload, blockSize)) {
+    return;
   }
   Heap* heap = Heap::of(payload);
   SpinGuard guard(heap->lock);

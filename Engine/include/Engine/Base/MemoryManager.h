@@ -17,8 +17,9 @@ namespace Engine {
 // to kMaxCachedBlockSize bytes, a bounded number per size) for its own next
 // requests of that size, without any lock. Cached blocks stay used blocks of
 // their heaps; they are freed into them (and merged with free neighbours) when
-// a size's cache overflows, when the thread ends, before a new heap is made,
-// and on flushThreadCache. Destroy such a manager only after every other
+// a size's cache overflows, when the thread ends, on flushThreadCache, and
+// before a new heap is made, unless a heap was passed over for being busy
+// (flushing would wait for it). Destroy such a manager only after every other
 // thread that used it has ended or flushed.
 class MemoryManager {
  public:
@@ -57,10 +58,11 @@ class MemoryManager {
 
  private:
   void* allocateSmall(std::size_t size);
-  void* allocateFromHeaps(std::size_t size);
-  void* allocateCached(std::size_t size);
+  void* allocateFromHeaps(std::size_t size, bool& skippedBusyHeap);
+  void* allocateCached(std::size_t size, bool& skippedBusyHeap);
   bool cacheBlock(void* payload, u32 blockSize);
   void* allocateLarge(std::size_t size);
+  [[gnu::noinline]] void deallocateUncached(void* payload, u32 flags);
   void deallocateLarge(void* payload);
   void publish(Heap* heap);
 
@@ -71,5 +73,17 @@ class MemoryManager {
   std::atomic<std::size_t> mTotalSize{0};
   bool mThreadCaching;
 };
+
+// The program's allocator is never destroyed: static objects destroyed after
+// it may still free their blocks.
+union MemoryManagerStorage {
+  MemoryManager manager{MemoryManager::ThreadCaching::On};
+  constexpr MemoryManagerStorage() {}
+  ~MemoryManagerStorage() {}
+};
+extern MemoryManagerStorage gMemoryManagerStorage;
+
+// Inline: every new and delete of the program comes through here.
+inline MemoryManager& MemoryManager::global() { return gMemoryManagerStorage.manager; }
 
 }  // namespace Engine
