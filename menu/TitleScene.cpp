@@ -2,11 +2,11 @@
 
 #include "core/game/GameData.h"
 #include "core/game/SaveSlot.h"
+#include "core/game/SaveSlotMenu.h"
 #include "core/input/KeyInput.h"
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
 #include "menu/ConfigMenu.h"
-#include "core/game/SaveSlotMenu.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/scene/SceneRenderer.h"

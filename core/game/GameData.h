@@ -10,8 +10,8 @@
 #include "core/string/String.h"
 #include "data/Bag.h"
 #include "data/Party.h"
-#include "presentation/widget/ListMenu.h"
 #include "presentation/scene/SceneModelSet.h"
+#include "presentation/widget/ListMenu.h"
 #include "presentation/widget/MessageWindow.h"
 
 namespace Game {
