@@ -26,13 +26,9 @@ TEST(ArrayTest, ShrinkKeepsStorageAndDestroysTheTail) {
 
 using ArrayDeathTest = ::testing::Test;
 
-TEST_F(ArrayDeathTest, GrowingAnArrayWithStorageHalts) {
+TEST_F(ArrayDeathTest, GrowingAnArrayWithStorageOrAnIndexOutsideItHalts) {
   Engine::Array<int> array(3);
   EXPECT_DEATH(array.setSize(5), "ArrayImpl\\.h:[0-9]+ : \\( ?size <= mSize ?\\) && \"Array::setSize\\(\\) : extension is not supperted\\.\"");
-}
-
-TEST_F(ArrayDeathTest, IndexOutsideTheArrayHalts) {
-  Engine::Array<int> array(3);
   EXPECT_DEATH(array[-1] = 0, "Critical Error!");
   EXPECT_DEATH(array[3] = 0, "Engine/include/Engine/Base/Impl/ArrayImpl\\.h:[0-9]+ : i >= 0 && i < mSize && \"range error\\.\"");
 }

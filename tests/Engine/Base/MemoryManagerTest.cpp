@@ -1,17 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <cstdint>
-#include <cstring>
 #include <limits>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <random>
-#include <thread>
-#include <utility>
-#include <vector>
 
 #include "Engine/Base/MemoryManager.h"
 #include "MemoryHeapCheck.h"
@@ -95,126 +85,10 @@ TEST(MemoryManagerDeathTest, ARequestBeyondAnyMemoryStops) {
   EXPECT_DEATH(manager.allocate(std::numeric_limits<std::size_t>::max()), "MemoryManager : No Memory!");
 }
 
-// Eight threads allocate, check and free random blocks, some of them freed by
-// another thread than their own. A map of the live blocks catches any overlap;
-// a byte pattern catches a block written over while it is live; at the end
-// every heap must be one free block again, so no block was lost.
-struct LiveBlock {
-  unsigned char* data;
-  std::size_t size;
-  unsigned char tag;
-  std::size_t edge() const { return std::min<std::size_t>(size, 512); }
-};
-
-class StressRun {
- public:
-  explicit StressRun(MemoryManager& manager) : mManager(manager) {}
-
-  void worker(unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<LiveBlock> mine;
-    for (int step = 0; step < 20000; ++step) {
-      const unsigned roll = random() % 100;
-      if (mine.empty() || roll < 50) {
-        mine.push_back(allocate(random, static_cast<unsigned char>(step)));
-      } else if (roll < 90) {
-        std::swap(mine[random() % mine.size()], mine.back());
-        roll < 75 ? handOver(mine.back()) : release(mine.back());
-        mine.pop_back();
-      } else {
-        adoptOne();
-      }
-    }
-    for (const LiveBlock& block : mine) {
-      release(block);
-    }
-    while (adoptOne()) {
-    }
-  }
-
-  std::atomic<int> faults{0};
-  std::map<std::uintptr_t, std::uintptr_t> live;  // start to end
-
- private:
-  LiveBlock allocate(std::mt19937& random, unsigned char tag) {
-    const unsigned kind = random() % 1000;
-    const std::size_t size = kind < 900 ? random() % 1024 : kind < 995 ? random() % 131073 : 131073 + random() % 200000;
-    LiveBlock block{static_cast<unsigned char*>(mManager.allocate(size)), size, tag};
-    const auto start = reinterpret_cast<std::uintptr_t>(block.data);
-    const std::uintptr_t end = start + std::max<std::size_t>(size, 1);
-    {
-      std::lock_guard lock(mMutex);
-      const auto next = live.lower_bound(start);
-      const bool overlaps = (next != live.end() && next->first < end) ||
-                            (next != live.begin() && std::prev(next)->second > start);
-      if (!isAligned16(block.data) || overlaps) {
-        ++faults;
-      }
-      live.emplace(start, end);
-    }
-    std::memset(block.data, tag, block.edge());
-    std::memset(block.data + size - block.edge(), tag, block.edge());
-    return block;
-  }
-
-  void release(const LiveBlock& block) {
-    for (std::size_t i = 0; i < block.edge(); ++i) {
-      if (block.data[i] != block.tag || block.data[block.size - 1 - i] != block.tag) {
-        ++faults;
-        break;
-      }
-    }
-    {
-      std::lock_guard lock(mMutex);
-      live.erase(reinterpret_cast<std::uintptr_t>(block.data));
-    }
-    mManager.deallocate(block.data);
-  }
-
-  void handOver(const LiveBlock& block) {
-    std::lock_guard lock(mMutex);
-    mExchange.push_back(block);
-  }
-
-  bool adoptOne() {
-    LiveBlock block{};
-    {
-      std::lock_guard lock(mMutex);
-      if (mExchange.empty()) {
-        return false;
-      }
-      block = mExchange.back();
-      mExchange.pop_back();
-    }
-    release(block);
-    return true;
-  }
-
-  MemoryManager& mManager;
-  std::mutex mMutex;
-  std::vector<LiveBlock> mExchange;
-};
-
 TEST(MemoryManagerStressTest, EightThreadsNeitherOverlapNorLoseBlocks) {
   MemoryManager manager;
-  StressRun run(manager);
-  std::vector<std::thread> threads;
-  for (unsigned i = 0; i < 8; ++i) {
-    threads.emplace_back([&run, i] { run.worker(i + 1); });
-  }
-  for (std::thread& thread : threads) {
-    thread.join();
-  }
-  EXPECT_EQ(run.faults.load(), 0);
-  EXPECT_TRUE(run.live.empty());
-  const auto heaps = heapsOf(manager);
-  EXPECT_EQ(manager.totalSize(), heaps.size() * kHeapSize);
-  for (const Heap* heap : heaps) {
-    const auto blocks = blocksOf(*heap);
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_TRUE(blocks[0].free);
-    checkFreeLists(*heap);
-  }
+  EXPECT_EQ(StressRun(manager).run(8), 0);
+  expectEveryHeapOneFreeBlock(manager);
 }
 
 #if defined(MARROWDEEP_ENGINE_ALLOCATOR)

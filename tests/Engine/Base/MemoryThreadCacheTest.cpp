@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstring>
-#include <mutex>
-#include <random>
 #include <thread>
 #include <vector>
 
@@ -22,17 +18,6 @@ using namespace Engine::MemoryHeap;
 using namespace MemoryHeapCheck;
 
 constexpr auto kCached = MemoryManager::ThreadCaching::On;
-
-void expectEveryHeapOneFreeBlock(const MemoryManager& manager) {
-  const auto heaps = heapsOf(manager);
-  EXPECT_EQ(manager.totalSize(), heaps.size() * kHeapSize);
-  for (const Heap* heap : heaps) {
-    const auto blocks = blocksOf(*heap);
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_TRUE(blocks[0].free);
-    checkFreeLists(*heap);
-  }
-}
 
 // Whether the block holding the payload is used, found by walking the heap
 // without allocating: in the unit test binary any allocation goes through the
@@ -61,21 +46,6 @@ TEST(MemoryThreadCacheTest, AFreedBlockServesTheNextRequestOfItsSizeOnly) {
   EXPECT_NE(larger, first);
   EXPECT_EQ(manager.allocate(97), first);  // 97 to 108 bytes make the same block size
   manager.flushThreadCache();
-}
-
-TEST(MemoryThreadCacheTest, FlushingMergesCachedBlocksWithTheirNeighbours) {
-  MemoryManager manager(kCached);
-  std::vector<void*> blocks;
-  blocks.reserve(50);
-  for (int i = 0; i < 50; ++i) {
-    blocks.push_back(manager.allocate(static_cast<std::size_t>(i) * 20));
-  }
-  for (void* block : blocks) {
-    manager.deallocate(block);
-  }
-  manager.flushThreadCache();
-  expectEveryHeapOneFreeBlock(manager);
-  EXPECT_EQ(heapsOf(manager).size(), 1u);
 }
 
 TEST(MemoryThreadCacheTest, AnOverflowingSizeGoesBackToTheHeapOldestFirst) {
@@ -159,68 +129,11 @@ TEST(MemoryThreadCacheTest, UsingAnotherManagerReturnsTheFirstOnesBlocks) {
   expectEveryHeapOneFreeBlock(second);
 }
 
-// Threads allocate and free through their caches and hand blocks to each
-// other, so blocks are freed by a thread other than their own; every block's
-// bytes are checked before it is freed.
+// Blocks freed by threads other than their own, through the caches.
 TEST(MemoryThreadCacheStressTest, ThreadsHandingBlocksOverNeitherOverlapNorLoseBlocks) {
   MemoryManager manager(kCached);
-  std::mutex exchangeMutex;
-  std::vector<std::pair<unsigned char*, std::size_t>> exchange;
-  std::atomic<int> faults{0};
-  auto release = [&](unsigned char* data, std::size_t size) {
-    const unsigned char tag = static_cast<unsigned char>(size);
-    for (std::size_t i = 0; i < size; ++i) {
-      if (data[i] != tag) {
-        ++faults;
-        break;
-      }
-    }
-    manager.deallocate(data);
-  };
-  auto worker = [&](unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<std::pair<unsigned char*, std::size_t>> mine;
-    for (int step = 0; step < 20000; ++step) {
-      const unsigned roll = random() % 100;
-      if (mine.empty() || roll < 50) {
-        const std::size_t size = random() % 1100;
-        auto* data = static_cast<unsigned char*>(manager.allocate(size));
-        std::memset(data, static_cast<unsigned char>(size), size);
-        mine.emplace_back(data, size);
-      } else if (roll < 80) {
-        std::swap(mine[random() % mine.size()], mine.back());
-        release(mine.back().first, mine.back().second);
-        mine.pop_back();
-      } else if (roll < 90) {
-        std::lock_guard lock(exchangeMutex);
-        exchange.push_back(mine.back());
-        mine.pop_back();
-      } else {
-        std::unique_lock lock(exchangeMutex);
-        if (!exchange.empty()) {
-          const auto block = exchange.back();
-          exchange.pop_back();
-          lock.unlock();
-          release(block.first, block.second);
-        }
-      }
-    }
-    for (const auto& block : mine) {
-      release(block.first, block.second);
-    }
-  };
-  std::vector<std::thread> threads;
-  for (unsigned i = 0; i < 4; ++i) {
-    threads.emplace_back(worker, i + 1);
-  }
-  for (std::thread& thread : threads) {
-    thread.join();
-  }
-  for (const auto& block : exchange) {
-    release(block.first, block.second);
-  }
+  EXPECT_EQ(StressRun(manager).run(4), 0);
   manager.flushThreadCache();
-  EXPECT_EQ(faults.load(), 0);
   expectEveryHeapOneFreeBlock(manager);
 }
 

@@ -8,10 +8,7 @@
 namespace {
 
 TEST(NumericTest, IsqrtRoundsUp) {
-  for (const auto& [n, root] : {std::pair{0u, 0u}, {1u, 1u}, {2u, 2u}, {10u, 4u}, {16u, 4u}, {17u, 5u}}) {
-    EXPECT_EQ(Engine::isqrt(n), root) << n;
-  }
-  for (Engine::u32 n = 0; n < 100000; n += 7) {
+  for (Engine::u32 n = 0; n < 100000; ++n) {
     const Engine::u32 r = Engine::isqrt(n);
     EXPECT_GE(static_cast<Engine::u64>(r) * r, n);
     EXPECT_TRUE(r == 0 || static_cast<Engine::u64>(r - 1) * (r - 1) < n) << n;

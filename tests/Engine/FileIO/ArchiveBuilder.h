@@ -23,6 +23,13 @@ inline void putU32(Bytes& out, std::uint32_t value) {
   setU32(out, out.size() - 4, value);
 }
 
+// Overwrites a field of a built archive's table, at an offset from the table's start.
+inline void setTableU32(Bytes& a, std::size_t offset, std::uint32_t value) {
+  const std::uint32_t blockSize = a[a.size() - 8] | a[a.size() - 7] << 8;
+  const std::uint32_t tableBlock = a[a.size() - 4] | a[a.size() - 3] << 8;
+  setU32(a, tableBlock * blockSize + offset, value);
+}
+
 // Builds data archives in memory, as the program only ever reads them.
 // Entries are added under their table names ('\' between directories).
 class ArchiveBuilder {
@@ -31,7 +38,8 @@ class ArchiveBuilder {
 
   // Stored plain when the compressed form is not smaller: the reader takes
   // equal sizes for a plain entry.
-  ArchiveBuilder& addCompressed(const std::string& name, const Bytes& bytes) {
+  ArchiveBuilder& addCompressed(const std::string& name, const std::string& text) {
+    const Bytes bytes = bytesOf(text);
     Item item{name, {}, static_cast<std::uint32_t>(bytes.size()), 0};
     Engine::FileIO::compress(item.stored, &item.bufferSize, bytes.data(), item.expandedSize);
     if (item.stored.size() >= bytes.size()) {
@@ -40,7 +48,6 @@ class ArchiveBuilder {
     mItems.push_back(std::move(item));
     return *this;
   }
-  ArchiveBuilder& addCompressed(const std::string& name, const std::string& text) { return addCompressed(name, bytesOf(text)); }
   ArchiveBuilder& addStored(const std::string& name, const Bytes& bytes) {
     const auto size = static_cast<std::uint32_t>(bytes.size());
     mItems.push_back({name, bytes, size, size});

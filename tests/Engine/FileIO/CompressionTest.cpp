@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,9 +42,7 @@ Bytes scrambledTokens(Bytes tokens) {
 
 Bytes distinctBytes(std::size_t n) {
   Bytes out(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    out[i] = static_cast<std::uint8_t>(i);
-  }
+  std::iota(out.begin(), out.end(), std::uint8_t{0});
   return out;
 }
 
@@ -120,16 +119,12 @@ TEST(CompressionTest, MatchesStayWithinTheWindowAndLength) {
 }
 
 TEST(CompressionTest, RandomRoundTripsOfManySizes) {
-  std::vector<std::size_t> sizes;
+  std::vector<std::size_t> sizes{2047u, 2048u, 2049u, 4096u, 65537u, 1u << 20};
   for (std::size_t n = 0; n < 300; ++n) {
     sizes.push_back(n);
   }
-  for (std::size_t n : {2047u, 2048u, 2049u, 4096u, 65537u, 1u << 20}) {
-    sizes.push_back(n);
-  }
-  unsigned seed = 1;
   for (std::size_t n : sizes) {
-    const Bytes in = mixedData(n, seed++);
+    const Bytes in = mixedData(n, static_cast<unsigned>(n));
     std::uint32_t bufferSize = 0;
     const Bytes stream = compressed(in, &bufferSize);
     ASSERT_LE(stream.size(), n + n / 128 + 1);
@@ -148,9 +143,7 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
   Bytes back(3);
   unscramble(back.data(), scrambled.data(), 3);
   EXPECT_EQ(back, abc);
-
-  Bytes longer{'a', 'b', 'c', 'd'};
-  scramble(longer.data(), longer.data(), 4);
+  const Bytes longer = scrambledTokens({'a', 'b', 'c', 'd'});
   EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
 }
 

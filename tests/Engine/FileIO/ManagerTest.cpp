@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ArchiveBuilder.h"
 #include "Engine/FileIO/InFile.h"
-#include "Engine/FileIO/Manager.h"
 #include "Engine/FileIO/OutFile.h"
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
@@ -14,12 +14,12 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using Engine::FileIO::InFile;
 using Engine::FileIO::ManagerImpl;
 using Engine::FileIO::ManagerOptions;
 using Engine::FileIO::OutFile;
 using TestSupport::ArchiveBuilder;
+using TestSupport::Bytes;
 
 ManagerOptions pumpedByHand(bool abortOnError = false) {
   ManagerOptions options;
@@ -59,15 +59,15 @@ class ManagerTest : public ::testing::Test {
     EXPECT_TRUE(file.isFinished());
     return file.isError() ? "<error>" : std::string(file.data(), file.size());
   }
-  PlatformFake::FakeFileSystem& fs() { return backend->fakeFileSystem; }
-  std::vector<std::string>& lines() { return backend->fakeDebugOutput.lines; }
-  std::size_t timesOpened(const std::string& name) {
-    std::size_t count = 0;
-    for (const std::string& opened : fs().openedForReading()) {
-      count += opened == name ? 1 : 0;
-    }
-    return count;
+  // Writes through the manager; whether the write failed.
+  static bool writeFails(const char* name, const std::string& text) {
+    OutFile file = OutFile::create(name, text.data(), static_cast<int>(text.size()));
+    pump();
+    EXPECT_TRUE(file.isFinished());
+    return file.isError();
   }
+  PlatformFake::FakeFileSystem& fs() { return backend->fakeFileSystem; }
+  const std::string& lastLine() { return backend->fakeDebugOutput.lines.back(); }
 
   PlatformFake::ScopedFakeBackend backend;
 };
@@ -86,12 +86,13 @@ TEST_F(ManagerTest, LoadModesOrderArchivesAndLooseFiles) {
   ManagerImpl::destroy();
 
   start(2);
-  const std::size_t looseOpens = timesOpened("data/only_loose.txt");
+  const auto looseOpens = [&] { return std::ranges::count(fs().openedForReading(), "data/only_loose.txt"); };
+  const auto opensBefore = looseOpens();
   EXPECT_EQ(ManagerImpl::instance()->sources().size(), 2u);
   EXPECT_EQ(loaded("data/x.txt"), "from first archive");
   EXPECT_EQ(loaded("data/only_loose.txt"), "<error>");
-  EXPECT_EQ(timesOpened("data/only_loose.txt"), looseOpens);
-  EXPECT_EQ(lines().back(), "FileIO : can't open file! ( data/only_loose.txt )\n");
+  EXPECT_EQ(looseOpens(), opensBefore);
+  EXPECT_EQ(lastLine(), "FileIO : can't open file! ( data/only_loose.txt )\n");
 }
 
 TEST_F(ManagerTest, LoadedDataEndsWithZeroAndReadsLittleEndian) {
@@ -101,8 +102,7 @@ TEST_F(ManagerTest, LoadedDataEndsWithZeroAndReadsLittleEndian) {
   EXPECT_FALSE(file.isFinished());
   EXPECT_EQ(file.data(), nullptr);
   pump();
-  ASSERT_TRUE(file.isFinished());
-  EXPECT_FALSE(file.isError());
+  ASSERT_TRUE(file.isFinished() && !file.isError());
   ASSERT_EQ(file.size(), 6u);
   EXPECT_EQ(file.data()[6], '\0');
   EXPECT_EQ(file.getInt(0), 0x12345678);
@@ -115,7 +115,7 @@ TEST_F(ManagerTest, LoadedDataEndsWithZeroAndReadsLittleEndian) {
 
 TEST_F(ManagerTest, AStaleRequestNeverSpoilsALaterLoadOfTheSameName) {
   start(1);
-  InFile::create("data/x.txt");           // released at once; its request stays queued
+  InFile::create("data/x.txt");                // released at once; its request stays queued
   InFile file = InFile::create("data/x.txt");  // a second request for the same name
   ManagerImpl::instance()->serveRound();
   ASSERT_TRUE(file.isFinished());
@@ -125,67 +125,46 @@ TEST_F(ManagerTest, AStaleRequestNeverSpoilsALaterLoadOfTheSameName) {
   EXPECT_EQ(std::string(file.data()), "loose x");
 }
 
+// One entry's data no longer expands; the other claims an expanded size no
+// entry of its archive could have, so it gets no buffer at all.
 TEST_F(ManagerTest, DamagedArchiveEntriesAreReadErrorsOfTheirOwn) {
-  Bytes bytes = ArchiveBuilder()
-                    .addCompressed("bad.txt", std::string(500, 'b'))
-                    .addCompressed("huge.txt", std::string(500, 'h'))
-                    .addStored("good.txt", "good")
-                    .build();
-  bytes[0] ^= 0x08;  // bad.txt's data no longer expands
-  // huge.txt claims an expanded size no entry of this archive could have.
-  const auto u32At = [&](std::size_t at) {
-    return static_cast<std::size_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16);
-  };
-  const std::size_t table = u32At(bytes.size() - 4) * u32At(bytes.size() - 8);
-  const std::size_t hugeEntry = table + 4 + 20 + u32At(table + 4 + 16);
-  TestSupport::setU32(bytes, hugeEntry + 8, 0x7FFFFFF0);
-  fs().put("first.arc", bytes);
+  Bytes bad = ArchiveBuilder().addCompressed("bad.txt", std::string(500, 'b')).addStored("good.txt", "good").build();
+  bad[0] ^= 0x08;
+  Bytes huge = ArchiveBuilder().addCompressed("huge.txt", std::string(500, 'h')).build();
+  TestSupport::setTableU32(huge, 4 + 8, 0x7FFFFFF0);
+  fs().put("first.arc", bad);
+  fs().put("second.arc", huge);
   start(0);
   EXPECT_EQ(loaded("good.txt"), "good");
   EXPECT_EQ(loaded("bad.txt"), "<error>");
-  EXPECT_EQ(lines().back(), "FileIO : read error! can't read entire file! ( bad.txt )\n");
+  EXPECT_EQ(lastLine(), "FileIO : read error! can't read entire file! ( bad.txt )\n");
   EXPECT_EQ(loaded("huge.txt"), "<error>");
-  EXPECT_EQ(lines().back(), "FileIO : read error! can't read entire file! ( huge.txt )\n");
+  EXPECT_EQ(lastLine(), "FileIO : read error! can't read entire file! ( huge.txt )\n");
   EXPECT_EQ(loaded("good.txt"), "good");
 }
 
 TEST_F(ManagerTest, WritesReplaceFilesInPiecesOfOneMegabyte) {
   start(1);
-  const std::vector<char> exact(1048576, 'e');
-  OutFile one = OutFile::create("save/one.dat", exact.data(), static_cast<int>(exact.size()));
-  EXPECT_FALSE(one.isFinished());
-  pump();
-  EXPECT_TRUE(one.isFinished() && !one.isError());
+  EXPECT_FALSE(writeFails("save/one.dat", std::string(1048576, 'e')));
   EXPECT_EQ(fs().writePieces(), std::vector<std::size_t>{1048576});
   EXPECT_TRUE(fs().hasDirectory("save"));
-
-  const std::vector<char> more(1048577, 'm');
-  OutFile two = OutFile::create("save/two.dat", more.data(), static_cast<int>(more.size()));
-  pump();
+  EXPECT_FALSE(writeFails("save/two.dat", std::string(1048577, 'm')));
   EXPECT_EQ(fs().writePieces(), (std::vector<std::size_t>{1048576, 1048576, 1}));
   EXPECT_EQ(fs().contents("save/two.dat")->size(), 1048577u);
 }
 
 TEST_F(ManagerTest, AFailedWriteIsReportedAndKeepsTheOldFile) {
   fs().put("config.ini", "old");
-  // As the program runs it: read errors would halt, write errors never do.
-  start(1, pumpedByHand(true));
+  start(1, pumpedByHand(true));  // as the program runs: read errors would halt, write errors never do
   fs().failWritesAfter(2);
-  OutFile failed = OutFile::create("config.ini", "new text", 8);
-  pump();
-  EXPECT_TRUE(failed.isFinished());
-  EXPECT_TRUE(failed.isError());
-  EXPECT_EQ(lines().back(), "FileIO : write error! can't write entire file! ( config.ini )\n");
+  EXPECT_TRUE(writeFails("config.ini", "new text"));
+  EXPECT_EQ(lastLine(), "FileIO : write error! can't write entire file! ( config.ini )\n");
   fs().failWritesAfter(SIZE_MAX);
   fs().failCommit(true);
-  OutFile notCommitted = OutFile::create("config.ini", "new", 3);
-  pump();
-  EXPECT_TRUE(notCommitted.isError());
+  EXPECT_TRUE(writeFails("config.ini", "new"));
   fs().failOpenWrite(true);
-  OutFile notOpened = OutFile::create("config.ini", "new", 3);
-  pump();
-  EXPECT_TRUE(notOpened.isError());
-  EXPECT_EQ(lines().back(), "FileIO : can't open file! ( config.ini )\n");
+  EXPECT_TRUE(writeFails("config.ini", "new"));
+  EXPECT_EQ(lastLine(), "FileIO : can't open file! ( config.ini )\n");
   EXPECT_EQ(fs().contents("config.ini"), (Bytes{'o', 'l', 'd'}));
 }
 
@@ -199,7 +178,7 @@ TEST_F(ManagerTest, ReleasingAnOutFileMidWriteAbandonsItAndKeepsTheOldFile) {
   fs().onWrite(nullptr);
   EXPECT_EQ(fs().writePieces().size(), 1u);
   EXPECT_EQ(fs().contents("big.dat"), (Bytes{'o', 'l', 'd'}));
-  EXPECT_TRUE(lines().empty());
+  EXPECT_TRUE(backend->fakeDebugOutput.lines.empty());
 }
 
 TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {
@@ -222,18 +201,10 @@ TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {
 
 using ManagerDeathTest = ManagerTest;
 
-TEST_F(ManagerDeathTest, AFileFoundNowhereStopsTheProgram) {
+TEST_F(ManagerDeathTest, AFileFoundNowhereOrLeftAtShutdownOrASecondManagerStopsTheProgram) {
   start(1, pumpedByHand(true));
-  EXPECT_EXIT(
-      {
-        InFile file = InFile::create("none.txt");
-        pump();
-      },
-      ::testing::ExitedWithCode(1), "Critical Error!\n.*FileIO/src/ManagerImpl\\.cpp:[0-9]+ : \"FileIO : can't open file!\"");
-}
-
-TEST_F(ManagerDeathTest, FilesLeftAtShutdownStopTheProgram) {
-  start(1);
+  EXPECT_EXIT(loaded("none.txt"), ::testing::ExitedWithCode(1),
+              "Critical Error!\n.*FileIO/src/ManagerImpl\\.cpp:[0-9]+ : \"FileIO : can't open file!\"");
   EXPECT_EXIT(
       {
         static InFile leaked;
@@ -241,11 +212,7 @@ TEST_F(ManagerDeathTest, FilesLeftAtShutdownStopTheProgram) {
         ManagerImpl::destroy();
       },
       ::testing::ExitedWithCode(1), "FileIO::Manager : you must destroy all files!");
-  EXPECT_EXIT(
-      {
-        Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, pumpedByHand());
-      },
-      ::testing::ExitedWithCode(1), "!gManagerImpl");
+  EXPECT_EXIT(ManagerImpl::create(nullptr, 0, 1, pumpedByHand()), ::testing::ExitedWithCode(1), "!gManagerImpl");
 }
 
 }  // namespace

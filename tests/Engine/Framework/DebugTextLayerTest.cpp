@@ -1,33 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "Engine/Graphics/Manager.h"
 #include "Framework/src/DebugTextLayer.h"
 #include "PlatformFake/FakeBackend.h"
 
 namespace {
 
+using Placed = std::vector<std::tuple<std::string, int, int, Engine::u32>>;
+
+Placed placed(const std::vector<Engine::DebugTextLine>& lines) {
+  Placed out;
+  for (const auto& line : lines) out.emplace_back(line.text, line.x, line.y, line.color);
+  return out;
+}
+
 TEST(DebugTextLayerTest, LinesArePlacedInCellsAndTheLayerResets) {
   Engine::DebugTextLayer layer;
   layer.setCursor(2, 1);
   layer.setColor(0xFF00FF00);
   layer.stream() << "first\n\nthird\nfourth";
-  const auto lines = layer.flush();
-  ASSERT_EQ(lines.size(), 3u);  // the empty line is skipped but still advances
-  EXPECT_EQ(lines[0].text, "first");
-  EXPECT_EQ(lines[0].x, 16);
-  EXPECT_EQ(lines[0].y, 16);
-  EXPECT_EQ(lines[1].text, "third");
-  EXPECT_EQ(lines[1].y, 48);
-  EXPECT_EQ(lines[2].x, 16);
-  EXPECT_EQ(lines[2].y, 64);
-  EXPECT_EQ(lines[2].color, 0xFF00FF00u);
-
+  // The empty line is skipped but still advances.
+  EXPECT_EQ(placed(layer.flush()),
+            (Placed{{"first", 16, 16, 0xFF00FF00}, {"third", 16, 48, 0xFF00FF00}, {"fourth", 16, 64, 0xFF00FF00}}));
   layer.stream() << "again";
-  const auto next = layer.flush();
-  ASSERT_EQ(next.size(), 1u);
-  EXPECT_EQ(next[0].x, 0);
-  EXPECT_EQ(next[0].y, 0);
-  EXPECT_EQ(next[0].color, 0xFFFFFFFFu);
+  EXPECT_EQ(placed(layer.flush()), (Placed{{"again", 0, 0, 0xFFFFFFFF}}));
 }
 
 // Every glyph of the built-in font is on its one page: one batch for the frame.

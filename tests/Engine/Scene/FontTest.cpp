@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
@@ -14,6 +15,35 @@ namespace {
 using Graphics::Texture;
 using Math::Vector2;
 
+void addEntry(std::vector<u8>& table, u16 code, u16 x, u16 y, u8 page, u8 width, u8 height) {
+  const u8 entry[] = {static_cast<u8>(code), static_cast<u8>(code >> 8), static_cast<u8>(x), static_cast<u8>(x >> 8),
+                      static_cast<u8>(y), static_cast<u8>(y >> 8), page, width, height, 0};
+  table.insert(table.end(), entry, entry + BitmapGlyphTable::kEntrySize);
+}
+
+// Page, x, y, width and height of a found glyph.
+std::tuple<int, int, int, int, int> cellOf(const GlyphRecord* record) {
+  EXPECT_NE(record, nullptr);
+  return record ? std::make_tuple(int{record->page}, int{record->x}, int{record->y}, int{record->width}, int{record->height})
+                : std::make_tuple(-1, -1, -1, -1, -1);
+}
+
+TEST(BitmapGlyphTableTest, FindsListedCodesInAnyOrderAndNothingElse) {
+  std::vector<u8> bytes;
+  addEntry(bytes, 0x82A0, 0x1234, 0x0102, 2, 16, 16);
+  addEntry(bytes, 'C', 24, 64, 1, 8, 18);
+  addEntry(bytes, 'A', 8, 64, 0, 8, 16);
+  const BitmapGlyphTable table(bytes.data(), 3);
+  EXPECT_EQ(table.glyphCount(), 3);
+  EXPECT_EQ(table.charHeight(), 18);
+  for (const u16 absent : {u16{0}, u16{'B'}, u16{'D'}, u16{0xFFFF}}) {
+    EXPECT_EQ(table.find(absent), nullptr) << absent;
+  }
+  EXPECT_EQ(cellOf(table.find('A')), std::make_tuple(0, 8, 64, 8, 16));
+  EXPECT_EQ(cellOf(table.find('C')), std::make_tuple(1, 24, 64, 8, 18));
+  EXPECT_EQ(cellOf(table.find(0x82A0)), std::make_tuple(2, 0x1234, 0x0102, 16, 16));
+}
+
 class FontTest : public ::testing::Test {
  protected:
   void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
@@ -27,6 +57,10 @@ class FontTest : public ::testing::Test {
     Texture texture;
     Vector2 topLeft{-1.0f, -1.0f};
     Vector2 bottomRight{-1.0f, -1.0f};
+    // Texture coordinates in pixels of a texture of the given sides.
+    std::vector<f32> pixelsOver(f32 width, f32 height) const {
+      return {topLeft.x * width, topLeft.y * height, bottomRight.x * width, bottomRight.y * height};
+    }
   };
   static Glyph lookUp(const Font& font, u16 code) {
     Glyph glyph;
@@ -46,14 +80,11 @@ TEST_F(FontTest, SystemGlyphsAreCellsOfTransparentWhitePageTextures) {
   ASSERT_TRUE(a.found && kana.found);
   EXPECT_EQ(a.texture, kana.texture);
   EXPECT_EQ(a.texture.width(), 128);
-  EXPECT_FLOAT_EQ(kana.topLeft.x, 8.0f / 128);
-  EXPECT_FLOAT_EQ(kana.topLeft.y, 0.0f);
-  EXPECT_FLOAT_EQ(kana.bottomRight.x, 24.0f / 128);
-  EXPECT_FLOAT_EQ(kana.bottomRight.y, 16.0f / 64);
+  EXPECT_EQ(kana.pixelsOver(128, 64), (std::vector<f32>{8, 0, 24, 16}));
   const PlatformFake::FakeGraphicsTexture& page = fake(a.texture);
-  EXPECT_EQ(page.pixels[0][0], 0xFFFFFFFFu);          // ink of 'A'
-  EXPECT_EQ(page.pixels[0][16 * 128], 0x00FFFFFFu);   // below the row
-  EXPECT_EQ(page.pixels[0][127], 0x00FFFFFFu);        // the padding too
+  EXPECT_EQ(page.pixels[0][0], 0xFFFFFFFFu);         // ink of 'A'
+  EXPECT_EQ(page.pixels[0][16 * 128], 0x00FFFFFFu);  // below the row
+  EXPECT_EQ(page.pixels[0][127], 0x00FFFFFFu);       // the padding too
   // Each glyph uploads only its own rows, after the page's one full upload.
   EXPECT_EQ(page.uploadedRows, 64u + 16u + 16u);
   EXPECT_EQ(lookUp(font, 0x82A0).texture, kana.texture);
@@ -66,45 +97,35 @@ TEST_F(FontTest, PlainSystemGlyphsAreFullyCoveredOrEmpty) {
   Platform::GlyphImage graded = PlatformFake::fakeBoxGlyph(8, 1, 12, 6, 1);  // ascent 12 of 16: top row
   graded.coverage = {0, 64, 127, 128, 200, 255};
   mBackend->fakeGlyphRasterizer.script->images['g'] = graded;
-  struct Case {
+  const struct {
     bool antialias;
     std::vector<u32> alphas;
-  };
-  const Case cases[] = {{true, {0, 64, 127, 128, 200, 255}}, {false, {0, 0, 0, 255, 255, 255}}};
-  for (const Case& c : cases) {
+  } cases[] = {{true, {0, 64, 127, 128, 200, 255}}, {false, {0, 0, 0, 255, 255, 255}}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.antialias);
     Font font = Font::createOS("ＭＳ ゴシック", 16, false, false, false, c.antialias, 100, 50);
     EXPECT_EQ(mBackend->fakeGlyphRasterizer.opened.back().antialias, c.antialias);
     const Glyph glyph = lookUp(font, 'g');
     ASSERT_TRUE(glyph.found);
-    EXPECT_FLOAT_EQ(glyph.bottomRight.x, 8.0f / 128);
-    EXPECT_FLOAT_EQ(glyph.bottomRight.y, 16.0f / 64);
+    EXPECT_EQ(glyph.pixelsOver(128, 64), (std::vector<f32>{0, 0, 8, 16}));
+    // Clear left and right of the one row of ink and below it.
     const std::vector<u32>& pixels = fake(glyph.texture).pixels[0];
-    EXPECT_EQ(pixels[0], 0x00FFFFFFu);  // left of the ink
-    for (std::size_t i = 0; i < c.alphas.size(); ++i) {
-      EXPECT_EQ(pixels[1 + i], c.alphas[i] << 24 | 0x00FFFFFFu) << i;
+    std::vector<u32> expected{0x00FFFFFFu};
+    for (const u32 alpha : c.alphas) {
+      expected.push_back(alpha << 24 | 0x00FFFFFFu);
     }
-    EXPECT_EQ(pixels[7], 0x00FFFFFFu);
-    EXPECT_EQ(pixels[128 + 1], 0x00FFFFFFu);  // below the one row of ink
+    expected.push_back(0x00FFFFFFu);
+    EXPECT_EQ(std::vector<u32>(pixels.begin(), pixels.begin() + 8), expected);
+    EXPECT_EQ(pixels[128 + 1], 0x00FFFFFFu);
   }
-}
-
-void addEntry(std::vector<u8>& table, u16 code, u16 x, u16 y, u8 image, u8 width, u8 height) {
-  const u8 entry[] = {static_cast<u8>(code), static_cast<u8>(code >> 8), static_cast<u8>(x), static_cast<u8>(x >> 8),
-                      static_cast<u8>(y), static_cast<u8>(y >> 8), image, width, height, 0};
-  table.insert(table.end(), entry, entry + BitmapGlyphTable::kEntrySize);
 }
 
 // An 8-bit greyscale TGA of the given sides, all zero.
 std::vector<u8> greyTga(u16 width, u16 height) {
   std::vector<u8> file(18 + std::size_t{width} * height, 0);
-  file[2] = 3;
-  file[12] = static_cast<u8>(width);
-  file[13] = static_cast<u8>(width >> 8);
-  file[14] = static_cast<u8>(height);
-  file[15] = static_cast<u8>(height >> 8);
-  file[16] = 8;
-  file[17] = 0x20;
+  const u8 header[] = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<u8>(width), static_cast<u8>(width >> 8),
+                       static_cast<u8>(height), static_cast<u8>(height >> 8), 8, 0x20};
+  std::copy(std::begin(header), std::end(header), file.begin());
   return file;
 }
 
@@ -121,10 +142,7 @@ TEST_F(FontTest, BitmapGlyphsComeFromTheirImageOrAreMissing) {
   const Glyph a = lookUp(font, 'A');
   ASSERT_TRUE(a.found);
   EXPECT_EQ(a.texture.width(), 128);
-  EXPECT_FLOAT_EQ(a.topLeft.x, 8.0f / 128);
-  EXPECT_FLOAT_EQ(a.topLeft.y, 16.0f / 64);
-  EXPECT_FLOAT_EQ(a.bottomRight.x, 16.0f / 128);
-  EXPECT_FLOAT_EQ(a.bottomRight.y, 32.0f / 64);
+  EXPECT_EQ(a.pixelsOver(128, 64), (std::vector<f32>{8, 16, 16, 32}));
   EXPECT_FALSE(lookUp(font, 'C').found);
   const Glyph missing = lookUp(font, 'Z');
   EXPECT_FALSE(missing.found);
