@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "Engine/Platform/sdl/KeyPositions.h"
 #include "Engine/Platform/sdl/WheelStep.h"
@@ -13,23 +15,8 @@ using Platform::Sdl::LabelLookup;
 
 // Key positions as USB usage numbers (SDL's scancodes).
 enum Position : int {
-  kNone = 0,
-  kA = 4,
-  kM = 16,
-  kQ = 20,
-  kW = 26,
-  kY = 28,
-  kZ = 29,
-  kSix = 35,
-  kMinus = 45,
-  kEquals = 46,
-  kRightBracket = 48,
-  kSemicolon = 51,
-  kComma = 54,
-  kPeriod = 55,
-  kSlash = 56,
-  kReturn = 40,
-  kKeypadEnter = 88,
+  kNone = 0, kA = 4, kM = 16, kQ = 20, kW = 26, kY = 28, kZ = 29, kSix = 35, kReturn = 40, kMinus = 45, kEquals = 46,
+  kRightBracket = 48, kSemicolon = 51, kComma = 54, kPeriod = 55, kSlash = 56, kKeypadEnter = 88,
 };
 
 // A layout: the labels it moves away from their US place; any other letter
@@ -110,11 +97,10 @@ TEST(KeyPositionsTest, TheActiveLayoutLookupFindsTheLettersOrFallsBack) {
 }
 
 TEST(KeyPositionsTest, OnlyAVerticalWheelMoveIsAStep) {
-  EXPECT_EQ(Platform::Sdl::wheelStep(0, false), 0);
-  EXPECT_EQ(Platform::Sdl::wheelStep(0, true), 0);
-  EXPECT_EQ(Platform::Sdl::wheelStep(1, false), 1);
-  EXPECT_EQ(Platform::Sdl::wheelStep(1, true), -1);
-  EXPECT_EQ(Platform::Sdl::wheelStep(-2, false), -2);
+  using Platform::Sdl::wheelStep;
+  EXPECT_EQ(std::vector<int>({wheelStep(0, false), wheelStep(0, true), wheelStep(1, false), wheelStep(1, true),
+                              wheelStep(-2, false)}),
+            std::vector<int>({0, 0, 1, -1, -2}));
 }
 
 }  // namespace

@@ -28,18 +28,15 @@ TEST(MemorySourceTest, ReadsWholeItemsOnlyAndNeverPastTheEnd) {
 TEST(MemorySourceTest, SeeksClampToTheFileAndReportWhatTheyCouldNotReach) {
   const std::vector<std::uint8_t> bytes(10);
   MemorySource source{bytes.data(), bytes.size(), 0};
-  EXPECT_EQ(source.seek(4, 0), 0);
-  EXPECT_EQ(source.seek(-1, 1), 0);
-  EXPECT_EQ(source.tell(), 3);
-  EXPECT_EQ(source.seek(-2, 2), 0);
-  EXPECT_EQ(source.tell(), 8);
-  EXPECT_EQ(source.seek(3, 1), -1);
-  EXPECT_EQ(source.tell(), 10);
-  EXPECT_EQ(source.seek(-11, 2), -1);
-  EXPECT_EQ(source.tell(), 0);
-  EXPECT_EQ(source.seek(INT64_MAX, 1), -1);
-  EXPECT_EQ(source.tell(), 10);
-  EXPECT_EQ(source.seek(0, 3), -1);
+  const struct {
+    std::int64_t offset;
+    int whence, result;
+    long position;
+  } seeks[] = {{4, 0, 0, 4}, {-1, 1, 0, 3}, {-2, 2, 0, 8}, {3, 1, -1, 10}, {-11, 2, -1, 0}, {INT64_MAX, 1, -1, 10}, {0, 3, -1, 10}};
+  for (const auto& s : seeks) {
+    EXPECT_EQ(source.seek(s.offset, s.whence), s.result) << s.offset << " from " << s.whence;
+    EXPECT_EQ(source.tell(), s.position) << s.offset << " from " << s.whence;
+  }
 }
 
 }  // namespace

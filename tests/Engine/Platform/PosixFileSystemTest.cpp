@@ -1,9 +1,10 @@
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,24 +21,32 @@ class PosixFileSystemTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     mRoot = pattern + "/";
   }
-  void TearDown() override { std::system(("rm -rf '" + mRoot + "'").c_str()); }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(mRoot, ignored);
+  }
 
-  std::vector<std::string> namesIn(const std::string& dir) {
+  static std::vector<std::string> namesIn(const std::string& dir) {
     std::vector<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-      while (dirent* e = readdir(d)) {
-        const std::string name = e->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-      }
-      closedir(d);
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      names.push_back(entry.path().filename());
     }
     return names;
   }
-
   Bytes read(const std::string& path) {
     Bytes out;
     EXPECT_TRUE(fs.readWhole(path, out)) << path;
     return out;
+  }
+  // The exit code of body run in a forked child, on this test's own files
+  // (a death test's child would run the whole test again on new ones).
+  static int inChild(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+      _exit(body());
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
   Platform::Posix::PosixFileSystem fs;
@@ -47,7 +56,6 @@ class PosixFileSystemTest : public ::testing::Test {
 TEST_F(PosixFileSystemTest, WritesThroughMissingDirectoriesAndReadsBack) {
   const std::string path = mRoot + "save\\slot\\data.sav";
   ASSERT_TRUE(fs.writeWhole(path, "abc", 3));
-  EXPECT_TRUE(fs.exists(mRoot + "save/slot"));
   EXPECT_EQ(read(mRoot + "save/slot/data.sav"), (Bytes{'a', 'b', 'c'}));
   EXPECT_EQ(namesIn(mRoot + "save/slot"), std::vector<std::string>{"data.sav"});
 
@@ -72,9 +80,8 @@ TEST_F(PosixFileSystemTest, ShiftJisPathsAreConvertedBeforeSeparatorsAreSwapped)
   // 表 is 95 5C in Shift-JIS: its trail byte is a backslash.
   ASSERT_TRUE(fs.writeWhole(mRoot + "表\\ソ.txt", "x", 1));
   const std::string utf8Dir(reinterpret_cast<const char*>(u8"表"));
-  const std::string utf8File(reinterpret_cast<const char*>(u8"ソ.txt"));
   EXPECT_EQ(namesIn(mRoot), std::vector<std::string>{utf8Dir});
-  EXPECT_EQ(namesIn(mRoot + utf8Dir), std::vector<std::string>{utf8File});
+  EXPECT_EQ(namesIn(mRoot + utf8Dir), std::vector<std::string>{reinterpret_cast<const char*>(u8"ソ.txt")});
   EXPECT_EQ(read(mRoot + "表/ソ.txt"), Bytes{'x'});
 }
 
@@ -88,20 +95,36 @@ TEST_F(PosixFileSystemTest, AnUnfinishedReplacementLeavesThePreviousFile) {
     EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
   }
   EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
-  EXPECT_EQ(namesIn(mRoot), std::vector<std::string>{"config.ini"});
-
   // The process dies after writing, before the rename.
-  EXPECT_EXIT(
-      {
-        auto file = fs.openWrite(path);
-        file->write("partial", 7);
-        _exit(3);
-      },
-      ::testing::ExitedWithCode(3), "");
+  EXPECT_EQ(inChild([&] {
+              fs.openWrite(path)->write("partial", 7);
+              return 3;
+            }),
+            3);
   EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(namesIn(mRoot), std::vector<std::string>{"config.ini"});
 
   ASSERT_TRUE(fs.writeWhole(path, "newer", 5));
   EXPECT_EQ(read(path), (Bytes{'n', 'e', 'w', 'e', 'r'}));
+}
+
+TEST_F(PosixFileSystemTest, AWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
+  const std::string folder = mRoot + "savedata";
+  const Bytes old = {'o', 'l', 'd', 0, 0xFF, '\n'};
+  ASSERT_TRUE(fs.writeWhole(folder + "/0.sav", old.data(), old.size()));
+  ASSERT_EQ(chmod(mRoot.c_str(), 0755), 0);
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  constexpr uid_t kNobody = 65534;  // root writes anyway: the child gives its rights up
+  EXPECT_EQ(inChild([&] {
+              if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+                return 2;
+              }
+              return fs.writeWhole(folder + "/0.sav", "new", 3) ? 1 : 0;
+            }),
+            0);
+  EXPECT_EQ(read(folder + "/0.sav"), old);
+  EXPECT_EQ(namesIn(folder), std::vector<std::string>{"0.sav"});
+  chmod(folder.c_str(), 0755);
 }
 
 }  // namespace

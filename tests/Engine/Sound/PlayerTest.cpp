@@ -61,7 +61,7 @@ TEST_F(PlayerTest, VolumeIsInDecibels) {
   EXPECT_EQ(pull(1), Samples({10000, -20000}));
 }
 
-TEST_F(PlayerTest, StoppedIsSilentAndPlayRestartsFromTheStart) {
+TEST_F(PlayerTest, StoppedIsSilentPlayRestartsFromTheStartAndALoopWraps) {
   Wave wave = stereo16({1, 1, 2, 2, 3, 3});
   Player player = Player::create(wave);
   EXPECT_EQ(pull(2), Samples({0, 0, 0, 0}));
@@ -74,11 +74,6 @@ TEST_F(PlayerTest, StoppedIsSilentAndPlayRestartsFromTheStart) {
   EXPECT_FALSE(player.isPlaying());
   EXPECT_EQ(player.position(), 0);
   EXPECT_EQ(pull(2), Samples({0, 0, 0, 0}));
-}
-
-TEST_F(PlayerTest, ALoopingPlayerWraps) {
-  Wave wave = stereo16({1, 1, 2, 2, 3, 3});
-  Player player = Player::create(wave);
   player.play(true);
   EXPECT_EQ(pull(7), Samples({1, 1, 2, 2, 3, 3, 1, 1, 2, 2, 3, 3, 1, 1}));
   EXPECT_TRUE(player.isPlaying());

@@ -34,28 +34,22 @@ class WaveFileTest : public ::testing::Test {
   PlatformFake::ScopedFakeBackend backend;
 };
 
-TEST_F(WaveFileTest, AWaveIsReadyOnceItsFileHasArrivedAndThenPlays) {
+TEST_F(WaveFileTest, AWaveIsReadyOnceItsFileHasArrivedAndMissingOrBrokenFilesGiveAnError) {
   backend->fakeFileSystem.put("src/sound/beep.wav", SoundTest::WaveBytes(2, 44100, 16).data16({5, -5}).bytes);
+  backend->fakeFileSystem.put("src/sound/empty.wav", "RIFF");
   Wave wave = Wave::create("src/sound/beep.wav");
+  Wave missing = Wave::create("src/sound/missing.wav");
+  Wave broken = Wave::create("src/sound/empty.wav");
   EXPECT_FALSE(wave.isReady());
   pump();
-  ASSERT_TRUE(wave.isReady());
+  ASSERT_TRUE(wave.isReady() && missing.isReady() && broken.isReady());
   EXPECT_FALSE(wave.isError());
+  EXPECT_TRUE(missing.isError());
+  EXPECT_TRUE(broken.isError());
+  EXPECT_EQ(backend->fakeDebugOutput.lines.back(), "Sound : too short for a WAV header ( src/sound/empty.wav )\n");
   Player player = Player::create(wave);
   player.play(false);
   EXPECT_EQ(backend->fakeAudioOutput.pull(2), std::vector<std::int16_t>({5, -5, 0, 0}));
-}
-
-TEST_F(WaveFileTest, MissingOrBrokenFilesLeaveAReadyWaveWithError) {
-  backend->fakeFileSystem.put("src/sound/empty.wav", "RIFF");
-  Wave missing = Wave::create("src/sound/missing.wav");
-  Wave broken = Wave::create("src/sound/empty.wav");
-  pump();
-  EXPECT_TRUE(missing.isReady());
-  EXPECT_TRUE(missing.isError());
-  EXPECT_TRUE(broken.isReady());
-  EXPECT_TRUE(broken.isError());
-  EXPECT_EQ(backend->fakeDebugOutput.lines.back(), "Sound : too short for a WAV header ( src/sound/empty.wav )\n");
 }
 
 }  // namespace

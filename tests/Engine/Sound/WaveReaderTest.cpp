@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Sound/src/WaveReader.h"
 #include "Engine/Sound/WaveBytes.h"
@@ -11,35 +12,27 @@ using Engine::Sound::readWave;
 using Engine::Sound::WaveContents;
 using SoundTest::WaveBytes;
 
-TEST(WaveReaderTest, CanonicalFileGivesFormatAndSamples) {
-  WaveBytes file(2, 22050, 16);
-  file.data16({1, -1, 300, -300});
+TEST(WaveReaderTest, FormatAndSamplesAfterAnyChunksClippedToWholeFrames) {
+  WaveBytes canonical(2, 22050, 16);
+  canonical.data16({1, -1, 300, -300});
   WaveContents contents;
-  ASSERT_EQ(readWave(file.bytes.data(), file.bytes.size(), contents), nullptr);
+  ASSERT_EQ(readWave(canonical.bytes.data(), canonical.bytes.size(), contents), nullptr);
   EXPECT_EQ(contents.format.channels, 2);
   EXPECT_EQ(contents.format.rate, 22050);
   EXPECT_EQ(contents.format.bitsPerSample, 16);
   EXPECT_EQ(contents.size, 8u);
-  EXPECT_EQ(contents.samples, file.bytes.data() + 44);
-}
+  EXPECT_EQ(contents.samples, canonical.bytes.data() + 44);
 
-TEST(WaveReaderTest, FurtherChunksBeforeDataAreSkippedWithTheirPadByte) {
-  WaveBytes file(1, 44100, 8);
-  file.chunk("LIST", {'I', 'N', 'F', 'O', 'x', 'y'});
-  file.chunk("odd ", 3, {'a', 'b', 'c', 0});  // odd size, then the pad byte
-  file.chunk("data", {200, 201, 202});
-  WaveContents contents;
-  ASSERT_EQ(readWave(file.bytes.data(), file.bytes.size(), contents), nullptr);
-  ASSERT_EQ(contents.size, 3u);
-  EXPECT_EQ(contents.samples[0], 200);
-  EXPECT_EQ(contents.samples[2], 202);
-}
+  WaveBytes padded(1, 44100, 8);
+  padded.chunk("LIST", {'I', 'N', 'F', 'O', 'x', 'y'}).chunk("odd ", 3, {'a', 'b', 'c', 0});  // then the pad byte
+  padded.chunk("data", {200, 201, 202});
+  ASSERT_EQ(readWave(padded.bytes.data(), padded.bytes.size(), contents), nullptr);
+  EXPECT_EQ(std::vector<std::uint8_t>(contents.samples, contents.samples + contents.size),
+            (std::vector<std::uint8_t>{200, 201, 202}));
 
-TEST(WaveReaderTest, DataLongerThanTheFileIsClippedToWholeFrames) {
-  WaveBytes file(2, 44100, 16);
-  file.chunk("data", 1000000, {1, 2, 3, 4, 5, 6, 7});  // one frame and three stray bytes
-  WaveContents contents;
-  ASSERT_EQ(readWave(file.bytes.data(), file.bytes.size(), contents), nullptr);
+  WaveBytes longer(2, 44100, 16);
+  longer.chunk("data", 1000000, {1, 2, 3, 4, 5, 6, 7});  // one frame and three stray bytes
+  ASSERT_EQ(readWave(longer.bytes.data(), longer.bytes.size(), contents), nullptr);
   EXPECT_EQ(contents.size, 4u);
 }
 

@@ -22,32 +22,22 @@ TEST(EventTest, SettingFromAnotherThreadReleasesTheWaiterAndCopiesShareTheEvent)
   EXPECT_FALSE(Event());
 }
 
-TEST(SemaphoreTest, TheMaximumIsAtLeastTheStartCount) {
+TEST(SemaphoreDeathTest, TheMaximumIsAtLeastTheStartCountAndBadCountsStop) {
   Semaphore semaphore = Semaphore::create(2, 1);
   semaphore.decrease();
   semaphore.decrease();
   semaphore.increase(2);  // back to 2, the maximum
   EXPECT_DEATH(semaphore.increase(1), "prev \\+ value <= mMaxCount");
-}
-
-TEST(SemaphoreDeathTest, BadCountsStop) {
-  EXPECT_DEATH(Semaphore::create(-1, 5), "startCount >= 0");
-  Semaphore semaphore = Semaphore::create(0, 5);
   EXPECT_DEATH(semaphore.increase(0), "value > 0");
+  EXPECT_DEATH(Semaphore::create(-1, 5), "startCount >= 0");
 }
 
-TEST(MutexTest, AnotherThreadThanTheLockerMayUnlock) {
+TEST(MutexDeathTest, AnotherThreadThanTheLockerMayUnlockButNotTwice) {
   Mutex mutex = Mutex::create();
   mutex.lock();
   std::thread other([&mutex] { mutex.unlock(); });
   other.join();
   mutex.lock();  // would block for ever had the unlock not counted
-  mutex.unlock();
-}
-
-TEST(MutexDeathTest, UnlockingTwiceStops) {
-  Mutex mutex = Mutex::create();
-  mutex.lock();
   mutex.unlock();
   EXPECT_DEATH(mutex.unlock(), "Mutex\\.cpp:[0-9]+ : prev == 0 && \"unlock\\(\\) is called twice! Check lock-unlock pair\\.\"");
 }

@@ -17,10 +17,6 @@ class ConfigTextTest : public ::testing::Test {
   void SetUp() override { Game::KeyInput::setDefaultBindings(); }
 };
 
-TEST_F(ConfigTextTest, TheTextHasOneCrLfLinePerSettingThenTheTabbedBindings) {
-  EXPECT_EQ(textOf(Config()), kDefaultFile);
-}
-
 TEST_F(ConfigTextTest, WindowSizeAloneLeavesEverythingElseAtDefaults) {
   Config config;
   EXPECT_TRUE(config.loadFromText("windowSize 3;"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
 
@@ -13,125 +15,90 @@ using Engine::Math::Vector3;
 using Game::RandomGenerator;
 namespace MathHelper = Game::MathHelper;
 
-constexpr int kSeed = 2026;
-
-void expectSameVector(const Vector3& actual, const Vector3& expected) {
-  EXPECT_EQ(actual.x, expected.x);
-  EXPECT_EQ(actual.y, expected.y);
-  EXPECT_EQ(actual.z, expected.z);
+Vector3 direction(float yaw, float pitch, float length = 1.f) {
+  Vector3 out;
+  MathHelper::directionFromAngles(&out, yaw, pitch);
+  out *= length;
+  return out;
 }
 
-// Both generators stand at the same point of the sequence.
-void expectInStep(RandomGenerator& random, RandomGenerator& twin) {
+// call on a generator gives what replay computes from the documented draws on
+// a twin, and both end at the same point of the sequence.
+void expectDraws(const std::function<void(RandomGenerator&, Vector3*)>& call,
+                 const std::function<Vector3(RandomGenerator&)>& replay) {
+  RandomGenerator random(2026);
+  RandomGenerator twin(2026);
+  Vector3 out;
+  call(random, &out);
+  const Vector3 expected = replay(twin);
+  EXPECT_EQ(out.x, expected.x);
+  EXPECT_EQ(out.y, expected.y);
+  EXPECT_EQ(out.z, expected.z);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(random.getInt(1 << 30), twin.getInt(1 << 30)) << "draw " << i << " after the call";
   }
 }
 
-TEST(RandomVectorTest, DirectionDrawsYawThenPitch) {
-  RandomGenerator random(kSeed);
-  RandomGenerator twin(kSeed);
-  Vector3 out;
-  random.getDirection(&out, 30.f, 90.f, -10.f, 20.f);
-  const float yaw = 30.f + twin.getFloat(90.f);
-  const float pitch = -10.f + twin.getFloat(20.f);
-  Vector3 expected;
-  MathHelper::directionFromAngles(&expected, yaw, pitch);
-  expectSameVector(out, expected);
-  expectInStep(random, twin);
-}
-
-TEST(RandomVectorTest, CenteredDirectionSpansHalfTheRangeEachWay) {
-  RandomGenerator random(kSeed);
-  RandomGenerator twin(kSeed);
-  Vector3 out;
-  random.getCenteredDirection(&out, 60.f, 40.f);
-  const float yaw = -30.f + twin.getFloat(60.f);
-  const float pitch = -20.f + twin.getFloat(40.f);
-  Vector3 expected;
-  MathHelper::directionFromAngles(&expected, yaw, pitch);
-  expectSameVector(out, expected);
-  expectInStep(random, twin);
+TEST(RandomVectorTest, DirectionsDrawYawThenPitch) {
+  expectDraws([](RandomGenerator& r, Vector3* out) { r.getDirection(out, 30.f, 90.f, -10.f, 20.f); },
+              [](RandomGenerator& t) {
+                const float yaw = 30.f + t.getFloat(90.f);
+                return direction(yaw, -10.f + t.getFloat(20.f));
+              });
+  expectDraws([](RandomGenerator& r, Vector3* out) { r.getCenteredDirection(out, 60.f, 40.f); },
+              [](RandomGenerator& t) {
+                const float yaw = -30.f + t.getFloat(60.f);
+                return direction(yaw, -20.f + t.getFloat(40.f));
+              });
 }
 
 // The length comes first; a flat vector still spends a draw on its pitch of
 // range 0.
 TEST(RandomVectorTest, FlatAndSpatialVectorsDrawLengthThenDirection) {
-  struct Case {
-    const char* name;
-    float pitchRange;
-  };
-  for (const Case& c : {Case{"flat", 0.f}, Case{"spatial", 180.f}}) {
-    SCOPED_TRACE(c.name);
-    RandomGenerator random(kSeed);
-    RandomGenerator twin(kSeed);
-    Vector3 out;
-    if (c.pitchRange == 0.f) {
-      random.getFlatVector(&out, 50.f);
-    } else {
-      random.getSpatialVector(&out, 50.f);
-    }
-    const float length = twin.getFloat(50.f);
-    const float yaw = -180.f + twin.getFloat(360.f);
-    const float pitch = -c.pitchRange / 2.f + twin.getFloat(c.pitchRange);
-    Vector3 expected;
-    MathHelper::directionFromAngles(&expected, yaw, pitch);
-    expected *= length;
-    expectSameVector(out, expected);
-    expectInStep(random, twin);
+  for (const float pitchRange : {0.f, 180.f}) {
+    SCOPED_TRACE(pitchRange);
+    expectDraws(
+        [pitchRange](RandomGenerator& r, Vector3* out) {
+          pitchRange == 0.f ? r.getFlatVector(out, 50.f) : r.getSpatialVector(out, 50.f);
+        },
+        [pitchRange](RandomGenerator& t) {
+          const float length = t.getFloat(50.f), yaw = -180.f + t.getFloat(360.f);
+          return direction(yaw, -pitchRange / 2.f + t.getFloat(pitchRange), length);
+        });
   }
-  RandomGenerator random(kSeed);
-  Vector3 flat;
-  random.getFlatVector(&flat, 50.f);
-  EXPECT_EQ(flat.z, 0.f);
 }
 
 // A component of extent 0 is 0 and takes no draw; the others draw x, y, z.
 TEST(RandomVectorTest, BoxVectorDrawsOnlyItsNonZeroExtents) {
-  struct Case {
-    float x, y, z;
-  };
-  for (const Case& c : {Case{4.f, 5.f, 6.f}, Case{4.f, 0.f, 6.f}, Case{0.f, 0.f, 0.f}, Case{0.f, -2.f, 0.f}}) {
-    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << ", " << c.z);
-    RandomGenerator random(kSeed);
-    RandomGenerator twin(kSeed);
-    Vector3 out;
-    random.getBoxVector(&out, c.x, c.y, c.z);
-    const auto component = [&twin](float r) { return r == 0.f ? 0.f : twin.getFloat(2.f * r) - r; };
-    const float x = component(c.x);
-    const float y = component(c.y);
-    const float z = component(c.z);
-    expectSameVector(out, Vector3(x, y, z));
-    expectInStep(random, twin);
+  for (const Vector3 e : {Vector3(4.f, 5.f, 6.f), Vector3(4.f, 0.f, 6.f), Vector3(0.f, 0.f, 0.f), Vector3(0.f, -2.f, 0.f)}) {
+    SCOPED_TRACE(testing::Message() << e.x << ", " << e.y << ", " << e.z);
+    expectDraws([e](RandomGenerator& r, Vector3* out) { r.getBoxVector(out, e.x, e.y, e.z); },
+                [e](RandomGenerator& t) {
+                  const auto draw = [&t](float r) { return r == 0.f ? 0.f : t.getFloat(2.f * r) - r; };
+                  const float x = draw(e.x), y = draw(e.y);
+                  return Vector3(x, y, draw(e.z));
+                });
   }
 }
 
 // The angles are drawn z, y, x, one draw each even for an angle of 0.
 TEST(RandomVectorTest, JitterDrawsItsAnglesZThenYThenX) {
-  struct Case {
-    float ax, ay, az;
-  };
-  for (const Case& c : {Case{10.f, 20.f, 30.f}, Case{0.f, 0.f, 45.f}}) {
-    SCOPED_TRACE(testing::Message() << c.ax << ", " << c.ay << ", " << c.az);
-    RandomGenerator random(kSeed);
-    RandomGenerator twin(kSeed);
-    const Vector3 in(1.f, 2.f, 3.f);
-    Vector3 out;
-    random.jitterVector(&out, in, c.ax, c.ay, c.az);
-    const float z = twin.getFloat(2.f * c.az) - c.az;
-    const float y = twin.getFloat(2.f * c.ay) - c.ay;
-    const float x = twin.getFloat(2.f * c.ax) - c.ax;
-    Vector3 expected;
-    MathHelper::rotateByAngles(&expected, in, x, y, z);
-    expectSameVector(out, expected);
-    expectInStep(random, twin);
+  for (const Vector3 a : {Vector3(10.f, 20.f, 30.f), Vector3(0.f, 0.f, 45.f)}) {
+    SCOPED_TRACE(testing::Message() << a.x << ", " << a.y << ", " << a.z);
+    expectDraws([a](RandomGenerator& r, Vector3* out) { r.jitterVector(out, Vector3(1.f, 2.f, 3.f), a.x, a.y, a.z); },
+                [a](RandomGenerator& t) {
+                  const float z = t.getFloat(2.f * a.z) - a.z, y = t.getFloat(2.f * a.y) - a.y;
+                  Vector3 out;
+                  MathHelper::rotateByAngles(&out, Vector3(1.f, 2.f, 3.f), t.getFloat(2.f * a.x) - a.x, y, z);
+                  return out;
+                });
   }
 }
 
 // The same calls in a row from one seed give these vectors on every build: a
 // change of order, of draws or of the angle helpers shows here.
 TEST(RandomVectorTest, ASeedGivesThePinnedVectors) {
-  RandomGenerator random(kSeed);
+  RandomGenerator random(2026);
   Vector3 v;
   const auto expectNear = [&v](float x, float y, float z) {
     EXPECT_NEAR(v.x, x, 1e-3f);

@@ -23,7 +23,7 @@ std::string ellipsized(const char* text, int capacity, int n) {
   return s.c_str();
 }
 
-TEST(StringLayoutTest, EllipsizeNeedsRoomForTheDotsAndTheTerminator) {
+TEST(StringLayoutTest, EllipsizeNeedsRoomForTheDotsAndTheTerminatorAndCountsCharacters) {
   EXPECT_EQ(ellipsized("abcdef", 8, 3), "abc...");
   EXPECT_EQ(ellipsized("abcdef", 7, 3), "abcdef");
   EXPECT_EQ(ellipsized("abc", 16, 3), "abc");
@@ -31,9 +31,7 @@ TEST(StringLayoutTest, EllipsizeNeedsRoomForTheDotsAndTheTerminator) {
   String never;
   never.ellipsize(1);
   EXPECT_EQ(never.c_str(), nullptr);
-}
-
-TEST(StringLayoutTest, EllipsizeCountsATwoByteCharacterAsOne) {
+  // A two-byte character counts as one.
   EXPECT_EQ(ellipsized("あいうえ", 16, 2), "あい...");
   EXPECT_EQ(ellipsized("aあbい", 16, 3), "aあb...");
   EXPECT_EQ(ellipsized("aあbい", 16, 2), "aあ...");

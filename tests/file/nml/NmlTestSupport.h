@@ -1,45 +1,28 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include <cstring>
 #include <string>
 
 #include "file/nml/NmlNode.h"
 
 namespace NmlTestSupport {
 
-// Names, lines and items of both trees, compared in order; the first
-// difference is reported with its path.
-inline ::testing::AssertionResult sameTree(const Game::NmlNode& a, const Game::NmlNode& b, const std::string& path = "") {
-  const std::string here = path + "/" + a.name();
-  if (std::string(a.name()) != b.name()) {
-    return ::testing::AssertionFailure() << here << ": name differs from " << b.name();
-  }
-  if (a.attributeCount() != b.attributeCount() || a.childCount() != b.childCount()) {
-    return ::testing::AssertionFailure() << here << ": " << a.attributeCount() << " lines and " << a.childCount()
-                                         << " children against " << b.attributeCount() << " and " << b.childCount();
-  }
-  for (int i = 0; i < a.attributeCount(); ++i) {
-    const Game::NmlAttribute& x = *a.attribute(i);
-    const Game::NmlAttribute& y = *b.attribute(i);
-    if (std::string(x.key()) != y.key() || x.itemCount() != y.itemCount()) {
-      return ::testing::AssertionFailure() << here << ": line " << i << " key '" << x.key() << "' (" << x.itemCount()
-                                           << " items) against '" << y.key() << "' (" << y.itemCount() << ")";
+// Every name, key and item of the tree in order, each led by its length, so
+// that two trees dump alike only when they are alike.
+inline std::string dump(const Game::NmlNode& node) {
+  const auto text = [](const char* s) { return std::to_string(std::strlen(s)) + ":" + s; };
+  std::string out = text(node.name()) + "{";
+  for (int i = 0; i < node.attributeCount(); ++i) {
+    out += text(node.attribute(i)->key()) + "=";
+    for (int k = 0; k < node.attribute(i)->itemCount(); ++k) {
+      out += text(node.attribute(i)->item(k)) + ",";
     }
-    for (int k = 0; k < x.itemCount(); ++k) {
-      if (std::string(x.item(k)) != y.item(k)) {
-        return ::testing::AssertionFailure() << here << ": line " << i << " item " << k << " '" << x.item(k)
-                                             << "' against '" << y.item(k) << "'";
-      }
-    }
+    out += ";";
   }
-  for (int i = 0; i < a.childCount(); ++i) {
-    auto result = sameTree(*a.child(i), *b.child(i), here);
-    if (!result) {
-      return result;
-    }
+  for (int i = 0; i < node.childCount(); ++i) {
+    out += dump(*node.child(i));
   }
-  return ::testing::AssertionSuccess();
+  return out + "}";
 }
 
 inline std::string written(const Game::NmlNode& node, bool pretty) {
