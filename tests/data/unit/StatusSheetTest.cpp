@@ -104,7 +104,6 @@ TEST_F(StatusSheetTest, TheRowWidgetIsTheSheetPlusRoomAndAnswersOnlyWhileActive)
   float width = 0.f;
   float height = 0.f;
   ghost.measureSheet(&width, &height, 3);
-  EXPECT_EQ(row.mode(), 3);
   EXPECT_EQ(row.width, width);
   EXPECT_EQ(row.height, height + 12.f);
   EXPECT_EQ(row.cursorOffsetY, -32.f);
