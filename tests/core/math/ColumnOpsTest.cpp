@@ -4,21 +4,13 @@
 
 namespace {
 
-void setRows(Game::Array2D<float>& m, std::initializer_list<std::initializer_list<float>> rows) {
-  m.setSize2D(static_cast<int>(rows.size()), static_cast<int>(rows.begin()->size()));
-  int r = 0;
-  for (const auto& row : rows) {
-    int c = 0;
-    for (float v : row) {
-      m.atXY(r, c++) = v;
-    }
-    ++r;
-  }
-}
-
 TEST(ColumnOpsTest, SwapNormaliseAndEliminate) {
   Game::Array2D<float> m;
-  setRows(m, {{2.f, 4.f}, {6.f, 3.f}});
+  m.setSize2D(2, 2);
+  m.atXY(0, 0) = 2.f;
+  m.atXY(0, 1) = 4.f;
+  m.atXY(1, 0) = 6.f;
+  m.atXY(1, 1) = 3.f;
   Game::MathHelper::swapColumns(m, 0, 1);
   EXPECT_FLOAT_EQ(m.atXY(0, 0), 4.f);
   EXPECT_FLOAT_EQ(m.atXY(1, 1), 6.f);

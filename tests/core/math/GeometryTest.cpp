@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "core/math/MathHelper.h"
 #include "core/math/Polygon.h"
-#include "core/math/Spiral.h"
 #include "file/nml/NmlNode.h"
 
 namespace {
 
-using Engine::Math::Vector2;
 using Engine::Math::Vector3;
 using namespace Game::MathHelper;
 
@@ -77,33 +74,6 @@ TEST(GeometryTest, PolygonsLoadFromRectsRegularShapesAndVertices) {
   EXPECT_EQ(loadPolygon("polygon{number -3;size 1,1;}").count(), 0);
   EXPECT_EQ(loadPolygon("polygon{number 99999999;size 1,1;}").count(), 0);
   EXPECT_EQ(loadPolygon("position 1,2,3;").count(), 0);
-}
-
-TEST(GeometryTest, HexSpiralRingsSurroundTheCentre) {
-  const float root3 = std::sqrt(3.f);
-  Vector2 cell;
-  hexSpiral(&cell, 0);
-  EXPECT_EQ(cell.x, 0.f);
-  EXPECT_EQ(cell.y, 0.f);
-  hexSpiral(&cell, 1);
-  EXPECT_NEAR(cell.x, -root3, 1e-5f);
-  EXPECT_NEAR(cell.y, 0.f, 1e-5f);
-  for (int index = 1; index <= 6; ++index) {
-    hexSpiral(&cell, index);
-    EXPECT_NEAR(std::sqrt(cell.squareLength()), root3, 1e-5f) << index;
-  }
-  // Ring 2 (indices 7 … 18): twelve distinct cells, none nearer than ring 1.
-  for (int index = 7; index <= 18; ++index) {
-    hexSpiral(&cell, index);
-    EXPECT_GT(std::sqrt(cell.squareLength()), 2.9f) << index;
-    for (int other = 0; other < index; ++other) {
-      Vector2 earlier;
-      hexSpiral(&earlier, other);
-      Vector2 gap;
-      gap.setSub(cell, earlier);
-      EXPECT_GT(gap.squareLength(), 2.9f) << index << " and " << other;
-    }
-  }
 }
 
 }  // namespace

@@ -67,17 +67,6 @@ TEST_F(AbilityListTest, LearnReplacesTheHighestAndAddIfHigherKeepsTheBest) {
   EXPECT_FALSE(list.has("壁"));
 }
 
-TEST_F(AbilityListTest, CostCancelShowsAndSpendsNothing) {
-  Ability thunder = art("雷", 2);
-  EXPECT_EQ(thunder.energy(), 6);
-  EXPECT_EQ(thunder.cost(), 2);
-  thunder.setCostCancel(true);
-  EXPECT_EQ(thunder.energy(), 0);
-  EXPECT_EQ(thunder.cost(), 0);
-  EXPECT_EQ(thunder.charge(), 0);
-  EXPECT_EQ(thunder.recoil(), 0);
-}
-
 // level := trunc((maxLevel − 1) × f + 1.5), f from the ghost's level and bonus.
 TEST_F(AbilityListTest, ScaleToGhostRoundsTheLevelFactor) {
   struct Case {
@@ -101,7 +90,7 @@ TEST_F(AbilityListTest, ScaleToGhostRoundsTheLevelFactor) {
   }
 }
 
-TEST_F(AbilityListTest, RecallTakesTheLastSpellFreeOfCost) {
+TEST_F(AbilityListTest, RecallTakesTheLastSpellFreeOfCostFromItsLevel) {
   Memory battle;
   AbilityList list;
   list.add(art("想起"));
@@ -110,11 +99,14 @@ TEST_F(AbilityListTest, RecallTakesTheLastSpellFreeOfCost) {
   EXPECT_FALSE(list.at(0).isRecalled());
 
   const Ability spell = art("雷", 3);
+  EXPECT_EQ(spell.energy(), 8);
+  EXPECT_EQ(spell.cost(), 2);
   battle.mSpell = &spell;
   list.bind(battle);
   EXPECT_STREQ(list.at(0).name(), "雷");
   EXPECT_EQ(list.at(0).level(), 3);
   EXPECT_EQ(list.at(0).energy(), 0);
+  EXPECT_EQ(list.at(0).cost(), 0);
   Game::String text;
   list.at(0).displayName(text);
   EXPECT_STREQ(text.c_str(), "想起「雷」");

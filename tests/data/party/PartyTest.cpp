@@ -29,6 +29,14 @@ class PartyTest : public GameTestSupport::GameTest {
     }
     return *mGhosts[static_cast<std::size_t>(i)];
   }
+  // A member table of the first n loose characters.
+  PartyMembers table(int n) {
+    PartyMembers out;
+    for (int i = 0; i < n; ++i) {
+      EXPECT_TRUE(out.add(ghost(i))) << i;
+    }
+    return out;
+  }
   static std::vector<Cell> cells(const PartyMembers& members) {
     std::vector<Cell> out;
     for (int i = 0; i < members.count(); ++i) {
@@ -42,42 +50,33 @@ class PartyTest : public GameTestSupport::GameTest {
 };
 
 TEST_F(PartyTest, ASeventhMemberIsRefusedAndTheSixthDoesNotFight) {
-  PartyMembers members;
-  for (int i = 0; i < 6; ++i) {
-    ASSERT_TRUE(members.add(ghost(i))) << i;
-  }
-  EXPECT_FALSE(members.add(ghost(6)));
-  EXPECT_EQ(members.count(), 6);
-  EXPECT_EQ(members.battleCount(), 5);
-  EXPECT_EQ(cells(members), (std::vector<Cell>{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {-1, -1}}));
+  PartyMembers six = table(6);
+  EXPECT_FALSE(six.add(ghost(6)));
+  EXPECT_EQ(six.count(), 6);
+  EXPECT_EQ(six.battleCount(), 5);
+  EXPECT_EQ(cells(six), (std::vector<Cell>{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {-1, -1}}));
 }
 
 TEST_F(PartyTest, RemovingAMemberMovesTheNextUpAndKeepsCells) {
-  PartyMembers members;
-  for (int i = 0; i < 3; ++i) {
-    members.add(ghost(i));
-  }
-  members.removeAt(1);
-  ASSERT_EQ(members.count(), 2);
-  EXPECT_EQ(&members.memberAt(1), &ghost(2));
-  EXPECT_EQ(cells(members), (std::vector<Cell>{{0, 0}, {0, 2}}));
+  PartyMembers three = table(3);
+  three.removeAt(1);
+  ASSERT_EQ(three.count(), 2);
+  EXPECT_EQ(&three.memberAt(1), &ghost(2));
+  EXPECT_EQ(cells(three), (std::vector<Cell>{{0, 0}, {0, 2}}));
   // A new member takes the first cell nobody holds.
-  members.add(ghost(3));
-  EXPECT_EQ(cells(members), (std::vector<Cell>{{0, 0}, {0, 2}, {0, 1}}));
-  EXPECT_EQ(members.findAtCell(0, 2), &ghost(2));
-  EXPECT_FALSE(members.findAtCell(2, 4));
+  three.add(ghost(3));
+  EXPECT_EQ(cells(three), (std::vector<Cell>{{0, 0}, {0, 2}, {0, 1}}));
+  EXPECT_EQ(three.findAtCell(0, 2), &ghost(2));
+  EXPECT_FALSE(three.findAtCell(2, 4));
 }
 
 TEST_F(PartyTest, ArrangingSettlesSharedAndStrayCells) {
-  PartyMembers members;
-  for (int i = 0; i < 3; ++i) {
-    members.add(ghost(i));
-  }
-  members.at(0) = {&ghost(0), 1, 3};
-  members.at(1) = {&ghost(1), 1, 3};
-  members.at(2) = {&ghost(2), 7, -2};
-  members.arrange();
-  EXPECT_EQ(cells(members), (std::vector<Cell>{{1, 3}, {0, 0}, {0, 1}}));
+  PartyMembers three = table(3);
+  three.at(0) = {&ghost(0), 1, 3};
+  three.at(1) = {&ghost(1), 1, 3};
+  three.at(2) = {&ghost(2), 7, -2};
+  three.arrange();
+  EXPECT_EQ(cells(three), (std::vector<Cell>{{1, 3}, {0, 0}, {0, 1}}));
 }
 
 TEST_F(PartyTest, TheContinuationPenaltyGrowsWithTheSquareOfTheLevels) {

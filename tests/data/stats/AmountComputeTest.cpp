@@ -34,14 +34,14 @@ class AmountCompute : public UnitTestSupport::BattleUnitTest {
     ghost.defense.factors()[1] = physicalFactor;
     return makeUnit(ghost, true, 0, 2);
   }
-  static AmountSpec statusSpec(int power) {
+  // A spec of a constant amount without spread.
+  static AmountSpec constant(int amount) {
     AmountSpec spec;
-    spec.statusIndex = Game::StatusBlock::kAttack;
-    spec.statusPower = power;
+    spec.constance = amount;
     spec.random = 0.f;
     return spec;
   }
-  static AttackBlock flags(std::initializer_list<int> types, std::initializer_list<int> elements) {
+  static AttackBlock flags(const std::vector<int>& types, const std::vector<int>& elements) {
     AttackBlock block;
     for (int t : types) {
       block.types().set(t);
@@ -50,6 +50,15 @@ class AmountCompute : public UnitTestSupport::BattleUnitTest {
       block.elements().set(e);
     }
     return block;
+  }
+  // The amount of one compute, -1 - amount on a miss; aimed at the target itself
+  // unless a place is given.
+  static int amount(const AmountSpec& spec, int type, int range, const Unit& from, const Unit& to,
+                    const AttackBlock& attack = {}, int area = 1, const Game::Place* at = nullptr) {
+    bool hit = true;
+    int out = -2;
+    spec.compute(hit, out, type, range, from, attack, to, false, area, at ? *at : to.place());
+    return hit ? out : -1 - out;
   }
 };
 
@@ -61,81 +70,59 @@ TEST_F(AmountCompute, StatusTermOverAttributesDefencesAndSupports) {
     int slash, water, type;
     bool guarded;
     int amount;
-    bool hit;
   };
-  // X = (20·0.5 + 40·0.5 + 30) · 90 / 70; v = (X − Dt) · 35 / 2.
+  // X = (20·0.5 + 40·0.5 + 30) · 90 / 70; v = (X − Dt) · 35 / 2; -1 a miss of 0.
   const Case cases[] = {
-      {"no flags", {}, {}, 1.f, 0, 0, 0, false, 1350, true},
-      {"slash meets type defence", {0}, {}, 1.f, 0, 0, 0, false, 1175, true},
-      {"blow has none", {1}, {}, 1.f, 0, 0, 0, false, 1350, true},
-      {"the lower of two types (0)", {0, 1}, {}, 1.f, 0, 0, 0, false, 1350, true},
-      {"slash support 20", {0}, {}, 1.f, 20, 0, 0, false, 1410, true},
-      {"support without its type", {1}, {}, 1.f, 20, 0, 0, false, 1350, true},
-      {"physical factor 0.7", {0}, {1}, 0.7f, 0, 0, 0, false, 822, true},
-      {"immune", {0}, {1}, 0.f, 0, 0, 0, false, 0, false},
-      {"water support 15", {}, {5}, 1.f, 0, 15, 0, false, 1552, true},
-      {"guarded attack", {0}, {}, 1.f, 0, 0, 0, true, 587, true},
-      {"support art ignores defences", {0}, {}, 1.f, 0, 0, 1, true, 1890, true},
-      {"all at once", {0}, {1, 5}, 0.7f, 20, 15, 0, true, 567, true},
+      {"no flags", {}, {}, 1.f, 0, 0, 0, false, 1350},
+      {"slash meets type defence", {0}, {}, 1.f, 0, 0, 0, false, 1175},
+      {"blow has none", {1}, {}, 1.f, 0, 0, 0, false, 1350},
+      {"the lower of two types (0)", {0, 1}, {}, 1.f, 0, 0, 0, false, 1350},
+      {"slash support 20", {0}, {}, 1.f, 20, 0, 0, false, 1410},
+      {"support without its type", {1}, {}, 1.f, 20, 0, 0, false, 1350},
+      {"physical factor 0.7", {0}, {1}, 0.7f, 0, 0, 0, false, 822},
+      {"immune", {0}, {1}, 0.f, 0, 0, 0, false, -1},
+      {"water support 15", {}, {5}, 1.f, 0, 15, 0, false, 1552},
+      {"guarded attack", {0}, {}, 1.f, 0, 0, 0, true, 587},
+      {"support art ignores defences", {0}, {}, 1.f, 0, 0, 1, true, 1890},
+      {"all at once", {0}, {1, 5}, 0.7f, 20, 15, 0, true, 567},
   };
+  AmountSpec spec;
+  spec.statusIndex = Game::StatusBlock::kAttack;
+  spec.statusPower = 30;
+  spec.random = 0.f;
   for (const Case& c : cases) {
     Unit& from = attacker(c.slash, c.water);
     Unit& to = target(c.physicalFactor);
     if (c.guarded) {
       to.setStateLevel("防御", 1);
     }
-    AttackBlock attack;
-    for (int t : c.types) {
-      attack.types().set(t);
-    }
-    for (int e : c.elements) {
-      attack.elements().set(e);
-    }
-    bool hit = true;
-    int amount = -1;
-    statusSpec(30).compute(hit, amount, c.type, 2, from, attack, to, false, 1, to.place());
-    EXPECT_EQ(amount, c.amount) << c.what;
-    EXPECT_EQ(hit, c.hit) << c.what;
+    EXPECT_EQ(amount(spec, c.type, 2, from, to, flags(c.types, c.elements)), c.amount) << c.what;
   }
 }
 
 TEST_F(AmountCompute, TargetTermIsAtLeastOneAndAtMost9999) {
-  Unit& from = attacker();
-  AmountSpec spec;
-  spec.random = 0.f;
+  AmountSpec spec = constant(0);
   spec.rateCurrentHP = 0.001f;
-  bool hit = false;
-  int amount = 0;
-  Unit& small = target();
-  spec.compute(hit, amount, 1, 0, from, AttackBlock{}, small, false, 1, small.place());
-  EXPECT_EQ(amount, 1);
+  Unit& from = attacker();
+  Unit& to = target();
+  EXPECT_EQ(amount(spec, 1, 0, from, to), 1);
   spec.rateCurrentHP = 0.f;
   spec.rateMaxHP = 100.f;
-  spec.compute(hit, amount, 1, 0, from, AttackBlock{}, small, false, 1, small.place());
-  EXPECT_EQ(amount, 9999);
+  EXPECT_EQ(amount(spec, 1, 0, from, to), 9999);
 }
 
 TEST_F(AmountCompute, MeleeFromAStackedCellHalvesAndACircleFallsOffWithDistance) {
   Unit& from = attacker();
   Unit& to = target();
-  AmountSpec spec;
-  spec.constance = 31;
-  spec.random = 0.f;
-  bool hit = false;
-  int amount = 0;
-  spec.compute(hit, amount, 0, 1, from, AttackBlock{}, to, false, 1, to.place());
-  EXPECT_EQ(amount, 31);
+  EXPECT_EQ(amount(constant(31), 0, 1, from, to), 31);
   battle.stacked.insert({0, 0, 2});
-  spec.compute(hit, amount, 0, 1, from, AttackBlock{}, to, false, 1, to.place());
-  EXPECT_EQ(amount, 15);
+  EXPECT_EQ(amount(constant(31), 0, 1, from, to), 15);
   // Circle: one cell away halves, √2 away leaves 0.5^1.414.
-  spec.compute(hit, amount, 0, 2, from, AttackBlock{}, to, false, 5, Game::Place{1, 1, 2});
-  EXPECT_EQ(amount, 15);
-  spec.compute(hit, amount, 0, 2, from, AttackBlock{}, to, false, 5, Game::Place{1, 1, 3});
-  EXPECT_EQ(amount, 11);
-  spec.constance = -5;
-  spec.compute(hit, amount, 0, 2, from, AttackBlock{}, to, false, 1, to.place());
-  EXPECT_EQ(amount, 0);
+  const Game::Place near{1, 1, 2};
+  const Game::Place diagonal{1, 1, 3};
+  EXPECT_EQ(amount(constant(31), 0, 2, from, to, {}, 5, &near), 15);
+  EXPECT_EQ(amount(constant(31), 0, 2, from, to, {}, 5, &diagonal), 11);
+  EXPECT_EQ(amount(constant(-5), 0, 2, from, to), 0);
 }
 
 TEST_F(AmountCompute, ChargeUpAndBerserkRaisePhysicalAttacks) {
@@ -143,17 +130,8 @@ TEST_F(AmountCompute, ChargeUpAndBerserkRaisePhysicalAttacks) {
   Unit& to = target();
   from.setStateLevel("チャージアップ", 50);
   from.setStateLevel("発狂", 1);
-  AmountSpec spec;
-  spec.constance = 100;
-  spec.random = 0.f;
-  bool hit = false;
-  int amount = 0;
-  spec.compute(hit, amount, 1, 2, from, AttackBlock{}, to, false, 1, to.place());
-  EXPECT_EQ(amount, 100);
-  AttackBlock physical;
-  physical.elements().set(1);
-  spec.compute(hit, amount, 1, 2, from, physical, to, false, 1, to.place());
-  EXPECT_EQ(amount, 195);
+  EXPECT_EQ(amount(constant(100), 1, 2, from, to), 100);
+  EXPECT_EQ(amount(constant(100), 1, 2, from, to, flags({}, {1})), 195);
 }
 
 TEST_F(AmountCompute, AnAdditionLevelAddsItsAmountOnlyOnAHit) {
@@ -162,10 +140,7 @@ TEST_F(AmountCompute, AnAdditionLevelAddsItsAmountOnlyOnAHit) {
   Game::AttackSpec entry;
   entry.level = 2;
   EXPECT_EQ(entry.amountAgainst(from, to, false, to.place()), 2);
-  AmountSpec spec;
-  spec.constance = 5;
-  spec.random = 0.f;
-  entry.amount = spec;
+  entry.amount = constant(5);
   EXPECT_EQ(entry.amountAgainst(from, to, false, to.place()), 7);
 }
 

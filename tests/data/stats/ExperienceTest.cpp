@@ -6,42 +6,33 @@ namespace {
 
 namespace Experience = Game::Experience;
 
-TEST(ExperienceTest, LevelRequirements) {
-  const int cases[][2] = {{0, 0}, {1, 0}, {2, 199}, {3, 543}, {10, 7852}, {99, 2229663}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(Experience::forLevel(c[0]), c[1]) << "level " << c[0];
+// Each level starts at its requirement: one point less is the level below.
+TEST(ExperienceTest, LevelsAndTheirRequirements) {
+  const int levels[][2] = {{0, 0}, {1, 0}, {2, 199}, {3, 543}, {10, 7852}, {99, 2229663}};
+  for (const auto& [level, experience] : levels) {
+    EXPECT_EQ(Experience::forLevel(level), experience) << "level " << level;
   }
-}
-
-TEST(ExperienceTest, MasterRequirements) {
-  const int cases[][2] = {{0, 0}, {1, 172}, {2, 390}, {30, 29452}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(Experience::forMasterLevel(c[0]), c[1]) << "master level " << c[0];
-  }
-}
-
-TEST(ExperienceTest, LevelsFromExperience) {
-  const int cases[][2] = {{-5, 1}, {0, 1}, {198, 1}, {199, 2}, {542, 2}, {543, 3}, {7852, 10},
-                          {2229662, 98}, {2229663, 99}, {2147483647, 99}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(Experience::levelOf(c[0]), c[1]) << "experience " << c[0];
-  }
-  for (int level = 1; level <= Experience::kMaxLevel; ++level) {
+  for (int level = 2; level <= Experience::kMaxLevel; ++level) {
     EXPECT_EQ(Experience::levelOf(Experience::forLevel(level)), level);
+    EXPECT_EQ(Experience::levelOf(Experience::forLevel(level) - 1), level - 1);
   }
-}
-
-TEST(ExperienceTest, MasterLevelsFromExperience) {
-  const int cases[][2] = {{0, 0}, {171, 0}, {172, 1}, {390, 2}, {29451, 29}, {29452, 30}, {9999999, 30}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(Experience::masterLevelOf(c[0]), c[1]) << "master experience " << c[0];
-  }
-}
-
-TEST(ExperienceTest, LevelFactorRunsFromZeroToOne) {
+  EXPECT_EQ(Experience::levelOf(-5), 1);
+  EXPECT_EQ(Experience::levelOf(2147483647), 99);
   EXPECT_EQ(Experience::levelFactor(1), 0.f);
-  EXPECT_EQ(Experience::levelFactor(99), 1.f);
   EXPECT_EQ(Experience::levelFactor(50), 0.5f);
+  EXPECT_EQ(Experience::levelFactor(99), 1.f);
+}
+
+TEST(ExperienceTest, MasterLevelsAndTheirRequirements) {
+  const int levels[][2] = {{0, 0}, {1, 172}, {2, 390}, {30, 29452}};
+  for (const auto& [level, experience] : levels) {
+    EXPECT_EQ(Experience::forMasterLevel(level), experience) << "master level " << level;
+  }
+  for (int level = 1; level <= Experience::kMaxMasterLevel; ++level) {
+    EXPECT_EQ(Experience::masterLevelOf(Experience::forMasterLevel(level)), level);
+    EXPECT_EQ(Experience::masterLevelOf(Experience::forMasterLevel(level) - 1), level - 1);
+  }
+  EXPECT_EQ(Experience::masterLevelOf(9999999), 30);
 }
 
 }  // namespace

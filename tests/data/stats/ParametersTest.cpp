@@ -56,14 +56,12 @@ TEST_F(ParametersTest, AddSaturatesInsteadOfWrapping) {
   EXPECT_EQ(a[1], -4);
 }
 
-struct DeriveCase {
-  Parameters parameters;
-  StatusBlock::Index status;
-  int expected;
-};
-
 TEST_F(ParametersTest, DerivedStatusValues) {
-  const DeriveCase cases[] = {
+  const struct {
+    Parameters parameters;
+    StatusBlock::Index status;
+    int expected;
+  } cases[] = {
       {attributes(10, 0, 0, 0, 20, 0, 0), StatusBlock::kDefense, 17},
       {attributes(0, 0, 10, 0, 0, 20, 0), StatusBlock::kMagicDefense, 17},
       {attributes(0, 0, 0, 0, 0, 0, 0), StatusBlock::kResist, 0},
@@ -83,7 +81,7 @@ TEST_F(ParametersTest, DerivedStatusValues) {
       {attributes(0, 0, 0, -9, 0, 0, 0), StatusBlock::kSpeed, 0},
       {attributes(7, 6, 5, 4, 0, 0, 0), StatusBlock::kDexterity, 6},
   };
-  for (const DeriveCase& c : cases) {
+  for (const auto& c : cases) {
     StatusBlock status;
     status[StatusBlock::kWeapon] = 50;
     status.derive(c.parameters);
@@ -101,16 +99,13 @@ TEST_F(ParametersTest, StatusByKeyName) {
 }
 
 TEST_F(ParametersTest, PerformanceReadsWeaponAndProtector) {
-  Game::Performance p;
-  p.read(parse("weapon 12;protector 4,6;"));
-  EXPECT_EQ(p.weapon, 12);
-  EXPECT_EQ(p.defense, 4);
-  EXPECT_EQ(p.magicDefense, 6);
-  Game::Performance q;
-  q.read(parse("protector 3;"));
-  EXPECT_EQ(q.weapon, 0);
-  EXPECT_EQ(q.defense, 3);
-  EXPECT_EQ(q.magicDefense, 0);
+  const auto read = [this](const char* text) {
+    Game::Performance p;
+    p.read(parse(text));
+    return p;
+  };
+  EXPECT_EQ(read("weapon 12;protector 4,6;"), (Game::Performance{12, 4, 6}));
+  EXPECT_EQ(read("protector 3;"), (Game::Performance{0, 3, 0}));
 }
 
 TEST_F(ParametersTest, ScaledPerformanceKeepsPositiveValuesAtOne) {

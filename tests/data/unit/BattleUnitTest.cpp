@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "core/random/RandomGenerator.h"
 #include "data/unit/Life.h"
@@ -134,21 +135,16 @@ TEST_F(BattleUnit, DelayLowersTheOrderKeyBy256) {
 }
 
 TEST_F(BattleUnit, PlacementTakesTheNearestFreeCellOfTheSide) {
-  Unit& first = makeUnit(false, 0, 2);
-  Unit& enemy = makeUnit(true, 0, 2);
-  Unit& second = makeUnit(false, 0, 2);
-  EXPECT_EQ(first.row(), 0);
-  EXPECT_EQ(first.column(), 2);
-  EXPECT_EQ(enemy.row(), 0);
-  EXPECT_EQ(enemy.column(), 2);
-  EXPECT_EQ(std::abs(second.row() - 0) + std::abs(second.column() - 2), 1);
+  const auto cell = [](const Unit& u) { return std::make_pair(u.row(), u.column()); };
+  const auto steps = [](const Unit& u, int row, int column) { return std::abs(u.row() - row) + std::abs(u.column() - column); };
+  EXPECT_EQ(cell(makeUnit(false, 0, 2)), std::make_pair(0, 2));
+  EXPECT_EQ(cell(makeUnit(true, 0, 2)), std::make_pair(0, 2));
+  EXPECT_EQ(steps(makeUnit(false, 0, 2), 0, 2), 1);
   // A corner, out-of-range request: clamped, then the nearest free cell.
-  Unit& corner = makeUnit(false, 9, 9);
+  EXPECT_EQ(cell(makeUnit(false, 9, 9)), std::make_pair(2, 4));
   Unit& next = makeUnit(false, 2, 4);
-  EXPECT_EQ(corner.row(), 2);
-  EXPECT_EQ(corner.column(), 4);
   EXPECT_TRUE(Unit::isValidCell(next.row(), next.column()));
-  EXPECT_EQ(std::abs(next.row() - 2) + std::abs(next.column() - 4), 1);
+  EXPECT_EQ(steps(next, 2, 4), 1);
   EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
   Unit& outside = makeUnit(makeGhost(), false);
   outside.placeAt(1, 1);
@@ -212,19 +208,14 @@ TEST_F(BattleUnit, PoisonAndRegenerationOverSeededTurns) {
   EXPECT_EQ(unit.turnCount(), 8);
 }
 
-TEST_F(BattleUnit, PoisonOfHugeValuesStaysPositive) {
-  auto& ghost = makeGhost(false, 0x7fffffff, 1);
-  Unit& unit = makeUnit(ghost);
-  unit.states().setLevelOf("毒", 0x7fffffff);
-  unit.life().setHp(1);
-  EXPECT_GT(unit.poisonDamage(), 1);
-}
-
-TEST_F(BattleUnit, RatiosAgainstAZeroMaximumAreZero) {
-  auto& ghost = makeGhost(false, 0, 0);
-  Unit& unit = makeUnit(ghost);
-  EXPECT_EQ(unit.getLifeRatio(), 0.f);
-  EXPECT_EQ(unit.getLpRatio(), 0.f);
+TEST_F(BattleUnit, HugeAndZeroMaximaGiveSaneValues) {
+  Unit& huge = makeUnit(makeGhost(false, 0x7fffffff, 1));
+  huge.states().setLevelOf("毒", 0x7fffffff);
+  huge.life().setHp(1);
+  EXPECT_GT(huge.poisonDamage(), 1);
+  Unit& empty = makeUnit(makeGhost(false, 0, 0));
+  EXPECT_EQ(empty.getLifeRatio(), 0.f);
+  EXPECT_EQ(empty.getLpRatio(), 0.f);
 }
 
 TEST_F(BattleUnit, WhoCanActAndUseAnArt) {
@@ -274,6 +265,7 @@ TEST_F(BattleUnit, ExtraActionsAndChargeComeWithThePlan) {
 TEST_F(BattleUnit, ReactionsComeInTheirOrderAndOnlyToDamage) {
   Unit& attacker = makeUnit(true, 0, 1);
   auto& ghost = makeGhost();
+  ghost.abilities().add(art("道連れ"));  // the first counter that fires is the only one
   ghost.abilities().add(art("返し刃"));
   Unit& unit = makeUnit(ghost, true, 0, 1);
   const Game::Ability blow = art("斬る");
@@ -281,40 +273,31 @@ TEST_F(BattleUnit, ReactionsComeInTheirOrderAndOnlyToDamage) {
   unit.collectReactions({&attacker, &blow, nullptr, true, 0}, out);
   EXPECT_TRUE(out.empty()) << "no damage";
   battle.guards[0] = 2;
-  unit.collectReactions({&attacker, &blow, nullptr, true, 5}, out);
-  ASSERT_EQ(out.size(), 2u);
+  unit.collectReactions({&attacker, &blow, nullptr, true, 199}, out);
+  ASSERT_EQ(out.size(), 2u) << "a final attack needs a fatal blow";
   EXPECT_STREQ(out[0].art.name(), "結界発動");
   EXPECT_EQ(out[0].aim.side, 0) << "a support art aims at the unit";
   EXPECT_STREQ(out[1].art.name(), "返し刃");
   EXPECT_EQ(out[1].aim.side, 1);
   out.clear();
+  unit.collectReactions({&attacker, &blow, nullptr, true, 200}, out);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_STREQ(out[1].art.name(), "道連れ");
+  out.clear();
   Game::AttackBlock antiCounter = blow.attack();
   antiCounter.elements().set(15);
   unit.collectReactions({&attacker, &blow, &antiCounter, true, 5}, out);
   EXPECT_TRUE(out.empty());
-}
-
-TEST_F(BattleUnit, AFinalAttackNeedsAFatalBlowAndAReflectorAnswersInKind) {
-  Unit& attacker = makeUnit(true, 0, 1);
-  auto& ghost = makeGhost();
-  ghost.abilities().add(art("道連れ"));
-  Unit& unit = makeUnit(ghost, true, 0, 1);
-  const Game::Ability blow = art("斬る");
-  std::vector<Game::Reaction> out;
-  unit.collectReactions({&attacker, &blow, nullptr, true, 199}, out);
-  EXPECT_TRUE(out.empty());
-  unit.collectReactions({&attacker, &blow, nullptr, true, 200}, out);
-  ASSERT_EQ(out.size(), 1u);
+  // A reflector answers in kind.
+  battle.guards[0] = 0;
   auto& mirrorGhost = makeGhost();
   mirrorGhost.abilities().add(art("鏡返し"));
-  Unit& mirror = makeUnit(mirrorGhost, true, 1, 1);
-  out.clear();
-  mirror.collectReactions({&attacker, &blow, nullptr, true, 5}, out);
+  makeUnit(mirrorGhost, true, 1, 1).collectReactions({&attacker, &blow, nullptr, true, 5}, out);
   ASSERT_EQ(out.size(), 1u);
   EXPECT_STREQ(out[0].art.name(), "斬る");
 }
 
-TEST_F(BattleUnit, RevivalSurvivesOneDefeatWithOneLp) {
+TEST_F(BattleUnit, RevivalSurvivesOneDefeatWithOneLpAndANewFormStartsAfresh) {
   Unit& unit = makeUnit();
   unit.applyState("リヴァイヴァ", 1, false);
   unit.planAction(-1, art("斬る"), unit.place());
@@ -326,17 +309,15 @@ TEST_F(BattleUnit, RevivalSurvivesOneDefeatWithOneLp) {
   EXPECT_EQ(battle.poses.back(), UnitPose::kRevive);
   unit.onDefeated();
   EXPECT_FALSE(unit.isAlive());
-}
 
-TEST_F(BattleUnit, AChangeOfFormStartsTheUnitAfresh) {
   auto& ghost = makeGhost(true);
-  Unit& unit = makeUnit(ghost);
-  unit.applyState("毒", 2, false);
+  Unit& changing = makeUnit(ghost);
+  changing.applyState("毒", 2, false);
   ghost.changesForm = true;
-  unit.onDefeated();
-  EXPECT_TRUE(unit.isAlive());
-  EXPECT_EQ(unit.hp(), 100);
-  EXPECT_EQ(unit.stateLevel("毒"), 0);
+  changing.onDefeated();
+  EXPECT_TRUE(changing.isAlive());
+  EXPECT_EQ(changing.hp(), 100);
+  EXPECT_EQ(changing.stateLevel("毒"), 0);
   EXPECT_EQ(battle.poses.back(), UnitPose::kAppear);
 }
 
@@ -373,18 +354,13 @@ TEST_F(BattleUnit, MessagesShowAtOnceOrSeventyFramesApart) {
   messages.queueDelayedDamage(4, 0);
   messages.update(view);
   EXPECT_EQ(view.shown, (std::vector<int>{1, 2}));
-  int frames = 0;
-  while (view.shown.size() < 3) {
-    messages.update(view);
-    ++frames;
+  for (std::size_t count = 3; count <= 4; ++count) {
+    int frames = 0;
+    for (; view.shown.size() < count && frames < 1000; ++frames) {
+      messages.update(view);
+    }
+    EXPECT_EQ(frames, 70) << count;
   }
-  EXPECT_EQ(frames, 70);
-  frames = 0;
-  while (view.shown.size() < 4) {
-    messages.update(view);
-    ++frames;
-  }
-  EXPECT_EQ(frames, 70);
 }
 
 }  // namespace

@@ -104,10 +104,8 @@ TEST_F(StatusSheetTest, TheRowWidgetIsTheSheetPlusRoomAndAnswersOnlyWhileActive)
   float width = 0.f;
   float height = 0.f;
   ghost.measureSheet(&width, &height, 3);
-  EXPECT_EQ(row.mode(), 3);
   EXPECT_EQ(row.width, width);
   EXPECT_EQ(row.height, height + 12.f);
-  EXPECT_EQ(row.cursorOffsetX, 0.f);
   EXPECT_EQ(row.cursorOffsetY, -32.f);
 
   Engine::Input::ManagerImpl::instance()->update({}, true, 0);
