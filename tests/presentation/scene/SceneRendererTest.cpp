@@ -196,8 +196,16 @@ TEST_F(SceneRendererTest, The4097thEntryOfALayerIsDropped) {
   EXPECT_TRUE(queue().add({}, mesh, RenderState()));  // the next frame starts empty
 }
 
-// A fast-forwarded step's draws are consumed without drawing.
+// The fade draws only while not clear; a fast-forwarded step's draws are
+// consumed without drawing.
 TEST_F(SceneRendererTest, HiddenStepsConsumeTheQueueWithoutDrawing) {
+  for (const i32 level : {0, 100}) {
+    renderer().setFadeLevel(level);
+    device().takeCalls();
+    renderer().drawFade();
+    EXPECT_EQ(device().callsStartingWith("draw").size(), level ? 1u : 0u) << level;
+  }
+  const i32 fades = renderer().drawnFades();
   renderer().setHidden(true);
   renderer().beginFrame();
   queue().add({}, makeMesh(2), RenderState());
@@ -206,7 +214,7 @@ TEST_F(SceneRendererTest, HiddenStepsConsumeTheQueueWithoutDrawing) {
   renderer().drawFade();
   EXPECT_TRUE(device().callsStartingWith("draw").empty());
   EXPECT_EQ(queue().count(RenderQueue::kOpaque), 0);
-  EXPECT_EQ(renderer().drawnFades(), 0);
+  EXPECT_EQ(renderer().drawnFades(), fades);
   renderer().setHidden(false);
   EXPECT_TRUE(flushed().empty());
 }
@@ -233,15 +241,6 @@ TEST_F(SceneRendererTest, ANegativeDrawIsWrappedInTwoInvertingPasses) {
   RenderState negative;
   negative.negative = true;
   EXPECT_EQ(flushed({{3, negative}}), (Strings{"2", "3", "2"}));
-}
-
-TEST_F(SceneRendererTest, TheFadeDrawsOnlyWhileNotClear) {
-  for (const i32 level : {0, 100}) {
-    renderer().setFadeLevel(level);
-    device().takeCalls();
-    renderer().drawFade();
-    EXPECT_EQ(device().callsStartingWith("draw").size(), level ? 1u : 0u) << level;
-  }
 }
 
 // Without a graphics device (logic tests of scenes) steps still run.

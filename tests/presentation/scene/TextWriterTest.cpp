@@ -191,22 +191,6 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialias
   }
 }
 
-TEST_F(TextOutputTest, ApplyingTheSettingsRebuildsTheRenderersFonts) {
-  Game::SceneRenderer::create(1024, 768);
-  Game::SceneRenderer::instance()->enableOutput();
-  Config::instance().setting(Config::kTextAntialias).set(0);
-  opened().clear();
-  Config::instance().apply();
-  ASSERT_EQ(opened().size(), 3u);
-  for (const Platform::GlyphFaceDesc& face : opened()) {
-    EXPECT_FALSE(face.antialias) << face.height;
-  }
-  Game::SceneRenderer::destroy();
-  opened().clear();
-  Config::instance().apply();  // no renderer: nothing to rebuild
-  EXPECT_TRUE(opened().empty());
-}
-
 // Past half the fade the text is not drawn, yet the layout goes on.
 TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
   TextWriter writer(1024, 768);
@@ -227,7 +211,7 @@ TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
   }
 }
 
-TEST_F(TextOutputTest, TheRendererTellsTheWriterItsFadeAndClearsItFromBlack) {
+TEST_F(TextOutputTest, TheRendererTellsItsWriterTheFadeAndRebuildsItsFontsOnApply) {
   Game::SceneRenderer::create(1024, 768);
   Game::SceneRenderer& renderer = *Game::SceneRenderer::instance();
   renderer.enableOutput();
@@ -238,6 +222,16 @@ TEST_F(TextOutputTest, TheRendererTellsTheWriterItsFadeAndClearsItFromBlack) {
   renderer.beginFrame();  // 127: below half
   writer.print("a");
   EXPECT_GT(drawsOfFlush(writer), 0u);
+  // Applying the settings rebuilds the renderer's fonts, and only while there is one.
+  Config::instance().setting(Config::kTextAntialias).set(0);
+  opened().clear();
+  Config::instance().apply();
+  ASSERT_EQ(opened().size(), 3u);
+  for (const Platform::GlyphFaceDesc& face : opened()) EXPECT_FALSE(face.antialias) << face.height;
+  Game::SceneRenderer::destroy();
+  opened().clear();
+  Config::instance().apply();
+  EXPECT_TRUE(opened().empty());
 }
 
 }  // namespace
