@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <string>
 
 #include "Engine/Graphics/Manager.h"
-#include "Engine/Input/Manager.h"
-#include "Input/src/ManagerImpl.h"
 #include "core/game/GameData.h"
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
-#include "core/input/KeyInput.h"
 #include "core/game/SaveSlotMenu.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/KeyScript.h"
 #include "presentation/widget/ListMenu.h"
 #include "tests/core/game/GameFixture.h"
 
@@ -23,22 +19,16 @@ namespace {
 using Game::TitleScene;
 using Platform::Key;
 
-class TitleSceneTest : public GameTestSupport::GameTest {
+class TitleSceneTest : public WidgetTest::KeysOver<GameTestSupport::GameTest> {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    Game::KeyInput::setDefaultBindings();
-    Engine::Input::Manager::create();
+    KeysOver::SetUp();
     // The title's models build their meshes on the (fake) device.
     Engine::Graphics::Manager::create(800, 600, false, true, false);
     Game::SceneRenderer::create(800, 600);
     Game::SaveSlotList::forgetCursor();
-    input({});
-    // The sample title models and backdrop, as the build converted them.
     for (const char* file : {TitleScene::kResourceFile, TitleScene::kSceneFile, "src/picture/title/backdrop.txt"}) {
-      std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + file, std::ios::binary | std::ios::ate);
-      std::string text(in ? static_cast<std::size_t>(in.tellg()) : 0u, '\0');
-      in.seekg(0).read(text.data(), static_cast<std::streamsize>(text.size()));
+      const std::string text = GameTestSupport::sampleFile(file);
       ASSERT_FALSE(text.empty()) << file;
       fs().put(file, text);
     }
@@ -47,8 +37,7 @@ class TitleSceneTest : public GameTestSupport::GameTest {
     mTitle.reset();
     Game::SceneRenderer::destroy();
     Engine::Graphics::Manager::destroy();
-    Engine::Input::Manager::destroy();
-    GameTest::TearDown();
+    KeysOver::TearDown();
   }
 
   TitleScene& open(bool memorySave = false) {
@@ -57,52 +46,51 @@ class TitleSceneTest : public GameTestSupport::GameTest {
   }
   // One frame with the keys held (all others released); the title's result.
   int frame(std::initializer_list<Key> held = {}) {
-    input(held);
+    step(held);
     return mTitle->update();
-  }
-  // One logic step of the keys alone.
-  void input(std::initializer_list<Key> held) {
-    for (Key key : mHeld) backend->fakeKeyboard.release(key);
-    mHeld.assign(held.begin(), held.end());
-    for (Key key : mHeld) backend->fakeKeyboard.press(key);
-    Engine::Input::ManagerImpl::instance()->update({}, true, 0);
-    Game::KeyInput::updateJoystick();
   }
   // A press of one frame and a release; the first non-zero result.
   int press(Key key) {
     const int result = frame({key});
     if (result != 0) {
-      input({});  // the title has finished: release without running it
+      step();  // the title has finished: release without running it
       return result;
     }
     return frame();
   }
-  // The ring shown and open for input.
-  void showRing() {
+  int choose(TitleScene::Item item) {
     press(Key::X);
     for (int i = 0; i < 30; ++i) frame();
-  }
-  int choose(TitleScene::Item item) {
-    showRing();
     EXPECT_LE(mTitle->ring().openingFramesLeft(), 0);
     for (int i = 0; i < 5 && mTitle->selectedItem() != item; ++i) press(Key::Right);
     EXPECT_EQ(mTitle->selectedItem(), item);
     return press(Key::X);
   }
-  void saveGameIn(int slot) {
+  static void saveGameIn(int slot) {
     Game::GameData game;
     ASSERT_TRUE(Game::SaveSlot::save(game, slot));
   }
 
   std::unique_ptr<TitleScene> mTitle;
-  std::vector<Key> mHeld;
 };
 
+// Stars start at staggered times within the screen; the ring opens by itself.
 TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   TitleScene& title = open();
   EXPECT_EQ(title.nodes().activeCount(), 128);
   EXPECT_EQ(title.scene().entries().count(), 2);  // the backdrop's sky and hill
-  for (int i = 0; i < 192; ++i) frame();
+  for (int i = 0; i < TitleScene::kStarCount; ++i) {
+    const Game::SceneNode& star = title.nodes().node(i);
+    EXPECT_EQ(star.getTime(), static_cast<float>(i));
+    EXPECT_LT(std::abs(star.position.x.value()), 400.f);
+    EXPECT_LT(std::abs(star.position.y.value() - 50.f), 275.f);
+    EXPECT_EQ(star.position.z.value(), 0.f);
+    EXPECT_TRUE(star.baseState.frontEnd);
+  }
+  frame();
+  EXPECT_EQ(title.nodes().node(5).getTime(), 6.f);
+  EXPECT_TRUE(title.nodes().node(5).worldState().frontEnd);
+  for (int i = 1; i < 192; ++i) frame();
   EXPECT_FALSE(title.isMenuShown());
   frame();
   EXPECT_TRUE(title.isMenuShown());
@@ -121,42 +109,20 @@ TEST_F(TitleSceneTest, DecideShowsTheRingAtOnceAndJumpsToFrame192) {
   EXPECT_EQ(title.frame(), 221);
 }
 
-TEST_F(TitleSceneTest, StarsStartAtStaggeredTimesWithinTheScreen) {
-  TitleScene& title = open();
-  const Game::SceneNodePool& stars = title.nodes();
-  for (int i = 0; i < TitleScene::kStarCount; ++i) {
-    const Game::SceneNode& star = stars.node(i);
-    EXPECT_EQ(star.getTime(), static_cast<float>(i));
-    EXPECT_LT(std::abs(star.position.x.value()), 400.f);
-    EXPECT_LT(std::abs(star.position.y.value() - 50.f), 275.f);
-    EXPECT_EQ(star.position.z.value(), 0.f);
-    EXPECT_TRUE(star.baseState.frontEnd);
-  }
-  frame();
-  EXPECT_EQ(stars.node(5).getTime(), 6.f);
-  EXPECT_TRUE(stars.node(5).worldState().frontEnd);
-}
-
-struct RingCase {
-  bool memorySave;
-  bool saveFile;
-  int items;
-  TitleScene::Item cursor;
-};
-
 TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
-  const RingCase cases[] = {
+  const struct {
+    bool memorySave, saveFile;
+    int items;
+    TitleScene::Item cursor;
+  } cases[] = {
       {false, false, 4, TitleScene::kStart},
       {false, true, 4, TitleScene::kLoad},
       {true, false, 5, TitleScene::kMemoryLoad},
       {true, true, 5, TitleScene::kMemoryLoad},
   };
-  for (const RingCase& c : cases) {
-    if (c.saveFile) {
-      saveGameIn(7);
-    } else {
-      fs().remove(Game::SaveSlot::path(7).c_str());
-    }
+  for (const auto& c : cases) {
+    if (c.saveFile) saveGameIn(7);
+    else fs().remove(Game::SaveSlot::path(7).c_str());
     TitleScene& title = open(c.memorySave);
     EXPECT_EQ(title.ring().itemCount(), c.items);
     EXPECT_EQ(title.selectedItem(), c.cursor);
@@ -172,8 +138,7 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
 TEST_F(TitleSceneTest, StartHandsOverANewGameAndMemoryLoadNone) {
   open();
   EXPECT_EQ(choose(TitleScene::kStart), 1);
-  std::unique_ptr<Game::GameData> game(mTitle->takeGame());
-  EXPECT_TRUE(game);
+  EXPECT_NE(std::unique_ptr<Game::GameData>(mTitle->takeGame()), nullptr);
   open(true);
   EXPECT_EQ(choose(TitleScene::kMemoryLoad), 1);
   EXPECT_EQ(mTitle->takeGame(), nullptr);
@@ -200,19 +165,15 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
   int result = 0;
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);
-  std::unique_ptr<Game::GameData> game(mTitle->takeGame());
-  EXPECT_TRUE(game);
+  EXPECT_NE(std::unique_ptr<Game::GameData>(mTitle->takeGame()), nullptr);
 }
 
-// A file that is there but does not read never reaches the game flow as "no
-// game" (which it would take for the memory save): the list stays open.
+// A slot that does not read must never reach the game flow as "no game" (the memory save).
 TEST_F(TitleSceneTest, ADamagedSlotKeepsTheLoadMenuOpen) {
   fs().put(Game::SaveSlot::path(0).c_str(), "not a save");
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
-  for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(press(Key::X), 0);
-  }
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(press(Key::X), 0);
   EXPECT_TRUE(mTitle->isLoadOpen());
   EXPECT_EQ(mTitle->takeGame(), nullptr);
   // Cancel closes the list and the ring is back.

@@ -53,7 +53,7 @@ TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromThe
   EXPECT_TRUE(set.maps().empty());
 }
 
-TEST_F(SceneModelSetTest, TimedEntriesEndWhenTheirDurationHasPassed) {
+TEST_F(SceneModelSetTest, TimedEntriesEndWhenTheirDurationHasPassedAndAClearTakesAll) {
   fs().put("src/fx/fx.txt", "model{name spark;" + timed("s") + "}");
   set.createResourceSet("src/fx/fx.txt", "fx");
   set.addModelFromSet("fx", "spark", "first", 100.f, 60.f);
@@ -72,11 +72,7 @@ TEST_F(SceneModelSetTest, TimedEntriesEndWhenTheirDurationHasPassed) {
   set.destroyModel("forever");
   EXPECT_TRUE(set.entries().isEmpty());
   EXPECT_EQ(drawn(161.f), Strings{});
-}
-
-TEST_F(SceneModelSetTest, ClearingDestroysTheModelsItHeld) {
-  fs().put("src/fx/fx2.txt", "model{name spark;" + timed("s") + "}");
-  set.createResourceSet("src/fx/fx2.txt", "fx");
+  // Clearing destroys the models and sets it held.
   set.addModelFromSet("fx", "spark", "", 0.f, 0.f);
   set.clear();
   EXPECT_TRUE(set.entries().isEmpty());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
@@ -58,7 +59,7 @@ TEST_F(TextLayoutTest, EachPrintEndsItsLineUnlessTheLineIsContinued) {
   EXPECT_EQ(extentOf(mWriter), (Point{30, 20}));
 }
 
-TEST_F(TextLayoutTest, LineFeedAndFontsMoveByTheNominalHeight) {
+TEST_F(TextLayoutTest, LineFeedAndFontsMoveByTheNominalHeightAndAPositionRestarts) {
   mWriter.setPosition(-100, 100);
   mWriter.setFont(2);
   mWriter.continueLine();
@@ -72,7 +73,6 @@ TEST_F(TextLayoutTest, LineFeedAndFontsMoveByTheNominalHeight) {
   EXPECT_EQ(extentOf(mWriter), (Point{39, 54}));
   mWriter.setPosition(5, 6);
   EXPECT_EQ(extentOf(mWriter), (Point{0, 0}));
-  EXPECT_EQ(cursorOf(mWriter), (Point{5, 6}));
   i32 originX = 0;
   mWriter.getOrigin(&originX, nullptr);
   EXPECT_EQ(originX, 5);
@@ -86,21 +86,18 @@ TEST(TextMeasureTest, ColumnsAreBytesOfTheWidestLineAndCellsAreHalfTheHeightWide
   };
   const Case cases[] = {
       {"abc\nabcde", 1, 5, 2, 50, 40},
-      {"日本", 0, 4, 1, 28, 14},      // two-byte characters are squares
-      {"ソa", 2, 3, 1, 39, 26},       // trail byte 0x5C is not a separator
+      {"日本", 0, 4, 1, 28, 14},  // two-byte characters are squares
+      {"ソa", 2, 3, 1, 39, 26},   // trail byte 0x5C is not a separator
       {"a\n\n日本語", 1, 6, 3, 60, 60},
       {"", 1, 0, 1, 0, 20},
-      {"abc", 0, 3, 1, 21, 14},       // 3 x 14 / 2 truncates
+      {"abc", 0, 3, 1, 21, 14},  // 3 x 14 / 2 truncates
       {nullptr, 2, 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
     i32 columns = -1, rows = -1, width = -1, height = -1;
     TextWriter::measure(&columns, &rows, &width, &height, c.text, c.font);
-    const std::string label = c.text ? c.text : "(null)";
-    EXPECT_EQ(columns, c.columns) << label;
-    EXPECT_EQ(rows, c.rows) << label;
-    EXPECT_EQ(width, c.width) << label;
-    EXPECT_EQ(height, c.height) << label;
+    EXPECT_EQ((std::vector<i32>{columns, rows, width, height}), (std::vector<i32>{c.columns, c.rows, c.width, c.height}))
+        << (c.text ? c.text : "(null)");
   }
   i32 width = 0;
   TextWriter::measureCells(&width, nullptr, 7, 2, 2);
@@ -139,18 +136,15 @@ TEST_F(TextLayoutTest, RatioStaysOnOneLineAndKeepsTheLineStateAndColour) {
 }
 
 TEST_F(TextLayoutTest, HiddenOrNullPrintsMoveNothingButEndTheLine) {
-  mWriter.setPosition(0, 0);
-  mWriter.setHidden(true);
-  mWriter.continueLine();
-  mWriter.print("abc");
-  EXPECT_EQ(cursorOf(mWriter), (Point{0, 0}));
-  EXPECT_EQ(extentOf(mWriter), (Point{0, 0}));
-  EXPECT_FALSE(mWriter.continuesLine());
-  mWriter.setHidden(false);
-  mWriter.continueLine();
-  mWriter.print(nullptr);
-  EXPECT_FALSE(mWriter.continuesLine());
-  EXPECT_EQ(cursorOf(mWriter), (Point{0, 0}));
+  for (const bool hidden : {true, false}) {
+    mWriter.setPosition(0, 0);
+    mWriter.setHidden(hidden);
+    mWriter.continueLine();
+    mWriter.print(hidden ? "abc" : nullptr);
+    EXPECT_EQ(cursorOf(mWriter), (Point{0, 0})) << hidden;
+    EXPECT_EQ(extentOf(mWriter), (Point{0, 0})) << hidden;
+    EXPECT_FALSE(mWriter.continuesLine()) << hidden;
+  }
 }
 
 TEST_F(TextLayoutTest, AFontOutsideTheThreeHalts) {
@@ -184,36 +178,17 @@ class TextOutputTest : public ::testing::Test {
 };
 
 TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialiasSetting) {
-  TextWriter writer(1024, 768);
-  writer.enableOutput();
-  ASSERT_EQ(opened().size(), 3u);
-  EXPECT_EQ(opened()[0].height, 17);
-  EXPECT_EQ(opened()[1].height, 25);
-  EXPECT_EQ(opened()[2].height, 33);
-  EXPECT_TRUE(opened()[0].antialias && opened()[2].antialias);
-
-  TextWriter small(640, 480);  // 11, 16 and 20 pixels
-  opened().clear();
-  small.enableOutput();
-  ASSERT_EQ(opened().size(), 3u);
-  EXPECT_FALSE(opened()[0].antialias);
-  EXPECT_TRUE(opened()[1].antialias);
-}
-
-TEST_F(TextOutputTest, ApplyingTheSettingsRebuildsTheRenderersFonts) {
-  Game::SceneRenderer::create(1024, 768);
-  Game::SceneRenderer::instance()->enableOutput();
-  Config::instance().setting(Config::kTextAntialias).set(0);
-  opened().clear();
-  Config::instance().apply();
-  ASSERT_EQ(opened().size(), 3u);
-  for (const Platform::GlyphFaceDesc& face : opened()) {
-    EXPECT_FALSE(face.antialias) << face.height;
+  const struct {
+    i32 width, height;
+    std::vector<std::pair<i32, bool>> faces;
+  } cases[] = {{1024, 768, {{17, true}, {25, true}, {33, true}}}, {640, 480, {{11, false}, {16, true}, {20, true}}}};
+  for (const auto& c : cases) {
+    opened().clear();
+    TextWriter(c.width, c.height).enableOutput();
+    std::vector<std::pair<i32, bool>> faces;
+    for (const Platform::GlyphFaceDesc& face : opened()) faces.emplace_back(face.height, face.antialias);
+    EXPECT_EQ(faces, c.faces) << c.width;
   }
-  Game::SceneRenderer::destroy();
-  opened().clear();
-  Config::instance().apply();  // no renderer: nothing to rebuild
-  EXPECT_TRUE(opened().empty());
 }
 
 // Past half the fade the text is not drawn, yet the layout goes on.
@@ -236,21 +211,27 @@ TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
   }
 }
 
-TEST_F(TextOutputTest, TheRendererTellsTheWriterItsFadeAndClearsItFromBlack) {
+TEST_F(TextOutputTest, TheRendererTellsItsWriterTheFadeAndRebuildsItsFontsOnApply) {
   Game::SceneRenderer::create(1024, 768);
   Game::SceneRenderer& renderer = *Game::SceneRenderer::instance();
   renderer.enableOutput();
   TextWriter& writer = renderer.textWriter();
   writer.print("a");
   EXPECT_EQ(drawsOfFlush(writer), 0u);  // starts black
-  i32 steps = 0;
-  while (renderer.fadeLevel() > 0 && steps < 100) {
-    renderer.beginFrame();
-    ++steps;
-  }
-  EXPECT_EQ(steps, 31);
+  renderer.setFadeLevel(136);
+  renderer.beginFrame();  // 127: below half
   writer.print("a");
   EXPECT_GT(drawsOfFlush(writer), 0u);
+  // Applying the settings rebuilds the renderer's fonts, and only while there is one.
+  Config::instance().setting(Config::kTextAntialias).set(0);
+  opened().clear();
+  Config::instance().apply();
+  ASSERT_EQ(opened().size(), 3u);
+  for (const Platform::GlyphFaceDesc& face : opened()) EXPECT_FALSE(face.antialias) << face.height;
+  Game::SceneRenderer::destroy();
+  opened().clear();
+  Config::instance().apply();
+  EXPECT_TRUE(opened().empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "presentation/widget/ListMenu.h"
 
 #include <string>
+#include <vector>
 
 #include "presentation/widget/KeyScript.h"
 
@@ -8,6 +9,7 @@ namespace {
 
 using Game::ListMenu;
 using Platform::Key;
+using Ids = std::vector<int>;
 
 constexpr Engine::u32 kGrey = 0xFFC0C0C0;
 
@@ -15,15 +17,11 @@ class ListMenuTest : public WidgetTest::KeyScript {
  protected:
   // n items with ids 100 + i; font 1 rows are 20 units high.
   void fill(int n) {
-    for (int i = 0; i < n; ++i) {
-      menu.addItem(("item" + std::to_string(i)).c_str(), 100 + i, kGrey, 1);
-    }
+    for (int i = 0; i < n; ++i) menu.addItem(("item" + std::to_string(i)).c_str(), 100 + i, kGrey, 1);
   }
   // Draws past the input delay.
   void open() {
-    for (int i = 0; i < ListMenu::kInputDelay + 1; ++i) {
-      menu.draw(true);
-    }
+    for (int i = 0; i <= ListMenu::kInputDelay; ++i) menu.draw(true);
   }
   // One frame as screens run it: the step's keys, a draw, an update.
   int frame(std::initializer_list<Key> held = {}) {
@@ -31,43 +29,49 @@ class ListMenuTest : public WidgetTest::KeyScript {
     menu.draw(true);
     return menu.update();
   }
+  // A press after a frame with nothing held.
+  int press(std::initializer_list<Key> held) {
+    frame();
+    return frame(held);
+  }
+  int yesNo(Key key) {
+    step({key});
+    menu.draw(true);
+    return menu.updateYesNo();
+  }
 
   ListMenu menu;
 };
 
-TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKey) {
+TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKeyAfterOpeningOrReset) {
   fill(3);
   menu.setMaxChoices(2);  // a decision would show as a mark
-  // A fresh press on each of the first seven draws: none counts.
   for (int i = 0; i < 7; ++i) {
-    step({});
+    step();  // a fresh press on each draw
     EXPECT_EQ(frame({Key::Down, kDecide, kCancel}), ListMenu::kNothing) << i;
     EXPECT_EQ(menu.framesOpen(), i + 1);
   }
   EXPECT_EQ(menu.cursor(), 0);
   EXPECT_TRUE(menu.chosen().empty());
-  // The eighth draw takes one.
-  step({});
-  EXPECT_EQ(frame({Key::Down}), ListMenu::kNothing);
+  step();
+  EXPECT_EQ(frame({Key::Down}), ListMenu::kNothing);  // the eighth draw takes one
   EXPECT_EQ(menu.cursor(), 1);
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
-  EXPECT_EQ(menu.chosen(), (std::vector<int>{1}));
+  EXPECT_EQ(menu.chosen(), Ids{1});
 
-  // A reset starts the delay again.
   menu.reset();
   fill(3);
   for (int i = 0; i < 7; ++i) {
-    step({});
+    step();
     EXPECT_EQ(frame({kCancel}), ListMenu::kNothing) << i;
   }
-  step({});
+  step();
   EXPECT_EQ(frame({kCancel}), ListMenu::kCancelled);
 }
 
-TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanel) {
+TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanelKeepingItsTopLeftCorner) {
   menu.addText("title line", kGrey, 2);
   fill(2);
-  EXPECT_EQ(menu.item(0)->y, 0.f);
   EXPECT_EQ(menu.item(1)->y, -26.f);
   EXPECT_EQ(menu.item(2)->y, -46.f);
   EXPECT_EQ(menu.height(), 66.f);
@@ -75,13 +79,25 @@ TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanel) {
   EXPECT_EQ(menu.cursor(), 1);     // the first selectable item
   menu.setVisibleRows(1);
   EXPECT_EQ(menu.height(), 46.f);
+  menu.setCursorById(101);
+  EXPECT_EQ(menu.cursor(), 2);
+  menu.setCursorById(7);
+  EXPECT_EQ(menu.cursor(), 1) << "an unknown id falls back to the first selectable";
+
+  menu.placeCentered(-100.f, 50.f);
+  menu.setSize(200.f, 100.f);
+  EXPECT_EQ(menu.columnX(0.f), -100.f);
+  EXPECT_EQ(menu.rowY(0.f), 50.f);
+  menu.setPosition(0.f, 0.f);
+  menu.setSize(100.f, 40.f);
+  EXPECT_EQ(menu.columnX(0.f), -50.f);
+  EXPECT_EQ(menu.rowY(0.f), 20.f);
 }
 
 TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
   menu.addText("not selectable", kGrey, 1);
   fill(5);
   open();
-  EXPECT_EQ(menu.cursor(), 1);
   frame({Key::Up});
   EXPECT_EQ(menu.cursor(), 5) << "up from the first selectable item wraps to the last";
   frame({Key::Down});
@@ -110,30 +126,23 @@ TEST_F(ListMenuTest, ThreeChoicesMarkTwiceThenDecide) {
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);  // marks item 0
   frame({Key::Down});
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);  // marks item 1
-  EXPECT_EQ(frame({}), ListMenu::kNothing);
-  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing) << "deciding a marked item unmarks it";
-  EXPECT_EQ(menu.chosen(), (std::vector<int>{0}));
-  frame({});
-  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(press({kDecide}), ListMenu::kNothing) << "deciding a marked item unmarks it";
+  EXPECT_EQ(menu.chosen(), Ids{0});
+  EXPECT_EQ(press({kDecide}), ListMenu::kNothing);
   frame({Key::Down});
-  frame({});
-  frame({Key::Down});
+  press({Key::Down});
   EXPECT_EQ(menu.cursor(), 3);
   EXPECT_EQ(frame({kDecide}), ListMenu::kDecided);
-  EXPECT_EQ(menu.selectedId(0), 100);
-  EXPECT_EQ(menu.selectedId(1), 101);
-  EXPECT_EQ(menu.selectedId(2), 103);
-  EXPECT_EQ(menu.selectedId(3), -1);
+  EXPECT_EQ((Ids{menu.selectedId(0), menu.selectedId(1), menu.selectedId(2), menu.selectedId(3)}),
+            (Ids{100, 101, 103, -1}));
   // A cancel takes the last mark back first.
   EXPECT_EQ(frame({kCancel}), ListMenu::kNothing);
-  EXPECT_EQ(menu.chosen(), (std::vector<int>{0}));
-  frame({});
-  EXPECT_EQ(frame({kCancel}), ListMenu::kNothing);
-  frame({});
-  EXPECT_EQ(frame({kCancel}), ListMenu::kCancelled);
+  EXPECT_EQ(menu.chosen(), Ids{0});
+  EXPECT_EQ(press({kCancel}), ListMenu::kNothing);
+  EXPECT_EQ(press({kCancel}), ListMenu::kCancelled);
 }
 
-TEST_F(ListMenuTest, ItemsBelowThePanelScrollIntoViewWithTheThumbInsideTheTrack) {
+TEST_F(ListMenuTest, ItemsBelowThePanelScrollIntoViewWithinTheContent) {
   fill(10);
   menu.setVisibleRows(3);
   EXPECT_EQ(menu.height(), 60.f);
@@ -142,11 +151,10 @@ TEST_F(ListMenuTest, ItemsBelowThePanelScrollIntoViewWithTheThumbInsideTheTrack)
   EXPECT_EQ(menu.visibleSelectable(), 3);
   for (int i = 0; i < 9; ++i) {
     frame({Key::Down});
-    frame({});
+    frame();
     EXPECT_TRUE(menu.isItemVisible(*menu.item(menu.cursor()))) << i;
   }
-  EXPECT_EQ(menu.scroll(), 140.f);
-  EXPECT_LE(menu.scroll() + menu.height(), menu.contentHeight());
+  EXPECT_EQ(menu.scroll(), 140.f);  // the last row at the panel's bottom
 }
 
 TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
@@ -158,8 +166,7 @@ TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
 
   fill(3);
   frame({Key::Down});
-  frame({});
-  frame({Key::Down});
+  press({Key::Down});
   EXPECT_EQ(menu.cursor(), 2);
   menu.clear();
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
@@ -174,58 +181,12 @@ TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
   EXPECT_EQ(menu.itemCount(), 3);
   EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");
   open();
-  step({kCancel});
-  menu.draw(true);
-  EXPECT_EQ(menu.updateYesNo(), 0);
-  step({Key::Down});
-  menu.draw(true);
-  menu.updateYesNo();
-  step({kDecide});
-  menu.draw(true);
-  EXPECT_EQ(menu.updateYesNo(), 2);
+  EXPECT_EQ(yesNo(kCancel), 0);
+  yesNo(Key::Down);
+  EXPECT_EQ(yesNo(kDecide), 2);
   EXPECT_EQ(menu.cursor(), 1) << "a result puts the cursor back on yes";
-
   menu.setupYesNo("Again?", "ok", "no", true);
-  step({kCancel});
-  menu.draw(true);
-  EXPECT_EQ(menu.updateYesNo(), 2);
-}
-
-TEST_F(ListMenuTest, SetCursorByIdFallsBackToTheFirstSelectable) {
-  menu.addText("head", kGrey, 1);
-  fill(3);
-  menu.setCursorById(102);
-  EXPECT_EQ(menu.cursor(), 3);
-  menu.setCursorById(7);
-  EXPECT_EQ(menu.cursor(), 1);
-  EXPECT_TRUE(menu.hasCursor());
-}
-
-TEST_F(ListMenuTest, PlacementKeepsTheTopLeftCornerWhenResized) {
-  fill(2);
-  menu.placeCentered(-100.f, 50.f);
-  menu.setSize(200.f, 100.f);
-  EXPECT_EQ(menu.columnX(0.f), -100.f);
-  EXPECT_EQ(menu.rowY(0.f), 50.f);
-  menu.setPosition(0.f, 0.f);
-  menu.setSize(100.f, 40.f);
-  EXPECT_EQ(menu.columnX(0.f), -50.f);
-  EXPECT_EQ(menu.rowY(0.f), 20.f);
-}
-
-TEST_F(ListMenuTest, TheMessageQueueShowsOneMenuAtATime) {
-  Game::OwnedList<ListMenu> stack;
-  ListMenu::pushMessage(stack, "first");
-  ListMenu::pushMessage(stack, "second");
-  step({});
-  EXPECT_EQ(Game::MenuStack::update(stack), 1);
-  step({kDecide});
-  EXPECT_EQ(Game::MenuStack::update(stack), 1);
-  EXPECT_EQ(stack.count(), 1);
-  step({});
-  step({kDecide});
-  EXPECT_EQ(Game::MenuStack::update(stack), 0);
-  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+  EXPECT_EQ(yesNo(kCancel), 2);
 }
 
 }  // namespace

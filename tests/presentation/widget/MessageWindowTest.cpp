@@ -1,6 +1,5 @@
 #include "presentation/widget/MessageWindow.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,19 +11,18 @@
 namespace {
 
 using Game::MessageBox;
-using Game::MessageWindow;
 using Platform::Key;
 
 class MessageWindowTest : public WidgetTest::KeyScript {
  protected:
   void SetUp() override {
-    KeyScript::SetUp();
+    KeysOver::SetUp();
     Game::FaceSet::createWithoutFiles();
     Game::FaceSet::instance()->add("hero", "hero", "アルト");
   }
   void TearDown() override {
     Game::FaceSet::destroy();
-    KeyScript::TearDown();
+    KeysOver::TearDown();
   }
   // One frame as the field runs it: keys, the poll, the draw.
   bool frame(std::initializer_list<Key> held = {}) {
@@ -33,15 +31,22 @@ class MessageWindowTest : public WidgetTest::KeyScript {
     window.draw();
     return idle;
   }
+  // Frames until the window is idle; how many it took (at most `limit`).
+  int framesToIdle(int limit) {
+    int frames = 1;
+    while (!frame() && frames < limit) ++frames;
+    return frames;
+  }
   const Game::MessageScript& script(const char* body) {
     Game::NmlDocument document;
     document.loadFromText("talk.txt", (std::string("talk{") + body + "}").c_str());
     talk.load(*document.findChild("talk"));
     return talk;
   }
+  std::string text() { return window.box().text().c_str(); }
 
   Game::MessageScript talk;
-  MessageWindow window;
+  Game::MessageWindow window;
 };
 
 TEST_F(MessageWindowTest, RevealSkipAndClose) {
@@ -60,27 +65,23 @@ TEST_F(MessageWindowTest, RevealSkipAndClose) {
 
 TEST_F(MessageWindowTest, WithoutCloseTheLastLineStaysAndSkipFinishesRevealedLines) {
   window.open(script("chara 0; skip 1; L ,ab; L ,cd;"));
-  int frames = 0;
-  while (!frame() && frames < 20) ++frames;
-  EXPECT_LT(frames, 10) << "skipped lines finish once revealed";
+  EXPECT_LE(framesToIdle(20), 10) << "skipped lines finish once revealed";
   EXPECT_TRUE(window.box().isActive());
-  EXPECT_STREQ(window.box().text().c_str(), "cd");
+  EXPECT_EQ(text(), "cd");
 }
 
 TEST_F(MessageWindowTest, AShiftJisLineIsNeverSplitInsideACharacter) {
-  // Single and double bytes mixed, so that two bytes a draw would often end
-  // on a lead byte; "ソ" has the trail byte 0x5C.
+  // Mixed widths, so that two bytes a draw would often end on a lead byte;
+  // "ソ" has the trail byte 0x5C.
   window.postLine(0, nullptr, "", "aあbcいソdう");
   window.isIdle();
-  const std::string text = window.box().text().c_str();
-  ASSERT_EQ(text.size(), 12u);
+  ASSERT_EQ(text().size(), 12u);
   std::vector<int> shown;
   for (int draw = 0; draw < 7; ++draw) {
     window.draw();
     shown.push_back(window.box().visibleBytes());
   }
-  // At least two more bytes each draw, a character that would be cut taken
-  // whole; the whole line at the end, and the reveal over.
+  // At least two more bytes a draw, a character that would be cut taken whole.
   EXPECT_EQ(shown, (std::vector<int>{3, 4, 7, 9, 10, 12, 12}));
   EXPECT_FALSE(window.box().isRevealing());
 }
@@ -88,13 +89,11 @@ TEST_F(MessageWindowTest, AShiftJisLineIsNeverSplitInsideACharacter) {
 TEST_F(MessageWindowTest, LongTextsWrapAndAreClampedToTheBuffer) {
   window.postLine(0, nullptr, "", std::string(40, 'a').c_str());
   window.isIdle();
-  const std::string wrapped = window.box().text().c_str();
-  EXPECT_NE(wrapped.find('\n'), std::string::npos);
-  EXPECT_EQ(wrapped.find('\n'), 36u) << "wrapping at 35 columns lets a line reach 36";
+  EXPECT_EQ(text().find('\n'), 36u) << "wrapping at 35 columns lets a line reach 36";
 
   std::string huge;
   for (int i = 0; i < 2000; ++i) huge += "あ";
-  Game::MessageBox box(0, 0);
+  MessageBox box(0, 0);
   box.setText("", huge.c_str(), true);
   int bytes = 0;
   for (const char* p = box.text().c_str(); *p; ++p) bytes += *p == '\n' ? 0 : 1;
@@ -108,7 +107,7 @@ TEST_F(MessageWindowTest, FaceOnlyLinesSwapFacesAndUnknownNamesStillShow) {
   EXPECT_EQ(window.slot(0).face(), Game::FaceSet::instance()->find("hero"));
   EXPECT_EQ(window.slot(1).face(), nullptr);
   EXPECT_STREQ(window.box().name().c_str(), "stranger");
-  EXPECT_STREQ(window.box().text().c_str(), "　hello");
+  EXPECT_EQ(text(), "　hello");
   // The hero's face grows in over 16 draws before a key counts.
   EXPECT_EQ(window.slot(0).step(), 1);
   for (int i = 0; i < 14; ++i) frame();
@@ -119,19 +118,15 @@ TEST_F(MessageWindowTest, FaceOnlyLinesSwapFacesAndUnknownNamesStillShow) {
 
   window.clear();
   window.open(script("L hero;"));
-  int frames = 1;
-  while (!frame() && frames < 40) ++frames;
-  // The slot is still grown from the line before: the record is idle on the
-  // frame after its face was put up, without a key.
-  EXPECT_EQ(frames, 2);
+  // Still grown from the line before: idle on the frame after the face went up.
+  EXPECT_EQ(framesToIdle(40), 2);
   EXPECT_FALSE(window.box().isActive());
 }
 
 TEST_F(MessageWindowTest, ScriptFlagsAndBackslashN) {
   script("close 1; chara 0; skip 1; R hero,one\\ntwo; N solo;");
-  EXPECT_TRUE(talk.close);
+  EXPECT_TRUE(talk.close && talk.skip);
   EXPECT_FALSE(talk.chara);
-  EXPECT_TRUE(talk.skip);
   ASSERT_EQ(talk.lines.count(), 2);
   EXPECT_EQ(talk.lines.at(0)->side, 1);
   EXPECT_EQ(talk.lines.at(1)->side, 0);
@@ -139,7 +134,7 @@ TEST_F(MessageWindowTest, ScriptFlagsAndBackslashN) {
   window.open(talk);
   window.isIdle();
   EXPECT_STREQ(window.box().name().c_str(), "アルト");
-  EXPECT_NE(std::strchr(window.box().text().c_str(), '\n'), nullptr);
+  EXPECT_NE(text().find('\n'), std::string::npos);
 }
 
 }  // namespace
