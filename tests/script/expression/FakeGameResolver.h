@@ -15,7 +15,7 @@ namespace GameTest {
 
 // A running game for expressions, set up field by field; installed for its
 // lifetime.
-class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
+class FakeGameResolver : public Game::ExpressionStuff::GameResolver {
  public:
   FakeGameResolver() { install(this); }
   ~FakeGameResolver() override { install(nullptr); }
