@@ -177,9 +177,6 @@ TEST_F(PictureListsTest, StateIconsComeFromTheStatusAndCautionLists) {
   StateData up("力");
   up.setType(StateData::kStatusUp, 6);
   EXPECT_STREQ(pictures.stateIcon(up)->name(), "up1");
-  StateData hp("体");
-  hp.setType(StateData::kStatusUp, 0);
-  EXPECT_EQ(pictures.stateIcon(hp), nullptr);
   EXPECT_STREQ(pictures.stateIcon(StateData("スタン"))->name(), "スタン");
   EXPECT_EQ(pictures.stateIcon(StateData("呪力破壊")), nullptr);  // not in this list
   EXPECT_EQ(pictures.stateIcon(StateData("毒")), nullptr);
