@@ -45,7 +45,9 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
     game().money() = 0;
     load(c.text);
     for (i32 result : c.results) EXPECT_EQ(stepScript(), result);
-    if (c.results.back() != kRun) EXPECT_EQ(mScript.pc(), -1);
+    if (c.results.back() != kRun) {
+      EXPECT_EQ(mScript.pc(), -1);
+    }
     EXPECT_EQ(integer("money"), c.money);
   }
   EXPECT_GT(debugLinesWith("nowhere.txt"), 0);
@@ -115,6 +117,7 @@ TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesToBeDecided) {
     SCOPED_TRACE(shown);
     game().money() = 0;
     load((std::string(shown) + " let{ name money; value 5; }").c_str());
+    step({});
     for (int i = 0; i < waits; ++i) {
       EXPECT_EQ(mScript.update(game()), kRun);
       EXPECT_EQ(mScript.pc(), 1);
