@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,11 +22,9 @@ TEST_F(DatabaseFunctionsTest, DeclarationFunctionsLandInTheDatabaseAndTheDump) {
 
   std::vector<Game::VariableTable::DumpRow> rows;
   table.buildDump(rows);
-  bool listed = false;
-  for (const auto& row : rows) {
-    listed = listed || std::string(row.text.c_str()).find("敗北数") != std::string::npos;
-  }
-  EXPECT_TRUE(listed);
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto& row) {
+    return std::string(row.text.c_str()).find("敗北数") != std::string::npos;
+  }));
 
   // Declaring again keeps the first body and adds nothing.
   table.loadDeclarations();

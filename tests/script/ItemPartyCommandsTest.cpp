@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/article/Article.h"
@@ -62,9 +63,7 @@ TEST_F(ItemPartyCommandsTest, GetToolReachesTheBagWhenItsNoticeIsShown) {
   ASSERT_EQ(game().messages().count(), 1);
   EXPECT_EQ(rows(*game().messages().front()), (std::vector<std::string>{"アイテムゲット", "薬草", "鉄の剣"}));
   EXPECT_EQ(tapThrough(kDecide), Script::kFinished);
-  EXPECT_EQ(bagCount("薬草"), 1);
-  EXPECT_EQ(bagCount("鉄の剣"), 1);
-  EXPECT_EQ(integer("answer"), 7);
+  EXPECT_EQ(std::tuple(bagCount("薬草"), bagCount("鉄の剣"), integer("answer")), std::tuple(1, 1, 7));
 }
 
 TEST_F(ItemPartyCommandsTest, AGetToolWithoutNamesLeavesNoTitleForTheNextNotice) {
@@ -82,9 +81,7 @@ TEST_F(ItemPartyCommandsTest, ItemsComeAndGoFromTheBagThenTheEquipment) {
   load("increaseTool{ name 薬草; } increaseTool{ name 薬草; } increaseTool{ name 鉄の剣; }"
        "expendTool{ name 鉄の剣; } expendTool{ name 鉄の剣; } expendTool{ name 鉄の剣; } expendTool{ name 薬草; }");
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(bagCount("薬草"), 1);
-  EXPECT_EQ(bagCount("鉄の剣"), 0);
-  EXPECT_EQ(party().countEquipped(tool("鉄の剣")), 0);
+  EXPECT_EQ(std::tuple(bagCount("薬草"), bagCount("鉄の剣"), party().countEquipped(tool("鉄の剣"))), std::tuple(1, 0, 0));
 
   game().variables().integer("currentItem") = database().toolIndexOf(tool("薬草"));
   load("expendCurrentItem{} expendCurrentItem{}");
@@ -98,22 +95,14 @@ TEST_F(ItemPartyCommandsTest, ItemsComeAndGoFromTheBagThenTheEquipment) {
 }
 
 TEST_F(ItemPartyCommandsTest, ProgressIsKeptWithinItsRange) {
-  struct Case {
-    i32 before;
-    const char* text;
-    i32 after;
-  };
-  const Case cases[] = {{0, "progress{ value 20000; }", 10000},
-                        {3, "progress{ value -5; }", 0},
-                        {9990, "progress{ value 2147483647; }", 10000},
-                        {10, "progress{ value -2147483648; }", 0},
-                        {10, "progress{ value 5; }", 15}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    variable("progress") = c.before;
-    load(c.text);
+  const std::tuple<i32, const char*, i32> cases[] = {{0, "20000", 10000}, {3, "-5", 0}, {9990, "2147483647", 10000},
+                                                     {10, "-2147483648", 0}, {10, "5", 15}};
+  for (const auto& [before, value, after] : cases) {
+    SCOPED_TRACE(value);
+    variable("progress") = before;
+    load(("progress{ value " + std::string(value) + "; }").c_str());
     stepScript();
-    EXPECT_EQ(integer("progress"), c.after);
+    EXPECT_EQ(integer("progress"), after);
   }
 }
 
@@ -153,41 +142,31 @@ TEST_F(ItemPartyCommandsTest, RecoverGivesLpThenApToTheMembersOnly) {
   }
   load("recover{ LP 5; AP 2; } recover{}");
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(member.lp(), 6);
-  EXPECT_EQ(resting.lp(), 1);
-  EXPECT_EQ(member.getAp(0), 2);
+  EXPECT_EQ(std::tuple(member.lp(), resting.lp(), member.getAp(0)), std::tuple(6, 1, 2));
 }
 
 TEST_F(ItemPartyCommandsTest, RecordsOfTheFieldsSiteOnlyRise) {
   const Game::MapSiteData& mine = site("灰の坑道");
   ASSERT_TRUE(game().field());
   game().field()->changeScene(&mine);
-  struct Case {
-    i32 floor;
-    i32 record;
-    const char* text;
-    i32 after;
-  };
-  const Case cases[] = {{4, 6, "setRecordFloor{}", 6},
-                        {7, 6, "setRecordFloor{}", 7},
-                        {4, 0, "setRecordFloor{ offset 2; }", 6},
-                        {2147483647, 0, "setRecordFloor{ offset 9; }", 2147483647}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    game().floor() = c.floor;
-    variable("灰の坑道.到達階数") = c.record;
-    load(c.text);
+  const std::tuple<i32, i32, const char*, i32> cases[] = {{4, 6, "setRecordFloor{}", 6},
+                                                          {7, 6, "setRecordFloor{}", 7},
+                                                          {4, 0, "setRecordFloor{ offset 2; }", 6},
+                                                          {2147483647, 0, "setRecordFloor{ offset 9; }", 2147483647}};
+  for (const auto& [floor, record, text, after] : cases) {
+    SCOPED_TRACE(text);
+    game().floor() = floor;
+    variable("灰の坑道.到達階数") = record;
+    load(text);
     stepScript();
-    EXPECT_EQ(integer("灰の坑道.到達階数"), c.after);
+    EXPECT_EQ(integer("灰の坑道.到達階数"), after);
   }
 
   variable("progress") = 321;
   load("fixSceneLevel{} openScene{ name 沈黙の書庫; }");
   stepScript();
-  EXPECT_EQ(integer("灰の坑道.レベル"), 321);
-  EXPECT_EQ(integer("灰の坑道.固定"), 1);
-  EXPECT_EQ(integer("沈黙の書庫.出現"), 1);
-  EXPECT_EQ(integer("灰の坑道.出現"), 0);
+  EXPECT_EQ(std::tuple(integer("灰の坑道.レベル"), integer("灰の坑道.固定"), integer("沈黙の書庫.出現"), integer("灰の坑道.出現")),
+            std::tuple(321, 1, 1, 0));
 }
 
 TEST_F(ItemPartyCommandsTest, WithoutASiteOnTheFieldTheSiteRecordsStayAsTheyAre) {
@@ -203,13 +182,11 @@ TEST_F(ItemPartyCommandsTest, NextFloorCountsTheFloorAndTheTotal) {
   variable("totalFloorCount") = 10;
   load("nextFloor{} nextFloor{}");
   stepScript();
-  EXPECT_EQ(integer("floor"), 4);
-  EXPECT_EQ(integer("totalFloorCount"), 12);
+  EXPECT_EQ(std::tuple(integer("floor"), integer("totalFloorCount")), std::tuple(4, 12));
   game().floor() = 2147483647;
   variable("totalFloorCount") = 2147483647;
-  stepScript();
-  EXPECT_EQ(integer("floor"), 2147483647);
-  EXPECT_EQ(integer("totalFloorCount"), 2147483647);
+  stepScript();  // both saturate
+  EXPECT_EQ(std::tuple(integer("floor"), integer("totalFloorCount")), std::tuple(2147483647, 2147483647));
 }
 
 TEST_F(ItemPartyCommandsTest, CharactersJoinLeaveAndStayInTheRoster) {
@@ -276,10 +253,10 @@ TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFr
   const Game::Shop& shop = *command->shop();
   ASSERT_EQ(shop.goods().size(), 4u);
   EXPECT_EQ(shop.goods()[0], tool("鉄の剣"));
-  EXPECT_FALSE(shop.isAvailable(0));  // its condition is 0, though on sale
-  EXPECT_TRUE(shop.isAvailable(1));
-  EXPECT_TRUE(shop.isAvailable(2));  // no onSale variable: always on sale
-  EXPECT_TRUE(shop.isAvailable(3));
+  // The first's condition is 0, though on sale; without an onSale variable
+  // the herb is always on sale.
+  EXPECT_EQ(std::vector<bool>({shop.isAvailable(0), shop.isAvailable(1), shop.isAvailable(2), shop.isAvailable(3)}),
+            std::vector<bool>({false, true, true, true}));
 
   variable("onSale.鉄の剣") = 0;
   EXPECT_EQ(tapThrough(kCancel), Script::kFinished);

@@ -9,40 +9,21 @@
 #include "core/game/GameData.h"
 #include "file/nml/NmlDocument.h"
 #include "script/Script.h"
-#include "script/expression/GameResolver.h"
+#include "tests/script/expression/FakeGameResolver.h"
 #include "tests/core/game/KeyedGameFixture.h"
 
 namespace ScriptTestSupport {
 
-// Expressions read the variables of the game under test.
-class GameVariables final : public Game::ExpressionStuff::GameResolver {
+// Expressions read the variables of the game under test; nothing else of it.
+class GameVariables final : public GameTest::FakeGameResolver {
  public:
-  explicit GameVariables(const Game::GameData& game) : mGame(game) { install(this); }
-  ~GameVariables() override { install(nullptr); }
-  GameVariables(const GameVariables&) = delete;
-  GameVariables& operator=(const GameVariables&) = delete;
-
+  explicit GameVariables(const Game::GameData& game) : mGame(game) {}
   bool findInteger(const char* name, Engine::i32* out) const override {
     if (!mGame.variables().hasInteger(name)) return false;
     *out = mGame.variables().getInteger(name);
     return true;
   }
   bool isFlagOn(const char* name) const override { return mGame.variables().isFlagOn(name); }
-  const Game::FunctionTable* functions() const override { return nullptr; }
-  bool isActiveMember(const char*) const override { return false; }
-  Engine::i32 countTool(const char*) const override { return 0; }
-  Engine::i32 countToolInRoster(const char*) const override { return 0; }
-  Engine::i32 activeMemberCount() const override { return 0; }
-  bool hasField() const override { return false; }
-  const char* siteName() const override { return ""; }
-  bool hasFloorEvent(const char*, const char*) const override { return false; }
-  bool hasSymbol(const char*) const override { return false; }
-  bool isSymbolOnCell(const char*, Engine::i32, bool) const override { return false; }
-  bool hasBattle() const override { return false; }
-  Engine::i32 turn() const override { return 0; }
-  Engine::i32 livingCount(Engine::i32) const override { return 0; }
-  bool hasLastSpells() const override { return false; }
-  const Game::Unit* findUnit(const char*) const override { return nullptr; }
 
  private:
   const Game::GameData& mGame;
@@ -78,6 +59,13 @@ class ScriptTest : public GameTestSupport::KeyedGameTest {
   }
   Engine::i32 integer(const char* name) const { return mGame->variables().getInteger(name); }
   Game::GameData& game() { return *mGame; }
+  int debugLinesWith(const char* text) {
+    int count = 0;
+    for (const std::string& line : debugLines()) {
+      count += line.find(text) != std::string::npos;
+    }
+    return count;
+  }
 
   Game::NmlDocument mDocument;
   Game::Script mScript;

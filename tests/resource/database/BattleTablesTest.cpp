@@ -1,5 +1,7 @@
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "data/ability/AbilityHosts.h"
 #include "data/ability/AbilityList.h"
@@ -56,21 +58,15 @@ TEST_F(BattleTablesTest, TwoUppersGiveThreeLevelRecordsReadOverTheBase) {
   const Game::AbilityData& spark = database().findAbility("火花の術");
   ASSERT_EQ(spark.upperCount(), 2);
   EXPECT_STREQ(spark.name(), "火花");
-  struct Case {
-    int level;
-    const char* help;
-    int energy;
-    int area;
-  };
   // Levels past the table are clamped to its ends.
-  for (const Case& c : {Case{0, "一", 4, 1}, Case{1, "一", 4, 1}, Case{2, "二", 6, 1}, Case{3, "三", 6, 3},
-                        Case{9, "三", 6, 3}}) {
-    const Game::AbilityLevel& record = spark.level(c.level);
-    EXPECT_STREQ(record.help(), c.help) << c.level;
-    EXPECT_EQ(record.energy(), c.energy) << c.level;
-    EXPECT_EQ(record.area(), c.area) << c.level;
-    EXPECT_STREQ(record.fullName(), "火花の術") << c.level;
-    EXPECT_EQ(record.effectKind(), Game::AbilityLevel::kMagic) << c.level;
+  const std::tuple<int, std::string, int, int> cases[] = {
+      {0, "一", 4, 1}, {1, "一", 4, 1}, {2, "二", 6, 1}, {3, "三", 6, 3}, {9, "三", 6, 3}};
+  for (const auto& [level, help, energy, area] : cases) {
+    const Game::AbilityLevel& record = spark.level(level);
+    EXPECT_EQ(std::tuple(std::string(record.help()), record.energy(), record.area(), std::string(record.fullName()),
+                         record.effectKind()),
+              std::tuple(help, energy, area, std::string("火花の術"), Game::AbilityLevel::kMagic))
+        << level;
   }
   EXPECT_EQ(Game::Ability(&spark).maxLevel(), 3);
 }
@@ -79,8 +75,7 @@ TEST_F(BattleTablesTest, PassiveStopsTheKeysAfterIt) {
   load(smallSet());
   const Game::Ability stance(&database().findAbility("構え"));
   EXPECT_TRUE(stance.isPassive());
-  EXPECT_EQ(stance.energy(), 0);
-  EXPECT_EQ(stance.effectKind(), Game::AbilityLevel::kNoEffect);
+  EXPECT_EQ(std::tuple(stance.energy(), stance.effectKind()), std::tuple(0, Game::AbilityLevel::kNoEffect));
   const Game::Ability blow(&database().findAbility("打つ"));
   EXPECT_TRUE(blow.isSelectable());
   EXPECT_EQ(blow.menuColor(), 0xFFFF8080u);
@@ -92,14 +87,12 @@ TEST_F(BattleTablesTest, EnemyLevelsDropsAndMetamorphosis) {
   load(smallSet());
   const EnemyData& soldier = *database().findEnemy("兵");
   const EnemyData& knight = *database().findEnemy("騎士");
-  EXPECT_EQ(soldier.lowestLevel(), 3);
-  EXPECT_EQ(soldier.highestLevel(), 7);
-  EXPECT_EQ(knight.lowestLevel(), 5);
-  EXPECT_EQ(knight.highestLevel(), 5);
-  EXPECT_EQ(soldier.levelAt(0.f, 0), 3);
-  EXPECT_EQ(soldier.levelAt(0.5f, 0), 7);  // cut to the highest
-  EXPECT_EQ(soldier.levelAt(1.f, -2), 5);
-  EXPECT_EQ(knight.levelAt(1.f, 50), 5);
+  EXPECT_EQ(std::tuple(soldier.lowestLevel(), soldier.highestLevel(), knight.lowestLevel(), knight.highestLevel()),
+            std::tuple(3, 7, 5, 5));
+  // Cut to the highest.
+  EXPECT_EQ(std::tuple(soldier.levelAt(0.f, 0), soldier.levelAt(0.5f, 0), soldier.levelAt(1.f, -2),
+                       knight.levelAt(1.f, 50)),
+            std::tuple(3, 7, 5, 5));
   EXPECT_EQ(database().findEnemy("竜"), nullptr);
 
   // Threshold 10: never at level 10, always (weight 100) at 11.
@@ -131,22 +124,20 @@ TEST_F(BattleTablesTest, RingGivesEachRaceItselfAndTheNextTwo) {
   const char* races = "race{name A;}race{name B;}race{name C;}race{name D;sense 第六感;}race{name E;}ring A,B,C,D;";
   load(smallSet().with(Database::kRaces, races));
   const Game::RaceData& d = database().findRace("D");
-  ASSERT_EQ(d.spawnRaces().size(), 3u);
-  EXPECT_STREQ(d.spawnRaces()[0]->name(), "D");
-  EXPECT_STREQ(d.spawnRaces()[1]->name(), "A");
-  EXPECT_STREQ(d.spawnRaces()[2]->name(), "B");
+  std::vector<std::string> spawned;
+  for (const Game::RaceData* race : d.spawnRaces()) spawned.emplace_back(race->name());
+  EXPECT_EQ(spawned, (std::vector<std::string>{"D", "A", "B"}));
   EXPECT_EQ(d.sense(), Game::RaceData::kSixthSense);
   EXPECT_TRUE(database().findRace("E").spawnRaces().empty());
 }
 
 // A file naming what the tables lack stops with the file, the record and the name.
 TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
-  struct Case {
+  const struct {
     int file;
     const char* text;
     const char* message;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {Database::kTools, "tool{name 杖;icon 杖;price 1;arts{ability 雷;}}",
        "src/data/tool.txt, tool 杖: unknown art \"雷\""},
       {Database::kAbilities, "ability{name 刺す;attack{addition{name 麻痺;}}}",
@@ -164,7 +155,7 @@ TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
       {Database::kSynchros, "synchro{name S;member ノア;}", "src/data/synchro.txt, synchro S: unknown shell \"ノア\""},
       {Database::kSkillTree, "item{arts{ability 打つ;}}", "src/data/skilltree.txt: no key \"cost\""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     // The messages are Shift-JIS in the program, as the texts are here.
     EXPECT_DEATH(load(smallSet().with(c.file, c.text)), literal(c.message)) << c.text;
   }
@@ -202,11 +193,9 @@ TEST_F(BattleTablesTest, CollectArtsWalksTheTreeByConditionAndWeight) {
   database().findEnemy("兵")->collectArts(chooser);
   // Three walks of the open nested action (the only art it can use is 打つ),
   // then the open next action.
-  ASSERT_EQ(chooser.mArts.count(), 4);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_STREQ(chooser.mArts.at(i).name(), "打つ");
-  }
-  EXPECT_STREQ(chooser.mArts.at(3).name(), "返し");
+  std::vector<std::string> names;
+  for (int i = 0; i < chooser.mArts.count(); ++i) names.emplace_back(chooser.mArts.at(i).name());
+  EXPECT_EQ(names, (std::vector<std::string>{"打つ", "打つ", "打つ", "返し"}));
   EXPECT_EQ(chooser.mArts.at(3).priority(), 1.f);
   EXPECT_EQ(chooser.mBinds, 1);
 }
@@ -216,18 +205,14 @@ TEST_F(BattleTablesTest, ToolArtsAndEnergyRules) {
                        "tool{name 槍;icon 槍;price 3;energy 5;arts{ability 打つ;}passiveArts{ability 構え;}"
                        "throw{ability 打つ;costCancel true;}}tool{name 薬;icon 薬;price 9;}tool{name 石;icon 石;price 1;}"));
   const Game::ToolData& spear = *database().findTool("槍");
-  EXPECT_TRUE(spear.hasDurability());
-  EXPECT_EQ(spear.energy(), 5);
-  EXPECT_EQ(spear.sellValue(), 1);
+  const Game::ToolData& potion = *database().findTool("薬");
+  EXPECT_TRUE(spear.hasDurability() && !potion.hasDurability());
+  // Sale at a quarter of the price, never below 1.
+  EXPECT_EQ(std::tuple(spear.energy(), spear.sellValue(), potion.energy(), potion.sellValue()), std::tuple(5, 1, 1, 2));
   EXPECT_EQ(spear.arts().count(), 1);
   EXPECT_TRUE(spear.passiveArts().at(0).isPassive());
-  ASSERT_EQ(spear.throwArt().count(), 1);
+  ASSERT_EQ(std::tuple(spear.throwArt().count(), potion.throwArt().count()), std::tuple(1, 0));
   EXPECT_EQ(spear.throwArt().at(0).energy(), 0);
-  const Game::ToolData& potion = *database().findTool("薬");
-  EXPECT_FALSE(potion.hasDurability());
-  EXPECT_EQ(potion.energy(), 1);
-  EXPECT_EQ(potion.sellValue(), 2);
-  EXPECT_EQ(potion.throwArt().count(), 0);
 }
 
 }  // namespace

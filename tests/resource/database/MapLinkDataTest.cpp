@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "file/nml/NmlNode.h"
 #include "resource/database/MapSiteData.h"
@@ -24,6 +26,11 @@ class MapLinkDataTest : public ::testing::Test {
     return *mRoot;
   }
 
+  // Where a connection leads: site, file and position.
+  static std::tuple<const MapSiteData*, std::string, int> to(const MapConnection* c) {
+    return c ? std::tuple(c->site, c->file, c->position) : std::tuple<const MapSiteData*, std::string, int>{};
+  }
+
   MapSiteList mSites;
   const MapSiteData* mS;
   const MapSiteData* mT;
@@ -42,20 +49,9 @@ TEST_F(MapLinkDataTest, LinksArriveEightOnAndJumpsDoNot) {
   const MapLinkEntry* a = mLinks.find(mS, "A");
   const MapLinkEntry* b = mLinks.find(mS, "B");
   ASSERT_TRUE(a && b);
-  const MapConnection* ab = a->connectionFrom(3);
-  ASSERT_NE(ab, nullptr);
-  EXPECT_EQ(ab->site, mS);
-  EXPECT_EQ(ab->file, "B");
-  EXPECT_EQ(ab->position, 13);
-  const MapConnection* ba = b->connectionFrom(5);
-  ASSERT_NE(ba, nullptr);
-  EXPECT_EQ(ba->file, "A");
-  EXPECT_EQ(ba->position, 11);
-  const MapConnection* jump = b->connectionFrom(2);
-  ASSERT_NE(jump, nullptr);
-  EXPECT_EQ(jump->site, mT);
-  EXPECT_EQ(jump->file, "C");
-  EXPECT_EQ(jump->position, 4);
+  EXPECT_EQ(to(a->connectionFrom(3)), std::tuple(mS, "B", 13));
+  EXPECT_EQ(to(b->connectionFrom(5)), std::tuple(mS, "A", 11));
+  EXPECT_EQ(to(b->connectionFrom(2)), std::tuple(mT, "C", 4));
   EXPECT_EQ(mLinks.find(mT, "C"), nullptr);  // no way back
   EXPECT_EQ(a->connectionFrom(5), nullptr);
   EXPECT_TRUE(a->isEscape(1));
@@ -94,15 +90,10 @@ TEST_F(MapLinkDataTest, ContainersJoinTheirFloorsEntryAndDefaultTheirName) {
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->connections().size(), 1u);
   ASSERT_EQ(a->containers().size(), 2u);
-  const MapContainerData& first = a->containers()[0];
-  EXPECT_EQ(first.name, "07");
-  EXPECT_EQ(first.tool, "薬草");
-  EXPECT_EQ(first.money, 0);
-  EXPECT_EQ(first.expression, "");
-  const MapContainerData& second = a->containers()[1];
-  EXPECT_EQ(second.name, "隠し");
-  EXPECT_EQ(second.money, 200);
-  EXPECT_EQ(second.expression, "int(x)>1");
+  const auto read = [](const MapContainerData& c) { return std::tuple(c.name, c.tool, c.money, c.expression); };
+  // The name defaults to the position in two digits.
+  EXPECT_EQ(read(a->containers()[0]), std::tuple("07", "薬草", 0, ""));
+  EXPECT_EQ(read(a->containers()[1]), std::tuple("隠し", "", 200, "int(x)>1"));
   ASSERT_NE(mLinks.find(nullptr, "A"), nullptr);
   EXPECT_EQ(mLinks.find(nullptr, "A")->containers()[0].name, "03");
 }
@@ -112,11 +103,8 @@ TEST_F(MapLinkDataTest, FloorLinkLinesLeadWithinTheSite) {
   const NmlNode& floor = parse("link 4,B,2;link 6;");
   entry.addFloorLink(*floor.findAttribute("link", 0));
   entry.addFloorLink(*floor.findAttribute("link", 1));
-  EXPECT_EQ(entry.connectionFrom(4)->site, mS);
-  EXPECT_EQ(entry.connectionFrom(4)->file, "B");
-  EXPECT_EQ(entry.connectionFrom(4)->position, 2);
-  EXPECT_EQ(entry.connectionFrom(6)->file, "");
-  EXPECT_EQ(entry.connectionFrom(6)->position, 0);
+  EXPECT_EQ(to(entry.connectionFrom(4)), std::tuple(mS, "B", 2));
+  EXPECT_EQ(to(entry.connectionFrom(6)), std::tuple(mS, "", 0));
 }
 
 TEST_F(MapLinkDataTest, BrokenEntriesStopNamingTheFile) {

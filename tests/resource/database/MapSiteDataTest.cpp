@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <string>
+#include <tuple>
 
 #include "file/nml/NmlNode.h"
 #include "resource/database/EncounterTable.h"
@@ -31,23 +34,14 @@ TEST_F(MapSiteDataTest, SitesReadEveryKeyWithTheirDefaults) {
                    "angle 45;print 表示名;floorNumber 4;}"),
              kFile);
   ASSERT_EQ(sites.count(), 2);
-  const MapSiteData& a = *sites.at(0);
-  EXPECT_STREQ(a.folder(), "a");
-  EXPECT_STREQ(a.startFile(), "f1");
-  EXPECT_EQ(a.startPosition(), 3);
-  EXPECT_EQ(a.save(), 2);
-  EXPECT_STREQ(a.bgm(), "t");
-  EXPECT_FALSE(a.hasSpotLight());
-  EXPECT_STREQ(a.scene(), "");
-  EXPECT_STREQ(a.print(), "A");  // the name, when "print" is absent
-  EXPECT_EQ(a.floorNumber(), 0);
-  const MapSiteData& b = *sites.at(1);
-  EXPECT_EQ(b.startPosition(), 0);
-  EXPECT_EQ(b.save(), 1);
-  EXPECT_TRUE(b.hasSpotLight());
-  EXPECT_STREQ(b.scene(), "s");
-  EXPECT_FLOAT_EQ(b.angle(), 45.0f);
-  EXPECT_STREQ(b.print(), "表示名");
+  // Print is the name when absent.
+  const auto read = [](const MapSiteData& s) {
+    return std::tuple(std::string(s.folder()), std::string(s.startFile()), s.startPosition(), s.save(),
+                      std::string(s.bgm()), s.hasSpotLight(), std::string(s.scene()), s.angle(),
+                      std::string(s.print()), s.floorNumber());
+  };
+  EXPECT_EQ(read(*sites.at(0)), std::tuple("a", "f1", 3, 2, "t", false, "", 0.0f, "A", 0));
+  EXPECT_EQ(read(*sites.at(1)), std::tuple("b", "g", 0, 1, "u", true, "s", 45.0f, "表示名", 4));
   EXPECT_EQ(sites.totalFloorNumber(), 4);
 }
 
@@ -102,20 +96,16 @@ TEST_F(MapSiteDataTest, EncounterTablesReadGroupsInOrderWithPercentages) {
   const EncounterGroup& first = table.groups()[0];
   EXPECT_EQ(first.races, (std::vector<std::string>{"A", "B", "C"}));
   ASSERT_EQ(first.members.size(), 2u);
-  EXPECT_EQ(first.members[0].enemy, "E1");
-  EXPECT_EQ(first.members[1].enemy, "E2");
-  EXPECT_EQ(first.members[1].row, 1);
-  EXPECT_EQ(first.members[1].column, 4);
-  EXPECT_FLOAT_EQ(first.priority, 50.0f);
-  EXPECT_FLOAT_EQ(first.rank, 0.1f);
-  EXPECT_FLOAT_EQ(first.backAttack, 0.3f);
-  EXPECT_FLOAT_EQ(first.forestall, 2.0f);
+  EXPECT_EQ(std::tuple(first.members[0].enemy, first.members[1].enemy, first.members[1].row, first.members[1].column),
+            std::tuple("E1", "E2", 1, 4));
+  const auto expectRates = [](const EncounterGroup& g, std::array<float, 4> rates) {
+    const float read[] = {g.priority, g.rank, g.backAttack, g.forestall};
+    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(read[i], rates[static_cast<std::size_t>(i)]) << i;
+  };
+  expectRates(first, {50.0f, 0.1f, 0.3f, 2.0f});
   const EncounterGroup& plain = table.groups()[1];
   EXPECT_TRUE(plain.races.empty() && plain.members.empty());
-  EXPECT_FLOAT_EQ(plain.priority, 100.0f);
-  EXPECT_FLOAT_EQ(plain.rank, 0.0f);
-  EXPECT_FLOAT_EQ(plain.backAttack, 1.0f);
-  EXPECT_FLOAT_EQ(plain.forestall, 1.0f);
+  expectRates(plain, {100.0f, 0.0f, 1.0f, 1.0f});
 }
 
 // "none" keeps the table empty whatever follows; loading again starts afresh.

@@ -1,23 +1,8 @@
-#include "data/ability/Ability.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
 
 using SampleDatabaseTest = DatabaseTestSupport::DatabaseTest;
-
-// The whole sample set loads headless, and every name the game looks up is in it.
-TEST_F(SampleDatabaseTest, LoadsEveryTableWithItsRecords) {
-  loadSamples();
-  const Game::Database& db = database();
-  EXPECT_EQ(db.states().count(), 30);
-  EXPECT_EQ(db.abilityCount(), 10);
-  EXPECT_EQ(db.toolCount(), 7);
-  EXPECT_EQ(db.shellCount(), 2);
-  EXPECT_EQ(db.enemyCount(), 4);
-  EXPECT_EQ(db.raceCount(), 2);
-  EXPECT_EQ(db.synchros().size(), 1u);
-  EXPECT_EQ(db.skillTree().size(), 2u);
-}
 
 // The names the code looks up, and the sample's examples of each rule.
 TEST_F(SampleDatabaseTest, HoldsEveryNameTheGameLooksUp) {
@@ -35,21 +20,13 @@ TEST_F(SampleDatabaseTest, HoldsEveryNameTheGameLooksUp) {
   for (const char* art : {"身を守る", "何もしない", "逃げる", "投げる道具"}) {
     EXPECT_NE(db.findAbilityOrNull(art), nullptr) << art;
   }
-  EXPECT_EQ(db.findAbility("火花の術").upperCount(), 2);
-  EXPECT_TRUE(Game::Ability(&db.findAbility("鉄の心")).isPassive());
-  EXPECT_TRUE(Game::Ability(&db.findAbility("返し刃")).isAutoCounter());
   for (const char* tool : {"鉄の剣", "革の鎧", "薬草", "投げナイフ", "古びた鍵", "廃棄物", "魔法鍵"}) {
     const Game::ToolData* record = db.findTool(tool);
     ASSERT_NE(record, nullptr) << tool;
     EXPECT_STRNE(record->icon(), "") << tool;
   }
-  EXPECT_EQ(db.findTool("投げナイフ")->throwArt().count(), 1);
-  EXPECT_STREQ(db.findShell("Kessa")->name(), "Kessa");
-  EXPECT_EQ(db.findShell("Kessa")->gear().size(), 2u);
-  EXPECT_EQ(db.findEnemy("骨の兵士")->metamorphoses().at(0).enemy, db.findEnemy("骨の騎士"));
-  EXPECT_EQ(db.findEnemy("泥スライム")->highestLevel(), 5);
-  EXPECT_EQ(db.findRace("粘体").spawnRaces().size(), 3u);
-  EXPECT_EQ(db.synchros().front().number(), 2);
+  EXPECT_NE(db.findShellExactly("Kessa"), nullptr);
+  for (const char* enemy : {"骨の兵士", "骨の騎士", "泥スライム"}) EXPECT_NE(db.findEnemy(enemy), nullptr) << enemy;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <climits>
 #include <string>
 
-#include "tests/data/unit/TestGhost.h"
 #include "script/expression/Expression.h"
 #include "script/expression/FakeGameResolver.h"
 
@@ -35,17 +34,6 @@ TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << '"' << c.text << '"';
-  }
-}
-
-TEST(ExpressionTest, OperatorCodesOfOneAndTwoCharacters) {
-  const Case cases[] = {
-      {"", 0},   {"+", 0},   {"-", 1},   {"*", 2},   {"/", 3},   {"%", 4},   {"<<", 5},  {">>", 6},
-      {"&", 7},  {"|", 8},   {"^", 9},   {">", 10},  {"<", 11},  {"=", 12},  {"==", 12}, {"!", 13},
-      {"!=", 13}, {"&&", 14}, {"||", 15}, {">=", 16}, {"<=", 17}, {"*-", 0},  {"=<", 0},  {"+++", 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Expression::operatorCode(c.text), c.value) << c.text;
   }
 }
 
@@ -111,18 +99,6 @@ TEST(ExpressionTest, ConstantAndMovedExpressionsKeepTheirTerms) {
   moved.clear();
   EXPECT_TRUE(moved.isEmpty());
   EXPECT_EQ(moved.evaluate(), 0);
-}
-
-TEST(ExpressionTest, UnitFunctionsNeedTheUnitResolver) {
-  GameTest::FakeGameResolver game;
-  UnitTestSupport::TestUnit subject;
-  subject.ghost.levelValue = 12;
-  Expression expression;
-  expression.parse("level()>=10");
-  EXPECT_EQ(expression.evaluateForUnit(subject.unit), 1);
-  EXPECT_EQ(expression.evaluate(), 0);
-  subject.ghost.levelValue = 9;
-  EXPECT_EQ(expression.evaluateForUnit(subject.unit), 0);
 }
 
 TEST(ExpressionTest, LeadingNotComparesZeroWithTheFlag) {

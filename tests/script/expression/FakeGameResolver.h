@@ -15,7 +15,7 @@ namespace GameTest {
 
 // A running game for expressions, set up field by field; installed for its
 // lifetime.
-class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
+class FakeGameResolver : public Game::ExpressionStuff::GameResolver {
  public:
   FakeGameResolver() { install(this); }
   ~FakeGameResolver() override { install(nullptr); }
@@ -24,11 +24,8 @@ class FakeGameResolver final : public Game::ExpressionStuff::GameResolver {
 
   bool findInteger(const char* name, Engine::i32* out) const override {
     const auto found = integers.find(name);
-    if (found == integers.end()) {
-      return false;
-    }
-    *out = found->second;
-    return true;
+    if (found != integers.end()) *out = found->second;
+    return found != integers.end();
   }
   bool isFlagOn(const char* name) const override { return flags.count(name) != 0; }
   const Game::FunctionTable* functions() const override { return &table; }

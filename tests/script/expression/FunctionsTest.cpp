@@ -115,69 +115,29 @@ class FunctionsTest : public ::testing::Test {
   std::unique_ptr<UnitTestSupport::TestUnit> mOther;
 };
 
+constexpr Resolver N = Resolver::kNone;
+constexpr Resolver U = Resolver::kUnit;
+
 TEST_F(FunctionsTest, EveryFunctionAnswersByName) {
   const FunctionCase cases[] = {
-      {"rnd(1)", Resolver::kNone, 0},
-      {"int(gold)", Resolver::kNone, 120},
-      {"flag(opened)", Resolver::kNone, 1},
-      {"func(twice)", Resolver::kNone, 240},
-      {"touch(stairs:up)", Resolver::kNone, 1},
-      {"symbol(door)", Resolver::kNone, 1},
-      {"floor()", Resolver::kNone, 3},
-      {"recordFloor()", Resolver::kNone, 7},
-      {"turn()", Resolver::kNone, 4},
-      {"party(1)", Resolver::kNone, 2},
-      {"existLastSpell()", Resolver::kNone, 1},
-      {"invade(door:11)", Resolver::kNone, 1},
-      {"step(door:12)", Resolver::kNone, 1},
-      {"live(wisp)", Resolver::kNone, -1},
-      {"HP()", Resolver::kUnit, 30},  // (30 + 10) / (90 + 40)
-      {"LP()", Resolver::kUnit, 25},
-      {"ghost(ボブ)", Resolver::kNone, 1},
-      {"tool(薬草)", Resolver::kNone, 2},
-      {"totalTool(薬草)", Resolver::kNone, 5},
-      {"partyNumber()", Resolver::kNone, 2},
-      {"previousTurnDamage()", Resolver::kUnit, 25},
-      {"level()", Resolver::kUnit, 12},
-      // Asleep and paralysed: it cannot act.
-      {"active()", Resolver::kUnit, 0},
-      {"myTurn()", Resolver::kUnit, 1},
-      {"mirage()", Resolver::kUnit, 1},
-      {"ghostCast()", Resolver::kUnit, 3},
-      {"regenerate()", Resolver::kUnit, 4},
-      {"swordBarrier()", Resolver::kUnit, 1},
-      {"floatingBell()", Resolver::kUnit, 1},
-      {"world()", Resolver::kUnit, 5},
-      {"drain()", Resolver::kUnit, 1},
-      {"antiCounter()", Resolver::kUnit, 1},
-      {"magicBarrier()", Resolver::kUnit, 1},
-      {"iceBarrier()", Resolver::kUnit, 1},
-      {"thermalBarrier()", Resolver::kUnit, 1},
-      {"shield()", Resolver::kUnit, 1},
-      {"concentrate()", Resolver::kUnit, 1},
-      {"chargeUp()", Resolver::kUnit, 1},
-      {"boostStrength()", Resolver::kUnit, 50},
-      {"boostDexterity()", Resolver::kUnit, 60},
-      {"boostIntelligence()", Resolver::kUnit, 70},
-      {"boostAgile()", Resolver::kUnit, 80},
-      {"boostVitality()", Resolver::kUnit, 90},
-      {"boostWill()", Resolver::kUnit, 100},
-      {"boostPsycho()", Resolver::kUnit, 110},
-      {"berserker()", Resolver::kUnit, 1},
-      {"hyperArmor()", Resolver::kUnit, 1},
-      {"poison()", Resolver::kUnit, 6},
-      {"sleep()", Resolver::kUnit, 1},
-      {"blind()", Resolver::kUnit, 1},
-      {"paralyze()", Resolver::kUnit, 1},
-      {"delay()", Resolver::kUnit, 1},
-      {"revive()", Resolver::kUnit, 1},
-      {"goodState()", Resolver::kUnit, 1},
-      {"badState()", Resolver::kUnit, 1},
-      {"border()", Resolver::kUnit, 1},
-      {"infrared()", Resolver::kUnit, 0},
-      {"resistBerserker()", Resolver::kUnit, 1},
-      {"sameUnit()", Resolver::kPair, 1},
-      {"sameUnit()", Resolver::kPair, 0},
+      {"rnd(1)", N, 0}, {"int(gold)", N, 120}, {"flag(opened)", N, 1}, {"func(twice)", N, 240},
+      {"touch(stairs:up)", N, 1}, {"symbol(door)", N, 1}, {"floor()", N, 3}, {"recordFloor()", N, 7},
+      {"turn()", N, 4}, {"party(1)", N, 2}, {"existLastSpell()", N, 1}, {"invade(door:11)", N, 1},
+      {"step(door:12)", N, 1}, {"live(wisp)", N, -1}, {"ghost(ボブ)", N, 1}, {"tool(薬草)", N, 2},
+      {"totalTool(薬草)", N, 5}, {"partyNumber()", N, 2},
+      {"HP()", U, 30},  // (30 + 10) / (90 + 40)
+      {"LP()", U, 25}, {"previousTurnDamage()", U, 25}, {"level()", U, 12},
+      {"active()", U, 0},  // asleep and paralysed: it cannot act
+      {"myTurn()", U, 1}, {"mirage()", U, 1}, {"ghostCast()", U, 3}, {"regenerate()", U, 4},
+      {"swordBarrier()", U, 1}, {"floatingBell()", U, 1}, {"world()", U, 5}, {"drain()", U, 1},
+      {"antiCounter()", U, 1}, {"magicBarrier()", U, 1}, {"iceBarrier()", U, 1}, {"thermalBarrier()", U, 1},
+      {"shield()", U, 1}, {"concentrate()", U, 1}, {"chargeUp()", U, 1}, {"boostStrength()", U, 50},
+      {"boostDexterity()", U, 60}, {"boostIntelligence()", U, 70}, {"boostAgile()", U, 80},
+      {"boostVitality()", U, 90}, {"boostWill()", U, 100}, {"boostPsycho()", U, 110}, {"berserker()", U, 1},
+      {"hyperArmor()", U, 1}, {"poison()", U, 6}, {"sleep()", U, 1}, {"blind()", U, 1}, {"paralyze()", U, 1},
+      {"delay()", U, 1}, {"revive()", U, 1}, {"goodState()", U, 1}, {"badState()", U, 1}, {"border()", U, 1},
+      {"infrared()", U, 0}, {"resistBerserker()", U, 1},
+      {"sameUnit()", Resolver::kPair, 1}, {"sameUnit()", Resolver::kPair, 0},
   };
   std::set<int> reached;
   for (const FunctionCase& c : cases) {
@@ -201,9 +161,9 @@ TEST_F(FunctionsTest, UnitFunctionsWithoutTheirResolverAreZero) {
 
 TEST_F(FunctionsTest, LifeOfANamedUnitComesFromTheBattle) {
   const FunctionCase cases[] = {
-      {"HP(slime)", Resolver::kNone, 25}, {"LP(slime)", Resolver::kNone, 0},   // maximum LP 0
-      {"HP(bat)", Resolver::kUnit, 21},   {"LP(bat)", Resolver::kUnit, 75},    {"HP(nobody)", Resolver::kNone, 0},
-      {"HP()", Resolver::kNone, 0},       {"live(slime)", Resolver::kNone, 1}, {"live(nobody)", Resolver::kNone, 0},
+      {"HP(slime)", N, 25}, {"LP(slime)", N, 0},  // maximum LP 0
+      {"HP(bat)", U, 21},   {"LP(bat)", U, 75},   {"HP(nobody)", N, 0},
+      {"HP()", N, 0},       {"live(slime)", N, 1}, {"live(nobody)", N, 0},
   };
   for (const FunctionCase& c : cases) {
     EXPECT_EQ(evaluate(c), c.value) << c.text;
@@ -212,15 +172,14 @@ TEST_F(FunctionsTest, LifeOfANamedUnitComesFromTheBattle) {
 
 TEST_F(FunctionsTest, RatiosAgainstEmptyMaximaAreZero) {
   mUnit->setLife(0, 0, 0, 0);
-  const FunctionCase cases[] = {
-      {"HP()", Resolver::kUnit, 0}, {"LP()", Resolver::kUnit, 0}, {"previousTurnDamage()", Resolver::kUnit, 100}};
+  const FunctionCase cases[] = {{"HP()", U, 0}, {"LP()", U, 0}, {"previousTurnDamage()", U, 100}};
   for (const FunctionCase& c : cases) {
     EXPECT_EQ(evaluate(c), c.value) << c.text;
   }
   mUnit->setLife(2147483647, 2147483647, 2147483647, 2147483647);
   mUnit->setPreviousTurnDamage(2147483647);
-  EXPECT_EQ(evaluate({"HP()", Resolver::kUnit, 0}), 100);
-  EXPECT_EQ(evaluate({"previousTurnDamage()", Resolver::kUnit, 0}), 50);
+  EXPECT_EQ(evaluate({"HP()", U, 0}), 100);
+  EXPECT_EQ(evaluate({"previousTurnDamage()", U, 0}), 50);
 }
 
 TEST_F(FunctionsTest, AbsentFieldBattleAndNamesAnswerZero) {
@@ -231,11 +190,11 @@ TEST_F(FunctionsTest, AbsentFieldBattleAndNamesAnswerZero) {
                          "LP(slime)",        "int(nothing)", "func(nothing)",    "rnd(0)",        "rnd(-5)",
                          "flag(closed)",     "int()",        "ghost(nobody)"};
   for (const char* text : texts) {
-    EXPECT_EQ(evaluate({text, Resolver::kNone, 0}), 0) << text;
+    EXPECT_EQ(evaluate({text, N, 0}), 0) << text;
   }
   game.battle = true;
-  EXPECT_EQ(evaluate({"party(2)", Resolver::kNone, 0}), 0);
-  EXPECT_EQ(evaluate({"party(-1)", Resolver::kNone, 0}), 0);
+  EXPECT_EQ(evaluate({"party(2)", N, 0}), 0);
+  EXPECT_EQ(evaluate({"party(-1)", N, 0}), 0);
 }
 
 TEST_F(FunctionsTest, UnknownNamesAreRandomNumbers) {
@@ -260,10 +219,10 @@ TEST_F(FunctionsTest, UnknownNamesAreRandomNumbers) {
 }
 
 TEST_F(FunctionsTest, NonNumericArgumentsReadAsTheNumberParserSays) {
-  EXPECT_EQ(evaluate({"party(enemy)", Resolver::kNone, 0}), 3);  // no digits: side 0
-  EXPECT_EQ(evaluate({"rnd(abc)", Resolver::kNone, 0}), 0);
-  EXPECT_EQ(evaluate({"invade(door:0xb)", Resolver::kNone, 0}), 1);
-  EXPECT_EQ(evaluate({"step(door:0b1100)", Resolver::kNone, 0}), 1);
+  EXPECT_EQ(evaluate({"party(enemy)", N, 0}), 3);  // no digits: side 0
+  EXPECT_EQ(evaluate({"rnd(abc)", N, 0}), 0);
+  EXPECT_EQ(evaluate({"invade(door:0xb)", N, 0}), 1);
+  EXPECT_EQ(evaluate({"step(door:0b1100)", N, 0}), 1);
 }
 
 }  // namespace
