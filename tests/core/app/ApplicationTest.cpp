@@ -10,7 +10,6 @@
 #include "core/app/Application.h"
 #include "core/config/Config.h"
 #include "core/game/GameFlow.h"
-#include "core/input/KeyInput.h"
 #include "core/random/RandomGenerator.h"
 #include "presentation/model/Model.h"
 #include "presentation/picture/FaceSet.h"
@@ -55,32 +54,25 @@ void logSteps(std::vector<ApplicationStep>& steps, std::index_sequence<I...>) {
 // the test's script for the frame. Keys held in frame n are read in frame n + 1.
 class ApplicationTest : public ::testing::Test {
  protected:
+  // The lists the root reads at start, empty here, and the whole sample set
+  // of battle files; the title asks for its tune by name, never opened with
+  // the music off.
   void SetUp() override {
-    // The sound-effect and system picture lists and the title's models and
-    // backdrop the root reads at start, empty here.
-    // The title asks for its tune by name; with the music off its file is
-    // never opened.
-    mFixture.platform().fakeFileSystem.put("bgm/bgm.txt", "タイトル{ file title; loop 1; }");
-    mFixture.platform().fakeFileSystem.put("config.ini", "BGM 0;");
-    for (const char* name : {"src/system/systemsound.txt", "src/system/number.txt",
-                             "src/system/wall.txt", "src/system/cursor.txt", "src/system/frame.txt",
-                             "src/system/rect.txt", "src/system/gauge.txt", "src/face/face.txt",
-                             "src/face/batch.txt", "src/picture/gui/呪力.txt", "src/picture/gui/矢印.txt",
-                             "src/picture/gui/スポット.txt", "src/picture/gui/アイコン.txt",
-                             "src/picture/gui/コンパス.txt", "src/picture/title/main.txt",
-                             "src/picture/title/scene.txt"}) {
-      mFixture.platform().fakeFileSystem.put(name, "");
+    PlatformFake::FakeFileSystem& files = mFixture.platform().fakeFileSystem;
+    files.put("bgm/bgm.txt", "タイトル{ file title; loop 1; }");
+    files.put("config.ini", "BGM 0;");
+    for (const char* name :
+         {"src/system/systemsound.txt", "src/system/number.txt", "src/system/wall.txt", "src/system/cursor.txt",
+          "src/system/frame.txt", "src/system/rect.txt", "src/system/gauge.txt", "src/face/face.txt",
+          "src/face/batch.txt", "src/picture/gui/呪力.txt", "src/picture/gui/矢印.txt", "src/picture/gui/スポット.txt",
+          "src/picture/gui/アイコン.txt", "src/picture/gui/コンパス.txt", "src/picture/title/main.txt",
+          "src/picture/title/scene.txt", "src/data/map/list.txt", "src/data/map/link.txt",
+          "src/data/map/container.txt", "src/picture/unit/list.txt", "src/picture/symbol/list.txt",
+          "src/picture/map/object/list.txt", "src/picture/map/list.txt"}) {
+      files.put(name, "");
     }
-    // The databases read the whole sample set of battle files.
     for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
-      const char* path = Game::Database::battleFilePath(i);
-      mFixture.platform().fakeFileSystem.put(path, DatabaseTestSupport::sampleFile(path));
-    }
-    // The map and picture lists the databases read at start, empty here.
-    for (const char* list : {"src/data/map/list.txt", "src/data/map/link.txt", "src/data/map/container.txt",
-                             "src/picture/unit/list.txt", "src/picture/symbol/list.txt",
-                             "src/picture/map/object/list.txt", "src/picture/map/list.txt"}) {
-      mFixture.platform().fakeFileSystem.put(list, "");
+      files.put(Game::Database::battleFilePath(i), DatabaseTestSupport::sampleFile(Game::Database::battleFilePath(i)));
     }
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
@@ -142,91 +134,56 @@ TEST_F(ApplicationTest, SingletonsAreCreatedAndDestroyedInTheirOrder) {
   EXPECT_EQ(gLog, expected);
 }
 
-// The root reads the whole sample set of battle files at start, and nothing
-// in it is worth a debug line.
-TEST_F(ApplicationTest, LoadsTheSampleDatabasesWithoutADebugLine) {
-  int tools = 0;
-  int enemies = 0;
-  int states = 0;
-  Support::onUpdate = [&] {
-    mFixture.platform().fakeDebugOutput.lines.clear();
-    Application::create();
-    tools = Game::Database::instance()->toolCount();
-    enemies = Game::Database::instance()->enemyCount();
-    states = Game::Database::instance()->states().count();
-    Application::destroy();
-    endAfterThisFrame();
-  };
-  mFixture.run();
-  EXPECT_EQ(tools, 7);
-  EXPECT_EQ(enemies, 4);
-  EXPECT_EQ(states, 30);
-  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty())
-      << mFixture.platform().fakeDebugOutput.lines.front();
-}
-
-// Blocks until every picture of the set has loaded: a missing one stops the
-// program.
-void waitForTextures(Game::ResourceSet& set) {
-  for (Game::OwnedList<Game::Texture>::Iterator it(set.textures()); !it.isEnd(); it.next()) {
-    it.value()->waitReady();
-  }
-}
-
-// The sample system pictures and sounds, interface pictures and faces, with
-// every picture they name, load at start without a word on the debug stream;
-// what the game looks up in them by name is there.
-TEST_F(ApplicationTest, LoadsTheSamplePicturesAndFacesWithoutADebugLine) {
+// The sample battle files, system pictures and sounds, interface pictures and
+// faces, with every picture they name, load at start without a word on the
+// debug stream (a missing picture stops the program); what the game looks up
+// in them by name is there.
+TEST_F(ApplicationTest, LoadsTheSampleDataWithoutADebugLine) {
   for (const char* directory : {"src/system", "src/face", "src/picture/gui"}) {
     GameTestSupport::putSampleFiles(mFixture.platform().fakeFileSystem, directory);
   }
   std::vector<std::string> missing;
-  int faces = 0;
+  std::vector<int> counts;
+  const auto need = [&](bool found, const std::string& name) {
+    if (!found) missing.push_back(name);
+  };
+  const auto waitForTextures = [](Game::ResourceSet& set) {
+    for (Game::OwnedList<Game::Texture>::Iterator it(set.textures()); !it.isEnd(); it.next()) {
+      it.value()->waitReady();
+    }
+  };
   Support::onUpdate = [&] {
     mFixture.platform().fakeDebugOutput.lines.clear();
     Application::create();
+    const Game::Database& database = *Game::Database::instance();
     Game::SystemResources& system = *Game::SystemResources::instance();
-    for (int digit = 0; digit < 10; ++digit) {
-      if (!system.numbers().digit(digit)) missing.push_back("digit " + std::to_string(digit));
-    }
-    if (!system.numbers().miss()) missing.push_back("miss");
-    for (const char* sound : {"saved", "cursorCancel"}) {
-      if (!system.sounds().find(sound)) missing.push_back(sound);
-    }
     Game::GuiPictures& gui = *Game::GuiPictures::instance();
-    for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) {
-      if (!gui.findIcon(icon)) missing.push_back(icon);
-    }
-    for (const char* pip : {"active", "invalid", "empty"}) {
-      if (!gui.gauge().findModel(pip)) missing.push_back(pip);
-    }
-    for (const char* piece : {"cell", "cursor", "ring"}) {
-      if (!gui.compassBatch(piece)) missing.push_back(piece);
-    }
-    if (!gui.arrowModel() || !gui.compassModel() || !gui.spot().getModel(0)) missing.push_back("a model");
     Game::FaceSet& faceSet = *Game::FaceSet::instance();
-    if (!faceSet.mainBatch()) missing.push_back("main");
-    faces = faceSet.faceCount();
+    counts = {database.toolCount(), database.enemyCount(), database.states().count(), faceSet.faceCount()};
+    for (int digit = 0; digit < 10; ++digit) need(system.numbers().digit(digit), "digit " + std::to_string(digit));
+    need(system.numbers().miss(), "miss");
+    for (const char* sound : {"saved", "cursorCancel"}) need(system.sounds().find(sound), sound);
+    for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) need(gui.findIcon(icon), icon);
+    for (const char* pip : {"active", "invalid", "empty"}) need(gui.gauge().findModel(pip), pip);
+    for (const char* piece : {"cell", "cursor", "ring"}) need(gui.compassBatch(piece), piece);
+    need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
     for (Game::ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(),
                                    &system.gauge(), &system.numbers().set(), &gui.arrow(), &gui.spot(),
                                    &gui.gauge(), &gui.icons(), &gui.compass(), &faceSet.batches()}) {
       waitForTextures(*set);
     }
     for (const char* name : {"ケッサ", "店主", "司書", "坑夫"}) {
-      if (Game::Face* face = faceSet.find(name)) {
-        faceSet.texture(face)->waitReady();
-      } else {
-        missing.push_back(name);
-      }
+      Game::Face* face = faceSet.find(name);
+      need(face, name);
+      if (face) faceSet.texture(face)->waitReady();
     }
     Application::destroy();
     endAfterThisFrame();
   };
   mFixture.run();
   EXPECT_TRUE(missing.empty()) << missing.front();
-  EXPECT_EQ(faces, 4);
-  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty())
-      << mFixture.platform().fakeDebugOutput.lines.front();
+  EXPECT_EQ(counts, (std::vector<int>{7, 4, 30, 4}));
+  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty()) << mFixture.platform().fakeDebugOutput.lines.front();
 }
 
 // The fast-forward key, read in frames 2 and 3, acts from the frame after

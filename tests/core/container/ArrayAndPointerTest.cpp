@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "core/container/Array2D.h"
 #include "core/container/FixedArray.h"
 #include "core/container/SharedPtr.h"
@@ -78,8 +77,6 @@ TEST_F(Array2DTest, AssignCopiesOneDimensionallyAndIgnoresItself) {
   grid.setSize(2);  // resizing discards and destroys the old elements
   EXPECT_EQ(Counted::alive, 17);
 }
-
-using AutoPtrTest = CountedTest;
 
 using SharedPtrTest = CountedTest;
 

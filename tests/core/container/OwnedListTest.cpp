@@ -42,10 +42,11 @@ void fill(OwnedList<Tracked>& list, std::initializer_list<int> ids) {
 class OwnedListTest : public ::testing::Test {
  protected:
   void SetUp() override { Tracked::destroyed.clear(); }
+
+  OwnedList<Tracked> list;
 };
 
 TEST_F(OwnedListTest, InsertingPositionsWithMinusOneAsTheEnd) {
-  OwnedList<Tracked> list;
   fill(list, {1, 2, 3});
   list.addNewAt(0)->id = 10;
   EXPECT_EQ(idsOf(list), (std::vector<int>{10, 1, 2, 3}));
@@ -60,7 +61,6 @@ TEST_F(OwnedListTest, InsertingPositionsWithMinusOneAsTheEnd) {
 }
 
 TEST_F(OwnedListTest, LookupsOutsideTheListFindNothing) {
-  OwnedList<Tracked> list;
   EXPECT_EQ(list.nodeAt(0), nullptr);
   fill(list, {1, 2, 3});
   EXPECT_EQ(list.nodeAt(-1), nullptr);
@@ -73,7 +73,6 @@ TEST_F(OwnedListTest, LookupsOutsideTheListFindNothing) {
 }
 
 TEST_F(OwnedListTest, RemoveHandsTheObjectBackAndDeleteDestroysIt) {
-  OwnedList<Tracked> list;
   fill(list, {1, 2, 3, 4});
   Tracked* taken = list.removeAt(1);
   EXPECT_EQ(taken->id, 2);
@@ -86,7 +85,6 @@ TEST_F(OwnedListTest, RemoveHandsTheObjectBackAndDeleteDestroysIt) {
 }
 
 TEST_F(OwnedListTest, DeleteObjectRemovesEveryNodeButDeletesTheObjectOnce) {
-  OwnedList<Tracked> list;
   fill(list, {1});
   Tracked* twice = new Tracked(5);
   list.pushBack(twice);
@@ -96,7 +94,6 @@ TEST_F(OwnedListTest, DeleteObjectRemovesEveryNodeButDeletesTheObjectOnce) {
 }
 
 TEST_F(OwnedListTest, SplicingMovesChainsWhole) {
-  OwnedList<Tracked> list;
   OwnedList<Tracked> other;
   fill(list, {1, 2});
   fill(other, {8, 9});
@@ -117,7 +114,6 @@ TEST_F(OwnedListTest, SplicingMovesChainsWhole) {
 }
 
 TEST_F(OwnedListTest, DeferredWalkDeletesDuringIterationAndPurgesAtItsEnd) {
-  OwnedList<Tracked> list;
   fill(list, {0, 1, 2, 3, 4});
   {
     DeferredList<Tracked> walk(list);
@@ -140,7 +136,6 @@ TEST_F(OwnedListTest, DeferredWalkDeletesDuringIterationAndPurgesAtItsEnd) {
 }
 
 TEST_F(OwnedListTest, ClearDeletesFromHeadToTailThroughVirtualDestructors) {
-  OwnedList<Tracked> list;
   list.pushBack(new Derived(1));
   fill(list, {2, 3});
   Derived::derivedDestroyed = 0;
@@ -164,7 +159,6 @@ TEST(OwnedListLongTest, AMillionNodesAreDestroyedWithoutRecursion) {
 using OwnedListDeathTest = OwnedListTest;
 
 TEST_F(OwnedListDeathTest, PositionsOutOfRangeHaltInsteadOfFollowingNull) {
-  OwnedList<Tracked> list;
   fill(list, {1});
   EXPECT_DEATH((void)list.removeAt(1), "position out of range");
   EXPECT_DEATH(list.addNewAt(3), "position out of range");

@@ -18,15 +18,7 @@
 namespace GameTestSupport {
 
 // A sample data file as the build converted it (Shift-JIS); "" when missing.
-inline std::string sampleFile(const char* path) {
-  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    return {};
-  }
-  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
+using DatabaseTestSupport::sampleFile;
 
 // Every file of the build's sample data under the directory (relative to the
 // game's directory), put on the fake file system under its Shift-JIS name.
@@ -58,8 +50,7 @@ class GameTest : public FileTestSupport::FileManagerTest {
     fs().put(Game::VariableTable::kDeclarationFile, declarations);
     // The sample battle tables, which name the sample items.
     for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
-      const char* path = Game::Database::battleFilePath(i);
-      fs().put(path, DatabaseTestSupport::sampleFile(path));
+      fs().put(Game::Database::battleFilePath(i), sampleFile(Game::Database::battleFilePath(i)));
     }
     Game::Constance::create();
     putSampleFiles(fs(), "src/data/map");

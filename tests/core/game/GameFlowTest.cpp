@@ -2,7 +2,6 @@
 
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
@@ -44,9 +43,9 @@ class GameFlowTest : public GameTestSupport::GameTest {
   }
   // One step with the key down, then one with it up.
   Engine::i32 tap(Key key) {
-    mBackend->fakeKeyboard.press(key);
+    backend->fakeKeyboard.press(key);
     const Engine::i32 result = step();
-    mBackend->fakeKeyboard.release(key);
+    backend->fakeKeyboard.release(key);
     step();
     return result;
   }
@@ -65,27 +64,20 @@ class GameFlowTest : public GameTestSupport::GameTest {
   }
   static GameFlow& flow() { return *GameFlow::instance(); }
   static GameData& game() { return *flow().game(); }
-
-  PlatformFake::ScopedFakeBackend& mBackend = backend;
 };
 
-TEST_F(GameFlowTest, TheTitleStartsANewGameOnTheDecideKey) {
-  ASSERT_TRUE(flow().title());
+// The title starts a new game on its first item, faded out. One sub-scene a
+// frame: battle, camp menu, shop, field. A sub-scene that finishes ends its
+// frame; the field under a battle resumes at once but runs from the next
+// frame; opening the shop removes the field.
+TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
   EXPECT_EQ(flow().title()->selectedItem(), TitleScene::kStart);
   SceneRenderer::instance()->setFadeLevel(0);
   choose(TitleScene::kStart);
   EXPECT_FALSE(flow().title());
-  ASSERT_TRUE(flow().game());
-  EXPECT_TRUE(game().field());
   EXPECT_EQ(SceneRenderer::instance()->fadeLevel(), 255);
-}
-
-// One sub-scene a frame: battle, camp menu, shop, field. A sub-scene that
-// finishes ends its frame; the field under a battle resumes at once but runs
-// from the next frame; opening the shop removes the field.
-TEST_F(GameFlowTest, SubScenesRunOneAFrameInPriorityOrder) {
-  choose(TitleScene::kStart);
   FieldScene* field = game().field();
+  ASSERT_TRUE(field);
   const Engine::i32 fieldRuns = field->updates();
   game().setBattle(new Battle(2));
   game().setIntermission(new Intermission(1));
@@ -129,7 +121,7 @@ TEST_F(GameFlowTest, SubScenesRunOneAFrameInPriorityOrder) {
 TEST_F(GameFlowTest, ReturnKeyDuringABattleShowsANewTitleInTheSameFrame) {
   choose(TitleScene::kStart);
   game().setBattle(new Battle(-1));
-  mBackend->fakeKeyboard.press(Key::F9);
+  backend->fakeKeyboard.press(Key::F9);
   EXPECT_EQ(step(), 0);
   EXPECT_FALSE(flow().game());
   ASSERT_TRUE(flow().title());

@@ -1,17 +1,12 @@
 // What a running game shows besides its scenes: the message windows with
 // the acquisition notice, the record lines and the variable dump.
 
-#include <gtest/gtest.h>
-
 #include <limits>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "core/game/GameData.h"
 #include "core/game/VariableDumpMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/ToolData.h"
+#include "tests/core/game/GameHelpers.h"
 #include "tests/core/game/KeyedGameFixture.h"
 
 namespace {
@@ -19,18 +14,8 @@ namespace {
 using Engine::i32;
 using Game::GameData;
 
-class GameMessagesTest : public GameTestSupport::KeyedGameTest {
+class GameMessagesTest : public GameTestSupport::WithGame<GameTestSupport::KeyedGameTest> {
  protected:
-  void SetUp() override {
-    KeyedGameTest::SetUp();
-    mGame = std::make_unique<GameData>();
-  }
-  void TearDown() override {
-    mGame.reset();
-    KeyedGameTest::TearDown();
-  }
-  GameData& game() { return *mGame; }
-
   // The texts of a list window's rows.
   static std::vector<std::string> rows(const Game::ListMenu& menu) {
     std::vector<std::string> texts;
@@ -50,8 +35,6 @@ class GameMessagesTest : public GameTestSupport::KeyedGameTest {
     }
     return -1;
   }
-
-  std::unique_ptr<GameData> mGame;
 };
 
 // Gains reach the game as their window is posted: money on "money", items
@@ -151,39 +134,32 @@ TEST_F(GameMessagesTest, TheDumpTogglesInheritableMarks) {
   Game::VariableTable& variables = game().variables();
   Game::VariableDumpMenu dump(variables);
   const Game::ListMenu& menu = dump.menu();
+  const auto frame = [&](std::initializer_list<Platform::Key> held) {
+    step(held);
+    dump.draw();
+    return dump.update();
+  };
   ASSERT_GT(menu.itemCount(), Game::VariableDumpMenu::kVisibleRows);
   EXPECT_EQ(menu.height(), 20.f * Game::VariableDumpMenu::kVisibleRows);
   EXPECT_EQ(menu.contentLeft(), -320.f);
   EXPECT_EQ(menu.contentTop(), 240.f);
   EXPECT_EQ(rows(menu)[0], "-str----------------------");
   for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) {
-    step({});
-    dump.draw();
-    EXPECT_EQ(dump.update(), 0);
+    EXPECT_EQ(frame({}), 0);
   }
-  // Down to the first integer ("progress", id 1).
-  while (menu.item(menu.cursor())->id != 1) {
-    step({Platform::Key::Down});
-    dump.draw();
-    dump.update();
-    step({});
-    dump.draw();
-    dump.update();
+  while (menu.item(menu.cursor())->id != 1) {  // the first integer, "progress"
+    frame({Platform::Key::Down});
+    frame({});
   }
   const i32 row = menu.cursor();
   ASSERT_FALSE(variables.isInheritable("progress"));
-  step({kDecide});
-  dump.draw();
-  EXPECT_EQ(dump.update(), 0);
+  EXPECT_EQ(frame({kDecide}), 0);
   EXPECT_TRUE(variables.isInheritable("progress"));
   EXPECT_EQ(menu.cursor(), row);
   const std::string text = rows(menu)[static_cast<std::size_t>(row)];
   EXPECT_EQ(text.substr(text.size() - 12), " inheritable");
-  step({});
-  dump.draw();
-  step({kCancel});
-  dump.draw();
-  EXPECT_EQ(dump.update(), 2);
+  frame({});
+  EXPECT_EQ(frame({kCancel}), 2);
 }
 
 }  // namespace

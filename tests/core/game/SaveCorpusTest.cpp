@@ -1,37 +1,32 @@
 // Damaged and foreign save files: each lists as invalid, or loads whole into
 // a game that saves and loads again unchanged. Nothing in them halts.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "Engine/FileIO/Compression.h"
-#include "core/game/GameData.h"
-#include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
 #include "file/FileSystem.h"
 #include "file/SaveCodec.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/Database.h"
 #include "tests/core/game/GameFixture.h"
+#include "tests/core/game/GameHelpers.h"
 
 namespace {
 
 using Engine::u8;
 using Game::GameData;
-using Game::NmlDocument;
-using Game::String;
 namespace SaveSlot = Game::SaveSlot;
 
 constexpr int kSlot = 5;
 constexpr int kCheckSlot = 6;
 
+using GameTestSupport::body;
+
 class SaveCorpusTest : public GameTestSupport::GameTest {
  protected:
+  // A save with two members with their gear and arts, and a bag of fresh and
+  // worn items.
   void SetUp() override {
     GameTest::SetUp();
     GameData game;
@@ -40,41 +35,25 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
     game.variables().flagOn("door.open");
     game.addLog("入口;を通った");
     game.setHeadline("灰の坑道2階");
-    addParty(game);
+    game.party().recruit(*database().findShell("Kessa"))->ghost->gainExperience(nullptr, 900, 40);
+    game.party().recruit(*database().findShell("灯りのミオ"))->ghost->useEquipment(0);
+    game.bag().add(Game::Article::fromItem(database().findTool("薬草")), 3);
+    Game::Article worn;
+    worn.set(database().findTool("鉄の剣"), 0.5f, 0.5f);
+    game.bag().add(worn, 1);
     mBody = body(game);
-    NmlDocument document;
+    Game::NmlDocument document;
     SaveSlot::writeHead(document, game, {2024, 5, 6, 7, 8});
-    String text;
-    document.toString(text, false);
-    mText = text.c_str();
+    mText = GameTestSupport::compactText(document);
     ASSERT_TRUE(SaveSlot::write(document, kSlot));
     mPacked = *fs().contents(SaveSlot::path(kSlot).c_str());
   }
 
-  // Two members with their gear and arts, and a bag of fresh and worn items.
-  static void addParty(GameData& game) {
-    const Game::Database& data = *Game::Database::instance();
-    game.party().recruit(*data.findShell("Kessa"))->ghost->gainExperience(nullptr, 900, 40);
-    game.party().recruit(*data.findShell("灯りのミオ"))->ghost->useEquipment(0);
-    game.bag().add(Game::Article::fromItem(data.findTool("薬草")), 3);
-    Game::Article worn;
-    worn.set(data.findTool("鉄の剣"), 0.5f, 0.5f);
-    game.bag().add(worn, 1);
-  }
-
   void putFile(const std::vector<u8>& bytes) { fs().put(SaveSlot::path(kSlot).c_str(), bytes); }
-  // The text packed as a save's payload, with its terminating zero.
-  void putPayload(const std::string& text) {
+  // The text packed as a save's payload, with or without a terminating zero.
+  void putPayload(const std::string& text, bool terminated = true) {
     ASSERT_TRUE(Game::FileSystem::writeFile(SaveSlot::path(kSlot).c_str(), text.c_str(),
-                                            static_cast<Engine::i32>(text.size() + 1), true));
-  }
-
-  static std::string body(const GameData& game) {
-    NmlDocument document;
-    game.write(document);
-    String text;
-    document.toString(text, false);
-    return text.c_str();
+                                            static_cast<Engine::i32>(text.size() + (terminated ? 1 : 0)), true));
   }
 
   // Whether the slot loads; a game that loads must save and load again to
@@ -90,10 +69,7 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
     }
     EXPECT_TRUE(SaveSlot::save(*game, kCheckSlot));
     std::unique_ptr<GameData> again(SaveSlot::load(kCheckSlot));
-    EXPECT_TRUE(again);
-    if (again) {
-      EXPECT_EQ(body(*again), body(*game));
-    }
+    EXPECT_TRUE(again && body(*again) == body(*game));
     return true;
   }
 
@@ -109,10 +85,9 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
   std::vector<u8> mPacked;
 };
 
-TEST_F(SaveCorpusTest, TheIntactFileLoads) {
+TEST_F(SaveCorpusTest, TheIntactFileLoadsWhole) {
   putFile(mPacked);
   EXPECT_TRUE(loadsConsistently());
-  // The party with its gear and arts, and the bag, come back as they were.
   std::unique_ptr<GameData> game(SaveSlot::load(kSlot));
   ASSERT_TRUE(game);
   EXPECT_EQ(body(*game), mBody);
@@ -128,95 +103,54 @@ TEST_F(SaveCorpusTest, EverySixteenthOfATruncatedFileIsInvalid) {
   }
 }
 
-// Damaged party and bag nodes: a name the databases lack, a member naming no
-// character, a missing part or a number out of range refuses the load.
-TEST_F(SaveCorpusTest, DamagedPartyAndBagNodes) {
-  struct Case {
-    const char* from;
-    const char* to;
-    bool loads;
-  };
-  const Case cases[] = {
-      {"name Kessa;", "name Nobody;", false},
-      {"name Kessa;", "", false},
-      {"member Kessa,0,0;", "member Nobody,0,0;", false},
-      {"member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;", false},
-      {"member Kessa,0,0;", "member Kessa,0;", false},
-      {"member Kessa,0,0;", "member Kessa,x,0;", false},
-      {"member Kessa,0,0;", "member Kessa,9,-4;", true},
-      {"member Kessa,0,0;", "member Kessa,0,1;", true},
-      {"member Kessa,0,0;", "", true},
-      {"member Kessa,0,0;", "member Kessa,0,0;member a,0,0;member b,0,0;member c,0,0;member d,0,0;member e,0,0;", false},
-      {"ability 斬り払い;", "ability 無い技;", false},
-      {"ability 斬り払い;level 1;", "ability 斬り払い;level 99;", false},
-      {"ability 斬り払い;level 1;", "ability 斬り払い;level 0;", false},
-      {"ability 斬り払い;", "ability 斬り払い;trigger{type 無い;}", false},
-      {"ability 斬り払い;", "ability 斬り払い;expression 1;", false},
-      {"artsList{", "artsLst{", false},
-      {"bonus{", "bonuses{", false},
-      {"equip{tool 鉄の剣;", "equip{tool 無い剣;", false},
-      {"equip{tool 鉄の剣;", "equipped{tool 鉄の剣;", false},
-      {"defensePerformance 100;", "defensePerformance 101;", false},
-      {"defensePerformance 100;", "defensePerformance 0;", true},
-      {"experience 900;", "experience -5;", false},
-      {"experience 900;", "experience 2147483647;", true},
-      {"masterPoint", "masterPoints", false},
-      {"tool 薬草;", "tool 無い草;", false},
-      {"article{tool 薬草;energy 1;defensePerformance 100;}", "article{}", false},
-      {"article{", "articl{", false},
-      {"number 3;", "number 0;", false},
-      {"number 3;", "number 2147483647;", true},
-      {"number 3;", "", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.to);
-    putPayload(replaced(c.from, c.to));
-    EXPECT_EQ(loadsConsistently(), c.loads) << c.from;
-  }
-}
-
-TEST_F(SaveCorpusTest, BitFlipsAreRefusedOrLoadWhole) {
-  for (std::size_t at = 0; at < mPacked.size(); ++at) {
-    for (int bit : {0, 3, 7}) {
-      SCOPED_TRACE(at);
-      std::vector<u8> bytes = mPacked;
-      bytes[at] = static_cast<u8>(bytes[at] ^ (1 << bit));
-      putFile(bytes);
-      loadsConsistently();
-    }
-  }
-}
-
-TEST_F(SaveCorpusTest, AWrongTrailerIsInvalid) {
-  const std::string text = mText + '\0';
-  for (int field = 0; field < Game::SaveCodec::kTrailerSize; ++field) {
-    std::vector<u8> plain(text.begin(), text.end());
-    u8 trailer[Game::SaveCodec::kTrailerSize];
-    Game::SaveCodec::makeTrailer(trailer, plain.data(), static_cast<Engine::i32>(plain.size()));
-    trailer[field] = static_cast<u8>(trailer[field] + 1);
-    for (u8& byte : plain) {
-      byte = static_cast<u8>(~byte);
-    }
-    plain.insert(plain.end(), trailer, trailer + Game::SaveCodec::kTrailerSize);
-    std::vector<u8> file;
-    Engine::FileIO::compress(file, nullptr, plain.data(), static_cast<Engine::u32>(plain.size()));
-    putFile(file);
-    EXPECT_FALSE(loadsConsistently()) << field;
-  }
-}
-
-TEST_F(SaveCorpusTest, ValidPackingAroundDamagedText) {
+// Damaged text in valid packing. In party and bag nodes a name the databases
+// lack, a member naming no character, a missing part or a number out of range
+// refuses the load.
+TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
   struct Case {
     std::string text;
     bool loads;
+    bool terminated = true;
   };
-  const std::vector<Case> cases = {
+  const Case cases[] = {
+      {replaced("name Kessa;", "name Nobody;"), false},
+      {replaced("name Kessa;", ""), false},
+      {replaced("member Kessa,0,0;", "member Nobody,0,0;"), false},
+      {replaced("member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;"), false},
+      {replaced("member Kessa,0,0;", "member Kessa,0;"), false},
+      {replaced("member Kessa,0,0;", "member Kessa,x,0;"), false},
+      {replaced("member Kessa,0,0;", "member Kessa,9,-4;"), true},
+      {replaced("member Kessa,0,0;", "member Kessa,0,1;"), true},
+      {replaced("member Kessa,0,0;", ""), true},
+      {replaced("member Kessa,0,0;", "member Kessa,0,0;member a,0,0;member b,0,0;member c,0,0;member d,0,0;member e,0,0;"), false},
+      {replaced("ability 斬り払い;", "ability 無い技;"), false},
+      {replaced("ability 斬り払い;level 1;", "ability 斬り払い;level 99;"), false},
+      {replaced("ability 斬り払い;level 1;", "ability 斬り払い;level 0;"), false},
+      {replaced("ability 斬り払い;", "ability 斬り払い;trigger{type 無い;}"), false},
+      {replaced("ability 斬り払い;", "ability 斬り払い;expression 1;"), false},
+      {replaced("artsList{", "artsLst{"), false},
+      {replaced("bonus{", "bonuses{"), false},
+      {replaced("equip{tool 鉄の剣;", "equip{tool 無い剣;"), false},
+      {replaced("equip{tool 鉄の剣;", "equipped{tool 鉄の剣;"), false},
+      {replaced("defensePerformance 100;", "defensePerformance 101;"), false},
+      {replaced("defensePerformance 100;", "defensePerformance 0;"), true},
+      {replaced("experience 900;", "experience -5;"), false},
+      {replaced("experience 900;", "experience 2147483647;"), true},
+      {replaced("masterPoint", "masterPoints"), false},
+      {replaced("tool 薬草;", "tool 無い草;"), false},
+      {replaced("article{tool 薬草;energy 1;defensePerformance 100;}", "article{}"), false},
+      {replaced("article{", "articl{"), false},
+      {replaced("number 3;", "number 0;"), false},
+      {replaced("number 3;", "number 2147483647;"), true},
+      {replaced("number 3;", ""), false},
       {"", false},
       {"garbage without any shape", false},
       {mText.substr(0, mText.size() / 2), false},
       {mText + "}", false},
       {mText + "x{", false},
-      {replaced("system{", "system{") + "junk{a 1;}extra 2;", true},
+      {mText + '\0' + "more", false},  // a zero inside cuts the text
+      {mText, false, false},
+      {mText + "junk{a 1;}extra 2;", true},
       {replaced("head{", "unknown{"), false},
       {replaced("flag{", "flags{"), false},
       {replaced("party{", "partie{"), false},
@@ -245,22 +179,41 @@ TEST_F(SaveCorpusTest, ValidPackingAroundDamagedText) {
       {replaced("clear 0;", "clear 1;"), true},
       {replaced("headline 灰の坑道2階;", ""), true},
   };
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    SCOPED_TRACE(i);
-    putPayload(cases[i].text);
-    EXPECT_EQ(loadsConsistently(), cases[i].loads) << cases[i].text;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    putPayload(c.text, c.terminated);
+    EXPECT_EQ(loadsConsistently(), c.loads);
   }
 }
 
-// A zero byte inside the payload cuts the text: the file is damaged.
-TEST_F(SaveCorpusTest, AZeroInsideThePayloadIsInvalid) {
-  std::string text = mText + '\0' + "more";
-  ASSERT_TRUE(Game::FileSystem::writeFile(SaveSlot::path(kSlot).c_str(), text.c_str(),
-                                          static_cast<Engine::i32>(text.size() + 1), true));
-  EXPECT_FALSE(loadsConsistently());
-  ASSERT_TRUE(Game::FileSystem::writeFile(SaveSlot::path(kSlot).c_str(), mText.c_str(),
-                                          static_cast<Engine::i32>(mText.size()), true));
-  EXPECT_FALSE(loadsConsistently());
+TEST_F(SaveCorpusTest, BitFlipsAreRefusedOrLoadWhole) {
+  for (std::size_t at = 0; at < mPacked.size(); ++at) {
+    SCOPED_TRACE(at);
+    for (int bit : {0, 3, 7}) {
+      std::vector<u8> bytes = mPacked;
+      bytes[at] = static_cast<u8>(bytes[at] ^ (1 << bit));
+      putFile(bytes);
+      loadsConsistently();
+    }
+  }
+}
+
+TEST_F(SaveCorpusTest, AWrongTrailerIsInvalid) {
+  const std::string text = mText + '\0';
+  for (int field = 0; field < Game::SaveCodec::kTrailerSize; ++field) {
+    std::vector<u8> plain(text.begin(), text.end());
+    u8 trailer[Game::SaveCodec::kTrailerSize];
+    Game::SaveCodec::makeTrailer(trailer, plain.data(), static_cast<Engine::i32>(plain.size()));
+    trailer[field] = static_cast<u8>(trailer[field] + 1);
+    for (u8& byte : plain) {
+      byte = static_cast<u8>(~byte);
+    }
+    plain.insert(plain.end(), trailer, trailer + Game::SaveCodec::kTrailerSize);
+    std::vector<u8> file;
+    Engine::FileIO::compress(file, nullptr, plain.data(), static_cast<Engine::u32>(plain.size()));
+    putFile(file);
+    EXPECT_FALSE(loadsConsistently()) << field;
+  }
 }
 
 // With MARROWDEEP_WRITE_SAVE_SEEDS set to a directory, writes real saves
@@ -275,15 +228,16 @@ TEST_F(SaveCorpusTest, WritesSeedsWhenAsked) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   };
   writeSeed("save", mPacked);
-  putPayload(replaced("member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;"));
-  writeSeed("twice_a_member", *fs().contents(SaveSlot::path(kSlot).c_str()));
-  putPayload(replaced("clear 0;", "clear 1;"));
-  writeSeed("cleared_save", *fs().contents(SaveSlot::path(kSlot).c_str()));
-  putPayload(replaced("money 4321;", "money 99999999999;"));
-  writeSeed("huge_number", *fs().contents(SaveSlot::path(kSlot).c_str()));
-  putPayload(mText.substr(0, mText.size() / 2));
-  writeSeed("cut_text", *fs().contents(SaveSlot::path(kSlot).c_str()));
   writeSeed("truncated", std::vector<u8>(mPacked.begin(), mPacked.begin() + static_cast<std::ptrdiff_t>(mPacked.size() / 2)));
+  const std::pair<const char*, std::string> payloads[] = {
+      {"twice_a_member", replaced("member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;")},
+      {"cleared_save", replaced("clear 0;", "clear 1;")},
+      {"huge_number", replaced("money 4321;", "money 99999999999;")},
+      {"cut_text", mText.substr(0, mText.size() / 2)}};
+  for (const auto& [name, text] : payloads) {
+    putPayload(text);
+    writeSeed(name, *fs().contents(SaveSlot::path(kSlot).c_str()));
+  }
 }
 
 }  // namespace

@@ -2,20 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <initializer_list>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "core/game/GameData.h"
-#include "file/nml/NmlDocument.h"
 #include "tests/core/game/KeyedGameFixture.h"
+#include "tests/core/game/GameHelpers.h"
 
 namespace {
 
 using Engine::i32;
 using Game::GameData;
+using GameTestSupport::saveAt;
 using Game::SaveSlotList;
 using Game::SaveSlotMenu;
 using Platform::Key;
@@ -41,10 +37,10 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
       frame(menu);
     }
   }
-  // Presses down (released in between) until the cursor is on the slot.
+  // Presses up or down (released in between) until the cursor is on the slot.
   void moveTo(SaveSlotMenu& menu, i32 slot) {
     for (i32 i = 0; i < SaveSlot::kCount && menu.menu().cursor() != slot; ++i) {
-      frame(menu, {Key::Down});
+      frame(menu, {menu.menu().cursor() < slot ? Key::Down : Key::Up});
       frame(menu);
     }
     ASSERT_EQ(menu.menu().cursor(), slot);
@@ -52,11 +48,6 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
   static std::string rowText(const SaveSlotMenu& menu, i32 slot) {
     const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.menu().item(slot));
     return text ? text->text.c_str() : "";
-  }
-  static bool saveAt(const GameData& game, i32 slot, const Game::SaveCheck::SaveTime& time) {
-    Game::NmlDocument document;
-    SaveSlot::writeHead(document, game, time);
-    return SaveSlot::write(document, slot);
   }
 };
 
@@ -151,46 +142,33 @@ TEST_F(SaveSlotMenuTest, AFailedSaveShowsAMessageAndKeepsTheOldSave) {
   EXPECT_NE(rowText(menu, 0).find("new"), std::string::npos);
 }
 
-// The load form takes only a valid save: an empty or invalid slot does
+// The load form takes only a valid save: an empty or invalid slot, or a
+// file damaged after the list was read (then listed as it now is), does
 // nothing, and the game read from a valid one is handed over once.
 TEST_F(SaveSlotMenuTest, LoadingTakesOnlyAValidSave) {
   GameData game;
   game.setHeadline("saved");
   ASSERT_TRUE(saveAt(game, 2, {2024, 3, 7, 10, 5}));
+  ASSERT_TRUE(saveAt(game, 3, {2024, 3, 7, 10, 4}));
   fs().put("savedata/1.sav", "not a save");
   SaveSlotMenu menu(nullptr);
   open(menu);
   ASSERT_EQ(menu.menu().cursor(), 2);
-  frame(menu, {Key::Up});
-  frame(menu);
-  EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning) << "the invalid slot 1";
-  EXPECT_EQ(menu.takeGame(), nullptr);
-  frame(menu, {Key::Up});
-  frame(menu);
-  EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning) << "the empty slot 0";
+  const auto packed = fs().contents("savedata/3.sav");
+  fs().put("savedata/3.sav", std::vector<Engine::u8>(packed->begin(), packed->begin() + static_cast<long>(packed->size() / 2)));
+  for (i32 slot : {1, 0, 3}) {
+    moveTo(menu, slot);
+    EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning) << slot;
+    EXPECT_EQ(menu.takeGame(), nullptr);
+    frame(menu);
+  }
+  EXPECT_EQ(rowText(menu, 3), "3   無効なファイル");
   moveTo(menu, 2);
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kDecided);
   std::unique_ptr<GameData> loaded(menu.takeGame());
   ASSERT_TRUE(loaded);
   EXPECT_STREQ(loaded->headline(), "saved");
   EXPECT_EQ(menu.takeGame(), nullptr);
-}
-
-// A file damaged after the list was read is refused at the decision and
-// listed as it now is.
-TEST_F(SaveSlotMenuTest, ASaveDamagedSinceTheListIsNeverLoaded) {
-  GameData game;
-  ASSERT_TRUE(SaveSlot::save(game, 0));
-  SaveSlotMenu menu(nullptr);
-  open(menu);
-  const auto packed = fs().contents("savedata/0.sav");
-  ASSERT_TRUE(packed);
-  fs().put("savedata/0.sav", std::vector<Engine::u8>(packed->begin(), packed->begin() + static_cast<long>(packed->size() / 2)));
-  EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning);
-  EXPECT_EQ(menu.takeGame(), nullptr);
-  EXPECT_EQ(rowText(menu, 0), "0   無効なファイル");
-  frame(menu);
-  EXPECT_EQ(frame(menu, {kCancel}), SaveSlotMenu::kCancelled);
 }
 
 }  // namespace

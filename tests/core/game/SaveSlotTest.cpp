@@ -1,73 +1,34 @@
-#include <gtest/gtest.h>
-
-#include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "core/game/GameData.h"
-#include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
 #include "file/SaveCodec.h"
-#include "file/nml/NmlDocument.h"
 #include "tests/core/game/GameFixture.h"
+#include "tests/core/game/GameHelpers.h"
 
 namespace {
 
 using Game::GameData;
 using Game::NmlDocument;
 using Game::SaveSlotList;
-using Game::String;
 using Game::SaveCheck::SaveTime;
 namespace SaveSlot = Game::SaveSlot;
 
 constexpr SaveTime kMarch7{2024, 3, 7, 10, 5};
 
-class SaveSlotTest : public GameTestSupport::GameTest {
- protected:
-  void TearDown() override {
-    SaveSlotList::forgetCursor();
-    GameTest::TearDown();
-  }
-
-  static bool saveAt(const GameData& game, int slot, const SaveTime& time) {
-    NmlDocument document;
-    SaveSlot::writeHead(document, game, time);
-    return SaveSlot::write(document, slot);
-  }
-  static std::string compact(const NmlDocument& document) {
-    String text;
-    document.toString(text, false);
-    return text.c_str();
-  }
-  // The document a save of the game would write, without its head.
-  static std::string body(const GameData& game) {
-    NmlDocument document;
-    game.write(document);
-    return compact(document);
-  }
-};
-
-TEST_F(SaveSlotTest, PathsAndMissingSlots) {
-  EXPECT_STREQ(SaveSlot::path(0).c_str(), "savedata/0.sav");
-  EXPECT_STREQ(SaveSlot::path(23).c_str(), "savedata/23.sav");
-  EXPECT_FALSE(SaveSlot::anyExists());
-  NmlDocument document;
-  EXPECT_FALSE(SaveSlot::read(document, 4));
-  EXPECT_EQ(SaveSlot::load(4), nullptr);
-  GameData game;
-  ASSERT_TRUE(SaveSlot::save(game, 23));
-  EXPECT_TRUE(SaveSlot::anyExists());
-  EXPECT_TRUE(SaveSlot::exists(23));
-}
+using SaveSlotTest = GameTestSupport::GameTest;
+using GameTestSupport::body;
+using GameTestSupport::saveAt;
 
 // The payload is the compact text and its terminating zero.
 TEST_F(SaveSlotTest, TheFileIsThePackedCompactText) {
   GameData game;
-  ASSERT_TRUE(saveAt(game, 1, kMarch7));
-  const auto packed = fs().contents("savedata/1.sav");
+  EXPECT_FALSE(SaveSlot::anyExists());
+  EXPECT_EQ(SaveSlot::load(23), nullptr);
+  ASSERT_TRUE(saveAt(game, 23, kMarch7));
+  EXPECT_TRUE(SaveSlot::anyExists());
+  const auto packed = fs().contents("savedata/23.sav");
   ASSERT_TRUE(packed);
   const int size = static_cast<int>(packed->size());
   std::vector<Engine::u8> payload(static_cast<std::size_t>(Game::SaveCodec::unpackCapacity(size)));
@@ -95,32 +56,11 @@ TEST_F(SaveSlotTest, ListLines) {
   EXPECT_STREQ(SaveSlotList::line(9, true, &document).c_str(), "9   2025/12/31  play    3時間07分 ★");
 }
 
-// Same minute: the lower slot is the newest; the cursor remembers its slot.
-TEST_F(SaveSlotTest, TheNewestSlotAndTheCursor) {
-  GameData game;
-  SaveSlotList list;
-  list.build();
-  EXPECT_EQ(list.newestSlot(), 0);
-  ASSERT_TRUE(saveAt(game, 7, {2024, 3, 7, 10, 4}));
-  ASSERT_TRUE(saveAt(game, 5, kMarch7));
-  ASSERT_TRUE(saveAt(game, 2, kMarch7));
-  fs().put("savedata/1.sav", "not a save");
-  list.build();
-  EXPECT_EQ(list.newestSlot(), 2);
-  EXPECT_TRUE(list.row(7).valid);
-  EXPECT_TRUE(list.row(1).exists);
-  EXPECT_FALSE(list.row(1).valid);
-  EXPECT_STREQ(list.row(1).text.c_str(), "1   無効なファイル");
-  EXPECT_STREQ(list.row(0).text.c_str(), "0   ------");
-  EXPECT_EQ(list.placeCursor(), 2);
-  SaveSlotList::rememberCursor(7);
-  EXPECT_EQ(list.placeCursor(), 7);
-}
-
 // Variables of every kind, play time with its wraps, headline and log come
 // back; a second save differs only in its head.
 TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   GameData game;
+  EXPECT_EQ(game.field()->currentSite(), database().findSite("オープニング"));
   game.playTime().set(Game::PlayTime::kWrap * 2 + 77);
   game.money() = -12;
   game.variables().integer("灰の坑道.到達階数") = 4;
@@ -159,8 +99,8 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   ASSERT_TRUE(SaveSlot::read(first, 3));
   ASSERT_TRUE(saveAt(*loaded, 4, {2030, 1, 2, 3, 4}));
   ASSERT_TRUE(SaveSlot::read(second, 4));
-  const std::string a = compact(first);
-  const std::string b = compact(second);
+  const std::string a = GameTestSupport::compactText(first);
+  const std::string b = GameTestSupport::compactText(second);
   EXPECT_EQ(a.substr(a.find("system{")), b.substr(b.find("system{")));
 }
 
@@ -249,14 +189,6 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
     EXPECT_EQ(loaded->money(), 111);
   }
   EXPECT_TRUE(SaveSlot::save(game, 2));
-}
-
-TEST_F(SaveSlotTest, ANewGameStartsAtTheOpening) {
-  GameData game;
-  ASSERT_TRUE(game.field());
-  EXPECT_EQ(game.field()->currentSite(), database().findSite("オープニング"));
-  EXPECT_EQ(game.party().rosterCount(), 0);
-  EXPECT_EQ(game.playTime().low(), 0);
 }
 
 }  // namespace

@@ -92,13 +92,12 @@ TEST_F(VariableTableTest, ValuesFlagsAndTheFirstOfTwoNames) {
   EXPECT_TRUE(mTable.isFlagOn("b"));
 }
 
-TEST_F(VariableTableTest, ReadingAnUndeclaredVariableFromCodeHaltsNamingIt) {
+// Code reading an undeclared variable, and a declaration without a name,
+// halt naming the variable, or the file and the class.
+TEST_F(VariableTableTest, UndeclaredAndNamelessVariablesHalt) {
   EXPECT_DEATH(mTable.integer("nowhere"), "integer variable \"nowhere\" is not declared");
   EXPECT_DEATH(mTable.string("nameless"), "string variable \"nameless\" is not declared");
   EXPECT_DEATH(mTable.setString("nameless", "x"), "\"nameless\"");
-}
-
-TEST_F(VariableTableTest, ADeclarationWithoutANameHaltsNamingTheFileAndTheClass) {
   EXPECT_DEATH(declare("class{ name town; int; }"), "head.txt : a \"int\" line in \"town.\" declares no name");
   EXPECT_DEATH(declare("func;"), "head.txt : a \"func\" line");
 }
