@@ -67,17 +67,13 @@ TEST_F(ModelTest, FramesReadTheirShapesInMatrixUnits) {
   load("model{name m;circuit{frame{name a;}frame{name b;collision{rect{size 80,40;}}}}}");
   const Model::Circuit& circuit = model("m").circuits().at(0);
   ASSERT_EQ(circuit.frames.size(), 2u);
-  EXPECT_EQ(circuit.owner, &model("m"));
   EXPECT_EQ(circuit.frames[0].model, &model("a"));
   ASSERT_EQ(circuit.frames[0].shape.count(), 4);
   EXPECT_FLOAT_EQ(circuit.frames[0].shape.corner(0).x, -0.25f);
   EXPECT_FLOAT_EQ(circuit.frames[0].shape.corner(0).y, 0.25f);
   ASSERT_EQ(circuit.frames[1].shape.count(), 4);
-  float widest = 0.f;
-  for (int i = 0; i < 4; ++i) {
-    widest = std::max(widest, circuit.frames[1].shape.corner(i).x);
-  }
-  EXPECT_FLOAT_EQ(widest, 0.1f);
+  const auto& wide = circuit.frames[1].shape;
+  EXPECT_FLOAT_EQ(std::max({wide.corner(0).x, wide.corner(1).x, wide.corner(2).x, wide.corner(3).x}), 0.1f);
 }
 
 TEST_F(ModelTest, ACircuitWithoutFramesAndANegativeFrameTimeDoNoHarm) {
@@ -114,25 +110,17 @@ class CircuitChoiceTest : public ModelTest {
   }
 };
 
-TEST_F(CircuitChoiceTest, EachSideOfTheModelShowsItsOwnCircuit) {
+TEST_F(CircuitChoiceTest, EachSideShowsItsOwnCircuitUnlessFarOrFrontEnd) {
   // Turned by 45 degrees the camera sees the middle of a side.
-  EXPECT_EQ(pickedAt(45.f), "c3");
-  EXPECT_EQ(pickedAt(135.f), "c0");
-  EXPECT_EQ(pickedAt(225.f), "c1");
-  EXPECT_EQ(pickedAt(315.f), "c2");
-  EXPECT_EQ(pickedAt(-45.f), "c2");
-  EXPECT_EQ(pickedAt(100.f), "c0");  // within the same quarter
-}
-
-TEST_F(CircuitChoiceTest, BeyondTheFarPlaneTheFirstIsShown) {
-  hook.depthOffset = 1000.f;
+  const std::pair<float, const char*> sides[] = {{45.f, "c3"},  {135.f, "c0"}, {225.f, "c1"},
+                                                 {315.f, "c2"}, {-45.f, "c2"}, {100.f, "c0"}};
+  for (const auto& [turn, circuit] : sides) {
+    EXPECT_EQ(pickedAt(turn), circuit) << turn;
+  }
+  hook.depthOffset = 1000.f;  // beyond the far plane the first is shown
   EXPECT_EQ(pickedAt(45.f), "c0");
   hook.depthOffset = 0.f;
-  EXPECT_EQ(pickedAt(45.f), "c3");
-}
-
-// A front-end state is its own screen: its z is turned to depth.
-TEST_F(CircuitChoiceTest, FrontEndStatesAreSeenAsTheyStand) {
+  // A front-end state is its own screen: its z is turned to depth.
   EXPECT_EQ(pickedAt(0.f, true), "c1");
   EXPECT_EQ(pickedAt(90.f, true), "c1");
 }
@@ -204,38 +192,24 @@ TEST_F(ModelTest, CyclesDoneCountsWholeRunsOnceTheModelHasEnded) {
   }
 }
 
-TEST_F(ModelTest, KeysAreReadIntoTheModel) {
-  load("model{name m;time 90;count 15;speed 250;repeat 4,6;"
-       "materials{name red;ambient 100,0,0;}animation{name spin;}batch{name b;rect 0,0,2,2;}"
-       "model{name child;}}");
-  const Model& m = model("m");
-  EXPECT_EQ(m.duration(), 90.f);
-  EXPECT_EQ(m.offset(), 15.f);
-  EXPECT_FLOAT_EQ(m.speed(), 2.5f);
-  EXPECT_EQ(m.count(), 4);
-  EXPECT_EQ(m.interval(), 6);
-  EXPECT_EQ(m.materials(), std::vector<Material*>({mSet.findMaterial("red")}));
-  ASSERT_EQ(m.animations().size(), 1u);
-  EXPECT_TRUE(m.animations()[0] == mSet.findAnimation("spin"));
-  EXPECT_EQ(m.batches(), std::vector<Batch*>({mSet.findBatch("b")}));
-  EXPECT_EQ(m.children(), std::vector<Model*>({&model("child")}));
-  EXPECT_EQ(m.owner(), &mSet);
-
+TEST_F(ModelTest, RepeatsAreCappedAndNamed) {
   load("model{name m;repeat 2000000000,1;}");
   EXPECT_EQ(model("m").count(), Model::kMaxInstances);
   EXPECT_TRUE(logged(".txt : \"m\" repeats 2000000000 times; it is drawn 4096 times"));
 }
 
-// Materials refine the state in order, then the animations; the batch's own
-// material last.
+// Materials refine the state in order, then the animations; children draw
+// under that state, a batch under its own material as well.
 TEST_F(ModelTest, OwnStateCombinesMaterialsThenAnimations) {
-  load("model{name m;materials{ambient 50;}materials{ambient 50;}"
-       "animation{ambient{all{value 50;}}}batch{name b;rect 0,0,2,2;materials{ambient 50;}}}");
+  load("model{name m;materials{ambient 50;}materials{ambient 50;}animation{ambient{all{value 50;}}}"
+       "model{name c;batch{name k;rect 0,0,2,2;}}batch{name b;rect 0,0,2,2;materials{ambient 50;}}}");
   model("m").draw(RenderState(), 0.f);
-  ASSERT_EQ(hook.draws.size(), 1u);
-  EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.0625f);
+  ASSERT_EQ(hook.draws.size(), 2u);
+  EXPECT_EQ(hook.draws[0].batch, "k");
+  EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.125f);
+  EXPECT_FLOAT_EQ(hook.draws[1].state.colors.ambient.x, 0.0625f);
   ModelRef::draw(nullptr, RenderState(), 0.f);
-  EXPECT_EQ(hook.draws.size(), 1u);
+  EXPECT_EQ(hook.draws.size(), 2u);
 }
 
 }  // namespace

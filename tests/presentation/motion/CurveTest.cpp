@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "file/nml/NmlDocument.h"
@@ -23,44 +24,16 @@ Curve curveFromText(const char* text) {
   return c;
 }
 
-Curve straightLine() {
-  const CurveConstraint keys[] = {{Kind::kValue, 0.f, 0.f}, {Kind::kValue, 10.f, 0.f}};
-  const float times[] = {0.f, 30.f};
-  const i32 degrees[] = {1};
-  Curve c;
-  c.build(keys, times, degrees, ConstraintList(0));
-  return c;
-}
-
-// Keys 0, 10, 0 at 0, 30, 60 with two extra values inside the first span.
+// Keys 0, 10, 0 at 0, 30, 60 with two extra values inside the first span: cubic
+// spans by default.
 constexpr const char* kThreeKeys =
-    "curve{"
-    "  {value 0;delay 30;}"
-    "  {value 10;delay 30;}"
-    "  {value 0;}"
-    "  point{time 10;value 6;}"
-    "  point{time 20;value 12;}"
-    "}";
-
-Curve threeKeysInCode() {
-  const CurveConstraint keys[] = {{Kind::kValue, 0.f, 0.f}, {Kind::kValue, 10.f, 0.f}, {Kind::kValue, 0.f, 0.f}};
-  const float times[] = {0.f, 30.f, 60.f};
-  const i32 degrees[] = {3, 3};
-  ConstraintList points(2);
-  points.add(Kind::kValue, 6.f, 10.f);
-  points.add(Kind::kValue, 12.f, 20.f);
-  Curve c;
-  c.build(keys, times, degrees, points);
-  return c;
-}
+    "curve{{value 0;delay 30;}{value 10;delay 30;}{value 0;}point{time 10;value 6;}point{time 20;value 12;}}";
 
 bool allFinite(const Curve& c) {
   for (i32 i = 0; i < c.segmentCount(); ++i) {
     const CurveSegment& s = c.segment(i);
-    for (float f : {s.c0, s.c1, s.c2, s.c3}) {
-      if (!std::isfinite(f)) {
-        return false;
-      }
+    if (!std::isfinite(s.c0) || !std::isfinite(s.c1) || !std::isfinite(s.c2) || !std::isfinite(s.c3)) {
+      return false;
     }
   }
   for (float t = -5.f; t < 100.f; t += 0.5f) {
@@ -68,7 +41,7 @@ bool allFinite(const Curve& c) {
       return false;
     }
   }
-  return true;
+  return std::isfinite(c.endValue());
 }
 
 // Value and velocity just before and just after `t` agree.
@@ -93,35 +66,35 @@ TEST(ConstraintListTest, RefusesPastCapacityAndRepeatedTimeAndKind) {
   EXPECT_EQ(empty.count(), 0);
 }
 
-TEST(CurveTest, NodeWithoutChildrenIsConstant) {
+TEST(CurveTest, NodeWithoutChildrenOrWithOneKeyIsConstant) {
   const Curve c = curveFromText("curve{value 1,7;}");
-  EXPECT_TRUE(c.isConstant());
-  for (float t : {-100.f, 0.f, 3.5f, 1e9f}) {
+  ASSERT_TRUE(c.isConstant());
+  for (float t : {-100.f, 1e9f}) {
     EXPECT_EQ(c.valueAt(t), 7.f);
     EXPECT_EQ(c.velocityAt(t), 0.f);
     EXPECT_EQ(c.accelAt(t), 0.f);
   }
-  EXPECT_EQ(c.endValue(), 7.f);
-  EXPECT_EQ(c.endVelocity(), 0.f);
+  const Curve single = curveFromText("curve{{value 4;delay 10;degree 2;}}");
+  EXPECT_TRUE(single.isConstant());
+  EXPECT_EQ(single.valueAt(3.f), 4.f);
 }
 
 TEST(CurveTest, StraightLineLoops) {
-  for (const Curve& c : {straightLine(), curveFromText("curve{{value 0;delay 30;}{value 10;}}")}) {
-    ASSERT_EQ(c.segmentCount(), 1);
-    EXPECT_NEAR(c.valueAt(0.f), 0.f, kTolerance);
-    EXPECT_NEAR(c.valueAt(15.f), 5.f, kTolerance);
-    EXPECT_NEAR(c.valueAt(30.f), 10.f, kTolerance);  // the loop's end, not its start
-    EXPECT_NEAR(c.valueAt(45.f), 5.f, kTolerance);
-    EXPECT_NEAR(c.valueAt(-15.f), 5.f, kTolerance);
-    EXPECT_NEAR(c.velocityAt(7.f), 1.f / 3.f, kTolerance);
-    EXPECT_EQ(c.accelAt(7.f), 0.f);
-    EXPECT_NEAR(c.endValue(), 10.f, kTolerance);
-    EXPECT_FLOAT_EQ(c.length(), 30.f);
+  const Curve c = curveFromText("curve{{value 0;delay 30;}{value 10;}}");
+  ASSERT_EQ(c.segmentCount(), 1);
+  const float times[] = {0.f, 15.f, 30.f, 45.f, -15.f};
+  const float values[] = {0.f, 5.f, 10.f, 5.f, 5.f};  // 30 is the loop's end, not its start
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_NEAR(c.valueAt(times[i]), values[i], kTolerance) << times[i];
   }
+  EXPECT_NEAR(c.velocityAt(7.f), 1.f / 3.f, kTolerance);
+  EXPECT_EQ(c.accelAt(7.f), 0.f);
+  EXPECT_NEAR(c.endValue(), 10.f, kTolerance);
+  EXPECT_FLOAT_EQ(c.length(), 30.f);
 }
 
 TEST(CurveTest, FarTimesMatchOnePeriodIn) {
-  const Curve c = threeKeysInCode();
+  const Curve c = curveFromText(kThreeKeys);
   // 60 × 2^16 periods on: exact in float, so only the wrap can differ.
   const float far = 60.f * 65536.f;
   for (float t : {5.f, 17.5f, 29.f, 44.f}) {
@@ -133,21 +106,14 @@ TEST(CurveTest, FarTimesMatchOnePeriodIn) {
 }
 
 TEST(CurveTest, ThreeKeysWithTwoPointsAreSmoothAndMeetEveryCondition) {
-  const Curve fromText = curveFromText(kThreeKeys);
-  const Curve inCode = threeKeysInCode();
-  for (const Curve* c : {&fromText, &inCode}) {
-    ASSERT_EQ(c->segmentCount(), 2);
-    EXPECT_NEAR(c->valueAt(0.f), 0.f, kTolerance);
-    EXPECT_NEAR(c->valueAt(10.f), 6.f, kTolerance);
-    EXPECT_NEAR(c->valueAt(20.f), 12.f, kTolerance);
-    EXPECT_NEAR(c->valueAt(30.f), 10.f, kTolerance);
-    EXPECT_NEAR(c->valueAt(60.f), 0.f, kTolerance);
-    expectSmoothAt(*c, 30.f);
+  const Curve c = curveFromText(kThreeKeys);
+  ASSERT_EQ(c.segmentCount(), 2);
+  const float times[] = {0.f, 10.f, 20.f, 30.f, 60.f};
+  const float values[] = {0.f, 6.f, 12.f, 10.f, 0.f};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_NEAR(c.valueAt(times[i]), values[i], kTolerance) << times[i];
   }
-  for (float t = 0.f; t <= 60.f; t += 0.75f) {
-    EXPECT_FLOAT_EQ(fromText.valueAt(t), inCode.valueAt(t)) << t;
-    EXPECT_FLOAT_EQ(fromText.velocityAt(t), inCode.velocityAt(t)) << t;
-  }
+  expectSmoothAt(c, 30.f);
 }
 
 TEST(CurveTest, PointsInALaterSpanSolveEarlierSpansBackward) {
@@ -158,12 +124,10 @@ TEST(CurveTest, PointsInALaterSpanSolveEarlierSpansBackward) {
   ASSERT_EQ(c.segmentCount(), 3);
   EXPECT_NEAR(c.valueAt(45.f), 1.f, kTolerance);
   EXPECT_NEAR(c.velocityAt(50.f), 0.f, kTolerance);
-  for (float key : {20.f, 40.f}) {
-    expectSmoothAt(c, key);
-  }
+  expectSmoothAt(c, 20.f);
+  expectSmoothAt(c, 40.f);
   EXPECT_NEAR(c.valueAt(0.f), 0.f, kTolerance);
   EXPECT_NEAR(c.valueAt(20.f), 5.f, kTolerance);
-  EXPECT_NEAR(c.valueAt(60.f), 5.f, kTolerance);
 }
 
 TEST(CurveTest, PointAtAKeyTimeConstrainsBothNeighbours) {
@@ -177,7 +141,6 @@ TEST(CurveTest, PointAtAKeyTimeConstrainsBothNeighbours) {
 TEST(CurveTest, CubicJoinsKeepVelocityAndAccelerationWhenTheKeyFixesTheValue) {
   const Curve c = curveFromText("curve{{value 0;delay 10;degree 3;}{value 10;delay 10;degree 3;}{value 0;}}");
   ASSERT_EQ(c.segmentCount(), 2);
-  EXPECT_TRUE(allFinite(c));
   const CurveSegment& a = c.segment(0);
   const CurveSegment& b = c.segment(1);
   EXPECT_NEAR(a.value(10.f), b.value(10.f), kTolerance);
@@ -192,13 +155,9 @@ TEST(CurveTest, LoadPointCountsKeysAndValueWins) {
     i32 present;
     i32 kind;
     float value;
-  } const cases[] = {
-      {"p{}", 0, Kind::kUnset, 0.f},
-      {"p{velocity 2;value 3;}", 2, Kind::kValue, 3.f},
-      {"p{value 3;accel 4;}", 2, Kind::kValue, 3.f},
-      {"p{velocity 2;accel 4;}", 2, Kind::kAccel, 4.f},
-      {"p{velocity 1,2,5;}", 1, Kind::kVelocity, 5.f},
-  };
+  } const cases[] = {{"p{}", 0, Kind::kUnset, 0.f},
+                     {"p{velocity 2;value 3;}", 2, Kind::kValue, 3.f}, {"p{value 3;accel 4;}", 2, Kind::kValue, 3.f},
+                     {"p{velocity 2;accel 4;}", 2, Kind::kAccel, 4.f}, {"p{velocity 1,2,5;}", 1, Kind::kVelocity, 5.f}};
   for (const Case& k : cases) {
     NmlDocument doc;
     doc.loadFromText("p.txt", k.text);
@@ -211,44 +170,30 @@ TEST(CurveTest, LoadPointCountsKeysAndValueWins) {
 
 TEST(CurveTest, OffsetShiftsTheLoop) {
   const Curve plain = curveFromText(kThreeKeys);
-  const Curve shifted = curveFromText(
-      "curve{offset 12;{value 0;delay 30;}{value 10;delay 30;}{value 0;}"
-      "point{time 10;value 6;}point{time 20;value 12;}}");
+  const std::string text = "curve{offset 12;" + std::string(kThreeKeys + 6);
+  const Curve shifted = curveFromText(text.c_str());
   EXPECT_EQ(shifted.offset(), 12.f);
   for (float t : {1.f, 7.5f, 20.f, 33.f, 40.f}) {
     EXPECT_NEAR(shifted.valueAt(t), plain.valueAt(t + 12.f), kTolerance) << t;
   }
 }
 
-TEST(CurveTest, SingleKeyIsItsValue) {
-  const Curve c = curveFromText("curve{{value 4;delay 10;degree 2;}}");
-  EXPECT_TRUE(c.isConstant());
-  EXPECT_EQ(c.valueAt(3.f), 4.f);
-}
-
 TEST(CurveTest, DegenerateSystemsStayFinite) {
   const char* const texts[] = {
-      // every key at one time: a loop of no length
-      "curve{{value 0;}{value 10;}{value 3;}}",
-      // a span of no length in the middle
-      "curve{{value 0;delay 10;}{value 10;}{value 20;delay 10;}{value 0;}}",
+      "curve{{value 0;}{value 10;}{value 3;}}",  // every key at one time: a loop of no length
+      "curve{{value 0;delay 10;}{value 10;}{value 20;delay 10;}{value 0;}}",  // a span of no length
       // contradicting points at one time and a point with no kind
       "curve{{value 0;delay 10;}{value 1;}point{time 5;value 1;}point{time 5;velocity 1;}"
       "point{time 5;accel 1;}point{time 6;}}",
-      // a degree beyond 3 and one below 1
       "curve{{value 0;delay 10;degree 9;}{value 1;delay 10;degree -2;}{value 5;}}",
-      // a point past the last key, and a key of no kind
-      "curve{{value 0;delay 10;}{delay 10;}{value 5;}point{time 99;value 3;}}",
-      // a negative delay
+      "curve{{value 0;delay 10;}{delay 10;}{value 5;}point{time 99;value 3;}}",  // past the end; no kind
       "curve{{value 0;delay 10;}{value 5;delay -30;}{value 1;}}",
   };
   for (const char* text : texts) {
-    const Curve c = curveFromText(text);
-    EXPECT_TRUE(allFinite(c)) << text;
-    EXPECT_TRUE(std::isfinite(c.endValue())) << text;
+    EXPECT_TRUE(allFinite(curveFromText(text))) << text;
   }
-  const Curve zeroLoop = curveFromText(texts[0]);
   // With no time to loop over, every time shows the end.
+  const Curve zeroLoop = curveFromText(texts[0]);
   EXPECT_EQ(zeroLoop.valueAt(0.f), zeroLoop.endValue());
   EXPECT_EQ(zeroLoop.valueAt(17.f), zeroLoop.endValue());
 }
@@ -262,7 +207,7 @@ TEST(CurveTest, DegreeClampsToCubic) {
 }
 
 TEST(CurveTest, ScaleAndCopy) {
-  Curve c = straightLine();
+  Curve c = curveFromText("curve{{value 0;delay 30;}{value 10;}}");
   c.setConstant(2.f);
   Curve copy = c;
   copy.scale(0.5f);

@@ -15,93 +15,61 @@ Tween restingAt(float start, float duration) {
   return t;
 }
 
-TEST(TweenTest, FirstTargetIsTakenAtOnce) {
-  Tween t;
-  t.setDuration(10.f);
-  t.setTarget(5.f);
-  EXPECT_EQ(t.value(), 5.f);
-  EXPECT_EQ(t.velocity(), 0.f);
+void steps(Tween& t, int n) {
+  for (int i = 0; i < n; ++i) {
+    t.step();
+  }
 }
 
-TEST(TweenTest, GlidesHalfwayAtHalfTimeAndArrivesAtRest) {
-  Tween t = restingAt(0.f, 10.f);
-  t.setTarget(10.f);
-  EXPECT_EQ(t.value(), 0.f);
+TEST(TweenTest, GlidesFromRestHalfwayAtHalfTimeAndArrivesAtRest) {
+  Tween t = restingAt(3.f, 10.f);  // the first target is taken at once
+  EXPECT_EQ(t.value(), 3.f);
+  t.setTarget(13.f);
+  EXPECT_EQ(t.value(), 3.f);
   EXPECT_EQ(t.velocity(), 0.f);
-  for (int i = 0; i < 5; ++i) {
-    t.step();
-  }
-  EXPECT_NEAR(t.value(), 5.f, 1e-5f);
-  EXPECT_GT(t.velocity(), 0.f);
-  for (int i = 0; i < 5; ++i) {
-    t.step();
-  }
-  EXPECT_EQ(t.value(), 10.f);
-  EXPECT_EQ(t.velocity(), 0.f);
+  steps(t, 5);
+  EXPECT_NEAR(t.value(), 8.f, 1e-5f);
+  steps(t, 4);
   // The velocity runs down into rest: the last frame of motion is slow.
-  Tween u = restingAt(0.f, 10.f);
-  u.setTarget(10.f);
-  for (int i = 0; i < 9; ++i) {
-    u.step();
-  }
-  EXPECT_NEAR(u.velocity(), 0.54f, 1e-5f);
-  EXPECT_NEAR(u.value(), 9.72f, 1e-5f);
+  EXPECT_NEAR(t.velocity(), 0.54f, 1e-5f);
+  EXPECT_NEAR(t.value(), 12.72f, 1e-5f);
+  steps(t, 5);  // stops at the duration
+  EXPECT_EQ(t.elapsed(), 10);
+  EXPECT_EQ(t.value(), 13.f);
+  EXPECT_EQ(t.velocity(), 0.f);
+  Tween fractional = restingAt(0.f, 2.5f);
+  fractional.setTarget(1.f);
+  steps(fractional, 10);
+  EXPECT_EQ(fractional.elapsed(), 3);
+  EXPECT_EQ(fractional.value(), 1.f);
 }
 
-TEST(TweenTest, StepStopsAtTheDuration) {
-  Tween t = restingAt(0.f, 2.5f);
-  t.setTarget(1.f);
-  for (int i = 0; i < 10; ++i) {
-    t.step();
-  }
-  EXPECT_EQ(t.elapsed(), 3);
-  EXPECT_EQ(t.value(), 1.f);
-}
-
-TEST(TweenTest, SameTargetChangesNothing) {
+TEST(TweenTest, NewTargetMidFlightKeepsValueAndVelocityButTheSameTargetChangesNothing) {
   Tween t = restingAt(0.f, 10.f);
   t.setTarget(10.f);
-  t.step();
-  t.step();
-  const float before = t.value();
-  t.setTarget(10.f);
-  EXPECT_EQ(t.elapsed(), 2);
-  EXPECT_EQ(t.value(), before);
-}
-
-TEST(TweenTest, NewTargetMidFlightKeepsValueAndVelocity) {
-  Tween t = restingAt(0.f, 10.f);
-  t.setTarget(10.f);
-  for (int i = 0; i < 4; ++i) {
-    t.step();
-  }
+  steps(t, 4);
   const float value = t.value();
   const float velocity = t.velocity();
+  t.setTarget(10.f);
+  EXPECT_EQ(t.elapsed(), 4);
   t.setTarget(-20.f);
   EXPECT_EQ(t.elapsed(), 0);
   EXPECT_FLOAT_EQ(t.value(), value);
   EXPECT_FLOAT_EQ(t.velocity(), velocity);
-  for (int i = 0; i < 10; ++i) {
-    t.step();
-  }
+  steps(t, 10);
   EXPECT_EQ(t.value(), -20.f);
 }
 
-TEST(TweenTest, SnapToTheCurrentTargetStillPlacesIt) {
+TEST(TweenTest, SnapAndFinishStandOnTheTarget) {
   Tween t = restingAt(0.f, 10.f);
   t.setTarget(10.f);
   t.step();
   t.reset();
-  t.setTarget(10.f);
+  t.setTarget(10.f);  // the current target still places it
   EXPECT_EQ(t.value(), 10.f);
   EXPECT_EQ(t.velocity(), 0.f);
-  t.setTarget(0.f);  // the snap was used up: this one moves
+  t.setTarget(4.f);  // the snap was used up: this one moves
   EXPECT_EQ(t.value(), 10.f);
-}
-
-TEST(TweenTest, FinishStandsOnTheTarget) {
-  Tween t = restingAt(0.f, 10.f);
-  t.setTarget(4.f);
   t.step();
   t.finish();
   EXPECT_EQ(t.value(), 4.f);
@@ -130,10 +98,9 @@ TEST(Vec3TweenTest, MovesEachAxis) {
   for (int i = 0; i < 5; ++i) {
     v.step();
   }
-  const Engine::Math::Vector3 half = v.value();
-  EXPECT_NEAR(half.x, 5.f, 1e-5f);
-  EXPECT_EQ(half.y, 1.f);
-  EXPECT_NEAR(half.z, 0.f, 1e-5f);
+  EXPECT_NEAR(v.value().x, 5.f, 1e-5f);
+  EXPECT_EQ(v.value().y, 1.f);
+  EXPECT_NEAR(v.value().z, 0.f, 1e-5f);
   v.finish();
   EXPECT_EQ(v.value().z, -2.f);
 }

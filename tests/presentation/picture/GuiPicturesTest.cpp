@@ -45,11 +45,6 @@ class GuiPicturesTest : public ModelTestSupport::ModelTest {
   }
 };
 
-TEST_F(GuiPicturesTest, AGaugeRowShowsFilledThenEmptyPips) {
-  pictures().drawGauge(100.f, 50.f, 2.f, false, 1, 3, "active");
-  EXPECT_EQ(pips(), (std::vector<std::string>{"a@100,50", "e@132,50", "e@164,50"}));
-}
-
 TEST_F(GuiPicturesTest, MoreFilledThanTotalFillsEveryPip) {
   pictures().drawGauge(0.f, 0.f, 1.f, false, 9, 2, "invalid");
   EXPECT_EQ(pips(), (std::vector<std::string>{"i@0,0", "i@16,0"}));

@@ -34,10 +34,8 @@ TEST(ColorTest, HueWheel) {
   struct Case {
     float degrees;
     Engine::u32 packed;
-  } const cases[] = {
-      {0.f, 0xFFFF0000u},   {60.f, 0xFFFFFF00u},  {120.f, 0xFF00FF00u}, {240.f, 0xFF0000FFu},
-      {360.f, 0xFFFF0000u}, {-120.f, 0xFF0000FFu}, {30.f, 0xFFFF7F00u},  {7200.f + 60.f, 0xFFFFFF00u},
-  };
+  } const cases[] = {{0.f, 0xFFFF0000u},   {60.f, 0xFFFFFF00u},  {120.f, 0xFF00FF00u}, {240.f, 0xFF0000FFu},
+                     {360.f, 0xFFFF0000u}, {-120.f, 0xFF0000FFu}, {30.f, 0xFFFF7F00u},  {7260.f, 0xFFFFFF00u}};
   for (const Case& c : cases) {
     Color color(0.f, 0.f, 0.f, 0.f);
     color.setHue(c.degrees);

