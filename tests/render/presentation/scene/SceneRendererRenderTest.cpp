@@ -13,6 +13,13 @@ constexpr i32 kWidth = 320;
 constexpr i32 kHeight = 240;
 constexpr float kUnit = 2.f / 800.f;  // matrix units per world unit
 
+// A virtual-screen rectangle (centre (0, 0), y up) in back-buffer pixels, widened to whole pixels.
+PixelBox toPixels(i32 x, i32 y, i32 width, i32 height) {
+  const auto ceilDiv = [](i32 a, i32 b) { return (a + b - 1) / b; };
+  return {(x + 400) * kWidth / 800, (300 - y) * kHeight / 600, ceilDiv((x + width + 400) * kWidth, 800),
+          ceilDiv((300 - y + height) * kHeight, 600)};
+}
+
 // A square of side 2 x half world units about the origin in the plane z = 0.
 BatchBuffers square(float half, u32 color) {
   IndexedQuad quad = makeSquare(half * kUnit, color);
@@ -107,6 +114,31 @@ TEST_F(SceneRendererRender, TextShowsWithTheFrameUntilHalfFaded) {
     writer.print("ABC");
     EXPECT_EQ(inkOf(finishFrame()).count > 0, fade < 128) << fade;
   }
+}
+
+// Two prints in two fonts from an origin left of the centre.
+TEST_F(SceneRendererRender, TextInksOnlyItsMeasuredBox) {
+  Game::TextWriter& writer = renderer().textWriter();
+  writer.setPosition(-300, 200);
+  writer.setFont(2);
+  writer.print("日本語ABC");
+  writer.setFont(1);
+  writer.setColor(0xFFFFFF80u);
+  writer.print("ソ\nxyz");
+  i32 width = 0;
+  i32 height = 0;
+  writer.getExtent(&width, &height);
+  ASSERT_EQ(width, 117);  // 9 bytes of font 2
+  ASSERT_EQ(height, 26 + 40);
+  const Image image = finishFrame();
+  const PixelBox box = toPixels(-300, 200, width, height);
+  const Ink all = inkOf(image);
+  const Ink inside = inkOf(image, nullptr, box);
+  EXPECT_EQ(inside.count, all.count) << "ink outside the box";
+  EXPECT_GT(inside.count, 100);
+  EXPECT_GT(inside.right, box.right - 8) << "the first line's last character reaches the box's right side";
+  EXPECT_GT(all.count - inkOf(image, nullptr, toPixels(-300, 200, width, 26)).count, 20)
+      << "the second print starts a line lower";
 }
 
 }  // namespace
