@@ -1,8 +1,11 @@
 #include "render/RenderSupport.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "Engine/Graphics/ImageFile.h"
@@ -43,7 +46,12 @@ Engine::Graphics::ManagerImpl& RenderFixture::createManager(const Engine::Graphi
   return *Engine::Graphics::ManagerImpl::instance();
 }
 
-RenderFixture::Image RenderFixture::readBack() {
+void SmallScreen::SetUp() {
+  RenderFixture::SetUp();
+  createManager({64, 64, false, false, false}).beginDraw();
+}
+
+Image RenderFixture::readBack() {
   Image image;
   device().readBackBuffer(image.pixels, image.width, image.height);
   return image;
@@ -68,6 +76,39 @@ void drawQuad(const VertexBuffer& quad) {
   manager.draw(0, 2, 0);
 }
 
+IndexedQuad makeSquare(float half, u32 color) {
+  IndexedQuad quad{VertexBuffer::create(4), Engine::Graphics::IndexBuffer::create(6)};
+  Vertex* v = quad.vertices.lock();
+  const float corners[4][2] = {{-half, half}, {half, half}, {half, -half}, {-half, -half}};
+  for (const auto& c : corners) {
+    *v++ = Vertex{c[0], c[1], 0.f, 1.f, 0.f, 0.f, 1.f, color, 0.f, 0.f};
+  }
+  quad.vertices.unlock(v);
+  Engine::u16* index = quad.indices.lock();
+  for (const Engine::u16 i : {0, 2, 1, 0, 3, 2}) {
+    *index++ = i;
+  }
+  quad.indices.unlock(index);
+  return quad;
+}
+
+Ink inkOf(const Image& image, const std::function<bool(u32)>& match, PixelBox region) {
+  Ink ink;
+  for (int y = std::max(region.top, 0); y < std::min(region.bottom, static_cast<int>(image.height)); ++y) {
+    for (int x = std::max(region.left, 0); x < std::min(region.right, static_cast<int>(image.width)); ++x) {
+      const u32 pixel = image.at(static_cast<u32>(x), static_cast<u32>(y));
+      if (match ? match(pixel) : pixel != kBlack) {
+        ++ink.count;
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = std::max(ink.bottom, y);
+      }
+    }
+  }
+  return ink;
+}
+
 ::testing::AssertionResult colorNear(u32 expected, u32 actual, int tolerance) {
   for (int shift = 0; shift < 32; shift += 8) {
     const int a = static_cast<int>((expected >> shift) & 0xFF);
@@ -81,23 +122,23 @@ void drawQuad(const VertexBuffer& quad) {
   return ::testing::AssertionSuccess();
 }
 
+u32 rgb(double r, double g, double b) {
+  const auto byte = [](double v) { return static_cast<u32>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
+  return 0xFF000000u | byte(r) << 16 | byte(g) << 8 | byte(b);
+}
+
 ::testing::AssertionResult RenderFixture::keepArtefact(const Image& image, const char* name) {
   const std::filesystem::path folder = MARROWDEEP_ARTEFACT_DIR;
   std::filesystem::create_directories(folder);
-  const Engine::Graphics::PixelSource source{image.pixels.data(), static_cast<Engine::i32>(image.width),
-                                             static_cast<Engine::i32>(image.height),
-                                             static_cast<Engine::i32>(image.width * 4)};
-  const std::vector<Engine::u8> file = Engine::Graphics::writeTga(source, false);
-  if (file.empty()) {
-    return ::testing::AssertionFailure() << "no TGA written for " << name;
+  const auto width = static_cast<Engine::i32>(image.width);
+  const std::vector<Engine::u8> file =
+      Engine::Graphics::writeTga({image.pixels.data(), width, static_cast<Engine::i32>(image.height), width * 4}, false);
+  std::ofstream out(folder / name, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  if (file.empty() || !out) {
+    return ::testing::AssertionFailure() << "could not write " << (folder / name).string();
   }
-  std::FILE* out = std::fopen((folder / name).string().c_str(), "wb");
-  if (!out) {
-    return ::testing::AssertionFailure() << "cannot open " << (folder / name).string();
-  }
-  const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
-  std::fclose(out);
-  return written ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << "short write of " << name;
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace RenderTest

@@ -36,12 +36,6 @@ class InputSmokeTest : public ::testing::Test {
     Platform::setBackend(nullptr);
   }
 
-  void pumpEvents() {
-    Platform::WindowEvent event;
-    while (mBackend->window().pollEvent(event)) {
-    }
-  }
-
   static inline Platform::SystemBackend* mBackend = nullptr;
 };
 
@@ -50,14 +44,15 @@ TEST_F(InputSmokeTest, NothingHeldAndNoJoystickOverSeveralFrames) {
   const Manager manager = Manager::instance();
   EXPECT_EQ(manager.joystickNumber(), 0) << "this test expects a machine with no joystick attached";
   for (int frame = 0; frame < 5; ++frame) {
-    pumpEvents();
+    for (Platform::WindowEvent event; mBackend->window().pollEvent(event);) {
+    }
     ManagerImpl::instance()->update({}, true, 0);
     for (int code = 0; code < 256; ++code) {
       EXPECT_FALSE(manager.keyboard().isOn(code)) << code;
     }
-    EXPECT_FALSE(manager.mouse().isOn(MouseButton::Left));
-    EXPECT_FALSE(manager.mouse().isOn(MouseButton::Right));
-    EXPECT_FALSE(manager.mouse().isOn(MouseButton::Middle));
+    for (const MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
+      EXPECT_FALSE(manager.mouse().isOn(button));
+    }
     EXPECT_EQ(manager.mouse().wheel(), 0);
   }
   // Without the window creator nothing has the focus.

@@ -7,21 +7,18 @@
 #   data_lists.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
+source "$(dirname "$0")/lib/common.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-mkdir "$work/game"
-(cd "$(dirname "$program")" && tar cf - --exclude=./config.ini --exclude=./savedata \
-  --exclude=./snapshot --exclude=./record .) | (cd "$work/game" && tar xf -)
+log=$work/out.log
+copy_game
 
 cd "$work/game"
-SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ./marrowdeep >"$work/out.log" 2>&1 &
+SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ./marrowdeep >"$log" 2>&1 &
 pid=$!
 sleep 2
-kill -TERM "$pid" 2>/dev/null || { echo "the program ended by itself"; cat "$work/out.log"; exit 1; }
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { echo "exit status $status"; cat "$work/out.log"; exit 1; }
-unexpected=$(grep -v -e '^can.t open archive: bxl\(patch\|bgm\|\)\.dat$' -e '^frame rate [0-9]*$' "$work/out.log" || true)
-[ -z "$unexpected" ] || { echo "unexpected output:"; echo "$unexpected"; exit 1; }
+kill -TERM "$pid" 2>/dev/null || fail "the program ended by itself"
+expect_clean_exit
+unexpected=$(grep -v -e '^can.t open archive: bxl\(patch\|bgm\|\)\.dat$' -e '^frame rate [0-9]*$' "$log" || true)
+[ -z "$unexpected" ] || fail "unexpected output: $unexpected"
 echo "every list read at start, no word on the debug output"

@@ -12,65 +12,32 @@
 #   title.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
+source "$(dirname "$0")/lib/common.sh"
+under_xvfb
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+log=$work/menus.log
+capture=$work/capture.png
+copy_game
 
-# What the player made in the build's game directory stays out of the copy.
-mkdir "$work/game"
-(cd "$(dirname "$program")" && tar cf - --exclude=./config.ini --exclude=./savedata \
-  --exclude=./snapshot --exclude=./record .) | (cd "$work/game" && tar xf -)
-
-cat >"$work/pixels.sh" <<'PIXELS'
-# Pixels of a class in a region (WxH+X+Y) of an image. The sample title's
+# Pixels of a class in a region (WxH+X+Y) of an image, on every other pixel
+# each way (scaled back up), at a quarter of the cost. The sample title's
 # stars are yellow to cream (blue below red and green) over a dark blue sky;
 # its ring items are blue or red, which neither stars, nor sky, nor any blend
 # of the two are.
-fx_of() {
-  case $1 in
-    star) echo 'r>0.8&&g>0.65&&b<0.8' ;;
-    ring) echo '(b>0.45&&b>g)||(r>0.9&&g<0.6)' ;;
-    *) echo "unknown pixel class $1" >&2; return 1 ;;
-  esac
-}
-# Every other pixel each way is enough for these counts (scaled back up), at
-# a quarter of the cost.
 count() {  # image region class
-  convert "$1" -crop "$2" +repage -sample 50% -fx "$(fx_of "$3")" -format '%[fx:int(4*mean*w*h+0.5)]' info:
+  local fx
+  case $3 in
+    star) fx='r>0.8&&g>0.65&&b<0.8' ;;
+    ring) fx='(b>0.45&&b>g)||(r>0.9&&g<0.6)' ;;
+  esac
+  convert "$1" -crop "$2" +repage -sample 50% -fx "$fx" -format '%[fx:int(4*mean*w*h+0.5)]' info:
 }
-PIXELS
-
-cat >"$work/run.sh" <<'INNER'
-set -euo pipefail
-game=$1
-log=$2
-source "$(dirname "$0")/pixels.sh"
-capture="$(dirname "$0")/capture.png"
-
-cd "$game"
-./marrowdeep >"$log" 2>&1 &
-pid=$!
-fail() { echo "$1"; kill -KILL "$pid" 2>/dev/null; cat "$log"; exit 1; }
-
-window=""
-deadline=$((SECONDS + 60))
-while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ]; do
-  window=$(xdotool search --name "Marrowdeep ver1.02" 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] || sleep 0.1
-done
-[ -n "$window" ] || fail "no window appeared"
-# Without a window manager the window takes the keyboard focus from a click.
-xdotool mousemove --window "$window" 100 100 click 1
-xdotool windowfocus "$window"
-
-# The number of pixels of a class in a region of what the window shows now.
-shown() {
-  import -window "$window" "$capture" 2>/dev/null && count "$capture" "$1" "$2"
-}
-# Polls until at least n pixels of the class show in the region.
+# Polls until at least n pixels of the class show in the region of the window.
 await() {  # region class n what
   local end=$((SECONDS + 60)) n
   while [ "$SECONDS" -lt "$end" ]; do
-    n=$(shown "$1" "$2") || n=0
+    n=$(import -window "$window" "$capture" 2>/dev/null && count "$capture" "$1" "$2") || n=0
     [ "$n" -ge "$3" ] && return 0
     sleep 0.1
   done
@@ -80,39 +47,30 @@ await() {  # region class n what
 # items (left, middle, right: their models turn, so their extents vary) and
 # nothing of it between them, where its items pass while it spins in.
 await_ring() {
-  local end=$((SECONDS + 60)) settled=0 region n ok
-  while [ "$SECONDS" -lt "$end" ]; do
+  local end=$((SECONDS + 60)) settled=0 region ok
+  while [ "$SECONDS" -lt "$end" ] && [ "$settled" -lt 2 ]; do
     ok=0
     if import -window "$window" "$capture" 2>/dev/null; then
       ok=1
       for region in 90x160+100+360 80x160+360+360 90x160+610+360; do
-        n=$(count "$capture" "$region" ring)
-        [ "$n" -ge 100 ] || ok=0
+        [ "$(count "$capture" "$region" ring)" -ge 100 ] || ok=0
       done
       for region in 140x160+200+360 140x160+460+360; do
-        n=$(count "$capture" "$region" ring)
-        [ "$n" -le 20 ] || ok=0
+        [ "$(count "$capture" "$region" ring)" -le 20 ] || ok=0
       done
     fi
-    if [ "$ok" -eq 1 ]; then
-      settled=$((settled + 1))
-      [ "$settled" -ge 2 ] && return 0
-    else
-      settled=0
-    fi
+    settled=$(((settled + 1) * ok))
     sleep 0.1
   done
-  fail "waited in vain for the ring to open"
+  [ "$settled" -ge 2 ] || fail "waited in vain for the ring to open"
 }
-
 press() {  # held for several frames: still one action
-  xdotool keydown "$1"
-  sleep 0.3
-  xdotool keyup "$1"
-  sleep 0.3
-}
-presses() {
-  for _ in $(seq 1 "$2"); do press "$1"; done
+  for _ in $(seq 1 "${2:-1}"); do
+    xdotool keydown "$1"
+    sleep 0.3
+    xdotool keyup "$1"
+    sleep 0.3
+  done
 }
 # The game's own screenshot (space) as snapshot/ssNNNNN.bmp, waited for.
 snapshot() {
@@ -122,6 +80,14 @@ snapshot() {
   while [ ! -s "$file" ] && [ "$SECONDS" -lt "$end" ]; do sleep 0.1; done
   [ -s "$file" ] || fail "no $file"
 }
+
+cd "$work/game"
+SDL_VIDEODRIVER=x11 ./marrowdeep >"$log" 2>&1 &
+pid=$!
+await_window
+# Without a window manager the window takes the keyboard focus from a click.
+xdotool mousemove --window "$window" 100 100 click 1
+xdotool windowfocus "$window"
 
 # The loop runs once the stars show through the start-up fade.
 await 800x300+0+0 star 200 "the stars"
@@ -134,49 +100,39 @@ snapshot 1       # the slot list
 press z
 press Right      # load -> config
 press x
-presses Up 4     # wraps round to BGMボリューム
+press Up 4       # wraps round to BGMボリューム
 press Right
 snapshot 2       # the settings menu, changed
-presses Down 5   # wraps round to 保存
+press Down 5     # wraps round to 保存
 press x
 press Up         # もどる
 press x
 press Right      # config -> quit
 press x
-status=0
 timeout 20 tail --pid="$pid" -f /dev/null || fail "still running"
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { echo "exit status $status"; cat "$log"; exit 1; }
-INNER
+expect_clean_exit
 
-SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/run.sh" "$work/game" "$work/menus.log"
-source "$work/pixels.sh"
-
-shots=$(cd "$work/game" && ls snapshot 2>/dev/null | tr "\n" " ") || true
-[ "$shots" = "ss00000.bmp ss00001.bmp ss00002.bmp " ] || { echo "screenshots: '$shots'"; cat "$work/menus.log"; exit 1; }
-if [ -n "${MARROWDEEP_ARTEFACT_DIR:-}" ]; then
-  mkdir -p "$MARROWDEEP_ARTEFACT_DIR"
-  convert "$work/game/snapshot/ss00000.bmp" "$MARROWDEEP_ARTEFACT_DIR/title_ring.png"
-  convert "$work/game/snapshot/ss00001.bmp" "$MARROWDEEP_ARTEFACT_DIR/title_load.png"
-  convert "$work/game/snapshot/ss00002.bmp" "$MARROWDEEP_ARTEFACT_DIR/title_settings.png"
-fi
-for shot in ss00000 ss00001 ss00002; do
-  size=$(identify -format '%m %w %h' "$work/game/snapshot/$shot.bmp")
-  [[ "$size" == BMP*" 800 600" ]] || { echo "$shot.bmp reads as '$size'"; exit 1; }
+shots=$(ls snapshot 2>/dev/null | tr "\n" " ") || true
+[ "$shots" = "ss00000.bmp ss00001.bmp ss00002.bmp " ] || fail "screenshots: '$shots'"
+for shot in 0:ring 1:load 2:settings; do
+  file=snapshot/ss0000${shot%%:*}.bmp
+  size=$(identify -format '%m %w %h' "$file")
+  [[ "$size" == BMP*" 800 600" ]] || fail "$file reads as '$size'"
+  [ -z "${MARROWDEEP_ARTEFACT_DIR:-}" ] ||
+    { mkdir -p "$MARROWDEEP_ARTEFACT_DIR" && convert "$file" "$MARROWDEEP_ARTEFACT_DIR/title_${shot#*:}.png"; }
 done
 
 # Stars all over the sky: star pixels in each quarter of the upper screen.
-title="$work/game/snapshot/ss00000.bmp"
 for quarter in 400x150+0+0 400x150+400+0 400x150+0+150 400x150+400+150; do
-  n=$(count "$title" "$quarter" star)
-  [ "$n" -ge 20 ] || { echo "$n star pixels in $quarter"; exit 1; }
+  n=$(count snapshot/ss00000.bmp "$quarter" star)
+  [ "$n" -ge 20 ] || fail "$n star pixels in $quarter"
 done
 # The ring across the lower screen, and none of its colours among the stars
 # above (so the stars are not taken for it).
-n=$(count "$title" 800x160+0+360 ring)
-[ "$n" -ge 1500 ] || { echo "$n ring pixels"; exit 1; }
-n=$(count "$title" 800x300+0+0 ring)
-[ "$n" -le 50 ] || { echo "$n ring-coloured pixels among the stars"; exit 1; }
+n=$(count snapshot/ss00000.bmp 800x160+0+360 ring)
+[ "$n" -ge 1500 ] || fail "$n ring pixels"
+n=$(count snapshot/ss00000.bmp 800x300+0+0 ring)
+[ "$n" -le 50 ] || fail "$n ring-coloured pixels among the stars"
 
 # Rows of a region (WxH+X+Y) with a lit pixel, as a string of 0 and 1, top down.
 lit_rows() {
@@ -191,18 +147,17 @@ rows_in_cells() {  # rows n pitch min what
   for ((k = 0; k < $2; ++k)); do
     cell=${1:k*$3:$3}
     ones=${cell//0/}
-    [ "${#ones}" -ge "$4" ] || { echo "$5 row $k: '$cell'"; exit 1; }
+    [ "${#ones}" -ge "$4" ] || fail "$5 row $k: '$cell'"
   done
 }
 # The slot list: from the panel's top, 24 text lines 20 pixels apart.
-rows=$(lit_rows "$work/game/snapshot/ss00001.bmp" 116x480+84+60)
-rows_in_cells "$rows" 24 20 10 "slot list"
+rows_in_cells "$(lit_rows snapshot/ss00001.bmp 116x480+84+60)" 24 20 10 "slot list"
 # The settings menu: 17 labels 24 pixels apart (their 26-pixel glyphs reach
 # a little into the next row), nothing below them.
-rows=$(lit_rows "$work/game/snapshot/ss00002.bmp" 200x440+84+60)
+rows=$(lit_rows snapshot/ss00002.bmp 200x440+84+60)
 rows_in_cells "$rows" 17 24 10 "settings"
-[[ "${rows:17*24+6}" != *1* ]] || { echo "settings: lit rows below the 17th: ${rows:17*24}"; exit 1; }
+[[ "${rows:17*24+6}" != *1* ]] || fail "settings: lit rows below the 17th: ${rows:17*24}"
 
-grep -q '^BGMVolume 4;' "$work/game/config.ini" || { echo "config.ini:"; cat "$work/game/config.ini"; exit 1; }
-grep -q '^frame rate [0-9]*$' "$work/menus.log" || { echo "no frame rate line"; exit 1; }
+grep -q '^BGMVolume 4;' config.ini || fail "config.ini: $(cat config.ini)"
+grep -q '^frame rate [0-9]*$' "$log" || fail "no frame rate line"
 echo "stars and ring over the sky, 24 slots listed, settings saved, clean exit on quit"

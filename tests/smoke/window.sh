@@ -5,44 +5,22 @@
 # closing the window) ends it with 0.
 set -euo pipefail
 program=$(realpath "$1")
-
-if [ -z "${SMOKE_INSIDE_XVFB:-}" ]; then
-  command -v xvfb-run >/dev/null || { echo "xvfb-run missing"; exit 1; }
-  SMOKE_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program"
-fi
+source "$(dirname "$0")/lib/common.sh"
+under_xvfb
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 "$program" 2>"$log" &
 pid=$!
-
-geometry=""
-for _ in $(seq 1 600); do
-  geometry=$(xwininfo -name "Marrowdeep ver1.02" 2>/dev/null | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {if (w) print w "x" h}') || true
-  [ -n "$geometry" ] && break
-  sleep 0.1
-done
-if [ "$geometry" != "800x600" ]; then
-  echo "expected an 800x600 window titled 'Marrowdeep ver1.02', found '${geometry:-none}'"
-  kill -KILL "$pid" 2>/dev/null || true
-  cat "$log"
-  exit 1
-fi
+await_window
+geometry=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$geometry" = "800x600" ] || fail "expected an 800x600 window, found $geometry"
 
 # The rate is that of the last whole second: past the first frames, which load
 # the title and build the renderer's shader variants.
 sleep 4
 kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-cat "$log"
-if [ "$status" -ne 0 ]; then
-  echo "exit status $status, expected 0"
-  exit 1
-fi
+expect_clean_exit
 rate=$(sed -n 's/^frame rate \([0-9]*\)$/\1/p' "$log" | tail -n 1)
-if [ -z "$rate" ] || [ "$rate" -lt 50 ] || [ "$rate" -gt 63 ]; then
-  echo "measured frame rate '${rate:-none}', expected about 60"
-  exit 1
-fi
+[ -n "$rate" ] && [ "$rate" -ge 50 ] && [ "$rate" -le 63 ] || fail "measured frame rate '${rate:-none}', expected about 60"
 echo "window 800x600, $rate frames a second, clean exit"

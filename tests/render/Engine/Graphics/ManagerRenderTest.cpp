@@ -6,8 +6,6 @@ namespace {
 using Engine::Graphics::ManagerImpl;
 using Engine::Graphics::ManagerSettings;
 
-constexpr u32 kBlack = 0xFF000000u;
-constexpr u32 kRed = 0xFFFF0000u;
 
 ManagerSettings windowed(u32 width, u32 height, bool antiAlias = false) {
   return ManagerSettings{width, height, false, false, antiAlias};

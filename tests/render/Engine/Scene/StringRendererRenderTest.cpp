@@ -12,7 +12,6 @@ using Engine::Math::Vector2;
 using Engine::Scene::Font;
 using Engine::Scene::StringRenderer;
 
-constexpr u32 kBlack = 0xFF000000u;
 const char* const kText = "日本語の文字列";
 constexpr int kLeft = 40;
 constexpr int kTop = 100;
@@ -45,24 +44,15 @@ TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBox) {
   const int bottom = kTop + font.charHeight();
   ASSERT_GT(right - kLeft, 7 * 10);
 
-  const Image image = readBack();
-  int inkLeft = 320, inkRight = -1, outside = 0, inked = 0;
-  for (u32 y = 0; y < image.height; ++y) {
-    for (u32 x = 0; x < image.width; ++x) {
-      if (image.at(x, y) == kBlack) continue;
-      const bool inside = static_cast<int>(x) >= kLeft && static_cast<int>(x) < right && static_cast<int>(y) >= kTop &&
-                          static_cast<int>(y) < bottom;
-      outside += inside ? 0 : 1;
-      inked += inside ? 1 : 0;
-      inkLeft = inside ? std::min(inkLeft, static_cast<int>(x)) : inkLeft;
-      inkRight = inside ? std::max(inkRight, static_cast<int>(x)) : inkRight;
-    }
-  }
-  EXPECT_EQ(outside, 0);
-  EXPECT_GT(inked, 200);
-  // Ink reaches both ends of the line: the first and last characters are drawn.
-  EXPECT_LT(inkLeft, kLeft + 10);
-  EXPECT_GT(inkRight, right - 10);
+  // Ink inside the line's box only, reaching both its ends: the first and last characters are drawn.
+  const Ink ink = inkOf(readBack());
+  EXPECT_GT(ink.count, 200);
+  EXPECT_GE(ink.left, kLeft);
+  EXPECT_GE(ink.top, kTop);
+  EXPECT_LT(ink.right, right);
+  EXPECT_LT(ink.bottom, bottom);
+  EXPECT_LT(ink.left, kLeft + 10);
+  EXPECT_GT(ink.right, right - 10);
   manager.endDraw();
 }
 

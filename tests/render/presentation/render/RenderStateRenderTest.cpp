@@ -1,9 +1,6 @@
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <string>
 
-#include "Engine/Graphics/IndexBuffer.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/render/Material.h"
 #include "presentation/render/RenderState.h"
@@ -13,25 +10,15 @@ namespace RenderTest {
 namespace {
 
 using Engine::Graphics::Manager;
-using Engine::Graphics::ManagerSettings;
 using Game::Material;
 using Game::NmlDocument;
 using Game::RenderState;
 
-constexpr u32 kBlack = 0xFF000000u;
 constexpr std::array<float, 4> kFullLights = {1.f, 1.f, 1.f, 1.f};
 
-// States set up through RenderState on a 64x64 screen.
-class RenderStateRender : public RenderFixture {
+// States set up through RenderState.
+class RenderStateRender : public SmallScreen {
  protected:
-  void SetUp() override {
-    RenderFixture::SetUp();
-    createManager(ManagerSettings{64, 64, false, false, false});
-    manager().beginDraw();
-  }
-  Manager manager() { return Manager::instance(); }
-  u32 centre() { return readBack().at(32, 32); }
-
   // The material read from one line of keys.
   Material material(const char* keys) {
     NmlDocument doc;
@@ -42,11 +29,6 @@ class RenderStateRender : public RenderFixture {
     return m;
   }
 };
-
-u32 rgb(double r, double g, double b) {
-  const auto byte = [](double v) { return static_cast<u32>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
-  return 0xFF000000u | byte(r) << 16 | byte(g) << 8 | byte(b);
-}
 
 // Each blend mode over a known background, source colour (1, 0.5, 0) at alpha 0x80.
 TEST_F(RenderStateRender, BlendModesOverAKnownBackground) {
@@ -99,65 +81,45 @@ TEST_F(RenderStateRender, HalfAmbientHalvesBrightnessWhateverTheLightingProgram)
   }
 }
 
-// The builder's quad facing +z: corners top-left, top-right, bottom-right, bottom-left, indices 0,2,1,0,3,2.
-class BuilderQuad {
- public:
-  BuilderQuad()
-      : mVertices(Engine::Graphics::VertexBuffer::create(4)), mIndices(Engine::Graphics::IndexBuffer::create(6)) {
-    Engine::Graphics::Vertex* v = mVertices.lock();
-    const float corners[4][2] = {{-1, 1}, {1, 1}, {1, -1}, {-1, -1}};
-    for (const auto& c : corners) {
-      *v++ = Engine::Graphics::Vertex{c[0], c[1], 0.f, 1.f, 0.f, 0.f, 1.f, 0xFFFF0000u, 0.f, 0.f};
-    }
-    mVertices.unlock(v);
-    Engine::u16* index = mIndices.lock();
-    for (Engine::u16 i : {0, 2, 1, 0, 3, 2}) {
-      *index++ = i;
-    }
-    mIndices.unlock(index);
-  }
-  // Seen from +z (identity view, z up to 0.5 in front of the near plane) with the state's transform.
-  void draw(const RenderState& state) {
-    Manager manager = Manager::instance();
-    manager.beginDraw();
-    state.applyToDevice(kFullLights, false);
-    Engine::Math::Matrix34 world;
-    world.setTranslation(0.f, 0.f, 0.5f);
-    world *= state.transform;
-    manager.setWorldMatrix(world);
-    manager.setVertexBuffer(mVertices);
-    manager.setIndexBuffer(mIndices);
-    manager.drawIndexed(0, 2, 0);
-  }
-
- private:
-  Engine::Graphics::VertexBuffer mVertices;
-  Engine::Graphics::IndexBuffer mIndices;
-};
+// The builder's quad, red, seen from +z (identity view, z up to 0.5 in front of the near plane) with the
+// state's transform.
+void drawBuilderQuad(const IndexedQuad& quad, const RenderState& state) {
+  Manager manager = Manager::instance();
+  manager.beginDraw();
+  state.applyToDevice(kFullLights, false);
+  Engine::Math::Matrix34 world;
+  world.setTranslation(0.f, 0.f, 0.5f);
+  world *= state.transform;
+  manager.setWorldMatrix(world);
+  manager.setVertexBuffer(quad.vertices);
+  manager.setIndexBuffer(quad.indices);
+  manager.drawIndexed(0, 2, 0);
+}
 
 TEST_F(RenderStateRender, InvertedStatesSwapTheCulledWinding) {
-  BuilderQuad quad;
+  const IndexedQuad quad = makeSquare(1.f, kRed);
+  const auto draw = [&](const RenderState& state) { drawBuilderQuad(quad, state); };
   RenderState plain;
-  quad.draw(plain);
-  EXPECT_EQ(centre(), 0xFFFF0000u) << "the default cull shows the front";
+  draw(plain);
+  EXPECT_EQ(centre(), kRed) << "the default cull shows the front";
 
   RenderState flagged;
   flagged.inverted = true;
-  quad.draw(flagged);
+  draw(flagged);
   EXPECT_EQ(centre(), kBlack) << "inverted without a mirror shows the back";
 
   RenderState mirrored;
   mirrored.reverse[0] = true;
   mirrored.applyReverse();
-  quad.draw(mirrored);
-  EXPECT_EQ(centre(), 0xFFFF0000u) << "a mirrored front still shows";
+  draw(mirrored);
+  EXPECT_EQ(centre(), kRed) << "a mirrored front still shows";
 
   RenderState backFaces = material("cull true,false;").state();
-  quad.draw(backFaces);
+  draw(backFaces);
   EXPECT_EQ(centre(), kBlack) << "cull mode 1 hides the front";
   backFaces.reverse[1] = true;
   backFaces.applyReverse();
-  quad.draw(backFaces);
+  draw(backFaces);
   EXPECT_EQ(centre(), kBlack) << "and still hides it mirrored";
 }
 

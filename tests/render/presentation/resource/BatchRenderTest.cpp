@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Image.h"
 #include "Engine/Graphics/ImageTestFiles.h"
 #include "Engine/Math/Matrix34.h"
 #include "Engine/Math/Matrix44.h"
@@ -21,21 +20,12 @@
 namespace RenderTest {
 namespace {
 
-using Engine::Graphics::Manager;
-using Engine::Graphics::ManagerSettings;
-
-constexpr u32 kRed = 0xFFFF0000u;
-constexpr u32 kGreen = 0xFF00FF00u;
-constexpr u32 kBlue = 0xFF0000FFu;
-constexpr u32 kYellow = 0xFFFFFF00u;
-
 // Definition files and images in a fresh directory, read as loose files by
 // the loader job.
-class BatchRender : public RenderFixture {
+class BatchRender : public SmallScreen {
  protected:
   void SetUp() override {
-    RenderFixture::SetUp();
-    createManager(ManagerSettings{64, 64, false, false, false});
+    SmallScreen::SetUp();
     Engine::Threading::Manager::create(0);
     Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, Engine::FileIO::ManagerOptions{});
     Game::FileLoader::create();
@@ -47,7 +37,7 @@ class BatchRender : public RenderFixture {
     Engine::FileIO::ManagerImpl::destroy();
     Engine::Threading::Manager::destroy();
     std::filesystem::remove_all(mDirectory);
-    RenderFixture::TearDown();
+    SmallScreen::TearDown();
   }
 
   std::string put(const std::string& name, const std::vector<Engine::u8>& bytes) {
@@ -64,16 +54,15 @@ class BatchRender : public RenderFixture {
     identity.setIdentity();
     const Game::RenderState state = batch.drawState(Game::RenderState(), identity);
     state.applyToDevice({1.f, 1.f, 1.f, 1.f}, false);
-    Manager manager = Manager::instance();
     Engine::Math::Matrix44 projection;
     projection.setIdentity();
-    manager.setProjectionViewMatrix(projection);
-    manager.setWorldMatrix(state.transform);
-    manager.setTextureFilter(0);
-    manager.setTexture(batch.texture() ? batch.texture()->handle() : Engine::Graphics::Texture());
-    manager.setVertexBuffer(batch.vertexBuffer());
-    manager.setIndexBuffer(batch.indexBuffer());
-    manager.drawIndexed(0, static_cast<u32>(batch.triangleCount()), 0);
+    manager().setProjectionViewMatrix(projection);
+    manager().setWorldMatrix(state.transform);
+    manager().setTextureFilter(0);
+    manager().setTexture(batch.texture() ? batch.texture()->handle() : Engine::Graphics::Texture());
+    manager().setVertexBuffer(batch.vertexBuffer());
+    manager().setIndexBuffer(batch.indexBuffer());
+    manager().drawIndexed(0, static_cast<u32>(batch.triangleCount()), 0);
   }
 
   std::filesystem::path mDirectory;
@@ -88,7 +77,6 @@ TEST_F(BatchRender, CheckerBatchShowsEachColourInItsCorner) {
   put("checker.tga", ImageTestFiles::tgaOf(checker, 4, false, false).bytes());
   const std::string text = "batch{name checker;texture{name checker;file checker;}rect 0,0,2,2;size 800,800,0;}";
   const std::string file = put("checker.txt", std::vector<Engine::u8>(text.begin(), text.end()));
-  Manager::instance().beginDraw();
   {
     Game::ResourceSet set;
     set.load(file.c_str());

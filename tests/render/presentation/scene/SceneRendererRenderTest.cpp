@@ -1,45 +1,31 @@
 #include <algorithm>
-#include <vector>
 
-#include "core/config/Config.h"
 #include "presentation/render/Color.h"
-#include "presentation/scene/SceneRenderer.h"
-#include "render/RenderSupport.h"
+#include "render/InterfaceRender.h"
 
 namespace RenderTest {
 namespace {
 
-using Engine::i32;
-using Engine::Graphics::Vertex;
 using Game::BatchBuffers;
 using Game::RenderState;
-using Game::SceneRenderer;
 
-constexpr u32 kBlack = 0xFF000000u;
-constexpr u32 kRed = 0xFFFF0000u;
-constexpr u32 kBlue = 0xFF0000FFu;
 constexpr i32 kWidth = 320;
 constexpr i32 kHeight = 240;
 constexpr float kUnit = 2.f / 800.f;  // matrix units per world unit
 
-// A square of side 2 x half world units about the origin in the plane z = 0
-// (x, y) or, flat, in the ground plane; one colour.
+// A virtual-screen rectangle (centre (0, 0), y up) in back-buffer pixels, widened to whole pixels.
+PixelBox toPixels(i32 x, i32 y, i32 width, i32 height) {
+  const auto ceilDiv = [](i32 a, i32 b) { return (a + b - 1) / b; };
+  return {(x + 400) * kWidth / 800, (300 - y) * kHeight / 600, ceilDiv((x + width + 400) * kWidth, 800),
+          ceilDiv((300 - y + height) * kHeight, 600)};
+}
+
+// A square of side 2 x half world units about the origin in the plane z = 0.
 BatchBuffers square(float half, u32 color) {
+  IndexedQuad quad = makeSquare(half * kUnit, color);
   BatchBuffers mesh;
-  mesh.vertices = Engine::Graphics::VertexBuffer::create(4);
-  Vertex* v = mesh.vertices.lock();
-  const float h = half * kUnit;
-  const float corners[4][2] = {{-h, h}, {h, h}, {h, -h}, {-h, -h}};
-  for (const auto& c : corners) {
-    *v++ = Vertex{c[0], c[1], 0.f, 1.f, 0.f, 0.f, 1.f, color, 0.f, 0.f};
-  }
-  mesh.vertices.unlock(v);
-  mesh.indices = Engine::Graphics::IndexBuffer::create(6);
-  Engine::u16* index = mesh.indices.lock();
-  for (Engine::u16 i : {0, 2, 1, 0, 3, 2}) {
-    *index++ = i;
-  }
-  mesh.indices.unlock(index);
+  mesh.vertices = quad.vertices;
+  mesh.indices = quad.indices;
   mesh.triangleCount = 2;
   return mesh;
 }
@@ -51,28 +37,9 @@ RenderState frontEndState() {
   return state;
 }
 
-class SceneRendererRender : public RenderFixture {
+class SceneRendererRender : public InterfaceRender {
  protected:
-  void SetUp() override {
-    RenderFixture::SetUp();
-    Game::Config::instance().setDefaults();
-    createManager({kWidth, kHeight, false, false, false}).beginDraw();
-    SceneRenderer::create(kWidth, kHeight);
-    renderer().enableOutput();
-    renderer().setFadeLevel(0);
-    renderer().beginFrame();
-  }
-  void TearDown() override {
-    SceneRenderer::destroy();
-    RenderFixture::TearDown();
-  }
-  static SceneRenderer& renderer() { return *SceneRenderer::instance(); }
-  // The step's end as the application draws it.
-  Image finishFrame() {
-    renderer().flushLayers(true, true, true, true);
-    renderer().drawFade();
-    return readBack();
-  }
+  SceneRendererRender() : InterfaceRender(kWidth, kHeight) {}
 };
 
 // Backgrounds are drawn first whatever the order they were queued in.
@@ -96,23 +63,12 @@ TEST_F(SceneRendererRender, ABackgroundQueuedAfterOpaqueGeometryStaysBehindIt) {
 // the screen's centre pixel.
 TEST_F(SceneRendererRender, AFrontEndQuadAtTheOriginLandsAtTheScreenCentre) {
   renderer().renderQueue().add({}, square(20.f, kRed), frontEndState());
-  const Image image = finishFrame();
-  int left = kWidth, right = -1, top = kHeight, bottom = -1;
-  for (u32 y = 0; y < image.height; ++y) {
-    for (u32 x = 0; x < image.width; ++x) {
-      if (image.at(x, y) != kBlack) {
-        left = std::min(left, static_cast<int>(x));
-        right = std::max(right, static_cast<int>(x));
-        top = std::min(top, static_cast<int>(y));
-        bottom = std::max(bottom, static_cast<int>(y));
-      }
-    }
-  }
+  const Ink ink = inkOf(finishFrame());
   // 40 of the box's 2 units wide and 1.5 high: 16 pixels each way.
-  EXPECT_EQ(right - left + 1, 16);
-  EXPECT_EQ(bottom - top + 1, 16);
-  EXPECT_EQ(left + right + 1, kWidth);
-  EXPECT_EQ(top + bottom + 1, kHeight);
+  EXPECT_EQ(ink.right - ink.left + 1, 16);
+  EXPECT_EQ(ink.bottom - ink.top + 1, 16);
+  EXPECT_EQ(ink.left + ink.right + 1, kWidth);
+  EXPECT_EQ(ink.top + ink.bottom + 1, kHeight);
 }
 
 TEST_F(SceneRendererRender, FullFadeGivesABlackFrame) {
@@ -148,9 +104,6 @@ TEST_F(SceneRendererRender, TheNegativePassInvertsAKnownColour) {
 // The frame's text is drawn after the meshes, under the fade; past half the
 // fade it is not drawn at all.
 TEST_F(SceneRendererRender, TextShowsWithTheFrameUntilHalfFaded) {
-  const auto inked = [](const Image& image) {
-    return std::count_if(image.pixels.begin(), image.pixels.end(), [](u32 p) { return p != kBlack; });
-  };
   Game::TextWriter& writer = renderer().textWriter();
   Engine::Graphics::Manager manager = Engine::Graphics::Manager::instance();
   for (const i32 fade : {0, 127, 128}) {
@@ -159,9 +112,33 @@ TEST_F(SceneRendererRender, TextShowsWithTheFrameUntilHalfFaded) {
     renderer().setFadeLevel(fade);
     writer.setPosition(-100, 0);
     writer.print("ABC");
-    const Image image = finishFrame();
-    EXPECT_EQ(inked(image) > 0, fade < 128) << fade;
+    EXPECT_EQ(inkOf(finishFrame()).count > 0, fade < 128) << fade;
   }
+}
+
+// Two prints in two fonts from an origin left of the centre.
+TEST_F(SceneRendererRender, TextInksOnlyItsMeasuredBox) {
+  Game::TextWriter& writer = renderer().textWriter();
+  writer.setPosition(-300, 200);
+  writer.setFont(2);
+  writer.print("日本語ABC");
+  writer.setFont(1);
+  writer.setColor(0xFFFFFF80u);
+  writer.print("ソ\nxyz");
+  i32 width = 0;
+  i32 height = 0;
+  writer.getExtent(&width, &height);
+  ASSERT_EQ(width, 117);  // 9 bytes of font 2
+  ASSERT_EQ(height, 26 + 40);
+  const Image image = finishFrame();
+  const PixelBox box = toPixels(-300, 200, width, height);
+  const Ink all = inkOf(image);
+  const Ink inside = inkOf(image, nullptr, box);
+  EXPECT_EQ(inside.count, all.count) << "ink outside the box";
+  EXPECT_GT(inside.count, 100);
+  EXPECT_GT(inside.right, box.right - 8) << "the first line's last character reaches the box's right side";
+  EXPECT_GT(all.count - inkOf(image, nullptr, toPixels(-300, 200, width, 26)).count, 20)
+      << "the second print starts a line lower";
 }
 
 }  // namespace
