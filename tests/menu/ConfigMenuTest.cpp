@@ -179,6 +179,8 @@ class KeyAssignPadTest : public WidgetTest::KeyScript {
     KeysOver::SetUp();
     Game::SceneRenderer::create(800, 600);
     attachPads(1);
+    // The settings read the pad bindings in force, so they are made after the pad.
+    config = Config();
     menu.emplace(config);
   }
   void TearDown() override {

@@ -138,10 +138,10 @@ TEST_F(WindowCreatorTest, ForbiddenFullScreenIgnoresBothSwitches) {
 }
 
 TEST_F(WindowCreatorTest, WheelActivationAndDrops) {
-  window().push({.type = WindowEventType::Wheel, .wheelDelta = 0});
+  window().push({.type = WindowEventType::Wheel, .wheelDelta = 0, .droppedPaths = {}});
   window().push({.type = WindowEventType::DropFiles, .droppedPaths = {"a.txt"}});
-  window().push({.type = WindowEventType::Activate, .active = true});
-  window().push({.type = WindowEventType::Activate, .active = true, .minimized = true});
+  window().push({.type = WindowEventType::Activate, .active = true, .droppedPaths = {}});
+  window().push({.type = WindowEventType::Activate, .active = true, .minimized = true, .droppedPaths = {}});
   window().push(WindowEventType::CloseRequest);
   Game::onUpdate = [] {
     Engine::WindowCreator& creator = *Engine::WindowCreator::instance();
