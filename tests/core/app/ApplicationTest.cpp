@@ -154,7 +154,6 @@ TEST_F(ApplicationTest, LoadsTheSampleDataWithoutADebugLine) {
   Support::onUpdate = [&] {
     mFixture.platform().fakeDebugOutput.lines.clear();
     Application::create();
-    const Game::Database& database = *Game::Database::instance();
     Game::SystemResources& system = *Game::SystemResources::instance();
     Game::GuiPictures& gui = *Game::GuiPictures::instance();
     Game::FaceSet& faceSet = *Game::FaceSet::instance();
