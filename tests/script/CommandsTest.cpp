@@ -6,7 +6,6 @@
 #include "core/game/SaveSlotMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/ListMenu.h"
-#include "presentation/widget/NumberInput.h"
 #include "script/command/Command.h"
 #include "script/command/MenuCommands.h"
 #include "script/command/PendingCommands.h"
@@ -47,7 +46,6 @@ TEST_F(CommandTest, EveryKeywordMakesACommandAndOtherNamesNone) {
     load((std::string(name) + "{ " + body + " }").c_str());
     EXPECT_NE(mScript.command(0), nullptr);
   }
-  EXPECT_STREQ(ScriptStuff::keyword(ScriptStuff::kKeywordCount), "");
   load("End{} ending{} talks{}");
   for (i32 i = 0; i < 3; ++i) EXPECT_EQ(mScript.command(i), nullptr);
 }
@@ -91,20 +89,16 @@ TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
     SCOPED_TRACE(c.name);
     game().answer() = 7;
     load("confirm{ caption よろしいですか？; } let{ name money; value 1; }");
-    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) EXPECT_EQ(frame(), Script::kRunning);
+    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame();
     for (Key key : c.moves) {
       frame({key});
       frame();
     }
-    // A cancel does not answer.
-    frame({kCancel});
+    frame({kCancel});  // a cancel does not answer
     EXPECT_EQ(integer("answer"), 7);
     frame();
-    EXPECT_EQ(frame({kDecide}), Script::kRunning);  // status 3: the next command waits a frame
+    frame({kDecide});
     EXPECT_EQ(integer("answer"), c.answer);
-    const auto* confirm = dynamic_cast<const ScriptStuff::Confirm*>(mScript.command(0));
-    ASSERT_NE(confirm, nullptr);
-    EXPECT_EQ(confirm->menu(), nullptr);
     EXPECT_EQ(frame(), Script::kFinished);
   }
 }
@@ -112,20 +106,12 @@ TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
 TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
   game().floor() = 2;
   load("dialog{ line 10,北へ; line 20,南へ,int(floor)==1; line 30,東へ,int(floor)==2; }");
+  pressAfterDelay(kCancel);  // a cancel does not end it
   frame();
-  const auto* dialog = dynamic_cast<const ScriptStuff::Dialog*>(mScript.command(0));
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->menu());
-  EXPECT_EQ(dialog->menu()->itemCount(), 2);
-  for (i32 i = 0; i < Game::ListMenu::kInputDelay; ++i) frame();
-  frame({kCancel});
-  frame();
-  EXPECT_TRUE(dialog->menu());  // a cancel does not end it
-  frame({Key::Down});
+  frame({Key::Down});  // line 20 is not offered: Down goes to 30
   frame();
   EXPECT_EQ(frame({kDecide}), Script::kRunning);
   EXPECT_EQ(integer("answer"), 30);
-  EXPECT_EQ(dialog->menu(), nullptr);
 }
 
 TEST_F(CommandTest, ADialogWithoutLinesThatHoldCannotBeChosen) {
@@ -138,13 +124,8 @@ TEST_F(CommandTest, ADialogWithoutLinesThatHoldCannotBeChosen) {
 TEST_F(CommandTest, NumberDialogConfirmsIntoAnswerAndIgnoresACancel) {
   load("numberDialog{ min 1; max 99; value 5*2; }");
   frame();
-  const auto* dialog = dynamic_cast<const ScriptStuff::NumberDialog*>(mScript.command(0));
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->input());
-  EXPECT_EQ(dialog->input()->value(), 10);
   frame({kCancel});
-  frame();
-  EXPECT_TRUE(dialog->input());
+  EXPECT_EQ(frame(), Script::kRunning);
   EXPECT_EQ(frame({kDecide}), Script::kFinished);
   EXPECT_EQ(integer("answer"), 10);
 }
@@ -194,7 +175,6 @@ TEST_F(CommandTest, TalkQueuesItsRecordAndCloseTalkEmptiesTheWindow) {
   const auto* talk = dynamic_cast<const ScriptStuff::Talk*>(mScript.command(0));
   ASSERT_NE(talk, nullptr);
   EXPECT_EQ(talk->record().lines.count(), 2);
-  EXPECT_FALSE(talk->record().chara);
   EXPECT_TRUE(talk->record().skip);
   EXPECT_EQ(stepScript(), Script::kRunning);
   EXPECT_FALSE(game().messageWindow().showsFaces());
@@ -216,8 +196,6 @@ TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(pressAfterDelay(kDecide), Script::kRunning);
   frame();
-  ASSERT_TRUE(dialog->slotMenu());
-  EXPECT_FALSE(dialog->isAsking());
   EXPECT_EQ(pressAfterDelay(kCancel), Script::kRunning);
   EXPECT_TRUE(dialog->isAsking());
   frame();
@@ -225,7 +203,6 @@ TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
   frame();
   EXPECT_EQ(frame({kDecide}), Script::kRunning);
   EXPECT_FALSE(dialog->isAsking());
-  ASSERT_TRUE(dialog->slotMenu());
   frame();
   EXPECT_EQ(pressAfterDelay(kCancel), Script::kRunning);
   frame();

@@ -76,7 +76,7 @@ TEST(StringTest, FormattedNumbersKeepTheirLastWidthCharacters) {
   } cases[] = {
       {42, 5, true, "00042"},      {42, 5, false, "   42"},
       {123456, 4, true, "3456"},   {-5, 4, true, "00-5"},
-      {7, 2, true, "07"},          {0, 0, true, "0"},
+      {0, 0, true, "0"},
       {-123, 0, false, "-123"},    {-123, 3, true, "123"},
       {5, -2, true, "5"},          {9, 20, true, "00000000000000000009"},
   };

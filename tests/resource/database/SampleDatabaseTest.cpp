@@ -4,7 +4,7 @@ namespace {
 
 using SampleDatabaseTest = DatabaseTestSupport::DatabaseTest;
 
-// The names the code looks up, and the sample's examples of each rule.
+// The names the code looks up.
 TEST_F(SampleDatabaseTest, HoldsEveryNameTheGameLooksUp) {
   loadSamples();
   const Game::Database& db = database();
@@ -15,8 +15,6 @@ TEST_F(SampleDatabaseTest, HoldsEveryNameTheGameLooksUp) {
         "チャージアップ", "集中", "防御"}) {
     EXPECT_GE(db.states().find(state), 0) << state;
   }
-  EXPECT_EQ(db.findState("腕力アップ").type(), Game::StateData::kStatusUp);
-  EXPECT_EQ(db.findState("敏捷ダウン").type(), Game::StateData::kStatusDown);
   for (const char* art : {"身を守る", "何もしない", "逃げる", "投げる道具"}) {
     EXPECT_NE(db.findAbilityOrNull(art), nullptr) << art;
   }
