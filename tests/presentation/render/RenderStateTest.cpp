@@ -131,6 +131,9 @@ TEST(RenderStateTest, DeviceModes) {
   s.colors.ambient = 1.f;
   s.colors.emission.set(0.f, 0.f, 0.01f);
   EXPECT_EQ(s.deviceLightingMode(false), 1);
+  s.colors.emission = 0.f;
+  s.lightFlags.set(DrawFlags::kCamera);
+  EXPECT_EQ(s.deviceLightingMode(false), 1);
 }
 
 TEST(RenderStateTest, BlendModeSetsDepthAndKeysOutsideTheRangeAreIgnored) {
