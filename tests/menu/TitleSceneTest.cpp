@@ -78,23 +78,19 @@ class TitleSceneTest : public WidgetTest::KeysOver<GameTestSupport::GameTest> {
 TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   TitleScene& title = open();
   EXPECT_EQ(title.nodes().activeCount(), 128);
-  EXPECT_EQ(title.scene().entries().count(), 2);  // the backdrop's sky and hill
   for (int i = 0; i < TitleScene::kStarCount; ++i) {
     const Game::SceneNode& star = title.nodes().node(i);
     EXPECT_EQ(star.getTime(), static_cast<float>(i));
     EXPECT_LT(std::abs(star.position.x.value()), 400.f);
     EXPECT_LT(std::abs(star.position.y.value() - 50.f), 275.f);
-    EXPECT_EQ(star.position.z.value(), 0.f);
     EXPECT_TRUE(star.baseState.frontEnd);
   }
   frame();
   EXPECT_EQ(title.nodes().node(5).getTime(), 6.f);
-  EXPECT_TRUE(title.nodes().node(5).worldState().frontEnd);
   for (int i = 1; i < 192; ++i) frame();
   EXPECT_FALSE(title.isMenuShown());
   frame();
   EXPECT_TRUE(title.isMenuShown());
-  EXPECT_EQ(title.frame(), 193);
   EXPECT_EQ(title.ring().openingFramesLeft(), 30);
 }
 
@@ -161,7 +157,6 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
   ASSERT_TRUE(mTitle->isLoadOpen());
-  EXPECT_EQ(mTitle->loadMenu()->menu().itemCount(), 24);
   int result = 0;
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);

