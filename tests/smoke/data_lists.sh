@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The real program reads every data list of the sample set at start (map
-# sites, links, containers, the map, symbol and unit picture lists) from a
-# copy of its directory: it comes up and ends cleanly on a termination signal,
-# with nothing on its debug output but the absent optional archives and the
-# frame rate. A list naming a missing file would have stopped it at start.
+# The real program reads every data list of the sample set at start from a copy
+# of its directory and ends cleanly on SIGTERM, its debug output holding only
+# the absent optional archives and the frame rate (a list naming a missing
+# file would have stopped it at start).
 #   data_lists.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# The real program in a copy of its directory under Xvfb, driven by scripted
-# keys: the title shows its stars and ring over the night sky, the load menu
-# lists the 24 save slots, the settings menu changes the music volume and
-# saves config.ini, and quitting from the ring ends with status 0.
-# Screenshots go to MARROWDEEP_ARTEFACT_DIR when it is set. (A close request
-# ending the program cleanly is window.sh's.)
-#
-# Waits poll the window's pixels with generous upper bounds rather than
-# sleeping fixed times; only key presses keep fixed lengths, as the game
-# reads the keyboard's state once a frame and gives no sign that it did.
-#   title.sh PROGRAM
+# The real program in a copy of its directory under Xvfb, driven by keys: stars
+# and ring over the night sky, the load menu's 24 slots, the settings menu
+# saving a new music volume to config.ini, status 0 on quitting from the ring.
+# Screenshots go to MARROWDEEP_ARTEFACT_DIR when set. Waits poll the window's
+# pixels; only key presses keep fixed lengths (the game reads the keyboard once
+# a frame and gives no sign that it did).   title.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -20,11 +15,9 @@ log=$work/menus.log
 capture=$work/capture.png
 copy_game
 
-# Pixels of a class in a region (WxH+X+Y) of an image, on every other pixel
-# each way (scaled back up), at a quarter of the cost. The sample title's
-# stars are yellow to cream (blue below red and green) over a dark blue sky;
-# its ring items are blue or red, which neither stars, nor sky, nor any blend
-# of the two are.
+# Pixels of a class in a region (WxH+X+Y), sampled on every other pixel each
+# way and scaled back up. Stars are yellow to cream over a dark blue sky; ring
+# items blue or red, which neither stars, sky nor their blends are.
 count() {  # image region class
   local fx
   case $3 in
@@ -43,9 +36,8 @@ await() {  # region class n what
   done
   fail "waited in vain for $4"
 }
-# Polls until the ring has opened: two captures in a row show its three front
-# items (left, middle, right: their models turn, so their extents vary) and
-# nothing of it between them, where its items pass while it spins in.
+# Polls until two captures in a row show the ring's three front items (turning,
+# so their extents vary) and nothing between them, where items pass spinning in.
 await_ring() {
   local end=$((SECONDS + 60)) settled=0 region ok
   while [ "$SECONDS" -lt "$end" ] && [ "$settled" -lt 2 ]; do
@@ -127,8 +119,7 @@ for quarter in 400x150+0+0 400x150+400+0 400x150+0+150 400x150+400+150; do
   n=$(count snapshot/ss00000.bmp "$quarter" star)
   [ "$n" -ge 20 ] || fail "$n star pixels in $quarter"
 done
-# The ring across the lower screen, and none of its colours among the stars
-# above (so the stars are not taken for it).
+# The ring across the lower screen, none of its colours among the stars.
 n=$(count snapshot/ss00000.bmp 800x160+0+360 ring)
 [ "$n" -ge 1500 ] || fail "$n ring pixels"
 n=$(count snapshot/ss00000.bmp 800x300+0+0 ring)
@@ -152,8 +143,7 @@ rows_in_cells() {  # rows n pitch min what
 }
 # The slot list: from the panel's top, 24 text lines 20 pixels apart.
 rows_in_cells "$(lit_rows snapshot/ss00001.bmp 116x480+84+60)" 24 20 10 "slot list"
-# The settings menu: 17 labels 24 pixels apart (their 26-pixel glyphs reach
-# a little into the next row), nothing below them.
+# The settings menu: 17 labels 24 pixels apart (26-pixel glyphs), none below.
 rows=$(lit_rows snapshot/ss00002.bmp 200x440+84+60)
 rows_in_cells "$rows" 17 24 10 "settings"
 [[ "${rows:17*24+6}" != *1* ]] || fail "settings: lit rows below the 17th: ${rows:17*24}"

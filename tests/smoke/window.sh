@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: its window has the game's title and the size of
-# the default settings (800x600), it runs about 60 frames a second, and a close
-# request (SIGTERM reaches SDL as a quit, which the window creator takes as
-# closing the window) ends it with 0.
+# The real program under Xvfb: a window of the game's title at the default
+# 800x600, about 60 frames a second, and status 0 on a close request (SIGTERM
+# reaches SDL as a quit, which the window creator takes as closing).
 set -euo pipefail
 program=$(realpath "$1")
 source "$(dirname "$0")/lib/common.sh"
@@ -16,8 +15,7 @@ await_window
 geometry=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$geometry" = "800x600" ] || fail "expected an 800x600 window, found $geometry"
 
-# The rate is that of the last whole second: past the first frames, which load
-# the title and build the renderer's shader variants.
+# The last whole second's rate, past the first frames' loading and shader builds.
 sleep 4
 kill -TERM "$pid"
 expect_clean_exit

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "data/Bag.h"
-#include "file/nml/NmlNode.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -69,25 +68,6 @@ TEST_F(BagTest, NothingEmptyOrUncountedIsStocked) {
   bag.add(fresh("薬草"), 5);
   EXPECT_EQ(bag.countItem(tool("薬草")), 2147483647);
   EXPECT_FALSE(bag.takeItem(nullptr));
-}
-
-TEST_F(BagTest, TheBagNodeLoadsBackIdentical) {
-  Bag bag;
-  bag.fillWithAll();
-  EXPECT_EQ(bag.count(), database().toolCount());
-  bag.add(worn("鉄の剣", 0.25f, 0.75f), 4);
-  Game::NmlNode saved;
-  bag.save(saved);
-  Bag loaded;
-  loaded.load(saved);
-  Game::NmlNode again;
-  loaded.save(again);
-  Game::String a;
-  Game::String b;
-  saved.toString(a, false);
-  again.toString(b, false);
-  EXPECT_STREQ(a.c_str(), b.c_str());
-  EXPECT_EQ(listing(loaded), listing(bag));
 }
 
 }  // namespace

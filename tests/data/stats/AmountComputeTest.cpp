@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "tests/data/unit/BattleUnitFixture.h"
@@ -18,11 +19,8 @@ class AmountCompute : public UnitTestSupport::BattleUnitTest {
   Unit& attacker(int slashSupport = 0, int waterSupport = 0) {
     auto& ghost = makeGhost(false, 100, 100, 40);
     ghost.weaponValue = 20;
-    if (slashSupport) {
-      ghost.abilities().add(art("斬撃サポート", slashSupport));
-    }
-    if (waterSupport) {
-      ghost.abilities().add(art("水サポート", waterSupport));
+    for (const auto& [name, level] : {std::pair{"斬撃サポート", slashSupport}, std::pair{"水サポート", waterSupport}}) {
+      if (level) ghost.abilities().add(art(name, level));
     }
     return makeUnit(ghost, true, 0, 2);
   }
@@ -43,12 +41,8 @@ class AmountCompute : public UnitTestSupport::BattleUnitTest {
   }
   static AttackBlock flags(const std::vector<int>& types, const std::vector<int>& elements) {
     AttackBlock block;
-    for (int t : types) {
-      block.types().set(t);
-    }
-    for (int e : elements) {
-      block.elements().set(e);
-    }
+    for (int t : types) block.types().set(t);
+    for (int e : elements) block.elements().set(e);
     return block;
   }
   // The amount of one compute, -1 - amount on a miss; aimed at the target itself
@@ -75,7 +69,6 @@ TEST_F(AmountCompute, StatusTermOverAttributesDefencesAndSupports) {
   const Case cases[] = {
       {"no flags", {}, {}, 1.f, 0, 0, 0, false, 1350},
       {"slash meets type defence", {0}, {}, 1.f, 0, 0, 0, false, 1175},
-      {"blow has none", {1}, {}, 1.f, 0, 0, 0, false, 1350},
       {"the lower of two types (0)", {0, 1}, {}, 1.f, 0, 0, 0, false, 1350},
       {"slash support 20", {0}, {}, 1.f, 20, 0, 0, false, 1410},
       {"support without its type", {1}, {}, 1.f, 20, 0, 0, false, 1350},

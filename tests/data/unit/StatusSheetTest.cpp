@@ -1,19 +1,13 @@
-// The status sheet's table for sample characters, its rows by mode bits and
-// the list-row widget that carries it.
+// The status sheet's table for a sample character and its rows by mode bits.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "Engine/Input/Manager.h"
-#include "Input/src/ManagerImpl.h"
-#include "core/config/Config.h"
-#include "core/input/KeyInput.h"
-#include "data/Party.h"
 #include "data/stats/Experience.h"
+#include "data/unit/PlayerGhost.h"
 #include "data/unit/StatusSheet.h"
-#include "presentation/widget/GhostWidget.h"
 #include "presentation/widget/TextGrid.h"
 #include "tests/core/game/GameFixture.h"
 
@@ -61,7 +55,6 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(30));
   Game::TextGrid grid;
   Game::StatusSheet::fillTable(grid, ghost, kAllRows);
-  EXPECT_EQ(rowOf(grid, 1)[1], "99");
   EXPECT_EQ(rowOf(grid, 1)[5], "-------");
   EXPECT_EQ(rowOf(grid, 3)[1], "Max");
   ghost.setUp(*database().findShell("Kessa"), Game::Experience::forLevel(98));
@@ -94,30 +87,6 @@ TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
     EXPECT_EQ(height, rowsHeight) << c.mode;
     EXPECT_EQ(width, grid.totalWidth() + Game::StatusSheet::kModelWidth) << c.mode;
   }
-}
-
-TEST_F(StatusSheetTest, TheRowWidgetIsTheSheetPlusRoomAndAnswersOnlyWhileActive) {
-  Game::KeyInput::setDefaultBindings();
-  Game::Config::instance().setDefaults();
-  Engine::Input::Manager::create();
-  Game::Widget::Ghost row(ghost);
-  float width = 0.f;
-  float height = 0.f;
-  ghost.measureSheet(&width, &height, 3);
-  EXPECT_EQ(row.width, width);
-  EXPECT_EQ(row.height, height + 12.f);
-  EXPECT_EQ(row.cursorOffsetY, -32.f);
-
-  Engine::Input::ManagerImpl::instance()->update({}, true, 0);
-  Game::KeyInput::updateJoystick();
-  backend->fakeKeyboard.press(Platform::Key::X);
-  Engine::Input::ManagerImpl::instance()->update({}, true, 0);
-  Game::KeyInput::updateJoystick();
-  EXPECT_TRUE(row.isDecided());
-  row.active = false;
-  EXPECT_FALSE(row.isDecided());
-  Engine::Input::Manager::destroy();
-  Game::Config::instance().setDefaults();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-# Shared by the smoke scripts, sourced after `set -euo pipefail` with $program
-# set; they keep the program's process id in $pid and its output in $log.
+# Sourced after `set -euo pipefail` with $program set; scripts keep the
+# program's process id in $pid and its output in $log.
 
 # Runs the calling script again under a virtual X display, once.
 under_xvfb() {
@@ -9,8 +9,7 @@ under_xvfb() {
   fi
 }
 
-# A copy of the program's directory in $work/game, without what the player
-# made in the build's one.
+# A copy of the program's directory in $work/game, without the player's files.
 copy_game() {
   mkdir "$work/game"
   (cd "$(dirname "$program")" && tar cf - --exclude=./config.ini --exclude=./savedata \

@@ -148,15 +148,11 @@ class ContactSheet : public RenderFixture {
   }
 
   static i32 litPixels(const Image& image, i32 cell) {
-    const u32 left = static_cast<u32>(cell % kColumns) * (kWidth / kColumns);
-    const u32 top = static_cast<u32>(cell / kColumns) * (kHeight / kRows);
-    i32 lit = 0;
-    for (u32 y = top; y < top + kHeight / kRows; ++y) {
-      for (u32 x = left; x < left + kWidth / kColumns; ++x) {
-        lit += (image.at(x, y) & 0x00FFFFFFu) != 0 ? 1 : 0;
-      }
-    }
-    return lit;
+    const i32 left = cell % kColumns * static_cast<i32>(kWidth / kColumns);
+    const i32 top = cell / kColumns * static_cast<i32>(kHeight / kRows);
+    return inkOf(image, [](u32 p) { return (p & 0x00FFFFFFu) != 0; },
+                 {left, top, left + static_cast<i32>(kWidth / kColumns), top + static_cast<i32>(kHeight / kRows)})
+        .count;
   }
 };
 
