@@ -1,28 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "Engine/Graphics/Manager.h"
-#include "Graphics/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
+#include "GraphicsFixture.h"
 
 namespace Engine::Graphics {
 namespace {
 
-class GraphicsManager : public ::testing::Test {
+class GraphicsManager : public GraphicsFixture {
  protected:
-  void TearDown() override { Manager::destroy(); }
-
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  bool logged(const std::string& text) {
-    const std::vector<std::string>& lines = mBackend->fakeDebugOutput.lines;
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
-  }
-
-  PlatformFake::ScopedFakeBackend mBackend;
+  void SetUp() override {}  // each test makes its own manager
 };
 
 // Windowed: the requested size; full screen: the chosen mode (the fake desktop is 16:10); samples as the device allows.

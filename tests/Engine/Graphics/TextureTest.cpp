@@ -1,25 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "Engine/Graphics/Manager.h"
 #include "Engine/Graphics/MipChain.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "Graphics/src/TextureImpl.h"
+#include "GraphicsFixture.h"
 #include "ImageTestFiles.h"
-#include "PlatformFake/FakeBackend.h"
 
 namespace Engine::Graphics {
 namespace {
 
 using namespace ImageTestFiles;
 
-class TextureTest : public ::testing::Test {
+class TextureTest : public GraphicsFixture {
  protected:
   void SetUp() override {
-    Manager::create(640, 480, false, true, false);
+    GraphicsFixture::SetUp();
     FileIO::ManagerOptions options;
     options.startLoader = false;
     options.abortOnError = false;
@@ -27,21 +22,13 @@ class TextureTest : public ::testing::Test {
   }
   void TearDown() override {
     FileIO::ManagerImpl::destroy();
-    Manager::destroy();
+    GraphicsFixture::TearDown();
   }
 
   static void loadFiles() {
     while (FileIO::ManagerImpl::instance()->serveRound()) {
     }
   }
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  bool logged(const std::string& text) {
-    const std::vector<std::string>& lines = mBackend->fakeDebugOutput.lines;
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
-  }
-
-  PlatformFake::ScopedFakeBackend mBackend;
 };
 
 TEST_F(TextureTest, ImageFileIsReadyOnceLoadedWithEveryLevelUploaded) {

@@ -3,12 +3,11 @@
 #include <tuple>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
+#include "Engine/Graphics/GraphicsFixture.h"
 #include "Engine/Scene/BitmapGlyphTable.h"
 #include "Engine/Scene/Font.h"
 #include "Engine/Graphics/ImageTestFiles.h"
 #include "Graphics/src/TextureImpl.h"
-#include "PlatformFake/FakeBackend.h"
 
 namespace Engine::Scene {
 namespace {
@@ -44,11 +43,8 @@ TEST(BitmapGlyphTableTest, FindsListedCodesInAnyOrderAndNothingElse) {
   EXPECT_EQ(cellOf(table.find(0x82A0)), std::make_tuple(2, 0x1234, 0x0102, 16, 16));
 }
 
-class FontTest : public ::testing::Test {
+class FontTest : public Graphics::GraphicsFixture {
  protected:
-  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
-  void TearDown() override { Graphics::Manager::destroy(); }
-
   static PlatformFake::FakeGraphicsTexture& fake(const Texture& texture) {
     return *static_cast<PlatformFake::FakeGraphicsTexture*>(texture.impl()->deviceTexture());
   }
@@ -67,8 +63,6 @@ class FontTest : public ::testing::Test {
     glyph.found = font.getChar(glyph.texture, glyph.topLeft, glyph.bottomRight, code);
     return glyph;
   }
-
-  PlatformFake::ScopedFakeBackend mBackend;
 };
 
 // Pages of 100x50 become 128x64 textures; coordinates are over the texture's sides.

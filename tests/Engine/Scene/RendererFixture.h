@@ -1,12 +1,9 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
-#include "PlatformFake/FakeBackend.h"
+#include "Engine/Graphics/GraphicsFixture.h"
 
 namespace Engine::Scene {
 
@@ -14,15 +11,13 @@ using Calls = std::vector<std::string>;
 
 // A batching renderer over the fake device, with the draw calls of one frame.
 template <typename Renderer>
-class RendererFixture : public ::testing::Test {
+class RendererFixture : public Graphics::GraphicsFixture {
  protected:
-  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
   void TearDown() override {
     mRenderer.release();
-    Graphics::Manager::destroy();
+    GraphicsFixture::TearDown();
   }
 
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
   // The draw calls of one frame, after the calls that led to it are forgotten.
   Calls drawCalls() {
     device().takeCalls();
@@ -30,7 +25,6 @@ class RendererFixture : public ::testing::Test {
     return device().callsStartingWith("draw");
   }
 
-  PlatformFake::ScopedFakeBackend mBackend;
   Renderer mRenderer;
 };
 

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
-#include "PlatformFake/FakeBackend.h"
+#include "Engine/Graphics/GraphicsFixture.h"
 #include "Scene/src/StringLayout.h"
 
 namespace Engine::Scene {
@@ -38,13 +37,12 @@ class FakeFont : public GlyphLookup {
   Graphics::Texture mKana;
 };
 
-class StringRendererLayout : public ::testing::Test {
+class StringRendererLayout : public Graphics::GraphicsFixture {
  protected:
-  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
   void TearDown() override {
     mGlyphs.clear();
     mFont.reset();
-    Graphics::Manager::destroy();
+    GraphicsFixture::TearDown();
   }
 
   const std::vector<PlacedGlyph>& layout(const char* text, bool wrap, Vector2 screen = Vector2(30.0f, 100.0f),
@@ -60,7 +58,6 @@ class StringRendererLayout : public ::testing::Test {
     return result;
   }
 
-  PlatformFake::ScopedFakeBackend mBackend;
   std::unique_ptr<FakeFont> mFont;
   std::vector<PlacedGlyph> mGlyphs;
 };
