@@ -30,20 +30,6 @@ TEST_F(GraphicsManager, BackBufferFollowsTheWindowModeAndTheDevice) {
   }
 }
 
-TEST_F(GraphicsManager, FrameClearsTheWholeBufferThenLetterboxes) {
-  device().desktop = {1280, 720, 60};
-  device().modes = {{1280, 720, 60}};
-  Manager::create(800, 600, true, true, false);
-  device().takeCalls();
-  Manager::instance().beginDraw();
-  const std::vector<std::string> expected = {"setViewport 0 0 1280 720", "clear ff000000 1 0",
-                                             "setViewport 160 0 960 720"};
-  EXPECT_EQ(device().takeCalls(), expected);
-  Manager::instance().endDraw();
-  EXPECT_EQ(device().takeCalls(), std::vector<std::string>{"present"});
-  EXPECT_EQ(Manager::instance().frameId(), 1u);
-}
-
 // A double toggle still resets once; a failed present or reset leaves the device inactive until a retry.
 TEST_F(GraphicsManager, DeviceResetsOnceAndStaysInactiveAfterAFailureUntilARetry) {
   Manager::create(640, 480, false, true, false);
