@@ -68,14 +68,6 @@ TEST(SaveCodecTest, RandomPayloadsRoundTrip) {
   }
 }
 
-TEST(SaveCodecTest, TruncatedFilesAreInvalid) {
-  std::mt19937 random(11);
-  const Bytes file = packed(randomPayload(random, 300, 4));
-  for (std::size_t size = 0; size < file.size(); ++size) {
-    EXPECT_EQ(unpacked(Bytes(file.begin(), file.begin() + static_cast<long>(size))), Bytes{'?'}) << size;
-  }
-}
-
 // The trailer sees every flipped bit of a file that copies no payload byte:
 // 256 different bytes compress to literals only. (A damaged literal that
 // matches copy an even number of times can cancel out in the sum and XOR.)
