@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-
 #include "Engine/Base/HashMap.h"
 
 namespace {
 
 TEST(HashMapTest, BucketCountIsAPrimeOfAtLeastThree) {
-  Engine::HashMap<int> one(1, 0);
-  EXPECT_EQ(one.bucketCount(), 3);
-  Engine::HashMap<int> hundred(100, 0);
-  EXPECT_EQ(hundred.bucketCount(), 101);
-  Engine::HashMap<int> sized(10, 50);
-  EXPECT_EQ(sized.bucketCount(), 53);
+  EXPECT_EQ(Engine::HashMap<int>(1, 0).bucketCount(), 3);
+  EXPECT_EQ(Engine::HashMap<int>(100, 0).bucketCount(), 101);
+  EXPECT_EQ(Engine::HashMap<int>(10, 50).bucketCount(), 53);
 }
 
 TEST(HashMapTest, FullOrEmptyMapRefusesInsteadOfOverrunning) {

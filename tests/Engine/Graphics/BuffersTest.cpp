@@ -1,21 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "Engine/Graphics/Manager.h"
 #include "Graphics/src/BufferImpl.h"
-#include "Graphics/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
+#include "GraphicsFixture.h"
 
 namespace Engine::Graphics {
 namespace {
 
-class GraphicsBuffers : public ::testing::Test {
- protected:
-  void SetUp() override { Manager::create(640, 480, false, true, false); }
-  void TearDown() override { Manager::destroy(); }
-
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  PlatformFake::ScopedFakeBackend mBackend;
-};
+using GraphicsBuffers = GraphicsFixture;
 
 TEST_F(GraphicsBuffers, UnlockUploadsTheCopyAndClearsThePointer) {
   VertexBuffer vertices = VertexBuffer::create(3);

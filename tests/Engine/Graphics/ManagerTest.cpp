@@ -1,28 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "Engine/Graphics/Manager.h"
-#include "Graphics/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
+#include "GraphicsFixture.h"
 
 namespace Engine::Graphics {
 namespace {
 
-class GraphicsManager : public ::testing::Test {
+class GraphicsManager : public GraphicsFixture {
  protected:
-  void TearDown() override { Manager::destroy(); }
-
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  bool logged(const std::string& text) {
-    const std::vector<std::string>& lines = mBackend->fakeDebugOutput.lines;
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
-  }
-
-  PlatformFake::ScopedFakeBackend mBackend;
+  void SetUp() override {}  // each test makes its own manager
 };
 
 // Windowed: the requested size; full screen: the chosen mode (the fake desktop is 16:10); samples as the device allows.
@@ -43,20 +28,6 @@ TEST_F(GraphicsManager, BackBufferFollowsTheWindowModeAndTheDevice) {
     EXPECT_EQ(parameters.multisampleSamples, test.samples);
     Manager::destroy();
   }
-}
-
-TEST_F(GraphicsManager, FrameClearsTheWholeBufferThenLetterboxes) {
-  device().desktop = {1280, 720, 60};
-  device().modes = {{1280, 720, 60}};
-  Manager::create(800, 600, true, true, false);
-  device().takeCalls();
-  Manager::instance().beginDraw();
-  const std::vector<std::string> expected = {"setViewport 0 0 1280 720", "clear ff000000 1 0",
-                                             "setViewport 160 0 960 720"};
-  EXPECT_EQ(device().takeCalls(), expected);
-  Manager::instance().endDraw();
-  EXPECT_EQ(device().takeCalls(), std::vector<std::string>{"present"});
-  EXPECT_EQ(Manager::instance().frameId(), 1u);
 }
 
 // A double toggle still resets once; a failed present or reset leaves the device inactive until a retry.

@@ -4,28 +4,21 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
-#include "Graphics/src/ManagerImpl.h"
 #include "Graphics/src/TextureImpl.h"
-#include "PlatformFake/FakeBackend.h"
+#include "GraphicsFixture.h"
 
 namespace Engine::Graphics {
 namespace {
 
 using Calls = std::vector<std::string>;
 
-class RenderStates : public ::testing::Test {
+class RenderStates : public GraphicsFixture {
  protected:
   void SetUp() override {
-    Manager::create(640, 480, false, true, false);
+    GraphicsFixture::SetUp();
     device().takeCalls();
   }
-  void TearDown() override { Manager::destroy(); }
-
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
   Manager manager() { return Manager::instance(); }
-
-  PlatformFake::ScopedFakeBackend mBackend;
 };
 
 TEST_F(RenderStates, OnlyChangedStatesReachTheDeviceInTheirOrder) {

@@ -1,25 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "Engine/Graphics/Manager.h"
 #include "Engine/Graphics/MipChain.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "Graphics/src/TextureImpl.h"
+#include "GraphicsFixture.h"
 #include "ImageTestFiles.h"
-#include "PlatformFake/FakeBackend.h"
 
 namespace Engine::Graphics {
 namespace {
 
 using namespace ImageTestFiles;
 
-class TextureTest : public ::testing::Test {
+class TextureTest : public GraphicsFixture {
  protected:
   void SetUp() override {
-    Manager::create(640, 480, false, true, false);
+    GraphicsFixture::SetUp();
     FileIO::ManagerOptions options;
     options.startLoader = false;
     options.abortOnError = false;
@@ -27,21 +22,13 @@ class TextureTest : public ::testing::Test {
   }
   void TearDown() override {
     FileIO::ManagerImpl::destroy();
-    Manager::destroy();
+    GraphicsFixture::TearDown();
   }
 
   static void loadFiles() {
     while (FileIO::ManagerImpl::instance()->serveRound()) {
     }
   }
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  bool logged(const std::string& text) {
-    const std::vector<std::string>& lines = mBackend->fakeDebugOutput.lines;
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
-  }
-
-  PlatformFake::ScopedFakeBackend mBackend;
 };
 
 TEST_F(TextureTest, ImageFileIsReadyOnceLoadedWithEveryLevelUploaded) {
@@ -50,8 +37,7 @@ TEST_F(TextureTest, ImageFileIsReadyOnceLoadedWithEveryLevelUploaded) {
   Texture texture = Texture::create("data/pattern.TGA");
   EXPECT_FALSE(texture.isReady());
   loadFiles();
-  ASSERT_TRUE(texture.isReady());  // decodes the loaded file
-  ASSERT_TRUE(texture.hasPixels());
+  ASSERT_TRUE(texture.isReady() && texture.hasPixels());  // isReady decodes the loaded file
   EXPECT_EQ(texture.width(), 8);
   const std::vector<Image> expected = buildTextureLevels(image);
   const auto& uploaded = *static_cast<const PlatformFake::FakeGraphicsTexture*>(texture.impl()->deviceTexture());
@@ -68,7 +54,6 @@ TEST_F(TextureTest, UnreadableOrUndecodedFilesLeaveReadyEmptyTextures) {
   Texture missing = Texture::create("data/missing.dds");
   mBackend->fakeFileSystem.put("data/bad.tga", std::vector<u8>(10, 0));
   Texture damaged = Texture::create("data/bad.tga");
-  EXPECT_FALSE(bitmap.isReady());
   loadFiles();
   const std::vector<u8> junk(5, 0xEE);
   for (const Texture& texture : {Texture::create("data/picture.png"), bitmap, missing, damaged,

@@ -37,26 +37,24 @@ TEST(MathFunctionsTest, AnglesAreDegrees) {
   EXPECT_NEAR(Engine::Math::atan2(1.f, 0.f), 90.f, 1e-4f);
 }
 
-TEST(MatrixTest, RotateZBy90TurnsTheXAxisIntoTheYAxis) {
+TEST(MatrixTest, RotationsBy90TurnOneAxisIntoTheNext) {
   Matrix34 m;
+  Vector3 out;
   m.setIdentity();
   m.rotateZ(90.f);
-  Vector3 out;
   m.multiply(&out, Vector3(1.f, 0.f, 0.f));
   expectNear(out, 0.f, 1.f, 0.f);
-
-  Matrix33 r;
+  m.setIdentity();
+  m.rotateY(90.f);
+  m.multiply(&out, Vector3(0.f, 0.f, 1.f));
+  expectNear(out, 1.f, 0.f, 0.f);
+  Matrix33 r;  // through a 3x3 matrix
   r.setIdentity();
   r.rotateX(90.f);
-  Matrix34 viaMatrix33;
-  viaMatrix33.setIdentity();
-  viaMatrix33 *= r;
-  viaMatrix33.multiply(&out, Vector3(0.f, 1.f, 0.f));
+  m.setIdentity();
+  m *= r;
+  m.multiply(&out, Vector3(0.f, 1.f, 0.f));
   expectNear(out, 0.f, 0.f, 1.f);
-  viaMatrix33.setIdentity();
-  viaMatrix33.rotateY(90.f);
-  viaMatrix33.multiply(&out, Vector3(0.f, 0.f, 1.f));
-  expectNear(out, 1.f, 0.f, 0.f);
 }
 
 TEST(MatrixTest, InverseUndoesAnAffineMatrix) {
@@ -94,7 +92,6 @@ TEST(RandomTest, SeedsOfZeroOrBelowAreTheDefaultSeed) {
   Random zero = Random::create(0);
   const Engine::u32 first = 3701687786u;  // xorshift128's first value from its published seed
   EXPECT_EQ(zero.getInt(), first);
-  EXPECT_EQ(Random::create(88675123).getInt(), first);
   EXPECT_EQ(Random::create(-7).getInt(), first);
   EXPECT_EQ(zero.getInt(), 458299110u);
   zero.setSeed(0);

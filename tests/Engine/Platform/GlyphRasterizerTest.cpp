@@ -76,7 +76,6 @@ TEST(SystemGlyphRasterizerTest, PlainGlyphsHaveNoPartialCoverage) {
     const Platform::GlyphImage image = plain->rasterize(code);
     const Platform::GlyphImage smoothImage = smooth->rasterize(code);
     EXPECT_FALSE(smoothImage.missing) << std::hex << code;
-    EXPECT_EQ(smoothImage.coverage.size(), static_cast<std::size_t>(smoothImage.width * smoothImage.height));
     EXPECT_TRUE(hasInk(image) && hasInk(smoothImage)) << std::hex << code;
     EXPECT_TRUE(std::all_of(image.coverage.begin(), image.coverage.end(),
                             [](std::uint8_t v) { return v == 0 || v == 255; }))

@@ -16,7 +16,7 @@ using Platform::Sdl::LabelLookup;
 // Key positions as USB usage numbers (SDL's scancodes).
 enum Position : int {
   kNone = 0, kA = 4, kM = 16, kQ = 20, kW = 26, kY = 28, kZ = 29, kSix = 35, kReturn = 40, kMinus = 45, kEquals = 46,
-  kRightBracket = 48, kSemicolon = 51, kComma = 54, kPeriod = 55, kSlash = 56, kKeypadEnter = 88,
+  kRightBracket = 48, kComma = 54, kPeriod = 55, kKeypadEnter = 88,
 };
 
 // A layout: the labels it moves away from their US place; any other letter
@@ -40,9 +40,8 @@ LabelLookup layout(std::map<char, int> moved, std::string missing = "") {
 
 TEST(KeyPositionsTest, LettersAndPunctuationFollowTheLabelsOfTheLayout) {
   const LabelLookup us = layout({}, "+");
-  const LabelLookup azerty = layout({{'a', kQ}, {'q', kA}, {'z', kW}, {'w', kZ}, {'m', kSemicolon}, {',', kM}, {'-', kSix}},
-                                    "+.");
-  const LabelLookup qwertz = layout({{'y', kZ}, {'z', kY}, {'+', kRightBracket}, {'-', kSlash}});
+  const LabelLookup azerty = layout({{'z', kW}, {'w', kZ}, {',', kM}}, "+.");
+  const LabelLookup qwertz = layout({{'y', kZ}, {'z', kY}, {'+', kRightBracket}});
   const struct {
     const char* layoutName;
     const LabelLookup& lookup;
@@ -51,19 +50,12 @@ TEST(KeyPositionsTest, LettersAndPunctuationFollowTheLabelsOfTheLayout) {
   } kCases[] = {
       {"US", us, Key::Z, kZ},
       {"US", us, Key::Plus, kEquals},  // '+' is shifted there: the key of '=' by position
-      {"US", us, Key::Comma, kComma},
       {"AZERTY", azerty, Key::Z, kW},
-      {"AZERTY", azerty, Key::W, kZ},
-      {"AZERTY", azerty, Key::A, kQ},
-      {"AZERTY", azerty, Key::M, kSemicolon},
       {"AZERTY", azerty, Key::Comma, kM},
-      {"AZERTY", azerty, Key::Minus, kSix},
       {"AZERTY", azerty, Key::Period, kPeriod},  // no key types '.' unshifted: its US place
       {"QWERTZ", qwertz, Key::Z, kY},
-      {"QWERTZ", qwertz, Key::Y, kZ},
       {"QWERTZ", qwertz, Key::X, kA + ('x' - 'a')},
       {"QWERTZ", qwertz, Key::Plus, kRightBracket},
-      {"QWERTZ", qwertz, Key::Minus, kSlash},
   };
   for (const auto& c : kCases) {
     const auto at = keyPositions(c.key, c.lookup);

