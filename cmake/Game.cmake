@@ -1,5 +1,5 @@
 # The game's own code: every layer above the framework, one library.
-set(MARROWDEEP_GAME_DIRS file core presentation resource script data battle effect map field menu)
+set(MARROWDEEP_GAME_DIRS file core presentation resource script data battle effect map field menu root)
 set(_game_globs)
 foreach(dir ${MARROWDEEP_GAME_DIRS})
   list(APPEND _game_globs ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)

@@ -6,7 +6,7 @@
 #include "core/container/AutoPtr.h"
 #include "core/container/OwnedList.h"
 #include "presentation/resource/ResourceSet.h"
-#include "presentation/scene/SceneModelSet.h"
+#include "map/SceneModelSet.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/widget/RingMenu.h"
 

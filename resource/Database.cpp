@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "core/game/VariableTable.h"
+#include "core/variable/VariableTable.h"
 #include "core/string/StringRef.h"
 #include "file/nml/NmlDocument.h"
-#include "resource/database/DataError.h"
+#include "file/DataError.h"
 
 namespace Game {
 

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "resource/database/AbilityData.h"
+#include "resource/table/AbilityData.h"
 #include "resource/database/EnemyData.h"
 #include "resource/database/MapTables.h"
 #include "resource/database/RaceData.h"
 #include "resource/database/ShellData.h"
 #include "resource/database/SkillTreeItem.h"
-#include "resource/database/StateTable.h"
+#include "resource/table/StateTable.h"
 #include "resource/database/SynchroData.h"
 #include "resource/database/ToolData.h"
 #include "script/expression/FunctionTable.h"

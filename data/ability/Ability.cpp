@@ -10,7 +10,7 @@
 #include "data/stats/StatMath.h"
 #include "file/nml/NmlNode.h"
 #include "resource/Database.h"
-#include "resource/database/RecordReading.h"
+#include "resource/table/RecordReading.h"
 #include "script/expression/Expression.h"
 
 namespace Game {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "battle/BattleServices.h"
+#include "data/unit/BattleServices.h"
 #include "data/article/Article.h"
 #include "data/stats/StatMath.h"
 #include "data/unit/Ghost.h"

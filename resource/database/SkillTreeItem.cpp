@@ -4,7 +4,7 @@
 #include "data/ability/AbilityList.h"
 #include "data/unit/Ghost.h"
 #include "file/nml/NmlNode.h"
-#include "resource/database/RecordReading.h"
+#include "resource/table/RecordReading.h"
 #include "script/expression/Expression.h"
 
 namespace Game {

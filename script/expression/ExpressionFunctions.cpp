@@ -11,7 +11,7 @@
 #include "script/expression/FunctionId.h"
 #include "script/expression/FunctionTable.h"
 #include "script/expression/GameResolver.h"
-#include "script/expression/UnitGlue.h"
+#include "data/unit/UnitGlue.h"
 
 namespace Game {
 

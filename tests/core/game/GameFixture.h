@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Platform/TextCodec.h"
-#include "core/game/VariableTable.h"
+#include "core/variable/VariableTable.h"
 #include "core/random/RandomGenerator.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"

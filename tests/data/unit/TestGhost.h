@@ -7,7 +7,7 @@
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
 #include "data/unit/Ghost.h"
-#include "tests/battle/FakeBattleServices.h"
+#include "tests/data/unit/FakeBattleServices.h"
 
 namespace UnitTestSupport {
 
