@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "core/game/GameFlow.h"
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/RenderState.h"
+#include "presentation/ui/ModelDraw.h"
 
 namespace Game {
 
@@ -14,10 +14,7 @@ using Engine::i32;
 
 namespace {
 
-float gameFlowFrame() {
-  const GameFlow* flow = GameFlow::instance();
-  return flow ? static_cast<float>(flow->frameCount()) : 0.f;
-}
+float gameFlowFrame() { return static_cast<float>(interfaceFrameCount()); }
 
 // What the description names relative to its own directory.
 String besideDescription(const String& directory, const char* file) {

@@ -86,6 +86,7 @@ const char* Database::battleFilePath(i32 file) {
 void Database::create() {
   if (!gInstance) {
     gInstance = new Database();
+    setInstance(gInstance);
     plugFunctionsIntoVariables(gInstance->mFunctions);
   }
 }
@@ -100,6 +101,7 @@ void Database::destroy() {
   if (gInstance) {
     VariableTable::setFunctionHooks({});
   }
+  setInstance(nullptr);
   delete gInstance;
   gInstance = nullptr;
 }

@@ -2,13 +2,16 @@
 
 #include "Engine/Framework/Framework.h"
 #include "core/config/Config.h"
+#include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
+#include "field/FieldScene.h"
 #include "core/input/KeyInput.h"
 #include "core/map/MapBuildQueue.h"
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
 #include "core/sound/SoundEffectManager.h"
 #include "file/FileLoader.h"
+#include "menu/TitleScene.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
@@ -16,6 +19,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/constance/Constance.h"
 #include "resource/Database.h"
+#include "script/scene/SceneCommandFactory.h"
 
 namespace Game {
 
@@ -38,6 +42,17 @@ void createSceneRenderer() {
 
 SceneRenderer& renderer() { return *SceneRenderer::instance(); }
 
+TitleStage* makeTitle(bool hasMemorySave) { return new TitleScene(hasMemorySave); }
+
+FieldSubScene* makeField(GameData& game) { return new FieldScene(game); }
+
+// The flow and the games it runs make their scenes through these.
+void createGameFlow() {
+  GameData::setFieldMaker(&makeField);
+  ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
+  GameFlow::create(&makeTitle);
+}
+
 }  // namespace
 
 std::vector<ApplicationStep>& Application::steps() {
@@ -56,7 +71,7 @@ std::vector<ApplicationStep>& Application::steps() {
       {"constant tables", &Constance::create, &Constance::destroy},
       {"interface pictures", &GuiPictures::create, &GuiPictures::destroy},
       {"databases", &Database::createAndLoad, &Database::destroy},
-      {"game flow", &GameFlow::create, &GameFlow::destroy},
+      {"game flow", &createGameFlow, &GameFlow::destroy},
   };
   return sSteps;
 }

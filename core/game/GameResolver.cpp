@@ -1,9 +1,7 @@
 #include "script/expression/GameResolver.h"
 
-#include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
-#include "field/FieldScene.h"
 #include "resource/Database.h"
 
 namespace Game::ExpressionStuff {
@@ -17,12 +15,12 @@ GameData* runningGame() {
   return flow ? flow->game() : nullptr;
 }
 
-FieldScene* runningField() {
+FieldSubScene* runningField() {
   GameData* game = runningGame();
   return game ? game->field() : nullptr;
 }
 
-Battle* runningBattle() {
+BattleSubScene* runningBattle() {
   GameData* game = runningGame();
   return game ? game->battle() : nullptr;
 }
@@ -73,50 +71,50 @@ class RunningGameResolver final : public GameResolver {
 
   bool hasField() const override { return runningField() != nullptr; }
   const char* siteName() const override {
-    const FieldScene* field = runningField();
+    const FieldSubScene* field = runningField();
     return field ? field->siteName() : "";
   }
   bool hasFloorEvent(const char* first, const char* second) const override {
-    const FieldScene* field = runningField();
+    const FieldSubScene* field = runningField();
     return field && field->hasFloorEvent(first, second);
   }
   bool hasSymbol(const char* name) const override {
-    const FieldScene* field = runningField();
+    const FieldSubScene* field = runningField();
     return field && field->hasSymbol(name);
   }
   bool isSymbolOnCell(const char* name, i32 cell, bool entering) const override {
-    const FieldScene* field = runningField();
+    const FieldSubScene* field = runningField();
     return field && field->isSymbolOnCell(name, cell, entering);
   }
 
   bool hasBattle() const override { return runningBattle() != nullptr; }
   i32 turn() const override {
-    const Battle* battle = runningBattle();
+    const BattleSubScene* battle = runningBattle();
     return battle ? battle->turn() : 0;
   }
   i32 livingCount(i32 side) const override {
-    const Battle* battle = runningBattle();
+    const BattleSubScene* battle = runningBattle();
     return battle ? battle->livingCount(side) : 0;
   }
   bool hasLastSpells() const override {
-    const Battle* battle = runningBattle();
+    const BattleSubScene* battle = runningBattle();
     return battle && battle->hasLastSpells();
   }
   const Unit* findUnit(const char* name) const override {
-    const Battle* battle = runningBattle();
+    const BattleSubScene* battle = runningBattle();
     return battle ? battle->findUnit(name) : nullptr;
   }
 };
 
-const GameResolver* gInstalled = nullptr;
-
 }  // namespace
 
-const GameResolver& GameResolver::current() {
-  static const RunningGameResolver sRunningGame;
-  return gInstalled ? *gInstalled : sRunningGame;
+}  // namespace Game::ExpressionStuff
+
+namespace Game {
+
+const ExpressionStuff::GameResolver& GameFlow::runningGameResolver() {
+  static const ExpressionStuff::RunningGameResolver sRunningGame;
+  return sRunningGame;
 }
 
-void GameResolver::install(const GameResolver* resolver) { gInstalled = resolver; }
-
-}  // namespace Game::ExpressionStuff
+}  // namespace Game

@@ -4,6 +4,7 @@
 
 #include "data/Unit.h"
 #include "script/expression/FunctionId.h"
+#include "script/expression/UnitTerms.h"
 
 namespace Game::ExpressionStuff::GlueStuff {
 
@@ -128,6 +129,31 @@ bool UnitRelation::resolve(i32* out, i32 id, const Arguments&) {
   }
   *out = truth(&mUnit == &mOther);
   return true;
+}
+
+namespace {
+
+class UnitGlueTerms final : public UnitTerms {
+ public:
+  bool resolve(i32* out, i32 id, const Arguments& arguments, const ::Game::Unit& unit,
+               const ::Game::Unit* other) const override {
+    if (other) {
+      UnitRelation glue(unit, *other);
+      return glue.resolve(out, id, arguments);
+    }
+    Unit glue(unit);
+    return glue.resolve(out, id, arguments);
+  }
+  bool isAlive(const ::Game::Unit& unit) const override { return unit.isAlive(); }
+  i32 lifePercent(const ::Game::Unit& unit) const override { return GlueStuff::lifePercent(unit); }
+  i32 lpPercent(const ::Game::Unit& unit) const override { return GlueStuff::lpPercent(unit); }
+};
+
+}  // namespace
+
+const UnitTerms& unitTerms() {
+  static const UnitGlueTerms sTerms;
+  return sTerms;
 }
 
 }  // namespace Game::ExpressionStuff::GlueStuff

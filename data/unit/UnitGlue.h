@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script/expression/Expression.h"
+#include "script/expression/UnitTerms.h"
 
 namespace Game::ExpressionStuff::GlueStuff {
 
@@ -26,6 +27,9 @@ class UnitRelation final : public Glue {
 };
 
 // Life ratios in percent, truncated; 0 against maxima of 0 or below.
+// The units' answers to expressions; every unit made makes them current.
+const UnitTerms& unitTerms();
+
 Engine::i32 lifePercent(const ::Game::Unit& unit);
 Engine::i32 lpPercent(const ::Game::Unit& unit);
 

@@ -28,10 +28,10 @@ void LearnMenu::build(PlayerGhost& ghost) {
   {
     const Unit unit(ghost);
     if (const Database* database = Database::instance()) {
-      collectCandidates(database->skillTree(), mCandidates, unit);
+      collectCandidates(database->skillTree(), mCandidates, ghost.abilities(), unit);
     }
     if (ghost.shell()) {
-      collectCandidates(ghost.shell()->skillTree(), mCandidates, unit);
+      collectCandidates(ghost.shell()->skillTree(), mCandidates, ghost.abilities(), unit);
     }
   }
   mList.reset();

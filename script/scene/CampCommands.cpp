@@ -22,7 +22,7 @@ i32 IntermissionCommand::execute(GameData& game) {
     game.setIntermission(new Intermission());
     mOpen = true;
   }
-  Intermission* menu = game.intermission();
+  auto* menu = static_cast<Intermission*>(game.intermission());
   // The game ran it to its end on one of its own frames.
   if (!menu) {
     mOpen = false;
@@ -38,7 +38,7 @@ i32 IntermissionCommand::execute(GameData& game) {
 }
 
 i32 CloseIntermission::execute(GameData& game) {
-  if (Intermission* menu = game.intermission()) {
+  if (auto* menu = static_cast<Intermission*>(game.intermission())) {
     menu->close();
   }
   return kNext;
