@@ -1,12 +1,12 @@
 #include "battle/UnitEntry.h"
 
-#include "battle/BattleServices.h"
+#include "data/unit/BattleServices.h"
 #include "data/Unit.h"
 #include "data/stats/Experience.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
 #include "resource/Database.h"
-#include "resource/database/DataError.h"
+#include "file/DataError.h"
 
 namespace Game {
 

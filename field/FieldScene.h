@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/game/SubScene.h"
 #include "core/game/TimedStandIn.h"
 
 namespace Game {
@@ -10,24 +11,25 @@ class NmlNode;
 
 // Stand-in of the dungeon field until it exists: no floor; counts its
 // updates and resumes.
-class FieldScene : public TimedStandIn {
+class FieldScene : public TimedStandIn, public FieldSubScene {
  public:
   explicit FieldScene(GameData& game, Engine::i32 frames = -1) : TimedStandIn(frames), mGame(game) {}
+  bool update() override { return TimedStandIn::update(); }
 
-  void resume() { ++mResumes; }
-  void changeScene(const MapSiteData* site) { mSite = site; }
-  const MapSiteData* currentSite() const { return mSite; }
+  void resume() override { ++mResumes; }
+  void changeScene(const MapSiteData* site) override { mSite = site; }
+  const MapSiteData* currentSite() const override { return mSite; }
   // No site names, floor events or symbols yet.
-  const char* siteName() const { return ""; }
-  bool hasFloorEvent(const char*, const char*) const { return false; }
-  bool hasSymbol(const char*) const { return false; }
-  bool isSymbolOnCell(const char*, Engine::i32, bool) const { return false; }
+  const char* siteName() const override { return ""; }
+  bool hasFloorEvent(const char*, const char*) const override { return false; }
+  bool hasSymbol(const char*) const override { return false; }
+  bool isSymbolOnCell(const char*, Engine::i32, bool) const override { return false; }
   // The open floor's level; no floor yet, so whatever was set.
-  float level() const { return mLevel; }
+  float level() const override { return mLevel; }
   void setLevel(float level) { mLevel = level; }
   // Nothing to write or read yet.
-  void save(NmlNode&) const {}
-  void load(const NmlNode&) {}
+  void save(NmlNode&) const override {}
+  void load(const NmlNode&) override {}
 
   GameData& game() const { return mGame; }
   Engine::i32 resumes() const { return mResumes; }

@@ -3,7 +3,7 @@
 
 #include "Engine/Framework/WindowCreator.h"
 #include "Platform/SystemBackend.h"
-#include "core/FrameFunction.h"
+#include "root/FrameFunction.h"
 
 int main() {
   auto backend = Platform::createSystemBackend();

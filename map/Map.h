@@ -1,25 +1,23 @@
 #pragma once
 
+#include "core/map/MapBuildQueue.h"
+
 namespace Game {
 
 class RenderState;
 
 // A floor map as far as the rest of the game needs one. A map adds itself to
-// the floor-build queue when its build starts; leaving the queue on
-// destruction is done here, so a map destroyed half-built is never stepped
-// again.
+// the floor-build queue when its build starts and, as a stepped build, leaves
+// it on destruction, so a map destroyed half-built is never stepped again.
 //
 // Stand-in until the floors are built: a map read from a tile map holds
 // nothing, builds at once and draws nothing.
-class Map {
+class Map : public SteppedBuild {
  public:
-  Map() = default;
-  Map(const Map&) = delete;
-  Map& operator=(const Map&) = delete;
-  virtual ~Map();
+  virtual ~Map() = default;
 
   // One piece of the build; true once the map is built.
-  virtual bool buildStep() { return true; }
+  bool buildStep() override { return true; }
   // Reads the tile map at path and builds the whole floor at once.
   virtual void buildFromFmf(const char* path);
   // The floor's meshes and placed objects under state, animated at time.

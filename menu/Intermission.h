@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/game/SubScene.h"
 #include "core/game/TimedStandIn.h"
 #include "core/input/KeyInput.h"
 
@@ -8,14 +9,14 @@ namespace Game {
 // Stand-in of the camp menu until the menu screens exist: it shows nothing
 // and finishes when cancel goes down (as leaving the top menu does), when
 // closed, or after its frames.
-class Intermission : public TimedStandIn {
+class Intermission : public TimedStandIn, public SubScene {
  public:
   static constexpr Engine::i32 kCancelKey = 6;
 
   explicit Intermission(Engine::i32 frames = -1) : TimedStandIn(frames) {}
 
   // One frame; true when finished.
-  bool update() { return TimedStandIn::update() || mClosing || KeyInput::isTriggered(kCancelKey); }
+  bool update() override { return TimedStandIn::update() || mClosing || KeyInput::isTriggered(kCancelKey); }
   // Its next update reports it finished (an item's script may close it).
   void close() { mClosing = true; }
   bool isClosing() const { return mClosing; }

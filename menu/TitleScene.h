@@ -5,8 +5,9 @@
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
 #include "core/container/OwnedList.h"
+#include "core/game/SubScene.h"
 #include "presentation/resource/ResourceSet.h"
-#include "presentation/scene/SceneModelSet.h"
+#include "map/SceneModelSet.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/widget/RingMenu.h"
 
@@ -22,7 +23,7 @@ class SaveSlotMenu;
 // offers a new game, a saved game, the memory save (when there is one), the
 // settings and quitting. Holding keys 2, 6 and 12 opens a list that plays
 // any tune.
-class TitleScene {
+class TitleScene final : public TitleStage {
  public:
   enum Item : Engine::i32 { kStart = 0, kLoad = 1, kMemoryLoad = 2, kConfig = 3, kQuit = 4 };
   static constexpr Engine::i32 kStarCount = 128;
@@ -35,16 +36,16 @@ class TitleScene {
   static constexpr const char* kUnreadableSave = "このファイルは読み込めません";
 
   explicit TitleScene(bool hasMemorySave);
-  ~TitleScene();
+  ~TitleScene() override;
   TitleScene(const TitleScene&) = delete;
   TitleScene& operator=(const TitleScene&) = delete;
 
   // 0 running, 1 a game is to start, 2 quit.
-  Engine::i32 update();
+  Engine::i32 update() override;
   // After 1: the game the load menu read, a new game for "start", or null
   // for "memoryLoad" (the caller builds it from the memory save). The
   // caller owns it.
-  GameData* takeGame();
+  GameData* takeGame() override;
 
   Engine::i32 frame() const { return mFrame; }
   bool isMenuShown() const { return mMenuShown; }

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "core/game/VariableTable.h"
+#include "core/variable/VariableTable.h"
 #include "core/string/StringRef.h"
 #include "file/nml/NmlDocument.h"
-#include "resource/database/DataError.h"
+#include "file/DataError.h"
 
 namespace Game {
 
@@ -86,6 +86,7 @@ const char* Database::battleFilePath(i32 file) {
 void Database::create() {
   if (!gInstance) {
     gInstance = new Database();
+    setInstance(gInstance);
     plugFunctionsIntoVariables(gInstance->mFunctions);
   }
 }
@@ -100,6 +101,7 @@ void Database::destroy() {
   if (gInstance) {
     VariableTable::setFunctionHooks({});
   }
+  setInstance(nullptr);
   delete gInstance;
   gInstance = nullptr;
 }

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "resource/database/AbilityData.h"
+#include "resource/table/AbilityData.h"
 #include "resource/database/EnemyData.h"
 #include "resource/database/MapTables.h"
 #include "resource/database/RaceData.h"
 #include "resource/database/ShellData.h"
 #include "resource/database/SkillTreeItem.h"
-#include "resource/database/StateTable.h"
+#include "resource/table/RecordTables.h"
+#include "resource/table/StateTable.h"
 #include "resource/database/SynchroData.h"
 #include "resource/database/ToolData.h"
 #include "script/expression/FunctionTable.h"
@@ -25,7 +26,7 @@ class NmlNode;
 // tree), the map sites with their links and containers and the picture lists,
 // and the named functions of the variable declarations; counts the releases
 // of loaded pictures that the game scene asks for.
-class Database {
+class Database final : public RecordTables {
  public:
   // The battle tables' files in load order.
   enum BattleFile : Engine::i32 { kStates, kAbilities, kTools, kShells, kEnemies, kRaces, kSynchros, kSkillTree };
@@ -49,14 +50,14 @@ class Database {
 
   // States, by name or index. A missing name is a data error.
   StateTable& states() { return mStates; }
-  const StateTable& states() const { return mStates; }
+  const StateTable& states() const override { return mStates; }
   const StateData& findState(const char* name) const { return *mStates.at(mStates.indexOf(name)); }
   Engine::i32 stateIndex(const char* name) const { return mStates.indexOf(name); }
   const StateData* stateAt(Engine::i32 i) const { return mStates.at(i); }
   Engine::i32 stateIndexOf(const StateData* state) const;
 
   // Arts by full name; a missing one is a data error.
-  const AbilityData& findAbility(const char* name) const;
+  const AbilityData& findAbility(const char* name) const override;
   const AbilityData* findAbilityOrNull(const char* name) const;
   Engine::i32 abilityCount() const { return static_cast<Engine::i32>(mAbilities.size()); }
 

@@ -7,7 +7,7 @@
 #include "file/FileReader.h"
 #include "file/nml/NmlDocument.h"
 #include "file/nml/NmlNode.h"
-#include "resource/database/DataError.h"
+#include "file/DataError.h"
 #include "script/command/Command.h"
 
 namespace Game {

@@ -1,11 +1,7 @@
 #include "core/game/GameData.h"
 
-#include "battle/Battle.h"
-#include "field/FieldScene.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
-#include "menu/Intermission.h"
-#include "menu/ShopScene.h"
 #include "presentation/ui/UiDraw.h"
 #include "resource/Database.h"
 
@@ -17,6 +13,8 @@ constexpr const char* kOpeningSite = "オープニング";
 // What every party member gets back when the shop closes.
 constexpr Engine::i32 kShopLp = 9999;
 constexpr Engine::i32 kShopAp = 99;
+
+GameData::FieldMaker gMakeField = nullptr;
 
 Database& database() { return *Database::instance(); }
 
@@ -44,10 +42,12 @@ void GameData::deleteSubScenes() {
   mShop.reset();
 }
 
-void GameData::setBattle(Battle* battle) { mBattle = battle; }
-void GameData::setIntermission(Intermission* intermission) { mIntermission = intermission; }
-void GameData::setField(FieldScene* field) { mField = field; }
-void GameData::setShop(ShopScene* shop) { mShop = shop; }
+void GameData::setBattle(BattleSubScene* battle) { mBattle = battle; }
+void GameData::setIntermission(SubScene* intermission) { mIntermission = intermission; }
+void GameData::setField(FieldSubScene* field) { mField = field; }
+void GameData::setShop(SubScene* shop) { mShop = shop; }
+
+void GameData::setFieldMaker(FieldMaker maker) { gMakeField = maker; }
 
 void GameData::addLog(const char* text) {
   if (text && text[0] != '\0') {
@@ -63,8 +63,10 @@ bool GameData::updateMessages() {
 }
 
 void GameData::startAtOpening() {
-  setField(new FieldScene(*this));
-  mField->changeScene(database().findSite(kOpeningSite));
+  setField(gMakeField ? gMakeField(*this) : nullptr);
+  if (mField.isValid()) {
+    mField->changeScene(database().findSite(kOpeningSite));
+  }
 }
 
 // The restart after the game was cleared: inheritable integers, the play
@@ -114,11 +116,13 @@ void GameData::read(const NmlNode& root) {
   }
   readParts(root);
   if (mVariables.getInteger("clear") == 0) {
-    setField(new FieldScene(*this));
-    if (const NmlNode* field = optionalChild(root, "field")) {
-      mField->load(*field);
+    setField(gMakeField ? gMakeField(*this) : nullptr);
+    if (mField.isValid()) {
+      if (const NmlNode* field = optionalChild(root, "field")) {
+        mField->load(*field);
+      }
+      mField->resume();
     }
-    mField->resume();
   } else {
     startNewCycle();
   }

@@ -5,23 +5,20 @@
 #include "core/container/AutoPtr.h"
 #include "core/container/OwnedList.h"
 #include "core/game/AcquisitionNotice.h"
-#include "core/game/VariableTable.h"
+#include "core/game/SubScene.h"
+#include "core/variable/VariableTable.h"
 #include "core/playtime/PlayTime.h"
 #include "core/string/String.h"
 #include "data/Bag.h"
 #include "data/Party.h"
-#include "presentation/scene/SceneModelSet.h"
+#include "map/SceneModelSet.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/MessageWindow.h"
 
 namespace Game {
 
-class Battle;
-class FieldScene;
-class Intermission;
 class MapSiteData;
 class NmlNode;
-class ShopScene;
 class ToolData;
 
 // One running game: its play time, headline, variables, party, bag and log,
@@ -42,6 +39,11 @@ class GameData {
   };
 
   // A new game, its field at the opening site.
+  // Makes a game's field scene; the game's root sets it (without one a game
+  // has no field).
+  using FieldMaker = FieldSubScene* (*)(GameData& game);
+  static void setFieldMaker(FieldMaker maker);
+
   GameData();
   // A game read from a saved tree (the memory save's or a save file's root);
   // a save file's tree is checked before (SaveCheck).
@@ -90,14 +92,16 @@ class GameData {
   bool updateMessages();
 
   // Setting a sub-scene deletes the one it replaces; null removes it.
-  Battle* battle() const { return mBattle.get(); }
-  void setBattle(Battle* battle);
-  Intermission* intermission() const { return mIntermission.get(); }
-  void setIntermission(Intermission* intermission);
-  FieldScene* field() const { return mField.get(); }
-  void setField(FieldScene* field);
-  ShopScene* shop() const { return mShop.get(); }
-  void setShop(ShopScene* shop);
+  // The sub-scenes, each owned and null when absent; setting one deletes the
+  // one before.
+  BattleSubScene* battle() const { return mBattle.get(); }
+  void setBattle(BattleSubScene* battle);
+  SubScene* intermission() const { return mIntermission.get(); }
+  void setIntermission(SubScene* intermission);
+  FieldSubScene* field() const { return mField.get(); }
+  void setField(FieldSubScene* field);
+  SubScene* shop() const { return mShop.get(); }
+  void setShop(SubScene* shop);
 
   // Statistics.
   static constexpr Engine::i32 kMaxProgress = 10000;
@@ -199,10 +203,10 @@ class GameData {
   SceneModelSet mSceneModels;
   AcquisitionNotice mNotice{*this};
   OwnedList<ListMenu> mMessages;
-  AutoPtr<Battle> mBattle;
-  AutoPtr<Intermission> mIntermission;
-  AutoPtr<FieldScene> mField;
-  AutoPtr<ShopScene> mShop;
+  AutoPtr<BattleSubScene> mBattle;
+  AutoPtr<SubScene> mIntermission;
+  AutoPtr<FieldSubScene> mField;
+  AutoPtr<SubScene> mShop;
 };
 
 }  // namespace Game

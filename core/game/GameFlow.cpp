@@ -3,8 +3,9 @@
 #include "core/game/GameData.h"
 #include "core/input/KeyInput.h"
 #include "file/nml/NmlDocument.h"
-#include "menu/TitleScene.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/ui/ModelDraw.h"
+#include "script/expression/GameResolver.h"
 
 namespace Game {
 
@@ -12,25 +13,25 @@ namespace {
 
 GameFlow* gInstance = nullptr;
 
-constexpr Engine::i32 kTitleChosen = 1;
-constexpr Engine::i32 kTitleQuit = 2;
-
 }  // namespace
 
-void GameFlow::create() {
+void GameFlow::create(TitleMaker makeTitle) {
   if (!gInstance) {
-    gInstance = new GameFlow();
+    setInterfaceFrameCount(0);
+    ExpressionStuff::GameResolver::setDefault(&runningGameResolver());
+    gInstance = new GameFlow(makeTitle);
   }
 }
 
 void GameFlow::destroy() {
   delete gInstance;
   gInstance = nullptr;
+  setInterfaceFrameCount(0);
 }
 
 GameFlow* GameFlow::instance() { return gInstance; }
 
-GameFlow::GameFlow() { showNewTitle(); }
+GameFlow::GameFlow(TitleMaker makeTitle) : mMakeTitle(makeTitle) { showNewTitle(); }
 
 GameFlow::~GameFlow() = default;
 
@@ -43,11 +44,12 @@ void GameFlow::memorySave(const GameData& game) {
 void GameFlow::showNewTitle() {
   mGame.reset();
   mTitle.reset();
-  mTitle = new TitleScene(hasMemorySave());
+  mTitle = mMakeTitle(hasMemorySave());
 }
 
 Engine::i32 GameFlow::update() {
   ++mFrameCount;
+  setInterfaceFrameCount(mFrameCount);
   if (KeyInput::heldFrames(KeyInput::kReturnToTitle) == 1) {
     mReturnToTitle = true;
   }
@@ -66,10 +68,10 @@ Engine::i32 GameFlow::update() {
 
 Engine::i32 GameFlow::updateTitle() {
   const Engine::i32 result = mTitle->update();
-  if (result == kTitleQuit) {
-    return kTitleQuit;
+  if (result == TitleStage::kQuit) {
+    return TitleStage::kQuit;
   }
-  if (result != kTitleChosen) {
+  if (result != TitleStage::kGameChosen) {
     return 0;
   }
   GameData* game = mTitle->takeGame();

@@ -2,22 +2,30 @@
 
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
+#include "core/game/SubScene.h"
 
 namespace Game {
 
 class GameData;
+namespace ExpressionStuff {
+class GameResolver;
+}
 class NmlDocument;
-class TitleScene;
 
 // The game flow: the title screen until a game is started or loaded, then
 // that game's scene every frame, back to the title on request. Keeps the
 // memory save, which outlives games.
 class GameFlow {
  public:
-  static void create();
+  // Makes the title screen, told whether a memory save exists.
+  using TitleMaker = TitleStage* (*)(bool hasMemorySave);
+
+  static void create(TitleMaker makeTitle);
   static void destroy();
   // Null outside create and destroy.
   static GameFlow* instance();
+  // What expressions ask of the running game; create makes it theirs.
+  static const ExpressionStuff::GameResolver& runningGameResolver();
 
   ~GameFlow();
   GameFlow(const GameFlow&) = delete;
@@ -33,18 +41,19 @@ class GameFlow {
   Engine::i32 update();
 
   GameData* game() const { return mGame.get(); }
-  TitleScene* title() const { return mTitle.get(); }
+  TitleStage* title() const { return mTitle.get(); }
   Engine::i32 frameCount() const { return mFrameCount; }
 
  private:
-  GameFlow();
+  explicit GameFlow(TitleMaker makeTitle);
 
   void showNewTitle();
   // The title's result; 2 ends the program.
   Engine::i32 updateTitle();
 
   AutoPtr<GameData> mGame;
-  AutoPtr<TitleScene> mTitle;
+  TitleMaker mMakeTitle;
+  AutoPtr<TitleStage> mTitle;
   AutoPtr<NmlDocument> mMemorySave;
   Engine::i32 mFrameCount = 0;
   bool mReturnToTitle = false;

@@ -7,7 +7,6 @@
 
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "field/FieldScene.h"
 #include "resource/database/MapSiteData.h"
 #include "resource/database/ToolData.h"
 

@@ -8,7 +8,6 @@
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
-#include "field/FieldScene.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
 #include "resource/Database.h"

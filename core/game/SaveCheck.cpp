@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/playtime/PlayTime.h"
+#include "core/string/Decimal.h"
 #include "data/party/SaveNodeCheck.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
@@ -14,7 +15,6 @@ using Engine::i64;
 
 namespace {
 
-constexpr i32 kMaxDigits = 10;
 // Every part the game writes, so every part a load reads.
 constexpr const char* kBodyParts[] = {"system", "flag", "log", "party", "bag", "field"};
 
@@ -78,25 +78,6 @@ i64 SaveTime::stamp() const {
   return ((((static_cast<i64>(year) * 12 + month) * 31 + day) * 24 + hour) * 60) + minute;
 }
 
-bool parseDecimal(const char* text, i32& out) {
-  const bool negative = text[0] == '-';
-  const char* digits = negative ? text + 1 : text;
-  i64 value = 0;
-  i32 count = 0;
-  for (; digits[count] != '\0'; ++count) {
-    const char c = digits[count];
-    if (c < '0' || c > '9' || count >= kMaxDigits) {
-      return false;
-    }
-    value = value * 10 + (c - '0');
-  }
-  value = negative ? -value : value;
-  if (count == 0 || value < std::numeric_limits<i32>::min() || value > std::numeric_limits<i32>::max()) {
-    return false;
-  }
-  out = static_cast<i32>(value);
-  return true;
-}
 
 const char* problem(const NmlNode& root, bool withHead) {
   if (withHead) {

@@ -32,8 +32,6 @@ SaveTime readHead(const NmlNode& root);
 
 // A whole decimal number in the 32-bit range: an optional '-' and 1 to 10
 // digits, nothing else.
-bool parseDecimal(const char* text, Engine::i32& out);
-
 }  // namespace SaveCheck
 
 }  // namespace Game

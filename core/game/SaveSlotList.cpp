@@ -1,6 +1,7 @@
 #include "core/game/SaveSlotList.h"
 
 #include "core/playtime/PlayTime.h"
+#include "core/string/Decimal.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
 
@@ -26,7 +27,7 @@ bool wasCleared(const NmlNode& save) {
   const NmlNode* integers = flag ? firstChild(*flag, "integer") : nullptr;
   const NmlAttribute* clearCount = integers ? integers->findAttribute("clearCount") : nullptr;
   i32 count = 0;
-  return clearCount && SaveCheck::parseDecimal(clearCount->item(0), count) && count != 0;
+  return clearCount && parseDecimal(clearCount->item(0), count) && count != 0;
 }
 
 void appendSaveDetails(String& text, const NmlNode& save) {

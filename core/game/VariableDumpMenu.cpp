@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/game/VariableTable.h"
+#include "core/variable/VariableTable.h"
 
 namespace Game {
 

@@ -1,7 +1,5 @@
 #include "core/map/MapBuildQueue.h"
 
-#include "map/Map.h"
-
 namespace Game {
 
 using Engine::i32;
@@ -12,7 +10,7 @@ MapBuildQueue* gInstance = nullptr;
 
 }  // namespace
 
-Map::~Map() {
+SteppedBuild::~SteppedBuild() {
   if (MapBuildQueue* queue = MapBuildQueue::instance()) {
     queue->remove(this);
   }
@@ -31,34 +29,34 @@ void MapBuildQueue::destroy() {
 
 MapBuildQueue* MapBuildQueue::instance() { return gInstance; }
 
-bool MapBuildQueue::contains(const Map* map) const {
+bool MapBuildQueue::contains(const SteppedBuild* build) const {
   for (i32 i = 0; i < mCount; ++i) {
-    if (mMaps.at(static_cast<Engine::u32>(i)) == map) {
+    if (mMaps.at(static_cast<Engine::u32>(i)) == build) {
       return true;
     }
   }
   return false;
 }
 
-void MapBuildQueue::add(Map* map) {
-  if (contains(map)) {
+void MapBuildQueue::add(SteppedBuild* build) {
+  if (contains(build)) {
     return;
   }
   if (mCount == static_cast<i32>(mMaps.size())) {
-    Array2D<Map*> larger(mCount < 4 ? 8 : mCount * 2);
+    Array2D<SteppedBuild*> larger(mCount < 4 ? 8 : mCount * 2);
     for (i32 i = 0; i < mCount; ++i) {
       larger.at(static_cast<Engine::u32>(i)) = mMaps.at(static_cast<Engine::u32>(i));
     }
     mMaps.assign(larger);
   }
-  mMaps.at(static_cast<Engine::u32>(mCount++)) = map;
+  mMaps.at(static_cast<Engine::u32>(mCount++)) = build;
 }
 
-void MapBuildQueue::remove(const Map* map) {
+void MapBuildQueue::remove(const SteppedBuild* build) {
   i32 kept = 0;
   for (i32 i = 0; i < mCount; ++i) {
-    Map* entry = mMaps.at(static_cast<Engine::u32>(i));
-    if (entry != map) {
+    SteppedBuild* entry = mMaps.at(static_cast<Engine::u32>(i));
+    if (entry != build) {
       mMaps.at(static_cast<Engine::u32>(kept++)) = entry;
     }
   }
@@ -69,7 +67,7 @@ void MapBuildQueue::update() {
   if (mCount == 0) {
     return;
   }
-  Map* first = mMaps.at(0);
+  SteppedBuild* first = mMaps.at(0);
   if (first->buildStep()) {
     remove(first);
   }

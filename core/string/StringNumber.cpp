@@ -5,8 +5,10 @@
 // writes fractions as quotients (1/2).
 
 #include <cstring>
+#include <limits>
 
 #include "core/string/String.h"
+#include "core/string/Decimal.h"
 #include "core/math/IntegerMath.h"
 #include "core/string/StringRef.h"
 
@@ -199,6 +201,32 @@ void String::assignNumber(i32 value, i32 width, bool zeroPad) {
   std::memcpy(field + padding, digits, static_cast<std::size_t>(length) + 1);
   assign(field);
   delete[] field;
+}
+
+namespace {
+
+constexpr i32 kMaxDecimalDigits = 10;
+
+}  // namespace
+
+bool parseDecimal(const char* text, i32& out) {
+  const bool negative = text[0] == '-';
+  const char* digits = negative ? text + 1 : text;
+  Engine::i64 value = 0;
+  i32 count = 0;
+  for (; digits[count] != '\0'; ++count) {
+    const char c = digits[count];
+    if (c < '0' || c > '9' || count >= kMaxDecimalDigits) {
+      return false;
+    }
+    value = value * 10 + (c - '0');
+  }
+  value = negative ? -value : value;
+  if (count == 0 || value < std::numeric_limits<i32>::min() || value > std::numeric_limits<i32>::max()) {
+    return false;
+  }
+  out = static_cast<i32>(value);
+  return true;
 }
 
 }  // namespace Game

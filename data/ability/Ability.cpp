@@ -9,8 +9,8 @@
 #include "data/stats/Experience.h"
 #include "data/stats/StatMath.h"
 #include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/RecordReading.h"
+#include "resource/table/RecordTables.h"
+#include "resource/table/RecordReading.h"
 #include "script/expression/Expression.h"
 
 namespace Game {
@@ -30,12 +30,12 @@ bool holds(const Expression* expression, const Unit& unit) { return !expression 
 
 }  // namespace
 
-Ability Ability::fromName(const char* name) { return Ability(&Database::instance()->findAbility(name)); }
+Ability Ability::fromName(const char* name) { return Ability(&RecordTables::instance()->findAbility(name)); }
 
 void Ability::load(const NmlNode& node) {
   *this = Ability{};
   if (const NmlAttribute* line = node.findAttribute("ability")) {
-    mArt = &Database::instance()->findAbility(line->toString(0));
+    mArt = &RecordTables::instance()->findAbility(line->toString(0));
   }
   if (const NmlAttribute* line = node.findAttribute("level")) {
     setLevel(line->toInt(0));

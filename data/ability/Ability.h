@@ -5,7 +5,7 @@
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
 #include "data/ability/TriggerSpec.h"
-#include "resource/database/AbilityData.h"
+#include "resource/table/AbilityData.h"
 
 namespace Game {
 

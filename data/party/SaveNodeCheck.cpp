@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "core/game/SaveCheck.h"
+#include "core/string/Decimal.h"
 #include "data/article/Article.h"
 #include "data/party/PartyMembers.h"
 #include "data/unit/PlayerGhost.h"
@@ -28,7 +28,7 @@ const NmlNode* firstChild(const NmlNode& node, const char* name) {
 }
 
 bool isNumber(const NmlAttribute& line, i32 item, i32& out) {
-  return item < line.itemCount() && SaveCheck::parseDecimal(line.item(item), out);
+  return item < line.itemCount() && parseDecimal(line.item(item), out);
 }
 
 // The single whole number of a line that must be there.

@@ -4,7 +4,7 @@
 #include "data/stats/Parameters.h"
 #include "data/stats/StatMath.h"
 #include "file/nml/NmlNode.h"
-#include "resource/Database.h"
+#include "resource/table/RecordTables.h"
 
 namespace Game {
 
@@ -25,9 +25,9 @@ void DefenseBlock::clear() {
 }
 
 void DefenseBlock::read(const NmlNode& node) {
-  const Database* database = Database::instance();
-  ENGINE_ASSERT(database && "the state table is read before any defence block");
-  read(node, database->states());
+  const RecordTables* tables = RecordTables::instance();
+  ENGINE_ASSERT(tables && "the state table is read before any defence block");
+  read(node, tables->states());
 }
 
 void DefenseBlock::read(const NmlNode& node, const StateTable& states) {

@@ -4,7 +4,7 @@
 
 #include "core/string/StringRef.h"
 #include "file/nml/NmlAttribute.h"
-#include "resource/database/StateTable.h"
+#include "resource/table/StateTable.h"
 
 namespace Game {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <functional>
 
-#include "core/game/GameData.h"
 #include "data/article/ItemDefenseLines.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
@@ -114,14 +113,9 @@ void EnemyGhost::collectAbilities(ArtUser& user) const {
   }
 }
 
-void EnemyGhost::describeResistances(GameData& game) const {
-  if (!mEnemy) {
-    return;
-  }
-  std::vector<String> lines;
-  ItemDefenseLines(mEnemy->defense(), lines);
-  for (const String& line : lines) {
-    game.pushMessage(line.c_str());
+void EnemyGhost::describeResistances(std::vector<String>& lines) const {
+  if (mEnemy) {
+    ItemDefenseLines(mEnemy->defense(), lines);
   }
 }
 

@@ -44,7 +44,7 @@ class EnemyGhost final : public Ghost {
   const ToolData* dropItem() override;
   const ToolData* stealItem() override;
   void collectAbilities(ArtUser& user) const override;
-  void describeResistances(GameData& game) const override;
+  void describeResistances(std::vector<String>& lines) const override;
   const char* getFace() const override;
   void reset() override;
   void fillAp() override {}

@@ -61,7 +61,8 @@ class Ghost : public GhostLevel {
   virtual const ToolData* stealItem() = 0;
   // The arts the unit may choose from this turn.
   virtual void collectAbilities(ArtUser& user) const = 0;
-  virtual void describeResistances(GameData& game) const = 0;
+  // Appends a line per resistance, which the battle shows as messages.
+  virtual void describeResistances(std::vector<String>& lines) const = 0;
   // The face picture's name; empty when there is none.
   virtual const char* getFace() const = 0;
   virtual void reset() = 0;

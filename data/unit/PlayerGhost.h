@@ -79,7 +79,7 @@ class PlayerGhost final : public Ghost {
   const ToolData* dropItem() override { return nullptr; }
   const ToolData* stealItem() override { return nullptr; }
   void collectAbilities(ArtUser&) const override {}
-  void describeResistances(GameData&) const override {}
+  void describeResistances(std::vector<String>&) const override {}
   const char* getFace() const override;
   void reset() override;
   void fillAp() override;

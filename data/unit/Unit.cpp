@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "battle/BattleServices.h"
+#include "data/unit/BattleServices.h"
 #include "data/article/Article.h"
 #include "data/stats/StatMath.h"
 #include "data/unit/Ghost.h"
 #include "resource/Database.h"
+#include "script/expression/UnitTerms.h"
+#include "data/unit/UnitGlue.h"
 
 namespace Game {
 
@@ -33,6 +35,8 @@ float ratio(i64 value, i64 maximum) {
 Unit::Unit(Ghost& ghost, BattleServices* battle, bool battleGhost)
     : mLife(ghost.lpRef()), mSide(ghost.isEnemy() ? 1 : 0), mBattleGhost(battleGhost), mGhost(ghost),
       mBattle(battle) {
+  // Expressions reach units only through their glue, made current here.
+  ExpressionStuff::UnitTerms::install(&ExpressionStuff::GlueStuff::unitTerms());
   resetForBattle();
   recompute();
   clamp();

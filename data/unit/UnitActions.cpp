@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "battle/BattleServices.h"
+#include "data/unit/BattleServices.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
 #include "data/article/Article.h"

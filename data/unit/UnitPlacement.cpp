@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "battle/BattleServices.h"
+#include "data/unit/BattleServices.h"
 #include "core/math/Spiral.h"
 #include "core/random/WeightedTable.h"
 #include "data/Unit.h"

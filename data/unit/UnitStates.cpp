@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "battle/BattleServices.h"
+#include "data/unit/BattleServices.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
 #include "data/stats/StatMath.h"
 #include "data/unit/Ghost.h"
 #include "resource/Database.h"
-#include "resource/database/DataError.h"
+#include "file/DataError.h"
 
 namespace Game {
 

@@ -5,7 +5,6 @@
 #include <new>
 
 #include "Engine/Base/Assert.h"
-#include "core/config/Config.h"
 #include "file/nml/NmlArena.h"
 #include "file/nml/NmlParser.h"
 #include "file/nml/NmlWriter.h"
@@ -122,10 +121,6 @@ void NmlNode::clearContents() {
   if (mArena) {
     mArena->release();
   }
-}
-
-void NmlNode::removeRemovable(const char* marker) {
-  removeMarked(marker, Config::instance().setting(Config::kOmit).value() != 0);
 }
 
 void NmlNode::removeMarked(const char* marker, bool omitMarkedNodes) {

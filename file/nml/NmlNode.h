@@ -52,10 +52,11 @@ class NmlNode {
   NmlAttribute* addBool(const char* key, bool value);
   NmlAttribute* addInt(const char* key, Engine::i32 value);
 
-  // With the "omit" setting on, every child holding a line keyed by the
-  // marker goes with its subtree; otherwise only those marker lines go. Then
-  // the same in every remaining child.
-  void removeRemovable(const char* marker);
+  // With omitMarkedNodes (the "omit" setting), every child holding a line
+  // keyed by the marker goes with its subtree; otherwise only those marker
+  // lines go. Then the same in every remaining child.
+  void removeMarked(const char* marker, bool omitMarkedNodes);
+
 
   // Parses a zero-terminated text into this node, after what it holds already.
   // Strict parsing ends the program with the line of the first fault; lenient
@@ -84,7 +85,6 @@ class NmlNode {
   NmlArena& arena();
   NmlNode* addChildNamed(const char* name, std::size_t length);
   NmlAttribute* newAttribute();
-  void removeMarked(const char* marker, bool omitMarkedNodes);
 
   const char* mName = "";
   NmlNode* mParent = nullptr;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "core/math/Polygon.h"
+#include "presentation/model/Polygon.h"
 #include "core/string/String.h"
 #include "presentation/model/Animation.h"
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Engine/Base/DebugStream.h"
+#include "core/config/Config.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/Material.h"
@@ -74,7 +75,7 @@ void ResourceSet::load(const char* path) {
   }
   NmlDocument document;
   document.load(path);
-  document.removeRemovable("#removable");
+  document.removeMarked("#removable", Config::instance().setting(Config::kOmit).value() != 0);
   mOpenFiles.emplace_back(path);
   const String directory = directoryOf(path);
   loadNode(document, directory.c_str() ? directory.c_str() : "");

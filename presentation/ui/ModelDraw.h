@@ -12,8 +12,9 @@ class RenderState;
 // interface space's units / 400.
 void drawModel(const Model* model, const RenderState& state, float time);
 
-// The game flow's frame count, 0 without a game flow: the time interface
-// animations are drawn at.
+// The time interface animations are drawn at: the game flow's frame count,
+// which the flow sets each frame (0 before it runs and after it goes).
 Engine::i32 interfaceFrameCount();
+void setInterfaceFrameCount(Engine::i32 frame);
 
 }  // namespace Game

@@ -6,7 +6,7 @@
 #include "core/sound/SoundEffectList.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
-#include "resource/database/StateData.h"
+#include "resource/table/StateData.h"
 
 namespace Game {
 

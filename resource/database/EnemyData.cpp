@@ -9,8 +9,8 @@
 #include "data/stats/StatMath.h"
 #include "file/nml/NmlNode.h"
 #include "resource/Database.h"
-#include "resource/database/DataError.h"
-#include "resource/database/RecordReading.h"
+#include "file/DataError.h"
+#include "resource/table/RecordReading.h"
 #include "resource/database/ShellData.h"
 #include "script/expression/Expression.h"
 

@@ -3,8 +3,8 @@
 #include "core/string/StringRef.h"
 #include "file/nml/NmlNode.h"
 #include "resource/Database.h"
-#include "resource/database/DataError.h"
-#include "resource/database/RecordReading.h"
+#include "file/DataError.h"
+#include "resource/table/RecordReading.h"
 
 namespace Game {
 

@@ -1,10 +1,8 @@
 #include "resource/database/SkillTreeItem.h"
 
-#include "data/Unit.h"
 #include "data/ability/AbilityList.h"
-#include "data/unit/Ghost.h"
 #include "file/nml/NmlNode.h"
-#include "resource/database/RecordReading.h"
+#include "resource/table/RecordReading.h"
 #include "script/expression/Expression.h"
 
 namespace Game {
@@ -42,8 +40,7 @@ bool isKnown(const AbilityList& learned, const Ability& ability) {
   return ability.isValid() && learned.firstLevelOf(ability.art()->fullName()) >= ability.level();
 }
 
-bool canLearn(const SkillTreeItem& item, const Unit& unit) {
-  const AbilityList& learned = unit.ghost().abilities();
+bool canLearn(const SkillTreeItem& item, const AbilityList& learned, const Unit& unit) {
   if (!item.art().isValid() || isKnown(learned, item.art())) {
     return false;
   }
@@ -57,9 +54,10 @@ bool canLearn(const SkillTreeItem& item, const Unit& unit) {
 
 }  // namespace
 
-void collectCandidates(const SkillTree& tree, std::vector<const SkillTreeItem*>& out, const Unit& unit) {
+void collectCandidates(const SkillTree& tree, std::vector<const SkillTreeItem*>& out, const AbilityList& learned,
+                       const Unit& unit) {
   for (const SkillTreeItem& item : tree) {
-    if (canLearn(item, unit)) {
+    if (canLearn(item, learned, unit)) {
       out.push_back(&item);
     }
   }

@@ -39,9 +39,11 @@ class SkillTreeItem {
 // The items of a skill tree in file order: "item" children of a node.
 using SkillTree = std::vector<SkillTreeItem>;
 void readSkillTree(const NmlNode& node, SkillTree& out);
-// Appends, in tree order, the items the unit's ghost can learn now: its art
-// not yet known at the item's level, every prerequisite known at its level,
-// and the condition (when there is one) true for the unit.
-void collectCandidates(const SkillTree& tree, std::vector<const SkillTreeItem*>& out, const Unit& unit);
+// Appends, in tree order, the items a unit can learn now, learned being its
+// ghost's arts: the item's art not yet known at the item's level, every
+// prerequisite known at its level, and the condition (when there is one) true
+// for the unit.
+void collectCandidates(const SkillTree& tree, std::vector<const SkillTreeItem*>& out, const AbilityList& learned,
+                       const Unit& unit);
 
 }  // namespace Game

@@ -2,8 +2,8 @@
 
 #include "file/nml/NmlNode.h"
 #include "resource/Database.h"
-#include "resource/database/DataError.h"
-#include "resource/database/RecordReading.h"
+#include "file/DataError.h"
+#include "resource/table/RecordReading.h"
 #include "resource/database/ShellData.h"
 
 namespace Game {

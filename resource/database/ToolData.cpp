@@ -7,7 +7,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/scene/TextWriter.h"
 #include "resource/constance/Keywords.h"
-#include "resource/database/RecordReading.h"
+#include "resource/table/RecordReading.h"
 
 namespace Game {
 

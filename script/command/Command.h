@@ -27,8 +27,22 @@ class Command {
   virtual Engine::i32 execute(GameData& game) = 0;
 };
 
-// The command of the element's name; null for a name that is no command.
+// The command of the element's name; null for a name that is no command, or
+// for a scene's command while no scene maker is installed.
 Command* createCommand(const NmlNode& element, GameData& game);
+
+// Makes the commands that drive the scenes above the interpreter (camp menu,
+// shop, party screens, field, battle) for their keywords; the game's root
+// installs it.
+class SceneCommandMaker {
+ public:
+  virtual Command* make(const NmlNode& element, GameData& game, Engine::i32 keywordIndex) const = 0;
+  // Null uninstalls.
+  static void install(const SceneCommandMaker* maker);
+
+ protected:
+  ~SceneCommandMaker() = default;
+};
 
 // The 74 command names, in the order the factory tests them.
 constexpr Engine::i32 kKeywordCount = 74;

@@ -3,12 +3,9 @@
 
 #include "file/nml/NmlNode.h"
 #include "script/command/Command.h"
-#include "script/command/CampCommands.h"
 #include "script/command/FlowCommands.h"
 #include "script/command/ItemCommands.h"
 #include "script/command/MenuCommands.h"
-#include "script/command/PartyCommands.h"
-#include "script/command/PendingCommands.h"
 #include "script/command/RecordCommands.h"
 #include "script/command/SceneCommands.h"
 #include "script/command/ScreenCommands.h"
@@ -35,7 +32,11 @@ template <class T>
 Command* makeWithGame(const NmlNode& element, GameData& game, i32) {
   return new T(element, game);
 }
-Command* pending(const NmlNode& element, GameData&, i32 index) { return new NotYetAvailable(element, index); }
+const SceneCommandMaker* gSceneMaker = nullptr;
+
+Command* scene(const NmlNode& element, GameData& game, i32 index) {
+  return gSceneMaker ? gSceneMaker->make(element, game, index) : nullptr;
+}
 
 struct Keyword {
   const char* name;
@@ -71,56 +72,58 @@ constexpr std::array<Keyword, kKeywordCount> kKeywords = {{
     {"message", makeFrom<Message>},
     {"fadeIn", make<FadeIn>},
     {"fadeOut", make<FadeOut>},
-    {"intermission", make<IntermissionCommand>},
-    {"closeIntermission", make<CloseIntermission>},
+    {"intermission", scene},
+    {"closeIntermission", scene},
     {"sceneAddContainer", makeFrom<SceneAddContainer>},
     {"sceneAddModel", makeFrom<SceneAddModel>},
     {"sceneDestroyModel", makeFrom<SceneDestroyModel>},
     {"progress", makeFrom<Progress>},
-    {"createSymbol", pending},
-    {"destroySymbol", pending},
-    {"move", pending},
-    {"createContainer", pending},
-    {"createDoor", pending},
-    {"openSymbol", pending},
-    {"addGhost", makeFrom<AddGhost>},
-    {"createGhost", makeFrom<CreateGhost>},
-    {"removeGhost", makeFrom<RemoveGhost>},
-    {"removeGhostMenu", make<RemoveGhostMenu>},
-    {"organizeParty", makeFrom<OrganizeParty>},
-    {"continuePenalty", make<ContinuePenalty>},
-    {"battle", pending},
-    {"createEnemy", pending},
-    {"createRace", pending},
-    {"over", pending},
-    {"careUnit", pending},
-    {"turnEnd", pending},
-    {"changeMap", pending},
-    {"recover", makeFrom<Recover>},
-    {"shop", makeFrom<ShopCommand>},
-    {"changeScene", pending},
+    {"createSymbol", scene},
+    {"destroySymbol", scene},
+    {"move", scene},
+    {"createContainer", scene},
+    {"createDoor", scene},
+    {"openSymbol", scene},
+    {"addGhost", scene},
+    {"createGhost", scene},
+    {"removeGhost", scene},
+    {"removeGhostMenu", scene},
+    {"organizeParty", scene},
+    {"continuePenalty", scene},
+    {"battle", scene},
+    {"createEnemy", scene},
+    {"createRace", scene},
+    {"over", scene},
+    {"careUnit", scene},
+    {"turnEnd", scene},
+    {"changeMap", scene},
+    {"recover", scene},
+    {"shop", scene},
+    {"changeScene", scene},
     {"setRecordFloor", makeFrom<SetRecordFloor>},
     {"openScene", makeFrom<OpenScene>},
     {"fixSceneLevel", make<FixSceneLevel>},
     {"nextFloor", make<NextFloor>},
-    {"completeFloorMap", pending},
-    {"vanishEnemySymbol", pending},
-    {"freezeEnemySymbol", pending},
-    {"seekContainer", pending},
-    {"targetSymbol", pending},
-    {"setAngle", pending},
-    {"setVerticalAngle", pending},
-    {"fixAngle", pending},
-    {"changeSymbol", pending},
-    {"aimSymbol", pending},
-    {"rotateSymbol", pending},
-    {"lastEscape", pending},
+    {"completeFloorMap", scene},
+    {"vanishEnemySymbol", scene},
+    {"freezeEnemySymbol", scene},
+    {"seekContainer", scene},
+    {"targetSymbol", scene},
+    {"setAngle", scene},
+    {"setVerticalAngle", scene},
+    {"fixAngle", scene},
+    {"changeSymbol", scene},
+    {"aimSymbol", scene},
+    {"rotateSymbol", scene},
+    {"lastEscape", scene},
     {"saveDialog", make<SaveDialog>},
-    {"setState", pending},
-    {"recall", pending},
+    {"setState", scene},
+    {"recall", scene},
 }};
 
 }  // namespace
+
+void SceneCommandMaker::install(const SceneCommandMaker* maker) { gSceneMaker = maker; }
 
 const char* keyword(i32 index) {
   return index >= 0 && index < kKeywordCount ? kKeywords[static_cast<std::size_t>(index)].name : "";

@@ -4,7 +4,7 @@
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
 #include "resource/Database.h"
-#include "resource/database/DataError.h"
+#include "file/DataError.h"
 #include "script/expression/Expression.h"
 
 namespace Game::ScriptStuff {

@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "core/game/GameData.h"
-#include "field/FieldScene.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
 #include "script/command/CommandReading.h"

@@ -6,12 +6,11 @@
 #include <string>
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
 #include "script/expression/Expression.h"
 #include "script/expression/FunctionId.h"
 #include "script/expression/FunctionTable.h"
 #include "script/expression/GameResolver.h"
-#include "script/expression/UnitGlue.h"
+#include "script/expression/UnitTerms.h"
 
 namespace Game {
 
@@ -61,12 +60,27 @@ i32 liveness(const GameResolver& game, const char* name) {
   if (!unit) {
     return 0;
   }
-  return unit->isAlive() ? 1 : -1;
+  const ExpressionStuff::UnitTerms* terms = ExpressionStuff::UnitTerms::current();
+  return terms && terms->isAlive(*unit) ? 1 : -1;
 }
 
 i32 livingCount(const GameResolver& game, i32 side) {
   return game.hasBattle() && (side == 0 || side == 1) ? game.livingCount(side) : 0;
 }
+
+// A unit's terms (or a pair's), answered by the units' own glue.
+class UnitTermGlue final : public ExpressionStuff::Glue {
+ public:
+  UnitTermGlue(const Unit& unit, const Unit* other) : mUnit(unit), mOther(other) {}
+  bool resolve(i32* out, i32 id, const Arguments& arguments) override {
+    const ExpressionStuff::UnitTerms* terms = ExpressionStuff::UnitTerms::current();
+    return terms && terms->resolve(out, id, arguments, mUnit, mOther);
+  }
+
+ private:
+  const Unit& mUnit;
+  const Unit* mOther;
+};
 
 i32 randomBelow(i32 n) {
   RandomGenerator* random = RandomGenerator::instance();
@@ -108,8 +122,8 @@ bool answerBattle(i32* out, i32 id, const Arguments& arguments, const GameResolv
         return false;
       }
       const Unit* unit = battleUnit(game, arguments.text(0));
-      *out = !unit ? 0 : id == F::kHp ? ExpressionStuff::GlueStuff::lifePercent(*unit)
-                                      : ExpressionStuff::GlueStuff::lpPercent(*unit);
+      const ExpressionStuff::UnitTerms* terms = ExpressionStuff::UnitTerms::current();
+      *out = !unit || !terms ? 0 : id == F::kHp ? terms->lifePercent(*unit) : terms->lpPercent(*unit);
       return true;
     }
     default: return false;
@@ -149,13 +163,60 @@ bool Expression::evaluateGlobal(i32* out, i32 id, const Arguments& arguments) {
 }
 
 i32 Expression::evaluateForUnit(const Unit& unit) const {
-  ExpressionStuff::GlueStuff::Unit glue(unit);
+  UnitTermGlue glue(unit, nullptr);
   return evaluateWithGlue(&glue);
 }
 
 i32 Expression::evaluateForUnits(const Unit& unit, const Unit& other) const {
-  ExpressionStuff::GlueStuff::UnitRelation glue(unit, other);
+  UnitTermGlue glue(unit, &other);
   return evaluateWithGlue(&glue);
 }
+
+namespace ExpressionStuff {
+
+namespace {
+
+// Every question about an absent game gets the empty answer.
+class NoGameResolver final : public GameResolver {
+ public:
+  bool findInteger(const char*, i32*) const override { return false; }
+  bool isFlagOn(const char*) const override { return false; }
+  const FunctionTable* functions() const override { return nullptr; }
+  bool isActiveMember(const char*) const override { return false; }
+  i32 countTool(const char*) const override { return 0; }
+  i32 countToolInRoster(const char*) const override { return 0; }
+  i32 activeMemberCount() const override { return 0; }
+  bool hasField() const override { return false; }
+  const char* siteName() const override { return ""; }
+  bool hasFloorEvent(const char*, const char*) const override { return false; }
+  bool hasSymbol(const char*) const override { return false; }
+  bool isSymbolOnCell(const char*, i32, bool) const override { return false; }
+  bool hasBattle() const override { return false; }
+  i32 turn() const override { return 0; }
+  i32 livingCount(i32) const override { return 0; }
+  bool hasLastSpells() const override { return false; }
+  const Unit* findUnit(const char*) const override { return nullptr; }
+};
+
+const GameResolver* gInstalledResolver = nullptr;
+const GameResolver* gDefaultResolver = nullptr;
+const UnitTerms* gUnitTerms = nullptr;
+
+}  // namespace
+
+const GameResolver& GameResolver::current() {
+  static const NoGameResolver sNoGame;
+  return gInstalledResolver ? *gInstalledResolver : gDefaultResolver ? *gDefaultResolver : sNoGame;
+}
+
+void GameResolver::install(const GameResolver* resolver) { gInstalledResolver = resolver; }
+
+void GameResolver::setDefault(const GameResolver* resolver) { gDefaultResolver = resolver; }
+
+const UnitTerms* UnitTerms::current() { return gUnitTerms; }
+
+void UnitTerms::install(const UnitTerms* terms) { gUnitTerms = terms; }
+
+}  // namespace ExpressionStuff
 
 }  // namespace Game

@@ -49,11 +49,13 @@ class GameResolver {
   // The battle unit of that name, or null.
   virtual const Unit* findUnit(const char* name) const = 0;
 
-  // The resolver that expressions use: the one installed, else the running
-  // game's (through the game flow).
+  // The resolver that expressions use: the one installed, else the default
+  // (the running game's, which the game flow sets), else one that answers
+  // nothing.
   static const GameResolver& current();
-  // Null restores the running game's.
+  // Null restores the default.
   static void install(const GameResolver* resolver);
+  static void setDefault(const GameResolver* resolver);
 };
 
 }  // namespace ExpressionStuff

@@ -6,7 +6,7 @@
 #include "battle/UnitEntry.h"
 #include "data/Unit.h"
 #include "data/unit/Ghost.h"
-#include "tests/battle/FakeBattleServices.h"
+#include "tests/data/unit/FakeBattleServices.h"
 #include "tests/data/unit/TestGhost.h"
 #include "tests/resource/database/DatabaseFixture.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game/VariableTable.h"
+#include "core/variable/VariableTable.h"
 #include "resource/Database.h"
 #include "tests/core/game/GameFixture.h"
 

@@ -8,7 +8,7 @@
 #include "presentation/widget/ListMenu.h"
 #include "script/command/Command.h"
 #include "script/command/MenuCommands.h"
-#include "script/command/PendingCommands.h"
+#include "script/scene/PendingCommands.h"
 #include "script/command/SceneCommands.h"
 #include "script/command/TalkCommands.h"
 #include "tests/script/ScriptFixture.h"

@@ -9,10 +9,10 @@
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
 #include "menu/Shop.h"
-#include "presentation/widget/ContentMenu.h"
+#include "data/widget/ContentMenu.h"
 #include "presentation/widget/ListMenu.h"
-#include "script/command/CampCommands.h"
-#include "script/command/PartyCommands.h"
+#include "script/scene/CampCommands.h"
+#include "script/scene/PartyCommands.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {

@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "Platform/TextCodec.h"
-#include "core/game/VariableTable.h"
+#include "core/game/GameData.h"
+#include "core/variable/VariableTable.h"
 #include "core/random/RandomGenerator.h"
+#include "field/FieldScene.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
+#include "script/scene/SceneCommandFactory.h"
 #include "tests/resource/database/DatabaseFixture.h"
 #include "tests/file/FileManagerFixture.h"
 
@@ -60,8 +63,14 @@ class GameTest : public FileTestSupport::FileManagerTest {
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     Game::RandomGenerator::instance()->setSeed(12345);
+    Game::GameData::setFieldMaker([](Game::GameData& game) -> Game::FieldSubScene* {
+      return new Game::FieldScene(game);
+    });
+    Game::ScriptStuff::SceneCommandMaker::install(&Game::ScriptStuff::SceneCommandFactory::instance());
   }
   void TearDown() override {
+    Game::ScriptStuff::SceneCommandMaker::install(nullptr);
+    Game::GameData::setFieldMaker(nullptr);
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
     Game::Constance::destroy();

@@ -27,7 +27,7 @@ class GameFlowTest : public GameTestSupport::GameTest {
     KeyInput::setDefaultBindings();
     Engine::Input::Manager::create();
     SceneRenderer::create(800, 600);
-    GameFlow::create();
+    GameFlow::create([](bool hasMemorySave) -> TitleStage* { return new TitleScene(hasMemorySave); });
   }
   void TearDown() override {
     GameFlow::destroy();
@@ -35,6 +35,8 @@ class GameFlowTest : public GameTestSupport::GameTest {
     Engine::Input::Manager::destroy();
     GameTest::TearDown();
   }
+
+  TitleScene* title() { return static_cast<TitleScene*>(flow().title()); }
 
   Engine::i32 step() {
     Engine::Input::ManagerImpl::instance()->update({}, true, 0);
@@ -52,14 +54,14 @@ class GameFlowTest : public GameTestSupport::GameTest {
   // Shows the title's ring at once, waits out its opening, turns it to the
   // item and decides it; the flow's result.
   Engine::i32 choose(TitleScene::Item item) {
-    if (!flow().title()->isMenuShown()) {
+    if (!title()->isMenuShown()) {
       tap(Key::X);
     }
     for (int i = 0; i < 30; ++i) step();
-    for (int turns = 0; flow().title()->selectedItem() != item && turns < 5; ++turns) {
+    for (int turns = 0; title()->selectedItem() != item && turns < 5; ++turns) {
       tap(Key::Right);
     }
-    EXPECT_EQ(flow().title()->selectedItem(), item);
+    EXPECT_EQ(title()->selectedItem(), item);
     return tap(Key::X);
   }
   static GameFlow& flow() { return *GameFlow::instance(); }
@@ -71,18 +73,18 @@ class GameFlowTest : public GameTestSupport::GameTest {
 // frame; the field under a battle resumes at once but runs from the next
 // frame; opening the shop removes the field.
 TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
-  EXPECT_EQ(flow().title()->selectedItem(), TitleScene::kStart);
+  EXPECT_EQ(title()->selectedItem(), TitleScene::kStart);
   SceneRenderer::instance()->setFadeLevel(0);
   choose(TitleScene::kStart);
-  EXPECT_FALSE(flow().title());
+  EXPECT_FALSE(title());
   EXPECT_EQ(SceneRenderer::instance()->fadeLevel(), 255);
-  FieldScene* field = game().field();
+  auto* field = static_cast<FieldScene*>(game().field());
   ASSERT_TRUE(field);
   const Engine::i32 fieldRuns = field->updates();
   game().setBattle(new Battle(2));
   game().setIntermission(new Intermission(1));
   game().setShop(new ShopScene(2));
-  Battle* battle = game().battle();
+  auto* battle = static_cast<Battle*>(game().battle());
   Party& party = game().party();
   ASSERT_TRUE(party.recruit(*Database::instance()->findShell("Kessa")));
   Game::PlayerGhost& kessa = party.members().memberAt(0);
@@ -113,7 +115,7 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
 
   game().setField(new FieldScene(game(), 2));
   step();
-  EXPECT_EQ(game().field()->updates(), 1);
+  EXPECT_EQ(static_cast<FieldScene*>(game().field())->updates(), 1);
   step();
   EXPECT_FALSE(game().field());
 }
@@ -124,11 +126,11 @@ TEST_F(GameFlowTest, ReturnKeyDuringABattleShowsANewTitleInTheSameFrame) {
   backend->fakeKeyboard.press(Key::F9);
   EXPECT_EQ(step(), 0);
   EXPECT_FALSE(flow().game());
-  ASSERT_TRUE(flow().title());
-  EXPECT_EQ(flow().title()->frame(), 1);  // the new title ran in this frame
-  const TitleScene* title = flow().title();
+  ASSERT_TRUE(title());
+  EXPECT_EQ(title()->frame(), 1);  // the new title ran in this frame
+  const TitleScene* shown = title();
   step();  // held on: still the same title
-  EXPECT_EQ(flow().title(), title);
+  EXPECT_EQ(title(), shown);
 }
 
 // The memory save outlives games: it loads twice, and a newer one replaces it.
@@ -142,12 +144,12 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
   for (int round = 0; round < 2; ++round) {
     flow().returnToTitle();
     step();
-    ASSERT_TRUE(flow().title());
-    EXPECT_EQ(flow().title()->selectedItem(), TitleScene::kMemoryLoad);
+    ASSERT_TRUE(title());
+    EXPECT_EQ(title()->selectedItem(), TitleScene::kMemoryLoad);
     choose(TitleScene::kMemoryLoad);
     ASSERT_TRUE(flow().game());
     EXPECT_EQ(game().playTime().low(), savedTime + 1);  // one game frame since the load
-    EXPECT_EQ(game().field()->resumes(), 1);
+    EXPECT_EQ(static_cast<FieldScene*>(game().field())->resumes(), 1);
     EXPECT_EQ(game().money(), 250);
     EXPECT_STREQ(game().headline(), "メモ");
   }

@@ -88,7 +88,7 @@ TEST_F(GameStatisticsTest, LevelEstimates) {
   game().variables().integer("沈黙の書庫.到達階数") = 0;
   game().floor() = 0;
   EXPECT_FLOAT_EQ(game().progressLevel(), 0.0f);
-  game().field()->setLevel(7.0f);
+  static_cast<Game::FieldScene*>(game().field())->setLevel(7.0f);
   EXPECT_FLOAT_EQ(game().currentLevel(), 7.0f);
   game().setField(nullptr);
   EXPECT_FLOAT_EQ(game().currentLevel(), 0.0f);

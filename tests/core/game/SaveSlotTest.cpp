@@ -91,7 +91,7 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   for (std::size_t i = 0; i < std::size(texts); ++i) {
     EXPECT_STREQ(loaded->log()[i].c_str(), texts[i]);
   }
-  EXPECT_EQ(loaded->field()->resumes(), 1);
+  EXPECT_EQ(static_cast<Game::FieldScene*>(loaded->field())->resumes(), 1);
   EXPECT_EQ(body(*loaded), body(game));
 
   NmlDocument first;
@@ -144,7 +144,7 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
   EXPECT_EQ(loaded->party().members().count(), 0);
   ASSERT_TRUE(loaded->field());
   EXPECT_EQ(loaded->field()->currentSite(), database().findSite("オープニング"));
-  EXPECT_EQ(loaded->field()->resumes(), 0);
+  EXPECT_EQ(static_cast<Game::FieldScene*>(loaded->field())->resumes(), 0);
 }
 
 // The file is replaced only once the new one is whole: a write refused, cut

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "map/Map.h"
 #include "core/map/MapBuildQueue.h"
 
 namespace {
 
-class CountedMap : public Game::Map {
+class CountedMap final : public Game::SteppedBuild {
  public:
   explicit CountedMap(int steps = 1) : mStepsLeft(steps) {}
   bool buildStep() override {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/math/MathHelper.h"
-#include "core/math/Polygon.h"
+#include "presentation/model/Polygon.h"
 #include "file/nml/NmlNode.h"
 
 namespace {

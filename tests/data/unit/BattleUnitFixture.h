@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "data/Unit.h"
-#include "tests/battle/FakeBattleServices.h"
+#include "tests/data/unit/FakeBattleServices.h"
 #include "tests/data/unit/TestGhost.h"
 #include "tests/resource/database/DatabaseFixture.h"
 

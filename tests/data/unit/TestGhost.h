@@ -7,7 +7,7 @@
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
 #include "data/unit/Ghost.h"
-#include "tests/battle/FakeBattleServices.h"
+#include "tests/data/unit/FakeBattleServices.h"
 
 namespace UnitTestSupport {
 
@@ -49,7 +49,7 @@ class TestGhost final : public Game::Ghost {
   const Game::ToolData* dropItem() override { return nullptr; }
   const Game::ToolData* stealItem() override { return std::exchange(loot, nullptr); }
   void collectAbilities(Game::ArtUser&) const override {}
-  void describeResistances(Game::GameData&) const override {}
+  void describeResistances(std::vector<Game::String>&) const override {}
   const char* getFace() const override { return ""; }
   void reset() override {}
   void fillAp() override {}

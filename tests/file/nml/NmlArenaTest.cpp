@@ -5,7 +5,6 @@
 #include <string>
 
 #include "NmlTestSupport.h"
-#include "core/config/Config.h"
 #include "file/nml/NmlArena.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
@@ -50,13 +49,9 @@ TEST(NmlArenaTest, MakeRoomMovesTheBytesBeingWritten) {
 }
 
 TEST(NmlArenaTest, ParsedTreesAcceptChangesAfterTheParse) {
-  Game::Config::Setting& omit = Game::Config::instance().setting(Game::Config::kOmit);
-  const int saved = omit.value();
-  omit.set(0);
   NmlNode root;
   ASSERT_TRUE(root.parse("a 1,2;x{#gone;b 3;}y{c;}", true));
-  root.removeRemovable("#gone");  // only the marker lines go
-  omit.set(saved);
+  root.removeMarked("#gone", false);  // only the marker lines go
   NmlAttribute* a = root.findAttribute("a");
   for (int i = 3; i <= 20; ++i) {  // past the parsed line's item room, several times
     a->addInt(i);
@@ -75,13 +70,9 @@ TEST(NmlArenaTest, ParsedTreesAcceptChangesAfterTheParse) {
 }
 
 TEST(NmlArenaTest, NodesAddedAfterRemovingTheLastChildFollowTheKeptOnes) {
-  Game::Config::Setting& omit = Game::Config::instance().setting(Game::Config::kOmit);
-  const int saved = omit.value();
-  omit.set(1);
   NmlNode root;
   ASSERT_TRUE(root.parse("p{}q{#gone;}r{#gone;}", true));
-  root.removeRemovable("#gone");
-  omit.set(saved);
+  root.removeMarked("#gone", true);
   root.addChild("s");
   EXPECT_EQ(root.childCount(), 2);
   EXPECT_EQ(written(root, false), "p{}s{}");

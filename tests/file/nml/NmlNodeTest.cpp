@@ -3,7 +3,6 @@
 #include <string>
 
 #include "NmlTestSupport.h"
-#include "core/config/Config.h"
 #include "file/nml/NmlDocument.h"
 #include "file/nml/NmlNode.h"
 
@@ -13,19 +12,15 @@ using Game::NmlDocument;
 using Game::NmlNode;
 using NmlTestSupport::written;
 
-TEST(NmlNodeTest, RemovableEntriesFollowTheOmitSetting) {
-  Game::Config::Setting& omit = Game::Config::instance().setting(Game::Config::kOmit);
-  const int saved = omit.value();
+TEST(NmlNodeTest, RemovableEntriesFollowTheOmitFlag) {
   const char* text = "keep{a 1;}fine{#removable;b{#removable;c 1;}}gone{#removable;inner{}}";
   for (const int omitting : {0, 1}) {
-    omit.set(omitting);
     NmlNode root;
     ASSERT_TRUE(root.parse(text, true));
-    root.removeRemovable("#removable");
+    root.removeMarked("#removable", omitting != 0);
     const std::string kept = omitting ? "keep{a 1;}" : "keep{a 1;}fine{b{c 1;}}gone{inner{}}";
     EXPECT_EQ(written(root, false), kept) << "omit " << omitting;
   }
-  omit.set(saved);
 }
 
 TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {

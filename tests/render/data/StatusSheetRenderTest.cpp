@@ -7,7 +7,7 @@
 #include "data/stats/Experience.h"
 #include "data/unit/PlayerGhost.h"
 #include "data/unit/StatusSheet.h"
-#include "presentation/widget/ItemMenu.h"
+#include "data/widget/ItemMenu.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"

@@ -10,7 +10,7 @@
 #include "presentation/resource/ResourceTestSupport.h"
 #include "resource/database/BattlePictures.h"
 #include "resource/database/MapPictureSet.h"
-#include "resource/database/StateData.h"
+#include "resource/table/StateData.h"
 #include "resource/database/SymbolCharaData.h"
 #include "resource/database/UnitPictureData.h"
 

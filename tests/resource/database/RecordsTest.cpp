@@ -1,7 +1,7 @@
 #include <tuple>
 
 #include "data/stats/Parameters.h"
-#include "resource/database/StateTable.h"
+#include "resource/table/StateTable.h"
 #include "resource/database/ToolData.h"
 #include "tests/data/StatsFixture.h"
 

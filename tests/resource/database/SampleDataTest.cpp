@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Engine/Sound/Manager.h"
-#include "core/game/VariableTable.h"
+#include "core/variable/VariableTable.h"
 #include "core/sound/SoundEffectList.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/resource/ResourceSet.h"

@@ -1,0 +1,49 @@
+#include "resource/table/StateTable.h"
+
+#include "file/DataError.h"
+#include "file/nml/NmlNode.h"
+
+namespace Game {
+
+using Engine::i32;
+
+void StateTable::read(const NmlNode& root) {
+  const i32 n = root.countChildren("state");
+  for (i32 i = 0; i < n; ++i) {
+    mStates.emplace_back().read(*root.findChild("state", i));
+  }
+}
+
+StateData& StateTable::add(const char* name) { return mStates.emplace_back(name); }
+
+const StateData* StateTable::at(i32 i) const {
+  return i >= 0 && i < count() ? &mStates[static_cast<std::size_t>(i)] : nullptr;
+}
+
+i32 StateTable::find(const char* name) const {
+  for (i32 i = 0; i < count(); ++i) {
+    if (mStates[static_cast<std::size_t>(i)].is(name)) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+i32 StateTable::indexOf(const char* name) const {
+  const i32 index = find(name);
+  if (index < 0) {
+    DataError::unknownName(__FILE__, __LINE__, "state", name);
+  }
+  return index;
+}
+
+i32 StateTable::indexOf(const StateData* state) const {
+  for (i32 i = 0; i < count(); ++i) {
+    if (&mStates[static_cast<std::size_t>(i)] == state) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace Game

@@ -1,0 +1,62 @@
+#include "script/scene/SceneCommandFactory.h"
+
+#include <array>
+#include <cstring>
+
+#include "file/nml/NmlNode.h"
+#include "script/scene/CampCommands.h"
+#include "script/scene/PartyCommands.h"
+#include "script/scene/PendingCommands.h"
+
+namespace Game::ScriptStuff {
+
+using Engine::i32;
+
+namespace {
+
+using Maker = Command* (*)(const NmlNode& element);
+
+template <class T>
+Command* make(const NmlNode&) {
+  return new T();
+}
+template <class T>
+Command* makeFrom(const NmlNode& element) {
+  return new T(element);
+}
+
+struct SceneKeyword {
+  const char* name;
+  Maker maker;
+};
+
+constexpr std::array<SceneKeyword, 10> kBuilt = {{
+    {"intermission", make<IntermissionCommand>},
+    {"closeIntermission", make<CloseIntermission>},
+    {"shop", makeFrom<ShopCommand>},
+    {"addGhost", makeFrom<AddGhost>},
+    {"createGhost", makeFrom<CreateGhost>},
+    {"removeGhost", makeFrom<RemoveGhost>},
+    {"removeGhostMenu", make<RemoveGhostMenu>},
+    {"organizeParty", makeFrom<OrganizeParty>},
+    {"continuePenalty", make<ContinuePenalty>},
+    {"recover", makeFrom<Recover>},
+}};
+
+}  // namespace
+
+Command* SceneCommandFactory::make(const NmlNode& element, GameData&, i32 keywordIndex) const {
+  for (const SceneKeyword& entry : kBuilt) {
+    if (std::strcmp(element.name(), entry.name) == 0) {
+      return entry.maker(element);
+    }
+  }
+  return new NotYetAvailable(element, keywordIndex);
+}
+
+const SceneCommandFactory& SceneCommandFactory::instance() {
+  static const SceneCommandFactory sFactory;
+  return sFactory;
+}
+
+}  // namespace Game::ScriptStuff

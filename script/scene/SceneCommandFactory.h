@@ -1,0 +1,15 @@
+#pragma once
+
+#include "script/command/Command.h"
+
+namespace Game::ScriptStuff {
+
+// The commands of the camp menu, shop, party screens, field and battle; the
+// keywords whose scenes are still to come make a command that says so.
+class SceneCommandFactory final : public SceneCommandMaker {
+ public:
+  Command* make(const NmlNode& element, GameData& game, Engine::i32 keywordIndex) const override;
+  static const SceneCommandFactory& instance();
+};
+
+}  // namespace Game::ScriptStuff

@@ -1,0 +1,255 @@
+// The menu-content builders over the sample databases: exact row texts and
+// colours, and the equipment screen's swap with the bag.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/Bag.h"
+#include "data/Party.h"
+#include "data/Unit.h"
+#include "data/widget/ArtsPanel.h"
+#include "data/widget/ContentMenu.h"
+#include "data/widget/EquipPanel.h"
+#include "data/widget/ItemMenu.h"
+#include "presentation/widget/KeyScript.h"
+#include "data/widget/LearnMenu.h"
+#include "resource/database/ToolData.h"
+#include "tests/core/game/GameFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Engine::u32;
+using Game::ItemMenu;
+using Game::ListMenu;
+using Platform::Key;
+
+constexpr u32 kRow = 0xFFC0C0C0;
+constexpr u32 kGrey = 0xFF080808;
+constexpr u32 kTitle = 0xFFFFFF80;
+constexpr u32 kRed = 0xFFFF8080;
+
+std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+
+struct Row {
+  std::string text;
+  i32 id;
+  u32 color;
+  bool selectable;
+  bool operator==(const Row&) const = default;
+};
+using Rows = std::vector<Row>;
+
+std::ostream& operator<<(std::ostream& out, const Row& row) {
+  return out << '"' << row.text << "\" id " << row.id << " colour " << std::hex << row.color << std::dec
+             << (row.selectable ? " selectable" : "");
+}
+
+Rows rowsOf(const ListMenu& menu) {
+  Rows rows;
+  for (i32 i = 0; i < menu.itemCount(); ++i) {
+    if (const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.item(i))) {
+      rows.push_back({text->text.c_str(), text->id, text->color, text->selectable});
+    }
+  }
+  return rows;
+}
+
+// A sample party (Kessa and ミオ) and bag, with the keyboard scripted for
+// the screens that take input.
+class ContentBuildersTest : public WidgetTest::KeysOver<GameTestSupport::GameTest> {
+ protected:
+  void SetUp() override {
+    KeysOver::SetUp();
+    kessa = party.recruit(*database().findShell("Kessa"))->ghost;
+    mio = party.recruit(*database().findShell("灯りのミオ"))->ghost;
+  }
+  const Game::ToolData* tool(const char* name) { return database().findTool(name); }
+  void sampleBag() {
+    const std::pair<const char*, i32> stock[] = {{"薬草", 3}, {"鉄の剣", 1}, {"投げナイフ", 2}, {"古びた鍵", 1}};
+    for (const auto& [name, n] : stock) bag.add(Game::Article::fromItem(tool(name)), n);
+  }
+  // Frames of the equipment screen with the keys held, then one with none.
+  i32 equipFrames(i32 n, std::initializer_list<Key> held = {}) {
+    i32 result = 0;
+    for (i32 i = 0; i < n && result == 0; ++i) {
+      step(held);
+      result = panel.update(true);
+      step();
+      if (result == 0) result = panel.update(true);
+    }
+    return result;
+  }
+  void openEquip() { equipFrames(ListMenu::kInputDelay + 1); }
+
+  Game::Party party;
+  Game::Bag bag;
+  Game::PlayerGhost* kessa = nullptr;
+  Game::PlayerGhost* mio = nullptr;
+  Game::EquipPanel panel;
+};
+
+TEST_F(ContentBuildersTest, SaleRowsPadNamesTo23ColumnsAndRightAlignPriceAndNumber) {
+  sampleBag();
+  ItemMenu menu;
+  menu.buildForSale(bag);
+  const Rows rows = rowsOf(menu.list());
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[1], (Row{"   鉄の剣" + blanks(14) + "  240" + "    1", 1, kRow, true}));
+  // Price 0: a blank price column and grey, still selectable.
+  EXPECT_EQ(rows[3], (Row{"   古びた鍵" + blanks(12) + "     " + "    1", 3, kGrey, true}));
+  EXPECT_EQ(menu.selectedItem(), tool("薬草"));
+  menu.buildPlain(bag);
+  EXPECT_EQ(rowsOf(menu.list())[0].text, "   薬草" + blanks(16) + "    3");
+}
+
+TEST_F(ContentBuildersTest, ModesFilterTheBag) {
+  sampleBag();
+  ItemMenu menu;
+  const struct {
+    const char* name;
+    ItemMenu::Mode mode;
+    Game::PlayerGhost* ghost;
+    i32 mask;
+    std::vector<i32> ids;
+  } cases[] = {
+      {"plain", ItemMenu::kPlain, nullptr, 31, {0, 1, 2, 3}},
+      {"use: only items with a script", ItemMenu::kUse, nullptr, 31, {0}},
+      {"equip weapons, Kessa", ItemMenu::kEquip, kessa, 1, {-1, 1, 2}},
+      {"equip weapons, ミオ (the knife is Kessa's)", ItemMenu::kEquip, mio, 1, {-1, 1}},
+      {"equip arms, nobody", ItemMenu::kEquip, nullptr, 2, {-1}},
+  };
+  for (const auto& c : cases) {
+    menu.build(bag, c.mode, c.ghost, c.mask);
+    std::vector<i32> ids;
+    for (const Row& row : rowsOf(menu.list())) {
+      if (row.selectable) ids.push_back(row.id);
+    }
+    EXPECT_EQ(ids, c.ids) << c.name;
+  }
+}
+
+// Empty lists say so and select nothing.
+TEST_F(ContentBuildersTest, EmptyListsSaySoAndTheEquipModeStillOffersUnequip) {
+  ItemMenu items;
+  items.buildForUse(bag);
+  EXPECT_EQ(rowsOf(items.list()), (Rows{{"アイテムなし！", -1, kRow, false}}));
+  EXPECT_EQ(items.selectedItem(), nullptr);
+  items.buildForEquip(bag, *kessa, 1);
+  EXPECT_EQ(rowsOf(items.list()),
+            (Rows{{"はずす", ItemMenu::kUnequipId, kRow, true}, {"アイテムなし！", -1, kRow, false}}));
+  EXPECT_EQ(items.selectedIndex(), ItemMenu::kUnequipId);
+  EXPECT_EQ(items.selectedItem(), nullptr);
+  Game::ArtsPanel arts;
+  arts.build(Game::AbilityList(), nullptr, Game::ArtsPanel::kPlain, 0);
+  EXPECT_EQ(rowsOf(arts.list()), (Rows{{"no ability", -1, kGrey, false}}));
+  EXPECT_FALSE(arts.hasArtSelected());
+  Game::LearnMenu learn;
+  kessa->gainExperience(nullptr, 0, 100000);
+  kessa->learnAbility(*database().findShell("Kessa")->skillTree().data());
+  learn.build(*kessa);
+  EXPECT_EQ(rowsOf(learn.list()), (Rows{{"complete!", -1, kRow, false}}));
+  EXPECT_EQ(learn.selectedCandidate(), nullptr);
+}
+
+TEST_F(ContentBuildersTest, EquipSlotsAreCaptionedAndShowDashesWhenEmpty) {
+  panel.buildSlots(bag, *kessa);
+  const Rows rows = rowsOf(panel.list());
+  ASSERT_EQ(rows.size(), 16u);
+  const char* captions[] = {"武器", "武器", "武器", "腕", "頭", "足", "その他", "その他"};
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(rows[i], (Row{captions[i], -1, kTitle, false})) << i;
+  EXPECT_EQ(rows[8], (Row{"   鉄の剣", 0, kRow, true}));
+  EXPECT_EQ(rows[11], (Row{"   ----------------", 3, kRow, true}));
+  // The slot rows stand right of the captions, on their lines.
+  EXPECT_EQ(panel.list().item(8)->x, Game::EquipPanel::kSlotIndent);
+  EXPECT_EQ(panel.list().item(8)->y, panel.list().item(0)->y);
+  EXPECT_EQ(panel.list().cursor(), 8);
+  openEquip();
+  equipFrames(1, {Key::Down});
+  ASSERT_EQ(panel.list().cursor(), 9);
+  panel.buildSlots(bag, *kessa);
+  EXPECT_EQ(panel.list().cursor(), 9) << "the same character keeps the cursor";
+  panel.buildSlots(bag, *mio);
+  EXPECT_EQ(panel.list().cursor(), 8);
+}
+
+TEST_F(ContentBuildersTest, UnequipEmptiesTheSlotIntoTheBagAndEquipTakesItBack) {
+  panel.buildSlots(bag, *kessa);
+  openEquip();
+  ASSERT_EQ(equipFrames(1, {Key::X}), 0);
+  ASSERT_TRUE(panel.isChoosing());
+  openEquip();
+  equipFrames(1, {Key::X});
+  EXPECT_FALSE(panel.isChoosing());
+  EXPECT_TRUE(kessa->slot(0).isEmpty());
+  ASSERT_EQ(bag.count(), 1);
+  EXPECT_EQ(bag.at(0)->article.item(), tool("鉄の剣"));
+  equipFrames(1, {Key::X});
+  openEquip();
+  equipFrames(1, {Key::Down});
+  equipFrames(1, {Key::X});
+  EXPECT_EQ(kessa->slot(0).item(), tool("鉄の剣"));
+  EXPECT_EQ(bag.count(), 0);
+  EXPECT_EQ(equipFrames(1, {Key::Z}), 2);
+}
+
+TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
+  Game::AbilityList arts;
+  for (const char* name : {"斬り払い", "投げる道具", "火花の術"}) arts.add(Game::Ability::fromName(name));
+  Game::Ability spark = Game::Ability::fromName("火花の術");
+  spark.setLevel(3);
+  arts.add(spark);
+  Game::ArtsPanel artsPanel;
+  artsPanel.buildWithCosts(arts);
+  EXPECT_EQ(artsPanel.abilityCount(), 4) << "the hidden art is kept, without a row";
+  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{
+                                          {"斬り払い" + blanks(20), 0, kRed, true},
+                                          {"火花" + blanks(18) + " 4" + " " + " 1" + " ", 2, kRed, true},
+                                          {"火花Lv3" + blanks(15) + " 9" + " " + " 1" + " ", 3, kRed, true},
+                                      }));
+  artsPanel.build(arts, nullptr, Game::ArtsPanel::kPlain, 3);
+  EXPECT_EQ(rowsOf(artsPanel.list())[1].text, "火花" + blanks(18));
+  ASSERT_TRUE(artsPanel.hasArtSelected());
+  EXPECT_EQ(artsPanel.selectedAbility().level(), 3);
+  // A unit greys what it cannot pay.
+  for (i32 tier = 0; tier < 3; ++tier) {
+    while (mio->getAp(tier) > 0) mio->spendAp(tier);
+  }
+  Game::Unit unit(*mio);
+  artsPanel.build(arts, &unit, Game::ArtsPanel::kWithCosts, 0);
+  EXPECT_EQ(rowsOf(artsPanel.list())[1].color, kGrey);
+}
+
+TEST_F(ContentBuildersTest, CommandListOffersDefendAndFlee) {
+  Game::ArtsPanel artsPanel;
+  artsPanel.buildCommands(true, true, true, false);
+  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"コマンド", Game::ArtsPanel::kCommandId, kRow, true},
+                                            {"身を守る" + blanks(14), 0, kRow, true},
+                                            {"逃げる", -1, kGrey, false}}));
+  EXPECT_FALSE(artsPanel.hasArtSelected()) << "the command row is no art";
+  artsPanel.buildCommands(false, false, true, true);
+  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"コマンド", -1, kGrey, false},
+                                            {"何もしない" + blanks(12), 0, kRow, true},
+                                            {"逃げる" + blanks(16), 1, kRow, true}}));
+}
+
+TEST_F(ContentBuildersTest, LearnableArtsComeFromBothTreesWithTheirCosts) {
+  Game::LearnMenu menu;
+  menu.build(*mio);
+  const Rows rows = rowsOf(menu.list());
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2], (Row{"火花Lv2" + blanks(15) + "3", 2, kGrey, true})) << "no points yet: every cost is grey";
+  mio->gainExperience(nullptr, 0, 100000);
+  ASSERT_GE(mio->masterPoint(), 3);
+  menu.build(*mio);
+  EXPECT_EQ(rowsOf(menu.list())[0].color, kRed);
+  EXPECT_EQ(rowsOf(menu.list())[1].color, 0xFF8080FFu);
+  ASSERT_TRUE(mio->learnAbility(*menu.selectedCandidate()));
+  menu.build(*mio);
+  EXPECT_EQ(menu.candidates().size(), 2u) << "a learned art leaves the list";
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "LayerRules.h"
+
+namespace {
+
+using Layers::Finding;
+namespace fs = std::filesystem;
+
+constexpr const char* kLayers =
+    "# bottom\n"
+    "core/string core/math   # one layer of two folders\n"
+    "core\n"
+    "presentation\n"
+    "menu\n";
+
+// A small project tree in a temporary folder, written file by file.
+class LayerTreeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    mRoot = fs::temp_directory_path() / ("layers_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(mRoot);
+    write("layers.txt", kLayers);
+    write("core/string/String.h", "#pragma once\n#include \"core/math/Vector.h\"\n");
+    write("core/math/Vector.h", "#pragma once\n#include \"core/string/String.h\"\n");
+    write("core/game/Game.cpp", "#include \"core/string/String.h\"\n#include <vector>\n#include \"Engine/Base/Types.h\"\n");
+    write("presentation/Widget.cpp", "#include \"core/game/Game.h\"\n");
+    write("menu/Title.cpp", "  #  include \"presentation/Widget.h\"\n");
+  }
+  void TearDown() override { fs::remove_all(mRoot); }
+
+  void write(const std::string& path, const std::string& text) {
+    fs::create_directories((mRoot / path).parent_path());
+    std::ofstream(mRoot / path) << text;
+  }
+  std::vector<Finding> check() { return Layers::checkProject(mRoot, "layers.txt"); }
+
+  fs::path mRoot;
+};
+
+TEST_F(LayerTreeTest, IncludesOfTheSameLayerAndBelowPassAndOnlyIncludeLinesOfSourcesCount) {
+  write("core/game/notes.txt", "#include \"menu/Title.h\"\n");
+  write("core/game/Text.cpp", "const char* s = \"*\";\n*include \"menu/Title.h\"\n// #include \"menu/Title.h\"\n");
+  EXPECT_TRUE(check().empty());
+}
+
+TEST_F(LayerTreeTest, AnIncludeWithoutABlankBeforeItsNameCounts) {
+  write("core/game/Tight.cpp", "#include\"menu/Title.h\"\n");
+  EXPECT_EQ(check().size(), 1u);
+}
+
+TEST_F(LayerTreeTest, AnIncludeFromCoreUpToMenuIsNamedWithFileAndLine) {
+  write("core/game/Game.cpp", "#include \"core/string/String.h\"\n\n#include \"menu/Title.h\"\n");
+  const std::vector<Finding> findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].file, "core/game/Game.cpp");
+  EXPECT_EQ(findings[0].line, 3);
+  EXPECT_NE(findings[0].message.find("menu/Title.h"), std::string::npos) << findings[0].message;
+}
+
+TEST_F(LayerTreeTest, TheDeepestListedFolderGivesTheLayer) {
+  // core/string lies below core: core may include it, not the other way.
+  write("core/string/Format.cpp", "#include \"core/game/Game.h\"\n");
+  const std::vector<Finding> findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].file, "core/string/Format.cpp");
+}
+
+TEST_F(LayerTreeTest, AListedExceptionAllowsItsIncludeAndAStaleOneIsReported) {
+  write("core/game/Game.cpp", "#include \"menu/Title.h\"\n");
+  write("layers.txt", std::string(kLayers) + "except core/game/Game.cpp menu/Title.h  # why\n" +
+                          "except core/game/Game.cpp menu/Gone.h\n");
+  const std::vector<Finding> findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].file, "layers.txt");
+  EXPECT_EQ(findings[0].line, 7);
+  EXPECT_NE(findings[0].message.find("menu/Gone.h"), std::string::npos);
+}
+
+TEST_F(LayerTreeTest, AFileOutsideEveryListedFolderAndAFolderListedTwiceAreFaults) {
+  write("stray/Loose.cpp", "");
+  write("layers.txt", std::string(kLayers) + "stray/inner\n");
+  std::vector<Finding> findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].file, "stray/Loose.cpp");
+
+  write("layers.txt", std::string(kLayers) + "core\n");
+  findings = check();
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].line, 6);
+}
+
+TEST(LayerRulesTest, FoldersOnALineShareALayerAndLaterLinesLieAbove) {
+  Layers::LayerRules rules;
+  std::vector<Finding> findings;
+  rules.parse(kLayers, "layers.txt", findings);
+  ASSERT_TRUE(findings.empty());
+  EXPECT_EQ(rules.layerOf("core/string/String.h"), 0);
+  EXPECT_EQ(rules.layerOf("core/math/Vector.h"), 0);
+  EXPECT_EQ(rules.layerOf("core/game/Game.h"), 1);
+  EXPECT_EQ(rules.layerOf("menu/sub/Title.h"), 3);
+  EXPECT_EQ(rules.layerOf("menus/Title.h"), -1);
+  EXPECT_EQ(rules.layerOf("core"), -1);
+  Layers::LayerRules slashed;
+  slashed.parse("u/\nv\n", "slashed.txt", findings);
+  EXPECT_EQ(slashed.layerOf("u/Loose.h"), 0);
+  EXPECT_EQ(rules.topFolders(), (std::vector<std::string>{"core", "presentation", "menu"}));
+}
+
+}  // namespace
