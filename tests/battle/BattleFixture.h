@@ -38,13 +38,14 @@ shell{ name 甲; status{} skill{} defense{} }
 shell{ name 乙; status{} skill{} defense{} }
 shell{ name 丙; status{} skill{} defense{} }
 )";
-  // 双 needs both its members, 三 two of its three, 独 its one.
+  // 双 needs both its members, 三 two of its three, 独 its one (and its
+  // energy values are the int range's top).
   static constexpr const char* kSynchros = R"(
 synchro{ name 双; member 甲; member 乙; energySpeed 4; energyCapacity 20;
   arts{ arts{ ability 合わせ技; level 2; } } status{ 腕力 3; 知力 5; } attack{ factor 水; }
   defense{ factor{ 音 50; } } }
 synchro{ name 三; member 甲; member 乙; member 丙; number 2; energySpeed 1; energyCapacity 7; status{ 腕力 10; } }
-synchro{ name 独; member 丙; number 1; energySpeed 100; energyCapacity 100; }
+synchro{ name 独; member 丙; number 1; energySpeed 2147483647; energyCapacity 2147483647; }
 )";
 
   void SetUp() override {
