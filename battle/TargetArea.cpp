@@ -39,10 +39,6 @@ bool TargetArea::isMarked(i32 side, i32 row, i32 column) const {
   return isInside(side, row, column) && mMarks[side][row][column];
 }
 
-i32 TargetArea::markedCount() const {
-  return static_cast<i32>(std::count(&mMarks[0][0][0], &mMarks[0][0][0] + sizeof(mMarks), true));
-}
-
 void TargetArea::markReach(i32 side, i32 row, i32 column, i32 reach) {
   clear();
   if (!isInside(side, row, column)) {
@@ -53,8 +49,8 @@ void TargetArea::markReach(i32 side, i32 row, i32 column, i32 reach) {
       mark(side, row, column);
       break;
     case kNear:
-      markExposed(1 - side);
       markRange(side, 0, kLastRow, 0, kLastColumn);
+      markExposed(1 - side);
       break;
     case kFar:
       markRange(0, 0, kLastRow, 0, kLastColumn);

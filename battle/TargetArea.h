@@ -35,7 +35,6 @@ class TargetArea {
   void clearSide(Engine::i32 side);
   void mark(Engine::i32 side, Engine::i32 row, Engine::i32 column);
   bool isMarked(Engine::i32 side, Engine::i32 row, Engine::i32 column) const;
-  Engine::i32 markedCount() const;
 
   // The cells an actor of side s at (row, column) can aim at.
   void markReach(Engine::i32 side, Engine::i32 row, Engine::i32 column, Engine::i32 reach);

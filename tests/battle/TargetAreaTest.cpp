@@ -125,8 +125,12 @@ TEST_F(TargetAreaTest, ACellOrSideOutsideTheGridMarksNothing) {
   EXPECT_EQ(marks(area), kNothing);
   area.mark(0, 3, 0);
   area.mark(2, 0, 0);
+  area.mark(-1, 0, 0);
+  EXPECT_EQ(marks(area), kNothing);
+  area.markArea(0, 0, 0, TargetArea::kAll);
   area.clearSide(2);
-  EXPECT_EQ(area.markedCount(), 0);
+  area.clearSide(-1);
+  EXPECT_EQ(marks(area), kEverything);
 }
 
 TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
@@ -148,6 +152,12 @@ TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
   }
   Game::BattleGrid::markAbilityArea(area, *party, Game::Ability());
   EXPECT_EQ(marks(area), "..#.. ..... ..... | ..... ..... .....");
+  // From the enemies' side, the sides swap.
+  const Unit& enemy = *battle.units[3];
+  Game::BattleGrid::markAbilityArea(area, enemy, art("手当て"));
+  EXPECT_EQ(marks(area), "..... ..... ..... | ##### ##### #####");
+  Game::BattleGrid::markAbilityArea(area, enemy, art("突き"));
+  EXPECT_EQ(marks(area), "##### #...# #...# | ..... ..... .....");
 }
 
 TEST_F(TargetAreaTest, MarkedUnitsInListOrderWithOrWithoutTheFallen) {
@@ -158,10 +168,15 @@ TEST_F(TargetAreaTest, MarkedUnitsInListOrderWithOrWithoutTheFallen) {
   area.collectLivingUnits(living);
   EXPECT_EQ(all, (std::vector<Unit*>{battle.units[2], battle.units[4]}));
   EXPECT_EQ(living, std::vector<Unit*>{battle.units[2]});
+  all.clear();
+  area.markArea(0, 1, 2, TargetArea::kAll);
+  area.collectUnits(all);
+  EXPECT_EQ(all, battle.units);
   TargetArea unbound;
   unbound.markArea(1, 0, 0, TargetArea::kAll);
-  unbound.collectUnits(all);
-  EXPECT_EQ(all.size(), 2u);
+  std::vector<Unit*> none;
+  unbound.collectUnits(none);
+  EXPECT_TRUE(none.empty());
 }
 
 TEST_F(TargetAreaTest, ACoveredUnitIsOutOfReachUntilItsCoverFalls) {
