@@ -24,7 +24,7 @@ void TargetArea::init(const BattleServices& battle) {
 void TargetArea::clear() { std::fill_n(&mMarks[0][0][0], kSides * BattleGrid::kRows * BattleGrid::kColumns, false); }
 
 void TargetArea::clearSide(i32 side) {
-  if (side >= 0 && side < kSides) {
+  if (isSide(side)) {
     std::fill_n(&mMarks[side][0][0], BattleGrid::kRows * BattleGrid::kColumns, false);
   }
 }

@@ -24,8 +24,9 @@ class TargetArea {
     kNone, kSingle, kRow, kColumn, kWideColumn, kCircle, kFront, kSelfDestruct, kSide, kAll, kAreaCount
   };
 
+  static bool isSide(Engine::i32 side) { return side >= 0 && side < kSides; }
   static bool isInside(Engine::i32 side, Engine::i32 row, Engine::i32 column) {
-    return side >= 0 && side < kSides && BattleGrid::isInside(row, column);
+    return isSide(side) && BattleGrid::isInside(row, column);
   }
 
   // Cleared; the battle's units are the ones collected and the ones that
