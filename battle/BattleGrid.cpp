@@ -18,8 +18,8 @@ constexpr i32 kSupportType = 1;
 constexpr i32 kSurroundingFloor = 2;
 // How far the near counts look, in rows.
 constexpr i32 kNearRows = 2;
-// Cells this far apart (in rows plus columns) count as far, and one more
-// at the nearest of those distances.
+// Cells at least this far apart (rows plus columns) count 1 as far, those
+// exactly this far 2.
 constexpr i32 kFarDistance = 3;
 
 }  // namespace
@@ -50,23 +50,22 @@ void BattleGrid::compute() {
   if (mComputed) {
     return;
   }
-  const BattleGrid marks = *this;
-  clear();
+  mCounts = Counts{};
   for (i32 r = 0; r < kRows; ++r) {
     for (i32 c = 0; c < kColumns; ++c) {
-      if (marks.mOccupied[r][c]) {
+      if (mOccupied[r][c]) {
         addOccupant(r, c);
       }
     }
   }
+  mComputed = true;
 }
 
 // What one unit at (row, column) adds to every count.
 void BattleGrid::addOccupant(i32 row, i32 column) {
-  mOccupied[row][column] = true;
   for (i32 r = row + 1; r < kRows; ++r) {
     for (i32 c = std::max(column - 1, 0); c <= std::min(column + 1, kColumns - 1); ++c) {
-      ++mCover[r][c];
+      ++mCounts.cover[r][c];
     }
   }
   addNear(row, column);
@@ -74,12 +73,12 @@ void BattleGrid::addOccupant(i32 row, i32 column) {
     for (i32 c = 0; c < kColumns; ++c) {
       const i32 distance = std::abs(r - row) + std::abs(c - column);
       if (distance >= kFarDistance) {
-        mFar[r][c] += distance == kFarDistance ? 2 : 1;
+        mCounts.far[r][c] += distance == kFarDistance ? 2 : 1;
       }
     }
   }
   for (i32 c = 0; c < kColumns; ++c) {
-    ++mSameRow[row][c];
+    ++mCounts.sameRow[row][c];
   }
 }
 
@@ -90,10 +89,10 @@ void BattleGrid::addNear(i32 row, i32 column) {
     for (i32 c = std::max(column - 2 * d, 0); c <= std::min(column + 2 * d, kColumns - 1); ++c) {
       const i32 weight = std::abs(c - column) == d ? 2 : 1;
       if (row - d >= 0) {
-        mNearFront[row - d][c] += weight;
+        mCounts.nearFront[row - d][c] += weight;
       }
       if (row + d < kRows) {
-        mNearBack[row + d][c] += weight;
+        mCounts.nearBack[row + d][c] += weight;
       }
     }
   }
@@ -101,9 +100,9 @@ void BattleGrid::addNear(i32 row, i32 column) {
 
 bool BattleGrid::isOccupied(i32 row, i32 column) const { return isInside(row, column) && mOccupied[row][column]; }
 
-i32 BattleGrid::cover(i32 row, i32 column) const { return isInside(row, column) ? mCover[row][column] : 0; }
+i32 BattleGrid::cover(i32 row, i32 column) const { return isInside(row, column) ? mCounts.cover[row][column] : 0; }
 
-i32 BattleGrid::surrounding(const Counts& counts, i32 row, i32 column) {
+i32 BattleGrid::surrounding(const CellCounts& counts, i32 row, i32 column) {
   return std::max(counts[row][column] - kSurroundingFloor, 0);
 }
 
@@ -112,15 +111,15 @@ void BattleGrid::cellSurroundings(CellSurroundings& out, i32 row, i32 column) co
   if (!isInside(row, column)) {
     return;
   }
-  out.front = surrounding(mNearFront, row, column);
-  out.back = surrounding(mNearBack, row, column);
-  out.far = surrounding(mFar, row, column);
-  out.row = surrounding(mSameRow, row, column);
+  out.front = surrounding(mCounts.nearFront, row, column);
+  out.back = surrounding(mCounts.nearBack, row, column);
+  out.far = surrounding(mCounts.far, row, column);
+  out.row = surrounding(mCounts.sameRow, row, column);
 }
 
-bool BattleGrid::isExposed(i32 row, i32 column) const { return isInside(row, column) && mCover[row][column] == 0; }
+bool BattleGrid::isExposed(i32 row, i32 column) const { return isInside(row, column) && mCounts.cover[row][column] == 0; }
 
-bool BattleGrid::isStacked(i32 row, i32 column) const { return isInside(row, column) && mCover[row][column] > 1; }
+bool BattleGrid::isStacked(i32 row, i32 column) const { return isInside(row, column) && mCounts.cover[row][column] > 1; }
 
 void BattleGrid::markAbilityArea(TargetArea& area, const Unit& unit, const Ability& art) {
   const Place at = unit.place();

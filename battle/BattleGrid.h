@@ -59,18 +59,21 @@ class BattleGrid {
   static void markAbilityArea(TargetArea& area, const Unit& unit, const Ability& art);
 
  private:
-  using Counts = Engine::i32[kRows][kColumns];
+  using CellCounts = Engine::i32[kRows][kColumns];
+  struct Counts {
+    CellCounts cover = {};
+    CellCounts nearFront = {};
+    CellCounts nearBack = {};
+    CellCounts far = {};
+    CellCounts sameRow = {};
+  };
 
   void addOccupant(Engine::i32 row, Engine::i32 column);
   void addNear(Engine::i32 row, Engine::i32 column);
-  static Engine::i32 surrounding(const Counts& counts, Engine::i32 row, Engine::i32 column);
+  static Engine::i32 surrounding(const CellCounts& counts, Engine::i32 row, Engine::i32 column);
 
   bool mOccupied[kRows][kColumns] = {};
-  Counts mCover = {};
-  Counts mNearFront = {};
-  Counts mNearBack = {};
-  Counts mFar = {};
-  Counts mSameRow = {};
+  Counts mCounts;
   bool mComputed = true;
 };
 
