@@ -41,7 +41,7 @@ class BattleServices : public SpellMemory {
 
   // What the formation gives a party unit at its cell, added to parameters.
   virtual void addFormationParameters(const Unit& unit, Parameters& parameters) const = 0;
-  // What the synchro groups the unit belongs to add to its blocks.
+  // What the battle's active synchro groups add to a party unit's blocks.
   virtual void addSynchroBonus(const Unit& unit, AbilityList& abilities, Parameters& parameters,
                                AttackBlock& attack, DefenseBlock& defense) const = 0;
   // The grid's row test: with the living units of the side marked, the cell

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "battle/BattleSide.h"
+#include "battle/SynchroGroups.h"
+#include "data/stats/AttackBlock.h"
+#include "data/stats/DefenseBlock.h"
+#include "data/stats/Parameters.h"
+#include "resource/database/SynchroData.h"
+#include "tests/battle/BattleFixture.h"
+
+namespace {
+
+using Game::BattleSide;
+using Game::Parameters;
+using Game::SynchroGroups;
+using Game::Unit;
+
+class BattleSideTest : public BattleTestSupport::BattleFixture {
+ protected:
+  Unit& addWithArt(int side, int attribute, const char* name, int level) {
+    Unit& unit = addUnit(side, 0, static_cast<int>(battle.units.size()) % 5, attribute);
+    ghostOf(unit).abilities().add(art(name, level));
+    unit.recompute();
+    return unit;
+  }
+  void refresh(BattleSide& side) {
+    synchro.refresh(battle);
+    side.refresh(battle, synchro);
+  }
+
+  SynchroGroups synchro;
+};
+
+TEST_F(BattleSideTest, CapacityAndRegenerationFromTheLivingUnitsOfTheSide) {
+  // Capacity 10 + 2 + 3; regeneration 3 + (12 + 9) / 5. The fallen and the
+  // other side count nothing.
+  Unit& first = addWithArt(1, 12, "呪力容量拡大", 2);
+  addWithArt(1, 9, "呪力容量拡大", 3);
+  kill(addWithArt(1, 50, "呪力容量拡大", 10));
+  addWithArt(0, 40, "呪力容量拡大", 7);
+  BattleSide side(1);
+  refresh(side);
+  EXPECT_EQ(side.capacity(), 15);
+  EXPECT_EQ(side.regeneration(), 7);
+  EXPECT_EQ(side.abilities().count(), 2);
+  // A pool above a capacity that comes down comes down with it.
+  side.setPool(40);
+  EXPECT_EQ(side.pool(), 15);
+  kill(first);
+  refresh(side);
+  EXPECT_EQ(side.capacity(), 13);
+  EXPECT_EQ(side.regeneration(), 4);
+  EXPECT_EQ(side.pool(), 13);
+}
+
+TEST_F(BattleSideTest, RegenerationDividesPsychoTowardZeroAndStopsAtZero) {
+  struct Case {
+    int psycho, regeneration;
+  };
+  for (const Case& c : {Case{-12, 1}, Case{-14, 1}, Case{-15, 0}, Case{-40, 0}, Case{4, 3}, Case{5, 4}}) {
+    battle.units.clear();
+    addUnit(1, 0, 0, c.psycho);
+    BattleSide side(1);
+    refresh(side);
+    EXPECT_EQ(side.regeneration(), c.regeneration) << c.psycho;
+  }
+}
+
+TEST_F(BattleSideTest, TurnEndClampsRegeneratesAndClampsAgain) {
+  addWithArt(1, 10, "呪力容量拡大", 5);
+  BattleSide side(1);
+  refresh(side);
+  ASSERT_EQ(side.capacity(), 15);
+  ASSERT_EQ(side.regeneration(), 5);
+  side.setPool(4);
+  side.setGuardMode(2);
+  side.pay(6);
+  EXPECT_EQ(side.pool(), -2);
+  EXPECT_EQ(side.spent(), 6);
+  side.endTurn();
+  EXPECT_EQ(side.pool(), 3);
+  EXPECT_EQ(side.spent(), 0);
+  EXPECT_EQ(side.guardMode(), 0);
+  side.endTurn();
+  side.endTurn();
+  EXPECT_EQ(side.pool(), 13);
+  side.endTurn();
+  EXPECT_EQ(side.pool(), 15);
+  EXPECT_FLOAT_EQ(side.momentum(), 4.f);
+}
+
+TEST_F(BattleSideTest, MomentumLosesHalfAPointPerJoinDownToZero) {
+  BattleSide side(0);
+  side.endTurn();
+  side.joinChain();
+  EXPECT_FLOAT_EQ(side.momentum(), 0.5f);
+  side.joinChain();
+  side.joinChain();
+  EXPECT_FLOAT_EQ(side.momentum(), 0.f);
+  side.endTurn();
+  EXPECT_FLOAT_EQ(side.momentum(), 1.f);
+}
+
+TEST_F(BattleSideTest, StartAddsTheInitialEnergyOnce) {
+  addWithArt(0, 0, "初期呪力増加", 4);
+  addWithArt(0, 0, "初期呪力増加", 2);
+  BattleSide side(0);
+  refresh(side);
+  EXPECT_FALSE(side.isStarted());
+  side.start();
+  EXPECT_TRUE(side.isStarted());
+  EXPECT_EQ(side.pool(), 6);
+  side.setPool(1);
+  side.start();
+  EXPECT_EQ(side.pool(), 1);
+  // More than the capacity stops at it.
+  addWithArt(0, 0, "初期呪力増加", 20);
+  BattleSide full(0);
+  refresh(full);
+  full.start();
+  EXPECT_EQ(full.pool(), 10);
+}
+
+TEST_F(BattleSideTest, PoolCapacityAndRegenerationSaturate) {
+  addMember("丙", 0, 0);
+  BattleSide side(0);
+  refresh(side);
+  EXPECT_EQ(side.capacity(), INT_MAX);
+  EXPECT_EQ(side.regeneration(), INT_MAX);
+  side.setPool(INT_MAX - 1);
+  side.endTurn();
+  EXPECT_EQ(side.pool(), INT_MAX);
+  side.pay(INT_MAX);
+  side.pay(INT_MAX);
+  side.pay(INT_MAX);
+  EXPECT_EQ(side.pool(), INT_MIN);
+  EXPECT_EQ(side.spent(), INT_MAX);
+  // The enemies take no synchro bonus.
+  BattleSide enemies(1);
+  refresh(enemies);
+  EXPECT_EQ(enemies.capacity(), 10);
+  EXPECT_EQ(enemies.regeneration(), 3);
+}
+
+class SynchroGroupsTest : public BattleTestSupport::BattleFixture {
+ protected:
+  std::vector<std::string> activeNames() {
+    synchro.refresh(battle);
+    std::vector<std::string> names;
+    for (const Game::SynchroData* group : synchro.active()) {
+      names.emplace_back(group->name());
+    }
+    return names;
+  }
+
+  SynchroGroups synchro;
+};
+
+TEST_F(SynchroGroupsTest, AGroupIsActiveFromItsNumberOfLivingMembers) {
+  Unit& first = addMember("甲", 0, 0);
+  EXPECT_EQ(activeNames(), std::vector<std::string>{});
+  EXPECT_EQ(synchro.capacityBonus(), 0);
+  EXPECT_EQ(synchro.regenerationBonus(), 0);
+  Unit& second = addMember("乙", 0, 1);
+  EXPECT_EQ(activeNames(), (std::vector<std::string>{"双", "三"}));
+  EXPECT_EQ(synchro.capacityBonus(), 27);
+  EXPECT_EQ(synchro.regenerationBonus(), 5);
+  kill(second);
+  EXPECT_EQ(activeNames(), std::vector<std::string>{});
+  addMember("丙", 1, 0);
+  EXPECT_EQ(activeNames(), (std::vector<std::string>{"三", "独"}));
+  EXPECT_EQ(synchro.capacityBonus(), INT_MAX);
+  kill(first);
+  EXPECT_EQ(activeNames(), std::vector<std::string>{"独"});
+  // Enemies are never members.
+  battle.units.clear();
+  addUnit(1, 0, 0);
+  EXPECT_EQ(activeNames(), std::vector<std::string>{});
+}
+
+TEST_F(SynchroGroupsTest, BelowItsThresholdAGroupAddsNothing) {
+  Unit& lone = addMember("甲", 0, 0);
+  BattleSide side(0);
+  synchro.refresh(battle);
+  side.refresh(battle, synchro);
+  EXPECT_EQ(side.capacity(), 10);
+  Game::AbilityList abilities;
+  Parameters parameters;
+  Game::AttackBlock attack;
+  Game::DefenseBlock defense;
+  defense.clear();
+  synchro.addSynchroBonus(lone, abilities, parameters, attack, defense);
+  EXPECT_TRUE(abilities.isEmpty());
+  EXPECT_EQ(parameters, Parameters{});
+}
+
+TEST_F(SynchroGroupsTest, ActiveGroupsGiveEveryPartyUnitTheirBonuses) {
+  addMember("甲", 0, 0);
+  addMember("乙", 0, 1);
+  Unit& outsider = addUnit(0, 0, 2);
+  Unit& enemy = addUnit(1, 0, 2);
+  synchro.refresh(battle);
+  struct Case {
+    Unit* unit;
+    int artLevel, strength, intellect;
+    bool water;
+    float sound;
+  };
+  for (const Case& c : {Case{&outsider, 2, 13, 5, true, 0.5f}, Case{&enemy, 0, 0, 0, false, 1.f}}) {
+    Game::AbilityList abilities;
+    Parameters parameters;
+    Game::AttackBlock attack;
+    Game::DefenseBlock defense;
+    defense.clear();
+    synchro.addSynchroBonus(*c.unit, abilities, parameters, attack, defense);
+    EXPECT_EQ(abilities.levelOfNamed("合わせ技"), c.artLevel);
+    EXPECT_EQ(parameters[Parameters::kStrength], c.strength);
+    EXPECT_EQ(parameters[Parameters::kIntellect], c.intellect);
+    EXPECT_EQ(attack.elements().isSet(5), c.water);
+    EXPECT_FLOAT_EQ(defense.factors()[8], c.sound);
+  }
+}
+
+}  // namespace

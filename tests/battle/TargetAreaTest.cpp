@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "battle/BattleAnswers.h"
+#include "battle/BattleGrid.h"
+#include "battle/TargetArea.h"
+#include "tests/battle/BattleFixture.h"
+
+namespace {
+
+using Game::TargetArea;
+using Game::Unit;
+
+// '#' for a marked cell: the party's rows front to back, then the enemies'.
+std::string marks(const TargetArea& area) {
+  std::string out;
+  for (int side = 0; side < TargetArea::kSides; ++side) {
+    out += side ? " | " : "";
+    for (int r = 0; r < Game::BattleGrid::kRows; ++r) {
+      out += r ? " " : "";
+      for (int c = 0; c < Game::BattleGrid::kColumns; ++c) {
+        out += area.isMarked(side, r, c) ? '#' : '.';
+      }
+    }
+  }
+  return out;
+}
+
+constexpr const char* kNothing = "..... ..... ..... | ..... ..... .....";
+constexpr const char* kEverything = "##### ##### ##### | ##### ##### #####";
+
+class TargetAreaTest : public BattleTestSupport::BattleFixture {
+ protected:
+  // The party stands at (0, 2) and (2, 2): open are row 0 and columns 0 and
+  // 4 behind it. The enemies stand at (0, 1) and (1, 3), a fallen one at
+  // (0, 4): open are row 0 and (1, 3), (1, 4).
+  void SetUp() override {
+    BattleFixture::SetUp();
+    party = &addUnit(0, 0, 2);
+    addUnit(0, 2, 2);
+    addUnit(1, 0, 1);
+    addUnit(1, 1, 3);
+    kill(addUnit(1, 0, 4));
+    area.init(battle);
+  }
+
+  std::vector<Unit*> reachable(const Unit& user, const char* name) {
+    std::vector<Unit*> out;
+    Game::BattleAnswers::collectReachable(battle, user, art(name), out);
+    return out;
+  }
+
+  Unit* party = nullptr;
+  TargetArea area;
+};
+
+TEST_F(TargetAreaTest, EveryAreaCodeAroundItsTargetCell) {
+  struct Case {
+    int side, row, column, code;
+    const char* marked;
+  };
+  const Case cases[] = {
+      {1, 1, 2, TargetArea::kNone, kNothing},
+      {1, 1, 2, TargetArea::kSingle, "..... ..... ..... | ..... ..#.. ....."},
+      {1, 2, 0, TargetArea::kRow, "..... ..... ..... | ..... ..... #####"},
+      {0, 0, 4, TargetArea::kColumn, "....# ....# ....# | ..... ..... ....."},
+      {1, 2, 0, TargetArea::kWideColumn, "..... ..... ..... | ##... ##... ##..."},
+      {1, 0, 2, TargetArea::kWideColumn, "..... ..... ..... | .###. .###. .###."},
+      {1, 0, 0, TargetArea::kCircle, "..... ..... ..... | ##... ##... ....."},
+      {0, 1, 2, TargetArea::kCircle, ".###. .###. .###. | ..... ..... ....."},
+      {1, 2, 4, TargetArea::kCircle, "..... ..... ..... | ..... ...## ...##"},
+      {1, 2, 2, TargetArea::kFront, "..... ..... ..... | ##### ...## ....."},
+      {0, 1, 1, TargetArea::kFront, "##### #...# #...# | ..... ..... ....."},
+      {1, 1, 3, TargetArea::kSelfDestruct, "##### #...# #...# | ..... ...#. ....."},
+      {0, 2, 1, TargetArea::kSelfDestruct, "..... ..... .#... | ##### ...## ....."},
+      {0, 2, 1, TargetArea::kSide, "##### ##### ##### | ..... ..... ....."},
+      {1, 0, 0, TargetArea::kAll, kEverything},
+  };
+  for (const Case& c : cases) {
+    area.markReach(0, 0, 0, TargetArea::kFar);
+    area.markArea(c.side, c.row, c.column, c.code);
+    EXPECT_EQ(marks(area), c.marked) << "code " << c.code << " at " << c.side << c.row << c.column;
+    EXPECT_EQ(area.areaMode(), c.code);
+  }
+}
+
+TEST_F(TargetAreaTest, EveryReachFromTheActorsCell) {
+  struct Case {
+    int side, row, column, reach;
+    const char* marked;
+  };
+  const Case cases[] = {
+      {0, 1, 1, TargetArea::kSelf, "..... .#... ..... | ..... ..... ....."},
+      {0, 2, 4, TargetArea::kNear, "##### ##### ##### | ##### ...## ....."},
+      {1, 0, 0, TargetArea::kNear, "##### #...# #...# | ##### ##### #####"},
+      {1, 2, 3, TargetArea::kFar, kEverything},
+      {0, 0, 0, 3, kNothing},
+      {0, 0, 0, -1, kNothing},
+  };
+  for (const Case& c : cases) {
+    area.markArea(1, 1, 1, TargetArea::kAll);
+    area.markReach(c.side, c.row, c.column, c.reach);
+    EXPECT_EQ(marks(area), c.marked) << "reach " << c.reach;
+  }
+}
+
+TEST_F(TargetAreaTest, ACellOrSideOutsideTheGridMarksNothing) {
+  struct Cell {
+    int side, row, column;
+  };
+  for (const Cell& cell : {Cell{0, -1, -1}, Cell{1, 3, 0}, Cell{1, 0, 5}, Cell{0, 2, -1}, Cell{2, 0, 0},
+                           Cell{-1, 1, 1}}) {
+    for (int code = TargetArea::kNone; code <= TargetArea::kAreaCount; ++code) {
+      area.markArea(cell.side, cell.row, cell.column, code);
+      EXPECT_EQ(marks(area), kNothing) << code;
+    }
+    for (int reach = TargetArea::kSelf; reach <= TargetArea::kFar; ++reach) {
+      area.markReach(cell.side, cell.row, cell.column, reach);
+      EXPECT_EQ(marks(area), kNothing) << reach;
+    }
+  }
+  area.markArea(0, 0, 0, -1);
+  EXPECT_EQ(marks(area), kNothing);
+  area.mark(0, 3, 0);
+  area.mark(2, 0, 0);
+  area.mark(-1, 0, 0);
+  EXPECT_EQ(marks(area), kNothing);
+  area.markArea(0, 0, 0, TargetArea::kAll);
+  area.clearSide(2);
+  area.clearSide(-1);
+  EXPECT_EQ(marks(area), kEverything);
+}
+
+TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
+  struct Case {
+    const char* art;
+    const char* marked;
+  };
+  const Case cases[] = {
+      {"突き", "..... ..... ..... | ##### ...## ....."},
+      {"矢", "..... ..... ..... | ##### ##### #####"},
+      {"構え", kNothing},
+      {"手当て", "##### ##### ##### | ..... ..... ....."},
+      {"祈り", "##### ##### ##### | ..... ..... ....."},
+      {"瞑想", "..#.. ..... ..... | ..... ..... ....."},
+  };
+  for (const Case& c : cases) {
+    Game::BattleGrid::markAbilityArea(area, *party, art(c.art));
+    EXPECT_EQ(marks(area), c.marked) << c.art;
+  }
+  Game::BattleGrid::markAbilityArea(area, *party, Game::Ability());
+  EXPECT_EQ(marks(area), "..#.. ..... ..... | ..... ..... .....");
+  // From the enemies' side, the sides swap.
+  const Unit& enemy = *battle.units[3];
+  Game::BattleGrid::markAbilityArea(area, enemy, art("手当て"));
+  EXPECT_EQ(marks(area), "..... ..... ..... | ##### ##### #####");
+  Game::BattleGrid::markAbilityArea(area, enemy, art("突き"));
+  EXPECT_EQ(marks(area), "##### #...# #...# | ..... ..... .....");
+}
+
+TEST_F(TargetAreaTest, MarkedUnitsInListOrderWithOrWithoutTheFallen) {
+  area.markArea(1, 0, 0, TargetArea::kRow);
+  std::vector<Unit*> all;
+  area.collectUnits(all);
+  std::vector<Unit*> living;
+  area.collectLivingUnits(living);
+  EXPECT_EQ(all, (std::vector<Unit*>{battle.units[2], battle.units[4]}));
+  EXPECT_EQ(living, std::vector<Unit*>{battle.units[2]});
+  all.clear();
+  area.markArea(0, 1, 2, TargetArea::kAll);
+  area.collectUnits(all);
+  EXPECT_EQ(all, battle.units);
+  TargetArea unbound;
+  unbound.markArea(1, 0, 0, TargetArea::kAll);
+  std::vector<Unit*> none;
+  unbound.collectUnits(none);
+  EXPECT_TRUE(none.empty());
+}
+
+TEST_F(TargetAreaTest, ACoveredUnitIsOutOfReachUntilItsCoverFalls) {
+  Unit& behindRight = addUnit(1, 1, 2);
+  Unit& behindLeft = addUnit(1, 1, 0);
+  Unit& front = *battle.units[2];
+  const std::vector<Unit*> open{battle.units[2], battle.units[3], battle.units[4]};
+  EXPECT_EQ(reachable(*party, "突き"), open);
+  kill(front);
+  // The fallen one stays a candidate, as the target menu lists it.
+  EXPECT_EQ(reachable(*party, "突き"),
+            (std::vector<Unit*>{battle.units[2], battle.units[3], battle.units[4], &behindRight, &behindLeft}));
+  // An unplaced user reaches nothing.
+  EXPECT_TRUE(reachable(addUnit(0, -1, -1), "矢").empty());
+}
+
+}  // namespace
