@@ -7,6 +7,7 @@
 #include "Engine/Sound/Manager.h"
 #include "core/variable/VariableTable.h"
 #include "core/sound/SoundEffectList.h"
+#include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/ResourceTestSupport.h"
@@ -86,9 +87,18 @@ TEST_F(SampleDataTest, EveryListAndEveryFileItNamesLoadsWithoutAWord) {
   for (int i = 0; i < BattlePictures::kCommonAnimationCount; ++i) {
     touch(battle.commonAnimationAt(i));
   }
-  EXPECT_NE(battle.sounds().find("hit"), nullptr);
+  // Every effect's node of the effect-sound list, read as the factory reads
+  // it, in the list's folder.
+  const NmlNode& effectSounds = battle.effectSounds();
+  const NmlAttribute* folder = effectSounds.findAttribute("folder");
+  ASSERT_NE(folder, nullptr);
+  SoundEffectList effectWaves;
+  for (int i = 0; i < effectSounds.childCount(); ++i) {
+    effectWaves.readNode(*effectSounds.child(i), folder->item(0));
+  }
+  EXPECT_GT(effectWaves.count(), 0);
   EXPECT_NE(battle.battleSounds().find("encounter"), nullptr);
-  waitFor(battle.sounds());
+  waitFor(effectWaves);
   waitFor(battle.battleSounds());
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
