@@ -54,6 +54,7 @@ class ScriptedCast : public Cast {
   using Cast::launchHitMark;
   using Cast::launchHitMarks;
   using Cast::launchSparks;
+  using Cast::launchSparksOnTargets;
   using Cast::playSound;
   using Cast::playSoundAt;
   using Cast::setCameraOnCast;
@@ -341,6 +342,26 @@ TEST_F(CastTest, FacingTheTargetsTurnsTheCasterTowardTheirCentre) {
   expectNear(right, toTarget);
 }
 
+TEST_F(CastTest, AnEffectBoundToNoActionHasNoTargetsAndWorksAtTheOrigin) {
+  ScriptedCast effect;
+  EXPECT_EQ(effect.getFirstTarget(), nullptr);
+  EXPECT_FALSE(effect.isAnyTargetHit());
+  Vector3 out(5.f, 5.f, 5.f);
+  effect.getTargetCentre(out);
+  expectNear(out, Vector3(0.f, 0.f, 0.f));
+  effect.getCastCentre(out);
+  expectNear(out, Vector3(0.f, 0.f, 0.f));
+  effect.getFirstTargetPosition(out);
+  expectNear(out, Vector3(0.f, 0.f, 0.f));
+  effect.getTargetDirection(out);
+  expectNear(out, Vector3(1.f, 0.f, 0.f));
+  effect.launchHitMarks();
+  effect.flashHitTargets();
+  effect.faceTargets();
+  effect.setCameraYawBySide(30.f);
+  EXPECT_EQ(effect.tick(), Cast::kRunning);
+}
+
 // Camera.
 
 TEST_F(CastTest, TheLeadInTurnsTheHeadingBySide) {
@@ -403,6 +424,23 @@ TEST_F(CastTest, SparksAreHalfTheCountOfEachOfTheTwoModels) {
     }
   }
   EXPECT_TRUE(stage.failures.empty());
+}
+
+TEST_F(CastTest, SparksOnTargetsReachEveryTarget) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
+  ScriptedCast& effect = scripted(*actions[2]);
+  Game::ResourceSet& set = Game::Database::instance()->maps().battle.commonAnimation("hitparticle")->set();
+  effect.launchSparksOnTargets(4);
+  EXPECT_EQ(activeNodesOf(set.getModel(0)), 6);
+  EXPECT_EQ(activeNodesOf(set.getModel(1)), 6);
+}
+
+TEST_F(CastTest, WithoutThePoolNothingIsSpawnedOnTheTargets) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
+  battle.pool = nullptr;
+  const int before = stage.pool.activeCount();
+  Game::Effect::spawnOnHitTargets(*actions[2], nullptr, 1.f);
+  EXPECT_EQ(stage.pool.activeCount(), before);
 }
 
 TEST_F(CastTest, TheHitMarkStandsAtTheUnitsCentreTurnedAndScaledLikeIt) {

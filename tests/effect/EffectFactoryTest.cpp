@@ -97,6 +97,14 @@ TEST_F(EffectFactoryTest, EyeRowsCarryTheirHolderFileAndShockLightRowsTheirVaria
     EXPECT_STREQ(row->className, "Eye");
     EXPECT_STREQ(row->holderFile, eye.holder);
   }
+  for (const FactoryRow& row : Game::Effect::factoryRows()) {
+    const bool eye = std::strcmp(row.className, "Eye") == 0;
+    const bool light = std::strcmp(row.className, "ShockLight") == 0;
+    EXPECT_EQ(row.holderFile != nullptr, eye) << row.name;
+    if (!light) {
+      EXPECT_EQ(row.variant, -1) << row.name;
+    }
+  }
   EXPECT_EQ(Game::Effect::findFactoryRow("催眠光波")->variant, 0);
   EXPECT_EQ(Game::Effect::findFactoryRow("発狂光波")->variant, 1);
   EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->variant, -1);
