@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -435,6 +438,22 @@ TEST_F(CastTest, SparksOnTargetsReachEveryTarget) {
   EXPECT_EQ(activeNodesOf(set.getModel(1)), 6);
 }
 
+TEST_F(CastTest, SpawnedNodesWaitTheDelayAloneWithoutAnOriginOrADivisor) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
+  Game::Model* mark = Game::Database::instance()->maps().battle.commonAnimation("hit")->find("main");
+  Vector3 origin(0.f, 0.f, 0.f);
+  Game::Effect::spawnOnHitTargets(*actions[0], mark, 3.f, &origin, 0.f);
+  Game::Effect::spawnOnHitTargets(*actions[0], mark, 5.f, nullptr, 16.f);
+  std::vector<float> times;
+  for (int i = 0; i < stage.pool.capacity(); ++i) {
+    const Game::SceneNode& node = stage.pool.node(i);
+    if (node.isActive() && node.getModel() == mark) {
+      times.push_back(node.getTime());
+    }
+  }
+  EXPECT_EQ(times, (std::vector<float>{-3.f, -5.f}));
+}
+
 TEST_F(CastTest, WithoutThePoolNothingIsSpawnedOnTheTargets) {
   std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
   battle.pool = nullptr;
@@ -514,6 +533,19 @@ TEST_F(CastTest, MissingCommonPicturesPlaceNothingAndAreReported) {
 }
 
 // Sounds.
+
+TEST_F(CastTest, AnEmptyFolderLineLeavesTheWavesWithoutAFolder) {
+  ScriptedCast effect;
+  Game::NmlDocument list;
+  list.loadFromText("src/sound/list.txt", "folder;\nx{ main m; }\n");
+  effect.loadSounds(&list, "x");
+  for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
+    usleep(2000);
+  }
+  const std::vector<std::string> opened = fs().openedForReading();
+  EXPECT_NE(std::find(opened.begin(), opened.end(), "m.wav"), opened.end());
+  EXPECT_EQ(std::find(opened.begin(), opened.end(), "/m.wav"), opened.end());
+}
 
 TEST_F(CastTest, SoundsOfTheSetAreReportedAndMissingKeysAreFailures) {
   Game::Unit& caster = makeUnit(0, 0, 2);

@@ -32,6 +32,7 @@ class UnitNodeTest : public EffectTestSupport::EffectTest {
 TEST_F(UnitNodeTest, APlacedUnitStandsWithItsFeetOnItsCellFacingTheOtherSide) {
   Game::Unit& unit = makeUnit(0, 0, 2);
   ASSERT_NE(unit.node(), nullptr);
+  EXPECT_EQ(unit.node()->index(), 0u);  // the pool's first free slot
   Vector3 out;
   unit.getPosition(out);
   expectNear(out, Vector3(64.f, 32.f, 128.f));
