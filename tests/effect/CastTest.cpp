@@ -54,6 +54,7 @@ class ScriptedCast : public Cast {
   using Cast::getTargetDistance;
   using Cast::getUpDirection;
   using Cast::isAnyTargetHit;
+  using Cast::launchAnimation;
   using Cast::launchHitMark;
   using Cast::launchHitMarks;
   using Cast::launchSparks;
@@ -454,6 +455,16 @@ TEST_F(CastTest, SpawnedNodesWaitTheDelayAloneWithoutAnOriginOrADivisor) {
   EXPECT_EQ(times, (std::vector<float>{-3.f, -5.f}));
 }
 
+TEST_F(CastTest, LaunchedNodesTakeThePoolsFirstFreeSlot) {
+  Game::Unit& caster = makeUnit(0, 0, 2);
+  Game::Unit& target = makeUnit(1, 0, 2);
+  ScriptedCast& effect = scripted(makeAction(caster, {{&target, Kind::kDamage}}));
+  ASSERT_EQ(caster.node()->index(), 0u);
+  caster.releaseSceneNode();
+  EXPECT_EQ(effect.launchAnimation(nullptr)->index(), 0u);
+  EXPECT_EQ(effect.launchAnimation(nullptr)->index(), 2u);
+}
+
 TEST_F(CastTest, WithoutThePoolNothingIsSpawnedOnTheTargets) {
   std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
   battle.pool = nullptr;
@@ -558,7 +569,10 @@ TEST_F(CastTest, SoundsOfTheSetAreReportedAndMissingKeysAreFailures) {
   effect.playSoundAt(1, 5);
   effect.playSound("charge");
   effect.playSoundAt(2);
-  ASSERT_EQ(stage.sounds.size(), 5u);
+  effect.playSoundAt(0);
+  ASSERT_EQ(stage.sounds.size(), 6u);
+  EXPECT_EQ(stage.sounds[5].key, "main");
+  EXPECT_EQ(stage.sounds[5].index, 0);
   EXPECT_EQ(stage.sounds[0].index, 1);
   EXPECT_EQ(stage.sounds[0].delay, 3);
   EXPECT_EQ(stage.sounds[1].key, "main");
