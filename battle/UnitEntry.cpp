@@ -44,11 +44,12 @@ UnitEntry::~UnitEntry() { mUnits.clear(); }
 Unit& UnitEntry::transformInto(BattleServices& battle, const char* name, i32 level) {
   Unit& old = current();
   old.clearPlan();
+  old.releaseSceneNode();
   mGhosts.push_back(makeForm(old.side(), name, level));
   mUnits.push_back(std::make_unique<Unit>(*mGhosts.back(), &battle, true));
   Unit& form = current();
   form.setCell(old.row(), old.column());
-  battle.showUnit(form, UnitPose::kAppear);
+  form.show(UnitPose::kAppear);
   return form;
 }
 
@@ -58,9 +59,7 @@ bool UnitEntry::popTransformation() {
   }
   mUnits.pop_back();
   Unit& previous = current();
-  if (BattleServices* battle = previous.battle()) {
-    battle->showUnit(previous, previous.isAlive() ? UnitPose::kStand : UnitPose::kDown);
-  }
+  previous.show(previous.isAlive() ? UnitPose::kStand : UnitPose::kDown);
   return true;
 }
 

@@ -9,5 +9,6 @@ add_custom_target(game_data ALL
   VERBATIM)
 # Tile maps are drawn from their text grids into the same copy (tools/tilemap),
 # music and sounds synthesised there (tools/sounds), pictures drawn there
-# from their descriptions (tools/pictures).
-add_dependencies(game_data tile_maps game_sounds game_pictures)
+# from their descriptions (tools/pictures), the effects' pictures and sounds
+# written from their short lines (tools/effects).
+add_dependencies(game_data tile_maps game_sounds game_pictures effect_data)

@@ -19,7 +19,11 @@ namespace Game {
 class Article;
 class BattleServices;
 class Ghost;
+class Model;
+class SceneNode;
 class StateData;
+class UnitPictureData;
+enum class UnitPose : Engine::i32;
 
 // One action a unit means to take this turn.
 struct PlannedAction {
@@ -61,6 +65,8 @@ class Unit {
 
   // battleGhost: the ghost was made for this battle and belongs to it.
   explicit Unit(Ghost& ghost, BattleServices* battle = nullptr, bool battleGhost = false);
+  // Gives the scene node back to its pool.
+  ~Unit();
   Unit(const Unit&) = delete;
   Unit& operator=(const Unit&) = delete;
 
@@ -158,6 +164,47 @@ class Unit {
   void getHomePosition(Engine::Math::Vector3& out) const;
   static void cellPosition(Engine::Math::Vector3& out, Engine::i32 side, Engine::i32 row, Engine::i32 column);
 
+  // The scene node (UnitNode.cpp). Its origin is the unit's centre, half the
+  // unit's size above its feet; the unit faces along the node's local x axis
+  // and its local -z axis points down to the feet (the front point).
+  //
+  // Null without the battle's pool, once released, or once its pool slot
+  // went to another node.
+  SceneNode* node() const;
+  // A fresh node of the appearance's stand motion in the battle's pool; a
+  // missing picture or motion gives a node without a model and a debug line.
+  void createSceneNode();
+  void releaseSceneNode();
+  // Its node on the cell (a fresh one for kAppear), facing the other side's
+  // centre, in the pose's motion; then the battle's own part.
+  void show(UnitPose pose);
+  // The picture the ghost's appearance names; null when the list lacks it.
+  UnitPictureData* picture() const;
+  // The world position of the node: the unit's centre. Without a node, where
+  // a node at the unit's cell would stand.
+  void getPosition(Engine::Math::Vector3& out) const;
+  void faceToward(const Engine::Math::Vector3& point);
+  // Half the unit's size along a local direction of the node.
+  void pointAlong(Engine::Math::Vector3& out, const Engine::Math::Vector3& direction) const;
+  void getFrontPoint(Engine::Math::Vector3& out) const;
+  void getRightVector(Engine::Math::Vector3& out) const;
+  // Front point - position + home position.
+  void getApproachOffset(Engine::Math::Vector3& out) const;
+  // Moves the node so that the front point lies on the point.
+  void placeFrontAt(const Engine::Math::Vector3& point);
+  // 256 x the picture's scale (256 without a picture); scale = size / 256.
+  float getSize() const;
+  float getScale() const;
+  // A node in the battle's pool playing the model at the unit's centre, turned
+  // like the unit's node and at the unit's scale; null without a pool.
+  SceneNode* createNode(Model* model) const;
+  // The appearance's "stand" (kept when already playing), "down" ("stand"
+  // without one), "appear".
+  void playStand();
+  void playDown();
+  void playAppear();
+  void centerCamera() const;
+
   // States.
   // Applies a state or an effect by its record; a harmful one may be
   // resisted. A record outside the database's state table is a data error.
@@ -216,6 +263,7 @@ class Unit {
   bool chooseTargetPlace(const Ability& art, Place& out) const;
 
  private:
+  void playMotion(Model* model, bool keep);
   Engine::i32 applyStateRules(Engine::i32 weapon);
   bool applyEffect(const StateData& state, Engine::i32 amount);
   void tickBoosts();
@@ -246,6 +294,9 @@ class Unit {
   Engine::i32 mTurnMark = 0;
   bool mMyTurn = false;
   Ghost& mGhost;
+  SceneNode* mNode = nullptr;
+  // The node's id when taken: a slot reused by another node no longer matches.
+  Engine::u32 mNodeId = 0;
   BattleServices* mBattle = nullptr;
   String mName;
 };

@@ -12,6 +12,7 @@ class AbilityList;
 class AttackBlock;
 class DefenseBlock;
 class Parameters;
+class SceneNodePool;
 class ToolData;
 class Unit;
 
@@ -56,9 +57,13 @@ class BattleServices : public SpellMemory {
   virtual void pushMessage(const char* text) = 0;
   // The unit's resistance lines, as analysis shows them.
   virtual void describeResistances(const Unit& unit) = 0;
-  // The unit's scene node at its home cell in that pose; the camera centred
-  // on the unit.
-  virtual void showUnit(Unit& unit, UnitPose pose) = 0;
+  // The pool the units' scene nodes live in; null for a battle that shows
+  // nothing.
+  virtual SceneNodePool* scenePool() = 0;
+  // The unit has just shown itself in that pose at its cell: the battle adds
+  // its own part (the flash of a change of form, the revival sparkle).
+  virtual void unitShown(Unit& unit, UnitPose pose) = 0;
+  // The camera centred on the unit.
   virtual void centerCamera(const Unit& unit) = 0;
 };
 

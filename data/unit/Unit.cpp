@@ -37,6 +37,9 @@ Unit::Unit(Ghost& ghost, BattleServices* battle, bool battleGhost)
       mBattle(battle) {
   // Expressions reach units only through their glue, made current here.
   ExpressionStuff::UnitTerms::install(&ExpressionStuff::GlueStuff::unitTerms());
+  if (mBattle) {
+    createSceneNode();
+  }
   resetForBattle();
   recompute();
   clamp();

@@ -66,7 +66,7 @@ void Unit::placeAt(i32 row, i32 column) {
       break;
     }
   }
-  mBattle->showUnit(*this, isAlive() && !holds("睡眠") ? UnitPose::kStand : UnitPose::kDown);
+  show(isAlive() && !holds("睡眠") ? UnitPose::kStand : UnitPose::kDown);
 }
 
 bool Unit::chooseTargetPlace(const Ability& art, Place& out) const {

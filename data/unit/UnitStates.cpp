@@ -235,18 +235,14 @@ void Unit::onDefeated() {
     mLife.recoverLp(1);
     clamp();
     setStateLevel("リヴァイヴァ", stateLevel("リヴァイヴァ") - 1);
-    if (mBattle) {
-      mBattle->showUnit(*this, UnitPose::kRevive);
-    }
+    show(UnitPose::kRevive);
     mMessages.queueDamage(saturatingAdd(hp(), lp()), kRecoveryColor);
   }
   if (mGhost.metamorphose()) {
     resetForBattle();
     recompute();
     clamp();
-    if (mBattle) {
-      mBattle->showUnit(*this, UnitPose::kAppear);
-    }
+    show(UnitPose::kAppear);
   }
   mWeaponSlot = -1;
   mCharge = 0;

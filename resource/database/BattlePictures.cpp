@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/sound/SoundEffectList.h"
+#include "file/nml/NmlDocument.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
 #include "resource/table/StateData.h"
@@ -95,11 +96,12 @@ Model* BattlePictures::stateIcon(const StateData& state) {
   return nullptr;
 }
 
-SoundEffectList& BattlePictures::sounds() {
-  if (!mSounds) {
-    mSounds = loadedSounds(kSoundFile);
+const NmlNode& BattlePictures::effectSounds() {
+  if (!mEffectSounds) {
+    mEffectSounds = std::make_unique<NmlDocument>();
+    mEffectSounds->load(kSoundFile);
   }
-  return *mSounds;
+  return *mEffectSounds;
 }
 
 SoundEffectList& BattlePictures::battleSounds() {
@@ -119,7 +121,7 @@ void BattlePictures::release() {
   for (PictureList& set : mCommonAnimations) {
     set.release();
   }
-  mSounds.reset();
+  mEffectSounds.reset();
   mBattleSounds.reset();
 }
 

@@ -10,6 +10,8 @@
 namespace Game {
 
 class Model;
+class NmlDocument;
+class NmlNode;
 class SoundEffectList;
 class StateData;
 
@@ -47,7 +49,9 @@ class BattlePictures {
   // and "呪力破壊", the caution list's model of that name; null for none.
   Model* stateIcon(const StateData& state);
 
-  SoundEffectList& sounds();
+  // The effect-sound list as the effect factory reads it: the root's
+  // "folder" line, then a node per effect name.
+  const NmlNode& effectSounds();
   SoundEffectList& battleSounds();
 
   // Lets every picture and sound list go; the next use reads them again.
@@ -57,7 +61,7 @@ class BattlePictures {
   std::array<PictureList, kListCount> mLists;
   std::deque<PictureList> mStateSets;
   std::deque<PictureList> mCommonAnimations;
-  std::unique_ptr<SoundEffectList> mSounds;
+  std::unique_ptr<NmlDocument> mEffectSounds;
   std::unique_ptr<SoundEffectList> mBattleSounds;
 };
 

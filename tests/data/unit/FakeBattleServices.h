@@ -38,9 +38,12 @@ class FakeBattleServices final : public Game::BattleServices {
   void gainItem(const Game::ToolData& item) override { gained.emplace_back(item.name()); }
   void pushMessage(const char* text) override { messages.emplace_back(text); }
   void describeResistances(const Game::Unit&) override { messages.emplace_back("resistances"); }
-  void showUnit(Game::Unit&, Game::UnitPose pose) override { poses.push_back(pose); }
+  Game::SceneNodePool* scenePool() override { return pool; }
+  void unitShown(Game::Unit&, Game::UnitPose pose) override { poses.push_back(pose); }
   void centerCamera(const Game::Unit&) override { ++cameraCentred; }
 
+  // Null: the units have no scene nodes.
+  Game::SceneNodePool* pool = nullptr;
   std::vector<Game::Unit*> units;
   std::vector<Game::Unit*> reachable;
   Engine::i32 energies[2] = {0, 0};

@@ -25,7 +25,7 @@ class TestGhost final : public Game::Ghost {
   bool isEnemy() const override { return enemy; }
   const char* getName() const override { return "test"; }
   const char* getDefinitionKey() const override { return "test"; }
-  const char* getAppearance() const override { return ""; }
+  const char* getAppearance() const override { return appearance; }
   Engine::i32 getAp(Engine::i32) const override { return 0; }
   void spendAp(Engine::i32) override {}
   const Game::Article* getEquipment(Engine::i32) const override { return nullptr; }
@@ -73,6 +73,8 @@ class TestGhost final : public Game::Ghost {
   bool changesForm = false;
   const Game::ToolData* loot = nullptr;
   bool enemy = false;
+  // The unit picture's name.
+  const char* appearance = "";
   Game::Parameters caps;
   Game::DefenseBlock defense;
 };

@@ -7,7 +7,9 @@
 #include "Engine/Sound/Manager.h"
 #include "core/variable/VariableTable.h"
 #include "core/sound/SoundEffectList.h"
+#include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
+#include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/ResourceTestSupport.h"
 #include "presentation/resource/Texture.h"
@@ -86,10 +88,39 @@ TEST_F(SampleDataTest, EveryListAndEveryFileItNamesLoadsWithoutAWord) {
   for (int i = 0; i < BattlePictures::kCommonAnimationCount; ++i) {
     touch(battle.commonAnimationAt(i));
   }
-  EXPECT_NE(battle.sounds().find("hit"), nullptr);
+  // Every effect's node of the effect-sound list, read as the factory reads
+  // it, in the list's folder.
+  const NmlNode& effectSounds = battle.effectSounds();
+  const NmlAttribute* folder = effectSounds.findAttribute("folder");
+  ASSERT_NE(folder, nullptr);
+  SoundEffectList effectWaves;
+  for (int i = 0; i < effectSounds.childCount(); ++i) {
+    effectWaves.readNode(*effectSounds.child(i), folder->item(0));
+  }
+  EXPECT_GT(effectWaves.count(), 0);
   EXPECT_NE(battle.battleSounds().find("encounter"), nullptr);
-  waitFor(battle.sounds());
+  waitFor(effectWaves);
   waitFor(battle.battleSounds());
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
+TEST_F(SampleDataTest, TheCommonEffectListsHoldWhatEffectsTakeAndEveryModelEnds) {
+  BattlePictures& battle = database().maps().battle;
+  PictureList& particles = *battle.commonAnimation("hitparticle");
+  EXPECT_NE(particles.set().getModel(0), nullptr);
+  EXPECT_NE(particles.set().getModel(1), nullptr);
+  EXPECT_TRUE(battle.commonAnimation("ヒットフラッシュ")->set().findAnimation("main"));
+  for (const char* name : {"hit", "土煙", "炎"}) {
+    EXPECT_NE(battle.commonAnimation(name)->find("main"), nullptr) << name;
+  }
+  // A node playing any of them is released once its model has played.
+  for (int i = 0; i < BattlePictures::kCommonAnimationCount; ++i) {
+    for (OwnedList<Model>::Iterator it(battle.commonAnimationAt(i).set().models()); !it.isEnd(); it.next()) {
+      const Model& model = *it.value();
+      EXPECT_GT(model.duration(), 0.f) << battle.commonAnimationAt(i).path() << " " << model.name();
+      EXPECT_GT(model.cyclesDone(model.duration()), 0) << battle.commonAnimationAt(i).path() << " " << model.name();
+    }
+  }
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 

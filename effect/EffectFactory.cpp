@@ -1,0 +1,275 @@
+// The effect factory: the effect of a name, its sounds read from the
+// effect-sound list.
+
+#include "effect/EffectFactory.h"
+
+#include <array>
+#include <cstring>
+
+#include "effect/Cast.h"
+#include "effect/Dummy.h"
+#include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
+
+namespace Game::Effect {
+
+namespace {
+
+constexpr const char* kNone = "none";
+
+template <class T>
+std::unique_ptr<Cast> make(const FactoryRow&) {
+  return std::make_unique<T>();
+}
+
+// Until its family is built a row's class is played by the plain effect.
+std::unique_ptr<Cast> standIn(const FactoryRow&) { return std::make_unique<Dummy>(); }
+
+// The names in the order of the tests, with their classes.
+constexpr std::array<FactoryRow, 204> kRows = {{
+    {"呼び出す", "Summon", nullptr, -1, standIn},
+    {"シールド回避", "Shield", nullptr, -1, standIn},
+    {"ポイゾナスカウンター", "PoisonCounter", nullptr, -1, standIn},
+    {"祟り", "CurseCounter", nullptr, -1, standIn},
+    {"スポイル", "Drain", nullptr, -1, standIn},
+    {"回復アイテム", "HealItem", nullptr, -1, standIn},
+    {"チェック", "Check", nullptr, -1, standIn},
+    {"キック", "Kick", nullptr, -1, standIn},
+    {"真空飛びヒザ", "KneeImpulse", nullptr, -1, standIn},
+    {"ジャンピングフラッシュ", "JumpingFlash", nullptr, -1, standIn},
+    {"プレス", "Press", nullptr, -1, standIn},
+    {"ふみつぶす", "Stamp", nullptr, -1, standIn},
+    {"体当たり", "Tackle", nullptr, -1, standIn},
+    {"突き飛ばす", "Charge", nullptr, -1, standIn},
+    {"投げる", "Throw", nullptr, -1, standIn},
+    {"強打", "Beat", nullptr, -1, standIn},
+    {"たたきつぶす", "Strike", nullptr, -1, standIn},
+    {"カウンター", "Counter", nullptr, -1, standIn},
+    {"ナイフ", "Knife", nullptr, -1, standIn},
+    {"ピアス", "Pierce", nullptr, -1, standIn},
+    {"切り裂き", "Rip", nullptr, -1, standIn},
+    {"パリィ", "Parry", nullptr, -1, standIn},
+    {"ブレード", "Blade", nullptr, -1, standIn},
+    {"クロススプリット", "CrossSplit", nullptr, -1, standIn},
+    {"撃剣", "BladeSpray", nullptr, -1, standIn},
+    {"ビームソード", "BeamSword", nullptr, -1, standIn},
+    {"射撃", "Shoot", nullptr, -1, standIn},
+    {"連射", "RunningFire", nullptr, -1, standIn},
+    {"毒矢", "PoisonArrow", nullptr, -1, standIn},
+    {"針", "Needle", nullptr, -1, standIn},
+    {"レーザー", "Laser", nullptr, -1, standIn},
+    {"グランドレーザー", "GrandLaser", nullptr, -1, standIn},
+    {"レーザードライブ", "LaserDrive", nullptr, -1, standIn},
+    {"電子光線", "SunBeam", nullptr, -1, standIn},
+    {"冷凍光線", "FreezingRay", nullptr, -1, standIn},
+    {"爆弾", "Bomb", nullptr, -1, standIn},
+    {"核爆弾", "NuclearBomb", nullptr, -1, standIn},
+    {"火炎放射", "Flamethrower", nullptr, -1, standIn},
+    {"マイクロミサイル", "MicroMissile", nullptr, -1, standIn},
+    {"レールガン", "Railgun", nullptr, -1, standIn},
+    {"マジックミサイル", "MagicMissile", nullptr, -1, standIn},
+    {"マジックナパーム", "MagicNapalm", nullptr, -1, standIn},
+    {"スターストライク", "StarStrike", nullptr, -1, standIn},
+    {"焦熱", "Flare", nullptr, -1, standIn},
+    {"落雷", "Lightning", nullptr, -1, standIn},
+    {"太陽光線", "SunLight", nullptr, -1, standIn},
+    {"吹雪", "Blizzard", nullptr, -1, standIn},
+    {"烈風", "Tornado", nullptr, -1, standIn},
+    {"異界の風", "AbyssWind", nullptr, -1, standIn},
+    {"地響き", "Quake", nullptr, -1, standIn},
+    {"豪雨", "Rain", nullptr, -1, standIn},
+    {"振動波", "OscillatoryWave", nullptr, -1, standIn},
+    {"水弾", "WaterHammer", nullptr, -1, standIn},
+    {"クロスファイヤー", "CrossFire", nullptr, -1, standIn},
+    {"クロスサンダー", "CrossThunder", nullptr, -1, standIn},
+    {"冷たい手", "ColdTouch", nullptr, -1, standIn},
+    {"マジカルヒール", "MagicalHeal", nullptr, -1, standIn},
+    {"リフレッシュ", "Refresh", nullptr, -1, standIn},
+    {"ハイスピードチャージ", "HighSpeedCharge", nullptr, -1, standIn},
+    {"エンハンス", "Enhance", nullptr, -1, standIn},
+    {"トランス", "Trance", nullptr, -1, standIn},
+    {"決闘歌", "Imperium", nullptr, -1, standIn},
+    {"護身法", "Pentagram", nullptr, -1, standIn},
+    {"恵雨", "HealRain", nullptr, -1, standIn},
+    {"蔦", "Vine", nullptr, -1, standIn},
+    {"瘟", "Poison", nullptr, -1, standIn},
+    {"金縛り", "Bind", nullptr, -1, standIn},
+    {"濃霧", "Mist", nullptr, -1, standIn},
+    {"毒の嵐", "IllStorm", nullptr, -1, standIn},
+    {"フラッシャー", "Flash", nullptr, -1, standIn},
+    {"幻影", "Phantom", nullptr, -1, standIn},
+    {"分身", "PhantomAvoid", nullptr, -1, standIn},
+    {"バリア展開", "SetBarrier", nullptr, -1, standIn},
+    {"サーマルバリア", "FireBarrier", nullptr, -1, standIn},
+    {"サーマルカウンター", "FireCounter", nullptr, -1, standIn},
+    {"結界", "Border", nullptr, -1, standIn},
+    {"結界発動", "BorderGuard", nullptr, -1, standIn},
+    {"攻撃補助", "AttackBoost", nullptr, -1, standIn},
+    {"ダブルキャスト", "DoubleCast", nullptr, -1, standIn},
+    {"自爆", "SuicideBomb", nullptr, -1, standIn},
+    {"爪", "Claw", nullptr, -1, standIn},
+    {"翼", "Feather", nullptr, -1, standIn},
+    {"牙", "Bite", nullptr, -1, standIn},
+    {"吸血", "BloodSteal", nullptr, -1, standIn},
+    {"冷凍法", "FreezeCounter", nullptr, -1, standIn},
+    {"再生", "Regenerate", nullptr, -1, standIn},
+    {"催眠光波", "ShockLight", nullptr, 0, standIn},
+    {"発狂光波", "ShockLight", nullptr, 1, standIn},
+    {"超音波", "SoundWave", nullptr, -1, standIn},
+    {"精神波動", "MindWave", nullptr, -1, standIn},
+    {"呼び声", "Call", nullptr, -1, standIn},
+    {"絶叫", "Shout", nullptr, -1, standIn},
+    {"凝視", "Gaze", nullptr, -1, standIn},
+    {"魔眼", "EvilEye", nullptr, -1, standIn},
+    {"氷の瞳", "IceEye", nullptr, -1, standIn},
+    {"眠たい視線", "Eye", "src/picture/animation/視線睡眠.txt", -1, standIn},
+    {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, standIn},
+    {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, standIn},
+    {"オーバードライブ", "OverDrive", nullptr, -1, standIn},
+    {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, standIn},
+    {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, standIn},
+    {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, standIn},
+    {"GroundUpheaval", "GroundUpheaval", nullptr, -1, standIn},
+    {"WardSlipFlurry", "WardSlipFlurry", nullptr, -1, standIn},
+    {"PrismOrbVolley", "PrismOrbVolley", nullptr, -1, standIn},
+    {"UntouchableDrift", "UntouchableDrift", nullptr, -1, standIn},
+    {"GoldenLatticeSnare", "GoldenLatticeSnare", nullptr, -1, standIn},
+    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, standIn},
+    {"FieryGustRings", "FieryGustRings", nullptr, -1, standIn},
+    {"StompingRuin", "StompingRuin", nullptr, -1, standIn},
+    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, standIn},
+    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, standIn},
+    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, standIn},
+    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, standIn},
+    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, standIn},
+    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, standIn},
+    {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, standIn},
+    {"TimeHalt", "TimeHalt", nullptr, -1, standIn},
+    {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, standIn},
+    {"PrismWhirlpool", "PrismWhirlpool", nullptr, -1, standIn},
+    {"GaleCodexWave", "GaleCodexWave", nullptr, -1, standIn},
+    {"RadiantVigorSurge", "RadiantVigorSurge", nullptr, -1, standIn},
+    {"GlintBladeWard", "GlintBladeWard", nullptr, -1, standIn},
+    {"ShatteredCharmHex", "ShatteredCharmHex", nullptr, -1, standIn},
+    {"BlueTormentTide", "BlueTormentTide", nullptr, -1, standIn},
+    {"HexedFigurine", "HexedFigurine", nullptr, -1, standIn},
+    {"SpinningWoeRing", "SpinningWoeRing", nullptr, -1, standIn},
+    {"BitterElixir", "BitterElixir", nullptr, -1, standIn},
+    {"副作用", "SecondaryEffect", nullptr, -1, standIn},
+    {"EclipseRipple", "EclipseRipple", nullptr, -1, standIn},
+    {"EclipseSidestep", "EclipseSidestep", nullptr, -1, standIn},
+    {"MindShredShot", "MindShredShot", nullptr, -1, standIn},
+    {"HypnoticStareWave", "HypnoticStareWave", nullptr, -1, standIn},
+    {"FloatingBellWard", "FloatingBellWard", nullptr, -1, standIn},
+    {"FloatingBellSplash", "FloatingBellSplash", nullptr, -1, standIn},
+    {"QuietPaleRadiance", "QuietPaleRadiance", nullptr, -1, standIn},
+    {"ElementalCrystalRing", "ElementalCrystalRing", nullptr, -1, standIn},
+    {"FlameWingAscent", "FlameWingAscent", nullptr, -1, standIn},
+    {"AshenReturn", "AshenReturn", nullptr, -1, standIn},
+    {"WailingPulse", "WailingPulse", nullptr, -1, standIn},
+    {"EruptingPeak", "EruptingPeak", nullptr, -1, standIn},
+    {"BlazingSkyPlunge", "BlazingSkyPlunge", nullptr, -1, standIn},
+    {"SearingGlare", "SearingGlare", nullptr, -1, standIn},
+    {"CinderConstellation", "CinderConstellation", nullptr, -1, standIn},
+    {"CoreMeltdownBurst", "CoreMeltdownBurst", nullptr, -1, standIn},
+    {"OrbitingStarlets", "OrbitingStarlets", nullptr, -1, standIn},
+    {"GreatPrismBeam", "GreatPrismBeam", nullptr, -1, standIn},
+    {"FallingPrismBeam", "FallingPrismBeam", nullptr, -1, standIn},
+    {"BindingChainLash", "BindingChainLash", nullptr, -1, standIn},
+    {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, standIn},
+    {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, standIn},
+    {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, standIn},
+    {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, standIn},
+    {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, standIn},
+    {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, standIn},
+    {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, standIn},
+    {"CelestialShroud", "CelestialShroud", nullptr, -1, standIn},
+    {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, standIn},
+    {"ImmortalDraught", "ImmortalDraught", nullptr, -1, standIn},
+    {"GildedCeilingCrush", "GildedCeilingCrush", nullptr, -1, standIn},
+    {"JewelBranchVolley", "JewelBranchVolley", nullptr, -1, standIn},
+    {"TenfoldTribunal", "TenfoldTribunal", nullptr, -1, standIn},
+    {"VerdictPillar", "VerdictPillar", nullptr, -1, standIn},
+    {"FeralFangs", "FeralFangs", nullptr, -1, standIn},
+    {"WanderersVolley", "WanderersVolley", nullptr, -1, standIn},
+    {"BlindingComet", "BlindingComet", nullptr, -1, standIn},
+    {"FallingFishShower", "FallingFishShower", nullptr, -1, standIn},
+    {"PartingSeaWave", "PartingSeaWave", nullptr, -1, standIn},
+    {"FallingPillarStorm", "FallingPillarStorm", nullptr, -1, standIn},
+    {"FrozenLakeRidge", "FrozenLakeRidge", nullptr, -1, standIn},
+    {"VerdantRockCrush", "VerdantRockCrush", nullptr, -1, standIn},
+    {"BurrowedSleep", "BurrowedSleep", nullptr, -1, standIn},
+    {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, standIn},
+    {"SpiderThreadLift", "SpiderThreadLift", nullptr, -1, standIn},
+    {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, standIn},
+    {"DreadMemoryFlash", "DreadMemoryFlash", nullptr, -1, standIn},
+    {"BuriedEmberTrap", "BuriedEmberTrap", nullptr, -1, standIn},
+    {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, standIn},
+    {"SinkingHookDrop", "SinkingHookDrop", nullptr, -1, standIn},
+    {"DrowningSwirl", "DrowningSwirl", nullptr, -1, standIn},
+    {"SaucerRaid", "SaucerRaid", nullptr, -1, standIn},
+    {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, standIn},
+    {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, standIn},
+    {"ShaftVolley", "ShaftVolley", nullptr, -1, standIn},
+    {"DarkTwinBeams", "DarkTwinBeams", nullptr, -1, standIn},
+    {"BoundaryRipple", "BoundaryRipple", nullptr, -1, standIn},
+    {"IcePillarRise", "IcePillarRise", nullptr, -1, standIn},
+    {"IcicleBladeChill", "IcicleBladeChill", nullptr, -1, standIn},
+    {"FiendSunderWave", "FiendSunderWave", nullptr, -1, standIn},
+    {"GoldenSunburst", "GoldenSunburst", nullptr, -1, standIn},
+    {"TriangularSlam", "TriangularSlam", nullptr, -1, standIn},
+    {"SacredRelicBlade", "SacredRelicBlade", nullptr, -1, standIn},
+    {"ChronicleRewrite", "ChronicleRewrite", nullptr, -1, standIn},
+    {"PrimevalDeceiver", "PrimevalDeceiver", nullptr, -1, standIn},
+    {"FortuneCrestBoost", "FortuneCrestBoost", nullptr, -1, standIn},
+    {"WhirlingDiscThrow", "WhirlingDiscThrow", nullptr, -1, standIn},
+    {"TorrentCascade", "TorrentCascade", nullptr, -1, standIn},
+    {"SpiralBoreStrike", "SpiralBoreStrike", nullptr, -1, standIn},
+    {"SilkVeilDeflect", "SilkVeilDeflect", nullptr, -1, standIn},
+    {"StormOrbBolts", "StormOrbBolts", nullptr, -1, standIn},
+    {"ProwlingPounce", "ProwlingPounce", nullptr, -1, standIn},
+    {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, standIn},
+    {"HauntedHamlet", "HauntedHamlet", nullptr, -1, standIn},
+    {"dummy", "Dummy", nullptr, -1, make<Dummy>},
+}};
+
+}  // namespace
+
+bool FactoryRow::isStandIn() const { return make == &standIn; }
+
+std::span<const FactoryRow> factoryRows() { return kRows; }
+
+const FactoryRow* findFactoryRow(const char* name) {
+  if (!name || std::strcmp(name, kNone) == 0) {
+    return nullptr;
+  }
+  for (const FactoryRow& row : kRows) {
+    if (std::strcmp(row.name, name) == 0) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+const NmlNode* Cast::effectSoundList() {
+  Database* database = Database::instance();
+  return database ? &database->maps().battle.effectSounds() : nullptr;
+}
+
+std::unique_ptr<Cast> Cast::create(const char* name) { return create(name, effectSoundList()); }
+
+std::unique_ptr<Cast> Cast::create(const char* name, const NmlNode* soundList) {
+  const FactoryRow* row = findFactoryRow(name);
+  if (!row) {
+    return nullptr;
+  }
+  std::unique_ptr<Cast> effect = row->make(*row);
+  effect->loadSounds(soundList, name);
+  return effect;
+}
+
+std::unique_ptr<Cast> Cast::createForAction(ActionRecord& action) {
+  return createForAction(action, effectSoundList());
+}
+
+}  // namespace Game::Effect

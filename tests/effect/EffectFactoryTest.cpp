@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "effect/Cast.h"
+#include "effect/Dummy.h"
+#include "effect/EffectFactory.h"
+#include "file/nml/NmlDocument.h"
+#include "presentation/scene/SceneNode.h"
+#include "tests/effect/EffectFixture.h"
+#include "tests/effect/EffectTimings.h"
+
+namespace {
+
+using Game::Effect::Cast;
+using Game::Effect::FactoryRow;
+using EffectTestSupport::EffectTiming;
+using EffectTestSupport::EndKind;
+using EffectTestSupport::kEffectTimings;
+
+class EffectFactoryTest : public EffectTestSupport::EffectTest {
+ protected:
+  void SetUp() override {
+    EffectTest::SetUp();
+    mList.loadFromText("src/sound/list.txt", R"(
+folder se;
+none{ main n; }
+dummy{ hit d1; main d0; }
+眠たい視線{ main eye1; }
+危ない視線{ main eye2; }
+イレーザーサイト{ main eye3; inner{ deep eye4; } }
+)");
+  }
+  void TearDown() override {
+    mEffects.clear();
+    EffectTest::TearDown();
+  }
+
+  Cast* create(const char* name) {
+    mEffects.push_back(Cast::create(name, &mList));
+    return mEffects.back().get();
+  }
+  static std::vector<std::string> keys(const Cast& effect) {
+    std::vector<std::string> out;
+    for (int i = 0; i < effect.sounds().count(); ++i) {
+      out.emplace_back(effect.sounds().at(i)->name().c_str());
+    }
+    return out;
+  }
+
+  Game::NmlDocument mList;
+  std::vector<std::unique_ptr<Cast>> mEffects;
+};
+
+TEST_F(EffectFactoryTest, NoneAndNamesNoRowHoldsGiveNoEffect) {
+  for (const char* name : {"none", "", "None", "none ", "NONE", "dummy ", "Dummy", "レーザ"}) {
+    EXPECT_EQ(create(name), nullptr) << name;
+    EXPECT_EQ(Game::Effect::findFactoryRow(name), nullptr) << name;
+  }
+  EXPECT_EQ(create(nullptr), nullptr);
+  EXPECT_TRUE(stage.sounds.empty());
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+TEST_F(EffectFactoryTest, TheTableHoldsTheNamesInOrderWithTheirClasses) {
+  const auto rows = Game::Effect::factoryRows();
+  ASSERT_EQ(rows.size(), kEffectTimings.size());
+  std::set<std::string> names;
+  std::set<std::string> classes;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_STREQ(rows[i].name, kEffectTimings[i].name) << "row " << i + 1;
+    EXPECT_STREQ(rows[i].className, kEffectTimings[i].className) << "row " << i + 1;
+    names.insert(rows[i].name);
+    classes.insert(rows[i].className);
+    EXPECT_EQ(Game::Effect::findFactoryRow(rows[i].name), &rows[i]);
+  }
+  EXPECT_EQ(names.size(), 204u);
+  EXPECT_EQ(classes.size(), 201u);
+  EXPECT_STREQ(rows.front().name, "呼び出す");
+  EXPECT_STREQ(rows.back().name, "dummy");
+}
+
+TEST_F(EffectFactoryTest, EyeRowsCarryTheirHolderFileAndShockLightRowsTheirVariant) {
+  const struct {
+    const char* name;
+    const char* holder;
+  } eyes[] = {{"眠たい視線", "src/picture/animation/視線睡眠.txt"},
+              {"危ない視線", "src/picture/animation/視線発狂.txt"},
+              {"イレーザーサイト", "src/picture/animation/視線イレーザー.txt"}};
+  for (const auto& eye : eyes) {
+    const FactoryRow* row = Game::Effect::findFactoryRow(eye.name);
+    ASSERT_NE(row, nullptr);
+    EXPECT_STREQ(row->className, "Eye");
+    EXPECT_STREQ(row->holderFile, eye.holder);
+  }
+  for (const FactoryRow& row : Game::Effect::factoryRows()) {
+    const bool eye = std::strcmp(row.className, "Eye") == 0;
+    const bool light = std::strcmp(row.className, "ShockLight") == 0;
+    EXPECT_EQ(row.holderFile != nullptr, eye) << row.name;
+    if (!light) {
+      EXPECT_EQ(row.variant, -1) << row.name;
+    }
+  }
+  EXPECT_EQ(Game::Effect::findFactoryRow("催眠光波")->variant, 0);
+  EXPECT_EQ(Game::Effect::findFactoryRow("発狂光波")->variant, 1);
+  EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->variant, -1);
+  EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->holderFile, nullptr);
+}
+
+TEST_F(EffectFactoryTest, OnlyDummyIsBuiltAndEveryOtherRowPlaysItInItsPlace) {
+  for (const FactoryRow& row : Game::Effect::factoryRows()) {
+    EXPECT_EQ(row.isStandIn(), std::strcmp(row.name, "dummy") != 0) << row.name;
+    Cast* effect = create(row.name);
+    ASSERT_NE(effect, nullptr) << row.name;
+    EXPECT_NE(dynamic_cast<Game::Effect::Dummy*>(effect), nullptr) << row.name;
+  }
+}
+
+TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
+  Cast* first = create("眠たい視線");
+  Cast* second = create("危ない視線");
+  Cast* third = create("イレーザーサイト");
+  EXPECT_NE(first, second);
+  EXPECT_EQ(keys(*first), (std::vector<std::string>{"main"}));
+  EXPECT_EQ(keys(*second), (std::vector<std::string>{"main"}));
+  // A nested node is read first, in a folder of its own.
+  EXPECT_EQ(keys(*third), (std::vector<std::string>{"deep", "main"}));
+  EXPECT_EQ(keys(*create("dummy")), (std::vector<std::string>{"hit", "main"}));
+  EXPECT_TRUE(keys(*create("キック")).empty());
+  EXPECT_TRUE(keys(*create("キック")).empty());
+}
+
+TEST_F(EffectFactoryTest, WithoutAListAnEffectHasNoSounds) {
+  Cast* effect = Cast::create("dummy", nullptr).release();
+  std::unique_ptr<Cast> owned(effect);
+  EXPECT_EQ(effect->sounds().count(), 0);
+}
+
+// An effect that adds a sound in its constructor, as many classes do.
+class SoundedCast : public Game::Effect::Dummy {
+ public:
+  SoundedCast() { addSound("main", "bom05"); }
+};
+
+TEST_F(EffectFactoryTest, ConstructorSoundsComeBeforeTheListsAndTakeItsFolder) {
+  SoundedCast effect;
+  effect.loadSounds(&mList, "dummy");
+  EXPECT_EQ(keys(effect), (std::vector<std::string>{"main", "hit", "main"}));
+}
+
+TEST_F(EffectFactoryTest, TheFactoryBindsTheEffectOfTheActionsArt) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
+  std::unique_ptr<Cast> effect = Cast::createForAction(*actions[0], &mList);
+  ASSERT_NE(effect, nullptr);
+  EXPECT_EQ(effect->action(), actions[0]);
+  EXPECT_EQ(effect->caster(), &actions[0]->actor());
+  EXPECT_EQ(keys(*effect), (std::vector<std::string>{"hit", "main"}));
+  EffectTestSupport::RecordingAction& unseen = makeAction(actions[0]->actor(), {}, "見せない");
+  EXPECT_EQ(Cast::createForAction(unseen, &mList), nullptr);
+}
+
+TEST_F(EffectFactoryTest, DummyShowsTheResultsOnSixteenWithoutAStateAndEndsOnSixty) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(1);
+  std::unique_ptr<Cast> effect = Cast::createForAction(*actions[0], &mList);
+  effect->setCamera(&camera);
+  for (int frame = 0; frame < 60; ++frame) {
+    ASSERT_EQ(step(*effect), Cast::kRunning) << "frame " << frame;
+    EXPECT_EQ(actions[0]->resultsShown, frame >= 16 ? 1 : 0) << "frame " << frame;
+  }
+  EXPECT_EQ(step(*effect), Cast::kFinished);
+  EXPECT_EQ(effect->state(), Cast::kFinished);
+  EXPECT_EQ(actions[0]->resultsShown, 1);
+  // The camera took the cast's centre on its first frame.
+  Engine::Math::Vector3 caster;
+  actions[0]->actor().getPosition(caster);
+  Engine::Math::Vector3 target;
+  actions[0]->target(0).getPosition(target);
+  EXPECT_NEAR(camera.focus.x, (caster.x + target.x) / 2.f, 1e-3f);
+}
+
+// Every name, with the four actions and casters on both sides: one display
+// of the results on the frame of its timing, the state that display gives,
+// the end on the end frame, nothing missing and every node finite.
+TEST_F(EffectFactoryTest, EveryNamePlaysToItsTimings) {
+  const EffectTiming* dummy = EffectTestSupport::findTiming("dummy");
+  ASSERT_NE(dummy, nullptr);
+  for (int side = 0; side < 2; ++side) {
+    std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(side);
+    for (const EffectTiming& timing : kEffectTimings) {
+      const FactoryRow* row = Game::Effect::findFactoryRow(timing.name);
+      ASSERT_NE(row, nullptr) << timing.name;
+      for (EffectTestSupport::RecordingAction* action : actions) {
+        bool anyHit = false;
+        for (int i = 0; i < action->targetCount(); ++i) {
+          anyHit = anyHit || action->isHit(i);
+        }
+        const EffectTestSupport::PlayTiming expected =
+            EffectTestSupport::timingOf(row->isStandIn() ? *dummy : timing, action->targetCount(), anyHit);
+        std::unique_ptr<Cast> effect = Cast::create(timing.name, &mList);
+        effect->bind(*action);
+        effect->setCamera(&camera);
+        action->resultsShown = 0;
+        int shownOn = -1;
+        int answer = Cast::kRunning;
+        int frame = 0;
+        for (; frame < 400 && answer != Cast::kFinished; ++frame) {
+          answer = step(*effect);
+          if (action->resultsShown == 1 && shownOn < 0) {
+            shownOn = frame;
+          }
+          const bool applied = shownOn >= 0 && expected.applyChangesState;
+          if (answer != Cast::kFinished) {
+            ASSERT_EQ(answer, applied ? Cast::kApplied : Cast::kRunning) << timing.name << " frame " << frame;
+          }
+        }
+        EXPECT_EQ(action->resultsShown, expected.applyFrame < 0 ? 0 : 1) << timing.name;
+        EXPECT_EQ(shownOn, expected.applyFrame) << timing.name;
+        EXPECT_EQ(frame - 1, expected.endFrame) << timing.name;
+      }
+    }
+  }
+  for (int i = 0; i < stage.pool.capacity(); ++i) {
+    const Engine::Math::Vector3 at = stage.pool.node(i).position.value();
+    ASSERT_TRUE(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z)) << "node " << i;
+  }
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// The table's own rules, by hand.
+TEST(EffectTimingsTest, RowsThatDependOnThePlayAnswerByTargetsAndHits) {
+  using EffectTestSupport::findTiming;
+  using EffectTestSupport::timingOf;
+  const EffectTiming& capsule = *findTiming("SlumberCapsuleMist");
+  EXPECT_EQ(timingOf(capsule, 1, true).applyFrame, 96);
+  EXPECT_EQ(timingOf(capsule, 1, true).endFrame, 129);
+  EXPECT_EQ(timingOf(capsule, 3, true).applyFrame, 112);
+  EXPECT_EQ(timingOf(capsule, 3, true).endFrame, 145);
+  EXPECT_EQ(timingOf(capsule, 4, false).applyFrame, 120);
+  EXPECT_EQ(timingOf(capsule, 4, false).endFrame, 153);
+  const EffectTiming& smash = *findTiming("MountainSmashWave");
+  EXPECT_EQ(timingOf(smash, 1, true).applyFrame, 272);
+  EXPECT_EQ(timingOf(smash, 1, true).endFrame, 281);
+  EXPECT_EQ(timingOf(smash, 1, false).applyFrame, 48);
+  EXPECT_EQ(timingOf(smash, 1, false).endFrame, 48);
+  EXPECT_EQ(timingOf(smash, 1, false).endKind, EndKind::kExactly);
+  EXPECT_EQ(timingOf(*findTiming("結界"), 2, true).applyFrame, -1);
+  EXPECT_FALSE(timingOf(*findTiming("dummy"), 1, true).applyChangesState);
+  EXPECT_TRUE(timingOf(*findTiming("レーザー"), 1, true).applyChangesState);
+  EXPECT_EQ(findTiming("レーザー")->applyFrame, 64);
+  EXPECT_EQ(findTiming("レーザー")->endFrame, 97);
+  EXPECT_EQ(findTiming("ハイスピードチャージ")->endKind, EndKind::kExactly);
+  EXPECT_EQ(findTiming("ProwlingPounce")->endFrame, 229);
+  EXPECT_EQ(findTiming("CoreMeltdownBurst")->endFrame, 289);
+  EXPECT_EQ(findTiming("Nowhere"), nullptr);
+}
+
+TEST(EffectTimingsTest, EveryEndComesAfterItsApplyAndWithinTheLongestPlay) {
+  for (const EffectTiming& row : kEffectTimings) {
+    EXPECT_LE(row.applyFrame, row.endFrame) << row.name;
+    EXPECT_LE(row.endFrame, 313) << row.name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/Unit.h"
+#include "data/ability/Ability.h"
+#include "effect/ActionRecord.h"
+#include "effect/Stage.h"
+#include "presentation/scene/SceneNodePool.h"
+
+namespace EffectTestSupport {
+
+// A battle that records what effects ask of it: screen, caption, battle
+// sounds and camera calls as text lines, the effects' own sounds, and every
+// lookup that failed. Its pool is the battle's 1024 nodes.
+class RecordingStage final : public Game::Effect::Stage {
+ public:
+  struct Sound {
+    std::string key;
+    Engine::i32 index;
+    Engine::i32 delay;
+  };
+
+  Game::SceneNodePool& scenePool() override { return pool; }
+  void flashWhite() override { record("flashWhite"); }
+  void flashBlack() override { record("flashBlack"); }
+  void flash(Engine::u32 argb, Engine::i32 frames) override {
+    record("flash " + std::to_string(argb) + " " + std::to_string(frames));
+  }
+  void toggleScreenEffect() override { record("screenEffect"); }
+  void setDimTarget(float target) override { record("dim " + number(target)); }
+  void showCaption(const char* text, Engine::i32 side) override {
+    record("caption " + std::string(text) + " " + std::to_string(side));
+  }
+  void playBattleSound(const char* key, Engine::i32 delay) override {
+    record("battleSound " + std::string(key) + " " + std::to_string(delay));
+  }
+  void setCameraZoom(float zoom) override { record("zoom " + number(zoom)); }
+  void setCameraHeading(float degrees) override { record("heading " + number(degrees)); }
+  void setCameraPitch(float degrees) override { record("pitch " + number(degrees)); }
+  void setCameraDistance(float factor) override { record("distance " + number(factor)); }
+  void setCameraShake(float z) override { record("shake " + number(z)); }
+  void setAspectScale(float scale) override { record("aspect " + number(scale)); }
+  void project(Engine::Math::Vector3& out, const Engine::Math::Vector3& worldPoint) const override {
+    out = worldPoint;
+  }
+  void soundPlayed(const char* key, Engine::i32 index, Engine::i32 delay) override {
+    sounds.push_back(Sound{key, index, delay});
+  }
+  void lookupFailed(const char* what, const char* name) override {
+    failures.push_back(std::string(what) + " " + name);
+  }
+
+  // Calls of that text.
+  int count(const std::string& call) const {
+    int n = 0;
+    for (const std::string& line : calls) {
+      n += line == call ? 1 : 0;
+    }
+    return n;
+  }
+
+  Game::SceneNodePool pool{Game::SceneNodePool::kSceneCapacity};
+  std::vector<std::string> calls;
+  std::vector<Sound> sounds;
+  std::vector<std::string> failures;
+
+ private:
+  static std::string number(float value) {
+    const int whole = static_cast<int>(value);
+    return static_cast<float>(whole) == value ? std::to_string(whole) : std::to_string(value);
+  }
+  void record(std::string line) { calls.push_back(std::move(line)); }
+};
+
+// An action with its targets and their results; counts the result displays
+// and the frames they came on.
+class RecordingAction final : public Game::Effect::ActionRecord {
+ public:
+  RecordingAction(RecordingStage& stage, Game::Unit& actor, Game::Ability art)
+      : mStage(stage), mActor(actor), mArt(art) {}
+
+  Game::Effect::Stage& stage() const override { return mStage; }
+  Game::Unit& actor() const override { return mActor; }
+  const Game::Ability& ability() const override { return mArt; }
+  Engine::i32 targetCount() const override { return static_cast<Engine::i32>(targets.size()); }
+  Game::Unit& target(Engine::i32 i) const override { return *targets[static_cast<std::size_t>(i)].first; }
+  ResultKind resultKind(Engine::i32 i) const override { return targets[static_cast<std::size_t>(i)].second; }
+  const Engine::Math::Vector3& aimPoint() const override { return aim; }
+  Game::Place targetCell() const override { return cell; }
+  void targetCellPosition(Engine::Math::Vector3& out) const override { out = aim; }
+  const char* caption() const override { return captionText.empty() ? nullptr : captionText.c_str(); }
+  void showResults() override { ++resultsShown; }
+
+  void add(Game::Unit& unit, ResultKind kind) { targets.emplace_back(&unit, kind); }
+
+  std::vector<std::pair<Game::Unit*, ResultKind>> targets;
+  Engine::Math::Vector3 aim{0.f, 0.f, 0.f};
+  Game::Place cell;
+  std::string captionText;
+  int resultsShown = 0;
+
+ private:
+  RecordingStage& mStage;
+  Game::Unit& mActor;
+  Game::Ability mArt;
+};
+
+}  // namespace EffectTestSupport
