@@ -81,6 +81,13 @@ TEST_F(KeywordDeathTest, UnknownWordsOfADataFileNameTheFileAndRecord) {
   };
   EXPECT_EXIT(readArea(), ::testing::ExitedWithCode(1),
               "Keywords\\.cpp:[0-9]+ : src/data/battle/ability\\.txt, ability sweep: \"WRONG AREA\" : \"x\"");
+  const auto readStatKey = [this] {
+    Game::DataError::Scope scope("src/data/battle/tool.txt");
+    scope.setRecord("tool", "axe");
+    constants().statusKeyIndex("M`gic");
+  };
+  EXPECT_EXIT(readStatKey(), ::testing::ExitedWithCode(1),
+              "Constance\\.cpp:[0-9]+ : 0 \\(src/data/battle/tool\\.txt, tool axe: unknown stat key \"M`gic\"\\)");
 }
 
 TEST_F(KeywordDeathTest, UnknownNamesAndIndicesStop) {
