@@ -53,8 +53,12 @@ class FuzzBackend : public PlatformFake::FakeBackend {
   FuzzBackend& operator=(const FuzzBackend&) = delete;
   Platform::MessageBox& messageBox() override { return mBox; }
 
-  // What one input wrote is dropped before the next (it would grow without end).
-  void startInput() { fakeDebugOutput.lines.clear(); }
+  // What one input wrote and opened is dropped before the next (it would
+  // grow without end).
+  void startInput() {
+    fakeDebugOutput.lines.clear();
+    fakeFileSystem.forgetAccesses();
+  }
 
  private:
   StopBox mBox;
