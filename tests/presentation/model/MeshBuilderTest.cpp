@@ -219,7 +219,7 @@ TEST(MeshBuilder, CountsAtTheOutlineLimitAreNotOutOfRange) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
   const i32 teeth = MeshBuilder::kModelCapacity / 4;
-  for (const std::string body : {"type gear; parameter{ z " + std::to_string(teeth + 1) + "; }",
+  for (const std::string& body : {"type gear; parameter{ z " + std::to_string(teeth + 1) + "; }",
                                  "type star; parameter{ vertex " + std::to_string(teeth * 2 + 1) + "; }"}) {
     lines.clear();
     build(body);
@@ -227,7 +227,7 @@ TEST(MeshBuilder, CountsAtTheOutlineLimitAreNotOutOfRange) {
     EXPECT_NE(std::string::npos, lines[0].find("does not fit")) << body;
   }
   lines.clear();
-  EXPECT_GT(build("type gear; parameter{ z 0; }")->vertexCount(), -1);
+  EXPECT_EQ(0, build("type gear; parameter{ z 0; }")->vertexCount());
   EXPECT_TRUE(lines.empty());
 }
 
