@@ -159,6 +159,8 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
   EXPECT_FALSE(tiny.load(cylinder.node(), "tiny.txt"));
   EXPECT_EQ(0, tiny.indexCount());
   EXPECT_NE(std::string::npos, lines.back().find("tiny.txt"));
+  EXPECT_FALSE(tiny.load(cylinder.node(), ""));
+  EXPECT_NE(std::string::npos, lines.back().find("MeshBuilder: (no file) : "));
 }
 
 TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {

@@ -41,6 +41,9 @@ TEST(Shapes, VertexAndIndexCounts) {
       {"type octahedron; size 8;", 24, 24}, {"type prism; size 8; parameter{ number 6; }", 6 * 12, 6 * 12},
       {"type prism; size 8; parameter{ number 4; top false; bottom false; }", 4 * 6, 4 * 6},
       {"type star; size 8;", 10 * 12, 10 * 12}, {"type gear; size 8; parameter{ z 6; }", 24 * 12, 24 * 12},
+      // Per outline point: a side of 6 vertices, a top and a bottom of 3 each.
+      {"type star; size 8; parameter{ top 1; bottom 0; }", 10 * 9, 10 * 9},
+      {"type gear; size 8; parameter{ z 1; }", 4 * 12, 4 * 12},
       {"type bipyramid; size 8;", 10 * 6, 10 * 6}, {"type bipyramid; size 8; parameter{ bottom false; }", 30, 30},
       {"type triangle; parameter{ vertex 0,0,0; vertex 10,0,0; vertex 0,10,0; }", 3, 3},
       {"type triangle; parameter{ vertex 0,0,0; vertex 10,0,0; vertex 20,0,0; }", 0, 0},

@@ -101,6 +101,14 @@ TEST(MaterialTest, NumberKeysThatAreNotFiniteRefuseTheMaterialByName) {
   EXPECT_TRUE(lines.empty());
 }
 
+TEST(MaterialTest, ReverseReadsAllThreeAxes) {
+  Loaded l;
+  load(l, "m{reverse true,true,true;}");
+  for (int axis = 0; axis < 3; ++axis) {
+    EXPECT_TRUE(l.material.state().reverse[axis]) << axis;
+  }
+}
+
 TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {
   Loaded l;
   load(l, "m{billboard;position 0,400,0;}");
