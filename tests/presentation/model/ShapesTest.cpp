@@ -60,6 +60,23 @@ TEST(Shapes, VertexAndIndexCounts) {
   }
 }
 
+// The texture is cut into one band per cone and one between them: with both
+// cones and the whole texture (rect 0,0,1,1) each band is a third high. The
+// first tip's top triangle takes the upper band, its bottom one the lowest.
+TEST(Shapes, BipyramidConesTakeTheirBandsOfTheTexture) {
+  const float third = 1.f / 3.f;
+  const float expected[][2] = {{0.5f, 0.f},        {0.f, third}, {1.f, third},
+                               {0.5f, 2.f * third}, {0.f, third}, {1.f, third}};
+  const auto mesh = build("type bipyramid; size 8; rect 0,0,1,1;");
+  ASSERT_EQ(60, mesh->vertexCount());
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_NEAR(expected[i][0], mesh->vertex(i).uv.x, 1e-5f) << i;
+    EXPECT_NEAR(expected[i][1], mesh->vertex(i).uv.y, 1e-5f) << i;
+  }
+  // Without the bottom cone the top one's band is half the texture.
+  EXPECT_NEAR(0.5f, build("type bipyramid; size 8; rect 0,0,1,1; parameter{ bottom false; }")->vertex(1).uv.y, 1e-5f);
+}
+
 TEST(Shapes, SegmentRuleHalvesForLowDetailWithinItsBounds) {
   struct SegmentCase {
     float size;
