@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FileIO/src/Archive.h"
-#include "PlatformFake/FakeBackend.h"
+#include "fuzz/FuzzStop.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ void loadEntry(Engine::FileIO::Archive& archive, const char* name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  PlatformFake::ScopedFakeBackend backend;
-  backend->fakeFileSystem.put("fuzz.arc", std::vector<std::uint8_t>(data, data + size));
+  FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.fakeFileSystem.put("fuzz.arc", std::vector<std::uint8_t>(data, data + size));
   Engine::FileIO::Archive archive("fuzz.arc");
   loadEntry(archive, "a.txt");
   loadEntry(archive, "dir/b.txt");

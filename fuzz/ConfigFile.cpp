@@ -1,5 +1,6 @@
 // "config.ini" as the player (or a broken disk) left it: any bytes must load
-// without a fault, and whatever loads must save and load back the same.
+// without a fault, and whatever loads must save and load back the same. It is
+// the player's file: any data-error stop is a finding (fuzz/FuzzStop.h).
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,8 +10,11 @@
 #include "core/input/KeyInput.h"
 #include "core/string/String.h"
 #include "fuzz/FuzzText.h"
+#include "fuzz/FuzzStop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::KeyInput::setDefaultBindings();
   Game::Config config;

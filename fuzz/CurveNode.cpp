@@ -13,6 +13,7 @@
 #include "fuzz/FuzzText.h"
 #include "presentation/motion/Vec3Curve.h"
 #include "presentation/render/Material.h"
+#include "fuzz/FuzzStop.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ void exercise(const Game::NmlNode& node) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;
   tree.parse(text.data(), false);

@@ -3,51 +3,46 @@
 // The input is the files in load order (state, ability, tool, shell, enemy,
 // race, synchro, skilltree) separated by zero bytes; missing ones are empty.
 //
-// The stop would end the process: here the message box it shows throws
-// instead, so the harness sees the stop, checks it said something, and
+// The stop would end the process: here it throws instead (fuzz/FuzzStop.h),
+// so the harness sees the stop, checks it names one of the files, and
 // carries on with the next input.
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
-#include "PlatformFake/FakeBackend.h"
 #include "core/random/RandomGenerator.h"
 #include "file/nml/NmlDocument.h"
+#include "fuzz/FuzzStop.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
 
 namespace {
 
-struct DataStop {
-  std::string text;
-};
-
-class StoppingMessageBox : public Platform::MessageBox {
- public:
-  void show(std::string_view text, std::string_view, Platform::MessageIcon) override {
-    throw DataStop{std::string(text)};
-  }
-};
-
-class StoppingBackend : public PlatformFake::FakeBackend {
- public:
-  Platform::MessageBox& messageBox() override { return mBox; }
-
- private:
-  StoppingMessageBox mBox;
-};
+using FuzzSupport::DataStop;
 
 struct SetUp {
   SetUp() {
-    Platform::setBackend(&backend);
-    Game::Constance::create();
-    Game::RandomGenerator::create();
+    FuzzSupport::setUpOrAbort([] {
+      Game::Constance::create();
+      Game::RandomGenerator::create();
+    });
   }
-  StoppingBackend backend;
+  FuzzSupport::FuzzBackend backend{FuzzSupport::OnStop::Throw};
 };
+
+// A stop must say which of the files is wrong.
+void expectNamesAFile(const DataStop& stop) {
+  for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+    if (stop.text.find(Game::Database::battleFilePath(i)) != std::string::npos) {
+      return;
+    }
+  }
+  std::fprintf(stderr, "a stop that names none of the files: %s\n", stop.text.c_str());
+  std::abort();
+}
 
 using Texts = std::array<std::string, Game::Database::kBattleFileCount>;
 
@@ -88,6 +83,7 @@ void touch(const Game::Database& database) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static SetUp setUp;
+  setUp.backend.startInput();
   if (size > (1u << 18)) {
     return 0;
   }
@@ -97,9 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     load(texts);
     touch(*Game::Database::instance());
   } catch (const DataStop& stop) {
-    if (stop.text.empty()) {
-      std::abort();
-    }
+    expectNamesAFile(stop);
   }
   Game::Database::destroy();
   return 0;

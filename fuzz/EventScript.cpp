@@ -2,9 +2,9 @@
 // data-error stop naming what is wrong, and a read script steps frame by
 // frame through the driver without a crash, a hang or a stop.
 //
-// The stop would end the process: here the message box it shows throws
-// instead, so the harness sees the stop, checks it said something, and goes
-// on with the next input. A stop while stepping is a fault.
+// The stop would end the process: here it throws instead (fuzz/FuzzStop.h),
+// so the harness sees the stop, checks it names the file, and goes on with
+// the next input. A stop while stepping is a fault.
 
 #include <cstdint>
 #include <cstdio>
@@ -12,16 +12,15 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
+#include "fuzz/FuzzStop.h"
 #include "fuzz/FuzzText.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
@@ -29,24 +28,7 @@
 
 namespace {
 
-struct DataStop {
-  std::string text;
-};
-
-class StoppingMessageBox : public Platform::MessageBox {
- public:
-  void show(std::string_view text, std::string_view, Platform::MessageIcon) override {
-    throw DataStop{std::string(text)};
-  }
-};
-
-class StoppingBackend : public PlatformFake::FakeBackend {
- public:
-  Platform::MessageBox& messageBox() override { return mBox; }
-
- private:
-  StoppingMessageBox mBox;
-};
+using FuzzSupport::DataStop;
 
 constexpr int kFrames = 64;
 
@@ -64,8 +46,8 @@ std::string sampleFile(const char* path) {
 // The sample databases, declarations and opening site, and one script file
 // that `run` can reach.
 struct SetUp {
-  SetUp() {
-    Platform::setBackend(&backend);
+  SetUp() { FuzzSupport::setUpOrAbort([this] { load(); }); }
+  void load() {
     Engine::Threading::Manager::create(0);
     Engine::FileIO::ManagerOptions options;
     options.abortOnError = false;
@@ -88,13 +70,14 @@ struct SetUp {
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
   }
-  StoppingBackend backend;
+  FuzzSupport::FuzzBackend backend{FuzzSupport::OnStop::Throw};
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static SetUp setUp;
+  setUp.backend.startInput();
   if (size > (1u << 16)) {
     return 0;
   }
@@ -108,9 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     script.load(document, game, "fuzz.txt");
   } catch (const DataStop& stop) {
-    if (stop.text.find("fuzz.txt") == std::string::npos) {
-      std::abort();  // a stop that does not name the file
-    }
+    FuzzSupport::expectNamed(stop, "fuzz.txt");
     return 0;
   }
   try {

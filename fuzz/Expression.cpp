@@ -12,6 +12,7 @@
 #include "fuzz/FuzzText.h"
 #include "script/expression/Expression.h"
 #include "tests/script/expression/FakeGameResolver.h"
+#include "fuzz/FuzzStop.h"
 
 namespace {
 
@@ -38,6 +39,8 @@ GameTest::FakeGameResolver& fakeGame() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   // Texts end with one zero byte; the text stops at the first zero.
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   const std::size_t length = std::strlen(text.data());

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
+#include "fuzz/FuzzStop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   if (size < 2 || size > (1u << 20)) {
     return 0;
   }

@@ -1,15 +1,16 @@
 // Model nodes from any resource file: whatever the keys say, building must
 // stay inside the builder's arrays and leave only whole triangles of vertices
-// that exist, with the node refused rather than cut short.
+// that exist, with the node refused rather than cut short. A data-error stop
+// that names the file is an outcome; any other is a fault.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
-#include "PlatformFake/FakeBackend.h"
 #include "file/nml/NmlNode.h"
+#include "fuzz/FuzzStop.h"
+#include "fuzz/FuzzText.h"
 #include "presentation/model/MeshBuilder.h"
 
 namespace {
@@ -30,20 +31,23 @@ void check(const Game::MeshBuilder& mesh) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static PlatformFake::ScopedFakeBackend backend;
-  backend->fakeDebugOutput.lines.clear();
-  std::vector<char> text(size + 1, '\0');
-  std::memcpy(text.data(), data, size);
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Throw);
+  backend.startInput();
+  const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;
   tree.parse(text.data(), false);
-  // A small builder finds the limits sooner; the full one is what loads use.
-  Game::MeshBuilder small(64, 96);
-  small.load(tree, "fuzz.txt");
-  check(small);
-  Game::MeshBuilder full(Game::MeshBuilder::kModelCapacity, Game::MeshBuilder::kModelCapacity);
-  for (int i = 0; i < tree.childCount(); ++i) {
-    full.load(*tree.child(i), "fuzz.txt");
-    check(full);
+  try {
+    // A small builder finds the limits sooner; the full one is what loads use.
+    Game::MeshBuilder small(64, 96);
+    small.load(tree, "fuzz.txt");
+    check(small);
+    Game::MeshBuilder full(Game::MeshBuilder::kModelCapacity, Game::MeshBuilder::kModelCapacity);
+    for (int i = 0; i < tree.childCount(); ++i) {
+      full.load(*tree.child(i), "fuzz.txt");
+      check(full);
+    }
+  } catch (const FuzzSupport::DataStop& stop) {
+    FuzzSupport::expectNamed(stop, "fuzz.txt");
   }
   return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "file/nml/NmlNode.h"
 #include "fuzz/FuzzText.h"
+#include "fuzz/FuzzStop.h"
 
 namespace {
 
@@ -51,6 +52,8 @@ void expectRoundTrip(const Game::NmlNode& tree, bool pretty) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   // Loaded files end with one zero byte; the text stops at the first zero.
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;

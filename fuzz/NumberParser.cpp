@@ -7,8 +7,11 @@
 
 #include "core/string/String.h"
 #include "fuzz/FuzzText.h"
+#include "fuzz/FuzzStop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Engine::i32 integer = 0;
   Engine::f32 real = 0.0f;

@@ -1,14 +1,14 @@
-// Resource definition nodes from any file: whatever the keys say (sizes,
+// A resource definition file of any bytes: whatever the keys say (sizes,
 // texture names, includes of files that are not there, names reused across
 // kinds, models that name each other), reading must end, every batch must
 // hold whole triangles of its index buffer, every uploaded vertex must be
-// finite, and drawing every model must end.
+// finite, and drawing every model must end. A data-error stop that names the
+// file is an outcome; any other is a fault.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
@@ -16,10 +16,9 @@
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "Graphics/src/BufferImpl.h"
-#include "PlatformFake/FakeBackend.h"
 #include "PlatformFake/FakeGraphicsDevice.h"
 #include "file/FileLoader.h"
-#include "file/nml/NmlNode.h"
+#include "fuzz/FuzzStop.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
@@ -85,26 +84,26 @@ void drawModels(const Game::ResourceSet& set) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  PlatformFake::ScopedFakeBackend backend;
-  // An image with its own size, and one that is not an image.
-  backend->fakeFileSystem.put("src/wall.tga", std::vector<std::uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                                         1, 0, 1, 0, 32, 0x20, 1, 2, 3, 4});
-  backend->fakeFileSystem.put("src/bad.tga", std::vector<std::uint8_t>(3, 0));
+  FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Throw);
+  // The input as a resource file, an image with its own size, and one that
+  // is not an image.
+  backend.fakeFileSystem.put("src/fuzz.txt", std::vector<std::uint8_t>(data, data + size));
+  backend.fakeFileSystem.put("src/wall.tga", std::vector<std::uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                                        1, 0, 1, 0, 32, 0x20, 1, 2, 3, 4});
+  backend.fakeFileSystem.put("src/bad.tga", std::vector<std::uint8_t>(3, 0));
   Engine::Threading::Manager::create(0);
   Engine::FileIO::ManagerOptions options;
   options.abortOnError = false;
   Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
   Game::FileLoader::create();
   Engine::Graphics::Manager::create(640, 480, false, true, false);
-  {
-    std::vector<char> text(size + 1, '\0');
-    std::memcpy(text.data(), data, size);
-    Game::NmlNode tree;
-    tree.parse(text.data(), false);
+  try {
     Game::ResourceSet set;
-    set.loadNode(tree, "src/");
+    set.load("src/fuzz.txt");
     check(set);
     drawModels(set);
+  } catch (const FuzzSupport::DataStop& stop) {
+    FuzzSupport::expectNamed(stop, "src/fuzz.txt");
   }
   Engine::Graphics::Manager::destroy();
   Game::FileLoader::destroy();

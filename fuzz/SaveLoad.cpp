@@ -1,6 +1,9 @@
-// A save file of arbitrary bytes in a slot, as the save list and the load
-// read it: it lists as invalid, or it loads into a game that saves to a
-// valid file and loads again to the same body. Nothing in it may halt.
+// A save file in a slot, as the save list and the load read it: it lists as
+// invalid, or it loads into a game that saves to a valid file and loads again
+// to the same body. The input is the save's body: it is packed with the save
+// codec first, so mutations reach the save reader instead of failing the
+// trailer check (SaveUnpack fuzzes the codec). A save is the player's file:
+// any data-error stop is a finding (fuzz/FuzzStop.h).
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,14 +14,15 @@
 
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
 #include "core/game/GameData.h"
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
 #include "core/random/RandomGenerator.h"
 #include "file/FileLoader.h"
+#include "file/SaveCodec.h"
 #include "file/nml/NmlDocument.h"
 #include "resource/Database.h"
+#include "fuzz/FuzzStop.h"
 #include "resource/constance/Constance.h"
 
 namespace {
@@ -54,9 +58,9 @@ struct SaveSetUp {
     // site a new game starts at.
     for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
       const char* path = Game::Database::battleFilePath(i);
-      backend->fakeFileSystem.put(path, sampleFile(path));
+      backend.fakeFileSystem.put(path, sampleFile(path));
     }
-    backend->fakeFileSystem.put("src/data/map/list.txt",
+    backend.fakeFileSystem.put("src/data/map/list.txt",
                                 std::string("site{name オープニング;folder opening;start hall,1;encounter{none;}"
                                             "save file;BGM 自宅;}"));
     Game::Constance::create();
@@ -64,7 +68,7 @@ struct SaveSetUp {
     Game::Database::instance()->load();
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
-    backend->fakeFileSystem.put(Game::VariableTable::kDeclarationFile, std::string(kDeclarations));
+    backend.fakeFileSystem.put(Game::VariableTable::kDeclarationFile, std::string(kDeclarations));
   }
   ~SaveSetUp() {
     Game::RandomGenerator::destroy();
@@ -74,7 +78,7 @@ struct SaveSetUp {
     Engine::FileIO::ManagerImpl::destroy();
     Engine::Threading::Manager::destroy();
   }
-  PlatformFake::ScopedFakeBackend backend;
+  FuzzSupport::FuzzBackend backend{FuzzSupport::OnStop::Abort};
 };
 
 std::string body(const Game::GameData& game) {
@@ -89,10 +93,12 @@ std::string body(const Game::GameData& game) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static SaveSetUp setUp;
-  if (size > (1u << 18)) {
+  setUp.backend.startInput();
+  std::vector<std::uint8_t> packed;
+  if (size > (1u << 18) || Game::SaveCodec::pack(packed, data, static_cast<int>(size)) < 0) {
     return 0;
   }
-  setUp.backend->fakeFileSystem.put(Game::SaveSlot::path(kSlot).c_str(), std::vector<std::uint8_t>(data, data + size));
+  setUp.backend.fakeFileSystem.put(Game::SaveSlot::path(kSlot).c_str(), packed);
   Game::SaveSlotList list;
   list.build();
   std::unique_ptr<Game::GameData> game(Game::SaveSlot::load(kSlot));

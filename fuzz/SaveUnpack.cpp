@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file/SaveCodec.h"
+#include "fuzz/FuzzStop.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ void checkRoundTrip(const std::uint8_t* data, int size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   if (size > (1u << 18)) {
     return 0;
   }

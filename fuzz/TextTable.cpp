@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "core/text/TextTable.h"
+#include "fuzz/FuzzStop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   if (size < 1) {
     return 0;
   }

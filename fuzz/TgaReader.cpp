@@ -6,8 +6,11 @@
 
 #include "Engine/Graphics/ImageFile.h"
 #include "Engine/Graphics/MipChain.h"
+#include "fuzz/FuzzStop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   using namespace Engine::Graphics;
   // Small sides keep each run fast; the limit itself is tested elsewhere.
   const ImageReadResult result = readTga("fuzz.tga", data, size, 256);

@@ -7,8 +7,11 @@
 #include <cstdlib>
 
 #include "file/TileMapView.h"
+#include "fuzz/FuzzStop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  backend.startInput();
   if (size < 1 || size > (1u << 20)) {
     return 0;
   }

@@ -1,5 +1,6 @@
 #include "file/nml/NmlAttribute.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
@@ -42,6 +43,15 @@ NmlArena& NmlAttribute::arena() {
 i32 NmlAttribute::toInt(i32 i) const { return String::parseInt(item(i)); }
 
 f32 NmlAttribute::toFloat(i32 i) const { return String::parseFloat(item(i)); }
+
+bool NmlAttribute::allFinite() const {
+  for (i32 i = 0; i < mItemCount; ++i) {
+    if (!std::isfinite(toFloat(i))) {
+      return false;
+    }
+  }
+  return true;
+}
 
 bool NmlAttribute::toBool(i32 i) const {
   const char* text = item(i);

@@ -35,6 +35,9 @@ class NmlAttribute {
   // "true" and "false", else the number's value != 0.
   bool toBool(Engine::i32 i) const;
   const char* toString(Engine::i32 i) const { return item(i); }
+  // Every item reads as a finite number (a quotient by zero such as "/" does
+  // not: it reads as NaN or infinity).
+  bool allFinite() const;
   // Three items give x, y, z; one item gives all three; any other count leaves
   // the vector as it is.
   template <class Vector>

@@ -36,9 +36,17 @@ struct OutlinePoints {
   }
 };
 
-// A count the mesh cannot hold marks it overflowed, so the node is refused.
-bool acceptPointCount(MeshBuilder& mesh, i32 count) {
-  if (count > kMaxOutlinePoints) {
+// Whether `count` items of `perItem` outline points each are to be built. A
+// negative count (a wrapped number in the file) is out of range, and one the
+// mesh cannot hold marks it overflowed: either way the node is refused. The
+// point count is formed only after this check, so it cannot overflow.
+bool acceptPointCount(MeshBuilder& mesh, ShapeParameters& parameters, const char* key, i32 count,
+                      i32 perItem = 1) {
+  if (count < 0) {
+    parameters.noteOutOfRange(key);
+    return false;
+  }
+  if (count > kMaxOutlinePoints / perItem) {
     mesh.markOverflowed();
     return false;
   }
@@ -68,11 +76,11 @@ void buildPrism(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& par
   options.bottom = parameters.readBool("bottom", true);
   options.side = parameters.readBool("side", true);
   if (const NmlAttribute* proportion = parameters.find("proportion")) {
-    options.proportionTop = proportion->toFloat(0) / 100.f;
-    options.proportionBottom = proportion->toFloat(1) / 100.f;
+    options.proportionTop = parameters.readFloat(*proportion, 0) / 100.f;
+    options.proportionBottom = parameters.readFloat(*proportion, 1) / 100.f;
   }
   options.loopU = ShapeRules::loopUFromText(parameters.readString("loopU", ""));
-  if (!acceptPointCount(mesh, count)) {
+  if (!acceptPointCount(mesh, parameters, parameters.find("vertex") ? "vertex" : "number", count)) {
     return;
   }
   OutlinePoints points;
@@ -89,7 +97,7 @@ void buildStar(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& para
   options.bottom = parameters.readFlag("bottom", true);
   options.side = parameters.readFlag("side", true);
   const float sharp = parameters.readFloat("sharp", 2.f);
-  if (!acceptPointCount(mesh, tips > kMaxOutlinePoints ? tips : 2 * tips)) {
+  if (!acceptPointCount(mesh, parameters, "vertex", tips, 2)) {
     return;
   }
   buildExtrusion(mesh, starOutline(2 * tips, innerRadius(sharp)).outline(), frame, options);
@@ -101,7 +109,7 @@ void buildGear(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& para
     return;
   }
   const i32 teeth = line->toInt(0);
-  if (!acceptPointCount(mesh, teeth > kMaxOutlinePoints ? teeth : 4 * teeth)) {
+  if (!acceptPointCount(mesh, parameters, "z", teeth, 4)) {
     return;
   }
   const float w = 360.f / static_cast<float>(teeth);
@@ -122,7 +130,7 @@ void buildBipyramid(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters&
   const bool top = parameters.readBool("top", true);
   const bool bottom = parameters.readBool("bottom", true);
   const float sharp = parameters.readFloat("sharp", 1.f);
-  if (!acceptPointCount(mesh, count)) {
+  if (!acceptPointCount(mesh, parameters, "vertex", count)) {
     return;
   }
   const OutlinePoints points = starOutline(count, innerRadius(sharp));

@@ -67,24 +67,34 @@ bool MeshBuilder::load(const NmlNode& node, const char* sourceName) {
   mOverflowed = false;
 
   ShapeFrame frame;
-  frame.read(node);
+  const char* notFinite = frame.read(node);
+  PartTransform transform;
+  if (const char* key = transform.read(node); !notFinite) {
+    notFinite = key;
+  }
   const NmlNode* parameterNode = node.countChildren("parameter") > 0 ? node.findChild("parameter") : nullptr;
   ShapeParameters parameters(parameterNode);
   const NmlAttribute* typeLine = node.findAttribute("type");
-  Shape::buildShape(typeLine ? typeLine->toString(0) : "", *this, frame, parameters);
+  if (!notFinite) {
+    Shape::buildShape(typeLine ? typeLine->toString(0) : "", *this, frame, parameters);
+  }
 
-  const char* refusal = nullptr;
-  std::string missing;
-  if (mOverflowed) {
+  std::string refusal;
+  if (notFinite) {
+    refusal = std::string("the key \"") + notFinite + "\" holds a value that is not a finite number";
+  } else if (parameters.notFiniteKey()) {
+    refusal = std::string("the parameter \"") + parameters.notFiniteKey() + "\" is not a finite number";
+  } else if (parameters.outOfRangeKey()) {
+    refusal = std::string("the parameter \"") + parameters.outOfRangeKey() + "\" is out of range";
+  } else if (mOverflowed) {
     refusal = "the model does not fit in the mesh's vertices or indices";
   } else if (parameters.missingKey()) {
-    missing = std::string("the shape needs the parameter \"") + parameters.missingKey() + "\"";
-    refusal = missing.c_str();
+    refusal = std::string("the shape needs the parameter \"") + parameters.missingKey() + "\"";
   }
-  if (refusal) {
+  if (!refusal.empty()) {
     truncate(firstVertex, firstIndex);
     mOverflowed = overflowedBefore;
-    reportRefusal(node, sourceName, refusal);
+    reportRefusal(node, sourceName, refusal.c_str());
     return false;
   }
 
@@ -94,8 +104,6 @@ bool MeshBuilder::load(const NmlNode& node, const char* sourceName) {
     load(*node.findChild("parts", i), sourceName);
   }
 
-  PartTransform transform;
-  transform.read(node);
   applyTransform(transform, firstVertex);
   applyGradations(*this, node, firstVertex);
   mOverflowed = overflowedBefore;

@@ -4,16 +4,25 @@
 
 namespace Game {
 
-void PartTransform::read(const NmlNode& node) {
+const char* PartTransform::read(const NmlNode& node) {
+  const char* notFinite = nullptr;
+  const auto note = [&notFinite](const NmlAttribute& line, const char* key) {
+    if (!notFinite && !line.allFinite()) {
+      notFinite = key;
+    }
+  };
   if (const NmlAttribute* line = node.findAttribute("position")) {
     line->toVector(position);
+    note(*line, "position");
   }
   if (const NmlAttribute* line = node.findAttribute("scale")) {
     line->toVector(scale);
     scale *= 0.01f;
+    note(*line, "scale");
   }
   if (const NmlAttribute* line = node.findAttribute("rotate")) {
     line->toVector(rotate);
+    note(*line, "rotate");
   }
   if (node.findAttribute("reverseNormal")) {
     reverseNormal = true;
@@ -21,6 +30,7 @@ void PartTransform::read(const NmlNode& node) {
   if (const NmlAttribute* line = node.findAttribute("color")) {
     color.setPacked(static_cast<Engine::u32>(line->toInt(0)));
   }
+  return notFinite;
 }
 
 void PartTransform::toMatrix(Engine::Math::Matrix34& out) const {

@@ -19,7 +19,9 @@ struct PartTransform {
 
   // The defaults overridden by the node's "position", "scale" (percent),
   // "rotate", "reverseNormal" (present at all) and "color" (packed ARGB).
-  void read(const NmlNode& node);
+  // Returns the first vector key that holds a value that is not a finite
+  // number (the transform is then not to be applied), or null.
+  const char* read(const NmlNode& node);
   // translate · rotateY · rotateX · rotateZ · scale.
   void toMatrix(Engine::Math::Matrix34& out) const;
 

@@ -1,5 +1,7 @@
 #include "presentation/model/ShapeParameters.h"
 
+#include <cmath>
+
 #include "file/nml/NmlNode.h"
 
 namespace Game {
@@ -10,10 +12,19 @@ const NmlAttribute* ShapeParameters::find(const char* key, Engine::i32 index) co
 
 Engine::i32 ShapeParameters::count(const char* key) const { return mNode ? mNode->countAttributes(key) : 0; }
 
-float ShapeParameters::readFloat(const char* key, float fallback) const {
+float ShapeParameters::readFloat(const char* key, float fallback) {
   const NmlAttribute* line = find(key);
-  return line ? line->toFloat(0) : fallback;
+  return line ? readFloat(*line, 0) : fallback;
 }
+
+float ShapeParameters::readFloat(const NmlAttribute& line, Engine::i32 index) {
+  const float value = line.toFloat(index);
+  if (!std::isfinite(value) && !mNotFiniteKey) {
+    mNotFiniteKey = line.key();
+  }
+  return value;
+}
+
 
 Engine::i32 ShapeParameters::readInt(const char* key, Engine::i32 fallback) const {
   const NmlAttribute* line = find(key);

@@ -9,8 +9,9 @@ class NmlNode;
 
 // The keys of a shape, read from the model node's "parameter" child (or from
 // nowhere when it has none: every default then holds). A key the shape
-// cannot do without is asked for with `required`; the first one missing is
-// remembered so that the node can be refused by name.
+// cannot do without is asked for with `required`; the first one missing, the
+// first float read that is not a finite number and the first count out of
+// range are remembered so that the node can be refused by name.
 class ShapeParameters {
  public:
   explicit ShapeParameters(const NmlNode* node) : mNode(node) {}
@@ -19,7 +20,9 @@ class ShapeParameters {
   const NmlAttribute* find(const char* key, Engine::i32 index = 0) const;
   Engine::i32 count(const char* key) const;
 
-  float readFloat(const char* key, float fallback) const;
+  float readFloat(const char* key, float fallback);
+  // Item `index` of a line, noting the key when it is not a finite number.
+  float readFloat(const NmlAttribute& line, Engine::i32 index);
   Engine::i32 readInt(const char* key, Engine::i32 fallback) const;
   bool readBool(const char* key, bool fallback) const;
   // Read as an integer, true when not 0.
@@ -35,10 +38,21 @@ class ShapeParameters {
     }
   }
   const char* missingKey() const { return mMissingKey; }
+  const char* notFiniteKey() const { return mNotFiniteKey; }
+
+  // Notes a key whose value no shape can be built from (the first is kept).
+  void noteOutOfRange(const char* key) {
+    if (!mOutOfRangeKey) {
+      mOutOfRangeKey = key;
+    }
+  }
+  const char* outOfRangeKey() const { return mOutOfRangeKey; }
 
  private:
   const NmlNode* mNode;
   const char* mMissingKey = nullptr;
+  const char* mNotFiniteKey = nullptr;
+  const char* mOutOfRangeKey = nullptr;
 };
 
 }  // namespace Game

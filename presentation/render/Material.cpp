@@ -1,5 +1,6 @@
 #include "presentation/render/Material.h"
 
+#include "Engine/Base/DebugStream.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/render/Transform.h"
 #include "presentation/resource/ResourceSet.h"
@@ -28,10 +29,28 @@ bool readBool(const NmlNode& node, const char* key, bool* out) {
   return true;
 }
 
+// The first of the number keys a material reads whose line holds a value
+// that is not a finite number, or null.
+const char* notFiniteKey(const NmlNode& node) {
+  for (const char* key : {"colorBlend", "diffuse", "specular", "ambient", "emission", "rotate", "scale", "position"}) {
+    const NmlAttribute* line = node.findAttribute(key);
+    if (line && !line->allFinite()) {
+      return key;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-i32 Material::load(const NmlNode& node) {
+i32 Material::load(const NmlNode& node, const char* sourceName) {
   mState.reset();
+  if (const char* key = notFiniteKey(node)) {
+    Engine::cout << "Material: " << (sourceName && *sourceName ? sourceName : "(no file)") << " : materials "
+                 << name() << " : the key \"" << key << "\" holds a value that is not a finite number"
+                 << Engine::endl;
+    return 0;
+  }
   i32 read = mState.colors.load(node);
   read += node.countAttributes("name") > 0;
   if (const NmlAttribute* line = node.findAttribute("blendMode")) {
@@ -82,7 +101,7 @@ Material* Material::findOrCreate(ResourceSet& set, const NmlNode& node) {
   }
   Material* material = set.materials().addNew();
   material->setName(name);
-  material->load(node);
+  material->load(node, set.loadingFile());
   return material;
 }
 

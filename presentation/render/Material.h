@@ -16,8 +16,10 @@ class Material {
   using List = OwnedList<Material>;
 
   // Resets the state and reads every key present; returns how many were.
-  // A "depthTest" or "depthWrite" overrides what "blendMode" set.
-  Engine::i32 load(const NmlNode& node);
+  // A "depthTest" or "depthWrite" overrides what "blendMode" set. A number
+  // key that holds a value that is not finite refuses the node: the state
+  // stays reset, 0 is returned and the refusal is reported naming the file.
+  Engine::i32 load(const NmlNode& node, const char* sourceName = "");
   // The set's material of the node's "name" when it holds one (the node is
   // not read); otherwise a new one, named by "name" (or empty), appended to
   // the set and loaded.

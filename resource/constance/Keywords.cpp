@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Engine/Base/Assert.h"
 #include "core/string/StringRef.h"
+#include "file/DataError.h"
 
 namespace Game::Keyword {
 
@@ -36,7 +36,8 @@ i32 convert(const Word (&table)[N], const char* word, const char* message, int l
   }
   char full[256];
   std::snprintf(full, sizeof full, "%s : \"%s\"", message, word ? word : "");
-  Engine::halt(__FILE__, line, full);
+  // Named by the file and record being read, when a data file is.
+  DataError::badRecord(__FILE__, line, full);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/scene/TextWriter.h"
 #include "resource/constance/Keywords.h"
+#include "file/DataError.h"
 #include "resource/table/RecordReading.h"
 
 namespace Game {
@@ -25,7 +26,7 @@ const NmlAttribute& required(const NmlNode& node, const char* key) {
       message.append(": ");
       message.append(name->toString(0));
     }
-    Engine::halt(__FILE__, __LINE__, message.c_str());
+    DataError::badRecord(__FILE__, __LINE__, message.c_str());
   }
   return *line;
 }

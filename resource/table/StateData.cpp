@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "Engine/Base/Assert.h"
 #include "data/stats/Parameters.h"
 #include "file/nml/NmlNode.h"
+#include "file/DataError.h"
 
 namespace Game {
 
@@ -31,7 +31,7 @@ void StateData::read(const NmlNode& node) {
   if (!name) {
     String message("state without \"name\" in node ");
     message.append(node.name());
-    Engine::halt(__FILE__, __LINE__, message.c_str());
+    DataError::badRecord(__FILE__, __LINE__, message.c_str());
   }
   mName.assign(name->toString(0));
   if (const NmlAttribute* line = node.findAttribute("timer")) {

@@ -142,6 +142,12 @@ std::vector<std::size_t> FakeFileSystem::writePieces() {
   return mWritePieces;
 }
 
+void FakeFileSystem::forgetAccesses() {
+  std::lock_guard lock(mMutex);
+  mOpenedForReading.clear();
+  mWritePieces.clear();
+}
+
 bool FakeFileSystem::hasDirectory(std::string_view path) {
   std::lock_guard lock(mMutex);
   return mDirectories.count(normalize(path)) > 0;

@@ -147,6 +147,11 @@ TEST_F(ManagerTest, WritesReplaceFilesInPiecesOfOneMegabyte) {
   EXPECT_FALSE(writeFails("save/two.dat", std::string(1048577, 'm')));
   EXPECT_EQ(fs().writePieces(), (std::vector<std::size_t>{1048576, 1048576, 1}));
   EXPECT_EQ(fs().contents("save/two.dat")->size(), 1048577u);
+  // The fake can forget what was opened and written, keeping the files.
+  fs().forgetAccesses();
+  EXPECT_TRUE(fs().writePieces().empty());
+  EXPECT_TRUE(fs().openedForReading().empty());
+  EXPECT_EQ(fs().contents("save/one.dat")->size(), 1048576u);
 }
 
 TEST_F(ManagerTest, AFailedWriteIsReportedAndKeepsTheOldFile) {

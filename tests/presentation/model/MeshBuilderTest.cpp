@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "PlatformFake/FakeBackend.h"
@@ -158,6 +159,8 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
   EXPECT_FALSE(tiny.load(cylinder.node(), "tiny.txt"));
   EXPECT_EQ(0, tiny.indexCount());
   EXPECT_NE(std::string::npos, lines.back().find("tiny.txt"));
+  EXPECT_FALSE(tiny.load(cylinder.node(), ""));
+  EXPECT_NE(std::string::npos, lines.back().find("MeshBuilder: (no file) : "));
 }
 
 TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
@@ -171,6 +174,63 @@ TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
     ASSERT_EQ(1u, lines.size()) << body;
     EXPECT_NE(std::string::npos, lines[0].find("needs the parameter")) << body;
   }
+}
+
+// Counts that wrapped past the integer range (3333333332 reads as
+// -961633964), negative counts and values that are not finite ("/" reads as
+// 0/0, "1/0" as infinity) refuse the node by file, node and key; the parts
+// before it stay.
+TEST(MeshBuilder, OutOfRangeAndNotFiniteKeysAreRefusedByName) {
+  PlatformFake::ScopedFakeBackend backend;
+  auto& lines = backend->fakeDebugOutput.lines;
+  const struct {
+    const char* body;
+    const char* why;
+  } cases[] = {
+      {"type gear; parameter{ z 3333333332; }", "parameter \"z\" is out of range"},
+      {"type gear; parameter{ z -1; }", "parameter \"z\" is out of range"},
+      {"type star; parameter{ vertex 3333333332; }", "parameter \"vertex\" is out of range"},
+      {"type prism; parameter{ number -5; }", "parameter \"number\" is out of range"},
+      {"type bipyramid; parameter{ vertex -2; }", "parameter \"vertex\" is out of range"},
+      {"type cube; rect /;", "key \"rect\" holds a value that is not a finite number"},
+      {"type cube; rect 0,0,1/0,4;", "key \"rect\" holds a value that is not a finite number"},
+      {"type cube; size /;", "key \"size\" holds a value that is not a finite number"},
+      {"type cube; size 1,2,-1/0;", "key \"size\" holds a value that is not a finite number"},
+      {"type cube; rotate /;", "key \"rotate\" holds a value that is not a finite number"},
+      {"type cube; position 0,/,0;", "key \"position\" holds a value that is not a finite number"},
+      {"type cube; scale /;", "key \"scale\" holds a value that is not a finite number"},
+      {"type star; parameter{ sharp /; }", "parameter \"sharp\" is not a finite number"},
+      {"type prism; parameter{ proportion 0,1/0; }", "parameter \"proportion\" is not a finite number"},
+      {"type sphere; parameter{ end /; }", "parameter \"end\" is not a finite number"},
+  };
+  for (const auto& c : cases) {
+    lines.clear();
+    const auto mesh = build(std::string("type none; parts{} parts{ ") + c.body + " }");
+    EXPECT_EQ(4, mesh->vertexCount()) << c.body;
+    EXPECT_FALSE(mesh->overflowed()) << c.body;
+    ASSERT_EQ(1u, lines.size()) << c.body;
+    EXPECT_NE(std::string::npos, lines[0].find("model.txt")) << c.body;
+    EXPECT_NE(std::string::npos, lines[0].find("root/model/parts")) << c.body;
+    EXPECT_NE(std::string::npos, lines[0].find(c.why)) << c.body << ": " << lines[0];
+  }
+}
+
+// The largest counts whose outlines fit are not out of range: they are built
+// or refused as not fitting, as before.
+TEST(MeshBuilder, CountsAtTheOutlineLimitAreNotOutOfRange) {
+  PlatformFake::ScopedFakeBackend backend;
+  auto& lines = backend->fakeDebugOutput.lines;
+  const i32 teeth = MeshBuilder::kModelCapacity / 4;
+  for (const std::string& body : {"type gear; parameter{ z " + std::to_string(teeth + 1) + "; }",
+                                 "type star; parameter{ vertex " + std::to_string(teeth * 2 + 1) + "; }"}) {
+    lines.clear();
+    build(body);
+    ASSERT_EQ(1u, lines.size()) << body;
+    EXPECT_NE(std::string::npos, lines[0].find("does not fit")) << body;
+  }
+  lines.clear();
+  EXPECT_EQ(0, build("type gear; parameter{ z 0; }")->vertexCount());
+  EXPECT_TRUE(lines.empty());
 }
 
 TEST(MeshBuilder, UnknownTypeBuildsNothingButKeepsParts) {

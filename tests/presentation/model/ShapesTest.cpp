@@ -41,6 +41,9 @@ TEST(Shapes, VertexAndIndexCounts) {
       {"type octahedron; size 8;", 24, 24}, {"type prism; size 8; parameter{ number 6; }", 6 * 12, 6 * 12},
       {"type prism; size 8; parameter{ number 4; top false; bottom false; }", 4 * 6, 4 * 6},
       {"type star; size 8;", 10 * 12, 10 * 12}, {"type gear; size 8; parameter{ z 6; }", 24 * 12, 24 * 12},
+      // Per outline point: a side of 6 vertices, a top and a bottom of 3 each.
+      {"type star; size 8; parameter{ top 1; bottom 0; }", 10 * 9, 10 * 9},
+      {"type gear; size 8; parameter{ z 1; }", 4 * 12, 4 * 12},
       {"type bipyramid; size 8;", 10 * 6, 10 * 6}, {"type bipyramid; size 8; parameter{ bottom false; }", 30, 30},
       {"type triangle; parameter{ vertex 0,0,0; vertex 10,0,0; vertex 0,10,0; }", 3, 3},
       {"type triangle; parameter{ vertex 0,0,0; vertex 10,0,0; vertex 20,0,0; }", 0, 0},
@@ -55,6 +58,23 @@ TEST(Shapes, VertexAndIndexCounts) {
     EXPECT_EQ(c.indices, mesh->indexCount()) << c.body;
     EXPECT_TRUE(MeshTest::isWellFormed(*mesh)) << c.body;
   }
+}
+
+// The texture is cut into one band per cone and one between them: with both
+// cones and the whole texture (rect 0,0,1,1) each band is a third high. The
+// first tip's top triangle takes the upper band, its bottom one the lowest.
+TEST(Shapes, BipyramidConesTakeTheirBandsOfTheTexture) {
+  const float third = 1.f / 3.f;
+  const float expected[][2] = {{0.5f, 0.f},        {0.f, third}, {1.f, third},
+                               {0.5f, 2.f * third}, {0.f, third}, {1.f, third}};
+  const auto mesh = build("type bipyramid; size 8; rect 0,0,1,1;");
+  ASSERT_EQ(60, mesh->vertexCount());
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_NEAR(expected[i][0], mesh->vertex(i).uv.x, 1e-5f) << i;
+    EXPECT_NEAR(expected[i][1], mesh->vertex(i).uv.y, 1e-5f) << i;
+  }
+  // Without the bottom cone the top one's band is half the texture.
+  EXPECT_NEAR(0.5f, build("type bipyramid; size 8; rect 0,0,1,1; parameter{ bottom false; }")->vertex(1).uv.y, 1e-5f);
 }
 
 TEST(Shapes, SegmentRuleHalvesForLowDetailWithinItsBounds) {

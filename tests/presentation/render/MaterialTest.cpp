@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "PlatformFake/FakeBackend.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/resource/ResourceSet.h"
 
@@ -66,6 +69,44 @@ TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) 
   load(l, "m{}");
   EXPECT_EQ(l.material.state().blendMode, RenderState::kInheritBlend);
   EXPECT_TRUE(l.material.state().depthWrite);
+}
+
+// "/" reads as 0/0 and "1/0" as infinity: such a number key refuses the
+// material (its state stays the defaults) with a line naming file, material
+// and key. Keys read as integers cannot be refused that way.
+TEST(MaterialTest, NumberKeysThatAreNotFiniteRefuseTheMaterialByName) {
+  PlatformFake::ScopedFakeBackend backend;
+  auto& lines = backend->fakeDebugOutput.lines;
+  for (const char* key : {"colorBlend", "diffuse", "specular", "ambient", "emission", "rotate", "scale", "position"}) {
+    for (const char* value : {"/", "1,1/0,1"}) {
+      lines.clear();
+      NmlDocument doc;
+      doc.loadFromText("materials.txt",
+                       (std::string("materials{name red;blendMode 2;") + key + " " + value + ";}").c_str());
+      ResourceSet set;
+      set.loadNode(doc, "");
+      const Material* material = set.findMaterial("red");
+      ASSERT_NE(nullptr, material) << key;
+      EXPECT_EQ(material->state().blendMode, RenderState::kInheritBlend) << key;
+      ASSERT_EQ(1u, lines.size()) << key;
+      EXPECT_NE(std::string::npos, lines[0].find("materials red")) << lines[0];
+      EXPECT_NE(std::string::npos, lines[0].find(std::string("\"") + key + "\" holds a value that is not a finite"))
+          << lines[0];
+    }
+  }
+  lines.clear();
+  Loaded l;
+  load(l, "m{sharpness /;transparency /;diffuse 1/2;}");
+  EXPECT_EQ(l.keys, 3);
+  EXPECT_TRUE(lines.empty());
+}
+
+TEST(MaterialTest, ReverseReadsAllThreeAxes) {
+  Loaded l;
+  load(l, "m{reverse true,true,true;}");
+  for (int axis = 0; axis < 3; ++axis) {
+    EXPECT_TRUE(l.material.state().reverse[axis]) << axis;
+  }
 }
 
 TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {

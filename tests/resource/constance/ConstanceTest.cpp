@@ -5,6 +5,7 @@
 #include "PlatformFake/FakeBackend.h"
 #include "resource/constance/Constance.h"
 #include "resource/constance/Keywords.h"
+#include "file/DataError.h"
 
 namespace {
 
@@ -68,6 +69,25 @@ TEST_F(KeywordDeathTest, UnknownWordsStopWithTheMessageOfTheirKind) {
   EXPECT_EXIT(Game::Keyword::abilityType(nullptr), ::testing::ExitedWithCode(1), "\"WRONG ABILITYTYPE\"");
   EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "resource/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
   EXPECT_EXIT(Game::Keyword::range("中"), ::testing::ExitedWithCode(1), "\"WRONG RANGE\"");
+}
+
+// Read from a data file, the stop names the file and the record too.
+TEST_F(KeywordDeathTest, UnknownWordsOfADataFileNameTheFileAndRecord) {
+  PlatformFake::ScopedFakeBackend backend;
+  const auto readArea = [] {
+    Game::DataError::Scope scope("src/data/battle/ability.txt");
+    scope.setRecord("ability", "sweep");
+    Game::Keyword::area("x");
+  };
+  EXPECT_EXIT(readArea(), ::testing::ExitedWithCode(1),
+              "Keywords\\.cpp:[0-9]+ : src/data/battle/ability\\.txt, ability sweep: \"WRONG AREA\" : \"x\"");
+  const auto readStatKey = [this] {
+    Game::DataError::Scope scope("src/data/battle/tool.txt");
+    scope.setRecord("tool", "axe");
+    constants().statusKeyIndex("M`gic");
+  };
+  EXPECT_EXIT(readStatKey(), ::testing::ExitedWithCode(1),
+              "Constance\\.cpp:[0-9]+ : 0 \\(src/data/battle/tool\\.txt, tool axe: unknown stat key \"M`gic\"\\)");
 }
 
 TEST_F(KeywordDeathTest, UnknownNamesAndIndicesStop) {

@@ -152,6 +152,9 @@ TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
       {Database::kRaces, "race{name A;}ring A,Z;", "src/data/race.txt, ring: unknown race \"Z\""},
       {Database::kSynchros, "synchro{name S;member ノア;}", "src/data/synchro.txt, synchro S: unknown shell \"ノア\""},
       {Database::kSkillTree, "item{arts{ability 打つ;}}", "src/data/skilltree.txt: no key \"cost\""},
+      {Database::kStates, "state{}", "src/data/state.txt: state without \"name\" in node state"},
+      {Database::kTools, "tool{name 杖;price 1;}", "src/data/tool.txt, tool 杖: tool without \"icon\": 杖"},
+      {Database::kAbilities, "ability{name 刺す;area 輪;}", "src/data/ability.txt, ability 刺す: \"WRONG AREA\" : \"輪\""},
   };
   for (const auto& c : cases) {
     // The messages are Shift-JIS in the program, as the texts are here.

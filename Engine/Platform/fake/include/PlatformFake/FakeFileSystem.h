@@ -29,6 +29,8 @@ class FakeFileSystem : public Platform::FileSystem {
   std::optional<std::vector<std::uint8_t>> contents(std::string_view path);
   std::vector<std::string> openedForReading();
   std::vector<std::size_t> writePieces();
+  // Empties the two records above (a long fuzzing run would grow them without end).
+  void forgetAccesses();
   bool hasDirectory(std::string_view path);
 
   // Failure injection.

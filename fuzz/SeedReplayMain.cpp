@@ -1,5 +1,6 @@
-// Runs a fuzz harness over every file of its seed corpus, so the corpus is a
-// regression test in every build. Usage: seed_runner <corpus directory>...
+// The main of the seed-replay tests (seeds_<harness>), not a harness: it runs
+// a harness over every file of its seed corpus, so the corpus is a regression
+// test in every build. Usage: seeds_<harness> <corpus directory>...
 
 #include <dirent.h>
 
