@@ -1,9 +1,8 @@
 #include "resource/constance/Constance.h"
 
-#include <cstdio>
-
 #include "Engine/Base/Assert.h"
 #include "core/string/StringRef.h"
+#include "resource/database/DataError.h"
 
 namespace Game {
 
@@ -50,14 +49,13 @@ const char* nameAt(const char* const (&table)[N], i32 i) {
   return table[i];
 }
 
-// A keyword the tables do not know is a fault of the data: stop and name it.
+// A keyword the tables do not know is a fault of the data: stop and name it
+// with the file, record and line being read.
 template <i32 N>
 i32 indexOrHalt(const char* const (&table)[N], const char* name, const char* kind, int line) {
   const i32 index = find(table, name);
   if (index < 0) {
-    char message[256];
-    std::snprintf(message, sizeof message, "0 (unknown %s \"%s\")", kind, name ? name : "");
-    Engine::halt(__FILE__, line, message);
+    DataError::unknownName(__FILE__, line, kind, name);
   }
   return index;
 }

@@ -149,10 +149,17 @@ TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
 using ScriptDeathTest = ScriptTest;
 
 TEST_F(ScriptDeathTest, BadScriptFilesStopTheLoadNamingFileAndCommand) {
-  fs().put("bad.txt", std::string("let{ name money; value 1; } sleep{ time 3; }"));
-  EXPECT_DEATH(mScript.loadFromPath("bad.txt", game()), "bad.txt, command 1 \\(sleep\\): sleep: no \"value\" line");
+  fs().put("bad.txt", std::string("let{ name money; value 1; }\r\nsleep{ time 3; }"));
+  EXPECT_DEATH(mScript.loadFromPath("bad.txt", game()),
+               "bad.txt line 2, command 1 \\(sleep\\): sleep: no \"value\" line");
   fs().put("broken.txt", std::string("let{ name money; value 1; } talk{ L a,b;"));
   EXPECT_DEATH(mScript.loadFromPath("broken.txt", game()), "broken.txt");
+  // A stray '}' would leave the rest of the script unread: the load stops
+  // naming the file and the line.
+  fs().put("stray.txt", std::string("let{ name money; value 1; }\n}\nlet{ name money; value 2; }"));
+  EXPECT_DEATH(mScript.loadFromPath("stray.txt", game()), "stray\\.txt:2 : '}' closes no node");
+  load("run{ path stray.txt; }");
+  EXPECT_DEATH(stepScript(), "stray\\.txt:2 : '}' closes no node");
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ using KeywordDeathTest = ConstanceTest;
 TEST_F(KeywordDeathTest, UnknownWordsStopWithTheMessageOfTheirKind) {
   PlatformFake::ScopedFakeBackend backend;
   EXPECT_EXIT(Game::Keyword::slotBit("ぶきx"), ::testing::ExitedWithCode(1), "\"WRONGE SLOT\"");
-  EXPECT_EXIT(Game::Keyword::saveKind("File"), ::testing::ExitedWithCode(1), "\"WRONGE SAVE\" : \"File\"");
+  EXPECT_EXIT(Game::Keyword::saveKind("File"), ::testing::ExitedWithCode(1), "\"WRONGE SAVE\" \\(unknown save kind \"File\"\\)");
   EXPECT_EXIT(Game::Keyword::trigger(""), ::testing::ExitedWithCode(1), "\"WRONGE TRIGGER\"");
   EXPECT_EXIT(Game::Keyword::abilityType(nullptr), ::testing::ExitedWithCode(1), "\"WRONG ABILITYTYPE\"");
   EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "resource/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
