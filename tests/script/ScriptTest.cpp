@@ -53,6 +53,16 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
   EXPECT_GT(debugLinesWith("nowhere.txt"), 0);
 }
 
+TEST_F(ScriptTest, ClearLeavesNoCommandsAndTheScriptIdle) {
+  load("sleep{ value 3; } end{}");
+  EXPECT_EQ(stepScript(), kRun);
+  EXPECT_EQ(mScript.pc(), 0);
+  mScript.clear();
+  EXPECT_EQ(mScript.pc(), -1);
+  EXPECT_EQ(mScript.commandCount(), 0);
+  EXPECT_EQ(stepScript(), kFin);
+}
+
 TEST_F(ScriptTest, RunKeepsItsScriptBetweenRuns) {
   fs().put("inner.txt", std::string("increase{ name money; }"));
   load("run{ path inner.txt; }");

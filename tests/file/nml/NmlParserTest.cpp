@@ -68,6 +68,15 @@ TEST(NmlParserTest, ALeadByteBeforeTheEndIsNotReadPast) {
   }
 }
 
+// The text ends at its first zero byte even right after a lead byte: what
+// follows it is never read.
+TEST(NmlParserTest, TheFirstZeroEndsTheTextAfterALeadByte) {
+  const char text[] = "k \x82\0x;y 1;";
+  NmlNode root;
+  EXPECT_TRUE(root.parse(text, false));
+  EXPECT_EQ(root.attributeCount(), 0);
+}
+
 TEST(NmlParserTest, LenientFailuresAndDeepNestingRefusedWithoutRecursion) {
   NmlNode root;
   EXPECT_FALSE(root.parse("a{b 1;", false));

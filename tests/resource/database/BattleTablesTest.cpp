@@ -109,6 +109,12 @@ TEST_F(BattleTablesTest, EnemyLevelsDropsAndMetamorphosis) {
   EXPECT_EQ(knight.metamorphosis(), nullptr);
 }
 
+TEST_F(BattleTablesTest, StatesAreIndexedFromZeroInFileOrder) {
+  load(smallSet());
+  EXPECT_EQ(database().stateIndexOf(database().stateAt(0)), 0);
+  EXPECT_EQ(database().stateIndexOf(database().stateAt(2)), 2);
+}
+
 TEST_F(BattleTablesTest, ShellsFallBackToTheFirstAndEnemiesCopyTheirGrowth) {
   load(smallSet().with(Database::kEnemies, "enemy{name ミオ;equip{}action{}}enemy{name 影;equip{}action{}}"));
   const Game::ShellData* kessa = database().findShell("Kessa");
@@ -127,6 +133,8 @@ TEST_F(BattleTablesTest, RingGivesEachRaceItselfAndTheNextTwo) {
   std::vector<std::string> spawned;
   for (const Game::RaceData* race : d.spawnRaces()) spawned.emplace_back(race->name());
   EXPECT_EQ(spawned, (std::vector<std::string>{"D", "A", "B"}));
+  ASSERT_EQ(database().findRace("A").spawnRaces().size(), 3u);
+  EXPECT_STREQ(database().findRace("A").spawnRaces()[2]->name(), "C");
   EXPECT_EQ(d.sense(), Game::RaceData::kSixthSense);
   EXPECT_TRUE(database().findRace("E").spawnRaces().empty());
 }
