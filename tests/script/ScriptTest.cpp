@@ -50,7 +50,8 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
     }
     EXPECT_EQ(integer("money"), c.money);
   }
-  EXPECT_GT(debugLinesWith("nowhere.txt"), 0);
+  EXPECT_EQ(debugLinesWith("script nowhere.txt: no such file or an empty one"), 1);
+  EXPECT_EQ(debugLinesWith("script inner.txt"), 0);
 }
 
 TEST_F(ScriptTest, ClearLeavesNoCommandsAndTheScriptIdle) {

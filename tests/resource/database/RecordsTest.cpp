@@ -33,6 +33,9 @@ TEST_F(RecordsTest, StatesReadWithDefaults) {
   EXPECT_EQ(table.find("鈍足"), 3);
   EXPECT_EQ(table.find("麻痺"), -1);
   EXPECT_EQ(table.indexOf(table.at(0)), 0);
+  EXPECT_NE(table.at(5), nullptr);
+  EXPECT_EQ(table.at(6), nullptr);
+  EXPECT_EQ(table.at(-1), nullptr);
   const StateData foreign("毒");
   EXPECT_EQ(table.indexOf(&foreign), -1);
 
