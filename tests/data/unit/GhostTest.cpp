@@ -3,11 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "core/game/GameData.h"
 #include "data/Unit.h"
 #include "data/stats/Experience.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
 #include "file/nml/NmlNode.h"
+#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/Widget.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -144,6 +147,20 @@ TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
     EXPECT_FALSE(soldier.dropItem());
     EXPECT_FALSE(soldier.stealItem());
   }
+}
+
+// 骨の兵士 is weak to light (光 −10): one window with that line.
+TEST_F(EnemyGhostTest, ResistancesBecomeMessageWindows) {
+  Game::GameData game;
+  Game::EnemyGhost().describeResistances(game);
+  EXPECT_EQ(game.messages().count(), 0);
+  Game::EnemyGhost soldier;
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
+  soldier.describeResistances(game);
+  ASSERT_EQ(game.messages().count(), 1);
+  const auto* line = dynamic_cast<const Game::Widget::Text*>(game.messages().front()->item(0));
+  ASSERT_NE(line, nullptr);
+  EXPECT_STREQ(line->text.c_str(), "光に弱い");
 }
 
 // Huge parameters of data must not wrap the rewards around.
