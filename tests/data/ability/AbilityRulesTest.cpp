@@ -32,7 +32,8 @@ constexpr const char* kArts =
     "ability{name 印;type 攻撃;attack{factor 符;}}"
     "ability{name 癒;type 補助;area 陣;energy 3;cost 2;charge 1;recoil 4;help 傷を癒す;}"
     "ability{name 払;type 攻撃;area 全;}ability{name 列;type 攻撃;area 列;}ability{name 前;type 攻撃;area 前;}"
-    "ability{name 爆;type 攻撃;area 自爆;}"
+    "ability{name 爆;type 攻撃;area 自爆;}ability{name 短;type 攻撃;area 陣;help x;}"
+    "ability{name 槍;fullName 長槍;type 攻撃;}ability{name 刃;type 攻撃;trigger{type 自動反撃;element 斬撃;}}"
     "ability{name 返;type 攻撃;trigger{type 自動反撃;accuracy 40;parry 9;element 打撃;target 術;followUnit true;}}"
     "ability{name 終;type 攻撃;trigger{type ファイナルアタック;}}"
     "ability{name 続;type 攻撃;trigger{type 追撃;}}"
@@ -184,6 +185,8 @@ TEST_F(AbilityRules, RelationByFlagsAndDraw) {
   EXPECT_TRUE(art("打").relationHolds(cut)) << "no flags named";
   EXPECT_FALSE(loaded("ability 返;trigger{element 斬撃;target 物;accuracy 100;}").relationHolds(blow));
   EXPECT_TRUE(loaded("ability 返;trigger{element 打撃,斬撃;accuracy 100;}").relationHolds(cut));
+  EXPECT_FALSE(art("刃").relationHolds(spell)) << "damage types named, none shared";
+  EXPECT_TRUE(art("刃").relationHolds(cut));
 
   for (i32 seed : seedsDrawing({39, 40, 41})) {
     random().setSeed(seed);
@@ -203,6 +206,7 @@ TEST_F(AbilityRules, CaptionsNamesAndColours) {
   const Case cases[] = {
       {"打", 1, "打", "打", 0xFFFF8080u},          {"打", 2, "打Lv2", "打", 0xFFFF8080u},
       {"霊符", 1, "札", "霊符「札」", 0xFFFF8080u},  {"印", 1, "印", "印「印」", 0xFFFF8080u},
+      {"長槍", 1, "槍", "長槍「槍」", 0xFFFF8080u},
       {"癒", 1, "癒", "癒", 0xFF8080FFu},          {"構", 1, "構", "構", 0xFF8080FFu},
       {"返", 1, "返", "返", 0xFF80FFFFu},          {"終", 1, "終", "終", 0xFF80FFFFu},
       {"続", 1, "続", "続", 0xFFC0C0C0u},          {"常", 1, "常", "常", 0xFFC0C0C0u},
@@ -220,6 +224,8 @@ TEST_F(AbilityRules, CaptionsNamesAndColours) {
   Game::String cut;
   art("雷", 3).shortCaption(cut, 2);
   EXPECT_STREQ(cut.c_str(), "雷L...");
+  art("雷", 3).shortCaption(cut, 3);
+  EXPECT_STREQ(cut.c_str(), "雷Lv...");
   art("雷", 3).shortCaption(cut, 4);
   EXPECT_STREQ(cut.c_str(), "雷Lv3");
 }
@@ -242,6 +248,7 @@ TEST_F(AbilityRules, HelpText) {
       {art("列"), "範囲"},
       {art("前"), "範囲"},
       {art("爆"), "範囲"},
+      {art("短"), "x\n全体"},
       {Ability(), ""},
   };
   for (const Case& c : cases) {
@@ -266,6 +273,11 @@ TEST_F(AbilityRules, TheHelpPanelPrintsEachLine) {
   EXPECT_EQ(std::vector<i32>({writer.font(), width, height, x, y}), std::vector<i32>({0, 70, 84, -120, 80}));
   EXPECT_STREQ(writer.lastText().c_str(), "消費AP 2");
   EXPECT_EQ(writer.color(), 0xFFC0C0C0u);
+  // The first line the widest: 41 bytes, then "bcdef".
+  art("雷").drawHelp(0.f, 0.f, 0);
+  writer.getExtent(&width, &height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(287, 28));
+  EXPECT_STREQ(writer.lastText().c_str(), "bcdef");
   Game::SceneRenderer::destroy();
 }
 
