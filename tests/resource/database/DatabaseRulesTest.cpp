@@ -32,7 +32,7 @@ constexpr const char* kArts =
     "  power{constance 30;}cost 2;energy 3;speed 4;accuracy 5;charge 6;recoil 7;expression 1;targetExpression 0;"
     "  artsSystem 射撃;summon a,b,c,d,e,f,g,h,i,j;trigger{type 追撃;}help 助け;visible false;"
     "  status{体力 2;}defense{element{熱 3;}}}"
-    "ability{name 単;chainName 独;chainAccuracy 80;summon a;}"
+    "ability{name 単;chainName 独;chainAccuracy 80;summon a;visible true;}"
     "ability{name 打;attack{factor 物;}}ability{name 術;attack{factor 術;}}ability{name 札;attack{factor 術,符;}}"
     "ability{name 注;attack{factor 術;}effect caution;}ability{name 無;attack{factor 物;}effect none;}"
     "ability{name 変;effect magic;}ability{name 謎;effect 何か;}ability{name 普;effect normal;}"
