@@ -1019,6 +1019,11 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
 }
 
 TEST_F(BattleUnitRules, StateSetEdges) {
+  const Game::StateSet fresh;
+  ASSERT_EQ(fresh.count(), database().states().count());
+  for (i32 i = 0; i < fresh.count(); ++i) {
+    EXPECT_EQ(std::make_pair(fresh.level(i), fresh.timer(i)), std::make_pair(0, 0)) << i;
+  }
   Unit& unit = makeUnit();
   Game::StateSet& states = unit.states();
   const i32 last = states.count() - 1;

@@ -40,7 +40,7 @@ constexpr const char* kTools =
     "  attack{element 斬撃;factor 物;}defense{factor{水 50;}}arts{ability 剣技;}passiveArts{ability 剣心;}}"
     "tool{name 鎧;icon 鎧;price 50;equip{protector 4,3;}status{体力 5;}attack{factor 水;}"
     "  arts{ability 鎧技;}passiveArts{ability 鎧心;}}"
-    "tool{name 石;icon 石;price 0;}";
+    "tool{name 石;icon 石;price 0;}tool{name 札;icon 札;price 1;}";
 constexpr const char* kShells =
     "shell{name 甲;face none;model 甲像;"
     "  status{end{HP 2;LP 1;AP1 100;AP2 50;AP3 30;腕力 40;器用さ 30;知力 20;敏捷 10;体力 8;精神 4;霊力 100;}}"
@@ -155,6 +155,7 @@ TEST_F(PlayerGhostRules, EquipmentAddsByTheWeaponSlot) {
   EXPECT_EQ(typeDefenses(sword.defense), (std::vector<i32>{8, 8, 8, 5, 5, 5, 5, 5, 5}));
   EXPECT_FLOAT_EQ(sword.defense.factors()[5], 0.5f);
   EXPECT_TRUE(sword.attack.types().isSet(0));
+  EXPECT_FLOAT_EQ(sword.defense.factors()[0], 1.f) << "the type defences only are replaced";
   for (i32 flag : {1, 5, 8}) {
     EXPECT_TRUE(sword.attack.elements().isSet(flag)) << flag;
   }
@@ -176,6 +177,11 @@ TEST_F(PlayerGhostRules, EquipmentAddsByTheWeaponSlot) {
   const Stats moved = stats(ghost, 6);
   EXPECT_EQ(moved.weapon, 13);
   EXPECT_EQ(names(moved.abilities), (std::vector<std::string>{"鎧技", "剣技", "鎧心", "剣心", "体術技", "連撃2"}));
+  // A ghost of no shell has nothing of its own.
+  const Stats none = stats(PlayerGhost(), -1);
+  EXPECT_EQ(none.weapon, 0);
+  EXPECT_EQ(values(none.parameters), std::vector<i32>(Parameters::kCount, 0));
+  EXPECT_EQ(typeDefenses(none.defense), std::vector<i32>(9, 0));
   // Bonus points add before the fifth: HP 100 + 10 → 132.
   ghost.bonus()[Parameters::kHp] = 10;
   EXPECT_EQ(stats(ghost, -1).parameters[Parameters::kHp], 132);
@@ -196,6 +202,13 @@ TEST_F(PlayerGhostRules, AbilitiesForAWeaponSlot) {
   EXPECT_EQ(names(list), (std::vector<std::string>{"鎧技", "鎧心"}));
   ghost.abilitiesForSlot(list, 2, nullptr);
   EXPECT_TRUE(list.isEmpty());
+  // A weapon art learned first is offered first.
+  PlayerGhost plain;
+  plain.setUp(shell("乙"), 0);
+  plain.abilities().add(Game::Ability(&database().findAbility("剣技")));
+  plain.slot(1) = Game::Article::fromItem(tool("剣"));
+  plain.abilitiesForSlot(list, 1, nullptr);
+  EXPECT_EQ(names(list), (std::vector<std::string>{"剣技", "剣技", "剣心"}));
 
   struct Memory : Game::SpellMemory {
     const Game::Ability* spell = nullptr;
@@ -286,6 +299,7 @@ TEST_F(PlayerGhostRules, LearningSpendsMasterPoints) {
 
 TEST_F(PlayerGhostRules, ANewCycleKeepsSaleableGearAndMasterLevel) {
   ghost.slot(5) = Game::Article::fromItem(tool("石"));
+  ghost.slot(6) = Game::Article::fromItem(tool("札"));
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
   ghost.learnAbility(shell("甲").skillTree().at(0));
   ghost.bonus()[Parameters::kStrength] = 3;
@@ -294,6 +308,7 @@ TEST_F(PlayerGhostRules, ANewCycleKeepsSaleableGearAndMasterLevel) {
                               ghost.masterPoint(), ghost.getLevel()}),
             std::vector<i32>({0, 0, 0, 3, 1}));
   EXPECT_TRUE(ghost.slot(5).isEmpty()) << "worth nothing";
+  EXPECT_FALSE(ghost.slot(6).isEmpty()) << "worth 1";
   EXPECT_FALSE(ghost.slot(0).isEmpty());
   EXPECT_FALSE(ghost.slot(4).isEmpty());
   EXPECT_EQ(names(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
@@ -392,6 +407,7 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
   bones.setUp(enemy("骨の兵"), 0.f, 1.f);
   Stats s = stats(bones, 0);
   EXPECT_FLOAT_EQ(s.defense.factors()[5], 0.5f);
+  EXPECT_FLOAT_EQ(s.defense.factors()[0], 1.f);
   EXPECT_TRUE(s.attack.elements().isSet(1));
   EXPECT_EQ(names(s.abilities), std::vector<std::string>{"連撃3"});
   Game::EnemyGhost none;
