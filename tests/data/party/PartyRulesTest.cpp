@@ -115,6 +115,9 @@ TEST_F(PartyRules, FieldAbilitiesComeFromLivingMembersAndTheirGear) {
   EXPECT_EQ(party.fieldAbilities().luck, 2) << "the sword in slot 0";
   EXPECT_FALSE(party.fieldAbilities().dash);
   party.members().memberAt(1).slot(7) = Article::fromItem(tool("鎧"));
+  party.members().memberAt(0).lpRef() = 1;
+  party.collectFieldAbilities();
+  EXPECT_TRUE(party.fieldAbilities().hide) << "Kessa at LP 1";
   party.members().memberAt(0).lpRef() = 0;
   party.collectFieldAbilities();
   EXPECT_FALSE(party.fieldAbilities().hide) << "Kessa at LP 0";
@@ -211,6 +214,7 @@ TEST_F(PartyRules, MembersCountArrangeAndFind) {
   PlayerGhost extra;
   EXPECT_EQ(members.add(extra), nullptr);
   EXPECT_EQ(members.findAtCell(0, 4), ghosts[4].get());
+  EXPECT_EQ(members.findAtCell(0, 0), ghosts[0].get());
   EXPECT_EQ(members.findAtCell(-1, -1), nullptr) << "the sixth does not fight";
   EXPECT_EQ(members.findNamed("ノア"), ghosts[2].get());
   EXPECT_EQ(members.findNamed(nullptr), nullptr);
