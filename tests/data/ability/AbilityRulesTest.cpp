@@ -14,6 +14,7 @@
 #include "data/stats/DefenseBlock.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "tests/core/random/SeededDraws.h"
 #include "tests/data/unit/TestGhost.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
@@ -25,6 +26,7 @@ using Game::Ability;
 using Game::AbilityList;
 using Game::Database;
 using Game::TriggerSpec;
+using RandomTestSupport::seedsDrawing;
 
 constexpr const char* kArts =
     "ability{name 打;type 攻撃;attack{factor 物;}}"
@@ -63,21 +65,6 @@ class AbilityRules : public DatabaseTestSupport::DatabaseTest {
     Game::String out;
     ability.helpText(out);
     return out.c_str() ? out.c_str() : "";
-  }
-  static Game::RandomGenerator& random() { return *Game::RandomGenerator::instance(); }
-  // Seeds whose first percent draw is each value.
-  static std::vector<i32> seedsDrawing(std::initializer_list<i32> draws) {
-    std::vector<i32> seeds;
-    for (i32 want : draws) {
-      for (i32 seed = 1; seed < 100000; ++seed) {
-        random().setSeed(seed);
-        if (random().getInt(100) == want) {
-          seeds.push_back(seed);
-          break;
-        }
-      }
-    }
-    return seeds;
   }
 };
 
@@ -189,9 +176,7 @@ TEST_F(AbilityRules, RelationByFlagsAndDraw) {
   EXPECT_TRUE(art("刃").relationHolds(cut));
 
   for (i32 seed : seedsDrawing({39, 40, 41})) {
-    random().setSeed(seed);
-    const i32 draw = random().getInt(100);
-    random().setSeed(seed);
+    const i32 draw = RandomTestSupport::firstPercentDraw(seed);
     EXPECT_EQ(art("返").relationHolds(blow), draw <= 40) << draw;
   }
 }

@@ -10,6 +10,7 @@
 #include "core/random/RandomGenerator.h"
 #include "data/article/Article.h"
 #include "data/unit/Life.h"
+#include "tests/core/random/SeededDraws.h"
 #include "tests/data/unit/BattleUnitFixture.h"
 
 namespace {
@@ -19,38 +20,14 @@ using Game::Parameters;
 using Game::StatusBlock;
 using Game::Unit;
 using Game::UnitPose;
+using RandomTestSupport::firstFloatDraw;
+using RandomTestSupport::firstPercentDraw;
+using RandomTestSupport::random;
+using RandomTestSupport::seedsDrawing;
 using UnitTestSupport::TestGhost;
 
 class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
  protected:
-  static Game::RandomGenerator& random() { return *Game::RandomGenerator::instance(); }
-  // The first percent draw after seeding, and the generator seeded again.
-  static i32 firstPercentDraw(i32 seed) {
-    random().setSeed(seed);
-    const i32 draw = random().getInt(100);
-    random().setSeed(seed);
-    return draw;
-  }
-  static float firstFloatDraw(i32 seed) {
-    random().setSeed(seed);
-    const float draw = random().getFloat(1.f);
-    random().setSeed(seed);
-    return draw;
-  }
-  // Seeds whose first percent draw falls on each of the given values.
-  static std::vector<i32> seedsDrawing(std::initializer_list<i32> draws) {
-    std::vector<i32> seeds;
-    for (i32 want : draws) {
-      for (i32 seed = 1; seed < 100000; ++seed) {
-        if (firstPercentDraw(seed) == want) {
-          seeds.push_back(seed);
-          break;
-        }
-      }
-    }
-    EXPECT_EQ(seeds.size(), draws.size());
-    return seeds;
-  }
   // The boost timers held high, so that a tick draws only for the states.
   static void holdBoosts(Unit& unit) {
     for (i32 i = 0; i < Parameters::kCount; ++i) {
