@@ -3,11 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "core/game/GameData.h"
 #include "data/Unit.h"
 #include "data/stats/Experience.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
 #include "file/nml/NmlNode.h"
+#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/Widget.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -144,6 +147,18 @@ TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
     EXPECT_FALSE(soldier.dropItem());
     EXPECT_FALSE(soldier.stealItem());
   }
+}
+
+// 骨の兵士 is weak to light (光 −10): one line, for the battle to show.
+TEST_F(EnemyGhostTest, ResistancesGiveTheirLines) {
+  std::vector<Game::String> lines;
+  Game::EnemyGhost().describeResistances(lines);
+  EXPECT_TRUE(lines.empty());
+  Game::EnemyGhost soldier;
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
+  soldier.describeResistances(lines);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "光に弱い");
 }
 
 // Huge parameters of data must not wrap the rewards around.

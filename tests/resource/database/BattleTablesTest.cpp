@@ -197,12 +197,13 @@ class Chooser : public Game::ArtUser {
  public:
   const Game::Unit& unit() const override { return mSubject.unit; }
   bool canUse(const Game::Ability& ability) const override { return std::string(ability.name()) != mBanned; }
-  bool hasTargets(const Game::Ability&) const override { return true; }
+  bool hasTargets(const Game::Ability&) const override { return mTargets; }
   Game::AbilityList& candidateArts() override { return mArts; }
   void bindCandidateArts() override { ++mBinds; }
 
   UnitTestSupport::TestUnit mSubject;
   std::string mBanned;
+  bool mTargets = true;
   Game::AbilityList mArts;
   int mBinds = 0;
 };
@@ -225,6 +226,35 @@ TEST_F(BattleTablesTest, CollectArtsWalksTheTreeByConditionAndWeight) {
   EXPECT_EQ(names, (std::vector<std::string>{"打つ", "打つ", "打つ", "返し"}));
   EXPECT_EQ(chooser.mArts.at(3).priority(), 1.f);
   EXPECT_EQ(chooser.mBinds, 1);
+}
+
+// Without targets only arts of no area count; a next action of weight 0 is
+// never taken; "number" 0 picks nothing.
+TEST_F(BattleTablesTest, CollectArtsNeedsTargetsForAreasAndWeights) {
+  const char* enemies =
+      "enemy{name 兵;equip{}action{number 2;ability 構え;ability 打つ;"
+      "  next{priority 0;arts{ability 返し;}}next{priority 5;ability 打つ;}}}"
+      "enemy{name 影;equip{}action{number 0;ability 打つ;next{expression 0;ability 打つ;}}}";
+  load(smallSet().with(Database::kEnemies, enemies));
+  const auto names = [](const Game::AbilityList& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.count(); ++i) out.emplace_back(list.at(i).name());
+    return out;
+  };
+  Chooser blind;
+  blind.mTargets = false;
+  database().findEnemy("兵")->collectArts(blind);
+  EXPECT_EQ(names(blind.mArts), (std::vector<std::string>{"構え", "構え"}));
+  for (int i = 0; i < 20; ++i) {
+    Chooser seeing;
+    database().findEnemy("兵")->collectArts(seeing);
+    ASSERT_EQ(seeing.mArts.count(), 3);
+    EXPECT_STREQ(seeing.mArts.at(2).name(), "打つ");
+  }
+  Chooser none;
+  database().findEnemy("影")->collectArts(none);
+  EXPECT_EQ(none.mArts.count(), 0);
+  EXPECT_EQ(none.mBinds, 1);
 }
 
 TEST_F(BattleTablesTest, ToolArtsAndEnergyRules) {
