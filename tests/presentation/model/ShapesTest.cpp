@@ -150,6 +150,69 @@ TEST(Shapes, BeltAlongOneCurveIsSixtyFourWideAndFacesUp) {
   EXPECT_EQ(3 * (mesh->vertexCount() - 2), mesh->indexCount());
 }
 
+// A belt's next sample lies (time / 2) / (speed + 1) later, but no closer
+// than time / samples.
+TEST(Shapes, BeltStepsAreNoFinerThanTimeOverTheSamples) {
+  const struct {
+    float time;
+    float step;
+    i32 samples;
+    float expected;
+  } cases[] = {
+      {2048.f, 2.f, 2048, 2.f},    {2048.f, 1.f, 2048, 1.f},  {2048.f, 0.5f, 2048, 1.f},
+      {16.f, 0.25f, 32, 0.5f},     {16.f, 0.5f, 32, 0.5f},    {16.f, 0.75f, 32, 0.75f},
+      {16.f, 0.f, 32, 0.5f},       {16.f, -1.f, 32, 0.5f},    {16.f, NAN, 32, 0.5f},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShapeRules::beltStep(c.time, c.step, c.samples), c.expected) << c.time << " " << c.step;
+  }
+}
+
+// A centre moving 3 units a frame along x with the axis still: steps of
+// (16 / 2) / (3 + 0 + 0 + 1) = 2 frames, samples at 0, 2, .. 16.
+TEST(Shapes, BeltSamplesAtItsStepsUpToItsTime) {
+  const auto mesh = build(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} } }");
+  ASSERT_EQ(18, mesh->vertexCount());
+  EXPECT_EQ(48, mesh->indexCount());
+  for (i32 k = 0; k < 9; ++k) {
+    EXPECT_EQ(static_cast<float>(k) / 8.f, mesh->vertex(2 * k).uv.y) << k;
+    EXPECT_NEAR(6.f * static_cast<float>(k), mesh->vertex(2 * k + 1).position.x, 1e-3f) << k;
+  }
+}
+
+// 255 units a frame: steps of 8 / 256, 513 pairs, 3072 index entries, which
+// fit; 511 units a frame: 1025 pairs, whose 6144 index entries do not, so the
+// belt is refused whole rather than sampled more coarsely.
+TEST(Shapes, BeltsBeyondTheIndexRoomAreRefused) {
+  const auto fitting = build(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 4080;} } y{value 0;} z{value 0;} } }");
+  EXPECT_EQ(1026, fitting->vertexCount());
+  EXPECT_EQ(3072, fitting->indexCount());
+  EXPECT_EQ(1.f, fitting->vertex(1025).uv.y);
+  const char* const refused[] = {
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 0;} } }",
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 0;} }"
+      " curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 9;} } }",
+  };
+  for (const char* body : refused) {
+    const auto mesh = build(body);
+    EXPECT_EQ(0, mesh->vertexCount()) << body;
+    EXPECT_EQ(0, mesh->indexCount()) << body;
+  }
+}
+
+// An empty transparency or colour node keeps the edge opaque white where it
+// gives no value.
+TEST(Shapes, BeltColourNodesWithoutValuesKeepOpaqueWhite) {
+  const auto mesh = build(
+      "type belt; parameter{ time 10; transparency{} color{x{value 50;}}"
+      " curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }");
+  ASSERT_GE(mesh->vertexCount(), 2);
+  EXPECT_EQ(Color(1.f, 0.5f, 1.f, 1.f), mesh->vertex(0).color);
+  EXPECT_EQ(Color(1.f, 0.5f, 1.f, 1.f), mesh->vertex(1).color);
+}
+
 TEST(Shapes, BeltBetweenTwoCurvesTakesEdgeColours) {
   const auto mesh = build(
       "type belt; parameter{ time 30; transparency{value 50;} color{all{value 100;}} color{all{value 0;}}"
