@@ -201,5 +201,15 @@ TEST_F(ModelTest, OwnStateCombinesMaterialsThenAnimations) {
   EXPECT_EQ(hook.draws.size(), 2u);
 }
 
+// Batches are read before the model's own materials: the batch's node
+// defines the material "m" (25%) that both use, though the model's node lists
+// its own "m" (50%) first. Drawn: 0.25 from the model, 0.25 from the batch.
+TEST_F(ModelTest, BatchesAreReadBeforeMaterialsWhateverTheNodeOrder) {
+  load("model{name x;materials{name m;ambient 50;}batch{name b;rect 0,0,2,2;materials{name m;ambient 25;}}}");
+  model("x").draw(RenderState(), 0.f);
+  ASSERT_EQ(hook.draws.size(), 1u);
+  EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.0625f);
+}
+
 }  // namespace
 }  // namespace Game
