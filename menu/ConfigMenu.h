@@ -31,6 +31,14 @@ class ConfigMenu {
   enum Row : Engine::i32 { kBack, kSave, kDefault, kKeys, kFirstOption };
   static constexpr Engine::i32 kOptionCount = 13;
   static constexpr Engine::i32 kRowCount = kFirstOption + kOptionCount;
+  // Text is in font 2 (26 units a full-width character). Columns from the
+  // panel's left edge: labels, then values, then the restart note, each
+  // clear of the widest text before it ("テクスチャフィルター" is 260 units
+  // wide, "フルスクリーン" and the note 182), the note inside the panel.
+  static constexpr Engine::i32 kFont = 2;
+  static constexpr float kFrameWidth = 640.f;
+  static constexpr float kValueColumn = 264.f;
+  static constexpr float kRestartColumn = 452.f;
 
   ConfigMenu();
   ~ConfigMenu();
@@ -49,6 +57,8 @@ class ConfigMenu {
   const char* label(Engine::i32 row) const;
   // What an option row shows as its value.
   String valueText(Engine::i32 row) const;
+  // Beside the rows whose change waits for the next start.
+  static const char* restartNote();
 
  private:
   void buildOptions();

@@ -157,6 +157,9 @@ rows_in_cells "$(lit_rows snapshot/ss00001.bmp 116x480+84+60)" 24 20 10 "slot li
 rows=$(lit_rows snapshot/ss00002.bmp 200x440+84+60)
 rows_in_cells "$rows" 17 24 10 "settings"
 [[ "${rows:17*24+6}" != *1* ]] || fail "settings: lit rows below the 17th: ${rows:17*24}"
+# Labels end before the values' column at x 344: nothing lit just left of it.
+rows=$(lit_rows snapshot/ss00002.bmp 5x408+339+64)
+[[ "$rows" != *1* ]] || fail "settings: a label runs into the values' column: $rows"
 
 grep -q '^BGMVolume 4;' config.ini || fail "config.ini: $(cat config.ini)"
 grep -q '^frame rate [0-9]*$' "$log" || fail "no frame rate line"
