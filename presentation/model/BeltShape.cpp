@@ -22,15 +22,15 @@ constexpr float kPercent = 100.f;
 struct BeltEdges {
   Curve transparency[2];
   Vec3Curve color[2];
-  i32 transparencyCount = 0;
-  i32 colorCount = 0;
+  i32 transparencyCount;
+  i32 colorCount;
 
   // A belt has two places of each kind; further children are ignored. Data
   // gives the curves in percent: a place is set to its default in percent
   // before reading, so what a node leaves out stays opaque white.
-  void load(const NmlNode& node) {
-    transparencyCount = std::min(node.countChildren("transparency"), 2);
-    colorCount = std::min(node.countChildren("color"), 2);
+  explicit BeltEdges(const NmlNode& node)
+      : transparencyCount(std::min(node.countChildren("transparency"), 2)),
+        colorCount(std::min(node.countChildren("color"), 2)) {
     for (i32 i = 0; i < 2; ++i) {
       transparency[i].setConstant(1.f);
       color[i].setConstant(Vector3(1.f, 1.f, 1.f));
@@ -56,12 +56,12 @@ struct BeltEdges {
 
 // Samples t = 0 .. time, each step the sampler's but none finer than time
 // over half the builder's vertex capacity; the sample at `time` is the last.
-// A strip that needs more vertices or index entries than the mesh has room
-// for is refused whole: the mesh is marked overflowed.
+// A belt of more samples than the mesh has vertices for is refused whole
+// (the mesh is marked overflowed), as is one whose strip then overflows the
+// index entries.
 template <class Sampler>
 void sweep(MeshBuilder& mesh, float time, Sampler& sampler) {
-  // A strip of p pairs takes 2p vertices and 3(2p - 2) index entries.
-  const i32 maxPairs = std::min(mesh.vertexRoom() / 2, mesh.indexRoom() / 6 + 1);
+  const i32 maxPairs = mesh.vertexRoom() / 2;
   const i32 halfCapacity = mesh.vertexCapacity() / 2;
   float t = 0.f;
   for (i32 pairs = 1;; ++pairs) {
@@ -164,8 +164,7 @@ void buildBelt(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& para
   if (!(time > 0.f)) {
     return;
   }
-  BeltEdges edges;
-  edges.load(*node);
+  const BeltEdges edges(*node);
   const i32 first = mesh.vertexCount();
   if (curves == 2) {
     BetweenCurves sampler{frame, edges, {}, time};

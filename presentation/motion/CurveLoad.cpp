@@ -107,14 +107,14 @@ void Curve::load(const NmlNode& node) {
     loadPoint(*child, key);
     keys.at(static_cast<u32>(k)) = key;
     times.at(static_cast<u32>(k)) = time;
+    // The segment after the key; the last key's delay and degree, which
+    // no segment follows, are read but go unused.
     i32& degree = degrees.at(static_cast<u32>(k));
     degree = pointCount + 1;
-    if (k + 1 < keyCount) {
-      float delay = 0.f;
-      readFloat(*child, "delay", &delay);
-      time += delay;
-      readInt(*child, "degree", &degree);
-    }
+    readInt(*child, "degree", &degree);
+    float delay = 0.f;
+    readFloat(*child, "delay", &delay);
+    time += delay;
     ++k;
   }
   build({keys.data(), keys.size()}, {times.data(), times.size()}, {degrees.data(), degrees.size()}, points);
