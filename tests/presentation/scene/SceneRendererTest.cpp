@@ -244,6 +244,10 @@ TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
   renderer().fillScreen(Game::Color(0xFF102030u));
   EXPECT_EQ(indexedDraws(), Strings{"2"});
   EXPECT_EQ(renderer().triangleCount(), 2);
+  renderer().beginFrame();  // a shown step counts afresh
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_EQ(indexedDraws(), Strings{"2"});
+  EXPECT_EQ(renderer().triangleCount(), 2);
   renderer().setHidden(true);
   renderer().fillScreen(Game::Color(0xFF102030u));
   EXPECT_TRUE(indexedDraws().empty());
