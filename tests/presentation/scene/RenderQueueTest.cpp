@@ -51,6 +51,27 @@ TEST_F(RenderQueueTest, ClearEmptiesEveryLayerAndLetsGoOfTheMeshes) {
   EXPECT_EQ(holders(buffers), 1);
 }
 
+// Flushing empties the flagged layers only, letting go of their meshes, in
+// a hidden step as well (which draws, and binds, nothing).
+TEST_F(RenderQueueTest, AFlushEmptiesTheLayersItDraws) {
+  const BatchBuffers buffers = mesh(2);
+  RenderQueue queue;
+  RenderState background;
+  background.background = true;
+  RenderState seeThrough;
+  seeThrough.depthWrite = false;
+  for (const RenderState& state : {background, RenderState(), seeThrough}) {
+    queue.add({}, buffers, state);
+  }
+  DrawView view;
+  view.hidden = true;
+  EXPECT_EQ(queue.flushLayers(view, true, false, true, false), 0);
+  EXPECT_EQ(queue.count(RenderQueue::kBackground), 0);
+  EXPECT_EQ(queue.count(RenderQueue::kOpaque), 1);
+  EXPECT_EQ(queue.count(RenderQueue::kSeeThrough), 0);
+  EXPECT_EQ(holders(buffers), 2);
+}
+
 TEST_F(RenderQueueTest, ReleasedBuffersHaveNoTriangles) {
   BatchBuffers buffers = mesh(4);
   buffers.release();
