@@ -87,6 +87,10 @@ TEST_F(ConfigMenuTest, DefaultsWaitForSaveWhichWritesTheFile) {
   EXPECT_EQ(working(Config::kBgmVolume), 3);
   EXPECT_EQ(current(Config::kBgmVolume), 9);
   EXPECT_EQ(savedFile(), "");
+  EXPECT_FALSE(menu->isAssigningKeys());
+  // Buttons show no value, nor does a row past the last.
+  EXPECT_STREQ(menu->valueText(ConfigMenu::kDefault).c_str(), "");
+  EXPECT_STREQ(menu->valueText(ConfigMenu::kRowCount).c_str(), "");
 
   moveTo(ConfigMenu::kSave);
   EXPECT_FALSE(press(kDecide));
@@ -122,9 +126,13 @@ TEST_F(ConfigMenuTest, TheCursorWrapsOverTheSeventeenRowsAndRepeatsWhenHeld) {
   EXPECT_STREQ(menu->label(15), "パッド（接続なし）");  // the fake has no joystick
   press(Key::Down);
   EXPECT_EQ(menu->cursor(), 0);
-  // From the 32nd frame every fourth.
+  // From the 32nd frame every fourth: frames 1, 32, 36, then 40.
   for (int i = 0; i < 36; ++i) frame({Key::Down});
   EXPECT_EQ(menu->cursor(), 3);
+  for (int i = 0; i < 3; ++i) frame({Key::Down});
+  EXPECT_EQ(menu->cursor(), 3);
+  frame({Key::Down});
+  EXPECT_EQ(menu->cursor(), 4);
 }
 
 TEST_F(ConfigMenuTest, ValuesWrapInsideTheirChoicesAndReadAsTheirRowSays) {
