@@ -52,7 +52,10 @@ class ConfigMenu {
   bool isChanged() const { return mChanged; }
   bool isAssigningKeys() const { return mKeyMenu.isValid(); }
   const Config& workingCopy() const { return mWork; }
-  const ConfigRow& option(Engine::i32 row) const { return mOptions[static_cast<std::size_t>(row - kFirstOption)]; }
+  // An option row; a button row or one past the last is a fault (throws).
+  const ConfigRow& option(Engine::i32 row) const { return mOptions.at(static_cast<std::size_t>(row - kFirstOption)); }
+  // Where the cursor mark stands: it glides to the cursor's row.
+  const SmoothPoint& cursorPoint() const { return mCursorPoint; }
   // Any row's label; the first row's reads "保存せずもどる" once something changed.
   const char* label(Engine::i32 row) const;
   // What an option row shows as its value.

@@ -83,11 +83,12 @@ TEST_F(ConfigMenuTest, DefaultsWaitForSaveWhichWritesTheFile) {
   Config::instance().setting(Config::kBgmVolume).set(9);
   menu.emplace();
   moveTo(ConfigMenu::kDefault);
-  EXPECT_FALSE(press(kDecide));
+  EXPECT_FALSE(frame({kDecide}));
+  EXPECT_FALSE(menu->isAssigningKeys());
+  EXPECT_FALSE(frame());
   EXPECT_EQ(working(Config::kBgmVolume), 3);
   EXPECT_EQ(current(Config::kBgmVolume), 9);
   EXPECT_EQ(savedFile(), "");
-  EXPECT_FALSE(menu->isAssigningKeys());
   // Buttons show no value, nor does a row past the last.
   EXPECT_STREQ(menu->valueText(ConfigMenu::kDefault).c_str(), "");
   EXPECT_STREQ(menu->valueText(ConfigMenu::kRowCount).c_str(), "");
@@ -117,6 +118,19 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPress) {
   backend->fakeFileSystem.remove(Config::kFileName);
   for (int i = 0; i < 5; ++i) frame({kDecide});
   EXPECT_EQ(savedFile(), "");
+}
+
+// The mark starts on the first row (y 240) and closes half the way to the
+// cursor's row (24 units down) each frame.
+TEST_F(ConfigMenuTest, TheCursorMarkGlidesToItsRow) {
+  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 240.f);
+  frame();
+  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 240.f);
+  EXPECT_FLOAT_EQ(menu->cursorPoint().x(), -320.f);
+  frame({Key::Down});
+  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 228.f);
+  frame();
+  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 222.f);
 }
 
 TEST_F(ConfigMenuTest, TheCursorWrapsOverTheSeventeenRowsAndRepeatsWhenHeld) {
