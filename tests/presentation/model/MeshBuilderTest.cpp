@@ -166,7 +166,8 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
 TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
-  const char* const bodies[] = {"type dice;", "type triangle; parameter{ vertex 0,0,0; }", "type belt; parameter{ time 10; }"};
+  const char* const bodies[] = {"type dice;", "type triangle; parameter{ vertex 0,0,0; }", "type belt; parameter{ time 10; }",
+                              "type belt; parameter{ curve{ all{value 0;} } }"};
   for (const char* body : bodies) {
     lines.clear();
     const auto mesh = build(std::string(body) + " parts{}");

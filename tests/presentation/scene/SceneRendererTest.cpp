@@ -236,6 +236,23 @@ TEST_F(SceneRendererTest, ANegativeDrawIsWrappedInTwoInvertingPasses) {
   EXPECT_EQ(flushed({{3, negative}}), (Strings{"2", "3", "2"}));
 }
 
+// The fill is the screen quad drawn at once, two triangles counted with the
+// frame's; nothing in a hidden step.
+TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
+  renderer().beginFrame();
+  device().takeCalls();
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_EQ(indexedDraws(), Strings{"2"});
+  EXPECT_EQ(renderer().triangleCount(), 2);
+  renderer().beginFrame();  // a shown step counts afresh
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_EQ(indexedDraws(), Strings{"2"});
+  EXPECT_EQ(renderer().triangleCount(), 2);
+  renderer().setHidden(true);
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_TRUE(indexedDraws().empty());
+}
+
 class SceneRendererLoadingTest : public SceneRendererTest {
  protected:
   void SetUp() override {
