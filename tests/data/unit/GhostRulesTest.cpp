@@ -17,6 +17,7 @@
 #include "file/nml/NmlNode.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/FaceSet.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/TextGrid.h"
 #include "resource/Database.h"
 #include "resource/database/ShellData.h"
@@ -264,6 +265,9 @@ TEST_F(PlayerRulesTest, ANewCycleKeepsWhatSellsForAnything) {
   EXPECT_STREQ(ghost.getEquipment(6)->item()->name(), "廃棄物");
 }
 
+// Positions in the render state are in world units / 400.
+constexpr float kWorldUnits = 400.f;
+
 // Faces "a" and "b" and a unit picture "t" whose "stand" and "down" draw
 // the batches of those names, on the fake file system with their draws
 // recorded.
@@ -337,11 +341,38 @@ TEST_F(GhostDrawTest, TheModelFallsWithoutLp) {
     ASSERT_EQ(hook.draws.size(), 1u) << lp;
     EXPECT_EQ(hook.draws[0].batch, batch) << lp;
     EXPECT_TRUE(hook.draws[0].state.frontEnd);
+    EXPECT_FLOAT_EQ(hook.draws[0].state.transform(0, 3) * kWorldUnits, 10.f);
+    EXPECT_FLOAT_EQ(hook.draws[0].state.transform(1, 3) * kWorldUnits, 20.f);
     hook.draws.clear();
   }
   setUpShell("shell{name x;model nothing;status{point 50;}skill{}defense{}}");
   ghost.drawModel(10.f, 20.f);
   EXPECT_TRUE(hook.draws.empty()) << "no picture of that name";
+}
+
+// The model stands in the sheet's first 64 units, halfway down; the table
+// starts right of it: the text writer ends where the table drawn there ends.
+TEST_F(GhostDrawTest, TheSheetsTableStandsRightOfTheModel) {
+  setUpShell("shell{name x;model t;status{point 50;}skill{}defense{}}");
+  Game::SceneRenderer::create(800, 600);
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  Game::TextGrid grid;
+  Game::StatusSheet::fillTable(grid, ghost, Game::StatusSheet::kAllRows);
+  grid.draw(-100.f + 64.f, 50.f);
+  i32 tableX = 0;
+  i32 tableY = 0;
+  writer.getCursor(&tableX, &tableY);
+  writer.setPosition(0, 0);
+  ghost.drawSheet(-100.f, 50.f, false, false, Game::StatusSheet::kAllRows);
+  i32 sheetX = 0;
+  i32 sheetY = 0;
+  writer.getCursor(&sheetX, &sheetY);
+  EXPECT_EQ(sheetX, tableX);
+  EXPECT_EQ(sheetY, tableY);
+  ASSERT_EQ(hook.draws.size(), 1u);
+  EXPECT_FLOAT_EQ(hook.draws[0].state.transform(0, 3) * kWorldUnits, -100.f + 32.f);
+  EXPECT_FLOAT_EQ(hook.draws[0].state.transform(1, 3) * kWorldUnits, 50.f - grid.totalHeight() / 2.f);
+  Game::SceneRenderer::destroy();
 }
 
 }  // namespace
