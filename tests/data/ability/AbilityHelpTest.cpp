@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/ability/Ability.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
@@ -62,6 +63,42 @@ TEST_F(AbilityHelpTest, LinesInTheirOrder) {
 // text does.
 TEST_F(AbilityHelpTest, ALongAttributeLineWraps) {
   EXPECT_EQ(help("多"), "x\n符 物 射 術 接触 水 対空攻撃 地上攻撃 音 \n吸収 薬");
+}
+
+// The caption (the name, "Lv" and the level from 2) cut to n characters.
+TEST_F(AbilityHelpTest, AShortCaptionEndsInDotsWhenCut) {
+  const std::pair<int, const char*> cases[] = {{2, "雷L..."}, {3, "雷Lv..."}, {4, "雷Lv2"}, {9, "雷Lv2"}};
+  for (const auto& [n, text] : cases) {
+    Game::String out;
+    Ability(&database().findAbility("雷"), 2).shortCaption(out, n);
+    EXPECT_STREQ(out.c_str(), text) << n;
+  }
+}
+
+// One line a print at (x, y) in font 0 (14 units: 7 a byte) and grey: the
+// widest of "斬る", "物 接触 斬撃 光" and "範囲" is 15 bytes.
+TEST_F(AbilityHelpTest, ThePanelPrintsItsLinesFromItsCorner) {
+  Game::SceneRenderer::create(800, 600);
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  writer.setFont(2);
+  Ability(&database().findAbility("斬")).drawHelp(-300.f, 100.f, 0);
+  int x = 0;
+  int y = 0;
+  writer.getOrigin(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(-300, 100));
+  writer.getExtent(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(15 * 7, 3 * 14));
+  EXPECT_STREQ(writer.lastText().c_str(), "範囲");
+  EXPECT_EQ(writer.font(), 0);
+  EXPECT_EQ(writer.color(), 0xFFC0C0C0u);
+  // Without an art there is no panel: the writer is left as it was.
+  writer.setPosition(5, 6);
+  writer.print("x");
+  Ability().drawHelp(-300.f, 100.f, 0);
+  writer.getOrigin(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(5, 6));
+  EXPECT_STREQ(writer.lastText().c_str(), "x");
+  Game::SceneRenderer::destroy();
 }
 
 }  // namespace

@@ -126,6 +126,27 @@ TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {
   EXPECT_EQ(cell(4, 1), "0");
 }
 
+// 泥スライム at level 1: equipment scaled by level factor 0 keeps 1 of each
+// positive value (weapon 3, protector 2,2); the type defences come from the
+// protector alone (its record's 打撃 5 and 熱 −5 give way), the factors
+// from the record (水 50: 50% off).
+TEST_F(EnemyRulesTest, BaseStatsTakeTypeDefencesFromTheProtector) {
+  Game::EnemyGhost slime;
+  slime.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
+  ASSERT_EQ(slime.getLevel(), 1);
+  Parameters parameters;
+  i32 weapon = 0;
+  Game::AttackBlock attack;
+  Game::DefenseBlock defense;
+  slime.gatherBaseStats(parameters, weapon, attack, defense);
+  EXPECT_EQ(weapon, 1);
+  for (i32 type = 0; type < Game::DefenseBlock::kTypeCount; ++type) {
+    EXPECT_EQ(defense.typeDefense(type), 1) << type;
+  }
+  EXPECT_FLOAT_EQ(defense.factors()[5], 0.5f);
+  EXPECT_FLOAT_EQ(defense.factors()[0], 1.f);
+}
+
 // The successor starts at the level factor of the level reached, with the
 // same scale; a record without one stays.
 TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
@@ -230,6 +251,54 @@ TEST_F(PlayerRulesTest, SpendingOutsideTheTiersChangesNothing) {
   EXPECT_EQ(ghost.slot(0).item(), sword);
   ghost.spendAp(1);
   EXPECT_EQ(ghost.getAp(1), before[1] - 1);
+}
+
+// Kessa's shell has weapon 2 and no protector: every type defence is 0, its
+// record's 斬撃 1 gives way; its factor 精神攻撃 20 (20% off: 0.8) stays.
+TEST_F(PlayerRulesTest, BaseStatsTakeTypeDefencesFromTheShellsProtector) {
+  Game::PlayerGhost ghost;
+  ghost.setUp(*database().findShell("Kessa"), 0);
+  Parameters parameters;
+  i32 weapon = 0;
+  Game::AttackBlock attack;
+  Game::DefenseBlock defense;
+  ghost.gatherBaseStats(parameters, weapon, attack, defense);
+  EXPECT_EQ(weapon, 2);
+  for (i32 type = 0; type < Game::DefenseBlock::kTypeCount; ++type) {
+    EXPECT_EQ(defense.typeDefense(type), 0) << type;
+  }
+  EXPECT_FLOAT_EQ(defense.factors()[11], 0.8f);
+  EXPECT_FLOAT_EQ(defense.factors()[0], 1.f);
+}
+
+// Nothing used up, nothing broken; experience taken below 0 stops at 0.
+TEST_F(PlayerRulesTest, SoundGearIsNotBrokenAndExperienceStaysAtLeastZero) {
+  Game::PlayerGhost ghost;
+  ghost.setUp(*database().findShell("Kessa"), 0);
+  std::vector<Game::String> lines;
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 0);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_NE(ghost.getEquipment(0), nullptr);
+  ghost.gainExperience(nullptr, -1000, -1000);
+  EXPECT_EQ(ghost.experience(), 0);
+  EXPECT_EQ(ghost.masterExperience(), 0);
+}
+
+// A swap into a slot outside 0..7 hands the article straight back.
+TEST_F(PlayerRulesTest, SwappingGearHandsBackWhatTheSlotHeld) {
+  Game::PlayerGhost ghost;
+  ghost.setUp(*database().findShell("Kessa"), 0);
+  const Game::Article knife = Game::Article::fromItem(database().findTool("投げナイフ"));
+  Game::Article previous;
+  ghost.swapEquipment(previous, knife, 0);
+  EXPECT_STREQ(previous.item()->name(), "鉄の剣");
+  EXPECT_STREQ(ghost.getEquipment(0)->item()->name(), "投げナイフ");
+  for (i32 slot : {-1, Game::PlayerGhost::kSlots}) {
+    ghost.swapEquipment(previous, Game::Article::fromItem(database().findTool("廃棄物")), slot);
+    EXPECT_STREQ(previous.item()->name(), "廃棄物") << slot;
+  }
+  EXPECT_STREQ(ghost.getEquipment(0)->item()->name(), "投げナイフ");
+  EXPECT_STREQ(ghost.getEquipment(1)->item()->name(), "革の鎧");
 }
 
 // Kessa knows 斬り払い (武器) and 返し刃 (no category) and wears 鉄の剣 (武器,
