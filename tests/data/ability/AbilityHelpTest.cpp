@@ -91,6 +91,11 @@ TEST_F(AbilityHelpTest, ThePanelPrintsItsLinesFromItsCorner) {
   EXPECT_STREQ(writer.lastText().c_str(), "範囲");
   EXPECT_EQ(writer.font(), 0);
   EXPECT_EQ(writer.color(), 0xFFC0C0C0u);
+  // A single line: "堅い", 4 bytes.
+  Ability(&database().findAbility("壁")).drawHelp(10.f, 20.f, 0);
+  writer.getExtent(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(4 * 7, 14));
+  EXPECT_STREQ(writer.lastText().c_str(), "堅い");
   // Without an art there is no panel: the writer is left as it was.
   writer.setPosition(5, 6);
   writer.print("x");

@@ -322,13 +322,39 @@ TEST_F(PlayerRulesTest, ASlotOffersTheArtsItsCategoriesShare) {
   EXPECT_EQ(names(Game::PlayerGhost::kNoWeapon), (Names{"返し刃"}));
 }
 
+// A weapon slot's item adds its weapon value, attack and arts; used from a
+// protector slot (3) it adds the weapon value, and its attack and arts once,
+// as every protector's.
+TEST_F(PlayerRulesTest, GearInAProtectorSlotCountsOnce) {
+  Game::PlayerGhost ghost;
+  ghost.setUp(*database().findShell("Kessa"), 0);
+  ghost.slot(0).clear();
+  ghost.slot(3) = Game::Article::fromItem(database().findTool("鉄の剣"));
+  Parameters parameters;
+  i32 weapon = 0;
+  Game::AttackBlock attack;
+  Game::DefenseBlock defense;
+  Game::AbilityList abilities;
+  ghost.computeStats(parameters, weapon, attack, defense, abilities, 3);
+  EXPECT_EQ(weapon, 2 + 12);
+  // 斬り払い from the sword, then 鉄の心 from the armour's passives, then
+  // Kessa's own 斬り払い and 返し刃.
+  std::vector<std::string> names;
+  for (i32 i = 0; i < abilities.count(); ++i) {
+    names.emplace_back(abilities.at(i).name());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"斬り払い", "鉄の心", "斬り払い", "返し刃"}));
+}
+
 // 廃棄物 sells for 1 and stays; 古びた鍵 sells for nothing and goes.
 TEST_F(PlayerRulesTest, ANewCycleKeepsWhatSellsForAnything) {
   Game::PlayerGhost ghost;
   ghost.setUp(*database().findShell("Kessa"), 0);
   ghost.slot(5) = Game::Article::fromItem(database().findTool("古びた鍵"));
   ghost.slot(6) = Game::Article::fromItem(database().findTool("廃棄物"));
+  ghost.gainExperience(nullptr, 500, 0);
   ghost.startNewCycle();
+  EXPECT_EQ(ghost.experience(), 0);
   EXPECT_EQ(ghost.getEquipment(5), nullptr);
   ASSERT_NE(ghost.getEquipment(6), nullptr);
   EXPECT_STREQ(ghost.getEquipment(6)->item()->name(), "廃棄物");
