@@ -136,9 +136,9 @@ class EnemyGhostTest : public GhostTest {};
 
 TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
   Game::EnemyGhost soldier;
-  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
   Game::EnemyGhost big;
-  big.setUp(*database().findEnemy("骨の兵士"), 0.5f, 2.f);
+  big.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 2.f);
   EXPECT_EQ(big.parameters()[Parameters::kHp], soldier.parameters()[Parameters::kHp] * 2);
   EXPECT_EQ(big.lp(), caps(big)[Parameters::kLp]);
   ASSERT_TRUE(soldier.stealItem());
@@ -171,7 +171,7 @@ TEST_F(EnemyGhostTest, RewardsOfHugeParametersSaturate) {
   Game::EnemyData giant;
   giant.read(*root.findChild("enemy"), database().states());
   Game::EnemyGhost enemy;
-  enemy.setUp(giant, 1.f, 1.f);
+  enemy.setUp(giant, 1.f, 0, 1.f);
   EXPECT_GE(enemy.getMoneyReward(), 0);
   EXPECT_GE(enemy.getExperienceReward(), 0);
   EXPECT_GE(enemy.getMasterExperienceReward(), 0);
