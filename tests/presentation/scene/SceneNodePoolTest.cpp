@@ -139,6 +139,12 @@ TEST_F(SceneNodePoolTest, ChildrenFollowTheirParentsVisibilityAndRelease) {
   EXPECT_FALSE(parent->isActive() || child->isActive() || grandchild->isActive());
   EXPECT_EQ(stayer->parent(), nullptr);
   EXPECT_EQ(pool->activeCount(), 3);  // the stayer, the bystander and the lamp
+  // A child in the highest slot in use goes too.
+  SceneNode* top = pool->create(&model("m"), 6);
+  ASSERT_EQ(static_cast<int>(top->index()), pool->highestUsed());
+  top->setParent(stayer, false, false);
+  stayer->release();
+  EXPECT_FALSE(top->isActive());
 }
 
 TEST_F(SceneNodePoolTest, AnOverlayActsAfterItsDelayAndEndsWithItsAnimation) {
