@@ -102,6 +102,10 @@ TEST_F(ContentBuildersTest, SaleRowsPadNamesTo23ColumnsAndRightAlignPriceAndNumb
   // Price 0: a blank price column and grey, still selectable.
   EXPECT_EQ(rows[3], (Row{"   古びた鍵" + blanks(12) + "     " + "    1", 3, kGrey, true}));
   EXPECT_EQ(menu.selectedItem(), tool("薬草"));
+  // Price 1 still sells.
+  bag.add(Game::Article::fromItem(tool("廃棄物")), 4);
+  menu.buildForSale(bag);
+  EXPECT_EQ(rowsOf(menu.list())[4], (Row{"   廃棄物" + blanks(14) + "    1" + "    4", 4, kRow, true}));
   menu.buildPlain(bag);
   EXPECT_EQ(rowsOf(menu.list())[0].text, "   薬草" + blanks(16) + "    3");
 }
@@ -214,6 +218,8 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
   EXPECT_EQ(rowsOf(artsPanel.list())[1].text, "火花" + blanks(18));
   ASSERT_TRUE(artsPanel.hasArtSelected());
   EXPECT_EQ(artsPanel.selectedAbility().level(), 3);
+  artsPanel.build(arts, nullptr, Game::ArtsPanel::kPlain, 0);
+  EXPECT_TRUE(artsPanel.hasArtSelected()) << "the first art is one";
   // A unit greys what it cannot pay.
   for (i32 tier = 0; tier < 3; ++tier) {
     while (mio->getAp(tier) > 0) mio->spendAp(tier);
@@ -234,6 +240,20 @@ TEST_F(ContentBuildersTest, CommandListOffersDefendAndFlee) {
   EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"コマンド", -1, kGrey, false},
                                             {"何もしない" + blanks(12), 0, kRow, true},
                                             {"逃げる" + blanks(16), 1, kRow, true}}));
+}
+
+// Party rows carry their member's index and are decided by the decide key.
+TEST_F(ContentBuildersTest, PartyRowsAreDecidedByTheDecideKey) {
+  Game::GhostMenu menu;
+  menu.build(party.members());
+  ASSERT_EQ(menu.list().itemCount(), 2);
+  Game::Widget::Widget& row = *menu.list().item(1);
+  EXPECT_EQ(row.id, 1);
+  step({Key::X});
+  EXPECT_TRUE(row.isDecided());
+  step();
+  step({Key::C});
+  EXPECT_FALSE(row.isDecided());
 }
 
 TEST_F(ContentBuildersTest, LearnableArtsComeFromBothTreesWithTheirCosts) {

@@ -83,6 +83,35 @@ TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanelKeepingItsTopLeftCorner)
   menu.setSize(100.f, 40.f);
   EXPECT_EQ(menu.columnX(0.f), -50.f);
   EXPECT_EQ(menu.rowY(0.f), 20.f);
+  // Placed by its corner, the menu keeps it through a new size; a title
+  // adds its height below.
+  menu.placeCentered(-100.f, 50.f);
+  menu.setSize(60.f, 30.f);
+  menu.setTitle("ab", 1, kGrey);
+  const float corners[][2] = {{menu.columnX(0.f), -100.f}, {menu.rowY(0.f), 50.f},
+                              {menu.columnX(1.f), -40.f},  {menu.rowY(1.f), 0.f},
+                              {menu.contentTop(), 30.f},   {menu.totalHeight(), 50.f}};
+  for (const auto& [actual, expected] : corners) EXPECT_EQ(actual, expected);
+}
+
+// An item's right edge (x + width) or bottom (-y + height) as the size; the
+// other side is left alone.
+TEST_F(ListMenuTest, FittingToAnItemGrowsOrShrinksOneSide) {
+  const struct {
+    bool width, grow;
+    float w, h;
+  } cases[] = {{true, true, 80.f, 30.f}, {true, false, 30.f, 30.f}, {false, true, 50.f, 55.f}, {false, false, 50.f, 15.f}};
+  Game::Widget::Text item;
+  item.set("abc", kGrey, 1);  // 30 x 20
+  for (const auto& c : cases) {
+    menu.setPosition(0.f, 0.f);
+    menu.setSize(50.f, 30.f);
+    item.x = c.grow ? 50.f : 0.f;
+    item.y = c.grow ? -35.f : 5.f;
+    c.width ? menu.fitWidthToItem(item, c.grow) : menu.fitHeightToItem(item, c.grow);
+    EXPECT_EQ(menu.width(), c.w) << c.width << c.grow;
+    EXPECT_EQ(menu.height(), c.h) << c.width << c.grow;
+  }
 }
 
 TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
@@ -107,6 +136,11 @@ TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
   menu.setSideKeys(0);
   frame({Key::Right});
   EXPECT_EQ(menu.cursor(), 2);
+  // A panel too low for any row still pages by one.
+  menu.setSize(100.f, 5.f);
+  frame({kPageDown});
+  EXPECT_EQ(menu.visibleSelectable(), 0);
+  EXPECT_EQ(menu.cursor(), 3);
 }
 
 TEST_F(ListMenuTest, ThreeChoicesMarkTwiceThenDecide) {

@@ -22,7 +22,7 @@ class NumberInputTest : public WidgetTest::KeyScript {
 TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
   NumberInput input(95, 0, 99);
   EXPECT_EQ(input.digits(), 2);
-  press(input, Key::Left);
+  EXPECT_EQ(press(input, Key::Left), 0);
   press(input, Key::Left);
   EXPECT_EQ(input.digit(), 1);
   for (int i = 0; i < 40; ++i) {
