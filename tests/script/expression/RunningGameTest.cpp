@@ -89,7 +89,8 @@ TEST_F(RunningGameTest, VariablesFlagsItemsAndTheFieldComeFromTheRunningGame) {
     int value;
   } cases[] = {{"int(gold)", 7},      {"int(silver)", 0},   {"flag(opened)", 1},   {"flag(closed)", 0},
                {"recordFloor()", 3},  {"tool(薬草)", 2},    {"totalTool(薬草)", 2}, {"tool(nothing)", 0},
-               {"partyNumber()", 1},  {"ghost(Kessa)", 1},  {"ghost(nobody)", 0}};
+               {"partyNumber()", 1},  {"ghost(Kessa)", 1},  {"ghost(nobody)", 0},   {"symbol(nobody)", 0},
+               {"touch(nothing:here)", 0}, {"invade(nobody:1)", 0}, {"step(nobody:1)", 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << c.text;
   }
