@@ -209,6 +209,7 @@ TEST_F(FunctionsTest, UnknownNamesAreRandomNumbers) {
   EXPECT_EQ(Expression::functionId("Rnd"), 0);
   EXPECT_EQ(Expression::functionId("levels"), 0);
   EXPECT_STREQ(Expression::functionName(-1), "");
+  EXPECT_STREQ(Expression::functionName(0), "rnd");
   EXPECT_STREQ(Expression::functionName(Expression::kFunctionCount), "");
   EXPECT_STREQ(Expression::functionName(Expression::kFunctionCount - 1), "sameUnit");
   Game::RandomGenerator::instance()->setSeed(77);
