@@ -99,6 +99,12 @@ TEST_F(KeywordDeathTest, UnknownWordsStopWithTheMessageOfTheirKind) {
   EXPECT_EXIT(Game::Keyword::abilityType(nullptr), ::testing::ExitedWithCode(1), "\"WRONG ABILITYTYPE\"");
   EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "resource/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
   EXPECT_EXIT(Game::Keyword::range("中"), ::testing::ExitedWithCode(1), "\"WRONG RANGE\"");
+  // A slot word longer than the reading room is cut, and no slot.
+  for (const int length : {63, 64, 100}) {
+    const std::string line = "ぶき," + std::string(static_cast<std::size_t>(length), 'a');
+    EXPECT_EXIT(Game::Keyword::slotMask(line.c_str()), ::testing::ExitedWithCode(1), "\"WRONGE SLOT\" : \"a+\"")
+        << length;
+  }
 }
 
 TEST_F(KeywordDeathTest, UnknownNamesAndIndicesStop) {
