@@ -180,6 +180,46 @@ TEST_F(SceneRendererTest, ProjectMapsTheViewOntoTheVirtualScreen) {
   EXPECT_NEAR(top.y, 300.f, 1e-2f) << "1200 units away";
 }
 
+// The same level view: a zoom of 1 is 1.3 times; an aspect scale below 1
+// narrows the lens (here by half) and above 1 squeezes the width (here to
+// half), for one frame; a roll of 90 degrees turns the anchor's up to the left.
+TEST_F(SceneRendererTest, ZoomAspectScaleAndRollBendTheView) {
+  camera().pitch.reset();
+  camera().setPitch(0.f);
+  const float half = 15000.f * Engine::Math::tan(1.f);
+  const Vector3 above(0.f, 0.f, half);
+  const Vector3 aside(0.f, half * 4.f / 3.f, 0.f);
+  const auto at = [](const Vector3& world) {
+    Vector3 onScreen;
+    renderer().project(&onScreen, world);
+    return onScreen;
+  };
+  renderer().setAspectScale(0.5f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(above).y, 600.f, 0.1f);
+  EXPECT_NEAR(at(aside).x, 400.f, 0.1f);
+  renderer().setAspectScale(1.5f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(above).y, 300.f, 0.1f);
+  EXPECT_NEAR(at(aside).x, 800.f, 0.1f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(aside).x, 400.f, 0.1f) << "for one frame";
+
+  camera().zoom.reset();
+  camera().setZoom(1.f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(above).y, 390.f, 0.05f);
+  camera().zoom.reset();
+  camera().setZoom(1.f / 1.3f);
+
+  camera().roll.reset();
+  camera().setRoll(90.f);
+  renderer().beginFrame();
+  EXPECT_NEAR(camera().up().y, 1.f, 1e-4f);
+  EXPECT_NEAR(at(above).x, -300.f, 0.1f);
+  EXPECT_NEAR(at(above).y, 0.f, 0.1f);
+}
+
 TEST_F(SceneRendererTest, TheCameraEasesToItsSettings) {
   renderer().beginFrame();
   // Heading 0, pitch 30, 30000 units away: the eye above the +x side.
