@@ -197,6 +197,29 @@ TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
   EXPECT_EQ(menu.cursor(), 0);
 }
 
+// Messages queue up as one-line grey menus at the centre and go one by one
+// as decide is pressed.
+TEST_F(ListMenuTest, AMessageStackShowsItsFirstUntilDecided) {
+  Game::OwnedList<ListMenu> stack;
+  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+  for (const char* text : {"one", "two"}) ListMenu::pushMessage(stack, text);
+  const auto* first = static_cast<Game::Widget::Text*>(stack.front()->item(0));
+  EXPECT_STREQ(first->text.c_str(), "one");
+  EXPECT_EQ(first->color, kGrey);
+  EXPECT_EQ(first->font, 1);
+  EXPECT_EQ(stack.front()->columnX(0.5f), 0.f);
+  step();
+  EXPECT_EQ(Game::MenuStack::update(stack), 1);
+  step({kDecide});
+  EXPECT_EQ(Game::MenuStack::update(stack), 1);
+  ASSERT_EQ(stack.count(), 1);
+  EXPECT_STREQ(static_cast<Game::Widget::Text*>(stack.front()->item(0))->text.c_str(), "two");
+  step();
+  step({kDecide});
+  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+  EXPECT_TRUE(stack.isEmpty());
+}
+
 TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
   menu.setupYesNo("Continue?", nullptr, nullptr, false);
   EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");

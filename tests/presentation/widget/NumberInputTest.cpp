@@ -37,6 +37,22 @@ TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
   EXPECT_EQ(press(input, kCancel), 2);
 }
 
+// Three digits of font 2 make a 39 x 26 box about the centre; the cursor
+// stands over the middle of the selected digit's cell, gliding half the way.
+TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigit) {
+  NumberInput input(5, 0, 999);
+  EXPECT_EQ(input.cursor().x(), 13.f);  // the ones, the third cell
+  EXPECT_EQ(input.cursor().y(), 0.f);
+  press(input, Key::Left);
+  EXPECT_EQ(input.cursor().targetX(), 0.f);
+  input.update();
+  EXPECT_EQ(input.cursor().x(), 6.5f);
+  input.setCentre(100.f, 50.f);
+  press(input, Key::Left);
+  EXPECT_EQ(input.cursor().targetX(), 80.5f + 6.5f);
+  EXPECT_EQ(input.cursor().targetY(), 50.f);
+}
+
 TEST_F(NumberInputTest, ANegativeMaximumCountsItsSignAndExtremesNeverOverflow) {
   EXPECT_EQ(NumberInput(-5, -50, -10).digits(), 3);
   NumberInput big(2147483000, 0, 2147483647);

@@ -1,6 +1,7 @@
 // What widgets draw, as the draw hook and the text writer see it, over small
 // system pictures: a 32-unit rectangle and a cancel sound.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -17,12 +18,15 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/ListMenu.h"
+#include "presentation/widget/MessageWindow.h"
+#include "presentation/widget/RingMenu.h"
 #include "presentation/widget/TextGrid.h"
 
 namespace {
 
 using Engine::i32;
 using Game::ListMenu;
+using Platform::Key;
 
 // A row of any height, drawing nothing.
 class Row : public Game::Widget::Widget {
@@ -36,10 +40,11 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
  protected:
   void SetUp() override {
     KeysOver::SetUp();
-    for (const char* file : {"wall", "cursor", "frame", "gauge", "number"}) {
+    for (const char* file : {"wall", "frame", "gauge", "number"}) {
       fs().put(std::string("src/system/") + file + ".txt", "");
     }
     fs().put("src/system/rect.txt", "batch{name rect;rect 0,0,32,32;}");
+    fs().put("src/system/cursor.txt", "batch{name cursor;rect 0,0,32,32;}");
     fs().put("src/system/systemsound.txt", "src/system{ cursorCancel cancel; }");
     fs().put("src/system/cancel.wav", SoundTest::WaveBytes(1, 44100, 16).data16(std::vector<std::int16_t>(400, 99)).bytes);
     Engine::Sound::Manager::create();
@@ -67,6 +72,7 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
     menu.draw(true);
     hook.draws.clear();
     menu.draw(true);
+    std::erase_if(hook.draws, [](const auto& draw) { return draw.batch != "rect"; });
     EXPECT_EQ(hook.draws.size(), 2u);
     if (hook.draws.size() != 2u) return {0.f, 0.f};
     const Game::RenderState& track = hook.draws[0].state;
@@ -139,6 +145,92 @@ TEST_F(WidgetDrawTest, TextGridRowsRunDownward) {
   EXPECT_EQ(x, 140);
   EXPECT_EQ(y, 24);
   EXPECT_STREQ(writer.lastText().c_str(), "last");
+}
+
+// The cursor points at its item's corner, gliding half the way a draw; marks
+// of a multiple choice blink, two draws on and two off, 4 units left of it.
+TEST_F(WidgetDrawTest, TheCursorGlidesToItsItemAndMarksBlinkBesideTheirs) {
+  ListMenu menu;
+  for (int i = 0; i < 3; ++i) menu.addItem("item0", i, 0xFFC0C0C0, 1);  // 50 x 60 in all
+  menu.setPosition(0.f, 0.f);
+  menu.setMaxChoices(3);
+  for (int i = 0; i < 8; ++i) menu.draw(true);
+  step({kDecide});
+  menu.draw(true);  // the 9th
+  menu.update();
+  ASSERT_EQ(menu.chosen().size(), 1u);
+  step({Key::Down});
+  const auto cursorDraws = [&] {
+    hook.draws.clear();
+    menu.draw(true);
+    std::vector<std::pair<float, float>> at;
+    for (const auto& draw : hook.draws) {
+      // To hundredths of a unit: the matrix holds units / 400.
+      const auto units = [&](int row) { return std::round(draw.state.transform(row, 3) * 40000.f) / 100.f; };
+      if (draw.batch == "cursor") at.emplace_back(units(0), units(1));
+      EXPECT_NEAR(draw.state.transform(2, 3) * 400.f, draw.batch == "cursor" ? 510.f : 490.f, 1e-3f);
+    }
+    return at;
+  };
+  using At = std::vector<std::pair<float, float>>;
+  EXPECT_EQ(cursorDraws(), (At{{-29.f, 30.f}, {-25.f, 30.f}}));  // the 10th draw
+  menu.update();
+  EXPECT_EQ(menu.cursor(), 1);
+  EXPECT_EQ(cursorDraws(), (At{{-29.f, 30.f}, {-25.f, 20.f}}));
+  EXPECT_EQ(cursorDraws(), (At{{-25.f, 15.f}}));
+  EXPECT_EQ(cursorDraws(), (At{{-25.f, 12.5f}}));
+  EXPECT_EQ(cursorDraws(), (At{{-29.f, 30.f}, {-25.f, 11.25f}}));
+}
+
+// A menu on a world point sits where the point is projected.
+TEST_F(WidgetDrawTest, AWorldAnchoredMenuFollowsTheProjection) {
+  Game::SceneRenderer::instance()->beginFrame();
+  const Engine::Math::Vector3 point(300.f, -200.f, 100.f);
+  Engine::Math::Vector3 projected;
+  Game::SceneRenderer::instance()->project(&projected, point);
+  ListMenu menu;
+  menu.addItem("abcd", 0, 0xFFC0C0C0, 1);
+  menu.setWorldAnchor(point);
+  EXPECT_NEAR(menu.columnX(0.5f), projected.x, 1e-3f);
+  EXPECT_NEAR(menu.rowY(0.5f), projected.y, 1e-3f);
+  EXPECT_NEAR(menu.columnX(0.f), projected.x - 20.f, 1e-3f);
+}
+
+// Item k of n stands at 360 k / n degrees plus the ring's turn, the radius
+// up from the centre turned with it: the cursor's item at the top.
+TEST_F(WidgetDrawTest, RingItemsStandOnTheCircleWithTheCursorsOnTop) {
+  load("model{name icon;batch{name b;rect 0,0,2,2;}}");
+  Game::RingMenu ring(10.f, 100.f);
+  for (int id = 0; id < 4; ++id) ring.addItem(id, &model("icon"));
+  ring.setCursor(1);
+  ring.finishOpening();
+  ring.draw(Game::RenderState(), 0.f);
+  const float expected[4][2] = {{100.f, 0.f}, {0.f, 100.f}, {-100.f, 0.f}, {0.f, -100.f}};
+  ASSERT_EQ(hook.draws.size(), 4u);
+  for (int k = 0; k < 4; ++k) {
+    const Game::RenderState& state = hook.draws[static_cast<std::size_t>(k)].state;
+    EXPECT_NEAR(state.transform(0, 3) * 400.f, expected[k][0], 1e-3f) << k;
+    EXPECT_NEAR(state.transform(1, 3) * 400.f, expected[k][1], 1e-3f) << k;
+    EXPECT_TRUE(state.frontEnd);
+  }
+}
+
+// The box's text starts 240 left of and 44 above its anchor (0, -180), two
+// bytes a draw; a name comes first.
+TEST_F(WidgetDrawTest, TheMessageTextStandsInItsBoxAndShowsTwoBytesADraw) {
+  Game::MessageWindow window;
+  window.postLine(0, nullptr, "Al", "hello");
+  window.isIdle();
+  window.draw();
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  i32 x = 0;
+  i32 y = 0;
+  writer.getOrigin(&x, &y);
+  EXPECT_EQ(x, -240);
+  EXPECT_EQ(y, -136);
+  EXPECT_STREQ(writer.lastText().c_str(), "　");  // the space after the name
+  window.draw();
+  EXPECT_STREQ(writer.lastText().c_str(), "　he");
 }
 
 // Heard at the first sound update after the press, also where the form
