@@ -324,7 +324,9 @@ TEST_F(SceneRendererTest, HiddenStepsConsumeTheQueueWithoutDrawing) {
   queue().add({}, makeMesh(2), RenderState());
   device().takeCalls();
   const i32 layerFlushes = renderer().drawnLayerFlushes();
+  const i32 triangles = renderer().triangleCount();
   renderer().flushLayers(true, true, true, true);
+  EXPECT_EQ(renderer().triangleCount(), triangles) << "nothing drawn, nothing counted";
   renderer().drawRect(0, 0, 100, 100, 0xFFFFFFFFu, 0);
   renderer().drawLine2D(0.f, 0.f, 100.f, 100.f, true, 0xFFFFFFFFu, 0xFFFFFFFFu);
   renderer().drawFade();
@@ -403,6 +405,7 @@ TEST_F(SceneRendererLoadingTest, DrawsWhoseTextureIsLoadingAreDropped) {
   const Engine::Graphics::Texture texture = Engine::Graphics::Texture::create("data/later.bmp");
   queue().add(texture, makeMesh(1), RenderState());
   EXPECT_TRUE(flushed().empty());
+  EXPECT_EQ(renderer().triangleCount(), 0);
   while (Engine::FileIO::ManagerImpl::instance()->serveRound()) {
   }
   queue().add(texture, makeMesh(1), RenderState());
