@@ -146,6 +146,11 @@ TEST_F(SceneNodePoolTest, ChildrenFollowTheirParentsVisibilityAndRelease) {
   top->setParent(stayer, false, false);
   stayer->release();
   EXPECT_FALSE(top->isActive());
+  make();  // slot 0
+  EXPECT_EQ(pool->activeCount(), 3);
+  pool->create(&model("m"), 7);  // the last slot
+  pool->releaseAll();
+  EXPECT_EQ(pool->activeCount(), 0);
 }
 
 TEST_F(SceneNodePoolTest, AnOverlayActsAfterItsDelayAndEndsWithItsAnimation) {

@@ -175,7 +175,9 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialias
   const struct {
     i32 width, height;
     std::vector<std::pair<i32, bool>> faces;
-  } cases[] = {{1024, 768, {{17, true}, {25, true}, {33, true}}}, {640, 480, {{11, false}, {16, true}, {20, true}}}};
+  } cases[] = {{1024, 768, {{17, true}, {25, true}, {33, true}}},
+               {800, 600, {{14, false}, {20, true}, {26, true}}},
+               {640, 480, {{11, false}, {16, true}, {20, true}}}};
   for (const auto& c : cases) {
     opened().clear();
     TextWriter(c.width, c.height).enableOutput();
