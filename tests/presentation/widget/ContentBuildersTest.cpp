@@ -16,6 +16,7 @@
 #include "presentation/widget/ItemMenu.h"
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/LearnMenu.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "resource/database/ToolData.h"
 #include "tests/core/game/GameFixture.h"
 
@@ -227,6 +228,61 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
   Game::Unit unit(*mio);
   artsPanel.build(arts, &unit, Game::ArtsPanel::kWithCosts, 0);
   EXPECT_EQ(rowsOf(artsPanel.list())[1].color, kGrey);
+}
+
+// With costs, two arts are picked (the first marked) and the side keys page;
+// the help of the art under the cursor shows 32 below the list only while
+// the panel is updated.
+TEST_F(ContentBuildersTest, ArtsWithCostsPickTwoPageSidewaysAndShowHelpWhileActive) {
+  Game::SceneRenderer::create(800, 600);
+  Game::AbilityList arts;
+  for (const char* name : {"斬り払い", "投げる道具", "火花の術"}) arts.add(Game::Ability::fromName(name));
+  Game::Ability spark = Game::Ability::fromName("火花の術");
+  spark.setLevel(3);
+  arts.add(spark);  // rows for arts 0, 2 and 3
+  Game::ArtsPanel panel;
+  panel.buildWithCosts(arts);
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  const auto origin = [&] {
+    i32 x = 0, y = 0;
+    writer.getOrigin(&x, &y);
+    return std::pair<i32, i32>(x, y);
+  };
+  const std::pair<i32, i32> help(static_cast<i32>(panel.list().columnX(0.f)),
+                                 static_cast<i32>(panel.list().rowY(1.f) - 32.f));
+  for (i32 i = 0; i <= ListMenu::kInputDelay; ++i) panel.draw();
+  EXPECT_NE(origin(), help);
+  step();
+  panel.update();
+  panel.draw();
+  EXPECT_EQ(origin(), help);
+  step({Key::Right});
+  panel.update();  // a page of all three rows: to the end, not one step
+  EXPECT_EQ(panel.list().selectedId(0), 3);
+  step({Key::X});
+  panel.update();
+  step();
+  step({Key::Up});
+  panel.update();
+  step({Key::X});
+  EXPECT_EQ(panel.update(), ListMenu::kDecided);
+  i32 first = -1, second = -1;
+  panel.selection(first, second);
+  EXPECT_EQ(first, 3);
+  EXPECT_EQ(second, 2);
+  // A row whose id names no art is not an art.
+  panel.list().clearChosen();
+  panel.addItem("extra", panel.abilityCount(), kRow);
+  panel.list().setCursorById(panel.abilityCount());
+  EXPECT_FALSE(panel.hasArtSelected());
+  Game::SceneRenderer::destroy();
+}
+
+TEST_F(ContentBuildersTest, EquipmentSlotsTakeTheirCategories) {
+  const i32 masks[] = {0, 1, 1, 1, 2, 4, 8, 16, 16, 0};
+  for (i32 slot = -1; slot <= Game::EquipPanel::kSlots; ++slot) {
+    EXPECT_EQ(Game::EquipPanel::categoryMask(slot), masks[slot + 1]) << slot;
+  }
 }
 
 TEST_F(ContentBuildersTest, CommandListOffersDefendAndFlee) {

@@ -58,6 +58,7 @@ TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKeyAfterOpeningOrReset) {
   EXPECT_EQ(menu.chosen(), Ids{1});
 
   menu.reset();
+  EXPECT_EQ(menu.cursor(), 0);
   fill(3);
   for (int i = 0; i < 7; ++i) {
     step();
@@ -192,6 +193,7 @@ TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
   menu.clear();
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
   EXPECT_EQ(frame({Key::Up}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 0);
   menu.addText("only text", kGrey, 1);
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
   EXPECT_EQ(menu.cursor(), 0);
@@ -224,6 +226,7 @@ TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
   menu.setupYesNo("Continue?", nullptr, nullptr, false);
   EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");
   open();
+  EXPECT_EQ(yesNo(kDecide), 1);
   EXPECT_EQ(yesNo(kCancel), 0);
   yesNo(Key::Down);
   EXPECT_EQ(yesNo(kDecide), 2);

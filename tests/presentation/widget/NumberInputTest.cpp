@@ -73,6 +73,7 @@ TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
   grid.cell(1, 1).text.assign("xy");
   grid.cell(1, 1).font = 2;
   grid.setColorRange(0, 0, 5, 0, 0xFFFFFFFF);
+  grid.setColorRange(1, 1, 9, 9, 0xFF102030);  // cut at the grid's last row and column
   grid.layout();
   EXPECT_EQ(grid.columnWidth(0), 40.f);  // 4 bytes of font 1
   EXPECT_EQ(grid.columnWidth(1), 26.f);
@@ -83,6 +84,7 @@ TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
   EXPECT_EQ(grid.totalWidth(), 66.f);
   EXPECT_EQ(grid.cell(1, 0).color, 0xFFFFFFFFu);
   EXPECT_EQ(grid.cell(0, 1).color, 0xFFC0C0C0u);
+  EXPECT_EQ(grid.cell(1, 1).color, 0xFF102030u);
 }
 
 }  // namespace

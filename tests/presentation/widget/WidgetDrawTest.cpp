@@ -205,6 +205,13 @@ TEST_F(WidgetDrawTest, RingItemsStandOnTheCircleWithTheCursorsOnTop) {
   ring.setCursor(1);
   ring.finishOpening();
   ring.draw(Game::RenderState(), 0.f);
+  Game::RingMenu single(10.f, 100.f);
+  single.addItem(9, &model("icon"));
+  single.finishOpening();
+  single.draw(Game::RenderState(), 0.f);
+  ASSERT_EQ(hook.draws.size(), 5u);
+  EXPECT_NEAR(hook.draws[4].state.transform(1, 3) * 400.f, 100.f, 1e-3f) << "a single item on top";
+  hook.draws.pop_back();
   const float expected[4][2] = {{100.f, 0.f}, {0.f, 100.f}, {-100.f, 0.f}, {0.f, -100.f}};
   ASSERT_EQ(hook.draws.size(), 4u);
   for (int k = 0; k < 4; ++k) {
@@ -219,7 +226,7 @@ TEST_F(WidgetDrawTest, RingItemsStandOnTheCircleWithTheCursorsOnTop) {
 // bytes a draw; a name comes first.
 TEST_F(WidgetDrawTest, TheMessageTextStandsInItsBoxAndShowsTwoBytesADraw) {
   Game::MessageWindow window;
-  window.postLine(0, nullptr, "Al", "hello");
+  window.postLine(0, nullptr, "A", "hello");
   window.isIdle();
   window.draw();
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
@@ -229,6 +236,9 @@ TEST_F(WidgetDrawTest, TheMessageTextStandsInItsBoxAndShowsTwoBytesADraw) {
   EXPECT_EQ(x, -240);
   EXPECT_EQ(y, -136);
   EXPECT_STREQ(writer.lastText().c_str(), "　");  // the space after the name
+  i32 width = 0;
+  writer.getExtent(&width, nullptr);
+  EXPECT_EQ(width, 13 + 26) << "the name, then the text on its line";
   window.draw();
   EXPECT_STREQ(writer.lastText().c_str(), "　he");
 }
