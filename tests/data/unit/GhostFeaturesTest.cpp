@@ -21,7 +21,7 @@
 #include "presentation/widget/TextGrid.h"
 #include "resource/Database.h"
 #include "resource/database/ShellData.h"
-#include "resource/database/StateTable.h"
+#include "resource/table/StateTable.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {

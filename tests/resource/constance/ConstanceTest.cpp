@@ -35,6 +35,31 @@ TEST_F(ConstanceTest, LookupsFindEveryNameAtItsIndex) {
   EXPECT_EQ(Constance::findAbilityFlag(nullptr), -1);
 }
 
+// Each table's names joined by blanks, in index order.
+template <class Name>
+std::string joined(int count, Name name) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += (i ? " " : "") + std::string(name(i));
+  return out;
+}
+
+TEST_F(ConstanceTest, TablesKeepTheirOrder) {
+  ASSERT_NE(Constance::instance(), nullptr);
+  const Constance& c = constants();
+  Constance::create();
+  EXPECT_EQ(&c, Constance::instance()) << "a second create keeps the instance";
+  EXPECT_EQ(joined(Constance::kAttributeCount, [&](int i) { return c.attributeName(i); }),
+            "斬撃 打撃 射撃 衝撃 熱 冷 天 地 光");
+  EXPECT_EQ(joined(Constance::kParameterCount, [&](int i) { return c.parameterName(i); }),
+            "HP LP AP1 AP2 AP3 腕力 器用さ 知力 敏捷 体力 精神 霊力");
+  EXPECT_EQ(joined(Constance::kStatusKeyCount, [&](int i) { return c.statusKeyName(i); }),
+            "Weapon Defense MagicDefense Attack Dexterity Magic Speed Resist Charisma Psycho");
+  EXPECT_EQ(joined(Constance::kCategoryCount, [&](int i) { return c.categoryName(i); }), "体術 武器 射撃 魔法");
+  EXPECT_EQ(joined(Constance::kAbilityFlagCount, [&](int i) { return c.abilityFlagName(i); }),
+            "符 物 射 術 接触 水 対空攻撃 地上攻撃 音 吸収 薬 精神攻撃 レーザー 凝視 反射 反撃無効 電気 人間特効 "
+            "Hollowkin特効 神特効 機械特効 武器消費 割合ダメージ");
+}
+
 struct KeywordCase {
   Engine::i32 (*convert)(const char*);
   const char* word;
