@@ -225,7 +225,7 @@ TEST_F(AbilityRules, HelpText) {
   Ability free = art("癒");
   free.setCostCancel(true);
   const Case cases[] = {
-      {art("打"), ""},
+      {art("打"), "物"},
       {art("雷", 2), "Level 2\n0123456789012345678901234567890123456789a\nbcdef"},
       {art("癒"), "傷を癒す\n全体\n溜め 1\n反動 4\n消費呪力 3\n消費AP 2"},
       {free, "傷を癒す\n全体"},

@@ -99,13 +99,13 @@ TEST_F(EnemyRulesTest, AnEnemyWithoutARecordGivesNothing) {
   EXPECT_EQ(enemy.stealItem(), nullptr);
   EXPECT_EQ(enemy.getMaterials(), nullptr);
   EXPECT_FALSE(enemy.metamorphose());
-  Game::GameData game;
-  enemy.describeResistances(game);
-  EXPECT_EQ(game.messages().count(), 0);
+  std::vector<Game::String> lines;
+  enemy.describeResistances(lines);
+  EXPECT_TRUE(lines.empty());
   // 泥スライム: 打撃 5, 熱 −5 and 水 at 50%.
   enemy.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
-  enemy.describeResistances(game);
-  EXPECT_EQ(game.messages().count(), 3);
+  enemy.describeResistances(lines);
+  EXPECT_EQ(lines.size(), 3u);
 }
 
 // An enemy has no experience or points: its sheet shows zeros for them.

@@ -355,7 +355,7 @@ TEST_F(PlayerGhostRules, LoadingKeepsDefaultsAndAddsInnateArts) {
 
 TEST_F(EnemyGhostRules, SetUpScalesLifeAndGrowsTheArts) {
   Game::EnemyGhost bones;
-  bones.setUp(enemy("骨の兵"), 1.f, 1.5f);
+  bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   // HP 100 and LP 99 at scale 1.5: 150 and 148.
   EXPECT_EQ(values(bones.parameters()), (std::vector<i32>{150, 148, 0, 0, 0, 40, 30, 20, 10, 5, 3, 15}));
   EXPECT_EQ(bones.getLevel(), 99);
@@ -376,7 +376,7 @@ TEST_F(EnemyGhostRules, SetUpScalesLifeAndGrowsTheArts) {
 // = 60; money (10² + 5²) / 4 + 7 = 38.
 TEST_F(EnemyGhostRules, RewardsFromTheSortedParameters) {
   Game::EnemyGhost bones;
-  bones.setUp(enemy("骨の兵"), 1.f, 1.5f);
+  bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   EXPECT_EQ(std::vector<i32>({bones.getExperienceReward(), bones.getMasterExperienceReward(), bones.getMoneyReward()}),
             std::vector<i32>({337, 60, 38}));
   Game::EnemyGhost none;
@@ -393,7 +393,7 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
   };
   for (const Case& c : {Case{"骨の兵", {6, 6, 6, 4, 4, 4, 4, 4, 4}, 10}, Case{"骨王", {3, 3, 3, 2, 2, 2, 2, 2, 2}, 5}}) {
     Game::EnemyGhost foe;
-    foe.setUp(enemy(c.name), 0.f, 1.f);
+    foe.setUp(enemy(c.name), 0.f, 0, 1.f);
     Parameters parameters;
     i32 weapon = -1;
     Game::AttackBlock attack;
@@ -404,7 +404,7 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
     EXPECT_EQ(typeDefenses(defense), c.types) << c.name;
   }
   Game::EnemyGhost bones;
-  bones.setUp(enemy("骨の兵"), 0.f, 1.f);
+  bones.setUp(enemy("骨の兵"), 0.f, 0, 1.f);
   Stats s = stats(bones, 0);
   EXPECT_FLOAT_EQ(s.defense.factors()[5], 0.5f);
   EXPECT_FLOAT_EQ(s.defense.factors()[0], 1.f);
@@ -419,7 +419,7 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
 // 骨 becomes 骨王 at its own level factor (1.0: level 99) and scale.
 TEST_F(EnemyGhostRules, MetamorphosisDropsAndSteals) {
   Game::EnemyGhost bones;
-  bones.setUp(enemy("骨の兵"), 1.f, 1.5f);
+  bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   ASSERT_TRUE(bones.dropItem() == tool("剣"));
   EXPECT_FALSE(bones.hasItem());
   EXPECT_EQ(bones.dropItem(), nullptr);
@@ -435,7 +435,7 @@ TEST_F(EnemyGhostRules, MetamorphosisDropsAndSteals) {
   EXPECT_FALSE(bones.metamorphose());
 
   Game::EnemyGhost thief;
-  thief.setUp(enemy("骨の兵"), 1.f, 1.f);
+  thief.setUp(enemy("骨の兵"), 1.f, 0, 1.f);
   EXPECT_EQ(thief.stealItem(), tool("剣"));
   EXPECT_EQ(thief.dropItem(), nullptr);
 

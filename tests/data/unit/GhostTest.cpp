@@ -155,7 +155,7 @@ TEST_F(EnemyGhostTest, ResistancesGiveTheirLines) {
   Game::EnemyGhost().describeResistances(lines);
   EXPECT_TRUE(lines.empty());
   Game::EnemyGhost soldier;
-  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
   soldier.describeResistances(lines);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_STREQ(lines[0].c_str(), "光に弱い");

@@ -240,41 +240,41 @@ TEST_F(ContentBuildersTest, ArtsWithCostsPickTwoPageSidewaysAndShowHelpWhileActi
   Game::Ability spark = Game::Ability::fromName("火花の術");
   spark.setLevel(3);
   arts.add(spark);  // rows for arts 0, 2 and 3
-  Game::ArtsPanel panel;
-  panel.buildWithCosts(arts);
+  Game::ArtsPanel artsPanel;
+  artsPanel.buildWithCosts(arts);
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
   const auto origin = [&] {
     i32 x = 0, y = 0;
     writer.getOrigin(&x, &y);
     return std::pair<i32, i32>(x, y);
   };
-  const std::pair<i32, i32> help(static_cast<i32>(panel.list().columnX(0.f)),
-                                 static_cast<i32>(panel.list().rowY(1.f) - 32.f));
-  for (i32 i = 0; i <= ListMenu::kInputDelay; ++i) panel.draw();
+  const std::pair<i32, i32> help(static_cast<i32>(artsPanel.list().columnX(0.f)),
+                                 static_cast<i32>(artsPanel.list().rowY(1.f) - 32.f));
+  for (i32 i = 0; i <= ListMenu::kInputDelay; ++i) artsPanel.draw();
   EXPECT_NE(origin(), help);
   step();
-  panel.update();
-  panel.draw();
+  artsPanel.update();
+  artsPanel.draw();
   EXPECT_EQ(origin(), help);
   step({Key::Right});
-  panel.update();  // a page of all three rows: to the end, not one step
-  EXPECT_EQ(panel.list().selectedId(0), 3);
+  artsPanel.update();  // a page of all three rows: to the end, not one step
+  EXPECT_EQ(artsPanel.list().selectedId(0), 3);
   step({Key::X});
-  panel.update();
+  artsPanel.update();
   step();
   step({Key::Up});
-  panel.update();
+  artsPanel.update();
   step({Key::X});
-  EXPECT_EQ(panel.update(), ListMenu::kDecided);
+  EXPECT_EQ(artsPanel.update(), ListMenu::kDecided);
   i32 first = -1, second = -1;
-  panel.selection(first, second);
+  artsPanel.selection(first, second);
   EXPECT_EQ(first, 3);
   EXPECT_EQ(second, 2);
   // A row whose id names no art is not an art.
-  panel.list().clearChosen();
-  panel.addItem("extra", panel.abilityCount(), kRow);
-  panel.list().setCursorById(panel.abilityCount());
-  EXPECT_FALSE(panel.hasArtSelected());
+  artsPanel.list().clearChosen();
+  artsPanel.addItem("extra", artsPanel.abilityCount(), kRow);
+  artsPanel.list().setCursorById(artsPanel.abilityCount());
+  EXPECT_FALSE(artsPanel.hasArtSelected());
   Game::SceneRenderer::destroy();
 }
 

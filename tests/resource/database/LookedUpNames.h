@@ -48,7 +48,7 @@ inline constexpr Name kInCode[] = {
     {kArt, "Stillmere"}, {kArt, "EclipseSidestep"}, {kArt, "結界発動"}, {kArt, "副作用"},
     // Abilities whose level or presence a battle rule reads.
     {kArt, "ファイナルストライク"}, {kArt, "行動回数増加"}, {kArt, "入門"}, {kArt, "ていねいに扱う"},
-    {kArt, "狙われにくい"}, {kArt, "自動回復"}, {kArt, "自動発狂"}, {kArt, "自動サーマル"}, {kArt, "自動シールド"},
+    {kArt, "狙われにくい"}, {kArt, "呪力容量拡大"}, {kArt, "初期呪力増加"}, {kArt, "自動回復"}, {kArt, "自動発狂"}, {kArt, "自動サーマル"}, {kArt, "自動シールド"},
     {kArt, "自動スタン"}, {kArt, "斬撃サポート"}, {kArt, "打撃サポート"}, {kArt, "射撃サポート"},
     {kArt, "熱サポート"}, {kArt, "冷サポート"}, {kArt, "光サポート"}, {kArt, "凝視サポート"},
     {kArt, "レーザーサポート"}, {kArt, "電気サポート"}, {kArt, "音サポート"}, {kArt, "水サポート"},

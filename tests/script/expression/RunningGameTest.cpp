@@ -58,7 +58,7 @@ class RunningGameTest : public GameTestSupport::GameTest {
   // earlier test ended is let go), the menu shown, its opening waited out,
   // the first item decided.
   GameData* startGame() {
-    GameFlow::create();
+    GameFlow::create([](bool hasMemorySave) -> TitleStage* { return new TitleScene(hasMemorySave); });
     step();
     tap(Key::X);
     for (int i = 0; i < 30; ++i) step();
