@@ -80,8 +80,16 @@ TEST_F(WorkerPoolDeathTest, AJobDestroyedWithoutWaitStops) {
   struct Careless : Thread {
     void operator()() override {}
   };
+  // Both workers are held busy so the careless job is still queued when it goes: a worker
+  // reaching it mid-destruction would call a pure virtual instead.
   EXPECT_DEATH(
       {
+        GatedJob first;
+        GatedJob second;
+        first.start();
+        second.start();
+        first.started.wait();
+        second.started.wait();
         Careless job;
         job.start();
       },
