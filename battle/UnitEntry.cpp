@@ -30,7 +30,7 @@ std::unique_ptr<Ghost> makeForm(i32 side, const char* name, i32 level) {
     DataError::unknownName(__FILE__, __LINE__, "enemy", name);
   }
   auto ghost = std::make_unique<EnemyGhost>();
-  ghost->setUp(*enemy, Experience::levelFactor(level), 1.f);
+  ghost->setUp(*enemy, Experience::levelFactor(level), 0, 1.f);
   return ghost;
 }
 

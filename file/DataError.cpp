@@ -12,13 +12,18 @@ Scope* gInnermost = nullptr;
 }  // namespace
 
 struct Where {
-  // "<file>, <kind> <record>: " for the innermost scope; nothing outside one.
+  // "<file> line <n>, <kind> <record>: " for the innermost scope; nothing
+  // outside one.
   static void append(String& out) {
     const Scope* scope = gInnermost;
     if (!scope) {
       return;
     }
     out.append(scope->mFile ? scope->mFile : "");
+    if (scope->mLine > 0) {
+      out.append(" line ");
+      out.appendInt(scope->mLine);
+    }
     if (scope->mKind) {
       out.append(", ");
       out.append(scope->mKind);
@@ -35,18 +40,30 @@ Scope::Scope(const char* file) : mFile(file), mOuter(gInnermost) { gInnermost = 
 
 Scope::~Scope() { gInnermost = mOuter; }
 
-void Scope::setRecord(const char* kind, const char* name) {
+void Scope::setRecord(const char* kind, const char* name, Engine::i32 line) {
   mKind = kind;
   mName = name;
+  mLine = line;
+}
+
+void setRecord(const char* kind, const char* name, Engine::i32 line) {
+  if (gInnermost) {
+    gInnermost->setRecord(kind, name, line);
+  }
 }
 
 void unknownName(const char* sourceFile, int line, const char* what, const char* name) {
-  String message("0 (");
+  wrongWord(sourceFile, line, "0", what, name);
+}
+
+void wrongWord(const char* sourceFile, int line, const char* assertion, const char* what, const char* word) {
+  String message(assertion);
+  message.append(" (");
   Where::append(message);
   message.append("unknown ");
   message.append(what);
   message.append(" \"");
-  message.append(name ? name : "");
+  message.append(word ? word : "");
   message.append("\")");
   Engine::halt(sourceFile, line, message.c_str());
 }

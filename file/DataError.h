@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Engine/Base/Types.h"
+
 namespace Game::DataError {
 
 // The file and the record being read, so that a data-error stop can say
@@ -11,23 +13,35 @@ class Scope {
   Scope(const Scope&) = delete;
   Scope& operator=(const Scope&) = delete;
 
-  // The record now being read (its name, or the node name before that).
-  void setRecord(const char* kind, const char* name);
+  // The record now being read (its name, or the node name before that) and
+  // the line of the file where it begins (0 when unknown).
+  void setRecord(const char* kind, const char* name, Engine::i32 line = 0);
 
  private:
   friend struct Where;
   const char* mFile;
   const char* mKind = nullptr;
   const char* mName = nullptr;
+  Engine::i32 mLine = 0;
   Scope* mOuter;
 };
 
-// Stops the program: "0 (<file>, <kind> <record>: unknown <what> "<name>")",
-// the file and record part only inside a scope. Lookups of states, arts and
-// races stop with this as their failed assertion.
+// Names the record of the innermost scope, when there is one: for readers
+// that walk the records of a table themselves.
+void setRecord(const char* kind, const char* name, Engine::i32 line);
+
+// The place in front of every message inside a scope: "<file> line <n>,
+// <kind> <record>: ", each part only where known; nothing outside a scope.
+
+// Stops the program: "0 (<place>unknown <what> "<name>")". Lookups of states,
+// arts and races stop with this as their failed assertion.
 [[noreturn]] void unknownName(const char* sourceFile, int line, const char* what, const char* name);
-// Stops the program with a message about the record being read: "<file>,
-// <kind> <record>: <problem>".
+// Stops the program with the assertion text of a keyword converter ("WRONG
+// AREA" and the like): "<assertion> (<place>unknown <what> "<word>")".
+[[noreturn]] void wrongWord(const char* sourceFile, int line, const char* assertion, const char* what,
+                            const char* word);
+// Stops the program with a message about the record being read:
+// "<place><problem>".
 [[noreturn]] void badRecord(const char* sourceFile, int line, const char* problem);
 
 }  // namespace Game::DataError

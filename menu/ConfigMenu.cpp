@@ -17,12 +17,8 @@ constexpr i32 kDecideKey = 5;
 constexpr i32 kRepeatRate = 4;
 constexpr float kLeft = -320.f;
 constexpr float kTop = 240.f;
-constexpr float kWidth = 640.f;
 constexpr float kHeight = 480.f;
 constexpr float kRowStep = 24.f;
-constexpr float kValueColumn = 240.f;
-constexpr float kRestartColumn = 400.f;
-constexpr i32 kFont = 2;
 constexpr u32 kLabelColor = 0xFFFFFF80;
 constexpr u32 kValueColor = 0xFFC0C0C0;
 constexpr u32 kFrameColor = 0xFFFFFFFF;
@@ -122,6 +118,8 @@ String ConfigMenu::valueText(i32 row) const {
   return text;
 }
 
+const char* ConfigMenu::restartNote() { return "再起動後に反映"; }
+
 bool ConfigMenu::update() {
   UiDraw::drawWall();
   if (mKeyMenu.isValid()) {
@@ -131,7 +129,7 @@ bool ConfigMenu::update() {
     return false;
   }
   ++mFrameCount;
-  UiDraw::drawFrame(kLeft, kTop, kWidth, kHeight, kFrameColor, false);
+  UiDraw::drawFrame(kLeft, kTop, kFrameWidth, kHeight, kFrameColor, false);
   if (mCursor < kFirstOption && KeyInput::heldFrames(kDecideKey) == 1 && pressButton()) {
     return true;
   }
@@ -211,7 +209,7 @@ void ConfigMenu::draw() {
     if (option(row).restart) {
       writer.setColor(kLabelColor);
       writer.setPosition(x + static_cast<i32>(kRestartColumn), y);
-      writer.print("再起動後に反映");
+      writer.print(restartNote());
     }
   }
   UiDraw::drawCursorAt(mCursorPoint);

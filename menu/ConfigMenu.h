@@ -31,6 +31,14 @@ class ConfigMenu {
   enum Row : Engine::i32 { kBack, kSave, kDefault, kKeys, kFirstOption };
   static constexpr Engine::i32 kOptionCount = 13;
   static constexpr Engine::i32 kRowCount = kFirstOption + kOptionCount;
+  // Text is in font 2 (26 units a full-width character). Columns from the
+  // panel's left edge: labels, then values, then the restart note, each
+  // clear of the widest text before it ("テクスチャフィルター" is 260 units
+  // wide, "フルスクリーン" and the note 182), the note inside the panel.
+  static constexpr Engine::i32 kFont = 2;
+  static constexpr float kFrameWidth = 640.f;
+  static constexpr float kValueColumn = 264.f;
+  static constexpr float kRestartColumn = 452.f;
 
   ConfigMenu();
   ~ConfigMenu();
@@ -44,11 +52,16 @@ class ConfigMenu {
   bool isChanged() const { return mChanged; }
   bool isAssigningKeys() const { return mKeyMenu.isValid(); }
   const Config& workingCopy() const { return mWork; }
-  const ConfigRow& option(Engine::i32 row) const { return mOptions[static_cast<std::size_t>(row - kFirstOption)]; }
+  // An option row; a button row or one past the last is a fault (throws).
+  const ConfigRow& option(Engine::i32 row) const { return mOptions.at(static_cast<std::size_t>(row - kFirstOption)); }
+  // Where the cursor mark stands: it glides to the cursor's row.
+  const SmoothPoint& cursorPoint() const { return mCursorPoint; }
   // Any row's label; the first row's reads "保存せずもどる" once something changed.
   const char* label(Engine::i32 row) const;
   // What an option row shows as its value.
   String valueText(Engine::i32 row) const;
+  // Beside the rows whose change waits for the next start.
+  static const char* restartNote();
 
  private:
   void buildOptions();

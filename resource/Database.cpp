@@ -36,24 +36,25 @@ const Record* recordAt(const std::deque<Record>& records, i32 i) {
 }
 
 // The name a data error gives the record: its "name" (the last item, as
-// arts write a second name first), or that of its "base"; "?" without one.
+// arts write a second name first), or that of its "base"; "" without one
+// (the record's line still tells it).
 const char* recordName(const NmlNode& node) {
   const NmlNode* named = &node;
   if (!node.findAttribute("name") && node.countChildren("base") > 0) {
     named = node.findChild("base");
   }
   const NmlAttribute* name = named->findAttribute("name");
-  return name && name->itemCount() > 0 ? name->item(name->itemCount() - 1) : "?";
+  return name && name->itemCount() > 0 ? name->item(name->itemCount() - 1) : "";
 }
 
 // Reads every child of that name into a new record of the table, naming
-// each record for data errors.
+// each record and its line for data errors.
 template <class Table, class Read>
 void readRecords(const NmlNode& root, const char* childName, DataError::Scope& scope, Table& table, Read read) {
   const i32 n = root.countChildren(childName);
   for (i32 i = 0; i < n; ++i) {
     const NmlNode& node = *root.findChild(childName, i);
-    scope.setRecord(childName, recordName(node));
+    scope.setRecord(childName, recordName(node), node.line());
     read(table.emplace_back(), node);
   }
   scope.setRecord(nullptr, nullptr);
@@ -146,7 +147,9 @@ void Database::load(const std::array<const NmlNode*, kBattleFileCount>& roots) {
   readRaces(root(kRaces));
   readSynchros(root(kSynchros));
   DataError::Scope scope(kBattleFiles[kSkillTree]);
-  readSkillTree(root(kSkillTree), mSkillTree);
+  mSkillTree.clear();
+  readRecords(root(kSkillTree), "item", scope, mSkillTree,
+              [](SkillTreeItem& item, const NmlNode& node) { item.read(node); });
 }
 
 void Database::readAbilities(const NmlNode& root) {
@@ -175,11 +178,15 @@ void Database::readShells(const NmlNode& root) {
 void Database::readEnemies(const NmlNode& root) {
   DataError::Scope scope(kBattleFiles[kEnemies]);
   mEnemies.clear();
-  readRecords(root, "enemy", scope, mEnemies,
-              [this](EnemyData& enemy, const NmlNode& node) { enemy.read(node, mStates); });
-  for (EnemyData& enemy : mEnemies) {
-    scope.setRecord("enemy", enemy.name());
-    enemy.linkMetamorphoses();
+  std::vector<i32> lines;
+  readRecords(root, "enemy", scope, mEnemies, [this, &lines](EnemyData& enemy, const NmlNode& node) {
+    enemy.read(node, mStates);
+    lines.push_back(node.line());
+  });
+  // Metamorphoses name enemies of the whole file: linked once all are read.
+  for (std::size_t i = 0; i < mEnemies.size(); ++i) {
+    scope.setRecord("enemy", mEnemies[i].name(), lines[i]);
+    mEnemies[i].linkMetamorphoses();
   }
 }
 

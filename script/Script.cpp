@@ -67,7 +67,7 @@ i32 Script::load(const NmlNode& element, GameData& game, const char* source) {
       record.append(" (");
       record.append(child.name());
       record.append(")");
-      scope->setRecord("command", record.c_str());
+      scope->setRecord("command", record.c_str(), child.line());
     }
     mCommands[static_cast<std::size_t>(i)].reset(ScriptStuff::createCommand(child, game));
   }
@@ -81,7 +81,8 @@ i32 Script::loadFromPath(const char* path, GameData& game) {
     Engine::cout << "script " << path << ": no such file or an empty one" << Engine::endl;
   }
   NmlDocument document;
-  // Strict: a syntax error stops the program with the file and line.
+  // Strict: a syntax error, a stray '}' among them, stops the program with
+  // the file and line, so no script runs half-read.
   document.loadFromText(path, reader.size() > 0 ? reader.data() : "");
   return load(document, game, path);
 }

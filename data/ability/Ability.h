@@ -109,8 +109,8 @@ class Ability {
   Engine::u32 menuColor() const;
   // The caption cut to n characters ("..." appended when it was longer).
   void shortCaption(String& out, Engine::i32 n) const;
-  // The help panel at (x, y), top-left: level, help text, area and the
-  // costs that are not 0 (AbilityHelp.cpp).
+  // The help panel at (x, y), top-left: level, help text, the attack's
+  // attributes, area and the costs that are not 0 (AbilityHelp.cpp).
   void drawHelp(float x, float y, Engine::i32 flag) const;
   // The panel's lines, one per line feed.
   void helpText(String& out) const;

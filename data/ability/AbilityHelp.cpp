@@ -2,8 +2,10 @@
 #include <string>
 
 #include "data/ability/Ability.h"
+#include "data/stats/AttackBlock.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
+#include "resource/constance/Constance.h"
 
 namespace Game {
 
@@ -34,6 +36,36 @@ void appendCost(String& out, const char* label, i32 value) {
   appendLine(out, line.c_str());
 }
 
+// The attack's attributes by name, as its flag block orders them: the
+// ability flags, then the damage types; empty for an attack without any.
+void appendAttributes(String& out, const AttackBlock& attack) {
+  const Constance* constants = Constance::instance();
+  if (!constants) {
+    return;
+  }
+  String line;
+  auto add = [&line](const char* name) {
+    if (line.length() > 0) {
+      line.append(" ");
+    }
+    line.append(name);
+  };
+  for (i32 i = 0; i < ElementFlags::kCount; ++i) {
+    if (attack.elements().isSet(i)) {
+      add(constants->abilityFlagName(i));
+    }
+  }
+  for (i32 i = 0; i < TypeFlags::kCount; ++i) {
+    if (attack.types().isSet(i)) {
+      add(constants->attributeName(i));
+    }
+  }
+  if (line.length() > 0) {
+    line.wrapLines(kHelpColumns);
+    appendLine(out, line.c_str());
+  }
+}
+
 }  // namespace
 
 void Ability::shortCaption(String& out, i32 n) const {
@@ -58,6 +90,7 @@ void Ability::helpText(String& out) const {
   String wrapped(help());
   wrapped.wrapLines(kHelpColumns);
   appendLine(out, wrapped.c_str());
+  appendAttributes(out, attack());
   if (area() == kWholeSideAreas[0] || area() == kWholeSideAreas[1]) {
     appendLine(out, "全体");
   } else if (area() != 0) {

@@ -32,11 +32,16 @@ void DefenseBlock::read(const NmlNode& node) {
 
 void DefenseBlock::read(const NmlNode& node, const StateTable& states) {
   clear();
-  const Constance& constants = *Constance::instance();
+  // Only element and factor lines need the names, so a block without them reads without the constants.
+  const auto constants = []() -> const Constance& {
+    const Constance* instance = Constance::instance();
+    ENGINE_ASSERT(instance && "the constants are created before a defence block names types or flags");
+    return *instance;
+  };
   if (node.countChildren("element") > 0) {
     const NmlNode& element = *node.findChild("element");
     for (i32 t = 0; t < kTypeCount; ++t) {
-      if (const NmlAttribute* line = element.findAttribute(constants.attributeName(t))) {
+      if (const NmlAttribute* line = element.findAttribute(constants().attributeName(t))) {
         mTypeDefense[static_cast<std::size_t>(t)] = line->toInt(0);
       }
     }
@@ -44,7 +49,7 @@ void DefenseBlock::read(const NmlNode& node, const StateTable& states) {
   if (node.countChildren("factor") > 0) {
     const NmlNode& factor = *node.findChild("factor");
     for (i32 e = 0; e < Constance::kAbilityFlagCount; ++e) {
-      if (const NmlAttribute* line = factor.findAttribute(constants.abilityFlagName(e))) {
+      if (const NmlAttribute* line = factor.findAttribute(constants().abilityFlagName(e))) {
         mFactors[e] = static_cast<float>(1.0 - line->toFloat(0) / 100.0);
       }
     }

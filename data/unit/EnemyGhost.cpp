@@ -21,11 +21,11 @@ void EnemyGhost::reset() {
   mHasItem = true;
 }
 
-void EnemyGhost::setUp(const EnemyData& enemy, float levelValue, float scale) {
+void EnemyGhost::setUp(const EnemyData& enemy, float levelValue, i32 rank, float scale) {
   resetAll();
   mEnemy = &enemy;
   mScale = scale;
-  mLevel = enemy.levelAt(levelValue, 0);
+  mLevel = enemy.levelAt(levelValue, rank);
   mParameters = enemy.growth().evaluate(Experience::levelFactor(mLevel));
   for (i32 i : {Parameters::kHp, Parameters::kLp}) {
     mParameters[i] = StatMath::truncate(static_cast<double>(mParameters[i]) * scale);
@@ -46,7 +46,8 @@ bool EnemyGhost::metamorphose() {
   if (!successor) {
     return false;
   }
-  setUp(*successor, Experience::levelFactor(mLevel), mScale);
+  // The successor stands at the level reached: no rank on top of it.
+  setUp(*successor, Experience::levelFactor(mLevel), 0, mScale);
   return true;
 }
 

@@ -12,10 +12,11 @@ class EnemyGhost final : public Ghost {
  public:
   EnemyGhost() { reset(); }
 
-  // The enemy at a level factor (0 at level 1, 1 at level 99): its level and
-  // parameters from its record, HP and LP maxima scaled, its passive arts
-  // grown to its level; LP full.
-  void setUp(const EnemyData& enemy, float levelValue, float scale);
+  // The enemy at a level value (the game's enemy level, normally 0 to 1)
+  // and a rank, the levels added to or taken from what the value gives
+  // (EnemyData::levelAt): its level and parameters from its record, HP and
+  // LP maxima scaled, its passive arts grown to its level; LP full.
+  void setUp(const EnemyData& enemy, float levelValue, Engine::i32 rank, float scale);
 
   const EnemyData* record() const { return mEnemy; }
   const Parameters& parameters() const { return mParameters; }

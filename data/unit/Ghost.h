@@ -108,6 +108,9 @@ class Ghost : public GhostLevel {
   // The appearance in a small view at (x, y): "down" without LP, else
   // "stand"; nothing without a picture.
   void drawModel(float x, float y) const;
+  // The face picture beside the message box on that side (0 left, mirrored
+  // to look inward; 1 right); nothing for a ghost without a face.
+  void drawFace(Engine::i32 side) const;
 
  protected:
   Ghost() = default;

@@ -212,6 +212,20 @@ void PlayerGhost::clampAp(const Parameters& caps) {
 
 void PlayerGhost::gatherBaseStats(Parameters& parameters, i32& weapon, AttackBlock& attack,
                                   DefenseBlock& defense) const {
+  gatherStatsWith(mBonus, parameters, weapon, attack, defense);
+}
+
+void PlayerGhost::gatherBoostedStats(Parameters& parameters, i32& weapon, AttackBlock& attack,
+                                     DefenseBlock& defense) const {
+  Parameters raised = mBonus;
+  for (i32 i = 0; i < Parameters::kCount; ++i) {
+    raised[i] = saturatingAdd(raised[i], 1);
+  }
+  gatherStatsWith(raised, parameters, weapon, attack, defense);
+}
+
+void PlayerGhost::gatherStatsWith(const Parameters& bonus, Parameters& parameters, i32& weapon, AttackBlock& attack,
+                                  DefenseBlock& defense) const {
   parameters.clear();
   attack.clear();
   defense.clear();
@@ -220,7 +234,7 @@ void PlayerGhost::gatherBaseStats(Parameters& parameters, i32& weapon, AttackBlo
     return;
   }
   parameters = mShell->growth().evaluate(Experience::levelFactor(getLevel()));
-  parameters.add(mBonus);
+  parameters.add(bonus);
   parameters[Parameters::kHp] = StatMath::truncate(static_cast<double>(parameters[Parameters::kHp] * kHpBoost));
   weapon = mShell->performance().weapon;
   attack = mShell->attack();

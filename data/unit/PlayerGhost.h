@@ -42,6 +42,10 @@ class PlayerGhost final : public Ghost {
   void abilitiesForSlot(AbilityList& out, Engine::i32 slot, const SpellMemory* battle) const;
   // Puts the article into the slot; the one it replaces comes out.
   void swapEquipment(Article& previous, const Article& article, Engine::i32 slot);
+  // The base stats as they would be with every bonus value one higher: what
+  // one more point in each parameter gives (the stat-boost screen).
+  void gatherBoostedStats(Parameters& parameters, Engine::i32& weapon, AttackBlock& attack,
+                          DefenseBlock& defense) const;
 
   // The "ghost" save node; load trusts a node that passed the save check.
   void save(NmlNode& node) const;
@@ -94,6 +98,8 @@ class PlayerGhost final : public Ghost {
   void addToAp(Engine::i32 tier, Engine::i32 n) override;
 
  private:
+  void gatherStatsWith(const Parameters& bonus, Parameters& parameters, Engine::i32& weapon, AttackBlock& attack,
+                       DefenseBlock& defense) const;
   bool holdsItem(Engine::i32 i) const { return i >= 0 && i < kSlots && !slot(i).isEmpty(); }
   void appendInnateArts();
 

@@ -3,6 +3,7 @@
 #include "data/stats/Experience.h"
 #include "data/unit/Ghost.h"
 #include "data/unit/PlayerGhost.h"
+#include "presentation/picture/FaceSet.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/ui/ModelDraw.h"
@@ -152,6 +153,13 @@ void Ghost::drawModel(float x, float y) const {
   state.setTransform(view);
   state.frontEnd = true;
   Game::drawModel(model, state, static_cast<float>(interfaceFrameCount()));
+}
+
+void Ghost::drawFace(i32 side) const {
+  const FaceSet* faces = FaceSet::instance();
+  if (const Face* face = faces ? faces->find(getFace()) : nullptr) {
+    face->draw(side, RenderState());
+  }
 }
 
 }  // namespace Game

@@ -1,12 +1,19 @@
 #include "file/nml/NmlDocument.h"
 
+#include "Engine/Base/Assert.h"
 #include "file/FileReader.h"
+#include "file/nml/NmlParser.h"
 
 namespace Game {
 
 void NmlDocument::loadFromText(const char* fileName, const char* text) {
   mFileName.assign(fileName);
-  parseNamed(text, true, this->fileName());
+  NmlParser parser(true, this->fileName());
+  // Every other fault of a strict parse stops inside it; a '}' that closes no
+  // node only fails the parse, which would leave the rest of the file unread.
+  if (!parser.parse(*this, text ? text : "")) {
+    Engine::halt(this->fileName(), parser.faultLine(), "'}' closes no node: the rest of the file would be lost");
+  }
 }
 
 void NmlDocument::load(const char* fileName) {

@@ -32,6 +32,9 @@ class NmlNode {
   const char* name() const;
   NmlNode* parent() const { return mParent; }
   NmlNode* root() const { return mRoot; }
+  // The line of the text where the node's name began; 0 for the root and for
+  // nodes made by code. Data errors name it.
+  Engine::i32 line() const { return mLine; }
 
   Engine::i32 childCount() const { return mChildren.count(); }
   NmlNode* child(Engine::i32 i) const { return mChildren.at(i); }
@@ -91,6 +94,7 @@ class NmlNode {
   NmlNode* mRoot = this;
   NmlNode* mNext = nullptr;  // the next child of the parent
   NmlArena* mArena = nullptr;  // only a root's
+  Engine::i32 mLine = 0;
   ChildList mChildren;
   AttributeList mAttributes;
 };

@@ -156,6 +156,7 @@ void NmlParser::addAttribute(NmlNode& node) {
 }
 
 bool NmlParser::fail(i32 line, const char* format, ...) {
+  mFaultLine = line;
   if (!mStrict) {
     return false;
   }
@@ -175,6 +176,7 @@ bool NmlParser::openChild(NmlNode*& current, i32 line) {
   mOpenLines.push_back(line);
   const char* name = takeToken();
   auto* child = new (mArena->allocate(sizeof(NmlNode))) NmlNode(current, name);
+  child->mLine = mTokenLine;
   current->mChildren.append(child);
   current = child;
   resetToken();
@@ -198,6 +200,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
   mArena = &top.arena();
   resetToken();
   mOpenLines.clear();
+  mFaultLine = 0;
   for (;;) {
     if (mLength == 0) {
       if (*p == ' ') {
@@ -208,6 +211,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         p = skipComment(p);
         continue;
       }
+      mTokenLine = line;
     }
     switch (kClasses[*p]) {
       case kPlain: {
@@ -263,6 +267,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         if (mOpenLines.empty()) {
           // Never fatal, even when strict: the parse fails and says where.
           if (topIsRoot) {
+            mFaultLine = line;
             Engine::cout << "nml : '}' closes no node ( " << mSourceName << " line " << line << " )" << Engine::endl;
             return false;
           }

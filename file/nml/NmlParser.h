@@ -23,6 +23,8 @@ class NmlParser {
   NmlParser& operator=(const NmlParser&) = delete;
 
   bool parse(NmlNode& top, const char* text);
+  // The line where a failed parse stopped; 0 after a parse that succeeded.
+  Engine::i32 faultLine() const { return mFaultLine; }
 
  private:
   void append(const unsigned char* bytes, Engine::i32 count);
@@ -49,6 +51,8 @@ class NmlParser {
   Engine::i32 mItemsStart = 0;
   std::vector<Engine::i32> mCuts;
   std::vector<Engine::i32> mOpenLines;  // the line of every open node's '{'
+  Engine::i32 mTokenLine = 1;  // where the token began: a child's line
+  Engine::i32 mFaultLine = 0;
 };
 
 }  // namespace Game

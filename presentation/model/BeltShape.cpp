@@ -16,30 +16,34 @@ using Engine::Math::Vector3;
 
 namespace {
 
+constexpr float kPercent = 100.f;
+
 // The colour curves of the belt's two edges.
 struct BeltEdges {
   Curve transparency[2];
   Vec3Curve color[2];
-  i32 transparencyCount = 0;
-  i32 colorCount = 0;
+  i32 transparencyCount;
+  i32 colorCount;
 
-  // A belt has two places of each kind; further children are ignored.
-  void load(const NmlNode& node) {
-    transparencyCount = std::min(node.countChildren("transparency"), 2);
+  // A belt has two places of each kind; further children are ignored. Data
+  // gives the curves in percent: a place is set to its default in percent
+  // before reading, so what a node leaves out stays opaque white.
+  explicit BeltEdges(const NmlNode& node)
+      : transparencyCount(std::min(node.countChildren("transparency"), 2)),
+        colorCount(std::min(node.countChildren("color"), 2)) {
+    for (i32 i = 0; i < 2; ++i) {
+      transparency[i].setConstant(1.f);
+      color[i].setConstant(Vector3(1.f, 1.f, 1.f));
+    }
     for (i32 i = 0; i < transparencyCount; ++i) {
+      transparency[i].setConstant(kPercent);
       transparency[i].load(*node.findChild("transparency", i));
-      transparency[i].scale(0.01f);
+      transparency[i].scale(1.f / kPercent);
     }
-    if (transparencyCount == 0) {
-      transparency[0].setConstant(1.f);
-    }
-    colorCount = std::min(node.countChildren("color"), 2);
     for (i32 i = 0; i < colorCount; ++i) {
+      color[i].setConstant(Vector3(kPercent, kPercent, kPercent));
       color[i].load(*node.findChild("color", i));
-      color[i].scale(0.01f);
-    }
-    if (colorCount == 0) {
-      color[0].setConstant(Vector3(1.f, 1.f, 1.f));
+      color[i].scale(1.f / kPercent);
     }
   }
 
@@ -50,29 +54,26 @@ struct BeltEdges {
   }
 };
 
-// Samples t = 0 .. time, each step chosen by the sampler; the step is made
-// no finer than the mesh's room allows, so the sample at `time` always fits.
+// Samples t = 0 .. time, each step the sampler's but none finer than time
+// over half the builder's vertex capacity; the sample at `time` is the last.
+// A belt of more samples than the mesh has vertices for is refused whole
+// (the mesh is marked overflowed), as is one whose strip then overflows the
+// index entries.
 template <class Sampler>
 void sweep(MeshBuilder& mesh, float time, Sampler& sampler) {
-  // A strip of p pairs takes 2p vertices and 3(2p - 2) index entries.
-  const i32 maxPairs = std::min(mesh.vertexRoom() / 2, mesh.indexRoom() / 6 + 1);
-  if (maxPairs < 2) {
-    mesh.markOverflowed();
-    return;
-  }
-  const float finest = time / static_cast<float>(maxPairs - 1);
+  const i32 maxPairs = mesh.vertexRoom() / 2;
+  const i32 halfCapacity = mesh.vertexCapacity() / 2;
   float t = 0.f;
   for (i32 pairs = 1;; ++pairs) {
-    MeshVertex* pair = mesh.addVertices(2);
-    if (!pair) {
+    if (pairs > maxPairs) {
+      mesh.markOverflowed();
       return;
     }
-    const float step = sampler.emit(pair, t);
+    const float step = ShapeRules::beltStep(time, sampler.emit(mesh.addVertices(2), t), halfCapacity);
     if (t >= time) {
       return;
     }
-    const float dt = step > finest ? step : finest;
-    t = (t + dt > time || pairs + 1 >= maxPairs) ? time : t + dt;
+    t = std::min(t + step, time);
   }
 }
 
@@ -163,8 +164,7 @@ void buildBelt(MeshBuilder& mesh, const ShapeFrame& frame, ShapeParameters& para
   if (!(time > 0.f)) {
     return;
   }
-  BeltEdges edges;
-  edges.load(*node);
+  const BeltEdges edges(*node);
   const i32 first = mesh.vertexCount();
   if (curves == 2) {
     BetweenCurves sampler{frame, edges, {}, time};

@@ -24,6 +24,15 @@ constexpr float kPercent = 100.f;
 
 bool named(const NmlNode& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
 
+template <class Read>
+void eachChildNamed(const NmlNode& node, const char* name, Read read) {
+  for (NmlNode::ChildList::Iterator it(node.children()); !it.isEnd(); it.next()) {
+    if (named(*it.value(), name)) {
+      read(*it.value());
+    }
+  }
+}
+
 Polygon defaultFrameShape() {
   Polygon square;
   square.add(Vector3(-100.f, 100.f, 0.f));
@@ -83,36 +92,28 @@ void Model::loadTiming(const NmlNode& node) {
   }
 }
 
-// In the order the keys are listed: circuits, models, batches, materials,
-// animations, each kind in node order.
+// Kind by kind in the order the keys are listed: circuits, models, batches,
+// materials, animations, each kind in node order. The order tells which
+// node defines a name that several share: a batch's material of a name is
+// read before the model's own material of that name.
 void Model::loadChildren(const NmlNode& node) {
   if (!mOwner) {
     return;
   }
   ResourceSet& set = *mOwner;
-  for (i32 i = 0; i < node.childCount(); ++i) {
-    if (named(*node.child(i), "circuit")) {
-      loadCircuit(*node.child(i));
+  eachChildNamed(node, "circuit", [this](const NmlNode& child) { loadCircuit(child); });
+  eachChildNamed(node, "model", [this, &set](const NmlNode& child) {
+    Model* nested = findOrCreate(set, child);
+    if (linkNested(nested, "a child")) {
+      mChildren.push_back(nested);
     }
-  }
-  for (i32 i = 0; i < node.childCount(); ++i) {
-    if (named(*node.child(i), "model")) {
-      Model* child = findOrCreate(set, *node.child(i));
-      if (linkNested(child, "a child")) {
-        mChildren.push_back(child);
-      }
-    }
-  }
-  for (i32 i = 0; i < node.childCount(); ++i) {
-    const NmlNode& child = *node.child(i);
-    if (named(child, "batch")) {
-      mBatches.push_back(Batch::findOrCreate(set, child));
-    } else if (named(child, "materials")) {
-      mMaterials.push_back(Material::findOrCreate(set, child));
-    } else if (named(child, "animation")) {
-      mAnimations.push_back(Animation::findOrCreate(set, child));
-    }
-  }
+  });
+  eachChildNamed(node, "batch",
+                 [this, &set](const NmlNode& child) { mBatches.push_back(Batch::findOrCreate(set, child)); });
+  eachChildNamed(node, "materials",
+                 [this, &set](const NmlNode& child) { mMaterials.push_back(Material::findOrCreate(set, child)); });
+  eachChildNamed(node, "animation",
+                 [this, &set](const NmlNode& child) { mAnimations.push_back(Animation::findOrCreate(set, child)); });
 }
 
 void Model::loadCircuit(const NmlNode& node) {

@@ -32,6 +32,12 @@ Engine::i32 revolutionSegments(const ShapeFrame& frame) {
 
 Engine::i32 loopUFromText(const char* text) { return std::strcmp(text, "totalSide") == 0 ? 0 : 1; }
 
+float beltStep(float time, float step, Engine::i32 samples) {
+  // Taking more than `samples` steps is being finer than this one.
+  const float finest = time / static_cast<float>(samples);
+  return step > finest ? step : finest;
+}
+
 void normalizeOrKeep(Engine::Math::Vector3& v) {
   if (v.squareLength() != 0.f) {
     v.normalize();

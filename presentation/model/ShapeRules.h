@@ -24,6 +24,11 @@ Engine::i32 revolutionSegments(const ShapeFrame& frame);
 // word: each side face takes the whole width).
 Engine::i32 loopUFromText(const char* text);
 
+// The step from one sample of a belt to the next: the sampler's step, or
+// time / samples when that step would take more than `samples` of them (or
+// is not a positive number).
+float beltStep(float time, float step, Engine::i32 samples);
+
 // v scaled to unit length, or left as it is when it has no length.
 void normalizeOrKeep(Engine::Math::Vector3& v);
 

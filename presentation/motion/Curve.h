@@ -26,11 +26,12 @@ class Curve {
   // later one overriding the kind and value of an earlier one) into `out`;
   // returns how many were present. The time is left alone.
   static Engine::i32 loadPoint(const NmlNode& node, CurveConstraint& out);
-  // Replaces the curve with the one a curve node describes: a node without
-  // children is the constant "value"; otherwise unnamed children are keys
-  // ("value"/"velocity"/"accel", "delay" to the next key, "degree" of the
-  // segment that follows) and "point" children extra conditions at a "time";
-  // "offset" shifts the loop.
+  // Replaces the curve with the one a curve node describes: unnamed children
+  // are keys ("value"/"velocity"/"accel", "delay" to the next key, "degree"
+  // of the segment that follows), "point" children extra conditions at a
+  // "time", other children are ignored; "offset" shifts the loop. A node
+  // without keys is the constant "value", or leaves the curve as it was when
+  // it has none.
   void load(const NmlNode& node);
 
   // Key i (kind and value) holds at keyTimes[i]; degrees has one entry per

@@ -13,6 +13,16 @@ namespace {
 constexpr const char* kPointName = "point";
 
 bool isPoint(const NmlNode& child) { return std::strcmp(child.name(), kPointName) == 0; }
+// Keys are the unnamed children; any other named child is not part of the curve.
+bool isKey(const NmlNode& child) { return child.name()[0] == '\0'; }
+
+i32 countKeys(const NmlNode& node) {
+  i32 count = 0;
+  for (NmlNode::ChildList::Iterator it(node.children()); !it.isEnd(); it.next()) {
+    count += isKey(*it.value()) ? 1 : 0;
+  }
+  return count;
+}
 
 // The last item of the first line with that key, when there is one.
 bool readFloat(const NmlNode& node, const char* key, float* out) {
@@ -59,15 +69,22 @@ i32 Curve::loadPoint(const NmlNode& node, CurveConstraint& out) {
 }
 
 void Curve::load(const NmlNode& node) {
+  const i32 keyCount = countKeys(node);
+  if (keyCount == 0) {
+    // A node that gives no value leaves the curve as its owner set it up (a
+    // colour's 1, a width's 64), rather than turning it to 0.
+    float value = 0.f;
+    if (readFloat(node, "value", &value)) {
+      mSegments.clear();
+      mConstant = value;
+      mOffset = 0.f;
+    }
+    return;
+  }
   mSegments.clear();
   mConstant = 0.f;
   mOffset = 0.f;
-  if (node.childCount() == 0) {
-    readFloat(node, "value", &mConstant);
-    return;
-  }
   const i32 pointCount = node.countChildren(kPointName);
-  const i32 keyCount = node.childCount() - pointCount;
   ConstraintList points(pointCount);
   Array2D<CurveConstraint> keys(keyCount);
   Array2D<float> times(keyCount);
@@ -83,18 +100,21 @@ void Curve::load(const NmlNode& node) {
       points.add(point);
       continue;
     }
+    if (!isKey(*child)) {
+      continue;
+    }
     CurveConstraint key;
     loadPoint(*child, key);
     keys.at(static_cast<u32>(k)) = key;
     times.at(static_cast<u32>(k)) = time;
+    // The segment after the key; the last key's delay and degree, which
+    // no segment follows, are read but go unused.
     i32& degree = degrees.at(static_cast<u32>(k));
     degree = pointCount + 1;
-    if (k + 1 < keyCount) {
-      float delay = 0.f;
-      readFloat(*child, "delay", &delay);
-      time += delay;
-      readInt(*child, "degree", &degree);
-    }
+    readInt(*child, "degree", &degree);
+    float delay = 0.f;
+    readFloat(*child, "delay", &delay);
+    time += delay;
     ++k;
   }
   build({keys.data(), keys.size()}, {times.data(), times.size()}, {degrees.data(), degrees.size()}, points);

@@ -153,4 +153,9 @@ void Batch::drawAt(const Texture* texture, const RenderState& state) const {
   }
 }
 
+i32 Batch::drawImmediate(const DrawView& view, const Texture* texture, const RenderState& state) const {
+  static const Engine::Graphics::Texture kNoTexture;
+  return RenderQueue::drawEntry(view, texture ? texture->handle() : kNoTexture, mBuffers, state);
+}
+
 }  // namespace Game

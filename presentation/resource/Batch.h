@@ -57,6 +57,12 @@ class Batch {
   // state; nothing without a renderer.
   void drawAt(const Texture* texture, const RenderState& state) const;
 
+  // Draws the buffers at once with texture (may be null) and the state as
+  // given, for passes that make their own state (the renderer's full-screen
+  // quad: no material, mirror or billboard applies). Returns the triangles
+  // drawn, counting the inverting passes of a negative state.
+  Engine::i32 drawImmediate(const DrawView& view, const Texture* texture, const RenderState& state) const;
+
   const BatchBuffers& buffers() const { return mBuffers; }
   const Engine::Graphics::VertexBuffer& vertexBuffer() const { return mBuffers.vertices; }
   const Engine::Graphics::IndexBuffer& indexBuffer() const { return mBuffers.indices; }

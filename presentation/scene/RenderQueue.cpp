@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Engine/Graphics/Manager.h"
+#include "presentation/resource/Batch.h"
 
 namespace Game {
 
@@ -137,7 +138,7 @@ i32 RenderQueue::drawEntry(const DrawView& view, const Engine::Graphics::Texture
 }
 
 i32 RenderQueue::drawInverted(const DrawView& view) {
-  return drawEntry(view, Engine::Graphics::Texture(), view.screenQuad, invertingState());
+  return view.screenBatch ? view.screenBatch->drawImmediate(view, nullptr, invertingState()) : 0;
 }
 
 }  // namespace Game

@@ -13,6 +13,8 @@
 
 namespace Game {
 
+class Batch;
+
 // A mesh on the device: its buffers and the triangles its indices make.
 struct BatchBuffers {
   Engine::Graphics::VertexBuffer vertices;
@@ -31,9 +33,9 @@ struct DrawView {
   // For specular light.
   Engine::Math::Vector3 eye{0.f, 0.f, 0.f};
   std::array<float, DrawFlags::kLightCount> lightIntensities{};
-  // The full-screen quad (1/400 of a unit wide until scaled by 1024) that
-  // negative draws are inverted by; may be empty.
-  BatchBuffers screenQuad;
+  // The renderer's full-screen quad (1/400 of a unit wide until scaled by
+  // 1024) that negative draws are inverted by; null or empty for none.
+  const Batch* screenBatch = nullptr;
   // Set for logic steps whose picture is never shown.
   bool hidden = false;
 };

@@ -47,12 +47,12 @@ SceneRenderer::SceneRenderer(i32 width, i32 height) : mWidth(width), mHeight(hei
   mView.viewProjection.setIdentity();
   mView.screenProjection.setOrthogonalTransform(-1.f, 1.f, -0.75f, 0.75f, -1.f, 2.f);
   mView.lightIntensities = mLights.deviceIntensities();
+  mView.screenBatch = &mScreenBatch;
   mBillboardMatrix.setIdentity();
 }
 
 SceneRenderer::~SceneRenderer() {
   mQueue.clear();
-  mView.screenQuad.release();
   mPrimitives.release();
   mTextWriter.releaseOutput();
 }
@@ -76,38 +76,13 @@ void SceneRenderer::enableOutput() {
   if (!mPrimitives) {
     mPrimitives = Engine::Scene::PrimitiveRenderer::create(kPrimitiveVertices, kPrimitiveCommands);
   }
-  if (!mView.screenQuad.exists()) {
-    makeScreenQuad();
+  if (!mScreenBatch.hasMesh()) {
+    // A white unit quad about the origin facing +z, 1/400 of a matrix unit
+    // wide: drawn scaled by 1024 it covers the screen.
+    mScreenBatch.setQuad(0.f, 0.f, 1.f, 1.f, Color(kWhite), 0.f, 0.f, 0.f, 1.f, 1.f, false, false);
   }
   mTextWriter.enableOutput();
   mHasOutput = true;
-}
-
-// One white quad 1/400 of a unit wide about the origin, facing +z, wound
-// counter-clockwise on screen: drawn scaled by 1024 it covers the screen.
-void SceneRenderer::makeScreenQuad() {
-  constexpr float h = 0.5f * kMatrixUnitsPerWorldUnit;
-  const Engine::Graphics::Vertex corners[4] = {
-      {-h, h, 0.f, 1.f, 0.f, 0.f, 1.f, kWhite, 0.f, 0.f},
-      {h, h, 0.f, 1.f, 0.f, 0.f, 1.f, kWhite, 1.f, 0.f},
-      {h, -h, 0.f, 1.f, 0.f, 0.f, 1.f, kWhite, 1.f, 1.f},
-      {-h, -h, 0.f, 1.f, 0.f, 0.f, 1.f, kWhite, 0.f, 1.f},
-  };
-  constexpr Engine::u16 kIndices[6] = {0, 2, 1, 0, 3, 2};
-  BatchBuffers& quad = mView.screenQuad;
-  quad.vertices = Engine::Graphics::VertexBuffer::create(4);
-  Engine::Graphics::Vertex* vertex = quad.vertices.lock();
-  for (const Engine::Graphics::Vertex& corner : corners) {
-    *vertex++ = corner;
-  }
-  quad.vertices.unlock(vertex);
-  quad.indices = Engine::Graphics::IndexBuffer::create(6);
-  Engine::u16* index = quad.indices.lock();
-  for (Engine::u16 i : kIndices) {
-    *index++ = i;
-  }
-  quad.indices.unlock(index);
-  quad.triangleCount = 2;
 }
 
 void SceneRenderer::setHidden(bool hidden) {
@@ -263,7 +238,7 @@ void SceneRenderer::fillScreen(const Color& color) {
   state.colors.ambient.set(color.red(), color.green(), color.blue());
   state.colors.transparency = color.alpha();
   state.transform.scale(kScreenQuadScale, kScreenQuadScale, kScreenQuadScale);
-  mTriangleCount += RenderQueue::drawEntry(mView, Engine::Graphics::Texture(), mView.screenQuad, state);
+  mTriangleCount += mScreenBatch.drawImmediate(mView, nullptr, state);
 }
 
 }  // namespace Game

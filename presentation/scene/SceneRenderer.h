@@ -5,6 +5,7 @@
 #include "Engine/Math/Matrix44.h"
 #include "Engine/Math/Vector3.h"
 #include "Engine/Scene/PrimitiveRenderer.h"
+#include "presentation/resource/Batch.h"
 #include "presentation/scene/Camera.h"
 #include "presentation/scene/Lights.h"
 #include "presentation/scene/RenderQueue.h"
@@ -108,7 +109,6 @@ class SceneRenderer {
 
   void stepFade();
   void updateProjection();
-  void makeScreenQuad();
 
   Engine::i32 mWidth;
   Engine::i32 mHeight;
@@ -122,6 +122,8 @@ class SceneRenderer {
   Camera mCamera;
   TextWriter mTextWriter{mWidth, mHeight};
   float mAspectScale = 1.f;
+  // One white quad for full-screen passes: fills and the negative passes.
+  Batch mScreenBatch;
   // Matrices, eye, light intensities, screen quad and the hidden flag.
   DrawView mView;
   Engine::Math::Matrix34 mBillboardMatrix;

@@ -145,8 +145,12 @@ void drawWall() {
   if (!pictures()) {
     return;
   }
+  // Without a depth test: the wall hides all that was drawn before it, also
+  // what stands nearer in the interface space (the title's stars).
   RenderState state;
   state.frontEnd = true;
+  state.depthTest = false;
+  state.depthWrite = false;
   drawModel(pictures()->wall().getModel(0), state, static_cast<float>(interfaceFrameCount()));
 }
 

@@ -37,7 +37,7 @@ void drawPictureRect(float fraction, Engine::u32 fillArgb, Engine::u32 backArgb,
 // The menu cursor pointing at (x, y).
 void drawCursorMark(float x, float y);
 void drawCursorAt(const SmoothPoint& point);
-// The wall behind full-screen menus.
+// The wall behind full-screen menus: it covers whatever was drawn before it.
 void drawWall();
 
 }  // namespace UiDraw

@@ -1,6 +1,5 @@
 #include "resource/constance/Constance.h"
 
-
 #include "Engine/Base/Assert.h"
 #include "core/string/StringRef.h"
 #include "file/DataError.h"
@@ -50,8 +49,8 @@ const char* nameAt(const char* const (&table)[N], i32 i) {
   return table[i];
 }
 
-// A keyword the tables do not know is a fault of the data: stop and name it,
-// with the file and record being read when a data file is.
+// A keyword the tables do not know is a fault of the data: stop and name it
+// with the file, record and line being read.
 template <i32 N>
 i32 indexOrHalt(const char* const (&table)[N], const char* name, const char* kind, int line) {
   const i32 index = find(table, name);

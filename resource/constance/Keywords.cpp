@@ -1,6 +1,5 @@
 #include "resource/constance/Keywords.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "core/string/StringRef.h"
@@ -26,25 +25,24 @@ constexpr Word kAreas[] = {{"無", 0}, {"単", 1}, {"行", 2}, {"列", 3}, {"列
                            {"円", 5}, {"前", 6}, {"自爆", 7}, {"陣", 8}, {"全", 9}};
 constexpr Word kRanges[] = {{"自", 0}, {"近", 1}, {"遠", 2}};
 
+// A word outside the table stops with the assertion of its kind, the word
+// and the file, record and line being read.
 template <std::size_t N>
-i32 convert(const Word (&table)[N], const char* word, const char* message, int line) {
+i32 convert(const Word (&table)[N], const char* word, const char* assertion, const char* what, int line) {
   const StringRef text(word);
   for (const Word& entry : table) {
     if (text == entry.text) {
       return entry.value;
     }
   }
-  char full[256];
-  std::snprintf(full, sizeof full, "%s : \"%s\"", message, word ? word : "");
-  // Named by the file and record being read, when a data file is.
-  DataError::badRecord(__FILE__, line, full);
+  DataError::wrongWord(__FILE__, line, assertion, what, word);
 }
 
 }  // namespace
 
-i32 saveKind(const char* word) { return convert(kSaveKinds, word, "\"WRONGE SAVE\"", __LINE__); }
+i32 saveKind(const char* word) { return convert(kSaveKinds, word, "\"WRONGE SAVE\"", "save kind", __LINE__); }
 
-i32 slotBit(const char* word) { return convert(kSlots, word, "\"WRONGE SLOT\"", __LINE__); }
+i32 slotBit(const char* word) { return convert(kSlots, word, "\"WRONGE SLOT\"", "slot", __LINE__); }
 
 i32 slotMask(const char* words) {
   if (!words || *words == '\0') {
@@ -67,12 +65,14 @@ i32 slotMask(const char* words) {
   }
 }
 
-i32 trigger(const char* word) { return convert(kTriggers, word, "\"WRONGE TRIGGER\"", __LINE__); }
+i32 trigger(const char* word) { return convert(kTriggers, word, "\"WRONGE TRIGGER\"", "trigger", __LINE__); }
 
-i32 abilityType(const char* word) { return convert(kAbilityTypes, word, "\"WRONG ABILITYTYPE\"", __LINE__); }
+i32 abilityType(const char* word) {
+  return convert(kAbilityTypes, word, "\"WRONG ABILITYTYPE\"", "ability type", __LINE__);
+}
 
-i32 area(const char* word) { return convert(kAreas, word, "\"WRONG AREA\"", __LINE__); }
+i32 area(const char* word) { return convert(kAreas, word, "\"WRONG AREA\"", "area", __LINE__); }
 
-i32 range(const char* word) { return convert(kRanges, word, "\"WRONG RANGE\"", __LINE__); }
+i32 range(const char* word) { return convert(kRanges, word, "\"WRONG RANGE\"", "range", __LINE__); }
 
 }  // namespace Game::Keyword

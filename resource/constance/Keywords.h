@@ -7,7 +7,7 @@ namespace Game::Keyword {
 // Converters from the data files' keywords to their numbers. Each compares
 // the whole word with its table in order; a word outside the table is a data
 // error and stops the program with the message of its kind ("WRONGE SLOT"
-// and the like) followed by the word.
+// and the like), the word, and the file, record and line being read.
 
 // "invalid" 0, "file" 2, "memory" 1.
 Engine::i32 saveKind(const char* word);

@@ -3,6 +3,7 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/FileIO/Manager.h"
 #include "file/nml/NmlNode.h"
+#include "file/DataError.h"
 
 namespace Game::MapReading {
 
@@ -10,9 +11,14 @@ using Engine::i32;
 
 namespace {
 
+// A data error naming the file, the node (with its "name" when it has one)
+// and its line.
 [[noreturn]] void missing(const char* what, const NmlNode& node, const char* key, const char* file) {
-  const std::string message = std::string(file) + " : \"" + node.name() + "\" has no " + what + " \"" + key + "\"";
-  Engine::halt(__FILE__, __LINE__, message.c_str());
+  DataError::Scope scope(file);
+  const NmlAttribute* name = node.findAttribute("name");
+  scope.setRecord(node.name(), name ? name->toString(0) : "", node.line());
+  const std::string problem = std::string("no ") + what + " \"" + key + "\"";
+  DataError::badRecord(__FILE__, __LINE__, problem.c_str());
 }
 
 }  // namespace

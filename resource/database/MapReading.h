@@ -21,7 +21,7 @@ struct CellOffset {
 };
 
 // The line of that key; a missing one stops the program naming the file, the
-// node and the key.
+// node, its line and the key.
 const NmlAttribute& required(const NmlNode& node, const char* key, const char* file);
 // The first child of that name, stopped on the same way when missing.
 const NmlNode& requiredChild(const NmlNode& node, const char* name, const char* file);

@@ -4,6 +4,7 @@
 
 #include "file/nml/NmlDocument.h"
 #include "resource/constance/Keywords.h"
+#include "file/DataError.h"
 #include "resource/database/MapReading.h"
 
 namespace Game {
@@ -32,10 +33,16 @@ void MapSiteList::load(const char* file) {
   read(document, file);
 }
 
+// Each site is named, with its line, in the messages of the keywords read.
 void MapSiteList::read(const NmlNode& root, const char* file) {
-  const i32 n = root.countChildren("site");
-  for (i32 i = 0; i < n; ++i) {
-    mSites.emplace_back().read(*root.findChild("site", i), file);
+  DataError::Scope scope(file);
+  for (NmlNode::ChildList::Iterator it(root.children()); !it.isEnd(); it.next()) {
+    const NmlNode& node = *it.value();
+    if (std::strcmp(node.name(), "site") == 0) {
+      const NmlAttribute* name = node.findAttribute("name");
+      scope.setRecord("site", name ? name->toString(0) : "", node.line());
+      mSites.emplace_back().read(node, file);
+    }
   }
 }
 

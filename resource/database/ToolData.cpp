@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Engine/Base/Assert.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/scene/TextWriter.h"
@@ -14,42 +13,17 @@ namespace Game {
 
 using Engine::i32;
 
-namespace {
-
-const NmlAttribute& required(const NmlNode& node, const char* key) {
-  const NmlAttribute* line = node.findAttribute(key);
-  if (!line) {
-    String message("tool without \"");
-    message.append(key);
-    message.append("\"");
-    if (const NmlAttribute* name = node.findAttribute("name")) {
-      message.append(": ");
-      message.append(name->toString(0));
-    }
-    DataError::badRecord(__FILE__, __LINE__, message.c_str());
-  }
-  return *line;
-}
-
-void readText(const NmlNode& node, const char* key, String& out) {
-  if (const NmlAttribute* line = node.findAttribute(key)) {
-    out.assign(line->toString(0));
-  }
-}
-
-}  // namespace
-
 ToolData::ToolData(const char* name, const char* fullName) : mName(name), mFullName(fullName) {}
 
 void ToolData::read(const NmlNode& node, const StateTable& states) {
   *this = ToolData{};
-  mName.assign(required(node, "name").toString(0));
+  mName.assign(RecordReading::required(node, "name").toString(0));
   mFullName.assign(mName.c_str());
-  readText(node, "fullName", mFullName);
-  readText(node, "help", mHelp);
-  readText(node, "script", mScript);
-  mIcon.assign(required(node, "icon").toString(0));
-  mPrice = required(node, "price").toInt(0);
+  RecordReading::readText(node, "fullName", mFullName);
+  RecordReading::readText(node, "help", mHelp);
+  RecordReading::readText(node, "script", mScript);
+  mIcon.assign(RecordReading::required(node, "icon").toString(0));
+  mPrice = RecordReading::required(node, "price").toInt(0);
   if (const NmlAttribute* energy = node.findAttribute("energy")) {
     setEnergy(energy->toInt(0));
   }

@@ -4,7 +4,7 @@
 
 #include "data/stats/Parameters.h"
 #include "file/nml/NmlNode.h"
-#include "file/DataError.h"
+#include "resource/table/RecordReading.h"
 
 namespace Game {
 
@@ -27,13 +27,7 @@ StateData::Type typeOf(const char* word) {
 }  // namespace
 
 void StateData::read(const NmlNode& node) {
-  const NmlAttribute* name = node.findAttribute("name");
-  if (!name) {
-    String message("state without \"name\" in node ");
-    message.append(node.name());
-    DataError::badRecord(__FILE__, __LINE__, message.c_str());
-  }
-  mName.assign(name->toString(0));
+  mName.assign(RecordReading::required(node, "name").toString(0));
   if (const NmlAttribute* line = node.findAttribute("timer")) {
     mTimer = line->toInt(0);
   }

@@ -1,17 +1,25 @@
 #include "resource/table/StateTable.h"
 
-#include "file/DataError.h"
+#include <cstring>
+
 #include "file/nml/NmlNode.h"
+#include "file/DataError.h"
 
 namespace Game {
 
 using Engine::i32;
 
 void StateTable::read(const NmlNode& root) {
-  const i32 n = root.countChildren("state");
-  for (i32 i = 0; i < n; ++i) {
-    mStates.emplace_back().read(*root.findChild("state", i));
+  for (NmlNode::ChildList::Iterator it(root.children()); !it.isEnd(); it.next()) {
+    const NmlNode& node = *it.value();
+    if (std::strcmp(node.name(), "state") != 0) {
+      continue;
+    }
+    const NmlAttribute* name = node.findAttribute("name");
+    DataError::setRecord("state", name ? name->toString(0) : "", node.line());
+    mStates.emplace_back().read(node);
   }
+  DataError::setRecord(nullptr, nullptr, 0);
 }
 
 StateData& StateTable::add(const char* name) { return mStates.emplace_back(name); }

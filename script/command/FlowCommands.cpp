@@ -1,5 +1,6 @@
 #include "script/command/FlowCommands.h"
 
+#include "Engine/Base/DebugStream.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
 #include "script/command/CommandReading.h"
@@ -53,12 +54,36 @@ i32 If::execute(GameData& game) {
   return result;
 }
 
-Run::Run(const NmlNode& element) : mPath(optionalText(element, "path")) {}
+namespace {
+
+// The runs being stepped now, one inside another; scripts run on the main
+// thread only.
+i32 gRunDepth = 0;
+
+class RunDepth {
+ public:
+  RunDepth() { ++gRunDepth; }
+  ~RunDepth() { --gRunDepth; }
+  RunDepth(const RunDepth&) = delete;
+  RunDepth& operator=(const RunDepth&) = delete;
+};
+
+const char* textOf(const String& text) { return text.c_str() ? text.c_str() : ""; }
+
+}  // namespace
+
+Run::Run(const NmlNode& element) : mPath(optionalText(element, "path")), mSource(loadingSource()) {}
 
 i32 Run::execute(GameData& game) {
+  if (gRunDepth >= kMaxDepth) {
+    Engine::cout << "run : " << textOf(mPath) << " in " << textOf(mSource) << " would be the run " << (kMaxDepth + 1)
+                 << " deep (a script that runs itself?); the scripts end here" << Engine::endl;
+    return kEnd;
+  }
+  const RunDepth depth;
   if (!mScript) {
     mScript = std::make_unique<Script>();
-    mScript->loadFromPath(mPath.c_str(), game);
+    mScript->loadFromPath(textOf(mPath), game);
   }
   return mScript->stepChecked(game);
 }

@@ -48,6 +48,11 @@ class If final : public Command {
 // Runs the script file at path, loaded on first use and kept.
 class Run final : public Command {
  public:
+  // Runs stepped inside one another up to this depth (the outermost is 1);
+  // one more, as a script that runs itself makes, ends every enclosing
+  // script with a message instead of exhausting the stack.
+  static constexpr Engine::i32 kMaxDepth = 32;
+
   explicit Run(const NmlNode& element);
   Engine::i32 execute(GameData& game) override;
 
@@ -55,6 +60,7 @@ class Run final : public Command {
 
  private:
   String mPath;
+  String mSource;  // the file holding this command
   std::unique_ptr<Script> mScript;
 };
 

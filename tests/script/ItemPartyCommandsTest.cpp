@@ -284,8 +284,9 @@ TEST_F(ItemPartyCommandsDeathTest, UnknownNamesStopTheLoadNamingTheScript) {
     mDocument.loadFromText("event.txt", text);
     mScript.load(mDocument, game(), "event.txt");
   };
-  EXPECT_DEATH(loadFile("getTool{ name 薬草; name 無名; }"), "event.txt, command 0 \\(getTool\\): unknown tool");
-  EXPECT_DEATH(loadFile("let{ name a; value 1; } shop{ tool 無名; }"), "event.txt, command 1 \\(shop\\): unknown tool");
+  EXPECT_DEATH(loadFile("getTool{ name 薬草; name 無名; }"), "event.txt line 1, command 0 \\(getTool\\): unknown tool");
+  EXPECT_DEATH(loadFile("let{ name a; value 1; }\n\nshop{ tool 無名; }"),
+               "event.txt line 3, command 1 \\(shop\\): unknown tool");
   EXPECT_DEATH(load("addGhost{ name 無名; }"), "unknown shell");
   EXPECT_DEATH(load("openScene{ name 無名; }"), "unknown site");
   EXPECT_DEATH(load("progress{}"), "progress: no \"value\" line");

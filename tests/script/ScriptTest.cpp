@@ -50,7 +50,18 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
     }
     EXPECT_EQ(integer("money"), c.money);
   }
-  EXPECT_GT(debugLinesWith("nowhere.txt"), 0);
+  EXPECT_EQ(debugLinesWith("script nowhere.txt: no such file or an empty one"), 1);
+  EXPECT_EQ(debugLinesWith("script inner.txt"), 0);
+}
+
+TEST_F(ScriptTest, ClearLeavesNoCommandsAndTheScriptIdle) {
+  load("sleep{ value 3; } end{}");
+  EXPECT_EQ(stepScript(), kRun);
+  EXPECT_EQ(mScript.pc(), 0);
+  mScript.clear();
+  EXPECT_EQ(mScript.pc(), -1);
+  EXPECT_EQ(mScript.commandCount(), 0);
+  EXPECT_EQ(stepScript(), kFin);
 }
 
 TEST_F(ScriptTest, RunKeepsItsScriptBetweenRuns) {
@@ -62,6 +73,51 @@ TEST_F(ScriptTest, RunKeepsItsScriptBetweenRuns) {
   const Script* loaded = run->script();
   stepScript();
   EXPECT_EQ(run->script(), loaded);
+}
+
+// Runs nest up to the cap; one more ends every enclosing script with a
+// message naming the file and the script that runs it, where a script that
+// runs itself, or two that run each other, would exhaust the stack.
+TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
+  static_assert(Game::ScriptStuff::Run::kMaxDepth == 32);
+  fs().put("self.txt", std::string("increase{ name money; } run{ path self.txt; }"));
+  fs().put("a.txt", std::string("run{ path b.txt; }"));
+  fs().put("b.txt", std::string("increase{ name money; } run{ path a.txt; }"));
+  fs().put("count32.txt", std::string("increase{ name money; } if{ int(money)<32{ run{ path count32.txt; } } }"));
+  fs().put("count33.txt", std::string("increase{ name money; } if{ int(money)<33{ run{ path count33.txt; } } }"));
+  const struct {
+    const char* text;
+    i32 result;
+    i32 money;  // how many runs went in
+    const char* message;
+  } cases[] = {
+      // Each run of self.txt counts one before it runs itself again.
+      {"run{ path self.txt; } let{ name money; value 99; }", kEnd, 32, "run : self.txt in self.txt"},
+      // b.txt counts at every second depth.
+      {"run{ path a.txt; }", kEnd, 16, "run : a.txt in b.txt"},
+      // Recursion that stops by itself is allowed right up to the cap.
+      {"run{ path count32.txt; } increase{ name money; }", kFin, 33, nullptr},
+      {"run{ path count33.txt; } increase{ name money; }", kEnd, 32, "run : count33.txt in count33.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    game().money() = 0;
+    const int before = debugLinesWith("run : ");
+    load(c.text);
+    EXPECT_EQ(stepScript(), c.result);
+    EXPECT_EQ(integer("money"), c.money);
+    EXPECT_EQ(mScript.pc(), -1);
+    EXPECT_EQ(debugLinesWith("run : "), before + (c.message ? 1 : 0));
+    if (c.message) {
+      EXPECT_EQ(debugLinesWith(c.message), 1);
+    }
+  }
+  // Stepped again, the loaded scripts are reused and stop at the same depth.
+  game().money() = 0;
+  load("run{ path self.txt; }");
+  EXPECT_EQ(stepScript(), kEnd);
+  EXPECT_EQ(stepScript(), kEnd);
+  EXPECT_EQ(integer("money"), 64);
 }
 
 // A false or missing condition goes on in the same step; the first branch
@@ -149,10 +205,17 @@ TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
 using ScriptDeathTest = ScriptTest;
 
 TEST_F(ScriptDeathTest, BadScriptFilesStopTheLoadNamingFileAndCommand) {
-  fs().put("bad.txt", std::string("let{ name money; value 1; } sleep{ time 3; }"));
-  EXPECT_DEATH(mScript.loadFromPath("bad.txt", game()), "bad.txt, command 1 \\(sleep\\): sleep: no \"value\" line");
+  fs().put("bad.txt", std::string("let{ name money; value 1; }\r\nsleep{ time 3; }"));
+  EXPECT_DEATH(mScript.loadFromPath("bad.txt", game()),
+               "bad.txt line 2, command 1 \\(sleep\\): sleep: no \"value\" line");
   fs().put("broken.txt", std::string("let{ name money; value 1; } talk{ L a,b;"));
   EXPECT_DEATH(mScript.loadFromPath("broken.txt", game()), "broken.txt");
+  // A stray '}' would leave the rest of the script unread: the load stops
+  // naming the file and the line.
+  fs().put("stray.txt", std::string("let{ name money; value 1; }\n}\nlet{ name money; value 2; }"));
+  EXPECT_DEATH(mScript.loadFromPath("stray.txt", game()), "stray\\.txt:2 : '}' closes no node");
+  load("run{ path stray.txt; }");
+  EXPECT_DEATH(stepScript(), "stray\\.txt:2 : '}' closes no node");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a copy of its directory under Xvfb, driven by keys: stars
-# and ring over the night sky, the load menu's 24 slots, the settings menu
-# saving a new music volume to config.ini, status 0 on quitting from the ring.
+# and ring over the night sky, the load menu's 24 slots and the settings menu
+# on the wall that hides the stars, the settings menu saving a new music volume
+# to config.ini, status 0 on quitting from the ring.
 # Screenshots go to MARROWDEEP_ARTEFACT_DIR when set. Waits poll the window's
 # pixels; only key presses keep fixed lengths (the game reads the keyboard once
 # a frame and gives no sign that it did).   title.sh PROGRAM
@@ -125,6 +126,15 @@ n=$(count snapshot/ss00000.bmp 800x160+0+360 ring)
 n=$(count snapshot/ss00000.bmp 800x300+0+0 ring)
 [ "$n" -le 50 ] || fail "$n ring-coloured pixels among the stars"
 
+# The wall hides the falling stars behind the load and settings menus: none
+# shows around their panel (x 80..720, y 60..540).
+for shot in 1:load 2:settings; do
+  for band in 800x56+0+0 800x56+0+544 56x480+0+60 76x480+724+60; do
+    n=$(count snapshot/ss0000${shot%%:*}.bmp "$band" star)
+    [ "$n" -le 8 ] || fail "$n star pixels over the wall of the ${shot#*:} menu in $band"
+  done
+done
+
 # Rows of a region (WxH+X+Y) with a lit pixel, as a string of 0 and 1, top down.
 lit_rows() {
   local height=${2#*x}
@@ -147,6 +157,9 @@ rows_in_cells "$(lit_rows snapshot/ss00001.bmp 116x480+84+60)" 24 20 10 "slot li
 rows=$(lit_rows snapshot/ss00002.bmp 200x440+84+60)
 rows_in_cells "$rows" 17 24 10 "settings"
 [[ "${rows:17*24+6}" != *1* ]] || fail "settings: lit rows below the 17th: ${rows:17*24}"
+# Labels end before the values' column at x 344: nothing lit just left of it.
+rows=$(lit_rows snapshot/ss00002.bmp 5x408+339+64)
+[[ "$rows" != *1* ]] || fail "settings: a label runs into the values' column: $rows"
 
 grep -q '^BGMVolume 4;' config.ini || fail "config.ini: $(cat config.ini)"
 grep -q '^frame rate [0-9]*$' "$log" || fail "no frame rate line"

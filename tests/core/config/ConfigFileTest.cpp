@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "PlatformFake/FakeBackend.h"
 #include "core/config/Config.h"
@@ -61,6 +62,17 @@ TEST_F(ConfigFileTest, ADamagedFileGivesTheDefaultsAndOneDebugLine) {
   EXPECT_EQ(textOf(config), kDefaultFile);
   ASSERT_EQ(debugLines().size(), 1u);
   EXPECT_NE(debugLines()[0].find("config.ini"), std::string::npos);
+}
+
+// A stray '}' fails the whole file, not only what follows it: the settings
+// before it are not kept either, and nothing halts.
+TEST_F(ConfigFileTest, AStrayCloseGivesTheDefaultsAndSaysWhere) {
+  fs().put(Config::kFileName, "windowSize 3;\r\n}\r\nFPS 1;\r\n");
+  Config config;
+  config.load();
+  EXPECT_EQ(textOf(config), kDefaultFile);
+  EXPECT_EQ(debugLines(), (std::vector<std::string>{"nml : '}' closes no node ( nml text line 2 )\n",
+                                                     "config.ini : damaged or cut short; the default settings are used\n"}));
 }
 
 // Only the failure to put the new file in place is tried here: the file

@@ -142,6 +142,7 @@ TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
       {replaced("number 3;", ""), false},
       {"", false},
       {mText + "}", false},
+      {replaced("party{", "}party{"), false},  // a stray '}' fails the whole file, not only its rest
       {mText + "x{", false},
       {mText + '\0' + "more", false},  // a zero inside cuts the text
       {mText, false, false},

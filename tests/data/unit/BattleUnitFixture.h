@@ -41,6 +41,20 @@ state{ name 呪力破壊; harm; }
 state{ name リフレッシュ; }
 state{ name ディスペル; }
 state{ name チェック; }
+state{ name カウンター無効付加; timer 2; }
+state{ name 吸収付加; timer 2; }
+state{ name ゴーストキャスター; timer 2; }
+state{ name 呪力チャージ; }
+state{ name EclipseSidestep; }
+state{ name 分析; }
+state{ name 氷バリア; timer 2; }
+state{ name 分身; timer 2; }
+state{ name シールド; timer 2; }
+state{ name サーマルバリア; timer 2; }
+state{ name GlintBlade; timer 2; }
+state{ name FloatingBellSplash; timer 2; }
+state{ name CrimsonFocus; timer 2; }
+state{ name 鈍足; timer 5; type statusDown; parameter 8; }
 )";
   static constexpr const char* kArts = R"(
 ability{ name 斬撃サポート; passive; }
@@ -54,13 +68,44 @@ ability{ name 火球; type 攻撃; range 遠; area 円; energy 3; cost 1; attack
 ability{ name 返し刃; type 攻撃; range 近; area 単; attack{ factor 物; } trigger{ type 自動反撃; accuracy 100; } }
 ability{ name 道連れ; type 攻撃; range 遠; area 単; trigger{ type ファイナルアタック; accuracy 100; } }
 ability{ name 鏡返し; type 攻撃; range 遠; area 単; attack{ factor 反射; } trigger{ type 自動反撃; accuracy 100; } }
+ability{ name ファイナルストライク; passive; }
+ability{ name ていねいに扱う; passive; }
+ability{ name エース; passive; }
+ability{ name 狙われにくい; passive; }
+ability{ name 自動発狂; passive; }
+ability{ name 自動サーマル; passive; }
+ability{ name 自動シールド; passive; }
+ability{ name 自動スタン; passive; }
+ability{ name 突き; type 攻撃; range 近; area 単; energy 2; cost 2; attack{ factor 物; } }
+ability{ name 身構え; type 攻撃; range 近; area 単; trigger{ type 反撃; } }
+ability{ name 禁じ手; type 攻撃; range 近; area 単; expression 0; }
+ability{ name 溜め撃ち; type 攻撃; range 遠; area 単; charge 2; }
+ability{ name 奥義; type 攻撃; range 近; area 単; cost 1; }
+ability{ name 気弾; type 攻撃; range 遠; area 単; energy 2; }
+ability{ name 副作用; type 補助; range 自; area 単; }
+ability{ name 追い打ち; type 攻撃; range 近; area 単; trigger{ type 追撃; } }
+ability{ name 癒しの追撃; type 補助; range 自; area 単; trigger{ type 追撃; } }
+ability{ name EclipseSidestep; type 補助; range 自; area 単; }
+ability{ name 氷バリア発動; type 補助; range 自; area 単; expression 0; }
+ability{ name 氷バリア冷防御; type 補助; range 自; area 単; }
+ability{ name 分身; type 補助; range 自; area 単; }
+ability{ name シールド発動; type 補助; range 自; area 単; }
+ability{ name サーマル冷熱防御; type 補助; range 自; area 単; }
+ability{ name サーマルカウンター; type 攻撃; range 遠; area 単; }
+ability{ name パリィ; type 補助; range 自; area 単; }
+ability{ name FloatingBellSplash; type 補助; range 自; area 単; }
+ability{ name Stillmere; type 攻撃; range 遠; area 単; }
+)";
+  static constexpr const char* kTools = R"(
+tool{ name 槍; icon 槍; price 30; energy 5; equip{ weapon 6; } }
 )";
 
   void SetUp() override {
     DatabaseTest::SetUp();
     load(DatabaseTestSupport::BattleTexts::empty()
              .with(Game::Database::kStates, kStates)
-             .with(Game::Database::kAbilities, kArts));
+             .with(Game::Database::kAbilities, kArts)
+             .with(Game::Database::kTools, kTools));
   }
 
   // A ghost with every attribute at `attribute`, HP and LP maxima as given.

@@ -16,7 +16,7 @@ namespace BattleTestSupport {
 // what the unit asks it to show.
 class FakeBattleServices final : public Game::BattleServices {
  public:
-  const Game::Ability* lastSpell() const override { return nullptr; }
+  const Game::Ability* lastSpell() const override { return spell; }
   Engine::i32 unitCount() const override { return static_cast<Engine::i32>(units.size()); }
   Game::Unit* unitAt(Engine::i32 i) const override { return units[static_cast<std::size_t>(i)]; }
   Engine::i32 energy(Engine::i32 side) const override { return energies[side & 1]; }
@@ -27,8 +27,10 @@ class FakeBattleServices final : public Game::BattleServices {
   void addFormationParameters(const Game::Unit&, Game::Parameters& parameters) const override {
     parameters.add(formation);
   }
-  void addSynchroBonus(const Game::Unit&, Game::AbilityList&, Game::Parameters&, Game::AttackBlock&,
-                       Game::DefenseBlock&) const override {}
+  void addSynchroBonus(const Game::Unit&, Game::AbilityList&, Game::Parameters& parameters, Game::AttackBlock&,
+                       Game::DefenseBlock&) const override {
+    parameters.add(synchro);
+  }
   bool isStacked(Engine::i32 side, Engine::i32 row, Engine::i32 column) const override {
     return stacked.count(std::make_tuple(side, row, column)) != 0;
   }
@@ -50,6 +52,8 @@ class FakeBattleServices final : public Game::BattleServices {
   Engine::i32 guards[2] = {0, 0};
   bool timeStopped = false;
   Game::Parameters formation;
+  Game::Parameters synchro;
+  const Game::Ability* spell = nullptr;
   std::set<std::tuple<Engine::i32, Engine::i32, Engine::i32>> stacked;
   std::vector<std::string> gained;
   std::vector<std::string> messages;

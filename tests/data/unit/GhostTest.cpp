@@ -3,11 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "core/game/GameData.h"
 #include "data/Unit.h"
 #include "data/stats/Experience.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
 #include "file/nml/NmlNode.h"
+#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/Widget.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -133,9 +136,9 @@ class EnemyGhostTest : public GhostTest {};
 
 TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
   Game::EnemyGhost soldier;
-  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 1.f);
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
   Game::EnemyGhost big;
-  big.setUp(*database().findEnemy("骨の兵士"), 0.5f, 2.f);
+  big.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 2.f);
   EXPECT_EQ(big.parameters()[Parameters::kHp], soldier.parameters()[Parameters::kHp] * 2);
   EXPECT_EQ(big.lp(), caps(big)[Parameters::kLp]);
   ASSERT_TRUE(soldier.stealItem());
@@ -144,6 +147,18 @@ TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
     EXPECT_FALSE(soldier.dropItem());
     EXPECT_FALSE(soldier.stealItem());
   }
+}
+
+// 骨の兵士 is weak to light (光 −10): one line, for the battle to show.
+TEST_F(EnemyGhostTest, ResistancesGiveTheirLines) {
+  std::vector<Game::String> lines;
+  Game::EnemyGhost().describeResistances(lines);
+  EXPECT_TRUE(lines.empty());
+  Game::EnemyGhost soldier;
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
+  soldier.describeResistances(lines);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "光に弱い");
 }
 
 // Huge parameters of data must not wrap the rewards around.
@@ -156,7 +171,7 @@ TEST_F(EnemyGhostTest, RewardsOfHugeParametersSaturate) {
   Game::EnemyData giant;
   giant.read(*root.findChild("enemy"), database().states());
   Game::EnemyGhost enemy;
-  enemy.setUp(giant, 1.f, 1.f);
+  enemy.setUp(giant, 1.f, 0, 1.f);
   EXPECT_GE(enemy.getMoneyReward(), 0);
   EXPECT_GE(enemy.getExperienceReward(), 0);
   EXPECT_GE(enemy.getMasterExperienceReward(), 0);

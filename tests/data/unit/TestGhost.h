@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "data/Unit.h"
 #include "data/stats/AttackBlock.h"
@@ -26,11 +28,15 @@ class TestGhost final : public Game::Ghost {
   const char* getName() const override { return "test"; }
   const char* getDefinitionKey() const override { return "test"; }
   const char* getAppearance() const override { return appearance; }
-  Engine::i32 getAp(Engine::i32) const override { return 0; }
+  Engine::i32 getAp(Engine::i32 tier) const override {
+    return tier >= 0 && tier < kApTiers ? ap[static_cast<std::size_t>(tier)] : 0;
+  }
   void spendAp(Engine::i32) override {}
-  const Game::Article* getEquipment(Engine::i32) const override { return nullptr; }
+  const Game::Article* getEquipment(Engine::i32 slot) const override {
+    return slot == equipmentSlot ? equipment : nullptr;
+  }
   void clearEquipment(Engine::i32) override {}
-  void useEquipment(Engine::i32) override {}
+  void useEquipment(Engine::i32 slot) override { usedSlots.push_back(slot); }
   Engine::i32 collectBrokenEquipment(std::vector<Game::String>&) override { return 0; }
   Engine::i32 getLastCommand() const override { return 0; }
   void setLastCommand(Engine::i32) override {}
@@ -69,6 +75,11 @@ class TestGhost final : public Game::Ghost {
 
   Engine::i32 levelValue = 1;
   Engine::i32 weaponValue = 0;
+  std::array<Engine::i32, kApTiers> ap{};
+  // The one article the ghost holds, in its slot; the slots it wore.
+  const Game::Article* equipment = nullptr;
+  Engine::i32 equipmentSlot = -1;
+  std::vector<Engine::i32> usedSlots;
   // Answered once each.
   bool changesForm = false;
   const Game::ToolData* loot = nullptr;

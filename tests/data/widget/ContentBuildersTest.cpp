@@ -16,6 +16,7 @@
 #include "data/widget/ItemMenu.h"
 #include "presentation/widget/KeyScript.h"
 #include "data/widget/LearnMenu.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "resource/database/ToolData.h"
 #include "tests/core/game/GameFixture.h"
 
@@ -102,6 +103,10 @@ TEST_F(ContentBuildersTest, SaleRowsPadNamesTo23ColumnsAndRightAlignPriceAndNumb
   // Price 0: a blank price column and grey, still selectable.
   EXPECT_EQ(rows[3], (Row{"   古びた鍵" + blanks(12) + "     " + "    1", 3, kGrey, true}));
   EXPECT_EQ(menu.selectedItem(), tool("薬草"));
+  // Price 1 still sells.
+  bag.add(Game::Article::fromItem(tool("廃棄物")), 4);
+  menu.buildForSale(bag);
+  EXPECT_EQ(rowsOf(menu.list())[4], (Row{"   廃棄物" + blanks(14) + "    1" + "    4", 4, kRow, true}));
   menu.buildPlain(bag);
   EXPECT_EQ(rowsOf(menu.list())[0].text, "   薬草" + blanks(16) + "    3");
 }
@@ -214,6 +219,8 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
   EXPECT_EQ(rowsOf(artsPanel.list())[1].text, "火花" + blanks(18));
   ASSERT_TRUE(artsPanel.hasArtSelected());
   EXPECT_EQ(artsPanel.selectedAbility().level(), 3);
+  artsPanel.build(arts, nullptr, Game::ArtsPanel::kPlain, 0);
+  EXPECT_TRUE(artsPanel.hasArtSelected()) << "the first art is one";
   // A unit greys what it cannot pay.
   for (i32 tier = 0; tier < 3; ++tier) {
     while (mio->getAp(tier) > 0) mio->spendAp(tier);
@@ -221,6 +228,61 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
   Game::Unit unit(*mio);
   artsPanel.build(arts, &unit, Game::ArtsPanel::kWithCosts, 0);
   EXPECT_EQ(rowsOf(artsPanel.list())[1].color, kGrey);
+}
+
+// With costs, two arts are picked (the first marked) and the side keys page;
+// the help of the art under the cursor shows 32 below the list only while
+// the panel is updated.
+TEST_F(ContentBuildersTest, ArtsWithCostsPickTwoPageSidewaysAndShowHelpWhileActive) {
+  Game::SceneRenderer::create(800, 600);
+  Game::AbilityList arts;
+  for (const char* name : {"斬り払い", "投げる道具", "火花の術"}) arts.add(Game::Ability::fromName(name));
+  Game::Ability spark = Game::Ability::fromName("火花の術");
+  spark.setLevel(3);
+  arts.add(spark);  // rows for arts 0, 2 and 3
+  Game::ArtsPanel artsPanel;
+  artsPanel.buildWithCosts(arts);
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  const auto origin = [&] {
+    i32 x = 0, y = 0;
+    writer.getOrigin(&x, &y);
+    return std::pair<i32, i32>(x, y);
+  };
+  const std::pair<i32, i32> help(static_cast<i32>(artsPanel.list().columnX(0.f)),
+                                 static_cast<i32>(artsPanel.list().rowY(1.f) - 32.f));
+  for (i32 i = 0; i <= ListMenu::kInputDelay; ++i) artsPanel.draw();
+  EXPECT_NE(origin(), help);
+  step();
+  artsPanel.update();
+  artsPanel.draw();
+  EXPECT_EQ(origin(), help);
+  step({Key::Right});
+  artsPanel.update();  // a page of all three rows: to the end, not one step
+  EXPECT_EQ(artsPanel.list().selectedId(0), 3);
+  step({Key::X});
+  artsPanel.update();
+  step();
+  step({Key::Up});
+  artsPanel.update();
+  step({Key::X});
+  EXPECT_EQ(artsPanel.update(), ListMenu::kDecided);
+  i32 first = -1, second = -1;
+  artsPanel.selection(first, second);
+  EXPECT_EQ(first, 3);
+  EXPECT_EQ(second, 2);
+  // A row whose id names no art is not an art.
+  artsPanel.list().clearChosen();
+  artsPanel.addItem("extra", artsPanel.abilityCount(), kRow);
+  artsPanel.list().setCursorById(artsPanel.abilityCount());
+  EXPECT_FALSE(artsPanel.hasArtSelected());
+  Game::SceneRenderer::destroy();
+}
+
+TEST_F(ContentBuildersTest, EquipmentSlotsTakeTheirCategories) {
+  const i32 masks[] = {0, 1, 1, 1, 2, 4, 8, 16, 16, 0};
+  for (i32 slot = -1; slot <= Game::EquipPanel::kSlots; ++slot) {
+    EXPECT_EQ(Game::EquipPanel::categoryMask(slot), masks[slot + 1]) << slot;
+  }
 }
 
 TEST_F(ContentBuildersTest, CommandListOffersDefendAndFlee) {
@@ -234,6 +296,20 @@ TEST_F(ContentBuildersTest, CommandListOffersDefendAndFlee) {
   EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"コマンド", -1, kGrey, false},
                                             {"何もしない" + blanks(12), 0, kRow, true},
                                             {"逃げる" + blanks(16), 1, kRow, true}}));
+}
+
+// Party rows carry their member's index and are decided by the decide key.
+TEST_F(ContentBuildersTest, PartyRowsAreDecidedByTheDecideKey) {
+  Game::GhostMenu menu;
+  menu.build(party.members());
+  ASSERT_EQ(menu.list().itemCount(), 2);
+  Game::Widget::Widget& row = *menu.list().item(1);
+  EXPECT_EQ(row.id, 1);
+  step({Key::X});
+  EXPECT_TRUE(row.isDecided());
+  step();
+  step({Key::C});
+  EXPECT_FALSE(row.isDecided());
 }
 
 TEST_F(ContentBuildersTest, LearnableArtsComeFromBothTreesWithTheirCosts) {

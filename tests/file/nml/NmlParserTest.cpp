@@ -68,6 +68,15 @@ TEST(NmlParserTest, ALeadByteBeforeTheEndIsNotReadPast) {
   }
 }
 
+// The text ends at its first zero byte even right after a lead byte: what
+// follows it is never read.
+TEST(NmlParserTest, TheFirstZeroEndsTheTextAfterALeadByte) {
+  const char text[] = "k \x82\0x;y 1;";
+  NmlNode root;
+  EXPECT_TRUE(root.parse(text, false));
+  EXPECT_EQ(root.attributeCount(), 0);
+}
+
 TEST(NmlParserTest, LenientFailuresAndDeepNestingRefusedWithoutRecursion) {
   NmlNode root;
   EXPECT_FALSE(root.parse("a{b 1;", false));
@@ -80,15 +89,28 @@ TEST(NmlParserTest, LenientFailuresAndDeepNestingRefusedWithoutRecursion) {
   }
 }
 
-TEST(NmlParserTest, AStrayCloseFailsEvenAStrictParseWithoutHalting) {
+// A node's line is where its name begins: after blanks, comments and line
+// breaks, on the line of the '{' when the name is empty.
+TEST(NmlParserTest, NodesKeepTheLineTheirNameBeginsOn) {
+  NmlNode root;
+  ASSERT_TRUE(root.parse("a 1;\n// x{\n  first{\n\tinner{}}\r\n\nsecond\n{ b 2; }\n{}", true));
+  ASSERT_EQ(root.childCount(), 3);
+  EXPECT_EQ(root.line(), 0);
+  EXPECT_EQ(root.child(0)->line(), 3);
+  EXPECT_EQ(root.child(0)->child(0)->line(), 4);
+  EXPECT_EQ(root.child(1)->line(), 6);
+  EXPECT_EQ(root.child(2)->line(), 8);
+  EXPECT_EQ(root.addChild("made")->line(), 0);
+}
+
+TEST(NmlParserTest, AStrayCloseFailsAParseWithoutHalting) {
   PlatformFake::ScopedFakeBackend backend;
-  NmlDocument document;
-  document.loadFromText("config.ini", "a 1;\n}\nb 2;");
-  EXPECT_EQ(document.countAttributes("a"), 1);
-  EXPECT_EQ(document.countAttributes("b"), 0);
-  EXPECT_FALSE(NmlNode().parse("}", true));
+  NmlNode root;
+  EXPECT_FALSE(root.parse("a 1;\n}\nb 2;", true));
+  EXPECT_EQ(root.countAttributes("b"), 0);
+  EXPECT_FALSE(NmlNode().parse("}", false));
   EXPECT_EQ(backend->fakeDebugOutput.lines,
-            (std::vector<std::string>{"nml : '}' closes no node ( config.ini line 2 )\n",
+            (std::vector<std::string>{"nml : '}' closes no node ( nml text line 2 )\n",
                                       "nml : '}' closes no node ( nml text line 1 )\n"}));
 }
 
@@ -96,6 +118,9 @@ TEST(NmlParserDeathTest, StrictFaultsNameTheFileAndTheLine) {
   NmlDocument document;
   EXPECT_DEATH(document.loadFromText("data/x.txt", "a 1;\nn{\n  b 2;\n"),
                "data/x\\.txt:4 : node \"n\" opened on line 2 is not closed \\(must close tag\\)");
+  // A whole document is never read in part: the rest after a stray '}' would be lost.
+  EXPECT_DEATH(document.loadFromText("data/y.txt", "a{ b 1; }\n\n  c 2; }\nd{ e 3; }"),
+               "data/y\\.txt:3 : '}' closes no node: the rest of the file would be lost");
   EXPECT_DEATH(NmlNode().parse(std::string(300, '{').c_str(), true), "nml text:1 : nodes nested deeper than 256");
 }
 

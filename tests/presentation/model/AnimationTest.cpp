@@ -58,6 +58,22 @@ TEST(AnimationTest, CurvesReadInPercentKeepTheirDefaultsWhereLeftOut) {
   EXPECT_FLOAT_EQ(state.transform(2, 2), 2.f);
 }
 
+// A curve node that gives no value keeps the default, where reading it as 0
+// would leave the model see-through or black.
+TEST(AnimationTest, CurveNodesWithoutValuesKeepTheirDefaults) {
+  const Animation animation = read(
+      "animation{transparency{}ambient{x{}y{point{time 1;value 5;}}}diffuse{all{}z{value 50;}}"
+      "scale{x{}}}");
+  RenderState state;
+  animation.apply(state, 3.f);
+  EXPECT_FLOAT_EQ(state.colors.transparency, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.ambient.x, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.ambient.y, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.diffuse.x, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.diffuse.z, 0.5f);
+  EXPECT_FLOAT_EQ(state.transform(0, 0), 1.f);
+}
+
 // Colours multiply into what the state holds; an empty handle changes nothing.
 TEST(AnimationTest, ColoursMultiplyIntoTheState) {
   RenderState state;

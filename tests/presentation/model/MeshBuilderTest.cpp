@@ -8,6 +8,8 @@
 #include "presentation/model/MinMaxTracker.h"
 #include "presentation/model/PartTransform.h"
 #include "presentation/model/PointLightSet.h"
+#include "presentation/model/ShapeFrame.h"
+#include "presentation/model/Shapes.h"
 
 namespace Game {
 namespace {
@@ -33,6 +35,28 @@ TEST(MeshBuilder, NodeWithoutKeysIsAUnitQuadFacingUp) {
   EXPECT_EQ(1.f, mesh->vertex(2).uv.y);
   expectVector(Vector3(0.f, 0.f, 1.f), mesh->vertex(3).normal);
   EXPECT_EQ(Color(), mesh->vertex(3).color);
+}
+
+// Corners top-left, top-right, bottom-right, bottom-left seen from +z, the
+// texture's top row on the top edge; exactly four vertices and six indices.
+TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
+  const struct {
+    Vector3 position;
+    float u, v;
+  } corners[] = {{{-32.f, 16.f, 0.f}, 8.f, 4.f},
+                 {{32.f, 16.f, 0.f}, 72.f, 4.f},
+                 {{32.f, -16.f, 0.f}, 72.f, 36.f},
+                 {{-32.f, -16.f, 0.f}, 8.f, 36.f}};
+  const auto mesh = build("rect 8,4,64,32;");
+  for (i32 i = 0; i < 4; ++i) {
+    expectVector(corners[i].position, mesh->vertex(i).position);
+    EXPECT_EQ(corners[i].u, mesh->vertex(i).uv.x) << i;
+    EXPECT_EQ(corners[i].v, mesh->vertex(i).uv.y) << i;
+  }
+  MeshBuilder exact(4, 6);
+  Shape::buildQuad(exact, ShapeFrame());
+  EXPECT_EQ(4, exact.vertexCount());
+  EXPECT_EQ(6, exact.indexCount());
 }
 
 TEST(MeshBuilder, FrameSizeFollowsTheRectUnlessGiven) {
@@ -166,7 +190,8 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
 TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
-  const char* const bodies[] = {"type dice;", "type triangle; parameter{ vertex 0,0,0; }", "type belt; parameter{ time 10; }"};
+  const char* const bodies[] = {"type dice;", "type triangle; parameter{ vertex 0,0,0; }", "type belt; parameter{ time 10; }",
+                              "type belt; parameter{ curve{ all{value 0;} } }"};
   for (const char* body : bodies) {
     lines.clear();
     const auto mesh = build(std::string(body) + " parts{}");

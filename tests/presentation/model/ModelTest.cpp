@@ -53,6 +53,7 @@ TEST_F(ModelTest, CircuitFramesFollowEachOtherByTheirTimes) {
   load(stays);
   EXPECT_EQ(drawn("m", 15.f), Strings({"f1@5"}));
   EXPECT_EQ(drawn("m", 95.f), Strings({"f2@75"}));  // the frame of time 0 stays
+  EXPECT_FALSE(logged("lasts"));
 
   load("model{name m;circuit{frame{time 10;" + timed("f0") + "}frame{time 10;" + timed("f1") + "}}}");
   EXPECT_EQ(drawn("m", 35.f), Strings({"f1@5"}));
@@ -60,7 +61,7 @@ TEST_F(ModelTest, CircuitFramesFollowEachOtherByTheirTimes) {
 }
 
 TEST_F(ModelTest, FramesReadTheirShapesInMatrixUnits) {
-  load("model{name m;circuit{frame{name a;}frame{name b;collision{rect{size 80,40;}}}}}");
+  load("model{name m;circuit{frame{name a;}note{name n;}frame{name b;collision{rect{size 80,40;}}}}}");
   const Model::Circuit& circuit = model("m").circuits().at(0);
   ASSERT_EQ(circuit.frames.size(), 2u);
   EXPECT_EQ(circuit.frames[0].model, &model("a"));
@@ -183,6 +184,9 @@ TEST_F(ModelTest, CyclesDoneCountsWholeRunsOnceTheModelHasEnded) {
 }
 
 TEST_F(ModelTest, RepeatsAreCappedAndNamed) {
+  load("model{name m;repeat 4096,1;}");
+  EXPECT_EQ(model("m").count(), 4096);
+  EXPECT_FALSE(logged("repeats"));
   load("model{name m;repeat 2000000000,1;}");
   EXPECT_EQ(model("m").count(), Model::kMaxInstances);
   EXPECT_TRUE(logged(".txt : \"m\" repeats 2000000000 times; it is drawn 4096 times"));
@@ -199,6 +203,16 @@ TEST_F(ModelTest, OwnStateCombinesMaterialsThenAnimations) {
   EXPECT_FLOAT_EQ(hook.draws[1].state.colors.ambient.x, 0.0625f);
   ModelRef::draw(nullptr, RenderState(), 0.f);
   EXPECT_EQ(hook.draws.size(), 2u);
+}
+
+// Batches are read before the model's own materials: the batch's node
+// defines the material "m" (25%) that both use, though the model's node lists
+// its own "m" (50%) first. Drawn: 0.25 from the model, 0.25 from the batch.
+TEST_F(ModelTest, BatchesAreReadBeforeMaterialsWhateverTheNodeOrder) {
+  load("model{name x;materials{name m;ambient 50;}batch{name b;rect 0,0,2,2;materials{name m;ambient 25;}}}");
+  model("x").draw(RenderState(), 0.f);
+  ASSERT_EQ(hook.draws.size(), 1u);
+  EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.0625f);
 }
 
 }  // namespace

@@ -85,14 +85,5 @@ TEST(ShapeSolidity, ExtremeKeysStayWithinCapacity) {
   }
 }
 
-TEST(ShapeSolidity, LongBeltsFillTheMeshAndEndAtTheirTime) {
-  const std::string body =
-      "type belt; parameter{ time 100000; curve{ x{ {value 0; delay 1;} {value 900000;} } y{value 0;} z{value 0;} } }";
-  const auto mesh = build(body);
-  ASSERT_GT(mesh->vertexCount(), 1000);
-  EXPECT_EQ(1.f, mesh->vertex(mesh->vertexCount() - 1).uv.y);
-  EXPECT_LE(mesh->indexCount(), MeshBuilder::kModelCapacity);
-}
-
 }  // namespace
 }  // namespace Game

@@ -84,7 +84,9 @@ TEST(Shapes, SegmentRuleHalvesForLowDetailWithinItsBounds) {
     i32 segments;
   };
   const SegmentCase cases[] = {{100.f, false, 18}, {100.f, true, 9},   {8.f, true, 6},      {8.f, false, 7},
-                               {0.f, false, 6},    {-1e9f, false, 6}, {1e9f, false, 128}, {2000.f, true, 128}};
+                               {0.f, false, 6},    {-1e9f, false, 6}, {1e9f, false, 128}, {2000.f, true, 128},
+                               // (976 + 976) / 16 + 6 = 128 and (984 + 984) / 16 + 6 = 129, the first past the cap.
+                               {976.f, false, 128}, {984.f, false, 128}};
   for (const SegmentCase& c : cases) {
     const MeshTest::LowDetail detail(c.low);
     ShapeFrame frame;
@@ -168,6 +170,149 @@ TEST(Shapes, BeltAlongOneCurveIsSixtyFourWideAndFacesUp) {
   // The last sample is at the end of the time: the end of the texture.
   EXPECT_EQ(1.f, mesh->vertex(mesh->vertexCount() - 1).uv.y);
   EXPECT_EQ(3 * (mesh->vertexCount() - 2), mesh->indexCount());
+}
+
+// A belt's next sample lies (time / 2) / (speed + 1) later, but no closer
+// than time / samples.
+TEST(Shapes, BeltStepsAreNoFinerThanTimeOverTheSamples) {
+  const struct {
+    float time;
+    float step;
+    i32 samples;
+    float expected;
+  } cases[] = {
+      {2048.f, 2.f, 2048, 2.f},    {2048.f, 1.f, 2048, 1.f},  {2048.f, 0.5f, 2048, 1.f},
+      {16.f, 0.25f, 32, 0.5f},     {16.f, 0.5f, 32, 0.5f},    {16.f, 0.75f, 32, 0.75f},
+      {16.f, 0.f, 32, 0.5f},       {16.f, -1.f, 32, 0.5f},    {16.f, NAN, 32, 0.5f},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShapeRules::beltStep(c.time, c.step, c.samples), c.expected) << c.time << " " << c.step;
+  }
+}
+
+// A centre moving 3 units a frame along x with the axis still: steps of
+// (16 / 2) / (3 + 0 + 0 + 1) = 2 frames, samples at 0, 2, .. 16. Across the
+// path, velocity x up = (1, 0, 0) x (0, 0, 1) = (0, -1, 0): the first edge
+// lies 32 units toward -y at u = rect.x, the second toward +y at rect.x + width.
+TEST(Shapes, BeltSamplesAtItsStepsUpToItsTime) {
+  const auto mesh = build(
+      "type belt; rect 8,4,32,16;"
+      " parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} } }");
+  ASSERT_EQ(18, mesh->vertexCount());
+  EXPECT_EQ(48, mesh->indexCount());
+  // The same belt in a builder of just its 18 vertices.
+  const MeshTest::ModelNode node(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} } }");
+  MeshBuilder exact(18, 48);
+  EXPECT_TRUE(exact.load(node.node()));
+  EXPECT_EQ(18, exact.vertexCount());
+  for (i32 k = 0; k < 9; ++k) {
+    const MeshVertex& first = mesh->vertex(2 * k);
+    const MeshVertex& second = mesh->vertex(2 * k + 1);
+    EXPECT_EQ(4.f + 2.f * static_cast<float>(k), first.uv.y) << k;
+    EXPECT_EQ(8.f, first.uv.x);
+    EXPECT_EQ(40.f, second.uv.x);
+    EXPECT_NEAR(6.f * static_cast<float>(k), second.position.x, 1e-3f) << k;
+    EXPECT_NEAR(-32.f, first.position.y, 1e-3f) << k;
+    EXPECT_NEAR(32.f, second.position.y, 1e-3f) << k;
+  }
+}
+
+// The axis point's speed slows the sampling too: centre 1 and axis 2 units a
+// frame give steps of 8 / (1 + 0 + 2 + 1) = 2 frames, 9 samples; the width
+// child sets the distance between the edges.
+TEST(Shapes, BeltStepsSlowWithTheAxisSpeed) {
+  const auto mesh = build(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 16;} } y{value 0;} z{value 0;} }"
+      " axis{ x{value 0;} y{value 0;} z{ {value 1000; delay 16;} {value 1032;} } } width{value 20;} }");
+  ASSERT_EQ(18, mesh->vertexCount());
+  EXPECT_NEAR(20.f, mesh->vertex(1).position.y - mesh->vertex(0).position.y, 1e-4f) << "the width";
+}
+
+// The centre's acceleration counts squared: x = t² starts still with an
+// acceleration of 2, so the first step is 8 / (0 + 2² + 0 + 1) = 1.6 frames.
+TEST(Shapes, BeltStepsShortenWithTheSquaredAcceleration) {
+  const auto mesh = build(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 256;} point{time 0; velocity 0;} }"
+      " y{value 0;} z{value 0;} } }");
+  ASSERT_GE(mesh->vertexCount(), 4);
+  EXPECT_NEAR(1.6f / 16.f, mesh->vertex(2).uv.y, 1e-6f);
+}
+
+// Triangles of no area: the single-curve strip keeps them, the two-curve
+// strip leaves them out. 9 samples as above: 16 triangles.
+TEST(Shapes, OnlyTheTwoCurveBeltDropsFlatTriangles) {
+  const std::string line = "curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} }";
+  const auto along = build("type belt; parameter{ time 16; width{value 0;} " + line + "}");
+  EXPECT_EQ(18, along->vertexCount());
+  EXPECT_EQ(48, along->indexCount());
+  const auto between = build("type belt; parameter{ time 16; " + line + line + "}");
+  EXPECT_EQ(18, between->vertexCount());
+  EXPECT_EQ(0, between->indexCount());
+}
+
+// Two curves 20 apart in z, both moving 3 units a frame along x: steps of
+// (16 / 2) / (3 + 1) = 2 frames. Edge j lies on curve j with u at
+// rect.x + (1 - j) x width; both normals are velocity x (p0 - p1) =
+// (3, 0, 0) x (0, 0, 20), toward -y.
+TEST(Shapes, BeltBetweenTwoCurvesSamplesBothAtTheFasterStep) {
+  const auto mesh = build(
+      "type belt; rect 8,4,32,16; parameter{ time 16;"
+      " curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 10;} }"
+      " curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value -10;} } }");
+  ASSERT_EQ(18, mesh->vertexCount());
+  EXPECT_EQ(48, mesh->indexCount());
+  for (i32 k = 0; k < 9; ++k) {
+    const MeshVertex& first = mesh->vertex(2 * k);
+    const MeshVertex& second = mesh->vertex(2 * k + 1);
+    EXPECT_EQ(10.f, first.position.z) << k;
+    EXPECT_EQ(-10.f, second.position.z) << k;
+    EXPECT_NEAR(6.f * static_cast<float>(k), first.position.x, 1e-3f) << k;
+    EXPECT_EQ(40.f, first.uv.x);
+    EXPECT_EQ(8.f, second.uv.x);
+    EXPECT_EQ(4.f + 2.f * static_cast<float>(k), second.uv.y) << k;
+    EXPECT_NEAR(-1.f, first.normal.y, 1e-5f) << k;
+    EXPECT_NEAR(-1.f, second.normal.y, 1e-5f) << k;
+  }
+}
+
+// 255 units a frame: steps of 8 / 256, 513 pairs, 3072 index entries, which
+// fit; 511 units a frame: 1025 pairs, whose 6144 index entries do not, so the
+// belt is refused whole rather than sampled more coarsely.
+TEST(Shapes, BeltsBeyondTheIndexRoomAreRefused) {
+  const auto fitting = build(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 4080;} } y{value 0;} z{value 0;} } }");
+  EXPECT_EQ(1026, fitting->vertexCount());
+  EXPECT_EQ(3072, fitting->indexCount());
+  EXPECT_EQ(1.f, fitting->vertex(1025).uv.y);
+  const char* const refused[] = {
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 0;} } }",
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 0;} }"
+      " curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 9;} } }",
+  };
+  for (const char* body : refused) {
+    const auto mesh = build(body);
+    EXPECT_EQ(0, mesh->vertexCount()) << body;
+    EXPECT_EQ(0, mesh->indexCount()) << body;
+  }
+  // Where the vertices run out first: 15 units a frame needs 21 samples of
+  // 16 / 20 frames, 42 vertices, in a builder of 40.
+  const MeshTest::ModelNode fast(
+      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 240;} } y{value 0;} z{value 0;} } }");
+  MeshBuilder small(40, 4096);
+  EXPECT_FALSE(small.load(fast.node()));
+  EXPECT_EQ(0, small.vertexCount());
+}
+
+// An empty transparency or colour node keeps the edge opaque white where it
+// gives no value.
+TEST(Shapes, BeltColourNodesWithoutValuesKeepOpaqueWhite) {
+  const auto mesh = build(
+      "type belt; parameter{ time 10; transparency{} color{x{value 50;}}"
+      " curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }");
+  ASSERT_GE(mesh->vertexCount(), 2);
+  EXPECT_EQ(Color(1.f, 0.5f, 1.f, 1.f), mesh->vertex(0).color);
+  EXPECT_EQ(Color(1.f, 0.5f, 1.f, 1.f), mesh->vertex(1).color);
 }
 
 TEST(Shapes, BeltBetweenTwoCurvesTakesEdgeColours) {

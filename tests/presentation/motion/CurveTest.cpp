@@ -78,6 +78,54 @@ TEST(CurveTest, NodeWithoutChildrenOrWithOneKeyIsConstant) {
   EXPECT_EQ(single.valueAt(3.f), 4.f);
 }
 
+// Only unnamed children are keys; a node without keys sets the constant only
+// when it gives a "value", else the curve keeps what its owner set (5 here).
+TEST(CurveTest, NodesWithoutKeysKeepTheCurveUnlessTheyGiveAValue) {
+  const struct {
+    const char* text;
+    bool constant;
+    float at5;
+  } cases[] = {
+      {"curve{}", true, 5.f},
+      {"curve{value 2;}", true, 2.f},
+      {"curve{offset 3;}", true, 5.f},
+      {"curve{point{time 3;value 9;}}", true, 5.f},
+      {"curve{x{value 9;}}", true, 5.f},
+      {"curve{x{value 9;}value 4;}", true, 4.f},
+      {"curve{all{{value 9;delay 1;}{value 8;}}}", true, 5.f},
+      // A line from 0 to 20 over 10 frames: the named child between the keys
+      // is neither a key nor a point.
+      {"curve{{value 0;delay 10;}x{value 99;delay 50;}{value 20;}}", false, 10.f},
+      {"curve{{value 3;}}", true, 3.f},
+  };
+  for (const auto& c : cases) {
+    NmlDocument doc;
+    doc.loadFromText("curve.txt", c.text);
+    Curve curve;
+    curve.setConstant(5.f);
+    curve.load(*doc.findChild("curve"));
+    EXPECT_EQ(curve.isConstant(), c.constant) << c.text;
+    EXPECT_NEAR(curve.valueAt(5.f), c.at5, kTolerance) << c.text;
+  }
+}
+
+// A curve that had segments keeps them through a node that says nothing, and
+// a "value" replaces them.
+TEST(CurveTest, AValueWithoutKeysReplacesEarlierSegments) {
+  NmlDocument doc;
+  doc.loadFromText("curve.txt", "line{{value 0;delay 10;}{value 20;}offset 2;}empty{}value{value 7;}");
+  Curve curve;
+  curve.load(*doc.findChild("line"));
+  curve.load(*doc.findChild("empty"));
+  EXPECT_EQ(curve.segmentCount(), 1);
+  EXPECT_EQ(curve.offset(), 2.f);
+  EXPECT_NEAR(curve.valueAt(3.f), 10.f, kTolerance);
+  curve.load(*doc.findChild("value"));
+  EXPECT_TRUE(curve.isConstant());
+  EXPECT_EQ(curve.offset(), 0.f);
+  EXPECT_EQ(curve.valueAt(3.f), 7.f);
+}
+
 TEST(CurveTest, StraightLineLoops) {
   const Curve c = curveFromText("curve{{value 0;delay 30;}{value 10;}}");
   ASSERT_EQ(c.segmentCount(), 1);

@@ -132,5 +132,22 @@ TEST_F(BatchTest, AMaterialRefinesTheDrawState) {
   EXPECT_TRUE(mSet.findBatch("plain")->drawState(incoming, billboard).depthWrite);
 }
 
+// Drawn at once rather than queued: the triangles drawn, with two inverting
+// passes of the screen quad around a negative draw, none while hidden.
+TEST_F(BatchTest, DrawImmediateDrawsAtOnceAndCountsItsTriangles) {
+  Batch quad;
+  DrawView view;
+  EXPECT_EQ(quad.drawImmediate(view, nullptr, RenderState()), 0);
+  quad.setQuad(0, 0, 1, 1, Color(), 0, 0, 0, 1, 1, false, false);
+  EXPECT_EQ(quad.drawImmediate(view, nullptr, RenderState()), 2);
+  RenderState negative;
+  negative.negative = true;
+  EXPECT_EQ(quad.drawImmediate(view, nullptr, negative), 2);
+  view.screenBatch = &quad;
+  EXPECT_EQ(quad.drawImmediate(view, nullptr, negative), 6);
+  view.hidden = true;
+  EXPECT_EQ(quad.drawImmediate(view, nullptr, RenderState()), 0);
+}
+
 }  // namespace
 }  // namespace Game

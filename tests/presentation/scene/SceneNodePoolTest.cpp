@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/random/RandomGenerator.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneRenderer.h"
@@ -139,6 +140,17 @@ TEST_F(SceneNodePoolTest, ChildrenFollowTheirParentsVisibilityAndRelease) {
   EXPECT_FALSE(parent->isActive() || child->isActive() || grandchild->isActive());
   EXPECT_EQ(stayer->parent(), nullptr);
   EXPECT_EQ(pool->activeCount(), 3);  // the stayer, the bystander and the lamp
+  // A child in the highest slot in use goes too.
+  SceneNode* top = pool->create(&model("m"), 6);
+  ASSERT_EQ(static_cast<int>(top->index()), pool->highestUsed());
+  top->setParent(stayer, false, false);
+  stayer->release();
+  EXPECT_FALSE(top->isActive());
+  make();  // slot 0
+  EXPECT_EQ(pool->activeCount(), 3);
+  pool->create(&model("m"), 7);  // the last slot
+  pool->releaseAll();
+  EXPECT_EQ(pool->activeCount(), 0);
 }
 
 TEST_F(SceneNodePoolTest, AnOverlayActsAfterItsDelayAndEndsWithItsAnimation) {
@@ -179,6 +191,63 @@ TEST_F(SceneNodePoolTest, TheWorldIsBaseThenParentThenOwn) {
   Vector3 point;
   child->localToWorldVector(&point, Vector3(10.f, 0.f, 0.f));
   expectNear(point, Vector3(0.f, 10.f, 0.f));
+  child->localToWorldPoint(&point, Vector3(10.f, 0.f, 0.f));
+  expectNear(point, Vector3(100.f, 20.f, 5.f));
+}
+
+// Yaw atan2(x, z) and pitch -atan2(y, |(x, z)|) of the direction, taken in
+// the parent's frame; aimAtXY keeps the node's own height.
+TEST_F(SceneNodePoolTest, AimingSetsPitchAndYawTowardThePoint) {
+  SceneNode* node = make();
+  node->position.setValue(10.f, 10.f, 0.f);
+  const struct {
+    Vector3 point;
+    bool flat;
+    float pitch, yaw;
+  } cases[] = {{{20.f, 10.f, 0.f}, false, 0.f, 90.f},    {{0.f, 10.f, 0.f}, false, 0.f, -90.f},
+               {{5.f, 10.f, -5.f}, false, 0.f, -135.f}, {{10.f, 20.f, 10.f}, false, -45.f, 0.f},
+               {{20.f, 20.f, 0.f}, false, -45.f, 90.f}, {{20.f, 20.f, 500.f}, true, -45.f, 90.f}};
+  for (const auto& c : cases) {
+    c.flat ? node->aimAtXY(c.point) : node->aimAt(c.point);
+    EXPECT_NEAR(node->rotation.x.value(), c.pitch, 1e-3f) << c.point.x << "," << c.point.y << "," << c.point.z;
+    EXPECT_NEAR(node->rotation.y.value(), c.yaw, 1e-3f) << c.point.x << "," << c.point.y << "," << c.point.z;
+    node->rotation.setValue(0.f, 0.f, 0.f);
+  }
+  // Under a parent turned 90 degrees about z, world +y is the parent's +x.
+  SceneNode* parent = make();
+  parent->position.setValue(100.f, 0.f, 0.f);
+  parent->rotation.setValue(0.f, 0.f, 90.f);
+  node->setParent(parent, false, false);
+  node->position.setValue(10.f, 0.f, 0.f);
+  node->aimAt(Vector3(100.f, 20.f, 0.f));
+  EXPECT_NEAR(node->rotation.x.value(), 0.f, 1e-3f);
+  EXPECT_NEAR(node->rotation.y.value(), 90.f, 1e-3f);
+}
+
+TEST_F(SceneNodePoolTest, StoppedNodesStayAndRandomTurnsTouchOnlyTheirAxes) {
+  SceneNode* node = make();
+  node->position.setVelocity(1.f, 2.f, 3.f);
+  node->setLifetime(2);
+  node->stopMotions();
+  for (int i = 0; i < 3; ++i) pool->update();
+  EXPECT_TRUE(node->isActive()) << "lifetime 0 is endless";
+  EXPECT_FLOAT_EQ(node->getTime(), 0.f);
+  expectNear(Vector3(node->position.x.value(), node->position.y.value(), node->position.z.value()),
+             Vector3(0.f, 0.f, 0.f));
+
+  RandomGenerator::create();
+  RandomGenerator::instance()->setSeed(5);
+  const float expected = RandomGenerator::instance()->getFloat(360.f);
+  RandomGenerator::instance()->setSeed(5);
+  node->randomizeRotation(false, true, false);
+  RandomGenerator::destroy();
+  EXPECT_FLOAT_EQ(node->rotation.y.value(), expected);
+  EXPECT_EQ(node->rotation.x.value(), 0.f);
+  EXPECT_EQ(node->rotation.z.value(), 0.f);
+
+  // A packed light colour gives its red, green and blue.
+  pool->createLightPacked(10.f, -1, Vector3(0.f, 0.f, 0.f), 0xFF804020u);
+  expectLight(Vector3(0.f, 0.f, 0.f), Vector3(128.f / 255.f, 64.f / 255.f, 32.f / 255.f), 10.f);
 }
 
 TEST_F(SceneNodePoolTest, TheNodeUpdatedLastLightsTheScene) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
+#include "Engine/Math/Functions.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/config/Config.h"
@@ -121,6 +122,104 @@ TEST_F(SceneRendererTest, ShakeFlipsEveryThirdFrame) {
   EXPECT_EQ(camera().target().z, 0.f);
 }
 
+// Before its first step the camera rests at (500, 500, 0) looking at the
+// origin, z up; a reset brings that back.
+TEST_F(SceneRendererTest, TheCameraRestsAtItsResetView) {
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(camera().eye().x, 1.25f) << round;
+    EXPECT_EQ(camera().eye().y, 1.25f);
+    EXPECT_EQ(camera().eye().z, 0.f);
+    EXPECT_EQ(camera().up().z, 1.f);
+    EXPECT_EQ(camera().target().x, 0.f);
+    frames(3);
+    camera().reset();
+  }
+}
+
+// A shake moves the view only while its squared length is over 1.
+TEST_F(SceneRendererTest, AShakeOfOneUnitOrLessIsStill) {
+  const struct {
+    float shake, offset;
+  } cases[] = {{1.f, 0.f}, {-1.f, 0.f}, {1.5f, 1.5f}, {-1.5f, -1.5f}};
+  for (const auto& c : cases) {
+    camera().setShake(c.shake);
+    renderer().beginFrame();
+    EXPECT_NEAR(camera().target().z * 400.f, c.offset, 1e-4f) << c.shake;
+  }
+}
+
+// Seen level from heading 0 (the eye on +x, screen right toward +y), the
+// view is 2 x 15000 tan 1 degree world units high at the anchor whatever the
+// distance. At the default 30000 units, near 7.5 and far 750 matrix units,
+// the anchor 75 away lies at depth 750 x 67.5 / (75 x 742.5) = 10/11.
+TEST_F(SceneRendererTest, ProjectMapsTheViewOntoTheVirtualScreen) {
+  camera().pitch.reset();
+  camera().setPitch(0.f);
+  renderer().beginFrame();
+  const float half = 15000.f * Engine::Math::tan(1.f);
+  const struct {
+    Vector3 world;
+    float x, y, z;
+  } cases[] = {{{0.f, 0.f, 0.f}, 0.f, 0.f, 512.f * 10.f / 11.f},
+               {{0.f, 0.f, half}, 0.f, 300.f, 512.f * 10.f / 11.f},
+               {{0.f, 0.f, -half / 2.f}, 0.f, -150.f, 512.f * 10.f / 11.f},
+               {{0.f, half * 4.f / 3.f, 0.f}, 400.f, 0.f, 512.f * 10.f / 11.f},
+               {{0.f, -half * 2.f / 3.f, half / 4.f}, -200.f, 75.f, 512.f * 10.f / 11.f}};
+  for (const auto& c : cases) {
+    Vector3 onScreen;
+    renderer().project(&onScreen, c.world);
+    EXPECT_NEAR(onScreen.x, c.x, 1e-2f) << c.world.y << " " << c.world.z;
+    EXPECT_NEAR(onScreen.y, c.y, 1e-2f) << c.world.y << " " << c.world.z;
+    EXPECT_NEAR(onScreen.z, c.z, 1e-2f) << c.world.y << " " << c.world.z;
+  }
+  camera().inverseDistance.reset();
+  camera().setDistance(2.f);
+  renderer().beginFrame();
+  Vector3 top;
+  renderer().project(&top, Vector3(0.f, 0.f, half));
+  EXPECT_NEAR(top.y, 300.f, 1e-2f) << "1200 units away";
+}
+
+// The same level view: a zoom of 1 is 1.3 times; an aspect scale below 1
+// narrows the lens (here by half) and above 1 squeezes the width (here to
+// half), for one frame; a roll of 90 degrees turns the anchor's up to the left.
+TEST_F(SceneRendererTest, ZoomAspectScaleAndRollBendTheView) {
+  camera().pitch.reset();
+  camera().setPitch(0.f);
+  const float half = 15000.f * Engine::Math::tan(1.f);
+  const Vector3 above(0.f, 0.f, half);
+  const Vector3 aside(0.f, half * 4.f / 3.f, 0.f);
+  const auto at = [](const Vector3& world) {
+    Vector3 onScreen;
+    renderer().project(&onScreen, world);
+    return onScreen;
+  };
+  renderer().setAspectScale(0.5f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(above).y, 600.f, 0.1f);
+  EXPECT_NEAR(at(aside).x, 400.f, 0.1f);
+  renderer().setAspectScale(1.5f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(above).y, 300.f, 0.1f);
+  EXPECT_NEAR(at(aside).x, 800.f, 0.1f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(aside).x, 400.f, 0.1f) << "for one frame";
+
+  camera().zoom.reset();
+  camera().setZoom(1.f);
+  renderer().beginFrame();
+  EXPECT_NEAR(at(above).y, 390.f, 0.05f);
+  camera().zoom.reset();
+  camera().setZoom(1.f / 1.3f);
+
+  camera().roll.reset();
+  camera().setRoll(90.f);
+  renderer().beginFrame();
+  EXPECT_NEAR(camera().up().y, 1.f, 1e-4f);
+  EXPECT_NEAR(at(above).x, -300.f, 0.1f);
+  EXPECT_NEAR(at(above).y, 0.f, 0.1f);
+}
+
 TEST_F(SceneRendererTest, TheCameraEasesToItsSettings) {
   renderer().beginFrame();
   // Heading 0, pitch 30, 30000 units away: the eye above the +x side.
@@ -157,6 +256,26 @@ TEST_F(SceneRendererTest, LightsAreTheirDistancesAndThePointLightEasesToItsRange
   EXPECT_GT(view.dot(beyond), 0.f);
 }
 
+// Records point, white, warm and camera go to device lights 3, 0, 1 and 2:
+// the x, y and z of the four device lights are pixel registers 1 to 3.
+TEST_F(SceneRendererTest, EachLightRecordReachesItsDeviceLight) {
+  renderer().pointLight().setPosition(Vector3(400.f, 800.f, 1200.f));
+  renderer().beginFrame();
+  ASSERT_EQ(flushed({{1, RenderState()}}).size(), 1u);
+  const Vector3 camera = renderer().lights().record(Game::SceneLights::kCamera).position;
+  const struct {
+    i32 device;
+    Vector3 position;
+  } cases[] = {{3, {1.f, 2.f, 3.f}}, {0, {-12.5f, -25.f, 25.f}}, {1, {6.25f, 12.5f, -25.f}}, {2, camera}};
+  const std::vector<float>& pixel = device().pixelConstants;
+  ASSERT_GE(pixel.size(), 16u);
+  for (const auto& c : cases) {
+    EXPECT_FLOAT_EQ(pixel[4 + c.device], c.position.x) << c.device;
+    EXPECT_FLOAT_EQ(pixel[8 + c.device], c.position.y) << c.device;
+    EXPECT_FLOAT_EQ(pixel[12 + c.device], c.position.z) << c.device;
+  }
+}
+
 // Layers in their order (background over front-end, front-end over
 // see-through), each in the order queued; a flush empties them.
 TEST_F(SceneRendererTest, LayersFlushInOrderAndEntriesInInsertionOrder) {
@@ -183,6 +302,8 @@ TEST_F(SceneRendererTest, UnflaggedLayersWait) {
 
 TEST_F(SceneRendererTest, The4097thEntryOfALayerIsDropped) {
   const BatchBuffers mesh = makeMesh(1);
+  queue().add({}, mesh, RenderState());
+  queue().clear();  // a dropped frame leaves the whole room
   for (i32 i = 0; i < RenderQueue::kLayerCapacity; ++i) ASSERT_TRUE(queue().add({}, mesh, RenderState()));
   EXPECT_FALSE(queue().add({}, mesh, RenderState()));
   EXPECT_TRUE(queue().add({}, mesh, stateWith(false, false, false)));  // other layers have room
@@ -204,12 +325,40 @@ TEST_F(SceneRendererTest, HiddenStepsConsumeTheQueueWithoutDrawing) {
   renderer().beginFrame();
   queue().add({}, makeMesh(2), RenderState());
   device().takeCalls();
+  const i32 layerFlushes = renderer().drawnLayerFlushes();
+  const i32 triangles = renderer().triangleCount();
   renderer().flushLayers(true, true, true, true);
+  EXPECT_EQ(renderer().triangleCount(), triangles) << "nothing drawn, nothing counted";
+  renderer().drawRect(0, 0, 100, 100, 0xFFFFFFFFu, 0);
+  renderer().drawLine2D(0.f, 0.f, 100.f, 100.f, true, 0xFFFFFFFFu, 0xFFFFFFFFu);
   renderer().drawFade();
   EXPECT_TRUE(device().callsStartingWith("draw").empty());
   EXPECT_EQ(renderer().drawnFades(), fades);
+  EXPECT_EQ(renderer().drawnLayerFlushes(), layerFlushes);
   renderer().setHidden(false);
   EXPECT_TRUE(flushed().empty());
+  renderer().setFadeLevel(0);
+  renderer().drawFade();
+  EXPECT_TRUE(device().callsStartingWith("draw").empty()) << "nothing was kept from the hidden step";
+}
+
+// The 2D room: 1024 runs of one kind, 8192 vertices (six to a rectangle).
+TEST_F(SceneRendererTest, TwoDimensionalDrawsHave1024RunsAnd8192Vertices) {
+  renderer().setFadeLevel(0);
+  for (i32 i = 0; i < 1025; ++i) {
+    if (i % 2) {
+      renderer().drawLine2D(0.f, 0.f, 10.f, 10.f, true, 0xFFFFFFFFu, 0xFFFFFFFFu);
+    } else {
+      renderer().drawRect(0, 0, 10, 10, 0xFF000000u, 0);
+    }
+  }
+  device().takeCalls();
+  renderer().drawFade();
+  EXPECT_EQ(device().callsStartingWith("draw ").size(), 1024u);
+  for (i32 i = 0; i < 1366; ++i) renderer().drawRect(0, 0, 10, 10, 0xFF000000u, 0);
+  device().takeCalls();
+  renderer().drawFade();
+  EXPECT_EQ(device().callsStartingWith("draw "), Strings{"draw TriangleList 0 2730"});
 }
 
 // A draw's index range is cut at the mesh's end.
@@ -228,12 +377,34 @@ TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMesh) {
   RenderState pastTheEnd;
   pastTheEnd.firstIndex = 33;
   EXPECT_TRUE(flushed({{10, pastTheEnd}}).empty());
+  EXPECT_EQ(renderer().triangleCount(), 0);
+  flushed({{10, RenderState()}});
+  EXPECT_EQ(renderer().triangleCount(), 10);
+  renderer().beginFrame();
+  EXPECT_EQ(renderer().triangleCount(), 0) << "a shown step counts anew";
 }
 
 TEST_F(SceneRendererTest, ANegativeDrawIsWrappedInTwoInvertingPasses) {
   RenderState negative;
   negative.negative = true;
   EXPECT_EQ(flushed({{3, negative}}), (Strings{"2", "3", "2"}));
+}
+
+// The fill is the screen quad drawn at once, two triangles counted with the
+// frame's; nothing in a hidden step.
+TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
+  renderer().beginFrame();
+  device().takeCalls();
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_EQ(indexedDraws(), Strings{"2"});
+  EXPECT_EQ(renderer().triangleCount(), 2);
+  renderer().beginFrame();  // a shown step counts afresh
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_EQ(indexedDraws(), Strings{"2"});
+  EXPECT_EQ(renderer().triangleCount(), 2);
+  renderer().setHidden(true);
+  renderer().fillScreen(Game::Color(0xFF102030u));
+  EXPECT_TRUE(indexedDraws().empty());
 }
 
 class SceneRendererLoadingTest : public SceneRendererTest {
@@ -257,6 +428,7 @@ TEST_F(SceneRendererLoadingTest, DrawsWhoseTextureIsLoadingAreDropped) {
   const Engine::Graphics::Texture texture = Engine::Graphics::Texture::create("data/later.bmp");
   queue().add(texture, makeMesh(1), RenderState());
   EXPECT_TRUE(flushed().empty());
+  EXPECT_EQ(renderer().triangleCount(), 0);
   while (Engine::FileIO::ManagerImpl::instance()->serveRound()) {
   }
   queue().add(texture, makeMesh(1), RenderState());

@@ -175,7 +175,9 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialias
   const struct {
     i32 width, height;
     std::vector<std::pair<i32, bool>> faces;
-  } cases[] = {{1024, 768, {{17, true}, {25, true}, {33, true}}}, {640, 480, {{11, false}, {16, true}, {20, true}}}};
+  } cases[] = {{1024, 768, {{17, true}, {25, true}, {33, true}}},
+               {800, 600, {{14, false}, {20, true}, {26, true}}},
+               {640, 480, {{11, false}, {16, true}, {20, true}}}};
   for (const auto& c : cases) {
     opened().clear();
     TextWriter(c.width, c.height).enableOutput();
@@ -183,6 +185,20 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialias
     for (const Platform::GlyphFaceDesc& face : opened()) faces.emplace_back(face.height, face.antialias);
     EXPECT_EQ(faces, c.faces) << c.width;
   }
+}
+
+// Glyphs are kept on pages of 512 x 512 texels.
+TEST_F(TextOutputTest, GlyphPagesAre512Square) {
+  device().takeCalls();
+  TextWriter writer(1024, 768);
+  writer.enableOutput();
+  writer.setFadeLevel(0);
+  writer.setPosition(0, 0);
+  writer.print("日本");
+  writer.flush();
+  const std::vector<std::string> pages = device().callsStartingWith("createTexture");
+  ASSERT_FALSE(pages.empty());
+  for (const std::string& page : pages) EXPECT_EQ(page.rfind("createTexture 512x512", 0), 0u) << page;
 }
 
 // Past half the fade the text is not drawn, yet the layout goes on.

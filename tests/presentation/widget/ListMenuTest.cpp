@@ -58,6 +58,7 @@ TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKeyAfterOpeningOrReset) {
   EXPECT_EQ(menu.chosen(), Ids{1});
 
   menu.reset();
+  EXPECT_EQ(menu.cursor(), 0);
   fill(3);
   for (int i = 0; i < 7; ++i) {
     step();
@@ -83,6 +84,35 @@ TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanelKeepingItsTopLeftCorner)
   menu.setSize(100.f, 40.f);
   EXPECT_EQ(menu.columnX(0.f), -50.f);
   EXPECT_EQ(menu.rowY(0.f), 20.f);
+  // Placed by its corner, the menu keeps it through a new size; a title
+  // adds its height below.
+  menu.placeCentered(-100.f, 50.f);
+  menu.setSize(60.f, 30.f);
+  menu.setTitle("ab", 1, kGrey);
+  const float corners[][2] = {{menu.columnX(0.f), -100.f}, {menu.rowY(0.f), 50.f},
+                              {menu.columnX(1.f), -40.f},  {menu.rowY(1.f), 0.f},
+                              {menu.contentTop(), 30.f},   {menu.totalHeight(), 50.f}};
+  for (const auto& [actual, expected] : corners) EXPECT_EQ(actual, expected);
+}
+
+// An item's right edge (x + width) or bottom (-y + height) as the size; the
+// other side is left alone.
+TEST_F(ListMenuTest, FittingToAnItemGrowsOrShrinksOneSide) {
+  const struct {
+    bool width, grow;
+    float w, h;
+  } cases[] = {{true, true, 80.f, 30.f}, {true, false, 30.f, 30.f}, {false, true, 50.f, 55.f}, {false, false, 50.f, 15.f}};
+  Game::Widget::Text item;
+  item.set("abc", kGrey, 1);  // 30 x 20
+  for (const auto& c : cases) {
+    menu.setPosition(0.f, 0.f);
+    menu.setSize(50.f, 30.f);
+    item.x = c.grow ? 50.f : 0.f;
+    item.y = c.grow ? -35.f : 5.f;
+    c.width ? menu.fitWidthToItem(item, c.grow) : menu.fitHeightToItem(item, c.grow);
+    EXPECT_EQ(menu.width(), c.w) << c.width << c.grow;
+    EXPECT_EQ(menu.height(), c.h) << c.width << c.grow;
+  }
 }
 
 TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
@@ -107,6 +137,11 @@ TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
   menu.setSideKeys(0);
   frame({Key::Right});
   EXPECT_EQ(menu.cursor(), 2);
+  // A panel too low for any row still pages by one.
+  menu.setSize(100.f, 5.f);
+  frame({kPageDown});
+  EXPECT_EQ(menu.visibleSelectable(), 0);
+  EXPECT_EQ(menu.cursor(), 3);
 }
 
 TEST_F(ListMenuTest, ThreeChoicesMarkTwiceThenDecide) {
@@ -158,15 +193,40 @@ TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
   menu.clear();
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
   EXPECT_EQ(frame({Key::Up}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 0);
   menu.addText("only text", kGrey, 1);
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
   EXPECT_EQ(menu.cursor(), 0);
+}
+
+// Messages queue up as one-line grey menus at the centre and go one by one
+// as decide is pressed.
+TEST_F(ListMenuTest, AMessageStackShowsItsFirstUntilDecided) {
+  Game::OwnedList<ListMenu> stack;
+  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+  for (const char* text : {"one", "two"}) ListMenu::pushMessage(stack, text);
+  const auto* first = static_cast<Game::Widget::Text*>(stack.front()->item(0));
+  EXPECT_STREQ(first->text.c_str(), "one");
+  EXPECT_EQ(first->color, kGrey);
+  EXPECT_EQ(first->font, 1);
+  EXPECT_EQ(stack.front()->columnX(0.5f), 0.f);
+  step();
+  EXPECT_EQ(Game::MenuStack::update(stack), 1);
+  step({kDecide});
+  EXPECT_EQ(Game::MenuStack::update(stack), 1);
+  ASSERT_EQ(stack.count(), 1);
+  EXPECT_STREQ(static_cast<Game::Widget::Text*>(stack.front()->item(0))->text.c_str(), "two");
+  step();
+  step({kDecide});
+  EXPECT_EQ(Game::MenuStack::update(stack), 0);
+  EXPECT_TRUE(stack.isEmpty());
 }
 
 TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
   menu.setupYesNo("Continue?", nullptr, nullptr, false);
   EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");
   open();
+  EXPECT_EQ(yesNo(kDecide), 1);
   EXPECT_EQ(yesNo(kCancel), 0);
   yesNo(Key::Down);
   EXPECT_EQ(yesNo(kDecide), 2);

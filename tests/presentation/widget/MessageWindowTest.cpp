@@ -120,6 +120,30 @@ TEST_F(MessageWindowTest, FaceOnlyLinesSwapFacesAndUnknownNamesStillShow) {
   EXPECT_FALSE(window.box().isActive());
 }
 
+// With faces shown, a line ends only when both slots have settled, though
+// the keys still reveal and finish it meanwhile.
+TEST_F(MessageWindowTest, ALineWaitsForAGrowingFace) {
+  window.open(script("L hero,hi;"));
+  EXPECT_FALSE(frame());
+  EXPECT_FALSE(frame({kDecide}));
+  EXPECT_FALSE(frame());
+  EXPECT_FALSE(frame({kDecide})) << "the right slot is empty, the left still grows";
+  int idleAt = 5;
+  while (!frame() && idleAt < 40) ++idleAt;
+  EXPECT_EQ(idleAt, 17) << "the face grows over the 16 draws after the line came";
+}
+
+// Down reveals and finishes a line as decide does; one byte is a text.
+TEST_F(MessageWindowTest, DownAlsoTurnsTheLine) {
+  window.open(script("chara 0; L ,abcdefghij; L ,b;"));
+  EXPECT_FALSE(frame());
+  EXPECT_FALSE(frame({Key::Down}));
+  EXPECT_FALSE(window.box().isRevealing());
+  EXPECT_FALSE(frame());
+  EXPECT_FALSE(frame({Key::Down})) << "the next line shows";
+  EXPECT_EQ(text(), "b");
+}
+
 TEST_F(MessageWindowTest, ScriptFlagsAndBackslashN) {
   script("close 1; chara 0; skip 1; R hero,one\\ntwo; N solo;");
   EXPECT_TRUE(talk.close && talk.skip);

@@ -22,7 +22,7 @@ class NumberInputTest : public WidgetTest::KeyScript {
 TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
   NumberInput input(95, 0, 99);
   EXPECT_EQ(input.digits(), 2);
-  press(input, Key::Left);
+  EXPECT_EQ(press(input, Key::Left), 0);
   press(input, Key::Left);
   EXPECT_EQ(input.digit(), 1);
   for (int i = 0; i < 40; ++i) {
@@ -35,6 +35,22 @@ TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
   EXPECT_EQ(input.digit(), 0);
   EXPECT_EQ(press(input, kDecide), 1);
   EXPECT_EQ(press(input, kCancel), 2);
+}
+
+// Three digits of font 2 make a 39 x 26 box about the centre; the cursor
+// stands over the middle of the selected digit's cell, gliding half the way.
+TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigit) {
+  NumberInput input(5, 0, 999);
+  EXPECT_EQ(input.cursor().x(), 13.f);  // the ones, the third cell
+  EXPECT_EQ(input.cursor().y(), 0.f);
+  press(input, Key::Left);
+  EXPECT_EQ(input.cursor().targetX(), 0.f);
+  input.update();
+  EXPECT_EQ(input.cursor().x(), 6.5f);
+  input.setCentre(100.f, 50.f);
+  press(input, Key::Left);
+  EXPECT_EQ(input.cursor().targetX(), 80.5f + 6.5f);
+  EXPECT_EQ(input.cursor().targetY(), 50.f);
 }
 
 TEST_F(NumberInputTest, ANegativeMaximumCountsItsSignAndExtremesNeverOverflow) {
@@ -57,6 +73,7 @@ TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
   grid.cell(1, 1).text.assign("xy");
   grid.cell(1, 1).font = 2;
   grid.setColorRange(0, 0, 5, 0, 0xFFFFFFFF);
+  grid.setColorRange(1, 1, 9, 9, 0xFF102030);  // cut at the grid's last row and column
   grid.layout();
   EXPECT_EQ(grid.columnWidth(0), 40.f);  // 4 bytes of font 1
   EXPECT_EQ(grid.columnWidth(1), 26.f);
@@ -67,6 +84,7 @@ TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
   EXPECT_EQ(grid.totalWidth(), 66.f);
   EXPECT_EQ(grid.cell(1, 0).color, 0xFFFFFFFFu);
   EXPECT_EQ(grid.cell(0, 1).color, 0xFFC0C0C0u);
+  EXPECT_EQ(grid.cell(1, 1).color, 0xFF102030u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "PlatformFake/FakeBackend.h"
 #include "resource/constance/Constance.h"
@@ -34,19 +35,51 @@ TEST_F(ConstanceTest, LookupsFindEveryNameAtItsIndex) {
   EXPECT_EQ(Constance::findAbilityFlag(nullptr), -1);
 }
 
+// Each table's names joined by blanks, in index order.
+template <class Name>
+std::string joined(int count, Name name) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += (i ? " " : "") + std::string(name(i));
+  return out;
+}
+
+TEST_F(ConstanceTest, TablesKeepTheirOrder) {
+  ASSERT_NE(Constance::instance(), nullptr);
+  const Constance& c = constants();
+  Constance::create();
+  EXPECT_EQ(&c, Constance::instance()) << "a second create keeps the instance";
+  EXPECT_EQ(joined(Constance::kAttributeCount, [&](int i) { return c.attributeName(i); }),
+            "斬撃 打撃 射撃 衝撃 熱 冷 天 地 光");
+  EXPECT_EQ(joined(Constance::kParameterCount, [&](int i) { return c.parameterName(i); }),
+            "HP LP AP1 AP2 AP3 腕力 器用さ 知力 敏捷 体力 精神 霊力");
+  EXPECT_EQ(joined(Constance::kStatusKeyCount, [&](int i) { return c.statusKeyName(i); }),
+            "Weapon Defense MagicDefense Attack Dexterity Magic Speed Resist Charisma Psycho");
+  EXPECT_EQ(joined(Constance::kCategoryCount, [&](int i) { return c.categoryName(i); }), "体術 武器 射撃 魔法");
+  EXPECT_EQ(joined(Constance::kAbilityFlagCount, [&](int i) { return c.abilityFlagName(i); }),
+            "符 物 射 術 接触 水 対空攻撃 地上攻撃 音 吸収 薬 精神攻撃 レーザー 凝視 反射 反撃無効 電気 人間特効 "
+            "Hollowkin特効 神特効 機械特効 武器消費 割合ダメージ");
+}
+
 struct KeywordCase {
   Engine::i32 (*convert)(const char*);
   const char* word;
   int value;
 };
 
+// Every word of every converter, with its number.
 TEST(KeywordTest, ConvertersCompareWholeWords) {
+  using namespace Game::Keyword;
   const KeywordCase cases[] = {
-      {Game::Keyword::area, "列", 3},         {Game::Keyword::area, "列大", 4},
-      {Game::Keyword::area, "無", 0},         {Game::Keyword::area, "自爆", 7},
-      {Game::Keyword::range, "自", 0},        {Game::Keyword::saveKind, "invalid", 0},
-      {Game::Keyword::slotBit, "そのた", 16}, {Game::Keyword::trigger, "反撃", 2},
-      {Game::Keyword::trigger, "自動反撃", 3}, {Game::Keyword::abilityType, "補助", 1},
+      {saveKind, "invalid", 0}, {saveKind, "file", 2},    {saveKind, "memory", 1},
+      {slotBit, "ぶき", 1},     {slotBit, "うで", 2},     {slotBit, "あたま", 4},
+      {slotBit, "あし", 8},     {slotBit, "そのた", 16},  {trigger, "常時", 0},
+      {trigger, "通常", 1},     {trigger, "反撃", 2},     {trigger, "自動反撃", 3},
+      {trigger, "ファイナルアタック", 4},                 {trigger, "追撃", 5},
+      {abilityType, "攻撃", 0}, {abilityType, "補助", 1}, {area, "無", 0},
+      {area, "単", 1},          {area, "行", 2},          {area, "列", 3},
+      {area, "列大", 4},        {area, "円", 5},          {area, "前", 6},
+      {area, "自爆", 7},        {area, "陣", 8},          {area, "全", 9},
+      {range, "自", 0},         {range, "近", 1},         {range, "遠", 2},
   };
   for (const KeywordCase& c : cases) {
     EXPECT_EQ(c.convert(c.word), c.value) << c.word;
@@ -64,11 +97,14 @@ using KeywordDeathTest = ConstanceTest;
 TEST_F(KeywordDeathTest, UnknownWordsStopWithTheMessageOfTheirKind) {
   PlatformFake::ScopedFakeBackend backend;
   EXPECT_EXIT(Game::Keyword::slotBit("ぶきx"), ::testing::ExitedWithCode(1), "\"WRONGE SLOT\"");
-  EXPECT_EXIT(Game::Keyword::saveKind("File"), ::testing::ExitedWithCode(1), "\"WRONGE SAVE\" : \"File\"");
+  EXPECT_EXIT(Game::Keyword::saveKind("File"), ::testing::ExitedWithCode(1), "\"WRONGE SAVE\" \\(unknown save kind \"File\"\\)");
   EXPECT_EXIT(Game::Keyword::trigger(""), ::testing::ExitedWithCode(1), "\"WRONGE TRIGGER\"");
   EXPECT_EXIT(Game::Keyword::abilityType(nullptr), ::testing::ExitedWithCode(1), "\"WRONG ABILITYTYPE\"");
   EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "resource/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
   EXPECT_EXIT(Game::Keyword::range("中"), ::testing::ExitedWithCode(1), "\"WRONG RANGE\"");
+  // A slot word too long to be one is named by its first 63 bytes.
+  EXPECT_EXIT(Game::Keyword::slotMask(std::string(100, 'a').c_str()), ::testing::ExitedWithCode(1),
+              "unknown slot \"a{63}\"\\)");
 }
 
 // Read from a data file, the stop names the file and the record too.
@@ -80,7 +116,7 @@ TEST_F(KeywordDeathTest, UnknownWordsOfADataFileNameTheFileAndRecord) {
     Game::Keyword::area("x");
   };
   EXPECT_EXIT(readArea(), ::testing::ExitedWithCode(1),
-              "Keywords\\.cpp:[0-9]+ : src/data/battle/ability\\.txt, ability sweep: \"WRONG AREA\" : \"x\"");
+              "Keywords\\.cpp:[0-9]+ : \"WRONG AREA\" \\(src/data/battle/ability\\.txt, ability sweep: unknown area \"x\"\\)");
   const auto readStatKey = [this] {
     Game::DataError::Scope scope("src/data/battle/tool.txt");
     scope.setRecord("tool", "axe");

@@ -109,6 +109,12 @@ TEST_F(BattleTablesTest, EnemyLevelsDropsAndMetamorphosis) {
   EXPECT_EQ(knight.metamorphosis(), nullptr);
 }
 
+TEST_F(BattleTablesTest, StatesAreIndexedFromZeroInFileOrder) {
+  load(smallSet());
+  EXPECT_EQ(database().stateIndexOf(database().stateAt(0)), 0);
+  EXPECT_EQ(database().stateIndexOf(database().stateAt(2)), 2);
+}
+
 TEST_F(BattleTablesTest, ShellsFallBackToTheFirstAndEnemiesCopyTheirGrowth) {
   load(smallSet().with(Database::kEnemies, "enemy{name ミオ;equip{}action{}}enemy{name 影;equip{}action{}}"));
   const Game::ShellData* kessa = database().findShell("Kessa");
@@ -127,34 +133,47 @@ TEST_F(BattleTablesTest, RingGivesEachRaceItselfAndTheNextTwo) {
   std::vector<std::string> spawned;
   for (const Game::RaceData* race : d.spawnRaces()) spawned.emplace_back(race->name());
   EXPECT_EQ(spawned, (std::vector<std::string>{"D", "A", "B"}));
+  ASSERT_EQ(database().findRace("A").spawnRaces().size(), 3u);
+  EXPECT_STREQ(database().findRace("A").spawnRaces()[2]->name(), "C");
   EXPECT_EQ(d.sense(), Game::RaceData::kSixthSense);
   EXPECT_TRUE(database().findRace("E").spawnRaces().empty());
 }
 
-// A file naming what the tables lack stops with the file, the record and the name.
-TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
+// A file naming what the tables lack, or a record missing a key, stops with
+// the file, the line the record begins on, the record and what is wrong.
+TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileLineRecordAndName) {
   const struct {
     int file;
-    const char* text;
+    std::string text;
     const char* message;
   } cases[] = {
-      {Database::kTools, "tool{name 杖;icon 杖;price 1;arts{ability 雷;}}",
-       "src/data/tool.txt, tool 杖: unknown art \"雷\""},
+      {Database::kTools, "tool{name 薬;icon 薬;price 9;}\ntool{name 杖;icon 杖;price 1;arts{ability 雷;}}",
+       "0 (src/data/tool.txt line 2, tool 杖: unknown art \"雷\")"},
       {Database::kAbilities, "ability{name 刺す;attack{addition{name 麻痺;}}}",
-       "src/data/ability.txt, ability 刺す: unknown state \"麻痺\""},
+       "src/data/ability.txt line 1, ability 刺す: unknown state \"麻痺\""},
       {Database::kShells, "shell{name X;status{}skill{}defense{}gear{slot 0;name 盾;}}",
-       "src/data/shell.txt, shell X: unknown tool \"盾\""},
+       "src/data/shell.txt line 1, shell X: unknown tool \"盾\""},
       {Database::kShells, "shell{name X;status{}skill{}defense{}gear{slot 8;name 薬;}}",
-       "src/data/shell.txt, shell X: gear slot outside 0..7"},
-      {Database::kEnemies, "enemy{name 兵;equip{}action{}metamorphose{name 竜;}}",
-       "src/data/enemy.txt, enemy 兵: unknown enemy \"竜\""},
-      {Database::kEnemies, "enemy{name 兵;equip{}}", "src/data/enemy.txt, enemy 兵: no child \"action\""},
+       "src/data/shell.txt line 1, shell X: gear slot outside 0..7"},
+      {Database::kEnemies, "enemy{name 兵;equip{}action{}}\n\nenemy{name 鬼;equip{}action{}metamorphose{name 竜;}}",
+       "src/data/enemy.txt line 3, enemy 鬼: unknown enemy \"竜\""},
+      {Database::kEnemies, "enemy{name 兵;equip{}}", "src/data/enemy.txt line 1, enemy 兵: no child \"action\""},
       {Database::kRaces, "race{name A;}ring A,Z;", "src/data/race.txt, ring: unknown race \"Z\""},
-      {Database::kSynchros, "synchro{name S;member ノア;}", "src/data/synchro.txt, synchro S: unknown shell \"ノア\""},
-      {Database::kSkillTree, "item{arts{ability 打つ;}}", "src/data/skilltree.txt: no key \"cost\""},
-      {Database::kStates, "state{}", "src/data/state.txt: state without \"name\" in node state"},
-      {Database::kTools, "tool{name 杖;price 1;}", "src/data/tool.txt, tool 杖: tool without \"icon\": 杖"},
-      {Database::kAbilities, "ability{name 刺す;area 輪;}", "src/data/ability.txt, ability 刺す: \"WRONG AREA\" : \"輪\""},
+      {Database::kSynchros, "synchro{name S;member ノア;}", "src/data/synchro.txt line 1, synchro S: unknown shell \"ノア\""},
+      {Database::kSkillTree, "item{cost 1;arts{ability 打つ;}}\nitem{arts{ability 打つ;}}",
+       "src/data/skilltree.txt line 2, item: no key \"cost\""},
+      // Record readers and keyword converters give the same place.
+      {Database::kStates, "state{name 毒;}\n\n  state{timer 5;}", "src/data/state.txt line 3, state: no key \"name\""},
+      {Database::kTools, "tool{name 薬;icon 薬;price 9;}\ntool{name 剣;\nprice 5;}",
+       "src/data/tool.txt line 2, tool 剣: no key \"icon\""},
+      {Database::kTools, "tool{name 剣;icon 剣;price 5;slot ぶき,て;}",
+       "\"WRONGE SLOT\" (src/data/tool.txt line 1, tool 剣: unknown slot \"て\")"},
+      {Database::kAbilities, std::string(kArts) + "\nability{name 薙ぐ;area 列列;}",
+       "\"WRONG AREA\" (src/data/ability.txt line 2, ability 薙ぐ: unknown area \"列列\")"},
+      {Database::kAbilities, "ability{name 返し;trigger{type 反撃!;}}",
+       "\"WRONGE TRIGGER\" (src/data/ability.txt line 1, ability 返し: unknown trigger \"反撃!\")"},
+      {Database::kAbilities, "ability{name 撃つ;attack{element 火;}}",
+       "0 (src/data/ability.txt line 1, ability 撃つ: unknown damage attribute \"火\")"},
   };
   for (const auto& c : cases) {
     // The messages are Shift-JIS in the program, as the texts are here.
@@ -165,18 +184,26 @@ TEST_F(BattleTablesTest, MissingNamesAreDataErrorsNamingFileRecordAndName) {
                literal("no \"status\" and no shell"));
 }
 
+// A stray '}' stops the load naming the file and the line, before a later
+// file could blame a name the rest of this one held.
+TEST_F(BattleTablesTest, AStrayCloseStopsTheFileWhereItStands) {
+  EXPECT_DEATH(load(smallSet().with(Database::kStates, "state{name 毒;}\n}\nstate{name 麻痺;}")),
+               literal("src/data/state.txt:2 : '}' closes no node"));
+}
+
 // Candidate arts as an enemy unit gathers them: everything usable, nothing
 // needs targets.
 class Chooser : public Game::ArtUser {
  public:
   const Game::Unit& unit() const override { return mSubject.unit; }
   bool canUse(const Game::Ability& ability) const override { return std::string(ability.name()) != mBanned; }
-  bool hasTargets(const Game::Ability&) const override { return true; }
+  bool hasTargets(const Game::Ability&) const override { return mTargets; }
   Game::AbilityList& candidateArts() override { return mArts; }
   void bindCandidateArts() override { ++mBinds; }
 
   UnitTestSupport::TestUnit mSubject;
   std::string mBanned;
+  bool mTargets = true;
   Game::AbilityList mArts;
   int mBinds = 0;
 };
@@ -199,6 +226,35 @@ TEST_F(BattleTablesTest, CollectArtsWalksTheTreeByConditionAndWeight) {
   EXPECT_EQ(names, (std::vector<std::string>{"打つ", "打つ", "打つ", "返し"}));
   EXPECT_EQ(chooser.mArts.at(3).priority(), 1.f);
   EXPECT_EQ(chooser.mBinds, 1);
+}
+
+// Without targets only arts of no area count; a next action of weight 0 is
+// never taken; "number" 0 picks nothing.
+TEST_F(BattleTablesTest, CollectArtsNeedsTargetsForAreasAndWeights) {
+  const char* enemies =
+      "enemy{name 兵;equip{}action{number 2;ability 構え;ability 打つ;"
+      "  next{priority 0;arts{ability 返し;}}next{priority 5;ability 打つ;}}}"
+      "enemy{name 影;equip{}action{number 0;ability 打つ;next{expression 0;ability 打つ;}}}";
+  load(smallSet().with(Database::kEnemies, enemies));
+  const auto names = [](const Game::AbilityList& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.count(); ++i) out.emplace_back(list.at(i).name());
+    return out;
+  };
+  Chooser blind;
+  blind.mTargets = false;
+  database().findEnemy("兵")->collectArts(blind);
+  EXPECT_EQ(names(blind.mArts), (std::vector<std::string>{"構え", "構え"}));
+  for (int i = 0; i < 20; ++i) {
+    Chooser seeing;
+    database().findEnemy("兵")->collectArts(seeing);
+    ASSERT_EQ(seeing.mArts.count(), 3);
+    EXPECT_STREQ(seeing.mArts.at(2).name(), "打つ");
+  }
+  Chooser none;
+  database().findEnemy("影")->collectArts(none);
+  EXPECT_EQ(none.mArts.count(), 0);
+  EXPECT_EQ(none.mBinds, 1);
 }
 
 TEST_F(BattleTablesTest, ToolArtsAndEnergyRules) {

@@ -108,11 +108,11 @@ TEST_F(MapLinkDataTest, FloorLinkLinesLeadWithinTheSite) {
 
 TEST_F(MapLinkDataTest, BrokenEntriesStopNamingTheFile) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const NmlNode& jump = parse("jump{begin{file B;position 2;}end{site T;file C;position 4;}}");
-  EXPECT_DEATH(mLinks.readLinks(jump, mSites, kFile), "link.txt : \"jump\" has no child \"start\"");
-  const NmlNode& container = parse("site{name S;map{file A;container{money 5;}}}");
+  const NmlNode& jump = parse("site{name S;}\njump{begin{file B;position 2;}end{site T;file C;position 4;}}");
+  EXPECT_DEATH(mLinks.readLinks(jump, mSites, kFile), "link.txt line 2, jump: no child \"start\"");
+  const NmlNode& container = parse("site{name S;map{file A;\n  container{name 宝;money 5;}}}");
   EXPECT_DEATH(mLinks.readContainers(container, mSites, "container.txt"),
-               "container.txt : \"container\" has no line \"position\"");
+               "container.txt line 2, container 宝: no line \"position\"");
 }
 
 }  // namespace

@@ -69,11 +69,13 @@ TEST_F(MapSiteDataTest, MissingRequiredKeysStopNamingFileAndKey) {
     const char* text;
     const char* message;
   } cases[] = {
-      {"site{folder a;start f;encounter{none;}save file;BGM t;}", "list.txt : \"site\" has no line \"name\""},
-      {"site{name A;start f;encounter{none;}save file;BGM t;}", "has no line \"folder\""},
-      {"site{name A;folder a;start f;save file;BGM t;}", "has no child \"encounter\""},
-      {"site{name A;folder a;start f;encounter{none;}BGM t;}", "has no line \"save\""},
-      {"site{name A;folder a;start f;encounter{none;}save disk;BGM t;}", "WRONGE SAVE"},
+      {"site{folder a;start f;encounter{none;}save file;BGM t;}", "list.txt line 1, site: no line \"name\""},
+      {"site{name A;start f;encounter{none;}save file;BGM t;}", "list.txt line 1, site A: no line \"folder\""},
+      {"site{name A;folder a;start f;save file;BGM t;}", "site A: no child \"encounter\""},
+      {"\nsite{name A;folder a;start f;encounter{none;}BGM t;}", "list.txt line 2, site A: no line \"save\""},
+      {"site{name A;folder a;start f;encounter{none;}save file;BGM t;}\n\n"
+       "site{name B;folder a;start f;encounter{none;}save disk;BGM t;}",
+       "\"WRONGE SAVE\" \\(src/data/map/list.txt line 3, site B: unknown save kind \"disk\"\\)"},
   };
   for (const auto& c : cases) {
     const NmlNode& root = parse(c.text);

@@ -10,6 +10,7 @@
 #include "presentation/resource/ResourceTestSupport.h"
 #include "resource/database/BattlePictures.h"
 #include "resource/database/MapPictureSet.h"
+#include "resource/database/MapTables.h"
 #include "resource/table/StateData.h"
 #include "resource/database/SymbolCharaData.h"
 #include "resource/database/UnitPictureData.h"
@@ -59,6 +60,29 @@ TEST_F(PictureListsTest, UnknownCharasAreNone) {
   EXPECT_EQ(charas.charaFileReads(), 0);
   EXPECT_EQ(reads("src/picture/symbol/chara/ghost.txt"), 0);
   EXPECT_TRUE(debugLines().empty());
+  // A name found missing is not looked for again.
+  put("src/picture/symbol/blob.txt", "model{name stand;}");
+  put("src/picture/symbol/chara/ghost.txt", "file blob;");
+  EXPECT_EQ(charas.chara("ghost"), nullptr);
+}
+
+// Every site's scene picture must exist, the first site's too; a scene is one
+// list however often it is asked for.
+TEST_F(PictureListsTest, SiteScenesMustExist) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::string site = "folder a;start f;encounter{none;}save file;BGM t;";
+  put("src/picture/scene/洞.txt", "");
+  put(MapSiteList::kFile, "site{name A;" + site + "scene 無い;}site{name B;" + site + "scene 洞;}");
+  MapTables broken;
+  EXPECT_DEATH(broken.loadSites(), "names src/picture/scene/無い.txt, which does not exist");
+  put(MapSiteList::kFile, "site{name A;" + site + "scene 洞;}site{name B;" + site + "}");
+  MapTables tables;
+  tables.loadSites();
+  EXPECT_EQ(tables.sites.count(), 2);
+  EXPECT_EQ(tables.scenePicture("洞"), tables.scenePicture("洞"));
+  EXPECT_STREQ(tables.scenePicture("洞")->path(), "src/picture/scene/洞.txt");
+  EXPECT_EQ(tables.scenePicture(""), nullptr);
+  EXPECT_EQ(tables.scenePicture(nullptr), nullptr);
 }
 
 TEST_F(PictureListsTest, ListedCharasKeepTheirCollisionCells) {

@@ -1,6 +1,8 @@
+#include <string>
 #include <tuple>
 
 #include "data/stats/Parameters.h"
+#include "presentation/scene/TextWriter.h"
 #include "resource/table/StateTable.h"
 #include "resource/database/ToolData.h"
 #include "tests/data/StatsFixture.h"
@@ -13,11 +15,15 @@ class RecordsTest : public StatsTestSupport::StatsTest {};
 
 TEST_F(RecordsTest, StatesReadWithDefaults) {
   Game::StateTable table;
+  // Children of other names are no states.
   table.read(parse("state{name 毒;timer 5;vanish 30;overWrite 1;harm;critical;}"
                    "state{name 攻撃アップ;type statusUp;parameter 5;}"
+                   "group{name 群;}"
                    "state{name 守り;parameter 9;}"
-                   "state{name 鈍足;type statusDown;parameter 8;}"));
-  ASSERT_EQ(table.count(), 4);
+                   "state{name 鈍足;type statusDown;parameter 8;}"
+                   "state{name 活力;type statusUp;parameter 0;}"
+                   "state{name 枠外;type statusDown;parameter 12;}"));
+  ASSERT_EQ(table.count(), 6);
   const StateData& poison = *table.at(0);
   EXPECT_EQ(std::tuple(poison.timer(), poison.vanish(), poison.overWrite(), poison.type()),
             std::tuple(5, 30, 1, StateData::kOther));
@@ -26,13 +32,22 @@ TEST_F(RecordsTest, StatesReadWithDefaults) {
   EXPECT_EQ(std::tuple(table.at(2)->type(), table.at(2)->parameter()), std::tuple(StateData::kOther, 0));
   EXPECT_EQ(table.find("鈍足"), 3);
   EXPECT_EQ(table.find("麻痺"), -1);
+  EXPECT_EQ(table.indexOf(table.at(0)), 0);
+  EXPECT_NE(table.at(5), nullptr);
+  EXPECT_EQ(table.at(6), nullptr);
+  EXPECT_EQ(table.at(-1), nullptr);
+  const StateData foreign("毒");
+  EXPECT_EQ(table.indexOf(&foreign), -1);
 
+  // Status up and down move their parameter by 8; a state of no such type
+  // and a parameter outside the block move nothing.
   Game::Parameters p;
-  table.at(1)->applyTo(p);
-  table.at(3)->applyTo(p);
-  table.at(0)->applyTo(p);
-  EXPECT_EQ(p[5], 8);
-  EXPECT_EQ(p[8], -8);
+  for (int i = 0; i < table.count(); ++i) table.at(i)->applyTo(p);
+  Game::Parameters expected;
+  expected[0] = 8;
+  expected[5] = 8;
+  expected[8] = -8;
+  EXPECT_EQ(p, expected);
 }
 
 TEST_F(RecordsTest, ToolReadsItsBlocks) {
@@ -56,7 +71,32 @@ TEST_F(RecordsTest, ToolReadsItsBlocks) {
   plain.read(parse("name 薬;fullName 上薬;icon herb;price 40;"), database().states());
   EXPECT_STREQ(plain.fullName(), "上薬");
   EXPECT_EQ(plain.sellValue(), 10);
+  // A priced item sells for a quarter, never for nothing.
+  const std::tuple<const char*, int> prices[] = {{"price 1;", 1}, {"price 7;", 1}, {"price 8;", 2}, {"price 0;", 0}};
+  for (const auto& [price, value] : prices) {
+    Game::ToolData cheap;
+    cheap.read(parse((std::string("name 石;icon stone;") + price).c_str()), database().states());
+    EXPECT_EQ(cheap.sellValue(), value) << price;
+  }
   EXPECT_TRUE(plain.isUsableBy("ボブ"));
+}
+
+// The defence row shows when either defence is not 0: it widens the spec.
+TEST_F(RecordsTest, TheSpecShowsADefenceRowForEitherDefence) {
+  const auto extent = [this](const char* protector) {
+    Game::ToolData tool;
+    tool.read(parse((std::string("name 盾;icon shield;price 5;equip{protector ") + protector + ";}").c_str()),
+              database().states());
+    Game::TextWriter writer(800, 600);
+    tool.drawSpec(writer, 0.f, 0.f, 5, 1.f);
+    Engine::i32 width = 0;
+    writer.getExtent(&width, nullptr);
+    return width;
+  };
+  const Engine::i32 none = extent("0,0");
+  EXPECT_GT(extent("1,0"), none);
+  EXPECT_GT(extent("0,2"), none);
+  EXPECT_EQ(extent("1,0"), extent("0,2"));
 }
 
 TEST_F(RecordsTest, MissingRequiredKeysStopNamingThem) {

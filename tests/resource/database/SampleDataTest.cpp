@@ -16,6 +16,7 @@
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
 #include "tests/core/game/GameFixture.h"
+#include "tests/resource/database/LookedUpNames.h"
 
 namespace Game {
 namespace {
@@ -138,6 +139,36 @@ TEST_F(SampleDataTest, EverySiteHasItsStartScriptAndItsVariables) {
       EXPECT_TRUE(variables.hasInteger((std::string(site.name()) + suffix).c_str())) << site.name() << suffix;
     }
   }
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
+// The sounds, tunes and models of the names the code looks up
+// (LookedUpNames), each in its list, table or picture set.
+TEST_F(SampleDataTest, HoldsEverySoundTuneAndModelTheCodeLooksUp) {
+  using LookedUpNames::Kind;
+  fs().put(LookedUpNames::kTunes, GameTestSupport::sampleFile(LookedUpNames::kTunes));
+  NmlDocument tunes;
+  tunes.load(LookedUpNames::kTunes);
+  MapTables& maps = database().maps();
+  LookedUpNames::forEach([&](const LookedUpNames::Name& name) {
+    const std::string source(name.source);
+    if (name.kind == Kind::kSound) {
+      SoundEffectList sounds;
+      sounds.load(name.source);
+      EXPECT_NE(sounds.find(name.name), nullptr) << source << ": " << name.name;
+    } else if (name.kind == Kind::kTune) {
+      EXPECT_NE(tunes.findChild(name.name), nullptr) << source << ": " << name.name;
+    } else if (name.kind == Kind::kModel && source.back() == '/') {
+      ASSERT_GT(maps.units.count(), 0);
+      for (int i = 0; i < maps.units.count(); ++i) {
+        EXPECT_NE(maps.units.at(i).motion(name.name), nullptr) << maps.units.at(i).name() << ": " << name.name;
+      }
+    } else if (name.kind == Kind::kModel) {
+      ResourceSet set;
+      set.load(name.source);
+      EXPECT_NE(set.findModel(name.name), nullptr) << source << ": " << name.name;
+    }
+  });
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 

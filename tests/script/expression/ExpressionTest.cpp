@@ -30,10 +30,26 @@ TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
       {"6|3", 7},      {"6^3", 5},        {"2>3", 0},         {"2<3", 1},         {"3=3", 1},
       {"3==3", 1},     {"3!=3", 0},       {"3!3", 0},         {"2&&0", 0},        {"2||0", 1},
       {"3>=3", 1},     {"3<=2", 0},       {"1=<2", 3},        {"5 - 2 - 1", 2},   {"((4))", 4},
+      {"3>3", 0},      {"3<3", 0},        {"2<=2", 1},        {"3>=4", 0},        {"2&&3", 1},
+      {"0&&3", 0},     {"1||0", 1},       {"0||0", 0},
+      // Names start with a character from "A" to "z" (an unknown one is rnd,
+      // 0 without a random source); "@" and "{" are skipped.
+      {"z(3)", 0},     {"_(3)", 0},       {"@(3)", 3},        {"{(3)", 3},
       {"1, 2", 3},     {"4)+100", 4},     {"1+", 1},          {"0x10", 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << '"' << c.text << '"';
+  }
+}
+
+// No game flow, no databases: the game's questions have empty answers.
+TEST(ExpressionTest, WithoutARunningGameEveryGameFunctionIsZero) {
+  const char* texts[] = {"int(x)",      "flag(x)",   "func(x)",       "tool(x)",          "totalTool(x)",
+                         "ghost(x)",    "floor()",   "partyNumber()", "symbol(x)",        "touch(a:b)",
+                         "recordFloor()", "invade(x:1)", "step(x:1)",  "turn()",           "party(0)",
+                         "existLastSpell()", "live(x)", "HP(x)",       "LP(x)"};
+  for (const char* text : texts) {
+    EXPECT_EQ(eval(text), 0) << text;
   }
 }
 
@@ -67,6 +83,22 @@ TEST(ExpressionTest, UnclosedBracketsAndCallsEndWithTheText) {
   EXPECT_EQ(expression.parse("(1+2", ')'), 4);
   EXPECT_EQ(expression.parse("1+2)+7", ')'), 4);
   EXPECT_EQ(expression.parse("12"), 3);
+  // No text reads as the empty text.
+  EXPECT_EQ(expression.parse(nullptr), 1);
+  EXPECT_EQ(expression.parse(nullptr, ')'), 0);
+  EXPECT_EQ(expression.parse("", ')'), 0);
+}
+
+TEST(ExpressionTest, OperatorCodesOfOneOrTwoCharacters) {
+  const struct {
+    const char* text;
+    int code;
+  } cases[] = {{"", 0},    {"+", 0},   {"-", 1},   {"*", 2},   {"/", 3},   {"%", 4},   {"<<", 5},  {">>", 6},
+               {"&", 7},   {"|", 8},   {"^", 9},   {">", 10},  {"<", 11},  {"==", 12}, {"=", 12},  {"!=", 13},
+               {"!", 13},  {"&&", 14}, {"||", 15}, {">=", 16}, {"<=", 17}, {"*-", 0},  {"=<", 0},  {"<<=", 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Expression::operatorCode(c.text), c.code) << c.text;
+  }
 }
 
 TEST(ExpressionTest, DeepBracketsReadAsZeroBeyondTheCap) {

@@ -154,6 +154,19 @@ TEST_F(FunctionsTest, UnitFunctionsWithoutTheirResolverAreZero) {
   EXPECT_EQ(relation.evaluateForUnits(mUnit->unit, mUnit->unit), 1);
 }
 
+// Factors (100 - level) / 100 below 1 and (level + 100) / 100 above 1.
+TEST_F(FunctionsTest, BarrierAndChargeHoldFromTheirFirstLevel) {
+  const struct {
+    int level, barrier, charge;
+  } cases[] = {{0, 0, 0}, {1, 1, 1}, {100, 1, 1}};
+  for (const auto& c : cases) {
+    mUnit->unit.setStateLevel("マジックバリア", c.level);
+    mUnit->unit.setStateLevel("チャージアップ", c.level);
+    EXPECT_EQ(evaluate({"magicBarrier()", U, 0}), c.barrier) << c.level;
+    EXPECT_EQ(evaluate({"chargeUp()", U, 0}), c.charge) << c.level;
+  }
+}
+
 TEST_F(FunctionsTest, LifeOfANamedUnitComesFromTheBattle) {
   const FunctionCase cases[] = {
       {"HP(slime)", N, 25}, {"LP(slime)", N, 0},  // maximum LP 0
@@ -195,6 +208,10 @@ TEST_F(FunctionsTest, AbsentFieldBattleAndNamesAnswerZero) {
 TEST_F(FunctionsTest, UnknownNamesAreRandomNumbers) {
   EXPECT_EQ(Expression::functionId("Rnd"), 0);
   EXPECT_EQ(Expression::functionId("levels"), 0);
+  EXPECT_STREQ(Expression::functionName(-1), "");
+  EXPECT_STREQ(Expression::functionName(0), "rnd");
+  EXPECT_STREQ(Expression::functionName(Expression::kFunctionCount), "");
+  EXPECT_STREQ(Expression::functionName(Expression::kFunctionCount - 1), "sameUnit");
   Game::RandomGenerator::instance()->setSeed(77);
   Expression misspelt;
   misspelt.parse("rdn(6)+rdn(6)*100+rnd(6)*10000");

@@ -82,11 +82,37 @@ TEST_F(SceneRendererRender, FullFadeGivesABlackFrame) {
 TEST_F(SceneRendererRender, FillAndRectanglesCoverTheirParts) {
   renderer().fillScreen(Game::Color(1.f, 0.25f, 0.5f, 0.75f));
   renderer().drawRect(0, 0, 400, 300, kBlack, 0);  // black stays flat
+  renderer().drawRect(600, 450, 200, 150, kBlack, 256);  // the bottom-right sixteenth, half deep
   const Image image = finishFrame();
+  EXPECT_TRUE(colorNear(kBlack, image.at(kWidth - 2, kHeight - 2)));
+  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kWidth * 3 / 4 - 2, kHeight - 2)));
   EXPECT_TRUE(colorNear(kBlack, image.at(10, 10)));
   EXPECT_TRUE(colorNear(kBlack, image.at(kWidth / 2 - 2, kHeight / 2 - 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kWidth / 2 + 2, kHeight / 2 + 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kWidth - 2, 10)));
+}
+
+// Lines are given in the 800 x 600 screen, from its centre or from its
+// bottom-left corner; a 3D line joins the projections of its ends.
+TEST_F(SceneRendererRender, LinesLandWhereTheirCoordinatesSay) {
+  const struct {
+    float x0, y0, x1, y1;
+    bool centred;
+    PixelBox box;  // (x + 400) x 0.4 and (300 - y) x 0.4, or x x 0.4 and 240 - y x 0.4
+  } cases[] = {{-100.f, 50.f, 100.f, 50.f, true, {120, 100, 200, 101}},
+               {100.f, 100.f, 300.f, 100.f, false, {40, 200, 120, 201}},
+               {-200.f, -100.f, -200.f, 100.f, true, {80, 80, 81, 160}}};
+  for (const auto& c : cases) {
+    Engine::Graphics::Manager::instance().endDraw();
+    Engine::Graphics::Manager::instance().beginDraw();
+    renderer().setFadeLevel(0);
+    renderer().drawLine2D(c.x0, c.y0, c.x1, c.y1, c.centred, kRed, kRed);
+    const Ink ink = inkOf(finishFrame());
+    EXPECT_NEAR(ink.left, c.box.left, 1) << c.x0 << "," << c.y0;
+    EXPECT_NEAR(ink.right + 1, c.box.right, 1) << c.x0 << "," << c.y0;
+    EXPECT_NEAR(ink.top, c.box.top, 1) << c.x0 << "," << c.y0;
+    EXPECT_NEAR(ink.bottom + 1, c.box.bottom, 1) << c.x0 << "," << c.y0;
+  }
 }
 
 // Inverted, drawn, inverted again: the mesh shows in its negative colours

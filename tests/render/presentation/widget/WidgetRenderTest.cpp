@@ -5,6 +5,8 @@
 #include <string>
 
 #include "presentation/picture/SystemResources.h"
+#include "presentation/render/Transform.h"
+#include "presentation/resource/Batch.h"
 #include "presentation/ui/UiDraw.h"
 #include "presentation/widget/ListMenu.h"
 #include "render/InterfaceRender.h"
@@ -95,6 +97,25 @@ TEST_F(WidgetRender, AScrolledListMenuShowsItsScrollBar) {
   EXPECT_LT(track & 0xFFu, 0xC0u);
   EXPECT_EQ(down(0.9f), track);
   EXPECT_EQ(at(image, static_cast<i32>(barX + 8.f), static_cast<i32>(menu.contentTop() - 50.f)), kBlack);
+}
+
+// The wall hides whatever was drawn before it, also interface geometry that
+// stands nearer (a title star that writes its depth): menus draw it first.
+TEST_F(WidgetRender, TheWallHidesWhatWasDrawnBeforeItEvenNearer) {
+  Game::UiDraw::drawWall();
+  const u32 wall = at(finishFrame(), 0, 0);
+  Game::Batch square;
+  square.setQuad(0.f, 0.f, 1.f, 1.f, Game::Color(kRed), 0.f, 0.f, 0.f, 40.f, 40.f, false, false);
+  Game::RenderState nearer;
+  nearer.frontEnd = true;
+  Game::Transform place;
+  place.position.set(0.f, 0.f, 10.f);
+  nearer.setTransform(place);
+  square.draw(nearer);
+  Game::UiDraw::drawWall();
+  const Image image = finishFrame();
+  keep(image, "wall_over_nearer.tga");
+  EXPECT_EQ(at(image, 0, 0), wall);
 }
 
 }  // namespace

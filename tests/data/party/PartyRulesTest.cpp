@@ -1,0 +1,492 @@
+// The party, the bag, their field abilities and save checks over small
+// records, each rule with a worked example.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Bag.h"
+#include "data/Party.h"
+#include "data/party/FieldAbilities.h"
+#include "data/party/SaveNodeCheck.h"
+#include "data/stats/Experience.h"
+#include "file/nml/NmlNode.h"
+#include "resource/database/ToolData.h"
+#include "tests/resource/database/DatabaseFixture.h"
+
+namespace {
+
+using DatabaseTestSupport::BattleTexts;
+using Engine::i32;
+using Game::Article;
+using Game::Bag;
+using Game::Database;
+using Game::Party;
+using Game::PartyMembers;
+using Game::PlayerGhost;
+
+constexpr const char* kArts =
+    "ability{name 隠れ身;passive;}ability{name 忍び足;passive;}ability{name 千里眼;passive;}"
+    "ability{name 鍵開け;passive;}ability{name エンカウント回避;passive;}ability{name 奇襲回避;passive;}"
+    "ability{name バックアタック回避;passive;}ability{name 奇襲サポート;passive;}ability{name ダッシュ;passive;}"
+    "ability{name 幸運;passive;}ability{name あきんど;passive;}ability{name 技;type 攻撃;}"
+    "ability{base{name 連撃;type 攻撃;}upper{}upper{}}";
+constexpr const char* kTools =
+    "tool{name 薬;icon 薬;price 10;}"
+    "tool{name 剣;icon 剣;price 80;energy 4;equip{weapon 8;}arts{ability 幸運;level 2;}}"
+    "tool{name 鎧;icon 鎧;price 40;equip{protector 4,2;}arts{ability ダッシュ;}}"
+    "tool{name 盾;icon 盾;price 40;equip{protector 1,9;}}tool{name 兜;icon 兜;price 40;equip{protector 9,1;}}";
+constexpr const char* kShells =
+    "shell{name Kessa;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 隠れ身;}gear{slot 0;name 剣;}}"
+    "shell{name ミオ;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 千里眼;level 2;}}"
+    "shell{name ノア;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}}"
+    "shell{name 丙;status{}skill{}defense{}}shell{name 丁;status{}skill{}defense{}}"
+    "shell{name 戊;status{}skill{}defense{}}shell{name 己;status{}skill{}defense{}}";
+
+class PartyRulesTest : public DatabaseTestSupport::DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    load(BattleTexts::empty()
+             .with(Database::kAbilities, kArts)
+             .with(Database::kTools, kTools)
+             .with(Database::kShells, kShells));
+  }
+  const Game::ShellData& shell(const char* name) { return *database().findShellExactly(name); }
+  const Game::ToolData* tool(const char* name) { return database().findTool(name); }
+  Game::Ability art(const char* name, i32 level = 1) { return Game::Ability(&database().findAbility(name), level); }
+  const Game::NmlNode& parse(const std::string& text) {
+    mRoot = std::make_unique<Game::NmlNode>();
+    EXPECT_TRUE(mRoot->parse(text.c_str(), true)) << text;
+    return *mRoot;
+  }
+  static std::string text(const Game::NmlNode& node) {
+    Game::String out;
+    node.toString(out, false);
+    return out.c_str() ? out.c_str() : "";
+  }
+
+ private:
+  std::unique_ptr<Game::NmlNode> mRoot;
+};
+
+class PartyRules : public PartyRulesTest {};
+class BagRules : public PartyRulesTest {};
+class SaveNodeCheckTest : public PartyRulesTest {};
+
+// Each field ability by its art's level: 0.2 a level of encounter avoidance,
+// 0.3 off the ambush and back attack factors, 0.5 onto forestalling.
+TEST_F(PartyRules, FieldAbilitiesByName) {
+  Game::FieldAbilities none;
+  none.read(Game::AbilityList());
+  EXPECT_FALSE(none.hide || none.sneak || none.dash || none.merchant);
+  EXPECT_EQ(std::vector<float>({static_cast<float>(none.clairvoyance), static_cast<float>(none.lockpicking),
+                                none.encounterAvoidance, none.ambushFactor, none.backAttackFactor,
+                                none.forestallFactor, static_cast<float>(none.luck)}),
+            std::vector<float>({0.f, 0.f, 0.f, 1.f, 1.f, 1.f, 0.f}));
+  Game::AbilityList list;
+  for (const auto& [name, level] : {std::pair{"隠れ身", 1}, std::pair{"忍び足", 1}, std::pair{"千里眼", 2},
+                                    std::pair{"鍵開け", 3}, std::pair{"エンカウント回避", 2}, std::pair{"奇襲回避", 1},
+                                    std::pair{"バックアタック回避", 2}, std::pair{"奇襲サポート", 3},
+                                    std::pair{"ダッシュ", 1}, std::pair{"幸運", 4}, std::pair{"あきんど", 1}}) {
+    list.add(art(name, level));
+  }
+  list.add(art("鍵開け", 1));
+  Game::FieldAbilities all;
+  all.read(list);
+  EXPECT_TRUE(all.hide && all.sneak && all.dash && all.merchant);
+  EXPECT_EQ(std::vector<i32>({all.clairvoyance, all.lockpicking, all.luck}), std::vector<i32>({2, 4, 4}));
+  EXPECT_FLOAT_EQ(all.encounterAvoidance, 0.4f);
+  EXPECT_FLOAT_EQ(all.ambushFactor, 0.7f);
+  EXPECT_FLOAT_EQ(all.backAttackFactor, 0.4f);
+  EXPECT_FLOAT_EQ(all.forestallFactor, 2.5f);
+}
+
+// Living members give their learned arts and the arts of every slot.
+TEST_F(PartyRules, FieldAbilitiesComeFromLivingMembersAndTheirGear) {
+  Party party;
+  party.recruit(shell("Kessa"));
+  party.recruit(shell("ミオ"));
+  party.collectFieldAbilities();
+  EXPECT_TRUE(party.fieldAbilities().hide);
+  EXPECT_EQ(party.fieldAbilities().clairvoyance, 2);
+  EXPECT_EQ(party.fieldAbilities().luck, 2) << "the sword in slot 0";
+  EXPECT_FALSE(party.fieldAbilities().dash);
+  party.members().memberAt(1).slot(7) = Article::fromItem(tool("鎧"));
+  party.members().memberAt(0).lpRef() = 1;
+  party.collectFieldAbilities();
+  EXPECT_TRUE(party.fieldAbilities().hide) << "Kessa at LP 1";
+  party.members().memberAt(0).lpRef() = 0;
+  party.collectFieldAbilities();
+  EXPECT_FALSE(party.fieldAbilities().hide) << "Kessa at LP 0";
+  EXPECT_EQ(party.fieldAbilities().luck, 0);
+  EXPECT_TRUE(party.fieldAbilities().dash) << "the armour in slot 7";
+}
+
+// Levels 10 and 20: 30² / 10 = 90; none: at least 1; level 3 alone: 9 / 10 → 1.
+TEST_F(PartyRules, ContinuePenaltyBySummedLevels) {
+  Party party;
+  EXPECT_EQ(party.continuePenalty(), 1);
+  party.recruit(shell("ノア"))->ghost->gainExperience(nullptr, Game::Experience::forLevel(3), 0);
+  EXPECT_EQ(party.continuePenalty(), 1);
+  party.members().memberAt(0).gainExperience(nullptr, Game::Experience::forLevel(10) - Game::Experience::forLevel(3), 0);
+  party.addGhost(shell("ミオ")).gainExperience(nullptr, Game::Experience::forLevel(20), 0);
+  EXPECT_EQ(party.continuePenalty(), 10) << "a roster ghost off the members does not count";
+  party.recruit(shell("ミオ"));
+  EXPECT_EQ(party.continuePenalty(), 90);
+}
+
+TEST_F(PartyRules, RecruitsFindingAndTheLead) {
+  Party party;
+  EXPECT_EQ(party.leadExperience(), 0);
+  party.recruit(shell("ノア"))->ghost->gainExperience(nullptr, 700, 0);
+  EXPECT_EQ(party.leadExperience(), 0) << "no Kessa";
+  EXPECT_EQ(party.addGhost(shell("ミオ")).experience(), 0);
+  party.recruit(shell("Kessa"))->ghost->gainExperience(nullptr, 3000, 0);
+  EXPECT_EQ(party.leadExperience(), 3000);
+  PlayerGhost& late = party.addGhost(shell("ミオ"));
+  EXPECT_EQ(late.experience(), 0) << "already in the roster";
+  EXPECT_EQ(&party.addGhost(shell("ミオ")), &late);
+  EXPECT_EQ(party.rosterCount(), 3);
+  EXPECT_EQ(party.findGhost(&shell("ミオ")), &late);
+  EXPECT_TRUE(party.hasGhostOf(&shell("Kessa")));
+  EXPECT_EQ(party.findGhostByKey("ミオ"), &late);
+  EXPECT_EQ(party.findGhostByKey("誰か"), nullptr);
+  EXPECT_EQ(party.findGhostByKey(nullptr), nullptr);
+  EXPECT_EQ(party.recruit(shell("Kessa")), nullptr) << "already travelling";
+  EXPECT_EQ(party.activeCount(), 2);
+
+  // A recruit after the lead's gains starts at its experience.
+  Party second;
+  second.recruit(shell("Kessa"))->ghost->gainExperience(nullptr, 5000, 0);
+  EXPECT_EQ(second.recruit(shell("ミオ"))->ghost->experience(), 5000);
+}
+
+TEST_F(PartyRules, ApLifeEquipmentAndNewCycles) {
+  Party party;
+  party.recruit(shell("Kessa"));
+  party.recruit(shell("ミオ"));
+  party.addGhost(shell("ノア"));
+  // At level 1 the AP1 maximum is 3 and the LP maximum 3.
+  for (PlayerGhost* ghost : {&party.members().memberAt(0), &party.members().memberAt(1), &party.rosterAt(2)}) {
+    ghost->spendAp(0);
+    ghost->spendAp(0);
+    ghost->lpRef() = 1;
+  }
+  party.addApAll(1);
+  party.addLpAll(1);
+  EXPECT_EQ(std::vector<i32>({party.members().memberAt(0).getAp(0), party.members().memberAt(1).lp(),
+                              party.rosterAt(2).getAp(0), party.rosterAt(2).lp()}),
+            std::vector<i32>({2, 2, 1, 1}));
+
+  party.members().memberAt(1).slot(3) = Article::fromItem(tool("剣"));
+  party.rosterAt(2).slot(2) = Article::fromItem(tool("剣"));
+  EXPECT_EQ(party.countEquipped(tool("剣")), 2);
+  EXPECT_EQ(party.countEquippedAll(tool("剣")), 3);
+  EXPECT_EQ(party.countEquippedAll(nullptr), 0);
+  EXPECT_EQ(party.countEquipped(nullptr), 0);
+  EXPECT_TRUE(party.isEquipped(tool("剣")));
+  EXPECT_FALSE(party.isEquipped(tool("鎧")));
+  EXPECT_TRUE(party.unequipItem(tool("剣")));
+  EXPECT_TRUE(party.unequipItem(tool("剣")));
+  EXPECT_FALSE(party.unequipItem(tool("剣"))) << "the roster ghost off the members keeps its own";
+  EXPECT_TRUE(party.members().memberAt(1).slot(3).isEmpty());
+
+  party.startNewCycle();
+  EXPECT_EQ(party.activeCount(), 0);
+  EXPECT_EQ(party.rosterCount(), 3);
+  party.clear();
+  EXPECT_EQ(party.rosterCount(), 0);
+}
+
+TEST_F(PartyRules, MembersCountArrangeAndFind) {
+  std::vector<std::unique_ptr<PlayerGhost>> ghosts;
+  PartyMembers members;
+  EXPECT_EQ(members.count(), 0);
+  for (const char* name : {"Kessa", "ミオ", "ノア", "Kessa", "ミオ", "ノア"}) {
+    ghosts.push_back(std::make_unique<PlayerGhost>());
+    ghosts.back()->setUp(shell(name), 0);
+    ASSERT_NE(members.add(*ghosts.back()), nullptr);
+    EXPECT_EQ(members.battleCount(), std::min(members.count(), 5));
+  }
+  PlayerGhost extra;
+  EXPECT_EQ(members.add(extra), nullptr);
+  EXPECT_EQ(members.findAtCell(0, 4), ghosts[4].get());
+  EXPECT_EQ(members.findAtCell(0, 0), ghosts[0].get());
+  EXPECT_EQ(members.findAtCell(-1, -1), nullptr) << "the sixth does not fight";
+  EXPECT_EQ(members.findNamed("ノア"), ghosts[2].get());
+  EXPECT_EQ(members.findNamed(nullptr), nullptr);
+  EXPECT_TRUE(members.contains(*ghosts[5]));
+  EXPECT_FALSE(members.contains(extra));
+  members.removeAt(9);
+  EXPECT_EQ(members.count(), 6);
+  members.removeNamed("ミオ");
+  EXPECT_EQ(members.count(), 5);
+  EXPECT_EQ(&members.memberAt(1), ghosts[2].get());
+  members.removeNamed("誰も");
+  EXPECT_EQ(members.count(), 5);
+  // The sixth moved up takes the first free cell: (0, 1), left by ミオ.
+  EXPECT_EQ(std::make_pair(members.at(4).row, members.at(4).column), std::make_pair(0, 1));
+  members.clear();
+  EXPECT_EQ(members.count(), 0);
+  EXPECT_DEATH(members.at(0), "0");
+}
+
+// The seventh member line and later cells: rows then columns, skipping what
+// an earlier member holds.
+TEST_F(PartyRules, ArrangingFillsRowsBeforeColumns) {
+  std::vector<std::unique_ptr<PlayerGhost>> ghosts;
+  PartyMembers members;
+  for (int i = 0; i < 5; ++i) {
+    ghosts.push_back(std::make_unique<PlayerGhost>());
+    ghosts.back()->setUp(shell("ノア"), 0);
+    members.add(*ghosts.back());
+  }
+  members.at(0) = {ghosts[0].get(), 0, 0};
+  members.at(1) = {ghosts[1].get(), 0, 0};
+  members.at(2) = {ghosts[2].get(), 2, 4};
+  members.at(3) = {ghosts[3].get(), 0, 5};
+  members.at(4) = {ghosts[4].get(), 3, 0};
+  members.arrange();
+  std::vector<std::pair<i32, i32>> cells;
+  for (i32 i = 0; i < members.count(); ++i) {
+    cells.emplace_back(members.at(i).row, members.at(i).column);
+  }
+  EXPECT_EQ(cells, (std::vector<std::pair<i32, i32>>{{0, 0}, {0, 1}, {2, 4}, {0, 2}, {0, 3}}));
+}
+
+// The party node: member lines (key, row, column), then a ghost child per
+// roster ghost; loading skips unknown and repeated members and settles cells.
+TEST_F(PartyRules, SaveAndLoad) {
+  Party party;
+  party.recruit(shell("Kessa"));
+  party.addGhost(shell("ノア"));
+  party.recruit(shell("ミオ"));
+  Game::NmlNode node;
+  party.save(node);
+  const std::string saved = text(node);
+  EXPECT_EQ(saved.substr(0, saved.find("ghost{")), "member Kessa,0,0;member ミオ,0,1;");
+  EXPECT_EQ(node.countChildren("ghost"), 3);
+
+  Party loaded;
+  loaded.load(parse("member ノア,2,3;member 誰か,0,0;member ノア,1,1;member Kessa,2,3;" + saved.substr(saved.find("ghost{"))));
+  EXPECT_EQ(loaded.rosterCount(), 3);
+  ASSERT_EQ(loaded.activeCount(), 2);
+  EXPECT_STREQ(loaded.members().memberAt(0).getName(), "ノア");
+  EXPECT_EQ(std::make_pair(loaded.members().at(0).row, loaded.members().at(0).column), std::make_pair(2, 3));
+  EXPECT_EQ(std::make_pair(loaded.members().at(1).row, loaded.members().at(1).column), std::make_pair(0, 0))
+      << "a shared cell moves on";
+}
+
+// Entry e sorts after an article of an earlier tool; for the same tool when
+// one of its performance values is greater, or when all are equal and it has
+// more uses left.
+TEST_F(BagRules, SortOrder) {
+  const auto with = [&](const char* name, float uses, float condition) {
+    Article a;
+    a.set(tool(name), uses, condition);
+    return a;
+  };
+  struct Case {
+    Article e, a;
+    bool after;
+  };
+  const Case cases[] = {
+      {with("剣", 1, 1), with("薬", 1, 1), true},       {with("薬", 1, 1), with("剣", 1, 1), false},
+      {with("剣", 1, 1), with("剣", 1, 0.5f), true},    {with("剣", 1, 0.5f), with("剣", 1, 1), false},
+      {with("剣", 1, 1), with("剣", 0.5f, 1), true},    {with("剣", 0.5f, 1), with("剣", 1, 1), false},
+      {with("剣", 1, 1), with("剣", 1, 1), false},      {with("鎧", 1, 1), with("鎧", 1, 0.5f), true},
+      {with("鎧", 1, 0.75f), with("鎧", 1, 1), false},   {with("盾", 1, 1), with("盾", 1, 0.5f), true},
+      {with("兜", 1, 1), with("兜", 1, 0.5f), true},    {with("剣", 1, 0.5f), with("剣", 0.5f, 1), false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Bag::sortsAfter(c.e, c.a), c.after)
+        << c.e.item()->name() << c.e.uses() << "/" << c.e.condition() << " " << c.a.uses() << "/" << c.a.condition();
+  }
+}
+
+TEST_F(BagRules, AddTakeCountAndFill) {
+  Bag bag;
+  bag.add(Article::fromItem(tool("剣")), 2);
+  bag.add(Article::fromItem(tool("薬")), 1);
+  Article worn;
+  worn.set(tool("剣"), 0.5f);
+  bag.add(worn, 1);
+  bag.add(Article::fromItem(tool("剣")), 3);
+  ASSERT_EQ(bag.count(), 3);
+  EXPECT_EQ(std::vector<i32>({bag.at(0)->number, bag.at(1)->number, bag.at(2)->number}), std::vector<i32>({1, 1, 5}));
+  EXPECT_EQ(bag.at(1)->article.uses(), 2);
+  EXPECT_EQ(bag.at(3), nullptr);
+  EXPECT_EQ(bag.countItem(tool("剣")), 6);
+  EXPECT_EQ(bag.countItem(nullptr), 0);
+  Article out;
+  EXPECT_FALSE(bag.take(out, -1));
+  EXPECT_FALSE(bag.take(out, 3));
+  ASSERT_TRUE(bag.take(out, 2));
+  EXPECT_EQ(out.uses(), 4);
+  EXPECT_EQ(bag.at(2)->number, 4);
+  ASSERT_TRUE(bag.take(out, 0));
+  EXPECT_EQ(bag.count(), 2) << "the last piece goes with its entry";
+  EXPECT_TRUE(bag.takeItem(tool("剣")));
+  EXPECT_EQ(bag.countItem(tool("剣")), 4);
+  EXPECT_FALSE(bag.takeItem(tool("鎧")));
+
+  bag.fillWithAll();
+  ASSERT_EQ(bag.count(), database().toolCount());
+  for (i32 i = 0; i < bag.count(); ++i) {
+    EXPECT_EQ(bag.at(i)->article.item(), database().toolAt(i));
+    EXPECT_EQ(bag.at(i)->number, 2);
+  }
+}
+
+TEST_F(BagRules, SaveAndLoad) {
+  Bag bag;
+  bag.add(Article::fromItem(tool("剣")), 2);
+  bag.add(Article::fromItem(tool("薬")), 1);
+  Game::NmlNode node;
+  bag.save(node);
+  EXPECT_EQ(text(node),
+            "item{number 1;article{tool 薬;energy 1;defensePerformance 100;}}"
+            "item{number 2;article{tool 剣;energy 4;defensePerformance 100;}}");
+  Bag loaded;
+  loaded.add(Article::fromItem(tool("鎧")), 1);
+  loaded.load(parse(text(node) + "item{number 3;article{tool 薬;energy 1;defensePerformance 100;}}item{number 2;}"
+                                 "item{article{tool 鎧;energy 1;defensePerformance 100;}}"));
+  ASSERT_EQ(loaded.count(), 2);
+  EXPECT_EQ(loaded.countItem(tool("薬")), 4);
+  EXPECT_EQ(loaded.countItem(tool("剣")), 2);
+  EXPECT_EQ(loaded.countItem(tool("鎧")), 0);
+}
+
+const std::string kGhost =
+    "name ミオ;experience 5;LP 3;AP 1,2,3;bonusPoint 0;masterPoint 0;masterExperience 0;"
+    "equip{tool 剣;energy 2;defensePerformance 100;}equip{}equip{}equip{}equip{}equip{}equip{}equip{}"
+    "bonus{腕力 2;}artsList{arts{ability 連撃;level 3;}}";
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST_F(SaveNodeCheckTest, GhostNodes) {
+  const std::string numbers = "a character's number is missing or not whole";
+  const std::string item = "an item's uses or condition are missing or out of range";
+  const std::string art = "an art holds more than its name and level";
+  const std::string level = "an art's level is out of range";
+  const struct {
+    std::string text;
+    std::string problem;
+  } cases[] = {
+      {kGhost, ""},
+      {replaced(kGhost, "name ミオ;", ""), "a character's shell is not in the shell table"},
+      {replaced(kGhost, "name ミオ;", "name 誰か;"), "a character's shell is not in the shell table"},
+      {replaced(kGhost, "name ミオ;", "name;"), "a character's shell is not in the shell table"},
+      {replaced(kGhost, "experience 5;", ""), numbers},
+      {replaced(kGhost, "experience 5;", "experience 5,6;"), numbers},
+      {replaced(kGhost, "LP 3;", "LP x;"), numbers},
+      {replaced(kGhost, "masterPoint 0;", ""), numbers},
+      {replaced(kGhost, "experience 5;", "experience 0;"), ""},
+      {replaced(kGhost, "experience 5;", "experience -1;"), "a character's experience is negative"},
+      {replaced(kGhost, "masterExperience 0;", "masterExperience -1;"), "a character's experience is negative"},
+      {replaced(kGhost, "AP 1,2,3;", ""), "a character's AP is missing"},
+      {replaced(kGhost, "AP 1,2,3;", "AP 1,2;"), "a character's AP is missing"},
+      {replaced(kGhost, "AP 1,2,3;", "AP 1,2,3,4;"), "a character's AP is missing"},
+      {replaced(kGhost, "AP 1,2,3;", "AP 1,x,3;"), "a character's AP is not whole"},
+      {replaced(kGhost, "AP 1,2,3;", "AP 1,2,x;"), "a character's AP is not whole"},
+      {replaced(kGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}", "equip{}equip{}equip{}equip{}equip{}equip{}"),
+       "a character has not eight equipment slots"},
+      {replaced(kGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}",
+                "equip{}equip{}equip{}equip{}equip{}equip{}equip{}equip{}"),
+       "a character has not eight equipment slots"},
+      {replaced(kGhost, "tool 剣;", "tool 無い盾;"), "an item is not in the tool table"},
+      {replaced(kGhost, "tool 剣;", "tool;"), "an item is not in the tool table"},
+      {replaced(kGhost, "energy 2;", ""), item},
+      {replaced(kGhost, "energy 2;", "energy -1;"), item},
+      {replaced(kGhost, "energy 2;", "energy 0;"), ""},
+      {replaced(kGhost, "defensePerformance 100;", ""), item},
+      {replaced(kGhost, "defensePerformance 100;", "defensePerformance 101;"), item},
+      {replaced(kGhost, "defensePerformance 100;", "defensePerformance -1;"), item},
+      {replaced(kGhost, "defensePerformance 100;", "defensePerformance 0;"), ""},
+      {replaced(kGhost, "}equip{}", "}equip{tool 鎧;energy 1;defensePerformance 100;}"), ""},
+      {replaced(kGhost, "bonus{腕力 2;}", ""), "a character's bonus or arts are missing"},
+      {replaced(kGhost, "artsList{arts{ability 連撃;level 3;}}", ""), "a character's bonus or arts are missing"},
+      {replaced(kGhost, "腕力 2;", "腕力 x;"), "a bonus value is not a whole number"},
+      {replaced(kGhost, "腕力 2;", "霊力 2,3;"), "a bonus value is not a whole number"},
+      {replaced(kGhost, "ability 連撃;", "ability 無い技;"), "an art is not in the ability table"},
+      {replaced(kGhost, "ability 連撃;", "ability;"), "an art is not in the ability table"},
+      {replaced(kGhost, "level 3;", "level 4;"), level},
+      {replaced(kGhost, "level 3;", "level 0;"), level},
+      {replaced(kGhost, "level 3;", "level 1;"), ""},
+      {replaced(kGhost, "level 3;", ""), ""},
+      {replaced(kGhost, "level 3;", "level x;"), level},
+      {replaced(kGhost, "level 3;", "level 3;priority 5;"), art},
+      {replaced(kGhost, "level 3;", "level 3;trigger{}"), art},
+      {replaced(kGhost, "ability 連撃;level 3;", "level 1;ability 技;"), ""},
+  };
+  for (const auto& c : cases) {
+    const char* problem = Game::SaveNodeCheck::ghostProblem(parse(c.text));
+    EXPECT_EQ(problem ? problem : "", c.problem) << c.text;
+  }
+}
+
+TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
+  const std::string ghost = "ghost{" + kGhost + "}";
+  const std::string member = "a member line is damaged, or there are more than six";
+  const struct {
+    std::string text;
+    std::string problem;
+  } parties[] = {
+      {ghost + "member ミオ,0,1;", ""},
+      {"", ""},
+      {ghost + replaced(ghost, "AP 1,2,3;", ""), "a character's AP is missing"},
+      {ghost + ghost, "two characters share a shell"},
+      {ghost + "member ミオ,0;", member},
+      {ghost + "member ミオ,0,1,2;", member},
+      {ghost + "member ミオ,x,1;", member},
+      {ghost + "member ミオ,0,x;", member},
+      {ghost + "member ノア,0,1;", "a member names no character of the roster"},
+      {ghost + "member ミオ,0,1;member ミオ,1,1;", "a character is a member twice"},
+  };
+  for (const auto& c : parties) {
+    const char* problem = Game::SaveNodeCheck::partyProblem(parse(c.text));
+    EXPECT_EQ(problem ? problem : "", c.problem) << c.text;
+  }
+  // Seven characters: six member lines fit, a seventh is one too many.
+  std::string roster;
+  std::string lines;
+  int n = 0;
+  for (const char* name : {"ミオ", "ノア", "Kessa", "丙", "丁", "戊", "己"}) {
+    roster += "ghost{" + replaced(kGhost, "name ミオ;", std::string("name ") + name + ";") + "}";
+    lines += std::string("member ") + name + "," + std::to_string(n / 5) + "," + std::to_string(n % 5) + ";";
+    ++n;
+  }
+  const char* six = Game::SaveNodeCheck::partyProblem(parse(roster + lines.substr(0, lines.rfind("member"))));
+  EXPECT_EQ(six ? six : "", std::string());
+  const char* seven = Game::SaveNodeCheck::partyProblem(parse(roster + lines));
+  EXPECT_EQ(seven ? seven : "", member);
+
+  const std::string entry = "article{tool 薬;energy 1;defensePerformance 100;}";
+  const struct {
+    std::string text;
+    std::string problem;
+  } bags[] = {
+      {"item{" + entry + "number 1;}", ""},
+      {"item{number 1;}", "a bag entry has no article or no number"},
+      {"item{" + entry + "}", "a bag entry has no article or no number"},
+      {"item{" + entry + "number 0;}", "a bag entry has no article or no number"},
+      {"item{" + entry + "number x;}", "a bag entry has no article or no number"},
+      {"item{article{}number 1;}", "a bag entry holds no item"},
+      {"item{article{tool 無い盾;energy 1;defensePerformance 100;}number 1;}", "an item is not in the tool table"},
+      {"item{" + entry + "number 1;}item{article{tool 薬;energy -1;defensePerformance 100;}number 1;}",
+       "an item's uses or condition are missing or out of range"},
+  };
+  for (const auto& c : bags) {
+    const char* bagProblem = Game::SaveNodeCheck::bagProblem(parse(c.text));
+    EXPECT_EQ(bagProblem ? bagProblem : "", c.problem) << c.text;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,1037 @@
+// The battle unit's rules, each pinned by examples worked by hand: life,
+// derived values, states and their ticks, turns, reactions and placement.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/random/RandomGenerator.h"
+#include "data/article/Article.h"
+#include "data/unit/Life.h"
+#include "tests/core/random/SeededDraws.h"
+#include "tests/data/unit/BattleUnitFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Parameters;
+using Game::StatusBlock;
+using Game::Unit;
+using Game::UnitPose;
+using RandomTestSupport::firstFloatDraw;
+using RandomTestSupport::firstPercentDraw;
+using RandomTestSupport::random;
+using RandomTestSupport::seedsDrawing;
+using UnitTestSupport::TestGhost;
+
+class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
+ protected:
+  // The boost timers held high, so that a tick draws only for the states.
+  static void holdBoosts(Unit& unit) {
+    for (i32 i = 0; i < Parameters::kCount; ++i) {
+      unit.states().boostTimers()[i] = 50;
+    }
+  }
+  Game::Article lastUse(const char* tool) {
+    Game::Article article;
+    article.set(database().findTool(tool), 0.01f);
+    return article;
+  }
+};
+
+struct LifeCase {
+  i32 hp, lp, damage;
+  i32 hpAfter, lpAfter, taken;
+};
+
+TEST_F(BattleUnitRules, DamageComesOffHpThenLp) {
+  const LifeCase cases[] = {
+      {10, 50, 30, 0, 30, 30}, {10, 50, 10, 0, 50, 10}, {10, 50, 9, 1, 50, 9},
+      {10, 50, 0, 10, 50, 0},  {10, 50, -5, 10, 50, 0}, {0, 5, 8, 0, -3, 8},
+  };
+  for (const LifeCase& c : cases) {
+    i32 lp = c.lp;
+    Game::Life life(lp);
+    life.setHp(c.hp);
+    life.takeDamage(c.damage);
+    EXPECT_EQ(life.hp(), c.hpAfter) << c.hp << " " << c.damage;
+    EXPECT_EQ(lp, c.lpAfter) << c.hp << " " << c.damage;
+    EXPECT_EQ(life.damageThisTurn(), c.taken) << c.hp << " " << c.damage;
+    life.endTurn();
+    EXPECT_EQ(life.previousTurnDamage(), c.taken);
+    EXPECT_EQ(life.damageThisTurn(), 0);
+  }
+}
+
+TEST_F(BattleUnitRules, HealingClampingAndDeath) {
+  struct Case {
+    i32 hp, lp;
+    i32 heal, lpGain;
+    i32 hpAfter, lpAfter;
+  };
+  // HP heals only while LP is left; neither heals by a negative amount.
+  for (const Case& c : {Case{5, 1, 10, 0, 15, 1}, Case{5, 0, 10, 0, 5, 0}, Case{5, 1, -3, -3, 5, 1},
+                        Case{5, 1, 0, 4, 5, 5}}) {
+    i32 lp = c.lp;
+    Game::Life life(lp);
+    life.setHp(c.hp);
+    life.recoverHp(c.heal);
+    life.recoverLp(c.lpGain);
+    EXPECT_EQ(life.hp(), c.hpAfter) << c.lp << " " << c.heal;
+    EXPECT_EQ(lp, c.lpAfter) << c.lp << " " << c.lpGain;
+  }
+  // Into the maxima and not below 0; no LP leaves no HP.
+  struct Clamp {
+    i32 hp, lp, hpAfter, lpAfter;
+  };
+  for (const Clamp& c : {Clamp{150, 120, 100, 80}, Clamp{-5, 10, 0, 10}, Clamp{50, 0, 0, 0}, Clamp{50, -3, 0, 0},
+                         Clamp{100, 80, 100, 80}}) {
+    i32 lp = c.lp;
+    Game::Life life(lp);
+    life.setHp(c.hp);
+    life.clamp(100, 80);
+    EXPECT_EQ(life.hp(), c.hpAfter) << c.hp << " " << c.lp;
+    EXPECT_EQ(lp, c.lpAfter) << c.hp << " " << c.lp;
+  }
+  i32 lp = 3;
+  Game::Life life(lp);
+  life.fill();
+  EXPECT_EQ(life.hp(), 0x7fffffff);
+  life.kill();
+  EXPECT_EQ(std::make_pair(life.hp(), lp), std::make_pair(0, 0));
+  EXPECT_FALSE(life.isAlive());
+  lp = 1;
+  EXPECT_TRUE(life.isAlive());
+}
+
+// Weapon W = 10: the last use under ファイナルストライク doubles it, then
+// 薬漬け adds 10 a level, then the planned item its weapon performance.
+TEST_F(BattleUnitRules, TheWeaponValueUnderStatesAndAbilities) {
+  const Game::Article last = lastUse("槍");
+  const Game::Article fresh = Game::Article::fromItem(database().findTool("槍"));
+  struct Case {
+    i32 drugs;
+    bool finalStrike;
+    const Game::Article* held;
+    const Game::Article* planned;
+    i32 weapon;
+  };
+  const Case cases[] = {
+      {0, false, nullptr, nullptr, 10}, {2, false, nullptr, nullptr, 30}, {0, true, &last, nullptr, 20},
+      {1, true, &last, nullptr, 30},    {0, true, &fresh, nullptr, 10},  {0, false, &last, nullptr, 10},
+      {0, false, nullptr, &fresh, 16},  {3, true, &last, &fresh, 56},
+  };
+  for (const Case& c : cases) {
+    TestGhost& ghost = makeGhost();
+    ghost.weaponValue = 10;
+    ghost.equipment = c.held;
+    ghost.equipmentSlot = 2;
+    if (c.finalStrike) {
+      ghost.abilities().add(art("ファイナルストライク"));
+    }
+    Unit& unit = makeUnit(ghost);
+    unit.setWeaponSlot(2);
+    unit.setStateLevel("薬漬け", c.drugs);
+    if (c.planned) {
+      unit.planAction(2, art("斬る"), unit.place(), c.planned);
+    }
+    unit.recompute();
+    EXPECT_EQ(unit.status()[StatusBlock::kWeapon], c.weapon) << c.drugs << " " << c.finalStrike;
+  }
+}
+
+TEST_F(BattleUnitRules, StatesBendTheBlocks) {
+  TestGhost& ghost = makeGhost(false, 120, 80, 41);
+  ghost.caps[Parameters::kAp1] = 9;
+  ghost.defense.factors()[3] = 0.5f;
+  Unit& unit = makeUnit(ghost);
+  unit.recompute();
+  EXPECT_FALSE(unit.attack().elements().isSet(15));
+  EXPECT_FALSE(unit.attack().elements().isSet(9));
+  EXPECT_FLOAT_EQ(unit.defense().factors()[3], 0.5f);
+
+  unit.setStateLevel("呪い", 1);
+  unit.setStateLevel("カウンター無効付加", 1);
+  unit.setStateLevel("吸収付加", 1);
+  unit.setStateLevel("マジックバリア", 30);
+  unit.recompute();
+  // The curse halves the seven attributes only.
+  EXPECT_EQ(std::vector<i32>({unit.maxHp(), unit.maxLp(), unit.parameters()[Parameters::kAp1],
+                              unit.parameters()[Parameters::kStrength], unit.parameters()[Parameters::kPsyche]}),
+            std::vector<i32>({120, 80, 9, 20, 20}));
+  EXPECT_TRUE(unit.attack().elements().isSet(15)) << "反撃無効";
+  EXPECT_TRUE(unit.attack().elements().isSet(9)) << "吸収";
+  EXPECT_FALSE(unit.attack().elements().isSet(14));
+  EXPECT_FALSE(unit.attack().elements().isSet(16));
+  // The barrier of level 30 keeps 70% of spells (element 3) out of 50%.
+  EXPECT_FLOAT_EQ(unit.defense().factors()[3], 0.35f);
+  EXPECT_FLOAT_EQ(unit.defense().factors()[2], 1.f);
+  EXPECT_FLOAT_EQ(unit.defense().factors()[4], 1.f);
+}
+
+// Attributes 20: Attack is 腕力. Boosts count everywhere, the formation's
+// values only for a placed party unit, the synchro groups for any party unit.
+TEST_F(BattleUnitRules, BoostsFormationAndSynchroAddToTheParameters) {
+  battle.formation[Parameters::kStrength] = 3;
+  battle.synchro[Parameters::kStrength] = 100;
+  struct Case {
+    bool enemy;
+    i32 row;
+    bool inBattle;
+    i32 attack;
+  };
+  for (const Case& c : {Case{false, 1, true, 128}, Case{false, -1, true, 125}, Case{true, 1, true, 25},
+                        Case{false, -1, false, 25}}) {
+    Unit& unit = makeUnit(makeGhost(c.enemy), c.inBattle, c.row, 2);
+    unit.setBoost(Parameters::kStrength, 5);
+    unit.recompute();
+    EXPECT_EQ(unit.status()[StatusBlock::kAttack], c.attack) << c.enemy << " " << c.row << " " << c.inBattle;
+  }
+}
+
+TEST_F(BattleUnitRules, ADeadUnitLosesItsStatesAtTheNextRecomputation) {
+  Unit& unit = makeUnit();
+  unit.setStateLevel("毒", 2);
+  unit.recompute();
+  EXPECT_EQ(unit.stateLevel("毒"), 2);
+  unit.life().kill();
+  unit.recompute();
+  EXPECT_EQ(unit.stateLevel("毒"), 0);
+}
+
+// Every status value stops at 0 but Psycho, which stops at −256.
+TEST_F(BattleUnitRules, TheClampKeepsStatusFloorsAndLifeWithinTheMaxima) {
+  struct Case {
+    i32 weapon, psyche;
+    i32 weaponAfter, psychoAfter;
+  };
+  for (const Case& c : {Case{-5, -300, 0, -256}, Case{-5, -100, 0, -100}, Case{7, 30, 7, 30}}) {
+    TestGhost& ghost = makeGhost();
+    ghost.weaponValue = c.weapon;
+    ghost.caps[Parameters::kPsyche] = c.psyche;
+    Unit& unit = makeUnit(ghost);
+    EXPECT_EQ(unit.status()[StatusBlock::kWeapon], c.weaponAfter) << c.weapon;
+    EXPECT_EQ(unit.status()[StatusBlock::kPsycho], c.psychoAfter) << c.psyche;
+    for (i32 i = 1; i < StatusBlock::kPsycho; ++i) {
+      EXPECT_GE(unit.status()[i], 0) << i;
+    }
+  }
+  TestGhost& ghost = makeGhost(false, 100, 80);
+  Unit& unit = makeUnit(ghost);
+  EXPECT_EQ(std::make_pair(unit.hp(), unit.lp()), std::make_pair(100, 80));
+  unit.life().setHp(500);
+  ghost.lpRef() = 500;
+  unit.clamp();
+  EXPECT_EQ(std::make_pair(unit.hp(), unit.lp()), std::make_pair(100, 80));
+}
+
+TEST_F(BattleUnitRules, TheBattleStartResetClearsCountersPlanAndStates) {
+  Unit& unit = makeUnit();
+  unit.planAction(3, art("溜め撃ち"), unit.place());
+  unit.setHold(2);
+  unit.endTurn();
+  unit.setTurnMark(5);
+  unit.setStateLevel("毒", 1);
+  unit.setBoost(Parameters::kStrength, 4);
+  unit.life().setHp(7);
+  unit.resetForBattle();
+  EXPECT_EQ(unit.hp(), 0x7fffffff);
+  EXPECT_EQ(std::vector<i32>({unit.turnCount(), unit.weaponSlot(), unit.charge(), unit.hold(), unit.turnMark(),
+                              unit.stateLevel("毒"), unit.boost(Parameters::kStrength)}),
+            std::vector<i32>({0, -1, 0, 0, 0, 0, 0}));
+  EXPECT_FALSE(unit.hasPlan());
+}
+
+TEST_F(BattleUnitRules, NamesRatiosAndQuestionsOfTheUnit) {
+  TestGhost& ghost = makeGhost(true, 100, 100);
+  ghost.defense.resist().set(database().stateIndex("毒"));
+  Unit& unit = makeUnit(ghost);
+  EXPECT_TRUE(unit.resists("毒"));
+  EXPECT_FALSE(unit.resists("睡眠"));
+  EXPECT_TRUE(unit.hasName("test"));
+  EXPECT_FALSE(unit.hasName("影"));
+  unit.setExtraName("影");
+  EXPECT_TRUE(unit.hasName("影"));
+  EXPECT_TRUE(unit.hasName("test"));
+  EXPECT_FALSE(unit.hasName("光"));
+  unit.life().setHp(50);
+  ghost.lpRef() = 25;
+  EXPECT_FLOAT_EQ(unit.getLifeRatio(), 0.375f);
+  EXPECT_FLOAT_EQ(unit.getLpRatio(), 0.25f);
+  battle.guards[1] = 2;
+  EXPECT_EQ(unit.sideFieldMode(), 2);
+  EXPECT_EQ(makeUnit(makeGhost(true), false).sideFieldMode(), 0);
+  EXPECT_EQ(unit.level(), 1);
+  ghost.levelValue = 7;
+  EXPECT_EQ(unit.level(), 7);
+}
+
+// (row × 64 + 64, column × 64 − 96, 0), x negated on the enemies' side.
+TEST_F(BattleUnitRules, CellPositions) {
+  struct Case {
+    i32 side, row, column;
+    float x, y;
+  };
+  for (const Case& c : {Case{0, 0, 0, 64.f, -96.f}, Case{0, 2, 4, 192.f, 160.f}, Case{1, 1, 2, -128.f, 32.f}}) {
+    Engine::Math::Vector3 at;
+    Unit::cellPosition(at, c.side, c.row, c.column);
+    EXPECT_EQ(std::vector<float>({at.x, at.y, at.z}), std::vector<float>({c.x, c.y, 0.f}))
+        << c.side << " " << c.row << " " << c.column;
+  }
+  Engine::Math::Vector3 home;
+  makeUnit(true, 2, 1).getHomePosition(home);
+  EXPECT_EQ(std::vector<float>({home.x, home.y}), std::vector<float>({-192.f, -32.f}));
+}
+
+TEST_F(BattleUnitRules, EffectsOfStateRecords) {
+  Unit& unit = makeUnit(true);
+  battle.energies[1] = 10;
+  unit.applyState("呪力チャージ", 4, false);
+  EXPECT_EQ(battle.energies[1], 14);
+  EXPECT_EQ(battle.energies[0], 0);
+  unit.applyState("呪力破壊", 6, false);
+  EXPECT_EQ(battle.energies[1], 8);
+  unit.applyState("EclipseSidestep", 1, false);
+  EXPECT_EQ(battle.guards[1], 1);
+  EXPECT_EQ(battle.guards[0], 0);
+  unit.applyState("結界", 2, false);
+  EXPECT_EQ(battle.guards[1], 2);
+  EXPECT_EQ(battle.guards[0], 0) << "amount 2 guards the own side only";
+  unit.applyState("結界", 0, false);
+  EXPECT_EQ(battle.guards[0], 0);
+
+  unit.planAction(-1, art("斬る"), unit.place());
+  unit.applyState("睡眠", 0, false);
+  EXPECT_TRUE(unit.hasPlan()) << "sleep of level 0";
+  unit.applyState("スタン", 1, false);
+  EXPECT_FALSE(unit.hasPlan());
+
+  unit.applyState("毒", 2, false);
+  unit.applyState("再生", 3, false);
+  unit.setBoost(Parameters::kStrength, 5);
+  unit.states().boostTimers()[Parameters::kStrength] = 2;
+  unit.applyState("ディスペル", 1, false);
+  const i32 poison = database().stateIndex("毒");
+  EXPECT_EQ(std::vector<i32>({unit.stateLevel("毒"), unit.states().timer(poison), unit.stateLevel("再生"),
+                              unit.boost(Parameters::kStrength), unit.states().boostTimers()[Parameters::kStrength]}),
+            std::vector<i32>({0, 0, 0, 0, 0}));
+
+  unit.life().setHp(10);
+  unit.ghost().lpRef() = 50;
+  unit.applyState("ＬＰ回復", 7, false);
+  EXPECT_EQ(unit.lp(), 57);
+}
+
+TEST_F(BattleUnitRules, RefreshClearsHarmfulLevelsAndKeepsTheRest) {
+  Unit& unit = makeUnit();
+  unit.applyState("毒", 2, false);
+  unit.applyState("再生", 2, false);
+  unit.applyState("リフレッシュ", 1, false);
+  EXPECT_EQ(unit.stateLevel("毒"), 0);
+  EXPECT_EQ(unit.states().timer(database().stateIndex("毒")), 5) << "the timer stays";
+  EXPECT_EQ(unit.stateLevel("再生"), 2);
+}
+
+// Resisted: a harmful state the defence resists or any harmful state on a
+// dead unit, and only when asked to check.
+TEST_F(BattleUnitRules, ResistanceAppliesToHarmfulStatesWhenChecked) {
+  struct Case {
+    const char* state;
+    bool resisting, dead, check;
+    i32 level;
+  };
+  const Case cases[] = {
+      {"毒", true, false, true, 0},    {"毒", true, false, false, 2},  {"毒", false, false, true, 2},
+      {"毒", false, true, true, 0},    {"再生", false, true, true, 2}, {"再生", true, false, true, 2},
+  };
+  for (const Case& c : cases) {
+    TestGhost& ghost = makeGhost();
+    if (c.resisting) {
+      ghost.defense.resist().set(database().stateIndex(c.state));
+    }
+    Unit& unit = makeUnit(ghost);
+    if (c.dead) {
+      unit.life().kill();
+    }
+    unit.applyState(c.state, 2, c.check);
+    EXPECT_EQ(unit.stateLevel(c.state), c.level) << c.state << c.resisting << c.dead << c.check;
+  }
+}
+
+TEST_F(BattleUnitRules, AnalysisShowsLifeUpToTenThousand) {
+  struct Case {
+    i32 hp, lp;
+    std::string line;
+  };
+  for (const Case& c : {Case{100, 75, "HP 175 / 12000"}, Case{4000, 6000, "HP 10000 / 12000"},
+                        Case{4001, 6000, "HP ????? / ?????"}}) {
+    battle.messages.clear();
+    TestGhost& ghost = makeGhost(true, 6000, 6000);
+    Unit& unit = makeUnit(ghost);
+    unit.life().setHp(c.hp);
+    ghost.lpRef() = c.lp;
+    const i32 centred = battle.cameraCentred;
+    unit.applyState("分析", 1, false);
+    EXPECT_EQ(battle.messages, (std::vector<std::string>{"test", c.line, "resistances"}));
+    EXPECT_EQ(battle.cameraCentred, centred + 1);
+  }
+}
+
+TEST_F(BattleUnitRules, OutsideABattleTheSideEffectsDoNothing) {
+  Unit& unit = makeUnit(makeGhost(), false);
+  for (const char* name : {"呪力チャージ", "呪力破壊", "結界", "EclipseSidestep", "チェック", "分析"}) {
+    unit.applyState(name, 1, false);
+  }
+  EXPECT_EQ(battle.energies[0], 0);
+  EXPECT_EQ(battle.guards[0], 0);
+  EXPECT_TRUE(battle.messages.empty());
+  EXPECT_EQ(battle.cameraCentred, 0);
+}
+
+// A parameter state moves its parameter by 8 a level; a boost that starts
+// from 0 runs 4 turns, one already running keeps its time.
+TEST_F(BattleUnitRules, ParameterStatesBoostAndTime) {
+  Unit& unit = makeUnit();
+  unit.applyState("腕力アップ", 2, false);
+  unit.states().boostTimers()[Parameters::kStrength] = 2;
+  unit.applyState("腕力アップ", 1, false);
+  unit.applyState("鈍足", 3, false);
+  EXPECT_EQ(unit.boost(Parameters::kStrength), 24);
+  EXPECT_EQ(unit.states().boostTimers()[Parameters::kStrength], 2);
+  EXPECT_EQ(unit.boost(Parameters::kAgility), -24);
+  EXPECT_EQ(unit.states().boostTimers()[Parameters::kAgility], 4);
+  EXPECT_EQ(unit.boost(Parameters::kDexterity), 0);
+  EXPECT_EQ(unit.states().boostTimers()[Parameters::kDexterity], 0);
+  EXPECT_EQ(unit.stateLevel("腕力アップ"), 0) << "no level of its own";
+}
+
+TEST_F(BattleUnitRules, AmountZeroSetsAStateThatOverwrites) {
+  Unit& unit = makeUnit();
+  unit.applyState("再生", 2, false);
+  unit.applyState("再生", 0, false);
+  EXPECT_EQ(unit.stateLevel("再生"), 0);
+}
+
+// A boost whose time is up becomes 8 of 10 and vanishes at a draw below 30.
+TEST_F(BattleUnitRules, BoostsFadeAndVanishByTheDraw) {
+  for (i32 seed : seedsDrawing({29, 30, 31, 0, 99})) {
+    const i32 draw = firstPercentDraw(seed);
+    Unit& unit = makeUnit();
+    unit.setBoost(Parameters::kHp, 10);
+    unit.states().boostTimers()[Parameters::kHp] = 1;
+    unit.endTurn();
+    EXPECT_EQ(unit.boost(Parameters::kHp), draw < 30 ? 0 : 8) << draw;
+    EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 0);
+  }
+  Unit& unit = makeUnit();
+  unit.setBoost(Parameters::kHp, 10);
+  unit.states().boostTimers()[Parameters::kHp] = 2;
+  unit.endTurn();
+  EXPECT_EQ(unit.boost(Parameters::kHp), 10) << "one turn left";
+  EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 1);
+}
+
+// 毒 vanishes at 30%: once its timer is below 0, at a draw below 30.
+TEST_F(BattleUnitRules, StatesVanishAfterTheirTimeByTheDraw) {
+  for (i32 seed : seedsDrawing({29, 30, 31})) {
+    const i32 draw = firstPercentDraw(seed);
+    Unit& unit = makeUnit();
+    holdBoosts(unit);
+    unit.states().set(database().stateIndex("毒"), 2, 0);
+    unit.endTurn();
+    EXPECT_EQ(unit.stateLevel("毒"), draw < 30 ? 0 : 2) << draw;
+    EXPECT_EQ(unit.states().timer(database().stateIndex("毒")), draw < 30 ? 0 : -1) << draw;
+  }
+  Unit& unit = makeUnit();
+  unit.states().set(database().stateIndex("ディレイ"), 1, 1);
+  unit.endTurn();
+  EXPECT_EQ(unit.stateLevel("ディレイ"), 1) << "timer 0 still holds";
+  EXPECT_EQ(unit.states().timer(database().stateIndex("ディレイ")), 0);
+}
+
+TEST_F(BattleUnitRules, TheTurnEndKeepsAChargingPlanAndCountsTheTurn) {
+  Unit& unit = makeUnit();
+  unit.planAction(-1, art("斬る"), unit.place());
+  unit.setTurnMark(3);
+  unit.life().takeDamage(12);
+  unit.endTurn();
+  EXPECT_TRUE(unit.hasPlan()) << "charge 1 left";
+  EXPECT_EQ(unit.turnMark(), 0);
+  EXPECT_EQ(unit.turnCount(), 1);
+  EXPECT_EQ(unit.previousTurnDamage(), 12);
+  unit.setCharge(0);
+  unit.endTurn();
+  EXPECT_FALSE(unit.hasPlan());
+  EXPECT_EQ(unit.turnCount(), 2);
+  EXPECT_EQ(unit.previousTurnDamage(), 0);
+}
+
+// Poison: a = 1 − life ratio, f = a² / (a² + 0.25),
+// max(1, trunc(√(level × max HP) × 5 × f)).
+TEST_F(BattleUnitRules, PoisonByLevelMaximumAndLife) {
+  struct Case {
+    i32 level, maxHp, hp, lp;
+    i32 damage;
+  };
+  // 1/3 lost: f = 4/13, √200 · 5 · f = 21.8; 3/4 lost: f = 9/13, √400 · 5 · f = 69.2.
+  for (const Case& c : {Case{1, 200, 100, 100, 21}, Case{4, 100, 0, 50, 69}, Case{3, 100, 100, 100, 1},
+                        Case{0, 100, 10, 10, 0}, Case{2, 100, 0, 0, 0}}) {
+    Unit& unit = makeUnit(makeGhost(false, c.maxHp, 100));
+    unit.setStateLevel("毒", c.level);
+    unit.life().setHp(c.hp);
+    unit.ghost().lpRef() = c.lp;
+    EXPECT_EQ(unit.poisonDamage(), c.damage) << c.level << " " << c.hp << " " << c.lp;
+  }
+}
+
+// Attributes 0 give Resist 0: trunc(max HP × rate), rate = (自動回復 +
+// 再生) / 100, at least 1 while the rate is not 0, at most 999.
+TEST_F(BattleUnitRules, RegenerationByRateWithinOneAnd999) {
+  struct Case {
+    i32 maxHp, automatic, state;
+    bool alive;
+    i32 amount;
+  };
+  for (const Case& c : {Case{200, 3, 2, true, 10}, Case{200, 0, 0, true, 0}, Case{10, 0, 1, true, 1},
+                        Case{50000, 0, 5, true, 999}, Case{99900, 1, 0, true, 999}, Case{200, 3, 2, false, 0}}) {
+    TestGhost& ghost = makeGhost(false, c.maxHp, 100, 0);
+    if (c.automatic > 0) {
+      ghost.abilities().add(art("自動回復", c.automatic));
+    }
+    Unit& unit = makeUnit(ghost);
+    unit.setStateLevel("再生", c.state);
+    if (!c.alive) {
+      unit.life().kill();
+    }
+    EXPECT_EQ(unit.regeneration(), c.amount) << c.maxHp << " " << c.automatic << " " << c.state;
+  }
+  // Resist 29 (attributes 27): 200 × 129 / 100 × 0.05 = 12.9.
+  TestGhost& ghost = makeGhost(false, 200, 100, 27);
+  Unit& unit = makeUnit(ghost);
+  unit.setStateLevel("再生", 5);
+  EXPECT_EQ(unit.status()[StatusBlock::kResist], 29);
+  EXPECT_EQ(unit.regeneration(), 12);
+}
+
+TEST_F(BattleUnitRules, StateMessagesAreDelayedNumbersOrPictures) {
+  struct View : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
+    std::vector<Game::UnitStuff::Message> shown;
+  } view;
+  Unit& unit = makeUnit();
+  unit.queueStateMessage(state("ＬＰ回復"), 5);
+  unit.queueStateMessage(state("毒"), 0);
+  unit.queueStateMessage(state("毒"), 3);
+  for (int frame = 0; frame < 200; ++frame) {
+    unit.messages().update(view);
+  }
+  ASSERT_EQ(view.shown.size(), 3u);
+  EXPECT_EQ(view.shown[0].kind, Game::UnitStuff::Message::Kind::kDamage);
+  EXPECT_EQ(view.shown[0].value, 5);
+  EXPECT_EQ(view.shown[0].color, 0xFF80FFFFu);
+  for (std::size_t i : {1u, 2u}) {
+    EXPECT_EQ(view.shown[i].kind, Game::UnitStuff::Message::Kind::kState);
+    EXPECT_EQ(view.shown[i].state, database().stateIndex("毒"));
+  }
+  EXPECT_EQ(view.shown[1].count, 1) << "at least one picture";
+  EXPECT_EQ(view.shown[2].count, 3);
+}
+
+TEST_F(BattleUnitRules, MessagesCarryTheirValuesAndWaitSeventyFrames) {
+  struct View : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
+    std::vector<Game::UnitStuff::Message> shown;
+  } view;
+  Game::UnitStuff::MessageManager messages;
+  messages.queueDamage(-1, 0xFFFFFFFFu, 2, 1.5f);
+  messages.queueDelayedDamage(0, 0xFF80FF80u);
+  messages.queueState(4, 2);
+  EXPECT_FALSE(messages.isEmpty());
+  messages.update(view);
+  ASSERT_EQ(view.shown.size(), 1u);
+  EXPECT_EQ(view.shown[0].value, -1);
+  EXPECT_EQ(view.shown[0].flag, 2);
+  EXPECT_EQ(view.shown[0].scale, 1.5f);
+  EXPECT_EQ(messages.wait(), 70);
+  for (int frame = 0; frame < 69; ++frame) {
+    messages.update(view);
+  }
+  EXPECT_EQ(view.shown.size(), 1u);
+  messages.update(view);
+  ASSERT_EQ(view.shown.size(), 2u) << "the zero delayed number was never queued";
+  EXPECT_EQ(view.shown[1].state, 4);
+  EXPECT_EQ(view.shown[1].count, 2);
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOn) {
+  TestGhost& ghost = makeGhost();
+  for (const char* name : {"自動発狂", "自動サーマル", "自動シールド"}) {
+    ghost.abilities().add(art(name));
+  }
+  Unit& unit = makeUnit(ghost);
+  unit.autoAbilities();
+  EXPECT_EQ(std::vector<i32>({unit.stateLevel("発狂"), unit.stateLevel("サーマルバリア"), unit.stateLevel("シールド")}),
+            std::vector<i32>({1, 1, 1}));
+  TestGhost& resisting = makeGhost();
+  resisting.abilities().add(art("自動発狂"));
+  resisting.defense.resist().set(database().stateIndex("発狂"));
+  Unit& calm = makeUnit(resisting);
+  calm.autoAbilities();
+  EXPECT_EQ(calm.stateLevel("発狂"), 0);
+}
+
+// 自動スタン of level 50 stuns at a draw below 50, with the state's picture.
+TEST_F(BattleUnitRules, AutomaticStunByItsLevel) {
+  for (i32 seed : seedsDrawing({49, 50, 51})) {
+    const i32 draw = firstPercentDraw(seed);
+    TestGhost& ghost = makeGhost();
+    ghost.abilities().add(art("自動スタン", 50));
+    Unit& unit = makeUnit(ghost);
+    unit.planAction(-1, art("斬る"), unit.place());
+    unit.autoAbilities();
+    EXPECT_EQ(unit.hasPlan(), draw >= 50) << draw;
+    EXPECT_EQ(unit.messages().isEmpty(), draw >= 50) << draw;
+  }
+}
+
+TEST_F(BattleUnitRules, RevivalRestoresAndCountsDown) {
+  struct View : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
+    std::vector<Game::UnitStuff::Message> shown;
+  } view;
+  Unit& unit = makeUnit(makeGhost(false, 90, 40));
+  unit.applyState("リヴァイヴァ", 2, false);
+  unit.planAction(4, art("溜め撃ち"), unit.place());
+  unit.setHold(3);
+  unit.onDefeated();
+  EXPECT_EQ(std::vector<i32>({unit.hp(), unit.lp(), unit.stateLevel("リヴァイヴァ"), unit.weaponSlot(), unit.charge(),
+                              unit.hold()}),
+            std::vector<i32>({90, 1, 1, -1, 0, 0}));
+  EXPECT_FALSE(unit.hasPlan());
+  unit.messages().update(view);
+  ASSERT_EQ(view.shown.size(), 1u);
+  EXPECT_EQ(view.shown[0].value, 91);
+  EXPECT_EQ(view.shown[0].color, 0xFF80FF80u);
+  EXPECT_EQ(battle.poses, (std::vector<UnitPose>{UnitPose::kRevive}));
+  unit.onDefeated();
+  unit.onDefeated();
+  EXPECT_FALSE(unit.isAlive());
+}
+
+// Key (Speed + 1) × (1 − r²), r the draw; the plan's art adds its speed; a
+// delay takes 256.
+TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
+  for (i32 seed : {3, 11, 2024}) {
+    const float r = firstFloatDraw(seed);
+    Unit& unit = makeUnit();
+    EXPECT_FLOAT_EQ(unit.orderKey(), 21.f * (1.f - r * r)) << seed;
+    random().setSeed(seed);
+    unit.planAction(-1, art("斬る"), unit.place());
+    random().setSeed(seed);
+    unit.setStateLevel("ディレイ", 1);
+    EXPECT_FLOAT_EQ(unit.orderKey(), 21.f * (1.f - r * r) + 30.f - 256.f) << seed;
+  }
+}
+
+// 1 + 行動回数増加, + ゴーストキャスター for spells.
+TEST_F(BattleUnitRules, ActionsPerTurn) {
+  TestGhost& ghost = makeGhost();
+  ghost.abilities().add(art("行動回数増加", 2));
+  Unit& unit = makeUnit(ghost);
+  unit.setStateLevel("ゴーストキャスター", 3);
+  EXPECT_EQ(unit.actionCount(art("斬る")), 3);
+  EXPECT_EQ(unit.actionCount(art("火球")), 6);
+  Unit& plain = makeUnit();
+  EXPECT_EQ(plain.actionCount(art("火球")), 1);
+}
+
+TEST_F(BattleUnitRules, PlanningSetsSlotAndChargeOnce) {
+  Unit& unit = makeUnit();
+  EXPECT_EQ(unit.planAction(3, art("溜め撃ち"), unit.place()), 0);
+  EXPECT_EQ(unit.charge(), 3);
+  unit.planAction(5, art("斬る"), unit.place());
+  EXPECT_EQ(unit.weaponSlot(), 3);
+  EXPECT_EQ(unit.charge(), 3);
+  EXPECT_EQ(unit.plan().size(), 2u);
+  Unit& timeless = makeUnit();
+  timeless.setStateLevel("世界", 1);
+  timeless.planAction(1, art("溜め撃ち"), timeless.place());
+  EXPECT_EQ(timeless.charge(), 0) << "no charge while time is stopped by the unit";
+  EXPECT_EQ(timeless.weaponSlot(), 1);
+}
+
+// Fear refuses the plan when the coin comes up (a draw of 0 out of 2).
+TEST_F(BattleUnitRules, FearRefusesOnTheCoin) {
+  for (i32 seed = 1; seed <= 12; ++seed) {
+    random().setSeed(seed);
+    const bool heads = random().coin();
+    Unit& afraid = makeUnit();
+    afraid.setStateLevel("恐怖", 1);
+    random().setSeed(seed);
+    EXPECT_EQ(afraid.planAction(-1, art("斬る"), afraid.place()), heads ? Unit::kPlanRefused : 0) << seed;
+    EXPECT_EQ(afraid.hasPlan(), !heads);
+    Unit& brave = makeUnit();
+    random().setSeed(seed);
+    EXPECT_EQ(brave.planAction(-1, art("斬る"), brave.place()), 0) << seed;
+  }
+}
+
+// 突き: energy 2, AP tier 2; 火球: a spell of energy 3, AP tier 1.
+TEST_F(BattleUnitRules, WhatAnArtCostsAndWhoCanPay) {
+  Unit& unit = makeUnit();
+  EXPECT_EQ(std::vector<i32>({unit.energyCost(art("火球")), unit.apTier(art("火球")), unit.energyCost(art("突き")),
+                              unit.apTier(art("突き"))}),
+            std::vector<i32>({3, 1, 2, 2}));
+  unit.setStateLevel("ElementalCrystalRing", 1);
+  EXPECT_EQ(std::vector<i32>({unit.energyCost(art("火球")), unit.apTier(art("火球")), unit.energyCost(art("突き")),
+                              unit.apTier(art("突き"))}),
+            std::vector<i32>({0, 0, 2, 2}));
+
+  struct Case {
+    i32 energy;
+    std::array<i32, 3> ap;
+    bool checkEnergy;
+    bool pays;
+  };
+  const Case cases[] = {
+      {2, {0, 1, 0}, true, true},  {1, {0, 1, 0}, true, false}, {1, {0, 1, 0}, false, true},
+      {2, {1, 0, 1}, true, false}, {9, {0, 2, 0}, true, true},
+  };
+  for (const Case& c : cases) {
+    TestGhost& ghost = makeGhost();
+    ghost.ap = c.ap;
+    Unit& payer = makeUnit(ghost);
+    battle.energies[0] = c.energy;
+    EXPECT_EQ(payer.canPay(art("突き"), c.checkEnergy), c.pays) << c.energy << " " << c.ap[1];
+  }
+  battle.energies[1] = 0;
+  EXPECT_TRUE(makeUnit(true).canPay(art("突き"), true)) << "enemies always pay";
+  TestGhost& ghost = makeGhost();
+  ghost.ap = {0, 1, 0};
+  EXPECT_TRUE(makeUnit(ghost, false).canPay(art("突き"), true)) << "no side energy outside a battle";
+}
+
+TEST_F(BattleUnitRules, WhoCanUseWhichArt) {
+  TestGhost& ghost = makeGhost();
+  ghost.ap = {1, 1, 1};
+  Unit& unit = makeUnit(ghost);
+  battle.energies[0] = 10;
+  EXPECT_TRUE(unit.canUse(art("突き"), true));
+  EXPECT_FALSE(unit.canUse(Game::Ability(), true));
+  EXPECT_FALSE(unit.canUse(art("禁じ手"), true)) << "its condition fails";
+  unit.setStateLevel("発狂", 1);
+  EXPECT_TRUE(unit.canUse(art("突き"), true)) << "madness stops spells only";
+  EXPECT_FALSE(unit.canUse(art("火球"), true));
+  unit.setStateLevel("発狂", 0);
+  unit.setStateLevel("麻痺", 1);
+  EXPECT_FALSE(unit.canUse(art("斬る"), true));
+  EXPECT_TRUE(unit.canUse(art("自動回復"), true)) << "passives need no action";
+  unit.setStateLevel("麻痺", 0);
+
+  // 封印: an energy cost is refused from level 1, an AP tier from level 2.
+  struct Case {
+    const char* art;
+    i32 seal;
+    bool usable;
+  };
+  for (const Case& c : {Case{"溜め撃ち", 5, true}, Case{"奥義", 1, true}, Case{"奥義", 2, false}, Case{"気弾", 0, true},
+                        Case{"気弾", 1, false}}) {
+    unit.setStateLevel("封印", c.seal);
+    EXPECT_EQ(unit.canUse(art(c.art), true), c.usable) << c.art << " " << c.seal;
+  }
+  unit.setStateLevel("ElementalCrystalRing", 1);
+  unit.setStateLevel("封印", 1);
+  EXPECT_TRUE(unit.canUse(art("火球"), true)) << "a spell free under the ring";
+}
+
+TEST_F(BattleUnitRules, WhoCanAct) {
+  struct Case {
+    bool dead, planned;
+    i32 hold;
+    const char* state;
+    bool stopped;
+    const char* ability;
+    bool acts;
+  };
+  const Case cases[] = {
+      {false, false, 0, nullptr, false, nullptr, true},  {true, false, 0, nullptr, false, nullptr, false},
+      {false, false, 1, nullptr, false, nullptr, false}, {false, true, 1, nullptr, false, nullptr, true},
+      {false, false, 0, "麻痺", false, nullptr, false},  {false, false, 0, "睡眠", false, nullptr, false},
+      {false, false, 0, nullptr, true, nullptr, false},  {false, false, 0, "世界", true, nullptr, true},
+      {false, false, 0, nullptr, true, "入門", true},    {false, false, 0, "恐怖", false, nullptr, true},
+  };
+  for (const Case& c : cases) {
+    TestGhost& ghost = makeGhost();
+    if (c.ability) {
+      ghost.abilities().add(art(c.ability));
+    }
+    Unit& unit = makeUnit(ghost);
+    if (c.planned) {
+      unit.planAction(-1, art("斬る"), unit.place());
+    }
+    unit.setHold(c.hold);
+    if (c.state) {
+      unit.setStateLevel(c.state, 1);
+    }
+    if (c.dead) {
+      unit.life().kill();
+    }
+    battle.timeStopped = c.stopped;
+    EXPECT_EQ(unit.canAct(), c.acts) << c.dead << c.planned << c.hold << (c.state ? c.state : "") << c.stopped;
+  }
+  battle.timeStopped = false;
+}
+
+// ていねいに扱う of level 1 spares the weapon at a draw above 0.6.
+TEST_F(BattleUnitRules, CarefulHandlingSparesTheWeaponByTheDraw) {
+  for (i32 seed = 1; seed <= 20; ++seed) {
+    const float draw = firstFloatDraw(seed);
+    TestGhost& careful = makeGhost();
+    careful.abilities().add(art("ていねいに扱う"));
+    Unit& unit = makeUnit(careful);
+    unit.setWeaponSlot(1);
+    unit.wearEquipment();
+    EXPECT_EQ(careful.usedSlots, draw > 0.6f ? std::vector<i32>{} : std::vector<i32>{1}) << draw;
+  }
+  TestGhost& plain = makeGhost();
+  Unit& unit = makeUnit(plain);
+  unit.setWeaponSlot(2);
+  unit.wearEquipment();
+  EXPECT_EQ(plain.usedSlots, std::vector<i32>{2});
+}
+
+// 1 − 0.9^L: 0, 0.1, 0.19.
+TEST_F(BattleUnitRules, AbilityFactors) {
+  for (const auto& [level, factor] : {std::pair{0, 0.f}, std::pair{1, 0.1f}, std::pair{2, 0.19f}}) {
+    TestGhost& ghost = makeGhost();
+    if (level > 0) {
+      ghost.abilities().add(art("エース", level));
+    }
+    EXPECT_NEAR(makeUnit(ghost).abilityFactor("エース"), factor, 1e-6f) << level;
+  }
+}
+
+// The state reactions in their order; the first one that fires is the only.
+TEST_F(BattleUnitRules, StateReactionsInOrder) {
+  struct Case {
+    std::vector<const char*> states;
+    std::vector<std::string> reactions;
+  };
+  const Case cases[] = {
+      {{"氷バリア"}, {"氷バリア冷防御"}},  // 氷バリア発動's condition fails
+      {{"分身", "シールド"}, {"分身"}},
+      {{"シールド", "サーマルバリア"}, {"シールド発動"}},
+      {{"サーマルバリア"}, {"サーマル冷熱防御"}},
+      {{"GlintBlade", "CrimsonFocus"}, {"パリィ"}},
+      {{"FloatingBellSplash"}, {"FloatingBellSplash"}},
+      {{"CrimsonFocus"}, {"Stillmere"}},
+      {{}, {}},
+  };
+  Unit& attacker = makeUnit(true, 0, 1);
+  const Game::Ability blow = art("斬る");
+  for (const Case& c : cases) {
+    Unit& unit = makeUnit(false, 1, 1);
+    for (const char* name : c.states) {
+      unit.setStateLevel(name, 1);
+    }
+    std::vector<Game::Reaction> out;
+    unit.collectReactions({&attacker, &blow, nullptr, true, 5}, out);
+    std::vector<std::string> names;
+    for (const Game::Reaction& reaction : out) {
+      names.emplace_back(reaction.art.name());
+      EXPECT_EQ(reaction.actor, &unit);
+    }
+    EXPECT_EQ(names, c.reactions) << (c.states.empty() ? "" : c.states[0]);
+  }
+}
+
+TEST_F(BattleUnitRules, GuardModesPlannedCountersAndMisses) {
+  Unit& attacker = makeUnit(true, 0, 1);
+  const Game::Ability blow = art("斬る");
+  const auto names = [&](Unit& unit, bool hit, i32 damage) {
+    std::vector<Game::Reaction> out;
+    unit.collectReactions({&attacker, &blow, nullptr, hit, damage}, out);
+    std::vector<std::string> result;
+    for (const Game::Reaction& reaction : out) {
+      result.emplace_back(reaction.art.name());
+    }
+    return result;
+  };
+  Unit& unit = makeUnit(false, 1, 1);
+  battle.guards[0] = 1;
+  EXPECT_EQ(names(unit, true, 5), std::vector<std::string>{"EclipseSidestep"});
+  EXPECT_TRUE(names(unit, false, 5).empty()) << "a miss";
+  EXPECT_TRUE(names(unit, true, 0).empty()) << "no damage";
+  battle.guards[0] = 0;
+  // A counter stance answers once its charge is spent; a plain plan never.
+  unit.planAction(-1, art("身構え"), attacker.place());
+  EXPECT_TRUE(names(unit, true, 5).empty()) << "still charging";
+  unit.setCharge(0);
+  EXPECT_EQ(names(unit, true, 5), std::vector<std::string>{"身構え"});
+  Unit& plain = makeUnit(false, 2, 1);
+  plain.planAction(-1, art("斬る"), attacker.place());
+  plain.setCharge(0);
+  EXPECT_TRUE(names(plain, true, 5).empty());
+}
+
+// 世界 of level 3 repeats the art twice; 薬漬け above 2 brings 副作用; a
+// follow-up art joins an action of its own type.
+TEST_F(BattleUnitRules, FollowUps) {
+  struct Case {
+    i32 world, drugs;
+    const char* done;
+    std::vector<std::string> follow;
+  };
+  const Case cases[] = {
+      {3, 0, "斬る", {"斬る", "斬る", "追い打ち"}}, {1, 0, "斬る", {"追い打ち"}}, {0, 3, "斬る", {"副作用", "追い打ち"}},
+      {0, 2, "結界発動", {"癒しの追撃"}},
+  };
+  for (const Case& c : cases) {
+    TestGhost& ghost = makeGhost();
+    ghost.abilities().add(art("追い打ち"));
+    ghost.abilities().add(art("癒しの追撃"));
+    Unit& unit = makeUnit(ghost);
+    unit.setStateLevel("世界", c.world);
+    unit.setStateLevel("薬漬け", c.drugs);
+    std::vector<Game::Ability> out;
+    unit.followUps(art(c.done), out);
+    std::vector<std::string> names;
+    for (const Game::Ability& a : out) {
+      names.emplace_back(a.name());
+    }
+    EXPECT_EQ(names, c.follow) << c.world << " " << c.drugs << " " << c.done;
+  }
+}
+
+TEST_F(BattleUnitRules, PlacementPosesAndOccupiedCells) {
+  Unit& sleeper = makeUnit();
+  sleeper.setStateLevel("睡眠", 1);
+  sleeper.placeAt(1, 1);
+  EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
+  Unit& enemy = makeUnit(true);
+  enemy.placeAt(1, 1);
+  EXPECT_EQ(std::make_pair(enemy.row(), enemy.column()), std::make_pair(1, 1)) << "the other side does not block";
+  EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
+  Unit& dead = makeUnit();
+  dead.life().kill();
+  dead.placeAt(-4, -4);
+  EXPECT_EQ(std::make_pair(dead.row(), dead.column()), std::make_pair(0, 0));
+  EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
+  // Every cell of the side taken: the clamped cell itself.
+  for (i32 i = 0; i < Unit::kRows * Unit::kColumns; ++i) {
+    makeUnit(true, i / Unit::kColumns, i % Unit::kColumns);
+  }
+  Unit& late = makeUnit(true);
+  late.placeAt(2, 3);
+  EXPECT_EQ(std::make_pair(late.row(), late.column()), std::make_pair(2, 3));
+}
+
+// A party unit takes the first candidate; targets whose condition fails make
+// the battle's reach the candidates.
+TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
+  Unit& chooser = makeUnit(false, 0, 0);
+  Unit& foe = makeUnit(true, 1, 3);
+  makeUnit(true, 0, 2);
+  Game::Place place;
+  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
+  EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), std::vector<i32>({0, 0, 0}));
+  battle.units.erase(battle.units.begin());
+  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
+  EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), std::vector<i32>({1, 1, 3}));
+  // Nobody alive: what the art reaches.
+  for (Unit* unit : battle.units) {
+    unit->life().kill();
+  }
+  EXPECT_FALSE(chooser.chooseTargetPlace(art("斬る"), place));
+  battle.reachable = {&foe};
+  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
+  EXPECT_EQ(place.row, 1);
+  EXPECT_FALSE(makeUnit(makeGhost(), false).chooseTargetPlace(art("斬る"), place));
+}
+
+// An enemy picks a group by 0.3^(row weight) and a unit in it by
+// 0.8^(column weight); the row weight is row + 1 + 狙われにくい, at most 4.
+TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
+  struct Target {
+    i32 row, column, hiding;
+  };
+  struct Case {
+    Target first, second;
+    double share;  // of the first
+  };
+  const Case cases[] = {
+      {{0, 0, 0}, {1, 0, 0}, 0.3 / (0.3 + 0.09)},           // rows 0 and 1
+      {{0, 0, 0}, {0, 4, 0}, 1.0 / (1.0 + 0.4096)},         // columns 0 and 4 away
+      {{0, 0, 5}, {2, 0, 0}, 0.0081 / (0.0081 + 0.027)},    // hidden to weight 4
+      {{0, 0, 0}, {0, 1, 0}, 1.0 / 1.8},                    // column 1 away
+      {{-1, -1, 0}, {0, 0, 0}, 1.0 / 1.3},                  // off the grid: weight 0
+  };
+  random().setSeed(77);
+  for (const Case& c : cases) {
+    battle.units.clear();
+    Unit& chooser = makeUnit(makeGhost(true), true, 0, 0);
+    battle.units.clear();
+    Unit* targets[2];
+    const Target* wanted[2] = {&c.first, &c.second};
+    for (int i = 0; i < 2; ++i) {
+      TestGhost& ghost = makeGhost();
+      if (wanted[i]->hiding > 0) {
+        ghost.abilities().add(art("狙われにくい", wanted[i]->hiding));
+      }
+      targets[i] = &makeUnit(ghost, true);
+      targets[i]->setCell(wanted[i]->row, wanted[i]->column);
+    }
+    const int draws = 4000;
+    int first = 0;
+    for (int i = 0; i < draws; ++i) {
+      Game::Place place;
+      ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
+      first += place.row == c.first.row && place.column == c.first.column ? 1 : 0;
+    }
+    EXPECT_NEAR(static_cast<double>(first) / draws, c.share, 0.03) << c.first.row << " " << c.second.row;
+  }
+}
+
+TEST_F(BattleUnitRules, StateSetEdges) {
+  const Game::StateSet fresh;
+  ASSERT_EQ(fresh.count(), database().states().count());
+  for (i32 i = 0; i < fresh.count(); ++i) {
+    EXPECT_EQ(std::make_pair(fresh.level(i), fresh.timer(i)), std::make_pair(0, 0)) << i;
+  }
+  Unit& unit = makeUnit();
+  Game::StateSet& states = unit.states();
+  const i32 last = states.count() - 1;
+  states.set(last, 4, 2);
+  states.set(-1, 9, 9);
+  states.set(states.count(), 9, 9);
+  EXPECT_EQ(std::vector<i32>({states.level(last), states.timer(last), states.level(-1), states.timer(-1),
+                              states.level(states.count()), states.timer(states.count()), states.level(0)}),
+            std::vector<i32>({4, 2, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(states.levelOf("無い状態"), 0);
+  states.setLevelOf("無い状態", 3);
+  states.set(0, 2, 6);
+  states.setLevelOf(state("毒").name(), 5);
+  EXPECT_EQ(states.timer(0), 6) << "a new level keeps the timer";
+  EXPECT_EQ(states.level(0), 5);
+  states.boosts()[0] = 3;
+  states.clearStates();
+  EXPECT_EQ(states.level(0), 0);
+  EXPECT_EQ(states.boosts()[0], 3);
+  states.clearAll();
+  EXPECT_EQ(states.boosts()[0], 0);
+
+  EXPECT_FALSE(unit.holdsBadState());
+  EXPECT_FALSE(unit.holdsGoodState());
+  unit.setStateLevel("再生", 1);
+  EXPECT_TRUE(unit.holdsGoodState());
+  EXPECT_FALSE(unit.holdsBadState());
+  unit.setStateLevel("毒", 1);
+  unit.setStateLevel("再生", 0);
+  EXPECT_TRUE(unit.holdsBadState());
+  EXPECT_FALSE(unit.holdsGoodState());
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+// What the unit panels and the status sheet queue: frames, gauges and the
+// model through the recording hook, text through the writer's layout.
+// Font 1 is 20 units high and 10 wide a byte, font 0 14 and 7.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Unit.h"
+#include "data/unit/StatusSheet.h"
+#include "data/unit/UnitPanels.h"
+#include "file/nml/NmlDocument.h"
+#include "presentation/model/ModelTestSupport.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/TextGrid.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+#include "tests/data/unit/TestGhost.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Parameters;
+
+// A draw as "batch@x,y" with its x and y scale.
+struct Drawn {
+  std::string batch;
+  float x, y, scaleX, scaleY;
+  bool operator==(const Drawn&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Drawn& d) {
+  return out << d.batch << "@" << d.x << "," << d.y << " x" << d.scaleX << "," << d.scaleY;
+}
+
+class UnitPanelsTest : public ModelTestSupport::ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    std::string frame;
+    for (int i = 0; i < 9; ++i) {
+      frame += "batch{name f" + std::to_string(i) + ";rect 0,0,2,2;}";
+    }
+    fs().put("src/system/frame.txt", frame);
+    fs().put("src/system/rect.txt", "batch{name rect;rect 0,0,2,2;}");
+    fs().put("src/system/gauge.txt", "batch{name gauge;rect 0,0,2,2;}");
+    for (const char* file : {"number", "wall", "cursor", "systemsound"}) {
+      fs().put(std::string("src/system/") + file + ".txt", "");
+    }
+    fs().put("src/picture/unit/像.txt",
+             "model{name stand;batch{name standing;rect 0,0,2,2;}}model{name down;batch{name lying;rect 0,0,2,2;}}");
+    Game::Constance::create();
+    Game::Database::create();
+    std::array<const Game::NmlNode*, Game::Database::kBattleFileCount> roots{};
+    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
+      auto& document = mDocuments[static_cast<std::size_t>(i)];
+      document = std::make_unique<Game::NmlDocument>();
+      document->loadFromText(Game::Database::battleFilePath(i), i == Game::Database::kStates ? "state{name 毒;harm;}" : "");
+      roots[static_cast<std::size_t>(i)] = document.get();
+    }
+    database().load(roots);
+    Game::NmlNode units;
+    ASSERT_TRUE(units.parse("test 像,2;", true));
+    database().maps().units.read(units, "list.txt");
+    Game::SceneRenderer::create(800, 600);
+    Game::SystemResources::create();
+  }
+  void TearDown() override {
+    Game::SystemResources::destroy();
+    Game::SceneRenderer::destroy();
+    Game::Database::destroy();
+    Game::Constance::destroy();
+    ModelTest::TearDown();
+  }
+
+  static Game::Database& database() { return *Game::Database::instance(); }
+  static Game::TextWriter& writer() { return Game::SceneRenderer::instance()->textWriter(); }
+  static std::pair<i32, i32> extent() {
+    std::pair<i32, i32> e;
+    writer().getExtent(&e.first, &e.second);
+    return e;
+  }
+  static std::pair<i32, i32> origin() {
+    std::pair<i32, i32> o;
+    writer().getOrigin(&o.first, &o.second);
+    return o;
+  }
+  static std::pair<i32, i32> cursor() {
+    std::pair<i32, i32> c;
+    writer().getCursor(&c.first, &c.second);
+    return c;
+  }
+  // Positions and scales to 1/1000, past the rounding of the transform.
+  static float round(float v) { return std::round(v * 1000.f) / 1000.f; }
+  std::vector<Drawn> drawn() {
+    std::vector<Drawn> out;
+    for (const auto& draw : hook.draws) {
+      const auto& t = draw.state.transform;
+      out.push_back({draw.batch, round(t(0, 3) * 400.f), round(t(1, 3) * 400.f), round(t(0, 0)), round(t(1, 1))});
+    }
+    hook.draws.clear();
+    return out;
+  }
+
+  UnitTestSupport::TestGhost ghost;
+
+ private:
+  std::array<std::unique_ptr<Game::NmlDocument>, Game::Database::kBattleFileCount> mDocuments;
+};
+
+// The LP bar takes max LP / (max HP + max LP) of the width, filled by
+// LP / max LP; the HP bar the rest, filled by HP / max HP. Width 80, height 6.
+TEST_F(UnitPanelsTest, TheLifeGaugeSplitsItsWidthByTheMaxima) {
+  struct Case {
+    i32 maxHp, maxLp, hp, lp;
+    std::vector<Drawn> draws;
+  };
+  const float h = 0.094f;  // 6 / 64
+  const Case cases[] = {
+      {300, 100, 150, 25,
+       {{"gauge", 10, 20, 0.313f, h}, {"gauge", 10, 20, 0.078f, h}, {"gauge", 30, 20, 0.938f, h},
+        {"gauge", 30, 20, 0.469f, h}}},
+      {3, 1, 3, 1,
+       {{"gauge", 10, 20, 0.313f, h}, {"gauge", 10, 20, 0.313f, h}, {"gauge", 30, 20, 0.938f, h},
+        {"gauge", 30, 20, 0.938f, h}}},
+      {100, 0, 50, 0, {{"gauge", 10, 20, 1.25f, h}, {"gauge", 10, 20, 0.625f, h}}},
+      {0, 1, 0, 1, {{"gauge", 10, 20, 1.25f, h}, {"gauge", 10, 20, 1.25f, h}}},
+      {0, 0, 0, 0, {{"gauge", 10, 20, 1.25f, h}}},
+  };
+  for (const Case& c : cases) {
+    UnitTestSupport::TestGhost g;
+    g.caps[Parameters::kHp] = c.maxHp;
+    g.caps[Parameters::kLp] = c.maxLp;
+    Game::Unit unit(g);
+    unit.life().setHp(c.hp);
+    g.lpRef() = c.lp;
+    hook.draws.clear();
+    unit.drawLifeGauge(10.f, 20.f, 80.f, 6.f);
+    EXPECT_EQ(drawn(), c.draws) << c.maxHp << " " << c.maxLp;
+  }
+}
+
+// 10 × 4 cells of font 1 and 12 more: 112 × 92. The gauge 26 below the top,
+// the values 32 below: "HP" and 4 digits, "LP" and 4 digits, "AP" and three
+// 2-digit values joined by "/", 100 units wide.
+TEST_F(UnitPanelsTest, TheStatusPanelFramesGaugeAndValues) {
+  ghost.ap = {12, 5, 30};
+  Game::Unit unit(ghost);
+  unit.drawStatusPanel(100.f, 50.f);
+  const std::vector<Drawn> draws = drawn();
+  ASSERT_EQ(draws.size(), 13u);
+  EXPECT_EQ(draws[0], (Drawn{"f0", 100, 50, 0.5f, 0.5f}));
+  EXPECT_EQ(draws[4], (Drawn{"f4", 156, 4, 1.75f, 1.438f}));
+  EXPECT_EQ(draws[8], (Drawn{"f8", 212, -42, 0.5f, 0.5f}));
+  EXPECT_EQ(draws[9], (Drawn{"gauge", 100, 24, 0.875f, 0.094f}));
+  EXPECT_EQ(draws[11], (Drawn{"gauge", 156, 24, 0.875f, 0.094f}));
+  EXPECT_EQ(writer().font(), 1);
+  EXPECT_EQ(origin(), std::make_pair(100, 18));
+  EXPECT_EQ(extent(), std::make_pair(100, 60));
+  EXPECT_EQ(cursor(), std::make_pair(100, -42)) << "a new line after the last value";
+  EXPECT_STREQ(writer().lastText().c_str(), "30");
+  EXPECT_EQ(writer().color(), 0xFFC0C0C0u);
+}
+
+// Font 0 on one line: "武器" and 5 digits, " ", "防御" and 5 digits, " ",
+// "魔防" and 5 digits: 203 units; a frame one line (14) high.
+TEST_F(UnitPanelsTest, TheEquipmentLineOfAUnit) {
+  ghost.weaponValue = 7;
+  Game::Unit unit(ghost);
+  Game::UnitPanels::drawEquipmentStatus(unit, -50.f, 30.f, 240.f);
+  const std::vector<Drawn> draws = drawn();
+  ASSERT_EQ(draws.size(), 9u);
+  EXPECT_EQ(draws[8], (Drawn{"f8", 190, 16, 0.5f, 0.5f}));
+  EXPECT_EQ(writer().font(), 0);
+  EXPECT_EQ(origin(), std::make_pair(-50, 30));
+  EXPECT_EQ(extent(), std::make_pair(203, 14));
+  EXPECT_EQ(cursor(), std::make_pair(-50, 16));
+  EXPECT_STREQ(writer().lastText().c_str(), "    0") << "魔防 in 5 digits";
+}
+
+// The sheet: frame and background over the table's size and 64 more, the
+// model in the first 64 units, halfway down, the table after it.
+TEST_F(UnitPanelsTest, TheSheetDrawsFrameBackgroundModelAndTable) {
+  ghost.appearance = "test";
+  Game::Unit(ghost).clamp();
+  float width = 0.f;
+  float height = 0.f;
+  ghost.measureSheet(&width, &height, Game::StatusSheet::kAllRows);
+  Game::TextGrid grid;
+  Game::StatusSheet::fillTable(grid, ghost, Game::StatusSheet::kAllRows);
+  EXPECT_EQ(width, grid.totalWidth() + 64.f);
+  EXPECT_EQ(height, grid.totalHeight());
+
+  ghost.drawSheet(-300.f, 200.f, true, true, Game::StatusSheet::kAllRows);
+  const std::vector<Drawn> draws = drawn();
+  ASSERT_EQ(draws.size(), 11u);
+  EXPECT_EQ(draws[8], (Drawn{"f8", round(-300 + width), round(200 - height), 0.5f, 0.5f}));
+  EXPECT_EQ(draws[9], (Drawn{"rect", -300, 200, round(width / 32), round(height / 32)}));
+  EXPECT_EQ(draws[10].batch, "standing");
+  EXPECT_EQ(draws[10].x, -268.f);
+  EXPECT_EQ(draws[10].y, round(200 - height / 2));
+  float dx = 0.f;
+  float dy = 0.f;
+  grid.cellOffset(&dx, &dy, 4, 5);
+  EXPECT_EQ(origin(), std::make_pair(static_cast<i32>(-236.f + dx), static_cast<i32>(200.f - dy)));
+
+  ghost.drawSheet(0.f, 0.f, false, false, Game::StatusSheet::kAllRows);
+  ASSERT_EQ(drawn().size(), 1u) << "the model alone";
+}
+
+// "down" once LP is gone, "stand" from 1 LP; nothing without a picture.
+TEST_F(UnitPanelsTest, TheModelStandsWhileLpIsLeft) {
+  ghost.appearance = "test";
+  for (const auto& [lp, batch] : {std::pair{1, "standing"}, std::pair{0, "lying"}}) {
+    ghost.lpRef() = lp;
+    ghost.drawModel(40.f, -20.f);
+    const std::vector<Drawn> draws = drawn();
+    ASSERT_EQ(draws.size(), 1u) << lp;
+    EXPECT_EQ(draws[0].batch, batch);
+    EXPECT_EQ(std::make_pair(draws[0].x, draws[0].y), std::make_pair(40.f, -20.f));
+  }
+  ghost.appearance = "nobody";
+  ghost.drawModel(0.f, 0.f);
+  EXPECT_TRUE(drawn().empty());
+}
+
+}  // namespace

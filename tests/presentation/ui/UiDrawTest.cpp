@@ -1,0 +1,141 @@
+#include "presentation/ui/UiDraw.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "presentation/model/ModelTestSupport.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/render/RenderState.h"
+#include "presentation/scene/SceneRenderer.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+
+// The interface drawings as the draw hook sees them, over system pictures of
+// named pieces: nine frame pieces f0..f8, a wall, a cursor and a gauge.
+class UiDrawTest : public ModelTestSupport::ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    std::string frame;
+    for (i32 i = 0; i < 9; ++i) frame += "batch{name f" + std::to_string(i) + ";rect 0,0,64,64;}";
+    fs().put("src/system/frame.txt", frame);
+    fs().put("src/system/wall.txt", "model{name wall;batch{name wall;rect 0,0,64,64;}}");
+    fs().put("src/system/cursor.txt", "batch{name cursor;rect 0,0,32,32;}");
+    fs().put("src/system/gauge.txt", "batch{name gauge;rect 0,0,64,8;}");
+    for (const char* file : {"number", "rect", "systemsound"}) fs().put(std::string("src/system/") + file + ".txt", "");
+    SceneRenderer::create(800, 600);
+    SystemResources::create();
+  }
+  void TearDown() override {
+    SystemResources::destroy();
+    SceneRenderer::destroy();
+    ModelTest::TearDown();
+  }
+
+  // Where a draw stands in the interface space, and its scale along x and y.
+  static float x(const RenderState& s) { return s.transform(0, 3) * 400.f; }
+  static float y(const RenderState& s) { return s.transform(1, 3) * 400.f; }
+  static float z(const RenderState& s) { return s.transform(2, 3) * 400.f; }
+};
+
+// A frame over the box from (-100, 50), 200 by 100: corners at half size,
+// edges and centre stretched over the 64-unit pieces, front-end at depth 490.
+TEST_F(UiDrawTest, AFrameLaysItsNinePiecesOverItsBox) {
+  UiDraw::drawFrame(-100.f, 50.f, 200.f, 100.f, 0xFF336699u, false);
+  ASSERT_EQ(hook.draws.size(), 9u);
+  const struct {
+    float x, y, scaleX, scaleY;
+  } pieces[9] = {{-100, 50, 0.5f, 0.5f},   {0, 50, 3.125f, 0.5f},   {100, 50, 0.5f, 0.5f},
+                 {-100, 0, 0.5f, 1.5625f}, {0, 0, 3.125f, 1.5625f}, {100, 0, 0.5f, 1.5625f},
+                 {-100, -50, 0.5f, 0.5f},  {0, -50, 3.125f, 0.5f},  {100, -50, 0.5f, 0.5f}};
+  for (i32 i = 0; i < 9; ++i) {
+    const ModelTestSupport::RecordingHook::Draw& draw = hook.draws[static_cast<std::size_t>(i)];
+    EXPECT_EQ(draw.batch, "f" + std::to_string(i));
+    EXPECT_FLOAT_EQ(x(draw.state), pieces[i].x) << i;
+    EXPECT_FLOAT_EQ(y(draw.state), pieces[i].y) << i;
+    EXPECT_FLOAT_EQ(z(draw.state), UiDraw::kFrameDepth) << i;
+    EXPECT_FLOAT_EQ(draw.state.transform(0, 0), pieces[i].scaleX) << i;
+    EXPECT_FLOAT_EQ(draw.state.transform(1, 1), pieces[i].scaleY) << i;
+    EXPECT_TRUE(draw.state.frontEnd);
+    EXPECT_FLOAT_EQ(draw.state.colors.ambient.x, 0.2f) << i;
+  }
+}
+
+// Without a game flow the frame count is 0: the pulse's glow is
+// (sin 0 + 1) / 4 = 0.25 added to the colour.
+TEST_F(UiDrawTest, APulsingFrameGlows) {
+  UiDraw::drawFrame(0.f, 0.f, 64.f, 64.f, 0xFF336699u, true);
+  ASSERT_EQ(hook.draws.size(), 9u);
+  EXPECT_FLOAT_EQ(hook.draws[4].state.colors.ambient.x, 0.45f);
+  EXPECT_FLOAT_EQ(hook.draws[4].state.colors.ambient.z, 0.85f);
+}
+
+// "ab" in font 1 (20 units a line, 10 a byte) from (-100, 50): a frame of 20
+// by 20; an empty text has no width and gets none.
+TEST_F(UiDrawTest, ATextFrameCoversWhatWasPrinted) {
+  TextWriter& writer = SceneRenderer::instance()->textWriter();
+  writer.setFont(1);
+  writer.setPosition(-100, 50);
+  writer.print("");
+  UiDraw::drawTextFrame(0xFFFFFFFFu);
+  EXPECT_TRUE(hook.draws.empty());
+  writer.setPosition(-100, 50);
+  writer.print("ab");
+  UiDraw::drawTextFrame(0xFFFFFFFFu);
+  ASSERT_EQ(hook.draws.size(), 9u);
+  EXPECT_FLOAT_EQ(x(hook.draws[8].state), -80.f);
+  EXPECT_FLOAT_EQ(y(hook.draws[8].state), 30.f);
+}
+
+// The background is drawn for any colour but 0, the fill only when some of
+// it shows, cut to its fraction of the width.
+TEST_F(UiDrawTest, AGaugeDrawsItsBackgroundThenItsFraction) {
+  const struct {
+    float fraction;
+    Engine::u32 back;
+    const char* draws;
+  } cases[] = {{0.5f, 0x00000001u, "back fill"}, {0.5f, 0u, "fill"}, {0.f, 0xFF000000u, "back"}, {0.f, 0u, ""}};
+  for (const auto& c : cases) {
+    hook.draws.clear();
+    UiDraw::drawGaugeBar(c.fraction, 0xFFFF0000u, c.back, RenderState());
+    std::string seen;
+    for (const auto& draw : hook.draws) {
+      const bool fill = draw.state.colors.ambient.x == 1.f;
+      seen += seen.empty() ? "" : " ";
+      seen += fill ? "fill" : "back";
+      if (fill) {
+        EXPECT_FLOAT_EQ(draw.state.transform(0, 0), c.fraction);
+      }
+    }
+    EXPECT_EQ(seen, c.draws) << c.fraction << " " << c.back;
+  }
+}
+
+TEST_F(UiDrawTest, TheCursorMarkStandsOverTheFramesWithoutDepth) {
+  UiDraw::drawCursorMark(-320.f, 240.f);
+  ASSERT_EQ(hook.draws.size(), 1u);
+  const RenderState& state = hook.draws[0].state;
+  EXPECT_EQ(hook.draws[0].batch, "cursor");
+  EXPECT_FLOAT_EQ(x(state), -320.f);
+  EXPECT_FLOAT_EQ(y(state), 240.f);
+  EXPECT_FLOAT_EQ(z(state), UiDraw::kCursorDepth);
+  EXPECT_FALSE(state.depthTest);
+  EXPECT_FALSE(state.depthWrite);
+}
+
+// The wall covers whatever was drawn before it: no depth test.
+TEST_F(UiDrawTest, TheWallIsDrawnWithoutADepthTest) {
+  UiDraw::drawWall();
+  ASSERT_EQ(hook.draws.size(), 1u);
+  EXPECT_EQ(hook.draws[0].batch, "wall");
+  EXPECT_TRUE(hook.draws[0].state.frontEnd);
+  EXPECT_FALSE(hook.draws[0].state.depthTest);
+  EXPECT_FALSE(hook.draws[0].state.depthWrite);
+}
+
+}  // namespace
+}  // namespace Game

@@ -1,0 +1,102 @@
+#pragma once
+
+// The names the game's code looks up: states, arts, tools, shells, sounds,
+// tunes and models. LookedUpNamesTest reads the sources and fails when the
+// code looks up a name kInCode lacks (or kInCode keeps one the code no
+// longer looks up); the sample data tests fail when the sample data lacks a
+// name of any list here.
+
+namespace LookedUpNames {
+
+enum class Kind { kState, kArt, kTool, kShell, kEnemy, kSound, kTune, kModel };
+
+// A sound's list, a tune's table or the picture set that holds a model; a
+// folder (ending in '/') for a model every picture listed there holds.
+struct Name {
+  Kind kind;
+  const char* name;
+  const char* source = "";
+};
+
+constexpr const char* kSystemSounds = "src/system/systemsound.txt";
+constexpr const char* kTunes = "bgm/bgm.txt";
+constexpr const char* kTitlePictures = "src/picture/title/main.txt";
+constexpr const char* kNumberPictures = "src/system/number.txt";
+constexpr const char* kGaugePictures = "src/picture/gui/呪力.txt";
+constexpr const char* kCautionPictures = "src/picture/battle/caution.txt";
+constexpr const char* kUnitPictures = "src/picture/unit/";
+
+using enum Kind;
+
+// Looked up by a literal name in a call or a table of names.
+inline constexpr Name kInCode[] = {
+    // States the units hold or that act at once.
+    {kState, "毒"}, {kState, "睡眠"}, {kState, "恐怖"}, {kState, "麻痺"}, {kState, "暗闇"}, {kState, "呪い"},
+    {kState, "ディレイ"}, {kState, "封印"}, {kState, "再生"}, {kState, "分身"}, {kState, "マジックバリア"},
+    {kState, "氷バリア"}, {kState, "シールド"}, {kState, "サーマルバリア"}, {kState, "ゴーストキャスター"},
+    {kState, "FloatingBellSplash"}, {kState, "リヴァイヴァ"}, {kState, "GlintBlade"}, {kState, "CrimsonFocus"},
+    {kState, "薬漬け"}, {kState, "世界"}, {kState, "ElementalCrystalRing"}, {kState, "カウンター無効付加"},
+    {kState, "吸収付加"}, {kState, "発狂"}, {kState, "チャージアップ"}, {kState, "集中"}, {kState, "防御"},
+    {kState, "スタン"}, {kState, "呪力破壊"}, {kState, "呪力チャージ"}, {kState, "気絶"}, {kState, "リフレッシュ"},
+    {kState, "ディスペル"}, {kState, "ＬＰ回復"}, {kState, "結界"}, {kState, "EclipseSidestep"},
+    {kState, "チェック"}, {kState, "分析"},
+    // Battle commands and the art standing for the last spell.
+    {kArt, "身を守る"}, {kArt, "何もしない"}, {kArt, "逃げる"}, {kArt, "想起"},
+    // Reactions, follow-ups and the side guards' answers.
+    {kArt, "氷バリア発動"}, {kArt, "氷バリア冷防御"}, {kArt, "分身"}, {kArt, "シールド発動"},
+    {kArt, "サーマル冷熱防御"}, {kArt, "サーマルカウンター"}, {kArt, "パリィ"}, {kArt, "FloatingBellSplash"},
+    {kArt, "Stillmere"}, {kArt, "EclipseSidestep"}, {kArt, "結界発動"}, {kArt, "副作用"},
+    // Abilities whose level or presence a battle rule reads.
+    {kArt, "ファイナルストライク"}, {kArt, "行動回数増加"}, {kArt, "入門"}, {kArt, "ていねいに扱う"},
+    {kArt, "狙われにくい"}, {kArt, "呪力容量拡大"}, {kArt, "初期呪力増加"}, {kArt, "自動回復"}, {kArt, "自動発狂"}, {kArt, "自動サーマル"}, {kArt, "自動シールド"},
+    {kArt, "自動スタン"}, {kArt, "斬撃サポート"}, {kArt, "打撃サポート"}, {kArt, "射撃サポート"},
+    {kArt, "熱サポート"}, {kArt, "冷サポート"}, {kArt, "光サポート"}, {kArt, "凝視サポート"},
+    {kArt, "レーザーサポート"}, {kArt, "電気サポート"}, {kArt, "音サポート"}, {kArt, "水サポート"},
+    // The party's field abilities.
+    {kArt, "隠れ身"}, {kArt, "忍び足"}, {kArt, "千里眼"}, {kArt, "鍵開け"}, {kArt, "エンカウント回避"},
+    {kArt, "奇襲回避"}, {kArt, "バックアタック回避"}, {kArt, "奇襲サポート"}, {kArt, "ダッシュ"}, {kArt, "幸運"},
+    {kArt, "あきんど"},
+    // The lead the opening recruits.
+    {kShell, "Kessa"},
+    {kSound, "saved", kSystemSounds}, {kSound, "cursorCancel", kSystemSounds},
+    {kTune, "タイトル", kTunes},
+    {kModel, "星", kTitlePictures}, {kModel, "miss", kNumberPictures}, {kModel, "0", kNumberPictures},
+    {kModel, "1", kNumberPictures}, {kModel, "2", kNumberPictures}, {kModel, "3", kNumberPictures},
+    {kModel, "4", kNumberPictures}, {kModel, "5", kNumberPictures}, {kModel, "6", kNumberPictures},
+    {kModel, "7", kNumberPictures}, {kModel, "8", kNumberPictures}, {kModel, "9", kNumberPictures},
+    {kModel, "empty", kGaugePictures}, {kModel, "active", kGaugePictures}, {kModel, "invalid", kGaugePictures},
+    {kModel, "スタン", kCautionPictures}, {kModel, "呪力破壊", kCautionPictures},
+    {kModel, "stand", kUnitPictures}, {kModel, "down", kUnitPictures}, {kModel, "appear", kUnitPictures},
+};
+
+// Looked up in forms the source scan does not read: names a function
+// returns for a value.
+inline constexpr Name kReturned[] = {
+    {kModel, "start", kTitlePictures},  {kModel, "load", kTitlePictures}, {kModel, "memoryLoad", kTitlePictures},
+    {kModel, "config", kTitlePictures}, {kModel, "quit", kTitlePictures},
+};
+
+// Named by rules of the battle and the field that the code does not hold
+// yet: the thrown item's art, the scrap of broken equipment and the key
+// that opens locked chests.
+inline constexpr Name kAwaited[] = {
+    {kArt, "投げる道具"},
+    {kTool, "廃棄物"},
+    {kTool, "魔法鍵"},
+};
+
+// Every name of the three lists.
+template <typename Fn>
+void forEach(Fn fn) {
+  for (const Name& name : kInCode) {
+    fn(name);
+  }
+  for (const Name& name : kReturned) {
+    fn(name);
+  }
+  for (const Name& name : kAwaited) {
+    fn(name);
+  }
+}
+
+}  // namespace LookedUpNames
