@@ -202,6 +202,24 @@ TEST_F(UnitModulesTest, AFallsStartVelocityAndAccelerationSolveThePeak) {
   }
 }
 
+// Peak 64 over 16 frames from the ground: v 16, a -2; the feet rise by
+// 16, 14, 12, … and are back on the ground after 17 updates.
+TEST_F(UnitModulesTest, AFallWithAPeakRisesByTheVelocityLessTheCountTimesTheAcceleration) {
+  Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
+  Fall fall(unit, 16, 64.f, 0.f);
+  const float kZ[] = {16.f, 30.f, 42.f, 52.f};
+  for (float z : kZ) {
+    EXPECT_EQ(fall.update(), Module::kHolding);
+    EXPECT_NEAR(feetOf(unit).z, z, 1e-3f);
+  }
+  for (int c = 4; c < 16; ++c) {
+    fall.update();
+  }
+  EXPECT_EQ(fall.update(), Module::kDone);
+  EXPECT_NEAR(feetOf(unit).z, 0.f, 1e-3f);  // 17·16 - 2·(0 + 1 + … + 16)
+  EXPECT_EQ(nodesOf(common("土煙")).size(), 32u);
+}
+
 TEST_F(UnitModulesTest, AFallEndingAboveTheGroundOrOfNoFramesRaisesNoDustAndEnds) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, -100.f));
   Fall high(unit, 32, 128.f, 128.f);
