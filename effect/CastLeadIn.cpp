@@ -12,7 +12,8 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 void Cast::prepareStartingEffect() {
-  if (!mAction || !mCaster || !mBattle) {
+  // Bound to an action means with its actor and battle too.
+  if (!mAction) {
     return;
   }
   if (!mStartingEffect) {

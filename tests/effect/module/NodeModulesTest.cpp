@@ -151,6 +151,16 @@ TEST_F(NodeModulesTest, ABringCarriesTheNodeInFPlusOneUpdatesWithAHopHalfWay) {
   EXPECT_EQ(bring.update(), Module::kDone);
 }
 
+TEST_F(NodeModulesTest, ABringOfNoFramesTakesOneAndStaysFinite) {
+  SceneNode* node = shotAt(Vector3(0.f, 0.f, 0.f));
+  Bring bring(node, 0, Vector3(100.f, 0.f, 0.f), 16.f);
+  EXPECT_EQ(bring.update(), Module::kHolding);
+  expectNear(node->position.value(), Vector3(0.f, 0.f, 0.f), "start");
+  EXPECT_EQ(bring.update(), Module::kHolding);
+  expectNear(node->position.value(), Vector3(100.f, 0.f, 0.f), "end");
+  EXPECT_EQ(bring.update(), Module::kDone);
+}
+
 TEST_F(NodeModulesTest, ABringAlongItsCurveGoesThroughTheBezierAndTurnsAlongItsTangent) {
   SceneNode* node = shotAt(Vector3(0.f, 0.f, 0.f));
   Bring bring(node, 2, Vector3(100.f, 0.f, 0.f), 0.f);
@@ -185,11 +195,14 @@ TEST_F(NodeModulesTest, ABringToANodeFollowsItAndEndsWhenEitherNodeGoes) {
 }
 
 TEST_F(NodeModulesTest, ALineSpansTwoUnitsWithZScaleDistanceOver256AndHoldsUntilItsNodeEnds) {
+  SceneNode* first = stage.pool.create(trail(), 0);
   Game::Unit& from = unitAt(Vector3(0.f, 0.f, 0.f));
   Game::Unit& to = unitAt(Vector3(0.f, 512.f, 0.f), "Kessa", 1);
+  first->release();
   Line line(shot(), from, to);
   SceneNode* spanning = line.node();
   ASSERT_NE(spanning, nullptr);
+  EXPECT_EQ(spanning->index(), 0u);  // the pool's first free slot
   EXPECT_EQ(line.update(), Module::kHolding);
   SceneNode& node = *spanning;
   expectNear(node.position.value(), Vector3(0.f, 0.f, 128.f), "at the first unit");

@@ -133,6 +133,14 @@ TEST_F(UnitModulesTest, AMoveToAUnitStopsShortByBothSizesTimesApproachOverTwoAnd
   EXPECT_EQ(move.update(), Module::kDone);
 }
 
+TEST_F(UnitModulesTest, AMoveToAUnitStopsShortInProportionToTheApproach) {
+  Game::Unit& caster = unitAt(Vector3(0.f, 0.f, 0.f));
+  Game::Unit& target = unitAt(Vector3(0.f, -400.f, 0.f), "Slime", 1);
+  Move halfWay(caster, target, 0.f, 1, 0.5f);
+  halfWay.update();
+  EXPECT_NEAR(feetOf(caster).y, -288.f, 1e-3f);  // 400 - 448 · 0.5 / 2
+}
+
 TEST_F(UnitModulesTest, AMoveToAUnitWhoseFeetAreTheStartGoesToThemWithoutAnOffset) {
   Game::Unit& caster = unitAt(Vector3(50.f, 0.f, 0.f));
   Game::Unit& target = unitAt(Vector3(50.f, 0.f, 0.f), "Slime", 1);
