@@ -1,8 +1,17 @@
 #include "effect/Stage.h"
 
 #include "Engine/Base/DebugStream.h"
+#include "core/sound/SoundEffectList.h"
+#include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
 
 namespace Game::Effect {
+
+void Stage::startBattleSound(const char* key, Engine::i32 delay) {
+  if (Database* database = Database::instance()) {
+    database->maps().battle.battleSounds().start(key, delay);
+  }
+}
 
 void Stage::soundPlayed(const char*, Engine::i32, Engine::i32) {}
 

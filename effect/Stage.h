@@ -31,6 +31,9 @@ class Stage {
   virtual void showCaption(const char* text, Engine::i32 side) = 0;
   // A sound of the battle's list ("src/sound/戦闘.txt") after the delay.
   virtual void playBattleSound(const char* key, Engine::i32 delay) = 0;
+  // The same, but a sound still playing is not started again. By default
+  // the databases' list plays it.
+  virtual void startBattleSound(const char* key, Engine::i32 delay);
 
   // The scene camera's targets: zoom, heading and pitch (degrees), distance
   // factor, and the up-and-down offset of the looked-at point.

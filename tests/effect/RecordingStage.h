@@ -37,6 +37,9 @@ class RecordingStage final : public Game::Effect::Stage {
   void playBattleSound(const char* key, Engine::i32 delay) override {
     record("battleSound " + std::string(key) + " " + std::to_string(delay));
   }
+  void startBattleSound(const char* key, Engine::i32 delay) override {
+    record("battleSoundStart " + std::string(key) + " " + std::to_string(delay));
+  }
   void setCameraZoom(float zoom) override { record("zoom " + number(zoom)); }
   void setCameraHeading(float degrees) override { record("heading " + number(degrees)); }
   void setCameraPitch(float degrees) override { record("pitch " + number(degrees)); }

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "effect/bank/Emitter.h"
+#include "presentation/model/Model.h"
+#include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
+#include "tests/effect/EffectFixture.h"
+
+namespace {
+
+using Engine::Math::Vector3;
+using Game::SceneNode;
+using Game::Effect::Bank::Emitter;
+
+constexpr const char* kFlame = "model{ name main; time 20; }\n";
+constexpr const char* kDust = "model{ name main; time 24; }\n";
+
+class EmitterTest : public EffectTestSupport::EffectTest {
+ protected:
+  void SetUp() override {
+    EffectTest::SetUp();
+    fs().put("src/picture/animation/common/炎.txt", kFlame);
+    fs().put("src/picture/animation/common/土煙.txt", kDust);
+  }
+
+  static Game::Model* common(const char* list) {
+    return Game::Database::instance()->maps().battle.commonAnimation(list)->find("main");
+  }
+
+  // The nodes of the model in use in the pool, in slot order (the order a
+  // fresh pool hands them out in).
+  static std::vector<SceneNode*> nodesOf(Game::SceneNodePool& pool, const Game::Model* model) {
+    std::vector<SceneNode*> found;
+    for (int i = 0; i < pool.capacity(); ++i) {
+      SceneNode& node = pool.node(i);
+      if (node.isActive() && node.getModel() == model) {
+        found.push_back(&node);
+      }
+    }
+    return found;
+  }
+
+  static float flatDistance(const Vector3& a, const Vector3& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+  // A unit of the party side whose node stands unturned at (0, 0, half its
+  // size): its local axes are the world's.
+  Game::Unit& unturnedUnit(const char* appearance) {
+    Game::Unit& unit = makeUnit(0, 1, 2, appearance);
+    unit.createSceneNode();
+    unit.node()->position.setValue(Vector3(0.f, 0.f, unit.getSize() / 2.f));
+    return unit;
+  }
+
+  Emitter emitter;
+};
+
+TEST_F(EmitterTest, AFlameBurstIsSixFlamesTwoFramesApartAfterTheDelayWithinSixteenFlatOfThePoint) {
+  const Vector3 p(100.f, -50.f, 30.f);
+  emitter.flameBurst(stage.pool, p, 5);
+  const std::vector<SceneNode*> flames = nodesOf(stage.pool, common("炎"));
+  ASSERT_EQ(flames.size(), 6u);
+  for (int i = 0; i < 6; ++i) {
+    const Vector3 at = flames[static_cast<std::size_t>(i)]->position.value();
+    EXPECT_FLOAT_EQ(flames[static_cast<std::size_t>(i)]->getTime(), -(5.f + 2.f * static_cast<float>(i)));
+    EXPECT_LT(flatDistance(at, p), 16.f);
+    EXPECT_FLOAT_EQ(at.z, 30.f);
+  }
+  // The offsets are drawn, not all the same.
+  EXPECT_NE(flames[0]->position.value().x, flames[1]->position.value().x);
+}
+
+TEST_F(EmitterTest, ADustRingOfSize64IsTwentyQuarterScalePuffsOnACircleOfRadius32) {
+  const Vector3 centre(10.f, 20.f, 5.f);
+  emitter.dustRing(stage.pool, centre, 64.f);
+  const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
+  ASSERT_EQ(puffs.size(), 20u);  // 64/16 + 16
+  // Puff i at 18·i degrees.
+  const struct {
+    std::size_t index;
+    float x, y;
+  } kPlaces[] = {{0, 42.f, 20.f}, {5, 10.f, 52.f}, {10, -22.f, 20.f}, {15, 10.f, -12.f}};
+  for (const auto& place : kPlaces) {
+    const Vector3 at = puffs[place.index]->position.value();
+    EXPECT_NEAR(at.x, place.x, 1e-3f) << place.index;
+    EXPECT_NEAR(at.y, place.y, 1e-3f) << place.index;
+    EXPECT_FLOAT_EQ(at.z, 5.f);
+  }
+  for (SceneNode* puff : puffs) {
+    EXPECT_FLOAT_EQ(puff->scale.value().x, 0.25f);
+    EXPECT_FLOAT_EQ(puff->scale.value().y, 0.25f);
+    EXPECT_FLOAT_EQ(puff->scale.value().z, 0.25f);
+    EXPECT_FLOAT_EQ(puff->getTime(), 0.f);
+  }
+}
+
+TEST_F(EmitterTest, ADustRingCountsTheWholePartOfSizeOver16Plus16) {
+  const struct {
+    float size;
+    std::size_t puffs;
+  } kCases[] = {{0.f, 16u}, {15.f, 16u}, {16.f, 17u}, {40.f, 18u}, {192.f, 28u}, {256.f, 32u}, {-8.f, 15u}};
+  for (const auto& ring : kCases) {
+    stage.pool.releaseAll();
+    emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), ring.size);
+    EXPECT_EQ(nodesOf(stage.pool, common("土煙")).size(), ring.puffs) << ring.size;
+  }
+  // Size 40: 18 puffs, 20 degrees apart, on radius 20.
+  stage.pool.releaseAll();
+  emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), 40.f);
+  const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
+  EXPECT_NEAR(puffs[9]->position.value().x, -20.f, 1e-3f);
+  EXPECT_NEAR(puffs[9]->position.value().y, 0.f, 1e-3f);
+}
+
+TEST_F(EmitterTest, ARingOfNoFiniteCountLaunchesNothingAndAHugeOneFillsThePoolOnce) {
+  for (float size : {std::numeric_limits<float>::quiet_NaN(), -256.f, -1000.f}) {
+    emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), size);
+    EXPECT_EQ(stage.pool.activeCount(), 0) << size;
+  }
+  Game::SceneNodePool small(32);
+  emitter.dustRing(small, Vector3(0.f, 0.f, 0.f), 1e30f);
+  EXPECT_EQ(small.activeCount(), 32);
+  small.releaseAll();
+  emitter.dustRing(small, Vector3(0.f, 0.f, 0.f), std::numeric_limits<float>::infinity());
+  EXPECT_EQ(small.activeCount(), 32);
+}
+
+TEST_F(EmitterTest, ADustRingAtAUnitsFrontCirclesItsFeetWithItsSize) {
+  Game::Unit& slime = unturnedUnit("Slime");  // size 192
+  emitter.dustRingAtFront(slime);
+  const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
+  ASSERT_EQ(puffs.size(), 28u);
+  // Puff 7 of 28 at 90 degrees, 96 from the feet at the origin.
+  EXPECT_NEAR(puffs[0]->position.value().x, 96.f, 1e-3f);
+  EXPECT_NEAR(puffs[7]->position.value().x, 0.f, 1e-3f);
+  EXPECT_NEAR(puffs[7]->position.value().y, 96.f, 1e-3f);
+  EXPECT_NEAR(puffs[7]->position.value().z, 0.f, 1e-3f);
+}
+
+TEST_F(EmitterTest, AUnitWithoutABattlePoolRaisesNoDustAndNoWings) {
+  Game::Unit& unit = makeUnit(0, 1, 2);
+  battle.pool = nullptr;
+  emitter.dustRingAtFront(unit);
+  emitter.reviveWings(stage, unit);
+  EXPECT_TRUE(nodesOf(stage.pool, common("土煙")).empty());
+  EXPECT_TRUE(nodesOf(stage.pool, common("炎")).empty());
+  // The sound is the battle's, not the pool's.
+  EXPECT_EQ(stage.count("battleSoundStart リヴァイヴァ 0"), 1);
+}
+
+TEST_F(EmitterTest, RevivalWingsAre48FlameBurstsInEightRowsFourFramesApartThenTheSound) {
+  Game::Unit& unit = unturnedUnit("Kessa");  // size 256: half size 128
+  emitter.reviveWings(stage, unit);
+  const std::vector<SceneNode*> flames = nodesOf(stage.pool, common("炎"));
+  ASSERT_EQ(flames.size(), 288u);  // 8 rows x 2 wings x 3 bursts x 6 flames
+  EXPECT_EQ(stage.calls, std::vector<std::string>{"battleSoundStart リヴァイヴァ 0"});
+  // Row 4 (t = 1/2) starts at flame 4·36 = 144: the first wing's bursts
+  // along (−0.75, 3, 1.5)·128 to (−0.75, 3, 0.25)·128 from the centre at
+  // (0, 0, 128), then the second wing's with y negated.
+  const struct {
+    float y, z;
+  } kBursts[] = {{384.f, 320.f}, {384.f, 240.f}, {384.f, 160.f}, {-384.f, 320.f}, {-384.f, 240.f}, {-384.f, 160.f}};
+  for (int burst = 0; burst < 6; ++burst) {
+    for (int i = 0; i < 6; ++i) {
+      const SceneNode& flame = *flames[static_cast<std::size_t>(144 + burst * 6 + i)];
+      EXPECT_LT(flatDistance(flame.position.value(), Vector3(-96.f, kBursts[burst].y, 0.f)), 16.f) << burst;
+      EXPECT_FLOAT_EQ(flame.position.value().z, kBursts[burst].z) << burst;
+      EXPECT_FLOAT_EQ(flame.getTime(), -(16.f + 2.f * static_cast<float>(i))) << burst;
+    }
+  }
+  // Row 0 (t = 0) is every burst a quarter size behind the centre; row 7
+  // waits 28 frames.
+  EXPECT_LT(flatDistance(flames[0]->position.value(), Vector3(-64.f, 0.f, 0.f)), 16.f);
+  EXPECT_FLOAT_EQ(flames[35]->position.value().z, 128.f);
+  EXPECT_FLOAT_EQ(flames[287]->getTime(), -38.f);
+}
+
+TEST_F(EmitterTest, ListsWithoutAMainLaunchNothingAndSaySo) {
+  fs().put("src/picture/animation/common/炎.txt", "model{ name other; time 20; }\n");
+  fs().put("src/picture/animation/common/土煙.txt", "");
+  emitter.flameBurst(stage.pool, Vector3(0.f, 0.f, 0.f), 0);
+  emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), 64.f);
+  EXPECT_EQ(stage.pool.activeCount(), 0);
+  EXPECT_TRUE(logged("\"炎\" has no model \"main\""));
+  EXPECT_TRUE(logged("\"土煙\" has no model \"main\""));
+}
+
+}  // namespace
