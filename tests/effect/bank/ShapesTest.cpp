@@ -162,6 +162,9 @@ TEST_F(ShapesTest, TheScreenAngleRunsFromTheFirstPointToTheSecond) {
   }
 }
 
+// The render state's transform is in matrix units: 400 world units each.
+constexpr float kUnitsPerWorldUnit = 400.f;
+
 // A sprite sits in its base state at p as a billboard, turned by the angle;
 // between two units at the first one's scale; between one screen point and
 // itself at angle 0.
@@ -170,9 +173,9 @@ TEST_F(ShapesTest, ASpriteIsABillboardPlacedThroughItsState) {
   SceneNode* node = knife.launch(stage.pool, Vector3(7.f, 8.f, 9.f), 2.f, 30.f);
   EXPECT_EQ(modelName(*node), "main");
   EXPECT_TRUE(node->baseState.billboard);
-  EXPECT_FLOAT_EQ(node->baseState.transform.m[0][3], 7.f);
-  EXPECT_FLOAT_EQ(node->baseState.transform.m[1][3], 8.f);
-  EXPECT_FLOAT_EQ(node->baseState.transform.m[2][3], 9.f);
+  EXPECT_FLOAT_EQ(node->baseState.transform.m[0][3] * kUnitsPerWorldUnit, 7.f);
+  EXPECT_FLOAT_EQ(node->baseState.transform.m[1][3] * kUnitsPerWorldUnit, 8.f);
+  EXPECT_FLOAT_EQ(node->baseState.transform.m[2][3] * kUnitsPerWorldUnit, 9.f);
   EXPECT_FLOAT_EQ(node->rotation.z.value(), 30.f);
   EXPECT_FLOAT_EQ(node->scale.y.value(), 2.f);
   SceneNode* same = knife.launchBetween(stage.pool, Vector3(5.f, 5.f, 5.f), Vector3(5.f, 5.f, 5.f), 1.f);
