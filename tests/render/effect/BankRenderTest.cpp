@@ -44,12 +44,12 @@ class BankRender : public InterfaceRender {
     InterfaceRender::TearDown();
   }
 
-  Game::Unit& unit(UnitTestSupport::TestGhost& ghost, int side) {
+  Game::Unit& unit(UnitTestSupport::TestGhost& ghost, int side, int column) {
     ghost.enemy = side == 1;
     ghost.appearance = "Kessa";
     units.push_back(std::make_unique<Game::Unit>(ghost, &battle));
     battle.units.push_back(units.back().get());
-    units.back()->placeAt(1, 2);
+    units.back()->placeAt(1, column);
     return *units.back();
   }
   // Light pixels in the box of that half size about a screen point (y up).
@@ -81,8 +81,8 @@ class BankRender : public InterfaceRender {
 // The barrier lights the screen about its centre beside the caster, the
 // explosion about the target's front; both were dark before.
 TEST_F(BankRender, ABarrierAndALargeExplosionLightTheirPlaces) {
-  Game::Unit& caster = unit(casterGhost, 0);
-  Game::Unit& target = unit(targetGhost, 1);
+  Game::Unit& caster = unit(casterGhost, 0, 4);
+  Game::Unit& target = unit(targetGhost, 1, 0);
   Vector3 barrierCentre;
   caster.pointAlong(barrierCentre, Vector3(1.f, 0.f, 0.f));
   Vector3 front;
@@ -94,6 +94,8 @@ TEST_F(BankRender, ABarrierAndALargeExplosionLightTheirPlaces) {
     ASSERT_LT(std::abs(point.x), 360.f);
     ASSERT_LT(std::abs(point.y), 260.f);
   }
+  // Far enough apart that neither lights the other's place.
+  ASSERT_GT(std::abs(barrierOnScreen.x - blastOnScreen.x), 200.f);
 
   stage.pool.draw();
   const Image before = finishFrame();
