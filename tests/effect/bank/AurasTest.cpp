@@ -141,6 +141,32 @@ TEST_F(AurasTest, GlowsGrowAtAPointOrOnANode) {
   EXPECT_LT(held[3]->scale.x.value(), 2.25f);
 }
 
+// A unit without a node, or whose battle keeps no pool, gets nothing
+// parented to it but glows, which live in the pool of the node they follow.
+TEST_F(AurasTest, UnitsWithoutANodeOrAPoolGetNothing) {
+  Game::Unit& bare = makeUnit(0, 1, 2);
+  bare.releaseSceneNode();
+  Game::Unit& placed = makeUnit(1, 1, 2);
+  Game::Effect::Bank::RisingParticle motes;
+  Game::Effect::Bank::Dizzy dizzy;
+  Game::Effect::Bank::CrossLightS light;
+  Game::Effect::Bank::SpinCharge spin;
+  Game::Effect::Bank::ChargeAura aura;
+  Game::Effect::Bank::Glow glow;
+  const auto everything = [&](const Game::Unit& unit) {
+    motes.launchOn(unit, 8);
+    dizzy.launchOn(unit);
+    light.launchOn(unit);
+    spin.launchOn(unit);
+    aura.launchOn(unit);
+    glow.launchOn(unit);
+  };
+  EXPECT_TRUE(launched([&] { everything(bare); }).empty());
+  // The glow takes the pool of the node it follows.
+  battle.pool = nullptr;
+  EXPECT_EQ(launched([&] { everything(placed); }).size(), 16u);
+}
+
 // A spike scaled on z alone; a field of n within the radius, shorter toward
 // its edge, two frames apart after the delay.
 TEST_F(AurasTest, IciclesStandShorterTowardTheEdge) {

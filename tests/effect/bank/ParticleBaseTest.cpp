@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "core/math/MathHelper.h"
+#include "core/random/RandomGenerator.h"
+#include "presentation/render/Color.h"
 #include "effect/bank/ParticleBase.h"
 #include "tests/effect/bank/BankFixture.h"
 
@@ -327,6 +329,43 @@ TEST_F(ParticleBaseTest, BurstsOnTargetsScaleByTheUnitWhenAsked) {
   ASSERT_EQ(plain.size(), 2u);
   EXPECT_FLOAT_EQ(velocity(*plain[0]).length(), 4.f);
   EXPECT_FLOAT_EQ(plain[0]->scale.x.value(), 1.f);
+}
+
+// The draws of one particle in their order: pitch, yaw, the turn about z,
+// speed, hue; replayed from the same seed they give its velocity and colour.
+TEST_F(ParticleBaseTest, AParticleDrawsPitchYawTurnSpeedAndHueInThatOrder) {
+  Game::Effect::Bank::Star star;
+  const BurstShape shape{1, 9.f, 3.f, 0.f, 1.f, 0.f, 0.f, 10.f, 70.f, 0.f};
+  Game::RandomGenerator::instance()->setSeed(7);
+  const auto nodes = launched([&] { star.burst(stage.pool, 1.f, Vector3(0.f, 0.f, 0.f), shape); });
+  ASSERT_EQ(nodes.size(), 1u);
+  Game::RandomGenerator replay(7);
+  const float pitch = 10.f + replay.getFloat(60.f);
+  const float yaw = replay.getFloat(360.f);
+  const float turn = replay.getFloat(360.f);
+  const float speed = 3.f + replay.getFloat(6.f);
+  Game::Color hue;
+  hue.setHue(replay.getFloat(360.f));
+  Vector3 expected;
+  Game::MathHelper::directionFromAngles(&expected, yaw, pitch);
+  expected *= speed;
+  expectNear(velocity(*nodes[0]), expected);
+  EXPECT_FLOAT_EQ(nodes[0]->rotation.z.value(), turn);
+  expectNear(nodes[0]->ambient.value(), Vector3(hue.red(), hue.green(), hue.blue()), 1e-6f);
+}
+
+// Targets whose battle keeps no pool get no particles.
+TEST_F(ParticleBaseTest, TargetsWithoutAPoolGetNoParticles) {
+  Game::Unit& caster = makeUnit(0, 0, 2);
+  Game::Unit& slime = makeUnit(1, 0, 1, "Slime");
+  auto& action = makeAction(caster, {{&slime, Kind::kDamage}, {&caster, Kind::kMiss}});
+  battle.pool = nullptr;
+  Game::Effect::Bank::Cold cold;
+  EXPECT_TRUE(launched([&] {
+                cold.chillTargets(action);
+                cold.splashAt(slime);
+              }).empty());
+  EXPECT_TRUE(stage.failures.empty());
 }
 
 // A set without its file gives model-less particles, each launch reported.
