@@ -43,7 +43,7 @@ RisingParticle::RisingParticle() : mSet("src/picture/animation/bank/上昇粒子
 void RisingParticle::launchOn(const Unit& unit, i32 n) const {
   SceneNodePool* pool = poolOf(unit);
   SceneNode* parent = unit.node();
-  if (!pool || !parent || n / 2 <= 0) {
+  if (!pool || !parent) {
     return;
   }
   Model* model = mSet.model(0);

@@ -35,6 +35,7 @@ TEST_F(AurasTest, RisingMotesStartAtTheUnitsFeet) {
   Game::Effect::Bank::RisingParticle motes;
   EXPECT_TRUE(launched([&] { motes.launchOn(unit, 1); }).empty());
   EXPECT_TRUE(launched([&] { motes.launchOn(unit, 0); }).empty());
+  EXPECT_EQ(launched([&] { motes.launchOn(unit, 3); }).size(), 1u);
   const auto nodes = launched([&] { motes.launchOn(unit, 7); });
   ASSERT_EQ(nodes.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
