@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "Engine/Sound/Manager.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
 #include "effect/bank/Barrier.h"
@@ -27,6 +28,8 @@ class BankRender : public InterfaceRender {
  protected:
   void SetUp() override {
     InterfaceRender::SetUp();
+    // The large explosion's sound list reads its wave.
+    Engine::Sound::Manager::create();
     Game::Constance::create();
     Game::Database::createAndLoad();
     Game::RandomGenerator::create();
@@ -41,6 +44,7 @@ class BankRender : public InterfaceRender {
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
     Game::Constance::destroy();
+    Engine::Sound::Manager::destroy();
     InterfaceRender::TearDown();
   }
 
