@@ -7,6 +7,7 @@
 #include "data/ability/Ability.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
+#include "effect/StartingEffect.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlNode.h"
 
@@ -37,6 +38,10 @@ i32 indexOf(const SoundEffectList& sounds, const char* key) {
 }
 
 }  // namespace
+
+Cast::Cast() = default;
+
+Cast::~Cast() = default;
 
 std::unique_ptr<Cast> Cast::createForAction(ActionRecord& action, const NmlNode* soundList) {
   std::unique_ptr<Cast> effect = create(action.ability().effectName(), soundList);

@@ -17,6 +17,13 @@ class Unit;
 
 namespace Effect {
 
+namespace Module {
+class Step;
+}
+namespace StartingEffect {
+class Container;
+}
+
 class ActionRecord;
 class Stage;
 struct CastCamera;
@@ -30,8 +37,8 @@ class Cast {
   // What tick answers and the script's state.
   enum State : Engine::i32 { kRunning = 0, kApplied = 1, kFinished = 2 };
 
-  Cast() = default;
-  virtual ~Cast() = default;
+  Cast();
+  virtual ~Cast();
   Cast(const Cast&) = delete;
   Cast& operator=(const Cast&) = delete;
 
@@ -55,6 +62,17 @@ class Cast {
   bool isSoundReady() const { return mSounds.allReady(); }
   // The lead-in's view: heading 10 by side, pitch 15.
   void setLeadInCamera();
+
+  // The lead-in (CastLeadIn.cpp), made for the caster toward the target
+  // centre on the first call. prepare adds the spell banner or the warning
+  // the art's effect kind asks for; start does so too, then adds the mark of
+  // a technique or a magic art and, for a chain index other than 0, the
+  // chain mark. step answers 1 once the lead-in is done (at once without
+  // one) and lets it go, 0 while it runs.
+  void prepareStartingEffect();
+  void startStartingEffect(Engine::i32 chainIndex);
+  Engine::i32 stepStartingEffect();
+  const StartingEffect::Container* startingEffect() const { return mStartingEffect.get(); }
 
   // One frame: the caption on the first, the script while not finished, the
   // modules. kFinished only once the script has finished and no module
@@ -125,6 +143,24 @@ class Cast {
   void flashHitTargets();
   bool isAnyTargetHit() const;
 
+  // Modules made of modules (CastMotion.cpp).
+  // The caster hops by x and shifts by y over the frames.
+  Module::Step* stepCaster(float x, float y, Engine::i32 frames);
+  // Every target turned to the point, knocked back 64 over 16 frames and,
+  // 64 frames later, brought home in a hop of 64 over 16 frames.
+  void knockBackTargets(const Engine::Math::Vector3& point);
+  // Fading copies of the caster ("残像.txt", "main") every interval-th
+  // frame (at least 1) for frames + 1 frames, each living 16.
+  void addAfterimage(Engine::i32 delay, Engine::i32 frames, Engine::i32 interval);
+  // After 30 frames the caster leaps at target 0 in frames - 30, leaving
+  // copies behind, and stops short by approach.
+  void dashToTarget(Engine::i32 frames, float approach);
+  // Four nodes of the model thrown 16 frames apart in curves that fan out
+  // from the caster, pass through target 0 at 64 frames and fly on; each
+  // throw plays the launch sound and, when anything was hit, the impact
+  // sound as it passes.
+  void throwFourProjectiles(Model* model, const char* launchSound, const char* impactSound);
+
   // Sounds: the set's entries, reported to the stage; a key the set lacks
   // plays nothing and is reported as a failed lookup.
   void addSound(const char* key, const char* file);
@@ -144,6 +180,8 @@ class Cast {
   Engine::i32 mState = kRunning;
   Engine::i32 mFrame = 0;
   ModuleList mModules;
+  // Declared last: it goes before the modules and the sounds.
+  std::unique_ptr<StartingEffect::Container> mStartingEffect;
 
  private:
   bool reportSound(const char* key, Engine::i32 index, Engine::i32 delay);

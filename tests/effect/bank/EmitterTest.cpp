@@ -65,6 +65,7 @@ TEST_F(EmitterTest, AFlameBurstIsSixFlamesTwoFramesApartAfterTheDelayWithinSixte
   emitter.flameBurst(stage.pool, p, 5);
   const std::vector<SceneNode*> flames = nodesOf(stage.pool, common("炎"));
   ASSERT_EQ(flames.size(), 6u);
+  EXPECT_EQ(flames[0]->index(), 0u);  // from the pool's first free slot on
   for (int i = 0; i < 6; ++i) {
     const Vector3 at = flames[static_cast<std::size_t>(i)]->position.value();
     EXPECT_FLOAT_EQ(flames[static_cast<std::size_t>(i)]->getTime(), -(5.f + 2.f * static_cast<float>(i)));
@@ -80,6 +81,7 @@ TEST_F(EmitterTest, ADustRingOfSize64IsTwentyQuarterScalePuffsOnACircleOfRadius3
   emitter.dustRing(stage.pool, centre, 64.f);
   const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
   ASSERT_EQ(puffs.size(), 20u);  // 64/16 + 16
+  EXPECT_EQ(puffs[0]->index(), 0u);
   // Puff i at 18·i degrees.
   const struct {
     std::size_t index;
@@ -103,7 +105,7 @@ TEST_F(EmitterTest, ADustRingCountsTheWholePartOfSizeOver16Plus16) {
   const struct {
     float size;
     std::size_t puffs;
-  } kCases[] = {{0.f, 16u}, {15.f, 16u}, {16.f, 17u}, {40.f, 18u}, {192.f, 28u}, {256.f, 32u}, {-8.f, 15u}};
+  } kCases[] = {{0.f, 16u}, {15.f, 16u}, {16.f, 17u}, {40.f, 18u}, {192.f, 28u}, {256.f, 32u}, {-8.f, 15u}, {-240.f, 1u}, {-241.f, 0u}};
   for (const auto& ring : kCases) {
     stage.pool.releaseAll();
     emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), ring.size);

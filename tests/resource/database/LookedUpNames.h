@@ -19,6 +19,7 @@ struct Name {
 };
 
 constexpr const char* kSystemSounds = "src/system/systemsound.txt";
+constexpr const char* kBattleSounds = "src/sound/戦闘.txt";
 constexpr const char* kTunes = "bgm/bgm.txt";
 constexpr const char* kTitlePictures = "src/picture/title/main.txt";
 constexpr const char* kNumberPictures = "src/system/number.txt";
@@ -59,6 +60,8 @@ inline constexpr Name kInCode[] = {
     // The lead the opening recruits.
     {kShell, "Kessa"},
     {kSound, "saved", kSystemSounds}, {kSound, "cursorCancel", kSystemSounds},
+    // The lead-ins' and the revival's battle sounds.
+    {kSound, "スペル発動", kBattleSounds}, {kSound, "連携", kBattleSounds}, {kSound, "リヴァイヴァ", kBattleSounds},
     {kTune, "タイトル", kTunes},
     {kModel, "星", kTitlePictures}, {kModel, "miss", kNumberPictures}, {kModel, "0", kNumberPictures},
     {kModel, "1", kNumberPictures}, {kModel, "2", kNumberPictures}, {kModel, "3", kNumberPictures},

@@ -57,6 +57,8 @@ const Lookup kLookups[] = {
     {"findShellExactly", Kind::kShell},
     {"findEnemy", Kind::kEnemy},
     {"playSound", Kind::kSound},
+    {"playBattleSound", Kind::kSound},
+    {"startBattleSound", Kind::kSound},
     {"play", Kind::kSound, "sounds()."},
     {"start", Kind::kSound, "sounds()."},
     {"find", Kind::kSound, "sounds()."},

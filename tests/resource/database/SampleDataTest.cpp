@@ -125,6 +125,24 @@ TEST_F(SampleDataTest, TheCommonEffectListsHoldWhatEffectsTakeAndEveryModelEnds)
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 
+// The lead-ins' pictures each hold a "main" that ends (the warning's beside
+// the state icons), and the dash's copies have their fading.
+TEST_F(SampleDataTest, TheLeadInPicturesHoldAMainThatEndsAndTheCopiesTheirFading) {
+  BattlePictures& battle = database().maps().battle;
+  PictureList* leadIns[] = {battle.stateSet("技"), battle.stateSet("術"), battle.stateSet("スペル"),
+                            &battle.list(BattlePictures::kCaution), &battle.list(BattlePictures::kLink)};
+  for (PictureList* list : leadIns) {
+    const Model* mark = list->find("main");
+    ASSERT_NE(mark, nullptr) << list->path();
+    EXPECT_GT(mark->duration(), 0.f) << list->path();
+    EXPECT_GT(mark->cyclesDone(mark->duration()), 0) << list->path();
+  }
+  ResourceSet copies;
+  copies.load("src/picture/animation/animation/残像.txt");
+  EXPECT_TRUE(copies.findAnimation("main"));
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
 TEST_F(SampleDataTest, EverySiteHasItsStartScriptAndItsVariables) {
   VariableTable variables;
   variables.loadDeclarations();
