@@ -35,6 +35,7 @@
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/ResourceTestSupport.h"
 #include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
 #include "resource/constance/Constance.h"
 #include "tests/core/game/GameFixture.h"
 #include "tests/data/unit/FakeBattleServices.h"
@@ -293,8 +294,10 @@ TEST_F(SampleBankTest, EveryBankModelEndsAndEveryOverlayHasMain) {
   }
 }
 
-// The fang's and the large explosion's lists hold entry 0 with its wave.
+// The fang's and the large explosion's lists hold entry 0 with its wave;
+// the battle's list holds the revival's sound.
 TEST_F(SampleBankTest, ThePiecesSoundListsLoadTheirWaves) {
+  EXPECT_NE(Game::Database::instance()->maps().battle.battleSounds().find("リヴァイヴァ"), nullptr);
   for (const char* path : {"src/sound/牙.txt", "src/sound/爆発大.txt"}) {
     Game::SoundEffectList sounds;
     sounds.load(path);
