@@ -9,34 +9,42 @@ namespace Game::Effect {
 using Engine::i32;
 using Engine::Math::Vector3;
 
+namespace {
+
+// The delay, and the travel from the origin when there is a divisor.
+float startOf(const Unit& target, float delay, const Vector3* origin, float divisor) {
+  if (!origin || divisor <= 0.f) {
+    return delay;
+  }
+  Vector3 position;
+  target.getPosition(position);
+  position -= *origin;
+  return delay + position.length() / divisor;
+}
+
+}  // namespace
+
 void spawnOnHitTargets(const ActionRecord& action, Model* model, float delay, const Vector3* origin, float divisor) {
   for (i32 i = 0; i < action.targetCount(); ++i) {
     if (!action.isHit(i)) {
       continue;
     }
     Unit& target = action.target(i);
-    SceneNode* node = target.createNode(model);
-    if (!node) {
-      continue;
+    if (SceneNode* node = target.createNode(model)) {
+      node->setTime(-startOf(target, delay, origin, divisor));
     }
-    float start = delay;
-    if (origin && divisor > 0.f) {
-      Vector3 position;
-      target.getPosition(position);
-      position -= *origin;
-      start += position.length() / divisor;
-    }
-    node->setTime(-start);
   }
 }
 
-void overlayOnHitTargets(const ActionRecord& action, const Animation& animation, float delay) {
+void overlayOnHitTargets(const ActionRecord& action, const Animation& animation, float delay, const Vector3* origin,
+                         float divisor) {
   for (i32 i = 0; i < action.targetCount(); ++i) {
     if (!action.isHit(i)) {
       continue;
     }
-    if (SceneNode* node = action.target(i).node()) {
-      node->addOverlay(animation, delay);
+    Unit& target = action.target(i);
+    if (SceneNode* node = target.node()) {
+      node->addOverlay(animation, startOf(target, delay, origin, divisor));
     }
   }
 }

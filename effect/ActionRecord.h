@@ -52,8 +52,9 @@ class ActionRecord {
 void spawnOnHitTargets(const ActionRecord& action, Model* model, float delay = 0.f,
                        const Engine::Math::Vector3* origin = nullptr, float divisor = 0.f);
 // The animation laid over the node of every target that was hit, after the
-// delay.
-void overlayOnHitTargets(const ActionRecord& action, const Animation& animation, float delay = 0.f);
+// delay and, when divisor > 0, distance(origin, target) / divisor frames more.
+void overlayOnHitTargets(const ActionRecord& action, const Animation& animation, float delay = 0.f,
+                         const Engine::Math::Vector3* origin = nullptr, float divisor = 0.f);
 
 }  // namespace Effect
 }  // namespace Game

@@ -17,7 +17,7 @@ class ToolData;
 class Unit;
 
 // How a unit's scene node is shown: standing, lying down, appearing after a
-// change of form, or revived with sparkles.
+// change of form, or revived (the battle draws its wings of flame).
 enum class UnitPose : Engine::i32 { kStand, kDown, kAppear, kRevive };
 
 // What a battle unit asks of the battle it fights in: the units around it,
@@ -61,7 +61,8 @@ class BattleServices : public SpellMemory {
   // nothing.
   virtual SceneNodePool* scenePool() = 0;
   // The unit has just shown itself in that pose at its cell: the battle adds
-  // its own part (the flash of a change of form, the revival sparkle).
+  // its own part (the flash of a change of form, the revival's wings of
+  // flame).
   virtual void unitShown(Unit& unit, UnitPose pose) = 0;
   // The camera centred on the unit.
   virtual void centerCamera(const Unit& unit) = 0;

@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "core/math/MathHelper.h"
+#include "core/random/RandomGenerator.h"
+#include "presentation/render/Color.h"
+#include "effect/bank/ParticleBase.h"
+#include "tests/effect/bank/BankFixture.h"
+
+namespace {
+
+using Engine::Math::Vector3;
+using Game::SceneNode;
+using Game::Effect::Bank::BurstShape;
+using Kind = Game::Effect::ActionRecord::ResultKind;
+
+class ParticleBaseTest : public BankTestSupport::BankTest {
+ protected:
+  void SetUp() override {
+    BankTest::SetUp();
+    for (const char* name : {"粒子", "粒子白", "星", "冷気", "粒子円", "粒子チャージ"}) {
+      putBank(name);
+    }
+  }
+
+  // The direction a node was aimed along: its +z turned by its rotation x
+  // and y.
+  static Vector3 aimedAlong(const SceneNode& node) {
+    Vector3 d;
+    Game::MathHelper::rotateByAngles(&d, Vector3(0.f, 0.f, 1.f), node.rotation.x.value(), node.rotation.y.value(),
+                                     0.f);
+    return d;
+  }
+  static float degreesBetween(Vector3 a, Vector3 b) {
+    a.normalize();
+    b.normalize();
+    const float cosine = std::clamp(a.x * b.x + a.y * b.y + a.z * b.z, -1.f, 1.f);
+    return std::acos(cosine) * 180.f / 3.14159265f;
+  }
+  static void expectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-3f) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+  }
+};
+
+// The tilt of a direction turns the burst's +z onto it: the y-up angles of
+// anglesFromDirection fit rotateByAngles turning about x first, then y.
+TEST_F(ParticleBaseTest, TheTiltOfADirectionTurnsPlusZOntoIt) {
+  const Vector3 directions[] = {{1.f, 0.f, 0.f},  {-1.f, 0.f, 0.f}, {0.f, 1.f, 0.f},  {0.f, -1.f, 0.f},
+                                {0.f, 0.f, 1.f},  {0.f, 0.f, -1.f}, {2.f, -3.f, 6.f}, {1.f, 1.f, 1.f}};
+  for (const Vector3& direction : directions) {
+    BurstShape shape;
+    Game::Effect::Bank::tiltToward(shape, direction);
+    Vector3 turned;
+    Game::MathHelper::rotateByAngles(&turned, Vector3(0.f, 0.f, 1.f), shape.tiltX, shape.tiltY, 0.f);
+    Vector3 unit = direction;
+    unit.normalize();
+    expectNear(turned, unit);
+  }
+}
+
+// A jet from p to q leaves along q − p at speed 16, and its particles are
+// aimed that way.
+TEST_F(ParticleBaseTest, AJetLeavesAlongTheLineFromItsStartToItsEnd) {
+  Game::Effect::Bank::Particle particle;
+  const Vector3 from(10.f, -20.f, 30.f);
+  const Vector3 offsets[] = {{50.f, 0.f, 0.f},  {-50.f, 0.f, 0.f}, {0.f, 50.f, 0.f},   {0.f, -50.f, 0.f},
+                             {0.f, 0.f, 50.f},  {0.f, 0.f, -50.f}, {30.f, 30.f, 30.f}, {-10.f, 20.f, -5.f}};
+  for (const Vector3& offset : offsets) {
+    Vector3 to = from;
+    to += offset;
+    const auto nodes = launched([&] { particle.jet(stage.pool, from, to, 90.f, 90.f); });
+    ASSERT_EQ(nodes.size(), 32u);
+    Vector3 along = offset;
+    along.normalize();
+    for (SceneNode* node : nodes) {
+      Vector3 v = velocity(*node);
+      EXPECT_NEAR(v.length(), 16.f, 1e-3f);
+      v *= 1.f / 16.f;
+      expectNear(v, along);
+      expectNear(aimedAlong(*node), along);
+      expectNear(node->position.value(), from);
+    }
+    stage.pool.releaseAll();
+  }
+}
+
+// Every particle of a burst: at p, scaled, speed in range times the scale,
+// gravity times the scale, the damping, delays step·i, white by default;
+// pitch 90..0 keeps them off the ground.
+TEST_F(ParticleBaseTest, ABurstThrowsCountParticlesInItsRanges) {
+  Game::Effect::Bank::Particle particle;
+  const BurstShape shape{5, 10.f, 4.f, -0.5f, 0.95f, 0.f, 0.f, 90.f, 0.f, 2.f};
+  const Vector3 p(10.f, 20.f, 30.f);
+  const auto nodes = launched([&] { particle.burst(stage.pool, 2.f, p, shape); });
+  ASSERT_EQ(nodes.size(), 5u);
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const SceneNode& node = *nodes[i];
+    EXPECT_EQ(modelName(node), "main");
+    expectNear(node.position.value(), p);
+    expectNear(node.scale.value(), Vector3(2.f, 2.f, 2.f));
+    const float speed = velocity(node).length();
+    EXPECT_GE(speed, 8.f - 1e-3f);
+    EXPECT_LT(speed, 20.f);
+    EXPECT_GE(velocity(node).z, -1e-3f);
+    EXPECT_FLOAT_EQ(node.position.z.acceleration(), -1.f);
+    EXPECT_FLOAT_EQ(node.position.x.acceleration(), 0.f);
+    EXPECT_FLOAT_EQ(node.position.x.damping(), 0.95f);
+    EXPECT_FLOAT_EQ(node.position.y.damping(), 0.95f);
+    EXPECT_FLOAT_EQ(node.position.z.damping(), 0.95f);
+    EXPECT_FLOAT_EQ(node.getTime(), -2.f * static_cast<float>(i));
+    expectNear(node.ambient.value(), Vector3(1.f, 1.f, 1.f));
+    EXPECT_FLOAT_EQ(node.transparency.value(), 1.f);
+  }
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+TEST_F(ParticleBaseTest, ABurstOfNoParticlesMakesNothing) {
+  Game::Effect::Bank::Particle particle;
+  BurstShape shape = Game::Effect::Bank::ParticleBase::kSpray;
+  shape.count = 0;
+  EXPECT_TRUE(launched([&] { particle.burst(stage.pool, 1.f, Vector3(0.f, 0.f, 0.f), shape); }).empty());
+  shape.count = -3;
+  EXPECT_TRUE(launched([&] { particle.burst(stage.pool, 1.f, Vector3(0.f, 0.f, 0.f), shape); }).empty());
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// Star and ParticlePrism show pure hues: one channel full, one empty.
+TEST_F(ParticleBaseTest, StarsAndPrismParticlesShowPureHues) {
+  Game::Effect::Bank::Star star;
+  Game::Effect::Bank::ParticlePrism prism;
+  for (const Game::Effect::Bank::ParticleBase* piece :
+       {static_cast<const Game::Effect::Bank::ParticleBase*>(&star), static_cast<const Game::Effect::Bank::ParticleBase*>(&prism)}) {
+    const auto nodes = launched([&] { piece->spray(stage.pool, Vector3(0.f, 0.f, 0.f)); });
+    ASSERT_EQ(nodes.size(), 64u);
+    int coloured = 0;
+    for (SceneNode* node : nodes) {
+      const Vector3 c = node->ambient.value();
+      EXPECT_FLOAT_EQ(std::max({c.x, c.y, c.z}), 1.f);
+      EXPECT_NEAR(std::min({c.x, c.y, c.z}), 0.f, 1e-6f);
+      coloured += c.x < 0.99f || c.y < 0.99f || c.z < 0.99f ? 1 : 0;
+      EXPECT_FLOAT_EQ(node->transparency.value(), 1.f);
+    }
+    EXPECT_EQ(coloured, 64);
+    stage.pool.releaseAll();
+  }
+}
+
+struct Preset {
+  const char* name;
+  std::function<void(const Game::Effect::Bank::ParticleBase&, Game::SceneNodePool&, const Vector3&)> launch;
+  std::size_t count;
+  float speedMin;
+  float speedMax;
+  float gravity;
+  float damping;
+  float delayStep;
+  // The sign the particles' climb may take: 1 up only, −1 down only, 0 either.
+  int climb;
+};
+
+// The presets at a point, by hand from their table.
+TEST_F(ParticleBaseTest, ThePresetsThrowTheirCountsAtTheirSpeeds) {
+  using Game::Effect::Bank::ParticleBase;
+  const Vector3 up(0.f, 0.f, 100.f);
+  const Preset presets[] = {
+      {"splash", [](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) { b.splash(pool, p); }, 64, 6.f,
+       6.f, -0.3f, 1.f, 0.f, 1},
+      {"spray", [](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) { b.spray(pool, p); }, 64, 16.f,
+       16.f, 0.f, 0.9f, 0.f, 0},
+      {"twinkle", [](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) { b.twinkle(pool, p); }, 8,
+       8.f, 8.f, 0.f, 0.9f, 0.f, 0},
+      {"randomJet", [](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) { b.randomJet(pool, p); },
+       32, 16.f, 16.f, 0.f, 0.9f, 0.f, 0},
+      {"gather",
+       [&](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) {
+         Vector3 to = p;
+         to += up;
+         b.gather(pool, p, to, 30.f);
+       },
+       64, 0.f, 0.f, 0.f, 1.f, 0.2f, 0},
+      {"ring",
+       [&](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) {
+         Vector3 to = p;
+         to += up;
+         b.ring(pool, p, to);
+       },
+       32, 0.f, 0.f, 0.f, 1.f, 0.f, 0},
+  };
+  Game::Effect::Bank::Particle particle;
+  const Vector3 p(-40.f, 12.f, 8.f);
+  for (const Preset& preset : presets) {
+    SCOPED_TRACE(preset.name);
+    const auto nodes = launched([&] { preset.launch(particle, stage.pool, p); });
+    ASSERT_EQ(nodes.size(), preset.count);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+      const SceneNode& node = *nodes[i];
+      const Vector3 v = velocity(node);
+      EXPECT_GE(v.length(), preset.speedMin - 1e-3f);
+      EXPECT_LE(v.length(), preset.speedMax + 1e-3f);
+      EXPECT_FLOAT_EQ(node.position.z.acceleration(), preset.gravity);
+      EXPECT_FLOAT_EQ(node.position.x.damping(), preset.damping);
+      EXPECT_FLOAT_EQ(node.getTime(), -preset.delayStep * static_cast<float>(i));
+      if (preset.climb > 0) {
+        EXPECT_GE(v.z, -1e-3f);
+      }
+      expectNear(node.position.value(), p);
+      expectNear(node.scale.value(), Vector3(1.f, 1.f, 1.f));
+    }
+    stage.pool.releaseAll();
+  }
+}
+
+// splash 90..0 throws upward only, spray 90..−90 both ways.
+TEST_F(ParticleBaseTest, SplashesRiseAndSpraysGoBothWays) {
+  Game::Effect::Bank::Particle particle;
+  const auto splash = launched([&] { particle.splash(stage.pool, Vector3(0.f, 0.f, 0.f)); });
+  int down = 0;
+  for (SceneNode* node : splash) {
+    down += velocity(*node).z < -1e-3f ? 1 : 0;
+  }
+  EXPECT_EQ(down, 0);
+  const auto spray = launched([&] { particle.spray(stage.pool, Vector3(0.f, 0.f, 0.f)); });
+  for (SceneNode* node : spray) {
+    down += velocity(*node).z < -1e-3f ? 1 : 0;
+  }
+  EXPECT_GT(down, 10);
+  EXPECT_LT(down, 54);
+}
+
+// gather: aimed within spread of to − from; ring: aimed along it; flatRing:
+// along it brought level.
+TEST_F(ParticleBaseTest, GatheringAndRingParticlesFaceTheirDirection) {
+  Game::Effect::Bank::ChargeParticle charge;
+  const Vector3 from(0.f, 0.f, 50.f);
+  const Vector3 to(100.f, 0.f, 150.f);
+  const auto gathered = launched([&] { charge.gather(stage.pool, from, to, 30.f); });
+  ASSERT_EQ(gathered.size(), 64u);
+  float widest = 0.f;
+  for (SceneNode* node : gathered) {
+    const float angle = degreesBetween(aimedAlong(*node), difference(to, from));
+    EXPECT_LE(angle, 30.01f);
+    widest = std::max(widest, angle);
+  }
+  EXPECT_GT(widest, 20.f);
+  Game::Effect::Bank::RingParticle ring;
+  for (SceneNode* node : launched([&] { ring.ring(stage.pool, from, to); })) {
+    EXPECT_NEAR(degreesBetween(aimedAlong(*node), difference(to, from)), 0.f, 0.1f);
+  }
+  const auto flat = launched([&] { ring.flatRing(stage.pool, from, to); });
+  ASSERT_EQ(flat.size(), 32u);
+  for (SceneNode* node : flat) {
+    EXPECT_NEAR(degreesBetween(aimedAlong(*node), Vector3(1.f, 0.f, 0.f)), 0.f, 0.1f);
+  }
+}
+
+// Presets on units: at each target's position; the chill at the target's
+// scale and downward, blood and smoke at scale 1 and upward; a unit's
+// splash at its position.
+TEST_F(ParticleBaseTest, TargetPresetsBurstAtEveryTarget) {
+  Game::Unit& caster = makeUnit(0, 0, 2);
+  Game::Unit& slime = makeUnit(1, 0, 1, "Slime");
+  Game::Unit& kessa = makeUnit(1, 1, 2);
+  auto& action = makeAction(caster, {{&slime, Kind::kMiss}, {&kessa, Kind::kDamage}});
+  Vector3 slimeAt;
+  slime.getPosition(slimeAt);
+  Game::Effect::Bank::Cold cold;
+  const auto chill = launched([&] { cold.chillTargets(action); });
+  ASSERT_EQ(chill.size(), 32u);
+  for (std::size_t i = 0; i < 16; ++i) {
+    const SceneNode& node = *chill[i];
+    expectNear(node.position.value(), slimeAt);
+    expectNear(node.scale.value(), Vector3(0.75f, 0.75f, 0.75f));
+    EXPECT_GE(velocity(node).length(), 1.5f - 1e-3f);
+    EXPECT_LT(velocity(node).length(), 3.f);
+    EXPECT_LE(velocity(node).z, 1e-3f);
+    EXPECT_FLOAT_EQ(node.position.x.damping(), 1.f);
+  }
+  Game::Effect::Bank::Particle particle;
+  for (auto spill : {&Game::Effect::Bank::ParticleBase::splatterTargets,
+                     &Game::Effect::Bank::ParticleBase::smokeTargets}) {
+    const auto nodes = launched([&] { (particle.*spill)(action); });
+    ASSERT_EQ(nodes.size(), 32u);
+    for (SceneNode* node : nodes) {
+      EXPECT_GE(velocity(*node).length(), 1.f - 1e-3f);
+      EXPECT_LT(velocity(*node).length(), 2.f);
+      EXPECT_GE(velocity(*node).z, -1e-3f);
+      EXPECT_FLOAT_EQ(node->position.x.damping(), 0.99f);
+      expectNear(node->scale.value(), Vector3(1.f, 1.f, 1.f));
+    }
+  }
+  for (auto onTargets : {&Game::Effect::Bank::ParticleBase::splashOnTargets,
+                         &Game::Effect::Bank::ParticleBase::sprayOnTargets,
+                         &Game::Effect::Bank::ParticleBase::twinkleOnTargets}) {
+    const auto nodes = launched([&] { (particle.*onTargets)(action); });
+    ASSERT_EQ(nodes.size() % 2, 0u);
+    expectNear(nodes.front()->position.value(), slimeAt);
+    expectNear(nodes.front()->scale.value(), Vector3(1.f, 1.f, 1.f));
+  }
+  Vector3 kessaAt;
+  kessa.getPosition(kessaAt);
+  for (auto atUnit : {&Game::Effect::Bank::ParticleBase::splashAt, &Game::Effect::Bank::ParticleBase::sprayAt,
+                      &Game::Effect::Bank::ParticleBase::twinkleAt}) {
+    const auto nodes = launched([&] { (particle.*atUnit)(kessa); });
+    ASSERT_FALSE(nodes.empty());
+    expectNear(nodes.back()->position.value(), kessaAt);
+  }
+  EXPECT_EQ(launched([&] { particle.splashAt(caster); }).size(), 64u);
+  EXPECT_EQ(launched([&] { particle.twinkleAt(caster); }).size(), 8u);
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// burstOnTargets scales by the unit only when asked.
+TEST_F(ParticleBaseTest, BurstsOnTargetsScaleByTheUnitWhenAsked) {
+  Game::Unit& caster = makeUnit(0, 0, 2);
+  Game::Unit& slime = makeUnit(1, 0, 1, "Slime");
+  auto& action = makeAction(caster, {{&slime, Kind::kDamage}});
+  Game::Effect::Bank::Particle particle;
+  const BurstShape shape{2, 4.f, 4.f, 1.f, 1.f, 0.f, 0.f, 90.f, 90.f, 0.f};
+  const auto scaled = launched([&] { particle.burstOnTargets(action, true, shape); });
+  ASSERT_EQ(scaled.size(), 2u);
+  EXPECT_FLOAT_EQ(velocity(*scaled[0]).length(), 3.f);
+  EXPECT_FLOAT_EQ(scaled[0]->position.z.acceleration(), 0.75f);
+  const auto plain = launched([&] { particle.burstOnTargets(action, false, shape); });
+  ASSERT_EQ(plain.size(), 2u);
+  EXPECT_FLOAT_EQ(velocity(*plain[0]).length(), 4.f);
+  EXPECT_FLOAT_EQ(plain[0]->scale.x.value(), 1.f);
+}
+
+// The draws of one particle in their order: pitch, yaw, the turn about z,
+// speed, hue; replayed from the same seed they give its velocity and colour.
+TEST_F(ParticleBaseTest, AParticleDrawsPitchYawTurnSpeedAndHueInThatOrder) {
+  Game::Effect::Bank::Star star;
+  const BurstShape shape{1, 9.f, 3.f, 0.f, 1.f, 0.f, 0.f, 10.f, 70.f, 0.f};
+  Game::RandomGenerator::instance()->setSeed(7);
+  const auto nodes = launched([&] { star.burst(stage.pool, 1.f, Vector3(0.f, 0.f, 0.f), shape); });
+  ASSERT_EQ(nodes.size(), 1u);
+  Game::RandomGenerator replay(7);
+  const float pitch = 10.f + replay.getFloat(60.f);
+  const float yaw = replay.getFloat(360.f);
+  const float turn = replay.getFloat(360.f);
+  const float speed = 3.f + replay.getFloat(6.f);
+  Game::Color hue;
+  hue.setHue(replay.getFloat(360.f));
+  Vector3 expected;
+  Game::MathHelper::directionFromAngles(&expected, yaw, pitch);
+  expected *= speed;
+  expectNear(velocity(*nodes[0]), expected);
+  EXPECT_FLOAT_EQ(nodes[0]->rotation.z.value(), turn);
+  expectNear(nodes[0]->ambient.value(), Vector3(hue.red(), hue.green(), hue.blue()), 1e-6f);
+}
+
+// Targets whose battle keeps no pool get no particles.
+TEST_F(ParticleBaseTest, TargetsWithoutAPoolGetNoParticles) {
+  Game::Unit& caster = makeUnit(0, 0, 2);
+  Game::Unit& slime = makeUnit(1, 0, 1, "Slime");
+  auto& action = makeAction(caster, {{&slime, Kind::kDamage}, {&caster, Kind::kMiss}});
+  battle.pool = nullptr;
+  Game::Effect::Bank::Cold cold;
+  EXPECT_TRUE(launched([&] {
+                cold.chillTargets(action);
+                cold.splashAt(slime);
+              }).empty());
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// A set without its file gives model-less particles, each launch reported.
+TEST_F(ParticleBaseTest, AMissingSetMakesModelLessParticlesAndReportsThem) {
+  Game::Effect::Bank::ParticleBlue blue;
+  const auto nodes = launched([&] { blue.twinkle(stage.pool, Vector3(0.f, 0.f, 0.f)); });
+  ASSERT_EQ(nodes.size(), 8u);
+  EXPECT_EQ(nodes[0]->getModel(), nullptr);
+  ASSERT_EQ(stage.failures.size(), 1u);
+  EXPECT_EQ(stage.failures[0], "model src/picture/animation/bank/粒子青.txt: 0");
+}
+
+}  // namespace

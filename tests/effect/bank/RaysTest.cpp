@@ -1,0 +1,121 @@
+// Beams, waves, pillars, the fang, speed lines and the pull.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "effect/bank/Rays.h"
+#include "presentation/render/Color.h"
+#include "tests/effect/bank/BankFixture.h"
+
+namespace {
+
+using Engine::Math::Vector3;
+using Game::SceneNode;
+
+class RaysTest : public BankTestSupport::BankTest {
+ protected:
+  void SetUp() override {
+    BankTest::SetUp();
+    for (const char* name : {"吸引", "ビーム", "七色音波", "火柱", "牙", "効果線"}) {
+      putBank(name);
+    }
+    fs().put("src/sound/牙.txt", "src/sound{ main bite; }\n");
+  }
+};
+
+// n − 16 lines (none for 16 or fewer), line i a frame late, 400 out along
+// its own angle and turned to it.
+TEST_F(RaysTest, SpeedLinesLeaveOutTheFirstSixteen) {
+  Game::Effect::Bank::SpeedLines lines;
+  EXPECT_TRUE(launched([&] { lines.radiate(stage.pool, 16); }).empty());
+  EXPECT_TRUE(launched([&] { lines.radiate(stage.pool, 0); }).empty());
+  EXPECT_TRUE(launched([&] { lines.scatter(stage.pool, 30.f, 16); }).empty());
+  EXPECT_EQ(launched([&] { lines.radiate(stage.pool, 17); }).size(), 1u);
+  const auto radiated = launched([&] { lines.radiate(stage.pool, 32); });
+  ASSERT_EQ(radiated.size(), 16u);
+  for (std::size_t i = 0; i < radiated.size(); ++i) {
+    const SceneNode& node = *radiated[i];
+    EXPECT_FLOAT_EQ(node.getTime(), -static_cast<float>(i));
+    const Vector3 p = node.position.value();
+    EXPECT_NEAR(std::hypot(p.x, p.y), 400.f, 1e-2f);
+    EXPECT_NEAR(p.z, 0.f, 1e-4f);
+    const float angle = node.rotation.z.value();
+    EXPECT_GE(angle, 0.f);
+    EXPECT_LT(angle, 360.f);
+    EXPECT_NEAR(p.x, 400.f * std::cos(angle * 3.14159265f / 180.f), 1e-2f);
+    EXPECT_NEAR(p.y, 400.f * std::sin(angle * 3.14159265f / 180.f), 1e-2f);
+  }
+  const auto scattered = launched([&] { lines.scatter(stage.pool, 30.f, 32); });
+  ASSERT_EQ(scattered.size(), 16u);
+  float widest = 0.f;
+  for (std::size_t i = 0; i < scattered.size(); ++i) {
+    const Vector3 p = scattered[i]->position.value();
+    EXPECT_LE(std::abs(p.x), 400.f);
+    EXPECT_LE(std::abs(p.y), 300.f);
+    EXPECT_EQ(p.z, 0.f);
+    widest = std::max(widest, std::abs(p.x));
+    EXPECT_FLOAT_EQ(scattered[i]->rotation.z.value(), 30.f);
+    EXPECT_FLOAT_EQ(scattered[i]->getTime(), -static_cast<float>(i));
+  }
+  EXPECT_GT(widest, 300.f);
+}
+
+// A beam aims at its point (pitch and yaw) and rolls at random about z.
+TEST_F(RaysTest, ABeamAimsAtItsPoint) {
+  Game::Effect::Bank::Beam beam;
+  SceneNode* node = beam.launch(stage.pool, Vector3(0.f, 0.f, 0.f), Vector3(100.f, 0.f, 0.f));
+  EXPECT_EQ(modelName(*node), "main");
+  EXPECT_NEAR(node->rotation.y.value(), 90.f, 1e-3f);
+  EXPECT_NEAR(node->rotation.x.value(), 0.f, 1e-3f);
+  SceneNode* other = beam.launch(stage.pool, Vector3(0.f, 0.f, 0.f), Vector3(100.f, 0.f, 0.f));
+  EXPECT_NE(node->rotation.z.value(), other->rotation.z.value());
+}
+
+TEST_F(RaysTest, ARainbowWaveIsColouredAndScaledBySizeOver128) {
+  Game::Effect::Bank::RainbowWave wave;
+  SceneNode* node = wave.launch(stage.pool, Vector3(0.f, 0.f, 2.f), Game::Color(0.5f, 1.f, 0.25f, 0.f), 64.f);
+  EXPECT_FLOAT_EQ(node->scale.x.value(), 0.5f);
+  EXPECT_FLOAT_EQ(node->transparency.value(), 0.5f);
+  EXPECT_FLOAT_EQ(node->ambient.y.value(), 0.25f);
+  Game::Effect::Bank::FirePillar pillar;
+  EXPECT_EQ(pillar.launch(stage.pool, Vector3(0.f, 0.f, 0.f))->position.z.value(), 0.f);
+}
+
+// The fang at one unit turned toward the other, with its sound entry 0 at
+// once; the pull on a unit at scale 1.
+TEST_F(RaysTest, TheFangBitesTowardItsTargetWithItsSound) {
+  Game::Unit& biter = makeUnit(0, 0, 2, "Slime");
+  Game::Unit& bitten = makeUnit(1, 0, 2);
+  Game::Effect::Bank::Fang fang;
+  SceneNode* node = fang.launch(biter, bitten);
+  ASSERT_NE(node, nullptr);
+  Vector3 from;
+  biter.getPosition(from);
+  Vector3 to;
+  bitten.getPosition(to);
+  EXPECT_LT(distance(node->position.value(), from), 1e-3f);
+  EXPECT_NEAR(node->rotation.z.value(), std::atan2(to.y - from.y, to.x - from.x) * 180.f / 3.14159265f, 1e-3f);
+  ASSERT_EQ(stage.sounds.size(), 1u);
+  EXPECT_EQ(stage.sounds[0].key, "main");
+  EXPECT_EQ(stage.sounds[0].index, 0);
+  EXPECT_EQ(stage.sounds[0].delay, 0);
+  Game::Effect::Bank::Suction suction;
+  SceneNode* pull = suction.launchAt(biter);
+  ASSERT_NE(pull, nullptr);
+  EXPECT_FLOAT_EQ(pull->scale.x.value(), 1.f);
+  EXPECT_LT(distance(pull->position.value(), from), 1e-3f);
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// Without its sound list the fang still bites and reports an entry it lacks.
+TEST_F(RaysTest, AFangWithoutSoundsReportsTheMissingEntry) {
+  fs().remove("src/sound/牙.txt");
+  Game::Unit& biter = makeUnit(0, 0, 2);
+  Game::Effect::Bank::Fang fang;
+  EXPECT_NE(fang.launch(biter, biter), nullptr);
+  ASSERT_EQ(stage.sounds.size(), 1u);
+  EXPECT_EQ(stage.sounds[0].index, -1);
+}
+
+}  // namespace

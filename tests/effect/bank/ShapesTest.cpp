@@ -1,0 +1,193 @@
+// The blasts, rings, waves, ground glows, blows, cuts and sprites.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "effect/bank/Beat.h"
+#include "effect/bank/Explode.h"
+#include "effect/bank/Sprite.h"
+#include "effect/bank/Waves.h"
+#include "tests/effect/bank/BankFixture.h"
+
+namespace {
+
+using Engine::Math::Vector3;
+using Game::SceneNode;
+using Kind = Game::Effect::ActionRecord::ResultKind;
+
+class ShapesTest : public BankTestSupport::BankTest {
+ protected:
+  void SetUp() override {
+    BankTest::SetUp();
+    for (const char* name : {"爆発", "リング", "地上衝撃波", "地面発光", "打撃", "斬る", "ナイフ"}) {
+      putBank(name);
+    }
+  }
+};
+
+// A blast is scaled size/64 and hidden delay frames.
+TEST_F(ShapesTest, ABlastIsScaledBySizeOver64) {
+  Game::Effect::Bank::ExplodeRed explode;
+  SceneNode* node = explode.launch(stage.pool, Vector3(1.f, 2.f, 3.f), 96.f, 5.f);
+  EXPECT_EQ(modelName(*node), "main");
+  EXPECT_FLOAT_EQ(node->scale.x.value(), 1.5f);
+  EXPECT_FLOAT_EQ(node->scale.z.value(), 1.5f);
+  EXPECT_FLOAT_EQ(node->getTime(), -5.f);
+  EXPECT_FLOAT_EQ(node->position.y.value(), 2.f);
+}
+
+struct Scatter {
+  float radius;
+  std::size_t blasts;
+};
+
+// n = radius²/32² whole (at least 1) blasts of size 32 on the ground about
+// the centre, nearer than radius/2, delayed a quarter of their distance.
+TEST_F(ShapesTest, ScatteredBlastsCoverTheirCircle) {
+  Game::Effect::Bank::ExplodeRed explode;
+  const Vector3 centre(100.f, -50.f, 10.f);
+  for (const Scatter& scatter : {Scatter{20.f, 1}, Scatter{31.f, 1}, Scatter{32.f, 1}, Scatter{64.f, 4},
+                                 Scatter{100.f, 9}, Scatter{0.f, 1}}) {
+    SCOPED_TRACE(scatter.radius);
+    const auto nodes = launched([&] { explode.scatter(stage.pool, centre, scatter.radius); });
+    ASSERT_EQ(nodes.size(), scatter.blasts);
+    for (SceneNode* node : nodes) {
+      const float d = distance(node->position.value(), centre);
+      EXPECT_LE(d, scatter.radius / 2.f);
+      EXPECT_NEAR(node->position.z.value(), 10.f, 1e-4f);
+      EXPECT_NEAR(node->getTime(), -d / 4.f, 1e-4f);
+      EXPECT_FLOAT_EQ(node->scale.x.value(), 0.5f);
+    }
+    if (scatter.radius >= 64.f) {
+      EXPECT_GT(distance(nodes[0]->position.value(), centre), 0.f);
+    }
+    stage.pool.releaseAll();
+  }
+}
+
+TEST_F(ShapesTest, RingsAndShockWavesPlayMainAtTheirPoint) {
+  Game::Effect::Bank::RingA ring;
+  SceneNode* node = ring.launch(stage.pool, Vector3(4.f, 5.f, 6.f));
+  EXPECT_EQ(modelName(*node), "main");
+  EXPECT_FLOAT_EQ(node->position.z.value(), 6.f);
+  Game::Effect::Bank::ShockWave wave;
+  EXPECT_EQ(modelName(*wave.launch(stage.pool, Vector3(0.f, 0.f, 0.f))), "main");
+  Game::Unit& unit = makeUnit(1, 1, 2);
+  Vector3 front;
+  unit.getFrontPoint(front);
+  SceneNode* atFront = wave.launchAtFront(unit);
+  ASSERT_NE(atFront, nullptr);
+  EXPECT_LT(distance(atFront->position.value(), front), 1e-3f);
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// duration/8 glows on the ground, 8 frames apart, scaled size/256; none
+// below 8 frames.
+TEST_F(ShapesTest, GroundGlowsLastEightFramesEach) {
+  Game::Effect::Bank::GroundEmissionBlue glow;
+  EXPECT_TRUE(launched([&] { glow.launch(stage.pool, Vector3(0.f, 0.f, 9.f), 128.f, 7); }).empty());
+  EXPECT_TRUE(launched([&] { glow.launch(stage.pool, Vector3(0.f, 0.f, 9.f), 128.f, 0); }).empty());
+  const auto nodes = launched([&] { glow.launch(stage.pool, Vector3(3.f, 4.f, 9.f), 128.f, 31); });
+  ASSERT_EQ(nodes.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_FLOAT_EQ(nodes[i]->getTime(), -8.f * static_cast<float>(i));
+    EXPECT_EQ(nodes[i]->position.z.value(), 0.f);
+    EXPECT_EQ(nodes[i]->position.x.value(), 3.f);
+    EXPECT_FLOAT_EQ(nodes[i]->scale.y.value(), 0.5f);
+  }
+  EXPECT_EQ(launched([&] { glow.launch(stage.pool, Vector3(0.f, 0.f, 0.f), 64.f, 8); }).size(), 1u);
+}
+
+// Blows: scaled size/256; along a line four at from + offset·i/3 within 16,
+// a frame apart, size 64; on a unit size 96 at its position.
+TEST_F(ShapesTest, BlowsLandAlongTheirLine) {
+  Game::Effect::Bank::Beat1 beat;
+  SceneNode* single = beat.launch(stage.pool, Vector3(0.f, 0.f, 0.f), 512.f);
+  EXPECT_FLOAT_EQ(single->scale.x.value(), 2.f);
+  const Vector3 from(10.f, 20.f, 30.f);
+  const Vector3 offset(90.f, -30.f, 60.f);
+  const auto nodes = launched([&] { beat.launchAlong(stage.pool, from, offset); });
+  ASSERT_EQ(nodes.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const float t = static_cast<float>(i) / 3.f;
+    const Vector3 expected(10.f + 90.f * t, 20.f - 30.f * t, 30.f + 60.f * t);
+    EXPECT_LT(distance(nodes[i]->position.value(), expected), 16.f);
+    EXPECT_FLOAT_EQ(nodes[i]->getTime(), -static_cast<float>(i));
+    EXPECT_FLOAT_EQ(nodes[i]->scale.z.value(), 0.25f);
+  }
+  EXPECT_GT(distance(nodes[3]->position.value(), from), 100.f);
+  Game::Unit& caster = makeUnit(0, 0, 2);
+  Game::Unit& slime = makeUnit(1, 0, 1, "Slime");
+  auto& action = makeAction(caster, {{&slime, Kind::kMiss}, {&caster, Kind::kDamage}});
+  const auto marks = launched([&] { beat.launchOnTargets(action); });
+  ASSERT_EQ(marks.size(), 2u);
+  Vector3 slimeAt;
+  slime.getPosition(slimeAt);
+  EXPECT_LT(distance(marks[0]->position.value(), slimeAt), 1e-3f);
+  EXPECT_FLOAT_EQ(marks[0]->scale.x.value(), 0.375f);
+}
+
+// A cut faces the other unit about z, sized as the cutting unit.
+TEST_F(ShapesTest, ACutFacesItsTarget) {
+  Game::Effect::Bank::Blade blade;
+  SceneNode* node = blade.launch(stage.pool, Vector3(0.f, 0.f, 0.f), 384.f, Vector3(0.f, 50.f, 80.f));
+  EXPECT_FLOAT_EQ(node->rotation.z.value(), 90.f);
+  EXPECT_FLOAT_EQ(node->rotation.x.value(), 0.f);
+  EXPECT_FLOAT_EQ(node->scale.x.value(), 1.5f);
+  Game::Unit& slime = makeUnit(0, 0, 2, "Slime");
+  Game::Unit& kessa = makeUnit(1, 0, 2);
+  Vector3 from;
+  slime.getPosition(from);
+  Vector3 to;
+  kessa.getPosition(to);
+  SceneNode* between = blade.launchBetween(slime, kessa);
+  ASSERT_NE(between, nullptr);
+  EXPECT_LT(distance(between->position.value(), from), 1e-3f);
+  EXPECT_FLOAT_EQ(between->scale.x.value(), 0.75f);
+  EXPECT_NEAR(between->rotation.z.value(), std::atan2(to.y - from.y, to.x - from.x) * 180.f / 3.14159265f, 1e-3f);
+}
+
+struct Angle {
+  Vector3 to;
+  float degrees;
+};
+
+TEST_F(ShapesTest, TheScreenAngleRunsFromTheFirstPointToTheSecond) {
+  const Vector3 from(10.f, 10.f, 0.f);
+  for (const Angle& angle : {Angle{{20.f, 10.f, 0.f}, 0.f}, Angle{{20.f, 20.f, 5.f}, 45.f},
+                             Angle{{10.f, 30.f, 0.f}, 90.f}, Angle{{0.f, 10.f, 0.f}, 180.f},
+                             Angle{{10.f, 0.f, 0.f}, -90.f}, Angle{{10.f, 10.f, 99.f}, 0.f}}) {
+    EXPECT_FLOAT_EQ(Game::Effect::Bank::screenAngle(from, angle.to), angle.degrees);
+  }
+}
+
+// The render state's transform is in matrix units: 400 world units each.
+constexpr float kUnitsPerWorldUnit = 400.f;
+
+// A sprite sits in its base state at p as a billboard, turned by the angle;
+// between two units at the first one's scale; between one screen point and
+// itself at angle 0.
+TEST_F(ShapesTest, ASpriteIsABillboardPlacedThroughItsState) {
+  Game::Effect::Bank::Knife knife;
+  SceneNode* node = knife.launch(stage.pool, Vector3(7.f, 8.f, 9.f), 2.f, 30.f);
+  EXPECT_EQ(modelName(*node), "main");
+  EXPECT_TRUE(node->baseState.billboard);
+  EXPECT_FLOAT_EQ(node->baseState.transform.m[0][3] * kUnitsPerWorldUnit, 7.f);
+  EXPECT_FLOAT_EQ(node->baseState.transform.m[1][3] * kUnitsPerWorldUnit, 8.f);
+  EXPECT_FLOAT_EQ(node->baseState.transform.m[2][3] * kUnitsPerWorldUnit, 9.f);
+  EXPECT_FLOAT_EQ(node->rotation.z.value(), 30.f);
+  EXPECT_FLOAT_EQ(node->scale.y.value(), 2.f);
+  SceneNode* same = knife.launchBetween(stage.pool, Vector3(5.f, 5.f, 5.f), Vector3(5.f, 5.f, 5.f), 1.f);
+  EXPECT_EQ(same->rotation.z.value(), 0.f);
+  SceneNode* up = knife.launchBetween(stage.pool, Vector3(5.f, 5.f, 5.f), Vector3(5.f, 9.f, 5.f), 1.f);
+  EXPECT_FLOAT_EQ(up->rotation.z.value(), 90.f);
+  Game::Unit& slime = makeUnit(0, 0, 2, "Slime");
+  Game::Unit& kessa = makeUnit(1, 0, 2);
+  SceneNode* between = knife.launchBetween(slime, kessa);
+  ASSERT_NE(between, nullptr);
+  EXPECT_FLOAT_EQ(between->scale.x.value(), 0.75f);
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+}  // namespace
