@@ -522,7 +522,8 @@ TEST_F(BattleCameraTest, TheScriptDriverTurnsTheCameraToTheSpeaker) {
   Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
   game().setBattle(mBattle.release());
   load("talk{ L 泥スライム,ぷるぷる。; } let{ name money; value 1; }");
-  frame();
+  step({});
+  battle.update();
   mScript.update(game());
   mScript.update(game());
   Engine::Math::Vector3 position;
