@@ -195,6 +195,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   bool isScreenEffectOn() const { return mScreenEffect; }
   SceneModelSet& sceneModels() { return mSceneModels; }
   const String& caption() const { return mCaption; }
+  Engine::i32 captionSide() const { return mCaptionSide; }
+  bool isCaptionShown() const { return mCaptionFrames > 0; }
   void showCaption(const char* text, Engine::i32 side);
 
   Engine::i32 phaseCount() const { return static_cast<Engine::i32>(mPhases.size()); }

@@ -11,6 +11,9 @@
 #include "data/unit/PlayerGhost.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/Widget.h"
+#include "data/unit/UnitMessages.h"
+#include "resource/database/MapSiteData.h"
+#include "resource/database/ToolData.h"
 #include "resource/Database.h"
 #include "tests/script/ScriptFixture.h"
 
@@ -486,6 +489,135 @@ TEST_F(BattleTest, TheLastArtIsTheBattlesSpellMemory) {
   EXPECT_TRUE(battle.lastSpell()->isValid());
 }
 
+// What a stage shows over the units, recorded as it pops up.
+struct ShownMessages final : Game::UnitStuff::MessageView {
+  void show(const Game::UnitStuff::Message& message) override { shown.emplace_back(message.value, message.color); }
+  std::vector<std::pair<i32, Engine::u32>> shown;
+};
+
+// A poisoned member shows the damage in white; at 1 HP it falls, which
+// weighs on the party's record.
+TEST_F(BattleTest, ThePoisonStageShowsTheDamageInWhiteAndCountsAFall) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.life().setHp(1);
+  member.setStateLevel("毒", 3);
+  const i32 damage = member.poisonDamage();
+  Game::BattleStuff::TurnEnd end(battle);
+  EXPECT_EQ(end.update(), 0);
+  EXPECT_EQ(battle.interruptCount(), 2);
+  ShownMessages view;
+  member.messages().update(view);
+  EXPECT_EQ(view.shown, (std::vector<std::pair<i32, Engine::u32>>{{damage, 0xFFFFFFFFu}}));
+  EXPECT_EQ(member.hp(), 0);
+  EXPECT_FLOAT_EQ(battle.partyRecord().weight(), 0.05f);
+  EXPECT_EQ(battle.partyRecord().damage(), damage);
+}
+
+// Recovery over the turn: shown in green, added to HP, and like damage a
+// pause and a clean-up frame follow; five frames in all.
+TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.life().setHp(1);
+  member.setStateLevel("再生", 10);
+  battle.refresh();
+  const i32 amount = member.regeneration();
+  ASSERT_GT(amount, 0);
+  Game::BattleStuff::TurnEnd end(battle);
+  EXPECT_EQ(end.update(), 0);
+  EXPECT_EQ(battle.interruptCount(), 1);
+  EXPECT_EQ(end.update(), 0);
+  EXPECT_EQ(battle.interruptCount(), 2);
+  EXPECT_EQ(member.hp(), 1 + amount);
+  ShownMessages view;
+  member.messages().update(view);
+  EXPECT_EQ(view.shown, (std::vector<std::pair<i32, Engine::u32>>{{amount, 0xFF80FF80u}}));
+  const i32 turn = battle.turn();
+  std::vector<i32> results;
+  for (int i = 0; i < 3; ++i) results.push_back(end.update());
+  EXPECT_EQ(results, (std::vector<i32>{0, 0, 1}));
+  EXPECT_EQ(battle.turn(), turn + 1);
+  EXPECT_EQ(battle.partyRecord().damage(), 0);
+}
+
+// What the units ask: a stolen item goes to the bag, lines to the game's
+// windows, and a change of form flashes white.
+TEST_F(BattleTest, TheBattleAnswersItsUnits) {
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
+  ASSERT_TRUE(herb);
+  const i32 herbs = game().bag().countItem(herb);
+  battle.gainItem(*herb);
+  EXPECT_EQ(game().bag().countItem(herb), herbs + 1);
+  game().messages().clear();
+  battle.pushMessage("一行");
+  EXPECT_EQ(game().messages().count(), 1);
+  battle.unitShown(*battle.unitAt(0), Game::UnitPose::kStand);
+  EXPECT_EQ(battle.flashFrames(), 0);
+  battle.unitShown(*battle.unitAt(0), Game::UnitPose::kAppear);
+  EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0x80FFFFFFu, 4));
+  EXPECT_EQ(battle.scenePool(), &battle.stage().scenePool());
+  EXPECT_EQ(battle.scenePool()->capacity(), 1024);
+  battle.setEnergy(1, 7);
+  EXPECT_EQ(std::tuple(battle.energy(1), battle.energy(0)), std::tuple(7, 0));
+  battle.setGuardMode(0, 2);
+  EXPECT_EQ(std::tuple(battle.guardMode(0), battle.guardMode(1)), std::tuple(2, 0));
+}
+
+TEST_F(BattleTest, AnEnemysResistancesAreListedAsMessages) {
+  Battle& battle = makeBattle();
+  Game::Unit* enemy = battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  std::vector<Game::String> lines;
+  enemy->ghost().describeResistances(lines);
+  ASSERT_FALSE(lines.empty());
+  game().messages().clear();
+  battle.describeResistances(*enemy);
+  EXPECT_EQ(game().messages().count(), static_cast<i32>(lines.size()));
+}
+
+// A caption stays 90 frames over its side's half of the screen.
+TEST_F(BattleTest, ACaptionShowsForNinetyFrames) {
+  Battle& battle = makeBattle();
+  battle.stage().showCaption("技の名", 1);
+  EXPECT_STREQ(battle.caption().c_str(), "技の名");
+  EXPECT_EQ(battle.captionSide(), 1);
+  for (int i = 0; i < 89; ++i) frame();
+  EXPECT_TRUE(battle.isCaptionShown());
+  frame();
+  EXPECT_FALSE(battle.isCaptionShown());
+  battle.showCaption("次", 2);
+  EXPECT_EQ(battle.captionSide(), 0);
+}
+
+// The scene is the named one, else the field's site's; without either,
+// nothing.
+TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
+  fs().put("src/picture/scene/試し.txt", std::string("container{ path 試し/set.txt; model 床; }"));
+  fs().put("試し/set.txt", std::string("model{ name 床; }"));
+  BattleSettings settings;
+  settings.sceneName = "試し";
+  EXPECT_EQ(makeBattle(settings).sceneModels().entries().count(), 1);
+  settings.sceneName = "ない";
+  EXPECT_EQ(makeBattle(settings).sceneModels().entries().count(), 0);
+  const Game::MapSiteData* site = nullptr;
+  for (i32 i = 0; i < Game::Database::instance()->siteCount() && !site; ++i) {
+    const Game::MapSiteData* candidate = Game::Database::instance()->siteAt(i);
+    if (*candidate->scene()) site = candidate;
+  }
+  ASSERT_TRUE(site);
+  fs().put(std::string("src/picture/scene/") + site->scene() + ".txt",
+           std::string("container{ path 試し/set.txt; model 床; }"));
+  ASSERT_TRUE(game().field());
+  game().field()->changeScene(site);
+  EXPECT_EQ(makeBattle().sceneModels().entries().count(), 1);
+  game().field()->changeScene(nullptr);
+  EXPECT_EQ(makeBattle().sceneModels().entries().count(), 0);
+}
+
 // A renderer's camera for the camera tests.
 class BattleCameraTest : public BattleTest {
  protected:
@@ -513,6 +645,49 @@ TEST_F(BattleCameraTest, ResetCameraLooksOverTheFieldFromItsDefaultView) {
   EXPECT_FLOAT_EQ(camera().heading.target(), -90.f);
   EXPECT_FLOAT_EQ(camera().roll.target(), 0.f);
   EXPECT_FLOAT_EQ(camera().inverseDistance.target(), 50.f);
+}
+
+// The opening clears the fade, stands the members on their cells and
+// leaves the camera at its default view.
+TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells) {
+  addMember(2, 4);
+  Battle& battle = makeBattle();
+  Game::SceneRenderer::instance()->setFadeTarget(255);
+  camera().setPitch(80.f);
+  frame();
+  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
+  EXPECT_EQ(battle.interruptCount(), 0);
+  const Game::Unit& member = *battle.unitAt(0);
+  ASSERT_TRUE(member.node());
+  Engine::Math::Vector3 home;
+  member.getHomePosition(home);
+  Engine::Math::Vector3 position;
+  member.getPosition(position);
+  EXPECT_NEAR(position.x, home.x, 0.01f);
+  EXPECT_NEAR(position.y, home.y, 0.01f);
+}
+
+// Effects steer the camera and the projection's squash through the stage.
+TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
+  Battle& battle = makeBattle();
+  Game::Effect::Stage& stage = battle.stage();
+  stage.setCameraZoom(2.f);
+  stage.setCameraHeading(100.f);
+  stage.setCameraPitch(45.f);
+  stage.setCameraDistance(0.5f);
+  stage.setCameraShake(6.f);
+  EXPECT_FLOAT_EQ(camera().zoom.target(), 2.6f);
+  EXPECT_FLOAT_EQ(camera().heading.target(), 10.f);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 45.f);
+  EXPECT_FLOAT_EQ(camera().inverseDistance.target(), 100.f);
+  EXPECT_FLOAT_EQ(camera().shake.z, 6.f);
+  const Engine::Math::Vector3 point(40.f, -20.f, 10.f);
+  Engine::Math::Vector3 expected;
+  Game::SceneRenderer::instance()->project(&expected, point);
+  Engine::Math::Vector3 projected;
+  stage.project(projected, point);
+  EXPECT_EQ(std::tuple(projected.x, projected.y, projected.z), std::tuple(expected.x, expected.y, expected.z));
 }
 
 // While a talk shows in a battle, the camera turns to the unit that speaks.
