@@ -14,6 +14,9 @@
 #include "data/unit/UnitMessages.h"
 #include "resource/database/MapSiteData.h"
 #include "resource/database/ToolData.h"
+#include "resource/database/UnitPictureData.h"
+#include "file/nml/NmlNode.h"
+#include "presentation/scene/SceneNode.h"
 #include "resource/Database.h"
 #include "tests/script/ScriptFixture.h"
 
@@ -378,6 +381,31 @@ TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   EXPECT_EQ(framesUntilTurn(1, 200), 10 + 60 + 1 + 1);
   EXPECT_EQ(member.hp(), hp - damage);
   EXPECT_EQ(battle.partyRecord().damage(), damage);
+  EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
+}
+
+// Left with 1 HP a member has not fallen.
+TEST_F(BattleTest, PoisonLeavingOneHpIsNoFall) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  // Some level, LP and HP where the poison takes all but one HP.
+  bool found = false;
+  for (i32 level = 1; level <= 10 && !found; ++level) {
+    member.setStateLevel("毒", level);
+    for (i32 lp = 1; lp <= member.maxLp() && !found; ++lp) {
+      member.ghost().lpRef() = lp;
+      for (i32 hp = 2; hp <= member.maxHp() && !found; ++hp) {
+        member.life().setHp(hp);
+        found = hp - member.poisonDamage() == 1;
+      }
+    }
+  }
+  ASSERT_TRUE(found);
+  Game::BattleStuff::TurnEnd end(battle);
+  end.update();
+  EXPECT_EQ(member.hp(), 1);
+  EXPECT_EQ(battle.partyRecord().weight(), 0.f);
 }
 
 TEST_F(BattleTest, AnEnemysPoisonIsNotThePartysDamage) {
@@ -457,7 +485,9 @@ TEST_F(BattleTest, FlashesLastTheirFramesAndTheDimBrightensInThirty) {
   frame();
   frame();
   EXPECT_EQ(battle.flashFrames(), 0);
-  for (int i = 0; i < 27; ++i) frame();
+  frame();
+  EXPECT_EQ(battle.flashFrames(), 0);
+  for (int i = 0; i < 26; ++i) frame();
   EXPECT_LT(battle.dim(), 1.f);
   frame();
   EXPECT_EQ(battle.dim(), 1.f);
@@ -666,6 +696,55 @@ TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells)
   member.getPosition(position);
   EXPECT_NEAR(position.x, home.x, 0.01f);
   EXPECT_NEAR(position.y, home.y, 0.01f);
+}
+
+// Every unit plays its appearance as the battle opens.
+TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
+  fs().put("src/picture/unit/t.txt", std::string("model{name stand;}model{name appear;}"));
+  Game::NmlNode list;
+  ASSERT_TRUE(list.parse("Kessa t,1;泥スライム t,1;", true));
+  Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  frame();
+  for (i32 i = 0; i < battle.unitCount(); ++i) {
+    const Game::Unit& unit = *battle.unitAt(i);
+    ASSERT_TRUE(unit.node() && unit.picture()) << i;
+    EXPECT_EQ(unit.node()->getModel(), unit.picture()->appearMotion()) << i;
+  }
+}
+
+// The turn's poison turns the camera to the middle of the units it hurt.
+TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
+  addMember(0, 0);
+  addMember(2, 4);
+  Battle& battle = makeBattle();
+  frame();
+  for (i32 i = 0; i < 2; ++i) battle.unitAt(i)->setStateLevel("毒", 3);
+  Engine::Math::Vector3 a;
+  Engine::Math::Vector3 b;
+  battle.unitAt(0)->getPosition(a);
+  battle.unitAt(1)->getPosition(b);
+  Game::BattleStuff::TurnEnd end(battle);
+  end.update();
+  const Engine::Math::Vector3 looked = camera().followTarget.target();
+  EXPECT_FLOAT_EQ(looked.x, (a.x + b.x) / 2.f);
+  EXPECT_FLOAT_EQ(looked.y, (a.y + b.y) / 2.f);
+  EXPECT_FLOAT_EQ(looked.z, (a.z + b.z) / 2.f);
+}
+
+// A caption is written over its side's half at the top.
+TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalf) {
+  Battle& battle = makeBattle();
+  for (const auto& [side, x] : {std::pair{0, -360}, {1, 40}}) {
+    battle.showCaption("技", side);
+    frame();
+    i32 originX = 0;
+    i32 originY = 0;
+    Game::SceneRenderer::instance()->textWriter().getOrigin(&originX, &originY);
+    EXPECT_EQ(std::tuple(originX, originY), std::tuple(x, 270)) << side;
+  }
 }
 
 // Effects steer the camera and the projection's squash through the stage.
