@@ -132,7 +132,9 @@ class Battle final : public BattleSubScene, public BattleServices {
   void toggleScreenEffect() { mScreenEffect = !mScreenEffect; }
   // The camera's default view of the field of battle.
   void resetCamera();
+  // A sound of the battle's list ("src/sound/戦闘.txt", read on the first).
   void playBattleSound(const char* key, Engine::i32 delay);
+  const SoundEffectList& battleSounds() const { return mSounds; }
 
   // What effects ask of the battle.
   Effect::Stage& stage() { return mStage; }

@@ -623,6 +623,17 @@ TEST_F(BattleTest, ACaptionShowsForNinetyFrames) {
   EXPECT_EQ(battle.captionSide(), 0);
 }
 
+// The battle's sounds are read when the first one plays.
+TEST_F(BattleTest, TheBattleSoundListIsReadOnTheFirstSound) {
+  fs().put(Battle::kSoundFile, std::string("連携 chain; スペル発動 spell;"));
+  Battle& battle = makeBattle();
+  EXPECT_EQ(battle.battleSounds().count(), 0);
+  battle.stage().playBattleSound("連携", 0);
+  EXPECT_EQ(battle.battleSounds().count(), 2);
+  battle.playBattleSound("ない", 3);
+  EXPECT_EQ(battle.battleSounds().count(), 2);
+}
+
 // The scene is the named one, else the field's site's; without either,
 // nothing.
 TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
@@ -744,6 +755,7 @@ TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalf) {
     i32 originY = 0;
     Game::SceneRenderer::instance()->textWriter().getOrigin(&originX, &originY);
     EXPECT_EQ(std::tuple(originX, originY), std::tuple(x, 270)) << side;
+    EXPECT_EQ(Game::SceneRenderer::instance()->textWriter().font(), 1);
   }
 }
 

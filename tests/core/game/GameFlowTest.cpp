@@ -12,8 +12,6 @@
 #include "menu/TitleScene.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
-#include "data/Unit.h"
-#include "script/expression/Expression.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -27,7 +25,7 @@ class EndsAtOnce final : public BattleStuff::Over {
   Engine::i32 update() override { return 1; }
 };
 
-// The game flow on the stand-in scenes, stepped as the root steps it.
+// The game flow on the real battle and the stand-in scenes, stepped as the root steps it.
 class GameFlowTest : public GameTestSupport::GameTest {
  protected:
   void SetUp() override {
@@ -140,34 +138,6 @@ TEST_F(GameFlowTest, ReturnKeyDuringABattleShowsANewTitleInTheSameFrame) {
   const TitleScene* shown = title();
   step();  // held on: still the same title
   EXPECT_EQ(title(), shown);
-}
-
-// Expressions ask the running game's battle: its turn, the living units of
-// each side, a unit by name and the last spell.
-TEST_F(GameFlowTest, TheRunningBattleAnswersExpressions) {
-  choose(TitleScene::kStart);
-  ASSERT_TRUE(game().party().recruit(*Database::instance()->findShell("Kessa")));
-  auto* battle = new Battle(game(), BattleSettings{});
-  Unit* slime = battle->addEnemy(*Database::instance()->findEnemy("泥スライム"), 1, 1, 1.f, 0);
-  ASSERT_TRUE(slime);
-  battle->addEnemy(*Database::instance()->findEnemy("泥スライム"), 1, 2, 1.f, 0);
-  game().setBattle(battle);
-  auto value = [](const char* text) {
-    Expression expression;
-    expression.parse(text);
-    return expression.evaluate();
-  };
-  EXPECT_EQ(value("turn()"), 0);
-  EXPECT_EQ(value("party(0)"), 1);
-  EXPECT_EQ(value("party(1)"), 2);
-  EXPECT_EQ(value("live(泥スライム)"), 1);
-  EXPECT_EQ(value("existLastSpell()"), 0);
-  slime->life().kill();
-  battle->setLastArt(Ability(&Database::instance()->findAbility("斬り払い"), 1));
-  EXPECT_EQ(value("party(1)"), 1);
-  EXPECT_EQ(value("existLastSpell()"), 1);
-  battle->addTurn();
-  EXPECT_EQ(value("turn()"), 1);
 }
 
 // The memory save outlives games: it loads twice, and a newer one replaces it.
