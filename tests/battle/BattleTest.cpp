@@ -9,15 +9,15 @@
 #include "battle/TurnPhases.h"
 #include "data/Unit.h"
 #include "data/unit/PlayerGhost.h"
+#include "data/unit/UnitMessages.h"
+#include "file/nml/NmlNode.h"
+#include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/Widget.h"
-#include "data/unit/UnitMessages.h"
+#include "resource/Database.h"
 #include "resource/database/MapSiteData.h"
 #include "resource/database/ToolData.h"
 #include "resource/database/UnitPictureData.h"
-#include "file/nml/NmlNode.h"
-#include "presentation/scene/SceneNode.h"
-#include "resource/Database.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -545,6 +545,22 @@ TEST_F(BattleTest, ThePoisonStageShowsTheDamageInWhiteAndCountsAFall) {
   EXPECT_EQ(battle.partyRecord().damage(), damage);
 }
 
+// A member already at 0 HP, held up by its LP, does not fall again.
+TEST_F(BattleTest, PoisonOnAMemberAtNoHpIsNoNewFall) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.life().setHp(0);
+  member.ghost().lpRef() = 5;
+  member.setStateLevel("毒", 3);
+  ASSERT_TRUE(member.isAlive());
+  ASSERT_GT(member.poisonDamage(), 0);
+  Game::BattleStuff::TurnEnd end(battle);
+  end.update();
+  EXPECT_EQ(battle.partyRecord().weight(), 0.f);
+  EXPECT_GT(battle.partyRecord().damage(), 0);
+}
+
 // Recovery over the turn: shown in green, added to HP, and like damage a
 // pause and a clean-up frame follow; five frames in all.
 TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
@@ -757,6 +773,15 @@ TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalf) {
     EXPECT_EQ(std::tuple(originX, originY), std::tuple(x, 270)) << side;
     EXPECT_EQ(Game::SceneRenderer::instance()->textWriter().font(), 1);
   }
+  // Once its frames are over, nothing more is written.
+  for (int i = 0; i < 89; ++i) frame();
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  writer.setPosition(1, 2);
+  frame();
+  i32 originX = 0;
+  i32 originY = 0;
+  writer.getOrigin(&originX, &originY);
+  EXPECT_EQ(std::tuple(originX, originY), std::tuple(1, 2));
 }
 
 // Effects steer the camera and the projection's squash through the stage.
