@@ -1,10 +1,27 @@
 #include "core/game/GameData.h"
+#include "data/Unit.h"
 #include "presentation/widget/MessageWindow.h"
 #include "script/Script.h"
 
 namespace Game {
 
 using Engine::i32;
+
+namespace {
+
+// In a battle the camera turns to the unit that speaks.
+void turnToSpeaker(const GameData& game, const MessageWindow& window) {
+  const BattleSubScene* battle = game.battle();
+  const char* speaker = window.speakerName().c_str();
+  if (!battle || !speaker) {
+    return;
+  }
+  if (const Unit* unit = battle->findUnit(speaker)) {
+    unit->centerCamera();
+  }
+}
+
+}  // namespace
 
 // Nothing runs while a message or a talk is still showing; a run starts and
 // ends with no scene models and an empty talk window.
@@ -16,8 +33,8 @@ i32 Script::update(GameData& game) {
   if (!game.updateMessages()) {
     return kRunning;
   }
-  // The battle turns its camera to the speaker once battles have a camera.
   if (!window.isIdle()) {
+    turnToSpeaker(game, window);
     return kRunning;
   }
   if (isIdle()) {

@@ -70,6 +70,8 @@ class RenderQueue {
   // The triangles a state draws of a mesh: its own count (the whole mesh
   // when negative), cut at the mesh's end.
   static Engine::i32 drawnTriangles(const RenderState& state, Engine::i32 meshTriangles);
+  // The whole screen turned to its negative by the view's screen batch.
+  static Engine::i32 drawInverted(const DrawView& view);
 
   Engine::i32 count(Layer layer) const { return mLayers[static_cast<std::size_t>(layer)].count; }
 
@@ -85,7 +87,6 @@ class RenderQueue {
   };
 
   Engine::i32 flushLayer(const DrawView& view, LayerTable& layer);
-  static Engine::i32 drawInverted(const DrawView& view);
 
   std::array<LayerTable, kLayerCount> mLayers;
 };

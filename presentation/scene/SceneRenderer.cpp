@@ -241,4 +241,6 @@ void SceneRenderer::fillScreen(const Color& color) {
   mTriangleCount += mScreenBatch.drawImmediate(mView, nullptr, state);
 }
 
+void SceneRenderer::invertScreen() { mTriangleCount += RenderQueue::drawInverted(mView); }
+
 }  // namespace Game

@@ -82,6 +82,8 @@ class SceneRenderer {
   void drawLine3D(const Engine::Math::Vector3& a, const Engine::Math::Vector3& b);
   // The whole screen covered at once in a colour (alpha blended).
   void fillScreen(const Color& color);
+  // What is drawn so far turned to its negative (the battle's stopped time).
+  void invertScreen();
 
   Engine::i32 width() const { return mWidth; }
   Engine::i32 height() const { return mHeight; }

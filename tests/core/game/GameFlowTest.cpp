@@ -19,7 +19,13 @@ namespace {
 using namespace Game;
 using Platform::Key;
 
-// The game flow on the stand-in scenes, stepped as the root steps it.
+// The end of a battle that is over as soon as its opening has run.
+class EndsAtOnce final : public BattleStuff::Over {
+ public:
+  Engine::i32 update() override { return 1; }
+};
+
+// The game flow on the real battle and the stand-in scenes, stepped as the root steps it.
 class GameFlowTest : public GameTestSupport::GameTest {
  protected:
   void SetUp() override {
@@ -81,10 +87,11 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
   auto* field = static_cast<FieldScene*>(game().field());
   ASSERT_TRUE(field);
   const Engine::i32 fieldRuns = field->updates();
-  game().setBattle(new Battle(2));
+  auto* battle = new Battle(game(), BattleSettings{});
+  battle->startOver(std::make_unique<EndsAtOnce>());
+  game().setBattle(battle);
   game().setIntermission(new Intermission(1));
   game().setShop(new ShopScene(2));
-  auto* battle = static_cast<Battle*>(game().battle());
   Party& party = game().party();
   ASSERT_TRUE(party.recruit(*Database::instance()->findShell("Kessa")));
   Game::PlayerGhost& kessa = party.members().memberAt(0);
@@ -92,7 +99,7 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
   kessa.lpRef() = 1;
 
   step();
-  EXPECT_EQ(battle->updates(), 1);
+  EXPECT_EQ(battle->frame(), 1);
   step();
   EXPECT_FALSE(game().battle());
   EXPECT_EQ(field->resumes(), 1);
@@ -122,7 +129,7 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
 
 TEST_F(GameFlowTest, ReturnKeyDuringABattleShowsANewTitleInTheSameFrame) {
   choose(TitleScene::kStart);
-  game().setBattle(new Battle(-1));
+  game().setBattle(new Battle(game(), BattleSettings{}));
   backend->fakeKeyboard.press(Key::F9);
   EXPECT_EQ(step(), 0);
   EXPECT_FALSE(flow().game());

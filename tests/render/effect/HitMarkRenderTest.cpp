@@ -53,7 +53,8 @@ class HitMarkRender : public InterfaceRender {
 
   Game::Unit& unit(UnitTestSupport::TestGhost& ghost, int side) {
     ghost.enemy = side == 1;
-    ghost.appearance = "Kessa";
+    // A picture the list lacks: a unit of size 256 whose node shows nothing.
+    ghost.appearance = "見えない";
     units.push_back(std::make_unique<Game::Unit>(ghost, &battle));
     battle.units.push_back(units.back().get());
     units.back()->placeAt(0, 2);
@@ -79,7 +80,7 @@ class HitMarkRender : public InterfaceRender {
 };
 
 // The mark and the sparks light the screen about the target's centre and
-// nowhere far from it; before they are placed the unit's figure alone
+// nowhere far from it; before they are placed the unit, which shows no figure,
 // leaves that place dark.
 TEST_F(HitMarkRender, TheHitMarkAndSparksLightTheTargetsCentre) {
   Game::Unit& caster = unit(casterGhost, 0);

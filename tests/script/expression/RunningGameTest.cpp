@@ -6,7 +6,9 @@
 
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
+#include "battle/Battle.h"
 #include "core/game/GameData.h"
+#include "data/Unit.h"
 #include "core/game/GameFlow.h"
 #include "core/input/KeyInput.h"
 #include "data/Party.h"
@@ -96,6 +98,34 @@ TEST_F(RunningGameTest, VariablesFlagsItemsAndTheFieldComeFromTheRunningGame) {
   for (const auto& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << c.text;
   }
+}
+
+// The running game's battle answers: its turn, the living units of each
+// side, a unit by name and the last spell.
+TEST_F(RunningGameTest, TheBattleOfTheRunningGameAnswers) {
+  GameData* started = startGame();
+  ASSERT_TRUE(started);
+  GameData& game = *started;
+  EXPECT_EQ(eval("party(0)"), 0);
+  ASSERT_TRUE(game.party().recruit(*database().findShell("Kessa")));
+  auto* battle = new Battle(game, BattleSettings{});
+  Unit* slime = battle->addEnemy(*database().findEnemy("泥スライム"), 1, 1, 1.f, 0);
+  ASSERT_TRUE(slime);
+  battle->addEnemy(*database().findEnemy("泥スライム"), 1, 2, 1.f, 0);
+  game.setBattle(battle);
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {{"turn()", 0}, {"party(0)", 1}, {"party(1)", 2}, {"live(泥スライム)", 1}, {"existLastSpell()", 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(eval(c.text), c.value) << c.text;
+  }
+  slime->life().kill();
+  battle->setLastArt(Ability(&database().findAbility("斬り払い"), 1));
+  battle->addTurn();
+  EXPECT_EQ(eval("party(1)"), 1);
+  EXPECT_EQ(eval("existLastSpell()"), 1);
+  EXPECT_EQ(eval("turn()"), 1);
 }
 
 }  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Engine/Base/Types.h"
+
+namespace Game {
+
+class Battle;
+
+namespace BattleStuff {
+
+// One step of the battle's queue: run once a frame until update answers
+// non-zero, then deleted.
+class Phase {
+ public:
+  explicit Phase(Battle& battle) : mBattle(battle) {}
+  virtual ~Phase() = default;
+  Phase(const Phase&) = delete;
+  Phase& operator=(const Phase&) = delete;
+
+  // One frame; non-zero when done.
+  virtual Engine::i32 update() = 0;
+
+ protected:
+  Battle& battle() const { return mBattle; }
+
+ private:
+  Battle& mBattle;
+};
+
+// The end of a decided battle: runs once a frame until it answers non-zero,
+// and then the battle is over.
+class Over {
+ public:
+  Over() = default;
+  virtual ~Over() = default;
+  Over(const Over&) = delete;
+  Over& operator=(const Over&) = delete;
+
+  virtual Engine::i32 update() = 0;
+};
+
+}  // namespace BattleStuff
+}  // namespace Game

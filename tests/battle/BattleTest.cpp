@@ -1,0 +1,826 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "battle/Battle.h"
+#include "battle/TurnPhases.h"
+#include "data/Unit.h"
+#include "data/unit/PlayerGhost.h"
+#include "data/unit/UnitMessages.h"
+#include "file/nml/NmlNode.h"
+#include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/Widget.h"
+#include "resource/Database.h"
+#include "resource/database/MapSiteData.h"
+#include "resource/database/ToolData.h"
+#include "resource/database/UnitPictureData.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Battle;
+using Game::BattleSettings;
+
+// Every phase and end phase under test writes its name and how often the
+// battle script had run by then ("answer" counts the runs).
+class Journal {
+ public:
+  explicit Journal(const Game::GameData& game) : mGame(game) {}
+  void note(const std::string& name) {
+    lines.push_back(name + ":" + std::to_string(mGame.variables().getInteger("answer")));
+  }
+  std::vector<std::string> lines;
+
+ private:
+  const Game::GameData& mGame;
+};
+
+class LoggedPhase final : public Game::BattleStuff::Phase {
+ public:
+  LoggedPhase(Battle& battle, Journal& journal, const char* name, i32 frames)
+      : Phase(battle), mJournal(journal), mName(name), mFrames(frames) {}
+  i32 update() override {
+    mJournal.note(mName);
+    return --mFrames <= 0 ? 1 : 0;
+  }
+
+ private:
+  Journal& mJournal;
+  std::string mName;
+  i32 mFrames;
+};
+
+class LoggedOver final : public Game::BattleStuff::Over {
+ public:
+  LoggedOver(Journal& journal, const char* name, i32 frames) : mJournal(journal), mName(name), mFrames(frames) {}
+  i32 update() override {
+    mJournal.note(mName);
+    return --mFrames <= 0 ? 1 : 0;
+  }
+
+ private:
+  Journal& mJournal;
+  std::string mName;
+  i32 mFrames;
+};
+
+// A battle in a new game whose battle script counts its runs in "answer".
+class BattleTest : public ScriptTestSupport::ScriptTest {
+ protected:
+  static constexpr const char* kCountingScript = "let{ name answer; value int(answer)+1; }";
+
+  void SetUp() override {
+    ScriptTest::SetUp();
+    fs().put(Battle::kScriptFile, std::string(kCountingScript));
+  }
+  void TearDown() override {
+    mBattle.reset();
+    mMembers.clear();
+    ScriptTest::TearDown();
+  }
+
+  Battle& makeBattle(BattleSettings settings = {}) {
+    mBattle = std::make_unique<Battle>(game(), settings);
+    return *mBattle;
+  }
+  // A party member of the sample shell on the cell.
+  Game::PlayerGhost& addMember(i32 row, i32 column) {
+    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
+    Game::PlayerGhost& ghost = *mMembers.back();
+    ghost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
+    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
+    entry->row = row;
+    entry->column = column;
+    return ghost;
+  }
+  std::shared_ptr<Game::BattleTrigger> trigger(const char* condition, const char* script, bool repeat) {
+    auto record = std::make_shared<Game::BattleTrigger>();
+    record->condition.parse(condition);
+    Game::NmlDocument document;
+    document.loadFromText("event.txt", script);
+    record->script.load(document, game());
+    record->repeat = repeat;
+    return record;
+  }
+  // One frame with the keys held; the battle's answer.
+  bool frame(std::initializer_list<Platform::Key> held = {}) {
+    step(held);
+    return mBattle->update();
+  }
+  // Frames until the battle's turn count reaches the turn; -1 past the limit.
+  int framesUntilTurn(i32 turn, int limit) {
+    for (int n = 1; n <= limit; ++n) {
+      frame();
+      if (mBattle->turn() >= turn) return n;
+    }
+    return -1;
+  }
+  const Game::EnemyData& slime() { return *Game::Database::instance()->findEnemy("泥スライム"); }
+
+  std::unique_ptr<Battle> mBattle;
+  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
+};
+
+// Interrupts first, then the end phase, then queued scripts, then the
+// phases; the battle script runs after every phase, and the battle reports
+// its end only when the end phase finishes. A second end changes nothing.
+TEST_F(BattleTest, UpdateRunsInterruptsTheEndScriptsAndPhasesInThatOrder) {
+  Journal journal(game());
+  Battle& battle = makeBattle();
+  battle.appendInterrupt(std::make_unique<LoggedPhase>(battle, journal, "I", 2));
+  battle.appendPhase(std::make_unique<LoggedPhase>(battle, journal, "A", 2));
+  battle.appendPhase(std::make_unique<LoggedPhase>(battle, journal, "B", 1));
+  // Initialize, I, I, script, Start, script, A, A, script, B, script.
+  for (int i = 0; i < 11; ++i) EXPECT_FALSE(frame()) << i;
+  EXPECT_EQ(journal.lines, (std::vector<std::string>{"I:0", "I:0", "A:2", "A:2", "B:3"}));
+  EXPECT_EQ(integer("answer"), 4);
+  EXPECT_TRUE(battle.side(0).isStarted());
+
+  battle.startOver(std::make_unique<LoggedOver>(journal, "O", 3));
+  battle.startOver(std::make_unique<LoggedOver>(journal, "X", 1));
+  battle.appendInterrupt(std::make_unique<LoggedPhase>(battle, journal, "W", 1));
+  battle.appendPhase(std::make_unique<LoggedPhase>(battle, journal, "never", 1));
+  EXPECT_FALSE(frame());
+  EXPECT_FALSE(frame());
+  EXPECT_FALSE(frame());
+  EXPECT_TRUE(frame());
+  EXPECT_EQ(journal.lines, (std::vector<std::string>{"I:0", "I:0", "A:2", "A:2", "B:3", "W:4", "O:4", "O:4", "O:4"}));
+  EXPECT_EQ(battle.frame(), 15);
+}
+
+// Two one-shot events due together fire in two passes, in trigger order,
+// and their slots empty; a repeating one fires after every phase.
+TEST_F(BattleTest, OneShotEventsFireOneAPassAndRepeatingOnesEveryPass) {
+  BattleSettings settings;
+  settings.triggers = {trigger("1", "let{ name answer; value int(answer)*10+100; }", false),
+                       trigger("1", "let{ name answer; value int(answer)*10+200; }", false),
+                       trigger("1", "let{ name money; value int(money)+1; }", true),
+                       nullptr,
+                       trigger("0", "let{ name answer; value 0; }", false)};
+  game().money() = 0;
+  Battle& battle = makeBattle(settings);
+  // Queued at set-up: the first one-shot, the repeating one, the script.
+  EXPECT_EQ(battle.queuedScriptCount(), 3);
+  EXPECT_FALSE(battle.triggers()[0]);
+  EXPECT_TRUE(battle.triggers()[1]);
+  for (int i = 0; i < 4; ++i) frame();  // Initialize, first, repeating, script
+  EXPECT_EQ(integer("answer"), 101);
+  EXPECT_EQ(game().money(), 1);
+  for (int i = 0; i < 4; ++i) frame();  // Start, second, repeating, script
+  EXPECT_EQ(integer("answer"), 1010 + 200 + 1);
+  EXPECT_EQ(game().money(), 2);
+  EXPECT_FALSE(battle.triggers()[1]);
+  frame();  // the queue runs dry: a new turn
+  EXPECT_EQ(battle.queuedScriptCount(), 0);
+  frame();  // TurnStart: the repeating one and the script again
+  EXPECT_EQ(battle.queuedScriptCount(), 2);
+  EXPECT_TRUE(battle.triggers()[2]);
+  EXPECT_TRUE(battle.triggers()[4]);
+}
+
+// A queued event keeps its script alive after the battle drops its slot,
+// even when nothing else holds the record.
+TEST_F(BattleTest, AFiredOneShotRecordLivesUntilItsScriptHasRun) {
+  BattleSettings settings;
+  settings.triggers = {trigger("1", "let{ name money; value 77; }", false)};
+  Battle& battle = makeBattle(settings);
+  settings.triggers.clear();
+  EXPECT_FALSE(battle.triggers()[0]);
+  frame();
+  frame();
+  EXPECT_EQ(game().money(), 77);
+}
+
+// While an event script waits on a message, no phase runs; once the message
+// is closed the queue goes on.
+TEST_F(BattleTest, NothingRunsWhileAnEventWaitsOnAMessage) {
+  BattleSettings settings;
+  settings.triggers = {trigger("1", "message{ 待て。; } let{ name money; value 5; }", false)};
+  game().money() = 0;
+  Battle& battle = makeBattle(settings);
+  for (int i = 0; i < 30; ++i) frame();
+  EXPECT_FALSE(battle.side(0).isStarted());
+  EXPECT_EQ(battle.phaseCount(), 1);
+  EXPECT_EQ(game().money(), 0);
+  frame({kDecide});
+  for (int i = 0; i < 4; ++i) frame();
+  EXPECT_EQ(game().money(), 5);
+  EXPECT_TRUE(battle.side(0).isStarted());
+}
+
+// Nothing in the battle ends it: a script that never decides runs turns for
+// ever, eight frames a quiet turn.
+TEST_F(BattleTest, ABattleItsScriptNeverEndsRunsTurnsForEver) {
+  Battle& battle = makeBattle();
+  EXPECT_EQ(framesUntilTurn(1, 100), 10);
+  EXPECT_EQ(framesUntilTurn(2, 100), 8);
+  for (int i = 0; i < 800; ++i) ASSERT_FALSE(frame());
+  EXPECT_EQ(battle.turn(), 102);
+}
+
+// The set-up counts the battle, clears the encounter count, takes at most
+// five members and turns the formation round in a back attack.
+TEST_F(BattleTest, SetUpTakesFiveMembersAndABackAttackSwapsTheFrontAndBackRows) {
+  const std::tuple<i32, i32> cells[] = {{0, 0}, {1, 1}, {2, 2}, {0, 3}, {2, 4}, {1, 0}};
+  for (const auto& [row, column] : cells) addMember(row, column);
+  game().variables().integer("encounter") = 7;
+  const i32 battles = game().battleCount();
+  BattleSettings settings;
+  settings.kind = BattleSettings::kBackAttack;
+  Battle& battle = makeBattle(settings);
+  EXPECT_EQ(game().battleCount(), battles + 1);
+  EXPECT_EQ(game().encounter(), 0);
+  ASSERT_EQ(battle.unitCount(), 5);
+  const std::tuple<i32, i32> expected[] = {{2, 0}, {1, 1}, {0, 2}, {2, 3}, {0, 4}};
+  for (i32 i = 0; i < 5; ++i) {
+    EXPECT_EQ(std::tuple(battle.unitAt(i)->row(), battle.unitAt(i)->column()), expected[i]) << i;
+    EXPECT_EQ(&battle.unitAt(i)->ghost(), mMembers[static_cast<std::size_t>(i)].get());
+    EXPECT_FALSE(battle.unitAt(i)->isBattleGhost());
+  }
+  EXPECT_EQ(battle.interruptCount(), 1);
+  EXPECT_EQ(battle.phaseCount(), 1);
+  EXPECT_EQ(battle.dimTarget(), 1.f);
+  EXPECT_EQ(battle.dim(), 0.f);
+}
+
+TEST_F(BattleTest, AnEvenEncounterKeepsTheFormation) {
+  addMember(0, 1);
+  addMember(2, 3);
+  Battle& battle = makeBattle();
+  EXPECT_EQ(std::tuple(battle.unitAt(0)->row(), battle.unitAt(1)->row()), std::tuple(0, 2));
+}
+
+TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
+  BattleSettings settings;
+  settings.level = 2.5f;
+  settings.bgm = "ボス戦";
+  settings.escapeAllowed = false;
+  settings.defeatMode = BattleSettings::kGameOver;
+  settings.fromScript = true;
+  settings.kind = BattleSettings::kForestall;
+  auto dialogue = std::make_shared<Game::BattleDialogue>();
+  settings.dialogue = dialogue;
+  Battle& battle = makeBattle(settings);
+  EXPECT_EQ(battle.level(), 2.5f);
+  EXPECT_EQ(battle.enemyLevel(), game().encounterLevel());
+  EXPECT_STREQ(battle.bgm(), "ボス戦");
+  EXPECT_FALSE(battle.isEscapeAllowed());
+  EXPECT_EQ(battle.defeatMode(), BattleSettings::kGameOver);
+  EXPECT_FALSE(battle.reportsRank());
+  EXPECT_EQ(battle.kind(), BattleSettings::kForestall);
+  EXPECT_EQ(battle.dialogue(), dialogue.get());
+  EXPECT_EQ(battle.turn(), 0);
+  EXPECT_FALSE(battle.lastSpell());
+  EXPECT_TRUE(makeBattle().reportsRank());
+}
+
+// Five members leave room for ten enemies; the eleventh is refused. Each is
+// a battle-made enemy on the nearest free cell, and the tracker keeps the
+// highest rank.
+TEST_F(BattleTest, AddEnemyIsRefusedAtFifteenUnits) {
+  for (i32 i = 0; i < 5; ++i) addMember(i % 3, i);
+  Battle& battle = makeBattle();
+  const i32 ranks[] = {-2, 4, 1, -1, 0, 3, 2, -3, 0, 1};
+  for (i32 i = 0; i < 10; ++i) {
+    ASSERT_TRUE(battle.addEnemy(slime(), 1, 2, 1.f, ranks[i])) << i;
+  }
+  EXPECT_EQ(battle.unitCount(), 15);
+  EXPECT_FALSE(battle.addEnemy(slime(), 0, 0, 1.f, 9));
+  EXPECT_EQ(battle.unitCount(), 15);
+  EXPECT_EQ(battle.rankTracker().highest(), 4);
+  Game::Unit& first = *battle.unitAt(5);
+  Game::Unit& second = *battle.unitAt(6);
+  EXPECT_EQ(first.side(), 1);
+  EXPECT_TRUE(first.isBattleGhost());
+  EXPECT_EQ(std::tuple(first.row(), first.column()), std::tuple(1, 2));
+  EXPECT_NE(std::tuple(second.row(), second.column()), std::tuple(1, 2));
+  EXPECT_EQ(battle.countLiving(1), 10);
+  EXPECT_EQ(battle.countLiving(0), 5);
+}
+
+TEST_F(BattleTest, AnEnemyIsSetUpAtTheBattlesEnemyLevelWithItsRankAndScale) {
+  Battle& battle = makeBattle();
+  Game::Unit* low = battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  Game::Unit* high = battle.addEnemy(slime(), 0, 1, 2.f, 3);
+  ASSERT_TRUE(low && high);
+  EXPECT_EQ(high->ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 3));
+  EXPECT_EQ(low->ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 0));
+  EXPECT_EQ(high->maxHp() > low->maxHp(), true);
+}
+
+TEST(BattleRankTrackerTest, HighestRankLessThreeForAnEscapeAndOneForAnEncounter) {
+  Game::BattleRankTracker tracker;
+  EXPECT_EQ(tracker.value(), -256);
+  tracker.addRank(-300);
+  EXPECT_EQ(tracker.value(), -256);
+  tracker.addRank(5);
+  tracker.addRank(2);
+  EXPECT_EQ(tracker.value(), 5);
+  tracker.setEncounter();
+  EXPECT_EQ(tracker.value(), 4);
+  tracker.setEscaped();
+  EXPECT_EQ(tracker.value(), 1);
+}
+
+TEST(PartyRecordTest, DamageSaturatesAndFallsAndEscapesWeigh) {
+  Game::PartyRecord record;
+  record.addDamage(2147483000);
+  record.addDamage(1000);
+  EXPECT_EQ(record.damage(), 2147483647);
+  record.addFall();
+  record.addEscape(3);
+  EXPECT_FLOAT_EQ(record.weight(), 0.05f + 0.06f);
+}
+
+// The phase's own frames: a pause of n frames runs n, of 0 or 1 one.
+TEST_F(BattleTest, AWaitRunsItsFramesAndAtLeastOne) {
+  Battle& battle = makeBattle();
+  for (const auto& [frames, expected] : {std::pair{0, 1}, {1, 1}, {2, 2}, {60, 60}, {-5, 1}}) {
+    Game::BattleStuff::Wait wait(battle, frames);
+    int n = 1;
+    while (wait.update() == 0 && n < 100) ++n;
+    EXPECT_EQ(n, expected) << frames;
+  }
+}
+
+// A quiet turn end: damage, recovery, close, done. The close ends the turn
+// of the sides and units and makes the next encounter even.
+TEST_F(BattleTest, AQuietTurnEndTakesFourFrames) {
+  addMember(1, 1);
+  BattleSettings settings;
+  settings.kind = BattleSettings::kForestalled;
+  Battle& battle = makeBattle(settings);
+  battle.side(0).setPool(0);
+  battle.refresh();
+  Game::BattleStuff::TurnEnd end(battle);
+  std::vector<i32> results;
+  for (int i = 0; i < 4; ++i) results.push_back(end.update());
+  EXPECT_EQ(results, (std::vector<i32>{0, 0, 0, 1}));
+  EXPECT_EQ(battle.turn(), 1);
+  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
+  EXPECT_EQ(battle.side(0).pool(), battle.side(0).regeneration());
+  EXPECT_EQ(battle.unitAt(0)->turnCount(), 1);
+  EXPECT_EQ(battle.interruptCount(), 1);  // only the opening
+}
+
+// Poison on a member: the damage stage shows and takes it, pauses the battle
+// for 60 frames, and a clean-up frame (with the battle script) follows.
+TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.setStateLevel("毒", 3);
+  const i32 hp = member.hp();
+  const i32 damage = member.poisonDamage();
+  ASSERT_GT(damage, 0);
+  EXPECT_EQ(framesUntilTurn(1, 200), 10 + 60 + 1 + 1);
+  EXPECT_EQ(member.hp(), hp - damage);
+  EXPECT_EQ(battle.partyRecord().damage(), damage);
+  EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
+}
+
+// Left with 1 HP a member has not fallen.
+TEST_F(BattleTest, PoisonLeavingOneHpIsNoFall) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  // Some level, LP and HP where the poison takes all but one HP.
+  bool found = false;
+  for (i32 level = 1; level <= 10 && !found; ++level) {
+    member.setStateLevel("毒", level);
+    for (i32 lp = 1; lp <= member.maxLp() && !found; ++lp) {
+      member.ghost().lpRef() = lp;
+      for (i32 hp = 2; hp <= member.maxHp() && !found; ++hp) {
+        member.life().setHp(hp);
+        found = hp - member.poisonDamage() == 1;
+      }
+    }
+  }
+  ASSERT_TRUE(found);
+  Game::BattleStuff::TurnEnd end(battle);
+  end.update();
+  EXPECT_EQ(member.hp(), 1);
+  EXPECT_EQ(battle.partyRecord().weight(), 0.f);
+}
+
+TEST_F(BattleTest, AnEnemysPoisonIsNotThePartysDamage) {
+  Battle& battle = makeBattle();
+  Game::Unit& enemy = *battle.addEnemy(slime(), 1, 1, 1.f, 0);
+  enemy.setStateLevel("毒", 3);
+  EXPECT_EQ(framesUntilTurn(1, 200), 72);
+  EXPECT_EQ(battle.partyRecord().damage(), 0);
+}
+
+TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
+  const std::pair<i32, const char*> cases[] = {
+      {BattleSettings::kEven, nullptr},
+      {BattleSettings::kForestall, "先手を取った！"},
+      {BattleSettings::kForestalled, "奇襲だ！"},
+      {BattleSettings::kBackAttack, "バックアタック！"},
+  };
+  for (const auto& [kind, message] : cases) {
+    game().messages().clear();
+    BattleSettings settings;
+    settings.kind = kind;
+    Battle& battle = makeBattle(settings);
+    Game::BattleStuff::Start start(battle);
+    EXPECT_EQ(start.update(), 1);
+    EXPECT_TRUE(battle.side(0).isStarted());
+    EXPECT_TRUE(battle.side(1).isStarted());
+    if (!message) {
+      EXPECT_EQ(game().messages().count(), 0) << kind;
+      continue;
+    }
+    ASSERT_EQ(game().messages().count(), 1) << kind;
+    const auto* row = dynamic_cast<const Game::Widget::Text*>(game().messages().front()->item(0));
+    ASSERT_TRUE(row);
+    EXPECT_STREQ(row->text.c_str(), message) << kind;
+  }
+}
+
+TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
+  addMember(0, 0);
+  addMember(0, 1);
+  Battle& battle = makeBattle();
+  battle.unitAt(0)->setHold(2);
+  const i32 phases = battle.phaseCount();
+  Game::BattleStuff::TurnStart start(battle);
+  EXPECT_EQ(start.update(), 1);
+  EXPECT_EQ(battle.unitAt(0)->hold(), 1);
+  EXPECT_EQ(battle.unitAt(1)->hold(), 0);
+  EXPECT_EQ(battle.phaseCount(), phases + 1);
+}
+
+TEST_F(BattleTest, LookupsFindTheFirstMatchingUnit) {
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
+  Game::Unit* other = battle.addEnemy(slime(), 2, 4, 1.f, 0);
+  EXPECT_EQ(battle.findUnitByName("Kessa"), battle.unitAt(0));
+  EXPECT_EQ(battle.findUnitByName("泥スライム"), enemy);
+  EXPECT_EQ(battle.findUnit("誰か"), nullptr);
+  EXPECT_EQ(battle.findUnitByGhost(other->ghost()), other);
+  EXPECT_EQ(battle.unitAt(1, 2, 4), other);
+  EXPECT_EQ(battle.unitAt(0, 2, 4), nullptr);
+  EXPECT_EQ(battle.entryOf(*enemy), &battle.entry(1));
+  enemy->life().kill();
+  EXPECT_EQ(battle.livingCount(1), 1);
+  EXPECT_EQ(Battle::otherSide(0), 1);
+  EXPECT_EQ(Battle::otherSide(1), 0);
+  EXPECT_FALSE(battle.abortCast());
+}
+
+TEST_F(BattleTest, FlashesLastTheirFramesAndTheDimBrightensInThirty) {
+  Battle& battle = makeBattle();
+  battle.flashWhite();
+  EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0x80FFFFFFu, 4));
+  battle.flashBlack();
+  EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0xFF000000u, 4));
+  battle.stage().flash(0x12345678u, 2);
+  frame();
+  frame();
+  EXPECT_EQ(battle.flashFrames(), 0);
+  frame();
+  EXPECT_EQ(battle.flashFrames(), 0);
+  for (int i = 0; i < 26; ++i) frame();
+  EXPECT_LT(battle.dim(), 1.f);
+  frame();
+  EXPECT_EQ(battle.dim(), 1.f);
+  battle.dimOut();
+  EXPECT_EQ(battle.dimTarget(), 0.f);
+  battle.stage().setDimTarget(1.f);
+  EXPECT_EQ(battle.dimTarget(), 1.f);
+}
+
+TEST_F(BattleTest, TheScreenEffectIsClearedWhenItDisagreesWithStoppedTime) {
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  battle.toggleScreenEffect();
+  EXPECT_TRUE(battle.isScreenEffectOn());
+  battle.unitAt(0)->setStateLevel("世界", 1);
+  frame();
+  EXPECT_TRUE(battle.isScreenEffectOn());
+  battle.unitAt(0)->setStateLevel("世界", 0);
+  frame();
+  EXPECT_FALSE(battle.isScreenEffectOn());
+}
+
+TEST_F(BattleTest, TheLastArtIsTheBattlesSpellMemory) {
+  Battle& battle = makeBattle();
+  EXPECT_FALSE(battle.hasLastSpells());
+  battle.setLastArt(Game::Ability(&Game::Database::instance()->findAbility("斬り払い"), 1));
+  EXPECT_TRUE(battle.hasLastSpells());
+  ASSERT_TRUE(battle.lastSpell());
+  EXPECT_TRUE(battle.lastSpell()->isValid());
+}
+
+// What a stage shows over the units, recorded as it pops up.
+struct ShownMessages final : Game::UnitStuff::MessageView {
+  void show(const Game::UnitStuff::Message& message) override { shown.emplace_back(message.value, message.color); }
+  std::vector<std::pair<i32, Engine::u32>> shown;
+};
+
+// A poisoned member shows the damage in white; at 1 HP it falls, which
+// weighs on the party's record.
+TEST_F(BattleTest, ThePoisonStageShowsTheDamageInWhiteAndCountsAFall) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.life().setHp(1);
+  member.setStateLevel("毒", 3);
+  const i32 damage = member.poisonDamage();
+  Game::BattleStuff::TurnEnd end(battle);
+  EXPECT_EQ(end.update(), 0);
+  EXPECT_EQ(battle.interruptCount(), 2);
+  ShownMessages view;
+  member.messages().update(view);
+  EXPECT_EQ(view.shown, (std::vector<std::pair<i32, Engine::u32>>{{damage, 0xFFFFFFFFu}}));
+  EXPECT_EQ(member.hp(), 0);
+  EXPECT_FLOAT_EQ(battle.partyRecord().weight(), 0.05f);
+  EXPECT_EQ(battle.partyRecord().damage(), damage);
+}
+
+// A member already at 0 HP, held up by its LP, does not fall again.
+TEST_F(BattleTest, PoisonOnAMemberAtNoHpIsNoNewFall) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.life().setHp(0);
+  member.ghost().lpRef() = 5;
+  member.setStateLevel("毒", 3);
+  ASSERT_TRUE(member.isAlive());
+  ASSERT_GT(member.poisonDamage(), 0);
+  Game::BattleStuff::TurnEnd end(battle);
+  end.update();
+  EXPECT_EQ(battle.partyRecord().weight(), 0.f);
+  EXPECT_GT(battle.partyRecord().damage(), 0);
+}
+
+// Recovery over the turn: shown in green, added to HP, and like damage a
+// pause and a clean-up frame follow; five frames in all.
+TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
+  addMember(1, 1);
+  Battle& battle = makeBattle();
+  Game::Unit& member = *battle.unitAt(0);
+  member.life().setHp(1);
+  member.setStateLevel("再生", 10);
+  battle.refresh();
+  const i32 amount = member.regeneration();
+  ASSERT_GT(amount, 0);
+  Game::BattleStuff::TurnEnd end(battle);
+  EXPECT_EQ(end.update(), 0);
+  EXPECT_EQ(battle.interruptCount(), 1);
+  EXPECT_EQ(end.update(), 0);
+  EXPECT_EQ(battle.interruptCount(), 2);
+  EXPECT_EQ(member.hp(), 1 + amount);
+  ShownMessages view;
+  member.messages().update(view);
+  EXPECT_EQ(view.shown, (std::vector<std::pair<i32, Engine::u32>>{{amount, 0xFF80FF80u}}));
+  const i32 turn = battle.turn();
+  std::vector<i32> results;
+  for (int i = 0; i < 3; ++i) results.push_back(end.update());
+  EXPECT_EQ(results, (std::vector<i32>{0, 0, 1}));
+  EXPECT_EQ(battle.turn(), turn + 1);
+  EXPECT_EQ(battle.partyRecord().damage(), 0);
+}
+
+// What the units ask: a stolen item goes to the bag, lines to the game's
+// windows, and a change of form flashes white.
+TEST_F(BattleTest, TheBattleAnswersItsUnits) {
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
+  ASSERT_TRUE(herb);
+  const i32 herbs = game().bag().countItem(herb);
+  battle.gainItem(*herb);
+  EXPECT_EQ(game().bag().countItem(herb), herbs + 1);
+  game().messages().clear();
+  battle.pushMessage("一行");
+  EXPECT_EQ(game().messages().count(), 1);
+  battle.unitShown(*battle.unitAt(0), Game::UnitPose::kStand);
+  EXPECT_EQ(battle.flashFrames(), 0);
+  battle.unitShown(*battle.unitAt(0), Game::UnitPose::kAppear);
+  EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0x80FFFFFFu, 4));
+  EXPECT_EQ(battle.scenePool(), &battle.stage().scenePool());
+  EXPECT_EQ(battle.scenePool()->capacity(), 1024);
+  battle.setEnergy(1, 7);
+  EXPECT_EQ(std::tuple(battle.energy(1), battle.energy(0)), std::tuple(7, 0));
+  battle.setGuardMode(0, 2);
+  EXPECT_EQ(std::tuple(battle.guardMode(0), battle.guardMode(1)), std::tuple(2, 0));
+}
+
+TEST_F(BattleTest, AnEnemysResistancesAreListedAsMessages) {
+  Battle& battle = makeBattle();
+  Game::Unit* enemy = battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  std::vector<Game::String> lines;
+  enemy->ghost().describeResistances(lines);
+  ASSERT_FALSE(lines.empty());
+  game().messages().clear();
+  battle.describeResistances(*enemy);
+  EXPECT_EQ(game().messages().count(), static_cast<i32>(lines.size()));
+}
+
+// A caption stays 90 frames over its side's half of the screen.
+TEST_F(BattleTest, ACaptionShowsForNinetyFrames) {
+  Battle& battle = makeBattle();
+  battle.stage().showCaption("技の名", 1);
+  EXPECT_STREQ(battle.caption().c_str(), "技の名");
+  EXPECT_EQ(battle.captionSide(), 1);
+  for (int i = 0; i < 89; ++i) frame();
+  EXPECT_TRUE(battle.isCaptionShown());
+  frame();
+  EXPECT_FALSE(battle.isCaptionShown());
+  battle.showCaption("次", 2);
+  EXPECT_EQ(battle.captionSide(), 0);
+}
+
+// The battle's sounds are read when the first one plays.
+TEST_F(BattleTest, TheBattleSoundListIsReadOnTheFirstSound) {
+  fs().put(Battle::kSoundFile, std::string("連携 chain; スペル発動 spell;"));
+  Battle& battle = makeBattle();
+  EXPECT_EQ(battle.battleSounds().count(), 0);
+  battle.stage().playBattleSound("連携", 0);
+  EXPECT_EQ(battle.battleSounds().count(), 2);
+  battle.playBattleSound("ない", 3);
+  EXPECT_EQ(battle.battleSounds().count(), 2);
+}
+
+// The scene is the named one, else the field's site's; without either,
+// nothing.
+TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
+  fs().put("src/picture/scene/試し.txt", std::string("container{ path 試し/set.txt; model 床; }"));
+  fs().put("試し/set.txt", std::string("model{ name 床; }"));
+  BattleSettings settings;
+  settings.sceneName = "試し";
+  EXPECT_EQ(makeBattle(settings).sceneModels().entries().count(), 1);
+  settings.sceneName = "ない";
+  EXPECT_EQ(makeBattle(settings).sceneModels().entries().count(), 0);
+  const Game::MapSiteData* site = nullptr;
+  for (i32 i = 0; i < Game::Database::instance()->siteCount() && !site; ++i) {
+    const Game::MapSiteData* candidate = Game::Database::instance()->siteAt(i);
+    if (*candidate->scene()) site = candidate;
+  }
+  ASSERT_TRUE(site);
+  fs().put(std::string("src/picture/scene/") + site->scene() + ".txt",
+           std::string("container{ path 試し/set.txt; model 床; }"));
+  ASSERT_TRUE(game().field());
+  game().field()->changeScene(site);
+  EXPECT_EQ(makeBattle().sceneModels().entries().count(), 1);
+  game().field()->changeScene(nullptr);
+  EXPECT_EQ(makeBattle().sceneModels().entries().count(), 0);
+}
+
+// A renderer's camera for the camera tests.
+class BattleCameraTest : public BattleTest {
+ protected:
+  void SetUp() override {
+    BattleTest::SetUp();
+    Game::SceneRenderer::create(800, 600);
+  }
+  void TearDown() override {
+    game().setBattle(nullptr);
+    Game::SceneRenderer::destroy();
+    BattleTest::TearDown();
+  }
+  static Game::Camera& camera() { return Game::SceneRenderer::instance()->camera(); }
+};
+
+TEST_F(BattleCameraTest, ResetCameraLooksOverTheFieldFromItsDefaultView) {
+  Battle& battle = makeBattle();
+  camera().setZoom(3.f);
+  camera().setPitch(70.f);
+  battle.resetCamera();
+  const Engine::Math::Vector3 anchor = camera().anchor.target();
+  EXPECT_EQ(std::tuple(anchor.x, anchor.y, anchor.z), std::tuple(0.f, 0.f, 32.f));
+  EXPECT_FLOAT_EQ(camera().zoom.target(), 1.3f);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
+  EXPECT_FLOAT_EQ(camera().heading.target(), -90.f);
+  EXPECT_FLOAT_EQ(camera().roll.target(), 0.f);
+  EXPECT_FLOAT_EQ(camera().inverseDistance.target(), 50.f);
+}
+
+// The opening clears the fade, stands the members on their cells and
+// leaves the camera at its default view.
+TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells) {
+  addMember(2, 4);
+  Battle& battle = makeBattle();
+  Game::SceneRenderer::instance()->setFadeTarget(255);
+  camera().setPitch(80.f);
+  frame();
+  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
+  EXPECT_EQ(battle.interruptCount(), 0);
+  const Game::Unit& member = *battle.unitAt(0);
+  ASSERT_TRUE(member.node());
+  Engine::Math::Vector3 home;
+  member.getHomePosition(home);
+  Engine::Math::Vector3 position;
+  member.getPosition(position);
+  EXPECT_NEAR(position.x, home.x, 0.01f);
+  EXPECT_NEAR(position.y, home.y, 0.01f);
+}
+
+// Every unit plays its appearance as the battle opens.
+TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
+  fs().put("src/picture/unit/t.txt", std::string("model{name stand;}model{name appear;}"));
+  Game::NmlNode list;
+  ASSERT_TRUE(list.parse("Kessa t,1;泥スライム t,1;", true));
+  Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  frame();
+  for (i32 i = 0; i < battle.unitCount(); ++i) {
+    const Game::Unit& unit = *battle.unitAt(i);
+    ASSERT_TRUE(unit.node() && unit.picture()) << i;
+    EXPECT_EQ(unit.node()->getModel(), unit.picture()->appearMotion()) << i;
+  }
+}
+
+// The turn's poison turns the camera to the middle of the units it hurt.
+TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
+  addMember(0, 0);
+  addMember(2, 4);
+  Battle& battle = makeBattle();
+  frame();
+  for (i32 i = 0; i < 2; ++i) battle.unitAt(i)->setStateLevel("毒", 3);
+  Engine::Math::Vector3 a;
+  Engine::Math::Vector3 b;
+  battle.unitAt(0)->getPosition(a);
+  battle.unitAt(1)->getPosition(b);
+  Game::BattleStuff::TurnEnd end(battle);
+  end.update();
+  const Engine::Math::Vector3 looked = camera().followTarget.target();
+  EXPECT_FLOAT_EQ(looked.x, (a.x + b.x) / 2.f);
+  EXPECT_FLOAT_EQ(looked.y, (a.y + b.y) / 2.f);
+  EXPECT_FLOAT_EQ(looked.z, (a.z + b.z) / 2.f);
+}
+
+// A caption is written over its side's half at the top.
+TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalf) {
+  Battle& battle = makeBattle();
+  for (const auto& [side, x] : {std::pair{0, -360}, {1, 40}}) {
+    battle.showCaption("技", side);
+    frame();
+    i32 originX = 0;
+    i32 originY = 0;
+    Game::SceneRenderer::instance()->textWriter().getOrigin(&originX, &originY);
+    EXPECT_EQ(std::tuple(originX, originY), std::tuple(x, 270)) << side;
+    EXPECT_EQ(Game::SceneRenderer::instance()->textWriter().font(), 1);
+  }
+  // Once its frames are over, nothing more is written.
+  for (int i = 0; i < 89; ++i) frame();
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  writer.setPosition(1, 2);
+  frame();
+  i32 originX = 0;
+  i32 originY = 0;
+  writer.getOrigin(&originX, &originY);
+  EXPECT_EQ(std::tuple(originX, originY), std::tuple(1, 2));
+}
+
+// Effects steer the camera and the projection's squash through the stage.
+TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
+  Battle& battle = makeBattle();
+  Game::Effect::Stage& stage = battle.stage();
+  stage.setCameraZoom(2.f);
+  stage.setCameraHeading(100.f);
+  stage.setCameraPitch(45.f);
+  stage.setCameraDistance(0.5f);
+  stage.setCameraShake(6.f);
+  EXPECT_FLOAT_EQ(camera().zoom.target(), 2.6f);
+  EXPECT_FLOAT_EQ(camera().heading.target(), 10.f);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 45.f);
+  EXPECT_FLOAT_EQ(camera().inverseDistance.target(), 100.f);
+  EXPECT_FLOAT_EQ(camera().shake.z, 6.f);
+  const Engine::Math::Vector3 point(40.f, -20.f, 10.f);
+  Engine::Math::Vector3 expected;
+  Game::SceneRenderer::instance()->project(&expected, point);
+  Engine::Math::Vector3 projected;
+  stage.project(projected, point);
+  EXPECT_EQ(std::tuple(projected.x, projected.y, projected.z), std::tuple(expected.x, expected.y, expected.z));
+}
+
+// While a talk shows in a battle, the camera turns to the unit that speaks.
+TEST_F(BattleCameraTest, TheScriptDriverTurnsTheCameraToTheSpeaker) {
+  addMember(0, 0);
+  Battle& battle = makeBattle();
+  Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
+  game().setBattle(mBattle.release());
+  load("talk{ L 泥スライム,ぷるぷる。; } let{ name money; value 1; }");
+  step({});
+  battle.update();
+  mScript.update(game());
+  mScript.update(game());
+  Engine::Math::Vector3 position;
+  enemy->getPosition(position);
+  const Engine::Math::Vector3 looked = camera().followTarget.target();
+  EXPECT_EQ(std::tuple(looked.x, looked.y, looked.z), std::tuple(position.x, position.y, position.z));
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// The first 31 frames of a battle in the sample mine, drawn offscreen: the
+// ground brightens out of black and the units rise onto their cells. Some
+// frames are kept as images of the build tree.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "Engine/Math/Vector3.h"
+#include "battle/Battle.h"
+#include "core/game/GameData.h"
+#include "core/random/RandomGenerator.h"
+#include "data/Unit.h"
+#include "render/InterfaceRender.h"
+#include "resource/Database.h"
+#include "resource/constance/Constance.h"
+
+namespace RenderTest {
+namespace {
+
+using Engine::Math::Vector3;
+
+class BattleRender : public InterfaceRender {
+ protected:
+  void SetUp() override {
+    InterfaceRender::SetUp();
+    Game::Constance::create();
+    Game::Database::createAndLoad();
+    Game::Database::instance()->loadMaps();
+    Game::RandomGenerator::create();
+    Game::RandomGenerator::instance()->setSeed(7);
+    game = std::make_unique<Game::GameData>();
+  }
+  void TearDown() override {
+    battle.reset();
+    game.reset();
+    Game::RandomGenerator::destroy();
+    Game::Database::destroy();
+    Game::Constance::destroy();
+    InterfaceRender::TearDown();
+  }
+
+  void recruit(const char* shell, i32 row, i32 column) {
+    Game::PartyMembers::Entry* entry = game->party().recruit(*Game::Database::instance()->findShell(shell));
+    ASSERT_TRUE(entry) << shell << " among " << game->party().members().count();
+    entry->row = row;
+    entry->column = column;
+  }
+  // A frame of the application: the step, then the queue drawn.
+  Image runFrame() {
+    nextFrame();
+    battle->update();
+    return finishFrame();
+  }
+  // The screen point of a world point.
+  static void onScreen(const Vector3& world, i32* x, i32* y) {
+    Vector3 projected;
+    renderer().project(&projected, world);
+    *x = static_cast<i32>(projected.x);
+    *y = static_cast<i32>(projected.y);
+  }
+  // The pixel a third up the unit's height over its cell.
+  u32 bodyPixel(const Image& image, const Game::Unit& unit) const {
+    Vector3 point;
+    unit.getHomePosition(point);
+    point.z += unit.getSize() * 0.3f;
+    i32 x = 0;
+    i32 y = 0;
+    onScreen(point, &x, &y);
+    return at(image, x, y);
+  }
+  static int brightness(u32 pixel) { return static_cast<int>(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF)); }
+  // Each channel within a margin of the colour's.
+  static bool near(u32 pixel, u32 colour) {
+    for (int shift : {0, 8, 16}) {
+      const int a = static_cast<int>((pixel >> shift) & 0xFF);
+      const int b = static_cast<int>((colour >> shift) & 0xFF);
+      if (a - b > 0x30 || b - a > 0x30) return false;
+    }
+    return true;
+  }
+
+  std::unique_ptr<Game::GameData> game;
+  std::unique_ptr<Game::Battle> battle;
+};
+
+TEST_F(BattleRender, TheGroundBrightensAndTheUnitsStandOnTheirCells) {
+  recruit("Kessa", 0, 1);
+  recruit("灯りのミオ", 1, 3);
+  Game::BattleSettings settings;
+  settings.sceneName = "坑道";
+  battle = std::make_unique<Game::Battle>(*game, settings);
+  Game::Database& database = *Game::Database::instance();
+  Game::Unit* slime = battle->addEnemy(*database.findEnemy("泥スライム"), 0, 1, 1.f, 0);
+  Game::Unit* soldier = battle->addEnemy(*database.findEnemy("骨の兵士"), 1, 3, 1.f, 0);
+  ASSERT_TRUE(slime && soldier);
+  for (Game::OwnedList<Game::SceneModelSet::NamedResourceSet>::Iterator it(battle->sceneModels().resourceSets());
+       !it.isEnd(); it.next()) {
+    waitForTextures(it.value()->set);
+  }
+  ASSERT_GT(battle->sceneModels().entries().count(), 0) << "the mine's ground";
+
+  // The middle of the ground between the sides.
+  i32 groundX = 0;
+  i32 groundY = 0;
+  onScreen(Vector3(0.f, 32.f, 0.f), &groundX, &groundY);
+  int previous = -1;
+  Image image;
+  for (int frame = 1; frame <= 31; ++frame) {
+    image = runFrame();
+    if (frame % 10 == 1) {
+      char name[64];
+      std::snprintf(name, sizeof name, "battle_frame_%02d.tga", frame);
+      keep(image, name);
+      const int ground = brightness(at(image, groundX, groundY));
+      EXPECT_GT(ground, previous) << "frame " << frame;
+      previous = ground;
+    }
+  }
+  EXPECT_FLOAT_EQ(battle->dim(), 1.f);
+  EXPECT_GT(previous, 0x60);
+
+  const Game::Unit& kessa = *battle->unitAt(0);
+  const Game::Unit& mio = *battle->unitAt(1);
+  EXPECT_TRUE(near(bodyPixel(image, kessa), 0xc04040)) << std::hex << bodyPixel(image, kessa);
+  EXPECT_TRUE(near(bodyPixel(image, mio), 0x4060c0)) << std::hex << bodyPixel(image, mio);
+  EXPECT_TRUE(near(bodyPixel(image, *slime), 0x708040)) << std::hex << bodyPixel(image, *slime);
+  EXPECT_TRUE(near(bodyPixel(image, *soldier), 0xe0dcc8)) << std::hex << bodyPixel(image, *soldier);
+}
+
+}  // namespace
+}  // namespace RenderTest
