@@ -11,6 +11,7 @@
 #include "data/party/PartyMembers.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
+#include "effect/bank/ReviveEmitter.h"
 
 namespace Game {
 
@@ -133,11 +134,12 @@ void Battle::describeResistances(const Unit& unit) {
   }
 }
 
-// A change of form shows with a white flash.
-void Battle::unitShown(Unit&, UnitPose pose) {
+// A change of form shows with a white flash, a revival with wings of flame.
+void Battle::unitShown(Unit& unit, UnitPose pose) {
   if (pose == UnitPose::kAppear) {
     flashWhite();
   }
+  Effect::Bank::drawPose(stage(), unit, pose);
 }
 
 }  // namespace Game

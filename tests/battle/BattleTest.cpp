@@ -590,7 +590,7 @@ TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
 }
 
 // What the units ask: a stolen item goes to the bag, lines to the game's
-// windows, and a change of form flashes white.
+// windows, a change of form flashes white and a revival grows its wings.
 TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   addMember(0, 0);
   Battle& battle = makeBattle();
@@ -606,6 +606,10 @@ TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   EXPECT_EQ(battle.flashFrames(), 0);
   battle.unitShown(*battle.unitAt(0), Game::UnitPose::kAppear);
   EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0x80FFFFFFu, 4));
+  fs().put("src/picture/animation/common/炎.txt", std::string("model{ name main; time 20; }"));
+  const i32 nodesBefore = battle.scenePool()->activeCount();
+  battle.unitShown(*battle.unitAt(0), Game::UnitPose::kRevive);  // 48 bursts of 6 wing nodes
+  EXPECT_EQ(battle.scenePool()->activeCount(), nodesBefore + 288);
   EXPECT_EQ(battle.scenePool(), &battle.stage().scenePool());
   EXPECT_EQ(battle.scenePool()->capacity(), 1024);
   battle.setEnergy(1, 7);
