@@ -78,6 +78,9 @@ class MapPictureSet {
   MapObjectPicture& objectAt(Engine::i32 i) { return mObjects[static_cast<std::size_t>(i)]; }
   Engine::i32 wallCount() const { return static_cast<Engine::i32>(mWalls.size()); }
   Engine::i32 chipCount() const { return static_cast<Engine::i32>(mChips.size()); }
+  // In list order, for the floor builder's groups.
+  const WallPicture& wallAt(Engine::i32 i) const { return mWalls[static_cast<std::size_t>(i)]; }
+  const ChipPicture& chipAtIndex(Engine::i32 i) const { return mChips[static_cast<std::size_t>(i)]; }
   PictureShelf& namedPictures() { return mNamed; }
 
   // Lets every loaded picture go.
