@@ -38,7 +38,10 @@ void Map::reset() {
   mCells.clear();
   mWidth = 0;
   mHeight = 0;
+  mOrigin.set(0.f, 0.f, 0.f);
   mLights.clear();
+  mReaches.clear();
+  mHasAddingLight = false;
   mNextChip = 0;
   mNextWall = 0;
 }
@@ -51,6 +54,7 @@ void Map::build(const FloorSpecGrid& specs) {
   }
   mWidth = specs.width;
   mHeight = specs.height;
+  mOrigin.set(static_cast<float>(-mWidth * kCellSize) / 2.f, static_cast<float>(-mHeight * kCellSize) / 2.f, 0.f);
   mCells.assign(specs.cells.size(), Cell());
   for (i32 x = 0; x < mWidth; ++x) {
     for (i32 y = 0; y < mHeight; ++y) {
@@ -114,7 +118,11 @@ void Map::buildCell(Cell& cell, const FloorCellSpec& spec) {
     setDiagonalRamp(cell.corners, s, t);
   }
   cell.height = h;
+  if (spec.lightKind != FloorCellSpec::kNoLight) {
+    mReaches.push_back({cell.centre(), spec.lightRadius * spec.lightRadius});
+  }
   if (spec.lightKind == FloorCellSpec::kAddingLight) {
+    mHasAddingLight = true;
     mLights.addLight(cell.centre(), Color(1.f, 1.f, 1.f, 1.f), Color(0.f, 0.f, 0.f, 0.f), spec.lightRadius, spec.lightParameter);
   } else if (spec.lightKind == FloorCellSpec::kSubtractingLight) {
     // Transparent, so that taking light away never takes the floor's alpha.
@@ -187,10 +195,6 @@ const Map::Cell* Map::findEvent(i32 eventId) const {
     }
   }
   return nullptr;
-}
-
-Vector3 Map::origin() const {
-  return Vector3(static_cast<float>(-mWidth * kCellSize) / 2.f, static_cast<float>(-mHeight * kCellSize) / 2.f, 0.f);
 }
 
 Vector3 Map::worldToCell(const Vector3& position) const {

@@ -16,6 +16,7 @@
 namespace Game {
 
 class Batch;
+class MeshBuilder;
 class Material;
 class MapPictureSet;
 class Model;
@@ -147,7 +148,7 @@ class Map : public SteppedBuild {
   // The first cell (x outer, y inner) with that event; null when none.
   const Cell* findEvent(Engine::i32 eventId) const;
   // The world's (−W × 24, −H × 24, 0).
-  Engine::Math::Vector3 origin() const;
+  Engine::Math::Vector3 origin() const { return mOrigin; }
   // Fractional cells (whole at a centre) and height units.
   Engine::Math::Vector3 worldToCell(const Engine::Math::Vector3& position) const;
   // The k-th (0..3) of the cells that share the cell's corner; null outside
@@ -161,6 +162,8 @@ class Map : public SteppedBuild {
   Color edgeColor(const Cell& cell, Engine::i32 corner) const;
   // The lights' colour at a point, no component below ambient.
   Color lightAt(const Engine::Math::Vector3& position, float ambient) const;
+  // Multiplies each vertex colour by the light at the vertex.
+  void bakeLights(MeshBuilder& mesh) const;
 
   MapPictureSet& pictures() const { return *mPictures; }
   const std::vector<std::unique_ptr<Mesh>>& meshes() const { return mMeshes; }
@@ -184,8 +187,17 @@ class Map : public SteppedBuild {
   std::vector<ObjectInstance> mObjects;
   Engine::i32 mWidth = 0;
   Engine::i32 mHeight = 0;
+  Engine::Math::Vector3 mOrigin{0.f, 0.f, 0.f};
   std::vector<Cell> mCells;
   PointLightSet mLights;
+  // Where each light reaches: beyond it a light adds or takes nothing, so
+  // vertices out of every reach take the base colour without the sums.
+  struct Reach {
+    Engine::Math::Vector3 position;
+    float radiusSquared;
+  };
+  std::vector<Reach> mReaches;
+  bool mHasAddingLight = false;
   Engine::i32 mNextChip = 0;
   Engine::i32 mNextWall = 0;
   std::string mName;

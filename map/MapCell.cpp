@@ -3,6 +3,7 @@
 
 #include "map/Map.h"
 #include "map/MapGeometry.h"
+#include "presentation/model/MeshBuilder.h"
 #include "resource/database/MapPictureSet.h"
 
 namespace Game {
@@ -120,6 +121,25 @@ Color Map::lightAt(const Vector3& position, float ambient) const {
   Color out;
   mLights.colorAt(out, position, Color(0.f, ambient, ambient, ambient));
   return out;
+}
+
+void Map::bakeLights(MeshBuilder& mesh) const {
+  // Out of every light's reach: white, or the dim base under adding lights.
+  const float base = mHasAddingLight ? 0.1f : 1.f;
+  const Color unlit(1.f, base, base, base);
+  for (i32 i = 0; i < mesh.vertexCount(); ++i) {
+    MeshVertex& vertex = mesh.vertex(i);
+    bool reached = false;
+    for (const Reach& reach : mReaches) {
+      Vector3 offset;
+      offset.setSub(vertex.position, reach.position);
+      if (offset.squareLength() < reach.radiusSquared) {
+        reached = true;
+        break;
+      }
+    }
+    vertex.color.multiply(reached ? lightAt(vertex.position, 0.f) : unlit);
+  }
 }
 
 }  // namespace Game

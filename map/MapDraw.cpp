@@ -48,10 +48,10 @@ Look lookOf(PictureList* picture, const std::shared_ptr<ResourceSet>& extras) {
 }
 
 // Each piece lit, uploaded and given the group's look; false without any.
-bool addMeshes(const MapMesh::Pieces& pieces, const Look& look, const PointLightSet& lights,
+bool addMeshes(const MapMesh::Pieces& pieces, const Look& look, const Map& map,
                std::vector<std::unique_ptr<Map::Mesh>>& meshes) {
   for (const std::unique_ptr<MeshBuilder>& piece : pieces) {
-    lights.applyTo(*piece);
+    map.bakeLights(*piece);
     auto mesh = std::make_unique<Map::Mesh>();
     mesh->batch = std::make_unique<Batch>();
     mesh->batch->setTexture(look.texture);
@@ -66,13 +66,13 @@ bool addMeshes(const MapMesh::Pieces& pieces, const Look& look, const PointLight
 }  // namespace
 
 bool Map::buildChipGroup(const ChipPicture& chip) {
-  return addMeshes(MapMesh::chipGroup(*this, chip, Batch::kMaxVertices), lookOf(chip.picture, nullptr), mLights,
+  return addMeshes(MapMesh::chipGroup(*this, chip, Batch::kMaxVertices), lookOf(chip.picture, nullptr), *this,
                    mMeshes);
 }
 
 bool Map::buildWallGroup(const WallPicture& wall) {
   return addMeshes(MapMesh::wallGroup(*this, wall, Batch::kMaxVertices), lookOf(wall.picture, wall.extras),
-                   mLights, mMeshes);
+                   *this, mMeshes);
 }
 
 bool Map::buildStep() {

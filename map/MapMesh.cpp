@@ -24,17 +24,22 @@ constexpr float kTilt = 0.5f;
 constexpr i32 kQuadIndices[6] = {0, 2, 1, 0, 3, 2};
 constexpr float kPi = 3.14159265358979f;
 
-// Pieces of a group, a new one begun whenever a face would not fit.
+// Pieces of a group, a new one begun whenever a face would not fit; each
+// holds what is left to write, up to the limit.
 class PieceWriter {
  public:
-  PieceWriter(i32 counted, i32 maxVertices)
-      : mVertexCapacity(std::min(counted * kVerticesPerCount, maxVertices)),
-        mIndexCapacity(std::min(counted * kIndicesPerCount, maxVertices * kIndicesPerCount / kVerticesPerCount)) {}
+  PieceWriter(i32 vertices, i32 indices, i32 maxVertices)
+      : mVerticesLeft(vertices), mIndicesLeft(indices), mMaxVertices(maxVertices) {}
 
   // The piece the next face of that size goes to.
   MeshBuilder& room(i32 vertices, i32 indices) {
     if (mPieces.empty() || mPieces.back()->vertexRoom() < vertices || mPieces.back()->indexRoom() < indices) {
-      mPieces.push_back(std::make_unique<MeshBuilder>(mVertexCapacity, mIndexCapacity));
+      if (!mPieces.empty()) {
+        mVerticesLeft -= mPieces.back()->vertexCount();
+        mIndicesLeft -= mPieces.back()->indexCount();
+      }
+      mPieces.push_back(std::make_unique<MeshBuilder>(std::min(mVerticesLeft, mMaxVertices),
+                                                      std::min(mIndicesLeft, mMaxVertices * kIndicesPerVertex)));
     }
     return *mPieces.back();
   }
@@ -52,8 +57,11 @@ class PieceWriter {
   Pieces take() { return std::move(mPieces); }
 
  private:
-  i32 mVertexCapacity;
-  i32 mIndexCapacity;
+  // A piece reaches its vertex limit with quads before its index limit.
+  static constexpr i32 kIndicesPerVertex = 2;
+  i32 mVerticesLeft;
+  i32 mIndicesLeft;
+  i32 mMaxVertices;
   Pieces mPieces;
 };
 
@@ -153,8 +161,10 @@ void addCylinderTop(PieceWriter& writer, Map::Cell& cell) {
 }  // namespace
 
 Pieces chipGroup(Map& map, const ChipPicture& chip, i32 maxVertices) {
-  const i32 counted = countCells(map, [&](const Map::Cell& cell) { return hasTop(cell, chip); });
-  PieceWriter writer(counted, maxVertices);
+  const i32 cylinders = countCells(map, [&](const Map::Cell& cell) { return hasTop(cell, chip) && cell.isCylinder(); });
+  const i32 quads = countCells(map, [&](const Map::Cell& cell) { return hasTop(cell, chip); }) - cylinders;
+  PieceWriter writer(quads * 4 + cylinders * (kCylinderSides + 1), quads * 6 + cylinders * kCylinderSides * 3,
+                     maxVertices);
   for (i32 x = 0; x < map.width(); ++x) {
     for (i32 y = 0; y < map.height(); ++y) {
       Map::Cell& cell = *map.cellAt(x, y);
@@ -182,6 +192,20 @@ bool needsSide(const Map& map, const Map::Cell& cell, i32 d) {
   // d + 3 and d + 2.
   return next->cornerPosition(d + 3).z < cell.cornerPosition(d).z ||
          next->cornerPosition(d + 2).z < cell.cornerPosition(d + 1).z;
+}
+
+i32 sideCount(const Map& map, const Map::Cell& cell, const WallPicture& wall) {
+  if (!hasSides(cell, wall)) {
+    return 0;
+  }
+  if (cell.isCylinder()) {
+    return kCylinderSides;
+  }
+  i32 count = 0;
+  for (i32 d = 0; d < 4; ++d) {
+    count += needsSide(map, cell, d) ? 1 : 0;
+  }
+  return count;
 }
 
 struct SideColors {
@@ -251,8 +275,13 @@ void addCylinderSides(PieceWriter& writer, const Map::Cell& cell, const SideColo
 }  // namespace
 
 Pieces wallGroup(const Map& map, const WallPicture& wall, i32 maxVertices) {
-  const i32 counted = kWallCount * countCells(map, [&](const Map::Cell& cell) { return hasSides(cell, wall); });
-  PieceWriter writer(counted, maxVertices);
+  i32 sides = 0;
+  for (i32 x = 0; x < map.width(); ++x) {
+    for (i32 y = 0; y < map.height(); ++y) {
+      sides += sideCount(map, *map.cellAt(x, y), wall);
+    }
+  }
+  PieceWriter writer(sides * 4, sides * 6, maxVertices);
   for (i32 x = 0; x < map.width(); ++x) {
     for (i32 y = 0; y < map.height(); ++y) {
       const Map::Cell& cell = *map.cellAt(x, y);

@@ -13,16 +13,12 @@ struct ChipPicture;
 struct WallPicture;
 
 // The geometry of one chip's or wall's group of a floor, before lighting and
-// upload: pieces of at most 65,536 vertices each, as 16-bit indices reach.
+// upload: pieces of at most 65,536 vertices each, as 16-bit indices reach,
+// each reserving just what its faces take.
 namespace MapMesh {
 
 using Pieces = std::vector<std::unique_ptr<MeshBuilder>>;
 
-// Room reserved per counted cell: a chip's cell counts once, a wall's three
-// times.
-inline constexpr Engine::i32 kVerticesPerCount = 30;
-inline constexpr Engine::i32 kIndicesPerCount = 45;
-inline constexpr Engine::i32 kWallCount = 3;
 // The fan of a cylinder chip.
 inline constexpr Engine::i32 kCylinderSides = 8;
 
