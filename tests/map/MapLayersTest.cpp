@@ -81,6 +81,16 @@ TEST_F(MapLayersTest, ObjectsTakeTheirNumberAndQuarterTurns) {
   }
 }
 
+// A number the list lacks, and any number against an empty list, is none.
+TEST_F(MapLayersTest, ObjectNumbersTheListLacksAreNone) {
+  EXPECT_EQ(one(16, E, E, E, 0x0012, E, E).object, nullptr);
+  MapPictureSet empty;
+  bytes = fmf(1, 1, 8, {{E}, {E}, {E}, {0x01}, {E}, {E}});
+  TileMapView view;
+  ASSERT_EQ(view.read(bytes.data(), static_cast<int>(bytes.size()), Map::kLayerCount), nullptr);
+  EXPECT_EQ(Map::readFmfLayers(view, empty, "none.fmf").at(0, 0).object, nullptr);
+}
+
 TEST_F(MapLayersTest, SlopesSmoothAndPits) {
   const std::tuple<int, int, int, bool, bool> cases[] = {
       {8, E, 255, false, false}, {8, 0x05, 5, false, false}, {8, 0x10, 256, true, false},

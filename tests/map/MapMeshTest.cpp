@@ -84,6 +84,14 @@ TEST_F(MapMeshTest, SidesFaceNeighboursThatDoNotHideThem) {
       {"ramp up", [](FloorSpecGrid& s, const ChipPicture&, const ChipPicture&) { s.at(2, 1).slope = 3; }, false},
       // Diagonal 512 from height −1: height 1, corner 0 at 30 (above 20) but
       // corner 3 at 10 (below 20).
+      // Diagonal 514 from 0: height 2, corner 0 at 0 (below 20), corners 1
+      // and 3 at 20, corner 2 at 40.
+      {"near corner lower",
+       [](FloorSpecGrid& s, const ChipPicture&, const ChipPicture&) {
+         s.at(2, 1).slope = 514;
+         s.at(2, 1).height = 0;
+       },
+       true},
       {"one end lower",
        [](FloorSpecGrid& s, const ChipPicture&, const ChipPicture&) {
          s.at(2, 1).slope = 512;
@@ -144,7 +152,9 @@ TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
   }
   // Grey above, the wall's bottom colour below.
   EXPECT_EQ(mesh.vertex(0).color, Color(0xFF808080u));
+  EXPECT_EQ(mesh.vertex(1).color, Color(0xFF808080u));
   EXPECT_EQ(mesh.vertex(2).color, Color(0x40102030u));
+  EXPECT_EQ(mesh.vertex(3).color, Color(0x40102030u));
 
   walled.floating = true;
   map.build(specs);
@@ -196,6 +206,13 @@ TEST_F(MapMeshTest, CylinderChipsStandOnEightSidesUnderAFan) {
   }
   EXPECT_EQ(tops[0]->vertex(3).color, Color());
   EXPECT_EQ(tops[0]->vertex(3).normal.z, 1.f);
+  // Texture 32 a cell about the cell's middle, (48, −16) for (1, 1): the
+  // rim at 0 degrees is 24 along +x, at 90 degrees 24 along +y (v up).
+  const auto uv = [&](int v) { return std::pair(tops[0]->vertex(v).uv.x, tops[0]->vertex(v).uv.y); };
+  EXPECT_EQ(uv(0), std::pair(48.f, -16.f));
+  EXPECT_EQ(uv(1), std::pair(64.f, -16.f));
+  EXPECT_NEAR(uv(3).first, 48.f, 1e-4f);
+  EXPECT_NEAR(uv(3).second, -32.f, 1e-4f);
 }
 
 // Top faces: every present, unpitted cell of the chip, in x-then-y order;
@@ -272,6 +289,17 @@ TEST_F(MapMeshTest, GroupsOverTheVertexLimitAreSplit) {
   EXPECT_EQ(total, 9 * 4);
   EXPECT_EQ(map.cellAt(2, 2)->topFirstIndex, 0);  // the ninth face opens the fifth piece
   EXPECT_EQ(map.cellAt(2, 1)->topFirstIndex, 6);
+
+  // A fan of 9 vertices does not go into the 8 left after another.
+  ChipPicture column;
+  column.cylinder = true;
+  map.build(grid(2, 1, &column));
+  const auto fans = MapMesh::chipGroup(map, column, 17);
+  ASSERT_EQ(fans.size(), 2u);
+  for (const auto& piece : fans) {
+    EXPECT_EQ(piece->vertexCount(), 9);
+    EXPECT_FALSE(piece->overflowed());
+  }
 
   // 130 x 130 cells are 67,600 vertices: two pieces of 16-bit meshes.
   map.build(grid(130, 130, &plain));

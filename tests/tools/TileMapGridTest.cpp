@@ -74,6 +74,8 @@ TEST(TileMapGridTest, FilesRoundTripThroughTheirGridsIn8And16Bits) {
     const std::string text = grid(2, 2, bits, std::vector<std::string>(6, rows));
     const std::vector<std::uint8_t> bytes = TileMapGrid::encode(TileMapGrid::readGrid(text, "t.grid"));
     ASSERT_EQ(bytes.size(), 20u + 6 * 4 * static_cast<std::size_t>(bits / 8));
+    // The byte count after the first 8: 12 of header and the values.
+    EXPECT_EQ(bytes[4] | bytes[5] << 8 | bytes[6] << 16 | bytes[7] << 24, 12 + 6 * 4 * bits / 8);
     EXPECT_EQ(bytes[18], 6);
     EXPECT_EQ(bytes[19], bits);
     const TileMap back = TileMapGrid::decode(bytes, "t.fmf");
@@ -122,6 +124,8 @@ TEST(TileMapGridTest, FaultsAreNamed) {
       {"size 1 1\nbits 8\nlayer chip\n100\n", "g:4: \"100\" is not a hex value of 8 bits"},
       {"size 1 1\nbits 12\n", "g:2: bits must be 8 or 16"},
       {"00\n", "g:1: a row before size, bits and layer"},
+      // Before "bits" a legend takes values up to 16 bits.
+      {"size 1 1\nlayer chip\nlegend # 10000\n", "g:3: \"10000\" is not a hex value of 16 bits"},
   };
   for (const Case& c : cases) {
     try {
@@ -137,9 +141,16 @@ TEST(TileMapGridTest, FaultsAreNamed) {
   fiveLayers[18] = 5;
   std::vector<std::uint8_t> notFmf = good;
   notFmf[0] = 'X';
+  std::vector<std::uint8_t> lastLetter = good;
+  lastLetter[3] = 'X';
+  // No cells high: header alone, which its size matches.
+  std::vector<std::uint8_t> flat(good.begin(), good.begin() + 20);
+  flat[12] = 0;
   for (const auto& [bytes, message] : {std::pair(shortFile, "f: its size does not match its header"),
                                        std::pair(fiveLayers, "f: not six layers"),
-                                       std::pair(notFmf, "f: not a tile map")}) {
+                                       std::pair(notFmf, "f: not a tile map"),
+                                       std::pair(lastLetter, "f: not a tile map"),
+                                       std::pair(flat, "f: not six layers of 8 or 16 bits, 1 to 4096 cells a side")}) {
     EXPECT_THROW(
         {
           try {
