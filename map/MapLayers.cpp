@@ -19,22 +19,13 @@ enum Layer : i32 { kChipLayer = 0, kSlopeLayer = 1, kHeightLayer = 2, kObjectLay
 
 constexpr i32 kEmpty = TileMapView::kEmpty;
 
-const MapObjectPicture* objectNumbered(MapPictureSet& pictures, i32 number) {
-  for (i32 i = 0; i < pictures.objectCount(); ++i) {
-    if (pictures.objectAt(i).number == number) {
-      return &pictures.objectAt(i);
-    }
-  }
-  return nullptr;
-}
-
 void readHeight(FloorCellSpec& spec, i32 index) { spec.height = index < 0 ? 0 : index * 2; }
 
 void readObject(FloorCellSpec& spec, MapPictureSet& pictures, i32 raw) {
   if (raw == kEmpty) {
     return;
   }
-  spec.object = objectNumbered(pictures, (raw >> 10) * 16 + (raw & 255));
+  spec.object = pictures.objectNumbered((raw >> 10) * 16 + (raw & 255));
   spec.rotation = (raw & 1023) >> 8;
 }
 

@@ -69,6 +69,15 @@ class MapPictureSet {
 
   // Null for a name the lists lack.
   const MapObjectPicture* findObject(const char* name) const;
+  // The first object whose "number" is that; null when none is.
+  const MapObjectPicture* objectNumbered(Engine::i32 number) const {
+    for (const MapObjectPicture& object : mObjects) {
+      if (object.number == number) {
+        return &object;
+      }
+    }
+    return nullptr;
+  }
   const WallPicture* findWall(const char* name) const;
   const ChipPicture* findChip(const char* name) const;
   // The chip of that sheet cell; null when none is listed.
