@@ -109,6 +109,28 @@ TEST_F(MapDrawTest, DrawingCullsFarObjectsThatMayDisappear) {
   EXPECT_EQ(hook.take(), (Strings{"@0", "@0", "@7", "o@223", "o@271"}));
 }
 
+// The camera looking at (400, 0, 0): an object 256 away (at (144, 0)) is
+// still drawn; one at (96, 0), 304 away, is not.
+TEST_F(MapDrawTest, ObjectsExactlyAtTheCullingDistanceAreDrawn) {
+  SceneRenderer::create(800, 600);
+  DrawHook::install(&hook);
+  Camera& camera = SceneRenderer::instance()->camera();
+  camera.reset();
+  camera.anchor.setTarget(400.f, 0.f, 0.f);
+  camera.anchor.finish();
+  SceneRenderer::instance()->beginFrame();
+  ASSERT_EQ(camera.target().x * 400.f, 400.f);
+  FloorSpecGrid specs = grid(12, 2, pictures.chipAt(0, 0));
+  specs.at(9, 1).object = pictures.findObject("o");
+  specs.at(8, 1).object = pictures.findObject("o");
+  map.build(specs);
+  ASSERT_EQ(map.objects().size(), 2u);
+  map.draw(0.f);
+  EXPECT_EQ(hook.take(), (Strings{"o@144"}));
+  DrawHook::install(nullptr);
+  SceneRenderer::destroy();
+}
+
 TEST_F(MapDrawTest, TurnedObjectsTakeTheirMaterialAndLitOnesTheLight) {
   fs().put("src/picture/map/object/lamp.txt", "model{name main;" + timed("l") + "}");
   NmlDocument objects;

@@ -156,6 +156,18 @@ TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
   EXPECT_EQ(mesh.vertex(2).color, Color(0x40102030u));
   EXPECT_EQ(mesh.vertex(3).color, Color(0x40102030u));
 
+  // A side under a ramp (slope 0 from 2: height 3, +y corners at 40, −y
+  // at 20) drops 56 on its +y end and 36 on its −y end.
+  FloorSpecGrid ramp = specs;
+  ramp.at(1, 1).slope = 0;
+  map.build(ramp);
+  const auto sloped = MapMesh::wallGroup(map, wall, 65536);
+  ASSERT_EQ(sloped.size(), 1u);
+  // Sides toward +y (lower), +x and −x (lower at the +y end); the +x one second.
+  ASSERT_EQ(sloped[0]->vertexCount(), 12);
+  EXPECT_FLOAT_EQ(sloped[0]->vertex(6).uv.y, 56.f * 32.f / 48.f);
+  EXPECT_FLOAT_EQ(sloped[0]->vertex(7).uv.y, 36.f * 32.f / 48.f);
+
   walled.floating = true;
   map.build(specs);
   const auto hanging = MapMesh::wallGroup(map, wall, 65536);

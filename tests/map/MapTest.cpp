@@ -108,6 +108,12 @@ TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
   for (const auto& [x, y] : {std::pair(0, 0), std::pair(0, 1), std::pair(2, 2), std::pair(1, 2), std::pair(1, 0)}) {
     EXPECT_EQ(corners(x, y), std::tuple(0, 0, 0, 0)) << x << "," << y;
   }
+  // Smoothing replaces a ramp's corners, on the height the ramp raised (1).
+  FloorSpecGrid ramp = grid(3, 3, &floor);
+  ramp.at(1, 1).smooth = true;
+  ramp.at(1, 1).slope = 0;
+  built(ramp);
+  EXPECT_EQ(corners(1, 1), std::tuple(0, -1, -1, -1));
 }
 
 // Passable: not a pit, (stepped on, or dry chip), not a section, not blocked.
@@ -244,20 +250,20 @@ TEST_F(MapTest, AverageCornerHeightAndRaisedCorners) {
   FloorSpecGrid specs = grid(2, 2, &floor);
   specs.at(0, 0).height = 1;   // z 10
   specs.at(1, 0).height = 2;   // z 20
-  specs.at(0, 1).height = 3;   // z 30
+  specs.at(0, 1).height = 4;   // z 40
   specs.at(1, 1).height = 6;   // z 60
   built(specs);
-  // Corner 1 of (0, 0) is the middle point: (10 + 20 + 30 + 60) / 4 = 30.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 1), 30.f);
+  // Corner 1 of (0, 0) is the middle point: (10 + 20 + 40 + 60) / 4.
+  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 1), 32.5f);
   // Corner 3 of (0, 0) has only the cell itself.
   EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 3), 10.f);
-  // Corner 0 of (0, 0): (0, 0) and (0, 1): (10 + 30) / 2.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 0), 20.f);
-  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 1));  // −20
-  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 0));  // −10
+  // Corner 0 of (0, 0): (0, 0) and (0, 1): (10 + 40) / 2.
+  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 0), 25.f);
+  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 1));  // −22.5
+  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 0));  // −15
   EXPECT_TRUE(map.isCornerRaised(cell(0, 0), 3));   // 0
-  EXPECT_TRUE(map.isCornerRaised(cell(1, 1), 3));   // +30
-  EXPECT_TRUE(map.isCornerRaised(cell(0, 1), 2));   // 30 − 30 = 0 > −4
+  EXPECT_TRUE(map.isCornerRaised(cell(1, 1), 3));   // +27.5
+  EXPECT_TRUE(map.isCornerRaised(cell(0, 1), 2));   // +7.5
 
   // −4 exactly is not raised; −3 is; a section needs more than 0.
   FloorSpecGrid close = grid(2, 1, &floor);

@@ -124,6 +124,7 @@ TEST(TileMapGridTest, FaultsAreNamed) {
       {"size 1 1\nbits 8\nlayer chip\n100\n", "g:4: \"100\" is not a hex value of 8 bits"},
       {"size 1 1\nbits 12\n", "g:2: bits must be 8 or 16"},
       {"00\n", "g:1: a row before size, bits and layer"},
+      {"size 1 1\nbits 8\nlayer chip\n0g\n", "g:4: \"0g\" is not a hex value of 8 bits"},
       // Before "bits" a legend takes values up to 16 bits.
       {"size 1 1\nlayer chip\nlegend # 10000\n", "g:3: \"10000\" is not a hex value of 16 bits"},
   };
@@ -146,11 +147,19 @@ TEST(TileMapGridTest, FaultsAreNamed) {
   // No cells high: header alone, which its size matches.
   std::vector<std::uint8_t> flat(good.begin(), good.begin() + 20);
   flat[12] = 0;
+  // Heights past 4096, the highest byte counted too (0x01000001 is not 1).
+  std::vector<std::uint8_t> tall = good;
+  tall[15] = 1;
+  std::vector<std::uint8_t> tooTall = good;
+  tooTall[12] = 0x01;
+  tooTall[13] = 0x10;  // 4097
   for (const auto& [bytes, message] : {std::pair(shortFile, "f: its size does not match its header"),
                                        std::pair(fiveLayers, "f: not six layers"),
                                        std::pair(notFmf, "f: not a tile map"),
                                        std::pair(lastLetter, "f: not a tile map"),
-                                       std::pair(flat, "f: not six layers of 8 or 16 bits, 1 to 4096 cells a side")}) {
+                                       std::pair(flat, "f: not six layers of 8 or 16 bits, 1 to 4096 cells a side"),
+                                       std::pair(tall, "f: not six layers of 8 or 16 bits, 1 to 4096 cells a side"),
+                                       std::pair(tooTall, "f: not six layers of 8 or 16 bits, 1 to 4096 cells a side")}) {
     EXPECT_THROW(
         {
           try {
