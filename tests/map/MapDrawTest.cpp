@@ -109,6 +109,26 @@ TEST_F(MapDrawTest, DrawingCullsFarObjectsThatMayDisappear) {
   EXPECT_EQ(hook.take(), (Strings{"@0", "@0", "@7", "o@223", "o@271"}));
 }
 
+// Objects of the specs stand on their cells, the first column and the last
+// row too, in x-then-y order.
+TEST_F(MapDrawTest, SpecObjectsArePlacedOnEveryCellThatHasOne) {
+  FloorSpecGrid specs = grid(2, 2, pictures.chipAt(0, 0));
+  specs.at(0, 1).object = pictures.findObject("o");
+  specs.at(1, 0).object = pictures.findObject("o");
+  specs.at(1, 1).object = pictures.findObject("o");
+  specs.at(1, 1).rotation = 3;
+  map.build(specs);
+  ASSERT_EQ(map.objects().size(), 3u);
+  const auto at = [&](int i) {
+    const Transform& t = map.objects()[static_cast<std::size_t>(i)].transform;
+    return std::tuple(t.position.x, t.position.y, t.rotation.z);
+  };
+  EXPECT_EQ(at(0), std::tuple(-48.f, 0.f, 0.f));
+  EXPECT_EQ(at(1), std::tuple(0.f, -48.f, 0.f));
+  EXPECT_EQ(at(2), std::tuple(0.f, 0.f, 270.f));
+  EXPECT_TRUE(map.objects()[0].cull);
+}
+
 // The camera looking at (400, 0, 0): an object 256 away (at (144, 0)) is
 // still drawn; one at (96, 0), 304 away, is not.
 TEST_F(MapDrawTest, ObjectsExactlyAtTheCullingDistanceAreDrawn) {
