@@ -105,7 +105,8 @@ TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
   built(specs);
   // (2, 1) − 10, (2, 0) − 10, (1, 0) − 10.
   EXPECT_EQ(corners(1, 1), std::tuple(0, 16 - 10, 14 - 10, 8 - 10));
-  for (const auto& [x, y] : {std::pair(0, 0), std::pair(0, 1), std::pair(2, 2), std::pair(1, 2), std::pair(1, 0)}) {
+  for (const auto& [x, y] : {std::pair(0, 0), std::pair(0, 1), std::pair(2, 2), std::pair(1, 2), std::pair(1, 0),
+                             std::pair(2, 1), std::pair(0, 2), std::pair(2, 0)}) {
     EXPECT_EQ(corners(x, y), std::tuple(0, 0, 0, 0)) << x << "," << y;
   }
   // Smoothing replaces a ramp's corners, on the height the ramp raised (1).

@@ -90,6 +90,24 @@ TEST(TileMapGridTest, FilesRoundTripThroughTheirGridsIn8And16Bits) {
             (std::vector<std::uint8_t>{0, 0, 1, 0xff, 255, 0, 3, 2}));
 }
 
+// 4096 cells is the widest a file may be; a map made without legends is
+// written plainly.
+TEST(TileMapGridTest, WideFilesAndMapsWithoutLegends) {
+  TileMap map;
+  map.width = 4096;
+  map.height = 1;
+  map.chipWidth = 32;
+  map.chipHeight = 32;
+  map.bits = 8;
+  map.values.assign(6 * 4096, 7);
+  const TileMap back = TileMapGrid::decode(TileMapGrid::encode(map), "wide.fmf");
+  EXPECT_EQ(back.width, 4096u);
+  EXPECT_EQ(back.values, map.values);
+  map.width = 2;
+  map.values.assign(12, 7);
+  EXPECT_NE(TileMapGrid::writeGrid(map).find("layer light\n07 07\n"), std::string::npos);
+}
+
 TEST(TileMapGridTest, LegendsDrawALayerAsAPicture) {
   std::vector<std::string> layers(6, " . .\n . .\n");
   layers[0] = "legend # 11\nlegend _ 0\n#_\n.#\n";
@@ -124,6 +142,7 @@ TEST(TileMapGridTest, FaultsAreNamed) {
       {"size 1 1\nbits 8\nlayer chip\n100\n", "g:4: \"100\" is not a hex value of 8 bits"},
       {"size 1 1\nbits 12\n", "g:2: bits must be 8 or 16"},
       {"00\n", "g:1: a row before size, bits and layer"},
+      {"bits 8\nlayer chip\n00\n", "g:3: a row before size, bits and layer"},
       {"size 1 1\nbits 8\nlayer chip\n0g\n", "g:4: \"0g\" is not a hex value of 8 bits"},
       // Before "bits" a legend takes values up to 16 bits.
       {"size 1 1\nlayer chip\nlegend # 10000\n", "g:3: \"10000\" is not a hex value of 16 bits"},
