@@ -37,8 +37,9 @@ MapGenerator::MapGenerator(MapGeneratorConfig config, RandomGenerator& random)
   }
   DataError::Scope scope(mConfig.file.c_str());
   scope.setRecord("random", "", 0);
-  DataError::badRecord(__FILE__, __LINE__,
-                       "0 && \"mapGenerator failed\": no free cell for every event in 10 attempts");
+  const std::string problem = "0 && \"mapGenerator failed\": no free cell for every event in " +
+                              std::to_string(mFailedAttempts) + " attempts";
+  DataError::badRecord(__FILE__, __LINE__, problem.c_str());
 }
 
 void MapGenerator::applySize() {

@@ -117,6 +117,15 @@ class MapGenerator {
   // cell, turned by angle degrees about the vertical axis; the two marked
   // cells highlighted.
   static constexpr float kAutomapCell = 12.f;
+  struct AutomapSquare {
+    float x = 0.f;
+    float y = 0.f;
+    Engine::u32 argb = 0;
+  };
+  // What drawAutomap draws, unturned, in the order drawn.
+  std::vector<AutomapSquare> automapSquares(const std::vector<Engine::u8>& mapped, Engine::i32 markAX,
+                                            Engine::i32 markAY, Engine::i32 markBX, Engine::i32 markBY,
+                                            float centreX, float centreY) const;
   static constexpr Engine::u32 kAutomapColor = 0x40FFFFFF;
   static constexpr Engine::u32 kAutomapMarkColor = 0x80FF0000;
   void drawAutomap(const RenderState& base, const std::vector<Engine::u8>& mapped, Engine::i32 markAX,

@@ -108,12 +108,34 @@ void MapGenerator::reveal(std::vector<Engine::u8>& mapped, i32 x, i32 y, i32 rad
   }
 }
 
+std::vector<MapGenerator::AutomapSquare> MapGenerator::automapSquares(const std::vector<Engine::u8>& mapped,
+                                                                      i32 markAX, i32 markAY, i32 markBX,
+                                                                      i32 markBY, float centreX,
+                                                                      float centreY) const {
+  std::vector<AutomapSquare> squares;
+  if (mapped.size() < mCells.size()) {
+    return squares;
+  }
+  for (i32 x = 0; x < mWidth; ++x) {
+    for (i32 y = 0; y < mHeight; ++y) {
+      if (!mapped[index(x, y)] || !isOpen(x, y)) {
+        continue;
+      }
+      const bool marked = (x == markAX && y == markAY) || (x == markBX && y == markBY);
+      squares.push_back({(static_cast<float>(x) - centreX) * kAutomapCell,
+                         (static_cast<float>(y) - centreY) * kAutomapCell,
+                         marked ? kAutomapMarkColor : kAutomapColor});
+    }
+  }
+  return squares;
+}
+
 void MapGenerator::drawAutomap(const RenderState& base, const std::vector<Engine::u8>& mapped, i32 markAX,
                                i32 markAY, i32 markBX, i32 markBY, float centreX, float centreY,
                                float angle) const {
   GuiPictures* pictures = GuiPictures::instance();
   const Batch* square = pictures ? pictures->compassBatch("cell") : nullptr;
-  if (!square || mapped.size() < mCells.size()) {
+  if (!square) {
     return;
   }
   // The map's vertical axis is the screen's depth: a turn in its plane.
@@ -122,21 +144,14 @@ void MapGenerator::drawAutomap(const RenderState& base, const std::vector<Engine
   turn.rotation.set(0.f, 0.f, angle);
   turned.applyTransform(turn);
   const float scale = kAutomapCell / kCellPictureSide;
-  for (i32 x = 0; x < mWidth; ++x) {
-    for (i32 y = 0; y < mHeight; ++y) {
-      if (!mapped[index(x, y)] || !isOpen(x, y)) {
-        continue;
-      }
-      const bool marked = (x == markAX && y == markAY) || (x == markBX && y == markBY);
-      RenderState state = turned;
-      Transform place;
-      place.position.set((static_cast<float>(x) - centreX) * kAutomapCell,
-                         (static_cast<float>(y) - centreY) * kAutomapCell, 0.f);
-      place.scale.set(scale, scale, 1.f);
-      state.applyTransform(place);
-      state.setColorPacked(marked ? kAutomapMarkColor : kAutomapColor);
-      square->draw(state);
-    }
+  for (const AutomapSquare& cell : automapSquares(mapped, markAX, markAY, markBX, markBY, centreX, centreY)) {
+    RenderState state = turned;
+    Transform place;
+    place.position.set(cell.x, cell.y, 0.f);
+    place.scale.set(scale, scale, 1.f);
+    state.applyTransform(place);
+    state.setColorPacked(cell.argb);
+    square->draw(state);
   }
 }
 

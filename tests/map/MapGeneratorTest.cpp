@@ -277,23 +277,63 @@ TEST_F(MapGeneratorTest, ThePickerTakesTheFirstFittingCandidateOnce) {
   EXPECT_FALSE(floor->pickFreeCell(MapGenerator::kInside, MapGenerator::kInside, false, &x, &y));
 }
 
+// With clear surroundings the pick is the first candidate none of whose nine
+// cells (itself and its neighbours, those inside the grid) is used.
 TEST_F(MapGeneratorTest, ThePickerWithClearSurroundingsAvoidsUsedNeighbours) {
-  auto floor = generate(kTiny, 1);
-  i32 x = 0;
-  i32 y = 0;
-  while (floor->pickFreeCell(7, 0, true, &x, &y)) {
-    for (i32 dx = -1; dx <= 1; ++dx) {
-      for (i32 dy = -1; dy <= 1; ++dy) {
-        // Only the cell itself may be used around it: it just was.
-        if ((dx || dy) && floor->isInside(x + dx, y + dy)) {
-          EXPECT_FALSE(floor->cell(x + dx, y + dy).used && floor->cell(x + dx, y + dy).eventId < 0 &&
-                       !floor->cell(x + dx, y + dy).spec.object);
+  for (const auto& [text, seed] : {std::pair{kTiny, 1}, {kSample, 2}, {kLarge, 3}}) {
+    auto floor = generate(text, seed);
+    const auto isClear = [&](i32 x, i32 y) {
+      for (i32 dx = -1; dx <= 1; ++dx) {
+        for (i32 dy = -1; dy <= 1; ++dy) {
+          if (floor->isInside(x + dx, y + dy) && floor->cell(x + dx, y + dy).used) {
+            return false;
+          }
         }
+      }
+      return true;
+    };
+    i32 picks = 0;
+    for (;;) {
+      i32 expected = -1;
+      for (i32 c : floor->candidates()) {
+        if (isClear(c / floor->height(), c % floor->height())) {
+          expected = c;
+          break;
+        }
+      }
+      i32 x = -1;
+      i32 y = -1;
+      const bool picked = floor->pickFreeCell(7, 0, true, &x, &y);
+      ASSERT_EQ(picked, expected >= 0);
+      if (!picked) {
+        break;
+      }
+      ++picks;
+      ASSERT_EQ(x * floor->height() + y, expected);
+    }
+    EXPECT_GT(picks, 0);
+    // The plain picker still finds cells the clear one passed over.
+    i32 x = 0;
+    i32 y = 0;
+    EXPECT_TRUE(floor->pickFreeCell(7, 0, false, &x, &y));
+  }
+}
+
+// Each kind of open cell takes its own spec.
+TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKind) {
+  auto floor = generate(kSample, 2);
+  const ChipPicture* expected[] = {nullptr, pictures.findChip("床"), pictures.findChip("縁"), pictures.findChip("道")};
+  for (i32 x = 0; x < floor->width(); ++x) {
+    for (i32 y = 0; y < floor->height(); ++y) {
+      const MapGenerator::Cell& cell = floor->cell(x, y);
+      if (cell.kind != MapGenerator::kSolid && !cell.spec.object) {
+        EXPECT_EQ(cell.spec.chip, expected[cell.kind]) << x << "," << y;
+        EXPECT_EQ(cell.spec.height, 0);
+      } else if (cell.kind == MapGenerator::kSolid) {
+        EXPECT_EQ(cell.spec.height, 4);
       }
     }
   }
-  // The plain picker still finds cells the clear one passed over.
-  EXPECT_TRUE(floor->pickFreeCell(7, 0, false, &x, &y));
 }
 
 TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacks) {
@@ -361,6 +401,51 @@ TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
   EXPECT_FLOAT_EQ(read.enemyFrequency, 0.02f);
 }
 
+// The smallest floor: rooms of one cell in three cells.
+TEST_F(MapGeneratorTest, ARoomOfOneCellIsAllowed) {
+  const MapGeneratorConfig smallest = config("size 3,3;roomMin 1;startPosition 1;階段 上,2;");
+  EXPECT_EQ(std::tuple(smallest.width, smallest.height, smallest.roomMin), std::tuple(3, 3, 1));
+}
+
+TEST_F(MapGeneratorTest, EventsAreFoundColumnByColumn) {
+  auto floor = generate(kTiny, 1);
+  floor->cell(3, 0).eventId = 99;
+  floor->cell(4, 0).eventId = 99;
+  floor->cell(2, floor->height() - 1).eventId = 98;
+  floor->cell(3, 0).eventId = 98;
+  const std::tuple<i32, i32, i32> cases[] = {{99, 4, 0}, {98, 2, floor->height() - 1}};
+  for (const auto& [event, x, y] : cases) {
+    i32 fx = -1;
+    i32 fy = -1;
+    ASSERT_TRUE(floor->findEvent(event, &fx, &fy));
+    EXPECT_EQ(std::pair(fx, fy), std::pair(x, y)) << event;
+  }
+  i32 fx = -1;
+  i32 fy = -1;
+  EXPECT_FALSE(floor->findEvent(97, &fx, &fy));
+}
+
+// Mapped open cells only, 12 units a cell from the centre; the two marked
+// cells red.
+TEST_F(MapGeneratorTest, AutomapSquares) {
+  auto floor = generate(kSample, 2);
+  std::vector<Engine::u8> mapped(static_cast<std::size_t>(floor->width() * floor->height()), 0);
+  const auto at = [&](i32 x, i32 y) -> Engine::u8& { return mapped[static_cast<std::size_t>(x * floor->height() + y)]; };
+  at(0, 0) = 1;    // rock
+  at(10, 2) = 1;   // room
+  at(7, 3) = 1;    // passage, marked second
+  at(14, 3) = 1;   // room edge, marked first
+  const auto squares = floor->automapSquares(mapped, 14, 3, 7, 3, 10.f, 2.5f);
+  ASSERT_EQ(squares.size(), 3u);
+  const std::tuple<float, float, Engine::u32> expected[] = {
+      {-36.f, 6.f, 0x80FF0000u}, {0.f, -6.f, 0x40FFFFFFu}, {48.f, 6.f, 0x80FF0000u}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::tuple(squares[i].x, squares[i].y, squares[i].argb), expected[i]) << i;
+  }
+  EXPECT_EQ(floor->automapSquares(mapped, 14, 3, 14, 3, 10.f, 2.5f)[0].argb, 0x40FFFFFFu);
+  EXPECT_TRUE(floor->automapSquares({}, 0, 0, 0, 0, 0.f, 0.f).empty());
+}
+
 TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::pair<const char*, const char*> cases[] = {
@@ -398,7 +483,7 @@ TEST_F(MapGeneratorTest, TenFailedAttemptsNameTheFloorFile) {
     events += "," + std::to_string(i);
   }
   EXPECT_DEATH(generate("size 9,9;roomMin 2;startPosition 1;階段 上,2;" + events + ";", 1),
-               "b2.txt.*mapGenerator failed");
+               "b2.txt.*mapGenerator failed.*in 10 attempts");
 }
 
 TEST_F(MapGeneratorTest, EventsBeyondTheRoomsGoOnPassages) {
