@@ -1,6 +1,7 @@
 #include "map/SceneModelSet.h"
 
 #include <cstring>
+#include <string>
 
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
@@ -21,6 +22,16 @@ String besideDescription(const String& directory, const char* file) {
   String path(directory.c_str() ? directory.c_str() : "");
   path.append(file);
   return path;
+}
+
+// A tile map named with its ".fmf", as the floors load it: without.
+std::string tileMapName(const String& path) {
+  std::string name(path.c_str() ? path.c_str() : "");
+  const std::string extension = ".fmf";
+  if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
+    name.resize(name.size() - extension.size());
+  }
+  return name;
 }
 
 }  // namespace
@@ -52,7 +63,7 @@ void SceneModelSet::load(const char* path) {
   for (i32 i = 0; i < mapCount; ++i) {
     auto map = std::make_unique<Map>();
     if (const NmlAttribute* file = document.findChild("map", i)->findAttribute("file")) {
-      map->buildFromFmf(besideDescription(directory, file->toString(0)).c_str());
+      map->buildFromFmf(tileMapName(besideDescription(directory, file->toString(0))).c_str());
     }
     mMaps.push_back(std::move(map));
   }

@@ -69,6 +69,15 @@ class MapPictureSet {
 
   // Null for a name the lists lack.
   const MapObjectPicture* findObject(const char* name) const;
+  // The first object whose "number" is that; null when none is.
+  const MapObjectPicture* objectNumbered(Engine::i32 number) const {
+    for (const MapObjectPicture& object : mObjects) {
+      if (object.number == number) {
+        return &object;
+      }
+    }
+    return nullptr;
+  }
   const WallPicture* findWall(const char* name) const;
   const ChipPicture* findChip(const char* name) const;
   // The chip of that sheet cell; null when none is listed.
@@ -78,6 +87,9 @@ class MapPictureSet {
   MapObjectPicture& objectAt(Engine::i32 i) { return mObjects[static_cast<std::size_t>(i)]; }
   Engine::i32 wallCount() const { return static_cast<Engine::i32>(mWalls.size()); }
   Engine::i32 chipCount() const { return static_cast<Engine::i32>(mChips.size()); }
+  // In list order, for the floor builder's groups.
+  const WallPicture& wallAt(Engine::i32 i) const { return mWalls[static_cast<std::size_t>(i)]; }
+  const ChipPicture& chipAtIndex(Engine::i32 i) const { return mChips[static_cast<std::size_t>(i)]; }
   PictureShelf& namedPictures() { return mNamed; }
 
   // Lets every loaded picture go.

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "presentation/model/ModelTestSupport.h"
+#include "map/Map.h"
 #include "presentation/render/RenderState.h"
+#include "tests/map/MapTestSupport.h"
 
 namespace Game {
 namespace {
@@ -33,13 +35,15 @@ class SceneModelSetTest : public ModelTestSupport::ModelTest {
 TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromTheWorkingDirectory) {
   fs().put("src/scene/beside.txt", "model{name a;" + timed("a") + "}");
   fs().put("src/other/far.txt", "model{name b;" + timed("b") + "}");
+  fs().put("src/scene/floor.fmf", MapTestSupport::fmf(2, 1, 8, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}));
   fs().put("src/scene/desc.txt",
            "container{file beside.txt; model a; model a; model missing;}"
            "container{path src/other/far.txt; model b;}map{file floor.fmf;}");
   set.load("src/scene/desc.txt");
   EXPECT_EQ(set.resourceSets().count(), 2);
   EXPECT_EQ(set.entries().count(), 3);  // the missing model is skipped
-  EXPECT_EQ(set.maps().size(), 1u);
+  ASSERT_EQ(set.maps().size(), 1u);
+  EXPECT_EQ(set.maps()[0]->width(), 2);  // read from floor.fmf
   EXPECT_EQ(drawn(7.f), (Strings{"a@7", "a@7", "b@7"}));
 
   // Entries of the description stay for good.
