@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
+#include "map/FloorCellSpec.h"
 #include "map/MapGeneratorConfig.h"
 
 namespace Game {
@@ -80,6 +81,10 @@ class MapGenerator {
   const std::vector<Rect>& rooms() const { return mRooms; }
   // Room cells in the order the picker walks them (x × height + y).
   const std::vector<Engine::i32>& candidates() const { return mCandidates; }
+
+  // Each cell's height, chip, object, rotation and event as the floor's
+  // cell specs, named after the floor file.
+  FloorSpecGrid specGrid() const;
 
   // 0 for solid rock; otherwise kNearPassage and kNearSolid by the four
   // neighbours, kInside when neither.
