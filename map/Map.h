@@ -19,6 +19,7 @@ class Batch;
 class MeshBuilder;
 class Material;
 class MapPictureSet;
+class MapGenerator;
 class Model;
 class RenderState;
 class TileMapView;
@@ -120,6 +121,10 @@ class Map : public SteppedBuild {
   // the last row read is y 0.
   static FloorSpecGrid readFmfLayers(const TileMapView& view, MapPictureSet& pictures, const char* name);
   virtual void buildFromFmf(const char* name);
+  // The generator's grid, its stairs cell without floor and bearing
+  // "階段上り" or "階段下り"; a grid without the stairs event stops the program
+  // naming the floor file.
+  void buildFromGenerator(const MapGenerator& generator);
   // Cells, lights and objects from the grid, then joins the floor-build
   // queue for the meshes.
   void build(const FloorSpecGrid& specs);

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "data/article/Article.h"
+#include "map/MapGenerator.h"
+#include "map/MapGeneratorSupport.h"
+#include "resource/constance/Constance.h"
+#include "resource/database/DatabaseFixture.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+
+class MapGeneratorServicesTest : public MapGeneratorSupport::GeneratorTest {
+ protected:
+  void SetUp() override {
+    GeneratorTest::SetUp();
+    Database::create();
+    herb = Database::instance()->addTool("薬草", "薬草");
+  }
+  void TearDown() override {
+    Database::destroy();
+    GeneratorTest::TearDown();
+  }
+
+  static TreasureEntry entry(float probability, float depth) {
+    TreasureEntry treasure;
+    treasure.probability = probability;
+    treasure.depth = depth;
+    return treasure;
+  }
+
+  const ToolData* herb = nullptr;
+};
+
+// (F − 1) × k + 1.
+TEST_F(MapGeneratorServicesTest, EntryLevels) {
+  const std::tuple<float, i32, float> cases[] = {
+      {0.f, 1, 1.f}, {0.f, 5, 1.f}, {0.f, 40, 1.f}, {0.5f, 5, 3.f}, {1.f, 5, 5.f}, {0.25f, 9, 3.f}, {0.2f, 1, 1.f}};
+  for (const auto& [depth, floors, level] : cases) {
+    EXPECT_FLOAT_EQ(MapGenerator::entryLevel(depth, floors), level) << depth << " " << floors;
+  }
+}
+
+// probability × 0.75^|level − n|, level 3 on five floors.
+TEST_F(MapGeneratorServicesTest, TreasureWeightsFallAwayFromTheLevel) {
+  const std::pair<i32, float> cases[] = {{3, 8.f}, {4, 6.f}, {2, 6.f}, {1, 4.5f}, {5, 4.5f}};
+  for (const auto& [floor, weight] : cases) {
+    EXPECT_FLOAT_EQ(MapGenerator::treasureWeight(entry(8.f, 0.5f), floor, 5), weight) << floor;
+  }
+}
+
+// Below its level an entry's factors shrink: 1 + 0.17 d (not below 0) and
+// 1 + 0.1 d (not below 0.1); then [0.5, 1) and [0.7, 1) of them, drawn in
+// that order.
+TEST_F(MapGeneratorServicesTest, ContentFactorsByTheFloorBelowTheLevel) {
+  auto floor = generate(MapGeneratorSupport::kTiny, 1);
+  const std::tuple<float, i32, i32, float, float> cases[] = {
+      // depth, floor, floors, a, b
+      {0.5f, 3, 5, 1.f, 1.f},     {0.5f, 5, 5, 1.f, 1.f},    {0.5f, 1, 5, 0.66f, 0.8f},
+      {0.5f, 2, 5, 0.83f, 0.9f},  {1.f, 1, 11, 0.f, 0.1f},   {1.f, 5, 11, 0.f, 0.4f},
+  };
+  for (const auto& [depth, n, floors, a, b] : cases) {
+    RandomGenerator copy(1234);
+    random.setSeed(1234);
+    const float useDraw = copy.getFloat(0.5f);
+    const float conditionDraw = copy.getFloat(0.3f);
+    float uses = 0.f;
+    float condition = 0.f;
+    floor->contentFactors(entry(1.f, depth), n, floors, &uses, &condition);
+    EXPECT_NEAR(uses, a * (useDraw + 0.5f), 1e-5f) << depth << " " << n;
+    EXPECT_NEAR(condition, b * (conditionDraw + 0.7f), 1e-5f) << depth << " " << n;
+  }
+}
+
+TEST_F(MapGeneratorServicesTest, ContentsAreTheEntrysArticle) {
+  auto floor = generate(MapGeneratorSupport::kTiny, 1);
+  TreasureEntry tool = entry(1.f, 0.f);
+  tool.tool = herb;
+  random.setSeed(9);
+  const Article article = floor->makeContents(tool, 1, 5);
+  EXPECT_EQ(article.item(), herb);
+  // Condition in [70, 100] percent on the entry's own floor.
+  EXPECT_GE(article.condition(), 70);
+  EXPECT_LE(article.condition(), 100);
+  // A money entry holds no article and draws nothing.
+  random.setSeed(9);
+  EXPECT_TRUE(floor->makeContents(entry(1.f, 0.f), 1, 5).isEmpty());
+  RandomGenerator fresh(9);
+  EXPECT_EQ(random.getInt(1000000), fresh.getInt(1000000));
+}
+
+TEST_F(MapGeneratorServicesTest, TreasureEntriesKeepThoseWhoseExpressionHolds) {
+  auto floor = generate(std::string(MapGeneratorSupport::kTiny) +
+                            "treasure{probability 1;}treasure{probability 2;expression 0;}"
+                            "treasure{probability 3;expression 2-1;}",
+                        1);
+  const auto entries = floor->treasureEntries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_FLOAT_EQ(entries[0]->probability, 1.f);
+  EXPECT_FLOAT_EQ(entries[1]->probability, 3.f);
+}
+
+// (1 − t) × top + t × bottom, t = n / F; ranks read in percent.
+TEST_F(MapGeneratorServicesTest, FloorLevelsRunFromTopToBottomRank) {
+  auto floor = generate(std::string(MapGeneratorSupport::kTiny) + "enemy{rank 10,60;}", 1);
+  const std::pair<i32, float> cases[] = {{0, 0.1f}, {2, 0.3f}, {5, 0.6f}, {1, 0.2f}};
+  for (const auto& [n, level] : cases) {
+    EXPECT_FLOAT_EQ(floor->floorLevel(n, 5), level) << n;
+  }
+  EXPECT_FLOAT_EQ(floor->floorLevel(3, 0), 0.1f);
+}
+
+TEST_F(MapGeneratorServicesTest, SpecialFloorsByNumber) {
+  auto floor = generate(std::string(MapGeneratorSupport::kTiny) +
+                            "specialFloor{number 2;file b2s;startPosition 3;}specialFloor{number 4;file b4;}",
+                        1);
+  ASSERT_NE(floor->findSpecialFloor(2), nullptr);
+  EXPECT_EQ(floor->findSpecialFloor(2)->file, "b2s");
+  EXPECT_EQ(floor->findSpecialFloor(2)->startPosition, 3);
+  EXPECT_EQ(floor->findSpecialFloor(4)->file, "b4");
+  EXPECT_EQ(floor->findSpecialFloor(3), nullptr);
+}
+
+// The sample dungeon's generated floor reads with the sample lists and lays
+// out for any seed.
+class MapGeneratorSampleFloorTest : public MapGeneratorSupport::GeneratorTest {};
+
+TEST_F(MapGeneratorSampleFloorTest, TheSampleFloorLaysOut) {
+  namespace disk = std::filesystem;
+  // The sample's map pictures on the fake file system.
+  const disk::path root = disk::path(MARROWDEEP_GAME_DIR);
+  for (const auto& file : disk::recursive_directory_iterator(root / "src/picture/map")) {
+    if (file.is_regular_file()) {
+      fs().put(disk::relative(file.path(), root).generic_string(),
+               DatabaseTestSupport::sampleFile(disk::relative(file.path(), root).generic_string().c_str()));
+    }
+  }
+  MapPictureSet sample;
+  NmlDocument tiles;
+  tiles.loadFromText("list.txt", DatabaseTestSupport::sampleFile(MapPictureSet::kTileFile).c_str());
+  sample.readTiles(tiles, MapPictureSet::kTileFile);
+  NmlDocument objects;
+  objects.loadFromText("list.txt", DatabaseTestSupport::sampleFile(MapPictureSet::kObjectFile).c_str());
+  sample.readObjects(objects, MapPictureSet::kObjectFile);
+
+  Constance::create();
+  Database::create();
+  std::array<std::unique_ptr<NmlDocument>, Database::kBattleFileCount> documents;
+  std::array<const NmlNode*, Database::kBattleFileCount> roots{};
+  for (i32 i = 0; i < Database::kBattleFileCount; ++i) {
+    auto& document = documents[static_cast<std::size_t>(i)];
+    document = std::make_unique<NmlDocument>();
+    document->loadFromText(Database::battleFilePath(i),
+                           DatabaseTestSupport::sampleFile(Database::battleFilePath(i)).c_str());
+    roots[static_cast<std::size_t>(i)] = document.get();
+  }
+  Database::instance()->load(roots);
+
+  NmlDocument floorFile;
+  floorFile.loadFromText("b2.txt", DatabaseTestSupport::sampleFile("src/data/map/mine/b2.txt").c_str());
+  ASSERT_EQ(floorFile.countChildren("random"), 1);
+  auto read = [&] {
+    return MapGeneratorConfig::read(*floorFile.findChild("random"), sample, Database::instance(),
+                                    "src/data/map/mine/b2.txt");
+  };
+  const MapGeneratorConfig config = read();
+  EXPECT_EQ(config.races.size(), 2u);
+  EXPECT_EQ(config.treasures.size(), 3u);
+  EXPECT_EQ(config.stairsObject, sample.findObject("階段下り"));
+  EXPECT_FALSE(config.objects.empty());
+  EXPECT_FALSE(config.objectsOnWall.empty());
+  ASSERT_EQ(config.specialFloors.size(), 1u);
+  EXPECT_TRUE(disk::exists(root / ("src/data/map/mine/" + config.specialFloors[0].file + ".txt")));
+  for (i32 seed = 1; seed <= 50; ++seed) {
+    random.setSeed(seed);
+    MapGenerator floor(read(), random);
+    i32 x = 0;
+    i32 y = 0;
+    EXPECT_TRUE(floor.findEvent(config.stairsEvent, &x, &y));
+  }
+  Database::destroy();
+  Constance::destroy();
+}
+
+}  // namespace
+}  // namespace Game

@@ -1,0 +1,550 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <queue>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "map/MapGenerator.h"
+#include "map/MapGeneratorGolden.h"
+#include "map/MapGeneratorSupport.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+using MapGeneratorSupport::kLarge;
+using MapGeneratorSupport::kSample;
+using MapGeneratorSupport::kTiny;
+
+class MapGeneratorTest : public MapGeneratorSupport::GeneratorTest {
+ protected:
+  // Open cells reached from (x, y) through open cells.
+  static std::set<std::pair<i32, i32>> openReach(const MapGenerator& floor, i32 x, i32 y) {
+    std::set<std::pair<i32, i32>> seen{{x, y}};
+    std::queue<std::pair<i32, i32>> todo;
+    todo.push({x, y});
+    while (!todo.empty()) {
+      const auto [cx, cy] = todo.front();
+      todo.pop();
+      for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        if (floor.isOpen(cx + dx, cy + dy) && seen.insert({cx + dx, cy + dy}).second) {
+          todo.push({cx + dx, cy + dy});
+        }
+      }
+    }
+    return seen;
+  }
+
+  // Solid cells reached from (0, 0) through solid cells.
+  static std::set<std::pair<i32, i32>> rockReach(const MapGenerator& floor) {
+    std::set<std::pair<i32, i32>> seen{{0, 0}};
+    std::queue<std::pair<i32, i32>> todo;
+    todo.push({0, 0});
+    while (!todo.empty()) {
+      const auto [cx, cy] = todo.front();
+      todo.pop();
+      for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        const i32 nx = cx + dx;
+        const i32 ny = cy + dy;
+        if (floor.isInside(nx, ny) && !floor.isOpen(nx, ny) && seen.insert({nx, ny}).second) {
+          todo.push({nx, ny});
+        }
+      }
+    }
+    return seen;
+  }
+
+  void checkProperties(const MapGenerator& floor, const std::string& where) {
+    const MapGeneratorConfig& config = floor.config();
+    // Rooms are painted last: edges and insides whole.
+    for (const MapGenerator::Rect& room : floor.rooms()) {
+      for (i32 x = room.x; x < room.x + room.w; ++x) {
+        for (i32 y = room.y; y < room.y + room.h; ++y) {
+          const bool edge = x == room.x || y == room.y || x == room.x + room.w - 1 || y == room.y + room.h - 1;
+          ASSERT_EQ(floor.cell(x, y).kind, edge ? MapGenerator::kRoomSide : MapGenerator::kRoom) << where;
+        }
+      }
+    }
+    // Every room reaches every other.
+    const MapGenerator::Rect& first = floor.rooms().front();
+    const auto reached = openReach(floor, first.x, first.y);
+    for (const MapGenerator::Rect& room : floor.rooms()) {
+      ASSERT_TRUE(reached.count({room.x, room.y})) << where;
+    }
+    // Walls are the rock reached from the corner; the rest is separator.
+    const auto rock = rockReach(floor);
+    for (i32 x = 0; x < floor.width(); ++x) {
+      for (i32 y = 0; y < floor.height(); ++y) {
+        const MapGenerator::Cell& cell = floor.cell(x, y);
+        if (cell.kind == MapGenerator::kSolid) {
+          ASSERT_EQ(cell.spec.chip, rock.count({x, y}) ? config.wall.chip : config.separator.chip) << where;
+        }
+      }
+    }
+    // Events once each, on open cells.
+    std::vector<i32> events = {config.startPosition, config.stairsEvent};
+    events.insert(events.end(), config.events.begin(), config.events.end());
+    std::set<std::pair<i32, i32>> places;
+    for (i32 event : events) {
+      i32 x = -1;
+      i32 y = -1;
+      ASSERT_TRUE(floor.findEvent(event, &x, &y)) << where << " event " << event;
+      ASSERT_TRUE(floor.isOpen(x, y)) << where;
+      places.insert({x, y});
+    }
+    ASSERT_EQ(places.size(), events.size()) << where;
+    // Objects on open ground stand off passages and apart.
+    for (i32 x = 0; x < floor.width(); ++x) {
+      for (i32 y = 0; y < floor.height(); ++y) {
+        if (!floor.cell(x, y).spec.object || !floor.isOpen(x, y)) {
+          continue;
+        }
+        ASSERT_EQ(floor.neighbourhood(x, y) & MapGenerator::kNearPassage, 0) << where;
+        for (i32 dx = -1; dx <= 1; ++dx) {
+          for (i32 dy = -1; dy <= 1; ++dy) {
+            const bool other = (dx || dy) && floor.isOpen(x + dx, y + dy) && floor.cell(x + dx, y + dy).spec.object;
+            ASSERT_FALSE(other) << where;
+          }
+        }
+      }
+    }
+  }
+};
+
+TEST_F(MapGeneratorTest, SeededFloorsMatchTheirPictures) {
+  EXPECT_EQ("\n" + picture(*generate(kTiny, 1)), MapGeneratorGolden::kTinyGolden);
+  EXPECT_EQ("\n" + picture(*generate(kSample, 2)), MapGeneratorGolden::kSampleGolden);
+  EXPECT_EQ("\n" + picture(*generate(kLarge, 3)), MapGeneratorGolden::kLargeGolden);
+}
+
+TEST_F(MapGeneratorTest, OneSeedGivesOneFloor) {
+  const std::string once = picture(*generate(kSample, 77));
+  EXPECT_EQ(picture(*generate(kSample, 77)), once);
+  EXPECT_NE(picture(*generate(kSample, 78)), once);
+}
+
+TEST_F(MapGeneratorTest, PropertiesHoldOverManySeeds) {
+  for (const char* text : {kTiny, kSample, kLarge}) {
+    for (i32 seed = 1; seed <= 500; ++seed) {
+      auto floor = generate(text, seed);
+      checkProperties(*floor, std::string(text).substr(0, 12) + " seed " + std::to_string(seed));
+      if (HasFatalFailure()) {
+        return;
+      }
+    }
+  }
+}
+
+// The jitter widens (a negative draw) or heights; each of these seeds keeps
+// the width, so the root's extent across x is the configured one.
+TEST_F(MapGeneratorTest, ANodeOfTwiceTheSmallestSidePlusOneSplitsAtTheSmallestSide) {
+  const std::pair<i32, i32> cases[] = {{2, 9}, {3, 11}};
+  for (const auto& [roomMin, width] : cases) {
+    const std::string text = "size " + std::to_string(width) + ",9;roomMin " + std::to_string(roomMin) +
+                             ";roomMax 20;separatorProbability 100;startPosition 1;階段 上,2;";
+    i32 kept = 0;
+    for (i32 seed = 1; seed <= 40; ++seed) {
+      auto floor = generate(text, seed);
+      if (floor->width() != width) {
+        continue;
+      }
+      ++kept;
+      const MapGenerator::Node& root = floor->nodes().front();
+      ASSERT_TRUE(root.vertical);
+      ASSERT_EQ(root.divider, roomMin + 2);
+      const MapGenerator::Rect left = floor->nodes()[static_cast<std::size_t>(root.children[0])].area;
+      const MapGenerator::Rect right = floor->nodes()[static_cast<std::size_t>(root.children[1])].area;
+      EXPECT_EQ(std::tuple(left.x, left.w, right.x, right.w), std::tuple(0, roomMin + 2, roomMin + 3, roomMin + 2));
+    }
+    EXPECT_GT(kept, 5);
+  }
+}
+
+TEST_F(MapGeneratorTest, ANodeOfTwiceTheSmallestSideDoesNotSplit) {
+  for (i32 seed = 1; seed <= 40; ++seed) {
+    auto floor = generate("size 8,7;roomMin 2;roomMax 1;separatorProbability 100;startPosition 1;階段 上,2;", seed);
+    if (floor->width() == 8) {
+      EXPECT_EQ(floor->nodes().front().divider, -1);
+    }
+  }
+}
+
+// Up to roomMax + 2 a node splits only by the draw, which 0 never passes;
+// one more and it splits whatever the draw.
+TEST_F(MapGeneratorTest, NoChanceOfSplittingKeepsNodesUpToRoomMaxWhole) {
+  i32 kept = 0;
+  for (i32 seed = 1; seed <= 40; ++seed) {
+    auto whole = generate("size 11,8;roomMin 2;roomMax 9;separatorProbability 0;startPosition 1;階段 上,2;", seed);
+    auto split = generate("size 11,8;roomMin 2;roomMax 8;separatorProbability 0;startPosition 1;階段 上,2;", seed);
+    if (whole->width() != 11) {
+      continue;
+    }
+    ++kept;
+    EXPECT_EQ(whole->nodes().size(), 1u);
+    EXPECT_EQ(whole->rooms().size(), 1u);
+    EXPECT_TRUE(split->nodes().front().vertical);
+    EXPECT_NE(split->nodes().front().divider, -1);
+  }
+  EXPECT_GT(kept, 5);
+  for (i32 seed = 1; seed <= 40; ++seed) {
+    EXPECT_EQ(generate("size 16,16;roomMin 3;roomMax 40;separatorProbability 0;startPosition 1;階段 上,2;", seed)
+                  ->rooms()
+                  .size(),
+              1u);
+  }
+}
+
+// A node's room keeps one cell free on every side of its area.
+TEST_F(MapGeneratorTest, RoomsLieInsideTheirAreasWithACellAround) {
+  for (i32 seed = 1; seed <= 100; ++seed) {
+    auto floor = generate(kSample, seed);
+    for (const MapGenerator::Node& node : floor->nodes()) {
+      EXPECT_GE(node.room.w, 3);
+      EXPECT_GE(node.room.x, node.area.x + 1);
+      EXPECT_LE(node.room.x + node.room.w, node.area.x + node.area.w - 1);
+      EXPECT_GE(node.room.y, node.area.y + 1);
+      EXPECT_LE(node.room.y + node.room.h, node.area.y + node.area.h - 1);
+    }
+  }
+}
+
+// Each pass takes one cell of every room that has one left, so the first
+// cells come from distinct rooms, and every room cell is listed once.
+TEST_F(MapGeneratorTest, CandidatesSpreadOverTheRooms) {
+  auto floor = generate(kLarge, 5);
+  std::set<i32> listed(floor->candidates().begin(), floor->candidates().end());
+  std::size_t cells = 0;
+  for (const MapGenerator::Rect& room : floor->rooms()) {
+    cells += static_cast<std::size_t>(room.w * room.h);
+  }
+  EXPECT_EQ(listed.size(), cells);
+  EXPECT_EQ(floor->candidates().size(), cells);
+  std::set<std::size_t> firstRooms;
+  for (std::size_t i = 0; i < floor->rooms().size(); ++i) {
+    const i32 c = floor->candidates()[i];
+    for (std::size_t r = 0; r < floor->rooms().size(); ++r) {
+      if (floor->rooms()[r].contains(c / floor->height(), c % floor->height())) {
+        firstRooms.insert(r);
+      }
+    }
+  }
+  EXPECT_EQ(firstRooms.size(), floor->rooms().size());
+}
+
+// Cells of the sample's pinned floor (seed 2), read off its picture.
+TEST_F(MapGeneratorTest, NeighbourhoodCodes) {
+  auto floor = generate(kSample, 2);
+  const std::tuple<i32, i32, i32> cases[] = {
+      {0, 0, 0},                                           // rock
+      {10, 2, MapGenerator::kInside},                      // inside a room
+      {8, 2, MapGenerator::kNearSolid},                    // a room's corner
+      {14, 3, MapGenerator::kNearSolid},                   // an edge by the rock
+      {19, 2, MapGenerator::kNearPassage | MapGenerator::kNearSolid},  // a room's mouth
+      {7, 3, MapGenerator::kNearPassage | MapGenerator::kNearSolid},  // a passage by rock
+  };
+  for (const auto& [x, y, code] : cases) {
+    EXPECT_EQ(floor->neighbourhood(x, y), code) << x << "," << y;
+  }
+}
+
+TEST_F(MapGeneratorTest, ThePickerTakesTheFirstFittingCandidateOnce) {
+  auto floor = generate(kSample, 2);
+  for (const auto& [mask, forbidden] : {std::pair{MapGenerator::kNearPassage, 0}, {7, MapGenerator::kNearPassage}}) {
+    i32 expected = -1;
+    for (i32 c : floor->candidates()) {
+      const i32 code = floor->neighbourhood(c / floor->height(), c % floor->height());
+      if (!floor->cell(c / floor->height(), c % floor->height()).used && (code & mask) && !(code & forbidden)) {
+        expected = c;
+        break;
+      }
+    }
+    i32 x = -1;
+    i32 y = -1;
+    ASSERT_TRUE(floor->pickFreeCell(mask, forbidden, false, &x, &y));
+    EXPECT_EQ(x * floor->height() + y, expected);
+    EXPECT_TRUE(floor->cell(x, y).used);
+    i32 again = -1;
+    i32 againY = -1;
+    ASSERT_TRUE(floor->pickFreeCell(mask, forbidden, false, &again, &againY));
+    EXPECT_NE(std::pair(again, againY), std::pair(x, y));
+  }
+  // No cell is beside both nothing and something.
+  i32 x = 0;
+  i32 y = 0;
+  EXPECT_FALSE(floor->pickFreeCell(MapGenerator::kInside, MapGenerator::kInside, false, &x, &y));
+}
+
+// With clear surroundings the pick is the first candidate none of whose nine
+// cells (itself and its neighbours, those inside the grid) is used.
+TEST_F(MapGeneratorTest, ThePickerWithClearSurroundingsAvoidsUsedNeighbours) {
+  for (const auto& [text, seed] : {std::pair{kTiny, 1}, {kSample, 2}, {kLarge, 3}}) {
+    auto floor = generate(text, seed);
+    const auto isClear = [&](i32 x, i32 y) {
+      for (i32 dx = -1; dx <= 1; ++dx) {
+        for (i32 dy = -1; dy <= 1; ++dy) {
+          if (floor->isInside(x + dx, y + dy) && floor->cell(x + dx, y + dy).used) {
+            return false;
+          }
+        }
+      }
+      return true;
+    };
+    i32 picks = 0;
+    for (;;) {
+      i32 expected = -1;
+      for (i32 c : floor->candidates()) {
+        if (isClear(c / floor->height(), c % floor->height())) {
+          expected = c;
+          break;
+        }
+      }
+      i32 x = -1;
+      i32 y = -1;
+      const bool picked = floor->pickFreeCell(7, 0, true, &x, &y);
+      ASSERT_EQ(picked, expected >= 0);
+      if (!picked) {
+        break;
+      }
+      ++picks;
+      ASSERT_EQ(x * floor->height() + y, expected);
+    }
+    EXPECT_GT(picks, 0);
+    // The plain picker still finds cells the clear one passed over.
+    i32 x = 0;
+    i32 y = 0;
+    EXPECT_TRUE(floor->pickFreeCell(7, 0, false, &x, &y));
+  }
+}
+
+// Each kind of open cell takes its own spec.
+TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKind) {
+  auto floor = generate(kSample, 2);
+  const ChipPicture* expected[] = {nullptr, pictures.findChip("床"), pictures.findChip("縁"), pictures.findChip("道")};
+  for (i32 x = 0; x < floor->width(); ++x) {
+    for (i32 y = 0; y < floor->height(); ++y) {
+      const MapGenerator::Cell& cell = floor->cell(x, y);
+      if (cell.kind != MapGenerator::kSolid && !cell.spec.object) {
+        EXPECT_EQ(cell.spec.chip, expected[cell.kind]) << x << "," << y;
+        EXPECT_EQ(cell.spec.height, 0);
+      } else if (cell.kind == MapGenerator::kSolid) {
+        EXPECT_EQ(cell.spec.height, 4);
+      }
+    }
+  }
+}
+
+TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacks) {
+  auto plain = config("size 9,9;roomMin 2;room{chip 床;height 3;}wall{chip 壁;}startPosition 1;階段 上,2;");
+  EXPECT_EQ(plain.room.chip, pictures.findChip("床"));
+  EXPECT_EQ(plain.room.height, 3);
+  EXPECT_EQ(plain.roomSide.chip, plain.room.chip);
+  EXPECT_EQ(plain.passage.chip, plain.room.chip);
+  EXPECT_EQ(plain.separator.chip, pictures.findChip("壁"));
+  EXPECT_EQ(plain.stairsObject, pictures.findObject("階段上り"));
+  auto own = config("size 9,9;roomMin 2;room{chip 床;}roomSide{chip 縁;}separator{chip none;object 柱;}"
+                    "startPosition 1;階段 下,2;");
+  EXPECT_EQ(own.passage.chip, pictures.findChip("縁"));
+  EXPECT_TRUE(own.separator.hasChip);
+  EXPECT_EQ(own.separator.chip, nullptr);
+  EXPECT_EQ(own.separator.object, pictures.findObject("柱"));
+  EXPECT_FALSE(own.wall.hasChip);
+  EXPECT_EQ(own.stairsDirection, MapGeneratorConfig::kStairsDown);
+  EXPECT_EQ(own.stairsObject, pictures.findObject("階段下り"));
+  EXPECT_EQ(own.stairsEvent, 2);
+}
+
+// An object entry without a chip keeps the chip and height the cell had.
+TEST_F(MapGeneratorTest, ObjectsKeepTheChipUnlessTheyNameOne) {
+  auto floor = generate(kSample, 2);
+  i32 withChip = 0;
+  for (i32 x = 0; x < floor->width(); ++x) {
+    for (i32 y = 0; y < floor->height(); ++y) {
+      const MapGenerator::Cell& cell = floor->cell(x, y);
+      if (cell.spec.object == pictures.findObject("柱")) {
+        EXPECT_EQ(cell.spec.chip, pictures.findChip("柱床"));
+        ++withChip;
+      } else if (cell.spec.object == pictures.findObject("松明")) {
+        EXPECT_TRUE(cell.spec.chip == floor->config().wall.chip || cell.spec.chip == floor->config().separator.chip);
+      }
+    }
+  }
+  EXPECT_GT(withChip, 0);
+}
+
+TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
+  Database::create();
+  const ToolData* herb = Database::instance()->addTool("薬草", "薬草");
+  auto read = config(
+      "size 30,20;roomMin 4;roomMax 9;separatorProbability 25;passageNumber 3/2;event 5,6;event 7;startPosition 4;"
+      "階段 上,9;specialFloor{number 3;file b3;startPosition 2;}treasure{tool 薬草;probability 10;floor 50;"
+      "expression 1;}treasure{probability 4;}treasureFrequency 30;enemy{rank 10,60;frequency 2;}");
+  Database::destroy();
+  EXPECT_EQ(std::tuple(read.width, read.height, read.roomMin, read.roomMax), std::tuple(30, 20, 4, 9));
+  EXPECT_FLOAT_EQ(read.splitProbability, 0.25f);
+  EXPECT_FLOAT_EQ(read.passageNumber, 1.5f);
+  EXPECT_EQ(read.events, (std::vector<i32>{5, 6, 7}));
+  EXPECT_EQ(std::tuple(read.startPosition, read.stairsEvent), std::tuple(4, 9));
+  ASSERT_EQ(read.specialFloors.size(), 1u);
+  EXPECT_EQ(std::tuple(read.specialFloors[0].number, read.specialFloors[0].file, read.specialFloors[0].startPosition),
+            std::tuple(3, std::string("b3"), 2));
+  ASSERT_EQ(read.treasures.size(), 2u);
+  EXPECT_EQ(read.treasures[0].tool, herb);
+  EXPECT_FLOAT_EQ(read.treasures[0].depth, 0.5f);
+  EXPECT_FLOAT_EQ(read.treasures[0].probability, 10.f);
+  EXPECT_EQ(read.treasures[1].tool, nullptr);
+  EXPECT_FLOAT_EQ(read.treasureFrequency, 0.3f);
+  EXPECT_FLOAT_EQ(read.rankTop, 0.1f);
+  EXPECT_FLOAT_EQ(read.rankBottom, 0.6f);
+  EXPECT_FLOAT_EQ(read.enemyFrequency, 0.02f);
+}
+
+// The smallest floor: rooms of one cell in three cells.
+TEST_F(MapGeneratorTest, ARoomOfOneCellIsAllowed) {
+  const MapGeneratorConfig smallest = config("size 3,3;roomMin 1;startPosition 1;階段 上,2;");
+  EXPECT_EQ(std::tuple(smallest.width, smallest.height, smallest.roomMin), std::tuple(3, 3, 1));
+}
+
+TEST_F(MapGeneratorTest, EventsAreFoundColumnByColumn) {
+  auto floor = generate(kTiny, 1);
+  floor->cell(3, 0).eventId = 99;
+  floor->cell(4, 0).eventId = 99;
+  floor->cell(2, floor->height() - 1).eventId = 98;
+  floor->cell(3, 0).eventId = 98;
+  const std::tuple<i32, i32, i32> cases[] = {{99, 4, 0}, {98, 2, floor->height() - 1}};
+  for (const auto& [event, x, y] : cases) {
+    i32 fx = -1;
+    i32 fy = -1;
+    ASSERT_TRUE(floor->findEvent(event, &fx, &fy));
+    EXPECT_EQ(std::pair(fx, fy), std::pair(x, y)) << event;
+  }
+  i32 fx = -1;
+  i32 fy = -1;
+  EXPECT_FALSE(floor->findEvent(97, &fx, &fy));
+}
+
+// Mapped open cells only, 12 units a cell from the centre; the two marked
+// cells red.
+TEST_F(MapGeneratorTest, AutomapSquares) {
+  auto floor = generate(kSample, 2);
+  std::vector<Engine::u8> mapped(static_cast<std::size_t>(floor->width() * floor->height()), 0);
+  const auto at = [&](i32 x, i32 y) -> Engine::u8& { return mapped[static_cast<std::size_t>(x * floor->height() + y)]; };
+  at(0, 0) = 1;    // rock
+  at(10, 2) = 1;   // room
+  at(7, 3) = 1;    // passage, marked second
+  at(14, 3) = 1;   // room edge, marked first
+  const auto squares = floor->automapSquares(mapped, 14, 3, 7, 3, 10.f, 2.5f);
+  ASSERT_EQ(squares.size(), 3u);
+  const std::tuple<float, float, Engine::u32> expected[] = {
+      {-36.f, 6.f, 0x80FF0000u}, {0.f, -6.f, 0x40FFFFFFu}, {48.f, 6.f, 0x80FF0000u}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::tuple(squares[i].x, squares[i].y, squares[i].argb), expected[i]) << i;
+  }
+  EXPECT_EQ(floor->automapSquares(mapped, 14, 3, 14, 3, 10.f, 2.5f)[0].argb, 0x40FFFFFFu);
+  EXPECT_TRUE(floor->automapSquares({}, 0, 0, 0, 0, 0.f, 0.f).empty());
+}
+
+TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::pair<const char*, const char*> cases[] = {
+      {"roomMin 2;startPosition 1;階段 上,2;", "b2.txt.*\"size\" needs a width and a height"},
+      {"size 9;roomMin 2;startPosition 1;階段 上,2;", "b2.txt.*\"size\" needs a width and a height"},
+      {"size 9,9;roomMin 0;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be at least 1"},
+      {"size 9,9;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be at least 1"},
+      {"size 5,9;roomMin 4;startPosition 1;階段 上,2;", "b2.txt.*\"size\" must be at least roomMin"},
+      {"size 9,5;roomMin 4;startPosition 1;階段 上,2;", "b2.txt.*\"size\" must be at least roomMin"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 横,2;", "b2.txt.*must begin with"},
+      {"size 9,9;roomMin 2;startPosition 1;", "b2.txt.*must begin with"},
+      {"size 9,9;roomMin 2;room{chip 無い;}startPosition 1;階段 上,2;", "b2.txt.*unknown chip \"無い\""},
+      {"size 9,9;roomMin 2;object{object 無い;}startPosition 1;階段 上,2;", "b2.txt.*unknown object"},
+      {"size 9,9;roomMin 2;階段 上,2;", "b2.txt.*startPosition"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;treasure{tool 無い;}", "b2.txt.*unknown tool"},
+  };
+  for (const auto& [text, message] : cases) {
+    EXPECT_DEATH(config(text), message) << text;
+  }
+}
+
+TEST_F(MapGeneratorTest, AnUnknownRaceNamesTheFloorFile) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Database::create();
+  EXPECT_DEATH(config("size 9,9;roomMin 2;startPosition 1;階段 上,2;enemy{race 無い;}"),
+               "b2.txt.*unknown race");
+  Database::destroy();
+}
+
+// Ten attempts with no room for every event stop naming the floor.
+TEST_F(MapGeneratorTest, TenFailedAttemptsNameTheFloorFile) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  std::string events = "event 3";
+  for (i32 i = 4; i < 200; ++i) {
+    events += "," + std::to_string(i);
+  }
+  EXPECT_DEATH(generate("size 9,9;roomMin 2;startPosition 1;階段 上,2;" + events + ";", 1),
+               "b2.txt, random: 0 && \"mapGenerator failed\".*in 10 attempts");
+}
+
+// Events the rooms' free cells cannot hold go on passage cells, one each.
+TEST_F(MapGeneratorTest, EventsBeyondTheRoomsGoOnPassages) {
+  std::string events = "event 3";
+  for (i32 i = 4; i < 26; ++i) {
+    events += "," + std::to_string(i);
+  }
+  i32 onPassage = 0;
+  for (i32 seed = 1; seed <= 20; ++seed) {
+    auto floor = generate("size 14,9;roomMin 2;roomMax 3;separatorProbability 100;startPosition 1;階段 上,2;" +
+                              events + ";",
+                          seed);
+    std::set<std::pair<i32, i32>> places;
+    for (i32 event = 1; event < 26; ++event) {
+      i32 x = -1;
+      i32 y = -1;
+      ASSERT_TRUE(floor->findEvent(event, &x, &y));
+      ASSERT_NE(floor->cell(x, y).kind, MapGenerator::kSolid);
+      places.insert({x, y});
+      onPassage += floor->cell(x, y).kind == MapGenerator::kPassage;
+    }
+    EXPECT_EQ(places.size(), 25u);
+  }
+  EXPECT_GT(onPassage, 0);
+}
+
+TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquare) {
+  auto floor = generate(kSample, 2);
+  const MapGenerator::Rect room = floor->rooms().front();
+  std::vector<Engine::u8> mapped;
+  floor->reveal(mapped, room.x + 1, room.y + 1, 1);
+  i32 marked = 0;
+  for (Engine::u8 flag : mapped) {
+    marked += flag;
+  }
+  EXPECT_EQ(marked, room.w * room.h);
+  EXPECT_EQ(mapped.size(), static_cast<std::size_t>(floor->width() * floor->height()));
+  // On rock at the corner: the square of side 2r − 1 inside the grid.
+  const std::pair<i32, i32> cases[] = {{1, 1}, {2, 4}, {3, 9}};
+  for (const auto& [radius, cells] : cases) {
+    std::vector<Engine::u8> corner;
+    floor->reveal(corner, 0, 0, radius);
+    i32 count = 0;
+    for (Engine::u8 flag : corner) {
+      count += flag;
+    }
+    EXPECT_EQ(count, cells) << radius;
+    EXPECT_TRUE(corner[0]);
+  }
+  std::vector<Engine::u8> middle;
+  floor->reveal(middle, 0, 8, 2);
+  // Column 0 and 1, rows 7 to 9: x × height + y.
+  for (i32 x = 0; x < 2; ++x) {
+    for (i32 y = 7; y <= 9; ++y) {
+      EXPECT_TRUE(middle[static_cast<std::size_t>(x * floor->height() + y)]) << x << "," << y;
+    }
+  }
+  EXPECT_FALSE(middle[static_cast<std::size_t>(2 * floor->height() + 8)]);
+  EXPECT_FALSE(middle[static_cast<std::size_t>(0 * floor->height() + 10)]);
+}
+
+}  // namespace
+}  // namespace Game
