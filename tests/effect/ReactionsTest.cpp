@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/sound/SoundEffect.h"
@@ -181,6 +182,42 @@ TEST_F(ReactionsTest, HealItemTurnsSixCopiesSixtyDegreesApart) {
   }
   ASSERT_EQ(stage.sounds.size(), 1u);
   EXPECT_EQ(stage.sounds[0].key, "main");
+}
+
+// The cold on the targets and the sparks on the caster come on the first
+// frame alone.
+TEST_F(ReactionsTest, FreezeAndFireCountersThrowTheirParticlesOnTheFirstFrame) {
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[0];
+  for (const char* name : {"冷凍法", "サーマルカウンター"}) {
+    Cast& counter = play(name, action);
+    const std::vector<Game::SceneNode*> first = tickMade(counter);
+    EXPECT_FALSE(first.empty()) << name;
+    const Vector3 near = positionOf(name == std::string("冷凍法") ? action.target(0) : action.actor());
+    for (const Game::SceneNode* node : first) {
+      Vector3 off = node->position.value();
+      off -= near;
+      EXPECT_LT(off.length(), 256.f) << name;
+    }
+    EXPECT_TRUE(tickMade(counter).empty()) << name;
+  }
+}
+
+// Nothing is laid over the hit target before frame 48; then the glow and
+// the flash.
+TEST_F(ReactionsTest, CurseAndPoisonCountersFlashTheTargetOnFortyEightOnly) {
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[0];
+  for (const char* name : {"祟り", "ポイゾナスカウンター"}) {
+    Cast& counter = play(name, action);
+    action.target(0).createSceneNode();
+    for (int frame = 0; frame < 48; ++frame) {
+      step(counter);
+      ASSERT_TRUE(action.target(0).node()->overlays().empty()) << name << " frame " << frame;
+    }
+    step(counter);
+    EXPECT_EQ(action.target(0).node()->overlays().size(), 2u) << name;
+    step(counter);
+    EXPECT_EQ(action.target(0).node()->overlays().size(), 2u) << name;
+  }
 }
 
 }  // namespace
