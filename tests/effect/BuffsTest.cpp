@@ -254,4 +254,88 @@ TEST_F(BuffsTest, EnhanceLaysFourGrowingLayers) {
   }
 }
 
+// Each buff lays its glow over the hit target on its own frame alone.
+struct GlowRow {
+  const char* name;
+  int frame;
+};
+constexpr GlowRow kGlowRows[] = {
+    {"ダブルキャスト", 96}, {"トランス", 64}, {"決闘歌", 64},      {"エンハンス", 64},
+    {"ハイスピードチャージ", 48}, {"リフレッシュ", 48}, {"マジカルヒール", 80}, {"恵雨", 128},
+};
+
+TEST_F(BuffsTest, EachGlowComesOnItsFrameAlone) {
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[0];
+  for (const GlowRow& row : kGlowRows) {
+    action.target(0).createSceneNode();
+    Cast& buff = play(row.name, action);
+    for (int frame = 0; frame < row.frame; ++frame) {
+      step(buff);
+      ASSERT_TRUE(action.target(0).node()->overlays().empty()) << row.name << " frame " << frame;
+    }
+    step(buff);
+    EXPECT_EQ(action.target(0).node()->overlays().size(), 1u) << row.name;
+    step(buff);
+    EXPECT_EQ(action.target(0).node()->overlays().size(), 1u) << row.name;
+  }
+}
+
+// 32 pieces on the first target on 16, piece i hidden 2·i frames, each in
+// a hue of its own.
+TEST_F(BuffsTest, DoubleCastSwarmsThirtyTwoColouredPiecesOnTheFirstTarget) {
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[2];
+  Cast& swarm = play("ダブルキャスト", action);
+  runTo(swarm, 16);
+  const std::vector<Game::SceneNode*> made = tickMade(swarm);
+  ASSERT_EQ(made.size(), 32u);
+  int white = 0;
+  for (int i = 0; i < 32; ++i) {
+    const Game::SceneNode& piece = *made[static_cast<std::size_t>(i)];
+    EXPECT_FLOAT_EQ(piece.getTime(), -2.f * static_cast<float>(i));
+    EXPECT_EQ(piece.position.value().x, positionOf(action.target(0)).x);
+    const Vector3 c = piece.ambient.value();
+    white += c.x == 1.f && c.y == 1.f && c.z == 1.f ? 1 : 0;
+    // A pure hue: one channel full, one empty.
+    EXPECT_FLOAT_EQ(std::max({c.x, c.y, c.z}), 1.f);
+    EXPECT_FLOAT_EQ(std::min({c.x, c.y, c.z}), 0.f);
+  }
+  EXPECT_EQ(white, 0);
+  ASSERT_EQ(stage.sounds.size(), 1u);
+  EXPECT_EQ(stage.sounds[0].index, 0);
+}
+
+// 16 copies on every hit target on 32, copy k hidden 2·k frames; none on
+// the missed one.
+TEST_F(BuffsTest, ImperiumBurstsSixteenCopiesOnEveryHitTarget) {
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[2];
+  Cast& song = play("決闘歌", action);
+  const std::vector<Game::SceneNode*> wave = tickMade(song);
+  EXPECT_EQ(wave.size(), 1u);
+  runTo(song, 32);
+  const std::vector<Game::SceneNode*> made = tickMade(song);
+  ASSERT_EQ(made.size(), 32u);
+  for (int k = 0; k < 16; ++k) {
+    for (int j = 0; j < 2; ++j) {
+      const Game::SceneNode& copy = *made[static_cast<std::size_t>(2 * k + j)];
+      EXPECT_FLOAT_EQ(copy.getTime(), -2.f * static_cast<float>(k));
+      EXPECT_EQ(copy.position.value().x, positionOf(action.target(2 * j)).x);
+    }
+  }
+}
+
+// "main" on every target on 16, the results on 32.
+TEST_F(BuffsTest, AttackBoostAndSetBarrierMarkEveryTarget) {
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[2];
+  for (const char* name : {"攻撃補助", "バリア展開"}) {
+    Cast& boost = play(name, action);
+    runTo(boost, 16);
+    const std::vector<Game::SceneNode*> made = tickMade(boost);
+    ASSERT_EQ(made.size(), 3u) << name;
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(made[static_cast<std::size_t>(i)]->position.value().x, positionOf(action.target(i)).x) << name;
+      EXPECT_FLOAT_EQ(made[static_cast<std::size_t>(i)]->scale.x.value(), action.target(i).getScale()) << name;
+    }
+  }
+}
+
 }  // namespace
