@@ -7,7 +7,10 @@
 #include <cstring>
 
 #include "effect/Cast.h"
+#include "effect/Buffs.h"
+#include "effect/Counters.h"
 #include "effect/Dummy.h"
+#include "effect/Reactions.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
 
@@ -27,12 +30,12 @@ std::unique_ptr<Cast> standIn(const FactoryRow&) { return std::make_unique<Dummy
 
 // The names in the order of the tests, with their classes.
 constexpr std::array<FactoryRow, 204> kRows = {{
-    {"呼び出す", "Summon", nullptr, -1, standIn},
-    {"シールド回避", "Shield", nullptr, -1, standIn},
-    {"ポイゾナスカウンター", "PoisonCounter", nullptr, -1, standIn},
-    {"祟り", "CurseCounter", nullptr, -1, standIn},
-    {"スポイル", "Drain", nullptr, -1, standIn},
-    {"回復アイテム", "HealItem", nullptr, -1, standIn},
+    {"呼び出す", "Summon", nullptr, -1, make<Summon>},
+    {"シールド回避", "Shield", nullptr, -1, make<Shield>},
+    {"ポイゾナスカウンター", "PoisonCounter", nullptr, -1, make<PoisonCounter>},
+    {"祟り", "CurseCounter", nullptr, -1, make<CurseCounter>},
+    {"スポイル", "Drain", nullptr, -1, make<Drain>},
+    {"回復アイテム", "HealItem", nullptr, -1, make<HealItem>},
     {"チェック", "Check", nullptr, -1, standIn},
     {"キック", "Kick", nullptr, -1, standIn},
     {"真空飛びヒザ", "KneeImpulse", nullptr, -1, standIn},
@@ -83,35 +86,35 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"クロスファイヤー", "CrossFire", nullptr, -1, standIn},
     {"クロスサンダー", "CrossThunder", nullptr, -1, standIn},
     {"冷たい手", "ColdTouch", nullptr, -1, standIn},
-    {"マジカルヒール", "MagicalHeal", nullptr, -1, standIn},
-    {"リフレッシュ", "Refresh", nullptr, -1, standIn},
-    {"ハイスピードチャージ", "HighSpeedCharge", nullptr, -1, standIn},
-    {"エンハンス", "Enhance", nullptr, -1, standIn},
-    {"トランス", "Trance", nullptr, -1, standIn},
-    {"決闘歌", "Imperium", nullptr, -1, standIn},
-    {"護身法", "Pentagram", nullptr, -1, standIn},
-    {"恵雨", "HealRain", nullptr, -1, standIn},
+    {"マジカルヒール", "MagicalHeal", nullptr, -1, make<MagicalHeal>},
+    {"リフレッシュ", "Refresh", nullptr, -1, make<Refresh>},
+    {"ハイスピードチャージ", "HighSpeedCharge", nullptr, -1, make<HighSpeedCharge>},
+    {"エンハンス", "Enhance", nullptr, -1, make<Enhance>},
+    {"トランス", "Trance", nullptr, -1, make<Trance>},
+    {"決闘歌", "Imperium", nullptr, -1, make<Imperium>},
+    {"護身法", "Pentagram", nullptr, -1, make<Pentagram>},
+    {"恵雨", "HealRain", nullptr, -1, make<HealRain>},
     {"蔦", "Vine", nullptr, -1, standIn},
     {"瘟", "Poison", nullptr, -1, standIn},
     {"金縛り", "Bind", nullptr, -1, standIn},
     {"濃霧", "Mist", nullptr, -1, standIn},
     {"毒の嵐", "IllStorm", nullptr, -1, standIn},
     {"フラッシャー", "Flash", nullptr, -1, standIn},
-    {"幻影", "Phantom", nullptr, -1, standIn},
-    {"分身", "PhantomAvoid", nullptr, -1, standIn},
-    {"バリア展開", "SetBarrier", nullptr, -1, standIn},
-    {"サーマルバリア", "FireBarrier", nullptr, -1, standIn},
-    {"サーマルカウンター", "FireCounter", nullptr, -1, standIn},
+    {"幻影", "Phantom", nullptr, -1, make<Phantom>},
+    {"分身", "PhantomAvoid", nullptr, -1, make<PhantomAvoid>},
+    {"バリア展開", "SetBarrier", nullptr, -1, make<SetBarrier>},
+    {"サーマルバリア", "FireBarrier", nullptr, -1, make<FireBarrier>},
+    {"サーマルカウンター", "FireCounter", nullptr, -1, make<FireCounter>},
     {"結界", "Border", nullptr, -1, standIn},
     {"結界発動", "BorderGuard", nullptr, -1, standIn},
-    {"攻撃補助", "AttackBoost", nullptr, -1, standIn},
-    {"ダブルキャスト", "DoubleCast", nullptr, -1, standIn},
+    {"攻撃補助", "AttackBoost", nullptr, -1, make<AttackBoost>},
+    {"ダブルキャスト", "DoubleCast", nullptr, -1, make<DoubleCast>},
     {"自爆", "SuicideBomb", nullptr, -1, standIn},
     {"爪", "Claw", nullptr, -1, standIn},
     {"翼", "Feather", nullptr, -1, standIn},
     {"牙", "Bite", nullptr, -1, standIn},
     {"吸血", "BloodSteal", nullptr, -1, standIn},
-    {"冷凍法", "FreezeCounter", nullptr, -1, standIn},
+    {"冷凍法", "FreezeCounter", nullptr, -1, make<FreezeCounter>},
     {"再生", "Regenerate", nullptr, -1, standIn},
     {"催眠光波", "ShockLight", nullptr, 0, standIn},
     {"発狂光波", "ShockLight", nullptr, 1, standIn},

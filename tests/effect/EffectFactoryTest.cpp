@@ -111,13 +111,14 @@ TEST_F(EffectFactoryTest, EyeRowsCarryTheirHolderFileAndShockLightRowsTheirVaria
   EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->holderFile, nullptr);
 }
 
-TEST_F(EffectFactoryTest, OnlyDummyIsBuiltAndEveryOtherRowPlaysItInItsPlace) {
+TEST_F(EffectFactoryTest, EveryRowNotYetBuiltPlaysDummyInItsPlace) {
   for (const FactoryRow& row : Game::Effect::factoryRows()) {
-    EXPECT_EQ(row.isStandIn(), std::strcmp(row.name, "dummy") != 0) << row.name;
     Cast* effect = create(row.name);
     ASSERT_NE(effect, nullptr) << row.name;
-    EXPECT_NE(dynamic_cast<Game::Effect::Dummy*>(effect), nullptr) << row.name;
+    const bool dummy = std::strcmp(row.name, "dummy") == 0;
+    EXPECT_EQ(dynamic_cast<Game::Effect::Dummy*>(effect) != nullptr, dummy || row.isStandIn()) << row.name;
   }
+  EXPECT_FALSE(Game::Effect::findFactoryRow("dummy")->isStandIn());
 }
 
 TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
@@ -193,6 +194,10 @@ TEST_F(EffectFactoryTest, EveryNamePlaysToItsTimings) {
     for (const EffectTiming& timing : kEffectTimings) {
       const FactoryRow* row = Game::Effect::findFactoryRow(timing.name);
       ASSERT_NE(row, nullptr) << timing.name;
+      // Built families play on the sample data, in their own tests.
+      if (!row->isStandIn() && std::strcmp(timing.name, "dummy") != 0) {
+        continue;
+      }
       for (EffectTestSupport::RecordingAction* action : actions) {
         bool anyHit = false;
         for (int i = 0; i < action->targetCount(); ++i) {
