@@ -111,13 +111,15 @@ TEST_F(EffectFactoryTest, EyeRowsCarryTheirHolderFileAndShockLightRowsTheirVaria
   EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->holderFile, nullptr);
 }
 
-TEST_F(EffectFactoryTest, OnlyDummyIsBuiltAndEveryOtherRowPlaysItInItsPlace) {
+TEST_F(EffectFactoryTest, EveryRowNotBuiltYetPlaysDummyInItsPlace) {
   for (const FactoryRow& row : Game::Effect::factoryRows()) {
-    EXPECT_EQ(row.isStandIn(), std::strcmp(row.name, "dummy") != 0) << row.name;
+    const bool dummy = std::strcmp(row.name, "dummy") == 0;
+    EXPECT_FALSE(dummy && row.isStandIn());
     Cast* effect = create(row.name);
     ASSERT_NE(effect, nullptr) << row.name;
-    EXPECT_NE(dynamic_cast<Game::Effect::Dummy*>(effect), nullptr) << row.name;
+    EXPECT_EQ(dynamic_cast<Game::Effect::Dummy*>(effect) != nullptr, dummy || row.isStandIn()) << row.name;
   }
+  EXPECT_FALSE(Game::Effect::findFactoryRow("ふみつぶす")->isStandIn());
 }
 
 TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
@@ -193,6 +195,10 @@ TEST_F(EffectFactoryTest, EveryNamePlaysToItsTimings) {
     for (const EffectTiming& timing : kEffectTimings) {
       const FactoryRow* row = Game::Effect::findFactoryRow(timing.name);
       ASSERT_NE(row, nullptr) << timing.name;
+      // Built classes are played on the sample data by their family's sweep.
+      if (!row->isStandIn() && std::strcmp(row->name, "dummy") != 0) {
+        continue;
+      }
       for (EffectTestSupport::RecordingAction* action : actions) {
         bool anyHit = false;
         for (int i = 0; i < action->targetCount(); ++i) {
