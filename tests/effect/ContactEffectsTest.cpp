@@ -122,6 +122,109 @@ TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDus
   EXPECT_LT(distance(front, start), 1e-2f);
 }
 
+// Where one play with target 0 hit put the caster and when it sounded.
+struct Trace {
+  // The first and last frames the caster's centre moved on; -1: never.
+  int firstMove = -1;
+  int lastMove = -1;
+  // The frame after which it stood nearest target 0's starting place.
+  int nearest = -1;
+  // "frame:index" of every sound, in order ("frame:index+delay" when
+  // delayed).
+  std::string sounds;
+};
+
+// By hand from the timelines: a Move added on frame A for F frames moves
+// the caster on frames A .. A + F - 1, a step of F frames on A .. A + F,
+// a dash of N frames (30 of wind-up) on A + 30 .. A + N - 1.
+struct TraceRow {
+  const char* name;
+  int firstMove;
+  int nearest;
+  int lastMove;
+  const char* sounds;
+};
+
+TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
+  const TraceRow rows[] = {
+      {"キック", 0, 19, 51, "20:0"},
+      {"真空飛びヒザ", 0, 43, 99, "44:0"},
+      {"ジャンピングフラッシュ", 30, 119, 179, "120:0"},
+      {"プレス", 0, 31, 95, "32:0"},
+      {"ふみつぶす", 0, -1, 139, "80:0"},
+      {"体当たり", 0, 23, 71, "24:0"},
+      {"突き飛ばす", 16, 47, 131, "48:0"},
+      {"投げる", 0, 31, 123, "32:0 80:1"},
+      {"強打", 0, 8, 8, "16:0"},
+      {"たたきつぶす", 0, 32, 87, "32:0"},
+      {"カウンター", -1, -1, -1, "32:0"},
+      {"ナイフ", 0, 8, 53, "16:0"},
+      {"ピアス", 0, 8, 53, "16:0"},
+      {"切り裂き", -1, -1, -1, "16:0 48:1"},
+      {"パリィ", -1, -1, -1, "16:0"},
+      {"ブレード", 0, 8, 61, "24:0"},
+      {"クロススプリット", 30, 63, 125, "64:0 64:1+12"},
+      {"撃剣", -1, -1, -1, "80:0 144:1"},
+      {"ビームソード", 48, 79, 187, "16:0 80:1"},
+      {"爪", 0, 8, 8, "0:0"},
+      {"牙", 0, 8, 8, "16:0 40:0"},
+      {"吸血", 0, 31, 135, "32:0 48:0"},
+      {"冷たい手", 0, 31, 131, "48:0"},
+      {"自爆", -1, -1, -1, "48:0"},
+  };
+  std::vector<RecordingAction*> actions = standardActions(0);
+  RecordingAction& action = *actions[0];
+  Game::Unit& caster = action.actor();
+  Vector3 target;
+  action.target(0).getPosition(target);
+  for (const TraceRow& row : rows) {
+    stage.sounds.clear();
+    auto effect = makeEffect(row.name, action);
+    Trace trace;
+    Vector3 last;
+    caster.getPosition(last);
+    float nearest = distance(last, target);
+    for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
+      const std::size_t heard = stage.sounds.size();
+      const int answer = step(*effect);
+      for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
+        const auto& sound = stage.sounds[i];
+        trace.sounds += (trace.sounds.empty() ? "" : " ") + std::to_string(frame) + ":" + std::to_string(sound.index) +
+                        (sound.delay ? "+" + std::to_string(sound.delay) : "");
+      }
+      Vector3 now;
+      caster.getPosition(now);
+      if (distance(now, last) > 1e-3f) {
+        trace.firstMove = trace.firstMove < 0 ? frame : trace.firstMove;
+        trace.lastMove = frame;
+        if (distance(now, target) < nearest - 1e-3f) {
+          nearest = distance(now, target);
+          trace.nearest = frame;
+        }
+      }
+      last = now;
+      if (answer == Cast::kFinished) {
+        break;
+      }
+    }
+    while (step(*effect) != Cast::kFinished && effect->frame() < kCap) {
+      Vector3 now;
+      caster.getPosition(now);
+      if (distance(now, last) > 1e-3f) {
+        trace.lastMove = effect->frame() - 1;
+      }
+      last = now;
+    }
+    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    EXPECT_EQ(trace.firstMove, row.firstMove) << className;
+    if (row.nearest >= 0) {
+      EXPECT_EQ(trace.nearest, row.nearest) << className;
+    }
+    EXPECT_EQ(trace.lastMove, row.lastMove) << className;
+    EXPECT_EQ(trace.sounds, row.sounds) << className;
+  }
+}
+
 // On a complete miss: the sounds that still play (the unguarded entries and
 // the pieces' own) and whether the unguarded sparks fly.
 struct MissRow {
