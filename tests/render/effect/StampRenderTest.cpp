@@ -83,8 +83,9 @@ class StampRender : public InterfaceRender {
   std::vector<std::unique_ptr<Game::Unit>> units;
 };
 
-// Dark about the aimed cell before; on frame 81 the ring lights its middle
-// and the dust its rim, 128 out on either side.
+// Dark about the aimed cell before; on frame 81 the ring lights the landed
+// caster's middle and the dust the cell's rim, 128 out on either side,
+// leaving the cell's own middle dark.
 TEST_F(StampRender, TheLandingRingsTheAimedCellWithLightAndDust) {
   Game::Unit& caster = unit(casterGhost, 0, 1, 2);
   Game::Unit& target = unit(targetGhost, 1, 1, 2);
@@ -101,7 +102,7 @@ TEST_F(StampRender, TheLandingRingsTheAimedCellWithLightAndDust) {
 
   stage.pool.draw();
   const Image before = finishFrame();
-  const int middleBefore = lightPixels(before, middle, 16);
+  const int middleBefore = lightPixels(before, middle, 8);
   nextFrame();
 
   std::unique_ptr<Game::Effect::Cast> stamp = Game::Effect::Cast::create("ふみつぶす");
@@ -115,7 +116,15 @@ TEST_F(StampRender, TheLandingRingsTheAimedCellWithLightAndDust) {
   const Image image = finishFrame();
   keep(image, "effect_stamp_landing.tga");
 
-  EXPECT_GT(lightPixels(image, middle, 16), middleBefore + 40);
+  // The ring stands about the landed caster's centre, half its size above
+  // the aimed cell; the dust lies on the cell's ground.
+  Vector3 centre;
+  caster.getPosition(centre);
+  EXPECT_NEAR(centre.x, action.aim.x, 16.f);
+  EXPECT_NEAR(centre.y, action.aim.y, 16.f);
+  const Vector3 ring = onScreen(centre);
+  EXPECT_GT(lightPixels(image, ring, 16), lightPixels(before, ring, 16) + 40);
+  EXPECT_EQ(lightPixels(image, middle, 8), middleBefore);
   for (const Vector3& point : rim) {
     const Vector3 at = onScreen(point);
     ASSERT_LT(std::abs(at.x), 380.f);
