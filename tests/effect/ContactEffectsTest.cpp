@@ -132,6 +132,7 @@ struct Trace {
   // "frame:index" of every sound, in order ("frame:index+delay" when
   // delayed).
   std::string sounds;
+  std::string overlays;
 };
 
 // By hand from the timelines: a Move added on frame A for F frames moves
@@ -143,34 +144,37 @@ struct TraceRow {
   int nearest;
   int lastMove;
   const char* sounds;
+  // The frames on which target 0 took on more overlays (flashes, staggers,
+  // glows).
+  const char* overlays;
 };
 
 TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
   const TraceRow rows[] = {
-      {"キック", 0, 19, 51, "20:0"},
-      {"真空飛びヒザ", 0, 43, 99, "44:0"},
-      {"ジャンピングフラッシュ", 30, 119, 179, "120:0"},
-      {"プレス", 0, 31, 95, "32:0"},
-      {"ふみつぶす", 0, -1, 139, "80:0"},
-      {"体当たり", 0, 23, 71, "24:0"},
-      {"突き飛ばす", 16, 47, 131, "48:0"},
-      {"投げる", 0, 31, 123, "32:0 80:1"},
-      {"強打", 0, 8, 8, "16:0"},
-      {"たたきつぶす", 0, 32, 87, "32:0"},
-      {"カウンター", -1, -1, -1, "32:0"},
-      {"ナイフ", 0, 8, 53, "16:0"},
-      {"ピアス", 0, 8, 53, "16:0"},
-      {"切り裂き", -1, -1, -1, "16:0 48:1"},
-      {"パリィ", -1, -1, -1, "16:0"},
-      {"ブレード", 0, 8, 61, "24:0"},
-      {"クロススプリット", 30, 63, 125, "64:0 64:1+12"},
-      {"撃剣", -1, -1, -1, "80:0 144:1"},
-      {"ビームソード", 48, 79, 187, "16:0 80:1"},
-      {"爪", 0, 8, 8, "0:0"},
-      {"牙", 0, 8, 8, "16:0 40:0"},
-      {"吸血", 0, 31, 135, "32:0 48:0"},
-      {"冷たい手", 0, 31, 131, "48:0"},
-      {"自爆", -1, -1, -1, "48:0"},
+      {"キック", 0, 19, 51, "20:0", "20"},
+      {"真空飛びヒザ", 0, 43, 99, "44:0", "44"},
+      {"ジャンピングフラッシュ", 30, 119, 179, "120:0", "120"},
+      {"プレス", 0, 31, 95, "32:0", "32"},
+      {"ふみつぶす", 0, -1, 139, "80:0", "80"},
+      {"体当たり", 0, 23, 71, "24:0", "24"},
+      {"突き飛ばす", 16, 47, 131, "48:0", "48"},
+      {"投げる", 0, 31, 123, "32:0 80:1", "32 80"},
+      {"強打", 0, 8, 8, "16:0", "16 24"},
+      {"たたきつぶす", 0, 32, 87, "32:0", "32 48"},
+      {"カウンター", -1, -1, -1, "32:0", "32"},
+      {"ナイフ", 0, 8, 53, "16:0", "16"},
+      {"ピアス", 0, 8, 53, "16:0", "24"},
+      {"切り裂き", -1, -1, -1, "16:0 48:1", "32"},
+      {"パリィ", -1, -1, -1, "16:0", ""},
+      {"ブレード", 0, 8, 61, "24:0", "24"},
+      {"クロススプリット", 30, 63, 125, "64:0 64:1+12", "80"},
+      {"撃剣", -1, -1, -1, "80:0 144:1", ""},
+      {"ビームソード", 48, 79, 187, "16:0 80:1", "80"},
+      {"爪", 0, 8, 8, "0:0", "16"},
+      {"牙", 0, 8, 8, "16:0 40:0", ""},
+      {"吸血", 0, 31, 135, "32:0 48:0", "48"},
+      {"冷たい手", 0, 31, 131, "48:0", "48"},
+      {"自爆", -1, -1, -1, "48:0", ""},
   };
   std::vector<RecordingAction*> actions = standardActions(0);
   RecordingAction& action = *actions[0];
@@ -186,7 +190,11 @@ TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
     float nearest = distance(last, target);
     for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
       const std::size_t heard = stage.sounds.size();
+      const std::size_t laid = action.target(0).node()->overlays().size();
       const int answer = step(*effect);
+      if (action.target(0).node()->overlays().size() > laid) {
+        trace.overlays += (trace.overlays.empty() ? "" : " ") + std::to_string(frame);
+      }
       for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
         const auto& sound = stage.sounds[i];
         trace.sounds += (trace.sounds.empty() ? "" : " ") + std::to_string(frame) + ":" + std::to_string(sound.index) +
@@ -222,7 +230,21 @@ TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
     }
     EXPECT_EQ(trace.lastMove, row.lastMove) << className;
     EXPECT_EQ(trace.sounds, row.sounds) << className;
+    EXPECT_EQ(trace.overlays, row.overlays) << className;
   }
+}
+
+// The knife flies from target 0 on frame 8, while the caster's step, which
+// raises no dust, is still under way; nothing else appears then.
+TEST_F(ContactEffectsTest, TheKnifeFliesOnFrameEight) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("ナイフ", action);
+  stepThrough(*effect, 6);
+  const std::size_t before = nodesOf("main").size();
+  step(*effect);
+  EXPECT_EQ(nodesOf("main").size(), before);
+  step(*effect);
+  EXPECT_EQ(nodesOf("main").size(), before + 1);
 }
 
 // On a complete miss: the sounds that still play (the unguarded entries and
