@@ -41,6 +41,7 @@ void Claw::swipe() {
   Model* claws = mSet.findModel("main");
   if (!claws) {
     reportMissing("model", "爪/main");
+    return;
   }
   SceneNode* node = launchAnimation(claws);
   node->position.setValue(firstTargetPosition());

@@ -93,16 +93,17 @@ i32 BeamSword::update() {
 }
 
 void BeamSword::drawSword() {
+  playSoundAt(0);
   Model* sword = mSet.getModel(0);
   if (!sword) {
     reportMissing("model", "ビームソード/0");
+    return;
   }
   SceneNode* node = launchAnimation(sword);
   node->scale.setValueAll(mCaster->getScale());
   if (SceneNode* hand = mCaster->node()) {
     Bank::attach(*node, *hand, Vector3(0.f, 0.f, 0.f));
   }
-  playSoundAt(0);
 }
 
 }  // namespace Game::Effect
