@@ -6,11 +6,17 @@
 #include <array>
 #include <cstring>
 
-#include "effect/Cast.h"
+#include "effect/Blows.h"
 #include "effect/Buffs.h"
+#include "effect/Cast.h"
 #include "effect/Counters.h"
+#include "effect/Cuts.h"
 #include "effect/Dummy.h"
+#include "effect/Fangs.h"
+#include "effect/Kicks.h"
 #include "effect/Reactions.h"
+#include "effect/Rushes.h"
+#include "effect/Swords.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
 
@@ -37,25 +43,25 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"スポイル", "Drain", nullptr, -1, make<Drain>},
     {"回復アイテム", "HealItem", nullptr, -1, make<HealItem>},
     {"チェック", "Check", nullptr, -1, standIn},
-    {"キック", "Kick", nullptr, -1, standIn},
-    {"真空飛びヒザ", "KneeImpulse", nullptr, -1, standIn},
-    {"ジャンピングフラッシュ", "JumpingFlash", nullptr, -1, standIn},
-    {"プレス", "Press", nullptr, -1, standIn},
-    {"ふみつぶす", "Stamp", nullptr, -1, standIn},
-    {"体当たり", "Tackle", nullptr, -1, standIn},
-    {"突き飛ばす", "Charge", nullptr, -1, standIn},
-    {"投げる", "Throw", nullptr, -1, standIn},
-    {"強打", "Beat", nullptr, -1, standIn},
-    {"たたきつぶす", "Strike", nullptr, -1, standIn},
-    {"カウンター", "Counter", nullptr, -1, standIn},
-    {"ナイフ", "Knife", nullptr, -1, standIn},
-    {"ピアス", "Pierce", nullptr, -1, standIn},
-    {"切り裂き", "Rip", nullptr, -1, standIn},
-    {"パリィ", "Parry", nullptr, -1, standIn},
-    {"ブレード", "Blade", nullptr, -1, standIn},
-    {"クロススプリット", "CrossSplit", nullptr, -1, standIn},
-    {"撃剣", "BladeSpray", nullptr, -1, standIn},
-    {"ビームソード", "BeamSword", nullptr, -1, standIn},
+    {"キック", "Kick", nullptr, -1, make<Kick>},
+    {"真空飛びヒザ", "KneeImpulse", nullptr, -1, make<KneeImpulse>},
+    {"ジャンピングフラッシュ", "JumpingFlash", nullptr, -1, make<JumpingFlash>},
+    {"プレス", "Press", nullptr, -1, make<Press>},
+    {"ふみつぶす", "Stamp", nullptr, -1, make<Stamp>},
+    {"体当たり", "Tackle", nullptr, -1, make<Tackle>},
+    {"突き飛ばす", "Charge", nullptr, -1, make<Charge>},
+    {"投げる", "Throw", nullptr, -1, make<Throw>},
+    {"強打", "Beat", nullptr, -1, make<Beat>},
+    {"たたきつぶす", "Strike", nullptr, -1, make<Strike>},
+    {"カウンター", "Counter", nullptr, -1, make<Counter>},
+    {"ナイフ", "Knife", nullptr, -1, make<Knife>},
+    {"ピアス", "Pierce", nullptr, -1, make<Pierce>},
+    {"切り裂き", "Rip", nullptr, -1, make<Rip>},
+    {"パリィ", "Parry", nullptr, -1, make<Parry>},
+    {"ブレード", "Blade", nullptr, -1, make<Blade>},
+    {"クロススプリット", "CrossSplit", nullptr, -1, make<CrossSplit>},
+    {"撃剣", "BladeSpray", nullptr, -1, make<BladeSpray>},
+    {"ビームソード", "BeamSword", nullptr, -1, make<BeamSword>},
     {"射撃", "Shoot", nullptr, -1, standIn},
     {"連射", "RunningFire", nullptr, -1, standIn},
     {"毒矢", "PoisonArrow", nullptr, -1, standIn},
@@ -85,7 +91,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"水弾", "WaterHammer", nullptr, -1, standIn},
     {"クロスファイヤー", "CrossFire", nullptr, -1, standIn},
     {"クロスサンダー", "CrossThunder", nullptr, -1, standIn},
-    {"冷たい手", "ColdTouch", nullptr, -1, standIn},
+    {"冷たい手", "ColdTouch", nullptr, -1, make<ColdTouch>},
     {"マジカルヒール", "MagicalHeal", nullptr, -1, make<MagicalHeal>},
     {"リフレッシュ", "Refresh", nullptr, -1, make<Refresh>},
     {"ハイスピードチャージ", "HighSpeedCharge", nullptr, -1, make<HighSpeedCharge>},
@@ -109,11 +115,11 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"結界発動", "BorderGuard", nullptr, -1, standIn},
     {"攻撃補助", "AttackBoost", nullptr, -1, make<AttackBoost>},
     {"ダブルキャスト", "DoubleCast", nullptr, -1, make<DoubleCast>},
-    {"自爆", "SuicideBomb", nullptr, -1, standIn},
-    {"爪", "Claw", nullptr, -1, standIn},
+    {"自爆", "SuicideBomb", nullptr, -1, make<SuicideBomb>},
+    {"爪", "Claw", nullptr, -1, make<Claw>},
     {"翼", "Feather", nullptr, -1, standIn},
-    {"牙", "Bite", nullptr, -1, standIn},
-    {"吸血", "BloodSteal", nullptr, -1, standIn},
+    {"牙", "Bite", nullptr, -1, make<Bite>},
+    {"吸血", "BloodSteal", nullptr, -1, make<BloodSteal>},
     {"冷凍法", "FreezeCounter", nullptr, -1, make<FreezeCounter>},
     {"再生", "Regenerate", nullptr, -1, standIn},
     {"催眠光波", "ShockLight", nullptr, 0, standIn},

@@ -119,6 +119,7 @@ TEST_F(EffectFactoryTest, EveryRowNotYetBuiltPlaysDummyInItsPlace) {
     EXPECT_EQ(dynamic_cast<Game::Effect::Dummy*>(effect) != nullptr, dummy || row.isStandIn()) << row.name;
   }
   EXPECT_FALSE(Game::Effect::findFactoryRow("dummy")->isStandIn());
+  EXPECT_FALSE(Game::Effect::findFactoryRow("ふみつぶす")->isStandIn());
 }
 
 TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {

@@ -11,7 +11,8 @@ namespace LookedUpNames {
 enum class Kind { kState, kArt, kTool, kShell, kEnemy, kSound, kTune, kModel };
 
 // A sound's list, a tune's table or the picture set that holds a model; a
-// folder (ending in '/') for a model every picture listed there holds.
+// folder (ending in '/') for a model every picture listed there holds;
+// "list#effect" for a key of one effect's node of the effect-sound list.
 struct Name {
   Kind kind;
   const char* name;
@@ -70,6 +71,10 @@ inline constexpr Name kInCode[] = {
     {kModel, "empty", kGaugePictures}, {kModel, "active", kGaugePictures}, {kModel, "invalid", kGaugePictures},
     {kModel, "スタン", kCautionPictures}, {kModel, "呪力破壊", kCautionPictures},
     {kModel, "stand", kUnitPictures}, {kModel, "down", kUnitPictures}, {kModel, "appear", kUnitPictures},
+    // The contact attacks: the cross split's two cuts (keys of its node of
+    // the effect-sound list, "list#effect"), the claws and the blood drops.
+    {kSound, "0", "src/sound/list.txt#クロススプリット"}, {kSound, "1", "src/sound/list.txt#クロススプリット"},
+    {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
 };
 
 // Looked up in forms the source scan does not read: names a function

@@ -170,7 +170,15 @@ TEST_F(SampleDataTest, HoldsEverySoundTuneAndModelTheCodeLooksUp) {
   MapTables& maps = database().maps();
   LookedUpNames::forEach([&](const LookedUpNames::Name& name) {
     const std::string source(name.source);
-    if (name.kind == Kind::kSound) {
+    const std::size_t node = source.find('#');
+    if (name.kind == Kind::kSound && node != std::string::npos) {
+      // A key of one effect's node of the effect-sound list ("list#effect").
+      NmlDocument list;
+      list.load(source.substr(0, node).c_str());
+      const NmlNode* effect = list.findChild(source.substr(node + 1).c_str());
+      ASSERT_NE(effect, nullptr) << source;
+      EXPECT_NE(effect->findAttribute(name.name), nullptr) << source << ": " << name.name;
+    } else if (name.kind == Kind::kSound) {
       SoundEffectList sounds;
       sounds.load(name.source);
       EXPECT_NE(sounds.find(name.name), nullptr) << source << ": " << name.name;

@@ -1,0 +1,483 @@
+// The contact attacks played on the sample data: their timings with every
+// kind of action, the stamp's drop at full depth, complete misses, the
+// returns home and the moments of the throw, the rips, the cross split and
+// the blood drops.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "effect/Cuts.h"
+#include "effect/Kicks.h"
+#include "effect/Rushes.h"
+#include "presentation/model/Model.h"
+#include "tests/effect/FamilySweep.h"
+
+namespace {
+
+using Engine::Math::Vector3;
+using Game::Effect::Cast;
+using EffectTestSupport::RecordingAction;
+
+const std::vector<const char*> kContactNames = {
+    "キック", "真空飛びヒザ", "ジャンピングフラッシュ", "プレス", "ふみつぶす", "体当たり", "突き飛ばす", "投げる",
+    "強打", "たたきつぶす", "カウンター", "ナイフ", "ピアス", "切り裂き", "パリィ", "ブレード", "クロススプリット",
+    "撃剣", "ビームソード", "爪", "牙", "吸血", "冷たい手", "自爆"};
+
+float distance(const Vector3& a, const Vector3& b) {
+  Vector3 d;
+  d.setSub(a, b);
+  return d.length();
+}
+
+class ContactEffectsTest : public EffectTestSupport::FamilySweep {
+ protected:
+  // Nodes in use of the model of that name.
+  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) const {
+    std::vector<const Game::SceneNode*> out;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
+        out.push_back(&node);
+      }
+    }
+    return out;
+  }
+  // Steps through the frame, the frame given included.
+  void stepThrough(Cast& effect, int lastFrame) {
+    while (effect.frame() <= lastFrame) {
+      step(effect);
+    }
+  }
+  int soundsOf(const std::string& key) const {
+    return static_cast<int>(std::count_if(stage.sounds.begin(), stage.sounds.end(),
+                                          [&](const auto& sound) { return sound.key == key; }));
+  }
+};
+
+TEST_F(ContactEffectsTest, EveryContactAttackPlaysToItsTimings) { sweep(kContactNames); }
+
+TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDust) {
+  RecordingAction& action = *standardActions(0)[0];
+  Game::Unit& caster = action.actor();
+  Vector3 target;
+  action.target(0).getPosition(target);
+  auto effect = makeEffect("ふみつぶす", action);
+
+  stepThrough(*effect, 31);
+  Vector3 front;
+  caster.getFrontPoint(front);
+  Vector3 halfway;
+  Vector3 start;
+  caster.getHomePosition(start);
+  halfway.set((start.x + target.x) / 2.f, (start.y + target.y) / 2.f, (start.z + target.z + 256.f) / 2.f + 128.f);
+  EXPECT_LT(distance(front, halfway), 1.f);  // the peak of 128 half way up
+  stepThrough(*effect, 63);
+  caster.getFrontPoint(front);
+  EXPECT_LT(distance(front, Vector3(target.x, target.y, target.z + 256.f)), 1e-2f);
+  stepThrough(*effect, 79);
+  caster.getFrontPoint(front);
+  EXPECT_LT(distance(front, action.aim), 1e-2f);
+  EXPECT_TRUE(stage.sounds.empty());
+  EXPECT_TRUE(action.target(0).node()->overlays().empty());
+
+  const std::size_t callsBefore = stage.calls.size();
+  step(*effect);  // frame 80
+  EXPECT_FALSE(action.target(0).node()->overlays().empty());  // the stagger and the flash
+  ASSERT_EQ(stage.sounds.size(), 1u);
+  EXPECT_EQ(stage.sounds[0].index, 0);
+  EXPECT_FALSE(nodesOf("main").empty());
+  std::vector<const Game::SceneNode*> ring;
+  for (const Game::SceneNode* node : nodesOf("main")) {
+    if (node->scale.value().x == 0.25f) {
+      ring.push_back(node);
+    }
+  }
+  // Kessa is drawn at 3/8, 96 across: 96 / 16 + 16 puffs on a circle of 48.
+  ASSERT_EQ(caster.getSize(), 96.f);
+  ASSERT_EQ(ring.size(), 22u);
+  for (const Game::SceneNode* puff : ring) {
+    EXPECT_NEAR(distance(puff->position.value(), action.aim), 48.f, 1e-2f);
+  }
+  EXPECT_NE(std::find(stage.calls.begin() + static_cast<long>(callsBefore), stage.calls.end(), "shake 2"),
+            stage.calls.end());
+  EXPECT_EQ(action.resultsShown, 0);
+
+  stepThrough(*effect, 95);
+  EXPECT_EQ(action.resultsShown, 0);
+  EXPECT_EQ(step(*effect), Cast::kApplied);  // frame 96
+  EXPECT_EQ(action.resultsShown, 1);
+  EXPECT_EQ(step(*effect), Cast::kApplied);  // frame 97: finished, the caster still on its way
+  EXPECT_EQ(effect->state(), Cast::kFinished);
+  int answer = Cast::kApplied;
+  while (answer != Cast::kFinished) {
+    answer = step(*effect);
+  }
+  EXPECT_EQ(effect->frame() - 1, 80 + 60);  // the Move home's 61st update
+  caster.getFrontPoint(front);
+  EXPECT_LT(distance(front, start), 1e-2f);
+}
+
+// Where one play with target 0 hit put the caster and when it sounded.
+struct Trace {
+  // The first and last frames the caster's centre moved on; -1: never.
+  int firstMove = -1;
+  int lastMove = -1;
+  // The frame after which it stood nearest target 0's starting place.
+  int nearest = -1;
+  // "frame:index" of every sound, in order ("frame:index+delay" when
+  // delayed).
+  std::string sounds;
+  std::string overlays;
+};
+
+// By hand from the timelines: a Move added on frame A for F frames moves
+// the caster on frames A .. A + F - 1, a step of F frames on A .. A + F,
+// a dash of N frames (30 of wind-up) on A + 30 .. A + N - 1.
+struct TraceRow {
+  const char* name;
+  int firstMove;
+  int nearest;
+  int lastMove;
+  const char* sounds;
+  // The frames on which target 0 took on more overlays (flashes, staggers,
+  // glows).
+  const char* overlays;
+};
+
+TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
+  const TraceRow rows[] = {
+      {"キック", 0, 19, 51, "20:0", "20"},
+      {"真空飛びヒザ", 0, 43, 99, "44:0", "44"},
+      {"ジャンピングフラッシュ", 30, 119, 179, "120:0", "120"},
+      {"プレス", 0, 31, 95, "32:0", "32"},
+      {"ふみつぶす", 0, -1, 139, "80:0", "80"},
+      {"体当たり", 0, 23, 71, "24:0", "24"},
+      {"突き飛ばす", 16, 47, 131, "48:0", "48"},
+      {"投げる", 0, 31, 123, "32:0 80:1", "32 80"},
+      {"強打", 0, 8, 8, "16:0", "16 24"},
+      {"たたきつぶす", 0, 32, 87, "32:0", "32 48"},
+      {"カウンター", -1, -1, -1, "32:0", "32"},
+      {"ナイフ", 0, 8, 53, "16:0", "16"},
+      {"ピアス", 0, 8, 53, "16:0", "24"},
+      {"切り裂き", -1, -1, -1, "16:0 48:1", "32"},
+      {"パリィ", -1, -1, -1, "16:0", ""},
+      {"ブレード", 0, 8, 61, "24:0", "24"},
+      {"クロススプリット", 30, 63, 125, "64:0 64:1+12", "80"},
+      {"撃剣", -1, -1, -1, "80:0 144:1", ""},
+      {"ビームソード", 48, 79, 187, "16:0 80:1", "80"},
+      {"爪", 0, 8, 8, "0:0", "16"},
+      {"牙", 0, 8, 8, "16:0 40:0", ""},
+      {"吸血", 0, 31, 135, "32:0 48:0", "48"},
+      {"冷たい手", 0, 31, 131, "48:0", "48"},
+      {"自爆", -1, -1, -1, "48:0", ""},
+  };
+  std::vector<RecordingAction*> actions = standardActions(0);
+  RecordingAction& action = *actions[0];
+  Game::Unit& caster = action.actor();
+  Vector3 target;
+  action.target(0).getPosition(target);
+  for (const TraceRow& row : rows) {
+    stage.sounds.clear();
+    auto effect = makeEffect(row.name, action);
+    Trace trace;
+    Vector3 last;
+    caster.getPosition(last);
+    float nearest = distance(last, target);
+    for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
+      const std::size_t heard = stage.sounds.size();
+      const std::size_t laid = action.target(0).node()->overlays().size();
+      const int answer = step(*effect);
+      if (action.target(0).node()->overlays().size() > laid) {
+        trace.overlays += (trace.overlays.empty() ? "" : " ") + std::to_string(frame);
+      }
+      for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
+        const auto& sound = stage.sounds[i];
+        trace.sounds += (trace.sounds.empty() ? "" : " ") + std::to_string(frame) + ":" + std::to_string(sound.index) +
+                        (sound.delay ? "+" + std::to_string(sound.delay) : "");
+      }
+      Vector3 now;
+      caster.getPosition(now);
+      if (distance(now, last) > 1e-3f) {
+        trace.firstMove = trace.firstMove < 0 ? frame : trace.firstMove;
+        trace.lastMove = frame;
+        if (distance(now, target) < nearest - 1e-3f) {
+          nearest = distance(now, target);
+          trace.nearest = frame;
+        }
+      }
+      last = now;
+      if (answer == Cast::kFinished) {
+        break;
+      }
+    }
+    while (step(*effect) != Cast::kFinished && effect->frame() < kCap) {
+      Vector3 now;
+      caster.getPosition(now);
+      if (distance(now, last) > 1e-3f) {
+        trace.lastMove = effect->frame() - 1;
+      }
+      last = now;
+    }
+    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    EXPECT_EQ(trace.firstMove, row.firstMove) << className;
+    if (row.nearest >= 0) {
+      EXPECT_EQ(trace.nearest, row.nearest) << className;
+    }
+    EXPECT_EQ(trace.lastMove, row.lastMove) << className;
+    EXPECT_EQ(trace.sounds, row.sounds) << className;
+    EXPECT_EQ(trace.overlays, row.overlays) << className;
+  }
+}
+
+// The knife flies from target 0 on frame 8, while the caster's step, which
+// raises no dust, is still under way; nothing else appears then.
+TEST_F(ContactEffectsTest, TheKnifeFliesOnFrameEight) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("ナイフ", action);
+  stepThrough(*effect, 6);
+  const std::size_t before = nodesOf("main").size();
+  step(*effect);
+  EXPECT_EQ(nodesOf("main").size(), before);
+  step(*effect);
+  EXPECT_EQ(nodesOf("main").size(), before + 1);
+}
+
+// The camera after a frame's tick: the unit it follows (none when it looks
+// at a point) and its zoom.
+struct CameraRow {
+  const char* name;
+  int frame;
+  const char* follows;
+  float zoom;
+};
+
+TEST_F(ContactEffectsTest, TheCameraFollowsAndZoomsOnTheTimelinesFrames) {
+  const CameraRow rows[] = {
+      {"撃剣", 0, "caster", 1.5f},        {"撃剣", 63, "caster", 1.5f},
+      {"撃剣", 64, "caster", 1.f},        {"撃剣", 80, "target", 1.f},
+      {"クロススプリット", 47, "none", 1.f}, {"クロススプリット", 48, "target", 1.f},
+      {"投げる", 0, "caster", 1.25f},     {"投げる", 31, "caster", 1.25f},
+      {"投げる", 32, "none", 1.25f},      {"ビームソード", 0, "caster", 1.f},
+      {"ビームソード", 47, "caster", 1.f}, {"ビームソード", 48, "caster", 1.25f},
+      {"ビームソード", 64, "target", 1.25f}, {"真空飛びヒザ", 31, "none", 1.f},
+      {"真空飛びヒザ", 32, "target", 1.f},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const CameraRow& row : rows) {
+    camera = Game::Effect::CastCamera();
+    auto effect = makeEffect(row.name, action);
+    stepThrough(*effect, row.frame);
+    const Game::SceneNode* followed = camera.followed();
+    const std::string follows = followed == action.actor().node()       ? "caster"
+                                : followed == action.target(0).node() ? "target"
+                                : followed                            ? "other"
+                                                                      : "none";
+    const std::string where =
+        std::string(EffectTestSupport::findTiming(row.name)->className) + " frame " + std::to_string(row.frame);
+    EXPECT_EQ(follows, row.follows) << where;
+    EXPECT_EQ(camera.zoom, row.zoom) << where;
+  }
+}
+
+// On a complete miss: the sounds that still play (the unguarded entries and
+// the pieces' own) and whether the unguarded sparks fly.
+struct MissRow {
+  const char* name;
+  int sounds;
+  bool sparks;
+  // The unguarded white flashes of the screen.
+  int flashes = 0;
+};
+
+TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
+  const MissRow rows[] = {
+      {"キック", 0, false}, {"真空飛びヒザ", 0, true}, {"ジャンピングフラッシュ", 0, false},
+      {"プレス", 0, false}, {"ふみつぶす", 0, false}, {"体当たり", 0, false}, {"突き飛ばす", 0, false, 1},
+      {"投げる", 2, false}, {"強打", 0, false}, {"たたきつぶす", 0, false}, {"カウンター", 1, false},
+      {"ナイフ", 0, false}, {"ピアス", 0, true}, {"切り裂き", 0, false}, {"パリィ", 1, false},
+      {"ブレード", 0, false}, {"クロススプリット", 0, false}, {"撃剣", 1, false}, {"ビームソード", 1, false},
+      {"爪", 1, true}, {"牙", 1, false}, {"吸血", 1, true}, {"冷たい手", 0, false}, {"自爆", 1, false, 1}};
+  RecordingAction& miss = *standardActions(1)[1];
+  Game::Unit& target = miss.target(0);
+  for (const MissRow& row : rows) {
+    stage.sounds.clear();
+    stage.calls.clear();
+    auto effect = makeEffect(row.name, miss);
+    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    std::size_t overlays = 0;
+    std::size_t sparks = 0;
+    miss.resultsShown = 0;
+    for (int frame = 0; frame < kCap && step(*effect) != Cast::kFinished; ++frame) {
+      overlays = std::max(overlays, target.node()->overlays().size());
+      sparks = std::max(sparks, nodesOf("shard").size());
+    }
+    EXPECT_EQ(static_cast<int>(stage.sounds.size()), row.sounds) << className;
+    EXPECT_EQ(overlays, 0u) << className;
+    EXPECT_EQ(sparks > 0, row.sparks) << className;
+    EXPECT_EQ(std::count(stage.calls.begin(), stage.calls.end(), "flashWhite"), row.flashes) << className;
+    EXPECT_EQ(miss.resultsShown, 1) << className;
+  }
+}
+
+// The members that send the caster home, hit or missed: they go, and
+// tick 2 finds them back.
+TEST_F(ContactEffectsTest, EveryMemberWithAReturnEndsWithTheCasterHome) {
+  const char* homing[] = {"キック", "真空飛びヒザ", "ジャンピングフラッシュ", "プレス", "ふみつぶす", "体当たり",
+                          "突き飛ばす", "投げる", "たたきつぶす", "ナイフ", "ピアス", "ブレード",
+                          "クロススプリット", "ビームソード", "吸血", "冷たい手"};
+  std::vector<RecordingAction*> actions = standardActions(0);
+  for (RecordingAction* action : {actions[0], actions[1], actions[2]}) {
+    Game::Unit& caster = action->actor();
+    for (const char* name : homing) {
+      auto effect = makeEffect(name, *action);
+      float farthest = 0.f;
+      Vector3 home;
+      caster.getHomePosition(home);
+      int answer = Cast::kRunning;
+      for (int frame = 0; frame < kCap && answer != Cast::kFinished; ++frame) {
+        answer = step(*effect);
+        Vector3 front;
+        caster.getFrontPoint(front);
+        farthest = std::max(farthest, distance(front, home));
+        if (answer != Cast::kFinished) {
+          continue;
+        }
+        EXPECT_LT(distance(front, home), 1e-2f) << EffectTestSupport::findTiming(name)->className;
+      }
+      EXPECT_GT(farthest, 8.f) << EffectTestSupport::findTiming(name)->className;  // it did go
+    }
+  }
+}
+
+TEST_F(ContactEffectsTest, ParryAppliesOnItsFirstFrameBeforeAnythingShows) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("パリィ", action);
+  const std::vector<const Game::SceneNode*> before = nodesOf("main");
+  EXPECT_EQ(step(*effect), Cast::kApplied);
+  EXPECT_EQ(action.resultsShown, 1);
+  EXPECT_EQ(nodesOf("main").size(), before.size());
+  EXPECT_TRUE(stage.sounds.empty());
+  stepThrough(*effect, 16);
+  ASSERT_EQ(stage.sounds.size(), 1u);
+  EXPECT_EQ(stage.sounds[0].index, 0);
+  EXPECT_EQ(nodesOf("main").size(), before.size() + 1);
+}
+
+TEST_F(ContactEffectsTest, ThrowSpinsTargetZeroFromThirtyTwoAndLandsItOnEighty) {
+  RecordingAction& action = *standardActions(0)[0];
+  Game::SceneNode& node = *action.target(0).node();
+  auto effect = makeEffect("投げる", action);
+  stepThrough(*effect, 31);
+  EXPECT_EQ(node.rotation.z.velocity(), 0.f);
+  step(*effect);
+  EXPECT_EQ(node.rotation.z.velocity(), Game::Effect::Throw::kSpin);
+  EXPECT_EQ(Game::Effect::Throw::kSpin, 7.5f);
+  stepThrough(*effect, 79);
+  EXPECT_EQ(node.rotation.z.velocity(), 7.5f);
+  EXPECT_EQ(soundsOf("land"), 0);
+  step(*effect);
+  EXPECT_EQ(node.rotation.z.velocity(), 0.f);
+  EXPECT_EQ(soundsOf("land"), 1);
+  EXPECT_EQ(action.resultsShown, 1);
+}
+
+TEST_F(ContactEffectsTest, RipCutsTwiceTheSecondMirroredWithEntriesZeroThenOne) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("切り裂き", action);
+  stepThrough(*effect, 15);
+  EXPECT_TRUE(stage.sounds.empty());
+  step(*effect);
+  ASSERT_EQ(stage.sounds.size(), 1u);
+  EXPECT_EQ(stage.sounds[0].index, 0);
+  stepThrough(*effect, 47);
+  EXPECT_EQ(stage.sounds.size(), 1u);
+  step(*effect);
+  ASSERT_EQ(stage.sounds.size(), 2u);
+  EXPECT_EQ(stage.sounds[1].index, 1);
+  EXPECT_EQ(std::count(stage.calls.begin(), stage.calls.end(), "flashWhite"), 2);
+}
+
+// Rip's line through the target, measured on a bare effect.
+class RipLine : public Game::Effect::Rip {
+ public:
+  using Rip::slashLine;
+};
+
+TEST_F(ContactEffectsTest, RipsLineIsTheSideOfTheReachAndTheCastersRightWhenTheTargetIsOverhead) {
+  RecordingAction& action = *standardActions(0)[0];
+  RipLine rip;
+  rip.bind(action);
+  Vector3 caster;
+  action.actor().getPosition(caster);
+  Vector3 target;
+  action.target(0).getPosition(target);
+  Vector3 way;
+  way.setSub(target, caster);
+  const Vector3 first = rip.slashLine(0);
+  const Vector3 second = rip.slashLine(1);
+  EXPECT_NEAR(first.length(), 128.f, 1e-3f);
+  EXPECT_NEAR(first.x, -second.x, 1e-4f);
+  EXPECT_NEAR(first.y, -second.y, 1e-4f);
+  EXPECT_NEAR(first.dot(way), 0.f, 1e-2f);
+  // Side = direction x up: with the target along +y seen from a caster
+  // facing it, the second rip runs along +x.
+  Vector3 side;
+  side.setCross(way, Vector3(0.f, 0.f, 1.f));
+  EXPECT_GT(second.dot(side), 0.f);
+
+  // The target straight overhead: no side direction, the caster's right.
+  Game::SceneNode& node = *action.target(0).node();
+  node.position.setValue(caster.x, caster.y, caster.z + 300.f);
+  node.updateWorld();
+  Vector3 right;
+  action.actor().getRightVector(right);
+  const Vector3 overhead = rip.slashLine(1);
+  EXPECT_NEAR(overhead.x, right.x * 128.f, 1e-2f);
+  EXPECT_NEAR(overhead.y, right.y * 128.f, 1e-2f);
+  EXPECT_NEAR(overhead.z, right.z * 128.f, 1e-2f);
+}
+
+TEST_F(ContactEffectsTest, CrossSplitPlaysZeroThenOneTwelveFramesLaterWithASecondCutTurned) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("クロススプリット", action);
+  stepThrough(*effect, 63);
+  EXPECT_TRUE(stage.sounds.empty());
+  const std::size_t cutsBefore = nodesOf("main").size();
+  step(*effect);
+  ASSERT_EQ(stage.sounds.size(), 2u);
+  EXPECT_EQ(stage.sounds[0].key, "0");
+  EXPECT_EQ(stage.sounds[0].delay, 0);
+  EXPECT_EQ(stage.sounds[1].key, "1");
+  EXPECT_EQ(stage.sounds[1].delay, 12);
+  int turned = 0;
+  for (const Game::SceneNode* node : nodesOf("main")) {
+    turned += node->rotation.value().x == -90.f && node->getTime() < 0.f ? 1 : 0;
+  }
+  EXPECT_EQ(turned, 1);
+  EXPECT_GE(nodesOf("main").size(), cutsBefore + 2);
+}
+
+TEST_F(ContactEffectsTest, BloodStealsFourDropsStartOnFortyEightFiftyTwoFiftySixAndSixty) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("吸血", action);
+  stepThrough(*effect, 47);
+  EXPECT_TRUE(nodesOf("top").empty());
+  const int modulesBefore = effect->modules().count();
+  step(*effect);
+  // A flight and a trail per drop; the list spends a delay a tick, and
+  // the first drop's modules ran on this one.
+  std::vector<int> starts;
+  for (int i = modulesBefore; i < effect->modules().count(); ++i) {
+    const int delay = effect->modules().at(i).mDelay;
+    starts.push_back(delay == 0 ? 48 : 48 + delay + 1);
+  }
+  EXPECT_EQ(starts, (std::vector<int>{48, 48, 52, 52, 56, 56, 60, 60}));
+  EXPECT_FALSE(nodesOf("top").empty());
+}
+
+}  // namespace
