@@ -94,14 +94,14 @@ Unit* Battle::spawnRace(const RaceData& race, float levelOffset, i32 rank, bool 
   Unit* leader = addEnemy(*table.leader, cells[0].row, cells[0].column, scale, rank);
   for (std::size_t i = 1; i < cells.size(); ++i) {
     const EnemyData& member = RaceGroup::drawMember(table, random);
-    const i32 followerRank = rank - 1 - random.getInt(3);
-    addEnemy(member, cells[i].row, cells[i].column, 1.f, followerRank);
+    const i32 below = random.getInt(RaceGroup::kFollowerRankSpread);
+    addEnemy(member, cells[i].row, cells[i].column, 1.f, RaceGroup::followerRank(rank, below));
   }
   return leader;
 }
 
 void Battle::announce(const char* text, i32 side) {
-  const i32 direction = RandomGenerator::instance() ? RandomGenerator::instance()->getInt(4) : 0;
+  const i32 direction = RandomGenerator::instance()->getInt(FloatingText::kDirections);
   mFloatingTexts.push_back(std::make_unique<FloatingText>(text, side, direction));
 }
 

@@ -45,6 +45,7 @@ class BattleNoticeList {
 class FloatingText {
  public:
   static constexpr Engine::i32 kLifetime = 256;
+  static constexpr Engine::i32 kDirections = 4;
   static constexpr Engine::i32 kDriftFrames = 30;
   static constexpr Engine::u32 kEnemyColour = 0xFFFF8888;
   static constexpr Engine::u32 kPartyColour = 0xFF00FFFF;

@@ -144,9 +144,8 @@ void DefeatAnimator::updateBosses() {
     }
     mBattle.playBattleSound(kBossEndSound, 0);
   } else {
-    const float t = static_cast<float>(mFrame - kBossBurst) / kDissolveFrames;
     for (Defeated& defeated : mBosses) {
-      dissolve(*defeated.unit, t);
+      dissolve(*defeated.unit, dissolveProgress(mFrame));
     }
   }
   if (++mFrame >= kBossFrames) {
@@ -155,35 +154,33 @@ void DefeatAnimator::updateBosses() {
   }
 }
 
-// A fading copy of the boss, thrown further and turned more as t grows.
+// Thrown further and turned more as t grows; fading, and greying toward the
+// middle grey as it fades.
+DefeatAnimator::Dissolve DefeatAnimator::dissolveAt(float t) {
+  Dissolve look;
+  look.spread = kDissolveSpread * t * t;
+  look.turn = kDissolveTurn * std::sqrt(t);
+  look.secondTurn = look.turn + 180.f;
+  look.alpha = std::max(0.f, 1.f - t);
+  const float grey = look.alpha + (1.f - look.alpha) * kDissolveGrey;
+  look.shade = grey * look.alpha;
+  return look;
+}
+
+// A copy of the boss, one frame long, at a random offset of the spread.
 void DefeatAnimator::dissolve(Unit& boss, float t) {
   SceneNode* node = boss.node();
-  if (!node) {
-    return;
-  }
-  SceneNode* copy = mBattle.scenePool()->clone(*node);
+  SceneNode* copy = node ? mBattle.scenePool()->clone(*node) : nullptr;
   if (!copy) {
     return;
   }
+  const Dissolve look = dissolveAt(t);
   Vector3 shift;
-  if (RandomGenerator* random = RandomGenerator::instance()) {
-    random->getSpatialVector(&shift, 1.f);
-  }
-  const float length = std::sqrt(shift.x * shift.x + shift.y * shift.y + shift.z * shift.z);
-  const float spread = kDissolveSpread * t * t;
-  if (length > 0.f) {
-    shift.x *= spread / length;
-    shift.y *= spread / length;
-    shift.z *= spread / length;
-  }
-  copy->position.translate(shift);
-  const float turn = kDissolveTurn * std::sqrt(t);
+  RandomGenerator::instance()->getCenteredDirection(&shift, 360.f, 180.f);
+  copy->position.translate(Vector3(shift.x * look.spread, shift.y * look.spread, shift.z * look.spread));
   const Vector3 rotation = node->rotation.value();
-  copy->rotation.setValue(rotation.x + turn, rotation.y + turn + 180.f, rotation.z);
-  // Fading, and greying toward the middle grey as it fades.
-  const float fade = std::max(0.f, 1.f - t);
-  const float grey = fade + (1.f - fade) * kDissolveGrey;
-  copy->setColor(Color(fade, grey * fade, grey * fade, grey * fade));
+  copy->rotation.setValue(rotation.x + look.turn, rotation.y + look.secondTurn, rotation.z);
+  copy->setColor(Color(look.alpha, look.shade, look.shade, look.shade));
   copy->setLifetime(1);
 }
 

@@ -36,6 +36,20 @@ class DefeatAnimator {
   static constexpr float kDissolveSpread = 24.f;
   static constexpr float kDissolveTurn = 1080.f;
 
+  // How a boss's copy looks t of the way through the dissolve (0 to 1).
+  struct Dissolve {
+    float spread = 0.f;
+    float turn = 0.f;
+    float secondTurn = 0.f;
+    float alpha = 1.f;
+    float shade = 1.f;
+  };
+  static Dissolve dissolveAt(float t);
+  // Where the dissolve stands at a frame of the boss's defeat.
+  static float dissolveProgress(Engine::i32 frame) {
+    return static_cast<float>(frame - kBossBurst) / kDissolveFrames;
+  }
+
   explicit DefeatAnimator(Battle& battle);
   ~DefeatAnimator();
   DefeatAnimator(const DefeatAnimator&) = delete;

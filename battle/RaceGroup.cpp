@@ -34,6 +34,8 @@ const EnemyData& drawMember(const Table& table, RandomGenerator& random) {
   return *table.race->members()[static_cast<std::size_t>(index)];
 }
 
+i32 followerRank(i32 leaderRank, i32 below) { return leaderRank - 1 - below; }
+
 i32 countFollowers(float chance, RandomGenerator& random) {
   i32 followers = 0;
   while (followers < kMaxFollowers) {

@@ -22,6 +22,8 @@ inline constexpr float kChanceDecay = 0.75f;
 inline constexpr Engine::i32 kMaxFollowers = 14;
 inline constexpr Engine::i32 kLastRow = 2;
 inline constexpr Engine::i32 kLastColumn = 4;
+// A follower stands 1 to kFollowerRankSpread ranks below the leader.
+inline constexpr Engine::i32 kFollowerRankSpread = 3;
 
 // The group table of a race at a level: the race that comes (one of those
 // its ring puts beside it, or itself when the ring does not name it), the
@@ -45,6 +47,9 @@ struct Cell {
 Table tableFor(const RaceData& race, float level, RandomGenerator& random);
 // A follower: one of the members up to the member level.
 const EnemyData& drawMember(const Table& table, RandomGenerator& random);
+// The rank of a follower: one below the leader's and `below` (a draw in
+// [0, kFollowerRankSpread)) further.
+Engine::i32 followerRank(Engine::i32 leaderRank, Engine::i32 below);
 // How many follow at that first chance.
 Engine::i32 countFollowers(float chance, RandomGenerator& random);
 // The cells of the leader (first) and of the followers, centred on the

@@ -8,6 +8,7 @@
 
 #include "battle/Battle.h"
 #include "battle/EndPhases.h"
+#include "battle/DefeatAnimator.h"
 #include "battle/RaceGroup.h"
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
@@ -16,6 +17,10 @@
 #include "data/unit/PlayerGhost.h"
 #include "field/FieldScene.h"
 #include "file/nml/NmlDocument.h"
+#include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "resource/database/UnitPictureData.h"
+#include "tests/core/game/GameFixture.h"
 #include "resource/Database.h"
 #include "resource/database/RaceData.h"
 #include "script/scene/BattleCommands.h"
@@ -616,6 +621,162 @@ TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
   }
   EXPECT_EQ(frames, 121);
   EXPECT_EQ(fight.turn(), turn);
+}
+
+}  // namespace
+
+namespace {
+
+using Engine::i32;
+using Game::Battle;
+using Game::BattleSettings;
+using Game::DefeatAnimator;
+
+TEST(DefeatAnimatorTest, TheDissolveSpreadsTurnsAndFades) {
+  struct Case {
+    float t;
+    float spread;
+    float turn;
+    float alpha;
+    float shade;
+  };
+  // spread 24 t², turn 1080 √t, alpha 1 − t, shade (alpha + (1 − alpha) / 2) x alpha.
+  const Case cases[] = {{0.f, 0.f, 0.f, 1.f, 1.f},
+                        {0.25f, 1.5f, 540.f, 0.75f, 0.65625f},
+                        {0.5f, 6.f, 763.675f, 0.5f, 0.375f},
+                        {1.f, 24.f, 1080.f, 0.f, 0.f}};
+  for (const Case& c : cases) {
+    const DefeatAnimator::Dissolve look = DefeatAnimator::dissolveAt(c.t);
+    EXPECT_FLOAT_EQ(look.spread, c.spread) << c.t;
+    EXPECT_NEAR(look.turn, c.turn, 0.01f) << c.t;
+    EXPECT_NEAR(look.secondTurn, c.turn + 180.f, 0.01f) << c.t;
+    EXPECT_FLOAT_EQ(look.alpha, c.alpha) << c.t;
+    EXPECT_FLOAT_EQ(look.shade, c.shade) << c.t;
+  }
+  EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(121), 1.f / 60.f);
+  EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(150), 0.5f);
+  EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(180), 1.f);
+}
+
+TEST(RaceGroupTest, FollowersStandOneToThreeRanksBelowTheLeader) {
+  EXPECT_EQ(Game::RaceGroup::followerRank(4, 0), 3);
+  EXPECT_EQ(Game::RaceGroup::followerRank(4, 2), 1);
+  EXPECT_EQ(Game::RaceGroup::followerRank(-1, 1), -3);
+}
+
+TEST(RaceGroupTest, CellsAreDrawnOverTheWholeSide) {
+  i32 minRow = 9, maxRow = -9, minColumn = 9, maxColumn = -9;
+  for (i32 seed = 1; seed <= 40; ++seed) {
+    Game::RandomGenerator random(seed);
+    for (const Game::RaceGroup::Cell& cell : Game::RaceGroup::placeGroup(5, false, random)) {
+      minRow = std::min(minRow, cell.row);
+      maxRow = std::max(maxRow, cell.row);
+      minColumn = std::min(minColumn, cell.column);
+      maxColumn = std::max(maxColumn, cell.column);
+    }
+  }
+  EXPECT_EQ(minRow, 0);
+  EXPECT_EQ(maxRow, 2);
+  EXPECT_EQ(minColumn, 0);
+  EXPECT_EQ(maxColumn, 4);
+}
+
+class BattleDefeatTest : public BattleEndTest {
+ protected:
+  void SetUp() override {
+    BattleEndTest::SetUp();
+    // A picture of its own for the units, and the defeat's set.
+    fs().put("src/picture/unit/t.txt",
+             std::string("model{name stand;}model{name appear;}model{name damage;}model{name win;}"));
+    Game::NmlNode list;
+    ASSERT_TRUE(list.parse("Kessa t,1;泥スライム t,1;骨の騎士 t,1;", true));
+    Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
+    fs().put(Game::DefeatAnimator::kResourceFile,
+             std::string("animation{ name down; time 16; } model{ name main; time 10; }"));
+  }
+};
+
+// Flashes at 25 and 85, the damage motion at 120, copies after it.
+TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
+  Battle& fight = makeBattle();
+  Game::Unit* knight = fight.addEnemy(enemy("骨の騎士"), 1, 2, 1.f, 0);
+  ASSERT_TRUE(knight && knight->node());
+  knight->setDefeatStyle(Game::Unit::kBossDefeat);
+  knight->life().kill();
+  fight.removeDefeated();
+  Game::DefeatAnimator& defeats = fight.defeats();
+  std::vector<i32> flashes;
+  ASSERT_TRUE(Game::Database::instance()->findUnitPicture("骨の騎士"));
+  ASSERT_TRUE(knight->picture()) << knight->ghost().getAppearance();
+  Game::Model* damage = knight->picture()->motion("damage");
+  ASSERT_TRUE(damage);
+  i32 damageFrame = -1;
+  i32 copies = 0;
+  for (i32 frame = 0; frame < 181; ++frame) {
+    fight.flash(0, 0);
+    const i32 before = fight.scenePool()->activeCount();
+    EXPECT_FALSE(defeats.update()) << frame;
+    if (fight.flashFrames() == 2) {
+      EXPECT_EQ(fight.flashColour(), 0x80FFFFFFu);
+      flashes.push_back(frame);
+    }
+    if (damageFrame < 0 && knight->node() && knight->node()->getModel() == damage) damageFrame = frame;
+    copies += fight.scenePool()->activeCount() - before;
+  }
+  EXPECT_EQ(flashes, (std::vector<i32>{25, 85}));
+  EXPECT_EQ(damageFrame, 120);
+  // A copy on each of frames 121 to 180; on the last the boss's own node
+  // goes too.
+  EXPECT_EQ(copies, 60 - 1);
+  EXPECT_TRUE(defeats.update());
+}
+
+TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
+  Battle& fight = makeBattle();
+  Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
+  ASSERT_TRUE(slime && slime->node());
+  Game::SceneNode* node = slime->node();
+  slime->life().kill();
+  fight.removeDefeated();
+  const i32 before = fight.scenePool()->activeCount();
+  EXPECT_FALSE(fight.defeats().update());
+  // The burst where it stood.
+  EXPECT_EQ(fight.scenePool()->activeCount(), before + 1);
+  EXPECT_EQ(node->getLifetime(), 16);
+  for (int frame = 1; frame < 16; ++frame) EXPECT_FALSE(fight.defeats().update());
+  EXPECT_TRUE(fight.defeats().update());
+}
+
+TEST_F(BattleDefeatTest, TheLevelOffsetRaisesTheLeader) {
+  Battle& fight = makeBattle();
+  Game::NmlDocument document;
+  document.loadFromText("race.txt", "race{ name 孤; member 泥スライム; member 骨の兵士; member 骨の騎士; }");
+  Game::RaceData race;
+  race.read(*document.child(0));
+  Game::Unit* low = fight.spawnRace(race, 0.f, 0, false, 1.f);
+  Game::Unit* high = fight.spawnRace(race, 0.7f, 0, false, 1.f);
+  ASSERT_TRUE(low && high);
+  EXPECT_STREQ(low->ghost().getDefinitionKey(), "泥スライム");
+  EXPECT_STREQ(high->ghost().getDefinitionKey(), "骨の騎士");
+}
+
+TEST_F(BattleEndTest, OverWithoutABattleDoesNothing) {
+  load("over{ result 1; } let{ name money; value 3; }");
+  EXPECT_EQ(stepScript(), Game::Script::kFinished);
+  EXPECT_EQ(integer("money"), 3);
+  EXPECT_EQ(game().battleResult(), 0);
+}
+
+TEST_F(BattleEndTest, AGameOverToTheTitleAsksNothingOfTheField) {
+  auto* field = new Game::FieldScene(game());
+  game().setField(field);
+  BattleSettings settings;
+  settings.defeatMode = BattleSettings::kGameOver;
+  Battle& fight = makeBattle(settings);
+  fight.finish(Battle::kGameOver);
+  EXPECT_EQ(framesUntilEnd(200), 122);
+  EXPECT_EQ(field->continueRequests(), 0);
+  EXPECT_EQ(integer("requestLoseEvent"), 0);
 }
 
 }  // namespace
