@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "file/nml/NmlDocument.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "resource/database/UnitPictureData.h"
 #include "tests/core/game/GameFixture.h"
 #include "resource/Database.h"
@@ -476,12 +478,15 @@ TEST_F(RaceTableTest, ARaceTheRingDoesNotNameSpawnsFromItself) {
     EXPECT_EQ(table.memberLevel, c.memberLevel) << c.level;
     EXPECT_EQ(table.leader, &enemy(c.leader)) << c.level;
     EXPECT_FLOAT_EQ(table.followerChance, 0.5f);
-    for (int n = 0; n < 20; ++n) {
+    long highest = 0;
+    for (int n = 0; n < 30; ++n) {
       const Game::EnemyData* member = &Game::RaceGroup::drawMember(table, random);
       const auto& members = race.members();
       const auto at = std::find(members.begin(), members.end(), member) - members.begin();
       EXPECT_LE(at, c.memberLevel);
+      highest = std::max<long>(highest, at);
     }
+    EXPECT_EQ(highest, c.memberLevel) << c.level;
   }
 }
 
@@ -728,6 +733,13 @@ TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
   // A copy on each of frames 121 to 180; on the last the boss's own node
   // goes too.
   EXPECT_EQ(copies, 60 - 1);
+  // Each copy lasts one frame.
+  i32 fleeting = 0;
+  Game::SceneNodePool& pool = *fight.scenePool();
+  for (i32 i = 0; i < pool.capacity(); ++i) {
+    fleeting += pool.node(i).isActive() && pool.node(i).getLifetime() == 1 ? 1 : 0;
+  }
+  EXPECT_EQ(fleeting, 60);
   EXPECT_TRUE(defeats.update());
 }
 
@@ -745,6 +757,30 @@ TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
   EXPECT_EQ(node->getLifetime(), 16);
   for (int frame = 1; frame < 16; ++frame) EXPECT_FALSE(fight.defeats().update());
   EXPECT_TRUE(fight.defeats().update());
+}
+
+TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
+  Game::SceneRenderer::create(800, 600);
+  {
+    Battle& fight = makeBattle();
+    Game::Unit* left = fight.addEnemy(enemy("泥スライム"), 0, 0, 1.f, 0);
+    Game::Unit* right = fight.addEnemy(enemy("泥スライム"), 2, 4, 1.f, 0);
+    Engine::Math::Vector3 a;
+    Engine::Math::Vector3 b;
+    left->getPosition(a);
+    right->getPosition(b);
+    left->life().kill();
+    right->life().kill();
+    fight.removeDefeated();
+    fight.defeats().update();
+    const Engine::Math::Vector3 looked = Game::SceneRenderer::instance()->camera().followTarget.target();
+    EXPECT_NEAR(looked.x, (a.x + b.x) / 2.f, 0.01f);
+    EXPECT_NEAR(looked.y, (a.y + b.y) / 2.f, 0.01f);
+    EXPECT_NEAR(looked.z, (a.z + b.z) / 2.f, 0.01f);
+    EXPECT_GT(std::abs(a.z), 1.f);
+    game().setBattle(nullptr);
+  }
+  Game::SceneRenderer::destroy();
 }
 
 TEST_F(BattleDefeatTest, TheLevelOffsetRaisesTheLeader) {
