@@ -1,5 +1,7 @@
 #include "field/Enemy.h"
 
+#include <cstdint>
+
 #include "core/game/GameData.h"
 #include "data/party/FieldAbilities.h"
 #include "field/SymbolField.h"
@@ -17,8 +19,15 @@ namespace {
 
 float dot2(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y; }
 
-// Frames a cell at that speed.
-i32 stepFrames(float speed) { return static_cast<i32>(Enemy::kFramesPerCell / speed); }
+// Frames a cell at that speed: the whole frames of 48 / speed, kept within
+// what an int holds (a speed near 0 walks as slowly as that allows).
+i32 stepFrames(float speed) {
+  const double frames = static_cast<double>(Enemy::kFramesPerCell) / static_cast<double>(speed);
+  if (!(frames < static_cast<double>(INT32_MAX))) {
+    return INT32_MAX;
+  }
+  return frames > static_cast<double>(INT32_MIN) ? static_cast<i32>(frames) : INT32_MIN;
+}
 
 bool isWithin(const Symbol& enemy, const Symbol& player, float range) {
   Vector3 d;

@@ -128,6 +128,21 @@ TEST_F(EnemyTest, OutOfRangeOrAsleepItWandersAtItsPassiveSpeed) {
   EXPECT_EQ(queue(quiet), std::vector<std::string>({"random 24", "delete 0"}));
 }
 
+// 48 / speed, whole frames; a crawl slower than an int of frames holds
+// takes the most there is.
+TEST_F(EnemyTest, StepTimesAreWholeFramesOfFortyEightOverTheSpeed) {
+  const std::tuple<const char*, std::string> cases[] = {
+      {"passiveSpeed 7;", "random 6"},
+      {"passiveSpeed 1/100;", "random 4800"},
+      {"passiveSpeed 1/100000000000;", "random 2147483647"},
+  };
+  for (const auto& [pattern, first] : cases) {
+    Symbol& e = enemy(race(pattern), 2, 2);
+    e.update();
+    EXPECT_EQ(queue(e)[0], first) << pattern;
+  }
+}
+
 TEST_F(EnemyTest, AnEnemyWithActiveSpeedZeroInRangeStaysStill) {
   const Game::RaceData& r = race("passiveSpeed 1; activeSpeed 0; activeTime 3; senseRange 200;");
   Symbol& player = place("player", 0, 0);

@@ -100,6 +100,17 @@ TEST_F(SymbolNodeTest, AMapDefinitionNeedsNoQueueOrStep) {
   EXPECT_EQ(s->parameter(), nullptr);
 }
 
+// A chest of a map definition may leave out every key.
+TEST_F(SymbolNodeTest, AnEmptyContainerNodeIsAnEmptyOpenChest) {
+  Game::NmlDocument document;
+  document.loadFromText("map.txt", "symbol{ name c; position 1,1; container{ } }");
+  const auto s = Game::Field::readSymbol(*field, *document.findChild("symbol"));
+  ASSERT_TRUE(s->isContainer());
+  const auto& contents = static_cast<Game::Field::Container&>(*s->parameter());
+  EXPECT_TRUE(contents.article().isEmpty());
+  EXPECT_EQ(std::tuple(contents.money(), contents.isUnique(), contents.lockLevel()), std::tuple(0, false, 0));
+}
+
 TEST_F(SymbolNodeTest, ADamagedQueueCannotRunOffItsEnds) {
   Game::NmlDocument document;
   document.loadFromText("save.txt",

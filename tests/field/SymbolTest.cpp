@@ -147,9 +147,11 @@ TEST_F(FieldTest, AHopOfEightFramesRisesTwentyFourAtItsMiddle) {
   s.move("hop", 8, 0, 1);
   s.move("delete", 0);
   const float expected[] = {0.f, 10.5f, 18.f, 22.5f, 24.f, 22.5f, 18.f, 10.5f, 0.f};
+  const float startY = s.position().y;
   for (int frame = 0; frame < 9; ++frame) {
     s.update();
     EXPECT_FLOAT_EQ(s.position().z, expected[frame]) << frame;
+    EXPECT_FLOAT_EQ(s.position().y, startY + 6.f * static_cast<float>(frame)) << frame;
   }
   EXPECT_FLOAT_EQ(s.motionSpeed(), 1.f) << "at rest again";
 }
@@ -186,6 +188,7 @@ TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
   EXPECT_TRUE(s.isMoving());
   EXPECT_EQ(s.motion(), "stand");
   run(s, 2);
+  EXPECT_EQ(s.motion(), "stand") << "on the wait's last frame too";
   EXPECT_EQ(s.y(), 1) << "the wait lasts three frames";
   s.update();
   EXPECT_EQ(s.y(), 2);
@@ -247,6 +250,7 @@ TEST_F(FieldTest, RandomPicksAnEnterableNeighbour) {
     s.move("random", 1);
     s.update();
     EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(0, 1)) << "the one open neighbour";
+    EXPECT_EQ(std::tuple(s.controller().fromX, s.controller().fromY), std::tuple(0, 0)) << "a step, not a jump";
   }
   field->wall(0, 1);
   Symbol shut(*field, "s", nullptr, "stand", 0, 0, 0.f);
@@ -313,6 +317,39 @@ TEST_F(FieldTest, NoContactWhenTheOtherIsStillFarFromTheProbe) {
   s.update();
   EXPECT_TRUE(field->contacts.empty());
   EXPECT_EQ(s.x(), 2) << "the cell is taken all the same";
+}
+
+// Half way up a step of 2 height units (z 20) the symbol stands at z 10.
+TEST_F(FieldTest, AWalkClimbsWithTheFloor) {
+  Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
+  specs.at(2, 1).height = 2;
+  field->rebuild(specs);
+  Symbol& s = place("s", 1, 1);
+  s.move("move", 4, 1, 0);
+  s.move("delete", 0);
+  run(s, 3);
+  EXPECT_FLOAT_EQ(s.position().z, 10.f);
+  run(s, 3);
+  EXPECT_FLOAT_EQ(s.position().z, 20.f);
+}
+
+// Off the grid a symbol stands where the cell would be, at the origin's height.
+TEST_F(FieldTest, ASymbolOffTheGridStandsWhereItsCellWouldBe) {
+  Symbol& s = place("s", -1, 6);
+  const Engine::Math::Vector3 origin = field->map().origin();
+  EXPECT_FLOAT_EQ(s.position().x, origin.x - 48.f);
+  EXPECT_FLOAT_EQ(s.position().y, origin.y + 288.f);
+  EXPECT_FLOAT_EQ(s.position().z, origin.z);
+}
+
+// A step onto its own cell, shared with another: the probe is the symbol's
+// own place, so the other is met.
+TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCell) {
+  place("other", 2, 2);
+  Symbol& s = place("s", 2, 2, chara("reaction true;"));
+  s.move("move", 2, 0, 0);
+  s.update();
+  EXPECT_EQ(field->contacts, std::vector<std::string>({"s-other"}));
 }
 
 TEST_F(FieldTest, AFloatingCharaStaysAtHeightZero) {
