@@ -319,18 +319,19 @@ TEST_F(FieldTest, NoContactWhenTheOtherIsStillFarFromTheProbe) {
   EXPECT_EQ(s.x(), 2) << "the cell is taken all the same";
 }
 
-// Half way up a step of 2 height units (z 20) the symbol stands at z 10.
+// Half way from height 1 (z 10) up to 3 (z 30) the symbol stands at z 20.
 TEST_F(FieldTest, AWalkClimbsWithTheFloor) {
   Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
-  specs.at(2, 1).height = 2;
+  specs.at(1, 1).height = 1;
+  specs.at(2, 1).height = 3;
   field->rebuild(specs);
   Symbol& s = place("s", 1, 1);
   s.move("move", 4, 1, 0);
   s.move("delete", 0);
   run(s, 3);
-  EXPECT_FLOAT_EQ(s.position().z, 10.f);
-  run(s, 3);
   EXPECT_FLOAT_EQ(s.position().z, 20.f);
+  run(s, 3);
+  EXPECT_FLOAT_EQ(s.position().z, 30.f);
 }
 
 // Off the grid a symbol stands where the cell would be, at the origin's height.
