@@ -70,6 +70,8 @@ inline constexpr Name kInCode[] = {
     {kModel, "empty", kGaugePictures}, {kModel, "active", kGaugePictures}, {kModel, "invalid", kGaugePictures},
     {kModel, "スタン", kCautionPictures}, {kModel, "呪力破壊", kCautionPictures},
     {kModel, "stand", kUnitPictures}, {kModel, "down", kUnitPictures}, {kModel, "appear", kUnitPictures},
+    // The key a locked chest spends.
+    {kTool, "魔法鍵"},
 };
 
 // Looked up in forms the source scan does not read: names a function
@@ -80,12 +82,10 @@ inline constexpr Name kReturned[] = {
 };
 
 // Named by rules of the battle and the field that the code does not hold
-// yet: the thrown item's art, the scrap of broken equipment and the key
-// that opens locked chests.
+// yet: the thrown item's art and the scrap of broken equipment.
 inline constexpr Name kAwaited[] = {
     {kArt, "投げる道具"},
     {kTool, "廃棄物"},
-    {kTool, "魔法鍵"},
 };
 
 // Every name of the three lists.
