@@ -81,6 +81,8 @@ inline constexpr Name kInCode[] = {
     // the effect-sound list, "list#effect"), the claws and the blood drops.
     {kSound, "0", "src/sound/list.txt#クロススプリット"}, {kSound, "1", "src/sound/list.txt#クロススプリット"},
     {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
+    // The key a locked chest spends.
+    {kTool, "魔法鍵"},
 };
 
 // Looked up in forms the source scan does not read: names a function
@@ -91,10 +93,9 @@ inline constexpr Name kReturned[] = {
 };
 
 // Named by rules of the battle and the field that the code does not hold
-// yet: the thrown item's art and the key that opens locked chests.
+// yet: the thrown item's art.
 inline constexpr Name kAwaited[] = {
     {kArt, "投げる道具"},
-    {kTool, "魔法鍵"},
 };
 
 // Every name of the three lists.

@@ -65,7 +65,14 @@ TEST_F(SampleDataTest, EveryListAndEveryFileItNamesLoadsWithoutAWord) {
   for (const char* name : {"Kessa", "宝箱", "扉", "扉大", "スライム"}) {
     SymbolCharaData* chara = database().symbolChara(name);
     ASSERT_NE(chara, nullptr) << name;
-    EXPECT_NE(chara->picture("stand"), nullptr) << name;
+    // Every sample symbol shows a figure standing and walking, and stops at
+    // walls and other symbols.
+    for (const char* motion : {"stand", "walk"}) {
+      const Model* model = chara->picture(motion);
+      ASSERT_NE(model, nullptr) << name << " " << motion;
+      EXPECT_FALSE(model->batches().empty()) << name << " " << motion;
+    }
+    EXPECT_TRUE(chara->reacts()) << name;
   }
   for (int i = 0; i < maps.mapPictures.objectCount(); ++i) {
     touch(maps.mapPictures.objectAt(i).picture);

@@ -1,0 +1,191 @@
+#include "field/Container.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/game/GameData.h"
+#include "data/Bag.h"
+#include "field/Door.h"
+#include "presentation/widget/ListMenu.h"
+#include "presentation/widget/Widget.h"
+#include "resource/Database.h"
+#include "tests/field/FieldFixture.h"
+
+namespace {
+
+using Engine::i32;
+using FieldTestSupport::FieldTest;
+using Game::Field::Container;
+using Game::Field::Door;
+using Game::Field::Symbol;
+
+class ContainerTest : public FieldTest {
+ protected:
+  static const Game::ToolData* tool(const char* name) { return Game::Database::instance()->findTool(name); }
+  Symbol& chest(const char* article, i32 money, i32 lock = 0, bool unique = false) {
+    Symbol& s = place("chest", 2, 2);
+    const Game::Article contents = article ? Game::Article::fromItem(tool(article)) : Game::Article();
+    s.setParameter(std::make_unique<Container>(contents, money, unique, lock));
+    return s;
+  }
+  Container& contentsOf(Symbol& s) { return static_cast<Container&>(*s.parameter()); }
+  // A seed whose first draw of 100 is below 91 (broken) or not.
+  void seedBreak(bool breaks) {
+    for (i32 seed = 1;; ++seed) {
+      Game::RandomGenerator probe(seed);
+      if ((probe.getInt(100) < Container::kBreakChance) == breaks) {
+        field->rng.setSeed(seed);
+        return;
+      }
+    }
+  }
+};
+
+// Lock level 2 against picking 2 opens at once; 3 does not.
+TEST_F(ContainerTest, ALockThePartyCanPickOpensAtOnce) {
+  field->abilities.lockpicking = 2;
+  Symbol& s = chest("薬草", 0, 2);
+  bool remove = false;
+  EXPECT_TRUE(s.touch(remove));
+  EXPECT_TRUE(remove);
+  EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵を開けた！", "Kessa笑:これは……　薬草ね！"}));
+  EXPECT_EQ(game().bag().countItem(tool("薬草")), 1);
+  EXPECT_TRUE(s.isContainer());
+}
+
+TEST_F(ContainerTest, ALockBeyondThePartyOffersTheChoices) {
+  field->abilities.lockpicking = 2;
+  Symbol& s = chest("薬草", 0, 3);
+  bool remove = false;
+  EXPECT_FALSE(s.touch(remove));
+  EXPECT_FALSE(remove);
+  EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵がかかっている Level 3"}));
+  Game::ListMenu* menu = contentsOf(s).menu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->itemCount(), 2) << "no magic key in the bag";
+  EXPECT_EQ(menu->selectedId(0), Container::kBreak);
+  game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
+  Symbol& keyed = chest(nullptr, 5, 3);
+  keyed.touch(remove);
+  menu = contentsOf(keyed).menu();
+  ASSERT_EQ(menu->itemCount(), 3);
+  EXPECT_EQ(menu->selectedId(0), Container::kMagicKey);
+  EXPECT_EQ(std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str()), std::string("魔法鍵 残り2"));
+}
+
+TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
+  Symbol& s = chest("薬草", 0, 1);
+  bool remove = false;
+  s.touch(remove);
+  for (int i = 0; i < 10; ++i) {
+    step({});
+    EXPECT_FALSE(s.touch(remove)) << i;
+  }
+  seedBreak(false);
+  step({kDecide});
+  EXPECT_TRUE(s.touch(remove)) << "ぶっこわす";
+  EXPECT_TRUE(remove);
+  EXPECT_EQ(contentsOf(s).menu(), nullptr);
+  EXPECT_EQ(field->lines.back(), "Kessa笑:これは……　薬草ね！");
+}
+
+TEST_F(ContainerTest, AMagicKeyIsSpentToOpen) {
+  game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
+  Symbol& s = chest(nullptr, 0, 9);
+  bool remove = false;
+  EXPECT_TRUE(contentsOf(s).choose(Container::kMagicKey, remove, s));
+  EXPECT_TRUE(remove);
+  EXPECT_EQ(game().bag().countItem(tool("魔法鍵")), 1);
+  EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵を開けた！", "Kessa泣:からっぽ！"}));
+}
+
+TEST_F(ContainerTest, ABrokenChestGivesNothing) {
+  seedBreak(true);
+  Symbol& s = chest("薬草", 300, 9);
+  game().money() = 1000;
+  bool remove = false;
+  EXPECT_TRUE(contentsOf(s).choose(Container::kBreak, remove, s));
+  EXPECT_TRUE(remove);
+  EXPECT_EQ(field->lines, std::vector<std::string>({"-:宝箱を破壊した！", "Kessa泣:中身まで壊れた！"}));
+  EXPECT_EQ(game().bag().countItem(tool("薬草")), 0);
+  EXPECT_EQ(game().money(), 1000);
+}
+
+TEST_F(ContainerTest, GivingUpLeavesTheChest) {
+  Symbol& s = chest("薬草", 300, 9);
+  bool remove = false;
+  EXPECT_TRUE(contentsOf(s).choose(Container::kGiveUp, remove, s));
+  EXPECT_FALSE(remove);
+  EXPECT_TRUE(field->lines.empty());
+}
+
+// Against party money M: m < M / 10 is little, m ≤ 2M + 500 ordinary, more
+// is a lot.
+TEST_F(ContainerTest, MoneyLinesAtTheirThresholds) {
+  const std::tuple<i32, i32, std::string> cases[] = {
+      {1000, 99, "Kessa泣:たったの99円ね"},  {1000, 100, "Kessa:100円ね"},
+      {1000, 2500, "Kessa:2500円ね"},        {1000, 2501, "Kessa笑:すごい！　2501円もある！"},
+      {0, 500, "Kessa:500円ね"},             {0, 501, "Kessa笑:すごい！　501円もある！"},
+      {19, 1, "Kessa:1円ね"},                {20, 1, "Kessa泣:たったの1円ね"},
+      {29, 2, "Kessa:2円ね"},                {30, 2, "Kessa泣:たったの2円ね"},
+      {2000000000, 5, "Kessa泣:たったの5円ね"},
+  };
+  for (const auto& [party, found, line] : cases) {
+    field->lines.clear();
+    game().money() = party;
+    Symbol& s = chest(nullptr, found);
+    bool remove = false;
+    s.touch(remove);
+    ASSERT_EQ(field->lines.size(), 1u);
+    EXPECT_EQ(field->lines[0], line) << party << " " << found;
+    EXPECT_EQ(game().money(), party + found);
+  }
+}
+
+TEST_F(ContainerTest, MoneySaturatesInThePurse) {
+  game().money() = INT32_MAX - 5;
+  Symbol& s = chest("薬草", 10);
+  bool remove = false;
+  s.touch(remove);
+  EXPECT_EQ(game().money(), INT32_MAX);
+  EXPECT_EQ(field->lines.size(), 2u) << "the article's line, then the money's";
+}
+
+TEST_F(ContainerTest, AUniqueChestIsMarkedOpened) {
+  Symbol& s = chest(nullptr, 0, 0, true);
+  bool remove = false;
+  s.touch(remove);
+  EXPECT_TRUE(game().variables().isFlagOn("Container_b1_chest"));
+  Symbol& plain = chest(nullptr, 0);
+  plain.touch(remove);
+  EXPECT_EQ(game().variables().flagCount(), 1);
+  EXPECT_EQ(Container::openedFlag("f", "n"), "Container_f_n");
+}
+
+TEST_F(ContainerTest, DoorsOpenForTheirKey) {
+  const std::tuple<const char*, bool, bool> cases[] = {
+      {"システムキー", false, true},
+      {"古びた鍵", false, false},
+      {"古びた鍵", true, true},
+      {"無い鍵", false, false},
+  };
+  for (const auto& [key, held, opens] : cases) {
+    field->lines.clear();
+    game().bag().clear();
+    if (held) game().bag().add(Game::Article::fromItem(tool(key)), 1);
+    Symbol& s = place("door", 1, 1);
+    s.setParameter(std::make_unique<Door>(key));
+    bool remove = !opens;
+    EXPECT_TRUE(s.touch(remove)) << key;
+    EXPECT_EQ(remove, opens) << key;
+    EXPECT_EQ(field->lines, opens ? std::vector<std::string>() : std::vector<std::string>({"-:扉は閉ざされている"}))
+        << key;
+    EXPECT_FALSE(s.isEnemy());
+    EXPECT_FALSE(s.isContainer());
+  }
+}
+
+}  // namespace

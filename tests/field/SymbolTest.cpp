@@ -1,0 +1,396 @@
+#include "field/Symbol.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "field/MoveCommand.h"
+#include "tests/field/FieldFixture.h"
+
+namespace {
+
+using Engine::i32;
+using FieldTestSupport::FieldTest;
+using Game::Field::MoveCommand;
+using Game::Field::MoveController;
+using Game::Field::Symbol;
+
+std::vector<std::string> keywords(const Symbol& symbol) {
+  std::vector<std::string> out;
+  for (const MoveCommand& command : symbol.commands()) {
+    out.push_back(MoveCommand::keywordOf(command.code) + std::string(" ") + std::to_string(command.time));
+  }
+  return out;
+}
+
+TEST(MoveCommandTest, KeywordsReadAsTheirCodesAndUnknownOnesAsDelete) {
+  const std::tuple<const char*, i32> cases[] = {
+      {"delete", 0}, {"wait", 1}, {"vanish", 2}, {"random", 3},  {"move", 4},  {"go", 5},
+      {"hop", 6},    {"jump", 7}, {"advance", 8}, {"chase", 9}, {"Move", 0}, {"", 0},
+  };
+  for (const auto& [keyword, code] : cases) {
+    EXPECT_EQ(MoveCommand::codeOf(keyword), code) << keyword;
+  }
+  EXPECT_EQ(MoveCommand::codeOf(nullptr), 0);
+  EXPECT_STREQ(MoveCommand::keywordOf(9), "chase");
+  EXPECT_STREQ(MoveCommand::keywordOf(10), "delete");
+  EXPECT_STREQ(MoveCommand::keywordOf(-1), "delete");
+}
+
+// At rest progress 16 is past total 8: no arrival until a step ends, and
+// the step's end is seen on one frame.
+TEST(MoveControllerTest, ArrivalIsSeenOnTheFrameProgressReachesTotal) {
+  MoveController move;
+  EXPECT_FALSE(move.isMoving());
+  EXPECT_FALSE(move.hasArrived());
+  move.start(0, 0, 1, 0, 3, false);
+  std::vector<bool> arrived;
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(move.isMoving(), i < 3) << i;
+    move.tick();
+    arrived.push_back(move.hasArrived());
+  }
+  EXPECT_EQ(arrived, std::vector<bool>({false, false, true, false, false}));
+}
+
+TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
+  MoveController move;
+  move.addWait(2);
+  move.addWait(0);
+  move.addWait(-5);
+  EXPECT_EQ(move.wait, 2);
+  EXPECT_TRUE(move.isMoving());
+  move.tick();
+  move.tick();
+  EXPECT_EQ(move.progress, 16) << "the wait took both frames";
+  EXPECT_FALSE(move.isMoving());
+  move.tick();
+  EXPECT_EQ(move.progress, 17);
+  move.addWait(INT32_MAX);
+  move.addWait(5);
+  EXPECT_EQ(move.wait, INT32_MAX);
+  move.wait = 0;
+  move.progress = INT32_MAX;
+  move.tick();
+  EXPECT_EQ(move.progress, INT32_MAX);
+}
+
+TEST(MoveControllerTest, FractionRunsFromZeroToOneAndAStepTakesAFrameAtLeast) {
+  MoveController move;
+  move.start(0, 0, 1, 0, 4, false);
+  EXPECT_FLOAT_EQ(move.fraction(), 0.f);
+  move.tick();
+  EXPECT_FLOAT_EQ(move.fraction(), 0.25f);
+  move.start(0, 0, 1, 0, 0, true);
+  EXPECT_EQ(move.total, 1);
+  EXPECT_TRUE(move.hop);
+  move.tick();
+  EXPECT_TRUE(move.hasArrived());
+  EXPECT_FLOAT_EQ(move.fraction(), 1.f);
+  move.total = -3;
+  EXPECT_FLOAT_EQ(move.fraction(), 1.f);
+}
+
+TEST_F(FieldTest, DeleteAloneEmptiesTheQueue) {
+  Symbol& s = place("s", 2, 2);
+  s.move("delete", 0);
+  s.update();
+  EXPECT_FALSE(s.hasCommands());
+  EXPECT_EQ(s.cursor(), 0);
+}
+
+// "delete" takes what ran before it and itself, and the rest starts over.
+TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFar) {
+  Symbol& s = place("s", 2, 2);
+  s.move("wait", 1);
+  s.move("delete", 0);
+  s.move("wait", 3);
+  s.update();
+  s.update();
+  EXPECT_EQ(keywords(s), std::vector<std::string>({"wait 3"}));
+  EXPECT_EQ(s.cursor(), 0);
+}
+
+// Without "delete" the queue goes round; with it a plain symbol stops.
+TEST_F(FieldTest, AQueueWithoutDeleteGoesRound) {
+  Symbol& s = place("s", 0, 0);
+  s.move("move", 1, 1, 0);
+  s.move("move", 1, -1, 0);
+  run(s, 6);
+  EXPECT_EQ(s.x(), 0);
+  EXPECT_EQ(s.commands().size(), 2u);
+  Symbol& t = place("t", 4, 4);
+  t.move("random", 1);
+  t.move("delete", 0);
+  run(t, 3);
+  EXPECT_FALSE(t.hasCommands());
+}
+
+TEST_F(FieldTest, AnArrivalShowsOnExactlyOneFrame) {
+  Symbol& s = place("s", 1, 1);
+  s.move("move", 4, 1, 0);
+  s.move("delete", 0);
+  std::vector<int> arrivals;
+  for (int frame = 1; frame <= 8; ++frame) {
+    s.update();
+    if (s.hasArrived()) arrivals.push_back(frame);
+  }
+  EXPECT_EQ(arrivals, std::vector<int>({4}));
+  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 1));
+}
+
+// (1 − t) × t × 4 × 8 × 3 at t = progress / 8: 24 at the middle.
+TEST_F(FieldTest, AHopOfEightFramesRisesTwentyFourAtItsMiddle) {
+  Symbol& s = place("s", 1, 1);
+  s.move("hop", 8, 0, 1);
+  s.move("delete", 0);
+  const float expected[] = {0.f, 10.5f, 18.f, 22.5f, 24.f, 22.5f, 18.f, 10.5f, 0.f};
+  const float startY = s.position().y;
+  for (int frame = 0; frame < 9; ++frame) {
+    s.update();
+    EXPECT_FLOAT_EQ(s.position().z, expected[frame]) << frame;
+    EXPECT_FLOAT_EQ(s.position().y, startY + 6.f * static_cast<float>(frame)) << frame;
+  }
+  EXPECT_FLOAT_EQ(s.motionSpeed(), 1.f) << "at rest again";
+}
+
+TEST_F(FieldTest, AWalkIsInterpolatedAndPlaysWalkAtItsSpeed) {
+  Symbol& s = place("s", 1, 1);
+  const Engine::Math::Vector3 from = s.position();
+  s.move("move", 8, 1, 0);
+  s.move("delete", 0);
+  s.update();
+  s.update();
+  s.update();
+  EXPECT_FLOAT_EQ(s.position().x, from.x + 12.f) << "two frames of eight of 48";
+  EXPECT_FLOAT_EQ(s.position().y, from.y);
+  EXPECT_EQ(s.motion(), "walk");
+  EXPECT_FLOAT_EQ(s.motionSpeed(), 1.5f) << "48 / 40 × 10 / 8";
+  EXPECT_FLOAT_EQ(s.angle(), 0.f);
+  run(s, 6);
+  EXPECT_FLOAT_EQ(s.position().x, from.x + 48.f);
+  EXPECT_EQ(s.motion(), "stand");
+  Symbol& h = place("h", 3, 3);
+  h.move("hop", 4, -1, 0);
+  h.update();
+  h.update();
+  EXPECT_FLOAT_EQ(h.motionSpeed(), 0.5f);
+  EXPECT_FLOAT_EQ(h.angle(), 180.f);
+}
+
+TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
+  Symbol& s = place("s", 1, 1);
+  s.move("wait", 3);
+  s.move("move", 2, 0, 1);
+  s.update();
+  EXPECT_TRUE(s.isMoving());
+  EXPECT_EQ(s.motion(), "stand");
+  run(s, 2);
+  EXPECT_EQ(s.motion(), "stand") << "on the wait's last frame too";
+  EXPECT_EQ(s.y(), 1) << "the wait lasts three frames";
+  s.update();
+  EXPECT_EQ(s.y(), 2);
+}
+
+// Advance steps the way the symbol faces: the quarter of angle + 45.
+TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFaces) {
+  const std::tuple<float, i32, i32> cases[] = {
+      {0.f, 3, 2}, {44.f, 3, 2}, {45.f, 2, 3}, {90.f, 2, 3}, {135.f, 1, 2}, {225.f, 2, 1}, {314.f, 2, 1}, {315.f, 3, 2},
+  };
+  for (const auto& [angle, x, y] : cases) {
+    Symbol s(*field, "a", nullptr, "stand", 2, 2, angle);
+    s.move("advance", 2);
+    s.update();
+    EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(x, y)) << angle;
+  }
+}
+
+TEST_F(FieldTest, StepsOffTheMapOrRefusedLeaveTheSymbolAndCountAsRun) {
+  Symbol& s = place("s", 0, 0);
+  field->wall(1, 0);
+  s.move("move", 2, -1, 0);
+  s.move("move", 2, 1, 0);
+  s.move("move", 2, 0, 5);
+  s.update();
+  s.update();
+  s.update();
+  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(0, 0));
+  EXPECT_FALSE(s.isMoving());
+  EXPECT_EQ(s.cursor(), 3);
+  EXPECT_FLOAT_EQ(s.angle(), 0.f) << "turned toward the wall it could not enter";
+  s.move("hop", 2, 1, 0);
+  s.update();
+  EXPECT_EQ(s.x(), 1) << "a hop may enter";
+}
+
+TEST_F(FieldTest, GoAndJumpHeadForTheCellOfTheirEventAndSkipAMissingOne) {
+  Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
+  specs.at(3, 4).eventId = 7;
+  field->rebuild(specs);
+  Symbol& s = place("s", 0, 0);
+  s.move("go", 2, 0, 0, 9);
+  s.update();
+  EXPECT_FALSE(s.isMoving());
+  s.move("go", 2, 0, 0, 7);
+  s.update();
+  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(3, 4));
+  run(s, 2);
+  s.clearCommands();
+  s.move("jump", 2, 0, 0, 7);
+  s.update();
+  EXPECT_TRUE(s.controller().hop);
+}
+
+TEST_F(FieldTest, RandomPicksAnEnterableNeighbour) {
+  field->wall(1, 0);
+  for (int i = 0; i < 6; ++i) {
+    Symbol s(*field, "s", nullptr, "stand", 0, 0, 0.f);
+    s.move("random", 1);
+    s.update();
+    EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(0, 1)) << "the one open neighbour";
+    EXPECT_EQ(std::tuple(s.controller().fromX, s.controller().fromY), std::tuple(0, 0)) << "a step, not a jump";
+  }
+  field->wall(0, 1);
+  Symbol shut(*field, "s", nullptr, "stand", 0, 0, 0.f);
+  shut.move("random", 1);
+  shut.update();
+  EXPECT_FALSE(shut.isMoving());
+}
+
+// Chase climbs the value grid; with nowhere higher it wanders.
+TEST_F(FieldTest, ChaseStepsToAHigherValueElseWanders) {
+  Symbol& s = place("s", 2, 2);
+  field->setValue(2, 2, 100);
+  field->setValue(2, 1, 101);
+  field->setValue(3, 2, 100);
+  s.move("chase", 1);
+  s.update();
+  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 1));
+  field->setValue(2, 1, 0);
+  field->setValue(2, 2, -5);
+  field->wall(1, 1);
+  field->wall(3, 1);
+  field->wall(2, 0);
+  s.clearCommands();
+  s.move("chase", 1);
+  s.update();
+  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 2)) << "only back down is open";
+}
+
+TEST_F(FieldTest, VanishReportsTheSymbolFinished) {
+  Symbol& s = place("s", 2, 2);
+  s.move("wait", 1);
+  s.move("vanish", 0);
+  EXPECT_FALSE(s.update()) << "waits a frame";
+  EXPECT_TRUE(s.update());
+}
+
+// A reacting chara stops before an occupied cell; others walk in. Both
+// report the contact when the other stands within 32 of the probe.
+TEST_F(FieldTest, AReactingSymbolNeverEntersAnOccupiedCellAndReportsTheContact) {
+  Symbol& wall = place("wall", 3, 2);
+  Symbol& s = place("s", 2, 2, chara("reaction true;"));
+  s.move("move", 2, 1, 0);
+  s.move("delete", 0);
+  run(s, 4);
+  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 2));
+  EXPECT_EQ(field->contacts, std::vector<std::string>({"s-wall"}));
+  Symbol& ghost = place("ghost", 3, 3);
+  ghost.move("move", 2, 0, -1);
+  ghost.update();
+  EXPECT_EQ(std::tuple(ghost.x(), ghost.y()), std::tuple(3, 2)) << "no reaction: it walks in";
+  EXPECT_EQ(field->contacts.back(), "ghost-wall");
+  (void)wall;
+}
+
+// The probe lies 24 toward the target; a symbol just setting out from 48
+// beyond it is 72 away.
+TEST_F(FieldTest, NoContactWhenTheOtherIsStillFarFromTheProbe) {
+  Symbol& other = place("other", 4, 2);
+  other.move("move", 8, -1, 0);
+  other.update();
+  ASSERT_EQ(other.x(), 3);
+  Symbol& s = place("s", 2, 2, chara("reaction true;"));
+  s.move("move", 2, 1, 0);
+  s.update();
+  EXPECT_TRUE(field->contacts.empty());
+  EXPECT_EQ(s.x(), 2) << "the cell is taken all the same";
+}
+
+// Half way from height 1 (z 10) up to 3 (z 30) the symbol stands at z 20.
+TEST_F(FieldTest, AWalkClimbsWithTheFloor) {
+  Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
+  specs.at(1, 1).height = 1;
+  specs.at(2, 1).height = 3;
+  field->rebuild(specs);
+  Symbol& s = place("s", 1, 1);
+  s.move("move", 4, 1, 0);
+  s.move("delete", 0);
+  run(s, 3);
+  EXPECT_FLOAT_EQ(s.position().z, 20.f);
+  run(s, 3);
+  EXPECT_FLOAT_EQ(s.position().z, 30.f);
+}
+
+// Off the grid a symbol stands where the cell would be, at the origin's height.
+TEST_F(FieldTest, ASymbolOffTheGridStandsWhereItsCellWouldBe) {
+  Symbol& s = place("s", -1, 6);
+  const Engine::Math::Vector3 origin = field->map().origin();
+  EXPECT_FLOAT_EQ(s.position().x, origin.x - 48.f);
+  EXPECT_FLOAT_EQ(s.position().y, origin.y + 288.f);
+  EXPECT_FLOAT_EQ(s.position().z, origin.z);
+}
+
+// A step onto its own cell, shared with another: the probe is the symbol's
+// own place, so the other is met.
+TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCell) {
+  place("other", 2, 2);
+  Symbol& s = place("s", 2, 2, chara("reaction true;"));
+  s.move("move", 2, 0, 0);
+  s.update();
+  EXPECT_EQ(field->contacts, std::vector<std::string>({"s-other"}));
+}
+
+TEST_F(FieldTest, AFloatingCharaStaysAtHeightZero) {
+  Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
+  specs.at(1, 1).height = 3;
+  field->rebuild(specs);
+  Symbol& floating = place("f", 1, 1, chara("float true;"));
+  Symbol& standing = place("s", 1, 1, chara(""));
+  floating.update();
+  standing.update();
+  EXPECT_FLOAT_EQ(floating.position().z, 0.f);
+  EXPECT_FLOAT_EQ(standing.position().z, 30.f);
+}
+
+TEST_F(FieldTest, TouchWithoutParameterIsHandledAndRemovesNothing) {
+  Symbol& s = place("s", 1, 1);
+  bool remove = true;
+  EXPECT_TRUE(s.touch(remove));
+  EXPECT_FALSE(remove);
+  EXPECT_FALSE(s.isEnemy());
+  EXPECT_FALSE(s.isContainer());
+}
+
+TEST_F(FieldTest, AimAtTurnsTowardTheOther) {
+  Symbol& s = place("s", 1, 1);
+  Symbol& t = place("t", 1, 3);
+  s.aimAt(t);
+  EXPECT_FLOAT_EQ(s.angle(), 90.f);
+  EXPECT_NEAR(s.forward().y, 1.f, 1e-6f);
+  EXPECT_NEAR(s.forward().x, 0.f, 1e-6f);
+}
+
+TEST_F(FieldTest, ChangeCharaTakesTheNewLookAndIdleMotion) {
+  Symbol& s = place("s", 1, 1, chara(""));
+  Game::SymbolCharaData* other = chara("float true;");
+  s.changeChara(other, "sit");
+  EXPECT_EQ(s.chara(), other);
+  EXPECT_EQ(s.idleMotion(), "sit");
+  s.update();
+  EXPECT_EQ(s.motion(), "sit");
+}
+
+}  // namespace
