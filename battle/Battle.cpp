@@ -44,6 +44,8 @@ Battle::~Battle() {
   mInterrupts.clear();
   mPhases.clear();
   mOver.reset();
+  mAnnouncements.clear();
+  mNotices = BattleNoticeList();
   mFinishedEffects.clear();
   mUnits.clear();
 }
@@ -62,8 +64,18 @@ bool Battle::update() {
     }
     return false;
   }
+  if (!mAnnouncements.empty()) {
+    if (mAnnouncements.front()->update(*this)) {
+      mAnnouncements.pop_front();
+    }
+    return false;
+  }
+  // The notices wait for the fallen to finish falling.
+  if (!mDefeats.update() || !mNotices.update(*this)) {
+    return false;
+  }
   if (mOver) {
-    return mOver->update() != 0;
+    return mOver->run(*this) != 0;
   }
   if (!mEventQueue.empty()) {
     return runQueuedScript();

@@ -7,10 +7,12 @@
 
 #include "Engine/Base/Types.h"
 #include "Engine/Math/Vector3.h"
+#include "battle/BattleNotices.h"
 #include "battle/BattlePhase.h"
 #include "battle/BattleRecords.h"
 #include "battle/BattleSide.h"
 #include "battle/BattleTrigger.h"
+#include "battle/DefeatAnimator.h"
 #include "battle/SynchroGroups.h"
 #include "battle/UnitEntry.h"
 #include "core/game/SubScene.h"
@@ -30,6 +32,7 @@ class EnemyData;
 class EnemyGhost;
 class GameData;
 class Ghost;
+class RaceData;
 
 namespace Effect {
 class Cast;
@@ -92,8 +95,14 @@ class Battle final : public BattleSubScene, public BattleServices {
   void pushWait(Engine::i32 frames);
   void appendPhase(std::unique_ptr<BattleStuff::Phase> phase);
   void appendInterrupt(std::unique_ptr<BattleStuff::Phase> phase);
-  // The battle is decided: the end phase runs from the next frame on. A
-  // battle is decided once; later calls change nothing.
+  // How a battle can end.
+  enum Result : Engine::i32 { kWin = 0, kGameOver = 1, kBreak = 2, kEscape = 3 };
+  // Decides the battle: its end phase runs from the next frame on, the game
+  // learns the result and, for a battle no script started, its rank. A
+  // battle is decided once; later calls, and a result not listed, change
+  // nothing.
+  void finish(Engine::i32 result);
+  // The battle is decided with that end phase; as finish, once.
   void startOver(std::unique_ptr<BattleStuff::Over> over);
   bool isDecided() const { return static_cast<bool>(mOver); }
   // The running cast told to end the turn after its actor; null while no
@@ -105,14 +114,21 @@ class Battle final : public BattleSubScene, public BattleServices {
   void queueDueEvents();
   // Synchro groups, the units' derived values and both sides anew.
   void refresh();
-  // Defeated enemies leave the field once the battle's end is built; until
-  // then nobody leaves.
-  void removeDefeated() {}
+  // Each unit without life gets its revival and change of form; units the
+  // battle made that are still down leave for the defeat animator (a form
+  // beneath takes their place), fallen party units stay. Then the notices
+  // show.
+  void removeDefeated();
 
   // The enemy at the battle's enemy level, with the rank and scale, on the
   // cell (or the nearest free one), appearing; null when the battle holds
   // kMaxUnits already.
   Unit* addEnemy(const EnemyData& enemy, Engine::i32 row, Engine::i32 column, float scale, Engine::i32 rank);
+  // A group of a race (or of a race its ring puts beside it) at the battle's
+  // level + levelOffset: a leader with the scale and rank and, withFollowers,
+  // followers; centred when no enemy lives yet. The leader, or null when
+  // the battle was full.
+  Unit* spawnRace(const RaceData& race, float levelOffset, Engine::i32 rank, bool withFollowers, float scale);
 
   // Lookups over the unit list, the first match or null.
   Unit* findUnitByName(const char* name) const;
@@ -200,6 +216,15 @@ class Battle final : public BattleSubScene, public BattleServices {
   Engine::i32 captionSide() const { return mCaptionSide; }
   bool isCaptionShown() const { return mCaptionFrames > 0; }
   void showCaption(const char* text, Engine::i32 side);
+  // A floating line in the side's colour.
+  void announce(const char* text, Engine::i32 side);
+  // The unit named to the player before anything else goes on.
+  void addAnnouncement(Unit& unit, const char* text);
+  BattleNoticeList& notices() { return mNotices; }
+  DefeatAnimator& defeats() { return mDefeats; }
+  const std::vector<std::unique_ptr<FloatingText>>& floatingTexts() const { return mFloatingTexts; }
+  Engine::i32 announcementCount() const { return static_cast<Engine::i32>(mAnnouncements.size()); }
+  BattleStuff::Over* over() const { return mOver.get(); }
 
   Engine::i32 phaseCount() const { return static_cast<Engine::i32>(mPhases.size()); }
   BattleStuff::Phase* runningPhase() const { return mPhases.empty() ? nullptr : mPhases.front().get(); }
@@ -239,6 +264,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   void drawCaption();
   bool runQueuedScript();
   void runPhase();
+  void drawFloatingTexts();
+  void removeEntry(Engine::i32 index);
   Unit& addUnit(Ghost& ghost, bool battleGhost);
 
   GameData& mGame;
@@ -252,6 +279,11 @@ class Battle final : public BattleSubScene, public BattleServices {
   SceneNodePool mNodes{SceneNodePool::kSceneCapacity};
   std::vector<std::unique_ptr<EnemyGhost>> mEnemyGhosts;
   std::vector<std::unique_ptr<UnitEntry>> mUnits;
+  // Defeated units keep their nodes until their fall is over.
+  DefeatAnimator mDefeats{*this};
+  BattleNoticeList mNotices;
+  std::vector<std::unique_ptr<FloatingText>> mFloatingTexts;
+  std::deque<std::unique_ptr<UnitAnnouncement>> mAnnouncements;
   // Effects hold nodes and units: they go first.
   std::vector<std::unique_ptr<Effect::Cast>> mFinishedEffects;
   SynchroGroups mSynchro;

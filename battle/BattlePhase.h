@@ -28,7 +28,8 @@ class Phase {
 };
 
 // The end of a decided battle: runs once a frame until it answers non-zero,
-// and then the battle is over.
+// and then the battle is over. Its first run gathers the equipment that
+// broke during the battle.
 class Over {
  public:
   Over() = default;
@@ -36,7 +37,16 @@ class Over {
   Over(const Over&) = delete;
   Over& operator=(const Over&) = delete;
 
+  // One frame of the end: the gathering the first time, then update.
+  Engine::i32 run(Battle& battle);
   virtual Engine::i32 update() = 0;
+
+  bool isStarted() const { return mStarted; }
+  Engine::i32 brokenCount() const { return mBrokenCount; }
+
+ private:
+  bool mStarted = false;
+  Engine::i32 mBrokenCount = 0;
 };
 
 }  // namespace BattleStuff

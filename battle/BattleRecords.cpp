@@ -22,10 +22,30 @@ i32 BattleRankTracker::value() const {
   return rank;
 }
 
+namespace {
+
+i32 saturate(i64 value) {
+  return static_cast<i32>(
+      std::clamp<i64>(value, std::numeric_limits<i32>::min(), std::numeric_limits<i32>::max()));
+}
+
+}  // namespace
+
+void BattleSpoils::addRewards(i32 moneyGained, i32 experienceGained, i32 masterGained) {
+  money = saturate(i64{money} + moneyGained);
+  experience = saturate(i64{experience} + experienceGained);
+  masterExperience = saturate(i64{masterExperience} + masterGained);
+}
+
+float rewardFactor(i32 survivors) { return static_cast<float>(5 - survivors) / 4.f + 1.f; }
+
+i32 scaleReward(i32 value, float factor) {
+  const double scaled = static_cast<double>(value) * static_cast<double>(factor);
+  return saturate(static_cast<i64>(std::clamp(scaled, -2147483648.0, 2147483647.0)));
+}
+
 void PartyRecord::addDamage(i32 amount) {
-  const i64 sum = i64{mDamage} + amount;
-  mDamage = static_cast<i32>(
-      std::clamp<i64>(sum, std::numeric_limits<i32>::min(), std::numeric_limits<i32>::max()));
+  mDamage = saturate(i64{mDamage} + amount);
 }
 
 }  // namespace Game

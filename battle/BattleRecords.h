@@ -34,11 +34,20 @@ class BattleRankTracker {
 
 // What the defeated enemies leave; the win pays it out.
 struct BattleSpoils {
+  // Each sum stops at the int range instead of wrapping.
+  void addRewards(Engine::i32 moneyGained, Engine::i32 experienceGained, Engine::i32 masterGained);
+
   std::vector<const ToolData*> items;
   Engine::i32 money = 0;
   Engine::i32 experience = 0;
   Engine::i32 masterExperience = 0;
 };
+
+// The multiplier of the experience a win pays: 2 for one survivor, 1 for
+// five.
+float rewardFactor(Engine::i32 survivors);
+// value x factor, truncated toward zero and kept within the int range.
+Engine::i32 scaleReward(Engine::i32 value, float factor);
 
 // How hard the battle was on the party: every point of damage its units
 // took, and a weight for each fall and each escaping member.

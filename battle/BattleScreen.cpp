@@ -83,6 +83,7 @@ void Battle::present() {
   }
   drawScreenEffect();
   drawCaption();
+  drawFloatingTexts();
 }
 
 // Effects switch the screen effect as time stops and starts: while the

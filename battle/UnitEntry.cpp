@@ -63,6 +63,24 @@ bool UnitEntry::popTransformation() {
   return true;
 }
 
+UnitEntry::Released UnitEntry::releaseCurrent() {
+  Released released;
+  if (mUnits.empty()) {
+    return released;
+  }
+  released.unit = std::move(mUnits.back());
+  mUnits.pop_back();
+  const Ghost* own = &released.unit->ghost();
+  for (auto it = mGhosts.begin(); it != mGhosts.end(); ++it) {
+    if (it->get() == own) {
+      released.ghost = std::move(*it);
+      mGhosts.erase(it);
+      break;
+    }
+  }
+  return released;
+}
+
 void UnitEntry::popAll() {
   while (popTransformation()) {
   }

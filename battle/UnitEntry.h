@@ -21,8 +21,19 @@ class UnitEntry {
   UnitEntry(const UnitEntry&) = delete;
   UnitEntry& operator=(const UnitEntry&) = delete;
 
+  // The fighting unit; only while the entry is not empty.
   Unit& current() const { return *mUnits.back(); }
   Engine::i32 formCount() const { return static_cast<Engine::i32>(mUnits.size()); }
+  bool isEmpty() const { return mUnits.empty(); }
+
+  // The current unit leaves the entry with the ghost its change of form made
+  // (null for the first form, whose ghost the battle or the party keeps);
+  // the form beneath, if any, fights again.
+  struct Released {
+    std::unique_ptr<Unit> unit;
+    std::unique_ptr<Ghost> ghost;
+  };
+  Released releaseCurrent();
 
   // The current unit drops its plan and a new one takes its cell: on the
   // party's side a character of the named shell with the experience of the

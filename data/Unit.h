@@ -175,6 +175,11 @@ class Unit {
   // missing picture or motion gives a node without a model and a debug line.
   void createSceneNode();
   void releaseSceneNode();
+  // The node plays on to the end of its lifetime without the unit.
+  void forgetSceneNode() {
+    mNode = nullptr;
+    mNodeId = 0;
+  }
   // Its node on the cell (a fresh one for kAppear), facing the other side's
   // centre, in the pose's motion; then the battle's own part.
   void show(UnitPose pose);
@@ -203,7 +208,16 @@ class Unit {
   void playStand();
   void playDown();
   void playAppear();
+  // The appearance's motion of that name from the time; false without it.
+  bool playNamedMotion(const char* name, float time);
   void centerCamera() const;
+
+  // How the unit's defeat shows: ordinary, as a boss, or (any other value)
+  // not at all.
+  static constexpr Engine::i32 kOrdinaryDefeat = 0;
+  static constexpr Engine::i32 kBossDefeat = 1;
+  Engine::i32 defeatStyle() const { return mDefeatStyle; }
+  void setDefeatStyle(Engine::i32 style) { mDefeatStyle = style; }
 
   // States.
   // Applies a state or an effect by its record; a harmful one may be
@@ -287,6 +301,7 @@ class Unit {
   Engine::i32 mRow = -1;
   Engine::i32 mColumn = -1;
   bool mBattleGhost = false;
+  Engine::i32 mDefeatStyle = kOrdinaryDefeat;
   StateSet mStates;
   Engine::i32 mWeaponSlot = -1;
   Engine::i32 mCharge = 0;

@@ -18,6 +18,9 @@ class FieldScene : public TimedStandIn, public FieldSubScene {
 
   void resume() override { ++mResumes; }
   void changeScene(const MapSiteData* site) override { mSite = site; }
+  // No continue scene yet: the request is counted.
+  void requestContinueScene() override { ++mContinueRequests; }
+  Engine::i32 continueRequests() const { return mContinueRequests; }
   const MapSiteData* currentSite() const override { return mSite; }
   // No site names, floor events or symbols yet.
   const char* siteName() const override { return ""; }
@@ -39,6 +42,7 @@ class FieldScene : public TimedStandIn, public FieldSubScene {
   const MapSiteData* mSite = nullptr;
   float mLevel = 0.0f;
   Engine::i32 mResumes = 0;
+  Engine::i32 mContinueRequests = 0;
 };
 
 }  // namespace Game

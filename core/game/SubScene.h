@@ -37,6 +37,8 @@ class FieldSubScene : public SubScene {
   // Called when a battle that suspended the field ends, and after a load.
   virtual void resume() = 0;
   virtual void changeScene(const MapSiteData* site) = 0;
+  // The continue scene takes over once the field next runs.
+  virtual void requestContinueScene() = 0;
   // The field's node of the save.
   virtual void save(NmlNode& node) const = 0;
   virtual void load(const NmlNode& node) = 0;

@@ -215,6 +215,18 @@ void Unit::playAppear() {
   playMotion(data ? data->appearMotion() : nullptr, false);
 }
 
+bool Unit::playNamedMotion(const char* name, float time) {
+  UnitPictureData* data = picture();
+  Model* model = data ? data->motion(name) : nullptr;
+  SceneNode* own = node();
+  if (!own || !model) {
+    return false;
+  }
+  own->setModel(model, false);
+  own->setTime(time);
+  return true;
+}
+
 void Unit::centerCamera() const {
   if (mBattle) {
     mBattle->centerCamera(*this);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "file/nml/NmlNode.h"
+#include "script/scene/BattleCommands.h"
 #include "script/scene/CampCommands.h"
 #include "script/scene/PartyCommands.h"
 #include "script/scene/PendingCommands.h"
@@ -30,7 +31,7 @@ struct SceneKeyword {
   Maker maker;
 };
 
-constexpr std::array<SceneKeyword, 10> kBuilt = {{
+constexpr std::array<SceneKeyword, 11> kBuilt = {{
     {"intermission", make<IntermissionCommand>},
     {"closeIntermission", make<CloseIntermission>},
     {"shop", makeFrom<ShopCommand>},
@@ -41,6 +42,7 @@ constexpr std::array<SceneKeyword, 10> kBuilt = {{
     {"organizeParty", makeFrom<OrganizeParty>},
     {"continuePenalty", make<ContinuePenalty>},
     {"recover", makeFrom<Recover>},
+    {"over", makeFrom<OverCommand>},
 }};
 
 }  // namespace

@@ -212,11 +212,11 @@ TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
 
 TEST_F(CommandTest, CommandsOfScenesNotYetBuiltSaySoOnceAndGoOn) {
   ScriptStuff::forgetReportedKeywords();
-  load("over{ result 1; } over{ result 1; } turnEnd{} let{ name money; value 1; }");
+  load("turnEnd{} turnEnd{} recall{} let{ name money; value 1; }");
   EXPECT_EQ(stepScript(), Script::kFinished);
   EXPECT_EQ(integer("money"), 1);
-  EXPECT_EQ(debugLinesWith("\"over\" is not available yet"), 1);
   EXPECT_EQ(debugLinesWith("\"turnEnd\" is not available yet"), 1);
+  EXPECT_EQ(debugLinesWith("\"recall\" is not available yet"), 1);
 }
 
 using CommandDeathTest = CommandTest;

@@ -7,6 +7,7 @@
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
 #include "battle/Battle.h"
+#include "battle/EndPhases.h"
 #include "core/game/GameData.h"
 #include "data/Unit.h"
 #include "core/game/GameFlow.h"
@@ -126,6 +127,35 @@ TEST_F(RunningGameTest, TheBattleOfTheRunningGameAnswers) {
   EXPECT_EQ(eval("party(1)"), 1);
   EXPECT_EQ(eval("existLastSpell()"), 1);
   EXPECT_EQ(eval("turn()"), 1);
+}
+
+// The sample battle script decides a battle of the running game: a win
+// once no enemy lives, a game over once no member does.
+TEST_F(RunningGameTest, TheSampleBattleScriptDecidesTheRunningBattle) {
+  fs().put(Battle::kScriptFile, GameTestSupport::sampleFile(Battle::kScriptFile));
+  for (const bool partyFalls : {false, true}) {
+    GameData* started = startGame();
+    ASSERT_TRUE(started);
+    GameData& game = *started;
+    ASSERT_TRUE(game.party().recruit(*database().findShell("Kessa")));
+    auto* battle = new Battle(game, BattleSettings{});
+    Unit* slime = battle->addEnemy(*database().findEnemy("泥スライム"), 1, 1, 1.f, 0);
+    ASSERT_TRUE(slime);
+    game.setBattle(battle);
+    for (int i = 0; i < 5; ++i) step();
+    EXPECT_FALSE(battle->isDecided());
+    if (partyFalls) {
+      battle->unitAt(0)->life().kill();
+    } else {
+      slime->life().kill();
+      battle->removeDefeated();
+    }
+    for (int i = 0; i < 20 && !battle->isDecided(); ++i) step();
+    ASSERT_TRUE(battle->isDecided());
+    EXPECT_EQ(game.battleResult(), partyFalls ? -1 : 1);
+    EXPECT_NE(dynamic_cast<BattleStuff::Win*>(battle->over()) != nullptr, partyFalls);
+    GameFlow::destroy();
+  }
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <deque>
+
+#include "Engine/Base/Types.h"
+#include "core/string/String.h"
+
+namespace Game {
+
+class Battle;
+class Unit;
+class UnitEntry;
+
+// Lines units show together once defeated units have left: gathered, then
+// shown all at once when started, and held for a while.
+class BattleNoticeList {
+ public:
+  static constexpr Engine::i32 kShowFrames = 61;
+
+  struct Notice {
+    UnitEntry* entry = nullptr;
+    String text;
+    // The ghost's level when the notice was added.
+    Engine::i32 level = 0;
+  };
+
+  void add(UnitEntry& entry, const char* text);
+  // An entry that leaves the battle takes its notices with it.
+  void forget(const UnitEntry& entry);
+  void start() { mRunning = true; }
+  // One frame; true when idle.
+  bool update(Battle& battle);
+
+  bool isRunning() const { return mRunning; }
+  Engine::i32 count() const { return static_cast<Engine::i32>(mNotices.size()); }
+  Engine::i32 frame() const { return mFrame; }
+
+ private:
+  std::deque<Notice> mNotices;
+  bool mRunning = false;
+  Engine::i32 mFrame = 0;
+};
+
+// A line that drifts in from one side of the screen, stays, and drifts out.
+class FloatingText {
+ public:
+  static constexpr Engine::i32 kLifetime = 256;
+  static constexpr Engine::i32 kDriftFrames = 30;
+  static constexpr Engine::u32 kEnemyColour = 0xFFFF8888;
+  static constexpr Engine::u32 kPartyColour = 0xFF00FFFF;
+  static constexpr float kStartX = 0.f;
+  static constexpr float kStartY = 252.f;
+
+  // direction 0 and 1 drift along y, 2 and 3 along x; odd ones from the
+  // positive side.
+  FloatingText(const char* text, Engine::i32 side, Engine::i32 direction);
+
+  // One frame: counts, then draws; true once its lifetime is over.
+  bool step();
+  // The drift at a frame: squared distance from the still middle part.
+  static float offset(Engine::i32 frame, Engine::i32 lifetime);
+  // Where the text stands at its current frame.
+  void position(float& x, float& y) const;
+
+  const char* text() const { return mText.c_str() ? mText.c_str() : ""; }
+  Engine::u32 colour() const { return mColour; }
+  Engine::i32 frame() const { return mFrame; }
+  Engine::i32 direction() const { return mDirection; }
+
+ private:
+  String mText;
+  Engine::u32 mColour;
+  Engine::i32 mFrame = 0;
+  Engine::i32 mLifetime = kLifetime;
+  Engine::i32 mDirection;
+};
+
+// A unit named to the player: its line floats in while the camera rests on
+// it.
+class UnitAnnouncement {
+ public:
+  static constexpr Engine::i32 kLastFrame = 120;
+
+  UnitAnnouncement(Unit& unit, const char* text) : mUnit(unit), mText(text ? text : "") {}
+  // One frame; true once done.
+  bool update(Battle& battle);
+  Engine::i32 frame() const { return mFrame; }
+
+ private:
+  Unit& mUnit;
+  String mText;
+  Engine::i32 mFrame = 0;
+};
+
+}  // namespace Game
