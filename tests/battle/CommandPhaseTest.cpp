@@ -1,0 +1,382 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <algorithm>
+#include <vector>
+
+#include "battle/Battle.h"
+#include "battle/CommandMenu.h"
+#include "battle/CommandPhase.h"
+#include "core/random/RandomGenerator.h"
+#include "data/Bag.h"
+#include "data/Unit.h"
+#include "data/article/Article.h"
+#include "data/unit/PlayerGhost.h"
+#include "presentation/widget/Widget.h"
+#include "resource/Database.h"
+#include "resource/database/ToolData.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Battle;
+using Game::BattleSettings;
+using Game::CommandMenu;
+using Game::BattleStuff::Command;
+
+// A battle of the sample party against sample enemies, with its Command
+// phase driven by scripted keys.
+class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
+ protected:
+  static constexpr Platform::Key kRight = Platform::Key::Right;
+  static constexpr Platform::Key kLeft = Platform::Key::Left;
+  static constexpr Platform::Key kDown = Platform::Key::Down;
+
+  void SetUp() override {
+    ScriptTest::SetUp();
+    fs().put(Battle::kScriptFile, std::string(""));
+  }
+  void TearDown() override {
+    mCommand.reset();
+    mBattle.reset();
+    mMembers.clear();
+    ScriptTest::TearDown();
+  }
+
+  Game::PlayerGhost& addMember(const char* shell, i32 row, i32 column) {
+    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
+    Game::PlayerGhost& ghost = *mMembers.back();
+    ghost.setUp(*Game::Database::instance()->findShell(shell), 0);
+    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
+    entry->row = row;
+    entry->column = column;
+    return ghost;
+  }
+  Battle& makeBattle(i32 kind = BattleSettings::kEven, bool escape = true) {
+    BattleSettings settings;
+    settings.kind = kind;
+    settings.escapeAllowed = escape;
+    mBattle = std::make_unique<Battle>(game(), settings);
+    return *mBattle;
+  }
+  Game::Unit& addEnemy(i32 row, i32 column) {
+    return *mBattle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), row, column, 1.f, 0);
+  }
+  // The Command phase with its opening already over.
+  Command& makeCommand() {
+    mBattle->refresh();
+    mCommand = std::make_unique<Command>(*mBattle);
+    for (i32 i = 0; i < Command::kIntroFrames; ++i) EXPECT_EQ(mCommand->update(), 0);
+    // The first list takes input once it has been shown a while.
+    if (mCommand->menuCount() > 0) idle(9);
+    return *mCommand;
+  }
+  // One frame of the phase with the keys held.
+  i32 frame(std::initializer_list<Platform::Key> held = {}) {
+    step(held);
+    return mCommand->update();
+  }
+  // A key pressed on one frame and released for the next nine: a menu
+  // takes input once it has been shown eight frames.
+  i32 press(Platform::Key key) {
+    i32 result = frame({key});
+    for (int i = 0; i < 9 && result == 0; ++i) result = frame();
+    return result;
+  }
+  static std::tuple<i32, i32, i32> cell(const Game::Place& place) {
+    return {place.side, place.row, place.column};
+  }
+  void idle(int frames) {
+    for (int i = 0; i < frames; ++i) frame();
+  }
+  // To the panel with the right key, then long enough for its list to take
+  // input.
+  void turnTo(i32 m, i32 panel) {
+    for (int i = 0; i < 9 && mCommand->menu(m).panelIndex() != panel; ++i) {
+      frame({kRight});
+      frame();
+    }
+    idle(9);
+  }
+  static std::vector<std::string> rowTexts(const Game::ListMenu& list) {
+    std::vector<std::string> out;
+    for (i32 i = 0; i < list.itemCount(); ++i) {
+      const auto* text = dynamic_cast<const Game::Widget::Text*>(list.item(i));
+      out.emplace_back(text ? text->text.c_str() : "?");
+    }
+    return out;
+  }
+  static std::string warningText(const CommandMenu& menu, i32 i) {
+    const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.warning(i)->item(0));
+    return text ? text->text.c_str() : "";
+  }
+  // The panel holding the art, -1 without one.
+  static i32 panelOf(CommandMenu& menu, const char* art) {
+    for (i32 p = 0; p < CommandMenu::kPanels; ++p) {
+      for (i32 i = 0; menu.hasPanel(p) && i < menu.panel(p).abilityCount(); ++i) {
+        if (std::strcmp(menu.panel(p).ability(i).name(), art) == 0) return p;
+      }
+    }
+    return -1;
+  }
+
+  std::unique_ptr<Battle> mBattle;
+  std::unique_ptr<Command> mCommand;
+  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
+};
+
+// Struck first, the party gives no command; a random part of the enemies
+// plans. Striking first, no enemy plans.
+TEST_F(CommandPhaseTest, KindsDecideWhoChooses) {
+  addMember("Kessa", 0, 2);
+  for (const i32 kind : {BattleSettings::kEven, BattleSettings::kForestall, BattleSettings::kForestalled}) {
+    std::vector<i32> planned;
+    for (i32 seed = 1; seed <= 12; ++seed) {
+      Game::RandomGenerator::instance()->setSeed(seed);
+      makeBattle(kind);
+      for (i32 c = 0; c < 4; ++c) addEnemy(0, c);
+      Command& command = makeCommand();
+      EXPECT_EQ(command.menuCount(), kind == BattleSettings::kForestalled ? 0 : 1);
+      if (command.menuCount() > 0) continue;
+      EXPECT_EQ(command.update(), 1);
+      i32 n = 0;
+      for (i32 i = 1; i < mBattle->unitCount(); ++i) n += mBattle->unitAt(i)->hasPlan() ? 1 : 0;
+      planned.push_back(n);
+      mCommand.reset();
+    }
+    if (kind == BattleSettings::kForestalled) {
+      // k of the 4 drawn from 0..3 are left out: 1 to 4 plan, and not always all.
+      EXPECT_GE(*std::min_element(planned.begin(), planned.end()), 1);
+      EXPECT_LT(*std::min_element(planned.begin(), planned.end()), 4);
+      EXPECT_EQ(*std::max_element(planned.begin(), planned.end()), 4);
+    }
+  }
+}
+
+TEST_F(CommandPhaseTest, StrikingFirstTheEnemiesPlanNothingAndEvenTheyAllDo) {
+  makeBattle(BattleSettings::kForestall);
+  addEnemy(0, 0);
+  addEnemy(0, 1);
+  Command& first = makeCommand();
+  EXPECT_EQ(first.update(), 1);
+  EXPECT_FALSE(mBattle->unitAt(0)->hasPlan());
+  EXPECT_FALSE(mBattle->unitAt(1)->hasPlan());
+  mBattle->setKind(BattleSettings::kEven);
+  Command& second = makeCommand();
+  EXPECT_EQ(second.update(), 1);
+  EXPECT_TRUE(mBattle->unitAt(0)->hasPlan());
+  EXPECT_TRUE(mBattle->unitAt(1)->hasPlan());
+  // Without a party in reach the slime can only guard, on itself.
+  EXPECT_EQ(cell(mBattle->unitAt(0)->plan().front().target), cell(mBattle->unitAt(0)->place()));
+}
+
+// The opening: 60 frames, then the commit with nobody to command appends
+// the cast.
+TEST_F(CommandPhaseTest, TheOpeningLastsSixtyFramesThenTheCastFollows) {
+  makeBattle();
+  mBattle->refresh();
+  Command command(*mBattle);
+  const i32 phases = mBattle->phaseCount();
+  for (i32 i = 0; i < 60; ++i) ASSERT_EQ(command.update(), 0) << i;
+  EXPECT_EQ(command.update(), 1);
+  EXPECT_EQ(mBattle->phaseCount(), phases + 1);
+}
+
+// The main list: "コマンド", guard (or do nothing without the skill), escape
+// only with its skill and greyed where escape is not allowed.
+TEST_F(CommandPhaseTest, TheMainListFollowsTheSkills) {
+  Game::PlayerGhost& kessa = addMember("Kessa", 0, 2);
+  makeBattle(BattleSettings::kEven, false);
+  Command& command = makeCommand();
+  EXPECT_EQ(rowTexts(command.menu(0).mainList().list()),
+            (std::vector<std::string>{"コマンド", "身を守る              ", "逃げる"}));
+  EXPECT_FALSE(command.menu(0).mainList().list().isSelectable(2));
+  kessa.abilities().clear();
+  makeBattle();
+  Command& bare = makeCommand();
+  const std::vector<std::string> rows = rowTexts(bare.menu(0).mainList().list());
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], "コマンド");
+  EXPECT_NE(rows[1].find("何もしない"), std::string::npos);
+}
+
+// X on "コマンド", X on the art, X on the target, presses 8 frames apart, for
+// each member: the plans hold the slot, the arts and the targets.
+TEST_F(CommandPhaseTest, ScriptedKeysThroughTheMenusGivePinnedPlans) {
+  addMember("Kessa", 0, 2);
+  addMember("Kessa", 1, 2);
+  makeBattle();
+  addEnemy(0, 3);
+  addEnemy(0, 1);
+  Command& command = makeCommand();
+  ASSERT_EQ(command.menuCount(), 2);
+  const i32 slot = panelOf(command.menu(0), "斬り払い");
+  ASSERT_GE(slot, 0);
+  for (i32 m = 0; m < 2; ++m) {
+    // Bring the panel of the art up first.
+    EXPECT_EQ(press(kDecide), 0);
+    turnTo(m, slot);
+    EXPECT_EQ(press(kDecide), 0);
+    ASSERT_NE(command.menu(m).targetMenu(), nullptr);
+    EXPECT_EQ(press(kDecide), m == 1 ? 1 : 0);
+  }
+  for (i32 m = 0; m < 2; ++m) {
+    const Game::Unit& unit = *mBattle->unitAt(m);
+    ASSERT_EQ(unit.plan().size(), 1u) << m;
+    const Game::PlannedAction& plan = unit.plan().front();
+    EXPECT_STREQ(plan.art.name(), "斬り払い");
+    EXPECT_STREQ(plan.chosen.name(), "斬り払い");
+    EXPECT_EQ(unit.weaponSlot(), slot);
+    // The first candidate in unit-list order: the enemy added first.
+    EXPECT_EQ(cell(plan.target), std::make_tuple(1, 0, 3));
+    EXPECT_TRUE(plan.item.isEmpty());
+  }
+  EXPECT_EQ(mBattle->unitAt(0)->ghost().getLastCommand(), slot);
+}
+
+// Escape ends the battle at once, even after another member chose.
+TEST_F(CommandPhaseTest, EscapeEndsTheBattleAtOnce) {
+  addMember("Kessa", 0, 2);
+  addMember("Kessa", 1, 2);
+  makeBattle();
+  addEnemy(0, 0);
+  Command& command = makeCommand();
+  press(kDown);
+  press(kDecide);
+  EXPECT_EQ(press(kDecide), 0);  // guard, on itself
+  EXPECT_EQ(command.current(), 1);
+  press(kDown);
+  press(kDown);
+  press(kDecide);
+  EXPECT_EQ(press(kDecide), 1);
+  EXPECT_TRUE(mBattle->isDecided());
+  EXPECT_FALSE(mBattle->unitAt(0)->hasPlan()) << "no commit";
+}
+
+// Cancel on the first member changes nothing; on the second it reopens the
+// first without its target.
+TEST_F(CommandPhaseTest, CancelStepsBackOneMemberWithoutItsTarget) {
+  addMember("Kessa", 0, 2);
+  addMember("Kessa", 1, 2);
+  makeBattle();
+  addEnemy(0, 0);
+  Command& command = makeCommand();
+  EXPECT_EQ(press(kCancel), 0);
+  EXPECT_EQ(command.current(), 0);
+  press(kDown);
+  press(kDecide);
+  press(kDecide);
+  ASSERT_EQ(command.current(), 1);
+  EXPECT_EQ(cell(command.menu(0).target()), std::make_tuple(0, 0, 2));
+  press(kCancel);
+  EXPECT_EQ(command.current(), 0);
+  EXPECT_EQ(cell(command.menu(0).target()), std::make_tuple(-1, -1, -1));
+  EXPECT_EQ(command.menu(0).targetMenu(), nullptr);
+}
+
+// An art the pool cannot pay is chosen after its warning; two arts the pool
+// pays one by one but not together bring the party's warning.
+TEST_F(CommandPhaseTest, CostWarnings) {
+  addMember("灯りのミオ", 0, 2);
+  addMember("灯りのミオ", 1, 2);
+  makeBattle();
+  addEnemy(0, 0);
+  Command& command = makeCommand();
+  const i32 slot = panelOf(command.menu(0), "火花");
+  ASSERT_GE(slot, 0);
+  const auto chooseSpark = [&](i32 m) {
+    press(kDecide);
+    turnTo(m, slot);
+    for (i32 i = 0; std::strcmp(command.menu(m).panel(slot).selectedAbility().name(), "火花") != 0 && i < 9; ++i) {
+      press(kDown);
+    }
+    press(kDecide);
+  };
+  mBattle->side(0).setPool(3);
+  chooseSpark(0);
+  ASSERT_EQ(command.menu(0).warningCount(), 1);
+  EXPECT_EQ(warningText(command.menu(0), 0), CommandMenu::kUnpayableWarning);
+  press(kDecide);  // read
+  EXPECT_EQ(command.menu(0).warningCount(), 0);
+  EXPECT_STREQ(command.menu(0).art().name(), "火花");
+  EXPECT_NE(command.menu(0).targetMenu(), nullptr);
+  press(kDecide);
+  ASSERT_EQ(command.current(), 1);
+  EXPECT_EQ(command.pendingCost(), 4);
+
+  mBattle->side(0).setPool(7);
+  chooseSpark(1);
+  ASSERT_EQ(command.menu(1).warningCount(), 1);
+  EXPECT_EQ(warningText(command.menu(1), 0), CommandMenu::kPartyCostWarning);
+}
+
+// Rows: candidates selectable, stealthy ones greyed unless all are; other
+// enemies greyed only when the first candidate is an enemy.
+TEST_F(CommandPhaseTest, TargetRowsGreyStealthAndEnemiesOutOfReach) {
+  addMember("Kessa", 0, 2);
+  makeBattle();
+  Game::Unit& front = addEnemy(0, 2);
+  Game::Unit& back = addEnemy(2, 2);
+  Game::Unit& hidden = addEnemy(0, 4);
+  const Game::Ability stealth = Game::Ability::fromName("ステルス");
+  hidden.ghost().abilities().add(stealth);
+  mBattle->refresh();
+  Game::Unit& kessa = *mBattle->unitAt(0);
+  const Game::Ability cut = Game::Ability::fromName("斬り払い");
+  {
+    Game::TargetMenu menu(*mBattle, kessa, cut);
+    EXPECT_EQ(menu.candidates(), (std::vector<Game::Unit*>{&front, &hidden}));
+    const Game::ListMenu& list = menu.list();
+    // Kessa is no candidate and no enemy: no row.
+    ASSERT_EQ(list.itemCount(), 3);
+    EXPECT_TRUE(list.isSelectable(0));
+    EXPECT_FALSE(list.isSelectable(1)) << "out of reach";
+    EXPECT_FALSE(list.isSelectable(2)) << "stealthy";
+  }
+  front.ghost().abilities().add(stealth);
+  mBattle->refresh();
+  {
+    Game::TargetMenu menu(*mBattle, kessa, cut);
+    EXPECT_TRUE(menu.list().isSelectable(0));
+    EXPECT_TRUE(menu.list().isSelectable(2)) << "all stealthy";
+  }
+  {
+    // A support art aims at the party: no enemy rows.
+    Game::TargetMenu menu(*mBattle, kessa, Game::Ability::fromName("身を守る"));
+    EXPECT_EQ(menu.candidates(), (std::vector<Game::Unit*>{&kessa}));
+    EXPECT_EQ(menu.list().itemCount(), 1);
+  }
+  (void)back;
+}
+
+TEST_F(CommandPhaseTest, NoCandidateCancelsTheTargetMenu) {
+  addMember("Kessa", 0, 2);
+  makeBattle();
+  Game::TargetMenu menu(*mBattle, *mBattle->unitAt(0), Game::Ability::fromName("斬り払い"));
+  EXPECT_TRUE(menu.candidates().empty());
+  EXPECT_EQ(menu.update(0), 2);
+}
+
+// A thrown item is the plan's own copy; the bag may change under it.
+TEST_F(CommandPhaseTest, AThrownItemIsThePlansOwnCopy) {
+  addMember("Kessa", 0, 2);
+  const Game::ToolData* knife = Game::Database::instance()->findTool("投げナイフ");
+  ASSERT_NE(knife, nullptr);
+  ASSERT_GT(knife->throwArt().count(), 0);
+  game().bag().add(Game::Article::fromItem(knife), 2);
+  makeBattle();
+  addEnemy(0, 2);
+  Game::Unit& kessa = *mBattle->unitAt(0);
+  kessa.planAction(-1, knife->throwArt().at(0), Game::Ability::fromName("投げる道具"), Game::Place{1, 0, 2},
+                   &game().bag().at(0)->article);
+  game().bag().clear();
+  ASSERT_EQ(kessa.plan().size(), 1u);
+  EXPECT_EQ(kessa.plan().front().item.item(), knife);
+  EXPECT_STREQ(kessa.plan().front().chosen.name(), "投げる道具");
+}
+
+}  // namespace
