@@ -46,7 +46,6 @@ Battle::~Battle() {
   mPhases.clear();
   mOver.reset();
   mAnnouncements.clear();
-  mNotices = BattleNoticeList();
   mFinishedEffects.clear();
   mUnits.clear();
 }

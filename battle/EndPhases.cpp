@@ -29,10 +29,10 @@ namespace {
 
 constexpr i32 kBlackFade = 255;
 constexpr i32 kPanelFont = 1;
-constexpr i32 kPanelLineHeight = 20;
-// The panel's top-left corner lies this far right of and above the unit.
+// The panel's top-left corner lies this far right of and above the unit's
+// centre on the screen (y up).
 constexpr float kPanelShiftX = 40.f;
-constexpr float kPanelShiftY = -40.f;
+constexpr float kPanelShiftY = 60.f;
 
 void fadeOut() {
   if (SceneRenderer* renderer = SceneRenderer::instance()) {
@@ -54,11 +54,10 @@ void UnitPanel::draw() const {
   TextWriter& writer = renderer->textWriter();
   writer.setFont(kPanelFont);
   writer.setColor(kLineColour);
-  i32 y = static_cast<i32>(screen.y + kPanelShiftY);
+  writer.setPosition(static_cast<i32>(screen.x + kPanelShiftX), static_cast<i32>(screen.y + kPanelShiftY));
+  // Each line ends its own: the next goes below it.
   for (const String& line : mLines) {
-    writer.setPosition(static_cast<i32>(screen.x + kPanelShiftX), y);
     writer.print(line.c_str() ? line.c_str() : "");
-    y += kPanelLineHeight;
   }
 }
 

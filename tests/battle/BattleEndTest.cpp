@@ -226,6 +226,28 @@ TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
   EXPECT_EQ(framesUntilEnd(100), 60);
 }
 
+TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
+  Game::PlayerGhost& ghost = addMember(0, 0);
+  const Game::ToolData* key = Game::Database::instance()->findTool("魔法鍵");
+  const Game::ToolData* scrap = Game::Database::instance()->findTool("廃棄物");
+  ASSERT_TRUE(key && scrap);
+  for (i32 slot : {2, 3}) {
+    ghost.slot(slot).set(key);
+    ghost.slot(slot).useOne();
+  }
+  Battle& fight = makeBattle();
+  fight.finish(Battle::kWin);
+  const i32 before = game().bag().countItem(scrap);
+  run(1);
+  ASSERT_TRUE(fight.over()->isStarted());
+  EXPECT_EQ(fight.over()->brokenCount(), 2);
+  EXPECT_TRUE(ghost.slot(2).isEmpty());
+  // The notice goes into the bag as its window shows.
+  EXPECT_EQ(game().bag().countItem(scrap), before + 2);
+  // Two broken lines, the spoils' window, no experience line.
+  EXPECT_EQ(game().messages().count(), 3);
+}
+
 TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixty) {
   addMember(0, 0);
   addMember(0, 1);

@@ -8,6 +8,7 @@
 
 #include "Engine/Math/Vector3.h"
 #include "battle/Battle.h"
+#include "battle/EndPhases.h"
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
@@ -159,6 +160,58 @@ TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
   i32 y = 0;
   onScreen(front, &x, &y);
   EXPECT_TRUE(hasLightPixel(image, x - 40, y + 80, x + 40, y - 10)) << x << "," << y;
+}
+
+// A won battle: the survivor's panel of what it learnt beside it, kept as
+// an image; no message window is left over it.
+TEST_F(BattleRender, AWinShowsTheSurvivorsPanel) {
+  recruit("Kessa", 1, 2);
+  Game::BattleSettings settings;
+  settings.sceneName = "坑道";
+  battle = std::make_unique<Game::Battle>(*game, settings);
+  for (int frame = 1; frame <= 31; ++frame) runFrame();
+  battle->spoils().addRewards(0, 5000, 0);
+  battle->finish(Game::Battle::kWin);
+  runFrame();
+  auto* win = dynamic_cast<Game::BattleStuff::Win*>(battle->over());
+  ASSERT_TRUE(win);
+  ASSERT_EQ(win->panels().size(), 1u);
+  ASSERT_FALSE(win->panels()[0].lines().empty()) << "a level gained";
+  game->messages().clear();
+  Image image;
+  for (int frame = 0; frame < 40; ++frame) image = runFrame();
+  keep(image, "battle_win_panel.tga");
+  Vector3 centre;
+  battle->unitAt(0)->getPosition(centre);
+  i32 x = 0;
+  i32 y = 0;
+  onScreen(centre, &x, &y);
+  // The panel's first line right of and above the unit's centre.
+  EXPECT_TRUE(hasLightPixel(image, x + 40, y + 60, x + 300, y + 20));
+}
+
+// A lost battle: the game-over ring sinks over the field in dark red.
+TEST_F(BattleRender, AGameOverShowsItsPicture) {
+  recruit("Kessa", 1, 2);
+  Game::BattleSettings settings;
+  settings.sceneName = "坑道";
+  battle = std::make_unique<Game::Battle>(*game, settings);
+  for (int frame = 1; frame <= 31; ++frame) runFrame();
+  battle->finish(Game::Battle::kGameOver);
+  Image image;
+  for (int frame = 0; frame < 60; ++frame) image = runFrame();
+  keep(image, "battle_game_over.tga");
+  int red = 0;
+  for (i32 y = -296; y < 300; y += 4) {
+    for (i32 x = -400; x < 400; x += 4) {
+      const u32 pixel = at(image, x, y);
+      const int r = static_cast<int>((pixel >> 16) & 0xFF);
+      const int g = static_cast<int>((pixel >> 8) & 0xFF);
+      const int b = static_cast<int>(pixel & 0xFF);
+      if (r > 0x60 && g * 2 < r && b * 2 < r) ++red;
+    }
+  }
+  EXPECT_GT(red, 20);
 }
 
 }  // namespace

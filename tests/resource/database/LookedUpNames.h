@@ -26,6 +26,7 @@ constexpr const char* kNumberPictures = "src/system/number.txt";
 constexpr const char* kGaugePictures = "src/picture/gui/呪力.txt";
 constexpr const char* kCautionPictures = "src/picture/battle/caution.txt";
 constexpr const char* kUnitPictures = "src/picture/unit/";
+constexpr const char* kDestroyPictures = "src/picture/animation/common/destroy.txt";
 
 using enum Kind;
 
@@ -62,6 +63,11 @@ inline constexpr Name kInCode[] = {
     {kSound, "saved", kSystemSounds}, {kSound, "cursorCancel", kSystemSounds},
     // The lead-ins' and the revival's battle sounds.
     {kSound, "スペル発動", kBattleSounds}, {kSound, "連携", kBattleSounds}, {kSound, "リヴァイヴァ", kBattleSounds},
+    // A defeat's sounds and burst; a win's tune and the scrap of broken
+    // equipment.
+    {kSound, "destroy", kBattleSounds}, {kSound, "destroyBoss1", kBattleSounds},
+    {kSound, "destroyBoss2", kBattleSounds}, {kModel, "main", kDestroyPictures},
+    {kTune, "ファンファーレ", kTunes}, {kTool, "廃棄物"},
     {kTune, "タイトル", kTunes},
     {kModel, "星", kTitlePictures}, {kModel, "miss", kNumberPictures}, {kModel, "0", kNumberPictures},
     {kModel, "1", kNumberPictures}, {kModel, "2", kNumberPictures}, {kModel, "3", kNumberPictures},
@@ -80,11 +86,9 @@ inline constexpr Name kReturned[] = {
 };
 
 // Named by rules of the battle and the field that the code does not hold
-// yet: the thrown item's art, the scrap of broken equipment and the key
-// that opens locked chests.
+// yet: the thrown item's art and the key that opens locked chests.
 inline constexpr Name kAwaited[] = {
     {kArt, "投げる道具"},
-    {kTool, "廃棄物"},
     {kTool, "魔法鍵"},
 };
 
