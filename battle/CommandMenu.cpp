@@ -35,16 +35,28 @@ CommandMenu::CommandMenu(BattleStuff::Command& phase, Battle& battle, Unit& unit
 
 CommandMenu::~CommandMenu() = default;
 
+// The arts of the slot a turn can use: passives work on their own.
+void CommandMenu::collectArts(AbilityList& out, i32 slot) const {
+  const auto* ghost = dynamic_cast<const PlayerGhost*>(&mUnit.ghost());
+  if (!ghost) {
+    return;
+  }
+  AbilityList offered;
+  ghost->abilitiesForSlot(offered, slot, &mBattle);
+  for (i32 i = 0; i < offered.count(); ++i) {
+    if (!offered.at(i).isValid() || !offered.at(i).isPassive()) {
+      out.add(offered.at(i));
+    }
+  }
+}
+
 // Weapon panels show while their slot holds a weapon; the others only with
 // arts. The remembered panel keeps its remembered row.
 void CommandMenu::buildPanels() {
-  const auto* ghost = dynamic_cast<const PlayerGhost*>(&mUnit.ghost());
   const i32 remembered = mUnit.ghost().getLastCommand();
   for (i32 i = 0; i < kPanels; ++i) {
     AbilityList arts;
-    if (ghost) {
-      ghost->abilitiesForSlot(arts, i, &mBattle);
-    }
+    collectArts(arts, i);
     const bool armed = i < kWeaponPanels && mUnit.ghost().getEquipment(i) != nullptr;
     mPanelShown[static_cast<std::size_t>(i)] = armed || arts.count() > 0;
     ArtsPanel& shown = panel(i);
@@ -198,7 +210,7 @@ i32 CommandMenu::updateMainList() {
 }
 
 bool CommandMenu::chooseArt(const Ability& art) {
-  if (!art.isValid() || !mUnit.canUse(art, false)) {
+  if (!art.isValid() || art.isPassive() || !mUnit.canUse(art, false)) {
     return false;
   }
   mWeaponSlot = -1;

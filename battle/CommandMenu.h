@@ -15,6 +15,7 @@
 
 namespace Game {
 
+class AbilityList;
 class Battle;
 class Unit;
 
@@ -120,6 +121,7 @@ class CommandMenu {
   const ListMenu* warning(Engine::i32 i) const { return mWarnings.at(i); }
 
  private:
+  void collectArts(AbilityList& out, Engine::i32 slot) const;
   void buildPanels();
   void buildMainList();
   Engine::i32 updateTargetMenu();
