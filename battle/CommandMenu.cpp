@@ -202,7 +202,9 @@ i32 CommandMenu::updateMainList() {
     return kRunning;
   }
   if (mMain.selectedId() == ArtsPanel::kCommandId) {
+    // Shown from this frame, so that its input delay starts now.
     mPanelMode = true;
+    panel(mPanelIndex).draw();
   } else if (mMain.hasArtSelected()) {
     chooseArt(mMain.selectedAbility());
   }
@@ -219,6 +221,7 @@ bool CommandMenu::chooseArt(const Ability& art) {
     mItemMenu = std::make_unique<ItemMenu>();
     mItemMenu->build(mBattle.game().bag(), ItemMenu::kThrow, nullptr, ItemMenu::kAllCategories);
     mItemMenu->placeCentered(kLowerX, kLowerY);
+    mItemMenu->drawWithDetail(true);
     return true;
   }
   mArt = art;
@@ -227,7 +230,11 @@ bool CommandMenu::chooseArt(const Ability& art) {
   return true;
 }
 
-void CommandMenu::openTargetMenu() { mTargetMenu = std::make_unique<TargetMenu>(mBattle, mUnit, mArt); }
+// Shown from this frame, so that its input delay starts now.
+void CommandMenu::openTargetMenu() {
+  mTargetMenu = std::make_unique<TargetMenu>(mBattle, mUnit, mArt);
+  mTargetMenu->list().draw(true);
+}
 
 // An art the unit cannot pay may still be chosen; the player is told.
 void CommandMenu::warnAfterChoice(const Ability& art) {
@@ -254,6 +261,14 @@ void CommandMenu::drawEquipment() const {
   }
 }
 
+void CommandMenu::showList() {
+  if (mPanelMode) {
+    panel(mPanelIndex).draw();
+  } else {
+    mMain.draw();
+  }
+}
+
 void CommandMenu::reset() {
   mTargetMenu.reset();
   mItemMenu.reset();
@@ -268,7 +283,8 @@ i32 CommandMenu::pendingCost() const {
 }
 
 void CommandMenu::plan() const {
-  mUnit.planAction(mWeaponSlot, mArt, mChosen, mTarget, mItem.isEmpty() ? nullptr : &mItem);
+  const Article* item = mItem.isEmpty() ? nullptr : &mItem;
+  mUnit.planAction(mWeaponSlot, mArt, mChosen, mTarget, item, BattleStuff::Command::kPays);
 }
 
 }  // namespace Game

@@ -97,6 +97,9 @@ class CommandMenu {
   Engine::i32 update();
   // Target and item menus closed, no target.
   void reset();
+  // Its list drawn once: the menu taking over shows from this frame, so
+  // that its input delay starts now.
+  void showList();
   // The energy the chosen art takes; 0 while a target is being chosen or
   // nothing is chosen.
   Engine::i32 pendingCost() const;

@@ -88,6 +88,7 @@ i32 Command::runMenu() {
       return 1;
     }
     if (++mCurrent < menuCount()) {
+      menu(mCurrent).showList();
       return 0;
     }
     commit();
@@ -96,6 +97,7 @@ i32 Command::runMenu() {
   if (result == kCancelled && mCurrent >= 1) {
     --mCurrent;
     menu(mCurrent).reset();
+    menu(mCurrent).showList();
   }
   return 0;
 }
@@ -155,7 +157,7 @@ void Command::planEnemies() {
       const Ability& art = user.candidateArts().at(i);
       Place target;
       if (enemy->canPay(art, true) && enemy->chooseTargetPlace(art, target)) {
-        enemy->planAction(kEnemyWeaponSlot, art, target);
+        enemy->planAction(kEnemyWeaponSlot, art, art, target, nullptr, BattleStuff::Command::kPays);
       }
     }
   }

@@ -40,6 +40,10 @@ class Command final : public Phase {
   // The frame of the opening at which the units stand on their cells anew.
   static constexpr Engine::i32 kReplaceFrame = 15;
   static constexpr const char* kEscapeArt = "逃げる";
+  // The flag of a planned action that pays its art's cost when cast: the
+  // turn's commands (the player's and the enemies') carry it, actions
+  // planned otherwise do not.
+  static constexpr Engine::i32 kPays = 1;
 
   explicit Command(Battle& battle);
   ~Command() override;

@@ -80,11 +80,11 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     step(held);
     return mCommand->update();
   }
-  // A key pressed on one frame and released for the next nine: a menu
+  // A key pressed on one frame and released for the next seven: a menu
   // takes input once it has been shown eight frames.
   i32 press(Platform::Key key) {
     i32 result = frame({key});
-    for (int i = 0; i < 9 && result == 0; ++i) result = frame();
+    for (int i = 0; i < 7 && result == 0; ++i) result = frame();
     return result;
   }
   static std::tuple<i32, i32, i32> cell(const Game::Place& place) {
@@ -100,7 +100,7 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
       frame({kRight});
       frame();
     }
-    idle(9);
+    idle(8);
   }
   static std::vector<std::string> rowTexts(const Game::ListMenu& list) {
     std::vector<std::string> out;
@@ -170,6 +170,8 @@ TEST_F(CommandPhaseTest, StrikingFirstTheEnemiesPlanNothingAndEvenTheyAllDo) {
   EXPECT_EQ(second.update(), 1);
   EXPECT_TRUE(mBattle->unitAt(0)->hasPlan());
   EXPECT_TRUE(mBattle->unitAt(1)->hasPlan());
+  EXPECT_EQ(mBattle->unitAt(0)->plan().front().flags, Game::BattleStuff::Command::kPays);
+  EXPECT_EQ(mBattle->unitAt(0)->weaponSlot(), 0);
   // Without a party in reach the slime can only guard, on itself.
   EXPECT_EQ(cell(mBattle->unitAt(0)->plan().front().target), cell(mBattle->unitAt(0)->place()));
 }
@@ -234,6 +236,7 @@ TEST_F(CommandPhaseTest, ScriptedKeysThroughTheMenusGivePinnedPlans) {
     // The first candidate in unit-list order: the enemy added first.
     EXPECT_EQ(cell(plan.target), std::make_tuple(1, 0, 3));
     EXPECT_TRUE(plan.item.isEmpty());
+    EXPECT_EQ(plan.flags, Game::BattleStuff::Command::kPays);
   }
   EXPECT_EQ(mBattle->unitAt(0)->ghost().getLastCommand(), slot);
 }
