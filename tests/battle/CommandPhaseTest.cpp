@@ -382,4 +382,82 @@ TEST_F(CommandPhaseTest, AThrownItemIsThePlansOwnCopy) {
   EXPECT_STREQ(kessa.plan().front().chosen.name(), "投げる道具");
 }
 
+// Two grey rows a group while Kessa and ミオ fight together; none without
+// ミオ.
+TEST_F(CommandPhaseTest, TheSynchroPanelListsTheActiveGroups) {
+  addMember("Kessa", 0, 2);
+  makeBattle();
+  mBattle->refresh();
+  EXPECT_EQ(mBattle->synchroPanel().itemCount(), 0);
+  addMember("灯りのミオ", 1, 2);
+  makeBattle();
+  mBattle->refresh();
+  EXPECT_EQ(rowTexts(mBattle->synchroPanel()), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
+  EXPECT_FALSE(mBattle->synchroPanel().isSelectable(0));
+}
+
+// The side keys turn the panels, skipping those that do not exist and
+// wrapping round the nine; cancel leaves the panels for the main list.
+TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
+  addMember("Kessa", 0, 2);
+  makeBattle();
+  addEnemy(0, 2);
+  Command& command = makeCommand();
+  CommandMenu& menu = command.menu(0);
+  // Kessa: the sword (0), the armour (1) and bare hands (8).
+  std::vector<i32> shown;
+  for (i32 p = 0; p < CommandMenu::kPanels; ++p) {
+    if (menu.hasPanel(p)) shown.push_back(p);
+  }
+  ASSERT_EQ(shown, (std::vector<i32>{0, 1, 8}));
+  press(kDecide);
+  ASSERT_TRUE(menu.isPanelMode());
+  std::vector<i32> visited;
+  for (int i = 0; i < 4; ++i) {
+    frame({kRight});
+    frame();
+    visited.push_back(menu.panelIndex());
+  }
+  EXPECT_EQ(visited, (std::vector<i32>{1, 8, 0, 1}));
+  visited.clear();
+  for (int i = 0; i < 3; ++i) {
+    frame({kLeft});
+    frame();
+    visited.push_back(menu.panelIndex());
+  }
+  EXPECT_EQ(visited, (std::vector<i32>{0, 8, 1}));
+  idle(8);
+  EXPECT_EQ(press(kCancel), 0);
+  EXPECT_FALSE(menu.isPanelMode());
+  // Cancel on the main list of the only member goes nowhere.
+  EXPECT_EQ(press(kCancel), 0);
+  EXPECT_EQ(command.current(), 0);
+}
+
+// The panel and row chosen are remembered: the next turn's menu opens there.
+TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
+  Game::PlayerGhost& kessa = addMember("Kessa", 0, 2);
+  makeBattle();
+  addEnemy(0, 2);
+  Command& command = makeCommand();
+  press(kDecide);
+  press(kDown);
+  EXPECT_EQ(press(kDecide), 0);
+  EXPECT_EQ(kessa.getLastCommand(), 0);
+  EXPECT_EQ(mBattle->unitAt(0)->lastCommandRow(), 1);
+  press(kDecide);
+  ASSERT_EQ(mBattle->unitAt(0)->plan().size(), 1u);
+  mBattle->unitAt(0)->clearPlan();
+  Command& next = makeCommand();
+  EXPECT_EQ(next.menu(0).panelIndex(), 0);
+  EXPECT_EQ(next.menu(0).panel(0).selectedId(), 1);
+  mBattle->unitAt(0)->clearPlan();
+  kessa.setLastCommand(8);
+  EXPECT_EQ(makeCommand().menu(0).panelIndex(), 8);
+  // A remembered panel that does not exist gives way to the first.
+  kessa.setLastCommand(5);
+  EXPECT_EQ(makeCommand().menu(0).panelIndex(), 0);
+  (void)command;
+}
+
 }  // namespace
