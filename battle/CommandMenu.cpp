@@ -172,7 +172,7 @@ void CommandMenu::updatePanelMode() {
     return;
   }
   const Ability art = shown.selectedAbility();
-  if (!chooseArt(art)) {
+  if (!choose(art)) {
     return;
   }
   mWeaponSlot = mPanelIndex < kEquipmentPanels ? mPanelIndex : -1;
@@ -206,12 +206,12 @@ i32 CommandMenu::updateMainList() {
     mPanelMode = true;
     panel(mPanelIndex).draw();
   } else if (mMain.hasArtSelected()) {
-    chooseArt(mMain.selectedAbility());
+    choose(mMain.selectedAbility());
   }
   return kRunning;
 }
 
-bool CommandMenu::chooseArt(const Ability& art) {
+bool CommandMenu::choose(const Ability& art) {
   if (!art.isValid() || art.isPassive() || !mUnit.canUse(art, false)) {
     return false;
   }

@@ -105,6 +105,10 @@ class CommandMenu {
   Engine::i32 pendingCost() const;
   // The decided command onto the unit's plan.
   void plan() const;
+  // Chooses an art: "投げる道具" opens the item menu, any other art the
+  // target menu. False, and nothing happens, for an art the unit cannot use
+  // (paying aside) and for a passive.
+  bool choose(const Ability& art);
 
   Unit& unit() const { return mUnit; }
   bool hasPanel(Engine::i32 i) const { return mPanelShown[static_cast<std::size_t>(i)]; }
@@ -133,7 +137,6 @@ class CommandMenu {
   void updatePanelMode();
   Engine::i32 updateMainList();
   void turnPanel(Engine::i32 step);
-  bool chooseArt(const Ability& art);
   void openTargetMenu();
   void warnAfterChoice(const Ability& art);
   void drawEquipment() const;

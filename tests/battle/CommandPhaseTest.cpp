@@ -15,6 +15,7 @@
 #include "data/Unit.h"
 #include "data/article/Article.h"
 #include "data/unit/PlayerGhost.h"
+#include "presentation/scene/SceneNode.h"
 #include "presentation/widget/Widget.h"
 #include "resource/Database.h"
 #include "resource/database/ToolData.h"
@@ -458,6 +459,127 @@ TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
   kessa.setLastCommand(5);
   EXPECT_EQ(makeCommand().menu(0).panelIndex(), 0);
   (void)command;
+}
+
+// The commit: the first and the last unit get their automatic states, and
+// every charge comes a turn nearer.
+TEST_F(CommandPhaseTest, TheCommitAppliesAutomaticStatesAndCountsChargesDown) {
+  Game::PlayerGhost& kessa = addMember("Kessa", 0, 2);
+  Game::PlayerGhost& mio = addMember("灯りのミオ", 1, 2);
+  kessa.abilities().add(Game::Ability::fromName("自動シールド"));
+  mio.abilities().add(Game::Ability::fromName("自動シールド"));
+  makeBattle();
+  mBattle->refresh();
+  Game::Unit& first = *mBattle->unitAt(0);
+  Game::Unit& second = *mBattle->unitAt(1);
+  const Game::Ability sweep = Game::Ability::fromName("薙ぎ払い");
+  first.planAction(0, sweep, first.place());
+  second.planAction(0, sweep, second.place());
+  ASSERT_EQ(first.charge(), 2);
+  Command& command = makeCommand();
+  ASSERT_EQ(command.menuCount(), 0) << "a unit with a plan takes no command";
+  EXPECT_EQ(command.update(), 1);
+  EXPECT_TRUE(first.holds("シールド"));
+  EXPECT_TRUE(second.holds("シールド"));
+  EXPECT_EQ(first.charge(), 1);
+  EXPECT_EQ(second.charge(), 1);
+}
+
+// A highlighted unit glows on the next frame and is plain again once no
+// longer named.
+TEST_F(CommandPhaseTest, AHighlightedUnitGlowsForAFrame) {
+  addMember("Kessa", 0, 2);
+  makeBattle();
+  mBattle->update();
+  Game::Unit& kessa = *mBattle->unitAt(0);
+  Game::SceneNode* node = kessa.node();
+  ASSERT_NE(node, nullptr);
+  mBattle->highlight(kessa);
+  EXPECT_TRUE(mBattle->isHighlighted(kessa));
+  mBattle->update();
+  EXPECT_FLOAT_EQ(node->ambient.z.value(), 0.55f) << "bright in the first sixteen frames";
+  for (int i = 0; i < 14; ++i) {
+    mBattle->highlight(kessa);
+    mBattle->update();
+  }
+  mBattle->highlight(kessa);
+  mBattle->update();
+  EXPECT_FLOAT_EQ(node->ambient.z.value(), 0.7f) << "dim from frame sixteen";
+  mBattle->update();
+  EXPECT_FLOAT_EQ(node->ambient.z.value(), 1.f);
+}
+
+// "投げる道具" opens the bag's throwable items; the one chosen throws with its
+// own art, as the plan's own copy, and the bag's herb (no battle art) is not
+// offered.
+TEST_F(CommandPhaseTest, AThrownItemIsChosenFromTheBag) {
+  addMember("Kessa", 0, 2);
+  const Game::ToolData* knife = Game::Database::instance()->findTool("投げナイフ");
+  game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
+  game().bag().add(Game::Article::fromItem(knife), 2);
+  makeBattle();
+  addEnemy(0, 2);
+  Command& command = makeCommand();
+  CommandMenu& menu = command.menu(0);
+  ASSERT_TRUE(menu.choose(Game::Ability::fromName("投げる道具")));
+  ASSERT_NE(menu.itemMenu(), nullptr);
+  EXPECT_EQ(menu.itemMenu()->list().itemCount(), 1) << "only the knife";
+  idle(8);
+  EXPECT_EQ(press(kDecide), 0);
+  EXPECT_EQ(menu.itemMenu(), nullptr);
+  ASSERT_NE(menu.targetMenu(), nullptr);
+  EXPECT_EQ(press(kDecide), 1);
+  const Game::PlannedAction& plan = mBattle->unitAt(0)->plan().front();
+  EXPECT_EQ(plan.item.item(), knife);
+  EXPECT_STREQ(plan.chosen.name(), "投げる道具");
+  EXPECT_EQ(plan.art.art(), knife->throwArt().at(0).art());
+  EXPECT_EQ(mBattle->unitAt(0)->weaponSlot(), -1);
+  // Cancel in the item menu closes it.
+  mBattle->unitAt(0)->clearPlan();
+  Command& again = makeCommand();
+  ASSERT_TRUE(again.menu(0).choose(Game::Ability::fromName("投げる道具")));
+  idle(8);
+  press(kCancel);
+  EXPECT_EQ(again.menu(0).itemMenu(), nullptr);
+  EXPECT_FALSE(again.menu(0).choose(Game::Ability::fromName("身を守る技能"))) << "a passive";
+}
+
+// A free art brings no party warning, whatever the others pend.
+TEST_F(CommandPhaseTest, AFreeArtBringsNoPartyWarning) {
+  addMember("灯りのミオ", 0, 2);
+  addMember("Kessa", 1, 2);
+  makeBattle();
+  addEnemy(0, 0);
+  Command& command = makeCommand();
+  mBattle->side(0).setPool(10);
+  ASSERT_TRUE(command.menu(0).choose(Game::Ability::fromName("火花の術")));
+  idle(8);
+  press(kDecide);
+  ASSERT_EQ(command.current(), 1);
+  mBattle->side(0).setPool(3);
+  press(kDecide);
+  press(kDecide);
+  EXPECT_STREQ(command.menu(1).art().name(), "斬り払い");
+  EXPECT_EQ(command.menu(1).warningCount(), 0);
+}
+
+// The party's warning comes only when the pool falls short: a pool of
+// exactly both costs pays them.
+TEST_F(CommandPhaseTest, APoolOfExactlyBothCostsBringsNoWarning) {
+  addMember("灯りのミオ", 0, 2);
+  addMember("灯りのミオ", 1, 2);
+  makeBattle();
+  addEnemy(0, 0);
+  Command& command = makeCommand();
+  mBattle->side(0).setPool(8);
+  ASSERT_TRUE(command.menu(0).choose(Game::Ability::fromName("火花の術")));
+  idle(8);
+  press(kDecide);
+  ASSERT_EQ(command.current(), 1);
+  press(kDecide);
+  press(kDecide);
+  EXPECT_STREQ(command.menu(1).art().name(), "火花");
+  EXPECT_EQ(command.menu(1).warningCount(), 0);
 }
 
 }  // namespace
