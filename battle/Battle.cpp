@@ -2,6 +2,7 @@
 
 #include "battle/Battle.h"
 
+#include "battle/CommandPhase.h"
 #include "battle/TurnPhases.h"
 #include "core/game/GameData.h"
 #include "data/Unit.h"
@@ -106,7 +107,9 @@ void Battle::pushTurnStart() { appendPhase(std::make_unique<BattleStuff::TurnSta
 
 void Battle::pushTurnEnd() { appendPhase(std::make_unique<BattleStuff::TurnEnd>(*this)); }
 
-void Battle::pushCommand() { pushTurnEnd(); }
+void Battle::pushCommand() { appendPhase(std::make_unique<BattleStuff::Command>(*this)); }
+
+void Battle::pushCast() { pushTurnEnd(); }
 
 void Battle::pushWait(i32 frames) { appendInterrupt(std::make_unique<BattleStuff::Wait>(*this, frames)); }
 
@@ -149,6 +152,7 @@ void Battle::queueDueEvents() {
 
 void Battle::refresh() {
   mSynchro.refresh(*this);
+  rebuildSynchroPanel();
   // Twice: a unit's values may rest on its neighbours' (formation, stacking).
   for (int pass = 0; pass < 2; ++pass) {
     for (const std::unique_ptr<UnitEntry>& entry : mUnits) {

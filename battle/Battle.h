@@ -25,6 +25,7 @@
 #include "presentation/motion/Tween.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNodePool.h"
+#include "presentation/widget/ListMenu.h"
 
 namespace Game {
 
@@ -88,9 +89,10 @@ class Battle final : public BattleSubScene, public BattleServices {
   // The queue.
   void pushTurnStart();
   void pushTurnEnd();
-  // What follows TurnStart. Until the party and the enemies can choose and
-  // act, the turn goes on to its end.
+  // The turn's commands, then the cast. Until the cast is built the turn
+  // goes on to its end.
   void pushCommand();
+  void pushCast();
   // A pause of that many frames before anything else runs.
   void pushWait(Engine::i32 frames);
   void appendPhase(std::unique_ptr<BattleStuff::Phase> phase);
@@ -319,6 +321,25 @@ class Battle final : public BattleSubScene, public BattleServices {
   String mCaption;
   Engine::i32 mCaptionSide = 0;
   Engine::i32 mCaptionFrames = 0;
+
+  // The command screen (BattleCommandScreen.cpp).
+ public:
+  // The living party units' status windows in a row, the commanded one
+  // raised, and the party's energy gauge with the pending cost.
+  void lineUpParty(const Unit* current, Engine::i32 pendingCost);
+  // The active synchro groups' panel, for this frame.
+  void showSynchroPanel();
+  const ListMenu& synchroPanel() const { return mSynchroPanel; }
+  // The unit shows lit up on the next frame.
+  void highlight(const Unit& unit);
+  bool isHighlighted(const Unit& unit) const;
+
+ private:
+  void rebuildSynchroPanel();
+  void drawHighlights();
+  ListMenu mSynchroPanel;
+  std::vector<const Unit*> mHighlighted;
+  std::vector<const Unit*> mShownHighlights;
 };
 
 }  // namespace Game

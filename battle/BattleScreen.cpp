@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "battle/Battle.h"
+#include "battle/UnitMessageView.h"
 #include "core/game/GameData.h"
 #include "core/string/String.h"
 #include "data/Unit.h"
@@ -40,13 +41,6 @@ constexpr i32 kCaptionX[2] = {-360, 40};
 constexpr i32 kCaptionY = 270;
 constexpr u32 kCaptionColour = 0xFFFFFFFF;
 
-// Messages over units have no drawing of their own yet: they are stepped so
-// that none waits for ever.
-class UnshownMessages final : public UnitStuff::MessageView {
- public:
-  void show(const UnitStuff::Message&) override {}
-};
-
 }  // namespace
 
 void Battle::loadScene(const char* sceneName) {
@@ -76,9 +70,10 @@ void Battle::present() {
     }
     --mFlashFrames;
   }
+  drawHighlights();
   mNodes.draw();
-  UnshownMessages messages;
   for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
+    UnitMessageView messages(mNodes, entry->current());
     entry->current().messages().update(messages);
   }
   drawScreenEffect();

@@ -6,6 +6,7 @@
 #include "Engine/Math/Vector3.h"
 #include "core/string/String.h"
 #include "data/ability/AbilityList.h"
+#include "data/article/Article.h"
 #include "data/stats/AmountSpec.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
@@ -27,11 +28,16 @@ enum class UnitPose : Engine::i32;
 
 // One action a unit means to take this turn.
 struct PlannedAction {
+  // The art to execute.
   Ability art;
   Place target;
-  // The item used, null for none.
-  const Article* item = nullptr;
+  // The plan's own copy of the item used (the bag's entries move); empty
+  // for none.
+  Article item;
   Engine::i32 flags = 0;
+  // The art as the player chose it: "投げる道具" for a thrown item, else the
+  // art to execute.
+  Ability chosen;
 };
 
 // What a unit's reactions read of an action aimed at it: who struck with
@@ -246,6 +252,17 @@ class Unit {
   // Plans the art once per action it gets; kPlanRefused when fear refuses.
   Engine::i32 planAction(Engine::i32 weaponSlot, const Ability& art, const Place& target,
                          const Article* item = nullptr, Engine::i32 flags = 0);
+  // The same with the art as chosen beside the art to execute.
+  Engine::i32 planAction(Engine::i32 weaponSlot, const Ability& art, const Ability& chosen, const Place& target,
+                         const Article* item, Engine::i32 flags = 0);
+  // Whether the player (party) or its action tree (enemies) gives the unit
+  // a command this turn: it can act and has nothing planned (a charging
+  // unit keeps its plan).
+  bool takesCommands() const { return mSide == 0 && canAct() && mPlan.empty(); }
+  bool decides() const { return mSide != 0 && canAct() && mPlan.empty(); }
+  // The row of the command panel the player chose last in this battle.
+  Engine::i32 lastCommandRow() const { return mLastCommandRow; }
+  void setLastCommandRow(Engine::i32 row) { mLastCommandRow = row; }
   const std::vector<PlannedAction>& plan() const { return mPlan; }
   void clearPlan() { mPlan.clear(); }
   bool hasPlan() const { return !mPlan.empty(); }
@@ -308,6 +325,7 @@ class Unit {
   Engine::i32 mHold = 0;
   Engine::i32 mTurnMark = 0;
   bool mMyTurn = false;
+  Engine::i32 mLastCommandRow = 0;
   Ghost& mGhost;
   SceneNode* mNode = nullptr;
   // The node's id when taken: a slot reused by another node no longer matches.

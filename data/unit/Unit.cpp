@@ -89,8 +89,8 @@ i32 Unit::applyStateRules(i32 weapon) {
   if (drugs > 0) {
     weapon = saturatingAdd(weapon, StatMath::saturate(i64{kDrugWeaponPerLevel} * drugs));
   }
-  if (!mPlan.empty() && mPlan.front().item) {
-    weapon = saturatingAdd(weapon, mPlan.front().item->performance().weapon);
+  if (!mPlan.empty() && !mPlan.front().item.isEmpty()) {
+    weapon = saturatingAdd(weapon, mPlan.front().item.performance().weapon);
   }
   if (mStates.holds("呪い")) {
     for (i32 i = Parameters::kStrength; i < Parameters::kCount; ++i) {

@@ -57,6 +57,11 @@ i32 Unit::actionCount(const Ability& art) const {
 }
 
 i32 Unit::planAction(i32 weaponSlot, const Ability& art, const Place& target, const Article* item, i32 flags) {
+  return planAction(weaponSlot, art, art, target, item, flags);
+}
+
+i32 Unit::planAction(i32 weaponSlot, const Ability& art, const Ability& chosen, const Place& target,
+                     const Article* item, i32 flags) {
   if (holds("恐怖") && RandomGenerator::instance()->coin()) {
     return kPlanRefused;
   }
@@ -68,7 +73,7 @@ i32 Unit::planAction(i32 weaponSlot, const Ability& art, const Place& target, co
   }
   const i32 count = actionCount(art);
   for (i32 i = 0; i < count; ++i) {
-    mPlan.push_back(PlannedAction{art, target, item, flags});
+    mPlan.push_back(PlannedAction{art, target, item ? *item : Article(), flags, chosen});
   }
   return 0;
 }

@@ -28,6 +28,9 @@ bool isShown(const ToolData& item, ItemMenu::Mode mode, const PlayerGhost* ghost
   if (mode == ItemMenu::kUse && item.script()[0] == '\0') {
     return false;
   }
+  if (mode == ItemMenu::kThrow && item.throwArt().count() == 0) {
+    return false;
+  }
   return !ghost || !ghost->shell() || item.isUsableBy(ghost->shell()->name());
 }
 

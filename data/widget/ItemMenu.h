@@ -15,7 +15,8 @@ class ToolData;
 // "はずす" row of the equip mode has kUnequipId.
 class ItemMenu {
  public:
-  enum Mode : Engine::i32 { kPlain = 0, kEquip = 1, kSale = 2, kUse = 3 };
+  // kThrow: the items a battle unit can throw (those with a battle art).
+  enum Mode : Engine::i32 { kPlain = 0, kEquip = 1, kSale = 2, kUse = 3, kThrow = 4 };
   static constexpr Engine::i32 kUnequipId = -1;
   static constexpr Engine::i32 kAllCategories = 31;
   static constexpr Engine::i32 kVisibleRows = 15;

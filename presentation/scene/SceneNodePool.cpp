@@ -81,6 +81,16 @@ SceneNode* SceneNodePool::createLightPacked(float range, i32 lifetime, const Eng
   return createLight(range, lifetime, position, Engine::Math::Vector3(color.red(), color.green(), color.blue()));
 }
 
+SceneNode* SceneNodePool::launchAnimation(Model* model, const Engine::Math::Vector3& position, i32 lifetime,
+                                          float rise) {
+  SceneNode* node = create(model, 0);
+  node->baseState.translate(position);
+  node->baseState.billboard = true;
+  node->position.setVelocity(0.f, rise, 0.f);
+  node->setLifetime(lifetime);
+  return node;
+}
+
 void SceneNodePool::update(u32) {
   mHighestUsed = 0;
   for (i32 i = mCapacity - 1; i > 0; --i) {

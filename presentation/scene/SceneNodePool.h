@@ -37,6 +37,11 @@ class SceneNodePool {
   SceneNode* createLightPacked(float range, Engine::i32 lifetime, const Engine::Math::Vector3& position,
                                Engine::u32 argb);
 
+  // A node of the model popping up at a world position (state pictures,
+  // sparkles): a billboard that rises on screen by rise a step and is released after
+  // lifetime steps.
+  SceneNode* launchAnimation(Model* model, const Engine::Math::Vector3& position, Engine::i32 lifetime, float rise);
+
   // One logic step of every node in use, in slot order. Nodes carry no
   // group bits, so the mask filters nothing.
   void update(Engine::u32 groupMask = 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "battle/Battle.h"
+#include "battle/CommandPhase.h"
 #include "battle/TurnPhases.h"
 #include "data/Unit.h"
 #include "data/unit/PlayerGhost.h"
@@ -73,6 +74,8 @@ class LoggedOver final : public Game::BattleStuff::Over {
 class BattleTest : public ScriptTestSupport::ScriptTest {
  protected:
   static constexpr const char* kCountingScript = "let{ name answer; value int(answer)+1; }";
+  // The Command phase without menus: its opening, its commit, the script.
+  static constexpr int kCommandFrames = Game::BattleStuff::Command::kIntroFrames + 1 + 1;
 
   void SetUp() override {
     ScriptTest::SetUp();
@@ -217,10 +220,12 @@ TEST_F(BattleTest, NothingRunsWhileAnEventWaitsOnAMessage) {
 // ever, eight frames a quiet turn.
 TEST_F(BattleTest, ABattleItsScriptNeverEndsRunsTurnsForEver) {
   Battle& battle = makeBattle();
-  EXPECT_EQ(framesUntilTurn(1, 100), 10);
-  EXPECT_EQ(framesUntilTurn(2, 100), 8);
+  // A turn with nobody to command: TurnStart, the commands' 60-frame opening
+  // and their commit, TurnEnd's four frames, the battle script after each.
+  EXPECT_EQ(framesUntilTurn(1, 200), 10 + kCommandFrames);
+  EXPECT_EQ(framesUntilTurn(2, 200), 8 + kCommandFrames);
   for (int i = 0; i < 800; ++i) ASSERT_FALSE(frame());
-  EXPECT_EQ(battle.turn(), 102);
+  EXPECT_EQ(battle.turn(), 2 + 800 / (8 + kCommandFrames));
 }
 
 // The set-up counts the battle, clears the encounter count, takes at most
@@ -375,10 +380,12 @@ TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   Battle& battle = makeBattle();
   Game::Unit& member = *battle.unitAt(0);
   member.setStateLevel("毒", 3);
+  // Held, the member takes no command.
+  member.setHold(1000);
   const i32 hp = member.hp();
   const i32 damage = member.poisonDamage();
   ASSERT_GT(damage, 0);
-  EXPECT_EQ(framesUntilTurn(1, 200), 10 + 60 + 1 + 1);
+  EXPECT_EQ(framesUntilTurn(1, 300), 10 + kCommandFrames + 60 + 1 + 1);
   EXPECT_EQ(member.hp(), hp - damage);
   EXPECT_EQ(battle.partyRecord().damage(), damage);
   EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
@@ -412,7 +419,8 @@ TEST_F(BattleTest, AnEnemysPoisonIsNotThePartysDamage) {
   Battle& battle = makeBattle();
   Game::Unit& enemy = *battle.addEnemy(slime(), 1, 1, 1.f, 0);
   enemy.setStateLevel("毒", 3);
-  EXPECT_EQ(framesUntilTurn(1, 200), 72);
+  // The enemy's plan does not change the turn's frames.
+  EXPECT_EQ(framesUntilTurn(1, 300), 72 + kCommandFrames);
   EXPECT_EQ(battle.partyRecord().damage(), 0);
 }
 

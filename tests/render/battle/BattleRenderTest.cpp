@@ -129,6 +129,39 @@ TEST_F(BattleRender, TheGroundBrightensAndTheUnitsStandOnTheirCells) {
   EXPECT_TRUE(near(bodyPixel(image, *soldier), 0xe0dcc8)) << std::hex << bodyPixel(image, *soldier);
 }
 
+// The command screen: the party's status windows in a row along the bottom,
+// the energy gauge top-left, the first member's command list; then a number
+// rising from the slime's front point. Both frames are kept.
+TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
+  recruit("Kessa", 0, 1);
+  recruit("灯りのミオ", 1, 3);
+  Game::BattleSettings settings;
+  settings.sceneName = "坑道";
+  battle = std::make_unique<Game::Battle>(*game, settings);
+  Game::Unit* slime = battle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), 0, 1, 1.f, 0);
+  ASSERT_TRUE(slime);
+  for (Game::OwnedList<Game::SceneModelSet::NamedResourceSet>::Iterator it(battle->sceneModels().resourceSets());
+       !it.isEnd(); it.next()) {
+    waitForTextures(it.value()->set);
+  }
+  Image image;
+  for (int frame = 1; frame <= 110; ++frame) image = runFrame();
+  keep(image, "battle_command.tga");
+  EXPECT_TRUE(hasLightPixel(image, -316, -166, -200, -184)) << "the commanded member's raised window";
+  EXPECT_TRUE(hasLightPixel(image, -188, -182, -72, -200)) << "the second member's window";
+  EXPECT_TRUE(hasLightPixel(image, -316, 138, -200, 110)) << "the command list";
+
+  Vector3 front;
+  slime->getFrontPoint(front);
+  slime->messages().queueDamage(123, 0xFFFFFFFF);
+  for (int frame = 1; frame <= 12; ++frame) image = runFrame();
+  keep(image, "battle_numbers.tga");
+  i32 x = 0;
+  i32 y = 0;
+  onScreen(front, &x, &y);
+  EXPECT_TRUE(hasLightPixel(image, x - 40, y + 80, x + 40, y - 10)) << x << "," << y;
+}
+
 // A won battle: the survivor's panel of what it learnt beside it, kept as
 // an image; no message window is left over it.
 TEST_F(BattleRender, AWinShowsTheSurvivorsPanel) {

@@ -45,6 +45,8 @@ inline constexpr Name kInCode[] = {
     {kState, "チェック"}, {kState, "分析"},
     // Battle commands and the art standing for the last spell.
     {kArt, "身を守る"}, {kArt, "何もしない"}, {kArt, "逃げる"}, {kArt, "想起"},
+    // The command menu's skills, the art of a thrown item, the hidden units.
+    {kArt, "身を守る技能"}, {kArt, "逃げる技能"}, {kArt, "投げる道具"}, {kArt, "ステルス"},
     // Reactions, follow-ups and the side guards' answers.
     {kArt, "氷バリア発動"}, {kArt, "氷バリア冷防御"}, {kArt, "分身"}, {kArt, "シールド発動"},
     {kArt, "サーマル冷熱防御"}, {kArt, "サーマルカウンター"}, {kArt, "パリィ"}, {kArt, "FloatingBellSplash"},

@@ -1,0 +1,101 @@
+// What the command screen shows: the party's status windows and energy
+// gauge, the synchro panel, and the units lit up as the player aims.
+
+#include <algorithm>
+
+#include "battle/Battle.h"
+#include "data/Unit.h"
+#include "presentation/picture/GuiPictures.h"
+#include "presentation/scene/SceneNode.h"
+#include "resource/database/SynchroData.h"
+
+namespace Game {
+
+using Engine::i32;
+using Engine::u32;
+
+namespace {
+
+constexpr float kWindowStep = 128.f;
+constexpr float kWindowLeft = -320.f;
+constexpr float kWindowY = -180.f;
+constexpr float kRaisedWindowY = -164.f;
+constexpr float kGaugeX = -320.f;
+constexpr float kGaugeY = 240.f;
+constexpr float kGaugeScale = 1.f;
+constexpr u32 kSynchroColour = 0xFFC0C0C0;
+constexpr i32 kSynchroFont = 0;
+constexpr float kSynchroRight = 320.f;
+constexpr float kSynchroY = 200.f;
+// A highlighted unit glows warm, pulsing every 16 frames.
+constexpr i32 kPulseFrames = 16;
+const Color kHighlightBright(1.f, 1.f, 1.f, 0.55f);
+const Color kHighlightDim(1.f, 1.f, 0.85f, 0.7f);
+const Color kPlain(1.f, 1.f, 1.f, 1.f);
+
+}  // namespace
+
+void Battle::lineUpParty(const Unit* current, i32 pendingCost) {
+  i32 shown = 0;
+  for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
+    const Unit& unit = entry->current();
+    if (unit.side() != 0 || !unit.isAlive()) {
+      continue;
+    }
+    const float x = static_cast<float>(shown++) * kWindowStep + kWindowLeft;
+    unit.drawStatusPanel(x, &unit == current ? kRaisedWindowY : kWindowY);
+  }
+  if (const GuiPictures* pictures = GuiPictures::instance()) {
+    const BattleSide& party = side(0);
+    pictures->drawGaugeStack(kGaugeX, kGaugeY, kGaugeScale, false, party.pool(), party.capacity(),
+                             party.regeneration(), pendingCost);
+  }
+}
+
+// Two grey rows a group: its name and what it does.
+void Battle::rebuildSynchroPanel() {
+  mSynchroPanel.clear();
+  mSynchroPanel.setSize(0.f, 0.f);
+  for (const SynchroData* group : mSynchro.active()) {
+    mSynchroPanel.addText(group->name(), kSynchroColour, kSynchroFont);
+    mSynchroPanel.addText(group->help(), kSynchroColour, kSynchroFont);
+  }
+  mSynchroPanel.placeCentered(kSynchroRight - mSynchroPanel.width(), kSynchroY);
+}
+
+void Battle::showSynchroPanel() {
+  if (!mSynchro.active().empty()) {
+    mSynchroPanel.draw(false);
+  }
+}
+
+void Battle::highlight(const Unit& unit) {
+  if (!isHighlighted(unit)) {
+    mHighlighted.push_back(&unit);
+  }
+}
+
+bool Battle::isHighlighted(const Unit& unit) const {
+  return std::find(mHighlighted.begin(), mHighlighted.end(), &unit) != mHighlighted.end();
+}
+
+// Last frame's highlights show now; a unit no longer named turns plain.
+void Battle::drawHighlights() {
+  for (const Unit* unit : mShownHighlights) {
+    const bool still = std::find(mHighlighted.begin(), mHighlighted.end(), unit) != mHighlighted.end();
+    SceneNode* node = entryOf(*unit) ? unit->node() : nullptr;
+    if (!still && node) {
+      node->setColor(kPlain);
+    }
+  }
+  mShownHighlights.swap(mHighlighted);
+  mHighlighted.clear();
+  const bool bright = (mFrame / kPulseFrames) % 2 == 0;
+  for (const Unit* unit : mShownHighlights) {
+    if (SceneNode* node = entryOf(*unit) ? unit->node() : nullptr) {
+      node->setColor(bright ? kHighlightBright : kHighlightDim);
+    }
+  }
+}
+
+}  // namespace Game

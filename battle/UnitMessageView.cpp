@@ -1,0 +1,67 @@
+#include "battle/UnitMessageView.h"
+
+#include <algorithm>
+
+#include "Engine/Math/Vector3.h"
+#include "data/Unit.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/render/Color.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
+#include "resource/table/StateData.h"
+
+namespace Game {
+
+using Engine::i32;
+using Engine::Math::Vector3;
+
+void UnitMessageView::show(const UnitStuff::Message& message) {
+  if (message.kind == UnitStuff::Message::Kind::kDamage) {
+    showNumber(message);
+  } else {
+    showState(message);
+  }
+}
+
+// The flag makes a critical number; a scale of 2 or more lifts it rows up.
+void UnitMessageView::showNumber(const UnitStuff::Message& message) const {
+  SystemResources* resources = SystemResources::instance();
+  if (!resources) {
+    return;
+  }
+  Vector3 front;
+  mUnit.getFrontPoint(front);
+  const i32 row = std::max(0, static_cast<i32>(message.scale) - 1);
+  resources->spawnNumber(mPool, message.value, front, Color(message.color), message.flag != 0, row);
+}
+
+void UnitMessageView::showState(const UnitStuff::Message& message) const {
+  Model* picture = mPictures(message.state);
+  if (!picture) {
+    return;
+  }
+  Vector3 front;
+  mUnit.getFrontPoint(front);
+  for (i32 i = 0; i < message.count; ++i) {
+    const Vector3 at(front.x, front.y, front.z + kStateStep * static_cast<float>(i));
+    mPool.launchAnimation(picture, at, kStateFrames, kStateRise);
+  }
+}
+
+Model* UnitMessageView::statePicture(i32 state) {
+  Database* database = Database::instance();
+  const StateData* record = database ? database->states().at(state) : nullptr;
+  if (!record) {
+    return nullptr;
+  }
+  BattlePictures& pictures = database->maps().battle;
+  if (PictureList* set = pictures.stateSet(record->name())) {
+    if (Model* main = set->find("main")) {
+      return main;
+    }
+  }
+  return pictures.stateIcon(*record);
+}
+
+}  // namespace Game

@@ -1,0 +1,96 @@
+#include "battle/UnitMessageView.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "data/Unit.h"
+#include "presentation/model/Model.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "tests/data/unit/TestGhost.h"
+
+namespace {
+
+using Engine::i32;
+
+Game::Model gPicture;
+Game::Model* picture(i32 state) { return state == 4 ? &gPicture : nullptr; }
+
+// A party unit at row 1, column 2 without a node: its front point is its
+// cell's point (128, 32, 0).
+class UnitMessageViewTest : public ::testing::Test {
+ protected:
+  UnitMessageViewTest() { unit.setCell(1, 2); }
+
+  std::vector<const Game::SceneNode*> active() const {
+    std::vector<const Game::SceneNode*> out;
+    for (i32 i = 0; i < pool.capacity(); ++i) {
+      if (pool.node(i).isActive()) out.push_back(&pool.node(i));
+    }
+    return out;
+  }
+  // A node's world point, from its base transform (world units / 400).
+  static float worldZ(const Game::SceneNode& node) { return node.baseState.transform(2, 3) * 400.f; }
+  static float worldX(const Game::SceneNode& node) { return node.baseState.transform(0, 3) * 400.f; }
+
+  UnitTestSupport::TestGhost ghost;
+  Game::Unit unit{ghost};
+  Game::SceneNodePool pool{Game::SceneNodePool::kSceneCapacity};
+};
+
+// A state's pictures pop up count times from the front point, 32 apart.
+TEST_F(UnitMessageViewTest, AStatesPicturesStackThirtyTwoApart) {
+  Game::UnitMessageView view(pool, unit, picture);
+  Game::UnitStuff::Message message;
+  message.kind = Game::UnitStuff::Message::Kind::kState;
+  message.state = 4;
+  message.count = 3;
+  view.show(message);
+  const std::vector<const Game::SceneNode*> nodes = active();
+  ASSERT_EQ(nodes.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(nodes[static_cast<std::size_t>(i)]->getModel(), &gPicture);
+    EXPECT_NEAR(worldX(*nodes[static_cast<std::size_t>(i)]), 128.f, 1e-3f);
+    EXPECT_NEAR(worldZ(*nodes[static_cast<std::size_t>(i)]), 32.f * static_cast<float>(i), 1e-3f);
+    EXPECT_TRUE(nodes[static_cast<std::size_t>(i)]->baseState.billboard);
+  }
+}
+
+TEST_F(UnitMessageViewTest, AStateWithoutAPictureShowsNothing) {
+  Game::UnitMessageView view(pool, unit, picture);
+  Game::UnitStuff::Message message;
+  message.kind = Game::UnitStuff::Message::Kind::kState;
+  message.state = 5;
+  message.count = 2;
+  view.show(message);
+  EXPECT_TRUE(active().empty());
+}
+
+// Through the unit's queue: the state waits 70 frames behind a number.
+TEST_F(UnitMessageViewTest, TheQueueShowsTheDelayedStateSeventyFramesLater) {
+  Game::UnitMessageView view(pool, unit, picture);
+  unit.messages().queueDamage(12, 0xFFFFFFFF);
+  unit.messages().queueState(4, 1);
+  unit.messages().update(view);
+  EXPECT_TRUE(active().empty()) << "no number pictures without the system resources";
+  for (int frame = 2; frame <= 70; ++frame) {
+    unit.messages().update(view);
+    ASSERT_TRUE(active().empty()) << frame;
+  }
+  unit.messages().update(view);
+  EXPECT_EQ(active().size(), 1u);
+}
+
+// A launched picture rises on screen and goes after its lifetime.
+TEST_F(UnitMessageViewTest, ALaunchedPictureRisesAndGoes) {
+  Game::SceneNode* node = pool.launchAnimation(&gPicture, Engine::Math::Vector3(1.f, 2.f, 3.f), 3, 0.5f);
+  ASSERT_NE(node, nullptr);
+  pool.update();
+  EXPECT_FLOAT_EQ(node->position.y.value(), 0.5f);
+  pool.update();
+  pool.update();
+  EXPECT_FALSE(node->isActive());
+}
+
+}  // namespace
