@@ -177,8 +177,9 @@ TEST_F(EncounterTest, TheBattleBringsTheGroupOnTheFloorsLevel) {
   ASSERT_TRUE(roll());
   EXPECT_EQ(variable("encounter"), 0);
   ASSERT_EQ(field->battles.size(), 1u);
-  const Game::Battle& battle = *field->battles[0];
+  Game::Battle& battle = *field->battles[0];
   EXPECT_EQ(battle.kind(), BattleSettings::kEven);
+  EXPECT_EQ(battle.rankTracker().highest(), 0) << "members come at rank 0";
   EXPECT_FLOAT_EQ(battle.level(), 3.f + 0.1f * 961.f / 1061.f);
   const Game::Unit* soldier = battle.unitAt(1, 0, 2);
   const Game::Unit* slime = battle.unitAt(1, 1, 0);
@@ -206,6 +207,17 @@ TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   ASSERT_TRUE(roll());
   EXPECT_EQ(field->battles[0]->kind(), BattleSettings::kForestall);
+}
+
+TEST_F(EncounterTest, RacesSpawnBelowRankZeroAndMissingEnemiesStayOut) {
+  table("encounter{ group{ race 粘体; member 無い敵,0,0; } }");
+  nearHalfChance();
+  field->rng.setSeed(seedDrawing(0.f, 0.49f));
+  ASSERT_TRUE(roll());
+  Game::Battle& battle = *field->battles[0];
+  EXPECT_GE(battle.countLiving(1), 1);
+  EXPECT_LE(battle.rankTracker().highest(), 0);
+  EXPECT_EQ(battle.findUnitByName("無い敵"), nullptr);
 }
 
 TEST_F(EncounterTest, GroupsComeByPriority) {
