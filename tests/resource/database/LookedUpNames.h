@@ -70,6 +70,8 @@ inline constexpr Name kInCode[] = {
     // equipment.
     {kSound, "destroy", kBattleSounds}, {kSound, "destroyBoss1", kBattleSounds},
     {kSound, "destroyBoss2", kBattleSounds}, {kModel, "main", kDestroyPictures},
+    // The field's way into a battle.
+    {kSound, "encounter", kBattleSounds},
     {kTune, "ファンファーレ", kTunes}, {kTool, "廃棄物"},
     {kTune, "タイトル", kTunes},
     {kModel, "星", kTitlePictures}, {kModel, "miss", kNumberPictures}, {kModel, "0", kNumberPictures},
