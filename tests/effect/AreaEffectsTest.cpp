@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ const std::vector<const char*> kAreaNames = {
     "クロスサンダー", "毒の嵐", "濃霧", "フラッシャー", "瘟", "蔦", "金縛り", "結界", "結界発動", "再生",
     "呼び声", "絶叫", "凝視", "魔眼", "氷の瞳", "眠たい視線", "危ない視線", "イレーザーサイト", "オーバードライブ",
     "チェック"};
+
+// How far apart two points are.
+float apart(Vector3 a, const Vector3& b) {
+  a -= b;
+  return a.length();
+}
 
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -77,7 +84,8 @@ TEST_F(AreaEffectsTest, EveryAreaAttackPlaysToItsTimings) { sweep(kAreaNames); }
 
 // By hand from the timelines, for one target hit by a caster of side 0:
 // "frame:key+delay" of every sound, "frame:call" of every screen and camera
-// call of the stage, the frames target 0 took on more overlays.
+// call of the stage and camera zoom, the frames target 0 took on more
+// overlays.
 struct TraceRow {
   const char* name;
   const char* sounds;
@@ -96,13 +104,13 @@ TEST_F(AreaEffectsTest, EachTimelineSoundsCallsAndLaysOverlaysOnItsFrames) {
       {"地響き", "32:main", "0:pitch 30 32:shake 10", "40"},
       {"豪雨", "30:main", "0:pitch 30", "64"},
       {"振動波", "30:main 96:hit", "0:pitch 30", "30 96"},
-      {"クロスファイヤー", "32:main", "0:heading 30", "40"},
+      {"クロスファイヤー", "32:main", "0:heading 30 0:zoom 1.25", "40"},
       {"クロスサンダー", "24:main", "0:heading 30 24:flash 2164260863 8 32:flashWhite", ""},
       {"毒の嵐", "30:main", "0:pitch 30", "48"},
       {"濃霧", "30:main", "0:pitch 30", ""},
       {"フラッシャー", "32:main", "0:pitch 30", ""},
-      {"瘟", "64:main", "", "96"},
-      {"蔦", "16:main 16:main+20 16:main+40", "", "48"},
+      {"瘟", "64:main", "32:zoom 1.2", "96"},
+      {"蔦", "16:main 16:main+20 16:main+40", "0:zoom 1.25", "48"},
       {"金縛り", "32:main", "", "64"},
       {"結界", "32:main", "", ""},
       {"結界発動", "0:main", "", ""},
@@ -117,17 +125,19 @@ TEST_F(AreaEffectsTest, EachTimelineSoundsCallsAndLaysOverlaysOnItsFrames) {
        "32:main+4 32:main+8 32:main+12 32:main+16 32:main+20 32:main+24 32:main+28 32:main+32 32:main+36 "
        "32:main+40 32:main+44 32:main+48 32:main+52 32:main+56 32:main+60 32:main+64 80:hit",
        "32:heading 30", "80"},
-      {"チェック", "0:main", "0:flashWhite 0:heading 30", ""},
+      {"チェック", "0:main", "0:flashWhite 0:heading 30 0:zoom 1.25", ""},
   };
   RecordingAction& action = *standardActions(0)[0];
   const Game::SceneNode& target = *action.target(0).node();
   for (const TraceRow& row : rows) {
     stage.sounds.clear();
     stage.calls.clear();
+    camera = Game::Effect::CastCamera();
     auto effect = makeEffect(row.name, action);
     std::string sounds;
     std::string calls;
     std::string overlays;
+    float zoom = camera.zoom;
     const auto append = [](std::string& to, const std::string& what) { to += (to.empty() ? "" : " ") + what; };
     while (effect->state() != Cast::kFinished && effect->frame() < kCap) {
       const int frame = effect->frame();
@@ -142,6 +152,12 @@ TEST_F(AreaEffectsTest, EachTimelineSoundsCallsAndLaysOverlaysOnItsFrames) {
       }
       for (std::size_t i = called; i < stage.calls.size(); ++i) {
         append(calls, std::to_string(frame) + ":" + stage.calls[i]);
+      }
+      if (camera.zoom != zoom) {
+        zoom = camera.zoom;
+        std::ostringstream text;
+        text << frame << ":zoom " << zoom;
+        append(calls, text.str());
       }
       if (target.overlays().size() > laid) {
         append(overlays, std::to_string(frame));
@@ -217,6 +233,108 @@ TEST_F(AreaEffectsTest, EachLaunchFrameLaysItsNodesWithTheirDelays) {
   }
 }
 
+// Cloud i of the storm turned 60·i + 4·(i / 6); ring i of the wave in
+// the hue 45·i a quarter of the way back to white (45: 1, 0.75, 0 → 1,
+// 0.8125, 0.25; 135: 0, 1, 0.25 → 0.25, 1, 0.4375); the lights' range,
+// frames and colour (0xFFFF4000, white, 0xFF8000FF).
+TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
+  RecordingAction& action = *standardActions(0)[0];
+  const auto launch = [&](const char* name, int frame) {
+    auto effect = makeEffect(name, action);
+    stepTo(*effect, frame);
+    const std::vector<bool> before = inUse();
+    effect->tick();
+    return newNodes(before);
+  };
+  const std::vector<const Game::SceneNode*> clouds = launch("毒の嵐", 30);
+  EXPECT_EQ(clouds[7]->rotation.z.value(), 424.f);
+  EXPECT_EQ(clouds[13]->rotation.z.value(), 788.f);
+  const std::vector<const Game::SceneNode*> rings = launch("振動波", 30);
+  EXPECT_LT(apart(rings[1]->ambient.value(), Vector3(1.f, 0.8125f, 0.25f)), 1e-6f);
+  EXPECT_LT(apart(rings[3]->ambient.value(), Vector3(0.25f, 1.f, 0.4375f)), 1e-6f);
+
+  const struct {
+    const char* name;
+    int frame;
+    float range;
+    int frames;
+    Vector3 colour;
+  } lights[] = {{"クロスファイヤー", 32, 2.f, 16, Vector3(1.f, 64.f / 255.f, 0.f)},
+                {"クロスサンダー", 24, 4.f, 16, Vector3(1.f, 1.f, 1.f)},
+                {"呼び声", 0, 2.f, 64, Vector3(128.f / 255.f, 0.f, 1.f)}};
+  Vector3 target;
+  action.target(0).getPosition(target);
+  for (const auto& row : lights) {
+    int shining = 0;
+    for (const Game::SceneNode* node : launch(row.name, row.frame)) {
+      if (!node->hasLight()) {
+        continue;
+      }
+      ++shining;
+      EXPECT_EQ(node->lightRange(), row.range) << row.name;
+      EXPECT_EQ(node->getLifetime(), row.frames) << row.name;
+      EXPECT_LT(apart(node->lightColor(), row.colour), 1e-6f) << row.name;
+      EXPECT_LT(apart(node->position.value(), target), 1e-6f) << row.name;
+    }
+    EXPECT_EQ(shining, 1) << row.name;
+  }
+}
+
+// The cross of fire stands across the way to the targets: arm j of step r
+// reaches 20·r along the side and up at 90·j + 45 degrees (70.71 up and
+// down at r = 5) and lies 18 − 1.5·r² back along the way (19.5 ahead at
+// r = 5), each flame straying up to 16 on the level.
+TEST_F(AreaEffectsTest, CrossFireStandsAnXOfFlamesAcrossTheWayToTheTargets) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("クロスファイヤー", action);
+  stepTo(*effect, 32);
+  const std::vector<bool> before = inUse();
+  effect->tick();
+  Vector3 centre;
+  action.target(0).getPosition(centre);
+  Vector3 caster;
+  action.actor().getPosition(caster);
+  Vector3 way;
+  way.setSub(centre, caster);
+  way *= 1.f / way.length();
+  float top = -1000.f;
+  float bottom = 1000.f;
+  for (const Game::SceneNode* node : newNodes(before)) {
+    if (node->hasLight()) {
+      continue;
+    }
+    Vector3 p = node->position.value();
+    p -= centre;
+    top = std::max(top, p.z);
+    bottom = std::min(bottom, p.z);
+    if (p.z > 60.f) {
+      EXPECT_NEAR(p.x * way.x + p.y * way.y, 19.5f, 16.01f);
+    }
+  }
+  // The way dips a little from the caster's centre to the smaller target's.
+  EXPECT_NEAR(top, 100.f / std::sqrt(2.f) + 19.5f * way.z, 1e-3f);
+  EXPECT_NEAR(bottom, -100.f / std::sqrt(2.f) + 19.5f * way.z, 1e-3f);
+}
+
+// The guard's wall stands half the caster's size ahead of it toward the
+// target, at the caster's scale (Kessa: 96, 3/8).
+TEST_F(AreaEffectsTest, BorderGuardRaisesItsWallHalfTheCastersSizeAhead) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("結界発動", action);
+  const std::vector<bool> before = inUse();
+  effect->tick();
+  Vector3 caster;
+  action.actor().getPosition(caster);
+  Vector3 ahead;
+  action.target(0).getPosition(ahead);
+  ahead -= caster;
+  ahead *= 48.f / ahead.length();
+  ahead += caster;
+  const Game::SceneNode& middle = *newNodes(before).front();
+  EXPECT_LT(apart(middle.position.value(), ahead), 1e-3f);
+  EXPECT_LT(apart(middle.scale.value(), Vector3(0.375f, 0.375f, 0.375f)), 1e-6f);
+}
+
 // Segment i of vine j of a target stands at i/20 along a quadratic path
 // from P + a through P + b to P − a (P its front point), turned 45·i about
 // z, x and y scaled size/64, z by |velocity| × 2 / 24 / 20, its time
@@ -228,6 +346,8 @@ TEST_F(AreaEffectsTest, VineLaysThreeVinesOfTwentySegmentsAboutEveryTarget) {
   constexpr float h = 1.f / kSegments;
   RecordingAction& action = *standardActions(0)[2];
   auto effect = makeEffect("蔦", action);
+  step(*effect);
+  EXPECT_EQ(stage.calls, std::vector<std::string>{"pitch 30"});  // more than one target
   stepTo(*effect, 16);
   const std::vector<bool> before = inUse();
   effect->tick();
