@@ -236,7 +236,7 @@ TEST_F(AreaEffectsTest, EachLaunchFrameLaysItsNodesWithTheirDelays) {
 // Cloud i of the storm turned 60·i + 4·(i / 6); ring i of the wave in
 // the hue 45·i a quarter of the way back to white (45: 1, 0.75, 0 → 1,
 // 0.8125, 0.25; 135: 0, 1, 0.25 → 0.25, 1, 0.4375); the lights' range,
-// frames and colour (0xFFFF4000, white, 0xFF8000FF).
+// frames and colour (0xFFFF4000, white, 0xFF8000FF); the call's shapes.
 TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
   RecordingAction& action = *standardActions(0)[0];
   const auto launch = [&](const char* name, int frame) {
@@ -277,6 +277,16 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
       EXPECT_LT(apart(node->position.value(), target), 1e-6f) << row.name;
     }
     EXPECT_EQ(shining, 1) << row.name;
+  }
+  // The call's shapes stand within half target 0's size of its feet, at its
+  // scale.
+  Vector3 feet;
+  action.target(0).getFrontPoint(feet);
+  for (const Game::SceneNode* node : launch("呼び声", 0)) {
+    if (!node->hasLight()) {
+      EXPECT_LE(apart(node->position.value(), feet), action.target(0).getSize() / 2.f);
+      EXPECT_EQ(node->scale.x.value(), action.target(0).getScale());
+    }
   }
 }
 
