@@ -87,6 +87,9 @@ inline constexpr Name kInCode[] = {
     {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
     // The key a locked chest spends.
     {kTool, "魔法鍵"},
+    // The area attacks' sounds played by key.
+    {kSound, "main", "src/sound/list.txt#蔦"}, {kSound, "main", "src/sound/list.txt#烈風"},
+    {kSound, "main", "src/sound/list.txt#オーバードライブ"},
 };
 
 // Looked up in forms the source scan does not read: names a function
