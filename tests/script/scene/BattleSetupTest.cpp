@@ -45,7 +45,8 @@ class BattleSetupTest : public ScriptTestSupport::ScriptTest {
     Game::FaceSet::destroy();
     ScriptTest::TearDown();
   }
-  const BattleCommand& command() { return *dynamic_cast<const BattleCommand*>(mScript.command(0)); }
+  // The script's first command, which every test here makes a battle.
+  const BattleCommand& command() { return static_cast<const BattleCommand&>(*mScript.command(0)); }
   Battle* battle() { return dynamic_cast<Battle*>(game().battle()); }
   // A running battle of its own for the unit commands, past its opening.
   Battle& fight() {
@@ -111,11 +112,12 @@ TEST_F(BattleSetupTest, WithoutABossItRunsInFourStepsAndGoesOn) {
   EXPECT_EQ(battle(), nullptr);
   EXPECT_TRUE(game().messageWindow().isIdle());
   EXPECT_EQ(stepScript(), Script::kRunning);
-  ASSERT_NE(battle(), nullptr);
-  EXPECT_FLOAT_EQ(battle()->level(), game().currentLevel() + 2.5f);
-  EXPECT_STREQ(battle()->bgm(), "ボス戦");
-  EXPECT_EQ(battle()->triggers().size(), 1u);
-  EXPECT_EQ(battle()->dialogue(), nullptr);
+  const Battle* started = battle();
+  ASSERT_NE(started, nullptr);
+  EXPECT_FLOAT_EQ(started->level(), game().currentLevel() + 2.5f);
+  EXPECT_STREQ(started->bgm(), "ボス戦");
+  EXPECT_EQ(started->triggers().size(), 1u);
+  EXPECT_EQ(started->dialogue(), nullptr);
   EXPECT_EQ(command().step(), BattleCommand::kClosing);
   EXPECT_EQ(stepScript(), Script::kRunning);
   EXPECT_TRUE(game().messageWindow().isIdle());
@@ -136,8 +138,9 @@ TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
   EXPECT_FALSE(game().messageWindow().isIdle());
   game().messageWindow().clear();
   stepScript();
-  ASSERT_NE(battle(), nullptr);
-  EXPECT_EQ(battle()->dialogue(), command().dialogue());
+  const Battle* started = battle();
+  ASSERT_NE(started, nullptr);
+  EXPECT_EQ(started->dialogue(), command().dialogue());
   game().setBattle(nullptr);
   stepScript();
   EXPECT_FALSE(game().messageWindow().isIdle());
