@@ -44,7 +44,7 @@ void CommandMenu::collectArts(AbilityList& out, i32 slot) const {
   AbilityList offered;
   ghost->abilitiesForSlot(offered, slot, &mBattle);
   for (i32 i = 0; i < offered.count(); ++i) {
-    if (!offered.at(i).isValid() || !offered.at(i).isPassive()) {
+    if (offered.at(i).isValid() && !offered.at(i).isPassive()) {
       out.add(offered.at(i));
     }
   }
@@ -66,8 +66,7 @@ void CommandMenu::buildPanels() {
     shown.list().setSideKeys(0);
     shown.placeCentered(kListX, kListY);
   }
-  const bool rememberedShown = remembered >= 0 && remembered < kPanels && hasPanel(remembered);
-  mPanelIndex = rememberedShown ? remembered : 0;
+  mPanelIndex = hasPanel(remembered) ? remembered : 0;
 }
 
 void CommandMenu::buildMainList() {
