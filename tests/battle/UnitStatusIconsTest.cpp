@@ -1,0 +1,126 @@
+#include "battle/UnitStatusIcons.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "battle/Battle.h"
+#include "battle/UnitMessageView.h"
+#include "data/Unit.h"
+#include "data/unit/PlayerGhost.h"
+#include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::UnitStatusIcons;
+
+// Every icon, in its order: charging, held back, then the states.
+const std::vector<std::string> kAllIcons = {
+    "チャージ", "反動",           "ElementalCrystalRing", "麻痺", "暗闇",     "毒",   "発狂",
+    "呪い",     "睡眠",           "封印",                 "マジックバリア", "集中", "チャージアップ", "幸運",
+    "ディレイ", "恐怖",           "CrimsonFocus",         "FloatingBellSplash"};
+// The states of the icons after the first two, "カウンター無効付加" showing "幸運".
+std::string stateOf(const std::string& icon) { return icon == "幸運" ? "カウンター無効付加" : icon; }
+
+// Kessa in a battle of the sample data.
+class UnitStatusIconsTest : public ScriptTestSupport::ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    fs().put(Game::Battle::kScriptFile, std::string(""));
+    mGhost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
+    game().party().members().add(mGhost);
+    mBattle = std::make_unique<Game::Battle>(game(), Game::BattleSettings{});
+  }
+  void TearDown() override {
+    mBattle.reset();
+    ScriptTest::TearDown();
+  }
+  Game::Unit& kessa() { return *mBattle->unitAt(0); }
+  // charge and hold stand for the unit's counters, other names for states.
+  void set(const std::string& what, i32 level) {
+    if (what == "charge") {
+      kessa().setCharge(level);
+    } else if (what == "hold") {
+      kessa().setHold(level);
+    } else {
+      kessa().setStateLevel(what.c_str(), level);
+    }
+  }
+  std::vector<std::string> icons() {
+    std::vector<const char*> sets;
+    UnitStatusIcons::collect(kessa(), sets);
+    return {sets.begin(), sets.end()};
+  }
+
+  Game::PlayerGhost mGhost;
+  std::unique_ptr<Game::Battle> mBattle;
+};
+
+// Held states show at a level above 0; the barrier and the charge-up, whose
+// factors move off 1, at any level but 0. All at once, in the list's order.
+TEST_F(UnitStatusIconsTest, WhatAUnitHoldsShowsItsIcon) {
+  struct Row {
+    const char* what;
+    i32 level;
+    std::vector<std::string> shown;
+  };
+  const Row rows[] = {
+      {"charge", 1, {"チャージ"}},
+      {"hold", 1, {"反動"}},
+      {"麻痺", 1, {"麻痺"}},
+      {"麻痺", -1, {}},
+      {"シールド", 1, {}},
+      {"マジックバリア", -20, {"マジックバリア"}},
+      {"チャージアップ", -1, {"チャージアップ"}},
+      {"カウンター無効付加", 2, {"幸運"}},
+  };
+  EXPECT_TRUE(icons().empty());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    set(row.what, row.level);
+    EXPECT_EQ(icons(), row.shown);
+    set(row.what, 0);
+  }
+  set("charge", 2);
+  set("hold", 1);
+  for (std::size_t i = 2; i < kAllIcons.size(); ++i) set(stateOf(kAllIcons[i]), 1);
+  EXPECT_EQ(icons(), kAllIcons);
+}
+
+// A row centred over the head, 18 apart.
+TEST_F(UnitStatusIconsTest, IconsLineUpCentredOverTheHead) {
+  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(100.f, 0, 1), 100.f);
+  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(100.f, 0, 3), 82.f);
+  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(100.f, 2, 3), 118.f);
+  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(0.f, 1, 2), 9.f);
+}
+
+// Every icon's set holds its "icon"; a state's message pops up the set's
+// "main".
+TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
+  GameTestSupport::putSampleFiles(fs(), "src/picture/battle");
+  GameTestSupport::putSampleFiles(fs(), "src/picture/common");
+  Game::BattlePictures& pictures = Game::Database::instance()->maps().battle;
+  for (const std::string& icon : kAllIcons) {
+    EXPECT_NE(UnitStatusIcons::iconPicture(icon.c_str()), nullptr) << icon;
+  }
+  EXPECT_EQ(UnitStatusIcons::iconPicture("斬り払い"), nullptr);
+  const i32 poison = Game::Database::instance()->states().indexOf("毒");
+  EXPECT_EQ(Game::UnitMessageView::statePicture(poison), pictures.stateSet("毒")->find("main"));
+}
+
+// Drawing the icons shows the unit's waiting numbers, once a frame.
+TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
+  kessa().messages().queueDamage(12, 0xFFFFFFFF);
+  UnitStatusIcons::draw(*mBattle->scenePool(), kessa());
+  EXPECT_TRUE(kessa().messages().isEmpty());
+  EXPECT_EQ(kessa().messages().wait(), Game::UnitStuff::MessageManager::kWait);
+}
+
+}  // namespace
