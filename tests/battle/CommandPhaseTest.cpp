@@ -16,6 +16,7 @@
 #include "data/article/Article.h"
 #include "data/unit/PlayerGhost.h"
 #include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/Widget.h"
 #include "resource/Database.h"
 #include "resource/database/ToolData.h"
@@ -184,6 +185,10 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     }
     return out;
   }
+  static std::pair<i32, Engine::u32> fontAndColour(const Game::ListMenu& list, i32 i) {
+    const auto* text = dynamic_cast<const Game::Widget::Text*>(list.item(i));
+    return text ? std::make_pair(text->font, text->color) : std::make_pair(-1, 0u);
+  }
   i32 plannedEnemies() const {
     i32 n = 0;
     for (i32 i = 0; i < mBattle->unitCount(); ++i) n += mBattle->unitAt(i)->side() == 1 && mBattle->unitAt(i)->hasPlan();
@@ -205,6 +210,8 @@ struct KeyScript {
   std::vector<Cell> enemies;
   const char* keys;
   std::vector<std::string> outcome;
+  // An art every member learns first.
+  const char* learnt = nullptr;
 };
 
 const std::string kUnpayable = std::string("!") + CommandMenu::kUnpayableWarning;
@@ -230,6 +237,8 @@ const KeyScript kKeyScripts[] = {
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", kUnpayable, kPartyCost, "at 1 cost 4"}},
     {"APoolOfExactlyBothCostsWarnsOfNothing", {kMio0, kMio1}, {{0, 0}}, "$8 X X X X X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
+    {"AnArtOfOneOverThePoolWarnsTheParty", {kMio0, kMio1}, {{0, 0}}, "$4 X X X X v X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火の粉/火の粉/ s0 @-1,-1,-1 [T] [P0] m0.1", kPartyCost, "at 1 cost 4"}, "火の粉"},
     {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X X X $3 X X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // "投げる道具" on the bare-hands panel opens the bag's throwable items
@@ -245,7 +254,10 @@ class CommandKeyScriptTest : public CommandPhaseTest, public ::testing::WithPara
 
 TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
   const KeyScript& script = GetParam();
-  for (const Member& member : script.members) addMember(member);
+  for (const Member& member : script.members) {
+    Game::PlayerGhost& ghost = addMember(member);
+    if (script.learnt) ghost.abilities().add(Game::Ability::fromName(script.learnt));
+  }
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("投げナイフ")), 2);
   makeBattle();
@@ -292,6 +304,13 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
   EXPECT_EQ(slime.plan().front().flags, Command::kPays);
   EXPECT_EQ(slime.weaponSlot(), 0);
   EXPECT_EQ(cellText(slime.plan().front().target), cellText(slime.place()));
+  // A paralysed enemy cannot act: it plans nothing.
+  makeBattle();
+  addEnemy({0, 0}).setStateLevel("麻痺", 1);
+  addEnemy({0, 1});
+  makeCommand();
+  frame();
+  EXPECT_EQ(std::make_pair(mBattle->unitAt(0)->hasPlan(), mBattle->unitAt(1)->hasPlan()), std::make_pair(false, true));
 }
 
 // The opening: 60 frames, then the commit with nobody to command appends
@@ -345,6 +364,8 @@ TEST_F(CommandPhaseTest, TargetRowsGreyStealthAndEnemiesOutOfReach) {
   };
   // Kessa is no candidate and no enemy: no row of hers.
   EXPECT_EQ(selectable(cut), "oxx 2");
+  EXPECT_EQ(fontAndColour(Game::TargetMenu(*mBattle, kessa, cut).list(), 0),
+            std::make_pair(1, Game::TargetMenu::kRowColour));
   EXPECT_EQ(selectable(Game::Ability::fromName("身を守る")), "o 1") << "at the party: no enemy rows";
   front.ghost().abilities().add(stealth);
   mBattle->refresh();
@@ -374,8 +395,11 @@ TEST_F(CommandPhaseTest, TheSynchroPanelListsTheActiveGroups) {
   addMember(kMio1);
   makeBattle();
   mBattle->refresh();
-  EXPECT_EQ(rowTexts(mBattle->synchroPanel()), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
-  EXPECT_FALSE(mBattle->synchroPanel().isSelectable(0));
+  const Game::ListMenu& panel = mBattle->synchroPanel();
+  EXPECT_EQ(rowTexts(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
+  EXPECT_FALSE(panel.isSelectable(0));
+  EXPECT_EQ(fontAndColour(panel, 1), std::make_pair(0, 0xFFC0C0C0u));
+  EXPECT_FLOAT_EQ(panel.contentLeft(), 320.f - panel.width()) << "its right edge on the screen's";
 }
 
 // The side keys turn the panels, skipping those that do not exist and
@@ -390,6 +414,9 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
     if (menu.hasPanel(p)) shown.push_back(p);
   }
   ASSERT_EQ(shown, (std::vector<i32>{0, 1, 8})) << "the sword, the armour, bare hands";
+  std::vector<std::string> bare;
+  for (i32 i = 0; i < menu.panel(8).abilityCount(); ++i) bare.push_back(nameOf(menu.panel(8).ability(i)));
+  EXPECT_EQ(bare, (std::vector<std::string>{"返し刃", "投げる道具"})) << "no passives";
   press(kDecide);
   std::vector<i32> visited;
   for (const Platform::Key key : {Platform::Key::Right, Platform::Key::Right, Platform::Key::Right,
@@ -403,6 +430,12 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
   run("Z");
   EXPECT_FALSE(menu.isPanelMode());
   EXPECT_FALSE(menu.choose(Game::Ability::fromName("身を守る技能"))) << "a passive";
+  // Without the sword the first panel is missing: the next one shows.
+  mMembers.back()->clearEquipment(0);
+  makeBattle();
+  makeCommand();
+  press(kDecide);
+  EXPECT_EQ(current().panelIndex(), 1);
 }
 
 // The panel and row chosen open the next turn's menu; a remembered panel
@@ -415,10 +448,33 @@ TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
   run("X v X X");
   mBattle->unitAt(0)->clearPlan();
   EXPECT_EQ(makeCommand().menu(0).panel(0).selectedId(), 1);
-  for (const auto& [remembered, opened] : {std::pair{8, 8}, std::pair{5, 0}}) {
+  for (const auto& [remembered, opened] : {std::pair{8, 8}, std::pair{5, 0}, std::pair{9, 0}, std::pair{-1, 0}}) {
     kessa.setLastCommand(remembered);
     EXPECT_EQ(makeCommand().menu(0).panelIndex(), opened);
   }
+}
+
+// The party's windows in a row from x = -320, 128 apart, at y = -180, the
+// commanded one raised to -164; the fallen and the enemies have none. The
+// text of a window starts 32 under its top.
+TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
+  Game::SceneRenderer::create(800, 600);
+  addMember(kKessa0);
+  addMember(kMio1);
+  makeBattle();
+  addEnemy({0, 0});
+  mBattle->refresh();
+  const auto lastWindow = [&](i32 commanded) {
+    mBattle->lineUpParty(mBattle->unitAt(commanded), 0);
+    std::pair<i32, i32> origin;
+    Game::SceneRenderer::instance()->textWriter().getOrigin(&origin.first, &origin.second);
+    return origin;
+  };
+  EXPECT_EQ(lastWindow(0), std::make_pair(-192, -212));
+  EXPECT_EQ(lastWindow(1), std::make_pair(-192, -196));
+  mBattle->unitAt(1)->applyState("気絶", 1, false);
+  EXPECT_EQ(lastWindow(0), std::make_pair(-320, -196));
+  Game::SceneRenderer::destroy();
 }
 
 // The commit: the first and the last unit get their automatic states, and
