@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/Graphics/Manager.h"
 #include "battle/Battle.h"
 #include "battle/UnitMessageView.h"
 #include "data/Unit.h"
@@ -106,6 +107,7 @@ TEST_F(UnitStatusIconsTest, IconsLineUpCentredOverTheHead) {
 TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
   GameTestSupport::putSampleFiles(fs(), "src/picture/battle");
   GameTestSupport::putSampleFiles(fs(), "src/picture/common");
+  Engine::Graphics::Manager::create(640, 480, false, true, false);
   Game::BattlePictures& pictures = Game::Database::instance()->maps().battle;
   for (const std::string& icon : kAllIcons) {
     EXPECT_NE(UnitStatusIcons::iconPicture(icon.c_str()), nullptr) << icon;
@@ -113,6 +115,8 @@ TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
   EXPECT_EQ(UnitStatusIcons::iconPicture("斬り払い"), nullptr);
   const i32 poison = Game::Database::instance()->states().indexOf("毒");
   EXPECT_EQ(Game::UnitMessageView::statePicture(poison), pictures.stateSet("毒")->find("main"));
+  pictures.release();
+  Engine::Graphics::Manager::destroy();
 }
 
 // Drawing the icons shows the unit's waiting numbers, once a frame.
