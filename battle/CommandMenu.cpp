@@ -3,6 +3,7 @@
 
 #include "battle/CommandMenu.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "battle/Battle.h"
@@ -70,10 +71,7 @@ void CommandMenu::buildPanels() {
 }
 
 void CommandMenu::buildMainList() {
-  bool anyPanel = false;
-  for (i32 i = 0; i < kPanels; ++i) {
-    anyPanel = anyPanel || hasPanel(i);
-  }
+  const bool anyPanel = std::any_of(mPanelShown.begin(), mPanelShown.end(), [](bool shown) { return shown; });
   const AbilityList& abilities = mUnit.abilities();
   const bool escapeAllowed = mBattle.isEscapeAllowed() && !mUnit.isBattleGhost();
   mMain.buildCommands(anyPanel, abilities.has(kGuardSkill), abilities.has(kEscapeSkill), escapeAllowed);
