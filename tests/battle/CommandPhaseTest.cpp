@@ -304,13 +304,13 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
   EXPECT_EQ(slime.plan().front().flags, Command::kPays);
   EXPECT_EQ(slime.weaponSlot(), 0);
   EXPECT_EQ(cellText(slime.plan().front().target), cellText(slime.place()));
-  // A paralysed enemy cannot act: it plans nothing.
+  // An enemy still charging keeps its plan: nothing is added to it.
   makeBattle();
-  addEnemy({0, 0}).setStateLevel("麻痺", 1);
-  addEnemy({0, 1});
+  Game::Unit& charging = addEnemy({0, 0});
+  charging.planAction(0, Game::Ability::fromName("薙ぎ払い"), charging.place());
   makeCommand();
   frame();
-  EXPECT_EQ(std::make_pair(mBattle->unitAt(0)->hasPlan(), mBattle->unitAt(1)->hasPlan()), std::make_pair(false, true));
+  EXPECT_EQ(charging.plan().size(), 1u);
 }
 
 // The opening: 60 frames, then the commit with nobody to command appends

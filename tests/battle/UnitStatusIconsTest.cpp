@@ -11,6 +11,9 @@
 #include "battle/UnitMessageView.h"
 #include "data/Unit.h"
 #include "data/unit/PlayerGhost.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
 #include "tests/script/ScriptFixture.h"
@@ -119,12 +122,36 @@ TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
   Engine::Graphics::Manager::destroy();
 }
 
-// Drawing the icons shows the unit's waiting numbers, once a frame.
+// Drawing the icons shows the unit's waiting numbers, once a frame; a
+// number springs up 20 a frame for each whole of its scale, and the flag
+// makes it critical: larger (one digit: 0.25 + 0.1, critical 0.375 + 0.1).
 TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
-  kessa().messages().queueDamage(12, 0xFFFFFFFF);
-  UnitStatusIcons::draw(*mBattle->scenePool(), kessa());
+  GameTestSupport::putSampleFiles(fs(), "src/system");
+  Engine::Graphics::Manager::create(640, 480, false, true, false);
+  Game::SceneRenderer::create(800, 600);
+  Game::SystemResources::create();
+  kessa().messages().queueDamage(7, 0xFFFFFFFF, 0, 1.f);
+  kessa().messages().queueDamage(8, 0xFFFFFFFF, 0, 2.5f);
+  kessa().messages().queueDamage(9, 0xFFFFFFFF, 1, 1.f);
+  Game::SceneNodePool& pool = *mBattle->scenePool();
+  UnitStatusIcons::draw(pool, kessa());
   EXPECT_TRUE(kessa().messages().isEmpty());
   EXPECT_EQ(kessa().messages().wait(), Game::UnitStuff::MessageManager::kWait);
+  std::vector<std::pair<float, float>> shown;
+  for (i32 i = 512; i < pool.capacity(); ++i) {
+    const Game::SceneNode& node = pool.node(i);
+    if (node.isActive()) shown.emplace_back(node.position.y.velocity(), node.scale.x.value());
+  }
+  const std::vector<std::pair<float, float>> expected = {{20.f, 0.35f}, {40.f, 0.35f}, {20.f, 0.475f}};
+  ASSERT_EQ(shown.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_FLOAT_EQ(shown[i].first, expected[i].first) << i;
+    EXPECT_FLOAT_EQ(shown[i].second, expected[i].second) << i;
+  }
+  mBattle.reset();
+  Game::SystemResources::destroy();
+  Game::SceneRenderer::destroy();
+  Engine::Graphics::Manager::destroy();
 }
 
 }  // namespace
