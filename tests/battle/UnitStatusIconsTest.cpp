@@ -31,6 +31,9 @@ const std::vector<std::string> kAllIcons = {
 // The states of the icons after the first two, "カウンター無効付加" showing "幸運".
 std::string stateOf(const std::string& icon) { return icon == "幸運" ? "カウンター無効付加" : icon; }
 
+// The icons a drawing looked up.
+std::vector<std::string> gAsked;
+
 // Kessa in a battle of the sample data.
 class UnitStatusIconsTest : public ScriptTestSupport::ScriptTest {
  protected:
@@ -130,11 +133,16 @@ TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
   Engine::Graphics::Manager::create(640, 480, false, true, false);
   Game::SceneRenderer::create(800, 600);
   Game::SystemResources::create();
+  kessa().setStateLevel("毒", 1);
   kessa().messages().queueDamage(7, 0xFFFFFFFF, 0, 1.f);
   kessa().messages().queueDamage(8, 0xFFFFFFFF, 0, 2.5f);
   kessa().messages().queueDamage(9, 0xFFFFFFFF, 1, 1.f);
   Game::SceneNodePool& pool = *mBattle->scenePool();
-  UnitStatusIcons::draw(pool, kessa());
+  UnitStatusIcons::draw(pool, kessa(), [](const char* set) -> Game::Model* {
+    gAsked.emplace_back(set);
+    return nullptr;
+  });
+  EXPECT_EQ(gAsked, (std::vector<std::string>{"毒"})) << "one icon looked up";
   EXPECT_TRUE(kessa().messages().isEmpty());
   EXPECT_EQ(kessa().messages().wait(), Game::UnitStuff::MessageManager::kWait);
   std::vector<std::pair<float, float>> shown;
