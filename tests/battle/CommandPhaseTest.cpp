@@ -88,7 +88,7 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     mBattle->refresh();
     mCommand = std::make_unique<Command>(*mBattle);
     mDone = false;
-    for (i32 i = 0; i < Command::kIntroFrames; ++i) EXPECT_EQ(mCommand->update(), 0);
+    for (i32 i = 0; i < 60; ++i) EXPECT_EQ(mCommand->update(), 0) << "the opening";
     if (mCommand->menuCount() > 0) idle(9);
     return *mCommand;
   }
@@ -114,7 +114,8 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     }
     idle(8);
   }
-  // Space-separated steps: X decide, Z cancel, v down, pN turn to panel N,
+  // Space-separated steps: X decide, Z cancel, v down, > right, pN turn to
+  // panel N,
   // $N the party's pool. A warning that shows after a step is noted once.
   void run(const std::string& keys) {
     std::istringstream steps(keys);
@@ -124,6 +125,7 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
         case 'X': press(kDecide); break;
         case 'Z': press(kCancel); break;
         case 'v': press(Platform::Key::Down); break;
+        case '>': press(Platform::Key::Right); break;
         case 'p': turnTo(std::stoi(token.substr(1))); break;
         case '$': mBattle->side(0).setPool(std::stoi(token.substr(1))); break;
         default: ADD_FAILURE() << "no step " << token;
@@ -219,6 +221,8 @@ const KeyScript kKeyScripts[] = {
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     {"AnArtOfOneOverThePoolWarnsTheParty", {kMio0, kMio1}, {{0, 0}}, "$4 X X X X v X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火の粉/火の粉/ s0 @-1,-1,-1 [T] [P0] m0.1", kPartyCost, "at 1 cost 4"}, "火の粉"},
+    // With one panel the side key turns to it again and moves no row.
+    {"ASideKeyOnTheOnlyPanelMovesNoRow", {kMio0}, {{0, 0}}, "$9 X > X X", {"火花/火花/ s0 @1,0,0 m0.0", "done"}, "火の粉"},
     {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X X X $3 X X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // "投げる道具" on the bare-hands panel opens the bag's throwable items
@@ -252,6 +256,8 @@ INSTANTIATE_TEST_SUITE_P(Scripts, CommandKeyScriptTest, ::testing::ValuesIn(kKey
 
 // Struck first, the party gives no command and a random part of the enemies
 // plans (k of 4 left out, k drawn from 0..3); striking first, none plans.
+// With nobody to command, the commit follows the 60 frames of the opening
+// and appends the cast.
 TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
   struct Row {
     i32 kind;
@@ -272,8 +278,10 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
       makeBattle(row.kind);
       for (i32 c = 0; c < 4; ++c) addEnemy({0, c});
       makeCommand();
+      const i32 phases = mBattle->phaseCount();
       frame();
       ASSERT_TRUE(mDone);
+      ASSERT_EQ(mBattle->phaseCount(), phases + 1);
       planned.push_back(0);
       for (i32 i = 0; i < mBattle->unitCount(); ++i) planned.back() += mBattle->unitAt(i)->hasPlan();
     }
@@ -292,18 +300,6 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
   makeCommand();
   frame();
   EXPECT_EQ(charging.plan().size(), 1u);
-}
-
-// The opening: 60 frames, then the commit with nobody to command appends
-// the cast.
-TEST_F(CommandPhaseTest, TheOpeningLastsSixtyFramesThenTheCastFollows) {
-  makeBattle();
-  mBattle->refresh();
-  Command command(*mBattle);
-  const i32 phases = mBattle->phaseCount();
-  for (i32 i = 0; i < 60; ++i) ASSERT_EQ(command.update(), 0) << i;
-  EXPECT_EQ(command.update(), 1);
-  EXPECT_EQ(mBattle->phaseCount(), phases + 1);
 }
 
 // "コマンド", guard (or do nothing without the skill), escape only with its
