@@ -112,7 +112,9 @@ class CommandMenu {
 
   Unit& unit() const { return mUnit; }
   // False for a number outside the nine.
-  bool hasPanel(Engine::i32 i) const { return i >= 0 && i < kPanels && mPanelShown[static_cast<std::size_t>(i)]; }
+  bool hasPanel(Engine::i32 i) const {
+    return i >= 0 && i < kPanels && mPanelShown[static_cast<std::size_t>(i)];
+  }
   ArtsPanel& panel(Engine::i32 i) { return mPanels[static_cast<std::size_t>(i)]; }
   Engine::i32 panelIndex() const { return mPanelIndex; }
   bool isPanelMode() const { return mPanelMode; }

@@ -146,7 +146,8 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     } else {
       out << "~" << nameOf(menu.art()) << "/" << nameOf(menu.chosenArt()) << "/" << nameOf(menu.item()) << " s"
           << menu.weaponSlot() << " @" << cellText(menu.target()) << (menu.itemMenu() ? " [I]" : "")
-          << (menu.targetMenu() ? " [T]" : "") << (menu.isPanelMode() ? " [P" + std::to_string(menu.panelIndex()) + "]" : "");
+          << (menu.targetMenu() ? " [T]" : "")
+          << (menu.isPanelMode() ? " [P" + std::to_string(menu.panelIndex()) + "]" : "");
     }
     out << " m" << unit.ghost().getLastCommand() << "." << unit.lastCommandRow();
     return out.str();
