@@ -79,12 +79,11 @@ bool Battle::isHighlighted(const Unit& unit) const {
   return std::find(mHighlighted.begin(), mHighlighted.end(), &unit) != mHighlighted.end();
 }
 
-// Last frame's highlights show now; a unit no longer named turns plain.
+// Last frame's highlights show now; a unit no longer named turns plain
+// (the units still named are lit again before anything is drawn).
 void Battle::drawHighlights() {
   for (const Unit* unit : mShownHighlights) {
-    const bool still = std::find(mHighlighted.begin(), mHighlighted.end(), unit) != mHighlighted.end();
-    SceneNode* node = entryOf(*unit) ? unit->node() : nullptr;
-    if (!still && node) {
+    if (SceneNode* node = entryOf(*unit) ? unit->node() : nullptr) {
       node->setColor(kPlain);
     }
   }

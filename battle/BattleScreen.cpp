@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "battle/Battle.h"
-#include "battle/UnitMessageView.h"
+#include "battle/UnitStatusIcons.h"
 #include "core/game/GameData.h"
 #include "core/string/String.h"
 #include "data/Unit.h"
@@ -56,8 +56,8 @@ void Battle::loadScene(const char* sceneName) {
   mSceneModels.load(path.c_str());
 }
 
-// The scene in the dim's light, the flash, the nodes, the units' messages,
-// the screen effect, the caption.
+// The scene in the dim's light, the flash, the nodes, the units' icons and
+// messages, the screen effect, the caption.
 void Battle::present() {
   RenderState lit;
   const float brightness = mDim.value();
@@ -73,8 +73,7 @@ void Battle::present() {
   drawHighlights();
   mNodes.draw();
   for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
-    UnitMessageView messages(mNodes, entry->current());
-    entry->current().messages().update(messages);
+    UnitStatusIcons::draw(mNodes, entry->current());
   }
   drawScreenEffect();
   drawCaption();

@@ -3,6 +3,7 @@
 
 #include "battle/CommandMenu.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "battle/Battle.h"
@@ -44,7 +45,7 @@ void CommandMenu::collectArts(AbilityList& out, i32 slot) const {
   AbilityList offered;
   ghost->abilitiesForSlot(offered, slot, &mBattle);
   for (i32 i = 0; i < offered.count(); ++i) {
-    if (!offered.at(i).isValid() || !offered.at(i).isPassive()) {
+    if (offered.at(i).isValid() && !offered.at(i).isPassive()) {
       out.add(offered.at(i));
     }
   }
@@ -66,15 +67,11 @@ void CommandMenu::buildPanels() {
     shown.list().setSideKeys(0);
     shown.placeCentered(kListX, kListY);
   }
-  const bool rememberedShown = remembered >= 0 && remembered < kPanels && hasPanel(remembered);
-  mPanelIndex = rememberedShown ? remembered : 0;
+  mPanelIndex = hasPanel(remembered) ? remembered : 0;
 }
 
 void CommandMenu::buildMainList() {
-  bool anyPanel = false;
-  for (i32 i = 0; i < kPanels; ++i) {
-    anyPanel = anyPanel || hasPanel(i);
-  }
+  const bool anyPanel = std::any_of(mPanelShown.begin(), mPanelShown.end(), [](bool shown) { return shown; });
   const AbilityList& abilities = mUnit.abilities();
   const bool escapeAllowed = mBattle.isEscapeAllowed() && !mUnit.isBattleGhost();
   mMain.buildCommands(anyPanel, abilities.has(kGuardSkill), abilities.has(kEscapeSkill), escapeAllowed);

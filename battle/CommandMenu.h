@@ -111,7 +111,10 @@ class CommandMenu {
   bool choose(const Ability& art);
 
   Unit& unit() const { return mUnit; }
-  bool hasPanel(Engine::i32 i) const { return mPanelShown[static_cast<std::size_t>(i)]; }
+  // False for a number outside the nine.
+  bool hasPanel(Engine::i32 i) const {
+    return i >= 0 && i < kPanels && mPanelShown[static_cast<std::size_t>(i)];
+  }
   ArtsPanel& panel(Engine::i32 i) { return mPanels[static_cast<std::size_t>(i)]; }
   Engine::i32 panelIndex() const { return mPanelIndex; }
   bool isPanelMode() const { return mPanelMode; }

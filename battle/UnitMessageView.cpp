@@ -1,7 +1,5 @@
 #include "battle/UnitMessageView.h"
 
-#include <algorithm>
-
 #include "Engine/Math/Vector3.h"
 #include "data/Unit.h"
 #include "presentation/picture/SystemResources.h"
@@ -24,7 +22,8 @@ void UnitMessageView::show(const UnitStuff::Message& message) {
   }
 }
 
-// The flag makes a critical number; a scale of 2 or more lifts it rows up.
+// The flag makes a critical number; each whole of the scale springs it a
+// row higher.
 void UnitMessageView::showNumber(const UnitStuff::Message& message) const {
   SystemResources* resources = SystemResources::instance();
   if (!resources) {
@@ -32,8 +31,8 @@ void UnitMessageView::showNumber(const UnitStuff::Message& message) const {
   }
   Vector3 front;
   mUnit.getFrontPoint(front);
-  const i32 row = std::max(0, static_cast<i32>(message.scale) - 1);
-  resources->spawnNumber(mPool, message.value, front, Color(message.color), message.flag != 0, row);
+  resources->spawnNumber(mPool, message.value, front, Color(message.color), message.flag != 0,
+                         static_cast<i32>(message.scale));
 }
 
 void UnitMessageView::showState(const UnitStuff::Message& message) const {

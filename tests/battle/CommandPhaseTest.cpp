@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <string>
-#include <tuple>
-#include <algorithm>
 #include <vector>
 
 #include "battle/Battle.h"
@@ -16,6 +16,7 @@
 #include "data/article/Article.h"
 #include "data/unit/PlayerGhost.h"
 #include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/Widget.h"
 #include "resource/Database.h"
 #include "resource/database/ToolData.h"
@@ -29,14 +30,29 @@ using Game::BattleSettings;
 using Game::CommandMenu;
 using Game::BattleStuff::Command;
 
-// A battle of the sample party against sample enemies, with its Command
-// phase driven by scripted keys.
+struct Cell {
+  i32 row;
+  i32 column;
+};
+struct Member {
+  const char* shell;
+  Cell cell;
+};
+
+std::string cellText(const Game::Place& place) {
+  std::ostringstream out;
+  out << place.side << "," << place.row << "," << place.column;
+  return out.str();
+}
+
+std::string nameOf(const Game::Ability& art) { return art.isValid() ? art.name() : "-"; }
+
+std::string nameOf(const Game::Article& item) { return item.isEmpty() ? "" : item.item()->name(); }
+
+// A battle of sample party members against slimes, its Command phase driven
+// by scripted keys.
 class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
  protected:
-  static constexpr Platform::Key kRight = Platform::Key::Right;
-  static constexpr Platform::Key kLeft = Platform::Key::Left;
-  static constexpr Platform::Key kDown = Platform::Key::Down;
-
   void SetUp() override {
     ScriptTest::SetUp();
     fs().put(Battle::kScriptFile, std::string(""));
@@ -48,13 +64,13 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     ScriptTest::TearDown();
   }
 
-  Game::PlayerGhost& addMember(const char* shell, i32 row, i32 column) {
+  Game::PlayerGhost& addMember(const Member& member) {
     mMembers.push_back(std::make_unique<Game::PlayerGhost>());
     Game::PlayerGhost& ghost = *mMembers.back();
-    ghost.setUp(*Game::Database::instance()->findShell(shell), 0);
+    ghost.setUp(*Game::Database::instance()->findShell(member.shell), 0);
     Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
-    entry->row = row;
-    entry->column = column;
+    entry->row = member.cell.row;
+    entry->column = member.cell.column;
     return ghost;
   }
   Battle& makeBattle(i32 kind = BattleSettings::kEven, bool escape = true) {
@@ -64,44 +80,90 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     mBattle = std::make_unique<Battle>(game(), settings);
     return *mBattle;
   }
-  Game::Unit& addEnemy(i32 row, i32 column) {
-    return *mBattle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), row, column, 1.f, 0);
+  Game::Unit& addEnemy(Cell cell) {
+    return *mBattle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), cell.row, cell.column, 1.f, 0);
   }
-  // The Command phase with its opening already over.
+  // The Command phase with its opening over and its first list taking input.
   Command& makeCommand() {
     mBattle->refresh();
     mCommand = std::make_unique<Command>(*mBattle);
-    for (i32 i = 0; i < Command::kIntroFrames; ++i) EXPECT_EQ(mCommand->update(), 0);
-    // The first list takes input once it has been shown a while.
+    mDone = false;
+    for (i32 i = 0; i < 60; ++i) EXPECT_EQ(mCommand->update(), 0) << "the opening";
     if (mCommand->menuCount() > 0) idle(9);
     return *mCommand;
   }
-  // One frame of the phase with the keys held.
-  i32 frame(std::initializer_list<Platform::Key> held = {}) {
+  // One frame of the phase with the keys held; nothing once it is done.
+  void frame(std::initializer_list<Platform::Key> held = {}) {
     step(held);
-    return mCommand->update();
-  }
-  // A key pressed on one frame and released for the next seven: a menu
-  // takes input once it has been shown eight frames.
-  i32 press(Platform::Key key) {
-    i32 result = frame({key});
-    for (int i = 0; i < 7 && result == 0; ++i) result = frame();
-    return result;
-  }
-  static std::tuple<i32, i32, i32> cell(const Game::Place& place) {
-    return {place.side, place.row, place.column};
+    mDone = mDone || mCommand->update() == 1;
   }
   void idle(int frames) {
-    for (int i = 0; i < frames; ++i) frame();
+    for (int i = 0; i < frames && !mDone; ++i) frame();
   }
-  // To the panel with the right key, then long enough for its list to take
-  // input.
-  void turnTo(i32 m, i32 panel) {
-    for (int i = 0; i < 9 && mCommand->menu(m).panelIndex() != panel; ++i) {
-      frame({kRight});
+  // A key pressed on one frame, released for seven: a menu takes input once
+  // it has been shown eight frames.
+  void press(Platform::Key key) {
+    frame({key});
+    idle(7);
+  }
+  CommandMenu& current() const { return mCommand->menu(mCommand->current()); }
+  void turnTo(i32 panel) {
+    for (int i = 0; i < CommandMenu::kPanels && current().panelIndex() != panel; ++i) {
+      frame({Platform::Key::Right});
       frame();
     }
     idle(8);
+  }
+  // Space-separated steps: X decide, Z cancel, v down, > right, pN turn to
+  // panel N,
+  // $N the party's pool. A warning that shows after a step is noted once.
+  void run(const std::string& keys) {
+    std::istringstream steps(keys);
+    std::string token;
+    while (steps >> token && !mDone) {
+      switch (token[0]) {
+        case 'X': press(kDecide); break;
+        case 'Z': press(kCancel); break;
+        case 'v': press(Platform::Key::Down); break;
+        case '>': press(Platform::Key::Right); break;
+        case 'p': turnTo(std::stoi(token.substr(1))); break;
+        case '$': mBattle->side(0).setPool(std::stoi(token.substr(1))); break;
+        default: ADD_FAILURE() << "no step " << token;
+      }
+      if (!mDone && current().warningCount() > 0) mWarnings.push_back("!" + rowTexts(*current().warning(0))[0]);
+    }
+  }
+  // A member's plan: art/chosen/item, slot and target, the remembered panel
+  // and row; "~" and the menu's own choice with its open menus while
+  // nothing is planned.
+  static std::string memberLine(CommandMenu& menu) {
+    const Game::Unit& unit = menu.unit();
+    std::ostringstream out;
+    if (unit.hasPlan()) {
+      const Game::PlannedAction& plan = unit.plan().front();
+      out << nameOf(plan.art) << "/" << nameOf(plan.chosen) << "/" << nameOf(plan.item) << " s" << unit.weaponSlot()
+          << " @" << cellText(plan.target) << (plan.flags == Command::kPays ? "" : " unpaid");
+    } else {
+      out << "~" << nameOf(menu.art()) << "/" << nameOf(menu.chosenArt()) << "/" << nameOf(menu.item()) << " s"
+          << menu.weaponSlot() << " @" << cellText(menu.target()) << (menu.itemMenu() ? " [I]" : "")
+          << (menu.targetMenu() ? " [T]" : "")
+          << (menu.isPanelMode() ? " [P" + std::to_string(menu.panelIndex()) + "]" : "");
+    }
+    out << " m" << unit.ghost().getLastCommand() << "." << unit.lastCommandRow();
+    return out.str();
+  }
+  std::vector<std::string> outcome() {
+    std::vector<std::string> out;
+    for (i32 m = 0; m < mCommand->menuCount(); ++m) out.push_back(memberLine(mCommand->menu(m)));
+    out.insert(out.end(), mWarnings.begin(), mWarnings.end());
+    std::ostringstream status;
+    if (mDone) {
+      status << (mBattle->isDecided() ? "escaped" : "done");
+    } else {
+      status << "at " << mCommand->current() << " cost " << mCommand->pendingCost();
+    }
+    out.push_back(status.str());
+    return out;
   }
   static std::vector<std::string> rowTexts(const Game::ListMenu& list) {
     std::vector<std::string> out;
@@ -111,88 +173,140 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     }
     return out;
   }
-  static std::string warningText(const CommandMenu& menu, i32 i) {
-    const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.warning(i)->item(0));
-    return text ? text->text.c_str() : "";
-  }
-  // The panel holding the art, -1 without one.
-  static i32 panelOf(CommandMenu& menu, const char* art) {
-    for (i32 p = 0; p < CommandMenu::kPanels; ++p) {
-      for (i32 i = 0; menu.hasPanel(p) && i < menu.panel(p).abilityCount(); ++i) {
-        if (std::strcmp(menu.panel(p).ability(i).name(), art) == 0) return p;
-      }
-    }
-    return -1;
+  static std::pair<i32, Engine::u32> fontAndColour(const Game::ListMenu& list, i32 i) {
+    const auto* text = dynamic_cast<const Game::Widget::Text*>(list.item(i));
+    return text ? std::make_pair(text->font, text->color) : std::make_pair(-1, 0u);
   }
 
   std::unique_ptr<Battle> mBattle;
   std::unique_ptr<Command> mCommand;
   std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
+  std::vector<std::string> mWarnings;
+  bool mDone = false;
 };
 
-// Struck first, the party gives no command; a random part of the enemies
-// plans. Striking first, no enemy plans.
-TEST_F(CommandPhaseTest, KindsDecideWhoChooses) {
-  addMember("Kessa", 0, 2);
-  for (const i32 kind : {BattleSettings::kEven, BattleSettings::kForestall, BattleSettings::kForestalled}) {
+// Scripted keys through the real menus, each press eight frames after the
+// last, and what the members end with.
+struct KeyScript {
+  const char* name;
+  std::vector<Member> members;
+  std::vector<Cell> enemies;
+  const char* keys;
+  std::vector<std::string> outcome;
+  // An art every member learns first.
+  const char* learnt = nullptr;
+};
+
+const std::string kUnpayable = std::string("!") + CommandMenu::kUnpayableWarning;
+const std::string kPartyCost = std::string("!") + CommandMenu::kPartyCostWarning;
+const Member kKessa0{"Kessa", {0, 2}};
+const Member kKessa1{"Kessa", {1, 2}};
+const Member kMio0{"灯りのミオ", {0, 2}};
+const Member kMio1{"灯りのミオ", {1, 2}};
+
+const KeyScript kKeyScripts[] = {
+    // "コマンド", the art, the target: the first candidate in unit order.
+    {"TwoMembersCutTheFirstEnemyAdded", {kKessa0, kKessa1}, {{0, 3}, {0, 1}}, "X X X X X X",
+     {"斬り払い/斬り払い/ s0 @1,0,3 m0.0", "斬り払い/斬り払い/ s0 @1,0,3 m0.0", "done"}},
+    // Guard aims at the guard; escape ends the battle with no commit.
+    {"EscapeEndsTheBattleAfterAnotherChose", {kKessa0, kKessa1}, {{0, 0}}, "v X X v v X X",
+     {"~身を守る/身を守る/ s-1 @0,0,2 m0.0", "~逃げる/逃げる/ s-1 @0,1,2 m0.0", "escaped"}},
+    // Cancel on the first member does nothing; on the second it reopens the
+    // first without its target.
+    {"CancelStepsBackWithoutTheTarget", {kKessa0, kKessa1}, {{0, 0}}, "Z v X X Z",
+     {"~身を守る/身を守る/ s-1 @-1,-1,-1 m0.0", "~-/-/ s-1 @-1,-1,-1 m0.0", "at 0 cost 0"}},
+    // 火花 takes 4: a pool of 3 cannot pay it; 7 pays each but not both.
+    {"AnUnpayableArtAndThePartysShortfallAreWarned", {kMio0, kMio1}, {{0, 0}}, "$3 X X X X $7 X X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", kUnpayable, kPartyCost, "at 1 cost 4"}},
+    {"APoolOfExactlyBothCostsWarnsOfNothing", {kMio0, kMio1}, {{0, 0}}, "$8 X X X X X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
+    {"AnArtOfOneOverThePoolWarnsTheParty", {kMio0, kMio1}, {{0, 0}}, "$4 X X X X v X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火の粉/火の粉/ s0 @-1,-1,-1 [T] [P0] m0.1", kPartyCost, "at 1 cost 4"}, "火の粉"},
+    // With one panel the side key turns to it again and moves no row.
+    {"ASideKeyOnTheOnlyPanelMovesNoRow", {kMio0}, {{0, 0}}, "$9 X > X X", {"火花/火花/ s0 @1,0,0 m0.0", "done"}, "火の粉"},
+    {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X X X $3 X X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
+    // "投げる道具" on the bare-hands panel opens the bag's throwable items
+    // (the knife, not the herb); the knife throws with its own art.
+    {"AKnifeIsThrownFromTheBag", {kKessa0}, {{0, 2}}, "X p8 v X X X",
+     {"ナイフ投げ/投げる道具/投げナイフ s-1 @1,0,2 m8.1", "done"}},
+    {"CancelClosesTheItemMenu", {kKessa0}, {{0, 2}}, "X p8 v X Z", {"~-/-/ s-1 @-1,-1,-1 [P8] m8.1", "at 0 cost 0"}},
+};
+
+void PrintTo(const KeyScript& script, std::ostream* out) { *out << script.name; }
+
+class CommandKeyScriptTest : public CommandPhaseTest, public ::testing::WithParamInterface<KeyScript> {};
+
+TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
+  const KeyScript& script = GetParam();
+  for (const Member& member : script.members) {
+    Game::PlayerGhost& ghost = addMember(member);
+    if (script.learnt) ghost.abilities().add(Game::Ability::fromName(script.learnt));
+  }
+  game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
+  game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("投げナイフ")), 2);
+  makeBattle();
+  for (const Cell& cell : script.enemies) addEnemy(cell);
+  makeCommand();
+  run(script.keys);
+  EXPECT_EQ(outcome(), script.outcome);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, CommandKeyScriptTest, ::testing::ValuesIn(kKeyScripts),
+                         [](const ::testing::TestParamInfo<KeyScript>& row) { return row.param.name; });
+
+// Struck first, the party gives no command and a random part of the enemies
+// plans (k of 4 left out, k drawn from 0..3); striking first, none plans.
+// With nobody to command, the commit follows the 60 frames of the opening
+// and appends the cast.
+TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
+  struct Row {
+    i32 kind;
+    i32 menus;
+    i32 fewest;
+    i32 most;
+  };
+  for (const Row row : {Row{BattleSettings::kForestall, 1, 0, 0}, Row{BattleSettings::kForestalled, 0, 1, 4},
+                        Row{BattleSettings::kEven, 1, 4, 4}}) {
+    SCOPED_TRACE(row.kind);
+    addMember(kKessa0);
+    makeBattle(row.kind);
+    EXPECT_EQ(makeCommand().menuCount(), row.menus);
+    game().party().members().clear();
     std::vector<i32> planned;
     for (i32 seed = 1; seed <= 12; ++seed) {
       Game::RandomGenerator::instance()->setSeed(seed);
-      makeBattle(kind);
-      for (i32 c = 0; c < 4; ++c) addEnemy(0, c);
-      Command& command = makeCommand();
-      EXPECT_EQ(command.menuCount(), kind == BattleSettings::kForestalled ? 0 : 1);
-      if (command.menuCount() > 0) continue;
-      EXPECT_EQ(command.update(), 1);
-      i32 n = 0;
-      for (i32 i = 1; i < mBattle->unitCount(); ++i) n += mBattle->unitAt(i)->hasPlan() ? 1 : 0;
-      planned.push_back(n);
-      mCommand.reset();
+      makeBattle(row.kind);
+      for (i32 c = 0; c < 4; ++c) addEnemy({0, c});
+      makeCommand();
+      const i32 phases = mBattle->phaseCount();
+      frame();
+      ASSERT_TRUE(mDone);
+      ASSERT_EQ(mBattle->phaseCount(), phases + 1);
+      planned.push_back(0);
+      for (i32 i = 0; i < mBattle->unitCount(); ++i) planned.back() += mBattle->unitAt(i)->hasPlan();
     }
-    if (kind == BattleSettings::kForestalled) {
-      // k of the 4 drawn from 0..3 are left out: 1 to 4 plan, and not always all.
-      EXPECT_GE(*std::min_element(planned.begin(), planned.end()), 1);
-      EXPECT_LT(*std::min_element(planned.begin(), planned.end()), 4);
-      EXPECT_EQ(*std::max_element(planned.begin(), planned.end()), 4);
-    }
+    EXPECT_EQ(*std::min_element(planned.begin(), planned.end()), row.fewest);
+    EXPECT_EQ(*std::max_element(planned.begin(), planned.end()), row.most);
   }
-}
-
-TEST_F(CommandPhaseTest, StrikingFirstTheEnemiesPlanNothingAndEvenTheyAllDo) {
-  makeBattle(BattleSettings::kForestall);
-  addEnemy(0, 0);
-  addEnemy(0, 1);
-  Command& first = makeCommand();
-  EXPECT_EQ(first.update(), 1);
-  EXPECT_FALSE(mBattle->unitAt(0)->hasPlan());
-  EXPECT_FALSE(mBattle->unitAt(1)->hasPlan());
-  mBattle->setKind(BattleSettings::kEven);
-  Command& second = makeCommand();
-  EXPECT_EQ(second.update(), 1);
-  EXPECT_TRUE(mBattle->unitAt(0)->hasPlan());
-  EXPECT_TRUE(mBattle->unitAt(1)->hasPlan());
-  EXPECT_EQ(mBattle->unitAt(0)->plan().front().flags, Game::BattleStuff::Command::kPays);
-  EXPECT_EQ(mBattle->unitAt(0)->weaponSlot(), 0);
-  // Without a party in reach the slime can only guard, on itself.
-  EXPECT_EQ(cell(mBattle->unitAt(0)->plan().front().target), cell(mBattle->unitAt(0)->place()));
-}
-
-// The opening: 60 frames, then the commit with nobody to command appends
-// the cast.
-TEST_F(CommandPhaseTest, TheOpeningLastsSixtyFramesThenTheCastFollows) {
+  // Without a party in reach the slime guards, on itself, paying as it goes.
+  const Game::Unit& slime = *mBattle->unitAt(0);
+  EXPECT_EQ(slime.plan().front().flags, Command::kPays);
+  EXPECT_EQ(slime.weaponSlot(), 0);
+  EXPECT_EQ(cellText(slime.plan().front().target), cellText(slime.place()));
+  // An enemy still charging keeps its plan: nothing is added to it.
   makeBattle();
-  mBattle->refresh();
-  Command command(*mBattle);
-  const i32 phases = mBattle->phaseCount();
-  for (i32 i = 0; i < 60; ++i) ASSERT_EQ(command.update(), 0) << i;
-  EXPECT_EQ(command.update(), 1);
-  EXPECT_EQ(mBattle->phaseCount(), phases + 1);
+  Game::Unit& charging = addEnemy({0, 0});
+  charging.planAction(0, Game::Ability::fromName("薙ぎ払い"), charging.place());
+  makeCommand();
+  frame();
+  EXPECT_EQ(charging.plan().size(), 1u);
 }
 
-// The main list: "コマンド", guard (or do nothing without the skill), escape
-// only with its skill and greyed where escape is not allowed.
+// "コマンド", guard (or do nothing without the skill), escape only with its
+// skill and greyed where escape is not allowed.
 TEST_F(CommandPhaseTest, TheMainListFollowsTheSkills) {
-  Game::PlayerGhost& kessa = addMember("Kessa", 0, 2);
+  Game::PlayerGhost& kessa = addMember(kKessa0);
   makeBattle(BattleSettings::kEven, false);
   Command& command = makeCommand();
   EXPECT_EQ(rowTexts(command.menu(0).mainList().list()),
@@ -200,386 +314,191 @@ TEST_F(CommandPhaseTest, TheMainListFollowsTheSkills) {
   EXPECT_FALSE(command.menu(0).mainList().list().isSelectable(2));
   kessa.abilities().clear();
   makeBattle();
-  Command& bare = makeCommand();
-  const std::vector<std::string> rows = rowTexts(bare.menu(0).mainList().list());
+  const std::vector<std::string> rows = rowTexts(makeCommand().menu(0).mainList().list());
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], "コマンド");
   EXPECT_NE(rows[1].find("何もしない"), std::string::npos);
 }
 
-// X on "コマンド", X on the art, X on the target, presses 8 frames apart, for
-// each member: the plans hold the slot, the arts and the targets.
-TEST_F(CommandPhaseTest, ScriptedKeysThroughTheMenusGivePinnedPlans) {
-  addMember("Kessa", 0, 2);
-  addMember("Kessa", 1, 2);
-  makeBattle();
-  addEnemy(0, 3);
-  addEnemy(0, 1);
-  Command& command = makeCommand();
-  ASSERT_EQ(command.menuCount(), 2);
-  const i32 slot = panelOf(command.menu(0), "斬り払い");
-  ASSERT_GE(slot, 0);
-  for (i32 m = 0; m < 2; ++m) {
-    // Bring the panel of the art up first.
-    EXPECT_EQ(press(kDecide), 0);
-    turnTo(m, slot);
-    EXPECT_EQ(press(kDecide), 0);
-    ASSERT_NE(command.menu(m).targetMenu(), nullptr);
-    EXPECT_EQ(press(kDecide), m == 1 ? 1 : 0);
-  }
-  for (i32 m = 0; m < 2; ++m) {
-    const Game::Unit& unit = *mBattle->unitAt(m);
-    ASSERT_EQ(unit.plan().size(), 1u) << m;
-    const Game::PlannedAction& plan = unit.plan().front();
-    EXPECT_STREQ(plan.art.name(), "斬り払い");
-    EXPECT_STREQ(plan.chosen.name(), "斬り払い");
-    EXPECT_EQ(unit.weaponSlot(), slot);
-    // The first candidate in unit-list order: the enemy added first.
-    EXPECT_EQ(cell(plan.target), std::make_tuple(1, 0, 3));
-    EXPECT_TRUE(plan.item.isEmpty());
-    EXPECT_EQ(plan.flags, Game::BattleStuff::Command::kPays);
-  }
-  EXPECT_EQ(mBattle->unitAt(0)->ghost().getLastCommand(), slot);
-}
-
-// Escape ends the battle at once, even after another member chose.
-TEST_F(CommandPhaseTest, EscapeEndsTheBattleAtOnce) {
-  addMember("Kessa", 0, 2);
-  addMember("Kessa", 1, 2);
-  makeBattle();
-  addEnemy(0, 0);
-  Command& command = makeCommand();
-  press(kDown);
-  press(kDecide);
-  EXPECT_EQ(press(kDecide), 0);  // guard, on itself
-  EXPECT_EQ(command.current(), 1);
-  press(kDown);
-  press(kDown);
-  press(kDecide);
-  EXPECT_EQ(press(kDecide), 1);
-  EXPECT_TRUE(mBattle->isDecided());
-  EXPECT_FALSE(mBattle->unitAt(0)->hasPlan()) << "no commit";
-}
-
-// Cancel on the first member changes nothing; on the second it reopens the
-// first without its target.
-TEST_F(CommandPhaseTest, CancelStepsBackOneMemberWithoutItsTarget) {
-  addMember("Kessa", 0, 2);
-  addMember("Kessa", 1, 2);
-  makeBattle();
-  addEnemy(0, 0);
-  Command& command = makeCommand();
-  EXPECT_EQ(press(kCancel), 0);
-  EXPECT_EQ(command.current(), 0);
-  press(kDown);
-  press(kDecide);
-  press(kDecide);
-  ASSERT_EQ(command.current(), 1);
-  EXPECT_EQ(cell(command.menu(0).target()), std::make_tuple(0, 0, 2));
-  press(kCancel);
-  EXPECT_EQ(command.current(), 0);
-  EXPECT_EQ(cell(command.menu(0).target()), std::make_tuple(-1, -1, -1));
-  EXPECT_EQ(command.menu(0).targetMenu(), nullptr);
-}
-
-// An art the pool cannot pay is chosen after its warning; two arts the pool
-// pays one by one but not together bring the party's warning.
-TEST_F(CommandPhaseTest, CostWarnings) {
-  addMember("灯りのミオ", 0, 2);
-  addMember("灯りのミオ", 1, 2);
-  makeBattle();
-  addEnemy(0, 0);
-  Command& command = makeCommand();
-  const i32 slot = panelOf(command.menu(0), "火花");
-  ASSERT_GE(slot, 0);
-  const auto chooseSpark = [&](i32 m) {
-    press(kDecide);
-    turnTo(m, slot);
-    for (i32 i = 0; std::strcmp(command.menu(m).panel(slot).selectedAbility().name(), "火花") != 0 && i < 9; ++i) {
-      press(kDown);
-    }
-    press(kDecide);
-  };
-  mBattle->side(0).setPool(3);
-  chooseSpark(0);
-  ASSERT_EQ(command.menu(0).warningCount(), 1);
-  EXPECT_EQ(warningText(command.menu(0), 0), CommandMenu::kUnpayableWarning);
-  press(kDecide);  // read
-  EXPECT_EQ(command.menu(0).warningCount(), 0);
-  EXPECT_STREQ(command.menu(0).art().name(), "火花");
-  EXPECT_NE(command.menu(0).targetMenu(), nullptr);
-  press(kDecide);
-  ASSERT_EQ(command.current(), 1);
-  EXPECT_EQ(command.pendingCost(), 4);
-
-  mBattle->side(0).setPool(7);
-  chooseSpark(1);
-  ASSERT_EQ(command.menu(1).warningCount(), 1);
-  EXPECT_EQ(warningText(command.menu(1), 0), CommandMenu::kPartyCostWarning);
-}
-
-// Rows: candidates selectable, stealthy ones greyed unless all are; other
-// enemies greyed only when the first candidate is an enemy.
+// Candidates selectable, stealthy ones greyed unless all are; other enemies
+// greyed only when the first candidate is an enemy; none cancels.
 TEST_F(CommandPhaseTest, TargetRowsGreyStealthAndEnemiesOutOfReach) {
-  addMember("Kessa", 0, 2);
+  addMember(kKessa0);
   makeBattle();
-  Game::Unit& front = addEnemy(0, 2);
-  Game::Unit& back = addEnemy(2, 2);
-  Game::Unit& hidden = addEnemy(0, 4);
+  Game::Unit& kessa = *mBattle->unitAt(0);
+  const Game::Ability cut = Game::Ability::fromName("斬り払い");
+  EXPECT_EQ(Game::TargetMenu(*mBattle, kessa, cut).update(0), 2) << "no candidate";
+  Game::Unit& front = addEnemy({0, 2});
+  addEnemy({2, 2});
+  Game::Unit& hidden = addEnemy({0, 4});
   const Game::Ability stealth = Game::Ability::fromName("ステルス");
   hidden.ghost().abilities().add(stealth);
   mBattle->refresh();
-  Game::Unit& kessa = *mBattle->unitAt(0);
-  const Game::Ability cut = Game::Ability::fromName("斬り払い");
-  {
-    Game::TargetMenu menu(*mBattle, kessa, cut);
-    EXPECT_EQ(menu.candidates(), (std::vector<Game::Unit*>{&front, &hidden}));
-    const Game::ListMenu& list = menu.list();
-    // Kessa is no candidate and no enemy: no row.
-    ASSERT_EQ(list.itemCount(), 3);
-    EXPECT_TRUE(list.isSelectable(0));
-    EXPECT_FALSE(list.isSelectable(1)) << "out of reach";
-    EXPECT_FALSE(list.isSelectable(2)) << "stealthy";
-  }
+  const auto selectable = [&](const Game::Ability& art) {
+    Game::TargetMenu menu(*mBattle, kessa, art);
+    std::string out;
+    for (i32 i = 0; i < menu.list().itemCount(); ++i) out += menu.list().isSelectable(i) ? "o" : "x";
+    return out + " " + std::to_string(menu.candidates().size());
+  };
+  // Kessa is no candidate and no enemy: no row of hers.
+  EXPECT_EQ(selectable(cut), "oxx 2");
+  EXPECT_EQ(fontAndColour(Game::TargetMenu(*mBattle, kessa, cut).list(), 0),
+            std::make_pair(1, Game::TargetMenu::kRowColour));
+  EXPECT_EQ(selectable(Game::Ability::fromName("身を守る")), "o 1") << "at the party: no enemy rows";
   front.ghost().abilities().add(stealth);
   mBattle->refresh();
-  {
-    Game::TargetMenu menu(*mBattle, kessa, cut);
-    EXPECT_TRUE(menu.list().isSelectable(0));
-    EXPECT_TRUE(menu.list().isSelectable(2)) << "all stealthy";
-  }
-  {
-    // A support art aims at the party: no enemy rows.
-    Game::TargetMenu menu(*mBattle, kessa, Game::Ability::fromName("身を守る"));
-    EXPECT_EQ(menu.candidates(), (std::vector<Game::Unit*>{&kessa}));
-    EXPECT_EQ(menu.list().itemCount(), 1);
-  }
-  (void)back;
+  EXPECT_EQ(selectable(cut), "oxo 2") << "all stealthy";
 }
 
-TEST_F(CommandPhaseTest, NoCandidateCancelsTheTargetMenu) {
-  addMember("Kessa", 0, 2);
-  makeBattle();
-  Game::TargetMenu menu(*mBattle, *mBattle->unitAt(0), Game::Ability::fromName("斬り払い"));
-  EXPECT_TRUE(menu.candidates().empty());
-  EXPECT_EQ(menu.update(0), 2);
-}
-
-// A thrown item is the plan's own copy; the bag may change under it.
+// The plan keeps its own copy of a thrown item: the bag may change under it.
 TEST_F(CommandPhaseTest, AThrownItemIsThePlansOwnCopy) {
-  addMember("Kessa", 0, 2);
+  addMember(kKessa0);
   const Game::ToolData* knife = Game::Database::instance()->findTool("投げナイフ");
-  ASSERT_NE(knife, nullptr);
-  ASSERT_GT(knife->throwArt().count(), 0);
   game().bag().add(Game::Article::fromItem(knife), 2);
   makeBattle();
-  addEnemy(0, 2);
   Game::Unit& kessa = *mBattle->unitAt(0);
   kessa.planAction(-1, knife->throwArt().at(0), Game::Ability::fromName("投げる道具"), Game::Place{1, 0, 2},
                    &game().bag().at(0)->article);
   game().bag().clear();
-  ASSERT_EQ(kessa.plan().size(), 1u);
   EXPECT_EQ(kessa.plan().front().item.item(), knife);
-  EXPECT_STREQ(kessa.plan().front().chosen.name(), "投げる道具");
 }
 
 // Two grey rows a group while Kessa and ミオ fight together; none without
 // ミオ.
 TEST_F(CommandPhaseTest, TheSynchroPanelListsTheActiveGroups) {
-  addMember("Kessa", 0, 2);
+  addMember(kKessa0);
   makeBattle();
   mBattle->refresh();
   EXPECT_EQ(mBattle->synchroPanel().itemCount(), 0);
-  addMember("灯りのミオ", 1, 2);
+  addMember(kMio1);
   makeBattle();
   mBattle->refresh();
-  EXPECT_EQ(rowTexts(mBattle->synchroPanel()), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
-  EXPECT_FALSE(mBattle->synchroPanel().isSelectable(0));
+  const Game::ListMenu& panel = mBattle->synchroPanel();
+  EXPECT_EQ(rowTexts(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
+  EXPECT_FALSE(panel.isSelectable(0));
+  EXPECT_EQ(fontAndColour(panel, 1), std::make_pair(0, 0xFFC0C0C0u));
+  EXPECT_FLOAT_EQ(panel.contentLeft(), 320.f - panel.width()) << "its right edge on the screen's";
 }
 
 // The side keys turn the panels, skipping those that do not exist and
 // wrapping round the nine; cancel leaves the panels for the main list.
 TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
-  addMember("Kessa", 0, 2);
+  Game::PlayerGhost& kessa = addMember(kKessa0);
+  // Armour in a protector slot gives no panel without arts.
+  Game::Article previous;
+  kessa.swapEquipment(previous, *kessa.getEquipment(1), 3);
   makeBattle();
-  addEnemy(0, 2);
-  Command& command = makeCommand();
-  CommandMenu& menu = command.menu(0);
-  // Kessa: the sword (0), the armour (1) and bare hands (8).
+  addEnemy({0, 2});
+  CommandMenu& menu = makeCommand().menu(0);
   std::vector<i32> shown;
   for (i32 p = 0; p < CommandMenu::kPanels; ++p) {
     if (menu.hasPanel(p)) shown.push_back(p);
   }
-  ASSERT_EQ(shown, (std::vector<i32>{0, 1, 8}));
+  ASSERT_EQ(shown, (std::vector<i32>{0, 1, 8})) << "the sword, the armour, bare hands";
+  std::vector<std::string> bare;
+  for (i32 i = 0; i < menu.panel(8).abilityCount(); ++i) bare.push_back(nameOf(menu.panel(8).ability(i)));
+  EXPECT_EQ(bare, (std::vector<std::string>{"返し刃", "投げる道具"})) << "no passives";
   press(kDecide);
-  ASSERT_TRUE(menu.isPanelMode());
   std::vector<i32> visited;
-  for (int i = 0; i < 4; ++i) {
-    frame({kRight});
+  for (const Platform::Key key : {Platform::Key::Right, Platform::Key::Right, Platform::Key::Right,
+                                  Platform::Key::Right, Platform::Key::Left, Platform::Key::Left, Platform::Key::Left}) {
+    frame({key});
     frame();
     visited.push_back(menu.panelIndex());
   }
-  EXPECT_EQ(visited, (std::vector<i32>{1, 8, 0, 1}));
-  visited.clear();
-  for (int i = 0; i < 3; ++i) {
-    frame({kLeft});
-    frame();
-    visited.push_back(menu.panelIndex());
-  }
-  EXPECT_EQ(visited, (std::vector<i32>{0, 8, 1}));
+  EXPECT_EQ(visited, (std::vector<i32>{1, 8, 0, 1, 0, 8, 1}));
   idle(8);
-  EXPECT_EQ(press(kCancel), 0);
+  run("Z");
   EXPECT_FALSE(menu.isPanelMode());
-  // Cancel on the main list of the only member goes nowhere.
-  EXPECT_EQ(press(kCancel), 0);
-  EXPECT_EQ(command.current(), 0);
+  EXPECT_FALSE(menu.choose(Game::Ability::fromName("身を守る技能"))) << "a passive";
+  // Without the sword the first panel is missing: the next one shows.
+  kessa.clearEquipment(0);
+  makeBattle();
+  makeCommand();
+  press(kDecide);
+  EXPECT_EQ(current().panelIndex(), 1);
 }
 
-// The panel and row chosen are remembered: the next turn's menu opens there.
+// The panel and row chosen open the next turn's menu; a remembered panel
+// that does not exist gives way to the first.
 TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
-  Game::PlayerGhost& kessa = addMember("Kessa", 0, 2);
+  Game::PlayerGhost& kessa = addMember(kKessa0);
   makeBattle();
-  addEnemy(0, 2);
-  Command& command = makeCommand();
-  press(kDecide);
-  press(kDown);
-  EXPECT_EQ(press(kDecide), 0);
-  EXPECT_EQ(kessa.getLastCommand(), 0);
-  EXPECT_EQ(mBattle->unitAt(0)->lastCommandRow(), 1);
-  press(kDecide);
-  ASSERT_EQ(mBattle->unitAt(0)->plan().size(), 1u);
+  addEnemy({0, 2});
+  makeCommand();
+  run("X v X X");
   mBattle->unitAt(0)->clearPlan();
-  Command& next = makeCommand();
-  EXPECT_EQ(next.menu(0).panelIndex(), 0);
-  EXPECT_EQ(next.menu(0).panel(0).selectedId(), 1);
-  mBattle->unitAt(0)->clearPlan();
-  kessa.setLastCommand(8);
-  EXPECT_EQ(makeCommand().menu(0).panelIndex(), 8);
-  // A remembered panel that does not exist gives way to the first.
-  kessa.setLastCommand(5);
-  EXPECT_EQ(makeCommand().menu(0).panelIndex(), 0);
-  (void)command;
+  EXPECT_EQ(makeCommand().menu(0).panel(0).selectedId(), 1);
+  for (const auto& [remembered, opened] : {std::pair{8, 8}, std::pair{5, 0}, std::pair{9, 0}, std::pair{-1, 0}}) {
+    kessa.setLastCommand(remembered);
+    EXPECT_EQ(makeCommand().menu(0).panelIndex(), opened);
+  }
+}
+
+// The party's windows in a row from x = -320, 128 apart, at y = -180, the
+// commanded one raised to -164; the fallen and the enemies have none. The
+// text of a window starts 32 under its top.
+TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
+  Game::SceneRenderer::create(800, 600);
+  addMember(kKessa0);
+  addMember(kMio1);
+  makeBattle();
+  addEnemy({0, 0});
+  mBattle->refresh();
+  const auto lastWindow = [&](i32 commanded) {
+    mBattle->lineUpParty(mBattle->unitAt(commanded), 0);
+    std::pair<i32, i32> origin;
+    Game::SceneRenderer::instance()->textWriter().getOrigin(&origin.first, &origin.second);
+    return origin;
+  };
+  EXPECT_EQ(lastWindow(0), std::make_pair(-192, -212));
+  EXPECT_EQ(lastWindow(1), std::make_pair(-192, -196));
+  mBattle->unitAt(1)->applyState("気絶", 1, false);
+  EXPECT_EQ(lastWindow(0), std::make_pair(-320, -196));
+  Game::SceneRenderer::destroy();
 }
 
 // The commit: the first and the last unit get their automatic states, and
 // every charge comes a turn nearer.
 TEST_F(CommandPhaseTest, TheCommitAppliesAutomaticStatesAndCountsChargesDown) {
-  Game::PlayerGhost& kessa = addMember("Kessa", 0, 2);
-  Game::PlayerGhost& mio = addMember("灯りのミオ", 1, 2);
+  Game::PlayerGhost& kessa = addMember(kKessa0);
+  Game::PlayerGhost& mio = addMember(kMio1);
   kessa.abilities().add(Game::Ability::fromName("自動シールド"));
   mio.abilities().add(Game::Ability::fromName("自動シールド"));
-  makeBattle();
+  makeBattle(BattleSettings::kForestall);
+  const Game::Unit& idle = addEnemy({0, 0});
   mBattle->refresh();
-  Game::Unit& first = *mBattle->unitAt(0);
-  Game::Unit& second = *mBattle->unitAt(1);
   const Game::Ability sweep = Game::Ability::fromName("薙ぎ払い");
-  first.planAction(0, sweep, first.place());
-  second.planAction(0, sweep, second.place());
-  ASSERT_EQ(first.charge(), 2);
-  Command& command = makeCommand();
-  ASSERT_EQ(command.menuCount(), 0) << "a unit with a plan takes no command";
-  EXPECT_EQ(command.update(), 1);
-  EXPECT_TRUE(first.holds("シールド"));
-  EXPECT_TRUE(second.holds("シールド"));
-  EXPECT_EQ(first.charge(), 1);
-  EXPECT_EQ(second.charge(), 1);
+  for (i32 i = 0; i < 2; ++i) mBattle->unitAt(i)->planAction(0, sweep, mBattle->unitAt(i)->place());
+  ASSERT_EQ(mBattle->unitAt(0)->charge(), 2);
+  ASSERT_EQ(makeCommand().menuCount(), 0) << "a unit with a plan takes no command";
+  frame();
+  for (i32 i = 0; i < 2; ++i) {
+    EXPECT_TRUE(mBattle->unitAt(i)->holds("シールド"));
+    EXPECT_EQ(mBattle->unitAt(i)->charge(), 1);
+  }
+  EXPECT_EQ(idle.charge(), 0) << "nothing to count down";
 }
 
-// A highlighted unit glows on the next frame and is plain again once no
-// longer named.
-TEST_F(CommandPhaseTest, AHighlightedUnitGlowsForAFrame) {
-  addMember("Kessa", 0, 2);
+// A highlighted unit glows bright for sixteen frames, then dim, and is plain
+// again once no longer named.
+TEST_F(CommandPhaseTest, AHighlightedUnitGlowsWhileNamed) {
+  addMember(kKessa0);
   makeBattle();
   mBattle->update();
   Game::Unit& kessa = *mBattle->unitAt(0);
   Game::SceneNode* node = kessa.node();
   ASSERT_NE(node, nullptr);
-  mBattle->highlight(kessa);
-  EXPECT_TRUE(mBattle->isHighlighted(kessa));
-  mBattle->update();
-  EXPECT_FLOAT_EQ(node->ambient.z.value(), 0.55f) << "bright in the first sixteen frames";
-  for (int i = 0; i < 14; ++i) {
+  std::vector<float> glow;
+  for (int i = 0; i < 16; ++i) {
     mBattle->highlight(kessa);
+    EXPECT_TRUE(mBattle->isHighlighted(kessa));
     mBattle->update();
+    if (i == 0 || i == 15) glow.push_back(node->ambient.z.value());
   }
-  mBattle->highlight(kessa);
   mBattle->update();
-  EXPECT_FLOAT_EQ(node->ambient.z.value(), 0.7f) << "dim from frame sixteen";
-  mBattle->update();
-  EXPECT_FLOAT_EQ(node->ambient.z.value(), 1.f);
-}
-
-// "投げる道具" opens the bag's throwable items; the one chosen throws with its
-// own art, as the plan's own copy, and the bag's herb (no battle art) is not
-// offered.
-TEST_F(CommandPhaseTest, AThrownItemIsChosenFromTheBag) {
-  addMember("Kessa", 0, 2);
-  const Game::ToolData* knife = Game::Database::instance()->findTool("投げナイフ");
-  game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
-  game().bag().add(Game::Article::fromItem(knife), 2);
-  makeBattle();
-  addEnemy(0, 2);
-  Command& command = makeCommand();
-  CommandMenu& menu = command.menu(0);
-  ASSERT_TRUE(menu.choose(Game::Ability::fromName("投げる道具")));
-  ASSERT_NE(menu.itemMenu(), nullptr);
-  EXPECT_EQ(menu.itemMenu()->list().itemCount(), 1) << "only the knife";
-  idle(8);
-  EXPECT_EQ(press(kDecide), 0);
-  EXPECT_EQ(menu.itemMenu(), nullptr);
-  ASSERT_NE(menu.targetMenu(), nullptr);
-  EXPECT_EQ(press(kDecide), 1);
-  const Game::PlannedAction& plan = mBattle->unitAt(0)->plan().front();
-  EXPECT_EQ(plan.item.item(), knife);
-  EXPECT_STREQ(plan.chosen.name(), "投げる道具");
-  EXPECT_EQ(plan.art.art(), knife->throwArt().at(0).art());
-  EXPECT_EQ(mBattle->unitAt(0)->weaponSlot(), -1);
-  // Cancel in the item menu closes it.
-  mBattle->unitAt(0)->clearPlan();
-  Command& again = makeCommand();
-  ASSERT_TRUE(again.menu(0).choose(Game::Ability::fromName("投げる道具")));
-  idle(8);
-  press(kCancel);
-  EXPECT_EQ(again.menu(0).itemMenu(), nullptr);
-  EXPECT_FALSE(again.menu(0).choose(Game::Ability::fromName("身を守る技能"))) << "a passive";
-}
-
-// A free art brings no party warning, whatever the others pend.
-TEST_F(CommandPhaseTest, AFreeArtBringsNoPartyWarning) {
-  addMember("灯りのミオ", 0, 2);
-  addMember("Kessa", 1, 2);
-  makeBattle();
-  addEnemy(0, 0);
-  Command& command = makeCommand();
-  mBattle->side(0).setPool(10);
-  ASSERT_TRUE(command.menu(0).choose(Game::Ability::fromName("火花の術")));
-  idle(8);
-  press(kDecide);
-  ASSERT_EQ(command.current(), 1);
-  mBattle->side(0).setPool(3);
-  press(kDecide);
-  press(kDecide);
-  EXPECT_STREQ(command.menu(1).art().name(), "斬り払い");
-  EXPECT_EQ(command.menu(1).warningCount(), 0);
-}
-
-// The party's warning comes only when the pool falls short: a pool of
-// exactly both costs pays them.
-TEST_F(CommandPhaseTest, APoolOfExactlyBothCostsBringsNoWarning) {
-  addMember("灯りのミオ", 0, 2);
-  addMember("灯りのミオ", 1, 2);
-  makeBattle();
-  addEnemy(0, 0);
-  Command& command = makeCommand();
-  mBattle->side(0).setPool(8);
-  ASSERT_TRUE(command.menu(0).choose(Game::Ability::fromName("火花の術")));
-  idle(8);
-  press(kDecide);
-  ASSERT_EQ(command.current(), 1);
-  press(kDecide);
-  press(kDecide);
-  EXPECT_STREQ(command.menu(1).art().name(), "火花");
-  EXPECT_EQ(command.menu(1).warningCount(), 0);
+  glow.push_back(node->ambient.z.value());
+  EXPECT_EQ(glow, (std::vector<float>{0.55f, 0.7f, 1.f}));
 }
 
 }  // namespace

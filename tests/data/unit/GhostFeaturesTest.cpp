@@ -320,7 +320,7 @@ TEST_F(PlayerRulesTest, ASlotOffersTheArtsItsCategoriesShare) {
   EXPECT_EQ(names(0), (Names{"斬り払い", "斬り払い"}));
   EXPECT_EQ(names(1), (Names{"鉄の心"}));
   EXPECT_EQ(names(2), Names{});
-  EXPECT_EQ(names(Game::PlayerGhost::kNoWeapon), (Names{"返し刃", "身を守る技能", "逃げる技能"}));
+  EXPECT_EQ(names(Game::PlayerGhost::kNoWeapon), (Names{"返し刃", "投げる道具", "身を守る技能", "逃げる技能"}));
 }
 
 // A weapon slot's item adds its weapon value, attack and arts; used from a
@@ -339,13 +339,13 @@ TEST_F(PlayerRulesTest, GearInAProtectorSlotCountsOnce) {
   ghost.computeStats(parameters, weapon, attack, defense, abilities, 3);
   EXPECT_EQ(weapon, 2 + 12);
   // 斬り払い from the sword, then 鉄の心 from the armour's passives, then
-  // Kessa's own 斬り払い, 返し刃 and passives.
+  // Kessa's own 斬り払い, 返し刃, 投げる道具 and passives.
   std::vector<std::string> names;
   for (i32 i = 0; i < abilities.count(); ++i) {
     names.emplace_back(abilities.at(i).name());
   }
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"斬り払い", "鉄の心", "斬り払い", "返し刃", "身を守る技能", "逃げる技能"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"斬り払い", "鉄の心", "斬り払い", "返し刃", "投げる道具", "身を守る技能",
+                                             "逃げる技能"}));
 }
 
 // 廃棄物 sells for 1 and stays; 古びた鍵 sells for nothing and goes.

@@ -203,7 +203,7 @@ TEST_F(ContentBuildersTest, UnequipEmptiesTheSlotIntoTheBagAndEquipTakesItBack) 
 
 TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
   Game::AbilityList arts;
-  for (const char* name : {"斬り払い", "投げる道具", "火花の術"}) arts.add(Game::Ability::fromName(name));
+  for (const char* name : {"斬り払い", "ナイフ投げ", "火花の術"}) arts.add(Game::Ability::fromName(name));
   Game::Ability spark = Game::Ability::fromName("火花の術");
   spark.setLevel(3);
   arts.add(spark);
@@ -236,7 +236,7 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
 TEST_F(ContentBuildersTest, ArtsWithCostsPickTwoPageSidewaysAndShowHelpWhileActive) {
   Game::SceneRenderer::create(800, 600);
   Game::AbilityList arts;
-  for (const char* name : {"斬り払い", "投げる道具", "火花の術"}) arts.add(Game::Ability::fromName(name));
+  for (const char* name : {"斬り払い", "ナイフ投げ", "火花の術"}) arts.add(Game::Ability::fromName(name));
   Game::Ability spark = Game::Ability::fromName("火花の術");
   spark.setLevel(3);
   arts.add(spark);  // rows for arts 0, 2 and 3

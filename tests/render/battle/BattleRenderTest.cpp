@@ -1,6 +1,7 @@
 // The first 31 frames of a battle in the sample mine, drawn offscreen: the
-// ground brightens out of black and the units rise onto their cells. Some
-// frames are kept as images of the build tree.
+// ground brightens out of black and the units rise onto their cells; the
+// command screen, numbers and status icons over units. Some frames are kept
+// as images of the build tree.
 
 #include <cstdio>
 #include <memory>
@@ -9,11 +10,13 @@
 #include "Engine/Math/Vector3.h"
 #include "battle/Battle.h"
 #include "battle/EndPhases.h"
+#include "battle/UnitStatusIcons.h"
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
 #include "resource/constance/Constance.h"
 
 namespace RenderTest {
@@ -160,6 +163,31 @@ TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
   i32 y = 0;
   onScreen(front, &x, &y);
   EXPECT_TRUE(hasLightPixel(image, x - 40, y + 80, x + 40, y - 10)) << x << "," << y;
+}
+
+// A poisoned, focused Kessa: the two icons in a row over her head, purple
+// left of white, kept as an image.
+TEST_F(BattleRender, StatusIconsShowOverAUnit) {
+  recruit("Kessa", 0, 1);
+  Game::BattleSettings settings;
+  settings.sceneName = "坑道";
+  battle = std::make_unique<Game::Battle>(*game, settings);
+  Game::BattlePictures& pictures = Game::Database::instance()->maps().battle;
+  for (const char* set : {"毒", "集中"}) waitForTextures(pictures.stateSet(set)->set());
+  Game::Unit& kessa = *battle->unitAt(0);
+  kessa.setStateLevel("毒", 1);
+  kessa.setStateLevel("集中", 1);
+  Image image;
+  for (int frame = 1; frame <= 40; ++frame) image = runFrame();
+  keep(image, "battle_status_icons.tga");
+  Vector3 head;
+  kessa.pointAlong(head, Vector3(0.f, 0.f, 1.f));
+  i32 x = 0;
+  i32 y = 0;
+  onScreen(head, &x, &y);
+  const i32 iconY = y + static_cast<i32>(Game::UnitStatusIcons::kRaise);
+  EXPECT_TRUE(near(at(image, x - 9, iconY), 0xa040c0)) << std::hex << at(image, x - 9, iconY);
+  EXPECT_TRUE(near(at(image, x + 9, iconY), 0xffffff)) << std::hex << at(image, x + 9, iconY);
 }
 
 // A won battle: the survivor's panel of what it learnt beside it, kept as
