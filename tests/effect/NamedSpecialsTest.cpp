@@ -1,0 +1,313 @@
+// The named special attacks of strikes, dashes and wards played on the
+// sample data: their timings with every kind of action, what each timeline
+// asks of the battle frame by frame, the storm orb at full depth and the
+// moments that set single members apart.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "effect/Dashes.h"
+#include "core/math/MathHelper.h"
+#include "effect/EffectFactory.h"
+#include "presentation/model/Model.h"
+#include "tests/effect/FamilySweep.h"
+
+namespace {
+
+using Engine::Math::Vector3;
+using Game::Effect::Cast;
+using EffectTestSupport::RecordingAction;
+
+const std::vector<const char*> kNames = {
+    "StormOrbBolts",     "SilkVeilDeflect",  "SpiderThreadLift", "BurrowedSleep",      "ProwlingPounce",
+    "SpiralBoreStrike",  "WhirlingDiscThrow", "FortuneCrestBoost", "PrimevalDeceiver",  "ChronicleRewrite",
+    "SacredRelicBlade",  "TriangularSlam",   "FiendSunderWave",  "IcicleBladeChill",   "BoundaryRipple",
+    "SinkingHookDrop",   "FeralFangs",       "PartingSeaWave",   "GildedCeilingCrush", "CelestialShroud",
+    "JewelBranchVolley", "ImmortalDraught",  "DreadMemoryFlash", "BlindingComet"};
+
+float distance(const Vector3& a, const Vector3& b) {
+  Vector3 d;
+  d.setSub(a, b);
+  return d.length();
+}
+
+class NamedSpecialsTest : public EffectTestSupport::FamilySweep {
+ protected:
+  // Steps through the frame, the frame given included.
+  void stepThrough(Cast& effect, int lastFrame) {
+    while (effect.frame() <= lastFrame) {
+      step(effect);
+    }
+  }
+  // The nodes in use that are newer than every node of the earlier list.
+  std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) const {
+    std::vector<const Game::SceneNode*> out;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && seen.insert(node.getId()).second) {
+        out.push_back(&node);
+      }
+    }
+    return out;
+  }
+  const Game::SceneNode* firstNodeOf(const char* modelName) const {
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
+        return &node;
+      }
+    }
+    return nullptr;
+  }
+  int soundsOf(const std::string& key) const {
+    int n = 0;
+    for (const auto& sound : stage.sounds) {
+      n += sound.key == key ? 1 : 0;
+    }
+    return n;
+  }
+  // Whether every sound of the effect found its wave.
+  static bool wavesLoaded(const Cast& effect) {
+    for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
+      usleep(2000);
+    }
+    for (int i = 0; i < effect.sounds().count(); ++i) {
+      if (!effect.sounds().at(i)->wave()) {
+        return false;
+      }
+    }
+    return effect.isSoundReady();
+  }
+};
+
+TEST_F(NamedSpecialsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
+  for (const char* name : kNames) {
+    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_FALSE(row->isStandIn()) << name;
+    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
+  }
+  sweep(kNames);
+}
+
+// What one play with the first target hit asked of the battle, by hand from
+// the timelines: "frame:call,call,sound" with the screen and camera calls
+// first, then the sounds ("key+delay" when delayed); and the frames on
+// which modules were added ("FxN" for N of them).
+struct TimelineRow {
+  const char* name;
+  const char* asked;
+  const char* modules;
+};
+
+TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
+  const TimelineRow rows[] = {
+      {"StormOrbBolts", "0:pitch 30,attack,attack+16,attack+32,attack+48,attack+64 32:flashWhite,pitch 30", "0"},
+      {"SilkVeilDeflect", "0:success", ""},
+      {"SpiderThreadLift", "0:shot 32:attack 128:hit", "64"},
+      {"BurrowedSleep", "0:attack", ""},
+      {"ProwlingPounce", "116:hit 132:hit 148:hit", "64 112 128 144 152"},
+      {"SpiralBoreStrike", "32:flashWhite,hit,hit+8,hit+16,hit+24 64:finish", "0 32 64 96"},
+      {"WhirlingDiscThrow", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4"},
+      {"FortuneCrestBoost", "0:hit", ""},
+      {"PrimevalDeceiver", "0:ready 56:hit", "24 56"},
+      {"ChronicleRewrite", "24:shake 2,hit 48:shake 2,hit 72:shake 2,hit", "0 24 32 48 64 72 112"},
+      {"SacredRelicBlade", "28:flashWhite,hit,hit+4,hit+8", ""},
+      {"TriangularSlam", "32:hit 64:shake 15,flash 2164195328 4,finish", ""},
+      {"FiendSunderWave", "0:ready 64:shot 96:hit", ""},
+      {"IcicleBladeChill", "0:heading 30,ready 88:flashWhite,heading -15 96:hit", "64 128"},
+      {"BoundaryRipple", "0:main,main+32,main+64,main+96,main+128", "0"},
+      {"SinkingHookDrop", "0:heading 30 96:shake 5,hit", ""},
+      {"FeralFangs", "16:ready 57:main 64:flash 1090453504 4,hit", "0 48 112"},
+      {"PartingSeaWave", "16:flashBlack 80:flashBlack,hit", "16 80x2 96"},
+      {"GildedCeilingCrush", "0:pitch 30,jump 96:pitch 15 160:attack 192:pitch 30 224:shake 16,hit", "0 64 160"},
+      {"CelestialShroud", "48:attack 116:screenEffect,hit", "0 64 116x2"},
+      {"JewelBranchVolley",
+       "16:shot 20:shot 24:shot 28:shot 32:shot 36:shot 40:flashWhite,shot 44:shot 48:shot 52:shot 56:shot 60:shot "
+       "88:hit",
+       "0 16x2 17x2 18x2 19x2 20x2 21x2 22x2 23x2 24x2 25x2 26x2 27x2 28x2 29x2 30x2 31x2 32x3 33x2 34x2 35x2 36x2 "
+       "37x2 38x2 39x2 40x2 41x2 42x2 43x2 44x2 45x2 46x2 47x2 48x2 49x2 50x2 51x2 52x2 53x2 54x2 55x2 56x2 57x2 "
+       "58x2 59x2 60x2 61x2 62x2 63x2"},
+      {"ImmortalDraught", "48:hit", ""},
+      {"DreadMemoryFlash", "0:heading 30,hit 32:flash 2147483648 32", ""},
+      {"BlindingComet", "0:pitch 30,dim 1 32:attack", ""},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const TimelineRow& row : rows) {
+    stage.calls.clear();
+    stage.sounds.clear();
+    auto effect = makeEffect(row.name, action);
+    std::string asked;
+    std::string modules;
+    for (int frame = 0; frame < kCap; ++frame) {
+      const std::size_t calls = stage.calls.size();
+      const std::size_t sounds = stage.sounds.size();
+      const int added = effect->modules().count();
+      const int answer = step(*effect);
+      std::string now;
+      for (std::size_t i = calls; i < stage.calls.size(); ++i) {
+        now += (now.empty() ? "" : ",") + stage.calls[i];
+      }
+      for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
+        const auto& sound = stage.sounds[i];
+        now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
+      }
+      if (!now.empty()) {
+        asked += (asked.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
+      }
+      const int more = effect->modules().count() - added;
+      if (more > 0) {
+        modules += (modules.empty() ? "" : " ") + std::to_string(frame) + (more > 1 ? "x" + std::to_string(more) : "");
+      }
+      if (answer == Cast::kFinished) {
+        break;
+      }
+    }
+    EXPECT_EQ(asked, row.asked) << row.name;
+    EXPECT_EQ(modules, row.modules) << row.name;
+  }
+}
+
+// Frame 32: the orb arrives after a straight flight; the flash, the
+// target's hit flash, Pakapaka and Shake; on 64 the spray and the results.
+TEST_F(NamedSpecialsTest, StormOrbBoltsReachesTheTargetOnThirtyTwoAndAppliesOnSixtyFour) {
+  std::vector<RecordingAction*> actions = standardActions(0);
+  RecordingAction& mixed = *actions[2];
+  Vector3 caster;
+  mixed.actor().getPosition(caster);
+  Vector3 target;
+  mixed.target(0).getPosition(target);
+  auto effect = makeEffect("StormOrbBolts", mixed);
+  step(*effect);
+  const Game::SceneNode* orb = firstNodeOf("main");
+  ASSERT_NE(orb, nullptr);
+  EXPECT_LT(distance(orb->position.value(), caster), 1e-2f);
+  stepThrough(*effect, 16);
+  Vector3 halfway;
+  Game::MathHelper::lerpVector(&halfway, 0.5f, caster, target);
+  EXPECT_LT(distance(orb->position.value(), halfway), 1e-2f);
+  stepThrough(*effect, 31);
+  EXPECT_GT(distance(orb->position.value(), target), 1.f);
+  EXPECT_TRUE(mixed.target(0).node()->overlays().empty());
+  step(*effect);
+  EXPECT_LT(distance(orb->position.value(), target), 1e-2f);
+  EXPECT_EQ(mixed.target(0).node()->overlays().size(), 3u);  // hit flash, Pakapaka, Shake
+  EXPECT_TRUE(mixed.target(1).node()->overlays().empty());   // missed
+  EXPECT_EQ(mixed.target(2).node()->overlays().size(), 2u);  // a recovery takes no hit flash
+  std::set<Engine::u32> seen;
+  stepThrough(*effect, 63);
+  newNodes(seen);
+  EXPECT_EQ(mixed.resultsShown, 0);
+  EXPECT_EQ(step(*effect), Cast::kApplied);
+  EXPECT_EQ(mixed.resultsShown, 1);
+  EXPECT_FALSE(newNodes(seen).empty());  // the spray
+}
+
+TEST_F(NamedSpecialsTest, ProwlingPouncesCornersLieAboutTheTargetCentre) {
+  RecordingAction& action = *standardActions(0)[0];
+  Game::Effect::ProwlingPounce pounce;
+  pounce.bind(action);
+  pounce.setCamera(&camera);
+  step(pounce);
+  // Toward the caster along the way from it, across that way, from the
+  // centre: (128, 0), then 120 degrees on each time.
+  Vector3 centre;
+  action.target(0).getPosition(centre);
+  Vector3 way;
+  action.actor().getPosition(way);
+  way -= centre;
+  way *= 1.f / way.length();
+  const Vector3 across(-way.y, way.x, 0.f);
+  const float expected[3][2] = {{128.f, 0.f}, {-64.f, 110.851f}, {-64.f, -110.851f}};
+  for (int i = 0; i < 3; ++i) {
+    Vector3 corner = centre;
+    corner += Game::Effect::Bank::scaled(way, expected[i][0]);
+    corner += Game::Effect::Bank::scaled(across, expected[i][1]);
+    corner.z = 0.f;
+    EXPECT_LT(distance(pounce.corners()[static_cast<std::size_t>(i)], corner), 1e-2f) << i;
+  }
+}
+
+TEST_F(NamedSpecialsTest, SilkVeilDeflectEndsInItsFirstTick) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("SilkVeilDeflect", action);
+  EXPECT_EQ(step(*effect), Cast::kFinished);
+  EXPECT_EQ(action.resultsShown, 1);
+}
+
+TEST_F(NamedSpecialsTest, PartingSeaWaveWaitsSixteenFramesThenDropsTheCasterFromHigh) {
+  RecordingAction& action = *standardActions(0)[0];
+  Game::Unit& caster = action.actor();
+  Vector3 home;
+  caster.getPosition(home);
+  auto effect = makeEffect("PartingSeaWave", action);
+  const int used = stage.pool.highestUsed();
+  stepThrough(*effect, 15);
+  Vector3 now;
+  caster.getPosition(now);
+  EXPECT_EQ(distance(now, home), 0.f);
+  EXPECT_EQ(stage.pool.highestUsed(), used);
+  EXPECT_TRUE(stage.calls.empty());
+  EXPECT_EQ(effect->modules().count(), 0);
+  EXPECT_EQ(effect->frame(), 16);
+  step(*effect);
+  Vector3 front;
+  caster.getFrontPoint(front);
+  Vector3 target;
+  action.target(0).getPosition(target);
+  EXPECT_GT(front.z, target.z + 3000.f);
+}
+
+TEST_F(NamedSpecialsTest, IcicleBladeChillGrowsOneFrostNodeAFrameUpToEightySeven) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("IcicleBladeChill", action);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  step(*effect);
+  const std::vector<const Game::SceneNode*> first = newNodes(seen);
+  ASSERT_EQ(first.size(), 1u);
+  const Game::Model* frost = first[0]->getModel();
+  int frosts = 1;
+  for (int frame = 1; frame < 100; ++frame) {
+    step(*effect);
+    int fresh = 0;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      fresh += node->getModel() == frost ? 1 : 0;
+    }
+    EXPECT_EQ(fresh, frame < 88 ? 1 : 0) << frame;
+    frosts += fresh;
+  }
+  EXPECT_EQ(frosts, 88);
+}
+
+TEST_F(NamedSpecialsTest, SpiderThreadLiftOnAMissTiesTheKnotsButLiftsAndSpinsNothing) {
+  std::vector<RecordingAction*> actions = standardActions(0);
+  for (RecordingAction* action : {actions[1], actions[0]}) {
+    const bool hit = action == actions[0];
+    stage.sounds.clear();
+    Game::SceneNode& body = *action->target(0).node();
+    auto effect = makeEffect("SpiderThreadLift", *action);
+    stepThrough(*effect, 32);
+    int knots = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      knots += stage.pool.node(i).isActive() && stage.pool.node(i).parent() == &body ? 1 : 0;
+    }
+    EXPECT_EQ(knots, 8);
+    ASSERT_NE(firstNodeOf("string"), nullptr);
+    stepThrough(*effect, 64);
+    EXPECT_EQ(body.rotation.z.velocity(), hit ? 22.5f : 0.f);
+    EXPECT_EQ(effect->modules().count(), hit ? 1 : 0);
+    stepThrough(*effect, 128);
+    EXPECT_EQ(body.rotation.z.velocity(), 0.f);
+    EXPECT_EQ(soundsOf("hit"), hit ? 1 : 0);
+  }
+}
+
+}  // namespace
