@@ -17,6 +17,8 @@
 #include "core/math/MathHelper.h"
 #include "effect/EffectFactory.h"
 #include "presentation/model/Model.h"
+#include "resource/Database.h"
+#include "resource/database/BattlePictures.h"
 #include "tests/effect/FamilySweep.h"
 
 namespace {
@@ -97,60 +99,98 @@ TEST_F(NamedSpecialsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings
   sweep(kNames);
 }
 
-// What one play with the first target hit asked of the battle, by hand from
-// the timelines: "frame:call,call,sound" with the screen and camera calls
-// first, then the sounds ("key+delay" when delayed); and the frames on
-// which modules were added ("FxN" for N of them).
+// What one play with the first target hit did, by hand from the timelines:
+// what it asked of the battle, "frame:call,call,sound" with the screen and
+// camera calls first, then the sounds ("key+delay" when delayed); the
+// frames on which modules were added ("FxN" for N of them); the frames on
+// which nodes other than dust were made ("a-b" for a run of frames); the
+// frames on which the first target took on overlays.
 struct TimelineRow {
   const char* name;
   const char* asked;
   const char* modules;
+  const char* made;
+  const char* laid;
 };
+
+// Frames in order as text, runs of three or more as "first-last".
+std::string framesText(const std::vector<int>& frames) {
+  std::string out;
+  for (std::size_t i = 0; i < frames.size();) {
+    std::size_t end = i;
+    while (end + 1 < frames.size() && frames[end + 1] == frames[end] + 1) {
+      ++end;
+    }
+    out += (out.empty() ? "" : " ") + std::to_string(frames[i]);
+    if (end >= i + 2) {
+      out += "-" + std::to_string(frames[end]);
+      i = end + 1;
+    } else {
+      ++i;
+    }
+  }
+  return out;
+}
 
 TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
-      {"StormOrbBolts", "0:pitch 30,attack,attack+16,attack+32,attack+48,attack+64 32:flashWhite,pitch 30", "0"},
-      {"SilkVeilDeflect", "0:success", ""},
-      {"SpiderThreadLift", "0:shot 32:attack 128:hit", "64"},
-      {"BurrowedSleep", "0:attack", ""},
-      {"ProwlingPounce", "116:hit 132:hit 148:hit", "64 112 128 144 152"},
-      {"SpiralBoreStrike", "32:flashWhite,hit,hit+8,hit+16,hit+24 64:finish", "0 32 64 96"},
-      {"WhirlingDiscThrow", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4"},
-      {"FortuneCrestBoost", "0:hit", ""},
-      {"PrimevalDeceiver", "0:ready 56:hit", "24 56"},
-      {"ChronicleRewrite", "24:shake 2,hit 48:shake 2,hit 72:shake 2,hit", "0 24 32 48 64 72 112"},
-      {"SacredRelicBlade", "28:flashWhite,hit,hit+4,hit+8", ""},
-      {"TriangularSlam", "32:hit 64:shake 15,flash 2164195328 4,finish", ""},
-      {"FiendSunderWave", "0:ready 64:shot 96:hit", ""},
-      {"IcicleBladeChill", "0:heading 30,ready 88:flashWhite,heading -15 96:hit", "64 128"},
-      {"BoundaryRipple", "0:main,main+32,main+64,main+96,main+128", "0"},
-      {"SinkingHookDrop", "0:heading 30 96:shake 5,hit", ""},
-      {"FeralFangs", "16:ready 57:main 64:flash 1090453504 4,hit", "0 48 112"},
-      {"PartingSeaWave", "16:flashBlack 80:flashBlack,hit", "16 80x2 96"},
-      {"GildedCeilingCrush", "0:pitch 30,jump 96:pitch 15 160:attack 192:pitch 30 224:shake 16,hit", "0 64 160"},
-      {"CelestialShroud", "48:attack 116:screenEffect,hit", "0 64 116x2"},
+      {"StormOrbBolts", "0:pitch 30,attack,attack+16,attack+32,attack+48,attack+64 32:flashWhite,pitch 30", "0", "0 64", "32x3"},
+      {"SilkVeilDeflect", "0:success", "", "0", ""},
+      {"SpiderThreadLift", "0:shot 32:attack 128:hit", "64", "0 32", "32"},
+      {"BurrowedSleep", "0:attack", "", "0", ""},
+      {"ProwlingPounce", "116:hit 132:hit 148:hit", "64 112 128 144 152", "0 116 132 148", "116"},
+      {"SpiralBoreStrike", "32:flashWhite,hit,hit+8,hit+16,hit+24 64:finish", "0 32 64 96", "32 48 64", "32x2 64"},
+      {"WhirlingDiscThrow", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4", "0 64 80 96 112", "64x2"},
+      {"FortuneCrestBoost", "0:hit", "", "0 32", "32"},
+      {"PrimevalDeceiver", "0:ready 56:hit", "24 56", "0 56", "24 56"},
+      {"ChronicleRewrite", "24:shake 2,hit 48:shake 2,hit 72:shake 2,hit", "0 24 32 48 64 72 112", "24 48 72", "24x2 48x2 72x2"},
+      {"SacredRelicBlade", "28:flashWhite,hit,hit+4,hit+8", "", "0 28", "28"},
+      {"TriangularSlam", "32:hit 64:shake 15,flash 2164195328 4,finish", "", "0 32 64", "64"},
+      {"FiendSunderWave", "0:ready 64:shot 96:hit", "", "0 64 96", "96"},
+      {"IcicleBladeChill", "0:heading 30,ready 88:flashWhite,heading -15 96:hit", "64 128", "0-88 96", "88x2"},
+      {"BoundaryRipple", "0:main,main+32,main+64,main+96,main+128", "0", "0 160", "160"},
+      {"SinkingHookDrop", "0:heading 30 96:shake 5,hit", "", "0 32 96", ""},
+      {"FeralFangs", "16:ready 57:main 64:flash 1090453504 4,hit", "0 48 112", "57 64", "64x2"},
+      {"PartingSeaWave", "16:flashBlack 80:flashBlack,hit", "16 80x2 96", "80", ""},
+      {"GildedCeilingCrush", "0:pitch 30,jump 96:pitch 15 160:attack 192:pitch 30 224:shake 16,hit", "0 64 160", "64 224", "224"},
+      {"CelestialShroud", "48:attack 116:screenEffect,hit", "0 64 116x2", "48 116", "116x2"},
       {"JewelBranchVolley",
        "16:shot 20:shot 24:shot 28:shot 32:shot 36:shot 40:flashWhite,shot 44:shot 48:shot 52:shot 56:shot 60:shot "
        "88:hit",
        "0 16x2 17x2 18x2 19x2 20x2 21x2 22x2 23x2 24x2 25x2 26x2 27x2 28x2 29x2 30x2 31x2 32x3 33x2 34x2 35x2 36x2 "
        "37x2 38x2 39x2 40x2 41x2 42x2 43x2 44x2 45x2 46x2 47x2 48x2 49x2 50x2 51x2 52x2 53x2 54x2 55x2 56x2 57x2 "
-       "58x2 59x2 60x2 61x2 62x2 63x2"},
-      {"ImmortalDraught", "48:hit", ""},
-      {"DreadMemoryFlash", "0:heading 30,hit 32:flash 2147483648 32", ""},
-      {"BlindingComet", "0:pitch 30,dim 1 32:attack", ""},
+       "58x2 59x2 60x2 61x2 62x2 63x2", "16-63 88", "40x3"},
+      {"ImmortalDraught", "48:hit", "", "0 48", "48"},
+      {"DreadMemoryFlash", "0:heading 30,hit 32:flash 2147483648 32", "", "0 64", "32"},
+      {"BlindingComet", "0:pitch 30,dim 1 32:attack", "", "32", ""},
   };
   RecordingAction& action = *standardActions(0)[0];
+  const Game::Model* dust = Game::Database::instance()->maps().battle.commonAnimation("土煙")->find("main");
   for (const TimelineRow& row : rows) {
     stage.calls.clear();
     stage.sounds.clear();
     auto effect = makeEffect(row.name, action);
     std::string asked;
     std::string modules;
+    std::vector<int> made;
+    std::string laid;
+    std::set<Engine::u32> seen;
+    newNodes(seen);
     for (int frame = 0; frame < kCap; ++frame) {
       const std::size_t calls = stage.calls.size();
       const std::size_t sounds = stage.sounds.size();
       const int added = effect->modules().count();
+      const std::size_t overlays = action.target(0).node()->overlays().size();
       const int answer = step(*effect);
+      for (const Game::SceneNode* node : newNodes(seen)) {
+        if (node->getModel() != dust && (made.empty() || made.back() != frame)) {
+          made.push_back(frame);
+        }
+      }
+      const int layers = static_cast<int>(action.target(0).node()->overlays().size()) - static_cast<int>(overlays);
+      if (layers > 0) {
+        laid += (laid.empty() ? "" : " ") + std::to_string(frame) + (layers > 1 ? "x" + std::to_string(layers) : "");
+      }
       std::string now;
       for (std::size_t i = calls; i < stage.calls.size(); ++i) {
         now += (now.empty() ? "" : ",") + stage.calls[i];
@@ -172,6 +212,8 @@ TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
     }
     EXPECT_EQ(asked, row.asked) << row.name;
     EXPECT_EQ(modules, row.modules) << row.name;
+    EXPECT_EQ(framesText(made), row.made) << row.name;
+    EXPECT_EQ(laid, row.laid) << row.name;
   }
 }
 
