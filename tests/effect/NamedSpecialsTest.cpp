@@ -104,13 +104,15 @@ TEST_F(NamedSpecialsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings
 // camera calls first, then the sounds ("key+delay" when delayed); the
 // frames on which modules were added ("FxN" for N of them); the frames on
 // which nodes other than dust were made ("a-b" for a run of frames); the
-// frames on which the first target took on overlays.
+// frames on which the first target took on overlays; the frames on which
+// the caster moved (a move of F frames added on A moves it on A .. A + F - 1).
 struct TimelineRow {
   const char* name;
   const char* asked;
   const char* modules;
   const char* made;
   const char* laid;
+  const char* moved;
 };
 
 // Frames in order as text, runs of three or more as "first-last".
@@ -134,35 +136,35 @@ std::string framesText(const std::vector<int>& frames) {
 
 TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
-      {"StormOrbBolts", "0:pitch 30,attack,attack+16,attack+32,attack+48,attack+64 32:flashWhite,pitch 30", "0", "0 64", "32x3"},
-      {"SilkVeilDeflect", "0:success", "", "0", ""},
-      {"SpiderThreadLift", "0:shot 32:attack 128:hit", "64", "0 32", "32"},
-      {"BurrowedSleep", "0:attack", "", "0", ""},
-      {"ProwlingPounce", "116:hit 132:hit 148:hit", "64 112 128 144 152", "0 116 132 148", "116"},
-      {"SpiralBoreStrike", "32:flashWhite,hit,hit+8,hit+16,hit+24 64:finish", "0 32 64 96", "32 48 64", "32x2 64"},
-      {"WhirlingDiscThrow", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4", "0 64 80 96 112", "64x2"},
-      {"FortuneCrestBoost", "0:hit", "", "0 32", "32"},
-      {"PrimevalDeceiver", "0:ready 56:hit", "24 56", "0 56", "24 56"},
-      {"ChronicleRewrite", "24:shake 2,hit 48:shake 2,hit 72:shake 2,hit", "0 24 32 48 64 72 112", "24 48 72", "24x2 48x2 72x2"},
-      {"SacredRelicBlade", "28:flashWhite,hit,hit+4,hit+8", "", "0 28", "28"},
-      {"TriangularSlam", "32:hit 64:shake 15,flash 2164195328 4,finish", "", "0 32 64", "64"},
-      {"FiendSunderWave", "0:ready 64:shot 96:hit", "", "0 64 96", "96"},
-      {"IcicleBladeChill", "0:heading 30,ready 88:flashWhite,heading -15 96:hit", "64 128", "0-88 96", "88x2"},
-      {"BoundaryRipple", "0:main,main+32,main+64,main+96,main+128", "0", "0 160", "160"},
-      {"SinkingHookDrop", "0:heading 30 96:shake 5,hit", "", "0 32 96", ""},
-      {"FeralFangs", "16:ready 57:main 64:flash 1090453504 4,hit", "0 48 112", "57 64", "64x2"},
-      {"PartingSeaWave", "16:flashBlack 80:flashBlack,hit", "16 80x2 96", "80", ""},
-      {"GildedCeilingCrush", "0:pitch 30,jump 96:pitch 15 160:attack 192:pitch 30 224:shake 16,hit", "0 64 160", "64 224", "224"},
-      {"CelestialShroud", "48:attack 116:screenEffect,hit", "0 64 116x2", "48 116", "116x2"},
+      {"StormOrbBolts", "0:pitch 30,attack,attack+16,attack+32,attack+48,attack+64 32:flashWhite,pitch 30", "0", "0 64", "32x3", ""},
+      {"SilkVeilDeflect", "0:success", "", "0", "", ""},
+      {"SpiderThreadLift", "0:shot 32:attack 128:hit", "64", "0 32", "32", ""},
+      {"BurrowedSleep", "0:attack", "", "0", "", ""},
+      {"ProwlingPounce", "116:hit 132:hit 148:hit", "64 112 128 144 152", "0 116 132 148", "116", "64-95 112-119 128-135 144-211"},
+      {"SpiralBoreStrike", "32:flashWhite,hit,hit+8,hit+16,hit+24 64:finish", "0 32 64 96", "32 48 64", "32x2 64", "0-125"},
+      {"WhirlingDiscThrow", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4", "0 64 80 96 112", "64x2", ""},
+      {"FortuneCrestBoost", "0:hit", "", "0 32", "32", ""},
+      {"PrimevalDeceiver", "0:ready 56:hit", "24 56", "0 56", "24 56", "24-115"},
+      {"ChronicleRewrite", "24:shake 2,hit 48:shake 2,hit 72:shake 2,hit", "0 24 32 48 64 72 112", "24 48 72", "24x2 48x2 72x2", "0-95 112-141"},
+      {"SacredRelicBlade", "28:flashWhite,hit,hit+4,hit+8", "", "0 28", "28", ""},
+      {"TriangularSlam", "32:hit 64:shake 15,flash 2164195328 4,finish", "", "0 32 64", "64", ""},
+      {"FiendSunderWave", "0:ready 64:shot 96:hit", "", "0 64 96", "96", ""},
+      {"IcicleBladeChill", "0:heading 30,ready 88:flashWhite,heading -15 96:hit", "64 128", "0-88 96", "88x2", "64-95 128-187"},
+      {"BoundaryRipple", "0:main,main+32,main+64,main+96,main+128", "0", "0 160", "160", ""},
+      {"SinkingHookDrop", "0:heading 30 96:shake 5,hit", "", "0 32 96", "", ""},
+      {"FeralFangs", "16:ready 57:main 64:flash 1090453504 4,hit", "0 48 112", "57 64", "64x2", "0-31 48-95 112-171"},
+      {"PartingSeaWave", "16:flashBlack 80:flashBlack,hit", "16 80x2 96", "80", "", "16-79 96-155"},
+      {"GildedCeilingCrush", "0:pitch 30,jump 96:pitch 15 160:attack 192:pitch 30 224:shake 16,hit", "0 64 160", "64 224", "224", "0-127"},
+      {"CelestialShroud", "48:attack 116:screenEffect,hit", "0 64 116x2", "48 116", "116x2", "0-31 64-123"},
       {"JewelBranchVolley",
        "16:shot 20:shot 24:shot 28:shot 32:shot 36:shot 40:flashWhite,shot 44:shot 48:shot 52:shot 56:shot 60:shot "
        "88:hit",
        "0 16x2 17x2 18x2 19x2 20x2 21x2 22x2 23x2 24x2 25x2 26x2 27x2 28x2 29x2 30x2 31x2 32x3 33x2 34x2 35x2 36x2 "
        "37x2 38x2 39x2 40x2 41x2 42x2 43x2 44x2 45x2 46x2 47x2 48x2 49x2 50x2 51x2 52x2 53x2 54x2 55x2 56x2 57x2 "
-       "58x2 59x2 60x2 61x2 62x2 63x2", "16-63 88", "40x3"},
-      {"ImmortalDraught", "48:hit", "", "0 48", "48"},
-      {"DreadMemoryFlash", "0:heading 30,hit 32:flash 2147483648 32", "", "0 64", "32"},
-      {"BlindingComet", "0:pitch 30,dim 1 32:attack", "", "32", ""},
+       "58x2 59x2 60x2 61x2 62x2 63x2", "16-63 88", "40x3", "0-31 33-96"},
+      {"ImmortalDraught", "48:hit", "", "0 48", "48", ""},
+      {"DreadMemoryFlash", "0:heading 30,hit 32:flash 2147483648 32", "", "0 64", "32", ""},
+      {"BlindingComet", "0:pitch 30,dim 1 32:attack", "", "32", "", ""},
   };
   RecordingAction& action = *standardActions(0)[0];
   const Game::Model* dust = Game::Database::instance()->maps().battle.commonAnimation("土煙")->find("main");
@@ -174,6 +176,9 @@ TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
     std::string modules;
     std::vector<int> made;
     std::string laid;
+    std::vector<int> moved;
+    Vector3 was;
+    action.actor().getPosition(was);
     std::set<Engine::u32> seen;
     newNodes(seen);
     for (int frame = 0; frame < kCap; ++frame) {
@@ -182,6 +187,12 @@ TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
       const int added = effect->modules().count();
       const std::size_t overlays = action.target(0).node()->overlays().size();
       const int answer = step(*effect);
+      Vector3 is;
+      action.actor().getPosition(is);
+      if (distance(is, was) > 1e-3f) {
+        moved.push_back(frame);
+      }
+      was = is;
       for (const Game::SceneNode* node : newNodes(seen)) {
         if (node->getModel() != dust && (made.empty() || made.back() != frame)) {
           made.push_back(frame);
@@ -214,6 +225,7 @@ TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
     EXPECT_EQ(modules, row.modules) << row.name;
     EXPECT_EQ(framesText(made), row.made) << row.name;
     EXPECT_EQ(laid, row.laid) << row.name;
+    EXPECT_EQ(framesText(moved), row.moved) << row.name;
   }
 }
 
@@ -275,6 +287,90 @@ TEST_F(NamedSpecialsTest, ProwlingPouncesCornersLieAboutTheTargetCentre) {
     corner.z = 0.f;
     EXPECT_LT(distance(pounce.corners()[static_cast<std::size_t>(i)], corner), 1e-2f) << i;
   }
+}
+
+TEST_F(NamedSpecialsTest, ProwlingPounceWearsItsStandFromThirtyTwoToTwoHundred) {
+  RecordingAction& action = *standardActions(0)[0];
+  Game::SceneNode& body = *action.actor().node();
+  const Game::Model* own = body.getModel();
+  auto effect = makeEffect("ProwlingPounce", action);
+  stepThrough(*effect, 31);
+  EXPECT_EQ(body.getModel(), own);
+  step(*effect);
+  ASSERT_NE(body.getModel(), own);
+  EXPECT_STREQ(body.getModel()->name(), "stand");
+  stepThrough(*effect, 199);
+  EXPECT_NE(body.getModel(), own);
+  step(*effect);
+  EXPECT_EQ(body.getModel(), own);
+}
+
+// The caster leaves the field to its own side's far end, 1024 out on x.
+TEST_F(NamedSpecialsTest, GildedCeilingCrushFetchesTheCeilingFromItsOwnSide) {
+  for (int side = 0; side < 2; ++side) {
+    RecordingAction& action = *standardActions(side)[0];
+    auto effect = makeEffect("GildedCeilingCrush", action);
+    stepThrough(*effect, 63);
+    Vector3 front;
+    action.actor().getFrontPoint(front);
+    EXPECT_LT(distance(front, Vector3(side == 0 ? 1024.f : -1024.f, 0.f, 0.f)), 1e-2f) << side;
+  }
+}
+
+// Ring i of ten at i/32 of the way from the caster to the first target,
+// white and blue by turns, hidden i frames at half speed (so 2·i frames);
+// mote j thrown at 16 across the way, turned (i/32)·360 + 36·j degrees from
+// the side toward up. Seen after the frame's step of the pool, before the
+// hidden motes move.
+TEST_F(NamedSpecialsTest, CelestialShroudLaysItsRingsAlongTheWay) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("CelestialShroud", action);
+  stepThrough(*effect, 47);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  Vector3 from;
+  action.actor().getPosition(from);
+  Vector3 to;
+  action.target(0).getPosition(to);
+  step(*effect);
+  const std::vector<const Game::SceneNode*> made = newNodes(seen);
+  ASSERT_EQ(made.size(), 321u);
+  Vector3 way;
+  way.setSub(to, from);
+  way *= 1.f / way.length();
+  Vector3 side;
+  side.setCross(way, Vector3(0.f, 0.f, 1.f));
+  Vector3 up;
+  up.setCross(side, way);
+  using Game::Effect::Bank::added;
+  using Game::Effect::Bank::scaled;
+  struct Mote {
+    int ring;
+    int j;
+    Vector3 velocity;
+  };
+  // 90, 270, 180 and 216 degrees.
+  const Mote motes[] = {{8, 0, scaled(up, 16.f)},
+                        {8, 5, scaled(up, -16.f)},
+                        {16, 0, scaled(side, -16.f)},
+                        {16, 1, added(scaled(side, -0.809017f * 16.f), scaled(up, -0.587785f * 16.f))}};
+  for (const Mote& mote : motes) {
+    const Game::SceneNode& node = *made[static_cast<std::size_t>(mote.ring * 10 + mote.j)];
+    Vector3 along;
+    Game::MathHelper::lerpVector(&along, static_cast<float>(mote.ring) / 32.f, from, to);
+    const std::string which = std::to_string(mote.ring) + " " + std::to_string(mote.j);
+    EXPECT_LT(distance(node.position.value(), along), 1e-2f) << which;
+    EXPECT_EQ(node.getTime(), 0.5f - static_cast<float>(mote.ring)) << which;
+    EXPECT_EQ(node.position.x.damping(), 0.8f) << which;
+    const Vector3 velocity(node.position.x.velocity(), node.position.y.velocity(), node.position.z.velocity());
+    EXPECT_LT(distance(velocity, mote.velocity), 1e-3f) << which;
+  }
+  EXPECT_NE(made[0]->getModel(), made[10]->getModel());
+  EXPECT_EQ(made[0]->getModel(), made[20]->getModel());
+  const Game::SceneNode& light = *made[320];
+  EXPECT_EQ(light.getModel(), nullptr);
+  EXPECT_TRUE(light.hasLight());
+  EXPECT_EQ(light.getLifetime(), 63);
 }
 
 TEST_F(NamedSpecialsTest, SilkVeilDeflectEndsInItsFirstTick) {
