@@ -16,6 +16,9 @@
 #include "effect/Dashes.h"
 #include "core/math/MathHelper.h"
 #include "effect/EffectFactory.h"
+#include "effect/NamedSpecial.h"
+#include "effect/module/Transport.h"
+#include "presentation/render/Color.h"
 #include "presentation/model/Model.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
@@ -365,12 +368,147 @@ TEST_F(NamedSpecialsTest, CelestialShroudLaysItsRingsAlongTheWay) {
     const Vector3 velocity(node.position.x.velocity(), node.position.y.velocity(), node.position.z.velocity());
     EXPECT_LT(distance(velocity, mote.velocity), 1e-3f) << which;
   }
-  EXPECT_NE(made[0]->getModel(), made[10]->getModel());
-  EXPECT_EQ(made[0]->getModel(), made[20]->getModel());
+  // The white set is the effect's first member, the blue its second.
+  EXPECT_LT(made[0]->getModel()->owner(), made[10]->getModel()->owner());
+  EXPECT_EQ(made[0]->getModel()->owner(), made[20]->getModel()->owner());
   const Game::SceneNode& light = *made[320];
   EXPECT_EQ(light.getModel(), nullptr);
   EXPECT_TRUE(light.hasLight());
   EXPECT_EQ(light.getLifetime(), 63);
+}
+
+// Step k = 1 (frame 17): two shots of hue 8 that pass the first target on
+// their 24th frame at (k/4 + 4) along yaw a, pitch 15 (a = 33 and 213) and
+// end 256 out from it along yaw 2·a.
+TEST_F(NamedSpecialsTest, JewelBranchVolleysShotsSwingRoundTheTargetInTurningPairs) {
+  RecordingAction& action = *standardActions(0)[0];
+  Vector3 target;
+  action.target(0).getPosition(target);
+  auto effect = makeEffect("JewelBranchVolley", action);
+  stepThrough(*effect, 16);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  const int before = effect->modules().count();
+  step(*effect);
+  ASSERT_EQ(effect->modules().count(), before + 2);
+  Game::Color hue;
+  hue.setHue(8.f);
+  const std::vector<const Game::SceneNode*> shots = newNodes(seen);
+  ASSERT_EQ(shots.size(), 2u);
+  for (const Game::SceneNode* shot : shots) {
+    EXPECT_EQ(shot->ambient.value().y, hue.green());
+    EXPECT_EQ(shot->getLifetime(), 47);
+  }
+  const float yaws[2] = {33.f, 213.f};
+  for (int j = 0; j < 2; ++j) {
+    const auto& path = dynamic_cast<const Game::Effect::Module::Transport&>(effect->modules().at(before + j)).path();
+    Vector3 out;
+    Game::MathHelper::directionFromAngles(&out, 66.f, 0.f);
+    Vector3 leaving;
+    Game::MathHelper::directionFromAngles(&leaving, yaws[j], 15.f);
+    EXPECT_LT(distance(path.valueAt(24.f), target), 1e-2f) << j;
+    EXPECT_LT(distance(path.valueAt(48.f), Game::Effect::Bank::added(target, Game::Effect::Bank::scaled(out, 256.f))),
+              1e-2f)
+        << j;
+    EXPECT_LT(distance(path.velocityAt(24.f), Game::Effect::Bank::scaled(leaving, 4.25f)), 1e-3f) << j;
+  }
+}
+
+// From 64 to 128 the ceiling rides on the caster's head as it runs home.
+TEST_F(NamedSpecialsTest, GildedCeilingCrushCarriesTheCeilingOverheadEveryFrame) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("GildedCeilingCrush", action);
+  stepThrough(*effect, 63);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  step(*effect);
+  const std::vector<const Game::SceneNode*> made = newNodes(seen);
+  ASSERT_EQ(made.size(), 1u);
+  const Game::SceneNode& ceiling = *made[0];
+  // Placed by the script, before the frame's move of the caster.
+  for (int frame = 65; frame <= 128; frame += 21) {
+    stepThrough(*effect, frame - 1);
+    Vector3 overhead;
+    action.actor().pointAlong(overhead, Vector3(0.f, 0.f, 1.5f));
+    step(*effect);
+    EXPECT_LT(distance(ceiling.position.value(), overhead), 1e-2f) << frame;
+  }
+}
+
+// The caster lands a quarter of its size (96 / 4) short of the target
+// centre, on the ground, toward where it stood.
+TEST_F(NamedSpecialsTest, PartingSeaWaveLandsTheCasterAQuarterOfItsSizeBeforeTheTargets) {
+  RecordingAction& action = *standardActions(0)[0];
+  Vector3 home;
+  action.actor().getPosition(home);
+  Vector3 centre;
+  action.target(0).getPosition(centre);
+  Vector3 back;
+  back.setSub(home, centre);
+  back *= 24.f / back.length();
+  Vector3 landing = Game::Effect::Bank::added(centre, back);
+  landing.z = 0.f;
+  auto effect = makeEffect("PartingSeaWave", action);
+  stepThrough(*effect, 79);
+  Vector3 front;
+  action.actor().getFrontPoint(front);
+  EXPECT_LT(distance(front, landing), 1e-2f);
+}
+
+TEST_F(NamedSpecialsTest, BurrowedSleepLaysTheCasterDownOnThirtyTwo) {
+  RecordingAction& action = *standardActions(0)[0];
+  Game::SceneNode& body = *action.actor().node();
+  const Game::Model* standing = body.getModel();
+  auto effect = makeEffect("BurrowedSleep", action);
+  stepThrough(*effect, 31);
+  EXPECT_EQ(body.getModel(), standing);
+  step(*effect);
+  EXPECT_STREQ(body.getModel()->name(), "down");
+}
+
+// The script words on a bare effect.
+class Words : public Game::Effect::NamedSpecial {
+ public:
+  Engine::i32 update() override { return frame(); }
+  using NamedSpecial::after;
+  using NamedSpecial::dir;
+  using NamedSpecial::flat;
+  using NamedSpecial::moveHome;
+  using NamedSpecial::node;
+};
+
+TEST_F(NamedSpecialsTest, TheScriptWordsHandTheirArgumentsOnAsWritten) {
+  RecordingAction& action = *standardActions(0)[0];
+  Words words;
+  words.bind(action);
+  Game::RandomGenerator& random = *Game::RandomGenerator::instance();
+  // dir(10..30, -60..-90): minimum 10, range 20; minimum -60, range -30.
+  random.setSeed(5);
+  const Vector3 drawn = Words::dir(10.f, 30.f, -60.f, -90.f);
+  random.setSeed(5);
+  Vector3 expected;
+  random.getDirection(&expected, 10.f, 20.f, -60.f, -30.f);
+  EXPECT_LT(distance(drawn, expected), 1e-6f);
+  random.setSeed(5);
+  const Vector3 shortFlat = Words::flat(96.f);
+  random.setSeed(5);
+  random.getFlatVector(&expected, 96.f);
+  EXPECT_LT(distance(shortFlat, expected), 1e-6f);
+
+  Game::Effect::Module::Module* home = words.moveHome(64.f, 60);
+  Words::after(home, 8);
+  EXPECT_EQ(home->mDelay, 8);
+  Words::after(nullptr, 8);
+
+  Game::SceneNode* placed = words.node(nullptr, Vector3(1.f, 2.f, 3.f)).scale(2.f).rotZ(45.f).life(9).get();
+  EXPECT_EQ(placed->scale.value().x, 2.f);
+  EXPECT_EQ(placed->scale.value().y, 2.f);
+  EXPECT_EQ(placed->scale.value().z, 2.f);
+  EXPECT_EQ(placed->rotation.z.value(), 45.f);
+  EXPECT_EQ(placed->getLifetime(), 9);
+  EXPECT_EQ(distance(placed->position.value(), Vector3(1.f, 2.f, 3.f)), 0.f);
+  // An empty handle takes every word and does nothing.
+  EXPECT_EQ(Game::Effect::Placed(nullptr).delay(1.f).life(2).spinZ().spinXYZ().scale(3.f).rotZ(4.f).get(), nullptr);
 }
 
 TEST_F(NamedSpecialsTest, SilkVeilDeflectEndsInItsFirstTick) {
