@@ -292,34 +292,6 @@ TEST_F(NamedSpecialsTest, ProwlingPouncesCornersLieAboutTheTargetCentre) {
   }
 }
 
-TEST_F(NamedSpecialsTest, ProwlingPounceWearsItsStandFromThirtyTwoToTwoHundred) {
-  RecordingAction& action = *standardActions(0)[0];
-  Game::SceneNode& body = *action.actor().node();
-  const Game::Model* own = body.getModel();
-  auto effect = makeEffect("ProwlingPounce", action);
-  stepThrough(*effect, 31);
-  EXPECT_EQ(body.getModel(), own);
-  step(*effect);
-  ASSERT_NE(body.getModel(), own);
-  EXPECT_STREQ(body.getModel()->name(), "stand");
-  stepThrough(*effect, 199);
-  EXPECT_NE(body.getModel(), own);
-  step(*effect);
-  EXPECT_EQ(body.getModel(), own);
-}
-
-// The caster leaves the field to its own side's far end, 1024 out on x.
-TEST_F(NamedSpecialsTest, GildedCeilingCrushFetchesTheCeilingFromItsOwnSide) {
-  for (int side = 0; side < 2; ++side) {
-    RecordingAction& action = *standardActions(side)[0];
-    auto effect = makeEffect("GildedCeilingCrush", action);
-    stepThrough(*effect, 63);
-    Vector3 front;
-    action.actor().getFrontPoint(front);
-    EXPECT_LT(distance(front, Vector3(side == 0 ? 1024.f : -1024.f, 0.f, 0.f)), 1e-2f) << side;
-  }
-}
-
 // Ring i of ten at i/32 of the way from the caster to the first target,
 // white and blue by turns, hidden i frames at half speed (so 2·i frames);
 // mote j thrown at 16 across the way, turned (i/32)·360 + 36·j degrees from
@@ -414,24 +386,29 @@ TEST_F(NamedSpecialsTest, JewelBranchVolleysShotsSwingRoundTheTargetInTurningPai
   }
 }
 
-// From 64 to 128 the ceiling rides on the caster's head as it runs home.
-TEST_F(NamedSpecialsTest, GildedCeilingCrushCarriesTheCeilingOverheadEveryFrame) {
-  RecordingAction& action = *standardActions(0)[0];
-  auto effect = makeEffect("GildedCeilingCrush", action);
-  stepThrough(*effect, 63);
-  std::set<Engine::u32> seen;
-  newNodes(seen);
-  step(*effect);
-  const std::vector<const Game::SceneNode*> made = newNodes(seen);
-  ASSERT_EQ(made.size(), 1u);
-  const Game::SceneNode& ceiling = *made[0];
-  // Placed by the script, before the frame's move of the caster.
-  for (int frame = 65; frame <= 128; frame += 21) {
-    stepThrough(*effect, frame - 1);
-    Vector3 overhead;
-    action.actor().pointAlong(overhead, Vector3(0.f, 0.f, 1.5f));
+// The caster fetches the ceiling from its own side's far end, 1024 out on
+// x; from 64 to 128 the ceiling rides on its head as it runs home, placed
+// by the script before the frame's move of the caster.
+TEST_F(NamedSpecialsTest, GildedCeilingCrushCarriesTheCeilingHomeOverhead) {
+  for (int side = 0; side < 2; ++side) {
+    RecordingAction& action = *standardActions(side)[0];
+    auto effect = makeEffect("GildedCeilingCrush", action);
+    stepThrough(*effect, 63);
+    Vector3 front;
+    action.actor().getFrontPoint(front);
+    EXPECT_LT(distance(front, Vector3(side == 0 ? 1024.f : -1024.f, 0.f, 0.f)), 1e-2f) << side;
+    std::set<Engine::u32> seen;
+    newNodes(seen);
     step(*effect);
-    EXPECT_LT(distance(ceiling.position.value(), overhead), 1e-2f) << frame;
+    const std::vector<const Game::SceneNode*> made = newNodes(seen);
+    ASSERT_EQ(made.size(), 1u);
+    for (int frame = 65; frame <= 128; frame += 21) {
+      stepThrough(*effect, frame - 1);
+      Vector3 overhead;
+      action.actor().pointAlong(overhead, Vector3(0.f, 0.f, 1.5f));
+      step(*effect);
+      EXPECT_LT(distance(made[0]->position.value(), overhead), 1e-2f) << frame;
+    }
   }
 }
 
@@ -449,21 +426,36 @@ TEST_F(NamedSpecialsTest, PartingSeaWaveLandsTheCasterAQuarterOfItsSizeBeforeThe
   Vector3 landing = Game::Effect::Bank::added(centre, back);
   landing.z = 0.f;
   auto effect = makeEffect("PartingSeaWave", action);
-  stepThrough(*effect, 79);
+  stepThrough(*effect, 16);
   Vector3 front;
+  action.actor().getFrontPoint(front);
+  EXPECT_GT(front.z, centre.z + 3000.f);
+  stepThrough(*effect, 79);
   action.actor().getFrontPoint(front);
   EXPECT_LT(distance(front, landing), 1e-2f);
 }
 
-TEST_F(NamedSpecialsTest, BurrowedSleepLaysTheCasterDownOnThirtyTwo) {
-  RecordingAction& action = *standardActions(0)[0];
-  Game::SceneNode& body = *action.actor().node();
-  const Game::Model* standing = body.getModel();
-  auto effect = makeEffect("BurrowedSleep", action);
-  stepThrough(*effect, 31);
-  EXPECT_EQ(body.getModel(), standing);
-  step(*effect);
-  EXPECT_STREQ(body.getModel()->name(), "down");
+// The caster's own model: the frames it changes on and the model's name
+// (the pounce's own "stand" on 32, the caster's again on 200).
+struct PoseRow {
+  const char* name;
+  int frame;
+  const char* model;
+};
+
+TEST_F(NamedSpecialsTest, TheCasterTakesOnItsPosesOnTheirFrames) {
+  const PoseRow rows[] = {{"ProwlingPounce", 32, "stand"}, {"ProwlingPounce", 200, "stand"},
+                          {"BurrowedSleep", 32, "down"}};
+  for (const PoseRow& row : rows) {
+    RecordingAction& action = *standardActions(0)[0];
+    Game::SceneNode& body = *action.actor().node();
+    auto effect = makeEffect(row.name, action);
+    stepThrough(*effect, row.frame - 1);
+    const Game::Model* before = body.getModel();
+    step(*effect);
+    EXPECT_NE(body.getModel(), before) << row.name << " " << row.frame;
+    EXPECT_STREQ(body.getModel()->name(), row.model) << row.name << " " << row.frame;
+  }
 }
 
 // The script words on a bare effect.
@@ -516,29 +508,6 @@ TEST_F(NamedSpecialsTest, SilkVeilDeflectEndsInItsFirstTick) {
   auto effect = makeEffect("SilkVeilDeflect", action);
   EXPECT_EQ(step(*effect), Cast::kFinished);
   EXPECT_EQ(action.resultsShown, 1);
-}
-
-TEST_F(NamedSpecialsTest, PartingSeaWaveWaitsSixteenFramesThenDropsTheCasterFromHigh) {
-  RecordingAction& action = *standardActions(0)[0];
-  Game::Unit& caster = action.actor();
-  Vector3 home;
-  caster.getPosition(home);
-  auto effect = makeEffect("PartingSeaWave", action);
-  const int used = stage.pool.highestUsed();
-  stepThrough(*effect, 15);
-  Vector3 now;
-  caster.getPosition(now);
-  EXPECT_EQ(distance(now, home), 0.f);
-  EXPECT_EQ(stage.pool.highestUsed(), used);
-  EXPECT_TRUE(stage.calls.empty());
-  EXPECT_EQ(effect->modules().count(), 0);
-  EXPECT_EQ(effect->frame(), 16);
-  step(*effect);
-  Vector3 front;
-  caster.getFrontPoint(front);
-  Vector3 target;
-  action.target(0).getPosition(target);
-  EXPECT_GT(front.z, target.z + 3000.f);
 }
 
 TEST_F(NamedSpecialsTest, IcicleBladeChillGrowsOneFrostNodeAFrameUpToEightySeven) {
