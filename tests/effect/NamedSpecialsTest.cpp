@@ -388,7 +388,8 @@ TEST_F(NamedSpecialsTest, JewelBranchVolleysShotsSwingRoundTheTargetInTurningPai
 
 // The caster fetches the ceiling from its own side's far end, 1024 out on
 // x; from 64 to 128 the ceiling rides on its head as it runs home, placed
-// by the script before the frame's move of the caster.
+// by the script before the frame's move of the caster; on 224 it lands and
+// fades out in blend mode 2 over its last 64 frames.
 TEST_F(NamedSpecialsTest, GildedCeilingCrushCarriesTheCeilingHomeOverhead) {
   for (int side = 0; side < 2; ++side) {
     RecordingAction& action = *standardActions(side)[0];
@@ -409,6 +410,9 @@ TEST_F(NamedSpecialsTest, GildedCeilingCrushCarriesTheCeilingHomeOverhead) {
       step(*effect);
       EXPECT_LT(distance(made[0]->position.value(), overhead), 1e-2f) << frame;
     }
+    stepThrough(*effect, 224);
+    EXPECT_EQ(made[0]->baseState.blendMode, 2u);
+    EXPECT_EQ(made[0]->getLifetime(), 63);
   }
 }
 
