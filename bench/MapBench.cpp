@@ -9,15 +9,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 
-#include "Engine/Graphics/Manager.h"
-#include "Engine/Threading/Manager.h"
-#include "FileIO/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
-#include "core/config/Config.h"
+#include "bench/FakeRendererScene.h"
 #include "core/map/MapBuildQueue.h"
-#include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "presentation/render/RenderState.h"
@@ -28,26 +22,16 @@
 
 namespace {
 
+using BenchSupport::now;
 using Engine::i32;
 
 constexpr i32 kSide = 64;
 constexpr double kFrameSeconds = 1.0 / 60.0;
 
-// The platform fakes, the file manager, the graphics manager and the scene
-// renderer, with the chips and the wall of the floor.
+// The faked renderer with the chips and the wall of the floor.
 class FloorScene {
  public:
   FloorScene() {
-    mBackend->fakeFileSystem.put("src/picture/map/chip/c.txt", "texture{name c;size 32;}");
-    mBackend->fakeFileSystem.put("src/picture/map/wall/w.txt", "texture{name w;size 32;}");
-    Engine::Threading::Manager::create(0);
-    Engine::FileIO::ManagerOptions options;
-    options.abortOnError = false;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
-    Game::FileLoader::create();
-    Engine::Graphics::Manager::create(800, 600, false, true, false);
-    Game::Config::instance().setDefaults();
-    Game::SceneRenderer::create(800, 600);
     Game::SceneRenderer::instance()->enableOutput();
     Game::SceneRenderer::instance()->setFadeLevel(0);
     Game::NmlDocument tiles;
@@ -56,14 +40,7 @@ class FloorScene {
                                 "chip{x 3;y 0;file c;wall w;cylinder;}");
     pictures.readTiles(tiles, "tiles");
   }
-  ~FloorScene() {
-    pictures.release();
-    Game::SceneRenderer::destroy();
-    Engine::Graphics::Manager::destroy();
-    Game::FileLoader::destroy();
-    Engine::FileIO::ManagerImpl::destroy();
-    Engine::Threading::Manager::destroy();
-  }
+  ~FloorScene() { pictures.release(); }
 
   Game::FloorSpecGrid floor() const {
     Game::FloorSpecGrid specs;
@@ -88,20 +65,15 @@ class FloorScene {
   }
 
   Game::SceneRenderer& renderer() { return *Game::SceneRenderer::instance(); }
-  void forgetCalls() { mBackend->fakeGraphicsDevice.calls.clear(); }
-
-  Game::MapPictureSet pictures;
+  void forgetCalls() { mFakes.backend().fakeGraphicsDevice.calls.clear(); }
 
  private:
-  PlatformFake::ScopedFakeBackend mBackend;
-};
+  BenchSupport::FakeRendererScene mFakes{{"src/picture/map/chip/c.txt", "texture{name c;size 32;}"},
+                                         {"src/picture/map/wall/w.txt", "texture{name w;size 32;}"}};
 
-// <chrono> does not compile under the game's Shift-JIS literals (its "µs").
-double now() {
-  timespec time{};
-  clock_gettime(CLOCK_MONOTONIC, &time);
-  return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-}
+ public:
+  Game::MapPictureSet pictures;
+};
 
 // The slowest step is the iteration's time; the build of all groups at once
 // (the same work, summed) is its peer.

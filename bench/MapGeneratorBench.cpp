@@ -5,15 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
-
-#include "Engine/Graphics/Manager.h"
-#include "Engine/Threading/Manager.h"
-#include "FileIO/src/ManagerImpl.h"
-#include "PlatformFake/FakeBackend.h"
-#include "core/config/Config.h"
+#include "bench/FakeRendererScene.h"
 #include "core/random/RandomGenerator.h"
-#include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "map/MapGenerator.h"
@@ -22,28 +15,18 @@
 
 namespace {
 
+using BenchSupport::now;
+
 constexpr const char* kFloor =
     "size 64,64;roomMin 4;roomMax 12;separatorProbability 80;passageNumber 1;room{chip 床;}"
     "roomSide{chip 縁;}passage{chip 道;}wall{chip 壁;height 4;}separator{chip 仕切;height 4;}"
     "object{object 柱;}objectOnWall{object 松明;}event 3,4,5,6,7,8;startPosition 1;階段 上,2;";
 constexpr Engine::i32 kSeed = 3;
 
-// The platform fakes, the file manager, the graphics manager and the scene
-// renderer, with the chips, wall and objects of the floor.
+// The faked renderer with the chips, wall and objects of the floor.
 class GeneratorScene {
  public:
   GeneratorScene() {
-    mBackend->fakeFileSystem.put("src/picture/map/chip/c.txt", "texture{name c;size 32;}");
-    mBackend->fakeFileSystem.put("src/picture/map/wall/w.txt", "texture{name w;size 32;}");
-    mBackend->fakeFileSystem.put("src/picture/map/object/o.txt", "model{name main;}");
-    Engine::Threading::Manager::create(0);
-    Engine::FileIO::ManagerOptions options;
-    options.abortOnError = false;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
-    Game::FileLoader::create();
-    Engine::Graphics::Manager::create(800, 600, false, true, false);
-    Game::Config::instance().setDefaults();
-    Game::SceneRenderer::create(800, 600);
     Game::NmlDocument tiles;
     tiles.loadFromText("tiles", "wall{name w;file w;}chip{name 床;file c;}chip{name 縁;file c;}"
                                 "chip{name 道;file c;}chip{name 壁;file c;wall w;section;}"
@@ -55,34 +38,20 @@ class GeneratorScene {
     pictures.readObjects(objects, "objects");
     floorNode.loadFromText("b2.txt", kFloor);
   }
-  ~GeneratorScene() {
-    pictures.release();
-    Game::SceneRenderer::destroy();
-    Engine::Graphics::Manager::destroy();
-    Game::FileLoader::destroy();
-    Engine::FileIO::ManagerImpl::destroy();
-    Engine::Threading::Manager::destroy();
-  }
+  ~GeneratorScene() { pictures.release(); }
 
   Game::MapGenerator generate() {
     random.setSeed(kSeed);
     return Game::MapGenerator(Game::MapGeneratorConfig::read(floorNode, pictures, nullptr, "b2.txt"), random);
   }
 
+  BenchSupport::FakeRendererScene fakes{{"src/picture/map/chip/c.txt", "texture{name c;size 32;}"},
+                                        {"src/picture/map/wall/w.txt", "texture{name w;size 32;}"},
+                                        {"src/picture/map/object/o.txt", "model{name main;}"}};
   Game::MapPictureSet pictures;
   Game::NmlDocument floorNode;
   Game::RandomGenerator random{kSeed};
-
- private:
-  PlatformFake::ScopedFakeBackend mBackend;
 };
-
-// <chrono> does not compile under the game's Shift-JIS literals (its "µs").
-double now() {
-  timespec time{};
-  clock_gettime(CLOCK_MONOTONIC, &time);
-  return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-}
 
 // The generation is the iteration's time; the build of its grid the peer.
 void BM_GenerateFloorAgainstBuildingIt(benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 
+#include "effect/Binds.h"
 #include "effect/Blows.h"
 #include "effect/Buffs.h"
 #include "effect/Cast.h"
@@ -17,9 +18,12 @@
 #include "effect/Kicks.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
+#include "effect/Stares.h"
+#include "effect/Storms.h"
 #include "effect/Strikes.h"
 #include "effect/Swords.h"
 #include "effect/Wards.h"
+#include "effect/Weather.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
 
@@ -34,6 +38,9 @@ std::unique_ptr<Cast> make(const FactoryRow&) {
   return std::make_unique<T>();
 }
 
+// An eye reads the holder file its row names.
+std::unique_ptr<Cast> makeEye(const FactoryRow& row) { return std::make_unique<Eye>(row.holderFile); }
+
 // Until its family is built a row's class is played by the plain effect.
 std::unique_ptr<Cast> standIn(const FactoryRow&) { return std::make_unique<Dummy>(); }
 
@@ -45,7 +52,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"祟り", "CurseCounter", nullptr, -1, make<CurseCounter>},
     {"スポイル", "Drain", nullptr, -1, make<Drain>},
     {"回復アイテム", "HealItem", nullptr, -1, make<HealItem>},
-    {"チェック", "Check", nullptr, -1, standIn},
+    {"チェック", "Check", nullptr, -1, make<Check>},
     {"キック", "Kick", nullptr, -1, make<Kick>},
     {"真空飛びヒザ", "KneeImpulse", nullptr, -1, make<KneeImpulse>},
     {"ジャンピングフラッシュ", "JumpingFlash", nullptr, -1, make<JumpingFlash>},
@@ -82,18 +89,18 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"マジックミサイル", "MagicMissile", nullptr, -1, standIn},
     {"マジックナパーム", "MagicNapalm", nullptr, -1, standIn},
     {"スターストライク", "StarStrike", nullptr, -1, standIn},
-    {"焦熱", "Flare", nullptr, -1, standIn},
-    {"落雷", "Lightning", nullptr, -1, standIn},
-    {"太陽光線", "SunLight", nullptr, -1, standIn},
-    {"吹雪", "Blizzard", nullptr, -1, standIn},
-    {"烈風", "Tornado", nullptr, -1, standIn},
-    {"異界の風", "AbyssWind", nullptr, -1, standIn},
-    {"地響き", "Quake", nullptr, -1, standIn},
-    {"豪雨", "Rain", nullptr, -1, standIn},
-    {"振動波", "OscillatoryWave", nullptr, -1, standIn},
+    {"焦熱", "Flare", nullptr, -1, make<Flare>},
+    {"落雷", "Lightning", nullptr, -1, make<Lightning>},
+    {"太陽光線", "SunLight", nullptr, -1, make<SunLight>},
+    {"吹雪", "Blizzard", nullptr, -1, make<Blizzard>},
+    {"烈風", "Tornado", nullptr, -1, make<Tornado>},
+    {"異界の風", "AbyssWind", nullptr, -1, make<AbyssWind>},
+    {"地響き", "Quake", nullptr, -1, make<Quake>},
+    {"豪雨", "Rain", nullptr, -1, make<Rain>},
+    {"振動波", "OscillatoryWave", nullptr, -1, make<OscillatoryWave>},
     {"水弾", "WaterHammer", nullptr, -1, standIn},
-    {"クロスファイヤー", "CrossFire", nullptr, -1, standIn},
-    {"クロスサンダー", "CrossThunder", nullptr, -1, standIn},
+    {"クロスファイヤー", "CrossFire", nullptr, -1, make<CrossFire>},
+    {"クロスサンダー", "CrossThunder", nullptr, -1, make<CrossThunder>},
     {"冷たい手", "ColdTouch", nullptr, -1, make<ColdTouch>},
     {"マジカルヒール", "MagicalHeal", nullptr, -1, make<MagicalHeal>},
     {"リフレッシュ", "Refresh", nullptr, -1, make<Refresh>},
@@ -103,19 +110,19 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"決闘歌", "Imperium", nullptr, -1, make<Imperium>},
     {"護身法", "Pentagram", nullptr, -1, make<Pentagram>},
     {"恵雨", "HealRain", nullptr, -1, make<HealRain>},
-    {"蔦", "Vine", nullptr, -1, standIn},
-    {"瘟", "Poison", nullptr, -1, standIn},
-    {"金縛り", "Bind", nullptr, -1, standIn},
-    {"濃霧", "Mist", nullptr, -1, standIn},
-    {"毒の嵐", "IllStorm", nullptr, -1, standIn},
-    {"フラッシャー", "Flash", nullptr, -1, standIn},
+    {"蔦", "Vine", nullptr, -1, make<Vine>},
+    {"瘟", "Poison", nullptr, -1, make<Poison>},
+    {"金縛り", "Bind", nullptr, -1, make<Bind>},
+    {"濃霧", "Mist", nullptr, -1, make<Mist>},
+    {"毒の嵐", "IllStorm", nullptr, -1, make<IllStorm>},
+    {"フラッシャー", "Flash", nullptr, -1, make<Flash>},
     {"幻影", "Phantom", nullptr, -1, make<Phantom>},
     {"分身", "PhantomAvoid", nullptr, -1, make<PhantomAvoid>},
     {"バリア展開", "SetBarrier", nullptr, -1, make<SetBarrier>},
     {"サーマルバリア", "FireBarrier", nullptr, -1, make<FireBarrier>},
     {"サーマルカウンター", "FireCounter", nullptr, -1, make<FireCounter>},
-    {"結界", "Border", nullptr, -1, standIn},
-    {"結界発動", "BorderGuard", nullptr, -1, standIn},
+    {"結界", "Border", nullptr, -1, make<Border>},
+    {"結界発動", "BorderGuard", nullptr, -1, make<BorderGuard>},
     {"攻撃補助", "AttackBoost", nullptr, -1, make<AttackBoost>},
     {"ダブルキャスト", "DoubleCast", nullptr, -1, make<DoubleCast>},
     {"自爆", "SuicideBomb", nullptr, -1, make<SuicideBomb>},
@@ -124,20 +131,20 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"牙", "Bite", nullptr, -1, make<Bite>},
     {"吸血", "BloodSteal", nullptr, -1, make<BloodSteal>},
     {"冷凍法", "FreezeCounter", nullptr, -1, make<FreezeCounter>},
-    {"再生", "Regenerate", nullptr, -1, standIn},
+    {"再生", "Regenerate", nullptr, -1, make<Regenerate>},
     {"催眠光波", "ShockLight", nullptr, 0, standIn},
     {"発狂光波", "ShockLight", nullptr, 1, standIn},
     {"超音波", "SoundWave", nullptr, -1, standIn},
     {"精神波動", "MindWave", nullptr, -1, standIn},
-    {"呼び声", "Call", nullptr, -1, standIn},
-    {"絶叫", "Shout", nullptr, -1, standIn},
-    {"凝視", "Gaze", nullptr, -1, standIn},
-    {"魔眼", "EvilEye", nullptr, -1, standIn},
-    {"氷の瞳", "IceEye", nullptr, -1, standIn},
-    {"眠たい視線", "Eye", "src/picture/animation/視線睡眠.txt", -1, standIn},
-    {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, standIn},
-    {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, standIn},
-    {"オーバードライブ", "OverDrive", nullptr, -1, standIn},
+    {"呼び声", "Call", nullptr, -1, make<Call>},
+    {"絶叫", "Shout", nullptr, -1, make<Shout>},
+    {"凝視", "Gaze", nullptr, -1, make<Gaze>},
+    {"魔眼", "EvilEye", nullptr, -1, make<EvilEye>},
+    {"氷の瞳", "IceEye", nullptr, -1, make<IceEye>},
+    {"眠たい視線", "Eye", "src/picture/animation/視線睡眠.txt", -1, makeEye},
+    {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, makeEye},
+    {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, makeEye},
+    {"オーバードライブ", "OverDrive", nullptr, -1, make<OverDrive>},
     {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, standIn},
     {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, standIn},
     {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, standIn},

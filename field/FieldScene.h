@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/game/GameData.h"
 #include "core/game/SubScene.h"
 #include "core/game/TimedStandIn.h"
 
@@ -27,6 +28,8 @@ class FieldScene : public TimedStandIn, public FieldSubScene {
   bool hasFloorEvent(const char*, const char*) const override { return false; }
   bool hasSymbol(const char*) const override { return false; }
   bool isSymbolOnCell(const char*, Engine::i32, bool) const override { return false; }
+  // No way into it yet: the battle is the game's at once.
+  void startEncounterTransition(std::unique_ptr<BattleSubScene> battle) override { mGame.setBattle(battle.release()); }
   // The open floor's level; no floor yet, so whatever was set.
   float level() const override { return mLevel; }
   void setLevel(float level) { mLevel = level; }

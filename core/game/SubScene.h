@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "Engine/Base/Types.h"
 
 namespace Game {
@@ -49,6 +51,8 @@ class FieldSubScene : public SubScene {
   virtual bool hasFloorEvent(const char* first, const char* second) const = 0;
   virtual bool hasSymbol(const char* name) const = 0;
   virtual bool isSymbolOnCell(const char* name, Engine::i32 cell, bool entering) const = 0;
+  // Plays the field's way into the battle, then hands it to the game.
+  virtual void startEncounterTransition(std::unique_ptr<BattleSubScene> battle) = 0;
 };
 
 // The title screen as the game flow sees it.

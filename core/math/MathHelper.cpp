@@ -41,6 +41,14 @@ float falloff(float a, float value, float d) {
   return value * a * a / (d * d + a * a);
 }
 
+float saturate(float x, float top, float knee) {
+  if (knee == 0.f) {
+    return top;
+  }
+  const float squared = x * x;
+  return top * squared / (knee * knee + squared);
+}
+
 void directionFromAngles(Vector3* out, float yaw, float pitch) {
   const float flat = Engine::Math::cos(pitch);
   out->set(flat * Engine::Math::cos(yaw), flat * Engine::Math::sin(yaw), Engine::Math::sin(pitch));

@@ -22,6 +22,8 @@ void bezierTangent(Engine::Math::Vector3* out, float t, const Engine::Math::Vect
 float softSign(float x, float a, float b);
 // value·a² / (d² + a²); value itself at d = 0.
 float falloff(float a, float value, float d);
+// top·x² / (knee² + x²): 0 at x = 0, rising to top; top itself when knee is 0.
+float saturate(float x, float top, float knee);
 
 // (cos pitch · cos yaw, cos pitch · sin yaw, sin pitch)
 void directionFromAngles(Engine::Math::Vector3* out, float yaw, float pitch);

@@ -10,6 +10,7 @@
 #include "file/DataError.h"
 #include "script/Script.h"
 #include "script/command/CommandReading.h"
+#include "script/scene/RunningScenes.h"
 
 namespace Game::ScriptStuff {
 
@@ -21,47 +22,25 @@ std::bitset<kKeywordCount> gReported;
 
 bool is(const NmlNode& element, const char* name) { return std::strcmp(element.name(), name) == 0; }
 
-// The names the field and battle commands resolve when they are built: an
-// unknown race or state stops the load as the databases' lookups do; unknown
-// tools, enemies and sites read as none.
+// The names the field commands resolve when they are built: unknown tools
+// and sites read as none.
 void lookUpNames(const NmlNode& element, const Database& database) {
-  if (is(element, "createRace")) {
-    (void)database.findRace(optionalText(element, "name"));
-  } else if (is(element, "setState")) {
-    (void)database.findState(optionalText(element, "state"));
-  } else if (is(element, "createEnemy")) {
-    (void)database.findEnemy(optionalText(element, "name"));
-  } else if (is(element, "createDoor")) {
+  if (is(element, "createDoor")) {
     (void)database.findTool(optionalText(element, "key"));
   } else if (is(element, "changeMap") || is(element, "changeScene")) {
     (void)database.findSite(optionalText(element, is(element, "changeMap") ? "site" : "name"));
   }
 }
 
-// The parts a battle cannot be set up without.
-void checkBattle(const NmlNode& element) {
-  if (element.countChildren("start") == 0) {
-    DataError::badRecord(__FILE__, __LINE__, "battle: no \"start\" child");
-  }
-  (void)requiredLine(element, "rank");
-  // Its start and event scripts hold battle commands: their names too.
-  const Database* database = Database::instance();
-  for (i32 c = 0; c < element.childCount(); ++c) {
-    const NmlNode& part = *element.child(c);
-    for (i32 i = 0; database && i < part.childCount(); ++i) {
-      lookUpNames(*part.child(i), *database);
-    }
-  }
-}
-
 }  // namespace
 
-void forgetReportedKeywords() { gReported.reset(); }
+void forgetReportedKeywords() {
+  gReported.reset();
+  forgetMissingSceneReports();
+}
 
 NotYetAvailable::NotYetAvailable(const NmlNode& element, i32 keywordIndex) : mKeywordIndex(keywordIndex) {
-  if (is(element, "battle")) {
-    checkBattle(element);
-  } else if (const Database* database = Database::instance()) {
+  if (const Database* database = Database::instance()) {
     lookUpNames(element, *database);
   }
 }

@@ -5,6 +5,8 @@
 
 #include "file/nml/NmlNode.h"
 #include "script/scene/BattleCommands.h"
+#include "script/scene/BattleSetup.h"
+#include "script/scene/BattleUnitCommands.h"
 #include "script/scene/CampCommands.h"
 #include "script/scene/PartyCommands.h"
 #include "script/scene/PendingCommands.h"
@@ -15,15 +17,19 @@ using Engine::i32;
 
 namespace {
 
-using Maker = Command* (*)(const NmlNode& element);
+using Maker = Command* (*)(const NmlNode& element, GameData& game);
 
 template <class T>
-Command* make(const NmlNode&) {
+Command* make(const NmlNode&, GameData&) {
   return new T();
 }
 template <class T>
-Command* makeFrom(const NmlNode& element) {
+Command* makeFrom(const NmlNode& element, GameData&) {
   return new T(element);
+}
+template <class T>
+Command* makeWithGame(const NmlNode& element, GameData& game) {
+  return new T(element, game);
 }
 
 struct SceneKeyword {
@@ -31,7 +37,7 @@ struct SceneKeyword {
   Maker maker;
 };
 
-constexpr std::array<SceneKeyword, 11> kBuilt = {{
+constexpr std::array<SceneKeyword, 18> kBuilt = {{
     {"intermission", make<IntermissionCommand>},
     {"closeIntermission", make<CloseIntermission>},
     {"shop", makeFrom<ShopCommand>},
@@ -43,14 +49,21 @@ constexpr std::array<SceneKeyword, 11> kBuilt = {{
     {"continuePenalty", make<ContinuePenalty>},
     {"recover", makeFrom<Recover>},
     {"over", makeFrom<OverCommand>},
+    {"battle", makeWithGame<BattleCommand>},
+    {"createEnemy", makeFrom<CreateEnemy>},
+    {"createRace", makeFrom<CreateRace>},
+    {"careUnit", makeFrom<CareUnit>},
+    {"setState", makeFrom<SetState>},
+    {"recall", make<Recall>},
+    {"lastEscape", make<LastEscape>},
 }};
 
 }  // namespace
 
-Command* SceneCommandFactory::make(const NmlNode& element, GameData&, i32 keywordIndex) const {
+Command* SceneCommandFactory::make(const NmlNode& element, GameData& game, i32 keywordIndex) const {
   for (const SceneKeyword& entry : kBuilt) {
     if (std::strcmp(element.name(), entry.name) == 0) {
-      return entry.maker(element);
+      return entry.maker(element, game);
     }
   }
   return new NotYetAvailable(element, keywordIndex);

@@ -127,10 +127,11 @@ TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
   Cast* second = create("危ない視線");
   Cast* third = create("イレーザーサイト");
   EXPECT_NE(first, second);
-  EXPECT_EQ(keys(*first), (std::vector<std::string>{"main"}));
-  EXPECT_EQ(keys(*second), (std::vector<std::string>{"main"}));
-  // A nested node is read first, in a folder of its own.
-  EXPECT_EQ(keys(*third), (std::vector<std::string>{"deep", "main"}));
+  // An eye's own "main" comes before its node's entries; a nested node is
+  // read first, in a folder of its own.
+  EXPECT_EQ(keys(*first), (std::vector<std::string>{"main", "main"}));
+  EXPECT_EQ(keys(*second), (std::vector<std::string>{"main", "main"}));
+  EXPECT_EQ(keys(*third), (std::vector<std::string>{"main", "deep", "main"}));
   EXPECT_EQ(keys(*create("dummy")), (std::vector<std::string>{"hit", "main"}));
   EXPECT_TRUE(keys(*create("キック")).empty());
   EXPECT_TRUE(keys(*create("キック")).empty());

@@ -70,6 +70,8 @@ inline constexpr Name kInCode[] = {
     // equipment.
     {kSound, "destroy", kBattleSounds}, {kSound, "destroyBoss1", kBattleSounds},
     {kSound, "destroyBoss2", kBattleSounds}, {kModel, "main", kDestroyPictures},
+    // The field's way into a battle.
+    {kSound, "encounter", kBattleSounds},
     {kTune, "ファンファーレ", kTunes}, {kTool, "廃棄物"},
     {kTune, "タイトル", kTunes},
     {kModel, "星", kTitlePictures}, {kModel, "miss", kNumberPictures}, {kModel, "0", kNumberPictures},
@@ -85,6 +87,9 @@ inline constexpr Name kInCode[] = {
     {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
     // The key a locked chest spends.
     {kTool, "魔法鍵"},
+    // The area attacks' sounds played by key.
+    {kSound, "main", "src/sound/list.txt#蔦"}, {kSound, "main", "src/sound/list.txt#烈風"},
+    {kSound, "main", "src/sound/list.txt#オーバードライブ"},
 };
 
 // Looked up in forms the source scan does not read: names a function

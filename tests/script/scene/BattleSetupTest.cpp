@@ -1,0 +1,242 @@
+// The commands that set a scripted battle up and act on its units, on the
+// sample databases: the battle command's reading and its four steps, and
+// the unit commands inside a running battle.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "battle/Battle.h"
+#include "battle/UnitEntry.h"
+#include "core/game/GameData.h"
+#include "data/Unit.h"
+#include "data/unit/EnemyGhost.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "file/nml/NmlNode.h"
+#include "resource/Database.h"
+#include "script/Script.h"
+#include "script/scene/BattleSetup.h"
+#include "script/scene/PendingCommands.h"
+#include "tests/script/ScriptFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Battle;
+using Game::BattleSettings;
+using Game::Script;
+using Game::ScriptStuff::BattleCommand;
+
+class BattleSetupTest : public ScriptTestSupport::ScriptTest {
+ protected:
+  void SetUp() override {
+    ScriptTest::SetUp();
+    fs().put(Battle::kScriptFile, std::string("let{ name answer; value 1; }"));
+    fs().put("src/data/せりふ.txt", std::string("影法師{ begin{ R 影法師,去れ。; L ケッサ,断る。; } end{ R 影法師,無念。; } }"));
+    Game::ScriptStuff::forgetReportedKeywords();
+    Game::FaceSet::createWithoutFiles();
+    Game::FaceSet::instance()->add("影法師", "shade", "影法師");
+  }
+  void TearDown() override {
+    game().setBattle(nullptr);
+    Game::FaceSet::destroy();
+    ScriptTest::TearDown();
+  }
+  const BattleCommand& command() { return *dynamic_cast<const BattleCommand*>(mScript.command(0)); }
+  Battle* battle() { return dynamic_cast<Battle*>(game().battle()); }
+  // A running battle of its own for the unit commands, past its opening.
+  Battle& fight() {
+    auto* battle = new Battle(game(), BattleSettings{});
+    game().setBattle(battle);
+    step({});
+    battle->update();
+    return *battle;
+  }
+  // Runs the script's commands once against the running battle.
+  void command(const char* text) {
+    load(text);
+    EXPECT_EQ(stepScript(), Script::kFinished) << text;
+  }
+  Game::Unit& enemyAt(Battle& battle, i32 row, i32 column) {
+    Game::Unit* unit = battle.unitAt(1, row, column);
+    EXPECT_NE(unit, nullptr) << row << "," << column;
+    return *unit;
+  }
+};
+
+TEST(BattleSetupWords, EncounterAndPenaltyWords) {
+  const std::pair<const char*, i32> encounters[] = {
+      {"even", 0}, {"forestall", 1}, {"forestalled", 2}, {"backAttacked", 3}};
+  for (const auto& [word, kind] : encounters) {
+    EXPECT_EQ(BattleCommand::encounterKind(word), kind) << word;
+  }
+  const std::pair<const char*, i32> penalties[] = {
+      {"none", 0}, {"escape", 1}, {"gameOver", 2}, {"何か", 2}, {"Escape", 2}};
+  for (const auto& [word, kind] : penalties) {
+    EXPECT_EQ(BattleCommand::penaltyKind(word), kind) << word;
+  }
+}
+
+TEST_F(BattleSetupTest, ReadsItsRecordsAndSettings) {
+  load("battle{ rank 150; encounter forestalled; penalty 何か; escape false; scene 洞窟;"
+       " start{ createEnemy{ name 骨の兵士; position 0,2; } }"
+       " event{ turn()>=2; let{ name answer; value 2; } } script{ let{ name answer; value 3; } } }");
+  const BattleCommand& battle = command();
+  EXPECT_EQ(battle.kind(), 2);
+  EXPECT_EQ(battle.penalty(), 2);
+  EXPECT_FLOAT_EQ(battle.rankBonus(), 1.5f);
+  EXPECT_FALSE(battle.escapeAllowed());
+  EXPECT_EQ(battle.dialogue(), nullptr) << "骨の兵士 has no face";
+  ASSERT_EQ(battle.triggers().size(), 3u);
+  EXPECT_FALSE(battle.triggers()[0]->repeat);
+  EXPECT_FALSE(battle.triggers()[1]->repeat);
+  EXPECT_TRUE(battle.triggers()[2]->repeat);
+  // Without the words: an even battle, escape allowed, the escape penalty.
+  load("battle{ rank 0; start{} }");
+  EXPECT_EQ(command().kind(), 0);
+  EXPECT_EQ(command().penalty(), 1);
+  EXPECT_TRUE(command().escapeAllowed());
+  EXPECT_EQ(command().triggers().size(), 1u);
+}
+
+// Without a boss: steps 1 and 3 show nothing; the battle is the game's on
+// step 2 (no field), shares the records and counts as a script's battle.
+TEST_F(BattleSetupTest, WithoutABossItRunsInFourStepsAndGoesOn) {
+  load("battle{ rank 250; BGM ボス戦; start{ createEnemy{ name 泥スライム; position 1,1; } } }"
+       "let{ name money; value 7; }");
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_EQ(battle(), nullptr);
+  EXPECT_TRUE(game().messageWindow().isIdle());
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  ASSERT_NE(battle(), nullptr);
+  EXPECT_FLOAT_EQ(battle()->level(), game().currentLevel() + 2.5f);
+  EXPECT_STREQ(battle()->bgm(), "ボス戦");
+  EXPECT_EQ(battle()->triggers().size(), 1u);
+  EXPECT_EQ(battle()->dialogue(), nullptr);
+  EXPECT_EQ(command().step(), BattleCommand::kClosing);
+  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_TRUE(game().messageWindow().isIdle());
+  EXPECT_EQ(stepScript(), Script::kRunning) << "the fourth step yields";
+  EXPECT_EQ(integer("money"), 0);
+  EXPECT_EQ(stepScript(), Script::kFinished);
+  EXPECT_EQ(integer("money"), 7);
+  EXPECT_EQ(command().step(), BattleCommand::kOpening);
+}
+
+TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
+  load("battle{ rank 0; start{ createEnemy{ name 骨の兵士; position 0,0; } createEnemy{ name 影法師; position 1,1; } } }");
+  ASSERT_NE(command().dialogue(), nullptr);
+  EXPECT_STREQ(command().dialogue()->face.c_str(), "影法師");
+  EXPECT_EQ(command().dialogue()->opening.lines.count(), 2);
+  EXPECT_EQ(command().dialogue()->closing.lines.count(), 1);
+  stepScript();
+  EXPECT_FALSE(game().messageWindow().isIdle());
+  game().messageWindow().clear();
+  stepScript();
+  ASSERT_NE(battle(), nullptr);
+  EXPECT_EQ(battle()->dialogue(), command().dialogue());
+  game().setBattle(nullptr);
+  stepScript();
+  EXPECT_FALSE(game().messageWindow().isIdle());
+}
+
+// Enemy "level" is the rank, "grade" the scale; the nickname names it.
+TEST_F(BattleSetupTest, CreateEnemyPlacesTheEnemyAsAsked) {
+  Battle& battle = fight();
+  command("createEnemy{ name 泥スライム; position 1,2; nickName 大きな泥; grade 150; level 2; destroyEffect boom; }"
+          "createEnemy{ name 泥スライム; position 0,0; }");
+  Game::Unit& big = enemyAt(battle, 1, 2);
+  EXPECT_TRUE(big.hasName("大きな泥"));
+  EXPECT_EQ(big.defeatStyle(), 1);
+  EXPECT_EQ(battle.rankTracker().highest(), 2);
+  Game::Unit& plain = enemyAt(battle, 0, 0);
+  EXPECT_EQ(plain.defeatStyle(), 0);
+  EXPECT_FLOAT_EQ(static_cast<const Game::EnemyGhost&>(big.ghost()).scale(), 1.5f);
+  EXPECT_FLOAT_EQ(static_cast<const Game::EnemyGhost&>(plain.ghost()).scale(), 1.f);
+  while (battle.unitCount() < Battle::kMaxUnits) {
+    battle.addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), 2, 2, 1.f, 0);
+  }
+  command("createEnemy{ name 泥スライム; position 2,1; }");
+  EXPECT_EQ(battle.unitCount(), Battle::kMaxUnits);
+}
+
+TEST_F(BattleSetupTest, CreateRaceSpawnsAGroupUnderItsNickname) {
+  Battle& battle = fight();
+  const i32 before = battle.unitCount();
+  command("createRace{ name 粘体; rank 50; nickName 群れの主; destroyEffect default; }");
+  EXPECT_EQ(battle.unitCount(), before + 1) << "no followers without child";
+  ASSERT_NE(battle.findUnitByName("群れの主"), nullptr);
+  EXPECT_EQ(battle.findUnitByName("群れの主")->defeatStyle(), 0);
+}
+
+TEST_F(BattleSetupTest, CareSetStateAndRecallActOnTheNamedUnits) {
+  Battle& battle = fight();
+  Game::Unit* shade = battle.addEnemy(*Game::Database::instance()->findEnemy("影法師"), 1, 1, 1.f, 0);
+  ASSERT_NE(shade, nullptr);
+  command("setState{ state 毒; name 影法師; level 3; }");
+  EXPECT_EQ(shade->stateLevel("毒"), 3);
+  shade->life().setHp(1);
+  command("careUnit{ name 影法師; }");
+  EXPECT_EQ(shade->stateLevel("毒"), 0);
+  EXPECT_GT(shade->life().hp(), 1);
+  Game::UnitEntry& entry = *battle.entryOf(*shade);
+  entry.transformInto(battle, "骨の騎士", 12);
+  EXPECT_EQ(entry.formCount(), 2);
+  command("recall{}");
+  EXPECT_EQ(entry.formCount(), 1);
+  EXPECT_TRUE(entry.current().hasName("影法師"));
+}
+
+// Overlays 16 frames apart from 48, in unit order, Ildren left out.
+TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
+  fs().put("src/picture/event/脱出.txt", "animation{ name main; time 8; transparency{ {value 100; delay 8;} {value 0;} } }");
+  fs().put("src/picture/unit/t.txt", std::string("model{name stand;}model{name appear;}"));
+  Game::NmlNode list;
+  ASSERT_TRUE(list.parse("泥スライム t,1;", true));
+  Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
+  const bool ownRenderer = Game::SceneRenderer::instance() == nullptr;
+  if (ownRenderer) {
+    Game::SceneRenderer::create(800, 600);
+  }
+  Battle& battle = fight();
+  const Game::EnemyData& slime = *Game::Database::instance()->findEnemy("泥スライム");
+  Game::Unit* first = battle.addEnemy(slime, 0, 0, 1.f, 0);
+  Game::Unit* ildren = battle.addEnemy(slime, 0, 1, 1.f, 0);
+  Game::Unit* third = battle.addEnemy(slime, 0, 2, 1.f, 0);
+  ASSERT_TRUE(first && ildren && third && first->node() && ildren->node() && third->node());
+  ildren->setExtraName("Ildren");
+  const i32 firstSlot = battle.unitCount() - 3;
+  command("lastEscape{}");
+  ASSERT_EQ(first->node()->overlays().size(), 1u);
+  EXPECT_FLOAT_EQ(first->node()->overlays()[0].time, -16.f * static_cast<float>(3 + firstSlot));
+  EXPECT_FLOAT_EQ(third->node()->overlays()[0].time, -16.f * static_cast<float>(4 + firstSlot));
+  EXPECT_TRUE(ildren->node()->overlays().empty());
+  EXPECT_FLOAT_EQ(Game::SceneRenderer::instance()->camera().zoom.target(), Game::Camera::kZoomScale);
+  game().setBattle(nullptr);
+  if (ownRenderer) {
+    Game::SceneRenderer::destroy();
+  }
+}
+
+TEST_F(BattleSetupTest, WithoutABattleTheUnitCommandsSaySoOnce) {
+  command("recall{} recall{} careUnit{ name 誰か; } lastEscape{} createEnemy{ name 泥スライム; position 0,0; }"
+          " let{ name money; value 1; }");
+  EXPECT_EQ(integer("money"), 1);
+  for (const char* keyword : {"recall", "careUnit", "lastEscape", "createEnemy"}) {
+    EXPECT_EQ(debugLinesWith((std::string("\"") + keyword + "\" needs a battle").c_str()), 1) << keyword;
+  }
+}
+
+using BattleSetupDeathTest = BattleSetupTest;
+
+TEST_F(BattleSetupDeathTest, BadBattlesStopTheLoad) {
+  EXPECT_DEATH(load("battle{ rank 100; }"), "battle: no \"start\" child");
+  EXPECT_DEATH(load("battle{ start{} }"), "battle: no \"rank\" line");
+  EXPECT_DEATH(load("battle{ rank 1; start{ createRace{ name 無名; } } }"), "unknown");
+  EXPECT_DEATH(load("battle{ rank 1; encounter sideways; start{} }"), "unknown encounter \"sideways\"");
+}
+
+}  // namespace
