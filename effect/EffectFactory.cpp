@@ -12,6 +12,7 @@
 #include "effect/Cast.h"
 #include "effect/Counters.h"
 #include "effect/Cuts.h"
+#include "effect/Dashes.h"
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
 #include "effect/Kicks.h"
@@ -19,7 +20,9 @@
 #include "effect/Rushes.h"
 #include "effect/Stares.h"
 #include "effect/Storms.h"
+#include "effect/Strikes.h"
 #include "effect/Swords.h"
+#include "effect/Wards.h"
 #include "effect/Weather.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
@@ -199,51 +202,51 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, standIn},
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, standIn},
     {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, standIn},
-    {"CelestialShroud", "CelestialShroud", nullptr, -1, standIn},
+    {"CelestialShroud", "CelestialShroud", nullptr, -1, make<CelestialShroud>},
     {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, standIn},
-    {"ImmortalDraught", "ImmortalDraught", nullptr, -1, standIn},
-    {"GildedCeilingCrush", "GildedCeilingCrush", nullptr, -1, standIn},
-    {"JewelBranchVolley", "JewelBranchVolley", nullptr, -1, standIn},
+    {"ImmortalDraught", "ImmortalDraught", nullptr, -1, make<ImmortalDraught>},
+    {"GildedCeilingCrush", "GildedCeilingCrush", nullptr, -1, make<GildedCeilingCrush>},
+    {"JewelBranchVolley", "JewelBranchVolley", nullptr, -1, make<JewelBranchVolley>},
     {"TenfoldTribunal", "TenfoldTribunal", nullptr, -1, standIn},
     {"VerdictPillar", "VerdictPillar", nullptr, -1, standIn},
-    {"FeralFangs", "FeralFangs", nullptr, -1, standIn},
+    {"FeralFangs", "FeralFangs", nullptr, -1, make<FeralFangs>},
     {"WanderersVolley", "WanderersVolley", nullptr, -1, standIn},
-    {"BlindingComet", "BlindingComet", nullptr, -1, standIn},
+    {"BlindingComet", "BlindingComet", nullptr, -1, make<BlindingComet>},
     {"FallingFishShower", "FallingFishShower", nullptr, -1, standIn},
-    {"PartingSeaWave", "PartingSeaWave", nullptr, -1, standIn},
+    {"PartingSeaWave", "PartingSeaWave", nullptr, -1, make<PartingSeaWave>},
     {"FallingPillarStorm", "FallingPillarStorm", nullptr, -1, standIn},
     {"FrozenLakeRidge", "FrozenLakeRidge", nullptr, -1, standIn},
     {"VerdantRockCrush", "VerdantRockCrush", nullptr, -1, standIn},
-    {"BurrowedSleep", "BurrowedSleep", nullptr, -1, standIn},
+    {"BurrowedSleep", "BurrowedSleep", nullptr, -1, make<BurrowedSleep>},
     {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, standIn},
-    {"SpiderThreadLift", "SpiderThreadLift", nullptr, -1, standIn},
+    {"SpiderThreadLift", "SpiderThreadLift", nullptr, -1, make<SpiderThreadLift>},
     {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, standIn},
-    {"DreadMemoryFlash", "DreadMemoryFlash", nullptr, -1, standIn},
+    {"DreadMemoryFlash", "DreadMemoryFlash", nullptr, -1, make<DreadMemoryFlash>},
     {"BuriedEmberTrap", "BuriedEmberTrap", nullptr, -1, standIn},
     {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, standIn},
-    {"SinkingHookDrop", "SinkingHookDrop", nullptr, -1, standIn},
+    {"SinkingHookDrop", "SinkingHookDrop", nullptr, -1, make<SinkingHookDrop>},
     {"DrowningSwirl", "DrowningSwirl", nullptr, -1, standIn},
     {"SaucerRaid", "SaucerRaid", nullptr, -1, standIn},
     {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, standIn},
     {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, standIn},
     {"ShaftVolley", "ShaftVolley", nullptr, -1, standIn},
     {"DarkTwinBeams", "DarkTwinBeams", nullptr, -1, standIn},
-    {"BoundaryRipple", "BoundaryRipple", nullptr, -1, standIn},
+    {"BoundaryRipple", "BoundaryRipple", nullptr, -1, make<BoundaryRipple>},
     {"IcePillarRise", "IcePillarRise", nullptr, -1, standIn},
-    {"IcicleBladeChill", "IcicleBladeChill", nullptr, -1, standIn},
-    {"FiendSunderWave", "FiendSunderWave", nullptr, -1, standIn},
+    {"IcicleBladeChill", "IcicleBladeChill", nullptr, -1, make<IcicleBladeChill>},
+    {"FiendSunderWave", "FiendSunderWave", nullptr, -1, make<FiendSunderWave>},
     {"GoldenSunburst", "GoldenSunburst", nullptr, -1, standIn},
-    {"TriangularSlam", "TriangularSlam", nullptr, -1, standIn},
-    {"SacredRelicBlade", "SacredRelicBlade", nullptr, -1, standIn},
-    {"ChronicleRewrite", "ChronicleRewrite", nullptr, -1, standIn},
-    {"PrimevalDeceiver", "PrimevalDeceiver", nullptr, -1, standIn},
-    {"FortuneCrestBoost", "FortuneCrestBoost", nullptr, -1, standIn},
-    {"WhirlingDiscThrow", "WhirlingDiscThrow", nullptr, -1, standIn},
+    {"TriangularSlam", "TriangularSlam", nullptr, -1, make<TriangularSlam>},
+    {"SacredRelicBlade", "SacredRelicBlade", nullptr, -1, make<SacredRelicBlade>},
+    {"ChronicleRewrite", "ChronicleRewrite", nullptr, -1, make<ChronicleRewrite>},
+    {"PrimevalDeceiver", "PrimevalDeceiver", nullptr, -1, make<PrimevalDeceiver>},
+    {"FortuneCrestBoost", "FortuneCrestBoost", nullptr, -1, make<FortuneCrestBoost>},
+    {"WhirlingDiscThrow", "WhirlingDiscThrow", nullptr, -1, make<WhirlingDiscThrow>},
     {"TorrentCascade", "TorrentCascade", nullptr, -1, standIn},
-    {"SpiralBoreStrike", "SpiralBoreStrike", nullptr, -1, standIn},
-    {"SilkVeilDeflect", "SilkVeilDeflect", nullptr, -1, standIn},
-    {"StormOrbBolts", "StormOrbBolts", nullptr, -1, standIn},
-    {"ProwlingPounce", "ProwlingPounce", nullptr, -1, standIn},
+    {"SpiralBoreStrike", "SpiralBoreStrike", nullptr, -1, make<SpiralBoreStrike>},
+    {"SilkVeilDeflect", "SilkVeilDeflect", nullptr, -1, make<SilkVeilDeflect>},
+    {"StormOrbBolts", "StormOrbBolts", nullptr, -1, make<StormOrbBolts>},
+    {"ProwlingPounce", "ProwlingPounce", nullptr, -1, make<ProwlingPounce>},
     {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, standIn},
     {"HauntedHamlet", "HauntedHamlet", nullptr, -1, standIn},
     {"dummy", "Dummy", nullptr, -1, make<Dummy>},

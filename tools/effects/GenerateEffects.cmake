@@ -53,6 +53,18 @@ foreach(line IN LISTS lines)
       "transparency{ ${fade} } }\n"
       "batch{ name ${name}Shape; type ${shape}; size ${size}; color ${colour}; materials{ name glow; } }\n"
       "model{ name ${name}; time ${frames}; batch{ name ${name}Shape; } animation{ name ${name}Motion; } }\n")
+  elseif(command STREQUAL "still")
+    list(LENGTH words count)
+    if(NOT count EQUAL 4 OR current STREQUAL "")
+      _fail("a still model needs a file before it and 4 values: ${line}")
+    endif()
+    list(GET words 0 name)
+    list(GET words 1 shape)
+    list(GET words 2 size)
+    list(GET words 3 colour)
+    file(APPEND ${current}
+      "batch{ name ${name}Shape; type ${shape}; size ${size}; color ${colour}; materials{ name glow; } }\n"
+      "model{ name ${name}; batch{ name ${name}Shape; } }\n")
   elseif(command STREQUAL "overlay")
     list(LENGTH words count)
     if(NOT count EQUAL 3 OR current STREQUAL "")
