@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 
+#include "effect/Beams.h"
 #include "effect/Blows.h"
 #include "effect/Buffs.h"
 #include "effect/Cast.h"
@@ -14,8 +15,11 @@
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
 #include "effect/Kicks.h"
+#include "effect/Missiles.h"
+#include "effect/Pulses.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
+#include "effect/Shots.h"
 #include "effect/Swords.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
@@ -29,6 +33,11 @@ constexpr const char* kNone = "none";
 template <class T>
 std::unique_ptr<Cast> make(const FactoryRow&) {
   return std::make_unique<T>();
+}
+
+template <class T>
+std::unique_ptr<Cast> makeVariant(const FactoryRow& row) {
+  return std::make_unique<T>(row.variant);
 }
 
 // Until its family is built a row's class is played by the plain effect.
@@ -62,23 +71,23 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"クロススプリット", "CrossSplit", nullptr, -1, make<CrossSplit>},
     {"撃剣", "BladeSpray", nullptr, -1, make<BladeSpray>},
     {"ビームソード", "BeamSword", nullptr, -1, make<BeamSword>},
-    {"射撃", "Shoot", nullptr, -1, standIn},
-    {"連射", "RunningFire", nullptr, -1, standIn},
-    {"毒矢", "PoisonArrow", nullptr, -1, standIn},
-    {"針", "Needle", nullptr, -1, standIn},
-    {"レーザー", "Laser", nullptr, -1, standIn},
-    {"グランドレーザー", "GrandLaser", nullptr, -1, standIn},
-    {"レーザードライブ", "LaserDrive", nullptr, -1, standIn},
-    {"電子光線", "SunBeam", nullptr, -1, standIn},
-    {"冷凍光線", "FreezingRay", nullptr, -1, standIn},
-    {"爆弾", "Bomb", nullptr, -1, standIn},
-    {"核爆弾", "NuclearBomb", nullptr, -1, standIn},
-    {"火炎放射", "Flamethrower", nullptr, -1, standIn},
-    {"マイクロミサイル", "MicroMissile", nullptr, -1, standIn},
-    {"レールガン", "Railgun", nullptr, -1, standIn},
-    {"マジックミサイル", "MagicMissile", nullptr, -1, standIn},
-    {"マジックナパーム", "MagicNapalm", nullptr, -1, standIn},
-    {"スターストライク", "StarStrike", nullptr, -1, standIn},
+    {"射撃", "Shoot", nullptr, -1, make<Shoot>},
+    {"連射", "RunningFire", nullptr, -1, make<RunningFire>},
+    {"毒矢", "PoisonArrow", nullptr, -1, make<PoisonArrow>},
+    {"針", "Needle", nullptr, -1, make<Needle>},
+    {"レーザー", "Laser", nullptr, -1, make<Laser>},
+    {"グランドレーザー", "GrandLaser", nullptr, -1, make<GrandLaser>},
+    {"レーザードライブ", "LaserDrive", nullptr, -1, make<LaserDrive>},
+    {"電子光線", "SunBeam", nullptr, -1, make<SunBeam>},
+    {"冷凍光線", "FreezingRay", nullptr, -1, make<FreezingRay>},
+    {"爆弾", "Bomb", nullptr, -1, make<Bomb>},
+    {"核爆弾", "NuclearBomb", nullptr, -1, make<NuclearBomb>},
+    {"火炎放射", "Flamethrower", nullptr, -1, make<Flamethrower>},
+    {"マイクロミサイル", "MicroMissile", nullptr, -1, make<MicroMissile>},
+    {"レールガン", "Railgun", nullptr, -1, make<Railgun>},
+    {"マジックミサイル", "MagicMissile", nullptr, -1, make<MagicMissile>},
+    {"マジックナパーム", "MagicNapalm", nullptr, -1, make<MagicNapalm>},
+    {"スターストライク", "StarStrike", nullptr, -1, make<StarStrike>},
     {"焦熱", "Flare", nullptr, -1, standIn},
     {"落雷", "Lightning", nullptr, -1, standIn},
     {"太陽光線", "SunLight", nullptr, -1, standIn},
@@ -88,7 +97,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"地響き", "Quake", nullptr, -1, standIn},
     {"豪雨", "Rain", nullptr, -1, standIn},
     {"振動波", "OscillatoryWave", nullptr, -1, standIn},
-    {"水弾", "WaterHammer", nullptr, -1, standIn},
+    {"水弾", "WaterHammer", nullptr, -1, make<WaterHammer>},
     {"クロスファイヤー", "CrossFire", nullptr, -1, standIn},
     {"クロスサンダー", "CrossThunder", nullptr, -1, standIn},
     {"冷たい手", "ColdTouch", nullptr, -1, make<ColdTouch>},
@@ -117,15 +126,15 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"ダブルキャスト", "DoubleCast", nullptr, -1, make<DoubleCast>},
     {"自爆", "SuicideBomb", nullptr, -1, make<SuicideBomb>},
     {"爪", "Claw", nullptr, -1, make<Claw>},
-    {"翼", "Feather", nullptr, -1, standIn},
+    {"翼", "Feather", nullptr, -1, make<Feather>},
     {"牙", "Bite", nullptr, -1, make<Bite>},
     {"吸血", "BloodSteal", nullptr, -1, make<BloodSteal>},
     {"冷凍法", "FreezeCounter", nullptr, -1, make<FreezeCounter>},
     {"再生", "Regenerate", nullptr, -1, standIn},
-    {"催眠光波", "ShockLight", nullptr, 0, standIn},
-    {"発狂光波", "ShockLight", nullptr, 1, standIn},
-    {"超音波", "SoundWave", nullptr, -1, standIn},
-    {"精神波動", "MindWave", nullptr, -1, standIn},
+    {"催眠光波", "ShockLight", nullptr, 0, makeVariant<ShockLight>},
+    {"発狂光波", "ShockLight", nullptr, 1, makeVariant<ShockLight>},
+    {"超音波", "SoundWave", nullptr, -1, make<SoundWave>},
+    {"精神波動", "MindWave", nullptr, -1, make<MindWave>},
     {"呼び声", "Call", nullptr, -1, standIn},
     {"絶叫", "Shout", nullptr, -1, standIn},
     {"凝視", "Gaze", nullptr, -1, standIn},

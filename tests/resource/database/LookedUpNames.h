@@ -85,6 +85,12 @@ inline constexpr Name kInCode[] = {
     {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
     // The key a locked chest spends.
     {kTool, "魔法鍵"},
+    // The shots, missiles and beams that play sounds by key (keys of their
+    // nodes of the effect-sound list).
+    {kSound, "main", "src/sound/list.txt#マイクロミサイル"}, {kSound, "hit", "src/sound/list.txt#マイクロミサイル"},
+    {kSound, "main", "src/sound/list.txt#火炎放射"}, {kSound, "main", "src/sound/list.txt#レーザードライブ"},
+    {kSound, "main", "src/sound/list.txt#電子光線"}, {kSound, "hit", "src/sound/list.txt#電子光線"},
+    {kSound, "main", "src/sound/list.txt#針"},
 };
 
 // Looked up in forms the source scan does not read: names a function
