@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,24 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
       n += isOf(stage.pool.node(i), modelName) ? 1 : 0;
     }
     return n;
+  }
+  // The nodes of the model ("" for bare ones) that the effect's next tick
+  // makes, before the pool steps them.
+  std::vector<const Game::SceneNode*> tickMade(Cast& effect, const char* modelName) {
+    std::vector<bool> before(static_cast<std::size_t>(stage.pool.capacity()));
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      before[static_cast<std::size_t>(i)] = stage.pool.node(i).isActive();
+    }
+    effect.tick();
+    std::vector<const Game::SceneNode*> made;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      const bool bare = *modelName == '\0' && node.isActive() && !node.getModel();
+      if (!before[static_cast<std::size_t>(i)] && (bare || isOf(node, modelName))) {
+        made.push_back(&node);
+      }
+    }
+    return made;
   }
   // Id and world position of every node in use of the model.
   std::map<Engine::u32, Vector3> nodesOf(const char* modelName) {
@@ -266,22 +286,13 @@ TEST_F(ProjectileEffectsTest, RunningFireBulletsStandStillThirtyTwoFromTheTarget
     target.updateWorld();
     auto effect = makeEffect("連射", action);
     stepThrough(*effect, 7);
-    std::vector<bool> before(static_cast<std::size_t>(stage.pool.capacity()));
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      before[static_cast<std::size_t>(i)] = stage.pool.node(i).isActive();
+    const std::vector<const Game::SceneNode*> bullets = tickMade(*effect, "");
+    EXPECT_EQ(static_cast<int>(bullets.size()), Game::Effect::RunningFire::kBullets) << apart;
+    for (const Game::SceneNode* bullet : bullets) {
+      EXPECT_FLOAT_EQ(bullet->position.x.velocity(), (apart - 32.f) / 16.f) << apart;
+      EXPECT_NEAR(bullet->position.y.velocity(), 0.f, 1e-5f) << apart;
+      EXPECT_NEAR(bullet->position.z.velocity(), 0.f, 1e-5f) << apart;
     }
-    effect->tick();
-    int bullets = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (!before[static_cast<std::size_t>(i)] && node.isActive() && !node.getModel()) {
-        ++bullets;
-        EXPECT_FLOAT_EQ(node.position.x.velocity(), (apart - 32.f) / 16.f) << apart;
-        EXPECT_NEAR(node.position.y.velocity(), 0.f, 1e-5f) << apart;
-        EXPECT_NEAR(node.position.z.velocity(), 0.f, 1e-5f) << apart;
-      }
-    }
-    EXPECT_EQ(bullets, Game::Effect::RunningFire::kBullets) << apart;
   }
 }
 
@@ -300,6 +311,101 @@ TEST_F(ProjectileEffectsTest, EachShockLightLoadsItsOwnPicture) {
     }
     stage.failures.clear();
   }
+}
+
+// Where and when what flies lands: bare carriers and rings moving onto
+// their marks (place + velocity x frames), the wings from half the caster's
+// size to either side of its front point, flattening over 72 frames; the
+// arrow on target 0 on frame 80 and not before; the cloud's layers widening
+// and waiting by their number; the reeling stars on 64; the caster's turn on
+// 0 and fall on 32.
+TEST_F(ProjectileEffectsTest, WhatFliesLandsOnItsMarkOnItsFrame) {
+  std::vector<RecordingAction*> actions = standardActions(0);
+  RecordingAction& one = *actions[0];
+  RecordingAction& three = *actions[2];
+  Game::Unit& caster = one.actor();
+  const Vector3 target = [&] {
+    Vector3 at;
+    one.target(0).getPosition(at);
+    return at;
+  }();
+  Vector3 ground = target;
+  ground.z = 0.f;
+
+  // The marks: the targets, or the ground under target 0.
+  const auto expectMarks = [&](const char* name, RecordingAction& action, int frame, const char* model, int frames,
+                               std::size_t count, bool onGround = false) {
+    auto effect = makeEffect(name, action);
+    stepThrough(*effect, frame - 1);
+    std::vector<const Game::SceneNode*> made = tickMade(*effect, model);
+    EXPECT_EQ(made.size(), count) << name;
+    for (const Game::SceneNode* node : made) {
+      Vector3 mark(node->position.x.velocity(), node->position.y.velocity(), node->position.z.velocity());
+      mark *= static_cast<float>(frames);
+      mark += node->position.value();
+      int near = 0;
+      for (int i = 0; i < action.targetCount(); ++i) {
+        Vector3 at;
+        action.target(i).getPosition(at);
+        near += distance(mark, onGround ? ground : at) < 1e-2f ? 1 : 0;
+      }
+      EXPECT_EQ(near, 1) << name;
+    }
+    return made;
+  };
+  expectMarks("射撃", one, 16, "", 16, 1);
+  expectMarks("精神波動", one, 16, "ring", 32, 16);
+  expectMarks("催眠光波", one, 0, "shot", 16, 8);
+  expectMarks("超音波", three, 32, "ring", 32, 36);
+  const std::vector<const Game::SceneNode*> wings = expectMarks("翼", one, 16, "", 32, 2, true);
+  ASSERT_EQ(wings.size(), 2u);
+  Vector3 front;
+  caster.getFrontPoint(front);
+  Vector3 from;
+  caster.getPosition(from);
+  // The side direction is as long as the way's level part.
+  const float side = std::hypot(target.x - from.x, target.y - from.y) / distance(target, from);
+  EXPECT_NEAR(distance(wings[0]->position.value(), wings[1]->position.value()), caster.getSize() * side, 1e-2f);
+  EXPECT_NEAR(distance(wings[0]->position.value(), front), caster.getSize() * side / 2.f, 1e-2f);
+  EXPECT_FLOAT_EQ(wings[0]->scale.z.velocity() * 72.f, -1.f);
+
+  auto arrow = makeEffect("毒矢", one);
+  stepThrough(*arrow, 79);
+  const std::map<Engine::u32, Vector3> flying = nodesOf("arrow");
+  ASSERT_EQ(flying.size(), 1u);
+  EXPECT_GT(distance(flying.begin()->second, target), 1.f);
+  step(*arrow);
+  EXPECT_LT(distance(nodesOf("arrow").begin()->second, target), 1e-2f);
+
+  auto bomb = makeEffect("核爆弾", one);
+  Game::Model* standing = caster.node()->getModel();
+  stepThrough(*bomb, 31);
+  EXPECT_EQ(caster.node()->getModel(), standing);
+  step(*bomb);
+  EXPECT_NE(caster.node()->getModel(), standing);
+  stepThrough(*bomb, 95);
+  std::set<std::pair<float, float>> layers;
+  for (const Game::SceneNode* layer : tickMade(*bomb, "cloud")) {
+    layers.emplace(layer->scale.x.value(), layer->getTime());
+  }
+  std::set<std::pair<float, float>> expected;
+  for (int k = 1; k <= 15; ++k) {
+    expected.emplace(0.2f * static_cast<float>(k * k) / 16.f, -5.f * static_cast<float>(k));
+  }
+  EXPECT_EQ(layers, expected);
+
+  auto wave = makeEffect("精神波動", one);
+  stepThrough(*wave, 63);
+  const std::size_t stars = nodesOf("main").size();
+  step(*wave);
+  EXPECT_EQ(nodesOf("main").size(), stars + 8);
+  step(*wave);
+  EXPECT_EQ(nodesOf("main").size(), stars + 8);
+
+  auto laser = makeEffect("レーザー", one);
+  caster.node()->rotation.setValue(0.f, 0.f, 0.f);
+  step(*laser);
+  EXPECT_NEAR(caster.node()->rotation.value().z, Engine::Math::atan2(target.y - from.y, target.x - from.x), 1e-3f);
 }
 
 }  // namespace
