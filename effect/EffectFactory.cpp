@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 
+#include "effect/Beams.h"
 #include "effect/Binds.h"
 #include "effect/Blows.h"
 #include "effect/Buffs.h"
@@ -16,8 +17,11 @@
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
 #include "effect/Kicks.h"
+#include "effect/Missiles.h"
+#include "effect/Pulses.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
+#include "effect/Shots.h"
 #include "effect/Stares.h"
 #include "effect/Storms.h"
 #include "effect/Strikes.h"
@@ -40,6 +44,12 @@ std::unique_ptr<Cast> make(const FactoryRow&) {
 
 // An eye reads the holder file its row names.
 std::unique_ptr<Cast> makeEye(const FactoryRow& row) { return std::make_unique<Eye>(row.holderFile); }
+
+// A class of several variants takes its row's.
+template <class T>
+std::unique_ptr<Cast> makeVariant(const FactoryRow& row) {
+  return std::make_unique<T>(row.variant);
+}
 
 // Until its family is built a row's class is played by the plain effect.
 std::unique_ptr<Cast> standIn(const FactoryRow&) { return std::make_unique<Dummy>(); }
@@ -101,6 +111,35 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"水弾", "WaterHammer", nullptr, -1, standIn},
     {"クロスファイヤー", "CrossFire", nullptr, -1, make<CrossFire>},
     {"クロスサンダー", "CrossThunder", nullptr, -1, make<CrossThunder>},
+    {"射撃", "Shoot", nullptr, -1, make<Shoot>},
+    {"連射", "RunningFire", nullptr, -1, make<RunningFire>},
+    {"毒矢", "PoisonArrow", nullptr, -1, make<PoisonArrow>},
+    {"針", "Needle", nullptr, -1, make<Needle>},
+    {"レーザー", "Laser", nullptr, -1, make<Laser>},
+    {"グランドレーザー", "GrandLaser", nullptr, -1, make<GrandLaser>},
+    {"レーザードライブ", "LaserDrive", nullptr, -1, make<LaserDrive>},
+    {"電子光線", "SunBeam", nullptr, -1, make<SunBeam>},
+    {"冷凍光線", "FreezingRay", nullptr, -1, make<FreezingRay>},
+    {"爆弾", "Bomb", nullptr, -1, make<Bomb>},
+    {"核爆弾", "NuclearBomb", nullptr, -1, make<NuclearBomb>},
+    {"火炎放射", "Flamethrower", nullptr, -1, make<Flamethrower>},
+    {"マイクロミサイル", "MicroMissile", nullptr, -1, make<MicroMissile>},
+    {"レールガン", "Railgun", nullptr, -1, make<Railgun>},
+    {"マジックミサイル", "MagicMissile", nullptr, -1, make<MagicMissile>},
+    {"マジックナパーム", "MagicNapalm", nullptr, -1, make<MagicNapalm>},
+    {"スターストライク", "StarStrike", nullptr, -1, make<StarStrike>},
+    {"焦熱", "Flare", nullptr, -1, standIn},
+    {"落雷", "Lightning", nullptr, -1, standIn},
+    {"太陽光線", "SunLight", nullptr, -1, standIn},
+    {"吹雪", "Blizzard", nullptr, -1, standIn},
+    {"烈風", "Tornado", nullptr, -1, standIn},
+    {"異界の風", "AbyssWind", nullptr, -1, standIn},
+    {"地響き", "Quake", nullptr, -1, standIn},
+    {"豪雨", "Rain", nullptr, -1, standIn},
+    {"振動波", "OscillatoryWave", nullptr, -1, standIn},
+    {"水弾", "WaterHammer", nullptr, -1, make<WaterHammer>},
+    {"クロスファイヤー", "CrossFire", nullptr, -1, standIn},
+    {"クロスサンダー", "CrossThunder", nullptr, -1, standIn},
     {"冷たい手", "ColdTouch", nullptr, -1, make<ColdTouch>},
     {"マジカルヒール", "MagicalHeal", nullptr, -1, make<MagicalHeal>},
     {"リフレッシュ", "Refresh", nullptr, -1, make<Refresh>},
@@ -127,7 +166,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"ダブルキャスト", "DoubleCast", nullptr, -1, make<DoubleCast>},
     {"自爆", "SuicideBomb", nullptr, -1, make<SuicideBomb>},
     {"爪", "Claw", nullptr, -1, make<Claw>},
-    {"翼", "Feather", nullptr, -1, standIn},
+    {"翼", "Feather", nullptr, -1, make<Feather>},
     {"牙", "Bite", nullptr, -1, make<Bite>},
     {"吸血", "BloodSteal", nullptr, -1, make<BloodSteal>},
     {"冷凍法", "FreezeCounter", nullptr, -1, make<FreezeCounter>},
@@ -145,6 +184,20 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, makeEye},
     {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, makeEye},
     {"オーバードライブ", "OverDrive", nullptr, -1, make<OverDrive>},
+    {"再生", "Regenerate", nullptr, -1, standIn},
+    {"催眠光波", "ShockLight", nullptr, 0, makeVariant<ShockLight>},
+    {"発狂光波", "ShockLight", nullptr, 1, makeVariant<ShockLight>},
+    {"超音波", "SoundWave", nullptr, -1, make<SoundWave>},
+    {"精神波動", "MindWave", nullptr, -1, make<MindWave>},
+    {"呼び声", "Call", nullptr, -1, standIn},
+    {"絶叫", "Shout", nullptr, -1, standIn},
+    {"凝視", "Gaze", nullptr, -1, standIn},
+    {"魔眼", "EvilEye", nullptr, -1, standIn},
+    {"氷の瞳", "IceEye", nullptr, -1, standIn},
+    {"眠たい視線", "Eye", "src/picture/animation/視線睡眠.txt", -1, standIn},
+    {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, standIn},
+    {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, standIn},
+    {"オーバードライブ", "OverDrive", nullptr, -1, standIn},
     {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, standIn},
     {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, standIn},
     {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, standIn},

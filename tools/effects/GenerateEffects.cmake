@@ -34,8 +34,15 @@ foreach(line IN LISTS lines)
     file(WRITE ${current} "// Written by tools/effects from effects.txt: edit that file.\nmaterials{ name glow; blendMode 0; depthWrite 0; }\n")
   elseif(command STREQUAL "model")
     list(LENGTH words count)
-    if(NOT count EQUAL 7 OR current STREQUAL "")
-      _fail("a model needs a file before it and 7 values: ${line}")
+    if((NOT count EQUAL 7 AND NOT count EQUAL 8) OR current STREQUAL "")
+      _fail("a model needs a file before it and 7 values (8 with its offset): ${line}")
+    endif()
+    # An eighth value moves the shape off the model's origin: a beam that
+    # starts at it.
+    set(offset "")
+    if(count EQUAL 8)
+      list(GET words 7 at)
+      set(offset " position ${at};")
     endif()
     list(GET words 0 name)
     list(GET words 1 frames)
@@ -51,7 +58,7 @@ foreach(line IN LISTS lines)
       "scale{ x{ ${scale} } y{ ${scale} } z{ ${scale} } } "
       "rotate{ x{ value 0; } y{ value 0; } z{ {value 0; delay ${frames};} {value ${spin};} } } "
       "transparency{ ${fade} } }\n"
-      "batch{ name ${name}Shape; type ${shape}; size ${size}; color ${colour}; materials{ name glow; } }\n"
+      "batch{ name ${name}Shape; type ${shape}; size ${size}; color ${colour};${offset} materials{ name glow; } }\n"
       "model{ name ${name}; time ${frames}; batch{ name ${name}Shape; } animation{ name ${name}Motion; } }\n")
   elseif(command STREQUAL "still")
     list(LENGTH words count)

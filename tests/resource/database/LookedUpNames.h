@@ -90,6 +90,12 @@ inline constexpr Name kInCode[] = {
     // The area attacks' sounds played by key.
     {kSound, "main", "src/sound/list.txt#蔦"}, {kSound, "main", "src/sound/list.txt#烈風"},
     {kSound, "main", "src/sound/list.txt#オーバードライブ"},
+    // The shots, missiles and beams that play sounds by key (keys of their
+    // nodes of the effect-sound list).
+    {kSound, "main", "src/sound/list.txt#マイクロミサイル"}, {kSound, "hit", "src/sound/list.txt#マイクロミサイル"},
+    {kSound, "main", "src/sound/list.txt#火炎放射"}, {kSound, "main", "src/sound/list.txt#レーザードライブ"},
+    {kSound, "main", "src/sound/list.txt#電子光線"}, {kSound, "hit", "src/sound/list.txt#電子光線"},
+    {kSound, "main", "src/sound/list.txt#針"},
 };
 
 // Looked up in forms the source scan does not read: names a function
