@@ -1,0 +1,342 @@
+#include "menu/Intermission.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
+
+#include "core/game/GameFlow.h"
+#include "core/game/SaveSlot.h"
+#include "core/game/SaveSlotList.h"
+#include "core/game/SaveSlotMenu.h"
+#include "data/party/PartyMembers.h"
+#include "data/stats/Experience.h"
+#include "data/unit/PlayerGhost.h"
+#include "menu/CampPhases.h"
+#include "menu/FormationPhase.h"
+#include "menu/StatusBoost.h"
+#include "menu/ToolPhase.h"
+#include "resource/database/ToolData.h"
+#include "tests/core/game/GameHelpers.h"
+#include "tests/core/game/KeyedGameFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Intermission;
+using Game::PlayerGhost;
+using Platform::Key;
+namespace Camp = Game::IntermissionStuff;
+
+// A title that hands over nothing: the flow only keeps the memory save.
+class IdleTitle : public Game::TitleStage {
+ public:
+  i32 update() override { return kStay; }
+  Game::GameData* takeGame() override { return nullptr; }
+};
+
+// The camp menu as the game runs it, over a party of Kessa and ミオ, one
+// frame at a time.
+class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::KeyedGameTest> {
+ protected:
+  void SetUp() override {
+    WithGame::SetUp();
+    GameTestSupport::putSampleFiles(fs(), "src/data/tool");
+    GameTestSupport::putSampleFiles(fs(), "src/picture/gui");
+    game().party().recruit(*database().findShell("Kessa"));
+    game().party().recruit(*database().findShell("ミオ"));
+  }
+  void TearDown() override {
+    Game::SaveSlotList::forgetCursor();
+    WithGame::TearDown();
+  }
+
+  void open(i32 saveMode = Intermission::kNoSave) {
+    game().setIntermission(new Intermission(game(), saveMode));
+    settle();
+  }
+  Intermission* camp() { return static_cast<Intermission*>(game().intermission()); }
+  template <class Phase>
+  Phase* phase() {
+    return camp() ? dynamic_cast<Phase*>(camp()->phase()) : nullptr;
+  }
+  PlayerGhost& member(i32 i) { return game().party().members().memberAt(i); }
+  // One game frame with the keys held; whether the camp is gone.
+  bool frame(std::initializer_list<Key> held = {}) {
+    step(held);
+    game().update();
+    return camp() == nullptr;
+  }
+  bool press(Key key) {
+    const bool gone = frame({key});
+    return frame() || gone;
+  }
+  // Past the input delay of freshly opened lists.
+  void settle() {
+    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame();
+  }
+  // Moves a list's cursor down or up onto the id.
+  void moveTo(const Game::ListMenu& list, i32 id) {
+    for (i32 i = 0; i < 20 && list.selectedId(0) != id; ++i) {
+      press(list.selectedId(0) < id ? Key::Down : Key::Up);
+    }
+    ASSERT_EQ(list.selectedId(0), id);
+  }
+  void openRow(i32 row) {
+    moveTo(camp()->top().list(), row);
+    press(kDecide);
+    settle();
+  }
+  void chooseMember(i32 i) {
+    moveTo(camp()->party().list(), i);
+    press(kDecide);
+    settle();
+  }
+  std::vector<i32> topIds() {
+    std::vector<i32> ids;
+    const Game::ListMenu& list = camp()->top().list();
+    for (i32 i = 0; i < list.itemCount(); ++i) ids.push_back(list.item(i)->id);
+    return ids;
+  }
+  std::tuple<i32, i32> cellOf(const PlayerGhost& ghost) {
+    const Game::PartyMembers& members = game().party().members();
+    for (i32 i = 0; i < members.count(); ++i) {
+      if (members.at(i).ghost == &ghost) return {members.at(i).row, members.at(i).column};
+    }
+    return {-1, -1};
+  }
+  i32 bagCount(const char* name) { return game().bag().countItem(database().findTool(name)); }
+};
+
+TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
+  const std::vector<i32> common = {1, 2, 3, 4, 5, 6, 7, 9};
+  const std::tuple<i32, std::vector<i32>> cases[] = {
+      {Intermission::kNoSave, common},
+      {Intermission::kMemorySave, {1, 2, 3, 4, 5, 6, 7, 9, 11}},
+      {Intermission::kFileSave, {1, 2, 3, 4, 5, 6, 7, 9, 10}},
+  };
+  for (const auto& [mode, ids] : cases) {
+    SCOPED_TRACE(mode);
+    open(mode);
+    EXPECT_EQ(topIds(), ids);
+    game().setIntermission(nullptr);
+  }
+}
+
+// Cancelling a member choice goes back to the top menu; cancelling the top
+// menu closes the camp.
+TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
+  open();
+  for (i32 row : {Intermission::kStatus, Intermission::kEquip, Intermission::kMasterSkill,
+                  Intermission::kStatusBoost, Intermission::kSwap}) {
+    SCOPED_TRACE(row);
+    openRow(row);
+    ASSERT_NE(camp()->phase(), nullptr);
+    press(kCancel);
+    EXPECT_EQ(camp()->phase(), nullptr);
+  }
+  EXPECT_TRUE(press(kCancel));
+}
+
+TEST_F(IntermissionTest, TheStatusScreenShowsTheChosenMemberUntilCancelled) {
+  open();
+  openRow(Intermission::kStatus);
+  chooseMember(1);
+  const Game::StatusScreen* screen = phase<Camp::Status>()->screen();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(&screen->unit().ghost(), &member(1));
+  EXPECT_EQ(screen->arts().abilityCount(), member(1).abilities().count());
+  press(kCancel);
+  EXPECT_EQ(phase<Camp::Status>()->screen(), nullptr);
+  press(kCancel);
+  EXPECT_EQ(camp()->phase(), nullptr);
+}
+
+TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
+  const auto cells = std::tuple(cellOf(member(0)), cellOf(member(1)));
+  PlayerGhost* kessa = &member(0);
+  PlayerGhost* mio = &member(1);
+  open();
+  openRow(Intermission::kSwap);
+  chooseMember(0);
+  chooseMember(1);
+  EXPECT_EQ(std::tuple(&member(0), &member(1)), std::tuple(mio, kessa));
+  EXPECT_EQ(std::tuple(cellOf(*mio), cellOf(*kessa)), cells);
+  press(kCancel);
+  EXPECT_EQ(camp()->party().list().chosen().size(), 0u);
+}
+
+TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
+  open();
+  openRow(Intermission::kFormation);
+  const auto* formation = phase<Camp::Formation>();
+  ASSERT_NE(formation, nullptr);
+  for (i32 i = 0; i < 4; ++i) press(Key::Right);
+  for (i32 i = 0; i < 4; ++i) press(Key::Up);
+  EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(2, 4));
+  for (i32 i = 0; i < 4; ++i) press(Key::Left);
+  for (i32 i = 0; i < 6; ++i) press(Key::Down);
+  EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(0, 0));
+}
+
+// A held member put on an empty cell moves there; put on a member, the two
+// trade cells.
+TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
+  PlayerGhost& kessa = member(0);
+  PlayerGhost& mio = member(1);
+  const auto mioCell = cellOf(mio);
+  open();
+  openRow(Intermission::kFormation);
+  const auto* formation = phase<Camp::Formation>();
+  const auto moveTo = [&](i32 row, i32 column) {
+    while (formation->row() != row) press(formation->row() < row ? Key::Right : Key::Left);
+    while (formation->column() != column) press(formation->column() < column ? Key::Up : Key::Down);
+  };
+  moveTo(std::get<0>(cellOf(kessa)), std::get<1>(cellOf(kessa)));
+  press(kDecide);
+  EXPECT_EQ(formation->held(), &kessa);
+  moveTo(2, 4);
+  press(kDecide);
+  EXPECT_EQ(cellOf(kessa), std::tuple(2, 4));
+  EXPECT_EQ(formation->held(), nullptr);
+  press(kDecide);
+  moveTo(std::get<0>(mioCell), std::get<1>(mioCell));
+  press(kDecide);
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(mioCell, std::tuple(2, 4)));
+  // Cancel lets go of a held member first, then leaves.
+  press(kDecide);
+  press(kCancel);
+  EXPECT_EQ(formation->held(), nullptr);
+  press(kCancel);
+  EXPECT_EQ(camp()->phase(), nullptr);
+}
+
+TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
+  game().bag().add(Game::Article::fromItem(database().findTool("薬草")), 2);
+  member(0).lpRef() = 1;
+  open();
+  openRow(Intermission::kTool);
+  press(kDecide);
+  ASSERT_NE(phase<Camp::Tool>()->confirmation(), nullptr);
+  settle();
+  press(kDecide);
+  ASSERT_TRUE(phase<Camp::Tool>()->isRunning());
+  for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
+    i % 2 ? frame() : frame({kDecide});
+  }
+  EXPECT_EQ(camp()->phase(), nullptr);
+  EXPECT_EQ(member(0).lp(), 31);
+  EXPECT_EQ(bagCount("薬草"), 1);
+  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+}
+
+// A script that closes the camp under itself still takes its variable.
+TEST_F(IntermissionTest, TheItemVariableGoesWhenTheCampClosesUnderTheScript) {
+  fs().put("src/data/tool/薬草.txt", "closeIntermission{} sleep{ value 10; }");
+  game().bag().add(Game::Article::fromItem(database().findTool("薬草")), 1);
+  open();
+  openRow(Intermission::kTool);
+  press(kDecide);
+  settle();
+  press(kDecide);
+  for (i32 i = 0; i < 5 && camp(); ++i) frame();
+  EXPECT_EQ(camp(), nullptr);
+  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+}
+
+TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
+  member(0).gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
+  const i32 points = member(0).masterPoint();
+  const i32 arts = member(0).abilities().count();
+  open();
+  openRow(Intermission::kMasterSkill);
+  chooseMember(0);
+  auto* learn = phase<Camp::MasterSkill>();
+  ASSERT_NE(learn->learnList().selectedCandidate(), nullptr);
+  const i32 cost = learn->learnList().selectedCandidate()->effectiveCost(member(0).abilities());
+  press(kDecide);
+  EXPECT_EQ(member(0).masterPoint(), points - cost);
+  EXPECT_EQ(member(0).abilities().count(), arts + 1);
+  EXPECT_EQ(learn->arts().abilityCount(), arts + 1);
+}
+
+TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
+  member(0).gainExperience(nullptr, Game::Experience::forLevel(3), 0);
+  ASSERT_EQ(member(0).bonusPoint(), 2);
+  open();
+  openRow(Intermission::kStatusBoost);
+  chooseMember(0);
+  auto* boost = phase<Camp::StatusBoost>();
+  moveTo(boost->list(), Game::Parameters::kStrength);
+  press(kDecide);
+  EXPECT_EQ(std::tuple(member(0).bonusPoint(), member(0).bonus()[Game::Parameters::kStrength]), std::tuple(1, 1));
+}
+
+TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
+  open(Intermission::kFileSave);
+  openRow(Intermission::kSave);
+  ASSERT_NE(camp()->saveMenu(), nullptr);
+  moveTo(camp()->saveMenu()->menu(), 0);
+  press(kDecide);
+  EXPECT_TRUE(Game::SaveSlot::exists(0));
+  press(kCancel);
+  EXPECT_EQ(camp()->saveMenu(), nullptr);
+}
+
+TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
+  Game::GameFlow::create([](bool) -> Game::TitleStage* { return new IdleTitle(); });
+  game().money() = 321;
+  open(Intermission::kMemorySave);
+  openRow(Intermission::kQuickSave);
+  const Game::NmlDocument* saved = Game::GameFlow::instance()->memorySaveDocument();
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(GameTestSupport::compactText(*saved), GameTestSupport::body(game()));
+  ASSERT_NE(phase<Camp::QuickSave>(), nullptr);
+  press(kDecide);
+  EXPECT_EQ(camp()->phase(), nullptr);
+  Game::GameFlow::destroy();
+}
+
+// A boost costs one more point every four boosts; a parameter boosted 16
+// times (or none at all) shows cost 0 and is never boosted again.
+TEST(StatusBoostRules, TheCostOfTheNextBoost) {
+  const std::tuple<i32, i32> cases[] = {{0, 1}, {3, 1}, {4, 2}, {11, 3}, {15, 4}, {16, 0}, {40, 0}, {-3, 1}};
+  for (const auto& [boosts, cost] : cases) {
+    PlayerGhost ghost;
+    ghost.bonus()[Game::Parameters::kAgility] = boosts;
+    EXPECT_EQ(ghost.boostCost(Game::Parameters::kAgility), cost) << boosts;
+  }
+  PlayerGhost ghost;
+  EXPECT_EQ(std::tuple(ghost.boostCost(-1), ghost.boostCost(Game::Parameters::kCount)), std::tuple(0, 0));
+}
+
+TEST(StatusBoostRules, OnlyAnAffordableBoostWithACostIsTaken) {
+  PlayerGhost ghost;
+  ghost.gainExperience(nullptr, Game::Experience::forLevel(4), 0);
+  ASSERT_EQ(ghost.bonusPoint(), 3);
+  Game::Parameters& bonus = ghost.bonus();
+  bonus[Game::Parameters::kHp] = 16;       // fully boosted
+  bonus[Game::Parameters::kLp] = 12;       // costs 4
+  bonus[Game::Parameters::kAgility] = 8;  // costs 3
+  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kHp));
+  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kLp));
+  EXPECT_TRUE(ghost.boostParameter(Game::Parameters::kAgility));
+  EXPECT_EQ(std::tuple(bonus[Game::Parameters::kHp], bonus[Game::Parameters::kLp], bonus[Game::Parameters::kAgility],
+                       ghost.bonusPoint()),
+            std::tuple(16, 12, 9, 0));
+}
+
+TEST(StatusBoostRules, RowTexts) {
+  const std::tuple<Camp::BoostRow, const char*> cases[] = {
+      {{2, 65, 66}, " 2    65 →   66"},
+      {{12, 1234, 1236}, "12  1234 → 1236"},
+      {{0, 80, 81}, "  80"},
+  };
+  for (const auto& [row, text] : cases) {
+    Game::String out;
+    Camp::StatusBoost::rowText(out, row);
+    EXPECT_STREQ(out.c_str(), text);
+  }
+}
+
+}  // namespace
