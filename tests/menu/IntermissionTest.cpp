@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <tuple>
 #include <vector>
 
+#include "Engine/Graphics/Manager.h"
 #include "core/game/GameFlow.h"
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
@@ -16,6 +18,7 @@
 #include "menu/FormationPhase.h"
 #include "menu/StatusBoost.h"
 #include "menu/ToolPhase.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "resource/database/ToolData.h"
 #include "tests/core/game/GameHelpers.h"
 #include "tests/core/game/KeyedGameFixture.h"
@@ -41,13 +44,20 @@ class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
  protected:
   void SetUp() override {
     WithGame::SetUp();
+    // Pictures build their meshes on the (fake) device; screens draw into
+    // the renderer's queue.
+    Engine::Graphics::Manager::create(800, 600, false, true, false);
+    Game::SceneRenderer::create(800, 600);
     GameTestSupport::putSampleFiles(fs(), "src/data/tool");
     GameTestSupport::putSampleFiles(fs(), "src/picture/gui");
     game().party().recruit(*database().findShell("Kessa"));
-    game().party().recruit(*database().findShell("ミオ"));
+    game().party().recruit(*database().findShell("灯りのミオ"));
   }
   void TearDown() override {
     Game::SaveSlotList::forgetCursor();
+    mGame.reset();
+    Game::SceneRenderer::destroy();
+    Engine::Graphics::Manager::destroy();
     WithGame::TearDown();
   }
 
@@ -56,9 +66,12 @@ class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
     settle();
   }
   Intermission* camp() { return static_cast<Intermission*>(game().intermission()); }
+  // The open screen as its class; a test without it cannot go on.
   template <class Phase>
-  Phase* phase() {
-    return camp() ? dynamic_cast<Phase*>(camp()->phase()) : nullptr;
+  Phase& phase() {
+    auto* open = camp() ? dynamic_cast<Phase*>(camp()->phase()) : nullptr;
+    if (!open) std::abort();
+    return *open;
   }
   PlayerGhost& member(i32 i) { return game().party().members().memberAt(i); }
   // One game frame with the keys held; whether the camp is gone.
@@ -75,12 +88,13 @@ class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
   void settle() {
     for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame();
   }
-  // Moves a list's cursor down or up onto the id.
+  // Moves a list's cursor down or up onto the item of the id.
   void moveTo(const Game::ListMenu& list, i32 id) {
-    for (i32 i = 0; i < 20 && list.selectedId(0) != id; ++i) {
-      press(list.selectedId(0) < id ? Key::Down : Key::Up);
+    const auto cursorId = [&list] { return list.item(list.cursor())->id; };
+    for (i32 i = 0; i < 30 && cursorId() != id; ++i) {
+      press(cursorId() < id ? Key::Down : Key::Up);
     }
-    ASSERT_EQ(list.selectedId(0), id);
+    ASSERT_EQ(cursorId(), id);
   }
   void openRow(i32 row) {
     moveTo(camp()->top().list(), row);
@@ -142,12 +156,12 @@ TEST_F(IntermissionTest, TheStatusScreenShowsTheChosenMemberUntilCancelled) {
   open();
   openRow(Intermission::kStatus);
   chooseMember(1);
-  const Game::StatusScreen* screen = phase<Camp::Status>()->screen();
-  ASSERT_NE(screen, nullptr);
+  const Game::StatusScreen* screen = phase<Camp::Status>().screen();
+  if (!screen) std::abort();
   EXPECT_EQ(&screen->unit().ghost(), &member(1));
   EXPECT_EQ(screen->arts().abilityCount(), member(1).abilities().count());
   press(kCancel);
-  EXPECT_EQ(phase<Camp::Status>()->screen(), nullptr);
+  EXPECT_EQ(phase<Camp::Status>().screen(), nullptr);
   press(kCancel);
   EXPECT_EQ(camp()->phase(), nullptr);
 }
@@ -169,8 +183,7 @@ TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
 TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
   open();
   openRow(Intermission::kFormation);
-  const auto* formation = phase<Camp::Formation>();
-  ASSERT_NE(formation, nullptr);
+  const auto* formation = &phase<Camp::Formation>();
   for (i32 i = 0; i < 4; ++i) press(Key::Right);
   for (i32 i = 0; i < 4; ++i) press(Key::Up);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(2, 4));
@@ -187,7 +200,7 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
   const auto mioCell = cellOf(mio);
   open();
   openRow(Intermission::kFormation);
-  const auto* formation = phase<Camp::Formation>();
+  const auto* formation = &phase<Camp::Formation>();
   const auto moveTo = [&](i32 row, i32 column) {
     while (formation->row() != row) press(formation->row() < row ? Key::Right : Key::Left);
     while (formation->column() != column) press(formation->column() < column ? Key::Up : Key::Down);
@@ -217,10 +230,10 @@ TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
   open();
   openRow(Intermission::kTool);
   press(kDecide);
-  ASSERT_NE(phase<Camp::Tool>()->confirmation(), nullptr);
+  ASSERT_NE(phase<Camp::Tool>().confirmation(), nullptr);
   settle();
   press(kDecide);
-  ASSERT_TRUE(phase<Camp::Tool>()->isRunning());
+  ASSERT_TRUE(phase<Camp::Tool>().isRunning());
   for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
     i % 2 ? frame() : frame({kDecide});
   }
@@ -251,7 +264,7 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   open();
   openRow(Intermission::kMasterSkill);
   chooseMember(0);
-  auto* learn = phase<Camp::MasterSkill>();
+  auto* learn = &phase<Camp::MasterSkill>();
   ASSERT_NE(learn->learnList().selectedCandidate(), nullptr);
   const i32 cost = learn->learnList().selectedCandidate()->effectiveCost(member(0).abilities());
   press(kDecide);
@@ -266,7 +279,7 @@ TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
   open();
   openRow(Intermission::kStatusBoost);
   chooseMember(0);
-  auto* boost = phase<Camp::StatusBoost>();
+  auto* boost = &phase<Camp::StatusBoost>();
   moveTo(boost->list(), Game::Parameters::kStrength);
   press(kDecide);
   EXPECT_EQ(std::tuple(member(0).bonusPoint(), member(0).bonus()[Game::Parameters::kStrength]), std::tuple(1, 1));
@@ -290,8 +303,10 @@ TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
   openRow(Intermission::kQuickSave);
   const Game::NmlDocument* saved = Game::GameFlow::instance()->memorySaveDocument();
   ASSERT_NE(saved, nullptr);
-  EXPECT_EQ(GameTestSupport::compactText(*saved), GameTestSupport::body(game()));
-  ASSERT_NE(phase<Camp::QuickSave>(), nullptr);
+  // All but the play time, which ran on since.
+  const auto afterTime = [](const std::string& body) { return body.substr(body.find("flag{")); };
+  EXPECT_EQ(afterTime(GameTestSupport::compactText(*saved)), afterTime(GameTestSupport::body(game())));
+  phase<Camp::QuickSave>();
   press(kDecide);
   EXPECT_EQ(camp()->phase(), nullptr);
   Game::GameFlow::destroy();

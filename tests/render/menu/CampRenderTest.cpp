@@ -30,7 +30,7 @@ class CampRender : public InterfaceRender {
     Game::RandomGenerator::create();
     game = std::make_unique<Game::GameData>();
     Game::Database& database = *Game::Database::instance();
-    for (const char* shell : {"Kessa", "ミオ"}) {
+    for (const char* shell : {"Kessa", "灯りのミオ"}) {
       game->party().recruit(*database.findShell(shell));
     }
     kessa().gainExperience(nullptr, Game::Experience::forLevel(12), Game::Experience::forMasterLevel(4));
