@@ -34,8 +34,9 @@ void put(TextGrid& grid, i32 row, i32 column, const char* text, u32 argb, bool g
   cell.color = argb;
 }
 
+// A blank keeps each value clear of its label.
 void putNumber(TextGrid& grid, i32 row, i32 column, i32 value) {
-  String text;
+  String text(" ");
   text.appendInt(value);
   put(grid, row, column, text.c_str(), kValueColor);
 }
@@ -82,7 +83,7 @@ void fillFactors(TextGrid& grid, const Unit& unit) {
     const float factor = unit.defense().factors()[i];
     if (factor != 1.f) {
       put(grid, row, kFactorColumn, constants.abilityFlagName(i), kLabelColor, true);
-      String text;
+      String text(" ");
       text.appendInt(static_cast<i32>(factor * 100.f));
       text.append("%");
       put(grid, row, kFactorColumn + 1, text.c_str(), kValueColor);

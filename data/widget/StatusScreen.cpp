@@ -18,15 +18,9 @@ StatusScreen::StatusScreen(PlayerGhost& ghost, Bag& bag) : mGhost(ghost), mUnit(
   mArts.placeCentered(kArtsX, kArtsY);
 }
 
-float StatusScreen::sheetY() const {
-  float height = 0.f;
-  mGhost.measureSheet(nullptr, &height, StatusSheet::kAllRows);
-  return kSheetTop - height - kSheetGap;
-}
-
 void StatusScreen::draw() {
   mGhost.drawFace(kFaceSide);
-  mGhost.drawSheet(kSheetX, sheetY(), true, true, StatusSheet::kAllRows);
+  mGhost.drawSheet(kSheetX, kSheetY, true, true, StatusSheet::kAllRows);
   mSlots.update(false);
   UnitPanels::drawDetailPanels(mUnit, kPanelsX, kPanelsY);
 }

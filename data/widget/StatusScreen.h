@@ -16,15 +16,16 @@ class PlayerGhost;
 // face. The arts list takes the keys; cancel leaves.
 class StatusScreen {
  public:
+  // Top-left corners: the sheet across the top, the arts and the slots
+  // side by side under it, the detail panels at the bottom.
   static constexpr float kSheetX = -160.f;
-  static constexpr float kSheetTop = 240.f;
-  static constexpr float kSheetGap = 32.f;
+  static constexpr float kSheetY = 280.f;
   static constexpr float kArtsX = -320.f;
   static constexpr float kArtsY = 120.f;
-  static constexpr float kSlotsX = 160.f;
+  static constexpr float kSlotsX = -96.f;
   static constexpr float kSlotsY = 120.f;
   static constexpr float kPanelsX = -320.f;
-  static constexpr float kPanelsY = -96.f;
+  static constexpr float kPanelsY = -72.f;
   static constexpr Engine::i32 kFaceSide = 1;
 
   StatusScreen(PlayerGhost& ghost, Bag& bag);
@@ -35,9 +36,6 @@ class StatusScreen {
   const Unit& unit() const { return mUnit; }
   const ArtsPanel& arts() const { return mArts; }
   const EquipPanel& slots() const { return mSlots; }
-  // Where the sheet's top-left corner stands: below the top by its height
-  // and the gap.
-  float sheetY() const;
 
  private:
   void draw();

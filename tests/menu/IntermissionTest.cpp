@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -11,14 +12,17 @@
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
 #include "core/game/SaveSlotMenu.h"
+#include "data/Unit.h"
 #include "data/party/PartyMembers.h"
 #include "data/stats/Experience.h"
 #include "data/unit/PlayerGhost.h"
+#include "data/unit/UnitPanels.h"
 #include "menu/CampPhases.h"
 #include "menu/FormationPhase.h"
 #include "menu/StatusBoost.h"
 #include "menu/ToolPhase.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/TextGrid.h"
 #include "resource/database/ToolData.h"
 #include "tests/core/game/GameHelpers.h"
 #include "tests/core/game/KeyedGameFixture.h"
@@ -164,6 +168,33 @@ TEST_F(IntermissionTest, TheStatusScreenShowsTheChosenMemberUntilCancelled) {
   EXPECT_EQ(phase<Camp::Status>().screen(), nullptr);
   press(kCancel);
   EXPECT_EQ(camp()->phase(), nullptr);
+}
+
+// Kessa's 革の鎧 gives its defences (斬撃 and 打撃 2) and protector values
+// (defence 8 against 斬撃 打撃 射撃, magic defence 3 against the rest); her
+// shell's 精神攻撃 factor of 20 leaves 80%. Boosts show signed.
+TEST_F(IntermissionTest, TheDetailTableListsLabelledColumns) {
+  Game::Unit unit(member(0));
+  unit.setBoost(Game::Parameters::kStrength, 3);
+  unit.setBoost(Game::Parameters::kAgility, -2);
+  Game::TextGrid grid;
+  Game::UnitPanels::fillDetailTable(grid, unit);
+  const auto row = [&grid](i32 r, i32 from, i32 to) {
+    std::vector<std::string> texts;
+    for (i32 c = from; c <= to; ++c) {
+      const char* text = grid.cell(r, c).text.c_str();
+      texts.emplace_back(text ? text : "");
+    }
+    return texts;
+  };
+  using Texts = std::vector<std::string>;
+  EXPECT_EQ(row(0, 5, 7), (Texts{"  防御", "", "  属性"}));
+  EXPECT_EQ(row(1, 5, 8), (Texts{"  斬撃", " 10", "  精神攻撃", " 80%"}));
+  EXPECT_EQ(row(3, 5, 8), (Texts{"  射撃", " 8", "", ""}));
+  EXPECT_EQ(row(4, 5, 6), (Texts{"  衝撃", " 3"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kStrength, 2, 3), (Texts{" +3", "  魔力"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kAgility, 2, 2), (Texts{" -2"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kHp, 2, 2), (Texts{""}));
 }
 
 TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {

@@ -78,12 +78,17 @@ TEST_F(CampRender, TopMenuStatusBoostAndFormation) {
   keep(boosts, "camp_boost.tga");
   EXPECT_TRUE(hasLightPixel(boosts, -316, 236, -100, 200)) << "the sheet";
 
+  // Kessa under the cursor, ミオ behind her.
+  game->party().members().at(0).column = 2;
+  game->party().members().at(1).row = 1;
+  game->party().members().at(1).column = 2;
   Camp::Formation formation(*camp);
   const Image cells = draw([&] { formation.update(*game); });
   keep(cells, "camp_formation.tga");
   EXPECT_NE(at(cells, static_cast<i32>(Camp::Formation::cellX(2)), static_cast<i32>(Camp::Formation::cellY(4))),
             kBlack)
       << "an empty back cell's tile";
+  EXPECT_TRUE(hasLightPixel(cells, 4, -98, 200, -116)) << "the notes";
 }
 
 }  // namespace
