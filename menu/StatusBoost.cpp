@@ -55,6 +55,10 @@ void StatusBoost::rowText(String& out, const BoostRow& row) {
   }
 }
 
+float StatusBoost::gaugeFraction(i32 boosts) {
+  return static_cast<float>(std::clamp(boosts, 0, PlayerGhost::kMaxBoosts)) / static_cast<float>(PlayerGhost::kMaxBoosts);
+}
+
 void StatusBoost::open(GameData&, PlayerGhost& ghost) {
   build(ghost);
   mList.placeCentered(kSheetX, belowSheet(ghost));
@@ -82,8 +86,7 @@ void StatusBoost::build(const PlayerGhost& ghost) {
 void StatusBoost::drawGauges(const PlayerGhost& ghost) const {
   const float left = mList.columnX(0.f) + kGaugeX;
   for (i32 i = 0; i < Parameters::kCount; ++i) {
-    const float fraction = static_cast<float>(std::clamp(ghost.bonus()[i], 0, PlayerGhost::kMaxBoosts)) /
-                           static_cast<float>(PlayerGhost::kMaxBoosts);
+    const float fraction = gaugeFraction(ghost.bonus()[i]);
     const float top = mList.contentTop() + mList.scroll() - kRowHeight * static_cast<float>(i) - kGaugeDrop;
     UiDraw::drawPictureRect(fraction, kGaugeFill, kGaugeBack, left, top, kGaugeWidth, kGaugeHeight, 0.f);
   }

@@ -35,6 +35,8 @@ class StatusBoost final : public MemberPhase {
   // value in 4 digits, the arrow and the next value; only the value when
   // the parameter is fully boosted.
   static void rowText(String& out, const BoostRow& row);
+  // How full a parameter's gauge is: its boosts of the most it can have.
+  static float gaugeFraction(Engine::i32 boosts);
   ListMenu& list() { return mList; }
 
  private:

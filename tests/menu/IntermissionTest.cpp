@@ -150,9 +150,20 @@ TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
     SCOPED_TRACE(row);
     openRow(row);
     ASSERT_NE(camp()->phase(), nullptr);
+    if (row != Intermission::kSwap) {
+      chooseMember(0);
+      press(kCancel);
+      ASSERT_NE(camp()->phase(), nullptr);
+      EXPECT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), nullptr);
+    }
     press(kCancel);
     EXPECT_EQ(camp()->phase(), nullptr);
   }
+  openRow(Intermission::kConfig);
+  EXPECT_NE(camp()->configMenu(), nullptr);
+  EXPECT_EQ(std::tuple(camp()->saveMenu(), camp()->phase()), std::tuple(nullptr, nullptr));
+  game().setIntermission(nullptr);
+  open();
   EXPECT_TRUE(press(kCancel));
 }
 
@@ -175,7 +186,7 @@ TEST_F(IntermissionTest, TheStatusScreenShowsTheChosenMemberUntilCancelled) {
 // shell's 精神攻撃 factor of 20 leaves 80%. Boosts show signed.
 TEST_F(IntermissionTest, TheDetailTableListsLabelledColumns) {
   Game::Unit unit(member(0));
-  unit.setBoost(Game::Parameters::kStrength, 3);
+  unit.setBoost(Game::Parameters::kStrength, 1);
   unit.setBoost(Game::Parameters::kAgility, -2);
   Game::TextGrid grid;
   Game::UnitPanels::fillDetailTable(grid, unit);
@@ -192,9 +203,9 @@ TEST_F(IntermissionTest, TheDetailTableListsLabelledColumns) {
   EXPECT_EQ(row(1, 5, 8), (Texts{"  斬撃", " 10", "  精神攻撃", " 80%"}));
   EXPECT_EQ(row(3, 5, 8), (Texts{"  射撃", " 8", "", ""}));
   EXPECT_EQ(row(4, 5, 6), (Texts{"  衝撃", " 3"}));
-  EXPECT_EQ(row(1 + Game::Parameters::kStrength, 2, 3), (Texts{" +3", "  魔力"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kStrength, 2, 3), (Texts{" +1", "  魔力"}));
   EXPECT_EQ(row(1 + Game::Parameters::kAgility, 2, 2), (Texts{" -2"}));
-  EXPECT_EQ(row(1 + Game::Parameters::kHp, 2, 2), (Texts{""}));
+  EXPECT_EQ(row(1 + Game::Parameters::kHp, 0, 2), (Texts{"HP", " " + std::to_string(unit.maxHp()), ""}));
 }
 
 TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
@@ -236,17 +247,21 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
     while (formation->row() != row) press(formation->row() < row ? Key::Right : Key::Left);
     while (formation->column() != column) press(formation->column() < column ? Key::Up : Key::Down);
   };
-  moveTo(std::get<0>(cellOf(kessa)), std::get<1>(cellOf(kessa)));
+  ASSERT_EQ(std::tuple(cellOf(kessa), mioCell), std::tuple(std::tuple(0, 0), std::tuple(0, 1)));
+  moveTo(0, 0);
   press(kDecide);
   EXPECT_EQ(formation->held(), &kessa);
-  moveTo(2, 4);
+  // Under the cursor: her sheet and the notes of her cell, open to close
+  // attacks with no one in front.
+  EXPECT_STREQ(Game::SceneRenderer::instance()->textWriter().lastText().c_str(), "前衛 近距離攻撃を受ける");
+  moveTo(0, 4);
   press(kDecide);
-  EXPECT_EQ(cellOf(kessa), std::tuple(2, 4));
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(std::tuple(0, 4), mioCell));
   EXPECT_EQ(formation->held(), nullptr);
   press(kDecide);
-  moveTo(std::get<0>(mioCell), std::get<1>(mioCell));
+  moveTo(0, 1);
   press(kDecide);
-  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(mioCell, std::tuple(2, 4)));
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(std::tuple(0, 1), std::tuple(0, 4)));
   // Cancel lets go of a held member first, then leaves.
   press(kDecide);
   press(kCancel);
@@ -302,6 +317,9 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   EXPECT_EQ(member(0).masterPoint(), points - cost);
   EXPECT_EQ(member(0).abilities().count(), arts + 1);
   EXPECT_EQ(learn->arts().abilityCount(), arts + 1);
+  // The member's arts stand right of the list, 32 units clear.
+  const Game::ListMenu& list = learn->learnList().list();
+  EXPECT_EQ(learn->arts().list().columnX(0.f), list.columnX(0.f) + list.width() + 32.f);
 }
 
 TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
@@ -348,9 +366,11 @@ TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
 TEST(StatusBoostRules, TheCostOfTheNextBoost) {
   const std::tuple<i32, i32> cases[] = {{0, 1}, {3, 1}, {4, 2}, {11, 3}, {15, 4}, {16, 0}, {40, 0}, {-3, 1}};
   for (const auto& [boosts, cost] : cases) {
-    PlayerGhost ghost;
-    ghost.bonus()[Game::Parameters::kAgility] = boosts;
-    EXPECT_EQ(ghost.boostCost(Game::Parameters::kAgility), cost) << boosts;
+    for (i32 parameter : {Game::Parameters::kHp, Game::Parameters::kAgility, Game::Parameters::kPsyche}) {
+      PlayerGhost ghost;
+      ghost.bonus()[parameter] = boosts;
+      EXPECT_EQ(ghost.boostCost(parameter), cost) << boosts << " boosts of " << parameter;
+    }
   }
   PlayerGhost ghost;
   EXPECT_EQ(std::tuple(ghost.boostCost(-1), ghost.boostCost(Game::Parameters::kCount)), std::tuple(0, 0));
@@ -370,6 +390,13 @@ TEST(StatusBoostRules, OnlyAnAffordableBoostWithACostIsTaken) {
   EXPECT_EQ(std::tuple(bonus[Game::Parameters::kHp], bonus[Game::Parameters::kLp], bonus[Game::Parameters::kAgility],
                        ghost.bonusPoint()),
             std::tuple(16, 12, 9, 0));
+}
+
+TEST(StatusBoostRules, TheGaugeFillsWithTheBoosts) {
+  const std::tuple<i32, float> cases[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
+  for (const auto& [boosts, fraction] : cases) {
+    EXPECT_EQ(Camp::StatusBoost::gaugeFraction(boosts), fraction) << boosts;
+  }
 }
 
 TEST(StatusBoostRules, RowTexts) {
