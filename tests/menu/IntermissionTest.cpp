@@ -248,6 +248,10 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
     while (formation->column() != column) press(formation->column() < column ? Key::Up : Key::Down);
   };
   ASSERT_EQ(std::tuple(cellOf(kessa), mioCell), std::tuple(std::tuple(0, 0), std::tuple(0, 1)));
+  Game::BattleGrid grid;
+  Camp::Formation::markCells(game().party().members(), grid);
+  EXPECT_EQ(std::tuple(grid.isOccupied(0, 0), grid.isOccupied(0, 1), grid.isOccupied(0, 2)),
+            std::tuple(true, true, false));
   moveTo(0, 0);
   press(kDecide);
   EXPECT_EQ(formation->held(), &kessa);
@@ -329,6 +333,10 @@ TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
   openRow(Intermission::kStatusBoost);
   chooseMember(0);
   auto* boost = &phase<Camp::StatusBoost>();
+  // A row per parameter, HP first.
+  const auto* first = dynamic_cast<const Game::Widget::Text*>(boost->list().item(0));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(std::tuple(std::string(first->text.c_str()), first->id), std::tuple(std::string("HP"), 0));
   moveTo(boost->list(), Game::Parameters::kStrength);
   press(kDecide);
   EXPECT_EQ(std::tuple(member(0).bonusPoint(), member(0).bonus()[Game::Parameters::kStrength]), std::tuple(1, 1));
