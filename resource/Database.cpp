@@ -6,6 +6,7 @@
 #include "core/string/StringRef.h"
 #include "file/nml/NmlDocument.h"
 #include "file/DataError.h"
+#include "file/FileReader.h"
 
 namespace Game {
 
@@ -96,6 +97,27 @@ void Database::createAndLoad() {
   create();
   gInstance->load();
   gInstance->loadMaps();
+  gInstance->checkToolScripts();
+}
+
+void Database::checkToolScripts() const {
+  DataError::Scope scope(kBattleFiles[kTools]);
+  String path;
+  for (const ToolData& tool : mTools) {
+    if (tool.script()[0] == '\0') {
+      continue;
+    }
+    tool.scriptPath(path);
+    FileReader reader;
+    reader.open(path.c_str(), true, false, false);
+    if (reader.size() == 0) {
+      scope.setRecord("tool", tool.name());
+      String problem("use script \"");
+      problem.append(path.c_str());
+      problem.append("\" is missing or empty");
+      DataError::badRecord(__FILE__, __LINE__, problem.c_str());
+    }
+  }
 }
 
 void Database::destroy() {

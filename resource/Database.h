@@ -36,7 +36,11 @@ class Database final : public RecordTables {
   // Empty tables; load fills them.
   static void create();
   // create, then load: the application root's step.
+  // The start's load: every table, then the tool scripts checked.
   static void createAndLoad();
+  // A tool whose use script is missing (or empty) stops the program naming
+  // the tool and the file.
+  void checkToolScripts() const;
   static void destroy();
   // Null outside create and destroy.
   static Database* instance();

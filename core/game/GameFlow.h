@@ -36,6 +36,8 @@ class GameFlow {
   // Replaces the memory save by the game's save body.
   void memorySave(const GameData& game);
   bool hasMemorySave() const { return mMemorySave.isValid(); }
+  // Null without one.
+  const NmlDocument* memorySaveDocument() const { return mMemorySave.get(); }
 
   // One frame: 0 to go on, 2 when the title's quit was chosen.
   Engine::i32 update();

@@ -45,6 +45,10 @@ class FieldSubScene : public SubScene {
   virtual void save(NmlNode& node) const = 0;
   virtual void load(const NmlNode& node) = 0;
   virtual const MapSiteData* currentSite() const = 0;
+  // The save mode of a camp menu opened here (0 none, 1 memory save, 2 save
+  // file): the floor's, else the site's; this default knows no floor and
+  // gives the site's, 0 without one (SubScene.cpp).
+  virtual Engine::i32 saveMode() const;
   // The open floor's level.
   virtual float level() const = 0;
   virtual const char* siteName() const = 0;

@@ -46,6 +46,15 @@ class PlayerGhost final : public Ghost {
   // one more point in each parameter gives (the stat-boost screen).
   void gatherBoostedStats(Parameters& parameters, Engine::i32& weapon, AttackBlock& attack,
                           DefenseBlock& defense) const;
+  // Bonus points the next boost of a parameter costs (PlayerGhostBoost.cpp):
+  // one more for every kBoostsPerCostStep boosts it has had; 0 once it has
+  // had kMaxBoosts, or for no parameter.
+  static constexpr Engine::i32 kMaxBoosts = 16;
+  static constexpr Engine::i32 kBoostsPerCostStep = 4;
+  Engine::i32 boostCost(Engine::i32 parameter) const;
+  // Spends the cost and adds 1 to the parameter's bonus; false (nothing
+  // changes) when the parameter is fully boosted or the points fall short.
+  bool boostParameter(Engine::i32 parameter);
 
   // The "ghost" save node; load trusts a node that passed the save check.
   void save(NmlNode& node) const;

@@ -53,6 +53,12 @@ void ToolData::read(const NmlNode& node, const StateTable& states) {
   }
 }
 
+void ToolData::scriptPath(String& out) const {
+  out.assign("src/data/tool/");
+  out.append(script());
+  out.append(".txt");
+}
+
 void ToolData::readArts(const NmlNode& node) {
   mArts.load(node);
   mPassiveArts.clear();

@@ -36,7 +36,10 @@ class ToolData {
   // The name shown to the player.
   const char* displayName() const { return fullName(); }
   const char* help() const { return text(mHelp); }
+  // The name of the script using the item runs; "" for an item not used.
   const char* script() const { return text(mScript); }
+  // "src/data/tool/" + that name + ".txt".
+  void scriptPath(String& out) const;
   const char* icon() const { return text(mIcon); }
 
   Engine::i32 price() const { return mPrice; }

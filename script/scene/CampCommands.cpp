@@ -19,7 +19,9 @@ i32 IntermissionCommand::execute(GameData& game) {
     if (game.intermission()) {
       return kNext;
     }
-    game.setIntermission(new Intermission());
+    // A camp opened by a script saves as the field where it stands would.
+    const FieldSubScene* field = game.field();
+    game.setIntermission(new Intermission(game, field ? field->saveMode() : Intermission::kNoSave));
     mOpen = true;
   }
   auto* menu = static_cast<Intermission*>(game.intermission());

@@ -74,6 +74,8 @@ class ApplicationTest : public ::testing::Test {
     for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
       files.put(Game::Database::battleFilePath(i), DatabaseTestSupport::sampleFile(Game::Database::battleFilePath(i)));
     }
+    // The start checks that every item's use script is there.
+    GameTestSupport::putSampleFiles(files, "src/data/tool");
     mSavedSteps = Application::steps();
     Support::onConfigure = [](Engine::Framework::Configuration configuration) {
       Engine::Framework::instance().configure(configuration);

@@ -256,15 +256,17 @@ TEST_F(ItemPartyCommandsTest, TheCampMenuIsTheGamesAndCloseIntermissionEndsIt) {
   load("intermission{} let{ name answer; value 3; }");
   EXPECT_EQ(stepScript(), Script::kRunning);
   ASSERT_NE(game().intermission(), nullptr);
+  // It saves as the field's site does: the opening's save file.
+  EXPECT_EQ(static_cast<Game::Intermission*>(game().intermission())->saveMode(), Game::Intermission::kFileSave);
   // The game runs its own camp menu; the script goes on once it is gone.
-  EXPECT_EQ(frame({kCancel}), Script::kFinished);
+  EXPECT_EQ(tapThrough(kCancel), Script::kFinished);
   EXPECT_EQ(game().intermission(), nullptr);
   EXPECT_EQ(integer("answer"), 3);
   // Without a camp menu there is nothing to close.
   load("closeIntermission{}");
   EXPECT_EQ(stepScript(), Script::kFinished);
   // From inside an open camp menu (an item's script) none opens over it.
-  auto* open = new Game::Intermission();
+  auto* open = new Game::Intermission(game(), Game::Intermission::kNoSave);
   game().setIntermission(open);
   load("intermission{} let{ name answer; value 4; }");
   EXPECT_EQ(stepScript(), Script::kFinished);

@@ -18,6 +18,7 @@ class SampleScriptsTest : public ScriptTest {
   void SetUp() override {
     ScriptTest::SetUp();
     GameTestSupport::putSampleFiles(fs(), "src/data/script");
+    GameTestSupport::putSampleFiles(fs(), "src/data/tool");
   }
 
   // Runs the script to its end as its scene would, tapping decide every
@@ -73,7 +74,7 @@ TEST_F(SampleScriptsTest, TheOpeningRunsToItsEndAndItsGameOutlivesASaveAndLoad) 
 TEST_F(SampleScriptsTest, EverySampleScriptLoadsAndRuns) {
   const char* paths[] = {"src/data/script/continue.txt", "src/data/script/shop.txt",
                          "src/data/script/battle.txt", "src/data/map/common.txt",
-                         "src/data/script/item/薬草.txt"};
+                         "src/data/tool/薬草.txt"};
   for (const char* path : paths) {
     SCOPED_TRACE(path);
     ASSERT_GT(mScript.loadFromPath(path, game()), 0);
@@ -81,7 +82,7 @@ TEST_F(SampleScriptsTest, EverySampleScriptLoadsAndRuns) {
       EXPECT_NE(mScript.command(i), nullptr) << "command " << i;
     }
   }
-  mScript.loadFromPath("src/data/script/item/薬草.txt", game());
+  mScript.loadFromPath("src/data/tool/薬草.txt", game());
   EXPECT_EQ(runToEnd(), Script::kFinished);
 }
 

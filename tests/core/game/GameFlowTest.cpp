@@ -90,7 +90,9 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
   auto* battle = new Battle(game(), BattleSettings{});
   battle->startOver(std::make_unique<EndsAtOnce>());
   game().setBattle(battle);
-  game().setIntermission(new Intermission(1));
+  auto* camp = new Intermission(game(), Intermission::kNoSave);
+  camp->close();
+  game().setIntermission(camp);
   game().setShop(new ShopScene(2));
   Party& party = game().party();
   ASSERT_TRUE(party.recruit(*Database::instance()->findShell("Kessa")));

@@ -1,0 +1,12 @@
+#include "core/game/SubScene.h"
+
+#include "resource/database/MapSiteData.h"
+
+namespace Game {
+
+Engine::i32 FieldSubScene::saveMode() const {
+  const MapSiteData* site = currentSite();
+  return site ? site->save() : 0;
+}
+
+}  // namespace Game

@@ -1,0 +1,423 @@
+#include "menu/Intermission.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "Engine/Graphics/Manager.h"
+#include "core/game/GameFlow.h"
+#include "core/game/SaveSlot.h"
+#include "core/game/SaveSlotList.h"
+#include "core/game/SaveSlotMenu.h"
+#include "data/Unit.h"
+#include "data/party/PartyMembers.h"
+#include "data/stats/Experience.h"
+#include "data/unit/PlayerGhost.h"
+#include "data/unit/UnitPanels.h"
+#include "menu/CampPhases.h"
+#include "menu/FormationPhase.h"
+#include "menu/StatusBoost.h"
+#include "menu/ToolPhase.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/TextGrid.h"
+#include "resource/database/ToolData.h"
+#include "tests/core/game/GameHelpers.h"
+#include "tests/core/game/KeyedGameFixture.h"
+
+namespace {
+
+using Engine::i32;
+using Game::Intermission;
+using Game::PlayerGhost;
+using Platform::Key;
+namespace Camp = Game::IntermissionStuff;
+
+// A title that hands over nothing: the flow only keeps the memory save.
+class IdleTitle : public Game::TitleStage {
+ public:
+  i32 update() override { return kStay; }
+  Game::GameData* takeGame() override { return nullptr; }
+};
+
+// The camp menu as the game runs it, over a party of Kessa and ミオ, one
+// frame at a time.
+class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::KeyedGameTest> {
+ protected:
+  void SetUp() override {
+    WithGame::SetUp();
+    // Pictures build their meshes on the (fake) device; screens draw into
+    // the renderer's queue.
+    Engine::Graphics::Manager::create(800, 600, false, true, false);
+    Game::SceneRenderer::create(800, 600);
+    GameTestSupport::putSampleFiles(fs(), "src/data/tool");
+    GameTestSupport::putSampleFiles(fs(), "src/picture/gui");
+    game().party().recruit(*database().findShell("Kessa"));
+    game().party().recruit(*database().findShell("灯りのミオ"));
+  }
+  void TearDown() override {
+    Game::SaveSlotList::forgetCursor();
+    mGame.reset();
+    Game::SceneRenderer::destroy();
+    Engine::Graphics::Manager::destroy();
+    WithGame::TearDown();
+  }
+
+  void open(i32 saveMode = Intermission::kNoSave) {
+    game().setIntermission(new Intermission(game(), saveMode));
+    settle();
+  }
+  Intermission* camp() { return static_cast<Intermission*>(game().intermission()); }
+  // The open screen as its class; a test without it cannot go on.
+  template <class Phase>
+  Phase& phase() {
+    auto* open = camp() ? dynamic_cast<Phase*>(camp()->phase()) : nullptr;
+    if (!open) std::abort();
+    return *open;
+  }
+  PlayerGhost& member(i32 i) { return game().party().members().memberAt(i); }
+  // One game frame with the keys held; whether the camp is gone.
+  bool frame(std::initializer_list<Key> held = {}) {
+    step(held);
+    game().update();
+    return camp() == nullptr;
+  }
+  bool press(Key key) {
+    const bool gone = frame({key});
+    return frame() || gone;
+  }
+  // Past the input delay of freshly opened lists.
+  void settle() {
+    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame();
+  }
+  // Moves a list's cursor down or up onto the item of the id.
+  void moveTo(const Game::ListMenu& list, i32 id) {
+    const auto cursorId = [&list] { return list.item(list.cursor())->id; };
+    for (i32 i = 0; i < 30 && cursorId() != id; ++i) {
+      press(cursorId() < id ? Key::Down : Key::Up);
+    }
+    ASSERT_EQ(cursorId(), id);
+  }
+  void openRow(i32 row) {
+    moveTo(camp()->top().list(), row);
+    press(kDecide);
+    settle();
+  }
+  void chooseMember(i32 i) {
+    moveTo(camp()->party().list(), i);
+    press(kDecide);
+    settle();
+  }
+  std::vector<i32> topIds() {
+    std::vector<i32> ids;
+    const Game::ListMenu& list = camp()->top().list();
+    for (i32 i = 0; i < list.itemCount(); ++i) ids.push_back(list.item(i)->id);
+    return ids;
+  }
+  std::tuple<i32, i32> cellOf(const PlayerGhost& ghost) {
+    const Game::PartyMembers& members = game().party().members();
+    for (i32 i = 0; i < members.count(); ++i) {
+      if (members.at(i).ghost == &ghost) return {members.at(i).row, members.at(i).column};
+    }
+    return {-1, -1};
+  }
+  i32 bagCount(const char* name) { return game().bag().countItem(database().findTool(name)); }
+};
+
+TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
+  const std::vector<i32> common = {1, 2, 3, 4, 5, 6, 7, 9};
+  const std::tuple<i32, std::vector<i32>> cases[] = {
+      {Intermission::kNoSave, common},
+      {Intermission::kMemorySave, {1, 2, 3, 4, 5, 6, 7, 9, 11}},
+      {Intermission::kFileSave, {1, 2, 3, 4, 5, 6, 7, 9, 10}},
+  };
+  for (const auto& [mode, ids] : cases) {
+    SCOPED_TRACE(mode);
+    open(mode);
+    EXPECT_EQ(topIds(), ids);
+    game().setIntermission(nullptr);
+  }
+}
+
+// Cancelling a member choice goes back to the top menu; cancelling the top
+// menu closes the camp.
+TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
+  open();
+  for (i32 row : {Intermission::kStatus, Intermission::kEquip, Intermission::kMasterSkill,
+                  Intermission::kStatusBoost, Intermission::kSwap}) {
+    SCOPED_TRACE(row);
+    openRow(row);
+    ASSERT_NE(camp()->phase(), nullptr);
+    if (row != Intermission::kSwap) {
+      chooseMember(0);
+      press(kCancel);
+      ASSERT_NE(camp()->phase(), nullptr);
+      EXPECT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), nullptr);
+    }
+    press(kCancel);
+    EXPECT_EQ(camp()->phase(), nullptr);
+  }
+  openRow(Intermission::kConfig);
+  EXPECT_NE(camp()->configMenu(), nullptr);
+  EXPECT_EQ(std::tuple(camp()->saveMenu(), camp()->phase()), std::tuple(nullptr, nullptr));
+  game().setIntermission(nullptr);
+  open();
+  EXPECT_TRUE(press(kCancel));
+}
+
+TEST_F(IntermissionTest, TheStatusScreenShowsTheChosenMemberUntilCancelled) {
+  open();
+  openRow(Intermission::kStatus);
+  chooseMember(1);
+  const Game::StatusScreen* screen = phase<Camp::Status>().screen();
+  if (!screen) std::abort();
+  EXPECT_EQ(&screen->unit().ghost(), &member(1));
+  EXPECT_EQ(screen->arts().abilityCount(), member(1).abilities().count());
+  press(kCancel);
+  EXPECT_EQ(phase<Camp::Status>().screen(), nullptr);
+  press(kCancel);
+  EXPECT_EQ(camp()->phase(), nullptr);
+}
+
+// Kessa's 革の鎧 gives its defences (斬撃 and 打撃 2) and protector values
+// (defence 8 against 斬撃 打撃 射撃, magic defence 3 against the rest); her
+// shell's 精神攻撃 factor of 20 leaves 80%. Boosts show signed.
+TEST_F(IntermissionTest, TheDetailTableListsLabelledColumns) {
+  Game::Unit unit(member(0));
+  unit.setBoost(Game::Parameters::kStrength, 1);
+  unit.setBoost(Game::Parameters::kAgility, -2);
+  Game::TextGrid grid;
+  Game::UnitPanels::fillDetailTable(grid, unit);
+  const auto row = [&grid](i32 r, i32 from, i32 to) {
+    std::vector<std::string> texts;
+    for (i32 c = from; c <= to; ++c) {
+      const char* text = grid.cell(r, c).text.c_str();
+      texts.emplace_back(text ? text : "");
+    }
+    return texts;
+  };
+  using Texts = std::vector<std::string>;
+  EXPECT_EQ(row(0, 5, 7), (Texts{"  防御", "", "  属性"}));
+  EXPECT_EQ(row(1, 5, 8), (Texts{"  斬撃", " 10", "  精神攻撃", " 80%"}));
+  EXPECT_EQ(row(3, 5, 8), (Texts{"  射撃", " 8", "", ""}));
+  EXPECT_EQ(row(4, 5, 6), (Texts{"  衝撃", " 3"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kStrength, 2, 3), (Texts{" +1", "  魔力"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kAgility, 2, 2), (Texts{" -2"}));
+  EXPECT_EQ(row(1 + Game::Parameters::kHp, 0, 2), (Texts{"HP", " " + std::to_string(unit.maxHp()), ""}));
+}
+
+TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
+  const auto cells = std::tuple(cellOf(member(0)), cellOf(member(1)));
+  PlayerGhost* kessa = &member(0);
+  PlayerGhost* mio = &member(1);
+  open();
+  openRow(Intermission::kSwap);
+  chooseMember(0);
+  chooseMember(1);
+  EXPECT_EQ(std::tuple(&member(0), &member(1)), std::tuple(mio, kessa));
+  EXPECT_EQ(std::tuple(cellOf(*mio), cellOf(*kessa)), cells);
+  press(kCancel);
+  EXPECT_EQ(camp()->party().list().chosen().size(), 0u);
+}
+
+TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
+  open();
+  openRow(Intermission::kFormation);
+  const auto* formation = &phase<Camp::Formation>();
+  for (i32 i = 0; i < 4; ++i) press(Key::Right);
+  for (i32 i = 0; i < 4; ++i) press(Key::Up);
+  EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(2, 4));
+  for (i32 i = 0; i < 4; ++i) press(Key::Left);
+  for (i32 i = 0; i < 6; ++i) press(Key::Down);
+  EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(0, 0));
+}
+
+// A held member put on an empty cell moves there; put on a member, the two
+// trade cells.
+TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
+  PlayerGhost& kessa = member(0);
+  PlayerGhost& mio = member(1);
+  const auto mioCell = cellOf(mio);
+  open();
+  openRow(Intermission::kFormation);
+  const auto* formation = &phase<Camp::Formation>();
+  const auto moveTo = [&](i32 row, i32 column) {
+    while (formation->row() != row) press(formation->row() < row ? Key::Right : Key::Left);
+    while (formation->column() != column) press(formation->column() < column ? Key::Up : Key::Down);
+  };
+  ASSERT_EQ(std::tuple(cellOf(kessa), mioCell), std::tuple(std::tuple(0, 0), std::tuple(0, 1)));
+  Game::BattleGrid grid;
+  Camp::Formation::markCells(game().party().members(), grid);
+  EXPECT_EQ(std::tuple(grid.isOccupied(0, 0), grid.isOccupied(0, 1), grid.isOccupied(0, 2)),
+            std::tuple(true, true, false));
+  moveTo(0, 0);
+  press(kDecide);
+  EXPECT_EQ(formation->held(), &kessa);
+  // Under the cursor: her sheet and the notes of her cell, open to close
+  // attacks with no one in front.
+  EXPECT_STREQ(Game::SceneRenderer::instance()->textWriter().lastText().c_str(), "前衛 近距離攻撃を受ける");
+  moveTo(0, 4);
+  press(kDecide);
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(std::tuple(0, 4), mioCell));
+  EXPECT_EQ(formation->held(), nullptr);
+  press(kDecide);
+  moveTo(0, 1);
+  press(kDecide);
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(std::tuple(0, 1), std::tuple(0, 4)));
+  // Cancel lets go of a held member first, then leaves.
+  press(kDecide);
+  press(kCancel);
+  EXPECT_EQ(formation->held(), nullptr);
+  press(kCancel);
+  EXPECT_EQ(camp()->phase(), nullptr);
+}
+
+TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
+  game().bag().add(Game::Article::fromItem(database().findTool("薬草")), 2);
+  member(0).lpRef() = 1;
+  open();
+  openRow(Intermission::kTool);
+  press(kDecide);
+  ASSERT_NE(phase<Camp::Tool>().confirmation(), nullptr);
+  settle();
+  press(kDecide);
+  ASSERT_TRUE(phase<Camp::Tool>().isRunning());
+  for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
+    i % 2 ? frame() : frame({kDecide});
+  }
+  EXPECT_EQ(camp()->phase(), nullptr);
+  EXPECT_EQ(member(0).lp(), 31);
+  EXPECT_EQ(bagCount("薬草"), 1);
+  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+}
+
+// A script that closes the camp under itself still takes its variable.
+TEST_F(IntermissionTest, TheItemVariableGoesWhenTheCampClosesUnderTheScript) {
+  fs().put("src/data/tool/薬草.txt", "closeIntermission{} sleep{ value 10; }");
+  game().bag().add(Game::Article::fromItem(database().findTool("薬草")), 1);
+  open();
+  openRow(Intermission::kTool);
+  press(kDecide);
+  settle();
+  press(kDecide);
+  for (i32 i = 0; i < 5 && camp(); ++i) frame();
+  EXPECT_EQ(camp(), nullptr);
+  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+}
+
+TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
+  member(0).gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
+  const i32 points = member(0).masterPoint();
+  const i32 arts = member(0).abilities().count();
+  open();
+  openRow(Intermission::kMasterSkill);
+  chooseMember(0);
+  auto* learn = &phase<Camp::MasterSkill>();
+  ASSERT_NE(learn->learnList().selectedCandidate(), nullptr);
+  const i32 cost = learn->learnList().selectedCandidate()->effectiveCost(member(0).abilities());
+  press(kDecide);
+  EXPECT_EQ(member(0).masterPoint(), points - cost);
+  EXPECT_EQ(member(0).abilities().count(), arts + 1);
+  EXPECT_EQ(learn->arts().abilityCount(), arts + 1);
+  // The member's arts stand right of the list, 32 units clear.
+  const Game::ListMenu& list = learn->learnList().list();
+  EXPECT_EQ(learn->arts().list().columnX(0.f), list.columnX(0.f) + list.width() + 32.f);
+}
+
+TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
+  member(0).gainExperience(nullptr, Game::Experience::forLevel(3), 0);
+  ASSERT_EQ(member(0).bonusPoint(), 2);
+  open();
+  openRow(Intermission::kStatusBoost);
+  chooseMember(0);
+  auto* boost = &phase<Camp::StatusBoost>();
+  // A row per parameter, HP first.
+  const auto* first = dynamic_cast<const Game::Widget::Text*>(boost->list().item(0));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(std::tuple(std::string(first->text.c_str()), first->id), std::tuple(std::string("HP"), 0));
+  moveTo(boost->list(), Game::Parameters::kStrength);
+  press(kDecide);
+  EXPECT_EQ(std::tuple(member(0).bonusPoint(), member(0).bonus()[Game::Parameters::kStrength]), std::tuple(1, 1));
+}
+
+TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
+  open(Intermission::kFileSave);
+  openRow(Intermission::kSave);
+  ASSERT_NE(camp()->saveMenu(), nullptr);
+  moveTo(camp()->saveMenu()->menu(), 0);
+  press(kDecide);
+  EXPECT_TRUE(Game::SaveSlot::exists(0));
+  press(kCancel);
+  EXPECT_EQ(camp()->saveMenu(), nullptr);
+}
+
+TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
+  Game::GameFlow::create([](bool) -> Game::TitleStage* { return new IdleTitle(); });
+  game().money() = 321;
+  open(Intermission::kMemorySave);
+  openRow(Intermission::kQuickSave);
+  const Game::NmlDocument* saved = Game::GameFlow::instance()->memorySaveDocument();
+  ASSERT_NE(saved, nullptr);
+  // All but the play time, which ran on since.
+  const auto afterTime = [](const std::string& body) { return body.substr(body.find("flag{")); };
+  EXPECT_EQ(afterTime(GameTestSupport::compactText(*saved)), afterTime(GameTestSupport::body(game())));
+  phase<Camp::QuickSave>();
+  press(kDecide);
+  EXPECT_EQ(camp()->phase(), nullptr);
+  Game::GameFlow::destroy();
+}
+
+// A boost costs one more point every four boosts; a parameter boosted 16
+// times (or none at all) shows cost 0 and is never boosted again.
+TEST(StatusBoostRules, TheCostOfTheNextBoost) {
+  const std::tuple<i32, i32> cases[] = {{0, 1}, {3, 1}, {4, 2}, {11, 3}, {15, 4}, {16, 0}, {40, 0}, {-3, 1}};
+  for (const auto& [boosts, cost] : cases) {
+    for (i32 parameter : {Game::Parameters::kHp, Game::Parameters::kAgility, Game::Parameters::kPsyche}) {
+      PlayerGhost ghost;
+      ghost.bonus()[parameter] = boosts;
+      EXPECT_EQ(ghost.boostCost(parameter), cost) << boosts << " boosts of " << parameter;
+    }
+  }
+  PlayerGhost ghost;
+  EXPECT_EQ(std::tuple(ghost.boostCost(-1), ghost.boostCost(Game::Parameters::kCount)), std::tuple(0, 0));
+}
+
+TEST(StatusBoostRules, OnlyAnAffordableBoostWithACostIsTaken) {
+  PlayerGhost ghost;
+  ghost.gainExperience(nullptr, Game::Experience::forLevel(4), 0);
+  ASSERT_EQ(ghost.bonusPoint(), 3);
+  Game::Parameters& bonus = ghost.bonus();
+  bonus[Game::Parameters::kHp] = 16;       // fully boosted
+  bonus[Game::Parameters::kLp] = 12;       // costs 4
+  bonus[Game::Parameters::kAgility] = 8;  // costs 3
+  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kHp));
+  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kLp));
+  EXPECT_TRUE(ghost.boostParameter(Game::Parameters::kAgility));
+  EXPECT_EQ(std::tuple(bonus[Game::Parameters::kHp], bonus[Game::Parameters::kLp], bonus[Game::Parameters::kAgility],
+                       ghost.bonusPoint()),
+            std::tuple(16, 12, 9, 0));
+}
+
+TEST(StatusBoostRules, TheGaugeFillsWithTheBoosts) {
+  const std::tuple<i32, float> cases[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
+  for (const auto& [boosts, fraction] : cases) {
+    EXPECT_EQ(Camp::StatusBoost::gaugeFraction(boosts), fraction) << boosts;
+  }
+}
+
+TEST(StatusBoostRules, RowTexts) {
+  const std::tuple<Camp::BoostRow, const char*> cases[] = {
+      {{2, 65, 66}, " 2    65 →   66"},
+      {{12, 1234, 1236}, "12  1234 → 1236"},
+      {{0, 80, 81}, "  80"},
+  };
+  for (const auto& [row, text] : cases) {
+    Game::String out;
+    Camp::StatusBoost::rowText(out, row);
+    EXPECT_STREQ(out.c_str(), text);
+  }
+}
+
+}  // namespace
