@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
+#include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/game/SaveCheck.h"
 #include "core/map/MapBuildQueue.h"
@@ -148,6 +149,55 @@ TEST_F(FloorTest, SymbolsArePlacedByKindWithTheirNamesCharasAndAngles) {
   EXPECT_TRUE(herb->isUnique());
   EXPECT_EQ(herb->article().item(), database().findTool("薬草"));
   EXPECT_EQ(field().map().cellAt(fixed->x(), fixed->y())->eventId, 7);
+}
+
+// What the floor answers its symbols and the game, on the mine's 5 x 5
+// first floor: rock all round, the entry (event 1) at (2, 0), the way down
+// (event 2) at (3, 3).
+TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
+  field().changeScene(mine());
+  EXPECT_STREQ(game->variables().string("site"), "灰の坑道");
+  EXPECT_STREQ(field().siteName(), "灰の坑道");
+  Field::Symbol& player = *field().player();
+  Field::Symbol& ghost = field().addSymbol("ghost", "", 2, 2, 0.f);
+  field().floorMap().cellAt(1, 1)->height = 2;
+  field().floorMap().cellAt(2, 1)->height = 3;
+  struct Step {
+    const Field::Symbol* symbol;
+    i32 x, y;
+    bool hop, may;
+  };
+  for (const Step& row : {Step{&player, 1, 1, false, true}, Step{&player, 0, 1, true, false},
+                          Step{&player, -1, 0, true, false}, Step{&player, 2, 1, false, false},
+                          Step{&player, 2, 1, true, true}, Step{&ghost, -1, 0, false, true}}) {
+    EXPECT_EQ(field().mayEnter(*row.symbol, row.x, row.y, row.hop), row.may) << row.x << "," << row.y;
+  }
+  // A large door turned a quarter covers the cell beyond its own in +y.
+  Field::Symbol& door = *field().placeDoor(2, 1, true, "鍵");
+  for (const auto& [x, y, found] : {std::tuple{3, 3, &door}, {3, 4, &door}, {4, 3, nullptr}, {2, 2, &ghost}}) {
+    EXPECT_EQ(field().symbolAt(x, y, nullptr), found) << x << "," << y;
+  }
+  EXPECT_EQ(field().symbolAt(2, 2, &ghost), nullptr);
+  field().reportContact(player, door);
+  field().reportContact(door, player);
+  field().reportContact(ghost, player);
+  EXPECT_EQ(field().touchQueue(), std::vector<Field::Symbol*>{&door});
+  EXPECT_TRUE(field().hasFloorEvent("player", "door2"));
+  EXPECT_FALSE(field().hasFloorEvent("door2", "ghost"));
+  EXPECT_TRUE(field().isSymbolOnCell("player", 1, false));
+  EXPECT_FALSE(field().isSymbolOnCell("player", 1, true));
+  EXPECT_FALSE(field().isSymbolOnCell("player", 2, false));
+  EXPECT_EQ(std::tuple(field().valueAt(2, 0), field().valueAt(-1, 0), field().valueAt(5, 0)), std::tuple(0, 0, 0));
+  EXPECT_EQ(&field().encounterTable(), &mine()->encounter());
+  EXPECT_FLOAT_EQ(field().level(), game->progressLevel());
+  // Floor 2 of 5 lies 2/5 between the ranks 0.1 and 0.6.
+  game->floor() = 2;
+  field().applySceneChange(mine(), "b2", 1);
+  EXPECT_FLOAT_EQ(field().level(), 0.3f);
+  field().startEncounter(std::make_unique<Battle>(*game, BattleSettings{}));
+  EXPECT_TRUE(game->battle());
+  field().changeScene(nullptr);
+  EXPECT_EQ(std::tuple(field().currentSite(), field().symbols().size()), std::tuple(nullptr, std::size_t{0}));
 }
 
 TEST_F(FloorTest, FixedChestsFollowTheirExpressionAndStayGoneOnceOpened) {

@@ -28,7 +28,7 @@ TEST(FloorRulesTest, ChestMoneyLockAndBandCounts) {
     i32 bound;
   };
   for (const Lock& row : {Lock{1, 1.f, 3}, Lock{3, 0.5f, 3}, Lock{1, 0.2f, 1}, Lock{1, 1.3f, 4}, Lock{1, -2.f, -2},
-                          Lock{0, 1e10f, kMax}}) {
+                          Lock{0, 1e10f, kMax}, Lock{0, -1e10f, std::numeric_limits<i32>::min() + 1}}) {
     EXPECT_EQ(FloorRules::lockBound(row.pickMax, row.level), row.bound) << row.pickMax << " " << row.level;
   }
   // A bound below 1 draws lock level 0.
