@@ -129,6 +129,8 @@ void FieldScene::reportContact(Field::Symbol& mover, Field::Symbol& other) {
   }
 }
 
+void FieldScene::refreshValueGrid() { mValues.fill(mPlayer ? mPlayer->x() : -1, mPlayer ? mPlayer->y() : -1, kValueStart); }
+
 i32 FieldScene::valueAt(i32 x, i32 y) const {
   if (x < 0 || y < 0 || x >= mValues.width() || y >= mValues.height()) {
     return 0;

@@ -59,6 +59,8 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   // Value-grid costs: an open cell, and rock no walk crosses.
   static constexpr Engine::i32 kOpenCost = 1;
   static constexpr Engine::i32 kRockCost = 0x10000;
+  // The player's cell starts the value grid's fill with this budget.
+  static constexpr float kValueStart = 256.f;
   // The camera looks down this many degrees plus the site's and floor's.
   static constexpr float kBasePitch = 37.f;
 
@@ -150,6 +152,8 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   bool isAngleFixed() const { return mFixedAngle; }
   void setAngleFixed(bool fixed) { mFixedAngle = fixed; }
   const DistanceGrid& valueGrid() const { return mValues; }
+  // Fills the value grid from the player's cell (empty without a player).
+  void refreshValueGrid();
   Engine::i32 resumes() const { return mResumes; }
   Engine::i32 continueRequests() const { return mContinueRequests; }
 

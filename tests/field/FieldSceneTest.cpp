@@ -187,7 +187,16 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_TRUE(field().isSymbolOnCell("player", 1, false));
   EXPECT_FALSE(field().isSymbolOnCell("player", 1, true));
   EXPECT_FALSE(field().isSymbolOnCell("player", 2, false));
-  EXPECT_EQ(std::tuple(field().valueAt(2, 0), field().valueAt(-1, 0), field().valueAt(5, 0)), std::tuple(0, 0, 0));
+  // Values fall by each cell's cost (1 on a tile map) from 257 at the player.
+  EXPECT_EQ(field().valueAt(2, 0), 0);
+  field().refreshValueGrid();
+  struct Value {
+    i32 x, y, value;
+  };
+  for (const Value& row : {Value{2, 0, 257}, Value{2, 1, 256}, Value{0, 0, 255}, Value{4, 4, 251}, Value{-1, 0, 0},
+                           Value{5, 0, 0}, Value{0, 5, 0}, Value{2, -1, 0}}) {
+    EXPECT_EQ(field().valueAt(row.x, row.y), row.value) << row.x << "," << row.y;
+  }
   EXPECT_EQ(&field().encounterTable(), &mine()->encounter());
   EXPECT_FLOAT_EQ(field().level(), game->progressLevel());
   // Floor 2 of 5 lies 2/5 between the ranks 0.1 and 0.6.
@@ -242,14 +251,20 @@ TEST_F(FloorTest, AGeneratedFloorRestoresFromItsSeedAndSymbols) {
   const i32 seed = game->mapSeed();
   EXPECT_EQ(seed, copy.getInt(0x70ffffff));
   EXPECT_GT(countNamed(FieldScene::kRandomContainerPrefix), 0);
-  field().mappedCells()[5] = 1;
+  // Cell (1, 0) mapped: the first row reads "0100…".
+  field().mappedCells()[static_cast<std::size_t>(field().map().height())] = 1;
   std::vector<i32> kinds;
   for (i32 x = 0; x < field().generator()->width(); ++x) {
     for (i32 y = 0; y < field().generator()->height(); ++y) {
       kinds.push_back(field().generator()->cell(x, y).kind);
+      const float cost = field().generator()->isOpen(x, y) ? FieldScene::kOpenCost : FieldScene::kRockCost;
+      EXPECT_EQ(field().valueGrid().cost(x, y), cost);
     }
   }
   const std::string first = saved();
+  EXPECT_NE(first.find("mappedCell{v 01" + std::string(static_cast<std::size_t>(field().map().width() - 2), '0') + ";v 0"),
+            std::string::npos)
+      << first.substr(first.find("mappedCell"), 80);
   NmlDocument node;
   node.loadFromText("field.txt", first.c_str());
   game->setField(new FieldScene(*game));
@@ -324,7 +339,9 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWhole) {
   };
   for (const Row& row : {
            Row{"", nullptr},
-           Row{floor + "symbol{ symbol{ name a; position 1,1; symbol 無い; enemy{ race 粘体; pattern 0; } } }", nullptr},
+           Row{floor + "symbol{ symbol{ name a; position 1,1; symbol 無い; enemy{ race 粘体; pattern 0; }"
+                          " command{ command move,8,1,0,0,0; position 0; } move{ goal 1,2; count 3; } } }",
+               nullptr},
            Row{"site 無い; file b1;", "unknown site \"無い\""},
            Row{"site 灰の坑道; file zz;", "floor \"zz\""},
            Row{"site 灰の坑道; file b1; angle x;", "camera angle"},
