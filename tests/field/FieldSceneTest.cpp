@@ -352,6 +352,7 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWhole) {
            Row{floor + "symbol{ symbol{ name p; position 1; } }", "field symbol \"p\""},
            Row{floor + "symbol{ symbol{ name q; position 1,1; command{ command move,8,1; } } }", "field symbol \"q\""},
            Row{floor + "symbol{ symbol{ name r; position 1,1; move{ goal 1,x; } } }", "field symbol \"r\""},
+           Row{floor + "symbol{ symbol{ name t; position 1,1; move{ time x; } } }", "field symbol \"t\""},
        }) {
     NmlDocument node;
     node.loadFromText("field.txt", row.node.c_str());
