@@ -349,6 +349,7 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWhole) {
            Row{floor + "symbol{ symbol{ name c; position 1,1; container{ article{ tool 無い; } } } }",
                "container symbol \"c\""},
            Row{floor + "symbol{ symbol{ name m; position 1,1; container{ money x; } } }", "container symbol \"m\""},
+           Row{floor + "symbol{ symbol{ name l; position 1,1; container{ lockLevel x; } } }", "container symbol \"l\""},
            Row{floor + "symbol{ symbol{ name p; position 1; } }", "field symbol \"p\""},
            Row{floor + "symbol{ symbol{ name q; position 1,1; command{ command move,8,1; } } }", "field symbol \"q\""},
            Row{floor + "symbol{ symbol{ name r; position 1,1; move{ goal 1,x; } } }", "field symbol \"r\""},
