@@ -1,49 +1,211 @@
 #pragma once
 
-#include "core/game/GameData.h"
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/game/SubScene.h"
 #include "core/game/TimedStandIn.h"
+#include "core/math/DistanceGrid.h"
+#include "core/random/RandomGenerator.h"
+#include "field/Symbol.h"
+#include "field/SymbolField.h"
+#include "map/Map.h"
+#include "map/SceneModelSet.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "resource/database/EncounterTable.h"
+#include "resource/database/MapLinkData.h"
+#include "script/Script.h"
 
 namespace Game {
 
-class GameData;
+class Article;
+class MapGenerator;
 class MapSiteData;
-class NmlNode;
+class RaceData;
 
-// Stand-in of the dungeon field until it exists: no floor; counts its
-// updates and resumes.
-class FieldScene : public TimedStandIn, public FieldSubScene {
+namespace Field {
+class Effect;
+}
+
+// Where a change of floor leads: a floor of a site, entered at an event.
+struct SceneChangeRequest {
+  const MapSiteData* site = nullptr;
+  std::string floor;
+  Engine::i32 entryEvent = 0;
+};
+
+// The dungeon field: the open floor of a map site with its map (drawn from a
+// tile map or generated from the saved seed), the symbols standing on it, its
+// scripts, links, encounter table, scene models and automap, and the field's
+// node of a save. Its frame is still a counter: it loads, places, saves and
+// restores floors, and answers its symbols.
+class FieldScene : public TimedStandIn, public FieldSubScene, public Field::SymbolField {
  public:
-  explicit FieldScene(GameData& game, Engine::i32 frames = -1) : TimedStandIn(frames), mGame(game) {}
+  static constexpr Engine::i32 kInitialAngleLevel = 6;
+  static constexpr const char* kFloorFolder = "src/data/map/";
+  static constexpr const char* kSceneFolder = "src/picture/scene/";
+  static constexpr const char* kCommonScript = "src/data/map/common.txt";
+  static constexpr const char* kPlayerName = "player";
+  static constexpr const char* kPlayerChara = "Kessa";
+  static constexpr const char* kStandMotion = "stand";
+  static constexpr const char* kContainerChara = "宝箱";
+  static constexpr const char* kDoorChara = "扉";
+  static constexpr const char* kLargeDoorChara = "扉大";
+  // Random containers are named so in saves; the spelling stays.
+  static constexpr const char* kRandomContainerPrefix = "ranodomTreasure_";
+  static constexpr const char* kEnemyPrefix = "enemy_";
+  // Value-grid costs: an open cell, and rock no walk crosses.
+  static constexpr Engine::i32 kOpenCost = 1;
+  static constexpr Engine::i32 kRockCost = 0x10000;
+  // The player's cell starts the value grid's fill with this budget.
+  static constexpr float kValueStart = 256.f;
+  // The camera looks down this many degrees plus the site's and floor's.
+  static constexpr float kBasePitch = 37.f;
+
+  // The stand-in's frame counter finishes after `frames` updates (never when
+  // negative).
+  explicit FieldScene(GameData& game, Engine::i32 frames = -1);
+  ~FieldScene() override;
+
+  // FieldSubScene.
   bool update() override { return TimedStandIn::update(); }
-
   void resume() override { ++mResumes; }
-  void changeScene(const MapSiteData* site) override { mSite = site; }
-  // No continue scene yet: the request is counted.
+  // With a floor open the change waits for the field's fade; without one
+  // it happens at once, at the site's start.
+  void changeScene(const MapSiteData* site) override;
   void requestContinueScene() override { ++mContinueRequests; }
-  Engine::i32 continueRequests() const { return mContinueRequests; }
+  void save(NmlNode& node) const override;
+  void load(const NmlNode& node) override;
   const MapSiteData* currentSite() const override { return mSite; }
-  // No site names, floor events or symbols yet.
-  const char* siteName() const override { return ""; }
-  bool hasFloorEvent(const char*, const char*) const override { return false; }
-  bool hasSymbol(const char*) const override { return false; }
-  bool isSymbolOnCell(const char*, Engine::i32, bool) const override { return false; }
-  // No way into it yet: the battle is the game's at once.
-  void startEncounterTransition(std::unique_ptr<BattleSubScene> battle) override { mGame.setBattle(battle.release()); }
-  // The open floor's level; no floor yet, so whatever was set.
-  float level() const override { return mLevel; }
-  void setLevel(float level) { mLevel = level; }
-  // Nothing to write or read yet.
-  void save(NmlNode&) const override {}
-  void load(const NmlNode&) override {}
+  // The generator's level on a generated floor, else the game's.
+  float level() const override;
+  const char* siteName() const override;
+  bool hasFloorEvent(const char* first, const char* second) const override;
+  bool hasSymbol(const char* name) const override { return findSymbol(name) != nullptr; }
+  bool isSymbolOnCell(const char* name, Engine::i32 eventId, bool entering) const override;
+  // Until the field's frame plays the way into it, the battle is the game's
+  // at once.
+  void startEncounterTransition(std::unique_ptr<BattleSubScene> battle) override;
 
+  // Floors.
+  void loadFloor(const MapSiteData* site, const char* floorName, bool restoring);
+  void applySceneChange(const MapSiteData* site, const char* floorName, Engine::i32 entryEvent);
+  // The change itself, with the site recorded in the game ("site") and the
+  // camera set back.
+  void changeSceneNow(const SceneChangeRequest& request);
+
+  // Placement: every symbol stands on its cell's centre with the motion
+  // "stand". Those placed at an event are null when no cell bears it.
+  Field::Symbol& addSymbol(const char* name, const char* chara, Engine::i32 x, Engine::i32 y, float angle);
+  Field::Symbol* addSymbolAtEvent(const char* name, const char* chara, Engine::i32 eventId, float angle);
+  // The player, followed by the camera; on the first passable cell when no
+  // cell bears the event.
+  Field::Symbol* placePlayer(Engine::i32 eventId);
+  Field::Symbol& placeEnemy(const RaceData& race, Engine::i32 x, Engine::i32 y);
+  Field::Symbol* placeDoor(Engine::i32 eventId, Engine::i32 direction, bool large, const char* key);
+  Field::Symbol& placeRandomContainer(Engine::i32 x, Engine::i32 y, const Article& article, Engine::i32 money,
+                                      Engine::i32 lockLevel);
+  Field::Symbol* placeFixedContainer(const MapContainerData& container);
+
+  // Field::SymbolField.
+  const Map& map() const override { return mMap; }
+  bool mayEnter(const Field::Symbol& symbol, Engine::i32 x, Engine::i32 y, bool hop) const override;
+  Field::Symbol* symbolAt(Engine::i32 x, Engine::i32 y, const Field::Symbol* except) override;
+  void reportContact(Field::Symbol& mover, Field::Symbol& other) override;
+  Engine::i32 valueAt(Engine::i32 x, Engine::i32 y) const override;
+  Field::Symbol* player() override { return mPlayer; }
+  void say(const char* face, const char* text) override;
+  // No transition yet: the battle goes to the game at once.
+  void startEncounter(std::unique_ptr<Battle> battle) override;
+  GameData& game() override { return mGame; }
+  const FieldAbilities& fieldAbilities() const override;
+  RandomGenerator& random() override { return *RandomGenerator::instance(); }
+  SceneNodePool* nodes() override { return &mNodes; }
+  const char* floorName() const override { return mFloorName.c_str(); }
+  float floorLevel() const override { return level(); }
+  const EncounterTable& encounterTable() const override;
+
+  // The floor as the frame and tests see it.
   GameData& game() const { return mGame; }
+  Map& floorMap() { return mMap; }
+  const MapGenerator* generator() const { return mGenerator.get(); }
+  const std::vector<std::unique_ptr<Field::Symbol>>& symbols() const { return mSymbols; }
+  Field::Symbol* findSymbol(const char* name) const;
+  Field::Symbol* followed() const { return mFollowed; }
+  const std::vector<Engine::u8>& mappedCells() const { return mMapped; }
+  std::vector<Engine::u8>& mappedCells() { return mMapped; }
+  const std::vector<std::pair<std::string, std::string>>& contacts() const { return mContacts; }
+  const std::vector<Field::Symbol*>& touchQueue() const { return mTouchQueue; }
+  const MapLinkEntry& floorLinks() const { return mFloorLinks; }
+  const MapLinkEntry* siteLinks() const { return mSiteLinks; }
+  const Script* startScript() const { return mStartScript.get(); }
+  const Script* floorScript() const { return mFloorScript.get(); }
+  const Script& commonScript() const { return mCommonScript; }
+  const SceneModelSet& commonModels() const { return mCommonModels; }
+  const std::vector<std::unique_ptr<SceneModelSet>>& floorModels() const { return mFloorModels; }
+  bool hasOwnEncounterTable() const { return mEncounter != nullptr; }
+  const Field::Effect* effect() const { return mEffect.get(); }
+  float floorAngle() const { return mFloorAngle; }
+  // 0 invalid, 1 memory, 2 file: the floor's "save", else the site's.
+  Engine::i32 saveMode() const override;
+  float cameraPitch() const { return mCameraPitch; }
+  Engine::i32 angleLevel() const { return mAngleLevel; }
+  bool isAngleFixed() const { return mFixedAngle; }
+  void setAngleFixed(bool fixed) { mFixedAngle = fixed; }
+  const DistanceGrid& valueGrid() const { return mValues; }
+  // Fills the value grid from the player's cell (empty without a player).
+  void refreshValueGrid();
   Engine::i32 resumes() const { return mResumes; }
+  Engine::i32 continueRequests() const { return mContinueRequests; }
 
  private:
+
+  void clearFloor();
+  void enterSite(const MapSiteData* site);
+  void buildGenerated(const NmlNode& random, bool restoring);
+  void placeTreasure();
+  void placeEnemies();
+  void sizeValueGrid(bool generated);
+  void readFloorKeys(const NmlNode& root);
+  void startFloor(const NmlNode& root);
+  Field::Symbol& adopt(std::unique_ptr<Field::Symbol> symbol);
+  bool occupies(const Field::Symbol& symbol, Engine::i32 x, Engine::i32 y) const;
+  // A cell for the player when no cell bears the entry event.
+  const Map::Cell* firstPassableCell() const;
+  void writeMappedCells(NmlNode& node) const;
+  void readMappedCells(const NmlNode& node);
+
   GameData& mGame;
+  SceneModelSet mCommonModels;
+  std::vector<std::unique_ptr<SceneModelSet>> mFloorModels;
+  float mFloorAngle = 0.f;
+  Engine::i32 mFloorSave = 0;
+  MapLinkEntry mFloorLinks{nullptr, ""};
+  const MapLinkEntry* mSiteLinks = nullptr;
+  std::unique_ptr<EncounterTable> mEncounter;
+  Script mCommonScript;
+  std::unique_ptr<Script> mStartScript;
+  std::unique_ptr<Script> mFloorScript;
+  std::vector<Field::Symbol*> mTouchQueue;
+  std::unique_ptr<Field::Effect> mEffect;
+  SceneNodePool mNodes{SceneNodePool::kSceneCapacity};
+  Field::Symbol* mPlayer = nullptr;
+  Field::Symbol* mFollowed = nullptr;
+  Map mMap;
+  float mCameraPitch = kBasePitch;
+  DistanceGrid mValues;
+  // The generator draws from its own source, seeded from "mapSeed".
+  RandomGenerator mFloorRandom;
+  std::unique_ptr<MapGenerator> mGenerator;
+  std::vector<Engine::u8> mMapped;
   const MapSiteData* mSite = nullptr;
-  float mLevel = 0.0f;
+  std::string mFloorName;
+  std::vector<std::pair<std::string, std::string>> mContacts;
+  std::vector<std::unique_ptr<Field::Symbol>> mSymbols;
+  Engine::i32 mAngleLevel = kInitialAngleLevel;
+  bool mFixedAngle = false;
   Engine::i32 mResumes = 0;
   Engine::i32 mContinueRequests = 0;
 };

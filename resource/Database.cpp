@@ -295,12 +295,19 @@ const EnemyData* Database::findEnemy(const char* name) const {
 }
 
 const RaceData& Database::findRace(const char* name) const {
-  for (const RaceData& race : mRaces) {
-    if (name && StringRef(race.name()) == name) {
-      return race;
-    }
+  if (const RaceData* race = findRaceOrNull(name)) {
+    return *race;
   }
   DataError::unknownName(__FILE__, __LINE__, "race", name);
+}
+
+const RaceData* Database::findRaceOrNull(const char* name) const {
+  for (const RaceData& race : mRaces) {
+    if (name && StringRef(race.name()) == name) {
+      return &race;
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace Game

@@ -91,6 +91,8 @@ class Database final : public RecordTables {
 
   // Races by name; a missing one is a data error.
   const RaceData& findRace(const char* name) const;
+  // Null when there is none (names from outside: saves).
+  const RaceData* findRaceOrNull(const char* name) const;
   Engine::i32 raceCount() const { return static_cast<Engine::i32>(mRaces.size()); }
 
   const std::deque<SynchroData>& synchros() const { return mSynchros; }

@@ -99,7 +99,10 @@ const char* problem(const NmlNode& root, bool withHead) {
   if (const char* fault = SaveNodeCheck::partyProblem(*firstChild(root, "party"))) {
     return fault;
   }
-  return SaveNodeCheck::bagProblem(*firstChild(root, "bag"));
+  if (const char* fault = SaveNodeCheck::bagProblem(*firstChild(root, "bag"))) {
+    return fault;
+  }
+  return fieldProblem(*firstChild(root, "field"));
 }
 
 SaveTime readHead(const NmlNode& root) {

@@ -27,6 +27,10 @@ struct SaveTime {
 // requires the "head" node of a save file (the memory save has none).
 const char* problem(const NmlNode& root, bool withHead);
 
+// What makes the field's node unfit to load (naming the site, floor or
+// symbol), or null: the floor must exist and every symbol read whole.
+const char* fieldProblem(const NmlNode& field);
+
 // The time in a checked tree's "head".
 SaveTime readHead(const NmlNode& root);
 

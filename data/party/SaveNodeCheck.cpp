@@ -39,6 +39,8 @@ bool readNumber(const NmlNode& node, const char* key, i32& out) {
 
 bool hasName(const NmlAttribute* line) { return line && line->itemCount() >= 1; }
 
+}  // namespace
+
 // An article as Article::load reads it: nothing, or a known item with its
 // uses and condition.
 const char* articleProblem(const NmlNode& article, bool mayBeEmpty) {
@@ -57,6 +59,8 @@ const char* articleProblem(const NmlNode& article, bool mayBeEmpty) {
   }
   return nullptr;
 }
+
+namespace {
 
 // Only the lines AbilityList::save writes: any other would be read as a
 // trigger or an expression, whose bad keywords stop the program.

@@ -13,6 +13,9 @@ namespace SaveNodeCheck {
 const char* partyProblem(const NmlNode& party);
 const char* ghostProblem(const NmlNode& ghost);
 const char* bagProblem(const NmlNode& bag);
+// An article node: nothing (when it may be empty), or a known item with its
+// uses and condition.
+const char* articleProblem(const NmlNode& article, bool mayBeEmpty);
 
 }  // namespace SaveNodeCheck
 
