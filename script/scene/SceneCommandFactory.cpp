@@ -31,7 +31,7 @@ struct SceneKeyword {
   Maker maker;
 };
 
-constexpr std::array<SceneKeyword, 11> kBuilt = {{
+constexpr std::array<SceneKeyword, 12> kBuilt = {{
     {"intermission", make<IntermissionCommand>},
     {"closeIntermission", make<CloseIntermission>},
     {"shop", makeFrom<ShopCommand>},
@@ -43,6 +43,7 @@ constexpr std::array<SceneKeyword, 11> kBuilt = {{
     {"continuePenalty", make<ContinuePenalty>},
     {"recover", makeFrom<Recover>},
     {"over", makeFrom<OverCommand>},
+    {"turnEnd", make<TurnEndCommand>},
 }};
 
 }  // namespace

@@ -212,10 +212,10 @@ TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
 
 TEST_F(CommandTest, CommandsOfScenesNotYetBuiltSaySoOnceAndGoOn) {
   ScriptStuff::forgetReportedKeywords();
-  load("turnEnd{} turnEnd{} recall{} let{ name money; value 1; }");
+  load("lastEscape{} lastEscape{} recall{} let{ name money; value 1; }");
   EXPECT_EQ(stepScript(), Script::kFinished);
   EXPECT_EQ(integer("money"), 1);
-  EXPECT_EQ(debugLinesWith("\"turnEnd\" is not available yet"), 1);
+  EXPECT_EQ(debugLinesWith("\"lastEscape\" is not available yet"), 1);
   EXPECT_EQ(debugLinesWith("\"recall\" is not available yet"), 1);
 }
 

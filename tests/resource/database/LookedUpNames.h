@@ -85,6 +85,8 @@ inline constexpr Name kInCode[] = {
     {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
     // The key a locked chest spends.
     {kTool, "魔法鍵"},
+    // The synchro chain's opener and ace.
+    {kArt, "切り込み"}, {kArt, "エース"},
 };
 
 // Looked up in forms the source scan does not read: names a function
