@@ -1089,6 +1089,79 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
   EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), usesBefore - 1);
 }
 
+// Damage to a member counts in the party record, a fall 0.05 more, and
+// wakes the member; a delay holds the actor d + 1 turns unless it holds
+// 世界; the weapon wears, or an art that spends it empties its slot.
+TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const struct {
+    i32 amount;
+    const char* keys;
+    bool world;
+    i32 damage, hold, uses;
+    float weight;
+    bool weaponKept;
+  } rows[] = {
+      {5, "", false, 5, 0, -1, 0.f, true},
+      {5, "recoil 2;", false, 10, 3, -1, 0.f, true},
+      {5, "recoil 2;", true, 15, 0, -1, 0.f, true},
+      {99999, "attack{ factor 武器消費; }", false, 15 + 99999, 0, 0, 0.05f, false},
+  };
+  for (const auto& row : rows) {
+    foe.setStateLevel("世界", row.world ? 1 : 0);
+    kessa.setStateLevel("睡眠", 1);
+    foe.setHold(0);
+    foe.setWeaponSlot(-1);
+    kessa.setWeaponSlot(0);
+    const i32 ghostUses = kessa.ghost().getEquipment(0) ? kessa.ghost().getEquipment(0)->uses() : 0;
+    const Game::Ability blow = art(std::string("type 攻撃; range 遠; area 単; accuracy 100; ") + row.keys +
+                                   " power{ constance " + std::to_string(row.amount) + "; random 0; }");
+    std::unique_ptr<Action> strike = act(foe, blow, kessa.place());
+    strike->applyResults();
+    strike->finish();
+    EXPECT_FALSE(kessa.holds("睡眠"));
+    EXPECT_EQ(fight.partyRecord().damage(), row.damage) << row.keys;
+    EXPECT_FLOAT_EQ(fight.partyRecord().weight(), row.weight) << row.keys;
+    EXPECT_EQ(foe.hold(), row.hold) << row.keys;
+    // Kessa's own blow at the slime, with her sword in hand.
+    kessa.life().setHp(kessa.maxHp());
+    act(kessa, blow, foe.place())->finish();
+    EXPECT_EQ(kessa.ghost().getEquipment(0) != nullptr, row.weaponKept) << row.keys;
+    if (row.weaponKept) {
+      EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), ghostUses - 1);
+    }
+  }
+}
+
+// Of two members who threw the bag's last herb, only the first acts.
+TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
+  addMember(0, 1);
+  addMember(0, 3);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 2);
+  const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
+  game().bag().add(Game::Article::fromItem(herb), 1);
+  const Game::Article thrown = Game::Article::fromItem(herb);
+  const Game::Ability toss = Game::Ability::fromName("投げる道具");
+  for (i32 m = 0; m < 2; ++m) {
+    fight.unitAt(m)->planAction(-1, toss, toss, foe.place(), &thrown, 0);
+    fight.unitAt(m)->setCharge(0);
+  }
+  Cast cast(fight);
+  int steps = 0;
+  bool idle = true;
+  for (int n = 0; n < 3000 && cast.update() == 0; ++n) {
+    steps += idle && !cast.actions().empty();
+    idle = cast.actions().empty();
+  }
+  EXPECT_EQ(steps, 1);
+  EXPECT_EQ(game().bag().countItem(herb), 0);
+  EXPECT_FALSE(fight.unitAt(0)->hasPlan() || fight.unitAt(1)->hasPlan());
+}
+
 // --- Whole battles through the real phases ----------------------------------
 
 namespace {
