@@ -152,8 +152,8 @@ bool Cast::chain(Unit& actor) {
     return false;
   }
   std::vector<Unit*> targets;
-  for (i32 i = 0; i < main.targetCount(); ++i) {
-    targets.push_back(&main.target(i));
+  for (const ActionTarget& result : main.results()) {
+    targets.push_back(result.unit);
   }
   std::vector<Unit*> order;
   orderActions(battle(), order);

@@ -1058,6 +1058,7 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
   for (Game::Unit* unit : {&kessa, &mio, &left, &right}) unit->setCharge(0);
   fight.side(0).setPool(10);
   const i32 usesBefore = kessa.ghost().getEquipment(0)->uses();
+  const i32 apBefore = mio.ghost().getAp(0);
   Cast cast(fight);
   std::vector<std::string> steps;
   bool idle = true;
@@ -1086,6 +1087,7 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
   EXPECT_EQ(right.hp(), 13);
   EXPECT_TRUE(right.holds("防御"));
   EXPECT_EQ(fight.side(0).pool(), 10 - 4);
+  EXPECT_EQ(mio.ghost().getAp(0), apBefore - 1) << "the spark's tier 1";
   EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), usesBefore - 1);
 }
 
@@ -1136,30 +1138,104 @@ TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
   }
 }
 
-// Of two members who threw the bag's last herb, only the first acts.
+// The bag's last herb: one member throws it; of two who chose it, only the
+// first acts.
 TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
   addMember(0, 1);
   addMember(0, 3);
   Battle& fight = makeBattle();
   Game::Unit& foe = slime(0, 2);
   const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
-  game().bag().add(Game::Article::fromItem(herb), 1);
   const Game::Article thrown = Game::Article::fromItem(herb);
   const Game::Ability toss = Game::Ability::fromName("投げる道具");
-  for (i32 m = 0; m < 2; ++m) {
-    fight.unitAt(m)->planAction(-1, toss, toss, foe.place(), &thrown, 0);
-    fight.unitAt(m)->setCharge(0);
+  for (const i32 throwers : {1, 2}) {
+    game().bag().add(Game::Article::fromItem(herb), 1);
+    for (i32 m = 0; m < throwers; ++m) {
+      fight.unitAt(m)->planAction(-1, toss, toss, foe.place(), &thrown, 0);
+      fight.unitAt(m)->setCharge(0);
+    }
+    Cast cast(fight);
+    int steps = 0;
+    bool idle = true;
+    for (int n = 0; n < 3000 && cast.update() == 0; ++n) {
+      steps += idle && !cast.actions().empty();
+      idle = cast.actions().empty();
+    }
+    EXPECT_EQ(steps, 1) << throwers;
+    EXPECT_EQ(game().bag().countItem(herb), 0);
+    EXPECT_FALSE(fight.unitAt(0)->hasPlan() || fight.unitAt(1)->hasPlan());
   }
+}
+
+// A command aimed at a cell where nothing lives any more turns to the
+// first living unit of that side the art reaches; an action takes up its
+// weapon slot (-2 keeps the one in hand).
+TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  slime(0, 1).life().kill();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  kessa.planAction(0, Game::Ability::fromName("斬り払い"), Game::Place{1, 0, 4});
+  kessa.setCharge(0);
   Cast cast(fight);
-  int steps = 0;
-  bool idle = true;
-  for (int n = 0; n < 3000 && cast.update() == 0; ++n) {
-    steps += idle && !cast.actions().empty();
-    idle = cast.actions().empty();
+  ASSERT_EQ(cast.update(), 0);
+  ASSERT_FALSE(cast.actions().empty());
+  EXPECT_EQ(cast.actions()[0]->targetCell().column, 0);
+  ASSERT_EQ(cast.actions()[0]->targetCount(), 1);
+  EXPECT_EQ(&cast.actions()[0]->target(0), &foe);
+  const Game::Ability blow = Game::Ability::fromName("斬り払い");
+  for (const auto& [slot, held] : {std::pair{-2, 3}, std::pair{0, 0}, std::pair{1, 1}}) {
+    kessa.setWeaponSlot(3);
+    Action(fight, ActionOrder{&kessa, blow, blow, slot, foe.place(), nullptr, ActionOrder::kExtra, false, false,
+                              false, false});
+    EXPECT_EQ(kessa.weaponSlot(), held) << slot;
   }
-  EXPECT_EQ(steps, 1);
-  EXPECT_EQ(game().bag().countItem(herb), 0);
-  EXPECT_FALSE(fight.unitAt(0)->hasPlan() || fight.unitAt(1)->hasPlan());
+}
+
+// The actor's own added states (the skeleton's poisoned blade) go only
+// against the other side.
+TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& skeleton = *fight.addEnemy(enemy("骨の兵士"), 0, 0, 1.f, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const Game::Ability strike = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
+  const Game::Ability mend = art("type 補助; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
+  std::unique_ptr<Action> hit = act(skeleton, strike, kessa.place());
+  std::unique_ptr<Action> healed = act(skeleton, mend, skeleton.place());
+  ASSERT_EQ(hit->results().size(), 1u);
+  ASSERT_EQ(hit->results()[0].entries.size(), 1u);
+  EXPECT_STREQ(hit->results()[0].entries[0].state->name(), "毒");
+  ASSERT_EQ(healed->results().size(), 1u);
+  EXPECT_TRUE(healed->results()[0].entries.empty());
+}
+
+// A harmful state the target may resist lands always while the actor's
+// charisma is at least the target's resistance (10 / (0 + 10)), else only
+// at times.
+TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const Game::Ability lull = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
+                                 "attack{ addition{ name 睡眠; accuracy 100; } }");
+  bool sureSeen = false;
+  bool doubtfulSeen = false;
+  for (const auto& [actor, target] : {std::pair{&kessa, &foe}, std::pair{&foe, &kessa}}) {
+    const i32 margin = target->status()[Game::StatusBlock::kResist] - actor->status()[Game::StatusBlock::kCharisma];
+    int landed = 0;
+    for (int i = 0; i < 40; ++i) landed += static_cast<int>(act(*actor, lull, target->place())->results()[0].entries.size());
+    if (margin <= 0) {
+      sureSeen = true;
+      EXPECT_EQ(landed, 40);
+    } else {
+      doubtfulSeen = true;
+      EXPECT_LT(landed, 40) << margin;
+    }
+  }
+  EXPECT_TRUE(sureSeen && doubtfulSeen);
 }
 
 // --- Whole battles through the real phases ----------------------------------
