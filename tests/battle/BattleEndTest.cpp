@@ -21,6 +21,8 @@
 #include "data/Unit.h"
 #include "data/party/PartyMembers.h"
 #include "data/unit/PlayerGhost.h"
+#include "effect/Cast.h"
+#include "effect/StartingEffect.h"
 #include "field/FieldScene.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/scene/SceneNode.h"
@@ -911,7 +913,11 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
   // The sample blow's start rate: its second chain accuracy, 100, / 100 / 5.
   EXPECT_FLOAT_EQ(Cast::startRate(Game::Ability::fromName("斬り払い")), 1.f / 5.f);
   EXPECT_EQ(misses(*act(actor, sure, enemies)), 0);
-  EXPECT_EQ(misses(*act(actor, never, enemies)), 10);
+  std::unique_ptr<Action> missed = act(actor, never, enemies);
+  EXPECT_EQ(misses(*missed), 10);
+  // A miss shows its message (-1).
+  missed->showResults();
+  EXPECT_FALSE(missed->target(0).messages().isEmpty());
   EXPECT_EQ(misses(*act(actor, never, enemies, true)), 0);
   actor.setStateLevel("暗闇", 1);
   i32 blindMisses = 0;
@@ -998,20 +1004,22 @@ TEST_F(CastPhaseTest, AnUnpayableCommandIsSkipped) {
   }
 }
 
-// A member whose art chains joins the first (sure at a rate of 500%); the
-// joint caption names both; the struck enemy's barrier reacts only when
-// nobody joined.
+// The first, acting first by its speed, opens a chain (start rate 500% /
+// 5); a member whose art joins (sure at a join rate of 500%) follows it and
+// the joint caption names both; one whose art does not join passes, and
+// then the struck enemy's barrier reacts.
 TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
   addMember(0, 1);
   addMember(0, 3);
   Battle& fight = makeBattle();
   slime(0, 2);
   for (const bool chains : {true, false}) {
-    const Game::Ability blow = art(std::string("type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; ") +
-                                   "chainAccuracy " + (chains ? "500,500" : "0,0") + "; power{ constance 5; }");
+    const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; power{ constance 5; } ";
+    const Game::Ability opener = art(keys + "speed 100000; chainAccuracy 0,500;");
+    const Game::Ability joiner = art(keys + "chainAccuracy " + (chains ? "500,0;" : "0,0;"));
     for (i32 m = 0; m < 2; ++m) {
       fight.unitAt(m)->clearPlan();
-      fight.unitAt(m)->planAction(-1, blow, Game::Place{1, 0, 2});
+      fight.unitAt(m)->planAction(-1, m == 0 ? opener : joiner, Game::Place{1, 0, 2});
       fight.unitAt(m)->setCharge(0);
     }
     fight.setGuardMode(1, 2);
@@ -1020,6 +1028,7 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
     ASSERT_EQ(cast.actions().size(), 2u);
     const Action& first = *cast.actions()[0];
     const Action& second = *cast.actions()[1];
+    EXPECT_EQ(&first.actor(), fight.unitAt(0));
     EXPECT_TRUE(first.hasLeadIn());
     EXPECT_FALSE(first.isFollowUp());
     if (chains) {
@@ -1069,6 +1078,13 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
       continue;
     }
     idle = false;
+    // Without a chain no lead-in carries the chain's mark.
+    for (const auto& effect : cast.effects()) {
+      const Game::Effect::StartingEffect::Container* leadIn = effect->startingEffect();
+      for (i32 i = 0; leadIn && i < leadIn->partCount(); ++i) {
+        EXPECT_EQ(dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&leadIn->part(i)), nullptr);
+      }
+    }
     for (const std::unique_ptr<Action>& action : cast.actions()) {
       std::string line = std::string(action->actor().ghost().getName()) + " " + action->ability().name();
       for (const Game::ActionTarget& result : action->results()) {
