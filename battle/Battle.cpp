@@ -2,6 +2,7 @@
 
 #include "battle/Battle.h"
 
+#include "battle/CastPhase.h"
 #include "battle/CommandPhase.h"
 #include "battle/TurnPhases.h"
 #include "core/game/GameData.h"
@@ -109,7 +110,7 @@ void Battle::pushTurnEnd() { appendPhase(std::make_unique<BattleStuff::TurnEnd>(
 
 void Battle::pushCommand() { appendPhase(std::make_unique<BattleStuff::Command>(*this)); }
 
-void Battle::pushCast() { pushTurnEnd(); }
+void Battle::pushCast() { appendPhase(std::make_unique<BattleStuff::Cast>(*this)); }
 
 void Battle::pushWait(i32 frames) { appendInterrupt(std::make_unique<BattleStuff::Wait>(*this, frames)); }
 
@@ -125,7 +126,13 @@ void Battle::startOver(std::unique_ptr<BattleStuff::Over> over) {
   }
 }
 
-BattleStuff::Phase* Battle::abortCast() { return nullptr; }
+BattleStuff::Phase* Battle::abortCast() {
+  auto* cast = dynamic_cast<BattleStuff::Cast*>(runningPhase());
+  if (cast) {
+    cast->abort();
+  }
+  return cast;
+}
 
 // One one-shot event a pass: of two due together, the second fires after
 // the next phase.

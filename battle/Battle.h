@@ -89,8 +89,7 @@ class Battle final : public BattleSubScene, public BattleServices {
   // The queue.
   void pushTurnStart();
   void pushTurnEnd();
-  // The turn's commands, then the cast. Until the cast is built the turn
-  // goes on to its end.
+  // The turn's commands, then the cast.
   void pushCommand();
   void pushCast();
   // A pause of that many frames before anything else runs.
@@ -107,8 +106,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   // The battle is decided with that end phase; as finish, once.
   void startOver(std::unique_ptr<BattleStuff::Over> over);
   bool isDecided() const { return static_cast<bool>(mOver); }
-  // The running cast told to end the turn after its actor; null while no
-  // cast runs.
+  // The running cast told to end the turn before its next actor; null
+  // while no cast runs.
   BattleStuff::Phase* abortCast();
 
   // Queues the scripts of the events whose time has come, then the battle

@@ -265,6 +265,13 @@ class Unit {
   void setLastCommandRow(Engine::i32 row) { mLastCommandRow = row; }
   const std::vector<PlannedAction>& plan() const { return mPlan; }
   void clearPlan() { mPlan.clear(); }
+  // The first command done, or aimed anew.
+  void dropFirstCommand() {
+    if (!mPlan.empty()) mPlan.erase(mPlan.begin());
+  }
+  void retargetFirstCommand(const Place& target) {
+    if (!mPlan.empty()) mPlan.front().target = target;
+  }
   bool hasPlan() const { return !mPlan.empty(); }
   // Energy cost and AP tier, both free for spells under the crystal ring.
   Engine::i32 energyCost(const Ability& art) const;

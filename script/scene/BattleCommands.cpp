@@ -38,4 +38,11 @@ i32 OverCommand::execute(GameData& game) {
   return kNext;
 }
 
+i32 TurnEndCommand::execute(GameData& game) {
+  if (auto* battle = dynamic_cast<Battle*>(game.battle())) {
+    battle->abortCast();
+  }
+  return kNext;
+}
+
 }  // namespace Game::ScriptStuff

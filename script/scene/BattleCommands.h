@@ -18,4 +18,11 @@ class OverCommand final : public Command {
   Engine::i32 mResult;
 };
 
+// Ends the turn of a running cast before its next actor; nothing while no
+// cast runs.
+class TurnEndCommand final : public Command {
+ public:
+  Engine::i32 execute(GameData& game) override;
+};
+
 }  // namespace Game::ScriptStuff

@@ -37,7 +37,7 @@ struct SceneKeyword {
   Maker maker;
 };
 
-constexpr std::array<SceneKeyword, 18> kBuilt = {{
+constexpr std::array<SceneKeyword, 19> kBuilt = {{
     {"intermission", make<IntermissionCommand>},
     {"closeIntermission", make<CloseIntermission>},
     {"shop", makeFrom<ShopCommand>},
@@ -56,6 +56,7 @@ constexpr std::array<SceneKeyword, 18> kBuilt = {{
     {"setState", makeFrom<SetState>},
     {"recall", make<Recall>},
     {"lastEscape", make<LastEscape>},
+    {"turnEnd", make<TurnEndCommand>},
 }};
 
 }  // namespace

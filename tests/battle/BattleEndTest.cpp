@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "battle/Action.h"
 #include "battle/Battle.h"
+#include "battle/CastPhase.h"
+#include "battle/ChainChance.h"
+#include "battle/CommandMenu.h"
+#include "battle/CommandPhase.h"
 #include "battle/EndPhases.h"
 #include "battle/DefeatAnimator.h"
 #include "battle/RaceGroup.h"
@@ -16,6 +21,8 @@
 #include "data/Unit.h"
 #include "data/party/PartyMembers.h"
 #include "data/unit/PlayerGhost.h"
+#include "effect/Cast.h"
+#include "effect/StartingEffect.h"
 #include "field/FieldScene.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/scene/SceneNode.h"
@@ -25,6 +32,7 @@
 #include "tests/core/game/GameFixture.h"
 #include "resource/Database.h"
 #include "resource/database/RaceData.h"
+#include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
 #include "tests/script/ScriptFixture.h"
 
@@ -816,3 +824,543 @@ TEST_F(BattleEndTest, AGameOverToTheTitleAsksNothingOfTheField) {
 }
 
 }  // namespace
+
+// --- The cast phase ---------------------------------------------------------
+
+namespace {
+
+using Game::Action;
+using Game::ActionOrder;
+using Game::BattleStuff::Cast;
+
+// Sample members and slimes in a battle the game runs, and arts read from
+// text beside the sample ones.
+class CastPhaseTest : public BattleEndTest {
+ protected:
+  Game::Ability art(const std::string& keys) {
+    Game::NmlDocument document;
+    document.loadFromText("art.txt", ("ability{ name 試し; " + keys + " }").c_str());
+    mArts.push_back(std::make_unique<Game::AbilityData>());
+    mArts.back()->read(*document.child(0), Game::Database::instance()->states());
+    return Game::Ability(mArts.back().get());
+  }
+  Game::Unit& slime(i32 row, i32 column) { return *battle().addEnemy(enemy("泥スライム"), row, column, 1.f, 0); }
+  std::unique_ptr<Action> act(Game::Unit& actor, const Game::Ability& used, const Game::Place& cell,
+                              bool followUp = false, bool main = true) {
+    return std::make_unique<Action>(battle(), ActionOrder{&actor, used, used, -1, cell, nullptr,
+                                                          ActionOrder::kCommanded, false, true, followUp, main});
+  }
+  static i32 misses(const Action& action) {
+    i32 n = 0;
+    for (const Game::ActionTarget& result : action.results()) n += !result.counted;
+    return n;
+  }
+  // Frames of the battle until its head is no longer the phase; -1 past the
+  // limit.
+  int framesWhileRunning(const Game::BattleStuff::Phase* phase, int limit) {
+    for (int n = 1; n <= limit; ++n) {
+      run(1);
+      if (battle().runningPhase() != phase) return n;
+    }
+    return -1;
+  }
+
+  std::vector<std::unique_ptr<Game::AbilityData>> mArts;
+};
+
+}  // namespace
+
+TEST(ChainChanceTest, OpensAtTheStartRateFallsForPassesAndJoinsWithMomentumAndAce) {
+  struct Row {
+    float start, opener;
+    int passes;
+    float joinedRate, joinRate, momentum, ace, chance, join;
+  };
+  // chance = opener + (1 − opener) × start, × 0.8 a pass, × a joiner's rate;
+  // join = ace + (1 − ace) × (momentum / 4 + 1) × joinRate × chance.
+  const Row rows[] = {
+      {0.2f, 0.f, 0, 1.f, 1.f, 0.f, 0.f, 0.2f, 0.2f},
+      {0.2f, 0.19f, 0, 1.f, 1.f, 0.f, 0.f, 0.352f, 0.352f},
+      {0.2f, 0.f, 2, 1.f, 0.5f, 2.f, 0.f, 0.128f, 0.096f},
+      {0.5f, 0.f, 1, 0.5f, 1.f, 0.f, 0.1f, 0.2f, 0.28f},
+  };
+  for (const Row& row : rows) {
+    Game::ChainChance chance(row.start, row.opener);
+    EXPECT_TRUE(chance.isOpen());
+    for (int i = 0; i < row.passes; ++i) chance.pass();
+    chance.join(row.joinedRate);
+    EXPECT_FLOAT_EQ(chance.value(), row.chance) << row.start << " " << row.passes;
+    EXPECT_FLOAT_EQ(chance.joinChance(row.joinRate, row.momentum, row.ace), row.join) << row.start;
+  }
+  // A zero start rate never opens, whatever the opener.
+  EXPECT_FALSE(Game::ChainChance(0.f, 0.9f).isOpen());
+}
+
+// A follow-up never misses by accuracy; a blind actor's damage still
+// misses about a quarter of the time, its recovery never.
+TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
+  addMember(0, 2);
+  makeBattle();
+  for (i32 c = 0; c < 5; ++c) {
+    slime(0, c);
+    slime(1, c);
+  }
+  Game::Unit& actor = *battle().unitAt(0);
+  const Game::Place enemies{1, 0, 0};
+  const Game::Ability sure = art("type 攻撃; range 遠; area 陣; accuracy 100; power{ constance 1; random 0; }");
+  const Game::Ability never = art("type 攻撃; range 遠; area 陣; accuracy -1; power{ constance 1; random 0; }");
+  const Game::Ability heal = art("type 補助; range 遠; area 陣; accuracy 100; power{ constance 1; random 0; }");
+  // The sample blow's start rate: its second chain accuracy, 100, / 100 / 5.
+  EXPECT_FLOAT_EQ(Cast::startRate(Game::Ability::fromName("斬り払い")), 1.f / 5.f);
+  EXPECT_EQ(misses(*act(actor, sure, enemies)), 0);
+  std::unique_ptr<Action> missed = act(actor, never, enemies);
+  EXPECT_EQ(misses(*missed), 10);
+  // A miss shows its message (-1).
+  missed->showResults();
+  EXPECT_FALSE(missed->target(0).messages().isEmpty());
+  EXPECT_EQ(misses(*act(actor, never, enemies, true)), 0);
+  actor.setStateLevel("暗闇", 1);
+  i32 blindMisses = 0;
+  for (int i = 0; i < 10; ++i) {
+    blindMisses += misses(*act(actor, never, enemies, true));
+    EXPECT_EQ(misses(*act(actor, heal, enemies)), 0);
+  }
+  EXPECT_GT(blindMisses, 10);
+  EXPECT_LT(blindMisses, 40);
+}
+
+// A quarter of the damage drained comes back: 3 gives nothing, 8 gives 2,
+// 3 on each of two targets gives 1.
+TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
+  addMember(0, 2);
+  makeBattle();
+  slime(0, 0);
+  slime(0, 1);
+  Game::Unit& actor = *battle().unitAt(0);
+  const struct {
+    const char* area;
+    i32 amount;
+    i32 recovered;
+  } rows[] = {{"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}};
+  for (const auto& row : rows) {
+    const Game::Ability drain = art(std::string("type 攻撃; range 遠; accuracy 100; attack{ factor 吸収; } area ") +
+                                    row.area + "; power{ constance " + std::to_string(row.amount) + "; random 0; }");
+    std::unique_ptr<Action> action = act(actor, drain, Game::Place{1, 0, 0});
+    action->prepare();
+    if (row.recovered == 0) {
+      EXPECT_TRUE(action->secondary().empty()) << row.amount;
+      continue;
+    }
+    ASSERT_EQ(action->secondary().size(), 1u);
+    EXPECT_EQ(action->secondary()[0].unit, &actor);
+    EXPECT_EQ(action->secondary()[0].kind, Game::Effect::ActionRecord::kRecovery);
+    EXPECT_EQ(action->secondary()[0].amount, row.recovered) << row.area << row.amount;
+  }
+}
+
+// No command queued, or aborted: TurnEnd at once. The script command
+// aborts only a cast at the head of the queue.
+TEST_F(CastPhaseTest, WithoutACommandOrOnceAbortedTheTurnEndsAtOnce) {
+  Battle& fight = makeBattle();
+  slime(0, 0);
+  const i32 phases = fight.phaseCount();
+  EXPECT_EQ(Cast(fight).update(), 1);
+  EXPECT_EQ(fight.phaseCount(), phases + 1);
+  Game::Unit& enemy = *fight.unitAt(0);
+  enemy.planAction(0, Game::Ability::fromName("身を守る"), enemy.place());
+  enemy.setCharge(0);
+  Cast aborted(fight);
+  aborted.abort();
+  EXPECT_EQ(aborted.update(), 1);
+  EXPECT_TRUE(enemy.hasPlan());
+  EXPECT_EQ(fight.abortCast(), nullptr);
+  load("turnEnd{}");
+  Cast* running = nullptr;
+  for (int n = 0; n < 400 && !running; ++n) {
+    run(1);
+    running = dynamic_cast<Cast*>(fight.runningPhase());
+  }
+  ASSERT_NE(running, nullptr);
+  EXPECT_EQ(stepScript(), Game::Script::kFinished);
+  EXPECT_TRUE(running->isAborted());
+}
+
+// A command that pays is skipped while its side cannot pay it; one that
+// does not pay is not.
+TEST_F(CastPhaseTest, AnUnpayableCommandIsSkipped) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const Game::Ability spark = Game::Ability::fromName("火花の術");
+  fight.side(0).setPool(spark.energy() - 1);
+  for (i32 flags : {Game::BattleStuff::Command::kPays, 0}) {
+    kessa.clearPlan();
+    kessa.planAction(0, spark, Game::Place{1, 0, 0}, nullptr, flags);
+    kessa.setCharge(0);
+    EXPECT_EQ(Cast::canCast(kessa), flags == 0);
+    Cast cast(fight);
+    EXPECT_EQ(cast.update(), flags == 0 ? 0 : 1);
+  }
+}
+
+// The first, acting first by its speed, opens a chain (start rate 500% /
+// 5); a member whose art joins (sure at a join rate of 500%) follows it and
+// the joint caption names both; one whose art does not join passes, and
+// then the struck enemy's barrier reacts.
+TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
+  addMember(0, 1);
+  addMember(0, 3);
+  Battle& fight = makeBattle();
+  slime(0, 2);
+  for (const bool chains : {true, false}) {
+    const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; power{ constance 5; } ";
+    const Game::Ability opener = art(keys + "speed 100000; chainAccuracy 0,500;");
+    const Game::Ability joiner = art(keys + "chainAccuracy " + (chains ? "500,0;" : "0,0;"));
+    for (i32 m = 0; m < 2; ++m) {
+      fight.unitAt(m)->clearPlan();
+      fight.unitAt(m)->planAction(-1, m == 0 ? opener : joiner, Game::Place{1, 0, 2});
+      fight.unitAt(m)->setCharge(0);
+    }
+    fight.setGuardMode(1, 2);
+    Cast cast(fight);
+    ASSERT_EQ(cast.update(), 0);
+    ASSERT_EQ(cast.actions().size(), 2u);
+    const Action& first = *cast.actions()[0];
+    const Action& second = *cast.actions()[1];
+    EXPECT_EQ(&first.actor(), fight.unitAt(0));
+    EXPECT_TRUE(first.hasLeadIn());
+    EXPECT_FALSE(first.isFollowUp());
+    if (chains) {
+      EXPECT_EQ(second.kind(), ActionOrder::kCommanded);
+      EXPECT_TRUE(second.isFollowUp());
+      EXPECT_STREQ(first.caption(), "「斬連斬」");
+      EXPECT_EQ(second.caption(), nullptr);
+    } else {
+      EXPECT_EQ(second.kind(), ActionOrder::kReaction);
+      EXPECT_STREQ(second.ability().name(), "結界発動");
+      EXPECT_EQ(&second.actor(), fight.unitAt(2));
+      EXPECT_FALSE(second.hasLeadIn());
+      EXPECT_STREQ(first.caption(), "試し");
+    }
+  }
+}
+
+// A seeded turn: Kessa strikes with her sword, ミオ casts her spark, one
+// slime strikes back and the other guards. The order, the numbers, the
+// states and the sword's wear are pinned.
+TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
+  Game::RandomGenerator::instance()->setSeed(11);
+  addMember(0, 1);
+  addMember(0, 3);
+  mMembers.back()->setUp(*Game::Database::instance()->findShell("灯りのミオ"), 0);
+  Battle& fight = makeBattle();
+  Game::Unit& left = slime(0, 1);
+  Game::Unit& right = slime(0, 3);
+  Game::Unit& kessa = *fight.unitAt(0);
+  Game::Unit& mio = *fight.unitAt(1);
+  const i32 pays = Game::BattleStuff::Command::kPays;
+  kessa.planAction(0, Game::Ability::fromName("斬り払い"), left.place(), nullptr, pays);
+  mio.planAction(-1, Game::Ability::fromName("火花の術"), right.place(), nullptr, pays);
+  left.planAction(0, Game::Ability::fromName("斬り払い"), kessa.place(), nullptr, pays);
+  right.planAction(0, Game::Ability::fromName("身を守る"), right.place(), nullptr, pays);
+  for (Game::Unit* unit : {&kessa, &mio, &left, &right}) unit->setCharge(0);
+  fight.side(0).setPool(10);
+  const i32 usesBefore = kessa.ghost().getEquipment(0)->uses();
+  const i32 apBefore = mio.ghost().getAp(0);
+  Cast cast(fight);
+  std::vector<std::string> steps;
+  bool idle = true;
+  int frames = 0;
+  for (; frames < 3000 && cast.update() == 0; ++frames) {
+    if (!idle || cast.actions().empty()) {
+      idle = cast.actions().empty();
+      continue;
+    }
+    idle = false;
+    // Without a chain no lead-in carries the chain's mark.
+    for (const auto& effect : cast.effects()) {
+      const Game::Effect::StartingEffect::Container* leadIn = effect->startingEffect();
+      for (i32 i = 0; leadIn && i < leadIn->partCount(); ++i) {
+        EXPECT_EQ(dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&leadIn->part(i)), nullptr);
+      }
+    }
+    for (const std::unique_ptr<Action>& action : cast.actions()) {
+      std::string line = std::string(action->actor().ghost().getName()) + " " + action->ability().name();
+      for (const Game::ActionTarget& result : action->results()) {
+        line += " " + std::to_string(result.counted ? result.amount : -1);
+      }
+      steps.push_back(line);
+    }
+  }
+  ASSERT_LT(frames, 3000);
+  // The guard's speed 200 comes first; the slime Kessa leaves without HP
+  // still stands on its LP and strikes, but not through her armour.
+  EXPECT_EQ(steps, (std::vector<std::string>{"泥スライム 身を守る", "Kessa 斬り払い 23", "泥スライム 斬り払い 0",
+                                             "灯りのミオ 火花 7"}));
+  EXPECT_EQ(left.hp(), 0);
+  EXPECT_EQ(left.lp(), 12);
+  EXPECT_EQ(right.hp(), 13);
+  EXPECT_TRUE(right.holds("防御"));
+  EXPECT_EQ(fight.side(0).pool(), 10 - 4);
+  EXPECT_EQ(mio.ghost().getAp(0), apBefore - 1) << "the spark's tier 1";
+  EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), usesBefore - 1);
+}
+
+// Damage to a member counts in the party record, a fall 0.05 more, and
+// wakes the member; a delay holds the actor d + 1 turns unless it holds
+// 世界; the weapon wears, or an art that spends it empties its slot.
+TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const struct {
+    i32 amount;
+    const char* keys;
+    bool world;
+    i32 damage, hold, uses;
+    float weight;
+    bool weaponKept;
+  } rows[] = {
+      {5, "", false, 5, 0, -1, 0.f, true},
+      {5, "recoil 2;", false, 10, 3, -1, 0.f, true},
+      {5, "recoil 2;", true, 15, 0, -1, 0.f, true},
+      {99999, "attack{ factor 武器消費; }", false, 15 + 99999, 0, 0, 0.05f, false},
+  };
+  for (const auto& row : rows) {
+    foe.setStateLevel("世界", row.world ? 1 : 0);
+    kessa.setStateLevel("睡眠", 1);
+    foe.setHold(0);
+    foe.setWeaponSlot(-1);
+    kessa.setWeaponSlot(0);
+    const i32 ghostUses = kessa.ghost().getEquipment(0) ? kessa.ghost().getEquipment(0)->uses() : 0;
+    const Game::Ability blow = art(std::string("type 攻撃; range 遠; area 単; accuracy 100; ") + row.keys +
+                                   " power{ constance " + std::to_string(row.amount) + "; random 0; }");
+    std::unique_ptr<Action> strike = act(foe, blow, kessa.place());
+    strike->applyResults();
+    strike->finish();
+    EXPECT_FALSE(kessa.holds("睡眠"));
+    EXPECT_EQ(fight.partyRecord().damage(), row.damage) << row.keys;
+    EXPECT_FLOAT_EQ(fight.partyRecord().weight(), row.weight) << row.keys;
+    EXPECT_EQ(foe.hold(), row.hold) << row.keys;
+    // Kessa's own blow at the slime, with her sword in hand.
+    kessa.life().setHp(kessa.maxHp());
+    act(kessa, blow, foe.place())->finish();
+    EXPECT_EQ(kessa.ghost().getEquipment(0) != nullptr, row.weaponKept) << row.keys;
+    if (row.weaponKept) {
+      EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), ghostUses - 1);
+    }
+  }
+}
+
+// The bag's last herb: one member throws it; of two who chose it, only the
+// first acts.
+TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
+  addMember(0, 1);
+  addMember(0, 3);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 2);
+  const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
+  const Game::Article thrown = Game::Article::fromItem(herb);
+  const Game::Ability toss = Game::Ability::fromName("投げる道具");
+  for (const i32 throwers : {1, 2}) {
+    game().bag().add(Game::Article::fromItem(herb), 1);
+    for (i32 m = 0; m < throwers; ++m) {
+      fight.unitAt(m)->planAction(-1, toss, toss, foe.place(), &thrown, 0);
+      fight.unitAt(m)->setCharge(0);
+    }
+    Cast cast(fight);
+    int steps = 0;
+    bool idle = true;
+    for (int n = 0; n < 3000 && cast.update() == 0; ++n) {
+      steps += idle && !cast.actions().empty();
+      idle = cast.actions().empty();
+    }
+    EXPECT_EQ(steps, 1) << throwers;
+    EXPECT_EQ(game().bag().countItem(herb), 0);
+    EXPECT_FALSE(fight.unitAt(0)->hasPlan() || fight.unitAt(1)->hasPlan());
+  }
+}
+
+// A command aimed at a cell where nothing lives any more turns to the
+// first living unit of that side the art reaches; an action takes up its
+// weapon slot (-2 keeps the one in hand).
+TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  slime(0, 1).life().kill();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  kessa.planAction(0, Game::Ability::fromName("斬り払い"), Game::Place{1, 0, 4});
+  kessa.setCharge(0);
+  Cast cast(fight);
+  ASSERT_EQ(cast.update(), 0);
+  ASSERT_FALSE(cast.actions().empty());
+  EXPECT_EQ(cast.actions()[0]->targetCell().column, 0);
+  ASSERT_EQ(cast.actions()[0]->targetCount(), 1);
+  EXPECT_EQ(&cast.actions()[0]->target(0), &foe);
+  const Game::Ability blow = Game::Ability::fromName("斬り払い");
+  for (const auto& [slot, held] : {std::pair{-2, 3}, std::pair{0, 0}, std::pair{1, 1}}) {
+    kessa.setWeaponSlot(3);
+    Action(fight, ActionOrder{&kessa, blow, blow, slot, foe.place(), nullptr, ActionOrder::kExtra, false, false,
+                              false, false});
+    EXPECT_EQ(kessa.weaponSlot(), held) << slot;
+  }
+}
+
+// The actor's own added states (the skeleton's poisoned blade) go only
+// against the other side.
+TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& skeleton = *fight.addEnemy(enemy("骨の兵士"), 0, 0, 1.f, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const Game::Ability strike = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
+  const Game::Ability mend = art("type 補助; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
+  std::unique_ptr<Action> hit = act(skeleton, strike, kessa.place());
+  std::unique_ptr<Action> healed = act(skeleton, mend, skeleton.place());
+  ASSERT_EQ(hit->results().size(), 1u);
+  ASSERT_EQ(hit->results()[0].entries.size(), 1u);
+  EXPECT_STREQ(hit->results()[0].entries[0].state->name(), "毒");
+  ASSERT_EQ(healed->results().size(), 1u);
+  EXPECT_TRUE(healed->results()[0].entries.empty());
+}
+
+// A harmful state the target may resist lands always while the actor's
+// charisma is at least the target's resistance (10 / (0 + 10)), else only
+// at times.
+TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  const Game::Ability lull = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
+                                 "attack{ addition{ name 睡眠; accuracy 100; } }");
+  bool sureSeen = false;
+  bool doubtfulSeen = false;
+  for (const auto& [actor, target] : {std::pair{&kessa, &foe}, std::pair{&foe, &kessa}}) {
+    const i32 margin = target->status()[Game::StatusBlock::kResist] - actor->status()[Game::StatusBlock::kCharisma];
+    int landed = 0;
+    for (int i = 0; i < 40; ++i) landed += static_cast<int>(act(*actor, lull, target->place())->results()[0].entries.size());
+    if (margin <= 0) {
+      sureSeen = true;
+      EXPECT_EQ(landed, 40);
+    } else {
+      doubtfulSeen = true;
+      EXPECT_LT(landed, 40) << margin;
+    }
+  }
+  EXPECT_TRUE(sureSeen && doubtfulSeen);
+}
+
+// --- Whole battles through the real phases ----------------------------------
+
+namespace {
+
+// Expressions read the game's variables and its battle's living units.
+class BattleVariables final : public GameTest::FakeGameResolver {
+ public:
+  explicit BattleVariables(const Game::GameData& game) : mGame(game) {}
+  bool findInteger(const char* name, Engine::i32* out) const override {
+    if (!mGame.variables().hasInteger(name)) return false;
+    *out = mGame.variables().getInteger(name);
+    return true;
+  }
+  bool hasBattle() const override { return mGame.battle() != nullptr; }
+  Engine::i32 livingCount(Engine::i32 side) const override {
+    return mGame.battle() ? mGame.battle()->livingCount(side) : 0;
+  }
+
+ private:
+  const Game::GameData& mGame;
+};
+
+// Two of the sample lead, Kessa, against two slimes, decided by the game's
+// own battle script, with the command menus driven by scripted keys.
+class WholeBattleTest : public CastPhaseTest {
+ protected:
+  void SetUp() override {
+    CastPhaseTest::SetUp();
+    fs().put(Battle::kScriptFile, DatabaseTestSupport::sampleFile(Battle::kScriptFile));
+    mVariables.reset();
+    mBattleVariables = std::make_unique<BattleVariables>(game());
+  }
+  void TearDown() override {
+    game().setBattle(nullptr);
+    mBattleVariables.reset();
+    CastPhaseTest::TearDown();
+  }
+  std::unique_ptr<BattleVariables> mBattleVariables;
+  // The battle with its slimes before its first frame.
+  Battle& start(i32 seed, const char* foe = "泥スライム") {
+    Game::RandomGenerator::instance()->setSeed(seed);
+    addMember(0, 1);
+    addMember(0, 3);
+    game().setBattle(new Battle(game(), BattleSettings{}));
+    battle().addEnemy(enemy(foe), 0, 1, 1.f, 0);
+    battle().addEnemy(enemy(foe), 0, 3, 1.f, 0);
+    return battle();
+  }
+  // A menu of the Command phase takes input.
+  bool menuWaits() {
+    const auto* command = dynamic_cast<const Game::BattleStuff::Command*>(battle().runningPhase());
+    return command && command->introFrames() == 0 && command->menuCount() > 0;
+  }
+  // Frames until the battle ends; every eighth frame a waiting menu gets the
+  // next of the keys in turn, and the end's windows the decide key. -1 past
+  // the limit.
+  int playUntilEnd(std::vector<Platform::Key> keys, int limit) {
+    std::size_t next = 0;
+    for (int n = 1; n <= limit; ++n) {
+      if (n % 8 != 0) {
+        step({});
+      } else if (battle().isDecided()) {
+        step({kDecide});
+      } else if (menuWaits()) {
+        step({keys[next]});
+        next = (next + 1) % keys.size();
+      } else {
+        step({});
+      }
+      if (battle().update()) return n;
+    }
+    return -1;
+  }
+};
+
+}  // namespace
+
+// Deciding the first row, the first art and the first target all along,
+// the party beats the slimes: a win, counted, with experience and the spoils.
+TEST_F(WholeBattleTest, ThePartyWinsThroughTheMenus) {
+  Battle& fight = start(9);
+  ASSERT_GT(playUntilEnd({kDecide}, 30000), 0);
+  EXPECT_EQ(game().battleResult(), 1);
+  EXPECT_EQ(game().winCount(), 1);
+  EXPECT_GT(mMembers.front()->experience(), 0);
+  ASSERT_FALSE(fight.spoils().items.empty());
+  for (const Game::ToolData* item : fight.spoils().items) EXPECT_GT(game().bag().countItem(item), 0);
+}
+
+// "逃げる", the main list's third row, ends the battle as an escape.
+TEST_F(WholeBattleTest, ThePartyRunsAway) {
+  start(7);
+  ASSERT_GT(playUntilEnd({Platform::Key::Down, Platform::Key::Down, kDecide, kDecide}, 3000), 0);
+  EXPECT_EQ(game().battleResult(), 0);
+  EXPECT_EQ(integer("escapeCount"), 1);
+}
+
+// A party at its last point of life falls: a game over that escapes asks
+// for the lose event.
+TEST_F(WholeBattleTest, ThePartyFalls) {
+  start(7, "骨の騎士");
+  for (i32 m = 0; m < 2; ++m) {
+    Game::Unit& member = *battle().unitAt(m);
+    member.life().takeDamage(member.hp() + member.lp() - 1);
+  }
+  ASSERT_GT(playUntilEnd({kDecide}, 30000), 0);
+  EXPECT_EQ(game().battleResult(), -1);
+  EXPECT_EQ(game().loseCount(), 1);
+  EXPECT_EQ(integer("requestLoseEvent"), 1);
+}

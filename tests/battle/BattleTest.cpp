@@ -76,6 +76,8 @@ class BattleTest : public ScriptTestSupport::ScriptTest {
   static constexpr const char* kCountingScript = "let{ name answer; value int(answer)+1; }";
   // The Command phase without menus: its opening, its commit, the script.
   static constexpr int kCommandFrames = Game::BattleStuff::Command::kIntroFrames + 1 + 1;
+  // A cast where nobody acts: its one frame, the script.
+  static constexpr int kEmptyCastFrames = 1 + 1;
 
   void SetUp() override {
     ScriptTest::SetUp();
@@ -221,11 +223,13 @@ TEST_F(BattleTest, NothingRunsWhileAnEventWaitsOnAMessage) {
 TEST_F(BattleTest, ABattleItsScriptNeverEndsRunsTurnsForEver) {
   Battle& battle = makeBattle();
   // A turn with nobody to command: TurnStart, the commands' 60-frame opening
-  // and their commit, TurnEnd's four frames, the battle script after each.
-  EXPECT_EQ(framesUntilTurn(1, 200), 10 + kCommandFrames);
-  EXPECT_EQ(framesUntilTurn(2, 200), 8 + kCommandFrames);
+  // and their commit, the empty cast, TurnEnd's four frames, the battle
+  // script after each.
+  const int turn = 8 + kCommandFrames + kEmptyCastFrames;
+  EXPECT_EQ(framesUntilTurn(1, 200), 2 + turn);
+  EXPECT_EQ(framesUntilTurn(2, 200), turn);
   for (int i = 0; i < 800; ++i) ASSERT_FALSE(frame());
-  EXPECT_EQ(battle.turn(), 2 + 800 / (8 + kCommandFrames));
+  EXPECT_EQ(battle.turn(), 2 + 800 / turn);
 }
 
 // The set-up counts the battle, clears the encounter count, takes at most
@@ -385,7 +389,7 @@ TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   const i32 hp = member.hp();
   const i32 damage = member.poisonDamage();
   ASSERT_GT(damage, 0);
-  EXPECT_EQ(framesUntilTurn(1, 300), 10 + kCommandFrames + 60 + 1 + 1);
+  EXPECT_EQ(framesUntilTurn(1, 300), 10 + kCommandFrames + kEmptyCastFrames + 60 + 1 + 1);
   EXPECT_EQ(member.hp(), hp - damage);
   EXPECT_EQ(battle.partyRecord().damage(), damage);
   EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
@@ -419,8 +423,9 @@ TEST_F(BattleTest, AnEnemysPoisonIsNotThePartysDamage) {
   Battle& battle = makeBattle();
   Game::Unit& enemy = *battle.addEnemy(slime(), 1, 1, 1.f, 0);
   enemy.setStateLevel("毒", 3);
-  // The enemy's plan does not change the turn's frames.
-  EXPECT_EQ(framesUntilTurn(1, 300), 72 + kCommandFrames);
+  // The enemy guards: a step of the cast without an effect, its end, then
+  // the empty cast.
+  EXPECT_EQ(framesUntilTurn(1, 300), 72 + kCommandFrames + kEmptyCastFrames + 1 + 1 + 1);
   EXPECT_EQ(battle.partyRecord().damage(), 0);
 }
 

@@ -96,6 +96,8 @@ inline constexpr Name kInCode[] = {
     {kSound, "main", "src/sound/list.txt#火炎放射"}, {kSound, "main", "src/sound/list.txt#レーザードライブ"},
     {kSound, "main", "src/sound/list.txt#電子光線"}, {kSound, "hit", "src/sound/list.txt#電子光線"},
     {kSound, "main", "src/sound/list.txt#針"},
+    // The synchro chain's opener and ace.
+    {kArt, "切り込み"}, {kArt, "エース"},
 };
 
 // Looked up in forms the source scan does not read: names a function
