@@ -332,6 +332,7 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   ASSERT_TRUE(bag.take(out, 0));
   EXPECT_EQ(bag.count(), 2) << "the last piece goes with its entry";
   EXPECT_TRUE(bag.takeItem(tool("剣")));
+  EXPECT_EQ(bag.count(), 1) << "the first entry of the item, the worn one, goes";
   EXPECT_EQ(bag.countItem(tool("剣")), 4);
   EXPECT_FALSE(bag.takeItem(tool("鎧")));
 
