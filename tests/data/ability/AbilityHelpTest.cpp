@@ -5,7 +5,6 @@
 #include <string>
 
 #include "data/ability/Ability.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
 namespace {
@@ -73,37 +72,6 @@ TEST_F(AbilityHelpTest, AShortCaptionEndsInDotsWhenCut) {
     Ability(&database().findAbility("雷"), 2).shortCaption(out, n);
     EXPECT_STREQ(out.c_str(), text) << n;
   }
-}
-
-// One line a print at (x, y) in font 0 (14 units: 7 a byte) and grey: the
-// widest of "斬る", "物 接触 斬撃 光" and "範囲" is 15 bytes.
-TEST_F(AbilityHelpTest, ThePanelPrintsItsLinesFromItsCorner) {
-  Game::SceneRenderer::create(800, 600);
-  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
-  writer.setFont(2);
-  Ability(&database().findAbility("斬")).drawHelp(-300.f, 100.f, 0);
-  int x = 0;
-  int y = 0;
-  writer.getOrigin(&x, &y);
-  EXPECT_EQ(std::pair(x, y), std::pair(-300, 100));
-  writer.getExtent(&x, &y);
-  EXPECT_EQ(std::pair(x, y), std::pair(15 * 7, 3 * 14));
-  EXPECT_STREQ(writer.lastText().c_str(), "範囲");
-  EXPECT_EQ(writer.font(), 0);
-  EXPECT_EQ(writer.color(), 0xFFC0C0C0u);
-  // A single line: "堅い", 4 bytes.
-  Ability(&database().findAbility("壁")).drawHelp(10.f, 20.f, 0);
-  writer.getExtent(&x, &y);
-  EXPECT_EQ(std::pair(x, y), std::pair(4 * 7, 14));
-  EXPECT_STREQ(writer.lastText().c_str(), "堅い");
-  // Without an art there is no panel: the writer is left as it was.
-  writer.setPosition(5, 6);
-  writer.print("x");
-  Ability().drawHelp(-300.f, 100.f, 0);
-  writer.getOrigin(&x, &y);
-  EXPECT_EQ(std::pair(x, y), std::pair(5, 6));
-  EXPECT_STREQ(writer.lastText().c_str(), "x");
-  Game::SceneRenderer::destroy();
 }
 
 }  // namespace

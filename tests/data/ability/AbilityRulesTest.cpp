@@ -241,11 +241,13 @@ TEST_F(AbilityRules, HelpText) {
   }
 }
 
-// One line of font 0 (14 high, 7 a byte) per line of the help.
+// One line of font 0 (14 high, 7 a byte) per line of the help, whatever
+// font the writer held.
 TEST_F(AbilityRules, TheHelpPanelPrintsEachLine) {
   art("癒").drawHelp(0.f, 0.f, 0);
   Game::SceneRenderer::create(800, 600);
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  writer.setFont(2);
   Ability().drawHelp(0.f, 0.f, 0);
   EXPECT_EQ(writer.lastText().c_str(), nullptr) << "nothing printed";
   art("癒").drawHelp(-120.f, 80.f, 0);

@@ -192,6 +192,7 @@ TEST_F(PartyRules, ApLifeEquipmentAndNewCycles) {
   EXPECT_TRUE(party.unequipItem(tool("剣")));
   EXPECT_TRUE(party.unequipItem(tool("剣")));
   EXPECT_FALSE(party.unequipItem(tool("剣"))) << "the roster ghost off the members keeps its own";
+  EXPECT_FALSE(party.unequipItem(nullptr));
   EXPECT_TRUE(party.members().memberAt(1).slot(3).isEmpty());
 
   party.startNewCycle();
@@ -319,6 +320,7 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   EXPECT_EQ(std::vector<i32>({bag.at(0)->number, bag.at(1)->number, bag.at(2)->number}), std::vector<i32>({1, 1, 5}));
   EXPECT_EQ(bag.at(1)->article.uses(), 2);
   EXPECT_EQ(bag.at(3), nullptr);
+  EXPECT_EQ(bag.at(-1), nullptr);
   EXPECT_EQ(bag.countItem(tool("剣")), 6);
   EXPECT_EQ(bag.countItem(nullptr), 0);
   Article out;
@@ -330,6 +332,7 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   ASSERT_TRUE(bag.take(out, 0));
   EXPECT_EQ(bag.count(), 2) << "the last piece goes with its entry";
   EXPECT_TRUE(bag.takeItem(tool("剣")));
+  EXPECT_EQ(bag.count(), 1) << "the first entry of the item, the worn one, goes";
   EXPECT_EQ(bag.countItem(tool("剣")), 4);
   EXPECT_FALSE(bag.takeItem(tool("鎧")));
 

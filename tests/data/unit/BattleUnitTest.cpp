@@ -19,18 +19,6 @@ class BattleUnit : public UnitTestSupport::BattleUnitTest {
   static void seed(int s) { Game::RandomGenerator::instance()->setSeed(s); }
 };
 
-TEST_F(BattleUnit, DamageBeyondHpComesOffLpAndHealingNeedsLp) {
-  Engine::i32 lp = 50;
-  Game::Life life(lp);
-  life.setHp(10);
-  life.takeDamage(30);
-  EXPECT_EQ(lp, 30);
-  EXPECT_EQ(life.damageThisTurn(), 30);
-  lp = 0;
-  life.recoverHp(20);
-  EXPECT_EQ(life.hp(), 0);
-}
-
 TEST_F(BattleUnit, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
   struct Case {
     const char* state;
@@ -50,41 +38,6 @@ TEST_F(BattleUnit, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
     const bool restarted = c.second > 0 && s.overWrite() >= 1;
     EXPECT_EQ(unit.states().timer(index), restarted ? s.timer() : 1) << c.state;
   }
-}
-
-TEST_F(BattleUnit, AStatusStateBoostsItsParameterForFourTurns) {
-  Unit& unit = makeUnit();
-  unit.applyState("腕力アップ", 2, true);
-  EXPECT_EQ(unit.boost(Parameters::kStrength), 16);
-  EXPECT_EQ(unit.states().boostTimers()[Parameters::kStrength], 4);
-  unit.recompute();
-  EXPECT_EQ(unit.status()[Game::StatusBlock::kAttack], 36);
-}
-
-TEST_F(BattleUnit, CurseHalvesTheAttributesButNotTheMaxima) {
-  auto& ghost = makeGhost(false, 120, 80, 41);
-  Unit& unit = makeUnit(ghost);
-  unit.applyState("呪い", 1, true);
-  unit.recompute();
-  for (int i = Parameters::kStrength; i < Parameters::kCount; ++i) {
-    EXPECT_EQ(unit.parameters()[i], 20) << i;
-  }
-  EXPECT_EQ(unit.maxHp(), 120);
-  EXPECT_EQ(unit.maxLp(), 80);
-}
-
-TEST_F(BattleUnit, AResistedOrDeadUnitTakesNoHarmfulState) {
-  auto& ghost = makeGhost();
-  ghost.defense.resist().set(database().stateIndex("毒"));
-  Unit& unit = makeUnit(ghost);
-  unit.applyState("毒", 3, true);
-  EXPECT_EQ(unit.stateLevel("毒"), 0);
-  unit.applyState("毒", 3, false);
-  EXPECT_EQ(unit.stateLevel("毒"), 3);
-  Unit& dead = makeUnit();
-  dead.life().kill();
-  dead.applyState("睡眠", 1, true);
-  EXPECT_EQ(dead.stateLevel("睡眠"), 0);
 }
 
 TEST_F(BattleUnit, EffectsActOnTheSidesAndTheLife) {
@@ -119,18 +72,6 @@ TEST_F(BattleUnit, AStealGoesToTheBagOrFails) {
   ASSERT_EQ(battle.messages.size(), 2u);
   EXPECT_EQ(battle.messages[0], "薬草をゲット！");
   EXPECT_EQ(battle.messages[1], "しっぱい！");
-}
-
-TEST_F(BattleUnit, DelayLowersTheOrderKeyBy256) {
-  Unit& unit = makeUnit();
-  seed(7);
-  const float plain = unit.orderKey();
-  unit.applyState("ディレイ", 1, false);
-  seed(7);
-  EXPECT_FLOAT_EQ(unit.orderKey(), plain - 256.f);
-  unit.planAction(-1, art("斬る"), unit.place());
-  seed(7);
-  EXPECT_FLOAT_EQ(unit.orderKey(), plain - 256.f + 30.f);
 }
 
 TEST_F(BattleUnit, PlacementTakesTheNearestFreeCellOfTheSide) {
@@ -216,37 +157,6 @@ TEST_F(BattleUnit, HugeAndZeroMaximaGiveSaneValues) {
   EXPECT_EQ(empty.getLpRatio(), 0.f);
 }
 
-TEST_F(BattleUnit, WhoCanActAndUseAnArt) {
-  Unit& unit = makeUnit();
-  EXPECT_TRUE(unit.canAct());
-  unit.setHold(1);
-  EXPECT_FALSE(unit.canAct());
-  unit.planAction(-1, art("斬る"), unit.place());
-  EXPECT_TRUE(unit.canAct());
-  battle.timeStopped = true;
-  EXPECT_FALSE(unit.canAct());
-  unit.setStateLevel("世界", 1);
-  EXPECT_TRUE(unit.canAct());
-  battle.timeStopped = false;
-  unit.setStateLevel("麻痺", 1);
-  EXPECT_FALSE(unit.canAct());
-  unit.setStateLevel("麻痺", 0);
-
-  const Game::Ability fire = art("火球");
-  EXPECT_FALSE(unit.canUse(fire, true)) << "no energy";
-  battle.energies[0] = 3;
-  EXPECT_FALSE(unit.canUse(fire, true)) << "no AP";
-  unit.setStateLevel("ElementalCrystalRing", 1);
-  EXPECT_TRUE(unit.canUse(fire, true));
-  unit.setStateLevel("発狂", 1);
-  EXPECT_FALSE(unit.canUse(fire, true));
-  EXPECT_TRUE(unit.canUse(art("斬撃サポート"), true)) << "passives always";
-  unit.setStateLevel("発狂", 0);
-  unit.setStateLevel("ElementalCrystalRing", 0);
-  unit.setStateLevel("封印", 1);
-  EXPECT_FALSE(unit.canUse(fire, false));
-}
-
 TEST_F(BattleUnit, ExtraActionsAndChargeComeWithThePlan) {
   auto& ghost = makeGhost();
   ghost.abilities().add(art("行動回数増加", 2));
@@ -314,18 +224,6 @@ TEST_F(BattleUnit, RevivalSurvivesOneDefeatWithOneLpAndANewFormStartsAfresh) {
   EXPECT_EQ(changing.hp(), 100);
   EXPECT_EQ(changing.stateLevel("毒"), 0);
   EXPECT_EQ(battle.poses.back(), UnitPose::kAppear);
-}
-
-TEST_F(BattleUnit, StatesOutliveTheirTimerByOneTurnAndBoostsFade) {
-  Unit& unit = makeUnit();
-  unit.applyState("ディレイ", 1, false);
-  unit.setBoost(Parameters::kStrength, 10);
-  seed(5);
-  unit.endTurn();
-  EXPECT_TRUE(unit.holds("ディレイ"));
-  EXPECT_LE(unit.boost(Parameters::kStrength), 8);
-  unit.endTurn();
-  EXPECT_FALSE(unit.holds("ディレイ")) << "vanish 100 once the timer is below 0";
 }
 
 TEST_F(BattleUnit, AStateOutsideTheTableStopsNamingIt) {

@@ -97,15 +97,6 @@ TEST_F(GhostTest, LifeAndApStayWithinTheDerivedMaxima) {
   EXPECT_EQ(ghost.lp(), 0);
 }
 
-TEST_F(GhostTest, LearningCostsMasterPoints) {
-  const Game::SkillTreeItem& thrust = kessa().skillTree().at(0);
-  EXPECT_FALSE(ghost.learnAbility(thrust));
-  ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(5));
-  EXPECT_TRUE(ghost.learnAbility(thrust));
-  EXPECT_EQ(ghost.masterPoint(), 5 - thrust.effectiveCost(ghost.abilities()));
-  EXPECT_TRUE(ghost.abilities().has(thrust.art().name()));
-}
-
 TEST_F(GhostTest, TheSaveNodeLoadsBackIdentical) {
   ghost.setUp(mio(), Game::Experience::forLevel(7));
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
@@ -119,17 +110,6 @@ TEST_F(GhostTest, TheSaveNodeLoadsBackIdentical) {
   Game::NmlNode again;
   loaded.save(again);
   EXPECT_EQ(text(again), text(saved));
-}
-
-TEST_F(GhostTest, StartingANewCycleKeepsMasterExperienceAndSaleableGear) {
-  ghost.setUp(kessa(), Game::Experience::forLevel(9));
-  ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(4));
-  ghost.slot(5) = Game::Article::fromItem(database().findTool("古びた鍵"));
-  ghost.startNewCycle();
-  EXPECT_EQ(ghost.bonusPoint(), 0);
-  EXPECT_EQ(ghost.masterPoint(), 4);
-  EXPECT_TRUE(ghost.getEquipment(0));
-  EXPECT_FALSE(ghost.getEquipment(5));
 }
 
 class EnemyGhostTest : public GhostTest {};
@@ -149,7 +129,8 @@ TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
   }
 }
 
-// 骨の兵士 is weak to light (光 −10): one line, for the battle to show.
+// 骨の兵士 is weak to light (光 −10): one line, for the battle to show; a
+// line for each resistance.
 TEST_F(EnemyGhostTest, ResistancesGiveTheirLines) {
   std::vector<Game::String> lines;
   Game::EnemyGhost().describeResistances(lines);
@@ -159,6 +140,11 @@ TEST_F(EnemyGhostTest, ResistancesGiveTheirLines) {
   soldier.describeResistances(lines);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_STREQ(lines[0].c_str(), "光に弱い");
+  // 泥スライム: 打撃 5, 熱 −5 and 水 at 50%.
+  lines.clear();
+  soldier.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
+  soldier.describeResistances(lines);
+  EXPECT_EQ(lines.size(), 3u);
 }
 
 // Huge parameters of data must not wrap the rewards around.

@@ -1,8 +1,6 @@
-#include <string>
 #include <tuple>
 
 #include "data/stats/Parameters.h"
-#include "presentation/scene/TextWriter.h"
 #include "resource/table/StateTable.h"
 #include "resource/database/ToolData.h"
 #include "tests/data/StatsFixture.h"
@@ -38,16 +36,6 @@ TEST_F(RecordsTest, StatesReadWithDefaults) {
   EXPECT_EQ(table.at(-1), nullptr);
   const StateData foreign("毒");
   EXPECT_EQ(table.indexOf(&foreign), -1);
-
-  // Status up and down move their parameter by 8; a state of no such type
-  // and a parameter outside the block move nothing.
-  Game::Parameters p;
-  for (int i = 0; i < table.count(); ++i) table.at(i)->applyTo(p);
-  Game::Parameters expected;
-  expected[0] = 8;
-  expected[5] = 8;
-  expected[8] = -8;
-  EXPECT_EQ(p, expected);
 }
 
 TEST_F(RecordsTest, ToolReadsItsBlocks) {
@@ -71,37 +59,10 @@ TEST_F(RecordsTest, ToolReadsItsBlocks) {
   plain.read(parse("name 薬;fullName 上薬;icon herb;price 40;"), database().states());
   EXPECT_STREQ(plain.fullName(), "上薬");
   EXPECT_EQ(plain.sellValue(), 10);
-  // A priced item sells for a quarter, never for nothing.
-  const std::tuple<const char*, int> prices[] = {{"price 1;", 1}, {"price 7;", 1}, {"price 8;", 2}, {"price 0;", 0}};
-  for (const auto& [price, value] : prices) {
-    Game::ToolData cheap;
-    cheap.read(parse((std::string("name 石;icon stone;") + price).c_str()), database().states());
-    EXPECT_EQ(cheap.sellValue(), value) << price;
-  }
   EXPECT_TRUE(plain.isUsableBy("ボブ"));
 }
 
-// The defence row shows when either defence is not 0: it widens the spec.
-TEST_F(RecordsTest, TheSpecShowsADefenceRowForEitherDefence) {
-  const auto extent = [this](const char* protector) {
-    Game::ToolData tool;
-    tool.read(parse((std::string("name 盾;icon shield;price 5;equip{protector ") + protector + ";}").c_str()),
-              database().states());
-    Game::TextWriter writer(800, 600);
-    tool.drawSpec(writer, 0.f, 0.f, 5, 1.f);
-    Engine::i32 width = 0;
-    writer.getExtent(&width, nullptr);
-    return width;
-  };
-  const Engine::i32 none = extent("0,0");
-  EXPECT_GT(extent("1,0"), none);
-  EXPECT_GT(extent("0,2"), none);
-  EXPECT_EQ(extent("1,0"), extent("0,2"));
-}
-
-TEST_F(RecordsTest, MissingRequiredKeysStopNamingThem) {
-  Game::ToolData tool;
-  EXPECT_DEATH(tool.read(parse("name 剣;price 5;"), database().states()), "icon");
+TEST_F(RecordsTest, AStateOutsideTheTableStopsNamingIt) {
   EXPECT_DEATH(Game::StateTable().indexOf("幻"), "幻");
 }
 
