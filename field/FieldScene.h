@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/game/GameData.h"
 #include "core/game/SubScene.h"
 #include "core/game/TimedStandIn.h"
 
@@ -10,16 +11,25 @@ class MapSiteData;
 class NmlNode;
 
 // Stand-in of the dungeon field until it exists: no floor; counts its
-// updates and resumes.
+// updates and resumes, and opens a requested continue scene on its next
+// update.
 class FieldScene : public TimedStandIn, public FieldSubScene {
  public:
   explicit FieldScene(GameData& game, Engine::i32 frames = -1) : TimedStandIn(frames), mGame(game) {}
-  bool update() override { return TimedStandIn::update(); }
+  bool update() override {
+    if (mContinuePending) {
+      mContinuePending = false;
+      mGame.openContinueScene();
+    }
+    return TimedStandIn::update();
+  }
 
   void resume() override { ++mResumes; }
   void changeScene(const MapSiteData* site) override { mSite = site; }
-  // No continue scene yet: the request is counted.
-  void requestContinueScene() override { ++mContinueRequests; }
+  void requestContinueScene() override {
+    ++mContinueRequests;
+    mContinuePending = true;
+  }
   Engine::i32 continueRequests() const { return mContinueRequests; }
   const MapSiteData* currentSite() const override { return mSite; }
   // No site names, floor events or symbols yet.
@@ -43,6 +53,7 @@ class FieldScene : public TimedStandIn, public FieldSubScene {
   float mLevel = 0.0f;
   Engine::i32 mResumes = 0;
   Engine::i32 mContinueRequests = 0;
+  bool mContinuePending = false;
 };
 
 }  // namespace Game
