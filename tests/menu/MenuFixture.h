@@ -29,6 +29,18 @@ class MenuTest : public GameTestSupport::KeyedGameTest {
     KeyedGameTest::TearDown();
   }
 
+  // Idle frames of the screen until its lists take input, then one frame
+  // with the key held: the screen's answer on that frame.
+  template <class Screen>
+  auto press(Screen& screen, Platform::Key key, int wait = Game::ListMenu::kInputDelay + 1) {
+    for (int i = 0; i < wait; ++i) {
+      step({});
+      screen.update();
+    }
+    step({key});
+    return screen.update();
+  }
+
   Game::GameData& game() { return *mGame; }
   const Game::ToolData* tool(const char* name) { return database().findTool(name); }
   const Game::ShellData* shell(const char* name) { return database().findShellExactly(name); }

@@ -1,16 +1,15 @@
 #include "menu/PartyOrganizer.h"
 
-#include <string>
-
-#include "resource/database/ShellData.h"
 #include "tests/menu/MenuFixture.h"
 
 namespace {
 
 using Engine::i32;
 using Game::PartyOrganizer;
-using Game::ShellData;
 using Platform::Key;
+using Shells = std::vector<const Game::ShellData*>;
+// Past the ring's opening, or the question's input delay.
+constexpr int kWait = 70;
 
 class PartyOrganizerTest : public MenuTestSupport::MenuTest {
  protected:
@@ -18,30 +17,21 @@ class PartyOrganizerTest : public MenuTestSupport::MenuTest {
     mOrganizer.reset();
     MenuTest::TearDown();
   }
-  // Kessa and ミオ (shown as 灯りのミオ); the ring opens at once.
+  // Kessa (0) and ミオ (1, shown as 灯りのミオ).
   PartyOrganizer& open(i32 count) {
     mCandidates = {shell("Kessa"), shell("灯りのミオ")};
     mOrganizer = std::make_unique<PartyOrganizer>(mCandidates, count);
     return *mOrganizer;
   }
-  i32 frame(std::initializer_list<Key> held = {}) {
-    step(held);
-    return mOrganizer->update();
-  }
-  // A press after the ring's opening (or the question's delay); the
-  // organiser's answer on the press.
-  i32 tap(Key key) {
-    for (int i = 0; i < 70; ++i) frame();
-    return frame({key});
-  }
+  i32 tap(Key key) { return press(*mOrganizer, key, kWait); }
   // Decides the candidate at that ring position.
   i32 choose(i32 position) {
     while (mOrganizer->ring().selectedItem() != position) tap(Key::Right);
     return tap(kDecide);
   }
-  std::vector<const ShellData*> chosen() { return mOrganizer->chosen(); }
+  float brightness(i32 id) { return mOrganizer->ring().findItem(id)->state.colors.ambient.x; }
 
-  std::vector<const ShellData*> mCandidates;
+  Shells mCandidates;
   std::unique_ptr<PartyOrganizer> mOrganizer;
 };
 
@@ -50,19 +40,26 @@ TEST_F(PartyOrganizerTest, ACountOfNoneDecidesAtOnceAndTheCountIsAtMostTheCandid
   EXPECT_EQ(open(5).count(), 2);
 }
 
-TEST_F(PartyOrganizerTest, ChoosingAChosenCandidateTakesItOut) {
+// Choosing a chosen one takes it out; key 4 asks before the list is full.
+TEST_F(PartyOrganizerTest, ChoosingTogglesAndKeyFourAsks) {
   open(2);
   choose(1);
-  EXPECT_EQ(chosen(), (std::vector<const ShellData*>{mCandidates[1]}));
-  frame();
-  EXPECT_EQ(mOrganizer->ring().findItem(1)->state.colors.ambient.x, 1.f);
-  EXPECT_EQ(mOrganizer->ring().findItem(0)->state.colors.ambient.x, 0.5f);
+  step({});
+  mOrganizer->update();
+  EXPECT_EQ(std::tuple(mOrganizer->chosen(), brightness(1), brightness(0)), std::tuple(Shells{mCandidates[1]}, 1.f, .5f));
   choose(1);
-  EXPECT_TRUE(chosen().empty());
+  EXPECT_EQ(std::pair(mOrganizer->chosen(), mOrganizer->isAsking()), std::pair(Shells{}, false));
+  choose(0);
   EXPECT_FALSE(mOrganizer->isAsking());
+  tap(Key::C);
+  EXPECT_TRUE(mOrganizer->isAsking());
+  EXPECT_EQ(tap(kDecide), PartyOrganizer::kDecided);
+  EXPECT_EQ(mOrganizer->chosen(), Shells{mCandidates[0]});
 }
 
-TEST_F(PartyOrganizerTest, AFullListSwapsTheLastAndAsksAgain) {
+// A full list asks; no closes the question; a new choice swaps the last and
+// asks again. Cancel drops the last chosen, then leaves with 2.
+TEST_F(PartyOrganizerTest, AFullListSwapsTheLastAndAsksAgainAndCancelStepsBack) {
   open(1);
   choose(0);
   EXPECT_TRUE(mOrganizer->isAsking());
@@ -70,31 +67,15 @@ TEST_F(PartyOrganizerTest, AFullListSwapsTheLastAndAsksAgain) {
   EXPECT_EQ(tap(kDecide), PartyOrganizer::kRunning);
   EXPECT_FALSE(mOrganizer->isAsking());
   choose(1);
-  EXPECT_EQ(chosen(), (std::vector<const ShellData*>{mCandidates[1]}));
-  EXPECT_TRUE(mOrganizer->isAsking());
-  EXPECT_EQ(tap(kDecide), PartyOrganizer::kDecided);  // はい
-}
-
-TEST_F(PartyOrganizerTest, CancelDropsTheLastChosenThenLeaves) {
-  open(2);
-  choose(0);
-  choose(1);
+  EXPECT_EQ(std::pair(mOrganizer->chosen(), mOrganizer->isAsking()), std::pair(Shells{mCandidates[1]}, true));
   tap(Key::Down);
-  tap(kDecide);  // not yet
+  tap(kDecide);
   EXPECT_EQ(tap(kCancel), PartyOrganizer::kRunning);
-  EXPECT_EQ(chosen(), (std::vector<const ShellData*>{mCandidates[0]}));
-  EXPECT_EQ(tap(kCancel), PartyOrganizer::kRunning);
+  EXPECT_EQ(mOrganizer->chosen(), Shells{});
   EXPECT_EQ(tap(kCancel), PartyOrganizer::kCancelled);
-}
-
-TEST_F(PartyOrganizerTest, KeyFourAsksBeforeTheListIsFull) {
-  open(2);
-  choose(0);
-  EXPECT_FALSE(mOrganizer->isAsking());
-  tap(Key::C);
-  EXPECT_TRUE(mOrganizer->isAsking());
-  EXPECT_EQ(tap(kDecide), PartyOrganizer::kDecided);
-  EXPECT_EQ(chosen(), (std::vector<const ShellData*>{mCandidates[0]}));
+  open(1);
+  choose(1);
+  EXPECT_EQ(tap(kDecide), PartyOrganizer::kDecided);  // はい
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ inline constexpr Name kInCode[] = {
     {kModel, "main", "src/picture/animation/爪.txt"}, {kModel, "top", "src/picture/animation/吸血.txt"},
     // The key a locked chest spends.
     {kTool, "魔法鍵"},
+    // The continue scene's tune.
+    {kTune, "自宅", kTunes},
 };
 
 // Looked up in forms the source scan does not read: names a function
