@@ -67,6 +67,7 @@ TEST_F(ShopTest, BuyingTakesThePriceOnlyWhenTheMoneyCoversIt) {
   for (const auto& [money, onSale, shade, moneyAfter, owned, rowAfter] :
        {std::tuple{239, true, 0xFFFF8080u, 239, 0, "   鉄の剣                240    0"},
         {240, true, 0xFFC0C0C0u, 0, 1, "   鉄の剣                240    1"},
+        {1000, true, 0xFFC0C0C0u, 760, 1, "   鉄の剣                240    1"},
         {1000, false, 0xFF080808u, 1000, 0, "   品切れ"}}) {
     game().bag().clear();
     game().money() = money;
@@ -114,17 +115,17 @@ TEST_F(ShopTest, HagglingTwiceSaysSoTwiceAndKeepsPricesAtNinetyPercent) {
   EXPECT_EQ(std::pair(game().money(), game().bag().countItem(tool("鉄の剣"))), std::pair(0, 1));
 }
 
-// 古びた鍵 sells for nothing, 薬草 for 30.
+// 古びた鍵 sells for nothing, 薬草 for 30 a piece.
 TEST_F(ShopTest, SellingTakesOnePieceForItsValueButNothingForNoValue) {
-  for (const char* name : {"古びた鍵", "薬草"}) game().bag().add(Game::Article::fromItem(tool(name)), 1);
-  game().money() = kMax - 10;
+  for (const char* name : {"古びた鍵", "薬草"}) game().bag().add(Game::Article::fromItem(tool(name)), 2);
+  game().money() = 40;
   open({});
   pick(0);
   ASSERT_NE(mShop->sellList(), nullptr);
   pick(0);
-  EXPECT_EQ(game().bag().countItem(tool("古びた鍵")), 1);
+  EXPECT_EQ(game().bag().countItem(tool("古びた鍵")), 2);
   pick(1);
-  EXPECT_EQ(std::pair(game().money(), game().bag().countItem(tool("薬草"))), std::pair(kMax, 0));
+  EXPECT_EQ(std::pair(game().money(), game().bag().countItem(tool("薬草"))), std::pair(70, 1));
   EXPECT_FALSE(press(*mShop, kCancel));
   EXPECT_EQ(mShop->sellList(), nullptr);
   EXPECT_TRUE(pick(1));  // さよなら
