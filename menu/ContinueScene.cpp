@@ -54,7 +54,7 @@ void ContinueScene::buildDestinations() {
   }
   list.addItem(kShopRow, kShopId, kRowColor, kFont);
   list.setVisibleRows(kVisibleRows);
-  mList.setPosition(kLeft, kTop);
+  mList.placeCentered(kLeft, kTop);
 }
 
 void ContinueScene::runScript(const char* path) {

@@ -90,13 +90,13 @@ void Shop::placeLists() {
   float lineHeight = 0.f;
   mGame.drawStatistics(kLeft, kTop, kMoneyLine, nullptr, &lineHeight);
   mListTop = kTop - (kListGap + lineHeight);
-  mMain.setPosition(kLeft, mListTop);
+  mMain.placeCentered(kLeft, mListTop);
 }
 
 bool Shop::update() {
   placeLists();
   if (mBuyList.isValid()) {
-    mBuyList->setPosition(kLeft, mListTop);
+    mBuyList->placeTopLeft(kLeft, mListTop);
     if (mBuyList->update() == ListMenu::kCancelled) {
       mBuyList.reset();
     }
@@ -136,7 +136,7 @@ bool Shop::updateMainList() {
 }
 
 void Shop::updateSellList() {
-  mSellList->list().setPosition(kLeft, mListTop);
+  mSellList->placeCentered(kLeft, mListTop);
   mSellList->drawWithDetail(true);
   const i32 result = mSellList->update();
   if (result == ListMenu::kCancelled) {

@@ -28,7 +28,8 @@ class ShopMenu {
   // goods and haggled stay the shop's; they must outlive the list.
   ShopMenu(GameData& game, const std::vector<const ToolData*>& goods, const bool& haggled);
 
-  void setPosition(float x, float y) { mMenu.setPosition(x, y); }
+  // The list's top-left corner.
+  void placeTopLeft(float x, float y) { mMenu.placeCentered(x, y); }
   // Once per frame: draws the list and the good under the cursor; 2 on
   // cancel, else 0.
   Engine::i32 update();
