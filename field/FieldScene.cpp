@@ -45,6 +45,14 @@ float FieldScene::level() const {
   return mGame.progressLevel();
 }
 
+bool FieldScene::update() {
+  if (mContinuePending) {
+    mContinuePending = false;
+    mGame.openContinueScene();
+  }
+  return TimedStandIn::update();
+}
+
 const char* FieldScene::siteName() const { return mSite ? mSite->name() : ""; }
 
 i32 FieldScene::saveMode() const {

@@ -70,12 +70,17 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   ~FieldScene() override;
 
   // FieldSubScene.
-  bool update() override { return TimedStandIn::update(); }
+  // Until the field's frame exists: a requested continue scene opens on the
+  // next update.
+  bool update() override;
   void resume() override { ++mResumes; }
   // With a floor open the change waits for the field's fade; without one
   // it happens at once, at the site's start.
   void changeScene(const MapSiteData* site) override;
-  void requestContinueScene() override { ++mContinueRequests; }
+  void requestContinueScene() override {
+    ++mContinueRequests;
+    mContinuePending = true;
+  }
   void save(NmlNode& node) const override;
   void load(const NmlNode& node) override;
   const MapSiteData* currentSite() const override { return mSite; }
@@ -208,6 +213,8 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   bool mFixedAngle = false;
   Engine::i32 mResumes = 0;
   Engine::i32 mContinueRequests = 0;
+  bool mContinuePending = false;
+  bool mContinuePending = false;
 };
 
 }  // namespace Game

@@ -11,6 +11,7 @@
 #include "core/sound/BGM.h"
 #include "core/sound/SoundEffectManager.h"
 #include "file/FileLoader.h"
+#include "menu/ContinueScene.h"
 #include "menu/TitleScene.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/picture/GuiPictures.h"
@@ -46,9 +47,12 @@ TitleStage* makeTitle(bool hasMemorySave) { return new TitleScene(hasMemorySave)
 
 FieldSubScene* makeField(GameData& game) { return new FieldScene(game); }
 
+SubScene* makeContinue(GameData& game) { return new ContinueScene(game); }
+
 // The flow and the games it runs make their scenes through these.
 void createGameFlow() {
   GameData::setFieldMaker(&makeField);
+  GameData::setContinueMaker(&makeContinue);
   ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
   GameFlow::create(&makeTitle);
 }

@@ -15,6 +15,7 @@ constexpr Engine::i32 kShopLp = 9999;
 constexpr Engine::i32 kShopAp = 99;
 
 GameData::FieldMaker gMakeField = nullptr;
+GameData::ContinueMaker gMakeContinue = nullptr;
 
 Database& database() { return *Database::instance(); }
 
@@ -48,6 +49,13 @@ void GameData::setField(FieldSubScene* field) { mField = field; }
 void GameData::setShop(SubScene* shop) { mShop = shop; }
 
 void GameData::setFieldMaker(FieldMaker maker) { gMakeField = maker; }
+void GameData::setContinueMaker(ContinueMaker maker) { gMakeContinue = maker; }
+
+void GameData::openContinueScene() {
+  if (gMakeContinue) {
+    setShop(gMakeContinue(*this));
+  }
+}
 
 void GameData::addLog(const char* text) {
   if (text && text[0] != '\0') {

@@ -43,6 +43,10 @@ class GameData {
   // has no field).
   using FieldMaker = FieldSubScene* (*)(GameData& game);
   static void setFieldMaker(FieldMaker maker);
+  // Makes the screen between outings that the shop slot holds; the game's
+  // root sets it.
+  using ContinueMaker = SubScene* (*)(GameData& game);
+  static void setContinueMaker(ContinueMaker maker);
 
   GameData();
   // A game read from a saved tree (the memory save's or a save file's root);
@@ -102,6 +106,8 @@ class GameData {
   void setField(FieldSubScene* field);
   SubScene* shop() const { return mShop.get(); }
   void setShop(SubScene* shop);
+  // The continue scene into the shop slot (nothing without a maker).
+  void openContinueScene();
 
   // Statistics.
   static constexpr Engine::i32 kMaxProgress = 10000;

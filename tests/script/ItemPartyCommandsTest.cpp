@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -200,15 +201,15 @@ TEST_F(ItemPartyCommandsTest, CharactersJoinLeaveAndStayInTheRoster) {
 TEST_F(ItemPartyCommandsTest, OrganizePartyKeepsTheLeadFirstAndOffersTheRoster) {
   party().addGhost(shell("灯りのミオ"));
   party().recruit(shell("Kessa"));
-  // Without shell lines: the roster but the lead; the stand-in takes them all.
+  // Without shell lines: the roster but the lead, here one to choose.
   load("organizeParty{}");
-  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_EQ(tapThrough(kDecide, 150), Script::kFinished);
   EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
   // A listed shell comes first and joins the roster; the lead listed is
   // still only the lead.
   party().members().clear();
   load("organizeParty{ shell Kessa; shell 灯りのミオ; }");
-  EXPECT_EQ(stepScript(), Script::kRunning);
+  EXPECT_EQ(tapThrough(kDecide, 150), Script::kFinished);
   EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
 }
 
@@ -238,18 +239,18 @@ TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFr
   EXPECT_EQ(stepScript(), Script::kRunning);
   const auto* command = static_cast<const ScriptStuff::ShopCommand*>(mScript.command(0));
   ASSERT_NE(command->shop(), nullptr);
-  const Game::Shop& shop = *command->shop();
-  ASSERT_EQ(shop.goods().size(), 4u);
-  // The first's condition is 0, though on sale; without an onSale variable
-  // the herb is always on sale.
-  EXPECT_EQ(std::vector<bool>({shop.isAvailable(0), shop.isAvailable(1), shop.isAvailable(2), shop.isAvailable(3)}),
-            std::vector<bool>({false, true, true, true}));
+  // In item order, the herbs first. The first sword's condition is 0,
+  // though on sale; without an onSale variable the herb is always on sale.
+  const std::vector<const Game::ToolData*>& goods = command->shop()->goods();
+  ASSERT_EQ(goods.size(), 4u);
+  EXPECT_EQ(std::vector(goods.begin(), goods.begin() + 2), std::vector(2, tool("薬草")));
+  EXPECT_EQ(std::pair(std::ranges::count(goods, nullptr), std::ranges::count(goods, tool("鉄の剣"))), std::pair(1L, 1L));
 
   variable("onSale.鉄の剣") = 0;
   EXPECT_EQ(tapThrough(kCancel), Script::kFinished);
   EXPECT_EQ(command->shop(), nullptr);
   EXPECT_EQ(stepScript(), Script::kRunning);  // a fresh screen
-  EXPECT_FALSE(command->shop()->isAvailable(1));
+  EXPECT_EQ(std::ranges::count(command->shop()->goods(), nullptr), 2);
 }
 
 TEST_F(ItemPartyCommandsTest, TheCampMenuIsTheGamesAndCloseIntermissionEndsIt) {

@@ -8,7 +8,7 @@
 #include "core/input/KeyInput.h"
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
-#include "menu/ShopScene.h"
+#include "core/game/TimedStandIn.h"
 #include "menu/TitleScene.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
@@ -23,6 +23,13 @@ using Platform::Key;
 class EndsAtOnce final : public BattleStuff::Over {
  public:
   Engine::i32 update() override { return 1; }
+};
+
+// A shop slot that closes after its frames.
+class TimedShop final : public TimedStandIn, public SubScene {
+ public:
+  explicit TimedShop(Engine::i32 frames) : TimedStandIn(frames) {}
+  bool update() override { return TimedStandIn::update(); }
 };
 
 // The game flow on the real battle and the stand-in scenes, stepped as the root steps it.
@@ -93,7 +100,7 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
   auto* camp = new Intermission(game(), Intermission::kNoSave);
   camp->close();
   game().setIntermission(camp);
-  game().setShop(new ShopScene(2));
+  game().setShop(new TimedShop(2));
   Party& party = game().party();
   ASSERT_TRUE(party.recruit(*Database::instance()->findShell("Kessa")));
   Game::PlayerGhost& kessa = party.members().memberAt(0);

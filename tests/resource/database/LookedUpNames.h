@@ -98,6 +98,8 @@ inline constexpr Name kInCode[] = {
     {kSound, "main", "src/sound/list.txt#針"},
     // The synchro chain's opener and ace.
     {kArt, "切り込み"}, {kArt, "エース"},
+    // The continue scene's tune.
+    {kTune, "自宅", kTunes},
 };
 
 // Looked up in forms the source scan does not read: names a function
