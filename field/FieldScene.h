@@ -214,7 +214,6 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   Engine::i32 mResumes = 0;
   Engine::i32 mContinueRequests = 0;
   bool mContinuePending = false;
-  bool mContinuePending = false;
 };
 
 }  // namespace Game
