@@ -21,6 +21,7 @@
 #include "effect/Stares.h"
 #include "effect/Storms.h"
 #include "effect/Strikes.h"
+#include "effect/Swarms.h"
 #include "effect/Swords.h"
 #include "effect/Wards.h"
 #include "effect/Weather.h"
@@ -235,19 +236,19 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"IcePillarRise", "IcePillarRise", nullptr, -1, standIn},
     {"IcicleBladeChill", "IcicleBladeChill", nullptr, -1, make<IcicleBladeChill>},
     {"FiendSunderWave", "FiendSunderWave", nullptr, -1, make<FiendSunderWave>},
-    {"GoldenSunburst", "GoldenSunburst", nullptr, -1, standIn},
+    {"GoldenSunburst", "GoldenSunburst", nullptr, -1, make<GoldenSunburst>},
     {"TriangularSlam", "TriangularSlam", nullptr, -1, make<TriangularSlam>},
     {"SacredRelicBlade", "SacredRelicBlade", nullptr, -1, make<SacredRelicBlade>},
     {"ChronicleRewrite", "ChronicleRewrite", nullptr, -1, make<ChronicleRewrite>},
     {"PrimevalDeceiver", "PrimevalDeceiver", nullptr, -1, make<PrimevalDeceiver>},
     {"FortuneCrestBoost", "FortuneCrestBoost", nullptr, -1, make<FortuneCrestBoost>},
     {"WhirlingDiscThrow", "WhirlingDiscThrow", nullptr, -1, make<WhirlingDiscThrow>},
-    {"TorrentCascade", "TorrentCascade", nullptr, -1, standIn},
+    {"TorrentCascade", "TorrentCascade", nullptr, -1, make<TorrentCascade>},
     {"SpiralBoreStrike", "SpiralBoreStrike", nullptr, -1, make<SpiralBoreStrike>},
     {"SilkVeilDeflect", "SilkVeilDeflect", nullptr, -1, make<SilkVeilDeflect>},
     {"StormOrbBolts", "StormOrbBolts", nullptr, -1, make<StormOrbBolts>},
     {"ProwlingPounce", "ProwlingPounce", nullptr, -1, make<ProwlingPounce>},
-    {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, standIn},
+    {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, make<GrudgeWraithFeast>},
     {"HauntedHamlet", "HauntedHamlet", nullptr, -1, standIn},
     {"dummy", "Dummy", nullptr, -1, make<Dummy>},
 }};
