@@ -4,6 +4,9 @@
 
 #include <memory>
 
+#include "core/math/MathHelper.h"
+#include "core/random/RandomGenerator.h"
+#include "data/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Launch.h"
@@ -13,6 +16,15 @@ namespace Game::Effect {
 
 using Engine::i32;
 using Engine::Math::Vector3;
+
+namespace {
+// Each component in ±its half-extent.
+Vector3 box(float x, float y, float z) {
+  Vector3 v;
+  RandomGenerator::instance()->getBoxVector(&v, x, y, z);
+  return v;
+}
+}  // namespace
 
 GrudgeWraithFeast::GrudgeWraithFeast() : mSet("src/picture/animation/GrudgeWraithFeast.txt") {
   addSound("attack", "gun04");
@@ -102,6 +114,78 @@ i32 GoldenSunburst::update() {
   }
   applyOn(64);
   endOn(96);
+  return frame();
+}
+
+IcePillarRise::IcePillarRise() { addSound("main", "bom00"); }
+
+// Row r turns the way by (r − 1)·25 degrees, ±5 at random; icicle k stands
+// 32·k along it, k²/2 (+ up to 32) high, rising 2·k frames late. Without a
+// way (the targets' centre on the front point) the icicles stand at it.
+void IcePillarRise::launchFans() {
+  const Vector3 front = frontOf(*mCaster);
+  Vector3 way;
+  way.setSub(targetCentre(), front);
+  if (way.length() > 0.f) {
+    way.normalize();
+  }
+  for (i32 r = 0; r < kRows; ++r) {
+    const float a = static_cast<float>(r - 1) * 25.f + rnd(10.f) - 5.f;
+    Vector3 turned;
+    MathHelper::rotateByAngles(&turned, way, 0.f, 0.f, a);
+    for (i32 k = 0; k < kPerRow; ++k) {
+      const float fk = static_cast<float>(k);
+      const Vector3 p = Bank::added(Bank::added(front, box(16.f, 16.f, 0.f)), Bank::scaled(turned, 32.f * fk));
+      Placed(mIcicle.launch(getScenePool(), p, fk * fk / 2.f + rnd(32.f))).delay(2.f * fk);
+    }
+  }
+  mShock.launchAtFront(*mCaster);
+}
+
+i32 IcePillarRise::update() {
+  if (at(0)) {
+    setCameraPitch(30.f);
+    setCameraOnCast();
+    launchFans();
+    start("main");
+  }
+  if (at(48)) {
+    mEmission.launchOnTargets(*mAction);
+    mCold.chillTargets(*mAction);
+  }
+  applyOn(84);
+  endFrom(97);
+  return frame();
+}
+
+DarkTwinBeams::DarkTwinBeams() : mSet("src/picture/animation/DarkTwinBeams.txt") { addSound("main", "shoot06"); }
+
+// Without a target the beams stand about the aim point.
+void DarkTwinBeams::launchBeams() {
+  const Unit* first = getFirstTarget();
+  const Vector3 front = first ? frontOf(*first) : aim();
+  mGround.launch(getScenePool(), front, 128.f, 64);
+  for (i32 i = 0; i < kBeams; ++i) {
+    const float wait = 4.f * static_cast<float>(i);
+    const Vector3 p = Bank::added(front, flat(64.f));
+    SceneNode* beam = node(mSet.model(0), p).delay(wait).get();
+    beam->rotation.setValue(box(30.f, 30.f, 180.f));
+    mExplode.launch(getScenePool(), p, 64.f, wait);
+  }
+  playRow("main", 8, 8);
+}
+
+i32 DarkTwinBeams::update() {
+  if (at(16)) {
+    setCameraOnCast();
+    stage().flashWhite();
+    launchBeams();
+  }
+  if (at(80)) {
+    mParticle.sprayOnTargets(*mAction);
+    apply();
+  }
+  endFrom(113);
   return frame();
 }
 

@@ -2,9 +2,12 @@
 
 #include "effect/NamedSpecial.h"
 #include "effect/bank/AnimationLauncher.h"
+#include "effect/bank/Explode.h"
 #include "effect/bank/Hits.h"
+#include "effect/bank/Icicle.h"
 #include "effect/bank/ParticleBase.h"
 #include "effect/bank/Piece.h"
+#include "effect/bank/Waves.h"
 
 namespace Game::Effect {
 
@@ -57,6 +60,41 @@ class GoldenSunburst : public NamedSpecial {
  private:
   Bank::PieceSet mSet;
   Bank::EmissionPair mEmission;
+};
+
+// Three fans of sixteen icicles from the caster's front toward the
+// targets, 25 degrees apart, larger as they go.
+class IcePillarRise : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kRows = 3;
+  static constexpr Engine::i32 kPerRow = 16;
+  IcePillarRise();
+  Engine::i32 update() override;
+
+ private:
+  void launchFans();
+
+  Bank::Icicle mIcicle;
+  Bank::ShockWave mShock;
+  Bank::EmissionCyan mEmission;
+  Bank::Cold mCold;
+};
+
+// Sixteen tilted beams about the first target's front, one every 4
+// frames; no reactions.
+class DarkTwinBeams : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kBeams = 16;
+  DarkTwinBeams();
+  Engine::i32 update() override;
+
+ private:
+  void launchBeams();
+
+  Bank::PieceSet mSet;
+  Bank::ParticleBlue mParticle;
+  Bank::GroundEmissionBlue mGround;
+  Bank::ExplodeEmerald mExplode;
 };
 
 }  // namespace Game::Effect

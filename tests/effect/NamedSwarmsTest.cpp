@@ -16,7 +16,8 @@ namespace {
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-const std::vector<const char*> kNames = {"GrudgeWraithFeast", "TorrentCascade", "GoldenSunburst"};
+const std::vector<const char*> kNames = {"GrudgeWraithFeast", "TorrentCascade", "GoldenSunburst", "IcePillarRise",
+                                         "DarkTwinBeams"};
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -61,6 +62,8 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"TorrentCascade", "0:pitch 30 16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,attack+84",
        "", "16:1 48:8"},
       {"GoldenSunburst", "0:pitch 30,main 16:flashWhite", "", "0:48"},
+      {"IcePillarRise", "0:pitch 30,main", "", "0:49 48:16"},
+      {"DarkTwinBeams", "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56", "", "16:40 80:64"},
   };
   RecordingAction& action = *standardActions(0)[0];
   for (const TimelineRow& row : rows) {
