@@ -16,6 +16,7 @@
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
 #include "effect/Kicks.h"
+#include "effect/Rains.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
 #include "effect/Stares.h"
@@ -221,16 +222,16 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"BurrowedSleep", "BurrowedSleep", nullptr, -1, make<BurrowedSleep>},
     {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, standIn},
     {"SpiderThreadLift", "SpiderThreadLift", nullptr, -1, make<SpiderThreadLift>},
-    {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, standIn},
+    {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, make<PlagueFogCloud>},
     {"DreadMemoryFlash", "DreadMemoryFlash", nullptr, -1, make<DreadMemoryFlash>},
-    {"BuriedEmberTrap", "BuriedEmberTrap", nullptr, -1, standIn},
-    {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, standIn},
+    {"BuriedEmberTrap", "BuriedEmberTrap", nullptr, -1, make<BuriedEmberTrap>},
+    {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, make<FlawedHelixSpiral>},
     {"SinkingHookDrop", "SinkingHookDrop", nullptr, -1, make<SinkingHookDrop>},
-    {"DrowningSwirl", "DrowningSwirl", nullptr, -1, standIn},
+    {"DrowningSwirl", "DrowningSwirl", nullptr, -1, make<DrowningSwirl>},
     {"SaucerRaid", "SaucerRaid", nullptr, -1, standIn},
-    {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, standIn},
+    {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, make<VioletGlassOmen>},
     {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, standIn},
-    {"ShaftVolley", "ShaftVolley", nullptr, -1, standIn},
+    {"ShaftVolley", "ShaftVolley", nullptr, -1, make<ShaftVolley>},
     {"DarkTwinBeams", "DarkTwinBeams", nullptr, -1, make<DarkTwinBeams>},
     {"BoundaryRipple", "BoundaryRipple", nullptr, -1, make<BoundaryRipple>},
     {"IcePillarRise", "IcePillarRise", nullptr, -1, make<IcePillarRise>},

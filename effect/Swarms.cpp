@@ -42,7 +42,7 @@ void GrudgeWraithFeast::launchRisers() {
     riser->position.setVelocity(Vector3(0.f, 0.f, kRise));
     after(addModule(std::make_unique<Module::Launch>(riser, mSet.model(Bank::kMain), kSpacing)), kSpacing * i);
     p.z = 1.f;
-    mRipple.launch(getScenePool(), p, 128.f)->setTime(-(wait + kDepth / kRise));
+    Placed(mRipple.launch(getScenePool(), p, 128.f)).delay(wait + kDepth / kRise);
   }
 }
 

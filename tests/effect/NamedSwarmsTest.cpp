@@ -13,11 +13,12 @@
 
 namespace {
 
-using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
+using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {"GrudgeWraithFeast", "TorrentCascade", "GoldenSunburst", "IcePillarRise",
-                                         "DarkTwinBeams"};
+const std::vector<const char *> kNames = {"GrudgeWraithFeast", "TorrentCascade",  "GoldenSunburst",  "IcePillarRise",
+                                          "DarkTwinBeams",     "ShaftVolley",     "VioletGlassOmen", "DrowningSwirl",
+                                          "FlawedHelixSpiral", "BuriedEmberTrap", "PlagueFogCloud"};
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -25,7 +26,7 @@ class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
   int freshNodes() {
     int n = 0;
     for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
+      const Game::SceneNode &node = stage.pool.node(i);
       n += node.isActive() && mSeen.insert(node.getId()).second ? 1 : 0;
     }
     return n;
@@ -34,8 +35,8 @@ class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
 };
 
 TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
-  for (const char* name : kNames) {
-    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
+  for (const char *name : kNames) {
+    const Game::Effect::FactoryRow *row = Game::Effect::findFactoryRow(name);
     ASSERT_NE(row, nullptr) << name;
     EXPECT_FALSE(row->isStandIn()) << name;
   }
@@ -49,24 +50,45 @@ TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
 // started leaves a copy every 6 frames from its first, so the eight risers
 // 6 frames apart add one more copy every 6 frames until all eight run).
 struct TimelineRow {
-  const char* name;
-  const char* asked;
-  const char* modules;
-  const char* made;
+  const char *name;
+  const char *asked;
+  const char *modules;
+  const char *made;
 };
 
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
       {"GrudgeWraithFeast", "0:heading 30,attack", "0x8",
-       "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 84:8 90:8 96:8"},
-      {"TorrentCascade", "0:pitch 30 16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,attack+84",
+       "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 "
+       "84:8 90:8 96:8"},
+      {"TorrentCascade",
+       "0:pitch 30 "
+       "16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,"
+       "attack+84",
        "", "16:1 48:8"},
       {"GoldenSunburst", "0:pitch 30,main 16:flashWhite", "", "0:48"},
       {"IcePillarRise", "0:pitch 30,main", "", "0:49 48:16"},
-      {"DarkTwinBeams", "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56", "", "16:40 80:64"},
+      {"DarkTwinBeams",
+       "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+"
+       "56",
+       "", "16:40 80:64"},
+      {"ShaftVolley",
+       "16:shot 48:flash 2164260863 12,pitch "
+       "30,flash,hit+32,hit+35,hit+38,hit+41,hit+44,hit+47,hit+50,hit+53,hit+"
+       "56,hit+59,hit+62,hit+65,hit+68,hit+71,hit+74,hit+77",
+       "", "16:1 48:200 80:16 104:16 128:16"},
+      {"VioletGlassOmen", "0:ready 96:attack 112:flash 1090461696 16,hit", "0x24", "0:24 112:32"},
+      {"DrowningSwirl",
+       "0:pitch 30,attack,attack+24,attack+48 31:flash 2164260863 4 63:flash "
+       "2164260863 4 95:flash 2164260863 4",
+       "", "0:24 32:72 128:16"},
+      {"FlawedHelixSpiral", "0:attack,attack+8,attack+16,attack+24 128:screenEffect,hit", "128x2",
+       "0:64 64:128 96:16 128:128 207:1"},
+      {"BuriedEmberTrap", "0:shot 96:explode,explode+16,explode+32,explode+48", "0x32", "0:64"},
+      {"PlagueFogCloud", "0:attack,attack+4,attack+8,attack+12", "", "0:64"},
   };
-  RecordingAction& action = *standardActions(0)[0];
-  for (const TimelineRow& row : rows) {
+  RecordingAction &action = *standardActions(0)[0];
+  for (const TimelineRow &row : rows) {
     stage.calls.clear();
     stage.sounds.clear();
     freshNodes();
@@ -86,7 +108,7 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
         now += (now.empty() ? "" : ",") + stage.calls[i];
       }
       for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
+        const auto &sound = stage.sounds[i];
         now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
       }
       if (!now.empty()) {
