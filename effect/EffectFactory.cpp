@@ -15,6 +15,7 @@
 #include "effect/Dashes.h"
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
+#include "effect/Fields.h"
 #include "effect/Kicks.h"
 #include "effect/Rains.h"
 #include "effect/Reactions.h"
@@ -205,22 +206,22 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, standIn},
     {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, standIn},
     {"CelestialShroud", "CelestialShroud", nullptr, -1, make<CelestialShroud>},
-    {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, standIn},
+    {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, make<SlumberCapsuleMist>},
     {"ImmortalDraught", "ImmortalDraught", nullptr, -1, make<ImmortalDraught>},
     {"GildedCeilingCrush", "GildedCeilingCrush", nullptr, -1, make<GildedCeilingCrush>},
     {"JewelBranchVolley", "JewelBranchVolley", nullptr, -1, make<JewelBranchVolley>},
-    {"TenfoldTribunal", "TenfoldTribunal", nullptr, -1, standIn},
-    {"VerdictPillar", "VerdictPillar", nullptr, -1, standIn},
+    {"TenfoldTribunal", "TenfoldTribunal", nullptr, -1, make<TenfoldTribunal>},
+    {"VerdictPillar", "VerdictPillar", nullptr, -1, make<VerdictPillar>},
     {"FeralFangs", "FeralFangs", nullptr, -1, make<FeralFangs>},
-    {"WanderersVolley", "WanderersVolley", nullptr, -1, standIn},
+    {"WanderersVolley", "WanderersVolley", nullptr, -1, make<WanderersVolley>},
     {"BlindingComet", "BlindingComet", nullptr, -1, make<BlindingComet>},
-    {"FallingFishShower", "FallingFishShower", nullptr, -1, standIn},
+    {"FallingFishShower", "FallingFishShower", nullptr, -1, make<FallingFishShower>},
     {"PartingSeaWave", "PartingSeaWave", nullptr, -1, make<PartingSeaWave>},
-    {"FallingPillarStorm", "FallingPillarStorm", nullptr, -1, standIn},
-    {"FrozenLakeRidge", "FrozenLakeRidge", nullptr, -1, standIn},
-    {"VerdantRockCrush", "VerdantRockCrush", nullptr, -1, standIn},
+    {"FallingPillarStorm", "FallingPillarStorm", nullptr, -1, make<FallingPillarStorm>},
+    {"FrozenLakeRidge", "FrozenLakeRidge", nullptr, -1, make<FrozenLakeRidge>},
+    {"VerdantRockCrush", "VerdantRockCrush", nullptr, -1, make<VerdantRockCrush>},
     {"BurrowedSleep", "BurrowedSleep", nullptr, -1, make<BurrowedSleep>},
-    {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, standIn},
+    {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, make<SerpentIdolCurse>},
     {"SpiderThreadLift", "SpiderThreadLift", nullptr, -1, make<SpiderThreadLift>},
     {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, make<PlagueFogCloud>},
     {"DreadMemoryFlash", "DreadMemoryFlash", nullptr, -1, make<DreadMemoryFlash>},

@@ -37,7 +37,7 @@ void ShaftVolley::rainArrows() {
     const float x = RandomGenerator::instance()->getSignedFloat(192.f);
     const Vector3 p = grounded(nearTargets(x, 0.f, 4.f * static_cast<float>(50 - i)));
     const float wait = static_cast<float>(i) / 2.f;
-    SceneNode *arrow = node(mSet.model("rain"), p).delay(wait).get();
+    SceneNode* arrow = node(mSet.model("rain"), p).delay(wait).get();
     arrow->faceToward(caster);
     Placed(mRipple.launch(getScenePool(), p, 64.f)).delay(wait + 32.f);
   }
@@ -75,7 +75,7 @@ VioletGlassOmen::VioletGlassOmen() : mSet("src/picture/animation/VioletGlassOmen
 
 // Without a target the shards drop on the aim point at scale 1.
 void VioletGlassOmen::dropShards() {
-  const Unit *first = getFirstTarget();
+  const Unit* first = getFirstTarget();
   const float s = first ? first->getScale() : 1.f;
   const Vector3 target = targetPoint();
   for (i32 i = 0; i < kShards; ++i) {
@@ -166,7 +166,7 @@ i32 FlawedHelixSpiral::update() {
     sprayBoth();
   }
   if (at(96)) {
-    if (const Unit *first = getFirstTarget()) {
+    if (const Unit* first = getFirstTarget()) {
       mGlow.launchOn(*first);
     }
   }
@@ -197,7 +197,7 @@ void BuriedEmberTrap::throwEmbers() {
   const Vector3 target = targetPoint();
   for (i32 i = 0; i < kEmbers; ++i) {
     const i32 t = 2 * i;
-    SceneNode *ember = node(mSet.model(0), caster).spinZ().get();
+    SceneNode* ember = node(mSet.model(0), caster).spinZ().get();
     const Vector3 end = grounded(Bank::added(target, flat(128.f)));
     const Vector3 high = Bank::added(target, Bank::scaled(dir(0.f, 360.f, 30.f, 90.f), 192.f));
     const Vector3 back = Bank::added(caster, Bank::scaled(dir(0.f, 360.f, 30.f, 90.f), 128.f));

@@ -16,9 +16,11 @@ namespace {
 using EffectTestSupport::RecordingAction;
 using Game::Effect::Cast;
 
-const std::vector<const char *> kNames = {"GrudgeWraithFeast", "TorrentCascade",  "GoldenSunburst",  "IcePillarRise",
-                                          "DarkTwinBeams",     "ShaftVolley",     "VioletGlassOmen", "DrowningSwirl",
-                                          "FlawedHelixSpiral", "BuriedEmberTrap", "PlagueFogCloud"};
+const std::vector<const char*> kNames = {
+    "GrudgeWraithFeast", "TorrentCascade",   "GoldenSunburst",   "IcePillarRise",     "DarkTwinBeams",
+    "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral", "BuriedEmberTrap",
+    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",   "FallingPillarStorm",
+    "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",   "SlumberCapsuleMist"};
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -26,7 +28,7 @@ class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
   int freshNodes() {
     int n = 0;
     for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode &node = stage.pool.node(i);
+      const Game::SceneNode& node = stage.pool.node(i);
       n += node.isActive() && mSeen.insert(node.getId()).second ? 1 : 0;
     }
     return n;
@@ -35,8 +37,8 @@ class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
 };
 
 TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
-  for (const char *name : kNames) {
-    const Game::Effect::FactoryRow *row = Game::Effect::findFactoryRow(name);
+  for (const char* name : kNames) {
+    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
     ASSERT_NE(row, nullptr) << name;
     EXPECT_FALSE(row->isStandIn()) << name;
   }
@@ -45,50 +47,90 @@ TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
 
 // One play with the first target hit, by hand from the timelines: what it
 // asked of the battle, "frame:call,sound+delay"; the frames modules were
-// added on ("FxN" for N); the nodes made, "frame:count" (bank pieces
-// included: a wave or a blood drop each adds its own; a riser that has
-// started leaves a copy every 6 frames from its first, so the eight risers
-// 6 frames apart add one more copy every 6 frames until all eight run).
+// added on ("FxN" for N); the nodes made, "frame:count", bank pieces
+// included (a riser that has started leaves a copy every 6 frames from its
+// first, so the eight risers 6 frames apart add one more copy every 6
+// frames until all eight run).
 struct TimelineRow {
-  const char *name;
-  const char *asked;
-  const char *modules;
-  const char *made;
+  const char* name;
+  const char* asked;
+  const char* modules;
+  const char* made;
 };
 
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
       {"GrudgeWraithFeast", "0:heading 30,attack", "0x8",
-       "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 "
-       "84:8 90:8 96:8"},
+       "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 84:8 90:8 96:8"},
       {"TorrentCascade",
        "0:pitch 30 "
-       "16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,"
-       "attack+84",
+       "16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,attack+84",
        "", "16:1 48:8"},
       {"GoldenSunburst", "0:pitch 30,main 16:flashWhite", "", "0:48"},
       {"IcePillarRise", "0:pitch 30,main", "", "0:49 48:16"},
-      {"DarkTwinBeams",
-       "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+"
-       "56",
-       "", "16:40 80:64"},
+      {"DarkTwinBeams", "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56", "", "16:40 80:64"},
       {"ShaftVolley",
        "16:shot 48:flash 2164260863 12,pitch "
-       "30,flash,hit+32,hit+35,hit+38,hit+41,hit+44,hit+47,hit+50,hit+53,hit+"
-       "56,hit+59,hit+62,hit+65,hit+68,hit+71,hit+74,hit+77",
+       "30,flash,hit+32,hit+35,hit+38,hit+41,hit+44,hit+47,hit+50,hit+53,hit+56,hit+59,hit+62,hit+65,hit+68,hit+71,hit+"
+       "74,hit+77",
        "", "16:1 48:200 80:16 104:16 128:16"},
       {"VioletGlassOmen", "0:ready 96:attack 112:flash 1090461696 16,hit", "0x24", "0:24 112:32"},
       {"DrowningSwirl",
-       "0:pitch 30,attack,attack+24,attack+48 31:flash 2164260863 4 63:flash "
-       "2164260863 4 95:flash 2164260863 4",
+       "0:pitch 30,attack,attack+24,attack+48 31:flash 2164260863 4 63:flash 2164260863 4 "
+       "95:flash 2164260863 4",
        "", "0:24 32:72 128:16"},
       {"FlawedHelixSpiral", "0:attack,attack+8,attack+16,attack+24 128:screenEffect,hit", "128x2",
        "0:64 64:128 96:16 128:128 207:1"},
       {"BuriedEmberTrap", "0:shot 96:explode,explode+16,explode+32,explode+48", "0x32", "0:64"},
       {"PlagueFogCloud", "0:attack,attack+4,attack+8,attack+12", "", "0:64"},
+      {"SerpentIdolCurse",
+       "0:pitch 5 32:attack 64:heading 30 96:flashWhite,hit 112:flashWhite,hit "
+       "128:flashWhite,hit 144:flashWhite,hit 160:flashWhite,hit",
+       "32x16",
+       "32:16 33:16 34:16 35:16 36:16 37:16 38:16 39:16 40:16 41:16 42:16 43:16 44:16 45:16 "
+       "46:16 47:16 48:16 49:16 50:16 51:16 52:16 53:16 54:16 55:16 56:16 57:16 58:16 59:16 "
+       "60:16 61:16 62:16 63:16 64:16 65:16 66:16 67:16 68:16 69:16 70:16 71:16 72:16 73:16 "
+       "74:16 75:16 76:16 77:16 78:16 79:16 80:16 81:16 82:16 83:16 84:16 85:16 86:16 87:16 "
+       "88:16 89:16 90:16 91:16 92:16 93:16 94:16 95:16 96:79 97:15 98:15 99:15 100:14 101:14 "
+       "102:14 103:14 104:13 105:13 106:13 107:13 108:12 109:12 110:12 111:12 112:75 113:11 "
+       "114:11 115:11 116:10 117:10 118:10 119:10 120:9 121:9 122:9 123:9 124:8 125:8 126:8 "
+       "127:8 128:71 129:7 130:7 131:7 132:6 133:6 134:6 135:6 136:5 137:5 138:5 139:5 140:4 "
+       "141:4 142:4 143:4 144:67 145:3 146:3 147:3 148:2 149:2 150:2 151:2 152:1 153:1 154:1 "
+       "155:1 160:64"},
+      {"VerdantRockCrush", "0:heading 30,hit+32,hit+40,hit+48,hit+56,hit+64,hit+72,hit+80,hit+88", "0x64", "0:192"},
+      {"FrozenLakeRidge", "0:pitch 30,shake 8,attack 32:flashWhite", "", "0:97 32:16"},
+      {"FallingPillarStorm",
+       "0:pitch "
+       "30,fall+16,explode+64,fall+32,explode+80,fall+48,explode+96,fall+64,explode+112,fall+80,explode+128,fall+96,"
+       "explode+144,fall+112,explode+160,fall+128,explode+176 "
+       "64:shake 2,flash 1090453504 2 80:shake 2,flash 1090453504 2 96:shake 2,flash 1090453504 "
+       "2 112:shake 2,flash 1090453504 2 128:shake 2,flash 1090453504 2 144:shake 2,flash "
+       "1090453504 2 160:shake 2,flash 1090453504 2 176:shake 2,flash 1090453504 2 192:shake "
+       "2,flash 1090453504 2 208:shake 2,flash 1090453504 2",
+       "", "0:16"},
+      {"FallingFishShower",
+       "0:pitch "
+       "30,land+32,land+36,land+40,land+44,land+48,land+52,land+56,land+60,land+64,land+68,land+72,land+76,land+80,"
+       "land+84,land+88,land+92",
+       "", "0:384"},
+      {"WanderersVolley", "0:shot 32:hit,hit+12,hit+24,hit+36", "0", "0:64"},
+      {"VerdictPillar",
+       "0:pitch 30 "
+       "32:explode+32,explode+36,explode+40,explode+44,explode+48,explode+52,explode+56,explode+60,explode+64,explode+"
+       "68 "
+       "64:shake 4,flashWhite 68:shake 4 72:shake 4 76:shake 4 80:shake 4 84:shake 4 88:shake 4 "
+       "92:shake 4 96:shake 4 100:shake 4 104:shake 4 108:shake 4 112:shake 4 116:shake 4 "
+       "120:shake 4 124:shake 4 128:shake 4 132:shake 4 136:shake 4 140:shake 4 144:shake 4 "
+       "148:shake 4 152:shake 4 156:shake 4 160:shake 4,shake 8,explodeL 164:shake 4 168:shake 4 "
+       "172:shake 4 176:shake 4 180:shake 4 184:shake 4 188:shake 4 192:shake 4",
+       "", "32:36 128:2"},
+      {"TenfoldTribunal",
+       "0:attack+64,attack+70,attack+76,attack+82,attack+88,attack+94,attack+100,attack+106,attack+112,attack+118",
+       "0x10", "0:20 66:8 72:8 78:8 84:8 90:8 96:8 102:8 108:8 114:8 120:8 126:8 128:64"},
+      {"SlumberCapsuleMist", "0:shot,hit+64", "0", "0:5"},
   };
-  RecordingAction &action = *standardActions(0)[0];
-  for (const TimelineRow &row : rows) {
+  RecordingAction& action = *standardActions(0)[0];
+  for (const TimelineRow& row : rows) {
     stage.calls.clear();
     stage.sounds.clear();
     freshNodes();
@@ -108,7 +150,7 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
         now += (now.empty() ? "" : ",") + stage.calls[i];
       }
       for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
-        const auto &sound = stage.sounds[i];
+        const auto& sound = stage.sounds[i];
         now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
       }
       if (!now.empty()) {
