@@ -251,7 +251,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"StormOrbBolts", "StormOrbBolts", nullptr, -1, make<StormOrbBolts>},
     {"ProwlingPounce", "ProwlingPounce", nullptr, -1, make<ProwlingPounce>},
     {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, make<GrudgeWraithFeast>},
-    {"HauntedHamlet", "HauntedHamlet", nullptr, -1, standIn},
+    {"HauntedHamlet", "HauntedHamlet", nullptr, -1, make<HauntedHamlet>},
     {"dummy", "Dummy", nullptr, -1, make<Dummy>},
 }};
 

@@ -6,11 +6,14 @@
 
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
+#include "core/random/WeightedTable.h"
 #include "data/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Launch.h"
 #include "presentation/scene/SceneNode.h"
+#include "resource/Database.h"
+#include "resource/database/UnitPictureData.h"
 
 namespace Game::Effect {
 
@@ -25,6 +28,81 @@ Vector3 box(float x, float y, float z) {
   return v;
 }
 }  // namespace
+
+namespace {
+constexpr const char* kWispPicture = "Gravewisp";
+
+// The stand model of the unit picture; reported and null when missing.
+Model* standOf(const char* picture) {
+  Database* database = Database::instance();
+  UnitPictureData* data = database ? database->findUnitPicture(picture) : nullptr;
+  Model* stand = data ? data->standMotion() : nullptr;
+  if (!stand) {
+    Bank::reportMissing("unit picture", picture, "stand");
+  }
+  return stand;
+}
+}  // namespace
+
+HauntedHamlet::HauntedHamlet() {
+  addSound("ready", "pi14");
+  addSound("hit", "hit31");
+}
+
+// Wisp i gathers 128 out from the caster at i·30 degrees, from 512 beyond
+// it in a random direction.
+void HauntedHamlet::gather() {
+  Model* stand = standOf(kWispPicture);
+  const Vector3 caster = casterPoint();
+  for (i32 i = 0; i < kWisps; ++i) {
+    const Vector3 gathering = Bank::added(caster, Bank::scaled(ang(30.f * static_cast<float>(i), 0.f), 128.f));
+    Vector3 away;
+    RandomGenerator::instance()->getCenteredDirection(&away, 360.f, 0.f);
+    SceneNode* wisp = node(stand, Bank::added(gathering, Bank::scaled(away, 512.f))).get();
+    wisp->faceToward(gathering);
+    bring(wisp, 32, gathering, 0.f);
+    mWisps[static_cast<std::size_t>(i)] = wisp;
+  }
+}
+
+// The wisp in place p of a random order dives 3·p frames late and is gone
+// 32 frames after it starts.
+void HauntedHamlet::dive() {
+  const RandomPermutation order(kWisps);
+  const Vector3 target = targetPoint();
+  for (i32 p = 0; p < kWisps; ++p) {
+    SceneNode* wisp = mWisps[static_cast<std::size_t>(order.at(p))];
+    wisp->faceToward(target);
+    after(bring(wisp, 32, target, 128.f), 3 * p);
+    wisp->setLifetime(3 * p + 32);
+  }
+}
+
+i32 HauntedHamlet::update() {
+  if (at(0)) {
+    gather();
+    playRow("ready", 6, 5);
+    setCameraOnCast();
+  }
+  if (at(32)) {
+    dive();
+    if (anyHit()) {
+      for (i32 i = 0; i < 5; ++i) {
+        play("hit", 32 + 8 * i);
+      }
+    }
+  }
+  if (at(64)) {
+    stage().flashWhite();
+    reactions();
+  }
+  if (every(64, 99, 8) && anyHit()) {
+    mStar.twinkleOnTargets(*mAction);
+  }
+  applyOn(128);
+  endFrom(161);
+  return frame();
+}
 
 GrudgeWraithFeast::GrudgeWraithFeast() : mSet("src/picture/animation/GrudgeWraithFeast.txt") {
   addSound("attack", "gun04");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "effect/NamedSpecial.h"
 #include "effect/bank/AnimationLauncher.h"
 #include "effect/bank/Explode.h"
@@ -14,6 +16,22 @@ namespace Game::Effect {
 // Named special arts that fill the field with many nodes at once: swarms of
 // shots, rains, ground-wide fields and pillars, mostly laid out on one frame
 // and staggered by per-node delays.
+
+// Twelve copies of a unit picture ring the caster, then dive at the first
+// target one by one in a random order, 3 frames apart, each in an arc.
+class HauntedHamlet : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kWisps = 12;
+  HauntedHamlet();
+  Engine::i32 update() override;
+
+ private:
+  void gather();
+  void dive();
+
+  std::array<SceneNode*, kWisps> mWisps{};
+  Bank::Star mStar;
+};
 
 // Eight unseen risers under the first target, each leaving a still copy
 // of "main" every few frames as it climbs.

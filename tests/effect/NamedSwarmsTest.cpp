@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,10 +18,11 @@ using EffectTestSupport::RecordingAction;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {
-    "GrudgeWraithFeast", "TorrentCascade",   "GoldenSunburst",   "IcePillarRise",     "DarkTwinBeams",
-    "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral", "BuriedEmberTrap",
-    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",   "FallingPillarStorm",
-    "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",   "SlumberCapsuleMist"};
+    "HauntedHamlet",      "GrudgeWraithFeast", "TorrentCascade",   "GoldenSunburst",   "IcePillarRise",
+    "DarkTwinBeams",      "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral",
+    "BuriedEmberTrap",    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",
+    "FallingPillarStorm", "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",
+    "SlumberCapsuleMist"};
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -60,6 +62,9 @@ struct TimelineRow {
 
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
+      {"HauntedHamlet",
+       "0:ready,ready+5,ready+10,ready+15,ready+20,ready+25 32:hit+32,hit+40,hit+48,hit+56,hit+64 64:flashWhite",
+       "0x12 32x12", "0:12 64:8 72:8 80:8 88:8 96:8"},
       {"GrudgeWraithFeast", "0:heading 30,attack", "0x8",
        "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 84:8 90:8 96:8"},
       {"TorrentCascade",
@@ -170,6 +175,81 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
     EXPECT_EQ(asked, row.asked) << row.name;
     EXPECT_EQ(modules, row.modules) << row.name;
     EXPECT_EQ(made, row.made) << row.name;
+  }
+}
+
+// All missed: no "hit" and no twinkles, yet the twelve dives leave 3
+// frames apart (the wisp in place p lives 3·p + 32 frames from 32) in an
+// order that is not the ring's, and the flash plays.
+TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
+  RecordingAction& missed = *standardActions(0)[1];
+  auto effect = makeEffect("HauntedHamlet", missed);
+  freshNodes();
+  step(*effect);
+  std::vector<const Game::SceneNode*> ring;
+  for (int i = 0; i < stage.pool.capacity(); ++i) {
+    const Game::SceneNode& node = stage.pool.node(i);
+    if (node.isActive() && mSeen.insert(node.getId()).second) {
+      ring.push_back(&node);
+    }
+  }
+  std::sort(ring.begin(), ring.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
+  ASSERT_EQ(ring.size(), 12u);
+  while (effect->frame() <= 32) {
+    step(*effect);
+  }
+  EXPECT_EQ(effect->modules().count(), 24);
+  std::vector<int> lives;
+  for (const Game::SceneNode* wisp : ring) {
+    lives.push_back(wisp->getLifetime() + 1);  // one step of the pool has passed
+  }
+  std::vector<int> sorted = lives;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<int>{32, 35, 38, 41, 44, 47, 50, 53, 56, 59, 62, 65}));
+  EXPECT_NE(lives, sorted);
+  freshNodes();
+  stage.calls.clear();
+  while (effect->frame() <= 100) {
+    step(*effect);
+  }
+  EXPECT_EQ(freshNodes(), 0);
+  EXPECT_EQ(stage.calls, (std::vector<std::string>{"flashWhite"}));
+  for (const auto& sound : stage.sounds) {
+    EXPECT_NE(sound.key, "hit");
+  }
+}
+
+// Hit H = 8·n + 56, results H + 32, end H + 65 for n targets.
+TEST_F(NamedSwarmsTest, SlumberCapsuleMistWaitsForItsLastCapsule) {
+  using Kind = Game::Effect::ActionRecord::ResultKind;
+  std::vector<RecordingAction*> actions = standardActions(0);
+  RecordingAction& three = *actions[2];
+  RecordingAction& four = makeAction(three.actor(), {{&three.target(0), Kind::kDamage},
+                                                     {&three.target(1), Kind::kMiss},
+                                                     {&three.target(2), Kind::kRecovery},
+                                                     {&makeUnit(1, 1, 0, "Kessa"), Kind::kDamage}});
+  const struct {
+    RecordingAction* action;
+    int hit, shown, ended;
+  } rows[] = {{actions[0], 64, 96, 129}, {&three, 80, 112, 145}, {&four, 88, 120, 153}};
+  for (const auto& row : rows) {
+    auto effect = makeEffect("SlumberCapsuleMist", *row.action);
+    const Game::SceneNode& body = *row.action->target(0).node();
+    row.action->resultsShown = 0;
+    int poisoned = -1;
+    int shown = -1;
+    int ended = -1;
+    for (int frame = 0; frame < kCap && ended < 0; ++frame) {
+      const std::size_t before = body.overlays().size();
+      step(*effect);
+      poisoned = poisoned < 0 && body.overlays().size() > before ? frame : poisoned;
+      shown = shown < 0 && row.action->resultsShown > 0 ? frame : shown;
+      ended = effect->state() == Cast::kFinished ? frame : -1;
+    }
+    const int n = row.action->targetCount();
+    EXPECT_EQ(poisoned, row.hit) << n;
+    EXPECT_EQ(shown, row.shown) << n;
+    EXPECT_EQ(ended, row.ended) << n;
   }
 }
 
