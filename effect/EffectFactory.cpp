@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 
+#include "effect/Barrages.h"
 #include "effect/Binds.h"
 #include "effect/Blows.h"
 #include "effect/Buffs.h"
@@ -229,7 +230,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, make<FlawedHelixSpiral>},
     {"SinkingHookDrop", "SinkingHookDrop", nullptr, -1, make<SinkingHookDrop>},
     {"DrowningSwirl", "DrowningSwirl", nullptr, -1, make<DrowningSwirl>},
-    {"SaucerRaid", "SaucerRaid", nullptr, -1, standIn},
+    {"SaucerRaid", "SaucerRaid", nullptr, -1, make<SaucerRaid>},
     {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, make<VioletGlassOmen>},
     {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, standIn},
     {"ShaftVolley", "ShaftVolley", nullptr, -1, make<ShaftVolley>},

@@ -22,7 +22,7 @@ const std::vector<const char*> kNames = {
     "DarkTwinBeams",      "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral",
     "BuriedEmberTrap",    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",
     "FallingPillarStorm", "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",
-    "SlumberCapsuleMist"};
+    "SlumberCapsuleMist", "SaucerRaid"};
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -52,7 +52,8 @@ TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
 // added on ("FxN" for N); the nodes made, "frame:count", bank pieces
 // included (a riser that has started leaves a copy every 6 frames from its
 // first, so the eight risers 6 frames apart add one more copy every 6
-// frames until all eight run).
+// frames until all eight run; a trailed shot leaves a trail on every
+// update of its flight but the first while it lives).
 struct TimelineRow {
   const char* name;
   const char* asked;
@@ -62,6 +63,19 @@ struct TimelineRow {
 
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
+      {"SaucerRaid",
+       "0:ready 64:attack,attack+8,attack+16,attack+24,attack+32,attack+40,attack+48,attack+56,explode+64 "
+       "96:pitch 30 128:shake 5",
+       "64x32",
+       "0:7 64:64 65:1 66:1 67:2 68:2 69:3 70:3 71:4 72:4 73:5 74:5 75:6 76:6 77:7 78:7 79:8 80:8 81:9 82:9 "
+       "83:10 84:10 85:11 86:11 87:12 88:12 89:13 90:13 91:14 92:14 93:15 94:15 95:16 96:16 97:17 98:17 "
+       "99:18 100:18 101:19 102:19 103:20 104:20 105:21 106:21 107:22 108:22 109:23 110:23 111:24 112:24 "
+       "113:25 114:25 115:26 116:26 117:27 118:27 119:28 120:28 121:29 122:29 123:30 124:30 125:31 126:31 "
+       "127:32 128:31 129:31 130:30 131:30 132:29 133:29 134:28 135:28 136:27 137:27 138:26 139:26 140:25 "
+       "141:25 142:24 143:24 144:23 145:23 146:22 147:22 148:21 149:21 150:20 151:20 152:19 153:19 154:18 "
+       "155:18 156:17 157:17 158:16 159:16 160:15 161:15 162:14 163:14 164:13 165:13 166:12 167:12 168:11 "
+       "169:11 170:10 171:10 172:9 173:9 174:8 175:8 176:7 177:7 178:6 179:6 180:5 181:5 182:4 183:4 184:3 "
+       "185:3 186:2 187:2 188:1 189:1"},
       {"HauntedHamlet",
        "0:ready,ready+5,ready+10,ready+15,ready+20,ready+25 32:hit+32,hit+40,hit+48,hit+56,hit+64 64:flashWhite",
        "0x12 32x12", "0:12 64:8 72:8 80:8 88:8 96:8"},
