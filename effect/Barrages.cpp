@@ -7,6 +7,7 @@
 #include "core/math/Spiral.h"
 #include "data/Unit.h"
 #include "effect/ActionRecord.h"
+#include "effect/Stage.h"
 #include "effect/module/Transport.h"
 #include "presentation/scene/SceneNode.h"
 #include "resource/Database.h"
@@ -19,6 +20,8 @@ using Engine::Math::Vector3;
 
 namespace {
 constexpr const char* kSaucerPicture = "Glimmerdisc";
+constexpr float kSkyHeight = 1000.f;
+constexpr Engine::u32 kThinYellow = 0x40FFFF00u;
 
 // The stand model of the unit picture; reported and null when missing.
 Model* standOf(const char* picture) {
@@ -31,6 +34,59 @@ Model* standOf(const char* picture) {
   return stand;
 }
 }  // namespace
+
+PlanetaryBarrage::PlanetaryBarrage() : mSet("src/picture/animation/PlanetaryBarrage.txt") {}
+
+// Shot i of the set's four models leaves the sky point i frames late and
+// lands within 256 of the targets' centre; it bursts as it lands.
+void PlanetaryBarrage::launchShots() {
+  const Vector3 sky(0.f, 0.f, kSkyHeight);
+  const Vector3 centre = targetCentre();
+  for (i32 i = 0; i < kShots; ++i) {
+    const Vector3 end = grounded(Bank::added(centre, flat(256.f)));
+    SceneNode* shot = node(mSet.model(i % 4), sky).get();
+    auto path = std::make_unique<Module::Transport>(shot, kFlight, false);
+    path->setSpanVelocity(end, 0.f, Vector3(0.f, 0.f, 0.f));
+    after(addModule(std::move(path)), i);
+    Placed(shot).delay(static_cast<float>(i)).life(kFlight).spinXYZ();
+    mExplode.launch(getScenePool(), end, 32.f, static_cast<float>(i + kFlight));
+    if (i % 6 == 0) {
+      play("explode", i + kFlight);
+    }
+  }
+}
+
+i32 PlanetaryBarrage::update() {
+  if (at(0)) {
+    launchShots();
+    mLines.scatter(getScenePool(), -90.f, 32);
+    setCameraPoint(Vector3(0.f, 0.f, kSkyHeight));
+    setCameraScale(5.f);
+    stage().setCameraDistance(0.1f);
+    start("ready");
+  }
+  if (at(48)) {
+    start("attack");
+  }
+  if (at(96)) {
+    setCameraOnTargets();
+    setCameraPitch(30.f);
+    mLines.scatter(getScenePool(), 90.f, 32);
+    setCameraScale(1.f);
+  }
+  if (at(128)) {
+    stage().flash(kThinYellow, 64);
+    mEmission.launchOnTargets(*mAction);
+    reactions();
+    setCameraOffsetZ(16.f);
+  }
+  if (at(192)) {
+    stage().setCameraDistance(1.f);
+    apply();
+  }
+  endFrom(225);
+  return frame();
+}
 
 SaucerRaid::SaucerRaid()
     : mMissiles("src/picture/animation/マイクロミサイル.txt"), mSet("src/picture/animation/SaucerRaid.txt") {}

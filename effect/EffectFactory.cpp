@@ -232,7 +232,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"DrowningSwirl", "DrowningSwirl", nullptr, -1, make<DrowningSwirl>},
     {"SaucerRaid", "SaucerRaid", nullptr, -1, make<SaucerRaid>},
     {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, make<VioletGlassOmen>},
-    {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, standIn},
+    {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, make<PlanetaryBarrage>},
     {"ShaftVolley", "ShaftVolley", nullptr, -1, make<ShaftVolley>},
     {"DarkTwinBeams", "DarkTwinBeams", nullptr, -1, make<DarkTwinBeams>},
     {"BoundaryRipple", "BoundaryRipple", nullptr, -1, make<BoundaryRipple>},

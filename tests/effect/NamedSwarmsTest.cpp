@@ -22,7 +22,7 @@ const std::vector<const char*> kNames = {
     "DarkTwinBeams",      "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral",
     "BuriedEmberTrap",    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",
     "FallingPillarStorm", "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",
-    "SlumberCapsuleMist", "SaucerRaid"};
+    "SlumberCapsuleMist", "SaucerRaid",        "PlanetaryBarrage"};
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -63,6 +63,12 @@ struct TimelineRow {
 
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   const TimelineRow rows[] = {
+      {"PlanetaryBarrage",
+       "0:distance "
+       "0.100000,explode+128,explode+134,explode+140,explode+146,explode+152,explode+158,explode+164,explode+170,"
+       "explode+176,explode+182,explode+188,ready "
+       "48:attack 96:pitch 30 128:flash 1090518784 64,shake 16 192:distance 1",
+       "0x64", "0:144 96:16"},
       {"SaucerRaid",
        "0:ready 64:attack,attack+8,attack+16,attack+24,attack+32,attack+40,attack+48,attack+56,explode+64 "
        "96:pitch 30 128:shake 5",
