@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -236,6 +237,35 @@ TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
   EXPECT_EQ(stage.calls, (std::vector<std::string>{"flashWhite"}));
   for (const auto& sound : stage.sounds) {
     EXPECT_NE(sound.key, "hit");
+  }
+}
+
+// The pillars and their blasts lie within 128 of x = +128 for an action
+// aimed at side 0 and of x = −128 at side 1, the pillars turned 180 there.
+TEST_F(NamedSwarmsTest, FallingPillarStormFallsOnTheAimedHalf) {
+  const struct {
+    int casterSide;
+    float x;
+    int turned;
+  } rows[] = {{1, 128.f, 0}, {0, -128.f, 8}};
+  for (const auto& row : rows) {
+    RecordingAction& action = *standardActions(row.casterSide)[0];
+    auto effect = makeEffect("FallingPillarStorm", action);
+    freshNodes();
+    effect->tick();
+    int placed = 0;
+    int turned = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && mSeen.insert(node.getId()).second) {
+        const Engine::Math::Vector3 at = node.position.value();
+        EXPECT_LT(std::hypot(at.x - row.x, at.y), 128.f) << row.x;
+        ++placed;
+        turned += node.rotation.z.value() == 180.f ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(placed, 16) << row.x;
+    EXPECT_EQ(turned, row.turned) << row.x;
   }
 }
 
