@@ -36,6 +36,27 @@ class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
     }
     return n;
   }
+  // The nodes that came into use since the last call, oldest first.
+  std::vector<const Game::SceneNode*> madeNodes() {
+    std::vector<const Game::SceneNode*> out;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && mSeen.insert(node.getId()).second) {
+        out.push_back(&node);
+      }
+    }
+    std::sort(out.begin(), out.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
+    return out;
+  }
+  // The nodes the tick of that frame made, before the pool's step.
+  std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {
+    while (effect.frame() < frame) {
+      step(effect);
+    }
+    madeNodes();
+    effect.tick();
+    return madeNodes();
+  }
   std::set<Engine::u32> mSeen;
 };
 
@@ -219,7 +240,13 @@ TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
   while (effect->frame() <= 32) {
     step(*effect);
   }
-  EXPECT_EQ(effect->modules().count(), 24);
+  ASSERT_EQ(effect->modules().count(), 24);
+  std::vector<int> waits;
+  for (int i = 12; i < 24; ++i) {
+    waits.push_back(effect->modules().at(i).mDelay);
+  }
+  // 3·p, one frame of which has passed for all but the first.
+  EXPECT_EQ(waits, (std::vector<int>{0, 2, 5, 8, 11, 14, 17, 20, 23, 26, 29, 32}));
   std::vector<int> lives;
   for (const Game::SceneNode* wisp : ring) {
     lives.push_back(wisp->getLifetime() + 1);  // one step of the pool has passed
@@ -238,6 +265,83 @@ TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
   for (const auto& sound : stage.sounds) {
     EXPECT_NE(sound.key, "hit");
   }
+}
+
+// How long a node of a volley waits, by hand: swirl node 5 4·5; icicle
+// k = 5 of the first fan 2·5; stone 1's hit 1 + 24 (stone, hit, ripple per
+// stone); missile 1's burst 2 + 64 (missile, burst per missile); the
+// fourth puff of a lone capsule 64 + 2·3.
+TEST_F(NamedSwarmsTest, VolleysWaitTheirDelays) {
+  const struct {
+    const char* name;
+    int frame, index;
+    float wait;
+  } rows[] = {{"DrowningSwirl", 0, 5, 20.f},
+              {"IcePillarRise", 0, 5, 10.f},
+              {"VerdantRockCrush", 0, 4, 25.f},
+              {"SaucerRaid", 64, 3, 66.f},
+              {"SlumberCapsuleMist", 0, 4, 70.f}};
+  RecordingAction& action = *standardActions(0)[0];
+  for (const auto& row : rows) {
+    auto effect = makeEffect(row.name, action);
+    const auto made = madeOn(*effect, row.frame);
+    ASSERT_GT(made.size(), static_cast<std::size_t>(row.index)) << row.name;
+    EXPECT_EQ(made[static_cast<std::size_t>(row.index)]->getTime(), -row.wait) << row.name;
+  }
+}
+
+// Flare j of ring r stands R = rnd(64) + 64·(r + 1) out from the caster
+// and waits R / 6; icicle 15 stands 15²/2 + rnd(32) high (scale of 256).
+TEST_F(NamedSwarmsTest, FlaresWaitBySizeAndIciclesGrowAlongTheFan) {
+  RecordingAction& action = *standardActions(0)[0];
+  Engine::Math::Vector3 caster;
+  action.actor().getPosition(caster);
+  auto sunburst = makeEffect("GoldenSunburst", action);
+  const auto flares = madeOn(*sunburst, 0);
+  ASSERT_EQ(flares.size(), 48u);
+  for (std::size_t i = 0; i < flares.size(); ++i) {
+    const Engine::Math::Vector3 at = flares[i]->position.value();
+    const float reach = std::hypot(at.x - caster.x, at.y - caster.y);
+    const float ring = static_cast<float>(i / 12 + 1);
+    EXPECT_NEAR(reach, -6.f * flares[i]->getTime(), 1e-2f) << i;
+    EXPECT_GE(reach, 64.f * ring - 1e-2f) << i;
+    EXPECT_LT(reach, 64.f * ring + 64.f) << i;
+  }
+  auto ice = makeEffect("IcePillarRise", action);
+  const float height = ice ? madeOn(*ice, 0)[15]->scale.value().z * 256.f : 0.f;
+  EXPECT_GE(height, 112.5f);
+  EXPECT_LT(height, 144.5f);
+}
+
+// The tribunal's orbs take models 0 and 1 by turns; the verdict's pillars
+// stand turned 180 on the caster's own side (aimed at side 0 by a caster of
+// side 1); the fish centre on (−16, −16), half a cell off the origin.
+TEST_F(NamedSwarmsTest, OrbsPillarsAndFishTakeTheirModelsTurnsAndGrid) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto tribunal = makeEffect("TenfoldTribunal", action);
+  const auto orbs = madeOn(*tribunal, 0);
+  ASSERT_EQ(orbs.size(), 20u);
+  EXPECT_NE(orbs[0]->getModel(), orbs[2]->getModel());
+  EXPECT_EQ(orbs[0]->getModel(), orbs[4]->getModel());
+  const struct {
+    int casterSide;
+    float turn;
+  } pillars[] = {{0, 0.f}, {1, 180.f}};
+  for (const auto& row : pillars) {
+    auto verdict = makeEffect("VerdictPillar", *standardActions(row.casterSide)[0]);
+    EXPECT_EQ(madeOn(*verdict, 32)[0]->rotation.z.value(), row.turn) << row.casterSide;
+  }
+  auto fish = makeEffect("FallingFishShower", action);
+  const auto school = madeOn(*fish, 0);
+  ASSERT_EQ(school.size(), 384u);
+  float x = 0.f;
+  float y = 0.f;
+  for (const Game::SceneNode* one : school) {
+    x += one->position.value().x / 384.f;
+    y += one->position.value().y / 384.f;
+  }
+  EXPECT_NEAR(x, -16.f, 4.f);
+  EXPECT_NEAR(y, -16.f, 4.f);
 }
 
 // The pillars and their blasts lie within 128 of x = +128 for an action
