@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 
+#include "effect/Barrages.h"
 #include "effect/Beams.h"
 #include "effect/Binds.h"
 #include "effect/Blows.h"
@@ -16,15 +17,18 @@
 #include "effect/Dashes.h"
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
+#include "effect/Fields.h"
 #include "effect/Kicks.h"
 #include "effect/Missiles.h"
 #include "effect/Pulses.h"
+#include "effect/Rains.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
 #include "effect/Shots.h"
 #include "effect/Stares.h"
 #include "effect/Storms.h"
 #include "effect/Strikes.h"
+#include "effect/Swarms.h"
 #include "effect/Swords.h"
 #include "effect/Wards.h"
 #include "effect/Weather.h"
@@ -213,52 +217,52 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, standIn},
     {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, standIn},
     {"CelestialShroud", "CelestialShroud", nullptr, -1, make<CelestialShroud>},
-    {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, standIn},
+    {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, make<SlumberCapsuleMist>},
     {"ImmortalDraught", "ImmortalDraught", nullptr, -1, make<ImmortalDraught>},
     {"GildedCeilingCrush", "GildedCeilingCrush", nullptr, -1, make<GildedCeilingCrush>},
     {"JewelBranchVolley", "JewelBranchVolley", nullptr, -1, make<JewelBranchVolley>},
-    {"TenfoldTribunal", "TenfoldTribunal", nullptr, -1, standIn},
-    {"VerdictPillar", "VerdictPillar", nullptr, -1, standIn},
+    {"TenfoldTribunal", "TenfoldTribunal", nullptr, -1, make<TenfoldTribunal>},
+    {"VerdictPillar", "VerdictPillar", nullptr, -1, make<VerdictPillar>},
     {"FeralFangs", "FeralFangs", nullptr, -1, make<FeralFangs>},
-    {"WanderersVolley", "WanderersVolley", nullptr, -1, standIn},
+    {"WanderersVolley", "WanderersVolley", nullptr, -1, make<WanderersVolley>},
     {"BlindingComet", "BlindingComet", nullptr, -1, make<BlindingComet>},
-    {"FallingFishShower", "FallingFishShower", nullptr, -1, standIn},
+    {"FallingFishShower", "FallingFishShower", nullptr, -1, make<FallingFishShower>},
     {"PartingSeaWave", "PartingSeaWave", nullptr, -1, make<PartingSeaWave>},
-    {"FallingPillarStorm", "FallingPillarStorm", nullptr, -1, standIn},
-    {"FrozenLakeRidge", "FrozenLakeRidge", nullptr, -1, standIn},
-    {"VerdantRockCrush", "VerdantRockCrush", nullptr, -1, standIn},
+    {"FallingPillarStorm", "FallingPillarStorm", nullptr, -1, make<FallingPillarStorm>},
+    {"FrozenLakeRidge", "FrozenLakeRidge", nullptr, -1, make<FrozenLakeRidge>},
+    {"VerdantRockCrush", "VerdantRockCrush", nullptr, -1, make<VerdantRockCrush>},
     {"BurrowedSleep", "BurrowedSleep", nullptr, -1, make<BurrowedSleep>},
-    {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, standIn},
+    {"SerpentIdolCurse", "SerpentIdolCurse", nullptr, -1, make<SerpentIdolCurse>},
     {"SpiderThreadLift", "SpiderThreadLift", nullptr, -1, make<SpiderThreadLift>},
-    {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, standIn},
+    {"PlagueFogCloud", "PlagueFogCloud", nullptr, -1, make<PlagueFogCloud>},
     {"DreadMemoryFlash", "DreadMemoryFlash", nullptr, -1, make<DreadMemoryFlash>},
-    {"BuriedEmberTrap", "BuriedEmberTrap", nullptr, -1, standIn},
-    {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, standIn},
+    {"BuriedEmberTrap", "BuriedEmberTrap", nullptr, -1, make<BuriedEmberTrap>},
+    {"FlawedHelixSpiral", "FlawedHelixSpiral", nullptr, -1, make<FlawedHelixSpiral>},
     {"SinkingHookDrop", "SinkingHookDrop", nullptr, -1, make<SinkingHookDrop>},
-    {"DrowningSwirl", "DrowningSwirl", nullptr, -1, standIn},
-    {"SaucerRaid", "SaucerRaid", nullptr, -1, standIn},
-    {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, standIn},
-    {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, standIn},
-    {"ShaftVolley", "ShaftVolley", nullptr, -1, standIn},
-    {"DarkTwinBeams", "DarkTwinBeams", nullptr, -1, standIn},
+    {"DrowningSwirl", "DrowningSwirl", nullptr, -1, make<DrowningSwirl>},
+    {"SaucerRaid", "SaucerRaid", nullptr, -1, make<SaucerRaid>},
+    {"VioletGlassOmen", "VioletGlassOmen", nullptr, -1, make<VioletGlassOmen>},
+    {"PlanetaryBarrage", "PlanetaryBarrage", nullptr, -1, make<PlanetaryBarrage>},
+    {"ShaftVolley", "ShaftVolley", nullptr, -1, make<ShaftVolley>},
+    {"DarkTwinBeams", "DarkTwinBeams", nullptr, -1, make<DarkTwinBeams>},
     {"BoundaryRipple", "BoundaryRipple", nullptr, -1, make<BoundaryRipple>},
-    {"IcePillarRise", "IcePillarRise", nullptr, -1, standIn},
+    {"IcePillarRise", "IcePillarRise", nullptr, -1, make<IcePillarRise>},
     {"IcicleBladeChill", "IcicleBladeChill", nullptr, -1, make<IcicleBladeChill>},
     {"FiendSunderWave", "FiendSunderWave", nullptr, -1, make<FiendSunderWave>},
-    {"GoldenSunburst", "GoldenSunburst", nullptr, -1, standIn},
+    {"GoldenSunburst", "GoldenSunburst", nullptr, -1, make<GoldenSunburst>},
     {"TriangularSlam", "TriangularSlam", nullptr, -1, make<TriangularSlam>},
     {"SacredRelicBlade", "SacredRelicBlade", nullptr, -1, make<SacredRelicBlade>},
     {"ChronicleRewrite", "ChronicleRewrite", nullptr, -1, make<ChronicleRewrite>},
     {"PrimevalDeceiver", "PrimevalDeceiver", nullptr, -1, make<PrimevalDeceiver>},
     {"FortuneCrestBoost", "FortuneCrestBoost", nullptr, -1, make<FortuneCrestBoost>},
     {"WhirlingDiscThrow", "WhirlingDiscThrow", nullptr, -1, make<WhirlingDiscThrow>},
-    {"TorrentCascade", "TorrentCascade", nullptr, -1, standIn},
+    {"TorrentCascade", "TorrentCascade", nullptr, -1, make<TorrentCascade>},
     {"SpiralBoreStrike", "SpiralBoreStrike", nullptr, -1, make<SpiralBoreStrike>},
     {"SilkVeilDeflect", "SilkVeilDeflect", nullptr, -1, make<SilkVeilDeflect>},
     {"StormOrbBolts", "StormOrbBolts", nullptr, -1, make<StormOrbBolts>},
     {"ProwlingPounce", "ProwlingPounce", nullptr, -1, make<ProwlingPounce>},
-    {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, standIn},
-    {"HauntedHamlet", "HauntedHamlet", nullptr, -1, standIn},
+    {"GrudgeWraithFeast", "GrudgeWraithFeast", nullptr, -1, make<GrudgeWraithFeast>},
+    {"HauntedHamlet", "HauntedHamlet", nullptr, -1, make<HauntedHamlet>},
     {"dummy", "Dummy", nullptr, -1, make<Dummy>},
 }};
 

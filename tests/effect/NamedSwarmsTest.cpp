@@ -1,0 +1,410 @@
+// The named special attacks of swarms, rains and fields played on the
+// sample data: their timings with every kind of action, what each timeline
+// asks of the battle frame by frame, and the volleys they lay out.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "effect/EffectFactory.h"
+#include "tests/effect/FamilySweep.h"
+
+namespace {
+
+using EffectTestSupport::RecordingAction;
+using Game::Effect::Cast;
+
+const std::vector<const char*> kNames = {
+    "HauntedHamlet",      "GrudgeWraithFeast", "TorrentCascade",   "GoldenSunburst",   "IcePillarRise",
+    "DarkTwinBeams",      "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral",
+    "BuriedEmberTrap",    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",
+    "FallingPillarStorm", "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",
+    "SlumberCapsuleMist", "SaucerRaid",        "PlanetaryBarrage"};
+
+class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
+ protected:
+  // How many nodes came into use since the last call.
+  int freshNodes() {
+    int n = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      n += node.isActive() && mSeen.insert(node.getId()).second ? 1 : 0;
+    }
+    return n;
+  }
+  // The nodes that came into use since the last call, oldest first.
+  std::vector<const Game::SceneNode*> madeNodes() {
+    std::vector<const Game::SceneNode*> out;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && mSeen.insert(node.getId()).second) {
+        out.push_back(&node);
+      }
+    }
+    std::sort(out.begin(), out.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
+    return out;
+  }
+  // The nodes the tick of that frame made, before the pool's step.
+  std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {
+    while (effect.frame() < frame) {
+      step(effect);
+    }
+    madeNodes();
+    effect.tick();
+    return madeNodes();
+  }
+  std::set<Engine::u32> mSeen;
+};
+
+TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
+  for (const char* name : kNames) {
+    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_FALSE(row->isStandIn()) << name;
+  }
+  sweep(kNames);
+}
+
+// One play with the first target hit, by hand from the timelines: what it
+// asked of the battle, "frame:call,sound+delay"; the frames modules were
+// added on ("FxN" for N); the nodes made, "frame:count", bank pieces
+// included (a riser that has started leaves a copy every 6 frames from its
+// first, so the eight risers 6 frames apart add one more copy every 6
+// frames until all eight run; a trailed shot leaves a trail on every
+// update of its flight but the first while it lives).
+struct TimelineRow {
+  const char* name;
+  const char* asked;
+  const char* modules;
+  const char* made;
+};
+
+TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
+  const TimelineRow rows[] = {
+      {"PlanetaryBarrage",
+       "0:distance "
+       "0.100000,explode+128,explode+134,explode+140,explode+146,explode+152,explode+158,explode+164,explode+170,"
+       "explode+176,explode+182,explode+188,ready "
+       "48:attack 96:pitch 30 128:flash 1090518784 64,shake 16 192:distance 1",
+       "0x64", "0:144 96:16"},
+      {"SaucerRaid",
+       "0:ready 64:attack,attack+8,attack+16,attack+24,attack+32,attack+40,attack+48,attack+56,explode+64 "
+       "96:pitch 30 128:shake 5",
+       "64x32",
+       "0:7 64:64 65:1 66:1 67:2 68:2 69:3 70:3 71:4 72:4 73:5 74:5 75:6 76:6 77:7 78:7 79:8 80:8 81:9 82:9 "
+       "83:10 84:10 85:11 86:11 87:12 88:12 89:13 90:13 91:14 92:14 93:15 94:15 95:16 96:16 97:17 98:17 "
+       "99:18 100:18 101:19 102:19 103:20 104:20 105:21 106:21 107:22 108:22 109:23 110:23 111:24 112:24 "
+       "113:25 114:25 115:26 116:26 117:27 118:27 119:28 120:28 121:29 122:29 123:30 124:30 125:31 126:31 "
+       "127:32 128:31 129:31 130:30 131:30 132:29 133:29 134:28 135:28 136:27 137:27 138:26 139:26 140:25 "
+       "141:25 142:24 143:24 144:23 145:23 146:22 147:22 148:21 149:21 150:20 151:20 152:19 153:19 154:18 "
+       "155:18 156:17 157:17 158:16 159:16 160:15 161:15 162:14 163:14 164:13 165:13 166:12 167:12 168:11 "
+       "169:11 170:10 171:10 172:9 173:9 174:8 175:8 176:7 177:7 178:6 179:6 180:5 181:5 182:4 183:4 184:3 "
+       "185:3 186:2 187:2 188:1 189:1"},
+      {"HauntedHamlet",
+       "0:ready,ready+5,ready+10,ready+15,ready+20,ready+25 32:hit+32,hit+40,hit+48,hit+56,hit+64 64:flashWhite",
+       "0x12 32x12", "0:12 64:8 72:8 80:8 88:8 96:8"},
+      {"GrudgeWraithFeast", "0:heading 30,attack", "0x8",
+       "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 84:8 90:8 96:8"},
+      {"TorrentCascade",
+       "0:pitch 30 "
+       "16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,attack+84",
+       "", "16:1 48:8"},
+      {"GoldenSunburst", "0:pitch 30,main 16:flashWhite", "", "0:48"},
+      {"IcePillarRise", "0:pitch 30,main", "", "0:49 48:16"},
+      {"DarkTwinBeams", "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56", "", "16:40 80:64"},
+      {"ShaftVolley",
+       "16:shot 48:flash 2164260863 12,pitch "
+       "30,flash,hit+32,hit+35,hit+38,hit+41,hit+44,hit+47,hit+50,hit+53,hit+56,hit+59,hit+62,hit+65,hit+68,hit+71,hit+"
+       "74,hit+77",
+       "", "16:1 48:200 80:16 104:16 128:16"},
+      {"VioletGlassOmen", "0:ready 96:attack 112:flash 1090461696 16,hit", "0x24", "0:24 112:32"},
+      {"DrowningSwirl",
+       "0:pitch 30,attack,attack+24,attack+48 31:flash 2164260863 4 63:flash 2164260863 4 "
+       "95:flash 2164260863 4",
+       "", "0:24 32:72 128:16"},
+      {"FlawedHelixSpiral", "0:attack,attack+8,attack+16,attack+24 128:screenEffect,hit", "128x2",
+       "0:64 64:128 96:16 128:128 207:1"},
+      {"BuriedEmberTrap", "0:shot 96:explode,explode+16,explode+32,explode+48", "0x32", "0:64"},
+      {"PlagueFogCloud", "0:attack,attack+4,attack+8,attack+12", "", "0:64"},
+      {"SerpentIdolCurse",
+       "0:pitch 5 32:attack 64:heading 30 96:flashWhite,hit 112:flashWhite,hit "
+       "128:flashWhite,hit 144:flashWhite,hit 160:flashWhite,hit",
+       "32x16",
+       "32:16 33:16 34:16 35:16 36:16 37:16 38:16 39:16 40:16 41:16 42:16 43:16 44:16 45:16 "
+       "46:16 47:16 48:16 49:16 50:16 51:16 52:16 53:16 54:16 55:16 56:16 57:16 58:16 59:16 "
+       "60:16 61:16 62:16 63:16 64:16 65:16 66:16 67:16 68:16 69:16 70:16 71:16 72:16 73:16 "
+       "74:16 75:16 76:16 77:16 78:16 79:16 80:16 81:16 82:16 83:16 84:16 85:16 86:16 87:16 "
+       "88:16 89:16 90:16 91:16 92:16 93:16 94:16 95:16 96:79 97:15 98:15 99:15 100:14 101:14 "
+       "102:14 103:14 104:13 105:13 106:13 107:13 108:12 109:12 110:12 111:12 112:75 113:11 "
+       "114:11 115:11 116:10 117:10 118:10 119:10 120:9 121:9 122:9 123:9 124:8 125:8 126:8 "
+       "127:8 128:71 129:7 130:7 131:7 132:6 133:6 134:6 135:6 136:5 137:5 138:5 139:5 140:4 "
+       "141:4 142:4 143:4 144:67 145:3 146:3 147:3 148:2 149:2 150:2 151:2 152:1 153:1 154:1 "
+       "155:1 160:64"},
+      {"VerdantRockCrush", "0:heading 30,hit+32,hit+40,hit+48,hit+56,hit+64,hit+72,hit+80,hit+88", "0x64", "0:192"},
+      {"FrozenLakeRidge", "0:pitch 30,shake 8,attack 32:flashWhite", "", "0:97 32:16"},
+      {"FallingPillarStorm",
+       "0:pitch "
+       "30,fall+16,explode+64,fall+32,explode+80,fall+48,explode+96,fall+64,explode+112,fall+80,explode+128,fall+96,"
+       "explode+144,fall+112,explode+160,fall+128,explode+176 "
+       "64:shake 2,flash 1090453504 2 80:shake 2,flash 1090453504 2 96:shake 2,flash 1090453504 "
+       "2 112:shake 2,flash 1090453504 2 128:shake 2,flash 1090453504 2 144:shake 2,flash "
+       "1090453504 2 160:shake 2,flash 1090453504 2 176:shake 2,flash 1090453504 2 192:shake "
+       "2,flash 1090453504 2 208:shake 2,flash 1090453504 2",
+       "", "0:16"},
+      {"FallingFishShower",
+       "0:pitch "
+       "30,land+32,land+36,land+40,land+44,land+48,land+52,land+56,land+60,land+64,land+68,land+72,land+76,land+80,"
+       "land+84,land+88,land+92",
+       "", "0:384"},
+      {"WanderersVolley", "0:shot 32:hit,hit+12,hit+24,hit+36", "0", "0:64"},
+      {"VerdictPillar",
+       "0:pitch 30 "
+       "32:explode+32,explode+36,explode+40,explode+44,explode+48,explode+52,explode+56,explode+60,explode+64,explode+"
+       "68 "
+       "64:shake 4,flashWhite 68:shake 4 72:shake 4 76:shake 4 80:shake 4 84:shake 4 88:shake 4 "
+       "92:shake 4 96:shake 4 100:shake 4 104:shake 4 108:shake 4 112:shake 4 116:shake 4 "
+       "120:shake 4 124:shake 4 128:shake 4 132:shake 4 136:shake 4 140:shake 4 144:shake 4 "
+       "148:shake 4 152:shake 4 156:shake 4 160:shake 4,shake 8,explodeL 164:shake 4 168:shake 4 "
+       "172:shake 4 176:shake 4 180:shake 4 184:shake 4 188:shake 4 192:shake 4",
+       "", "32:36 128:2"},
+      {"TenfoldTribunal",
+       "0:attack+64,attack+70,attack+76,attack+82,attack+88,attack+94,attack+100,attack+106,attack+112,attack+118",
+       "0x10", "0:20 66:8 72:8 78:8 84:8 90:8 96:8 102:8 108:8 114:8 120:8 126:8 128:64"},
+      {"SlumberCapsuleMist", "0:shot,hit+64", "0", "0:5"},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const TimelineRow& row : rows) {
+    stage.calls.clear();
+    stage.sounds.clear();
+    freshNodes();
+    auto effect = makeEffect(row.name, action);
+    std::string asked;
+    std::string modules;
+    std::string made;
+    for (int frame = 0; frame < kCap; ++frame) {
+      const std::size_t calls = stage.calls.size();
+      const std::size_t sounds = stage.sounds.size();
+      const int added = effect->modules().count();
+      const int answer = effect->tick();
+      const int fresh = freshNodes();
+      stage.pool.update();
+      std::string now;
+      for (std::size_t i = calls; i < stage.calls.size(); ++i) {
+        now += (now.empty() ? "" : ",") + stage.calls[i];
+      }
+      for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
+        const auto& sound = stage.sounds[i];
+        now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
+      }
+      if (!now.empty()) {
+        asked += (asked.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
+      }
+      const int more = effect->modules().count() - added;
+      if (more > 0) {
+        modules += (modules.empty() ? "" : " ") + std::to_string(frame) + (more > 1 ? "x" + std::to_string(more) : "");
+      }
+      if (fresh > 0) {
+        made += (made.empty() ? "" : " ") + std::to_string(frame) + ":" + std::to_string(fresh);
+      }
+      if (answer == Cast::kFinished) {
+        break;
+      }
+    }
+    EXPECT_EQ(asked, row.asked) << row.name;
+    EXPECT_EQ(modules, row.modules) << row.name;
+    EXPECT_EQ(made, row.made) << row.name;
+  }
+}
+
+// All missed: no "hit" and no twinkles, yet the twelve dives leave 3
+// frames apart (the wisp in place p lives 3·p + 32 frames from 32) in an
+// order that is not the ring's, and the flash plays.
+TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
+  RecordingAction& missed = *standardActions(0)[1];
+  auto effect = makeEffect("HauntedHamlet", missed);
+  freshNodes();
+  step(*effect);
+  std::vector<const Game::SceneNode*> ring;
+  for (int i = 0; i < stage.pool.capacity(); ++i) {
+    const Game::SceneNode& node = stage.pool.node(i);
+    if (node.isActive() && mSeen.insert(node.getId()).second) {
+      ring.push_back(&node);
+    }
+  }
+  std::sort(ring.begin(), ring.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
+  ASSERT_EQ(ring.size(), 12u);
+  while (effect->frame() <= 32) {
+    step(*effect);
+  }
+  ASSERT_EQ(effect->modules().count(), 24);
+  std::vector<int> waits;
+  for (int i = 12; i < 24; ++i) {
+    waits.push_back(effect->modules().at(i).mDelay);
+  }
+  // 3·p, one frame of which has passed for all but the first.
+  EXPECT_EQ(waits, (std::vector<int>{0, 2, 5, 8, 11, 14, 17, 20, 23, 26, 29, 32}));
+  std::vector<int> lives;
+  for (const Game::SceneNode* wisp : ring) {
+    lives.push_back(wisp->getLifetime() + 1);  // one step of the pool has passed
+  }
+  std::vector<int> sorted = lives;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, (std::vector<int>{32, 35, 38, 41, 44, 47, 50, 53, 56, 59, 62, 65}));
+  EXPECT_NE(lives, sorted);
+  freshNodes();
+  stage.calls.clear();
+  while (effect->frame() <= 100) {
+    step(*effect);
+  }
+  EXPECT_EQ(freshNodes(), 0);
+  EXPECT_EQ(stage.calls, (std::vector<std::string>{"flashWhite"}));
+  for (const auto& sound : stage.sounds) {
+    EXPECT_NE(sound.key, "hit");
+  }
+}
+
+// How long a node of a volley waits, by hand: swirl node 5 4·5; icicle
+// k = 5 of the first fan 2·5; stone 1's hit 1 + 24 (stone, hit, ripple per
+// stone); missile 1's burst 2 + 64 (missile, burst per missile); the
+// fourth puff of a lone capsule 64 + 2·3.
+TEST_F(NamedSwarmsTest, VolleysWaitTheirDelays) {
+  const struct {
+    const char* name;
+    int frame, index;
+    float wait;
+  } rows[] = {{"DrowningSwirl", 0, 5, 20.f},
+              {"IcePillarRise", 0, 5, 10.f},
+              {"VerdantRockCrush", 0, 4, 25.f},
+              {"SaucerRaid", 64, 3, 66.f},
+              {"SlumberCapsuleMist", 0, 4, 70.f}};
+  RecordingAction& action = *standardActions(0)[0];
+  for (const auto& row : rows) {
+    auto effect = makeEffect(row.name, action);
+    const auto made = madeOn(*effect, row.frame);
+    ASSERT_GT(made.size(), static_cast<std::size_t>(row.index)) << row.name;
+    EXPECT_EQ(made[static_cast<std::size_t>(row.index)]->getTime(), -row.wait) << row.name;
+  }
+}
+
+// Flare j of ring r stands R = rnd(64) + 64·(r + 1) out from the caster
+// and waits R / 6; icicle 15 stands 15²/2 + rnd(32) high (scale of 256).
+TEST_F(NamedSwarmsTest, FlaresWaitBySizeAndIciclesGrowAlongTheFan) {
+  RecordingAction& action = *standardActions(0)[0];
+  Engine::Math::Vector3 caster;
+  action.actor().getPosition(caster);
+  auto sunburst = makeEffect("GoldenSunburst", action);
+  const auto flares = madeOn(*sunburst, 0);
+  ASSERT_EQ(flares.size(), 48u);
+  for (std::size_t i = 0; i < flares.size(); ++i) {
+    const Engine::Math::Vector3 at = flares[i]->position.value();
+    const float reach = std::hypot(at.x - caster.x, at.y - caster.y);
+    const float ring = static_cast<float>(i / 12 + 1);
+    EXPECT_NEAR(reach, -6.f * flares[i]->getTime(), 1e-2f) << i;
+    EXPECT_GE(reach, 64.f * ring - 1e-2f) << i;
+    EXPECT_LT(reach, 64.f * ring + 64.f) << i;
+  }
+  auto ice = makeEffect("IcePillarRise", action);
+  const float height = ice ? madeOn(*ice, 0)[15]->scale.value().z * 256.f : 0.f;
+  EXPECT_GE(height, 112.5f);
+  EXPECT_LT(height, 144.5f);
+}
+
+// The tribunal's orbs take models 0 and 1 by turns; the verdict's pillars
+// stand turned 180 on the caster's own side (aimed at side 0 by a caster of
+// side 1); the fish centre on (−16, −16), half a cell off the origin.
+TEST_F(NamedSwarmsTest, OrbsPillarsAndFishTakeTheirModelsTurnsAndGrid) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto tribunal = makeEffect("TenfoldTribunal", action);
+  const auto orbs = madeOn(*tribunal, 0);
+  ASSERT_EQ(orbs.size(), 20u);
+  EXPECT_NE(orbs[0]->getModel(), orbs[2]->getModel());
+  EXPECT_EQ(orbs[0]->getModel(), orbs[4]->getModel());
+  const struct {
+    int casterSide;
+    float turn;
+  } pillars[] = {{0, 0.f}, {1, 180.f}};
+  for (const auto& row : pillars) {
+    auto verdict = makeEffect("VerdictPillar", *standardActions(row.casterSide)[0]);
+    EXPECT_EQ(madeOn(*verdict, 32)[0]->rotation.z.value(), row.turn) << row.casterSide;
+  }
+  auto fish = makeEffect("FallingFishShower", action);
+  const auto school = madeOn(*fish, 0);
+  ASSERT_EQ(school.size(), 384u);
+  float x = 0.f;
+  float y = 0.f;
+  for (const Game::SceneNode* one : school) {
+    x += one->position.value().x / 384.f;
+    y += one->position.value().y / 384.f;
+  }
+  EXPECT_NEAR(x, -16.f, 4.f);
+  EXPECT_NEAR(y, -16.f, 4.f);
+}
+
+// The pillars and their blasts lie within 128 of x = +128 for an action
+// aimed at side 0 and of x = −128 at side 1, the pillars turned 180 there.
+TEST_F(NamedSwarmsTest, FallingPillarStormFallsOnTheAimedHalf) {
+  const struct {
+    int casterSide;
+    float x;
+    int turned;
+  } rows[] = {{1, 128.f, 0}, {0, -128.f, 8}};
+  for (const auto& row : rows) {
+    RecordingAction& action = *standardActions(row.casterSide)[0];
+    auto effect = makeEffect("FallingPillarStorm", action);
+    freshNodes();
+    effect->tick();
+    int placed = 0;
+    int turned = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive() && mSeen.insert(node.getId()).second) {
+        const Engine::Math::Vector3 at = node.position.value();
+        EXPECT_LT(std::hypot(at.x - row.x, at.y), 128.f) << row.x;
+        ++placed;
+        turned += node.rotation.z.value() == 180.f ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(placed, 16) << row.x;
+    EXPECT_EQ(turned, row.turned) << row.x;
+  }
+}
+
+// Hit H = 8·n + 56, results H + 32, end H + 65 for n targets.
+TEST_F(NamedSwarmsTest, SlumberCapsuleMistWaitsForItsLastCapsule) {
+  using Kind = Game::Effect::ActionRecord::ResultKind;
+  std::vector<RecordingAction*> actions = standardActions(0);
+  RecordingAction& three = *actions[2];
+  RecordingAction& four = makeAction(three.actor(), {{&three.target(0), Kind::kDamage},
+                                                     {&three.target(1), Kind::kMiss},
+                                                     {&three.target(2), Kind::kRecovery},
+                                                     {&makeUnit(1, 1, 0, "Kessa"), Kind::kDamage}});
+  const struct {
+    RecordingAction* action;
+    int hit, shown, ended;
+  } rows[] = {{actions[0], 64, 96, 129}, {&three, 80, 112, 145}, {&four, 88, 120, 153}};
+  for (const auto& row : rows) {
+    auto effect = makeEffect("SlumberCapsuleMist", *row.action);
+    const Game::SceneNode& body = *row.action->target(0).node();
+    row.action->resultsShown = 0;
+    int poisoned = -1;
+    int shown = -1;
+    int ended = -1;
+    for (int frame = 0; frame < kCap && ended < 0; ++frame) {
+      const std::size_t before = body.overlays().size();
+      step(*effect);
+      poisoned = poisoned < 0 && body.overlays().size() > before ? frame : poisoned;
+      shown = shown < 0 && row.action->resultsShown > 0 ? frame : shown;
+      ended = effect->state() == Cast::kFinished ? frame : -1;
+    }
+    const int n = row.action->targetCount();
+    EXPECT_EQ(poisoned, row.hit) << n;
+    EXPECT_EQ(shown, row.shown) << n;
+    EXPECT_EQ(ended, row.ended) << n;
+  }
+}
+
+}  // namespace
