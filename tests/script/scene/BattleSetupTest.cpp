@@ -101,6 +101,9 @@ TEST_F(BattleSetupTest, ReadsItsRecordsAndSettings) {
   EXPECT_EQ(command().penalty(), 1);
   EXPECT_TRUE(command().escapeAllowed());
   EXPECT_EQ(command().triggers().size(), 1u);
+  // Only a createEnemy names the boss: a let of the shade's name does not.
+  load("battle{ rank 0; start{ let{ name 影法師; value 1; } createEnemy{ name 骨の兵士; position 0,0; } } }");
+  EXPECT_EQ(command().dialogue(), nullptr);
 }
 
 // Without a boss: steps 1 and 3 show nothing; the battle is the game's on
@@ -128,6 +131,18 @@ TEST_F(BattleSetupTest, WithoutABossItRunsInFourStepsAndGoesOn) {
   EXPECT_EQ(command().step(), BattleCommand::kOpening);
 }
 
+// The battle stands in the named scene; without a name, in the site's.
+TEST_F(BattleSetupTest, TheNamedSceneIsTheBattlesOwn) {
+  fs().put("src/picture/scene/試しの間.txt", std::string("container{ file room.txt; model 床; }"));
+  fs().put("src/picture/scene/room.txt", std::string("model{ name 床; }"));
+  load("battle{ rank 0; scene 試しの間; start{} }");
+  stepScript();
+  stepScript();
+  const Battle* started = battle();
+  ASSERT_NE(started, nullptr);
+  EXPECT_EQ(const_cast<Battle*>(started)->sceneModels().entries().count(), 1);
+}
+
 TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
   load("battle{ rank 0; start{ createEnemy{ name 骨の兵士; position 0,0; } createEnemy{ name 影法師; position 1,1; } } }");
   ASSERT_NE(command().dialogue(), nullptr);
@@ -148,6 +163,11 @@ TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
 
 // Enemy "level" is the rank, "grade" the scale; the nickname names it.
 TEST_F(BattleSetupTest, CreateEnemyPlacesTheEnemyAsAsked) {
+  {
+    Battle& plainOnly = fight();
+    command("createEnemy{ name 泥スライム; position 0,0; }");
+    EXPECT_EQ(plainOnly.rankTracker().highest(), 0) << "no level: rank 0";
+  }
   Battle& battle = fight();
   command("createEnemy{ name 泥スライム; position 1,2; nickName 大きな泥; grade 150; level 2; destroyEffect boom; }"
           "createEnemy{ name 泥スライム; position 0,0; }");
@@ -173,6 +193,8 @@ TEST_F(BattleSetupTest, CreateRaceSpawnsAGroupUnderItsNickname) {
   EXPECT_EQ(battle.unitCount(), before + 1) << "no followers without child";
   ASSERT_NE(battle.findUnitByName("群れの主"), nullptr);
   EXPECT_EQ(battle.findUnitByName("群れの主")->defeatStyle(), 0);
+  // "rank 50" raises the group's level by half a level, not fifty.
+  EXPECT_LT(battle.findUnitByName("群れの主")->ghost().getLevel(), 10);
 }
 
 TEST_F(BattleSetupTest, CareSetStateAndRecallActOnTheNamedUnits) {
