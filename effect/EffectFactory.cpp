@@ -16,6 +16,7 @@
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
 #include "effect/Kicks.h"
+#include "effect/Lances.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
 #include "effect/Stares.h"
@@ -201,7 +202,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, standIn},
     {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, standIn},
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, standIn},
-    {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, standIn},
+    {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, make<TwinRingWhirl>},
     {"CelestialShroud", "CelestialShroud", nullptr, -1, make<CelestialShroud>},
     {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, standIn},
     {"ImmortalDraught", "ImmortalDraught", nullptr, -1, make<ImmortalDraught>},

@@ -1,0 +1,89 @@
+// Named special attacks that throw lances, beams and flames.
+
+#include "effect/Lances.h"
+
+#include "presentation/scene/SceneNode.h"
+
+namespace Game::Effect {
+
+using Engine::i32;
+using Engine::Math::Vector3;
+
+namespace {
+constexpr i32 kSparks = 16;
+constexpr const char* kFamiliarNames[2] = {"Isbeth", "Tavri"};
+constexpr const char* kSpinNames[2] = {"Isbeth回転", "Tavri回転"};
+}  // namespace
+
+void KeptNode::keep(SceneNode* node) {
+  mNode = node;
+  mId = node ? node->getId() : 0;
+}
+
+SceneNode* KeptNode::get() const { return mNode && mNode->isActive() && mNode->getId() == mId ? mNode : nullptr; }
+
+TwinRingWhirl::TwinRingWhirl() : mSet("src/picture/animation/TwinRingWhirl.txt") {}
+
+i32 TwinRingWhirl::update() {
+  if (at(0)) {
+    sendOut();
+    start("ready");
+    setCameraOnCast();
+  }
+  if (at(32)) {
+    for (int i = 0; i < 2; ++i) {
+      if (SceneNode* familiar = mFamiliars[i].get()) {
+        familiar->setModel(mSet.model(kSpinNames[i]), true);
+      }
+    }
+    setCameraOnTargets();
+  }
+  if (at(64)) {
+    crossOver();
+  }
+  if (at(72)) {
+    if (anyHit()) {
+      start("hit");
+      sparks(kSparks);
+      mSlash.launchOnTargets(*mAction);
+    }
+    reactions();
+  }
+  applyOn(96);
+  endFrom(129);
+  return frame();
+}
+
+// Each familiar leaves the caster facing the first target for its side of
+// the path.
+void TwinRingWhirl::sendOut() {
+  const Vector3 target = targetPoint();
+  for (int i = 0; i < 2; ++i) {
+    const float side = i == 0 ? -64.f : 64.f;
+    Placed familiar = node(mSet.model(kFamiliarNames[i]), casterPoint()).aimAt(target);
+    mFamiliars[i].keep(familiar.get());
+    bring(familiar.get(), 32, alongPath(side, 0.f, -0.5f), 128.f);
+  }
+}
+
+// Each familiar crosses to the other side in 16 frames and ends there; a
+// streak stretches from it to where it goes.
+void TwinRingWhirl::crossOver() {
+  for (int i = 0; i < 2; ++i) {
+    SceneNode* familiar = mFamiliars[i].get();
+    if (!familiar) {
+      continue;
+    }
+    const Vector3 end = alongPath(i == 0 ? 64.f : -64.f, 0.f, -1.5f);
+    const Vector3 from = familiar->position.value();
+    familiar->setLifetime(16);
+    bring(familiar, 16, end, 0.f);
+    Vector3 span;
+    span.setSub(end, from);
+    if (SceneNode* streak = node(mSet.model("main"), from).aimAt(end).get()) {
+      streak->scale.x.setValue(span.length());
+    }
+  }
+}
+
+}  // namespace Game::Effect

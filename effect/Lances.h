@@ -1,0 +1,38 @@
+#pragma once
+
+#include "effect/NamedSpecial.h"
+#include "effect/bank/Hits.h"
+#include "effect/bank/Piece.h"
+
+namespace Game::Effect {
+
+// Named special attacks that throw lances, beams and flames at the targets.
+
+// A node remembered with its id, so that a node reused by the pool after
+// this one ended is never taken for it.
+class KeptNode {
+ public:
+  void keep(SceneNode* node);
+  SceneNode* get() const;
+
+ private:
+  SceneNode* mNode = nullptr;
+  Engine::u32 mId = 0;
+};
+
+// Two familiars fly out beside the targets, spin, and cross over them.
+class TwinRingWhirl : public NamedSpecial {
+ public:
+  TwinRingWhirl();
+  Engine::i32 update() override;
+
+ private:
+  void sendOut();
+  void crossOver();
+
+  Bank::PieceSet mSet;
+  Bank::SlashHit mSlash;
+  KeptNode mFamiliars[2];
+};
+
+}  // namespace Game::Effect

@@ -1,0 +1,37 @@
+// The named special attacks of lances, prism beams and flames played on the
+// sample data: their timings with every kind of action and what each
+// timeline asks of the battle frame by frame.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "effect/EffectFactory.h"
+#include "tests/effect/NamedScriptTest.h"
+
+namespace {
+
+using EffectTestSupport::TimelineRow;
+using Game::Effect::Cast;
+
+const std::vector<const char*> kNames = {"TwinRingWhirl"};
+
+class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
+
+TEST_F(NamedLancesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
+  for (const char* name : kNames) {
+    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_FALSE(row->isStandIn()) << name;
+    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
+  }
+  sweep(kNames);
+}
+
+TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
+  expectTimelines({
+      {"TwinRingWhirl", "0:ready 72:hit", "0x2 64x2", "0 64 72", "72", ""},
+  });
+}
+
+}  // namespace
