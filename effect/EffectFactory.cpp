@@ -201,7 +201,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, standIn},
     {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, standIn},
     {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, standIn},
-    {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, standIn},
+    {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, make<ForeseeingFiend>},
     {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, make<TwinRingWhirl>},
     {"CelestialShroud", "CelestialShroud", nullptr, -1, make<CelestialShroud>},
     {"SlumberCapsuleMist", "SlumberCapsuleMist", nullptr, -1, standIn},

@@ -86,4 +86,28 @@ void TwinRingWhirl::crossOver() {
   }
 }
 
+ForeseeingFiend::ForeseeingFiend() : mSet("src/picture/animation/ForeseeingFiend.txt") { addSound("hit", "byoro06"); }
+
+i32 ForeseeingFiend::update() {
+  if (at(0)) {
+    setCameraOnCast();
+    const Vector3 target = targetPoint();
+    for (i32 i = 0; i < 16; ++i) {
+      node(mSet.model(0), target).delay(2.f * i).aimAlong(dir(0.f, 360.f, -20.f, 90.f)).spinZ();
+      if (i % 3 == 0) {
+        play("hit", 2 * i + 32);
+      }
+    }
+  }
+  if (at(40)) {
+    reactions();
+    mCurse.launchOnTargets(*mAction);
+    mShake.launchOnTargets(*mAction);
+    mExplode.launchOnTargets(*mAction);
+  }
+  applyOn(52);
+  endFrom(65);
+  return frame();
+}
+
 }  // namespace Game::Effect

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "effect/NamedSpecial.h"
+#include "effect/bank/AnimationLauncher.h"
+#include "effect/bank/Beat.h"
 #include "effect/bank/Hits.h"
 #include "effect/bank/Piece.h"
 
@@ -33,6 +35,19 @@ class TwinRingWhirl : public NamedSpecial {
   Bank::PieceSet mSet;
   Bank::SlashHit mSlash;
   KeptNode mFamiliars[2];
+};
+
+// Sixteen eyes open about the first target, then a curse bursts there.
+class ForeseeingFiend : public NamedSpecial {
+ public:
+  ForeseeingFiend();
+  Engine::i32 update() override;
+
+ private:
+  Bank::PieceSet mSet;
+  Bank::Curse mCurse;
+  Bank::Shake mShake;
+  Bank::MagicExplode mExplode;
 };
 
 }  // namespace Game::Effect

@@ -14,7 +14,7 @@ namespace {
 using EffectTestSupport::TimelineRow;
 using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {"TwinRingWhirl"};
+const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -31,6 +31,7 @@ TEST_F(NamedLancesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) 
 TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
   expectTimelines({
       {"TwinRingWhirl", "0:ready 72:hit", "0x2 64x2", "0 64 72", "72", ""},
+      {"ForeseeingFiend", "0:hit+32,hit+38,hit+44,hit+50,hit+56,hit+62", "", "0 40", "40x3", ""},
   });
 }
 
