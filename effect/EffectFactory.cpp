@@ -200,7 +200,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, standIn},
     {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, standIn},
     {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, standIn},
-    {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, standIn},
+    {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, make<LuringBaitStrike>},
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, make<ForeseeingFiend>},
     {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, make<TwinRingWhirl>},
     {"CelestialShroud", "CelestialShroud", nullptr, -1, make<CelestialShroud>},

@@ -2,6 +2,7 @@
 
 #include "effect/Lances.h"
 
+#include "effect/Stage.h"
 #include "presentation/scene/SceneNode.h"
 
 namespace Game::Effect {
@@ -108,6 +109,47 @@ i32 ForeseeingFiend::update() {
   applyOn(52);
   endFrom(65);
   return frame();
+}
+
+LuringBaitStrike::LuringBaitStrike() : mSet("src/picture/animation/LuringBaitStrike.txt") {
+  addSound("ready", "mecha09");
+  addSound("hit", "hit53");
+}
+
+i32 LuringBaitStrike::update() {
+  if (at(0)) {
+    setCameraOnCast();
+    setCameraYawBySide(30.f);
+    start("ready");
+    scatter();
+  }
+  if (at(56)) {
+    if (anyHit()) {
+      stage().flashWhite();
+      sparks(kSparks);
+      launchHitMarks();
+      mShake.launchOnTargets(*mAction);
+      mBeat.launchOnTargets(*mAction);
+      start("hit");
+    }
+    reactions();
+  }
+  applyOn(80);
+  endOn(kEnd);
+  return frame();
+}
+
+// Eight sights within 128 above the first target, each with a dart that
+// sets off toward it 32 frames in.
+void LuringBaitStrike::scatter() {
+  const Vector3 target = targetPoint();
+  for (i32 i = 0; i < 8; ++i) {
+    Vector3 sight = dir(0.f, 360.f, 15.f, 90.f);
+    sight *= rnd(128.f);
+    sight += target;
+    node(mSet.model("sight"), sight).delay(2.f * i).life(64 - 2 * i);
+    node(mSet.model("main"), target).delay(32.f).aimAt(sight).spinZ();
+  }
 }
 
 }  // namespace Game::Effect

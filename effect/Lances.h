@@ -50,4 +50,20 @@ class ForeseeingFiend : public NamedSpecial {
   Bank::MagicExplode mExplode;
 };
 
+// Sights scatter about the first target and darts fly to them; ends
+// exactly on its end frame.
+class LuringBaitStrike : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kEnd = 114;
+  LuringBaitStrike();
+  Engine::i32 update() override;
+
+ private:
+  void scatter();
+
+  Bank::PieceSet mSet;
+  Bank::Shake mShake;
+  Bank::Beat2 mBeat;
+};
+
 }  // namespace Game::Effect

@@ -14,7 +14,7 @@ namespace {
 using EffectTestSupport::TimelineRow;
 using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend"};
+const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -32,6 +32,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
   expectTimelines({
       {"TwinRingWhirl", "0:ready 72:hit", "0x2 64x2", "0 64 72", "72", ""},
       {"ForeseeingFiend", "0:hit+32,hit+38,hit+44,hit+50,hit+56,hit+62", "", "0 40", "40x3", ""},
+      {"LuringBaitStrike", "0:heading 30,ready 56:flashWhite,hit", "", "0 56", "56x2", ""},
   });
 }
 
