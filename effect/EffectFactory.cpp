@@ -199,7 +199,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, standIn},
     {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, standIn},
     {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, standIn},
-    {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, standIn},
+    {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, make<MarchingHordeRush>},
     {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, make<LuringBaitStrike>},
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, make<ForeseeingFiend>},
     {"TwinRingWhirl", "TwinRingWhirl", nullptr, -1, make<TwinRingWhirl>},

@@ -2,8 +2,11 @@
 
 #include "effect/Lances.h"
 
+#include "data/Unit.h"
+#include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "presentation/scene/SceneNode.h"
+#include "resource/Database.h"
 
 namespace Game::Effect {
 
@@ -12,6 +15,9 @@ using Engine::Math::Vector3;
 
 namespace {
 constexpr i32 kSparks = 16;
+// The unit pictures' height before their scale.
+constexpr float kPictureHeight = 256.f;
+constexpr i32 kDollLife = 60;
 constexpr const char* kFamiliarNames[2] = {"Isbeth", "Tavri"};
 constexpr const char* kSpinNames[2] = {"Isbeth回転", "Tavri回転"};
 }  // namespace
@@ -149,6 +155,60 @@ void LuringBaitStrike::scatter() {
     sight += target;
     node(mSet.model("sight"), sight).delay(2.f * i).life(64 - 2 * i);
     node(mSet.model("main"), target).delay(32.f).aimAt(sight).spinZ();
+  }
+}
+
+i32 MarchingHordeRush::update() {
+  if (at(0)) {
+    setCameraPitch(5.f);
+  }
+  if (at(32)) {
+    march();
+  }
+  if (at(64)) {
+    setCameraOnCast();
+  }
+  if (at(96)) {
+    mEmission.launchOnTargets(*mAction);
+    if (anyHit()) {
+      for (i32 d = 0; d < 64; d += 16) {
+        mExplode.burstOnTargets(*mAction, static_cast<float>(d));
+      }
+      playRow("main", 8, 8);
+    }
+  }
+  if (every(96, 159, 16) && anyHit()) {
+    stage().flash(0x80FFFF00, 4);
+  }
+  applyOn(160);
+  endFrom(193);
+  return frame();
+}
+
+// Eight dolls a target walk from the caster's front to the target's, eight
+// more run off from there 256 away; both ends raised by a quarter of the
+// doll picture's height.
+void MarchingHordeRush::march() {
+  UnitPictureData* doll = Database::instance() ? Database::instance()->findUnitPicture("Mimbrelle") : nullptr;
+  if (!doll) {
+    return;
+  }
+  Model* stand = doll->standMotion();
+  const float lift = kPictureHeight * doll->scale() / 4.f;
+  Vector3 from = frontOf(*mCaster);
+  from.z += lift;
+  for (i32 t = 0; t < mAction->targetCount(); ++t) {
+    Vector3 to = frontOf(mAction->target(t));
+    to.z += lift;
+    for (i32 i = 0; i < 8; ++i) {
+      Placed coming = node(stand, from).delay(8.f * i).life(kDollLife).scale(0.5f).aimAt(to);
+      after(bring(coming.get(), kDollLife, to, 0.f), 8 * i);
+      Vector3 away = dir(0.f, 360.f, 0.f, 0.f);
+      away *= 256.f;
+      away += to;
+      Placed going = node(stand, to).delay(8.f * i + kDollLife).life(kDollLife).scale(0.5f).aimAt(away);
+      after(bring(going.get(), kDollLife, away, 64.f), 8 * i + kDollLife);
+    }
   }
 }
 

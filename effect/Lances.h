@@ -66,4 +66,18 @@ class LuringBaitStrike : public NamedSpecial {
   Bank::Beat2 mBeat;
 };
 
+// A horde of little dolls marches from the caster to every target and
+// scatters; the targets burst under them.
+class MarchingHordeRush : public NamedSpecial {
+ public:
+  MarchingHordeRush() = default;
+  Engine::i32 update() override;
+
+ private:
+  void march();
+
+  Bank::EmissionPair mEmission;
+  Bank::ExplodeS mExplode;
+};
+
 }  // namespace Game::Effect
