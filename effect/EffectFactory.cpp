@@ -198,7 +198,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"BindingChainLash", "BindingChainLash", nullptr, -1, standIn},
     {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, standIn},
     {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, standIn},
-    {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, standIn},
+    {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, make<FlameBrandSweep>},
     {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, make<MarchingHordeRush>},
     {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, make<LuringBaitStrike>},
     {"ForeseeingFiend", "ForeseeingFiend", nullptr, -1, make<ForeseeingFiend>},

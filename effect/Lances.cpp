@@ -6,6 +6,7 @@
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "presentation/scene/SceneNode.h"
+#include "presentation/scene/SceneNodePool.h"
 #include "resource/Database.h"
 
 namespace Game::Effect {
@@ -21,6 +22,21 @@ constexpr i32 kDollLife = 60;
 constexpr const char* kFamiliarNames[2] = {"Isbeth", "Tavri"};
 constexpr const char* kSpinNames[2] = {"Isbeth回転", "Tavri回転"};
 }  // namespace
+
+void Path3::line(const Vector3& from, const Vector3& to, float start, float duration) {
+  const float ends[3][2] = {{from.x, to.x}, {from.y, to.y}, {from.z, to.z}};
+  const i32 degrees[] = {1};
+  const float durations[] = {duration};
+  for (int axis = 0; axis < 3; ++axis) {
+    mAxes[axis].buildFromValues(ConstraintList(0), degrees, ends[axis], durations);
+  }
+  mStart = start;
+}
+
+Vector3 Path3::at(float time) const {
+  const float t = time - mStart;
+  return Vector3(mAxes[0].valueAt(t), mAxes[1].valueAt(t), mAxes[2].valueAt(t));
+}
 
 void KeptNode::keep(SceneNode* node) {
   mNode = node;
@@ -209,6 +225,58 @@ void MarchingHordeRush::march() {
       Placed going = node(stand, to).delay(8.f * i + kDollLife).life(kDollLife).scale(0.5f).aimAt(away);
       after(bring(going.get(), kDollLife, away, 64.f), 8 * i + kDollLife);
     }
+  }
+}
+
+FlameBrandSweep::FlameBrandSweep() : mSet("src/picture/animation/FlameBrandSweep.txt") {}
+
+i32 FlameBrandSweep::update() {
+  if (at(0)) {
+    setCameraYawBySide(45.f);
+    setCameraOnCast();
+    mAura.launchOn(*mCaster);
+  }
+  if (at(kSweep)) {
+    Vector3 from = aim();
+    from.y = kReach;
+    Vector3 to = aim();
+    to.y = -kReach;
+    mPath.line(from, to, 32.f, 32.f);
+    mBlade.keep(node(mSet.model(0), casterPoint()).get());
+    getScenePool().createLightPacked(2.f, 32, casterPoint(), 0xFFFFFF40);
+    start("main");
+  }
+  if (every(kSweep, kSweep + 31, 1)) {
+    sweepOn();
+  }
+  if (every(129, 159, 8)) {
+    setCameraOffsetZ(3.f);
+  }
+  if (at(160)) {
+    Vector3 glow = aim();
+    glow.z = 4.f;
+    getScenePool().createLightPacked(32.f, 16, glow, 0xFFFFFFFF);
+    mCinders.launchOnTargets(*mAction);
+    mStagger.launchOnTargets(*mAction);
+    reactions();
+  }
+  applyOn(192);
+  endFrom(209);
+  return frame();
+}
+
+// The blade turns to where the sweep is; flames there rise 64 frames on.
+void FlameBrandSweep::sweepOn() {
+  const Vector3 p = mPath.at(static_cast<float>(frame() - 32));
+  if (SceneNode* blade = mBlade.get()) {
+    blade->aimAt(p);
+  }
+  node(mSet.model("heat"), p).spinZ();
+  if (SceneNode* pillar = mPillar.launch(getScenePool(), p)) {
+    pillar->setTime(-64.f);
+  }
+  if (frame() % 4 == 0) {
+    play("explode", 64);
   }
 }
 

@@ -5,6 +5,9 @@
 #include "effect/bank/Beat.h"
 #include "effect/bank/Hits.h"
 #include "effect/bank/Piece.h"
+#include "effect/bank/Rays.h"
+#include "effect/bank/Auras.h"
+#include "presentation/motion/Curve.h"
 
 namespace Game::Effect {
 
@@ -12,6 +15,18 @@ namespace Game::Effect {
 
 // A node remembered with its id, so that a node reused by the pool after
 // this one ended is never taken for it.
+// A point moving along a straight segment between two points, one curve
+// an axis; time runs from the segment's start.
+class Path3 {
+ public:
+  void line(const Engine::Math::Vector3& from, const Engine::Math::Vector3& to, float start, float duration);
+  Engine::Math::Vector3 at(float time) const;
+
+ private:
+  Curve mAxes[3];
+  float mStart = 0.f;
+};
+
 class KeptNode {
  public:
   void keep(SceneNode* node);
@@ -78,6 +93,26 @@ class MarchingHordeRush : public NamedSpecial {
 
   Bank::EmissionPair mEmission;
   Bank::ExplodeS mExplode;
+};
+
+// A blade of fire sweeps across the aim point, leaving pillars of flame.
+class FlameBrandSweep : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kSweep = 64;
+  static constexpr float kReach = 384.f;
+  FlameBrandSweep();
+  Engine::i32 update() override;
+
+ private:
+  void sweepOn();
+
+  Bank::PieceSet mSet;
+  Bank::ChargeAura mAura;
+  Bank::FirePillar mPillar;
+  Bank::Cinders mCinders;
+  Path3 mPath;
+  KeptNode mBlade;
+  Bank::Stagger mStagger;
 };
 
 }  // namespace Game::Effect

@@ -14,7 +14,7 @@ namespace {
 using EffectTestSupport::TimelineRow;
 using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush"};
+const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -34,6 +34,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"ForeseeingFiend", "0:hit+32,hit+38,hit+44,hit+50,hit+56,hit+62", "", "0 40", "40x3", ""},
       {"LuringBaitStrike", "0:heading 30,ready 56:flashWhite,hit", "", "0 56", "56x2", ""},
       {"MarchingHordeRush", "0:pitch 5 96:flash 2164260608 4,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56 112:flash 2164260608 4 128:flash 2164260608 4 144:flash 2164260608 4", "32x16", "32 96", "96x2", ""},
+      {"FlameBrandSweep", "0:heading 45 64:main,explode+64 68:explode+64 72:explode+64 76:explode+64 80:explode+64 84:explode+64 88:explode+64 92:explode+64 136:shake 3 144:shake 3 152:shake 3", "", "0 64-95 160", "160x3", ""},
   });
 }
 
