@@ -197,7 +197,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"FallingPrismBeam", "FallingPrismBeam", nullptr, -1, standIn},
     {"BindingChainLash", "BindingChainLash", nullptr, -1, standIn},
     {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, standIn},
-    {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, standIn},
+    {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, make<AgelessDuskFangs>},
     {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, make<FlameBrandSweep>},
     {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, make<MarchingHordeRush>},
     {"LuringBaitStrike", "LuringBaitStrike", nullptr, -1, make<LuringBaitStrike>},

@@ -280,4 +280,23 @@ void FlameBrandSweep::sweepOn() {
   }
 }
 
+AgelessDuskFangs::AgelessDuskFangs() : mSet("src/picture/animation/AgelessDuskFangs.txt") {
+  addSound("main", "swing41");
+}
+
+i32 AgelessDuskFangs::update() {
+  if (at(0)) {
+    on(mSet.model(0), getFirstTarget());
+    setCameraOnCaster();
+    setCameraScale(1.25f);
+    start("main");
+  }
+  if (at(32)) {
+    mEmission.launchOnTargets(*mAction);
+  }
+  applyOn(64);
+  endFrom(97);
+  return frame();
+}
+
 }  // namespace Game::Effect

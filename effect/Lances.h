@@ -115,4 +115,15 @@ class FlameBrandSweep : public NamedSpecial {
   Bank::Stagger mStagger;
 };
 
+// Fangs close on the first target where it stands.
+class AgelessDuskFangs : public NamedSpecial {
+ public:
+  AgelessDuskFangs();
+  Engine::i32 update() override;
+
+ private:
+  Bank::EmissionRed mEmission;
+  Bank::PieceSet mSet;
+};
+
 }  // namespace Game::Effect

@@ -14,7 +14,8 @@ namespace {
 using EffectTestSupport::TimelineRow;
 using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep"};
+const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
+                                         "AgelessDuskFangs"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -35,6 +36,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"LuringBaitStrike", "0:heading 30,ready 56:flashWhite,hit", "", "0 56", "56x2", ""},
       {"MarchingHordeRush", "0:pitch 5 96:flash 2164260608 4,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56 112:flash 2164260608 4 128:flash 2164260608 4 144:flash 2164260608 4", "32x16", "32 96", "96x2", ""},
       {"FlameBrandSweep", "0:heading 45 64:main,explode+64 68:explode+64 72:explode+64 76:explode+64 80:explode+64 84:explode+64 88:explode+64 92:explode+64 136:shake 3 144:shake 3 152:shake 3", "", "0 64-95 160", "160x3", ""},
+      {"AgelessDuskFangs", "0:main", "", "0", "32", ""},
   });
 }
 
