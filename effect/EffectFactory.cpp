@@ -196,7 +196,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"GreatPrismBeam", "GreatPrismBeam", nullptr, -1, standIn},
     {"FallingPrismBeam", "FallingPrismBeam", nullptr, -1, standIn},
     {"BindingChainLash", "BindingChainLash", nullptr, -1, standIn},
-    {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, standIn},
+    {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, make<CrimsonLanceThrow>},
     {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, make<AgelessDuskFangs>},
     {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, make<FlameBrandSweep>},
     {"MarchingHordeRush", "MarchingHordeRush", nullptr, -1, make<MarchingHordeRush>},

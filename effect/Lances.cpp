@@ -2,9 +2,13 @@
 
 #include "effect/Lances.h"
 
+#include <cmath>
+#include <memory>
+
 #include "data/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
+#include "effect/module/Move.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "resource/Database.h"
@@ -297,6 +301,83 @@ i32 AgelessDuskFangs::update() {
   applyOn(64);
   endFrom(97);
   return frame();
+}
+
+float CentreLineSpecial::targetSide() const { return mAction ? static_cast<float>(mAction->targetCell().side) : 0.f; }
+
+Module::Module* CentreLineSpecial::moveToCentreLine(float height, i32 frames) {
+  return addModule(std::make_unique<Module::Move>(*mCaster, *mAction, height, frames));
+}
+
+CrimsonLanceThrow::CrimsonLanceThrow() : mSet("src/picture/animation/CrimsonLanceThrow.txt") {
+  addSound("ready", "swing37_b");
+  addSound("hit", "crash22_a");
+  addSound("shot", "gun16");
+}
+
+i32 CrimsonLanceThrow::update() {
+  if (at(0)) {
+    moveToCentreLine(64.f, 32);
+    setCameraOnCaster();
+  }
+  if (at(kReady)) {
+    ready();
+  }
+  if (at(144)) {
+    setCameraOnCast();
+  }
+  if (at(kLand)) {
+    land();
+  }
+  applyOn(192);
+  if (at(192)) {
+    moveHome(64.f, 60);
+  }
+  endFrom(209);
+  return frame();
+}
+
+// The lance held over the caster, turned to the targets' side; the ready
+// sound quickening as the throw winds up.
+void CrimsonLanceThrow::ready() {
+  mCaster->faceToward(aim());
+  Vector3 grip;
+  mCaster->pointAlong(grip, Vector3(0.f, 1.f, 0.f));
+  node(mSet.model("main"), grip).rotZ(targetSide() * 180.f);
+  for (i32 i = 0; i < 8; ++i) {
+    play("ready", static_cast<i32>(std::sqrt(600.f * static_cast<float>(i))));
+  }
+}
+
+// Rings from every target back to the caster, a ring and a sideways jet
+// at the caster toward the targets' side, the flash and the shake.
+void CrimsonLanceThrow::land() {
+  const Vector3 caster = casterPoint();
+  for (i32 t = 0; t < mAction->targetCount(); ++t) {
+    Vector3 target;
+    mAction->target(t).getPosition(target);
+    mRings.ring(getScenePool(), target, caster);
+    mRings.ring(getScenePool(), target, caster);
+  }
+  const float side = targetSide();
+  if (SceneNode* ring = mRing.launch(getScenePool(), caster)) {
+    ring->rotation.y.setValue((2.f * side - 1.f) * -90.f);
+  }
+  mEmission.launchOnTargets(*mAction);
+  reactions();
+  Bank::BurstShape jet;
+  jet.count = 32;
+  jet.speedMax = 48.f;
+  jet.damping = 0.9f;
+  jet.tiltY = (1.f - 2.f * side) * 90.f;
+  jet.pitchMin = 90.f;
+  jet.pitchMax = 90.f;
+  mJet.burst(getScenePool(), 1.f, caster, jet);
+  start("hit");
+  start("shot");
+  mShock.launchAtFront(*mCaster);
+  stage().flashWhite();
+  setCameraOffsetZ(2.f);
 }
 
 }  // namespace Game::Effect

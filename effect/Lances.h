@@ -7,6 +7,8 @@
 #include "effect/bank/Piece.h"
 #include "effect/bank/Rays.h"
 #include "effect/bank/Auras.h"
+#include "effect/bank/ParticleBase.h"
+#include "effect/bank/Waves.h"
 #include "presentation/motion/Curve.h"
 
 namespace Game::Effect {
@@ -124,6 +126,36 @@ class AgelessDuskFangs : public NamedSpecial {
  private:
   Bank::EmissionRed mEmission;
   Bank::PieceSet mSet;
+};
+
+// The attacks that step to the centre line and turn their piece to the
+// side of the targeted cell.
+class CentreLineSpecial : public NamedSpecial {
+ protected:
+  // The targeted cell's side, 0 or 1.
+  float targetSide() const;
+  Module::Module* moveToCentreLine(float height, Engine::i32 frames);
+};
+
+// The caster steps to the centre line and throws a lance across the field;
+// rings and a jet burst about it as the throw lands.
+class CrimsonLanceThrow : public CentreLineSpecial {
+ public:
+  static constexpr Engine::i32 kReady = 64;
+  static constexpr Engine::i32 kLand = 160;
+  CrimsonLanceThrow();
+  Engine::i32 update() override;
+
+ private:
+  void ready();
+  void land();
+
+  Bank::PieceSet mSet;
+  Bank::RingParticle mRings;
+  Bank::RingA mRing;
+  Bank::EmissionRed mEmission;
+  Bank::Particle mJet;
+  Bank::ShockWaveL mShock;
 };
 
 }  // namespace Game::Effect

@@ -15,7 +15,7 @@ using EffectTestSupport::TimelineRow;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
-                                         "AgelessDuskFangs"};
+                                         "AgelessDuskFangs", "CrimsonLanceThrow"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -37,6 +37,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"MarchingHordeRush", "0:pitch 5 96:flash 2164260608 4,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56 112:flash 2164260608 4 128:flash 2164260608 4 144:flash 2164260608 4", "32x16", "32 96", "96x2", ""},
       {"FlameBrandSweep", "0:heading 45 64:main,explode+64 68:explode+64 72:explode+64 76:explode+64 80:explode+64 84:explode+64 88:explode+64 92:explode+64 136:shake 3 144:shake 3 152:shake 3", "", "0 64-95 160", "160x3", ""},
       {"AgelessDuskFangs", "0:main", "", "0", "32", ""},
+      {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
 
