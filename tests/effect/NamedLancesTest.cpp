@@ -4,14 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "effect/EffectFactory.h"
+#include "data/Unit.h"
+#include "presentation/scene/SceneNode.h"
 #include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
 using EffectTestSupport::TimelineRow;
+using EffectTestSupport::RecordingAction;
+using EffectTestSupport::distance;
+using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
@@ -39,6 +45,38 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"AgelessDuskFangs", "0:main", "", "0", "32", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
+}
+
+// The lance over the caster on 64 turned side × 180 about z, RingA on 160
+// turned (2·side − 1)·(−90) about y, for a party and an enemy caster
+// (targeted sides 1 and 0).
+TEST_F(NamedLancesTest, CrimsonLanceThrowTurnsItsLanceAndRingToTheTargetsSide) {
+  const float lanceZ[2] = {180.f, 0.f};
+  const float ringY[2] = {-90.f, 90.f};
+  for (int casterSide = 0; casterSide < 2; ++casterSide) {
+    RecordingAction& action = *standardActions(casterSide)[0];
+    auto effect = makeEffect("CrimsonLanceThrow", action);
+    std::set<Engine::u32> seen;
+    stepThrough(*effect, 63);
+    newNodes(seen);
+    step(*effect);
+    const std::vector<const Game::SceneNode*> lance = newNodes(seen);
+    ASSERT_EQ(lance.size(), 1u) << casterSide;
+    EXPECT_FLOAT_EQ(lance[0]->rotation.z.value(), lanceZ[casterSide]) << casterSide;
+    Vector3 grip;
+    action.actor().pointAlong(grip, Vector3(0.f, 1.f, 0.f));
+    EXPECT_LT(distance(lance[0]->position.value(), grip), 1e-2f) << casterSide;
+    stepThrough(*effect, 159);
+    newNodes(seen);
+    step(*effect);
+    // Only the ring stands unturned but about y; the jet's motes are aimed.
+    int rings = 0;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      rings += node->rotation.x.value() == 0.f && node->rotation.y.value() == ringY[casterSide] ? 1 : 0;
+    }
+    EXPECT_EQ(rings, 1) << casterSide;
+    stage.pool.releaseAll();
+  }
 }
 
 }  // namespace
