@@ -195,7 +195,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"OrbitingStarlets", "OrbitingStarlets", nullptr, -1, standIn},
     {"GreatPrismBeam", "GreatPrismBeam", nullptr, -1, standIn},
     {"FallingPrismBeam", "FallingPrismBeam", nullptr, -1, standIn},
-    {"BindingChainLash", "BindingChainLash", nullptr, -1, standIn},
+    {"BindingChainLash", "BindingChainLash", nullptr, -1, make<BindingChainLash>},
     {"CrimsonLanceThrow", "CrimsonLanceThrow", nullptr, -1, make<CrimsonLanceThrow>},
     {"AgelessDuskFangs", "AgelessDuskFangs", nullptr, -1, make<AgelessDuskFangs>},
     {"FlameBrandSweep", "FlameBrandSweep", nullptr, -1, make<FlameBrandSweep>},

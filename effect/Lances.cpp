@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "core/math/MathHelper.h"
 #include "data/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
@@ -378,6 +379,58 @@ void CrimsonLanceThrow::land() {
   mShock.launchAtFront(*mCaster);
   stage().flashWhite();
   setCameraOffsetZ(2.f);
+}
+
+BindingChainLash::BindingChainLash() : mSet("src/picture/animation/BindingChainLash.txt") {
+  addSound("main", "chari14_b");
+}
+
+i32 BindingChainLash::update() {
+  if (at(0)) {
+    const Vector3 target = targetPoint();
+    for (i32 c = 0; c < kChains; ++c) {
+      shootChain(c, target);
+    }
+    setCameraOnCast();
+  }
+  if (at(24) || at(32) || at(40) || at(48) || at(56)) {
+    stage().toggleScreenEffect();
+  }
+  if (at(24)) {
+    reactions();
+    sparks(kSparks);
+  }
+  if (at(56)) {
+    mShake.launchOnTargets(*mAction);
+  }
+  applyOn(96);
+  endFrom(129);
+  return frame();
+}
+
+// Chain c comes in at yaw 72·c, slanting down onto the target: its links
+// fly 512 along the chain's line into their places 32 apart, the head
+// (link 0) leading and the fifth link at the base point.
+void BindingChainLash::shootChain(i32 c, const Vector3& target) {
+  const float yaw = 72.f * static_cast<float>(c);
+  Vector3 base;
+  MathHelper::rotateByAngles(&base, Vector3(32.f, 0.f, 48.f), 0.f, 0.f, yaw);
+  base += target;
+  Vector3 slant(0.f, -0.75f, -1.f);
+  slant.normalize();
+  Vector3 along;
+  MathHelper::rotateByAngles(&along, slant, 0.f, 0.f, yaw);
+  for (i32 j = 0; j < kLinks; ++j) {
+    Vector3 place = along;
+    place *= -32.f * static_cast<float>(j - 4);
+    place += base;
+    Vector3 start = along;
+    start *= -512.f;
+    start += place;
+    Placed link = node(mSet.model(j == 0 ? "main" : "chain"), start).rotZ(90.f * static_cast<float>(j)).aimAlong(along);
+    after(bring(link.get(), 16, place, 0.f), 8 * c);
+    play("main", 8 * c);
+  }
 }
 
 }  // namespace Game::Effect

@@ -158,4 +158,20 @@ class CrimsonLanceThrow : public CentreLineSpecial {
   Bank::ShockWaveL mShock;
 };
 
+// Five chains shoot in about the first target and bind it, the screen
+// flickering as they pull.
+class BindingChainLash : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kChains = 5;
+  static constexpr Engine::i32 kLinks = 14;
+  BindingChainLash();
+  Engine::i32 update() override;
+
+ private:
+  void shootChain(Engine::i32 c, const Engine::Math::Vector3& target);
+
+  Bank::PieceSet mSet;
+  Bank::Shake mShake;
+};
+
 }  // namespace Game::Effect

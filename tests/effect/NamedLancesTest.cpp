@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <vector>
 
 #include "effect/EffectFactory.h"
@@ -21,7 +22,7 @@ using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
-                                         "AgelessDuskFangs", "CrimsonLanceThrow"};
+                                         "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -35,7 +36,20 @@ TEST_F(NamedLancesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) 
   sweep(kNames);
 }
 
+// "key+d" n times for each delay d.
+std::string soundRows(const char* key, std::vector<int> delays, int n) {
+  std::string out;
+  for (int d : delays) {
+    for (int i = 0; i < n; ++i) {
+      out += std::string(out.empty() ? "" : ",") + key + (d ? "+" + std::to_string(d) : "");
+    }
+  }
+  return out;
+}
+
 TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
+  const std::string chains =
+      "0:" + soundRows("main", {0, 8, 16, 24, 32}, 14) + " 24:screenEffect 32:screenEffect 40:screenEffect 48:screenEffect 56:screenEffect";
   expectTimelines({
       {"TwinRingWhirl", "0:ready 72:hit", "0x2 64x2", "0 64 72", "72", ""},
       {"ForeseeingFiend", "0:hit+32,hit+38,hit+44,hit+50,hit+56,hit+62", "", "0 40", "40x3", ""},
@@ -43,6 +57,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"MarchingHordeRush", "0:pitch 5 96:flash 2164260608 4,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56 112:flash 2164260608 4 128:flash 2164260608 4 144:flash 2164260608 4", "32x16", "32 96", "96x2", ""},
       {"FlameBrandSweep", "0:heading 45 64:main,explode+64 68:explode+64 72:explode+64 76:explode+64 80:explode+64 84:explode+64 88:explode+64 92:explode+64 136:shake 3 144:shake 3 152:shake 3", "", "0 64-95 160", "160x3", ""},
       {"AgelessDuskFangs", "0:main", "", "0", "32", ""},
+      {"BindingChainLash", chains.c_str(), "0x70", "0 24", "24 56", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
