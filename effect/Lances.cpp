@@ -433,4 +433,104 @@ void BindingChainLash::shootChain(i32 c, const Vector3& target) {
   }
 }
 
+namespace {
+constexpr const char* kPrismSet = "src/picture/animation/GreatPrismBeam.txt";
+// The beams flash white every 24 frames while they burn.
+bool beamFlashes(i32 frame) { return frame >= 64 && frame <= 143 && frame % 24 == 0; }
+}  // namespace
+
+FallingPrismBeam::FallingPrismBeam() : mSet(kPrismSet) {
+  addSound("shot", "GreatPrismBeam");
+  addSound("jump", "shoot20");
+}
+
+i32 FallingPrismBeam::update() {
+  if (at(0)) {
+    fall(mCaster, 48, 256.f, 192.f);
+    start("jump");
+  }
+  if (at(24)) {
+    setCameraOnCaster();
+  }
+  if (at(64)) {
+    fire();
+  }
+  if (beamFlashes(frame())) {
+    stage().flashWhite();
+  }
+  if (at(72)) {
+    reactions();
+  }
+  if (at(144)) {
+    apply();
+    mPrism.sprayOnTargets(*mAction);
+    mCinders.launchOnTargets(*mAction);
+    moveHome(64.f, 60);
+  }
+  endOn(kEnd);
+  return frame();
+}
+
+// The beam from high over the caster down onto the first target (the aim
+// point without one), a shock wave where it lands.
+void FallingPrismBeam::fire() {
+  const Vector3 target = targetPoint();
+  node(mSet.model("main"), casterPoint()).aimAt(target);
+  if (const Unit* first = getFirstTarget()) {
+    mShock.launchAtFront(*first);
+  } else {
+    mShock.launch(getScenePool(), target);
+  }
+  start("shot");
+  setCameraPitch(30.f);
+  setCameraOnTargets();
+}
+
+GreatPrismBeam::GreatPrismBeam() : mSet(kPrismSet) {}
+
+i32 GreatPrismBeam::update() {
+  if (at(0)) {
+    moveToCentreLine(64.f, 32);
+    setCameraOnCaster();
+  }
+  if (at(32)) {
+    setCameraOnCast();
+    setCameraPitch(30.f);
+  }
+  if (at(64)) {
+    fire();
+  }
+  if (beamFlashes(frame())) {
+    stage().flashWhite();
+  }
+  if (at(72)) {
+    mJolt.launchOnTargets(*mAction);
+    reactions();
+  }
+  if (at(144)) {
+    reactions();
+    knockBackTargets(casterPoint());
+    mPrism.sprayOnTargets(*mAction);
+    mCinders.launchOnTargets(*mAction);
+    moveHome(64.f, 60);
+  }
+  applyOn(160);
+  endFrom(193);
+  return frame();
+}
+
+// The beam held level over the caster, turned to the targeted side.
+void GreatPrismBeam::fire() {
+  mCaster->faceToward(aim());
+  Vector3 grip;
+  mCaster->pointAlong(grip, Vector3(0.f, 1.f, 0.f));
+  if (SceneNode* beam = node(mSet.model("main"), grip).get()) {
+    beam->rotation.setValue(0.f, (2.f * targetSide() - 1.f) * -90.f, 0.f);
+  }
+  setCameraOnTargets();
+  mShock.launchAtFront(*mCaster);
+  getScenePool().createLightPacked(2.f, 128, casterPoint(), 0xFFFFFFFF);
+  playSoundAt(0);
+}
+
 }  // namespace Game::Effect

@@ -174,4 +174,38 @@ class BindingChainLash : public NamedSpecial {
   Bank::Shake mShake;
 };
 
+// The caster leaps high and fires a prism beam down at the first target;
+// ends exactly on its end frame.
+class FallingPrismBeam : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kEnd = 160;
+  FallingPrismBeam();
+  Engine::i32 update() override;
+
+ private:
+  void fire();
+
+  Bank::PieceSet mSet;
+  Bank::ParticlePrism mPrism;
+  Bank::ShockWaveL mShock;
+  Bank::Cinders mCinders;
+};
+
+// The caster steps to the centre line and sweeps the targets' side with a
+// great prism beam.
+class GreatPrismBeam : public CentreLineSpecial {
+ public:
+  GreatPrismBeam();
+  Engine::i32 update() override;
+
+ private:
+  void fire();
+
+  Bank::PieceSet mSet;
+  Bank::ParticlePrism mPrism;
+  Bank::ShockWaveL mShock;
+  Bank::Shock mJolt;
+  Bank::Cinders mCinders;
+};
+
 }  // namespace Game::Effect

@@ -22,7 +22,8 @@ using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
-                                         "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash"};
+                                         "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash",
+                                         "FallingPrismBeam", "GreatPrismBeam"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -58,6 +59,8 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"FlameBrandSweep", "0:heading 45 64:main,explode+64 68:explode+64 72:explode+64 76:explode+64 80:explode+64 84:explode+64 88:explode+64 92:explode+64 136:shake 3 144:shake 3 152:shake 3", "", "0 64-95 160", "160x3", ""},
       {"AgelessDuskFangs", "0:main", "", "0", "32", ""},
       {"BindingChainLash", chains.c_str(), "0x70", "0 24", "24 56", ""},
+      {"FallingPrismBeam", "0:jump 64:pitch 30,shot 72:flashWhite 96:flashWhite 120:flashWhite", "0 144", "64 144", "72 144", "0-31 33-48 144-203"},
+      {"GreatPrismBeam", "32:pitch 30 64:main 72:flashWhite 96:flashWhite 120:flashWhite", "0 144x3", "64 144", "72x2 144x2", "0-31 144-203"},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
@@ -90,6 +93,31 @@ TEST_F(NamedLancesTest, CrimsonLanceThrowTurnsItsLanceAndRingToTheTargetsSide) {
       rings += node->rotation.x.value() == 0.f && node->rotation.y.value() == ringY[casterSide] ? 1 : 0;
     }
     EXPECT_EQ(rings, 1) << casterSide;
+    stage.pool.releaseAll();
+  }
+}
+
+// GreatPrismBeam's beam on 64 over the caster, turned like CrimsonLanceThrow's
+// ring: (2·side − 1)·(−90) about y.
+TEST_F(NamedLancesTest, GreatPrismBeamTurnsItsBeamToTheTargetsSide) {
+  const float beamY[2] = {-90.f, 90.f};
+  for (int casterSide = 0; casterSide < 2; ++casterSide) {
+    RecordingAction& action = *standardActions(casterSide)[0];
+    auto effect = makeEffect("GreatPrismBeam", action);
+    std::set<Engine::u32> seen;
+    stepThrough(*effect, 63);
+    newNodes(seen);
+    step(*effect);
+    Vector3 grip;
+    action.actor().pointAlong(grip, Vector3(0.f, 1.f, 0.f));
+    int beams = 0;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      if (distance(node->position.value(), grip) < 1e-2f) {
+        EXPECT_LT(distance(node->rotation.value(), Vector3(0.f, beamY[casterSide], 0.f)), 1e-4f) << casterSide;
+        ++beams;
+      }
+    }
+    EXPECT_EQ(beams, 1) << casterSide;
     stage.pool.releaseAll();
   }
 }
