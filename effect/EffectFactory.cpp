@@ -192,7 +192,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"SearingGlare", "SearingGlare", nullptr, -1, standIn},
     {"CinderConstellation", "CinderConstellation", nullptr, -1, standIn},
     {"CoreMeltdownBurst", "CoreMeltdownBurst", nullptr, -1, standIn},
-    {"OrbitingStarlets", "OrbitingStarlets", nullptr, -1, standIn},
+    {"OrbitingStarlets", "OrbitingStarlets", nullptr, -1, make<OrbitingStarlets>},
     {"GreatPrismBeam", "GreatPrismBeam", nullptr, -1, make<GreatPrismBeam>},
     {"FallingPrismBeam", "FallingPrismBeam", nullptr, -1, make<FallingPrismBeam>},
     {"BindingChainLash", "BindingChainLash", nullptr, -1, make<BindingChainLash>},

@@ -10,6 +10,7 @@
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Move.h"
+#include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "resource/Database.h"
@@ -531,6 +532,47 @@ void GreatPrismBeam::fire() {
   mShock.launchAtFront(*mCaster);
   getScenePool().createLightPacked(2.f, 128, casterPoint(), 0xFFFFFFFF);
   playSoundAt(0);
+}
+
+OrbitingStarlets::OrbitingStarlets() : mSet("src/picture/animation/OrbitingStarlets.txt") {
+  addSound("ready", "swing22");
+  addSound("shot", "gun10");
+}
+
+i32 OrbitingStarlets::update() {
+  if (at(0)) {
+    const Vector3 caster = casterPoint();
+    const Vector3 target = targetPoint();
+    for (i32 i = 0; i < 4; ++i) {
+      const float turn = 90.f * static_cast<float>(i);
+      Color hue;
+      hue.setHue(turn);
+      if (SceneNode* orb = node(mSet.model("main"), caster).rotZ(turn + 45.f).get()) {
+        orb->setColor(hue);
+      }
+      Vector3 from = ang(turn + 45.f, 0.f);
+      from *= 128.f;
+      from += caster;
+      from.z += 32.f;
+      Placed(mBeam.launch(getScenePool(), from, target)).delay(48.f);
+    }
+    setCameraOnCaster();
+    start("ready");
+  }
+  if (at(32)) {
+    setCameraOnCast();
+  }
+  if (at(48)) {
+    start("shot");
+  }
+  if (at(64)) {
+    mStar.sprayOnTargets(*mAction);
+    sparks(kSparks);
+    reactions();
+  }
+  applyOn(96);
+  endFrom(129);
+  return frame();
 }
 
 }  // namespace Game::Effect

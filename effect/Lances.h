@@ -208,4 +208,17 @@ class GreatPrismBeam : public CentreLineSpecial {
   Bank::Cinders mCinders;
 };
 
+// Four coloured orbs about the caster, each sending a beam at the first
+// target.
+class OrbitingStarlets : public NamedSpecial {
+ public:
+  OrbitingStarlets();
+  Engine::i32 update() override;
+
+ private:
+  Bank::PieceSet mSet;
+  Bank::Beam mBeam;
+  Bank::Star mStar;
+};
+
 }  // namespace Game::Effect

@@ -23,7 +23,7 @@ using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
                                          "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash",
-                                         "FallingPrismBeam", "GreatPrismBeam"};
+                                         "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -61,6 +61,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"BindingChainLash", chains.c_str(), "0x70", "0 24", "24 56", ""},
       {"FallingPrismBeam", "0:jump 64:pitch 30,shot 72:flashWhite 96:flashWhite 120:flashWhite", "0 144", "64 144", "72 144", "0-31 33-48 144-203"},
       {"GreatPrismBeam", "32:pitch 30 64:main 72:flashWhite 96:flashWhite 120:flashWhite", "0 144x3", "64 144", "72x2 144x2", "0-31 144-203"},
+      {"OrbitingStarlets", "0:ready 48:shot", "", "0 64", "64", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
