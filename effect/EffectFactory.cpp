@@ -188,7 +188,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"AshenReturn", "AshenReturn", nullptr, -1, standIn},
     {"WailingPulse", "WailingPulse", nullptr, -1, standIn},
     {"EruptingPeak", "EruptingPeak", nullptr, -1, standIn},
-    {"BlazingSkyPlunge", "BlazingSkyPlunge", nullptr, -1, standIn},
+    {"BlazingSkyPlunge", "BlazingSkyPlunge", nullptr, -1, make<BlazingSkyPlunge>},
     {"SearingGlare", "SearingGlare", nullptr, -1, standIn},
     {"CinderConstellation", "CinderConstellation", nullptr, -1, standIn},
     {"CoreMeltdownBurst", "CoreMeltdownBurst", nullptr, -1, standIn},

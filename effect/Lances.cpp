@@ -10,6 +10,7 @@
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Move.h"
+#include "effect/module/Transport.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
@@ -573,6 +574,66 @@ i32 OrbitingStarlets::update() {
   applyOn(96);
   endFrom(129);
   return frame();
+}
+
+BlazingSkyPlunge::BlazingSkyPlunge() : mSet("src/picture/animation/BlazingSkyPlunge.txt") {
+  addSound("attack", "bom09");
+}
+
+i32 BlazingSkyPlunge::update() {
+  if (at(0)) {
+    mAura.launchOn(*mCaster);
+    setCameraOnCast();
+    mEmission.overlayOn(*mCaster);
+  }
+  if (at(kDive)) {
+    dive();
+  }
+  if (every(36, 92, 4)) {
+    on(mSet.model("main"), mCaster);
+  }
+  if (at(kImpact)) {
+    impact();
+  }
+  applyOn(96);
+  if (at(96)) {
+    moveHome(64.f, 60);
+  }
+  endFrom(129);
+  return frame();
+}
+
+// The caster's node carried onto the first target in 64 frames, passing
+// 16 frames in the point behind it on the path, at its own height.
+void BlazingSkyPlunge::dive() {
+  start("attack");
+  Vector3 back = alongPath(0.f, 0.f, -1.5f);
+  back.z = casterPoint().z;
+  auto path = std::make_unique<Module::Transport>(mCaster->node(), 64, false);
+  path->setSpanValue(targetPoint(), 16.f, back);
+  addModule(std::move(path));
+  faceTargets();
+  setCameraPitch(30.f);
+  setCameraOnTargets();
+}
+
+// 64 blasts spreading over the first target, one a frame.
+void BlazingSkyPlunge::impact() {
+  stage().flash(0x80FF8000, 4);
+  reactions();
+  if (!anyHit()) {
+    return;
+  }
+  if (const Unit* first = getFirstTarget()) {
+    mGlow.launchOn(*first);
+  }
+  mEmission.launchOnTargets(*mAction);
+  const Vector3 target = targetPoint();
+  for (i32 i = 0; i < 64; ++i) {
+    Vector3 p = flat(4.f * static_cast<float>(i));
+    p += target;
+    mExplode.launch(getScenePool(), p, 32.f, static_cast<float>(i));
+  }
 }
 
 }  // namespace Game::Effect

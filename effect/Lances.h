@@ -3,6 +3,7 @@
 #include "effect/NamedSpecial.h"
 #include "effect/bank/AnimationLauncher.h"
 #include "effect/bank/Beat.h"
+#include "effect/bank/Explode.h"
 #include "effect/bank/Hits.h"
 #include "effect/bank/Piece.h"
 #include "effect/bank/Rays.h"
@@ -219,6 +220,26 @@ class OrbitingStarlets : public NamedSpecial {
   Bank::PieceSet mSet;
   Bank::Beam mBeam;
   Bank::Star mStar;
+};
+
+// The caster, charged with fire, swoops back and plunges onto the first
+// target in a trail of flame.
+class BlazingSkyPlunge : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kDive = 32;
+  static constexpr Engine::i32 kImpact = 64;
+  BlazingSkyPlunge();
+  Engine::i32 update() override;
+
+ private:
+  void dive();
+  void impact();
+
+  Bank::PieceSet mSet;
+  Bank::Glow mGlow;
+  Bank::EmissionPair mEmission;
+  Bank::ExplodeSphere2 mExplode;
+  Bank::ChargeAura mAura;
 };
 
 }  // namespace Game::Effect

@@ -23,7 +23,8 @@ using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
                                          "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash",
-                                         "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets"};
+                                         "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets",
+                                         "BlazingSkyPlunge"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -62,6 +63,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"FallingPrismBeam", "0:jump 64:pitch 30,shot 72:flashWhite 96:flashWhite 120:flashWhite", "0 144", "64 144", "72 144", "0-31 33-48 144-203"},
       {"GreatPrismBeam", "32:pitch 30 64:main 72:flashWhite 96:flashWhite 120:flashWhite", "0 144x3", "64 144", "72x2 144x2", "0-31 144-203"},
       {"OrbitingStarlets", "0:ready 48:shot", "", "0 64", "64", ""},
+      {"BlazingSkyPlunge", "32:pitch 30,attack 64:flash 2164228096 4", "32 96", "0 36 40 44 48 52 56 60 64 68 72 76 80 84 88 92", "64x3", "33-155"},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
