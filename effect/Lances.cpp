@@ -636,4 +636,75 @@ void BlazingSkyPlunge::impact() {
   }
 }
 
+CoreMeltdownBurst::CoreMeltdownBurst() : mSet("src/picture/animation/CoreMeltdownBurst.txt") {}
+
+i32 CoreMeltdownBurst::update() {
+  if (at(0)) {
+    setCameraScale(1.5f);
+    setCameraOnCaster();
+    mEmission.overlayOn(*mCaster);
+    mGlow.launchOn(*mCaster);
+    start("ready");
+  }
+  if (at(kBurst)) {
+    burst();
+  }
+  if (every(49, 255, 4)) {
+    setCameraOffsetZ(static_cast<float>(frame()) * 2.f / 96.f);
+  }
+  if (every(49, 255, 48)) {
+    stage().flashWhite();
+  }
+  if (at(256)) {
+    mCinders.launchOnTargets(*mAction);
+    mBurned.smokeTargets(*mAction);
+  }
+  applyOn(272);
+  endFrom(289);
+  return frame();
+}
+
+// The cinder glow over the caster and 64 growing embers, one every 4
+// frames.
+void CoreMeltdownBurst::burst() {
+  const Animation cinder = mSet.animation("cinder");
+  if (SceneNode* body = mCaster->node(); cinder && body) {
+    body->addOverlay(cinder, 0.f);
+  }
+  setCameraScale(1.f);
+  setCameraPitch(30.f);
+  setCameraOnCast();
+  const Vector3 caster = casterPoint();
+  for (i32 i = 0; i < 64; ++i) {
+    node(mSet.model(0), caster).scale(static_cast<float>(i) * 4.f / 64.f).delay(4.f * static_cast<float>(i)).spinZ();
+  }
+  start("main");
+}
+
+CinderConstellation::CinderConstellation() : mSet("src/picture/animation/CinderConstellation.txt") {}
+
+i32 CinderConstellation::update() {
+  if (at(0)) {
+    setCameraOnTargets();
+    setCameraScale(1.5f);
+    start("ready");
+  }
+  if (at(64)) {
+    node(mSet.model("main"), targetPoint());
+  }
+  if (every(64, 112, 8) || at(128)) {
+    stage().flashWhite();
+    start("hit");
+  }
+  if (at(160) && anyHit()) {
+    stage().flash(0xFFFF0000, 80);
+    mCinders.launchOnTargets(*mAction);
+    mBurned.smokeTargets(*mAction);
+    start("explode");
+  }
+  applyOn(192);
+  endFrom(207);
+  return frame();
+}
+
 }  // namespace Game::Effect

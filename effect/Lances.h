@@ -242,4 +242,34 @@ class BlazingSkyPlunge : public NamedSpecial {
   Bank::ChargeAura mAura;
 };
 
+// The caster glows, then melts down in a long burst of cinders, the view
+// shaking harder as it goes.
+class CoreMeltdownBurst : public NamedSpecial {
+ public:
+  static constexpr Engine::i32 kBurst = 48;
+  CoreMeltdownBurst();
+  Engine::i32 update() override;
+
+ private:
+  void burst();
+
+  Bank::PieceSet mSet;
+  Bank::Cinders mCinders;
+  Bank::Burned mBurned;
+  Bank::Glow mGlow;
+  Bank::EmissionYellow mEmission;
+};
+
+// A star kindles over the first target, pulses and explodes.
+class CinderConstellation : public NamedSpecial {
+ public:
+  CinderConstellation();
+  Engine::i32 update() override;
+
+ private:
+  Bank::PieceSet mSet;
+  Bank::Cinders mCinders;
+  Bank::Burned mBurned;
+};
+
 }  // namespace Game::Effect

@@ -24,7 +24,7 @@ using Game::Effect::Cast;
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
                                          "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash",
                                          "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets",
-                                         "BlazingSkyPlunge"};
+                                         "BlazingSkyPlunge", "CoreMeltdownBurst", "CinderConstellation"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -64,6 +64,20 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"GreatPrismBeam", "32:pitch 30 64:main 72:flashWhite 96:flashWhite 120:flashWhite", "0 144x3", "64 144", "72x2 144x2", "0-31 144-203"},
       {"OrbitingStarlets", "0:ready 48:shot", "", "0 64", "64", ""},
       {"BlazingSkyPlunge", "32:pitch 30,attack 64:flash 2164228096 4", "32 96", "0 36 40 44 48 52 56 60 64 68 72 76 80 84 88 92", "64x3", "33-155"},
+      {"CinderConstellation", "0:ready 64:flashWhite,hit 72:flashWhite,hit 80:flashWhite,hit 88:flashWhite,hit 96:flashWhite,hit 104:flashWhite,hit 112:flashWhite,hit 128:flashWhite,hit 160:flash 4294901760 80,explode", "", "64 160", "160", ""},
+      {"CoreMeltdownBurst",
+          "0:ready 48:pitch 30,main 52:shake 1.083333 56:shake 1.166667 60:shake 1.250000 64:shake 1.333333"
+          " 68:shake 1.416667 72:shake 1.500000 76:shake 1.583333 80:shake 1.666667 84:shake 1.750000"
+          " 88:shake 1.833333 92:shake 1.916667 96:shake 2,flashWhite 100:shake 2.083333 104:shake 2.166667"
+          " 108:shake 2.250000 112:shake 2.333333 116:shake 2.416667 120:shake 2.500000 124:shake 2.583333"
+          " 128:shake 2.666667 132:shake 2.750000 136:shake 2.833333 140:shake 2.916667 144:shake 3,flashWhite"
+          " 148:shake 3.083333 152:shake 3.166667 156:shake 3.250000 160:shake 3.333333 164:shake 3.416667"
+          " 168:shake 3.500000 172:shake 3.583333 176:shake 3.666667 180:shake 3.750000 184:shake 3.833333"
+          " 188:shake 3.916667 192:shake 4,flashWhite 196:shake 4.083333 200:shake 4.166667 204:shake 4.250000"
+          " 208:shake 4.333333 212:shake 4.416667 216:shake 4.500000 220:shake 4.583333 224:shake 4.666667"
+          " 228:shake 4.750000 232:shake 4.833333 236:shake 4.916667 240:shake 5,flashWhite 244:shake 5.083333"
+          " 248:shake 5.166667 252:shake 5.250000",
+          "", "0 48 256", "256", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
