@@ -707,4 +707,112 @@ i32 CinderConstellation::update() {
   return frame();
 }
 
+SearingGlare::SearingGlare() : mSet("src/picture/animation/SearingGlare.txt") {}
+
+i32 SearingGlare::update() {
+  if (at(0)) {
+    setCameraOnCaster();
+    setCameraPitch(30.f);
+  }
+  if (at(32)) {
+    setCameraOnCast();
+    fling();
+  }
+  if (at(112)) {
+    Vector3 glow = aim();
+    glow.z = 32.f;
+    getScenePool().createLightPacked(4.f, 32, glow, 0xFFFFFFFF);
+    mCinders.launchOnTargets(*mAction);
+    setCameraOffsetZ(4.f);
+    start("explode");
+  }
+  applyOn(160);
+  endFrom(193);
+  return frame();
+}
+
+// Flame i leaves 4·i frames in and lands within 128 of the aim point in
+// 16 frames, a pillar rising there once all have landed.
+void SearingGlare::fling() {
+  const Vector3 caster = casterPoint();
+  for (i32 i = 0; i < 16; ++i) {
+    Vector3 spot = flat(128.f);
+    spot += aim();
+    Placed flame = node(mSet.model(0), caster).delay(4.f * static_cast<float>(i)).life(88 - 4 * i);
+    after(bring(flame.get(), 16, spot, 16.f), 4 * i);
+    Placed(mPillar.launch(getScenePool(), spot)).delay(80.f);
+    if (i % 2 == 0) {
+      play("main", 4 * i);
+    }
+  }
+  mSparks.splash(getScenePool(), caster);
+}
+
+EruptingPeak::EruptingPeak() : mSet("src/picture/animation/EruptingPeak.txt") { addSound("hit", "bom02"); }
+
+i32 EruptingPeak::update() {
+  if (at(0)) {
+    setCameraOnTargets();
+    mHeat.launch(getScenePool(), aim(), 384.f, 128);
+  }
+  if (at(32)) {
+    erupt();
+  }
+  if (every(32, 95, 16)) {
+    stage().flash(0xFFFF8000, 4);
+  }
+  if (at(96)) {
+    apply();
+    mCinders.launchOnTargets(*mAction);
+  }
+  endFrom(113);
+  return frame();
+}
+
+// 32 throws of three rocks each, one throw every 2 frames, the rocks of a
+// throw smaller and a frame apart, falling back under gravity.
+void EruptingPeak::erupt() {
+  start("hit");
+  setCameraOffsetZ(16.f);
+  const Vector3 crater = aim();
+  node(mSet.model(0), crater);
+  mEmission.launchOnTargets(*mAction);
+  for (i32 i = 0; i < 32; ++i) {
+    Vector3 velocity = dir(0.f, 360.f, 30.f, 90.f);
+    velocity *= 20.f;
+    for (i32 j = 0; j < 3; ++j) {
+      SceneNode* rock =
+          node(mSet.model("弾"), crater).scale(1.f - static_cast<float>(j) / 4.f).life(64).delay(2.f * i + j).get();
+      if (rock) {
+        rock->position.setVelocity(velocity);
+        rock->position.setAcceleration(0.f, 0.f, -40.f / 64.f);
+      }
+    }
+  }
+}
+
+i32 AshenReturn::update() {
+  if (at(0)) {
+    setCameraOnCast();
+    setCameraScale(1.5f);
+    setCameraYawBySide(-30.f);
+  }
+  const Unit* first = getFirstTarget();
+  if (at(32) && first) {
+    mWings.launchOn(stage(), *first);
+  }
+  if (at(48)) {
+    mEmission.launchOnTargets(*mAction);
+    playSoundAt(0);
+  }
+  if (at(64)) {
+    apply();
+    if (first) {
+      mCross.launchOn(*first);
+    }
+  }
+  endFrom(97);
+  return frame();
+}
+
 }  // namespace Game::Effect

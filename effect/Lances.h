@@ -3,6 +3,7 @@
 #include "effect/NamedSpecial.h"
 #include "effect/bank/AnimationLauncher.h"
 #include "effect/bank/Beat.h"
+#include "effect/bank/ReviveEmitter.h"
 #include "effect/bank/Explode.h"
 #include "effect/bank/Hits.h"
 #include "effect/bank/Piece.h"
@@ -270,6 +271,49 @@ class CinderConstellation : public NamedSpecial {
   Bank::PieceSet mSet;
   Bank::Cinders mCinders;
   Bank::Burned mBurned;
+};
+
+// Sixteen flames flung from the caster to the aim point, where pillars of
+// fire rise.
+class SearingGlare : public NamedSpecial {
+ public:
+  SearingGlare();
+  Engine::i32 update() override;
+
+ private:
+  void fling();
+
+  Bank::PieceSet mSet;
+  Bank::FirePillar mPillar;
+  Bank::Cinders mCinders;
+  Bank::Sparks mSparks;
+};
+
+// The ground at the aim point heats, then erupts in a shower of rocks.
+class EruptingPeak : public NamedSpecial {
+ public:
+  EruptingPeak();
+  Engine::i32 update() override;
+
+ private:
+  void erupt();
+
+  Bank::PieceSet mSet;
+  Bank::GroundHeat mHeat;
+  Bank::EmissionPair mEmission;
+  Bank::Cinders mCinders;
+};
+
+// Wings of fire raise the first target again.
+class AshenReturn : public NamedSpecial {
+ public:
+  AshenReturn() = default;
+  Engine::i32 update() override;
+
+ private:
+  Bank::ReviveEmitter mWings;
+  Bank::EmissionRed mEmission;
+  Bank::CrossLightS mCross;
 };
 
 }  // namespace Game::Effect

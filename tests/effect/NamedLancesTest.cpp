@@ -24,7 +24,8 @@ using Game::Effect::Cast;
 const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "LuringBaitStrike", "MarchingHordeRush", "FlameBrandSweep",
                                          "AgelessDuskFangs", "CrimsonLanceThrow", "BindingChainLash",
                                          "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets",
-                                         "BlazingSkyPlunge", "CoreMeltdownBurst", "CinderConstellation"};
+                                         "BlazingSkyPlunge", "CoreMeltdownBurst", "CinderConstellation",
+                                         "SearingGlare", "EruptingPeak", "AshenReturn"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -78,6 +79,9 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
           " 228:shake 4.750000 232:shake 4.833333 236:shake 4.916667 240:shake 5,flashWhite 244:shake 5.083333"
           " 248:shake 5.166667 252:shake 5.250000",
           "", "0 48 256", "256", ""},
+      {"SearingGlare", "0:pitch 30 32:main,main+8,main+16,main+24,main+32,main+40,main+48,main+56 112:shake 4,explode", "32x16", "32 112", "112", ""},
+      {"EruptingPeak", "32:shake 16,flash 4294934528 4,hit 48:flash 4294934528 4 64:flash 4294934528 4 80:flash 4294934528 4", "", "0 32", "32x2 96", ""},
+      {"AshenReturn", "0:heading -30 32:battleSoundStart リヴァイヴァ 0 48:main", "", "32 64", "48", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
