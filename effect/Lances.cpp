@@ -9,6 +9,7 @@
 #include "data/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
+#include "effect/module/Launch.h"
 #include "effect/module/Move.h"
 #include "effect/module/Transport.h"
 #include "presentation/render/Color.h"
@@ -811,6 +812,102 @@ i32 AshenReturn::update() {
       mCross.launchOn(*first);
     }
   }
+  endFrom(97);
+  return frame();
+}
+
+namespace {
+// The first target's front point; the aim point without one.
+Vector3 frontOrAim(const Unit* target, const Vector3& aim) {
+  if (!target) {
+    return aim;
+  }
+  Vector3 out;
+  target->getFrontPoint(out);
+  return out;
+}
+}  // namespace
+
+WailingPulse::WailingPulse() : mSet("src/picture/animation/WailingPulse.txt") {
+  addSound("ready", "swing19_a");
+  addSound("shot", "mecha07");
+  addSound("hit", "hit_s01_b");
+}
+
+i32 WailingPulse::update() {
+  if (at(0)) {
+    setCameraOnCaster();
+    setCameraScale(1.25f);
+    charge();
+    start("ready");
+  }
+  if (at(64)) {
+    setCameraOnCast();
+    setCameraScale(1.f);
+    send();
+    start("shot");
+  }
+  if (at(80)) {
+    reactions();
+    if (anyHit()) {
+      if (const Unit* first = getFirstTarget()) {
+        mSlash.launchAt(*first);
+      }
+      sparks(kSparks);
+      start("hit");
+    }
+  }
+  applyOn(96);
+  endFrom(129);
+  return frame();
+}
+
+// Four growing rings before the caster, turned 15 degrees apart, every
+// second one mirrored.
+void WailingPulse::charge() {
+  const Vector3 mouth = frontOf(*mCaster);
+  for (i32 i = 0; i < 4; ++i) {
+    const float size = 1.f + 0.2f * static_cast<float>(i);
+    SceneNode* ring = node(mSet.model("charge"), mouth).rotZ(-15.f * static_cast<float>(i)).delay(8.f * i).get();
+    if (ring) {
+      ring->scale.setValue(i % 2 == 1 ? -size : size, size, size);
+    }
+  }
+}
+
+// A carrier without a model crosses to the first target's front in 16
+// frames, dropping a wave every 2 frames.
+void WailingPulse::send() {
+  const Vector3 to = frontOrAim(getFirstTarget(), aim());
+  SceneNode* carrier = node(nullptr, frontOf(*mCaster)).aimAt(to).life(64).get();
+  if (!carrier) {
+    return;
+  }
+  carrier->position.moveTo(16.f, to);
+  addModule(std::make_unique<Module::Launch>(carrier, mSet.model("main"), 2));
+}
+
+ElementalCrystalRing::ElementalCrystalRing() : mSet("src/picture/animation/ElementalCrystalRing.txt") {}
+
+i32 ElementalCrystalRing::update() {
+  if (at(0)) {
+    setCameraOnCaster();
+    setCameraScale(1.5f);
+  }
+  if (at(32)) {
+    mCross.launchOn(*mCaster);
+    const Vector3 caster = casterPoint();
+    for (i32 i = 0; i < 5; ++i) {
+      const float turn = 72.f * static_cast<float>(i);
+      Color hue;
+      hue.setHue(turn);
+      if (SceneNode* crystal = node(mSet.model("main"), caster).rotZ(turn).get()) {
+        crystal->setColor(hue);
+      }
+      play("main", 20 * i);
+    }
+  }
+  applyOn(80);
   endFrom(97);
   return frame();
 }

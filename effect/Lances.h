@@ -316,4 +316,30 @@ class AshenReturn : public NamedSpecial {
   Bank::CrossLightS mCross;
 };
 
+// The caster charges a cry and sends it at the first target as a stream
+// of waves.
+class WailingPulse : public NamedSpecial {
+ public:
+  WailingPulse();
+  Engine::i32 update() override;
+
+ private:
+  void charge();
+  void send();
+
+  Bank::PieceSet mSet;
+  Bank::SlashHit mSlash;
+};
+
+// Five crystals of the elements turn in a ring about the caster.
+class ElementalCrystalRing : public NamedSpecial {
+ public:
+  ElementalCrystalRing();
+  Engine::i32 update() override;
+
+ private:
+  Bank::PieceSet mSet;
+  Bank::CrossLightS mCross;
+};
+
 }  // namespace Game::Effect
