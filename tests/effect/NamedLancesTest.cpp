@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -87,6 +88,44 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"ElementalCrystalRing", "32:main,main+20,main+40,main+60,main+80", "", "32", "", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
+}
+
+// How many nodes of a model (or lights of a range, for a null model) stand
+// in the pool just after the frame given, the first target hit.
+struct CountRow {
+  const char* name;
+  int frame;
+  const char* model;
+  float lightRange;
+  int count;
+};
+
+TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbers) {
+  const CountRow rows[] = {
+      {"EruptingPeak", 32, "弾", 0.f, 96},           // 32 throws of 3 rocks
+      {"BindingChainLash", 0, "chain", 0.f, 65},     // 5 chains of 13 links behind the head
+      {"BindingChainLash", 0, "main", 0.f, 5},       // the heads
+      {"FlameBrandSweep", 64, nullptr, 2.f, 1},      // the light at the caster
+      {"FlameBrandSweep", 160, nullptr, 32.f, 1},    // the light at the aim point
+      {"SearingGlare", 112, nullptr, 4.f, 1},
+      {"GreatPrismBeam", 64, nullptr, 2.f, 1},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const CountRow& row : rows) {
+    stage.pool.releaseAll();
+    auto effect = makeEffect(row.name, action);
+    stepThrough(*effect, row.frame);
+    int n = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (!node.isActive()) {
+        continue;
+      }
+      n += row.model ? (node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0)
+                     : (node.hasLight() && node.lightRange() == row.lightRange);
+    }
+    EXPECT_EQ(n, row.count) << row.name << " " << row.frame;
+  }
 }
 
 // The lance over the caster on 64 turned side × 180 about z, RingA on 160
