@@ -22,7 +22,7 @@
 #include "presentation/model/Model.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
@@ -37,60 +37,11 @@ const std::vector<const char*> kNames = {
     "SinkingHookDrop",   "FeralFangs",       "PartingSeaWave",   "GildedCeilingCrush", "CelestialShroud",
     "JewelBranchVolley", "ImmortalDraught",  "DreadMemoryFlash", "BlindingComet"};
 
-float distance(const Vector3& a, const Vector3& b) {
-  Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
+using EffectTestSupport::distance;
+using EffectTestSupport::TimelineRow;
 
-class NamedSpecialsTest : public EffectTestSupport::FamilySweep {
- protected:
-  // Steps through the frame, the frame given included.
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
-  // The nodes in use that are newer than every node of the earlier list.
-  std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && seen.insert(node.getId()).second) {
-        out.push_back(&node);
-      }
-    }
-    return out;
-  }
-  const Game::SceneNode* firstNodeOf(const char* modelName) const {
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        return &node;
-      }
-    }
-    return nullptr;
-  }
-  int soundsOf(const std::string& key) const {
-    int n = 0;
-    for (const auto& sound : stage.sounds) {
-      n += sound.key == key ? 1 : 0;
-    }
-    return n;
-  }
-  // Whether every sound of the effect found its wave.
-  static bool wavesLoaded(const Cast& effect) {
-    for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
-      usleep(2000);
-    }
-    for (int i = 0; i < effect.sounds().count(); ++i) {
-      if (!effect.sounds().at(i)->wave()) {
-        return false;
-      }
-    }
-    return effect.isSoundReady();
-  }
-};
+class NamedSpecialsTest : public EffectTestSupport::NamedScriptTest {};
+
 
 TEST_F(NamedSpecialsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
   for (const char* name : kNames) {
@@ -102,43 +53,8 @@ TEST_F(NamedSpecialsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings
   sweep(kNames);
 }
 
-// What one play with the first target hit did, by hand from the timelines:
-// what it asked of the battle, "frame:call,call,sound" with the screen and
-// camera calls first, then the sounds ("key+delay" when delayed); the
-// frames on which modules were added ("FxN" for N of them); the frames on
-// which nodes other than dust were made ("a-b" for a run of frames); the
-// frames on which the first target took on overlays; the frames on which
-// the caster moved (a move of F frames added on A moves it on A .. A + F - 1).
-struct TimelineRow {
-  const char* name;
-  const char* asked;
-  const char* modules;
-  const char* made;
-  const char* laid;
-  const char* moved;
-};
-
-// Frames in order as text, runs of three or more as "first-last".
-std::string framesText(const std::vector<int>& frames) {
-  std::string out;
-  for (std::size_t i = 0; i < frames.size();) {
-    std::size_t end = i;
-    while (end + 1 < frames.size() && frames[end + 1] == frames[end] + 1) {
-      ++end;
-    }
-    out += (out.empty() ? "" : " ") + std::to_string(frames[i]);
-    if (end >= i + 2) {
-      out += "-" + std::to_string(frames[end]);
-      i = end + 1;
-    } else {
-      ++i;
-    }
-  }
-  return out;
-}
-
 TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
-  const TimelineRow rows[] = {
+  const std::vector<TimelineRow> rows = {
       {"StormOrbBolts", "0:pitch 30,attack,attack+16,attack+32,attack+48,attack+64 32:flashWhite,pitch 30", "0", "0 64", "32x3", ""},
       {"SilkVeilDeflect", "0:success", "", "0", "", ""},
       {"SpiderThreadLift", "0:shot 32:attack 128:hit", "64", "0 32", "32", ""},
@@ -169,67 +85,7 @@ TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"DreadMemoryFlash", "0:heading 30,hit 32:flash 2147483648 32", "", "0 64", "32", ""},
       {"BlindingComet", "0:pitch 30,dim 1 32:attack", "", "32", "", ""},
   };
-  RecordingAction& action = *standardActions(0)[0];
-  const Game::Model* dust = Game::Database::instance()->maps().battle.commonAnimation("土煙")->find("main");
-  for (const TimelineRow& row : rows) {
-    stage.calls.clear();
-    stage.sounds.clear();
-    auto effect = makeEffect(row.name, action);
-    std::string asked;
-    std::string modules;
-    std::vector<int> made;
-    std::string laid;
-    std::vector<int> moved;
-    Vector3 was;
-    action.actor().getPosition(was);
-    std::set<Engine::u32> seen;
-    newNodes(seen);
-    for (int frame = 0; frame < kCap; ++frame) {
-      const std::size_t calls = stage.calls.size();
-      const std::size_t sounds = stage.sounds.size();
-      const int added = effect->modules().count();
-      const std::size_t overlays = action.target(0).node()->overlays().size();
-      const int answer = step(*effect);
-      Vector3 is;
-      action.actor().getPosition(is);
-      if (distance(is, was) > 1e-3f) {
-        moved.push_back(frame);
-      }
-      was = is;
-      for (const Game::SceneNode* node : newNodes(seen)) {
-        if (node->getModel() != dust && (made.empty() || made.back() != frame)) {
-          made.push_back(frame);
-        }
-      }
-      const int layers = static_cast<int>(action.target(0).node()->overlays().size()) - static_cast<int>(overlays);
-      if (layers > 0) {
-        laid += (laid.empty() ? "" : " ") + std::to_string(frame) + (layers > 1 ? "x" + std::to_string(layers) : "");
-      }
-      std::string now;
-      for (std::size_t i = calls; i < stage.calls.size(); ++i) {
-        now += (now.empty() ? "" : ",") + stage.calls[i];
-      }
-      for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
-        now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
-      }
-      if (!now.empty()) {
-        asked += (asked.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
-      }
-      const int more = effect->modules().count() - added;
-      if (more > 0) {
-        modules += (modules.empty() ? "" : " ") + std::to_string(frame) + (more > 1 ? "x" + std::to_string(more) : "");
-      }
-      if (answer == Cast::kFinished) {
-        break;
-      }
-    }
-    EXPECT_EQ(asked, row.asked) << row.name;
-    EXPECT_EQ(modules, row.modules) << row.name;
-    EXPECT_EQ(framesText(made), row.made) << row.name;
-    EXPECT_EQ(laid, row.laid) << row.name;
-    EXPECT_EQ(framesText(moved), row.moved) << row.name;
-  }
+  expectTimelines(rows);
 }
 
 // Frame 32: the orb arrives after a straight flight; the flash, the
