@@ -144,9 +144,7 @@ i32 SaucerRaid::update() {
     mEmission.launchOnTargets(*mAction);
     setCameraOffsetZ(5.f);
   }
-  applyOn(160);
-  endFrom(177);
-  return frame();
+  return applyOnEndFrom(160, 177);
 }
 
 }  // namespace Game::Effect

@@ -36,9 +36,7 @@ i32 Laser::update() {
     flashHitTargets();
     launchSparksOnTargets(kSparks);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 FreezingRay::FreezingRay() : mSet("src/picture/animation/冷凍光線.txt") {}
@@ -138,9 +136,7 @@ i32 SunBeam::update() {
     getScenePool().createLightPacked(kLightIntensity, kLightFrames, firstTargetPosition(), kOrange);
     flashHitTargets();
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // Shot k leaves d = 16·k frames late, swings through a point up to 128 off
@@ -226,9 +222,7 @@ i32 Railgun::update() {
   if (frame() == 70) {
     moveHome(kRise, 60);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 }  // namespace Game::Effect

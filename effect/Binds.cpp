@@ -48,9 +48,7 @@ i32 Vine::update() {
   if (frame() == 48) {
     mShake.launchOnTargets(*mAction);
   }
-  applyOn(80);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(80, 97);
 }
 
 // The path runs from a through b (at half time) to a mirrored through the
@@ -145,9 +143,7 @@ i32 Regenerate::update() {
     mHeal.launchOnTargets(*mAction);
     playSoundAt(0);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 Check::Check() : mSet("src/picture/animation/チェック.txt") { addSound("main", "mecha11_a"); }

@@ -47,9 +47,7 @@ i32 DoubleCast::update() {
   if (frame() == kApplyFrame) {
     mGlow.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 AttackBoost::AttackBoost() : AttackBoost("src/picture/animation/攻撃補助.txt") {}
@@ -67,9 +65,7 @@ i32 AttackBoost::update() {
     }
     playSoundAt(0);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 SetBarrier::SetBarrier() : AttackBoost("src/picture/animation/バリア展開.txt") { addSound("main", "power07"); }
@@ -90,9 +86,7 @@ i32 Trance::update() {
   if (frame() == kApplyFrame) {
     mGlow.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 Enhance::Enhance() : mSet("src/picture/animation/エンハンス.txt") {}
@@ -120,9 +114,7 @@ i32 Enhance::update() {
   if (frame() == kApplyFrame) {
     mGlow.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 Refresh::Refresh() : mSet("src/picture/animation/リフレッシュ.txt") {}
@@ -148,9 +140,7 @@ i32 Refresh::update() {
   if (frame() == kApplyFrame) {
     mHeal.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 }  // namespace Game::Effect

@@ -39,9 +39,7 @@ i32 Imperium::update() {
   if (frame() == kApplyFrame) {
     mGlow.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 Pentagram::Pentagram() : mSet("src/picture/animation/護身法.txt") {}
@@ -55,9 +53,7 @@ i32 Pentagram::update() {
     spawnOnHitTargets(*mAction, mSet.model(0));
     playSoundAt(0);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 HighSpeedCharge::HighSpeedCharge() : mSet("src/picture/animation/チャージ.txt") { addSound("hit", "power00"); }
@@ -108,9 +104,7 @@ i32 MagicalHeal::update() {
   if (frame() == kHealFrame) {
     mHeal.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // Piece k 22.5·k degrees about the first target, half its size out, after

@@ -103,9 +103,7 @@ i32 FireBarrier::update() {
     mGlow.launchOnTargets(*mAction);
     playSoundAt(0);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 }  // namespace Game::Effect

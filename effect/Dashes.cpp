@@ -128,9 +128,7 @@ i32 PrimevalDeceiver::update() {
     reactions();
     moveHome(64.f, 60);
   }
-  applyOn(80);
-  endFrom(113);
-  return frame();
+  return applyOnEndFrom(80, 113);
 }
 
 ChronicleRewrite::ChronicleRewrite() { addSound("hit", "crash21"); }
@@ -203,9 +201,7 @@ i32 FeralFangs::update() {
   if (at(112)) {
     moveHome(64.f, 60);
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 PartingSeaWave::PartingSeaWave() : mSet("src/picture/animation/PartingSeaWave.txt") { addSound("hit", "crash22_b"); }
@@ -238,9 +234,7 @@ i32 PartingSeaWave::update() {
   if (at(96)) {
     moveHome(64.f, 60);
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 void PartingSeaWave::partTheWave() {
@@ -287,9 +281,7 @@ i32 GildedCeilingCrush::update() {
   if (at(224)) {
     land();
   }
-  applyOn(256);
-  endFrom(281);
-  return frame();
+  return applyOnEndFrom(256, 281);
 }
 
 void GildedCeilingCrush::fetch() {
@@ -344,9 +336,7 @@ i32 JewelBranchVolley::update() {
     mSpray.sprayOnTargets(*mAction);
     start("hit");
   }
-  applyOn(88);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(88, 129);
 }
 
 // Shot j of step k: coloured by the hue k·8, it swings out round the first
@@ -391,9 +381,7 @@ i32 CelestialShroud::update() {
     }
     reactions();
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 // Ring i stands at i/32 of the way, its ten motes thrown out across the way

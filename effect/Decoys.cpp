@@ -51,9 +51,7 @@ i32 PhantomAvoid::update() {
   if (frame() == kReturnFrame) {
     addModule(std::make_unique<Module::Move>(*mCaster, kReturnHeight, kReturnFrames));
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 i32 Phantom::update() {
@@ -69,9 +67,7 @@ i32 Phantom::update() {
     launchDecoys();
     playSoundAt(0);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // Each decoy leaves the target from rest and comes to rest its size away,

@@ -75,9 +75,7 @@ i32 SerpentIdolCurse::update() {
     }
     reactions();
   }
-  applyOn(160);
-  endFrom(193);
-  return frame();
+  return applyOnEndFrom(160, 193);
 }
 
 VerdantRockCrush::VerdantRockCrush() : mSet("src/picture/animation/VerdantRockCrush.txt") {
@@ -120,9 +118,7 @@ i32 VerdantRockCrush::update() {
     reactions();
     mShake.launchOnTargets(*mAction);
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 FrozenLakeRidge::FrozenLakeRidge() { addSound("attack", "don03"); }
@@ -159,9 +155,7 @@ i32 FrozenLakeRidge::update() {
     }
     reactions();
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 FallingPillarStorm::FallingPillarStorm() : mSet("src/picture/animation/FallingPillarStorm.txt") {}
@@ -195,9 +189,7 @@ i32 FallingPillarStorm::update() {
     setCameraOffsetZ(2.f);
     stage().flash(kThinRed, 2);
   }
-  applyOn(192);
-  endFrom(209);
-  return frame();
+  return applyOnEndFrom(192, 209);
 }
 
 FallingFishShower::FallingFishShower() : mSet("src/picture/animation/FallingFishShower.txt") {
@@ -224,9 +216,7 @@ i32 FallingFishShower::update() {
     reactions();
     mPoison.launchOnTargets(*mAction);
   }
-  applyOn(128);
-  endFrom(145);
-  return frame();
+  return applyOnEndFrom(128, 145);
 }
 
 WanderersVolley::WanderersVolley() : mSet("src/picture/animation/WanderersVolley.txt") {
@@ -402,9 +392,7 @@ i32 SlumberCapsuleMist::update() {
     reactions();
     mPoison.launchOnTargets(*mAction);
   }
-  applyOn(hit + 32);
-  endFrom(hit + 65);
-  return frame();
+  return applyOnEndFrom(hit + 32, hit + 65);
 }
 
 }  // namespace Game::Effect

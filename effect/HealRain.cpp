@@ -35,9 +35,7 @@ i32 HealRain::update() {
     playSoundAt(0);
     mCharge.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // Drop i starts after 4·i frames and its ripple 32 frames after it.

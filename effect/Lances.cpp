@@ -80,9 +80,7 @@ i32 TwinRingWhirl::update() {
     }
     reactions();
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 // Each familiar leaves the caster facing the first target for its side of
@@ -136,9 +134,7 @@ i32 ForeseeingFiend::update() {
     mShake.launchOnTargets(*mAction);
     mExplode.launchOnTargets(*mAction);
   }
-  applyOn(52);
-  endFrom(65);
-  return frame();
+  return applyOnEndFrom(52, 65);
 }
 
 LuringBaitStrike::LuringBaitStrike() : mSet("src/picture/animation/LuringBaitStrike.txt") {
@@ -204,9 +200,7 @@ i32 MarchingHordeRush::update() {
   if (every(96, 159, 16) && anyHit()) {
     stage().flash(0x80FFFF00, 4);
   }
-  applyOn(160);
-  endFrom(193);
-  return frame();
+  return applyOnEndFrom(160, 193);
 }
 
 // Eight dolls a target walk from the caster's front to the target's, eight
@@ -268,9 +262,7 @@ i32 FlameBrandSweep::update() {
     mStagger.launchOnTargets(*mAction);
     reactions();
   }
-  applyOn(192);
-  endFrom(209);
-  return frame();
+  return applyOnEndFrom(192, 209);
 }
 
 // The blade turns to where the sweep is; flames there rise 64 frames on.
@@ -302,9 +294,7 @@ i32 AgelessDuskFangs::update() {
   if (at(32)) {
     mEmission.launchOnTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 float CentreLineSpecial::targetSide() const { return mAction ? static_cast<float>(mAction->targetCell().side) : 0.f; }
@@ -406,9 +396,7 @@ i32 BindingChainLash::update() {
   if (at(56)) {
     mShake.launchOnTargets(*mAction);
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 // Chain c comes in at yaw 72·c, slanting down onto the target: its links
@@ -517,9 +505,7 @@ i32 GreatPrismBeam::update() {
     mCinders.launchOnTargets(*mAction);
     moveHome(64.f, 60);
   }
-  applyOn(160);
-  endFrom(193);
-  return frame();
+  return applyOnEndFrom(160, 193);
 }
 
 // The beam held level over the caster, turned to the targeted side.
@@ -572,9 +558,7 @@ i32 OrbitingStarlets::update() {
     sparks(kSparks);
     reactions();
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 BlazingSkyPlunge::BlazingSkyPlunge() : mSet("src/picture/animation/BlazingSkyPlunge.txt") {
@@ -660,9 +644,7 @@ i32 CoreMeltdownBurst::update() {
     mCinders.launchOnTargets(*mAction);
     mBurned.smokeTargets(*mAction);
   }
-  applyOn(272);
-  endFrom(289);
-  return frame();
+  return applyOnEndFrom(272, 289);
 }
 
 // The cinder glow over the caster and 64 growing embers, one every 4
@@ -703,9 +685,7 @@ i32 CinderConstellation::update() {
     mBurned.smokeTargets(*mAction);
     start("explode");
   }
-  applyOn(192);
-  endFrom(207);
-  return frame();
+  return applyOnEndFrom(192, 207);
 }
 
 SearingGlare::SearingGlare() : mSet("src/picture/animation/SearingGlare.txt") {}
@@ -727,9 +707,7 @@ i32 SearingGlare::update() {
     setCameraOffsetZ(4.f);
     start("explode");
   }
-  applyOn(160);
-  endFrom(193);
-  return frame();
+  return applyOnEndFrom(160, 193);
 }
 
 // Flame i leaves 4·i frames in and lands within 128 of the aim point in
@@ -857,9 +835,7 @@ i32 WailingPulse::update() {
       start("hit");
     }
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 // Four growing rings before the caster, turned 15 degrees apart, every
@@ -907,9 +883,7 @@ i32 ElementalCrystalRing::update() {
       play("main", 20 * i);
     }
   }
-  applyOn(80);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(80, 97);
 }
 
 }  // namespace Game::Effect

@@ -121,9 +121,7 @@ i32 Bomb::update() {
     mBlast.launch(getScenePool(), aimPoint());
     mEmission.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 NuclearBomb::NuclearBomb() : mSet("src/picture/animation/核爆弾.txt") {}
@@ -158,9 +156,7 @@ i32 NuclearBomb::update() {
     flashHitTargets();
     mCinders.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // Layer k (1 to 15) is 0.2·k²/16 wide and starts 5·k frames late.
@@ -196,9 +192,7 @@ i32 MagicMissile::update() {
     }
     flashHitTargets();
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 MagicNapalm::MagicNapalm() : mSet("src/picture/animation/マジックナパーム.txt") {}
@@ -220,9 +214,7 @@ i32 MagicNapalm::update() {
   if (frame() == 96) {
     mBlast.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // A bare carrier narrowing as it flies, passing on its 32nd frame the
@@ -275,9 +267,7 @@ i32 StarStrike::update() {
     setCameraOffsetZ(kShake);
     startSound("hit");
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 Flamethrower::Flamethrower() : mSet("src/picture/animation/火炎放射.txt") {}
@@ -295,9 +285,7 @@ i32 Flamethrower::update() {
   if (frame() == 64) {
     mEmission.launchOnTargets(*mAction);
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 // A flame tumbling to up to 64 off the aim point, flat, in 32 frames.

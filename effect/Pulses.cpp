@@ -75,9 +75,7 @@ i32 MindWave::update() {
       mDizzy.launchOn(*first);
     }
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 SoundWave::SoundWave() : mSet("src/picture/animation/音波.txt") {}
@@ -102,9 +100,7 @@ i32 SoundWave::update() {
     mShake.launchOnTargets(*mAction);
     flashHitTargets();
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 }  // namespace Game::Effect

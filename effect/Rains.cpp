@@ -66,9 +66,7 @@ i32 ShaftVolley::update() {
   if (at(80)) {
     reactions();
   }
-  applyOn(144);
-  endFrom(177);
-  return frame();
+  return applyOnEndFrom(144, 177);
 }
 
 VioletGlassOmen::VioletGlassOmen() : mSet("src/picture/animation/VioletGlassOmen.txt") {}
@@ -106,9 +104,7 @@ i32 VioletGlassOmen::update() {
       sparks(16);
     }
   }
-  applyOn(128);
-  endFrom(145);
-  return frame();
+  return applyOnEndFrom(128, 145);
 }
 
 DrowningSwirl::DrowningSwirl() : mSet("src/picture/animation/DrowningSwirl.txt") { addSound("attack", "mizu03"); }
@@ -179,9 +175,7 @@ i32 FlawedHelixSpiral::update() {
     }
     reactions();
   }
-  applyOn(144);
-  endFrom(173);
-  return frame();
+  return applyOnEndFrom(144, 173);
 }
 
 BuriedEmberTrap::BuriedEmberTrap() : mSet("src/picture/animation/BuriedEmberTrap.txt") {
@@ -222,9 +216,7 @@ i32 BuriedEmberTrap::update() {
     mPakapaka.launchOnTargets(*mAction);
     playRow("explode", 4, 16);
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 PlagueFogCloud::PlagueFogCloud() : mSet("src/picture/animation/PlagueFogCloud.txt") { addSound("attack", "pyoro06"); }
@@ -242,9 +234,7 @@ i32 PlagueFogCloud::update() {
     mPoison.launchOnTargets(*mAction);
     reactions();
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 }  // namespace Game::Effect

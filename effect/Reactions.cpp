@@ -100,9 +100,7 @@ i32 HealItem::update() {
     mHeal.launchOnTargets(*mAction);
     startSound("main");
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 }  // namespace Game::Effect

@@ -18,6 +18,12 @@ class ScriptedCast : public Cast {
       finish();
     }
   }
+  // Both, as most scripts close: the frame for update to return.
+  Engine::i32 applyOnEndFrom(Engine::i32 applyFrame, Engine::i32 endFrame) {
+    applyOn(applyFrame);
+    endFrom(endFrame);
+    return frame();
+  }
 };
 
 }  // namespace Game::Effect

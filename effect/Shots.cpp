@@ -34,9 +34,7 @@ i32 Shoot::update() {
     }
     flashHitTargets();
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 RunningFire::RunningFire() : mSet("src/picture/animation/弾丸.txt") {}
@@ -125,9 +123,7 @@ i32 PoisonArrow::update() {
     }
     flashHitTargets();
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 Needle::Needle() : mSet("src/picture/animation/針.txt") {}
@@ -245,9 +241,7 @@ i32 WaterHammer::update() {
     mSplash.sprayOnTargets(*mAction);
     startSound("hit");
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 }  // namespace Game::Effect

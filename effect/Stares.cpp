@@ -58,9 +58,7 @@ i32 Stare::update() {
     }
     flashHitTargets();
   }
-  applyOn(kApplyFrame);
-  endFrom(kEndFrame);
-  return frame();
+  return applyOnEndFrom(kApplyFrame, kEndFrame);
 }
 
 IceEye::IceEye() : Stare("src/picture/animation/凝視青.txt") {}

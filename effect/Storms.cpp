@@ -43,9 +43,7 @@ i32 CrossFire::update() {
     mSparks.splashOnTargets(*mAction);
     mBurned.smokeTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 // Step r of each diagonal lies 20·r out and falls as 1.5·r² from 18 high,
@@ -124,9 +122,7 @@ i32 IllStorm::update() {
   if (frame() == 48) {
     mPoison.launchOnTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 Mist::Mist() : mSet("src/picture/animation/濃霧.txt") {}
@@ -139,9 +135,7 @@ i32 Mist::update() {
     place(mSet.model(0), kOrigin);
     playSoundAt(0);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 Flash::Flash() : mSet("src/picture/animation/フラッシャー.txt") {}
@@ -154,9 +148,7 @@ i32 Flash::update() {
     place(mSet.model(0), casterPosition());
     playSoundAt(0);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 Poison::Poison() : mSet("src/picture/animation/瘟.txt") {}
@@ -175,9 +167,7 @@ i32 Poison::update() {
     flashHitTargets();
     mPoison.launchOnTargets(*mAction);
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 // Over 128 times target 0's scale about its feet, a frame apart; nothing
@@ -215,9 +205,7 @@ i32 Call::update() {
     flashHitTargets();
     mCurse.launchOnTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 // Within half target 0's size of its feet, eight frames apart; nothing
@@ -258,9 +246,7 @@ i32 Shout::update() {
     flashHitTargets();
     launchHitMarks();
   }
-  applyOn(112);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(112, 129);
 }
 
 }  // namespace Game::Effect

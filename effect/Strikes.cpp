@@ -39,9 +39,7 @@ i32 StormOrbBolts::update() {
   if (at(64)) {
     mBolts.sprayOnTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 SpiralBoreStrike::SpiralBoreStrike() : mSet("src/picture/animation/SpiralBoreStrike.txt") {
@@ -104,9 +102,7 @@ i32 WhirlingDiscThrow::update() {
   if (at(64) || at(80) || at(96) || at(112)) {
     impact();
   }
-  applyOn(112);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(112, 129);
 }
 
 void WhirlingDiscThrow::impact() {
@@ -133,9 +129,7 @@ i32 SacredRelicBlade::update() {
     mBolts.sprayOnTargets(*mAction);
     playRow("hit", 3, 4);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 TriangularSlam::TriangularSlam() : mSet("src/picture/animation/TriangularSlam.txt") {
@@ -165,9 +159,7 @@ i32 TriangularSlam::update() {
       start("finish");
     }
   }
-  applyOn(80);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(80, 97);
 }
 
 FiendSunderWave::FiendSunderWave() : mSet("src/picture/animation/FiendSunderWave.txt") {
@@ -195,9 +187,7 @@ i32 FiendSunderWave::update() {
     mBlood.splatterTargets(*mAction);
     mStagger.launchOnTargets(*mAction);
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 IcicleBladeChill::IcicleBladeChill() : mSet("src/picture/animation/IcicleBladeChill.txt") {
@@ -235,9 +225,7 @@ i32 IcicleBladeChill::update() {
   if (at(128)) {
     moveHome(64.f, 60);
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 BoundaryRipple::BoundaryRipple() : mSet("src/picture/animation/BoundaryRipple.txt") { addSound("main", "pyoro03"); }
@@ -253,9 +241,7 @@ i32 BoundaryRipple::update() {
     mBlood.splatterTargets(*mAction);
     mStagger.launchOnTargets(*mAction);
   }
-  applyOn(160);
-  endFrom(193);
-  return frame();
+  return applyOnEndFrom(160, 193);
 }
 
 SinkingHookDrop::SinkingHookDrop() : mSet("src/picture/animation/SinkingHookDrop.txt") {}
@@ -299,9 +285,7 @@ i32 DreadMemoryFlash::update() {
   if (at(64)) {
     mDizzy.launchOnTargets(*mAction);
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 BlindingComet::BlindingComet() : mSet("src/picture/animation/BlindingComet.txt") { addSound("attack", "metal38"); }
@@ -322,9 +306,7 @@ i32 BlindingComet::update() {
     }
     start("attack");
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 }  // namespace Game::Effect

@@ -99,9 +99,7 @@ i32 HauntedHamlet::update() {
   if (every(64, 99, 8) && anyHit()) {
     mStar.twinkleOnTargets(*mAction);
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 GrudgeWraithFeast::GrudgeWraithFeast() : mSet("src/picture/animation/GrudgeWraithFeast.txt") {
@@ -138,9 +136,7 @@ i32 GrudgeWraithFeast::update() {
   if (at(48)) {
     mBlood.splatterTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 TorrentCascade::TorrentCascade() : mSet("src/picture/animation/大瀑布.txt") { addSound("attack", "mizu10_b"); }
@@ -161,9 +157,7 @@ i32 TorrentCascade::update() {
     }
     mShake.launchOnTargets(*mAction);
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 GoldenSunburst::GoldenSunburst() : mSet("src/picture/animation/GoldenSunburst.txt") { addSound("main", "bom02"); }
@@ -231,9 +225,7 @@ i32 IcePillarRise::update() {
     mEmission.launchOnTargets(*mAction);
     mCold.chillTargets(*mAction);
   }
-  applyOn(84);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(84, 97);
 }
 
 DarkTwinBeams::DarkTwinBeams() : mSet("src/picture/animation/DarkTwinBeams.txt") { addSound("main", "shoot06"); }

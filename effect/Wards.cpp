@@ -35,9 +35,7 @@ i32 BurrowedSleep::update() {
   if (at(32)) {
     mCaster->playDown();
   }
-  applyOn(64);
-  endFrom(81);
-  return frame();
+  return applyOnEndFrom(64, 81);
 }
 
 FortuneCrestBoost::FortuneCrestBoost() : mSet("src/picture/animation/FortuneCrestBoost.txt") {
@@ -56,9 +54,7 @@ i32 FortuneCrestBoost::update() {
     }
     mCharge.launchOnTargets(*mAction);
   }
-  applyOn(40);
-  endFrom(65);
-  return frame();
+  return applyOnEndFrom(40, 65);
 }
 
 ImmortalDraught::ImmortalDraught() { addSound("hit", "push47"); }
@@ -75,9 +71,7 @@ i32 ImmortalDraught::update() {
     mPrism.launchOnTargets(*mAction);
     start("hit");
   }
-  applyOn(72);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(72, 97);
 }
 
 }  // namespace Game::Effect

@@ -34,9 +34,7 @@ i32 Flare::update() {
   if (frame() == 32) {
     mGlow.launchOnTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 // The bolt's pool and point are all it takes: no size is given to it.
@@ -109,9 +107,7 @@ i32 Blizzard::update() {
     }
     mGlow.launchOnTargets(*mAction);
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 Tornado::Tornado() : mSet("src/picture/animation/烈風.txt") {}
@@ -141,9 +137,7 @@ i32 Tornado::update() {
     knockBackTargets(casterPosition());
     flashHitTargets();
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 AbyssWind::AbyssWind() : mSet("src/picture/animation/異界の風.txt") {}
@@ -165,9 +159,7 @@ i32 AbyssWind::update() {
     mCurse.launchOnTargets(*mAction);
     mShake.launchOnTargets(*mAction);
   }
-  applyOn(96);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(96, 97);
 }
 
 Quake::Quake() : mSet("src/picture/animation/地響き.txt") {}
@@ -192,9 +184,7 @@ i32 Quake::update() {
   if (frame() == 40) {
     mStagger.launchOnTargets(*mAction);
   }
-  applyOn(64);
-  endFrom(97);
-  return frame();
+  return applyOnEndFrom(64, 97);
 }
 
 Rain::Rain() : mSet("src/picture/animation/豪雨.txt") {}
@@ -225,9 +215,7 @@ i32 Rain::update() {
     launchHitMarks();
     flashHitTargets();
   }
-  applyOn(96);
-  endFrom(129);
-  return frame();
+  return applyOnEndFrom(96, 129);
 }
 
 OscillatoryWave::OscillatoryWave() : mSet("src/picture/animation/振動波.txt") {}
@@ -248,9 +236,7 @@ i32 OscillatoryWave::update() {
     launchSparksOnTargets(kSparks);
     flashHitTargets();
   }
-  applyOn(128);
-  endFrom(161);
-  return frame();
+  return applyOnEndFrom(128, 161);
 }
 
 // Ring i in the hue 45·i, a quarter of the way back to white.
