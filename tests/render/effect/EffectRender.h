@@ -38,6 +38,7 @@ class EffectRender : public InterfaceRender {
   }
   void TearDown() override {
     Game::Effect::Bank::reportTo(nullptr);
+    actions.clear();
     units.clear();
     stage.pool.releaseAll();
     Game::RandomGenerator::destroy();
@@ -57,6 +58,15 @@ class EffectRender : public InterfaceRender {
     battle.units.push_back(units.back().get());
     units.back()->placeAt(row, column);
     return *units.back();
+  }
+  // The caster's action with the target hit, aimed at the target's cell.
+  EffectTestSupport::RecordingAction& hitAction(Game::Unit& caster, Game::Unit& target) {
+    actions.push_back(std::make_unique<EffectTestSupport::RecordingAction>(stage, caster, Game::Ability()));
+    EffectTestSupport::RecordingAction& action = *actions.back();
+    action.add(target, Game::Effect::ActionRecord::kDamage);
+    action.cell = Game::Place{target.side(), target.row(), target.column()};
+    Game::Unit::cellPosition(action.aim, target.side(), target.row(), target.column());
+    return action;
   }
   // Light pixels in the box of that half size about a screen point (y up).
   int lightPixels(const Image& image, const Engine::Math::Vector3& onScreen, Engine::i32 half) const {
@@ -82,6 +92,7 @@ class EffectRender : public InterfaceRender {
   UnitTestSupport::TestGhost casterGhost;
   UnitTestSupport::TestGhost targetGhost;
   std::vector<std::unique_ptr<Game::Unit>> units;
+  std::vector<std::unique_ptr<EffectTestSupport::RecordingAction>> actions;
 
  private:
   Engine::i32 mSeed;

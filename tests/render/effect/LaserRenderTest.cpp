@@ -22,10 +22,7 @@ class LaserRender : public EffectRender {
 TEST_F(LaserRender, TheBeamLightsTheWayFromTheCasterToTheTarget) {
   Game::Unit& caster = unit(casterGhost, 0, 1, 2);
   Game::Unit& target = unit(targetGhost, 1, 1, 1);
-  EffectTestSupport::RecordingAction action(stage, caster, Game::Ability());
-  action.add(target, Game::Effect::ActionRecord::kDamage);
-  action.cell = Game::Place{1, 1, 1};
-  Game::Unit::cellPosition(action.aim, 1, 1, 1);
+  EffectTestSupport::RecordingAction& action = hitAction(caster, target);
   Vector3 from;
   caster.getPosition(from);
   Vector3 to;

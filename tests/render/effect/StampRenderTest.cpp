@@ -23,10 +23,7 @@ class StampRender : public EffectRender {
 TEST_F(StampRender, TheLandingRingsTheAimedCellWithLightAndDust) {
   Game::Unit& caster = unit(casterGhost, 0, 1, 2);
   Game::Unit& target = unit(targetGhost, 1, 1, 2);
-  EffectTestSupport::RecordingAction action(stage, caster, Game::Ability());
-  action.add(target, Game::Effect::ActionRecord::kDamage);
-  action.cell = Game::Place{1, 1, 2};
-  Game::Unit::cellPosition(action.aim, 1, 1, 2);
+  EffectTestSupport::RecordingAction& action = hitAction(caster, target);
   const Vector3 middle = onScreen(action.aim);
   ASSERT_LT(std::abs(middle.x), 340.f);
   ASSERT_LT(std::abs(middle.y), 240.f);

@@ -21,10 +21,7 @@ class StormOrbRender : public EffectRender {
 TEST_F(StormOrbRender, OnFrameSixteenTheOrbShinesHalfWayToTheTarget) {
   Game::Unit& caster = unit(casterGhost, 0, 1, 2);
   Game::Unit& target = unit(targetGhost, 1, 1, 2);
-  EffectTestSupport::RecordingAction action(stage, caster, Game::Ability());
-  action.add(target, Game::Effect::ActionRecord::kDamage);
-  action.cell = Game::Place{1, 1, 2};
-  Game::Unit::cellPosition(action.aim, 1, 1, 2);
+  EffectTestSupport::RecordingAction& action = hitAction(caster, target);
   Vector3 from;
   caster.getPosition(from);
   Vector3 to;
