@@ -198,7 +198,7 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"FloatingBellSplash", "FloatingBellSplash", nullptr, -1, standIn},
     {"QuietPaleRadiance", "QuietPaleRadiance", nullptr, -1, standIn},
     {"ElementalCrystalRing", "ElementalCrystalRing", nullptr, -1, make<ElementalCrystalRing>},
-    {"FlameWingAscent", "FlameWingAscent", nullptr, -1, standIn},
+    {"FlameWingAscent", "FlameWingAscent", nullptr, -1, make<FlameWingAscent>},
     {"AshenReturn", "AshenReturn", nullptr, -1, make<AshenReturn>},
     {"WailingPulse", "WailingPulse", nullptr, -1, make<WailingPulse>},
     {"EruptingPeak", "EruptingPeak", nullptr, -1, make<EruptingPeak>},

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "Engine/Math/Functions.h"
 #include "core/math/MathHelper.h"
 #include "data/Unit.h"
 #include "effect/ActionRecord.h"
@@ -861,6 +862,99 @@ void WailingPulse::send() {
   }
   carrier->position.moveTo(16.f, to);
   addModule(std::make_unique<Module::Launch>(carrier, mSet.model("main"), 2));
+}
+
+namespace {
+constexpr i32 kFlightFrames = 128;
+// The flight passes the first target at this time of the curve.
+constexpr float kPassTime = 104.f;
+constexpr i32 kWingFlames = 6;
+constexpr float kWingSpan = 128.f;
+constexpr float kWingSweep = 32.f;
+// Wings fold back toward 90 degrees as the speed passes this.
+constexpr float kFoldSpeed = 10.f;
+constexpr Engine::u32 kFireLight = 0xFFFF8000;
+}  // namespace
+
+i32 FlameWingAscent::update() {
+  if (at(0)) {
+    plotFlight();
+    setCameraScale(1.25f);
+    setCameraOnCaster();
+  }
+  if (at(kTakeOff)) {
+    getScenePool().createLightPacked(2.f, 32, casterPoint(), kFireLight);
+    playSoundAt(0);
+  }
+  if (at(64)) {
+    setCameraOnCast();
+    setCameraScale(1.f);
+  }
+  if (every(kTakeOff + 1, 159, 4)) {
+    beatWings();
+  }
+  if (at(128)) {
+    getScenePool().createLightPacked(2.f, 32, targetPoint(), kFireLight);
+    start("hit");
+  }
+  if (at(kStrike)) {
+    strike();
+  }
+  if (const Unit* first = getFirstTarget(); at(160) && first) {
+    mGlow.launchOn(*first);
+  }
+  return applyOnEndFrom(160, 193);
+}
+
+// A quadratic flight from the caster to a point as far beyond the first
+// target as the caster is before it (raised by 8), passing the target at
+// 104: it first draws back, then dives through.
+void FlameWingAscent::plotFlight() {
+  Vector3 end = alongPath(0.f, 0.f, -2.f);
+  end.z += 8.f;
+  MotionCurve::setSpanValue(mFlight, static_cast<float>(kFlightFrames), casterPoint(), end, kPassTime, targetPoint());
+}
+
+// Six bursts a wing from the bird outward, the outer ones later: the wings
+// spread level across the path (the flight keeps to its upright plane) and
+// sweep back by the angle a = 90·v²/(v² + 100), folding as it speeds up.
+void FlameWingAscent::beatWings() {
+  const float t = static_cast<float>(frame() - kTakeOff);
+  const Vector3 bird = mFlight.valueAt(t);
+  Vector3 ahead = mFlight.velocityAt(t);
+  const float speed = ahead.length();
+  const float fold = MathHelper::saturate(speed, 90.f, kFoldSpeed);
+  // Without speed the wings stand unswept (sin 0), so any heading will do.
+  ahead *= speed > 0.f ? 1.f / speed : 0.f;
+  Vector3 across;
+  getSideDirection(across);
+  for (i32 k = 0; k < kWingFlames; ++k) {
+    const float u = static_cast<float>(k) / kWingFlames;
+    for (const float s : {-1.f, 1.f}) {
+      Vector3 p = across;
+      p *= s * Engine::Math::cos(fold) * kWingSpan * u;
+      p += bird;
+      Vector3 back = ahead;
+      back *= kWingSweep * Engine::Math::sin(fold) * u;
+      p -= back;
+      mFlames.flameBurst(getScenePool(), p, static_cast<i32>(kWingSweep * u));
+    }
+  }
+}
+
+void FlameWingAscent::strike() {
+  stage().flashWhite();
+  reactions();
+  launchHitMarks();
+  mEmission.launchOnTargets(*mAction);
+  mSparks.sprayOnTargets(*mAction);
+  const Vector3 target = targetPoint();
+  for (i32 i = 0; i < 4; ++i) {
+    mFlames.flameBurst(getScenePool(), target, 12 * i);
+  }
+  if (const Unit* first = getFirstTarget()) {
+    mShake.overlayOn(*first);
+  }
 }
 
 ElementalCrystalRing::ElementalCrystalRing() : mSet("src/picture/animation/ElementalCrystalRing.txt") {}

@@ -4,6 +4,7 @@
 #include "effect/bank/AnimationLauncher.h"
 #include "effect/bank/Beat.h"
 #include "effect/bank/ReviveEmitter.h"
+#include "effect/bank/Emitter.h"
 #include "effect/bank/Explode.h"
 #include "effect/bank/Hits.h"
 #include "effect/bank/Piece.h"
@@ -12,6 +13,7 @@
 #include "effect/bank/ParticleBase.h"
 #include "effect/bank/Waves.h"
 #include "presentation/motion/Curve.h"
+#include "presentation/motion/Vec3Curve.h"
 
 namespace Game::Effect {
 
@@ -329,6 +331,29 @@ class WailingPulse : public NamedSpecial {
 
   Bank::PieceSet mSet;
   Bank::SlashHit mSlash;
+};
+
+// A bird of flame rises from the caster, swoops back and dives through the
+// first target, beating wings of flame that sweep back as it speeds up.
+class FlameWingAscent : public NamedSpecial {
+ public:
+  // The flight's time 0 and the frame it passes the first target.
+  static constexpr Engine::i32 kTakeOff = 32;
+  static constexpr Engine::i32 kStrike = 136;
+  FlameWingAscent() = default;
+  Engine::i32 update() override;
+
+ private:
+  void plotFlight();
+  void beatWings();
+  void strike();
+
+  Bank::Emitter mFlames;
+  Bank::Glow mGlow;
+  Bank::EmissionPair mEmission;
+  Bank::Sparks mSparks;
+  Bank::Shake mShake;
+  Vec3Curve mFlight;
 };
 
 // Five crystals of the elements turn in a ring about the caster.

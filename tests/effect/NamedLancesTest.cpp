@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
@@ -27,7 +28,7 @@ const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "Lu
                                          "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets",
                                          "BlazingSkyPlunge", "CoreMeltdownBurst", "CinderConstellation",
                                          "SearingGlare", "EruptingPeak", "AshenReturn",
-                                         "WailingPulse", "ElementalCrystalRing"};
+                                         "WailingPulse", "FlameWingAscent", "ElementalCrystalRing"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -85,6 +86,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"EruptingPeak", "32:shake 16,flash 4294934528 4,hit 48:flash 4294934528 4 64:flash 4294934528 4 80:flash 4294934528 4", "", "0 32", "32x2 96", ""},
       {"AshenReturn", "0:heading -30 32:battleSoundStart リヴァイヴァ 0 48:main", "", "32 64", "48", ""},
       {"WailingPulse", "0:ready 64:shot 80:hit", "64", "0 64 66 68 70 72 74 76 78 80 82 84 86 88 90 92 94 96 98 100 102 104 106 108 110 112 114 116 118 120 122 124 126", "80", ""},
+      {"FlameWingAscent", "32:main 128:hit 136:flashWhite", "", "32 36 40 44 48 52 56 60 64 68 72 76 80 84 88 92 96 100 104 108 112 116 120 124 128 132 136 140 144 148 152 156 160", "136x4", ""},
       {"ElementalCrystalRing", "32:main,main+20,main+40,main+60,main+80", "", "32", "", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
@@ -182,6 +184,48 @@ TEST_F(NamedLancesTest, GreatPrismBeamTurnsItsBeamToTheTargetsSide) {
     }
     EXPECT_EQ(beams, 1) << casterSide;
     stage.pool.releaseAll();
+  }
+}
+
+// One beat of FlameWingAscent's wings, caster (64, 32, 48), target
+// (−64, −32, 40): the quadratic flight through the target at 104 to
+// (−192, −96, 40) at 128 puts the bird at time t = frame − 32; the 72
+// flames lie back from it by 32·sin a·15/36 on average and spread across
+// the path (−0.447, 0.894, 0) with a root mean square of cos a·128·√(55/216).
+TEST_F(NamedLancesTest, FlameWingAscentBeatsItsWingsAlongTheFlight) {
+  struct Row {
+    int frame;
+    Vector3 middle;
+    float spread;
+  };
+  const Row rows[] = {
+      {100, Vector3(59.888f, 29.945f, 41.327f), 64.30f},    // v 2.523, a 5.39
+      {156, Vector3(-162.70f, -81.35f, 39.94f), 57.58f},  // v 6.536, a 26.94
+  };
+  const Vector3 across(-0.44721f, 0.89443f, 0.f);
+  RecordingAction& action = *standardActions(0)[0];
+  for (const Row& row : rows) {
+    stage.pool.releaseAll();
+    auto effect = makeEffect("FlameWingAscent", action);
+    std::set<Engine::u32> seen;
+    stepThrough(*effect, row.frame - 1);
+    newNodes(seen);
+    step(*effect);
+    const std::vector<const Game::SceneNode*> flames = newNodes(seen);
+    ASSERT_EQ(flames.size(), 72u) << row.frame;
+    Vector3 middle(0.f, 0.f, 0.f);
+    for (const Game::SceneNode* flame : flames) {
+      middle += flame->position.value();
+    }
+    middle *= 1.f / 72.f;
+    float squares = 0.f;
+    for (const Game::SceneNode* flame : flames) {
+      Vector3 off;
+      off.setSub(flame->position.value(), middle);
+      squares += off.dot(across) * off.dot(across);
+    }
+    EXPECT_LT(distance(middle, row.middle), 2.f) << row.frame;
+    EXPECT_NEAR(std::sqrt(squares / 72.f), row.spread, 2.f) << row.frame;
   }
 }
 
