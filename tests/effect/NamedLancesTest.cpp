@@ -12,6 +12,7 @@
 
 #include "effect/EffectFactory.h"
 #include "data/Unit.h"
+#include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/NamedScriptTest.h"
 
@@ -92,25 +93,20 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
   });
 }
 
-// How many nodes of a model (or lights of a range, for a null model) stand
-// in the pool just after the frame given, the first target hit.
+// How many nodes of a model stand in the pool just after the frame given,
+// the first target hit.
 struct CountRow {
   const char* name;
   int frame;
   const char* model;
-  float lightRange;
   int count;
 };
 
 TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbers) {
   const CountRow rows[] = {
-      {"EruptingPeak", 32, "弾", 0.f, 96},           // 32 throws of 3 rocks
-      {"BindingChainLash", 0, "chain", 0.f, 65},     // 5 chains of 13 links behind the head
-      {"BindingChainLash", 0, "main", 0.f, 5},       // the heads
-      {"FlameBrandSweep", 64, nullptr, 2.f, 1},      // the light at the caster
-      {"FlameBrandSweep", 160, nullptr, 32.f, 1},    // the light at the aim point
-      {"SearingGlare", 112, nullptr, 4.f, 1},
-      {"GreatPrismBeam", 64, nullptr, 2.f, 1},
+      {"EruptingPeak", 32, "弾", 96},        // 32 throws of 3 rocks
+      {"BindingChainLash", 0, "chain", 65},  // 5 chains of 13 links behind the head
+      {"BindingChainLash", 0, "main", 5},    // the heads
   };
   RecordingAction& action = *standardActions(0)[0];
   for (const CountRow& row : rows) {
@@ -123,10 +119,59 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbers) {
       if (!node.isActive()) {
         continue;
       }
-      n += row.model ? (node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0)
-                     : (node.hasLight() && node.lightRange() == row.lightRange);
+      n += node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0;
     }
     EXPECT_EQ(n, row.count) << row.name << " " << row.frame;
+  }
+}
+
+// The one light made on the frame: its range, lifetime (one frame spent
+// by the step), packed colour and place: the caster, the first target, or
+// the aim point raised to a height.
+TEST_F(NamedLancesTest, EachScriptLightsTheSceneForItsTime) {
+  enum Where { kCaster, kTarget, kAim };
+  struct Row {
+    const char* name;
+    int frame;
+    float range;
+    int life;
+    Game::Color colour;
+    Where where;
+    float height;
+  };
+  const Row rows[] = {
+      {"FlameBrandSweep", 64, 2.f, 32, Game::Color(0xFFFFFF40), kCaster, 0.f},
+      {"FlameBrandSweep", 160, 32.f, 16, Game::Color(0xFFFFFFFF), kAim, 4.f},
+      {"GreatPrismBeam", 64, 2.f, 128, Game::Color(0xFFFFFFFF), kCaster, 0.f},
+      {"SearingGlare", 112, 4.f, 32, Game::Color(0xFFFFFFFF), kAim, 32.f},
+      {"FlameWingAscent", 32, 2.f, 32, Game::Color(0xFFFF8000), kCaster, 0.f},
+      {"FlameWingAscent", 128, 2.f, 32, Game::Color(0xFFFF8000), kTarget, 0.f},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const Row& row : rows) {
+    auto effect = makeEffect(row.name, action);
+    std::set<Engine::u32> seen;
+    stepThrough(*effect, row.frame - 1);
+    newNodes(seen);
+    step(*effect);
+    Vector3 at = action.aimPoint();
+    at.z = row.height;
+    if (row.where != kAim) {
+      (row.where == kCaster ? action.actor() : action.target(0)).getPosition(at);
+    }
+    int lights = 0;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      if (node->hasLight()) {
+        ++lights;
+        EXPECT_EQ(node->lightRange(), row.range) << row.name;
+        EXPECT_EQ(node->getLifetime() + 1, row.life) << row.name;
+        EXPECT_LT(distance(node->lightColor(), Vector3(row.colour.red(), row.colour.green(), row.colour.blue())), 1e-4f)
+            << row.name;
+        EXPECT_LT(distance(node->position.value(), at), 1e-3f) << row.name << " " << row.frame;
+      }
+    }
+    EXPECT_EQ(lights, 1) << row.name << " " << row.frame;
+    stage.pool.releaseAll();
   }
 }
 
