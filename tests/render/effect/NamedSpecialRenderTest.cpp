@@ -1,6 +1,6 @@
-// Named specials of the sample data drawn offscreen at their height: the
-// lance's landing about the caster. The frames are kept as images of the
-// build tree.
+// Two named specials of the sample data drawn offscreen at their height:
+// the lance's landing about the caster, and the pillar storm on the half it
+// aims at. The frames are kept as images of the build tree.
 
 #include <cmath>
 #include <memory>
@@ -85,6 +85,45 @@ TEST_F(NamedSpecialRender, OnFrame161RingsAndAJetBurstAboutTheCaster) {
   behind -= toward;
   EXPECT_GT(whiteNear(ahead), 50);
   EXPECT_EQ(whiteNear(behind), 0);
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+// The storm aimed at side 0 and, from the same seed, at side 1: the pillars
+// and the blast sit about x = +128 resp. −128 (their screen points apart
+// along the screen's y), so the lit rows move toward the aimed point and
+// the orange blast lies on the aimed half.
+TEST_F(NamedSpecialRender, OnFrame80ThePillarStormFallsOnTheAimedHalf) {
+  const Vector3 aimed[2] = {onScreen(Vector3(128.f, 0.f, 0.f)), onScreen(Vector3(-128.f, 0.f, 0.f))};
+  Vector3 axis;
+  axis.setSub(aimed[0], aimed[1]);
+  Vector3 middle = aimed[0];
+  middle += aimed[1];
+  middle *= 0.5f;
+  // Along the axis from the middle: positive on side 0's half.
+  auto along = [&](const Vector3& p) {
+    Vector3 d;
+    d.setSub(p, middle);
+    return d.dot(axis) / axis.length();
+  };
+  Vector3 litMiddle[2];
+  for (int side = 0; side < 2; ++side) {
+    Game::RandomGenerator::instance()->setSeed(63);
+    stage.pool.releaseAll();
+    Game::Unit& caster = unit(casterGhost, 1 - side, 1, 2);
+    Game::Unit& target = unit(targetGhost, side, 1, 2);
+    std::unique_ptr<Game::Effect::Cast> storm = bound("FallingPillarStorm", hitAction(caster, target));
+    nextFrame();
+    const Image image = playThrough(*storm, 80);
+    keep(image, side == 0 ? "effect_pillar_storm_side0.tga" : "effect_pillar_storm_side1.tga");
+    pixelsWhere(image, [](const Vector3&, unsigned r, unsigned g, unsigned b) { return r + g + b > 0x60; },
+                &litMiddle[side]);
+    Vector3 blast(0.f, 0.f, 0.f);
+    const int orange = pixelsWhere(
+        image, [](const Vector3&, unsigned r, unsigned, unsigned b) { return r > 0xE0 && b < 0x90; }, &blast);
+    EXPECT_GT(orange, 500) << side;
+    EXPECT_GT(along(blast) * (side == 0 ? 1.f : -1.f), 20.f) << side;
+  }
+  EXPECT_GT(along(litMiddle[0]) - along(litMiddle[1]), 20.f);
   EXPECT_TRUE(stage.failures.empty());
 }
 
