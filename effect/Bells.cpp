@@ -67,10 +67,11 @@ void QuietPaleRadiance::spiral() {
     const Vector3 arm = Bank::scaled(ang(a, 0.f), r);
     node(mSet.model(0), Bank::added(front, arm)).delay(wait);
     node(mSet.model(0), Bank::added(front, Bank::scaled(arm, -1.f))).delay(wait);
-    if (i % 32 == 0 && i < 128) {
-      play("main", static_cast<i32>(wait));
-    }
     a += 2.f * 360.f / r;
+  }
+  // A chime with the steps 0, 32, 64 and 96.
+  for (i32 k = 0; k < 4; ++k) {
+    play("main", 24 * k);
   }
 }
 

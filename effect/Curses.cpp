@@ -226,13 +226,15 @@ void GaleCodexWave::layPath() {
   }
 }
 
-// The caster's node crosses leg k at an even pace (a straight path through
-// the leg's middle at half time), a scroll laid along the leg.
+// The caster's node, set on point k (the last leg ends there as this one
+// starts), crosses leg k at an even pace (a straight path through the leg's
+// middle at half time); a scroll is laid along the leg.
 void GaleCodexWave::leg(i32 k) {
   const Vector3& from = mPath[k];
   const Vector3& to = mPath[k + 1];
   mShock.launchAtFront(*mCaster);
   if (SceneNode* body = mCaster->node()) {
+    body->position.setValue(from);
     auto path = std::make_unique<Module::Transport>(body, kLeg, false);
     Vector3 middle = Bank::added(from, to);
     middle *= 0.5f;
@@ -241,7 +243,7 @@ void GaleCodexWave::leg(i32 k) {
   }
   Vector3 span;
   span.setSub(to, from);
-  if (SceneNode* scroll = node(mSet.model(k), casterPoint()).aimAt(to).get()) {
+  if (SceneNode* scroll = node(mSet.model(k), from).aimAt(to).get()) {
     scroll->scale.x.setValue(span.length());
     mScrolls.emplace_back(scroll);
   }
