@@ -8,11 +8,13 @@
 
 #include "effect/Barrages.h"
 #include "effect/Beams.h"
+#include "effect/Bells.h"
 #include "effect/Binds.h"
 #include "effect/Blows.h"
 #include "effect/Buffs.h"
 #include "effect/Cast.h"
 #include "effect/Counters.h"
+#include "effect/Curses.h"
 #include "effect/Cuts.h"
 #include "effect/Dashes.h"
 #include "effect/Dummy.h"
@@ -179,26 +181,26 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, standIn},
     {"DoomedSwoop", "DoomedSwoop", nullptr, -1, standIn},
     {"SilverDialStrike", "SilverDialStrike", nullptr, -1, standIn},
-    {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, standIn},
-    {"TimeHalt", "TimeHalt", nullptr, -1, standIn},
-    {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, standIn},
-    {"PrismWhirlpool", "PrismWhirlpool", nullptr, -1, standIn},
-    {"GaleCodexWave", "GaleCodexWave", nullptr, -1, standIn},
-    {"RadiantVigorSurge", "RadiantVigorSurge", nullptr, -1, standIn},
-    {"GlintBladeWard", "GlintBladeWard", nullptr, -1, standIn},
-    {"ShatteredCharmHex", "ShatteredCharmHex", nullptr, -1, standIn},
-    {"BlueTormentTide", "BlueTormentTide", nullptr, -1, standIn},
-    {"HexedFigurine", "HexedFigurine", nullptr, -1, standIn},
-    {"SpinningWoeRing", "SpinningWoeRing", nullptr, -1, standIn},
-    {"BitterElixir", "BitterElixir", nullptr, -1, standIn},
-    {"副作用", "SecondaryEffect", nullptr, -1, standIn},
-    {"EclipseRipple", "EclipseRipple", nullptr, -1, standIn},
-    {"EclipseSidestep", "EclipseSidestep", nullptr, -1, standIn},
-    {"MindShredShot", "MindShredShot", nullptr, -1, standIn},
-    {"HypnoticStareWave", "HypnoticStareWave", nullptr, -1, standIn},
-    {"FloatingBellWard", "FloatingBellWard", nullptr, -1, standIn},
-    {"FloatingBellSplash", "FloatingBellSplash", nullptr, -1, standIn},
-    {"QuietPaleRadiance", "QuietPaleRadiance", nullptr, -1, standIn},
+    {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, make<CarvingBladeStorm>},
+    {"TimeHalt", "TimeHalt", nullptr, -1, make<TimeHalt>},
+    {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, make<HaltedHandsCurse>},
+    {"PrismWhirlpool", "PrismWhirlpool", nullptr, -1, make<PrismWhirlpool>},
+    {"GaleCodexWave", "GaleCodexWave", nullptr, -1, make<GaleCodexWave>},
+    {"RadiantVigorSurge", "RadiantVigorSurge", nullptr, -1, make<RadiantVigorSurge>},
+    {"GlintBladeWard", "GlintBladeWard", nullptr, -1, make<GlintBladeWard>},
+    {"ShatteredCharmHex", "ShatteredCharmHex", nullptr, -1, make<ShatteredCharmHex>},
+    {"BlueTormentTide", "BlueTormentTide", nullptr, -1, make<BlueTormentTide>},
+    {"HexedFigurine", "HexedFigurine", nullptr, -1, make<HexedFigurine>},
+    {"SpinningWoeRing", "SpinningWoeRing", nullptr, -1, make<SpinningWoeRing>},
+    {"BitterElixir", "BitterElixir", nullptr, -1, make<BitterElixir>},
+    {"副作用", "SecondaryEffect", nullptr, -1, make<SecondaryEffect>},
+    {"EclipseRipple", "EclipseRipple", nullptr, -1, make<EclipseRipple>},
+    {"EclipseSidestep", "EclipseSidestep", nullptr, -1, make<EclipseSidestep>},
+    {"MindShredShot", "MindShredShot", nullptr, -1, make<MindShredShot>},
+    {"HypnoticStareWave", "HypnoticStareWave", nullptr, -1, make<HypnoticStareWave>},
+    {"FloatingBellWard", "FloatingBellWard", nullptr, -1, make<FloatingBellWard>},
+    {"FloatingBellSplash", "FloatingBellSplash", nullptr, -1, make<FloatingBellSplash>},
+    {"QuietPaleRadiance", "QuietPaleRadiance", nullptr, -1, make<QuietPaleRadiance>},
     {"ElementalCrystalRing", "ElementalCrystalRing", nullptr, -1, make<ElementalCrystalRing>},
     {"FlameWingAscent", "FlameWingAscent", nullptr, -1, make<FlameWingAscent>},
     {"AshenReturn", "AshenReturn", nullptr, -1, make<AshenReturn>},
