@@ -26,6 +26,7 @@
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
 #include "effect/Shots.h"
+#include "effect/Stomps.h"
 #include "effect/Stares.h"
 #include "effect/Storms.h"
 #include "effect/Strikes.h"
@@ -168,15 +169,15 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"PrismOrbVolley", "PrismOrbVolley", nullptr, -1, standIn},
     {"UntouchableDrift", "UntouchableDrift", nullptr, -1, standIn},
     {"GoldenLatticeSnare", "GoldenLatticeSnare", nullptr, -1, standIn},
-    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, standIn},
+    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, make<PinpointSwarm>},
     {"FieryGustRings", "FieryGustRings", nullptr, -1, standIn},
-    {"StompingRuin", "StompingRuin", nullptr, -1, standIn},
-    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, standIn},
-    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, standIn},
-    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, standIn},
-    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, standIn},
-    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, standIn},
-    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, standIn},
+    {"StompingRuin", "StompingRuin", nullptr, -1, make<StompingRuin>},
+    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, make<MountainSmashWave>},
+    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, make<ToxicWingDust>},
+    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, make<DuskChirpHaze>},
+    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, make<DarkeningWingVeil>},
+    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, make<DoomedSwoop>},
+    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, make<SilverDialStrike>},
     {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, standIn},
     {"TimeHalt", "TimeHalt", nullptr, -1, standIn},
     {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, standIn},
