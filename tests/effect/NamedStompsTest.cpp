@@ -16,7 +16,10 @@ using EffectTestSupport::RecordingAction;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"SilverDialStrike", "DoomedSwoop", "DarkeningWingVeil", "DuskChirpHaze",
-                                         "ToxicWingDust", "MountainSmashWave", "StompingRuin", "PinpointSwarm"};
+                                         "ToxicWingDust", "MountainSmashWave", "StompingRuin", "PinpointSwarm",
+                                         "FieryGustRings", "UntouchableDrift", "GoldenLatticeSnare", "PrismOrbVolley",
+                                         "WardSlipFlurry", "GroundUpheaval", "HeavenlyMistColumn", "CrimsonFocusGlow",
+                                         "BlazingEdgeBurst"};
 
 class NamedStompsTest : public EffectTestSupport::NamedScriptTest {};
 
