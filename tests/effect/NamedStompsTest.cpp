@@ -4,15 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "data/Unit.h"
 #include "effect/EffectFactory.h"
+#include "presentation/scene/SceneNode.h"
 #include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
 using EffectTestSupport::RecordingAction;
+using EffectTestSupport::TimelineRow;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"SilverDialStrike", "DoomedSwoop", "DarkeningWingVeil", "DuskChirpHaze",
@@ -31,6 +35,82 @@ TEST_F(NamedStompsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) 
     EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
   }
   sweep(kNames);
+}
+
+// "key+d" for each delay d.
+std::string soundRow(const char* key, std::vector<int> delays) {
+  std::string out;
+  for (int d : delays) {
+    out += std::string(out.empty() ? "" : ",") + key + (d ? "+" + std::to_string(d) : "");
+  }
+  return out;
+}
+
+// The veil's one-frame white flashes: alpha f·(64 − f)/4096 in the top
+// byte, truncated (frame 32: 0.25 · 255 → 63).
+std::string veilFlashes() {
+  std::string out;
+  for (unsigned f = 0; f < 64; ++f) {
+    const unsigned argb = (f * (64 - f) * 255 / 4096) << 24 | 0xFFFFFFu;
+    out += (f ? " " + std::to_string(f) + ":" : ",") + "flash " + std::to_string(argb) + " 1" + (f ? "" : ",veil");
+  }
+  return out;
+}
+
+TEST_F(NamedStompsTest, EachTimelineAsksTheBattleOnItsFrames) {
+  const std::string knives = "0:" + soundRow("main", {0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60}) +
+                             " 16:heading 30 88:hit";
+  const std::string veil = "0:pitch 30" + veilFlashes() + " 96:hit";
+  const std::string notes = "0:attack 32:" + soundRow("main", {32, 38, 44, 50, 56, 62, 68, 74, 80, 86, 92, 98});
+  const std::string swarm = "0:pitch 5 96:flash 2164260608 4," + soundRow("main", {0, 8, 16, 24, 32, 40, 48, 56}) +
+                            " 112:flash 2164260608 4 128:flash 2164260608 4 144:flash 2164260608 4";
+  std::string drift = "32:" + soundRow("main", {0, 16, 32, 48, 64, 80, 96});
+  std::string driftHits;
+  for (int f = 152; f <= 220; f += 4) {
+    drift += " " + std::to_string(f) + ":hit";
+    driftHits += " " + std::to_string(f);
+  }
+  drift += " 224:explode";
+  std::string orbs = "32:" + soundRow("main", {0, 16, 32, 48});
+  for (int f : {128, 144, 160, 176}) {
+    orbs += " " + std::to_string(f) + ":flash 2164260863 4,shake 1,hit";
+  }
+  const std::string wards = "0:heading 30," + soundRow("shot", {0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60}) +
+                            " 64:finish";
+  std::string mist = "112:heading 30,pitch 30,main";
+  for (int f = 114; f <= 158; f += 2) {
+    mist += " " + std::to_string(f) + ":main";
+  }
+  const std::string blades =
+      "48:flashWhite,main 56:main 64:flashWhite,main 72:main 80:flashWhite,main 88:main 96:flashWhite,main 104:main "
+      "112:flashWhite,main,explode";
+  const std::string slashes =
+      "0 5 10 15 20 25 30 35 40 45 48 50 52 55 56 60 64 65 68 70 72 75 76 80 84 85 88 90 92 95 96 100 104 105 108 110 "
+      "112 115 120 125";
+  const std::string trail =
+      "48 50 52 54 56 58 60 62 64 66 68 70 72 74 76 78 80 82 84 86 88 90 92 94 96 98 100 102 104 106 108 110";
+  expectTimelines({
+      {"SilverDialStrike", knives.c_str(), "", "0 88", "88x2", ""},
+      {"DoomedSwoop", "0:ready 48:go 80:hit", "0 48", trail.c_str(), "80", "0-31 49-176"},
+      {"DarkeningWingVeil", veil.c_str(), "", "0 80 96", "96", ""},
+      {"DuskChirpHaze", notes.c_str(), "", "0 32", "64x3", ""},
+      {"ToxicWingDust", "0:main,main+8,main+16,main+24 64:hit", "", "0 64", "64", ""},
+      {"MountainSmashWave", "80:shake 1,impact 144:shake 4,impact 224:shake 9,impact,main",
+       "0 48x2 96x2 160x2 256x2", "80 144 224", "80 144 224", "0-31 48-88 96-152 160-195 197-232 256-315"},
+      {"StompingRuin", "32:main,hit+12 56:main,hit+12 80:main,hit+12", "0 32 40 56 64 80x2 120", "32 56 80",
+       "32 56 80 96", "0-31 40-55 64-79 120-179"},
+      {"PinpointSwarm", swarm.c_str(), "32x16", "32 96", "96x2", ""},
+      {"FieryGustRings", "0:ready 64:attack", "80x2", "0 64 80", "80", ""},
+      {"UntouchableDrift", drift.c_str(), "108 256", ("32" + driftHits).c_str(), "148 204 224", "108-139 256-315"},
+      {"GoldenLatticeSnare", "0:pitch 30 32:snap 64:shake 4,main,main+5,main+10,main+15", "0 160", "64", "72x2",
+       "0-31 160-219"},
+      {"PrismOrbVolley", orbs.c_str(), "0 32x4 96", "32 128 144 160 176", "128", "0-31 97-112"},
+      {"WardSlipFlurry", wards.c_str(), "", "0 64", "16", ""},
+      {"GroundUpheaval", "0:shake 12,hit 96:land", "0", "0", "96", ""},
+      {"HeavenlyMistColumn", mist.c_str(), "0 64 112 160 176x2", "32 112-160", "", "0-31 64-95 161-235"},
+      {"CrimsonFocusGlow", "48:glow", "", "0 48", "80", ""},
+      {"BlazingEdgeBurst", blades.c_str(), "0x2 48 128x2", slashes.c_str(), "48", "0-31 128-187"},
+  });
 }
 
 }  // namespace
