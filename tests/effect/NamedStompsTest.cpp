@@ -17,6 +17,8 @@ namespace {
 
 using EffectTestSupport::RecordingAction;
 using EffectTestSupport::TimelineRow;
+using EffectTestSupport::distance;
+using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
 const std::vector<const char*> kNames = {"SilverDialStrike", "DoomedSwoop", "DarkeningWingVeil", "DuskChirpHaze",
@@ -111,6 +113,98 @@ TEST_F(NamedStompsTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"CrimsonFocusGlow", "48:glow", "", "0 48", "80", ""},
       {"BlazingEdgeBurst", blades.c_str(), "0x2 48 128x2", slashes.c_str(), "48", "0-31 128-187"},
   });
+}
+
+// What a script shows just after one frame of one of the standard actions.
+enum class Probe {
+  kState,          // x: the effect's state
+  kModulesAdded,   // x: modules added on the frame
+  kFlashes,        // x: screen flashes asked on the frame
+  kNodesMade,      // x: nodes with a model made on the frame
+  kSprayColour,    // the ambient colour of the first node made on the frame
+  kCasterScale,    // x: the caster's node scale over its unit scale
+  kNodesInUse,     // x: the pool's nodes in use
+};
+
+struct ProbeRow {
+  const char* name;
+  int action;  // 0 hit, 1 missed
+  int frame;
+  Probe probe;
+  Vector3 expected;
+};
+
+TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
+  const ProbeRow rows[] = {
+      // No hit: the results, the way home and the end all on frame 48.
+      {"MountainSmashWave", 1, 47, Probe::kState, {0.f, 0.f, 0.f}},
+      {"MountainSmashWave", 1, 48, Probe::kState, {2.f, 0.f, 0.f}},
+      {"MountainSmashWave", 1, 48, Probe::kModulesAdded, {1.f, 0.f, 0.f}},
+      {"MountainSmashWave", 0, 48, Probe::kState, {0.f, 0.f, 0.f}},
+      // Missed, the swarm still bursts (4 bursts of 4 shards) and flashes.
+      {"PinpointSwarm", 1, 96, Probe::kNodesMade, {16.f, 0.f, 0.f}},
+      {"PinpointSwarm", 1, 96, Probe::kFlashes, {1.f, 0.f, 0.f}},
+      {"PinpointSwarm", 1, 144, Probe::kFlashes, {1.f, 0.f, 0.f}},
+      {"PinpointSwarm", 1, 160, Probe::kFlashes, {0.f, 0.f, 0.f}},
+      // Hues 0, 90, 180 and -90 in turn.
+      {"PrismOrbVolley", 0, 128, Probe::kSprayColour, {1.f, 0.f, 0.f}},
+      {"PrismOrbVolley", 0, 144, Probe::kSprayColour, {0.5f, 1.f, 0.f}},
+      {"PrismOrbVolley", 0, 160, Probe::kSprayColour, {0.f, 1.f, 1.f}},
+      {"PrismOrbVolley", 0, 176, Probe::kSprayColour, {0.5f, 0.f, 1.f}},
+      // (f - 16)/16 + 1, (f - 40)/16 + 2, (f - 64)/16 + 3, 4 - 3(f - 120)/32.
+      {"StompingRuin", 0, 16, Probe::kCasterScale, {1.f, 0.f, 0.f}},
+      {"StompingRuin", 0, 24, Probe::kCasterScale, {1.5f, 0.f, 0.f}},
+      {"StompingRuin", 0, 31, Probe::kCasterScale, {1.9375f, 0.f, 0.f}},
+      {"StompingRuin", 0, 48, Probe::kCasterScale, {2.5f, 0.f, 0.f}},
+      {"StompingRuin", 0, 72, Probe::kCasterScale, {3.5f, 0.f, 0.f}},
+      {"StompingRuin", 0, 79, Probe::kCasterScale, {3.9375f, 0.f, 0.f}},
+      {"StompingRuin", 0, 100, Probe::kCasterScale, {3.9375f, 0.f, 0.f}},
+      {"StompingRuin", 0, 136, Probe::kCasterScale, {2.5f, 0.f, 0.f}},
+      {"StompingRuin", 0, 152, Probe::kCasterScale, {1.f, 0.f, 0.f}},
+      {"StompingRuin", 0, 160, Probe::kCasterScale, {1.f, 0.f, 0.f}},
+      // 128 nodes a frame from 112 fill the pool of 1024 within 8 frames.
+      {"HeavenlyMistColumn", 0, 120, Probe::kNodesInUse, {1024.f, 0.f, 0.f}},
+  };
+  for (const ProbeRow& row : rows) {
+    stage.pool.releaseAll();
+    RecordingAction& action = *standardActions(0)[static_cast<std::size_t>(row.action)];
+    auto effect = makeEffect(row.name, action);
+    stepThrough(*effect, row.frame - 1);
+    std::set<Engine::u32> seen;
+    newNodes(seen);
+    const int modules = effect->modules().count();
+    const std::size_t calls = stage.calls.size();
+    step(*effect);
+    Vector3 got(0.f, 0.f, 0.f);
+    int flashes = 0;
+    for (std::size_t i = calls; i < stage.calls.size(); ++i) {
+      flashes += stage.calls[i].rfind("flash", 0) == 0 ? 1 : 0;
+    }
+    std::vector<const Game::SceneNode*> made;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      if (node->getModel()) {
+        made.push_back(node);
+      }
+    }
+    const float nodes = static_cast<float>(stage.pool.activeCount());
+    switch (row.probe) {
+      case Probe::kState: got.x = static_cast<float>(effect->state()); break;
+      case Probe::kModulesAdded: got.x = static_cast<float>(effect->modules().count() - modules); break;
+      case Probe::kFlashes: got.x = static_cast<float>(flashes); break;
+      case Probe::kNodesMade: got.x = static_cast<float>(made.size()); break;
+      case Probe::kSprayColour: got = made.empty() ? Vector3() : made[0]->ambient.value(); break;
+      case Probe::kCasterScale: got.x = action.actor().node()->scale.x.value() / action.actor().getScale(); break;
+      case Probe::kNodesInUse: got.x = nodes; break;
+    }
+    EXPECT_LT(distance(got, row.expected), 1e-4f) << row.name << " frame " << row.frame << " probe "
+                                                  << static_cast<int>(row.probe) << ": " << got.x << " " << got.y
+                                                  << " " << got.z;
+  }
+  // The full pool does not keep the column from ending.
+  stage.pool.releaseAll();
+  RecordingAction& hit = *standardActions(0)[0];
+  auto column = makeEffect("HeavenlyMistColumn", hit);
+  EXPECT_EQ(play(*column, hit).finishedOn, 193);
 }
 
 }  // namespace
