@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -124,6 +125,10 @@ enum class Probe {
   kSprayColour,    // the ambient colour of the first node made on the frame
   kCasterScale,    // x: the caster's node scale over its unit scale
   kNodesInUse,     // x: the pool's nodes in use
+  kTargetHeight,   // x: the first target's height
+  kScaleSum,       // x: the x scales of the nodes made, summed
+  kRotationZ,      // x: the first node made, its turn about z
+  kTimeSum,        // x: the times of the nodes made (after the frame's step), summed
 };
 
 struct ProbeRow {
@@ -132,6 +137,8 @@ struct ProbeRow {
   int frame;
   Probe probe;
   Vector3 expected;
+  // Counts only nodes of this model where given.
+  const char* model = nullptr;
 };
 
 TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
@@ -164,6 +171,27 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       {"StompingRuin", 0, 160, Probe::kCasterScale, {1.f, 0.f, 0.f}},
       // 128 nodes a frame from 112 fill the pool of 1024 within 8 frames.
       {"HeavenlyMistColumn", 0, 120, Probe::kNodesInUse, {1024.f, 0.f, 0.f}},
+      // 128 nodes of 0.5 + 0.7·j/128 (sum 64 + 0.7·63.5), × 1.525 on odd frames.
+      {"HeavenlyMistColumn", 0, 112, Probe::kScaleSum, {108.45f, 0.f, 0.f}, "main"},
+      {"HeavenlyMistColumn", 0, 113, Probe::kScaleSum, {165.38625f, 0.f, 0.f}, "main"},
+      {"StompingRuin", 0, 41, Probe::kCasterScale, {2.0625f, 0.f, 0.f}},
+      {"StompingRuin", 0, 65, Probe::kCasterScale, {3.0625f, 0.f, 0.f}},
+      // Stomp 2 on 80 steps the target (standing at 40) 32 up over 24
+      // frames: after 12 updates 4·32·12/24 − 4·32·12·11/24² = 34.667, at
+      // the slime picture's scale 5/16: 10.833.
+      {"StompingRuin", 0, 79, Probe::kTargetHeight, {40.f, 0.f, 0.f}},
+      {"StompingRuin", 0, 91, Probe::kTargetHeight, {50.8333f, 0.f, 0.f}},
+      // 16 gusts of 4 rings and the shock wave; 32 wards and 8 bursts of 4
+      // shards.
+      {"FieryGustRings", 0, 64, Probe::kNodesMade, {65.f, 0.f, 0.f}, "main"},
+      {"WardSlipFlurry", 0, 0, Probe::kNodesMade, {64.f, 0.f, 0.f}},
+      // Slash k = 13 on 52: 180·(13 mod 2) + 6·13.
+      {"BlazingEdgeBurst", 0, 52, Probe::kRotationZ, {258.f, 0.f, 0.f}, "main"},
+      // Notes 6·i late, their waves 6·i + 32 (i < 12), one frame run:
+      // −(396 + 780) + 24.
+      {"DuskChirpHaze", 0, 32, Probe::kTimeSum, {-1152.f, 0.f, 0.f}},
+      // Missed: 4 shards of the bursts 0, 16, 32 and 48 late: −4·96 + 16.
+      {"PinpointSwarm", 1, 96, Probe::kTimeSum, {-368.f, 0.f, 0.f}},
   };
   for (const ProbeRow& row : rows) {
     stage.pool.releaseAll();
@@ -182,7 +210,7 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
     }
     std::vector<const Game::SceneNode*> made;
     for (const Game::SceneNode* node : newNodes(seen)) {
-      if (node->getModel()) {
+      if (node->getModel() && (!row.model || std::strcmp(node->getModel()->name(), row.model) == 0)) {
         made.push_back(node);
       }
     }
@@ -195,6 +223,14 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       case Probe::kSprayColour: got = made.empty() ? Vector3() : made[0]->ambient.value(); break;
       case Probe::kCasterScale: got.x = action.actor().node()->scale.x.value() / action.actor().getScale(); break;
       case Probe::kNodesInUse: got.x = nodes; break;
+      case Probe::kTargetHeight: got.x = action.target(0).node()->position.z.value(); break;
+      case Probe::kRotationZ: got.x = made.empty() ? -1.f : made[0]->rotation.z.value(); break;
+      case Probe::kScaleSum:
+      case Probe::kTimeSum:
+        for (const Game::SceneNode* node : made) {
+          got.x += row.probe == Probe::kScaleSum ? node->scale.x.value() : node->getTime();
+        }
+        break;
     }
     EXPECT_LT(distance(got, row.expected), 1e-4f) << row.name << " frame " << row.frame << " probe "
                                                   << static_cast<int>(row.probe) << ": " << got.x << " " << got.y
