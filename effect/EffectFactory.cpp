@@ -30,10 +30,12 @@
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
 #include "effect/Shots.h"
+#include "effect/Stomps.h"
 #include "effect/Stares.h"
 #include "effect/Storms.h"
 #include "effect/Strikes.h"
 #include "effect/Swarms.h"
+#include "effect/Swoops.h"
 #include "effect/Swords.h"
 #include "effect/Wards.h"
 #include "effect/Weather.h"
@@ -164,23 +166,23 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, makeEye},
     {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, makeEye},
     {"オーバードライブ", "OverDrive", nullptr, -1, make<OverDrive>},
-    {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, standIn},
-    {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, standIn},
-    {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, standIn},
-    {"GroundUpheaval", "GroundUpheaval", nullptr, -1, standIn},
-    {"WardSlipFlurry", "WardSlipFlurry", nullptr, -1, standIn},
-    {"PrismOrbVolley", "PrismOrbVolley", nullptr, -1, standIn},
-    {"UntouchableDrift", "UntouchableDrift", nullptr, -1, standIn},
-    {"GoldenLatticeSnare", "GoldenLatticeSnare", nullptr, -1, standIn},
-    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, standIn},
-    {"FieryGustRings", "FieryGustRings", nullptr, -1, standIn},
-    {"StompingRuin", "StompingRuin", nullptr, -1, standIn},
-    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, standIn},
-    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, standIn},
-    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, standIn},
-    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, standIn},
-    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, standIn},
-    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, standIn},
+    {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, make<BlazingEdgeBurst>},
+    {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, make<CrimsonFocusGlow>},
+    {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, make<HeavenlyMistColumn>},
+    {"GroundUpheaval", "GroundUpheaval", nullptr, -1, make<GroundUpheaval>},
+    {"WardSlipFlurry", "WardSlipFlurry", nullptr, -1, make<WardSlipFlurry>},
+    {"PrismOrbVolley", "PrismOrbVolley", nullptr, -1, make<PrismOrbVolley>},
+    {"UntouchableDrift", "UntouchableDrift", nullptr, -1, make<UntouchableDrift>},
+    {"GoldenLatticeSnare", "GoldenLatticeSnare", nullptr, -1, make<GoldenLatticeSnare>},
+    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, make<PinpointSwarm>},
+    {"FieryGustRings", "FieryGustRings", nullptr, -1, make<FieryGustRings>},
+    {"StompingRuin", "StompingRuin", nullptr, -1, make<StompingRuin>},
+    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, make<MountainSmashWave>},
+    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, make<ToxicWingDust>},
+    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, make<DuskChirpHaze>},
+    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, make<DarkeningWingVeil>},
+    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, make<DoomedSwoop>},
+    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, make<SilverDialStrike>},
     {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, make<CarvingBladeStorm>},
     {"TimeHalt", "TimeHalt", nullptr, -1, make<TimeHalt>},
     {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, make<HaltedHandsCurse>},
