@@ -276,12 +276,20 @@ TEST_F(EncounterTest, ABossAppearsBeforeTheTransitionsOwnFrames) {
   Game::FaceSet::instance()->add("ボス", "src/face/boss", "ボス");
   Game::SceneRenderer& renderer = *Game::SceneRenderer::instance();
   renderer.camera().setPitch(30.f);
-  BattleSettings settings;
-  auto dialogue = std::make_shared<Game::BattleDialogue>();
-  dialogue->face.assign("ボス");
-  settings.dialogue = dialogue;
+  const auto withFace = [&](const char* face) {
+    BattleSettings settings;
+    if (face) {
+      auto dialogue = std::make_shared<Game::BattleDialogue>();
+      dialogue->face.assign(face);
+      settings.dialogue = dialogue;
+    }
+    return std::make_unique<Game::Battle>(game(), settings);
+  };
+  // Only a face the face set knows makes a boss.
+  EXPECT_EQ(EncounterTransition(game(), withFace(nullptr)).appearance(), nullptr);
+  EXPECT_EQ(EncounterTransition(game(), withFace("誰か")).appearance(), nullptr);
   game().setBattle(nullptr);
-  EncounterTransition transition(game(), std::make_unique<Game::Battle>(game(), settings));
+  EncounterTransition transition(game(), withFace("ボス"));
   for (i32 frame = 0; frame <= 30; ++frame) {
     ASSERT_NE(transition.appearance(), nullptr) << frame;
     EXPECT_EQ(transition.appearance()->frame(), frame);
