@@ -3,18 +3,41 @@
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/sound/BGM.h"
+#include "field/BossAppearance.h"
+#include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
 
 namespace Game::Field {
 
+namespace {
+
+// The face of the boss the battle opens with; null for an ordinary battle.
+const Face* bossFace(const Battle* battle) {
+  const BattleDialogue* dialogue = battle ? battle->dialogue() : nullptr;
+  FaceSet* faces = FaceSet::instance();
+  return dialogue && faces ? faces->find(dialogue->face.c_str()) : nullptr;
+}
+
+}  // namespace
+
 EncounterTransition::EncounterTransition(GameData& game, std::unique_ptr<Battle> battle)
-    : mGame(game), mBattle(std::move(battle)) {}
+    : mGame(game), mBattle(std::move(battle)) {
+  if (const Face* boss = bossFace(mBattle.get())) {
+    mAppearance = std::make_unique<BossAppearance>(boss);
+  }
+}
 
 EncounterTransition::~EncounterTransition() = default;
 
 bool EncounterTransition::update() {
   if (!mBattle) {
     return true;
+  }
+  if (mAppearance) {
+    if (mAppearance->update()) {
+      mAppearance.reset();
+    }
+    return false;
   }
   cueFrame();
   if (mFrame == kHandOverFrame) {

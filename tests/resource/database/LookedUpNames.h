@@ -100,6 +100,8 @@ inline constexpr Name kInCode[] = {
     {kArt, "切り込み"}, {kArt, "エース"},
     // The continue scene's tune.
     {kTune, "自宅", kTunes},
+    // A boss's appearance before its battle.
+    {kModel, "main", "src/picture/bossAppear/main.txt"},
 };
 
 // Looked up in forms the source scan does not read: names a function
