@@ -17,9 +17,27 @@ const MapSiteData* siteNamed(const char* name) {
   return database ? database->findSite(name) : nullptr;
 }
 
-constexpr const char* kFloorKeywords[] = {"completeFloorMap", "vanishEnemySymbol", "freezeEnemySymbol",
-                                          "seekContainer"};
-constexpr const char* kAngleKeywords[] = {"setAngle", "setVerticalAngle", "fixAngle"};
+struct FloorAct {
+  const char* keyword;
+  void (*run)(FieldScene& field);
+  i32 status;
+};
+constexpr FloorAct kFloorActs[] = {
+    {"completeFloorMap", [](FieldScene& field) { field.completeFloorMap(); }, kNext},
+    {"vanishEnemySymbol", [](FieldScene& field) { field.vanishEnemies(); }, kNext},
+    {"freezeEnemySymbol", [](FieldScene& field) { field.freezeEnemies(); }, kNext},
+    {"seekContainer", [](FieldScene& field) { (void)field.seekContainers(); }, kYield},
+};
+
+struct AngleSetting {
+  const char* keyword;
+  void (*set)(FieldScene& field, i32 value);
+};
+constexpr AngleSetting kAngleSettings[] = {
+    {"setAngle", [](FieldScene& field, i32 value) { field.setAngleLevel(value); }},
+    {"setVerticalAngle", [](FieldScene& field, i32 value) { field.setFloorAngle(static_cast<float>(value)); }},
+    {"fixAngle", [](FieldScene& field, i32 value) { field.setAngleFixed(value != 0); }},
+};
 
 }  // namespace
 
@@ -49,45 +67,20 @@ i32 ChangeSceneCommand::execute(GameData& game) {
 }
 
 i32 FloorCommand::execute(GameData& game) {
-  FieldScene* field = runningField(game, kFloorKeywords[mAct]);
-  if (!field) {
-    return mAct == kSeekContainers ? kYield : kNext;
+  const FloorAct& act = kFloorActs[mAct];
+  if (FieldScene* field = runningField(game, act.keyword)) {
+    act.run(*field);
   }
-  switch (mAct) {
-    case kCompleteMap:
-      field->completeFloorMap();
-      break;
-    case kVanishEnemies:
-      field->vanishEnemies();
-      break;
-    case kFreezeEnemies:
-      field->freezeEnemies();
-      break;
-    case kSeekContainers:
-      field->seekContainers();
-      return kYield;
-  }
-  return kNext;
+  return act.status;
 }
 
 AngleCommand::AngleCommand(const NmlNode& element, Target target)
     : mTarget(target), mValue(optionalInt(element, "value", 0)) {}
 
 i32 AngleCommand::execute(GameData& game) {
-  FieldScene* field = runningField(game, kAngleKeywords[mTarget]);
-  if (!field) {
-    return kNext;
-  }
-  switch (mTarget) {
-    case kLevel:
-      field->setAngleLevel(mValue);
-      break;
-    case kPitch:
-      field->setFloorAngle(static_cast<float>(mValue));
-      break;
-    case kFixed:
-      field->setAngleFixed(mValue != 0);
-      break;
+  const AngleSetting& setting = kAngleSettings[mTarget];
+  if (FieldScene* field = runningField(game, setting.keyword)) {
+    setting.set(*field, mValue);
   }
   return kNext;
 }

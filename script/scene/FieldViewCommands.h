@@ -50,7 +50,7 @@ class FloorCommand final : public Command {
 
 // What "setAngle", "setVerticalAngle" and "fixAngle" set from "value": the
 // camera's angle level, the floor's term of its pitch, and whether the
-// player may turn it.
+// player may not turn it.
 class AngleCommand final : public Command {
  public:
   enum Target : Engine::i32 { kLevel, kPitch, kFixed };

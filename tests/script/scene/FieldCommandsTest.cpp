@@ -12,6 +12,7 @@
 #include "Engine/Graphics/Manager.h"
 #include "core/map/MapBuildQueue.h"
 #include "file/FileLoader.h"
+#include "field/Container.h"
 #include "field/Enemy.h"
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
@@ -87,12 +88,12 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
       " createSymbol{ name 無; position 99; } move{ name 影; command{ name hop; time 8; number 3; parameter 1,-1; }"
       " command{ name wait; time 4; parameter 1,2,3,4,5; } command{ name go; } } move{ name 誰も; command{} }"
       " changeSymbol{ name 誰も; type 扉; } aimSymbol{ name 影; target 誰も; } aimSymbol{ name 誰も; target 影; }"
-      " aimSymbol{ name Kessa; target 影; } rotateSymbol{ name 誰も; value 5; }");
+      " rotateSymbol{ name 誰も; value 5; }");
   EXPECT_EQ(field().findSymbol("無"), nullptr);
   Symbol& shade = figure("影");
   Symbol& lead = figure("Kessa");
   EXPECT_EQ((std::vector<i32>{shade.x(), shade.y(), lead.x(), lead.y()}), (std::vector<i32>{1, 3, 3, 3}));
-  EXPECT_EQ((std::vector<float>{shade.angle(), lead.angle()}), (std::vector<float>{270.f, 180.f}));
+  EXPECT_EQ((std::vector<float>{shade.angle(), lead.angle()}), (std::vector<float>{270.f, 0.f}));
   EXPECT_STREQ(shade.chara()->name(), "宝箱");
   EXPECT_STREQ(lead.chara()->name(), "Kessa");
   const i32 queued[][6] = {{6, 8, 1, -1, 0, 0}, {6, 8, 1, -1, 0, 0}, {6, 8, 1, -1, 0, 0}, {1, 4, 1, 2, 3, 4},
@@ -105,7 +106,9 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
               (std::vector<i32>(row, row + 6)))
         << i;
   }
-  run("changeSymbol{ name 影; type 扉; } rotateSymbol{ name 影; value 45; } targetSymbol{ name 影; }");
+  run("changeSymbol{ name 影; type 扉; } rotateSymbol{ name 影; value 45; } targetSymbol{ name 影; }"
+      " aimSymbol{ name Kessa; target 影; }");
+  EXPECT_EQ(lead.angle(), 180.f);
   EXPECT_STREQ(shade.chara()->name(), "扉");
   EXPECT_EQ(shade.idleMotion(), "stand");
   EXPECT_EQ(shade.angle(), 45.f);
@@ -140,6 +143,10 @@ TEST_F(FieldCommandsTest, DoorsAndChestsAppearAsAskedAndOpenByTouch) {
     EXPECT_STREQ(placed.chara()->name(), row.chara);
     EXPECT_EQ(placed.angle(), row.angle);
   }
+  const auto money = [this](const char* name) {
+    return static_cast<const Game::Field::Container*>(figure(name).parameter())->money();
+  };
+  EXPECT_EQ(std::vector<i32>({money("Container_b1_箱"), money("Container_b1_02")}), std::vector<i32>({0, 5}));
   EXPECT_EQ(run("openSymbol{ name 誰も; }"), ScriptStuff::kNext);
   EXPECT_EQ(run("openSymbol{ name door2; } openSymbol{ name door7; }"), ScriptStuff::kNext);
   EXPECT_EQ(field().findSymbol("door2"), nullptr);
@@ -197,13 +204,19 @@ TEST_F(FieldCommandsTest, EnemiesFreezeWithin384AndVanishWithin192OfThePlayer) {
 }
 
 TEST_F(FieldCommandsTest, MapSceneAndViewChanges) {
-  run("setAngle{ value 2; } setVerticalAngle{ value 5; } fixAngle{ value 3; }");
+  run("setVerticalAngle{ value 5; } setAngle{ value 2; }");
   EXPECT_EQ(field().angleLevel(), 2);
   EXPECT_EQ(field().floorAngle(), 5.f);
   EXPECT_EQ(field().cameraPitch(), 72.f);  // 37 + the site's 30 + 5
-  EXPECT_TRUE(field().isAngleFixed());
-  run("fixAngle{ value 0; } changeMap{ file b4; position 2; }");
   EXPECT_FALSE(field().isAngleFixed());
+  run("fixAngle{ value 3; } setAngle{}");
+  EXPECT_TRUE(field().isAngleFixed());
+  EXPECT_EQ(field().angleLevel(), 0);
+  run("fixAngle{ value 0; }");
+  EXPECT_FALSE(field().isAngleFixed());
+  run("changeMap{ file b4; }");  // no cell bears event 0: the first open one
+  EXPECT_EQ(std::vector<i32>({field().player()->x(), field().player()->y()}), std::vector<i32>({1, 1}));
+  run("changeMap{ file b4; position 2; }");
   EXPECT_STREQ(field().floorName(), "b4");
   EXPECT_STREQ(field().siteName(), "灰の坑道");
   EXPECT_EQ(std::vector<i32>({field().player()->x(), field().player()->y()}), std::vector<i32>({3, 3}));
