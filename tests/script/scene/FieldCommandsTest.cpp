@@ -84,8 +84,8 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
 
 // Missing symbols, on either side of a command, are left alone.
 TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
-  run("createSymbol{ name 影; type 宝箱; position 7; angle 3; } createSymbol{ name Kessa; position 2; }"
-      " createSymbol{ name 無; position 99; } move{ name 影; command{ name hop; time 8; number 3; parameter 1,-1; }"
+  run("createSymbol{ name 影; type 影法師; position 7; angle 3; } createSymbol{ name Kessa; position 2; }"
+      " createSymbol{ name 無; } move{ name 影; command{ name hop; time 8; number 3; parameter 1,-1; }"
       " command{ name wait; time 4; parameter 1,2,3,4,5; } command{ name go; } } move{ name 誰も; command{} }"
       " changeSymbol{ name 誰も; type 扉; } aimSymbol{ name 影; target 誰も; } aimSymbol{ name 誰も; target 影; }"
       " rotateSymbol{ name 誰も; value 5; }");
@@ -94,7 +94,7 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
   Symbol& lead = figure("Kessa");
   EXPECT_EQ((std::vector<i32>{shade.x(), shade.y(), lead.x(), lead.y()}), (std::vector<i32>{1, 3, 3, 3}));
   EXPECT_EQ((std::vector<float>{shade.angle(), lead.angle()}), (std::vector<float>{270.f, 0.f}));
-  EXPECT_STREQ(shade.chara()->name(), "宝箱");
+  EXPECT_STREQ(shade.chara()->name(), "影法師");
   EXPECT_STREQ(lead.chara()->name(), "Kessa");
   const i32 queued[][6] = {{6, 8, 1, -1, 0, 0}, {6, 8, 1, -1, 0, 0}, {6, 8, 1, -1, 0, 0}, {1, 4, 1, 2, 3, 4},
                            {5, 0, 0, 0, 0, 0}};
