@@ -165,6 +165,31 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   Engine::i32 resumes() const { return mResumes; }
   Engine::i32 continueRequests() const { return mContinueRequests; }
 
+  // What event scripts ask of the open floor (field/FieldScriptHooks.cpp).
+  // Enemies this near the player (on the ground plane) freeze, or vanish.
+  static constexpr float kFreezeRadius = 8.f * Map::kCellSize;
+  static constexpr float kVanishRadius = 4.f * Map::kCellSize;
+  static constexpr Engine::i32 kFreezeFrames = 16;
+  // Takes every symbol of that name off the floor, out of the touch queue
+  // and from the camera (which then follows the player).
+  void removeSymbolsNamed(const char* name);
+  // Every cell of the automap counts as mapped.
+  void completeFloorMap();
+  // Counts the floor's chests and says how many there are.
+  Engine::i32 seekContainers();
+  // Ice at the player: the enemies near them drop their plans and stand.
+  void freezeEnemies();
+  // An explosion at the player: the enemies near them are gone.
+  void vanishEnemies();
+  // The camera follows this symbol; null for the player.
+  void setFollowed(Field::Symbol* symbol) { mFollowed = symbol; }
+  void setAngleLevel(Engine::i32 level) { mAngleLevel = level; }
+  // The floor's own term of the camera's pitch, kept until the next floor.
+  void setFloorAngle(float angle);
+  // A change of floor a script asks for. Until the field's frame fades it
+  // over, it happens at once.
+  void postSceneChange(const SceneChangeRequest& request);
+
  private:
 
   void clearFloor();
