@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <tuple>
 
 #include "Engine/Graphics/Manager.h"
@@ -88,6 +89,8 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
     frames(1, {Key::Up});
     EXPECT_FLOAT_EQ(camera().heading.target(), row.yaw - Camera::kHeadingOffset);
     EXPECT_FLOAT_EQ(camera().pitch.target(), field().cameraPitch());
+    EXPECT_FLOAT_EQ(camera().zoom.target(), 1.5f * Camera::kZoomScale);
+    EXPECT_FLOAT_EQ(camera().anchor.target().z, field().player()->position().z + 32.f);
     frames(FieldScene::kStepFrames);
     EXPECT_EQ(cell(), row.reached) << row.held;
   }
@@ -103,6 +106,23 @@ TEST_F(FieldFrameTest, StepTimesFollowTheSlowKeyAndTheDash) {
     ASSERT_EQ(player.commands().size(), 2u);
     EXPECT_EQ(player.commands()[0].time, time);
   }
+}
+
+// The camp key opens the camp menu with the floor's (else the site's) save
+// mode; a site's spot light hangs 32 units over the player at range 0.5.
+TEST_F(FieldFrameTest, TheCampMenuTakesTheSaveModeAndTheSpotLightTheSite) {
+  static i32 sSaveMode = -1;
+  FieldScene::setCampMaker([](GameData&, i32 mode) -> SubScene* { return sSaveMode = mode, nullptr; });
+  for (const auto& [site, floor, event, mode, range] :
+       {std::tuple{"オープニング", "hall", 2, 2, 1.f}, {"沈黙の書庫", "b1", 3, 1, .5f}}) {
+    Light& light = SceneRenderer::instance()->pointLight() = Light();
+    Field::Symbol& player = enter(site, floor, event);
+    frames(1, {Key::C});
+    EXPECT_EQ(sSaveMode, mode);
+    EXPECT_FLOAT_EQ(light.requestedRange, range);
+    EXPECT_FLOAT_EQ(light.position.z * 400.f, range < 1.f ? player.position().z + 32.f : 10000.f * 400.f);
+  }
+  FieldScene::setCampMaker(nullptr);
 }
 
 TEST_F(FieldFrameTest, NothingMovesWhileTextShows) {
@@ -156,6 +176,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   Field::Symbol* enemy = nullptr;
   for (const auto& symbol : field().symbols()) enemy = symbol->isEnemy() ? symbol.get() : enemy;
   ASSERT_TRUE(enemy);
+  const std::string name = enemy->name();
   field().reportContact(*field().player(), *enemy);
   frames(91);
   EXPECT_FALSE(game->battle());
@@ -165,6 +186,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   EXPECT_EQ(std::tuple(game->battle(), field().resumes(), field().transition(), game->battleResult()),
             std::tuple(nullptr, 1, nullptr, 1));
   EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
+  EXPECT_FALSE(field().findSymbol(name.c_str()));
 }
 
 }  // namespace
