@@ -231,10 +231,10 @@ bool FieldScene::followLink() {
     return false;
   }
   const Map::Cell* cell = mMap.cellAt(mPlayer->x(), mPlayer->y());
-  const i32 event = cell ? cell->eventId : -1;
-  if (event < 0) {
+  if (!cell) {
     return false;
   }
+  const i32 event = cell->eventId;
   const MapConnection* link = mFloorLinks.connectionFrom(event);
   if (!link && mSiteLinks) {
     link = mSiteLinks->connectionFrom(event);

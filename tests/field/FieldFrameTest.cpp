@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "Engine/Graphics/Manager.h"
 #include "Engine/Sound/Manager.h"
@@ -11,6 +12,7 @@
 #include "core/map/MapBuildQueue.h"
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
+#include "map/MapGenerator.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/MapSiteData.h"
 #include "tests/core/game/KeyedGameFixture.h"
@@ -69,8 +71,9 @@ class FieldFrameTest : public GameTestSupport::KeyedGameTest {
 };
 
 // Held for 40 frames, a turn key fires on frames 1, 32, 36 and 40. The hall's
-// player stands on (3, 2); "up" steps toward -x, turned a quarter for each
-// quarter that level x 30 + 89 degrees lies in; the yaw is level x 30 + 45.
+// player stands on (3, 2); up, right, down and left step by (-1, 0), (0, 1),
+// (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 89
+// degrees lies in; the yaw is level x 30 + 45. (2, 2) is a pillar.
 TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
   struct Row {
     Key turn;
@@ -78,21 +81,43 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
     bool fixed;
     i32 level;
     float yaw;
+    Key move;
     std::pair<i32, i32> reached;
   };
-  for (const Row& row : {Row{Key::X, 1, false, 6, 225.f, {4, 2}}, Row{Key::Q, 40, false, 2, 105.f, {3, 1}},
-                         Row{Key::W, 1, false, 7, 255.f, {3, 3}}, Row{Key::Q, 40, true, 6, 225.f, {4, 2}}}) {
+  for (const Row& row : {Row{Key::X, 1, false, 6, 225.f, Key::Up, {4, 2}}, Row{Key::Q, 40, false, 2, 105.f, Key::Up, {3, 1}},
+                         Row{Key::W, 1, false, 7, 255.f, Key::Up, {3, 3}}, Row{Key::Q, 40, true, 6, 225.f, Key::Left, {3, 3}},
+                         Row{Key::X, 1, false, 6, 225.f, Key::Right, {3, 1}}, Row{Key::X, 1, false, 6, 225.f, Key::Down, {3, 2}},
+                         Row{Key::W, 1, false, 7, 255.f, Key::Down, {3, 1}}}) {
     enter("オープニング", "hall", 2);
     field().setAngleFixed(row.fixed);
     frames(row.held, {row.turn});
     EXPECT_EQ(field().angleLevel(), row.level);
-    frames(1, {Key::Up});
+    frames(1, {row.move});
     EXPECT_FLOAT_EQ(camera().heading.target(), row.yaw - Camera::kHeadingOffset);
-    EXPECT_FLOAT_EQ(camera().pitch.target(), field().cameraPitch());
+    EXPECT_FLOAT_EQ(camera().pitch.target(), 37.f);
     EXPECT_FLOAT_EQ(camera().zoom.target(), 1.5f * Camera::kZoomScale);
     EXPECT_FLOAT_EQ(camera().anchor.target().z, field().player()->position().z + 32.f);
     frames(FieldScene::kStepFrames);
     EXPECT_EQ(cell(), row.reached) << row.held;
+  }
+}
+
+// Only arrivals count toward a battle; the mine (angle 30) looks down at 67
+// degrees; the automap opens 2 x "千里眼" + 1 about the player.
+TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
+  enter("灰の坑道", "b1", 1);
+  frames(10);
+  EXPECT_EQ(game->encounter(), 0);
+  frames(1, {Key::Left});
+  frames(FieldScene::kStepFrames + 1);
+  EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(2, 1), 1, 67.f));
+  for (const auto& [sight, radius] : {std::pair{1, 3}, {2, 5}}) {
+    RandomGenerator::instance()->setSeed(3);
+    const_cast<FieldAbilities&>(game->party().fieldAbilities()).clairvoyance = sight;
+    enter("灰の坑道", "b2", 3);
+    std::vector<Engine::u8> expected(field().mappedCells().size(), 0);
+    field().generator()->reveal(expected, cell().first, cell().second, radius);
+    EXPECT_EQ(field().mappedCells(), expected) << sight;
   }
 }
 
@@ -117,6 +142,9 @@ TEST_F(FieldFrameTest, TheCampMenuTakesTheSaveModeAndTheSpotLightTheSite) {
        {std::tuple{"オープニング", "hall", 2, 2, 1.f}, {"沈黙の書庫", "b1", 3, 1, .5f}}) {
     Light& light = SceneRenderer::instance()->pointLight() = Light();
     Field::Symbol& player = enter(site, floor, event);
+    sSaveMode = -1;
+    frames(1);
+    EXPECT_EQ(sSaveMode, -1);
     frames(1, {Key::C});
     EXPECT_EQ(sSaveMode, mode);
     EXPECT_FLOAT_EQ(light.requestedRange, range);
@@ -155,14 +183,26 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
   }
 }
 
+// A common script that waits holds the player on every floor.
+TEST_F(FieldFrameTest, ABusyCommonScriptHoldsThePlayer) {
+  fs().put(FieldScene::kCommonScript, std::string("sleep{ value 2; }"));
+  FileLoader::destroy();
+  FileLoader::create();
+  game = std::make_unique<GameData>();
+  enter("オープニング", "hall", 2);
+  frames(20, {Key::Up});
+  EXPECT_EQ(cell(), std::pair(3, 2));
+}
+
 // A new game plays the opening by the decide key, then walks to the hall's
 // way out, which leads to the continue scene.
 TEST_F(FieldFrameTest, ANewGameRunsTheOpeningAndWalksTheHall) {
   for (int i = 1; i < 600 && field().startScript(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
   ASSERT_FALSE(field().startScript());
   EXPECT_EQ(game->party().members().count(), 1);
-  frames(30, {Key::Right});
+  for (int i = 0; i < 30 && !field().isChangingScene(); ++i) frames(1, {Key::Right});
   EXPECT_EQ(cell(), std::pair(3, 0));
+  EXPECT_FALSE(field().player()->isMoving());
   EXPECT_EQ(field().continueRequests(), 1);
   EXPECT_TRUE(field().isChangingScene());
 }
@@ -187,6 +227,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
             std::tuple(nullptr, 1, nullptr, 1));
   EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
   EXPECT_FALSE(field().findSymbol(name.c_str()));
+  EXPECT_TRUE(field().player() && field().followed() == field().player());
 }
 
 }  // namespace
