@@ -83,6 +83,4 @@ void FieldScene::setFloorAngle(float angle) {
   mCameraPitch = static_cast<float>(static_cast<i32>(kBasePitch + (mSite ? mSite->angle() : 0.f) + mFloorAngle));
 }
 
-void FieldScene::postSceneChange(const SceneChangeRequest& request) { changeSceneNow(request); }
-
 }  // namespace Game

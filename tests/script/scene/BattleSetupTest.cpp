@@ -39,6 +39,8 @@ class BattleSetupTest : public ScriptTestSupport::ScriptTest {
     Game::ScriptStuff::forgetMissingSceneReports();
     Game::FaceSet::createWithoutFiles();
     Game::FaceSet::instance()->add("影法師", "shade", "影法師");
+    // Without a field the battle is the game's at once.
+    game().setField(nullptr);
   }
   void TearDown() override {
     game().setBattle(nullptr);
