@@ -7,6 +7,7 @@
 #include "effect/bank/Auras.h"
 #include "effect/bank/Beat.h"
 #include "effect/bank/Emitter.h"
+#include "effect/bank/Explode.h"
 #include "effect/bank/ExplodeL.h"
 #include "effect/bank/Hits.h"
 #include "effect/bank/ParticleBase.h"
