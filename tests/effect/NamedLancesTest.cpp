@@ -98,7 +98,7 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
 // familiar 0 brought to the caster − 64·side + (target − caster)/2, side
 // (−0.447, 0.893, 0); chain 0's head 128 along (0, −0.6, −0.8) from the
 // target + (32, 0, 48); the last ember scaled 63·4/64; two rings of 32
-// motes at the target.
+// motes at the target; the aim point (−128, 32, 0).
 TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbersAndPlaces) {
   const Vector3 anywhere(1e9f, 0.f, 0.f);
   const struct {
@@ -120,6 +120,11 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbersAndPlaces) {
       {"BindingChainLash", 30, "main", 1, Vector3(-32.f, -108.8f, -14.4f), 1.f},
       {"CoreMeltdownBurst", 48, "main", 1, Vector3(64.f, 32.f, 48.f), 3.9375f},
       {"CrimsonLanceThrow", 160, "main", 64, Vector3(-64.f, -32.f, 40.f), 1.f},
+      {"CoreMeltdownBurst", 48, "main", 0, Vector3(64.f, 32.f, 48.f), 4.f},    // no 65th ember
+      // The streak from familiar 0 to the caster + 64·side + 1.5·(target − caster).
+      {"TwinRingWhirl", 64, "main", 1, Vector3(28.577f, -57.154f, 44.f), 192.034f},
+      {"FlameBrandSweep", 80, "heat", 1, Vector3(-128.f, 0.f, 0.f), 1.f},       // half way from y = 384 to −384
+      {"EruptingPeak", 0, "main", 16, Vector3(-128.f, 32.f, 0.f), 1.5f},        // 128/8 glows of 384/256
   };
   RecordingAction& action = *standardActions(0)[0];
   for (const auto& row : rows) {
@@ -130,7 +135,7 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbersAndPlaces) {
     EXPECT_EQ(nodesWhere([&](const Game::SceneNode& node) {
                 return node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0 &&
                        (!placed || (distance(node.position.value(), row.point) < 0.5f &&
-                                    std::abs(node.scale.x.value() - row.scale) < 1e-4f));
+                                    std::abs(node.scale.x.value() - row.scale) < 1e-2f));
               }),
               row.count)
         << row.name << " " << row.frame;
@@ -256,14 +261,19 @@ TEST_F(NamedLancesTest, GreatPrismBeamTurnsItsBeamToTheTargetsSide) {
 TEST_F(NamedLancesTest, FlameWingAscentBeatsItsWingsAlongTheFlight) {
   struct Row {
     int frame;
+    std::size_t flames;
     Vector3 middle;
     float spread;
   };
   const Row rows[] = {
-      {100, Vector3(59.888f, 29.945f, 41.327f), 64.30f},    // v 2.523, a 5.39
-      {156, Vector3(-162.70f, -81.35f, 39.94f), 57.58f},  // v 6.536, a 26.94
+      {100, 72, Vector3(59.888f, 29.945f, 41.327f), 64.30f},    // v 2.523, a 5.39
+      {156, 72, Vector3(-162.70f, -81.35f, 39.94f), 57.58f},  // v 6.536, a 26.94
+      // v 5.103, a 18.59, with the strike's 4 bursts of 6 at the target:
+      // 3/4 of the sweep back, the spread √(3/4)·cos a·64.59.
+      {136, 96, Vector3(-61.148f, -30.574f, 40.009f), 53.0f},
   };
   const Vector3 across(-0.44721f, 0.89443f, 0.f);
+  const Game::Model* fire = Game::Database::instance()->maps().battle.commonAnimation("炎")->find("main");
   RecordingAction& action = *standardActions(0)[0];
   for (const Row& row : rows) {
     stage.pool.releaseAll();
@@ -272,13 +282,18 @@ TEST_F(NamedLancesTest, FlameWingAscentBeatsItsWingsAlongTheFlight) {
     stepThrough(*effect, row.frame - 1);
     newNodes(seen);
     step(*effect);
-    const std::vector<const Game::SceneNode*> flames = newNodes(seen);
-    ASSERT_EQ(flames.size(), 72u) << row.frame;
+    std::vector<const Game::SceneNode*> flames;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      if (node->getModel() == fire) {
+        flames.push_back(node);
+      }
+    }
+    ASSERT_EQ(flames.size(), row.flames) << row.frame;
     Vector3 middle(0.f, 0.f, 0.f);
     for (const Game::SceneNode* flame : flames) {
       middle += flame->position.value();
     }
-    middle *= 1.f / 72.f;
+    middle *= 1.f / static_cast<float>(flames.size());
     float squares = 0.f;
     for (const Game::SceneNode* flame : flames) {
       Vector3 off;
@@ -286,7 +301,7 @@ TEST_F(NamedLancesTest, FlameWingAscentBeatsItsWingsAlongTheFlight) {
       squares += off.dot(across) * off.dot(across);
     }
     EXPECT_LT(distance(middle, row.middle), 2.f) << row.frame;
-    EXPECT_NEAR(std::sqrt(squares / 72.f), row.spread, 2.f) << row.frame;
+    EXPECT_NEAR(std::sqrt(squares / static_cast<float>(flames.size())), row.spread, 2.f) << row.frame;
   }
 }
 
