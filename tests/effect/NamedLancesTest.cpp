@@ -108,6 +108,7 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbersAndPlaces) {
     int count;
     Vector3 point;
     float scale;
+    float wait = 0.f;  // frames still hidden, when above 0
   } rows[] = {
       {"EruptingPeak", 32, "弾", 96, anywhere, 0.f},        // 32 throws of 3 rocks
       {"BindingChainLash", 0, "chain", 65, anywhere, 0.f},  // 5 chains of 13 links behind the head
@@ -123,7 +124,8 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbersAndPlaces) {
       {"CoreMeltdownBurst", 48, "main", 0, Vector3(64.f, 32.f, 48.f), 4.f},    // no 65th ember
       // The streak from familiar 0 to the caster + 64·side + 1.5·(target − caster).
       {"TwinRingWhirl", 64, "main", 1, Vector3(28.577f, -57.154f, 44.f), 192.034f},
-      {"FlameBrandSweep", 80, "heat", 1, Vector3(-128.f, 0.f, 0.f), 1.f},       // half way from y = 384 to −384
+      {"FlameBrandSweep", 72, "heat", 1, Vector3(-128.f, 192.f, 0.f), 1.f},     // a quarter way from y = 384 to −384
+      {"EruptingPeak", 32, "弾", 1, Vector3(-128.f, 32.f, 0.f), 0.5f, 63.f},     // rock 2 of throw 31: 2·31 + 2 − 1
       {"EruptingPeak", 0, "main", 16, Vector3(-128.f, 32.f, 0.f), 1.5f},        // 128/8 glows of 384/256
   };
   RecordingAction& action = *standardActions(0)[0];
@@ -135,7 +137,8 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbersAndPlaces) {
     EXPECT_EQ(nodesWhere([&](const Game::SceneNode& node) {
                 return node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0 &&
                        (!placed || (distance(node.position.value(), row.point) < 0.5f &&
-                                    std::abs(node.scale.x.value() - row.scale) < 1e-2f));
+                                    std::abs(node.scale.x.value() - row.scale) < 1e-2f)) &&
+                       (row.wait <= 0.f || node.getTime() == -row.wait);
               }),
               row.count)
         << row.name << " " << row.frame;
