@@ -156,24 +156,9 @@ class NamedScriptTest : public FamilySweep {
           }
         }
         const int layers = static_cast<int>(action.target(0).node()->overlays().size()) - static_cast<int>(overlays);
-        if (layers > 0) {
-          laid += (laid.empty() ? "" : " ") + std::to_string(frame) + (layers > 1 ? "x" + std::to_string(layers) : "");
-        }
-        std::string now;
-        for (std::size_t i = calls; i < stage.calls.size(); ++i) {
-          now += (now.empty() ? "" : ",") + stage.calls[i];
-        }
-        for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
-          const auto& sound = stage.sounds[i];
-          now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
-        }
-        if (!now.empty()) {
-          asked += (asked.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
-        }
-        const int more = effect->modules().count() - added;
-        if (more > 0) {
-          modules += (modules.empty() ? "" : " ") + std::to_string(frame) + (more > 1 ? "x" + std::to_string(more) : "");
-        }
+        addFrame(laid, frame, "", layers);
+        addFrame(asked, frame, askedSince(calls, sounds));
+        addFrame(modules, frame, "", effect->modules().count() - added);
         if (answer == Cast::kFinished) {
           break;
         }
@@ -186,6 +171,15 @@ class NamedScriptTest : public FamilySweep {
     }
   }
 
+  // How many nodes in use pass the test.
+  template <class Test>
+  int nodesWhere(Test test) const {
+    int n = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      n += stage.pool.node(i).isActive() && test(stage.pool.node(i)) ? 1 : 0;
+    }
+    return n;
+  }
   // How many nodes came into use since the last call.
   int freshNodes() { return static_cast<int>(madeNodes().size()); }
   // The nodes that came into use since the last call, oldest first.
@@ -225,8 +219,7 @@ class NamedScriptTest : public FamilySweep {
         const int fresh = freshNodes();
         stage.pool.update();
         addFrame(asked, frame, askedSince(calls, sounds));
-        const int more = effect->modules().count() - added;
-        addFrame(modules, frame, "", more);
+        addFrame(modules, frame, "", effect->modules().count() - added);
         addFrame(made, frame, fresh > 0 ? ":" + std::to_string(fresh) : "");
         if (answer == Cast::kFinished) {
           break;
