@@ -181,6 +181,7 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
     EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 255);
     frames(1);
     EXPECT_STREQ(field().floorName(), reached);
+    EXPECT_EQ(field().frameCounter(), std::string(floor) == reached ? 33 : 0);  // a new floor counts afresh
     EXPECT_EQ(field().continueRequests(), continues);
     EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
     EXPECT_TRUE(field().isChangingScene());
