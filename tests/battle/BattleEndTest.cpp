@@ -21,6 +21,7 @@
 #include "data/Unit.h"
 #include "data/party/PartyMembers.h"
 #include "data/unit/PlayerGhost.h"
+#include "data/unit/UnitMessages.h"
 #include "effect/Cast.h"
 #include "effect/StartingEffect.h"
 #include "field/FieldScene.h"
@@ -930,7 +931,7 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
 }
 
 // A quarter of the damage drained comes back: 3 gives nothing, 8 gives 2,
-// 3 on each of two targets gives 1.
+// 3 on each of two targets gives 1; the sum stops at the int range.
 TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
   addMember(0, 2);
   makeBattle();
@@ -941,7 +942,7 @@ TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
     const char* area;
     i32 amount;
     i32 recovered;
-  } rows[] = {{"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}};
+  } rows[] = {{"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}, {"行", 2000000000, 2147483647 / 4}};
   for (const auto& row : rows) {
     const Game::Ability drain = art(std::string("type 攻撃; range 遠; accuracy 100; attack{ factor 吸収; } area ") +
                                     row.area + "; power{ constance " + std::to_string(row.amount) + "; random 0; }");
@@ -1262,6 +1263,40 @@ TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
     }
   }
   EXPECT_TRUE(sureSeen && doubtfulSeen);
+}
+
+// A number is pale red only where a member takes more than its HP; a heal
+// wakes no reaction, even in the barrier's guard mode.
+TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  struct Seen final : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& message) override { colour = message.color; }
+    Engine::u32 colour = 0;
+  };
+  const struct {
+    bool atMember;
+    i32 overHp;
+    Engine::u32 colour;
+  } rows[] = {{true, 1, Action::kFatalColour}, {true, 0, Action::kPlainColour}, {false, 1, Action::kPlainColour}};
+  for (const auto& row : rows) {
+    Game::Unit& target = row.atMember ? kessa : foe;
+    Game::Unit& actor = row.atMember ? foe : kessa;
+    const Game::Ability blow = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance " +
+                                   std::to_string(target.hp() + row.overHp) + "; random 0; }");
+    act(actor, blow, target.place())->showResults();
+    Seen seen;
+    target.messages().update(seen);
+    EXPECT_EQ(seen.colour, row.colour) << row.atMember << row.overHp;
+  }
+  fight.setGuardMode(1, 2);
+  kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; power{ constance 5; }"), foe.place());
+  kessa.setCharge(0);
+  Cast cast(fight);
+  ASSERT_EQ(cast.update(), 0);
+  EXPECT_EQ(cast.actions().size(), 1u);
 }
 
 // --- Whole battles through the real phases ----------------------------------
