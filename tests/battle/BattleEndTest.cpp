@@ -1046,6 +1046,10 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
         ASSERT_NE(mark, nullptr);
         EXPECT_EQ(mark->index(), static_cast<i32>(i) + 1);
       }
+      // The second effect waits while the first runs.
+      for (int n = 0; n < 400 && cast.effects()[0]->frame() == 0; ++n) cast.update();
+      EXPECT_EQ(cast.effects()[0]->state(), Game::Effect::Cast::kRunning);
+      EXPECT_EQ(cast.effects()[1]->frame(), 0);
     } else {
       EXPECT_EQ(second.kind(), ActionOrder::kReaction);
       EXPECT_STREQ(second.ability().name(), "結界発動");
