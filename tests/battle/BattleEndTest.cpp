@@ -1048,6 +1048,7 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
         EXPECT_EQ(mark ? mark->index() : 0, static_cast<i32>(i) + 1);
       }
       for (int n = 0; n < 400 && cast.effects()[0]->frame() == 0; ++n) cast.update();
+      EXPECT_EQ(cast.effects()[0]->startingEffect(), nullptr) << "ticks only after its lead-in";
       EXPECT_EQ(cast.effects()[1]->frame(), 0) << "the second effect waits while the first runs";
     } else {
       EXPECT_EQ(second.kind(), ActionOrder::kReaction);
