@@ -1043,8 +1043,8 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
       EXPECT_EQ(second.caption(), nullptr);
       ASSERT_EQ(cast.effects().size(), 2u);
       for (std::size_t i = 0; i < 2; ++i) {  // The chain's marks count from 1.
-        const Game::Effect::StartingEffect::Container& leadIn = *cast.effects()[i]->startingEffect();
-        const auto* mark = dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&leadIn.part(leadIn.partCount() - 1));
+        const Game::Effect::StartingEffect::Container& lead = *cast.effects()[i]->startingEffect();
+        const auto* mark = dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&lead.part(lead.partCount() - 1));
         EXPECT_EQ(mark ? mark->index() : 0, static_cast<i32>(i) + 1);
       }
       for (int n = 0; n < 400 && cast.effects()[0]->frame() == 0; ++n) cast.update();
