@@ -1049,6 +1049,7 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
       }
       for (int n = 0; n < 400 && cast.effects()[0]->frame() == 0; ++n) cast.update();
       EXPECT_EQ(cast.effects()[0]->startingEffect(), nullptr) << "ticks only after its lead-in";
+      EXPECT_EQ(fight.dimTarget(), 0.f) << "dimmed while the first runs";
       EXPECT_EQ(cast.effects()[1]->frame(), 0) << "the second effect waits while the first runs";
     } else {
       EXPECT_EQ(second.kind(), ActionOrder::kReaction);
@@ -1251,6 +1252,9 @@ TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
   Game::Unit& kessa = *fight.unitAt(0);
   const Game::Ability lull = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
                                  "attack{ addition{ name 睡眠; accuracy 100; } }");
+  const Game::Ability never = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
+                                  "attack{ addition{ name 睡眠; accuracy 0; } }");
+  EXPECT_TRUE(act(kessa, never, foe.place())->results()[0].entries.empty()) << "a chance of 0 never lands";
   bool sureSeen = false;
   bool doubtfulSeen = false;
   for (const auto& [actor, target] : {std::pair{&kessa, &foe}, std::pair{&foe, &kessa}}) {
@@ -1279,16 +1283,24 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
     void show(const Game::UnitStuff::Message& message) override { colour = message.color; }
     Engine::u32 colour = 0;
   };
-  // At Kessa or at the slime, the target's HP and more.
-  const std::tuple<bool, i32, Engine::u32> rows[] = {
-      {true, 1, Action::kFatalColour}, {true, 0, Action::kPlainColour}, {false, 1, Action::kPlainColour}};
-  for (const auto& [atMember, more, colour] : rows) {
+  // At Kessa (her HP full) or at the slime, the target's HP and more: the
+  // number's colour, and the party record's weight once a member is left
+  // below 1 HP.
+  const std::tuple<bool, i32, Engine::u32, float> rows[] = {{true, 1, Action::kFatalColour, 0.05f},
+                                                            {true, 0, Action::kPlainColour, 0.1f},
+                                                            {true, -1, Action::kPlainColour, 0.1f},
+                                                            {false, 1, Action::kPlainColour, 0.1f}};
+  for (const auto& [atMember, more, colour, weight] : rows) {
+    kessa.life().setHp(kessa.maxHp());
     Game::Unit& target = atMember ? kessa : foe;
-    const std::string power = "power{ random 0; constance " + std::to_string(target.hp() + more) + "; }";
-    act(atMember ? foe : kessa, art("type 攻撃; range 遠; area 単; accuracy 100; " + power), target.place())->showResults();
+    const std::string keys = "accuracy 100; power{ random 0; constance " + std::to_string(target.hp() + more) + "; }";
+    const auto strike = act(atMember ? foe : kessa, art("type 攻撃; range 遠; area 単; " + keys), target.place());
+    strike->showResults();
+    if (atMember) strike->applyResults();
     Seen seen;
     target.messages().update(seen);
     EXPECT_EQ(seen.colour, colour) << atMember << more;
+    EXPECT_FLOAT_EQ(fight.partyRecord().weight(), weight) << atMember << more;
   }
   fight.setGuardMode(1, 2);
   kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; power{ constance 5; }"), foe.place());
