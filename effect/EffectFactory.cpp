@@ -8,28 +8,34 @@
 
 #include "effect/Barrages.h"
 #include "effect/Beams.h"
+#include "effect/Bells.h"
 #include "effect/Binds.h"
 #include "effect/Blows.h"
 #include "effect/Buffs.h"
 #include "effect/Cast.h"
 #include "effect/Counters.h"
+#include "effect/Curses.h"
 #include "effect/Cuts.h"
 #include "effect/Dashes.h"
 #include "effect/Dummy.h"
 #include "effect/Fangs.h"
 #include "effect/Fields.h"
+#include "effect/Flames.h"
 #include "effect/Kicks.h"
 #include "effect/Lances.h"
 #include "effect/Missiles.h"
+#include "effect/Prisms.h"
 #include "effect/Pulses.h"
 #include "effect/Rains.h"
 #include "effect/Reactions.h"
 #include "effect/Rushes.h"
 #include "effect/Shots.h"
+#include "effect/Stomps.h"
 #include "effect/Stares.h"
 #include "effect/Storms.h"
 #include "effect/Strikes.h"
 #include "effect/Swarms.h"
+#include "effect/Swoops.h"
 #include "effect/Swords.h"
 #include "effect/Wards.h"
 #include "effect/Weather.h"
@@ -160,45 +166,45 @@ constexpr std::array<FactoryRow, 204> kRows = {{
     {"危ない視線", "Eye", "src/picture/animation/視線発狂.txt", -1, makeEye},
     {"イレーザーサイト", "Eye", "src/picture/animation/視線イレーザー.txt", -1, makeEye},
     {"オーバードライブ", "OverDrive", nullptr, -1, make<OverDrive>},
-    {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, standIn},
-    {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, standIn},
-    {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, standIn},
-    {"GroundUpheaval", "GroundUpheaval", nullptr, -1, standIn},
-    {"WardSlipFlurry", "WardSlipFlurry", nullptr, -1, standIn},
-    {"PrismOrbVolley", "PrismOrbVolley", nullptr, -1, standIn},
-    {"UntouchableDrift", "UntouchableDrift", nullptr, -1, standIn},
-    {"GoldenLatticeSnare", "GoldenLatticeSnare", nullptr, -1, standIn},
-    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, standIn},
-    {"FieryGustRings", "FieryGustRings", nullptr, -1, standIn},
-    {"StompingRuin", "StompingRuin", nullptr, -1, standIn},
-    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, standIn},
-    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, standIn},
-    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, standIn},
-    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, standIn},
-    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, standIn},
-    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, standIn},
-    {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, standIn},
-    {"TimeHalt", "TimeHalt", nullptr, -1, standIn},
-    {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, standIn},
-    {"PrismWhirlpool", "PrismWhirlpool", nullptr, -1, standIn},
-    {"GaleCodexWave", "GaleCodexWave", nullptr, -1, standIn},
-    {"RadiantVigorSurge", "RadiantVigorSurge", nullptr, -1, standIn},
-    {"GlintBladeWard", "GlintBladeWard", nullptr, -1, standIn},
-    {"ShatteredCharmHex", "ShatteredCharmHex", nullptr, -1, standIn},
-    {"BlueTormentTide", "BlueTormentTide", nullptr, -1, standIn},
-    {"HexedFigurine", "HexedFigurine", nullptr, -1, standIn},
-    {"SpinningWoeRing", "SpinningWoeRing", nullptr, -1, standIn},
-    {"BitterElixir", "BitterElixir", nullptr, -1, standIn},
-    {"副作用", "SecondaryEffect", nullptr, -1, standIn},
-    {"EclipseRipple", "EclipseRipple", nullptr, -1, standIn},
-    {"EclipseSidestep", "EclipseSidestep", nullptr, -1, standIn},
-    {"MindShredShot", "MindShredShot", nullptr, -1, standIn},
-    {"HypnoticStareWave", "HypnoticStareWave", nullptr, -1, standIn},
-    {"FloatingBellWard", "FloatingBellWard", nullptr, -1, standIn},
-    {"FloatingBellSplash", "FloatingBellSplash", nullptr, -1, standIn},
-    {"QuietPaleRadiance", "QuietPaleRadiance", nullptr, -1, standIn},
+    {"BlazingEdgeBurst", "BlazingEdgeBurst", nullptr, -1, make<BlazingEdgeBurst>},
+    {"CrimsonFocusGlow", "CrimsonFocusGlow", nullptr, -1, make<CrimsonFocusGlow>},
+    {"HeavenlyMistColumn", "HeavenlyMistColumn", nullptr, -1, make<HeavenlyMistColumn>},
+    {"GroundUpheaval", "GroundUpheaval", nullptr, -1, make<GroundUpheaval>},
+    {"WardSlipFlurry", "WardSlipFlurry", nullptr, -1, make<WardSlipFlurry>},
+    {"PrismOrbVolley", "PrismOrbVolley", nullptr, -1, make<PrismOrbVolley>},
+    {"UntouchableDrift", "UntouchableDrift", nullptr, -1, make<UntouchableDrift>},
+    {"GoldenLatticeSnare", "GoldenLatticeSnare", nullptr, -1, make<GoldenLatticeSnare>},
+    {"PinpointSwarm", "PinpointSwarm", nullptr, -1, make<PinpointSwarm>},
+    {"FieryGustRings", "FieryGustRings", nullptr, -1, make<FieryGustRings>},
+    {"StompingRuin", "StompingRuin", nullptr, -1, make<StompingRuin>},
+    {"MountainSmashWave", "MountainSmashWave", nullptr, -1, make<MountainSmashWave>},
+    {"ToxicWingDust", "ToxicWingDust", nullptr, -1, make<ToxicWingDust>},
+    {"DuskChirpHaze", "DuskChirpHaze", nullptr, -1, make<DuskChirpHaze>},
+    {"DarkeningWingVeil", "DarkeningWingVeil", nullptr, -1, make<DarkeningWingVeil>},
+    {"DoomedSwoop", "DoomedSwoop", nullptr, -1, make<DoomedSwoop>},
+    {"SilverDialStrike", "SilverDialStrike", nullptr, -1, make<SilverDialStrike>},
+    {"CarvingBladeStorm", "CarvingBladeStorm", nullptr, -1, make<CarvingBladeStorm>},
+    {"TimeHalt", "TimeHalt", nullptr, -1, make<TimeHalt>},
+    {"HaltedHandsCurse", "HaltedHandsCurse", nullptr, -1, make<HaltedHandsCurse>},
+    {"PrismWhirlpool", "PrismWhirlpool", nullptr, -1, make<PrismWhirlpool>},
+    {"GaleCodexWave", "GaleCodexWave", nullptr, -1, make<GaleCodexWave>},
+    {"RadiantVigorSurge", "RadiantVigorSurge", nullptr, -1, make<RadiantVigorSurge>},
+    {"GlintBladeWard", "GlintBladeWard", nullptr, -1, make<GlintBladeWard>},
+    {"ShatteredCharmHex", "ShatteredCharmHex", nullptr, -1, make<ShatteredCharmHex>},
+    {"BlueTormentTide", "BlueTormentTide", nullptr, -1, make<BlueTormentTide>},
+    {"HexedFigurine", "HexedFigurine", nullptr, -1, make<HexedFigurine>},
+    {"SpinningWoeRing", "SpinningWoeRing", nullptr, -1, make<SpinningWoeRing>},
+    {"BitterElixir", "BitterElixir", nullptr, -1, make<BitterElixir>},
+    {"副作用", "SecondaryEffect", nullptr, -1, make<SecondaryEffect>},
+    {"EclipseRipple", "EclipseRipple", nullptr, -1, make<EclipseRipple>},
+    {"EclipseSidestep", "EclipseSidestep", nullptr, -1, make<EclipseSidestep>},
+    {"MindShredShot", "MindShredShot", nullptr, -1, make<MindShredShot>},
+    {"HypnoticStareWave", "HypnoticStareWave", nullptr, -1, make<HypnoticStareWave>},
+    {"FloatingBellWard", "FloatingBellWard", nullptr, -1, make<FloatingBellWard>},
+    {"FloatingBellSplash", "FloatingBellSplash", nullptr, -1, make<FloatingBellSplash>},
+    {"QuietPaleRadiance", "QuietPaleRadiance", nullptr, -1, make<QuietPaleRadiance>},
     {"ElementalCrystalRing", "ElementalCrystalRing", nullptr, -1, make<ElementalCrystalRing>},
-    {"FlameWingAscent", "FlameWingAscent", nullptr, -1, standIn},
+    {"FlameWingAscent", "FlameWingAscent", nullptr, -1, make<FlameWingAscent>},
     {"AshenReturn", "AshenReturn", nullptr, -1, make<AshenReturn>},
     {"WailingPulse", "WailingPulse", nullptr, -1, make<WailingPulse>},
     {"EruptingPeak", "EruptingPeak", nullptr, -1, make<EruptingPeak>},

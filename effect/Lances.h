@@ -3,34 +3,18 @@
 #include "effect/NamedSpecial.h"
 #include "effect/bank/AnimationLauncher.h"
 #include "effect/bank/Beat.h"
-#include "effect/bank/ReviveEmitter.h"
-#include "effect/bank/Explode.h"
 #include "effect/bank/Hits.h"
-#include "effect/bank/Piece.h"
-#include "effect/bank/Rays.h"
-#include "effect/bank/Auras.h"
 #include "effect/bank/ParticleBase.h"
+#include "effect/bank/Piece.h"
 #include "effect/bank/Waves.h"
-#include "presentation/motion/Curve.h"
 
 namespace Game::Effect {
 
-// Named special attacks that throw lances, beams and flames at the targets.
+// Named special attacks that throw lances, chains, darts and cries at the
+// targets, and the helpers the lances, prism beams and flames share.
 
 // A node remembered with its id, so that a node reused by the pool after
 // this one ended is never taken for it.
-// A point moving along a straight segment between two points, one curve
-// an axis; time runs from the segment's start.
-class Path3 {
- public:
-  void line(const Engine::Math::Vector3& from, const Engine::Math::Vector3& to, float start, float duration);
-  Engine::Math::Vector3 at(float time) const;
-
- private:
-  Curve mAxes[3];
-  float mStart = 0.f;
-};
-
 class KeptNode {
  public:
   void keep(SceneNode* node);
@@ -99,26 +83,6 @@ class MarchingHordeRush : public NamedSpecial {
   Bank::ExplodeS mExplode;
 };
 
-// A blade of fire sweeps across the aim point, leaving pillars of flame.
-class FlameBrandSweep : public NamedSpecial {
- public:
-  static constexpr Engine::i32 kSweep = 64;
-  static constexpr float kReach = 384.f;
-  FlameBrandSweep();
-  Engine::i32 update() override;
-
- private:
-  void sweepOn();
-
-  Bank::PieceSet mSet;
-  Bank::ChargeAura mAura;
-  Bank::FirePillar mPillar;
-  Bank::Cinders mCinders;
-  Path3 mPath;
-  KeptNode mBlade;
-  Bank::Stagger mStagger;
-};
-
 // Fangs close on the first target where it stands.
 class AgelessDuskFangs : public NamedSpecial {
  public:
@@ -176,146 +140,6 @@ class BindingChainLash : public NamedSpecial {
   Bank::Shake mShake;
 };
 
-// The caster leaps high and fires a prism beam down at the first target;
-// ends exactly on its end frame.
-class FallingPrismBeam : public NamedSpecial {
- public:
-  static constexpr Engine::i32 kEnd = 160;
-  FallingPrismBeam();
-  Engine::i32 update() override;
-
- private:
-  void fire();
-
-  Bank::PieceSet mSet;
-  Bank::ParticlePrism mPrism;
-  Bank::ShockWaveL mShock;
-  Bank::Cinders mCinders;
-};
-
-// The caster steps to the centre line and sweeps the targets' side with a
-// great prism beam.
-class GreatPrismBeam : public CentreLineSpecial {
- public:
-  GreatPrismBeam();
-  Engine::i32 update() override;
-
- private:
-  void fire();
-
-  Bank::PieceSet mSet;
-  Bank::ParticlePrism mPrism;
-  Bank::ShockWaveL mShock;
-  Bank::Shock mJolt;
-  Bank::Cinders mCinders;
-};
-
-// Four coloured orbs about the caster, each sending a beam at the first
-// target.
-class OrbitingStarlets : public NamedSpecial {
- public:
-  OrbitingStarlets();
-  Engine::i32 update() override;
-
- private:
-  Bank::PieceSet mSet;
-  Bank::Beam mBeam;
-  Bank::Star mStar;
-};
-
-// The caster, charged with fire, swoops back and plunges onto the first
-// target in a trail of flame.
-class BlazingSkyPlunge : public NamedSpecial {
- public:
-  static constexpr Engine::i32 kDive = 32;
-  static constexpr Engine::i32 kImpact = 64;
-  BlazingSkyPlunge();
-  Engine::i32 update() override;
-
- private:
-  void dive();
-  void impact();
-
-  Bank::PieceSet mSet;
-  Bank::Glow mGlow;
-  Bank::EmissionPair mEmission;
-  Bank::ExplodeSphere2 mExplode;
-  Bank::ChargeAura mAura;
-};
-
-// The caster glows, then melts down in a long burst of cinders, the view
-// shaking harder as it goes.
-class CoreMeltdownBurst : public NamedSpecial {
- public:
-  static constexpr Engine::i32 kBurst = 48;
-  CoreMeltdownBurst();
-  Engine::i32 update() override;
-
- private:
-  void burst();
-
-  Bank::PieceSet mSet;
-  Bank::Cinders mCinders;
-  Bank::Burned mBurned;
-  Bank::Glow mGlow;
-  Bank::EmissionYellow mEmission;
-};
-
-// A star kindles over the first target, pulses and explodes.
-class CinderConstellation : public NamedSpecial {
- public:
-  CinderConstellation();
-  Engine::i32 update() override;
-
- private:
-  Bank::PieceSet mSet;
-  Bank::Cinders mCinders;
-  Bank::Burned mBurned;
-};
-
-// Sixteen flames flung from the caster to the aim point, where pillars of
-// fire rise.
-class SearingGlare : public NamedSpecial {
- public:
-  SearingGlare();
-  Engine::i32 update() override;
-
- private:
-  void fling();
-
-  Bank::PieceSet mSet;
-  Bank::FirePillar mPillar;
-  Bank::Cinders mCinders;
-  Bank::Sparks mSparks;
-};
-
-// The ground at the aim point heats, then erupts in a shower of rocks.
-class EruptingPeak : public NamedSpecial {
- public:
-  EruptingPeak();
-  Engine::i32 update() override;
-
- private:
-  void erupt();
-
-  Bank::PieceSet mSet;
-  Bank::GroundHeat mHeat;
-  Bank::EmissionPair mEmission;
-  Bank::Cinders mCinders;
-};
-
-// Wings of fire raise the first target again.
-class AshenReturn : public NamedSpecial {
- public:
-  AshenReturn() = default;
-  Engine::i32 update() override;
-
- private:
-  Bank::ReviveEmitter mWings;
-  Bank::EmissionRed mEmission;
-  Bank::CrossLightS mCross;
-};
-
 // The caster charges a cry and sends it at the first target as a stream
 // of waves.
 class WailingPulse : public NamedSpecial {
@@ -329,17 +153,6 @@ class WailingPulse : public NamedSpecial {
 
   Bank::PieceSet mSet;
   Bank::SlashHit mSlash;
-};
-
-// Five crystals of the elements turn in a ring about the caster.
-class ElementalCrystalRing : public NamedSpecial {
- public:
-  ElementalCrystalRing();
-  Engine::i32 update() override;
-
- private:
-  Bank::PieceSet mSet;
-  Bank::CrossLightS mCross;
 };
 
 }  // namespace Game::Effect

@@ -74,6 +74,7 @@ class Chain : public Base {
  public:
   static constexpr Engine::i32 kDuration = 30;
   explicit Chain(Engine::i32 index) : mIndex(index) {}
+  Engine::i32 index() const { return mIndex; }
   void start(Stage& stage, Unit& caster, const Engine::Math::Vector3& position) override;
   Engine::i32 duration() const override { return kDuration; }
 

@@ -6,6 +6,7 @@
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/math/MathHelper.h"
+#include "field/EncounterTransition.h"
 #include "field/FieldEffect.h"
 #include "map/MapGenerator.h"
 #include "resource/Database.h"
@@ -31,26 +32,19 @@ const EncounterTable& noEncounters() {
 
 }  // namespace
 
-FieldScene::FieldScene(GameData& game, i32 frames) : TimedStandIn(frames), mGame(game) {
-  mCommonScript.loadFromPath(kCommonScript, game);
-}
+FieldScene::FieldScene(GameData& game) : mGame(game) { mCommonScript.loadFromPath(kCommonScript, game); }
 
 // The symbols go before the map and the pool they stand on.
-FieldScene::~FieldScene() { mSymbols.clear(); }
+FieldScene::~FieldScene() {
+  mRemoved.clear();
+  mSymbols.clear();
+}
 
 float FieldScene::level() const {
   if (mGenerator && mSite) {
     return mGenerator->floorLevel(mGame.variables().getInteger("floor"), mSite->floorNumber());
   }
   return mGame.progressLevel();
-}
-
-bool FieldScene::update() {
-  if (mContinuePending) {
-    mContinuePending = false;
-    mGame.openContinueScene();
-  }
-  return TimedStandIn::update();
 }
 
 const char* FieldScene::siteName() const { return mSite ? mSite->name() : ""; }
@@ -147,12 +141,6 @@ i32 FieldScene::valueAt(i32 x, i32 y) const {
 }
 
 void FieldScene::say(const char* face, const char* text) { mGame.messageWindow().addLine(0, face ? face : "", text); }
-
-void FieldScene::startEncounter(std::unique_ptr<Battle> battle) { mGame.setBattle(battle.release()); }
-
-void FieldScene::startEncounterTransition(std::unique_ptr<BattleSubScene> battle) {
-  mGame.setBattle(battle.release());
-}
 
 const FieldAbilities& FieldScene::fieldAbilities() const { return mGame.party().fieldAbilities(); }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/game/SubScene.h"
-#include "core/game/TimedStandIn.h"
 #include "core/math/DistanceGrid.h"
 #include "core/random/RandomGenerator.h"
 #include "field/Symbol.h"
@@ -27,6 +26,7 @@ class RaceData;
 
 namespace Field {
 class Effect;
+class EncounterTransition;
 }
 
 // Where a change of floor leads: a floor of a site, entered at an event.
@@ -39,9 +39,10 @@ struct SceneChangeRequest {
 // The dungeon field: the open floor of a map site with its map (drawn from a
 // tile map or generated from the saved seed), the symbols standing on it, its
 // scripts, links, encounter table, scene models and automap, and the field's
-// node of a save. Its frame is still a counter: it loads, places, saves and
-// restores floors, and answers its symbols.
-class FieldScene : public TimedStandIn, public FieldSubScene, public Field::SymbolField {
+// node of a save. Each frame it draws the floor, runs its scripts and the
+// player's control, hands bumped symbols their touch, moves the symbols, and
+// fades between floors and into battles (FieldFrame.cpp).
+class FieldScene : public FieldSubScene, public Field::SymbolField {
  public:
   static constexpr Engine::i32 kInitialAngleLevel = 6;
   static constexpr const char* kFloorFolder = "src/data/map/";
@@ -64,23 +65,21 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   // The camera looks down this many degrees plus the site's and floor's.
   static constexpr float kBasePitch = 37.f;
 
-  // The stand-in's frame counter finishes after `frames` updates (never when
-  // negative).
-  explicit FieldScene(GameData& game, Engine::i32 frames = -1);
+  explicit FieldScene(GameData& game);
   ~FieldScene() override;
 
   // FieldSubScene.
-  // Until the field's frame exists: a requested continue scene opens on the
-  // next update.
+  // One frame; the field never ends itself (false): it leaves through the
+  // game's other scenes.
   bool update() override;
-  void resume() override { ++mResumes; }
+  // Back from a battle or a load: the screen fades in, the camera starts
+  // over and the game's tune plays again.
+  void resume() override;
   // With a floor open the change waits for the field's fade; without one
   // it happens at once, at the site's start.
   void changeScene(const MapSiteData* site) override;
-  void requestContinueScene() override {
-    ++mContinueRequests;
-    mContinuePending = true;
-  }
+  // After the fade the game opens the continue scene.
+  void requestContinueScene() override;
   void save(NmlNode& node) const override;
   void load(const NmlNode& node) override;
   const MapSiteData* currentSite() const override { return mSite; }
@@ -90,8 +89,7 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   bool hasFloorEvent(const char* first, const char* second) const override;
   bool hasSymbol(const char* name) const override { return findSymbol(name) != nullptr; }
   bool isSymbolOnCell(const char* name, Engine::i32 eventId, bool entering) const override;
-  // Until the field's frame plays the way into it, the battle is the game's
-  // at once.
+  // The battle (a Battle) comes after the field's way into it.
   void startEncounterTransition(std::unique_ptr<BattleSubScene> battle) override;
 
   // Floors.
@@ -122,7 +120,6 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   Engine::i32 valueAt(Engine::i32 x, Engine::i32 y) const override;
   Field::Symbol* player() override { return mPlayer; }
   void say(const char* face, const char* text) override;
-  // No transition yet: the battle goes to the game at once.
   void startEncounter(std::unique_ptr<Battle> battle) override;
   GameData& game() override { return mGame; }
   const FieldAbilities& fieldAbilities() const override;
@@ -165,7 +162,80 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   Engine::i32 resumes() const { return mResumes; }
   Engine::i32 continueRequests() const { return mContinueRequests; }
 
+  // What event scripts ask of the open floor (field/FieldScriptHooks.cpp).
+  // Enemies this near the player (on the ground plane) freeze, or vanish.
+  static constexpr float kFreezeRadius = 8.f * Map::kCellSize;
+  static constexpr float kVanishRadius = 4.f * Map::kCellSize;
+  static constexpr Engine::i32 kFreezeFrames = 16;
+  // Takes every symbol of that name off the floor, out of the touch queue
+  // and from the camera (which then follows the player).
+  void removeSymbolsNamed(const char* name);
+  // Every cell of the automap counts as mapped.
+  void completeFloorMap();
+  // Counts the floor's chests and says how many there are.
+  Engine::i32 seekContainers();
+  // Ice at the player: the enemies near them drop their plans and stand.
+  void freezeEnemies();
+  // An explosion at the player: the enemies near them are gone.
+  void vanishEnemies();
+  // The camera follows this symbol; null for the player.
+  void setFollowed(Field::Symbol* symbol) { mFollowed = symbol; }
+  void setAngleLevel(Engine::i32 level) { mAngleLevel = level; }
+  // The floor's own term of the camera's pitch, kept until the next floor.
+  void setFloorAngle(float angle);
+  // --- The frame (FieldFrame.cpp) ---
+  // A floor change fades out over this many frames, then settles a frame.
+  static constexpr Engine::i32 kChangeFrames = 32;
+  // The camera looks at the followed symbol raised by this much, from a
+  // heading of angle level x 30 + 45 degrees, at this zoom.
+  static constexpr float kLookHeight = 32.f;
+  static constexpr float kAngleStep = 30.f;
+  static constexpr float kHeadingBase = 45.f;
+  static constexpr float kFieldZoom = 1.5f;
+  // A step takes this many frames; twice as many while the slow key is held.
+  static constexpr Engine::i32 kStepFrames = 11;
+  // The camera turns every this many frames while its key is held.
+  static constexpr Engine::i32 kTurnRepeat = 4;
+  // Logical keys of the field.
+  static constexpr Engine::i32 kCampKey = 4;
+  static constexpr Engine::i32 kSlowKey = 6;
+  static constexpr Engine::i32 kTurnLeftKey = 10;
+  static constexpr Engine::i32 kTurnRightKey = 11;
+  // Makes the camp menu with a save mode; the game's root sets it.
+  using CampMaker = SubScene* (*)(GameData& game, Engine::i32 saveMode);
+  static void setCampMaker(CampMaker maker);
+
+  // Moves the player by the keys, rolls encounters, turns the camera and
+  // opens the camp menu (part of update).
+  void controlPlayer();
+  // A change to a floor, faded out first (an empty floor name opens the
+  // continue scene).
+  void postSceneChange(const SceneChangeRequest& request);
+  bool isChangingScene() const { return mChangePending || mChangeSettling; }
+  const Field::EncounterTransition* transition() const { return mTransition.get(); }
+  // Takes the symbol off the floor; it is deleted at the end of the frame.
+  void removeSymbol(Field::Symbol& symbol);
+  Engine::i32 frameCounter() const { return mFrame; }
+  Engine::i32 updates() const { return mUpdates; }
+  bool isScriptBusy() const { return mScriptBusy; }
+
  private:
+  void drawFloor();
+  // One frame of a posted floor change; true while it holds the field.
+  bool runSceneChange();
+  void aimCamera();
+  // Scripts, touches, links and control; false when the symbols stay still.
+  bool runScriptsAndControl();
+  bool runFloorScripts();
+  // The first symbol of the touch queue; false when a touch ran.
+  bool runTouch();
+  // The player's cell's link, if any, taken; false when there is none.
+  bool followLink();
+  void moveSymbols();
+  void stepPlayer();
+  void turnCamera();
+  // The compass, the floor number and the automap (FieldOverlay).
+  void drawOverlay();
 
   void clearFloor();
   void enterSite(const MapSiteData* site);
@@ -213,7 +283,17 @@ class FieldScene : public TimedStandIn, public FieldSubScene, public Field::Symb
   bool mFixedAngle = false;
   Engine::i32 mResumes = 0;
   Engine::i32 mContinueRequests = 0;
-  bool mContinuePending = false;
+
+  // --- The frame's state (FieldFrame.cpp) ---
+  std::unique_ptr<Field::EncounterTransition> mTransition;
+  std::vector<std::unique_ptr<Field::Symbol>> mRemoved;
+  SceneChangeRequest mChange;
+  Engine::i32 mChangeFrame = 0;
+  bool mChangePending = false;
+  bool mChangeSettling = false;
+  bool mScriptBusy = false;
+  Engine::i32 mFrame = 0;
+  Engine::i32 mUpdates = 0;
 };
 
 }  // namespace Game

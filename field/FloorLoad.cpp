@@ -4,6 +4,7 @@
 
 #include "core/game/GameData.h"
 #include "field/Container.h"
+#include "field/EncounterTransition.h"
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
 #include "file/DataError.h"
@@ -57,6 +58,10 @@ void FieldScene::changeScene(const MapSiteData* site) {
     request.floor = site->startFile();
     request.entryEvent = site->startPosition();
   }
+  if (mSite && site) {
+    postSceneChange(request);
+    return;
+  }
   changeSceneNow(request);
 }
 
@@ -94,6 +99,8 @@ void FieldScene::clearFloor() {
   mTouchQueue.clear();
   mPlayer = nullptr;
   mFollowed = nullptr;
+  mTransition.reset();
+  mRemoved.clear();
   mSymbols.clear();
   mNodes.releaseAll();
   mStartScript.reset();
@@ -110,6 +117,7 @@ void FieldScene::clearFloor() {
   mFloorSave = 0;
   mFixedAngle = false;
   mEffect.reset();
+  mFrame = 0;
 }
 
 void FieldScene::enterSite(const MapSiteData* site) {

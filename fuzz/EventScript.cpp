@@ -25,6 +25,7 @@
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
 #include "script/Script.h"
+#include "script/scene/SceneCommandFactory.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ struct SetUp {
     Game::Database::instance()->load();
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
+    // The scenes' commands too: without a field or a battle they say so and go on.
+    Game::ScriptStuff::SceneCommandMaker::install(&Game::ScriptStuff::SceneCommandFactory::instance());
   }
   FuzzSupport::FuzzBackend backend{FuzzSupport::OnStop::Throw};
 };

@@ -12,6 +12,7 @@
 #include "core/sound/SoundEffectManager.h"
 #include "file/FileLoader.h"
 #include "menu/ContinueScene.h"
+#include "menu/Intermission.h"
 #include "menu/TitleScene.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/picture/GuiPictures.h"
@@ -49,10 +50,13 @@ FieldSubScene* makeField(GameData& game) { return new FieldScene(game); }
 
 SubScene* makeContinue(GameData& game) { return new ContinueScene(game); }
 
+SubScene* makeCamp(GameData& game, i32 saveMode) { return new Intermission(game, saveMode); }
+
 // The flow and the games it runs make their scenes through these.
 void createGameFlow() {
   GameData::setFieldMaker(&makeField);
   GameData::setContinueMaker(&makeContinue);
+  FieldScene::setCampMaker(&makeCamp);
   ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
   GameFlow::create(&makeTitle);
 }

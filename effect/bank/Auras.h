@@ -47,6 +47,12 @@ class CrossLightS {
   CrossLightS();
   SceneNode* launch(SceneNodePool& pool, const Engine::Math::Vector3& p) const;
   void launchOn(const Unit& unit) const;
+  // The lights' hues drawn in [minimum, maximum) and the colour added.
+  void setHues(const Color& colour, float minimum, float maximum) {
+    mColor = colour;
+    mHueMin = minimum;
+    mHueMax = maximum;
+  }
 
  private:
   PieceSet mSet;

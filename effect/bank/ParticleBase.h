@@ -69,6 +69,13 @@ class ParticleBase {
   void splatterTargets(const ActionRecord& action) const;
   void smokeTargets(const ActionRecord& action) const;
 
+  // Every particle from now on in the one pure hue.
+  void setSingleHue(float degrees) {
+    showHues();
+    mHueMin = degrees;
+    mHueMax = degrees;
+  }
+
   static const BurstShape kSplash;
   static const BurstShape kSpray;
   static const BurstShape kJet;

@@ -6,6 +6,7 @@
 #include "Engine/Base/DebugStream.h"
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
+#include "field/FieldScene.h"
 
 namespace Game::ScriptStuff {
 
@@ -27,6 +28,14 @@ Battle* runningBattle(GameData& game, const char* keyword) {
     reportOnce(keyword, "battle");
   }
   return battle;
+}
+
+FieldScene* runningField(GameData& game, const char* keyword) {
+  auto* field = dynamic_cast<FieldScene*>(game.field());
+  if (!field) {
+    reportOnce(keyword, "field");
+  }
+  return field;
 }
 
 void forgetMissingSceneReports() { gReported.clear(); }

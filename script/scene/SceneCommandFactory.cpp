@@ -8,8 +8,9 @@
 #include "script/scene/BattleSetup.h"
 #include "script/scene/BattleUnitCommands.h"
 #include "script/scene/CampCommands.h"
+#include "script/scene/FieldSymbolCommands.h"
+#include "script/scene/FieldViewCommands.h"
 #include "script/scene/PartyCommands.h"
-#include "script/scene/PendingCommands.h"
 
 namespace Game::ScriptStuff {
 
@@ -27,6 +28,14 @@ template <class T>
 Command* makeFrom(const NmlNode& element, GameData&) {
   return new T(element);
 }
+template <FloorCommand::Act act>
+Command* floorAct(const NmlNode&, GameData&) {
+  return new FloorCommand(act);
+}
+template <AngleCommand::Target target>
+Command* angle(const NmlNode& element, GameData&) {
+  return new AngleCommand(element, target);
+}
 template <class T>
 Command* makeWithGame(const NmlNode& element, GameData& game) {
   return new T(element, game);
@@ -37,7 +46,7 @@ struct SceneKeyword {
   Maker maker;
 };
 
-constexpr std::array<SceneKeyword, 19> kBuilt = {{
+constexpr std::array<SceneKeyword, 38> kBuilt = {{
     {"intermission", make<IntermissionCommand>},
     {"closeIntermission", make<CloseIntermission>},
     {"shop", makeFrom<ShopCommand>},
@@ -57,17 +66,36 @@ constexpr std::array<SceneKeyword, 19> kBuilt = {{
     {"recall", make<Recall>},
     {"lastEscape", make<LastEscape>},
     {"turnEnd", make<TurnEndCommand>},
+    {"createSymbol", makeFrom<CreateSymbol>},
+    {"destroySymbol", makeFrom<DestroySymbol>},
+    {"move", makeFrom<MoveSymbol>},
+    {"createContainer", makeFrom<CreateContainer>},
+    {"createDoor", makeFrom<CreateDoor>},
+    {"openSymbol", makeFrom<OpenSymbol>},
+    {"changeMap", makeFrom<ChangeMap>},
+    {"changeScene", makeFrom<ChangeSceneCommand>},
+    {"completeFloorMap", floorAct<FloorCommand::kCompleteMap>},
+    {"vanishEnemySymbol", floorAct<FloorCommand::kVanishEnemies>},
+    {"freezeEnemySymbol", floorAct<FloorCommand::kFreezeEnemies>},
+    {"seekContainer", floorAct<FloorCommand::kSeekContainers>},
+    {"targetSymbol", makeFrom<TargetSymbol>},
+    {"setAngle", angle<AngleCommand::kLevel>},
+    {"setVerticalAngle", angle<AngleCommand::kPitch>},
+    {"fixAngle", angle<AngleCommand::kFixed>},
+    {"changeSymbol", makeFrom<ChangeSymbol>},
+    {"aimSymbol", makeFrom<AimSymbol>},
+    {"rotateSymbol", makeFrom<RotateSymbol>},
 }};
 
 }  // namespace
 
-Command* SceneCommandFactory::make(const NmlNode& element, GameData& game, i32 keywordIndex) const {
+Command* SceneCommandFactory::make(const NmlNode& element, GameData& game, i32) const {
   for (const SceneKeyword& entry : kBuilt) {
     if (std::strcmp(element.name(), entry.name) == 0) {
       return entry.maker(element, game);
     }
   }
-  return new NotYetAvailable(element, keywordIndex);
+  return nullptr;
 }
 
 const SceneCommandFactory& SceneCommandFactory::instance() {

@@ -4,8 +4,7 @@
 
 namespace Game::ScriptStuff {
 
-// The commands of the camp menu, shop, party screens, field and battle; the
-// keywords whose scenes are still to come make a command that says so.
+// The commands of the camp menu, shop, party screens, field and battle.
 class SceneCommandFactory final : public SceneCommandMaker {
  public:
   Command* make(const NmlNode& element, GameData& game, Engine::i32 keywordIndex) const override;

@@ -1014,7 +1014,8 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
   Battle& fight = makeBattle();
   slime(0, 2);
   for (const bool chains : {true, false}) {
-    const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; power{ constance 5; } ";
+    const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; power{ constance 5; } "
+                             "animationName ブレード; ";
     const Game::Ability opener = art(keys + "speed 100000; chainAccuracy 0,500;");
     const Game::Ability joiner = art(keys + "chainAccuracy " + (chains ? "500,0;" : "0,0;"));
     for (i32 m = 0; m < 2; ++m) {
@@ -1036,6 +1037,14 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
       EXPECT_TRUE(second.isFollowUp());
       EXPECT_STREQ(first.caption(), "「斬連斬」");
       EXPECT_EQ(second.caption(), nullptr);
+      // The chain's marks count from 1.
+      ASSERT_EQ(cast.effects().size(), 2u);
+      for (std::size_t i = 0; i < 2; ++i) {
+        const Game::Effect::StartingEffect::Container& leadIn = *cast.effects()[i]->startingEffect();
+        const auto* mark = dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&leadIn.part(leadIn.partCount() - 1));
+        ASSERT_NE(mark, nullptr);
+        EXPECT_EQ(mark->index(), static_cast<i32>(i) + 1);
+      }
     } else {
       EXPECT_EQ(second.kind(), ActionOrder::kReaction);
       EXPECT_STREQ(second.ability().name(), "結界発動");
@@ -1183,16 +1192,17 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
   }
 }
 
-// A command aimed at a cell where nothing lives any more turns to the
-// first living unit of that side the art reaches; an action takes up its
-// weapon slot (-2 keeps the one in hand).
+// A command aimed at a cell where nothing of the aimed side lives any more
+// (Kessa stands on the same cell of her own side) turns to the first living
+// unit of that side the art reaches; an action takes up its weapon slot (-2
+// keeps the one in hand).
 TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
   addMember(0, 2);
   Battle& fight = makeBattle();
   slime(0, 1).life().kill();
   Game::Unit& foe = slime(0, 0);
   Game::Unit& kessa = *fight.unitAt(0);
-  kessa.planAction(0, Game::Ability::fromName("斬り払い"), Game::Place{1, 0, 4});
+  kessa.planAction(0, Game::Ability::fromName("斬り払い"), Game::Place{1, 0, 2});
   kessa.setCharge(0);
   Cast cast(fight);
   ASSERT_EQ(cast.update(), 0);

@@ -686,6 +686,7 @@ TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
   fs().put(std::string("src/picture/scene/") + site->scene() + ".txt",
            std::string("container{ path 試し/set.txt; model 床; }"));
   ASSERT_TRUE(game().field());
+  game().field()->changeScene(nullptr);  // off the floor, the change comes at once
   game().field()->changeScene(site);
   EXPECT_EQ(makeBattle().sceneModels().entries().count(), 1);
   game().field()->changeScene(nullptr);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "effect/EffectFactory.h"
 #include "data/Unit.h"
+#include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/NamedScriptTest.h"
 
@@ -27,7 +29,7 @@ const std::vector<const char*> kNames = {"TwinRingWhirl", "ForeseeingFiend", "Lu
                                          "FallingPrismBeam", "GreatPrismBeam", "OrbitingStarlets",
                                          "BlazingSkyPlunge", "CoreMeltdownBurst", "CinderConstellation",
                                          "SearingGlare", "EruptingPeak", "AshenReturn",
-                                         "WailingPulse", "ElementalCrystalRing"};
+                                         "WailingPulse", "FlameWingAscent", "ElementalCrystalRing"};
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 
@@ -85,30 +87,30 @@ TEST_F(NamedLancesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"EruptingPeak", "32:shake 16,flash 4294934528 4,hit 48:flash 4294934528 4 64:flash 4294934528 4 80:flash 4294934528 4", "", "0 32", "32x2 96", ""},
       {"AshenReturn", "0:heading -30 32:battleSoundStart リヴァイヴァ 0 48:main", "", "32 64", "48", ""},
       {"WailingPulse", "0:ready 64:shot 80:hit", "64", "0 64 66 68 70 72 74 76 78 80 82 84 86 88 90 92 94 96 98 100 102 104 106 108 110 112 114 116 118 120 122 124 126", "80", ""},
+      {"FlameWingAscent", "32:main 128:hit 136:flashWhite", "", "32 36 40 44 48 52 56 60 64 68 72 76 80 84 88 92 96 100 104 108 112 116 120 124 128 132 136 140 144 148 152 156 160", "136x4", ""},
       {"ElementalCrystalRing", "32:main,main+20,main+40,main+60,main+80", "", "32", "", ""},
       {"CrimsonLanceThrow", "64:ready,ready+24,ready+34,ready+42,ready+48,ready+54,ready+60,ready+64 160:flashWhite,shake 2,hit,shot", "0 192", "64 160", "160x2", "0-31 192-251"},
   });
 }
 
-// How many nodes of a model (or lights of a range, for a null model) stand
-// in the pool just after the frame given, the first target hit.
+// How many nodes of a model stand in the pool just after the frame given,
+// the first target hit.
 struct CountRow {
   const char* name;
   int frame;
   const char* model;
-  float lightRange;
   int count;
 };
 
 TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbers) {
   const CountRow rows[] = {
-      {"EruptingPeak", 32, "弾", 0.f, 96},           // 32 throws of 3 rocks
-      {"BindingChainLash", 0, "chain", 0.f, 65},     // 5 chains of 13 links behind the head
-      {"BindingChainLash", 0, "main", 0.f, 5},       // the heads
-      {"FlameBrandSweep", 64, nullptr, 2.f, 1},      // the light at the caster
-      {"FlameBrandSweep", 160, nullptr, 32.f, 1},    // the light at the aim point
-      {"SearingGlare", 112, nullptr, 4.f, 1},
-      {"GreatPrismBeam", 64, nullptr, 2.f, 1},
+      {"EruptingPeak", 32, "弾", 96},        // 32 throws of 3 rocks
+      {"BindingChainLash", 0, "chain", 65},  // 5 chains of 13 links behind the head
+      {"BindingChainLash", 0, "main", 5},    // the heads
+      {"LuringBaitStrike", 0, "sight", 8},
+      {"TwinRingWhirl", 32, "Tavri回転", 1},  // spinning from 32
+      {"OrbitingStarlets", 0, "main", 8},    // 4 orbs and their 4 beams
+      {"OrbitingStarlets", 64, "shard", 8},  // half of 16 sparks
   };
   RecordingAction& action = *standardActions(0)[0];
   for (const CountRow& row : rows) {
@@ -121,10 +123,93 @@ TEST_F(NamedLancesTest, EachScriptPlacesItsNodesInTheirNumbers) {
       if (!node.isActive()) {
         continue;
       }
-      n += row.model ? (node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0)
-                     : (node.hasLight() && node.lightRange() == row.lightRange);
+      n += node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0;
     }
     EXPECT_EQ(n, row.count) << row.name << " " << row.frame;
+  }
+}
+
+// Nodes of a model standing at a point (caster (64, 32, 48), target
+// (−64, −32, 40)) at a scale just after the frame: familiar 0 brought to
+// the caster − 64·side + (target − caster)/2, side (−0.447, 0.893, 0);
+// chain 0's head 128 along (0, −0.6, −0.8) from the target + (32, 0, 48);
+// the last ember scaled 63·4/64; two rings of 32 motes at the target.
+TEST_F(NamedLancesTest, EachScriptPlacesItsNodesWhereTheyBelong) {
+  const struct {
+    const char* name;
+    int frame;
+    const char* model;
+    Vector3 point;
+    float scale;
+    int count;
+  } rows[] = {
+      {"TwinRingWhirl", 40, "Isbeth回転", Vector3(28.577f, -57.154f, 44.f), 1.f, 1},
+      {"BindingChainLash", 30, "main", Vector3(-32.f, -108.8f, -14.4f), 1.f, 1},
+      {"CoreMeltdownBurst", 48, "main", Vector3(64.f, 32.f, 48.f), 3.9375f, 1},
+      {"CrimsonLanceThrow", 160, "main", Vector3(-64.f, -32.f, 40.f), 1.f, 64},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const auto& row : rows) {
+    stage.pool.releaseAll();
+    auto effect = makeEffect(row.name, action);
+    stepThrough(*effect, row.frame);
+    int n = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      n += node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), row.model) == 0 &&
+           distance(node.position.value(), row.point) < 0.5f && std::abs(node.scale.x.value() - row.scale) < 1e-4f;
+    }
+    EXPECT_EQ(n, row.count) << row.name;
+  }
+}
+
+// The one light made on the frame: its range, lifetime (one frame spent
+// by the step), packed colour and place: the caster, the first target, or
+// the aim point raised to a height.
+TEST_F(NamedLancesTest, EachScriptLightsTheSceneForItsTime) {
+  enum Where { kCaster, kTarget, kAim };
+  struct Row {
+    const char* name;
+    int frame;
+    float range;
+    int life;
+    Game::Color colour;
+    Where where;
+    float height;
+  };
+  const Row rows[] = {
+      {"FlameBrandSweep", 64, 2.f, 32, Game::Color(0xFFFFFF40), kCaster, 0.f},
+      {"FlameBrandSweep", 160, 32.f, 16, Game::Color(0xFFFFFFFF), kAim, 4.f},
+      {"GreatPrismBeam", 64, 2.f, 128, Game::Color(0xFFFFFFFF), kCaster, 0.f},
+      {"SearingGlare", 112, 4.f, 32, Game::Color(0xFFFFFFFF), kAim, 32.f},
+      {"FlameWingAscent", 32, 2.f, 32, Game::Color(0xFFFF8000), kCaster, 0.f},
+      {"FlameWingAscent", 128, 2.f, 32, Game::Color(0xFFFF8000), kTarget, 0.f},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const Row& row : rows) {
+    auto effect = makeEffect(row.name, action);
+    std::set<Engine::u32> seen;
+    stepThrough(*effect, row.frame - 1);
+    newNodes(seen);
+    step(*effect);
+    Vector3 at = action.aimPoint();
+    at.z = row.height;
+    if (row.where != kAim) {
+      (row.where == kCaster ? action.actor() : action.target(0)).getPosition(at);
+    }
+    int lights = 0;
+    for (const Game::SceneNode* node : newNodes(seen)) {
+      if (node->hasLight()) {
+        ++lights;
+        EXPECT_EQ(node->lightRange(), row.range) << row.name;
+        EXPECT_EQ(node->getLifetime() + 1, row.life) << row.name;
+        EXPECT_LT(distance(node->lightColor(), Vector3(row.colour.red(), row.colour.green(), row.colour.blue())), 1e-4f)
+            << row.name;
+        EXPECT_LT(distance(node->position.value(), at), 1e-3f) << row.name << " " << row.frame;
+      }
+    }
+    EXPECT_EQ(lights, 1) << row.name << " " << row.frame;
+    stage.pool.releaseAll();
   }
 }
 
@@ -147,6 +232,10 @@ TEST_F(NamedLancesTest, CrimsonLanceThrowTurnsItsLanceAndRingToTheTargetsSide) {
     Vector3 grip;
     action.actor().pointAlong(grip, Vector3(0.f, 1.f, 0.f));
     EXPECT_LT(distance(lance[0]->position.value(), grip), 1e-2f) << casterSide;
+    stepThrough(*effect, 143);
+    EXPECT_EQ(camera.followed(), action.actor().node()) << casterSide;
+    step(*effect);
+    EXPECT_EQ(camera.followed(), nullptr) << casterSide;  // on the cast from 144
     stepThrough(*effect, 159);
     newNodes(seen);
     step(*effect);
@@ -182,6 +271,48 @@ TEST_F(NamedLancesTest, GreatPrismBeamTurnsItsBeamToTheTargetsSide) {
     }
     EXPECT_EQ(beams, 1) << casterSide;
     stage.pool.releaseAll();
+  }
+}
+
+// One beat of FlameWingAscent's wings, caster (64, 32, 48), target
+// (−64, −32, 40): the quadratic flight through the target at 104 to
+// (−192, −96, 40) at 128 puts the bird at time t = frame − 32; the 72
+// flames lie back from it by 32·sin a·15/36 on average and spread across
+// the path (−0.447, 0.894, 0) with a root mean square of cos a·128·√(55/216).
+TEST_F(NamedLancesTest, FlameWingAscentBeatsItsWingsAlongTheFlight) {
+  struct Row {
+    int frame;
+    Vector3 middle;
+    float spread;
+  };
+  const Row rows[] = {
+      {100, Vector3(59.888f, 29.945f, 41.327f), 64.30f},    // v 2.523, a 5.39
+      {156, Vector3(-162.70f, -81.35f, 39.94f), 57.58f},  // v 6.536, a 26.94
+  };
+  const Vector3 across(-0.44721f, 0.89443f, 0.f);
+  RecordingAction& action = *standardActions(0)[0];
+  for (const Row& row : rows) {
+    stage.pool.releaseAll();
+    auto effect = makeEffect("FlameWingAscent", action);
+    std::set<Engine::u32> seen;
+    stepThrough(*effect, row.frame - 1);
+    newNodes(seen);
+    step(*effect);
+    const std::vector<const Game::SceneNode*> flames = newNodes(seen);
+    ASSERT_EQ(flames.size(), 72u) << row.frame;
+    Vector3 middle(0.f, 0.f, 0.f);
+    for (const Game::SceneNode* flame : flames) {
+      middle += flame->position.value();
+    }
+    middle *= 1.f / 72.f;
+    float squares = 0.f;
+    for (const Game::SceneNode* flame : flames) {
+      Vector3 off;
+      off.setSub(flame->position.value(), middle);
+      squares += off.dot(across) * off.dot(across);
+    }
+    EXPECT_LT(distance(middle, row.middle), 2.f) << row.frame;
+    EXPECT_NEAR(std::sqrt(squares / 72.f), row.spread, 2.f) << row.frame;
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -39,6 +40,15 @@ struct TimelineRow {
   const char* made;
   const char* laid;
   const char* moved;
+};
+
+// What one play with the first target hit asked of the battle, when it
+// added modules, and how many nodes each tick made.
+struct NodeCountRow {
+  const char* name;
+  const char* asked;
+  const char* modules;
+  const char* made;
 };
 
 // Frames in order as text, runs of three or more as "first-last".
@@ -175,6 +185,80 @@ class NamedScriptTest : public FamilySweep {
       EXPECT_EQ(framesText(moved), row.moved) << row.name;
     }
   }
+
+  // How many nodes came into use since the last call.
+  int freshNodes() { return static_cast<int>(madeNodes().size()); }
+  // The nodes that came into use since the last call, oldest first.
+  std::vector<const Game::SceneNode*> madeNodes() {
+    std::vector<const Game::SceneNode*> out = newNodes(mSeen);
+    std::sort(out.begin(), out.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
+    return out;
+  }
+  // The nodes the tick of that frame made, before the pool's step.
+  std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {
+    while (effect.frame() < frame) {
+      step(effect);
+    }
+    madeNodes();
+    effect.tick();
+    return madeNodes();
+  }
+  // Plays each row's effect with the first target hit and compares with the
+  // row what it asked of the battle and when it added modules (as
+  // expectTimelines writes them) and how many nodes each tick made
+  // ("frame:count", before the pool's step, bank pieces and dust included).
+  void expectNodeCounts(const std::vector<NodeCountRow>& rows) {
+    RecordingAction& action = *standardActions(0)[0];
+    for (const NodeCountRow& row : rows) {
+      stage.calls.clear();
+      stage.sounds.clear();
+      freshNodes();
+      auto effect = makeEffect(row.name, action);
+      std::string asked;
+      std::string modules;
+      std::string made;
+      for (int frame = 0; frame < kCap; ++frame) {
+        const std::size_t calls = stage.calls.size();
+        const std::size_t sounds = stage.sounds.size();
+        const int added = effect->modules().count();
+        const int answer = effect->tick();
+        const int fresh = freshNodes();
+        stage.pool.update();
+        addFrame(asked, frame, askedSince(calls, sounds));
+        const int more = effect->modules().count() - added;
+        addFrame(modules, frame, "", more);
+        addFrame(made, frame, fresh > 0 ? ":" + std::to_string(fresh) : "");
+        if (answer == Cast::kFinished) {
+          break;
+        }
+      }
+      EXPECT_EQ(asked, row.asked) << row.name;
+      EXPECT_EQ(modules, row.modules) << row.name;
+      EXPECT_EQ(made, row.made) << row.name;
+    }
+  }
+  // The stage's calls and sounds since those counts: "call,call,key+delay".
+  std::string askedSince(std::size_t calls, std::size_t sounds) const {
+    std::string now;
+    for (std::size_t i = calls; i < stage.calls.size(); ++i) {
+      now += (now.empty() ? "" : ",") + stage.calls[i];
+    }
+    for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
+      const auto& sound = stage.sounds[i];
+      now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
+    }
+    return now.empty() ? now : ":" + now;
+  }
+  // " frame" and what, unless what is empty and n is 0: "frame" alone for
+  // n = 1, "framexN" for more.
+  static void addFrame(std::string& text, int frame, const std::string& what, int n = 0) {
+    if (what.empty() && n <= 0) {
+      return;
+    }
+    text += (text.empty() ? "" : " ") + std::to_string(frame) + what + (n > 1 ? "x" + std::to_string(n) : "");
+  }
+
+  std::set<Engine::u32> mSeen;
 };
 
 }  // namespace EffectTestSupport

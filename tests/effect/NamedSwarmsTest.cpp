@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "effect/EffectFactory.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
@@ -25,40 +25,7 @@ const std::vector<const char*> kNames = {
     "FallingPillarStorm", "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",
     "SlumberCapsuleMist", "SaucerRaid",        "PlanetaryBarrage"};
 
-class NamedSwarmsTest : public EffectTestSupport::FamilySweep {
- protected:
-  // How many nodes came into use since the last call.
-  int freshNodes() {
-    int n = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      n += node.isActive() && mSeen.insert(node.getId()).second ? 1 : 0;
-    }
-    return n;
-  }
-  // The nodes that came into use since the last call, oldest first.
-  std::vector<const Game::SceneNode*> madeNodes() {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && mSeen.insert(node.getId()).second) {
-        out.push_back(&node);
-      }
-    }
-    std::sort(out.begin(), out.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
-    return out;
-  }
-  // The nodes the tick of that frame made, before the pool's step.
-  std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {
-    while (effect.frame() < frame) {
-      step(effect);
-    }
-    madeNodes();
-    effect.tick();
-    return madeNodes();
-  }
-  std::set<Engine::u32> mSeen;
-};
+class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
 
 TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
   for (const char* name : kNames) {
@@ -76,15 +43,8 @@ TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
 // first, so the eight risers 6 frames apart add one more copy every 6
 // frames until all eight run; a trailed shot leaves a trail on every
 // update of its flight but the first while it lives).
-struct TimelineRow {
-  const char* name;
-  const char* asked;
-  const char* modules;
-  const char* made;
-};
-
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
-  const TimelineRow rows[] = {
+  expectNodeCounts({
       {"PlanetaryBarrage",
        "0:distance "
        "0.100000,explode+128,explode+134,explode+140,explode+146,explode+152,explode+158,explode+164,explode+170,"
@@ -175,49 +135,7 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
        "0:attack+64,attack+70,attack+76,attack+82,attack+88,attack+94,attack+100,attack+106,attack+112,attack+118",
        "0x10", "0:20 66:8 72:8 78:8 84:8 90:8 96:8 102:8 108:8 114:8 120:8 126:8 128:64"},
       {"SlumberCapsuleMist", "0:shot,hit+64", "0", "0:5"},
-  };
-  RecordingAction& action = *standardActions(0)[0];
-  for (const TimelineRow& row : rows) {
-    stage.calls.clear();
-    stage.sounds.clear();
-    freshNodes();
-    auto effect = makeEffect(row.name, action);
-    std::string asked;
-    std::string modules;
-    std::string made;
-    for (int frame = 0; frame < kCap; ++frame) {
-      const std::size_t calls = stage.calls.size();
-      const std::size_t sounds = stage.sounds.size();
-      const int added = effect->modules().count();
-      const int answer = effect->tick();
-      const int fresh = freshNodes();
-      stage.pool.update();
-      std::string now;
-      for (std::size_t i = calls; i < stage.calls.size(); ++i) {
-        now += (now.empty() ? "" : ",") + stage.calls[i];
-      }
-      for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
-        now += (now.empty() ? "" : ",") + sound.key + (sound.delay ? "+" + std::to_string(sound.delay) : "");
-      }
-      if (!now.empty()) {
-        asked += (asked.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
-      }
-      const int more = effect->modules().count() - added;
-      if (more > 0) {
-        modules += (modules.empty() ? "" : " ") + std::to_string(frame) + (more > 1 ? "x" + std::to_string(more) : "");
-      }
-      if (fresh > 0) {
-        made += (made.empty() ? "" : " ") + std::to_string(frame) + ":" + std::to_string(fresh);
-      }
-      if (answer == Cast::kFinished) {
-        break;
-      }
-    }
-    EXPECT_EQ(asked, row.asked) << row.name;
-    EXPECT_EQ(modules, row.modules) << row.name;
-    EXPECT_EQ(made, row.made) << row.name;
-  }
+  });
 }
 
 // All missed: no "hit" and no twinkles, yet the twelve dives leave 3
@@ -228,14 +146,7 @@ TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
   auto effect = makeEffect("HauntedHamlet", missed);
   freshNodes();
   step(*effect);
-  std::vector<const Game::SceneNode*> ring;
-  for (int i = 0; i < stage.pool.capacity(); ++i) {
-    const Game::SceneNode& node = stage.pool.node(i);
-    if (node.isActive() && mSeen.insert(node.getId()).second) {
-      ring.push_back(&node);
-    }
-  }
-  std::sort(ring.begin(), ring.end(), [](auto* a, auto* b) { return a->getId() < b->getId(); });
+  const std::vector<const Game::SceneNode*> ring = madeNodes();
   ASSERT_EQ(ring.size(), 12u);
   while (effect->frame() <= 32) {
     step(*effect);
@@ -357,18 +268,14 @@ TEST_F(NamedSwarmsTest, FallingPillarStormFallsOnTheAimedHalf) {
     auto effect = makeEffect("FallingPillarStorm", action);
     freshNodes();
     effect->tick();
-    int placed = 0;
+    const std::vector<const Game::SceneNode*> placed = madeNodes();
     int turned = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && mSeen.insert(node.getId()).second) {
-        const Engine::Math::Vector3 at = node.position.value();
-        EXPECT_LT(std::hypot(at.x - row.x, at.y), 128.f) << row.x;
-        ++placed;
-        turned += node.rotation.z.value() == 180.f ? 1 : 0;
-      }
+    for (const Game::SceneNode* node : placed) {
+      const Engine::Math::Vector3 at = node->position.value();
+      EXPECT_LT(std::hypot(at.x - row.x, at.y), 128.f) << row.x;
+      turned += node->rotation.z.value() == 180.f ? 1 : 0;
     }
-    EXPECT_EQ(placed, 16) << row.x;
+    EXPECT_EQ(placed.size(), 16u) << row.x;
     EXPECT_EQ(turned, row.turned) << row.x;
   }
 }

@@ -21,8 +21,9 @@ using MapGeneratorSupport::kTiny;
 
 class MapGeneratorTest : public MapGeneratorSupport::GeneratorTest {
  protected:
-  // Open cells reached from (x, y) through open cells.
-  static std::set<std::pair<i32, i32>> openReach(const MapGenerator& floor, i32 x, i32 y) {
+  // Cells of the same openness as (x, y) reached from it through such cells.
+  static std::set<std::pair<i32, i32>> reach(const MapGenerator& floor, i32 x, i32 y) {
+    const bool open = floor.isOpen(x, y);
     std::set<std::pair<i32, i32>> seen{{x, y}};
     std::queue<std::pair<i32, i32>> todo;
     todo.push({x, y});
@@ -30,26 +31,9 @@ class MapGeneratorTest : public MapGeneratorSupport::GeneratorTest {
       const auto [cx, cy] = todo.front();
       todo.pop();
       for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-        if (floor.isOpen(cx + dx, cy + dy) && seen.insert({cx + dx, cy + dy}).second) {
-          todo.push({cx + dx, cy + dy});
-        }
-      }
-    }
-    return seen;
-  }
-
-  // Solid cells reached from (0, 0) through solid cells.
-  static std::set<std::pair<i32, i32>> rockReach(const MapGenerator& floor) {
-    std::set<std::pair<i32, i32>> seen{{0, 0}};
-    std::queue<std::pair<i32, i32>> todo;
-    todo.push({0, 0});
-    while (!todo.empty()) {
-      const auto [cx, cy] = todo.front();
-      todo.pop();
-      for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
         const i32 nx = cx + dx;
         const i32 ny = cy + dy;
-        if (floor.isInside(nx, ny) && !floor.isOpen(nx, ny) && seen.insert({nx, ny}).second) {
+        if (floor.isInside(nx, ny) && floor.isOpen(nx, ny) == open && seen.insert({nx, ny}).second) {
           todo.push({nx, ny});
         }
       }
@@ -70,12 +54,12 @@ class MapGeneratorTest : public MapGeneratorSupport::GeneratorTest {
     }
     // Every room reaches every other.
     const MapGenerator::Rect& first = floor.rooms().front();
-    const auto reached = openReach(floor, first.x, first.y);
+    const auto reached = reach(floor, first.x, first.y);
     for (const MapGenerator::Rect& room : floor.rooms()) {
       ASSERT_TRUE(reached.count({room.x, room.y})) << where;
     }
     // Walls are the rock reached from the corner; the rest is separator.
-    const auto rock = rockReach(floor);
+    const auto rock = reach(floor, 0, 0);
     for (i32 x = 0; x < floor.width(); ++x) {
       for (i32 y = 0; y < floor.height(); ++y) {
         const MapGenerator::Cell& cell = floor.cell(x, y);
@@ -461,17 +445,12 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
       {"size 9,9;roomMin 2;object{object 無い;}startPosition 1;階段 上,2;", "b2.txt.*unknown object"},
       {"size 9,9;roomMin 2;階段 上,2;", "b2.txt.*startPosition"},
       {"size 9,9;roomMin 2;startPosition 1;階段 上,2;treasure{tool 無い;}", "b2.txt.*unknown tool"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;enemy{race 無い;}", "b2.txt.*unknown race"},
   };
+  Database::create();
   for (const auto& [text, message] : cases) {
     EXPECT_DEATH(config(text), message) << text;
   }
-}
-
-TEST_F(MapGeneratorTest, AnUnknownRaceNamesTheFloorFile) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  Database::create();
-  EXPECT_DEATH(config("size 9,9;roomMin 2;startPosition 1;階段 上,2;enemy{race 無い;}"),
-               "b2.txt.*unknown race");
   Database::destroy();
 }
 

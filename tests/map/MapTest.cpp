@@ -60,18 +60,6 @@ TEST_F(MapTest, RampsRiseTowardTheirDirection) {
   }
 }
 
-// Slope 0 on ground level: the +y edge stands 2 units (20 z) above the −y one.
-TEST_F(MapTest, SlopeZeroPutsThePlusYSideTwoAboveTheMinusYSide) {
-  const ChipPicture& floor = pictures.chip();
-  FloorSpecGrid specs = grid(1, 1, &floor);
-  specs.at(0, 0).slope = 0;
-  built(specs);
-  EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(0).z, 20.f);
-  EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(1).z, 20.f);
-  EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(2).z, 0.f);
-  EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(3).z, 0.f);
-}
-
 // Diagonal ramps: t = ((s & 255) / 4) × 2 + 2 added to the height, corner
 // s % 4 up by t and the opposite one down by it.
 TEST_F(MapTest, DiagonalRampsRaiseOneCornerAndLowerTheOpposite) {
@@ -346,18 +334,6 @@ TEST_F(MapTest, ObjectFootprintsTurnWithTheObject) {
   map.placeObject(0, 0, object, 0);
   map.placeObject(7, 0, object, 0);  // off the map: nothing
   EXPECT_EQ(map.objects().size(), 1u);
-}
-
-TEST_F(MapTest, WaterIsPassableOnlyUnderAStepFootprint) {
-  ChipPicture& water = pictures.chip();
-  water.water = true;
-  MapObjectPicture bridge("src/picture/map/object/none.txt");
-  bridge.step = {{1, 0}};
-  built(grid(3, 1, &water));
-  map.placeObject(0, 0, bridge, 0);
-  EXPECT_FALSE(cell(0, 0).isPassable());
-  EXPECT_TRUE(cell(1, 0).isPassable());
-  EXPECT_FALSE(cell(2, 0).isPassable());
 }
 
 // Lights of kind 1 brighten from a 0.1 base; kind 2 darken a white base;

@@ -131,7 +131,8 @@ TEST_F(ContinueSceneTest, ALostBattleLeadsThroughTheFineToTheNextOuting) {
   game().field()->requestContinueScene();
   game().requestLoseEvent();
   const i32 outings = game().invadeCount();
-  game().update();
+  // The field fades out first.
+  for (i32 i = 0; i < Game::FieldScene::kChangeFrames; ++i) game().update();
   ASSERT_NE(game().shop(), nullptr);
   for (int i = 0; i < 100 && game().shop(); ++i) press(game(), kDecide, 3);
   EXPECT_EQ(std::tuple(game().money(), game().shop(), kessa.lp()), std::tuple(49, nullptr, fullLp));

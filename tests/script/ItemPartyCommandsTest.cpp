@@ -147,6 +147,7 @@ TEST_F(ItemPartyCommandsTest, RecoverGivesLpThenApToTheMembersOnly) {
 TEST_F(ItemPartyCommandsTest, RecordsOfTheFieldsSiteOnlyRise) {
   const Game::MapSiteData& mine = site("灰の坑道");
   ASSERT_TRUE(game().field());
+  game().field()->changeScene(nullptr);  // off the floor, the change comes at once
   game().field()->changeScene(&mine);
   const std::tuple<i32, i32, const char*, i32> cases[] = {{4, 6, "setRecordFloor{}", 6},
                                                           {7, 6, "setRecordFloor{}", 7},

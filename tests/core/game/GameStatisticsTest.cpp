@@ -76,6 +76,7 @@ TEST_F(GameStatisticsTest, LevelEstimates) {
   game().variables().integer("灰の坑道.到達階数") = 4;
   game().variables().integer("沈黙の書庫.到達階数") = 1;
   EXPECT_FLOAT_EQ(game().averageFloorReached(), 2.5f);
+  game().field()->changeScene(nullptr);  // off the floor, the change comes at once
   game().field()->changeScene(&site("沈黙の書庫"));
   game().floor() = 3;
   EXPECT_FLOAT_EQ(game().averageFloorReached(), 3.5f);

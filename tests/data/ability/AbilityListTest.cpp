@@ -105,16 +105,8 @@ TEST_F(AbilityListTest, RecallTakesTheLastSpellFreeOfCostFromItsLevel) {
   EXPECT_STREQ(text.c_str(), "想起「雷」");
 }
 
-TEST_F(AbilityListTest, NamesCaptionsAndTriggers) {
-  Game::String text;
-  art("雷", 3).caption(text);
-  EXPECT_STREQ(text.c_str(), "雷Lv3");
-  art("雷").caption(text);
-  EXPECT_STREQ(text.c_str(), "雷");
-  art("霊符").displayName(text);
-  EXPECT_STREQ(text.c_str(), "霊符「札」");
-
-  // The ability's own trigger overrides the art's part by part.
+// The ability's own trigger overrides the art's part by part.
+TEST_F(AbilityListTest, OwnTriggers) {
   Game::NmlNode node;
   ASSERT_TRUE(node.parse("ability 斬;priority 30;trigger{type 自動反撃;}", true));
   Ability slash;

@@ -206,13 +206,6 @@ TEST_F(AbilityRules, CaptionsNamesAndColours) {
               std::make_tuple(c.caption, c.display, c.color))
         << c.art;
   }
-  Game::String cut;
-  art("雷", 3).shortCaption(cut, 2);
-  EXPECT_STREQ(cut.c_str(), "雷L...");
-  art("雷", 3).shortCaption(cut, 3);
-  EXPECT_STREQ(cut.c_str(), "雷Lv...");
-  art("雷", 3).shortCaption(cut, 4);
-  EXPECT_STREQ(cut.c_str(), "雷Lv3");
 }
 
 // "Level" from 2, the help wrapped at 40 columns, the area word, then the
@@ -282,20 +275,11 @@ TEST_F(AbilityRules, ListLookupsByFullName) {
   EXPECT_EQ(list.highestOf(&database().findAbility("霊符"))->level(), 3);
   EXPECT_EQ(list.highestOf(&database().findAbility("癒")), nullptr);
 
-  // Learning replaces the highest entry; adding a level not above the best
-  // adds nothing.
-  list.learn(art("霊符", 1));
-  EXPECT_EQ(std::vector<i32>({list.at(0).level(), list.at(1).level()}), std::vector<i32>({2, 1}));
-  list.addIfHigher(art("霊符", 2));
-  EXPECT_EQ(list.count(), 3);
-  list.addIfHigher(art("癒"));
-  EXPECT_EQ(list.count(), 4);
-
   list.appendFrom(list);
-  EXPECT_EQ(list.count(), 8);
+  EXPECT_EQ(list.count(), 6);
   list.appendDefinitions({&database().findAbility("払"), &database().findAbility("列")});
-  EXPECT_EQ(list.count(), 10);
-  EXPECT_STREQ(list.at(9).name(), "列");
+  EXPECT_EQ(list.count(), 8);
+  EXPECT_STREQ(list.at(7).name(), "列");
 }
 
 TEST_F(AbilityRules, FiltersAndPassives) {

@@ -93,17 +93,6 @@ TEST_F(AmountCompute, StatusTermOverAttributesDefencesAndSupports) {
   }
 }
 
-TEST_F(AmountCompute, TargetTermIsAtLeastOneAndAtMost9999) {
-  AmountSpec spec = constant(0);
-  spec.rateCurrentHP = 0.001f;
-  Unit& from = attacker();
-  Unit& to = target();
-  EXPECT_EQ(amount(spec, 1, 0, from, to), 1);
-  spec.rateCurrentHP = 0.f;
-  spec.rateMaxHP = 100.f;
-  EXPECT_EQ(amount(spec, 1, 0, from, to), 9999);
-}
-
 TEST_F(AmountCompute, MeleeFromAStackedCellHalvesAndACircleFallsOffWithDistance) {
   Unit& from = attacker();
   Unit& to = target();

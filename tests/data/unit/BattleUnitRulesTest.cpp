@@ -34,6 +34,10 @@ class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
       unit.states().boostTimers()[i] = 50;
     }
   }
+  struct View : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
+    std::vector<Game::UnitStuff::Message> shown;
+  } view;
   Game::Article lastUse(const char* tool) {
     Game::Article article;
     article.set(database().findTool(tool), 0.01f);
@@ -516,10 +520,6 @@ TEST_F(BattleUnitRules, RegenerationByRateWithinOneAnd999) {
 }
 
 TEST_F(BattleUnitRules, StateMessagesAreDelayedNumbersOrPictures) {
-  struct View : Game::UnitStuff::MessageView {
-    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
-    std::vector<Game::UnitStuff::Message> shown;
-  } view;
   Unit& unit = makeUnit();
   unit.queueStateMessage(state("ＬＰ回復"), 5);
   unit.queueStateMessage(state("毒"), 0);
@@ -540,29 +540,32 @@ TEST_F(BattleUnitRules, StateMessagesAreDelayedNumbersOrPictures) {
 }
 
 TEST_F(BattleUnitRules, MessagesCarryTheirValuesAndWaitSeventyFrames) {
-  struct View : Game::UnitStuff::MessageView {
-    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
-    std::vector<Game::UnitStuff::Message> shown;
-  } view;
   Game::UnitStuff::MessageManager messages;
+  messages.queueDamage(0, 0);
+  EXPECT_TRUE(messages.isEmpty()) << "a zero is not shown";
   messages.queueDamage(-1, 0xFFFFFFFFu, 2, 1.5f);
+  messages.queueDamage(3, 0);
   messages.queueDelayedDamage(0, 0xFF80FF80u);
   messages.queueState(4, 2);
+  messages.queueState(5, 1);
   EXPECT_FALSE(messages.isEmpty());
   messages.update(view);
-  ASSERT_EQ(view.shown.size(), 1u);
+  ASSERT_EQ(view.shown.size(), 2u) << "the numbers at once";
   EXPECT_EQ(view.shown[0].value, -1);
   EXPECT_EQ(view.shown[0].flag, 2);
   EXPECT_EQ(view.shown[0].scale, 1.5f);
   EXPECT_EQ(messages.wait(), 70);
-  for (int frame = 0; frame < 69; ++frame) {
+  for (std::size_t shown = 3; shown <= 4; ++shown) {
+    for (int frame = 0; frame < 69; ++frame) {
+      messages.update(view);
+    }
+    EXPECT_EQ(view.shown.size(), shown - 1);
     messages.update(view);
+    ASSERT_EQ(view.shown.size(), shown) << "the zero delayed number was never queued";
   }
-  EXPECT_EQ(view.shown.size(), 1u);
-  messages.update(view);
-  ASSERT_EQ(view.shown.size(), 2u) << "the zero delayed number was never queued";
-  EXPECT_EQ(view.shown[1].state, 4);
-  EXPECT_EQ(view.shown[1].count, 2);
+  EXPECT_EQ(view.shown[2].state, 4);
+  EXPECT_EQ(view.shown[2].count, 2);
+  EXPECT_EQ(view.shown[3].state, 5);
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -598,10 +601,6 @@ TEST_F(BattleUnitRules, AutomaticStunByItsLevel) {
 }
 
 TEST_F(BattleUnitRules, RevivalRestoresAndCountsDown) {
-  struct View : Game::UnitStuff::MessageView {
-    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
-    std::vector<Game::UnitStuff::Message> shown;
-  } view;
   Unit& unit = makeUnit(makeGhost(false, 90, 40));
   unit.applyState("リヴァイヴァ", 2, false);
   unit.planAction(4, art("溜め撃ち"), unit.place());
@@ -644,6 +643,8 @@ TEST_F(BattleUnitRules, ActionsPerTurn) {
   unit.setStateLevel("ゴーストキャスター", 3);
   EXPECT_EQ(unit.actionCount(art("斬る")), 3);
   EXPECT_EQ(unit.actionCount(art("火球")), 6);
+  unit.planAction(3, art("斬る"), unit.place());
+  EXPECT_EQ(unit.plan().size(), 3u) << "one step an action";
   Unit& plain = makeUnit();
   EXPECT_EQ(plain.actionCount(art("火球")), 1);
 }

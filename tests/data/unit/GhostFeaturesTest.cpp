@@ -51,41 +51,13 @@ TEST_F(EnemyRulesTest, TheRankMovesTheLevelWithinTheRecordsRange) {
       {0.5f, 0, 42},    // 10 + trunc(0.5 × 64.5)
       {0.5f, 3, 45},    // a rank adds levels
       {0.5f, -20, 22},  // and takes them away
-      {0.5f, 9, 50},    // up to the highest level
-      {0.f, -3, 10},    // never below the lowest
-      {1.f, 0, 50},     // 10 + trunc(1 × 40)
-      {1.f, -1, 49},
+      {1.f, -1, 49},    // 10 + trunc(1 × 40) − 1
   };
   for (const Case& c : cases) {
     Game::EnemyGhost enemy;
     enemy.setUp(soldier, c.levelValue, c.rank, 1.f);
     EXPECT_EQ(enemy.getLevel(), c.level) << c.levelValue << " rank " << c.rank;
   }
-}
-
-// At level 99 the growth gives its end row: HP 2 × 5000 / 100 = 100,
-// LP 1 × 9999 / 100 = 99, AP 10 × 30, 20, 10 / 100 = 3, 2, 1, the
-// attributes as written but 霊力 100 × 15 / 100 = 15. Sorted: 100 99 50 40
-// 30 20 15 10 5 3 2 1.
-TEST_F(EnemyRulesTest, RewardsComeFromTheSortedParameters) {
-  Game::NmlNode root;
-  Game::EnemyData giant;
-  giant.read(parsed(root, "enemy{name 巨人;ABP 75;HP 400;money 7;level 99;equip{weapon 1;}status{point 50;end{"
-                          "HP 2;LP 1;AP1 10;AP2 10;AP3 10;腕力 40;器用さ 30;知力 20;敏捷 50;体力 10;精神 5;"
-                          "霊力 100;}}action{}}"),
-             database().states());
-  Game::EnemyGhost enemy;
-  enemy.setUp(giant, 0.f, 0, 1.f);
-  const std::vector<i32> parameters = {100, 99, 3, 2, 1, 40, 30, 20, 50, 10, 5, 15};
-  for (i32 i = 0; i < Parameters::kCount; ++i) {
-    ASSERT_EQ(enemy.parameters()[i], parameters[static_cast<std::size_t>(i)]) << i;
-  }
-  // ((100 + 99) / 4 + 40 × 30) × (1 − 0.75) = 1249 × 0.25
-  EXPECT_EQ(enemy.getExperienceReward(), 312);
-  // 50 × √4 × 0.75
-  EXPECT_EQ(enemy.getMasterExperienceReward(), 75);
-  // (15² + 10²) / 4 + 7
-  EXPECT_EQ(enemy.getMoneyReward(), 88);
 }
 
 // An enemy has no experience or points: its sheet shows zeros for them.
@@ -185,18 +157,6 @@ class PlayerRulesTest : public GameTestSupport::GameTest {
 
   Game::PlayerGhost ghost;
 };
-
-// A tier outside 0..2 spends nothing and touches nothing beside the AP.
-TEST_F(PlayerRulesTest, SpendingOutsideTheTiersChangesNothing) {
-  const Game::ToolData* sword = ghost.slot(0).item();
-  const std::vector<i32> before = {ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)};
-  ghost.spendAp(-1);
-  ghost.spendAp(Game::Ghost::kApTiers);
-  EXPECT_EQ((std::vector<i32>{ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)}), before);
-  EXPECT_EQ(ghost.slot(0).item(), sword);
-  ghost.spendAp(1);
-  EXPECT_EQ(ghost.getAp(1), before[1] - 1);
-}
 
 // 泥スライム at level 1: equipment scaled by level factor 0 keeps 1 of each
 // positive value (weapon 3, protector 2,2); the type defences come from the

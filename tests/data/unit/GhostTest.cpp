@@ -114,21 +114,6 @@ TEST_F(GhostTest, TheSaveNodeLoadsBackIdentical) {
 
 class EnemyGhostTest : public GhostTest {};
 
-TEST_F(EnemyGhostTest, TheScaleMultipliesHpAndAStolenItemIsNotDroppedAgain) {
-  Game::EnemyGhost soldier;
-  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
-  Game::EnemyGhost big;
-  big.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 2.f);
-  EXPECT_EQ(big.parameters()[Parameters::kHp], soldier.parameters()[Parameters::kHp] * 2);
-  EXPECT_EQ(big.lp(), caps(big)[Parameters::kLp]);
-  ASSERT_TRUE(soldier.stealItem());
-  EXPECT_FALSE(soldier.hasItem());
-  for (int i = 0; i < 20; ++i) {
-    EXPECT_FALSE(soldier.dropItem());
-    EXPECT_FALSE(soldier.stealItem());
-  }
-}
-
 // 骨の兵士 is weak to light (光 −10): one line, for the battle to show; a
 // line for each resistance.
 TEST_F(EnemyGhostTest, ResistancesGiveTheirLines) {

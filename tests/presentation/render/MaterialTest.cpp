@@ -31,7 +31,7 @@ TEST(MaterialTest, ReadsEveryKey) {
   load(l,
        "m{name glass;colorBlend 50;diffuse 100,50,25;specular 10;ambient 50;emission 0,0,20;"
        "sharpness 300;transparency 49;blendMode 1;depthTest false;depthWrite true;cull true,false;"
-       "light{spot;camera;}background;frontEnd;negative;reverse false,true,false;"
+       "light{spot;camera;}background;frontEnd;negative;reverse false,true,true;"
        "rotate 0,0,90;scale 50,50,200;position 400,0,0;}");
   EXPECT_EQ(l.keys, 20);
   const RenderState& s = l.material.state();
@@ -51,7 +51,7 @@ TEST(MaterialTest, ReadsEveryKey) {
   EXPECT_TRUE(s.frontEnd);
   EXPECT_TRUE(s.negative);
   EXPECT_FALSE(s.reverse[0]);
-  EXPECT_TRUE(s.reverse[1]);
+  EXPECT_TRUE(s.reverse[1] && s.reverse[2]);
   // scale 50, 50, 200 then a quarter turn about z, then 1 matrix unit along x.
   Vector3 p;
   s.transform.multiply(&p, Vector3(2.f, 0.f, 1.f));
@@ -99,14 +99,6 @@ TEST(MaterialTest, NumberKeysThatAreNotFiniteRefuseTheMaterialByName) {
   load(l, "m{sharpness /;transparency /;diffuse 1/2;}");
   EXPECT_EQ(l.keys, 3);
   EXPECT_TRUE(lines.empty());
-}
-
-TEST(MaterialTest, ReverseReadsAllThreeAxes) {
-  Loaded l;
-  load(l, "m{reverse true,true,true;}");
-  for (int axis = 0; axis < 3; ++axis) {
-    EXPECT_TRUE(l.material.state().reverse[axis]) << axis;
-  }
 }
 
 TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {

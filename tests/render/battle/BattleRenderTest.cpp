@@ -1,14 +1,16 @@
 // The first 31 frames of a battle in the sample mine, drawn offscreen: the
 // ground brightens out of black and the units rise onto their cells; the
-// command screen, numbers and status icons over units. Some frames are kept
-// as images of the build tree.
+// command screen, numbers and status icons over units; a cast's dim and its
+// number. Some frames are kept as images of the build tree.
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "Engine/Math/Vector3.h"
+#include "Engine/Sound/Manager.h"
 #include "battle/Battle.h"
+#include "battle/CastPhase.h"
 #include "battle/EndPhases.h"
 #include "battle/UnitStatusIcons.h"
 #include "core/game/GameData.h"
@@ -28,6 +30,8 @@ class BattleRender : public InterfaceRender {
  protected:
   void SetUp() override {
     InterfaceRender::SetUp();
+    // A cast's sound lists read their waves.
+    Engine::Sound::Manager::create();
     Game::Constance::create();
     Game::Database::createAndLoad();
     Game::Database::instance()->loadMaps();
@@ -41,6 +45,7 @@ class BattleRender : public InterfaceRender {
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
     Game::Constance::destroy();
+    Engine::Sound::Manager::destroy();
     InterfaceRender::TearDown();
   }
 
@@ -216,6 +221,55 @@ TEST_F(BattleRender, AWinShowsTheSurvivorsPanel) {
   onScreen(centre, &x, &y);
   // The panel's first line right of and above the unit's centre.
   EXPECT_TRUE(hasLightPixel(image, x + 40, y + 60, x + 300, y + 20));
+}
+
+// Kessa's blow at the slime, a cast queued behind a pause while the ground
+// brightens: the scene dims to black under the effect, then brightens with
+// the number standing over the slime, white and not hidden by its body. The
+// dimmed frame and the number are kept.
+TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
+  recruit("Kessa", 0, 1);
+  Game::BattleSettings settings;
+  settings.sceneName = "坑道";
+  battle = std::make_unique<Game::Battle>(*game, settings);
+  Game::Unit& slime = *battle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), 0, 1, 1.f, 0);
+  battle->unitAt(0)->planAction(0, Game::Ability::fromName("斬り払い"), slime.place());
+  battle->unitAt(0)->setCharge(0);
+  battle->pushWait(40);
+  battle->pushCast();
+  i32 groundX = 0;
+  i32 groundY = 0;
+  onScreen(Vector3(0.f, 32.f, 0.f), &groundX, &groundY);
+  // The white of a digit about the slime's front point; its pale eyes are
+  // yellower.
+  const auto whiteAboveSlime = [&](const Image& image) {
+    Vector3 front;
+    slime.getFrontPoint(front);
+    i32 x = 0;
+    i32 y = 0;
+    onScreen(front, &x, &y);
+    int count = 0;
+    for (i32 py = y - 10; py < y + 60; ++py) {
+      for (i32 px = x - 40; px < x + 40; ++px) count += (at(image, px, py) & 0xF0F0F0) == 0xF0F0F0;
+    }
+    return count;
+  };
+  Image image = runFrame();
+  for (int n = 0; n < 100 && !dynamic_cast<const Game::BattleStuff::Cast*>(battle->runningPhase()); ++n) {
+    image = runFrame();
+  }
+  ASSERT_TRUE(dynamic_cast<const Game::BattleStuff::Cast*>(battle->runningPhase()));
+  EXPECT_GT(brightness(at(image, groundX, groundY)), 0x60);
+  EXPECT_EQ(whiteAboveSlime(image), 0);
+  int frames = 0;
+  for (; frames < 300 && battle->dim() > 0.f; ++frames) image = runFrame();
+  keep(image, "battle_cast_dimmed.tga");
+  EXPECT_LT(brightness(at(image, groundX, groundY)), 0x08);
+  for (; frames < 300 && battle->dim() < 1.f; ++frames) image = runFrame();
+  ASSERT_LT(frames, 300);
+  keep(image, "battle_cast_number.tga");
+  EXPECT_GT(brightness(at(image, groundX, groundY)), 0x60);
+  EXPECT_GT(whiteAboveSlime(image), 30);
 }
 
 // A lost battle: the game-over ring sinks over the field in dark red.

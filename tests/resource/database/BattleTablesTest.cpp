@@ -109,12 +109,6 @@ TEST_F(BattleTablesTest, EnemyLevelsDropsAndMetamorphosis) {
   EXPECT_EQ(knight.metamorphosis(), nullptr);
 }
 
-TEST_F(BattleTablesTest, StatesAreIndexedFromZeroInFileOrder) {
-  load(smallSet());
-  EXPECT_EQ(database().stateIndexOf(database().stateAt(0)), 0);
-  EXPECT_EQ(database().stateIndexOf(database().stateAt(2)), 2);
-}
-
 TEST_F(BattleTablesTest, ShellsFallBackToTheFirstAndEnemiesCopyTheirGrowth) {
   load(smallSet().with(Database::kEnemies, "enemy{name ミオ;equip{}action{}}enemy{name 影;equip{}action{}}"));
   const Game::ShellData* kessa = database().findShell("Kessa");

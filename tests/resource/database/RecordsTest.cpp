@@ -58,7 +58,6 @@ TEST_F(RecordsTest, ToolReadsItsBlocks) {
   Game::ToolData plain;
   plain.read(parse("name 薬;fullName 上薬;icon herb;price 40;"), database().states());
   EXPECT_STREQ(plain.fullName(), "上薬");
-  EXPECT_EQ(plain.sellValue(), 10);
   EXPECT_TRUE(plain.isUsableBy("ボブ"));
 }
 

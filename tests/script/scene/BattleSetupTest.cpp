@@ -19,7 +19,7 @@
 #include "resource/Database.h"
 #include "script/Script.h"
 #include "script/scene/BattleSetup.h"
-#include "script/scene/PendingCommands.h"
+#include "script/scene/RunningScenes.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -36,9 +36,11 @@ class BattleSetupTest : public ScriptTestSupport::ScriptTest {
     ScriptTest::SetUp();
     fs().put(Battle::kScriptFile, std::string("let{ name answer; value 1; }"));
     fs().put("src/data/せりふ.txt", std::string("影法師{ begin{ R 影法師,去れ。; L ケッサ,断る。; } end{ R 影法師,無念。; } }"));
-    Game::ScriptStuff::forgetReportedKeywords();
+    Game::ScriptStuff::forgetMissingSceneReports();
     Game::FaceSet::createWithoutFiles();
     Game::FaceSet::instance()->add("影法師", "shade", "影法師");
+    // Without a field the battle is the game's at once.
+    game().setField(nullptr);
   }
   void TearDown() override {
     game().setBattle(nullptr);

@@ -1,0 +1,303 @@
+// The named special attacks of wards, bells, curses and stopped time played
+// on the sample data: their timings with every kind of action, what each
+// timeline asks of the battle frame by frame, and the nodes a few of them
+// count out.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "effect/EffectFactory.h"
+#include "presentation/scene/SceneNode.h"
+#include "tests/effect/NamedScriptTest.h"
+
+namespace {
+
+using EffectTestSupport::RecordingAction;
+using Engine::Math::Vector3;
+using Game::Effect::Cast;
+
+const std::vector<const char*> kNames = {
+    "QuietPaleRadiance", "FloatingBellSplash", "FloatingBellWard", "MindShredShot", "HypnoticStareWave",
+    "EclipseSidestep",   "EclipseRipple",      "副作用",           "BitterElixir",  "SpinningWoeRing",
+    "HexedFigurine",     "BlueTormentTide",    "ShatteredCharmHex", "RadiantVigorSurge", "GlintBladeWard",
+    "GaleCodexWave",     "PrismWhirlpool",     "HaltedHandsCurse", "TimeHalt",      "CarvingBladeStorm"};
+
+class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
+ protected:
+  // Active nodes of the model name (lights of the range for a null name).
+  int countOf(const char* model, float lightRange) const {
+    int n = 0;
+    for (int i = 0; i < stage.pool.capacity(); ++i) {
+      const Game::SceneNode& node = stage.pool.node(i);
+      if (node.isActive()) {
+        n += model ? (node.getModel() && std::strcmp(node.getModel()->name(), model) == 0)
+                   : (node.hasLight() && node.lightRange() == lightRange);
+      }
+    }
+    return n;
+  }
+};
+
+TEST_F(NamedCursesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
+  for (const char* name : kNames) {
+    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_FALSE(row->isStandIn()) << name;
+    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
+  }
+  sweep(kNames);
+}
+
+TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
+  // Charms from 32 and their afterimages every 2 frames until the last,
+  // 30 frames late, has flown its 64; the blade storm's afterimages every 5
+  // frames and its cuts every 4 from 48 to 111, a flash every 16.
+  std::string charms;
+  for (int f = 32; f <= 132; f += 2) {
+    charms += (charms.empty() ? "" : " ") + std::to_string(f);
+  }
+  std::string storm;
+  std::vector<int> cutFrames;
+  for (int f = 0; f < 128; ++f) {
+    const bool cut = f >= 48 && f <= 111 && f % 4 == 0;
+    if (cut) {
+      storm += (storm.empty() ? "" : " ") + std::to_string(f) + (f % 16 == 0 ? ":flashWhite,main" : ":main");
+    }
+    if (cut || f % 5 == 0) {
+      cutFrames.push_back(f);
+    }
+  }
+  const std::string cuts = EffectTestSupport::framesText(cutFrames);
+  expectTimelines({
+      {"QuietPaleRadiance", "32:pitch 30,attack 64:heading -30,main,main+24,main+48,main+72", "0 112", "32 64 144", "112x2",
+       "0-31 112-171"},
+      {"FloatingBellSplash", "0:main", "", "0", "", ""},
+      {"FloatingBellWard", "32:main", "", "32", "", ""},
+      {"MindShredShot", "0:shot 8:hit", "0", "0-8", "8", ""},
+      {"EclipseSidestep", "16:main", "", "0", "", ""},
+      {"EclipseRipple", "40:main", "", "32", "", ""},
+      {"副作用", "0:pitch 30,main", "", "0", "0", ""},
+      {"BitterElixir", "32:main", "", "32 64", "64", ""},
+      {"SpinningWoeRing", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4", "0 64 80 96 112", "64x3", ""},
+      {"HexedFigurine", "32:main 64:hit 112:explode", "0 64", "32 64 112", "64x2", "0-31 64-123"},
+      {"BlueTormentTide", "0:pitch 30,main 96:hit,hit+6,hit+12", "", "0 96", "40x3", ""},
+      {"ShatteredCharmHex", "32:main,hit+64,main+8,hit+72,main+16,hit+80,main+24,hit+88", "32x32", charms.c_str(), "96x2", ""},
+      {"RadiantVigorSurge", "16:main", "", "0 16", "", ""},
+      {"GlintBladeWard", "92:flashWhite,main", "", "60 92", "", ""},
+      {"GaleCodexWave", "0:main 24:main 48:main 72:main 84:hit", "0 24 48 72 84x2 128", "0 24 48 72 84", "84",
+       "1-96 128-187"},
+      {"PrismWhirlpool", "0:pitch 30 32:main,main+15,main+30,main+45,main,main+15,main+30,main+45", "32x64", "32-108",
+       "64x2", ""},
+      {"HaltedHandsCurse", "0:pitch 30,main,main+15,main+32,main+51,main+72,main+95,main+120", "", "0", "48", ""},
+      {"TimeHalt", "16:main 32:flashWhite", "", "", "", ""},
+      {"CarvingBladeStorm", storm.c_str(), "0x2 48 128", cuts.c_str(), "48", "0-31 48-111 128-157"},
+  });
+}
+
+// How many nodes of a model (lights of a range for a null model; "*": any
+// node made on that frame) stand just after the frame, the first target hit.
+struct CountRow {
+  const char* name;
+  int frame;
+  const char* model;
+  float lightRange;
+  int count;
+};
+
+TEST_F(NamedCursesTest, EachScriptPlacesItsNodesInTheirNumbers) {
+  const CountRow rows[] = {
+      {"QuietPaleRadiance", 64, "mote", 0.f, 512},  // two arms of 256 steps, all in the pool
+      {"QuietPaleRadiance", 32, nullptr, 3.f, 1},
+      {"QuietPaleRadiance", 94, nullptr, 3.f, 1},   // 64 pool steps from 32 on
+      {"QuietPaleRadiance", 95, nullptr, 3.f, 0},
+      {"QuietPaleRadiance", 144, "*", 0.f, 16},     // the sparks
+      {"FloatingBellWard", 32, nullptr, 2.f, 1},
+      {"HypnoticStareWave", 0, "eye", 0.f, 1},
+      {"BitterElixir", 32, "*", 0.f, 32},           // 64 / 2 motes
+      {"RadiantVigorSurge", 16, "*", 0.f, 6},
+      {"ShatteredCharmHex", 32, "main", 0.f, 16},
+      {"BlueTormentTide", 0, "main", 0.f, 32},
+      {"GaleCodexWave", 72, "page3", 0.f, 1},       // one scroll a leg, by the leg's model
+      {"GaleCodexWave", 143, "page0", 0.f, 0},      // 16 pool steps from 128 on
+      {"GaleCodexWave", 143, "page3", 0.f, 0},
+  };
+  for (const CountRow& row : rows) {
+    stage.pool.releaseAll();
+    RecordingAction& action = *standardActions(0)[0];
+    auto effect = makeEffect(row.name, action);
+    stepThrough(*effect, row.frame - 1);
+    std::set<Engine::u32> seen;
+    newNodes(seen);
+    step(*effect);
+    const int count = std::strcmp(row.model ? row.model : "", "*") == 0 ? static_cast<int>(newNodes(seen).size())
+                                                                        : countOf(row.model, row.lightRange);
+    EXPECT_EQ(count, row.count) << row.name << " " << row.frame;
+  }
+}
+
+// Whom the camera follows (C the caster, T the first target, P a point)
+// and its zoom when not 1, from the frame on which that changes.
+TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"QuietPaleRadiance", "0:C 64:T"}, {"FloatingBellSplash", ""},       {"FloatingBellWard", "0:C 1.5"},
+      {"MindShredShot", "0:P"},          {"HypnoticStareWave", "0:C 32:P"}, {"EclipseSidestep", ""},
+      {"EclipseRipple", "0:C"},          {"副作用", "0:P"},                 {"BitterElixir", "0:C 1.25"},
+      {"SpinningWoeRing", "32:P"},       {"HexedFigurine", "0:C 32:P"},    {"BlueTormentTide", "0:P"},
+      {"ShatteredCharmHex", "32:C 64:P"}, {"RadiantVigorSurge", "0:T"},    {"GlintBladeWard", "0:T 1.5"},
+      {"GaleCodexWave", "0:C 84:T"},     {"PrismWhirlpool", "0:P"},        {"HaltedHandsCurse", "0:P"},
+      {"TimeHalt", ""},                  {"CarvingBladeStorm", "0:C 1.5 32:T 1.5"},
+  };
+  RecordingAction& action = *standardActions(0)[0];
+  for (const auto& [name, expected] : rows) {
+    camera = Game::Effect::CastCamera();
+    auto effect = makeEffect(name, action);
+    std::string seen;
+    std::string was = "P";
+    Vector3 focus = camera.focus;
+    for (int frame = 0; frame < kCap && step(*effect) != Cast::kFinished; ++frame) {
+      const Game::SceneNode* followed = camera.followed();
+      std::string now = followed == action.actor().node() ? "C" : followed == action.target(0).node() ? "T" : "P";
+      if (camera.zoom != 1.f) {
+        char zoom[16];
+        std::snprintf(zoom, sizeof zoom, " %g", camera.zoom);
+        now += zoom;
+      }
+      if (now != was || (!followed && EffectTestSupport::distance(camera.focus, focus) > 1e-3f)) {
+        seen += (seen.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
+      }
+      was = now;
+      focus = camera.focus;
+    }
+    EXPECT_EQ(seen, expected) << name;
+  }
+}
+
+// BitterElixir's lights on 64: hues 120..180 over black are green with
+// some blue and no red.
+TEST_F(NamedCursesTest, BitterElixirLightsHoldHuesFromGreenToCyan) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("BitterElixir", action);
+  stepThrough(*effect, 63);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  step(*effect);
+  int lights = 0;
+  for (const Game::SceneNode* node : newNodes(seen)) {
+    const Engine::Math::Vector3 colour = node->ambient.value();
+    EXPECT_EQ(colour.x, 0.f);
+    EXPECT_EQ(colour.y, 1.f);
+    EXPECT_LE(colour.z, 1.f);
+    ++lights;
+  }
+  EXPECT_EQ(lights, 8);
+}
+
+// Missed, SpinningWoeRing makes only its four rings on frame 0 and lays
+// nothing on the target.
+TEST_F(NamedCursesTest, SpinningWoeRingMissedShowsOnlyItsRings) {
+  RecordingAction& action = *standardActions(0)[1];
+  auto effect = makeEffect("SpinningWoeRing", action);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  step(*effect);
+  EXPECT_EQ(newNodes(seen).size(), 4u);
+  stepThrough(*effect, 144);
+  EXPECT_TRUE(newNodes(seen).empty());
+  EXPECT_TRUE(action.target(0).node()->overlays().empty());
+}
+
+// GaleCodexWave's four scrolls all take on "vanish" on 128.
+TEST_F(NamedCursesTest, GaleCodexWaveScrollsAllVanishOn128) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("GaleCodexWave", action);
+  stepThrough(*effect, 128);
+  for (const char* page : {"page0", "page1", "page2", "page3"}) {
+    const Game::SceneNode* scroll = firstNodeOf(page);
+    ASSERT_NE(scroll, nullptr) << page;
+    EXPECT_EQ(scroll->overlays().size(), 1u) << page;
+    EXPECT_EQ(scroll->getLifetime(), 15) << page;
+  }
+}
+
+// ShatteredCharmHex's sixteen charms on 32 stand on a ring of 64: no two
+// closer than neighbours 22.5 degrees apart, 2·64·sin(11.25°) ≈ 25 (a
+// little less where the ring leans with the way to the target).
+TEST_F(NamedCursesTest, ShatteredCharmHexSpreadsItsCharmsEvenlyOnTheRing) {
+  RecordingAction& action = *standardActions(0)[0];
+  auto effect = makeEffect("ShatteredCharmHex", action);
+  stepThrough(*effect, 31);
+  std::set<Engine::u32> seen;
+  newNodes(seen);
+  step(*effect);
+  std::vector<Vector3> charms;
+  for (const Game::SceneNode* node : newNodes(seen)) {
+    if (node->getModel() && std::strcmp(node->getModel()->name(), "main") == 0) {
+      charms.push_back(node->position.value());
+    }
+  }
+  ASSERT_EQ(charms.size(), 16u);
+  float closest = 1e9f;
+  for (std::size_t i = 0; i < charms.size(); ++i) {
+    for (std::size_t j = i + 1; j < charms.size(); ++j) {
+      closest = std::min(closest, EffectTestSupport::distance(charms[i], charms[j]));
+    }
+  }
+  EXPECT_GT(closest, 24.f);
+  EXPECT_LT(closest, 25.f);
+}
+
+// GaleCodexWave's scroll k lies from path point k to k + 1: the points are
+// i/3.5 of the way to the target and 0, +64, -128, +192, -256 to its side
+// (+ to the right of the way), so scroll k spans 64·(2k + 1) sideways and
+// a 3.5th of the way, both flat.
+TEST_F(NamedCursesTest, GaleCodexWaveScrollsZigzagTowardTheTarget) {
+  RecordingAction& action = *standardActions(0)[0];
+  Vector3 caster;
+  action.actor().getPosition(caster);
+  Vector3 target;
+  action.target(0).getPosition(target);
+  auto effect = makeEffect("GaleCodexWave", action);
+  stepThrough(*effect, 72);
+  Vector3 way;
+  way.setSub(target, caster);
+  const float slope = std::sqrt(way.x * way.x + way.y * way.y) / way.length();
+  const float flat = std::sqrt(way.x * way.x + way.y * way.y);
+  const char* pages[] = {"page0", "page1", "page2", "page3"};
+  for (int k = 0; k < 4; ++k) {
+    const Game::SceneNode* scroll = firstNodeOf(pages[k]);
+    ASSERT_NE(scroll, nullptr) << k;
+    const float sideways = 64.f * static_cast<float>(2 * k + 1) * slope;
+    EXPECT_NEAR(scroll->scale.x.value(), std::sqrt(sideways * sideways + flat * flat / 12.25f), 0.01f) << k;
+    EXPECT_NEAR(scroll->position.value().z, caster.z, 0.01f) << k;
+  }
+  const Game::SceneNode* start = firstNodeOf("page0");
+  const Game::SceneNode* turn = firstNodeOf("page1");
+  ASSERT_TRUE(start && turn);
+  Vector3 first;
+  first.setSub(turn->position.value(), start->position.value());
+  EXPECT_GT(first.x * way.y - first.y * way.x, 0.f);
+}
+
+// CarvingBladeStorm stands its caster up again on every 8th frame of its
+// cuts.
+TEST_F(NamedCursesTest, CarvingBladeStormStandsTheCasterEveryEighthFrame) {
+  RecordingAction& action = *standardActions(0)[0];
+  const Game::Model* stand = action.actor().node()->getModel();
+  auto effect = makeEffect("CarvingBladeStorm", action);
+  for (int frame : {48, 52, 56}) {
+    stepThrough(*effect, frame - 1);
+    action.actor().playDown();
+    ASSERT_NE(action.actor().node()->getModel(), stand);
+    step(*effect);
+    EXPECT_EQ(action.actor().node()->getModel() == stand, frame % 8 == 0) << frame;
+  }
+}
+
+}  // namespace

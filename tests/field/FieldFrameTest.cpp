@@ -1,0 +1,234 @@
+// The field's frame on the sample data, driven by scripted logical keys.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "Engine/Graphics/Manager.h"
+#include "Engine/Sound/Manager.h"
+#include "battle/Battle.h"
+#include "core/map/MapBuildQueue.h"
+#include "field/FieldScene.h"
+#include "file/FileLoader.h"
+#include "map/MapGenerator.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "resource/database/MapSiteData.h"
+#include "tests/core/game/KeyedGameFixture.h"
+
+namespace Game {
+namespace {
+
+using Engine::i32;
+using Key = Platform::Key;
+
+class FieldFrameTest : public GameTestSupport::KeyedGameTest {
+ protected:
+  void SetUp() override {
+    KeyedGameTest::SetUp();
+    Engine::Graphics::Manager::create(640, 480, false, true, false);
+    Engine::Sound::Manager::create();
+    SceneRenderer::create(800, 600);
+    GameTestSupport::putSampleFiles(fs(), "src");
+    FileLoader::destroy();
+    FileLoader::create();
+    Database::destroy();
+    Database::create();
+    database().load();
+    database().loadMaps();
+    MapBuildQueue::create();
+    game = std::make_unique<GameData>();
+  }
+  void TearDown() override {
+    game.reset();
+    MapBuildQueue::destroy();
+    SceneRenderer::destroy();
+    Engine::Sound::Manager::destroy();
+    Engine::Graphics::Manager::destroy();
+    KeyedGameTest::TearDown();
+  }
+  FieldScene& field() { return *static_cast<FieldScene*>(game->field()); }
+  // A site entered afresh at an event of a floor, without its opening
+  // script, past the field's first (busy) frame.
+  Field::Symbol& enter(const char* site, const char* floor, i32 event) {
+    field().changeScene(nullptr);
+    field().loadFloor(database().findSite(site), floor, true);
+    Field::Symbol& player = *field().placePlayer(event);
+    frames(1);
+    return player;
+  }
+  void frames(int n, std::initializer_list<Key> held = {}) {
+    for (int i = 0; i < n; ++i) {
+      step(held);
+      game->update();
+    }
+  }
+  std::pair<i32, i32> cell() { return {field().player()->x(), field().player()->y()}; }
+  Camera& camera() { return SceneRenderer::instance()->camera(); }
+
+  std::unique_ptr<GameData> game;
+};
+
+// Held for 40 frames, a turn key fires on frames 1, 32, 36 and 40. The hall's
+// player stands on (3, 2); up, right, down and left step by (-1, 0), (0, 1),
+// (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 89
+// degrees lies in; the yaw is level x 30 + 45. (2, 2) is a pillar.
+TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
+  struct Row {
+    Key turn;
+    int held;
+    bool fixed;
+    i32 level;
+    float yaw;
+    Key move;
+    std::pair<i32, i32> reached;
+  };
+  for (const Row& row : {Row{Key::X, 1, false, 6, 225.f, Key::Up, {4, 2}}, Row{Key::Q, 40, false, 2, 105.f, Key::Up, {3, 1}},
+                         Row{Key::W, 1, false, 7, 255.f, Key::Up, {3, 3}}, Row{Key::Q, 40, true, 6, 225.f, Key::Left, {3, 3}},
+                         Row{Key::X, 1, false, 6, 225.f, Key::Right, {3, 1}}, Row{Key::X, 1, false, 6, 225.f, Key::Down, {3, 2}},
+                         Row{Key::W, 1, false, 7, 255.f, Key::Down, {3, 1}}}) {
+    enter("オープニング", "hall", 2);
+    field().setAngleFixed(row.fixed);
+    frames(row.held, {row.turn});
+    EXPECT_EQ(field().angleLevel(), row.level);
+    frames(1, {row.move});
+    EXPECT_FLOAT_EQ(camera().heading.target(), row.yaw - Camera::kHeadingOffset);
+    EXPECT_FLOAT_EQ(camera().pitch.target(), 37.f);
+    EXPECT_FLOAT_EQ(camera().zoom.target(), 1.5f * Camera::kZoomScale);
+    EXPECT_FLOAT_EQ(camera().anchor.target().z, field().player()->position().z + 32.f);
+    frames(FieldScene::kStepFrames);
+    EXPECT_EQ(cell(), row.reached) << row.held;
+  }
+}
+
+// Only arrivals count toward a battle; the mine (angle 30) looks down at 67
+// degrees; the automap opens 2 x "千里眼" + 1 about the player.
+TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
+  enter("灰の坑道", "b1", 1);
+  frames(10);
+  EXPECT_EQ(game->encounter(), 0);
+  frames(1, {Key::Left});
+  frames(FieldScene::kStepFrames + 1);
+  EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(2, 1), 1, 67.f));
+  for (const auto& [sight, radius] : {std::pair{1, 3}, {2, 5}}) {
+    RandomGenerator::instance()->setSeed(3);
+    const_cast<FieldAbilities&>(game->party().fieldAbilities()).clairvoyance = sight;
+    enter("灰の坑道", "b2", 3);
+    std::vector<Engine::u8> expected(field().mappedCells().size(), 0);
+    field().generator()->reveal(expected, cell().first, cell().second, radius);
+    EXPECT_EQ(field().mappedCells(), expected) << sight;
+  }
+}
+
+// 11 frames a step, 22 with the slow key held, then 2/3 of it with "ダッシュ".
+TEST_F(FieldFrameTest, StepTimesFollowTheSlowKeyAndTheDash) {
+  for (const auto& [slow, dash, time] : {std::tuple{false, false, 11}, {true, false, 22}, {false, true, 7},
+                                         {true, true, 14}}) {
+    Field::Symbol& player = enter("オープニング", "hall", 2);
+    const_cast<FieldAbilities&>(game->party().fieldAbilities()).dash = dash;
+    frames(1, slow ? std::initializer_list<Key>{Key::Up, Key::Z} : std::initializer_list<Key>{Key::Up});
+    ASSERT_EQ(player.commands().size(), 2u);
+    EXPECT_EQ(player.commands()[0].time, time);
+  }
+}
+
+// The camp key opens the camp menu with the floor's (else the site's) save
+// mode; a site's spot light hangs 32 units over the player at range 0.5.
+TEST_F(FieldFrameTest, TheCampMenuTakesTheSaveModeAndTheSpotLightTheSite) {
+  static i32 sSaveMode = -1;
+  FieldScene::setCampMaker([](GameData&, i32 mode) -> SubScene* { return sSaveMode = mode, nullptr; });
+  for (const auto& [site, floor, event, mode, range] :
+       {std::tuple{"オープニング", "hall", 2, 2, 1.f}, {"沈黙の書庫", "b1", 3, 1, .5f}}) {
+    Light& light = SceneRenderer::instance()->pointLight() = Light();
+    Field::Symbol& player = enter(site, floor, event);
+    sSaveMode = -1;
+    frames(1);
+    EXPECT_EQ(sSaveMode, -1);
+    frames(1, {Key::C});
+    EXPECT_EQ(sSaveMode, mode);
+    EXPECT_FLOAT_EQ(light.requestedRange, range);
+    EXPECT_FLOAT_EQ(light.position.z * 400.f, range < 1.f ? player.position().z + 32.f : 10000.f * 400.f);
+  }
+  FieldScene::setCampMaker(nullptr);
+}
+
+TEST_F(FieldFrameTest, NothingMovesWhileTextShows) {
+  Field::Symbol& player = enter("オープニング", "hall", 2);
+  Field::Symbol& other = field().addSymbol("other", "", 2, 2, 0.f);
+  other.move("move", 4, 1, 0);
+  field().say(nullptr, "……");
+  frames(20, {Key::Up});
+  EXPECT_EQ(std::tuple(player.x(), player.y(), other.x(), player.isMoving(), other.isMoving()),
+            std::tuple(3, 2, 2, false, false));
+}
+
+// Standing on a link posts the change (on entering's frame); the new floor
+// comes 32 frames later and the field runs again after one more. Continue
+// requests add up.
+TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
+  for (const auto& [site, floor, event, reached, continues] :
+       {std::tuple{"灰の坑道", "b1", 2, "b2", 0}, {"灰の坑道", "b1", 3, "b1", 1}, {"オープニング", "hall", 1, "hall", 2}}) {
+    enter(site, floor, event);
+    frames(FieldScene::kChangeFrames - 1);
+    EXPECT_STREQ(field().floorName(), floor);
+    EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 255);
+    frames(1);
+    EXPECT_STREQ(field().floorName(), reached);
+    EXPECT_EQ(field().continueRequests(), continues);
+    EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
+    EXPECT_TRUE(field().isChangingScene());
+    frames(1);
+    EXPECT_FALSE(field().isChangingScene());
+  }
+}
+
+// A common script that waits holds the player on every floor.
+TEST_F(FieldFrameTest, ABusyCommonScriptHoldsThePlayer) {
+  fs().put(FieldScene::kCommonScript, std::string("sleep{ value 2; }"));
+  FileLoader::destroy();
+  FileLoader::create();
+  game = std::make_unique<GameData>();
+  enter("オープニング", "hall", 2);
+  frames(20, {Key::Up});
+  EXPECT_EQ(cell(), std::pair(3, 2));
+}
+
+// A new game plays the opening by the decide key, then walks to the hall's
+// way out, which leads to the continue scene.
+TEST_F(FieldFrameTest, ANewGameRunsTheOpeningAndWalksTheHall) {
+  for (int i = 1; i < 600 && field().startScript(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+  ASSERT_FALSE(field().startScript());
+  EXPECT_EQ(game->party().members().count(), 1);
+  for (int i = 0; i < 30 && !field().isChangingScene(); ++i) frames(1, {Key::Right});
+  EXPECT_EQ(cell(), std::pair(3, 0));
+  EXPECT_FALSE(field().player()->isMoving());
+  EXPECT_EQ(field().continueRequests(), 1);
+  EXPECT_TRUE(field().isChangingScene());
+}
+
+// An enemy met on a generated floor: the battle comes on the transition's
+// frame 90, is fought through its menus and the field resumes.
+TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) {
+  RandomGenerator::instance()->setSeed(4);
+  field().applySceneChange(database().findSite("灰の坑道"), "b2", 1);
+  game->party().recruit(*database().findShell("Kessa"));
+  Field::Symbol* enemy = nullptr;
+  for (const auto& symbol : field().symbols()) enemy = symbol->isEnemy() ? symbol.get() : enemy;
+  ASSERT_TRUE(enemy);
+  const std::string name = enemy->name();
+  field().reportContact(*field().player(), *enemy);
+  frames(91);
+  EXPECT_FALSE(game->battle());
+  frames(1);
+  ASSERT_TRUE(game->battle());
+  for (int i = 1; i < 30000 && game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+  EXPECT_EQ(std::tuple(game->battle(), field().resumes(), field().transition(), game->battleResult()),
+            std::tuple(nullptr, 1, nullptr, 1));
+  EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
+  EXPECT_FALSE(field().findSymbol(name.c_str()));
+  EXPECT_TRUE(field().player() && field().followed() == field().player());
+}
+
+}  // namespace
+}  // namespace Game
