@@ -7,11 +7,6 @@
 namespace Game {
 
 class MapGenerator;
-class MapSiteData;
-
-namespace Field {
-class Symbol;
-}
 
 // What the field's display over the floor shows this frame.
 struct FieldOverlayView {
@@ -53,9 +48,5 @@ class FieldOverlay {
   void drawCompass(const FieldOverlayView& view) const;
   void drawAutomap(const FieldOverlayView& view) const;
 };
-
-// The light over the player on sites that ask for one: the renderer's
-// point light 32 units above the player, white, at range 0.5.
-void placeFieldSpotLight(const MapSiteData* site, const Field::Symbol* player);
 
 }  // namespace Game
