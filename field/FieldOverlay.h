@@ -21,8 +21,10 @@ struct FieldOverlayView {
   const MapGenerator* generator = nullptr;
   const std::vector<Engine::u8>* mappedCells = nullptr;
   bool hasPlayer = false;
-  Engine::i32 playerX = 0;
-  Engine::i32 playerY = 0;
+  // Cells of the automap: the player's (set with hasPlayer), the stairs'
+  // (−1 when the floor has none).
+  Engine::i32 playerX{};
+  Engine::i32 playerY{};
   Engine::i32 stairsX = -1;
   Engine::i32 stairsY = -1;
 };

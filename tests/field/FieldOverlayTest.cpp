@@ -64,10 +64,12 @@ TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndItsCursorWithTheFrame) {
     float pitch, yaw;
     int frame;
     const char* draws;
-  } cases[] = {{90, -90, 0, "cursor@320,240 ring@320,240 "}, {90, 0, 12, "cursor@332,240 ring@320,240 "},
+  } cases[] = {{90, 0, 0, "cursor@320,240 ring@320,240 "}, {90, 0, 12, "cursor@332,240 ring@320,240 "},
                {90, 90, 5, "cursor@320,235 ring@320,240 "}, {37, -90, 10, "cursor@320,246 ring@320,240 "}};
   for (const auto& c : cases) {
-    Game::FieldOverlay().draw({.frame = c.frame, .pitch = c.pitch, .yaw = c.yaw});
+    // Frame 0 is the view's own.
+    Game::FieldOverlay().draw(c.frame ? Game::FieldOverlayView{.frame = c.frame, .pitch = c.pitch, .yaw = c.yaw}
+                                      : Game::FieldOverlayView{.pitch = c.pitch});
     EXPECT_EQ(drawn(), c.draws) << c.pitch << "," << c.yaw;
   }
 }
