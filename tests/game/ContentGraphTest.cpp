@@ -301,5 +301,50 @@ TEST_F(ContentGraphTest, EverySiteFloorAndEnemyIsReachedFromTheOpeningByNamesTha
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 
+// Every art's effect is one the factory builds, and every model an enemy,
+// character or item names is in its picture set.
+TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
+  // Passive arts and those marked "effect none" (the commands the battle
+  // plays itself) show no effect.
+  NmlDocument arts;
+  arts.load("src/data/ability.txt");
+  for (int i = 0; i < arts.childCount(); ++i) {
+    const NmlNode& art = *arts.child(i);
+    const NmlNode& named = art.findAttribute("name") || art.countChildren("base") == 0 ? art : *art.findChild("base");
+    const NmlAttribute* effect = named.findAttribute("effect");
+    if (named.findAttribute("passive") || (effect && std::string(effect->item(0)) == "none")) {
+      continue;
+    }
+    const NmlAttribute* fullName = named.findAttribute("fullName");
+    const AbilityData* record =
+        database().findAbilityOrNull((fullName ? fullName : named.findAttribute("name"))->item(0));
+    ASSERT_NE(record, nullptr) << "src/data/ability.txt line " << art.line();
+    EXPECT_NE(Effect::findFactoryRow(record->base().animationName()), nullptr)
+        << "src/data/ability.txt line " << art.line() << ": art " << record->name() << " plays no effect "
+        << record->base().animationName();
+  }
+  for (const std::string& enemy : namesIn("src/data/enemy.txt", "enemy", "name")) {
+    const EnemyData* record = database().findEnemy(enemy.c_str());
+    ASSERT_NE(record, nullptr) << enemy;
+    EXPECT_NE(database().findUnitPicture(record->model()), nullptr)
+        << "enemy " << enemy << ": no model " << record->model();
+  }
+  for (int i = 0; i < database().shellCount(); ++i) {
+    const ShellData& shell = *database().shellAt(i);
+    EXPECT_NE(database().findUnitPicture(shell.model()), nullptr)
+        << "character " << shell.name() << ": no model " << shell.model();
+  }
+  ResourceSet icons;
+  icons.load("src/picture/gui/アイコン.txt");
+  for (int i = 0; i < database().toolCount(); ++i) {
+    const ToolData& tool = *database().toolAt(i);
+    if (!*tool.icon()) {
+      continue;
+    }
+    EXPECT_NE(icons.findModel(tool.icon()), nullptr) << "item " << tool.name() << ": no icon " << tool.icon();
+  }
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
 }  // namespace
 }  // namespace Game
