@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <cstdlib>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -43,6 +45,7 @@ class ContentWalk {
   ContentWalk(Database& database, std::function<void(const NmlNode&, const std::string&)> readScript)
       : mDatabase(database), mReadScript(std::move(readScript)) {
     mSites.load("src/data/map/list.txt");
+    mTunes.load("bgm/bgm.txt");
   }
 
   void run() {
@@ -55,6 +58,7 @@ class ContentWalk {
       mQueue.pop_front();
       visitFloor(floor);
     }
+    checkEvents();
   }
 
   std::vector<std::string> faults;
@@ -95,9 +99,12 @@ class ContentWalk {
       return;
     }
     reach({site, site->startFile()});
+    want({site, site->startFile()}, site->startPosition(),
+         "src/data/map/list.txt: the start of " + std::string(site->name()));
     for (int i = 0; i < mSites.childCount(); ++i) {
       if (std::string(text(*mSites.child(i), "name")) == site->name()) {
         mFile = "src/data/map/list.txt";
+        checkTune(*mSites.child(i), "BGM");
         walk(*mSites.child(i), nullptr);
       }
     }
@@ -122,7 +129,10 @@ class ContentWalk {
     readFloor(floor);
     if (const MapLinkEntry* entry = mDatabase.maps().links.find(floor.first, floor.second.c_str())) {
       for (const MapConnection& way : entry->connections()) {
-        reach({way.site ? way.site : floor.first, way.file});
+        const Floor to{way.site ? way.site : floor.first, way.file};
+        reach(to);
+        want(floor, way.from, "src/data/map/link.txt: a way from " + floor.second);
+        want(to, way.position, "src/data/map/link.txt: a way to " + to.second);
       }
     }
   }
@@ -133,12 +143,24 @@ class ContentWalk {
     NmlDocument document;
     document.load(floorPath(floor).c_str());
     MapPictureSet& pictures = mDatabase.maps().mapPictures;
+    std::set<int>& events = mEvents[floor];
     if (document.countChildren("random") > 0) {
-      (void)MapGeneratorConfig::read(*document.findChild("random"), pictures, &mDatabase, floorPath(floor).c_str());
+      const NmlNode& random = *document.findChild("random");
+      (void)MapGeneratorConfig::read(random, pictures, &mDatabase, floorPath(floor).c_str());
+      // The generator lays every event it is given.
+      for (const char* key : {"event", "startPosition"}) {
+        eachItem(random, key, [&](const char* event) { events.insert(std::atoi(event)); });
+      }
+      const NmlAttribute* stairs = random.findAttribute("階段");
+      if (stairs && stairs->itemCount() > 1) {
+        events.insert(stairs->toInt(1));
+      }
     } else {
       const std::string tiles = std::string(kMapFolder) + floor.first->folder() + "/" + floor.second;
       Map map(pictures);
-      (void)map.loadFmf(tiles.c_str());
+      for (const FloorCellSpec& cell : map.loadFmf(tiles.c_str()).cells) {
+        events.insert(cell.eventId);
+      }
     }
   }
 
@@ -167,6 +189,7 @@ class ContentWalk {
         {"getTool", &ContentWalk::tools},           {"shop", &ContentWalk::shopTools},
         {"treasure", &ContentWalk::shopTools},      {"addGhost", &ContentWalk::shell},
         {"createGhost", &ContentWalk::shell},       {"createSymbol", &ContentWalk::symbol},
+        {"changeBGM", &ContentWalk::tune},
     };
     for (int i = 0; i < node.childCount(); ++i) {
       const NmlNode& child = *node.child(i);
@@ -187,7 +210,12 @@ class ContentWalk {
     if (!site) {
       fault(node, std::string("no site \"") + siteName + "\" to change to");
     } else {
-      reach({site, text(node, "file", site->startFile())});
+      const Floor to{site, text(node, "file", site->startFile())};
+      reach(to);
+      const int event = std::atoi(text(node, node.findAttribute("position") ? "position" : "startPosition", "0"));
+      if (event > 0) {
+        want(to, event, mFile + " line " + std::to_string(node.line()));
+      }
     }
   }
   void siteByName(const NmlNode& node, const Floor*) {
@@ -202,6 +230,7 @@ class ContentWalk {
       visitFile(path, at);
     }
   }
+  void tune(const NmlNode& node, const Floor*) { checkTune(node, "name"); }
   void meet(const NmlNode& node, const char* enemy) {
     if (!mDatabase.findEnemy(enemy)) {
       fault(node, std::string("no enemy ") + enemy);
@@ -244,14 +273,44 @@ class ContentWalk {
       fault(node, std::string("no character ") + text(node, "name"));
     }
   }
-  void symbol(const NmlNode& node, const Floor*) {
+  void symbol(const NmlNode& node, const Floor* at) {
+    if (at && node.findAttribute("position")) {
+      want(*at, std::atoi(text(node, "position")), mFile + " line " + std::to_string(node.line()));
+    }
     const char* chara = text(node, "type", text(node, "name"));
     if (!mDatabase.symbolChara(chara)) {
       fault(node, std::string("no symbol picture ") + chara);
     }
   }
 
+  // An event a record leads to on a floor, checked once every floor is read.
+  struct WantedEvent {
+    Floor floor;
+    int event;
+    std::string where;
+  };
+  void want(const Floor& floor, int event, const std::string& where) {
+    mWanted.push_back({floor, event, where + ": event " + std::to_string(event) + " of " + floor.second});
+  }
+  void checkEvents() {
+    for (const WantedEvent& wanted : mWanted) {
+      const auto events = mEvents.find(wanted.floor);
+      if (events != mEvents.end() && !events->second.count(wanted.event)) {
+        faults.push_back(wanted.where + " is on no cell");
+      }
+    }
+  }
+  void checkTune(const NmlNode& node, const char* key) {
+    const char* tune = text(node, key);
+    if (*tune && mTunes.countChildren(tune) == 0) {
+      fault(node, std::string("no tune ") + tune);
+    }
+  }
+
   Database& mDatabase;
+  NmlDocument mTunes;
+  std::map<Floor, std::set<int>> mEvents;
+  std::vector<WantedEvent> mWanted;
   std::function<void(const NmlNode&, const std::string&)> mReadScript;
   NmlDocument mSites;
   std::deque<Floor> mQueue;
@@ -266,6 +325,7 @@ class ContentGraphTest : public ResourceTestSupport::ResourceTest {
     ResourceTest::SetUp();
     Engine::Sound::Manager::create();
     GameTestSupport::putSampleFiles(fs(), "src");
+    GameTestSupport::putSampleFiles(fs(), "bgm");
     Constance::create();
     Database::createAndLoad();
     ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
