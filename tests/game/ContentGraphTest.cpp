@@ -391,7 +391,7 @@ TEST_F(ContentGraphTest, EverySiteFloorAndEnemyIsReachedFromTheOpeningByNamesTha
 }
 
 // Every art's effect is one the factory builds, and every model an enemy,
-// character or item names is in its picture set.
+// race, character or item names is in its picture set.
 TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
   // Passive arts and those marked "effect none" (the commands the battle
   // plays itself) show no effect.
@@ -417,6 +417,13 @@ TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
     ASSERT_NE(record, nullptr) << enemy;
     EXPECT_NE(database().findUnitPicture(record->model()), nullptr)
         << "enemy " << enemy << ": no model " << record->model();
+  }
+  for (const std::string& race : namesIn("src/data/race.txt", "race", "name")) {
+    const RaceData* record = database().findRaceOrNull(race.c_str());
+    ASSERT_NE(record, nullptr) << race;
+    SymbolCharaData* chara = database().symbolChara(record->symbol());
+    EXPECT_TRUE(chara && chara->picture("stand") && chara->picture("walk"))
+        << "race " << race << ": no symbol standing and walking " << record->symbol();
   }
   for (int i = 0; i < database().shellCount(); ++i) {
     const ShellData& shell = *database().shellAt(i);
