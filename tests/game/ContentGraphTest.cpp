@@ -134,6 +134,13 @@ class ContentWalk {
         want(floor, way.from, "src/data/map/link.txt: a way from " + floor.second);
         want(to, way.position, "src/data/map/link.txt: a way to " + to.second);
       }
+      for (const MapContainerData& container : entry->containers()) {
+        const std::string where = "src/data/map/container.txt: the container " + container.name;
+        want(floor, container.position, where);
+        if (!container.tool.empty() && !mDatabase.findTool(container.tool.c_str())) {
+          faults.push_back(where + ": no item " + container.tool);
+        }
+      }
     }
   }
 
