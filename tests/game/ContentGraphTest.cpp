@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <set>
