@@ -148,7 +148,7 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
   // of the results on the frame of its timing (none for a name without),
   // state 2 on its end frame, the tick's end before the cap, finite nodes
   // and no failed lookup.
-  void sweep(const std::vector<const char*>& names) {
+  void sweep(const std::vector<const char*>& names, int tickEndCap = kCap) {
     for (int side = 0; side < 2; ++side) {
       std::vector<RecordingAction*> actions = standardActions(side);
       for (const char* name : names) {
@@ -165,6 +165,7 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
           EXPECT_EQ(record.shownOn, expected.applyFrame) << where;
           EXPECT_EQ(record.finishedOn, expected.endFrame) << where;
           EXPECT_GE(record.tickEndedOn, record.finishedOn) << where;
+          EXPECT_LT(record.tickEndedOn, tickEndCap) << where;
           EXPECT_FALSE(record.nonFinite) << where;
           for (const std::string& failure : stage.failures) {
             ADD_FAILURE() << where << ": " << failure;
