@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "Platform/TextCodec.h"
 #include "effect/EffectFactory.h"
+#include "presentation/resource/ResourceSet.h"
 #include "tests/effect/EffectTimings.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
@@ -24,7 +27,7 @@ struct SweepCase {
   int slice;
 };
 
-class EffectSweepTest : public EffectTestSupport::FamilySweep, public ::testing::WithParamInterface<SweepCase> {
+class EffectSweepTest : public EffectTestSupport::NamedScriptTest, public ::testing::WithParamInterface<SweepCase> {
  protected:
   std::vector<const char*> sliceNames() const {
     std::vector<const char*> names;
@@ -42,8 +45,12 @@ TEST_P(EffectSweepTest, EveryNameBuildsItsClassAndPlaysToItsTimings) {
     const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
     ASSERT_NE(row, nullptr) << name;
     EXPECT_FALSE(row->isStandIn()) << row->className;
+    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << row->className;
   }
   sweep(names, kTickEndCap);
+  for (const std::string& line : debugLines()) {
+    ADD_FAILURE() << line;
+  }
 }
 
 std::vector<SweepCase> sweepCases() {
@@ -61,5 +68,32 @@ std::string caseName(const ::testing::TestParamInfo<SweepCase>& param) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllNames, EffectSweepTest, ::testing::ValuesIn(sweepCases()), caseName);
+
+using EffectDataTest = EffectTestSupport::NamedScriptTest;
+
+// The effects' own set files and the unit pictures the swarms borrow load
+// without a word; the bank's, the overlays' and the common lists' files have
+// their own checks beside the bank and the databases.
+TEST_F(EffectDataTest, EveryEffectSetAndBorrowedUnitPictureLoadsCleanly) {
+  const char* folder = "src/picture/animation";
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(MARROWDEEP_GAME_DIR) / folder)) {
+    if (entry.is_regular_file()) {
+      Game::ResourceSet set;
+      set.load((std::string(folder) + "/" + Platform::utf8ToSjis(entry.path().filename().generic_string())).c_str());
+      EXPECT_GT(set.models().count(), 0) << entry.path().filename();
+      ++files;
+    }
+  }
+  EXPECT_EQ(files, 150);
+  for (const char* picture : {"Gravewisp", "Glimmerdisc", "Mimbrelle"}) {
+    Game::UnitPictureData* data = Game::Database::instance()->findUnitPicture(picture);
+    ASSERT_NE(data, nullptr) << picture;
+    EXPECT_NE(data->standMotion(), nullptr) << picture;
+  }
+  for (const std::string& line : debugLines()) {
+    ADD_FAILURE() << line;
+  }
+}
 
 }  // namespace
