@@ -71,6 +71,44 @@ INSTANTIATE_TEST_SUITE_P(AllNames, EffectSweepTest, ::testing::ValuesIn(sweepCas
 
 using EffectDataTest = EffectTestSupport::NamedScriptTest;
 
+const char* nameOfClass(const char* className) {
+  for (const EffectTestSupport::EffectTiming& row : kEffectTimings) {
+    if (std::string(row.className) == className) {
+      return row.name;
+    }
+  }
+  return nullptr;
+}
+
+// The busiest effects with three targets, on an empty pool and on one whose
+// first 1000 slots hold other nodes: they end in time, and every node of
+// those other owners is still theirs at the end (at most the last slot, the
+// one a full pool gives up, may change hands).
+TEST_F(EffectDataTest, TheBusiestEffectsStayInThePoolAndLeaveOtherNodesAlone) {
+  constexpr int kStrangers = 1000;
+  EffectTestSupport::RecordingAction& action = *standardActions(0)[2];
+  for (const char* className : {"HeavenlyMistColumn", "QuietPaleRadiance", "FallingFishShower", "Vine"}) {
+    for (int strangers : {0, kStrangers}) {
+      stage.pool.releaseAll();
+      std::vector<Engine::u32> ids;
+      for (int i = 0; i < strangers; ++i) {
+        ids.push_back(stage.pool.create(nullptr)->getId());
+      }
+      auto effect = makeEffect(nameOfClass(className), action);
+      ASSERT_NE(effect, nullptr) << className;
+      const EffectTestSupport::PlayRecord record = play(*effect, action);
+      const std::string where = std::string(className) + " after " + std::to_string(strangers);
+      EXPECT_GE(record.tickEndedOn, 0) << where;
+      EXPECT_LT(stage.pool.highestUsed(), stage.pool.capacity()) << where;
+      int kept = 0;
+      for (int i = 0; i < strangers; ++i) {
+        kept += stage.pool.node(i).isActive() && stage.pool.node(i).getId() == ids[static_cast<std::size_t>(i)] ? 1 : 0;
+      }
+      EXPECT_EQ(kept, strangers) << where;
+    }
+  }
+}
+
 // The effects' own set files and the unit pictures the swarms borrow load
 // without a word; the bank's, the overlays' and the common lists' files have
 // their own checks beside the bank and the databases.
