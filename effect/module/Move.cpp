@@ -37,7 +37,7 @@ Move::Move(Unit& unit, const ActionRecord& action, float height, i32 frames)
   mDestination.x = 0.f;
 }
 
-Move::Move(Unit& unit, float height, i32 frames) : mUnit(unit), mFrames(frames), mHeight(height) {
+Move::Move(Unit& unit, float height, i32 frames) : mUnit(unit), mFrames(frames), mHeight(height), mHome(true) {
   unit.getHomePosition(mDestination);
 }
 

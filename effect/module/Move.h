@@ -30,6 +30,9 @@ class Move : public Module {
 
   Engine::i32 update() override;
 
+  // The unit this move carries back to its own cell; null for other moves.
+  const Unit* sentHome() const { return mHome ? &mUnit : nullptr; }
+
  private:
   // The target's feet moved toward the start; the feet alone when the start
   // is on them (no way to step back along).
@@ -45,6 +48,7 @@ class Move : public Module {
   Engine::i32 mFrames;
   float mHeight;
   bool mFace = false;
+  bool mHome = false;
 };
 
 }  // namespace Module

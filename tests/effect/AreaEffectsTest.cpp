@@ -22,12 +22,6 @@ using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-const std::vector<const char*> kAreaNames = {
-    "焦熱", "落雷", "太陽光線", "吹雪", "烈風", "異界の風", "地響き", "豪雨", "振動波", "クロスファイヤー",
-    "クロスサンダー", "毒の嵐", "濃霧", "フラッシャー", "瘟", "蔦", "金縛り", "結界", "結界発動", "再生",
-    "呼び声", "絶叫", "凝視", "魔眼", "氷の瞳", "眠たい視線", "危ない視線", "イレーザーサイト", "オーバードライブ",
-    "チェック"};
-
 // How far apart two points are.
 float apart(Vector3 a, const Vector3& b) {
   a -= b;
@@ -79,8 +73,6 @@ class AreaEffectsTest : public EffectTestSupport::FamilySweep {
     }
   }
 };
-
-TEST_F(AreaEffectsTest, EveryAreaAttackPlaysToItsTimings) { sweep(kAreaNames); }
 
 // By hand from the timelines, for one target hit by a caster of side 0:
 // "frame:key+delay" of every sound, "frame:call" of every screen and camera

@@ -14,6 +14,7 @@
 #include "effect/Cast.h"
 #include "effect/CastCamera.h"
 #include "effect/bank/Piece.h"
+#include "effect/module/Move.h"
 #include "presentation/resource/ResourceTestSupport.h"
 #include "presentation/scene/SceneNode.h"
 #include "resource/Database.h"
@@ -37,6 +38,8 @@ struct PlayRecord {
   int tickEndedOn = -1;
   // A node in use stood at a position that was not finite.
   bool nonFinite = false;
+  // Units a move sent home that stood elsewhere when the tick answered 2.
+  int awayFromHome = 0;
 };
 
 // A family of effects played on the sample data with the recording stage:
@@ -137,6 +140,7 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
       }
       if (answer == Game::Effect::Cast::kFinished) {
         record.tickEndedOn = frame;
+        record.awayFromHome = unitsAwayFromHome(effect);
       }
       record.nonFinite = record.nonFinite || anyNodeNonFinite();
     }
@@ -148,7 +152,7 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
   // of the results on the frame of its timing (none for a name without),
   // state 2 on its end frame, the tick's end before the cap, finite nodes
   // and no failed lookup.
-  void sweep(const std::vector<const char*>& names) {
+  void sweep(const std::vector<const char*>& names, int tickEndCap = kCap) {
     for (int side = 0; side < 2; ++side) {
       std::vector<RecordingAction*> actions = standardActions(side);
       for (const char* name : names) {
@@ -165,7 +169,9 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
           EXPECT_EQ(record.shownOn, expected.applyFrame) << where;
           EXPECT_EQ(record.finishedOn, expected.endFrame) << where;
           EXPECT_GE(record.tickEndedOn, record.finishedOn) << where;
+          EXPECT_LT(record.tickEndedOn, tickEndCap) << where;
           EXPECT_FALSE(record.nonFinite) << where;
+          EXPECT_EQ(record.awayFromHome, 0) << where;
           for (const std::string& failure : stage.failures) {
             ADD_FAILURE() << where << ": " << failure;
           }
@@ -173,6 +179,23 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
         }
       }
     }
+  }
+
+  // The units of the effect's home moves that stand away from their cells.
+  static int unitsAwayFromHome(const Game::Effect::Cast& effect) {
+    int away = 0;
+    for (int i = 0; i < effect.modules().count(); ++i) {
+      const auto* move = dynamic_cast<const Game::Effect::Module::Move*>(&effect.modules().at(i));
+      if (move && move->sentHome()) {
+        Engine::Math::Vector3 home;
+        Engine::Math::Vector3 feet;
+        move->sentHome()->getHomePosition(home);
+        move->sentHome()->getFrontPoint(feet);
+        feet -= home;
+        away += feet.length() > 1e-2f ? 1 : 0;
+      }
+    }
+    return away;
   }
 
   static bool anyHit(const RecordingAction& action) {

@@ -23,12 +23,6 @@ using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-const std::vector<const char*> kProjectileNames = {
-    "射撃",     "連射",           "毒矢",           "針",       "レーザー",         "グランドレーザー",
-    "レーザードライブ", "電子光線",       "冷凍光線",       "爆弾",     "核爆弾",           "火炎放射",
-    "マイクロミサイル", "レールガン",     "マジックミサイル", "マジックナパーム", "スターストライク", "水弾",
-    "翼",       "催眠光波",       "発狂光波",       "超音波",   "精神波動"};
-
 float distance(const Vector3& a, const Vector3& b) {
   Vector3 d;
   d.setSub(a, b);
@@ -92,8 +86,6 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
     return followed == action.actor().node() ? "caster" : followed == action.target(0).node() ? "target" : "node";
   }
 };
-
-TEST_F(ProjectileEffectsTest, EveryShotMissileAndBeamPlaysToItsTimings) { sweep(kProjectileNames); }
 
 // One play with target 0 hit, frame by frame: "frame:index" of every sound
 // ("+delay" when delayed), the frames target 0 took on overlays, the
