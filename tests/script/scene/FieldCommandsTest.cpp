@@ -37,9 +37,7 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
     mVariables.reset();
     mGame.reset();
     Engine::Graphics::Manager::create(640, 480, false, true, false);
-    for (const char* folder : {"src/picture/map", "src/picture/symbol", "src/picture/telop", "src/picture/common"}) {
-      GameTestSupport::putSampleFiles(fs(), folder);
-    }
+    GameTestSupport::putSampleFiles(fs(), "src");
     Game::FileLoader::destroy();
     Game::FileLoader::create();
     Game::Database::destroy();
@@ -112,14 +110,16 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
   EXPECT_EQ(field().followed(), nullptr);
 }
 
-// The chest opened for good, or whose condition fails, is not placed.
+// A door with no cell for it, a chest opened for good or one whose condition
+// fails is not placed.
 TEST_F(FieldCommandsTest, DoorsAndChestsAppearAsAskedAndOpenByTouch) {
   game().variables().flagOn("Container_b1_開");
-  run("createDoor{ key システムキー; position 2; angle 1; big; } createDoor{ key 魔法鍵; position 7; }"
+  run("createDoor{ key システムキー; position 2; angle 1; big; } createDoor{ key 魔法鍵; position 7; } createDoor{}"
       " createContainer{ position 2; name 箱; tool 薬草; } createContainer{ position 2; money 5; }"
       " createContainer{ position 2; name 開; } createContainer{ position 2; name 偽; expression 0; }");
   for (const auto& [name, expected] : {tuple("door2", tuple(3, 3, 90.f, string("扉大"))),
                                        tuple("door7", tuple(1, 3, 0.f, string("扉"))),
+                                       tuple("door1", tuple(-1, -1, 0.f, string())),
                                        tuple("Container_b1_箱", tuple(3, 3, 0.f, string("宝箱"))),
                                        tuple("Container_b1_02", tuple(3, 3, 0.f, string("宝箱"))),
                                        tuple("Container_b1_開", tuple(-1, -1, 0.f, string())),
