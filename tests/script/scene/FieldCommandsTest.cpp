@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
+#include "Engine/Sound/Manager.h"
 #include "core/map/MapBuildQueue.h"
 #include "field/Container.h"
 #include "field/Enemy.h"
@@ -37,6 +38,7 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
     mVariables.reset();
     mGame.reset();
     Engine::Graphics::Manager::create(640, 480, false, true, false);
+    Engine::Sound::Manager::create();  // the explosion's sound
     GameTestSupport::putSampleFiles(fs(), "src");
     Game::FileLoader::destroy();
     Game::FileLoader::create();
@@ -54,6 +56,7 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
     mVariables.reset();
     mGame.reset();
     Game::MapBuildQueue::destroy();
+    Engine::Sound::Manager::destroy();
     Engine::Graphics::Manager::destroy();
     ScriptTest::TearDown();
   }
