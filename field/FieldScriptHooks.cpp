@@ -2,7 +2,9 @@
 // filled, chests counted, enemies frozen or blown away, the camera's follow
 // symbol and angles, and changes of floor.
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
@@ -25,19 +27,25 @@ bool isWithin(const Field::Symbol& symbol, const Field::Symbol& centre, float ra
   return dx * dx + dy * dy <= radius * radius;
 }
 
+// The symbols that pass the test, gathered before any is taken away.
+template <class Test>
+std::vector<Field::Symbol*> symbolsWhere(const std::vector<std::unique_ptr<Field::Symbol>>& symbols, Test test) {
+  std::vector<Field::Symbol*> found;
+  for (const auto& symbol : symbols) {
+    if (test(*symbol)) {
+      found.push_back(symbol.get());
+    }
+  }
+  return found;
+}
+
 }  // namespace
 
 void FieldScene::removeSymbolsNamed(const char* name) {
   const std::string gone = name ? name : "";
-  const auto named = [&gone](const Field::Symbol* symbol) { return symbol->name() == gone; };
-  std::erase_if(mTouchQueue, named);
-  if (mFollowed && named(mFollowed)) {
-    mFollowed = nullptr;
+  for (Field::Symbol* symbol : symbolsWhere(mSymbols, [&gone](const Field::Symbol& s) { return s.name() == gone; })) {
+    removeSymbol(*symbol);
   }
-  if (mPlayer && named(mPlayer)) {
-    mPlayer = nullptr;
-  }
-  std::erase_if(mSymbols, [&named](const auto& symbol) { return named(symbol.get()); });
 }
 
 void FieldScene::completeFloorMap() { std::fill(mMapped.begin(), mMapped.end(), Engine::u8{1}); }
@@ -71,11 +79,11 @@ void FieldScene::vanishEnemies() {
   mEffect = std::make_unique<Field::Explode>();
   mEffect->spawn(*this, mPlayer->position());
   const Field::Symbol& player = *mPlayer;
-  const auto blown = [&player](const Field::Symbol* symbol) {
-    return symbol->isEnemy() && isWithin(*symbol, player, kVanishRadius);
-  };
-  std::erase_if(mTouchQueue, blown);
-  std::erase_if(mSymbols, [&blown](const auto& symbol) { return blown(symbol.get()); });
+  for (Field::Symbol* symbol : symbolsWhere(mSymbols, [&player](const Field::Symbol& s) {
+         return s.isEnemy() && isWithin(s, player, kVanishRadius);
+       })) {
+    removeSymbol(*symbol);
+  }
 }
 
 void FieldScene::setFloorAngle(float angle) {

@@ -13,9 +13,11 @@
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
 #include "map/MapGenerator.h"
+#include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/MapSiteData.h"
 #include "tests/core/game/KeyedGameFixture.h"
+#include "tests/script/expression/FakeGameResolver.h"
 
 namespace Game {
 namespace {
@@ -224,6 +226,51 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
   EXPECT_FALSE(field().findSymbol(name.c_str()));
   EXPECT_TRUE(field().player() && field().followed() == field().player());
+}
+
+// The fourth floor's script stands the shade on event 7 and walks it along
+// y = 3; the player keeps walking up into its way. The shade's opening line
+// shows; the battle comes 122 frames into the way into it (the shade's
+// appearance, 32, then the transition's 90); after the fight its closing
+// line shows and the script takes the shade away for good.
+TEST_F(FieldFrameTest, TheShadeOfTheFourthFloorIsMetAndFought) {
+  // The floor's expressions ask the game under test about flags and symbols;
+  // the faces are known, the shade's among them.
+  struct FieldAnswers final : ::GameTest::FakeGameResolver {
+    explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
+    ~FieldAnswers() override { FaceSet::destroy(); }
+    bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
+    bool hasField() const override { return true; }
+    bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
+    bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
+    const GameData& game;
+  } answers(*game);
+  game->party().recruit(*database().findShell("Kessa"));
+  Field::Symbol& player = enter("灰の坑道", "b4", 1);
+  const Field::Symbol* shade = field().findSymbol("影法師");
+  ASSERT_TRUE(shade);
+  EXPECT_EQ(std::pair(shade->x(), shade->y()), std::pair(2, 3));
+  player.move("move", 4, 0, 1);  // again and again, until the shade is met
+  // The line shown, unwrapped.
+  const auto shows = [this](const char* line) {
+    std::string text = game->messageWindow().box().text().c_str();
+    std::erase(text, '\n');
+    return text.ends_with(line);
+  };
+  for (int i = 0; i < 40 && !shows("影の領分。"); ++i) frames(1);
+  EXPECT_TRUE(shows("灯りを持つ者よ、ここより先は影の領分。"));
+  for (int i = 1; i < 600 && !field().transition(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+  int transition = 0;
+  for (; transition < 200 && !game->battle(); ++transition) frames(1);
+  EXPECT_EQ(transition, 122);
+  for (int i = 1; i < 30000 && game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+  ASSERT_FALSE(game->battle());
+  for (int i = 0; i < 40 && !shows("消えぬか。"); ++i) frames(1);
+  EXPECT_TRUE(shows("……灯りは、消えぬか。"));
+  for (int i = 1; i < 600 && field().findSymbol("影法師"); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+  EXPECT_TRUE(game->variables().isFlagOn("影法師討伐"));
+  frames(10);
+  EXPECT_FALSE(field().findSymbol("影法師"));
 }
 
 }  // namespace
