@@ -113,6 +113,16 @@ bool PlayRunner::isMet(const Command& wait, const TraceState& state) const {
   return *value == wait.value;
 }
 
+bool PlayRunner::isWaiting() const {
+  const Command* command = current();
+  return command && command->kind == CommandKind::kWait;
+}
+
+int PlayRunner::line() const {
+  const Command* command = current();
+  return command ? command->line : 0;
+}
+
 std::vector<std::string> PlayRunner::takeShots() { return std::exchange(mShots, {}); }
 
 }  // namespace Game::Play

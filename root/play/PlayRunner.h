@@ -31,6 +31,10 @@ class PlayRunner {
   void observe(const TraceState& state);
 
   Status status() const { return mStatus; }
+  // A wait not yet met: the game must not end here.
+  bool isWaiting() const;
+  // The line of the command under way; 0 when none is.
+  int line() const;
   // "LINE: what was waited for", once failed.
   const std::string& failure() const { return mFailure; }
   // The screenshots asked for since the last call.
