@@ -92,9 +92,6 @@ StepHooks* Application::stepHooks() { return gHooks; }
 void Application::create() {
   if (!gInstance) {
     gInstance = new Application();
-    if (gHooks) {
-      gHooks->started();
-    }
   }
 }
 

@@ -14,8 +14,6 @@ class StepHooks {
   virtual ~StepHooks() = default;
   // After the game's own configuration, before the window opens.
   virtual void configure(Engine::Framework::Configuration configuration) = 0;
-  // Once every singleton exists, before the first step.
-  virtual void started() = 0;
   // After each logic step; false ends the program.
   virtual bool afterStep() = 0;
 };

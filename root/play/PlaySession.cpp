@@ -115,6 +115,7 @@ PlaySession::PlaySession(const PlayOptions& options, std::vector<Command> comman
     mTrace.open(options.trace, std::ios::binary | std::ios::trunc);
   }
   FileSystem::setHome(options.home.c_str());
+  RandomGenerator::fixStartSeed(options.seed);
   KeyInput::setKeySource(this);
   Application::setStepHooks(this);
 }
@@ -122,6 +123,7 @@ PlaySession::PlaySession(const PlayOptions& options, std::vector<Command> comman
 PlaySession::~PlaySession() {
   Application::setStepHooks(nullptr);
   KeyInput::setKeySource(nullptr);
+  RandomGenerator::fixStartSeed(std::nullopt);
   FileSystem::setHome("");
 }
 
@@ -131,8 +133,6 @@ void PlaySession::configure(Engine::Framework::Configuration configuration) {
   configuration.enableVSync(false);
   Engine::Framework::instance().enablePacing(false);
 }
-
-void PlaySession::started() { RandomGenerator::instance()->setSeed(mOptions.seed); }
 
 bool PlaySession::afterStep() {
   const std::uint32_t ms = Platform::backend().clock().milliseconds() - mStart;

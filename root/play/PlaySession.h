@@ -40,7 +40,6 @@ class PlaySession final : public StepHooks, public KeyInput::KeySource {
   PlaySession& operator=(const PlaySession&) = delete;
 
   void configure(Engine::Framework::Configuration configuration) override;
-  void started() override;
   bool afterStep() override;
   Engine::u32 nextKeys() override { return mRunner.nextKeys(); }
 
