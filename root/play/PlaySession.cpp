@@ -39,8 +39,7 @@ bool readSeed(const std::string& text, int& seed) {
 std::vector<std::string> tracedVariables(const std::vector<Command>& commands) {
   std::vector<std::string> names = kTracedVariables;
   for (const Command& command : commands) {
-    const bool builtIn = command.field == "frame" || command.field == "ms" || command.field == "scene" ||
-                         command.field == "site" || command.field == "turn";
+    const bool builtIn = std::find(kTraceFields.begin(), kTraceFields.end(), command.field) != kTraceFields.end();
     if (command.kind == CommandKind::kWait && !builtIn &&
         std::find(names.begin(), names.end(), command.field) == names.end()) {
       names.push_back(command.field);

@@ -6,6 +6,7 @@
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
 #include "menu/ContinueScene.h"
+#include "menu/TitleScene.h"
 
 namespace Game::Play {
 
@@ -58,6 +59,20 @@ void appendString(std::string& out, const std::string& text) {
   out += '"';
 }
 
+void addTitle(TraceState& state, const TitleStage* stage) {
+  const auto* title = dynamic_cast<const TitleScene*>(stage);
+  if (!title) {
+    return;
+  }
+  const char* menu = title->isLoadOpen()     ? "load"
+                     : title->isConfigOpen() ? "settings"
+                     : title->isMenuShown()  ? "ring"
+                                             : "stars";
+  state.fields.emplace_back("menu", menu);
+  state.fields.emplace_back("opening", std::to_string(title->ring().openingFramesLeft()));
+  state.fields.emplace_back("item", std::to_string(title->selectedItem()));
+}
+
 }  // namespace
 
 TraceState traceOfGame(int frame, long long ms, const std::vector<std::string>& variables) {
@@ -66,6 +81,9 @@ TraceState traceOfGame(int frame, long long ms, const std::vector<std::string>& 
   state.fields.emplace_back("ms", std::to_string(ms));
   const GameFlow* flow = GameFlow::instance();
   state.fields.emplace_back("scene", sceneOf(flow));
+  if (flow) {
+    addTitle(state, flow->title());
+  }
   const GameData* game = flow ? flow->game() : nullptr;
   if (!game) {
     return state;
