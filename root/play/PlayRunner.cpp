@@ -6,10 +6,12 @@ namespace Game::Play {
 
 namespace {
 
-long long numberOr(const std::string& text, long long fallback) {
-  long long value = 0;
-  const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return fault == std::errc() && end == text.data() + text.size() ? value : fallback;
+// Both sides are whole numbers: the script's checked when read, the trace's
+// frame written as one.
+long long toNumber(const std::string& text) {
+  long long value{};
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
 }
 
 }  // namespace
@@ -108,7 +110,7 @@ bool PlayRunner::isMet(const Command& wait, const TraceState& state) const {
     return false;
   }
   if (wait.field == "frame") {
-    return numberOr(*value, -1) >= numberOr(wait.value, 0);
+    return toNumber(*value) >= toNumber(wait.value);
   }
   return *value == wait.value;
 }

@@ -35,7 +35,8 @@ bool readSeed(const std::string& text, int& seed) {
   return static_cast<bool>(in >> seed) && in.eof();
 }
 
-// The traced variables and every other field a wait looks at.
+}  // namespace
+
 std::vector<std::string> tracedVariables(const std::vector<Command>& commands) {
   std::vector<std::string> names = kTracedVariables;
   for (const Command& command : commands) {
@@ -47,8 +48,6 @@ std::vector<std::string> tracedVariables(const std::vector<Command>& commands) {
   }
   return names;
 }
-
-}  // namespace
 
 bool readOptions(int argc, const char* const* argv, const char* (*environment)(const char*), PlayOptions& options,
                  std::string& error) {

@@ -28,6 +28,9 @@ struct PlayOptions {
 bool readOptions(int argc, const char* const* argv, const char* (*environment)(const char*), PlayOptions& options,
                  std::string& error);
 
+// The traced variables and every other field a wait looks at.
+std::vector<std::string> tracedVariables(const std::vector<Command>& commands);
+
 // The scripted run: keys from the script instead of the devices, the random
 // generator seeded, frames unpaced, the player's files in the home folder,
 // one trace line a step. Hooks itself into the root while it lives.

@@ -36,9 +36,9 @@ std::string sceneOf(const GameFlow* flow) {
 }
 
 bool isWholeNumber(const std::string& text) {
-  long long value = 0;
+  long long value{};
   const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && fault == std::errc() && end == text.data() + text.size();
+  return fault == std::errc() && end == text.data() + text.size();
 }
 
 void appendString(std::string& out, const std::string& text) {

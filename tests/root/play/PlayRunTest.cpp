@@ -108,6 +108,15 @@ TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {
   EXPECT_EQ(scenes(), "title@0 ");
 }
 
+// The usual variables, then those the waits name that the trace lacks.
+TEST(PlayOptions, TraceTheVariablesTheWaitsName) {
+  const auto script = Game::Play::parseScript("wait gold=1\nwait gold=2\nwait menu=ring\nwait winCount=1\n"
+                                              "wait frame=3\nshot keys\nwait keys=1",
+                                              "a.play");
+  EXPECT_EQ(Game::Play::tracedVariables(script.commands),
+            (std::vector<std::string>{"battleCount", "winCount", "battleResult", "gold", "keys"}));
+}
+
 // Switches from the command line win over the environment's.
 TEST(PlayOptions, ReadFromTheCommandLineOrTheEnvironment) {
   struct Row {

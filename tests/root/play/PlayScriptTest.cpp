@@ -42,7 +42,7 @@ TEST(PlayScript, ReadsEachCommand) {
       {"press decide+down 3", {"1 36 3   1"}},
       {"hold cancel+f9 2", {"2 8388672 2   1"}},
       {"\n\nidle 7", {"3 0 7   3"}},
-      {"shot title_ring-1", {"4 0 0 title_ring-1  1"}},
+      {"shot az_AZ-09", {"4 0 0 az_AZ-09  1"}},
       {"end", {"5 0 0   1"}},
       {"repeat 2 {\n press up\n repeat 2 {\n  idle 1\n }\n}",
        {"1 1 1   2", "3 0 1   4", "3 0 1   4", "1 1 1   2", "3 0 1   4", "3 0 1   4"}},
@@ -116,6 +116,7 @@ TEST(PlayRunner, StepsThroughCommandsFrameByFrame) {
   for (const auto& row : rows) {
     EXPECT_EQ(play(row[0], titleThenField), row[1]) << row[0];
   }
+  EXPECT_EQ(PlayRunner({}).nextKeys(), 0u);
 }
 
 }  // namespace
