@@ -13,6 +13,7 @@
 #include "PlatformFake/FakeBackend.h"
 #include "root/FrameFunction.h"
 #include "root/play/PlaySession.h"
+#include "root/play/PlayTrace.h"
 
 namespace {
 
@@ -99,13 +100,26 @@ TEST_F(PlayRunTest, ANewGameGoesFromTheTitleToTheFieldAndOutThroughTheRing) {
 
 TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {
   const std::string script = (mHome / "never.play").string();
-  std::ofstream(script) << "idle 2\nwait scene=battle 5\n";
+  std::ofstream(script) << "idle 20\nwait scene=battle 5\n";
   testing::internal::CaptureStderr();
   EXPECT_EQ(play(script), 1);
   const std::string report = testing::internal::GetCapturedStderr();
   EXPECT_NE(report.find("never.play:2: waited 5 frames in vain for scene=battle"), std::string::npos) << report;
-  EXPECT_NE(report.find("{\"frame\":6,"), std::string::npos) << report;
+  // The last twelve lines.
+  EXPECT_NE(report.find("{\"frame\":24,"), std::string::npos) << report;
+  EXPECT_NE(report.find("{\"frame\":13,"), std::string::npos) << report;
+  EXPECT_EQ(report.find("{\"frame\":12,"), std::string::npos) << report;
   EXPECT_EQ(scenes(), "title@0 ");
+}
+
+// Whole numbers bare; quotes, backslashes and bytes outside printable ASCII
+// escaped.
+TEST(PlayTrace, WritesOneJsonObjectALine) {
+  const Game::Play::TraceState state{{{"frame", "-3"},
+                                      {"a", ""},
+                                      {"b", "12a"},
+                                      {"q\"", "\\ ~\x7f\x1f\x83"}}};
+  EXPECT_EQ(Game::Play::jsonLine(state), R"({"frame":-3,"a":"","b":"12a","q\"":"\\ ~\u007f\u001f\u0083"})");
 }
 
 // The usual variables, then those the waits name that the trace lacks.
