@@ -26,7 +26,25 @@ bool writeAndWait(const char* path, const void* data, i32 length) {
   return !file.isError();
 }
 
+String& home() {
+  static String sHome("");
+  return sHome;
+}
+
 }  // namespace
+
+void setHome(const char* folder) {
+  home().assign(folder);
+  if (home().length() > 0 && home().c_str()[home().length() - 1] != '/') {
+    home().appendChar('/');
+  }
+}
+
+String homePath(const char* name) {
+  String path(home().c_str());
+  path.append(name);
+  return path;
+}
 
 bool exists(const char* path) { return Engine::FileIO::diskFileExists(path); }
 

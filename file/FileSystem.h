@@ -8,6 +8,12 @@ namespace Game::FileSystem {
 // Plain disk files ("config.ini", screenshots, saves), never from the data
 // archives.
 
+// The folder the player's files (settings, saves) go to; "" (the start)
+// is the working directory. A scripted run keeps them in a folder of its own.
+void setHome(const char* folder);
+// The name inside the home folder.
+String homePath(const char* name);
+
 bool exists(const char* path);
 // The whole file as zero-terminated text; false (out empty) when it cannot be
 // read.

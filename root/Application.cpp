@@ -31,6 +31,7 @@ using Engine::u32;
 namespace {
 
 Application* gInstance = nullptr;
+StepHooks* gHooks = nullptr;
 
 constexpr u32 kFrameRateColor = 0xFFFFFFFF;
 constexpr i32 kFrameRateX = -384;
@@ -83,6 +84,10 @@ std::vector<ApplicationStep>& Application::steps() {
   };
   return sSteps;
 }
+
+void Application::setStepHooks(StepHooks* hooks) { gHooks = hooks; }
+
+StepHooks* Application::stepHooks() { return gHooks; }
 
 void Application::create() {
   if (!gInstance) {
@@ -154,7 +159,7 @@ bool Application::runStep() {
   SoundEffectManager::instance()->update();
   captureIfAsked();
   ++mFrameCount;
-  return true;
+  return !gHooks || gHooks->afterStep();
 }
 
 // One screenshot a press, whatever the number of steps it is held; record

@@ -3,9 +3,20 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
+#include "Engine/Framework/Framework.h"
 #include "root/OutputNamer.h"
 
 namespace Game {
+
+// What a scripted run does around the root's steps.
+class StepHooks {
+ public:
+  virtual ~StepHooks() = default;
+  // After the game's own configuration, before the window opens.
+  virtual void configure(Engine::Framework::Configuration configuration) = 0;
+  // After each logic step; false ends the program.
+  virtual bool afterStep() = 0;
+};
 
 // One game-wide singleton the root creates, and how it goes; destroy is null
 // for what is not taken down by the root.
@@ -28,6 +39,9 @@ class Application {
 
   // The singletons in order of creation.
   static std::vector<ApplicationStep>& steps();
+  // Null: a normal run.
+  static void setStepHooks(StepHooks* hooks);
+  static StepHooks* stepHooks();
 
   ~Application();
   Application(const Application&) = delete;

@@ -57,6 +57,9 @@ void Framework::configure(Configuration configuration) {
   configuration.setLoadMode(kLoadMode);
   configuration.setExtraThreadNumber(1);
   setFrameRate(60);
+  if (Game::StepHooks* hooks = Game::Application::stepHooks()) {
+    hooks->configure(configuration);
+  }
 }
 
 // The root is made on the first frame, when the window and the managers

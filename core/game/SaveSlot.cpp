@@ -28,7 +28,7 @@ bool isWholeText(const char* data, i32 size) {
 }  // namespace
 
 String path(i32 slot) {
-  String name("savedata/");
+  String name = FileSystem::homePath("savedata/");
   name.appendInt(slot);
   name.append(".sav");
   return name;

@@ -65,6 +65,7 @@ struct State {
   std::array<LogicalKey, kKeyCount> keys;
   Joystick joystick;
   bool joystickHasButtons = false;
+  KeySource* source = nullptr;
 };
 
 State gState;
@@ -94,6 +95,15 @@ void pressFromJoystick() {
     keyAt(kRight).pressed |= x > kAxisHigh;
     keyAt(kDown).pressed |= y > kAxisHigh;
     keyAt(kLeft).pressed |= x < kAxisLow;
+  }
+}
+
+void pressFromSource() {
+  const Engine::u32 mask = gState.source->nextKeys();
+  for (i32 key = 0; key < kKeyCount; ++key) {
+    if ((mask >> key) & 1u) {
+      keyAt(key).pressed = true;
+    }
   }
 }
 
@@ -152,14 +162,20 @@ void initJoystick() {
 
 Joystick joystick() { return gState.joystick; }
 
+void setKeySource(KeySource* source) { gState.source = source; }
+
 void updateJoystick() {
   for (LogicalKey& key : gState.keys) {
     key.pressed = false;
   }
-  if (isJoystickReadable()) {
-    pressFromJoystick();
+  if (gState.source) {
+    pressFromSource();
+  } else {
+    if (isJoystickReadable()) {
+      pressFromJoystick();
+    }
+    pressFromKeyboard();
   }
-  pressFromKeyboard();
   for (LogicalKey& key : gState.keys) {
     advanceCount(key);
   }

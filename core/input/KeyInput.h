@@ -30,6 +30,16 @@ inline constexpr Engine::i32 kLatestDirectionLimit = 1024;
 // isRepeated fires on the first frame, then from this count on.
 inline constexpr Engine::i32 kRepeatDelay = 32;
 
+// Where a scripted run's keys come from instead of the devices.
+class KeySource {
+ public:
+  virtual ~KeySource() = default;
+  // The keys held during this step: bit n is logical key n.
+  virtual Engine::u32 nextKeys() = 0;
+};
+// Null: the keyboard and joystick again.
+void setKeySource(KeySource* source);
+
 // Every key back to its default keyboard key and joystick button.
 void setDefaultBindings();
 // Takes the framework's first joystick, if any; call once the input manager

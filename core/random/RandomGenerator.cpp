@@ -12,6 +12,7 @@ using Engine::Math::Vector3;
 namespace {
 
 RandomGenerator* gInstance = nullptr;
+std::optional<i32> gFixedSeed;
 
 }  // namespace
 
@@ -19,9 +20,11 @@ RandomGenerator::RandomGenerator(i32 seed) : mRandom(Engine::Math::Random::creat
 
 void RandomGenerator::create() {
   if (!gInstance) {
-    gInstance = new RandomGenerator(static_cast<i32>(std::time(nullptr)));
+    gInstance = new RandomGenerator(gFixedSeed ? *gFixedSeed : static_cast<i32>(std::time(nullptr)));
   }
 }
+
+void RandomGenerator::fixStartSeed(std::optional<i32> seed) { gFixedSeed = seed; }
 
 void RandomGenerator::destroy() {
   delete gInstance;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "Engine/Base/Types.h"
 #include "Engine/Math/Random.h"
 #include "Engine/Math/Vector3.h"
@@ -20,6 +22,9 @@ class RandomGenerator {
 
   // The global generator, seeded with the calendar time in seconds.
   static void create();
+  // The seed create uses instead of the time, for a run that must repeat
+  // itself (a scripted run); none: the time again.
+  static void fixStartSeed(std::optional<Engine::i32> seed);
   static void destroy();
   // Null outside create … destroy.
   static RandomGenerator* instance();

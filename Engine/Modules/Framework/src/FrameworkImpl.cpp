@@ -137,7 +137,7 @@ void Framework::Impl::preFrame() {
   WindowCreator* window = WindowCreator::instance();
   Platform::Clock& clock = Platform::backend().clock();
   u32 now = window->time();
-  while (now - lastPacedTime < minFrameInterval) {
+  while (paced && now - lastPacedTime < minFrameInterval) {
     clock.sleep(1);
     now = window->time();
   }
@@ -234,6 +234,7 @@ void Framework::Configuration::setExtraThreadNumber(i32 n) {
 
 Framework Framework::instance() { return Framework(); }
 void Framework::setFrameRate(u32 fps) { impl().setFrameRate(fps); }
+void Framework::enablePacing(bool enable) { impl().paced = enable; }
 u32 Framework::frameRate() const { return impl().frameRate; }
 void Framework::enableFullScreen(bool enable) { impl().enableFullScreen(enable); }
 bool Framework::isFullScreen() const { return impl().fullScreen; }

@@ -60,6 +60,7 @@ class Framework::Impl {
   u32 lastPacedTime = 0;
   u32 frameRate = 0;
   u32 minFrameInterval = 0;
+  bool paced = true;
   bool endRequested = false;
   bool started = false;
 

@@ -28,6 +28,9 @@ class Framework {
 
   // Frames start at least 1000 / fps ms apart; fps must be at least 1.
   void setFrameRate(u32 fps);
+  // Off: frames follow each other at once (a scripted run that steps the
+  // logic as fast as it can).
+  void enablePacing(bool enable);
   // Frames per second measured over the last 60 frames.
   u32 frameRate() const;
 

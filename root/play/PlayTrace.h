@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "root/play/PlayRunner.h"
+
+namespace Game::Play {
+
+// The game variables every trace line shows; a script's waits add theirs.
+inline const std::vector<std::string> kTracedVariables = {"battleCount", "winCount", "battleResult"};
+// The trace's own fields, never taken for variables.
+inline const std::vector<std::string> kTraceFields = {"frame", "ms",   "scene", "menu",
+                                                      "opening", "item", "site",  "turn"};
+
+// The running game as a trace line shows it: frame, ms since the start,
+// scene (title, field, battle, camp, shop, continue, game, none); on the
+// title its menu (stars, ring, load, settings), the ring's opening frames
+// left and its selected item; the site and the battle turn where they
+// exist; then the variables.
+TraceState traceOfGame(int frame, long long ms, const std::vector<std::string>& variables);
+
+// One line of JSON, without its newline: whole numbers bare, the rest as
+// strings, bytes outside printable ASCII escaped.
+std::string jsonLine(const TraceState& state);
+
+}  // namespace Game::Play

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The real program played by the scripts beside this file, under Xvfb with the
+# software renderer: a new game from the title to the field and out through
+# the title's ring; then, once a save exists in the run's home folder, its
+# load. The trace must show title -> field -> title; the title's screenshot
+# must match its golden within a tolerance. Every wait fails the run within
+# its frame limit, printing the trace's last lines. Shots, traces and any
+# differing frame with its difference image go to MARROWDEEP_ARTEFACT_DIR/play.
+#   play.sh PROGRAM
+set -euo pipefail
+program=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../lib/common.sh"
+under_xvfb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+log=$work/play.log
+artefacts=${MARROWDEEP_ARTEFACT_DIR:-$work/artefacts}/play
+rm -rf "$artefacts" && mkdir -p "$artefacts" "$work/home"
+
+# Differing pixels (each channel within 10%) allowed against a golden: the
+# software renderer of another machine may round edges differently.
+tolerance=2400
+
+keep_shots() {  # RUN
+  local shot
+  for shot in "$work/$1"/*.bmp; do
+    [ -e "$shot" ] && convert "$shot" "$artefacts/$1.$(basename "${shot%.bmp}").png"
+  done
+  cp "$work/$1/trace.jsonl" "$artefacts/$1.trace.jsonl" 2>/dev/null || true
+}
+
+# Runs NAME.play; the seed fixes the stars and every other draw.
+play() {  # NAME
+  local status=0
+  mkdir -p "$work/$1"
+  LIBGL_ALWAYS_SOFTWARE=1 SDL_VIDEODRIVER=x11 timeout 100 "$program" --play "$here/$1.play" --seed 1 \
+    --trace "$work/$1/trace.jsonl" --home "$work/home" --shots "$work/$1" >"$log" 2>&1 || status=$?
+  keep_shots "$1"
+  [ "$status" -eq 0 ] || fail "$1.play: status $status"
+}
+
+scenes() { grep -o '"scene":"[a-z]*"' "$1" | cut -d'"' -f4 | uniq | tr '\n' ' '; }
+# The ms field of the first line matching a pattern (after line N when given).
+ms_at() { tail -n "+${3:-1}" "$1" | grep -m1 "$2" | sed 's/.*"ms":\([0-9]*\).*/\1/'; }
+
+golden() {  # SHOT GOLDEN
+  local differing
+  differing=$(compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1) || true
+  if ! [ "$differing" -le "$tolerance" ] 2>/dev/null; then
+    convert "$1" "$artefacts/$(basename "${2%.png}").actual.png"
+    compare "$1" "$2" "$artefacts/$(basename "${2%.png}").diff.png" 2>/dev/null || true
+    fail "$(basename "$1") differs from $(basename "$2") in $differing pixels (at most $tolerance)"
+  fi
+  echo "$(basename "$2"): $differing differing pixels"
+}
+
+play new_game
+trace=$work/new_game/trace.jsonl
+[ "$(scenes "$trace")" = "title field title " ] || fail "scenes: $(scenes "$trace")"
+golden "$work/new_game/title.bmp" "$here/title.png"
+first_field=$(grep -n -m1 '"scene":"field"' "$trace" | cut -d: -f1)
+echo "timing: exec to the first title frame $(ms_at "$trace" '"scene":"title"') ms"
+echo "timing: new game to the first field frame" \
+  "$(($(ms_at "$trace" '"scene":"field"') - $(ms_at "$trace" '"scene":"title"' $((first_field - 1)))))" ms
+
+if [ -f "$work/home/savedata/0.sav" ]; then
+  play load
+  [ "$(scenes "$work/load/trace.jsonl")" = "title field " ] || fail "scenes: $(scenes "$work/load/trace.jsonl")"
+else
+  echo "no save in slot 0 yet: the load run waits for the field's camp menu"
+fi
+echo "title -> field -> title played, title as its golden"
