@@ -107,9 +107,14 @@ void FieldScene::startEncounter(std::unique_ptr<Battle> battle) {
   mTransition = std::make_unique<Field::EncounterTransition>(mGame, std::move(battle));
 }
 
-// Every battle the game hands the field is one of ours.
+// A battle of another kind than ours has no way in to play: it starts at once.
 void FieldScene::startEncounterTransition(std::unique_ptr<BattleSubScene> battle) {
-  startEncounter(std::unique_ptr<Battle>(static_cast<Battle*>(battle.release())));
+  if (auto* fight = dynamic_cast<Battle*>(battle.get())) {
+    battle.release();
+    startEncounter(std::unique_ptr<Battle>(fight));
+  } else {
+    mGame.setBattle(battle.release());
+  }
 }
 
 void FieldScene::resume() {

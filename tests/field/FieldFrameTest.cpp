@@ -73,37 +73,42 @@ class FieldFrameTest : public GameTestSupport::KeyedGameTest {
 // Held for 40 frames, a turn key fires on frames 1, 32, 36 and 40. The hall's
 // player stands on (3, 2); up, right, down and left step by (-1, 0), (0, 1),
 // (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 89
-// degrees lies in; the yaw is level x 30 + 45. (2, 2) is a pillar.
+// degrees lies in; the yaw is level x 30 + 45. (2, 2) is a pillar. A step
+// takes 11 frames, 22 with the slow key, then 2/3 with "ダッシュ".
 TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
   struct Row {
     Key turn;
     int held;
-    bool fixed;
-    i32 level;
-    float yaw;
+    bool fixed, slow, dash;
+    i32 level, yaw, time;
     Key move;
     std::pair<i32, i32> reached;
   };
-  for (const Row& row : {Row{Key::X, 1, false, 6, 225.f, Key::Up, {4, 2}}, Row{Key::Q, 40, false, 2, 105.f, Key::Up, {3, 1}},
-                         Row{Key::W, 1, false, 7, 255.f, Key::Up, {3, 3}}, Row{Key::Q, 40, true, 6, 225.f, Key::Left, {3, 3}},
-                         Row{Key::X, 1, false, 6, 225.f, Key::Right, {3, 1}}, Row{Key::X, 1, false, 6, 225.f, Key::Down, {3, 2}},
-                         Row{Key::W, 1, false, 7, 255.f, Key::Down, {3, 1}}}) {
-    enter("オープニング", "hall", 2);
+  for (const Row& row : {Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Up, {4, 2}},
+                         Row{Key::Q, 40, false, true, false, 2, 105, 22, Key::Up, {3, 1}},
+                         Row{Key::W, 1, false, false, true, 7, 255, 7, Key::Up, {3, 3}},
+                         Row{Key::Q, 40, true, true, true, 6, 225, 14, Key::Left, {3, 3}},
+                         Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Right, {3, 1}},
+                         Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Down, {3, 2}},
+                         Row{Key::W, 1, false, false, false, 7, 255, 11, Key::Down, {3, 1}}}) {
+    Field::Symbol& player = enter("オープニング", "hall", 2);
     field().setAngleFixed(row.fixed);
+    const_cast<FieldAbilities&>(game->party().fieldAbilities()).dash = row.dash;
     frames(row.held, {row.turn});
     EXPECT_EQ(field().angleLevel(), row.level);
-    frames(1, {row.move});
-    EXPECT_FLOAT_EQ(camera().heading.target(), row.yaw - Camera::kHeadingOffset);
+    frames(1, {row.move, row.slow ? Key::Z : row.move});
+    EXPECT_EQ(player.commands().empty() ? -1 : player.commands()[0].time, row.time);
+    EXPECT_FLOAT_EQ(camera().heading.target(), static_cast<float>(row.yaw) - Camera::kHeadingOffset);
     EXPECT_FLOAT_EQ(camera().pitch.target(), 37.f);
     EXPECT_FLOAT_EQ(camera().zoom.target(), 1.5f * Camera::kZoomScale);
-    EXPECT_FLOAT_EQ(camera().anchor.target().z, field().player()->position().z + 32.f);
-    frames(FieldScene::kStepFrames);
+    EXPECT_FLOAT_EQ(camera().anchor.target().z, player.position().z + 32.f);
+    frames(row.time);
     EXPECT_EQ(cell(), row.reached) << row.held;
   }
 }
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67
-// degrees; the automap opens 2 x "千里眼" + 1 about the player.
+// degrees, its fourth floor at 77; the automap opens 2 x "千里眼" + 1 about the player.
 TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   enter("灰の坑道", "b1", 1);
   frames(10);
@@ -111,6 +116,9 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   frames(1, {Key::Left});
   frames(FieldScene::kStepFrames + 1);
   EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(2, 1), 1, 67.f));
+  enter("灰の坑道", "b4", 1);  // the floor's own angle 10 on top
+  frames(1);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 77.f);
   for (const auto& [sight, radius] : {std::pair{1, 3}, {2, 5}}) {
     RandomGenerator::instance()->setSeed(3);
     const_cast<FieldAbilities&>(game->party().fieldAbilities()).clairvoyance = sight;
@@ -118,18 +126,6 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
     std::vector<Engine::u8> expected(field().mappedCells().size(), 0);
     field().generator()->reveal(expected, cell().first, cell().second, radius);
     EXPECT_EQ(field().mappedCells(), expected) << sight;
-  }
-}
-
-// 11 frames a step, 22 with the slow key held, then 2/3 of it with "ダッシュ".
-TEST_F(FieldFrameTest, StepTimesFollowTheSlowKeyAndTheDash) {
-  for (const auto& [slow, dash, time] : {std::tuple{false, false, 11}, {true, false, 22}, {false, true, 7},
-                                         {true, true, 14}}) {
-    Field::Symbol& player = enter("オープニング", "hall", 2);
-    const_cast<FieldAbilities&>(game->party().fieldAbilities()).dash = dash;
-    frames(1, slow ? std::initializer_list<Key>{Key::Up, Key::Z} : std::initializer_list<Key>{Key::Up});
-    ASSERT_EQ(player.commands().size(), 2u);
-    EXPECT_EQ(player.commands()[0].time, time);
   }
 }
 
@@ -153,14 +149,24 @@ TEST_F(FieldFrameTest, TheCampMenuTakesTheSaveModeAndTheSpotLightTheSite) {
   FieldScene::setCampMaker(nullptr);
 }
 
-TEST_F(FieldFrameTest, NothingMovesWhileTextShows) {
-  Field::Symbol& player = enter("オープニング", "hall", 2);
-  Field::Symbol& other = field().addSymbol("other", "", 2, 2, 0.f);
-  other.move("move", 4, 1, 0);
-  field().say(nullptr, "……");
-  frames(20, {Key::Up});
-  EXPECT_EQ(std::tuple(player.x(), player.y(), other.x(), player.isMoving(), other.isMoving()),
-            std::tuple(3, 2, 2, false, false));
+// While text shows nothing moves; while a script waits (a common script
+// that sleeps) the player stays and the others go on.
+TEST_F(FieldFrameTest, NothingMovesWhileTextShowsNorThePlayerWhileAScriptWaits) {
+  for (const bool text : {true, false}) {
+    if (!text) {
+      fs().put(FieldScene::kCommonScript, std::string("sleep{ value 2; }"));
+      FileLoader::destroy();
+      FileLoader::create();
+      game = std::make_unique<GameData>();
+    }
+    Field::Symbol& player = enter("オープニング", "hall", 2);
+    Field::Symbol& other = field().addSymbol("other", "", 2, 2, 0.f);
+    other.move("move", 4, 0, 1);
+    other.move("delete", 0);
+    if (text) field().say(nullptr, "……");
+    frames(20, {Key::Up});
+    EXPECT_EQ(std::tuple(player.x(), player.y(), other.y()), std::tuple(3, 2, text ? 2 : 3));
+  }
 }
 
 // Standing on a link posts the change (on entering's frame); the new floor
@@ -175,23 +181,13 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
     EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 255);
     frames(1);
     EXPECT_STREQ(field().floorName(), reached);
+    EXPECT_EQ(field().frameCounter(), std::string(floor) == reached ? 33 : 0);  // a new floor counts afresh
     EXPECT_EQ(field().continueRequests(), continues);
     EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
     EXPECT_TRUE(field().isChangingScene());
     frames(1);
     EXPECT_FALSE(field().isChangingScene());
   }
-}
-
-// A common script that waits holds the player on every floor.
-TEST_F(FieldFrameTest, ABusyCommonScriptHoldsThePlayer) {
-  fs().put(FieldScene::kCommonScript, std::string("sleep{ value 2; }"));
-  FileLoader::destroy();
-  FileLoader::create();
-  game = std::make_unique<GameData>();
-  enter("オープニング", "hall", 2);
-  frames(20, {Key::Up});
-  EXPECT_EQ(cell(), std::pair(3, 2));
 }
 
 // A new game plays the opening by the decide key, then walks to the hall's
