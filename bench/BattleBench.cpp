@@ -1,12 +1,15 @@
 // A seeded battle of five members against ten enemies on the sample data,
 // 20 turns, the party's commands decided through the real menus by scripted
 // keys (the first row, art and target each time), every living unit's life
-// refilled at each turn so that all fifteen fight to the end.
+// refilled at each turn so that all fifteen fight to the end (their AP and
+// the party's pool too, so that the first art stays payable).
 //  - Battle::update per frame while the scene renderer queues and flushes to
-//    the recording device, against the same frames with the renderer hidden,
+//    the recording device, against the same battle with the renderer hidden,
 //    so that nothing is drawn (the peer): the ratio, the share of the 1 ms a
 //    frame the logic step may take, and its slowest frame (the first frames
-//    of the battle load its pictures and sounds).
+//    of the battle load its pictures and sounds). The casts wait on sounds
+//    the loader reads meanwhile, so the two runs' frame counts differ a
+//    little; the ratio is per frame.
 
 #include <benchmark/benchmark.h>
 
@@ -208,7 +211,6 @@ void BM_BattleUpdatePerFrame(benchmark::State& state) {
   const double frames = static_cast<double>(drawnTotal.frames);
   const double drawnPerFrame = drawnTotal.updateSeconds / frames;
   const double hiddenPerFrame = hiddenTotal.updateSeconds / static_cast<double>(hiddenTotal.frames);
-  // The runs wait on the loader's sounds, so their frame counts may differ a little.
   state.counters["frames"] = frames / static_cast<double>(state.iterations());
   state.counters["frames_hidden"] = static_cast<double>(hiddenTotal.frames) / static_cast<double>(state.iterations());
   state.counters["update_ms"] = 1000.0 * drawnPerFrame;

@@ -1,7 +1,6 @@
 #include "field/FieldOverlay.h"
 
 #include "core/string/String.h"
-#include "field/Symbol.h"
 #include "map/MapGenerator.h"
 #include "presentation/model/Animation.h"
 #include "presentation/picture/GuiPictures.h"
@@ -10,16 +9,12 @@
 #include "presentation/resource/Batch.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
-#include "resource/database/MapSiteData.h"
 
 namespace Game {
 
 using Engine::i32;
 
 namespace {
-
-constexpr float kSpotLightRise = 32.f;
-constexpr float kSpotLightRange = 0.5f;
 
 RenderState interfaceState(float x, float y, const Engine::Math::Vector3& rotation) {
   RenderState state;
@@ -83,19 +78,6 @@ void FieldOverlay::drawAutomap(const FieldOverlayView& view) const {
   view.generator->drawAutomap(base, *view.mappedCells, view.playerX, view.playerY, view.stairsX, view.stairsY,
                               static_cast<float>(view.playerX), static_cast<float>(view.playerY),
                               -90.f - view.yaw);
-}
-
-void placeFieldSpotLight(const MapSiteData* site, const Field::Symbol* player) {
-  SceneRenderer* renderer = SceneRenderer::instance();
-  if (!renderer || !site || !site->hasSpotLight() || !player) {
-    return;
-  }
-  Engine::Math::Vector3 above = player->position();
-  above.z += kSpotLightRise;
-  Light& light = renderer->pointLight();
-  light.setPosition(above);
-  light.setColor(Engine::Math::Vector3(1.f, 1.f, 1.f));
-  light.setRange(kSpotLightRange);
 }
 
 }  // namespace Game

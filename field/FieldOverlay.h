@@ -7,11 +7,6 @@
 namespace Game {
 
 class MapGenerator;
-class MapSiteData;
-
-namespace Field {
-class Symbol;
-}
 
 // What the field's display over the floor shows this frame.
 struct FieldOverlayView {
@@ -26,8 +21,10 @@ struct FieldOverlayView {
   const MapGenerator* generator = nullptr;
   const std::vector<Engine::u8>* mappedCells = nullptr;
   bool hasPlayer = false;
-  Engine::i32 playerX = 0;
-  Engine::i32 playerY = 0;
+  // Cells of the automap: the player's (set with hasPlayer), the stairs'
+  // (−1 when the floor has none).
+  Engine::i32 playerX{};
+  Engine::i32 playerY{};
   Engine::i32 stairsX = -1;
   Engine::i32 stairsY = -1;
 };
@@ -53,9 +50,5 @@ class FieldOverlay {
   void drawCompass(const FieldOverlayView& view) const;
   void drawAutomap(const FieldOverlayView& view) const;
 };
-
-// The light over the player on sites that ask for one: the renderer's
-// point light 32 units above the player, white, at range 0.5.
-void placeFieldSpotLight(const MapSiteData* site, const Field::Symbol* player);
 
 }  // namespace Game

@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "battle/Action.h"
@@ -21,6 +22,7 @@
 #include "data/Unit.h"
 #include "data/party/PartyMembers.h"
 #include "data/unit/PlayerGhost.h"
+#include "data/unit/UnitMessages.h"
 #include "effect/Cast.h"
 #include "effect/StartingEffect.h"
 #include "field/FieldScene.h"
@@ -913,6 +915,8 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
   // The sample blow's start rate: its second chain accuracy, 100, / 100 / 5.
   EXPECT_FLOAT_EQ(Cast::startRate(Game::Ability::fromName("斬り払い")), 1.f / 5.f);
   EXPECT_EQ(misses(*act(actor, sure, enemies)), 0);
+  const Game::Ability almost = art("type 攻撃; range 遠; area 陣; accuracy 99; power{ constance 1; random 0; }");
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(misses(*act(actor, almost, enemies)), 0) << "no draw in 0..99 exceeds 99";
   std::unique_ptr<Action> missed = act(actor, never, enemies);
   EXPECT_EQ(misses(*missed), 10);
   // A miss shows its message (-1).
@@ -930,7 +934,7 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
 }
 
 // A quarter of the damage drained comes back: 3 gives nothing, 8 gives 2,
-// 3 on each of two targets gives 1.
+// 3 on each of two targets gives 1; the sum stops at the int range.
 TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
   addMember(0, 2);
   makeBattle();
@@ -941,7 +945,7 @@ TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
     const char* area;
     i32 amount;
     i32 recovered;
-  } rows[] = {{"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}};
+  } rows[] = {{"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}, {"行", 2000000000, 2147483647 / 4}};
   for (const auto& row : rows) {
     const Game::Ability drain = art(std::string("type 攻撃; range 遠; accuracy 100; attack{ factor 吸収; } area ") +
                                     row.area + "; power{ constance " + std::to_string(row.amount) + "; random 0; }");
@@ -1037,14 +1041,16 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
       EXPECT_TRUE(second.isFollowUp());
       EXPECT_STREQ(first.caption(), "「斬連斬」");
       EXPECT_EQ(second.caption(), nullptr);
-      // The chain's marks count from 1.
       ASSERT_EQ(cast.effects().size(), 2u);
-      for (std::size_t i = 0; i < 2; ++i) {
-        const Game::Effect::StartingEffect::Container& leadIn = *cast.effects()[i]->startingEffect();
-        const auto* mark = dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&leadIn.part(leadIn.partCount() - 1));
-        ASSERT_NE(mark, nullptr);
-        EXPECT_EQ(mark->index(), static_cast<i32>(i) + 1);
+      for (std::size_t i = 0; i < 2; ++i) {  // The chain's marks count from 1.
+        const Game::Effect::StartingEffect::Container& lead = *cast.effects()[i]->startingEffect();
+        const auto* mark = dynamic_cast<const Game::Effect::StartingEffect::Chain*>(&lead.part(lead.partCount() - 1));
+        EXPECT_EQ(mark ? mark->index() : 0, static_cast<i32>(i) + 1);
       }
+      for (int n = 0; n < 400 && cast.effects()[0]->frame() == 0; ++n) cast.update();
+      EXPECT_EQ(cast.effects()[0]->startingEffect(), nullptr) << "ticks only after its lead-in";
+      EXPECT_EQ(fight.dimTarget(), 0.f) << "dimmed while the first runs";
+      EXPECT_EQ(cast.effects()[1]->frame(), 0) << "the second effect waits while the first runs";
     } else {
       EXPECT_EQ(second.kind(), ActionOrder::kReaction);
       EXPECT_STREQ(second.ability().name(), "結界発動");
@@ -1192,10 +1198,9 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
   }
 }
 
-// A command aimed at a cell where nothing of the aimed side lives any more
-// (Kessa stands on the same cell of her own side) turns to the first living
-// unit of that side the art reaches; an action takes up its weapon slot (-2
-// keeps the one in hand).
+// A command aimed at a cell where nothing of the aimed side lives (Kessa's
+// own cell, on her side) turns to the first living unit of that side the art
+// reaches; an action takes up its weapon slot (-2 keeps the one in hand).
 TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
   addMember(0, 2);
   Battle& fight = makeBattle();
@@ -1247,6 +1252,9 @@ TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
   Game::Unit& kessa = *fight.unitAt(0);
   const Game::Ability lull = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
                                  "attack{ addition{ name 睡眠; accuracy 100; } }");
+  const Game::Ability never = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
+                                  "attack{ addition{ name 睡眠; accuracy 0; } }");
+  EXPECT_TRUE(act(kessa, never, foe.place())->results()[0].entries.empty()) << "a chance of 0 never lands";
   bool sureSeen = false;
   bool doubtfulSeen = false;
   for (const auto& [actor, target] : {std::pair{&kessa, &foe}, std::pair{&foe, &kessa}}) {
@@ -1262,6 +1270,44 @@ TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
     }
   }
   EXPECT_TRUE(sureSeen && doubtfulSeen);
+}
+
+// A number is pale red only where a member takes more than its HP; a heal
+// wakes no reaction, even in the barrier's guard mode.
+TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 0);
+  Game::Unit& kessa = *fight.unitAt(0);
+  struct Seen final : Game::UnitStuff::MessageView {
+    void show(const Game::UnitStuff::Message& message) override { colour = message.color; }
+    Engine::u32 colour = 0;
+  };
+  // At Kessa (her HP full) or at the slime, the target's HP and more: the
+  // number's colour, and the party record's weight once a member is left
+  // below 1 HP.
+  const std::tuple<bool, i32, Engine::u32, float> rows[] = {{true, 1, Action::kFatalColour, 0.05f},
+                                                            {true, 0, Action::kPlainColour, 0.1f},
+                                                            {true, -1, Action::kPlainColour, 0.1f},
+                                                            {false, 1, Action::kPlainColour, 0.1f}};
+  for (const auto& [atMember, more, colour, weight] : rows) {
+    kessa.life().setHp(kessa.maxHp());
+    Game::Unit& target = atMember ? kessa : foe;
+    const std::string keys = "accuracy 100; power{ random 0; constance " + std::to_string(target.hp() + more) + "; }";
+    const auto strike = act(atMember ? foe : kessa, art("type 攻撃; range 遠; area 単; " + keys), target.place());
+    strike->showResults();
+    if (atMember) strike->applyResults();
+    Seen seen;
+    target.messages().update(seen);
+    EXPECT_EQ(seen.colour, colour) << atMember << more;
+    EXPECT_FLOAT_EQ(fight.partyRecord().weight(), weight) << atMember << more;
+  }
+  fight.setGuardMode(1, 2);
+  kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; power{ constance 5; }"), foe.place());
+  kessa.setCharge(0);
+  Cast cast(fight);
+  ASSERT_EQ(cast.update(), 0);
+  EXPECT_EQ(cast.actions().size(), 1u);
 }
 
 // --- Whole battles through the real phases ----------------------------------

@@ -1,7 +1,5 @@
-// The named special attacks of wards, bells, curses and stopped time played
-// on the sample data: their timings with every kind of action, what each
-// timeline asks of the battle frame by frame, and the nodes a few of them
-// count out.
+// The named wards, bells, curses and stopped time on the sample data: their
+// timings, timelines, cameras and the nodes a few of them count out.
 
 #include <gtest/gtest.h>
 
@@ -31,12 +29,23 @@ const std::vector<const char*> kNames = {
 
 class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
  protected:
-  // Active nodes of the model name (lights of the range for a null name).
+  // The nodes the effect makes on the frame, stepped up to and through it.
+  std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {
+    stepThrough(effect, frame - 1);
+    std::set<Engine::u32> seen;
+    newNodes(seen);
+    step(effect);
+    return newNodes(seen);
+  }
+  // Active nodes of the model name, visible ones for "+name" (lights of the
+  // range for a null name).
   int countOf(const char* model, float lightRange) const {
+    const bool visible = model && model[0] == '+';
+    model += model && visible ? 1 : 0;
     int n = 0;
     for (int i = 0; i < stage.pool.capacity(); ++i) {
       const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive()) {
+      if (node.isActive() && (!visible || node.isVisible())) {
         n += model ? (node.getModel() && std::strcmp(node.getModel()->name(), model) == 0)
                    : (node.hasLight() && node.lightRange() == lightRange);
       }
@@ -56,25 +65,17 @@ TEST_F(NamedCursesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) 
 }
 
 TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
-  // Charms from 32 and their afterimages every 2 frames until the last,
-  // 30 frames late, has flown its 64; the blade storm's afterimages every 5
-  // frames and its cuts every 4 from 48 to 111, a flash every 16.
-  std::string charms;
-  for (int f = 32; f <= 132; f += 2) {
-    charms += (charms.empty() ? "" : " ") + std::to_string(f);
-  }
-  std::string storm;
-  std::vector<int> cutFrames;
-  for (int f = 0; f < 128; ++f) {
-    const bool cut = f >= 48 && f <= 111 && f % 4 == 0;
-    if (cut) {
-      storm += (storm.empty() ? "" : " ") + std::to_string(f) + (f % 16 == 0 ? ":flashWhite,main" : ":main");
-    }
-    if (cut || f % 5 == 0) {
-      cutFrames.push_back(f);
-    }
-  }
-  const std::string cuts = EffectTestSupport::framesText(cutFrames);
+  // Charms and afterimages every 2 frames until the last charm (30 late) lands
+  // 64 on; storm afterimages every 5, cuts every 4 from 48 to 111.
+  const char* charms =
+      "32 34 36 38 40 42 44 46 48 50 52 54 56 58 60 62 64 66 68 70 72 74 76 78 80 82 84 86 88 90 92 94 96 "
+      "98 100 102 104 106 108 110 112 114 116 118 120 122 124 126 128 130 132";
+  const char* storm =
+      "48:flashWhite,main 52:main 56:main 60:main 64:flashWhite,main 68:main 72:main 76:main "
+      "80:flashWhite,main 84:main 88:main 92:main 96:flashWhite,main 100:main 104:main 108:main";
+  const char* cuts =
+      "0 5 10 15 20 25 30 35 40 45 48 50 52 55 56 60 64 65 68 70 72 75 76 80 84 85 88 90 92 95 96 100 104 "
+      "105 108 110 115 120 125";
   expectTimelines({
       {"QuietPaleRadiance", "32:pitch 30,attack 64:heading -30,main,main+24,main+48,main+72", "0 112", "32 64 144", "112x2",
        "0-31 112-171"},
@@ -88,7 +89,7 @@ TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"SpinningWoeRing", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4", "0 64 80 96 112", "64x3", ""},
       {"HexedFigurine", "32:main 64:hit 112:explode", "0 64", "32 64 112", "64x2", "0-31 64-123"},
       {"BlueTormentTide", "0:pitch 30,main 96:hit,hit+6,hit+12", "", "0 96", "40x3", ""},
-      {"ShatteredCharmHex", "32:main,hit+64,main+8,hit+72,main+16,hit+80,main+24,hit+88", "32x32", charms.c_str(), "96x2", ""},
+      {"ShatteredCharmHex", "32:main,hit+64,main+8,hit+72,main+16,hit+80,main+24,hit+88", "32x32", charms, "96x2", ""},
       {"RadiantVigorSurge", "16:main", "", "0 16", "", ""},
       {"GlintBladeWard", "92:flashWhite,main", "", "60 92", "", ""},
       {"GaleCodexWave", "0:main 24:main 48:main 72:main 84:hit", "0 24 48 72 84x2 128", "0 24 48 72 84", "84",
@@ -97,7 +98,7 @@ TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
        "64x2", ""},
       {"HaltedHandsCurse", "0:pitch 30,main,main+15,main+32,main+51,main+72,main+95,main+120", "", "0", "48", ""},
       {"TimeHalt", "16:main 32:flashWhite", "", "", "", ""},
-      {"CarvingBladeStorm", storm.c_str(), "0x2 48 128", cuts.c_str(), "48", "0-31 48-111 128-157"},
+      {"CarvingBladeStorm", storm, "0x2 48 128", cuts, "48", "0-31 48-111 128-157"},
   });
 }
 
@@ -114,11 +115,14 @@ struct CountRow {
 TEST_F(NamedCursesTest, EachScriptPlacesItsNodesInTheirNumbers) {
   const CountRow rows[] = {
       {"QuietPaleRadiance", 64, "mote", 0.f, 512},  // two arms of 256 steps, all in the pool
+      {"QuietPaleRadiance", 64, "+mote", 0.f, 4},   // steps 0 and 1: 1 − 0.75·i ≥ 0 after a step
       {"QuietPaleRadiance", 32, nullptr, 3.f, 1},
       {"QuietPaleRadiance", 94, nullptr, 3.f, 1},   // 64 pool steps from 32 on
       {"QuietPaleRadiance", 95, nullptr, 3.f, 0},
       {"QuietPaleRadiance", 144, "*", 0.f, 16},     // the sparks
       {"FloatingBellWard", 32, nullptr, 2.f, 1},
+      {"FloatingBellWard", 32, "*", 0.f, 17},       // 16 bells and the light
+      {"RadiantVigorSurge", 0, "*", 0.f, 32},       // 64 / 2 motes on the one target
       {"HypnoticStareWave", 0, "eye", 0.f, 1},
       {"BitterElixir", 32, "*", 0.f, 32},           // 64 / 2 motes
       {"RadiantVigorSurge", 16, "*", 0.f, 6},
@@ -132,12 +136,8 @@ TEST_F(NamedCursesTest, EachScriptPlacesItsNodesInTheirNumbers) {
     stage.pool.releaseAll();
     RecordingAction& action = *standardActions(0)[0];
     auto effect = makeEffect(row.name, action);
-    stepThrough(*effect, row.frame - 1);
-    std::set<Engine::u32> seen;
-    newNodes(seen);
-    step(*effect);
-    const int count = std::strcmp(row.model ? row.model : "", "*") == 0 ? static_cast<int>(newNodes(seen).size())
-                                                                        : countOf(row.model, row.lightRange);
+    const int made = static_cast<int>(madeOn(*effect, row.frame).size());
+    const int count = std::strcmp(row.model ? row.model : "", "*") == 0 ? made : countOf(row.model, row.lightRange);
     EXPECT_EQ(count, row.count) << row.name << " " << row.frame;
   }
 }
@@ -164,11 +164,9 @@ TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
     for (int frame = 0; frame < kCap && step(*effect) != Cast::kFinished; ++frame) {
       const Game::SceneNode* followed = camera.followed();
       std::string now = followed == action.actor().node() ? "C" : followed == action.target(0).node() ? "T" : "P";
-      if (camera.zoom != 1.f) {
-        char zoom[16];
-        std::snprintf(zoom, sizeof zoom, " %g", camera.zoom);
-        now += zoom;
-      }
+      char zoom[16];
+      std::snprintf(zoom, sizeof zoom, " %g", camera.zoom);
+      now += camera.zoom != 1.f ? zoom : "";
       if (now != was || (!followed && EffectTestSupport::distance(camera.focus, focus) > 1e-3f)) {
         seen += (seen.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
       }
@@ -184,46 +182,26 @@ TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
 TEST_F(NamedCursesTest, BitterElixirLightsHoldHuesFromGreenToCyan) {
   RecordingAction& action = *standardActions(0)[0];
   auto effect = makeEffect("BitterElixir", action);
-  stepThrough(*effect, 63);
-  std::set<Engine::u32> seen;
-  newNodes(seen);
-  step(*effect);
   int lights = 0;
-  for (const Game::SceneNode* node : newNodes(seen)) {
+  for (const Game::SceneNode* node : madeOn(*effect, 64)) {
     const Engine::Math::Vector3 colour = node->ambient.value();
     EXPECT_EQ(colour.x, 0.f);
     EXPECT_EQ(colour.y, 1.f);
-    EXPECT_LE(colour.z, 1.f);
     ++lights;
   }
   EXPECT_EQ(lights, 8);
 }
 
-// Missed, SpinningWoeRing makes only its four rings on frame 0 and lays
-// nothing on the target.
+// Missed, SpinningWoeRing makes only its four rings and lays nothing.
 TEST_F(NamedCursesTest, SpinningWoeRingMissedShowsOnlyItsRings) {
   RecordingAction& action = *standardActions(0)[1];
   auto effect = makeEffect("SpinningWoeRing", action);
+  EXPECT_EQ(madeOn(*effect, 0).size(), 4u);
   std::set<Engine::u32> seen;
   newNodes(seen);
-  step(*effect);
-  EXPECT_EQ(newNodes(seen).size(), 4u);
   stepThrough(*effect, 144);
   EXPECT_TRUE(newNodes(seen).empty());
   EXPECT_TRUE(action.target(0).node()->overlays().empty());
-}
-
-// GaleCodexWave's four scrolls all take on "vanish" on 128.
-TEST_F(NamedCursesTest, GaleCodexWaveScrollsAllVanishOn128) {
-  RecordingAction& action = *standardActions(0)[0];
-  auto effect = makeEffect("GaleCodexWave", action);
-  stepThrough(*effect, 128);
-  for (const char* page : {"page0", "page1", "page2", "page3"}) {
-    const Game::SceneNode* scroll = firstNodeOf(page);
-    ASSERT_NE(scroll, nullptr) << page;
-    EXPECT_EQ(scroll->overlays().size(), 1u) << page;
-    EXPECT_EQ(scroll->getLifetime(), 15) << page;
-  }
 }
 
 // ShatteredCharmHex's sixteen charms on 32 stand on a ring of 64: no two
@@ -232,12 +210,8 @@ TEST_F(NamedCursesTest, GaleCodexWaveScrollsAllVanishOn128) {
 TEST_F(NamedCursesTest, ShatteredCharmHexSpreadsItsCharmsEvenlyOnTheRing) {
   RecordingAction& action = *standardActions(0)[0];
   auto effect = makeEffect("ShatteredCharmHex", action);
-  stepThrough(*effect, 31);
-  std::set<Engine::u32> seen;
-  newNodes(seen);
-  step(*effect);
   std::vector<Vector3> charms;
-  for (const Game::SceneNode* node : newNodes(seen)) {
+  for (const Game::SceneNode* node : madeOn(*effect, 32)) {
     if (node->getModel() && std::strcmp(node->getModel()->name(), "main") == 0) {
       charms.push_back(node->position.value());
     }
@@ -253,17 +227,19 @@ TEST_F(NamedCursesTest, ShatteredCharmHexSpreadsItsCharmsEvenlyOnTheRing) {
   EXPECT_LT(closest, 25.f);
 }
 
-// GaleCodexWave's scroll k lies from path point k to k + 1: the points are
-// i/3.5 of the way to the target and 0, +64, -128, +192, -256 to its side
-// (+ to the right of the way), so scroll k spans 64·(2k + 1) sideways and
-// a 3.5th of the way, both flat.
-TEST_F(NamedCursesTest, GaleCodexWaveScrollsZigzagTowardTheTarget) {
+// GaleCodexWave's scroll k spans path points k to k + 1, i/3.5 of the way to
+// the target and 0, +64, -128, +192, -256 to its right: 64·(2k + 1) sideways
+// and a 3.5th of the way, flat. All four take on "vanish" on 128.
+TEST_F(NamedCursesTest, GaleCodexWaveScrollsZigzagTowardTheTargetAndVanishTogether) {
   RecordingAction& action = *standardActions(0)[0];
   Vector3 caster;
   action.actor().getPosition(caster);
   Vector3 target;
   action.target(0).getPosition(target);
   auto effect = makeEffect("GaleCodexWave", action);
+  stepThrough(*effect, 12);
+  Vector3 midLeg;
+  action.actor().getPosition(midLeg);
   stepThrough(*effect, 72);
   Vector3 way;
   way.setSub(target, caster);
@@ -283,20 +259,39 @@ TEST_F(NamedCursesTest, GaleCodexWaveScrollsZigzagTowardTheTarget) {
   Vector3 first;
   first.setSub(turn->position.value(), start->position.value());
   EXPECT_GT(first.x * way.y - first.y * way.x, 0.f);
+  first *= 0.5f;
+  first += start->position.value();
+  EXPECT_LT(EffectTestSupport::distance(midLeg, first), 0.01f);  // half the leg in half its 24 frames
+  stepThrough(*effect, 128);
+  for (const char* page : pages) {
+    const Game::SceneNode* scroll = firstNodeOf(page);
+    ASSERT_NE(scroll, nullptr) << page;
+    EXPECT_EQ(scroll->overlays().size(), 1u) << page;
+    EXPECT_EQ(scroll->getLifetime(), 15) << page;
+  }
 }
 
-// CarvingBladeStorm stands its caster up again on every 8th frame of its
-// cuts.
-TEST_F(NamedCursesTest, CarvingBladeStormStandsTheCasterEveryEighthFrame) {
+// HypnoticStareWave sounds its first entry on 0 and "hit" on 32.
+TEST_F(NamedCursesTest, HypnoticStareWaveSoundsItsEntryThenHit) {
+  auto effect = makeEffect("HypnoticStareWave", *standardActions(0)[0]);
+  stepThrough(*effect, 32);
+  EXPECT_EQ(soundsOf("main") * 10 + soundsOf("hit"), 11);
+}
+
+// BlueTormentTide's 32 shards on 0 speed up by 2·d/40² (d from the caster to
+// the targets' centre) within 30 degrees of the way from the caster's front.
+TEST_F(NamedCursesTest, BlueTormentTideFansItsShardsAtTheTargets) {
   RecordingAction& action = *standardActions(0)[0];
-  const Game::Model* stand = action.actor().node()->getModel();
-  auto effect = makeEffect("CarvingBladeStorm", action);
-  for (int frame : {48, 52, 56}) {
-    stepThrough(*effect, frame - 1);
-    action.actor().playDown();
-    ASSERT_NE(action.actor().node()->getModel(), stand);
-    step(*effect);
-    EXPECT_EQ(action.actor().node()->getModel() == stand, frame % 8 == 0) << frame;
+  Vector3 caster, target, front;
+  action.actor().getPosition(caster);
+  action.target(0).getPosition(target);
+  action.actor().getFrontPoint(front);
+  const float angle = std::atan2(target.y - front.y, target.x - front.x);
+  auto effect = makeEffect("BlueTormentTide", action);
+  for (const Game::SceneNode* shard : madeOn(*effect, 0)) {
+    const Vector3 push(shard->position.x.acceleration(), shard->position.y.acceleration(), 0.f);
+    EXPECT_NEAR(push.length(), 2.f * EffectTestSupport::distance(target, caster) / 1600.f, 1e-5f);
+    EXPECT_GT(std::cos(std::atan2(push.y, push.x) - angle), std::cos(30.f * 3.14159265f / 180.f) - 1e-4f);
   }
 }
 

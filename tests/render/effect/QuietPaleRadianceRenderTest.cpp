@@ -1,7 +1,6 @@
-// QuietPaleRadiance of the sample data drawn offscreen on frame 100: the
-// caster has walked to the field's centre and the first motes of its double
-// spiral shine there, both arms alike, the middle left dark. The frame is
-// kept as an image of the build tree.
+// QuietPaleRadiance drawn offscreen on frame 100: its caster at the field's
+// centre, the first motes of the double spiral lit on both arms, the middle
+// dark. The frame is kept as an image of the build tree.
 
 #include <cstdlib>
 
