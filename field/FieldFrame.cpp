@@ -9,6 +9,7 @@
 #include "core/sound/BGM.h"
 #include "field/EncounterRoll.h"
 #include "field/EncounterTransition.h"
+#include "field/FieldOverlay.h"
 #include "field/FieldScene.h"
 #include "map/MapGenerator.h"
 #include "presentation/render/RenderState.h"
@@ -330,8 +331,28 @@ void FieldScene::turnCamera() {
   }
 }
 
-// FieldOverlay draws here: the floor number with "階", the compass
-// ("cursor", "ring") and, unless key 5 is held, the automap.
-void FieldScene::drawOverlay() {}
+// The floor number with "階", the compass ("cursor", "ring") and, unless
+// key 5 is held, the automap, as the camera stands this frame.
+void FieldScene::drawOverlay() {
+  FieldOverlayView view;
+  view.floorNumber = mGame.variables().getInteger("floor");
+  view.frame = mFrame;
+  if (const Camera* camera = sceneCamera()) {
+    view.pitch = camera->pitch.value();
+    view.yaw = camera->heading.value() + Camera::kHeadingOffset;
+  }
+  view.mapHeld = KeyInput::isPressed(kMapKey);
+  view.generator = mGenerator.get();
+  view.mappedCells = &mMapped;
+  view.hasPlayer = mPlayer != nullptr;
+  if (mPlayer) {
+    view.playerX = mPlayer->x();
+    view.playerY = mPlayer->y();
+  }
+  if (mGenerator && !mGenerator->findEvent(mGenerator->config().stairsEvent, &view.stairsX, &view.stairsY)) {
+    view.stairsX = view.stairsY = -1;
+  }
+  FieldOverlay().draw(view);
+}
 
 }  // namespace Game

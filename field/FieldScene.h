@@ -201,6 +201,8 @@ class FieldScene : public FieldSubScene, public Field::SymbolField {
   static constexpr Engine::i32 kSlowKey = 6;
   static constexpr Engine::i32 kTurnLeftKey = 10;
   static constexpr Engine::i32 kTurnRightKey = 11;
+  // Held, it keeps the automap away.
+  static constexpr Engine::i32 kMapKey = 5;
   // Makes the camp menu with a save mode; the game's root sets it.
   using CampMaker = SubScene* (*)(GameData& game, Engine::i32 saveMode);
   static void setCampMaker(CampMaker maker);

@@ -275,7 +275,9 @@ TEST_F(EncounterTest, ABossAppearsBeforeTheTransitionsOwnFrames) {
   const auto withFace = [&](const char* face) {
     auto dialogue = std::make_shared<Game::BattleDialogue>();
     dialogue->face.assign(face ? face : "");
-    return std::make_unique<Game::Battle>(game(), BattleSettings{.dialogue = face ? dialogue : nullptr});
+    BattleSettings settings;
+    settings.dialogue = face ? dialogue : nullptr;
+    return std::make_unique<Game::Battle>(game(), settings);
   };
   EXPECT_EQ(EncounterTransition(game(), withFace(nullptr)).appearance(), nullptr);
   EXPECT_EQ(EncounterTransition(game(), withFace("誰か")).appearance(), nullptr);

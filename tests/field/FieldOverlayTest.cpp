@@ -84,7 +84,9 @@ TEST_F(FieldOverlayTest, TheFloorNumberIsFramedInTheTopLeftCorner) {
     writer.getOrigin(&x, &y);
     EXPECT_STREQ(writer.lastText().c_str() ? writer.lastText().c_str() : "", text);
     EXPECT_EQ(drawn().rfind("f0@-320,240 ", 0) == 0, floor != 0);
-    if (floor) EXPECT_EQ((std::tuple{writer.font(), writer.color(), x, y}), (std::tuple{2, 0xFFC0C0C0u, -320, 240}));
+    if (floor) {
+      EXPECT_EQ((std::tuple{writer.font(), writer.color(), x, y}), (std::tuple{2, 0xFFC0C0C0u, -320, 240}));
+    }
   }
 }
 
