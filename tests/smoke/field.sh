@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb from a new game on the sample data: the opening
-# hall's floor and walls; an arrow key moves the view; the camp opens on c,
+# hall's floor, walls and compass; an arrow key moves the view but not the
+# compass; the camp opens on c,
 # saves to slot 0 and closes onto the hall; the hall's exit fades the floor
 # out into the continue scene, whose Wrenfold opens the shop and its buy list
 # and comes back; status 0 on quitting.
@@ -20,7 +21,8 @@ new_game_to_hall
 keep field_hall
 
 # Regions of the hall as the new game first shows it: lit floor round the
-# party, the face of the near wall at the lower left, nothing at the top right.
+# party, the face of the near wall at the lower left, nothing above the hall,
+# the compass ring at the top right.
 expect() {  # image region class low high what
   local n
   n=$(count "$1" "$2" "$3")
@@ -28,7 +30,8 @@ expect() {  # image region class low high what
 }
 expect "$work/field_hall.png" 200x100+300+220 stone 10000 20000 "the floor"
 expect "$work/field_hall.png" 140x130+105+380 stone 2500 8000 "the wall's face"
-expect "$work/field_hall.png" 200x120+600+0 stone 0 20 "the dark beyond"
+expect "$work/field_hall.png" 150x100+450+20 stone 0 20 "the dark beyond"
+expect "$work/field_hall.png" 160x160+640+0 compass 400 1600 "the compass"
 
 # Left walks away from the exit: the camera follows, so the floor shifts.
 press Left
@@ -36,6 +39,11 @@ await_still "the step"
 keep field_moved
 moved=$(changed "$work/field_hall.png" "$work/field_moved.png")
 [ "$moved" -ge 20000 ] || fail "the view stayed ($moved pixels changed)"
+for shot in hall moved; do
+  convert "$work/field_$shot.png" -crop 160x160+640+0 +repage "$work/compass_$shot.png"
+done
+moved=$(changed "$work/compass_hall.png" "$work/compass_moved.png")
+[ "$moved" -le 100 ] || fail "the compass moved with the view ($moved pixels changed)"
 
 # The camp over its purple wall, with セーブ last: slot 0 written, then two
 # cancels back to the hall.
@@ -92,4 +100,4 @@ await 140x50+600+262 red 2000 "the continue scene again"
 press Escape
 timeout 20 tail --pid="$pid" -f /dev/null || fail "still running"
 expect_clean_exit
-echo "hall drawn, view moved, camp saved slot 0, exit faded to the continue scene, shop and back"
+echo "hall drawn, view moved under a still compass, camp saved slot 0, exit faded to the continue scene, shop and back"
