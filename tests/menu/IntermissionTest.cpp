@@ -145,13 +145,15 @@ TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
 // menu closes the camp.
 TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
   open();
-  for (i32 row : {Intermission::kStatus, Intermission::kEquip, Intermission::kMasterSkill,
-                  Intermission::kStatusBoost, Intermission::kSwap}) {
+  // Swap first: members are chosen one at a time again after it.
+  for (i32 row : {Intermission::kSwap, Intermission::kStatus, Intermission::kEquip, Intermission::kMasterSkill,
+                  Intermission::kStatusBoost, Intermission::kTool}) {
     SCOPED_TRACE(row);
     openRow(row);
     ASSERT_NE(camp()->phase(), nullptr);
-    if (row != Intermission::kSwap) {
+    if (row != Intermission::kSwap && row != Intermission::kTool) {
       chooseMember(0);
+      ASSERT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), &member(0));
       press(kCancel);
       ASSERT_NE(camp()->phase(), nullptr);
       EXPECT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), nullptr);
@@ -226,7 +228,9 @@ TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
   open();
   openRow(Intermission::kFormation);
   const auto* formation = &phase<Camp::Formation>();
-  for (i32 i = 0; i < 4; ++i) press(Key::Right);
+  press(Key::Right);
+  EXPECT_EQ(formation->row(), 1);
+  for (i32 i = 0; i < 3; ++i) press(Key::Right);
   for (i32 i = 0; i < 4; ++i) press(Key::Up);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(2, 4));
   for (i32 i = 0; i < 4; ++i) press(Key::Left);
@@ -279,10 +283,14 @@ TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
   member(0).lpRef() = 1;
   open();
   openRow(Intermission::kTool);
-  press(kDecide);
-  ASSERT_NE(phase<Camp::Tool>().confirmation(), nullptr);
-  settle();
-  press(kDecide);
+  for (const Key answer : {kCancel, kDecide}) {  // "no" keeps the list open
+    press(kDecide);
+    ASSERT_NE(phase<Camp::Tool>().confirmation(), nullptr);
+    settle();
+    press(answer);
+    EXPECT_EQ(phase<Camp::Tool>().confirmation(), nullptr);
+    settle();
+  }
   ASSERT_TRUE(phase<Camp::Tool>().isRunning());
   for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
     i % 2 ? frame() : frame({kDecide});
@@ -324,6 +332,10 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   // The member's arts stand right of the list, 32 units clear.
   const Game::ListMenu& list = learn->learnList().list();
   EXPECT_EQ(learn->arts().list().columnX(0.f), list.columnX(0.f) + list.width() + 32.f);
+  // Both hang 32 units below the member's sheet (mode 4), which tops at 240.
+  float sheetHeight = 0.f;
+  member(0).measureSheet(nullptr, &sheetHeight, 4);
+  EXPECT_FLOAT_EQ(list.rowY(0.f), 240.f - sheetHeight - 32.f);
 }
 
 TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
@@ -366,6 +378,13 @@ TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
   phase<Camp::QuickSave>();
   press(kDecide);
   EXPECT_EQ(camp()->phase(), nullptr);
+  // Held on from the top menu, the decide key closes the note as it repeats.
+  settle();
+  frame({kDecide});
+  phase<Camp::QuickSave>();
+  i32 frames = 0;
+  for (; frames < 60 && camp()->phase(); ++frames) frame({kDecide});
+  EXPECT_EQ(frames, 31);  // the key's 32nd frame, its first repeat
   Game::GameFlow::destroy();
 }
 
