@@ -13,6 +13,7 @@
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
 #include "map/MapGenerator.h"
+#include "menu/Intermission.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/MapSiteData.h"
@@ -147,6 +148,31 @@ TEST_F(FieldFrameTest, TheCampMenuTakesTheSaveModeAndTheSpotLightTheSite) {
     EXPECT_EQ(sSaveMode, mode);
     EXPECT_FLOAT_EQ(light.requestedRange, range);
     EXPECT_FLOAT_EQ(light.position.z * 400.f, range < 1.f ? player.position().z + 32.f : 10000.f * 400.f);
+  }
+  FieldScene::setCampMaker(nullptr);
+}
+
+// Key 4 opens the camp menu itself, ending in the floor's save row (the
+// hall's save file, the archive's memory save). The field stands still under
+// it, the keys going to the menu, and runs on once it is cancelled.
+TEST_F(FieldFrameTest, TheCampMenuHoldsTheFieldUntilCancelled) {
+  FieldScene::setCampMaker([](GameData& data, i32 mode) -> SubScene* { return new Intermission(data, mode); });
+  for (const auto& [site, floor, event, saveRow] :
+       {std::tuple{"オープニング", "hall", 2, 10}, {"沈黙の書庫", "b1", 3, 11}}) {
+    enter(site, floor, event);
+    const auto start = cell();
+    frames(1, {Key::C});
+    const auto* camp = dynamic_cast<Intermission*>(game->intermission());
+    ASSERT_NE(camp, nullptr);
+    const ListMenu& top = const_cast<Intermission*>(camp)->top().list();
+    EXPECT_EQ(std::tuple(top.itemCount(), top.item(8)->id), std::tuple(9, saveRow));
+    const i32 frame = field().frameCounter();
+    frames(20, {Key::Up});
+    frames(1);
+    frames(1, {kCancel});
+    EXPECT_EQ(std::tuple(game->intermission(), field().frameCounter()), std::tuple(nullptr, frame));
+    frames(FieldScene::kStepFrames);
+    EXPECT_EQ(std::tuple(cell(), field().frameCounter()), std::tuple(start, frame + FieldScene::kStepFrames));
   }
   FieldScene::setCampMaker(nullptr);
 }

@@ -17,6 +17,7 @@
 #include "data/stats/Experience.h"
 #include "data/unit/PlayerGhost.h"
 #include "data/unit/UnitPanels.h"
+#include "file/FileLoader.h"
 #include "menu/CampPhases.h"
 #include "menu/FormationPhase.h"
 #include "menu/StatusBoost.h"
@@ -145,13 +146,15 @@ TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
 // menu closes the camp.
 TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
   open();
-  for (i32 row : {Intermission::kStatus, Intermission::kEquip, Intermission::kMasterSkill,
-                  Intermission::kStatusBoost, Intermission::kSwap}) {
+  // Swap first: members are chosen one at a time again after it.
+  for (i32 row : {Intermission::kSwap, Intermission::kStatus, Intermission::kEquip, Intermission::kMasterSkill,
+                  Intermission::kStatusBoost, Intermission::kTool}) {
     SCOPED_TRACE(row);
     openRow(row);
     ASSERT_NE(camp()->phase(), nullptr);
-    if (row != Intermission::kSwap) {
+    if (row != Intermission::kSwap && row != Intermission::kTool) {
       chooseMember(0);
+      ASSERT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), &member(0));
       press(kCancel);
       ASSERT_NE(camp()->phase(), nullptr);
       EXPECT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), nullptr);
@@ -226,12 +229,38 @@ TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
   open();
   openRow(Intermission::kFormation);
   const auto* formation = &phase<Camp::Formation>();
-  for (i32 i = 0; i < 4; ++i) press(Key::Right);
+  press(Key::Right);
+  EXPECT_EQ(formation->row(), 1);
+  for (i32 i = 0; i < 3; ++i) press(Key::Right);
   for (i32 i = 0; i < 4; ++i) press(Key::Up);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(2, 4));
   for (i32 i = 0; i < 4; ++i) press(Key::Left);
   for (i32 i = 0; i < 6; ++i) press(Key::Down);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(0, 0));
+}
+
+// Each frame draws the 15 tiles and the members' models: Kessa fallen (2
+// batches) on her cell and on her sheet under the cursor, ミオ standing (3).
+// Held, Kessa's cell blinks out on frames 4 to 7.
+TEST_F(IntermissionTest, AHeldMemberBlinks) {
+  GameTestSupport::putSampleFiles(fs(), "src/picture/unit");
+  GameTestSupport::putSampleFiles(fs(), "src/picture/common");
+  Game::FileLoader::destroy();
+  Game::FileLoader::create();
+  database().maps().units.load();
+  game().party().members().at(0).column = 2;
+  member(0).lpRef() = 0;
+  Intermission camp(game(), Intermission::kNoSave);
+  Camp::Formation formation(camp);
+  Game::RenderQueue& queue = Game::SceneRenderer::instance()->renderQueue();
+  std::vector<i32> draws;
+  for (i32 frame = 1; frame <= 8; ++frame) {
+    step(frame == 1 ? std::initializer_list<Key>{kDecide} : std::initializer_list<Key>{});
+    queue.clear();
+    formation.update(game());
+    draws.push_back(queue.count(Game::RenderQueue::kFrontEnd));
+  }
+  EXPECT_EQ(draws, (std::vector<i32>{22, 22, 22, 20, 20, 20, 20, 22}));
 }
 
 // A held member put on an empty cell moves there; put on a member, the two
@@ -244,8 +273,10 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
   openRow(Intermission::kFormation);
   const auto* formation = &phase<Camp::Formation>();
   const auto moveTo = [&](i32 row, i32 column) {
-    while (formation->row() != row) press(formation->row() < row ? Key::Right : Key::Left);
-    while (formation->column() != column) press(formation->column() < column ? Key::Up : Key::Down);
+    for (i32 i = 0; i < 8 && formation->row() != row; ++i) press(formation->row() < row ? Key::Right : Key::Left);
+    for (i32 i = 0; i < 8 && formation->column() != column; ++i) {
+      press(formation->column() < column ? Key::Up : Key::Down);
+    }
   };
   ASSERT_EQ(std::tuple(cellOf(kessa), mioCell), std::tuple(std::tuple(0, 0), std::tuple(0, 1)));
   Game::BattleGrid grid;
@@ -279,10 +310,14 @@ TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
   member(0).lpRef() = 1;
   open();
   openRow(Intermission::kTool);
-  press(kDecide);
-  ASSERT_NE(phase<Camp::Tool>().confirmation(), nullptr);
-  settle();
-  press(kDecide);
+  for (const Key answer : {kCancel, kDecide}) {  // "no" keeps the list open
+    press(kDecide);
+    ASSERT_NE(phase<Camp::Tool>().confirmation(), nullptr);
+    settle();
+    press(answer);
+    EXPECT_EQ(phase<Camp::Tool>().confirmation(), nullptr);
+    settle();
+  }
   ASSERT_TRUE(phase<Camp::Tool>().isRunning());
   for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
     i % 2 ? frame() : frame({kDecide});
@@ -324,6 +359,10 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   // The member's arts stand right of the list, 32 units clear.
   const Game::ListMenu& list = learn->learnList().list();
   EXPECT_EQ(learn->arts().list().columnX(0.f), list.columnX(0.f) + list.width() + 32.f);
+  // Both hang 32 units below the member's sheet (mode 4), which tops at 240.
+  float sheetHeight = 0.f;
+  member(0).measureSheet(nullptr, &sheetHeight, 4);
+  EXPECT_FLOAT_EQ(list.rowY(0.f), 240.f - sheetHeight - 32.f);
 }
 
 TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
@@ -346,6 +385,7 @@ TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
   open(Intermission::kFileSave);
   openRow(Intermission::kSave);
   ASSERT_NE(camp()->saveMenu(), nullptr);
+  EXPECT_EQ(camp()->phase(), nullptr);
   moveTo(camp()->saveMenu()->menu(), 0);
   press(kDecide);
   EXPECT_TRUE(Game::SaveSlot::exists(0));
@@ -366,6 +406,13 @@ TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
   phase<Camp::QuickSave>();
   press(kDecide);
   EXPECT_EQ(camp()->phase(), nullptr);
+  // Held on from the top menu, the decide key closes the note as it repeats.
+  settle();
+  frame({kDecide});
+  phase<Camp::QuickSave>();
+  i32 frames = 0;
+  for (; frames < 60 && camp()->phase(); ++frames) frame({kDecide});
+  EXPECT_EQ(frames, 31);  // the key's 32nd frame, its first repeat
   Game::GameFlow::destroy();
 }
 
