@@ -94,6 +94,14 @@ TEST_F(PlayRunTest, ANewGameGoesFromTheTitleToTheFieldAndOutThroughTheRing) {
   EXPECT_EQ(seen.substr(0, 8), "title@0 ");
   EXPECT_NE(seen.find(" field@"), std::string::npos);
   EXPECT_NE(seen.find(" title@", seen.find(" field@")), std::string::npos);
+  // On the field the trace shows where the player stands.
+  std::ifstream in(mHome / "trace.jsonl");
+  std::string line;
+  while (std::getline(in, line) && line.find("\"scene\":\"field\"") == std::string::npos) {
+  }
+  EXPECT_NE(line.find("\"floor\":\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"cell\":\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"experience\":"), std::string::npos) << line;
 }
 
 }  // namespace
