@@ -11,6 +11,7 @@
 #include "Engine/Framework/WindowCreator.h"
 #include "Platform/SystemBackend.h"
 #include "PlatformFake/FakeBackend.h"
+#include "field/FieldScene.h"
 #include "root/FrameFunction.h"
 #include "root/play/PlaySession.h"
 #include "root/play/PlayTrace.h"
@@ -118,6 +119,15 @@ TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {
   EXPECT_NE(report.find("{\"frame\":13,"), std::string::npos) << report;
   EXPECT_EQ(report.find("{\"frame\":12,"), std::string::npos) << report;
   EXPECT_EQ(scenes(), "title@0 ");
+}
+
+// A symbol the waits name is traced 1 while it stands on the open floor.
+TEST_F(PlayRunTest, TracesWhetherANamedSymbolIsOnTheFloor) {
+  const std::string script = (mHome / "symbol.play").string();
+  std::ofstream(script) << "wait menu=stars 600\npress decide\nwait opening=0 120\nidle 30\npress decide\n"
+                           "wait scene=field 1200\nwait symbol." << Game::FieldScene::kPlayerName
+                        << "=1 1\nwait symbol.nobody=0 1\n";
+  EXPECT_EQ(play(script), 0);
 }
 
 // Whole numbers bare; quotes, backslashes and bytes outside printable ASCII
