@@ -89,6 +89,13 @@ bool Battle::update() {
   return false;
 }
 
+const char* Battle::phaseName() const {
+  if (mOver) {
+    return "over";
+  }
+  return mPhases.empty() ? "none" : mPhases.front()->name();
+}
+
 bool Battle::runQueuedScript() {
   if (mEventQueue.front().script->update(mGame) != Script::kRunning) {
     mEventQueue.pop_front();

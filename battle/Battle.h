@@ -158,6 +158,7 @@ class Battle final : public BattleSubScene, public BattleServices {
 
   // BattleSubScene.
   Engine::i32 turn() const override { return mTurn; }
+  const char* phaseName() const override;
   Engine::i32 livingCount(Engine::i32 side) const override { return countLiving(side); }
   bool hasLastSpells() const override { return mLastArt.isValid(); }
   const Unit* findUnit(const char* name) const override { return findUnitByName(name); }

@@ -19,6 +19,8 @@ class Phase {
 
   // One frame; non-zero when done.
   virtual Engine::i32 update() = 0;
+  // What a trace of the battle calls this step.
+  virtual const char* name() const { return "other"; }
 
  protected:
   Battle& battle() const { return mBattle; }

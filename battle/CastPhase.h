@@ -35,6 +35,7 @@ class Cast final : public Phase {
   explicit Cast(Battle& battle);
   ~Cast() override;
   Engine::i32 update() override;
+  const char* name() const override { return "cast"; }
 
   // The turn ends before the next actor.
   void abort() { mAbort = true; }

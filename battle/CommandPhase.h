@@ -48,6 +48,7 @@ class Command final : public Phase {
   explicit Command(Battle& battle);
   ~Command() override;
   Engine::i32 update() override;
+  const char* name() const override { return "command"; }
 
   // What every menu's chosen art takes from the party's pool.
   Engine::i32 pendingCost() const;

@@ -17,6 +17,7 @@ namespace BattleStuff {
 // and the battle's tune starts.
 class Initialize final : public Phase {
  public:
+  const char* name() const override { return "initialize"; }
   using Phase::Phase;
   Engine::i32 update() override;
 };
@@ -24,6 +25,7 @@ class Initialize final : public Phase {
 // Once, first of the queue: how the encounter began, then the sides' start.
 class Start final : public Phase {
  public:
+  const char* name() const override { return "start"; }
   static constexpr const char* kBackAttackMessage = "バックアタック！";
   static constexpr const char* kForestallMessage = "先手を取った！";
   static constexpr const char* kForestalledMessage = "奇襲だ！";
@@ -37,6 +39,7 @@ class Wait final : public Phase {
  public:
   Wait(Battle& battle, Engine::i32 frames) : Phase(battle), mFramesLeft(frames) {}
   Engine::i32 update() override;
+  const char* name() const override { return "wait"; }
 
  private:
   Engine::i32 mFramesLeft;
@@ -46,6 +49,7 @@ class Wait final : public Phase {
 // commands.
 class TurnStart final : public Phase {
  public:
+  const char* name() const override { return "turnStart"; }
   using Phase::Phase;
   Engine::i32 update() override;
 };
@@ -55,6 +59,7 @@ class TurnStart final : public Phase {
 // battle and is followed by a clean-up frame.
 class TurnEnd final : public Phase {
  public:
+  const char* name() const override { return "turnEnd"; }
   static constexpr Engine::i32 kPauseFrames = 60;
   static constexpr Engine::u32 kDamageColour = 0xFFFFFFFF;
   static constexpr Engine::u32 kRecoveryColour = 0xFF80FF80;

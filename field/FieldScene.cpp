@@ -49,6 +49,10 @@ float FieldScene::level() const {
 
 const char* FieldScene::siteName() const { return mSite ? mSite->name() : ""; }
 
+std::string FieldScene::playerCell() const {
+  return mPlayer ? std::to_string(mPlayer->x()) + "," + std::to_string(mPlayer->y()) : std::string();
+}
+
 i32 FieldScene::saveMode() const {
   if (mFloorSave != 0 || !mSite) {
     return mFloorSave;

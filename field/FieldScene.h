@@ -86,6 +86,7 @@ class FieldScene : public FieldSubScene, public Field::SymbolField {
   // The generator's level on a generated floor, else the game's.
   float level() const override;
   const char* siteName() const override;
+  std::string playerCell() const override;
   bool hasFloorEvent(const char* first, const char* second) const override;
   bool hasSymbol(const char* name) const override { return findSymbol(name) != nullptr; }
   bool isSymbolOnCell(const char* name, Engine::i32 eventId, bool entering) const override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "Engine/Base/Types.h"
 
@@ -26,6 +27,9 @@ class SubScene {
 class BattleSubScene : public SubScene {
  public:
   virtual Engine::i32 turn() const = 0;
+  // The step under way: "over" once decided, "none" with nothing queued,
+  // else the running phase's name.
+  virtual const char* phaseName() const = 0;
   // Living units of side 0 (party) or 1 (enemies).
   virtual Engine::i32 livingCount(Engine::i32 side) const = 0;
   virtual bool hasLastSpells() const = 0;
@@ -52,6 +56,9 @@ class FieldSubScene : public SubScene {
   // The open floor's level.
   virtual float level() const = 0;
   virtual const char* siteName() const = 0;
+  virtual const char* floorName() const = 0;
+  // The player's cell as "x,y"; empty without a player.
+  virtual std::string playerCell() const = 0;
   virtual bool hasFloorEvent(const char* first, const char* second) const = 0;
   virtual bool hasSymbol(const char* name) const = 0;
   virtual bool isSymbolOnCell(const char* name, Engine::i32 cell, bool entering) const = 0;

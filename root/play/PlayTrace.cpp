@@ -5,6 +5,8 @@
 
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
+#include "core/game/SubScene.h"
+#include "data/Party.h"
 #include "menu/ContinueScene.h"
 #include "menu/TitleScene.h"
 
@@ -73,6 +75,12 @@ void addTitle(TraceState& state, const TitleStage* stage) {
   state.fields.emplace_back("item", std::to_string(title->selectedItem()));
 }
 
+void addSymbol(TraceState& state, const FieldSubScene* field, const std::string& name) {
+  if (field) {
+    state.fields.emplace_back(name, field->hasSymbol(name.c_str() + kSymbolPrefix.size()) ? "1" : "0");
+  }
+}
+
 }  // namespace
 
 TraceState traceOfGame(int frame, long long ms, const std::vector<std::string>& variables) {
@@ -88,15 +96,22 @@ TraceState traceOfGame(int frame, long long ms, const std::vector<std::string>& 
   if (!game) {
     return state;
   }
-  if (game->field()) {
-    state.fields.emplace_back("site", game->field()->siteName());
+  if (const FieldSubScene* field = game->field()) {
+    state.fields.emplace_back("site", field->siteName());
+    state.fields.emplace_back("floor", field->floorName());
+    state.fields.emplace_back("cell", field->playerCell());
   }
-  if (game->battle()) {
-    state.fields.emplace_back("turn", std::to_string(game->battle()->turn()));
+  if (const BattleSubScene* battle = game->battle()) {
+    state.fields.emplace_back("turn", std::to_string(battle->turn()));
+    state.fields.emplace_back("phase", battle->phaseName());
   }
-  // A variable the game has not declared is left out, not read.
+  state.fields.emplace_back("experience", std::to_string(game->party().leadExperience()));
+  // A variable the game has not declared is left out, not read; a symbol
+  // only where a field is open.
   for (const std::string& name : variables) {
-    if (game->variables().hasInteger(name.c_str())) {
+    if (name.starts_with(kSymbolPrefix)) {
+      addSymbol(state, game->field(), name);
+    } else if (game->variables().hasInteger(name.c_str())) {
       state.fields.emplace_back(name, std::to_string(game->variables().getInteger(name.c_str())));
     }
   }

@@ -11,6 +11,7 @@
 #include "Engine/Framework/WindowCreator.h"
 #include "Platform/SystemBackend.h"
 #include "PlatformFake/FakeBackend.h"
+#include "field/FieldScene.h"
 #include "root/FrameFunction.h"
 #include "root/play/PlaySession.h"
 #include "root/play/PlayTrace.h"
@@ -94,6 +95,14 @@ TEST_F(PlayRunTest, ANewGameGoesFromTheTitleToTheFieldAndOutThroughTheRing) {
   EXPECT_EQ(seen.substr(0, 8), "title@0 ");
   EXPECT_NE(seen.find(" field@"), std::string::npos);
   EXPECT_NE(seen.find(" title@", seen.find(" field@")), std::string::npos);
+  // On the field the trace shows where the player stands.
+  std::ifstream in(mHome / "trace.jsonl");
+  std::string line;
+  while (std::getline(in, line) && line.find("\"scene\":\"field\"") == std::string::npos) {
+  }
+  EXPECT_NE(line.find("\"floor\":\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"cell\":\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"experience\":"), std::string::npos) << line;
 }
 
 }  // namespace
@@ -110,6 +119,15 @@ TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {
   EXPECT_NE(report.find("{\"frame\":13,"), std::string::npos) << report;
   EXPECT_EQ(report.find("{\"frame\":12,"), std::string::npos) << report;
   EXPECT_EQ(scenes(), "title@0 ");
+}
+
+// A symbol the waits name is traced 1 while it stands on the open floor.
+TEST_F(PlayRunTest, TracesWhetherANamedSymbolIsOnTheFloor) {
+  const std::string script = (mHome / "symbol.play").string();
+  std::ofstream(script) << "wait menu=stars 600\npress decide\nwait opening=0 120\nidle 30\npress decide\n"
+                           "wait scene=field 1200\nwait symbol." << Game::FieldScene::kPlayerName
+                        << "=1 1\nwait symbol.nobody=0 1\n";
+  EXPECT_EQ(play(script), 0);
 }
 
 // Whole numbers bare; quotes, backslashes and bytes outside printable ASCII
