@@ -251,6 +251,12 @@ class ContentWalk {
       fault(node, std::string("no race ") + name);
       return;
     }
+    // A spawn brings this race or one its ring puts beside it.
+    for (const RaceData* comes : race->spawnRaces()) {
+      for (const EnemyData* member : comes->members()) {
+        metEnemies.insert(member->fullName());
+      }
+    }
     for (const EnemyData* member : race->members()) {
       metEnemies.insert(member->fullName());
     }

@@ -12,7 +12,11 @@ using ToolScriptCheckDeathTest = GameTestSupport::GameTest;
 TEST_F(ToolScriptCheckDeathTest, AMissingUseScriptStopsTheStart) {
   EXPECT_DEATH(database().checkToolScripts(),
                "src/data/tool.txt.*tool 薬草: use script \"src/data/tool/薬草.txt\" is missing or empty");
-  fs().put("src/data/tool/薬草.txt", "recover{ LP 1; }");
+  for (int i = 0; i < database().toolCount(); ++i) {
+    Game::String path;
+    database().toolAt(i)->scriptPath(path);
+    fs().put(path.c_str(), "recover{ LP 1; }");
+  }
   database().checkToolScripts();
 }
 
