@@ -105,6 +105,43 @@ TEST_F(PlayRunTest, ANewGameGoesFromTheTitleToTheFieldAndOutThroughTheRing) {
   EXPECT_NE(line.find("\"experience\":"), std::string::npos) << line;
 }
 
+// The trace's text for a field ("site", "cell"...) on the last line of a scene.
+std::string lastOf(const fs::path& trace, const std::string& scene, const std::string& field) {
+  std::ifstream in(trace);
+  std::string line;
+  std::string value;
+  while (std::getline(in, line)) {
+    const std::size_t at = line.find("\"" + field + "\":\"");
+    if (line.find("\"scene\":\"" + scene + "\"") != std::string::npos && at != std::string::npos) {
+      const std::size_t start = at + field.size() + 4;
+      value = line.substr(start, line.find('"', start) - start);
+    }
+  }
+  return value;
+}
+
+// Run 1 saves from the camp; run 2 loads that save from the title and stands
+// where run 1 saved.
+TEST_F(PlayRunTest, TheCampSavesSlotZeroAndTheTitleLoadsIt) {
+  const std::string plays = std::string(MARROWDEEP_SOURCE_DIR) + "/tests/smoke/play/";
+  ASSERT_EQ(play(plays + "save.play"), 0);
+  const std::string seen = scenes();
+  std::cout << "scenes by frame: " << seen << std::endl;
+  EXPECT_NE(seen.find(" title@", seen.find(" field@", seen.find(" camp@", seen.find(" field@")))), std::string::npos)
+      << seen;
+  ASSERT_TRUE(fs::is_regular_file(mHome / "savedata" / "0.sav"));
+  const fs::path trace = mHome / "trace.jsonl";
+  const std::string saved = lastOf(trace, "field", "site") + "/" + lastOf(trace, "field", "floor") + "/" +
+                            lastOf(trace, "field", "cell");
+  EXPECT_EQ(saved.find("//"), std::string::npos) << saved;
+  std::cout << "saved at " << saved << std::endl;
+  ASSERT_EQ(play(plays + "load.play"), 0);
+  EXPECT_EQ(scenes().substr(0, 8), "title@0 ");
+  EXPECT_EQ(lastOf(trace, "field", "site") + "/" + lastOf(trace, "field", "floor") + "/" +
+                lastOf(trace, "field", "cell"),
+            saved);
+}
+
 }  // namespace
 
 TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {
