@@ -89,7 +89,7 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
     bool ownTable;
   };
   for (const Row& row : {Row{"オープニング", "hall", true, false, 1, 0, 2, 0.f, false},
-                         Row{"灰の坑道", "b1", true, false, 0, 0, 1, 0.f, false},
+                         Row{"灰の坑道", "b1", true, false, 0, 0, 2, 0.f, false},
                          Row{"灰の坑道", "b2", false, true, 0, 0, 1, 0.f, false},
                          Row{"灰の坑道", "b4", false, false, 1, 1, 2, 10.f, true},
                          Row{"沈黙の書庫", "b1", true, false, 1, 0, 1, 0.f, false}}) {

@@ -105,6 +105,50 @@ TEST_F(PlayRunTest, ANewGameGoesFromTheTitleToTheFieldAndOutThroughTheRing) {
   EXPECT_NE(line.find("\"experience\":"), std::string::npos) << line;
 }
 
+// A field's value ("site", "cell", "experience"...) on the last trace line of
+// a scene that has it; quotes dropped.
+std::string lastOf(const fs::path& trace, const std::string& scene, const std::string& field) {
+  std::ifstream in(trace);
+  std::string line;
+  std::string value;
+  while (std::getline(in, line)) {
+    const std::size_t at = line.find("\"" + field + "\":");
+    if (line.find("\"scene\":\"" + scene + "\"") != std::string::npos && at != std::string::npos) {
+      const bool quoted = line[at + field.size() + 3] == '"';
+      const std::size_t start = at + field.size() + 3 + (quoted ? 1 : 0);
+      value = line.substr(start, line.find_first_of(quoted ? "\"" : ",}", start) - start);
+    }
+  }
+  return value;
+}
+
+// Run 1 wins the mine's first battle and saves from the camp; run 2 loads
+// that save from the title and stands where run 1 saved.
+TEST_F(PlayRunTest, ABattleWonIsSavedFromTheCampAndLoadedFromTheTitle) {
+  const std::string plays = std::string(MARROWDEEP_SOURCE_DIR) + "/tests/smoke/play/";
+  ASSERT_EQ(play(plays + "save.play"), 0);
+  std::string seen = scenes();
+  std::cout << "scenes by frame: " << seen << std::endl;
+  for (const char* scene : {"title@", "field@", "continue@", "field@", "battle@", "field@", "camp@", "field@", "title@"}) {
+    const std::size_t at = seen.find(scene);
+    ASSERT_NE(at, std::string::npos) << scene << " after the rest in " << scenes();
+    seen = seen.substr(at + 1);
+  }
+  const fs::path trace = mHome / "trace.jsonl";
+  EXPECT_EQ(lastOf(trace, "battle", "phase"), "over");
+  EXPECT_EQ(lastOf(trace, "camp", "experience"), "16");
+  ASSERT_TRUE(fs::is_regular_file(mHome / "savedata" / "0.sav"));
+  const std::string saved = lastOf(trace, "field", "site") + "/" + lastOf(trace, "field", "floor") + "/" +
+                            lastOf(trace, "field", "cell");
+  EXPECT_EQ(saved.find("//"), std::string::npos) << saved;
+  std::cout << "saved at " << saved << std::endl;
+  ASSERT_EQ(play(plays + "load.play"), 0);
+  EXPECT_EQ(scenes().substr(0, 8), "title@0 ");
+  EXPECT_EQ(lastOf(trace, "field", "site") + "/" + lastOf(trace, "field", "floor") + "/" +
+                lastOf(trace, "field", "cell"),
+            saved);
+}
+
 }  // namespace
 
 TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {

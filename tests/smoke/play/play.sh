@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real program played by the scripts beside this file, under Xvfb with the
 # software renderer: a new game from the title to the field and out through
-# the title's ring; then, once a save exists in the run's home folder, its
-# load. The trace must show title -> field -> title; the title's screenshot
-# must match its golden within a tolerance. Every wait fails the run within
+# the title's ring; a new game that wins the mine's first battle and saves
+# from the camp; then that save's load. The traces must show their scenes;
+# the title's screenshot must match its golden within a tolerance. Every wait fails the run within
 # its frame limit, printing the trace's last lines. Shots, traces and any
 # differing frame with its difference image go to MARROWDEEP_ARTEFACT_DIR/play.
 #   play.sh PROGRAM
@@ -64,10 +64,10 @@ echo "timing: exec to the first title frame $(ms_at "$trace" '"scene":"title"') 
 echo "timing: new game to the first field frame" \
   "$(($(ms_at "$trace" '"scene":"field"') - $(ms_at "$trace" '"scene":"title"' $((first_field - 1)))))" ms
 
-if [ -f "$work/home/savedata/0.sav" ]; then
-  play load
-  [ "$(scenes "$work/load/trace.jsonl")" = "title field " ] || fail "scenes: $(scenes "$work/load/trace.jsonl")"
-else
-  echo "no save in slot 0 yet: the load run waits for the field's camp menu"
-fi
-echo "title -> field -> title played, title as its golden"
+play save
+expected="title field continue field battle field camp field title "
+[ "$(scenes "$work/save/trace.jsonl")" = "$expected" ] || fail "scenes: $(scenes "$work/save/trace.jsonl")"
+[ -s "$work/home/savedata/0.sav" ] || fail "save.play wrote no savedata/0.sav"
+play load
+[ "$(scenes "$work/load/trace.jsonl")" = "title field " ] || fail "scenes: $(scenes "$work/load/trace.jsonl")"
+echo "title -> field -> title played, title as its golden; a battle won, saved and loaded"
