@@ -60,6 +60,7 @@ TEST_F(ContinueSceneTest, TheDestinationsAreTheOpenedSitesInListOrderThenTheShop
   EXPECT_EQ(rows(scene.destinations()), (std::vector<std::string>{"始まりの広間", kLibrary, "Wrenfold"}));
   EXPECT_EQ(scene.destinations().findById(2), scene.destinations().item(1));
   EXPECT_EQ(scene.destinations().findById(-1), scene.destinations().item(2));
+  EXPECT_EQ(static_cast<const Game::Widget::Text*>(scene.destinations().item(2))->font, 0) << "the small font";
   EXPECT_FALSE(scene.isScriptRunning());
   EXPECT_TRUE(says(Talk::kWhereToGo));
   press(scene, Key::Down);

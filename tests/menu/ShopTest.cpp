@@ -60,6 +60,14 @@ TEST_F(ShopTest, GoodsStandInItemOrderAndTheMainListOffersWhatApplies) {
     if (merchant) giveMerchant();
     EXPECT_EQ(rows((goods ? open({{"薬草", false}}) : open({})).mainList()), expected);
   }
+  // Item 0 (薬草) comes first; a good the database lacks comes last.
+  open({{"無い物", true}, {"鉄の剣", true}, {"薬草", true}});
+  EXPECT_EQ(mShop->goods(), (std::vector<const Game::ToolData*>{tool("薬草"), tool("鉄の剣"), nullptr}));
+  // The main list's top stands two 32-unit lines below the money line.
+  float lineHeight = 0.f;
+  game().drawStatistics(Shop::kLeft, Shop::kTop, Game::GameData::kMoney, nullptr, &lineHeight);
+  mShop->update();
+  EXPECT_FLOAT_EQ(mShop->mainList().rowY(0.f), Shop::kTop - 64.f - lineHeight);
 }
 
 // 鉄の剣 costs 240: red while the money falls short, and then not sold.
