@@ -214,6 +214,11 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       {"ElementalCrystalRing", 0, 32, Probe::kTurnSum, {720.f, 0.f, 0.f}, "main"},
       {"ForeseeingFiend", 0, 0, Probe::kTimeSum, {-224.f, 0.f, 0.f}},
       {"ShaftVolley", 0, 48, Probe::kReachSum, {200.f, 0.f, 0.f}, "rain"},
+      // Embers 4·i late, i < 64: −4·2016 + 64. The 16 flames made on 32
+      // to live 88 − 4·i after their 4·i all leave together on 32 + 88 − 1.
+      {"CoreMeltdownBurst", 0, 48, Probe::kTimeSum, {-8000.f, 0.f, 0.f}, "main"},
+      {"SearingGlare", 0, 118, Probe::kNodesInUse, {37.f, 0.f, 0.f}},
+      {"SearingGlare", 0, 119, Probe::kNodesInUse, {21.f, 0.f, 0.f}},
   };
   for (const ProbeRow& row : rows) {
     stage.pool.releaseAll();
