@@ -219,6 +219,9 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       {"CoreMeltdownBurst", 0, 48, Probe::kTimeSum, {-8000.f, 0.f, 0.f}, "main"},
       {"SearingGlare", 0, 118, Probe::kNodesInUse, {37.f, 0.f, 0.f}},
       {"SearingGlare", 0, 119, Probe::kNodesInUse, {21.f, 0.f, 0.f}},
+      // Two ridges of 12 steps of 4 spikes, spike i of step k 2·i + 3·k late,
+      // and the shock wave: 2·(−12·66 − 12·8) + 1.
+      {"FrozenLakeRidge", 0, 0, Probe::kTimeSum, {-1775.f, 0.f, 0.f}, "main"},
   };
   for (const ProbeRow& row : rows) {
     stage.pool.releaseAll();
