@@ -222,6 +222,8 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       // Two ridges of 12 steps of 4 spikes, spike i of step k 2·i + 3·k late,
       // and the shock wave: 2·(−12·66 − 12·8) + 1.
       {"FrozenLakeRidge", 0, 0, Probe::kTimeSum, {-1775.f, 0.f, 0.f}, "main"},
+      // Eight dolls coming 8·i late and eight going 8·i + 60 late: −216 − 696.
+      {"MarchingHordeRush", 0, 32, Probe::kTimeSum, {-912.f, 0.f, 0.f}},
   };
   for (const ProbeRow& row : rows) {
     stage.pool.releaseAll();
