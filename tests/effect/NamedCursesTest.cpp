@@ -145,7 +145,7 @@ TEST_F(NamedCursesTest, EachScriptPlacesItsNodesInTheirNumbers) {
 // Whom the camera follows (C the caster, T the first target, P a point)
 // and its zoom when not 1, from the frame on which that changes.
 TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
-  const std::pair<const char*, const char*> rows[] = {
+  expectCameraTurns({
       {"QuietPaleRadiance", "0:C 64:T"}, {"FloatingBellSplash", ""},       {"FloatingBellWard", "0:C 1.5"},
       {"MindShredShot", "0:P"},          {"HypnoticStareWave", "0:C 32:P"}, {"EclipseSidestep", ""},
       {"EclipseRipple", "0:C"},          {"副作用", "0:P"},                 {"BitterElixir", "0:C 1.25"},
@@ -153,28 +153,7 @@ TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
       {"ShatteredCharmHex", "32:C 64:P"}, {"RadiantVigorSurge", "0:T"},    {"GlintBladeWard", "0:T 1.5"},
       {"GaleCodexWave", "0:C 84:T"},     {"PrismWhirlpool", "0:P"},        {"HaltedHandsCurse", "0:P"},
       {"TimeHalt", ""},                  {"CarvingBladeStorm", "0:C 1.5 32:T 1.5"},
-  };
-  RecordingAction& action = *standardActions(0)[0];
-  for (const auto& [name, expected] : rows) {
-    camera = Game::Effect::CastCamera();
-    auto effect = makeEffect(name, action);
-    std::string seen;
-    std::string was = "P";
-    Vector3 focus = camera.focus;
-    for (int frame = 0; frame < kCap && step(*effect) != Cast::kFinished; ++frame) {
-      const Game::SceneNode* followed = camera.followed();
-      std::string now = followed == action.actor().node() ? "C" : followed == action.target(0).node() ? "T" : "P";
-      char zoom[16];
-      std::snprintf(zoom, sizeof zoom, " %g", camera.zoom);
-      now += camera.zoom != 1.f ? zoom : "";
-      if (now != was || (!followed && EffectTestSupport::distance(camera.focus, focus) > 1e-3f)) {
-        seen += (seen.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
-      }
-      was = now;
-      focus = camera.focus;
-    }
-    EXPECT_EQ(seen, expected) << name;
-  }
+  });
 }
 
 // BitterElixir's lights on 64: hues 120..180 over black are green with

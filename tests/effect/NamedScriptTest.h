@@ -8,9 +8,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "presentation/model/Model.h"
@@ -228,6 +230,33 @@ class NamedScriptTest : public FamilySweep {
       EXPECT_EQ(asked, row.asked) << row.name;
       EXPECT_EQ(modules, row.modules) << row.name;
       EXPECT_EQ(made, row.made) << row.name;
+    }
+  }
+  // Plays each row's effect with the first target hit and compares with the
+  // row whom the camera follows (C the caster, T the first target, P a
+  // point) and its zoom when not 1, "frame:who" from each frame on which
+  // that changes.
+  void expectCameraTurns(const std::vector<std::pair<const char*, const char*>>& rows) {
+    RecordingAction& action = *standardActions(0)[0];
+    for (const auto& [name, expected] : rows) {
+      camera = Game::Effect::CastCamera();
+      auto effect = makeEffect(name, action);
+      std::string seen;
+      std::string was = "P";
+      Vector3 focus = camera.focus;
+      for (int frame = 0; frame < kCap && step(*effect) != Cast::kFinished; ++frame) {
+        const Game::SceneNode* followed = camera.followed();
+        std::string now = followed == action.actor().node() ? "C" : followed == action.target(0).node() ? "T" : "P";
+        char zoom[16];
+        std::snprintf(zoom, sizeof zoom, " %g", camera.zoom);
+        now += camera.zoom != 1.f ? zoom : "";
+        if (now != was || (!followed && distance(camera.focus, focus) > 1e-3f)) {
+          seen += (seen.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
+        }
+        was = now;
+        focus = camera.focus;
+      }
+      EXPECT_EQ(seen, expected) << name;
     }
   }
   // The stage's calls and sounds since those counts: "call,call,key+delay".

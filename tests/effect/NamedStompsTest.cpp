@@ -132,6 +132,8 @@ enum class Probe {
   kRotationZ,      // x: the first node made, its turn about z
   kTimeSum,        // x: the times of the nodes made (after the frame's step), summed
   kDelaySum,       // x: the delays left to the modules added on the frame, summed
+  kTurnSum,        // x: the turns about z of the nodes made, summed
+  kReachSum,       // x: how far along the line to the caster the nodes made stand from the first target, summed
 };
 
 struct ProbeRow {
@@ -207,6 +209,21 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       // 256: after 32 updates 128 − 62 = 66, at 5/16: 20.625.
       {"MountainSmashWave", 0, 255, Probe::kTargetHeight, {40.f, 0.f, 0.f}},
       {"MountainSmashWave", 0, 287, Probe::kTargetHeight, {60.625f, 0.f, 0.f}},
+      // Crystals turned 72·i, i < 5; fiend nodes 2·i late, i < 16: −240 + 16;
+      // arrows (50 − i)·4 toward the caster, i < 100: 4·(5000 − 4950).
+      {"ElementalCrystalRing", 0, 32, Probe::kTurnSum, {720.f, 0.f, 0.f}, "main"},
+      {"ForeseeingFiend", 0, 0, Probe::kTimeSum, {-224.f, 0.f, 0.f}},
+      {"ShaftVolley", 0, 48, Probe::kReachSum, {200.f, 0.f, 0.f}, "rain"},
+      // Embers 4·i late, i < 64: −4·2016 + 64. The 16 flames made on 32
+      // to live 88 − 4·i after their 4·i all leave together on 32 + 88 − 1.
+      {"CoreMeltdownBurst", 0, 48, Probe::kTimeSum, {-8000.f, 0.f, 0.f}, "main"},
+      {"SearingGlare", 0, 118, Probe::kNodesInUse, {37.f, 0.f, 0.f}},
+      {"SearingGlare", 0, 119, Probe::kNodesInUse, {21.f, 0.f, 0.f}},
+      // Two ridges of 12 steps of 4 spikes, spike i of step k 2·i + 3·k late,
+      // and the shock wave: 2·(−12·66 − 12·8) + 1.
+      {"FrozenLakeRidge", 0, 0, Probe::kTimeSum, {-1775.f, 0.f, 0.f}, "main"},
+      // Eight dolls coming 8·i late and eight going 8·i + 60 late: −216 − 696.
+      {"MarchingHordeRush", 0, 32, Probe::kTimeSum, {-912.f, 0.f, 0.f}},
   };
   for (const ProbeRow& row : rows) {
     stage.pool.releaseAll();
@@ -230,6 +247,12 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       }
     }
     const float nodes = static_cast<float>(stage.pool.activeCount());
+    Vector3 target;
+    Vector3 towardCaster;
+    action.target(0).getPosition(target);
+    action.actor().getPosition(towardCaster);
+    towardCaster -= target;
+    towardCaster.normalize();
     switch (row.probe) {
       case Probe::kState: got.x = static_cast<float>(effect->state()); break;
       case Probe::kModulesAdded: got.x = static_cast<float>(effect->modules().count() - modules); break;
@@ -247,8 +270,19 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
         break;
       case Probe::kScaleSum:
       case Probe::kTimeSum:
+      case Probe::kTurnSum:
         for (const Game::SceneNode* node : made) {
-          got.x += row.probe == Probe::kScaleSum ? node->scale.x.value() : node->getTime();
+          got.x += row.probe == Probe::kScaleSum  ? node->scale.x.value()
+                   : row.probe == Probe::kTimeSum ? node->getTime()
+                                                  : node->rotation.z.value();
+        }
+        break;
+      case Probe::kReachSum:
+        for (const Game::SceneNode* node : made) {
+          Vector3 at = node->position.value();
+          at -= target;
+          const float ground = towardCaster.x * towardCaster.x + towardCaster.y * towardCaster.y;
+          got.x += (at.x * towardCaster.x + at.y * towardCaster.y) / ground;
         }
         break;
     }
