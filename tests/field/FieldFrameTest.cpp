@@ -18,6 +18,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/MapSiteData.h"
 #include "tests/core/game/KeyedGameFixture.h"
+#include "tests/field/SampleFloors.h"
 #include "tests/script/expression/FakeGameResolver.h"
 
 namespace Game {
@@ -34,13 +35,7 @@ class FieldFrameTest : public GameTestSupport::KeyedGameTest {
     Engine::Sound::Manager::create();
     SceneRenderer::create(800, 600);
     GameTestSupport::putSampleFiles(fs(), "src");
-    FileLoader::destroy();
-    FileLoader::create();
-    Database::destroy();
-    Database::create();
-    database().load();
-    database().loadMaps();
-    MapBuildQueue::create();
+    FieldTestSupport::loadSampleFloors();
     game = std::make_unique<GameData>();
   }
   void TearDown() override {

@@ -22,6 +22,7 @@
 #include "resource/database/SymbolCharaData.h"
 #include "tests/core/game/GameFixture.h"
 #include "tests/core/game/GameHelpers.h"
+#include "tests/field/SampleFloors.h"
 
 namespace Game {
 namespace {
@@ -44,14 +45,7 @@ class FloorTest : public GameTestSupport::GameTest {
       GameTestSupport::putSampleFiles(fs(), folder);
     }
     fs().put("src/data/map/mine/luck.txt", kLuckFloor);
-    // The loader's ring still holds the lists found missing before.
-    FileLoader::destroy();
-    FileLoader::create();
-    Database::destroy();
-    Database::create();
-    database().load();
-    database().loadMaps();
-    MapBuildQueue::create();
+    FieldTestSupport::loadSampleFloors();
     game = std::make_unique<GameData>();
   }
   void TearDown() override {

@@ -20,6 +20,7 @@
 #include "file/FileLoader.h"
 #include "resource/Database.h"
 #include "resource/database/SymbolCharaData.h"
+#include "tests/field/SampleFloors.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -40,13 +41,7 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
     Engine::Graphics::Manager::create(640, 480, false, true, false);
     Engine::Sound::Manager::create();  // the explosion's sound
     GameTestSupport::putSampleFiles(fs(), "src");
-    Game::FileLoader::destroy();
-    Game::FileLoader::create();
-    Game::Database::destroy();
-    Game::Database::create();
-    database().load();
-    database().loadMaps();
-    Game::MapBuildQueue::create();
+    FieldTestSupport::loadSampleFloors();
     mGame = std::make_unique<Game::GameData>();
     mVariables = std::make_unique<ScriptTestSupport::GameVariables>(*mGame);
     field().applySceneChange(database().findSite("灰の坑道"), "b1", 1);
