@@ -17,7 +17,6 @@ using Engine::Math::Vector3;
 namespace {
 
 constexpr float kHalfTurn = 180.f;
-const Vector3 kOrigin(0.f, 0.f, 0.f);
 
 }  // namespace
 

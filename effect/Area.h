@@ -18,6 +18,11 @@ class AreaCast : public ScriptedCast {
   static constexpr float kPitch = 30.f;
   static constexpr float kYaw = 30.f;
   static constexpr Engine::i32 kSparks = 16;
+  // The field's centre, where the scripts lay nodes about.
+  static inline const Engine::Math::Vector3 kOrigin{0.f, 0.f, 0.f};
+
+  // Counters and indices feed the scripts' float arithmetic.
+  static float asFloat(Engine::i32 i) { return static_cast<float>(i); }
 
   // A node of the model at p, hidden for delay frames.
   SceneNode* place(Model* model, const Engine::Math::Vector3& p, float delay = 0.f);

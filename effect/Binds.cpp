@@ -18,8 +18,6 @@ namespace {
 
 constexpr Engine::u32 kWhite = 0xFFFFFFFFu;
 
-float asFloat(i32 i) { return static_cast<float>(i); }
-
 }  // namespace
 
 Vine::Vine() : mSet("src/picture/animation/蔦.txt") {}

@@ -15,14 +15,6 @@ namespace Game::Effect {
 using Engine::i32;
 using Engine::Math::Vector3;
 
-namespace {
-
-const Vector3 kOrigin(0.f, 0.f, 0.f);
-
-float asFloat(i32 i) { return static_cast<float>(i); }
-
-}  // namespace
-
 i32 CrossFire::update() {
   constexpr float kZoom = 1.25f;
   constexpr float kLight = 2.f;

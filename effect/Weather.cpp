@@ -15,14 +15,6 @@ namespace Game::Effect {
 using Engine::i32;
 using Engine::Math::Vector3;
 
-namespace {
-
-const Vector3 kOrigin(0.f, 0.f, 0.f);
-
-float asFloat(i32 i) { return static_cast<float>(i); }
-
-}  // namespace
-
 Flare::Flare() : mSet("src/picture/animation/焦熱.txt") {}
 
 i32 Flare::update() {
