@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real program in a copy of its directory under Xvfb, driven by keys: stars
-# and ring over the night sky, the load menu's 24 slots and the settings menu
+# The real program in a copy of its directory under Xvfb, driven by keys: stars,
+# the game's name and the lettered ring over the night sky, the load menu's 24 slots and the settings menu
 # on the wall that hides the stars, the settings menu saving a new music volume
 # to config.ini, status 0 on quitting from the ring.
 # Screenshots go to MARROWDEEP_ARTEFACT_DIR when set. Waits poll the window's
@@ -24,6 +24,7 @@ count() {  # image region class
   case $3 in
     star) fx='r>0.8&&g>0.65&&b<0.8' ;;
     ring) fx='(b>0.45&&b>g)||(r>0.9&&g<0.6)' ;;
+    logo) fx='r>0.3&&r<0.82&&r>b+0.1&&g>b' ;;
   esac
   convert "$1" -crop "$2" +repage -sample 50% -fx "$fx" -format '%[fx:int(4*mean*w*h+0.5)]' info:
 }
@@ -126,6 +127,18 @@ n=$(count snapshot/ss00000.bmp 800x160+0+360 ring)
 n=$(count snapshot/ss00000.bmp 800x300+0+0 ring)
 [ "$n" -le 50 ] || fail "$n ring-coloured pixels among the stars"
 
+# The game's name high on the sky; each front item's plate lettered, the
+# front one (START, five letters) wider than QUIT and LOAD beside it.
+n=$(count snapshot/ss00000.bmp 512x128+144+46 logo)
+[ "$n" -ge 3000 ] || fail "$n logo pixels"
+for plate in 96x26+96+458:36:52 96x26+352+458:50:64 96x26+608+458:36:52; do
+  IFS=: read -r region narrowest widest <<<"$plate"
+  n=$(count snapshot/ss00000.bmp "$region" ring)
+  [ "$n" -ge 1500 ] || fail "$n plate pixels in $region"
+  width=$(convert snapshot/ss00000.bmp -crop "$region" +repage -fx 'r>0.85&&g>0.85&&b>0.9' -trim -format %w info:)
+  [ "$width" -ge "$narrowest" ] && [ "$width" -le "$widest" ] || fail "a label $width wide in $region"
+done
+
 # The wall hides the falling stars behind the load and settings menus: none
 # shows around their panel (x 80..720, y 60..540).
 for shot in 1:load 2:settings; do
@@ -163,4 +176,4 @@ rows=$(lit_rows snapshot/ss00002.bmp 5x408+339+64)
 
 grep -q '^BGMVolume 4;' config.ini || fail "config.ini: $(cat config.ini)"
 grep -q '^frame rate [0-9]*$' "$log" || fail "no frame rate line"
-echo "stars and ring over the sky, 24 slots listed, settings saved, clean exit on quit"
+echo "stars, name and lettered ring over the sky, 24 slots listed, settings saved, clean exit on quit"

@@ -1,6 +1,6 @@
 // Draws a picture from its readable description into the TGA file the game
 // loads, through the framework's own TGA writer.
-//   pictures <in.pic> <out.tga>
+//   pictures <in.pic> <out.tga> [<font.txt>]
 //
 // A description is a list of lines; ';' starts a comment line. Colours are
 // packed ARGB in hex ("0xc0102040"); rectangles are x y width height in
@@ -12,6 +12,11 @@
 //   ink <char> <colour>            a grid character's colour ('.' is clear)
 //   grid <x> <y> <scale>           the following rows, up to "end", each
 //                                  character a scale x scale block of its ink
+//   speckle <rect> <percent> <seed> <colour>
+//                                  scattered pixels, the same for a seed
+//   text <centre x> <top y> <scale> <top colour> <bottom colour> <words>
+//                                  the rest of the line in the bitmap font
+//                                  (8 x 16 dots of scale pixels each), centred
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,8 +25,11 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <optional>
 #include <vector>
 
+#include "BitmapFont.h"
+#include "Canvas.h"
 #include "Engine/Graphics/ImageFile.h"
 
 namespace {
@@ -33,61 +41,9 @@ using Engine::u32;
   std::exit(1);
 }
 
-struct Rect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
-
-class Canvas {
- public:
-  void resize(int width, int height) { mImage = Engine::Graphics::Image(width, height); }
-  bool empty() const { return mImage.width == 0; }
-  const Engine::Graphics::Image& image() const { return mImage; }
-
-  void fill(const Rect& r, u32 colour) {
-    for (int y = r.y; y < r.y + r.height; ++y) {
-      for (int x = r.x; x < r.x + r.width; ++x) {
-        put(x, y, colour);
-      }
-    }
-  }
-  void outline(const Rect& r, int thickness, u32 colour) {
-    fill({r.x, r.y, r.width, thickness}, colour);
-    fill({r.x, r.y + r.height - thickness, r.width, thickness}, colour);
-    fill({r.x, r.y, thickness, r.height}, colour);
-    fill({r.x + r.width - thickness, r.y, thickness, r.height}, colour);
-  }
-  void verticalGradient(const Rect& r, u32 top, u32 bottom) {
-    for (int row = 0; row < r.height; ++row) {
-      const float t = r.height > 1 ? static_cast<float>(row) / static_cast<float>(r.height - 1) : 0.f;
-      fill({r.x, r.y + row, r.width, 1}, mix(top, bottom, t));
-    }
-  }
-  void put(int x, int y, u32 colour) {
-    if (x >= 0 && y >= 0 && x < mImage.width && y < mImage.height) {
-      mImage.row(y)[x] = colour;
-    }
-  }
-
- private:
-  static u32 mix(u32 a, u32 b, float t) {
-    u32 out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-      const float from = static_cast<float>((a >> shift) & 0xFFu);
-      const float to = static_cast<float>((b >> shift) & 0xFFu);
-      out |= static_cast<u32>(from + (to - from) * t + 0.5f) << shift;
-    }
-    return out;
-  }
-
-  Engine::Graphics::Image mImage;
-};
-
 class Reader {
  public:
-  explicit Reader(const char* path) : mPath(path), mIn(path) {
+  Reader(const char* path, const char* fontPath) : mPath(path), mIn(path), mFontPath(fontPath ? fontPath : "") {
     if (!mIn) {
       fail(mPath, "cannot be read");
     }
@@ -147,6 +103,13 @@ class Reader {
         fail(where(), "\"ink\" takes one character and a colour");
       }
       mInks[mark[0]] = colour(words);
+    } else if (keyword == "speckle") {
+      const Rect r = rect(words);
+      const int percent = number(words);
+      const int seed = number(words);
+      mCanvas.speckle(r, percent, static_cast<u32>(seed), colour(words));
+    } else if (keyword == "text") {
+      text(words);
     } else if (keyword == "grid") {
       const int x = number(words);
       const int y = number(words);
@@ -174,6 +137,30 @@ class Reader {
       }
     }
     fail(where(), "a grid without its \"end\"");
+  }
+
+  void text(std::istringstream& words) {
+    const int centre = number(words);
+    const int top = number(words);
+    const int scale = number(words);
+    const u32 topColour = colour(words);
+    const u32 bottomColour = colour(words);
+    std::string line;
+    std::getline(words >> std::ws, line);
+    if (scale < 1 || line.empty()) {
+      fail(where(), "\"text\" takes a scale of at least 1 and some words");
+    }
+    const int width = static_cast<int>(line.size()) * BitmapFont::kWidth * scale;
+    mCanvas.text(centre - width / 2, top, scale, topColour, bottomColour, line, font());
+  }
+  const BitmapFont& font() {
+    if (mFontPath.empty()) {
+      fail(where(), "\"text\" needs the font file on the command line");
+    }
+    if (!mFont) {
+      mFont.emplace(mFontPath);
+    }
+    return *mFont;
   }
 
   int number(std::istringstream& words) {
@@ -212,6 +199,8 @@ class Reader {
   std::string mPath;
   std::ifstream mIn;
   int mLine = 0;
+  std::string mFontPath;
+  std::optional<BitmapFont> mFont;
   Canvas mCanvas;
   std::map<char, u32> mInks;
 };
@@ -219,11 +208,11 @@ class Reader {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: pictures <in.pic> <out.tga>\n";
+  if (argc != 3 && argc != 4) {
+    std::cerr << "usage: pictures <in.pic> <out.tga> [<font.txt>]\n";
     return 2;
   }
-  const Canvas canvas = Reader(argv[1]).read();
+  const Canvas canvas = Reader(argv[1], argc == 4 ? argv[3] : nullptr).read();
   const std::vector<Engine::u8> file = Engine::Graphics::writeTga(Engine::Graphics::sourceOf(canvas.image()), true);
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));

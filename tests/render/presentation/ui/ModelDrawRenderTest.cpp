@@ -40,10 +40,12 @@ TEST_F(ModelDrawRender, AnInterfaceModelStandsWhereItIsPlacedAtItsSize) {
   state.frontEnd = true;
   Game::drawModel(mSet.findModel("load"), state, 0.f);
   const Image image = finishFrame();
-  // The cube is 44 units across, over a plate 88 across.
-  EXPECT_TRUE(colorNear(0xFF80A0FFu, at(image, 100, 50), 40)) << std::hex << at(image, 100, 50);
-  EXPECT_NE(at(image, 100 + 35, 50), kBlack);
-  EXPECT_EQ(at(image, 100 + 50, 50), kBlack);
+  // The cube, 40 units across, spins 20 above the place over a label box 96
+  // across whose middle lies 30 below it.
+  EXPECT_TRUE(colorNear(0xFF80A0FFu, at(image, 100, 50 + 20), 40)) << std::hex << at(image, 100, 50 + 20);
+  EXPECT_EQ(at(image, 100 + 30, 50 + 20), kBlack);
+  EXPECT_NE(at(image, 100 + 44, 50 - 30), kBlack);
+  EXPECT_EQ(at(image, 100 + 52, 50 - 30), kBlack);
   EXPECT_EQ(at(image, 100, 50 + 50), kBlack);
   EXPECT_EQ(at(image, 0, 0), kBlack);
 }
