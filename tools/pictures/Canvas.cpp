@@ -58,9 +58,9 @@ void Canvas::speckle(const Rect& r, int percent, u32 seed, u32 colour) {
   }
 }
 
-void Canvas::text(int left, int top, int scale, u32 topColour, u32 bottomColour, const std::string& line,
+void Canvas::text(int centre, int top, int scale, u32 topColour, u32 bottomColour, const std::string& line,
                   const BitmapFont& font) {
-  int x = left;
+  int x = centre - static_cast<int>(line.size()) * BitmapFont::kWidth * scale / 2;
   for (const char c : line) {
     if (const BitmapFont::Glyph* glyph = font.glyph(static_cast<unsigned char>(c))) {
       for (int row = 0; row < BitmapFont::kHeight; ++row) {

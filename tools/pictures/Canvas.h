@@ -28,9 +28,9 @@ class Canvas {
   // About percent in a hundred of the rect's pixels, the same ones for the
   // same seed on every run.
   void speckle(const Rect& r, int percent, u32 seed, u32 colour);
-  // Each glyph dot scale x scale pixels, shaded from top to bottom by glyph
-  // row; characters the font lacks are left blank.
-  void text(int left, int top, int scale, u32 topColour, u32 bottomColour, const std::string& line,
+  // A line centred on x = centre, each glyph dot scale x scale pixels, shaded
+  // from top to bottom by glyph row; characters the font lacks stay blank.
+  void text(int centre, int top, int scale, u32 topColour, u32 bottomColour, const std::string& line,
            const BitmapFont& font);
   void put(int x, int y, u32 colour);
 

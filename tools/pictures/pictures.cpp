@@ -150,8 +150,7 @@ class Reader {
     if (scale < 1 || line.empty()) {
       fail(where(), "\"text\" takes a scale of at least 1 and some words");
     }
-    const int width = static_cast<int>(line.size()) * BitmapFont::kWidth * scale;
-    mCanvas.text(centre - width / 2, top, scale, topColour, bottomColour, line, font());
+    mCanvas.text(centre, top, scale, topColour, bottomColour, line, font());
   }
   const BitmapFont& font() {
     if (mFontPath.empty()) {
