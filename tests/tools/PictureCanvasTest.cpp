@@ -16,11 +16,14 @@ std::string fontFile(const std::string& name, const std::string& text) {
   return path.string();
 }
 
-// Glyph 'A': one dot at the top left, one in row 5 column 3, one at the bottom right.
-std::string glyphA() {
-  std::string rows = "; a test font\nglyph 65 A\n#.......\n";
-  for (int row = 1; row < 15; ++row) rows += row == 5 ? "...#....\n" : "........\n";
-  return rows + ".......#\n";
+// A glyph with a dot in column 0 of row `first`, column 3 of row `middle`
+// and column 7 of row `last` (a row outside 0..15 marks nothing).
+std::string glyph(int code, int first, int middle, int last) {
+  std::string rows = "glyph " + std::to_string(code) + "\n";
+  for (int row = 0; row < 16; ++row) {
+    rows += row == first ? "#.......\n" : row == middle ? "...#....\n" : row == last ? ".......#\n" : "........\n";
+  }
+  return rows;
 }
 
 u32 at(const Canvas& canvas, int x, int y) { return canvas.image().row(y)[x]; }
@@ -33,12 +36,13 @@ int inked(const Canvas& canvas) {
   return count;
 }
 
-// "AB" at scale 2 is 32 wide, centred on 20: from x 4; 'B' is not in the font.
+// "AC" at scale 2 is 32 wide, centred on 20: from x 4; 'C' is not in the
+// font, and 'B' (after 'A') is not drawn.
 TEST(PictureCanvasTest, TextIsCentredScaledAndShadedDownItsRows) {
-  const BitmapFont font(fontFile("picture_font_a.txt", glyphA()));
+  const BitmapFont font(fontFile("picture_font_a.txt", "; a test font\n" + glyph(65, 0, 5, 15) + glyph(66, 0, -1, -1)));
   Canvas canvas;
   canvas.resize(40, 40);
-  canvas.text(20, 2, 2, 0xff0000ffu, 0xffff0000u, "AB", font);
+  canvas.text(20, 2, 2, 0xff0000ffu, 0xffff0000u, "AC", font);
   const struct { int x, y; u32 colour; } dots[] = {
       {4, 2, 0xff0000ffu}, {5, 3, 0xff0000ffu}, {3, 2, 0u}, {6, 2, 0u},
       {10, 12, 0xff5500aau},  // row 5 of 15: a third of the way down
@@ -51,13 +55,17 @@ TEST(PictureCanvasTest, TextIsCentredScaledAndShadedDownItsRows) {
 TEST(PictureCanvasTest, ShapesStayInsideTheirRectsAndThePicture) {
   Canvas canvas;
   canvas.resize(8, 8);
-  canvas.verticalGradient({0, 0, 1, 3}, 0xff000000u, 0xff0000ffu);
-  EXPECT_EQ(at(canvas, 0, 1), 0xff000080u);
-  EXPECT_EQ(at(canvas, 0, 2), 0xff0000ffu);
+  canvas.verticalGradient({0, 0, 1, 3}, 0xff204080u, 0xff6080c0u);
+  EXPECT_EQ(at(canvas, 0, 1), 0xff4060a0u);
+  EXPECT_EQ(at(canvas, 0, 2), 0xff6080c0u);
+  canvas.verticalGradient({1, 0, 1, 1}, 0xff204080u, 0xff6080c0u);
+  EXPECT_EQ(at(canvas, 1, 0), 0xff204080u);
   canvas.outline({4, 4, 4, 4}, 1, 0xffffffffu);
   EXPECT_EQ(at(canvas, 7, 7), 0xffffffffu);
   EXPECT_EQ(at(canvas, 5, 5), 0u);
-  EXPECT_EQ(inked(canvas), 3 + 12);
+  canvas.fill({6, 1, 4, 1}, 0xffffffffu);  // past the right edge, not onto the next row
+  EXPECT_EQ(at(canvas, 0, 2), 0xff6080c0u);
+  EXPECT_EQ(inked(canvas), 4 + 12 + 2);
   canvas.speckle({-4, -4, 20, 20}, 100, 1, 0xff123456u);
   EXPECT_EQ(inked(canvas), 64);
 }
@@ -70,16 +78,22 @@ TEST(PictureCanvasTest, SpecklesAreAboutTheirShareAndTheSameForASeed) {
   again.speckle({0, 0, 32, 32}, 50, 1, 0xffffffffu);
   other.speckle({0, 0, 32, 32}, 50, 2, 0xffffffffu);
   EXPECT_EQ(inked(none), 0);
+  none.speckle({1, 1, 2, 2}, 100, 1, 0xffffffffu);
+  EXPECT_EQ(inked(none), 4);
   EXPECT_NEAR(inked(half), 512, 80);
   EXPECT_EQ(half.image().pixels, again.image().pixels);
   EXPECT_NE(half.image().pixels, other.image().pixels);
 }
 
 TEST(PictureCanvasDeathTest, AMalformedFontStopsNamingItsLine) {
+  const BitmapFont ends(fontFile("picture_font_ends.txt", glyph(0, 0, -1, -1) + glyph(255, 0, -1, -1)));
+  EXPECT_TRUE(ends.glyph(0) && ends.glyph(255) && !ends.glyph(1));
   const std::string shortRow = fontFile("picture_font_bad.txt", "glyph 65\n#......\n");
   EXPECT_EXIT(BitmapFont{shortRow}, testing::ExitedWithCode(1), "picture_font_bad.txt:2: a glyph row");
-  const std::string badCode = fontFile("picture_font_code.txt", "; fine\nglyph 300\n");
-  EXPECT_EXIT(BitmapFont{badCode}, testing::ExitedWithCode(1), "picture_font_code.txt:2: expected");
+  for (const char* header : {"glyph 256", "glyph", "glyph -1", "glyph 6x", "glif 65"}) {
+    const std::string badCode = fontFile("picture_font_code.txt", std::string("; fine\n") + header + "\n");
+    EXPECT_EXIT(BitmapFont{badCode}, testing::ExitedWithCode(1), "picture_font_code.txt:2: expected") << header;
+  }
   EXPECT_EXIT(BitmapFont{"/nonexistent/font.txt"}, testing::ExitedWithCode(1), "font.txt: cannot be read");
 }
 
