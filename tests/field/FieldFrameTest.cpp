@@ -27,6 +27,21 @@ namespace {
 using Engine::i32;
 using Key = Platform::Key;
 
+// The floor's expressions ask the game under test about flags and symbols;
+// the faces are known.
+struct FieldAnswers final : ::GameTest::FakeGameResolver {
+  explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
+  ~FieldAnswers() override { FaceSet::destroy(); }
+  bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
+  bool hasField() const override { return true; }
+  bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
+  bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
+  bool isSymbolOnCell(const char* name, i32 cell, bool entering) const override {
+    return game.field()->isSymbolOnCell(name, cell, entering);
+  }
+  const GameData& game;
+};
+
 class FieldFrameTest : public GameTestSupport::KeyedGameTest {
  protected:
   void SetUp() override {
@@ -226,6 +241,27 @@ TEST_F(FieldFrameTest, ANewGameRunsTheOpeningAndWalksTheHall) {
   EXPECT_TRUE(field().isChangingScene());
 }
 
+// The librarian talks when the party walks up to her desk (round the middle
+// shelf); the first time, her word puts the charm on sale.
+TEST_F(FieldFrameTest, TheLibrarianTalksAtHerDeskAndPutsTheCharmOnSale) {
+  const FieldAnswers answers(*game);
+  Field::Symbol& player = enter("沈黙の書庫", "b1", 3);
+  game->stealth() = 100;  // no battles on the way
+  // The steps, once: they would start over.
+  for (const auto& [dx, dy, steps] : {std::tuple{-1, 0, 1}, {0, 1, 5}, {1, 0, 1}}) {
+    for (int i = 0; i < steps; ++i) player.move("move", 4, dx, dy);
+  }
+  player.move("delete", 0);
+  bool talked = false;
+  for (int i = 0; i < 600 && !game->variables().isFlagOn("司書と話した"); ++i) {
+    const char* speaker = game->messageWindow().speakerName().c_str();
+    talked = talked || (speaker && std::string(speaker) == "司書");
+    i % 8 ? frames(1) : frames(1, {kDecide});
+  }
+  EXPECT_EQ(std::tuple(cell(), talked, game->variables().getInteger("onSale.清めの護符")),
+            std::tuple(std::pair(4, 7), true, 1));
+}
+
 // An enemy met on a generated floor: the battle comes on the transition's
 // frame 90, is fought through its menus and the field resumes.
 TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) {
@@ -255,17 +291,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
 // appearance, 32, then the transition's 90); after the fight its closing
 // line shows and the script takes the shade away for good.
 TEST_F(FieldFrameTest, TheShadeOfTheFourthFloorIsMetAndFought) {
-  // The floor's expressions ask the game under test about flags and symbols;
-  // the faces are known, the shade's among them.
-  struct FieldAnswers final : ::GameTest::FakeGameResolver {
-    explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
-    ~FieldAnswers() override { FaceSet::destroy(); }
-    bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
-    bool hasField() const override { return true; }
-    bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
-    bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
-    const GameData& game;
-  } answers(*game);
+  const FieldAnswers answers(*game);
   game->party().recruit(*database().findShell("Kessa"));
   Field::Symbol& player = enter("灰の坑道", "b4", 1);
   const Field::Symbol* shade = field().findSymbol("影法師");

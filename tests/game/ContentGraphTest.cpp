@@ -273,8 +273,11 @@ class ContentWalk {
   void tools(const NmlNode& node, const Floor*) {
     eachItem(node, "name", [&](const char* tool) { knownTool(node, tool); });
   }
+  // A tool line names the tool first; a shop's may add its condition.
   void shopTools(const NmlNode& node, const Floor*) {
-    eachItem(node, "tool", [&](const char* tool) { knownTool(node, tool); });
+    for (int i = 0; const NmlAttribute* line = node.findAttribute("tool", i); ++i) {
+      knownTool(node, line->itemCount() > 0 ? line->item(0) : "");
+    }
   }
   void knownTool(const NmlNode& node, const char* tool) {
     if (!mDatabase.findTool(tool)) {
