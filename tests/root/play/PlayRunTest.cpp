@@ -21,6 +21,7 @@
 #include "field/FieldScene.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
+#include "root/Application.h"
 #include "root/FrameFunction.h"
 #include "root/play/PlaySession.h"
 #include "root/play/PlayTrace.h"
@@ -122,20 +123,10 @@ class PlayRunTest : public ::testing::Test {
 using Fields = std::map<std::string, std::string>;
 
 Fields fieldsOf(const std::string& line) {
+  static const std::regex field(R"re("([^"]*)":("(?:[^"\\]|\\.)*"|[^,}]*))re");
   Fields fields;
-  for (std::size_t at = 1; at < line.size() && line[at] == '"';) {
-    const std::size_t colon = line.find("\":", at);
-    std::size_t end = colon + 2;
-    if (line[end] == '"') {
-      for (++end; line[end] != '"'; ++end) {
-        end += line[end] == '\\' ? 1 : 0;
-      }
-      ++end;
-    } else {
-      end = line.find_first_of(",}", end);
-    }
-    fields[line.substr(at + 1, colon - at - 1)] = line.substr(colon + 2, end - colon - 2);
-    at = end + 1;
+  for (std::sregex_iterator it(line.begin(), line.end(), field); it != std::sregex_iterator(); ++it) {
+    fields[(*it)[1]] = (*it)[2];
   }
   return fields;
 }
