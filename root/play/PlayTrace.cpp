@@ -1,7 +1,6 @@
 #include "root/play/PlayTrace.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
@@ -37,11 +36,16 @@ std::string sceneOf(const GameFlow* flow) {
   return game->field() ? "field" : "game";
 }
 
+// The number must reach the text's end: one end pointer serves the parse and
+// the check.
 bool isWholeNumber(const std::string& text) {
   long long value{};
-  const auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return fault == std::errc() && end == text.data() + text.size();
+  const char* const last = text.data() + text.size();
+  const auto [end, fault] = std::from_chars(text.data(), last, value);
+  return fault == std::errc() && end == last;
 }
+
+constexpr char kHexDigits[] = "0123456789abcdef";
 
 void appendString(std::string& out, const std::string& text) {
   out += '"';
@@ -51,9 +55,9 @@ void appendString(std::string& out, const std::string& text) {
       out += '\\';
       out += c;
     } else if (byte < 0x20 || byte >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
+      out += "\\u00";
+      out += kHexDigits[byte >> 4];
+      out += kHexDigits[byte & 0xF];
     } else {
       out += c;
     }

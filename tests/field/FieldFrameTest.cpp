@@ -27,6 +27,21 @@ namespace {
 using Engine::i32;
 using Key = Platform::Key;
 
+// The floor's expressions ask the game under test about flags, symbols and
+// cells; the faces are known, the shade's among them.
+struct FieldAnswers final : ::GameTest::FakeGameResolver {
+  explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
+  ~FieldAnswers() override { FaceSet::destroy(); }
+  bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
+  bool hasField() const override { return true; }
+  bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
+  bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
+  bool isSymbolOnCell(const char* name, i32 cell, bool entering) const override {
+    return game.field()->isSymbolOnCell(name, cell, entering);
+  }
+  const GameData& game;
+};
+
 class FieldFrameTest : public GameTestSupport::KeyedGameTest {
  protected:
   void SetUp() override {
@@ -113,7 +128,7 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   EXPECT_EQ(game->encounter(), 0);
   frames(1, {Key::Left});
   frames(FieldScene::kStepFrames + 1);
-  EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(2, 1), 1, 67.f));
+  EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(6, 2), 1, 67.f));
   enter("灰の坑道", "b4", 1);  // the floor's own angle 10 on top
   frames(1);
   EXPECT_FLOAT_EQ(camera().pitch.target(), 77.f);
@@ -226,6 +241,27 @@ TEST_F(FieldFrameTest, ANewGameRunsTheOpeningAndWalksTheHall) {
   EXPECT_TRUE(field().isChangingScene());
 }
 
+// The librarian talks when the party walks up to her desk (round the middle
+// shelf); the first time, her word puts the charm on sale.
+TEST_F(FieldFrameTest, TheLibrarianTalksAtHerDeskAndPutsTheCharmOnSale) {
+  const FieldAnswers answers(*game);
+  Field::Symbol& player = enter("沈黙の書庫", "b1", 3);
+  game->stealth() = 100;  // no battles on the way
+  // The steps, once: they would start over.
+  for (const auto& [dx, dy, steps] : {std::tuple{-1, 0, 1}, {0, 1, 5}, {1, 0, 1}}) {
+    for (int i = 0; i < steps; ++i) player.move("move", 4, dx, dy);
+  }
+  player.move("delete", 0);
+  bool talked = false;
+  for (int i = 0; i < 600 && !game->variables().isFlagOn("司書と話した"); ++i) {
+    const char* speaker = game->messageWindow().speakerName().c_str();
+    talked = talked || (speaker && std::string(speaker) == "司書");
+    i % 8 ? frames(1) : frames(1, {kDecide});
+  }
+  EXPECT_EQ(std::tuple(cell(), talked, game->variables().getInteger("onSale.清めの護符")),
+            std::tuple(std::pair(4, 7), true, 1));
+}
+
 // An enemy met on a generated floor: the battle comes on the transition's
 // frame 90, is fought through its menus and the field resumes.
 TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) {
@@ -255,17 +291,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
 // appearance, 32, then the transition's 90); after the fight its closing
 // line shows and the script takes the shade away for good.
 TEST_F(FieldFrameTest, TheShadeOfTheFourthFloorIsMetAndFought) {
-  // The floor's expressions ask the game under test about flags and symbols;
-  // the faces are known, the shade's among them.
-  struct FieldAnswers final : ::GameTest::FakeGameResolver {
-    explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
-    ~FieldAnswers() override { FaceSet::destroy(); }
-    bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
-    bool hasField() const override { return true; }
-    bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
-    bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
-    const GameData& game;
-  } answers(*game);
+  const FieldAnswers answers(*game);
   game->party().recruit(*database().findShell("Kessa"));
   Field::Symbol& player = enter("灰の坑道", "b4", 1);
   const Field::Symbol* shade = field().findSymbol("影法師");
@@ -292,6 +318,37 @@ TEST_F(FieldFrameTest, TheShadeOfTheFourthFloorIsMetAndFought) {
   EXPECT_TRUE(game->variables().isFlagOn("影法師討伐"));
   frames(10);
   EXPECT_FALSE(field().findSymbol("影法師"));
+}
+
+// The mine's first floor entered afresh: its locked door (6) stays shut to a
+// party without the key from the key room's chest and opens with it; Mio
+// joins on the first arrival in her room (event 11) only.
+TEST_F(FieldFrameTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
+  const FieldAnswers answers(*game);
+  const MapSiteData* mine = database().findSite("灰の坑道");
+  const auto walk = [this](std::initializer_list<std::pair<i32, i32>> steps) {
+    for (const auto& [dx, dy] : steps) {
+      field().player()->move("move", 8, dx, dy);
+      field().player()->move("delete", 0);
+      for (int i = 1; i < 300 && (i < 12 || !game->messageWindow().isIdle()); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+    }
+  };
+  field().applySceneChange(mine, "b1", 10);
+  walk({{-1, 0}, {-1, 0}, {-1, 0}, {0, -1}});
+  EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 9), true));
+  bool taken = false;
+  field().findSymbol("Container_b1_鍵")->touch(taken);
+  walk({{0, -1}, {0, -1}, {0, -1}});
+  EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 7), false));
+
+  const i32 members = game->party().members().count();
+  field().applySceneChange(mine, "b1", 7);
+  walk({{-1, 0}, {-1, 0}, {0, -1}, {0, 1}});
+  EXPECT_EQ(game->party().members().count(), members + 1);
+  field().player()->move("move", 8, 0, -1);
+  field().player()->move("delete", 0);
+  frames(12);
+  EXPECT_EQ(std::tuple(cell(), game->messageWindow().isIdle()), std::tuple(std::pair(10, 2), true));
 }
 
 }  // namespace

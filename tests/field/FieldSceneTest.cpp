@@ -145,9 +145,9 @@ TEST_F(FloorTest, SymbolsArePlacedByKindWithTheirNamesCharasAndAngles) {
   EXPECT_EQ(field().map().cellAt(fixed->x(), fixed->y())->eventId, 7);
 }
 
-// What the floor answers its symbols and the game, on the mine's 5 x 5
-// first floor: rock all round, the entry (event 1) at (2, 0), the way down
-// (event 2) at (3, 3).
+// What the floor answers its symbols and the game, on the mine's 14 x 12
+// first floor: the entry (event 1) at (6, 1) with rock at (4, 1), the way
+// down (event 2) at (12, 10).
 TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   // Off any floor the change comes at once.
   field().changeScene(nullptr);
@@ -156,21 +156,21 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_STREQ(field().siteName(), "灰の坑道");
   Field::Symbol& player = *field().player();
   Field::Symbol& ghost = field().addSymbol("ghost", "", 2, 2, 0.f);
-  field().floorMap().cellAt(1, 1)->height = 2;
-  field().floorMap().cellAt(2, 1)->height = 3;
+  field().floorMap().cellAt(6, 2)->height = 2;
+  field().floorMap().cellAt(7, 1)->height = 3;
   struct Step {
     const Field::Symbol* symbol;
     i32 x, y;
     bool hop, may;
   };
-  for (const Step& row : {Step{&player, 1, 1, false, true}, Step{&player, 0, 1, true, false},
-                          Step{&player, -1, 0, true, false}, Step{&player, 2, 1, false, false},
-                          Step{&player, 2, 1, true, true}, Step{&ghost, -1, 0, false, true}}) {
+  for (const Step& row : {Step{&player, 6, 2, false, true}, Step{&player, 4, 1, true, false},
+                          Step{&player, 6, -1, true, false}, Step{&player, 7, 1, false, false},
+                          Step{&player, 7, 1, true, true}, Step{&ghost, -1, 0, false, true}}) {
     EXPECT_EQ(field().mayEnter(*row.symbol, row.x, row.y, row.hop), row.may) << row.x << "," << row.y;
   }
   // A large door turned a quarter covers the cell beyond its own in +y.
   Field::Symbol& door = *field().placeDoor(2, 1, true, "鍵");
-  for (const auto& [x, y, found] : {std::tuple{3, 3, &door}, {3, 4, &door}, {4, 3, nullptr}, {2, 2, &ghost}}) {
+  for (const auto& [x, y, found] : {std::tuple{12, 10, &door}, {12, 11, &door}, {13, 10, nullptr}, {2, 2, &ghost}}) {
     EXPECT_EQ(field().symbolAt(x, y, nullptr), found) << x << "," << y;
   }
   EXPECT_EQ(field().symbolAt(2, 2, &ghost), nullptr);
@@ -184,13 +184,13 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_FALSE(field().isSymbolOnCell("player", 1, true));
   EXPECT_FALSE(field().isSymbolOnCell("player", 2, false));
   // Values fall by each cell's cost (1 on a tile map) from 257 at the player.
-  EXPECT_EQ(field().valueAt(2, 0), 0);
+  EXPECT_EQ(field().valueAt(6, 1), 0);
   field().refreshValueGrid();
   struct Value {
     i32 x, y, value;
   };
-  for (const Value& row : {Value{2, 0, 257}, Value{2, 1, 256}, Value{0, 0, 255}, Value{4, 4, 251}, Value{-1, 0, 0},
-                           Value{5, 0, 0}, Value{0, 5, 0}, Value{2, -1, 0}}) {
+  for (const Value& row : {Value{6, 1, 257}, Value{6, 2, 256}, Value{4, 1, 255}, Value{13, 11, 240}, Value{-1, 0, 0},
+                           Value{14, 0, 0}, Value{0, 12, 0}, Value{6, -1, 0}}) {
     EXPECT_EQ(field().valueAt(row.x, row.y), row.value) << row.x << "," << row.y;
   }
   EXPECT_EQ(&field().encounterTable(), &mine()->encounter());

@@ -13,6 +13,7 @@
 
 #include "Engine/Sound/Manager.h"
 #include "effect/EffectFactory.h"
+#include "field/Door.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
@@ -196,16 +197,19 @@ class ContentWalk {
         {"getTool", &ContentWalk::tools},           {"shop", &ContentWalk::shopTools},
         {"treasure", &ContentWalk::shopTools},      {"addGhost", &ContentWalk::shell},
         {"createGhost", &ContentWalk::shell},       {"createSymbol", &ContentWalk::symbol},
-        {"changeBGM", &ContentWalk::tune},
+        {"changeBGM", &ContentWalk::tune},          {"createDoor", &ContentWalk::door},
+        {"createContainer", &ContentWalk::placed},
     };
     for (int i = 0; i < node.childCount(); ++i) {
       const NmlNode& child = *node.child(i);
+      // A rule may enter a site, whose list is read under its own name.
+      const std::string keep = mFile;
       for (const Rule& rule : kRules) {
         if (std::string(child.name()) == rule.command) {
           (this->*rule.check)(child, at);
+          mFile = keep;
         }
       }
-      const std::string keep = mFile;
       walk(child, at);
       mFile = keep;
     }
@@ -273,8 +277,11 @@ class ContentWalk {
   void tools(const NmlNode& node, const Floor*) {
     eachItem(node, "name", [&](const char* tool) { knownTool(node, tool); });
   }
+  // A tool line names the tool first; a shop's may add its condition.
   void shopTools(const NmlNode& node, const Floor*) {
-    eachItem(node, "tool", [&](const char* tool) { knownTool(node, tool); });
+    for (int i = 0; const NmlAttribute* line = node.findAttribute("tool", i); ++i) {
+      knownTool(node, line->itemCount() > 0 ? line->item(0) : "");
+    }
   }
   void knownTool(const NmlNode& node, const char* tool) {
     if (!mDatabase.findTool(tool)) {
@@ -286,10 +293,19 @@ class ContentWalk {
       fault(node, std::string("no character ") + text(node, "name"));
     }
   }
-  void symbol(const NmlNode& node, const Floor* at) {
+  void placed(const NmlNode& node, const Floor* at) {
     if (at && node.findAttribute("position")) {
       want(*at, std::atoi(text(node, "position")), mFile + " line " + std::to_string(node.line()));
     }
+  }
+  void door(const NmlNode& node, const Floor* at) {
+    placed(node, at);
+    if (std::string(text(node, "key")) != Field::Door::kSystemKey) {
+      knownTool(node, text(node, "key"));
+    }
+  }
+  void symbol(const NmlNode& node, const Floor* at) {
+    placed(node, at);
     const char* chara = text(node, "type", text(node, "name"));
     if (!mDatabase.symbolChara(chara)) {
       fault(node, std::string("no symbol picture ") + chara);

@@ -16,7 +16,7 @@ using Platform::Key;
 namespace Talk = Game::FieldTalk;
 
 constexpr const char* kMine = "灰の坑道";          // 5 floors
-constexpr const char* kLibrary = "沈黙の書庫";    // 3 floors
+constexpr const char* kLibrary = "沈黙の書庫";    // 1 floor
 constexpr const char* kOpening = "オープニング";  // no floors, shown as 始まりの広間
 
 class ContinueSceneTest : public MenuTestSupport::MenuTest {

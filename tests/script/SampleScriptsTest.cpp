@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "file/nml/NmlDocument.h"
 #include "presentation/widget/MessageWindow.h"
+#include "menu/Shop.h"
 #include "resource/Database.h"
+#include "script/scene/CampCommands.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -68,6 +73,24 @@ TEST_F(SampleScriptsTest, TheOpeningRunsToItsEndAndItsGameOutlivesASaveAndLoad) 
   Game::GameData loaded(saved);
   expectOpeningsParty(loaded);
   expectOpeningsRecords(loaded);
+}
+
+// Wrenfold's goods come in as the party goes deeper, the charm by the
+// librarian's word, the steel sword by its materials or at floor 4; the iron
+// sword waits for its own. Sold-out rows by floor reached and records.
+TEST_F(SampleScriptsTest, TheShopsGoodsComeInWithDepthAndWord) {
+  for (const auto& [reached, charm, steel, soldOut] :
+       {std::tuple{0, 0, 0, 6}, {2, 1, 0, 3}, {3, 0, 1, 2}, {4, 1, 0, 1}}) {
+    Game::VariableTable& variables = game().variables();
+    variables.integer("灰の坑道.到達階数") = reached;
+    variables.integer("onSale.清めの護符") = charm;
+    variables.integer("onSale.鋼の剣") = steel;
+    mScript.loadFromPath("src/data/script/shop.txt", game());
+    const auto* shop = static_cast<const Game::ScriptStuff::ShopCommand*>(mScript.command(1));
+    for (i32 i = 0; i < 200 && !shop->shop(); ++i) i % 4 ? frame() : frame({kDecide});
+    ASSERT_NE(shop->shop(), nullptr) << reached;
+    EXPECT_EQ(std::ranges::count(shop->shop()->goods(), nullptr), soldOut) << reached;
+  }
 }
 
 // Every sample script reads and resolves its names.

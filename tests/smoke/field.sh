@@ -76,13 +76,17 @@ await 140x50+600+262 red 2000 "the continue scene"
 await 56x40+80+62 panel 500 "the continue scene's list"
 keep field_continue
 
-# Wrenfold, the last row: the shopkeeper talks, then the shop, its buy list
-# (wider than the main list), back and farewell through the save dialog,
-# which is cancelled, back to the continue scene.
+# Wrenfold, the last row: the shopkeeper talks (a line a press), then the
+# shop, its buy list (wider than the main list), back and farewell through
+# the save dialog, which is cancelled, back to the continue scene.
 press Down
 press x
 await 140x40+605+262 grey 2000 "the shopkeeper"
-press x
+for _ in 1 2 3 4 5 6; do
+  press x
+  import -window "$window" "$capture" 2>/dev/null || continue
+  [ "$(count "$capture" 56x40+80+146 panel)" -lt 700 ] || break
+done
 await 56x40+80+146 panel 700 "the shop's main list"
 press x
 await 80x30+225+150 panel 1000 "the buy list"

@@ -70,7 +70,7 @@ TEST_F(GameStatisticsTest, FloorRecordsSetTheHeadlineAndReadWithinTheSitesFloors
   EXPECT_EQ(game().clampedFloorReached(mine), 0);
 }
 
-// Two dungeons of 5 and 3 floors; the one shown counts at least the floor
+// Two dungeons of 5 and 1 floors; the one shown counts at least the floor
 // the field is on.
 TEST_F(GameStatisticsTest, LevelEstimates) {
   game().variables().integer("灰の坑道.到達階数") = 4;

@@ -122,11 +122,11 @@ class SymbolRender : public InterfaceRender {
 };
 
 TEST_F(SymbolRender, TheSampleSymbolsStandAndWalkOnTheSampleFloor) {
-  Game::Field::Symbol& kessa = place("Kessa", 1, 1, 0.f);
-  place("スライム", 3, 3, 180.f);
-  place("宝箱", 1, 3, 0.f);
-  place("扉", 2, 0, 0.f);
-  place("扉大", 2, 2, 90.f);
+  Game::Field::Symbol& kessa = place("Kessa", 5, 5, 0.f);
+  place("スライム", 7, 7, 180.f);
+  place("宝箱", 5, 7, 0.f);
+  place("扉", 6, 4, 0.f);
+  place("扉大", 6, 6, 90.f);
   const Image bare = frame(false);
   const Image standing = frame(true);
   keep(standing, "field_symbols_stand.tga");
@@ -143,7 +143,7 @@ TEST_F(SymbolRender, TheSampleSymbolsStandAndWalkOnTheSampleFloor) {
   for (int i = 0; i < 6; ++i) {
     frame(true);
   }
-  EXPECT_EQ(kessa.x(), 2);
+  EXPECT_EQ(kessa.x(), 6);
   EXPECT_EQ(kessa.motion(), "stand");
 }
 

@@ -86,8 +86,8 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
       " command{ name wait; time 4; parameter 1,2,3,4,5; } command{ name go; } } move{ name 誰も; command{} }"
       " changeSymbol{ name 誰も; type 扉; } aimSymbol{ name 影; target 誰も; } aimSymbol{ name 誰も; target 影; }"
       " rotateSymbol{ name 誰も; value 5; }");
-  EXPECT_EQ(look("影"), tuple(1, 3, 270.f, string("影法師")));
-  EXPECT_EQ(look("Kessa"), tuple(3, 3, 0.f, string("Kessa")));
+  EXPECT_EQ(look("影"), tuple(12, 3, 270.f, string("影法師")));
+  EXPECT_EQ(look("Kessa"), tuple(12, 10, 0.f, string("Kessa")));
   EXPECT_EQ(look("無"), tuple(-1, -1, 0.f, string()));
   // Code, time and four parameters of each queued command, in order.
   std::vector<i32> queued;
@@ -98,8 +98,8 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
                                       5, 0, 0, 0, 0, 0}));
   run("changeSymbol{ name 影; type 扉; } rotateSymbol{ name 影; value 45; } targetSymbol{ name 影; }"
       " aimSymbol{ name Kessa; target 影; }");
-  EXPECT_EQ(look("影"), tuple(1, 3, 45.f, string("扉")));
-  EXPECT_EQ(look("Kessa"), tuple(3, 3, 180.f, string("Kessa")));
+  EXPECT_EQ(look("影"), tuple(12, 3, 45.f, string("扉")));
+  EXPECT_EQ(look("Kessa"), tuple(12, 10, -90.f, string("Kessa")));
   EXPECT_EQ(field().findSymbol("影")->idleMotion(), "stand");
   EXPECT_EQ(field().followed(), field().findSymbol("影"));
   run("createSymbol{ name 影; position 2; } destroySymbol{ name 影; }");
@@ -115,11 +115,11 @@ TEST_F(FieldCommandsTest, DoorsAndChestsAppearOpenByTouchAndAreCounted) {
   run("createDoor{ key システムキー; position 2; angle 1; big; } createDoor{ key 魔法鍵; position 7; } createDoor{}"
       " createContainer{ position 2; name 箱; tool 薬草; } createContainer{ position 2; money 5; }"
       " createContainer{ position 2; name 開; } createContainer{ position 2; name 偽; expression 0; }");
-  for (const auto& [name, expected] : {tuple("door2", tuple(3, 3, 90.f, string("扉大"))),
-                                       tuple("door7", tuple(1, 3, 0.f, string("扉"))),
+  for (const auto& [name, expected] : {tuple("door2", tuple(12, 10, 90.f, string("扉大"))),
+                                       tuple("door7", tuple(12, 3, 0.f, string("扉"))),
                                        tuple("door1", tuple(-1, -1, 0.f, string())),
-                                       tuple("Container_b1_箱", tuple(3, 3, 0.f, string("宝箱"))),
-                                       tuple("Container_b1_02", tuple(3, 3, 0.f, string("宝箱"))),
+                                       tuple("Container_b1_箱", tuple(12, 10, 0.f, string("宝箱"))),
+                                       tuple("Container_b1_02", tuple(12, 10, 0.f, string("宝箱"))),
                                        tuple("Container_b1_開", tuple(-1, -1, 0.f, string())),
                                        tuple("Container_b1_偽", tuple(-1, -1, 0.f, string()))}) {
     EXPECT_EQ(look(name), expected) << name;
@@ -130,13 +130,15 @@ TEST_F(FieldCommandsTest, DoorsAndChestsAppearOpenByTouchAndAreCounted) {
   EXPECT_EQ(tuple(money("Container_b1_箱"), money("Container_b1_02")), tuple(0, 5));
   EXPECT_EQ(run("openSymbol{ name 誰も; }"), ScriptStuff::kNext);
   EXPECT_EQ(run("openSymbol{ name door2; } openSymbol{ name door7; }"), ScriptStuff::kNext);
-  EXPECT_EQ(tuple(look("door2"), look("door7")), tuple(tuple(-1, -1, 0.f, string()), tuple(1, 3, 0.f, string("扉"))));
+  EXPECT_EQ(tuple(look("door2"), look("door7")), tuple(tuple(-1, -1, 0.f, string()), tuple(12, 3, 0.f, string("扉"))));
   EXPECT_EQ(shownLine(), "扉は閉ざされている");
-  // Seeking counts the three chests (the floor's own "07" among them), then none.
+  // Seeking counts the six chests (the floor's own four among them), then none.
   for (const auto& [command, line] :
-       {tuple("seekContainer{}", "このフロアには宝箱が3個あるみたいだ"),
+       {tuple("seekContainer{}", "このフロアには宝箱が6個あるみたいだ"),
         tuple("destroySymbol{ name Container_b1_07; } destroySymbol{ name Container_b1_02; }"
-              " destroySymbol{ name Container_b1_箱; } seekContainer{}", "このフロアには宝箱はないみたい……")}) {
+              " destroySymbol{ name Container_b1_箱; }"
+              " destroySymbol{ name Container_b1_鍵; } destroySymbol{ name Container_b1_12; }"
+              " destroySymbol{ name Container_b1_隠し; } seekContainer{}", "このフロアには宝箱はないみたい……")}) {
     game().messageWindow().clear();
     EXPECT_EQ(run(command), ScriptStuff::kYield);
     EXPECT_EQ(shownLine(), line);
@@ -151,9 +153,9 @@ TEST_F(FieldCommandsTest, EnemiesFreezeWithin384AndVanishWithin192OfThePlayer) {
   player.update();
   player.update();
   struct Row { i32 x, y; bool enemy; float distance; bool freezes, vanishes; };
-  const Row rows[] = {{2, 8, true, 383.f, true, false}, {2, -8, true, 385.f, false, false},
-                      {2, 4, true, 191.f, true, true},  {2, -4, true, 193.f, true, false},
-                      {1, 1, false, 47.f, false, false}};
+  const Row rows[] = {{6, 9, true, 383.f, true, false}, {6, -7, true, 385.f, false, false},
+                      {6, 5, true, 191.f, true, true},  {6, -3, true, 193.f, true, false},
+                      {5, 2, false, 47.f, false, false}};
   const auto name = [](const Row& row) { return "s" + std::to_string(row.y); };
   for (const Row& row : rows) {
     Symbol& symbol = field().addSymbol(name(row).c_str(), "", row.x, row.y, 0.f);
@@ -186,8 +188,8 @@ TEST_F(FieldCommandsTest, MapSceneAndViewChanges) {
   for (const auto& [command, site, floor, cell] :
        {tuple("changeMap{ file b4; }", "灰の坑道", "b4", tuple(1, 1)),
         tuple("changeMap{ file b4; position 2; }", "灰の坑道", "b4", tuple(3, 3)),
-        tuple("changeMap{ file b1; position 7; site 沈黙の書庫; }", "沈黙の書庫", "b1", tuple(1, 3)),
-        tuple("changeScene{ name 灰の坑道; }", "灰の坑道", "b1", tuple(2, 0))}) {
+        tuple("changeMap{ file b1; position 7; site 沈黙の書庫; }", "沈黙の書庫", "b1", tuple(1, 7)),
+        tuple("changeScene{ name 灰の坑道; }", "灰の坑道", "b1", tuple(6, 1))}) {
     run(command);
     settle();
     EXPECT_EQ(tuple(string(field().siteName()), string(field().floorName()), field().player()->x(),
