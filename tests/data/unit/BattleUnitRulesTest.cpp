@@ -173,6 +173,11 @@ TEST_F(BattleUnitRules, StatesBendTheBlocks) {
   EXPECT_FLOAT_EQ(unit.defense().factors()[3], 0.35f);
   EXPECT_FLOAT_EQ(unit.defense().factors()[2], 1.f);
   EXPECT_FLOAT_EQ(unit.defense().factors()[4], 1.f);
+  // A dead unit loses its states at the next recomputation.
+  unit.life().kill();
+  EXPECT_EQ(unit.stateLevel("呪い"), 1);
+  unit.recompute();
+  EXPECT_EQ(unit.stateLevel("呪い"), 0);
 }
 
 // Attributes 20: Attack is 腕力. Boosts count everywhere, the formation's
@@ -193,16 +198,6 @@ TEST_F(BattleUnitRules, BoostsFormationAndSynchroAddToTheParameters) {
     unit.recompute();
     EXPECT_EQ(unit.status()[StatusBlock::kAttack], c.attack) << c.enemy << " " << c.row << " " << c.inBattle;
   }
-}
-
-TEST_F(BattleUnitRules, ADeadUnitLosesItsStatesAtTheNextRecomputation) {
-  Unit& unit = makeUnit();
-  unit.setStateLevel("毒", 2);
-  unit.recompute();
-  EXPECT_EQ(unit.stateLevel("毒"), 2);
-  unit.life().kill();
-  unit.recompute();
-  EXPECT_EQ(unit.stateLevel("毒"), 0);
 }
 
 // Every status value stops at 0 but Psycho, which stops at −256.
@@ -336,6 +331,8 @@ TEST_F(BattleUnitRules, RefreshClearsHarmfulLevelsAndKeepsTheRest) {
   EXPECT_EQ(unit.stateLevel("毒"), 0);
   EXPECT_EQ(unit.states().timer(database().stateIndex("毒")), 5) << "the timer stays";
   EXPECT_EQ(unit.stateLevel("再生"), 2);
+  unit.applyState("再生", 0, false);
+  EXPECT_EQ(unit.stateLevel("再生"), 0) << "amount 0 sets a level that overwrites";
 }
 
 // Resisted: a harmful state the defence resists or any harmful state on a
@@ -409,13 +406,6 @@ TEST_F(BattleUnitRules, ParameterStatesBoostAndTime) {
   EXPECT_EQ(unit.boost(Parameters::kDexterity), 0);
   EXPECT_EQ(unit.states().boostTimers()[Parameters::kDexterity], 0);
   EXPECT_EQ(unit.stateLevel("腕力アップ"), 0) << "no level of its own";
-}
-
-TEST_F(BattleUnitRules, AmountZeroSetsAStateThatOverwrites) {
-  Unit& unit = makeUnit();
-  unit.applyState("再生", 2, false);
-  unit.applyState("再生", 0, false);
-  EXPECT_EQ(unit.stateLevel("再生"), 0);
 }
 
 // A boost whose time is up becomes 8 of 10 and vanishes at a draw below 30.
