@@ -276,7 +276,7 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
   EXPECT_EQ(game().messages().count(), 3);
 }
 
-TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixty) {
+TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
   addMember(0, 0);
   addMember(0, 1);
   Battle& fight = makeBattle();
@@ -291,13 +291,10 @@ TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixty) {
   step({kDecide});
   EXPECT_FALSE(fight.update());
   EXPECT_EQ(framesUntilEnd(100), 59);
-}
-
-TEST_F(BattleEndTest, ABreakFadesInSixty) {
-  Battle& fight = makeBattle();
+  Battle& broken = makeBattle();
   run(2);
-  fight.finish(Battle::kBreak);
-  EXPECT_EQ(framesUntilEnd(100), 60);
+  broken.finish(Battle::kBreak);
+  EXPECT_EQ(framesUntilEnd(100), 60) << "a break";
 }
 
 // A game over ends after 122 frames. Without penalty the field goes on; one

@@ -367,32 +367,28 @@ TEST_F(BattleTest, AQuietTurnEndTakesFourFrames) {
   EXPECT_EQ(battle.interruptCount(), 1);  // only the opening
 }
 
-// Poison on a member: the damage stage shows and takes it, pauses the battle
-// for 60 frames, and a clean-up frame (with the battle script) follows.
+// Poison's damage stage shows and takes it, pauses the battle for 60 frames,
+// and a clean-up frame (with the battle script) follows. A member's poison
+// (held, the member takes no command) is the party's damage; an enemy's is
+// not (the enemy guards: a step of the cast without an effect, its end, then
+// the empty cast).
 TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   addMember(1, 1);
-  Battle& battle = makeBattle();
-  Game::Unit& member = *battle.unitAt(0);
-  member.setStateLevel("毒", 3);
-  // Held, the member takes no command.
-  member.setHold(1000);
-  const i32 hp = member.hp();
-  const i32 damage = member.poisonDamage();
-  ASSERT_GT(damage, 0);
-  EXPECT_EQ(framesUntilTurn(1, 300), 10 + kCommandFrames + kEmptyCastFrames + 60 + 1 + 1);
-  EXPECT_EQ(member.hp(), hp - damage);
-  EXPECT_EQ(battle.partyRecord().damage(), damage);
-  EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
-}
-
-TEST_F(BattleTest, AnEnemysPoisonIsNotThePartysDamage) {
-  Battle& battle = makeBattle();
-  Game::Unit& enemy = *battle.addEnemy(slime(), 1, 1, 1.f, 0);
-  enemy.setStateLevel("毒", 3);
-  // The enemy guards: a step of the cast without an effect, its end, then
-  // the empty cast.
-  EXPECT_EQ(framesUntilTurn(1, 300), 72 + kCommandFrames + kEmptyCastFrames + 1 + 1 + 1);
-  EXPECT_EQ(battle.partyRecord().damage(), 0);
+  for (const bool member : {true, false}) {
+    if (!member) game().party().members().clear();
+    Battle& battle = makeBattle();
+    Game::Unit& poisoned = member ? *battle.unitAt(0) : *battle.addEnemy(slime(), 1, 1, 1.f, 0);
+    poisoned.setStateLevel("毒", 3);
+    poisoned.setHold(member ? 1000 : 0);
+    const i32 hp = poisoned.hp();
+    const i32 damage = poisoned.poisonDamage();
+    ASSERT_GT(damage, 0);
+    EXPECT_EQ(framesUntilTurn(1, 300), kCommandFrames + kEmptyCastFrames + (member ? 10 + 60 + 1 + 1 : 72 + 1 + 1 + 1));
+    EXPECT_EQ(battle.partyRecord().damage(), member ? damage : 0);
+    if (!member) continue;
+    EXPECT_EQ(poisoned.hp(), hp - damage);
+    EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
+  }
 }
 
 TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
