@@ -79,6 +79,13 @@ class BattleEndTest : public ScriptTestSupport::ScriptTest {
     return ghost;
   }
   const Game::EnemyData& enemy(const char* name) { return *Game::Database::instance()->findEnemy(name); }
+  static Game::RaceData readRace(const char* text) {
+    Game::NmlDocument document;
+    document.loadFromText("race.txt", text);
+    Game::RaceData race;
+    race.read(*document.child(0));
+    return race;
+  }
   // Frames of the battle until it reports its end; -1 past the limit.
   int framesUntilEnd(int limit, std::initializer_list<Platform::Key> held = {}) {
     for (int n = 1; n <= limit; ++n) {
@@ -99,7 +106,13 @@ class BattleEndTest : public ScriptTestSupport::ScriptTest {
 
 // --- Deciding the battle -------------------------------------------------
 
+// Only a battle no script started reports its rank.
 TEST_F(BattleEndTest, FinishSetsTheResultOnceAndOnlyForAKnownEnd) {
+  const i32 before = integer("progress");
+  BattleSettings scripted;
+  scripted.fromScript = true;
+  makeBattle(scripted).finish(Battle::kWin);
+  EXPECT_EQ(integer("progress"), before);
   struct Case {
     i32 result;
     i32 battleResult;
@@ -116,6 +129,9 @@ TEST_F(BattleEndTest, FinishSetsTheResultOnceAndOnlyForAKnownEnd) {
     ASSERT_TRUE(fight.isDecided());
     EXPECT_EQ(game().battleResult(), c.battleResult) << c.result;
     EXPECT_EQ(fight.rankTracker().escaped(), c.result == Battle::kEscape);
+    if (&c == cases) {
+      EXPECT_GT(integer("progress"), before) << "a win reports the rank";
+    }
     Game::BattleStuff::Over* first = fight.over();
     fight.finish(Battle::kWin);
     EXPECT_EQ(fight.over(), first);
@@ -123,22 +139,16 @@ TEST_F(BattleEndTest, FinishSetsTheResultOnceAndOnlyForAKnownEnd) {
   }
 }
 
-TEST_F(BattleEndTest, OnlyABattleNoScriptStartedReportsItsRank) {
-  const i32 before = integer("progress");
-  BattleSettings scripted;
-  scripted.fromScript = true;
-  makeBattle(scripted).finish(Battle::kWin);
-  EXPECT_EQ(integer("progress"), before);
-  makeBattle().finish(Battle::kWin);
-  EXPECT_GT(integer("progress"), before);
-}
-
 TEST_F(BattleEndTest, TheOverCommandMapsTheScriptsResults) {
-  EXPECT_EQ(Game::ScriptStuff::OverCommand::battleResult(1), Battle::kWin);
-  EXPECT_EQ(Game::ScriptStuff::OverCommand::battleResult(-1), Battle::kGameOver);
-  EXPECT_EQ(Game::ScriptStuff::OverCommand::battleResult(0), Battle::kBreak);
-  EXPECT_EQ(Game::ScriptStuff::OverCommand::battleResult(2), -1);
-  EXPECT_EQ(Game::ScriptStuff::OverCommand::battleResult(-2), -1);
+  const std::pair<i32, i32> rows[] = {{1, Battle::kWin}, {-1, Battle::kGameOver}, {0, Battle::kBreak}, {2, -1}, {-2, -1}};
+  for (const auto& [given, result] : rows) {
+    EXPECT_EQ(Game::ScriptStuff::OverCommand::battleResult(given), result) << given;
+  }
+  // Without a battle the command does nothing.
+  load("over{ result 1; } let{ name money; value 3; }");
+  EXPECT_EQ(stepScript(), Game::Script::kFinished);
+  EXPECT_EQ(integer("money"), 3);
+  EXPECT_EQ(game().battleResult(), 0);
   Battle& fight = makeBattle();
   load("over{ result 2; }");
   EXPECT_EQ(stepScript(), Game::Script::kFinished);
@@ -265,7 +275,7 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
   EXPECT_EQ(game().messages().count(), 3);
 }
 
-TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixty) {
+TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
   addMember(0, 0);
   addMember(0, 1);
   Battle& fight = makeBattle();
@@ -280,47 +290,43 @@ TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixty) {
   step({kDecide});
   EXPECT_FALSE(fight.update());
   EXPECT_EQ(framesUntilEnd(100), 59);
-}
-
-TEST_F(BattleEndTest, ABreakFadesInSixty) {
-  Battle& fight = makeBattle();
+  Battle& broken = makeBattle();
   run(2);
-  fight.finish(Battle::kBreak);
-  EXPECT_EQ(framesUntilEnd(100), 60);
+  broken.finish(Battle::kBreak);
+  EXPECT_EQ(framesUntilEnd(100), 60) << "a break";
 }
 
-TEST_F(BattleEndTest, AGameOverWithoutPenaltyEndsAfter121FramesAndTheFieldGoesOn) {
-  game().setField(new Game::FieldScene(game()));
-  BattleSettings settings;
-  settings.defeatMode = BattleSettings::kNoPenalty;
-  Battle& fight = makeBattle(settings);
-  run(2);
-  fight.finish(Battle::kGameOver);
-  EXPECT_EQ(framesUntilEnd(200), 122);
-  EXPECT_EQ(integer("loseCount"), 1);
-  EXPECT_EQ(integer("requestLoseEvent"), 0);
-  game().update();
-  EXPECT_EQ(game().battle(), nullptr);
-  auto* field = static_cast<Game::FieldScene*>(game().field());
-  EXPECT_EQ(field->resumes(), 1);
-  EXPECT_EQ(field->continueRequests(), 0);
-}
-
-TEST_F(BattleEndTest, AGameOverThatEscapesAsksForTheContinueSceneAndTheLoseEvent) {
-  auto* field = new Game::FieldScene(game());
-  game().setField(field);
-  Battle& fight = makeBattle();
-  fight.finish(Battle::kGameOver);
-  EXPECT_EQ(framesUntilEnd(200), 122);
-  EXPECT_EQ(field->continueRequests(), 1);
-  EXPECT_EQ(integer("requestLoseEvent"), 1);
-}
-
-TEST_F(BattleEndTest, WithoutAFieldAnEscapingGameOverOnlyRequestsTheLoseEvent) {
-  Battle& fight = makeBattle();
-  fight.finish(Battle::kGameOver);
-  EXPECT_EQ(framesUntilEnd(200), 122);
-  EXPECT_EQ(integer("requestLoseEvent"), 1);
+// A game over ends after 122 frames. Without penalty the field goes on; one
+// that escapes asks the field (where there is one) for the continue scene and
+// the lose event; one to the title asks neither.
+TEST_F(BattleEndTest, AGameOverEndsAfter122FramesAndAsksWhatItsModeNeeds) {
+  const struct {
+    i32 mode;
+    bool field;
+    i32 continues, loseEvent;
+  } rows[] = {{BattleSettings::kEscape, false, 0, 1},
+              {BattleSettings::kEscape, true, 1, 1},
+              {BattleSettings::kNoPenalty, true, 0, 0},
+              {BattleSettings::kGameOver, true, 0, 0}};
+  for (const auto& row : rows) {
+    Game::FieldScene* field = row.field ? new Game::FieldScene(game()) : nullptr;
+    if (field) game().setField(field);
+    game().variables().integer("requestLoseEvent") = 0;
+    BattleSettings settings;
+    settings.defeatMode = row.mode;
+    Battle& fight = makeBattle(settings);
+    run(2);
+    fight.finish(Battle::kGameOver);
+    EXPECT_EQ(framesUntilEnd(200), 122) << row.mode;
+    EXPECT_EQ(integer("loseCount"), 1 + (&row - rows));
+    EXPECT_EQ(integer("requestLoseEvent"), row.loseEvent) << row.mode << row.field;
+    if (!field) continue;
+    EXPECT_EQ(field->continueRequests(), row.continues) << row.mode;
+    if (row.mode != BattleSettings::kNoPenalty) continue;
+    game().update();
+    EXPECT_EQ(game().battle(), nullptr);
+    EXPECT_EQ(field->resumes(), 1);
+  }
 }
 
 // --- Defeats ---------------------------------------------------------------
@@ -339,30 +345,27 @@ TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
   EXPECT_EQ(entry.formCount(), 1);
   EXPECT_EQ(&entry.current(), soldier);
   EXPECT_EQ(fight.defeats().ordinaryCount(), 1);
+  fight.notices().add(entry, "消える");
   soldier->life().kill();
   fight.removeDefeated();
+  EXPECT_EQ(fight.notices().count(), 0) << "the entry takes its notices along";
   EXPECT_EQ(fight.unitCount(), 1);
   EXPECT_EQ(fight.defeats().ordinaryCount(), 2);
   EXPECT_GT(fight.spoils().experience, 0);
 }
 
-TEST_F(BattleEndTest, AFallenMemberStaysAndIsNotAnimated) {
+// A fallen member stays and is not animated; revival keeps an enemy.
+TEST_F(BattleEndTest, AFallenMemberAndARevivedEnemyStay) {
   addMember(0, 0);
-  Battle& fight = makeBattle();
-  fight.unitAt(0)->life().kill();
-  fight.removeDefeated();
-  EXPECT_EQ(fight.unitCount(), 1);
-  EXPECT_EQ(fight.defeats().ordinaryCount() + fight.defeats().bossCount(), 0);
-}
-
-TEST_F(BattleEndTest, RevivalKeepsAnEnemyInTheBattle) {
   Battle& fight = makeBattle();
   Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
   slime->setStateLevel("リヴァイヴァ", 1);
   slime->life().kill();
+  fight.unitAt(0)->life().kill();
   fight.removeDefeated();
-  EXPECT_EQ(fight.unitCount(), 1);
+  EXPECT_EQ(fight.unitCount(), 2);
   EXPECT_TRUE(slime->isAlive());
+  EXPECT_EQ(fight.defeats().ordinaryCount() + fight.defeats().bossCount(), 0);
 }
 
 TEST_F(BattleEndTest, TheAnimatorIdlesAfter16FramesForTheOrdinaryAnd181ForABoss) {
@@ -417,28 +420,21 @@ TEST(RaceGroupTest, FollowersComeWithoutADrawWhileTheChanceIsAQuarterOrMore) {
   Game::RandomGenerator below(3);
   const i32 fromBelow = Game::RaceGroup::countFollowers(0.2499f, below);
   EXPECT_EQ(drawsMade(below, 3), fromBelow + 1);
-}
-
-TEST(RaceGroupTest, AtMostFourteenFollowers) {
-  Game::RandomGenerator random(1);
-  EXPECT_EQ(Game::RaceGroup::countFollowers(1.0e9f, random), 14);
-  EXPECT_EQ(drawsMade(random, 1), 0);
+  // At most fourteen, without a draw.
+  Game::RandomGenerator many(1);
+  EXPECT_EQ(Game::RaceGroup::countFollowers(1.0e9f, many), 14);
+  EXPECT_EQ(drawsMade(many, 1), 0);
   Game::RandomGenerator none(1);
   EXPECT_EQ(Game::RaceGroup::countFollowers(0.f, none), 0);
 }
 
-TEST(RaceGroupTest, ALoneLeaderIsCentredOnTheMiddleCell) {
-  for (i32 seed = 1; seed <= 10; ++seed) {
-    Game::RandomGenerator random(seed);
-    const std::vector<Cell> cells = Game::RaceGroup::placeGroup(0, true, random);
-    ASSERT_EQ(cells.size(), 1u);
-    EXPECT_EQ(cells[0].row, 1);
-    EXPECT_EQ(cells[0].column, 2);
-  }
-}
-
+// A lone leader stands on the middle cell.
 TEST(RaceGroupTest, AGroupIsCentredOnlyWhenAsked) {
   for (i32 seed = 1; seed <= 30; ++seed) {
+    Game::RandomGenerator alone(seed);
+    const std::vector<Cell> leader = Game::RaceGroup::placeGroup(0, true, alone);
+    ASSERT_EQ(leader.size(), 1u);
+    EXPECT_EQ(std::pair(leader[0].row, leader[0].column), std::pair(1, 2));
     Game::RandomGenerator raw(seed);
     Game::RandomGenerator centred(seed);
     const std::vector<Cell> left = Game::RaceGroup::placeGroup(3, false, raw);
@@ -461,16 +457,7 @@ TEST(RaceGroupTest, AGroupIsCentredOnlyWhenAsked) {
   }
 }
 
-class RaceTableTest : public BattleEndTest {
- protected:
-  Game::RaceData readRace(const char* text) {
-    Game::NmlDocument document;
-    document.loadFromText("race.txt", text);
-    Game::RaceData race;
-    race.read(*document.child(0));
-    return race;
-  }
-};
+using RaceTableTest = BattleEndTest;
 
 TEST_F(RaceTableTest, ARaceTheRingDoesNotNameSpawnsFromItself) {
   const Game::RaceData race = readRace("race{ name 孤; member 泥スライム; member 骨の兵士; member 骨の騎士; }");
@@ -533,16 +520,6 @@ TEST_F(BattleEndTest, SpawningFillsTenPlacesBesideFiveMembers) {
   EXPECT_EQ(fight.rankTracker().highest(), 4);
 }
 
-TEST_F(BattleEndTest, ALoneSpawnIntoAnEmptyFieldStandsInTheMiddle) {
-  Battle& fight = makeBattle();
-  const Game::RaceData& undead = Game::Database::instance()->findRace("不死");
-  Game::Unit* leader = fight.spawnRace(undead, 0.f, 0, false, 1.f);
-  ASSERT_TRUE(leader);
-  EXPECT_EQ(fight.unitCount(), 1);
-  EXPECT_EQ(leader->row(), 1);
-  EXPECT_EQ(leader->column(), 2);
-}
-
 // --- Notices and floating texts --------------------------------------------
 
 TEST(FloatingTextTest, DriftsInStaysAndDriftsOut) {
@@ -556,6 +533,10 @@ TEST(FloatingTextTest, DriftsInStaysAndDriftsOut) {
   for (const Case& c : cases) {
     EXPECT_FLOAT_EQ(FloatingText::offset(c.frame, 256), c.offset) << c.frame;
   }
+  FloatingText text("x", 0, 1);
+  int frames = 1;
+  while (!text.step()) ++frames;
+  EXPECT_EQ(frames, 256) << "gone";
 }
 
 TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
@@ -576,13 +557,6 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
   }
   EXPECT_EQ(FloatingText("x", 1, 0).colour(), 0xFFFF8888u);
   EXPECT_EQ(FloatingText("x", 0, 0).colour(), 0xFF00FFFFu);
-}
-
-TEST(FloatingTextTest, GoneAt256Frames) {
-  FloatingText text("x", 0, 1);
-  int frames = 1;
-  while (!text.step()) ++frames;
-  EXPECT_EQ(frames, 256);
 }
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
@@ -606,15 +580,6 @@ TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
   notices.start();
   EXPECT_TRUE(notices.update(fight));
   EXPECT_FALSE(notices.isRunning());
-}
-
-TEST_F(BattleEndTest, ARemovedEntryTakesItsNoticesAlong) {
-  Battle& fight = makeBattle();
-  Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
-  fight.notices().add(*fight.entryOf(*slime), "消える");
-  slime->life().kill();
-  fight.removeDefeated();
-  EXPECT_EQ(fight.notices().count(), 0);
 }
 
 TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
@@ -795,34 +760,13 @@ TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
 
 TEST_F(BattleDefeatTest, TheLevelOffsetRaisesTheLeader) {
   Battle& fight = makeBattle();
-  Game::NmlDocument document;
-  document.loadFromText("race.txt", "race{ name 孤; member 泥スライム; member 骨の兵士; member 骨の騎士; }");
-  Game::RaceData race;
-  race.read(*document.child(0));
+  const Game::RaceData race = readRace("race{ name 孤; member 泥スライム; member 骨の兵士; member 骨の騎士; }");
   Game::Unit* low = fight.spawnRace(race, 0.f, 0, false, 1.f);
   Game::Unit* high = fight.spawnRace(race, 0.7f, 0, false, 1.f);
   ASSERT_TRUE(low && high);
+  EXPECT_EQ(std::pair(low->row(), low->column()), std::pair(1, 2)) << "a lone spawn stands in the middle";
   EXPECT_STREQ(low->ghost().getDefinitionKey(), "泥スライム");
   EXPECT_STREQ(high->ghost().getDefinitionKey(), "骨の騎士");
-}
-
-TEST_F(BattleEndTest, OverWithoutABattleDoesNothing) {
-  load("over{ result 1; } let{ name money; value 3; }");
-  EXPECT_EQ(stepScript(), Game::Script::kFinished);
-  EXPECT_EQ(integer("money"), 3);
-  EXPECT_EQ(game().battleResult(), 0);
-}
-
-TEST_F(BattleEndTest, AGameOverToTheTitleAsksNothingOfTheField) {
-  auto* field = new Game::FieldScene(game());
-  game().setField(field);
-  BattleSettings settings;
-  settings.defeatMode = BattleSettings::kGameOver;
-  Battle& fight = makeBattle(settings);
-  fight.finish(Battle::kGameOver);
-  EXPECT_EQ(framesUntilEnd(200), 122);
-  EXPECT_EQ(field->continueRequests(), 0);
-  EXPECT_EQ(integer("requestLoseEvent"), 0);
 }
 
 }  // namespace

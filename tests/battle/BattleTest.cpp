@@ -255,13 +255,8 @@ TEST_F(BattleTest, SetUpTakesFiveMembersAndABackAttackSwapsTheFrontAndBackRows) 
   EXPECT_EQ(battle.phaseCount(), 1);
   EXPECT_EQ(battle.dimTarget(), 1.f);
   EXPECT_EQ(battle.dim(), 0.f);
-}
-
-TEST_F(BattleTest, AnEvenEncounterKeepsTheFormation) {
-  addMember(0, 1);
-  addMember(2, 3);
-  Battle& battle = makeBattle();
-  EXPECT_EQ(std::tuple(battle.unitAt(0)->row(), battle.unitAt(1)->row()), std::tuple(0, 2));
+  Battle& even = makeBattle();
+  EXPECT_EQ(std::tuple(even.unitAt(0)->row(), even.unitAt(2)->row()), std::tuple(0, 2)) << "an even encounter";
 }
 
 TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
@@ -275,15 +270,10 @@ TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
   auto dialogue = std::make_shared<Game::BattleDialogue>();
   settings.dialogue = dialogue;
   Battle& battle = makeBattle(settings);
-  EXPECT_EQ(battle.level(), 2.5f);
-  EXPECT_EQ(battle.enemyLevel(), game().encounterLevel());
-  EXPECT_STREQ(battle.bgm(), "ボス戦");
-  EXPECT_FALSE(battle.isEscapeAllowed());
-  EXPECT_EQ(battle.defeatMode(), BattleSettings::kGameOver);
-  EXPECT_FALSE(battle.reportsRank());
-  EXPECT_EQ(battle.kind(), BattleSettings::kForestall);
-  EXPECT_EQ(battle.dialogue(), dialogue.get());
-  EXPECT_EQ(battle.turn(), 0);
+  EXPECT_EQ(std::tuple(battle.level(), battle.enemyLevel(), std::string(battle.bgm()), battle.isEscapeAllowed(),
+                       battle.defeatMode(), battle.reportsRank(), battle.kind(), battle.dialogue(), battle.turn()),
+            std::tuple(2.5f, game().encounterLevel(), std::string("ボス戦"), false, i32{BattleSettings::kGameOver}, false,
+                       i32{BattleSettings::kForestall}, dialogue.get(), 0));
   EXPECT_FALSE(battle.lastSpell());
   EXPECT_TRUE(makeBattle().reportsRank());
 }
@@ -377,56 +367,28 @@ TEST_F(BattleTest, AQuietTurnEndTakesFourFrames) {
   EXPECT_EQ(battle.interruptCount(), 1);  // only the opening
 }
 
-// Poison on a member: the damage stage shows and takes it, pauses the battle
-// for 60 frames, and a clean-up frame (with the battle script) follows.
+// Poison's damage stage shows and takes it, pauses the battle for 60 frames,
+// and a clean-up frame (with the battle script) follows. A member's poison
+// (held, the member takes no command) is the party's damage; an enemy's is
+// not (the enemy guards: a step of the cast without an effect, its end, then
+// the empty cast).
 TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   addMember(1, 1);
-  Battle& battle = makeBattle();
-  Game::Unit& member = *battle.unitAt(0);
-  member.setStateLevel("毒", 3);
-  // Held, the member takes no command.
-  member.setHold(1000);
-  const i32 hp = member.hp();
-  const i32 damage = member.poisonDamage();
-  ASSERT_GT(damage, 0);
-  EXPECT_EQ(framesUntilTurn(1, 300), 10 + kCommandFrames + kEmptyCastFrames + 60 + 1 + 1);
-  EXPECT_EQ(member.hp(), hp - damage);
-  EXPECT_EQ(battle.partyRecord().damage(), damage);
-  EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
-}
-
-// Left with 1 HP a member has not fallen.
-TEST_F(BattleTest, PoisonLeavingOneHpIsNoFall) {
-  addMember(1, 1);
-  Battle& battle = makeBattle();
-  Game::Unit& member = *battle.unitAt(0);
-  // Some level, LP and HP where the poison takes all but one HP.
-  bool found = false;
-  for (i32 level = 1; level <= 10 && !found; ++level) {
-    member.setStateLevel("毒", level);
-    for (i32 lp = 1; lp <= member.maxLp() && !found; ++lp) {
-      member.ghost().lpRef() = lp;
-      for (i32 hp = 2; hp <= member.maxHp() && !found; ++hp) {
-        member.life().setHp(hp);
-        found = hp - member.poisonDamage() == 1;
-      }
-    }
+  for (const bool member : {true, false}) {
+    if (!member) game().party().members().clear();
+    Battle& battle = makeBattle();
+    Game::Unit& poisoned = member ? *battle.unitAt(0) : *battle.addEnemy(slime(), 1, 1, 1.f, 0);
+    poisoned.setStateLevel("毒", 3);
+    poisoned.setHold(member ? 1000 : 0);
+    const i32 hp = poisoned.hp();
+    const i32 damage = poisoned.poisonDamage();
+    ASSERT_GT(damage, 0);
+    EXPECT_EQ(framesUntilTurn(1, 300), kCommandFrames + kEmptyCastFrames + (member ? 10 + 60 + 1 + 1 : 72 + 1 + 1 + 1));
+    EXPECT_EQ(battle.partyRecord().damage(), member ? damage : 0);
+    if (!member) continue;
+    EXPECT_EQ(poisoned.hp(), hp - damage);
+    EXPECT_EQ(battle.partyRecord().weight(), 0.f) << "no fall";
   }
-  ASSERT_TRUE(found);
-  Game::BattleStuff::TurnEnd end(battle);
-  end.update();
-  EXPECT_EQ(member.hp(), 1);
-  EXPECT_EQ(battle.partyRecord().weight(), 0.f);
-}
-
-TEST_F(BattleTest, AnEnemysPoisonIsNotThePartysDamage) {
-  Battle& battle = makeBattle();
-  Game::Unit& enemy = *battle.addEnemy(slime(), 1, 1, 1.f, 0);
-  enemy.setStateLevel("毒", 3);
-  // The enemy guards: a step of the cast without an effect, its end, then
-  // the empty cast.
-  EXPECT_EQ(framesUntilTurn(1, 300), 72 + kCommandFrames + kEmptyCastFrames + 1 + 1 + 1);
-  EXPECT_EQ(battle.partyRecord().damage(), 0);
 }
 
 TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
@@ -538,40 +500,45 @@ struct ShownMessages final : Game::UnitStuff::MessageView {
   std::vector<std::pair<i32, Engine::u32>> shown;
 };
 
-// A poisoned member shows the damage in white; at 1 HP it falls, which
-// weighs on the party's record.
-TEST_F(BattleTest, ThePoisonStageShowsTheDamageInWhiteAndCountsAFall) {
+// The poison stage shows the damage in white and takes it; a member left at
+// 0 HP falls, which weighs 0.05 on the party's record. One left at 1 HP, or
+// already at 0 HP and held up by its LP, has not newly fallen.
+TEST_F(BattleTest, ThePoisonStageShowsTheDamageAndCountsOnlyANewFall) {
   addMember(1, 1);
-  Battle& battle = makeBattle();
-  Game::Unit& member = *battle.unitAt(0);
-  member.life().setHp(1);
-  member.setStateLevel("毒", 3);
-  const i32 damage = member.poisonDamage();
-  Game::BattleStuff::TurnEnd end(battle);
-  EXPECT_EQ(end.update(), 0);
-  EXPECT_EQ(battle.interruptCount(), 2);
-  ShownMessages view;
-  member.messages().update(view);
-  EXPECT_EQ(view.shown, (std::vector<std::pair<i32, Engine::u32>>{{damage, 0xFFFFFFFFu}}));
-  EXPECT_EQ(member.hp(), 0);
-  EXPECT_FLOAT_EQ(battle.partyRecord().weight(), 0.05f);
-  EXPECT_EQ(battle.partyRecord().damage(), damage);
-}
-
-// A member already at 0 HP, held up by its LP, does not fall again.
-TEST_F(BattleTest, PoisonOnAMemberAtNoHpIsNoNewFall) {
-  addMember(1, 1);
-  Battle& battle = makeBattle();
-  Game::Unit& member = *battle.unitAt(0);
-  member.life().setHp(0);
-  member.ghost().lpRef() = 5;
-  member.setStateLevel("毒", 3);
-  ASSERT_TRUE(member.isAlive());
-  ASSERT_GT(member.poisonDamage(), 0);
-  Game::BattleStuff::TurnEnd end(battle);
-  end.update();
-  EXPECT_EQ(battle.partyRecord().weight(), 0.f);
-  EXPECT_GT(battle.partyRecord().damage(), 0);
+  const struct {
+    i32 hp, lp, hpAfter;
+    float weight;
+  } rows[] = {{1, 0, 0, 0.05f}, {0, 5, 0, 0.f}, {-1, 0, 1, 0.f}};  // -1: the HP the poison leaves at 1
+  for (const auto& row : rows) {
+    Battle& battle = makeBattle();
+    Game::Unit& member = *battle.unitAt(0);
+    member.setStateLevel("毒", 3);
+    if (row.lp > 0) member.ghost().lpRef() = row.lp;
+    member.life().setHp(row.hp);
+    bool found = row.hp >= 0;
+    for (i32 level = 1; level <= 10 && !found; ++level) {
+      member.setStateLevel("毒", level);
+      for (i32 lp = 1; lp <= member.maxLp() && !found; ++lp) {
+        member.ghost().lpRef() = lp;
+        for (i32 hp = 2; hp <= member.maxHp() && !found; ++hp) {
+          member.life().setHp(hp);
+          found = hp - member.poisonDamage() == 1;
+        }
+      }
+    }
+    ASSERT_TRUE(found && member.isAlive());
+    const i32 damage = member.poisonDamage();
+    ASSERT_GT(damage, 0);
+    Game::BattleStuff::TurnEnd end(battle);
+    EXPECT_EQ(end.update(), 0);
+    EXPECT_EQ(battle.interruptCount(), 2);
+    ShownMessages view;
+    member.messages().update(view);
+    EXPECT_EQ(view.shown, (std::vector<std::pair<i32, Engine::u32>>{{damage, 0xFFFFFFFFu}})) << row.hp;
+    EXPECT_EQ(member.hp(), row.hpAfter) << row.hp;
+    EXPECT_FLOAT_EQ(battle.partyRecord().weight(), row.weight) << row.hp;
+    EXPECT_EQ(battle.partyRecord().damage(), damage) << row.hp;
+  }
 }
 
 // Recovery over the turn: shown in green, added to HP, and like damage a
@@ -714,12 +681,9 @@ TEST_F(BattleCameraTest, ResetCameraLooksOverTheFieldFromItsDefaultView) {
   camera().setPitch(70.f);
   battle.resetCamera();
   const Engine::Math::Vector3 anchor = camera().anchor.target();
-  EXPECT_EQ(std::tuple(anchor.x, anchor.y, anchor.z), std::tuple(0.f, 0.f, 32.f));
-  EXPECT_FLOAT_EQ(camera().zoom.target(), 1.3f);
-  EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
-  EXPECT_FLOAT_EQ(camera().heading.target(), -90.f);
-  EXPECT_FLOAT_EQ(camera().roll.target(), 0.f);
-  EXPECT_FLOAT_EQ(camera().inverseDistance.target(), 50.f);
+  EXPECT_EQ(std::vector<float>({anchor.x, anchor.y, anchor.z, camera().zoom.target(), camera().pitch.target(),
+                                camera().heading.target(), camera().roll.target(), camera().inverseDistance.target()}),
+            std::vector<float>({0.f, 0.f, 32.f, 1.3f, 30.f, -90.f, 0.f, 50.f}));
 }
 
 // The opening clears the fade, stands the members on their cells and
@@ -811,11 +775,9 @@ TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
   stage.setCameraPitch(45.f);
   stage.setCameraDistance(0.5f);
   stage.setCameraShake(6.f);
-  EXPECT_FLOAT_EQ(camera().zoom.target(), 2.6f);
-  EXPECT_FLOAT_EQ(camera().heading.target(), 10.f);
-  EXPECT_FLOAT_EQ(camera().pitch.target(), 45.f);
-  EXPECT_FLOAT_EQ(camera().inverseDistance.target(), 100.f);
-  EXPECT_FLOAT_EQ(camera().shake.z, 6.f);
+  EXPECT_EQ(std::vector<float>({camera().zoom.target(), camera().heading.target(), camera().pitch.target(),
+                                camera().inverseDistance.target(), camera().shake.z}),
+            std::vector<float>({2.6f, 10.f, 45.f, 100.f, 6.f}));
   const Engine::Math::Vector3 point(40.f, -20.f, 10.f);
   Engine::Math::Vector3 expected;
   Game::SceneRenderer::instance()->project(&expected, point);

@@ -173,6 +173,11 @@ TEST_F(BattleUnitRules, StatesBendTheBlocks) {
   EXPECT_FLOAT_EQ(unit.defense().factors()[3], 0.35f);
   EXPECT_FLOAT_EQ(unit.defense().factors()[2], 1.f);
   EXPECT_FLOAT_EQ(unit.defense().factors()[4], 1.f);
+  // A dead unit loses its states at the next recomputation.
+  unit.life().kill();
+  EXPECT_EQ(unit.stateLevel("呪い"), 1);
+  unit.recompute();
+  EXPECT_EQ(unit.stateLevel("呪い"), 0);
 }
 
 // Attributes 20: Attack is 腕力. Boosts count everywhere, the formation's
@@ -193,16 +198,6 @@ TEST_F(BattleUnitRules, BoostsFormationAndSynchroAddToTheParameters) {
     unit.recompute();
     EXPECT_EQ(unit.status()[StatusBlock::kAttack], c.attack) << c.enemy << " " << c.row << " " << c.inBattle;
   }
-}
-
-TEST_F(BattleUnitRules, ADeadUnitLosesItsStatesAtTheNextRecomputation) {
-  Unit& unit = makeUnit();
-  unit.setStateLevel("毒", 2);
-  unit.recompute();
-  EXPECT_EQ(unit.stateLevel("毒"), 2);
-  unit.life().kill();
-  unit.recompute();
-  EXPECT_EQ(unit.stateLevel("毒"), 0);
 }
 
 // Every status value stops at 0 but Psycho, which stops at −256.
@@ -336,6 +331,8 @@ TEST_F(BattleUnitRules, RefreshClearsHarmfulLevelsAndKeepsTheRest) {
   EXPECT_EQ(unit.stateLevel("毒"), 0);
   EXPECT_EQ(unit.states().timer(database().stateIndex("毒")), 5) << "the timer stays";
   EXPECT_EQ(unit.stateLevel("再生"), 2);
+  unit.applyState("再生", 0, false);
+  EXPECT_EQ(unit.stateLevel("再生"), 0) << "amount 0 sets a level that overwrites";
 }
 
 // Resisted: a harmful state the defence resists or any harmful state on a
@@ -411,15 +408,10 @@ TEST_F(BattleUnitRules, ParameterStatesBoostAndTime) {
   EXPECT_EQ(unit.stateLevel("腕力アップ"), 0) << "no level of its own";
 }
 
-TEST_F(BattleUnitRules, AmountZeroSetsAStateThatOverwrites) {
-  Unit& unit = makeUnit();
-  unit.applyState("再生", 2, false);
-  unit.applyState("再生", 0, false);
-  EXPECT_EQ(unit.stateLevel("再生"), 0);
-}
-
-// A boost whose time is up becomes 8 of 10 and vanishes at a draw below 30.
-TEST_F(BattleUnitRules, BoostsFadeAndVanishByTheDraw) {
+// A boost whose time is up becomes 8 of 10 and vanishes at a draw below 30;
+// 毒 vanishes at 30%: once its timer is below 0, at a draw below 30.
+TEST_F(BattleUnitRules, BoostsAndStatesVanishAfterTheirTimeByTheDraw) {
+  const i32 poison = database().stateIndex("毒");
   for (i32 seed : seedsDrawing({29, 30, 31, 0, 99})) {
     const i32 draw = firstPercentDraw(seed);
     Unit& unit = makeUnit();
@@ -428,6 +420,13 @@ TEST_F(BattleUnitRules, BoostsFadeAndVanishByTheDraw) {
     unit.endTurn();
     EXPECT_EQ(unit.boost(Parameters::kHp), draw < 30 ? 0 : 8) << draw;
     EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 0);
+    random().setSeed(seed);
+    Unit& poisoned = makeUnit();
+    holdBoosts(poisoned);
+    poisoned.states().set(poison, 2, 0);
+    poisoned.endTurn();
+    EXPECT_EQ(poisoned.stateLevel("毒"), draw < 30 ? 0 : 2) << draw;
+    EXPECT_EQ(poisoned.states().timer(poison), draw < 30 ? 0 : -1) << draw;
   }
   Unit& unit = makeUnit();
   unit.setBoost(Parameters::kHp, 10);
@@ -435,24 +434,11 @@ TEST_F(BattleUnitRules, BoostsFadeAndVanishByTheDraw) {
   unit.endTurn();
   EXPECT_EQ(unit.boost(Parameters::kHp), 10) << "one turn left";
   EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 1);
-}
-
-// 毒 vanishes at 30%: once its timer is below 0, at a draw below 30.
-TEST_F(BattleUnitRules, StatesVanishAfterTheirTimeByTheDraw) {
-  for (i32 seed : seedsDrawing({29, 30, 31})) {
-    const i32 draw = firstPercentDraw(seed);
-    Unit& unit = makeUnit();
-    holdBoosts(unit);
-    unit.states().set(database().stateIndex("毒"), 2, 0);
-    unit.endTurn();
-    EXPECT_EQ(unit.stateLevel("毒"), draw < 30 ? 0 : 2) << draw;
-    EXPECT_EQ(unit.states().timer(database().stateIndex("毒")), draw < 30 ? 0 : -1) << draw;
-  }
-  Unit& unit = makeUnit();
-  unit.states().set(database().stateIndex("ディレイ"), 1, 1);
-  unit.endTurn();
-  EXPECT_EQ(unit.stateLevel("ディレイ"), 1) << "timer 0 still holds";
-  EXPECT_EQ(unit.states().timer(database().stateIndex("ディレイ")), 0);
+  Unit& delayed = makeUnit();
+  delayed.states().set(database().stateIndex("ディレイ"), 1, 1);
+  delayed.endTurn();
+  EXPECT_EQ(delayed.stateLevel("ディレイ"), 1) << "timer 0 still holds";
+  EXPECT_EQ(delayed.states().timer(database().stateIndex("ディレイ")), 0);
 }
 
 TEST_F(BattleUnitRules, TheTurnEndKeepsAChargingPlanAndCountsTheTurn) {
@@ -569,7 +555,7 @@ TEST_F(BattleUnitRules, MessagesCarryTheirValuesAndWaitSeventyFrames) {
   EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOn) {
+TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOnAndStunByTheirLevel) {
   TestGhost& ghost = makeGhost();
   for (const char* name : {"自動発狂", "自動サーマル", "自動シールド"}) {
     ghost.abilities().add(art(name));
@@ -584,19 +570,16 @@ TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOn) {
   Unit& calm = makeUnit(resisting);
   calm.autoAbilities();
   EXPECT_EQ(calm.stateLevel("発狂"), 0);
-}
-
-// 自動スタン of level 50 stuns at a draw below 50, with the state's picture.
-TEST_F(BattleUnitRules, AutomaticStunByItsLevel) {
+  // 自動スタン of level 50 stuns at a draw below 50, with the state's picture.
   for (i32 seed : seedsDrawing({49, 50, 51})) {
     const i32 draw = firstPercentDraw(seed);
-    TestGhost& ghost = makeGhost();
-    ghost.abilities().add(art("自動スタン", 50));
-    Unit& unit = makeUnit(ghost);
-    unit.planAction(-1, art("斬る"), unit.place());
-    unit.autoAbilities();
-    EXPECT_EQ(unit.hasPlan(), draw >= 50) << draw;
-    EXPECT_EQ(unit.messages().isEmpty(), draw >= 50) << draw;
+    TestGhost& stunning = makeGhost();
+    stunning.abilities().add(art("自動スタン", 50));
+    Unit& stunned = makeUnit(stunning);
+    stunned.planAction(-1, art("斬る"), stunned.place());
+    stunned.autoAbilities();
+    EXPECT_EQ(stunned.hasPlan(), draw >= 50) << draw;
+    EXPECT_EQ(stunned.messages().isEmpty(), draw >= 50) << draw;
   }
 }
 

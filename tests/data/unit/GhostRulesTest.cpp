@@ -379,9 +379,6 @@ TEST_F(EnemyGhostRules, RewardsFromTheSortedParameters) {
   bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   EXPECT_EQ(std::vector<i32>({bones.getExperienceReward(), bones.getMasterExperienceReward(), bones.getMoneyReward()}),
             std::vector<i32>({337, 60, 38}));
-  Game::EnemyGhost none;
-  EXPECT_EQ(std::vector<i32>({none.getExperienceReward(), none.getMasterExperienceReward(), none.getMoneyReward()}),
-            std::vector<i32>({0, 0, 0}));
 }
 
 // Equipment through the level factor: at level 99 whole, at level 50 half.
@@ -410,10 +407,6 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
   EXPECT_FLOAT_EQ(s.defense.factors()[0], 1.f);
   EXPECT_TRUE(s.attack.elements().isSet(1));
   EXPECT_EQ(names(s.abilities), std::vector<std::string>{"連撃3"});
-  Game::EnemyGhost none;
-  s = stats(none, 0);
-  EXPECT_EQ(s.weapon, 0);
-  EXPECT_EQ(typeDefenses(s.defense), std::vector<i32>(9, 0));
 }
 
 // 骨 becomes 骨王 at its own level factor (1.0: level 99) and scale.
@@ -439,7 +432,13 @@ TEST_F(EnemyGhostRules, MetamorphosisDropsAndSteals) {
   EXPECT_EQ(thief.stealItem(), tool("剣"));
   EXPECT_EQ(thief.dropItem(), nullptr);
 
+  // An enemy of no record has nothing of its own.
   Game::EnemyGhost none;
+  const Stats bare = stats(none, 0);
+  EXPECT_EQ(bare.weapon, 0);
+  EXPECT_EQ(typeDefenses(bare.defense), std::vector<i32>(9, 0));
+  EXPECT_EQ(std::vector<i32>({none.getExperienceReward(), none.getMasterExperienceReward(), none.getMoneyReward()}),
+            std::vector<i32>({0, 0, 0}));
   EXPECT_FALSE(none.metamorphose());
   EXPECT_EQ(none.dropItem(), nullptr);
   EXPECT_EQ(none.stealItem(), nullptr);

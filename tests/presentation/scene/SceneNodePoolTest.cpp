@@ -272,19 +272,17 @@ TEST_F(SceneNodePoolTest, OfTwoLightsTheLaterSlotWinsUntilItGoes) {
   expectLight(Vector3(1.f, 0.f, 0.f), kRed, 20.f);
 }
 
-TEST_F(SceneNodePoolTest, IdsCountUpFromZeroWheneverAPoolIsBuilt) {
-  SceneNodePool first(4);
-  EXPECT_EQ(first.create(&model("m"))->getId(), 0u);
-  EXPECT_EQ(first.create(&model("m"))->getId(), 1u);
-  SceneNodePool second(4);
-  EXPECT_EQ(second.create(&model("m"))->getId(), 0u);
-  EXPECT_EQ(first.create(&model("m"))->getId(), 1u) << "one counter for all pools";
-}
-
+// Ids count up from 0 whenever a pool is built, one counter for all pools.
 TEST_F(SceneNodePoolTest, DestroyedModelsTakeTheirNodesInEveryPool) {
+  SceneNodePool one(4);
+  EXPECT_EQ(one.create(&model("m"))->getId(), 0u);
+  EXPECT_EQ(one.create(&model("m"))->getId(), 1u);
+  SceneNodePool two(4);
+  EXPECT_EQ(two.create(&model("m"))->getId(), 0u);
+  EXPECT_EQ(one.create(&model("m"))->getId(), 1u);
   std::vector<std::unique_ptr<SceneNodePool>> pools;
   for (int i = 0; i < 5; ++i) pools.push_back(std::make_unique<SceneNodePool>(4));
-  EXPECT_EQ(SceneNodePool::registeredCount(), 6);
+  EXPECT_EQ(SceneNodePool::registeredCount(), 8);
   SceneNode* first = pools.front()->create(&model("m"));
   SceneNode* fifth = pools.back()->create(&model("m"));
   SceneNode* kept = pools.back()->create(&model("other"));
@@ -292,7 +290,7 @@ TEST_F(SceneNodePoolTest, DestroyedModelsTakeTheirNodesInEveryPool) {
   EXPECT_FALSE(first->isActive() || fifth->isActive());
   EXPECT_TRUE(kept->isActive());
   pools.clear();
-  EXPECT_EQ(SceneNodePool::registeredCount(), 1);
+  EXPECT_EQ(SceneNodePool::registeredCount(), 3);
 }
 
 TEST_F(SceneNodePoolTest, ModelsChangeByNameAndClonesCopyAllButSlotAndId) {

@@ -120,31 +120,24 @@ TEST_F(SceneRendererTest, ShakeFlipsEveryThirdFrame) {
   }
   frames(60);
   EXPECT_EQ(camera().target().z, 0.f);
+  // A shake moves the view only while its squared length is over 1.
+  for (const auto& [shake, offset] : {std::pair{1.f, 0.f}, {-1.f, 0.f}, {1.5f, 1.5f}, {-1.5f, -1.5f}}) {
+    camera().setShake(shake);
+    renderer().beginFrame();
+    EXPECT_NEAR(camera().target().z * 400.f, offset, 1e-4f) << shake;
+  }
 }
 
 // Before its first step the camera rests at (500, 500, 0) looking at the
 // origin, z up; a reset brings that back.
 TEST_F(SceneRendererTest, TheCameraRestsAtItsResetView) {
   for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(camera().eye().x, 1.25f) << round;
-    EXPECT_EQ(camera().eye().y, 1.25f);
-    EXPECT_EQ(camera().eye().z, 0.f);
-    EXPECT_EQ(camera().up().z, 1.f);
-    EXPECT_EQ(camera().target().x, 0.f);
+    EXPECT_EQ(std::vector<float>({camera().eye().x, camera().eye().y, camera().eye().z, camera().up().z,
+                                  camera().target().x}),
+              std::vector<float>({1.25f, 1.25f, 0.f, 1.f, 0.f}))
+        << round;
     frames(3);
     camera().reset();
-  }
-}
-
-// A shake moves the view only while its squared length is over 1.
-TEST_F(SceneRendererTest, AShakeOfOneUnitOrLessIsStill) {
-  const struct {
-    float shake, offset;
-  } cases[] = {{1.f, 0.f}, {-1.f, 0.f}, {1.5f, 1.5f}, {-1.5f, -1.5f}};
-  for (const auto& c : cases) {
-    camera().setShake(c.shake);
-    renderer().beginFrame();
-    EXPECT_NEAR(camera().target().z * 400.f, c.offset, 1e-4f) << c.shake;
   }
 }
 
@@ -289,15 +282,17 @@ TEST_F(SceneRendererTest, LayersFlushInOrderAndEntriesInInsertionOrder) {
             (Strings{"4", "3", "5", "2", "1"}));
   EXPECT_EQ(RenderQueue::layerOf(stateWith(false, false, false)), RenderQueue::kSeeThrough);
   EXPECT_TRUE(flushed().empty());
-}
-
-TEST_F(SceneRendererTest, UnflaggedLayersWait) {
+  // Unflagged layers wait.
   queue().add({}, makeMesh(1), stateWith(true, false, true));
   queue().add({}, makeMesh(2), RenderState());
   device().takeCalls();
   renderer().flushLayers(false, true, false, false);
   EXPECT_EQ(indexedDraws(), Strings{"2"});
   EXPECT_EQ(flushed(), Strings{"1"});
+  // A negative draw is wrapped in two inverting passes.
+  RenderState negative;
+  negative.negative = true;
+  EXPECT_EQ(flushed({{3, negative}}), (Strings{"2", "3", "2"}));
 }
 
 TEST_F(SceneRendererTest, The4097thEntryOfALayerIsDropped) {
@@ -384,24 +379,16 @@ TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMesh) {
   EXPECT_EQ(renderer().triangleCount(), 0) << "a shown step counts anew";
 }
 
-TEST_F(SceneRendererTest, ANegativeDrawIsWrappedInTwoInvertingPasses) {
-  RenderState negative;
-  negative.negative = true;
-  EXPECT_EQ(flushed({{3, negative}}), (Strings{"2", "3", "2"}));
-}
-
 // The fill is the screen quad drawn at once, two triangles counted with the
 // frame's; nothing in a hidden step.
 TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
-  renderer().beginFrame();
   device().takeCalls();
-  renderer().fillScreen(Game::Color(0xFF102030u));
-  EXPECT_EQ(indexedDraws(), Strings{"2"});
-  EXPECT_EQ(renderer().triangleCount(), 2);
-  renderer().beginFrame();  // a shown step counts afresh
-  renderer().fillScreen(Game::Color(0xFF102030u));
-  EXPECT_EQ(indexedDraws(), Strings{"2"});
-  EXPECT_EQ(renderer().triangleCount(), 2);
+  for (int step = 0; step < 2; ++step) {  // a shown step counts afresh
+    renderer().beginFrame();
+    renderer().fillScreen(Game::Color(0xFF102030u));
+    EXPECT_EQ(indexedDraws(), Strings{"2"}) << step;
+    EXPECT_EQ(renderer().triangleCount(), 2) << step;
+  }
   renderer().setHidden(true);
   renderer().fillScreen(Game::Color(0xFF102030u));
   EXPECT_TRUE(indexedDraws().empty());
