@@ -253,6 +253,46 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   EXPECT_TRUE(field().player() && field().followed() == field().player());
 }
 
+// Down the generated floors, the bands kept away: coming from the first
+// floor makes b2 the second, where Tovan joins once; its stairs (event 2)
+// lead a floor deeper, where Rinna joins, and from the third to the hall.
+TEST_F(FieldFrameTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
+  FaceSet::create();
+  const auto answers = GameFlow::resolverOf(*game);
+  ExpressionStuff::GameResolver::install(answers.get());
+  game->party().recruit(*database().findShell("Kessa"));
+  game->floor() = 1;
+  const auto settle = [this] {
+    for (int i = 1; i < 400 && (field().startScript() || field().isChangingScene() || !game->messageWindow().isIdle());
+         ++i) {
+      i % 8 ? frames(1) : frames(1, {kDecide});
+      std::vector<std::string> bands;
+      for (const auto& symbol : field().symbols()) {
+        if (symbol->isEnemy()) bands.push_back(symbol->name());
+      }
+      for (const std::string& band : bands) field().removeSymbolsNamed(band.c_str());
+    }
+  };
+  for (const auto& [floor, members, file] : {std::tuple{2, 2, "b2"}, {3, 3, "b2"}, {4, 3, "b4"}}) {
+    game->variables().integer("stealth") = 100;
+    if (floor == 2) {
+      field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);
+    } else {
+      field().placePlayer(2);
+      frames(2);
+    }
+    settle();
+    EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(field().floorName())),
+              std::tuple(floor, members, std::string(file)));
+  }
+  game->floor() = 1;
+  field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);  // from b1 again: no one joins twice
+  settle();
+  EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount()), std::tuple(2, 3));
+  ExpressionStuff::GameResolver::install(nullptr);
+  FaceSet::destroy();
+}
+
 // The boss of the fourth floor, met on its hall and fought through the real
 // menus: the first choice each time, the next row now and then, and back out
 // of a panel whose arts cannot be paid. The party a first-time player brings:
