@@ -256,6 +256,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
 // Down the generated floors, the bands kept away: coming from the first
 // floor makes b2 the second, where Tovan joins once; its stairs (event 2)
 // lead a floor deeper, where Rinna joins, and from the third to the hall.
+// The mine's tune plays on its floors.
 TEST_F(FieldFrameTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
   FaceSet::create();
   const auto answers = GameFlow::resolverOf(*game);
@@ -288,7 +289,8 @@ TEST_F(FieldFrameTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
   game->floor() = 1;
   field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);  // from b1 again: no one joins twice
   settle();
-  EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount()), std::tuple(2, 3));
+  EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(game->variables().string("BGM"))),
+            std::tuple(2, 3, std::string("坑道")));
   ExpressionStuff::GameResolver::install(nullptr);
   FaceSet::destroy();
 }
