@@ -305,9 +305,9 @@ TEST_F(FieldFrameTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
 // 1.75 for two: about 70), 6 on b2 (two or three foes at their lowest level
 // + 3, 12 to 44 each, x 1.5 for three: about 560) and 6 on b3 (lowest + 4,
 // x 1.25 for four: about 660): some 1300 experience, level 4 (1042; level 5
-// needs 1706), with the gear they came with. A win sets the clear state and
-// plays the ending; a first-floor party (Kessa and Mio at level 1) falls and
-// wakes in Wrenfold.
+// needs 1706), with the gear they came with. They win within 30 turns, which
+// sets the clear state and plays the ending; a first-floor party (Kessa and
+// Mio at level 1) falls and wakes in Wrenfold.
 TEST_F(FieldFrameTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFirsts) {
   FaceSet::create();
   struct Row {
