@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
 #include "core/game/SubScene.h"
@@ -26,6 +28,8 @@ class GameFlow {
   static GameFlow* instance();
   // What expressions ask of the running game; create makes it theirs.
   static const ExpressionStuff::GameResolver& runningGameResolver();
+  // The same answers about one game, outside any flow (headless runs).
+  static std::unique_ptr<ExpressionStuff::GameResolver> resolverOf(GameData& game);
 
   ~GameFlow();
   GameFlow(const GameFlow&) = delete;

@@ -15,26 +15,18 @@ GameData* runningGame() {
   return flow ? flow->game() : nullptr;
 }
 
-FieldSubScene* runningField() {
-  GameData* game = runningGame();
-  return game ? game->field() : nullptr;
-}
-
-BattleSubScene* runningBattle() {
-  GameData* game = runningGame();
-  return game ? game->battle() : nullptr;
-}
-
 // An item name the tool table lacks counts nothing.
 const ToolData* findItem(const char* name) {
   const Database* database = Database::instance();
   return database ? database->findTool(name) : nullptr;
 }
 
-// The running game of the game flow; every question about an absent game,
-// field or battle gets the empty answer.
+// The running game of the game flow, or one game given; every question
+// about an absent game, field or battle gets the empty answer.
 class RunningGameResolver final : public GameResolver {
  public:
+  explicit RunningGameResolver(GameData* fixed = nullptr) : mFixed(fixed) {}
+
   bool findInteger(const char* name, i32* out) const override {
     const GameData* game = runningGame();
     if (!game || !game->variables().hasInteger(name)) return false;
@@ -104,6 +96,19 @@ class RunningGameResolver final : public GameResolver {
     const BattleSubScene* battle = runningBattle();
     return battle ? battle->findUnit(name) : nullptr;
   }
+
+ private:
+  GameData* runningGame() const { return mFixed ? mFixed : ExpressionStuff::runningGame(); }
+  FieldSubScene* runningField() const {
+    GameData* game = runningGame();
+    return game ? game->field() : nullptr;
+  }
+  BattleSubScene* runningBattle() const {
+    GameData* game = runningGame();
+    return game ? game->battle() : nullptr;
+  }
+
+  GameData* mFixed;
 };
 
 }  // namespace
@@ -115,6 +120,10 @@ namespace Game {
 const ExpressionStuff::GameResolver& GameFlow::runningGameResolver() {
   static const ExpressionStuff::RunningGameResolver sRunningGame;
   return sRunningGame;
+}
+
+std::unique_ptr<ExpressionStuff::GameResolver> GameFlow::resolverOf(GameData& game) {
+  return std::make_unique<ExpressionStuff::RunningGameResolver>(&game);
 }
 
 }  // namespace Game

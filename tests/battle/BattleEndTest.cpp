@@ -1354,7 +1354,7 @@ TEST_F(WholeBattleTest, ThePartyRunsAway) {
 // A party at its last point of life falls: a game over that escapes asks
 // for the lose event.
 TEST_F(WholeBattleTest, ThePartyFalls) {
-  start(7, "骨の騎士");
+  start(7, "髄喰らい");
   for (i32 m = 0; m < 2; ++m) {
     Game::Unit& member = *battle().unitAt(m);
     member.life().takeDamage(member.hp() + member.lp() - 1);

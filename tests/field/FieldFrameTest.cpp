@@ -9,6 +9,9 @@
 #include "Engine/Graphics/Manager.h"
 #include "Engine/Sound/Manager.h"
 #include "battle/Battle.h"
+#include "core/game/GameFlow.h"
+#include "data/stats/Experience.h"
+#include "script/expression/GameResolver.h"
 #include "core/map/MapBuildQueue.h"
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
@@ -135,7 +138,7 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   for (const auto& [sight, radius] : {std::pair{1, 3}, {2, 5}}) {
     RandomGenerator::instance()->setSeed(3);
     const_cast<FieldAbilities&>(game->party().fieldAbilities()).clairvoyance = sight;
-    enter("灰の坑道", "b2", 3);
+    enter("灰の坑道", "b2", 9);
     std::vector<Engine::u8> expected(field().mappedCells().size(), 0);
     field().generator()->reveal(expected, cell().first, cell().second, radius);
     EXPECT_EQ(field().mappedCells(), expected) << sight;
@@ -268,6 +271,7 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   RandomGenerator::instance()->setSeed(4);
   field().applySceneChange(database().findSite("灰の坑道"), "b2", 1);
   game->party().recruit(*database().findShell("Kessa"));
+  frames(1);  // the floor's start
   Field::Symbol* enemy = nullptr;
   for (const auto& symbol : field().symbols()) enemy = symbol->isEnemy() ? symbol.get() : enemy;
   ASSERT_TRUE(enemy);
@@ -285,39 +289,94 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   EXPECT_TRUE(field().player() && field().followed() == field().player());
 }
 
-// The fourth floor's script stands the shade on event 7 and walks it along
-// y = 3; the player keeps walking up into its way. The shade's opening line
-// shows; the battle comes 122 frames into the way into it (the shade's
-// appearance, 32, then the transition's 90); after the fight its closing
-// line shows and the script takes the shade away for good.
-TEST_F(FieldFrameTest, TheShadeOfTheFourthFloorIsMetAndFought) {
-  const FieldAnswers answers(*game);
+// Down the generated floors, the bands kept away: coming from the first
+// floor makes b2 the second, where Tovan joins once; its stairs (event 2)
+// lead a floor deeper, where Rinna joins, and from the third to the hall.
+// The mine's tune plays on its floors.
+TEST_F(FieldFrameTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
+  FaceSet::create();
+  const auto answers = GameFlow::resolverOf(*game);
+  ExpressionStuff::GameResolver::install(answers.get());
   game->party().recruit(*database().findShell("Kessa"));
-  Field::Symbol& player = enter("灰の坑道", "b4", 1);
-  const Field::Symbol* shade = field().findSymbol("影法師");
-  ASSERT_TRUE(shade);
-  EXPECT_EQ(std::pair(shade->x(), shade->y()), std::pair(2, 3));
-  player.move("move", 4, 0, 1);  // again and again, until the shade is met
-  // The line shown, unwrapped.
-  const auto shows = [this](const char* line) {
-    std::string text = game->messageWindow().box().text().c_str();
-    std::erase(text, '\n');
-    return text.ends_with(line);
+  game->floor() = 1;
+  const auto settle = [this] {
+    for (int i = 1; i < 400 && (field().startScript() || field().isChangingScene() || !game->messageWindow().isIdle());
+         ++i) {
+      i % 8 ? frames(1) : frames(1, {kDecide});
+      std::vector<std::string> bands;
+      for (const auto& symbol : field().symbols()) {
+        if (symbol->isEnemy()) bands.push_back(symbol->name());
+      }
+      for (const std::string& band : bands) field().removeSymbolsNamed(band.c_str());
+    }
   };
-  for (int i = 0; i < 40 && !shows("影の領分。"); ++i) frames(1);
-  EXPECT_TRUE(shows("灯りを持つ者よ、ここより先は影の領分。"));
-  for (int i = 1; i < 600 && !field().transition(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-  int transition = 0;
-  for (; transition < 200 && !game->battle(); ++transition) frames(1);
-  EXPECT_EQ(transition, 122);
-  for (int i = 1; i < 30000 && game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-  ASSERT_FALSE(game->battle());
-  for (int i = 0; i < 40 && !shows("消えぬか。"); ++i) frames(1);
-  EXPECT_TRUE(shows("……灯りは、消えぬか。"));
-  for (int i = 1; i < 600 && field().findSymbol("影法師"); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-  EXPECT_TRUE(game->variables().isFlagOn("影法師討伐"));
-  frames(10);
-  EXPECT_FALSE(field().findSymbol("影法師"));
+  for (const auto& [floor, members, file] : {std::tuple{2, 2, "b2"}, {3, 3, "b2"}, {4, 3, "b4"}}) {
+    game->variables().integer("stealth") = 100;
+    if (floor == 2) {
+      field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);
+    } else {
+      field().placePlayer(2);
+      frames(2);
+    }
+    settle();
+    EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(field().floorName())),
+              std::tuple(floor, members, std::string(file)));
+  }
+  game->floor() = 1;
+  field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);  // from b1 again: no one joins twice
+  settle();
+  EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(game->variables().string("BGM"))),
+            std::tuple(2, 3, std::string("坑道")));
+  ExpressionStuff::GameResolver::install(nullptr);
+  FaceSet::destroy();
+}
+
+// The boss of the fourth floor, met on its hall and fought through the real
+// menus: the first choice each time, the next row now and then, and back out
+// of a panel whose arts cannot be paid. The party a first-time player brings:
+// Kessa starts at level 1 and the others join at the lead's experience, so
+// all four share it. Battles come every 33 to 64 steps and the generated
+// floors add the bands a player walks into: some 3 battles on b1 (one or two
+// slimes and bats at level 1, 8 or 9 experience each, x 2 for one survivor,
+// 1.75 for two: about 70), 6 on b2 (two or three foes at their lowest level
+// + 3, 12 to 44 each, x 1.5 for three: about 560) and 6 on b3 (lowest + 4,
+// x 1.25 for four: about 660): some 1300 experience, level 4 (1042; level 5
+// needs 1706), with the gear they came with. They win within 30 turns, which
+// sets the clear state and plays the ending; a first-floor party (Kessa and
+// Mio at level 1) falls and wakes in Wrenfold.
+TEST_F(FieldFrameTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFirsts) {
+  FaceSet::create();
+  struct Row {
+    std::vector<const char*> party;
+    i32 level, result;
+  };
+  for (const Row& row : {Row{{"Kessa", "灯りのミオ", "盾のトヴァン", "水守りのリンナ"}, 4, 1}, Row{{"Kessa", "灯りのミオ"}, 1, -1}}) {
+    game = std::make_unique<GameData>();
+    const auto answers = GameFlow::resolverOf(*game);
+    ExpressionStuff::GameResolver::install(answers.get());
+    RandomGenerator::instance()->setSeed(75);
+    const ShellData& lead = *database().findShell(row.party[0]);
+    game->party().recruit(lead)->ghost->setUp(lead, Experience::forLevel(row.level));
+    for (std::size_t m = 1; m < row.party.size(); ++m) game->party().recruit(*database().findShell(row.party[m]));
+    enter("灰の坑道", "b4", 1).move("move", 4, 0, 1);  // again and again, until the shade is met
+    for (int i = 1; i < 600 && !game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+    ASSERT_TRUE(game->battle());
+    i32 turns = 0;
+    for (int i = 1; i < 60000 && game->battle(); ++i) {
+      turns = game->battle()->turn();
+      i % 120 == 60 ? frames(1, {kCancel}) : i % 40 == 4 || i % 120 == 62 ? frames(1, {Key::Down}) : i % 8 ? frames(1) : frames(1, {kDecide});
+    }
+    EXPECT_EQ(game->battleResult(), row.result) << row.level;
+    EXPECT_LE(turns, 30) << row.level;
+    for (int i = 1; i < 900 && !field().isChangingScene(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+    const bool won = row.result == 1;
+    EXPECT_EQ(std::tuple(game->variables().getInteger("clear"), game->clearCount(), field().continueRequests(),
+                         game->variables().isFlagOn("坑道踏破"), std::string(game->variables().string("BGM"))),
+              std::tuple(won ? 1 : 0, won ? 1 : 0, won ? 0 : 1, won, std::string(won ? "エンディング" : "")))
+        << row.level;
+    ExpressionStuff::GameResolver::install(nullptr);
+  }
+  FaceSet::destroy();
 }
 
 // The mine's first floor entered afresh: its locked door (6) stays shut to a

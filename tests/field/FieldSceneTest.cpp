@@ -84,8 +84,8 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
   };
   for (const Row& row : {Row{"オープニング", "hall", true, false, 1, 0, 2, 0.f, false},
                          Row{"灰の坑道", "b1", true, false, 0, 0, 2, 0.f, false},
-                         Row{"灰の坑道", "b2", false, true, 0, 0, 1, 0.f, false},
-                         Row{"灰の坑道", "b4", false, false, 1, 1, 2, 10.f, true},
+                         Row{"灰の坑道", "b2", true, true, 1, 0, 1, 0.f, true},
+                         Row{"灰の坑道", "b4", true, false, 1, 1, 2, 10.f, true},
                          Row{"沈黙の書庫", "b1", true, false, 1, 0, 1, 0.f, false}}) {
     const MapSiteData* site = database().findSite(row.site);
     field().applySceneChange(site, row.floor, 1);
@@ -195,10 +195,10 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   }
   EXPECT_EQ(&field().encounterTable(), &mine()->encounter());
   EXPECT_FLOAT_EQ(field().level(), game->progressLevel());
-  // Floor 2 of 5 lies 2/5 between the ranks 0.1 and 0.6.
+  // Floor 2 of 4 lies halfway between the ranks 0.02 and 0.06.
   game->floor() = 2;
   field().applySceneChange(mine(), "b2", 1);
-  EXPECT_FLOAT_EQ(field().level(), 0.3f);
+  EXPECT_FLOAT_EQ(field().level(), 0.04f);
   // The battle waits for the way into it.
   field().startEncounter(std::make_unique<Battle>(*game, BattleSettings{}));
   EXPECT_TRUE(field().transition() && !game->battle());

@@ -170,8 +170,8 @@ TEST_F(MapGeneratorSampleFloorTest, TheSampleFloorLaysOut) {
                                     "src/data/map/mine/b2.txt");
   };
   const MapGeneratorConfig config = read();
-  EXPECT_EQ(config.races.size(), 2u);
-  EXPECT_EQ(config.treasures.size(), 3u);
+  EXPECT_EQ(config.races.size(), 4u);
+  EXPECT_EQ(config.treasures.size(), 5u);
   EXPECT_EQ(config.stairsObject, sample.findObject("階段下り"));
   EXPECT_FALSE(config.objects.empty());
   EXPECT_FALSE(config.objectsOnWall.empty());

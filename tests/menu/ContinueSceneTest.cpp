@@ -74,7 +74,7 @@ TEST_F(ContinueSceneTest, TheDestinationsAreTheOpenedSitesInListOrderThenTheShop
 // is floor 0. Cancelling the entry drops the choice.
 TEST_F(ContinueSceneTest, ChoosingASiteSetsTheFloorOrAsksForIt) {
   for (const auto& [name, reached, floor, start] :
-       {std::tuple{kMine, 0, 1, 0}, {kMine, 3, -1, 3}, {kMine, 9, -1, 5}, {kOpening, 0, 0, 0}}) {
+       {std::tuple{kMine, 0, 1, 0}, {kMine, 3, -1, 3}, {kMine, 9, -1, 4}, {kOpening, 0, 0, 0}}) {
     ContinueScene& scene = open(name, reached);
     press(scene, kDecide);
     EXPECT_EQ(std::tuple(scene.chosen(), game().floor()), std::tuple(&site(name), floor)) << name << reached;

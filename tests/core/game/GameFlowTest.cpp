@@ -5,6 +5,7 @@
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
+#include "script/expression/GameResolver.h"
 #include "core/input/KeyInput.h"
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
@@ -186,5 +187,38 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
 }
 
 TEST_F(GameFlowTest, TheTitlesQuitEndsTheFlow) { EXPECT_EQ(choose(TitleScene::kQuit), 2); }
+
+// The answers about one given game: its variables, flags, members and items,
+// and the empty ones about a battle it lacks; the flow's own answers, before
+// a game is started, are all empty.
+TEST_F(GameFlowTest, AGivenGamesAnswersAndTheFlowsBeforeAGame) {
+  GameData played;
+  played.party().recruit(*database().findShell("Kessa"));
+  played.bag().add(Article::fromItem(database().findTool("薬草")), 2);
+  played.variables().integer("money") = 7;
+  played.variables().flagOn("旗");
+  const auto given = GameFlow::resolverOf(played);
+  const ExpressionStuff::GameResolver& none = GameFlow::runningGameResolver();
+  Engine::i32 money = 0;
+  EXPECT_EQ(std::tuple(given->findInteger("money", &money), money, given->findInteger("無い", &money),
+                       none.findInteger("money", &money)),
+            std::tuple(true, 7, false, false));
+  for (const auto& [answers, yes] : {std::pair<const ExpressionStuff::GameResolver*, bool>{given.get(), true}, {&none, false}}) {
+    EXPECT_EQ(std::tuple(answers->isFlagOn("旗"), answers->isActiveMember("Kessa"), answers->activeMemberCount(),
+                         answers->countTool("薬草"), answers->countToolInRoster("鉄の剣"), answers->hasField(),
+                         std::string(answers->siteName())),
+              std::tuple(yes, yes, yes ? 1 : 0, yes ? 2 : 0, yes ? 1 : 0, yes, std::string(yes ? "オープニング" : "")))
+        << yes;
+    EXPECT_EQ(std::tuple(answers->isFlagOn("無い"), answers->isActiveMember("灯りのミオ"), answers->countTool("無い"),
+                         answers->countToolInRoster("無い"), answers->hasFloorEvent("player", "x"),
+                         answers->hasSymbol("x"), answers->isSymbolOnCell("player", 9, true)),
+              std::tuple(false, false, 0, 0, false, false, false))
+        << yes;
+    EXPECT_EQ(std::tuple(answers->hasBattle(), answers->turn(), answers->livingCount(0), answers->hasLastSpells(),
+                         answers->findUnit("Kessa")),
+              std::tuple(false, 0, 0, false, nullptr))
+        << yes;
+  }
+}
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(GameStatisticsTest, FloorRecordsSetTheHeadlineAndReadWithinTheSitesFloors
   EXPECT_EQ(game().floorReached(mine), 4);
   EXPECT_STREQ(game().headline(), "灰の坑道3階");
   game().variables().integer("灰の坑道.到達階数") = 99;
-  EXPECT_EQ(game().clampedFloorReached(mine), 5);
+  EXPECT_EQ(game().clampedFloorReached(mine), 4);
   game().variables().integer("灰の坑道.到達階数") = -3;
   EXPECT_EQ(game().clampedFloorReached(mine), 0);
 }

@@ -70,7 +70,7 @@ TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {
     const char* text = grid.cell(row, column).text.c_str();
     return std::string(text ? text : "");
   };
-  EXPECT_EQ(cell(1, 1), "8");
+  EXPECT_EQ(cell(1, 1), "5");
   EXPECT_EQ(cell(1, 3), "0");
   EXPECT_EQ(cell(3, 1), "0");
   EXPECT_EQ(cell(3, 3), "0");
@@ -94,8 +94,9 @@ TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
   enemy.setUp(larva, 0.f, 0, 2.f);
   ASSERT_TRUE(enemy.metamorphose());
   EXPECT_EQ(enemy.record(), database().findEnemy("骨の騎士"));
-  // 骨の騎士 spans 12..30: 12 + trunc(f × ((1 − f) × 87 + f × 18)), f = 19 / 98.
-  EXPECT_EQ(enemy.getLevel(), 26);
+  // 骨の騎士 spans 6..10: 6 + trunc(f × ((1 − f) × 93 + f × 4)) = 20, f = 19 / 98,
+  // cut to its highest.
+  EXPECT_EQ(enemy.getLevel(), 10);
   EXPECT_EQ(enemy.scale(), 2.f);
 }
 

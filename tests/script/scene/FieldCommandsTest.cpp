@@ -187,7 +187,7 @@ TEST_F(FieldCommandsTest, MapSceneAndViewChanges) {
   // Without a position no cell bears event 0: the player takes the first open one.
   for (const auto& [command, site, floor, cell] :
        {tuple("changeMap{ file b4; }", "灰の坑道", "b4", tuple(1, 1)),
-        tuple("changeMap{ file b4; position 2; }", "灰の坑道", "b4", tuple(3, 3)),
+        tuple("changeMap{ file b4; position 2; }", "灰の坑道", "b4", tuple(7, 1)),
         tuple("changeMap{ file b1; position 7; site 沈黙の書庫; }", "沈黙の書庫", "b1", tuple(1, 7)),
         tuple("changeScene{ name 灰の坑道; }", "灰の坑道", "b1", tuple(6, 1))}) {
     run(command);
