@@ -34,6 +34,8 @@ class Formation final : public Phase {
 
   explicit Formation(Intermission& camp);
   Engine::i32 update(GameData& game) override;
+  // The tiles' pictures, which load in the background.
+  ResourceSet& pictures() { return mPictures; }
 
   // The centre of a cell's tile: rows run left to right from the front,
   // columns bottom to top.

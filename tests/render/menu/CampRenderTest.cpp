@@ -83,6 +83,7 @@ TEST_F(CampRender, TopMenuStatusBoostAndFormation) {
   game->party().members().at(1).row = 1;
   game->party().members().at(1).column = 2;
   Camp::Formation formation(*camp);
+  waitForTextures(formation.pictures());
   const Image cells = draw([&] { formation.update(*game); });
   keep(cells, "camp_formation.tga");
   EXPECT_NE(at(cells, static_cast<i32>(Camp::Formation::cellX(2)), static_cast<i32>(Camp::Formation::cellY(4))),
