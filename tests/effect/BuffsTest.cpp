@@ -43,6 +43,7 @@ constexpr LayRow kLayRows[] = {
     {"ダブルキャスト", 0, 2, 16, 32, 0b1, 2.f, kAny, kAny, 0.f, "main"},
     {"決闘歌", 0, 2, 32, 16, 0b101, 2.f, kAny, kAny, 0.f, nullptr},
     {"エンハンス", 0, 0, 16, 4, 0b1, 4.f, kAny, 0.75f, 0.01f, nullptr},
+    {"トランス", 0, 0, 16, 1, 0b1, kAny, kAny, kAny, 0.f, "main"},
     {"ハイスピードチャージ", 0, 0, 0, 12, 0b1, 1.f, kAny, kAny, 0.f, "hit"},
     {"回復アイテム", 0, 2, 16, 6, 0b1, kAny, 60.f, kAny, 0.f, "main"},
     {"スポイル", 1, 0, 0, 32, 0b1, 2.f, kAny, kAny, 0.f, nullptr},
