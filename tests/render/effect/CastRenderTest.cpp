@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,9 @@ const FrameCase kCases[] = {
      Game::Effect::ActionRecord::kDamage, true},
     {"Stamp", "ふみつぶす", "effect_stamp_landing.tga", 53, 1, 2, 1, 2, 81, stampProbes},
 };
+
+// The label in test listings, rather than the row's bytes.
+void PrintTo(const FrameCase& row, std::ostream* out) { *out << row.label; }
 
 class CastRender : public EffectRender, public ::testing::WithParamInterface<FrameCase> {
  protected:
