@@ -488,17 +488,6 @@ TEST_F(AreaEffectsTest, IceEyeOnACompleteMissShowsOnlyItsLookAndStillApplies) {
   EXPECT_EQ(miss.resultsShown, 1);
 }
 
-TEST_F(AreaEffectsTest, BorderGuardEndsOnItsFirstTickAndBorderGoesFromZeroToTwoOnSixtyFive) {
-  RecordingAction& action = *standardActions(0)[0];
-  auto guard = makeEffect("結界発動", action);
-  EXPECT_EQ(step(*guard), Cast::kFinished);
-  auto border = makeEffect("結界", action);
-  for (int frame = 0; frame < 65; ++frame) {
-    ASSERT_EQ(step(*border), Cast::kRunning) << frame;
-  }
-  EXPECT_EQ(step(*border), Cast::kFinished);
-}
-
 // Each name's holder reads its own file and none of the others; 128 motes
 // close in, two a frame, and the look comes 64 frames late.
 TEST_F(AreaEffectsTest, EachEyeConvergesWithItsOwnHolderFile) {

@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "Engine/Sound/Manager.h"
+#include "data/Unit.h"
 #include "effect/Cast.h"
 #include "effect/bank/Piece.h"
 #include "file/nml/NmlDocument.h"
@@ -100,6 +102,20 @@ class SupportEffectsTest : public EffectTest {
       }
     }
     return effect.isSoundReady();
+  }
+
+  static Engine::Math::Vector3 positionOf(const Game::Unit& unit) {
+    Engine::Math::Vector3 p;
+    unit.getPosition(p);
+    return p;
+  }
+  static float flatDistance(const Engine::Math::Vector3& a, const Engine::Math::Vector3& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+  }
+  static void expectNear(const Engine::Math::Vector3& a, const Engine::Math::Vector3& b) {
+    EXPECT_NEAR(a.x, b.x, 1e-2f);
+    EXPECT_NEAR(a.y, b.y, 1e-2f);
+    EXPECT_NEAR(a.z, b.z, 1e-2f);
   }
 
   Game::NmlDocument list;

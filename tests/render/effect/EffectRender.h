@@ -59,11 +59,14 @@ class EffectRender : public InterfaceRender {
     units.back()->placeAt(row, column);
     return *units.back();
   }
-  // The caster's action with the target hit, aimed at the target's cell.
-  EffectTestSupport::RecordingAction& hitAction(Game::Unit& caster, Game::Unit& target) {
+  // The caster's action with the target hit (or of that kind), aimed at the
+  // target's cell.
+  EffectTestSupport::RecordingAction& hitAction(
+      Game::Unit& caster, Game::Unit& target,
+      Game::Effect::ActionRecord::ResultKind kind = Game::Effect::ActionRecord::kDamage) {
     actions.push_back(std::make_unique<EffectTestSupport::RecordingAction>(stage, caster, Game::Ability()));
     EffectTestSupport::RecordingAction& action = *actions.back();
-    action.add(target, Game::Effect::ActionRecord::kDamage);
+    action.add(target, kind);
     action.cell = Game::Place{target.side(), target.row(), target.column()};
     Game::Unit::cellPosition(action.aim, target.side(), target.row(), target.column());
     return action;

@@ -1,0 +1,199 @@
+// Effects of the sample data drawn offscreen on one frame of their play:
+// each lights the screen where its pieces stand that frame and leaves the
+// places between dark. Every frame is kept as an image of the build tree.
+
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "effect/Cast.h"
+#include "presentation/scene/Camera.h"
+#include "tests/render/effect/EffectRender.h"
+
+namespace RenderTest {
+namespace {
+
+using Engine::Math::Vector3;
+
+// A world point whose box of that half size, in pixels, gains more than
+// that many light pixels over the frame before the play; 0: none at all.
+struct Probe {
+  Vector3 point;
+  int half;
+  int gain;
+};
+
+// Vectors a + (b − a)·t.
+Vector3 along(const Vector3& a, const Vector3& b, float t) {
+  Vector3 out;
+  out.setSub(b, a);
+  out *= t;
+  out += a;
+  return out;
+}
+Vector3 positionOf(const Game::Unit& unit) {
+  Vector3 at;
+  unit.getPosition(at);
+  return at;
+}
+
+struct FrameCase {
+  const char* label;
+  const char* effect;
+  const char* image;
+  Engine::i32 seed;
+  int casterRow;
+  int casterColumn;
+  int targetRow;
+  int targetColumn;
+  int frame;
+  std::vector<Probe> (*probes)(const Game::Unit& caster, const Game::Unit& target, const Vector3& aim);
+  // Unit pictures; by default none, so only the effect lights the screen.
+  const char* appearance = "見えない";
+  Game::Effect::ActionRecord::ResultKind kind = Game::Effect::ActionRecord::kDamage;
+  // The view eased over to the air between the middle line and the target.
+  bool lookBetween = false;
+};
+
+// The quarter, half and three-quarter points of the way lit by the beam,
+// none 96 above the middle.
+std::vector<Probe> laserProbes(const Game::Unit& caster, const Game::Unit& target, const Vector3&) {
+  std::vector<Probe> out;
+  for (int k = 1; k <= 3; ++k) {
+    out.push_back({along(positionOf(caster), positionOf(target), static_cast<float>(k) / 4.f), 4, 20});
+  }
+  Vector3 aside = out[1].point;
+  aside.z += 96.f;
+  out.push_back({aside, 4, 0});
+  return out;
+}
+
+// The orb half way, nowhere near either end.
+std::vector<Probe> orbProbes(const Game::Unit& caster, const Game::Unit& target, const Vector3&) {
+  return {{along(positionOf(caster), positionOf(target), 0.5f), 12, 40},
+          {positionOf(caster), 8, 0},
+          {positionOf(target), 8, 0}};
+}
+
+// The first pair of motes 32 either way along x from the field's centre,
+// the centre dark.
+std::vector<Probe> spiralProbes(const Game::Unit&, const Game::Unit&, const Vector3&) {
+  return {{Vector3(32.f, 0.f, 0.f), 4, 20}, {Vector3(-32.f, 0.f, 0.f), 4, 20}, {Vector3(0.f, 0.f, 0.f), 2, 0}};
+}
+
+// Vines about the target's feet.
+std::vector<Probe> vineProbes(const Game::Unit&, const Game::Unit& target, const Vector3&) {
+  Vector3 feet;
+  target.getFrontPoint(feet);
+  return {{feet, 48, 100}};
+}
+
+// Drops and ripples on the ground under the target.
+std::vector<Probe> rainProbes(const Game::Unit&, const Game::Unit& target, const Vector3&) {
+  Vector3 ground = positionOf(target);
+  ground.z = 0.f;
+  return {{ground, 48, 100}};
+}
+
+// The column runs from half the caster's size (128) out along (-1, 0, -0.3)
+// normalised, a node every 6: nodes 2, 8 and 14 lit, the point 128 beside
+// node 8 not.
+std::vector<Probe> columnProbes(const Game::Unit& caster, const Game::Unit&, const Vector3&) {
+  Vector3 way(-1.f, 0.f, -0.3f);
+  way.normalize();
+  std::vector<Probe> out;
+  for (int j : {2, 8, 14}) {
+    Vector3 point = way;
+    point *= 128.f + 6.f * static_cast<float>(j);
+    point += positionOf(caster);
+    out.push_back({point, 3, 12});
+  }
+  Vector3 aside = out[1].point;
+  aside.y += 128.f;
+  out.push_back({aside, 3, 0});
+  return out;
+}
+
+// The landed caster stands on the aimed cell, the ring about its centre;
+// the dust on the cell's rim 128 either side; the cell's middle dark.
+std::vector<Probe> stampProbes(const Game::Unit& caster, const Game::Unit&, const Vector3& aim) {
+  const Vector3 centre = positionOf(caster);
+  EXPECT_NEAR(centre.x, aim.x, 16.f);
+  EXPECT_NEAR(centre.y, aim.y, 16.f);
+  Vector3 rim[2] = {aim, aim};
+  rim[0].x -= 128.f;
+  rim[1].x += 128.f;
+  return {{centre, 16, 40}, {aim, 8, 0}, {rim[0], 10, 10}, {rim[1], 10, 10}};
+}
+
+const FrameCase kCases[] = {
+    {"Laser", "レーザー", "effect_laser_beam.tga", 59, 1, 2, 1, 1, 48, laserProbes},
+    {"StormOrb", "StormOrbBolts", "effect_storm_orb_flight.tga", 61, 1, 2, 1, 2, 16, orbProbes},
+    {"QuietPaleRadiance", "QuietPaleRadiance", "effect_quiet_pale_radiance.tga", 61, 1, 2, 1, 2, 100, spiralProbes},
+    {"Vine", "蔦", "effect_vine.tga", 61, 1, 3, 1, 1, 40, vineProbes},
+    {"HealRain", "恵雨", "effect_heal_rain.tga", 57, 1, 4, 1, 0, 128, rainProbes, "Kessa",
+     Game::Effect::ActionRecord::kRecovery},
+    {"MistColumn", "HeavenlyMistColumn", "effect_mist_column.tga", 61, 1, 2, 2, 2, 130, columnProbes, "見えない",
+     Game::Effect::ActionRecord::kDamage, true},
+    {"Stamp", "ふみつぶす", "effect_stamp_landing.tga", 53, 1, 2, 1, 2, 81, stampProbes},
+};
+
+// The label in test listings, rather than the row's bytes.
+void PrintTo(const FrameCase& row, std::ostream* out) { *out << row.label; }
+
+class CastRender : public EffectRender, public ::testing::WithParamInterface<FrameCase> {
+ protected:
+  CastRender() : EffectRender(GetParam().seed) {}
+};
+
+TEST_P(CastRender, TheFrameIsLitWhereThePiecesStandAndDarkBetween) {
+  const FrameCase& row = GetParam();
+  Game::Unit& caster = unit(casterGhost, 0, row.casterRow, row.casterColumn, row.appearance);
+  Game::Unit& target = unit(targetGhost, 1, row.targetRow, row.targetColumn, row.appearance);
+  EffectTestSupport::RecordingAction& action = hitAction(caster, target, row.kind);
+  if (row.lookBetween) {
+    Vector3 between = positionOf(target);
+    between.x /= 2.f;
+    between.z = 150.f;
+    for (int i = 0; i < 120; ++i) {
+      renderer().camera().lookAt(between);
+      renderer().camera().step(i);
+    }
+    nextFrame();
+  }
+  stage.pool.draw();
+  const Image before = finishFrame();
+  nextFrame();
+
+  std::unique_ptr<Game::Effect::Cast> effect = Game::Effect::Cast::create(row.effect);
+  ASSERT_NE(effect, nullptr);
+  effect->bind(action);
+  while (effect->frame() <= row.frame) {
+    effect->tick();
+    stage.pool.update();
+  }
+  stage.pool.draw();
+  const Image image = finishFrame();
+  keep(image, row.image);
+
+  for (const Probe& probe : row.probes(caster, target, action.aim)) {
+    const Vector3 at = onScreen(probe.point);
+    ASSERT_LT(std::abs(at.x), 380.f);
+    ASSERT_LT(std::abs(at.y), 280.f);
+    const int gained = lightPixels(image, at, probe.half) - lightPixels(before, at, probe.half);
+    if (probe.gain > 0) {
+      EXPECT_GT(gained, probe.gain) << at.x << ", " << at.y;
+    } else {
+      EXPECT_EQ(gained, 0) << at.x << ", " << at.y;
+    }
+  }
+  EXPECT_TRUE(stage.failures.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Effects, CastRender, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<FrameCase>& param) { return std::string(param.param.label); });
+
+}  // namespace
+}  // namespace RenderTest
