@@ -13,31 +13,9 @@ under_xvfb
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log=$work/menus.log
-capture=$work/capture.png
 copy_game
 
-# Pixels of a class in a region (WxH+X+Y), sampled on every other pixel each
-# way and scaled back up. Stars are yellow to cream over a dark blue sky; ring
-# items blue or red, which neither stars, sky nor their blends are.
-count() {  # image region class
-  local fx
-  case $3 in
-    star) fx='r>0.8&&g>0.65&&b<0.8' ;;
-    ring) fx='(b>0.45&&b>g)||(r>0.9&&g<0.6)' ;;
-    logo) fx='r>0.3&&r<0.82&&r>b+0.1&&g>b' ;;
-  esac
-  convert "$1" -crop "$2" +repage -sample 50% -fx "$fx" -format '%[fx:int(4*mean*w*h+0.5)]' info:
-}
-# Polls until at least n pixels of the class show in the region of the window.
-await() {  # region class n what
-  local end=$((SECONDS + 60)) n
-  while [ "$SECONDS" -lt "$end" ]; do
-    n=$(import -window "$window" "$capture" 2>/dev/null && count "$capture" "$1" "$2") || n=0
-    [ "$n" -ge "$3" ] && return 0
-    sleep 0.1
-  done
-  fail "waited in vain for $4"
-}
+source "$(dirname "$0")/lib/screens.sh"
 # Polls until two captures in a row show the ring's three front items (turning,
 # so their extents vary) and nothing between them, where items pass spinning in.
 await_ring() {
@@ -57,14 +35,6 @@ await_ring() {
     sleep 0.1
   done
   [ "$settled" -ge 2 ] || fail "waited in vain for the ring to open"
-}
-press() {  # held for several frames: still one action
-  for _ in $(seq 1 "${2:-1}"); do
-    xdotool keydown "$1"
-    sleep 0.3
-    xdotool keyup "$1"
-    sleep 0.3
-  done
 }
 # The game's own screenshot (space) as snapshot/ssNNNNN.bmp, waited for.
 snapshot() {

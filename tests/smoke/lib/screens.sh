@@ -1,4 +1,4 @@
-# Screens of a game in progress, for scripts that source lib/common.sh and
+# Screens of the running game, for scripts that source lib/common.sh and
 # have $window, $work and $log: pixel classes, polls and a new game's start.
 
 capture=$work/capture.png
@@ -14,6 +14,11 @@ count() {  # image region class
     wall) fx='b>r+0.01&&r>g+0.01&&r>0.12&&r<0.35' ;;      # the camp's purple wall
     red) fx='r>0.6&&g<0.4&&b<0.4' ;;                     # Kessa's hair
     compass) fx='b>0.6&&b>r+0.05' ;;                     # the compass ring
+    # The title: yellow to cream stars over the dark blue sky; the ring's
+    # items blue or red, which neither stars, sky nor their blends are.
+    star) fx='r>0.8&&g>0.65&&b<0.8' ;;
+    ring) fx='(b>0.45&&b>g)||(r>0.9&&g<0.6)' ;;
+    logo) fx='r>0.3&&r<0.82&&r>b+0.1&&g>b' ;;
   esac
   convert "$1" -crop "$2" +repage -sample 50% -fx "$fx" -format '%[fx:int(4*mean*w*h+0.5)]' info:
 }
