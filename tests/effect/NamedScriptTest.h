@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -71,6 +72,63 @@ inline std::string framesText(const std::vector<int>& frames) {
   }
   return out;
 }
+
+// The distinct numbers sorted as text, runs of three or more with one step
+// as "first-last" (step 1) or "first-last/step".
+inline std::string runsText(std::vector<float> v) {
+  std::sort(v.begin(), v.end());
+  v.erase(std::unique(v.begin(), v.end()), v.end());
+  const auto num = [](float x) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%g", x);
+    return std::string(text);
+  };
+  std::string out;
+  for (std::size_t i = 0; i < v.size();) {
+    std::size_t end = i;
+    while (end + 1 < v.size() && std::abs(v[end + 1] - v[end] - (v[i + 1] - v[i])) < 1e-3f) {
+      ++end;
+    }
+    end = end >= i + 2 ? end : i;
+    const float step = end > i ? v[i + 1] - v[i] : 1.f;
+    out += (out.empty() ? "" : " ") + num(v[i]) + (end > i ? "-" + num(v[end]) : "") + (step != 1.f ? "/" + num(step) : "");
+    i = end + 1;
+  }
+  return out;
+}
+
+// What the tick of a frame made of a model ("" for nodes without one) with
+// a caster of a side: census's text and, unless anywhere, the mean place.
+struct CensusRow {
+  const char* name;
+  int frame;
+  const char* model;
+  const char* made;
+  int casterSide = 0;
+  Engine::Math::Vector3 centre{1e9f, 0.f, 0.f};
+};
+
+// Where the index-th node of a model that the tick of one frame made
+// stands after a later frame; components of 1e9 are not looked at.
+struct ProbeRow {
+  const char* name;
+  int madeOn;
+  const char* model;
+  std::size_t index;
+  int frame;
+  Engine::Math::Vector3 at;
+};
+
+// How many nodes of a model that the tick of a frame made with a caster of
+// a side stand turned so, in degrees about x, y and z.
+struct TurnRow {
+  const char* name;
+  int casterSide;
+  int frame;
+  const char* model;
+  Engine::Math::Vector3 rotation;
+  int count;
+};
 
 class NamedScriptTest : public FamilySweep {
  protected:
@@ -278,6 +336,93 @@ class NamedScriptTest : public FamilySweep {
       return;
     }
     text += (text.empty() ? "" : " ") + std::to_string(frame) + what + (n > 1 ? "x" + std::to_string(n) : "");
+  }
+
+  // What the tick of the frame made of the model ("" for nodes without
+  // one), before the pool's step: "count", then " wait" and the frames the
+  // nodes wait unless none does, " life" and their lifetimes unless none
+  // has one, " mods" and what the modules the tick added still wait after
+  // it (one frame less than given, 0 for none), when any; each list
+  // distinct and sorted. The nodes' mean place goes to
+  // centre.
+  std::string census(Cast& effect, int frame, const char* model, Vector3& centre) {
+    stepThrough(effect, frame - 1);
+    const int before = effect.modules().count();
+    std::vector<float> waits;
+    std::vector<float> lives;
+    centre = Vector3(0.f, 0.f, 0.f);
+    for (const Game::SceneNode* node : madeOn(effect, frame)) {
+      const char* name = node->getModel() ? node->getModel()->name() : "";
+      if (std::strcmp(name, model) == 0) {
+        waits.push_back(0.f - node->getTime());
+        if (node->getLifetime() >= 0) {
+          lives.push_back(static_cast<float>(node->getLifetime()));
+        }
+        centre += node->position.value();
+      }
+    }
+    centre *= waits.empty() ? 0.f : 1.f / static_cast<float>(waits.size());
+    std::vector<float> delays;
+    for (int i = before; i < effect.modules().count(); ++i) {
+      delays.push_back(static_cast<float>(effect.modules().at(i).mDelay));
+    }
+    const bool waiting = std::any_of(waits.begin(), waits.end(), [](float w) { return w != 0.f; });
+    return std::to_string(waits.size()) + (waiting ? " wait " + runsText(waits) : "") +
+           (lives.empty() ? "" : " life " + runsText(lives)) + (delays.empty() ? "" : " mods " + runsText(delays));
+  }
+  void expectCensus(const std::vector<CensusRow>& rows) {
+    const std::vector<RecordingAction*> actions[2] = {standardActions(0), standardActions(1)};
+    for (const CensusRow& row : rows) {
+      auto effect = makeEffect(row.name, *actions[row.casterSide][0]);
+      Vector3 centre;
+      const std::string where = std::string(row.name) + " " + std::to_string(row.frame) + " " + row.model;
+      EXPECT_EQ(census(*effect, row.frame, row.model, centre), row.made) << where;
+      if (row.centre.x < 1e8f) {
+        EXPECT_LT(distance(centre, row.centre), 0.5f) << where;
+      }
+      stage.pool.releaseAll();
+    }
+  }
+
+  void expectProbes(const std::vector<ProbeRow>& rows) {
+    RecordingAction& action = *standardActions(0)[0];
+    for (const ProbeRow& row : rows) {
+      auto effect = makeEffect(row.name, action);
+      std::vector<const Game::SceneNode*> made;
+      for (const Game::SceneNode* node : madeOn(*effect, row.madeOn)) {
+        if (node->getModel() && std::strcmp(node->getModel()->name(), row.model) == 0) {
+          made.push_back(node);
+        }
+      }
+      stage.pool.update();
+      const std::string where = std::string(row.name) + " " + std::to_string(row.frame);
+      ASSERT_GT(made.size(), row.index) << where;
+      const Game::SceneNode& node = *made[row.index];
+      stepThrough(*effect, row.frame);
+      const Vector3 at = node.position.value();
+      const float got[3] = {at.x, at.y, at.z};
+      const float want[3] = {row.at.x, row.at.y, row.at.z};
+      for (int axis = 0; axis < 3; ++axis) {
+        if (want[axis] < 1e8f) {
+          EXPECT_NEAR(got[axis], want[axis], 0.5f) << where << " axis " << axis;
+        }
+      }
+      stage.pool.releaseAll();
+    }
+  }
+
+  void expectTurns(const std::vector<TurnRow>& rows) {
+    const std::vector<RecordingAction*> actions[2] = {standardActions(0), standardActions(1)};
+    for (const TurnRow& row : rows) {
+      auto effect = makeEffect(row.name, *actions[row.casterSide][0]);
+      int count = 0;
+      for (const Game::SceneNode* node : madeOn(*effect, row.frame)) {
+        count += node->getModel() && std::strcmp(node->getModel()->name(), row.model) == 0 &&
+                 distance(node->rotation.value(), row.rotation) < 1e-3f;
+      }
+      EXPECT_EQ(count, row.count) << row.name << " " << row.casterSide << " " << row.frame;
+      stage.pool.releaseAll();
+    }
   }
 
   std::set<Engine::u32> mSeen;
