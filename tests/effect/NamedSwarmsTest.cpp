@@ -18,23 +18,7 @@ namespace {
 using EffectTestSupport::RecordingAction;
 using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {
-    "HauntedHamlet",      "GrudgeWraithFeast", "TorrentCascade",   "GoldenSunburst",   "IcePillarRise",
-    "DarkTwinBeams",      "ShaftVolley",       "VioletGlassOmen",  "DrowningSwirl",    "FlawedHelixSpiral",
-    "BuriedEmberTrap",    "PlagueFogCloud",    "SerpentIdolCurse", "VerdantRockCrush", "FrozenLakeRidge",
-    "FallingPillarStorm", "FallingFishShower", "WanderersVolley",  "VerdictPillar",    "TenfoldTribunal",
-    "SlumberCapsuleMist", "SaucerRaid",        "PlanetaryBarrage"};
-
 class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
-
-TEST_F(NamedSwarmsTest, EveryNameIsItsOwnClassAndPlaysToItsTimings) {
-  for (const char* name : kNames) {
-    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
-    ASSERT_NE(row, nullptr) << name;
-    EXPECT_FALSE(row->isStandIn()) << name;
-  }
-  sweep(kNames);
-}
 
 // One play with the first target hit, by hand from the timelines: what it
 // asked of the battle, "frame:call,sound+delay"; the frames modules were
