@@ -96,6 +96,9 @@ TEST_F(NamedLancesTest, EachScriptMakesItsNodesWithTheirWaitsAndLives) {
       {"OrbitingStarlets", 64, "shard", "8"},
       {"WailingPulse", 0, "charge", "4 wait 0-24/8"},
       {"WailingPulse", 64, "", "1 life 64 mods 0"},
+      {"MarchingHordeRush", 96, "main", "16 wait 0-48/16"},  // four bursts 16 apart
+      {"CrimsonLanceThrow", 160, "main", "98"},  // two rings of 32, the ring, a jet of 32, the shock
+      {"BlazingSkyPlunge", 64, "main", "65 wait 0-63"},  // 64 blasts a frame apart and the trail
       {"FlameBrandSweep", 72, "heat", "1", 0, {-128.f, 192.f, 0.f}},  // a quarter way from y = 384 to −384
       {"EruptingPeak", 0, "main", "16 wait 0-120/8", 0, {-128.f, 32.f, 0.f}},  // the ground heat's glows
       // The lights, at the caster, the aim point raised to 4 or 32, the target.
@@ -124,6 +127,9 @@ TEST_F(NamedLancesTest, EachCarriedNodeKeepsItsPace) {
       {"MarchingHordeRush", 32, "stand", 1, 122, {any, any, 80.f}},
       {"TwinRingWhirl", 0, "Isbeth", 0, 16, {46.289f, -12.577f, 174.f}},
       {"BindingChainLash", 0, "main", 0, 8, {-32.f, 44.8f, 190.4f}},
+      // Familiar 0 half way across in 16 frames to the caster + 64·side +
+      // 1.5·(target − caster).
+      {"TwinRingWhirl", 0, "Isbeth", 0, 72, {-64.02f, -31.96f, 40.f}},
   });
 }
 

@@ -173,6 +173,8 @@ TEST_F(NamedSwarmsTest, EachVolleyMakesItsNodesWithTheirWaitsAndLives) {
   expectCensus({
       {"GrudgeWraithFeast", 0, "", "8 wait 0-42/6 life 128 mods 0 5-41/6"},
       {"TorrentCascade", 16, "main", "1", 0, {0.f, 0.f, 0.f}},
+      {"TorrentCascade", 48, "main", "8 wait 0-56/8"},  // the waves
+      {"DrowningSwirl", 32, "main", "72 wait 0-84/12"},
       {"DrowningSwirl", 0, "main", "24 wait 0-92/4", 0, {-128.f, 32.f, 0.f}},
       {"VioletGlassOmen", 0, "main", "24 wait 0-23 mods 0-22", 0, {-64.f, -32.f, 168.f}},
       {"ShaftVolley", 48, "rain", "100 wait 0-49.5/0.5"},
@@ -197,6 +199,34 @@ TEST_F(NamedSwarmsTest, EachVolleyMakesItsNodesWithTheirWaitsAndLives) {
       {"DarkTwinBeams", 16, "main", "40 wait 0-60/4"},
       {"HauntedHamlet", 0, "stand", "12 mods 0"},
   });
+}
+
+// Half way by hand: the capsule from the caster to the target in 64
+// frames, 192 up; the first moon (shot 1) from 1000 over the field down
+// to the ground from rest (velocity 0 at time 0), 1 − (1/2)² of the way up.
+TEST_F(NamedSwarmsTest, EachCarriedNodeKeepsItsPace) {
+  const float any = 1e9f;
+  expectProbes({
+      {"SlumberCapsuleMist", 0, "shot", 0, 32, {0.f, 0.f, 236.f}},
+      {"PlanetaryBarrage", 0, "moon", 0, 65, {any, any, 750.f}},
+  });
+}
+
+// The camera's point on frame 0: 1024 from the aim point, 30 degrees
+// toward the caster's side from overhead; over the flock; over the field.
+TEST_F(NamedSwarmsTest, TheSkyShotsLookFromTheirPoints) {
+  const struct {
+    const char* name;
+    int casterSide;
+    Engine::Math::Vector3 focus;
+  } rows[] = {{"VerdictPillar", 0, {384.f, 32.f, 886.81f}},  {"VerdictPillar", 1, {-384.f, 32.f, 886.81f}},
+              {"SaucerRaid", 0, {256.f, 0.f, 512.f}},        {"SaucerRaid", 1, {-256.f, 0.f, 512.f}},
+              {"PlanetaryBarrage", 0, {0.f, 0.f, 1000.f}}};
+  for (const auto& row : rows) {
+    auto effect = makeEffect(row.name, *standardActions(row.casterSide)[0]);
+    step(*effect);
+    EXPECT_LT(EffectTestSupport::distance(camera.focus, row.focus), 0.5f) << row.name << " " << row.casterSide;
+  }
 }
 
 // Flare j of ring r stands R = rnd(64) + 64·(r + 1) out from the caster
