@@ -25,8 +25,11 @@ class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
 // added on ("FxN" for N); the nodes made, "frame:count", bank pieces
 // included (a riser that has started leaves a copy every 6 frames from its
 // first, so the eight risers 6 frames apart add one more copy every 6
-// frames until all eight run; a trailed shot leaves a trail on every
-// update of its flight but the first while it lives).
+// frames until all eight run). A trailed shot leaves a trail on every
+// update of its flight but the first while it lives: 7 saucers, 32
+// missiles and their bursts, 63 trails each, the last from 62 + 64 + 63;
+// 16 serpents and 63 + 4·i trails each, with 64 sparks on each of five
+// pulses 96..160.
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   expectNodeCounts({
       {"PlanetaryBarrage",
@@ -39,15 +42,7 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
        "0:ready 64:attack,attack+8,attack+16,attack+24,attack+32,attack+40,attack+48,attack+56,explode+64 "
        "96:pitch 30 128:shake 5",
        "64x32",
-       "0:7 64:64 65:1 66:1 67:2 68:2 69:3 70:3 71:4 72:4 73:5 74:5 75:6 76:6 77:7 78:7 79:8 80:8 81:9 82:9 "
-       "83:10 84:10 85:11 86:11 87:12 88:12 89:13 90:13 91:14 92:14 93:15 94:15 95:16 96:16 97:17 98:17 "
-       "99:18 100:18 101:19 102:19 103:20 104:20 105:21 106:21 107:22 108:22 109:23 110:23 111:24 112:24 "
-       "113:25 114:25 115:26 116:26 117:27 118:27 119:28 120:28 121:29 122:29 123:30 124:30 125:31 126:31 "
-       "127:32 128:31 129:31 130:30 131:30 132:29 133:29 134:28 135:28 136:27 137:27 138:26 139:26 140:25 "
-       "141:25 142:24 143:24 144:23 145:23 146:22 147:22 148:21 149:21 150:20 151:20 152:19 153:19 154:18 "
-       "155:18 156:17 157:17 158:16 159:16 160:15 161:15 162:14 163:14 164:13 165:13 166:12 167:12 168:11 "
-       "169:11 170:10 171:10 172:9 173:9 174:8 175:8 176:7 177:7 178:6 179:6 180:5 181:5 182:4 183:4 184:3 "
-       "185:3 186:2 187:2 188:1 189:1"},
+       "total 2087 last 189"},
       {"HauntedHamlet",
        "0:ready,ready+5,ready+10,ready+15,ready+20,ready+25 32:hit+32,hit+40,hit+48,hit+56,hit+64 64:flashWhite",
        "0x12 32x12", "0:12 64:8 72:8 80:8 88:8 96:8"},
@@ -78,16 +73,7 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
        "0:pitch 5 32:attack 64:heading 30 96:flashWhite,hit 112:flashWhite,hit "
        "128:flashWhite,hit 144:flashWhite,hit 160:flashWhite,hit",
        "32x16",
-       "32:16 33:16 34:16 35:16 36:16 37:16 38:16 39:16 40:16 41:16 42:16 43:16 44:16 45:16 "
-       "46:16 47:16 48:16 49:16 50:16 51:16 52:16 53:16 54:16 55:16 56:16 57:16 58:16 59:16 "
-       "60:16 61:16 62:16 63:16 64:16 65:16 66:16 67:16 68:16 69:16 70:16 71:16 72:16 73:16 "
-       "74:16 75:16 76:16 77:16 78:16 79:16 80:16 81:16 82:16 83:16 84:16 85:16 86:16 87:16 "
-       "88:16 89:16 90:16 91:16 92:16 93:16 94:16 95:16 96:79 97:15 98:15 99:15 100:14 101:14 "
-       "102:14 103:14 104:13 105:13 106:13 107:13 108:12 109:12 110:12 111:12 112:75 113:11 "
-       "114:11 115:11 116:10 117:10 118:10 119:10 120:9 121:9 122:9 123:9 124:8 125:8 126:8 "
-       "127:8 128:71 129:7 130:7 131:7 132:6 133:6 134:6 135:6 136:5 137:5 138:5 139:5 140:4 "
-       "141:4 142:4 143:4 144:67 145:3 146:3 147:3 148:2 149:2 150:2 151:2 152:1 153:1 154:1 "
-       "155:1 160:64"},
+       "total 1824 last 160"},
       {"VerdantRockCrush", "0:heading 30,hit+32,hit+40,hit+48,hit+56,hit+64,hit+72,hit+80,hit+88", "0x64", "0:192"},
       {"FrozenLakeRidge", "0:pitch 30,shake 8,attack 32:flashWhite", "", "0:97 32:16"},
       {"FallingPillarStorm",
@@ -123,25 +109,13 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
 }
 
 // All missed: no "hit" and no twinkles, yet the twelve dives leave 3
-// frames apart (the wisp in place p lives 3·p + 32 frames from 32) in an
-// order that is not the ring's, and the flash plays.
+// frames apart (see the census) and the wisp in place p lives 3·p + 32
+// frames from 32, in an order that is not the ring's, and the flash plays.
 TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
-  RecordingAction& missed = *standardActions(0)[1];
-  auto effect = makeEffect("HauntedHamlet", missed);
-  freshNodes();
-  step(*effect);
-  const std::vector<const Game::SceneNode*> ring = madeNodes();
-  ASSERT_EQ(ring.size(), 12u);
-  while (effect->frame() <= 32) {
-    step(*effect);
-  }
-  ASSERT_EQ(effect->modules().count(), 24);
-  std::vector<int> waits;
-  for (int i = 12; i < 24; ++i) {
-    waits.push_back(effect->modules().at(i).mDelay);
-  }
-  // 3·p, one frame of which has passed for all but the first.
-  EXPECT_EQ(waits, (std::vector<int>{0, 2, 5, 8, 11, 14, 17, 20, 23, 26, 29, 32}));
+  auto effect = makeEffect("HauntedHamlet", *standardActions(0)[1]);
+  const std::vector<const Game::SceneNode*> ring = madeOn(*effect, 0);
+  stage.pool.update();
+  stepThrough(*effect, 32);
   std::vector<int> lives;
   for (const Game::SceneNode* wisp : ring) {
     lives.push_back(wisp->getLifetime() + 1);  // one step of the pool has passed
@@ -152,14 +126,10 @@ TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
   EXPECT_NE(lives, sorted);
   freshNodes();
   stage.calls.clear();
-  while (effect->frame() <= 100) {
-    step(*effect);
-  }
+  stepThrough(*effect, 100);
   EXPECT_EQ(freshNodes(), 0);
   EXPECT_EQ(stage.calls, (std::vector<std::string>{"flashWhite"}));
-  for (const auto& sound : stage.sounds) {
-    EXPECT_NE(sound.key, "hit");
-  }
+  EXPECT_EQ(soundsOf("hit"), 0);
 }
 
 // By hand from the timelines, caster (64, 32, 48), first target
@@ -198,6 +168,7 @@ TEST_F(NamedSwarmsTest, EachVolleyMakesItsNodesWithTheirWaitsAndLives) {
       {"IcePillarRise", 0, "main", "49 wait 0-30/2"},
       {"DarkTwinBeams", 16, "main", "40 wait 0-60/4"},
       {"HauntedHamlet", 0, "stand", "12 mods 0"},
+      {"HauntedHamlet", 32, "stand", "0 mods 0 2-32/3"},  // the dives, 3 apart
   });
 }
 
