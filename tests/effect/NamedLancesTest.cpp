@@ -119,7 +119,7 @@ TEST_F(NamedLancesTest, EachScriptMakesItsNodesWithTheirWaitsAndLives) {
 // way to the caster − 64·side + (target − caster)/2, side (−0.447, 0.894,
 // 0), and 128 up; chain 0's head half way in from 512 back along
 // (0, −0.6, −0.8) to its place 128 along it from the target + (32, 0, 48).
-TEST_F(NamedLancesTest, EachCarriedNodeKeepsItsPace) {
+TEST_F(NamedLancesTest, EachCarriedNodeKeepsItsPaceAndTurn) {
   const float any = 1e9f;
   expectProbes({
       {"SearingGlare", 32, "main", 0, 40, {any, any, 40.f}},
@@ -130,20 +130,15 @@ TEST_F(NamedLancesTest, EachCarriedNodeKeepsItsPace) {
       // Familiar 0 half way across in 16 frames to the caster + 64·side +
       // 1.5·(target − caster).
       {"TwinRingWhirl", 0, "Isbeth", 0, 72, {-64.02f, -31.96f, 40.f}},
-  });
-}
-
-// Turned to the targeted side (1 for a caster of side 0): the lance on 64
-// by side × 180 about z, the ring on 160 and the beam on 64 by
-// (2·side − 1)·(−90) about y.
-TEST_F(NamedLancesTest, TheLanceRingAndBeamTurnToTheTargetsSide) {
-  expectTurns({
-      {"CrimsonLanceThrow", 0, 64, "main", {0.f, 0.f, 180.f}, 1},
-      {"CrimsonLanceThrow", 1, 64, "main", {0.f, 0.f, 0.f}, 1},
-      {"CrimsonLanceThrow", 0, 160, "main", {0.f, -90.f, 0.f}, 1},
-      {"CrimsonLanceThrow", 1, 160, "main", {0.f, 90.f, 0.f}, 1},
-      {"GreatPrismBeam", 0, 64, "main", {0.f, -90.f, 0.f}, 1},
-      {"GreatPrismBeam", 1, 64, "main", {0.f, 90.f, 0.f}, 1},
+      // Turned to the targeted side (1 for a caster of side 0): the lance by
+      // side × 180 about z, the ring (after the rings' 64 motes) and the beam
+      // by (2·side − 1)·(−90) about y.
+      {"CrimsonLanceThrow", 64, "main", 0, 64, {any, any, any}, {0.f, 0.f, 180.f}},
+      {"CrimsonLanceThrow", 64, "main", 0, 64, {any, any, any}, {0.f, 0.f, 0.f}, 1},
+      {"CrimsonLanceThrow", 160, "main", 64, 160, {any, any, any}, {0.f, -90.f, 0.f}},
+      {"CrimsonLanceThrow", 160, "main", 64, 160, {any, any, any}, {0.f, 90.f, 0.f}, 1},
+      {"GreatPrismBeam", 64, "main", 0, 64, {any, any, any}, {0.f, -90.f, 0.f}},
+      {"GreatPrismBeam", 64, "main", 0, 64, {any, any, any}, {0.f, 90.f, 0.f}, 1},
   });
 }
 
