@@ -108,6 +108,7 @@ TEST_F(NamedLancesTest, EachScriptMakesItsNodesWithTheirWaitsAndLives) {
       {"SearingGlare", 112, "", "1 life 32", 0, {-128.f, 32.f, 32.f}},
       {"FlameWingAscent", 32, "", "1 life 32", 0, {64.f, 32.f, 48.f}},
       {"FlameWingAscent", 128, "", "1 life 32", 0, {-64.f, -32.f, 40.f}},
+      {"FlameWingAscent", 32, "main", "0"},  // the wings beat from 36
   });
 }
 
@@ -139,7 +140,20 @@ TEST_F(NamedLancesTest, EachCarriedNodeKeepsItsPaceAndTurn) {
       {"CrimsonLanceThrow", 160, "main", 64, 160, {any, any, any}, {0.f, 90.f, 0.f}, 1},
       {"GreatPrismBeam", 64, "main", 0, 64, {any, any, any}, {0.f, -90.f, 0.f}},
       {"GreatPrismBeam", 64, "main", 0, 64, {any, any, any}, {0.f, 90.f, 0.f}, 1},
+      // The fourth ring of the cry 1 + 3·0.2 large, mirrored in x.
+      {"WailingPulse", 0, "charge", 3, 0, {any, any, any}, {any, any, any}, 0, {-1.6f, 1.6f, 1.6f}},
   });
+}
+
+// Each rock leaves the crater at 20 a frame and falls back at 40/64 a
+// frame each frame.
+TEST_F(NamedLancesTest, EruptingPeaksRocksFallBackUnderGravity) {
+  auto effect = makeEffect("EruptingPeak", *standardActions(0)[0]);
+  for (const Game::SceneNode* rock : madeOf(*effect, 32, "弾")) {
+    const Vector3 velocity(rock->position.x.velocity(), rock->position.y.velocity(), rock->position.z.velocity());
+    EXPECT_NEAR(velocity.length(), 20.f, 1e-3f);
+    EXPECT_FLOAT_EQ(rock->position.z.acceleration(), -0.625f);
+  }
 }
 
 // One beat of FlameWingAscent's wings, caster (64, 32, 48), target

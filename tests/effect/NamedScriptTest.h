@@ -109,8 +109,9 @@ struct CensusRow {
 };
 
 // Where the index-th node of a model that the tick of one frame made with
-// a caster of a side stands after a later frame, and how it stands turned
-// (degrees about x, y and z); components of 1e9 are not looked at.
+// a caster of a side stands after a later frame, how it stands turned
+// (degrees about x, y and z) and scaled; components of 1e9 are not looked
+// at.
 struct ProbeRow {
   const char* name;
   int madeOn;
@@ -120,6 +121,7 @@ struct ProbeRow {
   Engine::Math::Vector3 at;
   Engine::Math::Vector3 turn{1e9f, 1e9f, 1e9f};
   int casterSide = 0;
+  Engine::Math::Vector3 scale{1e9f, 1e9f, 1e9f};
 };
 
 class NamedScriptTest : public FamilySweep {
@@ -396,13 +398,13 @@ class NamedScriptTest : public FamilySweep {
       ASSERT_GT(made.size(), row.index) << where;
       const Game::SceneNode& node = *made[row.index];
       stepThrough(*effect, row.frame);
-      const Vector3 got[2] = {node.position.value(), node.rotation.value()};
-      const Vector3 want[2] = {row.at, row.turn};
-      for (int i = 0; i < 6; ++i) {
+      const Vector3 got[3] = {node.position.value(), node.rotation.value(), node.scale.value()};
+      const Vector3 want[3] = {row.at, row.turn, row.scale};
+      for (int i = 0; i < 9; ++i) {
         const float wanted = i % 3 == 0 ? want[i / 3].x : i % 3 == 1 ? want[i / 3].y : want[i / 3].z;
         const float seen = i % 3 == 0 ? got[i / 3].x : i % 3 == 1 ? got[i / 3].y : got[i / 3].z;
         if (wanted < 1e8f) {
-          EXPECT_NEAR(seen, wanted, 0.5f) << where << (i < 3 ? " place " : " turn ") << i % 3;
+          EXPECT_NEAR(seen, wanted, 0.5f) << where << " vector " << i / 3 << " axis " << i % 3;
         }
       }
       stage.pool.releaseAll();

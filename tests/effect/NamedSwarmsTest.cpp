@@ -108,13 +108,21 @@ TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
   });
 }
 
-// All missed: no "hit" and no twinkles, yet the twelve dives leave 3
+// All missed: no "hit" and no twinkles, yet the wisps gather and the twelve
+// dives leave 3
 // frames apart (see the census) and the wisp in place p lives 3·p + 32
 // frames from 32, in an order that is not the ring's, and the flash plays.
 TEST_F(NamedSwarmsTest, HauntedHamletDivesOnAMissWithoutHitsOrTwinkles) {
   auto effect = makeEffect("HauntedHamlet", *standardActions(0)[1]);
   const std::vector<const Game::SceneNode*> ring = madeOn(*effect, 0);
   stage.pool.update();
+  // Wisp 0 half way in 32 frames from where it came to (64 + 128, 32, 48).
+  const Engine::Math::Vector3 came = ring[0]->position.value();
+  stepThrough(*effect, 16);
+  Engine::Math::Vector3 half = came;
+  half += Engine::Math::Vector3(192.f, 32.f, 48.f);
+  half *= 0.5f;
+  EXPECT_LT(EffectTestSupport::distance(ring[0]->position.value(), half), 0.5f);
   stepThrough(*effect, 32);
   std::vector<int> lives;
   for (const Game::SceneNode* wisp : ring) {
@@ -208,7 +216,8 @@ TEST_F(NamedSwarmsTest, TheSkyShotsLookFromTheirPoints) {
 }
 
 // Flare j of ring r stands R = rnd(64) + 64·(r + 1) out from the caster
-// and waits R / 6; icicle 15 stands 15²/2 + rnd(32) high (scale of 256).
+// and waits R / 6; icicle 15 stands 15²/2 + rnd(32) high (scale of 256),
+// and the fans spread evenly about the way to the target.
 TEST_F(NamedSwarmsTest, FlaresWaitBySizeAndIciclesGrowAlongTheFan) {
   RecordingAction& action = *standardActions(0)[0];
   Engine::Math::Vector3 caster;
@@ -225,9 +234,19 @@ TEST_F(NamedSwarmsTest, FlaresWaitBySizeAndIciclesGrowAlongTheFan) {
     EXPECT_LT(reach, 64.f * ring + 64.f) << i;
   }
   auto ice = makeEffect("IcePillarRise", action);
-  const float height = ice ? madeOn(*ice, 0)[15]->scale.value().z * 256.f : 0.f;
+  const auto icicles = madeOn(*ice, 0);
+  const float height = icicles[15]->scale.value().z * 256.f;
   EXPECT_GE(height, 112.5f);
   EXPECT_LT(height, 144.5f);
+  // The fans 25 degrees apart (±5) about the way D from the caster's front
+  // (64, 32, 0) to the target, icicle k 32·k along: on average
+  // 240·(1 + 2·cos 25)/3 along D in x and y, 240 in z.
+  Engine::Math::Vector3 centre(0.f, 0.f, 0.f);
+  for (std::size_t i = 0; i < 48; ++i) {
+    centre += icicles[i]->position.value();
+  }
+  centre *= 1.f / 48.f;
+  EXPECT_LT(EffectTestSupport::distance(centre, Engine::Math::Vector3(-129.83f, -64.91f, 64.61f)), 10.f);
 }
 
 // The fish centre on (−16, −16), half a cell off the origin.
