@@ -1,28 +1,23 @@
 // The named special attacks of lances, prism beams and flames played on the
-// sample data: their timings with every kind of action and what each
-// timeline asks of the battle frame by frame.
+// sample data: what each timeline asks of the battle frame by frame, the
+// nodes each script makes and where they go.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "effect/EffectFactory.h"
 #include "data/Unit.h"
-#include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
-using EffectTestSupport::TimelineRow;
 using EffectTestSupport::RecordingAction;
 using EffectTestSupport::distance;
 using Engine::Math::Vector3;
-using Game::Effect::Cast;
 
 class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
 

@@ -1,22 +1,19 @@
 // The named special attacks of swarms, rains and fields played on the
-// sample data: their timings with every kind of action, what each timeline
-// asks of the battle frame by frame, and the volleys they lay out.
+// sample data: what each timeline asks of the battle frame by frame and the
+// volleys they lay out.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "effect/EffectFactory.h"
 #include "tests/effect/NamedScriptTest.h"
 
 namespace {
 
 using EffectTestSupport::RecordingAction;
-using Game::Effect::Cast;
 
 class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
 
