@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -71,6 +72,57 @@ inline std::string framesText(const std::vector<int>& frames) {
   }
   return out;
 }
+
+// The distinct numbers sorted as text, runs of three or more with one step
+// as "first-last" (step 1) or "first-last/step".
+inline std::string runsText(std::vector<float> v) {
+  std::sort(v.begin(), v.end());
+  v.erase(std::unique(v.begin(), v.end()), v.end());
+  const auto num = [](float x) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%g", x);
+    return std::string(text);
+  };
+  std::string out;
+  for (std::size_t i = 0; i < v.size();) {
+    std::size_t end = i;
+    while (end + 1 < v.size() && std::abs(v[end + 1] - v[end] - (v[i + 1] - v[i])) < 1e-3f) {
+      ++end;
+    }
+    end = end >= i + 2 ? end : i;
+    const float step = end > i ? v[i + 1] - v[i] : 1.f;
+    out += (out.empty() ? "" : " ") + num(v[i]) + (end > i ? "-" + num(v[end]) : "") + (step != 1.f ? "/" + num(step) : "");
+    i = end + 1;
+  }
+  return out;
+}
+
+// What the tick of a frame made of a model ("" for nodes without one) with
+// a caster of a side: census's text and, unless anywhere, the mean place.
+struct CensusRow {
+  const char* name;
+  int frame;
+  const char* model;
+  const char* made;
+  int casterSide = 0;
+  Engine::Math::Vector3 centre{1e9f, 0.f, 0.f};
+};
+
+// Where the index-th node of a model that the tick of one frame made with
+// a caster of a side stands after a later frame, how it stands turned
+// (degrees about x, y and z) and scaled; components of 1e9 are not looked
+// at.
+struct ProbeRow {
+  const char* name;
+  int madeOn;
+  const char* model;
+  std::size_t index;
+  int frame;
+  Engine::Math::Vector3 at;
+  Engine::Math::Vector3 turn{1e9f, 1e9f, 1e9f};
+  int casterSide = 0;
+  Engine::Math::Vector3 scale{1e9f, 1e9f, 1e9f};
+};
 
 class NamedScriptTest : public FamilySweep {
  protected:
@@ -199,10 +251,18 @@ class NamedScriptTest : public FamilySweep {
     effect.tick();
     return madeNodes();
   }
+  // The nodes of the model ("" for none) that the tick of the frame made.
+  std::vector<const Game::SceneNode*> madeOf(Cast& effect, int frame, const char* model) {
+    std::vector<const Game::SceneNode*> out = madeOn(effect, frame);
+    std::erase_if(out, [&](auto* node) { return std::strcmp(node->getModel() ? node->getModel()->name() : "", model) != 0; });
+    return out;
+  }
   // Plays each row's effect with the first target hit and compares with the
   // row what it asked of the battle and when it added modules (as
   // expectTimelines writes them) and how many nodes each tick made
-  // ("frame:count", before the pool's step, bank pieces and dust included).
+  // ("frame:count", before the pool's step, bank pieces and dust included),
+  // or for a long play only "total N last F", the nodes made in all and
+  // the last frame that made any.
   void expectNodeCounts(const std::vector<NodeCountRow>& rows) {
     RecordingAction& action = *standardActions(0)[0];
     for (const NodeCountRow& row : rows) {
@@ -213,6 +273,8 @@ class NamedScriptTest : public FamilySweep {
       std::string asked;
       std::string modules;
       std::string made;
+      int total = 0;
+      int last = -1;
       for (int frame = 0; frame < kCap; ++frame) {
         const std::size_t calls = stage.calls.size();
         const std::size_t sounds = stage.sounds.size();
@@ -223,13 +285,16 @@ class NamedScriptTest : public FamilySweep {
         addFrame(asked, frame, askedSince(calls, sounds));
         addFrame(modules, frame, "", effect->modules().count() - added);
         addFrame(made, frame, fresh > 0 ? ":" + std::to_string(fresh) : "");
+        total += fresh;
+        last = fresh > 0 ? frame : last;
         if (answer == Cast::kFinished) {
           break;
         }
       }
       EXPECT_EQ(asked, row.asked) << row.name;
       EXPECT_EQ(modules, row.modules) << row.name;
-      EXPECT_EQ(made, row.made) << row.name;
+      const bool summed = std::strncmp(row.made, "total ", 6) == 0;
+      EXPECT_EQ(summed ? "total " + std::to_string(total) + " last " + std::to_string(last) : made, row.made) << row.name;
     }
   }
   // Plays each row's effect with the first target hit and compares with the
@@ -278,6 +343,72 @@ class NamedScriptTest : public FamilySweep {
       return;
     }
     text += (text.empty() ? "" : " ") + std::to_string(frame) + what + (n > 1 ? "x" + std::to_string(n) : "");
+  }
+
+  // What the tick of the frame made of the model ("" for nodes without
+  // one), before the pool's step: "count", then " wait" and the frames the
+  // nodes wait unless none does, " life" and their lifetimes unless none
+  // has one, " mods" and what the modules the tick added still wait after
+  // it (one frame less than given, 0 for none), when any; each list
+  // distinct and sorted. The nodes' mean place goes to
+  // centre.
+  std::string census(Cast& effect, int frame, const char* model, Vector3& centre) {
+    stepThrough(effect, frame - 1);
+    const int before = effect.modules().count();
+    std::vector<float> waits;
+    std::vector<float> lives;
+    centre = Vector3(0.f, 0.f, 0.f);
+    for (const Game::SceneNode* node : madeOf(effect, frame, model)) {
+      waits.push_back(0.f - node->getTime());
+      if (node->getLifetime() >= 0) {
+        lives.push_back(static_cast<float>(node->getLifetime()));
+      }
+      centre += node->position.value();
+    }
+    centre *= waits.empty() ? 0.f : 1.f / static_cast<float>(waits.size());
+    std::vector<float> delays;
+    for (int i = before; i < effect.modules().count(); ++i) {
+      delays.push_back(static_cast<float>(effect.modules().at(i).mDelay));
+    }
+    const bool waiting = std::any_of(waits.begin(), waits.end(), [](float w) { return w != 0.f; });
+    return std::to_string(waits.size()) + (waiting ? " wait " + runsText(waits) : "") +
+           (lives.empty() ? "" : " life " + runsText(lives)) + (delays.empty() ? "" : " mods " + runsText(delays));
+  }
+  void expectCensus(const std::vector<CensusRow>& rows) {
+    const std::vector<RecordingAction*> actions[2] = {standardActions(0), standardActions(1)};
+    for (const CensusRow& row : rows) {
+      auto effect = makeEffect(row.name, *actions[row.casterSide][0]);
+      Vector3 centre;
+      const std::string where = std::string(row.name) + " " + std::to_string(row.frame) + " " + row.model;
+      EXPECT_EQ(census(*effect, row.frame, row.model, centre), row.made) << where;
+      if (row.centre.x < 1e8f) {
+        EXPECT_LT(distance(centre, row.centre), 0.5f) << where;
+      }
+      stage.pool.releaseAll();
+    }
+  }
+
+  void expectProbes(const std::vector<ProbeRow>& rows) {
+    const std::vector<RecordingAction*> actions[2] = {standardActions(0), standardActions(1)};
+    for (const ProbeRow& row : rows) {
+      auto effect = makeEffect(row.name, *actions[row.casterSide][0]);
+      const std::vector<const Game::SceneNode*> made = madeOf(*effect, row.madeOn, row.model);
+      stage.pool.update();
+      const std::string where = std::string(row.name) + " " + std::to_string(row.frame) + " side " + std::to_string(row.casterSide);
+      ASSERT_GT(made.size(), row.index) << where;
+      const Game::SceneNode& node = *made[row.index];
+      stepThrough(*effect, row.frame);
+      const Vector3 got[3] = {node.position.value(), node.rotation.value(), node.scale.value()};
+      const Vector3 want[3] = {row.at, row.turn, row.scale};
+      for (int i = 0; i < 9; ++i) {
+        const float wanted = i % 3 == 0 ? want[i / 3].x : i % 3 == 1 ? want[i / 3].y : want[i / 3].z;
+        const float seen = i % 3 == 0 ? got[i / 3].x : i % 3 == 1 ? got[i / 3].y : got[i / 3].z;
+        if (wanted < 1e8f) {
+          EXPECT_NEAR(seen, wanted, 0.5f) << where << " vector " << i / 3 << " axis " << i % 3;
+        }
+      }
+      stage.pool.releaseAll();
+    }
   }
 
   std::set<Engine::u32> mSeen;

@@ -221,6 +221,9 @@ TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
   chooseMember(1);
   EXPECT_EQ(std::tuple(&member(0), &member(1)), std::tuple(mio, kessa));
   EXPECT_EQ(std::tuple(cellOf(*mio), cellOf(*kessa)), cells);
+  chooseMember(1);  // and back, chosen the other way round
+  chooseMember(0);
+  EXPECT_EQ(std::tuple(&member(0), &member(1)), std::tuple(kessa, mio));
   press(kCancel);
   EXPECT_EQ(camp()->party().list().chosen().size(), 0u);
 }
@@ -232,7 +235,7 @@ TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
   press(Key::Right);
   EXPECT_EQ(formation->row(), 1);
   for (i32 i = 0; i < 3; ++i) press(Key::Right);
-  for (i32 i = 0; i < 4; ++i) press(Key::Up);
+  for (i32 i = 0; i < 5; ++i) press(Key::Up);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(2, 4));
   for (i32 i = 0; i < 4; ++i) press(Key::Left);
   for (i32 i = 0; i < 6; ++i) press(Key::Down);
