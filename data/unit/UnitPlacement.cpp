@@ -20,6 +20,8 @@ constexpr i32 kPlacementCandidates = 64;
 constexpr i32 kMaxTargetWeight = 4;
 constexpr float kRankWeight = 0.3f;
 constexpr float kDistanceWeight = 0.8f;
+constexpr i32 kSupportType = 1;
+constexpr i32 kSelfRange = 0;
 
 // How hard a unit is to reach from a side: by its row (and how well it
 // hides) and by its column away from the chooser's. Units of the chooser's
@@ -34,6 +36,17 @@ i32 rowWeight(i32 side, const Unit& unit) {
 
 i32 columnWeight(i32 side, i32 column, const Unit& unit) {
   return unit.side() == side ? 0 : std::min(std::abs(column - unit.column()), kMaxTargetWeight);
+}
+
+// A self-range art aims at its user alone; otherwise only units of the side
+// the art is for: support arts serve the user's own side, attacks the other.
+// Were allies offered to an attack, their weight (rank 0) would make them the
+// likeliest targets.
+bool isAimableWith(const Ability& art, const Unit& user, const Unit& unit) {
+  if (art.range() == kSelfRange) {
+    return &unit == &user;
+  }
+  return (unit.side() == user.side()) == (art.type() == kSupportType);
 }
 
 }  // namespace
@@ -76,7 +89,7 @@ bool Unit::chooseTargetPlace(const Ability& art, Place& out) const {
   std::vector<Unit*> candidates;
   for (i32 i = 0; i < mBattle->unitCount(); ++i) {
     Unit* unit = mBattle->unitAt(i);
-    if (unit && unit->isAlive() && art.targetConditionHolds(*this, *unit)) {
+    if (unit && isAimableWith(art, *this, *unit) && unit->isAlive() && art.targetConditionHolds(*this, *unit)) {
       candidates.push_back(unit);
     }
   }

@@ -63,6 +63,7 @@ ability{ name 自動回復; passive; }
 ability{ name 行動回数増加; passive; }
 ability{ name 入門; passive; }
 ability{ name 結界発動; type 補助; range 自; area 単; }
+ability{ name 手当て; type 補助; range 近; area 単; }
 ability{ name 斬る; type 攻撃; range 近; area 単; speed 30; power{ constance 10; random 0; } attack{ element 斬撃; factor 物; } }
 ability{ name 火球; type 攻撃; range 遠; area 円; energy 3; cost 1; attack{ factor 術; } }
 ability{ name 返し刃; type 攻撃; range 近; area 単; attack{ factor 物; } trigger{ type 自動反撃; accuracy 100; } }

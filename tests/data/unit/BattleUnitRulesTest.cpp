@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/random/RandomGenerator.h"
@@ -913,18 +914,21 @@ TEST_F(BattleUnitRules, PlacementPosesAndOccupiedCells) {
   EXPECT_EQ(std::make_pair(late.row(), late.column()), std::make_pair(2, 3));
 }
 
-// A party unit takes the first candidate; targets whose condition fails make
-// the battle's reach the candidates.
+// A party unit takes the first candidate its art is for (an attack the other
+// side, a support art its own, a self-range art itself); targets whose
+// condition fails make the battle's reach the candidates.
 TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
+  makeUnit(false, 1, 1);
   Unit& chooser = makeUnit(false, 0, 0);
   Unit& foe = makeUnit(true, 1, 3);
   makeUnit(true, 0, 2);
   Game::Place place;
-  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
-  EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), std::vector<i32>({0, 0, 0}));
-  battle.units.erase(battle.units.begin());
-  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
-  EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), std::vector<i32>({1, 1, 3}));
+  for (const auto& [name, wanted] : {std::pair("斬る", std::vector<i32>{1, 1, 3}),
+                                     std::pair("手当て", std::vector<i32>{0, 1, 1}),
+                                     std::pair("結界発動", std::vector<i32>{0, 0, 0})}) {
+    ASSERT_TRUE(chooser.chooseTargetPlace(art(name), place));
+    EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), wanted) << name;
+  }
   // Nobody alive: what the art reaches.
   for (Unit* unit : battle.units) {
     unit->life().kill();
