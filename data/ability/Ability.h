@@ -91,6 +91,8 @@ class Ability {
   // The relation expression for the pair, then the ability's and the art
   // level's target conditions for the target.
   bool targetConditionHolds(const Unit& unit, const Unit& target) const;
+  // Whether the art says itself which user-target pairs go together.
+  bool hasRelationCondition() const { return mRelationExpression != nullptr; }
 
   // The level record's amount with its type, range and area.
   void computeAmount(bool& hit, Engine::i32& amount, const Unit& attacker, const AttackBlock& flags,

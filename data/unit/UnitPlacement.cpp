@@ -38,13 +38,17 @@ i32 columnWeight(i32 side, i32 column, const Unit& unit) {
   return unit.side() == side ? 0 : std::min(std::abs(column - unit.column()), kMaxTargetWeight);
 }
 
-// A self-range art aims at its user alone; otherwise only units of the side
-// the art is for: support arts serve the user's own side, attacks the other.
-// Were allies offered to an attack, their weight (rank 0) would make them the
+// A self-range art aims at its user alone; an art with a relation of its own
+// between user and target is left to it; otherwise only units of the side the
+// art is for: support arts serve the user's own side, attacks the other. Were
+// allies offered to an attack, their weight (rank 0) would make them the
 // likeliest targets.
 bool isAimableWith(const Ability& art, const Unit& user, const Unit& unit) {
   if (art.range() == kSelfRange) {
     return &unit == &user;
+  }
+  if (art.hasRelationCondition()) {
+    return true;
   }
   return (unit.side() == user.side()) == (art.type() == kSupportType);
 }

@@ -11,6 +11,7 @@
 #include "core/random/RandomGenerator.h"
 #include "data/article/Article.h"
 #include "data/unit/Life.h"
+#include "file/nml/NmlNode.h"
 #include "tests/core/random/SeededDraws.h"
 #include "tests/data/unit/BattleUnitFixture.h"
 
@@ -915,7 +916,8 @@ TEST_F(BattleUnitRules, PlacementPosesAndOccupiedCells) {
 }
 
 // A party unit takes the first candidate its art is for (an attack the other
-// side, a support art its own, a self-range art itself); targets whose
+// side, a support art its own, a self-range art itself, an art with its own
+// relation any); targets whose
 // condition fails make the battle's reach the candidates.
 TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
   makeUnit(false, 1, 1);
@@ -929,6 +931,13 @@ TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
     ASSERT_TRUE(chooser.chooseTargetPlace(art(name), place));
     EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), wanted) << name;
   }
+  // An attack with a relation of its own is left to it: the first unit.
+  Game::NmlNode node;
+  ASSERT_TRUE(node.parse("ability 斬る;relationExpression 1;", true));
+  Game::Ability related;
+  related.load(node);
+  ASSERT_TRUE(chooser.chooseTargetPlace(related, place));
+  EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), std::vector<i32>({0, 1, 1}));
   // Nobody alive: what the art reaches.
   for (Unit* unit : battle.units) {
     unit->life().kill();
