@@ -28,6 +28,7 @@
 #include "battle/CommandPhase.h"
 #include "data/unit/Ghost.h"
 #include "bench/FakeRendererScene.h"
+#include "bench/SampleFiles.h"
 #include "core/game/GameData.h"
 #include "core/input/KeyInput.h"
 #include "core/random/RandomGenerator.h"
@@ -51,28 +52,12 @@ constexpr double kFrameBudgetSeconds = 0.001;
 constexpr const char* kMembers[] = {"Kessa", "灯りのミオ", "Kessa", "灯りのミオ", "Kessa"};
 constexpr const char* kEnemies[] = {"骨の騎士", "骨の兵士", "影法師", "泥スライム", "骨の兵士"};
 
-// The build's sample data under src/, on the fake file system by its
-// Shift-JIS names, as the game reads it.
-void putSampleData(PlatformFake::FakeFileSystem& files) {
-  const std::filesystem::path game(MARROWDEEP_GAME_DIR);
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(game / "src")) {
-    if (!entry.is_regular_file()) {
-      continue;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.file_size()));
-    std::ifstream(entry.path(), std::ios::binary)
-        .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    files.put(Platform::utf8ToSjis(std::filesystem::relative(entry.path(), game).generic_string()),
-              std::move(bytes));
-  }
-}
-
 // The game's singletons over the sample data and the recording device, with
 // a keyboard the benchmark presses.
 class BattleWorld {
  public:
   BattleWorld() {
-    putSampleData(mFakes.backend().fakeFileSystem);
+    BenchSupport::putSampleFiles(mFakes.backend().fakeFileSystem);
     Game::SceneRenderer::instance()->enableOutput();
     // The battle's sound lists read their waves.
     Engine::Sound::Manager::create();

@@ -16,6 +16,7 @@
 #include "Engine/Sound/Manager.h"
 #include "Platform/TextCodec.h"
 #include "bench/FakeRendererScene.h"
+#include "bench/SampleFiles.h"
 #include "core/random/RandomGenerator.h"
 #include "effect/Cast.h"
 #include "effect/CastCamera.h"
@@ -45,19 +46,6 @@ constexpr HeavyStretch kStretches[] = {
     {"CelestialShroud", 48, 48},      {"Rain", 30, 30},              {"MicroMissile", 18, 168},
 };
 
-void putSampleData(PlatformFake::FakeFileSystem& files) {
-  const std::filesystem::path game(MARROWDEEP_GAME_DIR);
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(game / "src")) {
-    if (entry.is_regular_file()) {
-      std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.file_size()));
-      std::ifstream(entry.path(), std::ios::binary)
-          .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-      files.put(Platform::utf8ToSjis(std::filesystem::relative(entry.path(), game).generic_string()),
-                std::move(bytes));
-    }
-  }
-}
-
 const char* nameOfClass(const char* className) {
   for (const Game::Effect::FactoryRow& row : Game::Effect::factoryRows()) {
     if (std::strcmp(row.className, className) == 0) {
@@ -71,7 +59,7 @@ const char* nameOfClass(const char* className) {
 class EffectWorld {
  public:
   EffectWorld() {
-    putSampleData(mFakes.backend().fakeFileSystem);
+    BenchSupport::putSampleFiles(mFakes.backend().fakeFileSystem);
     Engine::Sound::Manager::create();
     Game::Constance::create();
     Game::Database::createAndLoad();

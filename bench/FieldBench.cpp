@@ -13,6 +13,7 @@
 
 #include "Platform/TextCodec.h"
 #include "bench/FakeRendererScene.h"
+#include "bench/SampleFiles.h"
 #include "core/game/GameData.h"
 #include "core/map/MapBuildQueue.h"
 #include "core/random/RandomGenerator.h"
@@ -38,27 +39,12 @@ constexpr const char* kFloorText =
     " room{ chip 石床; height 0; } passage{ chip 石床; height 0; } wall{ chip 石壁床; height 2; }"
     " object{ object 柱; } objectOnWall{ object 壁灯; } startPosition 1; 階段 下,2; }";
 
-// The sample data's files on the fake file system under their Shift-JIS
-// names, as the build converted them.
-void putSampleFiles(PlatformFake::FakeFileSystem& fs) {
-  const std::filesystem::path game(MARROWDEEP_GAME_DIR);
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(game / "src")) {
-    if (!entry.is_regular_file()) {
-      continue;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.file_size()));
-    std::ifstream(entry.path(), std::ios::binary)
-        .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    fs.put(Platform::utf8ToSjis(std::filesystem::relative(entry.path(), game).generic_string()), std::move(bytes));
-  }
-}
-
 // The sample game on the faked renderer with the bench floor open and its
 // enemies spread over its open cells.
 class FieldBenchScene {
  public:
   FieldBenchScene() {
-    putSampleFiles(mFakes.backend().fakeFileSystem);
+    BenchSupport::putSampleFiles(mFakes.backend().fakeFileSystem);
     mFakes.backend().fakeFileSystem.put(kFloorFile, kFloorText);
     Game::SceneRenderer::instance()->enableOutput();
     Game::SceneRenderer::instance()->setFadeLevel(0);
