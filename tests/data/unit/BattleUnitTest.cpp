@@ -6,6 +6,7 @@
 
 #include "core/random/RandomGenerator.h"
 #include "data/unit/Life.h"
+#include "file/nml/NmlNode.h"
 #include "tests/data/unit/BattleUnitFixture.h"
 
 namespace {
@@ -105,6 +106,20 @@ TEST_F(BattleUnit, AnEnemyPrefersTheFrontRowOfTheOtherSide) {
   // The chooser's own side is no candidate for an attack: 0.3 : 0.027.
   EXPECT_GT(front, 170);
   EXPECT_LT(front, 195);
+  // An art with its own relation has both sides: the own side weighs rank 0,
+  // 1 : 0.3 : 0.027, so about 151 of 200 land there.
+  Game::NmlNode node;
+  ASSERT_TRUE(node.parse("ability 斬る;relationExpression 1;", true));
+  Game::Ability related;
+  related.load(node);
+  int own = 0;
+  for (int i = 0; i < 200; ++i) {
+    Game::Place place;
+    ASSERT_TRUE(chooser.chooseTargetPlace(related, place));
+    own += place.side == 1 ? 1 : 0;
+  }
+  EXPECT_GT(own, 135);
+  EXPECT_LT(own, 167);
 }
 
 TEST_F(BattleUnit, PoisonAndRegenerationOverSeededTurns) {
