@@ -471,5 +471,19 @@ TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 
+// A status strength is read in hundredths and cut: one below 100 would drop
+// the art's status part without a word.
+TEST_F(ContentGraphTest, EveryArtsStatusStrengthCounts) {
+  NmlDocument arts;
+  arts.load("src/data/ability.txt");
+  const std::function<void(const NmlNode&)> visit = [&](const NmlNode& node) {
+    const NmlAttribute* status = std::string(node.name()) == "power" ? node.findAttribute("status") : nullptr;
+    EXPECT_TRUE(!status || (status->itemCount() == 2 && status->toFloat(1) >= 100))
+        << "src/data/ability.txt line " << node.line() << ": a status strength below 100";
+    for (int i = 0; i < node.childCount(); ++i) visit(*node.child(i));
+  };
+  visit(arts);
+}
+
 }  // namespace
 }  // namespace Game
