@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "Engine/Sound/Manager.h"
+#include "data/Bag.h"
+#include "data/widget/EquipPanel.h"
+#include "data/widget/ItemMenu.h"
 #include "effect/EffectFactory.h"
 #include "field/Door.h"
 #include "file/nml/NmlAttribute.h"
@@ -469,6 +472,21 @@ TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
     EXPECT_NE(icons.findModel(tool.icon()), nullptr) << "item " << tool.name() << ": no icon " << tool.icon();
   }
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
+// Every character's starting gear is among the candidates the equip screen
+// lists for its slot's categories.
+TEST_F(ContentGraphTest, EveryStartingGearIsACandidateOfItsSlot) {
+  for (int i = 0; i < database().shellCount(); ++i) {
+    for (const ShellData::Gear& gear : database().shellAt(i)->gear()) {
+      Bag bag;
+      bag.add(Article::fromItem(gear.tool), 1);
+      ItemMenu candidates;
+      candidates.build(bag, ItemMenu::kEquip, nullptr, EquipPanel::categoryMask(gear.slot));
+      EXPECT_NE(candidates.list().findById(0), nullptr)
+          << "character " << database().shellAt(i)->name() << ": " << gear.tool->name() << " in slot " << gear.slot;
+    }
+  }
 }
 
 // A status strength is read in hundredths and cut: one below 100 would drop
