@@ -154,17 +154,6 @@ TEST_F(ContainerTest, MoneySaturatesInThePurse) {
   EXPECT_EQ(field->lines.size(), 2u) << "the article's line, then the money's";
 }
 
-TEST_F(ContainerTest, AUniqueChestIsMarkedOpened) {
-  Symbol& s = chest(nullptr, 0, 0, true);
-  bool remove = false;
-  s.touch(remove);
-  EXPECT_TRUE(game().variables().isFlagOn("Container_b1_chest"));
-  Symbol& plain = chest(nullptr, 0);
-  plain.touch(remove);
-  EXPECT_EQ(game().variables().flagCount(), 1);
-  EXPECT_EQ(Container::openedFlag("f", "n"), "Container_f_n");
-}
-
 TEST_F(ContainerTest, DoorsOpenForTheirKey) {
   const std::tuple<const char*, bool, bool> cases[] = {
       {"システムキー", false, true},

@@ -206,21 +206,6 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_EQ(std::tuple(field().currentSite(), field().symbols().size()), std::tuple(nullptr, std::size_t{0}));
 }
 
-TEST_F(FloorTest, FixedChestsFollowTheirExpressionAndStayGoneOnceOpened) {
-  field().applySceneChange(mine(), "b1", 1);
-  MapContainerData chest;
-  chest.position = 7;
-  chest.name = "x";
-  for (const auto& [expression, placed] : {std::pair{"0", false}, {"1", true}, {"", true}}) {
-    chest.expression = expression;
-    EXPECT_EQ(field().placeFixedContainer(chest) != nullptr, placed) << expression;
-  }
-  game->variables().flagOn(Field::Container::openedFlag("b1", "07").c_str());
-  field().applySceneChange(mine(), "b2", 1);
-  field().applySceneChange(mine(), "b1", 1);
-  EXPECT_FALSE(field().findSymbol("Container_b1_07"));
-}
-
 TEST_F(FloorTest, AnEntryNoCellBearsPutsThePlayerOnTheFirstOpenCell) {
   field().applySceneChange(mine(), "b1", 99);
   const Map::Cell* open = nullptr;
