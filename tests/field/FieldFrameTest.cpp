@@ -13,6 +13,7 @@
 #include "data/stats/Experience.h"
 #include "script/expression/GameResolver.h"
 #include "core/map/MapBuildQueue.h"
+#include "field/Door.h"
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
@@ -460,6 +461,23 @@ TEST_F(FieldFrameTest, OpenedChestsStayOpenThroughOtherFloorsAndASave) {
         << reload;
   }
   ExpressionStuff::GameResolver::install(nullptr);
+}
+
+// A big door at event 13 ((5, 2), turned 0, so covering (6, 2) too) opens
+// when the player walks into either of its cells, and then lets them by.
+TEST_F(FieldFrameTest, EitherCellOfABigDoorOpensIt) {
+  const FieldAnswers answers(*game);
+  game->variables().flagOn("坑道の番人討伐");
+  game->stealth() = 100;
+  for (const auto& [side, way] : {std::pair{0, std::pair(5, 1)}, {1, std::pair(6, 1)}}) {
+    enter("灰の坑道", "b1", 1);
+    field().placeDoor(13, 0, true, Field::Door::kSystemKey);
+    if (side == 0) walk({{-1, 0}});
+    walk({{0, 1}});
+    EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door13")), std::tuple(way, false)) << side;
+    walk({{0, 1}});
+    EXPECT_EQ(cell(), std::pair(way.first, 2)) << side;
+  }
 }
 
 }  // namespace
