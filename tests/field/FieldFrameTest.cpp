@@ -480,5 +480,31 @@ TEST_F(FieldFrameTest, EitherCellOfABigDoorOpensIt) {
   }
 }
 
+// Contacts as the frame meets them: a band walking into the player brings
+// its battle; two bands walking into each other only meet.
+TEST_F(FieldFrameTest, ABandWalkingIntoThePlayerFightsAndTwoBandsOnlyMeet) {
+  const FieldAnswers answers(*game);
+  game->variables().flagOn("坑道の番人討伐");
+  game->party().recruit(*database().findShell("Kessa"));
+  const RaceData& slime = database().findRace("粘体");
+  for (const auto& [x, y, dx, dy, target, fights] :
+       {std::tuple{6, 2, 0, -1, "player", true}, {7, 3, -1, 0, "enemy_6.3", false}}) {
+    enter("灰の坑道", "b1", 1);
+    Field::Symbol& still = field().placeEnemy(slime, 6, 3);
+    Field::Symbol& band = field().placeEnemy(slime, x, y);
+    still.clearCommands();
+    still.move("wait", 60);
+    band.clearCommands();
+    band.move("move", 8, dx, dy);
+    band.move("wait", 60);
+    bool met = false;
+    for (int i = 0; i < 4; ++i) {
+      frames(1);
+      met = met || field().hasFloorEvent(band.name().c_str(), target);
+    }
+    EXPECT_EQ(std::tuple(met, field().transition() != nullptr), std::tuple(true, fights)) << target;
+  }
+}
+
 }  // namespace
 }  // namespace Game
