@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/game/GameData.h"
-#include "core/variable/VariableTable.h"
 #include "core/random/RandomGenerator.h"
+#include "core/variable/VariableTable.h"
 #include "data/Bag.h"
 #include "data/party/FieldAbilities.h"
 #include "data/unit/Ghost.h"
