@@ -327,6 +327,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   // The living party units' status windows in a row, the commanded one
   // raised, and the party's energy gauge with the pending cost.
   void lineUpParty(const Unit* current, Engine::i32 pendingCost);
+  // Every placed status window where it was last placed.
+  void drawStatusWindows() const;
   // The active synchro groups' panel, for this frame.
   void showSynchroPanel();
   const ListMenu& synchroPanel() const { return mSynchroPanel; }

@@ -75,6 +75,7 @@ void Battle::present() {
   for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
     UnitStatusIcons::draw(mNodes, entry->current());
   }
+  drawStatusWindows();
   drawScreenEffect();
   drawCaption();
   drawFloatingTexts();

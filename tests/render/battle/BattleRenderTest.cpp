@@ -11,6 +11,7 @@
 #include "Engine/Sound/Manager.h"
 #include "battle/Battle.h"
 #include "battle/EndPhases.h"
+#include "battle/TurnPhases.h"
 #include "battle/UnitStatusIcons.h"
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
@@ -224,7 +225,9 @@ TEST_F(BattleRender, AWinShowsTheSurvivorsPanel) {
 
 // Kessa's blow at the slime, queued behind a pause while the ground
 // brightens: the scene dims to black under the effect, then brightens with
-// the white number over the slime, not hidden by its body. Both kept.
+// the white number over the slime, not hidden by its body. Both kept. Her
+// status window, placed as the command screen places it, stays through the
+// cast and the turn's end.
 TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   recruit("Kessa", 0, 1);
   Game::BattleSettings settings;
@@ -233,8 +236,10 @@ TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   Game::Unit& slime = *battle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), 0, 1, 1.f, 0);
   battle->unitAt(0)->planAction(0, Game::Ability::fromName("斬り払い"), slime.place());
   battle->unitAt(0)->setCharge(0);
+  battle->lineUpParty(nullptr, 0);
   battle->pushWait(40);
   battle->pushCast();
+  const auto windowShown = [&](const Image& image) { return hasLightPixel(image, -316, -182, -200, -200); };
   const auto runUntilDim = [&](float level) {
     Image image = runFrame();
     for (int n = 0; n < 300 && battle->dim() != level; ++n) image = runFrame();
@@ -245,6 +250,7 @@ TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   Image image = runUntilDim(0.f);
   keep(image, "battle_cast_dimmed.tga");
   EXPECT_LT(brightness(at(image, x, y)), 0x08) << "the ground";
+  EXPECT_TRUE(windowShown(image)) << "in the cast";
   image = runUntilDim(1.f);
   keep(image, "battle_cast_number.tga");
   Vector3 front;
@@ -253,6 +259,9 @@ TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   // White, as the digits are, over the slime (its pale eyes are yellower).
   const auto white = [](u32 pixel) { return (pixel & 0xF0F0F0) == 0xF0F0F0; };
   EXPECT_GT(inkOf(image, white, PixelBox{x + 360, 240 - y, x + 440, 310 - y}).count, 40);
+  for (int n = 0; n < 300 && !dynamic_cast<Game::BattleStuff::TurnEnd*>(battle->runningPhase()); ++n) runFrame();
+  ASSERT_TRUE(dynamic_cast<Game::BattleStuff::TurnEnd*>(battle->runningPhase()));
+  EXPECT_TRUE(windowShown(runFrame())) << "at the turn's end";
 }
 
 // A lost battle: the game-over ring sinks over the field in dark red.
