@@ -149,6 +149,10 @@ class Battle final : public BattleSubScene, public BattleServices {
   void toggleScreenEffect() { mScreenEffect = !mScreenEffect; }
   // The camera's default view of the field of battle.
   void resetCamera();
+  // The kind of music a battle's setting names: 0 the ordinary battle music
+  // for "default", 1 a boss's for any other name.
+  enum MusicKind : Engine::i32 { kOrdinaryMusic = 0, kBossMusic = 1 };
+  static Engine::i32 musicKindFromName(const char* name);
   // A sound of the battle's list ("src/sound/戦闘.txt", read on the first).
   void playBattleSound(const char* key, Engine::i32 delay);
   const SoundEffectList& battleSounds() const { return mSounds; }
