@@ -131,6 +131,26 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
   }
 }
 
+// One press turns the ring one item, whether Right is held one frame or a
+// few (short of the repeat); Left turns it back past the start.
+TEST_F(TitleSceneTest, OnePressOfRightOrLeftTurnsTheRingOneItem) {
+  TitleScene& title = open();
+  press(Key::X);
+  for (int i = 0; i < 30; ++i) frame();
+  const struct {
+    Key key;
+    int frames;
+    TitleScene::Item item;
+  } presses[] = {{Key::Right, 2, TitleScene::kLoad}, {Key::Right, 1, TitleScene::kConfig},
+                 {Key::Left, 3, TitleScene::kLoad}, {Key::Left, 2, TitleScene::kStart},
+                 {Key::Left, 2, TitleScene::kQuit}};
+  for (const auto& p : presses) {
+    for (int i = 0; i < p.frames; ++i) frame({p.key});
+    for (int i = 0; i < 20; ++i) frame();
+    EXPECT_EQ(title.selectedItem(), p.item) << p.frames;
+  }
+}
+
 TEST_F(TitleSceneTest, StartHandsOverANewGameAndMemoryLoadNone) {
   open();
   EXPECT_EQ(choose(TitleScene::kStart), 1);
