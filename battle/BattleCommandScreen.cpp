@@ -20,8 +20,11 @@ constexpr float kWindowStep = 128.f;
 constexpr float kWindowLeft = -320.f;
 constexpr float kWindowY = -180.f;
 constexpr float kRaisedWindowY = -164.f;
+// The energy gauge stands over the party's windows, its three rows (58.5
+// units) clear of a raised one: the top-left corner is where the weapon's
+// description, the bag and the target list open.
 constexpr float kGaugeX = -320.f;
-constexpr float kGaugeY = 240.f;
+constexpr float kGaugeY = -96.f;
 constexpr float kGaugeScale = 1.f;
 constexpr u32 kSynchroColour = 0xFFC0C0C0;
 constexpr i32 kSynchroFont = 0;

@@ -16,6 +16,7 @@
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
+#include "presentation/picture/GuiPictures.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
@@ -37,11 +38,14 @@ class BattleRender : public InterfaceRender {
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     Game::RandomGenerator::instance()->setSeed(7);
+    Game::GuiPictures::create();
+    waitForTextures(Game::GuiPictures::instance()->gauge());
     game = std::make_unique<Game::GameData>();
   }
   void TearDown() override {
     battle.reset();
     game.reset();
+    Game::GuiPictures::destroy();
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
     Game::Constance::destroy();
@@ -138,7 +142,8 @@ TEST_F(BattleRender, TheGroundBrightensAndTheUnitsStandOnTheirCells) {
 }
 
 // The command screen: the party's status windows in a row along the bottom,
-// the energy gauge top-left, the first member's command list; then a number
+// the energy gauge's purple pips over them (none in the top-left corner,
+// where the lists open), the first member's command list; then a number
 // rising from the slime's front point. Both frames are kept.
 TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
   recruit("Kessa", 0, 1);
@@ -158,6 +163,12 @@ TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
   EXPECT_TRUE(hasLightPixel(image, -316, -166, -200, -184)) << "the commanded member's raised window";
   EXPECT_TRUE(hasLightPixel(image, -188, -182, -72, -200)) << "the second member's window";
   EXPECT_TRUE(hasLightPixel(image, -316, 138, -200, 110)) << "the command list";
+  const auto purple = [](u32 pixel) {
+    const u32 r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    return b >= 0xE0 && r >= 0x90 && r <= 0xE0 && g <= 0xA0;
+  };
+  EXPECT_EQ(inkOf(image, purple, PixelBox{0, 0, 300, 160}).count, 0) << "the top-left corner";
+  EXPECT_GT(inkOf(image, purple, PixelBox{80, 390, 300, 460}).count, 40) << "over the windows";
 
   Vector3 front;
   slime->getFrontPoint(front);
