@@ -240,8 +240,19 @@ void Action::finish() {
   if (!mActor->holds(kWorldState) && delay > 0) {
     mActor->setHold(saturatingAdd(delay, 1));
   }
+  addAfterNotice();
   if (mMain) {
     wearWeapon();
+  }
+}
+
+// The art's line for the actor's side, shown on the actor with the other
+// notices once the defeated have left.
+void Action::addAfterNotice() {
+  const char* text = mArt.levelRecord().afterText(mActor->side());
+  UnitEntry* entry = mBattle.entryOf(*mActor);
+  if (*text != '\0' && entry) {
+    mBattle.notices().add(*entry, text);
   }
 }
 

@@ -1142,6 +1142,25 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
   }
 }
 
+// A cheer with a line for the party's side only, used by Kessa and by the
+// slime in one cast: once the cast is over, Kessa's line floats in the
+// party's colour with her level; the slime shows none.
+TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
+  addMember(0, 1);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 1);
+  const Game::Ability cheer = art("type 補助; range 自; area 無; effect none; afterText 奮い立った;");
+  for (Game::Unit* unit : {fight.unitAt(0), &foe}) {
+    unit->planAction(-1, cheer, unit->place());
+    unit->setCharge(0);
+  }
+  fight.pushCast();
+  for (int n = 0; n < 3000 && fight.floatingTexts().empty(); ++n) run(1);
+  ASSERT_EQ(fight.floatingTexts().size(), 1u);
+  EXPECT_STREQ(fight.floatingTexts()[0]->text(), "奮い立った Lv1");
+  EXPECT_EQ(fight.floatingTexts()[0]->colour(), FloatingText::kPartyColour);
+}
+
 // A command aimed at a cell where nothing of the aimed side lives (Kessa's
 // own cell, on her side) turns to the first living unit of that side the art
 // reaches; an action takes up its weapon slot (-2 keeps the one in hand).
