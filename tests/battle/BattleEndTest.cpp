@@ -1227,15 +1227,17 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
     void show(const Game::UnitStuff::Message& message) override { colour = message.color; }
     Engine::u32 colour = 0;
   };
-  // At Kessa (her HP full) or at the slime, the target's HP and more: the
-  // number's colour, and the party record's weight once a member is left
-  // below 1 HP.
-  const std::tuple<bool, i32, Engine::u32, float> rows[] = {{true, 1, Action::kFatalColour, 0.05f},
-                                                            {true, 0, Action::kPlainColour, 0.1f},
-                                                            {true, -1, Action::kPlainColour, 0.1f},
-                                                            {false, 1, Action::kPlainColour, 0.1f}};
-  for (const auto& [atMember, more, colour, weight] : rows) {
-    kessa.life().setHp(kessa.maxHp());
+  // At Kessa (her HP full, or down at 0 HP on 3 LP) or at the slime, the
+  // target's HP and more: the number's colour, and the party record's weight
+  // once a member newly falls below 1 HP. A blow at a member already down is
+  // no new fall, and her LP stops at 0.
+  const std::tuple<bool, bool, i32, Engine::u32, float> rows[] = {
+      {true, false, 1, Action::kFatalColour, 0.05f}, {true, false, 0, Action::kPlainColour, 0.1f},
+      {true, false, -1, Action::kPlainColour, 0.1f}, {true, true, 5, Action::kFatalColour, 0.1f},
+      {false, false, 1, Action::kPlainColour, 0.1f}};
+  for (const auto& [atMember, down, more, colour, weight] : rows) {
+    kessa.life().setHp(down ? 0 : kessa.maxHp());
+    if (down) kessa.ghost().lpRef() = 3;
     Game::Unit& target = atMember ? kessa : foe;
     const std::string keys = "accuracy 100; power{ random 0; constance " + std::to_string(target.hp() + more) + "; }";
     const auto strike = act(atMember ? foe : kessa, art("type 攻撃; range 遠; area 単; " + keys), target.place());
@@ -1245,6 +1247,10 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
     target.messages().update(seen);
     EXPECT_EQ(seen.colour, colour) << atMember << more;
     EXPECT_FLOAT_EQ(fight.partyRecord().weight(), weight) << atMember << more;
+    if (down) {
+      EXPECT_EQ(std::pair(kessa.hp(), kessa.lp()), std::pair(0, 0));
+      kessa.ghost().lpRef() = kessa.maxLp();
+    }
   }
   fight.setGuardMode(1, 2);
   kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; power{ constance 5; }"), foe.place());
