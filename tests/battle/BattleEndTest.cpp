@@ -934,21 +934,22 @@ TEST_F(CastPhaseTest, WithoutACommandOrOnceAbortedTheTurnEndsAtOnce) {
 }
 
 // A command that pays is skipped while its side cannot pay it; one that
-// does not pay is not.
-TEST_F(CastPhaseTest, AnUnpayableCommandIsSkipped) {
+// does not pay is not. A unit still charging (1 turn left) waits.
+TEST_F(CastPhaseTest, AnUnpayableOrChargingCommandIsSkipped) {
   addMember(0, 2);
   Battle& fight = makeBattle();
   slime(0, 0);
   Game::Unit& kessa = *fight.unitAt(0);
   const Game::Ability spark = Game::Ability::fromName("火花の術");
   fight.side(0).setPool(spark.energy() - 1);
-  for (i32 flags : {Game::BattleStuff::Command::kPays, 0}) {
+  for (const auto& [flags, charge, casts] :
+       {std::tuple{Game::BattleStuff::Command::kPays, 0, false}, {0, 0, true}, {0, 1, false}}) {
     kessa.clearPlan();
     kessa.planAction(0, spark, Game::Place{1, 0, 0}, nullptr, flags);
-    kessa.setCharge(0);
-    EXPECT_EQ(Cast::canCast(kessa), flags == 0);
+    kessa.setCharge(charge);
+    EXPECT_EQ(Cast::canCast(kessa), casts) << flags << charge;
     Cast cast(fight);
-    EXPECT_EQ(cast.update(), flags == 0 ? 0 : 1);
+    EXPECT_EQ(cast.update(), casts ? 0 : 1) << flags << charge;
   }
 }
 
