@@ -1254,11 +1254,19 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
     }
   }
   fight.setGuardMode(1, 2);
-  kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; power{ constance 5; }"), foe.place());
+  kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; animationName dummy; power{ constance 5; }"),
+                   foe.place());
   kessa.setCharge(0);
   Cast cast(fight);
   ASSERT_EQ(cast.update(), 0);
   EXPECT_EQ(cast.actions().size(), 1u);
+  // The heal's effect, with no lead-in of its own, first ticks after the
+  // cast's 16 frames of lead-in.
+  ASSERT_EQ(cast.effects().size(), 1u);
+  const Game::Effect::Cast& heal = *cast.effects()[0];
+  int frames = 0;
+  for (; heal.frame() == 0 && frames < 100; ++frames) cast.update();
+  EXPECT_EQ(frames, 16 + 1);
 }
 
 // --- Whole battles through the real phases ----------------------------------
