@@ -213,11 +213,13 @@ void Action::applyResults() {
       }
       Unit& unit = *result.unit;
       if (result.kind == kDamage) {
+        const i32 hpBefore = unit.hp();
         unit.life().takeDamage(result.amount);
         unit.setStateLevel(kSleepState, 0);
         if (unit.side() == 0) {
           mBattle.partyRecord().addDamage(result.amount);
-          if (unit.hp() < 1) {
+          // Only a new fall counts: a member already down is not felled again.
+          if (hpBefore >= 1 && unit.hp() < 1) {
             mBattle.partyRecord().addFall();
           }
         }
