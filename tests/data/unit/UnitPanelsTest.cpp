@@ -182,6 +182,8 @@ TEST_F(UnitPanelsTest, TheEquipmentLineOfAUnit) {
   EXPECT_EQ(extent(), std::make_pair(203, 14));
   EXPECT_EQ(cursor(), std::make_pair(-50, 16));
   EXPECT_STREQ(writer().lastText().c_str(), "    0") << "魔防 in 5 digits";
+  Game::UnitPanels::drawEquipmentStatus(unit, -50.f, 30.f, 100.f);
+  EXPECT_EQ(drawn()[8], (Drawn{"f8", 155, 14, 0.5f, 0.5f})) << "a narrower frame widens to the 203-unit line";
 }
 
 // The sheet: frame and background over the table's size and 64 more, the
