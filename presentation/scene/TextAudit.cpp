@@ -55,6 +55,14 @@ const TextAudit::Frame* TextAudit::holder(const Block& block) const {
   return found;
 }
 
+int TextAudit::heldPrints() const {
+  int held = 0;
+  for (const Block& block : mBlocks) {
+    held += holder(block) ? static_cast<int>(block.prints.size()) : 0;
+  }
+  return held;
+}
+
 std::vector<std::string> TextAudit::strays() const {
   std::vector<std::string> lines;
   for (const Block& block : mBlocks) {

@@ -30,6 +30,8 @@ class TextAudit {
   // One line for every print that leaves its frame: its text, its box and
   // the frame's.
   std::vector<std::string> strays() const;
+  // The prints some frame holds, which the check covers.
+  int heldPrints() const;
 
  private:
   struct Frame {

@@ -32,6 +32,7 @@ TEST(TextAuditTest, APrintMustLieInsideTheInnermostFrameHoldingItsBlock) {
     audit.startBlock(c.x, c.y);
     audit.addPrint(c.print, "ab");
     EXPECT_EQ(audit.strays().size(), c.strays ? 1u : 0u) << c.x << " " << c.print.right << " " << c.print.bottom;
+    EXPECT_EQ(audit.heldPrints(), c.x < 300 ? 1 : 0) << c.x;
   }
   TextAudit audit;
   audit.addFrame({0, 0, 10, 10}, {2, 2, 8, 8});

@@ -112,6 +112,7 @@ TEST_F(MessageWindowTest, ALongNameLeavesEveryLineInsideTheBox) {
   EXPECT_EQ(text().find('\n'), 24u) << "35 columns less the name's 12 let a line reach 24";
   writer.beginFrame();
   window.draw();
+  EXPECT_EQ(writer.audit().heldPrints(), 2) << "the name and the text, both in the box";
   EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{});
   Game::SceneRenderer::destroy();
 }
