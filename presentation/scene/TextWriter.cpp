@@ -237,7 +237,6 @@ TextAudit::Box TextWriter::drawnBox(const char* text) const {
     if (code == '\n') {
       penX = box.left;
       lineTop += lineHeight;
-      box.bottom = std::max(box.bottom, lineTop + lineHeight);
       continue;
     }
     Engine::Graphics::Texture texture;

@@ -190,6 +190,25 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialias
   }
 }
 
+// A 40 by 40 frame at (-100, 50) holds "ab" over "cd" in font 1 (pixels
+// (300,250)-(320,290) at 800x600), laid out by the fake faces' cells or by
+// the measure; "abcde" on the line below leaves it.
+TEST_F(TextOutputTest, TheAuditSeesWhereTextWasDrawnAgainstItsFrame) {
+  for (const bool output : {false, true}) {
+    TextWriter writer(800, 600);
+    if (output) writer.enableOutput();
+    writer.setAuditing(true);
+    writer.noteFrame(-100.f, 50.f, 40.f, 40.f, 0.f);
+    writer.setPosition(-100, 50);
+    writer.print("ab\ncd");
+    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{}) << output;
+    writer.print("abcde");
+    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{"\"abcde\" (300,290)-(350,310) leaves (300,250)-(340,290)"}) << output;
+    writer.beginFrame();
+    EXPECT_EQ(writer.audit().heldPrints(), 0) << output;
+  }
+}
+
 // Glyphs are kept on pages of 512 x 512 texels.
 TEST_F(TextOutputTest, GlyphPagesAre512Square) {
   device().takeCalls();
