@@ -1,5 +1,7 @@
 #include "data/unit/StatusSheet.h"
 
+#include <algorithm>
+
 #include "data/stats/Experience.h"
 #include "data/unit/Ghost.h"
 #include "data/unit/PlayerGhost.h"
@@ -8,6 +10,7 @@
 #include "presentation/render/Transform.h"
 #include "presentation/ui/ModelDraw.h"
 #include "presentation/ui/UiDraw.h"
+#include "presentation/scene/TextWriter.h"
 #include "presentation/widget/TextGrid.h"
 #include "resource/Database.h"
 #include "resource/database/UnitPictureData.h"
@@ -41,6 +44,9 @@ SheetValues valuesOf(const Ghost& ghost) {
   }
   return v;
 }
+
+// The labels' column is as wide as its widest label, "O.Lv ", on every sheet.
+constexpr i32 kLabelColumns = 5;
 
 void setText(TextGrid& grid, i32 row, i32 column, const char* text) { grid.cell(row, column).text.assign(text); }
 
@@ -90,10 +96,11 @@ void fillMasterRow(TextGrid& grid, const SheetValues& v) {
 
 namespace StatusSheet {
 
+// The name heads the table across its columns: the columns are laid out
+// without it, so that theirs line up from sheet to sheet whatever the name.
 void fillTable(TextGrid& grid, const Ghost& ghost, i32 mode) {
   grid.resize(kRows, kColumns);
   const SheetValues v = valuesOf(ghost);
-  setText(grid, 0, 0, ghost.getName());
   if (mode & kLevelRow) {
     fillLevelRow(grid, v);
   }
@@ -108,7 +115,24 @@ void fillTable(TextGrid& grid, const Ghost& ghost, i32 mode) {
     setNumber(grid, 4, 1, v.bonusPoint);
   }
   grid.layout();
+  i32 labelWidth = 0;
+  TextWriter::measureCells(&labelWidth, nullptr, kLabelColumns, 1, grid.cell(1, 0).font);
+  grid.columnWidth(0) = std::max(grid.columnWidth(0), static_cast<float>(labelWidth));
+  TextGrid::Cell& name = grid.cell(0, 0);
+  name.text.assign(ghost.getName());
+  i32 height = 0;
+  TextWriter::measure(nullptr, nullptr, nullptr, &height, name.text.c_str(), name.font);
+  grid.rowHeight(0) = static_cast<float>(height);
 }
+
+float width(const TextGrid& grid) {
+  const TextGrid::Cell& name = grid.cell(0, 0);
+  i32 nameWidth = 0;
+  TextWriter::measure(nullptr, nullptr, &nameWidth, nullptr, name.text.c_str(), name.font);
+  return std::max(grid.totalWidth(), static_cast<float>(nameWidth)) + kModelWidth;
+}
+
+float height(const TextGrid& grid) { return std::max(grid.totalHeight(), kFigureHeight); }
 
 }  // namespace StatusSheet
 
@@ -116,18 +140,18 @@ void Ghost::measureSheet(float* width, float* height, i32 mode) const {
   TextGrid grid;
   StatusSheet::fillTable(grid, *this, mode);
   if (width) {
-    *width = grid.totalWidth() + StatusSheet::kModelWidth;
+    *width = StatusSheet::width(grid);
   }
   if (height) {
-    *height = grid.totalHeight();
+    *height = StatusSheet::height(grid);
   }
 }
 
 void Ghost::drawSheet(float x, float y, bool frame, bool background, i32 mode) const {
   TextGrid grid;
   StatusSheet::fillTable(grid, *this, mode);
-  const float width = grid.totalWidth() + StatusSheet::kModelWidth;
-  const float height = grid.totalHeight();
+  const float width = StatusSheet::width(grid);
+  const float height = StatusSheet::height(grid);
   if (frame) {
     UiDraw::drawFrame(x, y, width, height, StatusSheet::kFrameColor, false);
   }

@@ -20,11 +20,16 @@ inline constexpr Engine::i32 kRows = 5;
 inline constexpr Engine::i32 kColumns = 6;
 // The model's strip left of the table.
 inline constexpr float kModelWidth = 64.f;
+// The least height of a sheet: its model stands this tall.
+inline constexpr float kFigureHeight = 72.f;
 inline constexpr Engine::u32 kBackgroundColor = 0x88FFFFFF;
 inline constexpr Engine::u32 kFrameColor = 0xFFFFFFFF;
 
 // Fills and lays out the table of the ghost's sheet.
 void fillTable(TextGrid& grid, const Ghost& ghost, Engine::i32 mode);
+// The sheet's size with its model's strip, from its filled table.
+float width(const TextGrid& grid);
+float height(const TextGrid& grid);
 
 }  // namespace StatusSheet
 }  // namespace Game

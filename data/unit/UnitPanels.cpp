@@ -30,6 +30,8 @@ constexpr float kPanelMargin = 12.f;
 constexpr float kGaugeDrop = 26.f;
 constexpr float kGaugeHeight = 6.f;
 constexpr float kValuesDrop = 32.f;
+// "武器" and 5 digits, a blank, "防御" and 5 digits, a blank, "魔防" and 5 digits.
+constexpr i32 kEquipmentStatusColumns = 3 * (4 + 5) + 2;
 
 float ratio(i32 value, i32 max) {
   return max > 0 ? std::clamp(static_cast<float>(value) / static_cast<float>(max), 0.f, 1.f) : 0.f;
@@ -110,11 +112,12 @@ i32 statusNameFont(const char* name) {
   return columns > kPanelColumns ? kSmallNameFont : kPanelFont;
 }
 
+// The frame is at least as wide as the line it holds.
 void drawEquipmentStatus(const Unit& unit, float x, float y, float width) {
   i32 w = 0;
   i32 h = 0;
-  TextWriter::measureCells(&w, &h, 1, 1, 0);
-  UiDraw::drawFrame(x, y, width, static_cast<float>(h), kFrameColor, false);
+  TextWriter::measureCells(&w, &h, kEquipmentStatusColumns, 1, 0);
+  UiDraw::drawFrame(x, y, std::max(width, static_cast<float>(w)), static_cast<float>(h), kFrameColor, false);
   SceneRenderer* renderer = SceneRenderer::instance();
   if (!renderer) {
     return;

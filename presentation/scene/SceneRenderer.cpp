@@ -98,6 +98,7 @@ void SceneRenderer::setFadeLevel(i32 level) {
 // The application's step counter before this step equals the renderer's own
 // count of steps: it paces the camera's shake.
 void SceneRenderer::beginFrame() {
+  mTextWriter.beginFrame();
   mCamera.step(mFrameCount);
   mLights.update(mCamera.eye(), mCamera.target());
   mView.lightIntensities = mLights.deviceIntensities();

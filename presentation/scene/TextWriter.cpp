@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "Engine/Base/Assert.h"
+#include "Engine/Graphics/Texture.h"
 #include "core/config/Config.h"
+#include "core/string/ShiftJis.h"
 
 namespace Game {
 
@@ -38,11 +40,21 @@ void TextWriter::enableOutput() {
 void TextWriter::rebuildFonts() {
   const bool antialiasSetting = Config::instance().setting(Config::kTextAntialias).value() != 0;
   for (i32 i = 0; i < kFontCount; ++i) {
-    const i32 pixels = mScreenHeight * kFontHeights[i] / kVirtualHeight;
+    const i32 pixels = fontPixels(i);
     const bool antialias = antialiasSetting && pixels > kLargestPlainFont;
     mFonts[static_cast<std::size_t>(i)] = Engine::Scene::Font::createOS(
         kFaceName, pixels, false, false, false, antialias, kGlyphPageSize, kGlyphPageSize);
   }
+}
+
+// The layout counts a byte as half the nominal height, scaled by the screen's
+// width: the face's cells must not be wider. Its full-width cell is its pixel
+// height, and its half-width cell half of that rounded up, so the height is
+// even and fits both the screen's height and its width.
+i32 TextWriter::fontPixels(i32 font) const {
+  const i32 byHeight = mScreenHeight * kFontHeights[font] / kVirtualHeight;
+  const i32 byWidth = mScreenWidth * kFontHeights[font] / kVirtualWidth;
+  return std::min(byHeight, byWidth) / 2 * 2;
 }
 
 void TextWriter::flush() {
@@ -75,6 +87,9 @@ void TextWriter::setPosition(i32 x, i32 y) {
   mCursorY = 0;
   mExtentWidth = 0;
   mExtentHeight = 0;
+  if (mAuditing) {
+    mAudit.startBlock(toPixelX(static_cast<float>(x)), toPixelY(static_cast<float>(y)));
+  }
 }
 
 void TextWriter::lineFeed() {
@@ -145,6 +160,9 @@ void TextWriter::print(const char* text) {
   if (isDrawing() && hasOutput()) {
     queue(text);
   }
+  if (mAuditing && isDrawing() && text[0] != '\0') {
+    mAudit.addPrint(drawnBox(text), text);
+  }
   i32 width = 0;
   i32 height = 0;
   measure(nullptr, nullptr, &width, &height, text, mFont);
@@ -168,6 +186,73 @@ void TextWriter::queue(const char* text) {
   const auto pixelY = static_cast<i32>((kVirtualHeight / 2 - y) * mScreenHeight / kVirtualHeight);
   mStringRenderer.setFont(mFonts[static_cast<std::size_t>(mFont)]);
   mStringRenderer.add(pixelX, pixelY, text, mColor, false, kTextDepth);
+}
+
+float TextWriter::toPixelX(float x) const {
+  return (x + kVirtualWidth / 2) * static_cast<float>(mScreenWidth) / kVirtualWidth;
+}
+
+float TextWriter::toPixelY(float y) const {
+  return (kVirtualHeight / 2 - y) * static_cast<float>(mScreenHeight) / kVirtualHeight;
+}
+
+void TextWriter::noteFrame(float left, float top, float width, float height, float border) {
+  if (mAuditing) {
+    const auto box = [this](float l, float t, float r, float b) {
+      return TextAudit::Box{toPixelX(l), toPixelY(t), toPixelX(r), toPixelY(b)};
+    };
+    mAudit.addFrame(box(left, top, left + width, top - height),
+                    box(left + border, top - border, left + width - border, top - height + border));
+  }
+}
+
+// Laid out as the string renderer lays it out: each glyph's cell after the
+// last, a newline back to the start one line down.
+TextAudit::Box TextWriter::drawnBox(const char* text) const {
+  const i64 x = mOriginX + mCursorX;
+  const i64 y = mOriginY + mCursorY;
+  TextAudit::Box box;
+  box.left = static_cast<float>((x + kVirtualWidth / 2) * mScreenWidth / kVirtualWidth);
+  box.top = static_cast<float>((kVirtualHeight / 2 - y) * mScreenHeight / kVirtualHeight);
+  if (!hasOutput()) {
+    i32 width = 0;
+    i32 height = 0;
+    measure(nullptr, nullptr, &width, &height, text, mFont);
+    box.right = box.left + static_cast<float>(width * mScreenWidth) / kVirtualWidth;
+    box.bottom = box.top + static_cast<float>(height * mScreenHeight) / kVirtualHeight;
+    return box;
+  }
+  const Engine::Scene::Font& font = mFonts[static_cast<std::size_t>(mFont)];
+  const auto lineHeight = static_cast<float>(font.charHeight());
+  float penX = box.left;
+  float lineTop = box.top;
+  box.right = box.left;
+  box.bottom = box.top + lineHeight;
+  for (const char* p = text; *p != '\0';) {
+    const auto lead = static_cast<Engine::u8>(*p++);
+    Engine::u16 code = lead;
+    if (ShiftJis::isLeadByte(static_cast<char>(lead)) && *p != '\0') {
+      code = static_cast<Engine::u16>(lead << 8 | static_cast<Engine::u8>(*p++));
+    }
+    if (code == '\n') {
+      penX = box.left;
+      lineTop += lineHeight;
+      continue;
+    }
+    Engine::Graphics::Texture texture;
+    Engine::Math::Vector2 uv0;
+    Engine::Math::Vector2 uv1;
+    float width = lineHeight;
+    float height = lineHeight;
+    if (font.getChar(texture, uv0, uv1, code)) {
+      width = (uv1.x - uv0.x) * static_cast<float>(texture.width());
+      height = (uv1.y - uv0.y) * static_cast<float>(texture.height());
+    }
+    penX += width;
+    box.right = std::max(box.right, penX);
+    box.bottom = std::max(box.bottom, lineTop + height);
+  }
+  return box;
 }
 
 void TextWriter::printNumber(i32 value, i32 width, bool pad) {

@@ -6,6 +6,7 @@
 #include "Engine/Scene/Font.h"
 #include "Engine/Scene/StringRenderer.h"
 #include "core/string/String.h"
+#include "presentation/scene/TextAudit.h"
 
 namespace Game {
 
@@ -80,10 +81,26 @@ class TextWriter {
   // The last text given to print, drawn or not.
   const String& lastText() const { return mLastText; }
 
+  // While auditing, the text drawn and the frames noted since beginFrame
+  // are kept for checking that each frame holds its text.
+  void setAuditing(bool auditing) { mAuditing = auditing; }
+  void beginFrame() { mAudit.clear(); }
+  // A window frame in virtual units: its top-left corner and size, and the
+  // width of the border inside them.
+  void noteFrame(float left, float top, float width, float height, float border);
+  const TextAudit& audit() const { return mAudit; }
+
  private:
   static Engine::i32 nominalHeight(Engine::i32 font);
+  // The device font's height in pixels for this screen.
+  Engine::i32 fontPixels(Engine::i32 font) const;
   bool isDrawing() const { return !mHidden && mFadeLevel < kVisibleFadeLimit; }
   void queue(const char* text);
+  float toPixelX(float x) const;
+  float toPixelY(float y) const;
+  // The box the text covers on the back buffer: the font's glyph cells
+  // where fonts exist, else the measured cells.
+  TextAudit::Box drawnBox(const char* text) const;
 
   std::array<Engine::Scene::Font, kFontCount> mFonts;
   Engine::Scene::StringRenderer mStringRenderer;
@@ -101,6 +118,8 @@ class TextWriter {
   bool mHidden = false;
   Engine::i32 mFadeLevel = 0;
   String mLastText;
+  bool mAuditing = false;
+  TextAudit mAudit;
 };
 
 }  // namespace Game

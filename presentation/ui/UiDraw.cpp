@@ -21,6 +21,8 @@ constexpr i32 kFramePieces = 9;
 // stretched from this many units.
 constexpr float kFramePieceSide = 64.f;
 constexpr float kRectSide = 32.f;
+// The frame picture's border: its outer 4 of 64 texels at half size.
+constexpr float kFrameBorder = 2.f;
 
 SystemResources* pictures() { return SystemResources::instance(); }
 
@@ -43,10 +45,21 @@ void drawBatch(ResourceSet& set, i32 index, const RenderState& state) {
 
 }  // namespace
 
+// The rectangle given is the window's inside, which text sized by the
+// writer's measure fills to its edges: the picture's border (its outer
+// kFrameBorder units) is drawn around it.
 void drawFrame(float left, float top, float width, float height, u32 argb, bool pulse) {
+  if (SceneRenderer* renderer = SceneRenderer::instance()) {
+    renderer->textWriter().noteFrame(left - kFrameBorder, top + kFrameBorder, width + 2.f * kFrameBorder,
+                                     height + 2.f * kFrameBorder, kFrameBorder);
+  }
   if (!pictures()) {
     return;
   }
+  left -= kFrameBorder;
+  top += kFrameBorder;
+  width += 2.f * kFrameBorder;
+  height += 2.f * kFrameBorder;
   const float xs[3] = {left, left + width / 2.f, left + width};
   const float ys[3] = {top, top - height / 2.f, top - height};
   const float scaleX[3] = {0.5f, width / kFramePieceSide, 0.5f};

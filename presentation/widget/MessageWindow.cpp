@@ -27,8 +27,12 @@ constexpr Engine::u32 kTextColor = 0xFFC0C0C0;
 constexpr const char* kNameSpace = "　";
 
 // Columns a line of the box holds: the box's width in half-cells of the
-// text font, less a margin.
-i32 wrapColumns() { return static_cast<i32>(MessageBox::kWidth) / (TextWriter::kFontHeights[kTextFont] / 2) - 4; }
+// text font, less a margin, less the name printed before the text (every
+// line of the text starts after it).
+i32 wrapColumns(const String& name) {
+  return static_cast<i32>(MessageBox::kWidth) / (TextWriter::kFontHeights[kTextFont] / 2) - 4 -
+         static_cast<i32>(name.length());
+}
 
 // The longest prefix of text within capacity bytes that ends on a
 // character boundary.
@@ -55,7 +59,7 @@ void MessageBox::setText(const char* name, const char* text, bool showFrame) {
   }
   const std::string kept(text, static_cast<std::size_t>(clampedLength(text, kTextCapacity)));
   mText.assign(kept.c_str());
-  mText.wrapLines(wrapColumns());
+  mText.wrapLines(wrapColumns(mName));
   mShowFrame = showFrame;
   mActive = true;
   mRevealing = true;

@@ -19,6 +19,10 @@ void TextGrid::resize(i32 rows, i32 columns) {
 }
 
 TextGrid::Cell& TextGrid::cell(i32 row, i32 column) {
+  return const_cast<Cell&>(static_cast<const TextGrid&>(*this).cell(row, column));
+}
+
+const TextGrid::Cell& TextGrid::cell(i32 row, i32 column) const {
   ENGINE_ASSERT(row >= 0 && row < mRows && column >= 0 && column < mColumns && "TextGrid::cell : out of range.");
   return mCells[static_cast<std::size_t>(row) * static_cast<std::size_t>(mColumns) + static_cast<std::size_t>(column)];
 }

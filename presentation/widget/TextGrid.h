@@ -19,6 +19,7 @@ class TextGrid {
 
   void resize(Engine::i32 rows, Engine::i32 columns);
   Cell& cell(Engine::i32 row, Engine::i32 column);
+  const Cell& cell(Engine::i32 row, Engine::i32 column) const;
   float& rowHeight(Engine::i32 row) { return mRowHeights[static_cast<std::size_t>(row)]; }
   float& columnWidth(Engine::i32 column) { return mColumnWidths[static_cast<std::size_t>(column)]; }
   void setColorRange(Engine::i32 row0, Engine::i32 column0, Engine::i32 row1, Engine::i32 column1,

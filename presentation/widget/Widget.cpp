@@ -51,7 +51,7 @@ void Text::draw(float offsetX, float offsetY, Engine::u8) {
   }
   TextWriter& writer = renderer->textWriter();
   writer.setFont(font);
-  writer.setPosition(static_cast<i32>(x + offsetX), static_cast<i32>(y + offsetY - 2.f));
+  writer.setPosition(static_cast<i32>(x + offsetX), static_cast<i32>(y + offsetY));
   writer.setColor(color);
   writer.print(text.c_str());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -9,6 +10,7 @@
 #include "Platform/Backend.h"
 #include "core/random/RandomGenerator.h"
 #include "file/FileSystem.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "root/play/PlayTrace.h"
 
 namespace Game::Play {
@@ -133,6 +135,7 @@ void PlaySession::configure(Engine::Framework::Configuration configuration) {
 }
 
 bool PlaySession::afterStep() {
+  auditText();
   const std::uint32_t ms = Platform::backend().clock().milliseconds() - mStart;
   const TraceState state = traceOfGame(mFrame++, ms, mVariables);
   writeTrace(state);
@@ -160,6 +163,21 @@ void PlaySession::writeTrace(const TraceState& state) {
 void PlaySession::capture(const std::string& name) const {
   const std::string path = mOptions.shots + "/" + name + ".bmp";
   Engine::Graphics::Manager::instance().captureScreen(path.c_str());
+}
+
+// Texts that left their frames in any frame drawn, each once.
+void PlaySession::auditText() {
+  SceneRenderer* renderer = SceneRenderer::instance();
+  if (!renderer || mOptions.shots.empty()) {
+    return;
+  }
+  renderer->textWriter().setAuditing(true);
+  for (std::string& line : renderer->textWriter().audit().strays()) {
+    if (mStrays.insert(line).second) {
+      std::ofstream out(mOptions.shots + "/strays.txt", std::ios::binary | std::ios::app);
+      out << "frame " << mFrame << ": " << line << '\n';
+    }
+  }
 }
 
 int PlaySession::finish() {

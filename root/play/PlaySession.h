@@ -4,6 +4,7 @@
 #include <deque>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ class PlaySession final : public StepHooks, public KeyInput::KeySource {
   PlaySession(const PlayOptions& options, std::vector<Command> commands);
   void writeTrace(const TraceState& state);
   void capture(const std::string& name) const;
+  // With shots asked for, every text that leaves its window frame goes
+  // once, with its frame number, to SHOTS/strays.txt.
+  void auditText();
   void reportFailure(const std::string& reason) const;
 
   PlayOptions mOptions;
@@ -64,6 +68,7 @@ class PlaySession final : public StepHooks, public KeyInput::KeySource {
   std::deque<std::string> mLastLines;
   std::uint32_t mStart = 0;  // the platform clock at the start, in ms
   int mFrame = 0;
+  std::set<std::string> mStrays;
 };
 
 }  // namespace Game::Play

@@ -50,6 +50,23 @@ TEST_F(StatusSheetTest, EveryRowOfACharacter) {
   EXPECT_EQ(rowOf(grid, 4), (Row{" BP", "11", "", "", "", ""}));
 }
 
+// Columns line up from sheet to sheet whatever the name: the labels' column
+// is "O.Lv " wide (5 bytes of font 1: 50 units) on every sheet, and a name
+// wider than the table ("盾のトヴァン", 120 units, over the bonus sheet's
+// 50 + 10) widens the sheet instead: 120 + 64.
+TEST_F(StatusSheetTest, TheNameNeverMovesTheColumns) {
+  Game::PlayerGhost tovan;
+  tovan.setUp(*database().findShell("盾のトヴァン"), 0);
+  for (Game::PlayerGhost* g : {&ghost, &tovan}) {
+    Game::TextGrid grid;
+    Game::StatusSheet::fillTable(grid, *g, Game::StatusSheet::kBonusRow);
+    EXPECT_EQ(grid.columnWidth(0), 50.f) << g->getName();
+  }
+  float width = 0.f;
+  tovan.measureSheet(&width, nullptr, Game::StatusSheet::kBonusRow);
+  EXPECT_EQ(width, 120.f + 64.f);
+}
+
 TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
   ghost.setUp(*database().findShell("Kessa"), Game::Experience::forLevel(99));
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(30));
@@ -84,7 +101,9 @@ TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
       EXPECT_EQ(grid.rowHeight(row) > 0.f, c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
       rowsHeight += grid.rowHeight(row);
     }
-    EXPECT_EQ(height, rowsHeight) << c.mode;
+    // Never shorter than the model standing in it: 72 units, which only the
+    // five rows (100) exceed.
+    EXPECT_EQ(height, c.mode == 15 ? rowsHeight : Game::StatusSheet::kFigureHeight) << c.mode;
     EXPECT_EQ(width, grid.totalWidth() + Game::StatusSheet::kModelWidth) << c.mode;
   }
 }

@@ -155,9 +155,10 @@ TEST_F(UnitPanelsTest, TheStatusPanelFramesGaugeAndValues) {
   unit.drawStatusPanel(100.f, 50.f);
   const std::vector<Drawn> draws = drawn();
   ASSERT_EQ(draws.size(), 13u);
-  EXPECT_EQ(draws[0], (Drawn{"f0", 100, 50, 0.5f, 0.5f}));
-  EXPECT_EQ(draws[4], (Drawn{"f4", 156, 4, 1.75f, 1.438f}));
-  EXPECT_EQ(draws[8], (Drawn{"f8", 212, -42, 0.5f, 0.5f}));
+  // The frame's picture reaches 2 units around its 112 by 92 box.
+  EXPECT_EQ(draws[0], (Drawn{"f0", 98, 52, 0.5f, 0.5f}));
+  EXPECT_EQ(draws[4], (Drawn{"f4", 156, 4, 1.813f, 1.5f}));
+  EXPECT_EQ(draws[8], (Drawn{"f8", 214, -44, 0.5f, 0.5f}));
   EXPECT_EQ(draws[9], (Drawn{"gauge", 100, 24, 0.875f, 0.094f}));
   EXPECT_EQ(draws[11], (Drawn{"gauge", 156, 24, 0.875f, 0.094f}));
   EXPECT_EQ(writer().font(), 1);
@@ -183,12 +184,14 @@ TEST_F(UnitPanelsTest, TheEquipmentLineOfAUnit) {
   Game::UnitPanels::drawEquipmentStatus(unit, -50.f, 30.f, 240.f);
   const std::vector<Drawn> draws = drawn();
   ASSERT_EQ(draws.size(), 9u);
-  EXPECT_EQ(draws[8], (Drawn{"f8", 190, 16, 0.5f, 0.5f}));
+  EXPECT_EQ(draws[8], (Drawn{"f8", 192, 14, 0.5f, 0.5f}));
   EXPECT_EQ(writer().font(), 0);
   EXPECT_EQ(origin(), std::make_pair(-50, 30));
   EXPECT_EQ(extent(), std::make_pair(203, 14));
   EXPECT_EQ(cursor(), std::make_pair(-50, 16));
   EXPECT_STREQ(writer().lastText().c_str(), "    0") << "魔防 in 5 digits";
+  Game::UnitPanels::drawEquipmentStatus(unit, -50.f, 30.f, 100.f);
+  EXPECT_EQ(drawn()[8], (Drawn{"f8", 155, 14, 0.5f, 0.5f})) << "a narrower frame widens to the 203-unit line";
 }
 
 // The sheet: frame and background over the table's size and 64 more, the
@@ -207,7 +210,7 @@ TEST_F(UnitPanelsTest, TheSheetDrawsFrameBackgroundModelAndTable) {
   ghost.drawSheet(-300.f, 200.f, true, true, Game::StatusSheet::kAllRows);
   const std::vector<Drawn> draws = drawn();
   ASSERT_EQ(draws.size(), 11u);
-  EXPECT_EQ(draws[8], (Drawn{"f8", round(-300 + width), round(200 - height), 0.5f, 0.5f}));
+  EXPECT_EQ(draws[8], (Drawn{"f8", round(-300 + width) + 2, round(200 - height) - 2, 0.5f, 0.5f}));
   EXPECT_EQ(draws[9], (Drawn{"rect", -300, 200, round(width / 32), round(height / 32)}));
   EXPECT_EQ(draws[10].batch, "standing");
   EXPECT_EQ(draws[10].x, -268.f);

@@ -171,19 +171,41 @@ class TextOutputTest : public ::testing::Test {
   PlatformFake::ScopedFakeBackend mBackend;
 };
 
+// Even heights that fit the screen's width and height, so no cell is wider
+// than the layout counts.
 TEST_F(TextOutputTest, FontsScaleWithTheScreenAndOnlyLargeOnesFollowTheAntialiasSetting) {
   const struct {
     i32 width, height;
     std::vector<std::pair<i32, bool>> faces;
-  } cases[] = {{1024, 768, {{17, true}, {25, true}, {33, true}}},
+  } cases[] = {{1024, 768, {{16, true}, {24, true}, {32, true}}},
                {800, 600, {{14, false}, {20, true}, {26, true}}},
-               {640, 480, {{11, false}, {16, true}, {20, true}}}};
+               {640, 480, {{10, false}, {16, true}, {20, true}}},
+               {1280, 1024, {{22, true}, {32, true}, {40, true}}}};
   for (const auto& c : cases) {
     opened().clear();
     TextWriter(c.width, c.height).enableOutput();
     std::vector<std::pair<i32, bool>> faces;
     for (const Platform::GlyphFaceDesc& face : opened()) faces.emplace_back(face.height, face.antialias);
     EXPECT_EQ(faces, c.faces) << c.width;
+  }
+}
+
+// A 40 by 40 frame at (-100, 50) holds "ab" over "cd" in font 1 (pixels
+// (300,250)-(320,290) at 800x600), laid out by the fake faces' cells or by
+// the measure; "abcde" on the line below leaves it.
+TEST_F(TextOutputTest, TheAuditSeesWhereTextWasDrawnAgainstItsFrame) {
+  for (const bool output : {false, true}) {
+    TextWriter writer(800, 600);
+    if (output) writer.enableOutput();
+    writer.setAuditing(true);
+    writer.noteFrame(-100.f, 50.f, 40.f, 40.f, 0.f);
+    writer.setPosition(-100, 50);
+    writer.print("ab\ncd");
+    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{}) << output;
+    writer.print("abcde");
+    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{"\"abcde\" (300,290)-(350,310) leaves (300,250)-(340,290)"}) << output;
+    writer.beginFrame();
+    EXPECT_EQ(writer.audit().heldPrints(), 0) << output;
   }
 }
 

@@ -42,16 +42,18 @@ class UiDrawTest : public ModelTestSupport::ModelTest {
   static float z(const RenderState& s) { return s.transform(2, 3) * 400.f; }
 };
 
-// A frame over the box from (-100, 50), 200 by 100: corners at half size,
-// edges and centre stretched over the 64-unit pieces, front-end at depth 490.
+// A frame around the box from (-100, 50), 200 by 100: its picture spans the
+// box and the 2-unit border around it, (-102, 52) 204 by 104; corners at half
+// size, edges and centre stretched over the 64-unit pieces, front-end at
+// depth 490.
 TEST_F(UiDrawTest, AFrameLaysItsNinePiecesOverItsBox) {
   UiDraw::drawFrame(-100.f, 50.f, 200.f, 100.f, 0xFF336699u, false);
   ASSERT_EQ(hook.draws.size(), 9u);
   const struct {
     float x, y, scaleX, scaleY;
-  } pieces[9] = {{-100, 50, 0.5f, 0.5f},   {0, 50, 3.125f, 0.5f},   {100, 50, 0.5f, 0.5f},
-                 {-100, 0, 0.5f, 1.5625f}, {0, 0, 3.125f, 1.5625f}, {100, 0, 0.5f, 1.5625f},
-                 {-100, -50, 0.5f, 0.5f},  {0, -50, 3.125f, 0.5f},  {100, -50, 0.5f, 0.5f}};
+  } pieces[9] = {{-102, 52, 0.5f, 0.5f},  {0, 52, 3.1875f, 0.5f},  {102, 52, 0.5f, 0.5f},
+                 {-102, 0, 0.5f, 1.625f},  {0, 0, 3.1875f, 1.625f}, {102, 0, 0.5f, 1.625f},
+                 {-102, -52, 0.5f, 0.5f}, {0, -52, 3.1875f, 0.5f}, {102, -52, 0.5f, 0.5f}};
   for (i32 i = 0; i < 9; ++i) {
     const ModelTestSupport::RecordingHook::Draw& draw = hook.draws[static_cast<std::size_t>(i)];
     EXPECT_EQ(draw.batch, "f" + std::to_string(i));
@@ -75,7 +77,7 @@ TEST_F(UiDrawTest, APulsingFrameGlows) {
 }
 
 // "ab" in font 1 (20 units a line, 10 a byte) from (-100, 50): a frame of 20
-// by 20; an empty text has no width and gets none.
+// by 20, its border around that; an empty text has no width and gets none.
 TEST_F(UiDrawTest, ATextFrameCoversWhatWasPrinted) {
   TextWriter& writer = SceneRenderer::instance()->textWriter();
   writer.setFont(1);
@@ -87,8 +89,8 @@ TEST_F(UiDrawTest, ATextFrameCoversWhatWasPrinted) {
   writer.print("ab");
   UiDraw::drawTextFrame(0xFFFFFFFFu);
   ASSERT_EQ(hook.draws.size(), 9u);
-  EXPECT_FLOAT_EQ(x(hook.draws[8].state), -80.f);
-  EXPECT_FLOAT_EQ(y(hook.draws[8].state), 30.f);
+  EXPECT_FLOAT_EQ(x(hook.draws[8].state), -78.f);
+  EXPECT_FLOAT_EQ(y(hook.draws[8].state), 28.f);
 }
 
 // The background is drawn for any colour but 0, the fill only when some of

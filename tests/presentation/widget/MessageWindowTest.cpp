@@ -6,6 +6,7 @@
 #include "file/nml/NmlDocument.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/picture/FaceSet.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
 
 namespace {
@@ -98,6 +99,22 @@ TEST_F(MessageWindowTest, LongTextsWrapAndAreClampedToTheBuffer) {
   for (const char* p = box.text().c_str(); *p; ++p) bytes += *p == '\n' ? 0 : 1;
   EXPECT_LE(bytes, MessageBox::kTextCapacity);
   EXPECT_EQ(bytes % 2, 0);
+}
+
+// Every line of the text starts after the name: it wraps so as to end in the box.
+TEST_F(MessageWindowTest, ALongNameLeavesEveryLineInsideTheBox) {
+  Game::SceneRenderer::create(800, 600);
+  Game::SceneRenderer::instance()->setFadeLevel(0);
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  writer.setAuditing(true);
+  window.open(script("chara 0; R 盾のトヴァン,aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa;"));
+  frame({kDecide});
+  EXPECT_EQ(text().find('\n'), 24u) << "35 columns less the name's 12 let a line reach 24";
+  writer.beginFrame();
+  window.draw();
+  EXPECT_EQ(writer.audit().heldPrints(), 2) << "the name and the text, both in the box";
+  EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{});
+  Game::SceneRenderer::destroy();
 }
 
 TEST_F(MessageWindowTest, FaceOnlyLinesSwapFacesAndUnknownNamesStillShow) {

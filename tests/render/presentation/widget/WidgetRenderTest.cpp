@@ -16,34 +16,35 @@ namespace {
 
 using WidgetRender = InterfaceRender;
 
-TEST_F(WidgetRender, AFrameCoversExactlyItsRectangle) {
+TEST_F(WidgetRender, AFrameCoversExactlyItsRectangleAndItsBorder) {
   ASSERT_NE(Game::SystemResources::instance()->frame().getBatch(8), nullptr);
   const i32 left = -100;
   const i32 top = 50;
   Game::UiDraw::drawFrame(static_cast<float>(left), static_cast<float>(top), 200.f, 100.f, 0xFFFFFFFF, false);
   const Image image = finishFrame();
   keep(image, "frame.tga");
-  // The last pixel inside and the first outside each edge (the rectangle spans
-  // pixels left..left+199 and top..top-99), at the middle and near both ends;
-  // the corners themselves.
+  // The rectangle spans pixels left..left+199 and top..top-99, its 2-pixel
+  // border around it: the last pixel of the border and the first outside
+  // each edge, at the middle and near both ends; the corners themselves.
+  const i32 b = 2;
   for (const i32 along : {-90, 0, 90}) {
     const i32 x = left + 100 + along;
-    EXPECT_NE(at(image, x, top), kBlack) << along;
-    EXPECT_EQ(at(image, x, top + 1), kBlack) << along;
-    EXPECT_NE(at(image, x, top - 99), kBlack) << along;
-    EXPECT_EQ(at(image, x, top - 100), kBlack) << along;
+    EXPECT_NE(at(image, x, top + b), kBlack) << along;
+    EXPECT_EQ(at(image, x, top + b + 1), kBlack) << along;
+    EXPECT_NE(at(image, x, top - 99 - b), kBlack) << along;
+    EXPECT_EQ(at(image, x, top - 100 - b), kBlack) << along;
   }
   for (const i32 along : {-40, 0, 40}) {
     const i32 y = top - 50 + along;
-    EXPECT_NE(at(image, left, y), kBlack) << along;
-    EXPECT_EQ(at(image, left - 1, y), kBlack) << along;
-    EXPECT_NE(at(image, left + 199, y), kBlack) << along;
-    EXPECT_EQ(at(image, left + 200, y), kBlack) << along;
+    EXPECT_NE(at(image, left - b, y), kBlack) << along;
+    EXPECT_EQ(at(image, left - b - 1, y), kBlack) << along;
+    EXPECT_NE(at(image, left + 199 + b, y), kBlack) << along;
+    EXPECT_EQ(at(image, left + 200 + b, y), kBlack) << along;
   }
-  EXPECT_NE(at(image, left, top), kBlack);
-  EXPECT_NE(at(image, left + 199, top - 99), kBlack);
-  EXPECT_EQ(at(image, left - 1, top + 1), kBlack);
-  EXPECT_EQ(at(image, left + 200, top - 100), kBlack);
+  EXPECT_NE(at(image, left - b, top + b), kBlack);
+  EXPECT_NE(at(image, left + 199 + b, top - 99 - b), kBlack);
+  EXPECT_EQ(at(image, left - b - 1, top + b + 1), kBlack);
+  EXPECT_EQ(at(image, left + 200 + b, top - 100 - b), kBlack);
   EXPECT_NE(at(image, 0, 0), kBlack) << "the fill";
 }
 
