@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "tests/core/sound/MusicFixture.h"
 
@@ -156,6 +157,15 @@ TEST_F(OggBGMTest, AnEmptyTuneNeverReachesTheDecoderAndDoesNotHoldUpTheNext) {
 }
 
 using OggBGMDeathTest = OggBGMTest;
+
+// A tune's numbers are finite: a quotient by zero stops naming the table, the
+// line and the key before the stream or the mixer casts it.
+TEST_F(OggBGMDeathTest, ATuneNumberThatIsNotFiniteStopsNamingTheTable) {
+  for (const char* key : {"loop", "crossFade", "volume"}) {
+    EXPECT_DEATH(startBgm((std::string("A{ file a;\n") + key + " /; loop 0; }").c_str()),
+                 std::string("bgm/bgm.txt line 2: \"") + key + "\" item 1 \"/\" is not a finite number");
+  }
+}
 
 TEST_F(OggBGMDeathTest, AMissingTuneStopsWithTheFileLayersMessage) {
   EXPECT_DEATH(
