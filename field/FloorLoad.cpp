@@ -25,6 +25,9 @@ namespace {
 // The largest seed drawn for a generated floor, plus one.
 constexpr i32 kSeedRange = 0x70ffffff;
 constexpr const char* kSiteVariable = "site";
+// A floor's camera pitch offset, degrees: beyond a quarter turn either way
+// the view would turn over.
+constexpr float kMaxFloorAngle = 90.f;
 
 const NmlNode* optionalChild(const NmlNode& node, const char* name) {
   return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
@@ -203,6 +206,12 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
   }
   const NmlAttribute* angle = root.findAttribute("angle");
   mFloorAngle = angle ? angle->toFloat(0) : 0.f;
+  if (mFloorAngle < -kMaxFloorAngle || mFloorAngle > kMaxFloorAngle) {
+    const std::string file = floorPath(mSite, mFloorName.c_str()) + ".txt";
+    DataError::Scope scope(file.c_str());
+    scope.setRecord(nullptr, nullptr, angle->line());
+    DataError::badRecord(__FILE__, __LINE__, "\"angle\" must be from -90 to 90");
+  }
   const NmlAttribute* save = root.findAttribute("save");
   mFloorSave = save ? Keyword::saveKind(save->item(0)) : 0;
   mCameraPitch = static_cast<float>(static_cast<i32>(kBasePitch + (mSite ? mSite->angle() : 0.f) + mFloorAngle));
