@@ -37,6 +37,11 @@ std::string floorPath(const MapSiteData* site, const char* floorName) {
   return std::string(FieldScene::kFloorFolder) + (site ? site->folder() : "") + "/" + floorName;
 }
 
+// The floor's own file, which its data errors name.
+std::string floorFile(const MapSiteData* site, const std::string& floorName) {
+  return floorPath(site, floorName.c_str()) + ".txt";
+}
+
 // The floor file; a missing one is a data error naming site and floor.
 void readFloorFile(NmlDocument& document, const MapSiteData* site, const char* floorName) {
   const std::string path = floorPath(site, floorName) + ".txt";
@@ -162,7 +167,7 @@ void FieldScene::buildGenerated(const NmlNode& random, bool restoring) {
     mGame.mapSeed() = RandomGenerator::instance()->getInt(kSeedRange);
   }
   mFloorRandom.setSeed(mGame.mapSeed());
-  const std::string file = floorPath(mSite, mFloorName.c_str()) + ".txt";
+  const std::string file = floorFile(mSite, mFloorName);
   mGenerator = std::make_unique<MapGenerator>(
       MapGeneratorConfig::read(random, mMap.pictures(), Database::instance(), file.c_str()), mFloorRandom);
   mMap.buildFromGenerator(*mGenerator);
@@ -193,7 +198,7 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
   }
   if (const NmlNode* script = optionalChild(root, "script")) {
     mFloorScript = std::make_unique<Script>();
-    mFloorScript->load(*script, mGame);
+    mFloorScript->load(*script, mGame, floorFile(mSite, mFloorName).c_str());
   }
   mFloorLinks = MapLinkEntry(mSite, mFloorName);
   for (i32 i = 0; i < root.countAttributes("link"); ++i) {
@@ -207,7 +212,7 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
   const NmlAttribute* angle = root.findAttribute("angle");
   mFloorAngle = angle ? angle->toFloat(0) : 0.f;
   if (mFloorAngle < -kMaxFloorAngle || mFloorAngle > kMaxFloorAngle) {
-    const std::string file = floorPath(mSite, mFloorName.c_str()) + ".txt";
+    const std::string file = floorFile(mSite, mFloorName);
     DataError::Scope scope(file.c_str());
     scope.setRecord(nullptr, nullptr, angle->line());
     DataError::badRecord(__FILE__, __LINE__, "\"angle\" must be from -90 to 90");
@@ -220,7 +225,7 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
 void FieldScene::startFloor(const NmlNode& root) {
   if (const NmlNode* start = optionalChild(root, "start")) {
     mStartScript = std::make_unique<Script>();
-    mStartScript->load(*start, mGame);
+    mStartScript->load(*start, mGame, floorFile(mSite, mFloorName).c_str());
   }
   if (!mSiteLinks) {
     return;
