@@ -42,6 +42,29 @@ std::string floorFile(const MapSiteData* site, const std::string& floorName) {
   return floorPath(site, floorName.c_str()) + ".txt";
 }
 
+// The floor's camera pitch offset; 0 without one.
+float readFloorAngle(const NmlNode& root, const std::string& file) {
+  const NmlAttribute* angle = root.findAttribute("angle");
+  const float degrees = angle ? angle->toFloat(0) : 0.f;
+  if (degrees < -kMaxFloorAngle || degrees > kMaxFloorAngle) {
+    DataError::Scope scope(file.c_str());
+    scope.setRecord(nullptr, nullptr, angle->line());
+    DataError::badRecord(__FILE__, __LINE__, "\"angle\" must be from -90 to 90");
+  }
+  return degrees;
+}
+
+// The floor's save kind; 0 without one. An unknown word stops naming the file.
+i32 readFloorSaveKind(const NmlNode& root, const std::string& file) {
+  const NmlAttribute* save = root.findAttribute("save");
+  if (!save) {
+    return 0;
+  }
+  DataError::Scope scope(file.c_str());
+  scope.setRecord(nullptr, nullptr, save->line());
+  return Keyword::saveKind(save->item(0));
+}
+
 // The floor file; a missing one is a data error naming site and floor.
 void readFloorFile(NmlDocument& document, const MapSiteData* site, const char* floorName) {
   const std::string path = floorPath(site, floorName) + ".txt";
@@ -209,16 +232,9 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
     mFloorModels.push_back(std::make_unique<SceneModelSet>());
     mFloorModels.back()->load((std::string(kSceneFolder) + root.findAttribute("scene", i)->item(0) + ".txt").c_str());
   }
-  const NmlAttribute* angle = root.findAttribute("angle");
-  mFloorAngle = angle ? angle->toFloat(0) : 0.f;
-  if (mFloorAngle < -kMaxFloorAngle || mFloorAngle > kMaxFloorAngle) {
-    const std::string file = floorFile(mSite, mFloorName);
-    DataError::Scope scope(file.c_str());
-    scope.setRecord(nullptr, nullptr, angle->line());
-    DataError::badRecord(__FILE__, __LINE__, "\"angle\" must be from -90 to 90");
-  }
-  const NmlAttribute* save = root.findAttribute("save");
-  mFloorSave = save ? Keyword::saveKind(save->item(0)) : 0;
+  const std::string file = floorFile(mSite, mFloorName);
+  mFloorAngle = readFloorAngle(root, file);
+  mFloorSave = readFloorSaveKind(root, file);
   mCameraPitch = static_cast<float>(static_cast<i32>(kBasePitch + (mSite ? mSite->angle() : 0.f) + mFloorAngle));
 }
 

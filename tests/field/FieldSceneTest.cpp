@@ -382,7 +382,9 @@ TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnIsADataError) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   fs().put("src/data/map/mine/tilt.txt", "fmf b1;\nangle 91;");
   EXPECT_DEATH(field().loadFloor(mine(), "tilt", false), "mine/tilt.txt line 2: \"angle\" must be from -90 to 90");
-  // The floor's scripts are named by its file too.
+  // The floor's save kind and scripts are named by its file too.
+  fs().put("src/data/map/mine/kind.txt", "fmf b1;\nsave 無い;");
+  EXPECT_DEATH(field().loadFloor(mine(), "kind", false), "mine/kind.txt line 2: unknown save kind \"無い\"");
   fs().put("src/data/map/mine/shell.txt", "fmf b1;\nstart{ addGhost{ name 無い; } }");
   EXPECT_DEATH(field().loadFloor(mine(), "shell", false), "mine/shell.txt line 2, command 0 \\(addGhost\\).*unknown shell");
   for (const char* line : {"angle -91;", "angle 1/0;", "floorNumber -1;", "floorNumber 1000;"}) {

@@ -470,6 +470,13 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
     EXPECT_DEATH(config(text), message) << text;
   }
   Database::destroy();
+  // Every bound itself is in range.
+  for (const char* bounds : {"size 256,3;roomMin 1;roomMax 256;passageNumber 4;treasureFrequency 100;"
+                             "room{chip none;height 1000;}treasure{probability 1000000;}enemy{frequency 100;}",
+                             "size 3,256;roomMin 1;roomMax 0;passageNumber -1;room{chip none;height -1000;}"}) {
+    const MapGeneratorConfig read = config(std::string(bounds) + "startPosition 1;階段 上,2;");
+    EXPECT_EQ(read.roomMin, 1) << bounds;
+  }
 }
 
 // Ten attempts with no room for every event stop naming the floor.
