@@ -7,6 +7,7 @@
 #include "core/input/KeyInput.h"
 #include "core/math/MathHelper.h"
 #include "core/sound/BGM.h"
+#include "field/CameraAngle.h"
 #include "field/EncounterRoll.h"
 #include "field/EncounterTransition.h"
 #include "field/FieldOverlay.h"
@@ -323,6 +324,7 @@ void FieldScene::turnCamera() {
   if (mFixedAngle) {
     return;
   }
+  mAngleLevel = CameraAngle::bounded(mAngleLevel);
   if (KeyInput::isRepeated(kTurnLeftKey, kTurnRepeat)) {
     --mAngleLevel;
   }

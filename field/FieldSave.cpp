@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Engine/Base/DebugStream.h"
+#include "field/CameraAngle.h"
 #include "field/FieldScene.h"
 #include "field/SymbolNode.h"
 #include "file/nml/NmlAttribute.h"
@@ -78,7 +79,7 @@ void FieldScene::load(const NmlNode& node) {
   }
   loadFloor(site, text(node, "file"), true);
   const NmlAttribute* angle = node.findAttribute("angle");
-  mAngleLevel = angle ? angle->toInt(0) : kInitialAngleLevel;
+  mAngleLevel = angle ? CameraAngle::bounded(angle->toInt(0)) : kInitialAngleLevel;
   const NmlAttribute* fixed = node.findAttribute("fixAngle");
   mFixedAngle = fixed && fixed->toBool(0);
   if (const NmlNode* symbols = optionalChild(node, "symbol")) {

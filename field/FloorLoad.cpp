@@ -25,6 +25,9 @@ namespace {
 // The largest seed drawn for a generated floor, plus one.
 constexpr i32 kSeedRange = 0x70ffffff;
 constexpr const char* kSiteVariable = "site";
+// A floor's camera pitch offset, degrees: beyond a quarter turn either way
+// the view would turn over.
+constexpr float kMaxFloorAngle = 90.f;
 
 const NmlNode* optionalChild(const NmlNode& node, const char* name) {
   return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
@@ -32,6 +35,34 @@ const NmlNode* optionalChild(const NmlNode& node, const char* name) {
 
 std::string floorPath(const MapSiteData* site, const char* floorName) {
   return std::string(FieldScene::kFloorFolder) + (site ? site->folder() : "") + "/" + floorName;
+}
+
+// The floor's own file, which its data errors name.
+std::string floorFile(const MapSiteData* site, const std::string& floorName) {
+  return floorPath(site, floorName.c_str()) + ".txt";
+}
+
+// The floor's camera pitch offset; 0 without one.
+float readFloorAngle(const NmlNode& root, const std::string& file) {
+  const NmlAttribute* angle = root.findAttribute("angle");
+  const float degrees = angle ? angle->toFloat(0) : 0.f;
+  if (degrees < -kMaxFloorAngle || degrees > kMaxFloorAngle) {
+    DataError::Scope scope(file.c_str());
+    scope.setRecord(nullptr, nullptr, angle->line());
+    DataError::badRecord(__FILE__, __LINE__, "\"angle\" must be from -90 to 90");
+  }
+  return degrees;
+}
+
+// The floor's save kind; 0 without one. An unknown word stops naming the file.
+i32 readFloorSaveKind(const NmlNode& root, const std::string& file) {
+  const NmlAttribute* save = root.findAttribute("save");
+  if (!save) {
+    return 0;
+  }
+  DataError::Scope scope(file.c_str());
+  scope.setRecord(nullptr, nullptr, save->line());
+  return Keyword::saveKind(save->item(0));
 }
 
 // The floor file; a missing one is a data error naming site and floor.
@@ -159,7 +190,7 @@ void FieldScene::buildGenerated(const NmlNode& random, bool restoring) {
     mGame.mapSeed() = RandomGenerator::instance()->getInt(kSeedRange);
   }
   mFloorRandom.setSeed(mGame.mapSeed());
-  const std::string file = floorPath(mSite, mFloorName.c_str()) + ".txt";
+  const std::string file = floorFile(mSite, mFloorName);
   mGenerator = std::make_unique<MapGenerator>(
       MapGeneratorConfig::read(random, mMap.pictures(), Database::instance(), file.c_str()), mFloorRandom);
   mMap.buildFromGenerator(*mGenerator);
@@ -190,7 +221,7 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
   }
   if (const NmlNode* script = optionalChild(root, "script")) {
     mFloorScript = std::make_unique<Script>();
-    mFloorScript->load(*script, mGame);
+    mFloorScript->load(*script, mGame, floorFile(mSite, mFloorName).c_str());
   }
   mFloorLinks = MapLinkEntry(mSite, mFloorName);
   for (i32 i = 0; i < root.countAttributes("link"); ++i) {
@@ -201,17 +232,16 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
     mFloorModels.push_back(std::make_unique<SceneModelSet>());
     mFloorModels.back()->load((std::string(kSceneFolder) + root.findAttribute("scene", i)->item(0) + ".txt").c_str());
   }
-  const NmlAttribute* angle = root.findAttribute("angle");
-  mFloorAngle = angle ? angle->toFloat(0) : 0.f;
-  const NmlAttribute* save = root.findAttribute("save");
-  mFloorSave = save ? Keyword::saveKind(save->item(0)) : 0;
+  const std::string file = floorFile(mSite, mFloorName);
+  mFloorAngle = readFloorAngle(root, file);
+  mFloorSave = readFloorSaveKind(root, file);
   mCameraPitch = static_cast<float>(static_cast<i32>(kBasePitch + (mSite ? mSite->angle() : 0.f) + mFloorAngle));
 }
 
 void FieldScene::startFloor(const NmlNode& root) {
   if (const NmlNode* start = optionalChild(root, "start")) {
     mStartScript = std::make_unique<Script>();
-    mStartScript->load(*start, mGame);
+    mStartScript->load(*start, mGame, floorFile(mSite, mFloorName).c_str());
   }
   if (!mSiteLinks) {
     return;

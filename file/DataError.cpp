@@ -52,6 +52,8 @@ void setRecord(const char* kind, const char* name, Engine::i32 line) {
   }
 }
 
+bool inScope() { return gInnermost != nullptr; }
+
 void unknownName(const char* sourceFile, int line, const char* what, const char* name) {
   wrongWord(sourceFile, line, "0", what, name);
 }

@@ -29,6 +29,8 @@ class Scope {
 // Names the record of the innermost scope, when there is one: for readers
 // that walk the records of a table themselves.
 void setRecord(const char* kind, const char* name, Engine::i32 line);
+// Whether a scope is open.
+bool inScope();
 
 // The place in front of every message inside a scope: "<file> line <n>,
 // <kind> <record>: ", each part only where known; nothing outside a scope.

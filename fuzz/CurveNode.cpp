@@ -1,7 +1,8 @@
 // Curve, vector-curve and material nodes from any data file: whatever the
 // keys hold (no keys, no kind, repeated or contradicting conditions, times
 // out of order, any degree), reading and evaluating must not crash, and every
-// solved coefficient must be finite.
+// solved coefficient must be finite. A data-error stop that names the file
+// (a number that is not finite) is an outcome.
 
 #include <cmath>
 #include <cstdint>
@@ -47,14 +48,18 @@ void exercise(const Game::NmlNode& node) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Abort);
+  static FuzzSupport::FuzzBackend backend(FuzzSupport::OnStop::Throw);
   backend.startInput();
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;
-  tree.parse(text.data(), false);
-  exercise(tree);
-  for (int i = 0; i < tree.childCount(); ++i) {
-    exercise(*tree.child(i));
+  tree.parse(text.data(), false, "fuzz.txt");
+  try {
+    exercise(tree);
+    for (int i = 0; i < tree.childCount(); ++i) {
+      exercise(*tree.child(i));
+    }
+  } catch (const FuzzSupport::DataStop& stop) {
+    FuzzSupport::expectNamed(stop, "fuzz.txt");
   }
   return 0;
 }

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlDocument document;
-  if (!document.parse(text.data(), false)) {
+  if (!document.parse(text.data(), false, "fuzz.txt")) {
     return 0;
   }
   Game::GameData game;

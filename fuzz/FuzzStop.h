@@ -42,6 +42,13 @@ class StopBox : public Platform::MessageBox {
   OnStop mOnStop;
 };
 
+// Debug lines are dropped: the file manager's loader thread writes them too,
+// and the fake's list of lines is for one thread.
+class QuietOutput : public Platform::DebugOutput {
+ public:
+  void write(std::string_view) override {}
+};
+
 // The fake platform with the stop box, installed while it lives.
 class FuzzBackend : public PlatformFake::FakeBackend {
  public:
@@ -52,6 +59,7 @@ class FuzzBackend : public PlatformFake::FakeBackend {
   FuzzBackend(const FuzzBackend&) = delete;
   FuzzBackend& operator=(const FuzzBackend&) = delete;
   Platform::MessageBox& messageBox() override { return mBox; }
+  Platform::DebugOutput& debugOutput() override { return mQuiet; }
 
   // What one input wrote and opened is dropped before the next (it would
   // grow without end).
@@ -62,6 +70,7 @@ class FuzzBackend : public PlatformFake::FakeBackend {
 
  private:
   StopBox mBox;
+  QuietOutput mQuiet;
   Platform::Backend* mPrevious;
 };
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   backend.startInput();
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlNode tree;
-  tree.parse(text.data(), false);
+  tree.parse(text.data(), false, "fuzz.txt");
   try {
     // A small builder finds the limits sooner; the full one is what loads use.
     Game::MeshBuilder small(64, 96);

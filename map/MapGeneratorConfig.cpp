@@ -1,6 +1,8 @@
 #include "map/MapGeneratorConfig.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "file/DataError.h"
 #include "file/nml/NmlNode.h"
@@ -15,12 +17,50 @@ using Engine::i32;
 namespace {
 
 constexpr float kPercent = 100.f;
+// The widest side a generated floor is given (the size jitter widens it up to
+// √2 times): room for many rooms, and a grid, a partition and passages whose
+// work stays small.
+constexpr i32 kMaxSide = 256;
+// Heights of generated cells, in height units either way.
+constexpr i32 kMaxHeight = 1000;
+// Extra passages: the random term ±1 plus this, per pair of leaves; more would
+// only lay the same passages again.
+constexpr float kMinPassageNumber = -1.f;
+constexpr float kMaxPassageNumber = 4.f;
+// A treasure entry's weight: far beyond any sum that could lose a smaller one.
+constexpr float kMaxWeight = 1e6f;
 
 // Stops the program naming the floor file, its "random" node and the key.
 [[noreturn]] void fault(const NmlNode& node, const char* file, const std::string& problem) {
   DataError::Scope scope(file);
   scope.setRecord("random", "", node.line());
   DataError::badRecord(__FILE__, __LINE__, problem.c_str());
+}
+
+// An integer key of the node, stopped on unless it lies in [low, high].
+i32 integerWithin(const NmlNode& node, const char* key, i32 low, i32 high, const char* file) {
+  const i32 value = MapReading::integer(node, key);
+  if (value < low || value > high) {
+    fault(node, file, "\"" + std::string(key) + "\" must be from " + std::to_string(low) + " to " +
+                          std::to_string(high) + ", not " + std::to_string(value));
+  }
+  return value;
+}
+
+std::string numberText(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+  return text;
+}
+
+// A number key of the node, stopped on unless it lies in [low, high].
+float numberWithin(const NmlNode& node, const char* key, float low, float high, const char* file) {
+  const float value = MapReading::number(node, key);
+  if (value < low || value > high) {
+    fault(node, file, "\"" + std::string(key) + "\" must be from " + numberText(low) + " to " + numberText(high) +
+                          ", not " + numberText(value));
+  }
+  return value;
 }
 
 [[noreturn]] void unknown(const NmlNode& node, const char* file, const char* what, const char* name) {
@@ -39,7 +79,7 @@ GeneratorCellSpec readSpec(const NmlNode& node, const MapPictureSet& pictures, c
         unknown(node, file, "chip", chip->toString(0));
       }
     }
-    spec.height = MapReading::integer(node, "height");
+    spec.height = integerWithin(node, "height", -kMaxHeight, kMaxHeight, file);
   }
   if (const NmlAttribute* object = node.findAttribute("object")) {
     spec.object = pictures.findObject(object->toString(0));
@@ -72,11 +112,11 @@ void readSize(MapGeneratorConfig& config, const NmlNode& node, const char* file)
   }
   config.width = size->toInt(0);
   config.height = size->toInt(1);
-  config.roomMin = MapReading::integer(node, "roomMin");
-  config.roomMax = MapReading::integer(node, "roomMax");
-  if (config.roomMin < 1) {
-    fault(node, file, "\"roomMin\" must be at least 1");
+  if (config.width > kMaxSide || config.height > kMaxSide) {
+    fault(node, file, "\"size\" must be at most " + std::to_string(kMaxSide) + " each way");
   }
+  config.roomMin = integerWithin(node, "roomMin", 1, kMaxSide, file);
+  config.roomMax = integerWithin(node, "roomMax", 0, kMaxSide, file);
   // A side of roomMin + 2 holds the smallest room with a cell around it.
   if (config.width < config.roomMin + 2 || config.height < config.roomMin + 2) {
     fault(node, file, "\"size\" must be at least roomMin + 2 each way");
@@ -133,11 +173,11 @@ void readTreasures(MapGeneratorConfig& config, const NmlNode& node, const Databa
     if (const NmlAttribute* expression = entry.findAttribute("expression")) {
       treasure.expression.parse(expression->toString(0));
     }
-    treasure.probability = MapReading::number(entry, "probability");
+    treasure.probability = numberWithin(entry, "probability", 0.f, kMaxWeight, file);
     treasure.depth = MapReading::number(entry, "floor") / kPercent;
     config.treasures.push_back(std::move(treasure));
   }
-  config.treasureFrequency = MapReading::number(node, "treasureFrequency") / kPercent;
+  config.treasureFrequency = numberWithin(node, "treasureFrequency", 0.f, kPercent, file) / kPercent;
 }
 
 void readEnemies(MapGeneratorConfig& config, const NmlNode& node, const Database* database, const char* file) {
@@ -156,7 +196,7 @@ void readEnemies(MapGeneratorConfig& config, const NmlNode& node, const Database
     config.rankTop = rank->toFloat(0) / kPercent;
     config.rankBottom = rank->toFloat(1) / kPercent;
   }
-  config.enemyFrequency = MapReading::number(enemy, "frequency") / kPercent;
+  config.enemyFrequency = numberWithin(enemy, "frequency", 0.f, kPercent, file) / kPercent;
 }
 
 }  // namespace
@@ -167,7 +207,7 @@ MapGeneratorConfig MapGeneratorConfig::read(const NmlNode& node, const MapPictur
   config.file = file;
   readSize(config, node, file);
   config.splitProbability = MapReading::number(node, "separatorProbability") / kPercent;
-  config.passageNumber = MapReading::number(node, "passageNumber");
+  config.passageNumber = numberWithin(node, "passageNumber", kMinPassageNumber, kMaxPassageNumber, file);
   config.room = specOr(node, "room", GeneratorCellSpec{}, pictures, file);
   config.roomSide = specOr(node, "roomSide", config.room, pictures, file);
   config.passage = specOr(node, "passage", config.roomSide, pictures, file);

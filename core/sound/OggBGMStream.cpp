@@ -18,6 +18,14 @@ namespace {
 // Half the scratch buffer, so that the end of a tune and the start of its loop
 // fit into one chunk together.
 constexpr i32 kMaxCrossLength = OggBGMStream::kChunkSize / 2;
+// What the sound player takes: mono or stereo at 100 to 200000 Hz. A damaged
+// tune may claim anything else in its header.
+constexpr i32 kMinRate = 100;
+constexpr i32 kMaxRate = 200000;
+
+bool isPlayable(Platform::VorbisStream& stream) {
+  return (stream.channels() == 1 || stream.channels() == 2) && stream.rate() >= kMinRate && stream.rate() <= kMaxRate;
+}
 
 }  // namespace
 
@@ -51,7 +59,12 @@ bool OggBGMStream::prepare(Platform::VorbisDecoder& decoder) {
     case Step::kLoaded:
       if (mFile.copyStep(mReader.data())) {
         mReader.release();
-        if (mFile.open(decoder)) {
+        if (mFile.open(decoder) && !isPlayable(mFile.stream())) {
+          Engine::cout << "BGM : not mono or stereo at 100 to 200000 Hz ( " << mTune->mFile.c_str() << " )"
+                       << Engine::endl;
+          mFile.close();
+          mStep = Step::kFailed;
+        } else if (mFile.isOpen()) {
           Platform::VorbisStream& stream = mFile.stream();
           mPlayer = Engine::Sound::Player::create(16, kRingSize, stream.rate(), stream.channels());
           mScratch.resize(kChunkSize);

@@ -54,6 +54,7 @@ void NmlArena::release() {
   }
   mFree = nullptr;
   mEnd = nullptr;
+  mSource = nullptr;
   mNextChunkSize = kFirstChunkSize;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace Game {
 
@@ -40,8 +41,13 @@ class NmlArena {
   // Turns the first size bytes of the free space into a block.
   void take(std::size_t size) { mFree += size; }
 
-  // Frees every chunk: every block is gone.
+  // Frees every chunk: every block is gone, the source name with them.
   void release();
+
+  // The data file the tree was read from, for data errors; null when the
+  // tree came from elsewhere (code, a save, a text without a name).
+  const char* source() const { return mSource; }
+  void setSource(const char* file) { mSource = file ? copyText(file, std::strlen(file)) : nullptr; }
 
  private:
   struct Chunk {
@@ -61,6 +67,7 @@ class NmlArena {
   char* mFree = nullptr;
   char* mEnd = nullptr;
   Chunk* mNewest = nullptr;  // chunks link to older ones
+  const char* mSource = nullptr;
   std::size_t mNextChunkSize = kFirstChunkSize;
 };
 

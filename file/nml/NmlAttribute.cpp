@@ -6,6 +6,7 @@
 #include "Engine/Base/Assert.h"
 #include "core/string/ShiftJis.h"
 #include "core/string/String.h"
+#include "file/DataError.h"
 #include "file/nml/NmlArena.h"
 
 namespace Game {
@@ -42,11 +43,36 @@ NmlArena& NmlAttribute::arena() {
 
 i32 NmlAttribute::toInt(i32 i) const { return String::parseInt(item(i)); }
 
-f32 NmlAttribute::toFloat(i32 i) const { return String::parseFloat(item(i)); }
+f32 NmlAttribute::toFloat(i32 i) const {
+  const f32 value = String::parseFloat(item(i));
+  if (!std::isfinite(value)) [[unlikely]] {
+    stopNotFinite(i);
+  }
+  return value;
+}
+
+// Named by the data-error scope the reader opened (its file and record);
+// without one by the tree's file and the line, when the tree has a file.
+void NmlAttribute::stopNotFinite(i32 i) const {
+  String problem("\"");
+  problem.append(mKey);
+  problem.append("\" item ");
+  problem.appendInt(i < 0 ? 1 : i + 1);
+  problem.append(" \"");
+  problem.append(item(i));
+  problem.append("\" is not a finite number");
+  const char* file = mArena ? mArena->source() : nullptr;
+  if (file && !DataError::inScope()) {
+    DataError::Scope scope(file);
+    scope.setRecord(nullptr, nullptr, mLine);
+    DataError::badRecord(__FILE__, __LINE__, problem.c_str());
+  }
+  DataError::badRecord(__FILE__, __LINE__, problem.c_str());
+}
 
 bool NmlAttribute::allFinite() const {
   for (i32 i = 0; i < mItemCount; ++i) {
-    if (!std::isfinite(toFloat(i))) {
+    if (!std::isfinite(String::parseFloat(item(i)))) {
       return false;
     }
   }

@@ -30,13 +30,17 @@ class NmlAttribute {
     }
     return i < mItemCount ? mItems[i] : "";
   }
+  // The line of the text the key began on; 0 for lines made by code.
+  Engine::i32 line() const { return mLine; }
   Engine::i32 toInt(Engine::i32 i) const;
+  // A number of a data file is finite: an item that is not (a quotient by
+  // zero such as "/") stops the program naming the file, the line and the key.
   Engine::f32 toFloat(Engine::i32 i) const;
   // "true" and "false", else the number's value != 0.
   bool toBool(Engine::i32 i) const;
   const char* toString(Engine::i32 i) const { return item(i); }
   // Every item reads as a finite number (a quotient by zero such as "/" does
-  // not: it reads as NaN or infinity).
+  // not: it reads as NaN or infinity). Never stops.
   bool allFinite() const;
   // Three items give x, y, z; one item gives all three; any other count leaves
   // the vector as it is.
@@ -70,6 +74,7 @@ class NmlAttribute {
   NmlArena& arena();
   // Room for count items; the ones held so far are kept.
   void reserveItems(Engine::i32 count);
+  [[noreturn]] void stopNotFinite(Engine::i32 i) const;
 
   NmlAttribute* mNext = nullptr;  // the next line of the node
   NmlArena* mArena = nullptr;
@@ -77,6 +82,7 @@ class NmlAttribute {
   const char** mItems = nullptr;  // texts in the arena
   Engine::i32 mItemCount = 0;
   Engine::i32 mItemCapacity = 0;
+  Engine::i32 mLine = 0;
   bool mOwnsArena = false;  // a line made on its own: the arena goes with it
 };
 

@@ -8,6 +8,7 @@ namespace Game {
 
 void NmlDocument::loadFromText(const char* fileName, const char* text) {
   mFileName.assign(fileName);
+  setSourceName(this->fileName());
   NmlParser parser(true, this->fileName());
   // Every other fault of a strict parse stops inside it; a '}' that closes no
   // node only fails the parse, which would leave the rest of the file unread.

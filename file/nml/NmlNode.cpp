@@ -134,12 +134,15 @@ void NmlNode::removeMarked(const char* marker, bool omitMarkedNodes) {
   }
 }
 
-bool NmlNode::parse(const char* text, bool strict) { return parseNamed(text, strict, "nml text"); }
-
-bool NmlNode::parseNamed(const char* text, bool strict, const char* sourceName) {
-  NmlParser parser(strict, sourceName);
+bool NmlNode::parse(const char* text, bool strict, const char* file) {
+  if (file) {
+    setSourceName(file);
+  }
+  NmlParser parser(strict, file ? file : "nml text");
   return parser.parse(*this, text ? text : "");
 }
+
+void NmlNode::setSourceName(const char* file) { arena().setSource(file); }
 
 void NmlNode::toString(String& out, bool pretty) const { NmlWriter::write(*this, out, pretty); }
 

@@ -4,6 +4,7 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
+#include "file/nml/NmlArena.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlList.h"
 
@@ -63,8 +64,11 @@ class NmlNode {
 
   // Parses a zero-terminated text into this node, after what it holds already.
   // Strict parsing ends the program with the line of the first fault; lenient
-  // parsing returns false instead.
-  bool parse(const char* text, bool strict);
+  // parsing returns false instead. A file name is kept for the tree's data
+  // errors (see sourceName).
+  bool parse(const char* text, bool strict, const char* file = nullptr);
+  // The data file the tree was read from; null when unnamed.
+  const char* sourceName() const { return mRoot->mArena ? mRoot->mArena->source() : nullptr; }
   // Writes the tree, pretty (TAB indents, CR LF) or compact (no whitespace).
   void toString(String& out, bool pretty) const;
 
@@ -75,7 +79,8 @@ class NmlNode {
 
  protected:
   void clearContents();
-  bool parseNamed(const char* text, bool strict, const char* sourceName);
+  // Names the tree's data file (see sourceName).
+  void setSourceName(const char* file);
 
  private:
   friend class NmlParser;

@@ -153,6 +153,7 @@ void NmlParser::addAttribute(NmlNode& node) {
   void* block = mArena->allocate(sizeof(NmlAttribute) + sizeof(char*) * static_cast<std::size_t>(itemCount));
   auto* line = new (block) NmlAttribute(mArena);
   line->mKey = text;
+  line->mLine = mTokenLine;
   if (itemCount > 0) {
     auto** items = reinterpret_cast<const char**>(static_cast<char*>(block) + sizeof(NmlAttribute));
     items[0] = text + mItemsStart;

@@ -6,23 +6,24 @@ namespace Game {
 
 const char* PartTransform::read(const NmlNode& node) {
   const char* notFinite = nullptr;
-  const auto note = [&notFinite](const NmlAttribute& line, const char* key) {
-    if (!notFinite && !line.allFinite()) {
-      notFinite = key;
+  // A line that is not finite is only named (the node is refused), never
+  // read: a number of a data file that is not finite stops the program.
+  const auto finite = [&notFinite](const NmlAttribute& line, const char* key) {
+    if (line.allFinite()) {
+      return true;
     }
+    notFinite = notFinite ? notFinite : key;
+    return false;
   };
-  if (const NmlAttribute* line = node.findAttribute("position")) {
+  if (const NmlAttribute* line = node.findAttribute("position"); line && finite(*line, "position")) {
     line->toVector(position);
-    note(*line, "position");
   }
-  if (const NmlAttribute* line = node.findAttribute("scale")) {
+  if (const NmlAttribute* line = node.findAttribute("scale"); line && finite(*line, "scale")) {
     line->toVector(scale);
     scale *= 0.01f;
-    note(*line, "scale");
   }
-  if (const NmlAttribute* line = node.findAttribute("rotate")) {
+  if (const NmlAttribute* line = node.findAttribute("rotate"); line && finite(*line, "rotate")) {
     line->toVector(rotate);
-    note(*line, "rotate");
   }
   if (node.findAttribute("reverseNormal")) {
     reverseNormal = true;

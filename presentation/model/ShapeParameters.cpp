@@ -1,6 +1,5 @@
 #include "presentation/model/ShapeParameters.h"
 
-#include <cmath>
 
 #include "file/nml/NmlNode.h"
 
@@ -17,12 +16,14 @@ float ShapeParameters::readFloat(const char* key, float fallback) {
   return line ? readFloat(*line, 0) : fallback;
 }
 
+// A line that is not finite is only named (the node is refused), never read:
+// a number of a data file that is not finite stops the program.
 float ShapeParameters::readFloat(const NmlAttribute& line, Engine::i32 index) {
-  const float value = line.toFloat(index);
-  if (!std::isfinite(value) && !mNotFiniteKey) {
-    mNotFiniteKey = line.key();
+  if (!line.allFinite()) {
+    mNotFiniteKey = mNotFiniteKey ? mNotFiniteKey : line.key();
+    return 0.f;
   }
-  return value;
+  return line.toFloat(index);
 }
 
 

@@ -1,6 +1,7 @@
 #include "resource/database/MapSiteData.h"
 
 #include <cstring>
+#include <string>
 
 #include "file/nml/NmlDocument.h"
 #include "resource/constance/Keywords.h"
@@ -10,6 +11,20 @@
 namespace Game {
 
 using Engine::i32;
+
+namespace {
+
+// A site's camera pitch offset, degrees: beyond a quarter turn either way the
+// view would turn over.
+constexpr float kMaxAngle = 90.f;
+// Floors of one site; the sites' floors are summed.
+constexpr i32 kMaxFloorNumber = 999;
+
+[[noreturn]] void outOfRange(const char* key, const std::string& range) {
+  DataError::badRecord(__FILE__, __LINE__, (std::string("\"") + key + "\" must be " + range).c_str());
+}
+
+}  // namespace
 
 void MapSiteData::read(const NmlNode& node, const char* file) {
   mName = MapReading::required(node, "name", file).toString(0);
@@ -23,8 +38,14 @@ void MapSiteData::read(const NmlNode& node, const char* file) {
   mSpotLight = MapReading::flag(node, "spotLight");
   mScene = MapReading::text(node, "scene");
   mAngle = MapReading::number(node, "angle");
+  if (mAngle < -kMaxAngle || mAngle > kMaxAngle) {
+    outOfRange("angle", "from -90 to 90");
+  }
   mPrint = MapReading::text(node, "print", mName.c_str());
   mFloorNumber = MapReading::integer(node, "floorNumber");
+  if (mFloorNumber < 0 || mFloorNumber > kMaxFloorNumber) {
+    outOfRange("floorNumber", "from 0 to 999");
+  }
 }
 
 void MapSiteList::load(const char* file) {

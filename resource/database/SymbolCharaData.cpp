@@ -1,6 +1,7 @@
 #include "resource/database/SymbolCharaData.h"
 
 #include "Engine/FileIO/Manager.h"
+#include "file/DataError.h"
 #include "file/nml/NmlDocument.h"
 
 namespace Game {
@@ -11,6 +12,14 @@ namespace {
 
 constexpr const char* kPictureDirectory = "src/picture/symbol/";
 constexpr const char* kCharaDirectory = "src/picture/symbol/chara/";
+// The cells a symbol takes beside its own lie this near it: added to a cell
+// and turned, they stay far inside the integers.
+constexpr i32 kMaxCollisionReach = 64;
+
+bool nearOwnCell(const MapReading::CellOffset& offset) {
+  return offset.x >= -kMaxCollisionReach && offset.x <= kMaxCollisionReach && offset.y >= -kMaxCollisionReach &&
+         offset.y <= kMaxCollisionReach;
+}
 
 }  // namespace
 
@@ -21,6 +30,13 @@ SymbolCharaData SymbolCharaData::read(const NmlNode& node, const char* file, con
   SymbolCharaData chara(name ? name : MapReading::required(node, "name", file).toString(0), path);
   if (node.countAttributes("collision") > 0) {
     chara.mCollision = MapReading::offsets(node, "collision");
+    for (const MapReading::CellOffset& offset : chara.mCollision) {
+      if (!nearOwnCell(offset)) {
+        DataError::Scope scope(file);
+        scope.setRecord("symbol", chara.name(), node.line());
+        DataError::badRecord(__FILE__, __LINE__, "\"collision\" must lie from -64 to 64 cells each way");
+      }
+    }
   }
   chara.mReaction = MapReading::flag(node, "reaction");
   chara.mFloat = MapReading::flag(node, "float");

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "file/DataError.h"
 #include "file/nml/NmlDocument.h"
 #include "resource/database/MapReading.h"
 
@@ -12,6 +13,9 @@ using Engine::i32;
 namespace {
 
 constexpr const char* kPictureDirectory = "src/picture/unit/";
+// A unit's scale: above 0 (a unit of no size would divide by it), at most 16
+// pictures tall.
+constexpr Engine::f32 kMaxScale = 16.f;
 
 }  // namespace
 
@@ -32,7 +36,13 @@ void UnitPictureList::read(const NmlNode& root, const char* file) {
     const std::string path = kPictureDirectory + std::string(line.toString(0)) + ".txt";
     MapReading::requireFile(file, path);
     // A unit listed without its scale is drawn at its own size, not at 0.
-    mUnits.emplace_back(line.key(), path, line.itemCount() >= 2 ? line.toFloat(1) : 1.0f);
+    const Engine::f32 scale = line.itemCount() >= 2 ? line.toFloat(1) : 1.0f;
+    if (!(scale > 0.f) || scale > kMaxScale) {
+      DataError::Scope scope(file);
+      scope.setRecord("unit", line.key(), line.line());
+      DataError::badRecord(__FILE__, __LINE__, "the scale must be above 0 and at most 16");
+    }
+    mUnits.emplace_back(line.key(), path, scale);
   }
 }
 

@@ -132,6 +132,12 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
     frames(row.time);
     EXPECT_EQ(cell(), row.reached) << row.held;
   }
+  // A level from outside far beyond any play turns on from the same facing
+  // within one turn: 2147483647 faces as 7.
+  enter("オープニング", "hall", 2);
+  field().setAngleLevel(2147483647);
+  frames(1, {Key::W});
+  EXPECT_EQ(field().angleLevel(), 8);
 }
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67

@@ -352,6 +352,38 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWhole) {
   }
 }
 
+// A saved camera level beyond a thousand turns (a damaged save) passes the
+// check and loads facing the same way within one turn: 2147483647 = 12 x
+// 178956970 + 7.
+TEST_F(FloorTest, ASavedCameraLevelBeyondAThousandTurnsLoadsWithinOne) {
+  for (const auto& [saved, loaded] : {std::pair<const char*, i32>{"40", 40}, {"-12000", -12000}, {"12001", 1},
+                                      {"-12001", -1}, {"2147483647", 7}, {"-2147483648", -8}}) {
+    NmlDocument node;
+    node.loadFromText("field.txt", (std::string("site 灰の坑道; file b1; angle ") + saved + ";").c_str());
+    EXPECT_EQ(SaveCheck::fieldProblem(node), nullptr) << saved;
+    field().load(node);
+    EXPECT_EQ(field().angleLevel(), loaded) << saved;
+  }
+}
+
+// A floor's and a site's camera pitch offsets stay within a quarter turn.
+TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnIsADataError) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  fs().put("src/data/map/mine/tilt.txt", "fmf b1;\nangle 91;");
+  EXPECT_DEATH(field().loadFloor(mine(), "tilt", false), "mine/tilt.txt line 2: \"angle\" must be from -90 to 90");
+  // The floor's save kind and scripts are named by its file too.
+  fs().put("src/data/map/mine/kind.txt", "fmf b1;\nsave 無い;");
+  EXPECT_DEATH(field().loadFloor(mine(), "kind", false), "mine/kind.txt line 2: unknown save kind \"無い\"");
+  fs().put("src/data/map/mine/shell.txt", "fmf b1;\nstart{ addGhost{ name 無い; } }");
+  EXPECT_DEATH(field().loadFloor(mine(), "shell", false), "mine/shell.txt line 2, command 0 \\(addGhost\\).*unknown shell");
+  for (const char* line : {"angle -91;", "angle 1/0;", "floorNumber -1;", "floorNumber 1000;"}) {
+    MapSiteList sites;
+    fs().put("sites.txt", std::string("site{ name s; folder f; start a,1; encounter{ none; } save file; BGM b; ") +
+                              line + " }");
+    EXPECT_DEATH(sites.load("sites.txt"), std::string("sites.txt line 1, site s: \"") + std::string(line, 5)) << line;
+  }
+}
+
 TEST_F(FloorTest, AMissingFloorFileIsADataErrorNamingSiteAndFloor) {
   EXPECT_DEATH(field().loadFloor(mine(), "zz", false), "mine/zz.txt.*floor \"zz\" of the site \"灰の坑道\" is missing");
 }

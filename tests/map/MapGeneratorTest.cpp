@@ -435,8 +435,26 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
   const std::pair<const char*, const char*> cases[] = {
       {"roomMin 2;startPosition 1;階段 上,2;", "b2.txt.*\"size\" needs a width and a height"},
       {"size 9;roomMin 2;startPosition 1;階段 上,2;", "b2.txt.*\"size\" needs a width and a height"},
-      {"size 9,9;roomMin 0;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be at least 1"},
-      {"size 9,9;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be at least 1"},
+      {"size 9,9;roomMin 0;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be from 1 to 256, not 0"},
+      {"size 9,9;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be from 1 to 256, not 0"},
+      // Counts, sizes and heights the generator can work with, no more.
+      {"size 9,9;roomMin 2147483647;startPosition 1;", "b2.txt.*\"roomMin\" must be from 1 to 256, not 2147483647"},
+      {"size 9,9;roomMin 2;roomMax 2147483647;", "b2.txt.*\"roomMax\" must be from 0 to 256, not 2147483647"},
+      {"size 9,9;roomMin 2;roomMax -1;", "b2.txt.*\"roomMax\" must be from 0 to 256, not -1"},
+      {"size 99999,99999;roomMin 2;", "b2.txt.*\"size\" must be at most 256 each way"},
+      {"size 9,257;roomMin 2;", "b2.txt.*\"size\" must be at most 256 each way"},
+      {"size 9,9;roomMin 2;passageNumber /;", "b2.txt line 1: \"passageNumber\" item 1 \"/\" is not a finite number"},
+      {"size 9,9;roomMin 2;passageNumber 2000000000;", "b2.txt.*\"passageNumber\" must be from -1 to 4, not 2e\\+09"},
+      {"size 9,9;roomMin 2;passageNumber 5;", "b2.txt.*\"passageNumber\" must be from -1 to 4, not 5"},
+      {"size 9,9;roomMin 2;passageNumber -2;", "b2.txt.*\"passageNumber\" must be from -1 to 4, not -2"},
+      {"size 9,9;roomMin 2;room{chip none;height 1001;}", "b2.txt.*\"height\" must be from -1000 to 1000, not 1001"},
+      {"size 9,9;roomMin 2;wall{chip none;height -1001;}", "b2.txt.*\"height\" must be from -1000 to 1000"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;treasureFrequency 101;", "b2.txt.*\"treasureFrequency\" must be from 0 to 100"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;treasureFrequency -1;", "b2.txt.*\"treasureFrequency\" must be from 0 to 100"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;treasure{probability -1;}", "b2.txt.*\"probability\" must be from 0 to 1e\\+06"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;treasure{probability 1000001;}", "b2.txt.*\"probability\" must be from 0 to 1e\\+06"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;enemy{frequency 101;}", "b2.txt.*\"frequency\" must be from 0 to 100"},
+      {"size 9,9;roomMin 2;startPosition 1;階段 上,2;enemy{frequency -1;}", "b2.txt.*\"frequency\" must be from 0 to 100"},
       {"size 5,9;roomMin 4;startPosition 1;階段 上,2;", "b2.txt.*\"size\" must be at least roomMin"},
       {"size 9,5;roomMin 4;startPosition 1;階段 上,2;", "b2.txt.*\"size\" must be at least roomMin"},
       {"size 9,9;roomMin 2;startPosition 1;階段 横,2;", "b2.txt.*must begin with"},
@@ -452,6 +470,13 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
     EXPECT_DEATH(config(text), message) << text;
   }
   Database::destroy();
+  // Every bound itself is in range.
+  for (const char* bounds : {"size 256,3;roomMin 1;roomMax 256;passageNumber 4;treasureFrequency 100;"
+                             "room{chip none;height 1000;}treasure{probability 1000000;}enemy{frequency 100;}",
+                             "size 3,256;roomMin 1;roomMax 0;passageNumber -1;room{chip none;height -1000;}"}) {
+    const MapGeneratorConfig read = config(std::string(bounds) + "startPosition 1;階段 上,2;");
+    EXPECT_EQ(read.roomMin, 1) << bounds;
+  }
 }
 
 // Ten attempts with no room for every event stop naming the floor.

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "tests/core/sound/MusicFixture.h"
 
@@ -18,7 +20,7 @@ class OggBGMTest : public SoundTest::MusicFixture {
 
   // A bad tune file is silent with one line, and the next tune starts
   // without waiting for a fade.
-  void expectSilentAndNotHoldingUp(const char* bytes, int opens, const char* line) {
+  void expectSilentAndNotHoldingUp(std::string_view bytes, int opens, const char* line) {
     startBgm("A{ file a; loop 0; } B{ file b; loop 0; }");
     backend->fakeFileSystem.put("bgm/a.ogg", bytes);
     putTune("b", kRate, 1, constantTune(2000, kRate, 1));
@@ -151,11 +153,32 @@ TEST_F(OggBGMTest, AFileThatIsNotOggVorbisIsReportedOnceAndDoesNotHoldUpTheNext)
   expectSilentAndNotHoldingUp("not a tune", 1, "BGM : not an Ogg Vorbis file ( bgm/a.ogg )\n");
 }
 
+// A damaged header may claim any channel count or rate: the player takes
+// mono or stereo at 100 to 200000 Hz.
+TEST_F(OggBGMTest, ATuneThePlayerCannotTakeIsReportedOnceAndDoesNotHoldUpTheNext) {
+  for (const auto& [rate, channels] : {std::pair{99, 1}, {200001, 2}}) {
+    debugLines().clear();
+    backend->fakeVorbisDecoder.openCount = 0;
+    const std::vector<std::uint8_t> bytes = PlatformFake::FakeVorbisDecoder::encode(rate, channels, {1, 2, 3, 4, 5, 6});
+    expectSilentAndNotHoldingUp(std::string(bytes.begin(), bytes.end()), 1,
+                                "BGM : not mono or stereo at 100 to 200000 Hz ( bgm/a.ogg )\n");
+  }
+}
+
 TEST_F(OggBGMTest, AnEmptyTuneNeverReachesTheDecoderAndDoesNotHoldUpTheNext) {
   expectSilentAndNotHoldingUp("", 0, "BGM : empty tune file ( bgm/a.ogg )\n");
 }
 
 using OggBGMDeathTest = OggBGMTest;
+
+// A tune's numbers are finite: a quotient by zero stops naming the table, the
+// line and the key before the stream or the mixer casts it.
+TEST_F(OggBGMDeathTest, ATuneNumberThatIsNotFiniteStopsNamingTheTable) {
+  for (const char* key : {"loop", "crossFade", "volume"}) {
+    EXPECT_DEATH(startBgm((std::string("A{ file a;\n") + key + " /; loop 0; }").c_str()),
+                 std::string("bgm/bgm.txt line 2: \"") + key + "\" item 1 \"/\" is not a finite number");
+  }
+}
 
 TEST_F(OggBGMDeathTest, AMissingTuneStopsWithTheFileLayersMessage) {
   EXPECT_DEATH(

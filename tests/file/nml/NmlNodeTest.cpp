@@ -3,6 +3,7 @@
 #include <string>
 
 #include "NmlTestSupport.h"
+#include "file/DataError.h"
 #include "file/nml/NmlDocument.h"
 #include "file/nml/NmlNode.h"
 
@@ -35,6 +36,30 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_EQ(root.findChild("x", 1)->countAttributes("c"), 1);
   EXPECT_EQ(root.findChild("y"), root.child(1));
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
+}
+
+// A number of a data file is finite: a quotient by zero stops naming the
+// file, the line and the key; a tree without a file is named by the reader's
+// scope.
+TEST(NmlNodeTest, ANumberThatIsNotFiniteStopsNamingFileLineAndKey) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  NmlDocument document;
+  document.loadFromText("data.txt", "a 1/2;\nnode{\n  b 3,1/0;\n  c 0/0; }");
+  EXPECT_EQ(document.findAttribute("a")->toFloat(0), 0.5f);
+  const Game::NmlAttribute& b = *document.findChild("node")->findAttribute("b");
+  EXPECT_EQ(b.toFloat(0), 3.f);
+  EXPECT_FALSE(b.allFinite());
+  EXPECT_DEATH(b.toFloat(1), "data.txt line 3: \"b\" item 2 \"1/0\" is not a finite number");
+  EXPECT_DEATH(document.findChild("node")->findAttribute("c")->toFloat(0), "data.txt line 4: \"c\" item 1");
+  NmlNode unnamed;
+  ASSERT_TRUE(unnamed.parse("d /;", true));
+  EXPECT_EQ(unnamed.sourceName(), nullptr);
+  EXPECT_DEATH(
+      {
+        Game::DataError::Scope scope("list.txt");
+        (void)unnamed.findAttribute("d")->toFloat(0);
+      },
+      "list.txt: \"d\" item 1 \"/\" is not a finite number");
 }
 
 TEST(NmlNodeTest, BuildingAndThePrettyAndCompactForms) {

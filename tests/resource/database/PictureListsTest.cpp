@@ -95,6 +95,14 @@ TEST_F(PictureListsTest, ListedCharasKeepTheirCollisionCells) {
   EXPECT_EQ(door->collision(), (std::vector<MapReading::CellOffset>{{0, 0}, {1, 0}}));
   EXPECT_TRUE(door->reacts());  // from the list alone
   EXPECT_EQ(charas.charaFileReads(), 0);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (const char* collision : {"65,0", "0,-65"}) {
+    NmlDocument far;
+    SymbolCharaList other;
+    const std::string text = std::string("symbol{name 遠;file door;collision ") + collision + ";}";
+    EXPECT_DEATH(other.read(parsed(far, text.c_str()), "list.txt"), "list.txt line 1, symbol 遠: \"collision\" must lie")
+        << collision;
+  }
 }
 
 TEST_F(PictureListsTest, UnitPicturesLoadOnFirstUseAndFallBackToStand) {
@@ -164,6 +172,12 @@ TEST_F(PictureListsTest, AListNamingAMissingFileStopsNamingBoth) {
   UnitPictureList list;
   EXPECT_DEATH(list.read(units, "src/picture/unit/list.txt"),
                "src/picture/unit/list.txt : names src/picture/unit/gone.txt, which does not exist");
+  // A scale of no size, a negative one or one beyond 16 pictures tall.
+  put("src/picture/unit/a.txt", "model{name stand;}");
+  for (const char* line : {"A a,0;", "A a,-1;", "A a,17;"}) {
+    NmlDocument scaled;
+    EXPECT_DEATH(list.read(parsed(scaled, line), "list.txt"), "list.txt line 1, unit A: the scale must be above 0") << line;
+  }
 }
 
 // Status-up icons count from the sixth parameter and status-down icons two on;
