@@ -231,19 +231,6 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
   }
 }
 
-// A new game plays the opening by the decide key, then walks to the hall's
-// way out, which leads to the continue scene.
-TEST_F(FieldFrameTest, ANewGameRunsTheOpeningAndWalksTheHall) {
-  for (int i = 1; i < 600 && field().startScript(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-  ASSERT_FALSE(field().startScript());
-  EXPECT_EQ(game->party().members().count(), 1);
-  for (int i = 0; i < 30 && !field().isChangingScene(); ++i) frames(1, {Key::Right});
-  EXPECT_EQ(cell(), std::pair(3, 0));
-  EXPECT_FALSE(field().player()->isMoving());
-  EXPECT_EQ(field().continueRequests(), 1);
-  EXPECT_TRUE(field().isChangingScene());
-}
-
 // The librarian talks when the party walks up to her desk (round the middle
 // shelf); the first time, her word puts the charm on sale.
 TEST_F(FieldFrameTest, TheLibrarianTalksAtHerDeskAndPutsTheCharmOnSale) {
