@@ -1,8 +1,10 @@
 #include "resource/Database.h"
 
+#include <iterator>
 #include <vector>
 
 #include "core/variable/VariableTable.h"
+#include "core/string/String.h"
 #include "core/string/StringRef.h"
 #include "file/nml/NmlDocument.h"
 #include "file/DataError.h"
@@ -149,8 +151,23 @@ void Database::load() {
   for (i32 i = 0; i < kBattleFileCount; ++i) {
     documents[static_cast<std::size_t>(i)].load(kBattleFiles[i]);
     roots[static_cast<std::size_t>(i)] = &documents[static_cast<std::size_t>(i)];
+    requireRecord(i, documents[static_cast<std::size_t>(i)]);
   }
   load(roots);
+}
+
+// The game cannot do without a state, an art, an item, a character, an
+// enemy and a race: an empty table would stop the first file naming one.
+void Database::requireRecord(i32 file, const NmlNode& root) {
+  constexpr const char* kRecords[] = {"state", "ability", "tool", "shell", "enemy", "race"};
+  if (file >= static_cast<i32>(std::size(kRecords)) || root.countChildren(kRecords[file]) > 0) {
+    return;
+  }
+  DataError::Scope scope(kBattleFiles[file]);
+  String problem("no \"");
+  problem.append(kRecords[file]);
+  problem.append("\" record: the game needs one at least");
+  DataError::badRecord(__FILE__, __LINE__, problem.c_str());
 }
 
 void Database::load(const std::array<const NmlNode*, kBattleFileCount>& roots) {

@@ -47,7 +47,8 @@ class Database final : public RecordTables {
 
   // Reads the eight battle files through the file reader. A record that
   // names a state, art, tool, shell or enemy the tables lack stops the
-  // program naming the file, the record and the name.
+  // program naming the file, the record and the name; so does a file of
+  // states, arts, tools, shells, enemies or races without a record.
   void load();
   // The same from parsed documents, in BattleFile order (tests, fuzzing).
   void load(const std::array<const NmlNode*, kBattleFileCount>& roots);
@@ -143,6 +144,7 @@ class Database final : public RecordTables {
   void readAbilities(const NmlNode& root);
   void readTools(const NmlNode& root);
   void readShells(const NmlNode& root);
+  static void requireRecord(Engine::i32 file, const NmlNode& root);
   void readEnemies(const NmlNode& root);
   void readRaces(const NmlNode& root);
   void readSynchros(const NmlNode& root);

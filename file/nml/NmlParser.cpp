@@ -19,7 +19,9 @@ using Engine::u8;
 
 namespace {
 
-enum ByteClass : u8 { kPlain, kEnd, kIgnored, kLineFeed, kBlank, kComma, kSemicolon, kOpen, kClose, kLead, kEscape };
+enum ByteClass : u8 {
+  kPlain, kEnd, kIgnored, kLineFeed, kBlank, kComma, kSemicolon, kOpen, kClose, kLead, kEscape, kNotText
+};
 
 constexpr u8 kEscapeByte = 0xFF;
 
@@ -27,6 +29,13 @@ constexpr std::array<u8, 256> makeClasses() {
   std::array<u8, 256> classes{};
   for (int b = 0; b < 256; ++b) {
     classes[b] = ShiftJis::isLeadByte(static_cast<char>(b)) ? kLead : kPlain;
+  }
+  // Control bytes and the bytes code page 932 leaves unused are no text.
+  for (int b = 1; b < 0x20; ++b) {
+    classes[b] = kNotText;
+  }
+  for (const int b : {0x7F, 0x80, 0xA0, 0xFD, 0xFE}) {
+    classes[b] = kNotText;
   }
   classes[0] = kEnd;
   classes['\t'] = kIgnored;
@@ -43,6 +52,9 @@ constexpr std::array<u8, 256> makeClasses() {
 
 constexpr std::array<u8, 256> kClasses = makeClasses();
 
+// The second byte of a two-byte character: 0x40-0x7E or 0x80-0xFC.
+constexpr bool isTrailByte(u8 b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
 // A comment runs to the line feed, which is left for the caller to count.
 const u8* skipComment(const u8* p) {
   while (*p != '\0' && *p != '\n') {
@@ -52,14 +64,14 @@ const u8* skipComment(const u8* p) {
 }
 
 // The end of a run of plain bytes and whole two-byte characters: the run is
-// copied into the token in one piece. A lead byte right before the end of the
-// text ends the run, for the caller to treat on its own.
+// copied into the token in one piece. A lead byte without its second byte
+// ends the run, for the caller to treat on its own.
 const u8* skipText(const u8* p) {
   for (;;) {
     const u8 byteClass = kClasses[*p];
     if (byteClass == kPlain) {
       ++p;
-    } else if (byteClass == kLead && p[1] != '\0') {
+    } else if (byteClass == kLead && isTrailByte(p[1])) {
       p += 2;
     } else {
       return p;
@@ -235,6 +247,9 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         p = skipLineBreaks(p, line);
         break;
       case kLead: {
+        if (mStrict && !isTrailByte(p[1])) {
+          return fail(line, "0x%02X 0x%02X is no Shift-JIS character", p[0], p[1]);
+        }
         const u8* start = p;
         p = p[1] != '\0' ? skipText(p + 2) : p + 1;  // a lead byte cut off by the end stands alone
         append(start, static_cast<i32>(p - start));
@@ -247,6 +262,12 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         } else {
           ++p;
         }
+        break;
+      case kNotText:
+        if (mStrict) {
+          return fail(line, "byte 0x%02X is no text", p[0]);
+        }
+        append(p++, 1);
         break;
       case kSemicolon:
         if (mLength > 0) {

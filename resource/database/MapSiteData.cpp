@@ -44,6 +44,11 @@ void MapSiteList::read(const NmlNode& root, const char* file) {
       mSites.emplace_back().read(node, file);
     }
   }
+  // The game starts on a site: without one the links would take the blame.
+  if (mSites.empty()) {
+    scope.setRecord(nullptr, nullptr);
+    DataError::badRecord(__FILE__, __LINE__, "no \"site\" record: the game needs one at least");
+  }
 }
 
 const MapSiteData* MapSiteList::add(const MapSiteData& site) { return &mSites.emplace_back(site); }

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "Engine/Sound/Manager.h"
+#include "data/Bag.h"
+#include "data/widget/EquipPanel.h"
+#include "data/widget/ItemMenu.h"
 #include "effect/EffectFactory.h"
 #include "field/Door.h"
 #include "file/nml/NmlAttribute.h"
@@ -494,6 +497,35 @@ TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
     EXPECT_NE(icons.findModel(tool.icon()), nullptr) << "item " << tool.name() << ": no icon " << tool.icon();
   }
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
+}
+
+// Every character's starting gear is among the candidates the equip screen
+// lists for its slot's categories.
+TEST_F(ContentGraphTest, EveryStartingGearIsACandidateOfItsSlot) {
+  for (int i = 0; i < database().shellCount(); ++i) {
+    for (const ShellData::Gear& gear : database().shellAt(i)->gear()) {
+      Bag bag;
+      bag.add(Article::fromItem(gear.tool), 1);
+      ItemMenu candidates;
+      candidates.build(bag, ItemMenu::kEquip, nullptr, EquipPanel::categoryMask(gear.slot));
+      EXPECT_NE(candidates.list().findById(0), nullptr)
+          << "character " << database().shellAt(i)->name() << ": " << gear.tool->name() << " in slot " << gear.slot;
+    }
+  }
+}
+
+// A status strength is read in hundredths and cut: one below 100 would drop
+// the art's status part without a word.
+TEST_F(ContentGraphTest, EveryArtsStatusStrengthCounts) {
+  NmlDocument arts;
+  arts.load("src/data/ability.txt");
+  const std::function<void(const NmlNode&)> visit = [&](const NmlNode& node) {
+    const NmlAttribute* status = std::string(node.name()) == "power" ? node.findAttribute("status") : nullptr;
+    EXPECT_TRUE(!status || (status->itemCount() == 2 && status->toFloat(1) >= 100))
+        << "src/data/ability.txt line " << node.line() << ": a status strength below 100";
+    for (int i = 0; i < node.childCount(); ++i) visit(*node.child(i));
+  };
+  visit(arts);
 }
 
 }  // namespace

@@ -66,11 +66,12 @@ class ApplicationTest : public ::testing::Test {
           "src/system/frame.txt", "src/system/rect.txt", "src/system/gauge.txt", "src/face/face.txt",
           "src/face/batch.txt", "src/picture/gui/呪力.txt", "src/picture/gui/矢印.txt", "src/picture/gui/スポット.txt",
           "src/picture/gui/アイコン.txt", "src/picture/gui/コンパス.txt", "src/picture/title/main.txt",
-          "src/picture/title/scene.txt", "src/data/map/list.txt", "src/data/map/link.txt",
+          "src/picture/title/scene.txt", "src/data/map/link.txt",
           "src/data/map/container.txt", "src/picture/unit/list.txt", "src/picture/symbol/list.txt",
           "src/picture/map/object/list.txt", "src/picture/map/list.txt"}) {
       files.put(name, "");
     }
+    files.put("src/data/map/list.txt", "site{name 広間;folder a;start f;encounter{none;}save file;BGM t;}");
     for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
       files.put(Game::Database::battleFilePath(i), DatabaseTestSupport::sampleFile(Game::Database::battleFilePath(i)));
     }

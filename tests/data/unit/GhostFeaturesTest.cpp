@@ -148,7 +148,7 @@ TEST_F(BoostedStatsTest, EveryBonusValueCountsOneMore) {
 }
 
 
-// Kessa: 鉄の剣 in slot 0, 革の鎧 in slot 1.
+// Kessa: 鉄の剣 in slot 0, 革の鎧 in slot 3.
 class PlayerRulesTest : public GameTestSupport::GameTest {
  protected:
   void SetUp() override {

@@ -167,7 +167,8 @@ TEST_F(ContentBuildersTest, EquipSlotsAreCaptionedAndShowDashesWhenEmpty) {
   const char* captions[] = {"武器", "武器", "武器", "腕", "頭", "足", "その他", "その他"};
   for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(rows[i], (Row{captions[i], -1, kTitle, false})) << i;
   EXPECT_EQ(rows[8], (Row{"   鉄の剣", 0, kRow, true}));
-  EXPECT_EQ(rows[11], (Row{"   ----------------", 3, kRow, true}));
+  EXPECT_EQ(rows[9], (Row{"   ----------------", 1, kRow, true}));
+  EXPECT_EQ(rows[11], (Row{"   革の鎧", 3, kRow, true}));
   // The slot rows stand right of the captions, on their lines.
   EXPECT_EQ(panel.list().item(8)->x, Game::EquipPanel::kSlotIndent);
   EXPECT_EQ(panel.list().item(8)->y, panel.list().item(0)->y);

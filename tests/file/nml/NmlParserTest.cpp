@@ -47,12 +47,12 @@ TEST(NmlParserTest, CommentsStartOnlyWhereNoTokenHasBegun) {
 TEST(NmlParserTest, TwoByteCharactersNeverOpenCloseOrSplit) {
   // 0x83 0x7B, 0x83 0x7D and 0x83 0x5C are characters whose second byte is '{', '}' and '\'.
   NmlNode root;
-  ASSERT_TRUE(root.parse("k \x83\x7B,\x83\x7D\x83\x5C;n\x83\x7D{x \x82\x2C;}", true));
+  ASSERT_TRUE(root.parse("k \x83\x7B,\x83\x7D\x83\x5C;n\x83\x7D{x \x82\x2C;}", false));
   ASSERT_EQ(root.attributeCount(), 1);
   EXPECT_EQ(items(*root.attribute(0)), "\x83\x7B|\x83\x7D\x83\x5C");
   ASSERT_EQ(root.childCount(), 1);
   EXPECT_STREQ(root.child(0)->name(), "n\x83\x7D");
-  EXPECT_EQ(root.child(0)->attribute(0)->itemCount(), 1);  // a lead byte takes a ',' with it
+  EXPECT_EQ(root.child(0)->attribute(0)->itemCount(), 1);  // leniently, a lead byte takes a ',' with it
   // Half-width katakana stand alone, so the ';' after one still ends the line.
   ASSERT_TRUE(root.parse("h \xB1;", true));
   EXPECT_STREQ(root.findAttribute("h")->item(0), "\xB1");
@@ -122,6 +122,36 @@ TEST(NmlParserDeathTest, StrictFaultsNameTheFileAndTheLine) {
   EXPECT_DEATH(document.loadFromText("data/y.txt", "a{ b 1; }\n\n  c 2; }\nd{ e 3; }"),
                "data/y\\.txt:3 : '}' closes no node: the rest of the file would be lost");
   EXPECT_DEATH(NmlNode().parse(std::string(300, '{').c_str(), true), "nml text:1 : nodes nested deeper than 256");
+}
+
+// A byte that is no text would make a name that no reference matches, and a
+// lead byte would swallow the ';' or line break after it: a strict read stops
+// there, where a lenient one (saves, settings) keeps the bytes. Escaped bytes
+// and comments are not looked at.
+TEST(NmlParserDeathTest, BytesThatAreNoTextStopAStrictReadWhereTheyStand) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"a 1;\nstate{name \x01毒;}", "x.txt:2 : byte 0x01 is no text"},
+      {"a{\n\nb \x7F;}", "x.txt:3 : byte 0x7F is no text"},
+      {"a \x80;", "x.txt:1 : byte 0x80 is no text"},
+      {"a \xA0;", "x.txt:1 : byte 0xA0 is no text"},
+      {"a \xFE;", "x.txt:1 : byte 0xFE is no text"},
+      {"a \x1F;", "x.txt:1 : byte 0x1F is no text"},
+      {"name 剣\x82;\nb 2;", "x.txt:1 : 0x82 0x3B is no Shift-JIS character"},
+      {"name \x82\nb 2;", "x.txt:1 : 0x82 0x0A is no Shift-JIS character"},
+      {"name \xFC\x7F;", "x.txt:1 : 0xFC 0x7F is no Shift-JIS character"},
+      {"name \xE0\xFD;", "x.txt:1 : 0xE0 0xFD is no Shift-JIS character"},
+      {"name \x9F\x3F;", "x.txt:1 : 0x9F 0x3F is no Shift-JIS character"},
+      {"name \x81", "x.txt:1 : 0x81 0x00 is no Shift-JIS character"},
+  };
+  for (const auto& [text, message] : cases) {
+    EXPECT_DEATH(NmlDocument().loadFromText("x.txt", text.c_str()), message) << text;
+    NmlNode lenient;
+    EXPECT_TRUE(lenient.parse(text.c_str(), false)) << text;
+  }
+  NmlDocument fine;
+  fine.loadFromText("x.txt", "// \x01 \x82\n\ta \xFF\x01\xFF\x82;\r\nb \x81\x40\xFC\xFC\x88\x7E\xB1;");
+  EXPECT_STREQ(fine.findAttribute("a")->item(0), "\x01\x82");
+  EXPECT_STREQ(fine.findAttribute("b")->item(0), "\x81\x40\xFC\xFC\x88\x7E\xB1");
 }
 
 }  // namespace

@@ -118,6 +118,11 @@ TEST_F(BattleTablesTest, ShellsFallBackToTheFirstAndEnemiesCopyTheirGrowth) {
   EXPECT_EQ(kessa->skillTree().size(), 1u);
   EXPECT_EQ(database().findEnemy("ミオ")->growth().end(), database().findShell("ミオ")->growth().end());
   EXPECT_EQ(database().findEnemy("影")->growth().end(), kessa->growth().end());
+  // Item ids are places in the tool table; nothing else has one.
+  const Game::ToolData foreign;
+  EXPECT_EQ(std::tuple(database().toolIndexOf(database().findTool("石")), database().toolIndexOf(&foreign),
+                       database().toolIndexOf(nullptr)),
+            std::tuple(1, -1, -1));
 }
 
 TEST_F(BattleTablesTest, RingGivesEachRaceItselfAndTheNextTwo) {

@@ -76,6 +76,7 @@ TEST_F(MapSiteDataTest, MissingRequiredKeysStopNamingFileAndKey) {
       {"site{name A;folder a;start f;encounter{none;}save file;BGM t;}\n\n"
        "site{name B;folder a;start f;encounter{none;}save disk;BGM t;}",
        "\"WRONGE SAVE\" \\(src/data/map/list.txt line 3, site B: unknown save kind \"disk\"\\)"},
+      {"// no site yet\nname A;", "src/data/map/list.txt: no \"site\" record"},
   };
   for (const auto& c : cases) {
     const NmlNode& root = parse(c.text);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "resource/Database.h"
 #include "tests/core/game/GameFixture.h"
 
@@ -18,6 +21,44 @@ TEST_F(ToolScriptCheckDeathTest, AMissingUseScriptStopsTheStart) {
     fs().put(path.c_str(), "recover{ LP 1; }");
   }
   database().checkToolScripts();
+}
+
+// The file put last, read afresh: the loader's ring keeps the files it read.
+void put(PlatformFake::FakeFileSystem& fs, int file, const std::string& text) {
+  fs.put(Game::Database::battleFilePath(file), text);
+  Game::FileLoader::destroy();
+  Game::FileLoader::create();
+}
+
+// A table the game cannot do without that holds no record stops the start
+// naming its file, before a later file's reference would take the blame;
+// the synchro groups and the shared skill tree may be empty. A damaged byte
+// stops its own file, not the one that would miss the record.
+TEST_F(ToolScriptCheckDeathTest, AnEmptyNeededTableOrADamagedByteStopsTheStartNamingItsFile) {
+  using Game::Database;
+  const std::pair<int, const char*> empties[] = {
+      {Database::kStates, "src/data/state.txt: no \"state\" record"},
+      {Database::kAbilities, "src/data/ability.txt: no \"ability\" record"},
+      {Database::kTools, "src/data/tool.txt: no \"tool\" record"},
+      {Database::kShells, "src/data/shell.txt: no \"shell\" record"},
+      {Database::kEnemies, "src/data/enemy.txt: no \"enemy\" record"},
+      {Database::kRaces, "src/data/race.txt: no \"race\" record"},
+  };
+  for (const auto& [file, message] : empties) {
+    const std::string sample = GameTestSupport::sampleFile(Database::battleFilePath(file));
+    put(fs(), file, "// none yet\nring;");
+    EXPECT_DEATH(database().load(), message);
+    put(fs(), file, sample);
+  }
+  for (const int file : {Database::kSynchros, Database::kSkillTree}) {
+    put(fs(), file, "");
+  }
+  database().load();
+  EXPECT_EQ(database().shellCount(), 4);
+  std::string tools = GameTestSupport::sampleFile(Database::battleFilePath(Database::kTools));
+  tools.replace(tools.find("鉄の剣"), 0, "\x02");
+  put(fs(), Database::kTools, tools);
+  EXPECT_DEATH(database().load(), "src/data/tool.txt:11 : byte 0x02 is no text");
 }
 
 }  // namespace
