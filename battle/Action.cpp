@@ -213,11 +213,13 @@ void Action::applyResults() {
       }
       Unit& unit = *result.unit;
       if (result.kind == kDamage) {
+        const i32 hpBefore = unit.hp();
         unit.life().takeDamage(result.amount);
         unit.setStateLevel(kSleepState, 0);
         if (unit.side() == 0) {
           mBattle.partyRecord().addDamage(result.amount);
-          if (unit.hp() < 1) {
+          // Only a new fall counts: a member already down is not felled again.
+          if (hpBefore >= 1 && unit.hp() < 1) {
             mBattle.partyRecord().addFall();
           }
         }
@@ -240,8 +242,19 @@ void Action::finish() {
   if (!mActor->holds(kWorldState) && delay > 0) {
     mActor->setHold(saturatingAdd(delay, 1));
   }
+  addAfterNotice();
   if (mMain) {
     wearWeapon();
+  }
+}
+
+// The art's line for the actor's side, shown on the actor with the other
+// notices once the defeated have left.
+void Action::addAfterNotice() {
+  const char* text = mArt.levelRecord().afterText(mActor->side());
+  UnitEntry* entry = mBattle.entryOf(*mActor);
+  if (*text != '\0' && entry) {
+    mBattle.notices().add(*entry, text);
   }
 }
 

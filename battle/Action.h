@@ -119,6 +119,7 @@ class Action final : public Effect::ActionRecord {
   void drawEntries(ActionTarget& result) const;
   void drawSelfEntries();
   void payCost();
+  void addAfterNotice();
   void wearWeapon();
 
   Battle& mBattle;

@@ -149,6 +149,10 @@ class Battle final : public BattleSubScene, public BattleServices {
   void toggleScreenEffect() { mScreenEffect = !mScreenEffect; }
   // The camera's default view of the field of battle.
   void resetCamera();
+  // The kind of music a battle's setting names: 0 the ordinary battle music
+  // for "default", 1 a boss's for any other name.
+  enum MusicKind : Engine::i32 { kOrdinaryMusic = 0, kBossMusic = 1 };
+  static Engine::i32 musicKindFromName(const char* name);
   // A sound of the battle's list ("src/sound/戦闘.txt", read on the first).
   void playBattleSound(const char* key, Engine::i32 delay);
   const SoundEffectList& battleSounds() const { return mSounds; }
@@ -327,6 +331,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   // The living party units' status windows in a row, the commanded one
   // raised, and the party's energy gauge with the pending cost.
   void lineUpParty(const Unit* current, Engine::i32 pendingCost);
+  // Every placed status window where it was last placed.
+  void drawStatusWindows() const;
   // The active synchro groups' panel, for this frame.
   void showSynchroPanel();
   const ListMenu& synchroPanel() const { return mSynchroPanel; }

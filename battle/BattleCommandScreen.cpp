@@ -20,8 +20,11 @@ constexpr float kWindowStep = 128.f;
 constexpr float kWindowLeft = -320.f;
 constexpr float kWindowY = -180.f;
 constexpr float kRaisedWindowY = -164.f;
+// The energy gauge stands over the party's windows, its three rows (58.5
+// units) clear of a raised one: the top-left corner is where the weapon's
+// description, the bag and the target list open.
 constexpr float kGaugeX = -320.f;
-constexpr float kGaugeY = 240.f;
+constexpr float kGaugeY = -96.f;
 constexpr float kGaugeScale = 1.f;
 constexpr u32 kSynchroColour = 0xFFC0C0C0;
 constexpr i32 kSynchroFont = 0;
@@ -35,20 +38,31 @@ const Color kPlain(1.f, 1.f, 1.f, 1.f);
 
 }  // namespace
 
+// Only places the windows: the units draw them every frame (drawStatusWindows),
+// so that they stay on screen through the casts and the turn's end.
 void Battle::lineUpParty(const Unit* current, i32 pendingCost) {
   i32 shown = 0;
   for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
     const Unit& unit = entry->current();
     if (unit.side() != 0 || !unit.isAlive()) {
+      entry->takeDownWindow();
       continue;
     }
     const float x = static_cast<float>(shown++) * kWindowStep + kWindowLeft;
-    unit.drawStatusPanel(x, &unit == current ? kRaisedWindowY : kWindowY);
+    entry->placeWindow(x, &unit == current ? kRaisedWindowY : kWindowY);
   }
   if (const GuiPictures* pictures = GuiPictures::instance()) {
     const BattleSide& party = side(0);
     pictures->drawGaugeStack(kGaugeX, kGaugeY, kGaugeScale, false, party.pool(), party.capacity(),
                              party.regeneration(), pendingCost);
+  }
+}
+
+void Battle::drawStatusWindows() const {
+  for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
+    if (const UnitEntry::WindowPlace* window = entry->window()) {
+      entry->current().drawStatusPanel(window->x, window->y);
+    }
   }
 }
 

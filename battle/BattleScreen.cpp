@@ -2,6 +2,7 @@
 // effect of stopped time; its camera and sounds; what effects ask of them.
 
 #include <algorithm>
+#include <cstring>
 
 #include "battle/Battle.h"
 #include "battle/UnitStatusIcons.h"
@@ -75,6 +76,7 @@ void Battle::present() {
   for (const std::unique_ptr<UnitEntry>& entry : mUnits) {
     UnitStatusIcons::draw(mNodes, entry->current());
   }
+  drawStatusWindows();
   drawScreenEffect();
   drawCaption();
   drawFloatingTexts();
@@ -148,6 +150,10 @@ void Battle::centerCamera(const Unit& unit) {
     unit.getPosition(position);
     renderer->camera().lookAt(position);
   }
+}
+
+i32 Battle::musicKindFromName(const char* name) {
+  return name && std::strcmp(name, "default") == 0 ? kOrdinaryMusic : kBossMusic;
 }
 
 // The list is read on the first sound: a battle without sounds reads none.

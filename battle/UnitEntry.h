@@ -45,9 +45,24 @@ class UnitEntry {
   bool popTransformation();
   void popAll();
 
+  // Where the unit's status window stands: placed when the party lines up,
+  // drawn every frame from then on, until it is taken down.
+  struct WindowPlace {
+    float x = 0.f;
+    float y = 0.f;
+  };
+  void placeWindow(float x, float y) {
+    mWindow = WindowPlace{x, y};
+    mWindowShown = true;
+  }
+  void takeDownWindow() { mWindowShown = false; }
+  const WindowPlace* window() const { return mWindowShown ? &mWindow : nullptr; }
+
  private:
   std::vector<std::unique_ptr<Unit>> mUnits;
   std::vector<std::unique_ptr<Ghost>> mGhosts;
+  WindowPlace mWindow;
+  bool mWindowShown = false;
 };
 
 }  // namespace Game

@@ -62,9 +62,6 @@ std::unique_ptr<Cast> makeVariant(const FactoryRow& row) {
   return std::make_unique<T>(row.variant);
 }
 
-// Until its family is built a row's class is played by the plain effect.
-std::unique_ptr<Cast> standIn(const FactoryRow&) { return std::make_unique<Dummy>(); }
-
 // The names in the order of the tests, with their classes.
 constexpr std::array<FactoryRow, 204> kRows = {{
     {"呼び出す", "Summon", nullptr, -1, make<Summon>},
@@ -274,8 +271,6 @@ constexpr std::array<FactoryRow, 204> kRows = {{
 }};
 
 }  // namespace
-
-bool FactoryRow::isStandIn() const { return make == &standIn; }
 
 std::span<const FactoryRow> factoryRows() { return kRows; }
 

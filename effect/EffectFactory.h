@@ -17,9 +17,6 @@ struct FactoryRow {
   const char* holderFile;
   Engine::i32 variant;
   std::unique_ptr<Cast> (*make)(const FactoryRow& row);
-
-  // A row whose class is not built yet makes a Dummy in its place.
-  bool isStandIn() const;
 };
 
 // Every name the factory knows, in the order it tests them ("none" is

@@ -5,6 +5,7 @@
 
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
+#include "core/variable/VariableTable.h"
 #include "data/Bag.h"
 #include "data/party/FieldAbilities.h"
 #include "data/unit/Ghost.h"
@@ -46,8 +47,13 @@ std::unique_ptr<Container> Container::read(const NmlNode& node) {
                                      lock ? lock->toInt(0) : 0);
 }
 
-std::string Container::openedFlag(const char* floorName, const char* symbolName) {
-  return std::string("Container_") + floorName + "_" + symbolName;
+std::string Container::openedFlag(const char* floorName, const char* entryName) {
+  return std::string("Container_") + floorName + "_" + entryName;
+}
+
+bool Container::wasOpened(const VariableTable& variables, const char* floorName, const char* entryName) {
+  const std::string flag = openedFlag(floorName, entryName);
+  return variables.isFlagOn(flag.c_str()) || variables.isFlagOn(openedFlag(floorName, flag.c_str()).c_str());
 }
 
 void Container::save(NmlNode& node) const {
@@ -135,7 +141,7 @@ void Container::open(bool& remove, Symbol& symbol) {
     }
   }
   if (mUnique) {
-    game.variables().flagOn(openedFlag(field.floorName(), symbol.name().c_str()).c_str());
+    game.variables().flagOn(symbol.name().c_str());
   }
 }
 

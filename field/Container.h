@@ -10,6 +10,7 @@
 namespace Game {
 
 class ListMenu;
+class VariableTable;
 
 namespace Field {
 
@@ -32,8 +33,13 @@ class Container final : public SymbolParameter {
   // "article" (child), "money", "unique" and "lockLevel" of a "container" node.
   static std::unique_ptr<Container> read(const NmlNode& node);
 
-  // The flag of a chest opened for good.
-  static std::string openedFlag(const char* floorName, const char* symbolName);
+  // The flag of the floor's fixed chest of that entry once opened for good;
+  // the chest's symbol bears the same name, and opening it sets the flag of
+  // that name.
+  static std::string openedFlag(const char* floorName, const char* entryName);
+  // The chest's flag is on, or the one games saved before set (the symbol's
+  // name after the floor's prefix again).
+  static bool wasOpened(const VariableTable& variables, const char* floorName, const char* entryName);
 
   void save(NmlNode& node) const override;
   // False while the lock's choice is still open.

@@ -118,12 +118,14 @@ Field::Symbol& FieldScene::placeRandomContainer(i32 x, i32 y, const Article& art
   return chest;
 }
 
-// Not there while its expression is false, nor once opened for good.
+// Not there while its expression is false, nor once opened for good. The
+// symbol is named by the flag its opening sets.
 Field::Symbol* FieldScene::placeFixedContainer(const MapContainerData& container) {
-  const std::string name = Field::Container::openedFlag(mFloorName.c_str(), container.name.c_str());
-  if (!isPresent(container) || mGame.variables().isFlagOn(name.c_str())) {
+  const char* entry = container.name.c_str();
+  if (!isPresent(container) || Field::Container::wasOpened(mGame.variables(), mFloorName.c_str(), entry)) {
     return nullptr;
   }
+  const std::string name = Field::Container::openedFlag(mFloorName.c_str(), entry);
   Field::Symbol* chest = addSymbolAtEvent(name.c_str(), kContainerChara, container.position, 0.f);
   if (chest) {
     Article article;

@@ -222,8 +222,13 @@ void Symbol::probeContact(Symbol& other, const Vector3& target) {
     toward *= kProbeDistance / length;
     probe += toward;
   }
+  // A symbol covering more than its own cell is met on the cell bumped: its
+  // position carried there from its own cell.
+  Vector3 met;
+  met.setSub(target, cellCentre(other.x(), other.y()));
+  met += other.position();
   Vector3 gap;
-  gap.setSub(other.position(), probe);
+  gap.setSub(met, probe);
   if (gap.squareLength() <= kContactDistance * kContactDistance) {
     mField.reportContact(*this, other);
   }

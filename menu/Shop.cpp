@@ -65,8 +65,13 @@ i32 Shop::price(const ToolData* good, bool haggled) {
   if (!good) {
     return 0;
   }
-  const i64 full = good->price();
-  return static_cast<i32>(haggled ? full * kHaggledPercent / 100 : full);
+  // A price below 0 would pay the buyer.
+  const i64 full = std::max(good->price(), 0);
+  if (!haggled || full == 0) {
+    return static_cast<i32>(full);
+  }
+  // A priced good never comes free: it would sell back for its sell value.
+  return static_cast<i32>(std::max<i64>(full * kHaggledPercent / 100, 1));
 }
 
 void Shop::addMoney(GameData& game, i64 delta) {
@@ -150,10 +155,10 @@ void Shop::updateSellList() {
 void Shop::sell(i32 index) {
   Bag& bag = mGame.bag();
   const Bag::Entry* entry = index >= 0 ? bag.at(index) : nullptr;
-  if (!entry || entry->article.price() <= 0) {
+  if (!entry || entry->article.sellValue() <= 0) {
     return;
   }
-  const i32 value = entry->article.price();
+  const i32 value = entry->article.sellValue();
   Article sold;
   if (!bag.take(sold, index)) {
     return;

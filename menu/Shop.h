@@ -15,8 +15,8 @@ class ShopMenu;
 class ToolData;
 
 // The shop an event script opens: buying the listed goods, selling from the
-// bag and, with the field ability "あきんど", haggling the prices down to 90
-// percent for the rest of the visit.
+// bag at the items' sell values and, with the field ability "あきんど",
+// haggling the prices down to 90 percent for the rest of the visit.
 class Shop {
  public:
   // Main list ids.
@@ -36,7 +36,8 @@ class Shop {
   // One frame; true when the player leaves.
   bool update();
 
-  // The price of a good; 0 for none.
+  // The price of a good, never below 0, and haggled at least 1 for a
+  // priced good; 0 for none.
   static Engine::i32 price(const ToolData* good, bool haggled);
   Engine::i32 price(const ToolData* good) const { return price(good, mHaggled); }
   // Money changed by delta, kept within 0 and the largest integer.

@@ -60,23 +60,24 @@ void Article::drawName(float x, float y) const {
   }
 }
 
-i32 Article::price() const {
-  if (!mItem) {
-    return 0;
-  }
-  i64 p = mItem->price();
-  // An item of no full uses has nothing to share the price between.
+i32 Article::price() const { return mItem ? scaled(mItem->price()) : 0; }
+
+i32 Article::sellValue() const { return mItem ? scaled(mItem->sellValue()) : 0; }
+
+i32 Article::scaled(i64 full) const {
+  i64 p = full;
+  // An item of no full uses has nothing to share the value between.
   if (hasLimitedUses() && mItem->energy() > 0) {
     p = p * mUses / mItem->energy();
   }
-  const i64 full = mItem->performance().sum();
-  if (full > 0) {
-    const float r = static_cast<float>(performance().sum()) / static_cast<float>(full);
-    // In double: a large price keeps its digits where r is 1.
+  const i64 fullStrength = mItem->performance().sum();
+  if (fullStrength > 0) {
+    const float r = static_cast<float>(performance().sum()) / static_cast<float>(fullStrength);
+    // In double: a large value keeps its digits where r is 1.
     p = StatMath::truncate(static_cast<double>(p) * static_cast<double>(r * r * r));
   }
   i32 value = StatMath::saturate(p);
-  if (mItem->price() > 0) {
+  if (full > 0) {
     value = std::max(value, 1);
   }
   return value;

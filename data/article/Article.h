@@ -42,9 +42,11 @@ class Article {
 
   // Same item, same uses and the same performance.
   bool equals(const Article& other) const;
-  // Sale price: the item's price by the uses left and by the cube of the
+  // Worth: the item's price by the uses left and by the cube of the
   // strength left; at least 1 for a priced item, 0 without an item.
   Engine::i32 price() const;
+  // What a shop pays for it: the item's sell value scaled as the price is.
+  Engine::i32 sellValue() const;
   // The item's line at (x, y): name, performance at the condition, uses,
   // help; nothing for an empty article.
   void drawName(float x, float y) const;
@@ -57,6 +59,10 @@ class Article {
   void save(NmlNode& node) const;
 
  private:
+  // full by the uses left and the cube of the strength left; at least 1
+  // when full is.
+  Engine::i32 scaled(Engine::i64 full) const;
+
   const ToolData* mItem = nullptr;
   Engine::i32 mUses = 0;
   Engine::i32 mCondition = kFullCondition;

@@ -14,7 +14,8 @@ void Life::takeDamage(i32 n) {
   }
   mDamageThisTurn = saturatingAdd(mDamageThisTurn, n);
   if (mHp <= n) {
-    mLp = saturatingAdd(mLp, -(n - mHp));
+    // A fallen unit's LP stops at 0, however hard it is hit.
+    mLp = std::max(saturatingAdd(mLp, -(n - mHp)), 0);
     mHp = 0;
   } else {
     mHp -= n;

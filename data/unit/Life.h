@@ -5,7 +5,8 @@
 namespace Game {
 
 // A battle unit's life: HP lasts one battle, LP is the ghost's own. Damage
-// beyond HP comes off LP; the unit is alive while HP + LP is above 0.
+// beyond HP comes off LP down to 0; the unit is alive while HP + LP is above
+// 0.
 class Life {
  public:
   explicit Life(Engine::i32& lp) : mLp(lp) {}

@@ -23,6 +23,7 @@ constexpr u32 kLpBack = 0xFF800000;
 constexpr u32 kHpFill = 0xFF00FF00;
 constexpr u32 kHpBack = 0xFF404040;
 constexpr i32 kPanelFont = 1;
+constexpr i32 kSmallNameFont = 0;
 constexpr i32 kPanelColumns = 10;
 constexpr i32 kPanelRows = 4;
 constexpr float kPanelMargin = 12.f;
@@ -72,10 +73,11 @@ void Unit::drawStatusPanel(float x, float y) const {
     return;
   }
   TextWriter& writer = renderer->textWriter();
-  writer.setFont(kPanelFont);
   writer.setPosition(static_cast<i32>(x), static_cast<i32>(y));
   writer.setColor(holdsBadState() ? kWarningColor : kTextColor);
+  writer.setFont(UnitPanels::statusNameFont(mGhost.getName()));
   writer.print(mGhost.getName());
+  writer.setFont(kPanelFont);
   writer.setPosition(static_cast<i32>(x), static_cast<i32>(y - kValuesDrop));
   printLabelled(writer, "HP", hp(), 4, isInDanger() ? kWarningColor : kTextColor);
   printLabelled(writer, "LP", lp(), 4, kTextColor);
@@ -96,6 +98,17 @@ void Unit::drawStatusPanel(float x, float y) const {
 }
 
 namespace UnitPanels {
+
+// A name wider than the panel's columns is written small, so that it stays
+// inside the panel (盾のトヴァン takes twelve).
+i32 statusNameFont(const char* name) {
+  i32 columns = 0;
+  i32 rows = 0;
+  i32 width = 0;
+  i32 height = 0;
+  TextWriter::measure(&columns, &rows, &width, &height, name, kPanelFont);
+  return columns > kPanelColumns ? kSmallNameFont : kPanelFont;
+}
 
 void drawEquipmentStatus(const Unit& unit, float x, float y, float width) {
   i32 w = 0;

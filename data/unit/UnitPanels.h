@@ -10,6 +10,10 @@ class Unit;
 // The panels that show a unit's numbers beside the menus.
 namespace UnitPanels {
 
+// The font of a name in the battle's status panel: the panel's font 1 while
+// the name fits its ten columns, the small font 0 for a longer one.
+Engine::i32 statusNameFont(const char* name);
+
 // The equipment screen's summary of the unit's fighting values (weapon,
 // defence, magic defence) under a frame of the width; (x, y) is its top-left.
 void drawEquipmentStatus(const Unit& unit, float x, float y, float width);

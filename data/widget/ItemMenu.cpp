@@ -51,7 +51,7 @@ void ItemMenu::rowText(String& out, const Bag& bag, i32 index, Mode mode) {
   out.append(entry->article.item()->displayName());
   out.padRight(kNameColumns);
   if (mode == kSale) {
-    const i32 price = entry->article.price();
+    const i32 price = entry->article.sellValue();
     if (price < 1) {
       out.append("     ");
     } else {
@@ -78,7 +78,7 @@ void ItemMenu::build(const Bag& bag, Mode mode, const PlayerGhost* ghost, i32 ca
       continue;
     }
     rowText(text, bag, i, mode);
-    const bool unsellable = mode == kSale && article.price() < 1;
+    const bool unsellable = mode == kSale && article.sellValue() < 1;
     Widget::Text* row = mList.addItem(text.c_str(), i, unsellable ? kUnsellableColor : kRowColor, kFont);
     if (Model* icon = GuiPictures::icon(article.item()->icon())) {
       row->addPicture(icon, RenderState());

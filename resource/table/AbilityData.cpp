@@ -79,6 +79,10 @@ void AbilityLevel::readActive(const NmlNode& node, const StateTable& states) {
     mChainAccuracy[0] = line->toFloat(0) / 100.f;
     mChainAccuracy[1] = line->itemCount() > 1 ? line->toFloat(1) / 100.f : 0.f;
   }
+  if (const NmlAttribute* line = node.findAttribute("afterText")) {
+    mAfterText[0].assign(line->toString(0));
+    mAfterText[1].assign(line->itemCount() > 1 ? line->toString(1) : "");
+  }
   if (const NmlAttribute* line = node.findAttribute("announce")) {
     mAnnounce = line->toBool(0);
   }

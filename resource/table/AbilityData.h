@@ -40,6 +40,9 @@ class AbilityLevel {
   bool isPassive() const { return mPassive; }
   const char* chainName(Engine::i32 i) const { return text(mChainName[i & 1]); }
   float chainAccuracy(Engine::i32 i) const { return mChainAccuracy[i & 1]; }
+  // The line the actor shows once the art is done, by the actor's side (0
+  // the party, 1 the enemies); empty for none.
+  const char* afterText(Engine::i32 side) const { return text(mAfterText[side & 1]); }
   bool announces() const { return mAnnounce; }
   Engine::i32 type() const { return mType; }
   Engine::i32 range() const { return mRange; }
@@ -77,6 +80,7 @@ class AbilityLevel {
   bool mPassive = false;
   String mChainName[2];
   float mChainAccuracy[2] = {0.f, 0.f};
+  String mAfterText[2];
   bool mAnnounce = false;
   Engine::i32 mType = 0;
   Engine::i32 mRange = 0;

@@ -934,21 +934,22 @@ TEST_F(CastPhaseTest, WithoutACommandOrOnceAbortedTheTurnEndsAtOnce) {
 }
 
 // A command that pays is skipped while its side cannot pay it; one that
-// does not pay is not.
-TEST_F(CastPhaseTest, AnUnpayableCommandIsSkipped) {
+// does not pay is not. A unit still charging (1 turn left) waits.
+TEST_F(CastPhaseTest, AnUnpayableOrChargingCommandIsSkipped) {
   addMember(0, 2);
   Battle& fight = makeBattle();
   slime(0, 0);
   Game::Unit& kessa = *fight.unitAt(0);
   const Game::Ability spark = Game::Ability::fromName("火花の術");
   fight.side(0).setPool(spark.energy() - 1);
-  for (i32 flags : {Game::BattleStuff::Command::kPays, 0}) {
+  for (const auto& [flags, charge, casts] :
+       {std::tuple{Game::BattleStuff::Command::kPays, 0, false}, {0, 0, true}, {0, 1, false}}) {
     kessa.clearPlan();
     kessa.planAction(0, spark, Game::Place{1, 0, 0}, nullptr, flags);
-    kessa.setCharge(0);
-    EXPECT_EQ(Cast::canCast(kessa), flags == 0);
+    kessa.setCharge(charge);
+    EXPECT_EQ(Cast::canCast(kessa), casts) << flags << charge;
     Cast cast(fight);
-    EXPECT_EQ(cast.update(), flags == 0 ? 0 : 1);
+    EXPECT_EQ(cast.update(), casts ? 0 : 1) << flags << charge;
   }
 }
 
@@ -1142,6 +1143,25 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
   }
 }
 
+// A cheer with a line for the party's side only, used by Kessa and by the
+// slime in one cast: once the cast is over, Kessa's line floats in the
+// party's colour with her level; the slime shows none.
+TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
+  addMember(0, 1);
+  Battle& fight = makeBattle();
+  Game::Unit& foe = slime(0, 1);
+  const Game::Ability cheer = art("type 補助; range 自; area 無; effect none; afterText 奮い立った;");
+  for (Game::Unit* unit : {fight.unitAt(0), &foe}) {
+    unit->planAction(-1, cheer, unit->place());
+    unit->setCharge(0);
+  }
+  fight.pushCast();
+  for (int n = 0; n < 3000 && fight.floatingTexts().empty(); ++n) run(1);
+  ASSERT_EQ(fight.floatingTexts().size(), 1u);
+  EXPECT_STREQ(fight.floatingTexts()[0]->text(), "奮い立った Lv1");
+  EXPECT_EQ(fight.floatingTexts()[0]->colour(), FloatingText::kPartyColour);
+}
+
 // A command aimed at a cell where nothing of the aimed side lives (Kessa's
 // own cell, on her side) turns to the first living unit of that side the art
 // reaches; an action takes up its weapon slot (-2 keeps the one in hand).
@@ -1227,15 +1247,17 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
     void show(const Game::UnitStuff::Message& message) override { colour = message.color; }
     Engine::u32 colour = 0;
   };
-  // At Kessa (her HP full) or at the slime, the target's HP and more: the
-  // number's colour, and the party record's weight once a member is left
-  // below 1 HP.
-  const std::tuple<bool, i32, Engine::u32, float> rows[] = {{true, 1, Action::kFatalColour, 0.05f},
-                                                            {true, 0, Action::kPlainColour, 0.1f},
-                                                            {true, -1, Action::kPlainColour, 0.1f},
-                                                            {false, 1, Action::kPlainColour, 0.1f}};
-  for (const auto& [atMember, more, colour, weight] : rows) {
-    kessa.life().setHp(kessa.maxHp());
+  // At Kessa (her HP full, or down at 0 HP on 3 LP) or at the slime, the
+  // target's HP and more: the number's colour, and the party record's weight
+  // once a member newly falls below 1 HP. A blow at a member already down is
+  // no new fall, and her LP stops at 0.
+  const std::tuple<bool, bool, i32, Engine::u32, float> rows[] = {
+      {true, false, 1, Action::kFatalColour, 0.05f}, {true, false, 0, Action::kPlainColour, 0.1f},
+      {true, false, -1, Action::kPlainColour, 0.1f}, {true, true, 5, Action::kFatalColour, 0.1f},
+      {false, false, 1, Action::kPlainColour, 0.1f}};
+  for (const auto& [atMember, down, more, colour, weight] : rows) {
+    kessa.life().setHp(down ? 0 : kessa.maxHp());
+    if (down) kessa.ghost().lpRef() = 3;
     Game::Unit& target = atMember ? kessa : foe;
     const std::string keys = "accuracy 100; power{ random 0; constance " + std::to_string(target.hp() + more) + "; }";
     const auto strike = act(atMember ? foe : kessa, art("type 攻撃; range 遠; area 単; " + keys), target.place());
@@ -1245,13 +1267,25 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
     target.messages().update(seen);
     EXPECT_EQ(seen.colour, colour) << atMember << more;
     EXPECT_FLOAT_EQ(fight.partyRecord().weight(), weight) << atMember << more;
+    if (down) {
+      EXPECT_EQ(std::pair(kessa.hp(), kessa.lp()), std::pair(0, 0));
+      kessa.ghost().lpRef() = kessa.maxLp();
+    }
   }
   fight.setGuardMode(1, 2);
-  kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; power{ constance 5; }"), foe.place());
+  kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; animationName dummy; power{ constance 5; }"),
+                   foe.place());
   kessa.setCharge(0);
   Cast cast(fight);
   ASSERT_EQ(cast.update(), 0);
   EXPECT_EQ(cast.actions().size(), 1u);
+  // The heal's effect, with no lead-in of its own, first ticks after the
+  // cast's 16 frames of lead-in.
+  ASSERT_EQ(cast.effects().size(), 1u);
+  const Game::Effect::Cast& heal = *cast.effects()[0];
+  int frames = 0;
+  for (; heal.frame() == 0 && frames < 100; ++frames) cast.update();
+  EXPECT_EQ(frames, 16 + 1);
 }
 
 // --- Whole battles through the real phases ----------------------------------

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "battle/Battle.h"
@@ -632,6 +633,16 @@ TEST_F(BattleTest, TheBattleSoundListIsReadOnTheFirstSound) {
   EXPECT_EQ(battle.battleSounds().count(), 2);
   battle.playBattleSound("ない", 3);
   EXPECT_EQ(battle.battleSounds().count(), 2);
+}
+
+// Only the word "default" names the ordinary battle music; every other
+// name, the battles' own "通常戦闘" among them, a boss's.
+TEST(BattleMusicTest, OnlyDefaultIsOrdinary) {
+  const std::pair<const char*, Engine::i32> cases[] = {
+      {"default", 0}, {"通常戦闘", 1}, {"", 1}, {"Default", 1}, {"default ", 1}, {"def", 1}, {nullptr, 1}};
+  for (const auto& [name, kind] : cases) {
+    EXPECT_EQ(Battle::musicKindFromName(name), kind) << (name ? name : "null");
+  }
 }
 
 // The scene is the named one, else the field's site's; without either,

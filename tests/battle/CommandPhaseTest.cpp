@@ -464,6 +464,7 @@ TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
   mBattle->refresh();
   const auto lastWindow = [&](i32 commanded) {
     mBattle->lineUpParty(mBattle->unitAt(commanded), 0);
+    mBattle->drawStatusWindows();
     std::pair<i32, i32> origin;
     Game::SceneRenderer::instance()->textWriter().getOrigin(&origin.first, &origin.second);
     return origin;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -111,17 +110,6 @@ TEST_F(EffectFactoryTest, EyeRowsCarryTheirHolderFileAndShockLightRowsTheirVaria
   EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->holderFile, nullptr);
 }
 
-TEST_F(EffectFactoryTest, EveryRowNotYetBuiltPlaysDummyInItsPlace) {
-  for (const FactoryRow& row : Game::Effect::factoryRows()) {
-    Cast* effect = create(row.name);
-    ASSERT_NE(effect, nullptr) << row.name;
-    const bool dummy = std::strcmp(row.name, "dummy") == 0;
-    EXPECT_EQ(dynamic_cast<Game::Effect::Dummy*>(effect) != nullptr, dummy || row.isStandIn()) << row.name;
-  }
-  EXPECT_FALSE(Game::Effect::findFactoryRow("dummy")->isStandIn());
-  EXPECT_FALSE(Game::Effect::findFactoryRow("ふみつぶす")->isStandIn());
-}
-
 TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
   Cast* first = create("眠たい視線");
   Cast* second = create("危ない視線");
@@ -183,58 +171,6 @@ TEST_F(EffectFactoryTest, DummyShowsTheResultsOnSixteenWithoutAStateAndEndsOnSix
   Engine::Math::Vector3 target;
   actions[0]->target(0).getPosition(target);
   EXPECT_NEAR(camera.focus.x, (caster.x + target.x) / 2.f, 1e-3f);
-}
-
-// Every name, with the four actions and casters on both sides: one display
-// of the results on the frame of its timing, the state that display gives,
-// the end on the end frame, nothing missing and every node finite.
-TEST_F(EffectFactoryTest, EveryNamePlaysToItsTimings) {
-  const EffectTiming* dummy = EffectTestSupport::findTiming("dummy");
-  ASSERT_NE(dummy, nullptr);
-  for (int side = 0; side < 2; ++side) {
-    std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(side);
-    for (const EffectTiming& timing : kEffectTimings) {
-      const FactoryRow* row = Game::Effect::findFactoryRow(timing.name);
-      ASSERT_NE(row, nullptr) << timing.name;
-      // Built families play on the sample data, in their own tests.
-      if (!row->isStandIn() && std::strcmp(timing.name, "dummy") != 0) {
-        continue;
-      }
-      for (EffectTestSupport::RecordingAction* action : actions) {
-        bool anyHit = false;
-        for (int i = 0; i < action->targetCount(); ++i) {
-          anyHit = anyHit || action->isHit(i);
-        }
-        const EffectTestSupport::PlayTiming expected =
-            EffectTestSupport::timingOf(row->isStandIn() ? *dummy : timing, action->targetCount(), anyHit);
-        std::unique_ptr<Cast> effect = Cast::create(timing.name, &mList);
-        effect->bind(*action);
-        effect->setCamera(&camera);
-        action->resultsShown = 0;
-        int shownOn = -1;
-        int answer = Cast::kRunning;
-        int frame = 0;
-        for (; frame < 400 && answer != Cast::kFinished; ++frame) {
-          answer = step(*effect);
-          if (action->resultsShown == 1 && shownOn < 0) {
-            shownOn = frame;
-          }
-          const bool applied = shownOn >= 0 && expected.applyChangesState;
-          if (answer != Cast::kFinished) {
-            ASSERT_EQ(answer, applied ? Cast::kApplied : Cast::kRunning) << timing.name << " frame " << frame;
-          }
-        }
-        EXPECT_EQ(action->resultsShown, expected.applyFrame < 0 ? 0 : 1) << timing.name;
-        EXPECT_EQ(shownOn, expected.applyFrame) << timing.name;
-        EXPECT_EQ(frame - 1, expected.endFrame) << timing.name;
-      }
-    }
-  }
-  for (int i = 0; i < stage.pool.capacity(); ++i) {
-    const Engine::Math::Vector3 at = stage.pool.node(i).position.value();
-    ASSERT_TRUE(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z)) << "node " << i;
-  }
-  EXPECT_TRUE(stage.failures.empty());
 }
 
 // The table's own rules, by hand.

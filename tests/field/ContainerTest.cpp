@@ -67,13 +67,13 @@ TEST_F(ContainerTest, ALockBeyondThePartyOffersTheChoices) {
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(menu->itemCount(), 2) << "no magic key in the bag";
   EXPECT_EQ(menu->selectedId(0), Container::kBreak);
-  game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
+  game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 1);
   Symbol& keyed = chest(nullptr, 5, 3);
   keyed.touch(remove);
   menu = contentsOf(keyed).menu();
   ASSERT_EQ(menu->itemCount(), 3);
   EXPECT_EQ(menu->selectedId(0), Container::kMagicKey);
-  EXPECT_EQ(std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str()), std::string("魔法鍵 残り2"));
+  EXPECT_EQ(std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str()), std::string("魔法鍵 残り1"));
 }
 
 TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
@@ -152,17 +152,6 @@ TEST_F(ContainerTest, MoneySaturatesInThePurse) {
   s.touch(remove);
   EXPECT_EQ(game().money(), INT32_MAX);
   EXPECT_EQ(field->lines.size(), 2u) << "the article's line, then the money's";
-}
-
-TEST_F(ContainerTest, AUniqueChestIsMarkedOpened) {
-  Symbol& s = chest(nullptr, 0, 0, true);
-  bool remove = false;
-  s.touch(remove);
-  EXPECT_TRUE(game().variables().isFlagOn("Container_b1_chest"));
-  Symbol& plain = chest(nullptr, 0);
-  plain.touch(remove);
-  EXPECT_EQ(game().variables().flagCount(), 1);
-  EXPECT_EQ(Container::openedFlag("f", "n"), "Container_f_n");
 }
 
 TEST_F(ContainerTest, DoorsOpenForTheirKey) {

@@ -13,8 +13,10 @@
 #include "data/stats/Experience.h"
 #include "script/expression/GameResolver.h"
 #include "core/map/MapBuildQueue.h"
+#include "field/Door.h"
 #include "field/FieldScene.h"
 #include "file/FileLoader.h"
+#include "file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "menu/Intermission.h"
 #include "presentation/picture/FaceSet.h"
@@ -81,6 +83,15 @@ class FieldFrameTest : public GameTestSupport::KeyedGameTest {
     }
   }
   std::pair<i32, i32> cell() { return {field().player()->x(), field().player()->y()}; }
+  // The player steps by each (dx, dy) in turn, the field running until its
+  // lines are read.
+  void walk(std::initializer_list<std::pair<i32, i32>> steps) {
+    for (const auto& [dx, dy] : steps) {
+      field().player()->move("move", 8, dx, dy);
+      field().player()->move("delete", 0);
+      for (int i = 1; i < 300 && (i < 12 || !game->messageWindow().isIdle()); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+    }
+  }
   Camera& camera() { return SceneRenderer::instance()->camera(); }
 
   std::unique_ptr<GameData> game;
@@ -370,13 +381,6 @@ TEST_F(FieldFrameTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFirsts)
 TEST_F(FieldFrameTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
   const FieldAnswers answers(*game);
   const MapSiteData* mine = database().findSite("灰の坑道");
-  const auto walk = [this](std::initializer_list<std::pair<i32, i32>> steps) {
-    for (const auto& [dx, dy] : steps) {
-      field().player()->move("move", 8, dx, dy);
-      field().player()->move("delete", 0);
-      for (int i = 1; i < 300 && (i < 12 || !game->messageWindow().isIdle()); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-    }
-  };
   field().applySceneChange(mine, "b1", 10);
   walk({{-1, 0}, {-1, 0}, {-1, 0}, {0, -1}});
   EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 9), true));
@@ -393,6 +397,97 @@ TEST_F(FieldFrameTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
   field().player()->move("delete", 0);
   frames(12);
   EXPECT_EQ(std::tuple(cell(), game->messageWindow().isIdle()), std::tuple(std::pair(10, 2), true));
+}
+
+// The mine's hall coins (event 12 at (10, 5)) and a chest a script puts by
+// the entry (event 13 at (5, 2)) are opened by walking into them. Through b2
+// and back, then b2, a save, its load and back, neither comes again and
+// nothing is given twice; the herb's chest (7) waits unopened, and the
+// ledge's (9), opened under the flag games saved before, stays gone.
+TEST_F(FieldFrameTest, OpenedChestsStayOpenThroughOtherFloorsAndASave) {
+  const MapSiteData* mine = database().findSite("灰の坑道");
+  const ToolData* herb = database().findTool("薬草");
+  NmlDocument maker;
+  maker.loadFromText("maker.txt", "createContainer{ position 13; name 箱; tool 薬草; money 40; }");
+  std::unique_ptr<ExpressionStuff::GameResolver> answers;
+  const auto enterFirstFloor = [&] {
+    answers = GameFlow::resolverOf(*game);
+    ExpressionStuff::GameResolver::install(answers.get());
+    field().applySceneChange(mine, "b1", 1);
+    Script script;
+    script.load(maker, *game);
+    script.step(*game);
+    frames(1);
+  };
+  const auto chests = [this] {
+    return std::vector<bool>{field().hasSymbol("Container_b1_箱"), field().hasSymbol("Container_b1_12"),
+                             field().hasSymbol("Container_b1_07"), field().hasSymbol("Container_b1_隠し")};
+  };
+  game->variables().flagOn("坑道の番人討伐");  // no sentry in the way
+  game->variables().flagOn("Container_b1_Container_b1_隠し");
+  game->stealth() = 100;
+  enterFirstFloor();
+  EXPECT_EQ(chests(), std::vector<bool>({true, true, true, false}));
+  const auto given = std::pair(game->money() + 190, game->bag().countItem(herb) + 1);
+  walk({{0, 1}, {-1, 0}, {0, 1}, {0, 1}, {0, 1}, {1, 0}, {1, 0}, {1, 0}, {1, 0}});
+  EXPECT_EQ(std::tuple(cell(), chests()), std::tuple(std::pair(9, 5), std::vector<bool>({false, false, true, false})));
+  for (const bool reload : {false, true}) {
+    field().applySceneChange(mine, "b2", 9);
+    if (reload) {
+      NmlDocument root;
+      game->write(root);
+      game = std::make_unique<GameData>(root);
+    }
+    enterFirstFloor();
+    walk({{0, 1}, {-1, 0}});
+    EXPECT_EQ(std::tuple(chests(), std::pair(game->money(), game->bag().countItem(herb))),
+              std::tuple(std::vector<bool>({false, false, true, false}), given))
+        << reload;
+  }
+  ExpressionStuff::GameResolver::install(nullptr);
+}
+
+// A big door at event 13 ((5, 2), turned 0, so covering (6, 2) too) opens
+// when the player walks into either of its cells, and then lets them by.
+TEST_F(FieldFrameTest, EitherCellOfABigDoorOpensIt) {
+  const FieldAnswers answers(*game);
+  game->variables().flagOn("坑道の番人討伐");
+  game->stealth() = 100;
+  for (const auto& [side, way] : {std::pair{0, std::pair(5, 1)}, {1, std::pair(6, 1)}}) {
+    enter("灰の坑道", "b1", 1);
+    field().placeDoor(13, 0, true, Field::Door::kSystemKey);
+    if (side == 0) walk({{-1, 0}});
+    walk({{0, 1}});
+    EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door13")), std::tuple(way, false)) << side;
+    walk({{0, 1}});
+    EXPECT_EQ(cell(), std::pair(way.first, 2)) << side;
+  }
+}
+
+// Contacts as the frame meets them: a band walking into the player brings
+// its battle; two bands walking into each other only meet.
+TEST_F(FieldFrameTest, ABandWalkingIntoThePlayerFightsAndTwoBandsOnlyMeet) {
+  const FieldAnswers answers(*game);
+  game->variables().flagOn("坑道の番人討伐");
+  game->party().recruit(*database().findShell("Kessa"));
+  const RaceData& slime = database().findRace("粘体");
+  for (const auto& [x, y, dx, dy, target, fights] :
+       {std::tuple{6, 2, 0, -1, "player", true}, {7, 3, -1, 0, "enemy_6.3", false}}) {
+    enter("灰の坑道", "b1", 1);
+    Field::Symbol& still = field().placeEnemy(slime, 6, 3);
+    Field::Symbol& band = field().placeEnemy(slime, x, y);
+    still.clearCommands();
+    still.move("wait", 60);
+    band.clearCommands();
+    band.move("move", 8, dx, dy);
+    band.move("wait", 60);
+    bool met = false;
+    for (int i = 0; i < 4; ++i) {
+      frames(1);
+      met = met || field().hasFloorEvent(band.name().c_str(), target);
+    }
+    EXPECT_EQ(std::tuple(met, field().transition() != nullptr), std::tuple(true, fights)) << target;
+  }
 }
 
 }  // namespace

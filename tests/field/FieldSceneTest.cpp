@@ -156,8 +156,11 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_STREQ(field().siteName(), "灰の坑道");
   Field::Symbol& player = *field().player();
   Field::Symbol& ghost = field().addSymbol("ghost", "", 2, 2, 0.f);
+  Field::Symbol& raised = field().addSymbol("raised", "Kessa", 6, 2, 0.f);
   field().floorMap().cellAt(6, 2)->height = 2;
   field().floorMap().cellAt(7, 1)->height = 3;
+  field().floorMap().cellAt(6, 3)->height = 3;
+  // A walk rises or falls at most 2: from 0 to 2 and from 2 to 3, not 0 to 3.
   struct Step {
     const Field::Symbol* symbol;
     i32 x, y;
@@ -165,7 +168,8 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   };
   for (const Step& row : {Step{&player, 6, 2, false, true}, Step{&player, 4, 1, true, false},
                           Step{&player, 6, -1, true, false}, Step{&player, 7, 1, false, false},
-                          Step{&player, 7, 1, true, true}, Step{&ghost, -1, 0, false, true}}) {
+                          Step{&player, 7, 1, true, true}, Step{&raised, 6, 3, false, true},
+                          Step{&ghost, -1, 0, false, true}}) {
     EXPECT_EQ(field().mayEnter(*row.symbol, row.x, row.y, row.hop), row.may) << row.x << "," << row.y;
   }
   // A large door turned a quarter covers the cell beyond its own in +y.
@@ -189,8 +193,8 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   struct Value {
     i32 x, y, value;
   };
-  for (const Value& row : {Value{6, 1, 257}, Value{6, 2, 256}, Value{4, 1, 255}, Value{13, 11, 240}, Value{-1, 0, 0},
-                           Value{14, 0, 0}, Value{0, 12, 0}, Value{6, -1, 0}}) {
+  for (const Value& row : {Value{6, 1, 257}, Value{6, 2, 256}, Value{4, 1, 255}, Value{13, 11, 240}, Value{6, 0, 256},
+                           Value{-1, 0, 0}, Value{14, 0, 0}, Value{0, 12, 0}, Value{6, -1, 0}}) {
     EXPECT_EQ(field().valueAt(row.x, row.y), row.value) << row.x << "," << row.y;
   }
   EXPECT_EQ(&field().encounterTable(), &mine()->encounter());
@@ -204,21 +208,6 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_TRUE(field().transition() && !game->battle());
   field().changeScene(nullptr);
   EXPECT_EQ(std::tuple(field().currentSite(), field().symbols().size()), std::tuple(nullptr, std::size_t{0}));
-}
-
-TEST_F(FloorTest, FixedChestsFollowTheirExpressionAndStayGoneOnceOpened) {
-  field().applySceneChange(mine(), "b1", 1);
-  MapContainerData chest;
-  chest.position = 7;
-  chest.name = "x";
-  for (const auto& [expression, placed] : {std::pair{"0", false}, {"1", true}, {"", true}}) {
-    chest.expression = expression;
-    EXPECT_EQ(field().placeFixedContainer(chest) != nullptr, placed) << expression;
-  }
-  game->variables().flagOn(Field::Container::openedFlag("b1", "07").c_str());
-  field().applySceneChange(mine(), "b2", 1);
-  field().applySceneChange(mine(), "b1", 1);
-  EXPECT_FALSE(field().findSymbol("Container_b1_07"));
 }
 
 TEST_F(FloorTest, AnEntryNoCellBearsPutsThePlayerOnTheFirstOpenCell) {

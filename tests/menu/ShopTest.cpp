@@ -94,7 +94,8 @@ TEST_F(ShopTest, BuyingTakesThePriceOnlyWhenTheMoneyCoversIt) {
 
 TEST_F(ShopTest, PricesAndMoneyStayInRange) {
   for (const auto& [full, haggled, expected] : {std::tuple{240, false, 240}, {240, true, 216}, {15, true, 13},
-                                                {1, true, 0}, {2000000000, true, 1800000000}}) {
+                                                {1, true, 1}, {0, true, 0}, {-8, false, 0}, {-8, true, 0},
+                                                {2000000000, true, 1800000000}}) {
     Game::ToolData good("品", "品");
     good.setPrice(full);
     EXPECT_EQ(Shop::price(&good, haggled), expected) << full << haggled;
@@ -123,7 +124,7 @@ TEST_F(ShopTest, HagglingTwiceSaysSoTwiceAndKeepsPricesAtNinetyPercent) {
   EXPECT_EQ(std::pair(game().money(), game().bag().countItem(tool("鉄の剣"))), std::pair(0, 1));
 }
 
-// 古びた鍵 sells for nothing, 薬草 for 30 a piece.
+// 古びた鍵 sells for nothing, 薬草 (price 30) for 7 a piece.
 TEST_F(ShopTest, SellingTakesOnePieceForItsValueButNothingForNoValue) {
   for (const char* name : {"古びた鍵", "薬草"}) game().bag().add(Game::Article::fromItem(tool(name)), 2);
   game().money() = 40;
@@ -133,10 +134,43 @@ TEST_F(ShopTest, SellingTakesOnePieceForItsValueButNothingForNoValue) {
   pick(0);
   EXPECT_EQ(game().bag().countItem(tool("古びた鍵")), 2);
   pick(1);
-  EXPECT_EQ(std::pair(game().money(), game().bag().countItem(tool("薬草"))), std::pair(70, 1));
+  EXPECT_EQ(std::pair(game().money(), game().bag().countItem(tool("薬草"))), std::pair(47, 1));
   EXPECT_FALSE(press(*mShop, kCancel));
   EXPECT_EQ(mShop->sellList(), nullptr);
   EXPECT_TRUE(pick(1));  // さよなら
+}
+
+// A sale pays a quarter of the price (at least 1) by the uses left:
+// 鉄の剣 240 with 40 uses, 投げナイフ 60 with 3, 薬草 30, 廃棄物 1.
+TEST_F(ShopTest, BuyingAndSellingBackNeverGainsMoneyHaggledOrNot) {
+  giveMerchant();
+  for (const auto& [name, haggle, worn, paid, got] :
+       {std::tuple{"鉄の剣", false, false, 240, 60}, {"鉄の剣", true, false, 216, 60}, {"鉄の剣", true, true, 216, 58},
+        {"投げナイフ", true, true, 54, 10}, {"薬草", true, false, 27, 7}, {"廃棄物", false, false, 1, 1},
+        {"廃棄物", true, false, 1, 1}}) {
+    game().bag().clear();
+    game().money() = 1000;
+    open({{name, true}});
+    if (haggle) {
+      pick(2);
+      press(*mShop, Key::Up);
+      press(*mShop, Key::Up);
+    }
+    pick(0);
+    pick(0);
+    press(*mShop, kCancel);
+    EXPECT_EQ(game().money(), 1000 - paid) << name << haggle;
+    if (worn) {
+      Game::Article piece;
+      game().bag().take(piece, 0);
+      piece.useOne();
+      game().bag().add(piece, 1);
+    }
+    pick(1);
+    pick(0);
+    EXPECT_EQ(std::pair(game().money(), game().bag().count()), std::pair(1000 - paid + got, 0)) << name << haggle;
+    EXPECT_LE(game().money(), 1000) << name << haggle;
+  }
 }
 
 TEST_F(ShopTest, ANameFieldIsCutAtWholeCharactersAndPaddedToItsColumns) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "Engine/Graphics/Manager.h"
 #include "core/game/GameData.h"
@@ -128,6 +129,21 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
         EXPECT_NE(item->model, nullptr) << id;  // the sample data has every item's model
       }
     }
+  }
+}
+
+// One press turns the ring one item, however many frames short of the
+// repeat the key is held; the ids skip 2 (no memory save): 0 1 3 4.
+TEST_F(TitleSceneTest, OnePressOfRightOrLeftTurnsTheRingOneItem) {
+  TitleScene& title = open();
+  press(Key::X);
+  for (int i = 0; i < 30; ++i) frame();
+  const std::tuple<Key, int, int> presses[] = {{Key::Right, 2, 1}, {Key::Right, 3, 3}, {Key::Left, 2, 1},
+                                                {Key::Left, 1, 0}, {Key::Left, 2, 4}};
+  for (const auto& [key, frames, item] : presses) {
+    for (int i = 0; i < frames; ++i) frame({key});
+    for (int i = 0; i < 20; ++i) frame();
+    EXPECT_EQ(title.selectedItem(), item) << frames;
   }
 }
 

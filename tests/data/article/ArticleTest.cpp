@@ -1,5 +1,7 @@
 #include "data/article/Article.h"
 
+#include <tuple>
+
 #include "data/article/ItemDefenseLines.h"
 #include "resource/database/ToolData.h"
 #include "tests/data/StatsFixture.h"
@@ -72,15 +74,20 @@ TEST_F(ArticleTest, ThrowingWeaponWearsOutToAThird) {
   EXPECT_FALSE(sword.isUsedUp());
 }
 
-TEST_F(ArticleTest, PriceFollowsUsesAndTheCubeOfStrength) {
-  EXPECT_EQ(made(mSword, 1.f, 0.5f).price(), 100);  // an eighth
-  EXPECT_EQ(made(mKnife, 2.f / 3.f).price(), 60);
-  EXPECT_EQ(made(mCharm, 1.f, 0.f).price(), 5);  // nothing to weaken
-  EXPECT_EQ(made(mSword, 1.f, 0.f).price(), 1);  // weapon 1 of 10: 800 / 1000, at least 1
-  // Large prices do not overflow.
+// The sell value (a quarter of the price, at least 1) scales as the price.
+TEST_F(ArticleTest, PriceAndSellValueFollowUsesAndTheCubeOfStrength) {
   const ToolData* gem = addTool("宝石", "宝石", 2000000000, 100, 0);
-  EXPECT_EQ(Article::fromItem(gem).price(), 2000000000);
-  EXPECT_EQ(made(gem, 0.5f).price(), 1000000000);
+  for (const auto& [tool, uses, condition, price, sellValue] :
+       {std::tuple{mSword, 1.f, 0.5f, 100, 25},  // an eighth of 800 and of 200
+        {mKnife, 2.f / 3.f, 1.f, 60, 14},         // two thirds of 90 and of 22
+        {mCharm, 1.f, 0.f, 5, 1},                 // nothing to weaken
+        {mSword, 1.f, 0.f, 1, 1},                 // weapon 1 of 10: 0.8 and 0.2, at least 1
+        {gem, 1.f, 1.f, 2000000000, 500000000},   // large values do not overflow
+        {gem, 0.5f, 1.f, 1000000000, 250000000}}) {
+    const Article article = made(tool, uses, condition);
+    EXPECT_EQ(std::pair(article.price(), article.sellValue()), std::pair(price, sellValue)) << tool->name();
+  }
+  EXPECT_EQ(Article().sellValue(), 0);
 }
 
 TEST_F(ArticleTest, EqualsComparesItemUsesAndPerformance) {

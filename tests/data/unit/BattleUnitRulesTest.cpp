@@ -52,10 +52,10 @@ struct LifeCase {
   i32 hpAfter, lpAfter, taken;
 };
 
-TEST_F(BattleUnitRules, DamageComesOffHpThenLp) {
+TEST_F(BattleUnitRules, DamageComesOffHpThenLpDownToZero) {
   const LifeCase cases[] = {
       {10, 50, 30, 0, 30, 30}, {10, 50, 10, 0, 50, 10}, {10, 50, 9, 1, 50, 9},
-      {10, 50, 0, 10, 50, 0},  {10, 50, -5, 10, 50, 0}, {0, 5, 8, 0, -3, 8},
+      {10, 50, 0, 10, 50, 0},  {10, 50, -5, 10, 50, 0}, {0, 5, 8, 0, 0, 8},
   };
   for (const LifeCase& c : cases) {
     i32 lp = c.lp;

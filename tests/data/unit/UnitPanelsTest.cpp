@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/Unit.h"
@@ -165,6 +166,13 @@ TEST_F(UnitPanelsTest, TheStatusPanelFramesGaugeAndValues) {
   EXPECT_EQ(cursor(), std::make_pair(100, -42)) << "a new line after the last value";
   EXPECT_STREQ(writer().lastText().c_str(), "30");
   EXPECT_EQ(writer().color(), 0xFFC0C0C0u);
+}
+
+// A name of more than the panel's ten columns is written in font 0.
+TEST(UnitPanelsNameTest, ANameOverTenColumnsIsWrittenSmall) {
+  const std::pair<const char*, i32> cases[] = {{"Kessa", 1}, {"灯りのミオ", 1}, {"0123456789", 1},
+                                               {"盾のトヴァン", 0}, {"01234567890", 0}, {"", 1}};
+  for (const auto& [name, font] : cases) EXPECT_EQ(Game::UnitPanels::statusNameFont(name), font) << name;
 }
 
 // Font 0 on one line: "武器" and 5 digits, " ", "防御" and 5 digits, " ",

@@ -93,17 +93,18 @@ class ContentBuildersTest : public WidgetTest::KeysOver<GameTestSupport::GameTes
   Game::EquipPanel panel;
 };
 
-TEST_F(ContentBuildersTest, SaleRowsPadNamesTo23ColumnsAndRightAlignPriceAndNumber) {
+TEST_F(ContentBuildersTest, SaleRowsPadNamesTo23ColumnsAndRightAlignSellValueAndNumber) {
+  // 鉄の剣 (price 240) sells for a quarter.
   sampleBag();
   ItemMenu menu;
   menu.buildForSale(bag);
   const Rows rows = rowsOf(menu.list());
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows[1], (Row{"   鉄の剣" + blanks(14) + "  240" + "    1", 1, kRow, true}));
+  EXPECT_EQ(rows[1], (Row{"   鉄の剣" + blanks(14) + "   60" + "    1", 1, kRow, true}));
   // Price 0: a blank price column and grey, still selectable.
   EXPECT_EQ(rows[3], (Row{"   古びた鍵" + blanks(12) + "     " + "    1", 3, kGrey, true}));
   EXPECT_EQ(menu.selectedItem(), tool("薬草"));
-  // Price 1 still sells.
+  // Price 1 still sells, for 1.
   bag.add(Game::Article::fromItem(tool("廃棄物")), 4);
   menu.buildForSale(bag);
   EXPECT_EQ(rowsOf(menu.list())[4], (Row{"   廃棄物" + blanks(14) + "    1" + "    4", 4, kRow, true}));

@@ -11,10 +11,12 @@
 #include "Engine/Sound/Manager.h"
 #include "battle/Battle.h"
 #include "battle/EndPhases.h"
+#include "battle/TurnPhases.h"
 #include "battle/UnitStatusIcons.h"
 #include "core/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "data/Unit.h"
+#include "presentation/picture/GuiPictures.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
@@ -36,11 +38,14 @@ class BattleRender : public InterfaceRender {
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     Game::RandomGenerator::instance()->setSeed(7);
+    Game::GuiPictures::create();
+    waitForTextures(Game::GuiPictures::instance()->gauge());
     game = std::make_unique<Game::GameData>();
   }
   void TearDown() override {
     battle.reset();
     game.reset();
+    Game::GuiPictures::destroy();
     Game::RandomGenerator::destroy();
     Game::Database::destroy();
     Game::Constance::destroy();
@@ -137,7 +142,8 @@ TEST_F(BattleRender, TheGroundBrightensAndTheUnitsStandOnTheirCells) {
 }
 
 // The command screen: the party's status windows in a row along the bottom,
-// the energy gauge top-left, the first member's command list; then a number
+// the energy gauge's purple pips over them (none in the top-left corner,
+// where the lists open), the first member's command list; then a number
 // rising from the slime's front point. Both frames are kept.
 TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
   recruit("Kessa", 0, 1);
@@ -157,6 +163,12 @@ TEST_F(BattleRender, TheCommandFrameAndANumberOverAUnit) {
   EXPECT_TRUE(hasLightPixel(image, -316, -166, -200, -184)) << "the commanded member's raised window";
   EXPECT_TRUE(hasLightPixel(image, -188, -182, -72, -200)) << "the second member's window";
   EXPECT_TRUE(hasLightPixel(image, -316, 138, -200, 110)) << "the command list";
+  const auto purple = [](u32 pixel) {
+    const u32 r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    return b >= 0xE0 && r >= 0x90 && r <= 0xE0 && g <= 0xA0;
+  };
+  EXPECT_EQ(inkOf(image, purple, PixelBox{0, 0, 300, 160}).count, 0) << "the top-left corner";
+  EXPECT_GT(inkOf(image, purple, PixelBox{80, 390, 300, 460}).count, 40) << "over the windows";
 
   Vector3 front;
   slime->getFrontPoint(front);
@@ -224,7 +236,9 @@ TEST_F(BattleRender, AWinShowsTheSurvivorsPanel) {
 
 // Kessa's blow at the slime, queued behind a pause while the ground
 // brightens: the scene dims to black under the effect, then brightens with
-// the white number over the slime, not hidden by its body. Both kept.
+// the white number over the slime, not hidden by its body. Both kept. Her
+// status window, placed as the command screen places it, stays through the
+// cast and the turn's end.
 TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   recruit("Kessa", 0, 1);
   Game::BattleSettings settings;
@@ -233,8 +247,10 @@ TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   Game::Unit& slime = *battle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), 0, 1, 1.f, 0);
   battle->unitAt(0)->planAction(0, Game::Ability::fromName("斬り払い"), slime.place());
   battle->unitAt(0)->setCharge(0);
+  battle->lineUpParty(nullptr, 0);
   battle->pushWait(40);
   battle->pushCast();
+  const auto windowShown = [&](const Image& image) { return hasLightPixel(image, -316, -182, -200, -200); };
   const auto runUntilDim = [&](float level) {
     Image image = runFrame();
     for (int n = 0; n < 300 && battle->dim() != level; ++n) image = runFrame();
@@ -245,6 +261,7 @@ TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   Image image = runUntilDim(0.f);
   keep(image, "battle_cast_dimmed.tga");
   EXPECT_LT(brightness(at(image, x, y)), 0x08) << "the ground";
+  EXPECT_TRUE(windowShown(image)) << "in the cast";
   image = runUntilDim(1.f);
   keep(image, "battle_cast_number.tga");
   Vector3 front;
@@ -253,6 +270,9 @@ TEST_F(BattleRender, ACastDimsTheSceneThenShowsItsNumberOverTheTarget) {
   // White, as the digits are, over the slime (its pale eyes are yellower).
   const auto white = [](u32 pixel) { return (pixel & 0xF0F0F0) == 0xF0F0F0; };
   EXPECT_GT(inkOf(image, white, PixelBox{x + 360, 240 - y, x + 440, 310 - y}).count, 40);
+  for (int n = 0; n < 300 && !dynamic_cast<Game::BattleStuff::TurnEnd*>(battle->runningPhase()); ++n) runFrame();
+  ASSERT_TRUE(dynamic_cast<Game::BattleStuff::TurnEnd*>(battle->runningPhase()));
+  EXPECT_TRUE(windowShown(runFrame())) << "at the turn's end";
 }
 
 // A lost battle: the game-over ring sinks over the field in dark red.

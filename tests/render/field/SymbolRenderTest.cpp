@@ -14,6 +14,8 @@
 #include "field/Symbol.h"
 #include "field/SymbolField.h"
 #include "map/Map.h"
+#include "map/SceneModelSet.h"
+#include "presentation/render/RenderState.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
@@ -86,7 +88,8 @@ class SymbolRender : public InterfaceRender {
         *field, chara, Game::Database::instance()->symbolChara(chara), "stand", x, y, angle));
     return *symbols.back();
   }
-  Image frame(bool withSymbols) {
+  // The floor, over the site's scene when one is given, as the field draws them.
+  Image frame(bool withSymbols, Game::SceneModelSet* scene = nullptr) {
     Game::Camera& camera = renderer().camera();
     camera.reset();
     camera.setPitch(55.f);
@@ -100,6 +103,9 @@ class SymbolRender : public InterfaceRender {
       symbol->update();
     }
     field->pool.update();
+    if (scene) {
+      scene->draw(Game::RenderState(), 0.f);
+    }
     map->draw(0.f);
     if (withSymbols) {
       field->pool.draw();
@@ -145,6 +151,22 @@ TEST_F(SymbolRender, TheSampleSymbolsStandAndWalkOnTheSampleFloor) {
   }
   EXPECT_EQ(kessa.x(), 6);
   EXPECT_EQ(kessa.motion(), "stand");
+}
+
+// The mine's scene, the stone ground its battles stand on, is drawn under
+// each of its floors: it stays hidden under the floor instead of fighting it
+// for the same depth in grey triangles.
+TEST_F(SymbolRender, TheSitesGroundStaysUnderTheFloor) {
+  Game::SceneModelSet ground;
+  ground.load("src/picture/scene/坑道.txt");
+  for (Game::OwnedList<Game::SceneModelSet::NamedResourceSet>::Iterator it(ground.resourceSets()); !it.isEnd();
+       it.next()) {
+    waitForTextures(it.value()->set);
+  }
+  ASSERT_GT(ground.entries().count(), 0);
+  const Image bare = frame(false);
+  ASSERT_EQ(differing(bare, frame(false)), 0) << "a settled floor";
+  EXPECT_EQ(differing(bare, frame(false, &ground)), 0);
 }
 
 }  // namespace

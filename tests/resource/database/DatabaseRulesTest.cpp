@@ -28,11 +28,11 @@ using Game::EnemyData;
 
 constexpr const char* kStates = "state{name 毒;harm;}state{name 麻痺;harm;}";
 constexpr const char* kArts =
-    "ability{name 二,一;chainName 連,鎖;chainAccuracy 150,30;announce true;type 補助;range 遠;area 円;"
+    "ability{name 二,一;chainName 連,鎖;afterText 奮う,嗤う;chainAccuracy 150,30;announce true;type 補助;range 遠;area 円;"
     "  power{constance 30;}cost 2;energy 3;speed 4;accuracy 5;charge 6;recoil 7;expression 1;targetExpression 0;"
     "  artsSystem 射撃;summon a,b,c,d,e,f,g,h,i,j;trigger{type 追撃;}help 助け;visible false;"
     "  status{体力 2;}defense{element{熱 3;}}}"
-    "ability{name 単;chainName 独;chainAccuracy 80;summon a;visible true;}"
+    "ability{name 単;chainName 独;afterText 済;chainAccuracy 80;summon a;visible true;}"
     "ability{name 打;attack{factor 物;}}ability{name 術;attack{factor 術;}}ability{name 札;attack{factor 術,符;}}"
     "ability{name 注;attack{factor 術;}effect caution;}ability{name 無;attack{factor 物;}effect none;}"
     "ability{name 変;effect magic;}ability{name 謎;effect 何か;}ability{name 普;effect normal;}"
@@ -69,8 +69,8 @@ class DatabaseRules : public DatabaseTestSupport::DatabaseTest {
 TEST_F(DatabaseRules, AnArtReadsEveryKey) {
   const AbilityLevel& r = record("一");
   EXPECT_EQ(std::vector<std::string>({r.name(), r.secondName(), r.fullName(), r.animationName(), r.help(),
-                                      r.chainName(0), r.chainName(1)}),
-            std::vector<std::string>({"一", "二", "一", "一", "助け", "連", "鎖"}));
+                                      r.chainName(0), r.chainName(1), r.afterText(0), r.afterText(1)}),
+            std::vector<std::string>({"一", "二", "一", "一", "助け", "連", "鎖", "奮う", "嗤う"}));
   EXPECT_FLOAT_EQ(r.chainAccuracy(0), 1.5f);
   EXPECT_FLOAT_EQ(r.chainAccuracy(1), 0.3f);
   EXPECT_TRUE(r.announces());
@@ -87,8 +87,9 @@ TEST_F(DatabaseRules, AnArtReadsEveryKey) {
   EXPECT_EQ(r.defense().typeDefense(4), 3);
 
   const AbilityLevel& single = record("単");
-  EXPECT_EQ(std::vector<std::string>({single.secondName(), single.chainName(0), single.chainName(1)}),
-            std::vector<std::string>({"", "独", ""}));
+  EXPECT_EQ(std::vector<std::string>({single.secondName(), single.chainName(0), single.chainName(1),
+                                      single.afterText(0), single.afterText(1)}),
+            std::vector<std::string>({"", "独", "", "済", ""}));
   EXPECT_FLOAT_EQ(single.chainAccuracy(0), 0.8f);
   EXPECT_FLOAT_EQ(single.chainAccuracy(1), 0.f);
   EXPECT_EQ(single.summons().size(), 1u);
