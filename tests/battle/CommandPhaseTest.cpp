@@ -195,10 +195,14 @@ struct KeyScript {
   std::vector<std::string> outcome;
   // An art every member learns first.
   const char* learnt = nullptr;
+  // The uses left on every member's first weapon; -1 leaves it new.
+  i32 weaponUses = -1;
 };
 
 const std::string kUnpayable = std::string("!") + CommandMenu::kUnpayableWarning;
 const std::string kPartyCost = std::string("!") + CommandMenu::kPartyCostWarning;
+const std::string kBreaks = std::string("!") + CommandMenu::kBreakAlarm;
+const std::string kBroken = std::string("!") + CommandMenu::kBrokenAlarm;
 const Member kKessa0{"Kessa", {0, 2}};
 const Member kKessa1{"Kessa", {1, 2}};
 const Member kMio0{"灯りのミオ", {0, 2}};
@@ -231,6 +235,13 @@ const KeyScript kKeyScripts[] = {
     {"AKnifeIsThrownFromTheBag", {kKessa0}, {{0, 2}}, "X p8 v X X X",
      {"ナイフ投げ/投げる道具/投げナイフ s-1 @1,0,2 m8.1", "done"}},
     {"CancelClosesTheItemMenu", {kKessa0}, {{0, 2}}, "X p8 v X Z", {"~-/-/ s-1 @-1,-1,-1 [P8] m8.1", "at 0 cost 0"}},
+    // A weapon on its last use warns that it breaks after the battle; a
+    // spent one (broken in this battle) that it strikes weaker, and its art
+    // is still chosen.
+    {"AWeaponsLastUseIsWarned", {kKessa0}, {{0, 2}}, "X X X X",
+     {"斬り払い/斬り払い/ s0 @1,0,2 m0.0", kBreaks, "done"}, nullptr, 1},
+    {"ASpentWeaponIsWarnedAndStillStrikes", {kKessa0}, {{0, 2}}, "X X X X",
+     {"斬り払い/斬り払い/ s0 @1,0,2 m0.0", kBroken, "done"}, nullptr, 0},
 };
 
 void PrintTo(const KeyScript& script, std::ostream* out) { *out << script.name; }
@@ -242,6 +253,11 @@ TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
   for (const Member& member : script.members) {
     Game::PlayerGhost& ghost = addMember(member);
     if (script.learnt) ghost.abilities().add(Game::Ability::fromName(script.learnt));
+    if (script.weaponUses >= 0) {
+      Game::Article& weapon = ghost.slot(0);
+      weapon.set(weapon.item(), 0.f);  // one use
+      if (script.weaponUses == 0) weapon.useOne();
+    }
   }
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("投げナイフ")), 2);

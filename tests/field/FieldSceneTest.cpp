@@ -199,10 +199,10 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   }
   EXPECT_EQ(&field().encounterTable(), &mine()->encounter());
   EXPECT_FLOAT_EQ(field().level(), game->progressLevel());
-  // Floor 2 of 4 lies halfway between the ranks 0.02 and 0.06.
+  // Floor 2 of 4 lies halfway between the ranks 0 and 0.04.
   game->floor() = 2;
   field().applySceneChange(mine(), "b2", 1);
-  EXPECT_FLOAT_EQ(field().level(), 0.04f);
+  EXPECT_FLOAT_EQ(field().level(), 0.02f);
   // The battle waits for the way into it.
   field().startEncounter(std::make_unique<Battle>(*game, BattleSettings{}));
   EXPECT_TRUE(field().transition() && !game->battle());

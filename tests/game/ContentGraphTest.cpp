@@ -422,6 +422,31 @@ TEST_F(ContentGraphTest, EverySiteFloorAndEnemyIsReachedFromTheOpeningByNamesTha
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 
+// Every floor of a dungeon the walk reaches records the depth in its start
+// script, which runs on each arrival (a generated file stands for several
+// floors): the continue scene offers the floors reached and the shop stocks
+// by them.
+TEST_F(ContentGraphTest, EveryFloorOfADungeonRecordsItsDepth) {
+  ContentWalk walk(database(), [](const NmlNode&, const std::string&) {});
+  walk.run();
+  const std::function<bool(const NmlNode&)> records = [&](const NmlNode& node) {
+    for (int i = 0; i < node.childCount(); ++i) {
+      if (std::string(node.child(i)->name()) == "setRecordFloor" || records(*node.child(i))) return true;
+    }
+    return false;
+  };
+  int dungeonFloors = 0;
+  for (const auto& [site, file] : walk.floors) {
+    if (site->floorNumber() == 0) continue;
+    ++dungeonFloors;
+    NmlDocument document;
+    document.load((std::string(kMapFolder) + site->folder() + "/" + file + ".txt").c_str());
+    EXPECT_TRUE(document.countChildren("start") > 0 && records(*document.findChild("start")))
+        << site->folder() << "/" << file << ".txt: its start records no depth";
+  }
+  EXPECT_EQ(dungeonFloors, 4);  // the mine's b1, b2 (floors 2 and 3) and b4, the library's b1
+}
+
 // Every art's effect is one the factory builds, and every model an enemy,
 // race, character or item names is in its picture set.
 TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {

@@ -235,8 +235,8 @@ TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
 }
 
 TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFromTheSale) {
-  variable("onSale.鉄の剣") = 1;
-  load("shop{ tool 鉄の剣,0; tool 鉄の剣; tool 薬草; tool 薬草,int(money)+1; }");
+  variable("onSale.鋼の剣") = 1;
+  load("shop{ tool 鋼の剣,0; tool 鋼の剣; tool 薬草; tool 薬草,int(money)+1; }");
   EXPECT_EQ(stepScript(), Script::kRunning);
   const auto* command = static_cast<const ScriptStuff::ShopCommand*>(mScript.command(0));
   ASSERT_NE(command->shop(), nullptr);
@@ -245,9 +245,9 @@ TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFr
   const std::vector<const Game::ToolData*>& goods = command->shop()->goods();
   ASSERT_EQ(goods.size(), 4u);
   EXPECT_EQ(std::vector(goods.begin(), goods.begin() + 2), std::vector(2, tool("薬草")));
-  EXPECT_EQ(std::pair(std::ranges::count(goods, nullptr), std::ranges::count(goods, tool("鉄の剣"))), std::pair(1L, 1L));
+  EXPECT_EQ(std::pair(std::ranges::count(goods, nullptr), std::ranges::count(goods, tool("鋼の剣"))), std::pair(1L, 1L));
 
-  variable("onSale.鉄の剣") = 0;
+  variable("onSale.鋼の剣") = 0;
   EXPECT_EQ(tapThrough(kCancel), Script::kFinished);
   EXPECT_EQ(command->shop(), nullptr);
   EXPECT_EQ(stepScript(), Script::kRunning);  // a fresh screen

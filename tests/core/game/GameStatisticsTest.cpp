@@ -101,7 +101,7 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
   EXPECT_FLOAT_EQ(GameData::materialChance(20), 0.5f);
 
   const Game::ToolData& herb = *database().findTool("薬草");
-  const Game::ToolData& sword = *database().findTool("鉄の剣");
+  const Game::ToolData& sword = *database().findTool("鋼の剣");
   EXPECT_TRUE(game().isOnSale(herb));  // no onSale variable: always
   game().addMaterial(herb);
   EXPECT_FALSE(game().variables().hasInteger("materials.薬草"));
@@ -113,13 +113,13 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
     ++added;
   }
   EXPECT_TRUE(game().isOnSale(sword));
-  EXPECT_EQ(game().variables().getInteger("materials.鉄の剣"), added);
+  EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
   ASSERT_EQ(game().messages().count(), 1);
   const auto* message = dynamic_cast<const Game::Widget::Text*>(game().messages().front()->item(0));
   ASSERT_NE(message, nullptr);
   EXPECT_STREQ(message->text.c_str(), "新しい品物が流通するようになった！");
   game().addMaterial(sword);
-  EXPECT_EQ(game().variables().getInteger("materials.鉄の剣"), added);
+  EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
 }
 
 TEST_F(GameStatisticsTest, UsingUpAnItemThatIsNotThereDoesNothing) {

@@ -70,7 +70,7 @@ TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {
     const char* text = grid.cell(row, column).text.c_str();
     return std::string(text ? text : "");
   };
-  EXPECT_EQ(cell(1, 1), "5");
+  EXPECT_EQ(cell(1, 1), "3");  // its lowest level
   EXPECT_EQ(cell(1, 3), "0");
   EXPECT_EQ(cell(3, 1), "0");
   EXPECT_EQ(cell(3, 3), "0");
