@@ -51,22 +51,6 @@ const u8* skipComment(const u8* p) {
   return p;
 }
 
-// The end of a run of plain bytes and whole two-byte characters: the run is
-// copied into the token in one piece. A lead byte right before the end of the
-// text ends the run, for the caller to treat on its own.
-const u8* skipText(const u8* p) {
-  for (;;) {
-    const u8 byteClass = kClasses[*p];
-    if (byteClass == kPlain) {
-      ++p;
-    } else if (byteClass == kLead && p[1] != '\0') {
-      p += 2;
-    } else {
-      return p;
-    }
-  }
-}
-
 // Past a run of TABs, CRs and LFs, counting the line feeds.
 const u8* skipLineBreaks(const u8* p, i32& line) {
   for (;; ++p) {
@@ -101,12 +85,54 @@ void NmlParser::grow(i32 count) {
 }
 
 // The first blank ends the key; the blanks right after it are skipped.
-void NmlParser::noteBlank() {
+inline void NmlParser::noteBlank(i32 at) {
   if (mKeyEnd < 0) {
-    mKeyEnd = mLength;
-    mItemsStart = mLength + 1;
-  } else if (mItemsStart == mLength) {
-    mItemsStart = mLength + 1;
+    mKeyEnd = at;
+    mItemsStart = at + 1;
+  } else if (mItemsStart == at) {
+    mItemsStart = at + 1;
+  }
+}
+
+// Copies plain bytes, whole two-byte characters, blanks and commas into the
+// token in one loop, up to the first byte of another kind. A lead byte right
+// before the end of the text is copied alone.
+const u8* NmlParser::copyText(const u8* p) {
+  for (;;) {
+    if (mRoom - mLength < 3) {
+      grow(2);
+    }
+    char* out = mToken + mLength;
+    const char* const limit = mToken + mRoom - 2;  // a character and the terminator always fit
+    while (out < limit) {
+      const u8 byte = *p;
+      const u8 byteClass = kClasses[byte];
+      if (byteClass == kPlain) {
+        *out++ = static_cast<char>(byte);
+        ++p;
+      } else if (byteClass == kLead) {
+        *out++ = static_cast<char>(byte);
+        if (p[1] != '\0') {
+          *out++ = static_cast<char>(p[1]);
+          ++p;
+        }
+        ++p;
+      } else if (byteClass == kBlank) {
+        noteBlank(static_cast<i32>(out - mToken));
+        *out++ = ' ';
+        ++p;
+      } else if (byteClass == kComma) {
+        if (mKeyEnd >= 0) {
+          mCuts.push_back(static_cast<i32>(out - mToken));
+        }
+        *out++ = ',';
+        ++p;
+      } else {
+        mLength = static_cast<i32>(out - mToken);
+        return p;
+      }
+    }
+    mLength = static_cast<i32>(out - mToken);
   }
 }
 
@@ -214,32 +240,16 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
       mTokenLine = line;
     }
     switch (kClasses[*p]) {
-      case kPlain: {
-        const u8* start = p;
-        p = skipText(p + 1);
-        append(start, static_cast<i32>(p - start));
-        break;
-      }
+      case kPlain:
       case kBlank:
-        noteBlank();
-        append(p++, 1);
-        break;
       case kComma:
-        if (mKeyEnd >= 0) {
-          mCuts.push_back(mLength);
-        }
-        append(p++, 1);
+      case kLead:
+        p = copyText(p);
         break;
       case kIgnored:
       case kLineFeed:
         p = skipLineBreaks(p, line);
         break;
-      case kLead: {
-        const u8* start = p;
-        p = p[1] != '\0' ? skipText(p + 2) : p + 1;  // a lead byte cut off by the end stands alone
-        append(start, static_cast<i32>(p - start));
-        break;
-      }
       case kEscape:
         if (p[1] != '\0') {
           append(p + 1, 1);
