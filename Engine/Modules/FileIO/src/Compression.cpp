@@ -34,7 +34,7 @@ using KeyLanes = u32 __attribute__((vector_size(16)));
 constexpr u32 kKeyBlock = 16;
 
 KeyLanes nextFourKeys(KeyLanes s) {
-  const KeyLanes zero = {0, 0, 0, 0};
+  const KeyLanes zero = {};
   const KeyLanes t = s ^ (s << 11);
   const KeyLanes u = t ^ (t >> 8);
   const KeyLanes lu = u ^ (u >> 19);
