@@ -37,6 +37,10 @@ class RunningGameResolver final : public GameResolver {
     const GameData* game = runningGame();
     return game && game->variables().isFlagOn(name);
   }
+  const VariableTable* variableTable() const override {
+    const GameData* game = runningGame();
+    return game ? &game->variables() : nullptr;
+  }
   const FunctionTable* functions() const override {
     const Database* database = Database::instance();
     return database ? &database->functions() : nullptr;

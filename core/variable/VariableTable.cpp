@@ -1,6 +1,7 @@
 #include "core/variable/VariableTable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 
 #include "Engine/Base/Assert.h"
@@ -9,7 +10,18 @@ namespace Game {
 
 using Engine::i32;
 
+namespace {
+
+std::atomic<Engine::u64> gLastGeneration{0};
+
+}  // namespace
+
+VariableTable::VariableTable() { changed(); }
+
+void VariableTable::changed() { mGeneration = gLastGeneration.fetch_add(1, std::memory_order_relaxed) + 1; }
+
 void VariableTable::clear() {
+  changed();
   mIntegers.clear();
   mStrings.clear();
   mFlags.clear();
@@ -26,6 +38,7 @@ void VariableTable::undeclared(const char* kind, const char* name) {
 }
 
 void VariableTable::createInteger(const char* name, bool inheritable, bool isProtected) {
+  changed();
   mIntegers.push_back({name, 0, inheritable, isProtected});
   mIntegerIndex.emplace(name, mIntegers.size() - 1);
 }
@@ -41,6 +54,7 @@ void VariableTable::destroyInteger(const char* name) {
 
 // The first entry of every name, as a walk in list order would find it.
 void VariableTable::reindexIntegers() {
+  changed();
   mIntegerIndex.clear();
   for (std::size_t i = 0; i < mIntegers.size(); ++i) {
     mIntegerIndex.emplace(mIntegers[i].name, i);
@@ -53,6 +67,11 @@ const VariableTable::Integer* VariableTable::findInteger(const char* name) const
 }
 
 bool VariableTable::hasInteger(const char* name) const { return findInteger(name) != nullptr; }
+
+const i32* VariableTable::integerSlot(const char* name) const {
+  const Integer* found = findInteger(name);
+  return found ? &found->value : nullptr;
+}
 
 i32& VariableTable::integer(const char* name) {
   const Integer* found = findInteger(name);
@@ -112,6 +131,7 @@ bool VariableTable::isFlagOn(const char* name) const { return mFlagIndex.count(n
 
 void VariableTable::flagOn(const char* name) {
   if (mFlagIndex.emplace(name, mFlags.size()).second) {
+    changed();
     mFlags.emplace_back(name);
   }
 }
@@ -126,6 +146,7 @@ void VariableTable::flagOff(const char* name) {
 }
 
 void VariableTable::reindexFlags() {
+  changed();
   mFlagIndex.clear();
   for (std::size_t i = 0; i < mFlags.size(); ++i) {
     mFlagIndex.emplace(mFlags[i], i);
@@ -143,6 +164,7 @@ void VariableTable::resetForNewCycle() {
   }
   mFlags.clear();
   mFlagIndex.clear();
+  changed();
 }
 
 bool VariableTable::toggleInheritable(i32 id) {

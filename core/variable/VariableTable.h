@@ -38,7 +38,7 @@ class VariableTable {
     Engine::i32 id = 0;
   };
 
-  VariableTable() = default;
+  VariableTable();
   VariableTable(const VariableTable&) = delete;
   VariableTable& operator=(const VariableTable&) = delete;
 
@@ -67,6 +67,14 @@ class VariableTable {
   // As integer: an undeclared name ends the program.
   const char* string(const char* name) const;
   void setString(const char* name, const char* text);
+
+  // Where the integer found by that name keeps its value, or null; valid
+  // while generation() stays the same.
+  const Engine::i32* integerSlot(const char* name) const;
+  // Changes whenever an integer or a flag comes or goes, or the table is
+  // cleared; never the same for two tables. Values written to integers leave
+  // it as it is. Expressions bind their names to the table once per value.
+  Engine::u64 generation() const { return mGeneration; }
 
   bool isFlagOn(const char* name) const;
   void flagOn(const char* name);
@@ -111,6 +119,7 @@ class VariableTable {
   const StringVariable* findString(const char* name) const;
   [[noreturn]] static void undeclared(const char* kind, const char* name);
   void reindexIntegers();
+  void changed();
   void reindexFlags();
 
   std::deque<Integer> mIntegers;
@@ -119,6 +128,7 @@ class VariableTable {
   Index mIntegerIndex;
   Index mStringIndex;
   Index mFlagIndex;
+  Engine::u64 mGeneration = 0;
 };
 
 }  // namespace Game

@@ -29,7 +29,8 @@ class NmlParser {
  private:
   void append(const unsigned char* bytes, Engine::i32 count);
   void grow(Engine::i32 count);
-  void noteBlank();
+  void noteBlank(Engine::i32 at);
+  const Engine::u8* copyText(const Engine::u8* p);
   void resetToken();
   char* takeToken();
   void addAttribute(NmlNode& node);

@@ -42,8 +42,13 @@ void TextWriter::rebuildFonts() {
   for (i32 i = 0; i < kFontCount; ++i) {
     const i32 pixels = fontPixels(i);
     const bool antialias = antialiasSetting && pixels > kLargestPlainFont;
-    mFonts[static_cast<std::size_t>(i)] = Engine::Scene::Font::createOS(
-        kFaceName, pixels, false, false, false, antialias, kGlyphPageSize, kGlyphPageSize);
+    const auto at = static_cast<std::size_t>(i);
+    if (mFonts[at] && mFontAntialiased[at] == antialias) {
+      continue;  // the screen height never changes: only the smoothing can
+    }
+    mFonts[at] = Engine::Scene::Font::createOS(kFaceName, pixels, false, false, false, antialias, kGlyphPageSize,
+                                               kGlyphPageSize);
+    mFontAntialiased[at] = antialias;
   }
 }
 

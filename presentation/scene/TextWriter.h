@@ -33,7 +33,8 @@ class TextWriter {
   // Until then text is laid out but never drawn.
   void enableOutput();
   bool hasOutput() const { return static_cast<bool>(mStringRenderer); }
-  // Makes the fonts again, so that a changed "textAntialias" setting shows.
+  // Makes the fonts again, so that a changed "textAntialias" setting shows;
+  // a font made with the same size and smoothing already is kept.
   void rebuildFonts();
   // Draws the text queued since the last flush.
   void flush();
@@ -103,6 +104,7 @@ class TextWriter {
   TextAudit::Box drawnBox(const char* text) const;
 
   std::array<Engine::Scene::Font, kFontCount> mFonts;
+  std::array<bool, kFontCount> mFontAntialiased{};  // how each font was made
   Engine::Scene::StringRenderer mStringRenderer;
   Engine::i32 mScreenWidth;
   Engine::i32 mScreenHeight;

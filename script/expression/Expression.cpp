@@ -9,12 +9,16 @@
 
 #include "core/math/IntegerMath.h"
 #include "core/string/ShiftJis.h"
+#include "core/variable/VariableTable.h"
 #include "script/expression/ExpressionTerm.h"
+#include "script/expression/FunctionId.h"
+#include "script/expression/GameResolver.h"
 
 namespace Game {
 
 using Engine::i32;
 using Engine::u32;
+namespace FunctionId = ExpressionStuff::FunctionId;
 
 namespace {
 
@@ -40,6 +44,58 @@ using IntegerMath::remainder;
 using IntegerMath::wrap;
 
 i32 truth(bool value) { return value ? 1 : 0; }
+
+inline i32 applyOperator(i32 code, i32 a, i32 v) {
+  const u32 ua = static_cast<u32>(a);
+  const u32 uv = static_cast<u32>(v);
+  switch (code) {
+    case 1: return wrap(ua - uv);
+    case 2: return wrap(ua * uv);
+    case 3: return divide(a, v);
+    case 4: return remainder(a, v);
+    case 5: return wrap(ua << (uv & 31u));
+    case 6: return a >> (uv & 31u);
+    case 7: return a & v;
+    case 8: return a | v;
+    case 9: return a ^ v;
+    case 10: return truth(a > v);
+    case 11: return truth(a < v);
+    case 12: return truth(a == v);
+    case 13: return truth(a != v);
+    case 14: return truth(a != 0 && v != 0);
+    case 15: return truth(a != 0 || v != 0);
+    case 16: return truth(a >= v);
+    case 17: return truth(a <= v);
+    default: return wrap(ua + uv);
+  }
+}
+
+// int, flag and floor read from the running game's variable table through
+// the call's binding; false when the call is another function or the game
+// keeps no table.
+inline bool readVariable(const ExpressionCall& call, i32* out) {
+  if (call.id != FunctionId::kInt && call.id != FunctionId::kFlag && call.id != FunctionId::kFloor) {
+    return false;
+  }
+  const VariableTable* table = ExpressionStuff::GameResolver::current().variableTable();
+  if (!table) {
+    return false;
+  }
+  ExpressionCall::Binding& binding = call.binding;
+  if (binding.table != table || binding.generation != table->generation()) {
+    const char* name = call.id == FunctionId::kFloor ? "floor" : call.arguments.text(0);
+    binding.table = table;
+    binding.generation = table->generation();
+    binding.integer = call.id == FunctionId::kFlag ? nullptr : table->integerSlot(name);
+    binding.flagOn = call.id == FunctionId::kFlag && table->isFlagOn(name);
+  }
+  if (call.id == FunctionId::kFlag) {
+    *out = truth(binding.flagOn);
+  } else {
+    *out = binding.integer ? *binding.integer : 0;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -199,7 +255,8 @@ i32 Expression::termCount() const { return static_cast<i32>(mTerms.size()); }
 i32 Expression::evaluateWithGlue(ExpressionStuff::Glue* glue) const {
   i32 accumulator = 0;
   for (const Term& term : mTerms) {
-    accumulator = apply(term.op, accumulator, termValue(term, glue));
+    const i32 value = term.kind == Term::Kind::kNumber ? term.number : termValue(term, glue);
+    accumulator = applyOperator(term.op, accumulator, value);
   }
   return accumulator;
 }
@@ -212,10 +269,14 @@ i32 Expression::termValue(const Term& term, ExpressionStuff::Glue* glue) const {
       return term.group->evaluateWithGlue(glue);
     case Term::Kind::kCall: {
       i32 value = 0;
-      if (glue && glue->resolve(&value, term.call->id, term.call->arguments)) {
+      const Term::Call& call = *term.call;
+      if (glue && glue->resolve(&value, call.id, call.arguments)) {
         return value;
       }
-      return evaluateGlobal(&value, term.call->id, term.call->arguments) ? value : 0;
+      if (readVariable(call, &value)) {
+        return value;
+      }
+      return evaluateGlobal(&value, call.id, call.arguments) ? value : 0;
     }
   }
   return 0;
@@ -257,29 +318,6 @@ i32 Expression::operatorCode(const char* text) {
   return 0;
 }
 
-i32 Expression::apply(i32 code, i32 a, i32 v) {
-  const u32 ua = static_cast<u32>(a);
-  const u32 uv = static_cast<u32>(v);
-  switch (code) {
-    case 1: return wrap(ua - uv);
-    case 2: return wrap(ua * uv);
-    case 3: return divide(a, v);
-    case 4: return remainder(a, v);
-    case 5: return wrap(ua << (uv & 31u));
-    case 6: return a >> (uv & 31u);
-    case 7: return a & v;
-    case 8: return a | v;
-    case 9: return a ^ v;
-    case 10: return truth(a > v);
-    case 11: return truth(a < v);
-    case 12: return truth(a == v);
-    case 13: return truth(a != v);
-    case 14: return truth(a != 0 && v != 0);
-    case 15: return truth(a != 0 || v != 0);
-    case 16: return truth(a >= v);
-    case 17: return truth(a <= v);
-    default: return wrap(ua + uv);
-  }
-}
+i32 Expression::apply(i32 code, i32 a, i32 v) { return applyOperator(code, a, v); }
 
 }  // namespace Game

@@ -198,6 +198,7 @@ class NoGameResolver final : public GameResolver {
   const Unit* findUnit(const char*) const override { return nullptr; }
 };
 
+const NoGameResolver gNoGame;
 const GameResolver* gInstalledResolver = nullptr;
 const GameResolver* gDefaultResolver = nullptr;
 const UnitTerms* gUnitTerms = nullptr;
@@ -205,8 +206,7 @@ const UnitTerms* gUnitTerms = nullptr;
 }  // namespace
 
 const GameResolver& GameResolver::current() {
-  static const NoGameResolver sNoGame;
-  return gInstalledResolver ? *gInstalledResolver : gDefaultResolver ? *gDefaultResolver : sNoGame;
+  return gInstalledResolver ? *gInstalledResolver : gDefaultResolver ? *gDefaultResolver : gNoGame;
 }
 
 void GameResolver::install(const GameResolver* resolver) { gInstalledResolver = resolver; }

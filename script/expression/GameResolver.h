@@ -6,6 +6,7 @@ namespace Game {
 
 class FunctionTable;
 class Unit;
+class VariableTable;
 
 namespace ExpressionStuff {
 
@@ -20,6 +21,10 @@ class GameResolver {
   // The integer variable of that name; false when it is not declared.
   virtual bool findInteger(const char* name, Engine::i32* out) const = 0;
   virtual bool isFlagOn(const char* name) const = 0;
+  // The table findInteger and isFlagOn answer from, when there is one:
+  // expressions then bind their variable names to it once per generation of
+  // the table instead of asking by name. Null: they ask every time.
+  virtual const VariableTable* variableTable() const { return nullptr; }
   // The named functions; null when there are none.
   virtual const FunctionTable* functions() const = 0;
 

@@ -24,6 +24,7 @@ class GameVariables final : public GameTest::FakeGameResolver {
     return true;
   }
   bool isFlagOn(const char* name) const override { return mGame.variables().isFlagOn(name); }
+  const Game::VariableTable* variableTable() const override { return &mGame.variables(); }
 
  private:
   const Game::GameData& mGame;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
+#include "Engine/Math/XorShift128.h"
 
 namespace {
 
@@ -124,6 +125,45 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
   EXPECT_EQ(back, abc);
   const Bytes longer = scrambledTokens({'a', 'b', 'c', 'd'});
   EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
+}
+
+// Unscrambling takes sixteen key bytes at a time: every length around the
+// block edges agrees with the generator taken one number a byte.
+TEST(CompressionTest, UnscramblingAgreesWithTheGeneratorAtEveryLength) {
+  for (std::uint32_t n = 1; n < 70; ++n) {
+    const Bytes in = mixedData(n, n);
+    Engine::Math::XorShift128 key(static_cast<std::int32_t>(n));
+    Bytes expected(n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+      const auto plain = static_cast<std::uint8_t>(in[i] ^ static_cast<std::uint8_t>(key.next()));
+      expected[i] = static_cast<std::uint8_t>((plain << 4) | (plain >> 4));
+    }
+    Bytes out(n);
+    unscramble(out.data(), in.data(), n);
+    ASSERT_EQ(out, expected) << n;
+  }
+}
+
+// A match nearer than its length repeats the pattern it starts on.
+TEST(CompressionTest, NearMatchesRepeatTheirPattern) {
+  for (std::uint8_t distance = 1; distance <= 9; ++distance) {
+    for (std::uint8_t length = 3; length <= 18; length += 5) {
+      Bytes tokens{static_cast<std::uint8_t>(distance - 1)};
+      Bytes expected;
+      for (std::uint8_t k = 0; k < distance; ++k) {
+        tokens.push_back(static_cast<std::uint8_t>('a' + k));
+        expected.push_back(static_cast<std::uint8_t>('a' + k));
+      }
+      tokens.push_back(static_cast<std::uint8_t>(0x80 | (length - 3)));
+      tokens.push_back(static_cast<std::uint8_t>(distance - 1));
+      for (std::uint8_t k = 0; k < length; ++k) {
+        expected.push_back(expected[k]);
+      }
+      Bytes out;
+      ASSERT_TRUE(expand(scrambledTokens(tokens), 64, &out));
+      EXPECT_EQ(out, expected) << "distance " << int(distance) << " length " << int(length);
+    }
+  }
 }
 
 TEST(CompressionTest, MalformedStreamsAreRejectedWithinTheBuffer) {

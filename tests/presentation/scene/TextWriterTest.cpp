@@ -253,12 +253,15 @@ TEST_F(TextOutputTest, TheRendererTellsItsWriterTheFadeAndRebuildsItsFontsOnAppl
   renderer.beginFrame();  // 127: below half
   writer.print("a");
   EXPECT_GT(drawsOfFlush(writer), 0u);
-  // Applying the settings rebuilds the renderer's fonts, and only while there is one.
+  // Applying a changed setting rebuilds the renderer's fonts, and only while there is one.
   Config::instance().setting(Config::kTextAntialias).set(0);
   opened().clear();
   Config::instance().apply();
   ASSERT_EQ(opened().size(), 3u);
   for (const Platform::GlyphFaceDesc& face : opened()) EXPECT_FALSE(face.antialias) << face.height;
+  opened().clear();
+  Config::instance().apply();  // nothing changed: the fonts made stay
+  EXPECT_TRUE(opened().empty());
   Game::SceneRenderer::destroy();
   opened().clear();
   Config::instance().apply();

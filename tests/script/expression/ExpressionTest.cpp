@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "core/variable/VariableTable.h"
 #include "script/expression/Expression.h"
 #include "script/expression/FakeGameResolver.h"
 
@@ -138,6 +139,55 @@ TEST(ExpressionTest, LeadingNotComparesZeroWithTheFlag) {
   game.flags.insert("door");
   EXPECT_EQ(eval("!flag(door)"), 1);
   EXPECT_EQ(eval("flag(door)=0"), 0);
+}
+
+// A game keeping its variables in a table, as the running game does.
+struct TableGame final : GameTest::FakeGameResolver {
+  bool findInteger(const char* name, Engine::i32* out) const override {
+    if (!table->hasInteger(name)) return false;
+    *out = table->getInteger(name);
+    return true;
+  }
+  bool isFlagOn(const char* name) const override { return table->isFlagOn(name); }
+  const Game::VariableTable* variableTable() const override { return table; }
+  const Game::VariableTable* table = nullptr;
+};
+
+// Expressions parsed once read their names through a binding to the table:
+// it follows every variable made, written, destroyed or cleared, every flag,
+// and a table that replaces the game's.
+TEST(ExpressionTest, BoundNamesFollowEveryChangeOfTheTable) {
+  Game::VariableTable first;
+  Game::VariableTable second;
+  TableGame game;
+  game.table = &first;
+  Expression gold;
+  gold.parse("int(gold)");
+  Expression opened;
+  opened.parse("flag(opened)*10+floor()");
+  const auto values = [&] { return std::pair(gold.evaluate(), opened.evaluate()); };
+  EXPECT_EQ(values(), std::pair(0, 0));
+  first.createInteger("gold", false, false);
+  first.integer("gold") = 5;
+  first.createInteger("floor", false, false);
+  first.integer("floor") = 2;
+  EXPECT_EQ(values(), std::pair(5, 2));
+  first.integer("gold") = 9;
+  first.flagOn("opened");
+  EXPECT_EQ(values(), std::pair(9, 12));
+  first.flagOff("opened");
+  first.destroyInteger("gold");
+  EXPECT_EQ(values(), std::pair(0, 2));
+  second.createInteger("gold", false, false);
+  second.integer("gold") = 3;
+  second.flagOn("opened");
+  game.table = &second;
+  EXPECT_EQ(values(), std::pair(3, 10));
+  second.resetForNewCycle();
+  EXPECT_EQ(values(), std::pair(0, 0));
+  second.integer("gold") = 4;
+  second.clear();
+  EXPECT_EQ(values(), std::pair(0, 0));
 }
 
 TEST(ExpressionTest, ArgumentsSplitAtColonsInOrder) {

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "FileIO/src/MatchIndex.h"
 #include "Engine/Math/XorShift128.h"
@@ -19,6 +24,45 @@ constexpr u32 kChunk = 16;
 constexpr u32 kScratchPadding = kMaxRun + kChunk;
 
 u8 swapNibbles(u8 b) { return static_cast<u8>((b << 4) | (b >> 4)); }
+
+// The scrambling key four generator steps at a time. One step is
+// w' = L(w) ^ U(x), with L(v) = v ^ v >> 19 and U(x) = t ^ t >> 8 for
+// t = x ^ x << 11, the state moving up one word. L is linear and undoes itself
+// on 32 bits, so the k-th of four new words is L(w) or w plus a sum of U and
+// L(U) of the four old words: no word waits for the one before it.
+using KeyLanes = u32 __attribute__((vector_size(16)));
+constexpr u32 kKeyBlock = 16;
+
+KeyLanes nextFourKeys(KeyLanes s) {
+  const KeyLanes zero = {};
+  const KeyLanes t = s ^ (s << 11);
+  const KeyLanes u = t ^ (t >> 8);
+  const KeyLanes lu = u ^ (u >> 19);
+  const KeyLanes e = u ^ __builtin_shufflevector(lu, zero, 4, 0, 1, 2);  // U(k) ^ L(U(k - 1))
+  const KeyLanes sums = e ^ __builtin_shufflevector(e, zero, 4, 4, 0, 1);
+  const KeyLanes w = __builtin_shufflevector(s, s, 3, 3, 3, 3);
+  const KeyLanes lw = w ^ (w >> 19);
+  return sums ^ __builtin_shufflevector(lw, w, 0, 5, 2, 7);
+}
+
+// The low bytes of the next sixteen numbers, in key[0, 16).
+void keyBlock(KeyLanes& state, u8* key) {
+  const KeyLanes a = nextFourKeys(state);
+  const KeyLanes b = nextFourKeys(a);
+  const KeyLanes c = nextFourKeys(b);
+  state = nextFourKeys(c);
+#if defined(__SSE2__)
+  const __m128i low = _mm_set1_epi32(0xFF);
+  const __m128i ab = _mm_packs_epi32(_mm_and_si128(__m128i(a), low), _mm_and_si128(__m128i(b), low));
+  const __m128i cd = _mm_packs_epi32(_mm_and_si128(__m128i(c), low), _mm_and_si128(__m128i(state), low));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(key), _mm_packus_epi16(ab, cd));
+#else
+  const KeyLanes lanes[4] = {a, b, c, state};
+  for (u32 k = 0; k < kKeyBlock; ++k) {
+    key[k] = static_cast<u8>(lanes[k / 4][k % 4]);
+  }
+#endif
+}
 
 class TokenWriter {
  public:
@@ -69,20 +113,32 @@ u32 inPlaceBound(const u8* stream, u32 compressedSize, u32 n) {
   return static_cast<u32>(base + margin);
 }
 
-// Copies a match of up to 18 bytes; whole 8-byte chunks when they cannot
-// read bytes of the same chunk they write and the buffer has room.
+// Copies a match of up to 18 bytes in words when the buffer has room for 24.
+// A word must not read bytes of the same word it writes: the first four bytes
+// go one by one, the next four from where they repeat, and the rest in 8-byte
+// words from a whole number of repeats at least 8 bytes back. Distances of 8
+// and more share the path, with no branch to mispredict.
 inline void copyMatch(u8* out, u32 at, u32 distance, u32 length, u32 capacity) {
   const u8* from = out + at - distance;
   u8* to = out + at;
-  if (distance >= 8 && capacity - at >= 24) {
-    for (u32 k = 0; k < length; k += 8) {
-      std::memcpy(to + k, from + k, 8);
+  if (capacity - at < 24) [[unlikely]] {
+    for (u32 k = 0; k < length; ++k) {
+      to[k] = from[k];
     }
     return;
   }
-  for (u32 k = 0; k < length; ++k) {
-    to[k] = from[k];
-  }
+  // By distance (8 standing for all longer ones).
+  static constexpr u8 kSecondFour[9] = {0, 1, 2, 1, 0, 4, 4, 4, 4};
+  static constexpr u8 kRestFrom[9] = {0, 1, 2, 2, 4, 3, 2, 1, 8};
+  const u32 row = distance < 8 ? distance : 8;
+  to[0] = from[0];
+  to[1] = from[1];
+  to[2] = from[2];
+  to[3] = from[3];
+  std::memcpy(to + 4, from + kSecondFour[row], 4);
+  from += kRestFrom[row];
+  std::memcpy(to + 8, from, 8);
+  std::memcpy(to + 16, from + 8, 8);
 }
 
 bool decodeTokens(u8* out, u32 capacity, u32* produced, const u8* in, u32 n) {
@@ -98,7 +154,10 @@ bool decodeTokens(u8* out, u32 capacity, u32* produced, const u8* in, u32 n) {
         break;
       }
       if (capacity - o >= kMaxRun + kChunk) {
-        for (u32 k = 0; k < run; k += kChunk) {
+        // Most runs are short: two chunks without a loop, then the rest.
+        std::memcpy(out + o, in + i, kChunk);
+        std::memcpy(out + o + kChunk, in + i + kChunk, kChunk);
+        for (u32 k = 2 * kChunk; k < run; k += kChunk) {
           std::memcpy(out + o + k, in + i + k, kChunk);
         }
       } else {
@@ -166,9 +225,11 @@ void compress(std::vector<u8>& out, u32* bufferSize, const u8* in, u32 n) {
 }
 
 bool decompress(u8* out, u32 outCapacity, u32* produced, const u8* in, u32 n) {
-  std::vector<u8> scratch(static_cast<std::size_t>(n) + kScratchPadding);
-  unscramble(scratch.data(), in, n);
-  return decodeTokens(out, outCapacity, produced, scratch.data(), n);
+  // Uninitialised but for the padding that literal chunks read past the end.
+  const std::unique_ptr<u8[]> scratch(new u8[static_cast<std::size_t>(n) + kScratchPadding]);
+  std::memset(scratch.get() + n, 0, kScratchPadding);
+  unscramble(scratch.get(), in, n);
+  return decodeTokens(out, outCapacity, produced, scratch.get(), n);
 }
 
 // The key stream is the framework generator's, seeded with the length; its
@@ -180,10 +241,28 @@ void scramble(u8* out, const u8* in, u32 n) {
   }
 }
 
+// Sixteen bytes at a time through keyBlock, the rest one number a byte.
 void unscramble(u8* out, const u8* in, u32 n) {
-  Math::XorShift128 key(static_cast<i32>(n));
-  for (u32 i = 0; i < n; ++i) {
-    out[i] = swapNibbles(static_cast<u8>(in[i] ^ static_cast<u8>(key.next())));
+  Math::XorShift128 generator(static_cast<i32>(n));
+  u32 words[4];
+  generator.getState(words);
+  KeyLanes state;
+  std::memcpy(&state, words, sizeof state);
+  u32 i = 0;
+  for (; n - i >= kKeyBlock; i += kKeyBlock) {
+    u8 bytes[kKeyBlock];
+    u8 key[kKeyBlock];
+    keyBlock(state, key);
+    std::memcpy(bytes, in + i, kKeyBlock);  // in and out may be one buffer
+    for (u32 k = 0; k < kKeyBlock; ++k) {
+      bytes[k] = swapNibbles(static_cast<u8>(bytes[k] ^ key[k]));
+    }
+    std::memcpy(out + i, bytes, kKeyBlock);
+  }
+  std::memcpy(words, &state, sizeof state);
+  generator.setState(words);
+  for (; i < n; ++i) {
+    out[i] = swapNibbles(static_cast<u8>(in[i] ^ static_cast<u8>(generator.next())));
   }
 }
 

@@ -18,6 +18,21 @@ class XorShift128 {
     mW = seed > 0 ? static_cast<u32>(seed) : 88675123u;
   }
 
+  // The four words of the state, x first; a generator given them goes on
+  // from where this one stands (the archive scrambling steps four at a time).
+  void getState(u32 out[4]) const {
+    out[0] = mX;
+    out[1] = mY;
+    out[2] = mZ;
+    out[3] = mW;
+  }
+  void setState(const u32 state[4]) {
+    mX = state[0];
+    mY = state[1];
+    mZ = state[2];
+    mW = state[3];
+  }
+
   u32 next() {
     const u32 t = mX ^ (mX << 11);
     mX = mY;
