@@ -29,8 +29,7 @@ class NmlParser {
  private:
   void append(const unsigned char* bytes, Engine::i32 count);
   void grow(Engine::i32 count);
-  void noteBlank(Engine::i32 at);
-  const Engine::u8* copyText(const Engine::u8* p);
+  void noteBlank();
   void resetToken();
   char* takeToken();
   void addAttribute(NmlNode& node);
