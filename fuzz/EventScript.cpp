@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +20,7 @@
 #include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
 #include "fuzz/FuzzStop.h"
+#include "fuzz/SampleFile.h"
 #include "fuzz/FuzzText.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
@@ -30,19 +30,9 @@
 namespace {
 
 using FuzzSupport::DataStop;
+using FuzzSupport::sampleFile;
 
 constexpr int kFrames = 64;
-
-// The build's Shift-JIS copy of a sample data file; empty when missing.
-std::string sampleFile(const char* path) {
-  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    return {};
-  }
-  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
 
 // The sample databases, declarations and opening site, and one script file
 // that `run` can reach.

@@ -26,23 +26,13 @@
 #include "file/FileLoader.h"
 #include "file/FileReader.h"
 #include "fuzz/FuzzStop.h"
+#include "fuzz/SampleFile.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
 #include "script/scene/SceneCommandFactory.h"
 
 namespace FuzzSupport {
-
-// The build's sample data file (Shift-JIS), empty when missing.
-inline std::string sampleFile(const char* path) {
-  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    return {};
-  }
-  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
 
 class SampleGame {
  public:

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "file/nml/NmlDocument.h"
 #include "resource/Database.h"
 #include "fuzz/FuzzStop.h"
+#include "fuzz/SampleFile.h"
 #include "resource/constance/Constance.h"
 
 namespace {
@@ -35,16 +35,8 @@ constexpr const char* kDeclarations =
     "class{ inheritable; int clearCount; } str BGM;";
 constexpr int kSlot = 0;
 
-// The build's Shift-JIS copy of a sample data file; empty when missing.
-std::string sampleFile(const char* path) {
-  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    return {};
-  }
-  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
+using FuzzSupport::sampleFile;
+
 constexpr int kCheckSlot = 1;
 
 struct SaveSetUp {
