@@ -363,8 +363,10 @@ class AdventureRunTest : public ::testing::TestWithParam<int> {
   fs::path mStartFolder;
 };
 
-// Off in the ordinary run until every seed reaches the ending: a party that
-// loses on the generated floors can still loop there. Run it with
+// Off in the ordinary run until every seed reaches the ending: the policy
+// neither heals nor uses the bag its throwing row opens (it presses decide
+// there, which an item without a throwing art never answers), and a party
+// that loses on the generated floors can still loop there. Run it with
 // --gtest_also_run_disabled_tests.
 TEST_P(AdventureRunTest, DISABLED_ANewcomerReachesTheEnding) {
   const Outcome outcome = play(GetParam());
