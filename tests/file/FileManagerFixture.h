@@ -6,11 +6,20 @@
 #include <vector>
 
 #include "Engine/Threading/Manager.h"
+#include "Engine/Threading/Sleep.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 #include "file/FileLoader.h"
 
 namespace FileTestSupport {
+
+// Returns once no file in use waits for its read: a game stepped by hand that
+// calls it before each step sees every load land on the same frame each run.
+inline void awaitReads() {
+  while (Engine::FileIO::ManagerImpl::instance() && Engine::FileIO::ManagerImpl::instance()->isReading()) {
+    Engine::Threading::sleep(1);
+  }
+}
 
 // The file manager serving loose files from the fake file system on its own
 // loader job, with the file loader's ring; load errors are flags, not halts.

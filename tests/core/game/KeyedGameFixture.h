@@ -30,8 +30,10 @@ class KeyedGameTest : public GameTest {
     GameTest::TearDown();
   }
 
-  // One logic step with the given keys held (all others released).
+  // One logic step with the given keys held (all others released), the
+  // loads asked for so far landed.
   void step(std::initializer_list<Platform::Key> held) {
+    FileTestSupport::awaitReads();
     for (Platform::Key key : mHeld) {
       backend->fakeKeyboard.release(key);
     }

@@ -118,6 +118,12 @@ void ManagerImpl::destroyInFile(InFile::Impl* impl) {
   delete impl;
 }
 
+bool ManagerImpl::isReading() {
+  Lock lock(mMutex);
+  return std::any_of(mInFiles.begin(), mInFiles.end(),
+                     [](const auto& entry) { return !entry.second->finished.load(std::memory_order_acquire); });
+}
+
 OutFile::Impl* ManagerImpl::createOutFile(const char* name, const void* data, i32 size) {
   Lock lock(mMutex);
   auto* impl = new OutFile::Impl(mNextWriteId);

@@ -79,6 +79,9 @@ class ManagerImpl {
   bool serveRound();
 
   i32 loadedBytes();
+  // Whether a file still held is waiting for its read: whoever steps a game
+  // by hand waits for none so that loads land on the same frames each run.
+  bool isReading();
   const std::vector<std::unique_ptr<Archive>>& sources() const { return mSources; }
 
  private:
