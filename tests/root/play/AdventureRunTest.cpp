@@ -2,7 +2,6 @@
 // the platform fakes, drawing nothing: from a new game on the title to the
 // ending's save dialog. Its bounds are battles and frames of game time.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -17,7 +16,6 @@
 
 #include "Engine/Framework/Framework.h"
 #include "Engine/Framework/WindowCreator.h"
-#include "Platform/SystemBackend.h"
 #include "PlatformFake/FakeBackend.h"
 #include "battle/Battle.h"
 #include "battle/CommandMenu.h"
@@ -40,6 +38,7 @@
 #include "root/Application.h"
 #include "root/FrameFunction.h"
 #include "tests/file/FileManagerFixture.h"
+#include "tests/root/play/GameFolderOnFakes.h"
 
 namespace {
 
@@ -63,15 +62,6 @@ constexpr i32 kSaveDialogSteps = 60;
 // The logical keys of deciding and cancelling.
 constexpr i32 kDecideKey = 5;
 constexpr i32 kCancelKey = 6;
-
-// The fakes for every device and the window, the disk for the game's files.
-class DiskBackedFakes : public PlatformFake::FakeBackend {
- public:
-  Platform::FileSystem& fileSystem() override { return mSystem->fileSystem(); }
-
- private:
-  std::unique_ptr<Platform::SystemBackend> mSystem = Platform::createSystemBackend();
-};
 
 struct Outcome {
   bool ended = false;
@@ -331,21 +321,6 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
 
 class AdventureRunTest : public ::testing::TestWithParam<int> {
  protected:
-  void SetUp() override {
-    mHome = fs::temp_directory_path() / ("marrowdeep_adventure_" + std::to_string(::getpid()));
-    fs::create_directories(mHome);
-    mStartFolder = fs::current_path();
-    fs::current_path(MARROWDEEP_GAME_DIR);
-    mPrevious = Platform::hasBackend() ? &Platform::backend() : nullptr;
-    mBackend.fakeProcessor.mask = 0b11;
-    Platform::setBackend(&mBackend);
-  }
-  void TearDown() override {
-    Platform::setBackend(mPrevious);
-    fs::current_path(mStartFolder);
-    fs::remove_all(mHome);
-  }
-
   Outcome play(int seed) {
     Game::FileSystem::setHome(mHome.string().c_str());
     Game::RandomGenerator::fixStartSeed(seed);
@@ -357,10 +332,9 @@ class AdventureRunTest : public ::testing::TestWithParam<int> {
     return bot.outcome;
   }
 
-  DiskBackedFakes mBackend;
-  Platform::Backend* mPrevious = nullptr;
-  fs::path mHome;
-  fs::path mStartFolder;
+  GameFolderOnFakes mFolder{"marrowdeep_adventure_"};
+  DiskBackedFakes& mBackend = mFolder.backend;
+  const fs::path& mHome = mFolder.home;
 };
 
 // Off in the ordinary run until every seed reaches the ending: the policy

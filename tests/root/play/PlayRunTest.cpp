@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,7 +11,6 @@
 #include <vector>
 
 #include "Engine/Framework/WindowCreator.h"
-#include "Platform/SystemBackend.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
@@ -25,19 +23,11 @@
 #include "root/FrameFunction.h"
 #include "root/play/PlaySession.h"
 #include "root/play/PlayTrace.h"
+#include "tests/root/play/GameFolderOnFakes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The fakes for every device and the window, the disk for the game's files.
-class DiskBackedFakes : public PlatformFake::FakeBackend {
- public:
-  Platform::FileSystem& fileSystem() override { return mSystem->fileSystem(); }
-
- private:
-  std::unique_ptr<Platform::SystemBackend> mSystem = Platform::createSystemBackend();
-};
 
 // The session's hooks, with the test's own work inside the program after
 // every step.
@@ -62,21 +52,6 @@ class StepsWith final : public Game::StepHooks {
 // folder: fast, and under the sanitizers in their build.
 class PlayRunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    mHome = fs::temp_directory_path() / ("marrowdeep_play_" + std::to_string(::getpid()));
-    fs::create_directories(mHome);
-    mStartFolder = fs::current_path();
-    fs::current_path(MARROWDEEP_GAME_DIR);
-    mPrevious = Platform::hasBackend() ? &Platform::backend() : nullptr;
-    mBackend.fakeProcessor.mask = 0b11;
-    Platform::setBackend(&mBackend);
-  }
-  void TearDown() override {
-    Platform::setBackend(mPrevious);
-    fs::current_path(mStartFolder);
-    fs::remove_all(mHome);
-  }
-
   // The program's status for the script; its trace stays in trace().
   int play(const std::string& script, std::function<void()> afterEachStep = [] {}) {
     Game::Play::PlayOptions options;
@@ -112,10 +87,9 @@ class PlayRunTest : public ::testing::Test {
     return out;
   }
 
-  DiskBackedFakes mBackend;
-  Platform::Backend* mPrevious = nullptr;
-  fs::path mHome;
-  fs::path mStartFolder;
+  GameFolderOnFakes mFolder{"marrowdeep_play_"};
+  DiskBackedFakes& mBackend = mFolder.backend;
+  const fs::path& mHome = mFolder.home;
 };
 
 // A trace line's fields, each value as the line writes it (a string quoted,
