@@ -20,6 +20,7 @@
 #include "resource/database/MapSiteData.h"
 #include "resource/database/ToolData.h"
 #include "resource/database/UnitPictureData.h"
+#include "tests/Services.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -672,16 +673,11 @@ TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
 }
 
 // A renderer's camera for the camera tests.
-class BattleCameraTest : public BattleTest {
+class BattleCameraTest : public TestServices::Test<TestServices::kRenderer, BattleTest> {
  protected:
-  void SetUp() override {
-    BattleTest::SetUp();
-    Game::SceneRenderer::create(800, 600);
-  }
   void TearDown() override {
     game().setBattle(nullptr);
-    Game::SceneRenderer::destroy();
-    BattleTest::TearDown();
+    Test::TearDown();
   }
   static Game::Camera& camera() { return Game::SceneRenderer::instance()->camera(); }
 };

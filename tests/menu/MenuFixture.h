@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/game/GameData.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/Widget.h"
+#include "tests/Services.h"
 #include "tests/core/game/KeyedGameFixture.h"
 
 namespace MenuTestSupport {
@@ -20,12 +20,12 @@ class MenuTest : public GameTestSupport::KeyedGameTest {
  protected:
   void SetUp() override {
     KeyedGameTest::SetUp();
-    Game::SceneRenderer::create(800, 600);
+    mServices.emplace(TestServices::kRenderer);
     mGame = std::make_unique<Game::GameData>();
   }
   void TearDown() override {
     mGame.reset();
-    Game::SceneRenderer::destroy();
+    mServices.reset();
     KeyedGameTest::TearDown();
   }
 
@@ -60,6 +60,7 @@ class MenuTest : public GameTestSupport::KeyedGameTest {
     return texts;
   }
 
+  std::optional<TestServices::Scoped> mServices;
   std::unique_ptr<Game::GameData> mGame;
 };
 
