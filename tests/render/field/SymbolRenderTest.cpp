@@ -19,8 +19,8 @@
 #include "presentation/scene/SceneNodePool.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
-#include "resource/constance/Constance.h"
 #include "resource/database/EncounterTable.h"
+#include "Services.h"
 
 namespace RenderTest {
 namespace {
@@ -57,13 +57,15 @@ class OpenFloor final : public Game::Field::SymbolField {
   Game::EncounterTable mTable;
 };
 
-class SymbolRender : public InterfaceRender {
+class QuarterScreen : public InterfaceRender {
  protected:
-  SymbolRender() : InterfaceRender(320, 240) {}
+  QuarterScreen() : InterfaceRender(320, 240) {}
+};
+
+class SymbolRender : public TestServices::Test<TestServices::kConstants | TestServices::kSampleDatabase, QuarterScreen> {
+ protected:
   void SetUp() override {
-    InterfaceRender::SetUp();
-    Game::Constance::create();
-    Game::Database::createAndLoad();
+    Test::SetUp();
     Game::Database::instance()->loadMaps();
     Game::MapBuildQueue::create();
     game = std::make_unique<Game::GameData>();
@@ -78,9 +80,7 @@ class SymbolRender : public InterfaceRender {
     map.reset();
     game.reset();
     Game::MapBuildQueue::destroy();
-    Game::Database::destroy();
-    Game::Constance::destroy();
-    InterfaceRender::TearDown();
+    Test::TearDown();
   }
 
   Game::Field::Symbol& place(const char* chara, i32 x, i32 y, float angle) {
@@ -95,29 +95,19 @@ class SymbolRender : public InterfaceRender {
     camera.setPitch(55.f);
     camera.setHeading(30.f);
     camera.setZoom(2.2f);
-    for (Game::Tween* tween : {&camera.zoom, &camera.heading, &camera.pitch}) {
-      tween->finish();
-    }
+    for (Game::Tween* tween : {&camera.zoom, &camera.heading, &camera.pitch}) tween->finish();
     nextFrame();
-    for (auto& symbol : symbols) {
-      symbol->update();
-    }
+    for (auto& symbol : symbols) symbol->update();
     field->pool.update();
-    if (scene) {
-      scene->draw(Game::RenderState(), 0.f);
-    }
+    if (scene) scene->draw(Game::RenderState(), 0.f);
     map->draw(0.f);
-    if (withSymbols) {
-      field->pool.draw();
-    }
+    if (withSymbols) field->pool.draw();
     return finishFrame();
   }
   // How many pixels two frames differ in.
   static int differing(const Image& a, const Image& b) {
     int count = 0;
-    for (std::size_t i = 0; i < a.pixels.size(); ++i) {
-      count += (a.pixels[i] & 0xFFFFFF) != (b.pixels[i] & 0xFFFFFF);
-    }
+    for (std::size_t i = 0; i < a.pixels.size(); ++i) count += (a.pixels[i] & 0xFFFFFF) != (b.pixels[i] & 0xFFFFFF);
     return count;
   }
 
@@ -146,9 +136,7 @@ TEST_F(SymbolRender, TheSampleSymbolsStandAndWalkOnTheSampleFloor) {
   keep(walking, "field_symbols_walk.tga");
   EXPECT_EQ(kessa.motion(), "walk");
   EXPECT_GT(differing(standing, walking), 20) << "Kessa is on her way";
-  for (int i = 0; i < 6; ++i) {
-    frame(true);
-  }
+  for (int i = 0; i < 6; ++i) frame(true);
   EXPECT_EQ(kessa.x(), 6);
   EXPECT_EQ(kessa.motion(), "stand");
 }

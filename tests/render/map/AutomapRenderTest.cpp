@@ -1,83 +1,104 @@
 // A seeded generated floor's automap drawn offscreen with the sample's
-// "cell" picture, kept as an image of the build tree and probed: open cells
-// light grey, rock black, the two marked cells red.
+// "cell" picture, alone and inside the field's display, kept as images of the
+// build tree and probed: open cells light grey, rock black, the marked cells red.
+
+#include <optional>
+#include <vector>
 
 #include "core/random/RandomGenerator.h"
+#include "field/FieldOverlay.h"
 #include "file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "presentation/picture/GuiPictures.h"
+#include "presentation/picture/SystemResources.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "render/InterfaceRender.h"
 #include "resource/database/MapPictureSet.h"
+#include "Services.h"
 
 namespace RenderTest {
 namespace {
 
-class AutomapRender : public InterfaceRender {
+class AutomapRender : public TestServices::Test<TestServices::kGuiPictures, InterfaceRender> {
  protected:
   void SetUp() override {
-    InterfaceRender::SetUp();
-    Game::GuiPictures::create();
+    Test::SetUp();
     waitForTextures(Game::GuiPictures::instance()->compass());
     pictures.load();
+    Game::NmlDocument node;
+    node.loadFromText("b2.txt",
+                      "size 20,16;roomMin 3;roomMax 7;separatorProbability 90;passageNumber 1/2;room{chip 石床;}"
+                      "wall{chip 石壁床;height 2;}event 3;startPosition 1;階段 下,2;");
+    Game::RandomGenerator random(2);
+    floor.emplace(Game::MapGeneratorConfig::read(node, pictures, nullptr, "b2.txt"), random);
+    mapped.assign(static_cast<std::size_t>(floor->width() * floor->height()), 1);
+    ASSERT_TRUE(floor->findEvent(1, &startX, &startY));
+    ASSERT_TRUE(floor->findEvent(2, &stairsX, &stairsY));
   }
-  void TearDown() override {
-    Game::GuiPictures::destroy();
-    InterfaceRender::TearDown();
-  }
+  // Red as the marked cells draw.
+  static bool red(u32 pixel) { return ((pixel >> 16) & 0xFFu) > 0x18u && (pixel & 0xFFFFu) < 0x0808u; }
 
   Game::MapPictureSet pictures;
+  std::optional<Game::MapGenerator> floor;
+  std::vector<Engine::u8> mapped;
+  i32 startX = 0, startY = 0, stairsX = 0, stairsY = 0;
 };
 
 // Cells 12 units square about the floor's middle, unturned: the cell at
 // (x, y) is centred on ((x − cx) × 12, (y − cy) × 12).
 TEST_F(AutomapRender, MappedOpenCellsShowAsSquaresAndTheMarkedOnesRed) {
-  Game::NmlDocument node;
-  node.loadFromText("b2.txt",
-                    "size 20,16;roomMin 3;roomMax 7;separatorProbability 90;passageNumber 1/2;room{chip 石床;}"
-                    "wall{chip 石壁床;height 2;}event 3;startPosition 1;階段 下,2;");
-  Game::RandomGenerator random(2);
-  Game::MapGenerator floor(Game::MapGeneratorConfig::read(node, pictures, nullptr, "b2.txt"), random);
-  std::vector<Engine::u8> mapped(static_cast<std::size_t>(floor.width() * floor.height()), 1);
-  i32 startX = 0;
-  i32 startY = 0;
-  i32 stairsX = 0;
-  i32 stairsY = 0;
-  ASSERT_TRUE(floor.findEvent(1, &startX, &startY));
-  ASSERT_TRUE(floor.findEvent(2, &stairsX, &stairsY));
-  const float cx = static_cast<float>(floor.width()) / 2.f;
-  const float cy = static_cast<float>(floor.height()) / 2.f;
+  const float cx = static_cast<float>(floor->width()) / 2.f;
+  const float cy = static_cast<float>(floor->height()) / 2.f;
   Game::RenderState base;
   base.frontEnd = true;
   Game::Transform place;
   place.position.set(0.f, 0.f, 500.f);
   base.setTransform(place);
-  floor.drawAutomap(base, mapped, startX, startY, stairsX, stairsY, cx, cy, 0.f);
+  floor->drawAutomap(base, mapped, startX, startY, stairsX, stairsY, cx, cy, 0.f);
   const Image image = finishFrame();
   keep(image, "automap.tga");
 
-  auto pixelOf = [&](i32 x, i32 y) {
-    return at(image, static_cast<i32>((static_cast<float>(x) - cx) * 12.f),
-              static_cast<i32>((static_cast<float>(y) - cy) * 12.f));
-  };
   i32 open = 0;
-  for (i32 x = 0; x < floor.width(); ++x) {
-    for (i32 y = 0; y < floor.height(); ++y) {
-      const u32 pixel = pixelOf(x, y);
+  for (i32 x = 0; x < floor->width(); ++x) {
+    for (i32 y = 0; y < floor->height(); ++y) {
+      SCOPED_TRACE(testing::Message() << x << "," << y);
+      const u32 pixel = at(image, static_cast<i32>((static_cast<float>(x) - cx) * 12.f),
+                           static_cast<i32>((static_cast<float>(y) - cy) * 12.f));
       if ((x == startX && y == startY) || (x == stairsX && y == stairsY)) {
-        EXPECT_GT((pixel >> 16) & 0xFFu, 0x18u) << x << "," << y;
-        EXPECT_LT(pixel & 0xFFFFu, 0x0808u) << x << "," << y;
-      } else if (floor.isOpen(x, y)) {
+        EXPECT_TRUE(red(pixel));
+      } else if (floor->isOpen(x, y)) {
         ++open;
-        EXPECT_GT(pixel & 0xFFu, 0x20u) << x << "," << y;
-        EXPECT_LT(pixel & 0xFFu, 0x80u) << x << "," << y;
+        EXPECT_GT(pixel & 0xFFu, 0x20u);
+        EXPECT_LT(pixel & 0xFFu, 0x80u);
       } else {
-        EXPECT_EQ(pixel, kBlack) << x << "," << y;
+        EXPECT_EQ(pixel, kBlack);
       }
     }
   }
   EXPECT_GT(open, 40);
+}
+
+// The field's display over a black screen: compass top right, floor number
+// top left, the automap about the player's (red) cell in the middle.
+TEST_F(AutomapRender, TheFieldDisplayPutsCompassFloorNumberAndAutomapInTheirPlaces) {
+  waitForTextures(Game::SystemResources::instance()->frame());
+  Game::FieldOverlayView view{.floorNumber = 3, .pitch = 37, .yaw = 225, .generator = &*floor,
+                              .mappedCells = &mapped, .hasPlayer = true, .playerX = startX, .playerY = startY,
+                              .stairsX = stairsX, .stairsY = stairsY};
+  Game::FieldOverlay().draw(view);
+  const Image image = finishFrame();
+  keep(image, "field_overlay.tga");
+  const auto lit = [&](i32 x0, i32 y0, i32 x1, i32 y1) {
+    i32 n = 0;
+    for (i32 y = y0; y <= y1; ++y) for (i32 x = x0; x <= x1; ++x) n += at(image, x, y) != kBlack;
+    return n;
+  };
+  // The ring (96 across, leaning back) about (320, 240); the corners below dark.
+  EXPECT_GT(lit(280, 220, 360, 260), 400);
+  EXPECT_EQ(lit(280, -260, 360, -220) + lit(-360, -260, -280, -220), 0);
+  EXPECT_TRUE(hasLightPixel(image, -318, 238, -284, 216)) << "3階 and its frame from (−320, 240)";
+  EXPECT_TRUE(red(at(image, 0, 0)));
 }
 
 }  // namespace
