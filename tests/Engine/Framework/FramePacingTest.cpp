@@ -1,7 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
 #include <vector>
 
+#include "Engine/FileIO/ArchiveBuilder.h"
+#include "Engine/FileIO/InFile.h"
+#include "Engine/Threading/Manager.h"
+#include "FileIO/src/ManagerImpl.h"
+#include "Framework/src/FrameworkImpl.h"
+#include "PlatformFake/FakeBackend.h"
+#include "Threading/src/ManagerImpl.h"
 #include "WindowCreatorTestSupport.h"
 
 namespace {
@@ -24,9 +33,7 @@ class FramePacingTest : public ::testing::Test, public WindowCreatorTestSupport:
     Game::onUpdate = [] {
       Trace::starts.push_back(Engine::WindowCreator::instance()->time());
       Trace::rates.push_back(Engine::Framework::instance().frameRate());
-      if (Game::updates == Trace::framesToRun) {
-        Engine::Framework::instance().requestEnd();
-      }
+      if (Game::updates == Trace::framesToRun) Engine::Framework::instance().requestEnd();
     };
   }
 
@@ -35,9 +42,7 @@ class FramePacingTest : public ::testing::Test, public WindowCreatorTestSupport:
     static Engine::u32 rate;
     rate = fps;
     Game::onConfigure = [](Engine::Framework::Configuration) {
-      if (rate > 0) {
-        Engine::Framework::instance().setFrameRate(rate);
-      }
+      if (rate > 0) Engine::Framework::instance().setFrameRate(rate);
     };
     run();
   }
@@ -71,6 +76,76 @@ TEST_F(FramePacingTest, UnpacedFramesInOneMillisecondDoNotDivideByZero) {
   EXPECT_EQ(Trace::starts.front(), Trace::starts.back());
   EXPECT_EQ(Trace::rates.back(), 60000u);
   EXPECT_EQ(platform().fakeClock.sleepCalls, 0u);
+}
+
+// One worker per core, one per extra thread and a spare.
+TEST(FrameworkThreadingStepTest, ThePoolStartsFirstWithTheExtraThreadsAndEndsLast) {
+  PlatformFake::ScopedFakeBackend backend;
+  backend->fakeProcessor.mask = 0b11;
+  EXPECT_EQ(std::string(Engine::Framework::Impl::startSteps().front().name), "threading manager");
+  {
+    Engine::Framework::Impl framework;
+    framework.extraThreadNumber = 1;
+    framework.start();
+    ASSERT_NE(Engine::Threading::ManagerImpl::instance(), nullptr);
+    EXPECT_EQ(Engine::Threading::Manager::instance().getCoreNumber(), 2);
+    EXPECT_EQ(Engine::Threading::ManagerImpl::instance()->threadCount(), 4);
+  }
+  EXPECT_EQ(Engine::Threading::ManagerImpl::instance(), nullptr);
+}
+
+using Engine::Framework;
+using Engine::FileIO::ManagerImpl;
+
+class FileManagerStartTest : public ::testing::Test {
+ protected:
+  void TearDown() override { Framework::Impl::destroyInstance(); }
+  PlatformFake::ScopedFakeBackend backend;
+};
+
+TEST_F(FileManagerStartTest, ConfiguredArchivesAreHandedOverInOrder) {
+  backend->fakeFileSystem.put("data.arc", TestSupport::ArchiveBuilder().addStored("a.txt", "archived").build());
+  Framework::Impl::create();
+  Framework::Configuration config;
+  config.setArchiveNumber(2);
+  config.setArchiveName(0, "data.arc");
+  config.setArchiveName(1, "more.arc");
+  config.setLoadMode(2);
+  Framework::Impl::instance()->start();
+
+  ASSERT_TRUE(ManagerImpl::instance());
+  const auto& sources = ManagerImpl::instance()->sources();
+  ASSERT_EQ(sources.size(), 2u);
+  EXPECT_EQ(sources[0]->entryCount(), 1);
+  EXPECT_FALSE(sources[1]->isDirect());
+  EXPECT_EQ(Framework::Impl::instance()->archiveNumber, 0);
+  EXPECT_FALSE(Framework::Impl::instance()->archiveNames);
+}
+
+// Without archives only loose files can be read: whatever mode was asked,
+// even "archives only", the manager reads them, so the game starts on them.
+TEST_F(FileManagerStartTest, WithoutArchivesLooseFilesAreReadInAnyMode) {
+  backend->fakeFileSystem.put("data/loose.txt", "loose");
+  for (const Engine::i32 mode : {2, 0, 1}) {
+    SCOPED_TRACE(mode);
+    Framework::Impl::create();
+    Framework::Configuration config;
+    config.setLoadMode(mode);
+    if (mode == 0) config.setArchiveNumber(0);
+    Framework::Impl::instance()->start();
+
+    ASSERT_TRUE(ManagerImpl::instance());
+    const auto& sources = ManagerImpl::instance()->sources();
+    ASSERT_EQ(sources.size(), 1u);
+    EXPECT_TRUE(sources[0]->isDirect());
+    {
+      Engine::FileIO::InFile file = Engine::FileIO::InFile::create("data/loose.txt");
+      while (!file.isFinished()) std::this_thread::yield();
+      ASSERT_FALSE(file.isError());
+      EXPECT_EQ(std::string(file.data(), file.size()), "loose");
+    }
+    Framework::Impl::destroyInstance();
+  }
 }
 
 }  // namespace

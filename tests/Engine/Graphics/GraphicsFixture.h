@@ -17,11 +17,7 @@ namespace Engine::Graphics {
 class GraphicsFixture : public ::testing::Test {
  protected:
   void SetUp() override { Manager::create(640, 480, false, true, false); }
-  void TearDown() override {
-    if (ManagerImpl::instance()) {
-      Manager::destroy();
-    }
-  }
+  void TearDown() override { if (ManagerImpl::instance()) Manager::destroy(); }
 
   PlatformFake::FakeGraphicsDevice& device() { return mBackend->fakeGraphicsDevice; }
   bool logged(const std::string& text) {

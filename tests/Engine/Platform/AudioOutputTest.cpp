@@ -15,9 +15,7 @@ namespace {
 
 template <class Condition>
 bool waitFor(Condition condition) {
-  for (int i = 0; i < 5000 && !condition(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  for (int i = 0; i < 5000 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   return condition();
 }
 

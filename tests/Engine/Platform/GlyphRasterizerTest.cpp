@@ -36,9 +36,7 @@ std::unique_ptr<Platform::GlyphFace> openGothic(std::int32_t height, bool antial
 
 std::int32_t lineWidth(Platform::GlyphFace& face, std::string_view sjis) {
   std::int32_t width = 0;
-  for (const std::uint16_t code : codesOf(sjis)) {
-    width += face.rasterize(code).advance;
-  }
+  for (const std::uint16_t code : codesOf(sjis)) width += face.rasterize(code).advance;
   return width;
 }
 

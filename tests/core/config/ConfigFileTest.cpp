@@ -55,15 +55,6 @@ TEST_F(ConfigFileTest, SavedSettingsLoadBackAndTheWindowSizeWaitsForTheNextStart
   EXPECT_TRUE(debugLines().empty());
 }
 
-TEST_F(ConfigFileTest, ADamagedFileGivesTheDefaultsAndOneDebugLine) {
-  fs().put(Config::kFileName, "windowSize 3;\r\nkey{\r\n\tc 9;\r\n");
-  Config config;
-  config.load();
-  EXPECT_EQ(textOf(config), kDefaultFile);
-  ASSERT_EQ(debugLines().size(), 1u);
-  EXPECT_NE(debugLines()[0].find("config.ini"), std::string::npos);
-}
-
 // A stray '}' fails the whole file, not only what follows it: the settings
 // before it are not kept either, and nothing halts.
 TEST_F(ConfigFileTest, AStrayCloseGivesTheDefaultsAndSaysWhere) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
 #include "core/random/WeightedTable.h"
 
@@ -15,17 +17,13 @@ TEST(RandomGeneratorTest, AFixedSeedGivesThePinnedDraws) {
   RandomGenerator random(2026);
   EXPECT_EQ(random.seed(), 2026);
   std::vector<int> ints;
-  for (int i = 0; i < 6; ++i) {
-    ints.push_back(random.getInt(1000));
-  }
+  for (int i = 0; i < 6; ++i) ints.push_back(random.getInt(1000));
   EXPECT_EQ(ints, (std::vector<int>{538, 919, 186, 220, 219, 127}));
   EXPECT_EQ(random.getFloat(10.f), 3.828185796737671f);
   EXPECT_EQ(random.getFloat(10.f), 6.018655300140381f);
   EXPECT_EQ(random.getFloat(10.f), 1.2586474418640137f);
   std::vector<bool> coins;
-  for (int i = 0; i < 6; ++i) {
-    coins.push_back(random.coin());
-  }
+  for (int i = 0; i < 6; ++i) coins.push_back(random.coin());
   EXPECT_EQ(coins, (std::vector<bool>{false, false, false, true, true, true}));
   EXPECT_EQ(random.getSignedFloat(5.f), -4.911182403564453f);
 
@@ -33,9 +31,7 @@ TEST(RandomGeneratorTest, AFixedSeedGivesThePinnedDraws) {
   random.shuffle(order.data(), 8);
   EXPECT_EQ(order, (std::vector<int>{2, 7, 4, 0, 6, 3, 1, 5}));
   const Game::RandomPermutation permutation(random, 8);
-  for (int i = 0; i < 8; ++i) {
-    order[static_cast<std::size_t>(i)] = permutation.at(i);
-  }
+  for (int i = 0; i < 8; ++i) order[static_cast<std::size_t>(i)] = permutation.at(i);
   EXPECT_EQ(order, (std::vector<int>{5, 7, 6, 3, 0, 1, 2, 4}));
 }
 
@@ -47,6 +43,177 @@ TEST(RandomGeneratorTest, GetIntOfNothingIsZeroAndTakesNoDraw) {
   EXPECT_EQ(random.getInt(1000), twin.getInt(1000));
   random.shuffle(static_cast<int*>(nullptr), 0);
   EXPECT_EQ(random.getInt(1000), twin.getInt(1000));
+}
+
+using Game::RandomGenerator;
+using Game::WeightedTable;
+
+TEST(WeightedTableTest, AZeroWeightIsNeverPicked) {
+  WeightedTable table(2);  // more entries than the room made at first
+  table.add(10, 1.f);
+  table.add(20, 0.f);
+  table.add(30, 3.f);
+  EXPECT_EQ(table.count(), 3);
+  EXPECT_FLOAT_EQ(table.totalWeight(), 4.f);
+  RandomGenerator random(2026);
+  int tens = 0;
+  for (int i = 0; i < 4000; ++i) {
+    const int value = table.pick(random);
+    ASSERT_TRUE(value == 10 || value == 30) << value;
+    tens += value == 10;
+  }
+  EXPECT_NEAR(tens / 4000.0, 0.25, 0.03);
+}
+
+TEST(WeightedTableTest, TablesWithNothingToPick) {
+  RandomGenerator random(3);
+  RandomGenerator twin(3);
+  WeightedTable zeros;
+  zeros.add(7, 0.f);
+  zeros.add(8, 0.f);
+  EXPECT_EQ(zeros.pick(random), 0);  // after 1024 misses
+  for (int i = 0; i < 1024; ++i) twin.getFloat(0.f);
+  EXPECT_EQ(random.getInt(1 << 30), twin.getInt(1 << 30));
+
+  const WeightedTable empty;
+  EXPECT_EQ(empty.pick(random), -1);
+  EXPECT_EQ(empty.pickWithin(5.f, random), -1);
+  EXPECT_EQ(empty.totalWeight(), 0.f);
+}
+
+TEST(RandomPermutationTest, PermutationsArePermutations) {
+  RandomGenerator random(42);
+  for (int n = 0; n <= 40; ++n) {
+    const Game::RandomPermutation order(random, n);
+    ASSERT_EQ(order.count(), n);
+    std::vector<bool> seen(static_cast<size_t>(n), false);
+    for (int i = 0; i < n; ++i) {
+      const int k = order.at(i);
+      ASSERT_GE(k, 0);
+      ASSERT_LT(k, n);
+      EXPECT_FALSE(seen[static_cast<size_t>(k)]);
+      seen[static_cast<size_t>(k)] = true;
+    }
+  }
+  for (int seed = 1; seed < 20; ++seed) {
+    RandomGenerator other(seed);
+    EXPECT_EQ(Game::RandomPermutation(other, 1).at(0), 0);
+  }
+}
+
+}  // namespace
+
+// Seeded floors and effects place things with the vector draws: which draws
+// each one takes, and in what order, must never change. Each case replays the
+// documented order on a twin generator of the same seed, then checks that
+// both have used up the same number of draws.
+namespace {
+
+using Engine::Math::Vector3;
+using Game::RandomGenerator;
+namespace MathHelper = Game::MathHelper;
+
+Vector3 direction(float yaw, float pitch, float length = 1.f) {
+  Vector3 out;
+  MathHelper::directionFromAngles(&out, yaw, pitch);
+  out *= length;
+  return out;
+}
+
+// call on a generator gives what replay computes from the documented draws on
+// a twin, and both end at the same point of the sequence.
+void expectDraws(const std::function<void(RandomGenerator&, Vector3*)>& call,
+                 const std::function<Vector3(RandomGenerator&)>& replay) {
+  RandomGenerator random(2026);
+  RandomGenerator twin(2026);
+  Vector3 out;
+  call(random, &out);
+  const Vector3 expected = replay(twin);
+  EXPECT_EQ(out.x, expected.x);
+  EXPECT_EQ(out.y, expected.y);
+  EXPECT_EQ(out.z, expected.z);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(random.getInt(1 << 30), twin.getInt(1 << 30)) << "draw " << i << " after the call";
+  }
+}
+
+TEST(RandomVectorTest, DirectionsDrawYawThenPitch) {
+  expectDraws([](RandomGenerator& r, Vector3* out) { r.getDirection(out, 30.f, 90.f, -10.f, 20.f); },
+              [](RandomGenerator& t) {
+                const float yaw = 30.f + t.getFloat(90.f);
+                return direction(yaw, -10.f + t.getFloat(20.f));
+              });
+  expectDraws([](RandomGenerator& r, Vector3* out) { r.getCenteredDirection(out, 60.f, 40.f); },
+              [](RandomGenerator& t) {
+                const float yaw = -30.f + t.getFloat(60.f);
+                return direction(yaw, -20.f + t.getFloat(40.f));
+              });
+}
+
+// The length comes first; a flat vector still spends a draw on its pitch of
+// range 0.
+TEST(RandomVectorTest, FlatAndSpatialVectorsDrawLengthThenDirection) {
+  for (const float pitchRange : {0.f, 180.f}) {
+    SCOPED_TRACE(pitchRange);
+    expectDraws(
+        [pitchRange](RandomGenerator& r, Vector3* out) {
+          pitchRange == 0.f ? r.getFlatVector(out, 50.f) : r.getSpatialVector(out, 50.f);
+        },
+        [pitchRange](RandomGenerator& t) {
+          const float length = t.getFloat(50.f), yaw = -180.f + t.getFloat(360.f);
+          return direction(yaw, -pitchRange / 2.f + t.getFloat(pitchRange), length);
+        });
+  }
+}
+
+// A component of extent 0 is 0 and takes no draw; the others draw x, y, z.
+TEST(RandomVectorTest, BoxVectorDrawsOnlyItsNonZeroExtents) {
+  for (const Vector3 e : {Vector3(4.f, 5.f, 6.f), Vector3(4.f, 0.f, 6.f), Vector3(0.f, 0.f, 0.f), Vector3(0.f, -2.f, 0.f)}) {
+    SCOPED_TRACE(testing::Message() << e.x << ", " << e.y << ", " << e.z);
+    expectDraws([e](RandomGenerator& r, Vector3* out) { r.getBoxVector(out, e.x, e.y, e.z); },
+                [e](RandomGenerator& t) {
+                  const auto draw = [&t](float r) { return r == 0.f ? 0.f : t.getFloat(2.f * r) - r; };
+                  const float x = draw(e.x), y = draw(e.y);
+                  return Vector3(x, y, draw(e.z));
+                });
+  }
+}
+
+// The angles are drawn z, y, x, one draw each even for an angle of 0.
+TEST(RandomVectorTest, JitterDrawsItsAnglesZThenYThenX) {
+  for (const Vector3 a : {Vector3(10.f, 20.f, 30.f), Vector3(0.f, 0.f, 45.f)}) {
+    SCOPED_TRACE(testing::Message() << a.x << ", " << a.y << ", " << a.z);
+    expectDraws([a](RandomGenerator& r, Vector3* out) { r.jitterVector(out, Vector3(1.f, 2.f, 3.f), a.x, a.y, a.z); },
+                [a](RandomGenerator& t) {
+                  const float z = t.getFloat(2.f * a.z) - a.z, y = t.getFloat(2.f * a.y) - a.y;
+                  Vector3 out;
+                  MathHelper::rotateByAngles(&out, Vector3(1.f, 2.f, 3.f), t.getFloat(2.f * a.x) - a.x, y, z);
+                  return out;
+                });
+  }
+}
+
+// The same calls in a row from one seed give these vectors on every build: a
+// change of order, of draws or of the angle helpers shows here.
+TEST(RandomVectorTest, ASeedGivesThePinnedVectors) {
+  RandomGenerator random(2026);
+  Vector3 v;
+  const auto expectNear = [&v](float x, float y, float z) {
+    EXPECT_NEAR(v.x, x, 1e-3f);
+    EXPECT_NEAR(v.y, y, 1e-3f);
+    EXPECT_NEAR(v.z, z, 1e-3f);
+  };
+  random.getDirection(&v, 0.f, 360.f, 0.f, 90.f);
+  expectNear(0.464233f, -0.836757f, 0.290388f);
+  random.getFlatVector(&v, 100.f);
+  expectNear(-20.77145f, 66.65623f, 0.f);
+  random.getSpatialVector(&v, 100.f);
+  expectNear(50.62848f, -45.88346f, 22.64425f);
+  random.getBoxVector(&v, 10.f, 0.f, 20.f);
+  expectNear(-7.482705f, 0.f, 19.37943f);
+  random.jitterVector(&v, Vector3(0.f, 0.f, 100.f), 15.f, 15.f, 15.f);
+  expectNear(-19.96668f, 24.27437f, 94.93201f);
+  EXPECT_EQ(random.getInt(1000), 152);
 }
 
 }  // namespace

@@ -57,19 +57,13 @@ class MusicFixture : public ::testing::Test {
     }
     mBgm->tick();
   }
-  void ticks(int n) {
-    for (int i = 0; i < n; ++i) {
-      tick();
-    }
-  }
+  void ticks(int n) { for (int i = 0; i < n; ++i) tick(); }
 
   // Chooses the tune and ticks until it has started, so that the output
   // pulled next begins with its first frame.
   void startTune(const char* name) {
     mBgm->play(name);
-    for (int i = 0; i < 20 && mBgm->playbackTime() == 0.0; ++i) {
-      tick();
-    }
+    for (int i = 0; i < 20 && mBgm->playbackTime() == 0.0; ++i) tick();
     ASSERT_GT(mBgm->playbackTime(), 0.0);
   }
 

@@ -34,9 +34,7 @@ class SoundEffectTest : public ::testing::Test {
     SoundEffectManager::create();
     Game::SoundEffect::setGlobalVolume(0);
     Samples ramp(kWaveFrames);
-    for (int i = 0; i < kWaveFrames; ++i) {
-      ramp[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
-    }
+    for (int i = 0; i < kWaveFrames; ++i) ramp[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
     backend->fakeFileSystem.put("se/ramp.wav", SoundTest::WaveBytes(1, 44100, 16).data16(ramp).bytes);
   }
   ~SoundEffectTest() override {

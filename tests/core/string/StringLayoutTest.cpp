@@ -67,9 +67,7 @@ std::string randomShiftJis(std::mt19937& random, int characters) {
                                       "\xE0\x5C", "\xFC\xFC", "\x88\x9F", "\xB1", "\xDF"};
   std::uniform_int_distribution<std::size_t> pick(0, std::size(kPool) - 1);
   std::string text;
-  for (int i = 0; i < characters; ++i) {
-    text += kPool[pick(random)];
-  }
+  for (int i = 0; i < characters; ++i) text += kPool[pick(random)];
   return text;
 }
 
@@ -77,13 +75,9 @@ std::string randomShiftJis(std::mt19937& random, int characters) {
 bool everyLeadByteHasItsPartner(const std::string& text) {
   for (std::size_t k = 0; k < text.size(); ++k) {
     if (Game::ShiftJis::isLeadByte(text[k])) {
-      if (k + 1 >= text.size()) {
-        return false;
-      }
+      if (k + 1 >= text.size()) return false;
       const auto second = static_cast<unsigned char>(text[++k]);
-      if (second < 0x40 || second == 0x7F || second > 0xFC) {
-        return false;
-      }
+      if (second < 0x40 || second == 0x7F || second > 0xFC) return false;
     }
   }
   return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,63 @@ TEST(StringTest, FormattedNumbersKeepTheirLastWidthCharacters) {
   wide.assignNumber(-1, 300, false);  // any width, not only up to the number's length + 16
   EXPECT_EQ(wide.length(), 300);
   EXPECT_EQ(std::string(wide.c_str()).substr(296), "  -1");
+}
+
+using Game::String;
+
+int intOf(const char* text) { return String(text).toInt(); }
+float floatOf(const char* text) { return String(text).toFloat(); }
+
+TEST(NumberParserTest, IntegersInThreeBasesWithoutPrecedence) {
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {
+      {"0x1f", 31}, {"x1f", 31},   {"0b101", 5},  {"0xFF", 0},  {"12x3", 195}, {"-7", -7},
+      {"10%4", 2},  {"3>2", 1},    {"2!2", 0},    {"", 0},      {"1+2*3", 9},  {"1<2<3", 1},
+      {"1.5", 15},  {"1/2", 0},    {" 4 - 6 ", -2}, {"3=3", 1}, {"3<2", 0},    {"0b12", 1},
+      {"x1b", 27},  {"b1x", 1},    {"7/2", 3},    {"-7/2", -3}, {"-7%3", -1},  {"5!3", 1},
+      {"--3", -3},   {"2*-3", -3},  {"1,000", 1000},
+  };
+  for (const auto& c : cases) EXPECT_EQ(intOf(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(NumberParserTest, FloatResultsFollowTheSameChain) {
+  EXPECT_FLOAT_EQ(floatOf("1/4"), 0.25f);
+  EXPECT_EQ(intOf("1/4"), 0);
+  EXPECT_FLOAT_EQ(floatOf("1.5"), 15.0f);
+  EXPECT_FLOAT_EQ(floatOf("7%4"), 7.0f);  // the remainder applies to the integer only
+  EXPECT_FLOAT_EQ(floatOf("1/2>0"), 1.0f);
+  EXPECT_EQ(intOf("1/2>0"), 0);
+  EXPECT_FLOAT_EQ(floatOf("1/2!0"), 1.0f);
+  EXPECT_FLOAT_EQ(floatOf("-3/4"), -0.75f);
+}
+
+TEST(NumberParserTest, DivisionByZeroAndOverflowAreDefined) {
+  // x / 0 is 0 and x % 0 is x, keeping x == (x / y) * y + x % y.
+  EXPECT_EQ(intOf("7/0"), 0);
+  EXPECT_EQ(intOf("7%0"), 7);
+  EXPECT_EQ(intOf("-7%0"), -7);
+  EXPECT_TRUE(std::isinf(floatOf("7/0")));
+  EXPECT_TRUE(std::isnan(floatOf("0/0")));
+  // Operands wrap too, so xffffffff is -1: INT_MIN / -1 wraps to INT_MIN.
+  EXPECT_EQ(intOf("x80000000/xffffffff"), -2147483647 - 1);
+  EXPECT_EQ(intOf("x80000000%xffffffff"), 0);
+  EXPECT_EQ(intOf("0-2147483647-1/4294967295"), -2147483647 - 1);
+  EXPECT_EQ(intOf("2147483647+1"), -2147483647 - 1);
+  EXPECT_EQ(intOf("4294967297"), 1);
+  EXPECT_EQ(intOf("x7fffffff*2"), -2);
+}
+
+TEST(NumberParserTest, NullOutputsAndNullTextAreAccepted) {
+  int value = 5;
+  float real = 5.0f;
+  String::parseNumber(&value, &real, nullptr);
+  EXPECT_EQ(value, 0);
+  EXPECT_EQ(real, 0.0f);
+  String::parseNumber(nullptr, nullptr, "12");
+  EXPECT_EQ(String::parseInt("0b11*x10"), 48);
+  EXPECT_FLOAT_EQ(String::parseFloat("3/8"), 0.375f);
 }
 
 }  // namespace

@@ -55,9 +55,7 @@ class SceneRendererTest : public ::testing::Test {
   static SceneRenderer& renderer() { return *SceneRenderer::instance(); }
   static Game::Camera& camera() { return renderer().camera(); }
   static RenderQueue& queue() { return renderer().renderQueue(); }
-  static void frames(i32 n) {
-    for (i32 i = 0; i < n; ++i) renderer().beginFrame();
-  }
+  static void frames(i32 n) { for (i32 i = 0; i < n; ++i) renderer().beginFrame(); }
   // The triangle counts of the indexed draws recorded since the last call.
   Strings indexedDraws() {
     Strings counts;

@@ -20,9 +20,7 @@ class ListMenuTest : public WidgetTest::KeyScript {
     for (int i = 0; i < n; ++i) menu.addItem(("item" + std::to_string(i)).c_str(), 100 + i, kGrey, 1);
   }
   // Draws past the input delay.
-  void open() {
-    for (int i = 0; i <= ListMenu::kInputDelay; ++i) menu.draw(true);
-  }
+  void open() { for (int i = 0; i <= ListMenu::kInputDelay; ++i) menu.draw(true); }
   // One frame as screens run it: the step's keys, a draw, an update.
   int frame(std::initializer_list<Key> held = {}) {
     step(held);

@@ -139,8 +139,7 @@ TEST_F(WidgetDrawTest, TextGridRowsRunDownward) {
   grid.layout();
   grid.draw(100.7f, 50.7f);
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
-  i32 x = 0;
-  i32 y = 0;
+  i32 x = 0, y = 0;
   writer.getOrigin(&x, &y);
   EXPECT_EQ(x, 140);
   EXPECT_EQ(y, 24);
@@ -230,8 +229,7 @@ TEST_F(WidgetDrawTest, TheMessageTextStandsInItsBoxAndShowsTwoBytesADraw) {
   window.isIdle();
   window.draw();
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
-  i32 x = 0;
-  i32 y = 0;
+  i32 x = 0, y = 0;
   writer.getOrigin(&x, &y);
   EXPECT_EQ(x, -240);
   EXPECT_EQ(y, -136);
