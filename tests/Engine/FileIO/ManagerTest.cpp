@@ -39,11 +39,7 @@ class ManagerTest : public ::testing::Test {
     fs().put("data/x.txt", "loose x");
     fs().put("data/only_loose.txt", "loose only");
   }
-  void TearDown() override {
-    if (ManagerImpl::instance()) {
-      ManagerImpl::destroy();
-    }
-  }
+  void TearDown() override { if (ManagerImpl::instance()) ManagerImpl::destroy(); }
 
   void start(int loadMode, const ManagerOptions& options = pumpedByHand()) {
     const char* names[] = {"first.arc", "second.arc"};
@@ -189,9 +185,7 @@ TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {
   start(0, options);
   InFile file = InFile::create("data/x.txt");
   OutFile out = OutFile::create("out/a.txt", "abc", 3);
-  while (!file.isFinished() || !out.isFinished()) {
-    std::this_thread::yield();
-  }
+  while (!file.isFinished() || !out.isFinished()) std::this_thread::yield();
   EXPECT_EQ(std::string(file.data()), "from first archive");
   EXPECT_EQ(fs().contents("out/a.txt"), (Bytes{'a', 'b', 'c'}));
   file = InFile();

@@ -51,9 +51,7 @@ TEST_F(Array2DTest, SizesBelowOneLeaveNoStorage) {
 TEST_F(Array2DTest, RowsOfConsecutiveElementsAndUnsignedBounds) {
   Array2D<int> grid(3, 5);
   EXPECT_EQ(grid.size(), 15u);
-  for (Engine::u32 i = 0; i < grid.size(); ++i) {
-    grid.at(i) = static_cast<int>(i);
-  }
+  for (Engine::u32 i = 0; i < grid.size(); ++i) grid.at(i) = static_cast<int>(i);
   EXPECT_EQ(grid.atXY(2, 4), 14);
   EXPECT_EQ(&grid.atXY(2, 4), &grid.last());
   EXPECT_TRUE(grid.isInside(2, 4));

@@ -26,27 +26,21 @@ struct Result {
 template <class Sorter>
 Result resultOf(const Sorter& sorter) {
   Result result{{}, sorter.comparisons()};
-  for (u32 i = 0; i < sorter.size(); ++i) {
-    result.order.push_back(sorter.indexAt(i));
-  }
+  for (u32 i = 0; i < sorter.size(); ++i) result.order.push_back(sorter.indexAt(i));
   return result;
 }
 
 template <class Key>
 Result sortArray(const std::vector<Key>& keys) {
   Game::Array2D<Key> array(static_cast<i32>(keys.size()));
-  for (u32 i = 0; i < keys.size(); ++i) {
-    array.at(i) = keys[i];
-  }
+  for (u32 i = 0; i < keys.size(); ++i) array.at(i) = keys[i];
   Game::IndexSorter<Key> sorter;
   sorter.buildFromArray(array);
   return resultOf(sorter);
 }
 
 void PrintTo(const Result& result, std::ostream* out) {
-  for (u32 index : result.order) {
-    *out << index << ' ';
-  }
+  for (u32 index : result.order) *out << index << ' ';
   *out << "(" << result.comparisons << " comparisons)";
 }
 
@@ -64,9 +58,7 @@ TEST(IndexSorterTest, EmptyAndSingleSources) {
 
 TEST(IndexSorterTest, ListOfUnitsByAccessorWithNaNStayingRight) {
   Game::OwnedList<Unit> units;
-  for (float speed : {2.0f, std::nanf(""), 7.5f, 2.0f}) {
-    units.addNew()->speed = speed;
-  }
+  for (float speed : {2.0f, std::nanf(""), 7.5f, 2.0f}) units.addNew()->speed = speed;
   Game::IndexSorter<Unit, SpeedOf> sorter;
   sorter.buildFromList(units);
   // The NaN item never counts as greater than a pivot, so it stays right of

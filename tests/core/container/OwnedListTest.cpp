@@ -27,16 +27,12 @@ struct Derived : Tracked {
 
 std::vector<int> idsOf(const OwnedList<Tracked>& list) {
   std::vector<int> ids;
-  for (OwnedList<Tracked>::Iterator it(list); !it.isEnd(); it.next()) {
-    ids.push_back(it.value() ? it.value()->id : -1);
-  }
+  for (OwnedList<Tracked>::Iterator it(list); !it.isEnd(); it.next()) ids.push_back(it.value() ? it.value()->id : -1);
   return ids;
 }
 
 void fill(OwnedList<Tracked>& list, std::initializer_list<int> ids) {
-  for (int id : ids) {
-    list.pushBack(new Tracked(id));
-  }
+  for (int id : ids) list.pushBack(new Tracked(id));
 }
 
 class OwnedListTest : public ::testing::Test {
@@ -147,9 +143,7 @@ TEST_F(OwnedListTest, ClearDeletesFromHeadToTailThroughVirtualDestructors) {
 
 TEST(OwnedListLongTest, AMillionNodesAreDestroyedWithoutRecursion) {
   OwnedList<int> list;
-  for (int i = 0; i < 1000000; ++i) {
-    list.addCopy(i);
-  }
+  for (int i = 0; i < 1000000; ++i) list.addCopy(i);
   EXPECT_EQ(*list.back(), 999999);
   list.clear();
   EXPECT_TRUE(list.isEmpty());

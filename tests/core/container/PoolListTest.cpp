@@ -10,9 +10,7 @@ using Game::PoolList;
 
 std::vector<int> valuesOf(const PoolList<int>& list) {
   std::vector<int> values;
-  for (PoolList<int>::Iterator it(list); !it.isEnd(); it.next()) {
-    values.push_back(*it.value());
-  }
+  for (PoolList<int>::Iterator it(list); !it.isEnd(); it.next()) values.push_back(*it.value());
   return values;
 }
 
@@ -26,18 +24,14 @@ TEST(PoolListTest, AFreshBlockHandsOutNodeZeroThenFromItsEndBackwards) {
   PoolList<int> list(4);
   const int* nodeZero = list.add();
   std::vector<std::ptrdiff_t> handedOut;
-  for (int i = 0; i < 3; ++i) {
-    handedOut.push_back(nodeNumber(nodeZero, list.add()));
-  }
+  for (int i = 0; i < 3; ++i) handedOut.push_back(nodeNumber(nodeZero, list.add()));
   EXPECT_EQ(handedOut, (std::vector<std::ptrdiff_t>{3, 2, 1}));
   EXPECT_EQ(list.blockCount(), 1);
 }
 
 TEST(PoolListTest, AnUnlinkedNodeIsReusedWithItsOldValue) {
   PoolList<int> list(16);
-  for (int i = 0; i < 16; ++i) {
-    *list.add() = 100 + i;
-  }
+  for (int i = 0; i < 16; ++i) *list.add() = 100 + i;
   int* third = list.at(3);
   list.unlinkAt(3);
   EXPECT_EQ(list.count(), 15);
@@ -52,9 +46,7 @@ TEST(PoolListTest, AnUnlinkedNodeIsReusedWithItsOldValue) {
 // right across unlinks, removals, fresh blocks and clearing.
 TEST(PoolListTest, FreedNodesInOlderBlocksAreFoundBeforeANewBlockIsMade) {
   PoolList<int> list(4);
-  for (int i = 0; i < 8; ++i) {
-    *list.add() = i;
-  }
+  for (int i = 0; i < 8; ++i) *list.add() = i;
   int* first = list.at(0);
   EXPECT_EQ(list.remove(first), 1);
   list.unlinkAt(1);
@@ -65,9 +57,7 @@ TEST(PoolListTest, FreedNodesInOlderBlocksAreFoundBeforeANewBlockIsMade) {
   list.add();
   EXPECT_EQ(list.blockCount(), 3);
   list.clear();
-  for (int i = 0; i < 4; ++i) {
-    list.add();
-  }
+  for (int i = 0; i < 4; ++i) list.add();
   EXPECT_EQ(list.blockCount(), 1);
 }
 

@@ -29,9 +29,7 @@ class GameMessagesTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
   int stepsUntilNoMessage(std::initializer_list<Platform::Key> held, int limit) {
     for (int i = 1; i <= limit; ++i) {
       step(held);
-      if (game().updateMessages()) {
-        return i;
-      }
+      if (game().updateMessages()) return i;
     }
     return -1;
   }
@@ -101,8 +99,7 @@ TEST_F(GameMessagesTest, MoneyStopsAtTheLargestAmount) {
 }
 
 TEST_F(GameMessagesTest, StatisticsAreWrittenInAFrameOfTheirSize) {
-  float width = -1.f;
-  float height = -1.f;
+  float width = -1.f, height = -1.f;
   game().drawStatistics(0.f, 0.f, 0x7F, &width, &height);
   EXPECT_EQ(width, 0.f) << "nothing without a renderer";
   EXPECT_EQ(height, 0.f);
@@ -110,16 +107,14 @@ TEST_F(GameMessagesTest, StatisticsAreWrittenInAFrameOfTheirSize) {
   Game::SceneRenderer::create(800, 600);
   game().money() = 1500;
   game().drawStatistics(-300.f, 200.f, GameData::kMoney | GameData::kWinCount, &width, &height);
-  i32 cellsWidth = 0;
-  i32 cellsHeight = 0;
+  i32 cellsWidth = 0, cellsHeight = 0;
   Game::TextWriter::measureCells(&cellsWidth, &cellsHeight, 18, 2, 1);
   EXPECT_EQ(width, static_cast<float>(cellsWidth));
   EXPECT_EQ(height, static_cast<float>(cellsHeight));
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
   EXPECT_STREQ(writer.lastText().c_str(), "勝利数　　       0");
   EXPECT_EQ(writer.color(), 0xFFC0C0C0u);
-  i32 x = 0;
-  i32 y = 0;
+  i32 x = 0, y = 0;
   writer.getOrigin(&x, &y);
   EXPECT_EQ(x, -300);
   EXPECT_EQ(y, 200);

@@ -28,9 +28,7 @@ TEST_F(GameStatisticsTest, TheSampleDeclaresEveryVariableTheCodeReads) {
   game().expendCurrentItem();
   game().setBGMName("field");
   EXPECT_TRUE(game().variables().isInheritable("clearCount"));
-  for (int i = 0; i < database().siteCount(); ++i) {
-    EXPECT_FALSE(game().isSceneOpen(*database().siteAt(i)));
-  }
+  for (int i = 0; i < database().siteCount(); ++i) EXPECT_FALSE(game().isSceneOpen(*database().siteAt(i)));
   EXPECT_EQ(game().totalFloorCount() + game().invadeCount() + game().clearCount() + game().loseCount() +
                 game().winCount() + game().battleCount() + game().encounter(),
             6);
@@ -134,9 +132,7 @@ TEST_F(GameStatisticsTest, StatisticsLinesInScreenOrder) {
   std::vector<Game::String> lines;
   game().statisticsLines(0x7F, lines);
   std::vector<std::string> texts;
-  for (const auto& line : lines) {
-    texts.emplace_back(line.c_str());
-  }
+  for (const auto& line : lines) texts.emplace_back(line.c_str());
   const std::vector<std::string> expected = {
       "所持金　　    1500", "戦闘数　　       0", "勝利数　　       0", "全滅回数         1",
       "外出記録         0", "総踏破階数       0"};

@@ -32,11 +32,7 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
     return menu.update();
   }
   // Past the list menu's input delay.
-  void open(SaveSlotMenu& menu) {
-    for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) {
-      frame(menu);
-    }
-  }
+  void open(SaveSlotMenu& menu) { for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame(menu); }
   // Presses up or down (released in between) until the cursor is on the slot.
   void moveTo(SaveSlotMenu& menu, i32 slot) {
     for (i32 i = 0; i < SaveSlot::kCount && menu.menu().cursor() != slot; ++i) {
@@ -74,9 +70,7 @@ TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSave) {
 TEST_F(SaveSlotMenuTest, ALongHeadlineIsCutToThePanel) {
   GameData game;
   std::string headline;
-  for (int i = 0; i < 40; ++i) {
-    headline += "坑";
-  }
+  for (int i = 0; i < 40; ++i) headline += "坑";
   game.setHeadline(headline.c_str());
   ASSERT_TRUE(SaveSlot::save(game, 0));
   SaveSlotMenu menu(nullptr);

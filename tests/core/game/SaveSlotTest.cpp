@@ -70,9 +70,7 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   game.variables().flagOn("door.1");
   game.variables().flagOn("扉 の//旗");
   const char* texts[] = {"a;b", "{c}", "d}e{", "//f", " g h ", "表示 ソ能;", "x,y"};
-  for (const char* text : texts) {
-    game.addLog(text);
-  }
+  for (const char* text : texts) game.addLog(text);
   game.setHeadline("見出し;{}// 表");
   ASSERT_TRUE(saveAt(game, 3, kMarch7));
 
@@ -88,14 +86,11 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   EXPECT_EQ(loaded->variables().flagCount(), 2);
   EXPECT_STREQ(loaded->headline(), "見出し;{}// 表");
   ASSERT_EQ(loaded->log().size(), std::size(texts));
-  for (std::size_t i = 0; i < std::size(texts); ++i) {
-    EXPECT_STREQ(loaded->log()[i].c_str(), texts[i]);
-  }
+  for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_STREQ(loaded->log()[i].c_str(), texts[i]);
   EXPECT_EQ(static_cast<Game::FieldScene*>(loaded->field())->resumes(), 1);
   EXPECT_EQ(body(*loaded), body(game));
 
-  NmlDocument first;
-  NmlDocument second;
+  NmlDocument first, second;
   ASSERT_TRUE(SaveSlot::read(first, 3));
   ASSERT_TRUE(saveAt(*loaded, 4, {2030, 1, 2, 3, 4}));
   ASSERT_TRUE(SaveSlot::read(second, 4));

@@ -11,8 +11,7 @@ class CountedMap final : public Game::SteppedBuild {
     ++mStepsRun;
     return --mStepsLeft <= 0;
   }
-  int mStepsLeft;
-  int mStepsRun = 0;
+  int mStepsLeft, mStepsRun = 0;
 };
 
 class MapBuildQueueTest : public testing::Test {

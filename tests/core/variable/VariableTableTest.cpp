@@ -48,8 +48,7 @@ class VariableTableTest : public ::testing::Test {
 TEST_F(VariableTableTest, ClassesPrefixTheirNamesAndPassTheirMarksDown) {
   struct Case {
     const char* name;
-    bool inheritable;
-    bool isProtected;
+    bool inheritable, isProtected;
   };
   for (const Case& c : {Case{"top", false, false}, Case{"town.visits", true, false},
                         Case{"town.gate.opened", true, true}, Case{"plain", false, false}}) {
@@ -147,9 +146,7 @@ TEST_F(VariableTableTest, TheDumpListsEveryKindAndTogglesInheritable) {
   std::vector<VariableTable::DumpRow> rows;
   mTable.buildDump(rows);
   std::vector<std::string> texts;
-  for (const auto& row : rows) {
-    texts.emplace_back(row.text.c_str());
-  }
+  for (const auto& row : rows) texts.emplace_back(row.text.c_str());
   const std::string pad(32 - std::string("town.gate.opened").size(), ' ');
   const std::vector<std::string> expected = {
       "-str----------------------",

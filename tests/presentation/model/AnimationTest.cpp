@@ -33,14 +33,11 @@ TEST(AnimationTest, AppliesWithinItsDurationFromItsOffset) {
   const Animation shifted = read("animation{time 20;count -5;position{x{value 8;}}}");
   const struct {
     const Animation* animation;
-    float time;
-    float x;
+    float time, x;
   } cases[] = {{&endless, -1.f, 0.f}, {&endless, 0.f, 8.f},  {&endless, 1e6f, 8.f}, {&timed, 19.f, 8.f},
                {&timed, 20.f, 0.f},   {&shifted, 4.f, 0.f},  {&shifted, 5.f, 8.f},  {&shifted, 24.f, 8.f},
                {&shifted, 25.f, 0.f}};
-  for (const auto& c : cases) {
-    EXPECT_FLOAT_EQ(xAt(*c.animation, c.time), c.x) << c.time;
-  }
+  for (const auto& c : cases) EXPECT_FLOAT_EQ(xAt(*c.animation, c.time), c.x) << c.time;
 }
 
 TEST(AnimationTest, CurvesReadInPercentKeepTheirDefaultsWhereLeftOut) {

@@ -19,9 +19,7 @@ class ModelQueueTest : public ResourceTestSupport::ResourceTest {
     Config::instance().setDefaults();
     SceneRenderer::create(800, 600);
     // The camera's tweens come to rest on their defaults.
-    for (int i = 0; i < 200; ++i) {
-      renderer().beginFrame();
-    }
+    for (int i = 0; i < 200; ++i) renderer().beginFrame();
   }
   void TearDown() override {
     mSet.clear();

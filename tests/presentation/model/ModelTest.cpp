@@ -110,9 +110,7 @@ TEST_F(CircuitChoiceTest, EachSideShowsItsOwnCircuitUnlessFarOrFrontEnd) {
   // Turned by 45 degrees the camera sees the middle of a side.
   const std::pair<float, const char*> sides[] = {{45.f, "c3"},  {135.f, "c0"}, {225.f, "c1"},
                                                  {315.f, "c2"}, {-45.f, "c2"}};
-  for (const auto& [turn, circuit] : sides) {
-    EXPECT_EQ(pickedAt(turn), circuit) << turn;
-  }
+  for (const auto& [turn, circuit] : sides) EXPECT_EQ(pickedAt(turn), circuit) << turn;
   hook.depthOffset = 1000.f;  // beyond the far plane the first is shown
   EXPECT_EQ(pickedAt(45.f), "c0");
   hook.depthOffset = 0.f;

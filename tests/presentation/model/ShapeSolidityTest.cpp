@@ -39,9 +39,7 @@ TEST(ShapeSolidity, OpenVariantsAreNotClosed) {
   const char* const open[] = {"type cylinder; size 64; parameter{ top false; }", "type sphere; parameter{ end 90; }",
                               "type cube; parameter{ top false; }", "type bullet; parameter{ bottom false; }",
                               "type rectPyramid; parameter{ bottom 0; }", "type hole; size 64;"};
-  for (const char* body : open) {
-    EXPECT_FALSE(MeshTest::isClosedOutward(*build(body))) << body;
-  }
+  for (const char* body : open) EXPECT_FALSE(MeshTest::isClosedOutward(*build(body))) << body;
 }
 
 // Every type with its least keys and with keys at their extremes: each is

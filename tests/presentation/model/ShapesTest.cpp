@@ -17,8 +17,7 @@ using MeshTest::build;
 
 struct CountCase {
   const char* body;
-  i32 vertices;
-  i32 indices;
+  i32 vertices, indices;
 };
 
 TEST(Shapes, VertexAndIndexCounts) {
@@ -176,8 +175,7 @@ TEST(Shapes, BeltAlongOneCurveIsSixtyFourWideAndFacesUp) {
 // than time / samples.
 TEST(Shapes, BeltStepsAreNoFinerThanTimeOverTheSamples) {
   const struct {
-    float time;
-    float step;
+    float time, step;
     i32 samples;
     float expected;
   } cases[] = {

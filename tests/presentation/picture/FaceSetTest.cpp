@@ -22,9 +22,7 @@ class FaceSetTest : public ModelTestSupport::ModelTest {
              "face{name a;file other;}");
     fs().put("src/face/batch.txt", "texture{name face;file pa;size 8,8;}batch{name main;texture{name face;}"
                                    "rect 0,0,8,8;size 100,100,0;}");
-    for (const char* file : {"pa", "b", "c", "d", "e"}) {
-      putImage(std::string("src/face/") + file + ".tga", 8, 8);
-    }
+    for (const char* file : {"pa", "b", "c", "d", "e"}) putImage(std::string("src/face/") + file + ".tga", 8, 8);
     FaceSet::create();
   }
   void TearDown() override {

@@ -54,8 +54,7 @@ TEST_F(SpawnNumberTest, ACriticalNumberIsCentredLargerAndShownDigitByDigit) {
   // position; the leading digit 0.1 larger; each further digit 4 frames later.
   const struct {
     int digit;
-    float x;
-    float scale;
+    float x, scale;
     float time;
   } expected[] = {{0, 15.f, 0.375f, 0.f}, {2, 0.f, 0.375f, -4.f}, {1, -15.f, 0.475f, -8.f}};
   for (int i = 0; i < 3; ++i) {
@@ -94,9 +93,7 @@ TEST_F(SpawnNumberTest, ZeroShowsNothingANegativeValueMissAndOneDigitStandsOnThe
 TEST_F(SpawnNumberTest, NumbersRiseByTheirRowAndLeaveThePool) {
   spawn(35, false, 0);
   spawn(35, false, 2);
-  for (int step = 0; step < 40; ++step) {
-    pool->update();
-  }
+  for (int step = 0; step < 40; ++step) pool->update();
   EXPECT_NEAR(pool->node(512).position.y.value(), 0.f, 1e-3f);
   EXPECT_NEAR(pool->node(514).position.y.value(), 2.f * 20.f / 0.6f, 0.01f);
   for (int step = 40; step < 60 + 4; ++step) {

@@ -51,8 +51,7 @@ TEST_F(BatchTest, UvAreTexelsOverTheTextureSize) {
   putImage("src/wide.tga", 256, 128);
   const struct {
     const char* keys;
-    float u;
-    float v;
+    float u, v;
   } cases[] = {{"file wide;", 0.5f, 0.5f}, {"file wide;size 512,256;", 0.25f, 0.25f}, {"file absent;", 128, 64}};
   for (const auto& c : cases) {
     mSet.clear();
@@ -83,9 +82,7 @@ TEST_F(BatchTest, TrianglesAreWholeThirdsOfTheIndicesAndAnEmptyMeshHasNoBuffers)
   MeshBuilder mesh(3, 5);
   mesh.addVertices(3);
   int* index = mesh.addIndices(5);
-  for (int i = 0; i < 5; ++i) {
-    index[i] = i % 3;
-  }
+  for (int i = 0; i < 5; ++i) index[i] = i % 3;
   EXPECT_EQ(batch.upload(mesh), 1);
   EXPECT_EQ(batch.indexBuffer().count(), 5u);  // the fifth index is uploaded, never drawn
   MeshBuilder empty(4, 4);

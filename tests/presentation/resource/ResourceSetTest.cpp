@@ -37,8 +37,7 @@ class ResourceSetTest : public ResourceTest {
 TEST_F(ResourceSetTest, SizesRoundUpToPowersOfTwo) {
   const struct {
     const char* size;
-    int width;
-    int height;
+    int width, height;
   } cases[] = {{"100,60", 128, 64}, {"256,257", 256, 512}, {"1,3", 1, 4}, {"0,-2", 1, 1}, {"8,2000000000", 0, 0}};
   for (const auto& c : cases) {
     ResourceSet& set = load(std::string("src/picture/") + c.size + ".txt",
@@ -90,9 +89,7 @@ TEST_F(ResourceSetTest, IncludesResolveByFileNextToTheIncluderAndByPathFromTheWo
   fs().put("src/picture/deeper/last.txt", "materials{name last;}texture{name skin;file skin;}");
   ResourceSet& set =
       load("src/picture/top.txt", "materials{name top;}include{file near.txt;}include{path src/common/far.txt;}");
-  for (const char* name : {"top", "near", "down", "last", "far"}) {
-    EXPECT_NE(set.findMaterial(name), nullptr) << name;
-  }
+  for (const char* name : {"top", "near", "down", "last", "far"}) EXPECT_NE(set.findMaterial(name), nullptr) << name;
   Texture* skin = set.findTexture("skin");
   ASSERT_NE(skin, nullptr);
   skin->waitReady();
@@ -141,8 +138,7 @@ TEST_F(ResourceSetTest, TheTextureCacheSharesOneTextureBetweenSetsUntilTheLastUs
   putImage("src/picture/stone.tga", 4, 4);
   fs().put("src/one.txt", "texture{name s;path src/picture/stone;}");
   fs().put("src/picture/two.txt", "texture{name other;file stone;}");
-  ResourceSet one;
-  ResourceSet two;
+  ResourceSet one, two;
   one.load("src/one.txt");
   two.load("src/picture/two.txt");
   ASSERT_TRUE(one.findTexture("s")->handle());
