@@ -1,13 +1,19 @@
-#include "presentation/model/Model.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/config/Config.h"
+#include "file/nml/NmlDocument.h"
+#include "presentation/model/Animation.h"
+#include "presentation/model/Model.h"
 #include "presentation/model/ModelTestSupport.h"
+#include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
+#include "presentation/resource/ResourceSet.h"
+#include "presentation/resource/ResourceTestSupport.h"
+#include "presentation/scene/SceneRenderer.h"
 
 namespace Game {
 namespace {
@@ -211,6 +217,110 @@ TEST_F(ModelTest, BatchesAreReadBeforeMaterialsWhateverTheNodeOrder) {
   model("x").draw(RenderState(), 0.f);
   ASSERT_EQ(hook.draws.size(), 1u);
   EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.0625f);
+}
+
+// Models drawn into the scene renderer's own queue.
+class ModelQueueTest : public ResourceTestSupport::ResourceTest {
+ protected:
+  void SetUp() override {
+    ResourceTest::SetUp();
+    Config::instance().setDefaults();
+    SceneRenderer::create(800, 600);
+    // The camera's tweens come to rest on their defaults.
+    for (int i = 0; i < 200; ++i) renderer().beginFrame();
+  }
+  void TearDown() override {
+    mSet.clear();
+    SceneRenderer::destroy();
+    ResourceTest::TearDown();
+  }
+
+  static SceneRenderer& renderer() { return *SceneRenderer::instance(); }
+  static RenderQueue& queue() { return renderer().renderQueue(); }
+
+  ResourceSet mSet;
+};
+
+TEST_F(ModelQueueTest, BatchesAreQueuedInTheLayerOfTheirFinishedState) {
+  fs().put("src/data/queued.txt",
+           "model{name m;repeat 3,10;batch{name solid;rect 0,0,2,2;}"
+           "batch{name glass;rect 0,0,2,2;materials{blendMode 1;}}}");
+  mSet.load("src/data/queued.txt");
+  mSet.findModel("m")->draw(RenderState(), 0.f);
+  EXPECT_EQ(queue().count(RenderQueue::kOpaque), 3);
+  EXPECT_EQ(queue().count(RenderQueue::kSeeThrough), 3);  // the material turns depth writing off
+  queue().clear();
+}
+
+using Engine::Math::Vector3;
+
+Animation read(const std::string& text) {
+  NmlDocument doc;
+  doc.loadFromText("a.txt", text.c_str());
+  Animation animation;
+  animation.load(*doc.findChild("animation"));
+  return animation;
+}
+
+float xAt(const Animation& animation, float time) {
+  RenderState state;
+  animation.apply(state, time);
+  return state.transform(0, 3) * 400.f;
+}
+
+TEST(AnimationTest, AppliesWithinItsDurationFromItsOffset) {
+  const Animation endless = read("animation{position{x{value 8;}}}");
+  const Animation timed = read("animation{time 20;position{x{value 8;}}}");
+  const Animation shifted = read("animation{time 20;count -5;position{x{value 8;}}}");
+  const struct {
+    const Animation* animation;
+    float time, x;
+  } cases[] = {{&endless, -1.f, 0.f}, {&endless, 0.f, 8.f},  {&endless, 1e6f, 8.f}, {&timed, 19.f, 8.f},
+               {&timed, 20.f, 0.f},   {&shifted, 4.f, 0.f},  {&shifted, 5.f, 8.f},  {&shifted, 24.f, 8.f},
+               {&shifted, 25.f, 0.f}};
+  for (const auto& c : cases) EXPECT_FLOAT_EQ(xAt(*c.animation, c.time), c.x) << c.time;
+}
+
+TEST(AnimationTest, CurvesReadInPercentKeepTheirDefaultsWhereLeftOut) {
+  const Animation animation = read(
+      "animation{ambient{x{value 50;}}emission{all{value 20;}}transparency{value 40;}"
+      "scale{z{value 200;}}rotate{z{value 90;}}}");
+  RenderState state;
+  animation.apply(state, 0.f);
+  EXPECT_FLOAT_EQ(state.colors.ambient.x, 0.5f);
+  EXPECT_FLOAT_EQ(state.colors.ambient.y, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.emission.z, 0.2f);
+  EXPECT_FLOAT_EQ(state.colors.transparency, 0.4f);
+  // x turned onto y, z doubled.
+  EXPECT_NEAR(state.transform(1, 0), 1.f, 1e-6f);
+  EXPECT_FLOAT_EQ(state.transform(2, 2), 2.f);
+}
+
+// A curve node that gives no value keeps the default, where reading it as 0
+// would leave the model see-through or black.
+TEST(AnimationTest, CurveNodesWithoutValuesKeepTheirDefaults) {
+  const Animation animation = read(
+      "animation{transparency{}ambient{x{}y{point{time 1;value 5;}}}diffuse{all{}z{value 50;}}"
+      "scale{x{}}}");
+  RenderState state;
+  animation.apply(state, 3.f);
+  EXPECT_FLOAT_EQ(state.colors.transparency, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.ambient.x, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.ambient.y, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.diffuse.x, 1.f);
+  EXPECT_FLOAT_EQ(state.colors.diffuse.z, 0.5f);
+  EXPECT_FLOAT_EQ(state.transform(0, 0), 1.f);
+}
+
+// Colours multiply into what the state holds; an empty handle changes nothing.
+TEST(AnimationTest, ColoursMultiplyIntoTheState) {
+  RenderState state;
+  state.colors.diffuse = Vector3(0.5f);
+  read("animation{diffuse{all{{value 100;delay 10;}{value 0;}}}}").apply(state, 5.f);
+  EXPECT_FLOAT_EQ(state.colors.diffuse.x, 0.25f);
+  Animation().apply(state, 0.f);
+  EXPECT_EQ(state.transform(0, 3), 0.f);
+  EXPECT_FLOAT_EQ(state.colors.diffuse.x, 0.25f);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
-#include "presentation/picture/FaceSet.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "presentation/model/ModelTestSupport.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/picture/GuiPictures.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/render/Color.h"
 #include "presentation/resource/Batch.h"
+#include "presentation/scene/SceneNodePool.h"
+#include "presentation/scene/SceneRenderer.h"
 
 namespace Game {
 namespace {
@@ -104,6 +108,166 @@ TEST(FaceSetWithoutFiles, FacesAddedByHandAreFoundAndDrawNothing) {
   hero->draw(0, RenderState());  // no batch: nothing drawn, no picture loaded
   FaceSet::destroy();
   EXPECT_EQ(FaceSet::instance(), nullptr);
+}
+
+// The interface pictures over small files; each pip's draw is recorded as
+// "model@x,y" with its scale.
+class GuiPicturesTest : public ModelTestSupport::ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    fs().put("src/picture/gui/呪力.txt",
+             "model{name active;batch{name a;rect 0,0,2,2;}}model{name invalid;batch{name i;rect 0,0,2,2;}}"
+             "model{name empty;batch{name e;rect 0,0,2,2;}}");
+    fs().put("src/picture/gui/矢印.txt", "model{name arrow;batch{name arrow;rect 0,0,2,2;}}");
+    fs().put("src/picture/gui/スポット.txt", "");
+    fs().put("src/picture/gui/アイコン.txt", "model{name 剣;batch{name sword;rect 0,0,2,2;}}");
+    fs().put("src/picture/gui/コンパス.txt",
+             "batch{name cell;rect 0,0,2,2;}model{name compass;batch{name ring;rect 0,0,2,2;}}");
+    GuiPictures::create();
+  }
+  void TearDown() override {
+    GuiPictures::destroy();
+    ModelTest::TearDown();
+  }
+
+  static GuiPictures& pictures() { return *GuiPictures::instance(); }
+  // Each draw as "batch@x,y" (interface units, rounded).
+  std::vector<std::string> pips() {
+    std::vector<std::string> out;
+    for (const auto& draw : hook.draws) {
+      EXPECT_TRUE(draw.state.frontEnd);
+      const auto at = [&](int row) { return std::to_string(static_cast<int>(draw.state.transform(row, 3) * 400.f + 100.5f) - 100); };
+      out.push_back(draw.batch + "@" + at(0) + "," + at(1));
+    }
+    hook.draws.clear();
+    return out;
+  }
+};
+
+TEST_F(GuiPicturesTest, MoreFilledThanTotalFillsEveryPip) {
+  pictures().drawGauge(0.f, 0.f, 1.f, false, 9, 2, "invalid");
+  EXPECT_EQ(pips(), (std::vector<std::string>{"i@0,0", "i@16,0"}));
+  pictures().drawGauge(0.f, 0.f, 1.f, false, 3, 0, "active");
+  EXPECT_TRUE(pips().empty());
+}
+
+TEST_F(GuiPicturesTest, AFlippedRowRunsLeftwardAndIsScaledUniformly) {
+  pictures().drawGauge(100.f, 0.f, 2.f, true, 2, 2, "active");
+  ASSERT_EQ(hook.draws.size(), 2u);
+  const RenderState& second = hook.draws[1].state;
+  // Turned half round about y: x and z mirrored, y kept, all by the scale.
+  EXPECT_NEAR(second.transform(0, 0), -2.f, 1e-4f);
+  EXPECT_NEAR(second.transform(1, 1), 2.f, 1e-4f);
+  EXPECT_EQ(pips(), (std::vector<std::string>{"a@100,0", "a@68,0"}));
+}
+
+TEST_F(GuiPicturesTest, AStackAddsSmallerRowsOfActiveAndInvalidPipsBelow) {
+  pictures().drawGaugeStack(0.f, 100.f, 2.f, false, 1, 2, 1, 2);
+  EXPECT_EQ(pips(), (std::vector<std::string>{"a@0,100", "e@32,100", "a@0,52", "i@0,4", "i@24,4"}));
+}
+
+TEST_F(GuiPicturesTest, IconsAreFoundByNameAndTheCompassByPosition) {
+  EXPECT_NE(GuiPictures::icon("剣"), nullptr);
+  EXPECT_EQ(GuiPictures::icon("盾"), nullptr);
+  EXPECT_EQ(GuiPictures::icon(nullptr), nullptr);
+  EXPECT_STREQ(pictures().compassModel()->name(), "compass");
+  EXPECT_STREQ(pictures().arrowModel()->name(), "arrow");
+  EXPECT_EQ(pictures().compassBatch("ring"), pictures().compass().findBatch("ring"));
+  EXPECT_EQ(pictures().compassBatch("cursor"), nullptr);
+  GuiPictures::destroy();
+  EXPECT_EQ(GuiPictures::icon("剣"), nullptr);
+}
+
+using Engine::Math::Vector3;
+
+// The system pictures over small files: digit models that last 60 frames,
+// as the sample ones do, and a pool of a scene's size.
+class SpawnNumberTest : public ModelTestSupport::ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    std::string numbers;
+    for (const char* name : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "miss"}) {
+      numbers += std::string("model{name ") + name + ";time 60;batch{name d" + name + ";rect 0,0,2,2;}}";
+    }
+    fs().put("src/system/number.txt", numbers);
+    for (const char* file : {"wall", "cursor", "frame", "rect", "gauge", "systemsound"}) {
+      fs().put(std::string("src/system/") + file + ".txt", "");
+    }
+    SceneRenderer::create(800, 600);
+    SystemResources::create();
+  }
+  void TearDown() override {
+    pool.reset();
+    SystemResources::destroy();
+    SceneRenderer::destroy();
+    ModelTest::TearDown();
+  }
+
+  void spawn(int value, bool critical, int row = 1) {
+    SystemResources::instance()->spawnNumber(*pool, value, kWhere, Color(0xFFFF8000u), critical, row);
+  }
+  static Model* digit(int value) { return SystemResources::instance()->numbers().digit(value); }
+
+  const Vector3 kWhere{100.f, -50.f, 30.f};
+  std::unique_ptr<SceneNodePool> pool = std::make_unique<SceneNodePool>(SceneNodePool::kSceneCapacity);
+};
+
+TEST_F(SpawnNumberTest, ACriticalNumberIsCentredLargerAndShownDigitByDigit) {
+  spawn(120, true);
+  ASSERT_EQ(pool->activeCount(), 3);
+  // Ones first, from slot 512: spacing truncate(0.375 x 40) = 15 about the
+  // position; the leading digit 0.1 larger; each further digit 4 frames later.
+  const struct {
+    int digit;
+    float x, scale;
+    float time;
+  } expected[] = {{0, 15.f, 0.375f, 0.f}, {2, 0.f, 0.375f, -4.f}, {1, -15.f, 0.475f, -8.f}};
+  for (int i = 0; i < 3; ++i) {
+    const SceneNode& node = pool->node(512 + i);
+    SCOPED_TRACE(i);
+    ASSERT_TRUE(node.isActive());
+    EXPECT_EQ(node.getModel(), digit(expected[i].digit));
+    EXPECT_FLOAT_EQ(node.position.x.value(), expected[i].x);
+    EXPECT_FLOAT_EQ(node.scale.x.value(), expected[i].scale);
+    EXPECT_FLOAT_EQ(node.getTime(), expected[i].time);
+    EXPECT_NEAR(node.ambient.y.value(), 128.f / 255.f, 1e-6f);
+    EXPECT_NEAR(node.baseState.transform(2, 3) * 400.f, kWhere.z, 1e-3f);
+  }
+}
+
+TEST_F(SpawnNumberTest, ZeroShowsNothingANegativeValueMissAndOneDigitStandsOnThePosition) {
+  spawn(0, false);
+  EXPECT_EQ(pool->activeCount(), 0);
+  spawn(-1, false);
+  ASSERT_EQ(pool->activeCount(), 1);
+  const SceneNode& miss = pool->node(0);
+  EXPECT_EQ(miss.getModel(), SystemResources::instance()->numbers().miss());
+  for (const float axis : {miss.scale.x.value(), miss.scale.y.value(), miss.scale.z.value()}) {
+    EXPECT_FLOAT_EQ(axis, 0.25f);
+  }
+  EXPECT_TRUE(miss.baseState.billboard);
+  spawn(7, false);  // at the leading size
+  const SceneNode& node = pool->node(512);
+  EXPECT_EQ(node.getModel(), digit(7));
+  EXPECT_FLOAT_EQ(node.position.x.value(), 0.f);
+  EXPECT_FLOAT_EQ(node.scale.x.value(), 0.35f);
+}
+
+// Each row springs about 33 units higher and stops there; the digits leave
+// the pool when their models have played their 60 frames.
+TEST_F(SpawnNumberTest, NumbersRiseByTheirRowAndLeaveThePool) {
+  spawn(35, false, 0);
+  spawn(35, false, 2);
+  for (int step = 0; step < 40; ++step) pool->update();
+  EXPECT_NEAR(pool->node(512).position.y.value(), 0.f, 1e-3f);
+  EXPECT_NEAR(pool->node(514).position.y.value(), 2.f * 20.f / 0.6f, 0.01f);
+  for (int step = 40; step < 60 + 4; ++step) {
+    EXPECT_EQ(pool->activeCount(), step < 60 ? 4 : 2) << step;
+    pool->update();
+  }
+  EXPECT_EQ(pool->activeCount(), 0);
 }
 
 }  // namespace
