@@ -87,7 +87,8 @@ TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanelKeepingItsTopLeftCorner)
   menu.placeCentered(-100.f, 50.f);
   menu.setSize(60.f, 30.f);
   menu.setTitle("ab", 1, kGrey);
-  const float corners[][2] = {{menu.columnX(0.f), -100.f}, {menu.rowY(0.f), 50.f},
+  menu.item(1)->x = 12.f;  // the cursor points at the item's own place
+  const float corners[][2] = {{menu.cursorX(1), -88.f},       {menu.columnX(0.f), -100.f}, {menu.rowY(0.f), 50.f},
                               {menu.columnX(1.f), -40.f},  {menu.rowY(1.f), 0.f},
                               {menu.contentTop(), 30.f},   {menu.totalHeight(), 50.f}};
   for (const auto& [actual, expected] : corners) EXPECT_EQ(actual, expected);
@@ -188,6 +189,12 @@ TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
   frame({Key::Down});
   press({Key::Down});
   EXPECT_EQ(menu.cursor(), 2);
+  // Shortened under the cursor, it walks back to a selectable item.
+  menu.clear();
+  fill(1);
+  menu.addText("text", kGrey, 1);
+  EXPECT_EQ(press({kDecide}), ListMenu::kDecided);
+  EXPECT_EQ(menu.cursor(), 0);
   menu.clear();
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
   EXPECT_EQ(frame({Key::Up}), ListMenu::kNothing);
@@ -223,6 +230,7 @@ TEST_F(ListMenuTest, AMessageStackShowsItsFirstUntilDecided) {
 TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
   menu.setupYesNo("Continue?", nullptr, nullptr, false);
   EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");
+  for (const int i : {1, 2}) EXPECT_EQ(static_cast<Game::Widget::Text*>(menu.item(i))->font, 2) << i;
   open();
   EXPECT_EQ(yesNo(kDecide), 1);
   EXPECT_EQ(yesNo(kCancel), 0);
