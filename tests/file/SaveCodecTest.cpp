@@ -41,7 +41,9 @@ Bytes decompressed(const Bytes& file) {
 
 Bytes randomPayload(std::mt19937& random, std::size_t size, int alphabet) {
   Bytes payload(size);
-  for (auto& byte : payload) byte = static_cast<std::uint8_t>(random() % static_cast<unsigned>(alphabet));
+  for (auto& byte : payload) {
+    byte = static_cast<std::uint8_t>(random() % static_cast<unsigned>(alphabet));
+  }
   return payload;
 }
 
@@ -71,7 +73,9 @@ TEST(SaveCodecTest, RandomPayloadsRoundTrip) {
 // matches copy an even number of times can cancel out in the sum and XOR.)
 TEST(SaveCodecTest, BitFlippedFilesAreInvalid) {
   Bytes payload(256);
-  for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i * 167 + 13);
+  for (std::size_t i = 0; i < payload.size(); ++i) {
+    payload[i] = static_cast<std::uint8_t>(i * 167 + 13);
+  }
   const Bytes file = packed(payload);
   for (std::size_t bit = 0; bit < file.size() * 8; ++bit) {
     Bytes damaged = file;

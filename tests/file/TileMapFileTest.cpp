@@ -17,7 +17,9 @@ using Game::TileMapFile;
 using Game::TileMapView;
 
 void putU32(Bytes& out, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i) {
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
 }
 
 // A header for width x height cells of bits each, followed by cells (each a
@@ -31,7 +33,9 @@ Bytes tileMap(std::uint32_t width, std::uint32_t height, int bits, const std::ve
   out[19] = static_cast<std::uint8_t>(bits);
   for (int value : cells) {
     out.push_back(static_cast<std::uint8_t>(value));
-    if (bits == 16) out.push_back(static_cast<std::uint8_t>(value >> 8));
+    if (bits == 16) {
+      out.push_back(static_cast<std::uint8_t>(value >> 8));
+    }
   }
   return out;
 }

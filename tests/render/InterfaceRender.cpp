@@ -52,7 +52,9 @@ void InterfaceRender::nextFrame() {
 }
 
 void InterfaceRender::waitForTextures(Game::ResourceSet& set) {
-  for (Game::OwnedList<Game::Texture>::Iterator it(set.textures()); !it.isEnd(); it.next()) it.value()->waitReady();
+  for (Game::OwnedList<Game::Texture>::Iterator it(set.textures()); !it.isEnd(); it.next()) {
+    it.value()->waitReady();
+  }
 }
 
 u32 InterfaceRender::at(const Image& image, i32 x, i32 y) const {
@@ -63,7 +65,9 @@ bool InterfaceRender::hasLightPixel(const Image& image, i32 x0, i32 y0, i32 x1, 
   for (i32 y = y1; y <= y0; ++y) {
     for (i32 x = x0; x <= x1; ++x) {
       const u32 pixel = at(image, x, y);
-      if ((pixel & 0xFFu) > 0x90u && ((pixel >> 8) & 0xFFu) > 0x90u) return true;
+      if ((pixel & 0xFFu) > 0x90u && ((pixel >> 8) & 0xFFu) > 0x90u) {
+        return true;
+      }
     }
   }
   return false;

@@ -30,7 +30,8 @@ class InterfaceRender : public RenderFixture {
   bool hasLightPixel(const Image& image, i32 x0, i32 y0, i32 x1, i32 y1) const;
   static void keep(const Image& image, const char* name) { ASSERT_TRUE(keepArtefact(image, name)); }
 
-  const i32 mWidth, mHeight;
+  const i32 mWidth;
+  const i32 mHeight;
   std::filesystem::path mDirectory = MARROWDEEP_GAME_DIR;
 
  private:

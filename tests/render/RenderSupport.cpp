@@ -32,7 +32,9 @@ void RenderFixture::SetUp() {
 
 void RenderFixture::TearDown() {
   Engine::Graphics::ManagerImpl::uninstall();
-  if (mBackend) mBackend->window().destroy();
+  if (mBackend) {
+    mBackend->window().destroy();
+  }
   Platform::setBackend(nullptr);
   mBackend.reset();
 }
@@ -83,7 +85,9 @@ IndexedQuad makeSquare(float half, u32 color) {
   }
   quad.vertices.unlock(v);
   Engine::u16* index = quad.indices.lock();
-  for (const Engine::u16 i : {0, 2, 1, 0, 3, 2}) *index++ = i;
+  for (const Engine::u16 i : {0, 2, 1, 0, 3, 2}) {
+    *index++ = i;
+  }
   quad.indices.unlock(index);
   return quad;
 }
@@ -131,7 +135,9 @@ u32 rgb(double r, double g, double b) {
       Engine::Graphics::writeTga({image.pixels.data(), width, static_cast<Engine::i32>(image.height), width * 4}, false);
   std::ofstream out(folder / name, std::ios::binary);
   out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  if (file.empty() || !out) return ::testing::AssertionFailure() << "could not write " << (folder / name).string();
+  if (file.empty() || !out) {
+    return ::testing::AssertionFailure() << "could not write " << (folder / name).string();
+  }
   return ::testing::AssertionSuccess();
 }
 

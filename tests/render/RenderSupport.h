@@ -25,7 +25,8 @@ constexpr u32 kBlue = 0xFF0000FFu;
 constexpr u32 kYellow = 0xFFFFFF00u;
 
 struct Image {
-  u32 width = 0, height = 0;
+  u32 width = 0;
+  u32 height = 0;
   std::vector<u32> pixels;
   // A probe outside the image fails the test instead of reading past it.
   u32 at(u32 x, u32 y) const {

@@ -23,10 +23,13 @@ std::string fileText(const std::filesystem::path& path) {
 // The text without its comment lines, which a file does not keep.
 std::string withoutComments(const std::string& text) {
   std::istringstream in(text);
-  std::string out, line;
+  std::string out;
+  std::string line;
   while (std::getline(in, line)) {
     const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] != ';') out += line + "\n";
+    if (first == std::string::npos || line[first] != ';') {
+      out += line + "\n";
+    }
   }
   return out;
 }
@@ -46,7 +49,9 @@ std::string grid(int width, int height, int bits, const std::vector<std::string>
 TEST(TileMapGridTest, SampleGridsRoundTrip) {
   int grids = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(MARROWDEEP_SOURCE_DIR "/game")) {
-    if (entry.path().extension() != ".grid") continue;
+    if (entry.path().extension() != ".grid") {
+      continue;
+    }
     ++grids;
     const std::string text = fileText(entry.path());
     const TileMap map = TileMapGrid::readGrid(text, entry.path().string());
@@ -116,7 +121,8 @@ TEST(TileMapGridTest, LegendsDrawALayerAsAPicture) {
 TEST(TileMapGridTest, FaultsAreNamed) {
   const std::vector<std::string> ok(6, "00\n");
   struct Case {
-    std::string text, message;
+    std::string text;
+    std::string message;
   };
   std::vector<std::string> twoWide = ok;
   twoWide[2] = "00 00\n";

@@ -22,7 +22,8 @@
 namespace MemoryHeapCheck {
 
 struct BlockView {
-  Engine::u32 offset, size;
+  Engine::u32 offset;
+  Engine::u32 size;
   bool free;
 };
 
@@ -41,7 +42,9 @@ inline std::vector<BlockView> blocksOf(const Engine::MemoryManager::Heap& constH
     }
     EXPECT_FALSE(previousFree && block->isFree()) << "two free neighbours at " << offset;
     EXPECT_GE(block->size(), kGranule) << "at " << offset;
-    if (block->size() < kGranule) break;
+    if (block->size() < kGranule) {
+      break;
+    }
     blocks.push_back({offset, block->size(), block->isFree()});
     previousFree = block->isFree();
     previousSize = block->size();
@@ -61,7 +64,9 @@ inline void checkFreeLists(const Engine::MemoryManager::Heap& constHeap) {
   auto& heap = const_cast<Engine::MemoryManager::Heap&>(constHeap);
   std::set<Engine::u32> listable;
   for (const BlockView& view : blocksOf(heap)) {
-    if (view.free && view.size >= kMinListedSize) listable.insert(view.offset);
+    if (view.free && view.size >= kMinListedSize) {
+      listable.insert(view.offset);
+    }
   }
   std::set<Engine::u32> listed;
   for (int c = 0; c < kClassCount; ++c) {
@@ -79,7 +84,9 @@ inline void checkFreeLists(const Engine::MemoryManager::Heap& constHeap) {
 
 inline std::vector<const Engine::MemoryManager::Heap*> heapsOf(const Engine::MemoryManager& manager) {
   std::vector<const Engine::MemoryManager::Heap*> heaps;
-  for (const auto* heap = manager.newestHeap(); heap; heap = heap->next) heaps.push_back(heap);
+  for (const auto* heap = manager.newestHeap(); heap; heap = heap->next) {
+    heaps.push_back(heap);
+  }
   return heaps;
 }
 
@@ -126,7 +133,9 @@ class StressRun {
     for (unsigned i = 0; i < threadCount; ++i) {
       threads.emplace_back([this, i] { worker(i + 1); });
     }
-    for (std::thread& thread : threads) thread.join();
+    for (std::thread& thread : threads) {
+      thread.join();
+    }
     EXPECT_TRUE(mLive.empty());
     return mFaults;
   }
@@ -159,7 +168,9 @@ class StressRun {
         adoptOne();
       }
     }
-    for (const LiveBlock& block : mine) release(block);
+    for (const LiveBlock& block : mine) {
+      release(block);
+    }
     while (adoptOne()) {
     }
   }
@@ -175,7 +186,9 @@ class StressRun {
       const auto next = mLive.lower_bound(start);
       const bool overlaps = (next != mLive.end() && next->first < end) ||
                             (next != mLive.begin() && std::prev(next)->second > start);
-      if (start % 16 != 0 || overlaps) ++mFaults;
+      if (start % 16 != 0 || overlaps) {
+        ++mFaults;
+      }
       mLive.emplace(start, end);
     }
     std::memset(block.data, tag, block.edge());
@@ -201,7 +214,9 @@ class StressRun {
     LiveBlock block{};
     {
       std::lock_guard lock(mMutex);
-      if (mExchange.empty()) return false;
+      if (mExchange.empty()) {
+        return false;
+      }
       block = mExchange.back();
       mExchange.pop_back();
     }

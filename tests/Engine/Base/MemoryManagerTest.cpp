@@ -18,7 +18,9 @@ bool isAligned16(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 1
 BlockView findBlock(const std::vector<BlockView>& blocks, const void* payload) {
   const Engine::u32 offset = offsetOf(payload);
   for (const BlockView& view : blocks) {
-    if (view.offset == offset) return view;
+    if (view.offset == offset) {
+      return view;
+    }
   }
   ADD_FAILURE() << "no block at " << offset;
   return {};

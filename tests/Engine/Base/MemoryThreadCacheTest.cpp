@@ -28,7 +28,9 @@ bool isUsedBlock(const Heap& heap, const void* payload) {
   Engine::u32 offset = kFirstBlockOffset;
   for (;;) {
     const Block* block = blockAt(const_cast<Heap&>(heap), offset);
-    if (offset + block->size() > target || block->size() == 0) return !block->isFree();
+    if (offset + block->size() > target || block->size() == 0) {
+      return !block->isFree();
+    }
     offset += block->size();
   }
 }
@@ -50,8 +52,12 @@ TEST(MemoryThreadCacheTest, AnOverflowingSizeGoesBackToTheHeapOldestFirst) {
   MemoryManager manager(kCached);
   std::vector<void*> blocks;
   blocks.reserve(200);
-  for (int i = 0; i < 200; ++i) blocks.push_back(manager.allocate(40));
-  for (void* block : blocks) manager.deallocate(block);
+  for (int i = 0; i < 200; ++i) {
+    blocks.push_back(manager.allocate(40));
+  }
+  for (void* block : blocks) {
+    manager.deallocate(block);
+  }
   const Heap& heap = *manager.newestHeap();
   EXPECT_FALSE(isUsedBlock(heap, blocks.front())) << "the oldest were freed into the heap";
   EXPECT_TRUE(isUsedBlock(heap, blocks.back())) << "the newest stay cached";
@@ -100,8 +106,12 @@ TEST(MemoryThreadCacheTest, AThreadsCacheGoesBackWhenItEnds) {
   MemoryManager manager(kCached);
   std::thread([&manager] {
     std::vector<void*> blocks;
-    for (int i = 0; i < 300; ++i) blocks.push_back(manager.allocate(static_cast<std::size_t>(i % 60) * 16));
-    for (void* block : blocks) manager.deallocate(block);
+    for (int i = 0; i < 300; ++i) {
+      blocks.push_back(manager.allocate(static_cast<std::size_t>(i % 60) * 16));
+    }
+    for (void* block : blocks) {
+      manager.deallocate(block);
+    }
   }).join();
   expectEveryHeapOneFreeBlock(manager);
 }

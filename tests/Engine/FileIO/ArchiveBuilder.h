@@ -13,7 +13,9 @@ using Bytes = std::vector<std::uint8_t>;
 inline Bytes bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
 inline void setU32(Bytes& out, std::size_t at, std::uint32_t value) {
-  for (std::size_t k = 0; k < 4; ++k) out[at + k] = static_cast<std::uint8_t>(value >> (8 * k));
+  for (std::size_t k = 0; k < 4; ++k) {
+    out[at + k] = static_cast<std::uint8_t>(value >> (8 * k));
+  }
 }
 
 inline void putU32(Bytes& out, std::uint32_t value) {
@@ -40,7 +42,9 @@ class ArchiveBuilder {
     const Bytes bytes = bytesOf(text);
     Item item{name, {}, static_cast<std::uint32_t>(bytes.size()), 0};
     Engine::FileIO::compress(item.stored, &item.bufferSize, bytes.data(), item.expandedSize);
-    if (item.stored.size() >= bytes.size()) return addStored(name, bytes);
+    if (item.stored.size() >= bytes.size()) {
+      return addStored(name, bytes);
+    }
     mItems.push_back(std::move(item));
     return *this;
   }
@@ -84,7 +88,8 @@ class ArchiveBuilder {
   struct Item {
     std::string name;
     Bytes stored;
-    std::uint32_t expandedSize, bufferSize;
+    std::uint32_t expandedSize;
+    std::uint32_t bufferSize;
   };
 
   std::uint32_t mBlockSize;

@@ -58,7 +58,9 @@ Bytes mixedData(std::size_t n, unsigned seed) {
     if (out.size() > 4 && random() % 3 == 0) {
       const std::size_t distance = 1 + random() % std::min<std::size_t>(out.size(), 3000);
       const std::size_t length = 1 + random() % 40;
-      for (std::size_t k = 0; k < length && out.size() < n; ++k) out.push_back(out[out.size() - distance]);
+      for (std::size_t k = 0; k < length && out.size() < n; ++k) {
+        out.push_back(out[out.size() - distance]);
+      }
     } else {
       out.push_back(static_cast<std::uint8_t>(random() % (random() % 2 ? 4 : 256)));
     }
@@ -92,7 +94,9 @@ TEST(CompressionTest, MatchesReachTheWholeWindowAndNoFurther) {
   for (std::size_t gap : {2048u - 24u, 2049u - 24u}) {
     std::mt19937 random(7);
     Bytes in(head.begin(), head.begin() + 24);
-    while (in.size() < gap + 24) in.push_back(static_cast<std::uint8_t>(128 + random() % 128));
+    while (in.size() < gap + 24) {
+      in.push_back(static_cast<std::uint8_t>(128 + random() % 128));
+    }
     in.insert(in.end(), head.begin(), head.begin() + 24);
     EXPECT_EQ(farthestMatch(tokensOf(in)) == 2048, gap + 24 == 2048) << "repeat at distance " << gap + 24;
   }
@@ -152,7 +156,9 @@ TEST(CompressionTest, NearMatchesRepeatTheirPattern) {
       }
       tokens.push_back(static_cast<std::uint8_t>(0x80 | (length - 3)));
       tokens.push_back(static_cast<std::uint8_t>(distance - 1));
-      for (std::uint8_t k = 0; k < length; ++k) expected.push_back(expected[k]);
+      for (std::uint8_t k = 0; k < length; ++k) {
+        expected.push_back(expected[k]);
+      }
       Bytes out;
       ASSERT_TRUE(expand(scrambledTokens(tokens), 64, &out));
       EXPECT_EQ(out, expected) << "distance " << int(distance) << " length " << int(length);
@@ -183,7 +189,9 @@ TEST(CompressionTest, DamagedStreamsNeverOverrun) {
   for (int round = 0; round < 300; ++round) {
     Bytes damaged = stream;
     damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(1u << (random() % 8));
-    if (round % 3 == 0) damaged.resize(random() % damaged.size());
+    if (round % 3 == 0) {
+      damaged.resize(random() % damaged.size());
+    }
     Bytes out;
     expand(damaged, static_cast<std::uint32_t>(in.size()), &out);
     ASSERT_LE(out.size(), in.size());
@@ -220,7 +228,9 @@ bool expandsInPlace(const Bytes& in) {
 }
 
 TEST(CompressionTest, BufferSizeIsEnoughToExpandInPlace) {
-  for (unsigned seed = 0; seed < 40; ++seed) ASSERT_TRUE(expandsInPlace(mixedData(1 + seed * 97, seed))) << seed;
+  for (unsigned seed = 0; seed < 40; ++seed) {
+    ASSERT_TRUE(expandsInPlace(mixedData(1 + seed * 97, seed))) << seed;
+  }
   ASSERT_TRUE(expandsInPlace(Bytes(5000, 'z')));
   ASSERT_TRUE(expandsInPlace(distinctBytes(256)));
 }

@@ -188,7 +188,9 @@ TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {
   start(0, options);
   InFile file = InFile::create("data/x.txt");
   OutFile out = OutFile::create("out/a.txt", "abc", 3);
-  while (!file.isFinished() || !out.isFinished()) std::this_thread::yield();
+  while (!file.isFinished() || !out.isFinished()) {
+    std::this_thread::yield();
+  }
   EXPECT_EQ(std::string(file.data()), "from first archive");
   EXPECT_EQ(fs().contents("out/a.txt"), (Bytes{'a', 'b', 'c'}));
   file = InFile();
@@ -222,13 +224,18 @@ class ArchiveTest : public ::testing::Test {
   // The whole load of one name, as the loader does it; nullopt when not found or failed.
   static std::optional<std::string> load(Archive& archive, const char* name) {
     SourceStream stream;
-    if (!archive.open(stream, name)) return std::nullopt;
-    std::uint64_t stored = 0, expanded = 0;
+    if (!archive.open(stream, name)) {
+      return std::nullopt;
+    }
+    std::uint64_t stored = 0;
+    std::uint64_t expanded = 0;
     archive.size(stream, &stored, &expanded);
     Engine::FileIO::LoadBuffer buffer = archive.allocate(stream);
     const bool ok = buffer.bytes && archive.read(stream, buffer, stored);
     archive.close(stream);
-    if (!ok) return std::nullopt;
+    if (!ok) {
+      return std::nullopt;
+    }
     EXPECT_GT(buffer.capacity, expanded);
     return std::string(reinterpret_cast<const char*>(buffer.bytes.get()), expanded);
   }

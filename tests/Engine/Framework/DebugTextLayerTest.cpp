@@ -58,7 +58,9 @@ bool cellHasInk(std::span<const Engine::u8> image, int code) {
   const int top = (code / 16) * DebugFont::kCellHeight;
   for (int y = top; y < top + DebugFont::kCellHeight; ++y) {
     for (int x = left; x < left + DebugFont::kCellWidth; ++x) {
-      if (image[kHeaderSize + static_cast<std::size_t>(y * kWidth + x)] != 0) return true;
+      if (image[kHeaderSize + static_cast<std::size_t>(y * kWidth + x)] != 0) {
+        return true;
+      }
     }
   }
   return false;
@@ -90,7 +92,9 @@ TEST(DebugFontTest, GlyphTableCoversTheDrawnCodesOnly) {
   const auto* a = table.find('A');
   ASSERT_NE(a, nullptr);
   EXPECT_TRUE(a->x == 8 && a->y == 64 && a->width == 8 && a->height == 16);
-  for (const Engine::u16 absent : {0x1F, 0x7F, 0xA0, 0xE0, 0x82A0}) EXPECT_EQ(table.find(absent), nullptr) << absent;
+  for (const Engine::u16 absent : {0x1F, 0x7F, 0xA0, 0xE0, 0x82A0}) {
+    EXPECT_EQ(table.find(absent), nullptr) << absent;
+  }
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ class FramePacingTest : public ::testing::Test, public WindowCreatorTestSupport:
     Game::onUpdate = [] {
       Trace::starts.push_back(Engine::WindowCreator::instance()->time());
       Trace::rates.push_back(Engine::Framework::instance().frameRate());
-      if (Game::updates == Trace::framesToRun) Engine::Framework::instance().requestEnd();
+      if (Game::updates == Trace::framesToRun) {
+        Engine::Framework::instance().requestEnd();
+      }
     };
   }
 
@@ -42,7 +44,9 @@ class FramePacingTest : public ::testing::Test, public WindowCreatorTestSupport:
     static Engine::u32 rate;
     rate = fps;
     Game::onConfigure = [](Engine::Framework::Configuration) {
-      if (rate > 0) Engine::Framework::instance().setFrameRate(rate);
+      if (rate > 0) {
+        Engine::Framework::instance().setFrameRate(rate);
+      }
     };
     run();
   }
@@ -131,7 +135,9 @@ TEST_F(FileManagerStartTest, WithoutArchivesLooseFilesAreReadInAnyMode) {
     Framework::Impl::create();
     Framework::Configuration config;
     config.setLoadMode(mode);
-    if (mode == 0) config.setArchiveNumber(0);
+    if (mode == 0) {
+      config.setArchiveNumber(0);
+    }
     Framework::Impl::instance()->start();
 
     ASSERT_TRUE(ManagerImpl::instance());
@@ -140,7 +146,9 @@ TEST_F(FileManagerStartTest, WithoutArchivesLooseFilesAreReadInAnyMode) {
     EXPECT_TRUE(sources[0]->isDirect());
     {
       Engine::FileIO::InFile file = Engine::FileIO::InFile::create("data/loose.txt");
-      while (!file.isFinished()) std::this_thread::yield();
+      while (!file.isFinished()) {
+        std::this_thread::yield();
+      }
       ASSERT_FALSE(file.isError());
       EXPECT_EQ(std::string(file.data(), file.size()), "loose");
     }

@@ -41,7 +41,9 @@ TEST_F(WindowCreatorTest, WindowTakesTheConfiguredSizeAndTitleCutWithoutSplittin
   // 51 two-byte characters after one byte: the cut falls after 102 bytes.
   static std::string title;
   title = "a";
-  for (int i = 0; i < 51; ++i) title += "\x83\x5C";
+  for (int i = 0; i < 51; ++i) {
+    title += "\x83\x5C";
+  }
   Game::onConfigure = [](Engine::Framework::Configuration configuration) {
     configuration.setWidth(800);
     configuration.setHeight(600);
@@ -76,7 +78,9 @@ TEST_F(WindowCreatorTest, CloseRequestEndsTheFrameThenTearsDownInReverse) {
 TEST_F(WindowCreatorTest, ExceptionOutOfUpdateShowsOneFatalBoxAndEndsCleanly) {
   addRecordingSteps();
   Game::onUpdate = [] {
-    if (Game::updates == 2) throw std::runtime_error("broken frame");
+    if (Game::updates == 2) {
+      throw std::runtime_error("broken frame");
+    }
   };
   expectFatalEnd("致命的な問題があり、継続できません。申し訳ありませんが終了いたします");
   EXPECT_EQ(Game::updates, 2);

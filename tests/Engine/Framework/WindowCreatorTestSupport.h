@@ -22,11 +22,15 @@ struct Game {
   static Engine::GameEntry entry() {
     Engine::GameEntry entry;
     entry.configure = [](Engine::Framework::Configuration configuration) {
-      if (onConfigure) onConfigure(configuration);
+      if (onConfigure) {
+        onConfigure(configuration);
+      }
     };
     entry.update = [] {
       ++updates;
-      if (onUpdate) onUpdate();
+      if (onUpdate) {
+        onUpdate();
+      }
     };
     entry.release = [] { ++releases; };
     return entry;

@@ -15,7 +15,9 @@ class FrameDriverGraphics : public ::testing::Test, public WindowCreatorTestSupp
       configuration.setHeight(600);
     };
     Game::onUpdate = [frames] {
-      if (Game::updates >= frames) Framework::instance().requestEnd();
+      if (Game::updates >= frames) {
+        Framework::instance().requestEnd();
+      }
     };
     return run();
   }

@@ -18,13 +18,17 @@ using Engine::u8;
 using Engine::Graphics::Image;
 
 inline void putLittleEndian(std::vector<u8>& bytes, std::size_t at, u32 value, int size) {
-  for (int i = 0; i < size; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<u8>(value >> (8 * i));
+  for (int i = 0; i < size; ++i) {
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<u8>(value >> (8 * i));
+  }
 }
 
 struct Tga {
   u8 type = 2;
-  u16 width = 0, height = 0;
-  u8 bits = 32, descriptor = 0x20;
+  u16 width = 0;
+  u16 height = 0;
+  u8 bits = 32;
+  u8 descriptor = 0x20;
   std::vector<u8> id;
   u8 colorMapType = 0;
   u16 mapLength = 0;
@@ -36,7 +40,9 @@ struct Tga {
     std::vector<u8> file(18, 0);
     const std::pair<std::size_t, u32> fields[] = {{0, static_cast<u32>(id.size())}, {1, colorMapType}, {2, type},
                                                   {7, mapEntryBits}, {16, bits}, {17, descriptor}};
-    for (const auto& [at, value] : fields) file[at] = static_cast<u8>(value);
+    for (const auto& [at, value] : fields) {
+      file[at] = static_cast<u8>(value);
+    }
     putLittleEndian(file, 5, mapLength, 2);
     putLittleEndian(file, 12, width, 2);
     putLittleEndian(file, 14, height, 2);
@@ -94,7 +100,9 @@ inline Image testPattern(i32 width, i32 height) {
 }
 
 inline Image opaque(Image image) {
-  for (u32& pixel : image.pixels) pixel |= 0xFF000000u;
+  for (u32& pixel : image.pixels) {
+    pixel |= 0xFF000000u;
+  }
   return image;
 }
 
@@ -111,8 +119,10 @@ inline Tga tgaOf(const Image& image, int pixelBytes, bool topDown, bool runLengt
 }
 
 struct Dds {
-  u32 width = 0, height = 0;
-  u32 bits = 32, formatFlags = 0x41;
+  u32 width = 0;
+  u32 height = 0;
+  u32 bits = 32;
+  u32 formatFlags = 0x41;
   u32 alphaMask = 0xFF000000u;
   std::vector<u8> data;
 
@@ -121,7 +131,9 @@ struct Dds {
     std::memcpy(file.data(), "DDS ", 4);
     const std::pair<std::size_t, u32> fields[] = {{4, 124},           {12, height}, {16, width},
                                                   {80, formatFlags}, {88, bits},   {104, alphaMask}};
-    for (const auto& [at, value] : fields) putLittleEndian(file, at, value, 4);
+    for (const auto& [at, value] : fields) {
+      putLittleEndian(file, at, value, 4);
+    }
     file.insert(file.end(), data.begin(), data.end());
     return file;
   }

@@ -23,7 +23,9 @@ TEST(MipChainTest, A100By50ImageBecomes128By64WithSevenLevels) {
   EXPECT_EQ(levels[6].width, 2);
   EXPECT_EQ(levels[6].height, 1);
   for (i32 y = 0; y < 64; ++y) {
-    for (i32 x = 0; x < 128; ++x) ASSERT_EQ(levels[0].at(x, y), x < 100 && y < 50 ? 0xFF808080u : 0u) << x << "," << y;
+    for (i32 x = 0; x < 128; ++x) {
+      ASSERT_EQ(levels[0].at(x, y), x < 100 && y < 50 ? 0xFF808080u : 0u) << x << "," << y;
+    }
   }
   // Level 1 straddles the edge: column 49 still covers image pixels, 50 none.
   EXPECT_EQ(levels[1].at(49, 0), 0xFF808080u);
@@ -47,7 +49,9 @@ TEST(MipChainTest, LevelsCanBeWrittenThroughPitchedRows) {
   boxFilterHalf(sourceOf(picture), PixelTarget{rows.data(), 4, 2, 6 * 4});
   const Image expected = boxFilterHalf(picture);
   for (i32 y = 0; y < 2; ++y) {
-    for (i32 x = 0; x < 4; ++x) EXPECT_EQ(rows[static_cast<std::size_t>(y * 6 + x)], expected.at(x, y));
+    for (i32 x = 0; x < 4; ++x) {
+      EXPECT_EQ(rows[static_cast<std::size_t>(y * 6 + x)], expected.at(x, y));
+    }
     EXPECT_EQ(rows[static_cast<std::size_t>(y * 6 + 4)], 0xABABABABu);
   }
 }

@@ -231,7 +231,9 @@ TEST(ImageFileTest, TheExtensionDecidesTheTypeIgnoringCase) {
       {"face.png", kImageFileOther}, {"tga", kImageFileOther}, {nullptr, kImageFileOther},
       {"\x83\x5C.tga", kImageFileTga},  // a two-byte character before the extension
   };
-  for (const auto& [name, type] : types) EXPECT_EQ(getFileType(name), type) << (name ? name : "(null)");
+  for (const auto& [name, type] : types) {
+    EXPECT_EQ(getFileType(name), type) << (name ? name : "(null)");
+  }
 }
 
 }  // namespace

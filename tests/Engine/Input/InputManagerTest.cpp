@@ -165,7 +165,9 @@ TEST(KeyCodesTest, CodesMapToTheirKeysLettersInEitherCase) {
       {' ', Key::Space},  {Code::kReturn, Key::Return}, {Code::kAlt, Key::Alt}, {134, Key::F1}, {145, Key::F12},
       {146, Key::Up},     {149, Key::Right},   {150, Key::Numpad0}, {159, Key::Numpad9},
   };
-  for (const auto& [code, key] : mapped) EXPECT_EQ(keyForCode(code), key) << code;
+  for (const auto& [code, key] : mapped) {
+    EXPECT_EQ(keyForCode(code), key) << code;
+  }
   for (int code : {0, 13, 33, 47, 58, 64, 91, 96, 123, 127, 160, 256, -1, std::numeric_limits<int>::min(),
                    std::numeric_limits<int>::max()}) {
     EXPECT_FALSE(keyForCode(code).has_value()) << code;
@@ -218,7 +220,8 @@ TEST(PointerRoundingTest, ScaledCoordinatesRoundHalfUpAndStayBounded) {
 
 struct FrameReading {
   bool keyA;
-  int wheel, pointerX;
+  int wheel;
+  int pointerX;
 };
 
 std::vector<FrameReading> gReadings;
@@ -228,7 +231,9 @@ void configure(Engine::Framework::Configuration) {}
 void update() {
   const Engine::Input::Manager input = Engine::Input::Manager::instance();
   gReadings.push_back({input.keyboard().isOn('a'), input.mouse().wheel(), input.mouse().x()});
-  if (gReadings.size() == 4) Engine::Framework::instance().requestEnd();
+  if (gReadings.size() == 4) {
+    Engine::Framework::instance().requestEnd();
+  }
 }
 
 Platform::WindowEvent event(Platform::WindowEventType type, bool active = false, int wheel = 0) {

@@ -61,7 +61,8 @@ TEST(MatrixTest, InverseUndoesAnAffineMatrix) {
   const Matrix34 m = someAffineMatrix();
   Matrix34 inverse;
   inverse.setInverse(m);
-  Vector3 there, back;
+  Vector3 there;
+  Vector3 back;
   m.multiply(&there, Vector3(1.f, 2.f, 3.f));
   inverse.multiply(&back, there);
   expectNear(back, 1.f, 2.f, 3.f);
@@ -100,7 +101,9 @@ TEST(RandomTest, SeedsOfZeroOrBelowAreTheDefaultSeed) {
 TEST(RandomTest, RangesComeFromTheSameSequence) {
   Random a = Random::create(1234);
   Random b = Random::create(1234);
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(static_cast<Engine::u32>(a.getInt(256)), b.getInt() & 0xFF);
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(static_cast<Engine::u32>(a.getInt(256)), b.getInt() & 0xFF);
+  }
   for (int i = 0; i < 1000; ++i) {
     const float f = a.getFloat(10.f);
     EXPECT_TRUE(f >= 0.f && f < 10.f) << f;

@@ -28,9 +28,15 @@ enum Position : int {
 // keeps it, and a label missing from both types nothing unshifted.
 LabelLookup layout(std::map<char, int> moved, std::string missing = "") {
   return [moved, missing](char label) {
-    if (const auto it = moved.find(label); it != moved.end()) return it->second;
-    if (missing.find(label) != std::string::npos) return static_cast<int>(kNone);
-    if (label >= 'a' && label <= 'z') return kA + (label - 'a');
+    if (const auto it = moved.find(label); it != moved.end()) {
+      return it->second;
+    }
+    if (missing.find(label) != std::string::npos) {
+      return static_cast<int>(kNone);
+    }
+    if (label >= 'a' && label <= 'z') {
+      return kA + (label - 'a');
+    }
     const std::map<char, int> us = {{',', kComma}, {'-', kMinus}, {'.', kPeriod}};
     const auto it = us.find(label);
     return it == us.end() ? static_cast<int>(kNone) : it->second;
@@ -121,7 +127,9 @@ std::unique_ptr<Platform::GlyphFace> openGothic(std::int32_t height, bool antial
 
 std::int32_t lineWidth(Platform::GlyphFace& face, std::string_view sjis) {
   std::int32_t width = 0;
-  for (const std::uint16_t code : codesOf(sjis)) width += face.rasterize(code).advance;
+  for (const std::uint16_t code : codesOf(sjis)) {
+    width += face.rasterize(code).advance;
+  }
   return width;
 }
 

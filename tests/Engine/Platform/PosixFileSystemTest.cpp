@@ -35,7 +35,9 @@ class PosixFileSystemTest : public ::testing::Test {
 
   static std::vector<std::string> namesIn(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      names.push_back(entry.path().filename());
+    }
     return names;
   }
   Bytes read(const std::string& path) {
@@ -47,7 +49,9 @@ class PosixFileSystemTest : public ::testing::Test {
   // (a death test's child would run the whole test again on new ones).
   static int inChild(const std::function<int()>& body) {
     const pid_t child = fork();
-    if (child == 0) _exit(body());
+    if (child == 0) {
+      _exit(body());
+    }
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -116,7 +120,9 @@ TEST_F(PosixFileSystemTest, AWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
   constexpr uid_t kNobody = 65534;  // root writes anyway: the child gives its rights up
   EXPECT_EQ(inChild([&] {
-              if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) return 2;
+              if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+                return 2;
+              }
               return fs.writeWhole(folder + "/0.sav", "new", 3) ? 1 : 0;
             }),
             0);
@@ -133,7 +139,9 @@ namespace {
 
 template <class Condition>
 bool waitFor(Condition condition) {
-  for (int i = 0; i < 5000 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (int i = 0; i < 5000 && !condition(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   return condition();
 }
 

@@ -19,7 +19,9 @@ using namespace Engine::Threading;
 // Bit 0 is counted set or not; a mask of 0 (the system could not tell) is one core.
 TEST(WorkerPoolTest, CoresFollowTheAffinityMask) {
   const std::pair<Engine::u64, int> cases[] = {{0b1, 1}, {0b11, 2}, {0b110, 3}, {0, 1}, {~0ull, 32}};
-  for (const auto& [mask, cores] : cases) EXPECT_EQ(coreNumberOfAffinityMask(mask), cores) << mask;
+  for (const auto& [mask, cores] : cases) {
+    EXPECT_EQ(coreNumberOfAffinityMask(mask), cores) << mask;
+  }
 }
 
 // A job that runs until its gate opens, counting its runs.
@@ -29,14 +31,17 @@ class GatedJob : public Thread {
   ~GatedJob() override { wait(); }
 
   void operator()() override {
-    if (++running > 1) overlapped = true;
+    if (++running > 1) {
+      overlapped = true;
+    }
     started.set();
     gate.wait();
     ++runs;
     --running;
   }
 
-  Event started, gate;
+  Event started;
+  Event gate;
   std::atomic<int> runs{0};
   std::atomic<int> running{0};
   std::atomic<bool> overlapped{false};
@@ -58,7 +63,9 @@ class WorkerPoolRunTest : public ::testing::Test {
 
 TEST_F(WorkerPoolRunTest, WaitReturnsOnceTheJobHasRun) {
   CountingJob jobs[8];
-  for (CountingJob& job : jobs) job.start();
+  for (CountingJob& job : jobs) {
+    job.start();
+  }
   for (CountingJob& job : jobs) {
     job.wait();
     EXPECT_EQ(job.runs.load(), 1);
@@ -88,7 +95,8 @@ TEST_F(WorkerPoolDeathTest, AJobDestroyedWithoutWaitStops) {
 }
 
 TEST_F(WorkerPoolRunTest, ShutdownWaitsForRunningJobsAndDropsQueuedOnesAsDone) {
-  GatedJob first, second;
+  GatedJob first;
+  GatedJob second;
   CountingJob queued;
   first.start();
   second.start();
@@ -96,7 +104,9 @@ TEST_F(WorkerPoolRunTest, ShutdownWaitsForRunningJobsAndDropsQueuedOnesAsDone) {
   second.started.wait();
   queued.start();  // both workers are busy: it stays queued
   std::thread opener([&] {
-    while (!ManagerImpl::instance()->isEndRequested()) std::this_thread::yield();
+    while (!ManagerImpl::instance()->isEndRequested()) {
+      std::this_thread::yield();
+    }
     first.gate.set();
     second.gate.set();
   });

@@ -30,12 +30,16 @@ struct Derived : Tracked {
 
 std::vector<int> idsOf(const OwnedList<Tracked>& list) {
   std::vector<int> ids;
-  for (OwnedList<Tracked>::Iterator it(list); !it.isEnd(); it.next()) ids.push_back(it.value() ? it.value()->id : -1);
+  for (OwnedList<Tracked>::Iterator it(list); !it.isEnd(); it.next()) {
+    ids.push_back(it.value() ? it.value()->id : -1);
+  }
   return ids;
 }
 
 void fill(OwnedList<Tracked>& list, std::initializer_list<int> ids) {
-  for (int id : ids) list.pushBack(new Tracked(id));
+  for (int id : ids) {
+    list.pushBack(new Tracked(id));
+  }
 }
 
 class OwnedListTest : public ::testing::Test {
@@ -146,7 +150,9 @@ TEST_F(OwnedListTest, ClearDeletesFromHeadToTailThroughVirtualDestructors) {
 
 TEST(OwnedListLongTest, AMillionNodesAreDestroyedWithoutRecursion) {
   OwnedList<int> list;
-  for (int i = 0; i < 1000000; ++i) list.addCopy(i);
+  for (int i = 0; i < 1000000; ++i) {
+    list.addCopy(i);
+  }
   EXPECT_EQ(*list.back(), 999999);
   list.clear();
   EXPECT_TRUE(list.isEmpty());
@@ -207,7 +213,9 @@ TEST_F(Array2DTest, SizesBelowOneLeaveNoStorage) {
 TEST_F(Array2DTest, RowsOfConsecutiveElementsAndUnsignedBounds) {
   Array2D<int> grid(3, 5);
   EXPECT_EQ(grid.size(), 15u);
-  for (Engine::u32 i = 0; i < grid.size(); ++i) grid.at(i) = static_cast<int>(i);
+  for (Engine::u32 i = 0; i < grid.size(); ++i) {
+    grid.at(i) = static_cast<int>(i);
+  }
   EXPECT_EQ(grid.atXY(2, 4), 14);
   EXPECT_EQ(&grid.atXY(2, 4), &grid.last());
   EXPECT_TRUE(grid.isInside(2, 4));

@@ -12,7 +12,9 @@ using Game::PoolList;
 
 std::vector<int> valuesOf(const PoolList<int>& list) {
   std::vector<int> values;
-  for (PoolList<int>::Iterator it(list); !it.isEnd(); it.next()) values.push_back(*it.value());
+  for (PoolList<int>::Iterator it(list); !it.isEnd(); it.next()) {
+    values.push_back(*it.value());
+  }
   return values;
 }
 
@@ -26,14 +28,18 @@ TEST(PoolListTest, AFreshBlockHandsOutNodeZeroThenFromItsEndBackwards) {
   PoolList<int> list(4);
   const int* nodeZero = list.add();
   std::vector<std::ptrdiff_t> handedOut;
-  for (int i = 0; i < 3; ++i) handedOut.push_back(nodeNumber(nodeZero, list.add()));
+  for (int i = 0; i < 3; ++i) {
+    handedOut.push_back(nodeNumber(nodeZero, list.add()));
+  }
   EXPECT_EQ(handedOut, (std::vector<std::ptrdiff_t>{3, 2, 1}));
   EXPECT_EQ(list.blockCount(), 1);
 }
 
 TEST(PoolListTest, AnUnlinkedNodeIsReusedWithItsOldValue) {
   PoolList<int> list(16);
-  for (int i = 0; i < 16; ++i) *list.add() = 100 + i;
+  for (int i = 0; i < 16; ++i) {
+    *list.add() = 100 + i;
+  }
   int* third = list.at(3);
   list.unlinkAt(3);
   EXPECT_EQ(list.count(), 15);
@@ -48,7 +54,9 @@ TEST(PoolListTest, AnUnlinkedNodeIsReusedWithItsOldValue) {
 // right across unlinks, removals, fresh blocks and clearing.
 TEST(PoolListTest, FreedNodesInOlderBlocksAreFoundBeforeANewBlockIsMade) {
   PoolList<int> list(4);
-  for (int i = 0; i < 8; ++i) *list.add() = i;
+  for (int i = 0; i < 8; ++i) {
+    *list.add() = i;
+  }
   int* first = list.at(0);
   EXPECT_EQ(list.remove(first), 1);
   list.unlinkAt(1);
@@ -59,7 +67,9 @@ TEST(PoolListTest, FreedNodesInOlderBlocksAreFoundBeforeANewBlockIsMade) {
   list.add();
   EXPECT_EQ(list.blockCount(), 3);
   list.clear();
-  for (int i = 0; i < 4; ++i) list.add();
+  for (int i = 0; i < 4; ++i) {
+    list.add();
+  }
   EXPECT_EQ(list.blockCount(), 1);
 }
 
@@ -135,21 +145,27 @@ struct Result {
 template <class Sorter>
 Result resultOf(const Sorter& sorter) {
   Result result{{}, sorter.comparisons()};
-  for (u32 i = 0; i < sorter.size(); ++i) result.order.push_back(sorter.indexAt(i));
+  for (u32 i = 0; i < sorter.size(); ++i) {
+    result.order.push_back(sorter.indexAt(i));
+  }
   return result;
 }
 
 template <class Key>
 Result sortArray(const std::vector<Key>& keys) {
   Game::Array2D<Key> array(static_cast<i32>(keys.size()));
-  for (u32 i = 0; i < keys.size(); ++i) array.at(i) = keys[i];
+  for (u32 i = 0; i < keys.size(); ++i) {
+    array.at(i) = keys[i];
+  }
   Game::IndexSorter<Key> sorter;
   sorter.buildFromArray(array);
   return resultOf(sorter);
 }
 
 void PrintTo(const Result& result, std::ostream* out) {
-  for (u32 index : result.order) *out << index << ' ';
+  for (u32 index : result.order) {
+    *out << index << ' ';
+  }
   *out << "(" << result.comparisons << " comparisons)";
 }
 
@@ -167,7 +183,9 @@ TEST(IndexSorterTest, EmptyAndSingleSources) {
 
 TEST(IndexSorterTest, ListOfUnitsByAccessorWithNaNStayingRight) {
   Game::OwnedList<Unit> units;
-  for (float speed : {2.0f, std::nanf(""), 7.5f, 2.0f}) units.addNew()->speed = speed;
+  for (float speed : {2.0f, std::nanf(""), 7.5f, 2.0f}) {
+    units.addNew()->speed = speed;
+  }
   Game::IndexSorter<Unit, SpeedOf> sorter;
   sorter.buildFromList(units);
   // The NaN item never counts as greater than a pivot, so it stays right of

@@ -75,9 +75,13 @@ class GameFlowTest : public GameTestSupport::GameTest {
   // Shows the title's ring at once, waits out its opening, turns it to the
   // item and decides it; the flow's result.
   Engine::i32 choose(TitleScene::Item item) {
-    if (!title()->isMenuShown()) tap(Key::X);
+    if (!title()->isMenuShown()) {
+      tap(Key::X);
+    }
     for (int i = 0; i < 30; ++i) step();
-    for (int turns = 0; title()->selectedItem() != item && turns < 5; ++turns) tap(Key::Right);
+    for (int turns = 0; title()->selectedItem() != item && turns < 5; ++turns) {
+      tap(Key::Right);
+    }
     EXPECT_EQ(title()->selectedItem(), item);
     return tap(Key::X);
   }

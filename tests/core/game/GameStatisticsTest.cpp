@@ -36,7 +36,9 @@ TEST_F(GameStatisticsTest, TheSampleDeclaresEveryVariableTheCodeReads) {
   game().expendCurrentItem();
   game().setBGMName("field");
   EXPECT_TRUE(game().variables().isInheritable("clearCount"));
-  for (int i = 0; i < database().siteCount(); ++i) EXPECT_FALSE(game().isSceneOpen(*database().siteAt(i)));
+  for (int i = 0; i < database().siteCount(); ++i) {
+    EXPECT_FALSE(game().isSceneOpen(*database().siteAt(i)));
+  }
   EXPECT_EQ(game().totalFloorCount() + game().invadeCount() + game().clearCount() + game().loseCount() +
                 game().winCount() + game().battleCount() + game().encounter(),
             6);
@@ -140,7 +142,9 @@ TEST_F(GameStatisticsTest, StatisticsLinesInScreenOrder) {
   std::vector<Game::String> lines;
   game().statisticsLines(0x7F, lines);
   std::vector<std::string> texts;
-  for (const auto& line : lines) texts.emplace_back(line.c_str());
+  for (const auto& line : lines) {
+    texts.emplace_back(line.c_str());
+  }
   const std::vector<std::string> expected = {
       "所持金　　    1500", "戦闘数　　       0", "勝利数　　       0", "全滅回数         1",
       "外出記録         0", "総踏破階数       0"};
@@ -168,7 +172,9 @@ class GameMessagesTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
   int stepsUntilNoMessage(std::initializer_list<Platform::Key> held, int limit) {
     for (int i = 1; i <= limit; ++i) {
       step(held);
-      if (game().updateMessages()) return i;
+      if (game().updateMessages()) {
+        return i;
+      }
     }
     return -1;
   }
@@ -238,7 +244,8 @@ TEST_F(GameMessagesTest, MoneyStopsAtTheLargestAmount) {
 }
 
 TEST_F(GameMessagesTest, StatisticsAreWrittenInAFrameOfTheirSize) {
-  float width = -1.f, height = -1.f;
+  float width = -1.f;
+  float height = -1.f;
   game().drawStatistics(0.f, 0.f, 0x7F, &width, &height);
   EXPECT_EQ(width, 0.f) << "nothing without a renderer";
   EXPECT_EQ(height, 0.f);
@@ -246,7 +253,8 @@ TEST_F(GameMessagesTest, StatisticsAreWrittenInAFrameOfTheirSize) {
   Game::SceneRenderer::create(800, 600);
   game().money() = 1500;
   game().drawStatistics(-300.f, 200.f, GameData::kMoney | GameData::kWinCount, &width, &height);
-  i32 cellsWidth = 0, cellsHeight = 0;
+  i32 cellsWidth = 0;
+  i32 cellsHeight = 0;
   Game::TextWriter::measureCells(&cellsWidth, &cellsHeight, 18, 2, 1);
   EXPECT_EQ(width, static_cast<float>(cellsWidth));
   EXPECT_EQ(height, static_cast<float>(cellsHeight));

@@ -34,9 +34,13 @@ class KeyedGameTest : public GameTest {
   // loads asked for so far landed.
   void step(std::initializer_list<Platform::Key> held) {
     FileTestSupport::awaitReads();
-    for (Platform::Key key : mHeld) backend->fakeKeyboard.release(key);
+    for (Platform::Key key : mHeld) {
+      backend->fakeKeyboard.release(key);
+    }
     mHeld.assign(held.begin(), held.end());
-    for (Platform::Key key : mHeld) backend->fakeKeyboard.press(key);
+    for (Platform::Key key : mHeld) {
+      backend->fakeKeyboard.press(key);
+    }
     Engine::Input::ManagerImpl::instance()->update({}, true, 0);
     Game::KeyInput::updateJoystick();
   }

@@ -80,7 +80,8 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
   }
 
-  std::string mText, mBody;
+  std::string mText;
+  std::string mBody;
   std::vector<u8> mPacked;
 };
 
@@ -196,7 +197,9 @@ TEST_F(SaveCorpusTest, AWrongTrailerIsInvalid) {
     u8 trailer[Game::SaveCodec::kTrailerSize];
     Game::SaveCodec::makeTrailer(trailer, plain.data(), static_cast<Engine::i32>(plain.size()));
     trailer[field] = static_cast<u8>(trailer[field] + 1);
-    for (u8& byte : plain) byte = static_cast<u8>(~byte);
+    for (u8& byte : plain) {
+      byte = static_cast<u8>(~byte);
+    }
     plain.insert(plain.end(), trailer, trailer + Game::SaveCodec::kTrailerSize);
     std::vector<u8> file;
     Engine::FileIO::compress(file, nullptr, plain.data(), static_cast<Engine::u32>(plain.size()));

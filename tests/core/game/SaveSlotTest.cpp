@@ -74,7 +74,9 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   game.variables().flagOn("door.1");
   game.variables().flagOn("扉 の//旗");
   const char* texts[] = {"a;b", "{c}", "d}e{", "//f", " g h ", "表示 ソ能;", "x,y", "z"};
-  for (const char* text : texts) game.addLog(text);
+  for (const char* text : texts) {
+    game.addLog(text);
+  }
   game.addLog("");  // nothing to log
   game.addLog(nullptr);
   game.setHeadline("見出し;{}// 表");
@@ -92,11 +94,14 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   EXPECT_EQ(loaded->variables().flagCount(), 2);
   EXPECT_STREQ(loaded->headline(), "見出し;{}// 表");
   ASSERT_EQ(loaded->log().size(), std::size(texts));
-  for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_STREQ(loaded->log()[i].c_str(), texts[i]);
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    EXPECT_STREQ(loaded->log()[i].c_str(), texts[i]);
+  }
   EXPECT_EQ(static_cast<Game::FieldScene*>(loaded->field())->resumes(), 1);
   EXPECT_EQ(body(*loaded), body(game));
 
-  NmlDocument first, second;
+  NmlDocument first;
+  NmlDocument second;
   ASSERT_TRUE(SaveSlot::read(first, 3));
   ASSERT_TRUE(saveAt(*loaded, 4, {2030, 1, 2, 3, 4}));
   ASSERT_TRUE(SaveSlot::read(second, 4));
@@ -249,7 +254,9 @@ TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSave) {
 TEST_F(SaveSlotMenuTest, ALongHeadlineIsCutToThePanel) {
   GameData game;
   std::string headline;
-  for (int i = 0; i < 40; ++i) headline += "坑";
+  for (int i = 0; i < 40; ++i) {
+    headline += "坑";
+  }
   game.setHeadline(headline.c_str());
   ASSERT_TRUE(SaveSlot::save(game, 0));
   SaveSlotMenu menu(nullptr);

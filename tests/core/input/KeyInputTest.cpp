@@ -58,7 +58,9 @@ class KeyInputTest : public ::testing::Test {
   static std::vector<int> pressedKeys() {
     std::vector<int> pressed;
     for (int key = 0; key < KeyInput::kKeyCount; ++key) {
-      if (KeyInput::isPressed(key)) pressed.push_back(key);
+      if (KeyInput::isPressed(key)) {
+        pressed.push_back(key);
+      }
     }
     return pressed;
   }
@@ -99,7 +101,9 @@ TEST_F(KeyInputTest, AutoRepeatFiresOnTheFirstStepThenFrom32AtTheRate) {
   for (int count = 1; count <= 44; ++count) {
     step();
     ASSERT_EQ(KeyInput::heldFrames(KeyInput::kUp), count);
-    if (KeyInput::isRepeated(KeyInput::kUp, 4)) fired.push_back(count);
+    if (KeyInput::isRepeated(KeyInput::kUp, 4)) {
+      fired.push_back(count);
+    }
   }
   EXPECT_EQ(fired, (std::vector<int>{1, 32, 36, 40, 44}));
   EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kUp, 0));  // no division by zero
@@ -272,7 +276,9 @@ TEST(KeyInputNameTest, NamesOfTheDefaultKeys) {
   KeyInput::setDefaultBindings();
   const std::pair<int, const char*> names[] = {
       {5, "x"}, {7, "a"}, {8, "control"}, {9, "space"}, {KeyInput::kUp, ""}, {KeyInput::kQuit, ""}};
-  for (const auto& [key, name] : names) EXPECT_STREQ(KeyInput::keyName(key).c_str(), name) << key;
+  for (const auto& [key, name] : names) {
+    EXPECT_STREQ(KeyInput::keyName(key).c_str(), name) << key;
+  }
 }
 
 }  // namespace

@@ -33,7 +33,8 @@ TEST(GeometryTest, PlanesAndPolygons) {
   EXPECT_EQ(polygon.count(), 40);
   polygon.scale(2.f);
   expectNear(polygon.corner(39), 78.f, 0.f, 2.f);
-  Vector3 a, b;
+  Vector3 a;
+  Vector3 b;
   polygon.edge(39, &a, &b);  // the last edge closes the loop
   expectNear(a, 78.f, 0.f, 2.f);
   expectNear(b, 0.f, 0.f, 0.f);
@@ -63,7 +64,9 @@ TEST(GeometryTest, PolygonsLoadFromRectsRegularShapesAndVertices) {
 
   // Later shapes replace earlier ones; more than 16 vertices all stay.
   std::string vertices = "rect{size 2,2;}";
-  for (int i = 0; i < 20; ++i) vertices += "vertex " + std::to_string(i) + ",0,1;";
+  for (int i = 0; i < 20; ++i) {
+    vertices += "vertex " + std::to_string(i) + ",0,1;";
+  }
   Game::Polygon listed = loadPolygon(vertices.c_str());
   ASSERT_EQ(listed.count(), 20);
   expectNear(listed.corner(19), 19.f, 0.f, 1.f);

@@ -58,9 +58,13 @@ TEST(MathHelperTest, QuadrantAndQuarterTurns) {
 
 TEST(MathHelperTest, IntegerHelpers) {
   const std::pair<int, int> digits[] = {{0, 1}, {9, 1}, {10, 2}, {-15, 3}, {-100, 4}, {std::numeric_limits<int>::min(), 11}};
-  for (const auto& [value, count] : digits) EXPECT_EQ(digitCount(value), count) << value;
+  for (const auto& [value, count] : digits) {
+    EXPECT_EQ(digitCount(value), count) << value;
+  }
   const std::pair<int, int> powers[] = {{-5, 1}, {1, 1}, {3, 4}, {100, 128}, {128, 128}, {1 << 30, 1 << 30}};
-  for (const auto& [value, power] : powers) EXPECT_EQ(nextPowerOfTwo(value), power) << value;
+  for (const auto& [value, power] : powers) {
+    EXPECT_EQ(nextPowerOfTwo(value), power) << value;
+  }
   EXPECT_TRUE(nearOne(1.009f));
   EXPECT_FALSE(nearOne(1.011f));
 }
@@ -145,7 +149,8 @@ TEST(SpiralTest, HexSpiralRingsSurroundTheCentre) {
       EXPECT_GT(radius, 2.9f) << index;
     }
     for (int other = 0; other < index; ++other) {
-      Vector2 earlier, gap;
+      Vector2 earlier;
+      Vector2 gap;
       hexSpiral(&earlier, other);
       gap.setSub(cell, earlier);
       EXPECT_GT(gap.squareLength(), 2.9f) << index << " and " << other;
@@ -159,7 +164,9 @@ struct OpenGrid : Game::DistanceGrid {
   OpenGrid(int width, int height) {
     setSize(width, height);
     for (int x = 0; x < width; ++x) {
-      for (int y = 0; y < height; ++y) set(x, y, 1.f);
+      for (int y = 0; y < height; ++y) {
+        set(x, y, 1.f);
+      }
     }
   }
 };

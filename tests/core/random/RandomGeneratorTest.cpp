@@ -17,13 +17,17 @@ TEST(RandomGeneratorTest, AFixedSeedGivesThePinnedDraws) {
   RandomGenerator random(2026);
   EXPECT_EQ(random.seed(), 2026);
   std::vector<int> ints;
-  for (int i = 0; i < 6; ++i) ints.push_back(random.getInt(1000));
+  for (int i = 0; i < 6; ++i) {
+    ints.push_back(random.getInt(1000));
+  }
   EXPECT_EQ(ints, (std::vector<int>{538, 919, 186, 220, 219, 127}));
   EXPECT_EQ(random.getFloat(10.f), 3.828185796737671f);
   EXPECT_EQ(random.getFloat(10.f), 6.018655300140381f);
   EXPECT_EQ(random.getFloat(10.f), 1.2586474418640137f);
   std::vector<bool> coins;
-  for (int i = 0; i < 6; ++i) coins.push_back(random.coin());
+  for (int i = 0; i < 6; ++i) {
+    coins.push_back(random.coin());
+  }
   EXPECT_EQ(coins, (std::vector<bool>{false, false, false, true, true, true}));
   EXPECT_EQ(random.getSignedFloat(5.f), -4.911182403564453f);
 
@@ -31,7 +35,9 @@ TEST(RandomGeneratorTest, AFixedSeedGivesThePinnedDraws) {
   random.shuffle(order.data(), 8);
   EXPECT_EQ(order, (std::vector<int>{2, 7, 4, 0, 6, 3, 1, 5}));
   const Game::RandomPermutation permutation(random, 8);
-  for (int i = 0; i < 8; ++i) order[static_cast<std::size_t>(i)] = permutation.at(i);
+  for (int i = 0; i < 8; ++i) {
+    order[static_cast<std::size_t>(i)] = permutation.at(i);
+  }
   EXPECT_EQ(order, (std::vector<int>{5, 7, 6, 3, 0, 1, 2, 4}));
 }
 
@@ -72,7 +78,9 @@ TEST(WeightedTableTest, TablesWithNothingToPick) {
   zeros.add(7, 0.f);
   zeros.add(8, 0.f);
   EXPECT_EQ(zeros.pick(random), 0);  // after 1024 misses
-  for (int i = 0; i < 1024; ++i) twin.getFloat(0.f);
+  for (int i = 0; i < 1024; ++i) {
+    twin.getFloat(0.f);
+  }
   EXPECT_EQ(random.getInt(1 << 30), twin.getInt(1 << 30));
 
   const WeightedTable empty;

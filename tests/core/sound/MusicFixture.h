@@ -63,7 +63,9 @@ class MusicFixture : public ::testing::Test {
   // pulled next begins with its first frame.
   void startTune(const char* name) {
     mBgm->play(name);
-    for (int i = 0; i < 20 && mBgm->playbackTime() == 0.0; ++i) tick();
+    for (int i = 0; i < 20 && mBgm->playbackTime() == 0.0; ++i) {
+      tick();
+    }
     ASSERT_GT(mBgm->playbackTime(), 0.0);
   }
 

@@ -100,7 +100,9 @@ TEST_F(OggBGMTest, LoopsAtItsLoopPointFrameForFrame) {
   const std::size_t frames = kRate / 2;
   const std::size_t loopFrame = kRate / 4;
   Samples ramp(frames);
-  for (std::size_t i = 0; i < frames; ++i) ramp[i] = static_cast<std::int16_t>(i + 1);
+  for (std::size_t i = 0; i < frames; ++i) {
+    ramp[i] = static_cast<std::int16_t>(i + 1);
+  }
   putTune("a", kRate, 1, ramp);
   startTune("A");
   const Samples heard = play(frames * 3);
@@ -243,7 +245,9 @@ TEST(MusicThreadTest, TheJobStreamsTheChosenTuneAndShutdownJoinsIt) {
   auto bgm = std::make_unique<Game::OggBGM>(table, "bgm/bgm.txt", bgmOptions);
   bgm->setVolume(100);
   bgm->play("A");
-  while (bgm->playbackTime() == 0.0) std::this_thread::yield();
+  while (bgm->playbackTime() == 0.0) {
+    std::this_thread::yield();
+  }
   // Less than the first fill holds, since the output is pulled faster than
   // the job may be scheduled.
   EXPECT_EQ(backend->fakeAudioOutput.pull(20000).back(), 1000);
@@ -274,7 +278,9 @@ class SoundEffectTest : public ::testing::Test {
     SoundEffectManager::create();
     Game::SoundEffect::setGlobalVolume(0);
     Samples ramp(kWaveFrames);
-    for (int i = 0; i < kWaveFrames; ++i) ramp[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
+    for (int i = 0; i < kWaveFrames; ++i) {
+      ramp[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i + 1);
+    }
     backend->fakeFileSystem.put("se/ramp.wav", SoundTest::WaveBytes(1, 44100, 16).data16(ramp).bytes);
   }
   ~SoundEffectTest() override {

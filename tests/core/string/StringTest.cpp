@@ -108,7 +108,9 @@ TEST(NumberParserTest, IntegersInThreeBasesWithoutPrecedence) {
       {"x1b", 27},  {"b1x", 1},    {"7/2", 3},    {"-7/2", -3}, {"-7%3", -1},  {"5!3", 1},
       {"--3", -3},   {"2*-3", -3},  {"1,000", 1000},
   };
-  for (const auto& c : cases) EXPECT_EQ(intOf(c.text), c.value) << '"' << c.text << '"';
+  for (const auto& c : cases) {
+    EXPECT_EQ(intOf(c.text), c.value) << '"' << c.text << '"';
+  }
 }
 
 TEST(NumberParserTest, FloatResultsFollowTheSameChain) {
@@ -206,7 +208,9 @@ std::string randomShiftJis(std::mt19937& random, int characters) {
                                       "\xE0\x5C", "\xFC\xFC", "\x88\x9F", "\xB1", "\xDF"};
   std::uniform_int_distribution<std::size_t> pick(0, std::size(kPool) - 1);
   std::string text;
-  for (int i = 0; i < characters; ++i) text += kPool[pick(random)];
+  for (int i = 0; i < characters; ++i) {
+    text += kPool[pick(random)];
+  }
   return text;
 }
 
@@ -214,9 +218,13 @@ std::string randomShiftJis(std::mt19937& random, int characters) {
 bool everyLeadByteHasItsPartner(const std::string& text) {
   for (std::size_t k = 0; k < text.size(); ++k) {
     if (Game::ShiftJis::isLeadByte(text[k])) {
-      if (k + 1 >= text.size()) return false;
+      if (k + 1 >= text.size()) {
+        return false;
+      }
       const auto second = static_cast<unsigned char>(text[++k]);
-      if (second < 0x40 || second == 0x7F || second > 0xFC) return false;
+      if (second < 0x40 || second == 0x7F || second > 0xFC) {
+        return false;
+      }
     }
   }
   return true;

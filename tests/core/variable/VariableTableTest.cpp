@@ -48,7 +48,8 @@ class VariableTableTest : public ::testing::Test {
 TEST_F(VariableTableTest, ClassesPrefixTheirNamesAndPassTheirMarksDown) {
   struct Case {
     const char* name;
-    bool inheritable, isProtected;
+    bool inheritable;
+    bool isProtected;
   };
   for (const Case& c : {Case{"top", false, false}, Case{"town.visits", true, false},
                         Case{"town.gate.opened", true, true}, Case{"plain", false, false}}) {
@@ -146,7 +147,9 @@ TEST_F(VariableTableTest, TheDumpListsEveryKindAndTogglesInheritable) {
   std::vector<VariableTable::DumpRow> rows;
   mTable.buildDump(rows);
   std::vector<std::string> texts;
-  for (const auto& row : rows) texts.emplace_back(row.text.c_str());
+  for (const auto& row : rows) {
+    texts.emplace_back(row.text.c_str());
+  }
   const std::string pad(32 - std::string("town.gate.opened").size(), ' ');
   const std::vector<std::string> expected = {
       "-str----------------------",

@@ -137,7 +137,9 @@ TEST(NmlArenaTest, ParsedTreesAcceptChangesAfterTheParse) {
   root.findChild("x")->addChild("w")->addAttribute("d", "4,,5");
   root.addAttribute("e")->addItem("6");
   std::string items;
-  for (int i = 1; i <= 20; ++i) items += (i > 1 ? "," : "") + std::to_string(i);
+  for (int i = 1; i <= 20; ++i) {
+    items += (i > 1 ? "," : "") + std::to_string(i);
+  }
   EXPECT_EQ(written(root, false), "a " + items + ";e 6;x{b 3;w{d 4,,5;}}y{c z;}");
   EXPECT_EQ(root.findChild("x")->findChild("w")->root(), &root);
 }

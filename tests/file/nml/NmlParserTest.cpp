@@ -20,7 +20,9 @@ using Game::NmlNode;
 
 std::string items(const NmlAttribute& line) {
   std::string text;
-  for (int i = 0; i < line.itemCount(); ++i) text += std::string(i ? "|" : "") + line.item(i);
+  for (int i = 0; i < line.itemCount(); ++i) {
+    text += std::string(i ? "|" : "") + line.item(i);
+  }
   return text;
 }
 

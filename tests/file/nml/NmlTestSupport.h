@@ -14,10 +14,14 @@ inline std::string dump(const Game::NmlNode& node) {
   std::string out = text(node.name()) + "{";
   for (int i = 0; i < node.attributeCount(); ++i) {
     out += text(node.attribute(i)->key()) + "=";
-    for (int k = 0; k < node.attribute(i)->itemCount(); ++k) out += text(node.attribute(i)->item(k)) + ",";
+    for (int k = 0; k < node.attribute(i)->itemCount(); ++k) {
+      out += text(node.attribute(i)->item(k)) + ",";
+    }
     out += ";";
   }
-  for (int i = 0; i < node.childCount(); ++i) out += dump(*node.child(i));
+  for (int i = 0; i < node.childCount(); ++i) {
+    out += dump(*node.child(i));
+  }
   return out + "}";
 }
 

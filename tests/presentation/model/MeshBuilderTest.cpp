@@ -84,7 +84,9 @@ TEST(MeshBuilder, TransformKeys) {
 TEST(MeshBuilder, ColourMultipliesTheNodeAndItsParts) {
   const auto mesh = build("color 0x80ff0000; parts{}");
   ASSERT_EQ(8, mesh->vertexCount());
-  for (i32 i = 0; i < 8; ++i) EXPECT_EQ(Color(128.f / 255.f, 1.f, 0.f, 0.f), mesh->vertex(i).color);
+  for (i32 i = 0; i < 8; ++i) {
+    EXPECT_EQ(Color(128.f / 255.f, 1.f, 0.f, 0.f), mesh->vertex(i).color);
+  }
 }
 
 TEST(MeshBuilder, PartsAreTransformedByTheirOwnThenByTheNode) {

@@ -36,7 +36,8 @@ namespace {
 constexpr float kWeldTolerance = 1e-4f;
 
 Vector3 faceNormal(const Vector3& a, const Vector3& b, const Vector3& c) {
-  Vector3 e1, e2;
+  Vector3 e1;
+  Vector3 e2;
   e1.setSub(b, a);
   e2.setSub(c, a);
   Vector3 n;
@@ -51,7 +52,9 @@ struct Welder {
   i32 id(const Vector3& p) {
     const auto key = std::make_tuple(std::lround(p.x / cell), std::lround(p.y / cell), std::lround(p.z / cell));
     auto found = ids.find(key);
-    if (found == ids.end()) found = ids.emplace(key, static_cast<i32>(ids.size())).first;
+    if (found == ids.end()) {
+      found = ids.emplace(key, static_cast<i32>(ids.size())).first;
+    }
     return found->second;
   }
 };
@@ -64,10 +67,14 @@ struct Welder {
     const Vector3& p = mesh.vertex(i).position;
     extent = std::max({extent, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
   }
-  if (mesh.indexCount() == 0 || extent == 0.f) return ::testing::AssertionFailure() << "empty mesh";
+  if (mesh.indexCount() == 0 || extent == 0.f) {
+    return ::testing::AssertionFailure() << "empty mesh";
+  }
   Welder welder{extent * kWeldTolerance, {}};
   std::vector<i32> weld(static_cast<std::size_t>(mesh.vertexCount()));
-  for (i32 i = 0; i < mesh.vertexCount(); ++i) weld[static_cast<std::size_t>(i)] = welder.id(mesh.vertex(i).position);
+  for (i32 i = 0; i < mesh.vertexCount(); ++i) {
+    weld[static_cast<std::size_t>(i)] = welder.id(mesh.vertex(i).position);
+  }
   std::map<std::pair<i32, i32>, i32> directed;
   double volume = 0.0;
   const float areaFloor = extent * extent * 1e-9f;
@@ -79,7 +86,9 @@ struct Welder {
     const Vector3 n = faceNormal(a, b, c);
     const i32 w[3] = {weld[static_cast<std::size_t>(corner[0])], weld[static_cast<std::size_t>(corner[1])],
                       weld[static_cast<std::size_t>(corner[2])]};
-    if (n.length() <= areaFloor || w[0] == w[1] || w[1] == w[2] || w[0] == w[2]) continue;
+    if (n.length() <= areaFloor || w[0] == w[1] || w[1] == w[2] || w[0] == w[2]) {
+      continue;
+    }
     for (i32 k = 0; k < 3; ++k) {
       if (mesh.vertex(corner[k]).normal.dot(n) < 0.f) {
         return ::testing::AssertionFailure() << "vertex " << corner[k] << " of triangle " << t / 3
@@ -99,7 +108,9 @@ struct Welder {
                                            << (reverse == directed.end() ? 0 : reverse->second) << " the other";
     }
   }
-  if (!(volume > 0.0)) return ::testing::AssertionFailure() << "enclosed volume " << volume << " is not positive";
+  if (!(volume > 0.0)) {
+    return ::testing::AssertionFailure() << "enclosed volume " << volume << " is not positive";
+  }
   return ::testing::AssertionSuccess();
 }
 
@@ -117,7 +128,9 @@ struct Welder {
     const MeshVertex& v = mesh.vertex(i);
     const float all[] = {v.position.x, v.position.y, v.position.z, v.normal.x, v.normal.y, v.normal.z, v.uv.x, v.uv.y};
     for (float f : all) {
-      if (!std::isfinite(f)) return ::testing::AssertionFailure() << "vertex " << i << " is not finite";
+      if (!std::isfinite(f)) {
+        return ::testing::AssertionFailure() << "vertex " << i << " is not finite";
+      }
     }
   }
   return ::testing::AssertionSuccess();

@@ -116,7 +116,9 @@ TEST_F(CircuitChoiceTest, EachSideShowsItsOwnCircuitUnlessFarOrFrontEnd) {
   // Turned by 45 degrees the camera sees the middle of a side.
   const std::pair<float, const char*> sides[] = {{45.f, "c3"},  {135.f, "c0"}, {225.f, "c1"},
                                                  {315.f, "c2"}, {-45.f, "c2"}};
-  for (const auto& [turn, circuit] : sides) EXPECT_EQ(pickedAt(turn), circuit) << turn;
+  for (const auto& [turn, circuit] : sides) {
+    EXPECT_EQ(pickedAt(turn), circuit) << turn;
+  }
   hook.depthOffset = 1000.f;  // beyond the far plane the first is shown
   EXPECT_EQ(pickedAt(45.f), "c0");
   hook.depthOffset = 0.f;
@@ -227,7 +229,9 @@ class ModelQueueTest : public ResourceTestSupport::ResourceTest {
     Config::instance().setDefaults();
     SceneRenderer::create(800, 600);
     // The camera's tweens come to rest on their defaults.
-    for (int i = 0; i < 200; ++i) renderer().beginFrame();
+    for (int i = 0; i < 200; ++i) {
+      renderer().beginFrame();
+    }
   }
   void TearDown() override {
     mSet.clear();
@@ -274,11 +278,14 @@ TEST(AnimationTest, AppliesWithinItsDurationFromItsOffset) {
   const Animation shifted = read("animation{time 20;count -5;position{x{value 8;}}}");
   const struct {
     const Animation* animation;
-    float time, x;
+    float time;
+    float x;
   } cases[] = {{&endless, -1.f, 0.f}, {&endless, 0.f, 8.f},  {&endless, 1e6f, 8.f}, {&timed, 19.f, 8.f},
                {&timed, 20.f, 0.f},   {&shifted, 4.f, 0.f},  {&shifted, 5.f, 8.f},  {&shifted, 24.f, 8.f},
                {&shifted, 25.f, 0.f}};
-  for (const auto& c : cases) EXPECT_FLOAT_EQ(xAt(*c.animation, c.time), c.x) << c.time;
+  for (const auto& c : cases) {
+    EXPECT_FLOAT_EQ(xAt(*c.animation, c.time), c.x) << c.time;
+  }
 }
 
 TEST(AnimationTest, CurvesReadInPercentKeepTheirDefaultsWhereLeftOut) {

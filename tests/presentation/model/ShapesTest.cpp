@@ -18,7 +18,8 @@ using MeshTest::build;
 
 struct CountCase {
   const char* body;
-  i32 vertices, indices;
+  i32 vertices;
+  i32 indices;
 };
 
 TEST(Shapes, VertexAndIndexCounts) {
@@ -176,7 +177,8 @@ TEST(Shapes, BeltAlongOneCurveIsSixtyFourWideAndFacesUp) {
 // than time / samples.
 TEST(Shapes, BeltStepsAreNoFinerThanTimeOverTheSamples) {
   const struct {
-    float time, step;
+    float time;
+    float step;
     i32 samples;
     float expected;
   } cases[] = {
@@ -370,7 +372,9 @@ TEST(ShapeSolidity, OpenVariantsAreNotClosed) {
   const char* const open[] = {"type cylinder; size 64; parameter{ top false; }", "type sphere; parameter{ end 90; }",
                               "type cube; parameter{ top false; }", "type bullet; parameter{ bottom false; }",
                               "type rectPyramid; parameter{ bottom 0; }", "type hole; size 64;"};
-  for (const char* body : open) EXPECT_FALSE(MeshTest::isClosedOutward(*build(body))) << body;
+  for (const char* body : open) {
+    EXPECT_FALSE(MeshTest::isClosedOutward(*build(body))) << body;
+  }
 }
 
 // Every type with its least keys and with keys at their extremes: each is

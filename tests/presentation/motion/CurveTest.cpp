@@ -33,10 +33,14 @@ constexpr const char* kThreeKeys =
 bool allFinite(const Curve& c) {
   for (i32 i = 0; i < c.segmentCount(); ++i) {
     const CurveSegment& s = c.segment(i);
-    if (!std::isfinite(s.c0) || !std::isfinite(s.c1) || !std::isfinite(s.c2) || !std::isfinite(s.c3)) return false;
+    if (!std::isfinite(s.c0) || !std::isfinite(s.c1) || !std::isfinite(s.c2) || !std::isfinite(s.c3)) {
+      return false;
+    }
   }
   for (float t = -5.f; t < 100.f; t += 0.5f) {
-    if (!std::isfinite(c.valueAt(t)) || !std::isfinite(c.velocityAt(t)) || !std::isfinite(c.accelAt(t))) return false;
+    if (!std::isfinite(c.valueAt(t)) || !std::isfinite(c.velocityAt(t)) || !std::isfinite(c.accelAt(t))) {
+      return false;
+    }
   }
   return std::isfinite(c.endValue());
 }
@@ -128,7 +132,9 @@ TEST(CurveTest, StraightLineLoops) {
   ASSERT_EQ(c.segmentCount(), 1);
   const float times[] = {0.f, 15.f, 30.f, 45.f, -15.f};
   const float values[] = {0.f, 5.f, 10.f, 5.f, 5.f};  // 30 is the loop's end, not its start
-  for (int i = 0; i < 5; ++i) EXPECT_NEAR(c.valueAt(times[i]), values[i], kTolerance) << times[i];
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_NEAR(c.valueAt(times[i]), values[i], kTolerance) << times[i];
+  }
   EXPECT_NEAR(c.velocityAt(7.f), 1.f / 3.f, kTolerance);
   EXPECT_FLOAT_EQ(c.length(), 30.f);
 }
@@ -150,7 +156,9 @@ TEST(CurveTest, ThreeKeysWithTwoPointsAreSmoothAndMeetEveryCondition) {
   ASSERT_EQ(c.segmentCount(), 2);
   const float times[] = {0.f, 10.f, 20.f, 30.f, 60.f};
   const float values[] = {0.f, 6.f, 12.f, 10.f, 0.f};
-  for (int i = 0; i < 5; ++i) EXPECT_NEAR(c.valueAt(times[i]), values[i], kTolerance) << times[i];
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_NEAR(c.valueAt(times[i]), values[i], kTolerance) << times[i];
+  }
   expectSmoothAt(c, 30.f);
 }
 
@@ -189,7 +197,8 @@ TEST(CurveTest, CubicJoinsKeepVelocityAndAccelerationWhenTheKeyFixesTheValue) {
 TEST(CurveTest, LoadPointCountsKeysAndValueWins) {
   struct Case {
     const char* text;
-    i32 present, kind;
+    i32 present;
+    i32 kind;
     float value;
   } const cases[] = {{"p{}", 0, Kind::kUnset, 0.f},
                      {"p{velocity 2;value 3;}", 2, Kind::kValue, 3.f},
@@ -225,7 +234,9 @@ TEST(CurveTest, DegenerateSystemsStayFinite) {
       "curve{{value 0;delay 10;}{delay 10;}{value 5;}point{time 99;value 3;}}",  // past the end; no kind
       "curve{{value 0;delay 10;}{value 5;delay -30;}{value 1;}}",
   };
-  for (const char* text : texts) EXPECT_TRUE(allFinite(curveFromText(text))) << text;
+  for (const char* text : texts) {
+    EXPECT_TRUE(allFinite(curveFromText(text))) << text;
+  }
   // With no time to loop over, every time shows the end.
   const Curve zeroLoop = curveFromText(texts[0]);
   EXPECT_EQ(zeroLoop.valueAt(0.f), zeroLoop.endValue());
@@ -235,7 +246,9 @@ TEST(CurveTest, DegenerateSystemsStayFinite) {
 TEST(CurveTest, DegreeClampsToCubic) {
   const Curve wild = curveFromText("curve{{value 0;delay 10;degree 9;}{value 1;}point{time 5;velocity 0;}}");
   const Curve cubic = curveFromText("curve{{value 0;delay 10;degree 3;}{value 1;}point{time 5;velocity 0;}}");
-  for (float t = 0.f; t < 10.f; t += 1.f) EXPECT_FLOAT_EQ(wild.valueAt(t), cubic.valueAt(t)) << t;
+  for (float t = 0.f; t < 10.f; t += 1.f) {
+    EXPECT_FLOAT_EQ(wild.valueAt(t), cubic.valueAt(t)) << t;
+  }
 }
 
 TEST(CurveTest, LongCurvesKeepTheirKeysLateInTime) {
@@ -249,7 +262,9 @@ TEST(CurveTest, LongCurvesKeepTheirKeysLateInTime) {
   const std::vector<i32> degrees(keys.size() - 1, 2);
   Curve c;
   c.build(keys, times, degrees, ConstraintList(0));
-  for (std::size_t i = 0; i + 1 < keys.size(); ++i) EXPECT_NEAR(c.valueAt(times[i] + 1e-3f), keys[i].value, 0.05f) << i;
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
+    EXPECT_NEAR(c.valueAt(times[i] + 1e-3f), keys[i].value, 0.05f) << i;
+  }
 }
 
 // A tween at rest on `start`, moving over `duration` frames.
@@ -334,7 +349,9 @@ TEST(Vec3TweenTest, MovesEachAxis) {
   v.setDuration(10.f);
   v.setTarget(Engine::Math::Vector3(0.f, 1.f, 2.f));
   v.setTarget(10.f, 1.f, -2.f);
-  for (int i = 0; i < 5; ++i) v.step();
+  for (int i = 0; i < 5; ++i) {
+    v.step();
+  }
   EXPECT_NEAR(v.value().x, 5.f, 1e-5f);
   EXPECT_NEAR(v.value().z, 0.f, 1e-5f);
   v.finish();

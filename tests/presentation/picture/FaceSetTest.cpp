@@ -26,7 +26,9 @@ class FaceSetTest : public ModelTestSupport::ModelTest {
              "face{name a;file other;}");
     fs().put("src/face/batch.txt", "texture{name face;file pa;size 8,8;}batch{name main;texture{name face;}"
                                    "rect 0,0,8,8;size 100,100,0;}");
-    for (const char* file : {"pa", "b", "c", "d", "e"}) putImage(std::string("src/face/") + file + ".tga", 8, 8);
+    for (const char* file : {"pa", "b", "c", "d", "e"}) {
+      putImage(std::string("src/face/") + file + ".tga", 8, 8);
+    }
     FaceSet::create();
   }
   void TearDown() override {
@@ -221,7 +223,8 @@ TEST_F(SpawnNumberTest, ACriticalNumberIsCentredLargerAndShownDigitByDigit) {
   // position; the leading digit 0.1 larger; each further digit 4 frames later.
   const struct {
     int digit;
-    float x, scale;
+    float x;
+    float scale;
     float time;
   } expected[] = {{0, 15.f, 0.375f, 0.f}, {2, 0.f, 0.375f, -4.f}, {1, -15.f, 0.475f, -8.f}};
   for (int i = 0; i < 3; ++i) {
@@ -260,7 +263,9 @@ TEST_F(SpawnNumberTest, ZeroShowsNothingANegativeValueMissAndOneDigitStandsOnThe
 TEST_F(SpawnNumberTest, NumbersRiseByTheirRowAndLeaveThePool) {
   spawn(35, false, 0);
   spawn(35, false, 2);
-  for (int step = 0; step < 40; ++step) pool->update();
+  for (int step = 0; step < 40; ++step) {
+    pool->update();
+  }
   EXPECT_NEAR(pool->node(512).position.y.value(), 0.f, 1e-3f);
   EXPECT_NEAR(pool->node(514).position.y.value(), 2.f * 20.f / 0.6f, 0.01f);
   for (int step = 40; step < 60 + 4; ++step) {

@@ -210,7 +210,9 @@ TEST(RenderStateTest, ApplyToDeviceSwitchesTheFlaggedLights) {
   PlatformFake::ScopedFakeBackend backend;
   Engine::Graphics::Manager::create(640, 480, false, true, false);
   Engine::Graphics::Manager device = Engine::Graphics::Manager::instance();
-  for (int i = 0; i < 4; ++i) device.setLightColor(i, Vector3(1.f, 1.f, 1.f));
+  for (int i = 0; i < 4; ++i) {
+    device.setLightColor(i, Vector3(1.f, 1.f, 1.f));
+  }
   RenderState s;
   s.lightFlags.set(DrawFlags::kSpot | DrawFlags::kGround);
   s.cull = 1;

@@ -38,7 +38,8 @@ class ResourceSetTest : public ResourceTest {
 TEST_F(ResourceSetTest, SizesRoundUpToPowersOfTwo) {
   const struct {
     const char* size;
-    int width, height;
+    int width;
+    int height;
   } cases[] = {{"100,60", 128, 64}, {"256,257", 256, 512}, {"1,3", 1, 4}, {"0,-2", 1, 1}, {"8,2000000000", 0, 0}};
   for (const auto& c : cases) {
     ResourceSet& set = load(std::string("src/picture/") + c.size + ".txt",
@@ -90,7 +91,9 @@ TEST_F(ResourceSetTest, IncludesResolveByFileNextToTheIncluderAndByPathFromTheWo
   fs().put("src/picture/deeper/last.txt", "materials{name last;}texture{name skin;file skin;}");
   ResourceSet& set =
       load("src/picture/top.txt", "materials{name top;}include{file near.txt;}include{path src/common/far.txt;}");
-  for (const char* name : {"top", "near", "down", "last", "far"}) EXPECT_NE(set.findMaterial(name), nullptr) << name;
+  for (const char* name : {"top", "near", "down", "last", "far"}) {
+    EXPECT_NE(set.findMaterial(name), nullptr) << name;
+  }
   Texture* skin = set.findTexture("skin");
   ASSERT_NE(skin, nullptr);
   skin->waitReady();
@@ -139,7 +142,8 @@ TEST_F(ResourceSetTest, TheTextureCacheSharesOneTextureBetweenSetsUntilTheLastUs
   putImage("src/picture/stone.tga", 4, 4);
   fs().put("src/one.txt", "texture{name s;path src/picture/stone;}");
   fs().put("src/picture/two.txt", "texture{name other;file stone;}");
-  ResourceSet one, two;
+  ResourceSet one;
+  ResourceSet two;
   one.load("src/one.txt");
   two.load("src/picture/two.txt");
   ASSERT_TRUE(one.findTexture("s")->handle());
@@ -237,7 +241,9 @@ TEST_F(BatchTest, TrianglesAreWholeThirdsOfTheIndicesAndAnEmptyMeshHasNoBuffers)
   MeshBuilder mesh(3, 5);
   mesh.addVertices(3);
   int* index = mesh.addIndices(5);
-  for (int i = 0; i < 5; ++i) index[i] = i % 3;
+  for (int i = 0; i < 5; ++i) {
+    index[i] = i % 3;
+  }
   EXPECT_EQ(batch.upload(mesh), 1);
   EXPECT_EQ(batch.indexBuffer().count(), 5u);  // the fifth index is uploaded, never drawn
   MeshBuilder empty(4, 4);

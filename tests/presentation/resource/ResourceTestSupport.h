@@ -39,7 +39,9 @@ class ResourceTest : public FileTestSupport::FileManagerTest {
 
   bool logged(const std::string& text) {
     for (const std::string& line : debugLines()) {
-      if (line.find(text) != std::string::npos) return true;
+      if (line.find(text) != std::string::npos) {
+        return true;
+      }
     }
     return false;
   }

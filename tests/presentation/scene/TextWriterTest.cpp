@@ -229,7 +229,8 @@ TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
   writer.enableOutput();
   struct Case {
     i32 fade;
-    bool hidden, drawn;
+    bool hidden;
+    bool drawn;
   };
   for (const Case c : {Case{127, false, true}, Case{128, false, false}, Case{0, true, false}}) {
     writer.setFadeLevel(c.fade);

@@ -230,7 +230,9 @@ TEST_F(ListMenuTest, AMessageStackShowsItsFirstUntilDecided) {
 TEST_F(ListMenuTest, YesNoWithoutCancelIgnoresTheCancelKey) {
   menu.setupYesNo("Continue?", nullptr, nullptr, false);
   EXPECT_STREQ(static_cast<Game::Widget::Text*>(menu.item(1))->text.c_str(), "はい");
-  for (const int i : {1, 2}) EXPECT_EQ(static_cast<Game::Widget::Text*>(menu.item(i))->font, 2) << i;
+  for (const int i : {1, 2}) {
+    EXPECT_EQ(static_cast<Game::Widget::Text*>(menu.item(i))->font, 2) << i;
+  }
   open();
   EXPECT_EQ(yesNo(kDecide), 1);
   EXPECT_EQ(yesNo(kCancel), 0);

@@ -196,7 +196,8 @@ TEST_F(NumberInputTest, ANegativeMaximumCountsItsSignAndExtremesNeverOverflow) {
 
 TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
   Game::TextGrid grid;
-  float x = -1.f, y = -1.f;
+  float x = -1.f;
+  float y = -1.f;
   grid.cellOffset(&x, &y, 0, 0);  // empty: no cell to read
   EXPECT_EQ(x + y, 0.f);
   grid.resize(2, 2);

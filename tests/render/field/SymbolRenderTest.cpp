@@ -95,19 +95,29 @@ class SymbolRender : public TestServices::Test<TestServices::kConstants | TestSe
     camera.setPitch(55.f);
     camera.setHeading(30.f);
     camera.setZoom(2.2f);
-    for (Game::Tween* tween : {&camera.zoom, &camera.heading, &camera.pitch}) tween->finish();
+    for (Game::Tween* tween : {&camera.zoom, &camera.heading, &camera.pitch}) {
+      tween->finish();
+    }
     nextFrame();
-    for (auto& symbol : symbols) symbol->update();
+    for (auto& symbol : symbols) {
+      symbol->update();
+    }
     field->pool.update();
-    if (scene) scene->draw(Game::RenderState(), 0.f);
+    if (scene) {
+      scene->draw(Game::RenderState(), 0.f);
+    }
     map->draw(0.f);
-    if (withSymbols) field->pool.draw();
+    if (withSymbols) {
+      field->pool.draw();
+    }
     return finishFrame();
   }
   // How many pixels two frames differ in.
   static int differing(const Image& a, const Image& b) {
     int count = 0;
-    for (std::size_t i = 0; i < a.pixels.size(); ++i) count += (a.pixels[i] & 0xFFFFFF) != (b.pixels[i] & 0xFFFFFF);
+    for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+      count += (a.pixels[i] & 0xFFFFFF) != (b.pixels[i] & 0xFFFFFF);
+    }
     return count;
   }
 
@@ -136,7 +146,9 @@ TEST_F(SymbolRender, TheSampleSymbolsStandAndWalkOnTheSampleFloor) {
   keep(walking, "field_symbols_walk.tga");
   EXPECT_EQ(kessa.motion(), "walk");
   EXPECT_GT(differing(standing, walking), 20) << "Kessa is on her way";
-  for (int i = 0; i < 6; ++i) frame(true);
+  for (int i = 0; i < 6; ++i) {
+    frame(true);
+  }
   EXPECT_EQ(kessa.x(), 6);
   EXPECT_EQ(kessa.motion(), "stand");
 }

@@ -91,7 +91,9 @@ TEST_F(AutomapRender, TheFieldDisplayPutsCompassFloorNumberAndAutomapInTheirPlac
   keep(image, "field_overlay.tga");
   const auto lit = [&](i32 x0, i32 y0, i32 x1, i32 y1) {
     i32 n = 0;
-    for (i32 y = y0; y <= y1; ++y) for (i32 x = x0; x <= x1; ++x) n += at(image, x, y) != kBlack;
+    for (i32 y = y0; y <= y1; ++y) {
+      for (i32 x = x0; x <= x1; ++x) n += at(image, x, y) != kBlack;
+    }
     return n;
   };
   // The ring (96 across, leaning back) about (320, 240); the corners below dark.

@@ -140,12 +140,16 @@ TEST_F(FloorRender, TheTestFloorMatchesItsGoldenImage) {
   camera.setPitch(60.f);
   camera.setHeading(0.f);
   camera.setZoom(1.3f);
-  for (Game::Tween* tween : {&camera.zoom, &camera.heading, &camera.pitch}) tween->finish();
+  for (Game::Tween* tween : {&camera.zoom, &camera.heading, &camera.pitch}) {
+    tween->finish();
+  }
   nextFrame();
   map.draw(0.f);
   const Image image = finishFrame();
   keep(image, "floor_test_map.tga");
-  if (std::getenv("MARROWDEEP_UPDATE_GOLDEN")) writeGolden(image);
+  if (std::getenv("MARROWDEEP_UPDATE_GOLDEN")) {
+    writeGolden(image);
+  }
 
   const Image golden = readGolden();
   ASSERT_EQ(std::tuple(golden.width, golden.height), std::tuple(image.width, image.height)) << kGolden;

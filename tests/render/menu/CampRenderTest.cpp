@@ -24,7 +24,9 @@ using CampRender = TestServices::Test<TestServices::kConstants | TestServices::k
 TEST_F(CampRender, FormationCellsAndNotes) {
   Game::GameData game;
   const Game::Database& database = *Game::Database::instance();
-  for (const char* shell : {"Kessa", "灯りのミオ"}) game.party().recruit(*database.findShell(shell));
+  for (const char* shell : {"Kessa", "灯りのミオ"}) {
+    game.party().recruit(*database.findShell(shell));
+  }
   Game::Intermission camp(game, Game::Intermission::kFileSave);
   game.party().members().at(0).column = 2;
   game.party().members().at(1).row = 1;

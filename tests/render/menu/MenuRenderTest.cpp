@@ -25,7 +25,9 @@ TEST_F(MenuRender, OrganiserRingOfTheCandidates) {
   keep(image, "party_organizer.tga");
   EXPECT_TRUE(hasLightPixel(image, -316, 238, -200, 200)) << "the panel";
   int lit = 0;
-  for (i32 y = 200; y > -250; y -= 5) for (i32 x = -150; x < 150; x += 5) lit += at(image, x, y) != kBlack;
+  for (i32 y = 200; y > -250; y -= 5) {
+    for (i32 x = -150; x < 150; x += 5) lit += at(image, x, y) != kBlack;
+  }
   EXPECT_GT(lit, 20) << "the models on the ring";
 }
 

@@ -27,7 +27,8 @@ TEST_F(FontRender, KanjiOfTheSystemFontDrawsAsTintedInk) {
     const Font font = Font::createOS("ＭＳ ゴシック", 24, false, false, false, antialias, 512, 512);
     ASSERT_EQ(font.charHeight(), 24);
     Texture texture;
-    Vector2 uv0, uv1;
+    Vector2 uv0;
+    Vector2 uv1;
     ASSERT_TRUE(font.getChar(texture, uv0, uv1, kKan));
     const auto width = static_cast<u32>(std::lround((uv1.x - uv0.x) * static_cast<float>(texture.width())));
     const auto height = static_cast<u32>(std::lround((uv1.y - uv0.y) * static_cast<float>(texture.height())));

@@ -22,7 +22,8 @@ int textWidth(const Font& font, const char* text) {
   for (std::size_t i = 0; i + 1 < std::strlen(text); i += 2) {
     const auto code = static_cast<Engine::u16>(static_cast<Engine::u8>(text[i]) << 8 | static_cast<Engine::u8>(text[i + 1]));
     Engine::Graphics::Texture texture;
-    Vector2 uv0, uv1;
+    Vector2 uv0;
+    Vector2 uv1;
     EXPECT_TRUE(font.getChar(texture, uv0, uv1, code));
     width += (uv1.x - uv0.x) * static_cast<float>(texture.width());
   }

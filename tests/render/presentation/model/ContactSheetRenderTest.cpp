@@ -95,7 +95,9 @@ class ContactSheet : public RenderFixture {
 
   // The mesh fitted into its cell, seen from the front and above.
   static void drawInCell(const MeshBuilder& mesh, i32 cell) {
-    if (mesh.vertexCount() == 0) return;
+    if (mesh.vertexCount() == 0) {
+      return;
+    }
     Vector3 low = mesh.vertex(0).position;
     Vector3 high = low;
     for (i32 i = 1; i < mesh.vertexCount(); ++i) {
@@ -134,7 +136,9 @@ class ContactSheet : public RenderFixture {
     vertices.unlock(out);
     auto indices = Engine::Graphics::IndexBuffer::create(static_cast<u32>(mesh.indexCount()));
     Engine::u16* index = indices.lock();
-    for (i32 i = 0; i < mesh.indexCount(); ++i) *index++ = static_cast<Engine::u16>(mesh.index(i));
+    for (i32 i = 0; i < mesh.indexCount(); ++i) {
+      *index++ = static_cast<Engine::u16>(mesh.index(i));
+    }
     indices.unlock(index);
     Manager manager = Manager::instance();
     manager.setWorldMatrix(world);

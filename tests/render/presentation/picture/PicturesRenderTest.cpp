@@ -37,7 +37,9 @@ TEST_F(PicturesRender, AFloatingNumberShowsItsDigitsCentredOnItsPoint) {
   Game::SceneNodePool pool(Game::SceneNodePool::kSceneCapacity);
   const Vector3 origin(0.f, 0.f, 0.f);
   Game::SystemResources::instance()->spawnNumber(pool, 120, origin, Game::Color(kYellow), true, 0);
-  for (int step = 0; step < 9; ++step) pool.update();
+  for (int step = 0; step < 9; ++step) {
+    pool.update();
+  }
   pool.draw();
   const Image image = finishFrame();
   keep(image, "floating_number.tga");
@@ -93,8 +95,12 @@ TEST_F(PicturesRender, TwoFacesStandBesideTheBoxLookingInward) {
     SCOPED_TRACE(side);
     const i32 inked[2] = {side < 0 ? 13 : 2, side < 0 ? 1 : 14};
     const i32 clear[3] = {side < 0 ? 15 : 0, side < 0 ? 14 : 1, side < 0 ? 0 : 15};
-    for (const i32 column : inked) EXPECT_NE(cell(column), kBlack) << column;
-    for (const i32 column : clear) EXPECT_EQ(cell(column), kBlack) << column;
+    for (const i32 column : inked) {
+      EXPECT_NE(cell(column), kBlack) << column;
+    }
+    for (const i32 column : clear) {
+      EXPECT_EQ(cell(column), kBlack) << column;
+    }
     EXPECT_NE(at(image, side * 272, -44), kBlack);
   }
 }

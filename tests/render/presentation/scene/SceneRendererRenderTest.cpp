@@ -151,7 +151,8 @@ TEST_F(SceneRendererRender, TextInksOnlyItsMeasuredBox) {
   writer.setFont(1);
   writer.setColor(0xFFFFFF80u);
   writer.print("ソ\nxyz");
-  i32 width = 0, height = 0;
+  i32 width = 0;
+  i32 height = 0;
   writer.getExtent(&width, &height);
   ASSERT_EQ(width, 117);  // 9 bytes of font 2
   ASSERT_EQ(height, 26 + 40);

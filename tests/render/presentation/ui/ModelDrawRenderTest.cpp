@@ -52,7 +52,9 @@ TEST_F(ModelDrawRender, AnInterfaceModelStandsWhereItIsPlacedAtItsSize) {
 
 TEST_F(ModelDrawRender, TheTitleRingShowsItsItems) {
   Game::RingMenu ring(15.f, 256.f);
-  for (const char* name : {"start", "load", "config", "quit"}) ring.addItem(0, mSet.findModel(name));
+  for (const char* name : {"start", "load", "config", "quit"}) {
+    ring.addItem(0, mSet.findModel(name));
+  }
   ring.finishOpening();
   ring.draw(placed(0.f, -140.f, 180.f), 0.f);
   const Image image = finishFrame();

@@ -18,7 +18,8 @@ using WidgetRender = InterfaceRender;
 
 TEST_F(WidgetRender, AFrameCoversExactlyItsRectangleAndItsBorder) {
   ASSERT_NE(Game::SystemResources::instance()->frame().getBatch(8), nullptr);
-  const i32 left = -100, top = 50;
+  const i32 left = -100;
+  const i32 top = 50;
   Game::UiDraw::drawFrame(static_cast<float>(left), static_cast<float>(top), 200.f, 100.f, 0xFFFFFFFF, false);
   const Image image = finishFrame();
   keep(image, "frame.tga");
@@ -64,13 +65,17 @@ TEST_F(WidgetRender, AGaugeFillsItsFractionOverItsBackground) {
   EXPECT_EQ(at(image, 110, 90), kBlack);
   EXPECT_TRUE(isBlue(at(image, -90, -10)));
   EXPECT_TRUE(isBlue(at(image, 90, -10)));
-  for (const i32 x : {-90, 0, 90}) EXPECT_EQ(at(image, x, -110), kBlack) << x;
+  for (const i32 x : {-90, 0, 90}) {
+    EXPECT_EQ(at(image, x, -110), kBlack) << x;
+  }
 }
 
 TEST_F(WidgetRender, AScrolledListMenuShowsItsScrollBar) {
   Game::ListMenu menu;
   menu.setTitle("Items", 1, 0xFFFFFF80);
-  for (int i = 0; i < 12; ++i) menu.addItem(("Entry " + std::to_string(i)).c_str(), i, 0xFFC0C0C0, 1);
+  for (int i = 0; i < 12; ++i) {
+    menu.addItem(("Entry " + std::to_string(i)).c_str(), i, 0xFFC0C0C0, 1);
+  }
   menu.setVisibleRows(5);
   menu.growTo(200.f, menu.height());
   menu.placeCentered(-100.f, 100.f);
