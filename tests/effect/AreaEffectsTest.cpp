@@ -18,28 +18,18 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-// How far apart two points are.
-float apart(Vector3 a, const Vector3& b) {
-  a -= b;
-  return a.length();
-}
-
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   // Nodes in use, in pool order, of the model of that name.
-  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        out.push_back(&node);
-      }
-    }
-    return out;
+  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) {
+    const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, modelName);
+    return {found.begin(), found.end()};
   }
   // Nodes in use now that were not before.
   std::vector<const Game::SceneNode*> newNodes(const std::vector<bool>& before) const {
@@ -242,8 +232,8 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
   EXPECT_EQ(clouds[7]->rotation.z.value(), 424.f);
   EXPECT_EQ(clouds[13]->rotation.z.value(), 788.f);
   const std::vector<const Game::SceneNode*> rings = launch("振動波", 30);
-  EXPECT_LT(apart(rings[1]->ambient.value(), Vector3(1.f, 0.8125f, 0.25f)), 1e-6f);
-  EXPECT_LT(apart(rings[3]->ambient.value(), Vector3(0.25f, 1.f, 0.4375f)), 1e-6f);
+  EXPECT_LT(distance(rings[1]->ambient.value(), Vector3(1.f, 0.8125f, 0.25f)), 1e-6f);
+  EXPECT_LT(distance(rings[3]->ambient.value(), Vector3(0.25f, 1.f, 0.4375f)), 1e-6f);
 
   const struct {
     const char* name;
@@ -265,8 +255,8 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
       ++shining;
       EXPECT_EQ(node->lightRange(), row.range) << row.name;
       EXPECT_EQ(node->getLifetime(), row.frames) << row.name;
-      EXPECT_LT(apart(node->lightColor(), row.colour), 1e-6f) << row.name;
-      EXPECT_LT(apart(node->position.value(), target), 1e-6f) << row.name;
+      EXPECT_LT(distance(node->lightColor(), row.colour), 1e-6f) << row.name;
+      EXPECT_LT(distance(node->position.value(), target), 1e-6f) << row.name;
     }
     EXPECT_EQ(shining, 1) << row.name;
   }
@@ -276,7 +266,7 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
   action.target(0).getFrontPoint(feet);
   for (const Game::SceneNode* node : launch("呼び声", 0)) {
     if (!node->hasLight()) {
-      EXPECT_LE(apart(node->position.value(), feet), action.target(0).getSize() / 2.f);
+      EXPECT_LE(distance(node->position.value(), feet), action.target(0).getSize() / 2.f);
       EXPECT_EQ(node->scale.x.value(), action.target(0).getScale());
     }
   }
@@ -333,8 +323,8 @@ TEST_F(AreaEffectsTest, BorderGuardRaisesItsWallHalfTheCastersSizeAhead) {
   ahead *= 48.f / ahead.length();
   ahead += caster;
   const Game::SceneNode& middle = *newNodes(before).front();
-  EXPECT_LT(apart(middle.position.value(), ahead), 1e-3f);
-  EXPECT_LT(apart(middle.scale.value(), Vector3(0.375f, 0.375f, 0.375f)), 1e-6f);
+  EXPECT_LT(distance(middle.position.value(), ahead), 1e-3f);
+  EXPECT_LT(distance(middle.scale.value(), Vector3(0.375f, 0.375f, 0.375f)), 1e-6f);
 }
 
 // Segment i of vine j of a target stands at i/20 along a quadratic path

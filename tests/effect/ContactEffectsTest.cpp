@@ -19,28 +19,18 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-float distance(const Vector3& a, const Vector3& b) {
-  Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
-
 class ContactEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   // Nodes in use of the model of that name.
-  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        out.push_back(&node);
-      }
-    }
-    return out;
+  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) {
+    const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, modelName);
+    return {found.begin(), found.end()};
   }
   // Steps through the frame, the frame given included.
   void stepThrough(Cast& effect, int lastFrame) {

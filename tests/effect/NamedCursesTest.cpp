@@ -17,15 +17,11 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using EffectTestSupport::RecordingAction;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-
-const std::vector<const char*> kNames = {
-    "QuietPaleRadiance", "FloatingBellSplash", "FloatingBellWard", "MindShredShot", "HypnoticStareWave",
-    "EclipseSidestep",   "EclipseRipple",      "副作用",           "BitterElixir",  "SpinningWoeRing",
-    "HexedFigurine",     "BlueTormentTide",    "ShatteredCharmHex", "RadiantVigorSurge", "GlintBladeWard",
-    "GaleCodexWave",     "PrismWhirlpool",     "HaltedHandsCurse", "TimeHalt",      "CarvingBladeStorm"};
 
 class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
  protected:
@@ -39,29 +35,15 @@ class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
   }
   // Active nodes of the model name, visible ones for "+name" (lights of the
   // range for a null name).
-  int countOf(const char* model, float lightRange) const {
+  int countOf(const char* model, float lightRange) {
     const bool visible = model && model[0] == '+';
     model += model && visible ? 1 : 0;
-    int n = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && (!visible || node.isVisible())) {
-        n += model ? (node.getModel() && std::strcmp(node.getModel()->name(), model) == 0)
-                   : (node.hasLight() && node.lightRange() == lightRange);
-      }
-    }
-    return n;
+    return countWhere(stage.pool, [&](const Game::SceneNode& node) {
+      return (!visible || node.isVisible()) &&
+             (model ? modelName(node) == model : node.hasLight() && node.lightRange() == lightRange);
+    });
   }
 };
-
-TEST_F(NamedCursesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
-  for (const char* name : kNames) {
-    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
-    ASSERT_NE(row, nullptr) << name;
-    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
-  }
-  sweep(kNames);
-}
 
 TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
   // Charms and afterimages every 2 frames until the last charm (30 late) lands
@@ -139,20 +121,6 @@ TEST_F(NamedCursesTest, EachScriptPlacesItsNodesInTheirNumbers) {
     const int count = std::strcmp(row.model ? row.model : "", "*") == 0 ? made : countOf(row.model, row.lightRange);
     EXPECT_EQ(count, row.count) << row.name << " " << row.frame;
   }
-}
-
-// Whom the camera follows (C the caster, T the first target, P a point)
-// and its zoom when not 1, from the frame on which that changes.
-TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
-  expectCameraTurns({
-      {"QuietPaleRadiance", "0:C 64:T"}, {"FloatingBellSplash", ""},       {"FloatingBellWard", "0:C 1.5"},
-      {"MindShredShot", "0:P"},          {"HypnoticStareWave", "0:C 32:P"}, {"EclipseSidestep", ""},
-      {"EclipseRipple", "0:C"},          {"副作用", "0:P"},                 {"BitterElixir", "0:C 1.25"},
-      {"SpinningWoeRing", "32:P"},       {"HexedFigurine", "0:C 32:P"},    {"BlueTormentTide", "0:P"},
-      {"ShatteredCharmHex", "32:C 64:P"}, {"RadiantVigorSurge", "0:T"},    {"GlintBladeWard", "0:T 1.5"},
-      {"GaleCodexWave", "0:C 84:T"},     {"PrismWhirlpool", "0:P"},        {"HaltedHandsCurse", "0:P"},
-      {"TimeHalt", ""},                  {"CarvingBladeStorm", "0:C 1.5 32:T 1.5"},
-  });
 }
 
 // BitterElixir's lights on 64: hues 120..180 over black are green with

@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using EffectTestSupport::RecordingAction;
 using EffectTestSupport::distance;
 using Engine::Math::Vector3;
@@ -201,19 +203,6 @@ TEST_F(NamedLancesTest, FlameWingAscentBeatsItsWingsAlongTheFlight) {
     EXPECT_LT(distance(middle, row.middle), 2.f) << row.frame;
     EXPECT_NEAR(std::sqrt(squares / static_cast<float>(flames.size())), row.spread, 2.f) << row.frame;
   }
-}
-
-// Whom the camera follows and its zoom, from the frames on which that changes.
-TEST_F(NamedLancesTest, EachScriptTurnsTheCameraOnItsFrames) {
-  expectCameraTurns({
-      {"TwinRingWhirl", "0:P 32:T"},    {"ForeseeingFiend", "0:P"},          {"LuringBaitStrike", "0:P"},
-      {"MarchingHordeRush", "64:P"},    {"FlameBrandSweep", "0:P"},          {"AgelessDuskFangs", "0:C 1.25"},
-      {"CrimsonLanceThrow", "0:C 144:P"}, {"BindingChainLash", "0:P"},       {"FallingPrismBeam", "24:C 64:T"},
-      {"GreatPrismBeam", "0:C 32:P 64:T"}, {"OrbitingStarlets", "0:C 32:P"}, {"BlazingSkyPlunge", "0:P 32:T"},
-      {"CoreMeltdownBurst", "0:C 1.5 48:P"}, {"CinderConstellation", "0:T 1.5"}, {"SearingGlare", "0:C 32:P"},
-      {"EruptingPeak", "0:T"},          {"AshenReturn", "0:P 1.5"},          {"WailingPulse", "0:C 1.25 64:P"},
-      {"FlameWingAscent", "0:C 1.25 64:P"}, {"ElementalCrystalRing", "0:C 1.5"},
-  });
 }
 
 }  // namespace

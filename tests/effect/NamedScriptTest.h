@@ -23,12 +23,6 @@
 
 namespace EffectTestSupport {
 
-inline float distance(const Engine::Math::Vector3& a, const Engine::Math::Vector3& b) {
-  Engine::Math::Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
-
 // What one play with the first target hit did, by hand from the timelines:
 // what it asked of the battle, "frame:call,call,sound" with the screen and
 // camera calls first, then the sounds ("key+delay" when delayed); the
@@ -136,25 +130,12 @@ class NamedScriptTest : public FamilySweep {
     }
   }
   // The nodes in use that are newer than every node of the earlier list.
-  std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && seen.insert(node.getId()).second) {
-        out.push_back(&node);
-      }
-    }
-    return out;
+  std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) {
+    const std::vector<Game::SceneNode*> found =
+        nodesWhere(stage.pool, [&](const Game::SceneNode& node) { return seen.insert(node.getId()).second; });
+    return {found.begin(), found.end()};
   }
-  const Game::SceneNode* firstNodeOf(const char* modelName) const {
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        return &node;
-      }
-    }
-    return nullptr;
-  }
+  const Game::SceneNode* firstNodeOf(const char* modelName) { return firstNodeNamed(stage.pool, modelName); }
   int soundsOf(const std::string& key) const {
     int n = 0;
     for (const auto& sound : stage.sounds) {
@@ -225,15 +206,6 @@ class NamedScriptTest : public FamilySweep {
     }
   }
 
-  // How many nodes in use pass the test.
-  template <class Test>
-  int nodesWhere(Test test) const {
-    int n = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      n += stage.pool.node(i).isActive() && test(stage.pool.node(i)) ? 1 : 0;
-    }
-    return n;
-  }
   // How many nodes came into use since the last call.
   int freshNodes() { return static_cast<int>(madeNodes().size()); }
   // The nodes that came into use since the last call, oldest first.

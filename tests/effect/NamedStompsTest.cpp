@@ -18,28 +18,15 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using EffectTestSupport::RecordingAction;
 using EffectTestSupport::TimelineRow;
 using EffectTestSupport::distance;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
-const std::vector<const char*> kNames = {"SilverDialStrike", "DoomedSwoop", "DarkeningWingVeil", "DuskChirpHaze",
-                                         "ToxicWingDust", "MountainSmashWave", "StompingRuin", "PinpointSwarm",
-                                         "FieryGustRings", "UntouchableDrift", "GoldenLatticeSnare", "PrismOrbVolley",
-                                         "WardSlipFlurry", "GroundUpheaval", "HeavenlyMistColumn", "CrimsonFocusGlow",
-                                         "BlazingEdgeBurst"};
-
 class NamedStompsTest : public EffectTestSupport::NamedScriptTest {};
-
-TEST_F(NamedStompsTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
-  for (const char* name : kNames) {
-    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
-    ASSERT_NE(row, nullptr) << name;
-    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
-  }
-  sweep(kNames);
-}
 
 // "key+d" for each delay d.
 std::string soundRow(const char* key, std::vector<int> delays) {

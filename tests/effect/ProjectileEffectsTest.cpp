@@ -19,15 +19,11 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
-
-float distance(const Vector3& a, const Vector3& b) {
-  Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
 
 void note(std::string& trace, const std::string& item) { trace += (trace.empty() ? "" : " ") + item; }
 
