@@ -230,43 +230,6 @@ TEST_F(ContactEffectsTest, TheKnifeFliesOnFrameEight) {
   EXPECT_EQ(nodesOf("main").size(), before + 1);
 }
 
-// The camera after a frame's tick: the unit it follows (none when it looks
-// at a point) and its zoom.
-struct CameraRow {
-  const char* name;
-  int frame;
-  const char* follows;
-  float zoom;
-};
-
-TEST_F(ContactEffectsTest, TheCameraFollowsAndZoomsOnTheTimelinesFrames) {
-  const CameraRow rows[] = {
-      {"撃剣", 0, "caster", 1.5f},        {"撃剣", 63, "caster", 1.5f},
-      {"撃剣", 64, "caster", 1.f},        {"撃剣", 80, "target", 1.f},
-      {"クロススプリット", 47, "none", 1.f}, {"クロススプリット", 48, "target", 1.f},
-      {"投げる", 0, "caster", 1.25f},     {"投げる", 31, "caster", 1.25f},
-      {"投げる", 32, "none", 1.25f},      {"ビームソード", 0, "caster", 1.f},
-      {"ビームソード", 47, "caster", 1.f}, {"ビームソード", 48, "caster", 1.25f},
-      {"ビームソード", 64, "target", 1.25f}, {"真空飛びヒザ", 31, "none", 1.f},
-      {"真空飛びヒザ", 32, "target", 1.f},
-  };
-  RecordingAction& action = *standardActions(0)[0];
-  for (const CameraRow& row : rows) {
-    camera = Game::Effect::CastCamera();
-    auto effect = makeEffect(row.name, action);
-    stepThrough(*effect, row.frame);
-    const Game::SceneNode* followed = camera.followed();
-    const std::string follows = followed == action.actor().node()       ? "caster"
-                                : followed == action.target(0).node() ? "target"
-                                : followed                            ? "other"
-                                                                      : "none";
-    const std::string where =
-        std::string(EffectTestSupport::findTiming(row.name)->className) + " frame " + std::to_string(row.frame);
-    EXPECT_EQ(follows, row.follows) << where;
-    EXPECT_EQ(camera.zoom, row.zoom) << where;
-  }
-}
-
 // On a complete miss: the sounds that still play (the unguarded entries and
 // the pieces' own) and whether the unguarded sparks fly.
 struct MissRow {

@@ -165,6 +165,9 @@ TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
       {"SerpentIdolCurse", "0:C 64:P"}, {"VerdantRockCrush", "0:P"}, {"FrozenLakeRidge", "0:P"}, {"FallingPillarStorm", "0:T"},
       {"FallingFishShower", ""},  {"WanderersVolley", "0:P"},    {"VerdictPillar", "0:P 64:T"}, {"TenfoldTribunal", "0:T"},
       {"SlumberCapsuleMist", "0:P"}, {"SaucerRaid", "0:P 96:T"}, {"PlanetaryBarrage", "0:P 5 96:T"},
+      // Blows, throws and cuts.
+      {"撃剣", "0:C 1.5 64:C 80:T"}, {"クロススプリット", "48:T"}, {"投げる", "0:C 1.25 32:P 1.25"},
+      {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"},
   });
 }
 
