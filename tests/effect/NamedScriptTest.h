@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -65,6 +67,20 @@ inline std::string framesText(const std::vector<int>& frames) {
     }
   }
   return out;
+}
+
+// framesText of the frames first, first + step, .. up to last of each run
+// {first, last, step}.
+inline std::string framesEvery(std::initializer_list<std::array<int, 3>> runs) {
+  std::vector<int> frames;
+  for (const auto& [first, last, step] : runs) {
+    for (int f = first; f <= last; f += step) {
+      frames.push_back(f);
+    }
+  }
+  std::sort(frames.begin(), frames.end());
+  frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+  return framesText(frames);
 }
 
 // The distinct numbers sorted as text, runs of three or more with one step
@@ -142,18 +158,6 @@ class NamedScriptTest : public FamilySweep {
       n += sound.key == key ? 1 : 0;
     }
     return n;
-  }
-  // Whether every sound of the effect found its wave.
-  static bool wavesLoaded(const Cast& effect) {
-    for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
-      usleep(2000);
-    }
-    for (int i = 0; i < effect.sounds().count(); ++i) {
-      if (!effect.sounds().at(i)->wave()) {
-        return false;
-      }
-    }
-    return effect.isSoundReady();
   }
   // Plays each row's effect with the first target hit and compares what
   // it recorded with the row.
