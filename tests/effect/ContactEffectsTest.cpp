@@ -32,16 +32,6 @@ class ContactEffectsTest : public EffectTestSupport::FamilySweep {
     const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, modelName);
     return {found.begin(), found.end()};
   }
-  // Steps through the frame, the frame given included.
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
-  int soundsOf(const std::string& key) const {
-    return static_cast<int>(std::count_if(stage.sounds.begin(), stage.sounds.end(),
-                                          [&](const auto& sound) { return sound.key == key; }));
-  }
 };
 
 TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDust) {

@@ -36,6 +36,21 @@ class FamilySweep : public EffectTest {
 
   FamilySweep() : EffectTest(EffectData::kSample, 57) {}
 
+  // Steps through the frame, the frame given included.
+  void stepThrough(Game::Effect::Cast& effect, int lastFrame) {
+    while (effect.frame() <= lastFrame) {
+      step(effect);
+    }
+  }
+  // The effect sounds of the key played so far.
+  int soundsOf(const std::string& key) const {
+    int n = 0;
+    for (const auto& sound : stage.sounds) {
+      n += sound.key == key ? 1 : 0;
+    }
+    return n;
+  }
+
   // Ticks until the tick answers 2 or the cap.
   PlayRecord play(Game::Effect::Cast& effect, RecordingAction& action) {
     PlayRecord record;

@@ -139,12 +139,6 @@ class NamedScriptTest : public FamilySweep {
   using Vector3 = Engine::Math::Vector3;
   using Cast = Game::Effect::Cast;
 
-  // Steps through the frame, the frame given included.
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
   // The nodes in use that are newer than every node of the earlier list.
   std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) {
     const std::vector<Game::SceneNode*> found =
@@ -152,13 +146,6 @@ class NamedScriptTest : public FamilySweep {
     return {found.begin(), found.end()};
   }
   const Game::SceneNode* firstNodeOf(const char* modelName) { return firstNodeNamed(stage.pool, modelName); }
-  int soundsOf(const std::string& key) const {
-    int n = 0;
-    for (const auto& sound : stage.sounds) {
-      n += sound.key == key ? 1 : 0;
-    }
-    return n;
-  }
   // Plays each row's effect with the first target hit and compares what
   // it recorded with the row.
   void expectTimelines(const std::vector<TimelineRow>& rows) {

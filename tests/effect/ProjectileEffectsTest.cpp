@@ -50,11 +50,6 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
     }
     return out;
   }
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
   std::string cameraView(const RecordingAction& action) const {
     const Game::SceneNode* followed = camera.followed();
     if (!followed) {
