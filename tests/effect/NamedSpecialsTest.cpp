@@ -131,6 +131,13 @@ TEST_F(NamedSpecialsTest, ProwlingPouncesCornersLieAboutTheTargetCentre) {
     corner.z = 0.f;
     EXPECT_LT(distance(pounce.corners()[static_cast<std::size_t>(i)], corner), 1e-2f) << i;
   }
+  // The leaps land on corners 0, 1, 2 and 0 again, the last before the way home.
+  for (const auto& [frame, i] : {std::pair{96, 0}, {120, 1}, {136, 2}, {152, 0}}) {
+    while (pounce.frame() < frame) {
+      step(pounce);
+    }
+    EXPECT_LT(flatDistance(feetOf(action.actor()), pounce.corners()[static_cast<std::size_t>(i)]), 1e-2f) << frame;
+  }
 }
 
 // Ring i of ten at i/32 of the way from the caster to the first target,
