@@ -18,38 +18,23 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-// How far apart two points are.
-float apart(Vector3 a, const Vector3& b) {
-  a -= b;
-  return a.length();
-}
-
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   // Nodes in use, in pool order, of the model of that name.
-  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        out.push_back(&node);
-      }
-    }
-    return out;
+  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) {
+    const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, modelName);
+    return {found.begin(), found.end()};
   }
-  // Nodes in use now that were not before.
-  std::vector<const Game::SceneNode*> newNodes(const std::vector<bool>& before) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      if (stage.pool.node(i).isActive() && !before[static_cast<std::size_t>(i)]) {
-        out.push_back(&stage.pool.node(i));
-      }
-    }
-    return out;
+  // The nodes the effect's next tick makes, before the pool steps them.
+  std::vector<const Game::SceneNode*> tickNodes(Cast& effect) {
+    const std::vector<Game::SceneNode*> made = launched([&] { effect.tick(); });
+    return {made.begin(), made.end()};
   }
   // Lets go of the nodes laid since.
   void releaseNew(const std::vector<bool>& before) {
@@ -207,9 +192,7 @@ TEST_F(AreaEffectsTest, EachLaunchFrameLaysItsNodesWithTheirDelays) {
     const std::vector<bool> atStart = inUse();
     auto effect = makeEffect(row.name, action);
     stepTo(*effect, row.frame);
-    const std::vector<bool> before = inUse();
-    effect->tick();
-    const std::vector<const Game::SceneNode*> nodes = newNodes(before);
+    const std::vector<const Game::SceneNode*> nodes = tickNodes(*effect);
     const std::string where = std::string(EffectTestSupport::findTiming(row.name)->className) + " frame " +
                               std::to_string(row.frame);
     ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << where;
@@ -234,16 +217,14 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
   const auto launch = [&](const char* name, int frame) {
     auto effect = makeEffect(name, action);
     stepTo(*effect, frame);
-    const std::vector<bool> before = inUse();
-    effect->tick();
-    return newNodes(before);
+    return tickNodes(*effect);
   };
   const std::vector<const Game::SceneNode*> clouds = launch("毒の嵐", 30);
   EXPECT_EQ(clouds[7]->rotation.z.value(), 424.f);
   EXPECT_EQ(clouds[13]->rotation.z.value(), 788.f);
   const std::vector<const Game::SceneNode*> rings = launch("振動波", 30);
-  EXPECT_LT(apart(rings[1]->ambient.value(), Vector3(1.f, 0.8125f, 0.25f)), 1e-6f);
-  EXPECT_LT(apart(rings[3]->ambient.value(), Vector3(0.25f, 1.f, 0.4375f)), 1e-6f);
+  EXPECT_LT(distance(rings[1]->ambient.value(), Vector3(1.f, 0.8125f, 0.25f)), 1e-6f);
+  EXPECT_LT(distance(rings[3]->ambient.value(), Vector3(0.25f, 1.f, 0.4375f)), 1e-6f);
 
   const struct {
     const char* name;
@@ -265,8 +246,8 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
       ++shining;
       EXPECT_EQ(node->lightRange(), row.range) << row.name;
       EXPECT_EQ(node->getLifetime(), row.frames) << row.name;
-      EXPECT_LT(apart(node->lightColor(), row.colour), 1e-6f) << row.name;
-      EXPECT_LT(apart(node->position.value(), target), 1e-6f) << row.name;
+      EXPECT_LT(distance(node->lightColor(), row.colour), 1e-6f) << row.name;
+      EXPECT_LT(distance(node->position.value(), target), 1e-6f) << row.name;
     }
     EXPECT_EQ(shining, 1) << row.name;
   }
@@ -276,7 +257,7 @@ TEST_F(AreaEffectsTest, StormsTurnWavesTintAndLightsShineAsLaidDown) {
   action.target(0).getFrontPoint(feet);
   for (const Game::SceneNode* node : launch("呼び声", 0)) {
     if (!node->hasLight()) {
-      EXPECT_LE(apart(node->position.value(), feet), action.target(0).getSize() / 2.f);
+      EXPECT_LE(distance(node->position.value(), feet), action.target(0).getSize() / 2.f);
       EXPECT_EQ(node->scale.x.value(), action.target(0).getScale());
     }
   }
@@ -290,8 +271,7 @@ TEST_F(AreaEffectsTest, CrossFireStandsAnXOfFlamesAcrossTheWayToTheTargets) {
   RecordingAction& action = *standardActions(0)[0];
   auto effect = makeEffect("クロスファイヤー", action);
   stepTo(*effect, 32);
-  const std::vector<bool> before = inUse();
-  effect->tick();
+  const std::vector<const Game::SceneNode*> made = tickNodes(*effect);
   Vector3 centre;
   action.target(0).getPosition(centre);
   Vector3 caster;
@@ -301,7 +281,7 @@ TEST_F(AreaEffectsTest, CrossFireStandsAnXOfFlamesAcrossTheWayToTheTargets) {
   way *= 1.f / way.length();
   float top = -1000.f;
   float bottom = 1000.f;
-  for (const Game::SceneNode* node : newNodes(before)) {
+  for (const Game::SceneNode* node : made) {
     if (node->hasLight()) {
       continue;
     }
@@ -323,8 +303,7 @@ TEST_F(AreaEffectsTest, CrossFireStandsAnXOfFlamesAcrossTheWayToTheTargets) {
 TEST_F(AreaEffectsTest, BorderGuardRaisesItsWallHalfTheCastersSizeAhead) {
   RecordingAction& action = *standardActions(0)[0];
   auto effect = makeEffect("結界発動", action);
-  const std::vector<bool> before = inUse();
-  effect->tick();
+  const std::vector<const Game::SceneNode*> made = tickNodes(*effect);
   Vector3 caster;
   action.actor().getPosition(caster);
   Vector3 ahead;
@@ -332,9 +311,9 @@ TEST_F(AreaEffectsTest, BorderGuardRaisesItsWallHalfTheCastersSizeAhead) {
   ahead -= caster;
   ahead *= 48.f / ahead.length();
   ahead += caster;
-  const Game::SceneNode& middle = *newNodes(before).front();
-  EXPECT_LT(apart(middle.position.value(), ahead), 1e-3f);
-  EXPECT_LT(apart(middle.scale.value(), Vector3(0.375f, 0.375f, 0.375f)), 1e-6f);
+  const Game::SceneNode& middle = *made.front();
+  EXPECT_LT(distance(middle.position.value(), ahead), 1e-3f);
+  EXPECT_LT(distance(middle.scale.value(), Vector3(0.375f, 0.375f, 0.375f)), 1e-6f);
 }
 
 // Segment i of vine j of a target stands at i/20 along a quadratic path
@@ -351,9 +330,7 @@ TEST_F(AreaEffectsTest, VineLaysThreeVinesOfTwentySegmentsAboutEveryTarget) {
   step(*effect);
   EXPECT_EQ(stage.calls, std::vector<std::string>{"pitch 30"});  // more than one target
   stepTo(*effect, 16);
-  const std::vector<bool> before = inUse();
-  effect->tick();
-  const std::vector<const Game::SceneNode*> segments = newNodes(before);
+  const std::vector<const Game::SceneNode*> segments = tickNodes(*effect);
   ASSERT_EQ(segments.size(), 3u * 3u * kSegments);
   for (int target = 0; target < 3; ++target) {
     Vector3 feet;
@@ -415,9 +392,7 @@ TEST_F(AreaEffectsTest, BlizzardAndAbyssWindTurnEveryNodeToTheAimedSide) {
     for (int side = 0; side < 2; ++side) {
       action.cell.side = side;
       auto effect = makeEffect(row.name, action);
-      const std::vector<bool> before = inUse();
-      effect->tick();
-      const std::vector<const Game::SceneNode*> nodes = newNodes(before);
+      const std::vector<const Game::SceneNode*> nodes = tickNodes(*effect);
       ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
       for (const Game::SceneNode* node : nodes) {
         EXPECT_EQ(node->rotation.z.value(), 180.f * static_cast<float>(side)) << row.name;
@@ -450,9 +425,7 @@ TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsS
     const std::vector<bool> atStart = inUse();
     auto effect = makeEffect(row.name, action);
     stepTo(*effect, row.frame);
-    const std::vector<bool> before = inUse();
-    effect->tick();
-    const std::vector<const Game::SceneNode*> nodes = newNodes(before);
+    const std::vector<const Game::SceneNode*> nodes = tickNodes(*effect);
     EXPECT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
     for (const Game::SceneNode* node : nodes) {
       EXPECT_LE(node->position.value().length(), row.reach + 0.01f) << row.name;
@@ -468,18 +441,14 @@ TEST_F(AreaEffectsTest, IceEyeOnACompleteMissShowsOnlyItsLookAndStillApplies) {
   Game::Unit& target = miss.target(0);
   auto effect = makeEffect("氷の瞳", miss);
   stepTo(*effect, 48);
-  const std::vector<bool> before = inUse();
-  step(*effect);
-  const std::vector<const Game::SceneNode*> look = newNodes(before);
+  const std::vector<Game::SceneNode*> look = launched([&] { step(*effect); });
   ASSERT_EQ(look.size(), 1u);
   Vector3 above;
   target.getPosition(above);
   above.z += target.getSize() / 2.f + 32.f;
   EXPECT_EQ(look[0]->position.value().z, above.z);
   EXPECT_EQ(look[0]->position.value().x, above.x);
-  const std::vector<bool> beforeHit = inUse();
-  stepTo(*effect, 104);
-  EXPECT_TRUE(newNodes(beforeHit).empty());
+  EXPECT_TRUE(launched([&] { stepTo(*effect, 104); }).empty());
   EXPECT_TRUE(target.node()->overlays().empty());
   EXPECT_EQ(stage.count("flashWhite"), 0);
   EXPECT_EQ(stage.sounds.size(), 1u);
@@ -507,10 +476,8 @@ TEST_F(AreaEffectsTest, EachEyeConvergesWithItsOwnHolderFile) {
           << eye.name;
     }
     stepTo(*effect, 16);
-    const std::vector<bool> before = inUse();
-    effect->tick();
     std::vector<float> times;
-    for (const Game::SceneNode* node : newNodes(before)) {
+    for (const Game::SceneNode* node : tickNodes(*effect)) {
       const bool look = std::strcmp(node->getModel()->name(), "finish") == 0;
       times.push_back(look ? -100.f : node->getTime());
       if (look) {

@@ -24,6 +24,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Game::Effect::Cast;

@@ -18,6 +18,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::ActionRecord;
 using Game::Effect::Cast;
@@ -84,12 +86,6 @@ class FixedModule : public Game::Effect::Module::Module {
   int* mUpdates;
 };
 
-void expectNear(const Vector3& actual, const Vector3& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-3f);
-  EXPECT_NEAR(actual.y, expected.y, 1e-3f);
-  EXPECT_NEAR(actual.z, expected.z, 1e-3f);
-}
-
 class CastTest : public EffectTestSupport::EffectTest {
  protected:
   void TearDown() override {
@@ -103,14 +99,7 @@ class CastTest : public EffectTestSupport::EffectTest {
     mEffect->setCamera(&camera);
     return *mEffect;
   }
-  int activeNodesOf(const Game::Model* model) const {
-    int count = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      count += node.isActive() && node.getModel() == model ? 1 : 0;
-    }
-    return count;
-  }
+  int activeNodesOf(const Game::Model* model) { return static_cast<int>(nodesOf(stage.pool, model).size()); }
 
   std::unique_ptr<ScriptedCast> mEffect;
 };
@@ -421,11 +410,8 @@ TEST_F(CastTest, SparksAreHalfTheCountOfEachOfTheTwoModels) {
   EXPECT_EQ(activeNodesOf(set.getModel(1)), 8);
   Vector3 at;
   target.getPosition(at);
-  for (int i = 0; i < stage.pool.capacity(); ++i) {
-    const Game::SceneNode& node = stage.pool.node(i);
-    if (node.isActive() && node.getModel() == set.getModel(1)) {
-      expectNear(node.position.value(), at);
-    }
+  for (const Game::SceneNode* node : nodesOf(stage.pool, set.getModel(1))) {
+    expectNear(node->position.value(), at);
   }
   EXPECT_TRUE(stage.failures.empty());
 }
@@ -446,11 +432,8 @@ TEST_F(CastTest, SpawnedNodesWaitTheDelayAloneWithoutAnOriginOrADivisor) {
   Game::Effect::spawnOnHitTargets(*actions[0], mark, 3.f, &origin, 0.f);
   Game::Effect::spawnOnHitTargets(*actions[0], mark, 5.f, nullptr, 16.f);
   std::vector<float> times;
-  for (int i = 0; i < stage.pool.capacity(); ++i) {
-    const Game::SceneNode& node = stage.pool.node(i);
-    if (node.isActive() && node.getModel() == mark) {
-      times.push_back(node.getTime());
-    }
+  for (const Game::SceneNode* node : nodesOf(stage.pool, mark)) {
+    times.push_back(node->getTime());
   }
   EXPECT_EQ(times, (std::vector<float>{-3.f, -5.f}));
 }
@@ -480,13 +463,10 @@ TEST_F(CastTest, TheHitMarkStandsAtTheUnitsCentreTurnedAndScaledLikeIt) {
   effect.launchHitMarks();
   Game::Model* mark = Game::Database::instance()->maps().battle.commonAnimation("hit")->find("main");
   ASSERT_EQ(activeNodesOf(mark), 1);
-  for (int i = 0; i < stage.pool.capacity(); ++i) {
-    const Game::SceneNode& node = stage.pool.node(i);
-    if (node.isActive() && node.getModel() == mark) {
-      expectNear(node.position.value(), Vector3(-64.f, 32.f, 96.f));
-      expectNear(node.scale.value(), Vector3(0.75f, 0.75f, 0.75f));
-      expectNear(node.rotation.value(), target.node()->rotation.value());
-    }
+  for (const Game::SceneNode* node : nodesOf(stage.pool, mark)) {
+    expectNear(node->position.value(), Vector3(-64.f, 32.f, 96.f));
+    expectNear(node->scale.value(), Vector3(0.75f, 0.75f, 0.75f));
+    expectNear(node->rotation.value(), target.node()->rotation.value());
   }
 }
 

@@ -19,38 +19,18 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-float distance(const Vector3& a, const Vector3& b) {
-  Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
-
 class ContactEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   // Nodes in use of the model of that name.
-  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        out.push_back(&node);
-      }
-    }
-    return out;
-  }
-  // Steps through the frame, the frame given included.
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
-  int soundsOf(const std::string& key) const {
-    return static_cast<int>(std::count_if(stage.sounds.begin(), stage.sounds.end(),
-                                          [&](const auto& sound) { return sound.key == key; }));
+  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) {
+    const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, modelName);
+    return {found.begin(), found.end()};
   }
 };
 
@@ -238,43 +218,6 @@ TEST_F(ContactEffectsTest, TheKnifeFliesOnFrameEight) {
   EXPECT_EQ(nodesOf("main").size(), before);
   step(*effect);
   EXPECT_EQ(nodesOf("main").size(), before + 1);
-}
-
-// The camera after a frame's tick: the unit it follows (none when it looks
-// at a point) and its zoom.
-struct CameraRow {
-  const char* name;
-  int frame;
-  const char* follows;
-  float zoom;
-};
-
-TEST_F(ContactEffectsTest, TheCameraFollowsAndZoomsOnTheTimelinesFrames) {
-  const CameraRow rows[] = {
-      {"撃剣", 0, "caster", 1.5f},        {"撃剣", 63, "caster", 1.5f},
-      {"撃剣", 64, "caster", 1.f},        {"撃剣", 80, "target", 1.f},
-      {"クロススプリット", 47, "none", 1.f}, {"クロススプリット", 48, "target", 1.f},
-      {"投げる", 0, "caster", 1.25f},     {"投げる", 31, "caster", 1.25f},
-      {"投げる", 32, "none", 1.25f},      {"ビームソード", 0, "caster", 1.f},
-      {"ビームソード", 47, "caster", 1.f}, {"ビームソード", 48, "caster", 1.25f},
-      {"ビームソード", 64, "target", 1.25f}, {"真空飛びヒザ", 31, "none", 1.f},
-      {"真空飛びヒザ", 32, "target", 1.f},
-  };
-  RecordingAction& action = *standardActions(0)[0];
-  for (const CameraRow& row : rows) {
-    camera = Game::Effect::CastCamera();
-    auto effect = makeEffect(row.name, action);
-    stepThrough(*effect, row.frame);
-    const Game::SceneNode* followed = camera.followed();
-    const std::string follows = followed == action.actor().node()       ? "caster"
-                                : followed == action.target(0).node() ? "target"
-                                : followed                            ? "other"
-                                                                      : "none";
-    const std::string where =
-        std::string(EffectTestSupport::findTiming(row.name)->className) + " frame " + std::to_string(row.frame);
-    EXPECT_EQ(follows, row.follows) << where;
-    EXPECT_EQ(camera.zoom, row.zoom) << where;
-  }
 }
 
 // On a complete miss: the sounds that still play (the unguarded entries and

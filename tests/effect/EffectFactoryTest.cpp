@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Game::Effect::Cast;
 using Game::Effect::FactoryRow;
 using EffectTestSupport::EffectTiming;

@@ -1,64 +1,95 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "Engine/Sound/Manager.h"
 #include "effect/Cast.h"
-#include "effect/CastCamera.h"
+#include "effect/bank/Piece.h"
 #include "file/nml/NmlDocument.h"
 #include "presentation/resource/ResourceTestSupport.h"
 #include "resource/Database.h"
-#include "resource/constance/Constance.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
+#include "tests/Services.h"
+#include "tests/core/game/GameFixture.h"
+#include "tests/effect/NodeQueries.h"
 #include "tests/effect/RecordingStage.h"
 
 namespace EffectTestSupport {
 
-// A battle for effects: the databases with a few arts, two unit pictures and
-// the common animation lists on the fake file system, units on both sides
-// whose nodes live in the recording stage's pool, and the actions effects
-// are tested with.
-class EffectTest : public ResourceTestSupport::ResourceTest {
+// Where an effect test's pictures, sounds and databases come from.
+enum class EffectData {
+  // A few arts, four unit pictures and the common animation lists written
+  // here; the sample pictures and sounds are not there.
+  kHandMade,
+  // The hand-made databases with the sample pictures and the sample effect
+  // sound list.
+  kSamplePictures,
+  // Every set, bank file, sound list and database the build wrote.
+  kSample,
+};
+
+// The battle effects are tested in, on the fake file system: the data, the
+// constants, the random source, the sound device where sounds are read,
+// and the recording battle whose stage hears what bank pieces miss.
+class EffectTest : public ResourceTestSupport::ResourceTest, public EffectBattle {
  protected:
   // Arts whose effect names the actions take.
   static constexpr const char* kArts = R"(
 ability{ name 打つ; type 攻撃; range 近; area 単; animationName dummy; }
 ability{ name 見せない; type 攻撃; range 近; area 単; animationName none; }
 )";
-  // "Kessa" is drawn at scale 1 (size 256), "Slime" at 3/4 (size 192).
-  static constexpr const char* kUnitPictures = "Kessa figure,1;\nSlime figure,3/4;\n";
+  // "Kessa" is drawn at scale 1 (size 256), "Slime" at 3/4 (size 192),
+  // "Small" and "Large" at sizes 100 and 400.
+  static constexpr const char* kUnitPictures =
+      "Kessa figure,1;\nSlime figure,3/4;\nSmall figure,25/64;\nLarge figure,25/16;\n";
   static constexpr const char* kFigure = "model{ name stand; }\nmodel{ name down; }\nmodel{ name appear; }\n";
   static constexpr const char* kHit = "model{ name main; time 8; }\n";
   static constexpr const char* kHitParticle = "model{ name a; time 8; }\nmodel{ name b; time 8; }\n";
   static constexpr const char* kHitFlash = "animation{ name main; time 8; }\nmodel{ name main; }\n";
+  // A set with "main" as model and animation, and two more models.
+  static constexpr const char* kPieceSet =
+      "animation{ name main; time 8; }\nmodel{ name main; time 8; }\nmodel{ name second; time 8; }\n"
+      "model{ name third; time 8; }\n";
+
+  explicit EffectTest(EffectData data = EffectData::kHandMade, std::uint32_t seed = 49) : mData(data), mSeed(seed) {}
 
   void SetUp() override {
     ResourceTest::SetUp();
-    Game::Constance::create();
-    Game::Database::create();
-    Game::RandomGenerator::create();
-    Game::RandomGenerator::instance()->setSeed(49);
-    loadArts(kArts);
-    fs().put("src/picture/unit/figure.txt", kFigure);
-    putCommonLists(kHit, kHitParticle, kHitFlash);
-    Game::NmlDocument pictures;
-    pictures.loadFromText("src/picture/unit/list.txt", kUnitPictures);
-    Game::Database::instance()->maps().units.read(pictures, "src/picture/unit/list.txt");
-    battle.pool = &stage.pool;
+    using namespace TestServices;
+    if (mData != EffectData::kHandMade) {
+      // Before the databases: the sample battle sounds read their waves.
+      Engine::Sound::Manager::create();
+    }
+    if (mData == EffectData::kSample) {
+      GameTestSupport::putSampleFiles(fs(), "src");
+      mServices.emplace(kConstants | kSampleDatabase | kRandom, Options{.seed = mSeed});
+      smallAppearance = "泥スライム";
+    } else {
+      mServices.emplace(kConstants | kDatabase | kRandom, Options{.seed = mSeed});
+      loadHandMadeData();
+      defaultArt = art("打つ");
+    }
+    if (mData == EffectData::kSamplePictures) {
+      GameTestSupport::putSampleFiles(fs(), "src/picture/animation");
+      GameTestSupport::putSampleFiles(fs(), "src/sound");
+      mSoundList.load("src/sound/list.txt");
+    }
+    Game::Effect::Bank::reportTo(&stage);
   }
   void TearDown() override {
-    mActions.clear();
-    mUnits.clear();
-    mGhosts.clear();
-    stage.pool.releaseAll();
-    Game::RandomGenerator::destroy();
-    Game::Database::destroy();
-    Game::Constance::destroy();
+    Game::Effect::Bank::reportTo(nullptr);
+    mEffects.clear();
+    clearBattle();
+    mServices.reset();
+    if (mData != EffectData::kHandMade) {
+      Engine::Sound::Manager::destroy();
+    }
     ResourceTest::TearDown();
   }
 
@@ -67,58 +98,90 @@ ability{ name 見せない; type 攻撃; range 近; area 単; animationName none
     fs().put("src/picture/animation/common/hitparticle.txt", particles);
     fs().put("src/picture/animation/common/ヒットフラッシュ.txt", flash);
   }
-
-  // A unit of the side at the cell with that picture, on the battle's list.
-  Game::Unit& makeUnit(int side, int row, int column, const char* appearance = "Kessa") {
-    mGhosts.push_back(std::make_unique<UnitTestSupport::TestGhost>());
-    UnitTestSupport::TestGhost& ghost = *mGhosts.back();
-    ghost.enemy = side == 1;
-    ghost.appearance = appearance;
-    mUnits.push_back(std::make_unique<Game::Unit>(ghost, &battle));
-    Game::Unit& unit = *mUnits.back();
-    battle.units.push_back(&unit);
-    unit.placeAt(row, column);
-    return unit;
+  // The bank file (under src/picture/animation/bank/) or overlay with the
+  // piece set.
+  void putBank(const std::string& name, const char* text = kPieceSet) {
+    fs().put("src/picture/animation/bank/" + name + ".txt", text);
+  }
+  void putOverlay(const std::string& name, const char* text = kPieceSet) {
+    fs().put("src/picture/animation/animation/" + name + ".txt", text);
   }
 
   Game::Ability art(const char* name) { return Game::Ability(&Game::Database::instance()->findAbility(name)); }
 
-  // An action of the caster with the art "打つ" (effect "dummy") on the
-  // targets, with their result kinds.
-  RecordingAction& makeAction(Game::Unit& caster,
-                              std::vector<std::pair<Game::Unit*, Game::Effect::ActionRecord::ResultKind>> targets,
-                              const char* artName = "打つ") {
-    mActions.push_back(std::make_unique<RecordingAction>(stage, caster, art(artName)));
-    RecordingAction& action = *mActions.back();
-    for (auto& [unit, kind] : targets) {
-      action.add(*unit, kind);
+  using EffectBattle::makeAction;
+  RecordingAction& makeAction(Game::Unit& caster, std::vector<std::pair<Game::Unit*, ResultKind>> targets,
+                              const char* artName) {
+    return makeAction(caster, std::move(targets), art(artName));
+  }
+
+  // The effect of the name with the effect sound list in use (the sample
+  // one from kSamplePictures on), bound to the action, with the camera.
+  Game::Effect::Cast& play(const char* name, RecordingAction& action) {
+    mEffects.push_back(Game::Effect::Cast::create(name, mData == EffectData::kSamplePictures ? &mSoundList : nullptr));
+    bindTo(*mEffects.back(), action);
+    return *mEffects.back();
+  }
+  // The same, owned by the caller; null for a name without an effect.
+  std::unique_ptr<Game::Effect::Cast> makeEffect(const char* name, RecordingAction& action) {
+    std::unique_ptr<Game::Effect::Cast> effect = Game::Effect::Cast::create(name);
+    if (effect) {
+      bindTo(*effect, action);
     }
-    action.cell = Game::Place{1 - caster.side(), 1, 2};
-    Game::Unit::cellPosition(action.aim, action.cell.side, action.cell.row, action.cell.column);
-    return action;
+    return effect;
   }
 
-  // The four actions effects are played with, for a caster of the side: one
-  // target hit, one missed, three of kinds 1, 0 and 2, and none.
-  std::vector<RecordingAction*> standardActions(int casterSide) {
-    using Kind = Game::Effect::ActionRecord::ResultKind;
-    Game::Unit& caster = makeUnit(casterSide, 0, 2);
-    const int other = 1 - casterSide;
-    Game::Unit& first = makeUnit(other, 0, 1, "Slime");
-    Game::Unit& second = makeUnit(other, 1, 2);
-    Game::Unit& third = makeUnit(other, 2, 3, "Slime");
-    return {&makeAction(caster, {{&first, Kind::kDamage}}), &makeAction(caster, {{&first, Kind::kMiss}}),
-            &makeAction(caster, {{&first, Kind::kDamage}, {&second, Kind::kMiss}, {&third, Kind::kRecovery}}),
-            &makeAction(caster, {})};
-  }
-
-  // One frame of the battle: the effect's tick, then the pool's step.
+  // One frame of the battle, the pool's step a tickMade owes first.
   int step(Game::Effect::Cast& effect) {
-    const int answer = effect.tick();
-    stage.pool.update();
-    return answer;
+    settle();
+    return EffectBattle::step(effect);
+  }
+  // Frames stepped until the effect's next frame is that one.
+  void runTo(Game::Effect::Cast& effect, int frame) {
+    while (effect.frame() < frame) {
+      step(effect);
+    }
+  }
+  // The effect's tick on its next frame and the nodes it made, in slot
+  // order, as made: the pool steps them on the next frame's call. answer
+  // takes the tick's answer.
+  std::vector<Game::SceneNode*> tickMade(Game::Effect::Cast& effect, int* answer = nullptr) {
+    settle();
+    std::vector<Game::SceneNode*> made = launched([&] {
+      const int result = effect.tick();
+      if (answer) {
+        *answer = result;
+      }
+    });
+    mPoolOwed = true;
+    return made;
+  }
+  void settle() {
+    if (mPoolOwed) {
+      stage.pool.update();
+      mPoolOwed = false;
+    }
+  }
+  // The nodes that the call makes active, in slot order.
+  std::vector<Game::SceneNode*> launched(const std::function<void()>& launch) {
+    return nodesMadeBy(stage.pool, launch);
   }
 
+  // Whether every sound of the effect found its wave (the loader reads them
+  // meanwhile).
+  static bool wavesLoaded(const Game::Effect::Cast& effect) {
+    for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
+      usleep(2000);
+    }
+    for (int i = 0; i < effect.sounds().count(); ++i) {
+      if (!effect.sounds().at(i)->wave()) {
+        return false;
+      }
+    }
+    return effect.isSoundReady();
+  }
+
+  // The databases with the arts of the text and nothing else.
   void loadArts(const char* arts) {
     mArtDocument = std::make_unique<Game::NmlDocument>();
     std::array<const Game::NmlNode*, Game::Database::kBattleFileCount> roots{};
@@ -131,16 +194,29 @@ ability{ name 見せない; type 攻撃; range 近; area 単; animationName none
     Game::Database::instance()->load(roots);
   }
 
-  RecordingStage stage;
-  BattleTestSupport::FakeBattleServices battle;
-  Game::Effect::CastCamera camera;
-
  private:
+  void bindTo(Game::Effect::Cast& effect, RecordingAction& action) {
+    effect.bind(action);
+    effect.setCamera(&camera);
+  }
+
+  void loadHandMadeData() {
+    loadArts(kArts);
+    fs().put("src/picture/unit/figure.txt", kFigure);
+    putCommonLists(kHit, kHitParticle, kHitFlash);
+    Game::NmlDocument pictures;
+    pictures.loadFromText("src/picture/unit/list.txt", kUnitPictures);
+    Game::Database::instance()->maps().units.read(pictures, "src/picture/unit/list.txt");
+  }
+
+  EffectData mData;
+  std::uint32_t mSeed;
+  std::optional<TestServices::Scoped> mServices;
   std::unique_ptr<Game::NmlDocument> mArtDocument;
   std::unique_ptr<Game::NmlDocument> mEmpty;
-  std::vector<std::unique_ptr<UnitTestSupport::TestGhost>> mGhosts;
-  std::vector<std::unique_ptr<Game::Unit>> mUnits;
-  std::vector<std::unique_ptr<RecordingAction>> mActions;
+  std::vector<std::unique_ptr<Game::Effect::Cast>> mEffects;
+  bool mPoolOwed = false;
+  Game::NmlDocument mSoundList;
 };
 
 }  // namespace EffectTestSupport

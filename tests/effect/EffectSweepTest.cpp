@@ -3,13 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Platform/TextCodec.h"
+#include "core/sound/SoundEffectList.h"
 #include "effect/EffectFactory.h"
+#include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
+#include "resource/database/BattlePictures.h"
 #include "tests/effect/EffectTimings.h"
 #include "tests/effect/NamedScriptTest.h"
 
@@ -131,6 +136,84 @@ TEST_F(EffectDataTest, EveryEffectSetAndBorrowedUnitPictureLoadsCleanly) {
   for (const std::string& line : debugLines()) {
     ADD_FAILURE() << line;
   }
+}
+
+// Whom the camera follows (C the caster, T the first target, P a point)
+// and its zoom when not 1, from the frame on which that changes.
+TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
+  expectCameraTurns({
+      // Wards, bells, curses and stopped time.
+      {"QuietPaleRadiance", "0:C 64:T"}, {"FloatingBellSplash", ""},       {"FloatingBellWard", "0:C 1.5"},
+      {"MindShredShot", "0:P"},          {"HypnoticStareWave", "0:C 32:P"}, {"EclipseSidestep", ""},
+      {"EclipseRipple", "0:C"},          {"副作用", "0:P"},                 {"BitterElixir", "0:C 1.25"},
+      {"SpinningWoeRing", "32:P"},       {"HexedFigurine", "0:C 32:P"},    {"BlueTormentTide", "0:P"},
+      {"ShatteredCharmHex", "32:C 64:P"}, {"RadiantVigorSurge", "0:T"},    {"GlintBladeWard", "0:T 1.5"},
+      {"GaleCodexWave", "0:C 84:T"},     {"PrismWhirlpool", "0:P"},        {"HaltedHandsCurse", "0:P"},
+      {"TimeHalt", ""},                  {"CarvingBladeStorm", "0:C 1.5 32:T 1.5"},
+      // Lances, beams and flights.
+      {"TwinRingWhirl", "0:P 32:T"},    {"ForeseeingFiend", "0:P"},          {"LuringBaitStrike", "0:P"},
+      {"MarchingHordeRush", "64:P"},    {"FlameBrandSweep", "0:P"},          {"AgelessDuskFangs", "0:C 1.25"},
+      {"CrimsonLanceThrow", "0:C 144:P"}, {"BindingChainLash", "0:P"},       {"FallingPrismBeam", "24:C 64:T"},
+      {"GreatPrismBeam", "0:C 32:P 64:T"}, {"OrbitingStarlets", "0:C 32:P"}, {"BlazingSkyPlunge", "0:P 32:T"},
+      {"CoreMeltdownBurst", "0:C 1.5 48:P"}, {"CinderConstellation", "0:T 1.5"}, {"SearingGlare", "0:C 32:P"},
+      {"EruptingPeak", "0:T"},          {"AshenReturn", "0:P 1.5"},          {"WailingPulse", "0:C 1.25 64:P"},
+      {"FlameWingAscent", "0:C 1.25 64:P"}, {"ElementalCrystalRing", "0:C 1.5"},
+      // Swarms, volleys and pillars.
+      {"HauntedHamlet", "0:P"},   {"GrudgeWraithFeast", "0:P"},  {"TorrentCascade", "0:P"},   {"GoldenSunburst", "0:P"},
+      {"IcePillarRise", "0:P"},   {"DarkTwinBeams", "16:P"},     {"ShaftVolley", "0:P"},      {"VioletGlassOmen", "0:T 1.5"},
+      {"DrowningSwirl", "0:P"},   {"FlawedHelixSpiral", "0:P"},  {"BuriedEmberTrap", "32:P"}, {"PlagueFogCloud", "0:P"},
+      {"SerpentIdolCurse", "0:C 64:P"}, {"VerdantRockCrush", "0:P"}, {"FrozenLakeRidge", "0:P"}, {"FallingPillarStorm", "0:T"},
+      {"FallingFishShower", ""},  {"WanderersVolley", "0:P"},    {"VerdictPillar", "0:P 64:T"}, {"TenfoldTribunal", "0:T"},
+      {"SlumberCapsuleMist", "0:P"}, {"SaucerRaid", "0:P 96:T"}, {"PlanetaryBarrage", "0:P 5 96:T"},
+      // Blows, throws and cuts.
+      {"撃剣", "0:C 1.5 64:C 80:T"}, {"クロススプリット", "48:T"}, {"投げる", "0:C 1.25 32:P 1.25"},
+      {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"},
+  });
+}
+
+// Every model of the bank's files, the overlays' sets and the eyes' set
+// ends, and every overlay set holds "main".
+TEST_F(EffectDataTest, EveryBankModelEndsAndEveryOverlayHasMain) {
+  const std::filesystem::path game(MARROWDEEP_GAME_DIR);
+  int files = 0;
+  for (const char* folder : {"src/picture/animation/bank", "src/picture/animation/animation"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(game / folder)) {
+      const std::string name = entry.path().filename().generic_string();
+      const std::string path = std::string(folder) + "/" + Platform::utf8ToSjis(name);
+      Game::ResourceSet set;
+      set.load(path.c_str());
+      const bool overlay = std::string(folder).ends_with("animation/animation");
+      if (overlay && name != "残像.txt") {
+        EXPECT_TRUE(set.findAnimation("main")) << name;
+      }
+      for (Game::OwnedList<Game::Model>::Iterator it(set.models()); !it.isEnd(); it.next()) {
+        const Game::Model& model = *it.value();
+        EXPECT_GT(model.cyclesDone(model.duration()), 0) << name << " " << model.name();
+      }
+      ++files;
+    }
+  }
+  EXPECT_GE(files, 52 + 14);
+  for (const std::string& line : debugLines()) {
+    ADD_FAILURE() << line;
+  }
+}
+
+// The fang's and the large explosion's lists hold entry 0 with its wave;
+// the battle's list holds the revival's sound.
+TEST_F(EffectDataTest, ThePiecesSoundListsLoadTheirWaves) {
+  EXPECT_NE(Game::Database::instance()->maps().battle.battleSounds().find("リヴァイヴァ"), nullptr);
+  for (const char* path : {"src/sound/牙.txt", "src/sound/爆発大.txt"}) {
+    Game::SoundEffectList sounds;
+    sounds.load(path);
+    ASSERT_EQ(sounds.count(), 1) << path;
+    for (int i = 0; i < 500 && !sounds.allReady(); ++i) {
+      usleep(2000);  // the loader job reads the wave meanwhile
+    }
+    EXPECT_TRUE(sounds.allReady());
+    EXPECT_TRUE(sounds.at(0)->wave());
+  }
+  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
 }
 
 }  // namespace

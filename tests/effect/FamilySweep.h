@@ -7,23 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Sound/Manager.h"
-#include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "effect/ActionRecord.h"
-#include "effect/Cast.h"
-#include "effect/CastCamera.h"
-#include "effect/bank/Piece.h"
 #include "effect/module/Move.h"
-#include "presentation/resource/ResourceTestSupport.h"
-#include "presentation/scene/SceneNode.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
-#include "tests/core/game/GameFixture.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
+#include "tests/effect/EffectFixture.h"
 #include "tests/effect/EffectTimings.h"
-#include "tests/effect/RecordingStage.h"
 
 namespace EffectTestSupport {
 
@@ -42,88 +28,27 @@ struct PlayRecord {
   int awayFromHome = 0;
 };
 
-// A family of effects played on the sample data with the recording stage:
-// every set, bank file and sound list the build wrote, the databases, the
-// unit pictures, and the four actions of one target hit, one missed, three
-// of kinds 1, 0 and 2, and none.
-class FamilySweep : public ResourceTestSupport::ResourceTest {
+// A family of effects played on the sample data: every set, bank file and
+// sound list the build wrote, and the four standard actions.
+class FamilySweep : public EffectTest {
  protected:
   static constexpr int kCap = 600;
 
-  void SetUp() override {
-    ResourceTest::SetUp();
-    Engine::Sound::Manager::create();
-    GameTestSupport::putSampleFiles(fs(), "src");
-    Game::Constance::create();
-    Game::Database::createAndLoad();
-    Game::RandomGenerator::create();
-    Game::RandomGenerator::instance()->setSeed(57);
-    battle.pool = &stage.pool;
-    Game::Effect::Bank::reportTo(&stage);
-  }
-  void TearDown() override {
-    Game::Effect::Bank::reportTo(nullptr);
-    mActions.clear();
-    mUnits.clear();
-    stage.pool.releaseAll();
-    Game::RandomGenerator::destroy();
-    Game::Database::destroy();
-    Game::Constance::destroy();
-    Engine::Sound::Manager::destroy();
-    ResourceTest::TearDown();
-  }
+  FamilySweep() : EffectTest(EffectData::kSample, 57) {}
 
-  Game::Unit& makeUnit(int side, int row, int column, const char* appearance) {
-    mGhosts.push_back(std::make_unique<UnitTestSupport::TestGhost>());
-    mGhosts.back()->enemy = side == 1;
-    mGhosts.back()->appearance = appearance;
-    mUnits.push_back(std::make_unique<Game::Unit>(*mGhosts.back(), &battle));
-    Game::Unit& unit = *mUnits.back();
-    battle.units.push_back(&unit);
-    unit.placeAt(row, column);
-    return unit;
-  }
-
-  RecordingAction& makeAction(Game::Unit& caster,
-                              std::vector<std::pair<Game::Unit*, Game::Effect::ActionRecord::ResultKind>> targets) {
-    mActions.push_back(std::make_unique<RecordingAction>(stage, caster, Game::Ability()));
-    RecordingAction& action = *mActions.back();
-    for (auto& [unit, kind] : targets) {
-      action.add(*unit, kind);
+  // Steps through the frame, the frame given included.
+  void stepThrough(Game::Effect::Cast& effect, int lastFrame) {
+    while (effect.frame() <= lastFrame) {
+      step(effect);
     }
-    action.cell = Game::Place{1 - caster.side(), 1, 2};
-    Game::Unit::cellPosition(action.aim, action.cell.side, action.cell.row, action.cell.column);
-    return action;
   }
-
-  // One target hit, one missed, three of kinds 1, 0 and 2, none.
-  std::vector<RecordingAction*> standardActions(int casterSide) {
-    using Kind = Game::Effect::ActionRecord::ResultKind;
-    Game::Unit& caster = makeUnit(casterSide, 0, 2, "Kessa");
-    const int other = 1 - casterSide;
-    Game::Unit& first = makeUnit(other, 0, 1, "泥スライム");
-    Game::Unit& second = makeUnit(other, 1, 2, "Kessa");
-    Game::Unit& third = makeUnit(other, 2, 3, "泥スライム");
-    return {&makeAction(caster, {{&first, Kind::kDamage}}), &makeAction(caster, {{&first, Kind::kMiss}}),
-            &makeAction(caster, {{&first, Kind::kDamage}, {&second, Kind::kMiss}, {&third, Kind::kRecovery}}),
-            &makeAction(caster, {})};
-  }
-
-  // The effect of the name with the sample sound list, bound to the action.
-  std::unique_ptr<Game::Effect::Cast> makeEffect(const char* name, RecordingAction& action) {
-    std::unique_ptr<Game::Effect::Cast> effect = Game::Effect::Cast::create(name);
-    if (effect) {
-      effect->bind(action);
-      effect->setCamera(&camera);
+  // The effect sounds of the key played so far.
+  int soundsOf(const std::string& key) const {
+    int n = 0;
+    for (const auto& sound : stage.sounds) {
+      n += sound.key == key ? 1 : 0;
     }
-    return effect;
-  }
-
-  // One frame of the battle: the effect's tick, then the pool's step.
-  int step(Game::Effect::Cast& effect) {
-    const int answer = effect.tick();
-    stage.pool.update();
-    return answer;
+    return n;
   }
 
   // Ticks until the tick answers 2 or the cap.
@@ -207,25 +132,13 @@ class FamilySweep : public ResourceTestSupport::ResourceTest {
     return false;
   }
 
-  bool anyNodeNonFinite() const {
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      const Engine::Math::Vector3 at = node.position.value();
-      if (node.isActive() && !(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z))) {
-        return true;
-      }
-    }
-    return false;
+  bool anyNodeNonFinite() {
+    return countWhere(stage.pool, [](const Game::SceneNode& node) {
+             const Engine::Math::Vector3 at = node.position.value();
+             return !(std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z));
+           }) > 0;
   }
 
-  RecordingStage stage;
-  BattleTestSupport::FakeBattleServices battle;
-  Game::Effect::CastCamera camera;
-
- private:
-  std::vector<std::unique_ptr<UnitTestSupport::TestGhost>> mGhosts;
-  std::vector<std::unique_ptr<Game::Unit>> mUnits;
-  std::vector<std::unique_ptr<RecordingAction>> mActions;
 };
 
 }  // namespace EffectTestSupport

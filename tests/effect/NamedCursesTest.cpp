@@ -17,15 +17,11 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using EffectTestSupport::RecordingAction;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-
-const std::vector<const char*> kNames = {
-    "QuietPaleRadiance", "FloatingBellSplash", "FloatingBellWard", "MindShredShot", "HypnoticStareWave",
-    "EclipseSidestep",   "EclipseRipple",      "副作用",           "BitterElixir",  "SpinningWoeRing",
-    "HexedFigurine",     "BlueTormentTide",    "ShatteredCharmHex", "RadiantVigorSurge", "GlintBladeWard",
-    "GaleCodexWave",     "PrismWhirlpool",     "HaltedHandsCurse", "TimeHalt",      "CarvingBladeStorm"};
 
 class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
  protected:
@@ -39,42 +35,24 @@ class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
   }
   // Active nodes of the model name, visible ones for "+name" (lights of the
   // range for a null name).
-  int countOf(const char* model, float lightRange) const {
+  int countOf(const char* model, float lightRange) {
     const bool visible = model && model[0] == '+';
     model += model && visible ? 1 : 0;
-    int n = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && (!visible || node.isVisible())) {
-        n += model ? (node.getModel() && std::strcmp(node.getModel()->name(), model) == 0)
-                   : (node.hasLight() && node.lightRange() == lightRange);
-      }
-    }
-    return n;
+    return countWhere(stage.pool, [&](const Game::SceneNode& node) {
+      return (!visible || node.isVisible()) &&
+             (model ? modelName(node) == model : node.hasLight() && node.lightRange() == lightRange);
+    });
   }
 };
-
-TEST_F(NamedCursesTest, EveryNameIsItsOwnClassWithItsWavesAndPlaysToItsTimings) {
-  for (const char* name : kNames) {
-    const Game::Effect::FactoryRow* row = Game::Effect::findFactoryRow(name);
-    ASSERT_NE(row, nullptr) << name;
-    EXPECT_TRUE(wavesLoaded(*Cast::create(name))) << name;
-  }
-  sweep(kNames);
-}
 
 TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
   // Charms and afterimages every 2 frames until the last charm (30 late) lands
   // 64 on; storm afterimages every 5, cuts every 4 from 48 to 111.
-  const char* charms =
-      "32 34 36 38 40 42 44 46 48 50 52 54 56 58 60 62 64 66 68 70 72 74 76 78 80 82 84 86 88 90 92 94 96 "
-      "98 100 102 104 106 108 110 112 114 116 118 120 122 124 126 128 130 132";
+  const std::string charms = EffectTestSupport::framesEvery({{32, 132, 2}});
   const char* storm =
       "48:flashWhite,main 52:main 56:main 60:main 64:flashWhite,main 68:main 72:main 76:main "
       "80:flashWhite,main 84:main 88:main 92:main 96:flashWhite,main 100:main 104:main 108:main";
-  const char* cuts =
-      "0 5 10 15 20 25 30 35 40 45 48 50 52 55 56 60 64 65 68 70 72 75 76 80 84 85 88 90 92 95 96 100 104 "
-      "105 108 110 115 120 125";
+  const std::string cuts = EffectTestSupport::framesEvery({{0, 125, 5}, {48, 108, 4}});
   expectTimelines({
       {"QuietPaleRadiance", "32:pitch 30,attack 64:heading -30,main,main+24,main+48,main+72", "0 112", "32 64 144", "112x2",
        "0-31 112-171"},
@@ -88,7 +66,7 @@ TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
       {"SpinningWoeRing", "0:shot,hit+64,shot+16,hit+80,shot+32,hit+96,shot+48,hit+112", "0x4", "0 64 80 96 112", "64x3", ""},
       {"HexedFigurine", "32:main 64:hit 112:explode", "0 64", "32 64 112", "64x2", "0-31 64-123"},
       {"BlueTormentTide", "0:pitch 30,main 96:hit,hit+6,hit+12", "", "0 96", "40x3", ""},
-      {"ShatteredCharmHex", "32:main,hit+64,main+8,hit+72,main+16,hit+80,main+24,hit+88", "32x32", charms, "96x2", ""},
+      {"ShatteredCharmHex", "32:main,hit+64,main+8,hit+72,main+16,hit+80,main+24,hit+88", "32x32", charms.c_str(), "96x2", ""},
       {"RadiantVigorSurge", "16:main", "", "0 16", "", ""},
       {"GlintBladeWard", "92:flashWhite,main", "", "60 92", "", ""},
       {"GaleCodexWave", "0:main 24:main 48:main 72:main 84:hit", "0 24 48 72 84x2 128", "0 24 48 72 84", "84",
@@ -97,7 +75,7 @@ TEST_F(NamedCursesTest, EachTimelineAsksTheBattleOnItsFrames) {
        "64x2", ""},
       {"HaltedHandsCurse", "0:pitch 30,main,main+15,main+32,main+51,main+72,main+95,main+120", "", "0", "48", ""},
       {"TimeHalt", "16:main 32:flashWhite", "", "", "", ""},
-      {"CarvingBladeStorm", storm, "0x2 48 128", cuts, "48", "0-31 48-111 128-157"},
+      {"CarvingBladeStorm", storm, "0x2 48 128", cuts.c_str(), "48", "0-31 48-111 128-157"},
   });
 }
 
@@ -139,20 +117,6 @@ TEST_F(NamedCursesTest, EachScriptPlacesItsNodesInTheirNumbers) {
     const int count = std::strcmp(row.model ? row.model : "", "*") == 0 ? made : countOf(row.model, row.lightRange);
     EXPECT_EQ(count, row.count) << row.name << " " << row.frame;
   }
-}
-
-// Whom the camera follows (C the caster, T the first target, P a point)
-// and its zoom when not 1, from the frame on which that changes.
-TEST_F(NamedCursesTest, EachScriptTurnsTheCameraOnItsFrames) {
-  expectCameraTurns({
-      {"QuietPaleRadiance", "0:C 64:T"}, {"FloatingBellSplash", ""},       {"FloatingBellWard", "0:C 1.5"},
-      {"MindShredShot", "0:P"},          {"HypnoticStareWave", "0:C 32:P"}, {"EclipseSidestep", ""},
-      {"EclipseRipple", "0:C"},          {"副作用", "0:P"},                 {"BitterElixir", "0:C 1.25"},
-      {"SpinningWoeRing", "32:P"},       {"HexedFigurine", "0:C 32:P"},    {"BlueTormentTide", "0:P"},
-      {"ShatteredCharmHex", "32:C 64:P"}, {"RadiantVigorSurge", "0:T"},    {"GlintBladeWard", "0:T 1.5"},
-      {"GaleCodexWave", "0:C 84:T"},     {"PrismWhirlpool", "0:P"},        {"HaltedHandsCurse", "0:P"},
-      {"TimeHalt", ""},                  {"CarvingBladeStorm", "0:C 1.5 32:T 1.5"},
-  });
 }
 
 // BitterElixir's lights on 64: hues 120..180 over black are green with

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -22,12 +24,6 @@
 #include "tests/effect/FamilySweep.h"
 
 namespace EffectTestSupport {
-
-inline float distance(const Engine::Math::Vector3& a, const Engine::Math::Vector3& b) {
-  Engine::Math::Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
 
 // What one play with the first target hit did, by hand from the timelines:
 // what it asked of the battle, "frame:call,call,sound" with the screen and
@@ -71,6 +67,20 @@ inline std::string framesText(const std::vector<int>& frames) {
     }
   }
   return out;
+}
+
+// framesText of the frames first, first + step, .. up to last of each run
+// {first, last, step}.
+inline std::string framesEvery(std::initializer_list<std::array<int, 3>> runs) {
+  std::vector<int> frames;
+  for (const auto& [first, last, step] : runs) {
+    for (int f = first; f <= last; f += step) {
+      frames.push_back(f);
+    }
+  }
+  std::sort(frames.begin(), frames.end());
+  frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+  return framesText(frames);
 }
 
 // The distinct numbers sorted as text, runs of three or more with one step
@@ -129,51 +139,13 @@ class NamedScriptTest : public FamilySweep {
   using Vector3 = Engine::Math::Vector3;
   using Cast = Game::Effect::Cast;
 
-  // Steps through the frame, the frame given included.
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
   // The nodes in use that are newer than every node of the earlier list.
-  std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) const {
-    std::vector<const Game::SceneNode*> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && seen.insert(node.getId()).second) {
-        out.push_back(&node);
-      }
-    }
-    return out;
+  std::vector<const Game::SceneNode*> newNodes(std::set<Engine::u32>& seen) {
+    const std::vector<Game::SceneNode*> found =
+        nodesWhere(stage.pool, [&](const Game::SceneNode& node) { return seen.insert(node.getId()).second; });
+    return {found.begin(), found.end()};
   }
-  const Game::SceneNode* firstNodeOf(const char* modelName) const {
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0) {
-        return &node;
-      }
-    }
-    return nullptr;
-  }
-  int soundsOf(const std::string& key) const {
-    int n = 0;
-    for (const auto& sound : stage.sounds) {
-      n += sound.key == key ? 1 : 0;
-    }
-    return n;
-  }
-  // Whether every sound of the effect found its wave.
-  static bool wavesLoaded(const Cast& effect) {
-    for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
-      usleep(2000);
-    }
-    for (int i = 0; i < effect.sounds().count(); ++i) {
-      if (!effect.sounds().at(i)->wave()) {
-        return false;
-      }
-    }
-    return effect.isSoundReady();
-  }
+  const Game::SceneNode* firstNodeOf(const char* modelName) { return firstNodeNamed(stage.pool, modelName); }
   // Plays each row's effect with the first target hit and compares what
   // it recorded with the row.
   void expectTimelines(const std::vector<TimelineRow>& rows) {
@@ -225,15 +197,6 @@ class NamedScriptTest : public FamilySweep {
     }
   }
 
-  // How many nodes in use pass the test.
-  template <class Test>
-  int nodesWhere(Test test) const {
-    int n = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      n += stage.pool.node(i).isActive() && test(stage.pool.node(i)) ? 1 : 0;
-    }
-    return n;
-  }
   // How many nodes came into use since the last call.
   int freshNodes() { return static_cast<int>(madeNodes().size()); }
   // The nodes that came into use since the last call, oldest first.

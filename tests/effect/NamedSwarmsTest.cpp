@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using EffectTestSupport::RecordingAction;
 
 class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
@@ -302,18 +304,6 @@ TEST_F(NamedSwarmsTest, SlumberCapsuleMistWaitsForItsLastCapsule) {
     step(*effect);
     EXPECT_GT(body.overlays().size(), before) << hit;
   }
-}
-
-// Whom the camera follows and its zoom, from the frames on which that changes.
-TEST_F(NamedSwarmsTest, EachScriptTurnsTheCameraOnItsFrames) {
-  expectCameraTurns({
-      {"HauntedHamlet", "0:P"},   {"GrudgeWraithFeast", "0:P"},  {"TorrentCascade", "0:P"},   {"GoldenSunburst", "0:P"},
-      {"IcePillarRise", "0:P"},   {"DarkTwinBeams", "16:P"},     {"ShaftVolley", "0:P"},      {"VioletGlassOmen", "0:T 1.5"},
-      {"DrowningSwirl", "0:P"},   {"FlawedHelixSpiral", "0:P"},  {"BuriedEmberTrap", "32:P"}, {"PlagueFogCloud", "0:P"},
-      {"SerpentIdolCurse", "0:C 64:P"}, {"VerdantRockCrush", "0:P"}, {"FrozenLakeRidge", "0:P"}, {"FallingPillarStorm", "0:T"},
-      {"FallingFishShower", ""},  {"WanderersVolley", "0:P"},    {"VerdictPillar", "0:P 64:T"}, {"TenfoldTribunal", "0:T"},
-      {"SlumberCapsuleMist", "0:P"}, {"SaucerRaid", "0:P 96:T"}, {"PlanetaryBarrage", "0:P 5 96:T"},
-  });
 }
 
 }  // namespace

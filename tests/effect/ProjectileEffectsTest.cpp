@@ -19,44 +19,24 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
-
-float distance(const Vector3& a, const Vector3& b) {
-  Vector3 d;
-  d.setSub(a, b);
-  return d.length();
-}
 
 void note(std::string& trace, const std::string& item) { trace += (trace.empty() ? "" : " ") + item; }
 
 class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
-  static bool isOf(const Game::SceneNode& node, const char* modelName) {
-    return node.isActive() && node.getModel() && std::strcmp(node.getModel()->name(), modelName) == 0;
-  }
-  int countOf(const char* modelName) const {
-    int n = 0;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      n += isOf(stage.pool.node(i), modelName) ? 1 : 0;
-    }
-    return n;
-  }
+  int countOf(const char* modelName) { return static_cast<int>(nodesNamed(stage.pool, modelName).size()); }
   // The nodes of the model ("" for bare ones) that the effect's next tick
   // makes, before the pool steps them.
-  std::vector<const Game::SceneNode*> tickMade(Cast& effect, const char* modelName) {
-    std::vector<bool> before(static_cast<std::size_t>(stage.pool.capacity()));
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      before[static_cast<std::size_t>(i)] = stage.pool.node(i).isActive();
-    }
-    effect.tick();
+  std::vector<const Game::SceneNode*> tickMade(Cast& effect, const char* model) {
     std::vector<const Game::SceneNode*> made;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      const Game::SceneNode& node = stage.pool.node(i);
-      const bool bare = *modelName == '\0' && node.isActive() && !node.getModel();
-      if (!before[static_cast<std::size_t>(i)] && (bare || isOf(node, modelName))) {
-        made.push_back(&node);
+    for (const Game::SceneNode* node : launched([&] { effect.tick(); })) {
+      if (modelName(*node) == model) {
+        made.push_back(node);
       }
     }
     return made;
@@ -64,19 +44,11 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
   // Id and world position of every node in use of the model.
   std::map<Engine::u32, Vector3> nodesOf(const char* modelName) {
     std::map<Engine::u32, Vector3> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      Game::SceneNode& node = stage.pool.node(i);
-      if (isOf(node, modelName)) {
-        node.updateWorld();
-        out[node.getId()] = *node.worldPosition();
-      }
+    for (Game::SceneNode* node : nodesNamed(stage.pool, modelName)) {
+      node->updateWorld();
+      out[node->getId()] = *node->worldPosition();
     }
     return out;
-  }
-  void stepThrough(Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
   }
   std::string cameraView(const RecordingAction& action) const {
     const Game::SceneNode* followed = camera.followed();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -7,8 +8,12 @@
 #include "data/Unit.h"
 #include "data/ability/Ability.h"
 #include "effect/ActionRecord.h"
+#include "effect/Cast.h"
+#include "effect/CastCamera.h"
 #include "effect/Stage.h"
 #include "presentation/scene/SceneNodePool.h"
+#include "tests/data/unit/FakeBattleServices.h"
+#include "tests/data/unit/TestGhost.h"
 
 namespace EffectTestSupport {
 
@@ -109,6 +114,93 @@ class RecordingAction final : public Game::Effect::ActionRecord {
   RecordingStage& mStage;
   Game::Unit& mActor;
   Game::Ability mArt;
+};
+
+using ResultKind = Game::Effect::ActionRecord::ResultKind;
+
+// The battle effects play in: units on both sides whose nodes live in the
+// recording stage's pool, the actions they take, the camera. Clear it
+// before the databases go.
+class EffectBattle {
+ public:
+  EffectBattle() { battle.pool = &stage.pool; }
+
+  // A unit of the side at the cell with that picture, on the battle's list.
+  Game::Unit& makeUnit(int side, int row, int column, const char* appearance = "Kessa") {
+    mGhosts.push_back(std::make_unique<UnitTestSupport::TestGhost>());
+    mGhosts.back()->enemy = side == 1;
+    mGhosts.back()->appearance = appearance;
+    mUnits.push_back(std::make_unique<Game::Unit>(*mGhosts.back(), &battle));
+    battle.units.push_back(mUnits.back().get());
+    mUnits.back()->placeAt(row, column);
+    return *mUnits.back();
+  }
+
+  // An action of the caster with the art on the targets, with their result
+  // kinds, aimed at the middle cell of the other side.
+  RecordingAction& makeAction(Game::Unit& caster, std::vector<std::pair<Game::Unit*, ResultKind>> targets,
+                              Game::Ability art) {
+    mActions.push_back(std::make_unique<RecordingAction>(stage, caster, art));
+    RecordingAction& action = *mActions.back();
+    for (auto& [unit, kind] : targets) {
+      action.add(*unit, kind);
+    }
+    action.cell = Game::Place{1 - caster.side(), 1, 2};
+    Game::Unit::cellPosition(action.aim, action.cell.side, action.cell.row, action.cell.column);
+    return action;
+  }
+  RecordingAction& makeAction(Game::Unit& caster, std::vector<std::pair<Game::Unit*, ResultKind>> targets) {
+    return makeAction(caster, std::move(targets), defaultArt);
+  }
+  // The caster's action with the target hit (or of that kind), aimed at the
+  // target's cell.
+  RecordingAction& hitAction(Game::Unit& caster, Game::Unit& target, ResultKind kind = ResultKind::kDamage) {
+    RecordingAction& action = makeAction(caster, {{&target, kind}});
+    action.cell = Game::Place{target.side(), target.row(), target.column()};
+    Game::Unit::cellPosition(action.aim, target.side(), target.row(), target.column());
+    return action;
+  }
+
+  // The four actions effects are played with, for a caster of the side: one
+  // target hit, one missed, three of kinds 1, 0 and 2, and none.
+  std::vector<RecordingAction*> standardActions(int casterSide) {
+    Game::Unit& caster = makeUnit(casterSide, 0, 2);
+    const int other = 1 - casterSide;
+    Game::Unit& first = makeUnit(other, 0, 1, smallAppearance);
+    Game::Unit& second = makeUnit(other, 1, 2);
+    Game::Unit& third = makeUnit(other, 2, 3, smallAppearance);
+    return {&makeAction(caster, {{&first, ResultKind::kDamage}}), &makeAction(caster, {{&first, ResultKind::kMiss}}),
+            &makeAction(caster, {{&first, ResultKind::kDamage}, {&second, ResultKind::kMiss}, {&third, ResultKind::kRecovery}}),
+            &makeAction(caster, {})};
+  }
+
+  // One frame of the battle: the effect's tick, then the pool's step.
+  int step(Game::Effect::Cast& effect) {
+    const int answer = effect.tick();
+    stage.pool.update();
+    return answer;
+  }
+
+  void clearBattle() {
+    mActions.clear();
+    battle.units.clear();
+    mUnits.clear();
+    mGhosts.clear();
+    stage.pool.releaseAll();
+  }
+
+  RecordingStage stage;
+  BattleTestSupport::FakeBattleServices battle;
+  Game::Effect::CastCamera camera;
+  // The art of actions made without one, and the picture of the small
+  // units of the standard actions (3/4 the caster's size).
+  Game::Ability defaultArt;
+  const char* smallAppearance = "Slime";
+
+ private:
+  std::vector<std::unique_ptr<UnitTestSupport::TestGhost>> mGhosts;
+  std::vector<std::unique_ptr<Game::Unit>> mUnits;
+  std::vector<std::unique_ptr<RecordingAction>> mActions;
 };
 
 }  // namespace EffectTestSupport

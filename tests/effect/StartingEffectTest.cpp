@@ -16,6 +16,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::SceneNode;
 namespace Lead = Game::Effect::StartingEffect;
@@ -56,15 +58,7 @@ ability{ name 注; type 攻撃; range 近; area 単; animationName dummy; attack
     return pictures.stateSet(set)->find("main");
   }
 
-  std::vector<SceneNode*> nodesOf(const Game::Model* model) {
-    std::vector<SceneNode*> found;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      if (stage.pool.node(i).isActive() && stage.pool.node(i).getModel() == model) {
-        found.push_back(&stage.pool.node(i));
-      }
-    }
-    return found;
-  }
+  std::vector<SceneNode*> nodesOf(const Game::Model* model) { return EffectTestSupport::nodesOf(stage.pool, model); }
 
   // An effect bound to an action of the art by a caster of the appearance
   // on the party side at one enemy across the field.

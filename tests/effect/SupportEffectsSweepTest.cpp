@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Game::Effect::Cast;
 
 using SupportEffectsSweepTest = EffectTestSupport::SupportEffectsTest;

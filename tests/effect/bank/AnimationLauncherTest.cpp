@@ -1,17 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "effect/bank/AnimationLauncher.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
-class AnimationLauncherTest : public BankTestSupport::BankTest {
+class AnimationLauncherTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     putOverlay("よろめく");
     putOverlay("点滅イエロー", "animation{ name main; time 4; }\n");
     putOverlay("発光赤", "animation{ name other; time 4; }\nanimation{ name main; time 6; }\n");

@@ -9,18 +9,20 @@
 #include "effect/bank/Auras.h"
 #include "effect/bank/Holder.h"
 #include "effect/bank/Icicle.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
-class AurasTest : public BankTestSupport::BankTest {
+class AurasTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     for (const char* name : {"上昇粒子", "めまい", "十字光小", "回転ため", "チャージ", "発光", "氷柱"}) {
       putBank(name);
     }

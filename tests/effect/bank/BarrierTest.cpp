@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "effect/bank/Barrier.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
@@ -53,10 +55,10 @@ TEST(BarrierCells, NeighboursStandOneCellApart) {
   }
 }
 
-class BarrierTest : public BankTestSupport::BankTest {
+class BarrierTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     putBank("結界");
   }
 };

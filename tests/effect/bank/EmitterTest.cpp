@@ -14,6 +14,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Game::Effect::Bank::Emitter;
@@ -32,21 +34,6 @@ class EmitterTest : public EffectTestSupport::EffectTest {
   static Game::Model* common(const char* list) {
     return Game::Database::instance()->maps().battle.commonAnimation(list)->find("main");
   }
-
-  // The nodes of the model in use in the pool, in slot order (the order a
-  // fresh pool hands them out in).
-  static std::vector<SceneNode*> nodesOf(Game::SceneNodePool& pool, const Game::Model* model) {
-    std::vector<SceneNode*> found;
-    for (int i = 0; i < pool.capacity(); ++i) {
-      SceneNode& node = pool.node(i);
-      if (node.isActive() && node.getModel() == model) {
-        found.push_back(&node);
-      }
-    }
-    return found;
-  }
-
-  static float flatDistance(const Vector3& a, const Vector3& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
   // A unit of the party side whose node stands unturned at (0, 0, half its
   // size): its local axes are the world's.

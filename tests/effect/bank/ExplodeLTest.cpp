@@ -7,17 +7,19 @@
 #include "core/math/MathHelper.h"
 #include "effect/bank/ExplodeL.h"
 #include "effect/bank/Thunderbolt.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
 
-class ExplodeLTest : public BankTestSupport::BankTest {
+class ExplodeLTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     putBank("爆発大", "model{ name ring; time 8; }\nmodel{ name fire; time 8; }\n");
     putBank("落雷");
     putBank("地上衝撃波");

@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "effect/bank/Hits.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
-class HitsTest : public BankTestSupport::BankTest {
+class HitsTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     for (const char* name : {"ヒット円大", "波ヒット", "射撃ヒット", "斬撃ヒット2", "斬撃ヒット", "魔法爆発", "波紋", "小爆発"}) {
       putBank(name);
     }

@@ -8,19 +8,21 @@
 #include "core/random/RandomGenerator.h"
 #include "presentation/render/Color.h"
 #include "effect/bank/ParticleBase.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Game::Effect::Bank::BurstShape;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
-class ParticleBaseTest : public BankTestSupport::BankTest {
+class ParticleBaseTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     for (const char* name : {"粒子", "粒子白", "星", "冷気", "粒子円", "粒子チャージ"}) {
       putBank(name);
     }
@@ -39,11 +41,6 @@ class ParticleBaseTest : public BankTestSupport::BankTest {
     b.normalize();
     const float cosine = std::clamp(a.x * b.x + a.y * b.y + a.z * b.z, -1.f, 1.f);
     return std::acos(cosine) * 180.f / 3.14159265f;
-  }
-  static void expectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-3f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
   }
 };
 

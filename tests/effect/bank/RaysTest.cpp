@@ -6,17 +6,19 @@
 
 #include "effect/bank/Rays.h"
 #include "presentation/render/Color.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
 
-class RaysTest : public BankTestSupport::BankTest {
+class RaysTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     for (const char* name : {"吸引", "ビーム", "七色音波", "火柱", "牙", "効果線"}) {
       putBank(name);
     }

@@ -1,16 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "effect/bank/ReviveEmitter.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Game::UnitPose;
 
-class ReviveEmitterTest : public BankTestSupport::BankTest {
+class ReviveEmitterTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     fs().put("src/picture/animation/common/炎.txt", "model{ name main; time 20; }\n");
   }
 };

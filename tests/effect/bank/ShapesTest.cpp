@@ -8,18 +8,20 @@
 #include "effect/bank/Explode.h"
 #include "effect/bank/Sprite.h"
 #include "effect/bank/Waves.h"
-#include "tests/effect/bank/BankFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
+
+using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
-class ShapesTest : public BankTestSupport::BankTest {
+class ShapesTest : public EffectTestSupport::EffectTest {
  protected:
   void SetUp() override {
-    BankTest::SetUp();
+    EffectTest::SetUp();
     for (const char* name : {"爆発", "リング", "地上衝撃波", "地面発光", "打撃", "斬る", "ナイフ"}) {
       putBank(name);
     }

@@ -29,7 +29,7 @@ class ModuleTest : public EffectTest {
     shapes->load("src/picture/animation/test.txt");
   }
   void TearDown() override {
-    stage.pool.releaseAll();
+    clearBattle();
     shapes.reset();
     EffectTest::TearDown();
   }
@@ -41,16 +41,7 @@ class ModuleTest : public EffectTest {
   Game::Model* trail() { return shapes->findModel("trail"); }
 
   // The model's nodes in use, in slot order.
-  std::vector<Game::SceneNode*> nodesOf(const Game::Model* model) {
-    std::vector<Game::SceneNode*> found;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      Game::SceneNode& node = stage.pool.node(i);
-      if (node.isActive() && node.getModel() == model) {
-        found.push_back(&node);
-      }
-    }
-    return found;
-  }
+  std::vector<Game::SceneNode*> nodesOf(const Game::Model* model) { return EffectTestSupport::nodesOf(stage.pool, model); }
 
   // A unit of the side with a fresh node, unturned (its local axes the
   // world's), its feet at the point.
@@ -60,16 +51,7 @@ class ModuleTest : public EffectTest {
     unit.placeFrontAt(feet);
     return unit;
   }
-  static Engine::Math::Vector3 feetOf(const Game::Unit& unit) {
-    Engine::Math::Vector3 feet;
-    unit.getFrontPoint(feet);
-    return feet;
-  }
-  static Engine::Math::Vector3 centreOf(const Game::Unit& unit) {
-    Engine::Math::Vector3 centre;
-    unit.getPosition(centre);
-    return centre;
-  }
+  static Engine::Math::Vector3 centreOf(const Game::Unit& unit) { return positionOf(unit); }
 
   // A node of the shot model standing at the point.
   Game::SceneNode* shotAt(const Engine::Math::Vector3& point) {

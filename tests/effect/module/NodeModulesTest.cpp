@@ -19,6 +19,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::SceneNode;
 using Game::Effect::Module::Afterimage;
@@ -43,11 +45,6 @@ class NodeModulesTest : public EffectTestSupport::ModuleTest {
     return values;
   }
 
-  static void expectNear(const Vector3& actual, const Vector3& expected, const char* what) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-3f) << what;
-    EXPECT_NEAR(actual.y, expected.y, 1e-3f) << what;
-    EXPECT_NEAR(actual.z, expected.z, 1e-3f) << what;
-  }
 };
 
 // Aspect over 4 frames, amplitude 1/2, period 8: 1 + 0.5·sin(45c)·cos(45c).

@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace EffectTestSupport;
+
 using Engine::Math::Vector3;
 using Game::Effect::Module::Fall;
 using Game::Effect::Module::Module;
@@ -20,8 +22,6 @@ using Game::Effect::Module::Move;
 using Game::Effect::Module::Step;
 
 using UnitModulesTest = EffectTestSupport::ModuleTest;
-
-float flatDistance(const Vector3& a, const Vector3& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Step: hop 32, shift 64 over 4 frames; the rises are 32, 16, 0, -16, -32.
 TEST_F(UnitModulesTest, AStepHopsOutAndBackWhileTheShiftTravelsShiftTimesFPlusOneOverF) {

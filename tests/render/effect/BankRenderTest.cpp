@@ -20,8 +20,8 @@ class BankRender : public EffectRender {
 // The barrier lights the screen about its centre beside the caster, the
 // explosion about the target's front; both were dark before.
 TEST_F(BankRender, ABarrierAndALargeExplosionLightTheirPlaces) {
-  Game::Unit& caster = unit(casterGhost, 0, 1, 4);
-  Game::Unit& target = unit(targetGhost, 1, 1, 0);
+  Game::Unit& caster = unit(0, 1, 4);
+  Game::Unit& target = unit(1, 1, 0);
   Vector3 barrierCentre;
   caster.pointAlong(barrierCentre, Vector3(1.f, 0.f, 0.f));
   Vector3 front;

@@ -150,8 +150,8 @@ class CastRender : public EffectRender, public ::testing::WithParamInterface<Fra
 
 TEST_P(CastRender, TheFrameIsLitWhereThePiecesStandAndDarkBetween) {
   const FrameCase& row = GetParam();
-  Game::Unit& caster = unit(casterGhost, 0, row.casterRow, row.casterColumn, row.appearance);
-  Game::Unit& target = unit(targetGhost, 1, row.targetRow, row.targetColumn, row.appearance);
+  Game::Unit& caster = unit(0, row.casterRow, row.casterColumn, row.appearance);
+  Game::Unit& target = unit(1, row.targetRow, row.targetColumn, row.appearance);
   EffectTestSupport::RecordingAction& action = hitAction(caster, target, row.kind);
   if (row.lookBetween) {
     Vector3 between = positionOf(target);

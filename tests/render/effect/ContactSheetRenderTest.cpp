@@ -22,14 +22,11 @@ class ContactSheetRender : public EffectRender {
 
   // A caster and three targets afresh on an empty pool, all targets hit.
   EffectTestSupport::RecordingAction& freshAction() {
-    stage.pool.releaseAll();
-    actions.clear();
-    battle.units.clear();
-    units.clear();
-    Game::Unit& caster = unit(casterGhost, 0, 1, 2, "Kessa");
-    EffectTestSupport::RecordingAction& action = hitAction(caster, unit(targetGhost, 1, 1, 2, "泥スライム"));
-    action.add(unit(mGhosts[0], 1, 0, 1, "Kessa"), Game::Effect::ActionRecord::kDamage);
-    action.add(unit(mGhosts[1], 1, 2, 3, "泥スライム"), Game::Effect::ActionRecord::kDamage);
+    clearBattle();
+    Game::Unit& caster = unit(0, 1, 2, "Kessa");
+    EffectTestSupport::RecordingAction& action = hitAction(caster, unit(1, 1, 2, "泥スライム"));
+    action.add(unit(1, 0, 1, "Kessa"), Game::Effect::ActionRecord::kDamage);
+    action.add(unit(1, 2, 3, "泥スライム"), Game::Effect::ActionRecord::kDamage);
     return action;
   }
   // The frame copied into its tile of the sheet, one pixel in kShrink.
@@ -45,8 +42,6 @@ class ContactSheetRender : public EffectRender {
     }
   }
 
- private:
-  UnitTestSupport::TestGhost mGhosts[2];
 };
 
 TEST_F(ContactSheetRender, EveryEffectDrawnOnItsApplyFrame) {

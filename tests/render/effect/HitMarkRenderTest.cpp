@@ -33,8 +33,8 @@ class HitMarkRender : public EffectRender {
 // nowhere far from it; before they are placed the unit, which shows no figure,
 // leaves that place dark.
 TEST_F(HitMarkRender, TheHitMarkAndSparksLightTheTargetsCentre) {
-  Game::Unit& caster = unit(casterGhost, 0, 0, 2);
-  Game::Unit& target = unit(targetGhost, 1, 0, 2);
+  Game::Unit& caster = unit(0, 0, 2);
+  Game::Unit& target = unit(1, 0, 2);
   EffectTestSupport::RecordingAction& action = hitAction(caster, target);
   Vector3 centre;
   target.getPosition(centre);

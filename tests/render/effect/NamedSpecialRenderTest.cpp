@@ -53,8 +53,8 @@ class NamedSpecialRender : public EffectRender {
 // On 161 a ring stands lit about the caster where nothing shone on 159, and
 // the white jet leans 24 pixels toward the target's side only.
 TEST_F(NamedSpecialRender, OnFrame161RingsAndAJetBurstAboutTheCaster) {
-  Game::Unit& caster = unit(casterGhost, 0, 1, 2);
-  Game::Unit& target = unit(targetGhost, 1, 1, 2);
+  Game::Unit& caster = unit(0, 1, 2);
+  Game::Unit& target = unit(1, 1, 2);
   std::unique_ptr<Cast> lance = Cast::create("CrimsonLanceThrow");
   lance->bind(hitAction(caster, target));
   const Image before = playThrough(*lance, 159);
@@ -95,8 +95,8 @@ TEST_F(NamedSpecialRender, OnFrame80ThePillarStormFallsOnTheAimedHalf) {
     Game::RandomGenerator::instance()->setSeed(63);
     stage.pool.releaseAll();
     std::unique_ptr<Cast> storm = Cast::create("FallingPillarStorm");
-    Game::Unit& caster = unit(casterGhost, 1 - side, 1, 2);
-    storm->bind(hitAction(caster, unit(targetGhost, side, 1, 2)));
+    Game::Unit& caster = unit(1 - side, 1, 2);
+    storm->bind(hitAction(caster, unit(side, 1, 2)));
     nextFrame();
     const Image image = playThrough(*storm, 80);
     keep(image, side == 0 ? "effect_pillar_storm_side0.tga" : "effect_pillar_storm_side1.tga");
