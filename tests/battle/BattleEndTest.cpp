@@ -1006,6 +1006,36 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
   }
 }
 
+// Each member that passes cuts the chain's chance by 0.8: opened for sure
+// (start rate 500% / 5), a join rate of 125% after one passer is a sure
+// 1.25 x 0.8 = 1, after two passers 1.25 x 0.64 = 0.8, about 32 of 40.
+TEST_F(CastPhaseTest, EachPasserCutsTheChainForTheJoinersAfterIt) {
+  for (i32 c = 0; c < 4; ++c) addMember(0, c);
+  Battle& fight = makeBattle();
+  slime(0, 2);
+  const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; power{ constance 5; } ";
+  const Game::Ability opener = art(keys + "speed 100000; chainAccuracy 0,500;");
+  const Game::Ability passer = art(keys + "speed 50000; chainAccuracy 0,0;");
+  const Game::Ability joiner = art(keys + "chainAccuracy 125,0;");
+  for (const auto& [passers, least, most] : {std::tuple{1, 40, 40}, std::tuple{2, 24, 38}}) {
+    int joins = 0;
+    for (int trial = 0; trial < 40; ++trial) {
+      for (i32 m = 0; m < 4; ++m) {
+        Game::Unit& member = *fight.unitAt(m);
+        member.clearPlan();
+        const Game::Ability& used = m == 0 ? opener : m == 3 ? joiner : passer;
+        if (m <= passers || m == 3) member.planAction(-1, used, Game::Place{1, 0, 2});
+        member.setCharge(0);
+      }
+      Cast cast(fight);
+      ASSERT_EQ(cast.update(), 0);
+      for (const auto& action : cast.actions()) joins += &action->actor() == fight.unitAt(3) && action->isFollowUp();
+    }
+    EXPECT_GE(joins, least) << passers;
+    EXPECT_LE(joins, most) << passers;
+  }
+}
+
 // A seeded turn: Kessa strikes with her sword, ミオ casts her spark, one
 // slime strikes back and the other guards. The order, the numbers, the
 // states and the sword's wear are pinned.
@@ -1206,34 +1236,38 @@ TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
   EXPECT_TRUE(healed->results()[0].entries.empty());
 }
 
-// A harmful state the target may resist lands always while the actor's
-// charisma is at least the target's resistance (10 / (0 + 10)), else only
-// at times.
+// A harmful state the target may resist lands with the chance
+// 10 / (margin + 10), the margin the target's resistance over the actor's
+// charisma (none below 0): at margins 0, 10, 30 and 90, 1, 1/2, 1/4 and
+// 1/10 of 400 tries. A chance of 0 never lands.
 TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
   addMember(0, 2);
   Battle& fight = makeBattle();
   Game::Unit& foe = slime(0, 0);
   Game::Unit& kessa = *fight.unitAt(0);
-  const Game::Ability lull = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
-                                 "attack{ addition{ name 睡眠; accuracy 100; } }");
-  const Game::Ability never = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
-                                  "attack{ addition{ name 睡眠; accuracy 0; } }");
-  EXPECT_TRUE(act(kessa, never, foe.place())->results()[0].entries.empty()) << "a chance of 0 never lands";
-  bool sureSeen = false;
-  bool doubtfulSeen = false;
-  for (const auto& [actor, target] : {std::pair{&kessa, &foe}, std::pair{&foe, &kessa}}) {
-    const i32 margin = target->status()[Game::StatusBlock::kResist] - actor->status()[Game::StatusBlock::kCharisma];
+  const std::string blow = "type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } ";
+  const Game::Ability lull = art(blow + "attack{ addition{ name 睡眠; accuracy 100; } }");
+  EXPECT_TRUE(act(foe, art(blow + "attack{ addition{ name 睡眠; accuracy 0; } }"), kessa.place())
+                  ->results()[0]
+                  .entries.empty());
+  const struct {
+    i32 margin, least, most;
+  } rows[] = {{0, 400, 400}, {10, 170, 230}, {30, 75, 125}, {90, 25, 55}};
+  for (const auto& row : rows) {
+    // Kessa's spirit raised until her resistance stands the margin over
+    // the slime's charisma (at 0 her resistance is 0).
+    i32& spirit = mMembers.back()->bonus()[Game::Parameters::kSpirit];
+    auto margin = [&] {
+      kessa.recompute();
+      return kessa.status()[Game::StatusBlock::kResist] - foe.status()[Game::StatusBlock::kCharisma];
+    };
+    for (spirit = -1000; spirit < 20000 && row.margin > 0 && margin() < row.margin;) ++spirit;
+    ASSERT_EQ(std::max(margin(), 0), row.margin);
     int landed = 0;
-    for (int i = 0; i < 40; ++i) landed += static_cast<int>(act(*actor, lull, target->place())->results()[0].entries.size());
-    if (margin <= 0) {
-      sureSeen = true;
-      EXPECT_EQ(landed, 40);
-    } else {
-      doubtfulSeen = true;
-      EXPECT_LT(landed, 40) << margin;
-    }
+    for (int i = 0; i < 400; ++i) landed += static_cast<int>(act(foe, lull, kessa.place())->results()[0].entries.size());
+    EXPECT_GE(landed, row.least) << row.margin;
+    EXPECT_LE(landed, row.most) << row.margin;
   }
-  EXPECT_TRUE(sureSeen && doubtfulSeen);
 }
 
 // A number is pale red only where a member takes more than its HP; a heal

@@ -605,18 +605,22 @@ TEST_F(BattleUnitRules, RevivalRestoresAndCountsDown) {
   EXPECT_FALSE(unit.isAlive());
 }
 
-// Key (Speed + 1) × (1 − r²), r the draw; the plan's art adds its speed; a
-// delay takes 256.
+// Key (Speed + 1) × (1 − r²), r the draw; the plan's art adds its speed
+// (斬る: 30); a delay takes 256.
 TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
-  for (i32 seed : {3, 11, 2024}) {
-    const float r = firstFloatDraw(seed);
-    Unit& unit = makeUnit();
-    EXPECT_FLOAT_EQ(unit.orderKey(), 21.f * (1.f - r * r)) << seed;
-    random().setSeed(seed);
-    unit.planAction(-1, art("斬る"), unit.place());
-    random().setSeed(seed);
-    unit.setStateLevel("ディレイ", 1);
-    EXPECT_FLOAT_EQ(unit.orderKey(), 21.f * (1.f - r * r) + 30.f - 256.f) << seed;
+  // Seed 3 draws r = 0.830763 first: 1 − r² = 0.309832.
+  const struct {
+    i32 speed;
+    bool planned, delayed;
+    float key;
+  } rows[] = {{20, false, false, 6.50648f}, {0, false, false, 0.309832f}, {99, false, false, 30.9832f},
+              {20, true, false, 36.5065f},  {0, true, true, -225.690f},  {99, false, true, -225.017f}};
+  for (const auto& row : rows) {
+    Unit& unit = makeUnit(makeGhost(false, 100, 100, row.speed));
+    if (row.planned) unit.planAction(-1, art("斬る"), unit.place());
+    unit.setStateLevel("ディレイ", row.delayed ? 1 : 0);
+    random().setSeed(3);
+    EXPECT_NEAR(unit.orderKey(), row.key, 1e-3f) << row.speed << row.planned << row.delayed;
   }
 }
 
