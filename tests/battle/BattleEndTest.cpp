@@ -36,6 +36,7 @@
 #include "resource/database/RaceData.h"
 #include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
+#include "tests/battle/BattleGameFixture.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -46,21 +47,8 @@ using Game::BattleSettings;
 using Game::FloatingText;
 using Game::RaceGroup::Cell;
 
-// A battle script that decides nothing.
-constexpr const char* kQuietScript = "let{ name answer; value 1; }";
-
-class BattleEndTest : public ScriptTestSupport::ScriptTest {
+class BattleEndTest : public BattleTestSupport::BattleGameTest {
  protected:
-  void SetUp() override {
-    ScriptTest::SetUp();
-    fs().put(Battle::kScriptFile, std::string(kQuietScript));
-  }
-  void TearDown() override {
-    game().setBattle(nullptr);
-    mMembers.clear();
-    ScriptTest::TearDown();
-  }
-
   // The battle, run by the game as its own, past its opening.
   Battle& makeBattle(BattleSettings settings = {}) {
     auto* battle = new Battle(game(), settings);
@@ -69,16 +57,6 @@ class BattleEndTest : public ScriptTestSupport::ScriptTest {
     return *battle;
   }
   Battle& battle() { return *static_cast<Battle*>(game().battle()); }
-  Game::PlayerGhost& addMember(i32 row, i32 column) {
-    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
-    Game::PlayerGhost& ghost = *mMembers.back();
-    ghost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
-    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
-    entry->row = row;
-    entry->column = column;
-    return ghost;
-  }
-  const Game::EnemyData& enemy(const char* name) { return *Game::Database::instance()->findEnemy(name); }
   static Game::RaceData readRace(const char* text) {
     Game::NmlDocument document;
     document.loadFromText("race.txt", text);
@@ -100,8 +78,6 @@ class BattleEndTest : public ScriptTestSupport::ScriptTest {
       battle().update();
     }
   }
-
-  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
 };
 
 // --- Deciding the battle -------------------------------------------------

@@ -21,7 +21,7 @@
 #include "resource/database/ToolData.h"
 #include "resource/database/UnitPictureData.h"
 #include "tests/Services.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/battle/BattleGameFixture.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ class LoggedOver final : public Game::BattleStuff::Over {
 };
 
 // A battle in a new game whose battle script counts its runs in "answer".
-class BattleTest : public ScriptTestSupport::ScriptTest {
+class BattleTest : public BattleTestSupport::BattleGameTest {
  protected:
   static constexpr const char* kCountingScript = "let{ name answer; value int(answer)+1; }";
   // The Command phase without menus: its opening, its commit, the script.
@@ -82,28 +82,17 @@ class BattleTest : public ScriptTestSupport::ScriptTest {
   static constexpr int kEmptyCastFrames = 1 + 1;
 
   void SetUp() override {
-    ScriptTest::SetUp();
+    BattleGameTest::SetUp();
     fs().put(Battle::kScriptFile, std::string(kCountingScript));
   }
   void TearDown() override {
     mBattle.reset();
-    mMembers.clear();
-    ScriptTest::TearDown();
+    BattleGameTest::TearDown();
   }
 
   Battle& makeBattle(BattleSettings settings = {}) {
     mBattle = std::make_unique<Battle>(game(), settings);
     return *mBattle;
-  }
-  // A party member of the sample shell on the cell.
-  Game::PlayerGhost& addMember(i32 row, i32 column) {
-    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
-    Game::PlayerGhost& ghost = *mMembers.back();
-    ghost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
-    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
-    entry->row = row;
-    entry->column = column;
-    return ghost;
   }
   std::shared_ptr<Game::BattleTrigger> trigger(const char* condition, const char* script, bool repeat) {
     auto record = std::make_shared<Game::BattleTrigger>();
@@ -127,10 +116,9 @@ class BattleTest : public ScriptTestSupport::ScriptTest {
     }
     return -1;
   }
-  const Game::EnemyData& slime() { return *Game::Database::instance()->findEnemy("泥スライム"); }
+  static const Game::EnemyData& slime() { return enemy("泥スライム"); }
 
   std::unique_ptr<Battle> mBattle;
-  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
 };
 
 // Interrupts first, then the end phase, then queued scripts, then the
