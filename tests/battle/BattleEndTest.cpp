@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -36,6 +37,7 @@
 #include "resource/database/RaceData.h"
 #include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
+#include "tests/Services.h"
 #include "tests/battle/BattleGameFixture.h"
 #include "tests/script/ScriptFixture.h"
 
@@ -404,6 +406,16 @@ TEST(RaceGroupTest, FollowersComeWithoutADrawWhileTheChanceIsAQuarterOrMore) {
   EXPECT_EQ(Game::RaceGroup::countFollowers(0.f, none), 0);
 }
 
+// The rows and columns the cells span: {lowest row, highest row, lowest
+// column, highest column}.
+std::array<i32, 4> span(const std::vector<Cell>& cells, std::array<i32, 4> from = {9, -9, 9, -9}) {
+  for (const Cell& cell : cells) {
+    from = {std::min(from[0], cell.row), std::max(from[1], cell.row), std::min(from[2], cell.column),
+            std::max(from[3], cell.column)};
+  }
+  return from;
+}
+
 // A lone leader stands on the middle cell.
 TEST(RaceGroupTest, AGroupIsCentredOnlyWhenAsked) {
   for (i32 seed = 1; seed <= 30; ++seed) {
@@ -416,13 +428,7 @@ TEST(RaceGroupTest, AGroupIsCentredOnlyWhenAsked) {
     const std::vector<Cell> left = Game::RaceGroup::placeGroup(3, false, raw);
     const std::vector<Cell> middle = Game::RaceGroup::placeGroup(3, true, centred);
     ASSERT_EQ(left.size(), 4u);
-    i32 minRow = 9, maxRow = -9, minColumn = 9, maxColumn = -9;
-    for (const Cell& cell : left) {
-      minRow = std::min(minRow, cell.row);
-      maxRow = std::max(maxRow, cell.row);
-      minColumn = std::min(minColumn, cell.column);
-      maxColumn = std::max(maxColumn, cell.column);
-    }
+    const auto [minRow, maxRow, minColumn, maxColumn] = span(left);
     const i32 rowShift = (2 - maxRow - minRow) / 2;
     const i32 columnShift = (4 - maxColumn - minColumn) / 2;
     for (std::size_t i = 0; i < left.size(); ++i) {
@@ -621,20 +627,12 @@ TEST(RaceGroupTest, FollowersStandOneToThreeRanksBelowTheLeader) {
 }
 
 TEST(RaceGroupTest, CellsAreDrawnOverTheWholeSide) {
-  i32 minRow = 9, maxRow = -9, minColumn = 9, maxColumn = -9;
+  std::array<i32, 4> spanned = {9, -9, 9, -9};
   for (i32 seed = 1; seed <= 40; ++seed) {
     Game::RandomGenerator random(seed);
-    for (const Game::RaceGroup::Cell& cell : Game::RaceGroup::placeGroup(5, false, random)) {
-      minRow = std::min(minRow, cell.row);
-      maxRow = std::max(maxRow, cell.row);
-      minColumn = std::min(minColumn, cell.column);
-      maxColumn = std::max(maxColumn, cell.column);
-    }
+    spanned = span(Game::RaceGroup::placeGroup(5, false, random), spanned);
   }
-  EXPECT_EQ(minRow, 0);
-  EXPECT_EQ(maxRow, 2);
-  EXPECT_EQ(minColumn, 0);
-  EXPECT_EQ(maxColumn, 4);
+  EXPECT_EQ(spanned, (std::array<i32, 4>{0, 2, 0, 4}));
 }
 
 class BattleDefeatTest : public BattleEndTest {
@@ -711,7 +709,7 @@ TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
 }
 
 TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   {
     Battle& fight = makeBattle();
     Game::Unit* left = fight.addEnemy(enemy("泥スライム"), 0, 0, 1.f, 0);
@@ -731,7 +729,6 @@ TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
     EXPECT_GT(std::abs(a.z), 1.f);
     game().setBattle(nullptr);
   }
-  Game::SceneRenderer::destroy();
 }
 
 TEST_F(BattleDefeatTest, TheLevelOffsetRaisesTheLeader) {
