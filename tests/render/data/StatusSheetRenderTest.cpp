@@ -10,27 +10,14 @@
 #include "data/widget/ItemMenu.h"
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "tests/Services.h"
 
 namespace RenderTest {
 namespace {
 
-class StatusSheetRender : public InterfaceRender {
- protected:
-  void SetUp() override {
-    InterfaceRender::SetUp();
-    Game::Constance::create();
-    Game::Database::create();
-    Game::Database::instance()->load();
-    Game::RandomGenerator::create();
-  }
-  void TearDown() override {
-    Game::RandomGenerator::destroy();
-    Game::Database::destroy();
-    Game::Constance::destroy();
-    InterfaceRender::TearDown();
-  }
-};
+class StatusSheetRender
+    : public TestServices::Test<TestServices::kConstants | TestServices::kSampleDatabase | TestServices::kRandom,
+                                InterfaceRender> {};
 
 TEST_F(StatusSheetRender, SheetSaleListAndBattleWindow) {
   Game::Database& database = *Game::Database::instance();
