@@ -38,6 +38,7 @@
 #include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
 #include "tests/Services.h"
+#include "tests/core/random/SeededDraws.h"
 #include "tests/battle/BattleGameFixture.h"
 #include "tests/script/ScriptFixture.h"
 
@@ -207,6 +208,23 @@ TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
   EXPECT_EQ(standing.experience() - before, 20);
   // One window for the experience line; none for a master experience of 0.
   EXPECT_EQ(game().messages().count(), 1);
+}
+
+// Past the five who fight, the sixth member learns too while its LP lasts.
+TEST_F(BattleEndTest, AReserveLearnsWhileItsLifeLasts) {
+  for (const bool alive : {true, false}) {
+    mMembers.clear();
+    game().party().members().clear();
+    for (i32 i = 0; i < 6; ++i) addMember(i % 3, i % 5);
+    if (!alive) mMembers[5]->lpRef() = 0;
+    const i32 before = mMembers[5]->experience();
+    Battle& fight = makeBattle();
+    fight.spoils().addRewards(0, 10, 0);
+    fight.finish(Battle::kWin);
+    step({});
+    fight.update();
+    EXPECT_EQ(mMembers[5]->experience() > before, alive);
+  }
 }
 
 TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
@@ -848,6 +866,12 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
   }
   EXPECT_GT(blindMisses, 10);
   EXPECT_LT(blindMisses, 40);
+  // A draw of 75 still hits; 76 misses.
+  const Game::Ability one = art("type 攻撃; range 遠; area 単; accuracy -1; power{ constance 1; random 0; }");
+  for (const auto& [draw, blindMiss] : {std::pair{75, 0}, std::pair{76, 1}}) {
+    Game::RandomGenerator::instance()->setSeed(RandomTestSupport::seedsDrawing({draw})[0]);
+    EXPECT_EQ(misses(*act(actor, one, enemies, true)), blindMiss) << draw;
+  }
 }
 
 // A quarter of the damage drained comes back: 3 gives nothing, 8 gives 2,
@@ -1114,6 +1138,23 @@ TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
     if (row.weaponKept) {
       EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), ghostUses - 1);
     }
+  }
+}
+
+// A heal applied raises the HP by its amount, up to the maximum.
+TEST_F(CastPhaseTest, AHealRaisesTheHpUpToTheMaximum) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& kessa = *fight.unitAt(0);
+  for (const i32 power : {5, 99999}) {
+    kessa.life().setHp(1);
+    const auto heal = act(kessa, art("type 補助; range 遠; area 単; accuracy 100; power{ random 0; constance " +
+                                         std::to_string(power) + "; }"),
+                          kessa.place());
+    const i32 amount = heal->results()[0].amount;
+    ASSERT_GT(amount, 0);
+    heal->applyResults();
+    EXPECT_EQ(kessa.hp(), power == 5 ? 1 + amount : kessa.maxHp()) << power;
   }
 }
 
