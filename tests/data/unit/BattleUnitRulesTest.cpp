@@ -572,16 +572,16 @@ TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOnAndStunByTheirLevel) {
   Unit& calm = makeUnit(resisting);
   calm.autoAbilities();
   EXPECT_EQ(calm.stateLevel("発狂"), 0);
-  // 自動スタン of level 50 stuns at a draw below 50, with the state's picture.
-  for (i32 seed : seedsDrawing({49, 50, 51})) {
-    const i32 draw = firstPercentDraw(seed);
+  // 自動スタン of level n stuns at a draw below n, with the state's picture.
+  for (const auto& [level, draw] : {std::pair{50, 49}, {50, 50}, {50, 51}, {1, 0}, {1, 1}}) {
+    random().setSeed(seedsDrawing({draw})[0]);
     TestGhost& stunning = makeGhost();
-    stunning.abilities().add(art("自動スタン", 50));
+    stunning.abilities().add(art("自動スタン", level));
     Unit& stunned = makeUnit(stunning);
     stunned.planAction(-1, art("斬る"), stunned.place());
     stunned.autoAbilities();
-    EXPECT_EQ(stunned.hasPlan(), draw >= 50) << draw;
-    EXPECT_EQ(stunned.messages().isEmpty(), draw >= 50) << draw;
+    EXPECT_EQ(stunned.hasPlan(), draw >= level) << level << " " << draw;
+    EXPECT_EQ(stunned.messages().isEmpty(), draw >= level) << level << " " << draw;
   }
 }
 
