@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -36,6 +37,9 @@
 #include "resource/database/RaceData.h"
 #include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
+#include "tests/Services.h"
+#include "tests/core/random/SeededDraws.h"
+#include "tests/battle/BattleGameFixture.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -46,21 +50,8 @@ using Game::BattleSettings;
 using Game::FloatingText;
 using Game::RaceGroup::Cell;
 
-// A battle script that decides nothing.
-constexpr const char* kQuietScript = "let{ name answer; value 1; }";
-
-class BattleEndTest : public ScriptTestSupport::ScriptTest {
+class BattleEndTest : public BattleTestSupport::BattleGameTest {
  protected:
-  void SetUp() override {
-    ScriptTest::SetUp();
-    fs().put(Battle::kScriptFile, std::string(kQuietScript));
-  }
-  void TearDown() override {
-    game().setBattle(nullptr);
-    mMembers.clear();
-    ScriptTest::TearDown();
-  }
-
   // The battle, run by the game as its own, past its opening.
   Battle& makeBattle(BattleSettings settings = {}) {
     auto* battle = new Battle(game(), settings);
@@ -69,16 +60,6 @@ class BattleEndTest : public ScriptTestSupport::ScriptTest {
     return *battle;
   }
   Battle& battle() { return *static_cast<Battle*>(game().battle()); }
-  Game::PlayerGhost& addMember(i32 row, i32 column) {
-    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
-    Game::PlayerGhost& ghost = *mMembers.back();
-    ghost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
-    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
-    entry->row = row;
-    entry->column = column;
-    return ghost;
-  }
-  const Game::EnemyData& enemy(const char* name) { return *Game::Database::instance()->findEnemy(name); }
   static Game::RaceData readRace(const char* text) {
     Game::NmlDocument document;
     document.loadFromText("race.txt", text);
@@ -100,8 +81,6 @@ class BattleEndTest : public ScriptTestSupport::ScriptTest {
       battle().update();
     }
   }
-
-  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
 };
 
 // --- Deciding the battle -------------------------------------------------
@@ -229,6 +208,23 @@ TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
   EXPECT_EQ(standing.experience() - before, 20);
   // One window for the experience line; none for a master experience of 0.
   EXPECT_EQ(game().messages().count(), 1);
+}
+
+// Past the five who fight, the sixth member learns too while its LP lasts.
+TEST_F(BattleEndTest, AReserveLearnsWhileItsLifeLasts) {
+  for (const bool alive : {true, false}) {
+    mMembers.clear();
+    game().party().members().clear();
+    for (i32 i = 0; i < 6; ++i) addMember(i % 3, i % 5);
+    if (!alive) mMembers[5]->lpRef() = 0;
+    const i32 before = mMembers[5]->experience();
+    Battle& fight = makeBattle();
+    fight.spoils().addRewards(0, 10, 0);
+    fight.finish(Battle::kWin);
+    step({});
+    fight.update();
+    EXPECT_EQ(mMembers[5]->experience() > before, alive);
+  }
 }
 
 TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
@@ -428,6 +424,16 @@ TEST(RaceGroupTest, FollowersComeWithoutADrawWhileTheChanceIsAQuarterOrMore) {
   EXPECT_EQ(Game::RaceGroup::countFollowers(0.f, none), 0);
 }
 
+// The rows and columns the cells span: {lowest row, highest row, lowest
+// column, highest column}.
+std::array<i32, 4> span(const std::vector<Cell>& cells, std::array<i32, 4> from = {9, -9, 9, -9}) {
+  for (const Cell& cell : cells) {
+    from = {std::min(from[0], cell.row), std::max(from[1], cell.row), std::min(from[2], cell.column),
+            std::max(from[3], cell.column)};
+  }
+  return from;
+}
+
 // A lone leader stands on the middle cell.
 TEST(RaceGroupTest, AGroupIsCentredOnlyWhenAsked) {
   for (i32 seed = 1; seed <= 30; ++seed) {
@@ -440,13 +446,7 @@ TEST(RaceGroupTest, AGroupIsCentredOnlyWhenAsked) {
     const std::vector<Cell> left = Game::RaceGroup::placeGroup(3, false, raw);
     const std::vector<Cell> middle = Game::RaceGroup::placeGroup(3, true, centred);
     ASSERT_EQ(left.size(), 4u);
-    i32 minRow = 9, maxRow = -9, minColumn = 9, maxColumn = -9;
-    for (const Cell& cell : left) {
-      minRow = std::min(minRow, cell.row);
-      maxRow = std::max(maxRow, cell.row);
-      minColumn = std::min(minColumn, cell.column);
-      maxColumn = std::max(maxColumn, cell.column);
-    }
+    const auto [minRow, maxRow, minColumn, maxColumn] = span(left);
     const i32 rowShift = (2 - maxRow - minRow) / 2;
     const i32 columnShift = (4 - maxColumn - minColumn) / 2;
     for (std::size_t i = 0; i < left.size(); ++i) {
@@ -645,20 +645,12 @@ TEST(RaceGroupTest, FollowersStandOneToThreeRanksBelowTheLeader) {
 }
 
 TEST(RaceGroupTest, CellsAreDrawnOverTheWholeSide) {
-  i32 minRow = 9, maxRow = -9, minColumn = 9, maxColumn = -9;
+  std::array<i32, 4> spanned = {9, -9, 9, -9};
   for (i32 seed = 1; seed <= 40; ++seed) {
     Game::RandomGenerator random(seed);
-    for (const Game::RaceGroup::Cell& cell : Game::RaceGroup::placeGroup(5, false, random)) {
-      minRow = std::min(minRow, cell.row);
-      maxRow = std::max(maxRow, cell.row);
-      minColumn = std::min(minColumn, cell.column);
-      maxColumn = std::max(maxColumn, cell.column);
-    }
+    spanned = span(Game::RaceGroup::placeGroup(5, false, random), spanned);
   }
-  EXPECT_EQ(minRow, 0);
-  EXPECT_EQ(maxRow, 2);
-  EXPECT_EQ(minColumn, 0);
-  EXPECT_EQ(maxColumn, 4);
+  EXPECT_EQ(spanned, (std::array<i32, 4>{0, 2, 0, 4}));
 }
 
 class BattleDefeatTest : public BattleEndTest {
@@ -735,7 +727,7 @@ TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
 }
 
 TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   {
     Battle& fight = makeBattle();
     Game::Unit* left = fight.addEnemy(enemy("泥スライム"), 0, 0, 1.f, 0);
@@ -755,7 +747,6 @@ TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
     EXPECT_GT(std::abs(a.z), 1.f);
     game().setBattle(nullptr);
   }
-  Game::SceneRenderer::destroy();
 }
 
 TEST_F(BattleDefeatTest, TheLevelOffsetRaisesTheLeader) {
@@ -875,6 +866,12 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
   }
   EXPECT_GT(blindMisses, 10);
   EXPECT_LT(blindMisses, 40);
+  // A draw of 75 still hits; 76 misses.
+  const Game::Ability one = art("type 攻撃; range 遠; area 単; accuracy -1; power{ constance 1; random 0; }");
+  for (const auto& [draw, blindMiss] : {std::pair{75, 0}, std::pair{76, 1}}) {
+    Game::RandomGenerator::instance()->setSeed(RandomTestSupport::seedsDrawing({draw})[0]);
+    EXPECT_EQ(misses(*act(actor, one, enemies, true)), blindMiss) << draw;
+  }
 }
 
 // A quarter of the damage drained comes back: 3 gives nothing, 8 gives 2,
@@ -1006,6 +1003,36 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
   }
 }
 
+// Each member that passes cuts the chain's chance by 0.8: opened for sure
+// (start rate 500% / 5), a join rate of 125% after one passer is a sure
+// 1.25 x 0.8 = 1, after two passers 1.25 x 0.64 = 0.8, about 32 of 40.
+TEST_F(CastPhaseTest, EachPasserCutsTheChainForTheJoinersAfterIt) {
+  for (i32 c = 0; c < 4; ++c) addMember(0, c);
+  Battle& fight = makeBattle();
+  slime(0, 2);
+  const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; power{ constance 5; } ";
+  const Game::Ability opener = art(keys + "speed 100000; chainAccuracy 0,500;");
+  const Game::Ability passer = art(keys + "speed 50000; chainAccuracy 0,0;");
+  const Game::Ability joiner = art(keys + "chainAccuracy 125,0;");
+  for (const auto& [passers, least, most] : {std::tuple{1, 40, 40}, std::tuple{2, 24, 38}}) {
+    int joins = 0;
+    for (int trial = 0; trial < 40; ++trial) {
+      for (i32 m = 0; m < 4; ++m) {
+        Game::Unit& member = *fight.unitAt(m);
+        member.clearPlan();
+        const Game::Ability& used = m == 0 ? opener : m == 3 ? joiner : passer;
+        if (m <= passers || m == 3) member.planAction(-1, used, Game::Place{1, 0, 2});
+        member.setCharge(0);
+      }
+      Cast cast(fight);
+      ASSERT_EQ(cast.update(), 0);
+      for (const auto& action : cast.actions()) joins += &action->actor() == fight.unitAt(3) && action->isFollowUp();
+    }
+    EXPECT_GE(joins, least) << passers;
+    EXPECT_LE(joins, most) << passers;
+  }
+}
+
 // A seeded turn: Kessa strikes with her sword, ミオ casts her spark, one
 // slime strikes back and the other guards. The order, the numbers, the
 // states and the sword's wear are pinned.
@@ -1114,6 +1141,23 @@ TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
   }
 }
 
+// A heal applied raises the HP by its amount, up to the maximum.
+TEST_F(CastPhaseTest, AHealRaisesTheHpUpToTheMaximum) {
+  addMember(0, 2);
+  Battle& fight = makeBattle();
+  Game::Unit& kessa = *fight.unitAt(0);
+  for (const i32 power : {5, 99999}) {
+    kessa.life().setHp(1);
+    const auto heal = act(kessa, art("type 補助; range 遠; area 単; accuracy 100; power{ random 0; constance " +
+                                         std::to_string(power) + "; }"),
+                          kessa.place());
+    const i32 amount = heal->results()[0].amount;
+    ASSERT_GT(amount, 0);
+    heal->applyResults();
+    EXPECT_EQ(kessa.hp(), power == 5 ? 1 + amount : kessa.maxHp()) << power;
+  }
+}
+
 // The bag's last herb: one member throws it; of two who chose it, only the
 // first acts.
 TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
@@ -1206,34 +1250,38 @@ TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
   EXPECT_TRUE(healed->results()[0].entries.empty());
 }
 
-// A harmful state the target may resist lands always while the actor's
-// charisma is at least the target's resistance (10 / (0 + 10)), else only
-// at times.
+// A harmful state the target may resist lands with the chance
+// 10 / (margin + 10), the margin the target's resistance over the actor's
+// charisma (none below 0): at margins 0, 10, 30 and 90, 1, 1/2, 1/4 and
+// 1/10 of 400 tries. A chance of 0 never lands.
 TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
   addMember(0, 2);
   Battle& fight = makeBattle();
   Game::Unit& foe = slime(0, 0);
   Game::Unit& kessa = *fight.unitAt(0);
-  const Game::Ability lull = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
-                                 "attack{ addition{ name 睡眠; accuracy 100; } }");
-  const Game::Ability never = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } "
-                                  "attack{ addition{ name 睡眠; accuracy 0; } }");
-  EXPECT_TRUE(act(kessa, never, foe.place())->results()[0].entries.empty()) << "a chance of 0 never lands";
-  bool sureSeen = false;
-  bool doubtfulSeen = false;
-  for (const auto& [actor, target] : {std::pair{&kessa, &foe}, std::pair{&foe, &kessa}}) {
-    const i32 margin = target->status()[Game::StatusBlock::kResist] - actor->status()[Game::StatusBlock::kCharisma];
+  const std::string blow = "type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } ";
+  const Game::Ability lull = art(blow + "attack{ addition{ name 睡眠; accuracy 100; } }");
+  EXPECT_TRUE(act(foe, art(blow + "attack{ addition{ name 睡眠; accuracy 0; } }"), kessa.place())
+                  ->results()[0]
+                  .entries.empty());
+  const struct {
+    i32 margin, least, most;
+  } rows[] = {{0, 400, 400}, {10, 170, 230}, {30, 75, 125}, {90, 25, 55}};
+  for (const auto& row : rows) {
+    // Kessa's spirit raised until her resistance stands the margin over
+    // the slime's charisma (at 0 her resistance is 0).
+    i32& spirit = mMembers.back()->bonus()[Game::Parameters::kSpirit];
+    auto margin = [&] {
+      kessa.recompute();
+      return kessa.status()[Game::StatusBlock::kResist] - foe.status()[Game::StatusBlock::kCharisma];
+    };
+    for (spirit = -1000; spirit < 20000 && row.margin > 0 && margin() < row.margin;) ++spirit;
+    ASSERT_EQ(std::max(margin(), 0), row.margin);
     int landed = 0;
-    for (int i = 0; i < 40; ++i) landed += static_cast<int>(act(*actor, lull, target->place())->results()[0].entries.size());
-    if (margin <= 0) {
-      sureSeen = true;
-      EXPECT_EQ(landed, 40);
-    } else {
-      doubtfulSeen = true;
-      EXPECT_LT(landed, 40) << margin;
-    }
+    for (int i = 0; i < 400; ++i) landed += static_cast<int>(act(foe, lull, kessa.place())->results()[0].entries.size());
+    EXPECT_GE(landed, row.least) << row.margin;
+    EXPECT_LE(landed, row.most) << row.margin;
   }
-  EXPECT_TRUE(sureSeen && doubtfulSeen);
 }
 
 // A number is pale red only where a member takes more than its HP; a heal

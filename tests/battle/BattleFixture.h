@@ -1,21 +1,13 @@
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
 #include "resource/Database.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "tests/data/unit/BattleUnitFixture.h"
 
 namespace BattleTestSupport {
 
 // Arts, shells and synchro groups of their own for the battle's grid and
-// side rules, the fake battle the units stand in and units at given cells.
-class BattleFixture : public DatabaseTestSupport::DatabaseTest {
+// side rules.
+class BattleFixture : public UnitTestSupport::BattleUnitWorld {
  protected:
   static constexpr const char* kStates = R"(
 state{ name 世界; timer 2; }
@@ -56,45 +48,6 @@ synchro{ name 独; member 丙; number 1; energySpeed 2147483647; energyCapacity 
              .with(Game::Database::kShells, kShells)
              .with(Game::Database::kSynchros, kSynchros));
   }
-
-  // A unit of the side standing at (row, column) in the battle, every
-  // attribute at `attribute`.
-  Game::Unit& addUnit(Engine::i32 side, Engine::i32 row, Engine::i32 column, Engine::i32 attribute = 20) {
-    mGhosts.push_back(std::make_unique<UnitTestSupport::TestGhost>());
-    UnitTestSupport::TestGhost& ghost = *mGhosts.back();
-    ghost.enemy = side == 1;
-    for (Engine::i32 i = Game::Parameters::kStrength; i < Game::Parameters::kCount; ++i) {
-      ghost.caps[i] = attribute;
-    }
-    return keep(std::make_unique<Game::Unit>(ghost, &battle), row, column);
-  }
-  // A party character of the shell at (row, column).
-  Game::Unit& addMember(const char* shell, Engine::i32 row, Engine::i32 column) {
-    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
-    mMembers.back()->setUp(*database().findShellExactly(shell), 0);
-    return keep(std::make_unique<Game::Unit>(*mMembers.back(), &battle), row, column);
-  }
-  UnitTestSupport::TestGhost& ghostOf(const Game::Unit& unit) {
-    return static_cast<UnitTestSupport::TestGhost&>(const_cast<Game::Unit&>(unit).ghost());
-  }
-  Game::Ability art(const char* name, Engine::i32 level = 1) {
-    return Game::Ability(&database().findAbility(name), level);
-  }
-  static void kill(Game::Unit& unit) { unit.life().kill(); }
-
-  FakeBattleServices battle;
-
- private:
-  Game::Unit& keep(std::unique_ptr<Game::Unit> unit, Engine::i32 row, Engine::i32 column) {
-    unit->setCell(row, column);
-    battle.units.push_back(unit.get());
-    mUnits.push_back(std::move(unit));
-    return *mUnits.back();
-  }
-
-  std::vector<std::unique_ptr<UnitTestSupport::TestGhost>> mGhosts;
-  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
-  std::vector<std::unique_ptr<Game::Unit>> mUnits;
 };
 
 }  // namespace BattleTestSupport

@@ -21,7 +21,7 @@
 #include "resource/database/ToolData.h"
 #include "resource/database/UnitPictureData.h"
 #include "tests/Services.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/battle/BattleGameFixture.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ class LoggedOver final : public Game::BattleStuff::Over {
 };
 
 // A battle in a new game whose battle script counts its runs in "answer".
-class BattleTest : public ScriptTestSupport::ScriptTest {
+class BattleTest : public BattleTestSupport::BattleGameTest {
  protected:
   static constexpr const char* kCountingScript = "let{ name answer; value int(answer)+1; }";
   // The Command phase without menus: its opening, its commit, the script.
@@ -82,28 +82,17 @@ class BattleTest : public ScriptTestSupport::ScriptTest {
   static constexpr int kEmptyCastFrames = 1 + 1;
 
   void SetUp() override {
-    ScriptTest::SetUp();
+    BattleGameTest::SetUp();
     fs().put(Battle::kScriptFile, std::string(kCountingScript));
   }
   void TearDown() override {
     mBattle.reset();
-    mMembers.clear();
-    ScriptTest::TearDown();
+    BattleGameTest::TearDown();
   }
 
   Battle& makeBattle(BattleSettings settings = {}) {
     mBattle = std::make_unique<Battle>(game(), settings);
     return *mBattle;
-  }
-  // A party member of the sample shell on the cell.
-  Game::PlayerGhost& addMember(i32 row, i32 column) {
-    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
-    Game::PlayerGhost& ghost = *mMembers.back();
-    ghost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
-    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
-    entry->row = row;
-    entry->column = column;
-    return ghost;
   }
   std::shared_ptr<Game::BattleTrigger> trigger(const char* condition, const char* script, bool repeat) {
     auto record = std::make_shared<Game::BattleTrigger>();
@@ -127,10 +116,9 @@ class BattleTest : public ScriptTestSupport::ScriptTest {
     }
     return -1;
   }
-  const Game::EnemyData& slime() { return *Game::Database::instance()->findEnemy("泥スライム"); }
+  static const Game::EnemyData& slime() { return enemy("泥スライム"); }
 
   std::unique_ptr<Battle> mBattle;
-  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
 };
 
 // Interrupts first, then the end phase, then queued scripts, then the
@@ -592,8 +580,6 @@ TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   const i32 nodesBefore = battle.scenePool()->activeCount();
   battle.unitShown(*battle.unitAt(0), Game::UnitPose::kRevive);  // 48 bursts of 6 wing nodes
   EXPECT_EQ(battle.scenePool()->activeCount(), nodesBefore + 288);
-  EXPECT_EQ(battle.scenePool(), &battle.stage().scenePool());
-  EXPECT_EQ(battle.scenePool()->capacity(), 1024);
   battle.setEnergy(1, 7);
   EXPECT_EQ(std::tuple(battle.energy(1), battle.energy(0)), std::tuple(7, 0));
   battle.setGuardMode(0, 2);
@@ -611,28 +597,12 @@ TEST_F(BattleTest, AnEnemysResistancesAreListedAsMessages) {
   EXPECT_EQ(game().messages().count(), static_cast<i32>(lines.size()));
 }
 
-// A caption stays 90 frames over its side's half of the screen.
-TEST_F(BattleTest, ACaptionShowsForNinetyFrames) {
-  Battle& battle = makeBattle();
-  battle.stage().showCaption("技の名", 1);
-  EXPECT_STREQ(battle.caption().c_str(), "技の名");
-  EXPECT_EQ(battle.captionSide(), 1);
-  for (int i = 0; i < 89; ++i) frame();
-  EXPECT_TRUE(battle.isCaptionShown());
-  frame();
-  EXPECT_FALSE(battle.isCaptionShown());
-  battle.showCaption("次", 2);
-  EXPECT_EQ(battle.captionSide(), 0);
-}
-
 // The battle's sounds are read when the first one plays.
 TEST_F(BattleTest, TheBattleSoundListIsReadOnTheFirstSound) {
   fs().put(Battle::kSoundFile, std::string("連携 chain; スペル発動 spell;"));
   Battle& battle = makeBattle();
   EXPECT_EQ(battle.battleSounds().count(), 0);
   battle.stage().playBattleSound("連携", 0);
-  EXPECT_EQ(battle.battleSounds().count(), 2);
-  battle.playBattleSound("ない", 3);
   EXPECT_EQ(battle.battleSounds().count(), 2);
 }
 
@@ -681,17 +651,6 @@ class BattleCameraTest : public TestServices::Test<TestServices::kRenderer, Batt
   }
   static Game::Camera& camera() { return Game::SceneRenderer::instance()->camera(); }
 };
-
-TEST_F(BattleCameraTest, ResetCameraLooksOverTheFieldFromItsDefaultView) {
-  Battle& battle = makeBattle();
-  camera().setZoom(3.f);
-  camera().setPitch(70.f);
-  battle.resetCamera();
-  const Engine::Math::Vector3 anchor = camera().anchor.target();
-  EXPECT_EQ(std::vector<float>({anchor.x, anchor.y, anchor.z, camera().zoom.target(), camera().pitch.target(),
-                                camera().heading.target(), camera().roll.target(), camera().inverseDistance.target()}),
-            std::vector<float>({0.f, 0.f, 32.f, 1.3f, 30.f, -90.f, 0.f, 50.f}));
-}
 
 // The opening clears the fade, stands the members on their cells and
 // leaves the camera at its default view.
@@ -750,27 +709,27 @@ TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
   EXPECT_FLOAT_EQ(looked.z, (a.z + b.z) / 2.f);
 }
 
-// A caption is written over its side's half at the top.
-TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalf) {
+// A caption is written over its side's half at the top (a side past 1
+// counts as the party's) for 90 frames, then no more.
+TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalfForNinetyFrames) {
   Battle& battle = makeBattle();
-  for (const auto& [side, x] : {std::pair{0, -360}, {1, 40}}) {
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  i32 x = 0;
+  i32 y = 0;
+  for (const auto& [side, written] : {std::pair{0, -360}, {2, -360}, {1, 40}}) {
     battle.showCaption("技", side);
     frame();
-    i32 originX = 0;
-    i32 originY = 0;
-    Game::SceneRenderer::instance()->textWriter().getOrigin(&originX, &originY);
-    EXPECT_EQ(std::tuple(originX, originY), std::tuple(x, 270)) << side;
-    EXPECT_EQ(Game::SceneRenderer::instance()->textWriter().font(), 1);
+    writer.getOrigin(&x, &y);
+    EXPECT_EQ(std::tuple(x, y, writer.font()), std::tuple(written, 270, 1)) << side;
   }
-  // Once its frames are over, nothing more is written.
-  for (int i = 0; i < 89; ++i) frame();
-  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
-  writer.setPosition(1, 2);
-  frame();
-  i32 originX = 0;
-  i32 originY = 0;
-  writer.getOrigin(&originX, &originY);
-  EXPECT_EQ(std::tuple(originX, originY), std::tuple(1, 2));
+  EXPECT_STREQ(battle.caption().c_str(), "技");
+  for (int i = 0; i < 88; ++i) frame();
+  for (const auto& [n, written] : {std::pair{90, 40}, {91, 1}}) {
+    writer.setPosition(1, 2);
+    frame();
+    writer.getOrigin(&x, &y);
+    EXPECT_EQ(x, written) << "frame " << n;
+  }
 }
 
 // Effects steer the camera and the projection's squash through the stage.

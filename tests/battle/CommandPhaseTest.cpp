@@ -20,6 +20,7 @@
 #include "presentation/widget/Widget.h"
 #include "resource/Database.h"
 #include "resource/database/ToolData.h"
+#include "tests/Services.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -456,7 +457,7 @@ TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
 // commanded one raised to -164; the fallen and the enemies have none. The
 // text of a window starts 32 under its top.
 TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   addMember(kKessa0);
   addMember(kMio1);
   makeBattle();
@@ -473,7 +474,6 @@ TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
   EXPECT_EQ(lastWindow(1), std::make_pair(-192, -196));
   mBattle->unitAt(1)->applyState("気絶", 1, false);
   EXPECT_EQ(lastWindow(0), std::make_pair(-320, -196));
-  Game::SceneRenderer::destroy();
 }
 
 // The commit: the first and the last unit get their automatic states, and

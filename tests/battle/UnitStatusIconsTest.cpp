@@ -6,17 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
 #include "battle/Battle.h"
 #include "battle/UnitMessageView.h"
 #include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/Services.h"
+#include "tests/battle/BattleGameFixture.h"
 
 namespace {
 
@@ -35,18 +34,16 @@ std::string stateOf(const std::string& icon) { return icon == "幸運" ? "カウ
 std::vector<std::string> gAsked;
 
 // Kessa in a battle of the sample data.
-class UnitStatusIconsTest : public ScriptTestSupport::ScriptTest {
+class UnitStatusIconsTest : public BattleTestSupport::BattleGameTest {
  protected:
   void SetUp() override {
-    ScriptTest::SetUp();
-    fs().put(Game::Battle::kScriptFile, std::string(""));
-    mGhost.setUp(*Game::Database::instance()->findShell("Kessa"), 0);
-    game().party().members().add(mGhost);
+    BattleGameTest::SetUp();
+    addMember(0, 0);
     mBattle = std::make_unique<Game::Battle>(game(), Game::BattleSettings{});
   }
   void TearDown() override {
     mBattle.reset();
-    ScriptTest::TearDown();
+    BattleGameTest::TearDown();
   }
   Game::Unit& kessa() { return *mBattle->unitAt(0); }
   // charge and hold stand for the unit's counters, other names for states.
@@ -65,7 +62,6 @@ class UnitStatusIconsTest : public ScriptTestSupport::ScriptTest {
     return {sets.begin(), sets.end()};
   }
 
-  Game::PlayerGhost mGhost;
   std::unique_ptr<Game::Battle> mBattle;
 };
 
@@ -113,7 +109,7 @@ TEST_F(UnitStatusIconsTest, IconsLineUpCentredOverTheHead) {
 TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
   GameTestSupport::putSampleFiles(fs(), "src/picture/battle");
   GameTestSupport::putSampleFiles(fs(), "src/picture/common");
-  Engine::Graphics::Manager::create(640, 480, false, true, false);
+  const TestServices::Scoped graphics(TestServices::kGraphics);
   Game::BattlePictures& pictures = Game::Database::instance()->maps().battle;
   for (const std::string& icon : kAllIcons) {
     EXPECT_NE(UnitStatusIcons::iconPicture(icon.c_str()), nullptr) << icon;
@@ -122,7 +118,6 @@ TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
   const i32 poison = Game::Database::instance()->states().indexOf("毒");
   EXPECT_EQ(Game::UnitMessageView::statePicture(poison), pictures.stateSet("毒")->find("main"));
   pictures.release();
-  Engine::Graphics::Manager::destroy();
 }
 
 // Drawing the icons shows the unit's waiting numbers, once a frame; a
@@ -130,8 +125,7 @@ TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
 // makes it critical: larger (one digit: 0.25 + 0.1, critical 0.375 + 0.1).
 TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
   GameTestSupport::putSampleFiles(fs(), "src/system");
-  Engine::Graphics::Manager::create(640, 480, false, true, false);
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped services(TestServices::kGraphics | TestServices::kRenderer);
   Game::SystemResources::create();
   kessa().setStateLevel("毒", 1);
   kessa().messages().queueDamage(7, 0xFFFFFFFF, 0, 1.f);
@@ -158,8 +152,6 @@ TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
   }
   mBattle.reset();
   Game::SystemResources::destroy();
-  Game::SceneRenderer::destroy();
-  Engine::Graphics::Manager::destroy();
 }
 
 }  // namespace

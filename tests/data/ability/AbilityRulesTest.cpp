@@ -14,6 +14,7 @@
 #include "data/stats/DefenseBlock.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "tests/Services.h"
 #include "tests/core/random/SeededDraws.h"
 #include "tests/data/unit/TestGhost.h"
 #include "tests/resource/database/DatabaseFixture.h"
@@ -238,7 +239,7 @@ TEST_F(AbilityRules, HelpText) {
 // font the writer held.
 TEST_F(AbilityRules, TheHelpPanelPrintsEachLine) {
   art("癒").drawHelp(0.f, 0.f, 0);
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
   writer.setFont(2);
   Ability().drawHelp(0.f, 0.f, 0);
@@ -258,7 +259,6 @@ TEST_F(AbilityRules, TheHelpPanelPrintsEachLine) {
   writer.getExtent(&width, &height);
   EXPECT_EQ(std::make_pair(width, height), std::make_pair(287, 28));
   EXPECT_STREQ(writer.lastText().c_str(), "bcdef");
-  Game::SceneRenderer::destroy();
 }
 
 TEST_F(AbilityRules, ListLookupsByFullName) {

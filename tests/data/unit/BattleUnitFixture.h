@@ -4,15 +4,81 @@
 #include <vector>
 
 #include "data/Unit.h"
+#include "data/unit/PlayerGhost.h"
 #include "tests/data/unit/FakeBattleServices.h"
 #include "tests/data/unit/TestGhost.h"
 #include "tests/resource/database/DatabaseFixture.h"
 
 namespace UnitTestSupport {
 
-// States and arts of their own for battle-unit tests, the fake battle they
-// fight in, and units built over test ghosts.
-class BattleUnitTest : public DatabaseTestSupport::DatabaseTest {
+// The fake battle units fight in, units over test ghosts or party
+// characters in it, and the arts and states of the texts a test loads.
+class BattleUnitWorld : public DatabaseTestSupport::DatabaseTest {
+ protected:
+  // A ghost with every attribute at `attribute`, HP and LP maxima as given.
+  TestGhost& makeGhost(bool enemy = false, Engine::i32 maxHp = 100, Engine::i32 maxLp = 100,
+                       Engine::i32 attribute = 20) {
+    mGhosts.push_back(std::make_unique<TestGhost>());
+    TestGhost& ghost = *mGhosts.back();
+    ghost.enemy = enemy;
+    ghost.caps[Game::Parameters::kHp] = maxHp;
+    ghost.caps[Game::Parameters::kLp] = maxLp;
+    for (int i = Game::Parameters::kStrength; i < Game::Parameters::kCount; ++i) {
+      ghost.caps[i] = attribute;
+    }
+    return ghost;
+  }
+  // A unit over the ghost in the fake battle (or in none), on the battle's
+  // list, at (row, column) when given.
+  Game::Unit& makeUnit(TestGhost& ghost, bool inBattle = true, int row = -1, int column = -1) {
+    mUnits.push_back(std::make_unique<Game::Unit>(ghost, inBattle ? &battle : nullptr));
+    Game::Unit& unit = *mUnits.back();
+    if (inBattle) {
+      battle.units.push_back(&unit);
+      if (row >= 0) {
+        unit.placeAt(row, column);
+      }
+    }
+    return unit;
+  }
+  Game::Unit& makeUnit(bool enemy = false, int row = -1, int column = -1) {
+    return makeUnit(makeGhost(enemy), true, row, column);
+  }
+  // A unit of the side set on (row, column) without being shown there,
+  // every attribute at `attribute`.
+  Game::Unit& addUnit(Engine::i32 side, Engine::i32 row, Engine::i32 column, Engine::i32 attribute = 20) {
+    Game::Unit& unit = makeUnit(makeGhost(side == 1, 100, 100, attribute));
+    unit.setCell(row, column);
+    return unit;
+  }
+  // A party character of the shell set on (row, column).
+  Game::Unit& addMember(const char* shell, Engine::i32 row, Engine::i32 column) {
+    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
+    mMembers.back()->setUp(*database().findShellExactly(shell), 0);
+    mUnits.push_back(std::make_unique<Game::Unit>(*mMembers.back(), &battle));
+    battle.units.push_back(mUnits.back().get());
+    mUnits.back()->setCell(row, column);
+    return *mUnits.back();
+  }
+  TestGhost& ghostOf(const Game::Unit& unit) {
+    return static_cast<TestGhost&>(const_cast<Game::Unit&>(unit).ghost());
+  }
+  static void kill(Game::Unit& unit) { unit.life().kill(); }
+  Game::Ability art(const char* name, int level = 1) {
+    return Game::Ability(&database().findAbility(name), level);
+  }
+  const Game::StateData& state(const char* name) { return database().findState(name); }
+
+  BattleTestSupport::FakeBattleServices battle;
+
+ private:
+  std::vector<std::unique_ptr<TestGhost>> mGhosts;
+  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
+  std::vector<std::unique_ptr<Game::Unit>> mUnits;
+};
+
+// States and arts of their own for battle-unit tests.
+class BattleUnitTest : public BattleUnitWorld {
  protected:
   static constexpr const char* kStates = R"(
 state{ name 毒; timer 5; vanish 30; harm; critical; }
@@ -108,46 +174,6 @@ tool{ name 槍; icon 槍; price 30; energy 5; equip{ weapon 6; } }
              .with(Game::Database::kAbilities, kArts)
              .with(Game::Database::kTools, kTools));
   }
-
-  // A ghost with every attribute at `attribute`, HP and LP maxima as given.
-  TestGhost& makeGhost(bool enemy = false, Engine::i32 maxHp = 100, Engine::i32 maxLp = 100,
-                       Engine::i32 attribute = 20) {
-    mGhosts.push_back(std::make_unique<TestGhost>());
-    TestGhost& ghost = *mGhosts.back();
-    ghost.enemy = enemy;
-    ghost.caps[Game::Parameters::kHp] = maxHp;
-    ghost.caps[Game::Parameters::kLp] = maxLp;
-    for (int i = Game::Parameters::kStrength; i < Game::Parameters::kCount; ++i) {
-      ghost.caps[i] = attribute;
-    }
-    return ghost;
-  }
-  // A unit over the ghost in the fake battle (or in none), on the battle's
-  // list, at (row, column) when given.
-  Game::Unit& makeUnit(TestGhost& ghost, bool inBattle = true, int row = -1, int column = -1) {
-    mUnits.push_back(std::make_unique<Game::Unit>(ghost, inBattle ? &battle : nullptr));
-    Game::Unit& unit = *mUnits.back();
-    if (inBattle) {
-      battle.units.push_back(&unit);
-      if (row >= 0) {
-        unit.placeAt(row, column);
-      }
-    }
-    return unit;
-  }
-  Game::Unit& makeUnit(bool enemy = false, int row = -1, int column = -1) {
-    return makeUnit(makeGhost(enemy), true, row, column);
-  }
-  Game::Ability art(const char* name, int level = 1) {
-    return Game::Ability(&database().findAbility(name), level);
-  }
-  const Game::StateData& state(const char* name) { return database().findState(name); }
-
-  BattleTestSupport::FakeBattleServices battle;
-
- private:
-  std::vector<std::unique_ptr<TestGhost>> mGhosts;
-  std::vector<std::unique_ptr<Game::Unit>> mUnits;
 };
 
 }  // namespace UnitTestSupport

@@ -572,16 +572,16 @@ TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOnAndStunByTheirLevel) {
   Unit& calm = makeUnit(resisting);
   calm.autoAbilities();
   EXPECT_EQ(calm.stateLevel("発狂"), 0);
-  // 自動スタン of level 50 stuns at a draw below 50, with the state's picture.
-  for (i32 seed : seedsDrawing({49, 50, 51})) {
-    const i32 draw = firstPercentDraw(seed);
+  // 自動スタン of level n stuns at a draw below n, with the state's picture.
+  for (const auto& [level, draw] : {std::pair{50, 49}, {50, 50}, {50, 51}, {1, 0}, {1, 1}}) {
+    random().setSeed(seedsDrawing({draw})[0]);
     TestGhost& stunning = makeGhost();
-    stunning.abilities().add(art("自動スタン", 50));
+    stunning.abilities().add(art("自動スタン", level));
     Unit& stunned = makeUnit(stunning);
     stunned.planAction(-1, art("斬る"), stunned.place());
     stunned.autoAbilities();
-    EXPECT_EQ(stunned.hasPlan(), draw >= 50) << draw;
-    EXPECT_EQ(stunned.messages().isEmpty(), draw >= 50) << draw;
+    EXPECT_EQ(stunned.hasPlan(), draw >= level) << level << " " << draw;
+    EXPECT_EQ(stunned.messages().isEmpty(), draw >= level) << level << " " << draw;
   }
 }
 
@@ -605,18 +605,22 @@ TEST_F(BattleUnitRules, RevivalRestoresAndCountsDown) {
   EXPECT_FALSE(unit.isAlive());
 }
 
-// Key (Speed + 1) × (1 − r²), r the draw; the plan's art adds its speed; a
-// delay takes 256.
+// Key (Speed + 1) × (1 − r²), r the draw; the plan's art adds its speed
+// (斬る: 30); a delay takes 256.
 TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
-  for (i32 seed : {3, 11, 2024}) {
-    const float r = firstFloatDraw(seed);
-    Unit& unit = makeUnit();
-    EXPECT_FLOAT_EQ(unit.orderKey(), 21.f * (1.f - r * r)) << seed;
-    random().setSeed(seed);
-    unit.planAction(-1, art("斬る"), unit.place());
-    random().setSeed(seed);
-    unit.setStateLevel("ディレイ", 1);
-    EXPECT_FLOAT_EQ(unit.orderKey(), 21.f * (1.f - r * r) + 30.f - 256.f) << seed;
+  // Seed 3 draws r = 0.830763 first: 1 − r² = 0.309832.
+  const struct {
+    i32 speed;
+    bool planned, delayed;
+    float key;
+  } rows[] = {{20, false, false, 6.50648f}, {0, false, false, 0.309832f}, {99, false, false, 30.9832f},
+              {20, true, false, 36.5065f},  {0, true, true, -225.690f},  {99, false, true, -225.017f}};
+  for (const auto& row : rows) {
+    Unit& unit = makeUnit(makeGhost(false, 100, 100, row.speed));
+    if (row.planned) unit.planAction(-1, art("斬る"), unit.place());
+    unit.setStateLevel("ディレイ", row.delayed ? 1 : 0);
+    random().setSeed(3);
+    EXPECT_NEAR(unit.orderKey(), row.key, 1e-3f) << row.speed << row.planned << row.delayed;
   }
 }
 

@@ -21,6 +21,7 @@
 #include "resource/Database.h"
 #include "resource/database/ShellData.h"
 #include "resource/table/StateTable.h"
+#include "tests/Services.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -190,11 +191,10 @@ TEST_F(PlayerRulesTest, BaseStatsTakeTypeDefencesFromTheProtector) {
 }
 
 // Faces "a" and "b" on the fake file system, with their draws recorded.
-class GhostDrawTest : public ModelTestSupport::ModelTest {
+class GhostDrawTest : public TestServices::Test<TestServices::kDatabase, ModelTestSupport::ModelTest> {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
-    Game::Database::create();
+    Test::SetUp();
     fs().put("src/face/face.txt", "face{name a;file pa;}face{name b;}");
     fs().put("src/face/batch.txt", "texture{name face;file pa;size 8,8;}batch{name main;texture{name face;}"
                                    "rect 0,0,8,8;size 100,100,0;}");
@@ -204,8 +204,7 @@ class GhostDrawTest : public ModelTestSupport::ModelTest {
   }
   void TearDown() override {
     Game::FaceSet::destroy();
-    Game::Database::destroy();
-    ModelTest::TearDown();
+    Test::TearDown();
   }
 
   void setUpShell(const char* text) {

@@ -20,7 +20,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/TextGrid.h"
 #include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "tests/Services.h"
 #include "tests/data/unit/TestGhost.h"
 
 namespace {
@@ -39,10 +39,11 @@ std::ostream& operator<<(std::ostream& out, const Drawn& d) {
   return out << d.batch << "@" << d.x << "," << d.y << " x" << d.scaleX << "," << d.scaleY;
 }
 
-class UnitPanelsTest : public ModelTestSupport::ModelTest {
+class UnitPanelsTest
+    : public TestServices::Test<TestServices::kConstants | TestServices::kDatabase, ModelTestSupport::ModelTest> {
  protected:
   void SetUp() override {
-    ModelTest::SetUp();
+    Test::SetUp();
     std::string frame;
     for (int i = 0; i < 9; ++i) {
       frame += "batch{name f" + std::to_string(i) + ";rect 0,0,2,2;}";
@@ -55,8 +56,6 @@ class UnitPanelsTest : public ModelTestSupport::ModelTest {
     }
     fs().put("src/picture/unit/像.txt",
              "model{name stand;batch{name standing;rect 0,0,2,2;}}model{name down;batch{name lying;rect 0,0,2,2;}}");
-    Game::Constance::create();
-    Game::Database::create();
     std::array<const Game::NmlNode*, Game::Database::kBattleFileCount> roots{};
     for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
       auto& document = mDocuments[static_cast<std::size_t>(i)];
@@ -74,9 +73,7 @@ class UnitPanelsTest : public ModelTestSupport::ModelTest {
   void TearDown() override {
     Game::SystemResources::destroy();
     Game::SceneRenderer::destroy();
-    Game::Database::destroy();
-    Game::Constance::destroy();
-    ModelTest::TearDown();
+    Test::TearDown();
   }
 
   static Game::Database& database() { return *Game::Database::instance(); }

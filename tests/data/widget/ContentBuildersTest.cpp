@@ -18,6 +18,7 @@
 #include "data/widget/LearnMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/ToolData.h"
+#include "tests/Services.h"
 #include "tests/core/game/GameFixture.h"
 
 namespace {
@@ -236,7 +237,7 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
 // the help of the art under the cursor shows 32 below the list only while
 // the panel is updated.
 TEST_F(ContentBuildersTest, ArtsWithCostsPickTwoPageSidewaysAndShowHelpWhileActive) {
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   Game::AbilityList arts;
   for (const char* name : {"斬り払い", "ナイフ投げ", "火花の術"}) arts.add(Game::Ability::fromName(name));
   Game::Ability spark = Game::Ability::fromName("火花の術");
@@ -277,7 +278,6 @@ TEST_F(ContentBuildersTest, ArtsWithCostsPickTwoPageSidewaysAndShowHelpWhileActi
   artsPanel.addItem("extra", artsPanel.abilityCount(), kRow);
   artsPanel.list().setCursorById(artsPanel.abilityCount());
   EXPECT_FALSE(artsPanel.hasArtSelected());
-  Game::SceneRenderer::destroy();
 }
 
 TEST_F(ContentBuildersTest, EquipmentSlotsTakeTheirCategories) {

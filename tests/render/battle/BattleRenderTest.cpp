@@ -20,37 +20,30 @@
 #include "render/InterfaceRender.h"
 #include "resource/Database.h"
 #include "resource/database/BattlePictures.h"
-#include "resource/constance/Constance.h"
+#include "tests/Services.h"
 
 namespace RenderTest {
 namespace {
 
 using Engine::Math::Vector3;
 
-class BattleRender : public InterfaceRender {
+// A cast's sound lists read their waves: the sound device is among the
+// services.
+class BattleRender : public TestServices::Test<TestServices::kConstants | TestServices::kSampleDatabase |
+                                                   TestServices::kRandom | TestServices::kSound |
+                                                   TestServices::kGuiPictures,
+                                               InterfaceRender> {
  protected:
   void SetUp() override {
-    InterfaceRender::SetUp();
-    // A cast's sound lists read their waves.
-    Engine::Sound::Manager::create();
-    Game::Constance::create();
-    Game::Database::createAndLoad();
-    Game::Database::instance()->loadMaps();
-    Game::RandomGenerator::create();
+    Test::SetUp();
     Game::RandomGenerator::instance()->setSeed(7);
-    Game::GuiPictures::create();
     waitForTextures(Game::GuiPictures::instance()->gauge());
     game = std::make_unique<Game::GameData>();
   }
   void TearDown() override {
     battle.reset();
     game.reset();
-    Game::GuiPictures::destroy();
-    Game::RandomGenerator::destroy();
-    Game::Database::destroy();
-    Game::Constance::destroy();
-    Engine::Sound::Manager::destroy();
-    InterfaceRender::TearDown();
+    Test::TearDown();
   }
 
   void recruit(const char* shell, i32 row, i32 column) {
