@@ -21,14 +21,16 @@
 #include "map/Map.h"
 #include "map/MapGeneratorConfig.h"
 #include "resource/Database.h"
+#include "resource/database/ToolData.h"
 
 namespace Game::Lint {
 
 constexpr const char* kMapFolder = "src/data/map/";
 constexpr const char* kStartSite = "オープニング";
-// Scripts the code runs by itself: the continue scene's and the battles'.
+// Scripts the code runs by itself: the continue scene's, the shop's, the
+// battles' and the field's common one.
 constexpr const char* kCodeScripts[] = {"src/data/script/continue.txt", "src/data/script/shop.txt",
-                                        "src/data/script/battle.txt"};
+                                        "src/data/script/battle.txt", "src/data/map/common.txt"};
 
 using Floor = std::pair<const MapSiteData*, std::string>;
 
@@ -47,6 +49,14 @@ class ContentWalk {
     enterSite(mDatabase.findSite(kStartSite), "the opening");
     for (const char* path : kCodeScripts) {
       visitFile(path, nullptr);
+    }
+    // The scripts items run when used.
+    for (int i = 0; i < mDatabase.toolCount(); ++i) {
+      if (*mDatabase.toolAt(i)->script()) {
+        String path;
+        mDatabase.toolAt(i)->scriptPath(path);
+        visitFile(path.c_str(), nullptr);
+      }
     }
     while (!mQueue.empty()) {
       const Floor floor = mQueue.front();
