@@ -2,7 +2,8 @@
 // is reached from the opening by names that exist, every floor of a dungeon
 // records its depth, every effect, model, icon and starting gear a record
 // names exists, every name the code looks up (LookedUpNames) is in the data,
-// and every picture and sound list loads with what it names.
+// and every picture and sound list loads with what it names, the
+// interface's as the program starts them.
 //   contentcheck GAME_FOLDER   (the build's Shift-JIS copy of game/)
 #include <unistd.h>
 
@@ -25,6 +26,7 @@
 #include "core/config/Config.h"
 #include "core/game/GameData.h"
 #include "core/sound/SoundEffectList.h"
+#include "core/sound/SoundEffectManager.h"
 #include "core/variable/VariableTable.h"
 #include "data/Bag.h"
 #include "data/widget/EquipPanel.h"
@@ -32,6 +34,9 @@
 #include "effect/EffectFactory.h"
 #include "file/FileLoader.h"
 #include "presentation/model/Model.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/picture/GuiPictures.h"
+#include "presentation/picture/SystemResources.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
 #include "resource/constance/Constance.h"
@@ -396,6 +401,46 @@ void checkSiteStarts(Faults& faults) {
   }
 }
 
+// The system pictures and sounds, the interface pictures and the faces,
+// with every picture they name, load as the program starts them (a missing
+// picture stops the program); what the game looks up in them by name is
+// there.
+void checkInterfacePictures(Faults& faults) {
+  SoundEffectManager::create();
+  SystemResources::create();
+  FaceSet::create();
+  GuiPictures::create();
+  SystemResources& system = *SystemResources::instance();
+  GuiPictures& gui = *GuiPictures::instance();
+  FaceSet& faceSet = *FaceSet::instance();
+  const auto need = [&](bool found, const std::string& name) {
+    if (!found) faults.push_back("no interface picture or sound " + name);
+  };
+  for (int digit = 0; digit < 10; ++digit) need(system.numbers().digit(digit), "digit " + std::to_string(digit));
+  need(system.numbers().miss(), "miss");
+  for (const char* sound : {"saved", "cursorCancel"}) need(system.sounds().find(sound), sound);
+  for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) need(gui.findIcon(icon), icon);
+  for (const char* pip : {"active", "invalid", "empty"}) need(gui.gauge().findModel(pip), pip);
+  for (const char* piece : {"cell", "cursor", "ring"}) need(gui.compassBatch(piece), piece);
+  need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
+  for (ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(), &system.gauge(),
+                           &system.numbers().set(), &gui.arrow(), &gui.spot(), &gui.gauge(), &gui.icons(),
+                           &gui.compass(), &faceSet.batches()}) {
+    for (OwnedList<Texture>::Iterator it(set->textures()); !it.isEnd(); it.next()) {
+      it.value()->waitReady();
+    }
+  }
+  for (const char* name : {"ケッサ", "店主", "司書", "坑夫"}) {
+    Face* face = faceSet.find(name);
+    need(face, std::string("face ") + name);
+    if (face) faceSet.texture(face)->waitReady();
+  }
+  GuiPictures::destroy();
+  FaceSet::destroy();
+  SystemResources::destroy();
+  SoundEffectManager::destroy();
+}
+
 // Every check over the game folder's data, read as the game reads it.
 Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   Faults faults;
@@ -420,6 +465,7 @@ Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   checkPicturesAndSounds(faults);
   checkEffectPictures(faults);
   checkSiteStarts(faults);
+  checkInterfacePictures(faults);
   for (const std::string& line : fakes.fakeDebugOutput.lines) {
     faults.push_back("the game wrote: " + line);
   }
