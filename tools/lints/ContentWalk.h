@@ -19,7 +19,9 @@
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
+#include "map/MapGenerator.h"
 #include "map/MapGeneratorConfig.h"
+#include "core/random/RandomGenerator.h"
 #include "resource/Database.h"
 #include "resource/database/ToolData.h"
 
@@ -162,7 +164,7 @@ class ContentWalk {
     std::set<int>& events = mEvents[floor];
     if (document.countChildren("random") > 0) {
       const NmlNode& random = *document.findChild("random");
-      (void)MapGeneratorConfig::read(random, pictures, &mDatabase, floorPath(floor).c_str());
+      layOut(random, floorPath(floor));
       // The generator lays every event it is given.
       for (const char* key : {"event", "startPosition"}) {
         eachItem(random, key, [&](const char* event) { events.insert(std::atoi(event)); });
@@ -176,6 +178,20 @@ class ContentWalk {
       Map map(pictures);
       for (const FloorCellSpec& cell : map.loadFmf(tiles.c_str()).cells) {
         events.insert(cell.eventId);
+      }
+    }
+  }
+
+  // A generated floor lays out for any seed, its stairs on a cell.
+  void layOut(const NmlNode& random, const std::string& path) {
+    for (int seed = 1; seed <= 50; ++seed) {
+      RandomGenerator draws(seed);
+      const MapGenerator generated(
+          MapGeneratorConfig::read(random, mDatabase.maps().mapPictures, &mDatabase, path.c_str()), draws);
+      int x = 0;
+      int y = 0;
+      if (!generated.findEvent(generated.config().stairsEvent, &x, &y)) {
+        faults.push_back(path + ": no stairs laid with seed " + std::to_string(seed));
       }
     }
   }
