@@ -14,6 +14,7 @@
 #include "field/EncounterTransition.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "tests/Services.h"
 #include "tests/field/FieldFixture.h"
 
 namespace {
@@ -232,10 +233,7 @@ TEST_F(EncounterTest, GroupsComeByPriority) {
 }
 
 TEST_F(EncounterTest, TheTransitionHandsTheBattleOverOnFrameNinety) {
-  const bool ownRenderer = Game::SceneRenderer::instance() == nullptr;
-  if (ownRenderer) {
-    Game::SceneRenderer::create(800, 600);
-  }
+  const TestServices::Scoped services(TestServices::kRenderer);
   Game::SceneRenderer& renderer = *Game::SceneRenderer::instance();
   renderer.setFadeTarget(0);
   auto battle = std::make_unique<Game::Battle>(game(), BattleSettings{});
@@ -261,15 +259,12 @@ TEST_F(EncounterTest, TheTransitionHandsTheBattleOverOnFrameNinety) {
   EXPECT_TRUE(transition.update());
   EXPECT_EQ(game().battle(), raw);
   EXPECT_EQ(transition.battle(), nullptr);
-  if (ownRenderer) {
-    Game::SceneRenderer::destroy();
-  }
 }
 
 // A battle opening with a boss's face (one the face set knows) plays the
 // boss's 31 frames before its own; the battle comes on the 91st after.
 TEST_F(EncounterTest, ABossAppearsBeforeTheTransitionsOwnFrames) {
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped services(TestServices::kRenderer);
   Game::FaceSet::createWithoutFiles();
   Game::FaceSet::instance()->add("ボス", "src/face/boss", "ボス");
   const auto withFace = [&](const char* face) {
@@ -292,7 +287,6 @@ TEST_F(EncounterTest, ABossAppearsBeforeTheTransitionsOwnFrames) {
   EXPECT_TRUE(transition.update());
   EXPECT_NE(game().battle(), nullptr);
   Game::FaceSet::destroy();
-  Game::SceneRenderer::destroy();
 }
 
 }  // namespace

@@ -6,96 +6,20 @@
 #include <tuple>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
-#include "Engine/Sound/Manager.h"
 #include "battle/Battle.h"
 #include "core/game/GameFlow.h"
-#include "data/stats/Experience.h"
-#include "script/expression/GameResolver.h"
-#include "core/map/MapBuildQueue.h"
 #include "field/Door.h"
-#include "field/FieldScene.h"
-#include "file/FileLoader.h"
 #include "file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "menu/Intermission.h"
-#include "presentation/picture/FaceSet.h"
-#include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapSiteData.h"
-#include "tests/core/game/KeyedGameFixture.h"
-#include "tests/field/SampleFloors.h"
-#include "tests/script/expression/FakeGameResolver.h"
+#include "script/expression/GameResolver.h"
+#include "tests/field/FieldFrameFixture.h"
 
 namespace Game {
 namespace {
 
 using Engine::i32;
 using Key = Platform::Key;
-
-// The floor's expressions ask the game under test about flags, symbols and
-// cells; the faces are known, the shade's among them.
-struct FieldAnswers final : ::GameTest::FakeGameResolver {
-  explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
-  ~FieldAnswers() override { FaceSet::destroy(); }
-  bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
-  bool hasField() const override { return true; }
-  bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
-  bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
-  bool isSymbolOnCell(const char* name, i32 cell, bool entering) const override {
-    return game.field()->isSymbolOnCell(name, cell, entering);
-  }
-  const GameData& game;
-};
-
-class FieldFrameTest : public GameTestSupport::KeyedGameTest {
- protected:
-  void SetUp() override {
-    KeyedGameTest::SetUp();
-    Engine::Graphics::Manager::create(640, 480, false, true, false);
-    Engine::Sound::Manager::create();
-    SceneRenderer::create(800, 600);
-    GameTestSupport::putSampleFiles(fs(), "src");
-    FieldTestSupport::loadSampleFloors();
-    game = std::make_unique<GameData>();
-  }
-  void TearDown() override {
-    game.reset();
-    MapBuildQueue::destroy();
-    SceneRenderer::destroy();
-    Engine::Sound::Manager::destroy();
-    Engine::Graphics::Manager::destroy();
-    KeyedGameTest::TearDown();
-  }
-  FieldScene& field() { return *static_cast<FieldScene*>(game->field()); }
-  // A site entered afresh at an event of a floor, without its opening
-  // script, past the field's first (busy) frame.
-  Field::Symbol& enter(const char* site, const char* floor, i32 event) {
-    field().changeScene(nullptr);
-    field().loadFloor(database().findSite(site), floor, true);
-    Field::Symbol& player = *field().placePlayer(event);
-    frames(1);
-    return player;
-  }
-  void frames(int n, std::initializer_list<Key> held = {}) {
-    for (int i = 0; i < n; ++i) {
-      step(held);
-      game->update();
-    }
-  }
-  std::pair<i32, i32> cell() { return {field().player()->x(), field().player()->y()}; }
-  // The player steps by each (dx, dy) in turn, the field running until its
-  // lines are read.
-  void walk(std::initializer_list<std::pair<i32, i32>> steps) {
-    for (const auto& [dx, dy] : steps) {
-      field().player()->move("move", 8, dx, dy);
-      field().player()->move("delete", 0);
-      for (int i = 1; i < 300 && (i < 12 || !game->messageWindow().isIdle()); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-    }
-  }
-  Camera& camera() { return SceneRenderer::instance()->camera(); }
-
-  std::unique_ptr<GameData> game;
-};
 
 // Held for 40 frames, a turn key fires on frames 1, 32, 36 and 40. The hall's
 // player stands on (3, 2); up, right, down and left step by (-1, 0), (0, 1),
@@ -162,35 +86,21 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   }
 }
 
-// The camp key opens the camp menu with the floor's (else the site's) save
-// mode; a site's spot light hangs 32 units over the player at range 0.5.
-TEST_F(FieldFrameTest, TheCampMenuTakesTheSaveModeAndTheSpotLightTheSite) {
-  static i32 sSaveMode = -1;
-  FieldScene::setCampMaker([](GameData&, i32 mode) -> SubScene* { return sSaveMode = mode, nullptr; });
-  for (const auto& [site, floor, event, mode, range] :
-       {std::tuple{"オープニング", "hall", 2, 2, 1.f}, {"沈黙の書庫", "b1", 3, 1, .5f}}) {
+// Key 4 opens the camp menu itself, ending in the floor's (else the site's)
+// save row (the hall's save file, the archive's memory save). The field
+// stands still under it, the keys going to the menu, and runs on once it is
+// cancelled. A site's spot light hangs 32 units over the player at range 0.5.
+TEST_F(FieldFrameTest, TheCampMenuHoldsTheFieldUntilCancelledAndTheSpotLightTheSite) {
+  FieldScene::setCampMaker([](GameData& data, i32 mode) -> SubScene* { return new Intermission(data, mode); });
+  for (const auto& [site, floor, event, saveRow, range] :
+       {std::tuple{"オープニング", "hall", 2, 10, 1.f}, {"沈黙の書庫", "b1", 3, 11, .5f}}) {
     Light& light = SceneRenderer::instance()->pointLight() = Light();
-    Field::Symbol& player = enter(site, floor, event);
-    sSaveMode = -1;
+    const Field::Symbol& player = enter(site, floor, event);
+    const auto start = cell();
     frames(1);
-    EXPECT_EQ(sSaveMode, -1);
-    frames(1, {Key::C});
-    EXPECT_EQ(sSaveMode, mode);
+    EXPECT_EQ(game->intermission(), nullptr);
     EXPECT_FLOAT_EQ(light.requestedRange, range);
     EXPECT_FLOAT_EQ(light.position.z * 400.f, range < 1.f ? player.position().z + 32.f : 10000.f * 400.f);
-  }
-  FieldScene::setCampMaker(nullptr);
-}
-
-// Key 4 opens the camp menu itself, ending in the floor's save row (the
-// hall's save file, the archive's memory save). The field stands still under
-// it, the keys going to the menu, and runs on once it is cancelled.
-TEST_F(FieldFrameTest, TheCampMenuHoldsTheFieldUntilCancelled) {
-  FieldScene::setCampMaker([](GameData& data, i32 mode) -> SubScene* { return new Intermission(data, mode); });
-  for (const auto& [site, floor, event, saveRow] :
-       {std::tuple{"オープニング", "hall", 2, 10}, {"沈黙の書庫", "b1", 3, 11}}) {
-    enter(site, floor, event);
-    const auto start = cell();
     frames(1, {Key::C});
     const auto* camp = dynamic_cast<Intermission*>(game->intermission());
     ASSERT_NE(camp, nullptr);
@@ -248,27 +158,6 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
   }
 }
 
-// The librarian talks when the party walks up to her desk (round the middle
-// shelf); the first time, her word puts the charm on sale.
-TEST_F(FieldFrameTest, TheLibrarianTalksAtHerDeskAndPutsTheCharmOnSale) {
-  const FieldAnswers answers(*game);
-  Field::Symbol& player = enter("沈黙の書庫", "b1", 3);
-  game->stealth() = 100;  // no battles on the way
-  // The steps, once: they would start over.
-  for (const auto& [dx, dy, steps] : {std::tuple{-1, 0, 1}, {0, 1, 5}, {1, 0, 1}}) {
-    for (int i = 0; i < steps; ++i) player.move("move", 4, dx, dy);
-  }
-  player.move("delete", 0);
-  bool talked = false;
-  for (int i = 0; i < 600 && !game->variables().isFlagOn("司書と話した"); ++i) {
-    const char* speaker = game->messageWindow().speakerName().c_str();
-    talked = talked || (speaker && std::string(speaker) == "司書");
-    i % 8 ? frames(1) : frames(1, {kDecide});
-  }
-  EXPECT_EQ(std::tuple(cell(), talked, game->variables().getInteger("onSale.清めの護符")),
-            std::tuple(std::pair(4, 7), true, 1));
-}
-
 // An enemy met on a generated floor: the battle comes on the transition's
 // frame 90, is fought through its menus and the field resumes.
 TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) {
@@ -291,118 +180,6 @@ TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) 
   EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
   EXPECT_FALSE(field().findSymbol(name.c_str()));
   EXPECT_TRUE(field().player() && field().followed() == field().player());
-}
-
-// Down the generated floors, the bands kept away: coming from the first
-// floor makes b2 the second, where Tovan joins once; its stairs (event 2)
-// lead a floor deeper, where Rinna joins, and from the third to the hall.
-// The mine's tune plays on its floors.
-TEST_F(FieldFrameTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
-  FaceSet::create();
-  const auto answers = GameFlow::resolverOf(*game);
-  ExpressionStuff::GameResolver::install(answers.get());
-  game->party().recruit(*database().findShell("Kessa"));
-  game->floor() = 1;
-  const auto settle = [this] {
-    for (int i = 1; i < 400 && (field().startScript() || field().isChangingScene() || !game->messageWindow().isIdle());
-         ++i) {
-      i % 8 ? frames(1) : frames(1, {kDecide});
-      std::vector<std::string> bands;
-      for (const auto& symbol : field().symbols()) {
-        if (symbol->isEnemy()) bands.push_back(symbol->name());
-      }
-      for (const std::string& band : bands) field().removeSymbolsNamed(band.c_str());
-    }
-  };
-  for (const auto& [floor, members, file] : {std::tuple{2, 2, "b2"}, {3, 3, "b2"}, {4, 3, "b4"}}) {
-    game->variables().integer("stealth") = 100;
-    if (floor == 2) {
-      field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);
-    } else {
-      field().placePlayer(2);
-      frames(2);
-    }
-    settle();
-    EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(field().floorName())),
-              std::tuple(floor, members, std::string(file)));
-  }
-  game->floor() = 1;
-  field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);  // from b1 again: no one joins twice
-  settle();
-  EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(game->variables().string("BGM"))),
-            std::tuple(2, 3, std::string("坑道")));
-  ExpressionStuff::GameResolver::install(nullptr);
-  FaceSet::destroy();
-}
-
-// The boss of the fourth floor, met on its hall and fought through the real
-// menus: the first choice each time, the next row now and then, and back out
-// of a panel whose arts cannot be paid. The party a first-time player brings:
-// Kessa starts at level 1 and the others join at the lead's experience, so
-// all four share it. The headless run of the whole adventure
-// (tests/root/play) brings them here at levels 2 to 4 (level 4 needs 1042
-// experience, 5 needs 1706), with the gear they came with; at level 4 they
-// win within 30 turns, which
-// sets the clear state and plays the ending with its save dialog (the round
-// is counted when that save is loaded); a first-floor party (Kessa and
-// Mio at level 1) falls and wakes in Wrenfold.
-TEST_F(FieldFrameTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFirsts) {
-  FaceSet::create();
-  struct Row {
-    std::vector<const char*> party;
-    i32 level, result;
-  };
-  for (const Row& row : {Row{{"Kessa", "灯りのミオ", "盾のトヴァン", "水守りのリンナ"}, 4, 1}, Row{{"Kessa", "灯りのミオ"}, 1, -1}}) {
-    game = std::make_unique<GameData>();
-    const auto answers = GameFlow::resolverOf(*game);
-    ExpressionStuff::GameResolver::install(answers.get());
-    RandomGenerator::instance()->setSeed(75);
-    const ShellData& lead = *database().findShell(row.party[0]);
-    game->party().recruit(lead)->ghost->setUp(lead, Experience::forLevel(row.level));
-    for (std::size_t m = 1; m < row.party.size(); ++m) game->party().recruit(*database().findShell(row.party[m]));
-    enter("灰の坑道", "b4", 1).move("move", 4, 0, 1);  // again and again, until the shade is met
-    for (int i = 1; i < 600 && !game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-    ASSERT_TRUE(game->battle());
-    i32 turns = 0;
-    for (int i = 1; i < 60000 && game->battle(); ++i) {
-      turns = game->battle()->turn();
-      i % 120 == 60 ? frames(1, {kCancel}) : i % 40 == 4 || i % 120 == 62 ? frames(1, {Key::Down}) : i % 8 ? frames(1) : frames(1, {kDecide});
-    }
-    EXPECT_EQ(game->battleResult(), row.result) << row.level;
-    EXPECT_LE(turns, 30) << row.level;
-    for (int i = 1; i < 900 && !field().isChangingScene(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-    const bool won = row.result == 1;
-    EXPECT_EQ(std::tuple(game->variables().getInteger("clear"), game->clearCount(), field().continueRequests(),
-                         game->variables().isFlagOn("坑道踏破"), std::string(game->variables().string("BGM"))),
-              std::tuple(won ? 1 : 0, 0, won ? 0 : 1, won, std::string(won ? "エンディング" : "")))
-        << row.level;
-    ExpressionStuff::GameResolver::install(nullptr);
-  }
-  FaceSet::destroy();
-}
-
-// The mine's first floor entered afresh: its locked door (6) stays shut to a
-// party without the key from the key room's chest and opens with it; Mio
-// joins on the first arrival in her room (event 11) only.
-TEST_F(FieldFrameTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
-  const FieldAnswers answers(*game);
-  const MapSiteData* mine = database().findSite("灰の坑道");
-  field().applySceneChange(mine, "b1", 10);
-  walk({{-1, 0}, {-1, 0}, {-1, 0}, {0, -1}});
-  EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 9), true));
-  bool taken = false;
-  field().findSymbol("Container_b1_鍵")->touch(taken);
-  walk({{0, -1}, {0, -1}, {0, -1}});
-  EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 7), false));
-
-  const i32 members = game->party().members().count();
-  field().applySceneChange(mine, "b1", 7);
-  walk({{-1, 0}, {-1, 0}, {0, -1}, {0, 1}});
-  EXPECT_EQ(game->party().members().count(), members + 1);
-  field().player()->move("move", 8, 0, -1);
-  field().player()->move("delete", 0);
-  frames(12);
-  EXPECT_EQ(std::tuple(cell(), game->messageWindow().isIdle()), std::tuple(std::pair(10, 2), true));
 }
 
 // The mine's hall coins (event 12 at (10, 5)) and a chest a script puts by

@@ -15,6 +15,7 @@
 #include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/MapPictureSet.h"
+#include "tests/Services.h"
 #include "tests/map/MapTestSupport.h"
 
 namespace Game {
@@ -132,7 +133,7 @@ TEST_F(MapDrawTest, SpecObjectsArePlacedOnEveryCellThatHasOne) {
 // The camera looking at (400, 0, 0): an object 256 away (at (144, 0)) is
 // still drawn; one at (96, 0), 304 away, is not.
 TEST_F(MapDrawTest, ObjectsExactlyAtTheCullingDistanceAreDrawn) {
-  SceneRenderer::create(800, 600);
+  const TestServices::Scoped services(TestServices::kRenderer);
   DrawHook::install(&hook);
   Camera& camera = SceneRenderer::instance()->camera();
   camera.reset();
@@ -148,7 +149,6 @@ TEST_F(MapDrawTest, ObjectsExactlyAtTheCullingDistanceAreDrawn) {
   map.draw(0.f);
   EXPECT_EQ(hook.take(), (Strings{"o@144"}));
   DrawHook::install(nullptr);
-  SceneRenderer::destroy();
 }
 
 TEST_F(MapDrawTest, TurnedObjectsTakeTheirMaterialAndLitOnesTheLight) {
@@ -186,7 +186,7 @@ TEST_F(MapDrawTest, TurnedObjectsTakeTheirMaterialAndLitOnesTheLight) {
 
 // Each cell with an event prints its number at its centre on screen.
 TEST_F(MapDrawTest, EventNumbersArePrintedAtTheCellCentres) {
-  SceneRenderer::create(800, 600);
+  const TestServices::Scoped services(TestServices::kRenderer);
   FloorSpecGrid specs = grid(3, 2, pictures.chipAt(0, 0));
   specs.at(2, 0).eventId = 0;
   map.build(specs);
@@ -203,7 +203,6 @@ TEST_F(MapDrawTest, EventNumbersArePrintedAtTheCellCentres) {
   map.cellAt(0, 1)->eventId = 12;
   map.drawEventIds();
   EXPECT_STREQ(writer.lastText().c_str(), "12");
-  SceneRenderer::destroy();
 }
 
 }  // namespace

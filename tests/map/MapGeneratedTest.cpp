@@ -22,6 +22,7 @@ class MapGeneratedTest : public MapGeneratorSupport::GeneratorTest {
   }
 };
 
+// The grid the map is built from is the generator's, cell by cell.
 TEST_F(MapGeneratedTest, TheSpecGridCarriesEachCell) {
   auto floor = generate(MapGeneratorSupport::kSample, 2);
   const FloorSpecGrid specs = floor->specGrid();
@@ -33,8 +34,6 @@ TEST_F(MapGeneratedTest, TheSpecGridCarriesEachCell) {
       const FloorCellSpec& spec = specs.at(x, y);
       EXPECT_EQ(std::tuple(spec.chip, spec.height, spec.object, spec.rotation, spec.eventId),
                 std::tuple(cell.spec.chip, cell.spec.height, cell.spec.object, cell.rotation, cell.eventId));
-      EXPECT_TRUE(spec.chipPresent);
-      EXPECT_EQ(spec.slope, FloorCellSpec::kFlat);
     }
   }
 }

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "data/article/Article.h"
 #include "map/MapGenerator.h"
 #include "map/MapGeneratorSupport.h"
-#include "resource/constance/Constance.h"
-#include "resource/database/DatabaseFixture.h"
 
 namespace Game {
 namespace {
@@ -125,67 +121,6 @@ TEST_F(MapGeneratorServicesTest, SpecialFloorsByNumber) {
   EXPECT_EQ(floor->findSpecialFloor(2)->startPosition, 3);
   EXPECT_EQ(floor->findSpecialFloor(4)->file, "b4");
   EXPECT_EQ(floor->findSpecialFloor(3), nullptr);
-}
-
-// The sample dungeon's generated floor reads with the sample lists and lays
-// out for any seed.
-class MapGeneratorSampleFloorTest : public MapGeneratorSupport::GeneratorTest {};
-
-TEST_F(MapGeneratorSampleFloorTest, TheSampleFloorLaysOut) {
-  namespace disk = std::filesystem;
-  // The sample's map pictures on the fake file system.
-  const disk::path root = disk::path(MARROWDEEP_GAME_DIR);
-  for (const auto& file : disk::recursive_directory_iterator(root / "src/picture/map")) {
-    if (file.is_regular_file()) {
-      fs().put(disk::relative(file.path(), root).generic_string(),
-               DatabaseTestSupport::sampleFile(disk::relative(file.path(), root).generic_string().c_str()));
-    }
-  }
-  MapPictureSet sample;
-  NmlDocument tiles;
-  tiles.loadFromText("list.txt", DatabaseTestSupport::sampleFile(MapPictureSet::kTileFile).c_str());
-  sample.readTiles(tiles, MapPictureSet::kTileFile);
-  NmlDocument objects;
-  objects.loadFromText("list.txt", DatabaseTestSupport::sampleFile(MapPictureSet::kObjectFile).c_str());
-  sample.readObjects(objects, MapPictureSet::kObjectFile);
-
-  Constance::create();
-  Database::create();
-  std::array<std::unique_ptr<NmlDocument>, Database::kBattleFileCount> documents;
-  std::array<const NmlNode*, Database::kBattleFileCount> roots{};
-  for (i32 i = 0; i < Database::kBattleFileCount; ++i) {
-    auto& document = documents[static_cast<std::size_t>(i)];
-    document = std::make_unique<NmlDocument>();
-    document->loadFromText(Database::battleFilePath(i),
-                           DatabaseTestSupport::sampleFile(Database::battleFilePath(i)).c_str());
-    roots[static_cast<std::size_t>(i)] = document.get();
-  }
-  Database::instance()->load(roots);
-
-  NmlDocument floorFile;
-  floorFile.loadFromText("b2.txt", DatabaseTestSupport::sampleFile("src/data/map/mine/b2.txt").c_str());
-  ASSERT_EQ(floorFile.countChildren("random"), 1);
-  auto read = [&] {
-    return MapGeneratorConfig::read(*floorFile.findChild("random"), sample, Database::instance(),
-                                    "src/data/map/mine/b2.txt");
-  };
-  const MapGeneratorConfig config = read();
-  EXPECT_EQ(config.races.size(), 4u);
-  EXPECT_EQ(config.treasures.size(), 5u);
-  EXPECT_EQ(config.stairsObject, sample.findObject("階段下り"));
-  EXPECT_FALSE(config.objects.empty());
-  EXPECT_FALSE(config.objectsOnWall.empty());
-  ASSERT_EQ(config.specialFloors.size(), 1u);
-  EXPECT_TRUE(disk::exists(root / ("src/data/map/mine/" + config.specialFloors[0].file + ".txt")));
-  for (i32 seed = 1; seed <= 50; ++seed) {
-    random.setSeed(seed);
-    MapGenerator floor(read(), random);
-    i32 x = 0;
-    i32 y = 0;
-    EXPECT_TRUE(floor.findEvent(config.stairsEvent, &x, &y));
-  }
-  Database::destroy();
-  Constance::destroy();
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
@@ -120,19 +119,6 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPress) {
   EXPECT_EQ(savedFile(), "");
 }
 
-// The mark starts on the first row (y 240) and closes half the way to the
-// cursor's row (24 units down) each frame.
-TEST_F(ConfigMenuTest, TheCursorMarkGlidesToItsRow) {
-  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 240.f);
-  frame();
-  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 240.f);
-  EXPECT_FLOAT_EQ(menu->cursorPoint().x(), -320.f);
-  frame({Key::Down});
-  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 228.f);
-  frame();
-  EXPECT_FLOAT_EQ(menu->cursorPoint().y(), 222.f);
-}
-
 TEST_F(ConfigMenuTest, TheCursorWrapsOverTheSeventeenRowsAndRepeatsWhenHeld) {
   press(Key::Up);
   EXPECT_EQ(menu->cursor(), 16);
@@ -168,42 +154,6 @@ TEST_F(ConfigMenuTest, ValuesWrapInsideTheirChoicesAndReadAsTheirRowSays) {
     EXPECT_EQ(working(menu->option(c.row).setting), c.value) << c.row;
     EXPECT_STREQ(menu->valueText(c.row).c_str(), c.text) << c.row;
     EXPECT_TRUE(menu->isChanged());
-  }
-}
-
-// Widths in font 2: 13 units a byte, so a full-width character takes 26.
-int textWidth(const char* text) {
-  int columns = 0, rows = 0, width = 0, height = 0;
-  Game::TextWriter::measure(&columns, &rows, &width, &height, text, ConfigMenu::kFont);
-  return width;
-}
-
-// Every label ends before the value column, every value before the restart
-// note, and the note inside the panel: the longest of each, by hand, are
-// "テクスチャフィルター" and "文字アンチエイリアス" (20 bytes, 260 units),
-// "フルスクリーン" (182) and the note (182).
-TEST_F(ConfigMenuTest, EveryTextEndsBeforeTheNextColumn) {
-  const struct {
-    const char* text;
-    int width;
-  } longest[] = {{"テクスチャフィルター", 260}, {"文字アンチエイリアス", 260}, {"フルスクリーン", 182}, {"再起動後に反映", 182}};
-  for (const auto& l : longest) {
-    EXPECT_EQ(textWidth(l.text), l.width) << l.text;
-  }
-  EXPECT_LE(textWidth(ConfigMenu::restartNote()) + ConfigMenu::kRestartColumn, ConfigMenu::kFrameWidth);
-  moveTo(ConfigMenu::kFirstOption);
-  press(Key::Right);
-  ASSERT_TRUE(menu->isChanged()) << "the first row's longer label";
-  for (int row = 0; row < ConfigMenu::kRowCount; ++row) {
-    EXPECT_LT(textWidth(menu->label(row)), ConfigMenu::kValueColumn) << row;
-    if (row < ConfigMenu::kFirstOption) continue;
-    const Game::ConfigRow& option = menu->option(row);
-    std::vector<std::string> values{"有効", "無効"};
-    for (int v = 0; v < Config::instance().setting(option.setting).count(); ++v) values.push_back(std::to_string(v));
-    for (const Game::String& choice : option.choices) values.emplace_back(choice.c_str());
-    for (const std::string& value : values) {
-      EXPECT_LT(ConfigMenu::kValueColumn + textWidth(value.c_str()), ConfigMenu::kRestartColumn) << row;
-    }
   }
 }
 

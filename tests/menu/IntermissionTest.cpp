@@ -7,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
 #include "core/game/GameFlow.h"
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
@@ -26,6 +25,7 @@
 #include "presentation/widget/TextGrid.h"
 #include "resource/database/ToolData.h"
 #include "tests/core/game/GameHelpers.h"
+#include "tests/Services.h"
 #include "tests/core/game/KeyedGameFixture.h"
 
 namespace {
@@ -45,14 +45,13 @@ class IdleTitle : public Game::TitleStage {
 
 // The camp menu as the game runs it, over a party of Kessa and ミオ, one
 // frame at a time.
-class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::KeyedGameTest> {
+// Pictures build their meshes on the (fake) device; screens draw into the
+// renderer's queue.
+class IntermissionTest : public TestServices::Test<TestServices::kGraphics | TestServices::kRenderer,
+                                                   GameTestSupport::WithGame<GameTestSupport::KeyedGameTest>> {
  protected:
   void SetUp() override {
-    WithGame::SetUp();
-    // Pictures build their meshes on the (fake) device; screens draw into
-    // the renderer's queue.
-    Engine::Graphics::Manager::create(800, 600, false, true, false);
-    Game::SceneRenderer::create(800, 600);
+    Test::SetUp();
     GameTestSupport::putSampleFiles(fs(), "src/data/tool");
     GameTestSupport::putSampleFiles(fs(), "src/picture/gui");
     game().party().recruit(*database().findShell("Kessa"));
@@ -61,9 +60,7 @@ class IntermissionTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
   void TearDown() override {
     Game::SaveSlotList::forgetCursor();
     mGame.reset();
-    Game::SceneRenderer::destroy();
-    Engine::Graphics::Manager::destroy();
-    WithGame::TearDown();
+    Test::TearDown();
   }
 
   void open(i32 saveMode = Intermission::kNoSave) {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <tuple>
 
-#include "Engine/Graphics/Manager.h"
+#include "tests/Services.h"
 #include "core/game/GameData.h"
 #include "core/game/SaveSlot.h"
 #include "core/game/SaveSlotList.h"
@@ -20,13 +20,12 @@ namespace {
 using Game::TitleScene;
 using Platform::Key;
 
-class TitleSceneTest : public WidgetTest::KeysOver<GameTestSupport::GameTest> {
+// The title's models build their meshes on the (fake) device.
+class TitleSceneTest : public TestServices::Test<TestServices::kGraphics | TestServices::kRenderer,
+                                                 WidgetTest::KeysOver<GameTestSupport::GameTest>> {
  protected:
   void SetUp() override {
-    KeysOver::SetUp();
-    // The title's models build their meshes on the (fake) device.
-    Engine::Graphics::Manager::create(800, 600, false, true, false);
-    Game::SceneRenderer::create(800, 600);
+    Test::SetUp();
     Game::SaveSlotList::forgetCursor();
     for (const char* file : {TitleScene::kResourceFile, TitleScene::kSceneFile, "src/picture/title/backdrop.txt"}) {
       const std::string text = GameTestSupport::sampleFile(file);
@@ -36,9 +35,7 @@ class TitleSceneTest : public WidgetTest::KeysOver<GameTestSupport::GameTest> {
   }
   void TearDown() override {
     mTitle.reset();
-    Game::SceneRenderer::destroy();
-    Engine::Graphics::Manager::destroy();
-    KeysOver::TearDown();
+    Test::TearDown();
   }
 
   TitleScene& open(bool memorySave = false) {

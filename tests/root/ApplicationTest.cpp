@@ -11,11 +11,7 @@
 #include "core/config/Config.h"
 #include "core/game/GameFlow.h"
 #include "core/random/RandomGenerator.h"
-#include "presentation/model/Model.h"
-#include "presentation/picture/FaceSet.h"
-#include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
-#include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
 #include "tests/core/game/GameFixture.h"
@@ -135,54 +131,6 @@ TEST_F(ApplicationTest, SingletonsAreCreatedAndDestroyedInTheirOrder) {
       "-scene-node pool registry", "-sound effects", "-music", "-floor-build queue", "-random generator",
       "-scene renderer", "-file loader"};
   EXPECT_EQ(gLog, expected);
-}
-
-// The sample battle files, system pictures and sounds, interface pictures and
-// faces, with every picture they name, load at start without a word on the
-// debug stream (a missing picture stops the program); what the game looks up
-// in them by name is there.
-TEST_F(ApplicationTest, LoadsTheSampleDataWithoutADebugLine) {
-  for (const char* directory : {"src/system", "src/face", "src/picture/gui"}) {
-    GameTestSupport::putSampleFiles(mFixture.platform().fakeFileSystem, directory);
-  }
-  std::vector<std::string> missing;
-  const auto need = [&](bool found, const std::string& name) {
-    if (!found) missing.push_back(name);
-  };
-  const auto waitForTextures = [](Game::ResourceSet& set) {
-    for (Game::OwnedList<Game::Texture>::Iterator it(set.textures()); !it.isEnd(); it.next()) {
-      it.value()->waitReady();
-    }
-  };
-  Support::onUpdate = [&] {
-    mFixture.platform().fakeDebugOutput.lines.clear();
-    Application::create();
-    Game::SystemResources& system = *Game::SystemResources::instance();
-    Game::GuiPictures& gui = *Game::GuiPictures::instance();
-    Game::FaceSet& faceSet = *Game::FaceSet::instance();
-    for (int digit = 0; digit < 10; ++digit) need(system.numbers().digit(digit), "digit " + std::to_string(digit));
-    need(system.numbers().miss(), "miss");
-    for (const char* sound : {"saved", "cursorCancel"}) need(system.sounds().find(sound), sound);
-    for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) need(gui.findIcon(icon), icon);
-    for (const char* pip : {"active", "invalid", "empty"}) need(gui.gauge().findModel(pip), pip);
-    for (const char* piece : {"cell", "cursor", "ring"}) need(gui.compassBatch(piece), piece);
-    need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
-    for (Game::ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(),
-                                   &system.gauge(), &system.numbers().set(), &gui.arrow(), &gui.spot(),
-                                   &gui.gauge(), &gui.icons(), &gui.compass(), &faceSet.batches()}) {
-      waitForTextures(*set);
-    }
-    for (const char* name : {"ケッサ", "店主", "司書", "坑夫"}) {
-      Game::Face* face = faceSet.find(name);
-      need(face, name);
-      if (face) faceSet.texture(face)->waitReady();
-    }
-    Application::destroy();
-    endAfterThisFrame();
-  };
-  mFixture.run();
-  EXPECT_TRUE(missing.empty()) << missing.front();
-  EXPECT_TRUE(mFixture.platform().fakeDebugOutput.lines.empty()) << mFixture.platform().fakeDebugOutput.lines.front();
 }
 
 // The fast-forward key, read in frames 2 and 3, acts from the frame after

@@ -93,20 +93,4 @@ TEST_F(SampleScriptsTest, TheShopsGoodsComeInWithDepthAndWord) {
   }
 }
 
-// Every sample script reads and resolves its names.
-TEST_F(SampleScriptsTest, EverySampleScriptLoadsAndRuns) {
-  const char* paths[] = {"src/data/script/continue.txt", "src/data/script/shop.txt",
-                         "src/data/script/battle.txt", "src/data/map/common.txt",
-                         "src/data/tool/薬草.txt"};
-  for (const char* path : paths) {
-    SCOPED_TRACE(path);
-    ASSERT_GT(mScript.loadFromPath(path, game()), 0);
-    for (i32 i = 0; i < mScript.commandCount(); ++i) {
-      EXPECT_NE(mScript.command(i), nullptr) << "command " << i;
-    }
-  }
-  mScript.loadFromPath("src/data/tool/薬草.txt", game());
-  EXPECT_EQ(runToEnd(), Script::kFinished);
-}
-
 }  // namespace

@@ -4,9 +4,7 @@
 #include <set>
 #include <string>
 
-#include "core/random/RandomGenerator.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "tests/Services.h"
 #include "tests/data/unit/TestGhost.h"
 #include "script/expression/Expression.h"
 #include "script/expression/FakeGameResolver.h"
@@ -59,12 +57,10 @@ void setUpUnit(UnitTestSupport::TestUnit& subject) {
   subject.battle.guards[0] = 2;
 }
 
-class FunctionsTest : public ::testing::Test {
+class FunctionsTest : public TestServices::Test<TestServices::kRandom | TestServices::kConstants | TestServices::kDatabase> {
  protected:
   void SetUp() override {
-    Game::RandomGenerator::create();
-    Game::Constance::create();
-    Game::Database::create();
+    Test::SetUp();
     addStates(*Game::Database::instance());
     mUnit = std::make_unique<UnitTestSupport::TestUnit>();
     mOther = std::make_unique<UnitTestSupport::TestUnit>();
@@ -90,9 +86,7 @@ class FunctionsTest : public ::testing::Test {
     game.units.clear();
     mUnit.reset();
     mOther.reset();
-    Game::Database::destroy();
-    Game::Constance::destroy();
-    Game::RandomGenerator::destroy();
+    Test::TearDown();
   }
 
   int evaluate(const FunctionCase& c) {

@@ -1,6 +1,9 @@
-#include <gtest/gtest.h>
+#pragma once
 
-#include <algorithm>
+// Walks the sample content from the opening: the floors the links, jumps,
+// generated floors and scripts lead to, checking every name a script or a
+// floor gives on the way. Faults name the file and the line.
+
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -11,43 +14,35 @@
 #include <utility>
 #include <vector>
 
-#include "Engine/Sound/Manager.h"
-#include "data/Bag.h"
-#include "data/widget/EquipPanel.h"
-#include "data/widget/ItemMenu.h"
-#include "effect/EffectFactory.h"
+#include "Platform/TextCodec.h"
 #include "field/Door.h"
 #include "file/nml/NmlAttribute.h"
 #include "file/nml/NmlDocument.h"
 #include "map/Map.h"
+#include "map/MapGenerator.h"
 #include "map/MapGeneratorConfig.h"
-#include "presentation/resource/ResourceSet.h"
-#include "presentation/resource/ResourceTestSupport.h"
+#include "core/random/RandomGenerator.h"
 #include "resource/Database.h"
-#include "resource/constance/Constance.h"
-#include "script/Script.h"
-#include "script/scene/SceneCommandFactory.h"
-#include "tests/core/game/GameFixture.h"
+#include "resource/database/ToolData.h"
 
-namespace Game {
-namespace {
+namespace Game::Lint {
 
 constexpr const char* kMapFolder = "src/data/map/";
 constexpr const char* kStartSite = "オープニング";
-// Scripts the code runs by itself: the continue scene's and the battles'.
+// Scripts the code runs by itself: the continue scene's, the shop's, the
+// battles' and the field's common one.
 constexpr const char* kCodeScripts[] = {"src/data/script/continue.txt", "src/data/script/shop.txt",
-                                        "src/data/script/battle.txt"};
+                                        "src/data/script/battle.txt", "src/data/map/common.txt"};
 
 using Floor = std::pair<const MapSiteData*, std::string>;
 
-// Walks the sample content from the opening: the floors the links, jumps,
-// generated floors and scripts lead to, checking every name a script or a
-// floor gives on the way. Faults name the file and the line.
 class ContentWalk {
  public:
-  // Each script met is handed to readScript with its file.
-  ContentWalk(Database& database, std::function<void(const NmlNode&, const std::string&)> readScript)
-      : mDatabase(database), mReadScript(std::move(readScript)) {
+  // Each script met is handed to readScript with its file; files are
+  // looked for in the game's folder.
+  ContentWalk(Database& database, std::filesystem::path gameFolder,
+              std::function<void(const NmlNode&, const std::string&)> readScript)
+      : mDatabase(database), mGameFolder(std::move(gameFolder)), mReadScript(std::move(readScript)) {
     mSites.load("src/data/map/list.txt");
     mTunes.load("bgm/bgm.txt");
   }
@@ -56,6 +51,14 @@ class ContentWalk {
     enterSite(mDatabase.findSite(kStartSite), "the opening");
     for (const char* path : kCodeScripts) {
       visitFile(path, nullptr);
+    }
+    // The scripts items run when used.
+    for (int i = 0; i < mDatabase.toolCount(); ++i) {
+      if (*mDatabase.toolAt(i)->script()) {
+        String path;
+        mDatabase.toolAt(i)->scriptPath(path);
+        visitFile(path.c_str(), nullptr);
+      }
     }
     while (!mQueue.empty()) {
       const Floor floor = mQueue.front();
@@ -76,6 +79,10 @@ class ContentWalk {
     const char* command;
     Check check;
   };
+
+  bool exists(const std::string& path) const {
+    return std::filesystem::is_regular_file(mGameFolder / Platform::sjisToUtf8(path));
+  }
 
   void fault(const NmlNode& node, const std::string& what) {
     faults.push_back(mFile + " line " + std::to_string(node.line()) + ": " + what);
@@ -125,7 +132,7 @@ class ContentWalk {
   }
 
   void visitFloor(const Floor& floor) {
-    if (GameTestSupport::sampleFile(floorPath(floor).c_str()).empty()) {
+    if (!exists(floorPath(floor))) {
       faults.push_back(floorPath(floor) + ": no such floor of " + floor.first->name());
       return;
     }
@@ -157,7 +164,7 @@ class ContentWalk {
     std::set<int>& events = mEvents[floor];
     if (document.countChildren("random") > 0) {
       const NmlNode& random = *document.findChild("random");
-      (void)MapGeneratorConfig::read(random, pictures, &mDatabase, floorPath(floor).c_str());
+      layOut(random, floorPath(floor));
       // The generator lays every event it is given.
       for (const char* key : {"event", "startPosition"}) {
         eachItem(random, key, [&](const char* event) { events.insert(std::atoi(event)); });
@@ -171,6 +178,20 @@ class ContentWalk {
       Map map(pictures);
       for (const FloorCellSpec& cell : map.loadFmf(tiles.c_str()).cells) {
         events.insert(cell.eventId);
+      }
+    }
+  }
+
+  // A generated floor lays out for any seed, its stairs on a cell.
+  void layOut(const NmlNode& random, const std::string& path) {
+    for (int seed = 1; seed <= 50; ++seed) {
+      RandomGenerator draws(seed);
+      const MapGenerator generated(
+          MapGeneratorConfig::read(random, mDatabase.maps().mapPictures, &mDatabase, path.c_str()), draws);
+      int x = 0;
+      int y = 0;
+      if (!generated.findEvent(generated.config().stairsEvent, &x, &y)) {
+        faults.push_back(path + ": no stairs laid with seed " + std::to_string(seed));
       }
     }
   }
@@ -238,7 +259,7 @@ class ContentWalk {
   }
   void runScript(const NmlNode& node, const Floor* at) {
     const char* path = text(node, "path");
-    if (GameTestSupport::sampleFile(path).empty()) {
+    if (!exists(path)) {
       fault(node, std::string("no script ") + path);
     } else {
       visitFile(path, at);
@@ -340,6 +361,7 @@ class ContentWalk {
   }
 
   Database& mDatabase;
+  std::filesystem::path mGameFolder;
   NmlDocument mTunes;
   std::map<Floor, std::set<int>> mEvents;
   std::vector<WantedEvent> mWanted;
@@ -349,184 +371,4 @@ class ContentWalk {
   std::string mFile;
 };
 
-// The whole sample set on the fake file system with the graphics and sound
-// managers and the databases read from it: what the game holds once started.
-class ContentGraphTest : public ResourceTestSupport::ResourceTest {
- protected:
-  void SetUp() override {
-    ResourceTest::SetUp();
-    Engine::Sound::Manager::create();
-    GameTestSupport::putSampleFiles(fs(), "src");
-    GameTestSupport::putSampleFiles(fs(), "bgm");
-    Constance::create();
-    Database::createAndLoad();
-    ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
-  }
-  void TearDown() override {
-    ScriptStuff::SceneCommandMaker::install(nullptr);
-    Database::destroy();
-    Constance::destroy();
-    Engine::Sound::Manager::destroy();
-    ResourceTest::TearDown();
-  }
-  static Database& database() { return *Database::instance(); }
-
-  // The names the key gives in the records of a data file.
-  static std::vector<std::string> namesIn(const char* path, const char* record, const char* key) {
-    NmlDocument document;
-    document.load(path);
-    std::vector<std::string> names;
-    for (int i = 0; i < document.childCount(); ++i) {
-      if (std::string(document.child(i)->name()) == record) {
-        const NmlAttribute* line = document.child(i)->findAttribute(key);
-        names.emplace_back(line && line->itemCount() > 0 ? line->item(0) : "");
-      }
-    }
-    return names;
-  }
-};
-
-TEST_F(ContentGraphTest, EverySiteFloorAndEnemyIsReachedFromTheOpeningByNamesThatExist) {
-  // Every script read by the game's own reader, which stops on an unknown
-  // name and leaves an unknown command's entry empty (the script would end
-  // there).
-  GameData game;
-  ContentWalk walk(database(), [&](const NmlNode& node, const std::string& file) {
-    Script script;
-    script.load(node, game, file.c_str());
-    for (int i = 0; i < script.commandCount(); ++i) {
-      EXPECT_NE(script.command(i), nullptr) << file << " line " << node.child(i)->line() << ": no command "
-                                            << node.child(i)->name();
-    }
-  });
-  walk.run();
-  for (const std::string& fault : walk.faults) {
-    ADD_FAILURE() << fault;
-  }
-  for (int i = 0; i < database().siteCount(); ++i) {
-    const MapSiteData* site = database().siteAt(i);
-    EXPECT_TRUE(walk.sites.count(site) || std::any_of(walk.floors.begin(), walk.floors.end(),
-                                                     [&](const Floor& floor) { return floor.first == site; }))
-        << "site " << site->name() << " is never reached";
-    const std::filesystem::path folder = std::filesystem::path(MARROWDEEP_GAME_DIR) / kMapFolder / site->folder();
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-      if (entry.path().extension() == ".txt") {
-        EXPECT_TRUE(walk.floors.count({site, entry.path().stem().string()}))
-            << "floor " << entry.path() << " is never reached";
-      }
-    }
-  }
-  for (const std::string& enemy : namesIn("src/data/enemy.txt", "enemy", "name")) {
-    EXPECT_TRUE(walk.metEnemies.count(enemy)) << "enemy " << enemy << " is never met";
-  }
-  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
-}
-
-// Every floor of a dungeon the walk reaches records the depth in its start
-// script, which runs on each arrival (a generated file stands for several
-// floors): the continue scene offers the floors reached and the shop stocks
-// by them.
-TEST_F(ContentGraphTest, EveryFloorOfADungeonRecordsItsDepth) {
-  ContentWalk walk(database(), [](const NmlNode&, const std::string&) {});
-  walk.run();
-  const std::function<bool(const NmlNode&)> records = [&](const NmlNode& node) {
-    for (int i = 0; i < node.childCount(); ++i) {
-      if (std::string(node.child(i)->name()) == "setRecordFloor" || records(*node.child(i))) return true;
-    }
-    return false;
-  };
-  int dungeonFloors = 0;
-  for (const auto& [site, file] : walk.floors) {
-    if (site->floorNumber() == 0) continue;
-    ++dungeonFloors;
-    NmlDocument document;
-    document.load((std::string(kMapFolder) + site->folder() + "/" + file + ".txt").c_str());
-    EXPECT_TRUE(document.countChildren("start") > 0 && records(*document.findChild("start")))
-        << site->folder() << "/" << file << ".txt: its start records no depth";
-  }
-  EXPECT_EQ(dungeonFloors, 4);  // the mine's b1, b2 (floors 2 and 3) and b4, the library's b1
-}
-
-// Every art's effect is one the factory builds, and every model an enemy,
-// race, character or item names is in its picture set.
-TEST_F(ContentGraphTest, EveryEffectAndModelARecordNamesExists) {
-  // Passive arts and those marked "effect none" (the commands the battle
-  // plays itself) show no effect.
-  NmlDocument arts;
-  arts.load("src/data/ability.txt");
-  for (int i = 0; i < arts.childCount(); ++i) {
-    const NmlNode& art = *arts.child(i);
-    const NmlNode& named = art.findAttribute("name") || art.countChildren("base") == 0 ? art : *art.findChild("base");
-    const NmlAttribute* effect = named.findAttribute("effect");
-    if (named.findAttribute("passive") || (effect && std::string(effect->item(0)) == "none")) {
-      continue;
-    }
-    const NmlAttribute* fullName = named.findAttribute("fullName");
-    const AbilityData* record =
-        database().findAbilityOrNull((fullName ? fullName : named.findAttribute("name"))->item(0));
-    ASSERT_NE(record, nullptr) << "src/data/ability.txt line " << art.line();
-    EXPECT_NE(Effect::findFactoryRow(record->base().animationName()), nullptr)
-        << "src/data/ability.txt line " << art.line() << ": art " << record->name() << " plays no effect "
-        << record->base().animationName();
-  }
-  for (const std::string& enemy : namesIn("src/data/enemy.txt", "enemy", "name")) {
-    const EnemyData* record = database().findEnemy(enemy.c_str());
-    ASSERT_NE(record, nullptr) << enemy;
-    EXPECT_NE(database().findUnitPicture(record->model()), nullptr)
-        << "enemy " << enemy << ": no model " << record->model();
-  }
-  for (const std::string& race : namesIn("src/data/race.txt", "race", "name")) {
-    const RaceData* record = database().findRaceOrNull(race.c_str());
-    ASSERT_NE(record, nullptr) << race;
-    SymbolCharaData* chara = database().symbolChara(record->symbol());
-    EXPECT_TRUE(chara && chara->picture("stand") && chara->picture("walk"))
-        << "race " << race << ": no symbol standing and walking " << record->symbol();
-  }
-  for (int i = 0; i < database().shellCount(); ++i) {
-    const ShellData& shell = *database().shellAt(i);
-    EXPECT_NE(database().findUnitPicture(shell.model()), nullptr)
-        << "character " << shell.name() << ": no model " << shell.model();
-  }
-  ResourceSet icons;
-  icons.load("src/picture/gui/アイコン.txt");
-  for (int i = 0; i < database().toolCount(); ++i) {
-    const ToolData& tool = *database().toolAt(i);
-    if (!*tool.icon()) {
-      continue;
-    }
-    EXPECT_NE(icons.findModel(tool.icon()), nullptr) << "item " << tool.name() << ": no icon " << tool.icon();
-  }
-  EXPECT_TRUE(debugLines().empty()) << debugLines().front();
-}
-
-// Every character's starting gear is among the candidates the equip screen
-// lists for its slot's categories.
-TEST_F(ContentGraphTest, EveryStartingGearIsACandidateOfItsSlot) {
-  for (int i = 0; i < database().shellCount(); ++i) {
-    for (const ShellData::Gear& gear : database().shellAt(i)->gear()) {
-      Bag bag;
-      bag.add(Article::fromItem(gear.tool), 1);
-      ItemMenu candidates;
-      candidates.build(bag, ItemMenu::kEquip, nullptr, EquipPanel::categoryMask(gear.slot));
-      EXPECT_NE(candidates.list().findById(0), nullptr)
-          << "character " << database().shellAt(i)->name() << ": " << gear.tool->name() << " in slot " << gear.slot;
-    }
-  }
-}
-
-// A status strength is read in hundredths and cut: one below 100 would drop
-// the art's status part without a word.
-TEST_F(ContentGraphTest, EveryArtsStatusStrengthCounts) {
-  NmlDocument arts;
-  arts.load("src/data/ability.txt");
-  const std::function<void(const NmlNode&)> visit = [&](const NmlNode& node) {
-    const NmlAttribute* status = std::string(node.name()) == "power" ? node.findAttribute("status") : nullptr;
-    EXPECT_TRUE(!status || (status->itemCount() == 2 && status->toFloat(1) >= 100))
-        << "src/data/ability.txt line " << node.line() << ": a status strength below 100";
-    for (int i = 0; i < node.childCount(); ++i) visit(*node.child(i));
-  };
-  visit(arts);
-}
-
-}  // namespace
-}  // namespace Game
+}  // namespace Game::Lint

@@ -1,10 +1,10 @@
 #pragma once
 
 // The names the game's code looks up: states, arts, tools, shells, sounds,
-// tunes and models. LookedUpNamesTest reads the sources and fails when the
-// code looks up a name kInCode lacks (or kInCode keeps one the code no
-// longer looks up); the sample data tests fail when the sample data lacks a
-// name of any list here.
+// tunes and models. namecheck reads the sources and fails when the code
+// looks up a name kInCode lacks (or kInCode keeps one the code no longer
+// looks up); contentcheck fails when the sample data lacks a name of any
+// list here.
 
 namespace LookedUpNames {
 

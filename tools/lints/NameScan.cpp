@@ -1,28 +1,17 @@
-// The game's sources read as text: the names that lookup calls and tables of
-// names give as literals are exactly LookedUpNames::kInCode, so a lookup of
-// a new name fails here until the list (and with it the sample data, which
-// the sample data tests hold to the list) has it.
-
-#include <gtest/gtest.h>
+#include "NameScan.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <set>
 #include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "Platform/TextCodec.h"
-#include "tests/resource/database/LookedUpNames.h"
+
+namespace NameScan {
+
+namespace fs = std::filesystem;
 
 namespace {
-
-using LookedUpNames::Kind;
-namespace fs = std::filesystem;
 
 // A call whose literal arguments are names of a kind: the callee, and what
 // must stand right before it or open its arguments when the name alone is
@@ -112,7 +101,8 @@ std::size_t pastLiteral(const std::string& code, std::size_t i) {
   return std::min(i + 1, code.size());
 }
 
-// The text without comments; string literals kept.
+}  // namespace
+
 std::string withoutComments(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
@@ -130,6 +120,8 @@ std::string withoutComments(const std::string& text) {
   }
   return out;
 }
+
+namespace {
 
 // Calls fn(begin, end) for each identifier outside literals.
 template <typename Fn>
@@ -161,15 +153,10 @@ std::size_t skipSpaces(const std::string& code, std::size_t i) {
   return i;
 }
 
-struct Source {
-  std::string path;
-  std::string code;
-};
+}  // namespace
 
-// The game's source files under the project's root, relative paths.
-std::vector<Source> gameSources() {
+std::vector<Source> gameSources(const fs::path& root) {
   std::vector<Source> out;
-  const fs::path root(MARROWDEEP_SOURCE_DIR);
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
     if (it->is_directory() && isOutsideTheGame(it->path())) {
       it.disable_recursion_pending();
@@ -182,6 +169,8 @@ std::vector<Source> gameSources() {
   }
   return out;
 }
+
+namespace {
 
 // The end of the bracketed span opening at `open`, past its closing bracket.
 std::size_t closing(const std::string& code, std::size_t open, char opening, char closer) {
@@ -235,160 +224,172 @@ void literalsIn(const std::string& span, bool flat, std::vector<std::string>& li
   }
 }
 
+}  // namespace
+
 const char* kindName(Kind kind) {
   static const char* const names[] = {"state", "art", "tool", "shell", "enemy", "sound", "tune", "model"};
   return names[static_cast<int>(kind)];
 }
 
-using Found = std::map<std::pair<Kind, std::string>, std::string>;  // (kind, Shift-JIS name) -> where
 
-class LookedUpNamesTest : public ::testing::Test {
- protected:
-  void SetUp() override { read(gameSources()); }
-
-  // The sources, and the text of each constant kName = "..." among them.
-  void read(std::vector<Source> sources) {
-    mSources = std::move(sources);
-    mConstants.clear();
-    for (const Source& source : mSources) {
-      const std::string& code = source.code;
-      forEachIdentifier(code, [&](std::size_t begin, std::size_t end) {
-        if (code[begin] != 'k' || end == begin + 1 || !std::isupper(static_cast<unsigned char>(code[begin + 1]))) {
-          return;
-        }
-        const std::size_t equals = skipSpaces(code, end);
-        const std::size_t quote = skipSpaces(code, equals + 1);
-        if (equals < code.size() && code[equals] == '=' && quote < code.size() && code[quote] == '"') {
-          mConstants[code.substr(begin, end - begin)].insert(
-              code.substr(quote + 1, pastLiteral(code, quote) - quote - 2));
-        }
-      });
-    }
-  }
-
-  void add(Found& found, Kind kind, const std::string& utf8, const std::string& where) {
-    found.emplace(std::make_pair(kind, Platform::utf8ToSjis(utf8)), where + " (" + utf8 + ")");
-  }
-  void addConstant(Found& found, Kind kind, const std::string& constant, const std::string& where) {
-    const auto values = mConstants.find(constant);
-    if (values != mConstants.end()) {
-      for (const std::string& value : values->second) {
-        add(found, kind, value, where);
-      }
-    }
-  }
-
-  Found scan() {
-    Found found;
-    for (const Source& source : mSources) {
-      forEachIdentifier(source.code, [&](std::size_t begin, std::size_t end) {
-        const std::string word = source.code.substr(begin, end - begin);
-        scanCall(source, begin, end, word, found);
-        scanTable(source, end, word, found);
-      });
-    }
-    for (const auto& [constant, kind] : kNamedConstants) {
-      addConstant(found, kind, constant, "the constant " + std::string(constant));
-    }
-    return found;
-  }
-
-  static bool matches(const Lookup& lookup, const std::string& code, std::size_t begin, std::size_t open) {
-    const std::string before(lookup.before);
-    if (begin < before.size() || code.compare(begin - before.size(), before.size(), before) != 0) {
-      return false;
-    }
-    const std::string first(lookup.firstArgument);
-    const std::size_t argument = skipSpaces(code, open + 1);
-    return first.empty() || (code.compare(argument, first.size(), first) == 0 &&
-                             !isWordCharacter(argument + first.size() < code.size() ? code[argument + first.size()] : ' '));
-  }
-
-  void scanCall(const Source& source, std::size_t begin, std::size_t end, const std::string& word, Found& found) {
+Scanner::Scanner(std::vector<Source> sources) : mSources(std::move(sources)) {
+  // The text of each constant kName = "..." among the sources.
+  for (const Source& source : mSources) {
     const std::string& code = source.code;
-    const std::size_t open = skipSpaces(code, end);
-    if (open >= code.size() || code[open] != '(') {
-      return;
-    }
-    for (const Lookup& lookup : kLookups) {
-      if (word != lookup.callee || !matches(lookup, code, begin, open)) {
-        continue;
+    forEachIdentifier(code, [&](std::size_t begin, std::size_t end) {
+      if (code[begin] != 'k' || end == begin + 1 || !std::isupper(static_cast<unsigned char>(code[begin + 1]))) {
+        return;
       }
-      std::vector<std::string> literals;
-      std::vector<std::string> constants;
-      literalsIn(code.substr(open, closing(code, open, '(', ')') - open), true, literals, constants);
-      for (const std::string& literal : literals) {
-        add(found, lookup.kind, literal, source.path);
+      const std::size_t equals = skipSpaces(code, end);
+      const std::size_t quote = skipSpaces(code, equals + 1);
+      if (equals < code.size() && code[equals] == '=' && quote < code.size() && code[quote] == '"') {
+        mConstants[code.substr(begin, end - begin)].insert(code.substr(quote + 1, pastLiteral(code, quote) - quote - 2));
       }
-      for (const std::string& constant : constants) {
-        addConstant(found, lookup.kind, constant, source.path);
-      }
+    });
+  }
+}
+
+void Scanner::add(Found& found, Kind kind, const std::string& utf8, const std::string& where) const {
+  found.emplace(std::make_pair(kind, Platform::utf8ToSjis(utf8)), where + " (" + utf8 + ")");
+}
+
+void Scanner::addConstant(Found& found, Kind kind, const std::string& constant, const std::string& where) const {
+  const auto values = mConstants.find(constant);
+  if (values != mConstants.end()) {
+    for (const std::string& value : values->second) {
+      add(found, kind, value, where);
     }
   }
+}
 
-  // A table's definition: its name, anything but ';', '=' or '{', then "= {".
-  void scanTable(const Source& source, std::size_t end, const std::string& word, Found& found) {
-    const std::string& code = source.code;
-    for (std::size_t k = 0; k < std::size(kTables); ++k) {
-      if (word != kTables[k].name) {
-        continue;
-      }
-      const std::size_t equals = code.find_first_of(";={", end);
-      const std::size_t open = equals == std::string::npos ? code.size() : skipSpaces(code, equals + 1);
-      if (equals == std::string::npos || code[equals] != '=' || open >= code.size() || code[open] != '{') {
-        continue;
-      }
-      std::vector<std::string> literals;
-      std::vector<std::string> constants;
-      literalsIn(code.substr(open, closing(code, open, '{', '}') - open), false, literals, constants);
-      const std::vector<Kind>& columns = kTables[k].columns;
-      for (std::size_t i = 0; i < literals.size(); ++i) {
-        add(found, columns[i % columns.size()], literals[i], source.path + " " + kTables[k].name);
-      }
-      ++mTablesSeen[k];
-    }
+Found Scanner::scan() {
+  Found found;
+  mTablesSeen.clear();
+  for (const Source& source : mSources) {
+    forEachIdentifier(source.code, [&](std::size_t begin, std::size_t end) {
+      const std::string word = source.code.substr(begin, end - begin);
+      scanCall(source, begin, end, word, found);
+      scanTable(source, end, word, found);
+    });
   }
+  for (const auto& [constant, kind] : kNamedConstants) {
+    addConstant(found, kind, constant, "the constant " + std::string(constant));
+  }
+  return found;
+}
 
-  std::vector<Source> mSources;
-  std::map<std::string, std::set<std::string>> mConstants;
-  std::map<std::size_t, int> mTablesSeen;  // by index in kTables
-};
-
-TEST_F(LookedUpNamesTest, TheListHoldsExactlyTheNamesTheCodeLooksUp) {
-  const Found found = scan();
+std::vector<std::string> Scanner::missedTables() const {
+  std::vector<std::string> faults;
   for (std::size_t k = 0; k < std::size(kTables); ++k) {
-    EXPECT_EQ(mTablesSeen[k], 1) << "the table of names " << kTables[k].name << " is gone or doubled: update kTables";
+    const auto seen = mTablesSeen.find(k);
+    if (seen == mTablesSeen.end() || seen->second != 1) {
+      faults.push_back(std::string("the table of names ") + kTables[k].name + " is gone or doubled: update kTables");
+    }
   }
+  return faults;
+}
+
+namespace {
+
+bool matches(const Lookup& lookup, const std::string& code, std::size_t begin, std::size_t open) {
+  const std::string before(lookup.before);
+  if (begin < before.size() || code.compare(begin - before.size(), before.size(), before) != 0) {
+    return false;
+  }
+  const std::string first(lookup.firstArgument);
+  const std::size_t argument = skipSpaces(code, open + 1);
+  return first.empty() || (code.compare(argument, first.size(), first) == 0 &&
+                           !isWordCharacter(argument + first.size() < code.size() ? code[argument + first.size()] : ' '));
+}
+
+}  // namespace
+
+void Scanner::scanCall(const Source& source, std::size_t begin, std::size_t end, const std::string& word,
+                       Found& found) const {
+  const std::string& code = source.code;
+  const std::size_t open = skipSpaces(code, end);
+  if (open >= code.size() || code[open] != '(') {
+    return;
+  }
+  for (const Lookup& lookup : kLookups) {
+    if (word != lookup.callee || !matches(lookup, code, begin, open)) {
+      continue;
+    }
+    std::vector<std::string> literals;
+    std::vector<std::string> constants;
+    literalsIn(code.substr(open, closing(code, open, '(', ')') - open), true, literals, constants);
+    for (const std::string& literal : literals) {
+      add(found, lookup.kind, literal, source.path);
+    }
+    for (const std::string& constant : constants) {
+      addConstant(found, lookup.kind, constant, source.path);
+    }
+  }
+}
+
+// A table's definition: its name, anything but ';', '=' or '{', then "= {".
+void Scanner::scanTable(const Source& source, std::size_t end, const std::string& word, Found& found) {
+  const std::string& code = source.code;
+  for (std::size_t k = 0; k < std::size(kTables); ++k) {
+    if (word != kTables[k].name) {
+      continue;
+    }
+    const std::size_t equals = code.find_first_of(";={", end);
+    const std::size_t open = equals == std::string::npos ? code.size() : skipSpaces(code, equals + 1);
+    if (equals == std::string::npos || code[equals] != '=' || open >= code.size() || code[open] != '{') {
+      continue;
+    }
+    std::vector<std::string> literals;
+    std::vector<std::string> constants;
+    literalsIn(code.substr(open, closing(code, open, '{', '}') - open), false, literals, constants);
+    const std::vector<Kind>& columns = kTables[k].columns;
+    for (std::size_t i = 0; i < literals.size(); ++i) {
+      add(found, columns[i % columns.size()], literals[i], source.path + " " + kTables[k].name);
+    }
+    ++mTablesSeen[k];
+  }
+}
+
+std::vector<std::string> faultsOfTheList(const Found& found) {
+  std::vector<std::string> faults;
   std::set<std::pair<Kind, std::string>> listed;
   for (const LookedUpNames::Name& name : LookedUpNames::kInCode) {
     listed.emplace(name.kind, name.name);
   }
   for (const auto& [key, where] : found) {
-    EXPECT_TRUE(listed.count(key)) << where << " looks up the " << kindName(key.first)
-                                   << " that LookedUpNames::kInCode lacks";
+    if (!listed.count(key)) {
+      faults.push_back(where + " looks up the " + kindName(key.first) + " that LookedUpNames::kInCode lacks");
+    }
   }
   for (const auto& key : listed) {
-    EXPECT_TRUE(found.count(key)) << "LookedUpNames::kInCode lists a " << kindName(key.first)
-                                  << " no code looks up: " << Platform::sjisToUtf8(key.second);
+    if (!found.count(key)) {
+      faults.push_back(std::string("LookedUpNames::kInCode lists a ") + kindName(key.first) +
+                       " no code looks up: " + Platform::sjisToUtf8(key.second));
+    }
   }
+  return faults;
 }
 
-// The scan itself: comments are no code, nested calls are not the lookup's
-// own arguments, and constants stand for their text.
-TEST_F(LookedUpNamesTest, TheScanReadsOnlyTheLookupsOwnLiterals) {
-  // Sources are UTF-8 whatever the literals of this test are compiled to.
+std::vector<std::string> selfCheck() {
+  // Sources are UTF-8 whatever the literals of this file are compiled to.
   const char8_t* text =
       u8"constexpr const char* kTuneName = \"曲\";\n"
       u8"// holds(\"註\")\n/* holds(\"註\") */ x = holds(\"毒\") + holds(kNone);\n"
       u8"findState(text(node, \"key\")); fromName(flag ? \"甲\" : \"乙\");\n"
       u8"music->play(kTuneName); playSound(\"a(\", 0);";
-  read({{"a.cpp", withoutComments(reinterpret_cast<const char*>(text))}});
-  const Found found = scan();
+  Scanner scanner({{"a.cpp", withoutComments(reinterpret_cast<const char*>(text))}});
   std::set<std::string> names;
-  for (const auto& [key, where] : found) {
+  for (const auto& [key, where] : scanner.scan()) {
     names.insert(std::string(kindName(key.first)) + " " + key.second);
   }
-  EXPECT_EQ(names, (std::set<std::string>{"state 毒", "art 甲", "art 乙", "tune 曲", "sound a("}));
+  if (names == std::set<std::string>{"state 毒", "art 甲", "art 乙", "tune 曲", "sound a("}) {
+    return {};
+  }
+  std::string read = "the scan misreads its own sample: it finds";
+  for (const std::string& name : names) {
+    read += " [" + Platform::sjisToUtf8(name) + "]";
+  }
+  return {read};
 }
 
-}  // namespace
+}  // namespace NameScan

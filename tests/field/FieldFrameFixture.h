@@ -1,0 +1,86 @@
+#pragma once
+
+// The field's frame on the sample data, driven by scripted logical keys.
+
+#include <initializer_list>
+#include <memory>
+#include <utility>
+
+#include "Engine/Graphics/Manager.h"
+#include "Engine/Sound/Manager.h"
+#include "core/map/MapBuildQueue.h"
+#include "field/FieldScene.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/scene/SceneRenderer.h"
+#include "tests/core/game/KeyedGameFixture.h"
+#include "tests/field/SampleFloors.h"
+#include "tests/script/expression/FakeGameResolver.h"
+
+namespace Game {
+
+// The floor's expressions ask the game under test about flags, symbols and
+// cells; the faces are known, the shade's among them.
+struct FieldAnswers final : ::GameTest::FakeGameResolver {
+  explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
+  ~FieldAnswers() override { FaceSet::destroy(); }
+  bool isFlagOn(const char* name) const override { return game.variables().isFlagOn(name); }
+  bool hasField() const override { return true; }
+  bool hasFloorEvent(const char* a, const char* b) const override { return game.field()->hasFloorEvent(a, b); }
+  bool hasSymbol(const char* name) const override { return game.field()->hasSymbol(name); }
+  bool isSymbolOnCell(const char* name, Engine::i32 cell, bool entering) const override {
+    return game.field()->isSymbolOnCell(name, cell, entering);
+  }
+  const GameData& game;
+};
+
+class FieldFrameTest : public GameTestSupport::KeyedGameTest {
+ protected:
+  void SetUp() override {
+    KeyedGameTest::SetUp();
+    Engine::Graphics::Manager::create(640, 480, false, true, false);
+    Engine::Sound::Manager::create();
+    SceneRenderer::create(800, 600);
+    GameTestSupport::putSampleFiles(fs(), "src");
+    FieldTestSupport::loadSampleFloors();
+    game = std::make_unique<GameData>();
+  }
+  void TearDown() override {
+    game.reset();
+    MapBuildQueue::destroy();
+    SceneRenderer::destroy();
+    Engine::Sound::Manager::destroy();
+    Engine::Graphics::Manager::destroy();
+    KeyedGameTest::TearDown();
+  }
+  FieldScene& field() { return *static_cast<FieldScene*>(game->field()); }
+  // A site entered afresh at an event of a floor, without its opening
+  // script, past the field's first (busy) frame.
+  Field::Symbol& enter(const char* site, const char* floor, Engine::i32 event) {
+    field().changeScene(nullptr);
+    field().loadFloor(database().findSite(site), floor, true);
+    Field::Symbol& player = *field().placePlayer(event);
+    frames(1);
+    return player;
+  }
+  void frames(int n, std::initializer_list<Platform::Key> held = {}) {
+    for (int i = 0; i < n; ++i) {
+      step(held);
+      game->update();
+    }
+  }
+  std::pair<Engine::i32, Engine::i32> cell() { return {field().player()->x(), field().player()->y()}; }
+  // The player steps by each (dx, dy) in turn, the field running until its
+  // lines are read.
+  void walk(std::initializer_list<std::pair<Engine::i32, Engine::i32>> steps) {
+    for (const auto& [dx, dy] : steps) {
+      field().player()->move("move", 8, dx, dy);
+      field().player()->move("delete", 0);
+      for (int i = 1; i < 300 && (i < 12 || !game->messageWindow().isIdle()); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+    }
+  }
+  Camera& camera() { return SceneRenderer::instance()->camera(); }
+
+  std::unique_ptr<GameData> game;
+};
+
+}  // namespace Game

@@ -1,0 +1,522 @@
+// Checks the sample data as the game reads it: every site, floor and enemy
+// is reached from the opening by names that exist, every floor of a dungeon
+// records its depth, every effect, model, icon and starting gear a record
+// names exists, every name the code looks up (LookedUpNames) is in the data,
+// and every picture and sound list loads with what it names, the
+// interface's as the program starts them.
+//   contentcheck GAME_FOLDER   (the build's Shift-JIS copy of game/)
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ContentWalk.h"
+#include "Engine/Graphics/Manager.h"
+#include "Engine/Sound/Manager.h"
+#include "Engine/Threading/Manager.h"
+#include "FileIO/src/ManagerImpl.h"
+#include "LookedUpNames.h"
+#include "PlatformFake/FakeBackend.h"
+#include "core/config/Config.h"
+#include "core/game/GameData.h"
+#include "core/sound/SoundEffectList.h"
+#include "core/sound/SoundEffectManager.h"
+#include "core/variable/VariableTable.h"
+#include "data/Bag.h"
+#include "data/widget/EquipPanel.h"
+#include "data/widget/ItemMenu.h"
+#include "effect/EffectFactory.h"
+#include "file/FileLoader.h"
+#include "presentation/model/Model.h"
+#include "presentation/picture/FaceSet.h"
+#include "presentation/picture/GuiPictures.h"
+#include "presentation/picture/SystemResources.h"
+#include "presentation/resource/ResourceSet.h"
+#include "presentation/resource/Texture.h"
+#include "resource/constance/Constance.h"
+#include "script/Script.h"
+#include "script/scene/SceneCommandFactory.h"
+
+namespace Game::Lint {
+namespace {
+
+namespace fs = std::filesystem;
+using Faults = std::vector<std::string>;
+
+// The fakes, whose message box prints a data error before the program ends.
+class Fakes : public PlatformFake::FakeBackend {
+ public:
+  Fakes() { Platform::setBackend(this); }
+  Platform::MessageBox& messageBox() override { return mPrinting; }
+
+ private:
+  struct Printing : Platform::MessageBox {
+    void show(std::string_view text, std::string_view, Platform::MessageIcon) override {
+      std::fprintf(stderr, "stopped: %.*s\n", static_cast<int>(text.size()), text.data());
+    }
+  } mPrinting;
+};
+
+// Every file of the game folder's src/ and bgm/ on the fake file system
+// under its Shift-JIS name.
+void putSampleFiles(PlatformFake::FakeFileSystem& files, const fs::path& game) {
+  for (const auto& entry : fs::recursive_directory_iterator(game)) {
+    const std::string top = fs::relative(entry.path(), game).begin()->string();
+    if (entry.is_regular_file() && (top == "src" || top == "bgm")) {
+      std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.file_size()));
+      std::ifstream(entry.path(), std::ios::binary)
+          .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      files.put(Platform::utf8ToSjis(fs::relative(entry.path(), game).generic_string()), std::move(bytes));
+    }
+  }
+}
+
+Database& database() { return *Database::instance(); }
+
+// The names the key gives in the records of a data file.
+std::vector<std::string> namesIn(const char* path, const char* record, const char* key) {
+  NmlDocument document;
+  document.load(path);
+  std::vector<std::string> names;
+  for (int i = 0; i < document.childCount(); ++i) {
+    if (std::string(document.child(i)->name()) == record) {
+      const NmlAttribute* line = document.child(i)->findAttribute(key);
+      names.emplace_back(line && line->itemCount() > 0 ? line->item(0) : "");
+    }
+  }
+  return names;
+}
+
+// Every script read by the game's own reader, which stops on an unknown name
+// and leaves an unknown command's entry empty (the script would end there);
+// every site, floor and enemy reached.
+void checkReach(const ContentWalk& walk, const fs::path& game, Faults& faults) {
+  faults.insert(faults.end(), walk.faults.begin(), walk.faults.end());
+  for (int i = 0; i < database().siteCount(); ++i) {
+    const MapSiteData* site = database().siteAt(i);
+    if (!walk.sites.count(site) && std::none_of(walk.floors.begin(), walk.floors.end(),
+                                                [&](const Floor& floor) { return floor.first == site; })) {
+      faults.push_back(std::string("site ") + site->name() + " is never reached");
+    }
+    for (const auto& entry : fs::directory_iterator(game / kMapFolder / site->folder())) {
+      if (entry.path().extension() == ".txt" && !walk.floors.count({site, entry.path().stem().string()})) {
+        faults.push_back("floor " + entry.path().string() + " is never reached");
+      }
+    }
+  }
+  for (const std::string& enemy : namesIn("src/data/enemy.txt", "enemy", "name")) {
+    if (!walk.metEnemies.count(enemy)) faults.push_back("enemy " + enemy + " is never met");
+  }
+}
+
+// Every floor of a dungeon the walk reaches records the depth in its start
+// script, which runs on each arrival (a generated file stands for several
+// floors): the continue scene offers the floors reached and the shop stocks
+// by them. The mine's b1, b2 (floors 2 and 3) and b4 and the library's b1
+// are the four.
+void checkDepthRecords(const ContentWalk& walk, Faults& faults) {
+  const std::function<bool(const NmlNode&)> records = [&](const NmlNode& node) {
+    for (int i = 0; i < node.childCount(); ++i) {
+      if (std::string(node.child(i)->name()) == "setRecordFloor" || records(*node.child(i))) return true;
+    }
+    return false;
+  };
+  int dungeonFloors = 0;
+  for (const auto& [site, file] : walk.floors) {
+    if (site->floorNumber() == 0) continue;
+    ++dungeonFloors;
+    NmlDocument document;
+    document.load((std::string(kMapFolder) + site->folder() + "/" + file + ".txt").c_str());
+    if (document.countChildren("start") == 0 || !records(*document.findChild("start"))) {
+      faults.push_back(std::string(site->folder()) + "/" + file + ".txt: its start records no depth");
+    }
+  }
+  if (dungeonFloors != 4) faults.push_back(std::to_string(dungeonFloors) + " floors of dungeons reached, not 4");
+}
+
+// Every art's effect is one the factory builds, and every model an enemy,
+// race, character or item names is in its picture set. Passive arts and
+// those marked "effect none" (the commands the battle plays itself) show no
+// effect.
+void checkEffectsAndModels(Faults& faults) {
+  NmlDocument arts;
+  arts.load("src/data/ability.txt");
+  for (int i = 0; i < arts.childCount(); ++i) {
+    const NmlNode& art = *arts.child(i);
+    const NmlNode& named = art.findAttribute("name") || art.countChildren("base") == 0 ? art : *art.findChild("base");
+    const NmlAttribute* effect = named.findAttribute("effect");
+    if (named.findAttribute("passive") || (effect && std::string(effect->item(0)) == "none")) {
+      continue;
+    }
+    const NmlAttribute* fullName = named.findAttribute("fullName");
+    const NmlAttribute* name = fullName ? fullName : named.findAttribute("name");
+    const AbilityData* record = name ? database().findAbilityOrNull(name->item(0)) : nullptr;
+    const std::string where = "src/data/ability.txt line " + std::to_string(art.line());
+    if (!record) {
+      faults.push_back(where + ": no such art");
+    } else if (!Effect::findFactoryRow(record->base().animationName())) {
+      faults.push_back(where + ": art " + record->name() + " plays no effect " + record->base().animationName());
+    }
+  }
+  for (const std::string& enemy : namesIn("src/data/enemy.txt", "enemy", "name")) {
+    const EnemyData* record = database().findEnemy(enemy.c_str());
+    if (!record || !database().findUnitPicture(record->model())) {
+      faults.push_back("enemy " + enemy + ": no model " + (record ? record->model() : ""));
+    }
+  }
+  for (const std::string& race : namesIn("src/data/race.txt", "race", "name")) {
+    const RaceData* record = database().findRaceOrNull(race.c_str());
+    SymbolCharaData* chara = record ? database().symbolChara(record->symbol()) : nullptr;
+    if (!chara || !chara->picture("stand") || !chara->picture("walk")) {
+      faults.push_back("race " + race + ": no symbol standing and walking " + (record ? record->symbol() : ""));
+    }
+  }
+  for (int i = 0; i < database().shellCount(); ++i) {
+    const ShellData& shell = *database().shellAt(i);
+    if (!database().findUnitPicture(shell.model())) {
+      faults.push_back(std::string("character ") + shell.name() + ": no model " + shell.model());
+    }
+  }
+  ResourceSet icons;
+  icons.load("src/picture/gui/アイコン.txt");
+  for (int i = 0; i < database().toolCount(); ++i) {
+    const ToolData& tool = *database().toolAt(i);
+    if (*tool.icon() && !icons.findModel(tool.icon())) {
+      faults.push_back(std::string("item ") + tool.name() + ": no icon " + tool.icon());
+    }
+  }
+}
+
+// Every character's starting gear is among the candidates the equip screen
+// lists for its slot's categories.
+void checkStartingGear(Faults& faults) {
+  for (int i = 0; i < database().shellCount(); ++i) {
+    for (const ShellData::Gear& gear : database().shellAt(i)->gear()) {
+      Bag bag;
+      bag.add(Article::fromItem(gear.tool), 1);
+      ItemMenu candidates;
+      candidates.build(bag, ItemMenu::kEquip, nullptr, EquipPanel::categoryMask(gear.slot));
+      if (!candidates.list().findById(0)) {
+        faults.push_back(std::string("character ") + database().shellAt(i)->name() + ": " + gear.tool->name() +
+                         " is no candidate of slot " + std::to_string(gear.slot));
+      }
+    }
+  }
+}
+
+// A status strength is read in hundredths and cut: one below 100 would drop
+// the art's status part without a word.
+void checkStatusStrengths(Faults& faults) {
+  NmlDocument arts;
+  arts.load("src/data/ability.txt");
+  const std::function<void(const NmlNode&)> visit = [&](const NmlNode& node) {
+    const NmlAttribute* status = std::string(node.name()) == "power" ? node.findAttribute("status") : nullptr;
+    if (status && (status->itemCount() != 2 || status->toFloat(1) < 100)) {
+      faults.push_back("src/data/ability.txt line " + std::to_string(node.line()) + ": a status strength below 100");
+    }
+    for (int i = 0; i < node.childCount(); ++i) visit(*node.child(i));
+  };
+  visit(arts);
+}
+
+// The record, sound, tune or model each name the code looks up stands for:
+// in the databases, a sound list (or a key of one effect's node of the
+// effect-sound list, "list#effect"), the tune table or a picture set (every
+// unit picture for a folder).
+void checkLookedUpNames(Faults& faults) {
+  using LookedUpNames::Kind;
+  NmlDocument tunes;
+  tunes.load(LookedUpNames::kTunes);
+  MapTables& maps = database().maps();
+  LookedUpNames::forEach([&](const LookedUpNames::Name& name) {
+    const std::string source(name.source);
+    const std::string what = (source.empty() ? std::string() : source + ": ") + name.name;
+    const std::size_t node = source.find('#');
+    bool found = true;
+    switch (name.kind) {
+      case Kind::kState: found = database().states().find(name.name) >= 0; break;
+      case Kind::kArt: found = database().findAbilityOrNull(name.name) != nullptr; break;
+      case Kind::kShell: found = database().findShellExactly(name.name) != nullptr; break;
+      case Kind::kEnemy: found = database().findEnemy(name.name) != nullptr; break;
+      case Kind::kTool: {
+        const ToolData* record = database().findTool(name.name);
+        found = record && *record->icon();
+        break;
+      }
+      case Kind::kTune: found = tunes.findChild(name.name) != nullptr; break;
+      case Kind::kSound:
+        if (node != std::string::npos) {
+          NmlDocument list;
+          list.load(source.substr(0, node).c_str());
+          const NmlNode* effect = list.findChild(source.substr(node + 1).c_str());
+          found = effect && effect->findAttribute(name.name);
+        } else {
+          SoundEffectList sounds;
+          sounds.load(name.source);
+          found = sounds.find(name.name) != nullptr;
+        }
+        break;
+      case Kind::kModel:
+        if (source.back() == '/') {
+          found = maps.units.count() > 0;
+          for (int i = 0; i < maps.units.count(); ++i) found = found && maps.units.at(i).motion(name.name);
+        } else {
+          ResourceSet set;
+          set.load(name.source);
+          found = set.findModel(name.name) != nullptr;
+        }
+        break;
+    }
+    static const char* const kKinds[] = {"state", "art", "tool with an icon", "shell", "enemy", "sound", "tune", "model"};
+    if (!found) faults.push_back(std::string("no ") + kKinds[static_cast<int>(name.kind)] + " " + what);
+  });
+}
+
+// Reads the pictures and waits for their textures, whose faults would show
+// on the debug stream.
+void touch(PictureList& list) {
+  for (OwnedList<Texture>::Iterator it(list.set().textures()); !it.isEnd(); it.next()) {
+    it.value()->waitReady();
+  }
+}
+
+void waitFor(const SoundEffectList& sounds, const char* what, Faults& faults) {
+  for (int i = 0; i < 500 && !sounds.allReady(); ++i) {
+    usleep(2000);  // the loader job reads the waves meanwhile
+  }
+  if (!sounds.allReady()) faults.push_back(std::string(what) + ": a wave never loads");
+}
+
+// A model that never ends would keep the node playing it for ever.
+void checkEnds(const Model* model, const std::string& where, Faults& faults) {
+  if (!model) {
+    faults.push_back(where + ": missing");
+  } else if (model->duration() <= 0.f || model->cyclesDone(model->duration()) <= 0) {
+    faults.push_back(where + " " + model->name() + ": never ends");
+  }
+}
+
+// Every list and every file it names loads (any fault shows on the debug
+// stream): the units stand, the sample symbols stand and walk as figures
+// and stop at walls and other symbols, the map's, scenes' and battle's
+// pictures, the effects' and the battle's sounds.
+void checkPicturesAndSounds(Faults& faults) {
+  MapTables& maps = database().maps();
+  for (int i = 0; i < maps.units.count(); ++i) {
+    if (!maps.units.at(i).standMotion()) faults.push_back(std::string("unit ") + maps.units.at(i).name() + ": no stand");
+  }
+  for (const char* name : {"Kessa", "宝箱", "扉", "扉大", "スライム"}) {
+    SymbolCharaData* chara = database().symbolChara(name);
+    for (const char* motion : {"stand", "walk"}) {
+      const Model* model = chara ? chara->picture(motion) : nullptr;
+      if (!model || model->batches().empty()) faults.push_back(std::string("symbol ") + name + ": no figure " + motion);
+    }
+    if (chara && !chara->reacts()) faults.push_back(std::string("symbol ") + name + ": stops at nothing");
+  }
+  for (int i = 0; i < maps.mapPictures.objectCount(); ++i) {
+    touch(maps.mapPictures.objectAt(i).picture);
+  }
+  if (!maps.mapPictures.findWall("石壁") || !maps.mapPictures.chipAt(0, 0)) {
+    faults.push_back("the map pictures lack the wall 石壁 or the first chip");
+    return;
+  }
+  touch(*maps.mapPictures.findWall("石壁")->picture);
+  touch(*maps.mapPictures.chipAt(0, 0)->picture);
+  for (int i = 0; i < database().siteCount(); ++i) {
+    if (PictureList* scene = maps.scenePicture(database().siteAt(i)->scene())) touch(*scene);
+  }
+  BattlePictures& battle = maps.battle;
+  for (int i = 0; i < BattlePictures::kListCount; ++i) touch(battle.list(static_cast<BattlePictures::List>(i)));
+  if (!battle.stateIcon(StateData("呪力破壊"))) faults.push_back("no state icon 呪力破壊");
+  for (int i = 0; i < BattlePictures::kStateSetCount; ++i) touch(battle.stateSetAt(i));
+  for (int i = 0; i < BattlePictures::kCommonAnimationCount; ++i) touch(battle.commonAnimationAt(i));
+  // Every effect's node of the effect-sound list, read as the factory reads
+  // it, in the list's folder.
+  const NmlNode& effectSounds = battle.effectSounds();
+  const NmlAttribute* folder = effectSounds.findAttribute("folder");
+  SoundEffectList effectWaves;
+  for (int i = 0; folder && i < effectSounds.childCount(); ++i) {
+    effectWaves.readNode(*effectSounds.child(i), folder->item(0));
+  }
+  if (effectWaves.count() == 0) faults.push_back("the effect-sound list holds no sound (or no folder)");
+  if (!battle.battleSounds().find("encounter")) faults.push_back("no battle sound encounter");
+  waitFor(effectWaves, "the effect sounds", faults);
+  waitFor(battle.battleSounds(), "the battle sounds", faults);
+}
+
+// The common effect lists hold what effects take, and every model of them
+// ends (a node playing one is released once its model has played); the
+// lead-ins' pictures each hold a "main" that ends (the warning's beside the
+// state icons), and the dash's copies have their fading.
+void checkEffectPictures(Faults& faults) {
+  BattlePictures& battle = database().maps().battle;
+  PictureList* particles = battle.commonAnimation("hitparticle");
+  if (!particles || !particles->set().getModel(0) || !particles->set().getModel(1)) {
+    faults.push_back("hitparticle: not two particles");
+  }
+  PictureList* flash = battle.commonAnimation("ヒットフラッシュ");
+  if (!flash || !flash->set().findAnimation("main")) faults.push_back("ヒットフラッシュ: no animation main");
+  for (const char* name : {"hit", "土煙", "炎"}) {
+    PictureList* list = battle.commonAnimation(name);
+    if (!list || !list->find("main")) faults.push_back(std::string(name) + ": no main");
+  }
+  for (int i = 0; i < BattlePictures::kCommonAnimationCount; ++i) {
+    for (OwnedList<Model>::Iterator it(battle.commonAnimationAt(i).set().models()); !it.isEnd(); it.next()) {
+      checkEnds(it.value(), battle.commonAnimationAt(i).path(), faults);
+    }
+  }
+  PictureList* leadIns[] = {battle.stateSet("技"), battle.stateSet("術"), battle.stateSet("スペル"),
+                            &battle.list(BattlePictures::kCaution), &battle.list(BattlePictures::kLink)};
+  for (PictureList* list : leadIns) {
+    if (!list) faults.push_back("a lead-in's picture set is missing");
+    if (list) checkEnds(list->find("main"), std::string(list->path()) + " main", faults);
+  }
+  ResourceSet copies;
+  copies.load("src/picture/animation/animation/残像.txt");
+  if (!copies.findAnimation("main")) faults.push_back("残像: no animation main");
+}
+
+// Each site's start floor runs a "start" script when entered, and the
+// site's records are declared.
+void checkSiteStarts(Faults& faults) {
+  VariableTable variables;
+  variables.loadDeclarations();
+  for (int i = 0; i < database().siteCount(); ++i) {
+    const MapSiteData& site = *database().siteAt(i);
+    NmlDocument floor;
+    const std::string path = std::string(kMapFolder) + site.folder() + "/" + site.startFile() + ".txt";
+    floor.load(path.c_str());
+    if (floor.countChildren("start") != 1) faults.push_back(path + ": not one start script");
+    for (const char* suffix : {".到達階数", ".出現", ".レベル", ".固定"}) {
+      if (!variables.hasInteger((std::string(site.name()) + suffix).c_str())) {
+        faults.push_back(std::string("no variable ") + site.name() + suffix);
+      }
+    }
+  }
+}
+
+// The system pictures and sounds, the interface pictures and the faces,
+// with every picture they name, load as the program starts them (a missing
+// picture stops the program); what the game looks up in them by name is
+// there.
+void checkInterfacePictures(Faults& faults) {
+  SoundEffectManager::create();
+  SystemResources::create();
+  FaceSet::create();
+  GuiPictures::create();
+  SystemResources& system = *SystemResources::instance();
+  GuiPictures& gui = *GuiPictures::instance();
+  FaceSet& faceSet = *FaceSet::instance();
+  const auto need = [&](bool found, const std::string& name) {
+    if (!found) faults.push_back("no interface picture or sound " + name);
+  };
+  for (int digit = 0; digit < 10; ++digit) need(system.numbers().digit(digit), "digit " + std::to_string(digit));
+  need(system.numbers().miss(), "miss");
+  for (const char* sound : {"saved", "cursorCancel"}) need(system.sounds().find(sound), sound);
+  for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) need(gui.findIcon(icon), icon);
+  for (const char* pip : {"active", "invalid", "empty"}) need(gui.gauge().findModel(pip), pip);
+  for (const char* piece : {"cell", "cursor", "ring"}) need(gui.compassBatch(piece), piece);
+  need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
+  for (ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(), &system.gauge(),
+                           &system.numbers().set(), &gui.arrow(), &gui.spot(), &gui.gauge(), &gui.icons(),
+                           &gui.compass(), &faceSet.batches()}) {
+    for (OwnedList<Texture>::Iterator it(set->textures()); !it.isEnd(); it.next()) {
+      it.value()->waitReady();
+    }
+  }
+  for (const char* name : {"ケッサ", "店主", "司書", "坑夫"}) {
+    Face* face = faceSet.find(name);
+    need(face, std::string("face ") + name);
+    if (face) faceSet.texture(face)->waitReady();
+  }
+  GuiPictures::destroy();
+  FaceSet::destroy();
+  SystemResources::destroy();
+  SoundEffectManager::destroy();
+}
+
+// Every check over the game folder's data, read as the game reads it.
+Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
+  Faults faults;
+  GameData played;
+  ContentWalk walk(database(), game, [&](const NmlNode& node, const std::string& file) {
+    Script script;
+    script.load(node, played, file.c_str());
+    for (int i = 0; i < script.commandCount(); ++i) {
+      if (!script.command(i)) {
+        faults.push_back(file + " line " + std::to_string(node.child(i)->line()) + ": no command " +
+                         node.child(i)->name());
+      }
+    }
+  });
+  walk.run();
+  checkReach(walk, game, faults);
+  checkDepthRecords(walk, faults);
+  checkEffectsAndModels(faults);
+  checkStartingGear(faults);
+  checkStatusStrengths(faults);
+  checkLookedUpNames(faults);
+  checkPicturesAndSounds(faults);
+  checkEffectPictures(faults);
+  checkSiteStarts(faults);
+  checkInterfacePictures(faults);
+  for (const std::string& line : fakes.fakeDebugOutput.lines) {
+    faults.push_back("the game wrote: " + line);
+  }
+  std::cout << walk.floors.size() << " floors of " << walk.sites.size() << " sites reached\n";
+  return faults;
+}
+
+}  // namespace
+}  // namespace Game::Lint
+
+int main(int argc, char** argv) {
+  using namespace Game;
+  using namespace Game::Lint;
+  if (argc < 2) {
+    std::cerr << "usage: contentcheck GAME_FOLDER\n";
+    return 2;
+  }
+  const fs::path game(argv[1]);
+  if (!fs::is_directory(game / kMapFolder)) {
+    std::cerr << "contentcheck: no game data in " << argv[1] << '\n';
+    return 2;
+  }
+  Fakes fakes;
+  putSampleFiles(fakes.fakeFileSystem, game);
+  Engine::Threading::Manager::create(0);
+  Engine::FileIO::ManagerOptions options;
+  options.abortOnError = false;
+  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+  FileLoader::create();
+  Engine::Graphics::Manager::create(640, 480, false, true, false);
+  Config::instance().setting(Config::kOmit).set(0);
+  Engine::Sound::Manager::create();
+  Constance::create();
+  Database::createAndLoad();
+  ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
+  const Faults faults = checkGameFolder(game, fakes);
+  ScriptStuff::SceneCommandMaker::install(nullptr);
+  Database::destroy();
+  Constance::destroy();
+  Engine::Sound::Manager::destroy();
+  Engine::Graphics::Manager::destroy();
+  FileLoader::destroy();
+  Engine::FileIO::ManagerImpl::destroy();
+  Engine::Threading::Manager::destroy();
+  for (const std::string& fault : faults) {
+    std::cerr << Platform::sjisToUtf8(fault) << '\n';
+  }
+  if (!faults.empty()) {
+    std::cerr << faults.size() << " fault(s) in the sample data\n";
+    return 1;
+  }
+  std::cout << "every name the data and the code give is found\n";
+  return 0;
+}
