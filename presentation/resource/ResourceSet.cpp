@@ -44,7 +44,7 @@ String directoryOf(const char* path) {
   return directory;
 }
 
-bool named(const NmlNode& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
+bool isNamed(const NmlNode& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
 
 }  // namespace
 
@@ -87,17 +87,17 @@ void ResourceSet::loadNode(const NmlNode& node, const char* directory) {
   mDirectory = directory;
   for (i32 i = 0; i < node.childCount(); ++i) {
     const NmlNode& child = *node.child(i);
-    if (named(child, "texture")) {
+    if (isNamed(child, "texture")) {
       Texture::findOrCreate(*this, child, directory);
-    } else if (named(child, "materials")) {
+    } else if (isNamed(child, "materials")) {
       Material::findOrCreate(*this, child);
-    } else if (named(child, "animation")) {
+    } else if (isNamed(child, "animation")) {
       Animation::findOrCreate(*this, child);
-    } else if (named(child, "batch")) {
+    } else if (isNamed(child, "batch")) {
       Batch::findOrCreate(*this, child);
-    } else if (named(child, "model")) {
+    } else if (isNamed(child, "model")) {
       Model::findOrCreate(*this, child);
-    } else if (named(child, "include")) {
+    } else if (isNamed(child, "include")) {
       include(child, directory);
     }
   }
