@@ -13,7 +13,7 @@ using Engine::i32;
 
 namespace {
 
-constexpr i32 kSupportType = 1;
+constexpr i32 kGridSupportType = 1;
 // Counts up to this many say nothing of a cell.
 constexpr i32 kSurroundingFloor = 2;
 // How far the near counts look, in rows.
@@ -24,7 +24,7 @@ constexpr i32 kFarDistance = 3;
 
 }  // namespace
 
-bool aimsAtOwnSide(const Ability& art) { return art.type() == kSupportType; }
+bool aimsAtOwnSide(const Ability& art) { return art.type() == kGridSupportType; }
 
 void BattleGrid::markLivingUnits(const BattleServices& battle, i32 side) {
   clear();

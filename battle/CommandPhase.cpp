@@ -17,8 +17,8 @@ using Engine::i32;
 
 namespace {
 
-constexpr i32 kDecided = 1;
-constexpr i32 kCancelled = 2;
+constexpr i32 kCommandDecided = 1;
+constexpr i32 kCommandCancelled = 2;
 // Enemies use their first weapon.
 constexpr i32 kEnemyWeaponSlot = 0;
 
@@ -82,7 +82,7 @@ i32 Command::update() {
 i32 Command::runMenu() {
   CommandMenu& running = menu(mCurrent);
   const i32 result = running.update();
-  if (result == kDecided) {
+  if (result == kCommandDecided) {
     if (running.art().isValid() && std::strcmp(running.art().name(), kEscapeArt) == 0) {
       battle().finish(Battle::kEscape);
       return 1;
@@ -94,7 +94,7 @@ i32 Command::runMenu() {
     commit();
     return 1;
   }
-  if (result == kCancelled && mCurrent >= 1) {
+  if (result == kCommandCancelled && mCurrent >= 1) {
     --mCurrent;
     menu(mCurrent).reset();
     menu(mCurrent).showList();

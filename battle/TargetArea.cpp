@@ -11,7 +11,7 @@ using Engine::i32;
 
 namespace {
 
-constexpr i32 kLastRow = BattleGrid::kRows - 1;
+constexpr i32 kLastGridRow = BattleGrid::kRows - 1;
 constexpr i32 kLastColumn = BattleGrid::kColumns - 1;
 
 }  // namespace
@@ -49,12 +49,12 @@ void TargetArea::markReach(i32 side, i32 row, i32 column, i32 reach) {
       mark(side, row, column);
       break;
     case kNear:
-      markRange(side, 0, kLastRow, 0, kLastColumn);
+      markRange(side, 0, kLastGridRow, 0, kLastColumn);
       markExposed(1 - side);
       break;
     case kFar:
-      markRange(0, 0, kLastRow, 0, kLastColumn);
-      markRange(1, 0, kLastRow, 0, kLastColumn);
+      markRange(0, 0, kLastGridRow, 0, kLastColumn);
+      markRange(1, 0, kLastGridRow, 0, kLastColumn);
       break;
     default:
       break;
@@ -75,10 +75,10 @@ void TargetArea::markArea(i32 side, i32 row, i32 column, i32 areaCode) {
       markRange(side, row, row, 0, kLastColumn);
       break;
     case kColumn:
-      markRange(side, 0, kLastRow, column, column);
+      markRange(side, 0, kLastGridRow, column, column);
       break;
     case kWideColumn:
-      markRange(side, 0, kLastRow, column - 1, column + 1);
+      markRange(side, 0, kLastGridRow, column - 1, column + 1);
       break;
     case kCircle:
       markRange(side, row - 1, row + 1, column - 1, column + 1);
@@ -91,11 +91,11 @@ void TargetArea::markArea(i32 side, i32 row, i32 column, i32 areaCode) {
       mark(side, row, column);
       break;
     case kSide:
-      markRange(side, 0, kLastRow, 0, kLastColumn);
+      markRange(side, 0, kLastGridRow, 0, kLastColumn);
       break;
     case kAll:
-      markRange(0, 0, kLastRow, 0, kLastColumn);
-      markRange(1, 0, kLastRow, 0, kLastColumn);
+      markRange(0, 0, kLastGridRow, 0, kLastColumn);
+      markRange(1, 0, kLastGridRow, 0, kLastColumn);
       break;
     default:
       break;
@@ -104,7 +104,7 @@ void TargetArea::markArea(i32 side, i32 row, i32 column, i32 areaCode) {
 
 // The cells of the rectangle that lie inside the grid.
 void TargetArea::markRange(i32 side, i32 firstRow, i32 lastRow, i32 firstColumn, i32 lastColumn) {
-  for (i32 r = std::max(firstRow, 0); r <= std::min(lastRow, kLastRow); ++r) {
+  for (i32 r = std::max(firstRow, 0); r <= std::min(lastRow, kLastGridRow); ++r) {
     for (i32 c = std::max(firstColumn, 0); c <= std::min(lastColumn, kLastColumn); ++c) {
       mMarks[side][r][c] = true;
     }

@@ -20,7 +20,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kCurseSparks = 16;
 const Vector3 kStill(0.f, 0.f, 0.f);
 
 float fromInt(i32 i) { return static_cast<float>(i); }
@@ -62,7 +62,7 @@ void HexedFigurine::strike() {
   moveHome(64.f, 60);
   if (anyHit()) {
     on(mSet.model("hit"), getFirstTarget()).aimAt(casterPoint());
-    sparks(kSparks);
+    sparks(kCurseSparks);
     mCurse.launchOnTargets(*mAction);
     start("hit");
   }
@@ -203,7 +203,7 @@ i32 GaleCodexWave::update() {
     reactions();
     setCameraOnTargets();
     if (anyHit()) {
-      sparks(kSparks);
+      sparks(kCurseSparks);
       mPrism.sprayOnTargets(*mAction);
       knockBackTargets(mPath[0]);
       start("hit");

@@ -22,7 +22,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kDashSparks = 16;
 constexpr Engine::u32 kRedGlare = 0x40FF0000;
 constexpr float kDegree = std::numbers::pi_v<float> / 180.f;
 }  // namespace
@@ -47,7 +47,7 @@ i32 ProwlingPounce::update() {
   }
   if (at(116)) {
     mShake.launchOnTargets(*mAction);
-    sparks(kSparks);
+    sparks(kDashSparks);
     changeShape();
     play("hit", 0);
   }
@@ -94,7 +94,7 @@ void ProwlingPounce::changeShape() {
 }
 
 void ProwlingPounce::strike() {
-  sparks(kSparks);
+  sparks(kDashSparks);
   play("hit", 0);
 }
 
@@ -122,7 +122,7 @@ i32 PrimevalDeceiver::update() {
   if (at(56)) {
     if (anyHit()) {
       start("hit");
-      sparks(kSparks);
+      sparks(kDashSparks);
       mBeat.launchOnTargets(*mAction);
     }
     reactions();
@@ -167,7 +167,7 @@ void ChronicleRewrite::strike(bool lasting) {
   }
   setCameraOffsetZ(2.f);
   play("hit", 0);
-  sparks(kSparks);
+  sparks(kDashSparks);
   mBeat.launchOnTargets(*mAction);
   mShake.launchOnTargets(*mAction);
   fall(getFirstTarget(), lasting ? 32 : 16, lasting ? 164.f : 64.f, 0.f);
@@ -225,7 +225,7 @@ i32 PartingSeaWave::update() {
       start("hit");
       mSplash.sprayOnTargets(*mAction);
       knockBackTargets(casterPoint());
-      sparks(kSparks);
+      sparks(kDashSparks);
       partTheWave();
       // Sixteen asks for no line beyond the sixteen never drawn.
       mLines.radiate(getScenePool(), 16);

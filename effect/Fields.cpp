@@ -23,7 +23,7 @@ using Engine::u32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr float kDegree = std::numbers::pi_v<float> / 180.f;
+constexpr float kFieldDegree = std::numbers::pi_v<float> / 180.f;
 constexpr u32 kThinRed = 0x40FF0000u;
 }  // namespace
 
@@ -280,7 +280,7 @@ void VerdictPillar::raisePillars() {
 i32 VerdictPillar::update() {
   const float theta = mCaster->side() == 1 ? -30.f : 30.f;
   if (at(0)) {
-    const float r = theta * kDegree;
+    const float r = theta * kFieldDegree;
     setCameraPoint(Bank::added(aim(), Vector3(1024.f * std::sin(r), 0.f, 1024.f * std::cos(r))));
     setCameraPitch(30.f);
   }

@@ -12,7 +12,7 @@ using Engine::Math::Vector3;
 
 namespace {
 
-constexpr float kPitch = 30.f;
+constexpr float kRainPitch = 30.f;
 
 }  // namespace
 
@@ -21,7 +21,7 @@ HealRain::HealRain() : mSet("src/picture/animation/恵雨.txt") {}
 i32 HealRain::update() {
   if (frame() == 0) {
     setCameraOnTargets();
-    setCameraPitch(kPitch);
+    setCameraPitch(kRainPitch);
   }
   if (frame() == kRainFrame) {
     rain();

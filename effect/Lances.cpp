@@ -21,7 +21,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kLanceSparks = 16;
 // The unit pictures' height before their scale.
 constexpr float kPictureHeight = 256.f;
 constexpr i32 kDollLife = 60;
@@ -58,7 +58,7 @@ i32 TwinRingWhirl::update() {
   if (at(72)) {
     if (anyHit()) {
       start("hit");
-      sparks(kSparks);
+      sparks(kLanceSparks);
       mSlash.launchOnTargets(*mAction);
     }
     reactions();
@@ -135,7 +135,7 @@ i32 LuringBaitStrike::update() {
   if (at(56)) {
     if (anyHit()) {
       stage().flashWhite();
-      sparks(kSparks);
+      sparks(kLanceSparks);
       launchHitMarks();
       mShake.launchOnTargets(*mAction);
       mBeat.launchOnTargets(*mAction);
@@ -324,7 +324,7 @@ i32 BindingChainLash::update() {
   }
   if (at(24)) {
     reactions();
-    sparks(kSparks);
+    sparks(kLanceSparks);
   }
   if (at(56)) {
     mShake.launchOnTargets(*mAction);
@@ -394,7 +394,7 @@ i32 WailingPulse::update() {
       if (const Unit* first = getFirstTarget()) {
         mSlash.launchAt(*first);
       }
-      sparks(kSparks);
+      sparks(kLanceSparks);
       start("hit");
     }
   }

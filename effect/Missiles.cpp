@@ -20,7 +20,7 @@ using Engine::Math::Vector3;
 
 namespace {
 
-const Vector3 kStill(0.f, 0.f, 0.f);
+const Vector3 kMissileStill(0.f, 0.f, 0.f);
 
 RandomGenerator& randomSource() { return *RandomGenerator::instance(); }
 
@@ -71,7 +71,7 @@ void MicroMissile::fire() {
   pull.z += kPullUp;
   SceneNode* missile = launchFromCaster(mSet.model(0));
   auto flight = std::make_unique<Module::Transport>(missile, kFlightFrames, true);
-  flight->setSpanVelocityAccel(landing, 0.f, kStill, 0.f, pull);
+  flight->setSpanVelocityAccel(landing, 0.f, kMissileStill, 0.f, pull);
   addModule(std::move(flight));
   mMissiles.add(missile);
 }
@@ -139,7 +139,7 @@ i32 NuclearBomb::update() {
     mCaster->playDown();
   }
   if (frame() == 80) {
-    mGlow.launchAt(getScenePool(), kStill, kGlowSize);
+    mGlow.launchAt(getScenePool(), kMissileStill, kGlowSize);
   }
   if (frame() == 96) {
     stage().flashWhite();
@@ -250,7 +250,7 @@ i32 StarStrike::update() {
     SceneNode* star = launchAnimation(mSet.model(0));
     star->position.setValue(0.f, 0.f, kDropHeight);
     auto fall = std::make_unique<Module::Transport>(star, 64, false);
-    fall->setSpanVelocity(aimPoint(), 0.f, kStill);
+    fall->setSpanVelocity(aimPoint(), 0.f, kMissileStill);
     addModule(std::move(fall));
     setCameraFollow(star);
     mLines.scatter(getScenePool(), -90.f, kLines);

@@ -19,7 +19,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-const Vector3 kNoAim(0.f, 0.f, 0.f);
+const Vector3 kSpecialNoAim(0.f, 0.f, 0.f);
 }
 
 Placed& Placed::delay(float d) {
@@ -90,7 +90,7 @@ Vector3 NamedSpecial::targetPoint() const {
   return out;
 }
 
-const Vector3& NamedSpecial::aim() const { return mAction ? mAction->aimPoint() : kNoAim; }
+const Vector3& NamedSpecial::aim() const { return mAction ? mAction->aimPoint() : kSpecialNoAim; }
 
 Vector3 NamedSpecial::targetCentre() const {
   Vector3 out;

@@ -15,7 +15,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kPrismSparks = 16;
 constexpr const char* kPrismSet = "src/picture/animation/GreatPrismBeam.txt";
 // The beams flash white every 24 frames while they burn.
 bool beamFlashes(i32 frame) { return frame >= 64 && frame <= 143 && frame % 24 == 0; }
@@ -146,7 +146,7 @@ i32 OrbitingStarlets::update() {
   }
   if (at(64)) {
     mStar.sprayOnTargets(*mAction);
-    sparks(kSparks);
+    sparks(kPrismSparks);
     reactions();
   }
   return applyOnEndFrom(96, 129);

@@ -12,7 +12,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-const Vector3 kNoAim(0.f, 0.f, 0.f);
+const Vector3 kRangedNoAim(0.f, 0.f, 0.f);
 }
 
 Vector3 Ranged::casterPosition() const {
@@ -33,7 +33,7 @@ Vector3 Ranged::targetCentre() const {
   return out;
 }
 
-const Vector3& Ranged::aimPoint() const { return mAction ? mAction->aimPoint() : kNoAim; }
+const Vector3& Ranged::aimPoint() const { return mAction ? mAction->aimPoint() : kRangedNoAim; }
 
 SceneNode* Ranged::launchFromCaster(Model* model) {
   SceneNode* node = launchAnimation(model);

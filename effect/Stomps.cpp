@@ -23,7 +23,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kStompSparks = 16;
 
 float degreesOf(i32 i, float step) { return step * static_cast<float>(i); }
 
@@ -75,7 +75,7 @@ i32 SilverDialStrike::update() {
   }
   if (at(88)) {
     if (anyHit()) {
-      sparks(kSparks);
+      sparks(kStompSparks);
       mSlash.launchOnTargets(*mAction);
       mStagger.launchOnTargets(*mAction);
       start("hit");
@@ -121,7 +121,7 @@ i32 DoomedSwoop::update() {
   if (at(80)) {
     apply();
     if (anyHit()) {
-      sparks(kSparks);
+      sparks(kStompSparks);
       mDizzy.launchOnTargets(*mAction);
       mStagger.launchOnTargets(*mAction);
       start("hit");
@@ -412,7 +412,7 @@ void StompingRuin::stomp(i32 k) {
   if (anyHit()) {
     start("main");
     play("hit", 12);
-    sparks(kSparks);
+    sparks(kStompSparks);
     mParticle.randomJet(getScenePool(), targetPoint());
     mBeat.launchOnTargets(*mAction);
   }

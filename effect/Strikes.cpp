@@ -15,7 +15,7 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kStrikeSparks = 16;
 constexpr Engine::u32 kRedFlash = 0x80FF0000;
 constexpr Engine::u32 kHalfBlack = 0x80000000;
 }  // namespace
@@ -107,7 +107,7 @@ i32 WhirlingDiscThrow::update() {
 
 void WhirlingDiscThrow::impact() {
   if (anyHit()) {
-    sparks(kSparks);
+    sparks(kStrikeSparks);
     mBeat.launchOnTargets(*mAction);
   }
 }
@@ -123,7 +123,7 @@ i32 SacredRelicBlade::update() {
   }
   if (at(28)) {
     reactions();
-    sparks(kSparks);
+    sparks(kStrikeSparks);
     mSlash.launchOnTargets(*mAction);
     stage().flashWhite();
     mBolts.sprayOnTargets(*mAction);
@@ -155,7 +155,7 @@ i32 TriangularSlam::update() {
     setCameraOffsetZ(15.f);
     if (anyHit()) {
       stage().flash(kRedFlash, 4);
-      sparks(kSparks);
+      sparks(kStrikeSparks);
       start("finish");
     }
   }
@@ -183,7 +183,7 @@ i32 FiendSunderWave::update() {
   }
   if (at(96) && anyHit()) {
     start("hit");
-    sparks(kSparks);
+    sparks(kStrikeSparks);
     mBlood.splatterTargets(*mAction);
     mStagger.launchOnTargets(*mAction);
   }

@@ -33,7 +33,7 @@ namespace {
 constexpr const char* kWispPicture = "Gravewisp";
 
 // The stand model of the unit picture; reported and null when missing.
-Model* standOf(const char* picture) {
+Model* swarmStandOf(const char* picture) {
   Database* database = Database::instance();
   UnitPictureData* data = database ? database->findUnitPicture(picture) : nullptr;
   Model* stand = data ? data->standMotion() : nullptr;
@@ -52,7 +52,7 @@ HauntedHamlet::HauntedHamlet() {
 // Wisp i gathers 128 out from the caster at i·30 degrees, from 512 beyond
 // it in a random direction.
 void HauntedHamlet::gather() {
-  Model* stand = standOf(kWispPicture);
+  Model* stand = swarmStandOf(kWispPicture);
   const Vector3 caster = casterPoint();
   for (i32 i = 0; i < kWisps; ++i) {
     const Vector3 gathering = Bank::added(caster, Bank::scaled(ang(30.f * static_cast<float>(i), 0.f), 128.f));

@@ -23,10 +23,10 @@ using Engine::i32;
 using Engine::Math::Vector3;
 
 namespace {
-constexpr i32 kSparks = 16;
+constexpr i32 kSwoopSparks = 16;
 constexpr Engine::u32 kWhiteLight = 0xFFFFFFFF;
 const Vector3 kFieldOrigin(0.f, 0.f, 0.f);
-constexpr float kDegree = std::numbers::pi_v<float> / 180.f;
+constexpr float kSwoopDegree = std::numbers::pi_v<float> / 180.f;
 
 float fl(i32 i) { return static_cast<float>(i); }
 }  // namespace
@@ -101,7 +101,7 @@ i32 UntouchableDrift::update() {
   }
   if (every(149, 223, 4)) {
     node(mSet.model("hit"), targetPoint());
-    sparks(kSparks);
+    sparks(kSwoopSparks);
     start("hit");
   }
   if (at(224)) {
@@ -194,7 +194,7 @@ i32 PrismOrbVolley::update() {
 // the angle 90·i + 90.
 void PrismOrbVolley::launchOrb(i32 i) {
   const float turn = 90.f * fl(i);
-  const float a = (turn + 45.f) * kDegree;
+  const float a = (turn + 45.f) * kSwoopDegree;
   Color hue;
   hue.setHue(turn);
   SceneNode* orb = node(mSet.model(0), casterPoint()).delay(16.f * fl(i)).get();
@@ -242,7 +242,7 @@ i32 WardSlipFlurry::update() {
     mShake.launchOnTargets(*mAction);
   }
   if (at(64) && anyHit()) {
-    sparks(kSparks);
+    sparks(kSwoopSparks);
     start("finish");
   }
   return applyOnEndFrom(72, 81);
@@ -259,7 +259,7 @@ i32 GroundUpheaval::update() {
     node(mSet.model("attack"), aim());
     Unit* first = getFirstTarget();
     fall(first, 96, 512.f, 0.f);
-    sparks(kSparks);
+    sparks(kSwoopSparks);
     if (first) {
       mShock.launchAtFront(*first);
     }
@@ -340,7 +340,7 @@ void HeavenlyMistColumn::pour() {
       getTarget(t)->getPosition(p);
       node(mSet.model("ring"), p).aimAt(caster);
     }
-    sparks(kSparks);
+    sparks(kSwoopSparks);
   }
   if (frame() % 2 == 0) {
     start("main");

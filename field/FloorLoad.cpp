@@ -29,7 +29,7 @@ constexpr const char* kSiteVariable = "site";
 // the view would turn over.
 constexpr float kMaxFloorAngle = 90.f;
 
-const NmlNode* optionalChild(const NmlNode& node, const char* name) {
+const NmlNode* optionalFloorChild(const NmlNode& node, const char* name) {
   return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
 }
 
@@ -172,7 +172,7 @@ void FieldScene::loadFloor(const MapSiteData* site, const char* floorName, bool 
   mFloorName = floorName ? floorName : "";
   NmlDocument document;
   readFloorFile(document, site, mFloorName.c_str());
-  if (const NmlNode* random = optionalChild(document, "random")) {
+  if (const NmlNode* random = optionalFloorChild(document, "random")) {
     buildGenerated(*random, restoring);
   } else {
     const NmlAttribute* fmf = document.findAttribute("fmf");
@@ -215,11 +215,11 @@ void FieldScene::sizeValueGrid(bool generated) {
 }
 
 void FieldScene::readFloorKeys(const NmlNode& root) {
-  if (const NmlNode* encounter = optionalChild(root, "encounter")) {
+  if (const NmlNode* encounter = optionalFloorChild(root, "encounter")) {
     mEncounter = std::make_unique<EncounterTable>();
     mEncounter->load(*encounter);
   }
-  if (const NmlNode* script = optionalChild(root, "script")) {
+  if (const NmlNode* script = optionalFloorChild(root, "script")) {
     mFloorScript = std::make_unique<Script>();
     mFloorScript->load(*script, mGame, floorFile(mSite, mFloorName).c_str());
   }
@@ -239,7 +239,7 @@ void FieldScene::readFloorKeys(const NmlNode& root) {
 }
 
 void FieldScene::startFloor(const NmlNode& root) {
-  if (const NmlNode* start = optionalChild(root, "start")) {
+  if (const NmlNode* start = optionalFloorChild(root, "start")) {
     mStartScript = std::make_unique<Script>();
     mStartScript->load(*start, mGame, floorFile(mSite, mFloorName).c_str());
   }

@@ -18,7 +18,7 @@ using Engine::i32;
 namespace {
 
 // The first child of that name; null when there is none.
-const NmlNode* optionalChild(const NmlNode& node, const char* name) {
+const NmlNode* optionalSymbolChild(const NmlNode& node, const char* name) {
   return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
 }
 
@@ -45,13 +45,13 @@ i32 wholeDegrees(float angle) {
 }
 
 std::unique_ptr<SymbolParameter> readParameter(const NmlNode& node) {
-  if (const NmlNode* child = optionalChild(node, "container")) {
+  if (const NmlNode* child = optionalSymbolChild(node, "container")) {
     return Container::read(*child);
   }
-  if (const NmlNode* child = optionalChild(node, "door")) {
+  if (const NmlNode* child = optionalSymbolChild(node, "door")) {
     return Door::read(*child);
   }
-  if (const NmlNode* child = optionalChild(node, "enemy")) {
+  if (const NmlNode* child = optionalSymbolChild(node, "enemy")) {
     return Enemy::read(*child);
   }
   return nullptr;
@@ -89,14 +89,14 @@ void Symbol::save(NmlNode& node) const {
 
 void Symbol::restore(const NmlNode& node) {
   clearCommands();
-  if (const NmlNode* queue = optionalChild(node, "command")) {
+  if (const NmlNode* queue = optionalSymbolChild(node, "command")) {
     for (i32 i = 0; i < queue->countAttributes("command"); ++i) {
       const NmlAttribute& line = *queue->findAttribute("command", i);
       move(line.item(0), line.toInt(1), line.toInt(2), line.toInt(3), line.toInt(4), line.toInt(5));
     }
     mCursor = integer(*queue, "position");
   }
-  if (const NmlNode* move = optionalChild(node, "move")) {
+  if (const NmlNode* move = optionalSymbolChild(node, "move")) {
     mMove.toX = integer(*move, "goal", 0);
     mMove.toY = integer(*move, "goal", 1);
     mMove.fromX = integer(*move, "start", 0);

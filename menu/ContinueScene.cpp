@@ -19,8 +19,8 @@ namespace {
 constexpr Engine::u32 kTitleColor = 0xFFFFFF80;
 constexpr Engine::u32 kRowColor = 0xFFC0C0C0;
 constexpr i32 kFont = 0;
-constexpr float kLeft = -320.f;
-constexpr float kTop = 240.f;
+constexpr float kContinueLeft = -320.f;
+constexpr float kContinueTop = 240.f;
 constexpr i32 kFadedOut = 255;
 constexpr i32 kInputDecided = 1;
 constexpr i32 kInputCancelled = 2;
@@ -54,7 +54,7 @@ void ContinueScene::buildDestinations() {
   }
   list.addItem(kShopRow, kShopId, kRowColor, kFont);
   list.setVisibleRows(kVisibleRows);
-  mList.placeCentered(kLeft, kTop);
+  mList.placeCentered(kContinueLeft, kContinueTop);
 }
 
 void ContinueScene::runScript(const char* path) {

@@ -19,10 +19,10 @@ using Engine::i32;
 
 namespace {
 
-constexpr Engine::u32 kNoteColor = 0xFFC0C0C0;
+constexpr Engine::u32 kFormationNoteColor = 0xFFC0C0C0;
 constexpr Engine::u32 kCoveredTint = 0x80FFFFFF;
 constexpr Engine::u32 kStackedTint = 0x80808080;
-constexpr i32 kNoteFont = 1;
+constexpr i32 kFormationNoteFont = 1;
 constexpr i32 kSheetMode = 3;
 
 PartyMembers::Entry* fighterEntry(PartyMembers& members, const PlayerGhost* ghost, i32 row, i32 column) {
@@ -155,8 +155,8 @@ void Formation::drawNotes(const PartyMembers& members, const BattleGrid& grid) c
   std::vector<String> lines;
   noteLines(grid, mRow, mColumn, lines);
   TextWriter& writer = renderer->textWriter();
-  writer.setFont(kNoteFont);
-  writer.setColor(kNoteColor);
+  writer.setFont(kFormationNoteFont);
+  writer.setColor(kFormationNoteColor);
   writer.setPosition(static_cast<i32>(kNotesX), static_cast<i32>(kNotesY));
   for (const String& line : lines) {
     writer.print(line.c_str());

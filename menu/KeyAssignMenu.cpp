@@ -9,16 +9,16 @@ using Engine::i32;
 
 namespace {
 
-constexpr Engine::u32 kRowColor = 0xFFC0C0C0;
-constexpr i32 kFont = 2;
-constexpr float kLeft = -320.f;
-constexpr float kTop = 240.f;
+constexpr Engine::u32 kKeyRowColor = 0xFFC0C0C0;
+constexpr i32 kKeyFont = 2;
+constexpr float kKeyLeft = -320.f;
+constexpr float kKeyTop = 240.f;
 
 }  // namespace
 
 KeyAssignMenu::KeyAssignMenu(Config& config) : mConfig(config) {
   build();
-  mList.placeCentered(kLeft, kTop);  // by the top-left corner, kept as rows change
+  mList.placeCentered(kKeyLeft, kKeyTop);  // by the top-left corner, kept as rows change
 }
 
 String KeyAssignMenu::rowText(i32 button, i32 key) {
@@ -31,10 +31,10 @@ String KeyAssignMenu::rowText(i32 button, i32 key) {
 
 void KeyAssignMenu::build() {
   mList.clear();
-  mList.addItem("戻る", kBackId, kRowColor, kFont);
+  mList.addItem("戻る", kBackId, kKeyRowColor, kKeyFont);
   for (i32 i = 0; i < Config::kBindingCount; ++i) {
     const Config::KeyBinding& binding = mConfig.binding(i);
-    mList.addItem(rowText(binding.mButton, binding.mKey).c_str(), i + 1, kRowColor, kFont);
+    mList.addItem(rowText(binding.mButton, binding.mKey).c_str(), i + 1, kKeyRowColor, kKeyFont);
   }
 }
 

@@ -20,9 +20,9 @@ namespace {
 
 constexpr float kPanelLeft = -320.f;
 constexpr float kPanelTop = 240.f;
-constexpr Engine::u32 kTitleColor = 0xFFFFFF80;
+constexpr Engine::u32 kPartyTitleColor = 0xFFFFFF80;
 constexpr Engine::u32 kNameColor = 0xFFC0C0C0;
-constexpr Engine::u32 kFrameColor = 0xFFFFFFFF;
+constexpr Engine::u32 kPartyFrameColor = 0xFFFFFFFF;
 constexpr i32 kPanelFont = 0;
 constexpr i32 kCountDigits = 2;
 constexpr i32 kYes = 1;
@@ -98,7 +98,7 @@ void PartyOrganizer::drawPanel() const {
   TextWriter& writer = renderer->textWriter();
   writer.setFont(kPanelFont);
   writer.setPosition(static_cast<i32>(kPanelLeft), static_cast<i32>(kPanelTop));
-  writer.setColor(kTitleColor);
+  writer.setColor(kPartyTitleColor);
   writer.print(kTitle);
   String counts;
   counts.assignNumber(static_cast<i32>(mChosen.size()), kCountDigits, false);
@@ -111,7 +111,7 @@ void PartyOrganizer::drawPanel() const {
   for (const ShellData* shell : mChosen) {
     writer.print(shell->fullName());
   }
-  UiDraw::drawTextFrame(kFrameColor);
+  UiDraw::drawTextFrame(kPartyFrameColor);
 }
 
 i32 PartyOrganizer::updateConfirmation() {

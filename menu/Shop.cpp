@@ -19,8 +19,8 @@ using Engine::i64;
 
 namespace {
 
-constexpr Engine::u32 kRowColor = 0xFFC0C0C0;
-constexpr i32 kFont = 0;
+constexpr Engine::u32 kShopRowColor = 0xFFC0C0C0;
+constexpr i32 kShopFont = 0;
 constexpr i32 kMoneyLine = GameData::kMoney;
 // Between the money line and the lists.
 constexpr float kListGap = 2.f * 32.f;
@@ -82,13 +82,13 @@ void Shop::addMoney(GameData& game, i64 delta) {
 void Shop::buildMainList(bool anyGoods) {
   ListMenu& list = mMain.list();
   if (anyGoods) {
-    list.addItem("買う", kBuy, kRowColor, kFont);
+    list.addItem("買う", kBuy, kShopRowColor, kShopFont);
   }
-  list.addItem("売る", kSell, kRowColor, kFont);
+  list.addItem("売る", kSell, kShopRowColor, kShopFont);
   if (mGame.party().fieldAbilities().merchant) {
-    list.addItem("値切る", kHaggle, kRowColor, kFont);
+    list.addItem("値切る", kHaggle, kShopRowColor, kShopFont);
   }
-  list.addItem("さよなら", kLeave, kRowColor, kFont);
+  list.addItem("さよなら", kLeave, kShopRowColor, kShopFont);
 }
 
 void Shop::placeLists() {

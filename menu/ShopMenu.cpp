@@ -17,8 +17,8 @@ using Engine::i32;
 
 namespace {
 
-constexpr Engine::u32 kTitleColor = 0xFFFFFF80;
-constexpr i32 kFont = 0;
+constexpr Engine::u32 kShopMenuTitleColor = 0xFFFFFF80;
+constexpr i32 kShopMenuFont = 0;
 constexpr float kSpecGap = 32.f;
 constexpr float kSpecScale = 1.f;
 // Where the icon sits at the start of a row.
@@ -34,7 +34,7 @@ void appendNumber(String& out, i32 value) {
 
 ShopMenu::ShopMenu(GameData& game, const std::vector<const ToolData*>& goods, const bool& haggled)
     : mGame(game), mGoods(goods), mHaggled(haggled) {
-  mMenu.list().setTitle(kHeader, kFont, kTitleColor);
+  mMenu.list().setTitle(kHeader, kShopMenuFont, kShopMenuTitleColor);
   rebuild();
 }
 
@@ -69,13 +69,13 @@ void ShopMenu::rebuild() {
   for (std::size_t i = 0; i < mGoods.size(); ++i) {
     const ToolData* good = mGoods[i];
     if (!good) {
-      list.addItem(kSoldOut, static_cast<i32>(i), kSoldOutColor, kFont);
+      list.addItem(kSoldOut, static_cast<i32>(i), kSoldOutColor, kShopMenuFont);
       continue;
     }
     const i32 price = Shop::price(good, mHaggled);
     rowText(text, *good, price, mGame.countItem(good));
     const Engine::u32 color = mGame.money() < price ? kShortColor : kRowColor;
-    Widget::Text* row = list.addItem(text.c_str(), static_cast<i32>(i), color, kFont);
+    Widget::Text* row = list.addItem(text.c_str(), static_cast<i32>(i), color, kShopMenuFont);
     if (Model* icon = GuiPictures::icon(good->icon())) {
       row->addPicture(icon, RenderState());
     }

@@ -19,10 +19,10 @@ using Engine::i32;
 
 namespace {
 
-constexpr i32 kDecideKey = 5;
+constexpr i32 kTitleDecideKey = 5;
 constexpr i32 kCancelKey = 6;
 constexpr i32 kMusicKey = 12;
-constexpr i32 kRingDecided = 1;
+constexpr i32 kTitleRingDecided = 1;
 constexpr i32 kStarHalfWidth = 400;
 constexpr i32 kStarHalfHeight = 275;
 constexpr float kStarLift = 50.f;
@@ -114,7 +114,7 @@ i32 TitleScene::update() {
     if (result != 0) {
       return result;
     }
-  } else if (KeyInput::isTriggered(kDecideKey) || mFrame >= kMenuFrame) {
+  } else if (KeyInput::isTriggered(kTitleDecideKey) || mFrame >= kMenuFrame) {
     mMenuShown = true;
     mRing.startOpening();
     if (mFrame < kMenuFrame - 1) {
@@ -194,7 +194,7 @@ i32 TitleScene::updateRing() {
   place.position.set(0.f, -140.f, 0.f);
   base.applyTransform(place);
   mRing.draw(base, static_cast<float>(mFrame));
-  if (mRing.update() != kRingDecided) {
+  if (mRing.update() != kTitleRingDecided) {
     return 0;
   }
   switch (mRing.selectedItem()) {

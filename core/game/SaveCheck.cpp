@@ -27,7 +27,7 @@ constexpr HeadField kHeadFields[] = {
     {"year", 0, 9999}, {"month", 1, 12}, {"day", 1, 31}, {"hour", 0, 23}, {"minute", 0, 59}, {"version", 0, 0},
 };
 
-const NmlNode* firstChild(const NmlNode& node, const char* name) {
+const NmlNode* childNamed(const NmlNode& node, const char* name) {
   return node.countChildren(name) > 0 ? node.findChild(name) : nullptr;
 }
 
@@ -61,7 +61,7 @@ const char* checkSystem(const NmlNode& system) {
 }
 
 const char* checkVariables(const NmlNode& flag) {
-  if (const NmlNode* integers = firstChild(flag, "integer")) {
+  if (const NmlNode* integers = childNamed(flag, "integer")) {
     for (NmlNode::AttributeList::Iterator it(integers->attributes()); !it.isEnd(); it.next()) {
       i32 value = 0;
       if (!lineNumber(it.value(), value)) {
@@ -81,33 +81,33 @@ i64 SaveTime::stamp() const {
 
 const char* problem(const NmlNode& root, bool withHead) {
   if (withHead) {
-    if (const char* fault = checkHead(firstChild(root, "head"))) {
+    if (const char* fault = checkHead(childNamed(root, "head"))) {
       return fault;
     }
   }
   for (const char* part : kBodyParts) {
-    if (!firstChild(root, part)) {
+    if (!childNamed(root, part)) {
       return "a part of the game is missing";
     }
   }
-  if (const char* fault = checkSystem(*firstChild(root, "system"))) {
+  if (const char* fault = checkSystem(*childNamed(root, "system"))) {
     return fault;
   }
-  if (const char* fault = checkVariables(*firstChild(root, "flag"))) {
+  if (const char* fault = checkVariables(*childNamed(root, "flag"))) {
     return fault;
   }
-  if (const char* fault = SaveNodeCheck::partyProblem(*firstChild(root, "party"))) {
+  if (const char* fault = SaveNodeCheck::partyProblem(*childNamed(root, "party"))) {
     return fault;
   }
-  if (const char* fault = SaveNodeCheck::bagProblem(*firstChild(root, "bag"))) {
+  if (const char* fault = SaveNodeCheck::bagProblem(*childNamed(root, "bag"))) {
     return fault;
   }
-  return fieldProblem(*firstChild(root, "field"));
+  return fieldProblem(*childNamed(root, "field"));
 }
 
 SaveTime readHead(const NmlNode& root) {
   SaveTime time;
-  const NmlNode* head = firstChild(root, "head");
+  const NmlNode* head = childNamed(root, "head");
   if (!head) {
     return time;
   }

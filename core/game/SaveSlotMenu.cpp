@@ -14,7 +14,7 @@ namespace {
 constexpr float kLeft = -320.f;
 constexpr float kTop = 240.f;
 constexpr float kWidth = 640.f;
-constexpr i32 kFont = 1;
+constexpr i32 kSlotFont = 1;
 // Bytes of font 1 that fit across the panel: a longer headline is cut so
 // that the panel keeps the screen's width.
 constexpr i32 kLineBytes = 64;
@@ -46,7 +46,7 @@ void SaveSlotMenu::rebuild() {
   mList.build();
   mMenu.clear();
   for (i32 slot = 0; slot < SaveSlot::kCount; ++slot) {
-    mMenu.addItem(fitted(mList.row(slot).text).c_str(), slot, SaveSlotList::kLineColor, kFont);
+    mMenu.addItem(fitted(mList.row(slot).text).c_str(), slot, SaveSlotList::kLineColor, kSlotFont);
   }
   mMenu.growTo(kWidth, mMenu.height());
   mMenu.placeCentered(kLeft, kTop);

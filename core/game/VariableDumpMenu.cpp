@@ -10,10 +10,10 @@ using Engine::i32;
 
 namespace {
 
-constexpr float kLeft = -320.f;
-constexpr float kTop = 240.f;
+constexpr float kDumpLeft = -320.f;
+constexpr float kDumpTop = 240.f;
 constexpr Engine::u32 kColor = 0xFFC0C0C0;
-constexpr i32 kFont = 1;
+constexpr i32 kDumpFont = 1;
 
 }  // namespace
 
@@ -28,10 +28,10 @@ void VariableDumpMenu::rebuild() {
   mMenu.clear();
   mMenu.setSize(0.f, 0.f);
   for (const VariableTable::DumpRow& row : rows) {
-    mMenu.addItem(row.text.c_str(), row.id, kColor, kFont);
+    mMenu.addItem(row.text.c_str(), row.id, kColor, kDumpFont);
   }
   mMenu.setVisibleRows(kVisibleRows);
-  mMenu.placeCentered(kLeft, kTop);
+  mMenu.placeCentered(kDumpLeft, kDumpTop);
 }
 
 i32 VariableDumpMenu::update() {

@@ -6,7 +6,7 @@ using Engine::i32;
 
 namespace {
 
-MapBuildQueue* gInstance = nullptr;
+MapBuildQueue* gBuildQueue = nullptr;
 
 }  // namespace
 
@@ -17,17 +17,17 @@ SteppedBuild::~SteppedBuild() {
 }
 
 void MapBuildQueue::create() {
-  if (!gInstance) {
-    gInstance = new MapBuildQueue();
+  if (!gBuildQueue) {
+    gBuildQueue = new MapBuildQueue();
   }
 }
 
 void MapBuildQueue::destroy() {
-  delete gInstance;
-  gInstance = nullptr;
+  delete gBuildQueue;
+  gBuildQueue = nullptr;
 }
 
-MapBuildQueue* MapBuildQueue::instance() { return gInstance; }
+MapBuildQueue* MapBuildQueue::instance() { return gBuildQueue; }
 
 bool MapBuildQueue::contains(const SteppedBuild* build) const {
   for (i32 i = 0; i < mCount; ++i) {

@@ -9,30 +9,30 @@ using Engine::i32;
 
 namespace {
 
-SoundEffectManager* gInstance = nullptr;
+SoundEffectManager* gSoundEffects = nullptr;
 
 }  // namespace
 
 void SoundEffectManager::create() {
-  if (!gInstance) {
-    gInstance = new SoundEffectManager();
+  if (!gSoundEffects) {
+    gSoundEffects = new SoundEffectManager();
   }
   Config::targets().setSoundEffectVolume = SoundEffect::setGlobalVolume;
 }
 
 void SoundEffectManager::destroy() {
   Config::targets().setSoundEffectVolume = nullptr;
-  delete gInstance;
-  gInstance = nullptr;
+  delete gSoundEffects;
+  gSoundEffects = nullptr;
 }
 
-SoundEffectManager* SoundEffectManager::instance() { return gInstance; }
+SoundEffectManager* SoundEffectManager::instance() { return gSoundEffects; }
 
 void SoundEffectManager::queue(const Engine::Sound::Player& player, i32 delay, bool loop, bool overlap) {
-  if (!gInstance) {
+  if (!gSoundEffects) {
     return;
   }
-  Queued* queued = gInstance->mQueued.addNew();
+  Queued* queued = gSoundEffects->mQueued.addNew();
   queued->mPlayer = player;
   queued->mLoop = loop;
   queued->mOverlap = overlap;

@@ -16,7 +16,7 @@ using Engine::i64;
 
 namespace {
 
-const Constance& constants() {
+const Constance& gameConstants() {
   const Constance* constants = Constance::instance();
   ENGINE_ASSERT(constants && "the constants are created before any stat block is read");
   return *constants;
@@ -34,14 +34,14 @@ void Parameters::add(const Parameters& other) {
 
 void Parameters::read(const NmlNode& node) {
   for (i32 i = 0; i < kCount; ++i) {
-    const NmlAttribute* line = node.findAttribute(constants().parameterName(i));
+    const NmlAttribute* line = node.findAttribute(gameConstants().parameterName(i));
     mValues[i] = line ? line->toInt(0) : 0;
   }
 }
 
 void Parameters::write(NmlNode& node) const {
   for (i32 i = 0; i < kCount; ++i) {
-    node.addInt(constants().parameterName(i), mValues[i]);
+    node.addInt(gameConstants().parameterName(i), mValues[i]);
   }
 }
 

@@ -17,8 +17,8 @@ namespace {
 
 constexpr i32 kSpellFlag = 3;
 constexpr i32 kReflectFlag = 14;
-constexpr i32 kAntiCounterFlag = 15;
-constexpr i32 kSupportType = 1;
+constexpr i32 kActionAntiCounterFlag = 15;
+constexpr i32 kActionSupportType = 1;
 constexpr float kDelayPenalty = 256.f;
 constexpr float kCarefulWear = 0.6f;
 constexpr float kFirstStrikeBase = 0.9f;
@@ -135,7 +135,7 @@ float Unit::abilityFactor(const char* name) const {
 void Unit::collectReactions(const StrikeReport& strike, std::vector<Reaction>& out) {
   const AttackBlock* attack = strike.attack ? strike.attack : (strike.art ? &strike.art->attack() : nullptr);
   if (!strike.attacker || !strike.art || !attack || !strike.hit || strike.damage <= 0 ||
-      attack->elements().isSet(kAntiCounterFlag)) {
+      attack->elements().isSet(kActionAntiCounterFlag)) {
     return;
   }
   const StrikeReport report{strike.attacker, strike.art, attack, strike.hit, strike.damage};
@@ -178,7 +178,7 @@ bool Unit::reactionFires(const Ability& art, const StrikeReport& strike) {
 
 void Unit::addReaction(const Ability& art, const StrikeReport& strike, std::vector<Reaction>& out) {
   const Ability& answer = art.attack().elements().isSet(kReflectFlag) ? *strike.art : art;
-  const Place aim = answer.type() == kSupportType ? place() : strike.attacker->place();
+  const Place aim = answer.type() == kActionSupportType ? place() : strike.attacker->place();
   out.push_back(Reaction{this, answer, aim});
 }
 

@@ -20,7 +20,7 @@ constexpr i32 kPlacementCandidates = 64;
 constexpr i32 kMaxTargetWeight = 4;
 constexpr float kRankWeight = 0.3f;
 constexpr float kDistanceWeight = 0.8f;
-constexpr i32 kSupportType = 1;
+constexpr i32 kPlacementSupportType = 1;
 constexpr i32 kSelfRange = 0;
 
 // How hard a unit is to reach from a side: by its row (and how well it
@@ -50,7 +50,7 @@ bool isAimableWith(const Ability& art, const Unit& user, const Unit& unit) {
   if (art.hasRelationCondition()) {
     return true;
   }
-  return (unit.side() == user.side()) == (art.type() == kSupportType);
+  return (unit.side() == user.side()) == (art.type() == kPlacementSupportType);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ using Engine::u32;
 
 namespace {
 
-constexpr u32 kRowColor = 0xFFC0C0C0;
+constexpr u32 kEquipRowColor = 0xFFC0C0C0;
 constexpr u32 kCaptionColor = 0xFFFFFF80;
 constexpr i32 kFont = 0;
 constexpr float kDetailGap = 32.f;
@@ -37,7 +37,7 @@ void EquipPanel::buildSlots(Bag& bag, PlayerGhost& ghost) {
     const Article& article = ghost.slot(i);
     text.assign("   ");
     text.append(article.isEmpty() ? "----------------" : article.item()->displayName());
-    Widget::Text* row = mList.addItem(text.c_str(), i, kRowColor, kFont);
+    Widget::Text* row = mList.addItem(text.c_str(), i, kEquipRowColor, kFont);
     if (Model* icon = article.isEmpty() ? nullptr : GuiPictures::icon(article.item()->icon())) {
       row->addPicture(icon, RenderState());
     }

@@ -13,11 +13,11 @@ using Engine::u32;
 
 namespace {
 
-constexpr u32 kRowColor = 0xFFC0C0C0;
-constexpr u32 kTitleColor = 0xFFFFFF80;
+constexpr u32 kItemRowColor = 0xFFC0C0C0;
+constexpr u32 kItemTitleColor = 0xFFFFFF80;
 constexpr u32 kUnsellableColor = 0xFF080808;
-constexpr i32 kFont = 0;
-constexpr float kDetailGap = 32.f;
+constexpr i32 kItemFont = 0;
+constexpr float kItemDetailGap = 32.f;
 // Where the icon sits at the start of a row.
 constexpr const char* kIconRoom = "   ";
 
@@ -66,10 +66,10 @@ void ItemMenu::build(const Bag& bag, Mode mode, const PlayerGhost* ghost, i32 ca
   mList.clear();
   mList.setSize(0.f, 0.f);
   if (mode == kEquip) {
-    mList.addItem("はずす", kUnequipId, kRowColor, kFont);
+    mList.addItem("はずす", kUnequipId, kItemRowColor, kItemFont);
   }
-  mList.setTitle(mode == kSale ? "売る                    価格 所持" : "名前                    所持", kFont,
-                 kTitleColor);
+  mList.setTitle(mode == kSale ? "売る                    価格 所持" : "名前                    所持", kItemFont,
+                 kItemTitleColor);
   bool added = false;
   String text;
   for (i32 i = 0; i < bag.count(); ++i) {
@@ -79,14 +79,14 @@ void ItemMenu::build(const Bag& bag, Mode mode, const PlayerGhost* ghost, i32 ca
     }
     rowText(text, bag, i, mode);
     const bool unsellable = mode == kSale && article.sellValue() < 1;
-    Widget::Text* row = mList.addItem(text.c_str(), i, unsellable ? kUnsellableColor : kRowColor, kFont);
+    Widget::Text* row = mList.addItem(text.c_str(), i, unsellable ? kUnsellableColor : kItemRowColor, kItemFont);
     if (Model* icon = GuiPictures::icon(article.item()->icon())) {
       row->addPicture(icon, RenderState());
     }
     added = true;
   }
   if (!added) {
-    mList.addText("アイテムなし！", kRowColor, kFont);
+    mList.addText("アイテムなし！", kItemRowColor, kItemFont);
   }
   mList.setVisibleRows(kVisibleRows);
 }
@@ -101,7 +101,7 @@ void ItemMenu::drawWithDetail(bool withCursor) {
   mList.draw(withCursor);
   const i32 index = selectedIndex();
   if (const Bag::Entry* entry = mBag && index >= 0 ? mBag->at(index) : nullptr) {
-    entry->article.drawName(mList.columnX(1.f) + kDetailGap, mList.rowY(0.f));
+    entry->article.drawName(mList.columnX(1.f) + kItemDetailGap, mList.rowY(0.f));
   }
 }
 

@@ -13,10 +13,10 @@ using Engine::u32;
 
 namespace {
 
-constexpr u32 kRowColor = 0xFFC0C0C0;
-constexpr u32 kTitleColor = 0xFFFFFF80;
-constexpr u32 kGreyColor = 0xFF080808;
-constexpr i32 kFont = 1;
+constexpr u32 kLearnRowColor = 0xFFC0C0C0;
+constexpr u32 kLearnTitleColor = 0xFFFFFF80;
+constexpr u32 kLearnGreyColor = 0xFF080808;
+constexpr i32 kLearnFont = 1;
 constexpr i32 kCaptionCharacters = 9;
 constexpr i32 kCaptionColumns = 22;
 constexpr float kHelpGap = 32.f;
@@ -35,7 +35,7 @@ void LearnMenu::build(PlayerGhost& ghost) {
     }
   }
   mList.reset();
-  mList.setTitle("習得候補           cost", kFont, kTitleColor);
+  mList.setTitle("習得候補           cost", kLearnFont, kLearnTitleColor);
   String text;
   for (std::size_t i = 0; i < mCandidates.size(); ++i) {
     const SkillTreeItem& item = *mCandidates[i];
@@ -43,11 +43,11 @@ void LearnMenu::build(PlayerGhost& ghost) {
     text.padRight(kCaptionColumns);
     const i32 cost = item.effectiveCost(ghost.abilities());
     text.appendInt(cost);
-    const u32 argb = cost <= ghost.masterPoint() ? item.art().menuColor() : kGreyColor;
-    mList.addItem(text.c_str(), static_cast<i32>(i), argb, kFont);
+    const u32 argb = cost <= ghost.masterPoint() ? item.art().menuColor() : kLearnGreyColor;
+    mList.addItem(text.c_str(), static_cast<i32>(i), argb, kLearnFont);
   }
   if (mCandidates.empty()) {
-    mList.addText("complete!", kRowColor, kFont);
+    mList.addText("complete!", kLearnRowColor, kLearnFont);
   }
   mList.setVisibleRows(kVisibleRows);
 }

@@ -34,8 +34,6 @@ Model* commonMain(const char* list) {
   return model;
 }
 
-SceneNodePool* poolOf(const Unit& unit) { return unit.battle() ? unit.battle()->scenePool() : nullptr; }
-
 // Puffs in a ring of that size: the whole part of size/16 + 16, none for a
 // size that gives no finite count, at most the pool's capacity.
 i32 dustCount(float size, i32 capacity) {

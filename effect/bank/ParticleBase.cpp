@@ -14,7 +14,7 @@ using Engine::Math::Vector3;
 
 namespace {
 
-constexpr float kFullTurn = 360.f;
+constexpr float kParticleFullTurn = 360.f;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ void ParticleBase::throwOne(SceneNodePool& pool, Model* model, float scale, cons
   SceneNode* node = spawn(pool, model, p, shape.delayStep * static_cast<float>(i));
   node->scale.setValueAll(scale);
   const float pitch = shape.pitchMin + draw(shape.pitchMax - shape.pitchMin);
-  const float yaw = draw(kFullTurn);
+  const float yaw = draw(kParticleFullTurn);
   Vector3 flat;
   MathHelper::directionFromAngles(&flat, yaw, pitch);
   Vector3 d;

@@ -19,8 +19,8 @@ constexpr float kBoltPace = 3.f;
 // Sparks and light rise this far; sparks leave at this pitch.
 constexpr float kFlashRise = 32.f;
 constexpr float kSparkPitch = 20.f;
-constexpr float kLightRange = 3.f;
-constexpr i32 kLightLifetime = 16;
+constexpr float kBoltLightRange = 3.f;
+constexpr i32 kBoltLightLifetime = 16;
 
 }  // namespace
 
@@ -40,7 +40,7 @@ void Thunderbolt::launch(SceneNodePool& pool, const Vector3& p) const {
   mShockWave.launch(pool, p);
   const Vector3 raisedPoint = raised(p, kFlashRise);
   mSparks.jet(pool, p, raisedPoint, kSparkPitch, kSparkPitch);
-  pool.createLight(kLightRange, kLightLifetime, raisedPoint, Vector3(1.f, 1.f, 1.f));
+  pool.createLight(kBoltLightRange, kBoltLightLifetime, raisedPoint, Vector3(1.f, 1.f, 1.f));
 }
 
 }  // namespace Game::Effect::Bank

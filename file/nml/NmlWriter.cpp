@@ -13,10 +13,10 @@ using Engine::i32;
 namespace {
 
 constexpr i32 kReservedOutput = 0x40000;
-constexpr char kEscapeByte = static_cast<char>(0xFF);
+constexpr char kEscapeChar = static_cast<char>(0xFF);
 
 bool breaksAnyText(char c) {
-  return c == ';' || c == '{' || c == '}' || c == '\t' || c == '\r' || c == '\n' || c == kEscapeByte;
+  return c == ';' || c == '{' || c == '}' || c == '\t' || c == '\r' || c == '\n' || c == kEscapeChar;
 }
 
 }  // namespace
@@ -78,13 +78,13 @@ void NmlWriter::putEscaped(const char* text, Context context) {
   // Only a token's first bytes can start a comment or be skipped as blanks.
   const bool atTokenStart = context == Context::kName || context == Context::kKey;
   if (atTokenStart && text[0] == '/' && text[1] == '/') {
-    put(kEscapeByte);
+    put(kEscapeChar);
   }
   for (const char* p = text; *p != '\0';) {
     const char c = *p;
     if (ShiftJis::isLeadByte(c)) {
       if (p[1] == '\0') {
-        put(kEscapeByte);  // else it would swallow the separator after it
+        put(kEscapeChar);  // else it would swallow the separator after it
         put(c);
         ++p;
       } else {
@@ -98,7 +98,7 @@ void NmlWriter::putEscaped(const char* text, Context context) {
     const bool escape = breaksAnyText(c) || (c == ',' && (context == Context::kItem || context == Context::kFirstItem)) ||
                         (c == ' ' && (context == Context::kKey || (leading && context != Context::kItem)));
     if (escape) {
-      put(kEscapeByte);
+      put(kEscapeChar);
     }
     put(c);
     ++p;

@@ -20,7 +20,7 @@ namespace {
 
 // Frame shapes are given in world units and kept in matrix units.
 constexpr float kWorldToMatrix = 1.f / 400.f;
-constexpr float kPercent = 100.f;
+constexpr float kModelPercent = 100.f;
 
 bool named(const NmlNode& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
 
@@ -79,7 +79,7 @@ void Model::loadTiming(const NmlNode& node) {
     mOffset = line->toFloat(0);
   }
   if (const NmlAttribute* line = node.findAttribute("speed")) {
-    mSpeed = line->toFloat(0) / kPercent;
+    mSpeed = line->toFloat(0) / kModelPercent;
   }
   if (const NmlAttribute* line = node.findAttribute("repeat")) {
     mCount = line->toInt(0);

@@ -12,7 +12,7 @@ using Engine::i32;
 
 namespace {
 
-GuiPictures* gInstance = nullptr;
+GuiPictures* gGuiPictures = nullptr;
 
 constexpr float kFlipDegrees = 180.f;
 
@@ -28,21 +28,21 @@ GuiPictures::GuiPictures() {
 }
 
 void GuiPictures::create() {
-  if (!gInstance) {
-    gInstance = new GuiPictures();
+  if (!gGuiPictures) {
+    gGuiPictures = new GuiPictures();
   }
 }
 
 void GuiPictures::destroy() {
-  delete gInstance;
-  gInstance = nullptr;
+  delete gGuiPictures;
+  gGuiPictures = nullptr;
 }
 
-GuiPictures* GuiPictures::instance() { return gInstance; }
+GuiPictures* GuiPictures::instance() { return gGuiPictures; }
 
 Model* GuiPictures::findIcon(const char* name) const { return name ? mIcon.findModel(name) : nullptr; }
 
-Model* GuiPictures::icon(const char* name) { return gInstance ? gInstance->findIcon(name) : nullptr; }
+Model* GuiPictures::icon(const char* name) { return gGuiPictures ? gGuiPictures->findIcon(name) : nullptr; }
 
 void GuiPictures::drawGauge(float x, float y, float scale, bool flip, i32 filled, i32 total,
                             const char* modelName) const {

@@ -9,7 +9,7 @@ using Engine::i32;
 
 namespace {
 
-SystemResources* gInstance = nullptr;
+SystemResources* gSystemResources = nullptr;
 
 constexpr const char* kDigitNames[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
 
@@ -70,17 +70,17 @@ SystemResources::SystemResources() : mNumbers("src/system/number.txt") {
 }
 
 void SystemResources::create() {
-  if (!gInstance) {
-    gInstance = new SystemResources();
+  if (!gSystemResources) {
+    gSystemResources = new SystemResources();
   }
 }
 
 void SystemResources::destroy() {
-  delete gInstance;
-  gInstance = nullptr;
+  delete gSystemResources;
+  gSystemResources = nullptr;
 }
 
-SystemResources* SystemResources::instance() { return gInstance; }
+SystemResources* SystemResources::instance() { return gSystemResources; }
 
 void SystemResources::spawnNumber(SceneNodePool& pool, i32 value, const Engine::Math::Vector3& position,
                                   const Color& color, bool critical, i32 row) const {

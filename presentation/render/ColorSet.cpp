@@ -10,7 +10,7 @@ using Engine::Math::Vector3;
 
 namespace {
 
-constexpr float kPercent = 0.01f;
+constexpr float kColorPercent = 0.01f;
 
 bool readPercentVector(const NmlNode& node, const char* key, Vector3* out) {
   const NmlAttribute* line = node.findAttribute(key);
@@ -18,7 +18,7 @@ bool readPercentVector(const NmlNode& node, const char* key, Vector3* out) {
     return false;
   }
   line->toVector(*out);
-  *out *= kPercent;
+  *out *= kColorPercent;
   return true;
 }
 

@@ -18,7 +18,7 @@ using Engine::u32;
 namespace {
 
 // World units to the matrices' units.
-constexpr float kWorldToMatrix = 2.f / 800.f;
+constexpr float kBatchWorldToMatrix = 2.f / 800.f;
 
 }  // namespace
 
@@ -81,9 +81,9 @@ void Batch::uploadVertices(const MeshBuilder& mesh) {
   Engine::Graphics::Vertex* out = mBuffers.vertices.lock();
   for (i32 i = 0; i < mesh.vertexCount(); ++i) {
     const MeshVertex& in = mesh.vertex(i);
-    out[i] = Engine::Graphics::Vertex{in.position.x * kWorldToMatrix,
-                                      in.position.y * kWorldToMatrix,
-                                      in.position.z * kWorldToMatrix,
+    out[i] = Engine::Graphics::Vertex{in.position.x * kBatchWorldToMatrix,
+                                      in.position.y * kBatchWorldToMatrix,
+                                      in.position.z * kBatchWorldToMatrix,
                                       1.f,
                                       in.normal.x,
                                       in.normal.y,

@@ -44,7 +44,7 @@ String directoryOf(const char* path) {
   return directory;
 }
 
-bool named(const NmlNode& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
+bool nodeNamed(const NmlNode& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
 
 }  // namespace
 
@@ -87,17 +87,17 @@ void ResourceSet::loadNode(const NmlNode& node, const char* directory) {
   mDirectory = directory;
   for (i32 i = 0; i < node.childCount(); ++i) {
     const NmlNode& child = *node.child(i);
-    if (named(child, "texture")) {
+    if (nodeNamed(child, "texture")) {
       Texture::findOrCreate(*this, child, directory);
-    } else if (named(child, "materials")) {
+    } else if (nodeNamed(child, "materials")) {
       Material::findOrCreate(*this, child);
-    } else if (named(child, "animation")) {
+    } else if (nodeNamed(child, "animation")) {
       Animation::findOrCreate(*this, child);
-    } else if (named(child, "batch")) {
+    } else if (nodeNamed(child, "batch")) {
       Batch::findOrCreate(*this, child);
-    } else if (named(child, "model")) {
+    } else if (nodeNamed(child, "model")) {
       Model::findOrCreate(*this, child);
-    } else if (named(child, "include")) {
+    } else if (nodeNamed(child, "include")) {
       include(child, directory);
     }
   }

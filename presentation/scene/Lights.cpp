@@ -9,7 +9,7 @@ using Engine::Math::Vector3;
 
 namespace {
 
-constexpr float kMatrixUnitsPerWorldUnit = 0.0025f;
+constexpr float kLightMatrixUnitsPerWorldUnit = 0.0025f;
 constexpr float kPointLightBase = 0.32f;
 constexpr float kRangeKeep = 0.95f;
 constexpr float kRangeTake = 0.05f;
@@ -23,7 +23,7 @@ constexpr i32 kDeviceLights[SceneLights::kRecordCount] = {3, 0, 1, 2};
 
 void Light::setPosition(const Vector3& worldPosition) {
   position = worldPosition;
-  position *= kMatrixUnitsPerWorldUnit;
+  position *= kLightMatrixUnitsPerWorldUnit;
 }
 
 SceneLights::SceneLights() {

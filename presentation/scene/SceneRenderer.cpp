@@ -17,26 +17,26 @@ using Engine::Math::Vector4;
 
 namespace {
 
-SceneRenderer* gInstance = nullptr;
+SceneRenderer* gSceneRenderer = nullptr;
 
 constexpr i32 kPrimitiveVertices = 8192;
 constexpr i32 kPrimitiveCommands = 1024;
 constexpr i32 kFadeStride = 8;
 constexpr u32 kAlphaBlend = 1;
-constexpr float kScreenQuadScale = 1024.f;
-constexpr float kMatrixUnitsPerWorldUnit = 2.f / 800.f;
+constexpr float kRendererScreenQuadScale = 1024.f;
+constexpr float kRendererMatrixUnitsPerWorldUnit = 2.f / 800.f;
 constexpr float kDepthRange = 512.f;
 constexpr u32 kWhite = 0xFFFFFFFFu;
 // Half the camera's view height at the default distance, in world units.
 constexpr float kViewHalfHeight = 15000.f;
 constexpr float kNearDivisor = 4000.f;
 constexpr float kFarReach = 270000.f;
-constexpr float kWorldUnitsPerMatrixUnit = 400.f;
+constexpr float kRendererWorldUnitsPerMatrixUnit = 400.f;
 
 // The settings menu's text-antialias choice takes effect through new fonts.
 void rebuildTextFonts() {
-  if (gInstance) {
-    gInstance->textWriter().rebuildFonts();
+  if (gSceneRenderer) {
+    gSceneRenderer->textWriter().rebuildFonts();
   }
 }
 
@@ -58,19 +58,19 @@ SceneRenderer::~SceneRenderer() {
 }
 
 void SceneRenderer::create(i32 width, i32 height) {
-  if (!gInstance) {
-    gInstance = new SceneRenderer(width, height);
+  if (!gSceneRenderer) {
+    gSceneRenderer = new SceneRenderer(width, height);
     Config::targets().rebuildFonts = rebuildTextFonts;
   }
 }
 
 void SceneRenderer::destroy() {
   Config::targets().rebuildFonts = nullptr;
-  delete gInstance;
-  gInstance = nullptr;
+  delete gSceneRenderer;
+  gSceneRenderer = nullptr;
 }
 
-SceneRenderer* SceneRenderer::instance() { return gInstance; }
+SceneRenderer* SceneRenderer::instance() { return gSceneRenderer; }
 
 void SceneRenderer::enableOutput() {
   if (!mPrimitives) {
@@ -151,7 +151,7 @@ void SceneRenderer::updateProjection() {
   }
   mAspectScale = 1.f;
   const float nearClip = d / kNearDivisor;
-  const float farClip = (d + kFarReach) / kWorldUnitsPerMatrixUnit;
+  const float farClip = (d + kFarReach) / kRendererWorldUnitsPerMatrixUnit;
   mView.viewProjection.setPerspectiveTransform(fov / mCamera.zoom.value(), w, h, nearClip, farClip, false);
   mView.viewProjection.multiplyViewTransform(mCamera.eye(), mCamera.target(), mCamera.up());
 
@@ -163,7 +163,7 @@ void SceneRenderer::updateProjection() {
 
 void SceneRenderer::project(Vector3* out, const Vector3& worldPoint) const {
   Vector3 q = worldPoint;
-  q *= kMatrixUnitsPerWorldUnit;
+  q *= kRendererMatrixUnitsPerWorldUnit;
   Vector4 p;
   mView.viewProjection.multiply(&p, q);
   out->set(p[0] / p[3] * (kVirtualWidth / 2), p[1] / p[3] * (kVirtualHeight / 2), p[2] / p[3] * kDepthRange);
@@ -238,7 +238,7 @@ void SceneRenderer::fillScreen(const Color& color) {
   state.frontEnd = true;
   state.colors.ambient.set(color.red(), color.green(), color.blue());
   state.colors.transparency = color.alpha();
-  state.transform.scale(kScreenQuadScale, kScreenQuadScale, kScreenQuadScale);
+  state.transform.scale(kRendererScreenQuadScale, kRendererScreenQuadScale, kRendererScreenQuadScale);
   mTriangleCount += mScreenBatch.drawImmediate(mView, nullptr, state);
 }
 

@@ -20,10 +20,10 @@ namespace {
 
 constexpr i32 kDownKey = 2;
 constexpr i32 kFastForwardKey = 4;
-constexpr i32 kDecideKey = 5;
+constexpr i32 kMessageDecideKey = 5;
 constexpr i32 kTextFont = 2;
 constexpr Engine::u32 kNameColor = 0xFFA0A0FF;
-constexpr Engine::u32 kTextColor = 0xFFC0C0C0;
+constexpr Engine::u32 kMessageTextColor = 0xFFC0C0C0;
 constexpr const char* kNameSpace = "　";
 
 // Columns a line of the box holds: the box's width in half-cells of the
@@ -83,7 +83,7 @@ bool MessageBox::advance(bool autoFinish) {
   if (!mWaitingForKey) {
     return true;
   }
-  if (!KeyInput::isTriggered(kDecideKey) && !KeyInput::isTriggered(kDownKey) &&
+  if (!KeyInput::isTriggered(kMessageDecideKey) && !KeyInput::isTriggered(kDownKey) &&
       !KeyInput::isPressed(kFastForwardKey)) {
     return false;
   }
@@ -132,7 +132,7 @@ void MessageBox::draw() {
     writer.continueLine();
     writer.print(mName.c_str());
   }
-  writer.setColor(kTextColor);
+  writer.setColor(kMessageTextColor);
   writer.print(std::string(text, static_cast<std::size_t>(shown)).c_str());
 }
 

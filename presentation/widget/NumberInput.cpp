@@ -15,7 +15,7 @@ using Engine::i32;
 namespace {
 
 constexpr i32 kFont = 2;
-constexpr i32 kRepeatRate = 4;
+constexpr i32 kInputRepeatRate = 4;
 
 i32 powerOfTen(i32 exponent) {
   i32 value = 1;
@@ -57,17 +57,17 @@ void NumberInput::aimCursor() {
 
 i32 NumberInput::update() {
   mCursor.step();
-  if (KeyInput::isRepeated(KeyInput::kUp, kRepeatRate)) {
+  if (KeyInput::isRepeated(KeyInput::kUp, kInputRepeatRate)) {
     mValue = clampedSum(mValue, powerOfTen(mDigit));
   }
-  if (KeyInput::isRepeated(KeyInput::kDown, kRepeatRate)) {
+  if (KeyInput::isRepeated(KeyInput::kDown, kInputRepeatRate)) {
     mValue = clampedSum(mValue, -powerOfTen(mDigit));
   }
   mValue = std::max(std::min(mValue, mMax), mMin);
-  if (KeyInput::isRepeated(KeyInput::kRight, kRepeatRate)) {
+  if (KeyInput::isRepeated(KeyInput::kRight, kInputRepeatRate)) {
     --mDigit;
   }
-  if (KeyInput::isRepeated(KeyInput::kLeft, kRepeatRate)) {
+  if (KeyInput::isRepeated(KeyInput::kLeft, kInputRepeatRate)) {
     ++mDigit;
   }
   mDigit = std::clamp(mDigit, 0, mDigits - 1);

@@ -10,9 +10,9 @@ using Engine::i32;
 
 namespace {
 
-constexpr i32 kRepeatRate = 4;
-constexpr i32 kDecideKey = 5;
-constexpr i32 kCancelKey = 6;
+constexpr i32 kRingRepeatRate = 4;
+constexpr i32 kRingDecideKey = 5;
+constexpr i32 kRingCancelKey = 6;
 constexpr float kOpeningTurn = 360.f;
 constexpr float kOpeningRadiusFactor = -10.f;
 
@@ -97,16 +97,16 @@ i32 RingMenu::update() {
   }
   if (!mItems.isEmpty()) {
     i32 step = 0;
-    if (KeyInput::isRepeated(KeyInput::kRight, kRepeatRate)) step = 1;
-    if (KeyInput::isRepeated(KeyInput::kLeft, kRepeatRate)) step = -1;
+    if (KeyInput::isRepeated(KeyInput::kRight, kRingRepeatRate)) step = 1;
+    if (KeyInput::isRepeated(KeyInput::kLeft, kRingRepeatRate)) step = -1;
     if (step != 0) {
       setCursor(mCursor + step);
     }
   }
-  if (KeyInput::isRepeated(kDecideKey, kRepeatRate)) {
+  if (KeyInput::isRepeated(kRingDecideKey, kRingRepeatRate)) {
     return 1;
   }
-  return KeyInput::isRepeated(kCancelKey, kRepeatRate) ? 2 : 0;
+  return KeyInput::isRepeated(kRingCancelKey, kRingRepeatRate) ? 2 : 0;
 }
 
 void RingMenu::draw(const RenderState& baseState, float time) {

@@ -12,7 +12,7 @@ using Engine::i32;
 
 namespace {
 
-constexpr const char* kPictureDirectory = "src/picture/unit/";
+constexpr const char* kUnitPictureDirectory = "src/picture/unit/";
 // A unit's scale: above 0 (a unit of no size would divide by it), at most 16
 // pictures tall.
 constexpr Engine::f32 kMaxScale = 16.f;
@@ -33,7 +33,7 @@ void UnitPictureList::load() {
 void UnitPictureList::read(const NmlNode& root, const char* file) {
   for (i32 i = 0; i < root.attributeCount(); ++i) {
     const NmlAttribute& line = *root.attribute(i);
-    const std::string path = kPictureDirectory + std::string(line.toString(0)) + ".txt";
+    const std::string path = kUnitPictureDirectory + std::string(line.toString(0)) + ".txt";
     MapReading::requireFile(file, path);
     // A unit listed without its scale is drawn at its own size, not at 0.
     const Engine::f32 scale = line.itemCount() >= 2 ? line.toFloat(1) : 1.0f;

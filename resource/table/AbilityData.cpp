@@ -17,7 +17,7 @@ using RecordReading::readText;
 namespace {
 
 constexpr i32 kSpellFlag = 3;  // 術
-constexpr i32 kCardFlag = 0;   // 符
+constexpr i32 kAbilityCardFlag = 0;   // 符
 
 i32 effectKindOf(const char* word) {
   constexpr const char* kWords[] = {"none", "normal", "magic", "spellCard", "caution"};
@@ -129,7 +129,7 @@ void AbilityLevel::readActive(const NmlNode& node, const StateTable& states) {
     if (mAttack.elements().isSet(kSpellFlag)) {
       mEffectKind = kMagic;
     }
-    if (mAttack.elements().isSet(kCardFlag)) {
+    if (mAttack.elements().isSet(kAbilityCardFlag)) {
       mEffectKind = kSpellCard;
     }
   }

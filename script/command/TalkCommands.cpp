@@ -11,7 +11,7 @@ using Engine::i32;
 namespace {
 
 constexpr const char* kFinishQuestion = "終わりますか？";
-constexpr i32 kYes = 1;
+constexpr i32 kTalkYes = 1;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ i32 SaveDialog::ask() {
     return kStay;
   }
   mQuestion.reset();
-  if (answer != kYes) {
+  if (answer != kTalkYes) {
     mSlots->rebuild();
     return kStay;
   }

@@ -36,7 +36,7 @@ constexpr const char* kFunctionNames[Expression::kFunctionCount] = {
     "border",       "infrared",      "resistBerserker", "sameUnit",
 };
 
-i32 truth(bool value) { return value ? 1 : 0; }
+i32 truthOf(bool value) { return value ? 1 : 0; }
 
 i32 integerOrZero(const GameResolver& game, const char* name) {
   i32 value = 0;
@@ -96,14 +96,14 @@ i32 callFunction(const GameResolver& game, const char* name) {
 bool answerField(i32* out, i32 id, const Arguments& arguments, const GameResolver& game) {
   const bool field = game.hasField();
   switch (id) {
-    case F::kTouch: *out = truth(field && game.hasFloorEvent(arguments.text(0), arguments.text(1))); return true;
-    case F::kSymbol: *out = truth(field && game.hasSymbol(arguments.text(0))); return true;
+    case F::kTouch: *out = truthOf(field && game.hasFloorEvent(arguments.text(0), arguments.text(1))); return true;
+    case F::kSymbol: *out = truthOf(field && game.hasSymbol(arguments.text(0))); return true;
     case F::kRecordFloor: *out = recordFloor(game); return true;
     case F::kInvade:
-      *out = truth(field && game.isSymbolOnCell(arguments.text(0), arguments.toInt(1), true));
+      *out = truthOf(field && game.isSymbolOnCell(arguments.text(0), arguments.toInt(1), true));
       return true;
     case F::kStep:
-      *out = truth(field && game.isSymbolOnCell(arguments.text(0), arguments.toInt(1), false));
+      *out = truthOf(field && game.isSymbolOnCell(arguments.text(0), arguments.toInt(1), false));
       return true;
     default: return false;
   }
@@ -113,7 +113,7 @@ bool answerBattle(i32* out, i32 id, const Arguments& arguments, const GameResolv
   switch (id) {
     case F::kTurn: *out = game.hasBattle() ? game.turn() : 0; return true;
     case F::kParty: *out = livingCount(game, arguments.toInt(0)); return true;
-    case F::kExistLastSpell: *out = truth(game.hasBattle() && game.hasLastSpells()); return true;
+    case F::kExistLastSpell: *out = truthOf(game.hasBattle() && game.hasLastSpells()); return true;
     case F::kLive: *out = liveness(game, arguments.text(0)); return true;
     case F::kHp:
     case F::kLp: {
@@ -151,10 +151,10 @@ bool Expression::evaluateGlobal(i32* out, i32 id, const Arguments& arguments) {
   switch (id) {
     case F::kRnd: *out = randomBelow(arguments.toInt(0)); return true;
     case F::kInt: *out = integerOrZero(game, arguments.text(0)); return true;
-    case F::kFlag: *out = truth(game.isFlagOn(arguments.text(0))); return true;
+    case F::kFlag: *out = truthOf(game.isFlagOn(arguments.text(0))); return true;
     case F::kFunc: *out = callFunction(game, arguments.text(0)); return true;
     case F::kFloor: *out = integerOrZero(game, "floor"); return true;
-    case F::kGhost: *out = truth(game.isActiveMember(arguments.text(0))); return true;
+    case F::kGhost: *out = truthOf(game.isActiveMember(arguments.text(0))); return true;
     case F::kTool: *out = game.countTool(arguments.text(0)); return true;
     case F::kTotalTool: *out = game.countToolInRoster(arguments.text(0)); return true;
     case F::kPartyNumber: *out = game.activeMemberCount(); return true;

@@ -19,7 +19,7 @@ using Engine::i32;
 
 namespace {
 
-constexpr float kPercent = 100.f;
+constexpr float kCommandPercent = 100.f;
 
 i32 positionItem(const NmlNode& element, i32 item) {
   const NmlAttribute* position = element.findAttribute("position");
@@ -34,7 +34,7 @@ Unit* namedUnit(GameData& game, const char* keyword, const String& name) {
 }  // namespace
 
 EnemyLook::EnemyLook(const NmlNode& element)
-    : grade(optionalFloat(element, "grade", kPercent) / kPercent),
+    : grade(optionalFloat(element, "grade", kCommandPercent) / kCommandPercent),
       style(defeatStyle(optionalText(element, "destroyEffect"))) {
   nickName.assign(optionalText(element, "nickName"));
 }
@@ -69,7 +69,7 @@ i32 CreateEnemy::execute(GameData& game) {
 
 CreateRace::CreateRace(const NmlNode& element)
     : mRace(Database::instance()->findRace(optionalText(element, "name"))),
-      mLevelOffset(optionalFloat(element, "rank", 0.f) / kPercent),
+      mLevelOffset(optionalFloat(element, "rank", 0.f) / kCommandPercent),
       mFollowers(optionalBool(element, "child", false)),
       mLook(element) {}
 

@@ -7,7 +7,7 @@ namespace Engine::Graphics {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 128;
+constexpr std::size_t kDdsHeaderSize = 128;
 
 void putHeader(std::vector<u8>& file, const PixelSource& source) {
   using ImageBytes::putU32;
@@ -33,9 +33,9 @@ std::vector<u8> writeDds(const PixelSource& source, bool withAlpha) {
     return {};
   }
   const std::size_t rowBytes = static_cast<std::size_t>(source.width) * 4;
-  std::vector<u8> file(kHeaderSize + rowBytes * static_cast<std::size_t>(source.height), 0);
+  std::vector<u8> file(kDdsHeaderSize + rowBytes * static_cast<std::size_t>(source.height), 0);
   putHeader(file, source);
-  u8* out = file.data() + kHeaderSize;
+  u8* out = file.data() + kDdsHeaderSize;
   for (i32 y = 0; y < source.height; ++y, out += rowBytes) {
     std::memcpy(out, ImageBytes::sourceRow(source.pixels, source.pitch, y), rowBytes);
     if (!withAlpha) {

@@ -14,7 +14,7 @@ namespace Engine::Graphics {
 
 namespace {
 
-Platform::GraphicsDevice& device() {
+Platform::GraphicsDevice& textureDevice() {
   ManagerImpl* manager = ManagerImpl::instance();
   ENGINE_ASSERT(manager && "the graphics manager does not exist.");
   return manager->device();
@@ -32,7 +32,7 @@ void copyLevel(Platform::GraphicsTexture& texture, u32 level, const Image& image
 }  // namespace
 
 std::unique_ptr<Platform::GraphicsTexture> makeDeviceTexture(const char* what, i32 width, i32 height, i32 levels) {
-  Platform::GraphicsDevice& graphics = device();
+  Platform::GraphicsDevice& graphics = textureDevice();
   const u32 largest = graphics.caps().maxTextureSize;
   if (largest != 0 && (static_cast<u32>(width) > largest || static_cast<u32>(height) > largest)) {
     cout << "Texture : " << what << " needs " << width << "x" << height << ", more than the device's largest texture ("

@@ -11,7 +11,7 @@ namespace {
 
 using ImageBytes::readU16;
 
-constexpr std::size_t kHeaderSize = 18;
+constexpr std::size_t kTgaHeaderSize = 18;
 constexpr const char* kCollapsed = "readTGA : file must be collapsed.";
 constexpr const char* kNoImage = "readTGA : this file contains no image.";
 constexpr const char* kInvalidPackets = "readTGA : can't read. compressed data is invalid.";
@@ -128,7 +128,7 @@ class TgaDecoder {
       return fail("readTGA : image is too large.", ImageBytes::sizeText(mHeader.width, mHeader.height) +
                                                        ", sides up to " + std::to_string(mMaxSide) + " are read");
     }
-    mPixelOffset = kHeaderSize + mHeader.idLength + mHeader.mapBytes();
+    mPixelOffset = kTgaHeaderSize + mHeader.idLength + mHeader.mapBytes();
     if (mPixelOffset > mSize) {
       return fail(kCollapsed, "image ID and colour map need " + std::to_string(mPixelOffset) +
                                   " bytes, the file has " + std::to_string(mSize));
@@ -150,7 +150,7 @@ class TgaDecoder {
     if (mHeader.mapEntryBits % 8 != 0 || (entryBytes != 3 && entryBytes != 4)) {
       return fail("readTGA : unsupported colour map.", std::to_string(mHeader.mapEntryBits) + "-bit entries");
     }
-    const u8* entry = mData + kHeaderSize + mHeader.idLength;
+    const u8* entry = mData + kTgaHeaderSize + mHeader.idLength;
     mPalette.resize(mHeader.mapLength);
     for (u32& colour : mPalette) {
       colour = entryBytes == 4 ? Bgra32()(entry) : Bgr24()(entry);
@@ -262,7 +262,7 @@ class TgaDecoder {
 }  // namespace
 
 ImageReadResult readTga(const char* fileName, const u8* data, std::size_t size, i32 maxSide) {
-  if (size < kHeaderSize) {
+  if (size < kTgaHeaderSize) {
     ImageReadResult result;
     result.error = ImageBytes::errorLine(kCollapsed, fileName,
                                          "the header needs 18 bytes, the file has " + std::to_string(size));

@@ -7,7 +7,7 @@ namespace Engine::Graphics {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 18;
+constexpr std::size_t kWrittenHeaderSize = 18;
 constexpr std::size_t kFooterSize = 26;
 constexpr char kSignature[] = "TRUEVISION-XFILE.";  // written with its zero byte
 constexpr i32 kMaxSide = 65535;
@@ -29,9 +29,9 @@ std::vector<u8> writeTga(const PixelSource& source, bool withAlpha) {
   const std::size_t pixelBytes = withAlpha ? 4 : 3;
   const std::size_t width = static_cast<std::size_t>(source.width);
   const std::size_t imageBytes = width * static_cast<std::size_t>(source.height) * pixelBytes;
-  std::vector<u8> file(kHeaderSize + imageBytes + kFooterSize, 0);
+  std::vector<u8> file(kWrittenHeaderSize + imageBytes + kFooterSize, 0);
   putHeader(file, source, withAlpha);
-  u8* out = file.data() + kHeaderSize;
+  u8* out = file.data() + kWrittenHeaderSize;
   for (i32 y = 0; y < source.height; ++y) {
     const u8* in = ImageBytes::sourceRow(source.pixels, source.pitch, y);
     for (std::size_t x = 0; x < width; ++x, in += 4, out += pixelBytes) {

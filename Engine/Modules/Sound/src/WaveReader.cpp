@@ -9,15 +9,15 @@ namespace {
 constexpr std::size_t kFirstChunk = 36;
 constexpr std::size_t kChunkHeader = 8;
 // What the sound device accepts.
-constexpr i32 kMinRate = 100;
-constexpr i32 kMaxRate = 200000;
+constexpr i32 kMinSampleRate = 100;
+constexpr i32 kMaxSampleRate = 200000;
 
 u32 readU32(const u8* p) { return u32(p[0]) | u32(p[1]) << 8 | u32(p[2]) << 16 | u32(p[3]) << 24; }
 i32 readI16(const u8* p) { return static_cast<i16>(static_cast<u16>(p[0] | p[1] << 8)); }
 
 bool isSupported(const SampleFormat& format) {
   return (format.channels == 1 || format.channels == 2) && (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
-         format.rate >= kMinRate && format.rate <= kMaxRate;
+         format.rate >= kMinSampleRate && format.rate <= kMaxSampleRate;
 }
 
 // The offset of the "data" chunk's header, or 0 when there is none. Offsets
@@ -46,7 +46,7 @@ const char* readWave(const u8* bytes, std::size_t size, WaveContents& contents) 
   SampleFormat format;
   format.channels = readI16(bytes + 22);
   const u32 rate = readU32(bytes + 24);
-  format.rate = rate > u32(kMaxRate) ? 0 : static_cast<i32>(rate);
+  format.rate = rate > u32(kMaxSampleRate) ? 0 : static_cast<i32>(rate);
   format.bitsPerSample = readI16(bytes + 34);
   if (!isSupported(format)) {
     return "not 8- or 16-bit mono or stereo PCM at 100 to 200000 Hz";

@@ -22,9 +22,9 @@ using Engine::Math::Matrix44;
 using Engine::Math::Vector3;
 using Game::MeshBuilder;
 
-constexpr u32 kWidth = 320;
-constexpr u32 kHeight = 240;
-constexpr i32 kColumns = 6;
+constexpr u32 kSheetWidth = 320;
+constexpr u32 kSheetHeight = 240;
+constexpr i32 kSheetColumns = 6;
 constexpr i32 kRows = 4;
 
 struct Cell {
@@ -64,7 +64,7 @@ const Cell kCells[] = {
     {"none", "type none;"},
 };
 constexpr i32 kCellCount = static_cast<i32>(sizeof kCells / sizeof kCells[0]);
-static_assert(kCellCount <= kColumns * kRows);
+static_assert(kCellCount <= kSheetColumns * kRows);
 
 // Baked light from the viewer's upper left, so that faces read as solid.
 u32 shade(const Game::Color& color, const Vector3& normal) {
@@ -79,7 +79,7 @@ class ContactSheet : public RenderFixture {
  protected:
   void SetUp() override {
     RenderFixture::SetUp();
-    createManager(ManagerSettings{kWidth, kHeight, false, false, false}).beginDraw();
+    createManager(ManagerSettings{kSheetWidth, kSheetHeight, false, false, false}).beginDraw();
     Manager manager = Manager::instance();
     manager.setLightingMode(0);
     manager.setCullMode(0);
@@ -110,16 +110,16 @@ class ContactSheet : public RenderFixture {
     Vector3 extent;
     extent.setSub(high, low);
     const float radius = std::max(extent.length() / 2.f, 1e-3f);
-    const float pixels = 0.45f * std::min(kWidth / static_cast<float>(kColumns), kHeight / static_cast<float>(kRows));
+    const float pixels = 0.45f * std::min(kSheetWidth / static_cast<float>(kSheetColumns), kSheetHeight / static_cast<float>(kRows));
     Matrix34 turn;
     turn.setIdentity();
     turn.rotateX(-60.f);
     turn.rotateZ(30.f);
     Matrix34 world;
     world.setIdentity();
-    world.translate(Vector3(-1.f + 2.f / kColumns * (static_cast<float>(cell % kColumns) + 0.5f),
-                            1.f - 2.f / kRows * (static_cast<float>(cell / kColumns) + 0.5f), 0.f));
-    world.scale(pixels * 2.f / kWidth / radius, pixels * 2.f / kHeight / radius, 0.4f / radius);
+    world.translate(Vector3(-1.f + 2.f / kSheetColumns * (static_cast<float>(cell % kSheetColumns) + 0.5f),
+                            1.f - 2.f / kRows * (static_cast<float>(cell / kSheetColumns) + 0.5f), 0.f));
+    world.scale(pixels * 2.f / kSheetWidth / radius, pixels * 2.f / kSheetHeight / radius, 0.4f / radius);
     world.rotateX(-60.f);
     world.rotateZ(30.f);
     world.translate(centre);
@@ -148,10 +148,10 @@ class ContactSheet : public RenderFixture {
   }
 
   static i32 litPixels(const Image& image, i32 cell) {
-    const i32 left = cell % kColumns * static_cast<i32>(kWidth / kColumns);
-    const i32 top = cell / kColumns * static_cast<i32>(kHeight / kRows);
+    const i32 left = cell % kSheetColumns * static_cast<i32>(kSheetWidth / kSheetColumns);
+    const i32 top = cell / kSheetColumns * static_cast<i32>(kSheetHeight / kRows);
     return inkOf(image, [](u32 p) { return (p & 0x00FFFFFFu) != 0; },
-                 {left, top, left + static_cast<i32>(kWidth / kColumns), top + static_cast<i32>(kHeight / kRows)})
+                 {left, top, left + static_cast<i32>(kSheetWidth / kSheetColumns), top + static_cast<i32>(kSheetHeight / kRows)})
         .count;
   }
 };

@@ -9,15 +9,15 @@ namespace {
 using Game::BatchBuffers;
 using Game::RenderState;
 
-constexpr i32 kWidth = 320;
-constexpr i32 kHeight = 240;
+constexpr i32 kSceneWidth = 320;
+constexpr i32 kSceneHeight = 240;
 constexpr float kUnit = 2.f / 800.f;  // matrix units per world unit
 
 // A virtual-screen rectangle (centre (0, 0), y up) in back-buffer pixels, widened to whole pixels.
 PixelBox toPixels(i32 x, i32 y, i32 width, i32 height) {
   const auto ceilDiv = [](i32 a, i32 b) { return (a + b - 1) / b; };
-  return {(x + 400) * kWidth / 800, (300 - y) * kHeight / 600, ceilDiv((x + width + 400) * kWidth, 800),
-          ceilDiv((300 - y + height) * kHeight, 600)};
+  return {(x + 400) * kSceneWidth / 800, (300 - y) * kSceneHeight / 600, ceilDiv((x + width + 400) * kSceneWidth, 800),
+          ceilDiv((300 - y + height) * kSceneHeight, 600)};
 }
 
 // A square of side 2 x half world units about the origin in the plane z = 0.
@@ -39,7 +39,7 @@ RenderState frontEndState() {
 
 class SceneRendererRender : public InterfaceRender {
  protected:
-  SceneRendererRender() : InterfaceRender(kWidth, kHeight) {}
+  SceneRendererRender() : InterfaceRender(kSceneWidth, kSceneHeight) {}
 };
 
 // Backgrounds are drawn first whatever the order they were queued in.
@@ -54,7 +54,7 @@ TEST_F(SceneRendererRender, ABackgroundQueuedAfterOpaqueGeometryStaysBehindIt) {
   renderer().renderQueue().add({}, square(100.f, kRed), opaque);
   renderer().renderQueue().add({}, square(0.5f, kBlue), background);
   const Image image = finishFrame();
-  EXPECT_TRUE(colorNear(kRed, image.at(kWidth / 2, kHeight / 2)));
+  EXPECT_TRUE(colorNear(kRed, image.at(kSceneWidth / 2, kSceneHeight / 2)));
   EXPECT_TRUE(colorNear(kBlue, image.at(2, 2)));
   EXPECT_EQ(renderer().triangleCount(), 4);
 }
@@ -67,8 +67,8 @@ TEST_F(SceneRendererRender, AFrontEndQuadAtTheOriginLandsAtTheScreenCentre) {
   // 40 of the box's 2 units wide and 1.5 high: 16 pixels each way.
   EXPECT_EQ(ink.right - ink.left + 1, 16);
   EXPECT_EQ(ink.bottom - ink.top + 1, 16);
-  EXPECT_EQ(ink.left + ink.right + 1, kWidth);
-  EXPECT_EQ(ink.top + ink.bottom + 1, kHeight);
+  EXPECT_EQ(ink.left + ink.right + 1, kSceneWidth);
+  EXPECT_EQ(ink.top + ink.bottom + 1, kSceneHeight);
 }
 
 TEST_F(SceneRendererRender, FullFadeGivesABlackFrame) {
@@ -84,12 +84,12 @@ TEST_F(SceneRendererRender, FillAndRectanglesCoverTheirParts) {
   renderer().drawRect(0, 0, 400, 300, kBlack, 0);  // black stays flat
   renderer().drawRect(600, 450, 200, 150, kBlack, 256);  // the bottom-right sixteenth, half deep
   const Image image = finishFrame();
-  EXPECT_TRUE(colorNear(kBlack, image.at(kWidth - 2, kHeight - 2)));
-  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kWidth * 3 / 4 - 2, kHeight - 2)));
+  EXPECT_TRUE(colorNear(kBlack, image.at(kSceneWidth - 2, kSceneHeight - 2)));
+  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kSceneWidth * 3 / 4 - 2, kSceneHeight - 2)));
   EXPECT_TRUE(colorNear(kBlack, image.at(10, 10)));
-  EXPECT_TRUE(colorNear(kBlack, image.at(kWidth / 2 - 2, kHeight / 2 - 2)));
-  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kWidth / 2 + 2, kHeight / 2 + 2)));
-  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kWidth - 2, 10)));
+  EXPECT_TRUE(colorNear(kBlack, image.at(kSceneWidth / 2 - 2, kSceneHeight / 2 - 2)));
+  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kSceneWidth / 2 + 2, kSceneHeight / 2 + 2)));
+  EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kSceneWidth - 2, 10)));
 }
 
 // Lines are given in the 800 x 600 screen, from its centre or from its
@@ -123,7 +123,7 @@ TEST_F(SceneRendererRender, TheNegativePassInvertsAKnownColour) {
   negative.negative = true;
   renderer().renderQueue().add({}, square(40.f, 0xFF4080C0u), negative);
   const Image image = finishFrame();
-  EXPECT_TRUE(colorNear(0xFFBF7F3Fu, image.at(kWidth / 2, kHeight / 2)));
+  EXPECT_TRUE(colorNear(0xFFBF7F3Fu, image.at(kSceneWidth / 2, kSceneHeight / 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(4, 4)));
 }
 
