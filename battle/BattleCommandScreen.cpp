@@ -22,11 +22,10 @@ constexpr float kWindowY = -180.f;
 constexpr float kRaisedWindowY = -164.f;
 // The energy gauge stands over the party's windows, its three rows (58.5
 // units) clear of a raised one: the top-left corner is where the weapon's
-// description, the bag and the target list open. A long row shrinks the
-// stack to the width of two windows, off the middle where units stand.
+// description, the bag and the target list open.
 constexpr float kGaugeX = -320.f;
 constexpr float kGaugeY = -96.f;
-constexpr float kGaugeWidth = 256.f;
+constexpr float kGaugeScale = 1.f;
 constexpr u32 kSynchroColour = 0xFFC0C0C0;
 constexpr i32 kSynchroFont = 0;
 constexpr float kSynchroRight = 320.f;
@@ -54,10 +53,8 @@ void Battle::lineUpParty(const Unit* current, i32 pendingCost) {
   }
   if (const GuiPictures* pictures = GuiPictures::instance()) {
     const BattleSide& party = side(0);
-    const float scale =
-        GuiPictures::stackScaleWithin(kGaugeWidth, party.capacity(), party.regeneration(), pendingCost);
-    pictures->drawGaugeStack(kGaugeX, kGaugeY, scale, false, party.pool(), party.capacity(), party.regeneration(),
-                             pendingCost);
+    pictures->drawGaugeStack(kGaugeX, kGaugeY, kGaugeScale, false, party.pool(), party.capacity(),
+                             party.regeneration(), pendingCost);
   }
 }
 

@@ -66,13 +66,6 @@ void GuiPictures::drawGauge(float x, float y, float scale, bool flip, i32 filled
   }
 }
 
-float GuiPictures::stackScaleWithin(float width, i32 total, i32 second, i32 third) {
-  const float longest = std::max({static_cast<float>(total), kStackRowScale * static_cast<float>(second),
-                                  kStackRowScale * static_cast<float>(third)});
-  const float span = kPipSpacing * longest;
-  return span > width ? width / span : 1.f;
-}
-
 void GuiPictures::drawGaugeStack(float x, float y, float scale, bool flip, i32 filled, i32 total, i32 second,
                                  i32 third) const {
   drawGauge(x, y, scale, flip, filled, total, "active");

@@ -18,10 +18,6 @@ class GuiPictures {
   static constexpr float kStackRowSpacing = 24.f;
   static constexpr float kStackRowScale = 0.75f;
 
-  // The stack's scale, at most 1, at which its longest row (total pips,
-  // or second or third at the smaller rows' scale) spans at most width.
-  static float stackScaleWithin(float width, Engine::i32 total, Engine::i32 second, Engine::i32 third);
-
   static void create();
   static void destroy();
   // Null outside create and destroy.

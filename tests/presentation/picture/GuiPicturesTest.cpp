@@ -10,8 +10,6 @@
 namespace Game {
 namespace {
 
-using Engine::i32;
-
 // The interface pictures over small files; each pip's draw is recorded as
 // "model@x,y" with its scale.
 class GuiPicturesTest : public ModelTestSupport::ModelTest {
@@ -67,19 +65,6 @@ TEST_F(GuiPicturesTest, AFlippedRowRunsLeftwardAndIsScaledUniformly) {
 TEST_F(GuiPicturesTest, AStackAddsSmallerRowsOfActiveAndInvalidPipsBelow) {
   pictures().drawGaugeStack(0.f, 100.f, 2.f, false, 1, 2, 1, 2);
   EXPECT_EQ(pips(), (std::vector<std::string>{"a@0,100", "e@32,100", "a@0,52", "i@0,4", "i@24,4"}));
-}
-
-// A stack in 256 units: a row of 16 pips (16 apart) just fits; the smaller
-// rows' pips stand 12 apart.
-TEST(GuiPicturesStackScale, TheLongestRowSpansAtMostTheWidth) {
-  const struct {
-    i32 total, second, third;
-    float scale;
-  } rows[] = {{10, 3, 0, 1.f}, {16, 21, 21, 1.f}, {32, 0, 0, 0.5f}, {44, 3, 0, 256.f / 704.f},
-              {8, 64, 0, 1.f / 3.f}, {0, 2, 32, 2.f / 3.f}};
-  for (const auto& row : rows) {
-    EXPECT_FLOAT_EQ(GuiPictures::stackScaleWithin(256.f, row.total, row.second, row.third), row.scale) << row.total;
-  }
 }
 
 TEST_F(GuiPicturesTest, IconsAreFoundByNameAndTheCompassByPosition) {
