@@ -41,6 +41,8 @@ class ContinueScene : public SubScene {
   const MapSiteData* chosen() const { return mChosen; }
   const NumberInput* floorInput() const { return mFloorInput.get(); }
   bool isScriptRunning() const { return mScript.isValid(); }
+  // The continue or the shop script while it runs; null otherwise.
+  const Script* script() const { return mScript.get(); }
   MessageWindow& talk() { return mTalk; }
   Engine::i32 counter() const { return mCounter; }
 

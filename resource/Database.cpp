@@ -303,8 +303,21 @@ const ShellData* Database::findShell(const char* name) const {
 
 const ShellData* Database::shellAt(i32 i) const { return recordAt(mShells, i); }
 
+// A shell is also found by its name: the lead's key "Kessa" stays good (in
+// the data, the code and older saves) beside her full name.
 const ShellData* Database::findShellExactly(const char* name) const {
-  return name ? findByFullName(mShells, name) : nullptr;
+  if (!name) {
+    return nullptr;
+  }
+  if (const ShellData* shell = findByFullName(mShells, name)) {
+    return shell;
+  }
+  for (const ShellData& shell : mShells) {
+    if (StringRef(shell.name()) == name) {
+      return &shell;
+    }
+  }
+  return nullptr;
 }
 
 const EnemyData* Database::findEnemy(const char* name) const {

@@ -30,7 +30,7 @@ PlayerGhost* Party::findGhost(const ShellData* shell) const {
 
 PlayerGhost* Party::findGhostByKey(const char* key) const {
   for (const auto& ghost : mRoster) {
-    if (key && std::strcmp(ghost->getDefinitionKey(), key) == 0) {
+    if (ghost->isNamed(key)) {
       return ghost.get();
     }
   }

@@ -62,7 +62,7 @@ void PartyMembers::removeAt(i32 i) {
 
 void PartyMembers::removeNamed(const char* name) {
   for (i32 i = 0; i < count(); ++i) {
-    if (std::strcmp(memberAt(i).getName(), name) == 0) {
+    if (memberAt(i).isNamed(name)) {
       removeAt(i);
       return;
     }
@@ -117,7 +117,7 @@ PlayerGhost* PartyMembers::findAtCell(i32 row, i32 column) const {
 
 PlayerGhost* PartyMembers::findNamed(const char* name) const {
   for (const Entry& entry : mEntries) {
-    if (entry.ghost && name && std::strcmp(entry.ghost->getName(), name) == 0) {
+    if (entry.ghost && entry.ghost->isNamed(name)) {
       return entry.ghost;
     }
   }

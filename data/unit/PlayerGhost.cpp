@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
@@ -157,6 +158,9 @@ i32 PlayerGhost::getLevel() const { return Experience::levelOf(mExperience); }
 
 const char* PlayerGhost::getName() const { return mShell ? mShell->fullName() : ""; }
 const char* PlayerGhost::getDefinitionKey() const { return mShell ? mShell->fullName() : ""; }
+bool PlayerGhost::isNamed(const char* name) const {
+  return name && mShell && (std::strcmp(mShell->fullName(), name) == 0 || std::strcmp(mShell->name(), name) == 0);
+}
 const char* PlayerGhost::getAppearance() const { return mShell ? mShell->model() : ""; }
 const char* PlayerGhost::getFace() const { return mShell ? mShell->face() : ""; }
 

@@ -75,6 +75,9 @@ class PlayerGhost final : public Ghost {
   bool isEnemy() const override { return false; }
   const char* getName() const override;
   const char* getDefinitionKey() const override;
+  // Its full name or its shell's name: "Kessa" still names the lead, whose
+  // full name is shown, and saves written before she had one.
+  bool isNamed(const char* name) const;
   const char* getAppearance() const override;
   Engine::i32 getAp(Engine::i32 tier) const override;
   void spendAp(Engine::i32 tier) override;

@@ -7,6 +7,7 @@
 #include "data/article/Article.h"
 #include "data/stats/StatMath.h"
 #include "data/unit/Ghost.h"
+#include "data/unit/PlayerGhost.h"
 #include "resource/Database.h"
 #include "script/expression/UnitTerms.h"
 #include "data/unit/UnitGlue.h"
@@ -127,6 +128,9 @@ i32 Unit::sideFieldMode() const { return mBattle ? mBattle->guardMode(mSide) : 0
 bool Unit::hasName(const char* name) const {
   const char* own = mGhost.getName();
   if (own && std::strcmp(own, name) == 0) {
+    return true;
+  }
+  if (const auto* player = dynamic_cast<const PlayerGhost*>(&mGhost); player && player->isNamed(name)) {
     return true;
   }
   return mName.c_str() && std::strcmp(mName.c_str(), name) == 0;

@@ -1083,7 +1083,7 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
   ASSERT_LT(frames, 3000);
   // The guard's speed 200 comes first; the slime Kessa leaves without HP
   // still stands on its LP and strikes, but not through her armour.
-  EXPECT_EQ(steps, (std::vector<std::string>{"泥スライム 身を守る", "Kessa 斬り払い 23", "泥スライム 斬り払い 0",
+  EXPECT_EQ(steps, (std::vector<std::string>{"泥スライム 身を守る", "剣のケッサ 斬り払い 23", "泥スライム 斬り払い 0",
                                              "灯りのミオ 火花 7"}));
   EXPECT_EQ(left.hp(), 0);
   EXPECT_EQ(left.lp(), 12);

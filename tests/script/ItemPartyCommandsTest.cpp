@@ -193,7 +193,7 @@ TEST_F(ItemPartyCommandsTest, NextFloorCountsTheFloorAndTheTotal) {
 TEST_F(ItemPartyCommandsTest, CharactersJoinLeaveAndStayInTheRoster) {
   load("addGhost{ name Kessa; } createGhost{ name 灯りのミオ; } addGhost{ name Kessa; }");
   stepScript();
-  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa"}));
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ"}));
   load("addGhost{ name 灯りのミオ; } removeGhost{ name nobody; } removeGhost{ name Kessa; }");
   stepScript();
   EXPECT_EQ(memberNames(), (std::vector<std::string>{"灯りのミオ"}));
@@ -206,13 +206,13 @@ TEST_F(ItemPartyCommandsTest, OrganizePartyKeepsTheLeadFirstAndOffersTheRoster) 
   // Without shell lines: the roster but the lead, here one to choose.
   load("organizeParty{}");
   EXPECT_EQ(tapThrough(kDecide, 150), Script::kFinished);
-  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ", "灯りのミオ"}));
   // A listed shell comes first and joins the roster; the lead listed is
   // still only the lead.
   party().members().clear();
   load("organizeParty{ shell Kessa; shell 灯りのミオ; }");
   EXPECT_EQ(tapThrough(kDecide, 150), Script::kFinished);
-  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa", "灯りのミオ"}));
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ", "灯りのミオ"}));
 }
 
 TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
@@ -232,7 +232,7 @@ TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
   frame();
   frame({kDecide});
   EXPECT_EQ(frame(), Script::kFinished);
-  EXPECT_EQ(memberNames(), (std::vector<std::string>{"Kessa"}));
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ"}));
 }
 
 TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFromTheSale) {

@@ -37,7 +37,7 @@ class SampleScriptsTest : public ScriptTest {
   }
   static void expectOpeningsParty(const Game::GameData& game) {
     ASSERT_EQ(game.party().members().count(), 1);
-    EXPECT_STREQ(game.party().members().memberAt(0).getName(), "Kessa");
+    EXPECT_STREQ(game.party().members().memberAt(0).getName(), "剣のケッサ");
     EXPECT_EQ(game.party().rosterCount(), 1);
     EXPECT_EQ(game.bag().countItem(Game::Database::instance()->findTool("薬草")), 1);
     EXPECT_EQ(game.bag().count(), 1);

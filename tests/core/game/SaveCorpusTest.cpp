@@ -110,15 +110,15 @@ TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
     bool loads, terminated = true;
   };
   const Case cases[] = {
-      {replaced("name Kessa;", "name Nobody;"), false},
-      {replaced("name Kessa;", ""), false},
-      {replaced("member Kessa,0,0;", "member Nobody,0,0;"), false},
-      {replaced("member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;"), false},
-      {replaced("member Kessa,0,0;", "member Kessa,0;"), false},
-      {replaced("member Kessa,0,0;", "member Kessa,x,0;"), false},
-      {replaced("member Kessa,0,0;", "member Kessa,9,-4;"), true},
-      {replaced("member Kessa,0,0;", ""), true},
-      {replaced("member Kessa,0,0;", "member Kessa,0,0;member a,0,0;member b,0,0;member c,0,0;member d,0,0;member e,0,0;"), false},
+      {replaced("name 剣のケッサ;", "name Nobody;"), false},
+      {replaced("name 剣のケッサ;", ""), false},
+      {replaced("member 剣のケッサ,0,0;", "member Nobody,0,0;"), false},
+      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0,0;member 剣のケッサ,1,1;"), false},
+      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0;"), false},
+      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,x,0;"), false},
+      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,9,-4;"), true},
+      {replaced("member 剣のケッサ,0,0;", ""), true},
+      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0,0;member a,0,0;member b,0,0;member c,0,0;member d,0,0;member e,0,0;"), false},
       {replaced("ability 斬り払い;", "ability 無い技;"), false},
       {replaced("ability 斬り払い;level 1;", "ability 斬り払い;level 99;"), false},
       {replaced("ability 斬り払い;level 1;", "ability 斬り払い;level 0;"), false},
@@ -222,7 +222,7 @@ TEST_F(SaveCorpusTest, WritesSeedsWhenAsked) {
   writeSeed("save", mPacked);
   writeSeed("truncated", std::vector<u8>(mPacked.begin(), mPacked.begin() + static_cast<std::ptrdiff_t>(mPacked.size() / 2)));
   const std::pair<const char*, std::string> payloads[] = {
-      {"twice_a_member", replaced("member Kessa,0,0;", "member Kessa,0,0;member Kessa,1,1;")},
+      {"twice_a_member", replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0,0;member 剣のケッサ,1,1;")},
       {"cleared_save", replaced("clear 0;", "clear 1;")},
       {"huge_number", replaced("money 4321;", "money 99999999999;")},
       {"cut_text", mText.substr(0, mText.size() / 2)}};

@@ -39,7 +39,7 @@ constexpr const char* kTools =
     "tool{name 鎧;icon 鎧;price 40;equip{protector 4,2;}arts{ability ダッシュ;}}"
     "tool{name 盾;icon 盾;price 40;equip{protector 1,9;}}tool{name 兜;icon 兜;price 40;equip{protector 9,1;}}";
 constexpr const char* kShells =
-    "shell{name Kessa;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 隠れ身;}gear{slot 0;name 剣;}}"
+    "shell{name Kessa;fullName 剣士;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 隠れ身;}gear{slot 0;name 剣;}}"
     "shell{name ミオ;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 千里眼;level 2;}}"
     "shell{name ノア;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}}"
     "shell{name 丙;status{}skill{}defense{}}shell{name 丁;status{}skill{}defense{}}"
@@ -260,6 +260,7 @@ TEST_F(PartyRules, ArrangingFillsRowsBeforeColumns) {
 
 // The party node: member lines (key, row, column), then a ghost child per
 // roster ghost; loading skips unknown and repeated members and settles cells.
+// Saves key the lead by her full name; older ones, by "Kessa", still load.
 TEST_F(PartyRules, SaveAndLoad) {
   Party party;
   party.recruit(shell("Kessa"));
@@ -268,14 +269,17 @@ TEST_F(PartyRules, SaveAndLoad) {
   Game::NmlNode node;
   party.save(node);
   const std::string saved = text(node);
-  EXPECT_EQ(saved.substr(0, saved.find("ghost{")), "member Kessa,0,0;member ミオ,0,1;");
+  EXPECT_EQ(saved.substr(0, saved.find("ghost{")), "member 剣士,0,0;member ミオ,0,1;");
   EXPECT_EQ(node.countChildren("ghost"), 3);
 
+  std::string ghosts = saved.substr(saved.find("ghost{"));
+  ghosts.replace(ghosts.find("剣士"), std::string("剣士").size(), "Kessa");
   Party loaded;
-  loaded.load(parse("member ノア,2,3;member 誰か,0,0;member ノア,1,1;member Kessa,2,3;" + saved.substr(saved.find("ghost{"))));
+  loaded.load(parse("member ノア,2,3;member 誰か,0,0;member ノア,1,1;member Kessa,2,3;" + ghosts));
   EXPECT_EQ(loaded.rosterCount(), 3);
   ASSERT_EQ(loaded.activeCount(), 2);
   EXPECT_STREQ(loaded.members().memberAt(0).getName(), "ノア");
+  EXPECT_STREQ(loaded.leadMember()->getName(), "剣士");
   EXPECT_EQ(std::make_pair(loaded.members().at(0).row, loaded.members().at(0).column), std::make_pair(2, 3));
   EXPECT_EQ(std::make_pair(loaded.members().at(1).row, loaded.members().at(1).column), std::make_pair(0, 0))
       << "a shared cell moves on";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ TEST_F(StatusSheetTest, EveryRowOfACharacter) {
   ASSERT_EQ(grid.rows(), 5);
   ASSERT_EQ(grid.columns(), 6);
   using Row = std::vector<std::string>;
-  EXPECT_EQ(rowOf(grid, 0), (Row{"Kessa", "", "", "", "", ""}));
+  EXPECT_EQ(rowOf(grid, 0), (Row{"剣のケッサ", "", "", "", "", ""}));
   EXPECT_EQ(rowOf(grid, 1), (Row{" Lv", "12", " Exp   ", std::to_string(Game::Experience::forLevel(12) + 5), " next ",
                                  std::to_string(Game::Experience::forLevel(13))}));
   const std::string ap = std::to_string(ghost.getAp(0)) + "/" + std::to_string(ghost.getAp(1)) + "/" +
@@ -102,9 +103,9 @@ TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
       rowsHeight += grid.rowHeight(row);
     }
     // Never shorter than the model standing in it: 72 units, which only the
-    // five rows (100) exceed.
+    // five rows (100) exceed; never narrower than her name (剣のケッサ, 100).
     EXPECT_EQ(height, c.mode == 15 ? rowsHeight : Game::StatusSheet::kFigureHeight) << c.mode;
-    EXPECT_EQ(width, grid.totalWidth() + Game::StatusSheet::kModelWidth) << c.mode;
+    EXPECT_EQ(width, std::max(grid.totalWidth(), 100.f) + Game::StatusSheet::kModelWidth) << c.mode;
   }
 }
 

@@ -175,9 +175,11 @@ Fields savedAs(const Game::NmlNode& save, const Fields& like) {
     }
   }
   const Game::NmlNode* party = childOf(&save, "party");
-  const bool leads = itemOf(party, "member") == Game::Party::kLeadName;
+  // Saves key the lead by her full name.
+  constexpr const char* kLead = "剣のケッサ";
+  const bool leads = itemOf(party, "member") == kLead;
   for (int i = 0; leads && i < party->childCount(); ++i) {
-    if (itemOf(party->child(i), "name") == Game::Party::kLeadName) {
+    if (itemOf(party->child(i), "name") == kLead) {
       saved["experience"] = itemOf(party->child(i), "experience");
     }
   }
