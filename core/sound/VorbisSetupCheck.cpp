@@ -78,8 +78,8 @@ bool nextPage(const u8* bytes, std::size_t size, std::size_t& at, Page& page) {
     if (at + length > size || pageChecksum(head, length) != readLittle32(head + kChecksumAt)) {
       continue;
     }
-    page = {head[4] == 0, readLittle32(head + 14), readLittle32(head + 18), (head[5] & kContinued) != 0, head + kPageHeader,
-            segments, head + kPageHeader + segments};
+    page = {head[4] == 0,   readLittle32(head + 14),      readLittle32(head + 18), (head[5] & kContinued) != 0,
+            head + kPageHeader, segments, head + kPageHeader + segments};
     at += length;
     return true;
   }
