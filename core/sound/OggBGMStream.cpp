@@ -59,21 +59,7 @@ bool OggBGMStream::prepare(Platform::VorbisDecoder& decoder) {
     case Step::kLoaded:
       if (mFile.copyStep(mReader.data())) {
         mReader.release();
-        if (mFile.open(decoder) && !isPlayable(mFile.stream())) {
-          Engine::cout << "BGM : not mono or stereo at 100 to 200000 Hz ( " << mTune->mFile.c_str() << " )"
-                       << Engine::endl;
-          mFile.close();
-          mStep = Step::kFailed;
-        } else if (mFile.isOpen()) {
-          Platform::VorbisStream& stream = mFile.stream();
-          mPlayer = Engine::Sound::Player::create(16, kRingSize, stream.rate(), stream.channels());
-          mScratch.resize(kChunkSize);
-          mStep = Step::kOpen;
-        } else {
-          Engine::cout << "BGM : not an Ogg Vorbis file ( " << mTune->mFile.c_str() << " )" << Engine::endl;
-          mFile.close();
-          mStep = Step::kFailed;
-        }
+        open(decoder);
       }
       return false;
     case Step::kOpen:
@@ -82,6 +68,27 @@ bool OggBGMStream::prepare(Platform::VorbisDecoder& decoder) {
       return false;
   }
   return false;
+}
+
+// A damaged tune never reaches the decoder: some damage libvorbis takes at
+// the header and only trips over (with a division by zero) once decoding.
+void OggBGMStream::open(Platform::VorbisDecoder& decoder) {
+  const char* fault = mFile.findFault();
+  if (!fault && mFile.open(decoder)) {
+    fault = isPlayable(mFile.stream()) ? nullptr : "not mono or stereo at 100 to 200000 Hz";
+  } else if (!fault) {
+    fault = "not an Ogg Vorbis file";
+  }
+  if (fault) {
+    Engine::cout << "BGM : " << fault << " ( " << mTune->mFile.c_str() << " )" << Engine::endl;
+    mFile.close();
+    mStep = Step::kFailed;
+    return;
+  }
+  Platform::VorbisStream& stream = mFile.stream();
+  mPlayer = Engine::Sound::Player::create(16, kRingSize, stream.rate(), stream.channels());
+  mScratch.resize(kChunkSize);
+  mStep = Step::kOpen;
 }
 
 void OggBGMStream::update(i32 volume, u32 now) {

@@ -39,6 +39,8 @@ class OggBGMStream {
  private:
   enum class Step { kNew, kRequested, kLoaded, kOpen, kFailed };
 
+  // Opens the copied file, or reports why not and stays silent.
+  void open(Platform::VorbisDecoder& decoder);
   void startPlaying(Engine::i32 volume);
   void setVolume(Engine::i32 volume);
   void finish();

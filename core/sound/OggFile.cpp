@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/sound/VorbisSetupCheck.h"
+
 namespace Game {
 
 using Engine::i32;
@@ -21,6 +23,8 @@ bool OggFile::copyStep(const char* source) {
   }
   return mCopied == size;
 }
+
+const char* OggFile::findFault() const { return findVorbisSetupFault(mMemory.data(), mMemory.size()); }
 
 bool OggFile::open(Platform::VorbisDecoder& decoder) {
   mStream = decoder.open(mMemory.data(), mMemory.size());

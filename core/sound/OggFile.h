@@ -18,6 +18,9 @@ class OggFile {
   // Copies the next step of source (size bytes as allocated); true once the
   // whole file is held.
   bool copyStep(const char* source);
+  // What in the copy would trip the decoder (see findVorbisSetupFault), or
+  // nullptr.
+  const char* findFault() const;
   // Opens the decoder over the copy; false when it is not Ogg Vorbis.
   bool open(Platform::VorbisDecoder& decoder);
   bool isOpen() const { return mStream != nullptr; }

@@ -63,22 +63,6 @@ const u8* skipComment(const u8* p) {
   return p;
 }
 
-// The end of a run of plain bytes and whole two-byte characters: the run is
-// copied into the token in one piece. A lead byte without its second byte
-// ends the run, for the caller to treat on its own.
-const u8* skipText(const u8* p) {
-  for (;;) {
-    const u8 byteClass = kClasses[*p];
-    if (byteClass == kPlain) {
-      ++p;
-    } else if (byteClass == kLead && isTrailByte(p[1])) {
-      p += 2;
-    } else {
-      return p;
-    }
-  }
-}
-
 // Past a run of TABs, CRs and LFs, counting the line feeds.
 const u8* skipLineBreaks(const u8* p, i32& line) {
   for (;; ++p) {
@@ -110,6 +94,47 @@ void NmlParser::grow(i32 count) {
   mToken = mArena->makeRoom(static_cast<std::size_t>(mLength), needed < 128 ? 256 : needed * 2);
   const std::size_t room = mArena->freeSize();
   mRoom = room < 0x7FFFFFFF ? static_cast<i32>(room) : 0x7FFFFFFF;
+}
+
+// Copies the token's ordinary bytes in one loop, straight into its room:
+// plain bytes, whole two-byte characters, and blanks and commas noted as the
+// main loop notes them. Any other byte, a lead byte without its trail byte
+// among them, is left for the main loop, as is the rest when room runs short.
+const u8* NmlParser::copyRun(const u8* p) {
+  if (mRoom - mLength < kRunRoom) {
+    grow(kRunRoom);
+  }
+  char* const token = mToken;
+  const i32 limit = mRoom - 2;  // a two-byte character and the terminator still fit
+  i32 length = mLength;
+  while (length < limit) {
+    const u8 byte = *p;
+    const u8 byteClass = kClasses[byte];
+    if (byteClass == kPlain) {
+      token[length++] = static_cast<char>(byte);
+      ++p;
+    } else if (byteClass == kLead && isTrailByte(p[1])) {
+      token[length] = static_cast<char>(byte);
+      token[length + 1] = static_cast<char>(p[1]);
+      length += 2;
+      p += 2;
+    } else if (byteClass == kBlank) {
+      mLength = length;
+      noteBlank();
+      token[length++] = ' ';
+      ++p;
+    } else if (byteClass == kComma) {
+      if (mKeyEnd >= 0) {
+        mCuts.push_back(length);
+      }
+      token[length++] = ',';
+      ++p;
+    } else {
+      break;
+    }
+  }
+  mLength = length;
+  return p;
 }
 
 // The first blank ends the key; the blanks right after it are skipped.
@@ -227,12 +252,9 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
       mTokenLine = line;
     }
     switch (kClasses[*p]) {
-      case kPlain: {
-        const u8* start = p;
-        p = skipText(p + 1);
-        append(start, static_cast<i32>(p - start));
+      case kPlain:
+        p = copyRun(p);
         break;
-      }
       case kBlank:
         noteBlank();
         append(p++, 1);
@@ -248,12 +270,16 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         p = skipLineBreaks(p, line);
         break;
       case kLead: {
-        if (mStrict && !isTrailByte(p[1])) {
+        if (isTrailByte(p[1])) {
+          p = copyRun(p);
+          break;
+        }
+        if (mStrict) {
           return fail(line, "0x%02X 0x%02X is no Shift-JIS character", p[0], p[1]);
         }
-        const u8* start = p;
-        p = p[1] != '\0' ? skipText(p + 2) : p + 1;  // a lead byte cut off by the end stands alone
-        append(start, static_cast<i32>(p - start));
+        const i32 taken = p[1] != '\0' ? 2 : 1;  // a lead byte cut off by the end stands alone
+        append(p, taken);
+        p += taken;
         break;
       }
       case kEscape:

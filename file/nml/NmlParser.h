@@ -27,6 +27,10 @@ class NmlParser {
   Engine::i32 faultLine() const { return mFaultLine; }
 
  private:
+  // Room a run of the token is copied into at least, past which it stops.
+  static constexpr Engine::i32 kRunRoom = 256;
+
+  const unsigned char* copyRun(const unsigned char* p);
   void append(const unsigned char* bytes, Engine::i32 count);
   void grow(Engine::i32 count);
   void noteBlank();

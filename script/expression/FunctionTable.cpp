@@ -38,7 +38,7 @@ i32 FunctionTable::call(const char* name) const {
     return 0;
   }
   if (gCallDepth == 0) {
-    gCallsLeft = kMaxNestedCalls;
+    gCallsLeft = mNestedCallBudget;
   }
   if (gCallDepth >= kMaxCallDepth || gCallsLeft <= 0) {
     return 0;

@@ -32,6 +32,10 @@ class FunctionTable {
   // calls past the caps.
   Engine::i32 call(const char* name) const;
 
+  // The game keeps kMaxNestedCalls; a run that calls thousands of bodies a
+  // second (a fuzz harness) may take a smaller budget to keep each call short.
+  void setNestedCallBudget(Engine::i32 calls) { mNestedCallBudget = calls; }
+
   Engine::i32 count() const { return static_cast<Engine::i32>(mEntries.size()); }
   const Entry& at(Engine::i32 i) const { return *mEntries[static_cast<std::size_t>(i)]; }
   void clear() { mEntries.clear(); }
@@ -52,6 +56,7 @@ class FunctionTable {
   void dumpLine(String& out, Engine::i32 i) const;
 
   std::vector<std::unique_ptr<Entry>> mEntries;
+  Engine::i32 mNestedCallBudget = kMaxNestedCalls;
 };
 
 }  // namespace Game

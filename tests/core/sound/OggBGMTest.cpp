@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -180,6 +182,17 @@ TEST_F(OggBGMTest, ATuneThePlayerCannotTakeIsReportedOnceAndDoesNotHoldUpTheNext
     expectSilentAndNotHoldingUp(std::string(bytes.begin(), bytes.end()), 1,
                                 "BGM : not mono or stereo at 100 to 200000 Hz ( bgm/a.ogg )\n");
   }
+}
+
+// libvorbis takes a codebook that is not a whole prefix code at the header
+// and divides by zero once decoding: such a tune never reaches the decoder.
+// The seed's one damaged code length (16 bits made 12) overfills its book.
+TEST_F(OggBGMTest, ATuneWithABrokenCodebookNeverReachesTheDecoderAndDoesNotHoldUpTheNext) {
+  std::ifstream in(MARROWDEEP_SOURCE_DIR "/fuzz/corpus/MusicStream/overfull_codebook.ogg", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_EQ(bytes.size(), 2598u);
+  expectSilentAndNotHoldingUp(
+      bytes, 0, "BGM : a Vorbis codebook's code lengths do not make a whole prefix code ( bgm/a.ogg )\n");
 }
 
 TEST_F(OggBGMTest, AnEmptyTuneNeverReachesTheDecoderAndDoesNotHoldUpTheNext) {
