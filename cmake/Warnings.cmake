@@ -4,4 +4,10 @@ function(marrowdeep_warnings target)
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
     -Wcast-align -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough
     -Wno-multichar)
+  # A unity build includes each source into a batch file, so GCC takes the
+  # types a source keeps in its anonymous namespace for a header's: the
+  # warning speaks of the batch, not of the code.
+  if(MARROWDEEP_UNITY)
+    target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  endif()
 endfunction()

@@ -65,12 +65,14 @@ class PieceWriter {
   Pieces mPieces;
 };
 
-bool hasTop(const Map::Cell& cell, const ChipPicture& chip) {
-  return cell.chip == &chip && cell.chipPresent && !cell.pit;
+// The cell tests take the map's cell pointers as they come: a cell outside
+// the map (null) has neither top nor sides.
+bool hasTop(const Map::Cell* cell, const ChipPicture& chip) {
+  return cell && cell->chip == &chip && cell->chipPresent && !cell->pit;
 }
 
-bool hasSides(const Map::Cell& cell, const WallPicture& wall) {
-  return cell.chip && cell.chip->wall == &wall && cell.chipPresent;
+bool hasSides(const Map::Cell* cell, const WallPicture& wall) {
+  return cell && cell->chip && cell->chip->wall == &wall && cell->chipPresent;
 }
 
 template <class Test>
@@ -78,7 +80,7 @@ i32 countCells(const Map& map, Test test) {
   i32 count = 0;
   for (i32 x = 0; x < map.width(); ++x) {
     for (i32 y = 0; y < map.height(); ++y) {
-      count += test(*map.cellAt(x, y)) ? 1 : 0;
+      count += test(map.cellAt(x, y)) ? 1 : 0;
     }
   }
   return count;
@@ -161,17 +163,17 @@ void addCylinderTop(PieceWriter& writer, Map::Cell& cell) {
 }  // namespace
 
 Pieces chipGroup(Map& map, const ChipPicture& chip, i32 maxVertices) {
-  const i32 cylinders = countCells(map, [&](const Map::Cell& cell) { return hasTop(cell, chip) && cell.isCylinder(); });
-  const i32 quads = countCells(map, [&](const Map::Cell& cell) { return hasTop(cell, chip); }) - cylinders;
+  const i32 cylinders = countCells(map, [&](const Map::Cell* cell) { return hasTop(cell, chip) && cell->isCylinder(); });
+  const i32 quads = countCells(map, [&](const Map::Cell* cell) { return hasTop(cell, chip); }) - cylinders;
   PieceWriter writer(quads * 4 + cylinders * (kCylinderSides + 1), quads * 6 + cylinders * kCylinderSides * 3,
                      maxVertices);
   for (i32 x = 0; x < map.width(); ++x) {
     for (i32 y = 0; y < map.height(); ++y) {
-      Map::Cell& cell = *map.cellAt(x, y);
+      Map::Cell* cell = map.cellAt(x, y);
       if (!hasTop(cell, chip)) {
         continue;
       }
-      cell.isCylinder() ? addCylinderTop(writer, cell) : addTopQuad(writer, map, cell);
+      cell->isCylinder() ? addCylinderTop(writer, *cell) : addTopQuad(writer, map, *cell);
     }
   }
   return writer.take();
@@ -195,7 +197,7 @@ bool needsSide(const Map& map, const Map::Cell& cell, i32 d) {
 }
 
 i32 sideCount(const Map& map, const Map::Cell& cell, const WallPicture& wall) {
-  if (!hasSides(cell, wall)) {
+  if (!hasSides(&cell, wall)) {
     return 0;
   }
   if (cell.isCylinder()) {
@@ -278,18 +280,19 @@ Pieces wallGroup(const Map& map, const WallPicture& wall, i32 maxVertices) {
   i32 sides = 0;
   for (i32 x = 0; x < map.width(); ++x) {
     for (i32 y = 0; y < map.height(); ++y) {
-      sides += sideCount(map, *map.cellAt(x, y), wall);
+      const Map::Cell* cell = map.cellAt(x, y);
+      sides += cell ? sideCount(map, *cell, wall) : 0;
     }
   }
   PieceWriter writer(sides * 4, sides * 6, maxVertices);
   for (i32 x = 0; x < map.width(); ++x) {
     for (i32 y = 0; y < map.height(); ++y) {
-      const Map::Cell& cell = *map.cellAt(x, y);
+      const Map::Cell* cell = map.cellAt(x, y);
       if (!hasSides(cell, wall)) {
         continue;
       }
-      const SideColors colors = sideColors(cell, wall);
-      cell.isCylinder() ? addCylinderSides(writer, cell, colors) : addSquareSides(writer, map, cell, colors);
+      const SideColors colors = sideColors(*cell, wall);
+      cell->isCylinder() ? addCylinderSides(writer, *cell, colors) : addSquareSides(writer, map, *cell, colors);
     }
   }
   return writer.take();

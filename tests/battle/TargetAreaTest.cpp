@@ -107,11 +107,11 @@ TEST_F(TargetAreaTest, EveryReachFromTheActorsCell) {
 }
 
 TEST_F(TargetAreaTest, ACellOrSideOutsideTheGridMarksNothing) {
-  struct Cell {
+  struct OutsideCell {
     int side, row, column;
   };
-  for (const Cell& cell : {Cell{0, -1, -1}, Cell{1, 3, 0}, Cell{1, 0, 5}, Cell{0, 2, -1}, Cell{2, 0, 0},
-                           Cell{-1, 1, 1}}) {
+  for (const OutsideCell& cell : {OutsideCell{0, -1, -1}, OutsideCell{1, 3, 0}, OutsideCell{1, 0, 5},
+                                  OutsideCell{0, 2, -1}, OutsideCell{2, 0, 0}, OutsideCell{-1, 1, 1}}) {
     for (int code = TargetArea::kNone; code <= TargetArea::kAreaCount; ++code) {
       area.markArea(cell.side, cell.row, cell.column, code);
       EXPECT_EQ(marks(area), kNothing) << code;

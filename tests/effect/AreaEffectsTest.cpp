@@ -193,8 +193,9 @@ TEST_F(AreaEffectsTest, EachLaunchFrameLaysItsNodesWithTheirDelays) {
     auto effect = makeEffect(row.name, action);
     stepTo(*effect, row.frame);
     const std::vector<const Game::SceneNode*> nodes = tickNodes(*effect);
-    const std::string where = std::string(EffectTestSupport::findTiming(row.name)->className) + " frame " +
-                              std::to_string(row.frame);
+    const auto* timing = EffectTestSupport::findTiming(row.name);
+    ASSERT_NE(timing, nullptr) << row.name;
+    const std::string where = std::string(timing->className) + " frame " + std::to_string(row.frame);
     ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << where;
     float earliest = 0.f;
     float latest = -1000.f;

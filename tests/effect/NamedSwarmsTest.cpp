@@ -288,13 +288,13 @@ TEST_F(NamedSwarmsTest, FallingPillarStormFallsOnTheAimedHalf) {
 // The poison lands with the last capsule, on H = 8·n + 56 for n targets
 // (the effect sweep checks the results on H + 32 and the end on H + 65).
 TEST_F(NamedSwarmsTest, SlumberCapsuleMistWaitsForItsLastCapsule) {
-  using Kind = Game::Effect::ActionRecord::ResultKind;
+  using ResultKind = Game::Effect::ActionRecord::ResultKind;
   std::vector<RecordingAction*> actions = standardActions(0);
   RecordingAction& three = *actions[2];
-  RecordingAction& four = makeAction(three.actor(), {{&three.target(0), Kind::kDamage},
-                                                     {&three.target(1), Kind::kMiss},
-                                                     {&three.target(2), Kind::kRecovery},
-                                                     {&makeUnit(1, 1, 0, "Kessa"), Kind::kDamage}});
+  RecordingAction& four = makeAction(three.actor(), {{&three.target(0), ResultKind::kDamage},
+                                                     {&three.target(1), ResultKind::kMiss},
+                                                     {&three.target(2), ResultKind::kRecovery},
+                                                     {&makeUnit(1, 1, 0, "Kessa"), ResultKind::kDamage}});
   const std::pair<RecordingAction*, int> rows[] = {{actions[0], 64}, {&three, 80}, {&four, 88}};
   for (const auto& [action, hit] : rows) {
     auto effect = makeEffect("SlumberCapsuleMist", *action);
