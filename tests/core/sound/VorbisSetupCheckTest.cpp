@@ -21,7 +21,8 @@ struct Bits {
       if (at % 8 == 0) {
         bytes.push_back(0);
       }
-      bytes.back() |= static_cast<std::uint8_t>(((value >> i) & 1) << (at % 8));
+      const std::uint32_t bit = i < 32 ? (value >> i) & 1 : 0;  // fields wider than 32 bits are zero above
+      bytes.back() |= static_cast<std::uint8_t>(bit << (at % 8));
     }
     return *this;
   }
