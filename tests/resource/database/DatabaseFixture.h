@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "core/random/RandomGenerator.h"
+#include "fuzz/SampleFile.h"
 #include "file/nml/NmlDocument.h"
 #include "resource/Database.h"
 #include "resource/constance/Constance.h"
@@ -16,15 +16,7 @@ namespace DatabaseTestSupport {
 
 // A file of the build's copy of the sample data (Shift-JIS); empty when the
 // copy lacks it.
-inline std::string sampleFile(const char* path) {
-  std::ifstream in(std::string(MARROWDEEP_GAME_DIR) + "/" + path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    return {};
-  }
-  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-  in.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
-}
+using FuzzSupport::sampleFile;
 
 // The eight battle files as texts, the samples unless replaced.
 struct BattleTexts {
