@@ -9,6 +9,7 @@
 #include "core/game/GameData.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/Widget.h"
+#include "tests/presentation/widget/MenuRows.h"
 #include "tests/Services.h"
 #include "tests/core/game/KeyedGameFixture.h"
 
@@ -50,15 +51,7 @@ class MenuTest : public GameTestSupport::KeyedGameTest {
     const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.item(i));
     return text ? text->color : 0u;
   }
-  static std::vector<std::string> rows(const Game::ListMenu& menu) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < menu.itemCount(); ++i) {
-      const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.item(i));
-      const char* bytes = text ? text->text.c_str() : nullptr;
-      texts.emplace_back(bytes ? bytes : "?");
-    }
-    return texts;
-  }
+  static std::vector<std::string> rows(const Game::ListMenu& menu) { return WidgetTest::menuRows(menu); }
 
   std::optional<TestServices::Scoped> mServices;
   std::unique_ptr<Game::GameData> mGame;

@@ -14,6 +14,7 @@
 #include "presentation/widget/ListMenu.h"
 #include "script/scene/CampCommands.h"
 #include "script/scene/PartyCommands.h"
+#include "tests/presentation/widget/MenuRows.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -34,14 +35,7 @@ class ItemPartyCommandsTest : public ScriptTest {
     for (i32 i = 0; i < party().members().count(); ++i) names.emplace_back(party().members().memberAt(i).getName());
     return names;
   }
-  static std::vector<std::string> rows(const Game::ListMenu& menu) {
-    std::vector<std::string> texts;
-    for (i32 i = 0; i < menu.itemCount(); ++i) {
-      const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.item(i));
-      texts.emplace_back(text ? text->text.c_str() : "?");
-    }
-    return texts;
-  }
+  static std::vector<std::string> rows(const Game::ListMenu& menu) { return WidgetTest::menuRows(menu); }
   i32& variable(const char* name) { return game().variables().integer(name); }
   // Frames with the key tapped once the menus take input, until the script
   // is done; its result.

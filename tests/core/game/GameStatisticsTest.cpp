@@ -8,6 +8,7 @@
 #include "field/FieldScene.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/database/ToolData.h"
+#include "tests/presentation/widget/MenuRows.h"
 #include "tests/core/game/GameFixture.h"
 #include "tests/core/game/GameHelpers.h"
 #include "tests/core/game/KeyedGameFixture.h"
@@ -159,15 +160,7 @@ using Engine::i32;
 
 class GameMessagesTest : public GameTestSupport::WithGame<GameTestSupport::KeyedGameTest> {
  protected:
-  // The texts of a list window's rows.
-  static std::vector<std::string> rows(const Game::ListMenu& menu) {
-    std::vector<std::string> texts;
-    for (i32 i = 0; i < menu.itemCount(); ++i) {
-      const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.item(i));
-      texts.emplace_back(text ? text->text.c_str() : "?");
-    }
-    return texts;
-  }
+  static std::vector<std::string> rows(const Game::ListMenu& menu) { return WidgetTest::menuRows(menu); }
   // Steps until the queue is empty; the number of steps, or -1 past limit.
   int stepsUntilNoMessage(std::initializer_list<Platform::Key> held, int limit) {
     for (int i = 1; i <= limit; ++i) {
