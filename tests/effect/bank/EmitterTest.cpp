@@ -5,11 +5,7 @@
 #include <vector>
 
 #include "effect/bank/Emitter.h"
-#include "presentation/model/Model.h"
-#include "presentation/scene/SceneNode.h"
-#include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "effect/bank/ReviveEmitter.h"
 #include "tests/effect/EffectFixture.h"
 
 namespace {
@@ -20,37 +16,15 @@ using Engine::Math::Vector3;
 using Game::SceneNode;
 using Game::Effect::Bank::Emitter;
 
-constexpr const char* kFlame = "model{ name main; time 20; }\n";
-constexpr const char* kDust = "model{ name main; time 24; }\n";
-
-class EmitterTest : public EffectTestSupport::EffectTest {
+class EmitterTest : public EffectTestSupport::ModuleTest {
  protected:
-  void SetUp() override {
-    EffectTest::SetUp();
-    fs().put("src/picture/animation/common/炎.txt", kFlame);
-    fs().put("src/picture/animation/common/土煙.txt", kDust);
-  }
-
-  static Game::Model* common(const char* list) {
-    return Game::Database::instance()->maps().battle.commonAnimation(list)->find("main");
-  }
-
-  // A unit of the party side whose node stands unturned at (0, 0, half its
-  // size): its local axes are the world's.
-  Game::Unit& unturnedUnit(const char* appearance) {
-    Game::Unit& unit = makeUnit(0, 1, 2, appearance);
-    unit.createSceneNode();
-    unit.node()->position.setValue(Vector3(0.f, 0.f, unit.getSize() / 2.f));
-    return unit;
-  }
-
   Emitter emitter;
 };
 
 TEST_F(EmitterTest, AFlameBurstIsSixFlamesTwoFramesApartAfterTheDelayWithinSixteenFlatOfThePoint) {
   const Vector3 p(100.f, -50.f, 30.f);
   emitter.flameBurst(stage.pool, p, 5);
-  const std::vector<SceneNode*> flames = nodesOf(stage.pool, common("炎"));
+  const std::vector<SceneNode*> flames = nodesOf(common("炎"));
   ASSERT_EQ(flames.size(), 6u);
   EXPECT_EQ(flames[0]->index(), 0u);  // from the pool's first free slot on
   for (int i = 0; i < 6; ++i) {
@@ -66,7 +40,7 @@ TEST_F(EmitterTest, AFlameBurstIsSixFlamesTwoFramesApartAfterTheDelayWithinSixte
 TEST_F(EmitterTest, ADustRingOfSize64IsTwentyQuarterScalePuffsOnACircleOfRadius32) {
   const Vector3 centre(10.f, 20.f, 5.f);
   emitter.dustRing(stage.pool, centre, 64.f);
-  const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
+  const std::vector<SceneNode*> puffs = nodesOf(common("土煙"));
   ASSERT_EQ(puffs.size(), 20u);  // 64/16 + 16
   EXPECT_EQ(puffs[0]->index(), 0u);
   // Puff i at 18·i degrees.
@@ -96,12 +70,12 @@ TEST_F(EmitterTest, ADustRingCountsTheWholePartOfSizeOver16Plus16) {
   for (const auto& ring : kCases) {
     stage.pool.releaseAll();
     emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), ring.size);
-    EXPECT_EQ(nodesOf(stage.pool, common("土煙")).size(), ring.puffs) << ring.size;
+    EXPECT_EQ(nodesOf(common("土煙")).size(), ring.puffs) << ring.size;
   }
   // Size 40: 18 puffs, 20 degrees apart, on radius 20.
   stage.pool.releaseAll();
   emitter.dustRing(stage.pool, Vector3(0.f, 0.f, 0.f), 40.f);
-  const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
+  const std::vector<SceneNode*> puffs = nodesOf(common("土煙"));
   EXPECT_NEAR(puffs[9]->position.value().x, -20.f, 1e-3f);
   EXPECT_NEAR(puffs[9]->position.value().y, 0.f, 1e-3f);
 }
@@ -120,9 +94,9 @@ TEST_F(EmitterTest, ARingOfNoFiniteCountLaunchesNothingAndAHugeOneFillsThePoolOn
 }
 
 TEST_F(EmitterTest, ADustRingAtAUnitsFrontCirclesItsFeetWithItsSize) {
-  Game::Unit& slime = unturnedUnit("Slime");  // size 192
+  Game::Unit& slime = unitAt(Vector3(0.f, 0.f, 0.f), "Slime");  // size 192
   emitter.dustRingAtFront(slime);
-  const std::vector<SceneNode*> puffs = nodesOf(stage.pool, common("土煙"));
+  const std::vector<SceneNode*> puffs = nodesOf(common("土煙"));
   ASSERT_EQ(puffs.size(), 28u);
   // Puff 7 of 28 at 90 degrees, 96 from the feet at the origin.
   EXPECT_NEAR(puffs[0]->position.value().x, 96.f, 1e-3f);
@@ -136,16 +110,16 @@ TEST_F(EmitterTest, AUnitWithoutABattlePoolRaisesNoDustAndNoWings) {
   battle.pool = nullptr;
   emitter.dustRingAtFront(unit);
   emitter.reviveWings(stage, unit);
-  EXPECT_TRUE(nodesOf(stage.pool, common("土煙")).empty());
-  EXPECT_TRUE(nodesOf(stage.pool, common("炎")).empty());
+  EXPECT_TRUE(nodesOf(common("土煙")).empty());
+  EXPECT_TRUE(nodesOf(common("炎")).empty());
   // The sound is the battle's, not the pool's.
   EXPECT_EQ(stage.count("battleSoundStart リヴァイヴァ 0"), 1);
 }
 
 TEST_F(EmitterTest, RevivalWingsAre48FlameBurstsInEightRowsFourFramesApartThenTheSound) {
-  Game::Unit& unit = unturnedUnit("Kessa");  // size 256: half size 128
+  Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));  // size 256: half size 128
   emitter.reviveWings(stage, unit);
-  const std::vector<SceneNode*> flames = nodesOf(stage.pool, common("炎"));
+  const std::vector<SceneNode*> flames = nodesOf(common("炎"));
   ASSERT_EQ(flames.size(), 288u);  // 8 rows x 2 wings x 3 bursts x 6 flames
   EXPECT_EQ(stage.calls, std::vector<std::string>{"battleSoundStart リヴァイヴァ 0"});
   // Row 4 (t = 1/2) starts at flame 4·36 = 144: the first wing's bursts
@@ -167,6 +141,24 @@ TEST_F(EmitterTest, RevivalWingsAre48FlameBurstsInEightRowsFourFramesApartThenTh
   EXPECT_LT(flatDistance(flames[0]->position.value(), Vector3(-64.f, 0.f, 0.f)), 16.f);
   EXPECT_FLOAT_EQ(flames[35]->position.value().z, 128.f);
   EXPECT_FLOAT_EQ(flames[287]->getTime(), -38.f);
+}
+
+// The battle's part of a shown unit: the unit tells its battle of the pose,
+// and only a revival grows the wings with their sound.
+TEST_F(EmitterTest, OnlyARevivedUnitGrowsWings) {
+  Game::Unit& unit = makeUnit(1, 0, 2);
+  for (Game::UnitPose pose : {Game::UnitPose::kStand, Game::UnitPose::kDown, Game::UnitPose::kAppear}) {
+    EXPECT_TRUE(launched([&] { Game::Effect::Bank::drawPose(stage, unit, pose); }).empty());
+  }
+  EXPECT_TRUE(stage.calls.empty());
+  const auto nodes = launched([&] {
+    unit.show(Game::UnitPose::kRevive);
+    for (Game::UnitPose pose : battle.poses) {
+      Game::Effect::Bank::drawPose(stage, unit, pose);
+    }
+  });
+  EXPECT_EQ(nodes.size(), 288u);
+  EXPECT_EQ(stage.count("battleSoundStart リヴァイヴァ 0"), 1);
 }
 
 TEST_F(EmitterTest, ListsWithoutAMainLaunchNothingAndSaySo) {

@@ -15,7 +15,7 @@
 #include "effect/module/Line.h"
 #include "effect/module/RandomAngle.h"
 #include "effect/module/Transport.h"
-#include "tests/effect/module/ModuleFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "effect/module/Fall.h"
 #include "effect/module/Move.h"
 #include "effect/module/Step.h"
-#include "tests/effect/module/ModuleFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
