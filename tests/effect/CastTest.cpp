@@ -1,3 +1,7 @@
+// The effect's frame script, its modules and the moves made of several
+// modules, the places and directions it works out, the camera, hits and
+// sounds.
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -6,11 +10,17 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
 #include "effect/CastCamera.h"
 #include "effect/Module.h"
+#include "effect/module/Afterimage.h"
+#include "effect/module/Move.h"
+#include "effect/module/Step.h"
+#include "effect/module/Transport.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/scene/SceneNode.h"
@@ -21,12 +31,14 @@ namespace {
 using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
+using Game::SceneNode;
 using Game::Effect::ActionRecord;
 using Game::Effect::Cast;
+namespace Modules = Game::Effect::Module;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
 // An effect whose frame script is given by the test, with the script
-// operations open to it.
+// operations and the composite moves open to it.
 class ScriptedCast : public Cast {
  public:
   Engine::i32 update() override {
@@ -38,9 +50,11 @@ class ScriptedCast : public Cast {
 
   std::function<void(ScriptedCast&)> script;
 
+  using Cast::addAfterimage;
   using Cast::addModule;
   using Cast::addSound;
   using Cast::applyResult;
+  using Cast::dashToTarget;
   using Cast::faceTargets;
   using Cast::finish;
   using Cast::flashHitTargets;
@@ -56,6 +70,7 @@ class ScriptedCast : public Cast {
   using Cast::getTargetDistance;
   using Cast::getUpDirection;
   using Cast::isAnyTargetHit;
+  using Cast::knockBackTargets;
   using Cast::launchAnimation;
   using Cast::launchHitMark;
   using Cast::launchHitMarks;
@@ -68,10 +83,12 @@ class ScriptedCast : public Cast {
   using Cast::setCameraOnTargets;
   using Cast::setCameraYawBySide;
   using Cast::startSound;
+  using Cast::stepCaster;
+  using Cast::throwFourProjectiles;
 };
 
 // A module that answers the same every update and counts its updates.
-class FixedModule : public Game::Effect::Module::Module {
+class FixedModule : public Modules::Module {
  public:
   explicit FixedModule(Engine::i32 answer, int* updates = nullptr) : mAnswer(answer), mUpdates(updates) {}
   Engine::i32 update() override {
@@ -86,85 +103,100 @@ class FixedModule : public Game::Effect::Module::Module {
   int* mUpdates;
 };
 
-class CastTest : public EffectTestSupport::EffectTest {
+class CastTest : public EffectTestSupport::ModuleTest {
  protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    fs().put("src/picture/animation/animation/残像.txt", "animation{ name main; time 16; }\n");
+  }
   void TearDown() override {
-    mEffect.reset();
-    EffectTest::TearDown();
+    for (const std::unique_ptr<ScriptedCast>& effect : mScripted) {
+      for (int i = 0; i < 500 && !effect->isSoundReady(); ++i) {
+        usleep(2000);  // the loader job reads the waves meanwhile
+      }
+    }
+    mScripted.clear();
+    ModuleTest::TearDown();
   }
   // The scripted effect bound to the action.
   ScriptedCast& scripted(ActionRecord& action) {
-    mEffect = std::make_unique<ScriptedCast>();
-    mEffect->bind(action);
-    mEffect->setCamera(&camera);
-    return *mEffect;
+    mScripted.push_back(std::make_unique<ScriptedCast>());
+    mScripted.back()->bind(action);
+    mScripted.back()->setCamera(&camera);
+    return *mScripted.back();
   }
-  int activeNodesOf(const Game::Model* model) { return static_cast<int>(nodesOf(stage.pool, model).size()); }
+  // The caster's feet at the origin, unturned; the targets' feet on the
+  // enemy side at the points.
+  ScriptedCast& effectOn(std::vector<std::pair<Vector3, Kind>> targets) {
+    Game::Unit& caster = unitAt(Vector3(0.f, 0.f, 0.f));
+    std::vector<std::pair<Game::Unit*, Kind>> units;
+    for (const auto& [feet, kind] : targets) {
+      units.emplace_back(&unitAt(feet, "Kessa", 1), kind);
+    }
+    return scripted(makeAction(caster, units));
+  }
+  int activeNodesOf(const Game::Model* model) { return static_cast<int>(nodesOf(model).size()); }
 
-  std::unique_ptr<ScriptedCast> mEffect;
+  template <class T>
+  static T* moduleAt(const Cast& effect, int i) {
+    return dynamic_cast<T*>(&effect.modules().at(i));
+  }
+  // Ticks until the effect answers 2; the answers.
+  static std::vector<int> tickToEnd(Cast& effect) {
+    std::vector<int> answers;
+    while (answers.size() < 1000 && (answers.empty() || answers.back() != Cast::kFinished)) {
+      answers.push_back(effect.tick());
+    }
+    return answers;
+  }
+
+ private:
+  std::vector<std::unique_ptr<ScriptedCast>> mScripted;
 };
 
 // Tick.
 
-TEST_F(CastTest, AModuleWaitingItsDelayHoldsTheTickAtOneAfterTheScriptFinished) {
-  Game::Unit& caster = makeUnit(0, 0, 2);
-  ScriptedCast& effect = scripted(makeAction(caster, {}));
-  int updates = 0;
-  effect.script = [&updates](ScriptedCast& self) {
-    self.addModule(std::make_unique<FixedModule>(Game::Effect::Module::Module::kDone, &updates))->mDelay = 64;
-    self.finish();
+// A module added on frame 0 answering the same every update, after its
+// delay; the script finishes on its frame. By hand, the ticks' answers and
+// the module's updates by then: a delayed module is not updated before its
+// delay nor once it is done; one answering 1 never holds the effect and
+// runs on while the effect is kept.
+TEST_F(CastTest, ModulesHoldTheTickAtOneOnlyWhileWaitingOrHolding) {
+  struct Row {
+    const char* what;
+    Engine::i32 answer;
+    int delay;
+    int finishOn;
+    std::vector<int> ticks;
+    int updates;
   };
-  for (int tick = 1; tick <= 64; ++tick) {
-    ASSERT_EQ(effect.tick(), Cast::kApplied) << "tick " << tick;
-  }
-  EXPECT_EQ(updates, 0);
-  EXPECT_EQ(effect.tick(), Cast::kFinished);
-  EXPECT_EQ(updates, 1);
-  EXPECT_FALSE(effect.modules().at(0).mActive);
-  EXPECT_EQ(effect.tick(), Cast::kFinished);
-  EXPECT_EQ(updates, 1);  // an inactive module is not updated again
-}
-
-TEST_F(CastTest, ModulesAnsweringOneNeverHoldTheEffect) {
-  Game::Unit& caster = makeUnit(0, 0, 2);
-  ScriptedCast& effect = scripted(makeAction(caster, {}));
-  int updates = 0;
-  effect.script = [&updates](ScriptedCast& self) {
-    if (self.frame() == 0) {
-      self.addModule(std::make_unique<FixedModule>(Game::Effect::Module::Module::kRunning, &updates));
+  std::vector<int> delayedTicks(64, Cast::kApplied);
+  delayedTicks.insert(delayedTicks.end(), {Cast::kFinished, Cast::kFinished});
+  const Row rows[] = {
+      {"done after 64", Modules::Module::kDone, 64, 0, delayedTicks, 1},
+      {"running", Modules::Module::kRunning, 0, 2, {Cast::kRunning, Cast::kRunning, Cast::kFinished, Cast::kFinished}, 4},
+      {"holding", Modules::Module::kHolding, 0, 0, std::vector<int>(10, Cast::kApplied), 10},
+      {"negative delay", Modules::Module::kDone, -1, 0, {Cast::kFinished}, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    int updates = 0;
+    ScriptedCast& effect = scripted(makeAction(makeUnit(0, 0, 2), {}));
+    effect.script = [&row, &updates](ScriptedCast& self) {
+      if (self.frame() == 0) {
+        self.addModule(std::make_unique<FixedModule>(row.answer, &updates))->mDelay = row.delay;
+      }
+      if (self.frame() == row.finishOn) {
+        self.finish();
+      }
+    };
+    std::vector<int> ticks;
+    for (std::size_t i = 0; i < row.ticks.size(); ++i) {
+      ticks.push_back(effect.tick());
     }
-    if (self.frame() == 2) {
-      self.finish();
-    }
-  };
-  EXPECT_EQ(effect.tick(), Cast::kRunning);
-  EXPECT_EQ(effect.tick(), Cast::kRunning);
-  EXPECT_EQ(effect.tick(), Cast::kFinished);
-  EXPECT_EQ(updates, 3);
-  EXPECT_EQ(effect.tick(), Cast::kFinished);
-  EXPECT_EQ(updates, 4);  // it runs on while the effect is kept
-}
-
-TEST_F(CastTest, AHoldingModuleKeepsTheTickAtOneUntilItEnds) {
-  Game::Unit& caster = makeUnit(0, 0, 2);
-  ScriptedCast& effect = scripted(makeAction(caster, {}));
-  effect.script = [](ScriptedCast& self) {
-    self.addModule(std::make_unique<FixedModule>(Game::Effect::Module::Module::kHolding));
-    self.finish();
-  };
-  for (int tick = 0; tick < 10; ++tick) {
-    ASSERT_EQ(effect.tick(), Cast::kApplied);
+    EXPECT_EQ(ticks, row.ticks);
+    EXPECT_EQ(updates, row.updates);
   }
-}
-
-TEST_F(CastTest, ANegativeDelayDoesNotHoldTheEffectForEver) {
-  Game::Unit& caster = makeUnit(0, 0, 2);
-  ScriptedCast& effect = scripted(makeAction(caster, {}));
-  effect.script = [](ScriptedCast& self) {
-    self.addModule(std::make_unique<FixedModule>(Game::Effect::Module::Module::kDone))->mDelay = -1;
-    self.finish();
-  };
-  EXPECT_EQ(effect.tick(), Cast::kFinished);
 }
 
 TEST_F(CastTest, AnEmptyModuleListAnswersTwoAndAnAddedModuleResetsItsResult) {
@@ -200,23 +232,18 @@ TEST_F(CastTest, ApplyingTwiceShowsTwiceAndApplyingAfterFinishKeepsTwo) {
   EXPECT_EQ(effect.state(), Cast::kFinished);
 }
 
-TEST_F(CastTest, TheCaptionShowsOnceOnTheFirstFrameWithTheCastersSide) {
+TEST_F(CastTest, TheCaptionShowsOnceOnTheFirstFrameWithTheCastersSideAndOnlyWithText) {
   Game::Unit& caster = makeUnit(1, 0, 2);
+  ScriptedCast& silent = scripted(makeAction(caster, {}));
+  silent.tick();
+  EXPECT_TRUE(stage.calls.empty());
   EffectTestSupport::RecordingAction& action = makeAction(caster, {});
   action.captionText = "斬る";
   ScriptedCast& effect = scripted(action);
   effect.tick();
   effect.tick();
   effect.tick();
-  EXPECT_EQ(stage.count("caption 斬る 1"), 1);
-  EXPECT_EQ(stage.calls.front(), "caption 斬る 1");
-}
-
-TEST_F(CastTest, NoCaptionWithoutCaptionText) {
-  Game::Unit& caster = makeUnit(0, 0, 2);
-  ScriptedCast& effect = scripted(makeAction(caster, {}));
-  effect.tick();
-  EXPECT_TRUE(stage.calls.empty());
+  EXPECT_EQ(stage.calls, std::vector<std::string>{"caption 斬る 1"});
 }
 
 TEST_F(CastTest, TheFrameCountsOnAfterTheScriptFinished) {
@@ -410,7 +437,7 @@ TEST_F(CastTest, SparksAreHalfTheCountOfEachOfTheTwoModels) {
   EXPECT_EQ(activeNodesOf(set.getModel(1)), 8);
   Vector3 at;
   target.getPosition(at);
-  for (const Game::SceneNode* node : nodesOf(stage.pool, set.getModel(1))) {
+  for (const Game::SceneNode* node : nodesOf(set.getModel(1))) {
     expectNear(node->position.value(), at);
   }
   EXPECT_TRUE(stage.failures.empty());
@@ -432,7 +459,7 @@ TEST_F(CastTest, SpawnedNodesWaitTheDelayAloneWithoutAnOriginOrADivisor) {
   Game::Effect::spawnOnHitTargets(*actions[0], mark, 3.f, &origin, 0.f);
   Game::Effect::spawnOnHitTargets(*actions[0], mark, 5.f, nullptr, 16.f);
   std::vector<float> times;
-  for (const Game::SceneNode* node : nodesOf(stage.pool, mark)) {
+  for (const Game::SceneNode* node : nodesOf(mark)) {
     times.push_back(node->getTime());
   }
   EXPECT_EQ(times, (std::vector<float>{-3.f, -5.f}));
@@ -463,7 +490,7 @@ TEST_F(CastTest, TheHitMarkStandsAtTheUnitsCentreTurnedAndScaledLikeIt) {
   effect.launchHitMarks();
   Game::Model* mark = Game::Database::instance()->maps().battle.commonAnimation("hit")->find("main");
   ASSERT_EQ(activeNodesOf(mark), 1);
-  for (const Game::SceneNode* node : nodesOf(stage.pool, mark)) {
+  for (const Game::SceneNode* node : nodesOf(mark)) {
     expectNear(node->position.value(), Vector3(-64.f, 32.f, 96.f));
     expectNear(node->scale.value(), Vector3(0.75f, 0.75f, 0.75f));
     expectNear(node->rotation.value(), target.node()->rotation.value());
@@ -560,6 +587,185 @@ TEST_F(CastTest, SoundsOfTheSetAreReportedAndMissingKeysAreFailures) {
   EXPECT_EQ(stage.sounds[3].index, -1);
   EXPECT_EQ(stage.sounds[4].index, -1);
   EXPECT_EQ(stage.failures, (std::vector<std::string>{"sound charge", "sound (index)"}));
+}
+
+// Moves made of several modules.
+
+TEST_F(CastTest, StepCasterHopsTheCasterAndHandsTheModuleBack) {
+  ScriptedCast& effect = effectOn({});
+  Modules::Step* step = effect.stepCaster(0.f, 40.f, 4);
+  ASSERT_NE(step, nullptr);
+  EXPECT_EQ(&effect.modules().at(0), step);
+  step->mDelay = 2;
+  effect.script = [](ScriptedCast& self) { self.finish(); };
+  tickToEnd(effect);
+  Vector3 centre;
+  effect.caster()->getPosition(centre);
+  EXPECT_NEAR(centre.x, 50.f, 1e-3f);  // 40 · 5/4
+  EXPECT_NEAR(centre.z, 128.f, 1e-3f);
+}
+
+// Knock-back: a step back of 64 over 16 frames (68 in 17 updates), then,
+// after 64 frames, home in 16.
+TEST_F(CastTest, KnockedBackTargetsFaceThePointGiveWayAndComeHomeAfter64Frames) {
+  ScriptedCast& effect = effectOn({{Vector3(-300.f, 0.f, 0.f), Kind::kDamage}, {Vector3(-300.f, 200.f, 0.f), Kind::kMiss}});
+  Game::Unit& first = effect.action()->target(0);
+  Game::Unit& second = effect.action()->target(1);
+  effect.script = [](ScriptedCast& self) {
+    if (self.frame() == 0) {
+      self.knockBackTargets(Vector3(0.f, 0.f, 0.f));
+    }
+    self.finish();
+  };
+  std::vector<int> answers{effect.tick()};
+  ASSERT_EQ(effect.modules().count(), 4);
+  EXPECT_NE(moduleAt<Modules::Step>(effect, 0), nullptr);
+  EXPECT_NE(moduleAt<Modules::Move>(effect, 1), nullptr);
+  EXPECT_NE(moduleAt<Modules::Step>(effect, 2), nullptr);
+  EXPECT_NE(moduleAt<Modules::Move>(effect, 3), nullptr);
+  EXPECT_EQ(effect.modules().at(0).mDelay, 0);
+  EXPECT_EQ(effect.modules().at(1).mDelay, 63);  // one tick spent
+  for (int i = 1; i < 17; ++i) {
+    answers.push_back(effect.tick());
+  }
+  // Facing the origin (+x), stepped back along -x.
+  EXPECT_NEAR(feetOf(first).x, -368.f, 1e-2f);
+  EXPECT_NEAR(feetOf(first).y, 0.f, 1e-2f);
+  for (int tick = 18; tick <= 80; ++tick) {
+    answers.push_back(effect.tick());
+  }
+  EXPECT_EQ(answers, std::vector<int>(80, Cast::kApplied));
+  EXPECT_EQ(effect.tick(), Cast::kFinished);  // the 81st
+  Vector3 home;
+  first.getHomePosition(home);
+  EXPECT_NEAR(feetOf(first).x, home.x, 1e-2f);
+  EXPECT_NEAR(feetOf(first).y, home.y, 1e-2f);
+  second.getHomePosition(home);
+  EXPECT_NEAR(feetOf(second).y, home.y, 1e-2f);
+}
+
+TEST_F(CastTest, AnAfterimageLaysTheFadingOfItsSetOnEachCopyAfterItsDelay) {
+  ScriptedCast& effect = effectOn({});
+  effect.addAfterimage(3, 4, 0);
+  auto* copies = moduleAt<Modules::Afterimage>(effect, 0);
+  ASSERT_NE(copies, nullptr);
+  EXPECT_EQ(copies->mDelay, 3);
+  effect.script = [](ScriptedCast& self) { self.finish(); };
+  const std::vector<int> answers = tickToEnd(effect);
+  EXPECT_EQ(answers, (std::vector<int>{1, 1, 1, 2}));  // the copies never hold
+  std::vector<SceneNode*> all = nodesOf(effect.caster()->node()->getModel());
+  EXPECT_EQ(all.size(), 2u);  // the node and the copy of the first update
+  for (SceneNode* node : all) {
+    if (node != effect.caster()->node()) {
+      EXPECT_EQ(node->getLifetime(), 16);
+      ASSERT_EQ(node->overlays().size(), 1u);
+      EXPECT_STREQ(node->overlays()[0].animation.name(), "main");
+    }
+  }
+  EXPECT_TRUE(stage.failures.empty());
+  for (int i = 0; i < 4; ++i) {
+    effect.tick();
+  }
+  EXPECT_EQ(nodesOf(effect.caster()->node()->getModel()).size(), 6u);  // a copy every update
+}
+
+TEST_F(CastTest, AnAfterimageWithoutItsFadingIsReported) {
+  fs().put("src/picture/animation/animation/残像.txt", "");
+  ScriptedCast& effect = effectOn({});
+  effect.addAfterimage(0, 4, 1);
+  EXPECT_EQ(stage.failures, std::vector<std::string>{"animation 残像/main"});
+}
+
+// Dash over 110 frames: 30 frames' wind-up, then 80 frames to stop short of
+// target 0 by (256 + 256) · 1/2, copies every 80/20/2 = 2 frames.
+TEST_F(CastTest, ADashWaitsThirtyFramesThenLeapsShortOfTheTargetLeavingCopies) {
+  ScriptedCast& effect = effectOn({{Vector3(-600.f, 0.f, 0.f), Kind::kDamage}});
+  effect.dashToTarget(110, 1.f);
+  ASSERT_EQ(effect.modules().count(), 2);
+  EXPECT_NE(moduleAt<Modules::Afterimage>(effect, 0), nullptr);
+  EXPECT_NE(moduleAt<Modules::Move>(effect, 1), nullptr);
+  EXPECT_EQ(effect.modules().at(0).mDelay, 30);
+  EXPECT_EQ(effect.modules().at(1).mDelay, 30);
+  effect.script = [](ScriptedCast& self) { self.finish(); };
+  for (int i = 0; i < 70; ++i) {
+    effect.tick();
+  }
+  // 40 updates of 80: half way, at the top of a hop of 512.
+  EXPECT_NEAR(feetOf(*effect.caster()).x, -172.f, 1e-2f);
+  EXPECT_NEAR(feetOf(*effect.caster()).z, 512.f, 1e-2f);
+  const std::vector<int> rest = tickToEnd(effect);
+  EXPECT_EQ(rest.size(), 41u);  // 40 more updates and the one that ends
+  EXPECT_NEAR(feetOf(*effect.caster()).x, -344.f, 1e-2f);
+  EXPECT_NEAR(feetOf(*effect.caster()).z, 0.f, 1e-2f);
+  // The caster's and the target's nodes (of the same picture) and 41 copies.
+  EXPECT_EQ(nodesOf(effect.caster()->node()->getModel()).size(), 43u);
+}
+
+TEST_F(CastTest, ADashWithoutATargetOnlyLeavesCopies) {
+  ScriptedCast& effect = effectOn({});
+  effect.dashToTarget(70, 1.f);
+  EXPECT_EQ(effect.modules().count(), 1);
+}
+
+// Four throws from the caster's centre (0, 0, 128) at the target's centre
+// (-400, 0, 128): through it at 64 frames, on to target - 32·w at 96, w the
+// start velocity with its height negated; 16 frames apart.
+TEST_F(CastTest, FourProjectilesFanOutPassTheTargetAt64AndSoundOnLaunchAndImpact) {
+  ScriptedCast& effect = effectOn({{Vector3(-400.f, 0.f, 0.f), Kind::kDamage}});
+  effect.addSound("throw", "a");
+  effect.addSound("impact", "b");
+  effect.throwFourProjectiles(shot(), "throw", "impact");
+  const std::vector<SceneNode*> shots = nodesOf(shot());
+  ASSERT_EQ(shots.size(), 4u);
+  ASSERT_EQ(effect.modules().count(), 4);
+  const Vector3 target(-400.f, 0.f, 128.f);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(shots[static_cast<std::size_t>(i)]->getTime(), -16.f * static_cast<float>(i));
+    EXPECT_EQ(effect.modules().at(i).mDelay, 16 * i);
+    auto* throwing = moduleAt<Modules::Transport>(effect, i);
+    ASSERT_NE(throwing, nullptr);
+    const Game::Vec3Curve& path = throwing->path();
+    const Vector3 start = path.valueAt(0.f);
+    EXPECT_NEAR(start.x, 0.f, 1e-2f);
+    EXPECT_NEAR(start.z, 128.f, 1e-2f);
+    const Vector3 through = path.valueAt(64.f);
+    EXPECT_NEAR(through.x, target.x, 1e-2f);
+    EXPECT_NEAR(through.y, target.y, 1e-2f);
+    EXPECT_NEAR(through.z, target.z, 1e-2f);
+    // The start velocity: the direction (-1, 0, 0) turned 135 + 30·i about
+    // z, raised by 0.5, times 12; the end 32 of it past the target with its
+    // rise mirrored.
+    const Vector3 v = path.velocityAt(0.f);
+    const float angle = 135.f + 30.f * static_cast<float>(i);
+    EXPECT_NEAR(v.x, -12.f * std::cos(angle * 3.14159265f / 180.f), 1e-2f) << i;
+    EXPECT_NEAR(std::abs(v.y), 12.f * std::abs(std::sin(angle * 3.14159265f / 180.f)), 1e-2f) << i;
+    EXPECT_NEAR(v.z, 6.f, 1e-2f);
+    const Vector3 end = path.valueAt(96.f);
+    EXPECT_NEAR(end.x, target.x - 32.f * v.x, 1e-2f);
+    EXPECT_NEAR(end.y, target.y - 32.f * v.y, 1e-2f);
+    EXPECT_NEAR(end.z, 128.f + 192.f, 1e-2f);
+  }
+  // The fan turns one way: the second throw's sideways start is the first's
+  // turned by 30 degrees.
+  const Vector3 first = moduleAt<Modules::Transport>(effect, 0)->path().velocityAt(0.f);
+  const Vector3 second = moduleAt<Modules::Transport>(effect, 1)->path().velocityAt(0.f);
+  EXPECT_NEAR(first.x * second.x + first.y * second.y, 144.f * std::cos(30.f * 3.14159265f / 180.f), 1e-2f);
+  std::vector<std::string> sounds;
+  for (const auto& sound : stage.sounds) {
+    sounds.push_back(sound.key + " " + std::to_string(sound.delay));
+  }
+  EXPECT_EQ(sounds, (std::vector<std::string>{"throw 0", "impact 64", "throw 16", "impact 80", "throw 32",
+                                                "impact 96", "throw 48", "impact 112"}));
+}
+
+TEST_F(CastTest, ProjectilesThatHitNothingMakeNoImpactSound) {
+  ScriptedCast& effect = effectOn({{Vector3(-400.f, 0.f, 0.f), Kind::kMiss}});
+  effect.addSound("throw", "a");
+  effect.throwFourProjectiles(shot(), "throw", "impact");
+  ASSERT_EQ(stage.sounds.size(), 4u);
+  for (const auto& sound : stage.sounds) {
+    EXPECT_EQ(sound.key, "throw");
+  }
 }
 
 }  // namespace
