@@ -96,7 +96,7 @@ TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDus
 }
 
 // Where one play with target 0 hit put the caster and when it sounded.
-struct Trace {
+struct MoveTrace {
   // The first and last frames the caster's centre moved on; -1: never.
   int firstMove = -1;
   int lastMove = -1;
@@ -111,7 +111,7 @@ struct Trace {
 // By hand from the timelines: a Move added on frame A for F frames moves
 // the caster on frames A .. A + F - 1, a step of F frames on A .. A + F,
 // a dash of N frames (30 of wind-up) on A + 30 .. A + N - 1.
-struct TraceRow {
+struct MoveRow {
   const char* name;
   int firstMove;
   int nearest;
@@ -123,7 +123,7 @@ struct TraceRow {
 };
 
 TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
-  const TraceRow rows[] = {
+  const MoveRow rows[] = {
       {"キック", 0, 19, 51, "20:0", "20"},
       {"真空飛びヒザ", 0, 43, 99, "44:0", "44"},
       {"ジャンピングフラッシュ", 30, 119, 179, "120:0", "120"},
@@ -154,10 +154,10 @@ TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
   Game::Unit& caster = action.actor();
   Vector3 target;
   action.target(0).getPosition(target);
-  for (const TraceRow& row : rows) {
+  for (const MoveRow& row : rows) {
     stage.sounds.clear();
     auto effect = makeEffect(row.name, action);
-    Trace trace;
+    MoveTrace trace;
     Vector3 last;
     caster.getPosition(last);
     float nearest = distance(last, target);
@@ -208,21 +208,23 @@ TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
 }
 
 // The knife flies from target 0 on frame 8, while the caster's step, which
-// raises no dust, is still under way; nothing else appears then.
-TEST_F(ContactEffectsTest, TheKnifeFliesOnFrameEight) {
+// raises no dust, is still under way; the parry's spark comes with its sound
+// on 16: one "main" on that frame, none before.
+TEST_F(ContactEffectsTest, TheKnifeAndTheParrysSparkAppearOnTheirFrames) {
   RecordingAction& action = *standardActions(0)[0];
-  auto effect = makeEffect("ナイフ", action);
-  stepThrough(*effect, 6);
-  const std::size_t before = nodesOf("main").size();
-  step(*effect);
-  EXPECT_EQ(nodesOf("main").size(), before);
-  step(*effect);
-  EXPECT_EQ(nodesOf("main").size(), before + 1);
+  for (const auto& [name, frame] : {std::pair{"ナイフ", 8}, std::pair{"パリィ", 16}}) {
+    auto effect = makeEffect(name, action);
+    const std::size_t before = nodesOf("main").size();
+    stepThrough(*effect, frame - 1);
+    EXPECT_EQ(nodesOf("main").size(), before) << name;
+    step(*effect);
+    EXPECT_EQ(nodesOf("main").size(), before + 1) << name;
+  }
 }
 
 // On a complete miss: the sounds that still play (the unguarded entries and
 // the pieces' own) and whether the unguarded sparks fly.
-struct MissRow {
+struct MissedBlowRow {
   const char* name;
   int sounds;
   bool sparks;
@@ -231,7 +233,7 @@ struct MissRow {
 };
 
 TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
-  const MissRow rows[] = {
+  const MissedBlowRow rows[] = {
       {"キック", 0, false}, {"真空飛びヒザ", 0, true}, {"ジャンピングフラッシュ", 0, false},
       {"プレス", 0, false}, {"ふみつぶす", 0, false}, {"体当たり", 0, false}, {"突き飛ばす", 0, false, 1},
       {"投げる", 2, false}, {"強打", 0, false}, {"たたきつぶす", 0, false}, {"カウンター", 1, false},
@@ -240,7 +242,7 @@ TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
       {"爪", 1, true}, {"牙", 1, false}, {"吸血", 1, true}, {"冷たい手", 0, false}, {"自爆", 1, false, 1}};
   RecordingAction& miss = *standardActions(1)[1];
   Game::Unit& target = miss.target(0);
-  for (const MissRow& row : rows) {
+  for (const MissedBlowRow& row : rows) {
     stage.sounds.clear();
     stage.calls.clear();
     auto effect = makeEffect(row.name, miss);
@@ -258,16 +260,6 @@ TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
     EXPECT_EQ(std::count(stage.calls.begin(), stage.calls.end(), "flashWhite"), row.flashes) << className;
     EXPECT_EQ(miss.resultsShown, 1) << className;
   }
-}
-
-// The parry's spark comes with its sound on 16, nothing before.
-TEST_F(ContactEffectsTest, ParryShowsItsSparkOnSixteen) {
-  auto effect = makeEffect("パリィ", *standardActions(0)[0]);
-  const std::size_t before = nodesOf("main").size();
-  stepThrough(*effect, 15);
-  EXPECT_EQ(nodesOf("main").size(), before);
-  step(*effect);
-  EXPECT_EQ(nodesOf("main").size(), before + 1);
 }
 
 TEST_F(ContactEffectsTest, ThrowSpinsTargetZeroFromThirtyTwoAndLandsItOnEighty) {

@@ -25,7 +25,7 @@ using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-void note(std::string& trace, const std::string& item) { trace += (trace.empty() ? "" : " ") + item; }
+void noteItem(std::string& trace, const std::string& item) { trace += (trace.empty() ? "" : " ") + item; }
 
 class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -63,7 +63,7 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
 // ("+delay" when delayed), the frames target 0 took on overlays, the
 // camera's changes of view and the stage's calls (a screen wobble noted
 // once). Then a complete miss: how many sounds and whether sparks flew.
-struct TraceRow {
+struct FlightRow {
   const char* name;
   const char* sounds;
   const char* overlays;
@@ -73,7 +73,7 @@ struct TraceRow {
   bool missSparks;
 };
 
-struct Trace {
+struct FlightTrace {
   std::string sounds;
   std::string overlays;
   std::string camera;
@@ -81,7 +81,7 @@ struct Trace {
 };
 
 TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
-  const TraceRow rows[] = {
+  const FlightRow rows[] = {
       {"射撃", "16:0 32:1", "32", "16:point", "", 1, false},
       {"連射", "8:0 104:1", "24", "8:point", "", 1, false},
       {"毒矢", "16:0 80:1", "80", "24:point", "", 1, false},
@@ -113,13 +113,13 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
   std::vector<RecordingAction*> actions = standardActions(0);
   RecordingAction& hit = *actions[0];
   RecordingAction& miss = *actions[1];
-  for (const TraceRow& row : rows) {
+  for (const FlightRow& row : rows) {
     const std::string className = EffectTestSupport::findTiming(row.name)->className;
     stage.sounds.clear();
     stage.calls.clear();
     camera = Game::Effect::CastCamera();
     auto effect = makeEffect(row.name, hit);
-    Trace trace;
+    FlightTrace trace;
     std::string view = cameraView(hit);
     Vector3 focus = camera.focus;
     for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
@@ -129,21 +129,21 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
       step(*effect);
       for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
         const auto& sound = stage.sounds[i];
-        note(trace.sounds, std::to_string(frame) + ":" + std::to_string(sound.index) +
+        noteItem(trace.sounds, std::to_string(frame) + ":" + std::to_string(sound.index) +
                                (sound.delay ? "+" + std::to_string(sound.delay) : ""));
       }
       if (hit.target(0).node()->overlays().size() > laid) {
-        note(trace.overlays, std::to_string(frame));
+        noteItem(trace.overlays, std::to_string(frame));
       }
       if (cameraView(hit) != view || distance(camera.focus, focus) > 1e-3f) {
         view = cameraView(hit);
         focus = camera.focus;
-        note(trace.camera, std::to_string(frame) + ":" + view);
+        noteItem(trace.camera, std::to_string(frame) + ":" + view);
       }
       for (std::size_t i = called; i < stage.calls.size(); ++i) {
         const bool wobble = stage.calls[i].rfind("aspect", 0) == 0;
         if (!wobble || trace.calls.find("aspect") == std::string::npos) {
-          note(trace.calls, std::to_string(frame) + ":" + (wobble ? "aspect" : stage.calls[i]));
+          noteItem(trace.calls, std::to_string(frame) + ":" + (wobble ? "aspect" : stage.calls[i]));
         }
       }
     }
