@@ -246,7 +246,9 @@ TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
     stage.sounds.clear();
     stage.calls.clear();
     auto effect = makeEffect(row.name, miss);
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    const EffectTiming* timing = findTiming(row.name);
+    ASSERT_NE(timing, nullptr) << row.name;
+    const std::string className = timing->className;
     std::size_t overlays = 0;
     std::size_t sparks = 0;
     miss.resultsShown = 0;
