@@ -243,8 +243,7 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
 TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
   addMember(0, 0);
   addMember(0, 1);
-  Battle& fight = makeBattle();
-  run(2);
+  Battle& fight = makeBattle({}, 3);
   game().pushMessage("逃げた");
   fight.finish(Battle::kEscape);
   EXPECT_EQ(integer("escapeCount"), 1);
@@ -254,8 +253,7 @@ TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes
   // The frame the window closes is the first of the sixty.
   EXPECT_FALSE(run(1, {kDecide}));
   EXPECT_EQ(framesUntilEnd(100), 59);
-  Battle& broken = makeBattle();
-  run(2);
+  Battle& broken = makeBattle({}, 3);
   broken.finish(Battle::kBreak);
   EXPECT_EQ(framesUntilEnd(100), 60) << "a break";
 }
@@ -278,8 +276,7 @@ TEST_F(BattleEndTest, AGameOverEndsAfter122FramesAndAsksWhatItsModeNeeds) {
     game().variables().integer("requestLoseEvent") = 0;
     BattleSettings settings;
     settings.defeatMode = row.mode;
-    Battle& fight = makeBattle(settings);
-    run(2);
+    Battle& fight = makeBattle(settings, 3);
     fight.finish(Battle::kGameOver);
     EXPECT_EQ(framesUntilEnd(200), 122) << row.mode;
     EXPECT_EQ(integer("loseCount"), 1 + (&row - rows));
@@ -472,7 +469,7 @@ TEST_F(RaceTableDeathTest, ARaceWithoutMembersIsADataErrorNamingIt) {
 }
 
 TEST_F(BattleEndTest, SpawningFillsTenPlacesBesideFiveMembers) {
-  for (i32 i = 0; i < 5; ++i) addMember(i % 3, i);
+  formParty(5);
   Battle& fight = makeBattle();
   const Game::RaceData& undead = Game::Database::instance()->findRace("不死");
   Game::Unit* leader = fight.spawnRace(undead, 0.f, 4, true, 2.f);
@@ -526,8 +523,7 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
   addMember(0, 0);
-  Battle& fight = makeBattle();
-  run(2);
+  Battle& fight = makeBattle({}, 3);
   Game::BattleNoticeList& notices = fight.notices();
   EXPECT_TRUE(notices.update(fight));
   notices.add(fight.entry(0), "力が湧いた");
@@ -549,15 +545,13 @@ TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
 
 TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
   addMember(0, 0);
-  Battle& fight = makeBattle();
-  run(2);
+  Battle& fight = makeBattle({}, 3);
   const std::size_t texts = fight.floatingTexts().size();
   fight.addAnnouncement(*fight.unitAt(0), "見参");
   int frames = 0;
   const i32 turn = fight.turn();
   while (fight.announcementCount() > 0 && frames < 300) {
-    step({});
-    fight.update();
+    run(1);
     if (frames == 0) {
       EXPECT_EQ(fight.floatingTexts().size(), texts + 1);
       EXPECT_EQ(fight.floatingTexts().back()->colour(), FloatingText::kPartyColour);
@@ -629,14 +623,13 @@ class BattleDefeatTest : public BattleEndTest {
 // Flashes at 25 and 85, the damage motion at 120, copies after it.
 TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
   Battle& fight = makeBattle();
-  Game::Unit* knight = fight.addEnemy(enemy("骨の騎士"), 1, 2, 1.f, 0);
-  ASSERT_TRUE(knight && knight->node());
+  Game::Unit* knight = &foe(1, 2, "骨の騎士");
+  ASSERT_TRUE(knight->node());
   knight->setDefeatStyle(Game::Unit::kBossDefeat);
   knight->life().kill();
   fight.removeDefeated();
   Game::DefeatAnimator& defeats = fight.defeats();
   std::vector<i32> flashes;
-  ASSERT_TRUE(Game::Database::instance()->findUnitPicture("骨の騎士"));
   ASSERT_TRUE(knight->picture()) << knight->ghost().getAppearance();
   Game::Model* damage = knight->picture()->motion("damage");
   ASSERT_TRUE(damage);
@@ -670,8 +663,8 @@ TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
 
 TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
   Battle& fight = makeBattle();
-  Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
-  ASSERT_TRUE(slime && slime->node());
+  Game::Unit* slime = &foe(1, 2);
+  ASSERT_TRUE(slime->node());
   Game::SceneNode* node = slime->node();
   slime->life().kill();
   fight.removeDefeated();
@@ -688,8 +681,8 @@ TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
   const TestServices::Scoped renderer(TestServices::kRenderer);
   {
     Battle& fight = makeBattle();
-    Game::Unit* left = fight.addEnemy(enemy("泥スライム"), 0, 0, 1.f, 0);
-    Game::Unit* right = fight.addEnemy(enemy("泥スライム"), 2, 4, 1.f, 0);
+    Game::Unit* left = &foe(0, 0);
+    Game::Unit* right = &foe(2, 4);
     Engine::Math::Vector3 a;
     Engine::Math::Vector3 b;
     left->getPosition(a);

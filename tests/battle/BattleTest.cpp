@@ -249,7 +249,7 @@ TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
 // a battle-made enemy on the nearest free cell, and the tracker keeps the
 // highest rank.
 TEST_F(BattleTest, AddEnemyIsRefusedAtFifteenUnits) {
-  for (i32 i = 0; i < 5; ++i) addMember(i % 3, i);
+  formParty(5);
   Battle& battle = newBattle();
   const i32 ranks[] = {-2, 4, 1, -1, 0, 3, 2, -3, 0, 1};
   for (i32 i = 0; i < 10; ++i) {
@@ -344,7 +344,7 @@ TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   for (const bool member : {true, false}) {
     if (!member) game().party().members().clear();
     Battle& battle = newBattle();
-    Game::Unit& poisoned = member ? *battle.unitAt(0) : *battle.addEnemy(slime(), 1, 1, 1.f, 0);
+    Game::Unit& poisoned = member ? *battle.unitAt(0) : foe(1, 1);
     poisoned.setStateLevel("毒", 3);
     poisoned.setHold(member ? 1000 : 0);
     const i32 hp = poisoned.hp();
@@ -401,8 +401,8 @@ TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
 TEST_F(BattleTest, LookupsFindTheFirstMatchingUnit) {
   addMember(0, 0);
   Battle& battle = newBattle();
-  Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
-  Game::Unit* other = battle.addEnemy(slime(), 2, 4, 1.f, 0);
+  Game::Unit* enemy = &foe(2, 3);
+  Game::Unit* other = &foe(2, 4);
   EXPECT_EQ(battle.findUnitByName("Kessa"), battle.unitAt(0));
   EXPECT_EQ(battle.findUnitByName("泥スライム"), enemy);
   EXPECT_EQ(battle.findUnit("誰か"), nullptr);
@@ -647,7 +647,7 @@ TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
   Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
   addMember(0, 0);
   Battle& battle = newBattle();
-  battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  foe(0, 0);
   run(1);
   for (i32 i = 0; i < battle.unitCount(); ++i) {
     const Game::Unit& unit = *battle.unitAt(i);
@@ -722,8 +722,8 @@ TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
 // While a talk shows in a battle, the camera turns to the unit that speaks.
 TEST_F(BattleCameraTest, TheScriptDriverTurnsTheCameraToTheSpeaker) {
   addMember(0, 0);
-  Battle& battle = newBattle();
-  Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
+  newBattle();
+  Game::Unit* enemy = &foe(2, 3);
   load("talk{ L 泥スライム,ぷるぷる。; } let{ name money; value 1; }");
   run(1);
   mScript.update(game());
