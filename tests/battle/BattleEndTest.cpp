@@ -13,7 +13,6 @@
 #include "battle/Battle.h"
 #include "battle/CastPhase.h"
 #include "battle/ChainChance.h"
-#include "battle/CommandMenu.h"
 #include "battle/CommandPhase.h"
 #include "battle/EndPhases.h"
 #include "battle/DefeatAnimator.h"
@@ -35,12 +34,10 @@
 #include "tests/core/game/GameFixture.h"
 #include "resource/Database.h"
 #include "resource/database/RaceData.h"
-#include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
 #include "tests/Services.h"
 #include "tests/core/random/SeededDraws.h"
 #include "tests/battle/BattleGameFixture.h"
-#include "tests/script/ScriptFixture.h"
 
 namespace {
 

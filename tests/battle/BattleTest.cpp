@@ -10,7 +10,6 @@
 #include "battle/CommandPhase.h"
 #include "battle/TurnPhases.h"
 #include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
 #include "data/unit/UnitMessages.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/scene/SceneNode.h"

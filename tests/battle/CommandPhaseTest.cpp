@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -22,6 +21,7 @@
 #include "resource/database/ToolData.h"
 #include "tests/Services.h"
 #include "tests/battle/BattleGameFixture.h"
+#include "tests/presentation/widget/MenuRows.h"
 
 namespace {
 
@@ -30,6 +30,7 @@ using Game::Battle;
 using Game::BattleSettings;
 using Game::CommandMenu;
 using Game::BattleStuff::Command;
+using WidgetTest::menuRows;
 
 struct GridCell {
   i32 row;
@@ -116,7 +117,7 @@ class CommandPhaseTest : public BattleTestSupport::BattleGameTest {
         case '$': battle().side(0).setPool(std::stoi(token.substr(1))); break;
         default: ADD_FAILURE() << "no step " << token;
       }
-      if (!mDone && current().warningCount() > 0) mWarnings.push_back("!" + rowTexts(*current().warning(0))[0]);
+      if (!mDone && current().warningCount() > 0) mWarnings.push_back("!" + menuRows(*current().warning(0))[0]);
     }
   }
   // A member's plan: art/chosen/item, slot and target, the remembered panel
@@ -149,14 +150,6 @@ class CommandPhaseTest : public BattleTestSupport::BattleGameTest {
       status << "at " << mCommand->current() << " cost " << mCommand->pendingCost();
     }
     out.push_back(status.str());
-    return out;
-  }
-  static std::vector<std::string> rowTexts(const Game::ListMenu& list) {
-    std::vector<std::string> out;
-    for (i32 i = 0; i < list.itemCount(); ++i) {
-      const auto* text = dynamic_cast<const Game::Widget::Text*>(list.item(i));
-      out.emplace_back(text ? text->text.c_str() : "?");
-    }
     return out;
   }
   static std::pair<i32, Engine::u32> fontAndColour(const Game::ListMenu& list, i32 i) {
@@ -309,12 +302,12 @@ TEST_F(CommandPhaseTest, TheMainListFollowsTheSkills) {
   Game::PlayerGhost& kessa = addMember(kKessa0);
   openBattle(BattleSettings::kEven, false);
   Command& command = makeCommand();
-  EXPECT_EQ(rowTexts(command.menu(0).mainList().list()),
+  EXPECT_EQ(menuRows(command.menu(0).mainList().list()),
             (std::vector<std::string>{"コマンド", "身を守る              ", "逃げる"}));
   EXPECT_FALSE(command.menu(0).mainList().list().isSelectable(2));
   kessa.abilities().clear();
   openBattle();
-  const std::vector<std::string> rows = rowTexts(makeCommand().menu(0).mainList().list());
+  const std::vector<std::string> rows = menuRows(makeCommand().menu(0).mainList().list());
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], "コマンド");
   EXPECT_NE(rows[1].find("何もしない"), std::string::npos);
@@ -374,7 +367,7 @@ TEST_F(CommandPhaseTest, TheSynchroPanelListsTheActiveGroups) {
   openBattle();
   battle().refresh();
   const Game::ListMenu& panel = battle().synchroPanel();
-  EXPECT_EQ(rowTexts(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
+  EXPECT_EQ(menuRows(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
   EXPECT_FALSE(panel.isSelectable(0));
   EXPECT_EQ(fontAndColour(panel, 1), std::make_pair(0, 0xFFC0C0C0u));
   EXPECT_FLOAT_EQ(panel.contentLeft(), 320.f - panel.width()) << "its right edge on the screen's";
