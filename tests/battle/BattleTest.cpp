@@ -245,14 +245,14 @@ TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
 }
 
 // Five members leave room for ten enemies; the eleventh is refused. Each is
-// a battle-made enemy on the nearest free cell, and the tracker keeps the
-// highest rank.
+// a battle-made enemy on the nearest free cell, at the battle's enemy level
+// with its rank, grown by its scale; the tracker keeps the highest rank.
 TEST_F(BattleTest, AddEnemyIsRefusedAtFifteenUnits) {
   formParty(5);
   Battle& battle = newBattle();
   const i32 ranks[] = {-2, 4, 1, -1, 0, 3, 2, -3, 0, 1};
   for (i32 i = 0; i < 10; ++i) {
-    ASSERT_TRUE(battle.addEnemy(slime(), 1, 2, 1.f, ranks[i])) << i;
+    ASSERT_TRUE(battle.addEnemy(slime(), 1, 2, i == 1 ? 2.f : 1.f, ranks[i])) << i;
   }
   EXPECT_EQ(battle.unitCount(), 15);
   EXPECT_FALSE(battle.addEnemy(slime(), 0, 0, 1.f, 9));
@@ -266,16 +266,9 @@ TEST_F(BattleTest, AddEnemyIsRefusedAtFifteenUnits) {
   EXPECT_NE(std::tuple(second.row(), second.column()), std::tuple(1, 2));
   EXPECT_EQ(battle.countLiving(1), 10);
   EXPECT_EQ(battle.countLiving(0), 5);
-}
-
-TEST_F(BattleTest, AnEnemyIsSetUpAtTheBattlesEnemyLevelWithItsRankAndScale) {
-  Battle& battle = newBattle();
-  Game::Unit* low = battle.addEnemy(slime(), 0, 0, 1.f, 0);
-  Game::Unit* high = battle.addEnemy(slime(), 0, 1, 2.f, 3);
-  ASSERT_TRUE(low && high);
-  EXPECT_EQ(high->ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 3));
-  EXPECT_EQ(low->ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 0));
-  EXPECT_EQ(high->maxHp() > low->maxHp(), true);
+  EXPECT_EQ(first.ghost().getLevel(), slime().levelAt(battle.enemyLevel(), -2));
+  EXPECT_EQ(second.ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 4));
+  EXPECT_GT(second.maxHp(), first.maxHp());
 }
 
 TEST(BattleRankTrackerTest, HighestRankLessThreeForAnEscapeAndOneForAnEncounter) {
