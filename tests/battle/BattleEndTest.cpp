@@ -13,7 +13,6 @@
 #include "battle/Battle.h"
 #include "battle/CastPhase.h"
 #include "battle/ChainChance.h"
-#include "battle/CommandMenu.h"
 #include "battle/CommandPhase.h"
 #include "battle/EndPhases.h"
 #include "battle/DefeatAnimator.h"
@@ -35,12 +34,10 @@
 #include "tests/core/game/GameFixture.h"
 #include "resource/Database.h"
 #include "resource/database/RaceData.h"
-#include "resource/table/AbilityData.h"
 #include "script/scene/BattleCommands.h"
 #include "tests/Services.h"
 #include "tests/core/random/SeededDraws.h"
 #include "tests/battle/BattleGameFixture.h"
-#include "tests/script/ScriptFixture.h"
 
 namespace {
 
@@ -52,14 +49,6 @@ using Game::RaceGroup::Cell;
 
 class BattleEndTest : public BattleTestSupport::BattleGameTest {
  protected:
-  // The battle, run by the game as its own, past its opening.
-  Battle& makeBattle(BattleSettings settings = {}) {
-    auto* battle = new Battle(game(), settings);
-    game().setBattle(battle);
-    run(1);
-    return *battle;
-  }
-  Battle& battle() { return *static_cast<Battle*>(game().battle()); }
   static Game::RaceData readRace(const char* text) {
     Game::NmlDocument document;
     document.loadFromText("race.txt", text);
@@ -67,19 +56,11 @@ class BattleEndTest : public BattleTestSupport::BattleGameTest {
     race.read(*document.child(0));
     return race;
   }
-  // Frames of the battle until it reports its end; -1 past the limit.
-  int framesUntilEnd(int limit, std::initializer_list<Platform::Key> held = {}) {
-    for (int n = 1; n <= limit; ++n) {
-      step(held);
-      if (battle().update()) return n;
-    }
-    return -1;
-  }
-  void run(int frames) {
-    for (int n = 0; n < frames; ++n) {
-      step({});
-      battle().update();
-    }
+  // The battle won with the spoils, past the frame that pays them.
+  void winWith(i32 money, i32 experience, i32 masterExperience) {
+    battle().spoils().addRewards(money, experience, masterExperience);
+    battle().finish(Battle::kWin);
+    run(1);
   }
 };
 
@@ -173,21 +154,15 @@ TEST_F(BattleEndTest, AWinPaysTheSpoilsScaledByTheSurvivors) {
   // 40 experience and 20 master experience: x 2.0, 1.5 and 1.0.
   const Case cases[] = {{1, 80}, {3, 60}, {5, 40}};
   for (const Case& c : cases) {
-    mMembers.clear();
-    game().party().members().clear();
-    std::vector<Game::PlayerGhost*> ghosts;
-    for (i32 i = 0; i < c.survivors; ++i) ghosts.push_back(&addMember(i % 3, i));
-    const i32 before = ghosts[0]->experience();
-    const i32 masterBefore = ghosts[0]->masterExperience();
-    Battle& fight = makeBattle();
-    fight.spoils().addRewards(30, 40, 20);
-    fight.finish(Battle::kWin);
-    step({});
-    fight.update();
-    EXPECT_EQ(ghosts[0]->experience() - before, c.experience) << c.survivors;
-    EXPECT_EQ(ghosts.back()->masterExperience() - masterBefore, c.experience / 2) << c.survivors;
+    formParty(c.survivors);
+    const i32 before = mMembers[0]->experience();
+    const i32 masterBefore = mMembers[0]->masterExperience();
+    makeBattle();
+    winWith(30, 40, 20);
+    EXPECT_EQ(mMembers[0]->experience() - before, c.experience) << c.survivors;
+    EXPECT_EQ(mMembers.back()->masterExperience() - masterBefore, c.experience / 2) << c.survivors;
     EXPECT_EQ(integer("winCount"), 1 + (&c - cases)) << c.survivors;
-    auto* win = dynamic_cast<Game::BattleStuff::Win*>(fight.over());
+    auto* win = dynamic_cast<Game::BattleStuff::Win*>(battle().over());
     ASSERT_TRUE(win);
     EXPECT_TRUE(win->rewardsGiven());
     EXPECT_EQ(static_cast<i32>(win->panels().size()), c.survivors);
@@ -197,13 +172,10 @@ TEST_F(BattleEndTest, AWinPaysTheSpoilsScaledByTheSurvivors) {
 TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
   Game::PlayerGhost& standing = addMember(0, 0);
   Game::PlayerGhost& fallen = addMember(0, 1);
-  Battle& fight = makeBattle();
-  fight.unitAt(1)->life().kill();
+  makeBattle();
+  unit(1).life().kill();
   const i32 before = fallen.experience();
-  fight.spoils().addRewards(0, 10, 0);
-  fight.finish(Battle::kWin);
-  step({});
-  fight.update();
+  winWith(0, 10, 0);
   EXPECT_EQ(fallen.experience(), before);
   EXPECT_EQ(standing.experience() - before, 20);
   // One window for the experience line; none for a master experience of 0.
@@ -213,16 +185,11 @@ TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
 // Past the five who fight, the sixth member learns too while its LP lasts.
 TEST_F(BattleEndTest, AReserveLearnsWhileItsLifeLasts) {
   for (const bool alive : {true, false}) {
-    mMembers.clear();
-    game().party().members().clear();
-    for (i32 i = 0; i < 6; ++i) addMember(i % 3, i % 5);
+    formParty(6);
     if (!alive) mMembers[5]->lpRef() = 0;
     const i32 before = mMembers[5]->experience();
-    Battle& fight = makeBattle();
-    fight.spoils().addRewards(0, 10, 0);
-    fight.finish(Battle::kWin);
-    step({});
-    fight.update();
+    makeBattle();
+    winWith(0, 10, 0);
     EXPECT_EQ(mMembers[5]->experience() > before, alive);
   }
 }
@@ -242,8 +209,7 @@ TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
   EXPECT_EQ(win->panels().size(), 1u);
   int frames = 0;
   for (; frames < 400 && game().messages().count() + static_cast<int>(win->panels().size()) > 0; ++frames) {
-    step({frames % 2 == 0 ? kDecide : Platform::Key::Up});
-    fight.update();
+    run(1, {frames % 2 == 0 ? kDecide : Platform::Key::Up});
   }
   ASSERT_LT(frames, 400);
   EXPECT_EQ(framesUntilEnd(100), 60);
@@ -274,8 +240,7 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
 TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
   addMember(0, 0);
   addMember(0, 1);
-  Battle& fight = makeBattle();
-  run(2);
+  Battle& fight = makeBattle({}, 3);
   game().pushMessage("逃げた");
   fight.finish(Battle::kEscape);
   EXPECT_EQ(integer("escapeCount"), 1);
@@ -283,11 +248,9 @@ TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes
   EXPECT_EQ(game().battleResult(), 0);
   EXPECT_EQ(framesUntilEnd(100), -1);
   // The frame the window closes is the first of the sixty.
-  step({kDecide});
-  EXPECT_FALSE(fight.update());
+  EXPECT_FALSE(run(1, {kDecide}));
   EXPECT_EQ(framesUntilEnd(100), 59);
-  Battle& broken = makeBattle();
-  run(2);
+  Battle& broken = makeBattle({}, 3);
   broken.finish(Battle::kBreak);
   EXPECT_EQ(framesUntilEnd(100), 60) << "a break";
 }
@@ -310,8 +273,7 @@ TEST_F(BattleEndTest, AGameOverEndsAfter122FramesAndAsksWhatItsModeNeeds) {
     game().variables().integer("requestLoseEvent") = 0;
     BattleSettings settings;
     settings.defeatMode = row.mode;
-    Battle& fight = makeBattle(settings);
-    run(2);
+    Battle& fight = makeBattle(settings, 3);
     fight.finish(Battle::kGameOver);
     EXPECT_EQ(framesUntilEnd(200), 122) << row.mode;
     EXPECT_EQ(integer("loseCount"), 1 + (&row - rows));
@@ -330,8 +292,7 @@ TEST_F(BattleEndTest, AGameOverEndsAfter122FramesAndAsksWhatItsModeNeeds) {
 TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
   addMember(0, 0);
   Battle& fight = makeBattle();
-  Game::Unit* soldier = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
-  ASSERT_TRUE(soldier);
+  Game::Unit* soldier = &foe(1, 2);
   Game::UnitEntry& entry = *fight.entryOf(*soldier);
   Game::Unit& second = entry.transformInto(fight, "骨の騎士", 3);
   EXPECT_EQ(entry.formCount(), 2);
@@ -354,10 +315,10 @@ TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
 TEST_F(BattleEndTest, AFallenMemberAndARevivedEnemyStay) {
   addMember(0, 0);
   Battle& fight = makeBattle();
-  Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
+  Game::Unit* slime = &foe(1, 2);
   slime->setStateLevel("リヴァイヴァ", 1);
   slime->life().kill();
-  fight.unitAt(0)->life().kill();
+  unit(0).life().kill();
   fight.removeDefeated();
   EXPECT_EQ(fight.unitCount(), 2);
   EXPECT_TRUE(slime->isAlive());
@@ -365,16 +326,14 @@ TEST_F(BattleEndTest, AFallenMemberAndARevivedEnemyStay) {
 }
 
 TEST_F(BattleEndTest, TheAnimatorIdlesAfter16FramesForTheOrdinaryAnd181ForABoss) {
-  Battle& fight = makeBattle();
-  run(2);
-  Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 0, 0, 1.f, 0);
-  Game::Unit* knight = fight.addEnemy(enemy("骨の騎士"), 1, 2, 1.f, 0);
-  Game::Unit* third = fight.addEnemy(enemy("泥スライム"), 2, 4, 1.f, 0);
-  knight->setDefeatStyle(Game::Unit::kBossDefeat);
-  third->setDefeatStyle(7);
-  slime->life().kill();
-  knight->life().kill();
-  third->life().kill();
+  Battle& fight = makeBattle({}, 3);
+  foe(0, 0).life().kill();
+  Game::Unit& knight = foe(1, 2, "骨の騎士");
+  knight.setDefeatStyle(Game::Unit::kBossDefeat);
+  knight.life().kill();
+  Game::Unit& third = foe(2, 4);
+  third.setDefeatStyle(7);
+  third.life().kill();
   fight.removeDefeated();
   EXPECT_EQ(fight.unitCount(), 0);
   Game::DefeatAnimator& defeats = fight.defeats();
@@ -507,7 +466,7 @@ TEST_F(RaceTableDeathTest, ARaceWithoutMembersIsADataErrorNamingIt) {
 }
 
 TEST_F(BattleEndTest, SpawningFillsTenPlacesBesideFiveMembers) {
-  for (i32 i = 0; i < 5; ++i) addMember(i % 3, i);
+  formParty(5);
   Battle& fight = makeBattle();
   const Game::RaceData& undead = Game::Database::instance()->findRace("不死");
   Game::Unit* leader = fight.spawnRace(undead, 0.f, 4, true, 2.f);
@@ -561,8 +520,7 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
   addMember(0, 0);
-  Battle& fight = makeBattle();
-  run(2);
+  Battle& fight = makeBattle({}, 3);
   Game::BattleNoticeList& notices = fight.notices();
   EXPECT_TRUE(notices.update(fight));
   notices.add(fight.entry(0), "力が湧いた");
@@ -584,15 +542,13 @@ TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
 
 TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
   addMember(0, 0);
-  Battle& fight = makeBattle();
-  run(2);
+  Battle& fight = makeBattle({}, 3);
   const std::size_t texts = fight.floatingTexts().size();
   fight.addAnnouncement(*fight.unitAt(0), "見参");
   int frames = 0;
   const i32 turn = fight.turn();
   while (fight.announcementCount() > 0 && frames < 300) {
-    step({});
-    fight.update();
+    run(1);
     if (frames == 0) {
       EXPECT_EQ(fight.floatingTexts().size(), texts + 1);
       EXPECT_EQ(fight.floatingTexts().back()->colour(), FloatingText::kPartyColour);
@@ -603,13 +559,6 @@ TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
   EXPECT_EQ(fight.turn(), turn);
 }
 
-}  // namespace
-
-namespace {
-
-using Engine::i32;
-using Game::Battle;
-using Game::BattleSettings;
 using Game::DefeatAnimator;
 
 TEST(DefeatAnimatorTest, TheDissolveSpreadsTurnsAndFades) {
@@ -671,14 +620,13 @@ class BattleDefeatTest : public BattleEndTest {
 // Flashes at 25 and 85, the damage motion at 120, copies after it.
 TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
   Battle& fight = makeBattle();
-  Game::Unit* knight = fight.addEnemy(enemy("骨の騎士"), 1, 2, 1.f, 0);
-  ASSERT_TRUE(knight && knight->node());
+  Game::Unit* knight = &foe(1, 2, "骨の騎士");
+  ASSERT_TRUE(knight->node());
   knight->setDefeatStyle(Game::Unit::kBossDefeat);
   knight->life().kill();
   fight.removeDefeated();
   Game::DefeatAnimator& defeats = fight.defeats();
   std::vector<i32> flashes;
-  ASSERT_TRUE(Game::Database::instance()->findUnitPicture("骨の騎士"));
   ASSERT_TRUE(knight->picture()) << knight->ghost().getAppearance();
   Game::Model* damage = knight->picture()->motion("damage");
   ASSERT_TRUE(damage);
@@ -712,8 +660,8 @@ TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
 
 TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
   Battle& fight = makeBattle();
-  Game::Unit* slime = fight.addEnemy(enemy("泥スライム"), 1, 2, 1.f, 0);
-  ASSERT_TRUE(slime && slime->node());
+  Game::Unit* slime = &foe(1, 2);
+  ASSERT_TRUE(slime->node());
   Game::SceneNode* node = slime->node();
   slime->life().kill();
   fight.removeDefeated();
@@ -730,8 +678,8 @@ TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
   const TestServices::Scoped renderer(TestServices::kRenderer);
   {
     Battle& fight = makeBattle();
-    Game::Unit* left = fight.addEnemy(enemy("泥スライム"), 0, 0, 1.f, 0);
-    Game::Unit* right = fight.addEnemy(enemy("泥スライム"), 2, 4, 1.f, 0);
+    Game::Unit* left = &foe(0, 0);
+    Game::Unit* right = &foe(2, 4);
     Engine::Math::Vector3 a;
     Engine::Math::Vector3 b;
     left->getPosition(a);
@@ -770,18 +718,22 @@ using Game::Action;
 using Game::ActionOrder;
 using Game::BattleStuff::Cast;
 
-// Sample members and slimes in a battle the game runs, and arts read from
-// text beside the sample ones.
+// Sample members and slimes in a battle the game runs.
 class CastPhaseTest : public BattleEndTest {
  protected:
-  Game::Ability art(const std::string& keys) {
-    Game::NmlDocument document;
-    document.loadFromText("art.txt", ("ability{ name 試し; " + keys + " }").c_str());
-    mArts.push_back(std::make_unique<Game::AbilityData>());
-    mArts.back()->read(*document.child(0), Game::Database::instance()->states());
-    return Game::Ability(mArts.back().get());
+  struct Duel {
+    Battle& fight;
+    Game::Unit& kessa;
+    Game::Unit& slime;
+  };
+  // Kessa at (0, 2) against a slime (or the named enemy) at (0, 0), past the
+  // battle's opening.
+  Duel duel(const char* enemyName = "泥スライム") {
+    addMember(0, 2);
+    Battle& fight = makeBattle();
+    Game::Unit& slime = foe(0, 0, enemyName);
+    return {fight, unit(0), slime};
   }
-  Game::Unit& slime(i32 row, i32 column) { return *battle().addEnemy(enemy("泥スライム"), row, column, 1.f, 0); }
   std::unique_ptr<Action> act(Game::Unit& actor, const Game::Ability& used, const Game::Place& cell,
                               bool followUp = false, bool main = true) {
     return std::make_unique<Action>(battle(), ActionOrder{&actor, used, used, -1, cell, nullptr,
@@ -792,17 +744,6 @@ class CastPhaseTest : public BattleEndTest {
     for (const Game::ActionTarget& result : action.results()) n += !result.counted;
     return n;
   }
-  // Frames of the battle until its head is no longer the phase; -1 past the
-  // limit.
-  int framesWhileRunning(const Game::BattleStuff::Phase* phase, int limit) {
-    for (int n = 1; n <= limit; ++n) {
-      run(1);
-      if (battle().runningPhase() != phase) return n;
-    }
-    return -1;
-  }
-
-  std::vector<std::unique_ptr<Game::AbilityData>> mArts;
 };
 
 }  // namespace
@@ -836,13 +777,11 @@ TEST(ChainChanceTest, OpensAtTheStartRateFallsForPassesAndJoinsWithMomentumAndAc
 // A follow-up never misses by accuracy; a blind actor's damage still
 // misses about a quarter of the time, its recovery never.
 TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
-  addMember(0, 2);
-  makeBattle();
+  Game::Unit& actor = duel().kessa;
   for (i32 c = 0; c < 5; ++c) {
-    slime(0, c);
-    slime(1, c);
+    if (c > 0) foe(0, c);
+    foe(1, c);
   }
-  Game::Unit& actor = *battle().unitAt(0);
   const Game::Place enemies{1, 0, 0};
   const Game::Ability sure = art("type 攻撃; range 遠; area 陣; accuracy 100; power{ constance 1; random 0; }");
   const Game::Ability never = art("type 攻撃; range 遠; area 陣; accuracy -1; power{ constance 1; random 0; }");
@@ -877,11 +816,8 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
 // A quarter of the damage drained comes back: 3 gives nothing, 8 gives 2,
 // 3 on each of two targets gives 1; the sum stops at the int range.
 TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
-  addMember(0, 2);
-  makeBattle();
-  slime(0, 0);
-  slime(0, 1);
-  Game::Unit& actor = *battle().unitAt(0);
+  Game::Unit& actor = duel().kessa;
+  foe(0, 1);
   const struct {
     const char* area;
     i32 amount;
@@ -907,7 +843,7 @@ TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
 // aborts only a cast at the head of the queue.
 TEST_F(CastPhaseTest, WithoutACommandOrOnceAbortedTheTurnEndsAtOnce) {
   Battle& fight = makeBattle();
-  slime(0, 0);
+  foe(0, 0);
   const i32 phases = fight.phaseCount();
   EXPECT_EQ(Cast(fight).update(), 1);
   EXPECT_EQ(fight.phaseCount(), phases + 1);
@@ -933,10 +869,7 @@ TEST_F(CastPhaseTest, WithoutACommandOrOnceAbortedTheTurnEndsAtOnce) {
 // A command that pays is skipped while its side cannot pay it; one that
 // does not pay is not. A unit still charging (1 turn left) waits.
 TEST_F(CastPhaseTest, AnUnpayableOrChargingCommandIsSkipped) {
-  addMember(0, 2);
-  Battle& fight = makeBattle();
-  slime(0, 0);
-  Game::Unit& kessa = *fight.unitAt(0);
+  auto [fight, kessa, slime] = duel();
   const Game::Ability spark = Game::Ability::fromName("火花の術");
   fight.side(0).setPool(spark.energy() - 1);
   for (const auto& [flags, charge, casts] :
@@ -958,7 +891,7 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
   addMember(0, 1);
   addMember(0, 3);
   Battle& fight = makeBattle();
-  slime(0, 2);
+  foe(0, 2);
   for (const bool chains : {true, false}) {
     const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; power{ constance 5; } "
                              "animationName ブレード; ";
@@ -1009,7 +942,7 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
 TEST_F(CastPhaseTest, EachPasserCutsTheChainForTheJoinersAfterIt) {
   for (i32 c = 0; c < 4; ++c) addMember(0, c);
   Battle& fight = makeBattle();
-  slime(0, 2);
+  foe(0, 2);
   const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; power{ constance 5; } ";
   const Game::Ability opener = art(keys + "speed 100000; chainAccuracy 0,500;");
   const Game::Ability passer = art(keys + "speed 50000; chainAccuracy 0,0;");
@@ -1042,8 +975,8 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
   addMember(0, 3);
   mMembers.back()->setUp(*Game::Database::instance()->findShell("灯りのミオ"), 0);
   Battle& fight = makeBattle();
-  Game::Unit& left = slime(0, 1);
-  Game::Unit& right = slime(0, 3);
+  Game::Unit& left = foe(0, 1);
+  Game::Unit& right = foe(0, 3);
   Game::Unit& kessa = *fight.unitAt(0);
   Game::Unit& mio = *fight.unitAt(1);
   const i32 pays = Game::BattleStuff::Command::kPays;
@@ -1098,10 +1031,7 @@ TEST_F(CastPhaseTest, ASeededTurnPinsOrderNumbersStatesAndWear) {
 // wakes the member; a delay holds the actor d + 1 turns unless it holds
 // 世界; the weapon wears, or an art that spends it empties its slot.
 TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
-  addMember(0, 2);
-  Battle& fight = makeBattle();
-  Game::Unit& foe = slime(0, 0);
-  Game::Unit& kessa = *fight.unitAt(0);
+  auto [fight, kessa, slime] = duel();
   const struct {
     i32 amount;
     const char* keys;
@@ -1116,24 +1046,24 @@ TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
       {99999, "attack{ factor 武器消費; }", false, 15 + 99999, 0, 0, 0.05f, false},
   };
   for (const auto& row : rows) {
-    foe.setStateLevel("世界", row.world ? 1 : 0);
+    slime.setStateLevel("世界", row.world ? 1 : 0);
     kessa.setStateLevel("睡眠", 1);
-    foe.setHold(0);
-    foe.setWeaponSlot(-1);
+    slime.setHold(0);
+    slime.setWeaponSlot(-1);
     kessa.setWeaponSlot(0);
     const i32 ghostUses = kessa.ghost().getEquipment(0) ? kessa.ghost().getEquipment(0)->uses() : 0;
     const Game::Ability blow = art(std::string("type 攻撃; range 遠; area 単; accuracy 100; ") + row.keys +
                                    " power{ constance " + std::to_string(row.amount) + "; random 0; }");
-    std::unique_ptr<Action> strike = act(foe, blow, kessa.place());
+    std::unique_ptr<Action> strike = act(slime, blow, kessa.place());
     strike->applyResults();
     strike->finish();
     EXPECT_FALSE(kessa.holds("睡眠"));
     EXPECT_EQ(fight.partyRecord().damage(), row.damage) << row.keys;
     EXPECT_FLOAT_EQ(fight.partyRecord().weight(), row.weight) << row.keys;
-    EXPECT_EQ(foe.hold(), row.hold) << row.keys;
+    EXPECT_EQ(slime.hold(), row.hold) << row.keys;
     // Kessa's own blow at the slime, with her sword in hand.
     kessa.life().setHp(kessa.maxHp());
-    act(kessa, blow, foe.place())->finish();
+    act(kessa, blow, slime.place())->finish();
     EXPECT_EQ(kessa.ghost().getEquipment(0) != nullptr, row.weaponKept) << row.keys;
     if (row.weaponKept) {
       EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), ghostUses - 1);
@@ -1144,8 +1074,8 @@ TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
 // A heal applied raises the HP by its amount, up to the maximum.
 TEST_F(CastPhaseTest, AHealRaisesTheHpUpToTheMaximum) {
   addMember(0, 2);
-  Battle& fight = makeBattle();
-  Game::Unit& kessa = *fight.unitAt(0);
+  makeBattle();
+  Game::Unit& kessa = unit(0);
   for (const i32 power : {5, 99999}) {
     kessa.life().setHp(1);
     const auto heal = act(kessa, art("type 補助; range 遠; area 単; accuracy 100; power{ random 0; constance " +
@@ -1164,14 +1094,14 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
   addMember(0, 1);
   addMember(0, 3);
   Battle& fight = makeBattle();
-  Game::Unit& foe = slime(0, 2);
+  Game::Unit& slime = foe(0, 2);
   const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
   const Game::Article thrown = Game::Article::fromItem(herb);
   const Game::Ability toss = Game::Ability::fromName("投げる道具");
   for (const i32 throwers : {1, 2}) {
     game().bag().add(Game::Article::fromItem(herb), 1);
     for (i32 m = 0; m < throwers; ++m) {
-      fight.unitAt(m)->planAction(-1, toss, toss, foe.place(), &thrown, 0);
+      fight.unitAt(m)->planAction(-1, toss, toss, slime.place(), &thrown, 0);
       fight.unitAt(m)->setCharge(0);
     }
     Cast cast(fight);
@@ -1193,9 +1123,9 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
 TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
   addMember(0, 1);
   Battle& fight = makeBattle();
-  Game::Unit& foe = slime(0, 1);
+  Game::Unit& slime = foe(0, 1);
   const Game::Ability cheer = art("type 補助; range 自; area 無; effect none; afterText 奮い立った;");
-  for (Game::Unit* unit : {fight.unitAt(0), &foe}) {
+  for (Game::Unit* unit : {fight.unitAt(0), &slime}) {
     unit->planAction(-1, cheer, unit->place());
     unit->setCharge(0);
   }
@@ -1212,8 +1142,8 @@ TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
 TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
   addMember(0, 2);
   Battle& fight = makeBattle();
-  slime(0, 1).life().kill();
-  Game::Unit& foe = slime(0, 0);
+  foe(0, 1).life().kill();
+  Game::Unit& slime = foe(0, 0);
   Game::Unit& kessa = *fight.unitAt(0);
   kessa.planAction(0, Game::Ability::fromName("斬り払い"), Game::Place{1, 0, 2});
   kessa.setCharge(0);
@@ -1222,11 +1152,11 @@ TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
   ASSERT_FALSE(cast.actions().empty());
   EXPECT_EQ(cast.actions()[0]->targetCell().column, 0);
   ASSERT_EQ(cast.actions()[0]->targetCount(), 1);
-  EXPECT_EQ(&cast.actions()[0]->target(0), &foe);
+  EXPECT_EQ(&cast.actions()[0]->target(0), &slime);
   const Game::Ability blow = Game::Ability::fromName("斬り払い");
   for (const auto& [slot, held] : {std::pair{-2, 3}, std::pair{0, 0}, std::pair{1, 1}}) {
     kessa.setWeaponSlot(3);
-    Action(fight, ActionOrder{&kessa, blow, blow, slot, foe.place(), nullptr, ActionOrder::kExtra, false, false,
+    Action(fight, ActionOrder{&kessa, blow, blow, slot, slime.place(), nullptr, ActionOrder::kExtra, false, false,
                               false, false});
     EXPECT_EQ(kessa.weaponSlot(), held) << slot;
   }
@@ -1235,10 +1165,7 @@ TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
 // The actor's own added states (the skeleton's poisoned blade) go only
 // against the other side.
 TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
-  addMember(0, 2);
-  Battle& fight = makeBattle();
-  Game::Unit& skeleton = *fight.addEnemy(enemy("骨の兵士"), 0, 0, 1.f, 0);
-  Game::Unit& kessa = *fight.unitAt(0);
+  auto [fight, kessa, skeleton] = duel("骨の兵士");
   const Game::Ability strike = art("type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
   const Game::Ability mend = art("type 補助; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
   std::unique_ptr<Action> hit = act(skeleton, strike, kessa.place());
@@ -1255,13 +1182,10 @@ TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
 // charisma (none below 0): at margins 0, 10, 30 and 90, 1, 1/2, 1/4 and
 // 1/10 of 400 tries. A chance of 0 never lands.
 TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
-  addMember(0, 2);
-  Battle& fight = makeBattle();
-  Game::Unit& foe = slime(0, 0);
-  Game::Unit& kessa = *fight.unitAt(0);
+  auto [fight, kessa, slime] = duel();
   const std::string blow = "type 攻撃; range 遠; area 単; accuracy 100; power{ constance 1; random 0; } ";
   const Game::Ability lull = art(blow + "attack{ addition{ name 睡眠; accuracy 100; } }");
-  EXPECT_TRUE(act(foe, art(blow + "attack{ addition{ name 睡眠; accuracy 0; } }"), kessa.place())
+  EXPECT_TRUE(act(slime, art(blow + "attack{ addition{ name 睡眠; accuracy 0; } }"), kessa.place())
                   ->results()[0]
                   .entries.empty());
   const struct {
@@ -1273,12 +1197,12 @@ TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
     i32& spirit = mMembers.back()->bonus()[Game::Parameters::kSpirit];
     auto margin = [&] {
       kessa.recompute();
-      return kessa.status()[Game::StatusBlock::kResist] - foe.status()[Game::StatusBlock::kCharisma];
+      return kessa.status()[Game::StatusBlock::kResist] - slime.status()[Game::StatusBlock::kCharisma];
     };
     for (spirit = -1000; spirit < 20000 && row.margin > 0 && margin() < row.margin;) ++spirit;
     ASSERT_EQ(std::max(margin(), 0), row.margin);
     int landed = 0;
-    for (int i = 0; i < 400; ++i) landed += static_cast<int>(act(foe, lull, kessa.place())->results()[0].entries.size());
+    for (int i = 0; i < 400; ++i) landed += static_cast<int>(act(slime, lull, kessa.place())->results()[0].entries.size());
     EXPECT_GE(landed, row.least) << row.margin;
     EXPECT_LE(landed, row.most) << row.margin;
   }
@@ -1287,10 +1211,7 @@ TEST_F(CastPhaseTest, ResistanceAgainstCharismaKeepsStatesOff) {
 // A number is pale red only where a member takes more than its HP; a heal
 // wakes no reaction, even in the barrier's guard mode.
 TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
-  addMember(0, 2);
-  Battle& fight = makeBattle();
-  Game::Unit& foe = slime(0, 0);
-  Game::Unit& kessa = *fight.unitAt(0);
+  auto [fight, kessa, slime] = duel();
   struct Seen final : Game::UnitStuff::MessageView {
     void show(const Game::UnitStuff::Message& message) override { colour = message.color; }
     Engine::u32 colour = 0;
@@ -1306,9 +1227,9 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
   for (const auto& [atMember, down, more, colour, weight] : rows) {
     kessa.life().setHp(down ? 0 : kessa.maxHp());
     if (down) kessa.ghost().lpRef() = 3;
-    Game::Unit& target = atMember ? kessa : foe;
+    Game::Unit& target = atMember ? kessa : slime;
     const std::string keys = "accuracy 100; power{ random 0; constance " + std::to_string(target.hp() + more) + "; }";
-    const auto strike = act(atMember ? foe : kessa, art("type 攻撃; range 遠; area 単; " + keys), target.place());
+    const auto strike = act(atMember ? slime : kessa, art("type 攻撃; range 遠; area 単; " + keys), target.place());
     strike->showResults();
     if (atMember) strike->applyResults();
     Seen seen;
@@ -1322,7 +1243,7 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
   }
   fight.setGuardMode(1, 2);
   kessa.planAction(-1, art("type 補助; range 遠; area 単; accuracy 100; animationName dummy; power{ constance 5; }"),
-                   foe.place());
+                   slime.place());
   kessa.setCharge(0);
   Cast cast(fight);
   ASSERT_EQ(cast.update(), 0);
@@ -1360,10 +1281,10 @@ class BattleVariables final : public GameTest::FakeGameResolver {
 
 // Two of the sample lead, Kessa, against two slimes, decided by the game's
 // own battle script, with the command menus driven by scripted keys.
-class WholeBattleTest : public CastPhaseTest {
+class WholeBattleTest : public BattleEndTest {
  protected:
   void SetUp() override {
-    CastPhaseTest::SetUp();
+    BattleEndTest::SetUp();
     fs().put(Battle::kScriptFile, DatabaseTestSupport::sampleFile(Battle::kScriptFile));
     mVariables.reset();
     mBattleVariables = std::make_unique<BattleVariables>(game());
@@ -1371,17 +1292,17 @@ class WholeBattleTest : public CastPhaseTest {
   void TearDown() override {
     game().setBattle(nullptr);
     mBattleVariables.reset();
-    CastPhaseTest::TearDown();
+    BattleEndTest::TearDown();
   }
   std::unique_ptr<BattleVariables> mBattleVariables;
   // The battle with its slimes before its first frame.
-  Battle& start(i32 seed, const char* foe = "泥スライム") {
+  Battle& start(i32 seed, const char* enemyName = "泥スライム") {
     Game::RandomGenerator::instance()->setSeed(seed);
     addMember(0, 1);
     addMember(0, 3);
-    game().setBattle(new Battle(game(), BattleSettings{}));
-    battle().addEnemy(enemy(foe), 0, 1, 1.f, 0);
-    battle().addEnemy(enemy(foe), 0, 3, 1.f, 0);
+    makeBattle({}, 0);
+    foe(0, 1, enemyName);
+    foe(0, 3, enemyName);
     return battle();
   }
   // A menu of the Command phase takes input.

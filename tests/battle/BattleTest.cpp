@@ -10,7 +10,6 @@
 #include "battle/CommandPhase.h"
 #include "battle/TurnPhases.h"
 #include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
 #include "data/unit/UnitMessages.h"
 #include "file/nml/NmlNode.h"
 #include "presentation/scene/SceneNode.h"
@@ -43,10 +42,14 @@ class Journal {
   const Game::GameData& mGame;
 };
 
-class LoggedPhase final : public Game::BattleStuff::Phase {
+// A phase or an end phase that notes its name every frame and ends after
+// its frames.
+template <class Base>
+class Logged final : public Base {
  public:
-  LoggedPhase(Battle& battle, Journal& journal, const char* name, i32 frames)
-      : Phase(battle), mJournal(journal), mName(name), mFrames(frames) {}
+  template <class... BaseArguments>
+  Logged(Journal& journal, const char* name, i32 frames, BaseArguments&... base)
+      : Base(base...), mJournal(journal), mName(name), mFrames(frames) {}
   i32 update() override {
     mJournal.note(mName);
     return --mFrames <= 0 ? 1 : 0;
@@ -57,20 +60,8 @@ class LoggedPhase final : public Game::BattleStuff::Phase {
   std::string mName;
   i32 mFrames;
 };
-
-class LoggedOver final : public Game::BattleStuff::Over {
- public:
-  LoggedOver(Journal& journal, const char* name, i32 frames) : mJournal(journal), mName(name), mFrames(frames) {}
-  i32 update() override {
-    mJournal.note(mName);
-    return --mFrames <= 0 ? 1 : 0;
-  }
-
- private:
-  Journal& mJournal;
-  std::string mName;
-  i32 mFrames;
-};
+using LoggedPhase = Logged<Game::BattleStuff::Phase>;
+using LoggedOver = Logged<Game::BattleStuff::Over>;
 
 // A battle in a new game whose battle script counts its runs in "answer".
 class BattleTest : public BattleTestSupport::BattleGameTest {
@@ -85,15 +76,8 @@ class BattleTest : public BattleTestSupport::BattleGameTest {
     BattleGameTest::SetUp();
     fs().put(Battle::kScriptFile, std::string(kCountingScript));
   }
-  void TearDown() override {
-    mBattle.reset();
-    BattleGameTest::TearDown();
-  }
-
-  Battle& makeBattle(BattleSettings settings = {}) {
-    mBattle = std::make_unique<Battle>(game(), settings);
-    return *mBattle;
-  }
+  // The battle, the game's own, before its first frame.
+  Battle& newBattle(BattleSettings settings = {}) { return makeBattle(settings, 0); }
   std::shared_ptr<Game::BattleTrigger> trigger(const char* condition, const char* script, bool repeat) {
     auto record = std::make_shared<Game::BattleTrigger>();
     record->condition.parse(condition);
@@ -103,22 +87,15 @@ class BattleTest : public BattleTestSupport::BattleGameTest {
     record->repeat = repeat;
     return record;
   }
-  // One frame with the keys held; the battle's answer.
-  bool frame(std::initializer_list<Platform::Key> held = {}) {
-    step(held);
-    return mBattle->update();
-  }
   // Frames until the battle's turn count reaches the turn; -1 past the limit.
   int framesUntilTurn(i32 turn, int limit) {
     for (int n = 1; n <= limit; ++n) {
-      frame();
-      if (mBattle->turn() >= turn) return n;
+      run(1);
+      if (battle().turn() >= turn) return n;
     }
     return -1;
   }
   static const Game::EnemyData& slime() { return enemy("泥スライム"); }
-
-  std::unique_ptr<Battle> mBattle;
 };
 
 // Interrupts first, then the end phase, then queued scripts, then the
@@ -126,24 +103,24 @@ class BattleTest : public BattleTestSupport::BattleGameTest {
 // its end only when the end phase finishes. A second end changes nothing.
 TEST_F(BattleTest, UpdateRunsInterruptsTheEndScriptsAndPhasesInThatOrder) {
   Journal journal(game());
-  Battle& battle = makeBattle();
-  battle.appendInterrupt(std::make_unique<LoggedPhase>(battle, journal, "I", 2));
-  battle.appendPhase(std::make_unique<LoggedPhase>(battle, journal, "A", 2));
-  battle.appendPhase(std::make_unique<LoggedPhase>(battle, journal, "B", 1));
+  Battle& battle = newBattle();
+  battle.appendInterrupt(std::make_unique<LoggedPhase>(journal, "I", 2, battle));
+  battle.appendPhase(std::make_unique<LoggedPhase>(journal, "A", 2, battle));
+  battle.appendPhase(std::make_unique<LoggedPhase>(journal, "B", 1, battle));
   // Initialize, I, I, script, Start, script, A, A, script, B, script.
-  for (int i = 0; i < 11; ++i) EXPECT_FALSE(frame()) << i;
+  for (int i = 0; i < 11; ++i) EXPECT_FALSE(run(1)) << i;
   EXPECT_EQ(journal.lines, (std::vector<std::string>{"I:0", "I:0", "A:2", "A:2", "B:3"}));
   EXPECT_EQ(integer("answer"), 4);
   EXPECT_TRUE(battle.side(0).isStarted());
 
   battle.startOver(std::make_unique<LoggedOver>(journal, "O", 3));
   battle.startOver(std::make_unique<LoggedOver>(journal, "X", 1));
-  battle.appendInterrupt(std::make_unique<LoggedPhase>(battle, journal, "W", 1));
-  battle.appendPhase(std::make_unique<LoggedPhase>(battle, journal, "never", 1));
-  EXPECT_FALSE(frame());
-  EXPECT_FALSE(frame());
-  EXPECT_FALSE(frame());
-  EXPECT_TRUE(frame());
+  battle.appendInterrupt(std::make_unique<LoggedPhase>(journal, "W", 1, battle));
+  battle.appendPhase(std::make_unique<LoggedPhase>(journal, "never", 1, battle));
+  EXPECT_FALSE(run(1));
+  EXPECT_FALSE(run(1));
+  EXPECT_FALSE(run(1));
+  EXPECT_TRUE(run(1));
   EXPECT_EQ(journal.lines, (std::vector<std::string>{"I:0", "I:0", "A:2", "A:2", "B:3", "W:4", "O:4", "O:4", "O:4"}));
   EXPECT_EQ(battle.frame(), 15);
 }
@@ -158,21 +135,21 @@ TEST_F(BattleTest, OneShotEventsFireOneAPassAndRepeatingOnesEveryPass) {
                        nullptr,
                        trigger("0", "let{ name answer; value 0; }", false)};
   game().money() = 0;
-  Battle& battle = makeBattle(settings);
+  Battle& battle = newBattle(settings);
   // Queued at set-up: the first one-shot, the repeating one, the script.
   EXPECT_EQ(battle.queuedScriptCount(), 3);
   EXPECT_FALSE(battle.triggers()[0]);
   EXPECT_TRUE(battle.triggers()[1]);
-  for (int i = 0; i < 4; ++i) frame();  // Initialize, first, repeating, script
+  run(4);  // Initialize, first, repeating, script
   EXPECT_EQ(integer("answer"), 101);
   EXPECT_EQ(game().money(), 1);
-  for (int i = 0; i < 4; ++i) frame();  // Start, second, repeating, script
+  run(4);  // Start, second, repeating, script
   EXPECT_EQ(integer("answer"), 1010 + 200 + 1);
   EXPECT_EQ(game().money(), 2);
   EXPECT_FALSE(battle.triggers()[1]);
-  frame();  // the queue runs dry: a new turn
+  run(1);  // the queue runs dry: a new turn
   EXPECT_EQ(battle.queuedScriptCount(), 0);
-  frame();  // TurnStart: the repeating one and the script again
+  run(1);  // TurnStart: the repeating one and the script again
   EXPECT_EQ(battle.queuedScriptCount(), 2);
   EXPECT_TRUE(battle.triggers()[2]);
   EXPECT_TRUE(battle.triggers()[4]);
@@ -183,11 +160,10 @@ TEST_F(BattleTest, OneShotEventsFireOneAPassAndRepeatingOnesEveryPass) {
 TEST_F(BattleTest, AFiredOneShotRecordLivesUntilItsScriptHasRun) {
   BattleSettings settings;
   settings.triggers = {trigger("1", "let{ name money; value 77; }", false)};
-  Battle& battle = makeBattle(settings);
+  Battle& battle = newBattle(settings);
   settings.triggers.clear();
   EXPECT_FALSE(battle.triggers()[0]);
-  frame();
-  frame();
+  run(2);
   EXPECT_EQ(game().money(), 77);
 }
 
@@ -197,13 +173,13 @@ TEST_F(BattleTest, NothingRunsWhileAnEventWaitsOnAMessage) {
   BattleSettings settings;
   settings.triggers = {trigger("1", "message{ 待て。; } let{ name money; value 5; }", false)};
   game().money() = 0;
-  Battle& battle = makeBattle(settings);
-  for (int i = 0; i < 30; ++i) frame();
+  Battle& battle = newBattle(settings);
+  run(30);
   EXPECT_FALSE(battle.side(0).isStarted());
   EXPECT_EQ(battle.phaseCount(), 1);
   EXPECT_EQ(game().money(), 0);
-  frame({kDecide});
-  for (int i = 0; i < 4; ++i) frame();
+  run(1, {kDecide});
+  run(4);
   EXPECT_EQ(game().money(), 5);
   EXPECT_TRUE(battle.side(0).isStarted());
 }
@@ -211,14 +187,14 @@ TEST_F(BattleTest, NothingRunsWhileAnEventWaitsOnAMessage) {
 // Nothing in the battle ends it: a script that never decides runs turns for
 // ever, eight frames a quiet turn.
 TEST_F(BattleTest, ABattleItsScriptNeverEndsRunsTurnsForEver) {
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   // A turn with nobody to command: TurnStart, the commands' 60-frame opening
   // and their commit, the empty cast, TurnEnd's four frames, the battle
   // script after each.
   const int turn = 8 + kCommandFrames + kEmptyCastFrames;
   EXPECT_EQ(framesUntilTurn(1, 200), 2 + turn);
   EXPECT_EQ(framesUntilTurn(2, 200), turn);
-  for (int i = 0; i < 800; ++i) ASSERT_FALSE(frame());
+  for (int i = 0; i < 800; ++i) ASSERT_FALSE(run(1));
   EXPECT_EQ(battle.turn(), 2 + 800 / turn);
 }
 
@@ -231,7 +207,7 @@ TEST_F(BattleTest, SetUpTakesFiveMembersAndABackAttackSwapsTheFrontAndBackRows) 
   const i32 battles = game().battleCount();
   BattleSettings settings;
   settings.kind = BattleSettings::kBackAttack;
-  Battle& battle = makeBattle(settings);
+  Battle& battle = newBattle(settings);
   EXPECT_EQ(game().battleCount(), battles + 1);
   EXPECT_EQ(game().encounter(), 0);
   ASSERT_EQ(battle.unitCount(), 5);
@@ -245,7 +221,7 @@ TEST_F(BattleTest, SetUpTakesFiveMembersAndABackAttackSwapsTheFrontAndBackRows) 
   EXPECT_EQ(battle.phaseCount(), 1);
   EXPECT_EQ(battle.dimTarget(), 1.f);
   EXPECT_EQ(battle.dim(), 0.f);
-  Battle& even = makeBattle();
+  Battle& even = newBattle();
   EXPECT_EQ(std::tuple(even.unitAt(0)->row(), even.unitAt(2)->row()), std::tuple(0, 2)) << "an even encounter";
 }
 
@@ -259,24 +235,24 @@ TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
   settings.kind = BattleSettings::kForestall;
   auto dialogue = std::make_shared<Game::BattleDialogue>();
   settings.dialogue = dialogue;
-  Battle& battle = makeBattle(settings);
+  Battle& battle = newBattle(settings);
   EXPECT_EQ(std::tuple(battle.level(), battle.enemyLevel(), std::string(battle.bgm()), battle.isEscapeAllowed(),
                        battle.defeatMode(), battle.reportsRank(), battle.kind(), battle.dialogue(), battle.turn()),
             std::tuple(2.5f, game().encounterLevel(), std::string("ボス戦"), false, i32{BattleSettings::kGameOver}, false,
                        i32{BattleSettings::kForestall}, dialogue.get(), 0));
   EXPECT_FALSE(battle.lastSpell());
-  EXPECT_TRUE(makeBattle().reportsRank());
+  EXPECT_TRUE(newBattle().reportsRank());
 }
 
 // Five members leave room for ten enemies; the eleventh is refused. Each is
-// a battle-made enemy on the nearest free cell, and the tracker keeps the
-// highest rank.
+// a battle-made enemy on the nearest free cell, at the battle's enemy level
+// with its rank, grown by its scale; the tracker keeps the highest rank.
 TEST_F(BattleTest, AddEnemyIsRefusedAtFifteenUnits) {
-  for (i32 i = 0; i < 5; ++i) addMember(i % 3, i);
-  Battle& battle = makeBattle();
+  formParty(5);
+  Battle& battle = newBattle();
   const i32 ranks[] = {-2, 4, 1, -1, 0, 3, 2, -3, 0, 1};
   for (i32 i = 0; i < 10; ++i) {
-    ASSERT_TRUE(battle.addEnemy(slime(), 1, 2, 1.f, ranks[i])) << i;
+    ASSERT_TRUE(battle.addEnemy(slime(), 1, 2, i == 1 ? 2.f : 1.f, ranks[i])) << i;
   }
   EXPECT_EQ(battle.unitCount(), 15);
   EXPECT_FALSE(battle.addEnemy(slime(), 0, 0, 1.f, 9));
@@ -290,16 +266,9 @@ TEST_F(BattleTest, AddEnemyIsRefusedAtFifteenUnits) {
   EXPECT_NE(std::tuple(second.row(), second.column()), std::tuple(1, 2));
   EXPECT_EQ(battle.countLiving(1), 10);
   EXPECT_EQ(battle.countLiving(0), 5);
-}
-
-TEST_F(BattleTest, AnEnemyIsSetUpAtTheBattlesEnemyLevelWithItsRankAndScale) {
-  Battle& battle = makeBattle();
-  Game::Unit* low = battle.addEnemy(slime(), 0, 0, 1.f, 0);
-  Game::Unit* high = battle.addEnemy(slime(), 0, 1, 2.f, 3);
-  ASSERT_TRUE(low && high);
-  EXPECT_EQ(high->ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 3));
-  EXPECT_EQ(low->ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 0));
-  EXPECT_EQ(high->maxHp() > low->maxHp(), true);
+  EXPECT_EQ(first.ghost().getLevel(), slime().levelAt(battle.enemyLevel(), -2));
+  EXPECT_EQ(second.ghost().getLevel(), slime().levelAt(battle.enemyLevel(), 4));
+  EXPECT_GT(second.maxHp(), first.maxHp());
 }
 
 TEST(BattleRankTrackerTest, HighestRankLessThreeForAnEscapeAndOneForAnEncounter) {
@@ -328,7 +297,7 @@ TEST(PartyRecordTest, DamageSaturatesAndFallsAndEscapesWeigh) {
 
 // The phase's own frames: a pause of n frames runs n, of 0 or 1 one.
 TEST_F(BattleTest, AWaitRunsItsFramesAndAtLeastOne) {
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   for (const auto& [frames, expected] : {std::pair{0, 1}, {1, 1}, {2, 2}, {60, 60}, {-5, 1}}) {
     Game::BattleStuff::Wait wait(battle, frames);
     int n = 1;
@@ -343,7 +312,7 @@ TEST_F(BattleTest, AQuietTurnEndTakesFourFrames) {
   addMember(1, 1);
   BattleSettings settings;
   settings.kind = BattleSettings::kForestalled;
-  Battle& battle = makeBattle(settings);
+  Battle& battle = newBattle(settings);
   battle.side(0).setPool(0);
   battle.refresh();
   Game::BattleStuff::TurnEnd end(battle);
@@ -366,8 +335,8 @@ TEST_F(BattleTest, PoisonBringsASixtyFramePauseAndACleanUpFrame) {
   addMember(1, 1);
   for (const bool member : {true, false}) {
     if (!member) game().party().members().clear();
-    Battle& battle = makeBattle();
-    Game::Unit& poisoned = member ? *battle.unitAt(0) : *battle.addEnemy(slime(), 1, 1, 1.f, 0);
+    Battle& battle = newBattle();
+    Game::Unit& poisoned = member ? *battle.unitAt(0) : foe(1, 1);
     poisoned.setStateLevel("毒", 3);
     poisoned.setHold(member ? 1000 : 0);
     const i32 hp = poisoned.hp();
@@ -392,7 +361,7 @@ TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
     game().messages().clear();
     BattleSettings settings;
     settings.kind = kind;
-    Battle& battle = makeBattle(settings);
+    Battle& battle = newBattle(settings);
     Game::BattleStuff::Start start(battle);
     EXPECT_EQ(start.update(), 1);
     EXPECT_TRUE(battle.side(0).isStarted());
@@ -411,7 +380,7 @@ TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
 TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
   addMember(0, 0);
   addMember(0, 1);
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   battle.unitAt(0)->setHold(2);
   const i32 phases = battle.phaseCount();
   Game::BattleStuff::TurnStart start(battle);
@@ -423,9 +392,9 @@ TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
 
 TEST_F(BattleTest, LookupsFindTheFirstMatchingUnit) {
   addMember(0, 0);
-  Battle& battle = makeBattle();
-  Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
-  Game::Unit* other = battle.addEnemy(slime(), 2, 4, 1.f, 0);
+  Battle& battle = newBattle();
+  Game::Unit* enemy = &foe(2, 3);
+  Game::Unit* other = &foe(2, 4);
   EXPECT_EQ(battle.findUnitByName("Kessa"), battle.unitAt(0));
   EXPECT_EQ(battle.findUnitByName("泥スライム"), enemy);
   EXPECT_EQ(battle.findUnit("誰か"), nullptr);
@@ -441,20 +410,19 @@ TEST_F(BattleTest, LookupsFindTheFirstMatchingUnit) {
 }
 
 TEST_F(BattleTest, FlashesLastTheirFramesAndTheDimBrightensInThirty) {
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   battle.flashWhite();
   EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0x80FFFFFFu, 4));
   battle.flashBlack();
   EXPECT_EQ(std::tuple(battle.flashColour(), battle.flashFrames()), std::tuple(0xFF000000u, 4));
   battle.stage().flash(0x12345678u, 2);
-  frame();
-  frame();
+  run(2);
   EXPECT_EQ(battle.flashFrames(), 0);
-  frame();
+  run(1);
   EXPECT_EQ(battle.flashFrames(), 0);
-  for (int i = 0; i < 26; ++i) frame();
+  run(26);
   EXPECT_LT(battle.dim(), 1.f);
-  frame();
+  run(1);
   EXPECT_EQ(battle.dim(), 1.f);
   battle.dimOut();
   EXPECT_EQ(battle.dimTarget(), 0.f);
@@ -464,24 +432,15 @@ TEST_F(BattleTest, FlashesLastTheirFramesAndTheDimBrightensInThirty) {
 
 TEST_F(BattleTest, TheScreenEffectIsClearedWhenItDisagreesWithStoppedTime) {
   addMember(0, 0);
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   battle.toggleScreenEffect();
   EXPECT_TRUE(battle.isScreenEffectOn());
   battle.unitAt(0)->setStateLevel("世界", 1);
-  frame();
+  run(1);
   EXPECT_TRUE(battle.isScreenEffectOn());
   battle.unitAt(0)->setStateLevel("世界", 0);
-  frame();
+  run(1);
   EXPECT_FALSE(battle.isScreenEffectOn());
-}
-
-TEST_F(BattleTest, TheLastArtIsTheBattlesSpellMemory) {
-  Battle& battle = makeBattle();
-  EXPECT_FALSE(battle.hasLastSpells());
-  battle.setLastArt(Game::Ability(&Game::Database::instance()->findAbility("斬り払い"), 1));
-  EXPECT_TRUE(battle.hasLastSpells());
-  ASSERT_TRUE(battle.lastSpell());
-  EXPECT_TRUE(battle.lastSpell()->isValid());
 }
 
 // What a stage shows over the units, recorded as it pops up.
@@ -500,7 +459,7 @@ TEST_F(BattleTest, ThePoisonStageShowsTheDamageAndCountsOnlyANewFall) {
     float weight;
   } rows[] = {{1, 0, 0, 0.05f}, {0, 5, 0, 0.f}, {-1, 0, 1, 0.f}};  // -1: the HP the poison leaves at 1
   for (const auto& row : rows) {
-    Battle& battle = makeBattle();
+    Battle& battle = newBattle();
     Game::Unit& member = *battle.unitAt(0);
     member.setStateLevel("毒", 3);
     if (row.lp > 0) member.ghost().lpRef() = row.lp;
@@ -535,7 +494,7 @@ TEST_F(BattleTest, ThePoisonStageShowsTheDamageAndCountsOnlyANewFall) {
 // pause and a clean-up frame follow; five frames in all.
 TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
   addMember(1, 1);
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   Game::Unit& member = *battle.unitAt(0);
   member.life().setHp(1);
   member.setStateLevel("再生", 10);
@@ -559,11 +518,13 @@ TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
   EXPECT_EQ(battle.partyRecord().damage(), 0);
 }
 
-// What the units ask: a stolen item goes to the bag, lines to the game's
-// windows, a change of form flashes white and a revival grows its wings.
+// What the units and effects ask: a stolen item goes to the bag, lines to
+// the game's windows, a change of form flashes white and a revival grows its
+// wings.
 TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   addMember(0, 0);
-  Battle& battle = makeBattle();
+  fs().put(Battle::kSoundFile, std::string("連携 chain; スペル発動 spell;"));
+  Battle& battle = newBattle();
   const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
   ASSERT_TRUE(herb);
   const i32 herbs = game().bag().countItem(herb);
@@ -584,23 +545,20 @@ TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   EXPECT_EQ(std::tuple(battle.energy(1), battle.energy(0)), std::tuple(7, 0));
   battle.setGuardMode(0, 2);
   EXPECT_EQ(std::tuple(battle.guardMode(0), battle.guardMode(1)), std::tuple(2, 0));
-}
-
-TEST_F(BattleTest, AnEnemysResistancesAreListedAsMessages) {
-  Battle& battle = makeBattle();
-  Game::Unit* enemy = battle.addEnemy(slime(), 0, 0, 1.f, 0);
+  // An enemy's resistances, a window each.
+  Game::Unit& enemy = foe(0, 0);
   std::vector<Game::String> lines;
-  enemy->ghost().describeResistances(lines);
+  enemy.ghost().describeResistances(lines);
   ASSERT_FALSE(lines.empty());
   game().messages().clear();
-  battle.describeResistances(*enemy);
+  battle.describeResistances(enemy);
   EXPECT_EQ(game().messages().count(), static_cast<i32>(lines.size()));
-}
-
-// The battle's sounds are read when the first one plays.
-TEST_F(BattleTest, TheBattleSoundListIsReadOnTheFirstSound) {
-  fs().put(Battle::kSoundFile, std::string("連携 chain; スペル発動 spell;"));
-  Battle& battle = makeBattle();
+  // The last art, remembered for the spell.
+  EXPECT_FALSE(battle.hasLastSpells());
+  battle.setLastArt(Game::Ability(&Game::Database::instance()->findAbility("斬り払い"), 1));
+  ASSERT_TRUE(battle.hasLastSpells() && battle.lastSpell());
+  EXPECT_TRUE(battle.lastSpell()->isValid());
+  // The battle's sounds, read when the first one plays.
   EXPECT_EQ(battle.battleSounds().count(), 0);
   battle.stage().playBattleSound("連携", 0);
   EXPECT_EQ(battle.battleSounds().count(), 2);
@@ -623,9 +581,9 @@ TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
   fs().put("試し/set.txt", std::string("model{ name 床; }"));
   BattleSettings settings;
   settings.sceneName = "試し";
-  EXPECT_EQ(makeBattle(settings).sceneModels().entries().count(), 1);
+  EXPECT_EQ(newBattle(settings).sceneModels().entries().count(), 1);
   settings.sceneName = "ない";
-  EXPECT_EQ(makeBattle(settings).sceneModels().entries().count(), 0);
+  EXPECT_EQ(newBattle(settings).sceneModels().entries().count(), 0);
   const Game::MapSiteData* site = nullptr;
   for (i32 i = 0; i < Game::Database::instance()->siteCount() && !site; ++i) {
     const Game::MapSiteData* candidate = Game::Database::instance()->siteAt(i);
@@ -637,9 +595,9 @@ TEST_F(BattleTest, TheSceneIsTheNamedOneOrTheSites) {
   ASSERT_TRUE(game().field());
   game().field()->changeScene(nullptr);  // off the floor, the change comes at once
   game().field()->changeScene(site);
-  EXPECT_EQ(makeBattle().sceneModels().entries().count(), 1);
+  EXPECT_EQ(newBattle().sceneModels().entries().count(), 1);
   game().field()->changeScene(nullptr);
-  EXPECT_EQ(makeBattle().sceneModels().entries().count(), 0);
+  EXPECT_EQ(newBattle().sceneModels().entries().count(), 0);
 }
 
 // A renderer's camera for the camera tests.
@@ -656,10 +614,10 @@ class BattleCameraTest : public TestServices::Test<TestServices::kRenderer, Batt
 // leaves the camera at its default view.
 TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells) {
   addMember(2, 4);
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   Game::SceneRenderer::instance()->setFadeTarget(255);
   camera().setPitch(80.f);
-  frame();
+  run(1);
   EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
   EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
   EXPECT_EQ(battle.interruptCount(), 0);
@@ -680,9 +638,9 @@ TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
   ASSERT_TRUE(list.parse("Kessa t,1;泥スライム t,1;", true));
   Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
   addMember(0, 0);
-  Battle& battle = makeBattle();
-  battle.addEnemy(slime(), 0, 0, 1.f, 0);
-  frame();
+  Battle& battle = newBattle();
+  foe(0, 0);
+  run(1);
   for (i32 i = 0; i < battle.unitCount(); ++i) {
     const Game::Unit& unit = *battle.unitAt(i);
     ASSERT_TRUE(unit.node() && unit.picture()) << i;
@@ -694,8 +652,8 @@ TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
 TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
   addMember(0, 0);
   addMember(2, 4);
-  Battle& battle = makeBattle();
-  frame();
+  Battle& battle = newBattle();
+  run(1);
   for (i32 i = 0; i < 2; ++i) battle.unitAt(i)->setStateLevel("毒", 3);
   Engine::Math::Vector3 a;
   Engine::Math::Vector3 b;
@@ -712,29 +670,29 @@ TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
 // A caption is written over its side's half at the top (a side past 1
 // counts as the party's) for 90 frames, then no more.
 TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalfForNinetyFrames) {
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
   i32 x = 0;
   i32 y = 0;
   for (const auto& [side, written] : {std::pair{0, -360}, {2, -360}, {1, 40}}) {
     battle.showCaption("技", side);
-    frame();
+    run(1);
     writer.getOrigin(&x, &y);
     EXPECT_EQ(std::tuple(x, y, writer.font()), std::tuple(written, 270, 1)) << side;
   }
   EXPECT_STREQ(battle.caption().c_str(), "技");
-  for (int i = 0; i < 88; ++i) frame();
+  run(88);
   for (const auto& [n, written] : {std::pair{90, 40}, {91, 1}}) {
     writer.setPosition(1, 2);
-    frame();
+    run(1);
     writer.getOrigin(&x, &y);
     EXPECT_EQ(x, written) << "frame " << n;
   }
 }
 
-// Effects steer the camera and the projection's squash through the stage.
+// Effects steer the camera and project points through the stage.
 TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
-  Battle& battle = makeBattle();
+  Battle& battle = newBattle();
   Game::Effect::Stage& stage = battle.stage();
   stage.setCameraZoom(2.f);
   stage.setCameraHeading(100.f);
@@ -744,6 +702,7 @@ TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
   EXPECT_EQ(std::vector<float>({camera().zoom.target(), camera().heading.target(), camera().pitch.target(),
                                 camera().inverseDistance.target(), camera().shake.z}),
             std::vector<float>({2.6f, 10.f, 45.f, 100.f, 6.f}));
+  // Its projection is the scene's.
   const Engine::Math::Vector3 point(40.f, -20.f, 10.f);
   Engine::Math::Vector3 expected;
   Game::SceneRenderer::instance()->project(&expected, point);
@@ -755,12 +714,10 @@ TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
 // While a talk shows in a battle, the camera turns to the unit that speaks.
 TEST_F(BattleCameraTest, TheScriptDriverTurnsTheCameraToTheSpeaker) {
   addMember(0, 0);
-  Battle& battle = makeBattle();
-  Game::Unit* enemy = battle.addEnemy(slime(), 2, 3, 1.f, 0);
-  game().setBattle(mBattle.release());
+  newBattle();
+  Game::Unit* enemy = &foe(2, 3);
   load("talk{ L 泥スライム,ぷるぷる。; } let{ name money; value 1; }");
-  step({});
-  battle.update();
+  run(1);
   mScript.update(game());
   mScript.update(game());
   Engine::Math::Vector3 position;

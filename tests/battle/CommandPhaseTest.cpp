@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -21,7 +20,8 @@
 #include "resource/Database.h"
 #include "resource/database/ToolData.h"
 #include "tests/Services.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/battle/BattleGameFixture.h"
+#include "tests/presentation/widget/MenuRows.h"
 
 namespace {
 
@@ -30,14 +30,15 @@ using Game::Battle;
 using Game::BattleSettings;
 using Game::CommandMenu;
 using Game::BattleStuff::Command;
+using WidgetTest::menuRows;
 
-struct Cell {
+struct GridCell {
   i32 row;
   i32 column;
 };
 struct Member {
   const char* shell;
-  Cell cell;
+  GridCell cell;
 };
 
 std::string cellText(const Game::Place& place) {
@@ -52,42 +53,27 @@ std::string nameOf(const Game::Article& item) { return item.isEmpty() ? "" : ite
 
 // A battle of sample party members against slimes, its Command phase driven
 // by scripted keys.
-class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
+class CommandPhaseTest : public BattleTestSupport::BattleGameTest {
  protected:
-  void SetUp() override {
-    ScriptTest::SetUp();
-    fs().put(Battle::kScriptFile, std::string(""));
-  }
   void TearDown() override {
     mCommand.reset();
-    mBattle.reset();
-    mMembers.clear();
-    ScriptTest::TearDown();
+    BattleGameTest::TearDown();
   }
 
   Game::PlayerGhost& addMember(const Member& member) {
-    mMembers.push_back(std::make_unique<Game::PlayerGhost>());
-    Game::PlayerGhost& ghost = *mMembers.back();
-    ghost.setUp(*Game::Database::instance()->findShell(member.shell), 0);
-    Game::PartyMembers::Entry* entry = game().party().members().add(ghost);
-    entry->row = member.cell.row;
-    entry->column = member.cell.column;
-    return ghost;
+    return BattleGameTest::addMember(member.cell.row, member.cell.column, member.shell);
   }
-  Battle& makeBattle(i32 kind = BattleSettings::kEven, bool escape = true) {
+  Battle& openBattle(i32 kind = BattleSettings::kEven, bool escape = true) {
     BattleSettings settings;
     settings.kind = kind;
     settings.escapeAllowed = escape;
-    mBattle = std::make_unique<Battle>(game(), settings);
-    return *mBattle;
+    return makeBattle(settings, 0);
   }
-  Game::Unit& addEnemy(Cell cell) {
-    return *mBattle->addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), cell.row, cell.column, 1.f, 0);
-  }
+  Game::Unit& addEnemy(GridCell cell) { return foe(cell.row, cell.column); }
   // The Command phase with its opening over and its first list taking input.
   Command& makeCommand() {
-    mBattle->refresh();
-    mCommand = std::make_unique<Command>(*mBattle);
+    battle().refresh();
+    mCommand = std::make_unique<Command>(battle());
     mDone = false;
     for (i32 i = 0; i < 60; ++i) EXPECT_EQ(mCommand->update(), 0) << "the opening";
     if (mCommand->menuCount() > 0) idle(9);
@@ -128,10 +114,10 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
         case 'v': press(Platform::Key::Down); break;
         case '>': press(Platform::Key::Right); break;
         case 'p': turnTo(std::stoi(token.substr(1))); break;
-        case '$': mBattle->side(0).setPool(std::stoi(token.substr(1))); break;
+        case '$': battle().side(0).setPool(std::stoi(token.substr(1))); break;
         default: ADD_FAILURE() << "no step " << token;
       }
-      if (!mDone && current().warningCount() > 0) mWarnings.push_back("!" + rowTexts(*current().warning(0))[0]);
+      if (!mDone && current().warningCount() > 0) mWarnings.push_back("!" + menuRows(*current().warning(0))[0]);
     }
   }
   // A member's plan: art/chosen/item, slot and target, the remembered panel
@@ -159,19 +145,11 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     out.insert(out.end(), mWarnings.begin(), mWarnings.end());
     std::ostringstream status;
     if (mDone) {
-      status << (mBattle->isDecided() ? "escaped" : "done");
+      status << (battle().isDecided() ? "escaped" : "done");
     } else {
       status << "at " << mCommand->current() << " cost " << mCommand->pendingCost();
     }
     out.push_back(status.str());
-    return out;
-  }
-  static std::vector<std::string> rowTexts(const Game::ListMenu& list) {
-    std::vector<std::string> out;
-    for (i32 i = 0; i < list.itemCount(); ++i) {
-      const auto* text = dynamic_cast<const Game::Widget::Text*>(list.item(i));
-      out.emplace_back(text ? text->text.c_str() : "?");
-    }
     return out;
   }
   static std::pair<i32, Engine::u32> fontAndColour(const Game::ListMenu& list, i32 i) {
@@ -179,9 +157,7 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
     return text ? std::make_pair(text->font, text->color) : std::make_pair(-1, 0u);
   }
 
-  std::unique_ptr<Battle> mBattle;
   std::unique_ptr<Command> mCommand;
-  std::vector<std::unique_ptr<Game::PlayerGhost>> mMembers;
   std::vector<std::string> mWarnings;
   bool mDone = false;
 };
@@ -191,7 +167,7 @@ class CommandPhaseTest : public ScriptTestSupport::ScriptTest {
 struct KeyScript {
   const char* name;
   std::vector<Member> members;
-  std::vector<Cell> enemies;
+  std::vector<GridCell> enemies;
   const char* keys;
   std::vector<std::string> outcome;
   // An art every member learns first.
@@ -262,8 +238,8 @@ TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
   }
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("投げナイフ")), 2);
-  makeBattle();
-  for (const Cell& cell : script.enemies) addEnemy(cell);
+  openBattle();
+  for (const GridCell& cell : script.enemies) addEnemy(cell);
   makeCommand();
   run(script.keys);
   EXPECT_EQ(outcome(), script.outcome);
@@ -287,32 +263,32 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
                         Row{BattleSettings::kEven, 1, 4, 4}}) {
     SCOPED_TRACE(row.kind);
     addMember(kKessa0);
-    makeBattle(row.kind);
+    openBattle(row.kind);
     EXPECT_EQ(makeCommand().menuCount(), row.menus);
     game().party().members().clear();
     std::vector<i32> planned;
     for (i32 seed = 1; seed <= 12; ++seed) {
       Game::RandomGenerator::instance()->setSeed(seed);
-      makeBattle(row.kind);
+      openBattle(row.kind);
       for (i32 c = 0; c < 4; ++c) addEnemy({0, c});
       makeCommand();
-      const i32 phases = mBattle->phaseCount();
+      const i32 phases = battle().phaseCount();
       frame();
       ASSERT_TRUE(mDone);
-      ASSERT_EQ(mBattle->phaseCount(), phases + 1);
+      ASSERT_EQ(battle().phaseCount(), phases + 1);
       planned.push_back(0);
-      for (i32 i = 0; i < mBattle->unitCount(); ++i) planned.back() += mBattle->unitAt(i)->hasPlan();
+      for (i32 i = 0; i < battle().unitCount(); ++i) planned.back() += battle().unitAt(i)->hasPlan();
     }
     EXPECT_EQ(*std::min_element(planned.begin(), planned.end()), row.fewest);
     EXPECT_EQ(*std::max_element(planned.begin(), planned.end()), row.most);
   }
   // Without a party in reach the slime guards, on itself, paying as it goes.
-  const Game::Unit& slime = *mBattle->unitAt(0);
+  const Game::Unit& slime = *battle().unitAt(0);
   EXPECT_EQ(slime.plan().front().flags, Command::kPays);
   EXPECT_EQ(slime.weaponSlot(), 0);
   EXPECT_EQ(cellText(slime.plan().front().target), cellText(slime.place()));
   // An enemy still charging keeps its plan: nothing is added to it.
-  makeBattle();
+  openBattle();
   Game::Unit& charging = addEnemy({0, 0});
   charging.planAction(0, Game::Ability::fromName("薙ぎ払い"), charging.place());
   makeCommand();
@@ -324,14 +300,14 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
 // skill and greyed where escape is not allowed.
 TEST_F(CommandPhaseTest, TheMainListFollowsTheSkills) {
   Game::PlayerGhost& kessa = addMember(kKessa0);
-  makeBattle(BattleSettings::kEven, false);
+  openBattle(BattleSettings::kEven, false);
   Command& command = makeCommand();
-  EXPECT_EQ(rowTexts(command.menu(0).mainList().list()),
+  EXPECT_EQ(menuRows(command.menu(0).mainList().list()),
             (std::vector<std::string>{"コマンド", "身を守る              ", "逃げる"}));
   EXPECT_FALSE(command.menu(0).mainList().list().isSelectable(2));
   kessa.abilities().clear();
-  makeBattle();
-  const std::vector<std::string> rows = rowTexts(makeCommand().menu(0).mainList().list());
+  openBattle();
+  const std::vector<std::string> rows = menuRows(makeCommand().menu(0).mainList().list());
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], "コマンド");
   EXPECT_NE(rows[1].find("何もしない"), std::string::npos);
@@ -341,29 +317,29 @@ TEST_F(CommandPhaseTest, TheMainListFollowsTheSkills) {
 // greyed only when the first candidate is an enemy; none cancels.
 TEST_F(CommandPhaseTest, TargetRowsGreyStealthAndEnemiesOutOfReach) {
   addMember(kKessa0);
-  makeBattle();
-  Game::Unit& kessa = *mBattle->unitAt(0);
+  openBattle();
+  Game::Unit& kessa = *battle().unitAt(0);
   const Game::Ability cut = Game::Ability::fromName("斬り払い");
-  EXPECT_EQ(Game::TargetMenu(*mBattle, kessa, cut).update(0), 2) << "no candidate";
+  EXPECT_EQ(Game::TargetMenu(battle(), kessa, cut).update(0), 2) << "no candidate";
   Game::Unit& front = addEnemy({0, 2});
   addEnemy({2, 2});
   Game::Unit& hidden = addEnemy({0, 4});
   const Game::Ability stealth = Game::Ability::fromName("ステルス");
   hidden.ghost().abilities().add(stealth);
-  mBattle->refresh();
+  battle().refresh();
   const auto selectable = [&](const Game::Ability& art) {
-    Game::TargetMenu menu(*mBattle, kessa, art);
+    Game::TargetMenu menu(battle(), kessa, art);
     std::string out;
     for (i32 i = 0; i < menu.list().itemCount(); ++i) out += menu.list().isSelectable(i) ? "o" : "x";
     return out + " " + std::to_string(menu.candidates().size());
   };
   // Kessa is no candidate and no enemy: no row of hers.
   EXPECT_EQ(selectable(cut), "oxx 2");
-  EXPECT_EQ(fontAndColour(Game::TargetMenu(*mBattle, kessa, cut).list(), 0),
+  EXPECT_EQ(fontAndColour(Game::TargetMenu(battle(), kessa, cut).list(), 0),
             std::make_pair(1, Game::TargetMenu::kRowColour));
   EXPECT_EQ(selectable(Game::Ability::fromName("身を守る")), "o 1") << "at the party: no enemy rows";
   front.ghost().abilities().add(stealth);
-  mBattle->refresh();
+  battle().refresh();
   EXPECT_EQ(selectable(cut), "oxo 2") << "all stealthy";
 }
 
@@ -372,8 +348,8 @@ TEST_F(CommandPhaseTest, AThrownItemIsThePlansOwnCopy) {
   addMember(kKessa0);
   const Game::ToolData* knife = Game::Database::instance()->findTool("投げナイフ");
   game().bag().add(Game::Article::fromItem(knife), 2);
-  makeBattle();
-  Game::Unit& kessa = *mBattle->unitAt(0);
+  openBattle();
+  Game::Unit& kessa = *battle().unitAt(0);
   kessa.planAction(-1, knife->throwArt().at(0), Game::Ability::fromName("投げる道具"), Game::Place{1, 0, 2},
                    &game().bag().at(0)->article);
   game().bag().clear();
@@ -384,14 +360,14 @@ TEST_F(CommandPhaseTest, AThrownItemIsThePlansOwnCopy) {
 // ミオ.
 TEST_F(CommandPhaseTest, TheSynchroPanelListsTheActiveGroups) {
   addMember(kKessa0);
-  makeBattle();
-  mBattle->refresh();
-  EXPECT_EQ(mBattle->synchroPanel().itemCount(), 0);
+  openBattle();
+  battle().refresh();
+  EXPECT_EQ(battle().synchroPanel().itemCount(), 0);
   addMember(kMio1);
-  makeBattle();
-  mBattle->refresh();
-  const Game::ListMenu& panel = mBattle->synchroPanel();
-  EXPECT_EQ(rowTexts(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
+  openBattle();
+  battle().refresh();
+  const Game::ListMenu& panel = battle().synchroPanel();
+  EXPECT_EQ(menuRows(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
   EXPECT_FALSE(panel.isSelectable(0));
   EXPECT_EQ(fontAndColour(panel, 1), std::make_pair(0, 0xFFC0C0C0u));
   EXPECT_FLOAT_EQ(panel.contentLeft(), 320.f - panel.width()) << "its right edge on the screen's";
@@ -405,7 +381,7 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
   // without arts.
   Game::Article previous;
   kessa.swapEquipment(previous, *kessa.getEquipment(0), 1);
-  makeBattle();
+  openBattle();
   addEnemy({0, 2});
   CommandMenu& menu = makeCommand().menu(0);
   std::vector<i32> shown;
@@ -431,7 +407,7 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
   EXPECT_FALSE(menu.choose(Game::Ability::fromName("身を守る技能"))) << "a passive";
   // Without the sword the first panel is missing: the next one shows.
   kessa.clearEquipment(0);
-  makeBattle();
+  openBattle();
   makeCommand();
   press(kDecide);
   EXPECT_EQ(current().panelIndex(), 1);
@@ -441,11 +417,11 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
 // that does not exist gives way to the first.
 TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
   Game::PlayerGhost& kessa = addMember(kKessa0);
-  makeBattle();
+  openBattle();
   addEnemy({0, 2});
   makeCommand();
   run("X v X X");
-  mBattle->unitAt(0)->clearPlan();
+  battle().unitAt(0)->clearPlan();
   EXPECT_EQ(makeCommand().menu(0).panel(0).selectedId(), 1);
   for (const auto& [remembered, opened] : {std::pair{8, 8}, std::pair{5, 0}, std::pair{9, 0}, std::pair{-1, 0}}) {
     kessa.setLastCommand(remembered);
@@ -460,19 +436,19 @@ TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
   const TestServices::Scoped renderer(TestServices::kRenderer);
   addMember(kKessa0);
   addMember(kMio1);
-  makeBattle();
+  openBattle();
   addEnemy({0, 0});
-  mBattle->refresh();
+  battle().refresh();
   const auto lastWindow = [&](i32 commanded) {
-    mBattle->lineUpParty(mBattle->unitAt(commanded), 0);
-    mBattle->drawStatusWindows();
+    battle().lineUpParty(battle().unitAt(commanded), 0);
+    battle().drawStatusWindows();
     std::pair<i32, i32> origin;
     Game::SceneRenderer::instance()->textWriter().getOrigin(&origin.first, &origin.second);
     return origin;
   };
   EXPECT_EQ(lastWindow(0), std::make_pair(-192, -212));
   EXPECT_EQ(lastWindow(1), std::make_pair(-192, -196));
-  mBattle->unitAt(1)->applyState("気絶", 1, false);
+  battle().unitAt(1)->applyState("気絶", 1, false);
   EXPECT_EQ(lastWindow(0), std::make_pair(-320, -196));
 }
 
@@ -483,17 +459,17 @@ TEST_F(CommandPhaseTest, TheCommitAppliesAutomaticStatesAndCountsChargesDown) {
   Game::PlayerGhost& mio = addMember(kMio1);
   kessa.abilities().add(Game::Ability::fromName("自動シールド"));
   mio.abilities().add(Game::Ability::fromName("自動シールド"));
-  makeBattle(BattleSettings::kForestall);
+  openBattle(BattleSettings::kForestall);
   const Game::Unit& idle = addEnemy({0, 0});
-  mBattle->refresh();
+  battle().refresh();
   const Game::Ability sweep = Game::Ability::fromName("薙ぎ払い");
-  for (i32 i = 0; i < 2; ++i) mBattle->unitAt(i)->planAction(0, sweep, mBattle->unitAt(i)->place());
-  ASSERT_EQ(mBattle->unitAt(0)->charge(), 2);
+  for (i32 i = 0; i < 2; ++i) battle().unitAt(i)->planAction(0, sweep, battle().unitAt(i)->place());
+  ASSERT_EQ(battle().unitAt(0)->charge(), 2);
   ASSERT_EQ(makeCommand().menuCount(), 0) << "a unit with a plan takes no command";
   frame();
   for (i32 i = 0; i < 2; ++i) {
-    EXPECT_TRUE(mBattle->unitAt(i)->holds("シールド"));
-    EXPECT_EQ(mBattle->unitAt(i)->charge(), 1);
+    EXPECT_TRUE(battle().unitAt(i)->holds("シールド"));
+    EXPECT_EQ(battle().unitAt(i)->charge(), 1);
   }
   EXPECT_EQ(idle.charge(), 0) << "nothing to count down";
 }
@@ -502,19 +478,19 @@ TEST_F(CommandPhaseTest, TheCommitAppliesAutomaticStatesAndCountsChargesDown) {
 // again once no longer named.
 TEST_F(CommandPhaseTest, AHighlightedUnitGlowsWhileNamed) {
   addMember(kKessa0);
-  makeBattle();
-  mBattle->update();
-  Game::Unit& kessa = *mBattle->unitAt(0);
+  openBattle();
+  battle().update();
+  Game::Unit& kessa = *battle().unitAt(0);
   Game::SceneNode* node = kessa.node();
   ASSERT_NE(node, nullptr);
   std::vector<float> glow;
   for (int i = 0; i < 16; ++i) {
-    mBattle->highlight(kessa);
-    EXPECT_TRUE(mBattle->isHighlighted(kessa));
-    mBattle->update();
+    battle().highlight(kessa);
+    EXPECT_TRUE(battle().isHighlighted(kessa));
+    battle().update();
     if (i == 0 || i == 15) glow.push_back(node->ambient.z.value());
   }
-  mBattle->update();
+  battle().update();
   glow.push_back(node->ambient.z.value());
   EXPECT_EQ(glow, (std::vector<float>{0.55f, 0.7f, 1.f}));
 }

@@ -38,33 +38,27 @@ class UnitMessageViewTest : public ::testing::Test {
   Game::SceneNodePool pool{Game::SceneNodePool::kSceneCapacity};
 };
 
-// A state's pictures pop up count times from the front point, 32 apart.
+// A state's pictures pop up count times from the front point, 32 apart; a
+// state without a picture shows nothing.
 TEST_F(UnitMessageViewTest, AStatesPicturesStackThirtyTwoApart) {
   Game::UnitMessageView view(pool, unit, picture);
   Game::UnitStuff::Message message;
   message.kind = Game::UnitStuff::Message::Kind::kState;
-  message.state = 4;
   message.count = 3;
+  message.state = 5;
+  view.show(message);
+  EXPECT_TRUE(active().empty());
+  message.state = 4;
   view.show(message);
   const std::vector<const Game::SceneNode*> nodes = active();
   ASSERT_EQ(nodes.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(nodes[static_cast<std::size_t>(i)]->getModel(), &gPicture);
-    EXPECT_NEAR(worldX(*nodes[static_cast<std::size_t>(i)]), 128.f, 1e-3f);
-    EXPECT_NEAR(worldZ(*nodes[static_cast<std::size_t>(i)]), 32.f * static_cast<float>(i), 1e-3f);
-    EXPECT_TRUE(nodes[static_cast<std::size_t>(i)]->baseState.billboard);
+    EXPECT_EQ(nodes[i]->getModel(), &gPicture);
+    EXPECT_NEAR(worldX(*nodes[i]), 128.f, 1e-3f);
+    EXPECT_NEAR(worldZ(*nodes[i]), 32.f * static_cast<float>(i), 1e-3f);
+    EXPECT_TRUE(nodes[i]->baseState.billboard);
   }
-}
-
-TEST_F(UnitMessageViewTest, AStateWithoutAPictureShowsNothing) {
-  Game::UnitMessageView view(pool, unit, picture);
-  Game::UnitStuff::Message message;
-  message.kind = Game::UnitStuff::Message::Kind::kState;
-  message.state = 5;
-  message.count = 2;
-  view.show(message);
-  EXPECT_TRUE(active().empty());
 }
 
 // Through the unit's queue: the state waits 70 frames behind a number.

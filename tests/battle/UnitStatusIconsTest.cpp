@@ -39,13 +39,9 @@ class UnitStatusIconsTest : public BattleTestSupport::BattleGameTest {
   void SetUp() override {
     BattleGameTest::SetUp();
     addMember(0, 0);
-    mBattle = std::make_unique<Game::Battle>(game(), Game::BattleSettings{});
+    makeBattle({}, 0);
   }
-  void TearDown() override {
-    mBattle.reset();
-    BattleGameTest::TearDown();
-  }
-  Game::Unit& kessa() { return *mBattle->unitAt(0); }
+  Game::Unit& kessa() { return unit(0); }
   // charge and hold stand for the unit's counters, other names for states.
   void set(const std::string& what, i32 level) {
     if (what == "charge") {
@@ -61,8 +57,6 @@ class UnitStatusIconsTest : public BattleTestSupport::BattleGameTest {
     UnitStatusIcons::collect(kessa(), sets);
     return {sets.begin(), sets.end()};
   }
-
-  std::unique_ptr<Game::Battle> mBattle;
 };
 
 // Held states show at a level above 0; the barrier and the charge-up, whose
@@ -131,7 +125,7 @@ TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
   kessa().messages().queueDamage(7, 0xFFFFFFFF, 0, 1.f);
   kessa().messages().queueDamage(8, 0xFFFFFFFF, 0, 2.5f);
   kessa().messages().queueDamage(9, 0xFFFFFFFF, 1, 1.f);
-  Game::SceneNodePool& pool = *mBattle->scenePool();
+  Game::SceneNodePool& pool = *battle().scenePool();
   UnitStatusIcons::draw(pool, kessa(), [](const char* set) -> Game::Model* {
     gAsked.emplace_back(set);
     return nullptr;
@@ -150,7 +144,7 @@ TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
     EXPECT_FLOAT_EQ(shown[i].first, expected[i].first) << i;
     EXPECT_FLOAT_EQ(shown[i].second, expected[i].second) << i;
   }
-  mBattle.reset();
+  game().setBattle(nullptr);
   Game::SystemResources::destroy();
 }
 
