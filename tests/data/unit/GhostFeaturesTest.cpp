@@ -1,7 +1,7 @@
-// Rules of the ghosts computed by hand over the sample data: an enemy's level
-// from the battle's level value and its rank, its rewards and form changes,
-// base stats (with one more bonus point each); the face a ghost is drawn
-// with.
+// Rules of the ghosts over the sample data: an enemy's level from the
+// battle's level value and its rank, its rewards, resistances and form
+// changes, base stats (with one more bonus point each), a character's level
+// ups, broken gear and save node; the face a ghost is drawn with.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include "core/game/GameData.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
+#include "data/stats/Experience.h"
+#include "data/Unit.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
 #include "data/unit/StatusSheet.h"
@@ -101,6 +103,40 @@ TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
   EXPECT_EQ(enemy.scale(), 2.f);
 }
 
+// 骨の兵士 is weak to light (光 −10): one line, for the battle to show; a
+// line for each resistance.
+TEST_F(EnemyRulesTest, ResistancesGiveTheirLines) {
+  std::vector<Game::String> lines;
+  Game::EnemyGhost().describeResistances(lines);
+  EXPECT_TRUE(lines.empty());
+  Game::EnemyGhost soldier;
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
+  soldier.describeResistances(lines);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "光に弱い");
+  // 泥スライム: 打撃 5, 熱 −5 and 水 at 50%.
+  lines.clear();
+  soldier.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
+  soldier.describeResistances(lines);
+  EXPECT_EQ(lines.size(), 3u);
+}
+
+// Huge parameters of data must not wrap the rewards around.
+TEST_F(EnemyRulesTest, RewardsOfHugeParametersSaturate) {
+  Game::NmlNode root;
+  ASSERT_TRUE(root.parse("enemy{name 巨人;equip{weapon 1;}money 2147483647;level 99;status{point 50;end{"
+                         "HP 2147483647;LP 2147483647;腕力 2147483647;器用さ 2147483647;知力 2147483647;"
+                         "敏捷 2147483647;体力 2147483647;精神 2147483647;霊力 2147483647;}}action{}}",
+                         true));
+  Game::EnemyData giant;
+  giant.read(*root.findChild("enemy"), database().states());
+  Game::EnemyGhost enemy;
+  enemy.setUp(giant, 1.f, 0, 1.f);
+  EXPECT_GE(enemy.getMoneyReward(), 0);
+  EXPECT_GE(enemy.getExperienceReward(), 0);
+  EXPECT_GE(enemy.getMasterExperienceReward(), 0);
+}
+
 // A shell whose growth ends at 0: at level 1 HP and LP are 1, every other
 // parameter 0, so the bonus alone makes the values.
 class BoostedStatsTest : public ::testing::Test {
@@ -154,8 +190,9 @@ class PlayerRulesTest : public GameTestSupport::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    ghost.setUp(*database().findShell("Kessa"), 0);
+    ghost.setUp(shell("Kessa"), 0);
   }
+  const Game::ShellData& shell(const char* name) { return *database().findShell(name); }
 
   Game::PlayerGhost ghost;
 };
@@ -188,6 +225,53 @@ TEST_F(PlayerRulesTest, BaseStatsTakeTypeDefencesFromTheProtector) {
     EXPECT_FLOAT_EQ(defense.factors()[c.factorIndex], c.factor) << c.ghost->getName();
     EXPECT_FLOAT_EQ(defense.factors()[0], 1.f) << c.ghost->getName();
   }
+}
+
+TEST_F(PlayerRulesTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
+  std::vector<Game::String> lines;
+  ghost.gainExperience(&lines, Game::Experience::forLevel(3), 0);
+  EXPECT_EQ(ghost.getLevel(), 3);
+  EXPECT_EQ(ghost.bonusPoint(), 2);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "レベルがアップ！");
+  ghost.gainExperience(&lines, 0, Game::Experience::forMasterLevel(2));
+  EXPECT_EQ(ghost.masterPoint(), 2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_STREQ(lines[1].c_str(), "O.Lv がアップ！");
+  // Experience near the top saturates instead of wrapping negative.
+  ghost.gainExperience(nullptr, 0x7fffffff, 0x7fffffff);
+  EXPECT_EQ(ghost.experience(), 0x7fffffff);
+  EXPECT_EQ(ghost.getLevel(), Game::Experience::kMaxLevel);
+}
+
+TEST_F(PlayerRulesTest, ABrokenWeaponIsReportedOnceAndLeavesItsSlot) {
+  ghost.setUp(shell("灯りのミオ"), 0);
+  for (int i = 0; i < 3; ++i) {
+    ghost.useEquipment(0);
+  }
+  std::vector<Game::String> lines;
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 1);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "投げナイフが壊れた");
+  EXPECT_FALSE(ghost.getEquipment(0));
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 0);
+}
+
+TEST_F(PlayerRulesTest, LifeAndApStayWithinTheDerivedMaxima) {
+  const Parameters maxima = Game::Unit(ghost).parameters();
+  ghost.lpRef() = maxima[Parameters::kLp] + 500;
+  ghost.clampToDerivedCaps();
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  // Adding to full values must not wrap around.
+  ghost.fillAp();
+  ghost.lpRef() = Game::Ghost::kFull;
+  ghost.addAp(Game::Ghost::kFull);
+  ghost.addLp(Game::Ghost::kFull);
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  EXPECT_EQ(ghost.getAp(0), maxima[Parameters::kAp1]);
+  ghost.lpRef() = -5;
+  ghost.clampToDerivedCaps();
+  EXPECT_EQ(ghost.lp(), 0);
 }
 
 // Faces "a" and "b" on the fake file system, with their draws recorded.
