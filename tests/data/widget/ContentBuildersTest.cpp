@@ -117,10 +117,6 @@ TEST_F(ContentBuildersTest, SaleRowsPadNamesTo23ColumnsAndRightAlignSellValueAnd
   // Price 0: a blank price column and grey, still selectable.
   EXPECT_EQ(rows[3], (Row{"   古びた鍵" + blanks(12) + "     " + "    1", 3, kGrey, true}));
   EXPECT_EQ(menu.selectedItem(), tool("薬草"));
-  // Price 1 still sells, for 1.
-  bag.add(Game::Article::fromItem(tool("廃棄物")), 4);
-  menu.buildForSale(bag);
-  EXPECT_EQ(rowsOf(menu.list())[4], (Row{"   廃棄物" + blanks(14) + "    1" + "    4", 4, kRow, true}));
   menu.buildPlain(bag);
   EXPECT_EQ(rowsOf(menu.list())[0].text, "   薬草" + blanks(16) + "    3");
 }
