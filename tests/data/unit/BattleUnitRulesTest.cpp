@@ -325,8 +325,10 @@ TEST_F(BattleUnitRules, EffectsOfStateRecords) {
   EXPECT_EQ(battle.guards[0], 0) << "amount 2 guards the own side only";
   unit.applyState("結界", 0, false);
   EXPECT_EQ(battle.guards[0], 0);
+  battle.guardSides.clear();
   unit.applyState("結界", 1, false);
   EXPECT_EQ(std::vector<i32>({battle.guards[0], battle.guards[1], unit.sideFieldMode()}), std::vector<i32>({2, 2, 2}));
+  EXPECT_EQ(battle.guardSides, std::vector<i32>({1, 0})) << "the own side, then the other";
 
   unit.planAction(-1, art("斬る"), unit.place());
   unit.applyState("睡眠", 0, false);
@@ -472,6 +474,7 @@ TEST_F(BattleUnitRules, BoostsAndStatesVanishAfterTheirTimeByTheDraw) {
   delayed.endTurn();
   EXPECT_EQ(delayed.stateLevel("ディレイ"), 1) << "timer 0 still holds";
   EXPECT_EQ(delayed.states().timer(database().stateIndex("ディレイ")), 0);
+  EXPECT_EQ(delayed.states().timer(database().stateIndex("恐怖")), 0) << "a state not held keeps no time";
 }
 
 TEST_F(BattleUnitRules, TheTurnEndKeepsAChargingPlanAndCountsTheTurn) {

@@ -278,6 +278,8 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
   EXPECT_EQ(previous.item(), tool("剣"));
   ghost.setLastCommand(4);
   EXPECT_EQ(ghost.getLastCommand(), 4);
+  ghost.setUp(shell("甲"), 0);
+  EXPECT_EQ(ghost.getLastCommand(), 0) << "a character set up afresh";
 }
 
 // Learning costs the item's cost; 連撃 at its top level (3 of 3) costs one more.
