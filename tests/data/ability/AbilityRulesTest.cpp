@@ -1,5 +1,6 @@
 // An ability's entries, triggers, conditions, names, colours and help text,
-// and the list's lookups, over arts of their own.
+// and the list's lookups, learning, scaling and recall, over arts of their
+// own.
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ using Game::Database;
 using Game::TriggerSpec;
 using RandomTestSupport::seedsDrawing;
 
-constexpr const char* kArts =
+constexpr const char* kRuleArts =
     "ability{name 打;type 攻撃;attack{factor 物;}}"
     "ability{name 札;fullName 霊符;type 攻撃;attack{factor 符;}}"
     "ability{name 印;type 攻撃;attack{factor 符;}}"
@@ -52,7 +53,7 @@ class AbilityRules : public DatabaseTestSupport::DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
-    load(BattleTexts::empty().with(Database::kStates, "state{name 毒;}").with(Database::kAbilities, kArts));
+    load(BattleTexts::empty().with(Database::kStates, "state{name 毒;}").with(Database::kAbilities, kRuleArts));
   }
   Ability art(const char* name, i32 level = 1) { return Ability(&database().findAbility(name), level); }
   Ability loaded(const char* text) {
@@ -322,6 +323,186 @@ TEST_F(AbilityRules, FiltersAndPassives) {
   ASSERT_EQ(again.count(), 2);
   EXPECT_EQ(std::make_pair(std::string(again.at(0).name()), again.at(0).level()), std::make_pair(std::string("札"), 2));
   EXPECT_EQ(node.countChildren("arts"), 6);
+}
+
+constexpr const char* kListArts =
+    "ability{base{name 雷;energy 4;cost 2;charge 1;recoil 1;attack{factor 術;}}upper{energy 6;}upper{energy 8;}"
+    "  upper{energy 9;}}"
+    "ability{name 斬;type 攻撃;attack{element 斬撃;}trigger{type 反撃;accuracy 100;element 打撃;}}"
+    "ability{name 想起;}"
+    "ability{name 壁;status{体力 3;}defense{element{熱 2;}}passive;}"
+    "ability{name 札;fullName 霊符;attack{factor 符;}}"
+    "ability{name 隠;visible false;}";
+
+class AbilityListTest : public DatabaseTestSupport::DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    load(BattleTexts::empty().with(Database::kAbilities, kListArts));
+  }
+  Ability art(const char* name, int level = 1) { return Ability(&database().findAbility(name), level); }
+};
+
+struct LevelledGhost : Game::GhostLevel {
+  int mLevel = 1;
+  float mBonus = 0.f;
+  int level() const override { return mLevel; }
+  float getArtLevelBonus() const override { return mBonus; }
+};
+
+struct RecallingBattle : Game::SpellMemory {
+  const Ability* mSpell = nullptr;
+  const Ability* lastSpell() const override { return mSpell; }
+};
+
+TEST_F(AbilityListTest, LearnReplacesTheHighestAndAddIfHigherKeepsTheBest) {
+  AbilityList list;
+  list.add(art("雷", 1));
+  list.add(art("雷", 3));
+  list.learn(art("雷", 2));
+  ASSERT_EQ(list.count(), 2);
+  EXPECT_EQ(list.at(0).level(), 1);
+  EXPECT_EQ(list.at(1).level(), 2);
+  list.learn(art("斬"));
+
+  list.addIfHigher(art("雷", 2));
+  EXPECT_EQ(list.count(), 3);
+  list.addIfHigher(art("雷", 4));
+  EXPECT_EQ(list.count(), 4);
+  EXPECT_EQ(list.firstLevelOf("雷"), 4);
+  EXPECT_EQ(list.levelOfNamed("雷"), 1 + 2 + 4);
+  EXPECT_TRUE(list.has("斬"));
+  EXPECT_EQ(list.firstLevelOf("壁"), 0);
+  list.add(art("壁", 0));
+  EXPECT_FALSE(list.has("壁"));
+}
+
+// level := trunc((maxLevel − 1) × f + 1.5), f from the ghost's level and bonus.
+TEST_F(AbilityListTest, ScaleToGhostRoundsTheLevelFactor) {
+  struct Case {
+    int ghostLevel;
+    float bonus;
+    int expected;
+  };
+  for (const Case& c : {Case{1, 0.f, 1}, Case{99, 0.f, 4}, Case{17, 0.f, 1}, Case{18, 0.f, 2},
+                        Case{1, 2.f, 4}, Case{1, -1.f, 1}}) {
+    LevelledGhost ghost;
+    ghost.mLevel = c.ghostLevel;
+    ghost.mBonus = c.bonus;
+    AbilityList list;
+    list.add(art("雷"));
+    list.add(art("雷", 2));
+    list.add(art("斬"));
+    list.scaleToGhost(ghost);
+    EXPECT_EQ(list.at(0).level(), c.expected) << c.ghostLevel << " " << c.bonus;
+    EXPECT_EQ(list.at(1).level(), 2);  // only level 1 grows
+    EXPECT_EQ(list.at(2).level(), 1);  // an art without levels stays
+  }
+}
+
+TEST_F(AbilityListTest, RecallTakesTheLastSpellFreeOfCostFromItsLevel) {
+  RecallingBattle battle;
+  AbilityList list;
+  list.add(art("想起"));
+  list.bind(battle);
+  EXPECT_STREQ(list.at(0).name(), "想起");
+
+  const Ability spell = art("雷", 3);
+  battle.mSpell = &spell;
+  list.bind(battle);
+  EXPECT_STREQ(list.at(0).name(), "雷");
+  EXPECT_EQ(list.at(0).level(), 3);
+  EXPECT_EQ(list.at(0).energy(), 0);
+  EXPECT_EQ(list.at(0).cost(), 0);
+  Game::String text;
+  list.at(0).displayName(text);
+  EXPECT_STREQ(text.c_str(), "想起「雷」");
+}
+
+// The ability's own trigger overrides the art's part by part.
+TEST_F(AbilityListTest, OwnTriggers) {
+  Game::NmlNode node;
+  ASSERT_TRUE(node.parse("ability 斬;priority 30;trigger{type 自動反撃;}", true));
+  Ability slash;
+  slash.load(node);
+  EXPECT_TRUE(slash.isAutoCounter());
+  EXPECT_EQ(slash.triggerAccuracy(), 100);
+  Game::AttackBlock blow;
+  blow.types().set(1);
+  Game::AttackBlock cut;
+  cut.types().set(0);
+  EXPECT_TRUE(slash.relationHolds(blow));
+  EXPECT_FALSE(slash.relationHolds(cut));
+  // An art without trigger flags is set off by anything.
+  EXPECT_TRUE(art("雷").relationHolds(cut));
+}
+
+TEST_F(AbilityListTest, AnUnknownSavedArtStopsNamingIt) {
+  AbilityList list;
+  Game::NmlNode unknown;
+  ASSERT_TRUE(unknown.parse("arts{ability 無い術;}", true));
+  EXPECT_DEATH(list.load(unknown), "無い術");
+}
+
+constexpr const char* kHelpArts =
+    "ability{name 斬;help 斬る;area 単;attack{element 斬撃,光;factor 物,接触;}}"
+    "ability{base{name 雷;help 落とす;area 全;energy 4;cost 2;charge 1;recoil 3;attack{element 天;factor 符,術,電気;}}"
+    "  upper{help 強く落とす;area 列;energy 6;}}"
+    "ability{name 陣;help 守る;area 陣;}"
+    "ability{name 壁;help 堅い;passive;}"
+    "ability{name 多;help x;attack{factor 符,物,射,術,接触,水,対空攻撃,地上攻撃,音,吸収,薬;}}";
+
+class AbilityHelpTest : public DatabaseTestSupport::DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    load(BattleTexts::empty().with(Database::kAbilities, kHelpArts));
+  }
+  std::string helpOf(const char* name, int level = 1, bool costCancel = false) {
+    Ability art(&database().findAbility(name), level);
+    art.setCostCancel(costCancel);
+    Game::String out;
+    art.helpText(out);
+    return out.c_str() ? out.c_str() : "";
+  }
+};
+
+// Level from 2, help, the attack's ability flags then its damage types in
+// table order, the area word, then the costs that are not 0.
+TEST_F(AbilityHelpTest, LinesInTheirOrder) {
+  struct Case {
+    const char* name;
+    int level;
+    bool costCancel;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"斬", 1, false, "斬る\n物 接触 斬撃 光\n範囲"},
+      {"雷", 1, false, "落とす\n符 術 電気 天\n全体\n溜め 1\n反動 3\n消費呪力 4\n消費AP 2"},
+      {"雷", 2, false, "Level 2\n強く落とす\n符 術 電気 天\n範囲\n溜め 1\n反動 3\n消費呪力 6\n消費AP 2"},
+      {"雷", 2, true, "Level 2\n強く落とす\n符 術 電気 天\n範囲"},
+      {"陣", 1, false, "守る\n全体"},
+      {"壁", 1, false, "堅い"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(helpOf(c.name, c.level, c.costCancel), c.text) << c.name << " " << c.level;
+  }
+}
+
+// Eleven flags take 46 columns: the line wraps after the 40th, as the help
+// text does.
+TEST_F(AbilityHelpTest, ALongAttributeLineWraps) {
+  EXPECT_EQ(helpOf("多"), "x\n符 物 射 術 接触 水 対空攻撃 地上攻撃 音 \n吸収 薬");
+}
+
+// The caption (the name, "Lv" and the level from 2) cut to n characters.
+TEST_F(AbilityHelpTest, AShortCaptionEndsInDotsWhenCut) {
+  const std::pair<int, const char*> cases[] = {{2, "雷L..."}, {3, "雷Lv..."}, {4, "雷Lv2"}, {9, "雷Lv2"}};
+  for (const auto& [n, text] : cases) {
+    Game::String out;
+    Ability(&database().findAbility("雷"), 2).shortCaption(out, n);
+    EXPECT_STREQ(out.c_str(), text) << n;
+  }
 }
 
 }  // namespace

@@ -27,18 +27,18 @@ using Game::Party;
 using Game::PartyMembers;
 using Game::PlayerGhost;
 
-constexpr const char* kArts =
+constexpr const char* kPartyArts =
     "ability{name 隠れ身;passive;}ability{name 忍び足;passive;}ability{name 千里眼;passive;}"
     "ability{name 鍵開け;passive;}ability{name エンカウント回避;passive;}ability{name 奇襲回避;passive;}"
     "ability{name バックアタック回避;passive;}ability{name 奇襲サポート;passive;}ability{name ダッシュ;passive;}"
     "ability{name 幸運;passive;}ability{name あきんど;passive;}ability{name 技;type 攻撃;}"
     "ability{base{name 連撃;type 攻撃;}upper{}upper{}}";
-constexpr const char* kTools =
+constexpr const char* kPartyTools =
     "tool{name 薬;icon 薬;price 10;}"
     "tool{name 剣;icon 剣;price 80;energy 4;equip{weapon 8;}arts{ability 幸運;level 2;}}"
     "tool{name 鎧;icon 鎧;price 40;equip{protector 4,2;}arts{ability ダッシュ;}}"
     "tool{name 盾;icon 盾;price 40;equip{protector 1,9;}}tool{name 兜;icon 兜;price 40;equip{protector 9,1;}}";
-constexpr const char* kShells =
+constexpr const char* kPartyShells =
     "shell{name Kessa;fullName 剣士;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 隠れ身;}gear{slot 0;name 剣;}}"
     "shell{name ミオ;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}arts{ability 千里眼;level 2;}}"
     "shell{name ノア;status{end{HP 2;LP 1;AP1 100;}}skill{}defense{}}"
@@ -50,9 +50,9 @@ class PartyRulesTest : public DatabaseTestSupport::DatabaseTest {
   void SetUp() override {
     DatabaseTest::SetUp();
     load(BattleTexts::empty()
-             .with(Database::kAbilities, kArts)
-             .with(Database::kTools, kTools)
-             .with(Database::kShells, kShells));
+             .with(Database::kAbilities, kPartyArts)
+             .with(Database::kTools, kPartyTools)
+             .with(Database::kShells, kPartyShells));
   }
   const Game::ShellData& shell(const char* name) { return *database().findShellExactly(name); }
   const Game::ToolData* tool(const char* name) { return database().findTool(name); }
@@ -195,8 +195,10 @@ TEST_F(PartyRules, ApLifeEquipmentAndNewCycles) {
   EXPECT_FALSE(party.unequipItem(nullptr));
   EXPECT_TRUE(party.members().memberAt(1).slot(3).isEmpty());
 
+  EXPECT_TRUE(party.isActiveMember("ミオ"));
   party.startNewCycle();
   EXPECT_EQ(party.activeCount(), 0);
+  EXPECT_FALSE(party.isActiveMember("ミオ"));
   EXPECT_EQ(party.rosterCount(), 3);
   party.clear();
   EXPECT_EQ(party.rosterCount(), 0);
@@ -227,6 +229,7 @@ TEST_F(PartyRules, MembersCountArrangeAndFind) {
   EXPECT_EQ(members.count(), 5);
   EXPECT_EQ(&members.memberAt(1), ghosts[2].get());
   members.removeNamed("誰も");
+  EXPECT_FALSE(members.contains(*ghosts[1]));
   EXPECT_EQ(members.count(), 5);
   // The sixth moved up takes the first free cell: (0, 1), left by ミオ.
   EXPECT_EQ(std::make_pair(members.at(4).row, members.at(4).column), std::make_pair(0, 1));
@@ -340,6 +343,17 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   EXPECT_EQ(bag.countItem(tool("剣")), 4);
   EXPECT_FALSE(bag.takeItem(tool("鎧")));
 
+  // Nothing empty, unknown or uncounted is stocked; a count stops at the top.
+  Bag stock;
+  stock.add(Article(), 3);
+  stock.add(Article::fromItem(tool("どこにもない品")), 1);
+  stock.add(Article::fromItem(tool("薬")), 0);
+  EXPECT_EQ(stock.count(), 0);
+  stock.add(Article::fromItem(tool("薬")), 2147483647);
+  stock.add(Article::fromItem(tool("薬")), 5);
+  EXPECT_EQ(stock.countItem(tool("薬")), 2147483647);
+  EXPECT_FALSE(stock.takeItem(nullptr));
+
   bag.fillWithAll();
   ASSERT_EQ(bag.count(), database().toolCount());
   for (i32 i = 0; i < bag.count(); ++i) {
@@ -367,12 +381,12 @@ TEST_F(BagRules, SaveAndLoad) {
   EXPECT_EQ(loaded.countItem(tool("鎧")), 0);
 }
 
-const std::string kGhost =
+const std::string kSavedGhost =
     "name ミオ;experience 5;LP 3;AP 1,2,3;bonusPoint 0;masterPoint 0;masterExperience 0;"
     "equip{tool 剣;energy 2;defensePerformance 100;}equip{}equip{}equip{}equip{}equip{}equip{}equip{}"
     "bonus{腕力 2;}artsList{arts{ability 連撃;level 3;}}";
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
+std::string replacedOnce(std::string text, const std::string& from, const std::string& to) {
   const std::size_t at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
   return at == std::string::npos ? text : text.replace(at, from.size(), to);
@@ -387,51 +401,51 @@ TEST_F(SaveNodeCheckTest, GhostNodes) {
     std::string text;
     std::string problem;
   } cases[] = {
-      {kGhost, ""},
-      {replaced(kGhost, "name ミオ;", ""), "a character's shell is not in the shell table"},
-      {replaced(kGhost, "name ミオ;", "name 誰か;"), "a character's shell is not in the shell table"},
-      {replaced(kGhost, "name ミオ;", "name;"), "a character's shell is not in the shell table"},
-      {replaced(kGhost, "experience 5;", ""), numbers},
-      {replaced(kGhost, "experience 5;", "experience 5,6;"), numbers},
-      {replaced(kGhost, "LP 3;", "LP x;"), numbers},
-      {replaced(kGhost, "masterPoint 0;", ""), numbers},
-      {replaced(kGhost, "experience 5;", "experience 0;"), ""},
-      {replaced(kGhost, "experience 5;", "experience -1;"), "a character's experience is negative"},
-      {replaced(kGhost, "masterExperience 0;", "masterExperience -1;"), "a character's experience is negative"},
-      {replaced(kGhost, "AP 1,2,3;", ""), "a character's AP is missing"},
-      {replaced(kGhost, "AP 1,2,3;", "AP 1,2;"), "a character's AP is missing"},
-      {replaced(kGhost, "AP 1,2,3;", "AP 1,2,3,4;"), "a character's AP is missing"},
-      {replaced(kGhost, "AP 1,2,3;", "AP 1,x,3;"), "a character's AP is not whole"},
-      {replaced(kGhost, "AP 1,2,3;", "AP 1,2,x;"), "a character's AP is not whole"},
-      {replaced(kGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}", "equip{}equip{}equip{}equip{}equip{}equip{}"),
+      {kSavedGhost, ""},
+      {replacedOnce(kSavedGhost, "name ミオ;", ""), "a character's shell is not in the shell table"},
+      {replacedOnce(kSavedGhost, "name ミオ;", "name 誰か;"), "a character's shell is not in the shell table"},
+      {replacedOnce(kSavedGhost, "name ミオ;", "name;"), "a character's shell is not in the shell table"},
+      {replacedOnce(kSavedGhost, "experience 5;", ""), numbers},
+      {replacedOnce(kSavedGhost, "experience 5;", "experience 5,6;"), numbers},
+      {replacedOnce(kSavedGhost, "LP 3;", "LP x;"), numbers},
+      {replacedOnce(kSavedGhost, "masterPoint 0;", ""), numbers},
+      {replacedOnce(kSavedGhost, "experience 5;", "experience 0;"), ""},
+      {replacedOnce(kSavedGhost, "experience 5;", "experience -1;"), "a character's experience is negative"},
+      {replacedOnce(kSavedGhost, "masterExperience 0;", "masterExperience -1;"), "a character's experience is negative"},
+      {replacedOnce(kSavedGhost, "AP 1,2,3;", ""), "a character's AP is missing"},
+      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,2;"), "a character's AP is missing"},
+      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,2,3,4;"), "a character's AP is missing"},
+      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,x,3;"), "a character's AP is not whole"},
+      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,2,x;"), "a character's AP is not whole"},
+      {replacedOnce(kSavedGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}", "equip{}equip{}equip{}equip{}equip{}equip{}"),
        "a character has not eight equipment slots"},
-      {replaced(kGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}",
+      {replacedOnce(kSavedGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}",
                 "equip{}equip{}equip{}equip{}equip{}equip{}equip{}equip{}"),
        "a character has not eight equipment slots"},
-      {replaced(kGhost, "tool 剣;", "tool 無い盾;"), "an item is not in the tool table"},
-      {replaced(kGhost, "tool 剣;", "tool;"), "an item is not in the tool table"},
-      {replaced(kGhost, "energy 2;", ""), item},
-      {replaced(kGhost, "energy 2;", "energy -1;"), item},
-      {replaced(kGhost, "energy 2;", "energy 0;"), ""},
-      {replaced(kGhost, "defensePerformance 100;", ""), item},
-      {replaced(kGhost, "defensePerformance 100;", "defensePerformance 101;"), item},
-      {replaced(kGhost, "defensePerformance 100;", "defensePerformance -1;"), item},
-      {replaced(kGhost, "defensePerformance 100;", "defensePerformance 0;"), ""},
-      {replaced(kGhost, "}equip{}", "}equip{tool 鎧;energy 1;defensePerformance 100;}"), ""},
-      {replaced(kGhost, "bonus{腕力 2;}", ""), "a character's bonus or arts are missing"},
-      {replaced(kGhost, "artsList{arts{ability 連撃;level 3;}}", ""), "a character's bonus or arts are missing"},
-      {replaced(kGhost, "腕力 2;", "腕力 x;"), "a bonus value is not a whole number"},
-      {replaced(kGhost, "腕力 2;", "霊力 2,3;"), "a bonus value is not a whole number"},
-      {replaced(kGhost, "ability 連撃;", "ability 無い技;"), "an art is not in the ability table"},
-      {replaced(kGhost, "ability 連撃;", "ability;"), "an art is not in the ability table"},
-      {replaced(kGhost, "level 3;", "level 4;"), level},
-      {replaced(kGhost, "level 3;", "level 0;"), level},
-      {replaced(kGhost, "level 3;", "level 1;"), ""},
-      {replaced(kGhost, "level 3;", ""), ""},
-      {replaced(kGhost, "level 3;", "level x;"), level},
-      {replaced(kGhost, "level 3;", "level 3;priority 5;"), art},
-      {replaced(kGhost, "level 3;", "level 3;trigger{}"), art},
-      {replaced(kGhost, "ability 連撃;level 3;", "level 1;ability 技;"), ""},
+      {replacedOnce(kSavedGhost, "tool 剣;", "tool 無い盾;"), "an item is not in the tool table"},
+      {replacedOnce(kSavedGhost, "tool 剣;", "tool;"), "an item is not in the tool table"},
+      {replacedOnce(kSavedGhost, "energy 2;", ""), item},
+      {replacedOnce(kSavedGhost, "energy 2;", "energy -1;"), item},
+      {replacedOnce(kSavedGhost, "energy 2;", "energy 0;"), ""},
+      {replacedOnce(kSavedGhost, "defensePerformance 100;", ""), item},
+      {replacedOnce(kSavedGhost, "defensePerformance 100;", "defensePerformance 101;"), item},
+      {replacedOnce(kSavedGhost, "defensePerformance 100;", "defensePerformance -1;"), item},
+      {replacedOnce(kSavedGhost, "defensePerformance 100;", "defensePerformance 0;"), ""},
+      {replacedOnce(kSavedGhost, "}equip{}", "}equip{tool 鎧;energy 1;defensePerformance 100;}"), ""},
+      {replacedOnce(kSavedGhost, "bonus{腕力 2;}", ""), "a character's bonus or arts are missing"},
+      {replacedOnce(kSavedGhost, "artsList{arts{ability 連撃;level 3;}}", ""), "a character's bonus or arts are missing"},
+      {replacedOnce(kSavedGhost, "腕力 2;", "腕力 x;"), "a bonus value is not a whole number"},
+      {replacedOnce(kSavedGhost, "腕力 2;", "霊力 2,3;"), "a bonus value is not a whole number"},
+      {replacedOnce(kSavedGhost, "ability 連撃;", "ability 無い技;"), "an art is not in the ability table"},
+      {replacedOnce(kSavedGhost, "ability 連撃;", "ability;"), "an art is not in the ability table"},
+      {replacedOnce(kSavedGhost, "level 3;", "level 4;"), level},
+      {replacedOnce(kSavedGhost, "level 3;", "level 0;"), level},
+      {replacedOnce(kSavedGhost, "level 3;", "level 1;"), ""},
+      {replacedOnce(kSavedGhost, "level 3;", ""), ""},
+      {replacedOnce(kSavedGhost, "level 3;", "level x;"), level},
+      {replacedOnce(kSavedGhost, "level 3;", "level 3;priority 5;"), art},
+      {replacedOnce(kSavedGhost, "level 3;", "level 3;trigger{}"), art},
+      {replacedOnce(kSavedGhost, "ability 連撃;level 3;", "level 1;ability 技;"), ""},
   };
   for (const auto& c : cases) {
     const char* problem = Game::SaveNodeCheck::ghostProblem(parse(c.text));
@@ -440,7 +454,7 @@ TEST_F(SaveNodeCheckTest, GhostNodes) {
 }
 
 TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
-  const std::string ghost = "ghost{" + kGhost + "}";
+  const std::string ghost = "ghost{" + kSavedGhost + "}";
   const std::string member = "a member line is damaged, or there are more than six";
   const struct {
     std::string text;
@@ -448,7 +462,7 @@ TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
   } parties[] = {
       {ghost + "member ミオ,0,1;", ""},
       {"", ""},
-      {ghost + replaced(ghost, "AP 1,2,3;", ""), "a character's AP is missing"},
+      {ghost + replacedOnce(ghost, "AP 1,2,3;", ""), "a character's AP is missing"},
       {ghost + ghost, "two characters share a shell"},
       {ghost + "member ミオ,0;", member},
       {ghost + "member ミオ,0,1,2;", member},
@@ -466,7 +480,7 @@ TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
   std::string lines;
   int n = 0;
   for (const char* name : {"ミオ", "ノア", "Kessa", "丙", "丁", "戊", "己"}) {
-    roster += "ghost{" + replaced(kGhost, "name ミオ;", std::string("name ") + name + ";") + "}";
+    roster += "ghost{" + replacedOnce(kSavedGhost, "name ミオ;", std::string("name ") + name + ";") + "}";
     lines += std::string("member ") + name + "," + std::to_string(n / 5) + "," + std::to_string(n % 5) + ";";
     ++n;
   }

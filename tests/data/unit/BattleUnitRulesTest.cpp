@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,8 @@
 namespace {
 
 using Engine::i32;
+using Game::AmountSpec;
+using Game::AttackBlock;
 using Game::Parameters;
 using Game::StatusBlock;
 using Game::Unit;
@@ -27,6 +30,18 @@ using RandomTestSupport::firstPercentDraw;
 using RandomTestSupport::random;
 using RandomTestSupport::seedsDrawing;
 using UnitTestSupport::TestGhost;
+
+// The names of the arts a unit answers a strike with.
+std::vector<std::string> reactionNames(Unit& unit, const Game::StrikeReport& strike) {
+  std::vector<Game::Reaction> out;
+  unit.collectReactions(strike, out);
+  std::vector<std::string> names;
+  for (const Game::Reaction& reaction : out) {
+    names.emplace_back(reaction.art.name());
+    EXPECT_EQ(reaction.actor, &unit);
+  }
+  return names;
+}
 
 class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
  protected:
@@ -40,6 +55,14 @@ class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
     void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
     std::vector<Game::UnitStuff::Message> shown;
   } view;
+  // A unit over a fresh ghost that holds the art at the level (none at 0).
+  Unit& unitWith(const char* name, i32 level = 1) {
+    TestGhost& ghost = makeGhost();
+    if (name && level > 0) {
+      ghost.abilities().add(art(name, level));
+    }
+    return makeUnit(ghost);
+  }
   Game::Article lastUse(const char* tool) {
     Game::Article article;
     article.set(database().findTool(tool), 0.01f);
@@ -302,11 +325,19 @@ TEST_F(BattleUnitRules, EffectsOfStateRecords) {
   EXPECT_EQ(battle.guards[0], 0) << "amount 2 guards the own side only";
   unit.applyState("結界", 0, false);
   EXPECT_EQ(battle.guards[0], 0);
+  battle.guardSides.clear();
+  unit.applyState("結界", 1, false);
+  EXPECT_EQ(std::vector<i32>({battle.guards[0], battle.guards[1], unit.sideFieldMode()}), std::vector<i32>({2, 2, 2}));
+  EXPECT_EQ(battle.guardSides, std::vector<i32>({1, 0})) << "the own side, then the other";
 
   unit.planAction(-1, art("斬る"), unit.place());
   unit.applyState("睡眠", 0, false);
   EXPECT_TRUE(unit.hasPlan()) << "sleep of level 0";
   unit.applyState("スタン", 1, false);
+  EXPECT_FALSE(unit.hasPlan());
+  unit.planAction(-1, art("斬る"), unit.place());
+  ASSERT_TRUE(unit.hasPlan());
+  unit.applyState("睡眠", 1, false);
   EXPECT_FALSE(unit.hasPlan());
 
   unit.applyState("毒", 2, false);
@@ -323,6 +354,8 @@ TEST_F(BattleUnitRules, EffectsOfStateRecords) {
   unit.ghost().lpRef() = 50;
   unit.applyState("ＬＰ回復", 7, false);
   EXPECT_EQ(unit.lp(), 57);
+  unit.applyState("気絶", 1, false);
+  EXPECT_FALSE(unit.isAlive());
 }
 
 TEST_F(BattleUnitRules, RefreshClearsHarmfulLevelsAndKeepsTheRest) {
@@ -441,6 +474,7 @@ TEST_F(BattleUnitRules, BoostsAndStatesVanishAfterTheirTimeByTheDraw) {
   delayed.endTurn();
   EXPECT_EQ(delayed.stateLevel("ディレイ"), 1) << "timer 0 still holds";
   EXPECT_EQ(delayed.states().timer(database().stateIndex("ディレイ")), 0);
+  EXPECT_EQ(delayed.states().timer(database().stateIndex("恐怖")), 0) << "a state not held keeps no time";
 }
 
 TEST_F(BattleUnitRules, TheTurnEndKeepsAChargingPlanAndCountsTheTurn) {
@@ -575,9 +609,7 @@ TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOnAndStunByTheirLevel) {
   // 自動スタン of level n stuns at a draw below n, with the state's picture.
   for (const auto& [level, draw] : {std::pair{50, 49}, {50, 50}, {50, 51}, {1, 0}, {1, 1}}) {
     random().setSeed(seedsDrawing({draw})[0]);
-    TestGhost& stunning = makeGhost();
-    stunning.abilities().add(art("自動スタン", level));
-    Unit& stunned = makeUnit(stunning);
+    Unit& stunned = unitWith("自動スタン", level);
     stunned.planAction(-1, art("斬る"), stunned.place());
     stunned.autoAbilities();
     EXPECT_EQ(stunned.hasPlan(), draw >= level) << level << " " << draw;
@@ -626,9 +658,7 @@ TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
 
 // 1 + 行動回数増加, + ゴーストキャスター for spells.
 TEST_F(BattleUnitRules, ActionsPerTurn) {
-  TestGhost& ghost = makeGhost();
-  ghost.abilities().add(art("行動回数増加", 2));
-  Unit& unit = makeUnit(ghost);
+  Unit& unit = unitWith("行動回数増加", 2);
   unit.setStateLevel("ゴーストキャスター", 3);
   EXPECT_EQ(unit.actionCount(art("斬る")), 3);
   EXPECT_EQ(unit.actionCount(art("火球")), 6);
@@ -754,11 +784,7 @@ TEST_F(BattleUnitRules, WhoCanAct) {
       {false, false, 0, nullptr, true, "入門", true},    {false, false, 0, "恐怖", false, nullptr, true},
   };
   for (const Case& c : cases) {
-    TestGhost& ghost = makeGhost();
-    if (c.ability) {
-      ghost.abilities().add(art(c.ability));
-    }
-    Unit& unit = makeUnit(ghost);
+    Unit& unit = unitWith(c.ability);
     if (c.planned) {
       unit.planAction(-1, art("斬る"), unit.place());
     }
@@ -779,12 +805,10 @@ TEST_F(BattleUnitRules, WhoCanAct) {
 TEST_F(BattleUnitRules, CarefulHandlingSparesTheWeaponByTheDraw) {
   for (i32 seed = 1; seed <= 20; ++seed) {
     const float draw = firstFloatDraw(seed);
-    TestGhost& careful = makeGhost();
-    careful.abilities().add(art("ていねいに扱う"));
-    Unit& unit = makeUnit(careful);
+    Unit& unit = unitWith("ていねいに扱う");
     unit.setWeaponSlot(1);
     unit.wearEquipment();
-    EXPECT_EQ(careful.usedSlots, draw > 0.6f ? std::vector<i32>{} : std::vector<i32>{1}) << draw;
+    EXPECT_EQ(ghostOf(unit).usedSlots, draw > 0.6f ? std::vector<i32>{} : std::vector<i32>{1}) << draw;
   }
   TestGhost& plain = makeGhost();
   Unit& unit = makeUnit(plain);
@@ -796,11 +820,7 @@ TEST_F(BattleUnitRules, CarefulHandlingSparesTheWeaponByTheDraw) {
 // 1 − 0.9^L: 0, 0.1, 0.19.
 TEST_F(BattleUnitRules, AbilityFactors) {
   for (const auto& [level, factor] : {std::pair{0, 0.f}, std::pair{1, 0.1f}, std::pair{2, 0.19f}}) {
-    TestGhost& ghost = makeGhost();
-    if (level > 0) {
-      ghost.abilities().add(art("エース", level));
-    }
-    EXPECT_NEAR(makeUnit(ghost).abilityFactor("エース"), factor, 1e-6f) << level;
+    EXPECT_NEAR(unitWith("エース", level).abilityFactor("エース"), factor, 1e-6f) << level;
   }
 }
 
@@ -827,14 +847,7 @@ TEST_F(BattleUnitRules, StateReactionsInOrder) {
     for (const char* name : c.states) {
       unit.setStateLevel(name, 1);
     }
-    std::vector<Game::Reaction> out;
-    unit.collectReactions({&attacker, &blow, nullptr, true, 5}, out);
-    std::vector<std::string> names;
-    for (const Game::Reaction& reaction : out) {
-      names.emplace_back(reaction.art.name());
-      EXPECT_EQ(reaction.actor, &unit);
-    }
-    EXPECT_EQ(names, c.reactions) << (c.states.empty() ? "" : c.states[0]);
+    EXPECT_EQ(reactionNames(unit, {&attacker, &blow, nullptr, true, 5}), c.reactions) << (c.states.empty() ? "" : c.states[0]);
   }
 }
 
@@ -842,13 +855,7 @@ TEST_F(BattleUnitRules, GuardModesPlannedCountersAndMisses) {
   Unit& attacker = makeUnit(true, 0, 1);
   const Game::Ability blow = art("斬る");
   const auto names = [&](Unit& unit, bool hit, i32 damage) {
-    std::vector<Game::Reaction> out;
-    unit.collectReactions({&attacker, &blow, nullptr, hit, damage}, out);
-    std::vector<std::string> result;
-    for (const Game::Reaction& reaction : out) {
-      result.emplace_back(reaction.art.name());
-    }
-    return result;
+    return reactionNames(unit, {&attacker, &blow, nullptr, hit, damage});
   };
   Unit& unit = makeUnit(false, 1, 1);
   battle.guards[0] = 1;
@@ -978,11 +985,7 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
     Unit* targets[2];
     const Target* wanted[2] = {&c.first, &c.second};
     for (int i = 0; i < 2; ++i) {
-      TestGhost& ghost = makeGhost();
-      if (wanted[i]->hiding > 0) {
-        ghost.abilities().add(art("狙われにくい", wanted[i]->hiding));
-      }
-      targets[i] = &makeUnit(ghost, true);
+      targets[i] = &unitWith("狙われにくい", wanted[i]->hiding);
       targets[i]->setCell(wanted[i]->row, wanted[i]->column);
     }
     const int draws = 4000;
@@ -1033,6 +1036,342 @@ TEST_F(BattleUnitRules, StateSetEdges) {
   unit.setStateLevel("再生", 0);
   EXPECT_TRUE(unit.holdsBadState());
   EXPECT_FALSE(unit.holdsGoodState());
+}
+
+TEST_F(BattleUnitRules, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
+  struct Case {
+    const char* state;
+    int first, second, level;
+  };
+  // 毒 keeps (overWrite 0), 再生 sets (1), マジックバリア adds (2).
+  for (const Case& c : {Case{"毒", 2, 5, 2}, Case{"再生", 2, 5, 5}, Case{"マジックバリア", 2, 5, 7},
+                        Case{"毒", 3, -5, 0}}) {
+    Unit& unit = makeUnit();
+    const Game::StateData& s = state(c.state);
+    const int index = database().stateIndex(c.state);
+    unit.addState(s, c.first);
+    unit.states().set(index, unit.states().level(index), 1);
+    unit.addState(s, c.second);
+    EXPECT_EQ(unit.stateLevel(c.state), c.level) << c.state << " " << c.second;
+    // A kept or lowered state keeps its timer too; a set one restarts it.
+    const bool restarted = c.second > 0 && s.overWrite() >= 1;
+    EXPECT_EQ(unit.states().timer(index), restarted ? s.timer() : 1) << c.state;
+  }
+}
+
+TEST_F(BattleUnitRules, AStealGoesToTheBagOrFails) {
+  auto& ghost = makeGhost(true);
+  Unit& unit = makeUnit(ghost);
+  const Game::ToolData* item = database().addTool("薬草", "薬草");
+  ghost.loot = item;
+  unit.applyState("チェック", 1, false);
+  unit.applyState("チェック", 1, false);
+  ASSERT_EQ(battle.gained.size(), 1u);
+  ASSERT_EQ(battle.messages.size(), 2u);
+  EXPECT_EQ(battle.messages[0], "薬草をゲット！");
+  EXPECT_EQ(battle.messages[1], "しっぱい！");
+}
+
+TEST_F(BattleUnitRules, PlacementTakesTheNearestFreeCellOfTheSide) {
+  const auto cell = [](const Unit& u) { return std::make_pair(u.row(), u.column()); };
+  const auto steps = [](const Unit& u, int row, int column) { return std::abs(u.row() - row) + std::abs(u.column() - column); };
+  EXPECT_EQ(cell(makeUnit(false, 0, 2)), std::make_pair(0, 2));
+  EXPECT_EQ(cell(makeUnit(true, 0, 2)), std::make_pair(0, 2));
+  EXPECT_EQ(steps(makeUnit(false, 0, 2), 0, 2), 1);
+  // A corner, out-of-range request: clamped, then the nearest free cell.
+  EXPECT_EQ(cell(makeUnit(false, 9, 9)), std::make_pair(2, 4));
+  Unit& next = makeUnit(false, 2, 4);
+  EXPECT_TRUE(Unit::isValidCell(next.row(), next.column()) && steps(next, 2, 4) == 1);
+  EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
+  Unit& outside = makeUnit(makeGhost(), false);
+  outside.placeAt(1, 1);
+  EXPECT_FALSE(outside.isPlaced());
+}
+
+TEST_F(BattleUnitRules, ChoosingATargetWithoutCandidatesGivesNone) {
+  Unit& unit = makeUnit(true, 0, 0);
+  unit.life().kill();
+  Game::Place place;
+  // The only unit is dead and nothing is in reach.
+  EXPECT_FALSE(unit.chooseTargetPlace(art("斬る"), place));
+  Unit& target = makeUnit(false, 1, 3);
+  EXPECT_TRUE(unit.chooseTargetPlace(art("斬る"), place));
+  EXPECT_EQ(std::vector<int>({place.side, place.row, place.column}), std::vector<int>({target.side(), 1, 3}));
+}
+
+TEST_F(BattleUnitRules, AnEnemyPrefersTheFrontRowOfTheOtherSide) {
+  Unit& chooser = makeUnit(true, 0, 2);
+  makeUnit(false, 0, 2);
+  makeUnit(false, 2, 2);
+  random().setSeed(99);
+  int front = 0;
+  for (int i = 0; i < 200; ++i) {
+    Game::Place place;
+    ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
+    front += place.side == 0 && place.row == 0 ? 1 : 0;
+  }
+  // The chooser's own side is no candidate for an attack: 0.3 : 0.027.
+  EXPECT_GT(front, 170);
+  EXPECT_LT(front, 195);
+  // An art with its own relation has both sides: the own side weighs rank 0,
+  // 1 : 0.3 : 0.027, so about 151 of 200 land there.
+  Game::NmlNode node;
+  ASSERT_TRUE(node.parse("ability 斬る;relationExpression 1;", true));
+  Game::Ability related;
+  related.load(node);
+  int own = 0;
+  for (int i = 0; i < 200; ++i) {
+    Game::Place place;
+    ASSERT_TRUE(chooser.chooseTargetPlace(related, place));
+    own += place.side == 1 ? 1 : 0;
+  }
+  EXPECT_GT(own, 135);
+  EXPECT_LT(own, 167);
+}
+
+TEST_F(BattleUnitRules, HugeAndZeroMaximaGiveSaneValues) {
+  Unit& huge = makeUnit(makeGhost(false, 0x7fffffff, 1));
+  huge.states().setLevelOf("毒", 0x7fffffff);
+  huge.life().setHp(1);
+  EXPECT_GT(huge.poisonDamage(), 1);
+  Unit& empty = makeUnit(makeGhost(false, 0, 0));
+  EXPECT_EQ(empty.getLifeRatio(), 0.f);
+  EXPECT_EQ(empty.getLpRatio(), 0.f);
+}
+
+TEST_F(BattleUnitRules, ReactionsComeInTheirOrderAndOnlyToDamage) {
+  Unit& attacker = makeUnit(true, 0, 1);
+  auto& ghost = makeGhost();
+  ghost.abilities().add(art("道連れ"));  // the first counter that fires is the only one
+  ghost.abilities().add(art("返し刃"));
+  Unit& unit = makeUnit(ghost, true, 0, 1);
+  const Game::Ability blow = art("斬る");
+  std::vector<Game::Reaction> out;
+  unit.collectReactions({&attacker, &blow, nullptr, true, 0}, out);
+  EXPECT_TRUE(out.empty()) << "no damage";
+  battle.guards[0] = 2;
+  unit.collectReactions({&attacker, &blow, nullptr, true, 199}, out);
+  ASSERT_EQ(out.size(), 2u) << "a final attack needs a fatal blow";
+  EXPECT_STREQ(out[0].art.name(), "結界発動");
+  EXPECT_EQ(out[0].aim.side, 0) << "a support art aims at the unit";
+  EXPECT_STREQ(out[1].art.name(), "返し刃");
+  EXPECT_EQ(out[1].aim.side, 1);
+  out.clear();
+  unit.collectReactions({&attacker, &blow, nullptr, true, 200}, out);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_STREQ(out[1].art.name(), "道連れ");
+  out.clear();
+  Game::AttackBlock antiCounter = blow.attack();
+  antiCounter.elements().set(15);
+  unit.collectReactions({&attacker, &blow, &antiCounter, true, 5}, out);
+  EXPECT_TRUE(out.empty());
+  // A reflector answers in kind.
+  battle.guards[0] = 0;
+  auto& mirrorGhost = makeGhost();
+  mirrorGhost.abilities().add(art("鏡返し"));
+  makeUnit(mirrorGhost, true, 1, 1).collectReactions({&attacker, &blow, nullptr, true, 5}, out);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_STREQ(out[0].art.name(), "斬る");
+}
+
+TEST_F(BattleUnitRules, ANewFormStartsAfresh) {
+  auto& ghost = makeGhost(true);
+  Unit& changing = makeUnit(ghost);
+  changing.applyState("毒", 2, false);
+  ghost.changesForm = true;
+  changing.onDefeated();
+  EXPECT_EQ(changing.hp(), 100);
+  EXPECT_EQ(changing.stateLevel("毒"), 0);
+  EXPECT_EQ(battle.poses.back(), UnitPose::kAppear);
+}
+
+TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
+  Unit& unit = makeUnit();
+  const Game::StateData stray("迷子");
+  EXPECT_DEATH(unit.applyState(stray, 1, false), "迷子");
+  EXPECT_DEATH(unit.applyState("迷子", 1, false), "迷子");
+}
+
+
+// The rules that look arts and states up by name, run against the sample
+// data: every reaction a struck unit may answer with, the follow-up of an
+// overdose and the automatic states are there to be found.
+class SampleReactions : public UnitTestSupport::BattleUnitWorld {
+ protected:
+  void SetUp() override {
+    BattleUnitWorld::SetUp();
+    loadSamples();
+  }
+  Unit& member() { return makeUnit(false, 0, 2); }
+  // The names of the reactions to a sword blow, struck until one comes (the
+  // sample's chances are 40% and more).
+  std::vector<std::string> reactionsTo(Unit& unit) {
+    Unit& attacker = makeUnit(true, 1, 2);
+    const Game::Ability blow = art("斬り払い");
+    std::vector<std::string> names;
+    for (int i = 0; i < 32 && names.empty(); ++i) {
+      names = reactionNames(unit, {&attacker, &blow, nullptr, true, 10});
+    }
+    return names;
+  }
+};
+
+TEST_F(SampleReactions, EveryStateAndGuardAnswersABlowWithItsArt) {
+  struct Case {
+    const char* state;
+    i32 guard;
+    const char* reaction;
+  };
+  // サーマルバリア's first answer guards against heat and cold only.
+  const Case cases[] = {
+      {"氷バリア", 0, "氷バリア発動"},
+      {"分身", 0, "分身"},
+      {"シールド", 0, "シールド発動"},
+      {"サーマルバリア", 0, "サーマルカウンター"},
+      {"GlintBlade", 0, "パリィ"},
+      {"FloatingBellSplash", 0, "FloatingBellSplash"},
+      {"CrimsonFocus", 0, "Stillmere"},
+      {nullptr, 1, "EclipseSidestep"},
+      {nullptr, 2, "結界発動"},
+  };
+  for (const Case& c : cases) {
+    battle.guards[0] = c.guard;
+    Unit& unit = member();
+    if (c.state) {
+      unit.applyState(c.state, 1, false);
+    }
+    EXPECT_EQ(reactionsTo(unit), std::vector<std::string>{c.reaction}) << c.reaction;
+  }
+}
+
+TEST_F(SampleReactions, AnOverdosedUnitFollowsUpAndAutomaticStatesApply) {
+  Unit& unit = member();
+  unit.applyState("薬漬け", 3, false);
+  std::vector<Game::Ability> out;
+  unit.followUps(art("斬り払い"), out);
+  EXPECT_TRUE(out.empty()) << "a blow without medicine has no side effect";
+  for (const char* name : {"自動発狂", "自動サーマル", "自動シールド", "自動スタン"}) {
+    unit.ghost().abilities().add(art(name, 100));
+  }
+  unit.recompute();
+  unit.autoAbilities();
+  EXPECT_TRUE(unit.holds("発狂"));
+  EXPECT_TRUE(unit.holds("サーマルバリア"));
+  EXPECT_TRUE(unit.holds("シールド"));
+}
+
+class AmountCompute : public UnitTestSupport::BattleUnitTest {
+ protected:
+  // Attacker: every attribute 40, weapon 20. Target: Defense 20, Magic
+  // Defense 40 (M = 20), type defence 10 against 斬撃.
+  Unit& attacker(int slashSupport = 0, int waterSupport = 0) {
+    auto& ghost = makeGhost(false, 100, 100, 40);
+    ghost.weaponValue = 20;
+    for (const auto& [name, level] : {std::pair{"斬撃サポート", slashSupport}, std::pair{"水サポート", waterSupport}}) {
+      if (level) ghost.abilities().add(art(name, level));
+    }
+    return makeUnit(ghost, true, 0, 2);
+  }
+  Unit& target(float physicalFactor = 1.f) {
+    auto& ghost = makeGhost(true, 500, 300, 20);
+    ghost.caps[Parameters::kIntellect] = 40;
+    ghost.caps[Parameters::kSpirit] = 40;
+    ghost.defense.setTypeDefense(0, 10);
+    ghost.defense.factors()[1] = physicalFactor;
+    return makeUnit(ghost, true, 0, 2);
+  }
+  // A spec of a constant amount without spread.
+  static AmountSpec constant(int amount) {
+    AmountSpec spec;
+    spec.constance = amount;
+    spec.random = 0.f;
+    return spec;
+  }
+  static AttackBlock flags(const std::vector<int>& types, const std::vector<int>& elements) {
+    AttackBlock block;
+    for (int t : types) block.types().set(t);
+    for (int e : elements) block.elements().set(e);
+    return block;
+  }
+  // The amount of one compute, -1 - amount on a miss; aimed at the target itself
+  // unless a place is given.
+  static int amount(const AmountSpec& spec, int type, int range, const Unit& from, const Unit& to,
+                    const AttackBlock& attack = {}, int area = 1, const Game::Place* at = nullptr) {
+    bool hit = true;
+    int out = -2;
+    spec.compute(hit, out, type, range, from, attack, to, false, area, at ? *at : to.place());
+    return hit ? out : -1 - out;
+  }
+};
+
+TEST_F(AmountCompute, StatusTermOverAttributesDefencesAndSupports) {
+  struct Case {
+    const char* what;
+    std::vector<int> types, elements;
+    float physicalFactor;
+    int slash, water, type;
+    bool guarded;
+    int amount;
+  };
+  // X = (20·0.5 + 40·0.5 + 30) · 90 / 70; v = (X − Dt) · 35 / 2; -1 a miss of 0.
+  const Case cases[] = {
+      {"no flags", {}, {}, 1.f, 0, 0, 0, false, 1350},
+      {"slash meets type defence", {0}, {}, 1.f, 0, 0, 0, false, 1175},
+      {"the lower of two types (0)", {0, 1}, {}, 1.f, 0, 0, 0, false, 1350},
+      {"slash support 20", {0}, {}, 1.f, 20, 0, 0, false, 1410},
+      {"support without its type", {1}, {}, 1.f, 20, 0, 0, false, 1350},
+      {"physical factor 0.7", {0}, {1}, 0.7f, 0, 0, 0, false, 822},
+      {"immune", {0}, {1}, 0.f, 0, 0, 0, false, -1},
+      {"water support 15", {}, {5}, 1.f, 0, 15, 0, false, 1552},
+      {"guarded attack", {0}, {}, 1.f, 0, 0, 0, true, 587},
+      {"support art ignores defences", {0}, {}, 1.f, 0, 0, 1, true, 1890},
+      {"all at once", {0}, {1, 5}, 0.7f, 20, 15, 0, true, 567},
+  };
+  AmountSpec spec;
+  spec.statusIndex = Game::StatusBlock::kAttack;
+  spec.statusPower = 30;
+  spec.random = 0.f;
+  for (const Case& c : cases) {
+    Unit& from = attacker(c.slash, c.water);
+    Unit& to = target(c.physicalFactor);
+    if (c.guarded) {
+      to.setStateLevel("防御", 1);
+    }
+    EXPECT_EQ(amount(spec, c.type, 2, from, to, flags(c.types, c.elements)), c.amount) << c.what;
+  }
+}
+
+TEST_F(AmountCompute, MeleeFromAStackedCellHalvesAndACircleFallsOffWithDistance) {
+  Unit& from = attacker();
+  Unit& to = target();
+  EXPECT_EQ(amount(constant(31), 0, 1, from, to), 31);
+  battle.stacked.insert({0, 0, 2});
+  EXPECT_EQ(amount(constant(31), 0, 1, from, to), 15);
+  // Circle: one cell away halves, √2 away leaves 0.5^1.414.
+  const Game::Place near{1, 1, 2};
+  const Game::Place diagonal{1, 1, 3};
+  EXPECT_EQ(amount(constant(31), 0, 2, from, to, {}, 5, &near), 15);
+  EXPECT_EQ(amount(constant(31), 0, 2, from, to, {}, 5, &diagonal), 11);
+  EXPECT_EQ(amount(constant(-5), 0, 2, from, to), 0);
+}
+
+TEST_F(AmountCompute, ChargeUpAndBerserkRaisePhysicalAttacks) {
+  Unit& from = attacker();
+  Unit& to = target();
+  from.setStateLevel("チャージアップ", 50);
+  from.setStateLevel("発狂", 1);
+  EXPECT_EQ(amount(constant(100), 1, 2, from, to), 100);
+  EXPECT_EQ(amount(constant(100), 1, 2, from, to, flags({}, {1})), 195);
+}
+
+TEST_F(AmountCompute, AnAdditionLevelAddsItsAmountOnlyOnAHit) {
+  Unit& from = attacker();
+  Unit& to = target();
+  Game::AttackSpec entry;
+  entry.level = 2;
+  EXPECT_EQ(entry.amountAgainst(from, to, false, to.place()), 2);
+  entry.amount = constant(5);
+  EXPECT_EQ(entry.amountAgainst(from, to, false, to.place()), 7);
 }
 
 }  // namespace

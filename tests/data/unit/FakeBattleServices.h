@@ -22,7 +22,10 @@ class FakeBattleServices final : public Game::BattleServices {
   Engine::i32 energy(Engine::i32 side) const override { return energies[side & 1]; }
   void setEnergy(Engine::i32 side, Engine::i32 value) override { energies[side & 1] = value; }
   Engine::i32 guardMode(Engine::i32 side) const override { return guards[side & 1]; }
-  void setGuardMode(Engine::i32 side, Engine::i32 mode) override { guards[side & 1] = mode; }
+  void setGuardMode(Engine::i32 side, Engine::i32 mode) override {
+    guardSides.push_back(side);
+    guards[side & 1] = mode;
+  }
   bool isTimeStopped() const override { return timeStopped; }
   void addFormationParameters(const Game::Unit&, Game::Parameters& parameters) const override {
     parameters.add(formation);
@@ -50,6 +53,8 @@ class FakeBattleServices final : public Game::BattleServices {
   std::vector<Game::Unit*> reachable;
   Engine::i32 energies[2] = {0, 0};
   Engine::i32 guards[2] = {0, 0};
+  // The sides named to setGuardMode, as given.
+  std::vector<Engine::i32> guardSides;
   bool timeStopped = false;
   Game::Parameters formation;
   Game::Parameters synchro;

@@ -1,16 +1,19 @@
-// Rules of the ghosts computed by hand over the sample data: an enemy's level
-// from the battle's level value and its rank, its rewards and form changes,
-// base stats (with one more bonus point each); the face a ghost is drawn
-// with.
+// Rules of the ghosts over the sample data: an enemy's level from the
+// battle's level value and its rank, its rewards, resistances and form
+// changes, base stats (with one more bonus point each), a character's level
+// ups, broken gear and status sheet; the face a ghost is drawn with.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/game/GameData.h"
 #include "data/stats/AttackBlock.h"
 #include "data/stats/DefenseBlock.h"
+#include "data/stats/Experience.h"
+#include "data/Unit.h"
 #include "data/unit/EnemyGhost.h"
 #include "data/unit/PlayerGhost.h"
 #include "data/unit/StatusSheet.h"
@@ -28,10 +31,20 @@ namespace {
 
 using Engine::i32;
 using Game::Parameters;
+using Game::StatusSheet::kAllRows;
 
 const Game::NmlNode& parsed(Game::NmlNode& root, const std::string& text) {
   EXPECT_TRUE(root.parse(text.c_str(), true)) << text;
   return *root.child(0);
+}
+
+std::vector<std::string> rowOf(Game::TextGrid& grid, i32 row) {
+  std::vector<std::string> cells;
+  for (i32 column = 0; column < grid.columns(); ++column) {
+    const char* text = grid.cell(row, column).text.c_str();
+    cells.emplace_back(text ? text : "");
+  }
+  return cells;
 }
 
 using EnemyRulesTest = GameTestSupport::GameTest;
@@ -66,17 +79,13 @@ TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {
   Game::EnemyGhost enemy;
   enemy.setUp(*database().findEnemy("骨の兵士"), 0.f, 0, 1.f);
   Game::TextGrid grid;
-  Game::StatusSheet::fillTable(grid, enemy, Game::StatusSheet::kAllRows);
-  auto cell = [&grid](i32 row, i32 column) {
-    const char* text = grid.cell(row, column).text.c_str();
-    return std::string(text ? text : "");
-  };
-  EXPECT_EQ(cell(1, 1), "3");  // its lowest level
-  EXPECT_EQ(cell(1, 3), "0");
-  EXPECT_EQ(cell(3, 1), "0");
-  EXPECT_EQ(cell(3, 3), "0");
-  EXPECT_EQ(cell(3, 5), "0");
-  EXPECT_EQ(cell(4, 1), "0");
+  Game::StatusSheet::fillTable(grid, enemy, kAllRows);
+  EXPECT_EQ(rowOf(grid, 1)[1], "3");  // its lowest level
+  EXPECT_EQ(rowOf(grid, 1)[3], "0");
+  EXPECT_EQ(rowOf(grid, 3)[1], "0");
+  EXPECT_EQ(rowOf(grid, 3)[3], "0");
+  EXPECT_EQ(rowOf(grid, 3)[5], "0");
+  EXPECT_EQ(rowOf(grid, 4)[1], "0");
 }
 
 // The successor starts at the level factor of the level reached, with the
@@ -99,6 +108,40 @@ TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
   // cut to its highest.
   EXPECT_EQ(enemy.getLevel(), 10);
   EXPECT_EQ(enemy.scale(), 2.f);
+}
+
+// 骨の兵士 is weak to light (光 −10): one line, for the battle to show; a
+// line for each resistance.
+TEST_F(EnemyRulesTest, ResistancesGiveTheirLines) {
+  std::vector<Game::String> lines;
+  Game::EnemyGhost().describeResistances(lines);
+  EXPECT_TRUE(lines.empty());
+  Game::EnemyGhost soldier;
+  soldier.setUp(*database().findEnemy("骨の兵士"), 0.5f, 0, 1.f);
+  soldier.describeResistances(lines);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "光に弱い");
+  // 泥スライム: 打撃 5, 熱 −5 and 水 at 50%.
+  lines.clear();
+  soldier.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
+  soldier.describeResistances(lines);
+  EXPECT_EQ(lines.size(), 3u);
+}
+
+// Huge parameters of data must not wrap the rewards around.
+TEST_F(EnemyRulesTest, RewardsOfHugeParametersSaturate) {
+  Game::NmlNode root;
+  ASSERT_TRUE(root.parse("enemy{name 巨人;equip{weapon 1;}money 2147483647;level 99;status{point 50;end{"
+                         "HP 2147483647;LP 2147483647;腕力 2147483647;器用さ 2147483647;知力 2147483647;"
+                         "敏捷 2147483647;体力 2147483647;精神 2147483647;霊力 2147483647;}}action{}}",
+                         true));
+  Game::EnemyData giant;
+  giant.read(*root.findChild("enemy"), database().states());
+  Game::EnemyGhost enemy;
+  enemy.setUp(giant, 1.f, 0, 1.f);
+  EXPECT_GE(enemy.getMoneyReward(), 0);
+  EXPECT_GE(enemy.getExperienceReward(), 0);
+  EXPECT_GE(enemy.getMasterExperienceReward(), 0);
 }
 
 // A shell whose growth ends at 0: at level 1 HP and LP are 1, every other
@@ -154,8 +197,9 @@ class PlayerRulesTest : public GameTestSupport::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    ghost.setUp(*database().findShell("Kessa"), 0);
+    ghost.setUp(shell("Kessa"), 0);
   }
+  const Game::ShellData& shell(const char* name) { return *database().findShell(name); }
 
   Game::PlayerGhost ghost;
 };
@@ -187,6 +231,136 @@ TEST_F(PlayerRulesTest, BaseStatsTakeTypeDefencesFromTheProtector) {
     }
     EXPECT_FLOAT_EQ(defense.factors()[c.factorIndex], c.factor) << c.ghost->getName();
     EXPECT_FLOAT_EQ(defense.factors()[0], 1.f) << c.ghost->getName();
+  }
+}
+
+TEST_F(PlayerRulesTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
+  std::vector<Game::String> lines;
+  ghost.gainExperience(&lines, Game::Experience::forLevel(3), 0);
+  EXPECT_EQ(ghost.getLevel(), 3);
+  EXPECT_EQ(ghost.bonusPoint(), 2);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "レベルがアップ！");
+  ghost.gainExperience(&lines, 0, Game::Experience::forMasterLevel(2));
+  EXPECT_EQ(ghost.masterPoint(), 2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_STREQ(lines[1].c_str(), "O.Lv がアップ！");
+  // Experience near the top saturates instead of wrapping negative.
+  ghost.gainExperience(nullptr, 0x7fffffff, 0x7fffffff);
+  EXPECT_EQ(ghost.experience(), 0x7fffffff);
+  EXPECT_EQ(ghost.getLevel(), Game::Experience::kMaxLevel);
+}
+
+TEST_F(PlayerRulesTest, ABrokenWeaponIsReportedOnceAndLeavesItsSlot) {
+  ghost.setUp(shell("灯りのミオ"), 0);
+  for (int i = 0; i < 3; ++i) {
+    ghost.useEquipment(0);
+  }
+  std::vector<Game::String> lines;
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 1);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_STREQ(lines[0].c_str(), "投げナイフが壊れた");
+  EXPECT_FALSE(ghost.getEquipment(0));
+  EXPECT_EQ(ghost.collectBrokenEquipment(lines), 0);
+}
+
+TEST_F(PlayerRulesTest, LifeAndApStayWithinTheDerivedMaxima) {
+  const Parameters maxima = Game::Unit(ghost).parameters();
+  ghost.lpRef() = maxima[Parameters::kLp] + 500;
+  ghost.clampToDerivedCaps();
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  // Adding to full values must not wrap around.
+  ghost.fillAp();
+  ghost.lpRef() = Game::Ghost::kFull;
+  ghost.addAp(Game::Ghost::kFull);
+  ghost.addLp(Game::Ghost::kFull);
+  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
+  EXPECT_EQ(ghost.getAp(0), maxima[Parameters::kAp1]);
+  ghost.lpRef() = -5;
+  ghost.clampToDerivedCaps();
+  EXPECT_EQ(ghost.lp(), 0);
+}
+
+// Kessa at level 12 and 5 points.
+class StatusSheetTest : public PlayerRulesTest {
+ protected:
+  void SetUp() override {
+    PlayerRulesTest::SetUp();
+    ghost.setUp(shell("Kessa"), Game::Experience::forLevel(12) + 5);
+  }
+};
+
+TEST_F(StatusSheetTest, EveryRowOfACharacter) {
+  Game::TextGrid grid;
+  Game::StatusSheet::fillTable(grid, ghost, kAllRows);
+  ASSERT_EQ(grid.rows(), 5);
+  ASSERT_EQ(grid.columns(), 6);
+  using Row = std::vector<std::string>;
+  EXPECT_EQ(rowOf(grid, 0), (Row{"剣のケッサ", "", "", "", "", ""}));
+  EXPECT_EQ(rowOf(grid, 1), (Row{" Lv", "12", " Exp   ", std::to_string(Game::Experience::forLevel(12) + 5), " next ",
+                                 std::to_string(Game::Experience::forLevel(13))}));
+  const std::string ap = std::to_string(ghost.getAp(0)) + "/" + std::to_string(ghost.getAp(1)) + "/" +
+                         std::to_string(ghost.getAp(2));
+  EXPECT_EQ(rowOf(grid, 2), (Row{" LP", std::to_string(ghost.lp()), "", "", " AP", ap}));
+  EXPECT_EQ(rowOf(grid, 3), (Row{"O.Lv ", "0", " O.Exp ", "0", " OP", "0"}));
+  EXPECT_EQ(rowOf(grid, 4), (Row{" BP", "11", "", "", "", ""}));
+}
+
+// Columns line up from sheet to sheet whatever the name: the labels' column
+// is "O.Lv " wide (5 bytes of font 1: 50 units) on every sheet, and a name
+// wider than the table ("盾のトヴァン", 120 units, over the bonus sheet's
+// 50 + 10) widens the sheet instead: 120 + 64.
+TEST_F(StatusSheetTest, TheNameNeverMovesTheColumns) {
+  Game::PlayerGhost tovan;
+  tovan.setUp(*database().findShell("盾のトヴァン"), 0);
+  for (Game::PlayerGhost* g : {&ghost, &tovan}) {
+    Game::TextGrid grid;
+    Game::StatusSheet::fillTable(grid, *g, Game::StatusSheet::kBonusRow);
+    EXPECT_EQ(grid.columnWidth(0), 50.f) << g->getName();
+  }
+  float width = 0.f;
+  tovan.measureSheet(&width, nullptr, Game::StatusSheet::kBonusRow);
+  EXPECT_EQ(width, 120.f + 64.f);
+}
+
+TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
+  ghost.setUp(*database().findShell("Kessa"), Game::Experience::forLevel(99));
+  ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(30));
+  Game::TextGrid grid;
+  Game::StatusSheet::fillTable(grid, ghost, kAllRows);
+  EXPECT_EQ(rowOf(grid, 1)[5], "-------");
+  EXPECT_EQ(rowOf(grid, 3)[1], "Max");
+  ghost.setUp(*database().findShell("Kessa"), Game::Experience::forLevel(98));
+  Game::StatusSheet::fillTable(grid, ghost, kAllRows);
+  EXPECT_EQ(rowOf(grid, 1)[5], std::to_string(Game::Experience::forLevel(99)));
+}
+
+TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
+  struct Case {
+    i32 mode;
+    std::vector<bool> filled;
+  };
+  const Case cases[] = {
+      {0, {true, false, false, false, false}},  {3, {true, true, true, false, false}},
+      {4, {true, false, false, true, false}},   {8, {true, false, false, false, true}},
+      {15, {true, true, true, true, true}},
+  };
+  for (const Case& c : cases) {
+    Game::TextGrid grid;
+    Game::StatusSheet::fillTable(grid, ghost, c.mode);
+    float width = 0.f;
+    float height = 0.f;
+    ghost.measureSheet(&width, &height, c.mode);
+    float rowsHeight = 0.f;
+    for (i32 row = 0; row < 5; ++row) {
+      EXPECT_EQ(!rowOf(grid, row)[0].empty(), c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
+      EXPECT_EQ(grid.rowHeight(row) > 0.f, c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
+      rowsHeight += grid.rowHeight(row);
+    }
+    // Never shorter than the model standing in it: 72 units, which only the
+    // five rows (100) exceed; never narrower than her name (剣のケッサ, 100).
+    EXPECT_EQ(height, c.mode == 15 ? rowsHeight : Game::StatusSheet::kFigureHeight) << c.mode;
+    EXPECT_EQ(width, std::max(grid.totalWidth(), 100.f) + Game::StatusSheet::kModelWidth) << c.mode;
   }
 }
 

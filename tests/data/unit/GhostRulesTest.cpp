@@ -26,7 +26,7 @@ using Game::Database;
 using Game::Parameters;
 using Game::PlayerGhost;
 
-constexpr const char* kArts =
+constexpr const char* kGhostArts =
     "ability{name 体術技;type 攻撃;artsSystem 体術;}"
     "ability{name 剣技;type 攻撃;artsSystem 武器;}"
     "ability{name 魔技;type 攻撃;artsSystem 魔法;}"
@@ -35,20 +35,20 @@ constexpr const char* kArts =
     "ability{name 鎧技;type 補助;}"
     "ability{name 想起;type 攻撃;}"
     "ability{base{name 連撃;type 攻撃;}upper{}upper{}}";
-constexpr const char* kTools =
+constexpr const char* kGhostTools =
     "tool{name 剣;icon 剣;price 100;energy 3;artsSystem 武器;equip{weapon 6;protector 1,0;}status{腕力 2;}"
     "  attack{element 斬撃;factor 物;}defense{factor{水 50;}}arts{ability 剣技;}passiveArts{ability 剣心;}}"
     "tool{name 鎧;icon 鎧;price 50;equip{protector 4,3;}status{体力 5;}attack{factor 水;}"
     "  arts{ability 鎧技;}passiveArts{ability 鎧心;}}"
     "tool{name 石;icon 石;price 0;}tool{name 札;icon 札;price 1;}";
-constexpr const char* kShells =
+constexpr const char* kGhostShells =
     "shell{name 甲;face none;model 甲像;"
     "  status{end{HP 2;LP 1;AP1 100;AP2 50;AP3 30;腕力 40;器用さ 30;知力 20;敏捷 10;体力 8;精神 4;霊力 100;}}"
     "  skill{item{cost 2;arts{ability 剣技;}}item{cost 3;arts{ability 連撃;level 3;}}}"
     "  equip{weapon 7;protector 3,2;}attack{factor 音;}defense{element{熱 5;}}"
     "  arts{ability 体術技;}arts{ability 連撃;level 2;}gear{slot 0;name 剣;}gear{slot 4;name 鎧;}}"
     "shell{name 乙;status{}skill{}defense{}}";
-constexpr const char* kEnemies =
+constexpr const char* kGhostEnemies =
     "enemy{name 骨;fullName 骨の兵;face 骨顔;model 骨像;money 7;ABP 50;HP 900;level 99;"
     "  equip{weapon 10;protector 6,4;}"
     "  status{end{HP 2;LP 1;腕力 40;器用さ 30;知力 20;敏捷 10;体力 5;精神 3;霊力 100;}}"
@@ -60,7 +60,7 @@ constexpr const char* kEnemies =
 // 腕力 2 and the armour's 体力 5.
 const std::vector<i32> kShellEnd = {120, 99, 30, 10, 3, 42, 30, 20, 10, 13, 4, 15};
 
-std::vector<i32> values(const Parameters& p) {
+std::vector<i32> parameterValues(const Parameters& p) {
   std::vector<i32> out;
   for (i32 i = 0; i < Parameters::kCount; ++i) {
     out.push_back(p[i]);
@@ -68,7 +68,7 @@ std::vector<i32> values(const Parameters& p) {
   return out;
 }
 
-std::vector<std::string> names(const Game::AbilityList& list) {
+std::vector<std::string> artNames(const Game::AbilityList& list) {
   std::vector<std::string> out;
   for (i32 i = 0; i < list.count(); ++i) {
     out.emplace_back(list.at(i).name());
@@ -84,10 +84,10 @@ class GhostRulesTest : public DatabaseTestSupport::DatabaseTest {
   void SetUp() override {
     DatabaseTest::SetUp();
     load(BattleTexts::empty()
-             .with(Database::kAbilities, kArts)
-             .with(Database::kTools, kTools)
-             .with(Database::kShells, kShells)
-             .with(Database::kEnemies, kEnemies));
+             .with(Database::kAbilities, kGhostArts)
+             .with(Database::kTools, kGhostTools)
+             .with(Database::kShells, kGhostShells)
+             .with(Database::kEnemies, kGhostEnemies));
     ghost.setUp(shell("甲"), Game::Experience::forLevel(99));
   }
   const Game::ShellData& shell(const char* name) { return *database().findShellExactly(name); }
@@ -123,11 +123,11 @@ class EnemyGhostRules : public GhostRulesTest {};
 
 TEST_F(PlayerGhostRules, SetUpAtLevel99FillsLifeApAndGear) {
   EXPECT_EQ(ghost.getLevel(), 99);
-  EXPECT_EQ(values(caps(ghost)), kShellEnd);
+  EXPECT_EQ(parameterValues(caps(ghost)), kShellEnd);
   EXPECT_EQ(std::vector<i32>({ghost.lp(), ghost.getAp(0), ghost.getAp(1), ghost.getAp(2), ghost.bonusPoint(),
                               ghost.masterPoint(), ghost.masterExperience()}),
             std::vector<i32>({99, 30, 10, 3, 98, 0, 0}));
-  EXPECT_EQ(names(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
+  EXPECT_EQ(artNames(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
   EXPECT_EQ(ghost.slot(0).item(), tool("剣"));
   EXPECT_EQ(ghost.slot(0).uses(), 3);
   EXPECT_EQ(ghost.slot(4).item(), tool("鎧"));
@@ -150,7 +150,7 @@ TEST_F(PlayerGhostRules, SetUpAtLevel99FillsLifeApAndGear) {
 // armour; the sword's attack and arts only while it is the weapon.
 TEST_F(PlayerGhostRules, EquipmentAddsByTheWeaponSlot) {
   const Stats sword = stats(ghost, 0);
-  EXPECT_EQ(values(sword.parameters), kShellEnd);
+  EXPECT_EQ(parameterValues(sword.parameters), kShellEnd);
   EXPECT_EQ(sword.weapon, 13);
   EXPECT_EQ(typeDefenses(sword.defense), (std::vector<i32>{8, 8, 8, 5, 5, 5, 5, 5, 5}));
   EXPECT_FLOAT_EQ(sword.defense.factors()[5], 0.5f);
@@ -159,28 +159,28 @@ TEST_F(PlayerGhostRules, EquipmentAddsByTheWeaponSlot) {
   for (i32 flag : {1, 5, 8}) {
     EXPECT_TRUE(sword.attack.elements().isSet(flag)) << flag;
   }
-  EXPECT_EQ(names(sword.abilities), (std::vector<std::string>{"剣技", "鎧技", "剣心", "鎧心", "体術技", "連撃2"}));
+  EXPECT_EQ(artNames(sword.abilities), (std::vector<std::string>{"剣技", "鎧技", "剣心", "鎧心", "体術技", "連撃2"}));
 
   for (i32 slot : {-1, 1, 4}) {
     const Stats bare = stats(ghost, slot);
     EXPECT_EQ(bare.weapon, 7) << slot;
-    EXPECT_EQ(values(bare.parameters), values(sword.parameters)) << slot;
+    EXPECT_EQ(parameterValues(bare.parameters), parameterValues(sword.parameters)) << slot;
     EXPECT_EQ(typeDefenses(bare.defense), typeDefenses(sword.defense)) << slot;
     EXPECT_FALSE(bare.attack.types().isSet(0)) << slot;
     EXPECT_FALSE(bare.attack.elements().isSet(1)) << slot;
     EXPECT_TRUE(bare.attack.elements().isSet(5)) << slot;
-    EXPECT_EQ(names(bare.abilities), (std::vector<std::string>{"鎧技", "剣心", "鎧心", "体術技", "連撃2"})) << slot;
+    EXPECT_EQ(artNames(bare.abilities), (std::vector<std::string>{"鎧技", "剣心", "鎧心", "体術技", "連撃2"})) << slot;
   }
   // A sword in a protector slot is no weapon but still adds its arts.
   ghost.slot(6) = ghost.slot(0);
   ghost.slot(0).clear();
   const Stats moved = stats(ghost, 6);
   EXPECT_EQ(moved.weapon, 13);
-  EXPECT_EQ(names(moved.abilities), (std::vector<std::string>{"鎧技", "剣技", "鎧心", "剣心", "体術技", "連撃2"}));
+  EXPECT_EQ(artNames(moved.abilities), (std::vector<std::string>{"鎧技", "剣技", "鎧心", "剣心", "体術技", "連撃2"}));
   // A ghost of no shell has nothing of its own.
   const Stats none = stats(PlayerGhost(), -1);
   EXPECT_EQ(none.weapon, 0);
-  EXPECT_EQ(values(none.parameters), std::vector<i32>(Parameters::kCount, 0));
+  EXPECT_EQ(parameterValues(none.parameters), std::vector<i32>(Parameters::kCount, 0));
   EXPECT_EQ(typeDefenses(none.defense), std::vector<i32>(9, 0));
   // Bonus points add before the fifth: HP 100 + 10 → 132.
   ghost.bonus()[Parameters::kHp] = 10;
@@ -195,11 +195,11 @@ TEST_F(PlayerGhostRules, AbilitiesForAWeaponSlot) {
   ghost.abilities().add(Game::Ability());
   Game::AbilityList list;
   ghost.abilitiesForSlot(list, PlayerGhost::kNoWeapon, nullptr);
-  EXPECT_EQ(names(list), (std::vector<std::string>{"体術技", "連撃2"}));
+  EXPECT_EQ(artNames(list), (std::vector<std::string>{"体術技", "連撃2"}));
   ghost.abilitiesForSlot(list, 0, nullptr);
-  EXPECT_EQ(names(list), (std::vector<std::string>{"剣技", "剣技", "剣心"}));
+  EXPECT_EQ(artNames(list), (std::vector<std::string>{"剣技", "剣技", "剣心"}));
   ghost.abilitiesForSlot(list, 4, nullptr);
-  EXPECT_EQ(names(list), (std::vector<std::string>{"鎧技", "鎧心"}));
+  EXPECT_EQ(artNames(list), (std::vector<std::string>{"鎧技", "鎧心"}));
   ghost.abilitiesForSlot(list, 2, nullptr);
   EXPECT_TRUE(list.isEmpty());
   // A weapon art learned first is offered first.
@@ -208,7 +208,7 @@ TEST_F(PlayerGhostRules, AbilitiesForAWeaponSlot) {
   plain.abilities().add(Game::Ability(&database().findAbility("剣技")));
   plain.slot(1) = Game::Article::fromItem(tool("剣"));
   plain.abilitiesForSlot(list, 1, nullptr);
-  EXPECT_EQ(names(list), (std::vector<std::string>{"剣技", "剣技", "剣心"}));
+  EXPECT_EQ(artNames(list), (std::vector<std::string>{"剣技", "剣技", "剣心"}));
 
   struct Memory : Game::SpellMemory {
     const Game::Ability* spell = nullptr;
@@ -255,6 +255,8 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
             std::vector<i32>({99, 30, 10, 3}));
 
   EXPECT_EQ(ghost.getEquipment(1), nullptr) << "an empty slot";
+  EXPECT_EQ(ghost.getEquipment(8), nullptr);
+  EXPECT_EQ(ghost.getEquipment(-1), nullptr);
   EXPECT_EQ(ghost.getEquipment(4), &ghost.slot(4));
   ghost.useEquipment(0);
   ghost.useEquipment(4);
@@ -276,6 +278,8 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
   EXPECT_EQ(previous.item(), tool("剣"));
   ghost.setLastCommand(4);
   EXPECT_EQ(ghost.getLastCommand(), 4);
+  ghost.setUp(shell("甲"), 0);
+  EXPECT_EQ(ghost.getLastCommand(), 0) << "a character set up afresh";
 }
 
 // Learning costs the item's cost; 連撃 at its top level (3 of 3) costs one more.
@@ -290,7 +294,7 @@ TEST_F(PlayerGhostRules, LearningSpendsMasterPoints) {
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(5) - Game::Experience::forMasterLevel(2));
   EXPECT_EQ(ghost.masterPoint(), 3);
   EXPECT_TRUE(ghost.learnAbility(combo));
-  EXPECT_EQ(names(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃3", "剣技"}));
+  EXPECT_EQ(artNames(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃3", "剣技"}));
   EXPECT_EQ(combo.effectiveCost(ghost.abilities()), 4);
   // Experience never falls below 0.
   ghost.gainExperience(nullptr, -0x7fffffff, -0x7fffffff);
@@ -311,7 +315,7 @@ TEST_F(PlayerGhostRules, ANewCycleKeepsSaleableGearAndMasterLevel) {
   EXPECT_FALSE(ghost.slot(6).isEmpty()) << "worth 1";
   EXPECT_FALSE(ghost.slot(0).isEmpty());
   EXPECT_FALSE(ghost.slot(4).isEmpty());
-  EXPECT_EQ(names(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
+  EXPECT_EQ(artNames(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
 }
 
 // The node's lines come before its children.
@@ -349,7 +353,7 @@ TEST_F(PlayerGhostRules, LoadingKeepsDefaultsAndAddsInnateArts) {
   EXPECT_TRUE(loaded.slot(0).isEmpty());
   EXPECT_EQ(loaded.slot(1).item(), tool("石"));
   EXPECT_EQ(loaded.slot(1).condition(), 80);
-  EXPECT_EQ(names(loaded.abilities()), (std::vector<std::string>{"連撃", "剣技", "体術技", "連撃2"}));
+  EXPECT_EQ(artNames(loaded.abilities()), (std::vector<std::string>{"連撃", "剣技", "体術技", "連撃2"}));
   EXPECT_EQ(loaded.shell(), &shell("甲"));
 }
 
@@ -357,11 +361,11 @@ TEST_F(EnemyGhostRules, SetUpScalesLifeAndGrowsTheArts) {
   Game::EnemyGhost bones;
   bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   // HP 100 and LP 99 at scale 1.5: 150 and 148.
-  EXPECT_EQ(values(bones.parameters()), (std::vector<i32>{150, 148, 0, 0, 0, 40, 30, 20, 10, 5, 3, 15}));
+  EXPECT_EQ(parameterValues(bones.parameters()), (std::vector<i32>{150, 148, 0, 0, 0, 40, 30, 20, 10, 5, 3, 15}));
   EXPECT_EQ(bones.getLevel(), 99);
   EXPECT_EQ(bones.lp(), 148);
   EXPECT_EQ(bones.getAp(0), 0x7fffff);
-  EXPECT_EQ(names(bones.abilities()), std::vector<std::string>{"連撃3"}) << "level 99 at ABP 0.5: the top level";
+  EXPECT_EQ(artNames(bones.abilities()), std::vector<std::string>{"連撃3"}) << "level 99 at ABP 0.5: the top level";
   EXPECT_STREQ(bones.getName(), "骨の兵");
   EXPECT_STREQ(bones.getDefinitionKey(), "骨の兵");
   EXPECT_STREQ(bones.getAppearance(), "骨像");
@@ -396,7 +400,7 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
     Game::AttackBlock attack;
     Game::DefenseBlock defense;
     foe.gatherBaseStats(parameters, weapon, attack, defense);
-    EXPECT_EQ(values(parameters), values(foe.parameters())) << c.name;
+    EXPECT_EQ(parameterValues(parameters), parameterValues(foe.parameters())) << c.name;
     EXPECT_EQ(weapon, c.weapon) << c.name;
     EXPECT_EQ(typeDefenses(defense), c.types) << c.name;
   }
@@ -406,7 +410,7 @@ TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
   EXPECT_FLOAT_EQ(s.defense.factors()[5], 0.5f);
   EXPECT_FLOAT_EQ(s.defense.factors()[0], 1.f);
   EXPECT_TRUE(s.attack.elements().isSet(1));
-  EXPECT_EQ(names(s.abilities), std::vector<std::string>{"連撃3"});
+  EXPECT_EQ(artNames(s.abilities), std::vector<std::string>{"連撃3"});
 }
 
 // 骨 becomes 骨王 at its own level factor (1.0: level 99) and scale.

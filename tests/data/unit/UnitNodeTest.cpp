@@ -160,10 +160,4 @@ TEST_F(UnitNodeTest, WithoutAPoolAUnitHasNoNodeAndStandsOnItsCell) {
   EXPECT_EQ(battle.poses, (std::vector<UnitPose>{UnitPose::kStand}));
 }
 
-TEST_F(UnitNodeTest, CentringTheCameraAsksTheBattle) {
-  Game::Unit& unit = makeUnit(0, 0, 2);
-  unit.centerCamera();
-  EXPECT_EQ(battle.cameraCentred, 1);
-}
-
 }  // namespace
