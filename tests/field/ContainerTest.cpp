@@ -92,34 +92,32 @@ TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
   EXPECT_EQ(field->lines.back(), "Kessa笑:これは……　薬草ね！");
 }
 
-TEST_F(ContainerTest, AMagicKeyIsSpentToOpen) {
-  game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
-  Symbol& s = chest(nullptr, 0, 9);
-  bool remove = false;
-  EXPECT_TRUE(contentsOf(s).choose(Container::kMagicKey, remove, s));
-  EXPECT_TRUE(remove);
-  EXPECT_EQ(game().bag().countItem(tool("魔法鍵")), 1);
-  EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵を開けた！", "Kessa泣:からっぽ！"}));
-}
-
-TEST_F(ContainerTest, ABrokenChestGivesNothing) {
-  seedBreak(true);
-  Symbol& s = chest("薬草", 300, 9);
-  game().money() = 1000;
-  bool remove = false;
-  EXPECT_TRUE(contentsOf(s).choose(Container::kBreak, remove, s));
-  EXPECT_TRUE(remove);
-  EXPECT_EQ(field->lines, std::vector<std::string>({"-:宝箱を破壊した！", "Kessa泣:中身まで壊れた！"}));
-  EXPECT_EQ(game().bag().countItem(tool("薬草")), 0);
-  EXPECT_EQ(game().money(), 1000);
-}
-
-TEST_F(ContainerTest, GivingUpLeavesTheChest) {
-  Symbol& s = chest("薬草", 300, 9);
-  bool remove = false;
-  EXPECT_TRUE(contentsOf(s).choose(Container::kGiveUp, remove, s));
-  EXPECT_FALSE(remove);
-  EXPECT_TRUE(field->lines.empty());
+// A magic key (two held) is spent to open an empty chest; a broken chest
+// gives nothing of its herb and 300; giving up leaves the chest.
+TEST_F(ContainerTest, EachChoiceOpensOrLeavesTheChest) {
+  const struct {
+    i32 choice;
+    bool removed;
+    std::vector<std::string> lines;
+    i32 keys, herbs, money;
+  } cases[] = {{Container::kMagicKey, true, {"-:鍵を開けた！", "Kessa泣:からっぽ！"}, 1, 0, 1000},
+               {Container::kBreak, true, {"-:宝箱を破壊した！", "Kessa泣:中身まで壊れた！"}, 2, 0, 1000},
+               {Container::kGiveUp, false, {}, 2, 0, 1000}};
+  for (const auto& c : cases) {
+    field->lines.clear();
+    game().bag().clear();
+    game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
+    game().money() = 1000;
+    seedBreak(true);
+    Symbol& s = c.choice == Container::kMagicKey ? chest(nullptr, 0, 9) : chest("薬草", 300, 9);
+    bool remove = false;
+    EXPECT_TRUE(contentsOf(s).choose(c.choice, remove, s)) << c.choice;
+    EXPECT_EQ(remove, c.removed) << c.choice;
+    EXPECT_EQ(field->lines, c.lines) << c.choice;
+    EXPECT_EQ(std::tuple(game().bag().countItem(tool("魔法鍵")), game().bag().countItem(tool("薬草")), game().money()),
+              std::tuple(c.keys, c.herbs, c.money))
+        << c.choice;
+  }
 }
 
 // Against party money M: m < M / 10 is little, m ≤ 2M + 500 ordinary, more

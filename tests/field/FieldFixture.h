@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/map/MapBuildQueue.h"
+#include "field/MoveCommand.h"
 #include "field/Symbol.h"
 #include "file/nml/NmlDocument.h"
 #include "file/nml/NmlNode.h"
@@ -21,14 +21,12 @@ class FieldTest : public ScriptTestSupport::ScriptTest {
  protected:
   void SetUp() override {
     ScriptTest::SetUp();
-    Game::MapBuildQueue::create();
     fs().put("src/picture/symbol/c.txt", "model{ name stand; }");
     field = std::make_unique<FakeSymbolField>(game(), 5, 5);
   }
   void TearDown() override {
     symbols.clear();
     field.reset();
-    Game::MapBuildQueue::destroy();
     ScriptTest::TearDown();
   }
 
@@ -56,7 +54,16 @@ class FieldTest : public ScriptTestSupport::ScriptTest {
     }
     return arrivals;
   }
+  // The symbol's queue, "keyword time" a command.
+  static std::vector<std::string> keywords(const Game::Field::Symbol& symbol) {
+    std::vector<std::string> out;
+    for (const Game::Field::MoveCommand& command : symbol.commands()) {
+      out.push_back(Game::Field::MoveCommand::keywordOf(command.code) + std::string(" ") + std::to_string(command.time));
+    }
+    return out;
+  }
 
+  MapTestSupport::BuildQueue buildQueue;
   std::unique_ptr<FakeSymbolField> field;
   std::vector<std::unique_ptr<Game::SymbolCharaData>> charas;
   std::vector<std::unique_ptr<Game::Field::Symbol>> symbols;

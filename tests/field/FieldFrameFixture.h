@@ -6,12 +6,11 @@
 #include <memory>
 #include <utility>
 
-#include "Engine/Graphics/Manager.h"
-#include "Engine/Sound/Manager.h"
 #include "core/map/MapBuildQueue.h"
 #include "field/FieldScene.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "tests/Services.h"
 #include "tests/core/game/KeyedGameFixture.h"
 #include "tests/field/SampleFloors.h"
 #include "tests/script/expression/FakeGameResolver.h"
@@ -33,13 +32,13 @@ struct FieldAnswers final : ::GameTest::FakeGameResolver {
   const GameData& game;
 };
 
-class FieldFrameTest : public GameTestSupport::KeyedGameTest {
+using FieldServices = TestServices::Test<TestServices::kGraphics | TestServices::kRenderer | TestServices::kSound,
+                                         GameTestSupport::KeyedGameTest>;
+
+class FieldFrameTest : public FieldServices {
  protected:
   void SetUp() override {
-    KeyedGameTest::SetUp();
-    Engine::Graphics::Manager::create(640, 480, false, true, false);
-    Engine::Sound::Manager::create();
-    SceneRenderer::create(800, 600);
+    FieldServices::SetUp();
     GameTestSupport::putSampleFiles(fs(), "src");
     FieldTestSupport::loadSampleFloors();
     game = std::make_unique<GameData>();
@@ -47,10 +46,7 @@ class FieldFrameTest : public GameTestSupport::KeyedGameTest {
   void TearDown() override {
     game.reset();
     MapBuildQueue::destroy();
-    SceneRenderer::destroy();
-    Engine::Sound::Manager::destroy();
-    Engine::Graphics::Manager::destroy();
-    KeyedGameTest::TearDown();
+    FieldServices::TearDown();
   }
   FieldScene& field() { return *static_cast<FieldScene*>(game->field()); }
   // A site entered afresh at an event of a floor, without its opening

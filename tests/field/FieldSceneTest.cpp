@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/game/SaveCheck.h"
@@ -20,9 +19,8 @@
 #include "map/MapGenerator.h"
 #include "resource/database/MapSiteData.h"
 #include "resource/database/SymbolCharaData.h"
-#include "tests/core/game/GameFixture.h"
 #include "tests/core/game/GameHelpers.h"
-#include "tests/field/SampleFloors.h"
+#include "tests/field/FieldFrameFixture.h"
 
 namespace Game {
 namespace {
@@ -35,27 +33,14 @@ constexpr const char* kLuckFloor =
     " room{ chip 石床; height 0; } wall{ chip 石壁床; height 2; } startPosition 1; 階段 下,2;"
     " treasure{ tool 薬草; probability 10; floor 0; } treasureFrequency 0; }";
 
-// The sample data with its pictures, a game on it and its field.
-class FloorTest : public GameTestSupport::GameTest {
+// The sample data, a game on it and its field, with a floor of our own.
+class FloorTest : public FieldFrameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    Engine::Graphics::Manager::create(640, 480, false, true, false);
-    for (const char* folder : {"src/picture/map", "src/picture/symbol", "src/picture/telop", "src/picture/common"}) {
-      GameTestSupport::putSampleFiles(fs(), folder);
-    }
+    FieldFrameTest::SetUp();
     fs().put("src/data/map/mine/luck.txt", kLuckFloor);
-    FieldTestSupport::loadSampleFloors();
-    game = std::make_unique<GameData>();
-  }
-  void TearDown() override {
-    game.reset();
-    MapBuildQueue::destroy();
-    Engine::Graphics::Manager::destroy();
-    GameTest::TearDown();
   }
 
-  FieldScene& field() { return *static_cast<FieldScene*>(game->field()); }
   const MapSiteData* mine() { return database().findSite("灰の坑道"); }
   i32 countNamed(const char* prefix) {
     i32 n = 0;
@@ -69,8 +54,6 @@ class FloorTest : public GameTestSupport::GameTest {
     field().save(document);
     return GameTestSupport::compactText(document);
   }
-
-  std::unique_ptr<GameData> game;
 };
 
 TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
@@ -366,8 +349,9 @@ TEST_F(FloorTest, ASavedCameraLevelBeyondAThousandTurnsLoadsWithinOne) {
   }
 }
 
-// A floor's and a site's camera pitch offsets stay within a quarter turn.
-TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnIsADataError) {
+// A floor's and a site's camera pitch offsets stay within a quarter turn; a
+// missing floor file names its site and floor.
+TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnOrAMissingFloorIsADataError) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   fs().put("src/data/map/mine/tilt.txt", "fmf b1;\nangle 91;");
   EXPECT_DEATH(field().loadFloor(mine(), "tilt", false), "mine/tilt.txt line 2: \"angle\" must be from -90 to 90");
@@ -382,9 +366,6 @@ TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnIsADataError) {
                               line + " }");
     EXPECT_DEATH(sites.load("sites.txt"), std::string("sites.txt line 1, site s: \"") + std::string(line, 5)) << line;
   }
-}
-
-TEST_F(FloorTest, AMissingFloorFileIsADataErrorNamingSiteAndFloor) {
   EXPECT_DEATH(field().loadFloor(mine(), "zz", false), "mine/zz.txt.*floor \"zz\" of the site \"灰の坑道\" is missing");
 }
 

@@ -17,14 +17,6 @@ using Game::Field::MoveCommand;
 using Game::Field::MoveController;
 using Game::Field::Symbol;
 
-std::vector<std::string> keywords(const Symbol& symbol) {
-  std::vector<std::string> out;
-  for (const MoveCommand& command : symbol.commands()) {
-    out.push_back(MoveCommand::keywordOf(command.code) + std::string(" ") + std::to_string(command.time));
-  }
-  return out;
-}
-
 TEST(MoveCommandTest, KeywordsReadAsTheirCodesAndUnknownOnesAsDelete) {
   const std::tuple<const char*, i32> cases[] = {
       {"delete", 0}, {"wait", 1}, {"vanish", 2}, {"random", 3},  {"move", 4},  {"go", 5},
@@ -37,22 +29,6 @@ TEST(MoveCommandTest, KeywordsReadAsTheirCodesAndUnknownOnesAsDelete) {
   EXPECT_STREQ(MoveCommand::keywordOf(9), "chase");
   EXPECT_STREQ(MoveCommand::keywordOf(10), "delete");
   EXPECT_STREQ(MoveCommand::keywordOf(-1), "delete");
-}
-
-// At rest progress 16 is past total 8: no arrival until a step ends, and
-// the step's end is seen on one frame.
-TEST(MoveControllerTest, ArrivalIsSeenOnTheFrameProgressReachesTotal) {
-  MoveController move;
-  EXPECT_FALSE(move.isMoving());
-  EXPECT_FALSE(move.hasArrived());
-  move.start(0, 0, 1, 0, 3, false);
-  std::vector<bool> arrived;
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(move.isMoving(), i < 3) << i;
-    move.tick();
-    arrived.push_back(move.hasArrived());
-  }
-  EXPECT_EQ(arrived, std::vector<bool>({false, false, true, false, false}));
 }
 
 TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
@@ -93,16 +69,9 @@ TEST(MoveControllerTest, FractionRunsFromZeroToOneAndAStepTakesAFrameAtLeast) {
   EXPECT_FLOAT_EQ(move.fraction(), 1.f);
 }
 
-TEST_F(FieldTest, DeleteAloneEmptiesTheQueue) {
-  Symbol& s = place("s", 2, 2);
-  s.move("delete", 0);
-  s.update();
-  EXPECT_FALSE(s.hasCommands());
-  EXPECT_EQ(s.cursor(), 0);
-}
-
-// "delete" takes what ran before it and itself, and the rest starts over.
-TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFar) {
+// "delete" takes what ran before it and itself, and the rest starts over;
+// without it the queue goes round.
+TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarElseTheQueueGoesRound) {
   Symbol& s = place("s", 2, 2);
   s.move("wait", 1);
   s.move("delete", 0);
@@ -111,21 +80,15 @@ TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFar) {
   s.update();
   EXPECT_EQ(keywords(s), std::vector<std::string>({"wait 3"}));
   EXPECT_EQ(s.cursor(), 0);
-}
-
-// Without "delete" the queue goes round; with it a plain symbol stops.
-TEST_F(FieldTest, AQueueWithoutDeleteGoesRound) {
-  Symbol& s = place("s", 0, 0);
-  s.move("move", 1, 1, 0);
-  s.move("move", 1, -1, 0);
-  run(s, 6);
-  EXPECT_EQ(s.x(), 0);
-  EXPECT_EQ(s.commands().size(), 2u);
-  Symbol& t = place("t", 4, 4);
-  t.move("random", 1);
-  t.move("delete", 0);
-  run(t, 3);
-  EXPECT_FALSE(t.hasCommands());
+  Symbol& alone = place("alone", 2, 2);
+  alone.move("delete", 0);
+  alone.update();
+  EXPECT_FALSE(alone.hasCommands());
+  Symbol& round = place("round", 0, 0);
+  round.move("move", 1, 1, 0);
+  round.move("move", 1, -1, 0);
+  run(round, 6);
+  EXPECT_EQ(std::tuple(round.x(), round.commands().size()), std::tuple(0, 2u));
 }
 
 TEST_F(FieldTest, AnArrivalShowsOnExactlyOneFrame) {
@@ -319,12 +282,16 @@ TEST_F(FieldTest, NoContactWhenTheOtherIsStillFarFromTheProbe) {
   EXPECT_EQ(s.x(), 2) << "the cell is taken all the same";
 }
 
-// Half way from height 1 (z 10) up to 3 (z 30) the symbol stands at z 20.
-TEST_F(FieldTest, AWalkClimbsWithTheFloor) {
+// Half way from height 1 (z 10) up to 3 (z 30) the symbol stands at z 20;
+// a floating chara stays at height 0.
+TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloats) {
   Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
   specs.at(1, 1).height = 1;
   specs.at(2, 1).height = 3;
   field->rebuild(specs);
+  Symbol& floating = place("f", 2, 1, chara("float true;"));
+  floating.update();
+  EXPECT_FLOAT_EQ(floating.position().z, 0.f);
   Symbol& s = place("s", 1, 1);
   s.move("move", 4, 1, 0);
   s.move("delete", 0);
@@ -353,18 +320,6 @@ TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCell) {
   EXPECT_EQ(field->contacts, std::vector<std::string>({"s-other"}));
 }
 
-TEST_F(FieldTest, AFloatingCharaStaysAtHeightZero) {
-  Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
-  specs.at(1, 1).height = 3;
-  field->rebuild(specs);
-  Symbol& floating = place("f", 1, 1, chara("float true;"));
-  Symbol& standing = place("s", 1, 1, chara(""));
-  floating.update();
-  standing.update();
-  EXPECT_FLOAT_EQ(floating.position().z, 0.f);
-  EXPECT_FLOAT_EQ(standing.position().z, 30.f);
-}
-
 TEST_F(FieldTest, TouchWithoutParameterIsHandledAndRemovesNothing) {
   Symbol& s = place("s", 1, 1);
   bool remove = true;
@@ -384,7 +339,7 @@ TEST_F(FieldTest, AimAtTurnsTowardTheOther) {
 }
 
 TEST_F(FieldTest, ChangeCharaTakesTheNewLookAndIdleMotion) {
-  Symbol& s = place("s", 1, 1, chara(""));
+  Symbol& s = place("s", 1, 1);
   Game::SymbolCharaData* other = chara("float true;");
   s.changeChara(other, "sit");
   EXPECT_EQ(s.chara(), other);

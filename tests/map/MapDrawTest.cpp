@@ -28,7 +28,6 @@ class MapDrawTest : public ModelTestSupport::ModelTest {
  protected:
   void SetUp() override {
     ModelTest::SetUp();
-    MapBuildQueue::create();
     fs().put("src/picture/map/chip/a.txt", "texture{name a;size 32;}materials{name dull;}");
     fs().put("src/picture/map/wall/w.txt", "texture{name w;size 32;}");
     fs().put("src/picture/map/object/o.txt", "model{name main;" + timed("o") + "}");
@@ -46,7 +45,6 @@ class MapDrawTest : public ModelTestSupport::ModelTest {
   void TearDown() override {
     map.reset();
     pictures.release();
-    MapBuildQueue::destroy();
     ModelTest::TearDown();
   }
 
@@ -60,6 +58,7 @@ class MapDrawTest : public ModelTestSupport::ModelTest {
     return specs;
   }
 
+  MapTestSupport::BuildQueue buildQueue;
   MapPictureSet pictures;
   Map map{pictures};
 };

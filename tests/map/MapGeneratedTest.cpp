@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/map/MapBuildQueue.h"
 #include "map/Map.h"
 #include "map/MapGenerator.h"
 #include "map/MapGeneratorSupport.h"
+#include "tests/map/MapTestSupport.h"
 
 namespace Game {
 namespace {
@@ -12,35 +12,12 @@ using Engine::i32;
 
 class MapGeneratedTest : public MapGeneratorSupport::GeneratorTest {
  protected:
-  void SetUp() override {
-    GeneratorTest::SetUp();
-    MapBuildQueue::create();
-  }
-  void TearDown() override {
-    MapBuildQueue::destroy();
-    GeneratorTest::TearDown();
-  }
+  MapTestSupport::BuildQueue buildQueue;
 };
 
-// The grid the map is built from is the generator's, cell by cell.
-TEST_F(MapGeneratedTest, TheSpecGridCarriesEachCell) {
-  auto floor = generate(MapGeneratorSupport::kSample, 2);
-  const FloorSpecGrid specs = floor->specGrid();
-  EXPECT_EQ(specs.name, MapGeneratorSupport::GeneratorTest::kFile);
-  ASSERT_EQ(std::pair(specs.width, specs.height), std::pair(floor->width(), floor->height()));
-  for (i32 x = 0; x < floor->width(); ++x) {
-    for (i32 y = 0; y < floor->height(); ++y) {
-      const MapGenerator::Cell& cell = floor->cell(x, y);
-      const FloorCellSpec& spec = specs.at(x, y);
-      EXPECT_EQ(std::tuple(spec.chip, spec.height, spec.object, spec.rotation, spec.eventId),
-                std::tuple(cell.spec.chip, cell.spec.height, cell.spec.object, cell.rotation, cell.eventId));
-    }
-  }
-}
-
-// The stairs cell shows no floor of its own, only the stairs object of the
-// configured direction; every other cell is the generator's.
-TEST_F(MapGeneratedTest, TheStairsCellBearsTheStairs) {
+// The map is built from the generator's cells; the stairs cell shows no
+// floor of its own, only the stairs object of the configured direction.
+TEST_F(MapGeneratedTest, TheMapTakesTheGeneratorsCellsAndTheStairsCellBearsTheStairs) {
   for (const auto& [text, name] : {std::pair{MapGeneratorSupport::kSample, "階段下り"},
                                    {MapGeneratorSupport::kLarge, "階段上り"}}) {
     auto floor = generate(text, 2);
@@ -57,10 +34,12 @@ TEST_F(MapGeneratedTest, TheStairsCellBearsTheStairs) {
     i32 objects = 0;
     for (i32 x = 0; x < floor->width(); ++x) {
       for (i32 y = 0; y < floor->height(); ++y) {
-        objects += floor->cell(x, y).spec.object != nullptr;
+        const MapGenerator::Cell& cell = floor->cell(x, y);
+        objects += cell.spec.object != nullptr;
+        EXPECT_EQ(map.cellAt(x, y)->height, cell.spec.height);
         if (x != sx || y != sy) {
           EXPECT_TRUE(map.cellAt(x, y)->chipPresent);
-          EXPECT_EQ(map.cellAt(x, y)->chip, floor->cell(x, y).spec.chip);
+          EXPECT_EQ(map.cellAt(x, y)->chip, cell.spec.chip);
         }
       }
     }

@@ -6,22 +6,20 @@
 #include "data/article/Article.h"
 #include "map/MapGenerator.h"
 #include "map/MapGeneratorSupport.h"
+#include "tests/Services.h"
 
 namespace Game {
 namespace {
 
 using Engine::i32;
 
-class MapGeneratorServicesTest : public MapGeneratorSupport::GeneratorTest {
+using WithDatabase = TestServices::Test<TestServices::kDatabase, MapGeneratorSupport::GeneratorTest>;
+
+class MapGeneratorServicesTest : public WithDatabase {
  protected:
   void SetUp() override {
-    GeneratorTest::SetUp();
-    Database::create();
+    WithDatabase::SetUp();
     herb = Database::instance()->addTool("薬草", "薬草");
-  }
-  void TearDown() override {
-    Database::destroy();
-    GeneratorTest::TearDown();
   }
 
   static TreasureEntry entry(float probability, float depth) {

@@ -5,7 +5,6 @@
 #include <set>
 #include <tuple>
 
-#include "core/map/MapBuildQueue.h"
 #include "map/Map.h"
 #include "tests/map/MapTestSupport.h"
 
@@ -18,11 +17,9 @@ using MapTestSupport::grid;
 class MapMeshTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    MapBuildQueue::create();
     walled.wall = &wall;
     wall.bottom = static_cast<int>(0x40102030u);
   }
-  void TearDown() override { MapBuildQueue::destroy(); }
 
   // The directions the walled cells' sides face (by their normals), one
   // entry a side.
@@ -49,6 +46,7 @@ class MapMeshTest : public ::testing::Test {
     return specs;
   }
 
+  MapTestSupport::BuildQueue buildQueue;
   WallPicture wall;
   ChipPicture walled;
   ChipPicture plain;

@@ -17,15 +17,6 @@ using MapTestSupport::grid;
 // Object pictures read from the fake file system (an absent one is empty).
 class MapTest : public ResourceTestSupport::ResourceTest {
  protected:
-  void SetUp() override {
-    ResourceTest::SetUp();
-    MapBuildQueue::create();
-  }
-  void TearDown() override {
-    MapBuildQueue::destroy();
-    ResourceTest::TearDown();
-  }
-
   // The map built from specs.
   Map& built(const FloorSpecGrid& specs) {
     map.build(specs);
@@ -37,18 +28,23 @@ class MapTest : public ResourceTestSupport::ResourceTest {
     return {c[0], c[1], c[2], c[3]};
   }
 
+  MapTestSupport::BuildQueue buildQueue;
   MapTestSupport::Pictures pictures;
   MapPictureSet none;
   Map map{none};
 };
 
-// Ramps: height raised by step = s / 4 + 1, the corners toward s % 4 up by
-// step, the others down by it.
-TEST_F(MapTest, RampsRiseTowardTheirDirection) {
+// Ramps (on a cell of height 4): height raised by step = s / 4 + 1, the
+// corners toward s % 4 up by step, the others down by it. Diagonal ramps:
+// t = ((s & 255) / 4) × 2 + 2 added to the height, corner s % 4 up by t and
+// the opposite one down by it.
+TEST_F(MapTest, RampsRiseTowardTheirDirectionAndDiagonalsTowardACorner) {
   const std::tuple<int, int, std::tuple<int, int, int, int>> cases[] = {
-      {0, 1, {1, 1, -1, -1}},  {1, 1, {-1, 1, 1, -1}}, {2, 1, {-1, -1, 1, 1}},
-      {3, 1, {1, -1, -1, 1}},  {5, 2, {-2, 2, 2, -2}}, {254, 64, {-64, -64, 64, 64}},
-  };
+      {0, 1, {1, 1, -1, -1}},        {1, 1, {-1, 1, 1, -1}},  {2, 1, {-1, -1, 1, 1}},
+      {3, 1, {1, -1, -1, 1}},        {5, 2, {-2, 2, 2, -2}},  {254, 64, {-64, -64, 64, 64}},
+      {512, 2, {2, 0, -2, 0}},       {518, 4, {-4, 0, 4, 0}}, {513, 2, {0, 2, 0, -2}},
+      {767, 128, {0, -128, 0, 128}}, {511, 0, {0, 0, 0, 0}},  {768, 0, {0, 0, 0, 0}},
+      {255, 0, {0, 0, 0, 0}},        {256, 0, {0, 0, 0, 0}},  {257, 0, {0, 0, 0, 0}}};
   const ChipPicture& floor = pictures.chip();
   for (const auto& [slope, raise, expected] : cases) {
     FloorSpecGrid specs = grid(1, 1, &floor);
@@ -56,23 +52,6 @@ TEST_F(MapTest, RampsRiseTowardTheirDirection) {
     specs.at(0, 0).slope = slope;
     built(specs);
     EXPECT_EQ(cell(0, 0).height, 4 + raise) << slope;
-    EXPECT_EQ(corners(0, 0), expected) << slope;
-  }
-}
-
-// Diagonal ramps: t = ((s & 255) / 4) × 2 + 2 added to the height, corner
-// s % 4 up by t and the opposite one down by it.
-TEST_F(MapTest, DiagonalRampsRaiseOneCornerAndLowerTheOpposite) {
-  const std::tuple<int, int, std::tuple<int, int, int, int>> cases[] = {
-      {512, 2, {2, 0, -2, 0}}, {518, 4, {-4, 0, 4, 0}}, {513, 2, {0, 2, 0, -2}},
-      {767, 128, {0, -128, 0, 128}}, {511, 0, {0, 0, 0, 0}}, {768, 0, {0, 0, 0, 0}},
-      {255, 0, {0, 0, 0, 0}}, {256, 0, {0, 0, 0, 0}}, {257, 0, {0, 0, 0, 0}}};
-  const ChipPicture& floor = pictures.chip();
-  for (const auto& [slope, raise, expected] : cases) {
-    FloorSpecGrid specs = grid(1, 1, &floor);
-    specs.at(0, 0).slope = slope;
-    built(specs);
-    EXPECT_EQ(cell(0, 0).height, raise) << slope;
     EXPECT_EQ(corners(0, 0), expected) << slope;
   }
 }

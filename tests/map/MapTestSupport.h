@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/map/MapBuildQueue.h"
 #include "map/FloorCellSpec.h"
 #include "map/Map.h"
 #include "resource/database/MapPictureSet.h"
@@ -32,6 +33,14 @@ inline Bytes fmf(std::uint32_t width, std::uint32_t height, int bits, const std:
   }
   return out;
 }
+
+// The floor-build queue that built maps join, for as long as it lives.
+struct BuildQueue {
+  BuildQueue() { Game::MapBuildQueue::create(); }
+  ~BuildQueue() { Game::MapBuildQueue::destroy(); }
+  BuildQueue(const BuildQueue&) = delete;
+  BuildQueue& operator=(const BuildQueue&) = delete;
+};
 
 // Chips and walls made in the test, not read from a list.
 struct Pictures {
