@@ -149,13 +149,13 @@ TEST_F(BuffsTest, EachGlowComesOnItsFrameAlone) {
 // A full miss lays no glow on its target, and without a target nothing is
 // laid on one; the results still show. The counts: what the play spawns at
 // most (the wave at the caster's front, the heal's light at the aim point).
-struct MissRow {
+struct BuffMissRow {
   const char* name;
   int action;
   int spawned;
 };
 constexpr int kMany = 1 << 20;
-constexpr MissRow kMissRows[] = {
+constexpr BuffMissRow kMissRows[] = {
     {"リフレッシュ", 1, kMany},  {"トランス", 1, kMany},     {"エンハンス", 1, kMany}, {"ダブルキャスト", 1, kMany},
     {"決闘歌", 1, 1},            {"護身法", 1, 1},           {"ダブルキャスト", 3, 0}, {"トランス", 3, 0},
     {"幻影", 3, 0},              {"マジカルヒール", 3, 1},   {"スポイル", 3, 0},       {"回復アイテム", 3, 0},
@@ -163,7 +163,7 @@ constexpr MissRow kMissRows[] = {
 
 TEST_F(BuffsTest, AMissedOrMissingTargetTakesNothingButTheResultsShow) {
   const std::vector<RecordingAction*> actions = standardActions(0);
-  for (const MissRow& row : kMissRows) {
+  for (const BuffMissRow& row : kMissRows) {
     RecordingAction& action = *actions[static_cast<std::size_t>(row.action)];
     action.resultsShown = 0;
     Cast& buff = play(row.name, action);

@@ -19,8 +19,6 @@ using namespace EffectTestSupport;
 
 using Game::Effect::Cast;
 using Game::Effect::FactoryRow;
-using EffectTestSupport::EffectTiming;
-using EffectTestSupport::EndKind;
 using EffectTestSupport::kEffectTimings;
 
 class EffectFactoryTest : public EffectTestSupport::EffectTest {
@@ -167,47 +165,6 @@ TEST_F(EffectFactoryTest, DummyShowsTheResultsOnSixteenWithoutAStateAndEndsOnSix
   EXPECT_EQ(step(*effect), Cast::kFinished);
   EXPECT_EQ(effect->state(), Cast::kFinished);
   EXPECT_EQ(actions[0]->resultsShown, 1);
-  // The camera took the cast's centre on its first frame.
-  Engine::Math::Vector3 caster;
-  actions[0]->actor().getPosition(caster);
-  Engine::Math::Vector3 target;
-  actions[0]->target(0).getPosition(target);
-  EXPECT_NEAR(camera.focus.x, (caster.x + target.x) / 2.f, 1e-3f);
-}
-
-// The table's own rules, by hand.
-TEST(EffectTimingsTest, RowsThatDependOnThePlayAnswerByTargetsAndHits) {
-  using EffectTestSupport::findTiming;
-  using EffectTestSupport::timingOf;
-  const EffectTiming& capsule = *findTiming("SlumberCapsuleMist");
-  EXPECT_EQ(timingOf(capsule, 1, true).applyFrame, 96);
-  EXPECT_EQ(timingOf(capsule, 1, true).endFrame, 129);
-  EXPECT_EQ(timingOf(capsule, 3, true).applyFrame, 112);
-  EXPECT_EQ(timingOf(capsule, 3, true).endFrame, 145);
-  EXPECT_EQ(timingOf(capsule, 4, false).applyFrame, 120);
-  EXPECT_EQ(timingOf(capsule, 4, false).endFrame, 153);
-  const EffectTiming& smash = *findTiming("MountainSmashWave");
-  EXPECT_EQ(timingOf(smash, 1, true).applyFrame, 272);
-  EXPECT_EQ(timingOf(smash, 1, true).endFrame, 281);
-  EXPECT_EQ(timingOf(smash, 1, false).applyFrame, 48);
-  EXPECT_EQ(timingOf(smash, 1, false).endFrame, 48);
-  EXPECT_EQ(timingOf(smash, 1, false).endKind, EndKind::kExactly);
-  EXPECT_EQ(timingOf(*findTiming("結界"), 2, true).applyFrame, -1);
-  EXPECT_FALSE(timingOf(*findTiming("dummy"), 1, true).applyChangesState);
-  EXPECT_TRUE(timingOf(*findTiming("レーザー"), 1, true).applyChangesState);
-  EXPECT_EQ(findTiming("レーザー")->applyFrame, 64);
-  EXPECT_EQ(findTiming("レーザー")->endFrame, 97);
-  EXPECT_EQ(findTiming("ハイスピードチャージ")->endKind, EndKind::kExactly);
-  EXPECT_EQ(findTiming("ProwlingPounce")->endFrame, 229);
-  EXPECT_EQ(findTiming("CoreMeltdownBurst")->endFrame, 289);
-  EXPECT_EQ(findTiming("Nowhere"), nullptr);
-}
-
-TEST(EffectTimingsTest, EveryEndComesAfterItsApplyAndWithinTheLongestPlay) {
-  for (const EffectTiming& row : kEffectTimings) {
-    EXPECT_LE(row.applyFrame, row.endFrame) << row.name;
-    EXPECT_LE(row.endFrame, 313) << row.name;
-  }
 }
 
 }  // namespace

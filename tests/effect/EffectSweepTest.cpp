@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Platform/TextCodec.h"
@@ -113,31 +114,6 @@ TEST_F(EffectDataTest, TheBusiestEffectsStayInThePoolAndLeaveOtherNodesAlone) {
   }
 }
 
-// The effects' own set files and the unit pictures the swarms borrow load
-// without a word; the bank's, the overlays' and the common lists' files have
-// their own checks beside the bank and the databases.
-TEST_F(EffectDataTest, EveryEffectSetAndBorrowedUnitPictureLoadsCleanly) {
-  const char* folder = "src/picture/animation";
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(MARROWDEEP_GAME_DIR) / folder)) {
-    if (entry.is_regular_file()) {
-      Game::ResourceSet set;
-      set.load((std::string(folder) + "/" + Platform::utf8ToSjis(entry.path().filename().generic_string())).c_str());
-      EXPECT_GT(set.models().count(), 0) << entry.path().filename();
-      ++files;
-    }
-  }
-  EXPECT_EQ(files, 150);
-  for (const char* picture : {"Gravewisp", "Glimmerdisc", "Mimbrelle"}) {
-    Game::UnitPictureData* data = Game::Database::instance()->findUnitPicture(picture);
-    ASSERT_NE(data, nullptr) << picture;
-    EXPECT_NE(data->standMotion(), nullptr) << picture;
-  }
-  for (const std::string& line : debugLines()) {
-    ADD_FAILURE() << line;
-  }
-}
-
 // Whom the camera follows (C the caster, T the first target, P a point)
 // and its zoom when not 1, from the frame on which that changes.
 TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
@@ -168,7 +144,20 @@ TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
       // Blows, throws and cuts.
       {"撃剣", "0:C 1.5 64:C 80:T"}, {"クロススプリット", "48:T"}, {"投げる", "0:C 1.25 32:P 1.25"},
       {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"},
+      // Reactions, system actions and buffs.
+      {"呼び出す", "0:C 1.25"}, {"回復アイテム", "0:T"}, {"スポイル", "64:C 1.5"}, {"祟り", "48:T"},
+      {"ポイゾナスカウンター", "48:T"}, {"冷凍法", "48:T"}, {"サーマルカウンター", "48:T"}, {"サーマルバリア", "16:P"},
+      {"ダブルキャスト", "0:T 1.5"}, {"攻撃補助", "0:P"}, {"バリア展開", "0:P"}, {"幻影", "0:P"}, {"恵雨", "0:T"},
+      {"トランス", "0:T 1.5"}, {"決闘歌", "0:P"}, {"護身法", "0:T"}, {"エンハンス", "0:T"},
+      {"ハイスピードチャージ", "0:P"}, {"リフレッシュ", "0:P"}, {"マジカルヒール", "0:T 1.5"}, {"dummy", "0:P"},
   });
+  // The rain, the duel song and the guard alone of the buffs tilt the
+  // camera down 30 degrees as they start.
+  for (const auto& [name, tilts] : {std::pair{"恵雨", 1}, {"決闘歌", 1}, {"護身法", 1}, {"トランス", 0}, {"エンハンス", 0}}) {
+    stage.calls.clear();
+    step(*makeEffect(name, *standardActions(0)[0]));
+    EXPECT_EQ(stage.count("pitch 30"), tilts) << name;
+  }
 }
 
 // Every model of the bank's files, the overlays' sets and the eyes' set

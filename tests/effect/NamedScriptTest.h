@@ -83,6 +83,28 @@ inline std::string framesEvery(std::initializer_list<std::array<int, 3>> runs) {
   return framesText(frames);
 }
 
+// "key,key+d,key+2d,..": count sounds of the key from the delay first on,
+// step apart, each copies times over.
+inline std::string soundSeries(const char* key, int first, int step, int count, int copies = 1) {
+  std::string out;
+  for (int i = 0; i < count; ++i) {
+    const int delay = first + i * step;
+    for (int c = 0; c < copies; ++c) {
+      out += (out.empty() ? "" : ",") + std::string(key) + (delay ? "+" + std::to_string(delay) : "");
+    }
+  }
+  return out;
+}
+
+// "f:what" for the frames first, first + step, .. up to last, space apart.
+inline std::string callSeries(const std::string& what, int first, int last, int step) {
+  std::string out;
+  for (int f = first; f <= last; f += step) {
+    out += (out.empty() ? "" : " ") + std::to_string(f) + ":" + what;
+  }
+  return out;
+}
+
 // The distinct numbers sorted as text, runs of three or more with one step
 // as "first-last" (step 1) or "first-last/step".
 inline std::string runsText(std::vector<float> v) {
@@ -121,7 +143,7 @@ struct CensusRow {
 // Where the index-th node of a model that the tick of one frame made with
 // a caster of a side stands after a later frame, how it stands turned
 // (degrees about x, y and z) and scaled; components of 1e9 are not looked
-// at.
+// at. Without a model: where the caster's feet stand after the frame.
 struct ProbeRow {
   const char* name;
   int madeOn;
@@ -355,9 +377,18 @@ class NamedScriptTest : public FamilySweep {
     const std::vector<RecordingAction*> actions[2] = {standardActions(0), standardActions(1)};
     for (const ProbeRow& row : rows) {
       auto effect = makeEffect(row.name, *actions[row.casterSide][0]);
+      const std::string where = std::string(row.name) + " " + std::to_string(row.frame) + " side " + std::to_string(row.casterSide);
+      if (!row.model) {
+        RecordingAction& action = *standardActions(row.casterSide)[0];
+        auto moving = makeEffect(row.name, action);
+        stepThrough(*moving, row.frame);
+        Vector3 feet;
+        action.actor().getFrontPoint(feet);
+        EXPECT_LT(distance(feet, row.at), 1e-2f) << where;
+        continue;
+      }
       const std::vector<const Game::SceneNode*> made = madeOf(*effect, row.madeOn, row.model);
       stage.pool.update();
-      const std::string where = std::string(row.name) + " " + std::to_string(row.frame) + " side " + std::to_string(row.casterSide);
       ASSERT_GT(made.size(), row.index) << where;
       const Game::SceneNode& node = *made[row.index];
       stepThrough(*effect, row.frame);

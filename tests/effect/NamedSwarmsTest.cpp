@@ -30,79 +30,50 @@ class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
 // 16 serpents and 63 + 4·i trails each, with 64 sparks on each of five
 // pulses 96..160.
 TEST_F(NamedSwarmsTest, EachTimelineAsksTheBattleOnItsFrames) {
+  std::string pillars = "0:pitch 30";
+  for (int i = 0; i < 8; ++i) {
+    pillars += ",fall+" + std::to_string(16 * i + 16) + ",explode+" + std::to_string(16 * i + 64);
+  }
+  pillars += " " + callSeries("shake 2,flash 1090453504 2", 64, 208, 16);
+  const std::string verdict = "0:pitch 30 32:" + soundSeries("explode", 32, 4, 10) + " 64:shake 4,flashWhite " +
+                              callSeries("shake 4", 68, 156, 4) + " 160:shake 4,shake 8,explodeL " +
+                              callSeries("shake 4", 164, 192, 4);
   expectNodeCounts({
       {"PlanetaryBarrage",
-       "0:distance "
-       "0.100000,explode+128,explode+134,explode+140,explode+146,explode+152,explode+158,explode+164,explode+170,"
-       "explode+176,explode+182,explode+188,ready "
-       "48:attack 96:pitch 30 128:flash 1090518784 64,shake 16 192:distance 1",
+       ("0:distance 0.100000," + soundSeries("explode", 128, 6, 11) +
+        ",ready 48:attack 96:pitch 30 128:flash 1090518784 64,shake 16 192:distance 1")
+           .c_str(),
        "0x64", "0:144 96:16"},
-      {"SaucerRaid",
-       "0:ready 64:attack,attack+8,attack+16,attack+24,attack+32,attack+40,attack+48,attack+56,explode+64 "
-       "96:pitch 30 128:shake 5",
-       "64x32",
-       "total 2087 last 189"},
-      {"HauntedHamlet",
-       "0:ready,ready+5,ready+10,ready+15,ready+20,ready+25 32:hit+32,hit+40,hit+48,hit+56,hit+64 64:flashWhite",
+      {"SaucerRaid", ("0:ready 64:" + soundSeries("attack", 0, 8, 8) + ",explode+64 96:pitch 30 128:shake 5").c_str(),
+       "64x32", "total 2087 last 189"},
+      {"HauntedHamlet", ("0:" + soundSeries("ready", 0, 5, 6) + " 32:" + soundSeries("hit", 32, 8, 5) + " 64:flashWhite").c_str(),
        "0x12 32x12", "0:12 64:8 72:8 80:8 88:8 96:8"},
       {"GrudgeWraithFeast", "0:heading 30,attack", "0x8",
        "0:17 6:2 12:3 18:4 24:5 30:6 36:7 42:8 48:24 54:8 60:8 66:8 72:8 78:8 84:8 90:8 96:8"},
-      {"TorrentCascade",
-       "0:pitch 30 "
-       "16:attack,attack+12,attack+24,attack+36,attack+48,attack+60,attack+72,attack+84",
-       "", "16:1 48:8"},
+      {"TorrentCascade", ("0:pitch 30 16:" + soundSeries("attack", 0, 12, 8)).c_str(), "", "16:1 48:8"},
       {"GoldenSunburst", "0:pitch 30,main 16:flashWhite", "", "0:48"},
       {"IcePillarRise", "0:pitch 30,main", "", "0:49 48:16"},
-      {"DarkTwinBeams", "16:flashWhite,main,main+8,main+16,main+24,main+32,main+40,main+48,main+56", "", "16:40 80:64"},
-      {"ShaftVolley",
-       "16:shot 48:flash 2164260863 12,pitch "
-       "30,flash,hit+32,hit+35,hit+38,hit+41,hit+44,hit+47,hit+50,hit+53,hit+56,hit+59,hit+62,hit+65,hit+68,hit+71,hit+"
-       "74,hit+77",
-       "", "16:1 48:200 80:16 104:16 128:16"},
+      {"DarkTwinBeams", ("16:flashWhite," + soundSeries("main", 0, 8, 8)).c_str(), "", "16:40 80:64"},
+      {"ShaftVolley", ("16:shot 48:flash 2164260863 12,pitch 30,flash," + soundSeries("hit", 32, 3, 16)).c_str(), "",
+       "16:1 48:200 80:16 104:16 128:16"},
       {"VioletGlassOmen", "0:ready 96:attack 112:flash 1090461696 16,hit", "0x24", "0:24 112:32"},
       {"DrowningSwirl",
-       "0:pitch 30,attack,attack+24,attack+48 31:flash 2164260863 4 63:flash 2164260863 4 "
-       "95:flash 2164260863 4",
-       "", "0:24 32:72 128:16"},
-      {"FlawedHelixSpiral", "0:attack,attack+8,attack+16,attack+24 128:screenEffect,hit", "128x2",
+       ("0:pitch 30," + soundSeries("attack", 0, 24, 3) + " " + callSeries("flash 2164260863 4", 31, 95, 32)).c_str(), "",
+       "0:24 32:72 128:16"},
+      {"FlawedHelixSpiral", ("0:" + soundSeries("attack", 0, 8, 4) + " 128:screenEffect,hit").c_str(), "128x2",
        "0:64 64:128 96:16 128:128 207:1"},
-      {"BuriedEmberTrap", "0:shot 96:explode,explode+16,explode+32,explode+48", "0x32", "0:64"},
-      {"PlagueFogCloud", "0:attack,attack+4,attack+8,attack+12", "", "0:64"},
-      {"SerpentIdolCurse",
-       "0:pitch 5 32:attack 64:heading 30 96:flashWhite,hit 112:flashWhite,hit "
-       "128:flashWhite,hit 144:flashWhite,hit 160:flashWhite,hit",
-       "32x16",
-       "total 1824 last 160"},
-      {"VerdantRockCrush", "0:heading 30,hit+32,hit+40,hit+48,hit+56,hit+64,hit+72,hit+80,hit+88", "0x64", "0:192"},
+      {"BuriedEmberTrap", ("0:shot 96:" + soundSeries("explode", 0, 16, 4)).c_str(), "0x32", "0:64"},
+      {"PlagueFogCloud", ("0:" + soundSeries("attack", 0, 4, 4)).c_str(), "", "0:64"},
+      {"SerpentIdolCurse", ("0:pitch 5 32:attack 64:heading 30 " + callSeries("flashWhite,hit", 96, 160, 16)).c_str(),
+       "32x16", "total 1824 last 160"},
+      {"VerdantRockCrush", ("0:heading 30," + soundSeries("hit", 32, 8, 8)).c_str(), "0x64", "0:192"},
       {"FrozenLakeRidge", "0:pitch 30,shake 8,attack 32:flashWhite", "", "0:97 32:16"},
-      {"FallingPillarStorm",
-       "0:pitch "
-       "30,fall+16,explode+64,fall+32,explode+80,fall+48,explode+96,fall+64,explode+112,fall+80,explode+128,fall+96,"
-       "explode+144,fall+112,explode+160,fall+128,explode+176 "
-       "64:shake 2,flash 1090453504 2 80:shake 2,flash 1090453504 2 96:shake 2,flash 1090453504 "
-       "2 112:shake 2,flash 1090453504 2 128:shake 2,flash 1090453504 2 144:shake 2,flash "
-       "1090453504 2 160:shake 2,flash 1090453504 2 176:shake 2,flash 1090453504 2 192:shake "
-       "2,flash 1090453504 2 208:shake 2,flash 1090453504 2",
-       "", "0:16"},
-      {"FallingFishShower",
-       "0:pitch "
-       "30,land+32,land+36,land+40,land+44,land+48,land+52,land+56,land+60,land+64,land+68,land+72,land+76,land+80,"
-       "land+84,land+88,land+92",
-       "", "0:384"},
-      {"WanderersVolley", "0:shot 32:hit,hit+12,hit+24,hit+36", "0", "0:64"},
-      {"VerdictPillar",
-       "0:pitch 30 "
-       "32:explode+32,explode+36,explode+40,explode+44,explode+48,explode+52,explode+56,explode+60,explode+64,explode+"
-       "68 "
-       "64:shake 4,flashWhite 68:shake 4 72:shake 4 76:shake 4 80:shake 4 84:shake 4 88:shake 4 "
-       "92:shake 4 96:shake 4 100:shake 4 104:shake 4 108:shake 4 112:shake 4 116:shake 4 "
-       "120:shake 4 124:shake 4 128:shake 4 132:shake 4 136:shake 4 140:shake 4 144:shake 4 "
-       "148:shake 4 152:shake 4 156:shake 4 160:shake 4,shake 8,explodeL 164:shake 4 168:shake 4 "
-       "172:shake 4 176:shake 4 180:shake 4 184:shake 4 188:shake 4 192:shake 4",
-       "", "32:36 128:2"},
-      {"TenfoldTribunal",
-       "0:attack+64,attack+70,attack+76,attack+82,attack+88,attack+94,attack+100,attack+106,attack+112,attack+118",
-       "0x10", "0:20 66:8 72:8 78:8 84:8 90:8 96:8 102:8 108:8 114:8 120:8 126:8 128:64"},
+      {"FallingPillarStorm", pillars.c_str(), "", "0:16"},
+      {"FallingFishShower", ("0:pitch 30," + soundSeries("land", 32, 4, 16)).c_str(), "", "0:384"},
+      {"WanderersVolley", ("0:shot 32:" + soundSeries("hit", 0, 12, 4)).c_str(), "0", "0:64"},
+      {"VerdictPillar", verdict.c_str(), "", "32:36 128:2"},
+      {"TenfoldTribunal", ("0:" + soundSeries("attack", 64, 6, 10)).c_str(), "0x10",
+       ("0:20 " + callSeries("8", 66, 126, 6) + " 128:64").c_str()},
       {"SlumberCapsuleMist", "0:shot,hit+64", "0", "0:5"},
   });
 }
@@ -212,56 +183,6 @@ TEST_F(NamedSwarmsTest, TheSkyShotsLookFromTheirPoints) {
     step(*effect);
     EXPECT_LT(EffectTestSupport::distance(camera.focus, row.focus), 0.5f) << row.name << " " << row.casterSide;
   }
-}
-
-// Flare j of ring r stands R = rnd(64) + 64·(r + 1) out from the caster
-// and waits R / 6; icicle 15 stands 15²/2 + rnd(32) high (scale of 256),
-// and the fans spread evenly about the way to the target.
-TEST_F(NamedSwarmsTest, FlaresWaitBySizeAndIciclesGrowAlongTheFan) {
-  RecordingAction& action = *standardActions(0)[0];
-  Engine::Math::Vector3 caster;
-  action.actor().getPosition(caster);
-  auto sunburst = makeEffect("GoldenSunburst", action);
-  const auto flares = madeOn(*sunburst, 0);
-  ASSERT_EQ(flares.size(), 48u);
-  for (std::size_t i = 0; i < flares.size(); ++i) {
-    const Engine::Math::Vector3 at = flares[i]->position.value();
-    const float reach = std::hypot(at.x - caster.x, at.y - caster.y);
-    const float ring = static_cast<float>(i / 12 + 1);
-    EXPECT_NEAR(reach, -6.f * flares[i]->getTime(), 1e-2f) << i;
-    EXPECT_GE(reach, 64.f * ring - 1e-2f) << i;
-    EXPECT_LT(reach, 64.f * ring + 64.f) << i;
-  }
-  auto ice = makeEffect("IcePillarRise", action);
-  const auto icicles = madeOn(*ice, 0);
-  const float height = icicles[15]->scale.value().z * 256.f;
-  EXPECT_GE(height, 112.5f);
-  EXPECT_LT(height, 144.5f);
-  // The fans 25 degrees apart (±5) about the way D from the caster's front
-  // (64, 32, 0) to the target, icicle k 32·k along: on average
-  // 240·(1 + 2·cos 25)/3 along D in x and y, 240 in z.
-  Engine::Math::Vector3 centre(0.f, 0.f, 0.f);
-  for (std::size_t i = 0; i < 48; ++i) {
-    centre += icicles[i]->position.value();
-  }
-  centre *= 1.f / 48.f;
-  EXPECT_LT(EffectTestSupport::distance(centre, Engine::Math::Vector3(-129.83f, -64.91f, 64.61f)), 10.f);
-}
-
-// The fish centre on (−16, −16), half a cell off the origin.
-TEST_F(NamedSwarmsTest, TheFishFallAboutTheOrigin) {
-  RecordingAction& action = *standardActions(0)[0];
-  auto fish = makeEffect("FallingFishShower", action);
-  const auto school = madeOn(*fish, 0);
-  ASSERT_EQ(school.size(), 384u);
-  float x = 0.f;
-  float y = 0.f;
-  for (const Game::SceneNode* one : school) {
-    x += one->position.value().x / 384.f;
-    y += one->position.value().y / 384.f;
-  }
-  EXPECT_NEAR(x, -16.f, 4.f);
-  EXPECT_NEAR(y, -16.f, 4.f);
 }
 
 // The pillars and their blasts lie within 128 of x = +128 for an action

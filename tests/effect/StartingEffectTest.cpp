@@ -103,6 +103,8 @@ ability{ name 注; type 攻撃; range 近; area 単; animationName dummy; attack
   std::vector<std::unique_ptr<Plain>> mEffects;
 };
 
+// Chain -1: the lead-in only prepared, which adds only the spell banner or
+// the warning.
 TEST_F(StartingEffectTest, EachKindAddsItsPartsAndAChainIndexOtherThanZeroAddsTheChainMark) {
   using Parts = std::vector<std::string>;
   const struct {
@@ -110,33 +112,21 @@ TEST_F(StartingEffectTest, EachKindAddsItsPartsAndAChainIndexOtherThanZeroAddsTh
     int chain;
     Parts parts;
   } kCases[] = {
-      {"無", 0, {}},
-      {"技", 0, {"Action"}},
-      {"術", 0, {"MagicStart"}},
-      {"札", 0, {"Spell"}},
-      {"注", 0, {"Caution"}},
-      {"技", 1, {"Action", "Chain"}},
-      {"札", 2, {"Spell", "Chain"}},
-      {"無", 3, {"Chain"}},
+      {"無", 0, {}},          {"技", 0, {"Action"}},           {"術", 0, {"MagicStart"}},
+      {"札", 0, {"Spell"}},   {"注", 0, {"Caution"}},          {"技", 1, {"Action", "Chain"}},
+      {"札", 2, {"Spell", "Chain"}}, {"無", 3, {"Chain"}},     {"無", -1, {}},
+      {"技", -1, {}},         {"術", -1, {}},                  {"札", -1, {"Spell"}},
+      {"注", -1, {"Caution"}},
   };
   for (const auto& lead : kCases) {
     Plain& effect = effectOf(lead.art);
-    effect.startStartingEffect(lead.chain);
+    if (lead.chain < 0) {
+      effect.prepareStartingEffect();
+      ASSERT_NE(effect.startingEffect(), nullptr) << lead.art;
+    } else {
+      effect.startStartingEffect(lead.chain);
+    }
     EXPECT_EQ(partsOf(effect), lead.parts) << lead.art << " " << lead.chain;
-  }
-}
-
-TEST_F(StartingEffectTest, PreparingAloneAddsOnlyTheSpellBannerOrTheWarning) {
-  using Parts = std::vector<std::string>;
-  const struct {
-    const char* art;
-    Parts parts;
-  } kCases[] = {{"無", {}}, {"技", {}}, {"術", {}}, {"札", {"Spell"}}, {"注", {"Caution"}}};
-  for (const auto& lead : kCases) {
-    Plain& effect = effectOf(lead.art);
-    effect.prepareStartingEffect();
-    ASSERT_NE(effect.startingEffect(), nullptr) << lead.art;
-    EXPECT_EQ(partsOf(effect), lead.parts) << lead.art;
   }
 }
 
