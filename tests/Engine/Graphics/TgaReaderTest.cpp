@@ -5,13 +5,9 @@
 #include "Engine/Graphics/ImageFile.h"
 #include "ImageTestFiles.h"
 
+namespace Engine::Graphics {
 namespace {
 
-using Engine::u16;
-using Engine::u8;
-using Engine::Graphics::Image;
-using Engine::Graphics::packPixel;
-using Engine::Graphics::readTga;
 using ImageTestFiles::Tga;
 using ImageTestFiles::tgaOf;
 using ImageTestFiles::testPattern;
@@ -148,7 +144,6 @@ TEST(TgaReaderTest, EveryTruncationIsSafe) {
   }
 }
 
-using Engine::Graphics::readDds;
 using ImageTestFiles::Dds;
 
 Engine::Graphics::ImageReadResult ddsRead(const std::vector<u8>& file) {
@@ -237,3 +232,4 @@ TEST(ImageFileTest, TheExtensionDecidesTheTypeIgnoringCase) {
 }
 
 }  // namespace
+}  // namespace Engine::Graphics

@@ -15,13 +15,9 @@
 #include "Platform/Joysticks.h"
 #include "PlatformFake/FakeBackend.h"
 
+namespace Engine::Input {
 namespace {
 
-using Engine::Input::Joystick;
-using Engine::Input::Manager;
-using Engine::Input::ManagerImpl;
-using Engine::Input::MouseButton;
-using Engine::Input::PointerModifier;
 using Platform::Key;
 
 class InputManagerTest : public ::testing::Test {
@@ -155,9 +151,6 @@ TEST_F(InputManagerDeathTest, SecondCreationAndBadJoystickIndexHalt) {
   EXPECT_EXIT(Manager::instance().joystick(0), ::testing::ExitedWithCode(1), "joystick index out of range");
 }
 
-using Engine::Input::hatButtons;
-using Engine::Input::keyForCode;
-
 TEST(KeyCodesTest, CodesMapToTheirKeysLettersInEitherCase) {
   namespace Code = Engine::Input::KeyCode;
   const std::pair<int, Key> mapped[] = {
@@ -271,3 +264,4 @@ TEST(InputFrameTest, EachFrameSeesInputSampledBeforeItAndWheelWaitsForFocus) {
 }
 
 }  // namespace
+}  // namespace Engine::Input

@@ -12,9 +12,8 @@
 #include "PlatformFake/FakeBackend.h"
 #include "Threading/src/ManagerImpl.h"
 
+namespace Engine::Threading {
 namespace {
-
-using namespace Engine::Threading;
 
 // Bit 0 is counted set or not; a mask of 0 (the system could not tell) is one core.
 TEST(WorkerPoolTest, CoresFollowTheAffinityMask) {
@@ -117,8 +116,6 @@ TEST_F(WorkerPoolRunTest, ShutdownWaitsForRunningJobsAndDropsQueuedOnesAsDone) {
   EXPECT_EQ(queued.runs.load(), 0);
 }
 
-using namespace Engine::Threading;
-
 TEST(EventTest, SettingFromAnotherThreadReleasesTheWaiterAndCopiesShareTheEvent) {
   Event event = Event::create(false);
   Event copy = event;
@@ -150,3 +147,4 @@ TEST(MutexDeathTest, AnotherThreadThanTheLockerMayUnlockButNotTwice) {
 }
 
 }  // namespace
+}  // namespace Engine::Threading

@@ -9,13 +9,14 @@
 #include "presentation/render/Color.h"
 #include "presentation/render/Material.h"
 #include "presentation/resource/ResourceSet.h"
+#include "presentation/Near.h"
 
 namespace Game {
 namespace {
 
 using Engine::Math::Vector3;
 
-constexpr float kTolerance = 1e-5f;
+using PresentationTest::kFineTolerance;
 
 struct Loaded {
   NmlDocument doc;
@@ -37,13 +38,13 @@ TEST(MaterialTest, ReadsEveryKey) {
        "rotate 0,0,90;scale 50,50,200;position 400,0,0;}");
   EXPECT_EQ(l.keys, 20);
   const RenderState& s = l.material.state();
-  EXPECT_NEAR(s.colors.colorBlend, 0.5f, kTolerance);
-  EXPECT_NEAR(s.colors.diffuse.y, 0.5f, kTolerance);
-  EXPECT_NEAR(s.colors.specular.z, 0.1f, kTolerance);
-  EXPECT_NEAR(s.colors.ambient.x, 0.5f, kTolerance);
-  EXPECT_NEAR(s.colors.emission.z, 0.2f, kTolerance);
-  EXPECT_NEAR(s.colors.sharpness, 3.f, kTolerance);
-  EXPECT_NEAR(s.colors.transparency, 0.49f, kTolerance);
+  EXPECT_NEAR(s.colors.colorBlend, 0.5f, kFineTolerance);
+  EXPECT_NEAR(s.colors.diffuse.y, 0.5f, kFineTolerance);
+  EXPECT_NEAR(s.colors.specular.z, 0.1f, kFineTolerance);
+  EXPECT_NEAR(s.colors.ambient.x, 0.5f, kFineTolerance);
+  EXPECT_NEAR(s.colors.emission.z, 0.2f, kFineTolerance);
+  EXPECT_NEAR(s.colors.sharpness, 3.f, kFineTolerance);
+  EXPECT_NEAR(s.colors.transparency, 0.49f, kFineTolerance);
   EXPECT_EQ(s.blendMode, 1u);
   EXPECT_FALSE(s.depthTest);
   EXPECT_TRUE(s.depthWrite);  // the later key wins over the blend mode's
@@ -57,9 +58,9 @@ TEST(MaterialTest, ReadsEveryKey) {
   // scale 50, 50, 200 then a quarter turn about z, then 1 matrix unit along x.
   Vector3 p;
   s.transform.multiply(&p, Vector3(2.f, 0.f, 1.f));
-  EXPECT_NEAR(p.x, 1.f, kTolerance);
-  EXPECT_NEAR(p.y, 1.f, kTolerance);
-  EXPECT_NEAR(p.z, 2.f, kTolerance);
+  EXPECT_NEAR(p.x, 1.f, kFineTolerance);
+  EXPECT_NEAR(p.y, 1.f, kFineTolerance);
+  EXPECT_NEAR(p.z, 2.f, kFineTolerance);
 }
 
 TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) {
@@ -106,8 +107,8 @@ TEST(MaterialTest, NumberKeysThatAreNotFiniteRefuseTheMaterialByName) {
 TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {
   Loaded l;
   load(l, "m{billboard;position 0,400,0;}");
-  EXPECT_NEAR(l.material.state().billboardTransform(1, 3), 1.f, kTolerance);
-  EXPECT_NEAR(l.material.state().transform(1, 3), 0.f, kTolerance);
+  EXPECT_NEAR(l.material.state().billboardTransform(1, 3), 1.f, kFineTolerance);
+  EXPECT_NEAR(l.material.state().transform(1, 3), 0.f, kFineTolerance);
 }
 
 TEST(MaterialTest, FindOrCreateSharesNamedMaterials) {

@@ -5,6 +5,7 @@
 #include "Engine/Graphics/Manager.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/math/MathHelper.h"
+#include "presentation/Near.h"
 #include "presentation/render/Transform.h"
 
 namespace Game {
@@ -13,20 +14,15 @@ namespace {
 using Engine::Math::Matrix34;
 using Engine::Math::Vector3;
 
-constexpr float kTolerance = 1e-5f;
+using PresentationTest::expectNear;
+using PresentationTest::kFineTolerance;
 const Vector3 kOrigin(0.f, 0.f, 0.f);
-
-void expectNear(const Vector3& expected, const Vector3& actual) {
-  EXPECT_NEAR(expected.x, actual.x, kTolerance);
-  EXPECT_NEAR(expected.y, actual.y, kTolerance);
-  EXPECT_NEAR(expected.z, actual.z, kTolerance);
-}
 
 // Where the matrix takes p.
 void expectMaps(const Matrix34& m, const Vector3& p, const Vector3& expected) {
   Vector3 out;
   m.multiply(&out, p);
-  expectNear(expected, out);
+  expectNear(out, expected, kFineTolerance);
 }
 
 TEST(TransformTest, ScalesThenRotatesYXZThenTranslatesInMatrixUnits) {
@@ -40,7 +36,7 @@ TEST(TransformTest, ScalesThenRotatesYXZThenTranslatesInMatrixUnits) {
   Vector3 rotated;
   MathHelper::rotateByAngles(&rotated, Vector3(2.f, 1.f, 3.f), 30.f, 45.f, 90.f);
   expectMaps(m, Vector3(1.f, 2.f, 3.f), Vector3(rotated.x + 1.f, rotated.y - 2.f, rotated.z + 0.1f));
-  EXPECT_NEAR(normal.m[0][1], m.m[0][1] / 0.5f, kTolerance);  // the rotation without the scale
+  EXPECT_NEAR(normal.m[0][1], m.m[0][1] / 0.5f, kFineTolerance);  // the rotation without the scale
 }
 
 TEST(RenderStateTest, ChildTransformGoesWhereTheParentsOwnBillboardFlagSays) {
@@ -167,16 +163,16 @@ TEST(RenderStateTest, ColoursBlendFromParentToChild) {
   child.colors.specular.set(0.1f, 0.f, 0.f);
   child.colors.transparency = 0.5f;
   const RenderState multiplied = RenderState::combined(parent, child);
-  expectNear(Vector3(0.5f, 32.f / 255.f, 0.f), multiplied.colors.ambient);
-  expectNear(Vector3(0.5f, 0.5f, 0.5f), multiplied.colors.diffuse);
-  expectNear(Vector3(0.3f, 0.2f, 0.2f), multiplied.colors.specular);
-  EXPECT_NEAR(multiplied.colors.transparency, 64.f / 255.f, kTolerance);
+  expectNear(multiplied.colors.ambient, Vector3(0.5f, 32.f / 255.f, 0.f), kFineTolerance);
+  expectNear(multiplied.colors.diffuse, Vector3(0.5f, 0.5f, 0.5f), kFineTolerance);
+  expectNear(multiplied.colors.specular, Vector3(0.3f, 0.2f, 0.2f), kFineTolerance);
+  EXPECT_NEAR(multiplied.colors.transparency, 64.f / 255.f, kFineTolerance);
 
   child.colors.colorBlend = 0.f;
   const RenderState replaced = RenderState::combined(parent, child);
-  expectNear(Vector3(0.5f, 0.5f, 0.5f), replaced.colors.ambient);
-  expectNear(Vector3(1.f, 1.f, 1.f), replaced.colors.diffuse);
-  EXPECT_NEAR(replaced.colors.transparency, 0.5f, kTolerance);
+  expectNear(replaced.colors.ambient, Vector3(0.5f, 0.5f, 0.5f), kFineTolerance);
+  expectNear(replaced.colors.diffuse, Vector3(1.f, 1.f, 1.f), kFineTolerance);
+  EXPECT_NEAR(replaced.colors.transparency, 0.5f, kFineTolerance);
 }
 
 TEST(RenderStateTest, BillboardTurnsAboutItsOwnOrigin) {

@@ -10,18 +10,14 @@
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/Near.h"
 
 namespace Game {
 namespace {
 
 using Engine::Math::Vector3;
+using PresentationTest::expectNear;
 using Strings = std::vector<std::string>;
-
-void expectNear(const Vector3& actual, const Vector3& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-3f);
-  EXPECT_NEAR(actual.y, expected.y, 1e-3f);
-  EXPECT_NEAR(actual.z, expected.z, 1e-3f);
-}
 
 // Nodes of a small pool over models whose draws tell their time (in x), with
 // the renderer there for the lights and the camera.

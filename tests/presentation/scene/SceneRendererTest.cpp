@@ -42,17 +42,12 @@ RenderState stateWith(bool background, bool frontEnd, bool depthWrite) {
 }
 
 // The renderer on the recording device.
-class SceneRendererTest : public ::testing::Test {
+class SceneRendererTest : public TestServices::Test<TestServices::kGraphics | TestServices::kRenderer> {
  protected:
   void SetUp() override {
-    Engine::Graphics::Manager::create(800, 600, false, true, false);
     Game::Config::instance().setDefaults();
-    SceneRenderer::create(800, 600);
+    Test::SetUp();
     renderer().enableOutput();
-  }
-  void TearDown() override {
-    SceneRenderer::destroy();
-    Engine::Graphics::Manager::destroy();
   }
 
   static SceneRenderer& renderer() { return *SceneRenderer::instance(); }
@@ -423,37 +418,18 @@ TEST_F(SceneRendererLoadingTest, DrawsWhoseTextureIsLoadingAreDropped) {
   EXPECT_EQ(flushed().size(), 1u);
 }
 
-}  // namespace
+// A queue of its own beside the renderer's: how many hold a mesh's buffers.
+using RenderQueueTest = SceneRendererTest;
 
-namespace Game {
-namespace {
-
-class RenderQueueTest : public TestServices::Test<TestServices::kGraphics> {
- protected:
-  static BatchBuffers mesh(i32 triangles) {
-    BatchBuffers buffers;
-    buffers.vertices = Engine::Graphics::VertexBuffer::create(3);
-    buffers.indices = Engine::Graphics::IndexBuffer::create(static_cast<Engine::u32>(triangles * 3));
-    buffers.triangleCount = triangles;
-    return buffers;
-  }
-  static i32 holders(const BatchBuffers& buffers) { return buffers.vertices.impl()->referenceCount(); }
-
-  PlatformFake::ScopedFakeBackend backend;
-};
+i32 holders(const BatchBuffers& buffers) { return buffers.vertices.impl()->referenceCount(); }
 
 // One draw in each layer: clearing empties all four and lets go of the mesh,
 // which only its owner holds again.
 TEST_F(RenderQueueTest, ClearEmptiesEveryLayerAndLetsGoOfTheMeshes) {
-  const BatchBuffers buffers = mesh(2);
+  const BatchBuffers buffers = makeMesh(2);
   RenderQueue queue;
-  RenderState background;
-  background.background = true;
-  RenderState frontEnd;
-  frontEnd.frontEnd = true;
-  RenderState seeThrough;
-  seeThrough.depthWrite = false;
-  for (const RenderState& state : {background, RenderState(), seeThrough, frontEnd}) {
+  for (const RenderState& state :
+       {stateWith(true, false, true), RenderState(), stateWith(false, false, false), stateWith(false, true, true)}) {
     EXPECT_TRUE(queue.add({}, buffers, state));
   }
   EXPECT_EQ(holders(buffers), 5);
@@ -468,16 +444,12 @@ TEST_F(RenderQueueTest, ClearEmptiesEveryLayerAndLetsGoOfTheMeshes) {
 // Flushing empties the flagged layers only, letting go of their meshes, in
 // a hidden step as well (which draws, and binds, nothing).
 TEST_F(RenderQueueTest, AFlushEmptiesTheLayersItDraws) {
-  const BatchBuffers buffers = mesh(2);
+  const BatchBuffers buffers = makeMesh(2);
   RenderQueue queue;
-  RenderState background;
-  background.background = true;
-  RenderState seeThrough;
-  seeThrough.depthWrite = false;
-  for (const RenderState& state : {background, RenderState(), seeThrough}) {
+  for (const RenderState& state : {stateWith(true, false, true), RenderState(), stateWith(false, false, false)}) {
     queue.add({}, buffers, state);
   }
-  DrawView view;
+  Game::DrawView view;
   view.hidden = true;
   EXPECT_EQ(queue.flushLayers(view, true, false, true, false), 0);
   EXPECT_EQ(queue.count(RenderQueue::kBackground), 0);
@@ -487,11 +459,10 @@ TEST_F(RenderQueueTest, AFlushEmptiesTheLayersItDraws) {
 }
 
 TEST_F(RenderQueueTest, ReleasedBuffersHaveNoTriangles) {
-  BatchBuffers buffers = mesh(4);
+  BatchBuffers buffers = makeMesh(4);
   buffers.release();
   EXPECT_FALSE(buffers.exists());
   EXPECT_EQ(buffers.triangleCount, 0);
 }
 
 }  // namespace
-}  // namespace Game

@@ -3,12 +3,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "Engine/Sound/Manager.h"
 #include "Engine/Sound/WaveBytes.h"
 #include "Engine/Threading/Sleep.h"
 #include "core/sound/SoundEffect.h"
@@ -21,6 +21,7 @@
 #include "presentation/widget/MessageWindow.h"
 #include "presentation/widget/RingMenu.h"
 #include "presentation/widget/TextGrid.h"
+#include "Services.h"
 
 namespace {
 
@@ -47,10 +48,8 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
     fs().put("src/system/cursor.txt", "batch{name cursor;rect 0,0,32,32;}");
     fs().put("src/system/systemsound.txt", "src/system{ cursorCancel cancel; }");
     fs().put("src/system/cancel.wav", SoundTest::WaveBytes(1, 44100, 16).data16(std::vector<std::int16_t>(400, 99)).bytes);
-    Engine::Sound::Manager::create();
-    Game::SoundEffectManager::create();
+    mServices.emplace(TestServices::kRenderer | TestServices::kSound);
     Game::SoundEffect::setGlobalVolume(0);
-    Game::SceneRenderer::create(800, 600);
     Game::SystemResources::create();
     // The loader job reads the wave on its own thread.
     for (int i = 0; i < 1000000 && !Game::SystemResources::instance()->sounds().allReady(); ++i) {
@@ -60,9 +59,7 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
   }
   void TearDown() override {
     Game::SystemResources::destroy();
-    Game::SceneRenderer::destroy();
-    Game::SoundEffectManager::destroy();
-    Engine::Sound::Manager::destroy();
+    mServices.reset();
     KeysOver::TearDown();
   }
 
@@ -81,6 +78,8 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
     EXPECT_FLOAT_EQ(bar.transform(0, 3), track.transform(0, 3));
     return {(track.transform(1, 3) - bar.transform(1, 3)) * 400.f, bar.transform(1, 1) * 32.f};
   }
+
+  std::optional<TestServices::Scoped> mServices;
 };
 
 // The thumb covers scroll / content to (scroll + height) / content of the
@@ -111,12 +110,17 @@ TEST_F(WidgetDrawTest, TheScrollThumbShowsTheViewAndStaysOnItsTrack) {
   EXPECT_NEAR(drop + length, 10.5f, 1e-3f);
 }
 
-TEST_F(WidgetDrawTest, APictureDrawsAtItsPlaceOffsetByItsParents) {
+TEST_F(WidgetDrawTest, PicturesAndTextsDrawAtTheirPlaceOffsetByTheirParents) {
   load("model{name icon;batch{name b;rect 0,0,2,2;}}");
   Game::Widget::Text row;
   Game::Widget::Picture* picture = row.addPicture(&model("icon"), Game::RenderState());
   picture->x = 10.f;
   picture->y = -20.f;
+  auto* label = new Game::Widget::Text();
+  label->set("ab", 0xFFFFFFFF, 1);
+  label->x = 20.f;
+  label->y = -30.f;
+  row.children.pushBack(label);
   row.x = 1.f;
   row.y = 2.f;
   row.drawTree(100.f, 50.f);
@@ -125,6 +129,9 @@ TEST_F(WidgetDrawTest, APictureDrawsAtItsPlaceOffsetByItsParents) {
   EXPECT_NEAR(state.transform(0, 3) * 400.f, 111.f, 1e-3f);
   EXPECT_NEAR(state.transform(1, 3) * 400.f, 32.f, 1e-3f);
   EXPECT_TRUE(state.frontEnd);
+  i32 x = 0, y = 0;
+  Game::SceneRenderer::instance()->textWriter().getOrigin(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(121, 22));
 }
 
 // Rows go down the screen and columns to the right, from the given corner,

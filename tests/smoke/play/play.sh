@@ -3,8 +3,10 @@
 # software renderer: a new game from the title to the field and out through
 # the title's ring; a new game that wins the mine's first battle and saves
 # from the camp; then that save's load. The traces must show their scenes;
-# the shots of the title, the battle's command menu and the camp must match
-# their goldens beside this file within a tolerance. Every wait fails the run
+# the shots of the title, the mine's first floor (its figures standing over
+# the site's ground, which stays hidden under the floor), the battle's
+# command menu and the camp must match their goldens beside this file within
+# a tolerance. Every wait fails the run
 # within its frame limit, printing the trace's last lines. Shots, traces and
 # any differing frame with its difference image go to
 # MARROWDEEP_ARTEFACT_DIR/play.
@@ -83,6 +85,7 @@ play save
 expected="title field continue field battle field camp field title "
 [ "$(scenes "$work/save/trace.jsonl")" = "$expected" ] || fail "scenes: $(scenes "$work/save/trace.jsonl")"
 [ -s "$work/home/savedata/0.sav" ] || fail "save.play wrote no savedata/0.sav"
+golden "$work/save/floor.bmp" floor
 golden "$work/save/command.bmp" command
 golden "$work/save/camp.bmp" camp
 play load

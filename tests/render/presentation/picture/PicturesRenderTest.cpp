@@ -10,23 +10,19 @@
 #include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "render/InterfaceRender.h"
+#include "Services.h"
 
 namespace RenderTest {
 namespace {
 
 using Engine::Math::Vector3;
 
-class PicturesRender : public InterfaceRender {
+class PicturesRender : public TestServices::Test<TestServices::kGuiPictures, InterfaceRender> {
  protected:
   void SetUp() override {
-    InterfaceRender::SetUp();
-    Game::GuiPictures::create();
+    Test::SetUp();
     waitForTextures(Game::SystemResources::instance()->numbers().set());
     waitForTextures(Game::GuiPictures::instance()->gauge());
-  }
-  void TearDown() override {
-    Game::GuiPictures::destroy();
-    InterfaceRender::TearDown();
   }
 };
 
