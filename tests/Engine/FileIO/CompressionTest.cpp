@@ -176,7 +176,8 @@ TEST(CompressionTest, MalformedStreamsAreRejectedWithinTheBuffer) {
   // A literal run longer than the rest of the stream.
   EXPECT_FALSE(expand(scrambledTokens({0x05, 'a', 'b'}), 16, &out));
   // Output beyond the buffer, by a literal run and by a match.
-  EXPECT_FALSE(expand(scrambledTokens({0x03, 'a', 'b', 'c', 'd'}), 3, &out));
+  EXPECT_FALSE(expand(scrambledTokens({0x00, 'x', 0x03, 'a', 'b', 'c', 'd'}), 4, &out));
+  EXPECT_EQ(out, Bytes{'x'});
   EXPECT_FALSE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), 10, &out));
   EXPECT_TRUE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), 19, &out));
   EXPECT_EQ(out, Bytes(19, 'a'));

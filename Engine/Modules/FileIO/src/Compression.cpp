@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -127,6 +126,14 @@ inline void copyMatch(u8* out, u32 at, u32 distance, u32 length, u32 capacity) {
     }
     return;
   }
+  if (distance >= 16) {
+    // The source ends before the destination starts: one 16-byte word, then
+    // the two bytes a longest match adds, read after the word is written.
+    std::memcpy(to, from, 16);
+    to[16] = from[16];
+    to[17] = from[17];
+    return;
+  }
   // By distance (8 standing for all longer ones).
   static constexpr u8 kSecondFour[9] = {0, 1, 2, 1, 0, 4, 4, 4, 4};
   static constexpr u8 kRestFrom[9] = {0, 1, 2, 2, 4, 3, 2, 1, 8};
@@ -141,50 +148,107 @@ inline void copyMatch(u8* out, u32 at, u32 distance, u32 length, u32 capacity) {
   std::memcpy(to + 16, from + 8, 8);
 }
 
-bool decodeTokens(u8* out, u32 capacity, u32* produced, const u8* in, u32 n) {
-  u32 i = 0;
-  u32 o = 0;
-  bool ok = true;
-  while (i < n) {
-    const u32 c = in[i++];
-    if (c < kMatchFlag) {
-      const u32 run = c + 1;
-      if (run > n - i || run > capacity - o) {
+// Expands whole tokens of a window of the unscrambled stream. A token that
+// starts before safeEnd lies in window[0, end) (a piece's last 129 bytes wait
+// for the next piece); checks against end find a damaged stream's last token.
+class TokenDecoder {
+ public:
+  TokenDecoder(u8* out, u32 capacity) : mOut(out), mCapacity(capacity) {}
+
+  bool run(const u8* in, u32& at, u32 safeEnd, u32 end) {
+    u32 i = at;
+    bool ok = true;
+    while (i < safeEnd) {
+      const u32 c = in[i++];
+      if (c < kMatchFlag) {
+        if (!literals(in, i, c + 1, end)) {
+          ok = false;
+          break;
+        }
+        continue;
+      }
+      if (i >= end) {
         ok = false;
         break;
       }
-      if (capacity - o >= kMaxRun + kChunk) {
-        // Most runs are short: two chunks without a loop, then the rest.
-        std::memcpy(out + o, in + i, kChunk);
-        std::memcpy(out + o + kChunk, in + i + kChunk, kChunk);
-        for (u32 k = 2 * kChunk; k < run; k += kChunk) {
-          std::memcpy(out + o + k, in + i + k, kChunk);
-        }
-      } else {
-        std::memcpy(out + o, in + i, run);
+      const u32 distance = (((c & 0x70) << 4) | in[i++]) + 1;
+      const u32 length = (c & 15) + kMinMatch;
+      if (distance > mSize || length > mCapacity - mSize) {
+        ok = false;
+        break;
       }
-      i += run;
-      o += run;
-      continue;
+      copyMatch(mOut, mSize, distance, length, mCapacity);
+      mSize += length;
     }
-    if (i >= n) {
-      ok = false;
-      break;
-    }
-    const u32 distance = (((c & 0x70) << 4) | in[i++]) + 1;
-    const u32 length = (c & 15) + kMinMatch;
-    if (distance > o || length > capacity - o) {
-      ok = false;
-      break;
-    }
-    copyMatch(out, o, distance, length, capacity);
-    o += length;
+    at = i;
+    return ok;
   }
-  if (produced) {
-    *produced = o;
+
+  u32 size() const { return mSize; }
+
+ private:
+  bool literals(const u8* in, u32& i, u32 run, u32 end) {
+    if (run > end - i || run > mCapacity - mSize) {
+      return false;
+    }
+    u8* to = mOut + mSize;
+    if (mCapacity - mSize >= kMaxRun + kChunk) {
+      // Most runs are short: two chunks without a loop, then the rest.
+      std::memcpy(to, in + i, kChunk);
+      std::memcpy(to + kChunk, in + i + kChunk, kChunk);
+      for (u32 k = 2 * kChunk; k < run; k += kChunk) {
+        std::memcpy(to + k, in + i + k, kChunk);
+      }
+    } else {
+      std::memcpy(to, in + i, run);
+    }
+    i += run;
+    mSize += run;
+    return true;
   }
-  return ok;
-}
+
+  u8* mOut;
+  u32 mCapacity;
+  u32 mSize = 0;
+};
+
+// The key stream of a scrambled stream of n bytes, taken piece by piece.
+class Unscrambler {
+ public:
+  explicit Unscrambler(u32 n) : mGenerator(static_cast<i32>(n)) {
+    u32 words[4];
+    mGenerator.getState(words);
+    std::memcpy(&mState, words, sizeof mState);
+  }
+
+  // Every piece but the last is a whole number of key blocks long.
+  void next(u8* out, const u8* in, u32 n) {
+    u32 i = 0;
+    for (; n - i >= kKeyBlock; i += kKeyBlock) {
+      u8 bytes[kKeyBlock];
+      u8 key[kKeyBlock];
+      keyBlock(mState, key);
+      std::memcpy(bytes, in + i, kKeyBlock);  // in and out may be one buffer
+      for (u32 k = 0; k < kKeyBlock; ++k) {
+        bytes[k] = swapNibbles(static_cast<u8>(bytes[k] ^ key[k]));
+      }
+      std::memcpy(out + i, bytes, kKeyBlock);
+    }
+    if (i == n) {
+      return;
+    }
+    u32 words[4];
+    std::memcpy(words, &mState, sizeof mState);
+    mGenerator.setState(words);
+    for (; i < n; ++i) {
+      out[i] = swapNibbles(static_cast<u8>(in[i] ^ static_cast<u8>(mGenerator.next())));
+    }
+  }
+
+ private:
+  Math::XorShift128 mGenerator;
+  KeyLanes mState;
+};
 
 }  // namespace
 
@@ -225,11 +289,35 @@ void compress(std::vector<u8>& out, u32* bufferSize, const u8* in, u32 n) {
 }
 
 bool decompress(u8* out, u32 outCapacity, u32* produced, const u8* in, u32 n) {
-  // Uninitialised but for the padding that literal chunks read past the end.
-  const std::unique_ptr<u8[]> scratch(new u8[static_cast<std::size_t>(n) + kScratchPadding]);
-  std::memset(scratch.get() + n, 0, kScratchPadding);
-  unscramble(scratch.get(), in, n);
-  return decodeTokens(out, outCapacity, produced, scratch.get(), n);
+  // Unscrambled a piece at a time into a window that stays in the first-level
+  // cache. Reading runs ahead of decoding, so a stream placed at the end of
+  // its own output buffer (the in-place bound) is read before it is written.
+  constexpr u32 kPiece = 4096;
+  constexpr u32 kLongestToken = 1 + kMaxRun;
+  alignas(16) u8 window[kLongestToken + kPiece + kScratchPadding];
+  Unscrambler key(n);
+  TokenDecoder decoder(out, outCapacity);
+  u32 taken = 0;
+  u32 held = 0;
+  u32 at = 0;
+  bool ok = true;
+  for (bool last = false; ok && !last;) {
+    const u32 left = held - at;
+    std::memmove(window, window + at, left);
+    const u32 piece = std::min(kPiece, n - taken);
+    key.next(window + left, in + taken, piece);
+    taken += piece;
+    held = left + piece;
+    at = 0;
+    // Literal chunks read up to a chunk past a run's end.
+    std::memset(window + held, 0, kScratchPadding);
+    last = taken == n;
+    ok = decoder.run(window, at, last ? held : held - kLongestToken, held);
+  }
+  if (produced) {
+    *produced = decoder.size();
+  }
+  return ok;
 }
 
 // The key stream is the framework generator's, seeded with the length; its
@@ -242,28 +330,6 @@ void scramble(u8* out, const u8* in, u32 n) {
 }
 
 // Sixteen bytes at a time through keyBlock, the rest one number a byte.
-void unscramble(u8* out, const u8* in, u32 n) {
-  Math::XorShift128 generator(static_cast<i32>(n));
-  u32 words[4];
-  generator.getState(words);
-  KeyLanes state;
-  std::memcpy(&state, words, sizeof state);
-  u32 i = 0;
-  for (; n - i >= kKeyBlock; i += kKeyBlock) {
-    u8 bytes[kKeyBlock];
-    u8 key[kKeyBlock];
-    keyBlock(state, key);
-    std::memcpy(bytes, in + i, kKeyBlock);  // in and out may be one buffer
-    for (u32 k = 0; k < kKeyBlock; ++k) {
-      bytes[k] = swapNibbles(static_cast<u8>(bytes[k] ^ key[k]));
-    }
-    std::memcpy(out + i, bytes, kKeyBlock);
-  }
-  std::memcpy(words, &state, sizeof state);
-  generator.setState(words);
-  for (; i < n; ++i) {
-    out[i] = swapNibbles(static_cast<u8>(in[i] ^ static_cast<u8>(generator.next())));
-  }
-}
+void unscramble(u8* out, const u8* in, u32 n) { Unscrambler(n).next(out, in, n); }
 
 }  // namespace Engine::FileIO
