@@ -189,6 +189,9 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
   u32 camp(Game::GameData& game) {
     auto* camp = dynamic_cast<Game::Intermission*>(game.intermission());
     if (!camp || mErrand == 0) return tap(kCancelKey);
+    // Choices are made on the steps that press: one made on a quiet step
+    // would count a purchase or an equipping that never happened.
+    if (tap(kDecideKey) == 0) return 0;
     // An errand the menus do not answer is given up for a while.
     if (++mErrandSteps > kErrandSteps) {
       mErrand = 0;
@@ -239,6 +242,7 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
   // and leave.
   u32 shop(Game::GameData& game, const Game::Shop& shop) {
     mShopVisited = true;
+    if (tap(kDecideKey) == 0) return 0;  // choices on pressing steps, as in the camp
     if (const Game::ShopMenu* goods = shop.buyList()) {
       const Game::ListMenu& list = goods->list();
       const i32 row = list.selectedId(0);
@@ -493,8 +497,6 @@ class AdventureRunTest : public ::testing::TestWithParam<int> {
 
 // What it prints (battles, game time, levels, time per floor, the CPU time
 // the run took) is for people; only the ending and the bounds are checked.
-// Seeds 1 and 5 lose on the generated floors at low levels, in battles of
-// twenty turns and more, and reach no ending within the bounds.
 TEST_P(AdventureRunTest, ANewcomerReachesTheEnding) {
   const std::clock_t start = std::clock();
   const Outcome outcome = play(GetParam());
@@ -511,6 +513,6 @@ TEST_P(AdventureRunTest, ANewcomerReachesTheEnding) {
   EXPECT_LE(outcome.battles, kBattleBound);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, AdventureRunTest, ::testing::Values(2, 3, 4, 6));
+INSTANTIATE_TEST_SUITE_P(Seeds, AdventureRunTest, ::testing::Values(1, 2, 3, 4, 5, 6));
 
 }  // namespace
