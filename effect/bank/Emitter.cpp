@@ -6,6 +6,7 @@
 #include "data/Unit.h"
 #include "data/unit/BattleServices.h"
 #include "effect/Stage.h"
+#include "effect/bank/Piece.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "resource/Database.h"
