@@ -20,6 +20,7 @@
 #include "script/Script.h"
 #include "script/scene/BattleSetup.h"
 #include "script/scene/RunningScenes.h"
+#include "tests/Services.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -224,10 +225,7 @@ TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
   Game::NmlNode list;
   ASSERT_TRUE(list.parse("泥スライム t,1;", true));
   Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
-  const bool ownRenderer = Game::SceneRenderer::instance() == nullptr;
-  if (ownRenderer) {
-    Game::SceneRenderer::create(800, 600);
-  }
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   Battle& battle = fight();
   const Game::EnemyData& slime = *Game::Database::instance()->findEnemy("泥スライム");
   Game::Unit* first = battle.addEnemy(slime, 0, 0, 1.f, 0);
@@ -243,9 +241,6 @@ TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
   EXPECT_TRUE(ildren->node()->overlays().empty());
   EXPECT_FLOAT_EQ(Game::SceneRenderer::instance()->camera().zoom.target(), Game::Camera::kZoomScale);
   game().setBattle(nullptr);
-  if (ownRenderer) {
-    Game::SceneRenderer::destroy();
-  }
 }
 
 TEST_F(BattleSetupTest, WithoutABattleTheUnitCommandsSaySoOnce) {
