@@ -58,7 +58,6 @@ class IntermissionTest : public TestServices::Test<TestServices::kGraphics | Tes
     game().party().recruit(*database().findShell("灯りのミオ"));
   }
   void TearDown() override {
-    step({});  // the logical keys outlive the test: none stays held into the next
     Game::SaveSlotList::forgetCursor();
     mGame.reset();
     Test::TearDown();
