@@ -3,14 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "Engine/Threading/Manager.h"
-#include "FileIO/src/ManagerImpl.h"
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
 #include "menu/KeyAssignMenu.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/Widget.h"
+#include "tests/Services.h"
+#include "tests/file/FileManagerFixture.h"
 
 namespace {
 
@@ -18,26 +17,19 @@ using Game::Config;
 using Game::ConfigMenu;
 using Platform::Key;
 
-class ConfigMenuTest : public WidgetTest::KeyScript {
+// "保存" writes through the file manager.
+class ConfigMenuTest
+    : public TestServices::Test<TestServices::kRenderer, WidgetTest::KeysOver<FileTestSupport::FileManagerTest>> {
  protected:
   void SetUp() override {
-    KeysOver::SetUp();
-    // "保存" writes through the file manager.
-    Engine::Threading::Manager::create(0);
-    Engine::FileIO::ManagerOptions options;
-    options.abortOnError = false;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
-    Game::SceneRenderer::create(800, 600);
+    Test::SetUp();
     Config::targets() = {};  // no device to rebuild fonts on
     menu.emplace();
   }
   void TearDown() override {
     menu.reset();
     Config::targets() = {};
-    Game::SceneRenderer::destroy();
-    Engine::FileIO::ManagerImpl::destroy();
-    Engine::Threading::Manager::destroy();
-    KeysOver::TearDown();
+    Test::TearDown();
   }
 
   // One frame with the keys held; whether the menu closed.
@@ -56,7 +48,7 @@ class ConfigMenuTest : public WidgetTest::KeyScript {
   int working(Config::SettingIndex index) { return menu->workingCopy().setting(index).value(); }
   static int current(Config::SettingIndex index) { return Config::instance().setting(index).value(); }
   std::string savedFile() {
-    const auto bytes = backend->fakeFileSystem.contents(Config::kFileName);
+    const auto bytes = fs().contents(Config::kFileName);
     return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
   }
 
@@ -114,7 +106,7 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPress) {
   frame({kDecide});
   EXPECT_FALSE(menu->isChanged());
   EXPECT_NE(savedFile(), "");
-  backend->fakeFileSystem.remove(Config::kFileName);
+  fs().remove(Config::kFileName);
   for (int i = 0; i < 5; ++i) frame({kDecide});
   EXPECT_EQ(savedFile(), "");
 }
@@ -170,11 +162,10 @@ TEST_F(ConfigMenuTest, KeyAssignmentOpensChangedAndClosesOnBack) {
 }
 
 // With a pad attached: the key rows take the first pad button held.
-class KeyAssignPadTest : public WidgetTest::KeyScript {
+class KeyAssignPadTest : public TestServices::Test<TestServices::kRenderer, WidgetTest::KeyScript> {
  protected:
   void SetUp() override {
-    KeysOver::SetUp();
-    Game::SceneRenderer::create(800, 600);
+    Test::SetUp();
     attachPads(1);
     // The settings read the pad bindings in force, so they are made after the pad.
     config = Config();
@@ -183,8 +174,7 @@ class KeyAssignPadTest : public WidgetTest::KeyScript {
   void TearDown() override {
     menu.reset();
     attachPads(0);  // the logical keys keep their joystick: leave none for the next test
-    Game::SceneRenderer::destroy();
-    KeysOver::TearDown();
+    Test::TearDown();
   }
   void attachPads(std::size_t count) {
     Engine::Input::Manager::destroy();

@@ -149,6 +149,7 @@ TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
     SCOPED_TRACE(row);
     openRow(row);
     ASSERT_NE(camp()->phase(), nullptr);
+    EXPECT_EQ(dynamic_cast<Camp::Equip*>(camp()->phase()) != nullptr, row == Intermission::kEquip);
     if (row != Intermission::kSwap && row != Intermission::kTool) {
       chooseMember(0);
       ASSERT_EQ(static_cast<Camp::MemberPhase*>(camp()->phase())->member(), &member(0));

@@ -11,6 +11,7 @@
 #include "script/scene/RunningScenes.h"
 #include "script/command/SceneCommands.h"
 #include "script/command/TalkCommands.h"
+#include "tests/Services.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -141,7 +142,7 @@ TEST_F(CommandTest, WaitKeyWaitsForAListedKey) {
 }
 
 TEST_F(CommandTest, ScreenAndRecordCommands) {
-  Game::SceneRenderer::create(800, 600);
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   load("fadeOut{} log{ 第一章; } changeBGM{ name 通常戦闘; }");
   stepScript();
   EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 255);
@@ -150,7 +151,6 @@ TEST_F(CommandTest, ScreenAndRecordCommands) {
   load("fadeIn{}");
   stepScript();
   EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
-  Game::SceneRenderer::destroy();
 }
 
 TEST_F(CommandTest, SceneCommandsAddAndRemoveTheGamesSceneModels) {

@@ -91,49 +91,49 @@ TEST(PoolListTest, InsertAtPositionsAndRemoveByAddress) {
 }
 
 // Counts the values alive, to see which nodes a list builds and destroys.
-struct Counted {
+struct PoolValue {
   static inline int alive = 0;
-  Counted() { ++alive; }
-  ~Counted() { --alive; }
-  Counted(const Counted&) = delete;
-  Counted& operator=(const Counted&) = delete;
+  PoolValue() { ++alive; }
+  ~PoolValue() { --alive; }
+  PoolValue(const PoolValue&) = delete;
+  PoolValue& operator=(const PoolValue&) = delete;
 };
 
 TEST(PoolListTest, GrowingBlocksBuildNodesOnlyAsTheyAreHandedOut) {
   {
-    PoolList<Counted> list(16, 2);
-    const Counted* nodeZero = list.add();
+    PoolList<PoolValue> list(16, 2);
+    const PoolValue* nodeZero = list.add();
     list.add();
-    EXPECT_EQ(Counted::alive, 2);
+    EXPECT_EQ(PoolValue::alive, 2);
     for (int i = 0; i < 3; ++i) {
       list.add();  // the second block holds four
     }
     EXPECT_EQ(list.blockCount(), 2);
-    EXPECT_EQ(Counted::alive, 5);
+    EXPECT_EQ(PoolValue::alive, 5);
     list.remove(nodeZero);
     EXPECT_NE(list.add(), nodeZero);  // the newest block's unbuilt node comes first
-    EXPECT_EQ(Counted::alive, 6);
+    EXPECT_EQ(PoolValue::alive, 6);
     EXPECT_EQ(list.add(), nodeZero);  // reused as it is
-    EXPECT_EQ(Counted::alive, 6);
+    EXPECT_EQ(PoolValue::alive, 6);
     list.add();
     EXPECT_EQ(list.blockCount(), 3);  // 2 + 4 + 8 nodes
-    EXPECT_EQ(Counted::alive, 7);
+    EXPECT_EQ(PoolValue::alive, 7);
     list.clear();
-    EXPECT_EQ(Counted::alive, 0);
+    EXPECT_EQ(PoolValue::alive, 0);
     list.add();
     EXPECT_EQ(list.blockCount(), 1);
   }
-  EXPECT_EQ(Counted::alive, 0);
+  EXPECT_EQ(PoolValue::alive, 0);
 }
 
 using Engine::i32;
 using Engine::u32;
 
-struct Unit {
+struct Sprinter {
   float speed = 0.0f;
 };
 struct SpeedOf {
-  float operator()(const Unit& unit) const { return unit.speed; }
+  float operator()(const Sprinter& unit) const { return unit.speed; }
 };
 
 struct Result {
@@ -182,11 +182,11 @@ TEST(IndexSorterTest, EmptyAndSingleSources) {
 }
 
 TEST(IndexSorterTest, ListOfUnitsByAccessorWithNaNStayingRight) {
-  Game::OwnedList<Unit> units;
+  Game::OwnedList<Sprinter> units;
   for (float speed : {2.0f, std::nanf(""), 7.5f, 2.0f}) {
     units.addNew()->speed = speed;
   }
-  Game::IndexSorter<Unit, SpeedOf> sorter;
+  Game::IndexSorter<Sprinter, SpeedOf> sorter;
   sorter.buildFromList(units);
   // The NaN item never counts as greater than a pivot, so it stays right of
   // the first pivot and, as a pivot itself, lets nothing pass it.

@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "Engine/Input/Manager.h"
-#include "Input/src/ManagerImpl.h"
 #include "battle/Battle.h"
 #include "core/game/GameData.h"
 #include "core/game/GameFlow.h"
 #include "script/expression/GameResolver.h"
-#include "core/input/KeyInput.h"
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
 #include "core/game/TimedStandIn.h"
 #include "menu/TitleScene.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "resource/Database.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/core/game/FlowFixture.h"
 
 namespace {
 
@@ -41,51 +38,12 @@ class EndingField final : public FieldScene {
 };
 
 // The game flow on the real battle and the stand-in scenes, stepped as the root steps it.
-class GameFlowTest : public GameTestSupport::GameTest {
+class GameFlowTest : public GameTestSupport::FlowTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    KeyInput::setDefaultBindings();
-    Engine::Input::Manager::create();
-    SceneRenderer::create(800, 600);
-    GameFlow::create([](bool hasMemorySave) -> TitleStage* { return new TitleScene(hasMemorySave); });
+    FlowTest::SetUp();
+    createFlow();
   }
-  void TearDown() override {
-    GameFlow::destroy();
-    SceneRenderer::destroy();
-    Engine::Input::Manager::destroy();
-    GameTest::TearDown();
-  }
-
-  TitleScene* title() { return static_cast<TitleScene*>(flow().title()); }
-
-  Engine::i32 step() {
-    Engine::Input::ManagerImpl::instance()->update({}, true, 0);
-    KeyInput::updateJoystick();
-    return flow().update();
-  }
-  // One step with the key down, then one with it up.
-  Engine::i32 tap(Key key) {
-    backend->fakeKeyboard.press(key);
-    const Engine::i32 result = step();
-    backend->fakeKeyboard.release(key);
-    step();
-    return result;
-  }
-  // Shows the title's ring at once, waits out its opening, turns it to the
-  // item and decides it; the flow's result.
-  Engine::i32 choose(TitleScene::Item item) {
-    if (!title()->isMenuShown()) {
-      tap(Key::X);
-    }
-    for (int i = 0; i < 30; ++i) step();
-    for (int turns = 0; title()->selectedItem() != item && turns < 5; ++turns) {
-      tap(Key::Right);
-    }
-    EXPECT_EQ(title()->selectedItem(), item);
-    return tap(Key::X);
-  }
-  static GameFlow& flow() { return *GameFlow::instance(); }
   static GameData& game() { return *flow().game(); }
 };
 

@@ -26,6 +26,7 @@ class KeyedGameTest : public GameTest {
     step({});
   }
   void TearDown() override {
+    step({});  // the logical keys outlive the test: none stays held into the next
     Engine::Input::Manager::destroy();
     GameTest::TearDown();
   }

@@ -5,10 +5,8 @@
 #include <fstream>
 #include <memory>
 
-#include "Engine/FileIO/Compression.h"
 #include "core/game/SaveSlotList.h"
 #include "file/FileSystem.h"
-#include "file/SaveCodec.h"
 #include "tests/core/game/GameFixture.h"
 #include "tests/core/game/GameHelpers.h"
 
@@ -187,24 +185,6 @@ TEST_F(SaveCorpusTest, BitFlipsAreRefusedOrLoadWhole) {
       putFile(bytes);
       loadsConsistently();
     }
-  }
-}
-
-TEST_F(SaveCorpusTest, AWrongTrailerIsInvalid) {
-  const std::string text = mText + '\0';
-  for (int field = 0; field < Game::SaveCodec::kTrailerSize; ++field) {
-    std::vector<u8> plain(text.begin(), text.end());
-    u8 trailer[Game::SaveCodec::kTrailerSize];
-    Game::SaveCodec::makeTrailer(trailer, plain.data(), static_cast<Engine::i32>(plain.size()));
-    trailer[field] = static_cast<u8>(trailer[field] + 1);
-    for (u8& byte : plain) {
-      byte = static_cast<u8>(~byte);
-    }
-    plain.insert(plain.end(), trailer, trailer + Game::SaveCodec::kTrailerSize);
-    std::vector<u8> file;
-    Engine::FileIO::compress(file, nullptr, plain.data(), static_cast<Engine::u32>(plain.size()));
-    putFile(file);
-    EXPECT_FALSE(loadsConsistently()) << field;
   }
 }
 

@@ -7,15 +7,14 @@
 #include "resource/constance/Constance.h"
 #include "resource/constance/Keywords.h"
 #include "file/DataError.h"
+#include "tests/Services.h"
 
 namespace {
 
 using Game::Constance;
 
-class ConstanceTest : public ::testing::Test {
+class ConstanceTest : public TestServices::Test<TestServices::kConstants> {
  protected:
-  void SetUp() override { Constance::create(); }
-  void TearDown() override { Constance::destroy(); }
   const Constance& constants() const { return *Constance::instance(); }
 };
 

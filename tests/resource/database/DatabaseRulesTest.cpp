@@ -26,8 +26,8 @@ using Game::AbilityLevel;
 using Game::Database;
 using Game::EnemyData;
 
-constexpr const char* kStates = "state{name 毒;harm;}state{name 麻痺;harm;}";
-constexpr const char* kArts =
+constexpr const char* kRuleStates = "state{name 毒;harm;}state{name 麻痺;harm;}";
+constexpr const char* kRuleArts =
     "ability{name 二,一;chainName 連,鎖;afterText 奮う,嗤う;chainAccuracy 150,30;announce true;type 補助;range 遠;area 円;"
     "  power{constance 30;}cost 2;energy 3;speed 4;accuracy 5;charge 6;recoil 7;expression 1;targetExpression 0;"
     "  artsSystem 射撃;summon a,b,c,d,e,f,g,h,i,j;trigger{type 追撃;}help 助け;visible false;"
@@ -40,22 +40,22 @@ constexpr const char* kArts =
     "ability{base{name 火;fullName 火の術;animationName 火の絵;}upper{name 炎;}upper{fullName 業火;}}"
     "ability{base{name 水;}upper{name 氷;}}"
     "ability{name 技;type 攻撃;}ability{name 奥;type 攻撃;}ability{name 広;type 攻撃;area 陣;}";
-constexpr const char* kTools =
+constexpr const char* kRuleTools =
     "tool{name 剣;fullName 鉄剣;icon 剣;price 9;energy 3;slot ぶき;slot あたま,うで;shell 甲;shell 乙;"
     "  equip{weapon 6;protector 1,0;}help 鋭い;arts{ability 技;}passiveArts{ability 打;}passiveArts{ability 術;}"
     "  throw{ability 技;}}"
     "tool{name 薬;icon 薬;price 3;}tool{name 石;icon 石;price 0;equip{protector 0,2;}}"
     "tool{name 負;icon 負;price -8;}";
-constexpr const char* kShells = "shell{name 甲;face none;status{}skill{}defense{}}shell{name 乙;status{}skill{}defense{}}";
+constexpr const char* kRuleShells = "shell{name 甲;face none;status{}skill{}defense{}}shell{name 乙;status{}skill{}defense{}}";
 
 class DatabaseRules : public DatabaseTestSupport::DatabaseTest {
  protected:
   BattleTexts texts() {
     return BattleTexts::empty()
-        .with(Database::kStates, kStates)
-        .with(Database::kAbilities, kArts)
-        .with(Database::kTools, kTools)
-        .with(Database::kShells, kShells);
+        .with(Database::kStates, kRuleStates)
+        .with(Database::kAbilities, kRuleArts)
+        .with(Database::kTools, kRuleTools)
+        .with(Database::kShells, kRuleShells);
   }
   void SetUp() override {
     DatabaseTest::SetUp();

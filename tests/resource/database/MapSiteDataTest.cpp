@@ -13,7 +13,7 @@
 namespace Game {
 namespace {
 
-constexpr const char* kFile = "src/data/map/list.txt";
+constexpr const char* kSiteListFile = "src/data/map/list.txt";
 
 class MapSiteDataTest : public ::testing::Test {
  protected:
@@ -32,7 +32,7 @@ TEST_F(MapSiteDataTest, SitesReadEveryKeyWithTheirDefaults) {
   sites.read(parse("site{name A;folder a;start f1,3;encounter{none;}save file;BGM t;}"
                    "site{name B;folder b;start g;encounter{}save memory;BGM u;spotLight true;scene s;"
                    "angle 45;print 表示名;floorNumber 4;}"),
-             kFile);
+             kSiteListFile);
   ASSERT_EQ(sites.count(), 2);
   // Print is the name when absent.
   const auto read = [](const MapSiteData& s) {
@@ -49,7 +49,7 @@ TEST_F(MapSiteDataTest, SitesReadEveryKeyWithTheirDefaults) {
 // unknown or null name, and no moves as more are added.
 TEST_F(MapSiteDataTest, LookupsGiveTheRecordsThemselves) {
   MapSiteList sites;
-  sites.read(parse("site{name A;folder a;start f;encounter{none;}save file;BGM t;}"), kFile);
+  sites.read(parse("site{name A;folder a;start f;encounter{none;}save file;BGM t;}"), kSiteListFile);
   const MapSiteData* a = sites.find("A");
   ASSERT_NE(a, nullptr);
   for (int i = 0; i < 100; ++i) {
@@ -81,7 +81,7 @@ TEST_F(MapSiteDataTest, MissingRequiredKeysStopNamingFileAndKey) {
   for (const auto& c : cases) {
     const NmlNode& root = parse(c.text);
     MapSiteList sites;
-    EXPECT_DEATH(sites.read(root, kFile), c.message) << c.text;
+    EXPECT_DEATH(sites.read(root, kSiteListFile), c.message) << c.text;
   }
 }
 

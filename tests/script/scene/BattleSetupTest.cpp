@@ -20,6 +20,7 @@
 #include "script/Script.h"
 #include "script/scene/BattleSetup.h"
 #include "script/scene/RunningScenes.h"
+#include "tests/Services.h"
 #include "tests/script/ScriptFixture.h"
 
 namespace {
@@ -35,10 +36,12 @@ class BattleSetupTest : public ScriptTestSupport::ScriptTest {
   void SetUp() override {
     ScriptTest::SetUp();
     fs().put(Battle::kScriptFile, std::string("let{ name answer; value 1; }"));
-    fs().put("src/data/せりふ.txt", std::string("影法師{ begin{ R 影法師,去れ。; L ケッサ,断る。; } end{ R 影法師,無念。; } }"));
+    fs().put("src/data/せりふ.txt", std::string("影法師{ begin{ R 影法師,去れ。; L ケッサ,断る。; } end{ R 影法師,無念。; } }"
+                                              "骨の騎士{ end{ R 骨の騎士,崩れる。; } }"));
     Game::ScriptStuff::forgetMissingSceneReports();
     Game::FaceSet::createWithoutFiles();
     Game::FaceSet::instance()->add("影法師", "shade", "影法師");
+    Game::FaceSet::instance()->add("骨の騎士", "knight", "骨の騎士");
     // Without a field the battle is the game's at once.
     game().setField(nullptr);
   }
@@ -97,6 +100,9 @@ TEST_F(BattleSetupTest, ReadsItsRecordsAndSettings) {
   EXPECT_FALSE(battle.triggers()[0]->repeat);
   EXPECT_FALSE(battle.triggers()[1]->repeat);
   EXPECT_TRUE(battle.triggers()[2]->repeat);
+  // The opening and the script hold at every test; the event has its own condition.
+  EXPECT_EQ(std::pair(battle.triggers()[0]->condition.evaluate(), battle.triggers()[2]->condition.evaluate()),
+            std::pair(1, 1));
   // Without the words: an even battle, escape allowed, the escape penalty.
   load("battle{ rank 0; start{} }");
   EXPECT_EQ(command().kind(), 0);
@@ -134,6 +140,7 @@ TEST_F(BattleSetupTest, WithoutABossItRunsInFourStepsAndGoesOn) {
 }
 
 // The battle stands in the named scene; without a name, in the site's.
+// Without a BGM line it plays the usual battle tune.
 TEST_F(BattleSetupTest, TheNamedSceneIsTheBattlesOwn) {
   fs().put("src/picture/scene/試しの間.txt", std::string("container{ file room.txt; model 床; }"));
   fs().put("src/picture/scene/room.txt", std::string("model{ name 床; }"));
@@ -143,6 +150,7 @@ TEST_F(BattleSetupTest, TheNamedSceneIsTheBattlesOwn) {
   const Battle* started = battle();
   ASSERT_NE(started, nullptr);
   EXPECT_EQ(const_cast<Battle*>(started)->sceneModels().entries().count(), 1);
+  EXPECT_STREQ(started->bgm(), "通常戦闘");
 }
 
 TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
@@ -161,6 +169,11 @@ TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
   game().setBattle(nullptr);
   stepScript();
   EXPECT_FALSE(game().messageWindow().isIdle());
+  // A boss first in "start" with closing lines alone.
+  load("battle{ rank 0; start{ createEnemy{ name 骨の騎士; position 1,1; } } }");
+  ASSERT_NE(command().dialogue(), nullptr);
+  EXPECT_EQ(std::pair(command().dialogue()->opening.lines.count(), command().dialogue()->closing.lines.count()),
+            std::pair(0, 1));
 }
 
 // Enemy "level" is the rank, "grade" the scale; the nickname names it.
@@ -224,10 +237,7 @@ TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
   Game::NmlNode list;
   ASSERT_TRUE(list.parse("泥スライム t,1;", true));
   Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
-  const bool ownRenderer = Game::SceneRenderer::instance() == nullptr;
-  if (ownRenderer) {
-    Game::SceneRenderer::create(800, 600);
-  }
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   Battle& battle = fight();
   const Game::EnemyData& slime = *Game::Database::instance()->findEnemy("泥スライム");
   Game::Unit* first = battle.addEnemy(slime, 0, 0, 1.f, 0);
@@ -243,9 +253,6 @@ TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
   EXPECT_TRUE(ildren->node()->overlays().empty());
   EXPECT_FLOAT_EQ(Game::SceneRenderer::instance()->camera().zoom.target(), Game::Camera::kZoomScale);
   game().setBattle(nullptr);
-  if (ownRenderer) {
-    Game::SceneRenderer::destroy();
-  }
 }
 
 TEST_F(BattleSetupTest, WithoutABattleTheUnitCommandsSaySoOnce) {

@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
-#include "Engine/Sound/Manager.h"
 #include "core/map/MapBuildQueue.h"
 #include "field/Container.h"
 #include "field/Enemy.h"
@@ -20,6 +19,7 @@
 #include "file/FileLoader.h"
 #include "resource/Database.h"
 #include "resource/database/SymbolCharaData.h"
+#include "tests/Services.h"
 #include "tests/field/SampleFloors.h"
 #include "tests/script/ScriptFixture.h"
 
@@ -38,8 +38,8 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
     ScriptTest::SetUp();
     mVariables.reset();
     mGame.reset();
-    Engine::Graphics::Manager::create(640, 480, false, true, false);
-    Engine::Sound::Manager::create();  // the explosion's sound
+    // The explosion plays its sound.
+    mServices.emplace(TestServices::kGraphics | TestServices::kSound, TestServices::Options{640, 480});
     GameTestSupport::putSampleFiles(fs(), "src");
     FieldTestSupport::loadSampleFloors();
     mGame = std::make_unique<Game::GameData>();
@@ -51,8 +51,7 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
     mVariables.reset();
     mGame.reset();
     Game::MapBuildQueue::destroy();
-    Engine::Sound::Manager::destroy();
-    Engine::Graphics::Manager::destroy();
+    mServices.reset();
     ScriptTest::TearDown();
   }
   Game::FieldScene& field() { return *static_cast<Game::FieldScene*>(game().field()); }
@@ -77,6 +76,8 @@ class FieldCommandsTest : public ScriptTestSupport::ScriptTest {
   void settle() {
     for (i32 i = 0; i < 40; ++i) field().update();
   }
+
+  std::optional<TestServices::Scoped> mServices;
 };
 
 // Missing symbols, on either side of a command, are left alone.
