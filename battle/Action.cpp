@@ -9,12 +9,12 @@
 #include "battle/Battle.h"
 #include "battle/TargetArea.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/stats/Parameters.h"
-#include "data/unit/Ghost.h"
-#include "resource/Database.h"
-#include "resource/database/ToolData.h"
-#include "resource/table/StateData.h"
+#include "live/Unit.h"
+#include "records/stats/Parameters.h"
+#include "live/unit/Ghost.h"
+#include "records/Database.h"
+#include "records/database/ToolData.h"
+#include "records/table/StateData.h"
 
 namespace Game {
 

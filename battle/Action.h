@@ -5,9 +5,9 @@
 #include "Engine/Base/Types.h"
 #include "Engine/Math/Vector3.h"
 #include "core/string/String.h"
-#include "data/ability/Ability.h"
-#include "data/stats/AmountSpec.h"
-#include "data/stats/AttackBlock.h"
+#include "records/ability/Ability.h"
+#include "records/stats/AmountSpec.h"
+#include "records/stats/AttackBlock.h"
 #include "effect/ActionRecord.h"
 
 namespace Game {

@@ -5,9 +5,9 @@
 #include "battle/CastPhase.h"
 #include "battle/CommandPhase.h"
 #include "battle/TurnPhases.h"
-#include "core/game/GameData.h"
-#include "data/Unit.h"
-#include "data/unit/EnemyGhost.h"
+#include "running/game/GameData.h"
+#include "live/Unit.h"
+#include "live/unit/EnemyGhost.h"
 #include "effect/Cast.h"
 
 namespace Game {

@@ -3,8 +3,8 @@
 #include "battle/BattleGrid.h"
 #include "battle/FormationBonus.h"
 #include "battle/TargetArea.h"
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 
 namespace Game::BattleAnswers {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "battle/Battle.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/scene/SceneNode.h"
-#include "resource/database/SynchroData.h"
+#include "records/database/SynchroData.h"
 
 namespace Game {
 

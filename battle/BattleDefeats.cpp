@@ -6,12 +6,12 @@
 #include "battle/Battle.h"
 #include "battle/EndPhases.h"
 #include "battle/RaceGroup.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
-#include "file/DataError.h"
-#include "resource/database/RaceData.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
+#include "core/file/DataError.h"
+#include "records/database/RaceData.h"
 
 namespace Game {
 

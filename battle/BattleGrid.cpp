@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "battle/TargetArea.h"
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 
 namespace Game {
 

@@ -4,8 +4,8 @@
 
 #include "battle/Battle.h"
 #include "battle/UnitEntry.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
 #include "presentation/scene/SceneRenderer.h"
 
 namespace Game {

@@ -6,13 +6,13 @@
 
 #include "battle/Battle.h"
 #include "battle/UnitStatusIcons.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/string/String.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "map/Map.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapSiteData.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

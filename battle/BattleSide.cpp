@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "battle/SynchroGroups.h"
-#include "data/Unit.h"
-#include "data/stats/StatMath.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "records/stats/StatMath.h"
+#include "live/unit/BattleServices.h"
 
 namespace Game {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "data/ability/AbilityList.h"
+#include "records/ability/AbilityList.h"
 
 namespace Game {
 

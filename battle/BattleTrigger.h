@@ -5,8 +5,8 @@
 
 #include "core/string/String.h"
 #include "presentation/widget/MessageWindow.h"
-#include "script/Script.h"
-#include "script/expression/Expression.h"
+#include "running/script/Script.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -5,12 +5,12 @@
 
 #include "battle/Battle.h"
 #include "battle/BattleAnswers.h"
-#include "core/game/GameData.h"
-#include "data/Unit.h"
-#include "data/article/Article.h"
-#include "data/party/PartyMembers.h"
-#include "data/unit/EnemyGhost.h"
-#include "data/unit/PlayerGhost.h"
+#include "running/game/GameData.h"
+#include "live/Unit.h"
+#include "live/article/Article.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/EnemyGhost.h"
+#include "live/unit/PlayerGhost.h"
 #include "effect/bank/ReviveEmitter.h"
 
 namespace Game {

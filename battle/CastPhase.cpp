@@ -9,10 +9,10 @@
 #include "battle/ChainChance.h"
 #include "battle/CommandPhase.h"
 #include "battle/TurnOrder.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Bag.h"
-#include "data/Unit.h"
+#include "live/Bag.h"
+#include "live/Unit.h"
 #include "effect/Cast.h"
 #include "presentation/scene/SceneRenderer.h"
 

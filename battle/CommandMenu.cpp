@@ -8,13 +8,13 @@
 
 #include "battle/Battle.h"
 #include "battle/CommandPhase.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/input/KeyInput.h"
-#include "data/Bag.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
-#include "data/unit/PlayerGhost.h"
-#include "resource/database/ToolData.h"
+#include "live/Bag.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
+#include "live/unit/PlayerGhost.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

@@ -6,11 +6,11 @@
 
 #include "Engine/Base/Types.h"
 #include "core/container/OwnedList.h"
-#include "data/ability/Ability.h"
-#include "data/article/Article.h"
-#include "data/stats/AmountSpec.h"
-#include "data/widget/ArtsPanel.h"
-#include "data/widget/ItemMenu.h"
+#include "records/ability/Ability.h"
+#include "live/article/Article.h"
+#include "records/stats/AmountSpec.h"
+#include "live/widget/ArtsPanel.h"
+#include "live/widget/ItemMenu.h"
 #include "presentation/widget/ListMenu.h"
 
 namespace Game {

@@ -8,8 +8,8 @@
 #include "battle/Battle.h"
 #include "battle/CommandMenu.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
 
 namespace Game {
 

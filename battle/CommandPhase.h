@@ -5,8 +5,8 @@
 
 #include "Engine/Base/Types.h"
 #include "battle/BattlePhase.h"
-#include "data/ability/AbilityHosts.h"
-#include "data/ability/AbilityList.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/ability/AbilityList.h"
 
 namespace Game {
 

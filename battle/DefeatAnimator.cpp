@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
 #include "presentation/model/Animation.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"

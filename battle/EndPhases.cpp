@@ -6,19 +6,19 @@
 #include <algorithm>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
-#include "core/game/SubScene.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
+#include "running/game/SubScene.h"
 #include "core/input/KeyInput.h"
 #include "core/sound/BGM.h"
-#include "data/Unit.h"
-#include "data/party/PartyMembers.h"
-#include "data/unit/PlayerGhost.h"
-#include "file/DataError.h"
+#include "live/Unit.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/PlayerGhost.h"
+#include "core/file/DataError.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace Game {
 

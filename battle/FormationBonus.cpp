@@ -2,9 +2,9 @@
 
 #include "battle/BattleGrid.h"
 #include "core/string/String.h"
-#include "data/stats/Parameters.h"
-#include "data/stats/StatMath.h"
-#include "resource/constance/Constance.h"
+#include "records/stats/Parameters.h"
+#include "records/stats/StatMath.h"
+#include "records/constance/Constance.h"
 
 namespace Game {
 

@@ -4,8 +4,8 @@
 
 #include "core/random/RandomGenerator.h"
 #include "core/string/String.h"
-#include "file/DataError.h"
-#include "resource/database/RaceData.h"
+#include "core/file/DataError.h"
+#include "records/database/RaceData.h"
 
 namespace Game::RaceGroup {
 

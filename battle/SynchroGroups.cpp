@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "data/Unit.h"
-#include "data/stats/StatMath.h"
-#include "data/unit/BattleServices.h"
-#include "data/unit/Ghost.h"
-#include "resource/Database.h"
-#include "resource/database/ShellData.h"
+#include "live/Unit.h"
+#include "records/stats/StatMath.h"
+#include "live/unit/BattleServices.h"
+#include "live/unit/Ghost.h"
+#include "records/Database.h"
+#include "records/database/ShellData.h"
 
 namespace Game {
 

@@ -6,8 +6,8 @@
 #include "battle/Battle.h"
 #include "battle/CommandMenu.h"
 #include "battle/TargetArea.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
 
 namespace Game {
 

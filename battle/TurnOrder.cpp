@@ -2,8 +2,8 @@
 
 #include "core/container/Array2D.h"
 #include "core/container/IndexSorter.h"
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 
 namespace Game {
 

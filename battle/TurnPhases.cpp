@@ -1,9 +1,9 @@
 #include "battle/TurnPhases.h"
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/sound/BGM.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/scene/SceneRenderer.h"
 
 namespace Game::BattleStuff {

@@ -1,12 +1,12 @@
 #include "battle/UnitEntry.h"
 
-#include "data/unit/BattleServices.h"
-#include "data/Unit.h"
-#include "data/stats/Experience.h"
-#include "data/unit/EnemyGhost.h"
-#include "data/unit/PlayerGhost.h"
-#include "resource/Database.h"
-#include "file/DataError.h"
+#include "live/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "records/stats/Experience.h"
+#include "live/unit/EnemyGhost.h"
+#include "live/unit/PlayerGhost.h"
+#include "records/Database.h"
+#include "core/file/DataError.h"
 
 namespace Game {
 

@@ -1,13 +1,13 @@
 #include "battle/UnitMessageView.h"
 
 #include "Engine/Math/Vector3.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
-#include "resource/table/StateData.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
+#include "records/table/StateData.h"
 
 namespace Game {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "data/unit/UnitMessages.h"
+#include "live/unit/UnitMessages.h"
 
 namespace Game {
 

@@ -4,13 +4,13 @@
 
 #include "Engine/Math/Vector3.h"
 #include "battle/UnitMessageView.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/ModelDraw.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 
 namespace Game {
 

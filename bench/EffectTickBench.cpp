@@ -22,10 +22,10 @@
 #include "effect/CastCamera.h"
 #include "effect/EffectFactory.h"
 #include "effect/bank/Piece.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
+#include "tests/live/unit/FakeBattleServices.h"
+#include "tests/live/unit/TestGhost.h"
 #include "tests/effect/RecordingStage.h"
 
 namespace {

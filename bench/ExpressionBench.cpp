@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "core/variable/VariableTable.h"
-#include "script/expression/Expression.h"
-#include "tests/script/expression/FakeGameResolver.h"
+#include "records/expression/Expression.h"
+#include "tests/records/expression/FakeGameResolver.h"
 
 namespace {
 

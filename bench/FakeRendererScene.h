@@ -9,7 +9,7 @@
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/config/Config.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 #include "presentation/scene/SceneRenderer.h"
 
 namespace BenchSupport {

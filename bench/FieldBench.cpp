@@ -14,15 +14,15 @@
 #include "Platform/TextCodec.h"
 #include "bench/FakeRendererScene.h"
 #include "bench/SampleFiles.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/map/MapBuildQueue.h"
 #include "core/random/RandomGenerator.h"
 #include "field/FieldScene.h"
 #include "map/MapGenerator.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
 
 namespace {
 

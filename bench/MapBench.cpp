@@ -12,13 +12,13 @@
 
 #include "bench/FakeRendererScene.h"
 #include "core/map/MapBuildQueue.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "bench/FakeRendererScene.h"
 #include "core/random/RandomGenerator.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "map/MapGenerator.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/config/Config.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/MeshBuilder.h"
 
 namespace {

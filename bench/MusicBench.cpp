@@ -15,7 +15,7 @@
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/sound/OggBGM.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/string/String.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace {
 

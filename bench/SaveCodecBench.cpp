@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "file/SaveCodec.h"
+#include "core/file/SaveCodec.h"
 
 namespace {
 

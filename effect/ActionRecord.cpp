@@ -1,6 +1,6 @@
 #include "effect/ActionRecord.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/model/Animation.h"
 #include "presentation/scene/SceneNode.h"
 

@@ -2,7 +2,7 @@
 
 #include "Engine/Base/Types.h"
 #include "Engine/Math/Vector3.h"
-#include "data/stats/AmountSpec.h"
+#include "records/stats/AmountSpec.h"
 
 namespace Game {
 

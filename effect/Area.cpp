@@ -3,7 +3,7 @@
 #include "effect/Area.h"
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/bank/Piece.h"
 #include "presentation/scene/SceneNode.h"

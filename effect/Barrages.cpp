@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "core/math/Spiral.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Transport.h"
 #include "presentation/scene/SceneNode.h"
-#include "resource/Database.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/Database.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game::Effect {
 

@@ -4,7 +4,7 @@
 #include "effect/Beams.h"
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/module/Move.h"
 #include "effect/module/Transport.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Aspect.h"

@@ -2,7 +2,7 @@
 
 #include "effect/Blows.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 
 namespace Game::Effect {

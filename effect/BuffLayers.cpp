@@ -1,6 +1,6 @@
 // The buffs that lay copies of their picture on the targets' nodes.
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Buffs.h"
 #include "presentation/render/Color.h"

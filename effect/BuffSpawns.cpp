@@ -2,7 +2,7 @@
 // targets: the duel song, the pentagram, the charge and the magical heal.
 
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Buffs.h"
 #include "presentation/scene/SceneNode.h"

@@ -3,13 +3,13 @@
 #include "effect/Cast.h"
 
 #include "Engine/Base/DebugStream.h"
-#include "data/Unit.h"
-#include "data/ability/Ability.h"
+#include "live/Unit.h"
+#include "records/ability/Ability.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/StartingEffect.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game::Effect {
 

@@ -1,7 +1,7 @@
 // Where the caster and the targets stand, and the points and directions the
 // scripts place their pictures by.
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
 

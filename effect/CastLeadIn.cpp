@@ -1,10 +1,10 @@
 // The lead-in an effect plays before its first tick.
 
-#include "data/ability/Ability.h"
+#include "records/ability/Ability.h"
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
 #include "effect/StartingEffect.h"
-#include "resource/table/AbilityData.h"
+#include "records/table/AbilityData.h"
 
 namespace Game::Effect {
 

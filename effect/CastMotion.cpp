@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
 #include "effect/module/Afterimage.h"

@@ -2,7 +2,7 @@
 // sparks and flashes.
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
 #include "effect/CastCamera.h"
@@ -11,8 +11,8 @@
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 
 namespace Game::Effect {
 

@@ -2,7 +2,7 @@
 
 #include "effect/Counters.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 

@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/bank/Emitter.h"

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Buffs.h"
 #include "effect/module/Move.h"

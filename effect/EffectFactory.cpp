@@ -39,8 +39,8 @@
 #include "effect/Swords.h"
 #include "effect/Wards.h"
 #include "effect/Weather.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 
 namespace Game::Effect {
 

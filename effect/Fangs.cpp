@@ -3,7 +3,7 @@
 #include "effect/Fangs.h"
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Launch.h"

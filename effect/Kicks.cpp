@@ -2,7 +2,7 @@
 
 #include "effect/Kicks.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"

@@ -6,14 +6,14 @@
 #include <memory>
 
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Launch.h"
 #include "effect/module/Move.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace Game::Effect {
 

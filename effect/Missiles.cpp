@@ -5,7 +5,7 @@
 #include "effect/Missiles.h"
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Aspect.h"

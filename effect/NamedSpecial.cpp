@@ -6,7 +6,7 @@
 
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/module/Bring.h"
 #include "effect/module/Fall.h"

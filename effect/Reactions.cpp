@@ -2,7 +2,7 @@
 
 #include "effect/Reactions.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "presentation/scene/SceneNode.h"
 

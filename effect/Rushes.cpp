@@ -2,7 +2,7 @@
 
 #include "effect/Rushes.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Fall.h"

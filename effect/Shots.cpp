@@ -5,7 +5,7 @@
 
 #include "Engine/Math/Functions.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/module/Bring.h"
 #include "effect/module/Transport.h"

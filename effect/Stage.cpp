@@ -2,8 +2,8 @@
 
 #include "Engine/Base/DebugStream.h"
 #include "core/sound/SoundEffectList.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 
 namespace Game::Effect {
 

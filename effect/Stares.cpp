@@ -2,7 +2,7 @@
 
 #include "effect/Stares.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "presentation/scene/SceneNode.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 #include "effect/Stage.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 
 namespace Game::Effect::StartingEffect {
 

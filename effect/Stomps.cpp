@@ -7,7 +7,7 @@
 
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Move.h"
@@ -15,7 +15,7 @@
 #include "effect/module/Transport.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game::Effect {
 

@@ -3,7 +3,7 @@
 #include "effect/Storms.h"
 
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/RandomAngle.h"

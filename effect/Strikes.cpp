@@ -3,7 +3,7 @@
 #include "effect/Strikes.h"
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/bank/Emitter.h"

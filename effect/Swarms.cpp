@@ -7,13 +7,13 @@
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
 #include "core/random/WeightedTable.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Launch.h"
 #include "presentation/scene/SceneNode.h"
-#include "resource/Database.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/Database.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game::Effect {
 

@@ -8,7 +8,7 @@
 
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/Stage.h"
 #include "effect/module/Move.h"

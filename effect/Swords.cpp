@@ -2,7 +2,7 @@
 
 #include "effect/Swords.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/module/Launch.h"
 #include "presentation/scene/SceneNode.h"

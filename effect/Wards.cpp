@@ -3,7 +3,7 @@
 
 #include "effect/Wards.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 
 namespace Game::Effect {

@@ -3,17 +3,17 @@
 #include <cstdint>
 #include <string>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "core/variable/VariableTable.h"
-#include "data/Bag.h"
-#include "data/party/FieldAbilities.h"
-#include "data/unit/Ghost.h"
+#include "live/Bag.h"
+#include "live/party/FieldAbilities.h"
+#include "live/unit/Ghost.h"
 #include "field/SymbolField.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/widget/ListMenu.h"
-#include "resource/Database.h"
-#include "resource/database/ToolData.h"
+#include "records/Database.h"
+#include "records/database/ToolData.h"
 
 namespace Game::Field {
 

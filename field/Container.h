@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Engine/Base/Types.h"
-#include "data/article/Article.h"
+#include "live/article/Article.h"
 #include "field/Symbol.h"
 
 namespace Game {

@@ -1,9 +1,9 @@
 #include "field/Door.h"
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "field/SymbolField.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
 
 namespace Game::Field {
 

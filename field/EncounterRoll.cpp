@@ -4,15 +4,15 @@
 #include <memory>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
 #include "core/random/WeightedTable.h"
-#include "data/Party.h"
-#include "data/party/FieldAbilities.h"
+#include "live/Party.h"
+#include "live/party/FieldAbilities.h"
 #include "field/SymbolField.h"
-#include "resource/Database.h"
-#include "resource/database/EncounterTable.h"
+#include "records/Database.h"
+#include "records/database/EncounterTable.h"
 
 namespace Game::Field {
 

@@ -1,7 +1,7 @@
 #include "field/EncounterTransition.h"
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/sound/BGM.h"
 #include "field/BossAppearance.h"
 #include "presentation/picture/FaceSet.h"

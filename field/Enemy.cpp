@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
-#include "core/game/GameData.h"
-#include "data/party/FieldAbilities.h"
+#include "running/game/GameData.h"
+#include "live/party/FieldAbilities.h"
 #include "field/SymbolField.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/EncounterTable.h"
-#include "resource/database/RaceData.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/database/EncounterTable.h"
+#include "records/database/RaceData.h"
 
 namespace Game::Field {
 

@@ -5,7 +5,7 @@
 #include "Engine/Math/Vector3.h"
 #include "effect/bank/ExplodeL.h"
 #include "effect/bank/Icicle.h"
-#include "resource/database/PictureList.h"
+#include "records/database/PictureList.h"
 
 namespace Game::Field {
 

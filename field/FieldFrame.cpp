@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/input/KeyInput.h"
 #include "core/math/MathHelper.h"
 #include "core/sound/BGM.h"
@@ -15,7 +15,7 @@
 #include "map/MapGenerator.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapSiteData.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

@@ -6,10 +6,10 @@
 #include "field/CameraAngle.h"
 #include "field/FieldScene.h"
 #include "field/SymbolNode.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/MapSiteData.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

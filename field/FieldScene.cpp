@@ -4,14 +4,14 @@
 #include <cstring>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/math/MathHelper.h"
 #include "field/EncounterTransition.h"
 #include "field/FieldEffect.h"
 #include "map/MapGenerator.h"
-#include "resource/Database.h"
-#include "resource/database/MapSiteData.h"
-#include "resource/database/SymbolCharaData.h"
+#include "records/Database.h"
+#include "records/database/MapSiteData.h"
+#include "records/database/SymbolCharaData.h"
 
 namespace Game {
 

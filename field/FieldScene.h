@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/game/SubScene.h"
+#include "running/game/SubScene.h"
 #include "core/math/DistanceGrid.h"
 #include "core/random/RandomGenerator.h"
 #include "field/Symbol.h"
@@ -13,9 +13,9 @@
 #include "map/Map.h"
 #include "map/SceneModelSet.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/database/EncounterTable.h"
-#include "resource/database/MapLinkData.h"
-#include "script/Script.h"
+#include "records/database/EncounterTable.h"
+#include "records/database/MapLinkData.h"
+#include "running/script/Script.h"
 
 namespace Game {
 

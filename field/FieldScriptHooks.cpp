@@ -8,7 +8,7 @@
 
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
-#include "resource/database/MapSiteData.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

@@ -2,19 +2,19 @@
 // scripts, links, tables and scene models.
 #include <string>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "field/Container.h"
 #include "field/EncounterTransition.h"
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
-#include "file/DataError.h"
-#include "file/FileReader.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/DataError.h"
+#include "core/file/FileReader.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
-#include "resource/constance/Keywords.h"
-#include "resource/database/MapSiteData.h"
+#include "records/Database.h"
+#include "records/constance/Keywords.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

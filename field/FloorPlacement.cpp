@@ -3,18 +3,18 @@
 #include <string>
 
 #include "Engine/Base/DebugStream.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/WeightedTable.h"
-#include "data/ability/Ability.h"
+#include "records/ability/Ability.h"
 #include "field/Container.h"
 #include "field/Door.h"
 #include "field/Enemy.h"
 #include "field/FieldScene.h"
 #include "field/FloorRules.h"
 #include "map/MapGenerator.h"
-#include "resource/Database.h"
-#include "resource/database/MapSiteData.h"
-#include "script/expression/Expression.h"
+#include "records/Database.h"
+#include "records/database/MapSiteData.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -9,7 +9,7 @@
 #include "map/Map.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/database/SymbolCharaData.h"
+#include "records/database/SymbolCharaData.h"
 
 namespace Game::Field {
 

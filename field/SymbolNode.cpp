@@ -7,9 +7,9 @@
 #include "field/Door.h"
 #include "field/Enemy.h"
 #include "field/Symbol.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/SymbolCharaData.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/database/SymbolCharaData.h"
 
 namespace Game::Field {
 

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "fuzz/FuzzText.h"
 #include "presentation/motion/Vec3Curve.h"
 #include "presentation/render/Material.h"

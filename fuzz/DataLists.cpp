@@ -13,24 +13,24 @@
 #include <string>
 #include <vector>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/sound/BGM.h"
 #include "core/sound/MusicMixing.h"
 #include "core/sound/SoundEffectList.h"
 #include "core/variable/VariableTable.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "fuzz/FuzzGame.h"
 #include "map/SceneModelSet.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/widget/MessageWindow.h"
-#include "resource/database/BattlePictures.h"
-#include "resource/database/EncounterTable.h"
-#include "resource/database/MapLinkData.h"
-#include "resource/database/MapPictureSet.h"
-#include "resource/database/MapSiteData.h"
-#include "resource/database/SymbolCharaData.h"
-#include "resource/database/UnitPictureData.h"
-#include "script/scene/BattleSetup.h"
+#include "records/database/BattlePictures.h"
+#include "records/database/EncounterTable.h"
+#include "records/database/MapLinkData.h"
+#include "records/database/MapPictureSet.h"
+#include "records/database/MapSiteData.h"
+#include "records/database/SymbolCharaData.h"
+#include "records/database/UnitPictureData.h"
+#include "root/command/BattleSetup.h"
 
 namespace {
 

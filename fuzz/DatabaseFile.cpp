@@ -14,10 +14,10 @@
 #include <string>
 
 #include "core/random/RandomGenerator.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "fuzz/FuzzStop.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
 
 namespace {
 

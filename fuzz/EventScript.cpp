@@ -15,17 +15,17 @@
 
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "file/FileLoader.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/FileLoader.h"
+#include "core/file/nml/NmlDocument.h"
 #include "fuzz/FuzzStop.h"
 #include "fuzz/SampleFile.h"
 #include "fuzz/FuzzText.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
-#include "script/Script.h"
-#include "script/scene/SceneCommandFactory.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
+#include "running/script/Script.h"
+#include "root/command/SceneCommandFactory.h"
 
 namespace {
 

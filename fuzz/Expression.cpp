@@ -8,10 +8,10 @@
 #include <cstring>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "fuzz/FuzzText.h"
-#include "script/expression/Expression.h"
-#include "tests/script/expression/FakeGameResolver.h"
+#include "records/expression/Expression.h"
+#include "tests/records/expression/FakeGameResolver.h"
 #include "fuzz/FuzzStop.h"
 
 namespace {

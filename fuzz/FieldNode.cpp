@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/game/GameData.h"
-#include "core/game/SaveCheck.h"
+#include "running/game/GameData.h"
+#include "running/game/SaveCheck.h"
 #include "field/CameraAngle.h"
 #include "field/FieldScene.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "fuzz/FuzzGame.h"
 #include "fuzz/FuzzText.h"
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "field/FieldScene.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "fuzz/FuzzGame.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace {
 

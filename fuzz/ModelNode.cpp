@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "fuzz/FuzzStop.h"
 #include "fuzz/FuzzText.h"
 #include "presentation/model/MeshBuilder.h"

@@ -11,7 +11,7 @@
 #include "Engine/Sound/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "core/sound/OggBGM.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "fuzz/FuzzStop.h"
 
 namespace {

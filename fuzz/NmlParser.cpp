@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "fuzz/FuzzText.h"
 #include "fuzz/FuzzStop.h"
 

@@ -17,7 +17,7 @@
 #include "FileIO/src/ManagerImpl.h"
 #include "Graphics/src/BufferImpl.h"
 #include "PlatformFake/FakeGraphicsDevice.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 #include "fuzz/FuzzStop.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/Batch.h"

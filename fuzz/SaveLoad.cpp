@@ -13,17 +13,17 @@
 
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
-#include "core/game/GameData.h"
-#include "core/game/SaveSlot.h"
-#include "core/game/SaveSlotList.h"
+#include "running/game/GameData.h"
+#include "running/game/SaveSlot.h"
+#include "running/game/SaveSlotList.h"
 #include "core/random/RandomGenerator.h"
-#include "file/FileLoader.h"
-#include "file/SaveCodec.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/Database.h"
+#include "core/file/FileLoader.h"
+#include "core/file/SaveCodec.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/Database.h"
 #include "fuzz/FuzzStop.h"
 #include "fuzz/SampleFile.h"
-#include "resource/constance/Constance.h"
+#include "records/constance/Constance.h"
 
 namespace {
 

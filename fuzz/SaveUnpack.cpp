@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "file/SaveCodec.h"
+#include "core/file/SaveCodec.h"
 #include "fuzz/FuzzStop.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <deque>
 
-#include "file/TileMapView.h"
+#include "core/file/TileMapView.h"
 #include "fuzz/FuzzStop.h"
 #include "map/Map.h"
 #include "map/MapMesh.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace {
 

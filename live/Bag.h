@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/article/Article.h"
+#include "live/article/Article.h"
 
 namespace Game {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/ability/AbilityList.h"
-#include "data/party/FieldAbilities.h"
-#include "data/party/PartyMembers.h"
-#include "data/unit/PlayerGhost.h"
+#include "records/ability/AbilityList.h"
+#include "live/party/FieldAbilities.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/PlayerGhost.h"
 
 namespace Game {
 

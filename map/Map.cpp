@@ -4,8 +4,8 @@
 #include "presentation/model/Model.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
-#include "resource/Database.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/Database.h"
+#include "records/database/MapPictureSet.h"
 
 namespace Game {
 

@@ -4,7 +4,7 @@
 #include "map/Map.h"
 #include "map/MapGeometry.h"
 #include "presentation/model/MeshBuilder.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace Game {
 

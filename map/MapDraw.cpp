@@ -10,7 +10,7 @@
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace Game {
 

@@ -8,7 +8,7 @@
 #include "core/math/DistanceGrid.h"
 #include "core/random/RandomGenerator.h"
 #include "core/random/WeightedTable.h"
-#include "file/DataError.h"
+#include "core/file/DataError.h"
 
 namespace Game {
 

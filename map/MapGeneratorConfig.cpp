@@ -4,11 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "file/DataError.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/MapPictureSet.h"
-#include "resource/database/MapReading.h"
+#include "core/file/DataError.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/database/MapPictureSet.h"
+#include "records/database/MapReading.h"
 
 namespace Game {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "script/expression/Expression.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/random/RandomGenerator.h"
-#include "data/article/Article.h"
+#include "live/article/Article.h"
 #include "map/MapGenerator.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/resource/Batch.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "resource/database/MapReading.h"
+#include "records/database/MapReading.h"
 
 namespace Game::MapGeometry {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "file/DataError.h"
-#include "file/TileMapFile.h"
-#include "file/TileMapView.h"
+#include "core/file/DataError.h"
+#include "core/file/TileMapFile.h"
+#include "core/file/TileMapView.h"
 #include "map/Map.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace Game {
 

@@ -5,7 +5,7 @@
 
 #include "map/Map.h"
 #include "map/MapGeometry.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace Game::MapMesh {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/RenderState.h"

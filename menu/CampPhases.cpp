@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/input/KeyInput.h"
-#include "data/party/PartyMembers.h"
-#include "data/unit/PlayerGhost.h"
-#include "resource/database/SkillTreeItem.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/PlayerGhost.h"
+#include "records/database/SkillTreeItem.h"
 
 namespace Game::IntermissionStuff {
 

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "data/widget/ArtsPanel.h"
-#include "data/widget/EquipPanel.h"
-#include "data/widget/LearnMenu.h"
-#include "data/widget/StatusScreen.h"
+#include "live/widget/ArtsPanel.h"
+#include "live/widget/EquipPanel.h"
+#include "live/widget/LearnMenu.h"
+#include "live/widget/StatusScreen.h"
 #include "menu/Intermission.h"
 #include "presentation/widget/ListMenu.h"
 

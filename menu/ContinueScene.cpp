@@ -1,14 +1,14 @@
 #include "menu/ContinueScene.h"
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/sound/BGM.h"
 #include "field/FieldScene.h"
 #include "field/FieldTalk.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/NumberInput.h"
-#include "resource/Database.h"
-#include "resource/database/MapSiteData.h"
-#include "script/Script.h"
+#include "records/Database.h"
+#include "records/database/MapSiteData.h"
+#include "running/script/Script.h"
 
 namespace Game {
 

@@ -2,8 +2,8 @@
 
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
-#include "core/game/SubScene.h"
-#include "data/widget/ContentMenu.h"
+#include "running/game/SubScene.h"
+#include "live/widget/ContentMenu.h"
 #include "presentation/widget/MessageWindow.h"
 
 namespace Game {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "battle/FormationBonus.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/input/KeyInput.h"
-#include "data/party/PartyMembers.h"
-#include "data/unit/PlayerGhost.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/PlayerGhost.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/scene/SceneRenderer.h"

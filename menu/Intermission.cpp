@@ -1,9 +1,9 @@
 #include "menu/Intermission.h"
 
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
-#include "core/game/SaveSlotMenu.h"
-#include "data/party/PartyMembers.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
+#include "running/game/SaveSlotMenu.h"
+#include "live/party/PartyMembers.h"
 #include "menu/CampPhases.h"
 #include "menu/ConfigMenu.h"
 #include "menu/FormationPhase.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/container/AutoPtr.h"
-#include "core/game/SubScene.h"
-#include "data/widget/ContentMenu.h"
+#include "running/game/SubScene.h"
+#include "live/widget/ContentMenu.h"
 
 namespace Game {
 

@@ -8,9 +8,9 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
 #include "presentation/widget/ListMenu.h"
-#include "resource/Database.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/Database.h"
+#include "records/database/ShellData.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game {
 

@@ -6,11 +6,11 @@
 #include "core/container/Array2D.h"
 #include "core/container/BitArray.h"
 #include "core/container/IndexSorter.h"
-#include "core/game/GameData.h"
-#include "data/Bag.h"
-#include "data/widget/ItemMenu.h"
+#include "running/game/GameData.h"
+#include "live/Bag.h"
+#include "live/widget/ItemMenu.h"
 #include "menu/ShopMenu.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace Game {
 

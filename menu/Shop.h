@@ -4,7 +4,7 @@
 
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
-#include "data/widget/ContentMenu.h"
+#include "live/widget/ContentMenu.h"
 
 namespace Game {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/string/String.h"
-#include "data/Bag.h"
-#include "data/article/Article.h"
+#include "live/Bag.h"
+#include "live/article/Article.h"
 #include "menu/Shop.h"
 #include "presentation/picture/GuiPictures.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/widget/ContentMenu.h"
+#include "live/widget/ContentMenu.h"
 
 namespace Game {
 

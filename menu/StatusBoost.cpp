@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/unit/PlayerGhost.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "live/unit/PlayerGhost.h"
 #include "presentation/ui/UiDraw.h"
-#include "resource/constance/Constance.h"
+#include "records/constance/Constance.h"
 
 namespace Game::IntermissionStuff {
 

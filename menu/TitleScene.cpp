@@ -1,8 +1,8 @@
 #include "menu/TitleScene.h"
 
-#include "core/game/GameData.h"
-#include "core/game/SaveSlot.h"
-#include "core/game/SaveSlotMenu.h"
+#include "running/game/GameData.h"
+#include "running/game/SaveSlot.h"
+#include "running/game/SaveSlotMenu.h"
 #include "core/input/KeyInput.h"
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"

@@ -5,7 +5,7 @@
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
 #include "core/container/OwnedList.h"
-#include "core/game/SubScene.h"
+#include "running/game/SubScene.h"
 #include "presentation/resource/ResourceSet.h"
 #include "map/SceneModelSet.h"
 #include "presentation/scene/SceneNodePool.h"

@@ -1,9 +1,9 @@
 #include "menu/ToolPhase.h"
 
-#include "core/game/GameData.h"
-#include "resource/Database.h"
-#include "resource/database/ToolData.h"
-#include "script/Script.h"
+#include "running/game/GameData.h"
+#include "records/Database.h"
+#include "records/database/ToolData.h"
+#include "running/script/Script.h"
 
 namespace Game::IntermissionStuff {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "data/widget/ItemMenu.h"
+#include "live/widget/ItemMenu.h"
 #include "menu/Intermission.h"
 #include "presentation/widget/ListMenu.h"
 

@@ -1,4 +1,4 @@
-#include "resource/Database.h"
+#include "records/Database.h"
 
 #include <iterator>
 #include <vector>
@@ -6,9 +6,9 @@
 #include "core/variable/VariableTable.h"
 #include "core/string/String.h"
 #include "core/string/StringRef.h"
-#include "file/nml/NmlDocument.h"
-#include "file/DataError.h"
-#include "file/FileReader.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/DataError.h"
+#include "core/file/FileReader.h"
 
 namespace Game {
 

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "resource/table/AbilityData.h"
-#include "resource/database/EnemyData.h"
-#include "resource/database/MapTables.h"
-#include "resource/database/RaceData.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/SkillTreeItem.h"
-#include "resource/table/RecordTables.h"
-#include "resource/table/StateTable.h"
-#include "resource/database/SynchroData.h"
-#include "resource/database/ToolData.h"
-#include "script/expression/FunctionTable.h"
+#include "records/table/AbilityData.h"
+#include "records/database/EnemyData.h"
+#include "records/database/MapTables.h"
+#include "records/database/RaceData.h"
+#include "records/database/ShellData.h"
+#include "records/database/SkillTreeItem.h"
+#include "records/table/RecordTables.h"
+#include "records/table/StateTable.h"
+#include "records/database/SynchroData.h"
+#include "records/database/ToolData.h"
+#include "records/expression/FunctionTable.h"
 
 namespace Game {
 

@@ -2,15 +2,15 @@
 
 #include "Engine/Framework/Framework.h"
 #include "core/config/Config.h"
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
 #include "field/FieldScene.h"
 #include "core/input/KeyInput.h"
 #include "core/map/MapBuildQueue.h"
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
 #include "core/sound/SoundEffectManager.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 #include "menu/ContinueScene.h"
 #include "menu/Intermission.h"
 #include "menu/TitleScene.h"
@@ -19,9 +19,9 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/constance/Constance.h"
-#include "resource/Database.h"
-#include "script/scene/SceneCommandFactory.h"
+#include "records/constance/Constance.h"
+#include "records/Database.h"
+#include "root/command/SceneCommandFactory.h"
 
 namespace Game {
 

@@ -2,7 +2,7 @@
 
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Graphics/Manager.h"
-#include "file/FileSystem.h"
+#include "core/file/FileSystem.h"
 
 namespace Game {
 

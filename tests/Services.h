@@ -17,8 +17,8 @@
 #include "core/sound/SoundEffectManager.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
 
 namespace TestServices {
 

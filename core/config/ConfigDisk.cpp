@@ -1,6 +1,6 @@
 #include "core/config/ConfigDisk.h"
 
-#include "file/FileSystem.h"
+#include "core/file/FileSystem.h"
 
 namespace Game::ConfigDisk {
 

@@ -1,7 +1,7 @@
 #include "Engine/Base/DebugStream.h"
 #include "core/config/Config.h"
 #include "core/config/ConfigDisk.h"
-#include "file/FileSystem.h"
+#include "core/file/FileSystem.h"
 
 // Loading and saving "config.ini" on disk.
 

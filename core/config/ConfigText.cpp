@@ -1,7 +1,7 @@
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
 #include "core/string/ShiftJis.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 // The text of "config.ini".
 

@@ -1,4 +1,4 @@
-#include "file/DataError.h"
+#include "core/file/DataError.h"
 
 #include "Engine/Base/Assert.h"
 #include "core/string/String.h"

@@ -1,4 +1,4 @@
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 
 namespace Game {
 

@@ -4,7 +4,7 @@
 #include "Engine/FileIO/InFile.h"
 #include "Engine/Graphics/Texture.h"
 #include "Engine/Sound/Wave.h"
-#include "file/RefCache.h"
+#include "core/file/RefCache.h"
 
 namespace Game {
 

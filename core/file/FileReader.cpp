@@ -1,10 +1,10 @@
-#include "file/FileReader.h"
+#include "core/file/FileReader.h"
 
 #include <mutex>
 
 #include "Engine/Threading/Sleep.h"
-#include "file/FileLoader.h"
-#include "file/SaveCodec.h"
+#include "core/file/FileLoader.h"
+#include "core/file/SaveCodec.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "file/FileSystem.h"
+#include "core/file/FileSystem.h"
 
 #include <cstring>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "Engine/FileIO/DiskFile.h"
 #include "Engine/FileIO/OutFile.h"
 #include "Engine/Threading/Sleep.h"
-#include "file/SaveCodec.h"
+#include "core/file/SaveCodec.h"
 
 namespace Game::FileSystem {
 

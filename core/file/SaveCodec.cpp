@@ -1,4 +1,4 @@
-#include "file/SaveCodec.h"
+#include "core/file/SaveCodec.h"
 
 #include <algorithm>
 #include <cstring>

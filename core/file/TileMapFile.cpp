@@ -1,4 +1,4 @@
-#include "file/TileMapFile.h"
+#include "core/file/TileMapFile.h"
 
 #include "Engine/Base/DebugStream.h"
 #include "core/string/String.h"

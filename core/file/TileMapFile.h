@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "file/FileReader.h"
-#include "file/TileMapView.h"
+#include "core/file/FileReader.h"
+#include "core/file/TileMapView.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "file/TileMapView.h"
+#include "core/file/TileMapView.h"
 
 namespace Game {
 

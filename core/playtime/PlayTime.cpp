@@ -1,7 +1,7 @@
 #include "core/playtime/PlayTime.h"
 
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

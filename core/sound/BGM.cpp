@@ -6,7 +6,7 @@
 #include "Engine/Base/DebugStream.h"
 #include "core/config/Config.h"
 #include "core/sound/OggBGM.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace Game {
 

@@ -6,7 +6,7 @@
 #include "core/sound/BGM.h"
 #include "core/sound/FadeTimer.h"
 #include "core/sound/OggFile.h"
-#include "file/FileReader.h"
+#include "core/file/FileReader.h"
 
 namespace Game {
 

@@ -2,7 +2,7 @@
 
 #include "core/sound/SoundEffectManager.h"
 #include "Engine/Base/Assert.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 
 namespace Game {
 

@@ -1,7 +1,7 @@
 #include "core/sound/SoundEffectList.h"
 
 #include "core/string/String.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace Game {
 

@@ -4,8 +4,8 @@
 
 #include "Engine/Base/Assert.h"
 #include "core/variable/VariableTable.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace Game {
 

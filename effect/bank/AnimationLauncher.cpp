@@ -1,6 +1,6 @@
 #include "effect/bank/AnimationLauncher.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "presentation/scene/SceneNode.h"
 

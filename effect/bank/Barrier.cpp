@@ -2,7 +2,7 @@
 
 #include "Engine/Math/Functions.h"
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 

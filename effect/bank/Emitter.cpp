@@ -3,14 +3,14 @@
 #include "Engine/Base/DebugStream.h"
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 #include "effect/Stage.h"
 #include "effect/bank/Piece.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 
 namespace Game::Effect::Bank {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "presentation/scene/SceneNode.h"
 

@@ -1,7 +1,7 @@
 #include "effect/bank/Holder.h"
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
 
 namespace Game::Effect::Bank {

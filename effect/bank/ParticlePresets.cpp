@@ -2,7 +2,7 @@
 // gathering and ring bursts, and the chill, blood and smoke on targets.
 
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/ActionRecord.h"
 #include "effect/bank/ParticleBase.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/math/MathHelper.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/render/Color.h"
 #include "presentation/scene/SceneNode.h"
 

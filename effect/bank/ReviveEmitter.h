@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/unit/BattleServices.h"
+#include "live/unit/BattleServices.h"
 #include "effect/bank/Emitter.h"
 
 namespace Game {

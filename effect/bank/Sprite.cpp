@@ -1,7 +1,7 @@
 #include "effect/bank/Sprite.h"
 
 #include "Engine/Math/Functions.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneRenderer.h"
 

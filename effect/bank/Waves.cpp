@@ -1,6 +1,6 @@
 #include "effect/bank/Waves.h"
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
 
 namespace Game::Effect::Bank {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Engine/Math/Functions.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 
 namespace Game::Effect::Module {
 

@@ -1,7 +1,7 @@
 #include "effect/module/Line.h"
 
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 #include "presentation/scene/SceneNodePool.h"
 
 namespace Game::Effect::Module {

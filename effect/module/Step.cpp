@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
 
 namespace Game::Effect::Module {

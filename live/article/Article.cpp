@@ -1,11 +1,11 @@
-#include "data/article/Article.h"
+#include "live/article/Article.h"
 
 #include <algorithm>
 
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/ToolData.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

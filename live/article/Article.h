@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "data/stats/Parameters.h"
+#include "records/stats/Parameters.h"
 
 namespace Game {
 

@@ -1,7 +1,7 @@
-#include "data/article/ItemDefenseLines.h"
+#include "live/article/ItemDefenseLines.h"
 
-#include "data/stats/DefenseBlock.h"
-#include "resource/constance/Constance.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/constance/Constance.h"
 
 namespace Game {
 

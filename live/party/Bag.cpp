@@ -1,9 +1,9 @@
-#include "data/Bag.h"
+#include "live/Bag.h"
 
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
 
 namespace Game {
 

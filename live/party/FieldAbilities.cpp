@@ -1,6 +1,6 @@
-#include "data/party/FieldAbilities.h"
+#include "live/party/FieldAbilities.h"
 
-#include "data/ability/AbilityList.h"
+#include "records/ability/AbilityList.h"
 
 namespace Game {
 

@@ -1,13 +1,13 @@
-#include "data/Party.h"
+#include "live/Party.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "data/article/Article.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/ToolData.h"
+#include "live/article/Article.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/ShellData.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

@@ -1,10 +1,10 @@
-#include "data/party/PartyMembers.h"
+#include "live/party/PartyMembers.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
-#include "data/unit/PlayerGhost.h"
+#include "live/unit/PlayerGhost.h"
 
 namespace Game {
 

@@ -1,17 +1,17 @@
-#include "data/party/SaveNodeCheck.h"
+#include "live/party/SaveNodeCheck.h"
 
 #include <cstring>
 #include <set>
 #include <string>
 
 #include "core/string/Decimal.h"
-#include "data/article/Article.h"
-#include "data/party/PartyMembers.h"
-#include "data/unit/PlayerGhost.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "live/article/Article.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/PlayerGhost.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
 
 namespace Game::SaveNodeCheck {
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/unit/BattleServices.h"
-#include "data/Unit.h"
-#include "data/ability/Ability.h"
-#include "data/stats/AmountSpec.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/StatMath.h"
+#include "live/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "records/ability/Ability.h"
+#include "records/stats/AmountSpec.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/StatMath.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/ability/AbilityHosts.h"
+#include "records/ability/AbilityHosts.h"
 
 namespace Game {
 

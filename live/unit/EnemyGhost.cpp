@@ -1,15 +1,15 @@
-#include "data/unit/EnemyGhost.h"
+#include "live/unit/EnemyGhost.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "data/article/ItemDefenseLines.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Experience.h"
-#include "data/stats/StatMath.h"
-#include "resource/database/EnemyData.h"
+#include "live/article/ItemDefenseLines.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Experience.h"
+#include "records/stats/StatMath.h"
+#include "records/database/EnemyData.h"
 
 namespace Game {
 

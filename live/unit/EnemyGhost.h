@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/stats/Parameters.h"
-#include "data/unit/Ghost.h"
+#include "records/stats/Parameters.h"
+#include "live/unit/Ghost.h"
 
 namespace Game {
 

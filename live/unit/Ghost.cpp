@@ -1,12 +1,12 @@
-#include "data/unit/Ghost.h"
+#include "live/unit/Ghost.h"
 
 #include <algorithm>
 
-#include "data/Unit.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Parameters.h"
-#include "data/stats/StatMath.h"
+#include "live/Unit.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Parameters.h"
+#include "records/stats/StatMath.h"
 
 namespace Game {
 

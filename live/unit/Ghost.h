@@ -4,8 +4,8 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "data/ability/AbilityHosts.h"
-#include "data/ability/AbilityList.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/ability/AbilityList.h"
 
 namespace Game {
 

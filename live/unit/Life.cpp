@@ -1,8 +1,8 @@
-#include "data/unit/Life.h"
+#include "live/unit/Life.h"
 
 #include <algorithm>
 
-#include "data/unit/Ghost.h"
+#include "live/unit/Ghost.h"
 
 namespace Game {
 

@@ -1,16 +1,16 @@
-#include "data/unit/PlayerGhost.h"
+#include "live/unit/PlayerGhost.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Experience.h"
-#include "data/stats/StatMath.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/SkillTreeItem.h"
-#include "resource/database/ToolData.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Experience.h"
+#include "records/stats/StatMath.h"
+#include "records/database/ShellData.h"
+#include "records/database/SkillTreeItem.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

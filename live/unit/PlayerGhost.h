@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "data/article/Article.h"
-#include "data/stats/Parameters.h"
-#include "data/unit/Ghost.h"
+#include "live/article/Article.h"
+#include "records/stats/Parameters.h"
+#include "live/unit/Ghost.h"
 
 namespace Game {
 

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "data/unit/PlayerGhost.h"
+#include "live/unit/PlayerGhost.h"
 
 namespace Game {
 

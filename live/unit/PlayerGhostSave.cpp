@@ -1,9 +1,9 @@
 // The "ghost" save node of a party character.
 
-#include "data/unit/PlayerGhost.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
+#include "live/unit/PlayerGhost.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
 
 namespace Game {
 

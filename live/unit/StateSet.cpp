@@ -1,8 +1,8 @@
-#include "data/unit/StateSet.h"
+#include "live/unit/StateSet.h"
 
 #include <algorithm>
 
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/stats/Parameters.h"
+#include "records/stats/Parameters.h"
 
 namespace Game {
 

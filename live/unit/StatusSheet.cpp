@@ -1,10 +1,10 @@
-#include "data/unit/StatusSheet.h"
+#include "live/unit/StatusSheet.h"
 
 #include <algorithm>
 
-#include "data/stats/Experience.h"
-#include "data/unit/Ghost.h"
-#include "data/unit/PlayerGhost.h"
+#include "records/stats/Experience.h"
+#include "live/unit/Ghost.h"
+#include "live/unit/PlayerGhost.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
@@ -12,8 +12,8 @@
 #include "presentation/ui/UiDraw.h"
 #include "presentation/scene/TextWriter.h"
 #include "presentation/widget/TextGrid.h"
-#include "resource/Database.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/Database.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game {
 

@@ -1,16 +1,16 @@
-#include "data/Unit.h"
+#include "live/Unit.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "data/unit/BattleServices.h"
-#include "data/article/Article.h"
-#include "data/stats/StatMath.h"
-#include "data/unit/Ghost.h"
-#include "data/unit/PlayerGhost.h"
-#include "resource/Database.h"
-#include "script/expression/UnitTerms.h"
-#include "data/unit/UnitGlue.h"
+#include "live/unit/BattleServices.h"
+#include "live/article/Article.h"
+#include "records/stats/StatMath.h"
+#include "live/unit/Ghost.h"
+#include "live/unit/PlayerGhost.h"
+#include "records/Database.h"
+#include "records/expression/UnitTerms.h"
+#include "live/unit/UnitGlue.h"
 
 namespace Game {
 

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "data/unit/BattleServices.h"
+#include "live/unit/BattleServices.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/article/Article.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/article/Article.h"
+#include "live/unit/Ghost.h"
 
 namespace Game {
 

@@ -1,8 +1,8 @@
-#include "data/Unit.h"
-#include "data/unit/UnitPanels.h"
+#include "live/Unit.h"
+#include "live/unit/UnitPanels.h"
 #include "presentation/ui/UiDraw.h"
 #include "presentation/widget/TextGrid.h"
-#include "resource/constance/Constance.h"
+#include "records/constance/Constance.h"
 
 namespace Game::UnitPanels {
 

@@ -1,10 +1,10 @@
-#include "data/unit/UnitGlue.h"
+#include "live/unit/UnitGlue.h"
 
 #include <limits>
 
-#include "data/Unit.h"
-#include "script/expression/FunctionId.h"
-#include "script/expression/UnitTerms.h"
+#include "live/Unit.h"
+#include "records/expression/FunctionId.h"
+#include "records/expression/UnitTerms.h"
 
 namespace Game::ExpressionStuff::GlueStuff {
 

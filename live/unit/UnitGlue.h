@@ -1,7 +1,7 @@
 #pragma once
 
-#include "script/expression/Expression.h"
-#include "script/expression/UnitTerms.h"
+#include "records/expression/Expression.h"
+#include "records/expression/UnitTerms.h"
 
 namespace Game::ExpressionStuff::GlueStuff {
 

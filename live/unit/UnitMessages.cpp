@@ -1,4 +1,4 @@
-#include "data/unit/UnitMessages.h"
+#include "live/unit/UnitMessages.h"
 
 namespace Game::UnitStuff {
 

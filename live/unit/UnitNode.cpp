@@ -2,13 +2,13 @@
 // which motion it plays.
 
 #include "Engine/Base/DebugStream.h"
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
+#include "live/unit/Ghost.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "resource/Database.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/Database.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game {
 

@@ -1,9 +1,9 @@
-#include "data/unit/UnitPanels.h"
+#include "live/unit/UnitPanels.h"
 
 #include <algorithm>
 
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "data/unit/BattleServices.h"
+#include "live/unit/BattleServices.h"
 #include "core/math/Spiral.h"
 #include "core/random/WeightedTable.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 
 namespace Game {
 

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "data/unit/BattleServices.h"
+#include "live/unit/BattleServices.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
-#include "data/stats/StatMath.h"
-#include "data/unit/Ghost.h"
-#include "resource/Database.h"
-#include "file/DataError.h"
+#include "live/Unit.h"
+#include "records/stats/StatMath.h"
+#include "live/unit/Ghost.h"
+#include "records/Database.h"
+#include "core/file/DataError.h"
 
 namespace Game {
 

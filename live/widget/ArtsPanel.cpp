@@ -1,7 +1,7 @@
-#include "data/widget/ArtsPanel.h"
+#include "live/widget/ArtsPanel.h"
 
-#include "data/Unit.h"
-#include "data/ability/AbilityList.h"
+#include "live/Unit.h"
+#include "records/ability/AbilityList.h"
 
 namespace Game {
 

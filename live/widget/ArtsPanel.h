@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/ability/Ability.h"
+#include "records/ability/Ability.h"
 #include "presentation/widget/ListMenu.h"
 
 namespace Game {

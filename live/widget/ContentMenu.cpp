@@ -1,8 +1,8 @@
-#include "data/widget/ContentMenu.h"
+#include "live/widget/ContentMenu.h"
 
-#include "data/party/PartyMembers.h"
-#include "data/unit/PlayerGhost.h"
-#include "data/widget/GhostWidget.h"
+#include "live/party/PartyMembers.h"
+#include "live/unit/PlayerGhost.h"
+#include "live/widget/GhostWidget.h"
 
 namespace Game {
 

@@ -1,11 +1,11 @@
-#include "data/widget/EquipPanel.h"
+#include "live/widget/EquipPanel.h"
 
-#include "data/Bag.h"
-#include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
-#include "data/unit/UnitPanels.h"
+#include "live/Bag.h"
+#include "live/Unit.h"
+#include "live/unit/PlayerGhost.h"
+#include "live/unit/UnitPanels.h"
 #include "presentation/picture/GuiPictures.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "Engine/Base/Types.h"
-#include "data/widget/ItemMenu.h"
+#include "live/widget/ItemMenu.h"
 #include "presentation/widget/ListMenu.h"
 
 namespace Game {

@@ -1,7 +1,7 @@
-#include "data/widget/GhostWidget.h"
+#include "live/widget/GhostWidget.h"
 
 #include "core/input/KeyInput.h"
-#include "data/unit/Ghost.h"
+#include "live/unit/Ghost.h"
 
 namespace Game::Widget {
 

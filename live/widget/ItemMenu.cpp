@@ -1,10 +1,10 @@
-#include "data/widget/ItemMenu.h"
+#include "live/widget/ItemMenu.h"
 
-#include "data/Bag.h"
-#include "data/unit/PlayerGhost.h"
+#include "live/Bag.h"
+#include "live/unit/PlayerGhost.h"
 #include "presentation/picture/GuiPictures.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ShellData.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

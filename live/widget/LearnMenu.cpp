@@ -1,10 +1,10 @@
-#include "data/widget/LearnMenu.h"
+#include "live/widget/LearnMenu.h"
 
-#include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
-#include "resource/Database.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/SkillTreeItem.h"
+#include "live/Unit.h"
+#include "live/unit/PlayerGhost.h"
+#include "records/Database.h"
+#include "records/database/ShellData.h"
+#include "records/database/SkillTreeItem.h"
 
 namespace Game {
 

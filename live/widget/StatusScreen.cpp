@@ -1,8 +1,8 @@
-#include "data/widget/StatusScreen.h"
+#include "live/widget/StatusScreen.h"
 
-#include "data/unit/PlayerGhost.h"
-#include "data/unit/StatusSheet.h"
-#include "data/unit/UnitPanels.h"
+#include "live/unit/PlayerGhost.h"
+#include "live/unit/StatusSheet.h"
+#include "live/unit/UnitPanels.h"
 #include "presentation/widget/ListMenu.h"
 
 namespace Game {

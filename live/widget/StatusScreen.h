@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "data/Unit.h"
-#include "data/widget/ArtsPanel.h"
-#include "data/widget/EquipPanel.h"
+#include "live/Unit.h"
+#include "live/widget/ArtsPanel.h"
+#include "live/widget/EquipPanel.h"
 
 namespace Game {
 

@@ -1,6 +1,6 @@
 #include "presentation/model/Animation.h"
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/render/ColorSet.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"

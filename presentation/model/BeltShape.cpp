@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/model/ShapeFrame.h"
 #include "presentation/model/ShapeParameters.h"

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "Engine/Math/Functions.h"
-#include "file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlAttribute.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/model/ShapeFrame.h"
 #include "presentation/model/ShapeParameters.h"

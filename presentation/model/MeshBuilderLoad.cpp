@@ -1,7 +1,7 @@
 #include <string>
 
 #include "Engine/Base/DebugStream.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/model/PartTransform.h"
 #include "presentation/model/ShapeFrame.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "Engine/Base/DebugStream.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/render/Material.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"

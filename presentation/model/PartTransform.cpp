@@ -1,6 +1,6 @@
 #include "presentation/model/PartTransform.h"
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -2,7 +2,7 @@
 
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Math/Functions.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

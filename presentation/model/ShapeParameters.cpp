@@ -1,7 +1,7 @@
 #include "presentation/model/ShapeParameters.h"
 
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

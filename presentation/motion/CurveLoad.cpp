@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/motion/Curve.h"
 
 namespace Game {

@@ -1,6 +1,6 @@
 #include "presentation/motion/Vec3Curve.h"
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "Engine/Base/DebugStream.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/resource/Batch.h"
 

@@ -1,7 +1,7 @@
 #include "presentation/render/ColorSet.h"
 
 #include "core/math/MathHelper.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -1,7 +1,7 @@
 #include "presentation/render/Material.h"
 
 #include "Engine/Base/DebugStream.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/render/Transform.h"
 #include "presentation/resource/ResourceSet.h"
 

@@ -1,6 +1,6 @@
 #include "presentation/render/Transform.h"
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

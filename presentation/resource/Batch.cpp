@@ -2,7 +2,7 @@
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Graphics/Vertex.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/render/Material.h"
 #include "presentation/resource/ResourceSet.h"

@@ -4,7 +4,7 @@
 
 #include "Engine/Base/DebugStream.h"
 #include "core/config/Config.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/Material.h"
 #include "presentation/resource/Batch.h"

@@ -4,8 +4,8 @@
 #include "Engine/Base/DebugStream.h"
 #include "Engine/Threading/Sleep.h"
 #include "core/math/MathHelper.h"
-#include "file/FileLoader.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/FileLoader.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/resource/ResourceSet.h"
 
 namespace Game {

@@ -4,8 +4,8 @@
 
 #include "core/input/KeyInput.h"
 #include "core/string/ShiftJis.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"

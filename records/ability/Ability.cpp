@@ -1,17 +1,17 @@
-#include "data/ability/Ability.h"
+#include "records/ability/Ability.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/random/RandomGenerator.h"
 #include "core/string/StringRef.h"
-#include "data/ability/AbilityHosts.h"
-#include "data/stats/Experience.h"
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
-#include "resource/table/RecordTables.h"
-#include "resource/table/RecordReading.h"
-#include "script/expression/Expression.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/stats/Experience.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/table/RecordTables.h"
+#include "records/table/RecordReading.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -4,8 +4,8 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "data/ability/TriggerSpec.h"
-#include "resource/table/AbilityData.h"
+#include "records/ability/TriggerSpec.h"
+#include "records/table/AbilityData.h"
 
 namespace Game {
 

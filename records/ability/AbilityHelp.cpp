@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <string>
 
-#include "data/ability/Ability.h"
-#include "data/stats/AttackBlock.h"
+#include "records/ability/Ability.h"
+#include "records/stats/AttackBlock.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
-#include "resource/constance/Constance.h"
+#include "records/constance/Constance.h"
 
 namespace Game {
 

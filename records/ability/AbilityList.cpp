@@ -1,11 +1,11 @@
-#include "data/ability/AbilityList.h"
+#include "records/ability/AbilityList.h"
 
 #include <algorithm>
 
 #include "core/string/StringRef.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Parameters.h"
-#include "file/nml/NmlNode.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Parameters.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -1,8 +1,8 @@
-#include "data/ability/TriggerSpec.h"
+#include "records/ability/TriggerSpec.h"
 
-#include "data/stats/AttackBlock.h"
-#include "file/nml/NmlNode.h"
-#include "resource/constance/Keywords.h"
+#include "records/stats/AttackBlock.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/constance/Keywords.h"
 
 namespace Game {
 

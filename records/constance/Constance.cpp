@@ -1,8 +1,8 @@
-#include "resource/constance/Constance.h"
+#include "records/constance/Constance.h"
 
 #include "Engine/Base/Assert.h"
 #include "core/string/StringRef.h"
-#include "file/DataError.h"
+#include "core/file/DataError.h"
 
 namespace Game {
 

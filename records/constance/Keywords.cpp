@@ -1,9 +1,9 @@
-#include "resource/constance/Keywords.h"
+#include "records/constance/Keywords.h"
 
 #include <cstring>
 
 #include "core/string/StringRef.h"
-#include "file/DataError.h"
+#include "core/file/DataError.h"
 
 namespace Game::Keyword {
 

@@ -1,13 +1,13 @@
-#include "resource/database/BattlePictures.h"
+#include "records/database/BattlePictures.h"
 
 #include <string>
 #include <string_view>
 
 #include "core/sound/SoundEffectList.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
-#include "resource/table/StateData.h"
+#include "records/table/StateData.h"
 
 namespace Game {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "Engine/Base/Types.h"
-#include "resource/database/PictureList.h"
+#include "records/database/PictureList.h"
 
 namespace Game {
 

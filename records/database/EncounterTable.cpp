@@ -1,7 +1,7 @@
-#include "resource/database/EncounterTable.h"
+#include "records/database/EncounterTable.h"
 
-#include "file/nml/NmlNode.h"
-#include "resource/database/MapReading.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/MapReading.h"
 
 namespace Game {
 

@@ -1,18 +1,18 @@
-#include "resource/database/EnemyData.h"
+#include "records/database/EnemyData.h"
 
 #include <algorithm>
 #include <cmath>
 #include <variant>
 
 #include "core/random/WeightedTable.h"
-#include "data/ability/AbilityHosts.h"
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "file/DataError.h"
-#include "resource/table/RecordReading.h"
-#include "resource/database/ShellData.h"
-#include "script/expression/Expression.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "core/file/DataError.h"
+#include "records/table/RecordReading.h"
+#include "records/database/ShellData.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -1,11 +1,11 @@
-#include "resource/database/MapLinkData.h"
+#include "records/database/MapLinkData.h"
 
 #include <cstdio>
 #include <string_view>
 
-#include "file/nml/NmlDocument.h"
-#include "resource/database/MapReading.h"
-#include "resource/database/MapSiteData.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/database/MapReading.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

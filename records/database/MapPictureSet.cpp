@@ -1,8 +1,8 @@
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 #include <cstring>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/resource/ResourceSet.h"
 
 namespace Game {

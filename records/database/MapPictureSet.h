@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "resource/database/MapReading.h"
-#include "resource/database/PictureList.h"
+#include "records/database/MapReading.h"
+#include "records/database/PictureList.h"
 
 namespace Game {
 

@@ -1,9 +1,9 @@
-#include "resource/database/MapReading.h"
+#include "records/database/MapReading.h"
 
 #include "Engine/Base/Assert.h"
 #include "Engine/FileIO/Manager.h"
-#include "file/nml/NmlNode.h"
-#include "file/DataError.h"
+#include "core/file/nml/NmlNode.h"
+#include "core/file/DataError.h"
 
 namespace Game::MapReading {
 

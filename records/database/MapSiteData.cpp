@@ -1,12 +1,12 @@
-#include "resource/database/MapSiteData.h"
+#include "records/database/MapSiteData.h"
 
 #include <cstring>
 #include <string>
 
-#include "file/nml/NmlDocument.h"
-#include "resource/constance/Keywords.h"
-#include "file/DataError.h"
-#include "resource/database/MapReading.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/constance/Keywords.h"
+#include "core/file/DataError.h"
+#include "records/database/MapReading.h"
 
 namespace Game {
 

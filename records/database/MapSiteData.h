@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Engine/Base/Types.h"
-#include "resource/database/EncounterTable.h"
+#include "records/database/EncounterTable.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "resource/database/MapTables.h"
+#include "records/database/MapTables.h"
 
 #include <string>
 

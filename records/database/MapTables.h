@@ -1,12 +1,12 @@
 #pragma once
 
-#include "resource/database/BattlePictures.h"
-#include "resource/database/MapLinkData.h"
-#include "resource/database/MapPictureSet.h"
-#include "resource/database/MapSiteData.h"
-#include "resource/database/PictureList.h"
-#include "resource/database/SymbolCharaData.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/database/BattlePictures.h"
+#include "records/database/MapLinkData.h"
+#include "records/database/MapPictureSet.h"
+#include "records/database/MapSiteData.h"
+#include "records/database/PictureList.h"
+#include "records/database/SymbolCharaData.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "resource/database/PictureList.h"
+#include "records/database/PictureList.h"
 
 #include "presentation/resource/ResourceSet.h"
 

@@ -1,10 +1,10 @@
-#include "resource/database/ShellData.h"
+#include "records/database/ShellData.h"
 
 #include "core/string/StringRef.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "file/DataError.h"
-#include "resource/table/RecordReading.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "core/file/DataError.h"
+#include "records/table/RecordReading.h"
 
 namespace Game {
 

@@ -1,9 +1,9 @@
-#include "resource/database/SkillTreeItem.h"
+#include "records/database/SkillTreeItem.h"
 
-#include "data/ability/AbilityList.h"
-#include "file/nml/NmlNode.h"
-#include "resource/table/RecordReading.h"
-#include "script/expression/Expression.h"
+#include "records/ability/AbilityList.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/table/RecordReading.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

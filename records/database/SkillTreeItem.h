@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "data/ability/Ability.h"
+#include "records/ability/Ability.h"
 
 namespace Game {
 

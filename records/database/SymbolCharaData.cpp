@@ -1,8 +1,8 @@
-#include "resource/database/SymbolCharaData.h"
+#include "records/database/SymbolCharaData.h"
 
 #include "Engine/FileIO/Manager.h"
-#include "file/DataError.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/DataError.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace Game {
 

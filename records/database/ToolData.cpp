@@ -1,13 +1,13 @@
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 
 #include <algorithm>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/scene/TextWriter.h"
-#include "resource/constance/Keywords.h"
-#include "file/DataError.h"
-#include "resource/table/RecordReading.h"
+#include "records/constance/Keywords.h"
+#include "core/file/DataError.h"
+#include "records/table/RecordReading.h"
 
 namespace Game {
 

@@ -4,11 +4,11 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "data/ability/AbilityList.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Flags.h"
-#include "data/stats/Parameters.h"
+#include "records/ability/AbilityList.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Flags.h"
+#include "records/stats/Parameters.h"
 
 namespace Game {
 

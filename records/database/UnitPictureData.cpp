@@ -1,10 +1,10 @@
-#include "resource/database/UnitPictureData.h"
+#include "records/database/UnitPictureData.h"
 
 #include <string_view>
 
-#include "file/DataError.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/database/MapReading.h"
+#include "core/file/DataError.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/database/MapReading.h"
 
 namespace Game {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Engine/Base/Types.h"
-#include "resource/database/PictureList.h"
+#include "records/database/PictureList.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "script/expression/Arguments.h"
+#include "records/expression/Arguments.h"
 
 #include "core/text/TextTable.h"
 

@@ -2,7 +2,7 @@
 // two-byte Shift-JIS character whole wherever it skips or copies text, so a
 // trail byte is never read as a digit, a letter, a bracket or a ':'.
 
-#include "script/expression/Expression.h"
+#include "records/expression/Expression.h"
 
 #include <string>
 #include <utility>
@@ -10,9 +10,9 @@
 #include "core/math/IntegerMath.h"
 #include "core/string/ShiftJis.h"
 #include "core/variable/VariableTable.h"
-#include "script/expression/ExpressionTerm.h"
-#include "script/expression/FunctionId.h"
-#include "script/expression/GameResolver.h"
+#include "records/expression/ExpressionTerm.h"
+#include "records/expression/FunctionId.h"
+#include "records/expression/GameResolver.h"
 
 namespace Game {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "script/expression/Arguments.h"
+#include "records/expression/Arguments.h"
 
 namespace Game {
 

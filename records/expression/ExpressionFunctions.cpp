@@ -6,11 +6,11 @@
 #include <string>
 
 #include "core/random/RandomGenerator.h"
-#include "script/expression/Expression.h"
-#include "script/expression/FunctionId.h"
-#include "script/expression/FunctionTable.h"
-#include "script/expression/GameResolver.h"
-#include "script/expression/UnitTerms.h"
+#include "records/expression/Expression.h"
+#include "records/expression/FunctionId.h"
+#include "records/expression/FunctionTable.h"
+#include "records/expression/GameResolver.h"
+#include "records/expression/UnitTerms.h"
 
 namespace Game {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "script/expression/Expression.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "script/expression/FunctionTable.h"
+#include "records/expression/FunctionTable.h"
 
 namespace Game {
 

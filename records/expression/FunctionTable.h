@@ -5,7 +5,7 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "script/expression/Expression.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

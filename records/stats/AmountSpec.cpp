@@ -1,11 +1,11 @@
-#include "data/stats/AmountSpec.h"
+#include "records/stats/AmountSpec.h"
 
 #include <cmath>
 
 #include "core/random/RandomGenerator.h"
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
-#include "resource/constance/Constance.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/constance/Constance.h"
 
 namespace Game {
 

@@ -1,6 +1,6 @@
-#include "data/stats/AttackBlock.h"
+#include "records/stats/AttackBlock.h"
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -5,8 +5,8 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "data/stats/AmountSpec.h"
-#include "data/stats/Flags.h"
+#include "records/stats/AmountSpec.h"
+#include "records/stats/Flags.h"
 
 namespace Game {
 

@@ -1,10 +1,10 @@
-#include "data/stats/DefenseBlock.h"
+#include "records/stats/DefenseBlock.h"
 
 #include "Engine/Base/Assert.h"
-#include "data/stats/Parameters.h"
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
-#include "resource/table/RecordTables.h"
+#include "records/stats/Parameters.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/table/RecordTables.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "Engine/Base/Types.h"
-#include "data/stats/Flags.h"
+#include "records/stats/Flags.h"
 
 namespace Game {
 

@@ -1,6 +1,6 @@
-#include "data/stats/Experience.h"
+#include "records/stats/Experience.h"
 
-#include "data/stats/StatMath.h"
+#include "records/stats/StatMath.h"
 
 namespace Game::Experience {
 

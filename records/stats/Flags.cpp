@@ -1,10 +1,10 @@
-#include "data/stats/Flags.h"
+#include "records/stats/Flags.h"
 
 #include <algorithm>
 
 #include "core/string/StringRef.h"
-#include "file/nml/NmlAttribute.h"
-#include "resource/table/StateTable.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "records/table/StateTable.h"
 
 namespace Game {
 

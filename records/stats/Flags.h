@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Engine/Base/Types.h"
-#include "resource/constance/Constance.h"
+#include "records/constance/Constance.h"
 
 namespace Game {
 

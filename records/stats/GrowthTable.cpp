@@ -1,10 +1,10 @@
-#include "data/stats/GrowthTable.h"
+#include "records/stats/GrowthTable.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "data/stats/Parameters.h"
+#include "records/stats/Parameters.h"
 #include "presentation/motion/Curve.h"
 
 namespace Game {

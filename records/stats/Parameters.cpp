@@ -1,13 +1,13 @@
-#include "data/stats/Parameters.h"
+#include "records/stats/Parameters.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
 #include "Engine/Base/Assert.h"
-#include "data/stats/StatMath.h"
-#include "file/nml/NmlNode.h"
-#include "resource/constance/Constance.h"
+#include "records/stats/StatMath.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/constance/Constance.h"
 
 namespace Game {
 

@@ -1,11 +1,11 @@
-#include "resource/table/AbilityData.h"
+#include "records/table/AbilityData.h"
 
 #include <algorithm>
 
 #include "core/string/StringRef.h"
-#include "file/nml/NmlNode.h"
-#include "resource/constance/Keywords.h"
-#include "resource/table/RecordReading.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/constance/Keywords.h"
+#include "records/table/RecordReading.h"
 
 namespace Game {
 

@@ -5,13 +5,13 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "data/ability/TriggerSpec.h"
-#include "data/stats/AmountSpec.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Flags.h"
-#include "data/stats/Parameters.h"
-#include "script/expression/Expression.h"
+#include "records/ability/TriggerSpec.h"
+#include "records/stats/AmountSpec.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Flags.h"
+#include "records/stats/Parameters.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

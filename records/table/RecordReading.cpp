@@ -1,10 +1,10 @@
-#include "resource/table/RecordReading.h"
+#include "records/table/RecordReading.h"
 
-#include "data/stats/AttackBlock.h"
-#include "file/nml/NmlNode.h"
-#include "file/DataError.h"
-#include "resource/table/StateTable.h"
-#include "script/expression/Expression.h"
+#include "records/stats/AttackBlock.h"
+#include "core/file/nml/NmlNode.h"
+#include "core/file/DataError.h"
+#include "records/table/StateTable.h"
+#include "records/expression/Expression.h"
 
 namespace Game::RecordReading {
 

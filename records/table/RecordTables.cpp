@@ -1,4 +1,4 @@
-#include "resource/table/RecordTables.h"
+#include "records/table/RecordTables.h"
 
 namespace Game {
 

@@ -1,10 +1,10 @@
-#include "resource/table/StateData.h"
+#include "records/table/StateData.h"
 
 #include <cstring>
 
-#include "data/stats/Parameters.h"
-#include "file/nml/NmlNode.h"
-#include "resource/table/RecordReading.h"
+#include "records/stats/Parameters.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/table/RecordReading.h"
 
 namespace Game {
 

@@ -1,9 +1,9 @@
-#include "resource/table/StateTable.h"
+#include "records/table/StateTable.h"
 
 #include <cstring>
 
-#include "file/nml/NmlNode.h"
-#include "file/DataError.h"
+#include "core/file/nml/NmlNode.h"
+#include "core/file/DataError.h"
 
 namespace Game {
 

@@ -3,7 +3,7 @@
 #include <deque>
 
 #include "Engine/Base/Types.h"
-#include "resource/table/StateData.h"
+#include "records/table/StateData.h"
 
 namespace Game {
 

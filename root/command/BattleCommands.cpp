@@ -1,9 +1,9 @@
-#include "script/scene/BattleCommands.h"
+#include "root/command/BattleCommands.h"
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
-#include "file/nml/NmlNode.h"
-#include "script/command/CommandReading.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

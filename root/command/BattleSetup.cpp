@@ -1,20 +1,20 @@
-#include "script/scene/BattleSetup.h"
+#include "root/command/BattleSetup.h"
 
 #include <cstring>
 #include <memory>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
-#include "core/game/SubScene.h"
-#include "file/DataError.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlDocument.h"
-#include "file/nml/NmlNode.h"
+#include "running/game/GameData.h"
+#include "running/game/SubScene.h"
+#include "core/file/DataError.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/picture/FaceSet.h"
-#include "resource/Database.h"
-#include "resource/database/EnemyData.h"
-#include "script/Script.h"
-#include "script/command/CommandReading.h"
+#include "records/Database.h"
+#include "records/database/EnemyData.h"
+#include "running/script/Script.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

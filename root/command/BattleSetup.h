@@ -4,7 +4,7 @@
 
 #include "battle/BattleTrigger.h"
 #include "core/string/String.h"
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game::ScriptStuff {
 

@@ -1,17 +1,17 @@
-#include "script/scene/BattleUnitCommands.h"
+#include "root/command/BattleUnitCommands.h"
 
 #include <cstring>
 
 #include "battle/Battle.h"
 #include "battle/UnitEntry.h"
-#include "data/Unit.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "live/Unit.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
-#include "script/command/CommandReading.h"
-#include "script/scene/RunningScenes.h"
+#include "records/Database.h"
+#include "running/script/command/CommandReading.h"
+#include "root/command/RunningScenes.h"
 
 namespace Game::ScriptStuff {
 

@@ -2,7 +2,7 @@
 
 #include "core/string/String.h"
 #include "presentation/resource/ResourceSet.h"
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

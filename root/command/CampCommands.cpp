@@ -1,12 +1,12 @@
-#include "script/scene/CampCommands.h"
+#include "root/command/CampCommands.h"
 
 #include "core/container/BitArray.h"
-#include "core/game/GameData.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "menu/Intermission.h"
 #include "menu/Shop.h"
-#include "script/command/CommandReading.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

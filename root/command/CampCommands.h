@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "script/command/Command.h"
-#include "script/expression/Expression.h"
+#include "running/script/command/Command.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

@@ -1,14 +1,14 @@
-#include "script/scene/FieldSymbolCommands.h"
+#include "root/command/FieldSymbolCommands.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "field/FieldScene.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "script/command/CommandReading.h"
-#include "script/scene/RunningScenes.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "running/script/command/CommandReading.h"
+#include "root/command/RunningScenes.h"
 
 namespace Game::ScriptStuff {
 

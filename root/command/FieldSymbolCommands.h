@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "resource/database/MapLinkData.h"
-#include "script/command/Command.h"
+#include "records/database/MapLinkData.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

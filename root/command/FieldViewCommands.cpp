@@ -1,9 +1,9 @@
-#include "script/scene/FieldViewCommands.h"
+#include "root/command/FieldViewCommands.h"
 
 #include "field/FieldScene.h"
-#include "resource/Database.h"
-#include "script/command/CommandReading.h"
-#include "script/scene/RunningScenes.h"
+#include "records/Database.h"
+#include "running/script/command/CommandReading.h"
+#include "root/command/RunningScenes.h"
 
 namespace Game::ScriptStuff {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

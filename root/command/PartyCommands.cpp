@@ -1,14 +1,14 @@
-#include "script/scene/PartyCommands.h"
+#include "root/command/PartyCommands.h"
 
 #include <algorithm>
 
-#include "core/game/GameData.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "menu/PartyOrganizer.h"
-#include "data/widget/ContentMenu.h"
-#include "resource/Database.h"
-#include "script/command/CommandReading.h"
+#include "live/widget/ContentMenu.h"
+#include "records/Database.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

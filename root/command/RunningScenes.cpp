@@ -1,11 +1,11 @@
-#include "script/scene/RunningScenes.h"
+#include "root/command/RunningScenes.h"
 
 #include <set>
 #include <string>
 
 #include "Engine/Base/DebugStream.h"
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "field/FieldScene.h"
 
 namespace Game::ScriptStuff {

@@ -1,16 +1,16 @@
-#include "script/scene/SceneCommandFactory.h"
+#include "root/command/SceneCommandFactory.h"
 
 #include <array>
 #include <cstring>
 
-#include "file/nml/NmlNode.h"
-#include "script/scene/BattleCommands.h"
-#include "script/scene/BattleSetup.h"
-#include "script/scene/BattleUnitCommands.h"
-#include "script/scene/CampCommands.h"
-#include "script/scene/FieldSymbolCommands.h"
-#include "script/scene/FieldViewCommands.h"
-#include "script/scene/PartyCommands.h"
+#include "core/file/nml/NmlNode.h"
+#include "root/command/BattleCommands.h"
+#include "root/command/BattleSetup.h"
+#include "root/command/BattleUnitCommands.h"
+#include "root/command/CampCommands.h"
+#include "root/command/FieldSymbolCommands.h"
+#include "root/command/FieldViewCommands.h"
+#include "root/command/PartyCommands.h"
 
 namespace Game::ScriptStuff {
 

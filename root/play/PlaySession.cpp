@@ -9,7 +9,7 @@
 #include "Engine/Graphics/Manager.h"
 #include "Platform/Backend.h"
 #include "core/random/RandomGenerator.h"
-#include "file/FileSystem.h"
+#include "core/file/FileSystem.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "root/play/PlayTrace.h"
 

@@ -2,10 +2,10 @@
 
 #include <charconv>
 
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
-#include "core/game/SubScene.h"
-#include "data/Party.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
+#include "running/game/SubScene.h"
+#include "live/Party.h"
 #include "menu/ContinueScene.h"
 #include "menu/TitleScene.h"
 

@@ -1,12 +1,12 @@
-#include "core/game/AcquisitionNotice.h"
+#include "running/game/AcquisitionNotice.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "core/game/GameData.h"
-#include "data/article/Article.h"
+#include "running/game/GameData.h"
+#include "live/article/Article.h"
 #include "presentation/widget/ListMenu.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

@@ -3,14 +3,14 @@
 // never stops half-way on a name the databases lack.
 #include <string>
 
-#include "core/game/SaveCheck.h"
+#include "running/game/SaveCheck.h"
 #include "core/string/Decimal.h"
-#include "data/party/SaveNodeCheck.h"
-#include "file/FileReader.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "resource/database/MapSiteData.h"
+#include "live/party/SaveNodeCheck.h"
+#include "core/file/FileReader.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game::SaveCheck {
 

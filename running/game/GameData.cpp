@@ -1,9 +1,9 @@
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/ui/UiDraw.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace Game {
 

@@ -1,11 +1,11 @@
-#include "core/game/GameFlow.h"
+#include "running/game/GameFlow.h"
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/input/KeyInput.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/ModelDraw.h"
-#include "script/expression/GameResolver.h"
+#include "records/expression/GameResolver.h"
 
 namespace Game {
 

@@ -4,7 +4,7 @@
 
 #include "Engine/Base/Types.h"
 #include "core/container/AutoPtr.h"
-#include "core/game/SubScene.h"
+#include "running/game/SubScene.h"
 
 namespace Game {
 

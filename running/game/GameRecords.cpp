@@ -5,10 +5,10 @@
 #include <limits>
 #include <string>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "resource/database/MapSiteData.h"
-#include "resource/database/ToolData.h"
+#include "records/database/MapSiteData.h"
+#include "records/database/ToolData.h"
 
 namespace Game {
 

@@ -1,8 +1,8 @@
-#include "script/expression/GameResolver.h"
+#include "records/expression/GameResolver.h"
 
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
-#include "resource/Database.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
+#include "records/Database.h"
 
 namespace Game::ExpressionStuff {
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <limits>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
 #include "core/sound/BGM.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/ui/UiDraw.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 
 namespace Game {
 

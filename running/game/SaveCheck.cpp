@@ -1,12 +1,12 @@
-#include "core/game/SaveCheck.h"
+#include "running/game/SaveCheck.h"
 
 #include <limits>
 
 #include "core/playtime/PlayTime.h"
 #include "core/string/Decimal.h"
-#include "data/party/SaveNodeCheck.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "live/party/SaveNodeCheck.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game::SaveCheck {
 

@@ -1,13 +1,13 @@
-#include "core/game/SaveSlot.h"
+#include "running/game/SaveSlot.h"
 
 #include <cstring>
 #include <ctime>
 
 #include "Engine/Base/DebugStream.h"
-#include "core/game/GameData.h"
-#include "file/FileReader.h"
-#include "file/FileSystem.h"
-#include "file/nml/NmlDocument.h"
+#include "running/game/GameData.h"
+#include "core/file/FileReader.h"
+#include "core/file/FileSystem.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace Game::SaveSlot {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "core/game/SaveCheck.h"
+#include "running/game/SaveCheck.h"
 #include "core/string/String.h"
 
 namespace Game {

@@ -1,9 +1,9 @@
-#include "core/game/SaveSlotList.h"
+#include "running/game/SaveSlotList.h"
 
 #include "core/playtime/PlayTime.h"
 #include "core/string/Decimal.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace Game {
 

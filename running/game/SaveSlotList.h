@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Engine/Base/Types.h"
-#include "core/game/SaveSlot.h"
+#include "running/game/SaveSlot.h"
 #include "core/string/String.h"
 
 namespace Game {

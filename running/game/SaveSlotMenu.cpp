@@ -1,6 +1,6 @@
-#include "core/game/SaveSlotMenu.h"
+#include "running/game/SaveSlotMenu.h"
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/string/ShiftJis.h"
 
 namespace Game {

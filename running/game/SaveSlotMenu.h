@@ -4,7 +4,7 @@
 
 #include "Engine/Base/Types.h"
 #include "core/container/OwnedList.h"
-#include "core/game/SaveSlotList.h"
+#include "running/game/SaveSlotList.h"
 #include "presentation/widget/ListMenu.h"
 
 namespace Game {

@@ -1,6 +1,6 @@
-#include "core/game/SubScene.h"
+#include "running/game/SubScene.h"
 
-#include "resource/database/MapSiteData.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 

@@ -1,4 +1,4 @@
-#include "core/game/VariableDumpMenu.h"
+#include "running/game/VariableDumpMenu.h"
 
 #include <vector>
 

@@ -1,14 +1,14 @@
-#include "script/Script.h"
+#include "running/script/Script.h"
 
 #include <optional>
 
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
-#include "file/FileReader.h"
-#include "file/nml/NmlDocument.h"
-#include "file/nml/NmlNode.h"
-#include "file/DataError.h"
-#include "script/command/Command.h"
+#include "core/file/FileReader.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
+#include "core/file/DataError.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

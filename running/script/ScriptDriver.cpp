@@ -1,7 +1,7 @@
-#include "core/game/GameData.h"
-#include "data/Unit.h"
+#include "running/game/GameData.h"
+#include "live/Unit.h"
 #include "presentation/widget/MessageWindow.h"
-#include "script/Script.h"
+#include "running/script/Script.h"
 
 namespace Game {
 

@@ -7,7 +7,7 @@
 #include "battle/BattleGrid.h"
 #include "battle/FormationBonus.h"
 #include "core/string/String.h"
-#include "data/stats/Parameters.h"
+#include "records/stats/Parameters.h"
 #include "tests/battle/BattleFixture.h"
 
 namespace {

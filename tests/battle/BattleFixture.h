@@ -1,7 +1,7 @@
 #pragma once
 
-#include "resource/Database.h"
-#include "tests/data/unit/BattleUnitFixture.h"
+#include "records/Database.h"
+#include "tests/live/unit/BattleUnitFixture.h"
 
 namespace BattleTestSupport {
 

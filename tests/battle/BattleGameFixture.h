@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "battle/Battle.h"
-#include "data/unit/PlayerGhost.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/Database.h"
-#include "resource/table/AbilityData.h"
-#include "tests/script/ScriptFixture.h"
+#include "live/unit/PlayerGhost.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/Database.h"
+#include "records/table/AbilityData.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace BattleTestSupport {
 

@@ -6,10 +6,10 @@
 
 #include "battle/BattleSide.h"
 #include "battle/SynchroGroups.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Parameters.h"
-#include "resource/database/SynchroData.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Parameters.h"
+#include "records/database/SynchroData.h"
 #include "tests/battle/BattleFixture.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <tuple>
 
 #include "battle/UnitEntry.h"
-#include "data/Unit.h"
-#include "data/unit/Ghost.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "live/Unit.h"
+#include "live/unit/Ghost.h"
+#include "tests/live/unit/FakeBattleServices.h"
+#include "tests/live/unit/TestGhost.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/model/Model.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "tests/data/unit/TestGhost.h"
+#include "tests/live/unit/TestGhost.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 
 #include "battle/Battle.h"
 #include "battle/UnitMessageView.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 #include "tests/Services.h"
 #include "tests/battle/BattleGameFixture.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "tests/effect/SupportEffectsFixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "effect/Cast.h"
 #include "effect/Dummy.h"
 #include "effect/EffectFactory.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/EffectFixture.h"
 #include "tests/effect/EffectTimings.h"

@@ -15,7 +15,7 @@
 #include "effect/EffectFactory.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
-#include "resource/database/BattlePictures.h"
+#include "records/database/BattlePictures.h"
 #include "tests/effect/EffectTimings.h"
 #include "tests/effect/NamedScriptTest.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/NamedScriptTest.h"
 

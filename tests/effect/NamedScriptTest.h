@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "presentation/model/Model.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 #include "tests/effect/FamilySweep.h"
 
 namespace EffectTestSupport {

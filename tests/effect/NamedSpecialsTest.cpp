@@ -20,8 +20,8 @@
 #include "effect/module/Transport.h"
 #include "presentation/render/Color.h"
 #include "presentation/model/Model.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 #include "tests/effect/NamedScriptTest.h"
 
 namespace {

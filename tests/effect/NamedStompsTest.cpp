@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/EffectFactory.h"
 #include "effect/Module.h"
 #include "effect/ModuleList.h"

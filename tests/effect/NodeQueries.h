@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/model/Model.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneNodePool.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/sound/SoundEffect.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "tests/effect/SupportEffectsFixture.h"
 
 namespace {

@@ -5,15 +5,15 @@
 #include <utility>
 #include <vector>
 
-#include "data/Unit.h"
-#include "data/ability/Ability.h"
+#include "live/Unit.h"
+#include "records/ability/Ability.h"
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
 #include "effect/CastCamera.h"
 #include "effect/Stage.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
+#include "tests/live/unit/FakeBattleServices.h"
+#include "tests/live/unit/TestGhost.h"
 
 namespace EffectTestSupport {
 

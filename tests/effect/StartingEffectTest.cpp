@@ -5,13 +5,13 @@
 #include <typeinfo>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/Cast.h"
 #include "effect/StartingEffect.h"
 #include "presentation/model/Model.h"
 #include "presentation/scene/SceneNode.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 #include "tests/effect/EffectFixture.h"
 
 namespace {

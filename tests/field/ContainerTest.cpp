@@ -6,12 +6,12 @@
 #include <tuple>
 #include <vector>
 
-#include "core/game/GameData.h"
-#include "data/Bag.h"
+#include "running/game/GameData.h"
+#include "live/Bag.h"
 #include "field/Door.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/Widget.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 #include "tests/field/FieldFixture.h"
 
 namespace {

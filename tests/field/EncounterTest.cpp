@@ -8,7 +8,7 @@
 
 #include "battle/Battle.h"
 #include "core/math/MathHelper.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "field/EncounterRoll.h"
 #include "field/BossAppearance.h"
 #include "field/EncounterTransition.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "battle/Battle.h"
-#include "resource/Database.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/database/RaceData.h"
+#include "records/Database.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/database/RaceData.h"
 #include "tests/field/FieldFixture.h"
 
 namespace {

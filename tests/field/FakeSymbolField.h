@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/map/MapBuildQueue.h"
 #include "core/random/RandomGenerator.h"
-#include "data/party/FieldAbilities.h"
+#include "live/party/FieldAbilities.h"
 #include "field/Symbol.h"
 #include "field/SymbolField.h"
 #include "map/Map.h"
-#include "resource/database/EncounterTable.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/EncounterTable.h"
+#include "records/database/MapPictureSet.h"
 #include "tests/map/MapTestSupport.h"
 
 namespace FieldTestSupport {

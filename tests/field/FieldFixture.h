@@ -8,11 +8,11 @@
 
 #include "field/MoveCommand.h"
 #include "field/Symbol.h"
-#include "file/nml/NmlDocument.h"
-#include "file/nml/NmlNode.h"
-#include "resource/database/SymbolCharaData.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/SymbolCharaData.h"
 #include "tests/field/FakeSymbolField.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace FieldTestSupport {
 

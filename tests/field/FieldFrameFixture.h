@@ -11,9 +11,9 @@
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "tests/Services.h"
-#include "tests/core/game/KeyedGameFixture.h"
+#include "tests/running/game/KeyedGameFixture.h"
 #include "tests/field/SampleFloors.h"
-#include "tests/script/expression/FakeGameResolver.h"
+#include "tests/records/expression/FakeGameResolver.h"
 
 namespace Game {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "battle/Battle.h"
-#include "core/game/GameFlow.h"
+#include "running/game/GameFlow.h"
 #include "field/Door.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "menu/Intermission.h"
 #include "presentation/widget/MessageWindow.h"
-#include "script/expression/GameResolver.h"
+#include "records/expression/GameResolver.h"
 #include "tests/field/FieldFrameFixture.h"
 
 namespace Game {

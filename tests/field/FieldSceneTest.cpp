@@ -7,19 +7,19 @@
 #include <vector>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
-#include "core/game/SaveCheck.h"
+#include "running/game/GameData.h"
+#include "running/game/SaveCheck.h"
 #include "core/map/MapBuildQueue.h"
 #include "field/Container.h"
 #include "field/Door.h"
 #include "field/Enemy.h"
 #include "field/FloorRules.h"
-#include "file/FileLoader.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/FileLoader.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
-#include "resource/database/MapSiteData.h"
-#include "resource/database/SymbolCharaData.h"
-#include "tests/core/game/GameHelpers.h"
+#include "records/database/MapSiteData.h"
+#include "records/database/SymbolCharaData.h"
+#include "tests/running/game/GameHelpers.h"
 #include "tests/field/FieldFrameFixture.h"
 
 namespace Game {

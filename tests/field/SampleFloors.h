@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/map/MapBuildQueue.h"
-#include "file/FileLoader.h"
-#include "resource/Database.h"
+#include "core/file/FileLoader.h"
+#include "records/Database.h"
 
 namespace FieldTestSupport {
 

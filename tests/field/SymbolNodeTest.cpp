@@ -8,8 +8,8 @@
 #include "field/Container.h"
 #include "field/Door.h"
 #include "field/Enemy.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/Database.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/Database.h"
 #include "tests/field/FieldFixture.h"
 
 namespace {

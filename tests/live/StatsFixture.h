@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 #include "tests/Services.h"
-#include "tests/file/FileManagerFixture.h"
+#include "tests/core/file/FileManagerFixture.h"
 
 namespace StatsTestSupport {
 

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "core/map/MapBuildQueue.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/render/Material.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/Texture.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 #include "tests/Services.h"
 #include "tests/map/MapTestSupport.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "data/article/Article.h"
+#include "live/article/Article.h"
 #include "map/MapGenerator.h"
 #include "map/MapGeneratorSupport.h"
 #include "tests/Services.h"

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "core/random/RandomGenerator.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "presentation/resource/ResourceTestSupport.h"
-#include "resource/Database.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/Database.h"
+#include "records/database/MapPictureSet.h"
 
 namespace MapGeneratorSupport {
 

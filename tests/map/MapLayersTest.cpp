@@ -3,8 +3,8 @@
 #include <string>
 #include <tuple>
 
-#include "file/TileMapView.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/TileMapView.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "presentation/resource/ResourceTestSupport.h"
 #include "tests/map/MapTestSupport.h"

@@ -8,7 +8,7 @@
 #include "core/map/MapBuildQueue.h"
 #include "map/FloorCellSpec.h"
 #include "map/Map.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 
 namespace MapTestSupport {
 

@@ -9,7 +9,7 @@
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/Widget.h"
 #include "tests/Services.h"
-#include "tests/file/FileManagerFixture.h"
+#include "tests/core/file/FileManagerFixture.h"
 
 namespace {
 

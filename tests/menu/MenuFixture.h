@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/Widget.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/Services.h"
-#include "tests/core/game/KeyedGameFixture.h"
+#include "tests/running/game/KeyedGameFixture.h"
 
 namespace MenuTestSupport {
 

@@ -4,10 +4,10 @@
 #include <tuple>
 
 #include "core/container/BitArray.h"
-#include "data/article/Article.h"
-#include "data/widget/ItemMenu.h"
+#include "live/article/Article.h"
+#include "live/widget/ItemMenu.h"
 #include "menu/ShopMenu.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 #include "tests/menu/MenuFixture.h"
 
 namespace {

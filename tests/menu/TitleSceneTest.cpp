@@ -6,14 +6,14 @@
 #include <tuple>
 
 #include "tests/Services.h"
-#include "core/game/GameData.h"
-#include "core/game/SaveSlot.h"
-#include "core/game/SaveSlotList.h"
-#include "core/game/SaveSlotMenu.h"
+#include "running/game/GameData.h"
+#include "running/game/SaveSlot.h"
+#include "running/game/SaveSlotList.h"
+#include "running/game/SaveSlotMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/ListMenu.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace {
 

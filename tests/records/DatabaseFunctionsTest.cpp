@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/variable/VariableTable.h"
-#include "resource/Database.h"
-#include "tests/core/game/GameFixture.h"
+#include "records/Database.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace {
 

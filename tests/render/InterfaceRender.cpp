@@ -3,7 +3,7 @@
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "core/config/Config.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/resource/Texture.h"
 

@@ -9,13 +9,13 @@
 #include "Engine/Framework/WindowCreatorTestSupport.h"
 #include "root/Application.h"
 #include "core/config/Config.h"
-#include "core/game/GameFlow.h"
+#include "running/game/GameFlow.h"
 #include "core/random/RandomGenerator.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
-#include "tests/core/game/GameFixture.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "records/Database.h"
+#include "tests/running/game/GameFixture.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 

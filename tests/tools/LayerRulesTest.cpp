@@ -96,6 +96,17 @@ TEST_F(LayerTreeTest, AFileOutsideEveryListedFolderAndAFolderListedTwiceAreFault
   EXPECT_EQ(findings[0].line, 6);
 }
 
+TEST(LayerRulesTest, ATopFolderHoldsOneRunOfLayers) {
+  Layers::LayerRules rules;
+  std::vector<Finding> findings;
+  rules.parse("a/x b\na/y\n\nc\nb/z  # b came before c\nd a/w\n", "layers.txt", findings);
+  ASSERT_EQ(findings.size(), 2u);
+  EXPECT_EQ(findings[0].line, 5);
+  EXPECT_NE(findings[0].message.find("top folder b "), std::string::npos) << findings[0].message;
+  EXPECT_EQ(findings[1].line, 6);
+  EXPECT_NE(findings[1].message.find("top folder a "), std::string::npos) << findings[1].message;
+}
+
 TEST(LayerRulesTest, FoldersOnALineShareALayerAndLaterLinesLieAbove) {
   Layers::LayerRules rules;
   std::vector<Finding> findings;

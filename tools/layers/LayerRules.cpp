@@ -24,6 +24,8 @@ std::string withoutTrailingSlash(std::string path) {
   return path;
 }
 
+std::string topOf(const std::string& folder) { return folder.substr(0, folder.find('/')); }
+
 bool holds(const std::string& folder, const std::string& path) {
   return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
 }
@@ -71,6 +73,7 @@ void LayerRules::parse(const std::string& text, const std::string& fileName, std
       mExceptions.push_back({items[1], items[2], fileName, lineNumber});
       continue;
     }
+    std::vector<std::string> tops;
     for (const std::string& item : items) {
       const std::string folder = withoutTrailingSlash(item);
       const bool listed = std::any_of(mFolders.begin(), mFolders.end(),
@@ -80,8 +83,29 @@ void LayerRules::parse(const std::string& text, const std::string& fileName, std
         continue;
       }
       mFolders.push_back({folder, layer});
+      tops.push_back(topOf(folder));
     }
+    checkBandsOfTops(tops, fileName, lineNumber, findings);
     ++layer;
+  }
+}
+
+// A top folder holds one run of layers: once a layer lists it no more, no
+// later layer may, so the tree's top folders read bottom to top.
+void LayerRules::checkBandsOfTops(const std::vector<std::string>& tops, const std::string& fileName, int lineNumber,
+                                  std::vector<Finding>& findings) {
+  for (const std::string& top : mOpenTops) {
+    if (std::find(tops.begin(), tops.end(), top) == tops.end()) {
+      mClosedTops.push_back(top);
+    }
+  }
+  mOpenTops.clear();
+  for (const std::string& top : tops) {
+    if (std::find(mClosedTops.begin(), mClosedTops.end(), top) != mClosedTops.end()) {
+      findings.push_back({fileName, lineNumber, "top folder " + top + " comes back after other folders' layers"});
+    } else if (std::find(mOpenTops.begin(), mOpenTops.end(), top) == mOpenTops.end()) {
+      mOpenTops.push_back(top);
+    }
   }
 }
 
@@ -109,7 +133,7 @@ const std::string& LayerRules::folderOf(const std::string& path) const {
 std::vector<std::string> LayerRules::topFolders() const {
   std::vector<std::string> tops;
   for (const Folder& folder : mFolders) {
-    const std::string top = folder.path.substr(0, folder.path.find('/'));
+    const std::string top = topOf(folder.path);
     if (std::find(tops.begin(), tops.end(), top) == tops.end()) {
       tops.push_back(top);
     }

@@ -19,6 +19,7 @@ struct Finding {
 // blanks; "except FILE INCLUDE" lines allow one include against the order;
 // '#' starts a comment. A file belongs to the deepest folder listed that
 // holds it; a folder's files may include its own layer and those below.
+// Each top folder holds one contiguous run of layers.
 class LayerRules {
  public:
   // Reads the layer file's text; findings collects its faults.
@@ -49,9 +50,13 @@ class LayerRules {
     bool used = false;
   };
   const Folder* deepestFolder(const std::string& path) const;
+  void checkBandsOfTops(const std::vector<std::string>& tops, const std::string& fileName, int lineNumber,
+                        std::vector<Finding>& findings);
 
   std::vector<Folder> mFolders;
   std::vector<Exception> mExceptions;
+  std::vector<std::string> mOpenTops;    // top folders of the layer read last
+  std::vector<std::string> mClosedTops;  // top folders whose run of layers has ended
 };
 
 // Every quoted include of every .h and .cpp file under the rules' top folders

@@ -16,14 +16,14 @@
 
 #include "Platform/TextCodec.h"
 #include "field/Door.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
 #include "map/MapGenerator.h"
 #include "map/MapGeneratorConfig.h"
 #include "core/random/RandomGenerator.h"
-#include "resource/Database.h"
-#include "resource/database/ToolData.h"
+#include "records/Database.h"
+#include "records/database/ToolData.h"
 
 namespace Game::Lint {
 

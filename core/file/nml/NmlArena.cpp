@@ -1,4 +1,4 @@
-#include "file/nml/NmlArena.h"
+#include "core/file/nml/NmlArena.h"
 
 #include <cstring>
 #include <new>

@@ -1,4 +1,4 @@
-#include "file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlAttribute.h"
 
 #include <cmath>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include "Engine/Base/Assert.h"
 #include "core/string/ShiftJis.h"
 #include "core/string/String.h"
-#include "file/DataError.h"
-#include "file/nml/NmlArena.h"
+#include "core/file/DataError.h"
+#include "core/file/nml/NmlArena.h"
 
 namespace Game {
 

@@ -1,8 +1,8 @@
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 
 #include "Engine/Base/Assert.h"
-#include "file/FileReader.h"
-#include "file/nml/NmlParser.h"
+#include "core/file/FileReader.h"
+#include "core/file/nml/NmlParser.h"
 
 namespace Game {
 

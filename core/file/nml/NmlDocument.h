@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/string/String.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

@@ -1,13 +1,13 @@
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
 #include "Engine/Base/Assert.h"
-#include "file/nml/NmlArena.h"
-#include "file/nml/NmlParser.h"
-#include "file/nml/NmlWriter.h"
+#include "core/file/nml/NmlArena.h"
+#include "core/file/nml/NmlParser.h"
+#include "core/file/nml/NmlWriter.h"
 
 namespace Game {
 

@@ -4,9 +4,9 @@
 
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
-#include "file/nml/NmlArena.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlList.h"
+#include "core/file/nml/NmlArena.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlList.h"
 
 namespace Game {
 

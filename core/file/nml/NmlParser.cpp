@@ -1,4 +1,4 @@
-#include "file/nml/NmlParser.h"
+#include "core/file/nml/NmlParser.h"
 
 #include <array>
 #include <cstdarg>
@@ -9,8 +9,8 @@
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/DebugStream.h"
 #include "core/string/ShiftJis.h"
-#include "file/nml/NmlArena.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlArena.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

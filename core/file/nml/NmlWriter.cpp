@@ -1,10 +1,10 @@
-#include "file/nml/NmlWriter.h"
+#include "core/file/nml/NmlWriter.h"
 
 #include <cstring>
 
 #include "core/string/ShiftJis.h"
 #include "core/string/String.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace Game {
 

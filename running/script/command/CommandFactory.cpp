@@ -1,16 +1,16 @@
 #include <array>
 #include <cstring>
 
-#include "file/nml/NmlNode.h"
-#include "script/command/Command.h"
-#include "script/command/FlowCommands.h"
-#include "script/command/ItemCommands.h"
-#include "script/command/MenuCommands.h"
-#include "script/command/RecordCommands.h"
-#include "script/command/SceneCommands.h"
-#include "script/command/ScreenCommands.h"
-#include "script/command/TalkCommands.h"
-#include "script/command/VariableCommands.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/script/command/Command.h"
+#include "running/script/command/FlowCommands.h"
+#include "running/script/command/ItemCommands.h"
+#include "running/script/command/MenuCommands.h"
+#include "running/script/command/RecordCommands.h"
+#include "running/script/command/SceneCommands.h"
+#include "running/script/command/ScreenCommands.h"
+#include "running/script/command/TalkCommands.h"
+#include "running/script/command/VariableCommands.h"
 
 namespace Game::ScriptStuff {
 

@@ -1,11 +1,11 @@
-#include "script/command/CommandReading.h"
+#include "running/script/command/CommandReading.h"
 
 #include "core/string/String.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "file/DataError.h"
-#include "script/expression/Expression.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "core/file/DataError.h"
+#include "records/expression/Expression.h"
 
 namespace Game::ScriptStuff {
 

@@ -1,9 +1,9 @@
-#include "script/command/FlowCommands.h"
+#include "running/script/command/FlowCommands.h"
 
 #include "Engine/Base/DebugStream.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "script/command/CommandReading.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

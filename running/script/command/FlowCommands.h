@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "core/string/String.h"
-#include "script/Script.h"
-#include "script/command/Command.h"
-#include "script/expression/Expression.h"
+#include "running/script/Script.h"
+#include "running/script/command/Command.h"
+#include "records/expression/Expression.h"
 
 namespace Game::ScriptStuff {
 

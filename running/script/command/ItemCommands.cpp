@@ -1,10 +1,10 @@
-#include "script/command/ItemCommands.h"
+#include "running/script/command/ItemCommands.h"
 
-#include "core/game/GameData.h"
-#include "data/article/Article.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "script/command/CommandReading.h"
+#include "running/game/GameData.h"
+#include "live/article/Article.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

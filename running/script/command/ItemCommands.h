@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

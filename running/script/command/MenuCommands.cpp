@@ -1,15 +1,15 @@
-#include "script/command/MenuCommands.h"
+#include "running/script/command/MenuCommands.h"
 
 #include <algorithm>
 
-#include "core/game/GameData.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/NumberInput.h"
-#include "script/Script.h"
-#include "script/command/CommandReading.h"
-#include "script/command/VariableCommands.h"
+#include "running/script/Script.h"
+#include "running/script/command/CommandReading.h"
+#include "running/script/command/VariableCommands.h"
 
 namespace Game::ScriptStuff {
 

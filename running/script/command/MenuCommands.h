@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/string/String.h"
-#include "script/command/Command.h"
-#include "script/expression/Expression.h"
+#include "running/script/command/Command.h"
+#include "records/expression/Expression.h"
 
 namespace Game {
 

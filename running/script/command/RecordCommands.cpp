@@ -1,11 +1,11 @@
-#include "script/command/RecordCommands.h"
+#include "running/script/command/RecordCommands.h"
 
 #include <limits>
 
-#include "core/game/GameData.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "script/command/CommandReading.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

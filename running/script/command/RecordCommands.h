@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

@@ -1,9 +1,9 @@
-#include "script/command/SceneCommands.h"
+#include "running/script/command/SceneCommands.h"
 
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
-#include "core/game/GameData.h"
-#include "script/command/CommandReading.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/game/GameData.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

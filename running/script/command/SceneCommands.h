@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/string/String.h"
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game::ScriptStuff {
 

@@ -1,12 +1,12 @@
-#include "script/command/ScreenCommands.h"
+#include "running/script/command/ScreenCommands.h"
 
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
 #include "core/input/KeyInput.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "script/command/CommandReading.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/string/String.h"
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game::ScriptStuff {
 

@@ -1,8 +1,8 @@
-#include "script/command/TalkCommands.h"
+#include "running/script/command/TalkCommands.h"
 
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "presentation/widget/ListMenu.h"
-#include "core/game/SaveSlotMenu.h"
+#include "running/game/SaveSlotMenu.h"
 
 namespace Game::ScriptStuff {
 

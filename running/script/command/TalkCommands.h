@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "presentation/widget/MessageWindow.h"
-#include "script/command/Command.h"
+#include "running/script/command/Command.h"
 
 namespace Game {
 

@@ -1,10 +1,10 @@
-#include "script/command/VariableCommands.h"
+#include "running/script/command/VariableCommands.h"
 
 #include "Engine/Base/DebugStream.h"
-#include "core/game/GameData.h"
-#include "file/nml/NmlNode.h"
-#include "script/Script.h"
-#include "script/command/CommandReading.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlNode.h"
+#include "running/script/Script.h"
+#include "running/script/command/CommandReading.h"
 
 namespace Game::ScriptStuff {
 

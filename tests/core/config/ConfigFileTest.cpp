@@ -7,7 +7,7 @@
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
 #include "tests/core/config/ConfigFileText.h"
-#include "tests/file/FileManagerFixture.h"
+#include "tests/core/file/FileManagerFixture.h"
 
 namespace {
 

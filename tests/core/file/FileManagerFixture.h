@@ -9,7 +9,7 @@
 #include "Engine/Threading/Sleep.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 
 namespace FileTestSupport {
 

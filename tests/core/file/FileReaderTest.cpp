@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "FileManagerFixture.h"
-#include "file/FileLoader.h"
-#include "file/FileReader.h"
-#include "file/FileSystem.h"
-#include "file/SaveCodec.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/FileLoader.h"
+#include "core/file/FileReader.h"
+#include "core/file/FileSystem.h"
+#include "core/file/SaveCodec.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace {
 

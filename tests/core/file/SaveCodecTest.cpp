@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
-#include "file/SaveCodec.h"
+#include "core/file/SaveCodec.h"
 
 namespace {
 

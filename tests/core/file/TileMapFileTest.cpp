@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "FileManagerFixture.h"
-#include "file/TileMapFile.h"
-#include "file/TileMapView.h"
+#include "core/file/TileMapFile.h"
+#include "core/file/TileMapView.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "core/math/MathHelper.h"
 #include "presentation/model/Polygon.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "core/playtime/PlayTime.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace {
 

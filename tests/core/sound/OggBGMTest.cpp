@@ -22,8 +22,8 @@
 #include "core/sound/OggBGM.h"
 #include "core/sound/SoundEffectList.h"
 #include "core/sound/SoundEffectManager.h"
-#include "file/FileLoader.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/FileLoader.h"
+#include "core/file/nml/NmlDocument.h"
 #include "tests/core/sound/MusicFixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/variable/VariableTable.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace {
 

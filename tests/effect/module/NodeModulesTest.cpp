@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/module/Afterimage.h"
 #include "effect/module/Aspect.h"
 #include "effect/module/Bring.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/module/Fall.h"
 #include "effect/module/Move.h"
 #include "effect/module/Step.h"

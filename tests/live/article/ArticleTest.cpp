@@ -1,10 +1,10 @@
-#include "data/article/Article.h"
+#include "live/article/Article.h"
 
 #include <tuple>
 
-#include "data/article/ItemDefenseLines.h"
-#include "resource/database/ToolData.h"
-#include "tests/data/StatsFixture.h"
+#include "live/article/ItemDefenseLines.h"
+#include "records/database/ToolData.h"
+#include "tests/live/StatsFixture.h"
 
 namespace {
 

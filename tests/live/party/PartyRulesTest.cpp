@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "data/Bag.h"
-#include "data/Party.h"
-#include "data/party/FieldAbilities.h"
-#include "data/party/SaveNodeCheck.h"
-#include "data/stats/Experience.h"
-#include "file/nml/NmlNode.h"
-#include "resource/database/ToolData.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "live/Bag.h"
+#include "live/Party.h"
+#include "live/party/FieldAbilities.h"
+#include "live/party/SaveNodeCheck.h"
+#include "records/stats/Experience.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/ToolData.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <memory>
 #include <vector>
 
-#include "data/Unit.h"
-#include "data/unit/PlayerGhost.h"
-#include "tests/data/unit/FakeBattleServices.h"
-#include "tests/data/unit/TestGhost.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "live/Unit.h"
+#include "live/unit/PlayerGhost.h"
+#include "tests/live/unit/FakeBattleServices.h"
+#include "tests/live/unit/TestGhost.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace UnitTestSupport {
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "core/random/RandomGenerator.h"
-#include "data/article/Article.h"
-#include "data/unit/Life.h"
-#include "file/nml/NmlNode.h"
+#include "live/article/Article.h"
+#include "live/unit/Life.h"
+#include "core/file/nml/NmlNode.h"
 #include "tests/core/random/SeededDraws.h"
-#include "tests/data/unit/BattleUnitFixture.h"
+#include "tests/live/unit/BattleUnitFixture.h"
 
 namespace {
 

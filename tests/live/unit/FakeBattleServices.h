@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "data/unit/BattleServices.h"
-#include "data/Unit.h"
-#include "resource/database/ToolData.h"
+#include "live/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "records/database/ToolData.h"
 
 namespace BattleTestSupport {
 

@@ -9,23 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "core/game/GameData.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Experience.h"
-#include "data/Unit.h"
-#include "data/unit/EnemyGhost.h"
-#include "data/unit/PlayerGhost.h"
-#include "data/unit/StatusSheet.h"
-#include "file/nml/NmlNode.h"
+#include "running/game/GameData.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Experience.h"
+#include "live/Unit.h"
+#include "live/unit/EnemyGhost.h"
+#include "live/unit/PlayerGhost.h"
+#include "live/unit/StatusSheet.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/widget/TextGrid.h"
-#include "resource/Database.h"
-#include "resource/database/ShellData.h"
-#include "resource/table/StateTable.h"
+#include "records/Database.h"
+#include "records/database/ShellData.h"
+#include "records/table/StateTable.h"
 #include "tests/Services.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace {
 

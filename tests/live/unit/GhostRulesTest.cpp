@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "data/Unit.h"
-#include "data/ability/AbilityHosts.h"
-#include "data/stats/Experience.h"
-#include "data/unit/EnemyGhost.h"
-#include "data/unit/PlayerGhost.h"
-#include "file/nml/NmlNode.h"
-#include "resource/database/EnemyData.h"
-#include "resource/database/ShellData.h"
-#include "resource/database/SkillTreeItem.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "live/Unit.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/stats/Experience.h"
+#include "live/unit/EnemyGhost.h"
+#include "live/unit/PlayerGhost.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/EnemyData.h"
+#include "records/database/ShellData.h"
+#include "records/database/SkillTreeItem.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 

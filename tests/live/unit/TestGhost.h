@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "data/Unit.h"
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/unit/Ghost.h"
-#include "tests/data/unit/FakeBattleServices.h"
+#include "live/Unit.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "live/unit/Ghost.h"
+#include "tests/live/unit/FakeBattleServices.h"
 
 namespace UnitTestSupport {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "data/Unit.h"
-#include "data/unit/BattleServices.h"
+#include "live/Unit.h"
+#include "live/unit/BattleServices.h"
 #include "presentation/model/Model.h"
 #include "presentation/scene/SceneNode.h"
-#include "resource/Database.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/Database.h"
+#include "records/database/UnitPictureData.h"
 #include "tests/effect/EffectFixture.h"
 
 namespace {

@@ -11,17 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "data/Unit.h"
-#include "data/unit/StatusSheet.h"
-#include "data/unit/UnitPanels.h"
-#include "file/nml/NmlDocument.h"
+#include "live/Unit.h"
+#include "live/unit/StatusSheet.h"
+#include "live/unit/UnitPanels.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/TextGrid.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 #include "tests/Services.h"
-#include "tests/data/unit/TestGhost.h"
+#include "tests/live/unit/TestGhost.h"
 
 namespace {
 

@@ -7,19 +7,19 @@
 #include <utility>
 #include <vector>
 
-#include "data/Bag.h"
-#include "data/Party.h"
-#include "data/Unit.h"
-#include "data/widget/ArtsPanel.h"
-#include "data/widget/ContentMenu.h"
-#include "data/widget/EquipPanel.h"
-#include "data/widget/ItemMenu.h"
+#include "live/Bag.h"
+#include "live/Party.h"
+#include "live/Unit.h"
+#include "live/widget/ArtsPanel.h"
+#include "live/widget/ContentMenu.h"
+#include "live/widget/EquipPanel.h"
+#include "live/widget/ItemMenu.h"
 #include "presentation/widget/KeyScript.h"
-#include "data/widget/LearnMenu.h"
+#include "live/widget/LearnMenu.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 #include "tests/Services.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/MeshBuilder.h"
 
 namespace Game::MeshTest {

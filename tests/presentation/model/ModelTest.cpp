@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/config/Config.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/Animation.h"
 #include "presentation/model/Model.h"
 #include "presentation/model/ModelTestSupport.h"

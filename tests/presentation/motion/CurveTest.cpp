@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/motion/Curve.h"
 #include "presentation/motion/Tween.h"
 #include "presentation/motion/Vec3Curve.h"

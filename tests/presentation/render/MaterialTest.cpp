@@ -5,7 +5,7 @@
 #include <string>
 
 #include "PlatformFake/FakeBackend.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/render/Color.h"
 #include "presentation/render/Material.h"
 #include "presentation/resource/ResourceSet.h"

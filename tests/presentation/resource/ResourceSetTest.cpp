@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/Material.h"

@@ -11,7 +11,7 @@
 #include "Engine/Graphics/ImageTestFiles.h"
 #include "PlatformFake/FakeGraphicsDevice.h"
 #include "core/config/Config.h"
-#include "file/FileManagerFixture.h"
+#include "core/file/FileManagerFixture.h"
 
 namespace ResourceTestSupport {
 

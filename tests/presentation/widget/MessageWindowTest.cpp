@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "file/nml/NmlDocument.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"

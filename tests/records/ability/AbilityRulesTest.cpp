@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "core/random/RandomGenerator.h"
-#include "data/ability/AbilityHosts.h"
-#include "data/ability/AbilityList.h"
-#include "data/ability/TriggerSpec.h"
-#include "data/stats/DefenseBlock.h"
-#include "file/nml/NmlNode.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/ability/AbilityList.h"
+#include "records/ability/TriggerSpec.h"
+#include "records/stats/DefenseBlock.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "tests/Services.h"
 #include "tests/core/random/SeededDraws.h"
-#include "tests/data/unit/TestGhost.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "tests/live/unit/TestGhost.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ using Game::Database;
 using Game::TriggerSpec;
 using RandomTestSupport::seedsDrawing;
 
-constexpr const char* kRuleArts =
+constexpr const char* kAbilityRuleArts =
     "ability{name 打;type 攻撃;attack{factor 物;}}"
     "ability{name 札;fullName 霊符;type 攻撃;attack{factor 符;}}"
     "ability{name 印;type 攻撃;attack{factor 符;}}"
@@ -53,7 +53,7 @@ class AbilityRules : public DatabaseTestSupport::DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
-    load(BattleTexts::empty().with(Database::kStates, "state{name 毒;}").with(Database::kAbilities, kRuleArts));
+    load(BattleTexts::empty().with(Database::kStates, "state{name 毒;}").with(Database::kAbilities, kAbilityRuleArts));
   }
   Ability art(const char* name, i32 level = 1) { return Ability(&database().findAbility(name), level); }
   Ability loaded(const char* text) {

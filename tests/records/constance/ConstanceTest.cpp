@@ -4,9 +4,9 @@
 #include <string>
 
 #include "PlatformFake/FakeBackend.h"
-#include "resource/constance/Constance.h"
-#include "resource/constance/Keywords.h"
-#include "file/DataError.h"
+#include "records/constance/Constance.h"
+#include "records/constance/Keywords.h"
+#include "core/file/DataError.h"
 #include "tests/Services.h"
 
 namespace {
@@ -99,7 +99,7 @@ TEST_F(KeywordDeathTest, UnknownWordsStopWithTheMessageOfTheirKind) {
   EXPECT_EXIT(Game::Keyword::saveKind("File"), ::testing::ExitedWithCode(1), "\"WRONGE SAVE\" \\(unknown save kind \"File\"\\)");
   EXPECT_EXIT(Game::Keyword::trigger(""), ::testing::ExitedWithCode(1), "\"WRONGE TRIGGER\"");
   EXPECT_EXIT(Game::Keyword::abilityType(nullptr), ::testing::ExitedWithCode(1), "\"WRONG ABILITYTYPE\"");
-  EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "resource/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
+  EXPECT_EXIT(Game::Keyword::area("列列"), ::testing::ExitedWithCode(1), "records/constance/Keywords\\.cpp:[0-9]+ : \"WRONG AREA\"");
   EXPECT_EXIT(Game::Keyword::range("中"), ::testing::ExitedWithCode(1), "\"WRONG RANGE\"");
   // A slot word too long to be one is named by its first 63 bytes.
   EXPECT_EXIT(Game::Keyword::slotMask(std::string(100, 'a').c_str()), ::testing::ExitedWithCode(1),

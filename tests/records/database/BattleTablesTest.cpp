@@ -3,10 +3,10 @@
 #include <tuple>
 #include <vector>
 
-#include "data/ability/AbilityHosts.h"
-#include "data/ability/AbilityList.h"
-#include "tests/data/unit/TestGhost.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/ability/AbilityList.h"
+#include "tests/live/unit/TestGhost.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 

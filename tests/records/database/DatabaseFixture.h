@@ -8,9 +8,9 @@
 
 #include "core/random/RandomGenerator.h"
 #include "fuzz/SampleFile.h"
-#include "file/nml/NmlDocument.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
+#include "core/file/nml/NmlDocument.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
 
 namespace DatabaseTestSupport {
 

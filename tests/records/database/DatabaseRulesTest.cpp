@@ -9,14 +9,14 @@
 #include <tuple>
 #include <vector>
 
-#include "data/ability/AbilityHosts.h"
-#include "data/ability/AbilityList.h"
-#include "data/stats/Parameters.h"
+#include "records/ability/AbilityHosts.h"
+#include "records/ability/AbilityList.h"
+#include "records/stats/Parameters.h"
 #include "presentation/scene/TextWriter.h"
-#include "resource/database/SkillTreeItem.h"
-#include "resource/table/StateTable.h"
-#include "tests/data/unit/TestGhost.h"
-#include "tests/resource/database/DatabaseFixture.h"
+#include "records/database/SkillTreeItem.h"
+#include "records/table/StateTable.h"
+#include "tests/live/unit/TestGhost.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "resource/database/MapLinkData.h"
+#include "records/database/MapLinkData.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <tuple>
 
-#include "file/nml/NmlNode.h"
-#include "resource/database/MapSiteData.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/MapSiteData.h"
 
 namespace Game {
 namespace {

@@ -1,4 +1,4 @@
-#include "resource/database/MapSiteData.h"
+#include "records/database/MapSiteData.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <tuple>
 
-#include "file/nml/NmlNode.h"
-#include "resource/database/EncounterTable.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/database/EncounterTable.h"
 
 namespace Game {
 namespace {

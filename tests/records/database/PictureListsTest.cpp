@@ -4,16 +4,16 @@
 #include <string>
 #include <tuple>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/Model.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/ResourceTestSupport.h"
-#include "resource/database/BattlePictures.h"
-#include "resource/database/MapPictureSet.h"
-#include "resource/database/MapTables.h"
-#include "resource/table/StateData.h"
-#include "resource/database/SymbolCharaData.h"
-#include "resource/database/UnitPictureData.h"
+#include "records/database/BattlePictures.h"
+#include "records/database/MapPictureSet.h"
+#include "records/database/MapTables.h"
+#include "records/table/StateData.h"
+#include "records/database/SymbolCharaData.h"
+#include "records/database/UnitPictureData.h"
 
 namespace Game {
 namespace {

@@ -1,9 +1,9 @@
 #include <tuple>
 
-#include "data/stats/Parameters.h"
-#include "resource/table/StateTable.h"
-#include "resource/database/ToolData.h"
-#include "tests/data/StatsFixture.h"
+#include "records/stats/Parameters.h"
+#include "records/table/StateTable.h"
+#include "records/database/ToolData.h"
+#include "tests/live/StatsFixture.h"
 
 namespace {
 

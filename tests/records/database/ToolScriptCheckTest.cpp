@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "resource/Database.h"
-#include "tests/core/game/GameFixture.h"
+#include "records/Database.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace {
 

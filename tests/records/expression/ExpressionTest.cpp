@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/variable/VariableTable.h"
-#include "script/expression/Expression.h"
-#include "script/expression/FakeGameResolver.h"
+#include "records/expression/Expression.h"
+#include "records/expression/FakeGameResolver.h"
 
 namespace {
 
@@ -17,14 +17,14 @@ int eval(const char* text) {
   return expression.evaluate();
 }
 
-struct Case {
+struct EvalCase {
   const char* text;
   int value;
 };
 
 TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
   GameTest::FakeGameResolver game;
-  const Case cases[] = {
+  const EvalCase cases[] = {
       {"", 0},         {"   ", 0},        {"7", 7},           {"(1+2)*3", 9},     {"1+(2*3)", 7},
       {"1+2*3", 9},    {"2*-3", 5},       {"-5", -5},         {"3>2==1", 1},      {"10/3", 3},
       {"-7/2", -3},    {"-7%2", -1},      {"1<<33", 2},       {"-8>>1", -4},      {"6&3", 2},
@@ -38,7 +38,7 @@ TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
       {"z(3)", 0},     {"_(3)", 0},       {"@(3)", 3},        {"{(3)", 3},
       {"1, 2", 3},     {"4)+100", 4},     {"1+", 1},          {"0x10", 0},
   };
-  for (const Case& c : cases) {
+  for (const EvalCase& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << '"' << c.text << '"';
   }
 }
@@ -55,13 +55,13 @@ TEST(ExpressionTest, WithoutARunningGameEveryGameFunctionIsZero) {
 }
 
 TEST(ExpressionTest, ArithmeticNeverTraps) {
-  const Case cases[] = {
+  const EvalCase cases[] = {
       {"7/0", 0},                  {"7%0", 7},                {"(0-2147483647-1)/(0-1)", INT_MIN},
       {"(0-2147483647-1)%(0-1)", 0},     {"2147483647+1", INT_MIN}, {"65536*65536", 0},
       {"1<<31", INT_MIN},          {"1<<32", 1},              {"-1>>40", -1},
       {"-1<<(0-1)", INT_MIN},         {"4294967297", 1},         {"0-2147483647-1-1", INT_MAX},
   };
-  for (const Case& c : cases) {
+  for (const EvalCase& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << c.text;
   }
 }

@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "data/Unit.h"
-#include "tests/data/unit/TestGhost.h"
-#include "script/expression/FunctionTable.h"
-#include "script/expression/GameResolver.h"
+#include "live/Unit.h"
+#include "tests/live/unit/TestGhost.h"
+#include "records/expression/FunctionTable.h"
+#include "records/expression/GameResolver.h"
 
 namespace GameTest {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "script/expression/FakeGameResolver.h"
-#include "script/expression/FunctionTable.h"
+#include "records/expression/FakeGameResolver.h"
+#include "records/expression/FunctionTable.h"
 
 namespace {
 

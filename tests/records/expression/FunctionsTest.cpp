@@ -5,10 +5,10 @@
 #include <string>
 
 #include "tests/Services.h"
-#include "tests/data/unit/TestGhost.h"
-#include "script/expression/Expression.h"
-#include "script/expression/FakeGameResolver.h"
-#include "script/expression/FunctionId.h"
+#include "tests/live/unit/TestGhost.h"
+#include "records/expression/Expression.h"
+#include "records/expression/FakeGameResolver.h"
+#include "records/expression/FunctionId.h"
 
 namespace {
 

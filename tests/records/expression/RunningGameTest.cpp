@@ -6,13 +6,13 @@
 
 #include "battle/Battle.h"
 #include "battle/EndPhases.h"
-#include "core/game/GameData.h"
-#include "data/Unit.h"
-#include "data/Party.h"
+#include "running/game/GameData.h"
+#include "live/Unit.h"
+#include "live/Party.h"
 #include "field/FieldScene.h"
-#include "resource/Database.h"
-#include "script/expression/Expression.h"
-#include "tests/core/game/FlowFixture.h"
+#include "records/Database.h"
+#include "records/expression/Expression.h"
+#include "tests/running/game/FlowFixture.h"
 
 namespace {
 

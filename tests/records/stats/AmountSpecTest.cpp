@@ -1,9 +1,9 @@
-#include "data/stats/AmountSpec.h"
+#include "records/stats/AmountSpec.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tests/data/StatsFixture.h"
+#include "tests/live/StatsFixture.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <vector>
 
-#include "data/stats/AttackBlock.h"
-#include "data/stats/DefenseBlock.h"
-#include "data/stats/Flags.h"
-#include "data/stats/Parameters.h"
-#include "tests/data/StatsFixture.h"
+#include "records/stats/AttackBlock.h"
+#include "records/stats/DefenseBlock.h"
+#include "records/stats/Flags.h"
+#include "records/stats/Parameters.h"
+#include "tests/live/StatsFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "data/stats/Experience.h"
+#include "records/stats/Experience.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "data/stats/GrowthTable.h"
+#include "records/stats/GrowthTable.h"
 
 #include <cmath>
 
-#include "tests/data/StatsFixture.h"
+#include "tests/live/StatsFixture.h"
 
 namespace {
 

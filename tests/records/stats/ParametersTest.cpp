@@ -1,6 +1,6 @@
-#include "data/stats/Parameters.h"
+#include "records/stats/Parameters.h"
 
-#include "tests/data/StatsFixture.h"
+#include "tests/live/StatsFixture.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include "battle/EndPhases.h"
 #include "battle/TurnPhases.h"
 #include "battle/UnitStatusIcons.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/random/RandomGenerator.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "presentation/picture/GuiPictures.h"
 #include "render/InterfaceRender.h"
-#include "resource/Database.h"
-#include "resource/database/BattlePictures.h"
+#include "records/Database.h"
+#include "records/database/BattlePictures.h"
 #include "tests/Services.h"
 
 namespace RenderTest {

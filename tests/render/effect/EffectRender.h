@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "Engine/Sound/Manager.h"
-#include "data/Unit.h"
+#include "live/Unit.h"
 #include "effect/bank/Piece.h"
 #include "render/InterfaceRender.h"
 #include "tests/Services.h"

@@ -7,14 +7,14 @@
 
 #include "core/random/RandomGenerator.h"
 #include "field/FieldOverlay.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "render/InterfaceRender.h"
-#include "resource/database/MapPictureSet.h"
+#include "records/database/MapPictureSet.h"
 #include "Services.h"
 
 namespace RenderTest {

@@ -4,7 +4,7 @@
 
 #include "menu/PartyOrganizer.h"
 #include "render/InterfaceRender.h"
-#include "resource/Database.h"
+#include "records/Database.h"
 #include "Services.h"
 
 namespace RenderTest {

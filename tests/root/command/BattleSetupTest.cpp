@@ -9,19 +9,19 @@
 
 #include "battle/Battle.h"
 #include "battle/UnitEntry.h"
-#include "core/game/GameData.h"
-#include "data/Unit.h"
-#include "data/unit/EnemyGhost.h"
+#include "running/game/GameData.h"
+#include "live/Unit.h"
+#include "live/unit/EnemyGhost.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "file/nml/NmlNode.h"
-#include "resource/Database.h"
-#include "script/Script.h"
-#include "script/scene/BattleSetup.h"
-#include "script/scene/RunningScenes.h"
+#include "core/file/nml/NmlNode.h"
+#include "records/Database.h"
+#include "running/script/Script.h"
+#include "root/command/BattleSetup.h"
+#include "root/command/RunningScenes.h"
 #include "tests/Services.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace {
 

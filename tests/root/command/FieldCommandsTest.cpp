@@ -16,12 +16,12 @@
 #include "field/Enemy.h"
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
-#include "file/FileLoader.h"
-#include "resource/Database.h"
-#include "resource/database/SymbolCharaData.h"
+#include "core/file/FileLoader.h"
+#include "records/Database.h"
+#include "records/database/SymbolCharaData.h"
 #include "tests/Services.h"
 #include "tests/field/SampleFloors.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace {
 

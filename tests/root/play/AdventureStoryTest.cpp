@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "battle/Battle.h"
-#include "core/game/GameFlow.h"
-#include "data/stats/Experience.h"
-#include "resource/database/MapSiteData.h"
-#include "script/expression/GameResolver.h"
+#include "running/game/GameFlow.h"
+#include "records/stats/Experience.h"
+#include "records/database/MapSiteData.h"
+#include "records/expression/GameResolver.h"
 #include "tests/field/FieldFrameFixture.h"
 
 namespace Game {

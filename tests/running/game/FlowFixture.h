@@ -2,11 +2,11 @@
 
 #include "Engine/Input/Manager.h"
 #include "Input/src/ManagerImpl.h"
-#include "core/game/GameFlow.h"
+#include "running/game/GameFlow.h"
 #include "core/input/KeyInput.h"
 #include "menu/TitleScene.h"
 #include "tests/Services.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace GameTestSupport {
 

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "Platform/TextCodec.h"
-#include "core/game/GameData.h"
+#include "running/game/GameData.h"
 #include "core/variable/VariableTable.h"
 #include "core/random/RandomGenerator.h"
 #include "field/FieldScene.h"
-#include "resource/Database.h"
-#include "resource/constance/Constance.h"
-#include "script/scene/SceneCommandFactory.h"
-#include "tests/resource/database/DatabaseFixture.h"
-#include "tests/file/FileManagerFixture.h"
+#include "records/Database.h"
+#include "records/constance/Constance.h"
+#include "root/command/SceneCommandFactory.h"
+#include "tests/records/database/DatabaseFixture.h"
+#include "tests/core/file/FileManagerFixture.h"
 
 namespace GameTestSupport {
 

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "battle/Battle.h"
-#include "core/game/GameData.h"
-#include "core/game/GameFlow.h"
-#include "script/expression/GameResolver.h"
+#include "running/game/GameData.h"
+#include "running/game/GameFlow.h"
+#include "records/expression/GameResolver.h"
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
-#include "core/game/TimedStandIn.h"
+#include "running/game/TimedStandIn.h"
 #include "menu/TitleScene.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/Database.h"
-#include "tests/core/game/FlowFixture.h"
+#include "records/Database.h"
+#include "tests/running/game/FlowFixture.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "core/game/GameData.h"
-#include "core/game/SaveSlot.h"
-#include "file/nml/NmlDocument.h"
+#include "running/game/GameData.h"
+#include "running/game/SaveSlot.h"
+#include "core/file/nml/NmlDocument.h"
 
 namespace GameTestSupport {
 

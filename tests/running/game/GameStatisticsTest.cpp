@@ -4,14 +4,14 @@
 #include <limits>
 #include <tuple>
 
-#include "core/game/VariableDumpMenu.h"
+#include "running/game/VariableDumpMenu.h"
 #include "field/FieldScene.h"
 #include "presentation/scene/SceneRenderer.h"
-#include "resource/database/ToolData.h"
+#include "records/database/ToolData.h"
 #include "tests/presentation/widget/MenuRows.h"
-#include "tests/core/game/GameFixture.h"
-#include "tests/core/game/GameHelpers.h"
-#include "tests/core/game/KeyedGameFixture.h"
+#include "tests/running/game/GameFixture.h"
+#include "tests/running/game/GameHelpers.h"
+#include "tests/running/game/KeyedGameFixture.h"
 #include "tests/Services.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "Input/src/ManagerImpl.h"
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
-#include "tests/core/game/GameFixture.h"
+#include "tests/running/game/GameFixture.h"
 
 namespace GameTestSupport {
 

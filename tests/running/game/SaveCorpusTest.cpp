@@ -5,10 +5,10 @@
 #include <fstream>
 #include <memory>
 
-#include "core/game/SaveSlotList.h"
-#include "file/FileSystem.h"
-#include "tests/core/game/GameFixture.h"
-#include "tests/core/game/GameHelpers.h"
+#include "running/game/SaveSlotList.h"
+#include "core/file/FileSystem.h"
+#include "tests/running/game/GameFixture.h"
+#include "tests/running/game/GameHelpers.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "core/game/SaveSlotList.h"
-#include "core/game/SaveSlotMenu.h"
+#include "running/game/SaveSlotList.h"
+#include "running/game/SaveSlotMenu.h"
 #include "field/FieldScene.h"
-#include "file/FileLoader.h"
-#include "file/SaveCodec.h"
-#include "tests/core/game/GameFixture.h"
-#include "tests/core/game/GameHelpers.h"
-#include "tests/core/game/KeyedGameFixture.h"
+#include "core/file/FileLoader.h"
+#include "core/file/SaveCodec.h"
+#include "tests/running/game/GameFixture.h"
+#include "tests/running/game/GameHelpers.h"
+#include "tests/running/game/KeyedGameFixture.h"
 
 namespace {
 

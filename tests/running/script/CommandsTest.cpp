@@ -3,16 +3,16 @@
 #include <map>
 #include <string>
 
-#include "core/game/SaveSlotMenu.h"
+#include "running/game/SaveSlotMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/ListMenu.h"
-#include "script/command/Command.h"
-#include "script/command/MenuCommands.h"
-#include "script/scene/RunningScenes.h"
-#include "script/command/SceneCommands.h"
-#include "script/command/TalkCommands.h"
+#include "running/script/command/Command.h"
+#include "running/script/command/MenuCommands.h"
+#include "root/command/RunningScenes.h"
+#include "running/script/command/SceneCommands.h"
+#include "running/script/command/TalkCommands.h"
 #include "tests/Services.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace {
 

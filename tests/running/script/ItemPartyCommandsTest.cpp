@@ -5,17 +5,17 @@
 #include <tuple>
 #include <vector>
 
-#include "data/article/Article.h"
-#include "data/stats/Experience.h"
+#include "live/article/Article.h"
+#include "records/stats/Experience.h"
 #include "field/FieldScene.h"
 #include "menu/Intermission.h"
 #include "menu/Shop.h"
-#include "data/widget/ContentMenu.h"
+#include "live/widget/ContentMenu.h"
 #include "presentation/widget/ListMenu.h"
-#include "script/scene/CampCommands.h"
-#include "script/scene/PartyCommands.h"
+#include "root/command/CampCommands.h"
+#include "root/command/PartyCommands.h"
 #include "tests/presentation/widget/MenuRows.h"
-#include "tests/script/ScriptFixture.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace {
 

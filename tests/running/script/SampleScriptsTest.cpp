@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <tuple>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/widget/MessageWindow.h"
 #include "menu/Shop.h"
-#include "resource/Database.h"
-#include "script/scene/CampCommands.h"
-#include "tests/script/ScriptFixture.h"
+#include "records/Database.h"
+#include "root/command/CampCommands.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace {
 

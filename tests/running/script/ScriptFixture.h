@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/game/GameData.h"
-#include "file/nml/NmlDocument.h"
-#include "script/Script.h"
-#include "tests/script/expression/FakeGameResolver.h"
-#include "tests/core/game/KeyedGameFixture.h"
+#include "running/game/GameData.h"
+#include "core/file/nml/NmlDocument.h"
+#include "running/script/Script.h"
+#include "tests/records/expression/FakeGameResolver.h"
+#include "tests/running/game/KeyedGameFixture.h"
 
 namespace ScriptTestSupport {
 

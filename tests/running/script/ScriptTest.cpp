@@ -1,13 +1,13 @@
-#include "script/Script.h"
+#include "running/script/Script.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "script/command/Command.h"
-#include "script/command/FlowCommands.h"
-#include "tests/script/ScriptFixture.h"
+#include "running/script/command/Command.h"
+#include "running/script/command/FlowCommands.h"
+#include "tests/running/script/ScriptFixture.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "NmlTestSupport.h"
-#include "file/DataError.h"
-#include "file/nml/NmlArena.h"
-#include "file/nml/NmlAttribute.h"
-#include "file/nml/NmlDocument.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/DataError.h"
+#include "core/file/nml/NmlArena.h"
+#include "core/file/nml/NmlAttribute.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "NmlTestSupport.h"
 #include "PlatformFake/FakeBackend.h"
-#include "file/nml/NmlDocument.h"
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace {
 

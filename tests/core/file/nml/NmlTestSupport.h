@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "file/nml/NmlNode.h"
+#include "core/file/nml/NmlNode.h"
 
 namespace NmlTestSupport {
 

@@ -7,7 +7,7 @@
 #include "Engine/Graphics/IndexBuffer.h"
 #include "Engine/Graphics/VertexBuffer.h"
 #include "Engine/Math/Matrix44.h"
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/model/MeshBuilder.h"
 #include "render/RenderSupport.h"
 

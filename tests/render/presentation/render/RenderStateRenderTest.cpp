@@ -1,7 +1,7 @@
 #include <array>
 #include <string>
 
-#include "file/nml/NmlDocument.h"
+#include "core/file/nml/NmlDocument.h"
 #include "presentation/render/Material.h"
 #include "presentation/render/RenderState.h"
 #include "render/RenderSupport.h"

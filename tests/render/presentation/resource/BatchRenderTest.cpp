@@ -10,7 +10,7 @@
 #include "Engine/Math/Matrix44.h"
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
-#include "file/FileLoader.h"
+#include "core/file/FileLoader.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
