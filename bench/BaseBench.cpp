@@ -8,7 +8,7 @@
 
 #include "Engine/Base/HashMap.h"
 
-namespace {
+namespace base_bench {
 
 std::vector<std::string> archiveLikeKeys(int count) {
   std::vector<std::string> keys;
@@ -47,7 +47,7 @@ void BM_UnorderedMapFind(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-}  // namespace
-
 BENCHMARK(BM_HashMapFind)->Arg(4096);
 BENCHMARK(BM_UnorderedMapFind)->Arg(4096);
+
+}  // namespace base_bench

@@ -38,7 +38,7 @@
 #include "records/Database.h"
 #include "records/constance/Constance.h"
 
-namespace {
+namespace battle_bench {
 
 using BenchSupport::now;
 using Engine::i32;
@@ -208,4 +208,4 @@ void BM_BattleUpdatePerFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_BattleUpdatePerFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
-}  // namespace
+}  // namespace battle_bench

@@ -13,7 +13,7 @@
 
 #include "Engine/FileIO/Compression.h"
 
-namespace {
+namespace codec_bench {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -170,11 +170,11 @@ void BM_ZlibDeflate(benchmark::State& state) {
   finish(state, size);
 }
 
-}  // namespace
-
 BENCHMARK(BM_OurDecompress)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZlibInflate)->Arg(1)->Arg(6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeRatio)->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_Unscramble)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OurCompress)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ZlibDeflate)->Arg(1)->Arg(6)->Unit(benchmark::kMillisecond);
+
+}  // namespace codec_bench

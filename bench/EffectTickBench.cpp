@@ -28,7 +28,7 @@
 #include "tests/live/unit/TestGhost.h"
 #include "tests/effect/RecordingStage.h"
 
-namespace {
+namespace effect_tick_bench {
 
 using BenchSupport::now;
 using Engine::i32;
@@ -172,4 +172,4 @@ BENCHMARK(BM_EffectTickOnItsHeaviestFrames)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
 
-}  // namespace
+}  // namespace effect_tick_bench

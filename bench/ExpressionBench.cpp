@@ -20,7 +20,7 @@
 #include "records/expression/Expression.h"
 #include "tests/records/expression/FakeGameResolver.h"
 
-namespace {
+namespace expression_bench {
 
 struct Pair {
   const char* game;
@@ -178,4 +178,4 @@ BENCHMARK(BM_MuParserParseAndEvaluate);
 BENCHMARK(BM_ExpressionEvaluate);
 BENCHMARK(BM_MuParserEvaluate);
 
-}  // namespace
+}  // namespace expression_bench

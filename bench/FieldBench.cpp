@@ -24,7 +24,7 @@
 #include "records/Database.h"
 #include "records/constance/Constance.h"
 
-namespace {
+namespace field_bench {
 
 using BenchSupport::now;
 using Engine::i32;
@@ -140,4 +140,4 @@ void BM_FieldFrameOverMapDraw(benchmark::State& state) {
 // draw, which the manual clock leaves out.
 BENCHMARK(BM_FieldFrameOverMapDraw)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}  // namespace field_bench

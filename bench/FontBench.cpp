@@ -11,7 +11,7 @@
 #include "Engine/Scene/Font.h"
 #include "PlatformFake/FakeBackend.h"
 
-namespace {
+namespace font_bench {
 
 using Engine::Math::Vector2;
 
@@ -82,4 +82,4 @@ void BM_OrderedMapGetChar(benchmark::State& state) {
 BENCHMARK(BM_FontGetChar);
 BENCHMARK(BM_OrderedMapGetChar);
 
-}  // namespace
+}  // namespace font_bench

@@ -10,7 +10,7 @@
 #include "Engine/Scene/GlyphCache.h"
 #include "PlatformFake/FakeGlyphRasterizer.h"
 
-namespace {
+namespace glyph_cache_bench {
 
 // A frame's worth of text: 2000 characters over 400 distinct codes.
 std::vector<Engine::u16> textCodes() {
@@ -63,4 +63,4 @@ void BM_OrderedMapLookup(benchmark::State& state) {
 BENCHMARK(BM_GlyphCacheLookup);
 BENCHMARK(BM_OrderedMapLookup);
 
-}  // namespace
+}  // namespace glyph_cache_bench

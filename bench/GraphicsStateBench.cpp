@@ -12,7 +12,7 @@
 #include "Graphics/src/ManagerImpl.h"
 #include "Platform/SystemBackend.h"
 
-namespace {
+namespace graphics_state_bench {
 
 using Engine::Graphics::Manager;
 using Engine::Graphics::ManagerImpl;
@@ -134,4 +134,4 @@ void BM_FrameSettingEveryState(benchmark::State& state) {
 BENCHMARK(BM_FrameThroughStateCache)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameSettingEveryState)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}  // namespace graphics_state_bench

@@ -10,7 +10,7 @@
 
 #include "core/container/IndexSorter.h"
 
-namespace {
+namespace index_sorter_bench {
 
 void fillRandomKeys(Game::Array2D<float>& keys, int count) {
   std::mt19937 random(12345);
@@ -47,4 +47,4 @@ void BM_StdSortPositions(benchmark::State& state) {
 BENCHMARK(BM_IndexSorter)->Arg(12)->Arg(64)->Arg(1024);
 BENCHMARK(BM_StdSortPositions)->Arg(12)->Arg(64)->Arg(1024);
 
-}  // namespace
+}  // namespace index_sorter_bench

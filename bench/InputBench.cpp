@@ -9,7 +9,7 @@
 #include "Input/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 
-namespace {
+namespace input_bench {
 
 constexpr int kCodes = 256;
 
@@ -50,8 +50,8 @@ void BM_InputUpdate(benchmark::State& state) {
   Engine::Input::Manager::destroy();
 }
 
-}  // namespace
-
 BENCHMARK(BM_KeyboardIsOn);
 BENCHMARK(BM_PlainKeyArray);
 BENCHMARK(BM_InputUpdate);
+
+}  // namespace input_bench

@@ -20,7 +20,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "records/database/MapPictureSet.h"
 
-namespace {
+namespace map_bench {
 
 using BenchSupport::now;
 using Engine::i32;
@@ -143,4 +143,4 @@ void BM_MapBatchesDrawnDirectly(benchmark::State& state) {
 }
 BENCHMARK(BM_MapBatchesDrawnDirectly)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}  // namespace map_bench

@@ -13,7 +13,7 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "records/database/MapPictureSet.h"
 
-namespace {
+namespace map_generator_bench {
 
 using BenchSupport::now;
 
@@ -80,4 +80,4 @@ void BM_GenerateFloorAgainstBuildingIt(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerateFloorAgainstBuildingIt)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}  // namespace map_generator_bench

@@ -14,7 +14,7 @@
 #include "core/file/nml/NmlDocument.h"
 #include "presentation/model/MeshBuilder.h"
 
-namespace {
+namespace mesh_builder_bench {
 
 using Game::MeshBuilder;
 
@@ -96,4 +96,4 @@ void BM_AppendBuiltShapes(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendBuiltShapes);
 
-}  // namespace
+}  // namespace mesh_builder_bench

@@ -17,7 +17,7 @@
 #include "core/sound/OggBGM.h"
 #include "core/file/nml/NmlDocument.h"
 
-namespace {
+namespace music_bench {
 
 constexpr std::size_t kOutputFrames = 441000;
 constexpr std::size_t kTuneBytes = 22050 * 4 * 10;
@@ -80,4 +80,4 @@ void BM_VorbisFileDecodeTitleTune(benchmark::State& state) {
 BENCHMARK(BM_MusicStreamTitleTune)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VorbisFileDecodeTitleTune)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}  // namespace music_bench

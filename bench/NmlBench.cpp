@@ -14,7 +14,7 @@
 #include "core/string/String.h"
 #include "core/file/nml/NmlNode.h"
 
-namespace {
+namespace nml_bench {
 
 constexpr int kRecords = 20000;
 
@@ -142,4 +142,4 @@ BENCHMARK(BM_NmlParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NmlRatio)->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_RapidJsonParse)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}  // namespace nml_bench

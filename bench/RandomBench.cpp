@@ -12,7 +12,7 @@
 #include "core/random/RandomGenerator.h"
 #include "core/random/WeightedTable.h"
 
-namespace {
+namespace random_bench {
 
 std::vector<float> benchWeights(int count) {
   std::vector<float> weights;
@@ -94,4 +94,4 @@ void BM_PlainBreadthFirst(benchmark::State& state) {
 BENCHMARK(BM_DistanceGridFill);
 BENCHMARK(BM_PlainBreadthFirst);
 
-}  // namespace
+}  // namespace random_bench

@@ -12,7 +12,7 @@
 
 #include "core/file/SaveCodec.h"
 
-namespace {
+namespace save_codec_bench {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -84,9 +84,9 @@ void BM_ZlibSaveUnpack(benchmark::State& state) {
   finish(state);
 }
 
-}  // namespace
-
 BENCHMARK(BM_SavePack)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ZlibSavePack)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveUnpack)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ZlibSaveUnpack)->Unit(benchmark::kMicrosecond);
+
+}  // namespace save_codec_bench

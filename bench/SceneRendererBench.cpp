@@ -13,7 +13,7 @@
 #include "core/config/Config.h"
 #include "presentation/scene/SceneRenderer.h"
 
-namespace {
+namespace scene_renderer_bench {
 
 using Engine::i32;
 using Game::BatchBuffers;
@@ -123,4 +123,4 @@ void BM_QueueOnlyHiddenFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_QueueOnlyHiddenFrame)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}  // namespace scene_renderer_bench

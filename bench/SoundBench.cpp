@@ -12,7 +12,7 @@
 
 #include "Sound/src/Mixer.h"
 
-namespace {
+namespace sound_bench {
 
 constexpr int kVoices = 16;
 constexpr std::size_t kFrames = 44100;
@@ -76,9 +76,9 @@ void BM_SdlMixAudioFullVolume(benchmark::State& state) { sdlMix(state, SDL_MIX_M
 void BM_SoundMixerHalfVolume(benchmark::State& state) { mixer(state, Engine::Sound::gainOf(-600)); }
 void BM_SdlMixAudioHalfVolume(benchmark::State& state) { sdlMix(state, SDL_MIX_MAXVOLUME / 2); }
 
-}  // namespace
-
 BENCHMARK(BM_SoundMixerFullVolume);
 BENCHMARK(BM_SdlMixAudioFullVolume);
 BENCHMARK(BM_SoundMixerHalfVolume);
 BENCHMARK(BM_SdlMixAudioHalfVolume);
+
+}  // namespace sound_bench

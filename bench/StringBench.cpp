@@ -10,7 +10,7 @@
 
 #include "core/string/String.h"
 
-namespace {
+namespace string_bench {
 
 constexpr const char* kPiece = "word ";
 
@@ -71,4 +71,4 @@ BENCHMARK(BM_StdStringAppend)->Arg(16)->Arg(256)->Arg(4096);
 BENCHMARK(BM_ParseInt);
 BENCHMARK(BM_Strtol);
 
-}  // namespace
+}  // namespace string_bench

@@ -16,7 +16,7 @@
 #include "Platform/SystemBackend.h"
 #include "Scene/src/StringLayout.h"
 
-namespace {
+namespace string_renderer_bench {
 
 using Engine::Graphics::Manager;
 using Engine::Graphics::Texture;
@@ -152,4 +152,4 @@ void BM_TextFrameDrawPerGlyph(benchmark::State& state) {
 BENCHMARK(BM_TextFrameBatched)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TextFrameDrawPerGlyph)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}  // namespace string_renderer_bench

@@ -15,7 +15,7 @@
 #include <stb/stb_image.h>
 #endif
 
-namespace {
+namespace tga_decode_bench {
 
 using Engine::u32;
 using Engine::u8;
@@ -137,4 +137,4 @@ BENCHMARK(BM_TgaRle32_Stb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TgaRaw32_Stb)->Unit(benchmark::kMillisecond);
 #endif
 
-}  // namespace
+}  // namespace tga_decode_bench
