@@ -143,6 +143,7 @@ void resolveOpposites(i32 first, i32 second) {
 
 void setDefaultBindings() {
   for (std::size_t i = 0; i < kDefaultBindings.size(); ++i) {
+    gState.keys[i] = LogicalKey{};
     gState.keys[i].keyboardCode = kDefaultBindings[i].keyboardCode;
     gState.keys[i].joystickButton = kDefaultBindings[i].joystickButton;
   }

@@ -40,7 +40,8 @@ class KeySource {
 // Null: the keyboard and joystick again.
 void setKeySource(KeySource* source);
 
-// Every key back to its default keyboard key and joystick button.
+// Every key back to its default keyboard key and joystick button, let go and
+// never pressed: the keys as a program starts with them.
 void setDefaultBindings();
 // Takes the framework's first joystick, if any; call once the input manager
 // has sampled a frame.

@@ -92,6 +92,10 @@ TEST_F(KeyInputTest, PressHoldAndReleaseCountSteps) {
   mKeyboard.press(Key::X);
   step();
   EXPECT_TRUE(KeyInput::isTriggered(5));
+  // A game started again in the same process starts from keys never pressed.
+  KeyInput::setDefaultBindings();
+  EXPECT_FALSE(KeyInput::isPressed(5));
+  EXPECT_EQ(KeyInput::heldFrames(5), 0);
 }
 
 TEST_F(KeyInputTest, AutoRepeatFiresOnTheFirstStepThenFrom32AtTheRate) {
