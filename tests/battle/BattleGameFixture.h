@@ -51,6 +51,19 @@ class BattleGameTest : public ScriptTestSupport::ScriptTest {
     run(frames);
     return battle();
   }
+  struct At {
+    Engine::i32 row;
+    Engine::i32 column;
+  };
+  // A battle of the sample lead on the members' cells against the named
+  // enemy on the enemies' cells (added after the battle's first `frames`).
+  Game::Battle& scenario(std::initializer_list<At> members, std::initializer_list<At> enemies,
+                         const char* enemyName = "泥スライム", int frames = 1) {
+    for (const At& cell : members) addMember(cell.row, cell.column);
+    makeBattle({}, frames);
+    for (const At& cell : enemies) foe(cell.row, cell.column, enemyName);
+    return battle();
+  }
   Game::Battle& battle() { return *static_cast<Game::Battle*>(game().battle()); }
   Game::Unit& unit(Engine::i32 index) { return *battle().unitAt(index); }
   Game::Unit& foe(Engine::i32 row, Engine::i32 column, const char* name = "泥スライム") {

@@ -61,30 +61,4 @@ TEST_F(UnitMessageViewTest, AStatesPicturesStackThirtyTwoApart) {
   }
 }
 
-// Through the unit's queue: the state waits 70 frames behind a number.
-TEST_F(UnitMessageViewTest, TheQueueShowsTheDelayedStateSeventyFramesLater) {
-  Game::UnitMessageView view(pool, unit, picture);
-  unit.messages().queueDamage(12, 0xFFFFFFFF);
-  unit.messages().queueState(4, 1);
-  unit.messages().update(view);
-  EXPECT_TRUE(active().empty()) << "no number pictures without the system resources";
-  for (int frame = 2; frame <= 70; ++frame) {
-    unit.messages().update(view);
-    ASSERT_TRUE(active().empty()) << frame;
-  }
-  unit.messages().update(view);
-  EXPECT_EQ(active().size(), 1u);
-}
-
-// A launched picture rises on screen and goes after its lifetime.
-TEST_F(UnitMessageViewTest, ALaunchedPictureRisesAndGoes) {
-  Game::SceneNode* node = pool.launchAnimation(&gPicture, Engine::Math::Vector3(1.f, 2.f, 3.f), 3, 0.5f);
-  ASSERT_NE(node, nullptr);
-  pool.update();
-  EXPECT_FLOAT_EQ(node->position.y.value(), 0.5f);
-  pool.update();
-  pool.update();
-  EXPECT_FALSE(node->isActive());
-}
-
 }  // namespace
