@@ -658,20 +658,6 @@ TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalfForNinetyFrames) {
   }
 }
 
-// Effects steer the camera through the stage.
-TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
-  Battle& battle = newBattle();
-  Game::Effect::Stage& stage = battle.stage();
-  stage.setCameraZoom(2.f);
-  stage.setCameraHeading(100.f);
-  stage.setCameraPitch(45.f);
-  stage.setCameraDistance(0.5f);
-  stage.setCameraShake(6.f);
-  EXPECT_EQ(std::vector<float>({camera().zoom.target(), camera().heading.target(), camera().pitch.target(),
-                                camera().inverseDistance.target(), camera().shake.z}),
-            std::vector<float>({2.6f, 10.f, 45.f, 100.f, 6.f}));
-}
-
 // While a talk shows in a battle, the camera turns to the unit that speaks.
 TEST_F(BattleCameraTest, TheScriptDriverTurnsTheCameraToTheSpeaker) {
   addMember(0, 0);
