@@ -237,7 +237,7 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
 }
 
 TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
-  Battle& fight = scenario({{0, 0}, {0, 1}}, {}, "", 3);
+  Battle& fight = scenario({{0, 0}, {0, 1}}, {}, 3);
   game().pushMessage("逃げた");
   fight.finish(Battle::kEscape);
   EXPECT_EQ(integer("escapeCount"), 1);
@@ -514,7 +514,7 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
 }
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
-  Battle& fight = scenario({{0, 0}}, {}, "", 3);
+  Battle& fight = scenario({{0, 0}}, {}, 3);
   Game::BattleNoticeList& notices = fight.notices();
   EXPECT_TRUE(notices.update(fight));
   notices.add(fight.entry(0), "力が湧いた");
@@ -535,7 +535,7 @@ TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
 }
 
 TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
-  Battle& fight = scenario({{0, 0}}, {}, "", 3);
+  Battle& fight = scenario({{0, 0}}, {}, 3);
   const std::size_t texts = fight.floatingTexts().size();
   fight.addAnnouncement(*fight.unitAt(0), "見参");
   int frames = 0;
@@ -670,7 +670,7 @@ class CastPhaseTest : public BattleEndTest {
   // Kessa at (0, 2) against a slime (or the named enemy) at (0, 0), past the
   // battle's opening.
   Duel duel(const char* enemyName = "泥スライム") {
-    Battle& fight = scenario({{0, 2}}, {{0, 0}}, enemyName);
+    Battle& fight = scenario({{0, 2}}, {{0, 0}}, 1, enemyName);
     return {fight, unit(0), unit(1)};
   }
   std::unique_ptr<Action> act(Game::Unit& actor, const Game::Ability& used, const Game::Place& cell,

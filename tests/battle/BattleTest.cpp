@@ -359,9 +359,7 @@ TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
 }
 
 TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
-  addMember(0, 0);
-  addMember(0, 1);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}, {0, 1}}, {}, 0);
   battle.unitAt(0)->setHold(2);
   const i32 phases = battle.phaseCount();
   Game::BattleStuff::TurnStart start(battle);
@@ -372,8 +370,7 @@ TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
 }
 
 TEST_F(BattleTest, LookupsFindTheFirstMatchingUnit) {
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   Game::Unit* enemy = &foe(2, 3);
   Game::Unit* other = &foe(2, 4);
   EXPECT_EQ(battle.findUnitByName("Kessa"), battle.unitAt(0));
@@ -412,8 +409,7 @@ TEST_F(BattleTest, FlashesLastTheirFramesAndTheDimBrightensInThirty) {
 }
 
 TEST_F(BattleTest, TheScreenEffectIsClearedWhenItDisagreesWithStoppedTime) {
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   battle.toggleScreenEffect();
   EXPECT_TRUE(battle.isScreenEffectOn());
   battle.unitAt(0)->setStateLevel("世界", 1);
@@ -474,8 +470,7 @@ TEST_F(BattleTest, ThePoisonStageShowsTheDamageAndCountsOnlyANewFall) {
 // Recovery over the turn: shown in green, added to HP, and like damage a
 // pause and a clean-up frame follow; five frames in all.
 TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
-  addMember(1, 1);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{1, 1}}, {}, 0);
   Game::Unit& member = *battle.unitAt(0);
   member.life().setHp(1);
   member.setStateLevel("再生", 10);
@@ -502,8 +497,7 @@ TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
 // What the units and effects ask: a stolen item goes to the bag, a change
 // of form flashes white, a revival grows its wings.
 TEST_F(BattleTest, TheBattleAnswersItsUnits) {
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
   ASSERT_TRUE(herb);
   const i32 herbs = game().bag().countItem(herb);
@@ -581,8 +575,7 @@ class BattleCameraTest : public TestServices::Test<TestServices::kRenderer, Batt
 // The opening clears the fade, stands the members on their cells and
 // leaves the camera at its default view.
 TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells) {
-  addMember(2, 4);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{2, 4}}, {}, 0);
   Game::SceneRenderer::instance()->setFadeTarget(255);
   camera().setPitch(80.f);
   run(1);
@@ -605,8 +598,7 @@ TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
   Game::NmlNode list;
   ASSERT_TRUE(list.parse("Kessa t,1;泥スライム t,1;", true));
   Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   foe(0, 0);
   run(1);
   for (i32 i = 0; i < battle.unitCount(); ++i) {
@@ -618,9 +610,7 @@ TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
 
 // The turn's poison turns the camera to the middle of the units it hurt.
 TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
-  addMember(0, 0);
-  addMember(2, 4);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}, {2, 4}}, {}, 0);
   run(1);
   for (i32 i = 0; i < 2; ++i) battle.unitAt(i)->setStateLevel("毒", 3);
   Engine::Math::Vector3 a;
