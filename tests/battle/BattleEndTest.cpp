@@ -31,7 +31,6 @@
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "records/database/UnitPictureData.h"
-#include "tests/running/game/GameFixture.h"
 #include "records/Database.h"
 #include "records/database/RaceData.h"
 #include "root/command/BattleCommands.h"

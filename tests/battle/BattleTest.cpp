@@ -572,26 +572,6 @@ class BattleCameraTest : public TestServices::Test<TestServices::kRenderer, Batt
   static Game::Camera& camera() { return Game::SceneRenderer::instance()->camera(); }
 };
 
-// The opening clears the fade, stands the members on their cells and
-// leaves the camera at its default view.
-TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells) {
-  Battle& battle = scenario({{2, 4}}, {}, 0);
-  Game::SceneRenderer::instance()->setFadeTarget(255);
-  camera().setPitch(80.f);
-  run(1);
-  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
-  EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
-  EXPECT_EQ(battle.interruptCount(), 0);
-  const Game::Unit& member = *battle.unitAt(0);
-  ASSERT_TRUE(member.node());
-  Engine::Math::Vector3 home;
-  member.getHomePosition(home);
-  Engine::Math::Vector3 position;
-  member.getPosition(position);
-  EXPECT_NEAR(position.x, home.x, 0.01f);
-  EXPECT_NEAR(position.y, home.y, 0.01f);
-}
-
 // Every unit plays its appearance as the battle opens.
 TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
   fs().put("src/picture/unit/t.txt", std::string("model{name stand;}model{name appear;}"));
