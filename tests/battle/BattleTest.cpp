@@ -287,26 +287,6 @@ TEST_F(BattleTest, AWaitRunsItsFramesAndAtLeastOne) {
   }
 }
 
-// A quiet turn end: damage, recovery, close, done. The close ends the turn
-// of the sides and units and makes the next encounter even.
-TEST_F(BattleTest, AQuietTurnEndTakesFourFrames) {
-  addMember(1, 1);
-  BattleSettings settings;
-  settings.kind = BattleSettings::kForestalled;
-  Battle& battle = newBattle(settings);
-  battle.side(0).setPool(0);
-  battle.refresh();
-  Game::BattleStuff::TurnEnd end(battle);
-  std::vector<i32> results;
-  for (int i = 0; i < 4; ++i) results.push_back(end.update());
-  EXPECT_EQ(results, (std::vector<i32>{0, 0, 0, 1}));
-  EXPECT_EQ(battle.turn(), 1);
-  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
-  EXPECT_EQ(battle.side(0).pool(), battle.side(0).regeneration());
-  EXPECT_EQ(battle.unitAt(0)->turnCount(), 1);
-  EXPECT_EQ(battle.interruptCount(), 1);  // only the opening
-}
-
 // Poison's damage stage shows and takes it, pauses the battle for 60 frames,
 // and a clean-up frame (with the battle script) follows. A member's poison
 // (held, the member takes no command) is the party's damage; an enemy's is
@@ -468,12 +448,18 @@ TEST_F(BattleTest, ThePoisonStageShowsTheDamageAndCountsOnlyANewFall) {
 }
 
 // Recovery over the turn: shown in green, added to HP, and like damage a
-// pause and a clean-up frame follow; five frames in all.
+// pause and a clean-up frame follow; five frames in all (a quiet turn end
+// takes four). The close ends the turn of the sides and units and makes the
+// next encounter even.
 TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
-  Battle& battle = scenario({{1, 1}}, {}, 0);
+  addMember(1, 1);
+  BattleSettings settings;
+  settings.kind = BattleSettings::kForestalled;
+  Battle& battle = newBattle(settings);
   Game::Unit& member = *battle.unitAt(0);
   member.life().setHp(1);
   member.setStateLevel("再生", 10);
+  battle.side(0).setPool(0);
   battle.refresh();
   const i32 amount = member.regeneration();
   ASSERT_GT(amount, 0);
@@ -492,6 +478,9 @@ TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
   EXPECT_EQ(results, (std::vector<i32>{0, 0, 1}));
   EXPECT_EQ(battle.turn(), turn + 1);
   EXPECT_EQ(battle.partyRecord().damage(), 0);
+  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
+  EXPECT_EQ(battle.side(0).pool(), battle.side(0).regeneration());
+  EXPECT_EQ(member.turnCount(), 1);
 }
 
 // What the units and effects ask: a stolen item goes to the bag, a change
