@@ -31,7 +31,6 @@
 #include "presentation/scene/SceneNodePool.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "records/database/UnitPictureData.h"
-#include "tests/running/game/GameFixture.h"
 #include "records/Database.h"
 #include "records/database/RaceData.h"
 #include "root/command/BattleCommands.h"
@@ -195,8 +194,7 @@ TEST_F(BattleEndTest, AReserveLearnsWhileItsLifeLasts) {
 }
 
 TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
-  addMember(0, 0);
-  Battle& fight = makeBattle();
+  Battle& fight = scenario({{0, 0}}, {});
   fight.spoils().addRewards(50, 0, 0);
   fight.spoils().items.push_back(Game::Database::instance()->findTool("薬草"));
   fight.finish(Battle::kWin);
@@ -238,9 +236,7 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
 }
 
 TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
-  addMember(0, 0);
-  addMember(0, 1);
-  Battle& fight = makeBattle({}, 3);
+  Battle& fight = scenario({{0, 0}, {0, 1}}, {}, 3);
   game().pushMessage("逃げた");
   fight.finish(Battle::kEscape);
   EXPECT_EQ(integer("escapeCount"), 1);
@@ -290,9 +286,8 @@ TEST_F(BattleEndTest, AGameOverEndsAfter122FramesAndAsksWhatItsModeNeeds) {
 // --- Defeats ---------------------------------------------------------------
 
 TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
-  addMember(0, 0);
-  Battle& fight = makeBattle();
-  Game::Unit* soldier = &foe(1, 2);
+  Battle& fight = scenario({{0, 0}}, {{1, 2}});
+  Game::Unit* soldier = fight.unitAt(1);
   Game::UnitEntry& entry = *fight.entryOf(*soldier);
   Game::Unit& second = entry.transformInto(fight, "骨の騎士", 3);
   EXPECT_EQ(entry.formCount(), 2);
@@ -313,9 +308,8 @@ TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
 
 // A fallen member stays and is not animated; revival keeps an enemy.
 TEST_F(BattleEndTest, AFallenMemberAndARevivedEnemyStay) {
-  addMember(0, 0);
-  Battle& fight = makeBattle();
-  Game::Unit* slime = &foe(1, 2);
+  Battle& fight = scenario({{0, 0}}, {{1, 2}});
+  Game::Unit* slime = fight.unitAt(1);
   slime->setStateLevel("リヴァイヴァ", 1);
   slime->life().kill();
   unit(0).life().kill();
@@ -519,8 +513,7 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
 }
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
-  addMember(0, 0);
-  Battle& fight = makeBattle({}, 3);
+  Battle& fight = scenario({{0, 0}}, {}, 3);
   Game::BattleNoticeList& notices = fight.notices();
   EXPECT_TRUE(notices.update(fight));
   notices.add(fight.entry(0), "力が湧いた");
@@ -541,8 +534,7 @@ TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
 }
 
 TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
-  addMember(0, 0);
-  Battle& fight = makeBattle({}, 3);
+  Battle& fight = scenario({{0, 0}}, {}, 3);
   const std::size_t texts = fight.floatingTexts().size();
   fight.addAnnouncement(*fight.unitAt(0), "見参");
   int frames = 0;
@@ -617,47 +609,6 @@ class BattleDefeatTest : public BattleEndTest {
   }
 };
 
-// Flashes at 25 and 85, the damage motion at 120, copies after it.
-TEST_F(BattleDefeatTest, ABossFlashesTwiceThenBreaksAndDissolves) {
-  Battle& fight = makeBattle();
-  Game::Unit* knight = &foe(1, 2, "骨の騎士");
-  ASSERT_TRUE(knight->node());
-  knight->setDefeatStyle(Game::Unit::kBossDefeat);
-  knight->life().kill();
-  fight.removeDefeated();
-  Game::DefeatAnimator& defeats = fight.defeats();
-  std::vector<i32> flashes;
-  ASSERT_TRUE(knight->picture()) << knight->ghost().getAppearance();
-  Game::Model* damage = knight->picture()->motion("damage");
-  ASSERT_TRUE(damage);
-  i32 damageFrame = -1;
-  i32 copies = 0;
-  for (i32 frame = 0; frame < 181; ++frame) {
-    fight.flash(0, 0);
-    const i32 before = fight.scenePool()->activeCount();
-    EXPECT_FALSE(defeats.update()) << frame;
-    if (fight.flashFrames() == 2) {
-      EXPECT_EQ(fight.flashColour(), 0x80FFFFFFu);
-      flashes.push_back(frame);
-    }
-    if (damageFrame < 0 && knight->node() && knight->node()->getModel() == damage) damageFrame = frame;
-    copies += fight.scenePool()->activeCount() - before;
-  }
-  EXPECT_EQ(flashes, (std::vector<i32>{25, 85}));
-  EXPECT_EQ(damageFrame, 120);
-  // A copy on each of frames 121 to 180; on the last the boss's own node
-  // goes too.
-  EXPECT_EQ(copies, 60 - 1);
-  // Each copy lasts one frame.
-  i32 fleeting = 0;
-  Game::SceneNodePool& pool = *fight.scenePool();
-  for (i32 i = 0; i < pool.capacity(); ++i) {
-    fleeting += pool.node(i).isActive() && pool.node(i).getLifetime() == 1 ? 1 : 0;
-  }
-  EXPECT_EQ(fleeting, 60);
-  EXPECT_TRUE(defeats.update());
-}
-
 TEST_F(BattleDefeatTest, AnOrdinaryDefeatFallsAndLetsItsNodePlayOn) {
   Battle& fight = makeBattle();
   Game::Unit* slime = &foe(1, 2);
@@ -697,17 +648,6 @@ TEST_F(BattleDefeatTest, TheCameraLooksAtTheMiddleOfTheFallen) {
   }
 }
 
-TEST_F(BattleDefeatTest, TheLevelOffsetRaisesTheLeader) {
-  Battle& fight = makeBattle();
-  const Game::RaceData race = readRace("race{ name 孤; member 泥スライム; member 骨の兵士; member 骨の騎士; }");
-  Game::Unit* low = fight.spawnRace(race, 0.f, 0, false, 1.f);
-  Game::Unit* high = fight.spawnRace(race, 0.7f, 0, false, 1.f);
-  ASSERT_TRUE(low && high);
-  EXPECT_EQ(std::pair(low->row(), low->column()), std::pair(1, 2)) << "a lone spawn stands in the middle";
-  EXPECT_STREQ(low->ghost().getDefinitionKey(), "泥スライム");
-  EXPECT_STREQ(high->ghost().getDefinitionKey(), "骨の騎士");
-}
-
 }  // namespace
 
 // --- The cast phase ---------------------------------------------------------
@@ -729,10 +669,8 @@ class CastPhaseTest : public BattleEndTest {
   // Kessa at (0, 2) against a slime (or the named enemy) at (0, 0), past the
   // battle's opening.
   Duel duel(const char* enemyName = "泥スライム") {
-    addMember(0, 2);
-    Battle& fight = makeBattle();
-    Game::Unit& slime = foe(0, 0, enemyName);
-    return {fight, unit(0), slime};
+    Battle& fight = scenario({{0, 2}}, {{0, 0}}, 1, enemyName);
+    return {fight, unit(0), unit(1)};
   }
   std::unique_ptr<Action> act(Game::Unit& actor, const Game::Ability& used, const Game::Place& cell,
                               bool followUp = false, bool main = true) {
@@ -842,8 +780,7 @@ TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
 // No command queued, or aborted: TurnEnd at once. The script command
 // aborts only a cast at the head of the queue.
 TEST_F(CastPhaseTest, WithoutACommandOrOnceAbortedTheTurnEndsAtOnce) {
-  Battle& fight = makeBattle();
-  foe(0, 0);
+  Battle& fight = scenario({}, {{0, 0}});
   const i32 phases = fight.phaseCount();
   EXPECT_EQ(Cast(fight).update(), 1);
   EXPECT_EQ(fight.phaseCount(), phases + 1);
@@ -888,10 +825,7 @@ TEST_F(CastPhaseTest, AnUnpayableOrChargingCommandIsSkipped) {
 // the joint caption names both; one whose art does not join passes, and
 // then the struck enemy's barrier reacts.
 TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
-  addMember(0, 1);
-  addMember(0, 3);
-  Battle& fight = makeBattle();
-  foe(0, 2);
+  Battle& fight = scenario({{0, 1}, {0, 3}}, {{0, 2}});
   for (const bool chains : {true, false}) {
     const std::string keys = "type 攻撃; range 遠; area 単; accuracy 100; chainName 斬,連斬; power{ constance 5; } "
                              "animationName ブレード; ";
@@ -1073,8 +1007,7 @@ TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
 
 // A heal applied raises the HP by its amount, up to the maximum.
 TEST_F(CastPhaseTest, AHealRaisesTheHpUpToTheMaximum) {
-  addMember(0, 2);
-  makeBattle();
+  scenario({{0, 2}}, {});
   Game::Unit& kessa = unit(0);
   for (const i32 power : {5, 99999}) {
     kessa.life().setHp(1);
@@ -1091,10 +1024,8 @@ TEST_F(CastPhaseTest, AHealRaisesTheHpUpToTheMaximum) {
 // The bag's last herb: one member throws it; of two who chose it, only the
 // first acts.
 TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
-  addMember(0, 1);
-  addMember(0, 3);
-  Battle& fight = makeBattle();
-  Game::Unit& slime = foe(0, 2);
+  Battle& fight = scenario({{0, 1}, {0, 3}}, {{0, 2}});
+  Game::Unit& slime = unit(2);
   const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
   const Game::Article thrown = Game::Article::fromItem(herb);
   const Game::Ability toss = Game::Ability::fromName("投げる道具");
@@ -1121,9 +1052,8 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
 // slime in one cast: once the cast is over, Kessa's line floats in the
 // party's colour with her level; the slime shows none.
 TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
-  addMember(0, 1);
-  Battle& fight = makeBattle();
-  Game::Unit& slime = foe(0, 1);
+  Battle& fight = scenario({{0, 1}}, {{0, 1}});
+  Game::Unit& slime = unit(1);
   const Game::Ability cheer = art("type 補助; range 自; area 無; effect none; afterText 奮い立った;");
   for (Game::Unit* unit : {fight.unitAt(0), &slime}) {
     unit->planAction(-1, cheer, unit->place());
@@ -1140,10 +1070,9 @@ TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
 // own cell, on her side) turns to the first living unit of that side the art
 // reaches; an action takes up its weapon slot (-2 keeps the one in hand).
 TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
-  addMember(0, 2);
-  Battle& fight = makeBattle();
-  foe(0, 1).life().kill();
-  Game::Unit& slime = foe(0, 0);
+  Battle& fight = scenario({{0, 2}}, {{0, 1}, {0, 0}});
+  fight.unitAt(1)->life().kill();
+  Game::Unit& slime = unit(2);
   Game::Unit& kessa = *fight.unitAt(0);
   kessa.planAction(0, Game::Ability::fromName("斬り払い"), Game::Place{1, 0, 2});
   kessa.setCharge(0);
@@ -1255,115 +1184,4 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
   int frames = 0;
   for (; heal.frame() == 0 && frames < 100; ++frames) cast.update();
   EXPECT_EQ(frames, 16 + 1);
-}
-
-// --- Whole battles through the real phases ----------------------------------
-
-namespace {
-
-// Expressions read the game's variables and its battle's living units.
-class BattleVariables final : public GameTest::FakeGameResolver {
- public:
-  explicit BattleVariables(const Game::GameData& game) : mGame(game) {}
-  bool findInteger(const char* name, Engine::i32* out) const override {
-    if (!mGame.variables().hasInteger(name)) return false;
-    *out = mGame.variables().getInteger(name);
-    return true;
-  }
-  bool hasBattle() const override { return mGame.battle() != nullptr; }
-  Engine::i32 livingCount(Engine::i32 side) const override {
-    return mGame.battle() ? mGame.battle()->livingCount(side) : 0;
-  }
-
- private:
-  const Game::GameData& mGame;
-};
-
-// Two of the sample lead, Kessa, against two slimes, decided by the game's
-// own battle script, with the command menus driven by scripted keys.
-class WholeBattleTest : public BattleEndTest {
- protected:
-  void SetUp() override {
-    BattleEndTest::SetUp();
-    fs().put(Battle::kScriptFile, DatabaseTestSupport::sampleFile(Battle::kScriptFile));
-    mVariables.reset();
-    mBattleVariables = std::make_unique<BattleVariables>(game());
-  }
-  void TearDown() override {
-    game().setBattle(nullptr);
-    mBattleVariables.reset();
-    BattleEndTest::TearDown();
-  }
-  std::unique_ptr<BattleVariables> mBattleVariables;
-  // The battle with its slimes before its first frame.
-  Battle& start(i32 seed, const char* enemyName = "泥スライム") {
-    Game::RandomGenerator::instance()->setSeed(seed);
-    addMember(0, 1);
-    addMember(0, 3);
-    makeBattle({}, 0);
-    foe(0, 1, enemyName);
-    foe(0, 3, enemyName);
-    return battle();
-  }
-  // A menu of the Command phase takes input.
-  bool menuWaits() {
-    const auto* command = dynamic_cast<const Game::BattleStuff::Command*>(battle().runningPhase());
-    return command && command->introFrames() == 0 && command->menuCount() > 0;
-  }
-  // Frames until the battle ends; every eighth frame a waiting menu gets the
-  // next of the keys in turn, and the end's windows the decide key. -1 past
-  // the limit.
-  int playUntilEnd(std::vector<Platform::Key> keys, int limit) {
-    std::size_t next = 0;
-    for (int n = 1; n <= limit; ++n) {
-      if (n % 8 != 0) {
-        step({});
-      } else if (battle().isDecided()) {
-        step({kDecide});
-      } else if (menuWaits()) {
-        step({keys[next]});
-        next = (next + 1) % keys.size();
-      } else {
-        step({});
-      }
-      if (battle().update()) return n;
-    }
-    return -1;
-  }
-};
-
-}  // namespace
-
-// Deciding the first row, the first art and the first target all along,
-// the party beats the slimes: a win, counted, with experience and the spoils.
-TEST_F(WholeBattleTest, ThePartyWinsThroughTheMenus) {
-  Battle& fight = start(9);
-  ASSERT_GT(playUntilEnd({kDecide}, 30000), 0);
-  EXPECT_EQ(game().battleResult(), 1);
-  EXPECT_EQ(game().winCount(), 1);
-  EXPECT_GT(mMembers.front()->experience(), 0);
-  ASSERT_FALSE(fight.spoils().items.empty());
-  for (const Game::ToolData* item : fight.spoils().items) EXPECT_GT(game().bag().countItem(item), 0);
-}
-
-// "逃げる", the main list's third row, ends the battle as an escape.
-TEST_F(WholeBattleTest, ThePartyRunsAway) {
-  start(7);
-  ASSERT_GT(playUntilEnd({Platform::Key::Down, Platform::Key::Down, kDecide, kDecide}, 3000), 0);
-  EXPECT_EQ(game().battleResult(), 0);
-  EXPECT_EQ(integer("escapeCount"), 1);
-}
-
-// A party at its last point of life falls: a game over that escapes asks
-// for the lose event.
-TEST_F(WholeBattleTest, ThePartyFalls) {
-  start(7, "髄喰らい");
-  for (i32 m = 0; m < 2; ++m) {
-    Game::Unit& member = *battle().unitAt(m);
-    member.life().takeDamage(member.hp() + member.lp() - 1);
-  }
-  ASSERT_GT(playUntilEnd({kDecide}, 30000), 0);
-  EXPECT_EQ(game().battleResult(), -1);
-  EXPECT_EQ(game().loseCount(), 1);
-  EXPECT_EQ(integer("requestLoseEvent"), 1);
 }

@@ -13,6 +13,13 @@
 
 namespace BattleTestSupport {
 
+// A unit's cell in a scenario, and the shell of a member there.
+struct At {
+  Engine::i32 row;
+  Engine::i32 column;
+  const char* shell = "Kessa";
+};
+
 // Battles of a new game over the sample data: a battle script that decides
 // nothing, party members of the sample lead on their cells, the sample
 // enemies by name, and arts read from text beside the sample ones.
@@ -49,6 +56,15 @@ class BattleGameTest : public ScriptTestSupport::ScriptTest {
   Game::Battle& makeBattle(Game::BattleSettings settings = {}, int frames = 1) {
     game().setBattle(new Game::Battle(game(), settings));
     run(frames);
+    return battle();
+  }
+  // A battle of the members on their cells against the named enemy on the
+  // enemies' cells (added after the battle's first `frames`).
+  Game::Battle& scenario(std::initializer_list<At> members, std::initializer_list<At> enemies, int frames = 1,
+                         const char* enemyName = "泥スライム") {
+    for (const At& cell : members) addMember(cell.row, cell.column, cell.shell);
+    makeBattle({}, frames);
+    for (const At& cell : enemies) foe(cell.row, cell.column, enemyName);
     return battle();
   }
   Game::Battle& battle() { return *static_cast<Game::Battle*>(game().battle()); }

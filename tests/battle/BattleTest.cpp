@@ -225,25 +225,6 @@ TEST_F(BattleTest, SetUpTakesFiveMembersAndABackAttackSwapsTheFrontAndBackRows) 
   EXPECT_EQ(std::tuple(even.unitAt(0)->row(), even.unitAt(2)->row()), std::tuple(0, 2)) << "an even encounter";
 }
 
-TEST_F(BattleTest, SetUpKeepsWhatTheCreatorGave) {
-  BattleSettings settings;
-  settings.level = 2.5f;
-  settings.bgm = "ボス戦";
-  settings.escapeAllowed = false;
-  settings.defeatMode = BattleSettings::kGameOver;
-  settings.fromScript = true;
-  settings.kind = BattleSettings::kForestall;
-  auto dialogue = std::make_shared<Game::BattleDialogue>();
-  settings.dialogue = dialogue;
-  Battle& battle = newBattle(settings);
-  EXPECT_EQ(std::tuple(battle.level(), battle.enemyLevel(), std::string(battle.bgm()), battle.isEscapeAllowed(),
-                       battle.defeatMode(), battle.reportsRank(), battle.kind(), battle.dialogue(), battle.turn()),
-            std::tuple(2.5f, game().encounterLevel(), std::string("ボス戦"), false, i32{BattleSettings::kGameOver}, false,
-                       i32{BattleSettings::kForestall}, dialogue.get(), 0));
-  EXPECT_FALSE(battle.lastSpell());
-  EXPECT_TRUE(newBattle().reportsRank());
-}
-
 // Five members leave room for ten enemies; the eleventh is refused. Each is
 // a battle-made enemy on the nearest free cell, at the battle's enemy level
 // with its rank, grown by its scale; the tracker keeps the highest rank.
@@ -306,26 +287,6 @@ TEST_F(BattleTest, AWaitRunsItsFramesAndAtLeastOne) {
   }
 }
 
-// A quiet turn end: damage, recovery, close, done. The close ends the turn
-// of the sides and units and makes the next encounter even.
-TEST_F(BattleTest, AQuietTurnEndTakesFourFrames) {
-  addMember(1, 1);
-  BattleSettings settings;
-  settings.kind = BattleSettings::kForestalled;
-  Battle& battle = newBattle(settings);
-  battle.side(0).setPool(0);
-  battle.refresh();
-  Game::BattleStuff::TurnEnd end(battle);
-  std::vector<i32> results;
-  for (int i = 0; i < 4; ++i) results.push_back(end.update());
-  EXPECT_EQ(results, (std::vector<i32>{0, 0, 0, 1}));
-  EXPECT_EQ(battle.turn(), 1);
-  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
-  EXPECT_EQ(battle.side(0).pool(), battle.side(0).regeneration());
-  EXPECT_EQ(battle.unitAt(0)->turnCount(), 1);
-  EXPECT_EQ(battle.interruptCount(), 1);  // only the opening
-}
-
 // Poison's damage stage shows and takes it, pauses the battle for 60 frames,
 // and a clean-up frame (with the battle script) follows. A member's poison
 // (held, the member takes no command) is the party's damage; an enemy's is
@@ -378,9 +339,7 @@ TEST_F(BattleTest, StartTellsHowTheEncounterBeganAndStartsBothSides) {
 }
 
 TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
-  addMember(0, 0);
-  addMember(0, 1);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}, {0, 1}}, {}, 0);
   battle.unitAt(0)->setHold(2);
   const i32 phases = battle.phaseCount();
   Game::BattleStuff::TurnStart start(battle);
@@ -391,8 +350,7 @@ TEST_F(BattleTest, TurnStartBringsHeldUnitsATurnNearerAndQueuesTheTurn) {
 }
 
 TEST_F(BattleTest, LookupsFindTheFirstMatchingUnit) {
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   Game::Unit* enemy = &foe(2, 3);
   Game::Unit* other = &foe(2, 4);
   EXPECT_EQ(battle.findUnitByName("Kessa"), battle.unitAt(0));
@@ -431,8 +389,7 @@ TEST_F(BattleTest, FlashesLastTheirFramesAndTheDimBrightensInThirty) {
 }
 
 TEST_F(BattleTest, TheScreenEffectIsClearedWhenItDisagreesWithStoppedTime) {
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   battle.toggleScreenEffect();
   EXPECT_TRUE(battle.isScreenEffectOn());
   battle.unitAt(0)->setStateLevel("世界", 1);
@@ -491,13 +448,18 @@ TEST_F(BattleTest, ThePoisonStageShowsTheDamageAndCountsOnlyANewFall) {
 }
 
 // Recovery over the turn: shown in green, added to HP, and like damage a
-// pause and a clean-up frame follow; five frames in all.
+// pause and a clean-up frame follow; five frames in all (a quiet turn end
+// takes four). The close ends the turn of the sides and units and makes the
+// next encounter even.
 TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
   addMember(1, 1);
-  Battle& battle = newBattle();
+  BattleSettings settings;
+  settings.kind = BattleSettings::kForestalled;
+  Battle& battle = newBattle(settings);
   Game::Unit& member = *battle.unitAt(0);
   member.life().setHp(1);
   member.setStateLevel("再生", 10);
+  battle.side(0).setPool(0);
   battle.refresh();
   const i32 amount = member.regeneration();
   ASSERT_GT(amount, 0);
@@ -516,23 +478,20 @@ TEST_F(BattleTest, TheRecoveryStageShowsGreenAndPausesTheBattle) {
   EXPECT_EQ(results, (std::vector<i32>{0, 0, 1}));
   EXPECT_EQ(battle.turn(), turn + 1);
   EXPECT_EQ(battle.partyRecord().damage(), 0);
+  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
+  EXPECT_EQ(battle.side(0).pool(), battle.side(0).regeneration());
+  EXPECT_EQ(member.turnCount(), 1);
 }
 
-// What the units and effects ask: a stolen item goes to the bag, lines to
-// the game's windows, a change of form flashes white and a revival grows its
-// wings.
+// What the units and effects ask: a stolen item goes to the bag, a change
+// of form flashes white, a revival grows its wings.
 TEST_F(BattleTest, TheBattleAnswersItsUnits) {
-  addMember(0, 0);
-  fs().put(Battle::kSoundFile, std::string("連携 chain; スペル発動 spell;"));
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   const Game::ToolData* herb = Game::Database::instance()->findTool("薬草");
   ASSERT_TRUE(herb);
   const i32 herbs = game().bag().countItem(herb);
   battle.gainItem(*herb);
   EXPECT_EQ(game().bag().countItem(herb), herbs + 1);
-  game().messages().clear();
-  battle.pushMessage("一行");
-  EXPECT_EQ(game().messages().count(), 1);
   battle.unitShown(*battle.unitAt(0), Game::UnitPose::kStand);
   EXPECT_EQ(battle.flashFrames(), 0);
   battle.unitShown(*battle.unitAt(0), Game::UnitPose::kAppear);
@@ -541,10 +500,6 @@ TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   const i32 nodesBefore = battle.scenePool()->activeCount();
   battle.unitShown(*battle.unitAt(0), Game::UnitPose::kRevive);  // 48 bursts of 6 wing nodes
   EXPECT_EQ(battle.scenePool()->activeCount(), nodesBefore + 288);
-  battle.setEnergy(1, 7);
-  EXPECT_EQ(std::tuple(battle.energy(1), battle.energy(0)), std::tuple(7, 0));
-  battle.setGuardMode(0, 2);
-  EXPECT_EQ(std::tuple(battle.guardMode(0), battle.guardMode(1)), std::tuple(2, 0));
   // An enemy's resistances, a window each.
   Game::Unit& enemy = foe(0, 0);
   std::vector<Game::String> lines;
@@ -558,10 +513,6 @@ TEST_F(BattleTest, TheBattleAnswersItsUnits) {
   battle.setLastArt(Game::Ability(&Game::Database::instance()->findAbility("斬り払い"), 1));
   ASSERT_TRUE(battle.hasLastSpells() && battle.lastSpell());
   EXPECT_TRUE(battle.lastSpell()->isValid());
-  // The battle's sounds, read when the first one plays.
-  EXPECT_EQ(battle.battleSounds().count(), 0);
-  battle.stage().playBattleSound("連携", 0);
-  EXPECT_EQ(battle.battleSounds().count(), 2);
 }
 
 // Only the word "default" names the ordinary battle music; every other
@@ -610,35 +561,13 @@ class BattleCameraTest : public TestServices::Test<TestServices::kRenderer, Batt
   static Game::Camera& camera() { return Game::SceneRenderer::instance()->camera(); }
 };
 
-// The opening clears the fade, stands the members on their cells and
-// leaves the camera at its default view.
-TEST_F(BattleCameraTest, TheOpeningClearsTheScreenAndStandsTheUnitsOnTheirCells) {
-  addMember(2, 4);
-  Battle& battle = newBattle();
-  Game::SceneRenderer::instance()->setFadeTarget(255);
-  camera().setPitch(80.f);
-  run(1);
-  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
-  EXPECT_FLOAT_EQ(camera().pitch.target(), 30.f);
-  EXPECT_EQ(battle.interruptCount(), 0);
-  const Game::Unit& member = *battle.unitAt(0);
-  ASSERT_TRUE(member.node());
-  Engine::Math::Vector3 home;
-  member.getHomePosition(home);
-  Engine::Math::Vector3 position;
-  member.getPosition(position);
-  EXPECT_NEAR(position.x, home.x, 0.01f);
-  EXPECT_NEAR(position.y, home.y, 0.01f);
-}
-
 // Every unit plays its appearance as the battle opens.
 TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
   fs().put("src/picture/unit/t.txt", std::string("model{name stand;}model{name appear;}"));
   Game::NmlNode list;
   ASSERT_TRUE(list.parse("Kessa t,1;泥スライム t,1;", true));
   Game::Database::instance()->maps().units.read(list, "src/picture/unit/list.txt");
-  addMember(0, 0);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}}, {}, 0);
   foe(0, 0);
   run(1);
   for (i32 i = 0; i < battle.unitCount(); ++i) {
@@ -650,9 +579,7 @@ TEST_F(BattleCameraTest, TheOpeningPlaysEveryUnitsAppearance) {
 
 // The turn's poison turns the camera to the middle of the units it hurt.
 TEST_F(BattleCameraTest, AStageThatHitsTurnsTheCameraToTheUnitsMiddle) {
-  addMember(0, 0);
-  addMember(2, 4);
-  Battle& battle = newBattle();
+  Battle& battle = scenario({{0, 0}, {2, 4}}, {}, 0);
   run(1);
   for (i32 i = 0; i < 2; ++i) battle.unitAt(i)->setStateLevel("毒", 3);
   Engine::Math::Vector3 a;
@@ -688,27 +615,6 @@ TEST_F(BattleCameraTest, ACaptionIsWrittenOverItsSidesHalfForNinetyFrames) {
     writer.getOrigin(&x, &y);
     EXPECT_EQ(x, written) << "frame " << n;
   }
-}
-
-// Effects steer the camera and project points through the stage.
-TEST_F(BattleCameraTest, EffectsSteerTheSceneCamera) {
-  Battle& battle = newBattle();
-  Game::Effect::Stage& stage = battle.stage();
-  stage.setCameraZoom(2.f);
-  stage.setCameraHeading(100.f);
-  stage.setCameraPitch(45.f);
-  stage.setCameraDistance(0.5f);
-  stage.setCameraShake(6.f);
-  EXPECT_EQ(std::vector<float>({camera().zoom.target(), camera().heading.target(), camera().pitch.target(),
-                                camera().inverseDistance.target(), camera().shake.z}),
-            std::vector<float>({2.6f, 10.f, 45.f, 100.f, 6.f}));
-  // Its projection is the scene's.
-  const Engine::Math::Vector3 point(40.f, -20.f, 10.f);
-  Engine::Math::Vector3 expected;
-  Game::SceneRenderer::instance()->project(&expected, point);
-  Engine::Math::Vector3 projected;
-  stage.project(projected, point);
-  EXPECT_EQ(std::tuple(projected.x, projected.y, projected.z), std::tuple(expected.x, expected.y, expected.z));
 }
 
 // While a talk shows in a battle, the camera turns to the unit that speaks.

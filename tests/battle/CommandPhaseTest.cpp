@@ -32,14 +32,7 @@ using Game::CommandMenu;
 using Game::BattleStuff::Command;
 using WidgetTest::menuRows;
 
-struct GridCell {
-  i32 row;
-  i32 column;
-};
-struct Member {
-  const char* shell;
-  GridCell cell;
-};
+using BattleTestSupport::At;
 
 std::string cellText(const Game::Place& place) {
   std::ostringstream out;
@@ -60,16 +53,14 @@ class CommandPhaseTest : public BattleTestSupport::BattleGameTest {
     BattleGameTest::TearDown();
   }
 
-  Game::PlayerGhost& addMember(const Member& member) {
-    return BattleGameTest::addMember(member.cell.row, member.cell.column, member.shell);
-  }
+  Game::PlayerGhost& addMember(const At& at) { return BattleGameTest::addMember(at.row, at.column, at.shell); }
   Battle& openBattle(i32 kind = BattleSettings::kEven, bool escape = true) {
     BattleSettings settings;
     settings.kind = kind;
     settings.escapeAllowed = escape;
     return makeBattle(settings, 0);
   }
-  Game::Unit& addEnemy(GridCell cell) { return foe(cell.row, cell.column); }
+  Game::Unit& addEnemy(At cell) { return foe(cell.row, cell.column); }
   // The Command phase with its opening over and its first list taking input.
   Command& makeCommand() {
     battle().refresh();
@@ -166,8 +157,8 @@ class CommandPhaseTest : public BattleTestSupport::BattleGameTest {
 // last, and what the members end with.
 struct KeyScript {
   const char* name;
-  std::vector<Member> members;
-  std::vector<GridCell> enemies;
+  std::vector<At> members;
+  std::vector<At> enemies;
   const char* keys;
   std::vector<std::string> outcome;
   // An art every member learns first.
@@ -180,10 +171,10 @@ const std::string kUnpayable = std::string("!") + CommandMenu::kUnpayableWarning
 const std::string kPartyCost = std::string("!") + CommandMenu::kPartyCostWarning;
 const std::string kBreaks = std::string("!") + CommandMenu::kBreakAlarm;
 const std::string kBroken = std::string("!") + CommandMenu::kBrokenAlarm;
-const Member kKessa0{"Kessa", {0, 2}};
-const Member kKessa1{"Kessa", {1, 2}};
-const Member kMio0{"灯りのミオ", {0, 2}};
-const Member kMio1{"灯りのミオ", {1, 2}};
+const At kKessa0{0, 2};
+const At kKessa1{1, 2};
+const At kMio0{0, 2, "灯りのミオ"};
+const At kMio1{1, 2, "灯りのミオ"};
 
 const KeyScript kKeyScripts[] = {
     // "コマンド", the art, the target: the first candidate in unit order.
@@ -227,7 +218,7 @@ class CommandKeyScriptTest : public CommandPhaseTest, public ::testing::WithPara
 
 TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
   const KeyScript& script = GetParam();
-  for (const Member& member : script.members) {
+  for (const At& member : script.members) {
     Game::PlayerGhost& ghost = addMember(member);
     if (script.learnt) ghost.abilities().add(Game::Ability::fromName(script.learnt));
     if (script.weaponUses >= 0) {
@@ -239,7 +230,7 @@ TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("投げナイフ")), 2);
   openBattle();
-  for (const GridCell& cell : script.enemies) addEnemy(cell);
+  for (const At& cell : script.enemies) addEnemy(cell);
   makeCommand();
   run(script.keys);
   EXPECT_EQ(outcome(), script.outcome);

@@ -2,20 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "battle/Battle.h"
 #include "battle/UnitMessageView.h"
 #include "live/Unit.h"
-#include "presentation/picture/SystemResources.h"
+#include "presentation/model/Model.h"
 #include "presentation/scene/SceneNodePool.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "records/Database.h"
 #include "records/database/BattlePictures.h"
 #include "tests/Services.h"
 #include "tests/battle/BattleGameFixture.h"
+#include "tests/live/unit/TestGhost.h"
 
 namespace {
 
@@ -29,9 +28,6 @@ const std::vector<std::string> kAllIcons = {
     "ディレイ", "恐怖",           "CrimsonFocus",         "FloatingBellSplash"};
 // The states of the icons after the first two, "カウンター無効付加" showing "幸運".
 std::string stateOf(const std::string& icon) { return icon == "幸運" ? "カウンター無効付加" : icon; }
-
-// The icons a drawing looked up.
-std::vector<std::string> gAsked;
 
 // Kessa in a battle of the sample data.
 class UnitStatusIconsTest : public BattleTestSupport::BattleGameTest {
@@ -90,14 +86,6 @@ TEST_F(UnitStatusIconsTest, WhatAUnitHoldsShowsItsIcon) {
   EXPECT_EQ(icons(), kAllIcons);
 }
 
-// A row centred over the head, 18 apart.
-TEST_F(UnitStatusIconsTest, IconsLineUpCentredOverTheHead) {
-  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(100.f, 0, 1), 100.f);
-  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(100.f, 0, 3), 82.f);
-  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(100.f, 2, 3), 118.f);
-  EXPECT_FLOAT_EQ(UnitStatusIcons::iconX(0.f, 1, 2), 9.f);
-}
-
 // Every icon's set holds its "icon"; a state's message pops up the set's
 // "main".
 TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
@@ -114,38 +102,52 @@ TEST_F(UnitStatusIconsTest, TheSampleSetsHoldEveryIcon) {
   pictures.release();
 }
 
-// Drawing the icons shows the unit's waiting numbers, once a frame; a
-// number springs up 20 a frame for each whole of its scale, and the flag
-// makes it critical: larger (one digit: 0.25 + 0.1, critical 0.375 + 0.1).
-TEST_F(UnitStatusIconsTest, DrawingShowsTheMessages) {
-  GameTestSupport::putSampleFiles(fs(), "src/system");
-  const TestServices::Scoped services(TestServices::kGraphics | TestServices::kRenderer);
-  Game::SystemResources::create();
-  kessa().setStateLevel("毒", 1);
-  kessa().messages().queueDamage(7, 0xFFFFFFFF, 0, 1.f);
-  kessa().messages().queueDamage(8, 0xFFFFFFFF, 0, 2.5f);
-  kessa().messages().queueDamage(9, 0xFFFFFFFF, 1, 1.f);
-  Game::SceneNodePool& pool = *battle().scenePool();
-  UnitStatusIcons::draw(pool, kessa(), [](const char* set) -> Game::Model* {
-    gAsked.emplace_back(set);
-    return nullptr;
-  });
-  EXPECT_EQ(gAsked, (std::vector<std::string>{"毒"})) << "one icon looked up";
-  EXPECT_TRUE(kessa().messages().isEmpty());
-  EXPECT_EQ(kessa().messages().wait(), Game::UnitStuff::MessageManager::kWait);
-  std::vector<std::pair<float, float>> shown;
-  for (i32 i = 512; i < pool.capacity(); ++i) {
-    const Game::SceneNode& node = pool.node(i);
-    if (node.isActive()) shown.emplace_back(node.position.y.velocity(), node.scale.x.value());
+Game::Model gPicture;
+Game::Model* picture(i32 state) { return state == 4 ? &gPicture : nullptr; }
+
+// A party unit at row 1, column 2 without a node: its front point is its
+// cell's point (128, 32, 0).
+class UnitMessageViewTest : public ::testing::Test {
+ protected:
+  UnitMessageViewTest() { unit.setCell(1, 2); }
+
+  std::vector<const Game::SceneNode*> active() const {
+    std::vector<const Game::SceneNode*> out;
+    for (i32 i = 0; i < pool.capacity(); ++i) {
+      if (pool.node(i).isActive()) out.push_back(&pool.node(i));
+    }
+    return out;
   }
-  const std::vector<std::pair<float, float>> expected = {{20.f, 0.35f}, {40.f, 0.35f}, {20.f, 0.475f}};
-  ASSERT_EQ(shown.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_FLOAT_EQ(shown[i].first, expected[i].first) << i;
-    EXPECT_FLOAT_EQ(shown[i].second, expected[i].second) << i;
+  // A node's world point, from its base transform (world units / 400).
+  static float worldZ(const Game::SceneNode& node) { return node.baseState.transform(2, 3) * 400.f; }
+  static float worldX(const Game::SceneNode& node) { return node.baseState.transform(0, 3) * 400.f; }
+
+  UnitTestSupport::TestGhost ghost;
+  Game::Unit unit{ghost};
+  Game::SceneNodePool pool{Game::SceneNodePool::kSceneCapacity};
+};
+
+// A state's pictures pop up count times from the front point, 32 apart; a
+// state without a picture shows nothing.
+TEST_F(UnitMessageViewTest, AStatesPicturesStackThirtyTwoApart) {
+  Game::UnitMessageView view(pool, unit, picture);
+  Game::UnitStuff::Message message;
+  message.kind = Game::UnitStuff::Message::Kind::kState;
+  message.count = 3;
+  message.state = 5;
+  view.show(message);
+  EXPECT_TRUE(active().empty());
+  message.state = 4;
+  view.show(message);
+  const std::vector<const Game::SceneNode*> nodes = active();
+  ASSERT_EQ(nodes.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(nodes[i]->getModel(), &gPicture);
+    EXPECT_NEAR(worldX(*nodes[i]), 128.f, 1e-3f);
+    EXPECT_NEAR(worldZ(*nodes[i]), 32.f * static_cast<float>(i), 1e-3f);
+    EXPECT_TRUE(nodes[i]->baseState.billboard);
   }
-  game().setBattle(nullptr);
-  Game::SystemResources::destroy();
 }
 
 }  // namespace
