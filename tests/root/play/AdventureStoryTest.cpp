@@ -10,6 +10,7 @@
 
 #include "battle/Battle.h"
 #include "running/game/GameFlow.h"
+#include "running/game/SaveSlotList.h"
 #include "records/stats/Experience.h"
 #include "records/database/MapSiteData.h"
 #include "records/expression/GameResolver.h"
@@ -127,6 +128,7 @@ TEST_F(AdventureStoryTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFir
     ExpressionStuff::GameResolver::install(nullptr);
   }
   FaceSet::destroy();
+  SaveSlotList::forgetCursor();  // the ending's save dialog remembers its slot
 }
 
 // The mine's first floor entered afresh: its locked door (6) stays shut to a
