@@ -10,6 +10,7 @@
 
 #include "battle/Battle.h"
 #include "running/game/GameFlow.h"
+#include "running/game/SaveSlotList.h"
 #include "records/stats/Experience.h"
 #include "records/database/MapSiteData.h"
 #include "records/expression/GameResolver.h"
@@ -87,14 +88,12 @@ TEST_F(AdventureStoryTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
 
 // The boss of the fourth floor, met on its hall and fought through the real
 // menus: the first choice each time, the next row now and then, and back out
-// of a panel whose arts cannot be paid. The party a first-time player brings:
-// Kessa starts at level 1 and the others join at the lead's experience, so
-// all four share it. The headless run of the whole adventure
-// (AdventureRunTest) brings them here at levels 2 to 4 (level 4 needs 1042
-// experience, 5 needs 1706), with the gear they came with; at level 4 they
-// win within 30 turns, which
-// sets the clear state and plays the ending with its save dialog (the round
-// is counted when that save is loaded); a first-floor party (Kessa and
+// of a panel whose arts cannot be paid. Kessa starts at level 1 and the
+// others join at the lead's experience, so all four share it; a first play
+// brings them here at levels 2 to 4 (level 4 needs 1042 experience, 5 needs
+// 1706) with the gear they came with. At level 4 they win within 30 turns,
+// which sets the clear state and plays the ending with its save dialog (the
+// round is counted when that save is loaded); a first-floor party (Kessa and
 // Mio at level 1) falls and wakes in Wrenfold.
 TEST_F(AdventureStoryTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFirsts) {
   FaceSet::create();
@@ -129,6 +128,7 @@ TEST_F(AdventureStoryTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFir
     ExpressionStuff::GameResolver::install(nullptr);
   }
   FaceSet::destroy();
+  SaveSlotList::forgetCursor();  // the ending's save dialog remembers its slot
 }
 
 // The mine's first floor entered afresh: its locked door (6) stays shut to a

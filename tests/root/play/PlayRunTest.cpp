@@ -137,20 +137,6 @@ std::string json(const std::string& value) {
   return line.substr(4, line.size() - 5);
 }
 
-TEST_F(PlayRunTest, ANewGameGoesFromTheTitleToTheFieldAndOutThroughTheRing) {
-  ASSERT_EQ(play(std::string(MARROWDEEP_SOURCE_DIR) + "/tests/smoke/play/new_game.play"), 0);
-  const std::string seen = scenes();
-  std::cout << "scenes by frame: " << seen << std::endl;
-  EXPECT_EQ(seen.substr(0, 8), "title@0 ");
-  EXPECT_NE(seen.find(" field@"), std::string::npos);
-  EXPECT_NE(seen.find(" title@", seen.find(" field@")), std::string::npos);
-  // On the field the trace shows where the player stands.
-  const Fields field = lineOf(mHome / "trace.jsonl", "field", false);
-  for (const char* name : {"floor", "cell", "experience"}) {
-    EXPECT_TRUE(field.contains(name)) << name;
-  }
-}
-
 const Game::NmlNode* childOf(const Game::NmlNode* node, const char* name) {
   return node && node->countChildren(name) > 0 ? node->findChild(name) : nullptr;
 }
@@ -259,15 +245,6 @@ TEST_F(PlayRunTest, AWaitThatNeverComesFailsWithinItsLimit) {
   EXPECT_NE(report.find("{\"frame\":13,"), std::string::npos) << report;
   EXPECT_EQ(report.find("{\"frame\":12,"), std::string::npos) << report;
   EXPECT_EQ(scenes(), "title@0 ");
-}
-
-// A symbol the waits name is traced 1 while it stands on the open floor.
-TEST_F(PlayRunTest, TracesWhetherANamedSymbolIsOnTheFloor) {
-  const std::string script = (mHome / "symbol.play").string();
-  std::ofstream(script) << "wait menu=stars 600\npress decide\nwait opening=0 120\nidle 30\npress decide\n"
-                           "wait scene=field 1200\nwait symbol." << Game::FieldScene::kPlayerName
-                        << "=1 1\nwait symbol.nobody=0 1\n";
-  EXPECT_EQ(play(script), 0);
 }
 
 // Whole numbers bare; quotes, backslashes and bytes outside printable ASCII

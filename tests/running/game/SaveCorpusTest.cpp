@@ -99,9 +99,9 @@ TEST_F(SaveCorpusTest, EverySixteenthOfATruncatedFileIsInvalid) {
   }
 }
 
-// Damaged text in valid packing. In party and bag nodes a name the databases
-// lack, a member naming no character, a missing part or a number out of range
-// refuses the load.
+// Damaged text in valid packing. The party's and the bag's nodes are checked
+// by their own rules (SaveNodeCheck): a row of each shows a check refuses the
+// load; the rest is the file's own frame and records.
 TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
   struct Case {
     std::string text;
@@ -109,34 +109,12 @@ TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
   };
   const Case cases[] = {
       {replaced("name 剣のケッサ;", "name Nobody;"), false},
-      {replaced("name 剣のケッサ;", ""), false},
       {replaced("member 剣のケッサ,0,0;", "member Nobody,0,0;"), false},
-      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0,0;member 剣のケッサ,1,1;"), false},
-      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0;"), false},
-      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,x,0;"), false},
       {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,9,-4;"), true},
       {replaced("member 剣のケッサ,0,0;", ""), true},
-      {replaced("member 剣のケッサ,0,0;", "member 剣のケッサ,0,0;member a,0,0;member b,0,0;member c,0,0;member d,0,0;member e,0,0;"), false},
-      {replaced("ability 斬り払い;", "ability 無い技;"), false},
-      {replaced("ability 斬り払い;level 1;", "ability 斬り払い;level 99;"), false},
-      {replaced("ability 斬り払い;level 1;", "ability 斬り払い;level 0;"), false},
-      {replaced("ability 斬り払い;", "ability 斬り払い;trigger{type 無い;}"), false},
-      {replaced("ability 斬り払い;", "ability 斬り払い;expression 1;"), false},
-      {replaced("artsList{", "artsLst{"), false},
-      {replaced("bonus{", "bonuses{"), false},
-      {replaced("equip{tool 鉄の剣;", "equip{tool 無い剣;"), false},
-      {replaced("equip{tool 鉄の剣;", "equipped{tool 鉄の剣;"), false},
-      {replaced("defensePerformance 100;", "defensePerformance 101;"), false},
-      {replaced("defensePerformance 100;", "defensePerformance 0;"), true},
-      {replaced("experience 900;", "experience -5;"), false},
       {replaced("experience 900;", "experience 2147483647;"), true},
-      {replaced("masterPoint", "masterPoints"), false},
       {replaced("tool 薬草;", "tool 無い草;"), false},
-      {replaced("article{tool 薬草;energy 1;defensePerformance 100;}", "article{}"), false},
-      {replaced("article{", "articl{"), false},
-      {replaced("number 3;", "number 0;"), false},
       {replaced("number 3;", "number 2147483647;"), true},
-      {replaced("number 3;", ""), false},
       {"", false},
       {mText + "}", false},
       {replaced("party{", "}party{"), false},  // a stray '}' fails the whole file, not only its rest

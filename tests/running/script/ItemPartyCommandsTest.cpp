@@ -187,12 +187,12 @@ TEST_F(ItemPartyCommandsTest, OrganizePartyKeepsTheLeadFirstAndOffersTheRoster) 
   load("organizeParty{}");
   EXPECT_EQ(tapThrough(kDecide, 150), Script::kFinished);
   EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ", "灯りのミオ"}));
-  // A listed shell comes first and joins the roster; the lead listed is
-  // still only the lead.
-  party().members().clear();
-  load("organizeParty{ shell Kessa; shell 灯りのミオ; }");
+  // A listed shell, the first line too, is offered though not in the
+  // roster, and joins; the lead listed is still only the lead.
+  party().clear();
+  load("organizeParty{ shell 盾のトヴァン; shell Kessa; }");
   EXPECT_EQ(tapThrough(kDecide, 150), Script::kFinished);
-  EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ", "灯りのミオ"}));
+  EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ", "盾のトヴァン"}));
 }
 
 TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
