@@ -917,6 +917,15 @@ TEST_F(BattleUnitRules, PlacementPosesAndOccupiedCells) {
   dead.placeAt(-4, -4);
   EXPECT_EQ(std::make_pair(dead.row(), dead.column()), std::make_pair(0, 0));
   EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
+  // A cell of the side already taken sends the unit one step on; a cell past
+  // the grid is clamped first; outside a battle nothing is placed.
+  Unit& next = makeUnit(false, 1, 1);
+  EXPECT_EQ(std::abs(next.row() - 1) + std::abs(next.column() - 1), 1);
+  Unit& corner = makeUnit(false, 9, 9);
+  EXPECT_EQ(std::make_pair(corner.row(), corner.column()), std::make_pair(2, 4));
+  Unit& outside = makeUnit(makeGhost(), false);
+  outside.placeAt(1, 1);
+  EXPECT_FALSE(outside.isPlaced());
   // Every cell of the side taken: the clamped cell itself.
   for (i32 i = 0; i < Unit::kRows * Unit::kColumns; ++i) {
     makeUnit(true, i / Unit::kColumns, i % Unit::kColumns);
@@ -1070,33 +1079,6 @@ TEST_F(BattleUnitRules, AStealGoesToTheBagOrFails) {
   ASSERT_EQ(battle.messages.size(), 2u);
   EXPECT_EQ(battle.messages[0], "薬草をゲット！");
   EXPECT_EQ(battle.messages[1], "しっぱい！");
-}
-
-TEST_F(BattleUnitRules, PlacementTakesTheNearestFreeCellOfTheSide) {
-  const auto cell = [](const Unit& u) { return std::make_pair(u.row(), u.column()); };
-  const auto steps = [](const Unit& u, int row, int column) { return std::abs(u.row() - row) + std::abs(u.column() - column); };
-  EXPECT_EQ(cell(makeUnit(false, 0, 2)), std::make_pair(0, 2));
-  EXPECT_EQ(cell(makeUnit(true, 0, 2)), std::make_pair(0, 2));
-  EXPECT_EQ(steps(makeUnit(false, 0, 2), 0, 2), 1);
-  // A corner, out-of-range request: clamped, then the nearest free cell.
-  EXPECT_EQ(cell(makeUnit(false, 9, 9)), std::make_pair(2, 4));
-  Unit& next = makeUnit(false, 2, 4);
-  EXPECT_TRUE(Unit::isValidCell(next.row(), next.column()) && steps(next, 2, 4) == 1);
-  EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
-  Unit& outside = makeUnit(makeGhost(), false);
-  outside.placeAt(1, 1);
-  EXPECT_FALSE(outside.isPlaced());
-}
-
-TEST_F(BattleUnitRules, ChoosingATargetWithoutCandidatesGivesNone) {
-  Unit& unit = makeUnit(true, 0, 0);
-  unit.life().kill();
-  Game::Place place;
-  // The only unit is dead and nothing is in reach.
-  EXPECT_FALSE(unit.chooseTargetPlace(art("斬る"), place));
-  Unit& target = makeUnit(false, 1, 3);
-  EXPECT_TRUE(unit.chooseTargetPlace(art("斬る"), place));
-  EXPECT_EQ(std::vector<int>({place.side, place.row, place.column}), std::vector<int>({target.side(), 1, 3}));
 }
 
 TEST_F(BattleUnitRules, AnEnemyPrefersTheFrontRowOfTheOtherSide) {
