@@ -223,6 +223,7 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
   ghost.spendAp(-1);
   EXPECT_EQ(std::vector<i32>({ghost.getAp(0), ghost.getAp(1), ghost.getAp(2), ghost.getAp(3), ghost.getAp(-1)}),
             std::vector<i32>({29, 10, 3, 0, 0}));
+  EXPECT_EQ(ghost.slot(0).item(), tool("剣")) << "no tier past the third to spend from";
   for (int i = 0; i < 5; ++i) {
     ghost.spendAp(2);
   }
