@@ -290,22 +290,6 @@ class StatusSheetTest : public PlayerRulesTest {
   }
 };
 
-TEST_F(StatusSheetTest, EveryRowOfACharacter) {
-  Game::TextGrid grid;
-  Game::StatusSheet::fillTable(grid, ghost, kAllRows);
-  ASSERT_EQ(grid.rows(), 5);
-  ASSERT_EQ(grid.columns(), 6);
-  using Row = std::vector<std::string>;
-  EXPECT_EQ(rowOf(grid, 0), (Row{"剣のケッサ", "", "", "", "", ""}));
-  EXPECT_EQ(rowOf(grid, 1), (Row{" Lv", "12", " Exp   ", std::to_string(Game::Experience::forLevel(12) + 5), " next ",
-                                 std::to_string(Game::Experience::forLevel(13))}));
-  const std::string ap = std::to_string(ghost.getAp(0)) + "/" + std::to_string(ghost.getAp(1)) + "/" +
-                         std::to_string(ghost.getAp(2));
-  EXPECT_EQ(rowOf(grid, 2), (Row{" LP", std::to_string(ghost.lp()), "", "", " AP", ap}));
-  EXPECT_EQ(rowOf(grid, 3), (Row{"O.Lv ", "0", " O.Exp ", "0", " OP", "0"}));
-  EXPECT_EQ(rowOf(grid, 4), (Row{" BP", "11", "", "", "", ""}));
-}
-
 // Columns line up from sheet to sheet whatever the name: the labels' column
 // is "O.Lv " wide (5 bytes of font 1: 50 units) on every sheet, and a name
 // wider than the table ("盾のトヴァン", 120 units, over the bonus sheet's

@@ -7,17 +7,13 @@
 #include "records/Database.h"
 #include "records/database/UnitPictureData.h"
 #include "tests/effect/EffectFixture.h"
+#include "tests/presentation/Near.h"
 
 namespace {
 
 using Engine::Math::Vector3;
 using Game::UnitPose;
-
-void expectNear(const Vector3& actual, const Vector3& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-3f);
-  EXPECT_NEAR(actual.y, expected.y, 1e-3f);
-  EXPECT_NEAR(actual.z, expected.z, 1e-3f);
-}
+using PresentationTest::expectNear;
 
 // Units over the test pictures "Kessa" (scale 1, size 256) and "Slime"
 // (scale 3/4, size 192). A party unit on cell (0, 2) has its home at

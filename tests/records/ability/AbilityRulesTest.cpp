@@ -47,7 +47,11 @@ constexpr const char* kAbilityRuleArts =
     "ability{name 条;type 攻撃;expression 1;targetExpression 1;}"
     "ability{name 否;type 攻撃;expression 0;targetExpression 0;}"
     "ability{base{name 雷;type 攻撃;help "
-    "0123456789012345678901234567890123456789abcdef;}upper{}upper{}}";
+    "0123456789012345678901234567890123456789abcdef;}upper{}upper{}}"
+    "ability{name 斬;help 斬る;area 単;attack{element 斬撃,光;factor 物,接触;}}"
+    "ability{base{name 霆;help 落とす;area 全;energy 4;cost 2;charge 1;recoil 3;attack{element 天;factor 符,術,電気;}}"
+    "  upper{help 強く落とす;area 列;energy 6;}}"
+    "ability{name 多;help x;attack{factor 符,物,射,術,接触,水,対空攻撃,地上攻撃,音,吸収,薬;}}";
 
 class AbilityRules : public DatabaseTestSupport::DatabaseTest {
  protected:
@@ -210,8 +214,10 @@ TEST_F(AbilityRules, CaptionsNamesAndColours) {
   }
 }
 
-// "Level" from 2, the help wrapped at 40 columns, the area word, then the
-// costs that are not 0; cancelled costs show none.
+// "Level" from 2, the help wrapped at 40 columns, the attack's ability flags
+// then its damage types in table order (wrapped as the help), the area word,
+// then the costs that are not 0; cancelled costs show none. An upper level
+// shows its own help, area and costs.
 TEST_F(AbilityRules, HelpText) {
   struct Case {
     Ability ability;
@@ -230,9 +236,22 @@ TEST_F(AbilityRules, HelpText) {
       {art("爆"), "範囲"},
       {art("短"), "x\n全体"},
       {Ability(), ""},
+      {art("斬"), "斬る\n物 接触 斬撃 光\n範囲"},
+      {art("霆", 2), "Level 2\n強く落とす\n符 術 電気 天\n範囲\n溜め 1\n反動 3\n消費呪力 6\n消費AP 2"},
+      {art("多"), "x\n符 物 射 術 接触 水 対空攻撃 地上攻撃 音 \n吸収 薬"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(help(c.ability), c.text) << (c.ability.isValid() ? c.ability.name() : "none");
+  }
+}
+
+// The caption (the name, "Lv" and the level from 2) cut to n characters.
+TEST_F(AbilityRules, AShortCaptionEndsInDotsWhenCut) {
+  const std::pair<int, const char*> cases[] = {{2, "雷L..."}, {3, "雷Lv..."}, {4, "雷Lv2"}, {9, "雷Lv2"}};
+  for (const auto& [n, text] : cases) {
+    Game::String out;
+    art("雷", 2).shortCaption(out, n);
+    EXPECT_STREQ(out.c_str(), text) << n;
   }
 }
 
@@ -419,90 +438,11 @@ TEST_F(AbilityListTest, RecallTakesTheLastSpellFreeOfCostFromItsLevel) {
   EXPECT_STREQ(text.c_str(), "想起「雷」");
 }
 
-// The ability's own trigger overrides the art's part by part.
-TEST_F(AbilityListTest, OwnTriggers) {
-  Game::NmlNode node;
-  ASSERT_TRUE(node.parse("ability 斬;priority 30;trigger{type 自動反撃;}", true));
-  Ability slash;
-  slash.load(node);
-  EXPECT_TRUE(slash.isAutoCounter());
-  EXPECT_EQ(slash.triggerAccuracy(), 100);
-  Game::AttackBlock blow;
-  blow.types().set(1);
-  Game::AttackBlock cut;
-  cut.types().set(0);
-  EXPECT_TRUE(slash.relationHolds(blow));
-  EXPECT_FALSE(slash.relationHolds(cut));
-  // An art without trigger flags is set off by anything.
-  EXPECT_TRUE(art("雷").relationHolds(cut));
-}
-
 TEST_F(AbilityListTest, AnUnknownSavedArtStopsNamingIt) {
   AbilityList list;
   Game::NmlNode unknown;
   ASSERT_TRUE(unknown.parse("arts{ability 無い術;}", true));
   EXPECT_DEATH(list.load(unknown), "無い術");
-}
-
-constexpr const char* kHelpArts =
-    "ability{name 斬;help 斬る;area 単;attack{element 斬撃,光;factor 物,接触;}}"
-    "ability{base{name 雷;help 落とす;area 全;energy 4;cost 2;charge 1;recoil 3;attack{element 天;factor 符,術,電気;}}"
-    "  upper{help 強く落とす;area 列;energy 6;}}"
-    "ability{name 陣;help 守る;area 陣;}"
-    "ability{name 壁;help 堅い;passive;}"
-    "ability{name 多;help x;attack{factor 符,物,射,術,接触,水,対空攻撃,地上攻撃,音,吸収,薬;}}";
-
-class AbilityHelpTest : public DatabaseTestSupport::DatabaseTest {
- protected:
-  void SetUp() override {
-    DatabaseTest::SetUp();
-    load(BattleTexts::empty().with(Database::kAbilities, kHelpArts));
-  }
-  std::string helpOf(const char* name, int level = 1, bool costCancel = false) {
-    Ability art(&database().findAbility(name), level);
-    art.setCostCancel(costCancel);
-    Game::String out;
-    art.helpText(out);
-    return out.c_str() ? out.c_str() : "";
-  }
-};
-
-// Level from 2, help, the attack's ability flags then its damage types in
-// table order, the area word, then the costs that are not 0.
-TEST_F(AbilityHelpTest, LinesInTheirOrder) {
-  struct Case {
-    const char* name;
-    int level;
-    bool costCancel;
-    const char* text;
-  };
-  const Case cases[] = {
-      {"斬", 1, false, "斬る\n物 接触 斬撃 光\n範囲"},
-      {"雷", 1, false, "落とす\n符 術 電気 天\n全体\n溜め 1\n反動 3\n消費呪力 4\n消費AP 2"},
-      {"雷", 2, false, "Level 2\n強く落とす\n符 術 電気 天\n範囲\n溜め 1\n反動 3\n消費呪力 6\n消費AP 2"},
-      {"雷", 2, true, "Level 2\n強く落とす\n符 術 電気 天\n範囲"},
-      {"陣", 1, false, "守る\n全体"},
-      {"壁", 1, false, "堅い"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(helpOf(c.name, c.level, c.costCancel), c.text) << c.name << " " << c.level;
-  }
-}
-
-// Eleven flags take 46 columns: the line wraps after the 40th, as the help
-// text does.
-TEST_F(AbilityHelpTest, ALongAttributeLineWraps) {
-  EXPECT_EQ(helpOf("多"), "x\n符 物 射 術 接触 水 対空攻撃 地上攻撃 音 \n吸収 薬");
-}
-
-// The caption (the name, "Lv" and the level from 2) cut to n characters.
-TEST_F(AbilityHelpTest, AShortCaptionEndsInDotsWhenCut) {
-  const std::pair<int, const char*> cases[] = {{2, "雷L..."}, {3, "雷Lv..."}, {4, "雷Lv2"}, {9, "雷Lv2"}};
-  for (const auto& [n, text] : cases) {
-    Game::String out;
-    Ability(&database().findAbility("雷"), 2).shortCaption(out, n);
-    EXPECT_STREQ(out.c_str(), text) << n;
-  }
 }
 
 }  // namespace
