@@ -167,7 +167,7 @@ TEST_F(AdventureStoryTest, TheOldMinerLetsThePartyBeChosenOnceSomeoneHasJoined) 
     if (joined) game->variables().flagOn("ミオ加入");
     enter("オープニング", "hall", 2);
     frames(2);
-    walk({{1, 0}});
+    walk({{0, 1}, {1, 0}});
     for (int i = 0; i < 200; ++i) i % 8 ? frames(1) : frames(1, {kDecide});
     EXPECT_EQ(game->party().members().count(), joined ? 2 : 1) << joined;
   }
