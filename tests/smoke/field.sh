@@ -79,7 +79,7 @@ keep field_continue
 # Wrenfold, the last row: the shopkeeper talks (a line a press), then the
 # shop, its buy list (wider than the main list), back and farewell through
 # the save dialog, which is cancelled, back to the continue scene.
-press Down
+press Down 2
 press x
 await 140x40+605+262 grey 2000 "the shopkeeper"
 for _ in 1 2 3 4 5 6; do

@@ -155,5 +155,23 @@ TEST_F(AdventureStoryTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
   EXPECT_EQ(std::tuple(cell(), game->messageWindow().isIdle()), std::tuple(std::pair(10, 2), true));
 }
 
+// The old miner beside the hall's start only talks to a lone lead; once a
+// companion has joined, walking into him lets the party be chosen anew (here
+// with Mio, who waited in the roster, taken along).
+TEST_F(AdventureStoryTest, TheOldMinerLetsThePartyBeChosenOnceSomeoneHasJoined) {
+  const FieldAnswers answers(*game);
+  game->variables().flagOn("開幕");
+  game->party().recruit(*database().findShell("Kessa"));
+  game->party().addGhost(*database().findShell("灯りのミオ"));
+  for (const bool joined : {false, true}) {
+    if (joined) game->variables().flagOn("ミオ加入");
+    enter("オープニング", "hall", 2);
+    frames(2);
+    walk({{0, 1}, {1, 0}});
+    for (int i = 0; i < 200; ++i) i % 8 ? frames(1) : frames(1, {kDecide});
+    EXPECT_EQ(game->party().members().count(), joined ? 2 : 1) << joined;
+  }
+}
+
 }  // namespace
 }  // namespace Game

@@ -46,6 +46,7 @@ class SampleScriptsTest : public ScriptTest {
     const Game::VariableTable& variables = game.variables();
     EXPECT_EQ(variables.getInteger("progress"), 1);
     EXPECT_EQ(variables.getInteger("invadeCount"), 1);
+    EXPECT_EQ(variables.getInteger("オープニング.出現"), 1);
     EXPECT_EQ(variables.getInteger("灰の坑道.出現"), 1);
     EXPECT_EQ(variables.getInteger("沈黙の書庫.出現"), 0);
     EXPECT_TRUE(variables.isFlagOn("開幕"));
@@ -54,14 +55,18 @@ class SampleScriptsTest : public ScriptTest {
 };
 
 // A new game's opening, decided through, leaves a party of the lead, a herb
-// in the bag and the first records; saving and loading that game keeps them.
-TEST_F(SampleScriptsTest, TheOpeningRunsToItsEndAndItsGameOutlivesASaveAndLoad) {
+// in the bag and the first records; a later visit to the hall gives nothing
+// again; saving and loading that game keeps them.
+TEST_F(SampleScriptsTest, TheOpeningRunsOnceToItsEndAndItsGameOutlivesASaveAndLoad) {
   Game::NmlDocument floor;
   floor.load(kOpeningFloor);
   ASSERT_EQ(floor.countChildren("start"), 1);
-  mScript.load(*floor.findChild("start"), game(), kOpeningFloor);
-  ASSERT_EQ(runToEnd(), Script::kFinished);
+  for (int visit = 0; visit < 2; ++visit) {
+    mScript.load(*floor.findChild("start"), game(), kOpeningFloor);
+    ASSERT_EQ(runToEnd(), Script::kFinished);
+  }
   EXPECT_EQ(game().messageWindow().queuedLines(), 0);
+  EXPECT_EQ(game().money(), 100);
   expectOpeningsParty(game());
   expectOpeningsRecords(game());
 

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The real program played by the scripts beside this file, under Xvfb with the
 # software renderer: a new game from the title to the field and out through
-# the title's ring; a new game that wins the mine's first battle and saves
-# from the camp; then that save's load. The traces must show their scenes;
+# the title's ring; a new game that wins the mine's first battle, meets Mio
+# and saves from the camp; then that save's load, out to the hall, where the
+# old miner opens the party organiser. The traces must show their scenes;
 # the shots of the title, the mine's first floor (its figures standing over
 # the site's ground, which stays hidden under the floor), the battle's
-# command menu and the camp must match their goldens beside this file within
-# a tolerance. Every wait fails the run
+# command menu, the camp and the organiser must match their goldens beside
+# this file within a tolerance, and the load's text must stay inside its
+# frames (strays.txt, as frames.sh checks). Every wait fails the run
 # within its frame limit, printing the trace's last lines. Shots, traces and
 # any differing frame with its difference image go to
 # MARROWDEEP_ARTEFACT_DIR/play.
@@ -42,7 +44,7 @@ keep_shots() {  # RUN
 play() {  # NAME
   local status=0
   mkdir -p "$work/$1"
-  LIBGL_ALWAYS_SOFTWARE=1 SDL_VIDEODRIVER=x11 timeout 100 "$program" --play "$here/$1.play" --seed 1 \
+  LIBGL_ALWAYS_SOFTWARE=1 SDL_VIDEODRIVER=x11 timeout 150 "$program" --play "$here/$1.play" --seed 1 \
     --trace "$work/$1/trace.jsonl" --home "$work/home" --shots "$work/$1" >"$log" 2>&1 || status=$?
   keep_shots "$1"
   [ "$status" -eq 0 ] || fail "$1.play: status $status"
@@ -89,6 +91,13 @@ golden "$work/save/floor.bmp" floor
 golden "$work/save/command.bmp" command
 golden "$work/save/camp.bmp" camp
 play load
-[ "$(scenes "$work/load/trace.jsonl")" = "title field " ] || fail "scenes: $(scenes "$work/load/trace.jsonl")"
+[ "$(scenes "$work/load/trace.jsonl")" = "title field continue field " ] || fail "scenes: $(scenes "$work/load/trace.jsonl")"
+golden "$work/load/organiser.bmp" organiser
+# The load's screens, the organiser's among them, hold their text inside
+# their frames.
+if [ -s "$work/load/strays.txt" ]; then
+  cp "$work/load/strays.txt" "$artefacts/load.strays.txt"
+  fail "load.play: text outside its frame: $(iconv -f CP932 -t UTF-8 "$work/load/strays.txt" | head -20)"
+fi
 [ -z "$differing_goldens" ] || fail "$differing_goldens"
-echo "title -> field -> title played; a battle won, saved and loaded; the shots as their goldens"
+echo "title -> field -> title played; a battle won, saved, loaded and the party organised; the shots as their goldens"
