@@ -133,6 +133,9 @@ TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
   menu.setSideKeys(1);
   frame({Key::Right});
   EXPECT_EQ(menu.cursor(), 2);
+  frame({Key::Left});
+  EXPECT_EQ(menu.cursor(), 1);
+  frame({Key::Right});
   menu.setSideKeys(0);
   frame({Key::Right});
   EXPECT_EQ(menu.cursor(), 2);
@@ -233,6 +236,16 @@ TEST_F(ListMenuTest, ACursorOnePastTheEndSettlesOnTheLastAndWrapsToTheFirst) {
   EXPECT_EQ(press({kDecide}), ListMenu::kDecided);
   EXPECT_EQ(menu.selectedId(0), 101);
   press({Key::Down});
+  EXPECT_EQ(menu.cursor(), 0);
+  // A page up reaches a selectable first item.
+  fill(3);
+  press({kPageDown});
+  press({Key::Left});  // side keys page by default
+  EXPECT_EQ(menu.cursor(), 0);
+  // With nothing selectable an id finds no item: no cursor, at 0.
+  menu.clear();
+  menu.addText("only text", kGrey, 1);
+  menu.setCursorById(100);
   EXPECT_EQ(menu.cursor(), 0);
 }
 
