@@ -123,6 +123,8 @@ TEST_F(NamedStompsTest, EachGagShowsItsRuleOnItsFrame) {
       {"PrismOrbVolley", 0, 144, Gag::kSprayColour, {0.5f, 1.f, 0.f}},
       {"PrismOrbVolley", 0, 160, Gag::kSprayColour, {0.f, 1.f, 1.f}},
       {"PrismOrbVolley", 0, 176, Gag::kSprayColour, {0.5f, 0.f, 1.f}},
+      // The jewel shots of step k (frame 16 + k) in the hue 8·k: red first.
+      {"JewelBranchVolley", 0, 16, Gag::kSprayColour, {1.f, 0.f, 0.f}, "main"},
       // (f - 16)/16 + 1, (f - 40)/16 + 2, (f - 64)/16 + 3, 4 - 3(f - 120)/32.
       {"StompingRuin", 0, 16, Gag::kCasterScale, {1.f, 0.f, 0.f}},
       {"StompingRuin", 0, 24, Gag::kCasterScale, {1.5f, 0.f, 0.f}},
