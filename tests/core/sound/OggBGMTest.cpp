@@ -115,30 +115,6 @@ TEST_F(OggBGMTest, LoopsAtItsLoopPointFrameForFrame) {
   }
 }
 
-// A 440 Hz tone whose loop point has the phase of its end: the cross-fade
-// joins them with no gap and no step larger than the tone's own.
-TEST_F(OggBGMTest, TheCrossFadeJoinsTheEndToTheLoopWithoutAGapOrAJump) {
-  startBgm("A{ file a; loop 1/2; }");
-  constexpr double kAmplitude = 10000.0;
-  Samples tone(kRate * 2);
-  for (std::size_t i = 0; i < kRate; ++i) {
-    const double value = kAmplitude * std::sin(2.0 * M_PI * 440.0 * static_cast<double>(i) / kRate);
-    tone[2 * i] = static_cast<std::int16_t>(std::lround(value));
-    tone[2 * i + 1] = static_cast<std::int16_t>(-std::lround(value));
-  }
-  putTune("a", kRate, 2, tone);
-  startTune("A");
-  const Samples heard = play(kRate * 3);
-  const double toneStep = kAmplitude * 2.0 * M_PI * 440.0 / kRate + 2.0;
-  int zeroRun = 0;
-  for (std::size_t i = 1; i < heard.size() / 2; ++i) {
-    ASSERT_LE(std::abs(heard[2 * i] - heard[2 * i - 2]), toneStep) << "frame " << i;
-    ASSERT_LE(std::abs(heard[2 * i + 1] - heard[2 * i - 1]), toneStep) << "frame " << i;
-    zeroRun = heard[2 * i] == 0 ? zeroRun + 1 : 0;
-    ASSERT_LT(zeroRun, 3) << "frame " << i;
-  }
-}
-
 // A cross-fade longer than the decoding chunk is cut to half a chunk, so
 // that the end and the loop start fit the scratch buffer together.
 TEST_F(OggBGMTest, ACrossFadeLongerThanAChunkStillLoopsSeamlessly) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +81,27 @@ TEST_F(SceneNodePoolTest, AFullPoolGivesUpItsLastSlotAndWhatItHeld) {
   EXPECT_EQ(big.clone(*extra), extra);
   EXPECT_TRUE(extra->isActive());
   EXPECT_FLOAT_EQ(extra->getTime(), 9.f);
+}
+
+// Slot 2 taken, 0 and 1 free: every way of making a node takes slot 0, as
+// does a start outside the pool; a pool of one slot reuses it.
+TEST_F(SceneNodePoolTest, EveryWayOfMakingANodeSearchesFromSlotZero) {
+  SceneNode* held = pool->create(&model("m"), 2);
+  const std::function<SceneNode*()> makers[] = {
+      [&] { return pool->clone(*held); },
+      [&] { return pool->createLight(10.f, -1, Vector3(0.f, 0.f, 0.f), kRed); },
+      [&] { return pool->launchAnimation(&model("m"), Vector3(0.f, 0.f, 0.f), 5, 1.f); },
+      [&] { return pool->create(&model("m"), -1); },
+      [&] { return pool->create(&model("m"), 8); },
+  };
+  for (std::size_t i = 0; i < std::size(makers); ++i) {
+    SceneNode* made = makers[i]();
+    EXPECT_EQ(made->index(), 0u) << i;
+    made->release();
+  }
+  SceneNodePool single(1);
+  EXPECT_EQ(single.create(&model("m"))->index(), 0u);
+  EXPECT_EQ(single.create(&model("other"))->getModel(), &model("other"));
 }
 
 TEST_F(SceneNodePoolTest, ANodeStartedLateNeitherDrawsNorMovesUntilItsTimeComes) {

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Engine/Graphics/Manager.h"
+#include "Engine/Scene/StringRenderer.h"
+#include "Framework/src/DebugFont.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/config/Config.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/scene/TextAudit.h"
 #include "presentation/scene/TextWriter.h"
+#include "tests/Engine/Scene/RendererFixture.h"
 
 namespace {
 
@@ -308,3 +312,60 @@ TEST(TextAuditTest, APrintMustLieInsideTheInnermostFrameHoldingItsBlock) {
 }
 
 }  // namespace
+
+namespace Engine::Scene {
+namespace {
+
+// The writer's text renderer: a room of less than one character or request
+// holds none, and each frame that dropped requests says how many, once.
+class TextRoomTest : public RendererFixture<StringRenderer> {
+ protected:
+  // "A" then "B" in one frame: the draws and what the frame reported.
+  std::pair<Calls, std::vector<std::string>> frameOfTwo(i32 characters, i32 requests) {
+    mRenderer = StringRenderer::create(characters, requests);
+    const std::span<const u8> image = DebugFont::image();
+    const char* const images[] = {reinterpret_cast<const char*>(image.data())};
+    const i32 sizes[] = {static_cast<i32>(image.size())};
+    const std::vector<u8> table = DebugFont::glyphTable();
+    mRenderer.setFont(Font::createBitmap(images, sizes, 1, table.data(), DebugFont::kGlyphCount));
+    mRenderer.add(0, 0, "A", 0xFFFFFFFF, false, 0.0f);
+    mRenderer.add(0, 16, "B", 0xFFFFFFFF, false, 0.0f);
+    mBackend->fakeDebugOutput.lines.clear();
+    Calls draws = drawCalls();
+    return {draws, mBackend->fakeDebugOutput.lines};
+  }
+};
+
+TEST_F(TextRoomTest, RoomBelowOneHoldsNothingAndDroppedRequestsAreCountedOncePerFrame) {
+  const std::string chars = "StringRenderer::draw() : out of room, characters dropped.\n";
+  const auto requests = [](const char* n) {
+    return "StringRenderer::draw() : out of room, " + std::string(n) + " requests dropped.\n";
+  };
+  const struct {
+    i32 characters, requests;
+    Calls draws;
+    std::vector<std::string> said;
+  } rows[] = {
+      {2, 2, {"draw TriangleList 0 4"}, {}},
+      {1, 2, {"draw TriangleList 0 2"}, {chars}},
+      {0, 2, {}, {chars}},
+      {-3, 2, {}, {chars}},
+      {2, 1, {"draw TriangleList 0 2"}, {requests("1")}},
+      {2, 0, {}, {requests("2")}},
+      {2, -1, {}, {requests("2")}},
+  };
+  for (const auto& row : rows) {
+    const auto [draws, said] = frameOfTwo(row.characters, row.requests);
+    EXPECT_EQ(draws, row.draws) << row.characters << " " << row.requests;
+    EXPECT_EQ(said, row.said) << row.characters << " " << row.requests;
+  }
+  // The count starts again with the next frame.
+  frameOfTwo(2, 1);
+  mRenderer.add(0, 0, "A", 0xFFFFFFFF, false, 0.0f);
+  mBackend->fakeDebugOutput.lines.clear();
+  EXPECT_EQ(drawCalls(), Calls{"draw TriangleList 0 2"});
+  EXPECT_TRUE(mBackend->fakeDebugOutput.lines.empty());
+}
+
+}  // namespace
+}  // namespace Engine::Scene

@@ -133,6 +133,9 @@ TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
   menu.setSideKeys(1);
   frame({Key::Right});
   EXPECT_EQ(menu.cursor(), 2);
+  frame({Key::Left});
+  EXPECT_EQ(menu.cursor(), 1);
+  frame({Key::Right});
   menu.setSideKeys(0);
   frame({Key::Right});
   EXPECT_EQ(menu.cursor(), 2);
@@ -176,6 +179,12 @@ TEST_F(ListMenuTest, ItemsBelowThePanelScrollIntoViewWithinTheContent) {
     EXPECT_TRUE(menu.isItemVisible(*menu.item(menu.cursor()))) << i;
   }
   EXPECT_EQ(menu.scroll(), 140.f);  // the last row at the panel's bottom
+  // The cursor points at the item's place, scrolled, plus its own offset:
+  // row 9 stands 180 down, 140 of it scrolled away.
+  menu.item(9)->cursorOffsetX = 3.f;
+  menu.item(9)->cursorOffsetY = -5.f;
+  EXPECT_EQ(menu.cursorX(9) - menu.contentLeft(), 3.f);
+  EXPECT_EQ(menu.cursorY(9) - menu.contentTop(), -45.f);
 }
 
 TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
@@ -201,6 +210,42 @@ TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
   EXPECT_EQ(menu.cursor(), 0);
   menu.addText("only text", kGrey, 1);
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 0);
+}
+
+// A held key moves the cursor at once, then from its 32nd frame every 4th.
+TEST_F(ListMenuTest, AHeldKeyRepeatsFromItsThirtySecondFrameEveryFourth) {
+  fill(10);
+  open();
+  for (int held = 1; held <= 36; ++held) {
+    frame({Key::Down});
+    EXPECT_EQ(menu.cursor(), held < 32 ? 1 : held < 36 ? 2 : 3) << held;
+  }
+}
+
+// A list shortened by one under a cursor on its last item settles on the new
+// last; down from there wraps to a selectable first item.
+TEST_F(ListMenuTest, ACursorOnePastTheEndSettlesOnTheLastAndWrapsToTheFirst) {
+  fill(3);
+  open();
+  frame({Key::Down});
+  press({Key::Down});
+  menu.clear();
+  EXPECT_EQ(menu.visibleSelectable(), 0);
+  fill(2);
+  EXPECT_EQ(press({kDecide}), ListMenu::kDecided);
+  EXPECT_EQ(menu.selectedId(0), 101);
+  press({Key::Down});
+  EXPECT_EQ(menu.cursor(), 0);
+  // A page up reaches a selectable first item.
+  fill(3);
+  press({kPageDown});
+  press({Key::Left});  // side keys page by default
+  EXPECT_EQ(menu.cursor(), 0);
+  // With nothing selectable an id finds no item: no cursor, at 0.
+  menu.clear();
+  menu.addText("only text", kGrey, 1);
+  menu.setCursorById(100);
   EXPECT_EQ(menu.cursor(), 0);
 }
 

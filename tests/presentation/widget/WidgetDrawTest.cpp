@@ -93,6 +93,10 @@ TEST_F(WidgetDrawTest, TheScrollThumbShowsTheViewAndStaysOnItsTrack) {
   auto [drop, length] = thumb(menu);
   EXPECT_NEAR(drop, 42.f, 1e-3f);
   EXPECT_NEAR(length, 18.f, 1e-3f);
+  // The last row drawn, row 9, 180 down and 140 of it scrolled away.
+  i32 x = 0, y = 0;
+  Game::SceneRenderer::instance()->textWriter().getOrigin(&x, &y);
+  EXPECT_NEAR(static_cast<float>(y), menu.contentTop() - 40.f, 1.f);
   menu.setCursorById(0);
   std::tie(drop, length) = thumb(menu);
   EXPECT_NEAR(drop, 0.f, 1e-3f);

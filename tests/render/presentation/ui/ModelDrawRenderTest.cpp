@@ -4,7 +4,6 @@
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/ui/ModelDraw.h"
-#include "presentation/widget/RingMenu.h"
 #include "render/InterfaceRender.h"
 
 namespace RenderTest {
@@ -23,11 +22,11 @@ class ModelDrawRender : public InterfaceRender {
   }
   // Placed and turned as the title's ring places its items: tipped back (rotation x),
   // they stand along z.
-  static Game::RenderState placed(float x, float y, float turnZ = 0.f) {
+  static Game::RenderState placed(float x, float y) {
     Game::RenderState state;
     Game::Transform place;
     place.position.set(x, y, 0.f);
-    place.rotation.set(-90.f, 0.f, turnZ);
+    place.rotation.set(-90.f, 0.f, 0.f);
     state.applyTransform(place);
     return state;
   }
@@ -48,18 +47,6 @@ TEST_F(ModelDrawRender, AnInterfaceModelStandsWhereItIsPlacedAtItsSize) {
   EXPECT_EQ(at(image, 100 + 52, 50 - 30), kBlack);
   EXPECT_EQ(at(image, 100, 50 + 50), kBlack);
   EXPECT_EQ(at(image, 0, 0), kBlack);
-}
-
-TEST_F(ModelDrawRender, TheTitleRingShowsItsItems) {
-  Game::RingMenu ring(15.f, 256.f);
-  for (const char* name : {"start", "load", "config", "quit"}) {
-    ring.addItem(0, mSet.findModel(name));
-  }
-  ring.finishOpening();
-  ring.draw(placed(0.f, -140.f, 180.f), 0.f);
-  const Image image = finishFrame();
-  EXPECT_GT(inkOf(image).count, 16 * 100);
-  EXPECT_NE(at(image, 0, -140), kBlack);
 }
 
 }  // namespace
