@@ -220,25 +220,20 @@ TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
   const ToolData* herb = Database::instance()->addTool("薬草", "薬草");
   auto read = config(
       "size 30,20;roomMin 4;roomMax 9;separatorProbability 25;passageNumber 3/2;event 5,6;event 7;startPosition 4;"
-      "階段 上,9;specialFloor{number 3;file b3;startPosition 2;}treasure{tool 薬草;probability 10;floor 50;"
-      "expression 1;}treasure{probability 4;}treasureFrequency 30;enemy{rank 10,60;frequency 2;}");
+      "階段 上,9;treasure{tool 薬草;probability 10;floor 50;expression 1;}treasure{probability 4;}"
+      "treasureFrequency 30;enemy{frequency 2;}");
   Database::destroy();
   EXPECT_EQ(std::tuple(read.width, read.height, read.roomMin, read.roomMax), std::tuple(30, 20, 4, 9));
   EXPECT_FLOAT_EQ(read.splitProbability, 0.25f);
   EXPECT_FLOAT_EQ(read.passageNumber, 1.5f);
   EXPECT_EQ(read.events, (std::vector<i32>{5, 6, 7}));
   EXPECT_EQ(std::tuple(read.startPosition, read.stairsEvent), std::tuple(4, 9));
-  ASSERT_EQ(read.specialFloors.size(), 1u);
-  EXPECT_EQ(std::tuple(read.specialFloors[0].number, read.specialFloors[0].file, read.specialFloors[0].startPosition),
-            std::tuple(3, std::string("b3"), 2));
   ASSERT_EQ(read.treasures.size(), 2u);
   EXPECT_EQ(read.treasures[0].tool, herb);
   EXPECT_FLOAT_EQ(read.treasures[0].depth, 0.5f);
   EXPECT_FLOAT_EQ(read.treasures[0].probability, 10.f);
   EXPECT_EQ(read.treasures[1].tool, nullptr);
   EXPECT_FLOAT_EQ(read.treasureFrequency, 0.3f);
-  EXPECT_FLOAT_EQ(read.rankTop, 0.1f);
-  EXPECT_FLOAT_EQ(read.rankBottom, 0.6f);
   EXPECT_FLOAT_EQ(read.enemyFrequency, 0.02f);
 }
 
