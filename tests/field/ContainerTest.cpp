@@ -8,7 +8,6 @@
 
 #include "running/game/GameData.h"
 #include "live/Bag.h"
-#include "field/Door.h"
 #include "presentation/widget/ListMenu.h"
 #include "presentation/widget/Widget.h"
 #include "records/Database.h"
@@ -19,7 +18,6 @@ namespace {
 using Engine::i32;
 using FieldTestSupport::FieldTest;
 using Game::Field::Container;
-using Game::Field::Door;
 using Game::Field::Symbol;
 
 class ContainerTest : public FieldTest {
@@ -150,29 +148,6 @@ TEST_F(ContainerTest, MoneySaturatesInThePurse) {
   s.touch(remove);
   EXPECT_EQ(game().money(), INT32_MAX);
   EXPECT_EQ(field->lines.size(), 2u) << "the article's line, then the money's";
-}
-
-TEST_F(ContainerTest, DoorsOpenForTheirKey) {
-  const std::tuple<const char*, bool, bool> cases[] = {
-      {"システムキー", false, true},
-      {"古びた鍵", false, false},
-      {"古びた鍵", true, true},
-      {"無い鍵", false, false},
-  };
-  for (const auto& [key, held, opens] : cases) {
-    field->lines.clear();
-    game().bag().clear();
-    if (held) game().bag().add(Game::Article::fromItem(tool(key)), 1);
-    Symbol& s = place("door", 1, 1);
-    s.setParameter(std::make_unique<Door>(key));
-    bool remove = !opens;
-    EXPECT_TRUE(s.touch(remove)) << key;
-    EXPECT_EQ(remove, opens) << key;
-    EXPECT_EQ(field->lines, opens ? std::vector<std::string>() : std::vector<std::string>({"-:扉は閉ざされている"}))
-        << key;
-    EXPECT_FALSE(s.isEnemy());
-    EXPECT_FALSE(s.isContainer());
-  }
 }
 
 }  // namespace

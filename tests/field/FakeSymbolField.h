@@ -37,7 +37,6 @@ class FakeSymbolField final : public Game::Field::SymbolField {
 
   const Game::Map& map() const override { return mMap; }
   bool mayEnter(const Game::Field::Symbol&, Engine::i32 x, Engine::i32 y, bool hop) const override {
-    asked.push_back({x, y});
     return hop || mWalls.count({x, y}) == 0;
   }
   Game::Field::Symbol* symbolAt(Engine::i32 x, Engine::i32 y, const Game::Field::Symbol* except) override {
@@ -66,7 +65,6 @@ class FakeSymbolField final : public Game::Field::SymbolField {
   float floorLevel() const override { return level; }
   const Game::EncounterTable& encounterTable() const override { return table; }
 
-  mutable std::vector<std::pair<Engine::i32, Engine::i32>> asked;
   std::vector<std::string> contacts;
   std::vector<std::string> lines;
   std::vector<std::unique_ptr<Game::Battle>> battles;

@@ -11,7 +11,6 @@
 #include "running/game/SaveCheck.h"
 #include "core/map/MapBuildQueue.h"
 #include "field/Container.h"
-#include "field/Door.h"
 #include "field/Enemy.h"
 #include "field/FloorRules.h"
 #include "core/file/FileLoader.h"
@@ -80,7 +79,6 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
     EXPECT_EQ(field().saveMode(), row.save) << row.floor;
     EXPECT_EQ(field().floorAngle(), row.angle) << row.floor;
     EXPECT_EQ(field().hasOwnEncounterTable(), row.ownTable) << row.floor;
-    EXPECT_EQ(field().cameraPitch(), FieldScene::kBasePitch + site->angle() + row.angle) << row.floor;
     ASSERT_TRUE(field().player());
     EXPECT_EQ(field().followed(), field().player());
     EXPECT_EQ(field().map().cellAt(field().player()->x(), field().player()->y())->eventId, 1) << row.floor;
@@ -93,8 +91,6 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
 // Each symbol stands on its cell's centre with the idle motion "stand".
 TEST_F(FloorTest, SymbolsArePlacedByKindWithTheirNamesCharasAndAngles) {
   field().applySceneChange(mine(), "b1", 1);
-  Field::Symbol* door = field().placeDoor(2, 3, true, "鍵");
-  Field::Symbol* smallDoor = field().placeDoor(1, 1, false, Field::Door::kSystemKey);
   Field::Symbol& chest = field().placeRandomContainer(2, 3, Article(), 40, 2);
   Field::Symbol& band = field().placeEnemy(database().findRace("粘体"), 3, 1);
   struct Row {
@@ -103,8 +99,7 @@ TEST_F(FloorTest, SymbolsArePlacedByKindWithTheirNamesCharasAndAngles) {
     const char* chara;
     float angle;
   };
-  for (const Row& row : {Row{field().player(), "player", "Kessa", 0.f}, Row{door, "door2", "扉大", 270.f},
-                         Row{smallDoor, "door1", "扉", 90.f}, Row{&chest, "ranodomTreasure_2.3", "宝箱", 0.f},
+  for (const Row& row : {Row{field().player(), "player", "Kessa", 0.f}, Row{&chest, "ranodomTreasure_2.3", "宝箱", 0.f},
                          Row{&band, "enemy_3.1", database().findRace("粘体").symbol(), band.angle()}}) {
     ASSERT_TRUE(row.symbol) << row.name;
     EXPECT_EQ(row.symbol->name(), row.name);
@@ -118,7 +113,6 @@ TEST_F(FloorTest, SymbolsArePlacedByKindWithTheirNamesCharasAndAngles) {
   EXPECT_TRUE(band.isEnemy());
   auto* lock = static_cast<Field::Container*>(chest.parameter());
   EXPECT_EQ(std::tuple(lock->money(), lock->lockLevel(), lock->isUnique()), std::tuple(40, 2, false));
-  EXPECT_EQ(static_cast<Field::Door*>(door->parameter())->key(), "鍵");
   // The sample's fixed chest: a herb, its own name, no lock.
   Field::Symbol* fixed = field().findSymbol("Container_b1_07");
   ASSERT_TRUE(fixed);
@@ -191,23 +185,6 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_TRUE(field().transition() && !game->battle());
   field().changeScene(nullptr);
   EXPECT_EQ(std::tuple(field().currentSite(), field().symbols().size()), std::tuple(nullptr, std::size_t{0}));
-}
-
-TEST_F(FloorTest, AnEntryNoCellBearsPutsThePlayerOnTheFirstOpenCell) {
-  field().applySceneChange(mine(), "b1", 99);
-  const Map::Cell* open = nullptr;
-  for (i32 x = 0; x < field().map().width() && !open; ++x) {
-    for (i32 y = 0; y < field().map().height() && !open; ++y) {
-      open = field().map().cellAt(x, y)->isPassable() ? field().map().cellAt(x, y) : nullptr;
-    }
-  }
-  ASSERT_TRUE(open);
-  EXPECT_EQ(std::pair(field().player()->x(), field().player()->y()), std::pair(open->x, open->y));
-  bool logged = false;
-  for (const std::string& line : debugLines()) {
-    logged = logged || line.find("entry event 99") != std::string::npos;
-  }
-  EXPECT_TRUE(logged);
 }
 
 // A fresh seed is drawn from the global source and kept in "mapSeed";

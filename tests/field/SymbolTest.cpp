@@ -329,15 +329,6 @@ TEST_F(FieldTest, TouchWithoutParameterIsHandledAndRemovesNothing) {
   EXPECT_FALSE(s.isContainer());
 }
 
-TEST_F(FieldTest, AimAtTurnsTowardTheOther) {
-  Symbol& s = place("s", 1, 1);
-  Symbol& t = place("t", 1, 3);
-  s.aimAt(t);
-  EXPECT_FLOAT_EQ(s.angle(), 90.f);
-  EXPECT_NEAR(s.forward().y, 1.f, 1e-6f);
-  EXPECT_NEAR(s.forward().x, 0.f, 1e-6f);
-}
-
 TEST_F(FieldTest, ChangeCharaTakesTheNewLookAndIdleMotion) {
   Symbol& s = place("s", 1, 1);
   Game::SymbolCharaData* other = chara("float true;");

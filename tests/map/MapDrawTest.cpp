@@ -183,26 +183,5 @@ TEST_F(MapDrawTest, TurnedObjectsTakeTheirMaterialAndLitOnesTheLight) {
   EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 1.f);
 }
 
-// Each cell with an event prints its number at its centre on screen.
-TEST_F(MapDrawTest, EventNumbersArePrintedAtTheCellCentres) {
-  const TestServices::Scoped services(TestServices::kRenderer);
-  FloorSpecGrid specs = grid(3, 2, pictures.chipAt(0, 0));
-  specs.at(2, 0).eventId = 0;
-  map.build(specs);
-  map.drawEventIds();
-  TextWriter& writer = SceneRenderer::instance()->textWriter();
-  EXPECT_STREQ(writer.lastText().c_str(), "0");
-  Engine::Math::Vector3 screen;
-  SceneRenderer::instance()->project(&screen, map.cellAt(2, 0)->centre());
-  int x = 0;
-  int y = 0;
-  writer.getOrigin(&x, &y);
-  EXPECT_EQ(std::pair(x, y), std::pair(static_cast<int>(screen.x), static_cast<int>(screen.y)));
-  map.cellAt(2, 0)->eventId = -1;
-  map.cellAt(0, 1)->eventId = 12;
-  map.drawEventIds();
-  EXPECT_STREQ(writer.lastText().c_str(), "12");
-}
-
 }  // namespace
 }  // namespace Game

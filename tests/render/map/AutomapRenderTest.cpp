@@ -1,16 +1,14 @@
 // A seeded generated floor's automap drawn offscreen with the sample's
-// "cell" picture, alone and inside the field's display, kept as images of the
-// build tree and probed: open cells light grey, rock black, the marked cells red.
+// "cell" picture, kept as an image of the build tree and probed: open cells
+// light grey, rock black, the marked cells red.
 
 #include <optional>
 #include <vector>
 
 #include "core/random/RandomGenerator.h"
-#include "field/FieldOverlay.h"
 #include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "presentation/picture/GuiPictures.h"
-#include "presentation/picture/SystemResources.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "render/InterfaceRender.h"
@@ -77,30 +75,6 @@ TEST_F(AutomapRender, MappedOpenCellsShowAsSquaresAndTheMarkedOnesRed) {
     }
   }
   EXPECT_GT(open, 40);
-}
-
-// The field's display over a black screen: compass top right, floor number
-// top left, the automap about the player's (red) cell in the middle.
-TEST_F(AutomapRender, TheFieldDisplayPutsCompassFloorNumberAndAutomapInTheirPlaces) {
-  waitForTextures(Game::SystemResources::instance()->frame());
-  Game::FieldOverlayView view{.floorNumber = 3, .pitch = 37, .yaw = 225, .generator = &*floor,
-                              .mappedCells = &mapped, .hasPlayer = true, .playerX = startX, .playerY = startY,
-                              .stairsX = stairsX, .stairsY = stairsY};
-  Game::FieldOverlay().draw(view);
-  const Image image = finishFrame();
-  keep(image, "field_overlay.tga");
-  const auto lit = [&](i32 x0, i32 y0, i32 x1, i32 y1) {
-    i32 n = 0;
-    for (i32 y = y0; y <= y1; ++y) {
-      for (i32 x = x0; x <= x1; ++x) n += at(image, x, y) != kBlack;
-    }
-    return n;
-  };
-  // The ring (96 across, leaning back) about (320, 240); the corners below dark.
-  EXPECT_GT(lit(280, 220, 360, 260), 400);
-  EXPECT_EQ(lit(280, -260, 360, -220) + lit(-360, -260, -280, -220), 0);
-  EXPECT_TRUE(hasLightPixel(image, -318, 238, -284, 216)) << "3階 and its frame from (−320, 240)";
-  EXPECT_TRUE(red(at(image, 0, 0)));
 }
 
 }  // namespace
