@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -25,6 +23,7 @@
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/EffectFixture.h"
+#include "tests/Await.h"
 
 namespace {
 
@@ -111,9 +110,7 @@ class CastTest : public EffectTestSupport::ModuleTest {
   }
   void TearDown() override {
     for (const std::unique_ptr<ScriptedCast>& effect : mScripted) {
-      for (int i = 0; i < 500 && !effect->isSoundReady(); ++i) {
-        usleep(2000);  // the loader job reads the waves meanwhile
-      }
+      TestAwait::awaitTrue([&] { return effect->isSoundReady(); });  // the loader job reads the waves
     }
     mScripted.clear();
     ModuleTest::TearDown();
@@ -557,9 +554,7 @@ TEST_F(CastTest, AnEmptyFolderLineLeavesTheWavesWithoutAFolder) {
   Game::NmlDocument list;
   list.loadFromText("src/sound/list.txt", "folder;\nx{ main m; }\n");
   effect.loadSounds(&list, "x");
-  for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
-    usleep(2000);
-  }
+  ASSERT_TRUE(TestAwait::awaitTrue([&] { return effect.isSoundReady(); }));
   const std::vector<std::string> opened = fs().openedForReading();
   EXPECT_NE(std::find(opened.begin(), opened.end(), "m.wav"), opened.end());
   EXPECT_EQ(std::find(opened.begin(), opened.end(), "/m.wav"), opened.end());

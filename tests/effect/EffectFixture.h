@@ -1,7 +1,5 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <array>
 #include <functional>
 #include <memory>
@@ -22,6 +20,7 @@
 #include "tests/running/game/GameFixture.h"
 #include "tests/effect/NodeQueries.h"
 #include "tests/effect/RecordingStage.h"
+#include "tests/Await.h"
 
 namespace EffectTestSupport {
 
@@ -178,9 +177,7 @@ ability{ name 見せない; type 攻撃; range 近; area 単; animationName none
   // Whether every sound of the effect found its wave (the loader reads them
   // meanwhile).
   static bool wavesLoaded(const Game::Effect::Cast& effect) {
-    for (int i = 0; i < 500 && !effect.isSoundReady(); ++i) {
-      usleep(2000);
-    }
+    TestAwait::awaitTrue([&] { return effect.isSoundReady(); });
     for (int i = 0; i < effect.sounds().count(); ++i) {
       if (!effect.sounds().at(i)->wave()) {
         return false;

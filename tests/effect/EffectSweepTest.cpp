@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -18,6 +16,7 @@
 #include "records/database/BattlePictures.h"
 #include "tests/effect/EffectTimings.h"
 #include "tests/effect/NamedScriptTest.h"
+#include "tests/Await.h"
 
 namespace {
 
@@ -196,10 +195,7 @@ TEST_F(EffectDataTest, ThePiecesSoundListsLoadTheirWaves) {
     Game::SoundEffectList sounds;
     sounds.load(path);
     ASSERT_EQ(sounds.count(), 1) << path;
-    for (int i = 0; i < 500 && !sounds.allReady(); ++i) {
-      usleep(2000);  // the loader job reads the wave meanwhile
-    }
-    EXPECT_TRUE(sounds.allReady());
+    EXPECT_TRUE(TestAwait::awaitTrue([&] { return sounds.allReady(); }));  // the loader job reads the wave
     EXPECT_TRUE(sounds.at(0)->wave());
   }
   EXPECT_TRUE(debugLines().empty()) << debugLines().front();

@@ -16,6 +16,7 @@
 #include "Engine/Sound/WaveBytes.h"
 #include "Platform/SystemBackend.h"
 #include "Sound/src/WaveImpl.h"
+#include "tests/Await.h"
 
 namespace {
 
@@ -133,17 +134,11 @@ TEST_F(PosixFileSystemTest, AWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
 
 }  // namespace
 
-// The real audio output under SDL's dummy driver; waits are bounded at 5 s.
+// The real audio output under SDL's dummy driver.
 
 namespace {
 
-template <class Condition>
-bool waitFor(Condition condition) {
-  for (int i = 0; i < 5000 && !condition(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return condition();
-}
+using TestAwait::awaitTrue;
 
 TEST(AudioOutputTest, ASoundPlaysToItsEndOnTheDummyDevice) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -155,7 +150,7 @@ TEST(AudioOutputTest, ASoundPlaysToItsEndOnTheDummyDevice) {
     Engine::Sound::Wave wave(Engine::Sound::Wave::Impl::fromBytes("beep.wav", file.bytes.data(), file.bytes.size()));
     Engine::Sound::Player player = Engine::Sound::Player::create(wave);
     player.play(false);
-    EXPECT_TRUE(waitFor([&] { return !player.isPlaying(); }));
+    EXPECT_TRUE(awaitTrue([&] { return !player.isPlaying(); }));
   }
   Engine::Sound::Manager::destroy();
   Platform::setBackend(nullptr);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "Engine/Sound/WaveBytes.h"
-#include "Engine/Threading/Sleep.h"
 #include "core/sound/SoundEffect.h"
 #include "core/sound/SoundEffectManager.h"
 #include "presentation/model/ModelTestSupport.h"
@@ -22,6 +21,7 @@
 #include "presentation/widget/RingMenu.h"
 #include "presentation/widget/TextGrid.h"
 #include "Services.h"
+#include "tests/Await.h"
 
 namespace {
 
@@ -52,10 +52,7 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
     Game::SoundEffect::setGlobalVolume(0);
     Game::SystemResources::create();
     // The loader job reads the wave on its own thread.
-    for (int i = 0; i < 1000000 && !Game::SystemResources::instance()->sounds().allReady(); ++i) {
-      Engine::Threading::sleep(1);
-    }
-    ASSERT_TRUE(Game::SystemResources::instance()->sounds().allReady());
+    ASSERT_TRUE(TestAwait::awaitTrue([] { return Game::SystemResources::instance()->sounds().allReady(); }));
   }
   void TearDown() override {
     Game::SystemResources::destroy();
