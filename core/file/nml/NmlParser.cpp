@@ -193,6 +193,14 @@ void NmlParser::addAttribute(NmlNode& node) {
   node.mAttributes.append(line);
 }
 
+// A ';' makes the token a line of the node (an empty token none).
+void NmlParser::endLine(NmlNode& node) {
+  if (mLength > 0) {
+    addAttribute(node);
+  }
+  resetToken();
+}
+
 bool NmlParser::fail(i32 line, const char* format, ...) {
   mFaultLine = line;
   if (!mStrict) {
@@ -254,6 +262,10 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
     switch (kClasses[*p]) {
       case kPlain:
         p = copyRun(p);
+        if (*p == ';') {  // the usual end of a line, read without another turn
+          endLine(*current);
+          p = skipLineBreaks(p + 1, line);
+        }
         break;
       case kBlank:
         noteBlank();
@@ -297,17 +309,14 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         append(p++, 1);
         break;
       case kSemicolon:
-        if (mLength > 0) {
-          addAttribute(*current);
-        }
-        resetToken();
-        ++p;
+        endLine(*current);
+        p = skipLineBreaks(p + 1, line);
         break;
       case kOpen:
         if (!openChild(current, line)) {
           return false;
         }
-        ++p;
+        p = skipLineBreaks(p + 1, line);
         break;
       case kClose:
         resetToken();
@@ -323,6 +332,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         }
         mOpenLines.pop_back();
         current = current->parent();
+        p = skipLineBreaks(p, line);
         break;
       default:  // kEnd
         return finish(*current, topIsRoot, line);
