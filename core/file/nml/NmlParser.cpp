@@ -105,7 +105,7 @@ void NmlParser::grow(i32 count) {
 // plain bytes, whole two-byte characters, and blanks and commas noted as the
 // main loop notes them. Any other byte, a lead byte without its trail byte
 // among them, is left for the main loop, as is the rest when room runs short.
-const u8* NmlParser::copyRun(const u8* p) {
+__attribute__((always_inline)) inline const u8* NmlParser::copyRun(const u8* p) {
   if (mRoom - mLength < kRunRoom) {
     grow(kRunRoom);
   }
@@ -173,7 +173,7 @@ char* NmlParser::takeToken() {
 }
 
 // The line's object and its item pointers follow its text in the arena.
-void NmlParser::addAttribute(NmlNode& node) {
+__attribute__((always_inline)) inline void NmlParser::addAttribute(NmlNode& node) {
   char* text = takeToken();
   i32 itemCount = 0;
   if (mKeyEnd >= 0) {
@@ -200,7 +200,7 @@ void NmlParser::addAttribute(NmlNode& node) {
 }
 
 // A ';' makes the token a line of the node (an empty token none).
-void NmlParser::endLine(NmlNode& node) {
+__attribute__((always_inline)) inline void NmlParser::endLine(NmlNode& node) {
   if (mLength > 0) {
     addAttribute(node);
   }
@@ -267,10 +267,22 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
     }
     switch (kClasses[*p]) {
       case kPlain:
-        // Usual lines one after another, read without another turn.
-        for (p = copyRun(p); *p == ';'; p = copyRun(p)) {
-          endLine(*current);
+        // Usual lines, children and their ends one after another, read
+        // without another turn.
+        for (p = copyRun(p);; p = copyRun(p)) {
+          if (*p == ';') {
+            endLine(*current);
+          } else if (*p != '{') {
+            break;
+          } else if (!openChild(current, line)) {
+            return false;
+          }
           p = skipLineBreaks(p + 1, line);
+          while (*p == '}' && !mOpenLines.empty()) {
+            mOpenLines.pop_back();
+            current = current->parent();
+            p = skipLineBreaks(p + 1, line);
+          }
           if (kClasses[*p] != kPlain || (*p == '/' && p[1] == '/')) {
             break;
           }
