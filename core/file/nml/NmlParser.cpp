@@ -110,35 +110,35 @@ __attribute__((always_inline)) inline const u8* NmlParser::copyRun(const u8* p) 
     grow(kRunRoom);
   }
   char* const token = mToken;
-  const i32 limit = mRoom - 2;  // a two-byte character and the terminator still fit
-  i32 length = mLength;
-  while (length < limit) {
+  char* const limit = token + mRoom - 2;  // a two-byte character and the terminator still fit
+  char* out = token + mLength;
+  while (out < limit) {
     const u8 byte = *p;
     const u8 byteClass = kClasses[byte];
     if (byteClass == kPlain) {
-      token[length++] = static_cast<char>(byte);
+      *out++ = static_cast<char>(byte);
       ++p;
     } else if (byteClass == kLead && isTrailByte(p[1])) {
-      token[length] = static_cast<char>(byte);
-      token[length + 1] = static_cast<char>(p[1]);
-      length += 2;
+      out[0] = static_cast<char>(byte);
+      out[1] = static_cast<char>(p[1]);
+      out += 2;
       p += 2;
     } else if (byteClass == kBlank) {
-      mLength = length;
+      mLength = static_cast<i32>(out - token);
       noteBlank();
-      token[length++] = ' ';
+      *out++ = ' ';
       ++p;
     } else if (byteClass == kComma) {
       if (mKeyEnd >= 0) {
-        mCuts.push_back(length);
+        mCuts.push_back(static_cast<i32>(out - token));
       }
-      token[length++] = ',';
+      *out++ = ',';
       ++p;
     } else {
       break;
     }
   }
-  mLength = length;
+  mLength = static_cast<i32>(out - token);
   return p;
 }
 
