@@ -34,8 +34,10 @@ char* NmlArena::makeRoom(std::size_t kept, std::size_t size) {
 }
 
 void NmlArena::addChunk(std::size_t size) {
-  // A block larger than the usual chunk gets a chunk of its own size.
-  const std::size_t chunkSize = size > mNextChunkSize - kHeaderSize ? size + kHeaderSize : mNextChunkSize;
+  // A block larger than the usual chunk gets a chunk of its own size, rounded
+  // up so that the chunk ends aligned: an aligned start never passes the end.
+  const std::size_t ownSize = (size + kHeaderSize + kAlignment - 1) / kAlignment * kAlignment;
+  const std::size_t chunkSize = size > mNextChunkSize - kHeaderSize ? ownSize : mNextChunkSize;
   auto* chunk = static_cast<Chunk*>(::operator new(chunkSize));
   chunk->mOlder = mNewest;
   mNewest = chunk;

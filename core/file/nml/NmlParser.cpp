@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -24,6 +25,10 @@ enum ByteClass : u8 {
 };
 
 constexpr u8 kEscapeByte = 0xFF;
+
+// A tree is written to fresh memory as it is read: the arena bytes this far
+// ahead of the newest line are fetched early, for writing.
+constexpr std::size_t kWriteAhead = 1024;
 
 constexpr std::array<u8, 256> makeClasses() {
   std::array<u8, 256> classes{};
@@ -100,40 +105,40 @@ void NmlParser::grow(i32 count) {
 // plain bytes, whole two-byte characters, and blanks and commas noted as the
 // main loop notes them. Any other byte, a lead byte without its trail byte
 // among them, is left for the main loop, as is the rest when room runs short.
-const u8* NmlParser::copyRun(const u8* p) {
+__attribute__((always_inline)) inline const u8* NmlParser::copyRun(const u8* p) {
   if (mRoom - mLength < kRunRoom) {
     grow(kRunRoom);
   }
   char* const token = mToken;
-  const i32 limit = mRoom - 2;  // a two-byte character and the terminator still fit
-  i32 length = mLength;
-  while (length < limit) {
+  char* const limit = token + mRoom - 2;  // a two-byte character and the terminator still fit
+  char* out = token + mLength;
+  while (out < limit) {
     const u8 byte = *p;
     const u8 byteClass = kClasses[byte];
     if (byteClass == kPlain) {
-      token[length++] = static_cast<char>(byte);
+      *out++ = static_cast<char>(byte);
       ++p;
     } else if (byteClass == kLead && isTrailByte(p[1])) {
-      token[length] = static_cast<char>(byte);
-      token[length + 1] = static_cast<char>(p[1]);
-      length += 2;
+      out[0] = static_cast<char>(byte);
+      out[1] = static_cast<char>(p[1]);
+      out += 2;
       p += 2;
     } else if (byteClass == kBlank) {
-      mLength = length;
+      mLength = static_cast<i32>(out - token);
       noteBlank();
-      token[length++] = ' ';
+      *out++ = ' ';
       ++p;
     } else if (byteClass == kComma) {
       if (mKeyEnd >= 0) {
-        mCuts.push_back(length);
+        mCuts.push_back(static_cast<i32>(out - token));
       }
-      token[length++] = ',';
+      *out++ = ',';
       ++p;
     } else {
       break;
     }
   }
-  mLength = length;
+  mLength = static_cast<i32>(out - token);
   return p;
 }
 
@@ -168,7 +173,7 @@ char* NmlParser::takeToken() {
 }
 
 // The line's object and its item pointers follow its text in the arena.
-void NmlParser::addAttribute(NmlNode& node) {
+__attribute__((always_inline)) inline void NmlParser::addAttribute(NmlNode& node) {
   char* text = takeToken();
   i32 itemCount = 0;
   if (mKeyEnd >= 0) {
@@ -176,6 +181,7 @@ void NmlParser::addAttribute(NmlNode& node) {
     itemCount = mItemsStart < mLength ? static_cast<i32>(mCuts.size()) + 1 : 0;
   }
   void* block = mArena->allocate(sizeof(NmlAttribute) + sizeof(char*) * static_cast<std::size_t>(itemCount));
+  __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(block) + kWriteAhead), 1);
   auto* line = new (block) NmlAttribute(mArena);
   line->mKey = text;
   line->mLine = mTokenLine;
@@ -191,6 +197,14 @@ void NmlParser::addAttribute(NmlNode& node) {
     line->mItemCapacity = itemCount;
   }
   node.mAttributes.append(line);
+}
+
+// A ';' makes the token a line of the node (an empty token none).
+__attribute__((always_inline)) inline void NmlParser::endLine(NmlNode& node) {
+  if (mLength > 0) {
+    addAttribute(node);
+  }
+  resetToken();
 }
 
 bool NmlParser::fail(i32 line, const char* format, ...) {
@@ -253,7 +267,27 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
     }
     switch (kClasses[*p]) {
       case kPlain:
-        p = copyRun(p);
+        // Usual lines, children and their ends one after another, read
+        // without another turn.
+        for (p = copyRun(p);; p = copyRun(p)) {
+          if (*p == ';') {
+            endLine(*current);
+          } else if (*p != '{') {
+            break;
+          } else if (!openChild(current, line)) {
+            return false;
+          }
+          p = skipLineBreaks(p + 1, line);
+          while (*p == '}' && !mOpenLines.empty()) {
+            mOpenLines.pop_back();
+            current = current->parent();
+            p = skipLineBreaks(p + 1, line);
+          }
+          if (kClasses[*p] != kPlain || (*p == '/' && p[1] == '/')) {
+            break;
+          }
+          mTokenLine = line;
+        }
         break;
       case kBlank:
         noteBlank();
@@ -297,17 +331,14 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         append(p++, 1);
         break;
       case kSemicolon:
-        if (mLength > 0) {
-          addAttribute(*current);
-        }
-        resetToken();
-        ++p;
+        endLine(*current);
+        p = skipLineBreaks(p + 1, line);
         break;
       case kOpen:
         if (!openChild(current, line)) {
           return false;
         }
-        ++p;
+        p = skipLineBreaks(p + 1, line);
         break;
       case kClose:
         resetToken();
@@ -323,6 +354,7 @@ bool NmlParser::parse(NmlNode& top, const char* text) {
         }
         mOpenLines.pop_back();
         current = current->parent();
+        p = skipLineBreaks(p, line);
         break;
       default:  // kEnd
         return finish(*current, topIsRoot, line);

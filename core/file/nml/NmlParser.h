@@ -37,6 +37,7 @@ class NmlParser {
   void resetToken();
   char* takeToken();
   void addAttribute(NmlNode& node);
+  void endLine(NmlNode& node);
   bool openChild(NmlNode*& current, Engine::i32 line);
   bool finish(const NmlNode& current, bool topIsRoot, Engine::i32 line);
   bool fail(Engine::i32 line, const char* format, ...) __attribute__((format(printf, 3, 4)));

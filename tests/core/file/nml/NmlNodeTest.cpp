@@ -103,8 +103,10 @@ TEST(NmlArenaTest, BlocksAreAlignedAndKeepTheirBytesAcrossChunks) {
     ASSERT_TRUE(pointerAligned(block)) << i;
     std::memset(block, 'x', size);
   }
-  auto* big = static_cast<char*>(arena.allocate(200000));  // larger than any usual chunk
-  std::memset(big, 'y', 200000);
+  auto* big = static_cast<char*>(arena.allocate(200001));  // larger than any usual chunk, of an odd size
+  std::memset(big, 'y', 200001);
+  EXPECT_TRUE(pointerAligned(arena.allocate(8)));
+  EXPECT_LT(arena.freeSize(), 200000u);  // the block after it went to a new chunk, not past its end
   EXPECT_STREQ(first, "abc");
   arena.release();
   EXPECT_EQ(arena.freeSize(), 0u);

@@ -28,7 +28,7 @@ std::string items(const NmlAttribute& line) {
 
 TEST(NmlParserTest, ValueLinesSplitAtTheFirstBlankAndEveryComma) {
   NmlNode root;
-  ASSERT_TRUE(root.parse("key;key ;k a,,b;k2   a, b ,;k3 ,x;", true));
+  ASSERT_TRUE(root.parse("key;;key ;k a,,b;k2   a, b ,;k3 ,x;", true));  // an empty one makes no line
   ASSERT_EQ(root.attributeCount(), 5);
   EXPECT_STREQ(root.attribute(0)->key(), "key");
   EXPECT_EQ(root.attribute(0)->itemCount(), 0);
@@ -100,6 +100,7 @@ TEST(NmlParserTest, NodesKeepTheLineTheirNameBeginsOn) {
   ASSERT_EQ(root.childCount(), 3);
   EXPECT_EQ(root.line(), 0);
   EXPECT_EQ(root.child(0)->line(), 3);
+  EXPECT_STREQ(root.child(0)->name(), "first");  // the blanks before a name are no part of it
   EXPECT_EQ(root.child(0)->child(0)->line(), 4);
   EXPECT_EQ(root.child(1)->line(), 6);
   EXPECT_EQ(root.child(2)->line(), 8);
