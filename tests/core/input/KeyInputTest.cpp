@@ -110,7 +110,8 @@ TEST_F(KeyInputTest, AutoRepeatFiresOnTheFirstStepThenFrom32AtTheRate) {
     }
   }
   EXPECT_EQ(fired, (std::vector<int>{1, 32, 36, 40, 44}));
-  EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kUp, 0));  // no division by zero
+  step();  // held 45 steps: a rate below 1 repeats every step, with no division by zero
+  EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kUp, 0));
   mKeyboard.release(Key::Up);
   step();
   EXPECT_FALSE(KeyInput::isRepeated(KeyInput::kUp, 1));
@@ -155,6 +156,9 @@ TEST_F(KeyInputTest, PollJoystickButtonFindsTheFirstOfTheTen) {
   pad.buttons[3] = true;
   step();
   EXPECT_EQ(KeyInput::pollJoystickButton(), 3);
+  pad.buttons[0] = true;
+  step();
+  EXPECT_EQ(KeyInput::pollJoystickButton(), 0);
   step(false);  // an unreadable pad reports nothing
   EXPECT_EQ(KeyInput::pollJoystickButton(), -1);
 }
@@ -276,12 +280,29 @@ TEST_F(KeyInputTest, LatestDirectionIgnoresCountsOf1024AndMore) {
   EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kRight, 4));  // (1024 - 32) % 4 == 0
 }
 
+// A key source stands in for the keyboard: bit n holds logical key n.
+TEST_F(KeyInputTest, AKeySourceHoldsTheKeysOfItsBits) {
+  struct Held final : KeyInput::KeySource {
+    Engine::u32 nextKeys() override { return 0b10'0000'0001u; }  // keys 0 (up) and 9
+  } source;
+  start();
+  mKeyboard.press(Key::X);
+  KeyInput::setKeySource(&source);
+  step();
+  KeyInput::setKeySource(nullptr);
+  EXPECT_EQ(pressedKeys(), (std::vector<int>{KeyInput::kUp, 9}));
+}
+
 TEST(KeyInputNameTest, NamesOfTheDefaultKeys) {
   KeyInput::setDefaultBindings();
   const std::pair<int, const char*> names[] = {
       {5, "x"}, {7, "a"}, {8, "control"}, {9, "space"}, {KeyInput::kUp, ""}, {KeyInput::kQuit, ""}};
   for (const auto& [key, name] : names) {
     EXPECT_STREQ(KeyInput::keyName(key).c_str(), name) << key;
+  }
+  const std::pair<int, int> buttons[] = {{7, 3}, {9, 5}, {12, 8}, {13, 9}};
+  for (const auto& [key, button] : buttons) {
+    EXPECT_EQ(KeyInput::joystickButton(key), button) << key;
   }
 }
 
