@@ -125,6 +125,40 @@ int PlayRunner::line() const {
   return command ? command->line : 0;
 }
 
+bool PlayRunner::mayShootAfterNextStep() const {
+  const Command* command = current();
+  if (!command) {
+    return false;
+  }
+  const int done = mFramesDone + 1;
+  switch (command->kind) {
+    case CommandKind::kWait:
+      if (done >= command->frames) {
+        return true;
+      }
+      break;
+    case CommandKind::kPress:
+      if (done <= command->frames) {
+        return false;
+      }
+      break;
+    default:
+      if (done < command->frames) {
+        return false;
+      }
+      break;
+  }
+  for (std::size_t next = mIndex + 1; next < mCommands.size(); ++next) {
+    if (mCommands[next].kind == CommandKind::kShot) {
+      return true;
+    }
+    if (mCommands[next].kind != CommandKind::kWait) {
+      return false;
+    }
+  }
+  return false;
+}
+
 std::vector<std::string> PlayRunner::takeShots() { return std::exchange(mShots, {}); }
 
 }  // namespace Game::Play

@@ -39,6 +39,10 @@ class PlayRunner {
   const std::string& failure() const { return mFailure; }
   // The screenshots asked for since the last call.
   std::vector<std::string> takeShots();
+  // Whether a screenshot may be asked for right after the coming step: the
+  // command under way may end with it and only waits stand between it and a
+  // shot, or a wait may fail with it (its frame is shot then).
+  bool mayShootAfterNextStep() const;
 
  private:
   const Command* current() const;

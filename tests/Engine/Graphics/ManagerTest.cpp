@@ -250,6 +250,36 @@ TEST_F(RenderStates, ConstantsAreUploadedAtTheDrawInRegisterOrderAndOnlyWhenChan
   EXPECT_FLOAT_EQ(device().vertexConstants[9 * 4 + 2], 0.125f);
 }
 
+// A skipped frame sends states but no clear, draw or present, and keeps its
+// screenshot for the next drawn frame; the switch waits for a frame's start.
+TEST_F(RenderStates, SkippedFramesReachTheDeviceOnlyWithStates) {
+  gWritten.clear();
+  ManagerImpl::setImageWriter(&recordWrite);
+  manager().setVertexBuffer(VertexBuffer::create(3));
+  manager().beginDraw();
+  manager().skipDrawing(true);
+  manager().draw(0, 1, 0);
+  manager().endDraw();
+  EXPECT_EQ(device().callsStartingWith("draw").size(), 1u);
+  EXPECT_EQ(device().callsStartingWith("present").size(), 1u);
+  device().takeCalls();
+  manager().beginDraw();
+  manager().setCullMode(1);
+  manager().draw(0, 1, 0);
+  manager().captureScreen("skipped.bmp");
+  manager().endDraw();
+  EXPECT_EQ(device().takeCalls(), Calls{"setRenderState CullMode 2"});
+  EXPECT_TRUE(gWritten.empty());
+  manager().skipDrawing(false);
+  manager().beginDraw();
+  manager().endDraw();
+  ManagerImpl::setImageWriter(nullptr);
+  EXPECT_EQ(device().callsStartingWith("clear").size(), 1u);
+  EXPECT_EQ(device().callsStartingWith("present").size(), 1u);
+  EXPECT_EQ(gWritten, std::vector<std::string>{"skipped.bmp 640x480 2560"});
+  EXPECT_EQ(manager().frameId(), 3u);
+}
+
 TEST_F(RenderStates, BoundTextureOutlivesItsHandleAndAnEmptyOneDrawsWhite) {
   manager().setVertexBuffer(VertexBuffer::create(3));
   Texture texture = Texture::create(8, 4, false);

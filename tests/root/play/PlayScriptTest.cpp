@@ -119,4 +119,25 @@ TEST(PlayRunner, StepsThroughCommandsFrameByFrame) {
   EXPECT_EQ(PlayRunner({}).nextKeys(), 0u);
 }
 
+// Before each step, 1 where a shot may follow it: the frames a scripted run
+// must draw (title for three steps, then the field).
+TEST(PlayRunner, DrawsOnlyTheStepsAShotMayFollow) {
+  const char* rows[][2] = {
+      {"idle 2\nshot a\nidle 2", "0100"},
+      {"press x 2\nwait scene=field 9\nshot f", "0011"},
+      {"wait scene=field 2\nidle 1", "01"},
+      {"hold x 1\nwait frame=0\nshot h\npress z", "100"},
+      {"idle 1\nend\nshot e", "0"},
+  };
+  for (const auto& row : rows) {
+    PlayRunner runner(Game::Play::parseScript(row[0], "a.play").commands);
+    std::string drawn;
+    for (int frame = 0; runner.status() == PlayRunner::Status::kRunning; ++frame) {
+      drawn += runner.mayShootAfterNextStep() ? "1" : "0";
+      runner.observe(TraceState{{{"frame", std::to_string(frame)}, {"scene", frame < 3 ? "title" : "field"}}});
+    }
+    EXPECT_EQ(drawn, row[1]) << row[0];
+  }
+}
+
 }  // namespace

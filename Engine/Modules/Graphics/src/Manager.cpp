@@ -45,6 +45,7 @@ void Manager::getPointerModifier(f32* scale, Math::Vector2* offset) const {
 
 void Manager::captureScreen(const char* fileName) { impl().captureScreen(fileName); }
 u32 Manager::frameId() const { return impl().frameId(); }
+void Manager::skipDrawing(bool skip) { impl().skipDrawing(skip); }
 
 void Manager::setTexture(Texture texture) { impl().setTexture(texture); }
 void Manager::setVertexBuffer(VertexBuffer buffer) { impl().setVertexBuffer(buffer); }

@@ -100,12 +100,18 @@ void ManagerImpl::prepareDraw() {
 }
 
 void ManagerImpl::draw(u32 start, u32 count, i32 primitive) {
+  if (mSkipping) {
+    return;
+  }
   prepareDraw();
   mDevice.draw(primitiveType(primitive), start, count);
 }
 
 void ManagerImpl::drawIndexed(u32 start, u32 count, i32 primitive) {
   ENGINE_ASSERT(mCurrentIndexBuffer && "IndexBuffer is not set.");
+  if (mSkipping) {
+    return;
+  }
   prepareDraw();
   mDevice.drawIndexed(primitiveType(primitive), mCurrentVertexBuffer.count(), start, count);
 }

@@ -113,6 +113,10 @@ void ManagerImpl::createWhiteTexture() {
 }
 
 void ManagerImpl::beginDraw() {
+  mSkipping = mSkipRequested;
+  if (mSkipping) {
+    return;
+  }
   const u32 width = mPresentParameters.backBufferWidth;
   const u32 height = mPresentParameters.backBufferHeight;
   mDevice.setViewport(Platform::Viewport{0, 0, width, height, 0.0f, 1.0f});
@@ -120,14 +124,18 @@ void ManagerImpl::beginDraw() {
   mDevice.setViewport(mapViewport(width, height, mLogicalWidth, mLogicalHeight, mViewport));
 }
 
+// A skipped frame keeps a screenshot asked for until a frame is drawn.
 void ManagerImpl::endDraw() {
+  ++mFrameCounter;
+  if (mSkipping) {
+    return;
+  }
   if (mScreenshotRequested && !mScreenshotName.empty()) {
     writeScreenshot();
   }
   if (!present()) {
     mReady = false;
   }
-  ++mFrameCounter;
 }
 
 // On a single processor a present that returns at once would starve every

@@ -57,6 +57,7 @@ class ManagerImpl {
   PointerModifier pointerModifier() const;
   void captureScreen(const char* fileName);
   u32 frameId() const { return mFrameCounter; }
+  void skipDrawing(bool skip) { mSkipRequested = skip; }
 
   RenderStateCache& states() { return mStates; }
   ShaderConstants& constants() { return mConstants; }
@@ -97,6 +98,9 @@ class ManagerImpl {
   IndexBuffer mCurrentIndexBuffer;
   u32 mMultisampleSamples = 0;
   bool mScreenshotRequested = false;
+  // Asked for the frames to come; latched by beginDraw for the whole frame.
+  bool mSkipRequested = false;
+  bool mSkipping = false;
   std::string mScreenshotName;
 
   RenderStateCache mStates;

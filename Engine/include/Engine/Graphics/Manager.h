@@ -36,8 +36,13 @@ class Manager {
   void getPointerModifier(f32* scale, Math::Vector2* offset) const;
   // Writes the frame to the image file of that name at the end of the frame.
   void captureScreen(const char* fileName);
-  // The number of presents so far.
+  // The number of frames ended so far, drawn or skipped.
   u32 frameId() const;
+  // From the next frame on, frames are computed but not drawn while skip
+  // holds: no clear, draw or present reaches the device, while resources
+  // and states still do. A screenshot asked for waits for a drawn frame.
+  // For unwatched scripted runs, where drawing is most of the cost.
+  void skipDrawing(bool skip);
 
   // Binding a handle keeps its object alive until another is bound; a null
   // handle unbinds. A draw without a texture samples opaque white.
