@@ -108,6 +108,18 @@ TEST_F(PlayerTest, APlayerOverAFailedWaveDoesNothing) {
   EXPECT_TRUE(player.write(0, nullptr, 0));  // size 0: true even when not streaming
 }
 
+// Without an audio device nothing pulls the mixer: a sound played, even a
+// loop, ends at once instead of playing for ever.
+TEST_F(PlayerTest, WithoutAnAudioDeviceASoundEndsAsItStarts) {
+  Engine::Sound::Manager::destroy();
+  backend->fakeAudioOutput.audible = false;
+  Engine::Sound::Manager::create();
+  Wave wave = stereo16({1, 1});
+  Player player = Player::create(wave);
+  player.play(true);
+  EXPECT_FALSE(player.isPlaying());
+}
+
 using PlayerDeathTest = PlayerTest;
 
 TEST_F(PlayerDeathTest, MisuseHalts) {

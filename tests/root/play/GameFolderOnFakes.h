@@ -30,6 +30,9 @@ class GameFolderOnFakes {
     std::filesystem::create_directories(home);
     std::filesystem::current_path(MARROWDEEP_GAME_DIR);
     backend.fakeProcessor.mask = 0b11;
+    // Nothing pulls the fake output, so no voice would ever end and every
+    // sound played would stay queued: the game runs as without a sound device.
+    backend.fakeAudioOutput.audible = false;
     Platform::setBackend(&backend);
   }
   ~GameFolderOnFakes() {

@@ -13,6 +13,7 @@ ManagerImpl* gManagerImpl = nullptr;
 
 ManagerImpl::ManagerImpl() : mMixer(std::make_shared<Mixer>()) {
   mAudible = Platform::backend().audioOutput().start(*mMixer);
+  mMixer->setSilent(!mAudible);
   if (!mAudible) {
     cout << "Sound : no audio device. running silent." << endl;
   }

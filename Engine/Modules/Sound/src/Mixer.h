@@ -48,12 +48,17 @@ class Mixer : public Platform::AudioSource {
 
   void render(std::int16_t* frames, std::size_t frameCount) override;
 
+  // Without an output nothing renders: a voice played would never end.
+  void setSilent(bool silent) { mSilent = silent; }
+  bool isSilent() const { return mSilent; }
+
  private:
   void mixBlock(std::size_t frameCount);
 
   std::mutex mMutex;
   std::vector<Voice*> mVoices;
   std::vector<f32> mSum;
+  bool mSilent = false;
 };
 
 // 10^(hundredths / 2000): hundredths of a decibel to an amplitude factor;

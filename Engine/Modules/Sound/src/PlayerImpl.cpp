@@ -57,7 +57,8 @@ void Player::Impl::play(bool loop) {
   Lock lock(mMixer->mutex());
   mVoice.position = 0;
   mVoice.looping = loop || isStreaming();
-  mVoice.playing = mInMixer;
+  // Running silent, a sound ends as it starts rather than playing forever.
+  mVoice.playing = mInMixer && !mMixer->isSilent();
 }
 
 void Player::Impl::stop() {
