@@ -6,7 +6,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "Engine/FileIO/Manager.h"
 #include "Engine/Graphics/Manager.h"
+#include "Engine/Threading/Sleep.h"
 #include "Platform/Backend.h"
 #include "core/random/RandomGenerator.h"
 #include "core/file/FileSystem.h"
@@ -149,7 +151,16 @@ bool PlaySession::afterStep() {
   // Nobody watches a scripted run: only frames that may be shot are drawn,
   // which saves most of its time under a software renderer.
   Engine::Graphics::Manager::instance().skipDrawing(!mRunner.mayShootAfterNextStep());
+  awaitReads();
   return mRunner.status() == PlayRunner::Status::kRunning;
+}
+
+// Unpaced frames outrun the loader: without this wait a picture could be
+// ready on one run's shot and missing on the next.
+void PlaySession::awaitReads() const {
+  while (Engine::FileIO::Manager::instance().isReading()) {
+    Engine::Threading::sleep(1);
+  }
 }
 
 void PlaySession::writeTrace(const TraceState& state) {

@@ -56,6 +56,7 @@ class PlaySession final : public StepHooks, public KeyInput::KeySource {
   PlaySession(const PlayOptions& options, std::vector<Command> commands);
   void writeTrace(const TraceState& state);
   void capture(const std::string& name) const;
+  void awaitReads() const;
   // With shots asked for, every text that leaves its window frame goes
   // once, with its frame number, to SHOTS/strays.txt.
   void auditText();

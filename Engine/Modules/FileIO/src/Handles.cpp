@@ -109,4 +109,6 @@ void Manager::write(const char* name, const void* data, i32 size) { manager().wr
 
 bool Manager::holds(const char* name) { return manager().holds(name); }
 
+bool Manager::isReading() { return manager().isReading(); }
+
 }  // namespace Engine::FileIO

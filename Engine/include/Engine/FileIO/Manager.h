@@ -23,6 +23,10 @@ class Manager {
   // name, without reading it: lets callers name a missing file in their own
   // terms before a read would stop the program.
   bool holds(const char* name);
+  // Whether a file in use still waits for its read: a game stepped by a
+  // script waits for none before each step, so that its loads land on the
+  // same frames each run, however fast the frames go.
+  bool isReading();
 };
 
 }  // namespace Engine::FileIO
