@@ -127,10 +127,15 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
   EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
 }
 
-// Unscrambling takes sixteen key bytes at a time: every length around the
-// block edges agrees with the generator taken one number a byte.
+// Unscrambling takes sixteen key bytes at a time, and long streams from four
+// points of the key stream at once: every length around the block edges, and
+// one of two such stretches and a rest, agree with the generator taken one
+// number a byte.
 TEST(CompressionTest, UnscramblingAgreesWithTheGeneratorAtEveryLength) {
-  for (std::uint32_t n = 1; n < 70; ++n) {
+  std::vector<std::uint32_t> lengths(69);
+  std::iota(lengths.begin(), lengths.end(), 1u);
+  lengths.push_back(2 * 16384 + 50);
+  for (std::uint32_t n : lengths) {
     const Bytes in = mixedData(n, n);
     Engine::Math::XorShift128 key(static_cast<std::int32_t>(n));
     Bytes expected(n);
@@ -146,7 +151,7 @@ TEST(CompressionTest, UnscramblingAgreesWithTheGeneratorAtEveryLength) {
 
 // A match nearer than its length repeats the pattern it starts on.
 TEST(CompressionTest, NearMatchesRepeatTheirPattern) {
-  for (std::uint8_t distance = 1; distance <= 9; ++distance) {
+  for (std::uint8_t distance = 1; distance <= 17; ++distance) {
     for (std::uint8_t length = 3; length <= 18; length += 5) {
       Bytes tokens{static_cast<std::uint8_t>(distance - 1)};
       Bytes expected;
