@@ -268,17 +268,8 @@ class TokenDecoder {
     if (run > end - i || run > mCapacity - mSize) {
       return false;
     }
-    u8* to = mOut + mSize;
-    if (mCapacity - mSize >= kMaxRun + kChunk) {
-      // Most runs are short: two chunks without a loop, then the rest.
-      std::memcpy(to, in + i, kChunk);
-      std::memcpy(to + kChunk, in + i + kChunk, kChunk);
-      for (u32 k = 2 * kChunk; k < run; k += kChunk) {
-        std::memcpy(to + k, in + i + k, kChunk);
-      }
-    } else {
-      std::memcpy(to, in + i, run);
-    }
+    // Only runs near the stream's or the output's end come here.
+    std::memcpy(mOut + mSize, in + i, run);
     i += run;
     mSize += run;
     return true;
