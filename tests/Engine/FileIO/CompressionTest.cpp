@@ -29,10 +29,14 @@ Bytes tokensOf(const Bytes& in) {
   return stream;
 }
 
+// Expands into a buffer longer than capacity, whose bytes past capacity must
+// stay untouched: the decoder writes whole words, never beyond the output.
 bool expand(const Bytes& stream, std::uint32_t capacity, Bytes* out) {
-  out->assign(capacity, 0);
+  constexpr std::uint8_t kGuard = 0xA5;
+  out->assign(capacity + 256, kGuard);
   std::uint32_t produced = 0;
   const bool ok = decompress(out->data(), capacity, &produced, stream.data(), static_cast<std::uint32_t>(stream.size()));
+  EXPECT_EQ(std::count(out->begin() + capacity, out->end(), kGuard), 256) << "written past the output";
   out->resize(produced);
   return ok;
 }
@@ -127,10 +131,15 @@ TEST(CompressionTest, ScramblingIsKeyedByLength) {
   EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
 }
 
-// Unscrambling takes sixteen key bytes at a time: every length around the
-// block edges agrees with the generator taken one number a byte.
+// Unscrambling takes sixteen key bytes at a time, and long streams from four
+// points of the key stream at once: every length around the block edges, and
+// one of two such stretches and a rest, agree with the generator taken one
+// number a byte.
 TEST(CompressionTest, UnscramblingAgreesWithTheGeneratorAtEveryLength) {
-  for (std::uint32_t n = 1; n < 70; ++n) {
+  std::vector<std::uint32_t> lengths(69);
+  std::iota(lengths.begin(), lengths.end(), 1u);
+  lengths.push_back(2 * 16384 + 50);
+  for (std::uint32_t n : lengths) {
     const Bytes in = mixedData(n, n);
     Engine::Math::XorShift128 key(static_cast<std::int32_t>(n));
     Bytes expected(n);
@@ -146,7 +155,7 @@ TEST(CompressionTest, UnscramblingAgreesWithTheGeneratorAtEveryLength) {
 
 // A match nearer than its length repeats the pattern it starts on.
 TEST(CompressionTest, NearMatchesRepeatTheirPattern) {
-  for (std::uint8_t distance = 1; distance <= 9; ++distance) {
+  for (std::uint8_t distance = 1; distance <= 17; ++distance) {
     for (std::uint8_t length = 3; length <= 18; length += 5) {
       Bytes tokens{static_cast<std::uint8_t>(distance - 1)};
       Bytes expected;
@@ -179,8 +188,13 @@ TEST(CompressionTest, MalformedStreamsAreRejectedWithinTheBuffer) {
   EXPECT_FALSE(expand(scrambledTokens({0x00, 'x', 0x03, 'a', 'b', 'c', 'd'}), 4, &out));
   EXPECT_EQ(out, Bytes{'x'});
   EXPECT_FALSE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), 10, &out));
-  EXPECT_TRUE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), 19, &out));
-  EXPECT_EQ(out, Bytes(19, 'a'));
+  for (std::uint32_t capacity : {19u, 24u}) {  // full, and one byte short of a whole word past the match
+    EXPECT_TRUE(expand(scrambledTokens({0x00, 'a', 0x8F, 0x00}), capacity, &out));
+    EXPECT_EQ(out, Bytes(19, 'a'));
+  }
+  // One literal, then 18-byte matches: the last whole match ends at 1 + 18 * 111.
+  EXPECT_FALSE(expand(compressed(Bytes(5000, 'z')), 2000, &out));
+  EXPECT_EQ(out, Bytes(1999, 'z'));
 }
 
 TEST(CompressionTest, DamagedStreamsNeverOverrun) {

@@ -1,13 +1,11 @@
 #include "Engine/FileIO/Compression.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "FileIO/src/MatchIndex.h"
+#include "FileIO/src/Unscrambler.h"
 #include "Engine/Math/XorShift128.h"
 
 namespace Engine::FileIO {
@@ -21,47 +19,9 @@ constexpr u32 kMatchFlag = 0x80;
 // Literal runs are copied in whole chunks from a scratch copy padded by this much.
 constexpr u32 kChunk = 16;
 constexpr u32 kScratchPadding = kMaxRun + kChunk;
+constexpr u32 kLongestToken = 1 + kMaxRun;
 
 u8 swapNibbles(u8 b) { return static_cast<u8>((b << 4) | (b >> 4)); }
-
-// The scrambling key four generator steps at a time. One step is
-// w' = L(w) ^ U(x), with L(v) = v ^ v >> 19 and U(x) = t ^ t >> 8 for
-// t = x ^ x << 11, the state moving up one word. L is linear and undoes itself
-// on 32 bits, so the k-th of four new words is L(w) or w plus a sum of U and
-// L(U) of the four old words: no word waits for the one before it.
-using KeyLanes = u32 __attribute__((vector_size(16)));
-constexpr u32 kKeyBlock = 16;
-
-KeyLanes nextFourKeys(KeyLanes s) {
-  const KeyLanes zero = {};
-  const KeyLanes t = s ^ (s << 11);
-  const KeyLanes u = t ^ (t >> 8);
-  const KeyLanes lu = u ^ (u >> 19);
-  const KeyLanes e = u ^ __builtin_shufflevector(lu, zero, 4, 0, 1, 2);  // U(k) ^ L(U(k - 1))
-  const KeyLanes sums = e ^ __builtin_shufflevector(e, zero, 4, 4, 0, 1);
-  const KeyLanes w = __builtin_shufflevector(s, s, 3, 3, 3, 3);
-  const KeyLanes lw = w ^ (w >> 19);
-  return sums ^ __builtin_shufflevector(lw, w, 0, 5, 2, 7);
-}
-
-// The low bytes of the next sixteen numbers, in key[0, 16).
-void keyBlock(KeyLanes& state, u8* key) {
-  const KeyLanes a = nextFourKeys(state);
-  const KeyLanes b = nextFourKeys(a);
-  const KeyLanes c = nextFourKeys(b);
-  state = nextFourKeys(c);
-#if defined(__SSE2__)
-  const __m128i low = _mm_set1_epi32(0xFF);
-  const __m128i ab = _mm_packs_epi32(_mm_and_si128(__m128i(a), low), _mm_and_si128(__m128i(b), low));
-  const __m128i cd = _mm_packs_epi32(_mm_and_si128(__m128i(c), low), _mm_and_si128(__m128i(state), low));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(key), _mm_packus_epi16(ab, cd));
-#else
-  const KeyLanes lanes[4] = {a, b, c, state};
-  for (u32 k = 0; k < kKeyBlock; ++k) {
-    key[k] = static_cast<u8>(lanes[k / 4][k % 4]);
-  }
-#endif
-}
 
 class TokenWriter {
  public:
@@ -112,11 +72,78 @@ u32 inPlaceBound(const u8* stream, u32 compressedSize, u32 n) {
   return static_cast<u32>(base + margin);
 }
 
+u64 load64(const u8* p) {
+  u64 word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+void store64(u8* p, u64 word) { std::memcpy(p, &word, sizeof word); }
+
+// Byte k of a word is its bits 8k to 8k + 7.
+static_assert(std::endian::native == std::endian::little);
+
+// Bytes [at, at + 8) of the sixteen bytes lo then hi, for at in 0..8 (each
+// shift split in two, so that none reaches 64 bits).
+u64 bytesFrom(u64 lo, u64 hi, u32 at) {
+  return (lo >> (4 * at) >> (4 * at)) | (hi << (32 - 4 * at) << (32 - 4 * at));
+}
+
+u64 lowBytes(u32 count) { return (u64{1} << (8 * count)) - 1; }  // count below 8
+
+// A pattern of d bytes (d below 8) fills a word as copies d bytes apart, which
+// one multiplication places since they do not overlap. Each next word starts
+// 8 % d bytes further into the pattern: the word shifted down by that many
+// bytes, the gap at its top filled from the word shifted up by d - 8 % d.
+struct NearPattern {
+  u64 repeat;
+  u32 down;
+  u32 up;
+};
+
+constexpr NearPattern nearPattern(u32 d) {
+  u64 repeat = 0;
+  for (u32 k = 0; k < 8; k += d) {
+    repeat |= u64{1} << (8 * k);
+  }
+  return {repeat, 8 * (8 % d), 8 * (d - 8 % d)};
+}
+
+constexpr NearPattern kNearPatterns[8] = {{},
+                                          nearPattern(1),
+                                          nearPattern(2),
+                                          nearPattern(3),
+                                          nearPattern(4),
+                                          nearPattern(5),
+                                          nearPattern(6),
+                                          nearPattern(7)};
+
+// Writes 24 bytes repeating the distance (1..15) bytes before to. The bytes
+// are built in registers from words read before any is written: a word read
+// back from bytes just written would wait until those stores finish.
+inline void copyNearMatch(u8* to, u32 distance) {
+  const u8* from = to - distance;
+  u64 first;
+  u64 second;
+  u64 third;
+  if (distance < 8) {
+    const NearPattern& p = kNearPatterns[distance];
+    first = (load64(from) & lowBytes(distance)) * p.repeat;
+    second = (first >> p.down) | (first << p.up);
+    third = (second >> p.down) | (second << p.up);
+  } else {
+    // The second word's first distance - 8 bytes are still before to; the
+    // rest repeat the first word. The third word starts 16 - distance bytes in.
+    first = load64(from);
+    second = (load64(from + 8) & lowBytes(distance - 8)) | (first << (8 * (distance - 8)));
+    third = bytesFrom(first, second, 16 - distance);
+  }
+  store64(to, first);
+  store64(to + 8, second);
+  store64(to + 16, third);
+}
+
 // Copies a match of up to 18 bytes in words when the buffer has room for 24.
-// A word must not read bytes of the same word it writes: the first four bytes
-// go one by one, the next four from where they repeat, and the rest in 8-byte
-// words from a whole number of repeats at least 8 bytes back. Distances of 8
-// and more share the path, with no branch to mispredict.
 inline void copyMatch(u8* out, u32 at, u32 distance, u32 length, u32 capacity) {
   const u8* from = out + at - distance;
   u8* to = out + at;
@@ -134,18 +161,7 @@ inline void copyMatch(u8* out, u32 at, u32 distance, u32 length, u32 capacity) {
     to[17] = from[17];
     return;
   }
-  // By distance (8 standing for all longer ones).
-  static constexpr u8 kSecondFour[9] = {0, 1, 2, 1, 0, 4, 4, 4, 4};
-  static constexpr u8 kRestFrom[9] = {0, 1, 2, 2, 4, 3, 2, 1, 8};
-  const u32 row = distance < 8 ? distance : 8;
-  to[0] = from[0];
-  to[1] = from[1];
-  to[2] = from[2];
-  to[3] = from[3];
-  std::memcpy(to + 4, from + kSecondFour[row], 4);
-  from += kRestFrom[row];
-  std::memcpy(to + 8, from, 8);
-  std::memcpy(to + 16, from + 8, 8);
+  copyNearMatch(to, distance);
 }
 
 // Expands whole tokens of a window of the unscrambled stream. A token that
@@ -157,6 +173,14 @@ class TokenDecoder {
 
   bool run(const u8* in, u32& at, u32 safeEnd, u32 end) {
     u32 i = at;
+    // Stretches far from the window's and the output's ends first, then the
+    // rest token by token with every check.
+    for (u32 stop = roomyEnd(i, safeEnd, end); i < stop; stop = roomyEnd(i, safeEnd, end)) {
+      if (!runRoomy(in, i, stop)) {
+        at = i;
+        return false;
+      }
+    }
     bool ok = true;
     while (i < safeEnd) {
       const u32 c = in[i++];
@@ -187,21 +211,65 @@ class TokenDecoder {
   u32 size() const { return mSize; }
 
  private:
+  // A token of b bytes gives at most 9 * b bytes (18 from a 2-byte match).
+  static constexpr u32 kMaxExpansion = (kMaxMatch + 1) / 2;
+  // What a token may write past the output of the tokens before it: a whole
+  // literal run, or a match's or short run's two chunks.
+  static constexpr u32 kRoomySlack = kMaxRun + 2 * kChunk;
+
+  // Where the tokens from i on stop being sure to lie whole in the window and
+  // to leave all they write inside the output (i itself when none is).
+  u32 roomyEnd(u32 i, u32 safeEnd, u32 end) const {
+    const u32 room = mCapacity - mSize;
+    if (room < kRoomySlack || end < kLongestToken) {
+      return i;
+    }
+    return std::min({safeEnd, end - kLongestToken, i + (room - kRoomySlack) / kMaxExpansion});
+  }
+
+  // Tokens starting before stop, which roomyEnd vouches for: only a match
+  // reaching before the output's start remains to be checked.
+  bool runRoomy(const u8* in, u32& i, u32 stop) {
+    while (i < stop) {
+      const u32 c = in[i];
+      u8* to = mOut + mSize;
+      if (c < kMatchFlag) {
+        const u32 run = c + 1;
+        copyChunks(to, in + i + 1, run);
+        i += run + 1;
+        mSize += run;
+        continue;
+      }
+      const u32 distance = (((c & 0x70) << 4) | in[i + 1]) + 1;
+      if (distance > mSize) {
+        return false;
+      }
+      if (distance >= 2 * kChunk) {
+        copyChunks(to, to - distance, kChunk);
+      } else {
+        copyMatch(mOut, mSize, distance, kMaxMatch, mCapacity);
+      }
+      i += 2;
+      mSize += (c & 15) + kMinMatch;
+    }
+    return true;
+  }
+
+  // Copies count bytes (at most a literal run) in whole chunks, two at least.
+  static void copyChunks(u8* to, const u8* from, u32 count) {
+    std::memcpy(to, from, kChunk);
+    std::memcpy(to + kChunk, from + kChunk, kChunk);
+    for (u32 k = 2 * kChunk; k < count; k += kChunk) {
+      std::memcpy(to + k, from + k, kChunk);
+    }
+  }
+
   bool literals(const u8* in, u32& i, u32 run, u32 end) {
     if (run > end - i || run > mCapacity - mSize) {
       return false;
     }
-    u8* to = mOut + mSize;
-    if (mCapacity - mSize >= kMaxRun + kChunk) {
-      // Most runs are short: two chunks without a loop, then the rest.
-      std::memcpy(to, in + i, kChunk);
-      std::memcpy(to + kChunk, in + i + kChunk, kChunk);
-      for (u32 k = 2 * kChunk; k < run; k += kChunk) {
-        std::memcpy(to + k, in + i + k, kChunk);
-      }
-    } else {
-      std::memcpy(to, in + i, run);
-    }
+    // Only runs near the stream's or the output's end come here.
+    std::memcpy(mOut + mSize, in + i, run);
     i += run;
     mSize += run;
     return true;
@@ -210,44 +278,6 @@ class TokenDecoder {
   u8* mOut;
   u32 mCapacity;
   u32 mSize = 0;
-};
-
-// The key stream of a scrambled stream of n bytes, taken piece by piece.
-class Unscrambler {
- public:
-  explicit Unscrambler(u32 n) : mGenerator(static_cast<i32>(n)) {
-    u32 words[4];
-    mGenerator.getState(words);
-    std::memcpy(&mState, words, sizeof mState);
-  }
-
-  // Every piece but the last is a whole number of key blocks long.
-  void next(u8* out, const u8* in, u32 n) {
-    u32 i = 0;
-    for (; n - i >= kKeyBlock; i += kKeyBlock) {
-      u8 bytes[kKeyBlock];
-      u8 key[kKeyBlock];
-      keyBlock(mState, key);
-      std::memcpy(bytes, in + i, kKeyBlock);  // in and out may be one buffer
-      for (u32 k = 0; k < kKeyBlock; ++k) {
-        bytes[k] = swapNibbles(static_cast<u8>(bytes[k] ^ key[k]));
-      }
-      std::memcpy(out + i, bytes, kKeyBlock);
-    }
-    if (i == n) {
-      return;
-    }
-    u32 words[4];
-    std::memcpy(words, &mState, sizeof mState);
-    mGenerator.setState(words);
-    for (; i < n; ++i) {
-      out[i] = swapNibbles(static_cast<u8>(in[i] ^ static_cast<u8>(mGenerator.next())));
-    }
-  }
-
- private:
-  Math::XorShift128 mGenerator;
-  KeyLanes mState;
 };
 
 }  // namespace
@@ -292,8 +322,7 @@ bool decompress(u8* out, u32 outCapacity, u32* produced, const u8* in, u32 n) {
   // Unscrambled a piece at a time into a window that stays in the first-level
   // cache. Reading runs ahead of decoding, so a stream placed at the end of
   // its own output buffer (the in-place bound) is read before it is written.
-  constexpr u32 kPiece = 4096;
-  constexpr u32 kLongestToken = 1 + kMaxRun;
+  constexpr u32 kPiece = Unscrambler::kChunk;
   alignas(16) u8 window[kLongestToken + kPiece + kScratchPadding];
   Unscrambler key(n);
   TokenDecoder decoder(out, outCapacity);
