@@ -182,22 +182,6 @@ TEST_F(SynchroGroupsTest, AGroupIsActiveFromItsNumberOfLivingMembers) {
   EXPECT_EQ(activeNames(), std::vector<std::string>{});
 }
 
-TEST_F(SynchroGroupsTest, BelowItsThresholdAGroupAddsNothing) {
-  Unit& lone = addMember("甲", 0, 0);
-  BattleSide side(0);
-  synchro.refresh(battle);
-  side.refresh(battle, synchro);
-  EXPECT_EQ(side.capacity(), 10);
-  Game::AbilityList abilities;
-  Parameters parameters;
-  Game::AttackBlock attack;
-  Game::DefenseBlock defense;
-  defense.clear();
-  synchro.addSynchroBonus(lone, abilities, parameters, attack, defense);
-  EXPECT_TRUE(abilities.isEmpty());
-  EXPECT_EQ(parameters, Parameters{});
-}
-
 TEST_F(SynchroGroupsTest, ActiveGroupsGiveEveryPartyUnitTheirBonuses) {
   addMember("甲", 0, 0);
   addMember("乙", 0, 1);

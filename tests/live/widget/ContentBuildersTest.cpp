@@ -276,19 +276,6 @@ TEST_F(ContentBuildersTest, EquipmentSlotsTakeTheirCategories) {
   }
 }
 
-TEST_F(ContentBuildersTest, CommandListOffersDefendAndFlee) {
-  Game::ArtsPanel artsPanel;
-  artsPanel.buildCommands(true, true, true, false);
-  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"コマンド", Game::ArtsPanel::kCommandId, kRow, true},
-                                            {"身を守る" + blanks(14), 0, kRow, true},
-                                            {"逃げる", -1, kGrey, false}}));
-  EXPECT_FALSE(artsPanel.hasArtSelected()) << "the command row is no art";
-  artsPanel.buildCommands(false, false, true, true);
-  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"コマンド", -1, kGrey, false},
-                                            {"何もしない" + blanks(12), 0, kRow, true},
-                                            {"逃げる" + blanks(16), 1, kRow, true}}));
-}
-
 // Party rows carry their member's index and are decided by the decide key.
 TEST_F(ContentBuildersTest, PartyRowsAreDecidedByTheDecideKey) {
   Game::GhostMenu menu;

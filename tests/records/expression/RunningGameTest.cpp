@@ -5,7 +5,6 @@
 #include <string>
 
 #include "battle/Battle.h"
-#include "battle/EndPhases.h"
 #include "running/game/GameData.h"
 #include "live/Unit.h"
 #include "live/Party.h"
@@ -19,7 +18,6 @@ namespace {
 using Game::Battle;
 using Game::BattleSettings;
 using Game::GameData;
-using Game::GameFlow;
 
 int evalInGame(const char* text) {
   Game::Expression expression;
@@ -96,36 +94,6 @@ TEST_F(RunningGameTest, TheBattleOfTheRunningGameAnswers) {
   EXPECT_EQ(evalInGame("party(1)"), 1);
   EXPECT_EQ(evalInGame("existLastSpell()"), 1);
   EXPECT_EQ(evalInGame("turn()"), 1);
-}
-
-// The sample battle script decides a battle of the running game: a win
-// once no enemy lives, a game over once no member does.
-TEST_F(RunningGameTest, TheSampleBattleScriptDecidesTheRunningBattle) {
-  fs().put(Battle::kScriptFile, GameTestSupport::sampleFile(Battle::kScriptFile));
-  for (const bool partyFalls : {false, true}) {
-    GameData* started = startGame();
-    ASSERT_TRUE(started);
-    GameData& game = *started;
-    game.party().recruit(*database().findShell("Kessa"));  // unless the opening took her in
-    game.messageWindow().clear();  // the opening's talk would hold the battle's script
-    auto* battle = new Battle(game, BattleSettings{});
-    Game::Unit* slime = battle->addEnemy(*database().findEnemy("泥スライム"), 1, 1, 1.f, 0);
-    ASSERT_TRUE(slime);
-    game.setBattle(battle);
-    for (int i = 0; i < 5; ++i) step();
-    EXPECT_FALSE(battle->isDecided());
-    if (partyFalls) {
-      battle->unitAt(0)->life().kill();
-    } else {
-      slime->life().kill();
-      battle->removeDefeated();
-    }
-    for (int i = 0; i < 20 && !battle->isDecided(); ++i) step();
-    ASSERT_TRUE(battle->isDecided());
-    EXPECT_EQ(game.battleResult(), partyFalls ? -1 : 1);
-    EXPECT_NE(dynamic_cast<Game::BattleStuff::Win*>(battle->over()) != nullptr, partyFalls);
-    GameFlow::destroy();
-  }
 }
 
 }  // namespace
