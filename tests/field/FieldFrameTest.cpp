@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "battle/Battle.h"
 #include "running/game/GameFlow.h"
 #include "field/Door.h"
 #include "core/file/nml/NmlDocument.h"
@@ -159,30 +158,6 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
     frames(1);
     EXPECT_FALSE(field().isChangingScene());
   }
-}
-
-// An enemy met on a generated floor: the battle comes on the transition's
-// frame 90, is fought through its menus and the field resumes.
-TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) {
-  RandomGenerator::instance()->setSeed(4);
-  field().applySceneChange(database().findSite("灰の坑道"), "b2", 1);
-  game->party().recruit(*database().findShell("Kessa"));
-  frames(1);  // the floor's start
-  Field::Symbol* enemy = nullptr;
-  for (const auto& symbol : field().symbols()) enemy = symbol->isEnemy() ? symbol.get() : enemy;
-  ASSERT_TRUE(enemy);
-  const std::string name = enemy->name();
-  field().reportContact(*field().player(), *enemy);
-  frames(91);
-  EXPECT_FALSE(game->battle());
-  frames(1);
-  ASSERT_TRUE(game->battle());
-  for (int i = 1; i < 30000 && game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-  EXPECT_EQ(std::tuple(game->battle(), field().resumes(), field().transition(), game->battleResult()),
-            std::tuple(nullptr, 1, nullptr, 1));
-  EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
-  EXPECT_FALSE(field().findSymbol(name.c_str()));
-  EXPECT_TRUE(field().player() && field().followed() == field().player());
 }
 
 // The mine's hall coins (event 12 at (10, 5)) and a chest a script puts by
