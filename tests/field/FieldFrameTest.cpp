@@ -65,8 +65,12 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
 }
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67
-// degrees; the automap opens 2 x "千里眼" + 1 about the player.
+// degrees, its fourth floor (angle 10 more) at 77; the automap opens
+// 2 x "千里眼" + 1 about the player.
 TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
+  enter("灰の坑道", "b4", 1);
+  frames(2);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 77.f);
   enter("灰の坑道", "b1", 1);
   frames(10);
   EXPECT_EQ(game->encounter(), 0);
