@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "battle/Battle.h"
 #include "running/game/GameFlow.h"
 #include "field/Door.h"
 #include "core/file/nml/NmlDocument.h"
@@ -66,8 +65,12 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
 }
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67
-// degrees; the automap opens 2 x "千里眼" + 1 about the player.
+// degrees, its fourth floor (angle 10 more) at 77; the automap opens
+// 2 x "千里眼" + 1 about the player.
 TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
+  enter("灰の坑道", "b4", 1);
+  frames(2);
+  EXPECT_FLOAT_EQ(camera().pitch.target(), 77.f);
   enter("灰の坑道", "b1", 1);
   frames(10);
   EXPECT_EQ(game->encounter(), 0);
@@ -159,30 +162,6 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
     frames(1);
     EXPECT_FALSE(field().isChangingScene());
   }
-}
-
-// An enemy met on a generated floor: the battle comes on the transition's
-// frame 90, is fought through its menus and the field resumes.
-TEST_F(FieldFrameTest, AnEnemyMetOnAGeneratedFloorIsFoughtAndTheFieldComesBack) {
-  RandomGenerator::instance()->setSeed(4);
-  field().applySceneChange(database().findSite("灰の坑道"), "b2", 1);
-  game->party().recruit(*database().findShell("Kessa"));
-  frames(1);  // the floor's start
-  Field::Symbol* enemy = nullptr;
-  for (const auto& symbol : field().symbols()) enemy = symbol->isEnemy() ? symbol.get() : enemy;
-  ASSERT_TRUE(enemy);
-  const std::string name = enemy->name();
-  field().reportContact(*field().player(), *enemy);
-  frames(91);
-  EXPECT_FALSE(game->battle());
-  frames(1);
-  ASSERT_TRUE(game->battle());
-  for (int i = 1; i < 30000 && game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-  EXPECT_EQ(std::tuple(game->battle(), field().resumes(), field().transition(), game->battleResult()),
-            std::tuple(nullptr, 1, nullptr, 1));
-  EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
-  EXPECT_FALSE(field().findSymbol(name.c_str()));
-  EXPECT_TRUE(field().player() && field().followed() == field().player());
 }
 
 // The mine's hall coins (event 12 at (10, 5)) and a chest a script puts by

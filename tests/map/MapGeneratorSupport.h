@@ -88,9 +88,5 @@ inline const char* const kSample =
     "size 20,16;roomMin 3;roomMax 7;separatorProbability 90;passageNumber 1/2;room{chip 床;}"
     "roomSide{chip 縁;}passage{chip 道;}wall{chip 壁;height 4;}separator{chip 仕切;height 4;}"
     "object{chip 柱床;object 柱;}objectOnWall{object 松明;}event 3,4;event 5;startPosition 1;階段 下,2;";
-inline const char* const kLarge =
-    "size 64,64;roomMin 4;roomMax 12;separatorProbability 80;passageNumber 1;room{chip 床;}"
-    "roomSide{chip 縁;}passage{chip 道;}wall{chip 壁;height 4;}separator{chip 仕切;height 4;}"
-    "object{object 柱;}objectOnWall{object 松明;}event 3,4,5,6,7,8;startPosition 1;階段 上,2;";
 
 }  // namespace MapGeneratorSupport

@@ -190,20 +190,6 @@ TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
   EXPECT_TRUE(press(kCancel));
 }
 
-TEST_F(IntermissionTest, TheStatusScreenShowsTheChosenMemberUntilCancelled) {
-  open();
-  openRow(Intermission::kStatus);
-  chooseMember(1);
-  const Game::StatusScreen* screen = phase<Camp::Status>().screen();
-  if (!screen) std::abort();
-  EXPECT_EQ(&screen->unit().ghost(), &member(1));
-  EXPECT_EQ(screen->arts().abilityCount(), member(1).abilities().count());
-  press(kCancel);
-  EXPECT_EQ(phase<Camp::Status>().screen(), nullptr);
-  press(kCancel);
-  EXPECT_EQ(camp()->phase(), nullptr);
-}
-
 // Kessa's 革の鎧 gives its defences (斬撃 and 打撃 2) and protector values
 // (defence 8 against 斬撃 打撃 射撃, magic defence 3 against the rest); her
 // shell's 精神攻撃 factor of 20 leaves 80%. Boosts show signed.

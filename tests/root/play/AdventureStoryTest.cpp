@@ -1,6 +1,6 @@
 // The sample adventure's story on the field's frame: who talks, who joins
-// and when, what the floors count, and the boss tuned to the party a first
-// play brings. The field's own rules are pinned in tests/field.
+// and when, and what the floors count; the whole adventure's tuning is
+// AdventureRunTest's. The field's own rules are pinned in tests/field.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,10 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "battle/Battle.h"
 #include "running/game/GameFlow.h"
-#include "running/game/SaveSlotList.h"
-#include "records/stats/Experience.h"
 #include "records/database/MapSiteData.h"
 #include "records/expression/GameResolver.h"
 #include "tests/field/FieldFrameFixture.h"
@@ -20,7 +17,6 @@ namespace Game {
 namespace {
 
 using Engine::i32;
-using Key = Platform::Key;
 using AdventureStoryTest = FieldFrameTest;
 
 // The librarian talks when the party walks up to her desk (round the middle
@@ -84,51 +80,6 @@ TEST_F(AdventureStoryTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
             std::tuple(2, 3, std::string("坑道")));
   ExpressionStuff::GameResolver::install(nullptr);
   FaceSet::destroy();
-}
-
-// The boss of the fourth floor, met on its hall and fought through the real
-// menus: the first choice each time, the next row now and then, and back out
-// of a panel whose arts cannot be paid. Kessa starts at level 1 and the
-// others join at the lead's experience, so all four share it; a first play
-// brings them here at levels 2 to 4 (level 4 needs 1042 experience, 5 needs
-// 1706) with the gear they came with. At level 4 they win within 30 turns,
-// which sets the clear state and plays the ending with its save dialog (the
-// round is counted when that save is loaded); a first-floor party (Kessa and
-// Mio at level 1) falls and wakes in Wrenfold.
-TEST_F(AdventureStoryTest, TheBossIsWonByThePartyOfTheFourthFloorAndLostByTheFirsts) {
-  FaceSet::create();
-  struct Row {
-    std::vector<const char*> party;
-    i32 level, result;
-  };
-  for (const Row& row : {Row{{"Kessa", "灯りのミオ", "盾のトヴァン", "水守りのリンナ"}, 4, 1}, Row{{"Kessa", "灯りのミオ"}, 1, -1}}) {
-    game = std::make_unique<GameData>();
-    const auto answers = GameFlow::resolverOf(*game);
-    ExpressionStuff::GameResolver::install(answers.get());
-    RandomGenerator::instance()->setSeed(75);
-    const ShellData& lead = *database().findShell(row.party[0]);
-    game->party().recruit(lead)->ghost->setUp(lead, Experience::forLevel(row.level));
-    for (std::size_t m = 1; m < row.party.size(); ++m) game->party().recruit(*database().findShell(row.party[m]));
-    enter("灰の坑道", "b4", 1).move("move", 4, 0, 1);  // again and again, until the shade is met
-    for (int i = 1; i < 600 && !game->battle(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-    ASSERT_TRUE(game->battle());
-    i32 turns = 0;
-    for (int i = 1; i < 60000 && game->battle(); ++i) {
-      turns = game->battle()->turn();
-      i % 120 == 60 ? frames(1, {kCancel}) : i % 40 == 4 || i % 120 == 62 ? frames(1, {Key::Down}) : i % 8 ? frames(1) : frames(1, {kDecide});
-    }
-    EXPECT_EQ(game->battleResult(), row.result) << row.level;
-    EXPECT_LE(turns, 30) << row.level;
-    for (int i = 1; i < 900 && !field().isChangingScene(); ++i) i % 8 ? frames(1) : frames(1, {kDecide});
-    const bool won = row.result == 1;
-    EXPECT_EQ(std::tuple(game->variables().getInteger("clear"), game->clearCount(), field().continueRequests(),
-                         game->variables().isFlagOn("坑道踏破"), std::string(game->variables().string("BGM"))),
-              std::tuple(won ? 1 : 0, 0, won ? 0 : 1, won, std::string(won ? "エンディング" : "")))
-        << row.level;
-    ExpressionStuff::GameResolver::install(nullptr);
-  }
-  FaceSet::destroy();
-  SaveSlotList::forgetCursor();  // the ending's save dialog remembers its slot
 }
 
 // The mine's first floor entered afresh: its locked door (6) stays shut to a
