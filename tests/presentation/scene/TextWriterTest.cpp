@@ -213,20 +213,6 @@ TEST_F(TextOutputTest, TheAuditSeesWhereTextWasDrawnAgainstItsFrame) {
   }
 }
 
-// Glyphs are kept on pages of 512 x 512 texels.
-TEST_F(TextOutputTest, GlyphPagesAre512Square) {
-  device().takeCalls();
-  TextWriter writer(1024, 768);
-  writer.enableOutput();
-  writer.setFadeLevel(0);
-  writer.setPosition(0, 0);
-  writer.print("日本");
-  writer.flush();
-  const std::vector<std::string> pages = device().callsStartingWith("createTexture");
-  ASSERT_FALSE(pages.empty());
-  for (const std::string& page : pages) EXPECT_EQ(page.rfind("createTexture 512x512", 0), 0u) << page;
-}
-
 // Past half the fade the text is not drawn, yet the layout goes on.
 TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
   TextWriter writer(1024, 768);

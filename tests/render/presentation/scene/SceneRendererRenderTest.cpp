@@ -42,23 +42,6 @@ class SceneRendererRender : public InterfaceRender {
   SceneRendererRender() : InterfaceRender(kSceneWidth, kSceneHeight) {}
 };
 
-// Backgrounds are drawn first whatever the order they were queued in.
-TEST_F(SceneRendererRender, ABackgroundQueuedAfterOpaqueGeometryStaysBehindIt) {
-  RenderState opaque;
-  opaque.setCull(false, false);  // a ground square seen from above
-  RenderState background = frontEndState();
-  background.background = true;
-  background.depthTest = false;
-  background.depthWrite = false;
-  background.transform.scale(1024.f, 1024.f, 1.f);
-  renderer().renderQueue().add({}, square(100.f, kRed), opaque);
-  renderer().renderQueue().add({}, square(0.5f, kBlue), background);
-  const Image image = finishFrame();
-  EXPECT_TRUE(colorNear(kRed, image.at(kSceneWidth / 2, kSceneHeight / 2)));
-  EXPECT_TRUE(colorNear(kBlue, image.at(2, 2)));
-  EXPECT_EQ(renderer().triangleCount(), 4);
-}
-
 // The front-end box is centred: a small square at (0, 0) inks a box about
 // the screen's centre pixel.
 TEST_F(SceneRendererRender, AFrontEndQuadAtTheOriginLandsAtTheScreenCentre) {
@@ -125,21 +108,6 @@ TEST_F(SceneRendererRender, TheNegativePassInvertsAKnownColour) {
   const Image image = finishFrame();
   EXPECT_TRUE(colorNear(0xFFBF7F3Fu, image.at(kSceneWidth / 2, kSceneHeight / 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(4, 4)));
-}
-
-// The frame's text is drawn after the meshes, under the fade; past half the
-// fade it is not drawn at all.
-TEST_F(SceneRendererRender, TextShowsWithTheFrameUntilHalfFaded) {
-  Game::TextWriter& writer = renderer().textWriter();
-  Engine::Graphics::Manager manager = Engine::Graphics::Manager::instance();
-  for (const i32 fade : {0, 127, 128}) {
-    manager.endDraw();
-    manager.beginDraw();
-    renderer().setFadeLevel(fade);
-    writer.setPosition(-100, 0);
-    writer.print("ABC");
-    EXPECT_EQ(inkOf(finishFrame()).count > 0, fade < 128) << fade;
-  }
 }
 
 // Two prints in two fonts from an origin left of the centre.
