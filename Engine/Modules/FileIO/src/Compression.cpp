@@ -21,8 +21,6 @@ constexpr u32 kChunk = 16;
 constexpr u32 kScratchPadding = kMaxRun + kChunk;
 constexpr u32 kLongestToken = 1 + kMaxRun;
 
-u8 swapNibbles(u8 b) { return static_cast<u8>((b << 4) | (b >> 4)); }
-
 class TokenWriter {
  public:
   explicit TokenWriter(u8* out) : mOut(out) {}

@@ -12,8 +12,6 @@ namespace Engine::FileIO {
 
 namespace {
 
-u8 swapNibbles(u8 b) { return static_cast<u8>((b << 4) | (b >> 4)); }
-
 // The scrambling key four generator steps at a time. One step is
 // w' = L(w) ^ U(x), with L(v) = v ^ v >> 19 and U(x) = t ^ t >> 8 for
 // t = x ^ x << 11, the state moving up one word. L is linear and undoes itself

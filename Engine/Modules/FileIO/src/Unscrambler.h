@@ -5,6 +5,9 @@
 
 namespace Engine::FileIO {
 
+// Scrambling turns each byte's halves about before the key goes on.
+inline u8 swapNibbles(u8 b) { return static_cast<u8>((b << 4) | (b >> 4)); }
+
 // The key stream of a scrambled stream of n bytes, taken piece by piece.
 class Unscrambler {
  public:
