@@ -152,6 +152,7 @@ class KeyLaneSet {
   }
 
  private:
+  // XorShift128::next on four generators at once, one a lane.
   KeyLanes step() {
     const KeyLanes t = mX ^ (mX << 11);
     mX = mY;
