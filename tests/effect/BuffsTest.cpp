@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "live/Unit.h"
-#include "tests/effect/SupportEffectsFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 

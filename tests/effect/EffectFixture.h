@@ -226,6 +226,13 @@ ability{ name 見せない; type 攻撃; range 近; area 単; animationName none
   Game::NmlDocument mSoundList;
 };
 
+// The effects of the reactions, system actions and buffs: the sample
+// pictures and effect sounds over the hand-made databases.
+class SupportEffectsTest : public EffectTest {
+ protected:
+  SupportEffectsTest() : EffectTest(EffectData::kSamplePictures) {}
+};
+
 // Modules on the recording battle: a set of test shapes, units whose nodes
 // stand unturned with their feet at a chosen point, and the nodes a model
 // left in the pool.

@@ -15,7 +15,7 @@
 #include "presentation/resource/ResourceSet.h"
 #include "records/database/BattlePictures.h"
 #include "tests/effect/EffectTimings.h"
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 #include "tests/Await.h"
 
 namespace {
@@ -32,7 +32,7 @@ struct SweepCase {
   int slice;
 };
 
-class EffectSweepTest : public EffectTestSupport::NamedScriptTest, public ::testing::WithParamInterface<SweepCase> {
+class EffectSweepTest : public EffectTestSupport::FamilySweep, public ::testing::WithParamInterface<SweepCase> {
  protected:
   std::vector<const char*> sliceNames() const {
     std::vector<const char*> names;
@@ -73,7 +73,7 @@ std::string caseName(const ::testing::TestParamInfo<SweepCase>& param) {
 
 INSTANTIATE_TEST_SUITE_P(AllNames, EffectSweepTest, ::testing::ValuesIn(sweepCases()), caseName);
 
-using EffectDataTest = EffectTestSupport::NamedScriptTest;
+using EffectDataTest = EffectTestSupport::FamilySweep;
 
 const char* nameOfClass(const char* className) {
   for (const EffectTestSupport::EffectTiming& row : kEffectTimings) {

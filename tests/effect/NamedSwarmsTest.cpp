@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ using namespace EffectTestSupport;
 
 using EffectTestSupport::RecordingAction;
 
-class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
+class NamedSwarmsTest : public EffectTestSupport::FamilySweep {};
 
 // One play with the first target hit, by hand from the timelines: what it
 // asked of the battle, "frame:call,sound+delay"; the frames modules were

@@ -9,7 +9,7 @@
 
 #include "core/sound/SoundEffect.h"
 #include "live/Unit.h"
-#include "tests/effect/SupportEffectsFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
