@@ -296,7 +296,12 @@ class FamilySweep : public EffectTest {
   // What one play of the name with the first target hit did, in the rows'
   // forms: asked, modules, laid and moved as TimelineRow writes them; made
   // both as TimelineRow's frames and, per tick before the pool's step with
-  // bank pieces and dust included, as "frame:count" and its sum.
+  // bank pieces and dust included, as "frame:count" and its sum. Until the
+  // state is 2 only: each sound as "frame:key+delay" and "frame:index+delay",
+  // each call and change of zoom as "frame:call" (a screen wobble noted
+  // once), the frames target 0 took on overlays, the camera's changes of
+  // view (caster, target, another node or a point) and the frame after
+  // which the moving caster stood nearest target 0's place.
   struct PlayLog {
     std::string asked;
     std::string modules;
@@ -306,17 +311,40 @@ class FamilySweep : public EffectTest {
     std::string counts;
     int total = 0;
     int last = -1;
+    std::string keys;
+    std::string indexes;
+    std::string calls;
+    std::string laidOn;
+    std::string views;
+    int nearest = -1;
   };
+  static void note(std::string& text, int frame, const std::string& item) {
+    text += (text.empty() ? "" : " ") + std::to_string(frame) + ":" + item;
+  }
+  std::string viewOf(const RecordingAction& action) const {
+    const Game::SceneNode* followed = camera.followed();
+    return !followed                           ? "point"
+           : followed == action.actor().node() ? "caster"
+           : followed == action.target(0).node() ? "target"
+                                                 : "node";
+  }
   PlayLog logPlay(const char* name, RecordingAction& action) {
     const Game::Model* dust = Game::Database::instance()->maps().battle.commonAnimation("土煙")->find("main");
     stage.calls.clear();
     stage.sounds.clear();
+    camera = Game::Effect::CastCamera();
     auto effect = makeEffect(name, action);
     PlayLog log;
     Vector3 was = positionOf(action.actor());
+    const Vector3 target = positionOf(action.target(0));
+    float nearest = distance(was, target);
+    std::string view = viewOf(action);
+    Vector3 focus = camera.focus;
+    float zoom = camera.zoom;
     std::set<Engine::u32> seen;
     newNodes(seen);
     for (int frame = 0; frame < kCap; ++frame) {
+      const bool live = effect->state() != Cast::kFinished;
       const std::size_t calls = stage.calls.size();
       const std::size_t sounds = stage.sounds.size();
       const int added = effect->modules().count();
@@ -331,16 +359,50 @@ class FamilySweep : public EffectTest {
       if (std::any_of(made.begin(), made.end(), [&](auto* node) { return node->getModel() != dust; })) {
         log.madeOn.push_back(frame);
       }
-      if (distance(positionOf(action.actor()), was) > 1e-3f) {
+      const Vector3 now = positionOf(action.actor());
+      if (distance(now, was) > 1e-3f) {
         log.moved.push_back(frame);
+        if (live && distance(now, target) < nearest - 1e-3f) {
+          nearest = distance(now, target);
+          log.nearest = frame;
+        }
       }
-      was = positionOf(action.actor());
-      addFrame(log.laid, frame, "", static_cast<int>(action.target(0).node()->overlays().size() - overlays));
+      was = now;
+      const std::size_t laid = action.target(0).node()->overlays().size();
+      addFrame(log.laid, frame, "", static_cast<int>(laid - overlays));
       addFrame(log.asked, frame, askedSince(calls, sounds));
       addFrame(log.modules, frame, "", effect->modules().count() - added);
       addFrame(log.counts, frame, ticked > 0 ? ":" + std::to_string(ticked) : "");
       log.total += ticked;
       log.last = ticked > 0 ? frame : log.last;
+      if (live) {
+        for (std::size_t i = sounds; i < stage.sounds.size(); ++i) {
+          const auto& sound = stage.sounds[i];
+          const std::string delay = sound.delay ? "+" + std::to_string(sound.delay) : "";
+          note(log.keys, frame, sound.key + delay);
+          note(log.indexes, frame, std::to_string(sound.index) + delay);
+        }
+        for (std::size_t i = calls; i < stage.calls.size(); ++i) {
+          const bool wobble = stage.calls[i].rfind("aspect", 0) == 0;
+          if (!wobble || log.calls.find("aspect") == std::string::npos) {
+            note(log.calls, frame, wobble ? "aspect" : stage.calls[i]);
+          }
+        }
+        if (camera.zoom != zoom) {
+          char text[24];
+          std::snprintf(text, sizeof text, "zoom %g", camera.zoom);
+          note(log.calls, frame, text);
+        }
+        if (laid > overlays) {
+          log.laidOn += (log.laidOn.empty() ? "" : " ") + std::to_string(frame);
+        }
+        if (viewOf(action) != view || distance(camera.focus, focus) > 1e-3f) {
+          view = viewOf(action);
+          focus = camera.focus;
+          note(log.views, frame, view);
+        }
+      }
+      zoom = camera.zoom;
       if (answer == Cast::kFinished) {
         break;
       }

@@ -25,8 +25,6 @@ using Engine::Math::Vector3;
 using Game::Effect::Cast;
 using EffectTestSupport::RecordingAction;
 
-void noteItem(std::string& trace, const std::string& item) { trace += (trace.empty() ? "" : " ") + item; }
-
 class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   int countOf(const char* modelName) { return static_cast<int>(nodesNamed(stage.pool, modelName).size()); }
@@ -50,13 +48,6 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
     }
     return out;
   }
-  std::string cameraView(const RecordingAction& action) const {
-    const Game::SceneNode* followed = camera.followed();
-    if (!followed) {
-      return "point";
-    }
-    return followed == action.actor().node() ? "caster" : followed == action.target(0).node() ? "target" : "node";
-  }
 };
 
 // One play with target 0 hit, frame by frame: "frame:index" of every sound
@@ -71,13 +62,6 @@ struct FlightRow {
   const char* calls;
   int missSounds;
   bool missSparks;
-};
-
-struct FlightTrace {
-  std::string sounds;
-  std::string overlays;
-  std::string camera;
-  std::string calls;
 };
 
 TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
@@ -115,42 +99,11 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
   RecordingAction& miss = *actions[1];
   for (const FlightRow& row : rows) {
     const std::string className = EffectTestSupport::findTiming(row.name)->className;
-    stage.sounds.clear();
-    stage.calls.clear();
-    camera = Game::Effect::CastCamera();
-    auto effect = makeEffect(row.name, hit);
-    FlightTrace trace;
-    std::string view = cameraView(hit);
-    Vector3 focus = camera.focus;
-    for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
-      const std::size_t heard = stage.sounds.size();
-      const std::size_t called = stage.calls.size();
-      const std::size_t laid = hit.target(0).node()->overlays().size();
-      step(*effect);
-      for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
-        noteItem(trace.sounds, std::to_string(frame) + ":" + std::to_string(sound.index) +
-                               (sound.delay ? "+" + std::to_string(sound.delay) : ""));
-      }
-      if (hit.target(0).node()->overlays().size() > laid) {
-        noteItem(trace.overlays, std::to_string(frame));
-      }
-      if (cameraView(hit) != view || distance(camera.focus, focus) > 1e-3f) {
-        view = cameraView(hit);
-        focus = camera.focus;
-        noteItem(trace.camera, std::to_string(frame) + ":" + view);
-      }
-      for (std::size_t i = called; i < stage.calls.size(); ++i) {
-        const bool wobble = stage.calls[i].rfind("aspect", 0) == 0;
-        if (!wobble || trace.calls.find("aspect") == std::string::npos) {
-          noteItem(trace.calls, std::to_string(frame) + ":" + (wobble ? "aspect" : stage.calls[i]));
-        }
-      }
-    }
-    EXPECT_EQ(trace.sounds, row.sounds) << className;
-    EXPECT_EQ(trace.overlays, row.overlays) << className;
-    EXPECT_EQ(trace.camera, row.camera) << className;
-    EXPECT_EQ(trace.calls, row.calls) << className;
+    const PlayLog log = logPlay(row.name, hit);
+    EXPECT_EQ(log.indexes, row.sounds) << className;
+    EXPECT_EQ(log.laidOn, row.overlays) << className;
+    EXPECT_EQ(log.views, row.camera) << className;
+    EXPECT_EQ(log.calls, row.calls) << className;
 
     stage.sounds.clear();
     auto missed = makeEffect(row.name, miss);
