@@ -28,17 +28,6 @@ using EffectTestSupport::RecordingAction;
 class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   int countOf(const char* modelName) { return static_cast<int>(nodesNamed(stage.pool, modelName).size()); }
-  // The nodes of the model ("" for bare ones) that the effect's next tick
-  // makes, before the pool steps them.
-  std::vector<const Game::SceneNode*> tickMade(Cast& effect, const char* model) {
-    std::vector<const Game::SceneNode*> made;
-    for (const Game::SceneNode* node : launched([&] { effect.tick(); })) {
-      if (modelName(*node) == model) {
-        made.push_back(node);
-      }
-    }
-    return made;
-  }
   // Id and world position of every node in use of the model.
   std::map<Engine::u32, Vector3> nodesOf(const char* modelName) {
     std::map<Engine::u32, Vector3> out;
@@ -202,8 +191,7 @@ TEST_F(ProjectileEffectsTest, RunningFireBulletsStandStillThirtyTwoFromTheTarget
     target.position.setValue(caster.x + apart, caster.y, caster.z);
     target.updateWorld();
     auto effect = makeEffect("連射", action);
-    stepThrough(*effect, 7);
-    const std::vector<const Game::SceneNode*> bullets = tickMade(*effect, "");
+    const std::vector<const Game::SceneNode*> bullets = madeOf(*effect, 8, "");
     EXPECT_EQ(static_cast<int>(bullets.size()), Game::Effect::RunningFire::kBullets) << apart;
     for (const Game::SceneNode* bullet : bullets) {
       EXPECT_FLOAT_EQ(bullet->position.x.velocity(), (apart - 32.f) / 16.f) << apart;
@@ -253,8 +241,7 @@ TEST_F(ProjectileEffectsTest, WhatFliesLandsOnItsMarkOnItsFrame) {
   const auto expectMarks = [&](const char* name, RecordingAction& action, int frame, const char* model, int frames,
                                std::size_t count, bool onGround = false) {
     auto effect = makeEffect(name, action);
-    stepThrough(*effect, frame - 1);
-    std::vector<const Game::SceneNode*> made = tickMade(*effect, model);
+    std::vector<const Game::SceneNode*> made = madeOf(*effect, frame, model);
     EXPECT_EQ(made.size(), count) << name;
     for (const Game::SceneNode* node : made) {
       Vector3 mark(node->position.x.velocity(), node->position.y.velocity(), node->position.z.velocity());
@@ -300,9 +287,8 @@ TEST_F(ProjectileEffectsTest, WhatFliesLandsOnItsMarkOnItsFrame) {
   EXPECT_EQ(caster.node()->getModel(), standing);
   step(*bomb);
   EXPECT_NE(caster.node()->getModel(), standing);
-  stepThrough(*bomb, 95);
   std::set<std::pair<float, float>> layers;
-  for (const Game::SceneNode* layer : tickMade(*bomb, "cloud")) {
+  for (const Game::SceneNode* layer : madeOf(*bomb, 96, "cloud")) {
     layers.emplace(layer->scale.x.value(), layer->getTime());
   }
   std::set<std::pair<float, float>> expected;
