@@ -142,7 +142,7 @@ TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
       {"SlumberCapsuleMist", "0:P"}, {"SaucerRaid", "0:P 96:T"}, {"PlanetaryBarrage", "0:P 5 96:T"},
       // Blows, throws and cuts.
       {"撃剣", "0:C 1.5 64:C 80:T"}, {"クロススプリット", "48:T"}, {"投げる", "0:C 1.25 32:P 1.25"},
-      {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"},
+      {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"}, {"ジャンピングフラッシュ", "60:T"},
       // Reactions, system actions and buffs.
       {"呼び出す", "0:C 1.25"}, {"回復アイテム", "0:T"}, {"スポイル", "64:C 1.5"}, {"祟り", "48:T"},
       {"ポイゾナスカウンター", "48:T"}, {"冷凍法", "48:T"}, {"サーマルカウンター", "48:T"}, {"サーマルバリア", "16:P"},

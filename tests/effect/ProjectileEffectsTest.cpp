@@ -111,6 +111,19 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
   }
 }
 
+// The bomb's glow, sixteen a frame apart, on 40; the bolt of its set's
+// model on 16; a flame of its set's model, carried by a module, on every
+// frame from 1 to 63; the napalm's eight blasts four frames apart on 96.
+TEST_F(ProjectileEffectsTest, EachShotMakesItsNodesOnItsFrame) {
+  expectCensus({
+      {"爆弾", 40, "main", "16 wait 0-15"},
+      {"マジックミサイル", 16, "bolt", "1"},
+      {"火炎放射", 1, "flame", "1 mods 0"},
+      {"火炎放射", 63, "flame", "1 mods 0"},
+      {"マジックナパーム", 96, "main", "8 wait 0-28/4"},
+  });
+}
+
 // The beam: the charge on 16, the beam's node with its module on 32, the
 // sparks on 48; the tick answers 2 only once the beam's node has ended.
 TEST_F(ProjectileEffectsTest, LaserHoldsItsBeamFromThirtyTwoUntilTheBeamsNodeEnds) {
