@@ -20,7 +20,6 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:

@@ -17,7 +17,6 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
 using BuffsTest = EffectTestSupport::SupportEffectsTest;
 

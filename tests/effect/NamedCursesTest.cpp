@@ -19,7 +19,6 @@ namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 

@@ -18,8 +18,6 @@ namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
-using EffectTestSupport::distance;
 using Engine::Math::Vector3;
 
 class NamedLancesTest : public EffectTestSupport::FamilySweep {};

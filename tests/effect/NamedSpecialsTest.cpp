@@ -30,10 +30,7 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
-using EffectTestSupport::distance;
-using EffectTestSupport::TimelineRow;
 
 class NamedSpecialsTest : public EffectTestSupport::FamilySweep {};
 

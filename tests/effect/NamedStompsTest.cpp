@@ -20,9 +20,6 @@ namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
-using EffectTestSupport::TimelineRow;
-using EffectTestSupport::distance;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 

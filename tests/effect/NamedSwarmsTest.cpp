@@ -15,7 +15,6 @@ namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
 
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {};
 

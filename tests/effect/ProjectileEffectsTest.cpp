@@ -23,7 +23,6 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
 class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
