@@ -88,7 +88,7 @@ TEST_F(AreaEffectsTest, EachTimelineSoundsCallsAndLaysOverlaysOnItsFrames) {
   RecordingAction& action = *standardActions(0)[0];
   for (const TraceRow& row : rows) {
     const PlayLog log = logPlay(row.name, action);
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    const std::string className = classOf(row.name);
     EXPECT_EQ(log.keys, row.sounds) << className;
     EXPECT_EQ(log.calls, row.calls) << className;
     EXPECT_EQ(log.laidOn, row.overlays) << className;

@@ -131,7 +131,7 @@ TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
   RecordingAction& action = *standardActions(0)[0];
   for (const MoveRow& row : rows) {
     const PlayLog log = logPlay(row.name, action);
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    const std::string className = classOf(row.name);
     EXPECT_EQ(log.moved.empty() ? -1 : log.moved.front(), row.firstMove) << className;
     if (row.nearest >= 0) {
       EXPECT_EQ(log.nearest, row.nearest) << className;

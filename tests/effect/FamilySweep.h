@@ -198,6 +198,13 @@ class FamilySweep : public EffectTest {
     return n;
   }
 
+  // The class of the name in the timings table; the name itself for one
+  // the table lacks.
+  static std::string classOf(const char* name) {
+    const EffectTiming* timing = findTiming(name);
+    return timing ? timing->className : name;
+  }
+
   // Ticks until the tick answers 2 or the cap.
   PlayRecord play(Game::Effect::Cast& effect, RecordingAction& action) {
     PlayRecord record;

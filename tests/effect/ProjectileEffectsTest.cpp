@@ -86,7 +86,7 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
   RecordingAction& hit = *actions[0];
   RecordingAction& miss = *actions[1];
   for (const FlightRow& row : rows) {
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
+    const std::string className = classOf(row.name);
     const PlayLog log = logPlay(row.name, hit);
     EXPECT_EQ(log.indexes, row.sounds) << className;
     EXPECT_EQ(log.laidOn, row.overlays) << className;
