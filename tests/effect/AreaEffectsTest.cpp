@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,7 +20,6 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
@@ -88,45 +86,12 @@ TEST_F(AreaEffectsTest, EachTimelineSoundsCallsAndLaysOverlaysOnItsFrames) {
       {"チェック", "0:main", "0:flashWhite 0:heading 30 0:zoom 1.25", ""},
   };
   RecordingAction& action = *standardActions(0)[0];
-  const Game::SceneNode& target = *action.target(0).node();
   for (const TraceRow& row : rows) {
-    stage.sounds.clear();
-    stage.calls.clear();
-    camera = Game::Effect::CastCamera();
-    auto effect = makeEffect(row.name, action);
-    std::string sounds;
-    std::string calls;
-    std::string overlays;
-    float zoom = camera.zoom;
-    const auto append = [](std::string& to, const std::string& what) { to += (to.empty() ? "" : " ") + what; };
-    while (effect->state() != Cast::kFinished && effect->frame() < kCap) {
-      const int frame = effect->frame();
-      const std::size_t heard = stage.sounds.size();
-      const std::size_t called = stage.calls.size();
-      const std::size_t laid = target.overlays().size();
-      step(*effect);
-      for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
-        append(sounds, std::to_string(frame) + ":" + sound.key +
-                           (sound.delay ? "+" + std::to_string(sound.delay) : ""));
-      }
-      for (std::size_t i = called; i < stage.calls.size(); ++i) {
-        append(calls, std::to_string(frame) + ":" + stage.calls[i]);
-      }
-      if (camera.zoom != zoom) {
-        zoom = camera.zoom;
-        std::ostringstream text;
-        text << frame << ":zoom " << zoom;
-        append(calls, text.str());
-      }
-      if (target.overlays().size() > laid) {
-        append(overlays, std::to_string(frame));
-      }
-    }
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
-    EXPECT_EQ(sounds, row.sounds) << className;
-    EXPECT_EQ(calls, row.calls) << className;
-    EXPECT_EQ(overlays, row.overlays) << className;
+    const PlayLog log = logPlay(row.name, action);
+    const std::string className = classOf(row.name);
+    EXPECT_EQ(log.keys, row.sounds) << className;
+    EXPECT_EQ(log.calls, row.calls) << className;
+    EXPECT_EQ(log.laidOn, row.overlays) << className;
   }
 }
 

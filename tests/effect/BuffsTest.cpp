@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "live/Unit.h"
-#include "tests/effect/SupportEffectsFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
@@ -17,7 +17,6 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
 using BuffsTest = EffectTestSupport::SupportEffectsTest;
 

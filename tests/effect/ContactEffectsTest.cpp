@@ -23,16 +23,8 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
-class ContactEffectsTest : public EffectTestSupport::FamilySweep {
- protected:
-  // Nodes in use of the model of that name.
-  std::vector<const Game::SceneNode*> nodesOf(const char* modelName) {
-    const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, modelName);
-    return {found.begin(), found.end()};
-  }
-};
+using ContactEffectsTest = EffectTestSupport::FamilySweep;
 
 TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDust) {
   RecordingAction& action = *standardActions(0)[0];
@@ -63,9 +55,9 @@ TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDus
   EXPECT_FALSE(action.target(0).node()->overlays().empty());  // the stagger and the flash
   ASSERT_EQ(stage.sounds.size(), 1u);
   EXPECT_EQ(stage.sounds[0].index, 0);
-  EXPECT_FALSE(nodesOf("main").empty());
+  EXPECT_FALSE(nodesNamed(stage.pool, "main").empty());
   std::vector<const Game::SceneNode*> ring;
-  for (const Game::SceneNode* node : nodesOf("main")) {
+  for (const Game::SceneNode* node : nodesNamed(stage.pool, "main")) {
     if (node->scale.value().x == 0.25f) {
       ring.push_back(node);
     }
@@ -94,19 +86,6 @@ TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDus
   caster.getFrontPoint(front);
   EXPECT_LT(distance(front, start), 1e-2f);
 }
-
-// Where one play with target 0 hit put the caster and when it sounded.
-struct MoveTrace {
-  // The first and last frames the caster's centre moved on; -1: never.
-  int firstMove = -1;
-  int lastMove = -1;
-  // The frame after which it stood nearest target 0's starting place.
-  int nearest = -1;
-  // "frame:index" of every sound, in order ("frame:index+delay" when
-  // delayed).
-  std::string sounds;
-  std::string overlays;
-};
 
 // By hand from the timelines: a Move added on frame A for F frames moves
 // the caster on frames A .. A + F - 1, a step of F frames on A .. A + F,
@@ -149,61 +128,17 @@ TEST_F(ContactEffectsTest, EachTimelineMovesTheCasterAndSoundsOnItsFrames) {
       {"冷たい手", 0, 31, 131, "48:0", "48"},
       {"自爆", -1, -1, -1, "48:0", ""},
   };
-  std::vector<RecordingAction*> actions = standardActions(0);
-  RecordingAction& action = *actions[0];
-  Game::Unit& caster = action.actor();
-  Vector3 target;
-  action.target(0).getPosition(target);
+  RecordingAction& action = *standardActions(0)[0];
   for (const MoveRow& row : rows) {
-    stage.sounds.clear();
-    auto effect = makeEffect(row.name, action);
-    MoveTrace trace;
-    Vector3 last;
-    caster.getPosition(last);
-    float nearest = distance(last, target);
-    for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
-      const std::size_t heard = stage.sounds.size();
-      const std::size_t laid = action.target(0).node()->overlays().size();
-      const int answer = step(*effect);
-      if (action.target(0).node()->overlays().size() > laid) {
-        trace.overlays += (trace.overlays.empty() ? "" : " ") + std::to_string(frame);
-      }
-      for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
-        trace.sounds += (trace.sounds.empty() ? "" : " ") + std::to_string(frame) + ":" + std::to_string(sound.index) +
-                        (sound.delay ? "+" + std::to_string(sound.delay) : "");
-      }
-      Vector3 now;
-      caster.getPosition(now);
-      if (distance(now, last) > 1e-3f) {
-        trace.firstMove = trace.firstMove < 0 ? frame : trace.firstMove;
-        trace.lastMove = frame;
-        if (distance(now, target) < nearest - 1e-3f) {
-          nearest = distance(now, target);
-          trace.nearest = frame;
-        }
-      }
-      last = now;
-      if (answer == Cast::kFinished) {
-        break;
-      }
-    }
-    while (step(*effect) != Cast::kFinished && effect->frame() < kCap) {
-      Vector3 now;
-      caster.getPosition(now);
-      if (distance(now, last) > 1e-3f) {
-        trace.lastMove = effect->frame() - 1;
-      }
-      last = now;
-    }
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
-    EXPECT_EQ(trace.firstMove, row.firstMove) << className;
+    const PlayLog log = logPlay(row.name, action);
+    const std::string className = classOf(row.name);
+    EXPECT_EQ(log.moved.empty() ? -1 : log.moved.front(), row.firstMove) << className;
     if (row.nearest >= 0) {
-      EXPECT_EQ(trace.nearest, row.nearest) << className;
+      EXPECT_EQ(log.nearest, row.nearest) << className;
     }
-    EXPECT_EQ(trace.lastMove, row.lastMove) << className;
-    EXPECT_EQ(trace.sounds, row.sounds) << className;
-    EXPECT_EQ(trace.overlays, row.overlays) << className;
+    EXPECT_EQ(log.moved.empty() ? -1 : log.moved.back(), row.lastMove) << className;
+    EXPECT_EQ(log.indexes, row.sounds) << className;
+    EXPECT_EQ(log.laidOn, row.overlays) << className;
   }
 }
 
@@ -214,11 +149,11 @@ TEST_F(ContactEffectsTest, TheKnifeAndTheParrysSparkAppearOnTheirFrames) {
   RecordingAction& action = *standardActions(0)[0];
   for (const auto& [name, frame] : {std::pair{"ナイフ", 8}, std::pair{"パリィ", 16}}) {
     auto effect = makeEffect(name, action);
-    const std::size_t before = nodesOf("main").size();
+    const std::size_t before = nodesNamed(stage.pool, "main").size();
     stepThrough(*effect, frame - 1);
-    EXPECT_EQ(nodesOf("main").size(), before) << name;
+    EXPECT_EQ(nodesNamed(stage.pool, "main").size(), before) << name;
     step(*effect);
-    EXPECT_EQ(nodesOf("main").size(), before + 1) << name;
+    EXPECT_EQ(nodesNamed(stage.pool, "main").size(), before + 1) << name;
   }
 }
 
@@ -254,7 +189,7 @@ TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
     miss.resultsShown = 0;
     for (int frame = 0; frame < kCap && step(*effect) != Cast::kFinished; ++frame) {
       overlays = std::max(overlays, target.node()->overlays().size());
-      sparks = std::max(sparks, nodesOf("shard").size());
+      sparks = std::max(sparks, nodesNamed(stage.pool, "shard").size());
     }
     EXPECT_EQ(static_cast<int>(stage.sounds.size()), row.sounds) << className;
     EXPECT_EQ(overlays, 0u) << className;
@@ -332,21 +267,21 @@ TEST_F(ContactEffectsTest, CrossSplitsSecondCutIsTurned) {
   RecordingAction& action = *standardActions(0)[0];
   auto effect = makeEffect("クロススプリット", action);
   stepThrough(*effect, 63);
-  const std::size_t cutsBefore = nodesOf("main").size();
+  const std::size_t cutsBefore = nodesNamed(stage.pool, "main").size();
   step(*effect);
   int turned = 0;
-  for (const Game::SceneNode* node : nodesOf("main")) {
+  for (const Game::SceneNode* node : nodesNamed(stage.pool, "main")) {
     turned += node->rotation.value().x == -90.f && node->getTime() < 0.f ? 1 : 0;
   }
   EXPECT_EQ(turned, 1);
-  EXPECT_GE(nodesOf("main").size(), cutsBefore + 2);
+  EXPECT_GE(nodesNamed(stage.pool, "main").size(), cutsBefore + 2);
 }
 
 TEST_F(ContactEffectsTest, BloodStealsFourDropsStartOnFortyEightFiftyTwoFiftySixAndSixty) {
   RecordingAction& action = *standardActions(0)[0];
   auto effect = makeEffect("吸血", action);
   stepThrough(*effect, 47);
-  EXPECT_TRUE(nodesOf("top").empty());
+  EXPECT_TRUE(nodesNamed(stage.pool, "top").empty());
   const int modulesBefore = effect->modules().count();
   step(*effect);
   // A flight and a trail per drop; the list spends a delay a tick, and
@@ -357,7 +292,7 @@ TEST_F(ContactEffectsTest, BloodStealsFourDropsStartOnFortyEightFiftyTwoFiftySix
     starts.push_back(delay == 0 ? 48 : 48 + delay + 1);
   }
   EXPECT_EQ(starts, (std::vector<int>{48, 48, 52, 52, 56, 56, 60, 60}));
-  EXPECT_FALSE(nodesOf("top").empty());
+  EXPECT_FALSE(nodesNamed(stage.pool, "top").empty());
 }
 
 }  // namespace

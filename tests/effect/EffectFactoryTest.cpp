@@ -19,7 +19,6 @@ using namespace EffectTestSupport;
 
 using Game::Effect::Cast;
 using Game::Effect::FactoryRow;
-using EffectTestSupport::kEffectTimings;
 
 class EffectFactoryTest : public EffectTestSupport::EffectTest {
  protected:

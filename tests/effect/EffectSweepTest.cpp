@@ -15,7 +15,7 @@
 #include "presentation/resource/ResourceSet.h"
 #include "records/database/BattlePictures.h"
 #include "tests/effect/EffectTimings.h"
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 #include "tests/Await.h"
 
 namespace {
@@ -32,7 +32,7 @@ struct SweepCase {
   int slice;
 };
 
-class EffectSweepTest : public EffectTestSupport::NamedScriptTest, public ::testing::WithParamInterface<SweepCase> {
+class EffectSweepTest : public EffectTestSupport::FamilySweep, public ::testing::WithParamInterface<SweepCase> {
  protected:
   std::vector<const char*> sliceNames() const {
     std::vector<const char*> names;
@@ -73,7 +73,7 @@ std::string caseName(const ::testing::TestParamInfo<SweepCase>& param) {
 
 INSTANTIATE_TEST_SUITE_P(AllNames, EffectSweepTest, ::testing::ValuesIn(sweepCases()), caseName);
 
-using EffectDataTest = EffectTestSupport::NamedScriptTest;
+using EffectDataTest = EffectTestSupport::FamilySweep;
 
 const char* nameOfClass(const char* className) {
   for (const EffectTestSupport::EffectTiming& row : kEffectTimings) {
@@ -142,7 +142,7 @@ TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
       {"SlumberCapsuleMist", "0:P"}, {"SaucerRaid", "0:P 96:T"}, {"PlanetaryBarrage", "0:P 5 96:T"},
       // Blows, throws and cuts.
       {"撃剣", "0:C 1.5 64:C 80:T"}, {"クロススプリット", "48:T"}, {"投げる", "0:C 1.25 32:P 1.25"},
-      {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"},
+      {"ビームソード", "0:C 48:C 1.25 64:T 1.25"}, {"真空飛びヒザ", "32:T"}, {"ジャンピングフラッシュ", "60:T"},
       // Reactions, system actions and buffs.
       {"呼び出す", "0:C 1.25"}, {"回復アイテム", "0:T"}, {"スポイル", "64:C 1.5"}, {"祟り", "48:T"},
       {"ポイゾナスカウンター", "48:T"}, {"冷凍法", "48:T"}, {"サーマルカウンター", "48:T"}, {"サーマルバリア", "16:P"},

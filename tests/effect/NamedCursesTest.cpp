@@ -13,17 +13,16 @@
 
 #include "effect/EffectFactory.h"
 #include "presentation/scene/SceneNode.h"
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 
 namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
-class NamedCursesTest : public EffectTestSupport::NamedScriptTest {
+class NamedCursesTest : public EffectTestSupport::FamilySweep {
  protected:
   // The nodes the effect makes on the frame, stepped up to and through it.
   std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {

@@ -12,17 +12,15 @@
 
 #include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 
 namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
-using EffectTestSupport::distance;
 using Engine::Math::Vector3;
 
-class NamedLancesTest : public EffectTestSupport::NamedScriptTest {};
+class NamedLancesTest : public EffectTestSupport::FamilySweep {};
 
 // The meltdown's shake grows by a twelfth every 4 frames from 1 on 48,
 // printed whole with a white flash on each whole size.

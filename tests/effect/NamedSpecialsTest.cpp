@@ -22,7 +22,7 @@
 #include "presentation/model/Model.h"
 #include "records/Database.h"
 #include "records/database/BattlePictures.h"
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 
 namespace {
 
@@ -30,12 +30,9 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 
-using EffectTestSupport::distance;
-using EffectTestSupport::TimelineRow;
 
-class NamedSpecialsTest : public EffectTestSupport::NamedScriptTest {};
+class NamedSpecialsTest : public EffectTestSupport::FamilySweep {};
 
 
 TEST_F(NamedSpecialsTest, EachTimelineAsksTheBattleOnItsFrames) {

@@ -14,19 +14,16 @@
 #include "effect/Module.h"
 #include "effect/ModuleList.h"
 #include "presentation/scene/SceneNode.h"
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 
 namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
-using EffectTestSupport::TimelineRow;
-using EffectTestSupport::distance;
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
 
-class NamedStompsTest : public EffectTestSupport::NamedScriptTest {};
+class NamedStompsTest : public EffectTestSupport::FamilySweep {};
 
 // The veil's one-frame white flashes: alpha f·(64 − f)/4096 in the top
 // byte, truncated (frame 32: 0.25 · 255 → 63).

@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/effect/NamedScriptTest.h"
+#include "tests/effect/FamilySweep.h"
 
 namespace {
 
 using namespace EffectTestSupport;
 
-using EffectTestSupport::RecordingAction;
 
-class NamedSwarmsTest : public EffectTestSupport::NamedScriptTest {};
+class NamedSwarmsTest : public EffectTestSupport::FamilySweep {};
 
 // One play with the first target hit, by hand from the timelines: what it
 // asked of the battle, "frame:call,sound+delay"; the frames modules were

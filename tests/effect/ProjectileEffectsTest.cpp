@@ -23,24 +23,10 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
-
-void noteItem(std::string& trace, const std::string& item) { trace += (trace.empty() ? "" : " ") + item; }
 
 class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
   int countOf(const char* modelName) { return static_cast<int>(nodesNamed(stage.pool, modelName).size()); }
-  // The nodes of the model ("" for bare ones) that the effect's next tick
-  // makes, before the pool steps them.
-  std::vector<const Game::SceneNode*> tickMade(Cast& effect, const char* model) {
-    std::vector<const Game::SceneNode*> made;
-    for (const Game::SceneNode* node : launched([&] { effect.tick(); })) {
-      if (modelName(*node) == model) {
-        made.push_back(node);
-      }
-    }
-    return made;
-  }
   // Id and world position of every node in use of the model.
   std::map<Engine::u32, Vector3> nodesOf(const char* modelName) {
     std::map<Engine::u32, Vector3> out;
@@ -49,13 +35,6 @@ class ProjectileEffectsTest : public EffectTestSupport::FamilySweep {
       out[node->getId()] = *node->worldPosition();
     }
     return out;
-  }
-  std::string cameraView(const RecordingAction& action) const {
-    const Game::SceneNode* followed = camera.followed();
-    if (!followed) {
-      return "point";
-    }
-    return followed == action.actor().node() ? "caster" : followed == action.target(0).node() ? "target" : "node";
   }
 };
 
@@ -71,13 +50,6 @@ struct FlightRow {
   const char* calls;
   int missSounds;
   bool missSparks;
-};
-
-struct FlightTrace {
-  std::string sounds;
-  std::string overlays;
-  std::string camera;
-  std::string calls;
 };
 
 TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
@@ -114,43 +86,12 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
   RecordingAction& hit = *actions[0];
   RecordingAction& miss = *actions[1];
   for (const FlightRow& row : rows) {
-    const std::string className = EffectTestSupport::findTiming(row.name)->className;
-    stage.sounds.clear();
-    stage.calls.clear();
-    camera = Game::Effect::CastCamera();
-    auto effect = makeEffect(row.name, hit);
-    FlightTrace trace;
-    std::string view = cameraView(hit);
-    Vector3 focus = camera.focus;
-    for (int frame = 0; frame < kCap && effect->state() != Cast::kFinished; ++frame) {
-      const std::size_t heard = stage.sounds.size();
-      const std::size_t called = stage.calls.size();
-      const std::size_t laid = hit.target(0).node()->overlays().size();
-      step(*effect);
-      for (std::size_t i = heard; i < stage.sounds.size(); ++i) {
-        const auto& sound = stage.sounds[i];
-        noteItem(trace.sounds, std::to_string(frame) + ":" + std::to_string(sound.index) +
-                               (sound.delay ? "+" + std::to_string(sound.delay) : ""));
-      }
-      if (hit.target(0).node()->overlays().size() > laid) {
-        noteItem(trace.overlays, std::to_string(frame));
-      }
-      if (cameraView(hit) != view || distance(camera.focus, focus) > 1e-3f) {
-        view = cameraView(hit);
-        focus = camera.focus;
-        noteItem(trace.camera, std::to_string(frame) + ":" + view);
-      }
-      for (std::size_t i = called; i < stage.calls.size(); ++i) {
-        const bool wobble = stage.calls[i].rfind("aspect", 0) == 0;
-        if (!wobble || trace.calls.find("aspect") == std::string::npos) {
-          noteItem(trace.calls, std::to_string(frame) + ":" + (wobble ? "aspect" : stage.calls[i]));
-        }
-      }
-    }
-    EXPECT_EQ(trace.sounds, row.sounds) << className;
-    EXPECT_EQ(trace.overlays, row.overlays) << className;
-    EXPECT_EQ(trace.camera, row.camera) << className;
-    EXPECT_EQ(trace.calls, row.calls) << className;
+    const std::string className = classOf(row.name);
+    const PlayLog log = logPlay(row.name, hit);
+    EXPECT_EQ(log.indexes, row.sounds) << className;
+    EXPECT_EQ(log.laidOn, row.overlays) << className;
+    EXPECT_EQ(log.views, row.camera) << className;
+    EXPECT_EQ(log.calls, row.calls) << className;
 
     stage.sounds.clear();
     auto missed = makeEffect(row.name, miss);
@@ -167,6 +108,19 @@ TEST_F(ProjectileEffectsTest, EachTimelineSoundsLaysAimsAndCallsOnItsFrames) {
     EXPECT_EQ(sparks, row.missSparks) << className;
     EXPECT_EQ(miss.resultsShown, 1) << className;
   }
+}
+
+// The bomb's glow, sixteen a frame apart, on 40; the bolt of its set's
+// model on 16; a flame of its set's model, carried by a module, on every
+// frame from 1 to 63; the napalm's eight blasts four frames apart on 96.
+TEST_F(ProjectileEffectsTest, EachShotMakesItsNodesOnItsFrame) {
+  expectCensus({
+      {"爆弾", 40, "main", "16 wait 0-15"},
+      {"マジックミサイル", 16, "bolt", "1"},
+      {"火炎放射", 1, "flame", "1 mods 0"},
+      {"火炎放射", 63, "flame", "1 mods 0"},
+      {"マジックナパーム", 96, "main", "8 wait 0-28/4"},
+  });
 }
 
 // The beam: the charge on 16, the beam's node with its module on 32, the
@@ -249,8 +203,7 @@ TEST_F(ProjectileEffectsTest, RunningFireBulletsStandStillThirtyTwoFromTheTarget
     target.position.setValue(caster.x + apart, caster.y, caster.z);
     target.updateWorld();
     auto effect = makeEffect("連射", action);
-    stepThrough(*effect, 7);
-    const std::vector<const Game::SceneNode*> bullets = tickMade(*effect, "");
+    const std::vector<const Game::SceneNode*> bullets = madeOf(*effect, 8, "");
     EXPECT_EQ(static_cast<int>(bullets.size()), Game::Effect::RunningFire::kBullets) << apart;
     for (const Game::SceneNode* bullet : bullets) {
       EXPECT_FLOAT_EQ(bullet->position.x.velocity(), (apart - 32.f) / 16.f) << apart;
@@ -300,8 +253,7 @@ TEST_F(ProjectileEffectsTest, WhatFliesLandsOnItsMarkOnItsFrame) {
   const auto expectMarks = [&](const char* name, RecordingAction& action, int frame, const char* model, int frames,
                                std::size_t count, bool onGround = false) {
     auto effect = makeEffect(name, action);
-    stepThrough(*effect, frame - 1);
-    std::vector<const Game::SceneNode*> made = tickMade(*effect, model);
+    std::vector<const Game::SceneNode*> made = madeOf(*effect, frame, model);
     EXPECT_EQ(made.size(), count) << name;
     for (const Game::SceneNode* node : made) {
       Vector3 mark(node->position.x.velocity(), node->position.y.velocity(), node->position.z.velocity());
@@ -347,9 +299,8 @@ TEST_F(ProjectileEffectsTest, WhatFliesLandsOnItsMarkOnItsFrame) {
   EXPECT_EQ(caster.node()->getModel(), standing);
   step(*bomb);
   EXPECT_NE(caster.node()->getModel(), standing);
-  stepThrough(*bomb, 95);
   std::set<std::pair<float, float>> layers;
-  for (const Game::SceneNode* layer : tickMade(*bomb, "cloud")) {
+  for (const Game::SceneNode* layer : madeOf(*bomb, 96, "cloud")) {
     layers.emplace(layer->scale.x.value(), layer->getTime());
   }
   std::set<std::pair<float, float>> expected;

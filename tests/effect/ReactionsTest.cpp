@@ -9,7 +9,7 @@
 
 #include "core/sound/SoundEffect.h"
 #include "live/Unit.h"
-#include "tests/effect/SupportEffectsFixture.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
@@ -17,7 +17,6 @@ using namespace EffectTestSupport;
 
 using Engine::Math::Vector3;
 using Game::Effect::Cast;
-using EffectTestSupport::RecordingAction;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
 class ReactionsTest : public EffectTestSupport::SupportEffectsTest {
