@@ -28,7 +28,7 @@ constexpr u8 kEscapeByte = 0xFF;
 
 // A tree is written to fresh memory as it is read: the arena bytes this far
 // ahead of the newest line are fetched early, for writing.
-constexpr std::size_t kWriteAhead = 1024;
+constexpr std::size_t kWriteAhead = 2048;
 
 constexpr std::array<u8, 256> makeClasses() {
   std::array<u8, 256> classes{};
@@ -186,7 +186,7 @@ __attribute__((always_inline)) inline void NmlParser::addAttribute(NmlNode& node
   line->mKey = text;
   line->mLine = mTokenLine;
   if (itemCount > 0) {
-    auto** items = reinterpret_cast<const char**>(static_cast<char*>(block) + sizeof(NmlAttribute));
+    auto** items = reinterpret_cast<const char**>(line + 1);  // where NmlAttribute::itemRoom looks
     items[0] = text + mItemsStart;
     for (i32 c = 0; c + 1 < itemCount; ++c) {
       text[mCuts[c]] = '\0';
@@ -194,7 +194,6 @@ __attribute__((always_inline)) inline void NmlParser::addAttribute(NmlNode& node
     }
     line->mItems = items;
     line->mItemCount = itemCount;
-    line->mItemCapacity = itemCount;
   }
   node.mAttributes.append(line);
 }
@@ -245,7 +244,7 @@ bool NmlParser::finish(const NmlNode& current, bool topIsRoot, i32 line) {
 }
 
 bool NmlParser::parse(NmlNode& top, const char* text) {
-  const bool topIsRoot = top.root() == &top;
+  const bool topIsRoot = top.parent() == nullptr;
   NmlNode* current = &top;
   const u8* p = reinterpret_cast<const u8*>(text);
   i32 line = 1;
