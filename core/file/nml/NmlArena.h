@@ -14,6 +14,7 @@ namespace Game {
 class NmlArena {
  public:
   NmlArena() = default;
+  explicit NmlArena(bool ownedByLine) : mOwnedByLine(ownedByLine) {}
   ~NmlArena() { release(); }
   NmlArena(const NmlArena&) = delete;
   NmlArena& operator=(const NmlArena&) = delete;
@@ -44,6 +45,9 @@ class NmlArena {
   // Frees every chunk: every block is gone, the source name with them.
   void release();
 
+  // Made for a line of its own, which deletes it (a tree's root deletes the tree's).
+  bool ownedByLine() const { return mOwnedByLine; }
+
   // The data file the tree was read from, for data errors; null when the
   // tree came from elsewhere (code, a save, a text without a name).
   const char* source() const { return mSource; }
@@ -69,6 +73,7 @@ class NmlArena {
   Chunk* mNewest = nullptr;  // chunks link to older ones
   const char* mSource = nullptr;
   std::size_t mNextChunkSize = kFirstChunkSize;
+  bool mOwnedByLine = false;
 };
 
 }  // namespace Game

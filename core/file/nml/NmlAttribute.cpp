@@ -1,6 +1,7 @@
 #include "core/file/nml/NmlAttribute.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
@@ -13,6 +14,8 @@ namespace Game {
 
 using Engine::f32;
 using Engine::i32;
+
+static_assert(sizeof(NmlAttribute) <= 5 * sizeof(void*), "a line grew past five words");
 
 namespace {
 
@@ -28,15 +31,14 @@ std::size_t textLength(const char* text) {
 }  // namespace
 
 NmlAttribute::~NmlAttribute() {
-  if (mOwnsArena) {
+  if (mArena && mArena->ownedByLine()) {
     delete mArena;
   }
 }
 
 NmlArena& NmlAttribute::arena() {
   if (!mArena) {
-    mArena = new NmlArena;
-    mOwnsArena = true;
+    mArena = new NmlArena(true);
   }
   return *mArena;
 }
@@ -90,18 +92,30 @@ bool NmlAttribute::toBool(i32 i) const {
   return String::parseInt(text) != 0;
 }
 
+// The pointers a parsed line holds right after itself are exactly as many as
+// its items (fewer once it is assigned anew, which never overstates the room).
+i32 NmlAttribute::itemRoom() const {
+  if (!mItems || mItems == reinterpret_cast<const char* const*>(this + 1)) {
+    return mItemCount;
+  }
+  return static_cast<i32>(reinterpret_cast<const std::intptr_t*>(mItems)[-1]);
+}
+
 void NmlAttribute::reserveItems(i32 count) {
-  if (count <= mItemCapacity) {
+  const i32 room = itemRoom();
+  if (count <= room) {
     return;
   }
   ENGINE_ASSERT(count < 0x3FFFFFFF && "NmlAttribute : too many items.");
-  const i32 capacity = count < 4 ? 4 : (count > mItemCapacity * 2 ? count : mItemCapacity * 2);
-  auto** items = static_cast<const char**>(arena().allocate(sizeof(char*) * static_cast<std::size_t>(capacity)));
+  const i32 capacity = count < 4 ? 4 : (count > room * 2 ? count : room * 2);
+  auto* block = static_cast<std::intptr_t*>(
+      arena().allocate(sizeof(std::intptr_t) * (1 + static_cast<std::size_t>(capacity))));
+  block[0] = capacity;
+  auto** items = reinterpret_cast<const char**>(block + 1);
   if (mItemCount > 0) {
     std::memcpy(items, mItems, sizeof(char*) * static_cast<std::size_t>(mItemCount));
   }
   mItems = items;
-  mItemCapacity = capacity;
 }
 
 void NmlAttribute::assign(const char* key) {

@@ -74,16 +74,19 @@ class NmlAttribute {
   NmlArena& arena();
   // Room for count items; the ones held so far are kept.
   void reserveItems(Engine::i32 count);
+  Engine::i32 itemRoom() const;
   [[noreturn]] void stopNotFinite(Engine::i32 i) const;
 
-  NmlAttribute* mNext = nullptr;  // the next line of the node
-  NmlArena* mArena = nullptr;
+  // Kept to five words, as a parsed tree holds many lines.
+  NmlAttribute* mNext = nullptr;  // the next line of the node (see NmlList)
+  NmlArena* mArena = nullptr;  // the tree's, or a line's own (see NmlArena::ownedByLine)
   const char* mKey = "";
-  const char** mItems = nullptr;  // texts in the arena
+  // Texts in the arena. A parsed line's pointers follow the line itself and
+  // fill their room; a room made by reserveItems has its size in the word
+  // before its first pointer (see itemRoom).
+  const char** mItems = nullptr;
   Engine::i32 mItemCount = 0;
-  Engine::i32 mItemCapacity = 0;
   Engine::i32 mLine = 0;
-  bool mOwnsArena = false;  // a line made on its own: the arena goes with it
 };
 
 }  // namespace Game

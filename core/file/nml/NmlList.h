@@ -6,23 +6,28 @@
 namespace Game {
 
 // The lines or the children of an nml node, in order: a list threaded through
-// the elements' own mNext links. It owns nothing; the elements live in the
-// tree's arena.
+// the elements' own mNext links. The links form a ring, the last element
+// linking back to the first, so the list keeps only its last element: two
+// lists fit in two words each of every node. It owns nothing; the elements
+// live in the tree's arena.
 template <class T>
 class NmlList {
  public:
   class Iterator {
    public:
-    explicit Iterator(const NmlList& list) : mElement(list.mFirst) {}
+    explicit Iterator(const NmlList& list) : mList(&list), mElement(list.first()) {}
     bool isEnd() const { return mElement == nullptr; }
     T* value() const { return mElement; }
+    // Ends after the list's last element, read at each step: an element
+    // appended meanwhile is still reached.
     void next() {
       if (mElement) {
-        mElement = mElement->mNext;
+        mElement = mElement == mList->mLast ? nullptr : mElement->mNext;
       }
     }
 
    private:
+    const NmlList* mList;
     T* mElement;
   };
 
@@ -30,7 +35,7 @@ class NmlList {
 
   T* at(Engine::i32 i) const {
     ENGINE_ASSERT(i >= 0 && i < mCount && "NmlList : position out of range.");
-    T* element = mFirst;
+    T* element = mLast->mNext;  // a list holding position i is not empty
     for (; i > 0; --i) {
       element = element->mNext;
     }
@@ -38,8 +43,12 @@ class NmlList {
   }
 
   void append(T* element) {
-    element->mNext = nullptr;
-    (mLast ? mLast->mNext : mFirst) = element;
+    if (mLast) {
+      element->mNext = mLast->mNext;
+      mLast->mNext = element;
+    } else {
+      element->mNext = element;
+    }
     mLast = element;
     ++mCount;
   }
@@ -48,28 +57,39 @@ class NmlList {
   // themselves stay as they are.
   template <class Predicate>
   void unlinkIf(Predicate isRemoved) {
+    if (!mLast) {
+      return;
+    }
+    T* const last = mLast;
+    T* keptFirst = nullptr;
     T* kept = nullptr;
-    for (T* element = mFirst; element;) {
-      T* next = element->mNext;
+    for (T* element = last->mNext;;) {
+      T* const next = element->mNext;
       if (isRemoved(element)) {
-        (kept ? kept->mNext : mFirst) = next;
         --mCount;
       } else {
+        (kept ? kept->mNext : keptFirst) = element;
         kept = element;
       }
+      if (element == last) {
+        break;
+      }
       element = next;
+    }
+    if (kept) {
+      kept->mNext = keptFirst;
     }
     mLast = kept;
   }
 
   void clear() {
-    mFirst = nullptr;
     mLast = nullptr;
     mCount = 0;
   }
 
  private:
-  T* mFirst = nullptr;
+  T* first() const { return mLast ? mLast->mNext : nullptr; }
+
   T* mLast = nullptr;
   Engine::i32 mCount = 0;
 };

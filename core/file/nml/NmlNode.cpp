@@ -21,12 +21,25 @@ bool sameText(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 NmlNode::~NmlNode() { delete mArena; }
 
-NmlArena& NmlNode::arena() {
-  NmlNode* root = mRoot;
-  if (!root->mArena) {
-    root->mArena = new NmlArena;
+NmlNode* NmlNode::root() const {
+  const NmlNode* node = this;
+  while (node->mParent) {
+    node = node->mParent;
   }
-  return *root->mArena;
+  return const_cast<NmlNode*>(node);
+}
+
+NmlArena& NmlNode::arena() {
+  NmlNode* top = root();
+  if (!top->mArena) {
+    top->mArena = new NmlArena;
+  }
+  return *top->mArena;
+}
+
+const char* NmlNode::sourceName() const {
+  const NmlArena* memory = root()->mArena;
+  return memory ? memory->source() : nullptr;
 }
 
 const char* NmlNode::name() const {

@@ -32,7 +32,8 @@ class NmlNode {
 
   const char* name() const;
   NmlNode* parent() const { return mParent; }
-  NmlNode* root() const { return mRoot; }
+  // Found through the parents: nodes do not keep their root, to stay small.
+  NmlNode* root() const;
   // The line of the text where the node's name began; 0 for the root and for
   // nodes made by code. Data errors name it.
   Engine::i32 line() const { return mLine; }
@@ -68,7 +69,7 @@ class NmlNode {
   // errors (see sourceName).
   bool parse(const char* text, bool strict, const char* file = nullptr);
   // The data file the tree was read from; null when unnamed.
-  const char* sourceName() const { return mRoot->mArena ? mRoot->mArena->source() : nullptr; }
+  const char* sourceName() const;
   // Writes the tree, pretty (TAB indents, CR LF) or compact (no whitespace).
   void toString(String& out, bool pretty) const;
 
@@ -88,7 +89,7 @@ class NmlNode {
   friend class NmlList;
 
   // A child of parent named by a text already in the arena.
-  NmlNode(NmlNode* parent, const char* name) : mName(name), mParent(parent), mRoot(parent->mRoot) {}
+  NmlNode(NmlNode* parent, const char* name) : mName(name), mParent(parent) {}
   // The root's arena, made on first use.
   NmlArena& arena();
   NmlNode* addChildNamed(const char* name, std::size_t length);
@@ -96,8 +97,7 @@ class NmlNode {
 
   const char* mName = "";
   NmlNode* mParent = nullptr;
-  NmlNode* mRoot = this;
-  NmlNode* mNext = nullptr;  // the next child of the parent
+  NmlNode* mNext = nullptr;  // the next child of the parent (see NmlList)
   NmlArena* mArena = nullptr;  // only a root's
   Engine::i32 mLine = 0;
   ChildList mChildren;
