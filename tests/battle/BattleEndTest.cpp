@@ -36,7 +36,7 @@
 #include "root/command/BattleCommands.h"
 #include "tests/Services.h"
 #include "tests/core/random/SeededDraws.h"
-#include "tests/battle/BattleGameFixture.h"
+#include "tests/battle/BattleFixture.h"
 
 namespace {
 

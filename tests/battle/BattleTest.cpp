@@ -20,7 +20,7 @@
 #include "records/database/ToolData.h"
 #include "records/database/UnitPictureData.h"
 #include "tests/Services.h"
-#include "tests/battle/BattleGameFixture.h"
+#include "tests/battle/BattleFixture.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "records/Database.h"
 #include "records/database/ToolData.h"
 #include "tests/Services.h"
-#include "tests/battle/BattleGameFixture.h"
+#include "tests/battle/BattleFixture.h"
 #include "tests/presentation/widget/MenuRows.h"
 
 namespace {
