@@ -16,6 +16,7 @@
 #include "live/unit/PlayerGhost.h"
 #include "presentation/scene/SceneNode.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/Widget.h"
 #include "records/Database.h"
 #include "records/database/ToolData.h"
 #include "tests/Services.h"
@@ -351,6 +352,9 @@ TEST_F(CommandPhaseTest, TheSynchroPanelListsTheActiveGroups) {
   const Game::ListMenu& panel = battle().synchroPanel();
   EXPECT_EQ(menuRows(panel), (std::vector<std::string>{"灯と刃", "ケッサとミオが並ぶと息が合う"}));
   EXPECT_FALSE(panel.isSelectable(0));
+  const auto* help = dynamic_cast<const Game::Widget::Text*>(panel.item(1));
+  ASSERT_TRUE(help);
+  EXPECT_EQ(std::make_pair(help->font, help->color), std::make_pair(0, 0xFFC0C0C0u));
   EXPECT_FLOAT_EQ(panel.contentLeft(), 320.f - panel.width()) << "its right edge on the screen's";
 }
 
@@ -410,18 +414,25 @@ TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
   }
 }
 
-// The fallen and the enemies have no status window (the golden command
-// screen shows where the others stand, the commanded one raised).
-TEST_F(CommandPhaseTest, TheFallenAndTheEnemiesHaveNoWindow) {
+// The party's windows stand in a row from x = -320, 128 apart, at y = -180,
+// the commanded one raised to -164; the fallen and the enemies have none.
+TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
   addMember(kKessa0);
   addMember(kMio1);
   openBattle();
   addEnemy({0, 0});
-  battle().unitAt(1)->applyState("気絶", 1, false);
-  battle().lineUpParty(battle().unitAt(0), 0);
-  EXPECT_NE(battle().entry(0).window(), nullptr);
-  EXPECT_EQ(battle().entry(1).window(), nullptr);
+  const auto place = [&](i32 i) {
+    const Game::UnitEntry::WindowPlace* window = battle().entry(i).window();
+    return window ? std::make_pair(window->x, window->y) : std::make_pair(0.f, 0.f);
+  };
+  battle().lineUpParty(battle().unitAt(1), 0);
+  EXPECT_EQ(place(0), std::make_pair(-320.f, -180.f));
+  EXPECT_EQ(place(1), std::make_pair(-192.f, -164.f));
   EXPECT_EQ(battle().entry(2).window(), nullptr);
+  battle().unitAt(0)->applyState("気絶", 1, false);
+  battle().lineUpParty(battle().unitAt(1), 0);
+  EXPECT_EQ(battle().entry(0).window(), nullptr);
+  EXPECT_EQ(place(1), std::make_pair(-320.f, -164.f));
 }
 
 // The commit: the first and the last unit get their automatic states, and
