@@ -26,7 +26,6 @@ using Game::StatusBlock;
 using Game::Unit;
 using Game::UnitPose;
 using RandomTestSupport::firstFloatDraw;
-using RandomTestSupport::firstPercentDraw;
 using RandomTestSupport::random;
 using RandomTestSupport::seedsDrawing;
 using UnitTestSupport::TestGhost;
@@ -62,6 +61,14 @@ class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
       ghost.abilities().add(art(name, level));
     }
     return makeUnit(ghost);
+  }
+  // 斬る with a relation of its own.
+  static Game::Ability relatedBlow() {
+    Game::NmlNode node;
+    EXPECT_TRUE(node.parse("ability 斬る;relationExpression 1;", true));
+    Game::Ability related;
+    related.load(node);
+    return related;
   }
   Game::Article lastUse(const char* tool) {
     Game::Article article;
@@ -292,23 +299,6 @@ TEST_F(BattleUnitRules, NamesRatiosAndQuestionsOfTheUnit) {
   EXPECT_EQ(unit.level(), 7);
 }
 
-// (row × 64 + 64, column × 64 − 96, 0), x negated on the enemies' side.
-TEST_F(BattleUnitRules, CellPositions) {
-  struct Case {
-    i32 side, row, column;
-    float x, y;
-  };
-  for (const Case& c : {Case{0, 0, 0, 64.f, -96.f}, Case{0, 2, 4, 192.f, 160.f}, Case{1, 1, 2, -128.f, 32.f}}) {
-    Engine::Math::Vector3 at;
-    Unit::cellPosition(at, c.side, c.row, c.column);
-    EXPECT_EQ(std::vector<float>({at.x, at.y, at.z}), std::vector<float>({c.x, c.y, 0.f}))
-        << c.side << " " << c.row << " " << c.column;
-  }
-  Engine::Math::Vector3 home;
-  makeUnit(true, 2, 1).getHomePosition(home);
-  EXPECT_EQ(std::vector<float>({home.x, home.y}), std::vector<float>({-192.f, -32.f}));
-}
-
 TEST_F(BattleUnitRules, EffectsOfStateRecords) {
   Unit& unit = makeUnit(true);
   battle.energies[1] = 10;
@@ -447,21 +437,22 @@ TEST_F(BattleUnitRules, ParameterStatesBoostAndTime) {
 // 毒 vanishes at 30%: once its timer is below 0, at a draw below 30.
 TEST_F(BattleUnitRules, BoostsAndStatesVanishAfterTheirTimeByTheDraw) {
   const i32 poison = database().stateIndex("毒");
-  for (i32 seed : seedsDrawing({29, 30, 31, 0, 99})) {
-    const i32 draw = firstPercentDraw(seed);
+  for (const auto& [draw, vanishes] : {std::pair{29, true}, {30, false}}) {
+    const i32 seed = seedsDrawing({draw})[0];
+    random().setSeed(seed);
     Unit& unit = makeUnit();
     unit.setBoost(Parameters::kHp, 10);
     unit.states().boostTimers()[Parameters::kHp] = 1;
     unit.endTurn();
-    EXPECT_EQ(unit.boost(Parameters::kHp), draw < 30 ? 0 : 8) << draw;
+    EXPECT_EQ(unit.boost(Parameters::kHp), vanishes ? 0 : 8) << draw;
     EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 0);
     random().setSeed(seed);
     Unit& poisoned = makeUnit();
     holdBoosts(poisoned);
     poisoned.states().set(poison, 2, 0);
     poisoned.endTurn();
-    EXPECT_EQ(poisoned.stateLevel("毒"), draw < 30 ? 0 : 2) << draw;
-    EXPECT_EQ(poisoned.states().timer(poison), draw < 30 ? 0 : -1) << draw;
+    EXPECT_EQ(poisoned.stateLevel("毒"), vanishes ? 0 : 2) << draw;
+    EXPECT_EQ(poisoned.states().timer(poison), vanishes ? 0 : -1) << draw;
   }
   Unit& unit = makeUnit();
   unit.setBoost(Parameters::kHp, 10);
@@ -541,43 +532,28 @@ TEST_F(BattleUnitRules, RegenerationByRateWithinOneAnd999) {
   EXPECT_EQ(unit.regeneration(), 12);
 }
 
-TEST_F(BattleUnitRules, StateMessagesAreDelayedNumbersOrPictures) {
+// A zero is never queued; the numbers show at once, then each delayed number
+// or state picture 70 frames after the last message. Of the unit's state
+// messages ＬＰ回復 is a delayed number, any other state its picture, one at
+// least.
+TEST_F(BattleUnitRules, MessagesShowNumbersAtOnceAndTheRestSeventyFramesApart) {
   Unit& unit = makeUnit();
-  unit.queueStateMessage(state("ＬＰ回復"), 5);
-  unit.queueStateMessage(state("毒"), 0);
-  unit.queueStateMessage(state("毒"), 3);
-  for (int frame = 0; frame < 200; ++frame) {
-    unit.messages().update(view);
-  }
-  ASSERT_EQ(view.shown.size(), 3u);
-  EXPECT_EQ(view.shown[0].kind, Game::UnitStuff::Message::Kind::kDamage);
-  EXPECT_EQ(view.shown[0].value, 5);
-  EXPECT_EQ(view.shown[0].color, 0xFF80FFFFu);
-  for (std::size_t i : {1u, 2u}) {
-    EXPECT_EQ(view.shown[i].kind, Game::UnitStuff::Message::Kind::kState);
-    EXPECT_EQ(view.shown[i].state, database().stateIndex("毒"));
-  }
-  EXPECT_EQ(view.shown[1].count, 1) << "at least one picture";
-  EXPECT_EQ(view.shown[2].count, 3);
-}
-
-TEST_F(BattleUnitRules, MessagesCarryTheirValuesAndWaitSeventyFrames) {
-  Game::UnitStuff::MessageManager messages;
+  Game::UnitStuff::MessageManager& messages = unit.messages();
   messages.queueDamage(0, 0);
   EXPECT_TRUE(messages.isEmpty()) << "a zero is not shown";
   messages.queueDamage(-1, 0xFFFFFFFFu, 2, 1.5f);
   messages.queueDamage(3, 0);
   messages.queueDelayedDamage(0, 0xFF80FF80u);
-  messages.queueState(4, 2);
-  messages.queueState(5, 1);
-  EXPECT_FALSE(messages.isEmpty());
+  unit.queueStateMessage(state("ＬＰ回復"), 5);
+  unit.queueStateMessage(state("毒"), 0);
+  unit.queueStateMessage(state("毒"), 3);
   messages.update(view);
   ASSERT_EQ(view.shown.size(), 2u) << "the numbers at once";
   EXPECT_EQ(view.shown[0].value, -1);
   EXPECT_EQ(view.shown[0].flag, 2);
   EXPECT_EQ(view.shown[0].scale, 1.5f);
   EXPECT_EQ(messages.wait(), 70);
-  for (std::size_t shown = 3; shown <= 4; ++shown) {
+  for (std::size_t shown = 3; shown <= 5; ++shown) {
     for (int frame = 0; frame < 69; ++frame) {
       messages.update(view);
     }
@@ -585,9 +561,14 @@ TEST_F(BattleUnitRules, MessagesCarryTheirValuesAndWaitSeventyFrames) {
     messages.update(view);
     ASSERT_EQ(view.shown.size(), shown) << "the zero delayed number was never queued";
   }
-  EXPECT_EQ(view.shown[2].state, 4);
-  EXPECT_EQ(view.shown[2].count, 2);
-  EXPECT_EQ(view.shown[3].state, 5);
+  EXPECT_EQ(view.shown[2].kind, Game::UnitStuff::Message::Kind::kDamage);
+  EXPECT_EQ(std::make_pair(view.shown[2].value, view.shown[2].color), std::make_pair(5, 0xFF80FFFFu));
+  for (std::size_t i : {3u, 4u}) {
+    EXPECT_EQ(view.shown[i].kind, Game::UnitStuff::Message::Kind::kState);
+    EXPECT_EQ(view.shown[i].state, database().stateIndex("毒"));
+  }
+  EXPECT_EQ(view.shown[3].count, 1) << "at least one picture";
+  EXPECT_EQ(view.shown[4].count, 3);
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -607,13 +588,17 @@ TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOnAndStunByTheirLevel) {
   calm.autoAbilities();
   EXPECT_EQ(calm.stateLevel("発狂"), 0);
   // 自動スタン of level n stuns at a draw below n, with the state's picture.
-  for (const auto& [level, draw] : {std::pair{50, 49}, {50, 50}, {50, 51}, {1, 0}, {1, 1}}) {
-    random().setSeed(seedsDrawing({draw})[0]);
-    Unit& stunned = unitWith("自動スタン", level);
+  struct Stun {
+    i32 level, draw;
+    bool stuns;
+  };
+  for (const Stun& c : {Stun{50, 49, true}, Stun{50, 50, false}, Stun{1, 0, true}, Stun{1, 1, false}}) {
+    random().setSeed(seedsDrawing({c.draw})[0]);
+    Unit& stunned = unitWith("自動スタン", c.level);
     stunned.planAction(-1, art("斬る"), stunned.place());
     stunned.autoAbilities();
-    EXPECT_EQ(stunned.hasPlan(), draw >= level) << level << " " << draw;
-    EXPECT_EQ(stunned.messages().isEmpty(), draw >= level) << level << " " << draw;
+    EXPECT_EQ(stunned.hasPlan(), !c.stuns) << c.level << " " << c.draw;
+    EXPECT_EQ(stunned.messages().isEmpty(), !c.stuns) << c.level << " " << c.draw;
   }
 }
 
@@ -952,10 +937,7 @@ TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
     EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), wanted) << name;
   }
   // An attack with a relation of its own is left to it: the first unit.
-  Game::NmlNode node;
-  ASSERT_TRUE(node.parse("ability 斬る;relationExpression 1;", true));
-  Game::Ability related;
-  related.load(node);
+  const Game::Ability related = relatedBlow();
   ASSERT_TRUE(chooser.chooseTargetPlace(related, place));
   EXPECT_EQ(std::vector<i32>({place.side, place.row, place.column}), std::vector<i32>({0, 1, 1}));
   // Nobody alive: what the art reaches.
@@ -991,10 +973,7 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
       {{1, 0, 2, 0}, {0, 0, 2, 0}, false, 0.0},                        // its own side
       {{1, 0, 2, 0}, {0, 0, 2, 0}, true, 1.0 / 1.3},                   // its own side, related
   };
-  Game::NmlNode node;
-  ASSERT_TRUE(node.parse("ability 斬る;relationExpression 1;", true));
-  Game::Ability related;
-  related.load(node);
+  const Game::Ability related = relatedBlow();
   random().setSeed(77);
   for (const Case& c : cases) {
     battle.units.clear();
@@ -1060,21 +1039,20 @@ TEST_F(BattleUnitRules, StateSetEdges) {
 TEST_F(BattleUnitRules, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
   struct Case {
     const char* state;
-    int first, second, level;
+    int first, second, level, timer;
   };
-  // 毒 keeps (overWrite 0), 再生 sets (1), マジックバリア adds (2).
-  for (const Case& c : {Case{"毒", 2, 5, 2}, Case{"再生", 2, 5, 5}, Case{"マジックバリア", 2, 5, 7},
-                        Case{"毒", 3, -5, 0}}) {
+  // 毒 keeps (overWrite 0), 再生 sets (1), マジックバリア adds (2); a kept or
+  // lowered state keeps its timer (1 here), a set or raised one restarts it
+  // (再生 5 turns, マジックバリア 3).
+  for (const Case& c : {Case{"毒", 2, 5, 2, 1}, Case{"再生", 2, 5, 5, 5}, Case{"マジックバリア", 2, 5, 7, 3},
+                        Case{"毒", 3, -5, 0, 1}}) {
     Unit& unit = makeUnit();
-    const Game::StateData& s = state(c.state);
     const int index = database().stateIndex(c.state);
-    unit.addState(s, c.first);
+    unit.addState(state(c.state), c.first);
     unit.states().set(index, unit.states().level(index), 1);
-    unit.addState(s, c.second);
-    EXPECT_EQ(unit.stateLevel(c.state), c.level) << c.state << " " << c.second;
-    // A kept or lowered state keeps its timer too; a set one restarts it.
-    const bool restarted = c.second > 0 && s.overWrite() >= 1;
-    EXPECT_EQ(unit.states().timer(index), restarted ? s.timer() : 1) << c.state;
+    unit.addState(state(c.state), c.second);
+    EXPECT_EQ(std::make_pair(unit.stateLevel(c.state), unit.states().timer(index)), std::make_pair(c.level, c.timer))
+        << c.state << " " << c.second;
   }
 }
 
@@ -1156,8 +1134,8 @@ TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
 
 
 // The rules that look arts and states up by name, run against the sample
-// data: the reactions whose first art's condition holds there, the
-// follow-up of an overdose and the automatic states.
+// data: the reactions whose first art's condition holds there and the
+// follow-up of an overdose.
 class SampleReactions : public UnitTestSupport::BattleUnitWorld {
  protected:
   void SetUp() override {
@@ -1184,20 +1162,13 @@ TEST_F(SampleReactions, TheIceBarrierReleasesAndTheThermalBarrierCounters) {
   }
 }
 
-TEST_F(SampleReactions, AnOverdosedUnitFollowsUpAndAutomaticStatesApply) {
+// The sample's 副作用 follows only a blow with medicine.
+TEST_F(SampleReactions, AnOverdosedUnitsSideEffectNeedsMedicine) {
   Unit& unit = member();
   unit.applyState("薬漬け", 3, false);
   std::vector<Game::Ability> out;
   unit.followUps(art("斬り払い"), out);
-  EXPECT_TRUE(out.empty()) << "a blow without medicine has no side effect";
-  for (const char* name : {"自動発狂", "自動サーマル", "自動シールド", "自動スタン"}) {
-    unit.ghost().abilities().add(art(name, 100));
-  }
-  unit.recompute();
-  unit.autoAbilities();
-  EXPECT_TRUE(unit.holds("発狂"));
-  EXPECT_TRUE(unit.holds("サーマルバリア"));
-  EXPECT_TRUE(unit.holds("シールド"));
+  EXPECT_TRUE(out.empty());
 }
 
 class AmountCompute : public UnitTestSupport::BattleUnitTest {

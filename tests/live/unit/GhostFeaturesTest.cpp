@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -64,29 +63,31 @@ TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {
 }
 
 // The successor starts at the level factor of the level reached, with the
-// same scale; a record without one stays.
+// same scale, and no rank on top; a record without one stays. 骨の騎士 spans
+// 6..10: from level 20, 6 + trunc(f × ((1 − f) × 93 + f × 4)) = 20 with
+// f = 19 / 98, cut to its highest; from level 1 (f = 0), its lowest.
 TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
-  Game::NmlNode root;
-  Game::EnemyData larva;
-  larva.read(parsed(root, "enemy{name 幼虫;level 20;equip{weapon 1;}status{point 50;}action{}"
-                          "metamorphose{name 骨の騎士;expression 1;}}"),
-             database().states());
-  larva.linkMetamorphoses();
   Game::EnemyGhost enemy;
   enemy.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 2.f);
   EXPECT_FALSE(enemy.metamorphose());
   EXPECT_STREQ(enemy.getName(), "泥スライム");
-  enemy.setUp(larva, 0.f, 0, 2.f);
-  ASSERT_TRUE(enemy.metamorphose());
-  EXPECT_EQ(enemy.record(), database().findEnemy("骨の騎士"));
-  // 骨の騎士 spans 6..10: 6 + trunc(f × ((1 − f) × 93 + f × 4)) = 20, f = 19 / 98,
-  // cut to its highest.
-  EXPECT_EQ(enemy.getLevel(), 10);
-  EXPECT_EQ(enemy.scale(), 2.f);
+  for (const auto& [level, reached] : {std::pair{"20", 10}, {"1", 6}}) {
+    Game::NmlNode root;
+    Game::EnemyData larva;
+    larva.read(parsed(root, std::string("enemy{name 幼虫;level ") + level +
+                                ";equip{weapon 1;}status{point 50;}action{}metamorphose{name 骨の騎士;expression 1;}}"),
+               database().states());
+    larva.linkMetamorphoses();
+    enemy.setUp(larva, 0.f, 0, 2.f);
+    ASSERT_TRUE(enemy.metamorphose());
+    EXPECT_EQ(enemy.record(), database().findEnemy("骨の騎士"));
+    EXPECT_EQ(enemy.getLevel(), reached) << level;
+    EXPECT_EQ(enemy.scale(), 2.f);
+  }
 }
 
-// 骨の兵士 is weak to light (光 −10): one line, for the battle to show; a
-// line for each resistance.
+// 骨の兵士 is weak to light (光 −10): one line, for the battle to show (the
+// lines of each resistance are ItemDefenseLines', ArticleTest's).
 TEST_F(EnemyRulesTest, ResistancesGiveTheirLines) {
   std::vector<Game::String> lines;
   Game::EnemyGhost().describeResistances(lines);
@@ -96,11 +97,6 @@ TEST_F(EnemyRulesTest, ResistancesGiveTheirLines) {
   soldier.describeResistances(lines);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_STREQ(lines[0].c_str(), "光に弱い");
-  // 泥スライム: 打撃 5, 熱 −5 and 水 at 50%.
-  lines.clear();
-  soldier.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
-  soldier.describeResistances(lines);
-  EXPECT_EQ(lines.size(), 3u);
 }
 
 // Huge parameters of data must not wrap the rewards around.
@@ -178,36 +174,6 @@ class PlayerRulesTest : public GameTestSupport::GameTest {
 
   Game::PlayerGhost ghost;
 };
-
-// 泥スライム at level 1: equipment scaled by level factor 0 keeps 1 of each
-// positive value (weapon 3, protector 2,2); the type defences come from the
-// protector alone (its record's 打撃 5 and 熱 −5 give way), the factors from
-// the record (水 50: 50% off). Kessa's shell has weapon 2 and no protector:
-// every type defence is 0, its record's 斬撃 1 gives way; its factor
-// 精神攻撃 20 (0.8) stays.
-TEST_F(PlayerRulesTest, BaseStatsTakeTypeDefencesFromTheProtector) {
-  Game::EnemyGhost slime;
-  slime.setUp(*database().findEnemy("泥スライム"), 0.f, 0, 1.f);
-  ASSERT_EQ(slime.getLevel(), 1);
-  struct Case {
-    const Game::Ghost* ghost;
-    i32 weapon, typeDefense, factorIndex;
-    float factor;
-  };
-  for (const Case& c : {Case{&slime, 1, 1, 5, 0.5f}, Case{&ghost, 2, 0, 11, 0.8f}}) {
-    Parameters parameters;
-    i32 weapon = 0;
-    Game::AttackBlock attack;
-    Game::DefenseBlock defense;
-    c.ghost->gatherBaseStats(parameters, weapon, attack, defense);
-    EXPECT_EQ(weapon, c.weapon) << c.ghost->getName();
-    for (i32 type = 0; type < Game::DefenseBlock::kTypeCount; ++type) {
-      EXPECT_EQ(defense.typeDefense(type), c.typeDefense) << c.ghost->getName() << " " << type;
-    }
-    EXPECT_FLOAT_EQ(defense.factors()[c.factorIndex], c.factor) << c.ghost->getName();
-    EXPECT_FLOAT_EQ(defense.factors()[0], 1.f) << c.ghost->getName();
-  }
-}
 
 TEST_F(PlayerRulesTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
   std::vector<Game::String> lines;
@@ -294,32 +260,31 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
   EXPECT_EQ(rowOf(grid, 1)[5], std::to_string(Game::Experience::forLevel(99)));
 }
 
+// Never shorter than the model standing in it: 72 units, which only the five
+// rows of font 1 (100) exceed; never narrower than her name (剣のケッサ, 100)
+// and the model's 64: 164 for the name alone or with the 60-unit bonus row.
 TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
   struct Case {
     i32 mode;
     std::vector<bool> filled;
+    float width, height;
   };
   const Case cases[] = {
-      {0, {true, false, false, false, false}},  {3, {true, true, true, false, false}},
-      {4, {true, false, false, true, false}},   {8, {true, false, false, false, true}},
-      {15, {true, true, true, true, true}},
+      {0, {true, false, false, false, false}, 164.f, 72.f},  {3, {true, true, true, false, false}, 374.f, 72.f},
+      {4, {true, false, false, true, false}, 244.f, 72.f},   {8, {true, false, false, false, true}, 164.f, 72.f},
+      {15, {true, true, true, true, true}, 374.f, 100.f},
   };
   for (const Case& c : cases) {
     Game::TextGrid grid;
     Game::StatusSheet::fillTable(grid, ghost, c.mode);
-    float width = 0.f;
-    float height = 0.f;
-    ghost.measureSheet(&width, &height, c.mode);
-    float rowsHeight = 0.f;
     for (i32 row = 0; row < 5; ++row) {
       EXPECT_EQ(!rowOf(grid, row)[0].empty(), c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
       EXPECT_EQ(grid.rowHeight(row) > 0.f, c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
-      rowsHeight += grid.rowHeight(row);
     }
-    // Never shorter than the model standing in it: 72 units, which only the
-    // five rows (100) exceed; never narrower than her name (剣のケッサ, 100).
-    EXPECT_EQ(height, c.mode == 15 ? rowsHeight : Game::StatusSheet::kFigureHeight) << c.mode;
-    EXPECT_EQ(width, std::max(grid.totalWidth(), 100.f) + Game::StatusSheet::kModelWidth) << c.mode;
+    float width = 0.f;
+    float height = 0.f;
+    ghost.measureSheet(&width, &height, c.mode);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(c.width, c.height)) << c.mode;
   }
 }
 

@@ -16,6 +16,7 @@
 #include "records/database/EnemyData.h"
 #include "records/database/ShellData.h"
 #include "records/database/SkillTreeItem.h"
+#include "records/database/ToolData.h"
 #include "tests/records/database/DatabaseFixture.h"
 
 namespace {
@@ -224,6 +225,13 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
   EXPECT_EQ(std::vector<i32>({ghost.getAp(0), ghost.getAp(1), ghost.getAp(2), ghost.getAp(3), ghost.getAp(-1)}),
             std::vector<i32>({29, 10, 3, 0, 0}));
   EXPECT_EQ(ghost.slot(0).item(), tool("剣")) << "no tier past the third to spend from";
+  // Nor is the first slot, next to the AP, touched when its item lies
+  // elsewhere (here on the stack rather than in the tables).
+  const Game::ToolData staff("杖", "杖");
+  PlayerGhost other;
+  other.slot(0) = Game::Article::fromItem(&staff);
+  other.spendAp(3);
+  EXPECT_EQ(other.slot(0).item(), &staff);
   for (int i = 0; i < 5; ++i) {
     ghost.spendAp(2);
   }
