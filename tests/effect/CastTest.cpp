@@ -53,6 +53,7 @@ class ScriptedCast : public Cast {
   using Cast::addModule;
   using Cast::addSound;
   using Cast::applyResult;
+  using Cast::dashToTarget;
   using Cast::faceTargets;
   using Cast::finish;
   using Cast::flashHitTargets;
@@ -547,6 +548,18 @@ TEST_F(CastTest, AnAfterimageWithoutItsFadingIsReported) {
   ScriptedCast& effect = effectOn({});
   effect.addAfterimage(0, 4, 1);
   EXPECT_EQ(stage.failures, std::vector<std::string>{"animation 残像/main"});
+}
+
+// Dash over 110 frames: 30 frames' wind-up, then 80 frames to stop short of
+// target 0 by (256 + 256) · 1/2, copies every 80/20/2 = 2 frames.
+TEST_F(CastTest, ADashWaitsThirtyFramesThenLeapsShortOfTheTargetLeavingCopies) {
+  ScriptedCast& effect = effectOn({{Vector3(-600.f, 0.f, 0.f), Kind::kDamage}});
+  effect.dashToTarget(110, 1.f);
+  effect.script = [](ScriptedCast& self) { self.finish(); };
+  EXPECT_EQ(tickToEnd(effect).size(), 111u);  // 30 frames' wait, 80 updates and the one that ends
+  EXPECT_NEAR(feetOf(*effect.caster()).x, -344.f, 1e-2f);
+  // The caster's and the target's nodes (of the same picture) and 41 copies.
+  EXPECT_EQ(nodesOf(effect.caster()->node()->getModel()).size(), 43u);
 }
 
 // Four throws from the caster's centre (0, 0, 128) at the target's centre
