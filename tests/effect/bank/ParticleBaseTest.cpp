@@ -98,6 +98,17 @@ TEST_F(ParticleBaseTest, ABurstThrowsCountParticlesInItsRanges) {
   EXPECT_TRUE(stage.failures.empty());
 }
 
+// A burst makes exactly its count, on either side of none.
+TEST_F(ParticleBaseTest, ABurstMakesExactlyItsCount) {
+  Game::Effect::Bank::Particle particle;
+  BurstShape shape = Game::Effect::Bank::ParticleBase::kSpray;
+  for (const int count : {0, 1}) {
+    shape.count = count;
+    const auto nodes = launched([&] { particle.burst(stage.pool, 1.f, Vector3(0.f, 0.f, 0.f), shape); });
+    EXPECT_EQ(nodes.size(), static_cast<std::size_t>(count));
+  }
+}
+
 // Star and ParticlePrism show pure hues: one channel full, one empty.
 TEST_F(ParticleBaseTest, StarsAndPrismParticlesShowPureHues) {
   Game::Effect::Bank::Star star;
