@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "presentation/model/Model.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
@@ -326,28 +326,19 @@ TEST_F(AreaEffectsTest, VineLaysThreeVinesOfTwentySegmentsAboutEveryTarget) {
   EXPECT_FALSE(action.target(0).node()->overlays().empty());
 }
 
-// Flakes and streaks turned by the aimed side × 180, node times from the
-// timelines: the flakes −(i / 2), the streaks i − 32.
+// Flakes and streaks turned by the aimed side × 180 (their counts and
+// times are in the launch rows above).
 TEST_F(AreaEffectsTest, BlizzardAndAbyssWindTurnEveryNodeToTheAimedSide) {
-  const struct {
-    const char* name;
-    int count;
-    float firstTime;
-    float lastTime;
-  } rows[] = {{"吹雪", 128, 0.f, -63.f}, {"異界の風", 32, -32.f, -1.f}};
-  std::vector<RecordingAction*> actions = standardActions(0);
-  RecordingAction& action = *actions[0];
-  for (const auto& row : rows) {
+  RecordingAction& action = *standardActions(0)[0];
+  for (const char* name : {"吹雪", "異界の風"}) {
     for (int side = 0; side < 2; ++side) {
       action.cell.side = side;
-      auto effect = makeEffect(row.name, action);
+      auto effect = makeEffect(name, action);
       const std::vector<Game::SceneNode*> nodes = tickMade(*effect);
-      ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
+      ASSERT_FALSE(nodes.empty()) << name;
       for (const Game::SceneNode* node : nodes) {
-        EXPECT_EQ(node->rotation.z.value(), 180.f * static_cast<float>(side)) << row.name;
+        EXPECT_EQ(node->rotation.z.value(), 180.f * static_cast<float>(side)) << name;
       }
-      EXPECT_EQ(nodes.front()->getTime(), row.firstTime) << row.name;
-      EXPECT_EQ(nodes.back()->getTime(), row.lastTime) << row.name;
     }
   }
 }

@@ -12,10 +12,8 @@
 #include <vector>
 
 #include "effect/Cuts.h"
-#include "effect/Kicks.h"
-#include "effect/Rushes.h"
 #include "presentation/model/Model.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 
@@ -26,6 +24,9 @@ using Game::Effect::Cast;
 
 using ContactEffectsTest = EffectTestSupport::FamilySweep;
 
+// The stamp's frames (its sound and overlays on 80, its move home to 139,
+// the results on 96) are in the tables below and in the sweep; here where
+// it stands and the dust it rings the aim point with.
 TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDust) {
   RecordingAction& action = *standardActions(0)[0];
   Game::Unit& caster = action.actor();
@@ -47,15 +48,9 @@ TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDus
   stepThrough(*effect, 79);
   caster.getFrontPoint(front);
   EXPECT_LT(distance(front, action.aim), 1e-2f);
-  EXPECT_TRUE(stage.sounds.empty());
-  EXPECT_TRUE(action.target(0).node()->overlays().empty());
 
   const std::size_t callsBefore = stage.calls.size();
   step(*effect);  // frame 80
-  EXPECT_FALSE(action.target(0).node()->overlays().empty());  // the stagger and the flash
-  ASSERT_EQ(stage.sounds.size(), 1u);
-  EXPECT_EQ(stage.sounds[0].index, 0);
-  EXPECT_FALSE(nodesNamed(stage.pool, "main").empty());
   std::vector<const Game::SceneNode*> ring;
   for (const Game::SceneNode* node : nodesNamed(stage.pool, "main")) {
     if (node->scale.value().x == 0.25f) {
@@ -70,19 +65,10 @@ TEST_F(ContactEffectsTest, StampLeapsOverTheTargetDropsOnTheAimAndRingsItWithDus
   }
   EXPECT_NE(std::find(stage.calls.begin() + static_cast<long>(callsBefore), stage.calls.end(), "shake 2"),
             stage.calls.end());
-  EXPECT_EQ(action.resultsShown, 0);
-
-  stepThrough(*effect, 95);
-  EXPECT_EQ(action.resultsShown, 0);
-  EXPECT_EQ(step(*effect), Cast::kApplied);  // frame 96
-  EXPECT_EQ(action.resultsShown, 1);
-  EXPECT_EQ(step(*effect), Cast::kApplied);  // frame 97: finished, the caster still on its way
-  EXPECT_EQ(effect->state(), Cast::kFinished);
   int answer = Cast::kApplied;
   while (answer != Cast::kFinished) {
     answer = step(*effect);
   }
-  EXPECT_EQ(effect->frame() - 1, 80 + 60);  // the Move home's 61st update
   caster.getFrontPoint(front);
   EXPECT_LT(distance(front, start), 1e-2f);
 }
@@ -199,6 +185,7 @@ TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
   }
 }
 
+// Its landing sound on 80 is in the table above.
 TEST_F(ContactEffectsTest, ThrowSpinsTargetZeroFromThirtyTwoAndLandsItOnEighty) {
   RecordingAction& action = *standardActions(0)[0];
   Game::SceneNode& node = *action.target(0).node();
@@ -206,15 +193,11 @@ TEST_F(ContactEffectsTest, ThrowSpinsTargetZeroFromThirtyTwoAndLandsItOnEighty) 
   stepThrough(*effect, 31);
   EXPECT_EQ(node.rotation.z.velocity(), 0.f);
   step(*effect);
-  EXPECT_EQ(node.rotation.z.velocity(), Game::Effect::Throw::kSpin);
-  EXPECT_EQ(Game::Effect::Throw::kSpin, 7.5f);
+  EXPECT_EQ(node.rotation.z.velocity(), 7.5f);
   stepThrough(*effect, 79);
   EXPECT_EQ(node.rotation.z.velocity(), 7.5f);
-  EXPECT_EQ(soundsOf("land"), 0);
   step(*effect);
   EXPECT_EQ(node.rotation.z.velocity(), 0.f);
-  EXPECT_EQ(soundsOf("land"), 1);
-  EXPECT_EQ(action.resultsShown, 1);
 }
 
 TEST_F(ContactEffectsTest, RipFlashesTheScreenOnEachCut) {

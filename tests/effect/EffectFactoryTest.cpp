@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
@@ -18,7 +17,6 @@ namespace {
 using namespace EffectTestSupport;
 
 using Game::Effect::Cast;
-using Game::Effect::FactoryRow;
 
 class EffectFactoryTest : public EffectTestSupport::EffectTest {
  protected:
@@ -82,33 +80,6 @@ TEST_F(EffectFactoryTest, TheTableHoldsTheNamesInOrderWithTheirClasses) {
   EXPECT_STREQ(rows.back().name, "dummy");
 }
 
-TEST_F(EffectFactoryTest, EyeRowsCarryTheirHolderFileAndShockLightRowsTheirVariant) {
-  const struct {
-    const char* name;
-    const char* holder;
-  } eyes[] = {{"眠たい視線", "src/picture/animation/視線睡眠.txt"},
-              {"危ない視線", "src/picture/animation/視線発狂.txt"},
-              {"イレーザーサイト", "src/picture/animation/視線イレーザー.txt"}};
-  for (const auto& eye : eyes) {
-    const FactoryRow* row = Game::Effect::findFactoryRow(eye.name);
-    ASSERT_NE(row, nullptr);
-    EXPECT_STREQ(row->className, "Eye");
-    EXPECT_STREQ(row->holderFile, eye.holder);
-  }
-  for (const FactoryRow& row : Game::Effect::factoryRows()) {
-    const bool eye = std::strcmp(row.className, "Eye") == 0;
-    const bool light = std::strcmp(row.className, "ShockLight") == 0;
-    EXPECT_EQ(row.holderFile != nullptr, eye) << row.name;
-    if (!light) {
-      EXPECT_EQ(row.variant, -1) << row.name;
-    }
-  }
-  EXPECT_EQ(Game::Effect::findFactoryRow("催眠光波")->variant, 0);
-  EXPECT_EQ(Game::Effect::findFactoryRow("発狂光波")->variant, 1);
-  EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->variant, -1);
-  EXPECT_EQ(Game::Effect::findFactoryRow("レーザー")->holderFile, nullptr);
-}
-
 TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
   Cast* first = create("眠たい視線");
   Cast* second = create("危ない視線");
@@ -120,7 +91,6 @@ TEST_F(EffectFactoryTest, EachNameReadsTheSoundsOfItsOwnNode) {
   EXPECT_EQ(keys(*second), (std::vector<std::string>{"main", "main"}));
   EXPECT_EQ(keys(*third), (std::vector<std::string>{"main", "deep", "main"}));
   EXPECT_EQ(keys(*create("dummy")), (std::vector<std::string>{"hit", "main"}));
-  EXPECT_TRUE(keys(*create("キック")).empty());
   EXPECT_TRUE(keys(*create("キック")).empty());
 }
 

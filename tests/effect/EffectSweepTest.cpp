@@ -15,7 +15,7 @@
 #include "presentation/resource/ResourceSet.h"
 #include "records/database/BattlePictures.h"
 #include "tests/effect/EffectTimings.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 #include "tests/Await.h"
 
 namespace {

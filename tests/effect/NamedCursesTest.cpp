@@ -13,7 +13,7 @@
 
 #include "effect/EffectFactory.h"
 #include "presentation/scene/SceneNode.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "live/Unit.h"
 #include "presentation/scene/SceneNode.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 

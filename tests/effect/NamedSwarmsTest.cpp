@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 

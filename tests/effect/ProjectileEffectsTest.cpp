@@ -15,7 +15,7 @@
 #include "effect/Shots.h"
 #include "Platform/TextCodec.h"
 #include "presentation/model/Model.h"
-#include "tests/effect/FamilySweep.h"
+#include "tests/effect/EffectFixture.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "effect/Cast.h"
-#include "presentation/scene/Camera.h"
 #include "tests/render/effect/EffectRender.h"
 
 namespace RenderTest {
@@ -53,8 +52,6 @@ struct FrameCase {
   // Unit pictures; by default none, so only the effect lights the screen.
   const char* appearance = "見えない";
   Game::Effect::ActionRecord::ResultKind kind = Game::Effect::ActionRecord::kDamage;
-  // The view eased over to the air between the middle line and the target.
-  bool lookBetween = false;
 };
 
 // The quarter, half and three-quarter points of the way lit by the beam,
@@ -70,19 +67,6 @@ std::vector<Probe> laserProbes(const Game::Unit& caster, const Game::Unit& targe
   return out;
 }
 
-// The orb half way, nowhere near either end.
-std::vector<Probe> orbProbes(const Game::Unit& caster, const Game::Unit& target) {
-  return {{along(positionOf(caster), positionOf(target), 0.5f), 12, 40},
-          {positionOf(caster), 8, 0},
-          {positionOf(target), 8, 0}};
-}
-
-// The first pair of motes 32 either way along x from the field's centre,
-// the centre dark.
-std::vector<Probe> spiralProbes(const Game::Unit&, const Game::Unit&) {
-  return {{Vector3(32.f, 0.f, 0.f), 4, 20}, {Vector3(-32.f, 0.f, 0.f), 4, 20}, {Vector3(0.f, 0.f, 0.f), 2, 0}};
-}
-
 // Drops and ripples on the ground under the target.
 std::vector<Probe> rainProbes(const Game::Unit&, const Game::Unit& target) {
   Vector3 ground = positionOf(target);
@@ -90,33 +74,10 @@ std::vector<Probe> rainProbes(const Game::Unit&, const Game::Unit& target) {
   return {{ground, 48, 100}};
 }
 
-// The column runs from half the caster's size (128) out along (-1, 0, -0.3)
-// normalised, a node every 6: nodes 2, 8 and 14 lit, the point 128 beside
-// node 8 not.
-std::vector<Probe> columnProbes(const Game::Unit& caster, const Game::Unit&) {
-  Vector3 way(-1.f, 0.f, -0.3f);
-  way.normalize();
-  std::vector<Probe> out;
-  for (int j : {2, 8, 14}) {
-    Vector3 point = way;
-    point *= 128.f + 6.f * static_cast<float>(j);
-    point += positionOf(caster);
-    out.push_back({point, 3, 12});
-  }
-  Vector3 aside = out[1].point;
-  aside.y += 128.f;
-  out.push_back({aside, 3, 0});
-  return out;
-}
-
 const FrameCase kCases[] = {
     {"Laser", "レーザー", "effect_laser_beam.tga", 59, 1, 2, 1, 1, 48, laserProbes},
-    {"StormOrb", "StormOrbBolts", "effect_storm_orb_flight.tga", 61, 1, 2, 1, 2, 16, orbProbes},
-    {"QuietPaleRadiance", "QuietPaleRadiance", "effect_quiet_pale_radiance.tga", 61, 1, 2, 1, 2, 100, spiralProbes},
     {"HealRain", "恵雨", "effect_heal_rain.tga", 57, 1, 4, 1, 0, 128, rainProbes, "Kessa",
      Game::Effect::ActionRecord::kRecovery},
-    {"MistColumn", "HeavenlyMistColumn", "effect_mist_column.tga", 61, 1, 2, 2, 2, 130, columnProbes, "見えない",
-     Game::Effect::ActionRecord::kDamage, true},
 };
 
 // The label in test listings, rather than the row's bytes.
@@ -132,16 +93,6 @@ TEST_P(CastRender, TheFrameIsLitWhereThePiecesStandAndDarkBetween) {
   Game::Unit& caster = unit(0, row.casterRow, row.casterColumn, row.appearance);
   Game::Unit& target = unit(1, row.targetRow, row.targetColumn, row.appearance);
   EffectTestSupport::RecordingAction& action = hitAction(caster, target, row.kind);
-  if (row.lookBetween) {
-    Vector3 between = positionOf(target);
-    between.x /= 2.f;
-    between.z = 150.f;
-    for (int i = 0; i < 120; ++i) {
-      renderer().camera().lookAt(between);
-      renderer().camera().step(i);
-    }
-    nextFrame();
-  }
   stage.pool.draw();
   const Image before = finishFrame();
   nextFrame();
