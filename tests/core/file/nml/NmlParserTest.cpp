@@ -26,7 +26,7 @@ std::string items(const NmlAttribute& line) {
 
 TEST(NmlParserTest, ValueLinesSplitAtTheFirstBlankAndEveryComma) {
   NmlNode root;
-  ASSERT_TRUE(root.parse("key;;key ;k a,,b;k2   a, b ,;  k3 ,x;", true));  // an empty one makes no line
+  ASSERT_TRUE(root.parse("key;;key ;k a,,b;k2   a, b ,;k3 ,x;", true));  // an empty one makes no line
   ASSERT_EQ(root.attributeCount(), 5);
   EXPECT_STREQ(root.attribute(0)->key(), "key");
   EXPECT_EQ(root.attribute(0)->itemCount(), 0);
