@@ -280,17 +280,16 @@ TEST_F(KeyInputTest, LatestDirectionIgnoresCountsOf1024AndMore) {
   EXPECT_TRUE(KeyInput::isRepeated(KeyInput::kRight, 4));  // (1024 - 32) % 4 == 0
 }
 
-// A key source stands in for the keyboard: bit n holds logical key n.
-TEST_F(KeyInputTest, AKeySourceHoldsTheKeysOfItsBits) {
-  struct Held final : KeyInput::KeySource {
-    Engine::u32 nextKeys() override { return 0b10'0000'0001u; }  // keys 0 (up) and 9
-  } source;
+// F1 to F9 hold the last nine keys, one each.
+TEST_F(KeyInputTest, TheFunctionKeysHoldTheLastNineKeys) {
   start();
-  mKeyboard.press(Key::X);
-  KeyInput::setKeySource(&source);
-  step();
-  KeyInput::setKeySource(nullptr);
-  EXPECT_EQ(pressedKeys(), (std::vector<int>{KeyInput::kUp, 9}));
+  for (int i = 0; i < 9; ++i) {
+    const Key key = static_cast<Key>(static_cast<int>(Key::F1) + i);
+    mKeyboard.press(key);
+    step();
+    EXPECT_EQ(pressedKeys(), std::vector<int>{15 + i}) << "F" << i + 1;
+    mKeyboard.release(key);
+  }
 }
 
 TEST(KeyInputNameTest, NamesOfTheDefaultKeys) {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "core/string/ShiftJis.h"
+#include "core/string/Decimal.h"
 #include "core/string/String.h"
 
 namespace {
@@ -94,6 +94,17 @@ TEST(StringTest, FormattedNumbersKeepTheirLastWidthCharacters) {
   EXPECT_EQ(std::string(wide.c_str()).substr(296), "  -1");
 }
 
+// A path keeps what comes up to its last '/'; a trail byte is never one.
+TEST(StringTest, CutToDirectoryKeepsUpToTheLastSlash) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a/bc/d.txt", "a/bc/"}, {"file", "file"}, {"/x", "/"}, {"ソ/a", "ソ/"}};
+  for (const auto& [text, directory] : cases) {
+    String path(text);
+    path.cutToDirectory();
+    EXPECT_STREQ(path.c_str(), directory) << text;
+  }
+}
+
 int intOf(const char* text) { return String(text).toInt(); }
 float floatOf(const char* text) { return String(text).toFloat(); }
 
@@ -121,6 +132,7 @@ TEST(NumberParserTest, FloatResultsFollowTheSameChain) {
   EXPECT_FLOAT_EQ(floatOf("1/2>0"), 1.0f);
   EXPECT_EQ(intOf("1/2>0"), 0);
   EXPECT_FLOAT_EQ(floatOf("1/2!0"), 1.0f);
+  EXPECT_FLOAT_EQ(floatOf("1/2=0"), 0.0f);
   EXPECT_FLOAT_EQ(floatOf("-3/4"), -0.75f);
 }
 
@@ -149,6 +161,20 @@ TEST(NumberParserTest, NullOutputsAndNullTextAreAccepted) {
   String::parseNumber(nullptr, nullptr, "12");
   EXPECT_EQ(String::parseInt("0b11*x10"), 48);
   EXPECT_FLOAT_EQ(String::parseFloat("3/8"), 0.375f);
+}
+
+// Save and check lines hold plain decimals: digits only, within 32 bits.
+TEST(NumberParserTest, DecimalsAreDigitsWithinThirtyTwoBits) {
+  const std::pair<const char*, int> good[] = {{"9", 9}, {"0012", 12}, {"-2147483648", -2147483647 - 1}};
+  for (const auto& [text, value] : good) {
+    int out = 0;
+    EXPECT_TRUE(Game::parseDecimal(text, out)) << text;
+    EXPECT_EQ(out, value) << text;
+  }
+  for (const char* text : {"", "-", "1a", "2147483648", "-2147483649", "12345678901"}) {
+    int out = 0;
+    EXPECT_FALSE(Game::parseDecimal(text, out)) << text;
+  }
 }
 
 std::string wrapped(const char* text, int width) {
@@ -188,6 +214,7 @@ TEST(StringLayoutTest, WrapBreaksOnceALineHasPassedTheWidth) {
   EXPECT_EQ(wrapped("ｱｱｱｱ", 2), "ｱｱｱ\nｱ");
   EXPECT_EQ(wrapped("ab\ncdef", 2), "ab\ncd\nef");  // the line feed counts one column
   EXPECT_EQ(wrapped("ab\\ncd", 10), "ab\ncd");
+  EXPECT_EQ(wrapped("ab\\ncd", 1), "ab\ncd");  // the escape starts the count afresh
   EXPECT_EQ(wrapped("ソn\\n", 10), "ソn\n");  // 0x5C as a second byte is no backslash
   EXPECT_EQ(wrapped("", 3), "");
 }
@@ -199,66 +226,6 @@ TEST(StringLayoutTest, WrapNeverOutgrowsItsBuffer) {
   EXPECT_EQ(result.substr(0, 5), "x\nx\nx");
   const std::string kanji = wrapped(std::string(500, 'a').append("漢字漢字").c_str(), -1);
   EXPECT_EQ(kanji.size(), 504u + 508u);  // below 0 even the first character gets a line feed
-}
-
-// Random Shift-JIS from characters that catch splitting faults: two-byte ones
-// with 0x5C or a lead-like second byte, half-width kana and line feeds.
-std::string randomShiftJis(std::mt19937& random, int characters) {
-  static const char* const kPool[] = {"a", "Z", " ", "n", "\n", "\x83\x5C", "\x95\x5C", "\x82\xA0", "\x81\x40",
-                                      "\xE0\x5C", "\xFC\xFC", "\x88\x9F", "\xB1", "\xDF"};
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kPool) - 1);
-  std::string text;
-  for (int i = 0; i < characters; ++i) {
-    text += kPool[pick(random)];
-  }
-  return text;
-}
-
-// Walks by characters; false when a lead byte is followed by no valid second byte.
-bool everyLeadByteHasItsPartner(const std::string& text) {
-  for (std::size_t k = 0; k < text.size(); ++k) {
-    if (Game::ShiftJis::isLeadByte(text[k])) {
-      if (k + 1 >= text.size()) {
-        return false;
-      }
-      const auto second = static_cast<unsigned char>(text[++k]);
-      if (second < 0x40 || second == 0x7F || second > 0xFC) {
-        return false;
-      }
-    }
-  }
-  return true;
-}
-
-std::string withoutLineFeeds(std::string text) {
-  std::erase(text, '\n');
-  return text;
-}
-
-TEST(StringLayoutPropertyTest, RandomTextNeverLosesTheSecondByteOfACharacter) {
-  std::mt19937 random(20261206);
-  std::uniform_int_distribution<int> lengths(0, 40);
-  std::uniform_int_distribution<int> widths(-1, 30);
-  std::uniform_int_distribution<int> slack(0, 12);
-  for (int round = 0; round < 3000; ++round) {
-    const std::string text = randomShiftJis(random, lengths(random));
-    ASSERT_TRUE(everyLeadByteHasItsPartner(text));
-
-    const std::string lines = wrapped(text.c_str(), widths(random));
-    ASSERT_TRUE(everyLeadByteHasItsPartner(lines)) << round;
-    ASSERT_EQ(withoutLineFeeds(lines), withoutLineFeeds(text)) << round;
-
-    const int capacity = static_cast<int>(text.size()) + 1 + slack(random);
-    const std::string shortened = ellipsized(text.c_str(), capacity, widths(random));
-    ASSERT_TRUE(everyLeadByteHasItsPartner(shortened)) << round;
-    if (shortened != text) {
-      ASSERT_GE(shortened.size(), 3u);
-      const std::string kept = shortened.substr(0, shortened.size() - 3);
-      ASSERT_EQ(shortened.substr(kept.size()), "...");
-      ASSERT_EQ(text.compare(0, kept.size(), kept), 0) << round;
-      ASSERT_LE(static_cast<int>(shortened.size()) + 1, capacity);
-    }
-  }
 }
 
 }  // namespace

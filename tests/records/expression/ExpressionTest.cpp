@@ -108,6 +108,8 @@ TEST(ExpressionTest, DeepBracketsReadAsZeroBeyondTheCap) {
   const int depth = Expression::kMaxNesting;
   const std::string allowed = std::string(depth, '(') + "5" + std::string(depth, ')') + "+1";
   EXPECT_EQ(eval(allowed.c_str()), 6);
+  const std::string over = std::string(depth + 1, '(') + "5" + std::string(depth + 1, ')') + "+1";
+  EXPECT_EQ(eval(over.c_str()), 1);
 }
 
 TEST(ExpressionTest, TwoByteCharactersAreSkippedAndCopiedWhole) {
