@@ -1,6 +1,7 @@
 #include "presentation/widget/MessageWindow.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/file/nml/NmlDocument.h"
@@ -101,7 +102,8 @@ TEST_F(MessageWindowTest, LongTextsWrapAndAreClampedToTheBuffer) {
   EXPECT_EQ(bytes % 2, 0);
 }
 
-// Every line of the text starts after the name: it wraps so as to end in the box.
+// Every line of the text starts after the name: it wraps so as to end in the
+// box, whose text starts 240 left of and 44 above its anchor (0, -180).
 TEST_F(MessageWindowTest, ALongNameLeavesEveryLineInsideTheBox) {
   Game::SceneRenderer::create(800, 600);
   Game::SceneRenderer::instance()->setFadeLevel(0);
@@ -114,6 +116,9 @@ TEST_F(MessageWindowTest, ALongNameLeavesEveryLineInsideTheBox) {
   window.draw();
   EXPECT_EQ(writer.audit().heldPrints(), 2) << "the name and the text, both in the box";
   EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{});
+  int x = 0, y = 0;
+  writer.getOrigin(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(-240, -136));
   Game::SceneRenderer::destroy();
 }
 
