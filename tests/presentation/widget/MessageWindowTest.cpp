@@ -100,6 +100,8 @@ TEST_F(MessageWindowTest, LongTextsWrapAndAreClampedToTheBuffer) {
   for (const char* p = box.text().c_str(); *p; ++p) bytes += *p == '\n' ? 0 : 1;
   EXPECT_LE(bytes, MessageBox::kTextCapacity);
   EXPECT_EQ(bytes % 2, 0);
+  box.setText("", "", true);
+  EXPECT_FALSE(box.isActive()) << "an empty text closes the box";
 }
 
 // Every line of the text starts after the name: it wraps so as to end in the
@@ -153,6 +155,9 @@ TEST_F(MessageWindowTest, ALineWaitsForAGrowingFace) {
   int idleAt = 5;
   while (!frame() && idleAt < 40) ++idleAt;
   EXPECT_EQ(idleAt, 17) << "the face grows over the 16 draws after the line came";
+  window.slot(0).setShown(false);
+  window.draw();
+  EXPECT_EQ(window.slot(0).step(), 15) << "and shrinks a step a draw";
 }
 
 // Down reveals and finishes a line as decide does; one byte is a text.
