@@ -24,21 +24,9 @@ void expectVector(const Vector3& expected, const Vector3& actual, float toleranc
   EXPECT_NEAR(expected.z, actual.z, tolerance);
 }
 
-TEST(MeshBuilder, NodeWithoutKeysIsAUnitQuadFacingUp) {
-  const auto mesh = build("");
-  ASSERT_EQ(4, mesh->vertexCount());
-  ASSERT_EQ(6, mesh->indexCount());
-  EXPECT_EQ((std::vector<i32>{0, 2, 1, 0, 3, 2}), (std::vector<i32>{mesh->index(0), mesh->index(1), mesh->index(2),
-                                                                   mesh->index(3), mesh->index(4), mesh->index(5)}));
-  expectVector(Vector3(-0.5f, 0.5f, 0.f), mesh->vertex(0).position);
-  expectVector(Vector3(0.5f, -0.5f, 0.f), mesh->vertex(2).position);
-  EXPECT_EQ(1.f, mesh->vertex(2).uv.y);
-  expectVector(Vector3(0.f, 0.f, 1.f), mesh->vertex(3).normal);
-  EXPECT_EQ(Color(), mesh->vertex(3).color);
-}
-
 // Corners top-left, top-right, bottom-right, bottom-left seen from +z, the
 // texture's top row on the top edge; exactly four vertices and six indices.
+// Without keys the quad is a unit square over the whole texture.
 TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
   const struct {
     Vector3 position;
@@ -48,25 +36,30 @@ TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
                  {{32.f, -16.f, 0.f}, 72.f, 36.f},
                  {{-32.f, -16.f, 0.f}, 8.f, 36.f}};
   const auto mesh = build("rect 8,4,64,32;");
+  ASSERT_EQ(4, mesh->vertexCount());
+  ASSERT_EQ(6, mesh->indexCount());
+  EXPECT_EQ((std::vector<i32>{0, 2, 1, 0, 3, 2}), (std::vector<i32>{mesh->index(0), mesh->index(1), mesh->index(2),
+                                                                   mesh->index(3), mesh->index(4), mesh->index(5)}));
   for (i32 i = 0; i < 4; ++i) {
     expectVector(corners[i].position, mesh->vertex(i).position);
     EXPECT_EQ(corners[i].u, mesh->vertex(i).uv.x) << i;
     EXPECT_EQ(corners[i].v, mesh->vertex(i).uv.y) << i;
+    expectVector(Vector3(0.f, 0.f, 1.f), mesh->vertex(i).normal);
   }
+  EXPECT_EQ(Color(), mesh->vertex(3).color);
+  const auto unit = build("");
+  expectVector(Vector3(0.5f, -0.5f, 0.f), unit->vertex(2).position);
+  EXPECT_EQ(1.f, unit->vertex(2).uv.y);
   MeshBuilder exact(4, 6);
   Shape::buildQuad(exact, ShapeFrame());
   EXPECT_EQ(4, exact.vertexCount());
   EXPECT_EQ(6, exact.indexCount());
 }
 
+// A size replaces the rect's; a sphere shows the depth: (64 + 32) / 2 = 48 tall.
 TEST(MeshBuilder, FrameSizeFollowsTheRectUnlessGiven) {
-  const auto byRect = build("rect 0,0,64,32;");
-  expectVector(Vector3(32.f, -16.f, 0.f), byRect->vertex(2).position);
-  // A sphere shows the depth: (64 + 32) / 2 = 48 tall.
-  const auto sphere = build("rect 0,0,64,32; type sphere;");
-  EXPECT_NEAR(24.f, sphere->vertex(0).position.z, 1e-4f);
-  const auto bySize = build("rect 0,0,64,32; size 10;");
-  expectVector(Vector3(5.f, -5.f, 0.f), bySize->vertex(2).position);
+  EXPECT_NEAR(24.f, build("rect 0,0,64,32; type sphere;")->vertex(0).position.z, 1e-4f);
+  expectVector(Vector3(5.f, -5.f, 0.f), build("rect 0,0,64,32; size 10;")->vertex(2).position);
 }
 
 TEST(MeshBuilder, TransformKeys) {

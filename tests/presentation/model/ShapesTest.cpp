@@ -158,21 +158,6 @@ TEST(Shapes, DiceReadsItsNetRows) {
   }
 }
 
-TEST(Shapes, BeltAlongOneCurveIsSixtyFourWideAndFacesUp) {
-  const auto mesh = build(
-      "type belt; parameter{ time 10; curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }");
-  ASSERT_GE(mesh->vertexCount(), 4);
-  for (i32 i = 0; i < mesh->vertexCount(); i += 2) {
-    const MeshVertex& a = mesh->vertex(i);
-    const MeshVertex& b = mesh->vertex(i + 1);
-    EXPECT_NEAR(64.f, std::fabs(a.position.y - b.position.y), 1e-3f);
-    EXPECT_NEAR(1.f, a.normal.z, 1e-5f);
-  }
-  // The last sample is at the end of the time: the end of the texture.
-  EXPECT_EQ(1.f, mesh->vertex(mesh->vertexCount() - 1).uv.y);
-  EXPECT_EQ(3 * (mesh->vertexCount() - 2), mesh->indexCount());
-}
-
 // A belt's next sample lies (time / 2) / (speed + 1) later, but no closer
 // than time / samples.
 TEST(Shapes, BeltStepsAreNoFinerThanTimeOverTheSamples) {
@@ -216,6 +201,7 @@ TEST(Shapes, BeltSamplesAtItsStepsUpToItsTime) {
     EXPECT_NEAR(6.f * static_cast<float>(k), second.position.x, 1e-3f) << k;
     EXPECT_NEAR(-32.f, first.position.y, 1e-3f) << k;
     EXPECT_NEAR(32.f, second.position.y, 1e-3f) << k;
+    EXPECT_NEAR(1.f, first.normal.z, 1e-5f) << k;
   }
 }
 
@@ -305,26 +291,27 @@ TEST(Shapes, BeltsBeyondTheIndexRoomAreRefused) {
   EXPECT_EQ(0, small.vertexCount());
 }
 
-// An empty transparency or colour node keeps the edge opaque white where it
-// gives no value.
-TEST(Shapes, BeltColourNodesWithoutValuesKeepOpaqueWhite) {
-  const auto mesh = build(
-      "type belt; parameter{ time 10; transparency{} color{x{value 50;}}"
-      " curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }");
-  ASSERT_GE(mesh->vertexCount(), 2);
-  EXPECT_EQ(Color(1.f, 0.5f, 1.f, 1.f), mesh->vertex(0).color);
-  EXPECT_EQ(Color(1.f, 0.5f, 1.f, 1.f), mesh->vertex(1).color);
-}
-
-TEST(Shapes, BeltBetweenTwoCurvesTakesEdgeColours) {
-  const auto mesh = build(
-      "type belt; parameter{ time 30; transparency{value 50;} color{all{value 100;}} color{all{value 0;}}"
-      " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value 10;} }"
-      " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value -10;} } }");
-  ASSERT_GE(mesh->vertexCount(), 4);
-  EXPECT_EQ(Color(0.5f, 1.f, 1.f, 1.f), mesh->vertex(0).color);
-  EXPECT_EQ(Color(0.5f, 0.f, 0.f, 0.f), mesh->vertex(1).color);
-  EXPECT_TRUE(MeshTest::isWellFormed(*mesh));
+// Transparency and colour curves give an edge's alpha and rgb, the second
+// colour node the second curve's edge; a node without a value keeps opaque white.
+TEST(Shapes, BeltEdgesTakeTheirColourNodes) {
+  const struct {
+    const char* body;
+    Color first, second;
+  } cases[] = {
+      {"type belt; parameter{ time 10; transparency{} color{x{value 50;}}"
+       " curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }",
+       Color(1.f, 0.5f, 1.f, 1.f), Color(1.f, 0.5f, 1.f, 1.f)},
+      {"type belt; parameter{ time 30; transparency{value 50;} color{all{value 100;}} color{all{value 0;}}"
+       " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value 10;} }"
+       " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value -10;} } }",
+       Color(0.5f, 1.f, 1.f, 1.f), Color(0.5f, 0.f, 0.f, 0.f)},
+  };
+  for (const auto& c : cases) {
+    const auto mesh = build(c.body);
+    ASSERT_GE(mesh->vertexCount(), 2) << c.body;
+    EXPECT_EQ(c.first, mesh->vertex(0).color) << c.body;
+    EXPECT_EQ(c.second, mesh->vertex(1).color) << c.body;
+  }
 }
 
 TEST(Shapes, BipyramidSharpnessIsWrittenAsAQuotient) {

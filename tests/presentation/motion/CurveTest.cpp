@@ -66,21 +66,9 @@ TEST(ConstraintListTest, RefusesPastCapacityAndRepeatedTimeAndKind) {
   EXPECT_EQ(empty.count(), 0);
 }
 
-TEST(CurveTest, NodeWithoutChildrenOrWithOneKeyIsConstant) {
-  const Curve c = curveFromText("curve{value 1,7;}");
-  ASSERT_TRUE(c.isConstant());
-  for (float t : {-100.f, 1e9f}) {
-    EXPECT_EQ(c.valueAt(t), 7.f);
-    EXPECT_EQ(c.velocityAt(t), 0.f);
-    EXPECT_EQ(c.accelAt(t), 0.f);
-  }
-  const Curve single = curveFromText("curve{{value 4;delay 10;degree 2;}}");
-  EXPECT_TRUE(single.isConstant());
-  EXPECT_EQ(single.valueAt(3.f), 4.f);
-}
-
 // Only unnamed children are keys; a node without keys sets the constant only
-// when it gives a "value", else the curve keeps what its owner set (5 here).
+// when it gives a "value" (its last number), else the curve keeps what its
+// owner set (5 here). One key is a constant too, and a constant never moves.
 TEST(CurveTest, NodesWithoutKeysKeepTheCurveUnlessTheyGiveAValue) {
   const struct {
     const char* text;
@@ -98,6 +86,8 @@ TEST(CurveTest, NodesWithoutKeysKeepTheCurveUnlessTheyGiveAValue) {
       // is neither a key nor a point.
       {"curve{{value 0;delay 10;}x{value 99;delay 50;}{value 20;}}", false, 10.f},
       {"curve{{value 3;}}", true, 3.f},
+      {"curve{value 1,7;}", true, 7.f},
+      {"curve{{value 4;delay 10;degree 2;}}", true, 4.f},
   };
   for (const auto& c : cases) {
     NmlDocument doc;
@@ -107,6 +97,10 @@ TEST(CurveTest, NodesWithoutKeysKeepTheCurveUnlessTheyGiveAValue) {
     curve.load(*doc.findChild("curve"));
     EXPECT_EQ(curve.isConstant(), c.constant) << c.text;
     EXPECT_NEAR(curve.valueAt(5.f), c.at5, kTolerance) << c.text;
+    if (c.constant) {
+      EXPECT_EQ(curve.velocityAt(1e9f), 0.f) << c.text;
+      EXPECT_EQ(curve.accelAt(-100.f), 0.f) << c.text;
+    }
   }
 }
 

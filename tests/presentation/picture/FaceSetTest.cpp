@@ -103,15 +103,6 @@ TEST_F(FaceSetTest, AFaceIsDrawnBesideTheBoxWithItsPicture) {
   EXPECT_EQ(textureHook.seen, (std::vector<const Texture*>{faces().texture(face("b")), faces().texture(face("c"))}));
 }
 
-TEST(FaceSetWithoutFiles, FacesAddedByHandAreFoundAndDrawNothing) {
-  FaceSet::createWithoutFiles();
-  Face* hero = FaceSet::instance()->add("hero", "src/face/hero", "Alto");
-  EXPECT_EQ(FaceSet::instance()->find("hero"), hero);
-  hero->draw(0, RenderState());  // no batch: nothing drawn, no picture loaded
-  FaceSet::destroy();
-  EXPECT_EQ(FaceSet::instance(), nullptr);
-}
-
 // The interface pictures over small files; each pip's draw is recorded as
 // "model@x,y" with its scale.
 class GuiPicturesTest : public ModelTestSupport::ModelTest {

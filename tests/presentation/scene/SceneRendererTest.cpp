@@ -424,7 +424,7 @@ using RenderQueueTest = SceneRendererTest;
 i32 holders(const BatchBuffers& buffers) { return buffers.vertices.impl()->referenceCount(); }
 
 // One draw in each layer: clearing empties all four and lets go of the mesh,
-// which only its owner holds again.
+// which only its owner holds again; released buffers hold no triangles.
 TEST_F(RenderQueueTest, ClearEmptiesEveryLayerAndLetsGoOfTheMeshes) {
   const BatchBuffers buffers = makeMesh(2);
   RenderQueue queue;
@@ -439,6 +439,10 @@ TEST_F(RenderQueueTest, ClearEmptiesEveryLayerAndLetsGoOfTheMeshes) {
     EXPECT_EQ(queue.count(layer), 0) << layer;
   }
   EXPECT_EQ(holders(buffers), 1);
+  BatchBuffers released = makeMesh(4);
+  released.release();
+  EXPECT_FALSE(released.exists());
+  EXPECT_EQ(released.triangleCount, 0);
 }
 
 // Flushing empties the flagged layers only, letting go of their meshes, in
@@ -456,13 +460,6 @@ TEST_F(RenderQueueTest, AFlushEmptiesTheLayersItDraws) {
   EXPECT_EQ(queue.count(RenderQueue::kOpaque), 1);
   EXPECT_EQ(queue.count(RenderQueue::kSeeThrough), 0);
   EXPECT_EQ(holders(buffers), 2);
-}
-
-TEST_F(RenderQueueTest, ReleasedBuffersHaveNoTriangles) {
-  BatchBuffers buffers = makeMesh(4);
-  buffers.release();
-  EXPECT_FALSE(buffers.exists());
-  EXPECT_EQ(buffers.triangleCount, 0);
 }
 
 }  // namespace

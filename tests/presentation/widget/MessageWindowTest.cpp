@@ -1,6 +1,7 @@
 #include "presentation/widget/MessageWindow.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/file/nml/NmlDocument.h"
@@ -99,9 +100,12 @@ TEST_F(MessageWindowTest, LongTextsWrapAndAreClampedToTheBuffer) {
   for (const char* p = box.text().c_str(); *p; ++p) bytes += *p == '\n' ? 0 : 1;
   EXPECT_LE(bytes, MessageBox::kTextCapacity);
   EXPECT_EQ(bytes % 2, 0);
+  box.setText("", "", true);
+  EXPECT_FALSE(box.isActive()) << "an empty text closes the box";
 }
 
-// Every line of the text starts after the name: it wraps so as to end in the box.
+// Every line of the text starts after the name: it wraps so as to end in the
+// box, whose text starts 240 left of and 44 above its anchor (0, -180).
 TEST_F(MessageWindowTest, ALongNameLeavesEveryLineInsideTheBox) {
   Game::SceneRenderer::create(800, 600);
   Game::SceneRenderer::instance()->setFadeLevel(0);
@@ -114,15 +118,18 @@ TEST_F(MessageWindowTest, ALongNameLeavesEveryLineInsideTheBox) {
   window.draw();
   EXPECT_EQ(writer.audit().heldPrints(), 2) << "the name and the text, both in the box";
   EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{});
+  int x = 0, y = 0;
+  writer.getOrigin(&x, &y);
+  EXPECT_EQ(std::pair(x, y), std::pair(-240, -136));
   Game::SceneRenderer::destroy();
 }
 
 TEST_F(MessageWindowTest, FaceOnlyLinesSwapFacesAndUnknownNamesStillShow) {
-  window.open(script("L hero; R stranger,hello;"));
+  window.open(script("L hero; R S,hello;"));
   EXPECT_FALSE(frame());
   EXPECT_EQ(window.slot(0).face(), Game::FaceSet::instance()->find("hero"));
   EXPECT_EQ(window.slot(1).face(), nullptr);
-  EXPECT_STREQ(window.box().name().c_str(), "stranger");
+  EXPECT_STREQ(window.box().name().c_str(), "S");  // one byte is a name too
   EXPECT_EQ(text(), "　hello");
   // The hero's face grows in over 16 draws before a key counts.
   for (int i = 0; i < 14; ++i) frame();
@@ -148,6 +155,9 @@ TEST_F(MessageWindowTest, ALineWaitsForAGrowingFace) {
   int idleAt = 5;
   while (!frame() && idleAt < 40) ++idleAt;
   EXPECT_EQ(idleAt, 17) << "the face grows over the 16 draws after the line came";
+  window.slot(0).setShown(false);
+  window.draw();
+  EXPECT_EQ(window.slot(0).step(), 15) << "and shrinks a step a draw";
 }
 
 // Down reveals and finishes a line as decide does; one byte is a text.

@@ -17,7 +17,6 @@
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/ListMenu.h"
-#include "presentation/widget/MessageWindow.h"
 #include "presentation/widget/RingMenu.h"
 #include "presentation/widget/TextGrid.h"
 #include "Services.h"
@@ -227,26 +226,6 @@ TEST_F(WidgetDrawTest, RingItemsStandOnTheCircleWithTheCursorsOnTop) {
     EXPECT_NEAR(state.transform(1, 3) * 400.f, expected[k][1], 1e-3f) << k;
     EXPECT_TRUE(state.frontEnd);
   }
-}
-
-// The box's text starts 240 left of and 44 above its anchor (0, -180), two
-// bytes a draw; a name comes first.
-TEST_F(WidgetDrawTest, TheMessageTextStandsInItsBoxAndShowsTwoBytesADraw) {
-  Game::MessageWindow window;
-  window.postLine(0, nullptr, "A", "hello");
-  window.isIdle();
-  window.draw();
-  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
-  i32 x = 0, y = 0;
-  writer.getOrigin(&x, &y);
-  EXPECT_EQ(x, -240);
-  EXPECT_EQ(y, -136);
-  EXPECT_STREQ(writer.lastText().c_str(), "　");  // the space after the name
-  i32 width = 0;
-  writer.getExtent(&width, nullptr);
-  EXPECT_EQ(width, 13 + 26) << "the name, then the text on its line";
-  window.draw();
-  EXPECT_STREQ(writer.lastText().c_str(), "　he");
 }
 
 // Heard at the first sound update after the press, also where the form

@@ -42,26 +42,6 @@ class SceneRendererRender : public InterfaceRender {
   SceneRendererRender() : InterfaceRender(kSceneWidth, kSceneHeight) {}
 };
 
-// The front-end box is centred: a small square at (0, 0) inks a box about
-// the screen's centre pixel.
-TEST_F(SceneRendererRender, AFrontEndQuadAtTheOriginLandsAtTheScreenCentre) {
-  renderer().renderQueue().add({}, square(20.f, kRed), frontEndState());
-  const Ink ink = inkOf(finishFrame());
-  // 40 of the box's 2 units wide and 1.5 high: 16 pixels each way.
-  EXPECT_EQ(ink.right - ink.left + 1, 16);
-  EXPECT_EQ(ink.bottom - ink.top + 1, 16);
-  EXPECT_EQ(ink.left + ink.right + 1, kSceneWidth);
-  EXPECT_EQ(ink.top + ink.bottom + 1, kSceneHeight);
-}
-
-TEST_F(SceneRendererRender, FullFadeGivesABlackFrame) {
-  renderer().fillScreen(Game::Color(0xFFFFFFFFu));
-  renderer().drawRect(0, 0, 400, 300, 0xFF00FF00u, 0);
-  renderer().setFadeLevel(255);
-  const Image image = finishFrame();
-  EXPECT_TRUE(std::all_of(image.pixels.begin(), image.pixels.end(), [](u32 p) { return p == kBlack; }));
-}
-
 TEST_F(SceneRendererRender, FillAndRectanglesCoverTheirParts) {
   renderer().fillScreen(Game::Color(1.f, 0.25f, 0.5f, 0.75f));
   renderer().drawRect(0, 0, 400, 300, kBlack, 0);  // black stays flat
@@ -73,6 +53,10 @@ TEST_F(SceneRendererRender, FillAndRectanglesCoverTheirParts) {
   EXPECT_TRUE(colorNear(kBlack, image.at(kSceneWidth / 2 - 2, kSceneHeight / 2 - 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kSceneWidth / 2 + 2, kSceneHeight / 2 + 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(kSceneWidth - 2, 10)));
+  // A full fade drawn over all of it leaves a black frame.
+  renderer().setFadeLevel(255);
+  const Image faded = finishFrame();
+  EXPECT_TRUE(std::all_of(faded.pixels.begin(), faded.pixels.end(), [](u32 p) { return p == kBlack; }));
 }
 
 // Lines are given in the 800 x 600 screen, from its centre or from its
@@ -99,15 +83,20 @@ TEST_F(SceneRendererRender, LinesLandWhereTheirCoordinatesSay) {
 }
 
 // Inverted, drawn, inverted again: the mesh shows in its negative colours
-// and the rest of the picture is itself again.
-TEST_F(SceneRendererRender, TheNegativePassInvertsAKnownColour) {
+// and the rest of the picture is itself again. The front-end box is centred:
+// the square's 80 units of the box's 2 wide and 1.5 high are 32 pixels each way.
+TEST_F(SceneRendererRender, TheNegativePassInvertsAKnownColourAtTheScreenCentre) {
   renderer().fillScreen(Game::Color(1.f, 0.25f, 0.5f, 0.75f));
   RenderState negative = frontEndState();
   negative.negative = true;
   renderer().renderQueue().add({}, square(40.f, 0xFF4080C0u), negative);
   const Image image = finishFrame();
-  EXPECT_TRUE(colorNear(0xFFBF7F3Fu, image.at(kSceneWidth / 2, kSceneHeight / 2)));
   EXPECT_TRUE(colorNear(0xFF4080BFu, image.at(4, 4)));
+  const Ink ink = inkOf(image, [](u32 p) { return colorNear(0xFFBF7F3Fu, p); });
+  EXPECT_EQ(ink.right - ink.left + 1, 32);
+  EXPECT_EQ(ink.bottom - ink.top + 1, 32);
+  EXPECT_EQ(ink.left + ink.right + 1, kSceneWidth);
+  EXPECT_EQ(ink.top + ink.bottom + 1, kSceneHeight);
 }
 
 // Two prints in two fonts from an origin left of the centre.
