@@ -4,13 +4,11 @@
 #include <numeric>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ArchiveBuilder.h"
 #include "Engine/FileIO/InFile.h"
 #include "Engine/FileIO/OutFile.h"
-#include "Engine/Threading/Manager.h"
 #include "FileIO/src/Archive.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
@@ -146,11 +144,12 @@ TEST_F(ManagerTest, WritesReplaceFilesInPiecesOfOneMegabyte) {
   EXPECT_FALSE(writeFails("save/two.dat", std::string(1048577, 'm')));
   EXPECT_EQ(fs().writePieces(), (std::vector<std::size_t>{1048576, 1048576, 1}));
   EXPECT_EQ(fs().contents("save/two.dat")->size(), 1048577u);
-  // The fake can forget what was opened and written, keeping the files.
-  fs().forgetAccesses();
-  EXPECT_TRUE(fs().writePieces().empty());
-  EXPECT_TRUE(fs().openedForReading().empty());
-  EXPECT_EQ(fs().contents("save/one.dat")->size(), 1048576u);
+  // An empty file needs no bytes to write from; releasing a copy of its handle leaves the write to the other.
+  OutFile empty = OutFile::create("save/empty.dat", nullptr, 0);
+  static_cast<void>(OutFile(empty));  // a copy made and released at once
+  pump();
+  EXPECT_TRUE(empty.isFinished() && !empty.isError());
+  EXPECT_EQ(fs().contents("save/empty.dat"), Bytes{});
 }
 
 TEST_F(ManagerTest, AFailedWriteIsReportedAndKeepsTheOldFile) {
@@ -179,24 +178,9 @@ TEST_F(ManagerTest, ReleasingAnOutFileMidWriteAbandonsItAndKeepsTheOldFile) {
   EXPECT_EQ(fs().writePieces().size(), 1u);
   EXPECT_EQ(fs().contents("big.dat"), (Bytes{'o', 'l', 'd'}));
   EXPECT_TRUE(backend->fakeDebugOutput.lines.empty());
-}
-
-TEST_F(ManagerTest, TheLoaderJobOnTheWorkerPoolServesRequests) {
-  Engine::Threading::Manager::create(0);
-  ManagerOptions options;
-  options.abortOnError = false;
-  start(0, options);
-  InFile file = InFile::create("data/x.txt");
-  OutFile out = OutFile::create("out/a.txt", "abc", 3);
-  while (!file.isFinished() || !out.isFinished()) {
-    std::this_thread::yield();
-  }
-  EXPECT_EQ(std::string(file.data()), "from first archive");
-  EXPECT_EQ(fs().contents("out/a.txt"), (Bytes{'a', 'b', 'c'}));
-  file = InFile();
-  out = OutFile();
+  // A write nobody waits for (a screenshot) may still be queued when the manager goes.
+  ManagerImpl::instance()->writeDetached("late.dat", "x", 1);
   ManagerImpl::destroy();
-  Engine::Threading::Manager::destroy();
 }
 
 using ManagerDeathTest = ManagerTest;

@@ -44,10 +44,10 @@ TEST_F(Shading, PerPixelLightingAddsSpecularAndEmission) {
   manager().setSpecularColor(Vector3(1.0f, 1.0f, 1.0f));
   manager().setSpecularSharpness(1.0f);
   manager().setEyePosition(Vector3(0.0f, 0.0f, -1.0f));
-  manager().setEmissionColor(Vector3(0.0f, 0.0f, 0.5f));
+  manager().setEmissionColor(Vector3(0.25f, 0.0f, 0.5f));
   drawQuad(makeQuad(-1, -1, 1, 1, 0.5f, 0xFFFFFFFFu));
   const double specular = 0.2 * 3 * 0.15915494;
-  EXPECT_TRUE(colorNear(rgb(0.2 + specular, 0.2 + specular, 0.2 + specular + 0.5), centre(), 3));
+  EXPECT_TRUE(colorNear(rgb(0.2 + specular + 0.25, 0.2 + specular, 0.2 + specular + 0.5), centre(), 3));
 }
 
 TEST_F(Shading, AlphaTestDropsTexelsBelowHalf) {
