@@ -204,6 +204,11 @@ using Platform::Key;
 // The slot menu over the fake file system, one frame at a time.
 class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
  protected:
+  // The cursor a menu of another test remembered is not this test's.
+  void SetUp() override {
+    KeyedGameTest::SetUp();
+    SaveSlotList::forgetCursor();
+  }
   void TearDown() override {
     SaveSlotList::forgetCursor();
     KeyedGameTest::TearDown();
