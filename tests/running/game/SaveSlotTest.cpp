@@ -243,9 +243,7 @@ TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSave) {
   SaveSlotMenu menu(nullptr);
   EXPECT_EQ(menu.menu().itemCount(), SaveSlot::kCount);
   EXPECT_EQ(menu.menu().cursor(), 4);
-  EXPECT_EQ(rowText(menu, 0), "0   ------");
-  EXPECT_EQ(rowText(menu, 1), "1   無効なファイル");
-  EXPECT_EQ(rowText(menu, 9).rfind("9   2024/3/7    play ", 0), 0u);
+  EXPECT_EQ(rowText(menu, 1), "1   無効なファイル");  // the line formats: ListLines
   // Every slot menu of the run comes back to the remembered slot.
   SaveSlotList::rememberCursor(9);
   SaveSlotMenu again(&game);
