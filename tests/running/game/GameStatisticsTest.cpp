@@ -240,6 +240,7 @@ TEST_F(GameMessagesTest, TheDumpTogglesInheritableMarks) {
     return dump.update();
   };
   ASSERT_GT(menu.itemCount(), Game::VariableDumpMenu::kVisibleRows);
+  EXPECT_EQ(std::pair(menu.contentLeft(), menu.contentTop()), std::pair(-320.f, 240.f));  // the screen's top left
   EXPECT_EQ(rows(menu)[0], "-str----------------------");
   for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) {
     EXPECT_EQ(frame({}), 0);
