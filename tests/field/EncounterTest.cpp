@@ -71,8 +71,6 @@ TEST(EncounterRules, OddsByArrivalsAndFrequency) {
       {96, 1.f, true, 0.8f, 0.1f * 3969.f / 4069.f},
       {16, 2.f, false, 0.f, 0.1f / 101.f},
       {17, 2.f, true, 1.f / 1025.f, 0.f},
-      {64, 0.5f, false, 0.f, 0.1f / 101.f},
-      {65, 0.5f, true, 1.f / 1025.f, 0.f},
       {1000, 0.f, false, 0.f, 0.f},
       {1000, -1.f, false, 0.f, 0.f},
   };

@@ -91,19 +91,6 @@ TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarElseTheQueueGoesRound) {
   EXPECT_EQ(std::tuple(round.x(), round.commands().size()), std::tuple(0, 2u));
 }
 
-TEST_F(FieldTest, AnArrivalShowsOnExactlyOneFrame) {
-  Symbol& s = place("s", 1, 1);
-  s.move("move", 4, 1, 0);
-  s.move("delete", 0);
-  std::vector<int> arrivals;
-  for (int frame = 1; frame <= 8; ++frame) {
-    s.update();
-    if (s.hasArrived()) arrivals.push_back(frame);
-  }
-  EXPECT_EQ(arrivals, std::vector<int>({4}));
-  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 1));
-}
-
 // (1 − t) × t × 4 × 8 × 3 at t = progress / 8: 24 at the middle.
 TEST_F(FieldTest, AHopOfEightFramesRisesTwentyFourAtItsMiddle) {
   Symbol& s = place("s", 1, 1);

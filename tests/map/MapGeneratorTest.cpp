@@ -123,19 +123,15 @@ TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacks) {
   EXPECT_EQ(own.stairsEvent, 2);
 }
 
+// Size, room bounds, split and passage odds, events and the start are read
+// for the golden floors too; here what those floors leave out.
 TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
   Database::create();
   const ToolData* herb = Database::instance()->addTool("薬草", "薬草");
   auto read = config(
-      "size 30,20;roomMin 4;roomMax 9;separatorProbability 25;passageNumber 3/2;event 5,6;event 7;startPosition 4;"
-      "階段 上,9;treasure{tool 薬草;probability 10;floor 50;expression 1;}treasure{probability 4;}"
-      "treasureFrequency 30;enemy{frequency 2;}");
+      "size 30,20;roomMin 4;startPosition 4;階段 上,9;treasure{tool 薬草;probability 10;floor 50;expression 1;}"
+      "treasure{probability 4;}treasureFrequency 30;enemy{frequency 2;}");
   Database::destroy();
-  EXPECT_EQ(std::tuple(read.width, read.height, read.roomMin, read.roomMax), std::tuple(30, 20, 4, 9));
-  EXPECT_FLOAT_EQ(read.splitProbability, 0.25f);
-  EXPECT_FLOAT_EQ(read.passageNumber, 1.5f);
-  EXPECT_EQ(read.events, (std::vector<i32>{5, 6, 7}));
-  EXPECT_EQ(std::tuple(read.startPosition, read.stairsEvent), std::tuple(4, 9));
   ASSERT_EQ(read.treasures.size(), 2u);
   EXPECT_EQ(read.treasures[0].tool, herb);
   EXPECT_FLOAT_EQ(read.treasures[0].depth, 0.5f);
@@ -172,15 +168,12 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
       {"roomMin 2;startPosition 1;階段 上,2;", "b2.txt.*\"size\" needs a width and a height"},
       {"size 9;roomMin 2;startPosition 1;階段 上,2;", "b2.txt.*\"size\" needs a width and a height"},
       {"size 9,9;roomMin 0;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be from 1 to 256, not 0"},
-      {"size 9,9;startPosition 1;階段 上,2;", "b2.txt.*\"roomMin\" must be from 1 to 256, not 0"},
       // Counts, sizes and heights the generator can work with, no more.
       {"size 9,9;roomMin 2147483647;startPosition 1;", "b2.txt.*\"roomMin\" must be from 1 to 256, not 2147483647"},
       {"size 9,9;roomMin 2;roomMax 2147483647;", "b2.txt.*\"roomMax\" must be from 0 to 256, not 2147483647"},
       {"size 9,9;roomMin 2;roomMax -1;", "b2.txt.*\"roomMax\" must be from 0 to 256, not -1"},
-      {"size 99999,99999;roomMin 2;", "b2.txt.*\"size\" must be at most 256 each way"},
       {"size 9,257;roomMin 2;", "b2.txt.*\"size\" must be at most 256 each way"},
       {"size 9,9;roomMin 2;passageNumber /;", "b2.txt line 1: \"passageNumber\" item 1 \"/\" is not a finite number"},
-      {"size 9,9;roomMin 2;passageNumber 2000000000;", "b2.txt.*\"passageNumber\" must be from -1 to 4, not 2e\\+09"},
       {"size 9,9;roomMin 2;passageNumber 5;", "b2.txt.*\"passageNumber\" must be from -1 to 4, not 5"},
       {"size 9,9;roomMin 2;passageNumber -2;", "b2.txt.*\"passageNumber\" must be from -1 to 4, not -2"},
       {"size 9,9;roomMin 2;room{chip none;height 1001;}", "b2.txt.*\"height\" must be from -1000 to 1000, not 1001"},

@@ -326,13 +326,6 @@ TEST_F(MapMeshTest, GroupsOverTheVertexLimitAreSplit) {
     EXPECT_EQ(piece->vertexCount(), 9);
     EXPECT_FALSE(piece->overflowed());
   }
-
-  // 130 x 130 cells are 67,600 vertices: two pieces of 16-bit meshes.
-  map.build(grid(130, 130, &plain));
-  const auto big = MapMesh::chipGroup(map, plain, 65536);
-  ASSERT_EQ(big.size(), 2u);
-  EXPECT_EQ(big[0]->vertexCount(), 65536);
-  EXPECT_EQ(big[1]->vertexCount(), 67600 - 65536);
 }
 
 }  // namespace

@@ -6,13 +6,11 @@
 
 #include "running/game/VariableDumpMenu.h"
 #include "field/FieldScene.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "records/database/ToolData.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/running/game/GameFixture.h"
 #include "tests/running/game/GameHelpers.h"
 #include "tests/running/game/KeyedGameFixture.h"
-#include "tests/Services.h"
 
 namespace {
 
@@ -140,20 +138,11 @@ TEST_F(GameStatisticsTest, UsingUpAnItemThatIsNotThereDoesNothing) {
   game().expendCurrentItem();
 }
 
-TEST_F(GameStatisticsTest, StatisticsLinesInScreenOrder) {
-  game().money() = 1500;
-  game().addLoseCount();
-  std::vector<Game::String> lines;
-  game().statisticsLines(0x7F, lines);
-  std::vector<std::string> texts;
-  for (const auto& line : lines) {
-    texts.emplace_back(line.c_str());
-  }
-  const std::vector<std::string> expected = {
-      "所持金　　    1500", "戦闘数　　       0", "勝利数　　       0", "全滅回数         1",
-      "外出記録         0", "総踏破階数       0"};
-  EXPECT_EQ(texts, expected);
+// The lines the mask asks for, in screen order (the smoke golden camp.png
+// shows the camp's six).
+TEST_F(GameStatisticsTest, StatisticsLinesFollowTheMask) {
   game().addClearCount();
+  std::vector<Game::String> lines;
   game().statisticsLines(GameData::kClearCount | GameData::kMoney, lines);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_STREQ(lines[1].c_str(), "クリア数　       1");
@@ -239,27 +228,6 @@ TEST_F(GameMessagesTest, MoneyStopsAtTheLargestAmount) {
   EXPECT_EQ(game().money(), kMax);
 }
 
-TEST_F(GameMessagesTest, StatisticsAreWrittenInAFrameOfTheirSize) {
-  float width = -1.f;
-  float height = -1.f;
-  game().drawStatistics(0.f, 0.f, 0x7F, &width, &height);
-  EXPECT_EQ(width, 0.f) << "nothing without a renderer";
-  EXPECT_EQ(height, 0.f);
-
-  const TestServices::Scoped renderer(TestServices::kRenderer);
-  game().money() = 1500;
-  game().drawStatistics(-300.f, 200.f, GameData::kMoney | GameData::kWinCount, &width, &height);
-  // Two lines of 18 half-width cells in the 20-unit font.
-  EXPECT_EQ(std::pair(width, height), std::pair(180.f, 40.f));
-  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
-  EXPECT_STREQ(writer.lastText().c_str(), "勝利数　　       0");
-  EXPECT_EQ(writer.color(), 0xFFC0C0C0u);
-  i32 x = 0, y = 0;
-  writer.getOrigin(&x, &y);
-  EXPECT_EQ(x, -300);
-  EXPECT_EQ(y, 200);
-}
-
 // Choosing an integer row toggles its inheritable mark; other rows do
 // nothing; cancel closes.
 TEST_F(GameMessagesTest, TheDumpTogglesInheritableMarks) {
@@ -272,9 +240,7 @@ TEST_F(GameMessagesTest, TheDumpTogglesInheritableMarks) {
     return dump.update();
   };
   ASSERT_GT(menu.itemCount(), Game::VariableDumpMenu::kVisibleRows);
-  EXPECT_EQ(menu.height(), 20.f * Game::VariableDumpMenu::kVisibleRows);
-  EXPECT_EQ(menu.contentLeft(), -320.f);
-  EXPECT_EQ(menu.contentTop(), 240.f);
+  EXPECT_EQ(std::pair(menu.contentLeft(), menu.contentTop()), std::pair(-320.f, 240.f));  // the screen's top left
   EXPECT_EQ(rows(menu)[0], "-str----------------------");
   for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) {
     EXPECT_EQ(frame({}), 0);

@@ -119,9 +119,6 @@ TEST_F(SaveSlotTest, TheHeadlineIsCutAtItsFirstComma) {
   ASSERT_TRUE(loaded);
   EXPECT_STREQ(loaded->headline(), "地下");
   EXPECT_STREQ(loaded->bgmName(), "a");
-  SaveSlotList list;
-  list.build();
-  EXPECT_EQ(std::string(list.row(0).text.c_str()).substr(34), "地下");
 }
 
 // A cleared game starts again at the opening: inheritable integers and the
@@ -204,6 +201,11 @@ using Platform::Key;
 // The slot menu over the fake file system, one frame at a time.
 class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
  protected:
+  // The cursor a menu of another test remembered is not this test's.
+  void SetUp() override {
+    KeyedGameTest::SetUp();
+    SaveSlotList::forgetCursor();
+  }
   void TearDown() override {
     SaveSlotList::forgetCursor();
     KeyedGameTest::TearDown();
@@ -241,9 +243,7 @@ TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSave) {
   SaveSlotMenu menu(nullptr);
   EXPECT_EQ(menu.menu().itemCount(), SaveSlot::kCount);
   EXPECT_EQ(menu.menu().cursor(), 4);
-  EXPECT_EQ(rowText(menu, 0), "0   ------");
-  EXPECT_EQ(rowText(menu, 1), "1   無効なファイル");
-  EXPECT_EQ(rowText(menu, 9).rfind("9   2024/3/7    play ", 0), 0u);
+  EXPECT_EQ(rowText(menu, 1), "1   無効なファイル");  // the line formats: ListLines
   // Every slot menu of the run comes back to the remembered slot.
   SaveSlotList::rememberCursor(9);
   SaveSlotMenu again(&game);
