@@ -126,6 +126,13 @@ TEST_F(GlyphCacheTest, NegativeBearingsAreClippedToTheCell) {
   EXPECT_TRUE(clearOutside(0, {cache->glyph('A'), j}));
 }
 
+// A record holds sides up to 255: a larger glyph is cut there even on a page that would hold it.
+TEST_F(GlyphCacheTest, CellsStopAtTheLargestSideARecordHolds) {
+  auto cache = makeCache(512, 512);
+  script(0x8940, fakeBoxGlyph(300, 0, 12, 300, 300));
+  expectCell(cache->glyph(0x8940), 0, 0, 0, 255, 255);
+}
+
 // A character the face lacks is the outline of a box one pixel inside its cell.
 TEST_F(GlyphCacheTest, MissingCharacterIsABoxOutlineInsideItsCell) {
   auto cache = makeCache(512, 512);
