@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <tuple>
@@ -21,11 +22,13 @@
 #include "menu/FormationPhase.h"
 #include "menu/StatusBoost.h"
 #include "menu/ToolPhase.h"
+#include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/TextGrid.h"
 #include "records/database/ToolData.h"
 #include "tests/running/game/GameHelpers.h"
 #include "tests/Services.h"
+#include "tests/presentation/model/ModelTestSupport.h"
 #include "tests/running/game/KeyedGameFixture.h"
 
 namespace {
@@ -137,6 +140,25 @@ TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
     EXPECT_EQ(topIds(), ids);
     game().setIntermission(nullptr);
   }
+}
+
+// The top menu's eight rows of 20 units hang from (-320, 240); the records
+// 32 units under them; the party list from (-80, 240). Frames stand 2 units
+// out of what they hold.
+TEST_F(IntermissionTest, TheRecordsHangUnderTheTopMenu) {
+  GameTestSupport::putSampleFiles(fs(), "src/system");
+  Game::SystemResources::create();
+  open();
+  ModelTestSupport::RecordingHook hook;
+  frame();
+  std::vector<std::pair<long, long>> corners;
+  for (const auto& draw : hook.draws) {
+    const auto& at = draw.state.transform;
+    if (draw.batch == "topLeft") corners.emplace_back(std::lround(at(0, 3) * 400.f), std::lround(at(1, 3) * 400.f));
+  }
+  const long recordsTop = 240 - 8 * 20 - 32;
+  EXPECT_EQ(corners, (std::vector<std::pair<long, long>>{{-322, 242}, {-322, recordsTop + 2}, {-82, 242}}));
+  Game::SystemResources::destroy();
 }
 
 // Cancelling a member choice goes back to the top menu; cancelling the top
