@@ -42,16 +42,12 @@ TEST_F(BattleAnswersTest, FormationBonusesOfAPartyUnitsCell) {
   Game::Unit& back = addUnit(0, 2, 1);
   addUnit(0, 2, 3);
   addUnit(1, 1, 2);
-  struct Case {
-    const Game::Unit* unit;
-    int strength, intellect;
-  };
-  for (const Case& c : {Case{&middle, 4, 4}, Case{&corner, 6, 0}}) {
+  for (const auto& [unit, strength, intellect] : {std::tuple{&middle, 4, 4}, {&corner, 6, 0}}) {
     Parameters parameters;
     parameters[Parameters::kStrength] = 10;
-    Game::BattleAnswers::addFormationParameters(battle, *c.unit, parameters);
-    EXPECT_EQ(parameters[Parameters::kStrength], 10 + c.strength);
-    EXPECT_EQ(parameters[Parameters::kIntellect], c.intellect);
+    Game::BattleAnswers::addFormationParameters(battle, *unit, parameters);
+    EXPECT_EQ(std::pair(parameters[Parameters::kStrength], parameters[Parameters::kIntellect]),
+              std::pair(10 + strength, intellect));
   }
   // Without the back pair the middle loses what stood behind it.
   kill(back);
@@ -64,12 +60,12 @@ TEST_F(BattleAnswersTest, StackingCountsTheLivingUnitsOfTheAskedSide) {
   addUnit(0, 0, 1);
   Game::Unit& second = addUnit(0, 0, 2);
   addUnit(1, 0, 3);
-  EXPECT_TRUE(Game::BattleAnswers::isStacked(battle, 0, 1, 1));
-  EXPECT_TRUE(Game::BattleAnswers::isStacked(battle, 0, 2, 2));
-  EXPECT_FALSE(Game::BattleAnswers::isStacked(battle, 0, 1, 3));
-  EXPECT_FALSE(Game::BattleAnswers::isStacked(battle, 1, 1, 2));
+  using Game::BattleAnswers::isStacked;
+  EXPECT_EQ(std::tuple(isStacked(battle, 0, 1, 1), isStacked(battle, 0, 2, 2), isStacked(battle, 0, 1, 3),
+                       isStacked(battle, 1, 1, 2)),
+            std::tuple(true, true, false, false));
   kill(second);
-  EXPECT_FALSE(Game::BattleAnswers::isStacked(battle, 0, 1, 1));
+  EXPECT_FALSE(isStacked(battle, 0, 1, 1));
 }
 
 TEST_F(BattleAnswersTest, TimeStandsStillWhileALivingUnitHoldsTheWorld) {

@@ -72,29 +72,23 @@ TEST_F(BattleEndTest, FinishSetsTheResultOnceAndOnlyForAKnownEnd) {
   scripted.fromScript = true;
   makeBattle(scripted).finish(Battle::kWin);
   EXPECT_EQ(integer("progress"), before);
-  struct Case {
-    i32 result;
-    i32 battleResult;
-  };
-  const Case cases[] = {{Battle::kWin, 1}, {Battle::kGameOver, -1}, {Battle::kBreak, 0}, {Battle::kEscape, 0}};
-  for (const Case& c : cases) {
+  for (const auto& [result, battleResult] :
+       {std::pair{Battle::kWin, 1}, {Battle::kGameOver, -1}, {Battle::kBreak, 0}, {Battle::kEscape, 0}}) {
     Battle& fight = makeBattle();
     game().battleResult() = 7;
     fight.finish(-1);
     fight.finish(4);
-    EXPECT_FALSE(fight.isDecided()) << c.result;
-    EXPECT_EQ(game().battleResult(), 7);
-    fight.finish(c.result);
-    ASSERT_TRUE(fight.isDecided());
-    EXPECT_EQ(game().battleResult(), c.battleResult) << c.result;
-    EXPECT_EQ(fight.rankTracker().escaped(), c.result == Battle::kEscape);
-    if (&c == cases) {
+    EXPECT_EQ(std::pair(fight.isDecided(), game().battleResult()), std::pair(false, 7)) << result;
+    fight.finish(result);
+    const auto decided = [&] { return std::tuple(fight.isDecided(), game().battleResult(), fight.over()); };
+    const auto first = decided();
+    EXPECT_EQ(first, std::tuple(true, battleResult, std::get<2>(first))) << result;
+    EXPECT_EQ(fight.rankTracker().escaped(), result == Battle::kEscape);
+    fight.finish(Battle::kWin);
+    EXPECT_EQ(decided(), first) << "a second end changes nothing";
+    if (result == Battle::kWin) {
       EXPECT_GT(integer("progress"), before) << "a win reports the rank";
     }
-    Game::BattleStuff::Over* first = fight.over();
-    fight.finish(Battle::kWin);
-    EXPECT_EQ(fight.over(), first);
-    EXPECT_EQ(game().battleResult(), c.battleResult);
   }
 }
 
@@ -106,8 +100,7 @@ TEST_F(BattleEndTest, TheOverCommandMapsTheScriptsResults) {
   // Without a battle the command does nothing.
   load("over{ result 1; } let{ name money; value 3; }");
   EXPECT_EQ(stepScript(), Game::Script::kFinished);
-  EXPECT_EQ(integer("money"), 3);
-  EXPECT_EQ(game().battleResult(), 0);
+  EXPECT_EQ(std::pair(integer("money"), game().battleResult()), std::pair(3, 0));
   Battle& fight = makeBattle();
   load("over{ result 2; }");
   EXPECT_EQ(stepScript(), Game::Script::kFinished);
@@ -121,10 +114,9 @@ TEST_F(BattleEndTest, TheOverCommandMapsTheScriptsResults) {
 // --- End phases ------------------------------------------------------------
 
 TEST(RewardTest, SurvivorsScaleTheExperience) {
-  EXPECT_FLOAT_EQ(Game::rewardFactor(1), 2.0f);
-  EXPECT_FLOAT_EQ(Game::rewardFactor(2), 1.75f);
-  EXPECT_FLOAT_EQ(Game::rewardFactor(3), 1.5f);
-  EXPECT_FLOAT_EQ(Game::rewardFactor(5), 1.0f);
+  for (const auto& [survivors, factor] : {std::pair{1, 2.0f}, {2, 1.75f}, {3, 1.5f}, {5, 1.0f}}) {
+    EXPECT_FLOAT_EQ(Game::rewardFactor(survivors), factor) << survivors;
+  }
   EXPECT_EQ(Game::scaleReward(7, 1.5f), 10);
   EXPECT_EQ(Game::scaleReward(7, 1.75f), 12);
   EXPECT_EQ(Game::scaleReward(std::numeric_limits<i32>::max(), 2.f), std::numeric_limits<i32>::max());
@@ -133,39 +125,30 @@ TEST(RewardTest, SurvivorsScaleTheExperience) {
 
 TEST(RewardTest, SpoilsSumsStopAtTheIntRange) {
   Game::BattleSpoils spoils;
+  const auto sums = [&] { return std::tuple(spoils.money, spoils.experience, spoils.masterExperience); };
   spoils.addRewards(5, 7, 9);
   spoils.addRewards(1, 2, 3);
-  EXPECT_EQ(spoils.money, 6);
-  EXPECT_EQ(spoils.experience, 9);
-  EXPECT_EQ(spoils.masterExperience, 12);
+  EXPECT_EQ(sums(), std::tuple(6, 9, 12));
   const i32 top = std::numeric_limits<i32>::max();
   spoils.addRewards(top, top, top);
-  EXPECT_EQ(spoils.money, top);
-  EXPECT_EQ(spoils.experience, top);
-  EXPECT_EQ(spoils.masterExperience, top);
+  EXPECT_EQ(sums(), std::tuple(top, top, top));
 }
 
 TEST_F(BattleEndTest, AWinPaysTheSpoilsScaledByTheSurvivors) {
-  struct Case {
-    i32 survivors;
-    i32 experience;
-  };
   // 40 experience and 20 master experience: x 2.0, 1.5 and 1.0.
-  const Case cases[] = {{1, 80}, {3, 60}, {5, 40}};
-  for (const Case& c : cases) {
-    formParty(c.survivors);
+  for (const auto& [survivors, experience] : {std::pair{1, 80}, {3, 60}, {5, 40}}) {
+    formParty(survivors);
     const i32 before = mMembers[0]->experience();
     const i32 masterBefore = mMembers[0]->masterExperience();
     makeBattle();
     winWith(30, 40, 20);
-    EXPECT_EQ(mMembers[0]->experience() - before, c.experience) << c.survivors;
-    EXPECT_EQ(mMembers.back()->masterExperience() - masterBefore, c.experience / 2) << c.survivors;
-    EXPECT_EQ(integer("winCount"), 1 + (&c - cases)) << c.survivors;
     auto* win = dynamic_cast<Game::BattleStuff::Win*>(battle().over());
     ASSERT_TRUE(win);
-    EXPECT_TRUE(win->rewardsGiven());
-    EXPECT_EQ(static_cast<i32>(win->panels().size()), c.survivors);
+    EXPECT_EQ(std::tuple(mMembers[0]->experience() - before, mMembers.back()->masterExperience() - masterBefore,
+                         win->rewardsGiven(), static_cast<i32>(win->panels().size())),
+              std::tuple(experience, experience / 2, true, survivors));
   }
+  EXPECT_EQ(integer("winCount"), 3);
 }
 
 TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
@@ -225,21 +208,19 @@ TEST_F(BattleEndTest, BrokenEquipmentIsToldAndEachPieceAddsScrapToTheSpoils) {
   const i32 before = game().bag().countItem(scrap);
   run(1);
   ASSERT_TRUE(fight.over()->isStarted());
-  EXPECT_EQ(fight.over()->brokenCount(), 2);
-  EXPECT_TRUE(ghost.slot(2).isEmpty());
-  // The notice goes into the bag as its window shows.
-  EXPECT_EQ(game().bag().countItem(scrap), before + 2);
-  // Two broken lines, the spoils' window, no experience line.
-  EXPECT_EQ(game().messages().count(), 3);
+  // The scrap goes into the bag as the notice's window shows; two broken
+  // lines, the spoils' window, no experience line.
+  EXPECT_EQ(std::tuple(fight.over()->brokenCount(), ghost.slot(2).isEmpty(), game().bag().countItem(scrap) - before,
+                       game().messages().count()),
+            std::tuple(2, true, 2, 3));
 }
 
 TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes) {
   Battle& fight = scenario({{0, 0}, {0, 1}}, {}, 3);
   game().pushMessage("逃げた");
   fight.finish(Battle::kEscape);
-  EXPECT_EQ(integer("escapeCount"), 1);
+  EXPECT_EQ(std::pair(integer("escapeCount"), game().battleResult()), std::pair(1, 0));
   EXPECT_FLOAT_EQ(fight.partyRecord().weight(), 0.04f);
-  EXPECT_EQ(game().battleResult(), 0);
   EXPECT_EQ(framesUntilEnd(100), -1);
   // The frame the window closes is the first of the sixty.
   EXPECT_FALSE(run(1, {kDecide}));
@@ -253,28 +234,27 @@ TEST_F(BattleEndTest, AnEscapeShowsTheQueuedMessagesThenFadesInSixtyAsABreakDoes
 // that escapes asks the field (where there is one) for the continue scene and
 // the lose event; one to the title asks neither.
 TEST_F(BattleEndTest, AGameOverEndsAfter122FramesAndAsksWhatItsModeNeeds) {
-  const struct {
-    i32 mode;
-    bool field;
-    i32 continues, loseEvent;
-  } rows[] = {{BattleSettings::kEscape, false, 0, 1},
-              {BattleSettings::kEscape, true, 1, 1},
-              {BattleSettings::kNoPenalty, true, 0, 0},
-              {BattleSettings::kGameOver, true, 0, 0}};
-  for (const auto& row : rows) {
-    Game::FieldScene* field = row.field ? new Game::FieldScene(game()) : nullptr;
+  // The mode, whether there is a field; the continue requests, the lose
+  // event.
+  const std::tuple<i32, bool, i32, i32> rows[] = {{BattleSettings::kEscape, false, 0, 1},
+                                                  {BattleSettings::kEscape, true, 1, 1},
+                                                  {BattleSettings::kNoPenalty, true, 0, 0},
+                                                  {BattleSettings::kGameOver, true, 0, 0}};
+  i32 losses = 0;
+  for (const auto& [mode, hasField, continues, loseEvent] : rows) {
+    Game::FieldScene* field = hasField ? new Game::FieldScene(game()) : nullptr;
     if (field) game().setField(field);
     game().variables().integer("requestLoseEvent") = 0;
     BattleSettings settings;
-    settings.defeatMode = row.mode;
+    settings.defeatMode = mode;
     Battle& fight = makeBattle(settings, 3);
     fight.finish(Battle::kGameOver);
-    EXPECT_EQ(framesUntilEnd(200), 122) << row.mode;
-    EXPECT_EQ(integer("loseCount"), 1 + (&row - rows));
-    EXPECT_EQ(integer("requestLoseEvent"), row.loseEvent) << row.mode << row.field;
+    EXPECT_EQ(framesUntilEnd(200), 122) << mode;
+    EXPECT_EQ(std::pair(integer("loseCount"), integer("requestLoseEvent")), std::pair(++losses, loseEvent))
+        << mode << hasField;
     if (!field) continue;
-    EXPECT_EQ(field->continueRequests(), row.continues) << row.mode;
-    if (row.mode != BattleSettings::kNoPenalty) continue;
+    EXPECT_EQ(field->continueRequests(), continues) << mode;
+    if (mode != BattleSettings::kNoPenalty) continue;
     game().update();
     EXPECT_EQ(game().battle(), nullptr);
     EXPECT_EQ(field->resumes(), 1);
@@ -291,16 +271,13 @@ TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
   EXPECT_EQ(entry.formCount(), 2);
   second.life().kill();
   fight.removeDefeated();
-  EXPECT_EQ(fight.unitCount(), 2);
-  EXPECT_EQ(entry.formCount(), 1);
-  EXPECT_EQ(&entry.current(), soldier);
-  EXPECT_EQ(fight.defeats().ordinaryCount(), 1);
+  EXPECT_EQ(std::tuple(fight.unitCount(), entry.formCount(), &entry.current(), fight.defeats().ordinaryCount()),
+            std::tuple(2, 1, soldier, 1));
   fight.notices().add(entry, "消える");
   soldier->life().kill();
   fight.removeDefeated();
   EXPECT_EQ(fight.notices().count(), 0) << "the entry takes its notices along";
-  EXPECT_EQ(fight.unitCount(), 1);
-  EXPECT_EQ(fight.defeats().ordinaryCount(), 2);
+  EXPECT_EQ(std::pair(fight.unitCount(), fight.defeats().ordinaryCount()), std::pair(1, 2));
   EXPECT_GT(fight.spoils().experience, 0);
 }
 
@@ -312,9 +289,9 @@ TEST_F(BattleEndTest, AFallenMemberAndARevivedEnemyStay) {
   slime->life().kill();
   unit(0).life().kill();
   fight.removeDefeated();
-  EXPECT_EQ(fight.unitCount(), 2);
-  EXPECT_TRUE(slime->isAlive());
-  EXPECT_EQ(fight.defeats().ordinaryCount() + fight.defeats().bossCount(), 0);
+  const Game::DefeatAnimator& defeats = fight.defeats();
+  EXPECT_EQ(std::tuple(fight.unitCount(), slime->isAlive(), defeats.ordinaryCount() + defeats.bossCount()),
+            std::tuple(2, true, 0));
 }
 
 // --- Race groups -----------------------------------------------------------
@@ -394,28 +371,22 @@ using RaceTableTest = BattleEndTest;
 TEST_F(RaceTableTest, ARaceTheRingDoesNotNameSpawnsFromItself) {
   const Game::RaceData race = readRace("race{ name 孤; member 泥スライム; member 骨の兵士; member 骨の騎士; }");
   Game::RandomGenerator random(5);
-  struct Case {
-    float level;
-    i32 memberLevel;
-    const char* leader;
-  };
-  const Case cases[] = {{0.f, 0, "泥スライム"}, {0.34f, 1, "骨の兵士"}, {0.66f, 1, "骨の兵士"},
-                        {0.67f, 2, "骨の騎士"}, {1.f, 2, "骨の騎士"}, {-3.f, 0, "泥スライム"}};
-  for (const Case& c : cases) {
-    const Game::RaceGroup::Table table = Game::RaceGroup::tableFor(race, c.level, random);
-    EXPECT_EQ(table.race, &race);
-    EXPECT_EQ(table.memberLevel, c.memberLevel) << c.level;
-    EXPECT_EQ(table.leader, &enemy(c.leader)) << c.level;
+  const std::tuple<float, i32, const char*> cases[] = {{0.f, 0, "泥スライム"}, {0.34f, 1, "骨の兵士"},
+                                                       {0.66f, 1, "骨の兵士"},  {0.67f, 2, "骨の騎士"},
+                                                       {1.f, 2, "骨の騎士"},    {-3.f, 0, "泥スライム"}};
+  for (const auto& [level, memberLevel, leader] : cases) {
+    const Game::RaceGroup::Table table = Game::RaceGroup::tableFor(race, level, random);
+    EXPECT_EQ(std::tuple(table.race, table.memberLevel, table.leader), std::tuple(&race, memberLevel, &enemy(leader)))
+        << level;
     EXPECT_FLOAT_EQ(table.followerChance, 0.5f);
-    long highest = 0;
+    // The highest member drawn in 30 is the table's member level.
+    long highest = -1;
     for (int n = 0; n < 30; ++n) {
-      const Game::EnemyData* member = &Game::RaceGroup::drawMember(table, random);
       const auto& members = race.members();
-      const auto at = std::find(members.begin(), members.end(), member) - members.begin();
-      EXPECT_LE(at, c.memberLevel);
-      highest = std::max<long>(highest, at);
+      const auto at = std::find(members.begin(), members.end(), &Game::RaceGroup::drawMember(table, random));
+      highest = std::max<long>(highest, at - members.begin());
     }
-    EXPECT_EQ(highest, c.memberLevel) << c.level;
+    EXPECT_EQ(highest, memberLevel) << level;
   }
 }
 
@@ -447,24 +418,17 @@ TEST_F(BattleEndTest, SpawningFillsTenPlacesBesideFiveMembers) {
   EXPECT_EQ(leader->ghost().isEnemy(), true);
   EXPECT_GE(fight.unitCount(), 5 + 1 + 2);
   for (int n = 0; n < 6; ++n) fight.spawnRace(undead, 0.f, 0, true, 1.f);
-  EXPECT_EQ(fight.unitCount(), 15);
   EXPECT_EQ(fight.spawnRace(undead, 0.f, 0, false, 1.f), nullptr);
-  EXPECT_EQ(fight.rankTracker().highest(), 4);
+  EXPECT_EQ(std::pair(fight.unitCount(), fight.rankTracker().highest()), std::pair(15, 4));
 }
 
 // --- Notices and floating texts --------------------------------------------
 
 TEST(FloatingTextTest, DriftsInStaysAndDriftsOut) {
-  struct Case {
-    i32 frame;
-    float offset;
-  };
-  const Case cases[] = {{0, 900.f},  {1, 841.f},   {15, 225.f},  {29, 1.f},     {30, 0.f},
-                        {128, 0.f},  {225, 0.f},   {226, 0.f},   {227, -1.f},   {236, -100.f},
-                        {255, -841.f}};
-  for (const Case& c : cases) {
-    EXPECT_FLOAT_EQ(FloatingText::offset(c.frame, 256), c.offset) << c.frame;
-  }
+  const std::pair<i32, float> cases[] = {{0, 900.f},  {1, 841.f},  {15, 225.f},   {29, 1.f},
+                                         {30, 0.f},   {128, 0.f},  {225, 0.f},    {226, 0.f},
+                                         {227, -1.f}, {236, -100.f}, {255, -841.f}};
+  for (const auto& [frame, offset] : cases) EXPECT_FLOAT_EQ(FloatingText::offset(frame, 256), offset) << frame;
   FloatingText text("x", 0, 1);
   int frames = 1;
   while (!text.step()) ++frames;
@@ -472,20 +436,16 @@ TEST(FloatingTextTest, DriftsInStaysAndDriftsOut) {
 }
 
 TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
-  struct Case {
-    i32 direction;
-    float x;
-    float y;
-  };
   // After one step: frame 1, offset 841.
-  const Case cases[] = {{0, 0.f, 252.f - 841.f}, {1, 0.f, 252.f + 841.f}, {2, -841.f, 252.f}, {3, 841.f, 252.f}};
-  for (const Case& c : cases) {
-    FloatingText text("x", 0, c.direction);
+  const std::tuple<i32, float, float> cases[] = {
+      {0, 0.f, 252.f - 841.f}, {1, 0.f, 252.f + 841.f}, {2, -841.f, 252.f}, {3, 841.f, 252.f}};
+  for (const auto& [direction, x, y] : cases) {
+    FloatingText text("x", 0, direction);
     EXPECT_FALSE(text.step());
-    float x = 0.f, y = 0.f;
-    text.position(x, y);
-    EXPECT_FLOAT_EQ(x, c.x) << c.direction;
-    EXPECT_FLOAT_EQ(y, c.y) << c.direction;
+    float atX = 0.f, atY = 0.f;
+    text.position(atX, atY);
+    EXPECT_FLOAT_EQ(atX, x) << direction;
+    EXPECT_FLOAT_EQ(atY, y) << direction;
   }
   EXPECT_EQ(FloatingText("x", 1, 0).colour(), 0xFFFF8888u);
   EXPECT_EQ(FloatingText("x", 0, 0).colour(), 0xFF00FFFFu);
@@ -502,11 +462,9 @@ TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
   notices.start();
   int frames = 1;
   EXPECT_FALSE(notices.update(fight));
-  EXPECT_EQ(fight.floatingTexts().size(), texts + 2);
-  EXPECT_EQ(notices.count(), 0);
+  EXPECT_EQ(std::pair(fight.floatingTexts().size(), notices.count()), std::pair(texts + 2, 0));
   while (!notices.update(fight)) ++frames;
-  EXPECT_EQ(frames + 1, 61);
-  EXPECT_FALSE(notices.isRunning());
+  EXPECT_EQ(std::pair(frames + 1, notices.isRunning()), std::pair(61, false));
   notices.start();
   EXPECT_TRUE(notices.update(fight));
   EXPECT_FALSE(notices.isRunning());
@@ -533,25 +491,18 @@ TEST_F(BattleEndTest, AnAnnouncementFloatsItsLineAndHoldsTheBattle121Frames) {
 using Game::DefeatAnimator;
 
 TEST(DefeatAnimatorTest, TheDissolveSpreadsTurnsAndFades) {
-  struct Case {
-    float t;
-    float spread;
-    float turn;
-    float alpha;
-    float shade;
-  };
   // spread 24 t², turn 1080 √t, alpha 1 − t, shade (alpha + (1 − alpha) / 2) x alpha.
-  const Case cases[] = {{0.f, 0.f, 0.f, 1.f, 1.f},
-                        {0.25f, 1.5f, 540.f, 0.75f, 0.65625f},
-                        {0.5f, 6.f, 763.675f, 0.5f, 0.375f},
-                        {1.f, 24.f, 1080.f, 0.f, 0.f}};
-  for (const Case& c : cases) {
-    const DefeatAnimator::Dissolve look = DefeatAnimator::dissolveAt(c.t);
-    EXPECT_FLOAT_EQ(look.spread, c.spread) << c.t;
-    EXPECT_NEAR(look.turn, c.turn, 0.01f) << c.t;
-    EXPECT_NEAR(look.secondTurn, c.turn + 180.f, 0.01f) << c.t;
-    EXPECT_FLOAT_EQ(look.alpha, c.alpha) << c.t;
-    EXPECT_FLOAT_EQ(look.shade, c.shade) << c.t;
+  const std::tuple<float, float, float, float, float> cases[] = {{0.f, 0.f, 0.f, 1.f, 1.f},
+                                                                 {0.25f, 1.5f, 540.f, 0.75f, 0.65625f},
+                                                                 {0.5f, 6.f, 763.675f, 0.5f, 0.375f},
+                                                                 {1.f, 24.f, 1080.f, 0.f, 0.f}};
+  for (const auto& [t, spread, turn, alpha, shade] : cases) {
+    const DefeatAnimator::Dissolve look = DefeatAnimator::dissolveAt(t);
+    EXPECT_FLOAT_EQ(look.spread, spread) << t;
+    EXPECT_NEAR(look.turn, turn, 0.01f) << t;
+    EXPECT_NEAR(look.secondTurn, turn + 180.f, 0.01f) << t;
+    EXPECT_FLOAT_EQ(look.alpha, alpha) << t;
+    EXPECT_FLOAT_EQ(look.shade, shade) << t;
   }
   EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(121), 1.f / 60.f);
   EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(150), 0.5f);
@@ -627,11 +578,7 @@ TEST_F(BattleDefeatTest, TheFallenBurstTheCameraLooksAtThemAndTheAnimatorIdlesAf
   game().setBattle(nullptr);
 }
 
-}  // namespace
-
 // --- The cast phase ---------------------------------------------------------
-
-namespace {
 
 using Game::Action;
 using Game::ActionOrder;
@@ -662,8 +609,6 @@ class CastPhaseTest : public BattleEndTest {
     return n;
   }
 };
-
-}  // namespace
 
 TEST(ChainChanceTest, OpensAtTheStartRateFallsForPassesAndJoinsWithMomentumAndAce) {
   struct Row {
@@ -735,24 +680,19 @@ TEST_F(CastPhaseTest, AccuracyFollowUpsAndBlindness) {
 TEST_F(CastPhaseTest, DrainGivesTheActorAQuarterOfTheDamage) {
   Game::Unit& actor = duel().kessa;
   foe(0, 1);
-  const struct {
-    const char* area;
-    i32 amount;
-    i32 recovered;
-  } rows[] = {{"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}, {"行", 2000000000, 2147483647 / 4}};
-  for (const auto& row : rows) {
+  const std::tuple<const char*, i32, i32> rows[] = {
+      {"単", 3, 0}, {"単", 8, 2}, {"行", 3, 1}, {"行", 4, 2}, {"行", 2000000000, 2147483647 / 4}};
+  for (const auto& [area, amount, recovered] : rows) {
     const Game::Ability drain = art(std::string("type 攻撃; range 遠; accuracy 100; attack{ factor 吸収; } area ") +
-                                    row.area + "; power{ constance " + std::to_string(row.amount) + "; random 0; }");
+                                    area + "; power{ constance " + std::to_string(amount) + "; random 0; }");
     std::unique_ptr<Action> action = act(actor, drain, Game::Place{1, 0, 0});
     action->prepare();
-    if (row.recovered == 0) {
-      EXPECT_TRUE(action->secondary().empty()) << row.amount;
-      continue;
-    }
-    ASSERT_EQ(action->secondary().size(), 1u);
-    EXPECT_EQ(action->secondary()[0].unit, &actor);
-    EXPECT_EQ(action->secondary()[0].kind, Game::Effect::ActionRecord::kRecovery);
-    EXPECT_EQ(action->secondary()[0].amount, row.recovered) << row.area << row.amount;
+    ASSERT_EQ(action->secondary().size(), recovered ? 1u : 0u) << area << amount;
+    if (!recovered) continue;
+    const auto& back = action->secondary()[0];
+    EXPECT_EQ(std::tuple(back.unit, back.kind, back.amount),
+              std::tuple(&actor, Game::Effect::ActionRecord::kRecovery, recovered))
+        << area << amount;
   }
 }
 
@@ -805,8 +745,7 @@ TEST_F(CastPhaseTest, AnUnpayableOrChargingCommandIsSkipped) {
   kessa.setCharge(0);
   Cast paid(fight);
   ASSERT_EQ(paid.update(), 0);
-  EXPECT_EQ(fight.side(0).pool(), 0);
-  EXPECT_EQ(kessa.ghost().getAp(0), ap - 1);
+  EXPECT_EQ(std::pair(fight.side(0).pool(), kessa.ghost().getAp(0)), std::pair(0, ap - 1));
 }
 
 // The first, acting first by its speed, opens a chain (start rate 500% /
@@ -839,14 +778,12 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
                                                         : nullptr;
       return chain ? chain->index() : 0;
     };
-    EXPECT_EQ(&first.actor(), fight.unitAt(0));
-    EXPECT_TRUE(first.hasLeadIn());
-    EXPECT_FALSE(first.isFollowUp());
+    const auto caption = [](const Action& action) { return std::string(action.caption() ? action.caption() : "-"); };
+    EXPECT_EQ(std::tuple(&first.actor(), first.hasLeadIn(), first.isFollowUp()),
+              std::tuple(fight.unitAt(0), true, false));
     if (chains) {
-      EXPECT_EQ(second.kind(), ActionOrder::kCommanded);
-      EXPECT_TRUE(second.isFollowUp());
-      EXPECT_STREQ(first.caption(), "「斬連斬」");
-      EXPECT_EQ(second.caption(), nullptr);
+      EXPECT_EQ(std::tuple(second.kind(), second.isFollowUp(), caption(first), caption(second)),
+                std::tuple(ActionOrder::kCommanded, true, "「斬連斬」", "-"));
       ASSERT_EQ(cast.effects().size(), 2u);
       EXPECT_EQ(std::pair(mark(0), mark(1)), std::pair(1, 2)) << "the chain's marks count from 1";
       for (int n = 0; n < 400 && cast.effects()[0]->frame() == 0; ++n) cast.update();
@@ -854,11 +791,9 @@ TEST_F(CastPhaseTest, AJoinerTakesThePlaceOfTheReactions) {
       EXPECT_EQ(fight.dimTarget(), 0.f) << "dimmed while the first runs";
       EXPECT_EQ(cast.effects()[1]->frame(), 0) << "the second effect waits while the first runs";
     } else {
-      EXPECT_EQ(second.kind(), ActionOrder::kReaction);
-      EXPECT_STREQ(second.ability().name(), "結界発動");
-      EXPECT_EQ(&second.actor(), fight.unitAt(2));
-      EXPECT_FALSE(second.hasLeadIn());
-      EXPECT_STREQ(first.caption(), "試し");
+      EXPECT_EQ(std::tuple(second.kind(), std::string(second.ability().name()), &second.actor(), second.hasLeadIn(),
+                           caption(first)),
+                std::tuple(ActionOrder::kReaction, "結界発動", fight.unitAt(2), false, "試し"));
       ASSERT_FALSE(cast.effects().empty());
       EXPECT_EQ(mark(0), 0) << "no chain, no mark";
     }
@@ -900,46 +835,38 @@ TEST_F(CastPhaseTest, EachPasserCutsTheChainForTheJoinersAfterIt) {
 // 世界; the weapon wears, or an art that spends it empties its slot.
 TEST_F(CastPhaseTest, ResultsAndTheActionsEnd) {
   auto [fight, kessa, slime] = duel();
-  const struct {
-    i32 amount;
-    const char* keys;
-    bool world;
-    i32 damage, hold, uses;
-    float weight;
-    bool weaponKept;
-  } rows[] = {
-      {5, "", false, 5, 0, -1, 0.f, true},
-      {5, "recoil 2;", false, 10, 3, -1, 0.f, true},
-      {5, "recoil 2;", true, 15, 0, -1, 0.f, true},
-      {99999, "attack{ factor 武器消費; }", false, 15 + 99999, 0, 0, 0.05f, false},
+  // amount, keys, 世界 held; the party's damage, the hold, the weight, the
+  // weapon kept.
+  const std::tuple<i32, const char*, bool, i32, i32, float, bool> rows[] = {
+      {5, "", false, 5, 0, 0.f, true},
+      {5, "recoil 2;", false, 10, 3, 0.f, true},
+      {5, "recoil 2;", true, 15, 0, 0.f, true},
+      {99999, "attack{ factor 武器消費; }", false, 15 + 99999, 0, 0.05f, false},
   };
-  for (const auto& row : rows) {
-    slime.setStateLevel("世界", row.world ? 1 : 0);
+  for (const auto& [amount, keys, world, damage, hold, weight, weaponKept] : rows) {
+    slime.setStateLevel("世界", world ? 1 : 0);
     kessa.setStateLevel("睡眠", 1);
     slime.setHold(0);
     slime.setWeaponSlot(-1);
     kessa.setWeaponSlot(0);
     const i32 ghostUses = kessa.ghost().getEquipment(0) ? kessa.ghost().getEquipment(0)->uses() : 0;
-    const Game::Ability blow = art(std::string("type 攻撃; range 遠; area 単; accuracy 100; ") + row.keys +
-                                   " power{ constance " + std::to_string(row.amount) + "; random 0; }");
+    const Game::Ability blow = art(std::string("type 攻撃; range 遠; area 単; accuracy 100; ") + keys +
+                                   " power{ constance " + std::to_string(amount) + "; random 0; }");
     std::unique_ptr<Action> strike = act(slime, blow, kessa.place());
     strike->applyResults();
     strike->finish();
-    EXPECT_FALSE(kessa.holds("睡眠"));
-    EXPECT_EQ(fight.partyRecord().damage(), row.damage) << row.keys;
-    EXPECT_FLOAT_EQ(fight.partyRecord().weight(), row.weight) << row.keys;
-    EXPECT_EQ(slime.hold(), row.hold) << row.keys;
+    EXPECT_EQ(std::tuple(kessa.holds("睡眠"), fight.partyRecord().damage(), slime.hold()),
+              std::tuple(false, damage, hold))
+        << keys;
+    EXPECT_FLOAT_EQ(fight.partyRecord().weight(), weight) << keys;
     // Kessa's own blow at the slime, with her sword in hand.
     kessa.life().setHp(kessa.maxHp());
     act(kessa, blow, slime.place())->finish();
-    EXPECT_EQ(kessa.ghost().getEquipment(0) != nullptr, row.weaponKept) << row.keys;
-    if (row.weaponKept) {
-      EXPECT_EQ(kessa.ghost().getEquipment(0)->uses(), ghostUses - 1);
-    }
+    const Game::Article* weapon = kessa.ghost().getEquipment(0);
+    EXPECT_EQ(weapon ? weapon->uses() : -99, weaponKept ? ghostUses - 1 : -99) << keys;
   }
 }
 
-// A heal applied raises the HP by its amount, up to the maximum.
 TEST_F(CastPhaseTest, AHealRaisesTheHpUpToTheMaximum) {
   scenario({{0, 2}}, {});
   Game::Unit& kessa = unit(0);
@@ -976,9 +903,9 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
       steps += idle && !cast.actions().empty();
       idle = cast.actions().empty();
     }
-    EXPECT_EQ(steps, 1) << throwers;
-    EXPECT_EQ(game().bag().countItem(herb), 0);
-    EXPECT_FALSE(fight.unitAt(0)->hasPlan() || fight.unitAt(1)->hasPlan());
+    EXPECT_EQ(std::tuple(steps, game().bag().countItem(herb), fight.unitAt(0)->hasPlan() || fight.unitAt(1)->hasPlan()),
+              std::tuple(1, 0, false))
+        << throwers;
   }
 }
 
@@ -996,8 +923,8 @@ TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
   fight.pushCast();
   for (int n = 0; n < 3000 && fight.floatingTexts().empty(); ++n) run(1);
   ASSERT_EQ(fight.floatingTexts().size(), 1u);
-  EXPECT_STREQ(fight.floatingTexts()[0]->text(), "奮い立った Lv1");
-  EXPECT_EQ(fight.floatingTexts()[0]->colour(), FloatingText::kPartyColour);
+  EXPECT_EQ(std::pair(std::string(fight.floatingTexts()[0]->text()), fight.floatingTexts()[0]->colour()),
+            std::pair(std::string("奮い立った Lv1"), FloatingText::kPartyColour));
 }
 
 // A command aimed at a cell where nothing of the aimed side lives (Kessa's
@@ -1013,9 +940,8 @@ TEST_F(CastPhaseTest, CommandsAreReAimedAndActionsTakeUpTheirWeapon) {
   Cast cast(fight);
   ASSERT_EQ(cast.update(), 0);
   ASSERT_FALSE(cast.actions().empty());
-  EXPECT_EQ(cast.actions()[0]->targetCell().column, 0);
   ASSERT_EQ(cast.actions()[0]->targetCount(), 1);
-  EXPECT_EQ(&cast.actions()[0]->target(0), &slime);
+  EXPECT_EQ(std::pair(cast.actions()[0]->targetCell().column, &cast.actions()[0]->target(0)), std::pair(0, &slime));
   const Game::Ability blow = Game::Ability::fromName("斬り払い");
   for (const auto& [slot, held] : {std::pair{-2, 3}, std::pair{0, 0}, std::pair{1, 1}}) {
     kessa.setWeaponSlot(3);
@@ -1033,11 +959,9 @@ TEST_F(CastPhaseTest, TheActorsAddedStatesGoOnlyAgainstTheOtherSide) {
   const Game::Ability mend = art("type 補助; range 遠; area 単; accuracy 100; power{ constance 1; random 0; }");
   std::unique_ptr<Action> hit = act(skeleton, strike, kessa.place());
   std::unique_ptr<Action> healed = act(skeleton, mend, skeleton.place());
-  ASSERT_EQ(hit->results().size(), 1u);
-  ASSERT_EQ(hit->results()[0].entries.size(), 1u);
+  ASSERT_EQ(std::tuple(hit->results().size(), healed->results().size()), std::tuple(1u, 1u));
+  ASSERT_EQ(std::tuple(hit->results()[0].entries.size(), healed->results()[0].entries.size()), std::tuple(1u, 0u));
   EXPECT_STREQ(hit->results()[0].entries[0].state->name(), "毒");
-  ASSERT_EQ(healed->results().size(), 1u);
-  EXPECT_TRUE(healed->results()[0].entries.empty());
 }
 
 // A harmful state the target may resist lands with the chance
@@ -1119,3 +1043,5 @@ TEST_F(CastPhaseTest, FatalNumbersAndHealsWithoutReactions) {
   for (; heal.frame() == 0 && frames < 100; ++frames) cast.update();
   EXPECT_EQ(frames, 16 + 1);
 }
+
+}  // namespace

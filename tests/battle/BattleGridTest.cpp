@@ -102,9 +102,8 @@ TEST(BattleGridTest, CellsOutsideTheGridMarkCountAndFindNothing) {
     CellSurroundings out{9, 9, 9, 9};
     grid.cellSurroundings(out, row, column);
     EXPECT_EQ(out, CellSurroundings{}) << row << "," << column;
-    EXPECT_FALSE(grid.isExposed(row, column));
-    EXPECT_FALSE(grid.isStacked(row, column));
-    EXPECT_EQ(grid.cover(row, column), 0);
+    EXPECT_EQ(std::tuple(grid.isExposed(row, column), grid.isStacked(row, column), grid.cover(row, column)),
+              std::tuple(false, false, 0));
   }
 }
 

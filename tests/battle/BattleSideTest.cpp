@@ -31,6 +31,10 @@ class BattleSideTest : public BattleTestSupport::BattleFixture {
     synchro.refresh(battle);
     side.refresh(battle, synchro);
   }
+  static std::string summary(const BattleSide& side) {
+    return "pool " + std::to_string(side.pool()) + " capacity " + std::to_string(side.capacity()) + " regeneration " +
+           std::to_string(side.regeneration()) + " spent " + std::to_string(side.spent());
+  }
 
   SynchroGroups synchro;
 };
@@ -44,17 +48,13 @@ TEST_F(BattleSideTest, CapacityAndRegenerationFromTheLivingUnitsOfTheSide) {
   addWithArt(0, 40, "呪力容量拡大", 7);
   BattleSide side(1);
   refresh(side);
-  EXPECT_EQ(side.capacity(), 15);
-  EXPECT_EQ(side.regeneration(), 7);
   EXPECT_EQ(side.abilities().count(), 2);
   // A pool above a capacity that comes down comes down with it.
   side.setPool(40);
-  EXPECT_EQ(side.pool(), 15);
+  EXPECT_EQ(summary(side), "pool 15 capacity 15 regeneration 7 spent 0");
   kill(first);
   refresh(side);
-  EXPECT_EQ(side.capacity(), 13);
-  EXPECT_EQ(side.regeneration(), 4);
-  EXPECT_EQ(side.pool(), 13);
+  EXPECT_EQ(summary(side), "pool 13 capacity 13 regeneration 4 spent 0");
 }
 
 TEST_F(BattleSideTest, RegenerationDividesPsychoTowardZeroAndStopsAtZero) {
@@ -74,16 +74,12 @@ TEST_F(BattleSideTest, TurnEndClampsRegeneratesAndClampsAgain) {
   addWithArt(1, 10, "呪力容量拡大", 5);
   BattleSide side(1);
   refresh(side);
-  ASSERT_EQ(side.capacity(), 15);
-  ASSERT_EQ(side.regeneration(), 5);
   side.setPool(4);
   side.setGuardMode(2);
   side.pay(6);
-  EXPECT_EQ(side.pool(), -2);
-  EXPECT_EQ(side.spent(), 6);
+  EXPECT_EQ(summary(side), "pool -2 capacity 15 regeneration 5 spent 6");
   side.endTurn();
-  EXPECT_EQ(side.pool(), 3);
-  EXPECT_EQ(side.spent(), 0);
+  EXPECT_EQ(summary(side), "pool 3 capacity 15 regeneration 5 spent 0");
   EXPECT_EQ(side.guardMode(), 0);
   side.endTurn();
   side.endTurn();
@@ -129,21 +125,17 @@ TEST_F(BattleSideTest, PoolCapacityAndRegenerationSaturate) {
   addMember("丙", 0, 0);
   BattleSide side(0);
   refresh(side);
-  EXPECT_EQ(side.capacity(), INT_MAX);
-  EXPECT_EQ(side.regeneration(), INT_MAX);
   side.setPool(INT_MAX - 1);
   side.endTurn();
-  EXPECT_EQ(side.pool(), INT_MAX);
+  EXPECT_EQ(summary(side), "pool 2147483647 capacity 2147483647 regeneration 2147483647 spent 0");
   side.pay(INT_MAX);
   side.pay(INT_MAX);
   side.pay(INT_MAX);
-  EXPECT_EQ(side.pool(), INT_MIN);
-  EXPECT_EQ(side.spent(), INT_MAX);
+  EXPECT_EQ(std::pair(side.pool(), side.spent()), std::pair(INT_MIN, INT_MAX));
   // The enemies take no synchro bonus.
   BattleSide enemies(1);
   refresh(enemies);
-  EXPECT_EQ(enemies.capacity(), 10);
-  EXPECT_EQ(enemies.regeneration(), 3);
+  EXPECT_EQ(summary(enemies), "pool 0 capacity 10 regeneration 3 spent 0");
 }
 
 class SynchroGroupsTest : public BattleTestSupport::BattleFixture {
@@ -163,12 +155,10 @@ class SynchroGroupsTest : public BattleTestSupport::BattleFixture {
 TEST_F(SynchroGroupsTest, AGroupIsActiveFromItsNumberOfLivingMembers) {
   Unit& first = addMember("甲", 0, 0);
   EXPECT_EQ(activeNames(), std::vector<std::string>{});
-  EXPECT_EQ(synchro.capacityBonus(), 0);
-  EXPECT_EQ(synchro.regenerationBonus(), 0);
+  EXPECT_EQ(std::pair(synchro.capacityBonus(), synchro.regenerationBonus()), std::pair(0, 0));
   Unit& second = addMember("乙", 0, 1);
   EXPECT_EQ(activeNames(), (std::vector<std::string>{"双", "三"}));
-  EXPECT_EQ(synchro.capacityBonus(), 27);
-  EXPECT_EQ(synchro.regenerationBonus(), 5);
+  EXPECT_EQ(std::pair(synchro.capacityBonus(), synchro.regenerationBonus()), std::pair(27, 5));
   kill(second);
   EXPECT_EQ(activeNames(), std::vector<std::string>{});
   addMember("丙", 1, 0);
@@ -188,24 +178,19 @@ TEST_F(SynchroGroupsTest, ActiveGroupsGiveEveryPartyUnitTheirBonuses) {
   Unit& outsider = addUnit(0, 0, 2);
   Unit& enemy = addUnit(1, 0, 2);
   synchro.refresh(battle);
-  struct Case {
-    Unit* unit;
-    int artLevel, strength, intellect;
-    bool water;
-    float sound;
-  };
-  for (const Case& c : {Case{&outsider, 2, 13, 5, true, 0.5f}, Case{&enemy, 0, 0, 0, false, 1.f}}) {
+  // The art's level, 腕力, 知力, the water element, the sound factor.
+  for (const auto& [unit, artLevel, strength, intellect, water, sound] :
+       {std::tuple{&outsider, 2, 13, 5, true, 0.5f}, {&enemy, 0, 0, 0, false, 1.f}}) {
     Game::AbilityList abilities;
     Parameters parameters;
     Game::AttackBlock attack;
     Game::DefenseBlock defense;
     defense.clear();
-    synchro.addSynchroBonus(*c.unit, abilities, parameters, attack, defense);
-    EXPECT_EQ(abilities.levelOfNamed("合わせ技"), c.artLevel);
-    EXPECT_EQ(parameters[Parameters::kStrength], c.strength);
-    EXPECT_EQ(parameters[Parameters::kIntellect], c.intellect);
-    EXPECT_EQ(attack.elements().isSet(5), c.water);
-    EXPECT_FLOAT_EQ(defense.factors()[8], c.sound);
+    synchro.addSynchroBonus(*unit, abilities, parameters, attack, defense);
+    EXPECT_EQ(std::tuple(abilities.levelOfNamed("合わせ技"), parameters[Parameters::kStrength],
+                         parameters[Parameters::kIntellect], attack.elements().isSet(5)),
+              std::tuple(artLevel, strength, intellect, water));
+    EXPECT_FLOAT_EQ(defense.factors()[8], sound);
   }
 }
 

@@ -35,9 +35,7 @@ using WidgetTest::menuRows;
 using BattleTestSupport::At;
 
 std::string cellText(const Game::Place& place) {
-  std::ostringstream out;
-  out << place.side << "," << place.row << "," << place.column;
-  return out.str();
+  return std::to_string(place.side) + "," + std::to_string(place.row) + "," + std::to_string(place.column);
 }
 
 std::string nameOf(const Game::Ability& art) { return art.isValid() ? art.name() : "-"; }
@@ -60,7 +58,6 @@ class CommandPhaseTest : public BattleTestSupport::BattleGameTest {
     settings.escapeAllowed = escape;
     return makeBattle(settings, 0);
   }
-  Game::Unit& addEnemy(At cell) { return foe(cell.row, cell.column); }
   // The Command phase with its opening over and its first list taking input.
   Command& makeCommand() {
     battle().refresh();
@@ -224,7 +221,7 @@ TEST_P(CommandKeyScriptTest, GivesPinnedPlans) {
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 1);
   game().bag().add(Game::Article::fromItem(Game::Database::instance()->findTool("投げナイフ")), 2);
   openBattle();
-  for (const At& cell : script.enemies) addEnemy(cell);
+  for (const At& cell : script.enemies) foe(cell.row, cell.column);
   makeCommand();
   run(script.keys);
   EXPECT_EQ(outcome(), script.outcome);
@@ -238,24 +235,20 @@ INSTANTIATE_TEST_SUITE_P(Scripts, CommandKeyScriptTest, ::testing::ValuesIn(kKey
 // With nobody to command, the commit follows the 60 frames of the opening
 // and appends the cast.
 TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
-  struct Row {
-    i32 kind;
-    i32 menus;
-    i32 fewest;
-    i32 most;
-  };
-  for (const Row row : {Row{BattleSettings::kForestall, 1, 0, 0}, Row{BattleSettings::kForestalled, 0, 1, 4},
-                        Row{BattleSettings::kEven, 1, 4, 4}}) {
-    SCOPED_TRACE(row.kind);
+  // The kind; the party's menus, the fewest and most enemies planning.
+  for (const auto& [kind, menus, fewest, most] :
+       {std::tuple{BattleSettings::kForestall, 1, 0, 0}, {BattleSettings::kForestalled, 0, 1, 4},
+        {BattleSettings::kEven, 1, 4, 4}}) {
+    SCOPED_TRACE(kind);
     addMember(kKessa0);
-    openBattle(row.kind);
-    EXPECT_EQ(makeCommand().menuCount(), row.menus);
+    openBattle(kind);
+    EXPECT_EQ(makeCommand().menuCount(), menus);
     game().party().members().clear();
     std::vector<i32> planned;
     for (i32 seed = 1; seed <= 12; ++seed) {
       Game::RandomGenerator::instance()->setSeed(seed);
-      openBattle(row.kind);
-      for (i32 c = 0; c < 4; ++c) addEnemy({0, c});
+      openBattle(kind);
+      for (i32 c = 0; c < 4; ++c) foe(0, c);
       makeCommand();
       const i32 phases = battle().phaseCount();
       frame();
@@ -264,17 +257,16 @@ TEST_F(CommandPhaseTest, TheKindDecidesWhoChooses) {
       planned.push_back(0);
       for (i32 i = 0; i < battle().unitCount(); ++i) planned.back() += battle().unitAt(i)->hasPlan();
     }
-    EXPECT_EQ(*std::min_element(planned.begin(), planned.end()), row.fewest);
-    EXPECT_EQ(*std::max_element(planned.begin(), planned.end()), row.most);
+    const auto [least, highest] = std::minmax_element(planned.begin(), planned.end());
+    EXPECT_EQ(std::pair(*least, *highest), std::pair(fewest, most));
   }
   // Without a party in reach the slime guards, on itself, paying as it goes.
   const Game::Unit& slime = *battle().unitAt(0);
-  EXPECT_EQ(slime.plan().front().flags, Command::kPays);
-  EXPECT_EQ(slime.weaponSlot(), 0);
-  EXPECT_EQ(cellText(slime.plan().front().target), cellText(slime.place()));
+  EXPECT_EQ(std::tuple(slime.plan().front().flags, slime.weaponSlot(), cellText(slime.plan().front().target)),
+            std::tuple(Command::kPays, 0, cellText(slime.place())));
   // An enemy still charging keeps its plan: nothing is added to it.
   openBattle();
-  Game::Unit& charging = addEnemy({0, 0});
+  Game::Unit& charging = foe(0, 0);
   charging.planAction(0, Game::Ability::fromName("薙ぎ払い"), charging.place());
   makeCommand();
   frame();
@@ -306,9 +298,9 @@ TEST_F(CommandPhaseTest, TargetRowsGreyStealthAndEnemiesOutOfReach) {
   Game::Unit& kessa = *battle().unitAt(0);
   const Game::Ability cut = Game::Ability::fromName("斬り払い");
   EXPECT_EQ(Game::TargetMenu(battle(), kessa, cut).update(0), 2) << "no candidate";
-  Game::Unit& front = addEnemy({0, 2});
-  addEnemy({2, 2});
-  Game::Unit& hidden = addEnemy({0, 4});
+  Game::Unit& front = foe(0, 2);
+  foe(2, 2);
+  Game::Unit& hidden = foe(0, 4);
   const Game::Ability stealth = Game::Ability::fromName("ステルス");
   hidden.ghost().abilities().add(stealth);
   battle().refresh();
@@ -367,7 +359,7 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
   Game::Article previous;
   kessa.swapEquipment(previous, *kessa.getEquipment(0), 1);
   openBattle();
-  addEnemy({0, 2});
+  foe(0, 2);
   CommandMenu& menu = makeCommand().menu(0);
   std::vector<i32> shown;
   for (i32 p = 0; p < CommandMenu::kPanels; ++p) {
@@ -403,7 +395,7 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
 TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
   Game::PlayerGhost& kessa = addMember(kKessa0);
   openBattle();
-  addEnemy({0, 2});
+  foe(0, 2);
   makeCommand();
   run("X v X X");
   battle().unitAt(0)->clearPlan();
@@ -420,19 +412,17 @@ TEST_F(CommandPhaseTest, TheLineUpRaisesTheCommandedMember) {
   addMember(kKessa0);
   addMember(kMio1);
   openBattle();
-  addEnemy({0, 0});
+  foe(0, 0);
   const auto place = [&](i32 i) {
     const Game::UnitEntry::WindowPlace* window = battle().entry(i).window();
     return window ? std::make_pair(window->x, window->y) : std::make_pair(0.f, 0.f);
   };
   battle().lineUpParty(battle().unitAt(1), 0);
-  EXPECT_EQ(place(0), std::make_pair(-320.f, -180.f));
-  EXPECT_EQ(place(1), std::make_pair(-192.f, -164.f));
-  EXPECT_EQ(battle().entry(2).window(), nullptr);
+  EXPECT_EQ(std::tuple(place(0), place(1), battle().entry(2).window()),
+            std::tuple(std::pair(-320.f, -180.f), std::pair(-192.f, -164.f), nullptr));
   battle().unitAt(0)->applyState("気絶", 1, false);
   battle().lineUpParty(battle().unitAt(1), 0);
-  EXPECT_EQ(battle().entry(0).window(), nullptr);
-  EXPECT_EQ(place(1), std::make_pair(-320.f, -164.f));
+  EXPECT_EQ(std::tuple(battle().entry(0).window(), place(1)), std::tuple(nullptr, std::pair(-320.f, -164.f)));
 }
 
 // The commit: the first and the last unit get their automatic states, and
@@ -443,7 +433,7 @@ TEST_F(CommandPhaseTest, TheCommitAppliesAutomaticStatesAndCountsChargesDown) {
   kessa.abilities().add(Game::Ability::fromName("自動シールド"));
   mio.abilities().add(Game::Ability::fromName("自動シールド"));
   openBattle(BattleSettings::kForestall);
-  const Game::Unit& idle = addEnemy({0, 0});
+  const Game::Unit& idle = foe(0, 0);
   battle().refresh();
   const Game::Ability sweep = Game::Ability::fromName("薙ぎ払い");
   for (i32 i = 0; i < 2; ++i) battle().unitAt(i)->planAction(0, sweep, battle().unitAt(i)->place());

@@ -57,11 +57,8 @@ class TargetAreaTest : public BattleTestSupport::BattleFixture {
 };
 
 TEST_F(TargetAreaTest, EveryAreaCodeAroundItsTargetCell) {
-  struct Case {
-    int side, row, column, code;
-    const char* marked;
-  };
-  const Case cases[] = {
+  // The target cell and the area code; the cells marked.
+  const std::tuple<int, int, int, int, const char*> cases[] = {
       {1, 1, 2, TargetArea::kNone, kNothing},
       {1, 1, 2, TargetArea::kSingle, "..... ..... ..... | ..... ..#.. ....."},
       {1, 2, 0, TargetArea::kRow, "..... ..... ..... | ..... ..... #####"},
@@ -78,20 +75,17 @@ TEST_F(TargetAreaTest, EveryAreaCodeAroundItsTargetCell) {
       {0, 2, 1, TargetArea::kSide, "##### ##### ##### | ..... ..... ....."},
       {1, 0, 0, TargetArea::kAll, kEverything},
   };
-  for (const Case& c : cases) {
+  for (const auto& [side, row, column, code, marked] : cases) {
     area.markReach(0, 0, 0, TargetArea::kFar);
-    area.markArea(c.side, c.row, c.column, c.code);
-    EXPECT_EQ(marks(area), c.marked) << "code " << c.code << " at " << c.side << c.row << c.column;
-    EXPECT_EQ(area.areaMode(), c.code);
+    area.markArea(side, row, column, code);
+    EXPECT_EQ(std::pair(marks(area), area.areaMode()), std::pair(std::string(marked), code))
+        << "code " << code << " at " << side << row << column;
   }
 }
 
 TEST_F(TargetAreaTest, EveryReachFromTheActorsCell) {
-  struct Case {
-    int side, row, column, reach;
-    const char* marked;
-  };
-  const Case cases[] = {
+  // The actor's cell and the reach; the cells marked.
+  const std::tuple<int, int, int, int, const char*> cases[] = {
       {0, 1, 1, TargetArea::kSelf, "..... .#... ..... | ..... ..... ....."},
       {0, 2, 4, TargetArea::kNear, "##### ##### ##### | ##### ...## ....."},
       {1, 0, 0, TargetArea::kNear, "##### #...# #...# | ##### ##### #####"},
@@ -99,25 +93,22 @@ TEST_F(TargetAreaTest, EveryReachFromTheActorsCell) {
       {0, 0, 0, 3, kNothing},
       {0, 0, 0, -1, kNothing},
   };
-  for (const Case& c : cases) {
+  for (const auto& [side, row, column, reach, marked] : cases) {
     area.markArea(1, 1, 1, TargetArea::kAll);
-    area.markReach(c.side, c.row, c.column, c.reach);
-    EXPECT_EQ(marks(area), c.marked) << "reach " << c.reach;
+    area.markReach(side, row, column, reach);
+    EXPECT_EQ(marks(area), marked) << "reach " << reach;
   }
 }
 
 TEST_F(TargetAreaTest, ACellOrSideOutsideTheGridMarksNothing) {
-  struct OutsideCell {
-    int side, row, column;
-  };
-  for (const OutsideCell& cell : {OutsideCell{0, -1, -1}, OutsideCell{1, 3, 0}, OutsideCell{1, 0, 5},
-                                  OutsideCell{0, 2, -1}, OutsideCell{2, 0, 0}, OutsideCell{-1, 1, 1}}) {
+  for (const auto& [side, row, column] :
+       {std::tuple{0, -1, -1}, {1, 3, 0}, {1, 0, 5}, {0, 2, -1}, {2, 0, 0}, {-1, 1, 1}}) {
     for (int code = TargetArea::kNone; code <= TargetArea::kAreaCount; ++code) {
-      area.markArea(cell.side, cell.row, cell.column, code);
+      area.markArea(side, row, column, code);
       EXPECT_EQ(marks(area), kNothing) << code;
     }
     for (int reach = TargetArea::kSelf; reach <= TargetArea::kFar; ++reach) {
-      area.markReach(cell.side, cell.row, cell.column, reach);
+      area.markReach(side, row, column, reach);
       EXPECT_EQ(marks(area), kNothing) << reach;
     }
   }
@@ -134,11 +125,7 @@ TEST_F(TargetAreaTest, ACellOrSideOutsideTheGridMarksNothing) {
 }
 
 TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
-  struct Case {
-    const char* art;
-    const char* marked;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"突き", "..... ..... ..... | ##### ...## ....."},
       {"矢", "..... ..... ..... | ##### ##### #####"},
       {"構え", kNothing},
@@ -146,9 +133,9 @@ TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
       {"祈り", "##### ##### ##### | ..... ..... ....."},
       {"瞑想", "..#.. ..... ..... | ..... ..... ....."},
   };
-  for (const Case& c : cases) {
-    Game::BattleGrid::markAbilityArea(area, *party, art(c.art));
-    EXPECT_EQ(marks(area), c.marked) << c.art;
+  for (const auto& [name, marked] : cases) {
+    Game::BattleGrid::markAbilityArea(area, *party, art(name));
+    EXPECT_EQ(marks(area), marked) << name;
   }
   Game::BattleGrid::markAbilityArea(area, *party, Game::Ability());
   EXPECT_EQ(marks(area), "..#.. ..... ..... | ..... ..... .....");
@@ -161,22 +148,19 @@ TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
 }
 
 TEST_F(TargetAreaTest, MarkedUnitsInListOrderWithOrWithoutTheFallen) {
+  const auto collected = [](TargetArea& from, bool living) {
+    std::vector<Unit*> out;
+    living ? from.collectLivingUnits(out) : from.collectUnits(out);
+    return out;
+  };
   area.markArea(1, 0, 0, TargetArea::kRow);
-  std::vector<Unit*> all;
-  area.collectUnits(all);
-  std::vector<Unit*> living;
-  area.collectLivingUnits(living);
-  EXPECT_EQ(all, (std::vector<Unit*>{battle.units[2], battle.units[4]}));
-  EXPECT_EQ(living, std::vector<Unit*>{battle.units[2]});
-  all.clear();
+  EXPECT_EQ(collected(area, false), (std::vector<Unit*>{battle.units[2], battle.units[4]}));
+  EXPECT_EQ(collected(area, true), std::vector<Unit*>{battle.units[2]});
   area.markArea(0, 1, 2, TargetArea::kAll);
-  area.collectUnits(all);
-  EXPECT_EQ(all, battle.units);
+  EXPECT_EQ(collected(area, false), battle.units);
   TargetArea unbound;
   unbound.markArea(1, 0, 0, TargetArea::kAll);
-  std::vector<Unit*> none;
-  unbound.collectUnits(none);
-  EXPECT_TRUE(none.empty());
+  EXPECT_TRUE(collected(unbound, false).empty());
 }
 
 TEST_F(TargetAreaTest, ACoveredUnitIsOutOfReachUntilItsCoverFalls) {

@@ -41,13 +41,9 @@ class UnitStatusIconsTest : public BattleTestSupport::BattleGameTest {
   Game::Unit& kessa() { return unit(0); }
   // charge and hold stand for the unit's counters, other names for states.
   void set(const std::string& what, i32 level) {
-    if (what == "charge") {
-      kessa().setCharge(level);
-    } else if (what == "hold") {
-      kessa().setHold(level);
-    } else {
-      kessa().setStateLevel(what.c_str(), level);
-    }
+    if (what == "charge") return kessa().setCharge(level);
+    if (what == "hold") return kessa().setHold(level);
+    kessa().setStateLevel(what.c_str(), level);
   }
   std::vector<std::string> icons() {
     std::vector<const char*> sets;
@@ -59,12 +55,7 @@ class UnitStatusIconsTest : public BattleTestSupport::BattleGameTest {
 // Held states show at a level above 0; the barrier and the charge-up, whose
 // factors move off 1, at any level but 0. All at once, in the list's order.
 TEST_F(UnitStatusIconsTest, WhatAUnitHoldsShowsItsIcon) {
-  struct Row {
-    const char* what;
-    i32 level;
-    std::vector<std::string> shown;
-  };
-  const Row rows[] = {
+  const std::tuple<const char*, i32, std::vector<std::string>> rows[] = {
       {"charge", 1, {"チャージ"}},
       {"hold", 1, {"反動"}},
       {"麻痺", 1, {"麻痺"}},
@@ -75,11 +66,10 @@ TEST_F(UnitStatusIconsTest, WhatAUnitHoldsShowsItsIcon) {
       {"カウンター無効付加", 2, {"幸運"}},
   };
   EXPECT_TRUE(icons().empty());
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    set(row.what, row.level);
-    EXPECT_EQ(icons(), row.shown);
-    set(row.what, 0);
+  for (const auto& [what, level, shown] : rows) {
+    set(what, level);
+    EXPECT_EQ(icons(), shown) << what;
+    set(what, 0);
   }
   set("charge", 2);
   set("hold", 1);
