@@ -117,10 +117,11 @@ TEST(RewardTest, SurvivorsScaleTheExperience) {
   for (const auto& [survivors, factor] : {std::pair{1, 2.0f}, {2, 1.75f}, {3, 1.5f}, {5, 1.0f}}) {
     EXPECT_FLOAT_EQ(Game::rewardFactor(survivors), factor) << survivors;
   }
-  EXPECT_EQ(Game::scaleReward(7, 1.5f), 10);
-  EXPECT_EQ(Game::scaleReward(7, 1.75f), 12);
-  EXPECT_EQ(Game::scaleReward(std::numeric_limits<i32>::max(), 2.f), std::numeric_limits<i32>::max());
-  EXPECT_EQ(Game::scaleReward(std::numeric_limits<i32>::min(), 2.f), std::numeric_limits<i32>::min());
+  const i32 top = std::numeric_limits<i32>::max();
+  const i32 bottom = std::numeric_limits<i32>::min();
+  EXPECT_EQ(std::tuple(Game::scaleReward(7, 1.5f), Game::scaleReward(7, 1.75f), Game::scaleReward(top, 2.f),
+                       Game::scaleReward(bottom, 2.f)),
+            std::tuple(10, 12, top, bottom));
 }
 
 TEST(RewardTest, SpoilsSumsStopAtTheIntRange) {
@@ -156,10 +157,11 @@ TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
   unit(1).life().kill();
   const i32 before = mMembers[1]->experience();
   winWith(0, 10, 0);
-  EXPECT_EQ(mMembers[1]->experience(), before);
-  EXPECT_EQ(mMembers[0]->experience() - before, 20);
-  // One window for the experience line; none for a master experience of 0.
-  EXPECT_EQ(game().messages().count(), 1);
+  // The fallen gains nothing, the lone survivor twice the 10; one window for
+  // the experience line, none for a master experience of 0.
+  EXPECT_EQ(std::tuple(mMembers[1]->experience() - before, mMembers[0]->experience() - before,
+                       game().messages().count()),
+            std::tuple(0, 20, 1));
 }
 
 // Past the five who fight, the sixth member learns too while its LP lasts.
@@ -504,15 +506,14 @@ TEST(DefeatAnimatorTest, TheDissolveSpreadsTurnsAndFades) {
     EXPECT_FLOAT_EQ(look.alpha, alpha) << t;
     EXPECT_FLOAT_EQ(look.shade, shade) << t;
   }
-  EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(121), 1.f / 60.f);
-  EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(150), 0.5f);
-  EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(180), 1.f);
+  for (const auto& [frame, progress] : {std::pair{121, 1.f / 60.f}, {150, 0.5f}, {180, 1.f}}) {
+    EXPECT_FLOAT_EQ(DefeatAnimator::dissolveProgress(frame), progress) << frame;
+  }
 }
 
 TEST(RaceGroupTest, FollowersStandOneToThreeRanksBelowTheLeader) {
-  EXPECT_EQ(Game::RaceGroup::followerRank(4, 0), 3);
-  EXPECT_EQ(Game::RaceGroup::followerRank(4, 2), 1);
-  EXPECT_EQ(Game::RaceGroup::followerRank(-1, 1), -3);
+  using Game::RaceGroup::followerRank;
+  EXPECT_EQ(std::tuple(followerRank(4, 0), followerRank(4, 2), followerRank(-1, 1)), std::tuple(3, 1, -3));
 }
 
 TEST(RaceGroupTest, CellsAreDrawnOverTheWholeSide) {
@@ -611,26 +612,23 @@ class CastPhaseTest : public BattleEndTest {
 };
 
 TEST(ChainChanceTest, OpensAtTheStartRateFallsForPassesAndJoinsWithMomentumAndAce) {
-  struct Row {
-    float start, opener;
-    int passes;
-    float joinedRate, joinRate, momentum, ace, chance, join;
-  };
+  // The start and opener rates, the passes, the joined rate; the join rate,
+  // momentum and ace asked; the chance, the join chance.
   // chance = opener + (1 − opener) × start, × 0.8 a pass, × a joiner's rate;
   // join = ace + (1 − ace) × (momentum / 4 + 1) × joinRate × chance.
-  const Row rows[] = {
+  const std::tuple<float, float, int, float, float, float, float, float, float> rows[] = {
       {0.2f, 0.f, 0, 1.f, 1.f, 0.f, 0.f, 0.2f, 0.2f},
       {0.2f, 0.19f, 0, 1.f, 1.f, 0.f, 0.f, 0.352f, 0.352f},
       {0.2f, 0.f, 2, 1.f, 0.5f, 2.f, 0.f, 0.128f, 0.096f},
       {0.5f, 0.f, 1, 0.5f, 1.f, 0.f, 0.1f, 0.2f, 0.28f},
   };
-  for (const Row& row : rows) {
-    Game::ChainChance chance(row.start, row.opener);
+  for (const auto& [start, opener, passes, joinedRate, joinRate, momentum, ace, value, join] : rows) {
+    Game::ChainChance chance(start, opener);
     EXPECT_TRUE(chance.isOpen());
-    for (int i = 0; i < row.passes; ++i) chance.pass();
-    chance.join(row.joinedRate);
-    EXPECT_FLOAT_EQ(chance.value(), row.chance) << row.start << " " << row.passes;
-    EXPECT_FLOAT_EQ(chance.joinChance(row.joinRate, row.momentum, row.ace), row.join) << row.start;
+    for (int i = 0; i < passes; ++i) chance.pass();
+    chance.join(joinedRate);
+    EXPECT_FLOAT_EQ(chance.value(), value) << start << " " << passes;
+    EXPECT_FLOAT_EQ(chance.joinChance(joinRate, momentum, ace), join) << start;
   }
   // A zero start rate never opens, whatever the opener.
   EXPECT_FALSE(Game::ChainChance(0.f, 0.9f).isOpen());
