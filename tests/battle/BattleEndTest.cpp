@@ -135,21 +135,28 @@ TEST(RewardTest, SpoilsSumsStopAtTheIntRange) {
   EXPECT_EQ(sums(), std::tuple(top, top, top));
 }
 
+// 40 experience and 20 master experience: x 2.0, 1.5 and 1.0 for one, three
+// and five survivors. Past the five who fight, a sixth member learns too
+// while its LP lasts.
 TEST_F(BattleEndTest, AWinPaysTheSpoilsScaledByTheSurvivors) {
-  // 40 experience and 20 master experience: x 2.0, 1.5 and 1.0.
-  for (const auto& [survivors, experience] : {std::pair{1, 80}, {3, 60}, {5, 40}}) {
-    formParty(survivors);
+  // The members, whether the last has LP; what the first learns, and the
+  // last's master experience.
+  for (const auto& [members, lastLives, experience, lastMaster] :
+       {std::tuple{1, true, 80, 40}, {3, true, 60, 30}, {5, true, 40, 20}, {6, true, 40, 20}, {6, false, 40, 0}}) {
+    formParty(members);
+    if (!lastLives) mMembers.back()->lpRef() = 0;
     const i32 before = mMembers[0]->experience();
-    const i32 masterBefore = mMembers[0]->masterExperience();
+    const i32 masterBefore = mMembers.back()->masterExperience();
     makeBattle();
     winWith(30, 40, 20);
     auto* win = dynamic_cast<Game::BattleStuff::Win*>(battle().over());
     ASSERT_TRUE(win);
     EXPECT_EQ(std::tuple(mMembers[0]->experience() - before, mMembers.back()->masterExperience() - masterBefore,
                          win->rewardsGiven(), static_cast<i32>(win->panels().size())),
-              std::tuple(experience, experience / 2, true, survivors));
+              std::tuple(experience, lastMaster, true, std::min(members, 5)))
+        << members << lastLives;
   }
-  EXPECT_EQ(integer("winCount"), 3);
+  EXPECT_EQ(integer("winCount"), 5);
 }
 
 TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
@@ -162,18 +169,6 @@ TEST_F(BattleEndTest, AFallenMemberGainsNothingAndTheEmptyRewardsQueueNoLines) {
   EXPECT_EQ(std::tuple(mMembers[1]->experience() - before, mMembers[0]->experience() - before,
                        game().messages().count()),
             std::tuple(0, 20, 1));
-}
-
-// Past the five who fight, the sixth member learns too while its LP lasts.
-TEST_F(BattleEndTest, AReserveLearnsWhileItsLifeLasts) {
-  for (const bool alive : {true, false}) {
-    formParty(6);
-    if (!alive) mMembers[5]->lpRef() = 0;
-    const i32 before = mMembers[5]->experience();
-    makeBattle();
-    winWith(0, 10, 0);
-    EXPECT_EQ(mMembers[5]->experience() > before, alive);
-  }
 }
 
 TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
