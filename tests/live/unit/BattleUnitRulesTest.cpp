@@ -465,8 +465,7 @@ TEST_F(BattleUnitRules, RegenerationByRateWithinOneAnd999) {
   TestGhost& ghost = makeGhost(false, 200, 100, 27);
   Unit& unit = makeUnit(ghost);
   unit.setStateLevel("再生", 5);
-  EXPECT_EQ(unit.status()[StatusBlock::kResist], 29);
-  EXPECT_EQ(unit.regeneration(), 12);
+  EXPECT_EQ(std::pair(unit.status()[StatusBlock::kResist], unit.regeneration()), std::pair(29, 12));
 }
 
 // A zero is never queued; the numbers show at once, then each delayed number
@@ -564,12 +563,10 @@ TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
 TEST_F(BattleUnitRules, ActionsPerTurn) {
   Unit& unit = unitWith("行動回数増加", 2);
   unit.setStateLevel("ゴーストキャスター", 3);
-  EXPECT_EQ(unit.actionCount(art("斬る")), 3);
-  EXPECT_EQ(unit.actionCount(art("火球")), 6);
+  EXPECT_EQ(std::pair(unit.actionCount(art("斬る")), unit.actionCount(art("火球"))), std::pair(3, 6));
   unit.planAction(3, art("斬る"), unit.place());
   EXPECT_EQ(unit.plan().size(), 3u) << "one step an action";
-  Unit& plain = makeUnit();
-  EXPECT_EQ(plain.actionCount(art("火球")), 1);
+  EXPECT_EQ(makeUnit().actionCount(art("火球")), 1);
 }
 
 TEST_F(BattleUnitRules, PlanningSetsSlotAndChargeOnce) {
@@ -593,8 +590,8 @@ TEST_F(BattleUnitRules, FearRefusesOnTheCoin) {
     Unit& afraid = makeUnit();
     afraid.setStateLevel("恐怖", 1);
     random().setSeed(seed);
-    EXPECT_EQ(afraid.planAction(-1, art("斬る"), afraid.place()), heads ? Unit::kPlanRefused : 0) << seed;
-    EXPECT_EQ(afraid.hasPlan(), !heads);
+    EXPECT_EQ((std::pair{afraid.planAction(-1, art("斬る"), afraid.place()), afraid.hasPlan()}),
+              std::pair(heads ? Unit::kPlanRefused : 0, !heads)) << seed;
     Unit& brave = makeUnit();
     random().setSeed(seed);
     EXPECT_EQ(brave.planAction(-1, art("斬る"), brave.place()), 0) << seed;
@@ -776,13 +773,12 @@ TEST_F(BattleUnitRules, PlacementPosesAndOccupiedCells) {
   EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
   Unit& enemy = makeUnit(true);
   enemy.placeAt(1, 1);
-  EXPECT_EQ(std::make_pair(enemy.row(), enemy.column()), std::make_pair(1, 1)) << "the other side does not block";
-  EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
+  EXPECT_EQ(std::tuple(enemy.row(), enemy.column(), battle.poses.back()), std::tuple(1, 1, UnitPose::kStand))
+      << "the other side does not block";
   Unit& dead = makeUnit();
   dead.life().kill();
   dead.placeAt(-4, -4);
-  EXPECT_EQ(std::make_pair(dead.row(), dead.column()), std::make_pair(0, 0));
-  EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
+  EXPECT_EQ(std::tuple(dead.row(), dead.column(), battle.poses.back()), std::tuple(0, 0, UnitPose::kDown));
   // A cell of the side already taken sends the unit one step on; a cell past
   // the grid is clamped first; outside a battle nothing is placed.
   Unit& next = makeUnit(false, 1, 1);
@@ -827,8 +823,7 @@ TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
   }
   EXPECT_FALSE(chooser.chooseTargetPlace(art("斬る"), place));
   battle.reachable = {&foe};
-  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
-  EXPECT_EQ(place.row, 1);
+  EXPECT_TRUE(chooser.chooseTargetPlace(art("斬る"), place) && place.row == 1);
   EXPECT_FALSE(makeUnit(makeGhost(), false).chooseTargetPlace(art("斬る"), place));
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -80,9 +81,8 @@ TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
     larva.linkMetamorphoses();
     enemy.setUp(larva, 0.f, 0, 2.f);
     ASSERT_TRUE(enemy.metamorphose());
-    EXPECT_EQ(enemy.record(), database().findEnemy("骨の騎士"));
-    EXPECT_EQ(enemy.getLevel(), reached) << level;
-    EXPECT_EQ(enemy.scale(), 2.f);
+    EXPECT_EQ(std::tuple(enemy.record(), enemy.getLevel(), enemy.scale()),
+              std::tuple(database().findEnemy("骨の騎士"), reached, 2.f)) << level;
   }
 }
 
@@ -110,9 +110,7 @@ TEST_F(EnemyRulesTest, RewardsOfHugeParametersSaturate) {
   giant.read(*root.findChild("enemy"), database().states());
   Game::EnemyGhost enemy;
   enemy.setUp(giant, 1.f, 0, 1.f);
-  EXPECT_GE(enemy.getMoneyReward(), 0);
-  EXPECT_GE(enemy.getExperienceReward(), 0);
-  EXPECT_GE(enemy.getMasterExperienceReward(), 0);
+  EXPECT_GE(std::min({enemy.getMoneyReward(), enemy.getExperienceReward(), enemy.getMasterExperienceReward()}), 0);
 }
 
 // A shell whose growth ends at 0: at level 1 HP and LP are 1, every other

@@ -339,9 +339,8 @@ TEST_F(PlayerGhostRules, LoadingKeepsDefaultsAndAddsInnateArts) {
                               loaded.masterPoint(), loaded.bonusPoint(), loaded.bonus()[Parameters::kVitality],
                               loaded.bonus()[Parameters::kHp]}),
             std::vector<i32>({2, 12, 4, 5, 0x7fffffff, 30, 0, 2, 0}));
-  EXPECT_TRUE(loaded.slot(0).isEmpty());
-  EXPECT_EQ(loaded.slot(1).item(), tool("石"));
-  EXPECT_EQ(loaded.slot(1).condition(), 80);
+  EXPECT_EQ(std::tuple(loaded.slot(0).isEmpty(), loaded.slot(1).item(), loaded.slot(1).condition()),
+            std::tuple(true, tool("石"), 80));
   EXPECT_EQ(artNames(loaded.abilities()), (std::vector<std::string>{"連撃", "剣技", "体術技", "連撃2"}));
   EXPECT_EQ(loaded.shell(), &shell("甲"));
 }
@@ -351,9 +350,7 @@ TEST_F(EnemyGhostRules, SetUpScalesLifeAndGrowsTheArts) {
   bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   // HP 100 and LP 99 at scale 1.5: 150 and 148.
   EXPECT_EQ(parameterValues(bones.parameters()), (std::vector<i32>{150, 148, 0, 0, 0, 40, 30, 20, 10, 5, 3, 15}));
-  EXPECT_EQ(bones.getLevel(), 99);
-  EXPECT_EQ(bones.lp(), 148);
-  EXPECT_EQ(bones.getAp(0), 0x7fffff);
+  EXPECT_EQ(std::vector<i32>({bones.getLevel(), bones.lp(), bones.getAp(0)}), std::vector<i32>({99, 148, 0x7fffff}));
   EXPECT_EQ(artNames(bones.abilities()), std::vector<std::string>{"連撃3"}) << "level 99 at ABP 0.5: the top level";
   EXPECT_EQ(names(bones), "骨の兵|骨の兵|骨像|骨顔");
   EXPECT_FLOAT_EQ(bones.getArtLevelBonus(), 0.f);

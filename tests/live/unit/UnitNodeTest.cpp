@@ -60,25 +60,6 @@ TEST_F(UnitNodeTest, SizeAndScaleComeFromThePicturesScale) {
   expectNear(got(slime, &Game::Unit::getRightVector), toward);
 }
 
-TEST_F(UnitNodeTest, PlacingTheFrontPointMovesTheNode) {
-  Game::Unit& unit = makeUnit(0, 0, 2, "Slime");
-  unit.placeFrontAt(Vector3(10.f, 20.f, 30.f));
-  expectNear(got(unit, &Game::Unit::getPosition), Vector3(10.f, 20.f, 126.f));
-  expectNear(got(unit, &Game::Unit::getFrontPoint), Vector3(10.f, 20.f, 30.f));
-}
-
-TEST_F(UnitNodeTest, ANodeCreatedOnAUnitStandsAtItsCentreTurnedAndScaledLikeIt) {
-  Game::Unit& unit = makeUnit(0, 1, 3, "Slime");  // (128, 96)
-  Game::Model* stand = motion("Slime", "stand");
-  Game::SceneNode* node = unit.createNode(stand);
-  ASSERT_NE(node, nullptr);
-  EXPECT_NE(node, unit.node());
-  EXPECT_EQ(node->getModel(), stand);
-  expectNear(node->position.value(), Vector3(128.f, 96.f, 96.f));
-  expectNear(node->rotation.value(), unit.node()->rotation.value());
-  expectNear(node->scale.value(), Vector3(0.75f, 0.75f, 0.75f));
-}
-
 TEST_F(UnitNodeTest, MotionsFollowThePoses) {
   Game::Unit& unit = makeUnit(0, 0, 2);
   const Engine::u32 firstId = unit.node()->getId();
@@ -98,24 +79,6 @@ TEST_F(UnitNodeTest, MotionsFollowThePoses) {
   EXPECT_EQ(unit.node()->getModel(), motion("Kessa", "down"));
 }
 
-TEST_F(UnitNodeTest, AKeptNodeWhoseSlotWentToAnotherIsNoLongerTheUnits) {
-  Game::Unit& unit = makeUnit(0, 0, 2);
-  Game::SceneNode* own = unit.node();
-  own->release();
-  EXPECT_EQ(unit.node(), nullptr);
-  Game::SceneNode* stranger = stage.pool.create(nullptr, static_cast<Engine::i32>(own->index()));
-  ASSERT_EQ(stranger, own);
-  EXPECT_EQ(unit.node(), nullptr);
-  unit.releaseSceneNode();
-  EXPECT_TRUE(stranger->isActive());  // the stranger is not the unit's to release
-  // Where a node on its cell would stand.
-  expectNear(got(unit, &Game::Unit::getPosition), Vector3(64.f, 32.f, 128.f));
-  unit.faceToward(Vector3(0.f, 0.f, 0.f));
-  unit.placeFrontAt(Vector3(0.f, 0.f, 0.f));
-  expectNear(got(unit, &Game::Unit::getRightVector), Vector3(1.f, 0.f, 0.f));
-  EXPECT_NE(unit.createNode(nullptr), nullptr);
-}
-
 TEST_F(UnitNodeTest, AUnitLeavingTheBattleGivesItsNodeBack) {
   const int before = stage.pool.activeCount();
   {
@@ -125,17 +88,6 @@ TEST_F(UnitNodeTest, AUnitLeavingTheBattleGivesItsNodeBack) {
     EXPECT_EQ(stage.pool.activeCount(), before + 1);
   }
   EXPECT_EQ(stage.pool.activeCount(), before);
-}
-
-TEST_F(UnitNodeTest, AMissingPictureGivesANodeWithoutAModelAndADebugLine) {
-  Game::Unit& unit = makeUnit(0, 0, 2, "Nobody");
-  ASSERT_NE(unit.node(), nullptr);
-  EXPECT_EQ(unit.node()->getModel(), nullptr);
-  EXPECT_FLOAT_EQ(unit.getSize(), 256.f);
-  EXPECT_TRUE(logged("Nobody"));
-  unit.playDown();
-  unit.playAppear();
-  EXPECT_EQ(unit.node()->getModel(), nullptr);
 }
 
 TEST_F(UnitNodeTest, WithoutAPoolAUnitHasNoNodeAndStandsOnItsCell) {

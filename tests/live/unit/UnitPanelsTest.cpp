@@ -181,10 +181,7 @@ TEST_F(UnitPanelsTest, TheModelStandsWhileLpIsLeft) {
   for (const auto& [lp, batch] : {std::pair{1, "standing"}, std::pair{0, "lying"}}) {
     ghost.lpRef() = lp;
     ghost.drawModel(40.f, -20.f);
-    const std::vector<Drawn> draws = drawn();
-    ASSERT_EQ(draws.size(), 1u) << lp;
-    EXPECT_EQ(draws[0].batch, batch);
-    EXPECT_EQ(std::make_pair(draws[0].x, draws[0].y), std::make_pair(40.f, -20.f));
+    EXPECT_EQ(drawn(), (std::vector<Drawn>{{batch, 40, -20, -2.f, -1.414f}})) << lp;
   }
   ghost.appearance = "nobody";
   ghost.drawModel(0.f, 0.f);
