@@ -85,16 +85,6 @@ TEST_F(ArticleTest, PriceAndSellValueFollowUsesAndTheCubeOfStrength) {
   EXPECT_EQ(Article().sellValue(), 0);
 }
 
-TEST_F(ArticleTest, EqualsComparesItemUsesAndPerformance) {
-  const Article a = Article::fromItem(mKnife);
-  Article b = Article::fromItem(mKnife);
-  EXPECT_TRUE(a.equals(b));
-  b.useOne();
-  EXPECT_FALSE(a.equals(b));
-  EXPECT_FALSE(a.equals(made(mKnife, 1.f, 0.5f)));
-  EXPECT_FALSE(a.equals(Article::fromItem(mSword)));
-}
-
 TEST_F(ArticleTest, SaveAndLoad) {
   Article knife = made(mKnife, 1.f, 0.7f);
   knife.useOne();
@@ -117,16 +107,6 @@ TEST_F(ArticleTest, SaveAndLoad) {
   EXPECT_EQ(empty.attributeCount(), 0);
   back.load(empty);
   EXPECT_EQ(std::pair(back.isEmpty(), back.condition()), std::pair(true, 100));
-}
-
-TEST_F(ArticleTest, DamagedSaveNodesLoadSafely) {
-  Article a = Article::fromItem(mSword);
-  a.load(parse("tool 消えた剣;energy 4;defensePerformance 80;"));
-  EXPECT_EQ(std::pair(a.isEmpty(), a.uses()), std::pair(true, 0));
-  a.load(parse("tool 鋼の剣;energy 1;defensePerformance 900;"));
-  EXPECT_EQ(a.condition(), 100);
-  a.load(parse("tool 鋼の剣;defensePerformance -20;"));
-  EXPECT_EQ(a.condition(), 0);
 }
 
 TEST_F(ArticleTest, DefenseLines) {

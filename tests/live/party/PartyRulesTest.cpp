@@ -163,8 +163,7 @@ TEST_F(PartyRules, RecruitsFindingAndTheLead) {
                                              party.findGhostByKey("ミオ"), party.findGhostByKey("誰か"),
                                              party.findGhostByKey(nullptr)}),
             std::vector<const PlayerGhost*>({&late, &late, &late, nullptr, nullptr}));
-  EXPECT_EQ(party.rosterCount(), 3);
-  EXPECT_TRUE(party.hasGhostOf(&shell("Kessa")));
+  EXPECT_EQ(std::pair(party.rosterCount(), party.hasGhostOf(&shell("Kessa"))), std::pair(3, true));
   EXPECT_EQ(party.recruit(shell("Kessa")), nullptr) << "already travelling";
   EXPECT_EQ(party.activeCount(), 2);
 
@@ -327,9 +326,8 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   EXPECT_EQ(std::tuple(bag.at(3), bag.at(-1), bag.countItem(tool("剣")), bag.countItem(nullptr)),
             std::tuple(nullptr, nullptr, 6, 0));
   Article out;
-  EXPECT_FALSE(bag.take(out, -1));
-  EXPECT_FALSE(bag.take(out, 3));
-  ASSERT_TRUE(bag.take(out, 2));
+  ASSERT_EQ((std::vector<bool>{bag.take(out, -1), bag.take(out, 3), bag.take(out, 2)}),
+            std::vector<bool>({false, false, true}));
   EXPECT_EQ(out.uses(), 4);
   ASSERT_TRUE(bag.take(out, 0));
   EXPECT_EQ(contents(bag), "剣x1/2 剣x4/4") << "the last piece goes with its entry";

@@ -835,12 +835,8 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
   struct Target {
     i32 side, row, column, hiding;
   };
-  struct Case {
-    Target first, second;
-    bool related;
-    double share;  // of the first
-  };
-  const Case cases[] = {
+  // Two targets, whether the art has a relation of its own, the share of the first.
+  const std::tuple<Target, Target, bool, double> cases[] = {
       {{0, 0, 0, 0}, {0, 1, 0, 0}, false, 0.3 / (0.3 + 0.09)},         // rows 0 and 1
       {{0, 0, 0, 0}, {0, 0, 4, 0}, false, 1.0 / (1.0 + 0.4096)},       // columns 0 and 4 away
       {{0, 0, 0, 5}, {0, 2, 0, 0}, false, 0.0081 / (0.0081 + 0.027)},  // hidden to weight 4
@@ -851,11 +847,11 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
   };
   const Game::Ability related = relatedBlow();
   random().setSeed(77);
-  for (const Case& c : cases) {
+  for (const auto& [aimed, other, withRelation, share] : cases) {
     battle.units.clear();
     Unit& chooser = makeUnit(makeGhost(true), true, 0, 0);
     battle.units.clear();
-    for (const Target* wanted : {&c.first, &c.second}) {
+    for (const Target* wanted : {&aimed, &other}) {
       TestGhost& ghost = makeGhost(wanted->side == 1);
       if (wanted->hiding > 0) {
         ghost.abilities().add(art("狙われにくい", wanted->hiding));
@@ -866,10 +862,10 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
     int first = 0;
     for (int i = 0; i < draws; ++i) {
       Game::Place place;
-      ASSERT_TRUE(chooser.chooseTargetPlace(c.related ? related : art("斬る"), place));
-      first += place.side == c.first.side && place.row == c.first.row && place.column == c.first.column ? 1 : 0;
+      ASSERT_TRUE(chooser.chooseTargetPlace(withRelation ? related : art("斬る"), place));
+      first += place.side == aimed.side && place.row == aimed.row && place.column == aimed.column ? 1 : 0;
     }
-    EXPECT_NEAR(static_cast<double>(first) / draws, c.share, 0.03) << c.first.side << c.first.row << c.second.row;
+    EXPECT_NEAR(static_cast<double>(first) / draws, share, 0.03) << aimed.side << aimed.row << other.row;
   }
 }
 
@@ -927,8 +923,7 @@ TEST_F(BattleUnitRules, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
 TEST_F(BattleUnitRules, AStealGoesToTheBagOrFails) {
   auto& ghost = makeGhost(true);
   Unit& unit = makeUnit(ghost);
-  const Game::ToolData* item = database().addTool("薬草", "薬草");
-  ghost.loot = item;
+  ghost.loot = database().addTool("薬草", "薬草");
   unit.applyState("チェック", 1, false);
   unit.applyState("チェック", 1, false);
   EXPECT_EQ(battle.gained, std::vector<std::string>{"薬草"});
@@ -985,7 +980,6 @@ TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
   EXPECT_DEATH(unit.applyState(stray, 1, false), "迷子");
   EXPECT_DEATH(unit.applyState("迷子", 1, false), "迷子");
 }
-
 
 // The rules that look arts and states up by name, run against the sample
 // data: the reactions whose first art's condition holds there and the
