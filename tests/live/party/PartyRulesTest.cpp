@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "live/Bag.h"
@@ -72,8 +75,30 @@ class PartyRulesTest : public DatabaseTestSupport::DatabaseTest {
   std::unique_ptr<Game::NmlNode> mRoot;
 };
 
-class PartyRules : public PartyRulesTest {};
-class BagRules : public PartyRulesTest {};
+class PartyRules : public PartyRulesTest {
+ protected:
+  // The flags hide, sneak, dash and merchant, then clairvoyance, lockpicking,
+  // luck, encounter avoidance and the ambush, back attack and forestall factors.
+  static std::string summary(const Game::FieldAbilities& f) {
+    std::ostringstream out;
+    out << f.hide << f.sneak << f.dash << f.merchant << " " << f.clairvoyance << " " << f.lockpicking << " " << f.luck
+        << " " << f.encounterAvoidance << " " << f.ambushFactor << " " << f.backAttackFactor << " "
+        << f.forestallFactor;
+    return out.str();
+  }
+};
+class BagRules : public PartyRulesTest {
+ protected:
+  // The entries as "tool×number/uses".
+  static std::string contents(const Bag& bag) {
+    std::ostringstream out;
+    for (i32 i = 0; i < bag.count(); ++i) {
+      const Bag::Entry& entry = *bag.at(i);
+      out << (i ? " " : "") << entry.article.item()->name() << "x" << entry.number << "/" << entry.article.uses();
+    }
+    return out.str();
+  }
+};
 class SaveNodeCheckTest : public PartyRulesTest {};
 
 // Each field ability by its art's level: 0.2 a level of encounter avoidance,
@@ -81,11 +106,7 @@ class SaveNodeCheckTest : public PartyRulesTest {};
 TEST_F(PartyRules, FieldAbilitiesByName) {
   Game::FieldAbilities none;
   none.read(Game::AbilityList());
-  EXPECT_FALSE(none.hide || none.sneak || none.dash || none.merchant);
-  EXPECT_EQ(std::vector<float>({static_cast<float>(none.clairvoyance), static_cast<float>(none.lockpicking),
-                                none.encounterAvoidance, none.ambushFactor, none.backAttackFactor,
-                                none.forestallFactor, static_cast<float>(none.luck)}),
-            std::vector<float>({0.f, 0.f, 0.f, 1.f, 1.f, 1.f, 0.f}));
+  EXPECT_EQ(summary(none), "0000 0 0 0 0 1 1 1");
   Game::AbilityList list;
   for (const auto& [name, level] : {std::pair{"隠れ身", 1}, std::pair{"忍び足", 1}, std::pair{"千里眼", 2},
                                     std::pair{"鍵開け", 3}, std::pair{"エンカウント回避", 2}, std::pair{"奇襲回避", 1},
@@ -96,12 +117,7 @@ TEST_F(PartyRules, FieldAbilitiesByName) {
   list.add(art("鍵開け", 1));
   Game::FieldAbilities all;
   all.read(list);
-  EXPECT_TRUE(all.hide && all.sneak && all.dash && all.merchant);
-  EXPECT_EQ(std::vector<i32>({all.clairvoyance, all.lockpicking, all.luck}), std::vector<i32>({2, 4, 4}));
-  EXPECT_FLOAT_EQ(all.encounterAvoidance, 0.4f);
-  EXPECT_FLOAT_EQ(all.ambushFactor, 0.7f);
-  EXPECT_FLOAT_EQ(all.backAttackFactor, 0.4f);
-  EXPECT_FLOAT_EQ(all.forestallFactor, 2.5f);
+  EXPECT_EQ(summary(all), "1111 2 4 4 0.4 0.7 0.4 2.5");
 }
 
 // Living members give their learned arts and the arts of every slot.
@@ -110,19 +126,14 @@ TEST_F(PartyRules, FieldAbilitiesComeFromLivingMembersAndTheirGear) {
   party.recruit(shell("Kessa"));
   party.recruit(shell("ミオ"));
   party.collectFieldAbilities();
-  EXPECT_TRUE(party.fieldAbilities().hide);
-  EXPECT_EQ(party.fieldAbilities().clairvoyance, 2);
-  EXPECT_EQ(party.fieldAbilities().luck, 2) << "the sword in slot 0";
-  EXPECT_FALSE(party.fieldAbilities().dash);
+  EXPECT_EQ(summary(party.fieldAbilities()), "1000 2 0 2 0 1 1 1") << "幸運 of the sword in slot 0";
   party.members().memberAt(1).slot(7) = Article::fromItem(tool("鎧"));
   party.members().memberAt(0).lpRef() = 1;
   party.collectFieldAbilities();
   EXPECT_TRUE(party.fieldAbilities().hide) << "Kessa at LP 1";
   party.members().memberAt(0).lpRef() = 0;
   party.collectFieldAbilities();
-  EXPECT_FALSE(party.fieldAbilities().hide) << "Kessa at LP 0";
-  EXPECT_EQ(party.fieldAbilities().luck, 0);
-  EXPECT_TRUE(party.fieldAbilities().dash) << "the armour in slot 7";
+  EXPECT_EQ(summary(party.fieldAbilities()), "0010 2 0 0 0 1 1 1") << "Kessa at LP 0; the armour in slot 7";
 }
 
 // Levels 10 and 20: 30² / 10 = 90; none: at least 1; level 3 alone: 9 / 10 → 1.
@@ -148,13 +159,11 @@ TEST_F(PartyRules, RecruitsFindingAndTheLead) {
   EXPECT_EQ(party.leadExperience(), 3000);
   PlayerGhost& late = party.addGhost(shell("ミオ"));
   EXPECT_EQ(late.experience(), 0) << "already in the roster";
-  EXPECT_EQ(&party.addGhost(shell("ミオ")), &late);
-  EXPECT_EQ(party.rosterCount(), 3);
-  EXPECT_EQ(party.findGhost(&shell("ミオ")), &late);
-  EXPECT_TRUE(party.hasGhostOf(&shell("Kessa")));
-  EXPECT_EQ(party.findGhostByKey("ミオ"), &late);
-  EXPECT_EQ(party.findGhostByKey("誰か"), nullptr);
-  EXPECT_EQ(party.findGhostByKey(nullptr), nullptr);
+  EXPECT_EQ(std::vector<const PlayerGhost*>({&party.addGhost(shell("ミオ")), party.findGhost(&shell("ミオ")),
+                                             party.findGhostByKey("ミオ"), party.findGhostByKey("誰か"),
+                                             party.findGhostByKey(nullptr)}),
+            std::vector<const PlayerGhost*>({&late, &late, &late, nullptr, nullptr}));
+  EXPECT_EQ(std::pair(party.rosterCount(), party.hasGhostOf(&shell("Kessa"))), std::pair(3, true));
   EXPECT_EQ(party.recruit(shell("Kessa")), nullptr) << "already travelling";
   EXPECT_EQ(party.activeCount(), 2);
 
@@ -183,23 +192,20 @@ TEST_F(PartyRules, ApLifeEquipmentAndNewCycles) {
 
   party.members().memberAt(1).slot(3) = Article::fromItem(tool("剣"));
   party.rosterAt(2).slot(2) = Article::fromItem(tool("剣"));
-  EXPECT_EQ(party.countEquipped(tool("剣")), 2);
-  EXPECT_EQ(party.countEquippedAll(tool("剣")), 3);
-  EXPECT_EQ(party.countEquippedAll(nullptr), 0);
-  EXPECT_EQ(party.countEquipped(nullptr), 0);
-  EXPECT_TRUE(party.isEquipped(tool("剣")));
-  EXPECT_FALSE(party.isEquipped(tool("鎧")));
-  EXPECT_TRUE(party.unequipItem(tool("剣")));
-  EXPECT_TRUE(party.unequipItem(tool("剣")));
-  EXPECT_FALSE(party.unequipItem(tool("剣"))) << "the roster ghost off the members keeps its own";
-  EXPECT_FALSE(party.unequipItem(nullptr));
+  EXPECT_EQ(std::vector<i32>({party.countEquipped(tool("剣")), party.countEquippedAll(tool("剣")),
+                              party.countEquippedAll(nullptr), party.countEquipped(nullptr),
+                              party.isEquipped(tool("剣")), party.isEquipped(tool("鎧"))}),
+            std::vector<i32>({2, 3, 0, 0, 1, 0}));
+  // The roster ghost off the members keeps its own.
+  EXPECT_EQ(std::vector<bool>({party.unequipItem(tool("剣")), party.unequipItem(tool("剣")),
+                               party.unequipItem(tool("剣")), party.unequipItem(nullptr)}),
+            std::vector<bool>({true, true, false, false}));
   EXPECT_TRUE(party.members().memberAt(1).slot(3).isEmpty());
 
   EXPECT_TRUE(party.isActiveMember("ミオ"));
   party.startNewCycle();
-  EXPECT_EQ(party.activeCount(), 0);
-  EXPECT_FALSE(party.isActiveMember("ミオ"));
-  EXPECT_EQ(party.rosterCount(), 3);
+  EXPECT_EQ(std::tuple(party.activeCount(), party.isActiveMember("ミオ"), party.rosterCount()),
+            std::tuple(0, false, 3));
   party.clear();
   EXPECT_EQ(party.rosterCount(), 0);
 }
@@ -216,21 +222,18 @@ TEST_F(PartyRules, MembersCountArrangeAndFind) {
   }
   PlayerGhost extra;
   EXPECT_EQ(members.add(extra), nullptr);
-  EXPECT_EQ(members.findAtCell(0, 4), ghosts[4].get());
-  EXPECT_EQ(members.findAtCell(0, 0), ghosts[0].get());
-  EXPECT_EQ(members.findAtCell(-1, -1), nullptr) << "the sixth does not fight";
-  EXPECT_EQ(members.findNamed("ノア"), ghosts[2].get());
-  EXPECT_EQ(members.findNamed(nullptr), nullptr);
-  EXPECT_TRUE(members.contains(*ghosts[5]));
-  EXPECT_FALSE(members.contains(extra));
+  // The sixth does not fight.
+  EXPECT_EQ(std::vector<const PlayerGhost*>({members.findAtCell(0, 4), members.findAtCell(0, 0),
+                                             members.findAtCell(-1, -1), members.findNamed("ノア"),
+                                             members.findNamed(nullptr)}),
+            std::vector<const PlayerGhost*>({ghosts[4].get(), ghosts[0].get(), nullptr, ghosts[2].get(), nullptr}));
+  EXPECT_EQ(std::pair(members.contains(*ghosts[5]), members.contains(extra)), std::pair(true, false));
   members.removeAt(9);
   EXPECT_EQ(members.count(), 6);
   members.removeNamed("ミオ");
-  EXPECT_EQ(members.count(), 5);
-  EXPECT_EQ(&members.memberAt(1), ghosts[2].get());
   members.removeNamed("誰も");
-  EXPECT_FALSE(members.contains(*ghosts[1]));
-  EXPECT_EQ(members.count(), 5);
+  EXPECT_EQ(std::tuple(members.count(), &members.memberAt(1), members.contains(*ghosts[1])),
+            std::tuple(5, ghosts[2].get(), false));
   // The sixth moved up takes the first free cell: (0, 1), left by ミオ.
   EXPECT_EQ(std::make_pair(members.at(4).row, members.at(4).column), std::make_pair(0, 1));
   members.clear();
@@ -297,11 +300,7 @@ TEST_F(BagRules, SortOrder) {
     a.set(tool(name), uses, condition);
     return a;
   };
-  struct Case {
-    Article e, a;
-    bool after;
-  };
-  const Case cases[] = {
+  const std::tuple<Article, Article, bool> cases[] = {
       {with("剣", 1, 1), with("薬", 1, 1), true},       {with("薬", 1, 1), with("剣", 1, 1), false},
       {with("剣", 1, 1), with("剣", 1, 0.5f), true},    {with("剣", 1, 0.5f), with("剣", 1, 1), false},
       {with("剣", 1, 1), with("剣", 0.5f, 1), true},    {with("剣", 0.5f, 1), with("剣", 1, 1), false},
@@ -309,9 +308,9 @@ TEST_F(BagRules, SortOrder) {
       {with("鎧", 1, 0.75f), with("鎧", 1, 1), false},   {with("盾", 1, 1), with("盾", 1, 0.5f), true},
       {with("兜", 1, 1), with("兜", 1, 0.5f), true},    {with("剣", 1, 0.5f), with("剣", 0.5f, 1), false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Bag::sortsAfter(c.e, c.a), c.after)
-        << c.e.item()->name() << c.e.uses() << "/" << c.e.condition() << " " << c.a.uses() << "/" << c.a.condition();
+  for (const auto& [e, a, after] : cases) {
+    EXPECT_EQ(Bag::sortsAfter(e, a), after)
+        << e.item()->name() << e.uses() << "/" << e.condition() << " " << a.uses() << "/" << a.condition();
   }
 }
 
@@ -323,24 +322,17 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   worn.set(tool("剣"), 0.5f);
   bag.add(worn, 1);
   bag.add(Article::fromItem(tool("剣")), 3);
-  ASSERT_EQ(bag.count(), 3);
-  EXPECT_EQ(std::vector<i32>({bag.at(0)->number, bag.at(1)->number, bag.at(2)->number}), std::vector<i32>({1, 1, 5}));
-  EXPECT_EQ(bag.at(1)->article.uses(), 2);
-  EXPECT_EQ(bag.at(3), nullptr);
-  EXPECT_EQ(bag.at(-1), nullptr);
-  EXPECT_EQ(bag.countItem(tool("剣")), 6);
-  EXPECT_EQ(bag.countItem(nullptr), 0);
+  EXPECT_EQ(contents(bag), "薬x1/1 剣x1/2 剣x5/4");
+  EXPECT_EQ(std::tuple(bag.at(3), bag.at(-1), bag.countItem(tool("剣")), bag.countItem(nullptr)),
+            std::tuple(nullptr, nullptr, 6, 0));
   Article out;
-  EXPECT_FALSE(bag.take(out, -1));
-  EXPECT_FALSE(bag.take(out, 3));
-  ASSERT_TRUE(bag.take(out, 2));
+  ASSERT_EQ((std::vector<bool>{bag.take(out, -1), bag.take(out, 3), bag.take(out, 2)}),
+            std::vector<bool>({false, false, true}));
   EXPECT_EQ(out.uses(), 4);
-  EXPECT_EQ(bag.at(2)->number, 4);
   ASSERT_TRUE(bag.take(out, 0));
-  EXPECT_EQ(bag.count(), 2) << "the last piece goes with its entry";
+  EXPECT_EQ(contents(bag), "剣x1/2 剣x4/4") << "the last piece goes with its entry";
   EXPECT_TRUE(bag.takeItem(tool("剣")));
-  EXPECT_EQ(bag.count(), 1) << "the first entry of the item, the worn one, goes";
-  EXPECT_EQ(bag.countItem(tool("剣")), 4);
+  EXPECT_EQ(contents(bag), "剣x4/4") << "the first entry of the item, the worn one, goes";
   EXPECT_FALSE(bag.takeItem(tool("鎧")));
 
   // Nothing empty, unknown or uncounted is stocked; a count stops at the top.
@@ -355,11 +347,7 @@ TEST_F(BagRules, AddTakeCountAndFill) {
   EXPECT_FALSE(stock.takeItem(nullptr));
 
   bag.fillWithAll();
-  ASSERT_EQ(bag.count(), database().toolCount());
-  for (i32 i = 0; i < bag.count(); ++i) {
-    EXPECT_EQ(bag.at(i)->article.item(), database().toolAt(i));
-    EXPECT_EQ(bag.at(i)->number, 2);
-  }
+  EXPECT_EQ(contents(bag), "薬x2/1 剣x2/4 鎧x2/1 盾x2/1 兜x2/1");
 }
 
 TEST_F(BagRules, SaveAndLoad) {
@@ -375,10 +363,7 @@ TEST_F(BagRules, SaveAndLoad) {
   loaded.add(Article::fromItem(tool("鎧")), 1);
   loaded.load(parse(text(node) + "item{number 3;article{tool 薬;energy 1;defensePerformance 100;}}item{number 2;}"
                                  "item{article{tool 鎧;energy 1;defensePerformance 100;}}"));
-  ASSERT_EQ(loaded.count(), 2);
-  EXPECT_EQ(loaded.countItem(tool("薬")), 4);
-  EXPECT_EQ(loaded.countItem(tool("剣")), 2);
-  EXPECT_EQ(loaded.countItem(tool("鎧")), 0);
+  EXPECT_EQ(contents(loaded), "薬x4/1 剣x2/4");
 }
 
 const std::string kSavedGhost =
@@ -397,69 +382,62 @@ TEST_F(SaveNodeCheckTest, GhostNodes) {
   const std::string item = "an item's uses or condition are missing or out of range";
   const std::string art = "an art holds more than its name and level";
   const std::string level = "an art's level is out of range";
-  const struct {
-    std::string text;
-    std::string problem;
-  } cases[] = {
-      {kSavedGhost, ""},
-      {replacedOnce(kSavedGhost, "name ミオ;", ""), "a character's shell is not in the shell table"},
-      {replacedOnce(kSavedGhost, "name ミオ;", "name 誰か;"), "a character's shell is not in the shell table"},
-      {replacedOnce(kSavedGhost, "name ミオ;", "name;"), "a character's shell is not in the shell table"},
-      {replacedOnce(kSavedGhost, "experience 5;", ""), numbers},
-      {replacedOnce(kSavedGhost, "experience 5;", "experience 5,6;"), numbers},
-      {replacedOnce(kSavedGhost, "LP 3;", "LP x;"), numbers},
-      {replacedOnce(kSavedGhost, "masterPoint 0;", ""), numbers},
-      {replacedOnce(kSavedGhost, "experience 5;", "experience 0;"), ""},
-      {replacedOnce(kSavedGhost, "experience 5;", "experience -1;"), "a character's experience is negative"},
-      {replacedOnce(kSavedGhost, "masterExperience 0;", "masterExperience -1;"), "a character's experience is negative"},
-      {replacedOnce(kSavedGhost, "AP 1,2,3;", ""), "a character's AP is missing"},
-      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,2;"), "a character's AP is missing"},
-      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,2,3,4;"), "a character's AP is missing"},
-      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,x,3;"), "a character's AP is not whole"},
-      {replacedOnce(kSavedGhost, "AP 1,2,3;", "AP 1,2,x;"), "a character's AP is not whole"},
-      {replacedOnce(kSavedGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}", "equip{}equip{}equip{}equip{}equip{}equip{}"),
-       "a character has not eight equipment slots"},
-      {replacedOnce(kSavedGhost, "equip{}equip{}equip{}equip{}equip{}equip{}equip{}",
-                "equip{}equip{}equip{}equip{}equip{}equip{}equip{}equip{}"),
-       "a character has not eight equipment slots"},
-      {replacedOnce(kSavedGhost, "tool 剣;", "tool 無い盾;"), "an item is not in the tool table"},
-      {replacedOnce(kSavedGhost, "tool 剣;", "tool;"), "an item is not in the tool table"},
-      {replacedOnce(kSavedGhost, "energy 2;", ""), item},
-      {replacedOnce(kSavedGhost, "energy 2;", "energy -1;"), item},
-      {replacedOnce(kSavedGhost, "energy 2;", "energy 0;"), ""},
-      {replacedOnce(kSavedGhost, "defensePerformance 100;", ""), item},
-      {replacedOnce(kSavedGhost, "defensePerformance 100;", "defensePerformance 101;"), item},
-      {replacedOnce(kSavedGhost, "defensePerformance 100;", "defensePerformance -1;"), item},
-      {replacedOnce(kSavedGhost, "defensePerformance 100;", "defensePerformance 0;"), ""},
-      {replacedOnce(kSavedGhost, "}equip{}", "}equip{tool 鎧;energy 1;defensePerformance 100;}"), ""},
-      {replacedOnce(kSavedGhost, "bonus{腕力 2;}", ""), "a character's bonus or arts are missing"},
-      {replacedOnce(kSavedGhost, "artsList{arts{ability 連撃;level 3;}}", ""), "a character's bonus or arts are missing"},
-      {replacedOnce(kSavedGhost, "腕力 2;", "腕力 x;"), "a bonus value is not a whole number"},
-      {replacedOnce(kSavedGhost, "腕力 2;", "霊力 2,3;"), "a bonus value is not a whole number"},
-      {replacedOnce(kSavedGhost, "ability 連撃;", "ability 無い技;"), "an art is not in the ability table"},
-      {replacedOnce(kSavedGhost, "ability 連撃;", "ability;"), "an art is not in the ability table"},
-      {replacedOnce(kSavedGhost, "level 3;", "level 4;"), level},
-      {replacedOnce(kSavedGhost, "level 3;", "level 0;"), level},
-      {replacedOnce(kSavedGhost, "level 3;", "level 1;"), ""},
-      {replacedOnce(kSavedGhost, "level 3;", ""), ""},
-      {replacedOnce(kSavedGhost, "level 3;", "level x;"), level},
-      {replacedOnce(kSavedGhost, "level 3;", "level 3;priority 5;"), art},
-      {replacedOnce(kSavedGhost, "level 3;", "level 3;trigger{}"), art},
-      {replacedOnce(kSavedGhost, "ability 連撃;level 3;", "level 1;ability 技;"), ""},
+  // The saved ghost with its first `from` replaced by `to`, and the problem found.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"", "", ""},
+      {"name ミオ;", "", "a character's shell is not in the shell table"},
+      {"name ミオ;", "name 誰か;", "a character's shell is not in the shell table"},
+      {"name ミオ;", "name;", "a character's shell is not in the shell table"},
+      {"experience 5;", "", numbers},
+      {"experience 5;", "experience 5,6;", numbers},
+      {"LP 3;", "LP x;", numbers},
+      {"masterPoint 0;", "", numbers},
+      {"experience 5;", "experience 0;", ""},
+      {"experience 5;", "experience -1;", "a character's experience is negative"},
+      {"masterExperience 0;", "masterExperience -1;", "a character's experience is negative"},
+      {"AP 1,2,3;", "", "a character's AP is missing"},
+      {"AP 1,2,3;", "AP 1,2;", "a character's AP is missing"},
+      {"AP 1,2,3;", "AP 1,2,3,4;", "a character's AP is missing"},
+      {"AP 1,2,3;", "AP 1,x,3;", "a character's AP is not whole"},
+      {"AP 1,2,3;", "AP 1,2,x;", "a character's AP is not whole"},
+      {"}equip{}", "}", "a character has not eight equipment slots"},
+      {"}equip{}", "}equip{}equip{}", "a character has not eight equipment slots"},
+      {"tool 剣;", "tool 無い盾;", "an item is not in the tool table"},
+      {"tool 剣;", "tool;", "an item is not in the tool table"},
+      {"energy 2;", "", item},
+      {"energy 2;", "energy -1;", item},
+      {"energy 2;", "energy 0;", ""},
+      {"defensePerformance 100;", "", item},
+      {"defensePerformance 100;", "defensePerformance 101;", item},
+      {"defensePerformance 100;", "defensePerformance -1;", item},
+      {"defensePerformance 100;", "defensePerformance 0;", ""},
+      {"}equip{}", "}equip{tool 鎧;energy 1;defensePerformance 100;}", ""},
+      {"bonus{腕力 2;}", "", "a character's bonus or arts are missing"},
+      {"artsList{arts{ability 連撃;level 3;}}", "", "a character's bonus or arts are missing"},
+      {"腕力 2;", "腕力 x;", "a bonus value is not a whole number"},
+      {"腕力 2;", "霊力 2,3;", "a bonus value is not a whole number"},
+      {"ability 連撃;", "ability 無い技;", "an art is not in the ability table"},
+      {"ability 連撃;", "ability;", "an art is not in the ability table"},
+      {"level 3;", "level 4;", level},
+      {"level 3;", "level 0;", level},
+      {"level 3;", "level 1;", ""},
+      {"level 3;", "", ""},
+      {"level 3;", "level x;", level},
+      {"level 3;", "level 3;priority 5;", art},
+      {"level 3;", "level 3;trigger{}", art},
+      {"ability 連撃;level 3;", "level 1;ability 技;", ""},
   };
-  for (const auto& c : cases) {
-    const char* problem = Game::SaveNodeCheck::ghostProblem(parse(c.text));
-    EXPECT_EQ(problem ? problem : "", c.problem) << c.text;
+  for (const auto& [from, to, wanted] : cases) {
+    const std::string text = replacedOnce(kSavedGhost, from, to);
+    const char* problem = Game::SaveNodeCheck::ghostProblem(parse(text));
+    EXPECT_EQ(problem ? problem : "", wanted) << text;
   }
 }
 
 TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
   const std::string ghost = "ghost{" + kSavedGhost + "}";
   const std::string member = "a member line is damaged, or there are more than six";
-  const struct {
-    std::string text;
-    std::string problem;
-  } parties[] = {
+  const std::pair<std::string, std::string> parties[] = {
       {ghost + "member ミオ,0,1;", ""},
       {"", ""},
       {ghost + replacedOnce(ghost, "AP 1,2,3;", ""), "a character's AP is missing"},
@@ -471,9 +449,9 @@ TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
       {ghost + "member ノア,0,1;", "a member names no character of the roster"},
       {ghost + "member ミオ,0,1;member ミオ,1,1;", "a character is a member twice"},
   };
-  for (const auto& c : parties) {
-    const char* problem = Game::SaveNodeCheck::partyProblem(parse(c.text));
-    EXPECT_EQ(problem ? problem : "", c.problem) << c.text;
+  for (const auto& [text, wanted] : parties) {
+    const char* problem = Game::SaveNodeCheck::partyProblem(parse(text));
+    EXPECT_EQ(problem ? problem : "", wanted) << text;
   }
   // Seven characters: six member lines fit, a seventh is one too many.
   std::string roster;
@@ -490,10 +468,7 @@ TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
   EXPECT_EQ(seven ? seven : "", member);
 
   const std::string entry = "article{tool 薬;energy 1;defensePerformance 100;}";
-  const struct {
-    std::string text;
-    std::string problem;
-  } bags[] = {
+  const std::pair<std::string, std::string> bags[] = {
       {"item{" + entry + "number 1;}", ""},
       {"item{number 1;}", "a bag entry has no article or no number"},
       {"item{" + entry + "}", "a bag entry has no article or no number"},
@@ -504,9 +479,9 @@ TEST_F(SaveNodeCheckTest, PartyAndBagNodes) {
       {"item{" + entry + "number 1;}item{article{tool 薬;energy -1;defensePerformance 100;}number 1;}",
        "an item's uses or condition are missing or out of range"},
   };
-  for (const auto& c : bags) {
-    const char* bagProblem = Game::SaveNodeCheck::bagProblem(parse(c.text));
-    EXPECT_EQ(bagProblem ? bagProblem : "", c.problem) << c.text;
+  for (const auto& [text, wanted] : bags) {
+    const char* problem = Game::SaveNodeCheck::bagProblem(parse(text));
+    EXPECT_EQ(problem ? problem : "", wanted) << text;
   }
 }
 

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -30,13 +32,15 @@ using RandomTestSupport::random;
 using RandomTestSupport::seedsDrawing;
 using UnitTestSupport::TestGhost;
 
-// The names of the arts a unit answers a strike with.
-std::vector<std::string> reactionNames(Unit& unit, const Game::StrikeReport& strike) {
+// The names of the arts a unit answers a strike with, each with the side it
+// aims at when asked.
+std::vector<std::string> reactionNames(Unit& unit, const Game::StrikeReport& strike, bool sides = false) {
   std::vector<Game::Reaction> out;
   unit.collectReactions(strike, out);
   std::vector<std::string> names;
   for (const Game::Reaction& reaction : out) {
     names.emplace_back(reaction.art.name());
+    if (sides) names.back() += " " + std::to_string(reaction.aim.side);
     EXPECT_EQ(reaction.actor, &unit);
   }
   return names;
@@ -50,9 +54,15 @@ class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
       unit.states().boostTimers()[i] = 50;
     }
   }
+  // Shows each message as "value colour flag scale", a picture as "state index xcount".
   struct View : Game::UnitStuff::MessageView {
-    void show(const Game::UnitStuff::Message& m) override { shown.push_back(m); }
-    std::vector<Game::UnitStuff::Message> shown;
+    void show(const Game::UnitStuff::Message& m) override {
+      std::ostringstream out;
+      if (m.kind == Game::UnitStuff::Message::Kind::kState) out << "state " << m.state << " x" << m.count;
+      else out << m.value << " " << std::hex << m.color << std::dec << " " << int{m.flag} << " " << m.scale;
+      shown.push_back(out.str());
+    }
+    std::vector<std::string> shown;
   } view;
   // A unit over a fresh ghost that holds the art at the level (none at 0).
   Unit& unitWith(const char* name, i32 level = 1) {
@@ -70,66 +80,43 @@ class BattleUnitRules : public UnitTestSupport::BattleUnitTest {
     related.load(node);
     return related;
   }
-  Game::Article lastUse(const char* tool) {
-    Game::Article article;
-    article.set(database().findTool(tool), 0.01f);
-    return article;
-  }
-};
-
-struct LifeCase {
-  i32 hp, lp, damage;
-  i32 hpAfter, lpAfter, taken;
 };
 
 TEST_F(BattleUnitRules, DamageComesOffHpThenLpDownToZero) {
-  const LifeCase cases[] = {
-      {10, 50, 30, 0, 30, 30}, {10, 50, 10, 0, 50, 10}, {10, 50, 9, 1, 50, 9},
-      {10, 50, 0, 10, 50, 0},  {10, 50, -5, 10, 50, 0}, {0, 5, 8, 0, 0, 8},
-  };
-  for (const LifeCase& c : cases) {
-    i32 lp = c.lp;
+  for (const auto& [hp, lpBefore, damage, hpAfter, lpAfter, taken] :
+       {std::array{10, 50, 30, 0, 30, 30}, {10, 50, 10, 0, 50, 10}, {10, 50, 9, 1, 50, 9}, {10, 50, 0, 10, 50, 0},
+        {10, 50, -5, 10, 50, 0}, {0, 5, 8, 0, 0, 8}}) {
+    i32 lp = lpBefore;
     Game::Life life(lp);
-    life.setHp(c.hp);
-    life.takeDamage(c.damage);
-    EXPECT_EQ(life.hp(), c.hpAfter) << c.hp << " " << c.damage;
-    EXPECT_EQ(lp, c.lpAfter) << c.hp << " " << c.damage;
-    EXPECT_EQ(life.damageThisTurn(), c.taken) << c.hp << " " << c.damage;
+    life.setHp(hp);
+    life.takeDamage(damage);
+    const i32 thisTurn = life.damageThisTurn();
     life.endTurn();
-    EXPECT_EQ(life.previousTurnDamage(), c.taken);
-    EXPECT_EQ(life.damageThisTurn(), 0);
+    EXPECT_EQ(std::tuple(life.hp(), lp, thisTurn, life.previousTurnDamage(), life.damageThisTurn()),
+              std::tuple(hpAfter, lpAfter, taken, taken, 0))
+        << hp << " " << damage;
   }
 }
 
 TEST_F(BattleUnitRules, HealingClampingAndDeath) {
-  struct Case {
-    i32 hp, lp;
-    i32 heal, lpGain;
-    i32 hpAfter, lpAfter;
-  };
   // HP heals only while LP is left; neither heals by a negative amount.
-  for (const Case& c : {Case{5, 1, 10, 0, 15, 1}, Case{5, 0, 10, 0, 5, 0}, Case{5, 1, -3, -3, 5, 1},
-                        Case{5, 1, 0, 4, 5, 5}}) {
-    i32 lp = c.lp;
+  for (const auto& [hp, lpBefore, heal, lpGain, hpAfter, lpAfter] :
+       {std::array{5, 1, 10, 0, 15, 1}, {5, 0, 10, 0, 5, 0}, {5, 1, -3, -3, 5, 1}, {5, 1, 0, 4, 5, 5}}) {
+    i32 lp = lpBefore;
     Game::Life life(lp);
-    life.setHp(c.hp);
-    life.recoverHp(c.heal);
-    life.recoverLp(c.lpGain);
-    EXPECT_EQ(life.hp(), c.hpAfter) << c.lp << " " << c.heal;
-    EXPECT_EQ(lp, c.lpAfter) << c.lp << " " << c.lpGain;
+    life.setHp(hp);
+    life.recoverHp(heal);
+    life.recoverLp(lpGain);
+    EXPECT_EQ(std::pair(life.hp(), lp), std::pair(hpAfter, lpAfter)) << lpBefore << " " << heal;
   }
   // Into the maxima and not below 0; no LP leaves no HP.
-  struct Clamp {
-    i32 hp, lp, hpAfter, lpAfter;
-  };
-  for (const Clamp& c : {Clamp{150, 120, 100, 80}, Clamp{-5, 10, 0, 10}, Clamp{50, 0, 0, 0}, Clamp{50, -3, 0, 0},
-                         Clamp{100, 80, 100, 80}}) {
-    i32 lp = c.lp;
+  for (const auto& [hp, lpBefore, hpAfter, lpAfter] :
+       {std::array{150, 120, 100, 80}, {-5, 10, 0, 10}, {50, 0, 0, 0}, {50, -3, 0, 0}, {100, 80, 100, 80}}) {
+    i32 lp = lpBefore;
     Game::Life life(lp);
-    life.setHp(c.hp);
+    life.setHp(hp);
     life.clamp(100, 80);
-    EXPECT_EQ(life.hp(), c.hpAfter) << c.hp << " " << c.lp;
-    EXPECT_EQ(lp, c.lpAfter) << c.hp << " " << c.lp;
+    EXPECT_EQ(std::pair(life.hp(), lp), std::pair(hpAfter, lpAfter)) << hp << " " << lpBefore;
   }
   i32 lp = 3;
   Game::Life life(lp);
@@ -145,36 +132,29 @@ TEST_F(BattleUnitRules, HealingClampingAndDeath) {
 // Weapon W = 10: the last use under ファイナルストライク doubles it, then
 // 薬漬け adds 10 a level, then the planned item its weapon performance.
 TEST_F(BattleUnitRules, TheWeaponValueUnderStatesAndAbilities) {
-  const Game::Article last = lastUse("槍");
+  Game::Article last;
+  last.set(database().findTool("槍"), 0.01f);
   const Game::Article fresh = Game::Article::fromItem(database().findTool("槍"));
-  struct Case {
-    i32 drugs;
-    bool finalStrike;
-    const Game::Article* held;
-    const Game::Article* planned;
-    i32 weapon;
-  };
-  const Case cases[] = {
-      {0, false, nullptr, nullptr, 10}, {2, false, nullptr, nullptr, 30}, {0, true, &last, nullptr, 20},
-      {1, true, &last, nullptr, 30},    {0, true, &fresh, nullptr, 10},  {0, false, &last, nullptr, 10},
-      {0, false, nullptr, &fresh, 16},  {3, true, &last, &fresh, 56},
-  };
-  for (const Case& c : cases) {
+  const Game::Article* none = nullptr;
+  for (const auto& [drugs, finalStrike, held, planned, weapon] :
+       {std::tuple{0, false, none, none, 10}, {2, false, none, none, 30}, {0, true, &last, none, 20},
+        {1, true, &last, none, 30}, {0, true, &fresh, none, 10}, {0, false, &last, none, 10},
+        {0, false, none, &fresh, 16}, {3, true, &last, &fresh, 56}}) {
     TestGhost& ghost = makeGhost();
     ghost.weaponValue = 10;
-    ghost.equipment = c.held;
+    ghost.equipment = held;
     ghost.equipmentSlot = 2;
-    if (c.finalStrike) {
+    if (finalStrike) {
       ghost.abilities().add(art("ファイナルストライク"));
     }
     Unit& unit = makeUnit(ghost);
     unit.setWeaponSlot(2);
-    unit.setStateLevel("薬漬け", c.drugs);
-    if (c.planned) {
-      unit.planAction(2, art("斬る"), unit.place(), c.planned);
+    unit.setStateLevel("薬漬け", drugs);
+    if (planned) {
+      unit.planAction(2, art("斬る"), unit.place(), planned);
     }
     unit.recompute();
-    EXPECT_EQ(unit.status()[StatusBlock::kWeapon], c.weapon) << c.drugs << " " << c.finalStrike;
+    EXPECT_EQ(unit.status()[StatusBlock::kWeapon], weapon) << drugs << " " << finalStrike;
   }
 }
 
@@ -183,10 +163,14 @@ TEST_F(BattleUnitRules, StatesBendTheBlocks) {
   ghost.caps[Parameters::kAp1] = 9;
   ghost.defense.factors()[3] = 0.5f;
   Unit& unit = makeUnit(ghost);
+  // Attack elements 9 (吸収), 14, 15 (反撃無効) and 16; defence factors 2 to 4.
+  const auto blocks = [&] {
+    const auto& e = unit.attack().elements();
+    const auto& f = unit.defense().factors();
+    return std::tuple(e.isSet(9), e.isSet(14), e.isSet(15), e.isSet(16), f[2], f[3], f[4]);
+  };
   unit.recompute();
-  EXPECT_FALSE(unit.attack().elements().isSet(15));
-  EXPECT_FALSE(unit.attack().elements().isSet(9));
-  EXPECT_FLOAT_EQ(unit.defense().factors()[3], 0.5f);
+  EXPECT_EQ(blocks(), std::tuple(false, false, false, false, 1.f, 0.5f, 1.f));
 
   unit.setStateLevel("呪い", 1);
   unit.setStateLevel("カウンター無効付加", 1);
@@ -197,19 +181,13 @@ TEST_F(BattleUnitRules, StatesBendTheBlocks) {
   EXPECT_EQ(std::vector<i32>({unit.maxHp(), unit.maxLp(), unit.parameters()[Parameters::kAp1],
                               unit.parameters()[Parameters::kStrength], unit.parameters()[Parameters::kPsyche]}),
             std::vector<i32>({120, 80, 9, 20, 20}));
-  EXPECT_TRUE(unit.attack().elements().isSet(15)) << "反撃無効";
-  EXPECT_TRUE(unit.attack().elements().isSet(9)) << "吸収";
-  EXPECT_FALSE(unit.attack().elements().isSet(14));
-  EXPECT_FALSE(unit.attack().elements().isSet(16));
   // The barrier of level 30 keeps 70% of spells (element 3) out of 50%.
-  EXPECT_FLOAT_EQ(unit.defense().factors()[3], 0.35f);
-  EXPECT_FLOAT_EQ(unit.defense().factors()[2], 1.f);
-  EXPECT_FLOAT_EQ(unit.defense().factors()[4], 1.f);
+  EXPECT_EQ(blocks(), std::tuple(true, false, true, false, 1.f, 0.35f, 1.f));
   // A dead unit loses its states at the next recomputation.
   unit.life().kill();
-  EXPECT_EQ(unit.stateLevel("呪い"), 1);
+  const i32 before = unit.stateLevel("呪い");
   unit.recompute();
-  EXPECT_EQ(unit.stateLevel("呪い"), 0);
+  EXPECT_EQ(std::pair(before, unit.stateLevel("呪い")), std::pair(1, 0));
 }
 
 // Attributes 20: Attack is 腕力. Boosts count everywhere, the formation's
@@ -217,34 +195,25 @@ TEST_F(BattleUnitRules, StatesBendTheBlocks) {
 TEST_F(BattleUnitRules, BoostsFormationAndSynchroAddToTheParameters) {
   battle.formation[Parameters::kStrength] = 3;
   battle.synchro[Parameters::kStrength] = 100;
-  struct Case {
-    bool enemy;
-    i32 row;
-    bool inBattle;
-    i32 attack;
-  };
-  for (const Case& c : {Case{false, 1, true, 128}, Case{false, -1, true, 125}, Case{true, 1, true, 25},
-                        Case{false, -1, false, 25}}) {
-    Unit& unit = makeUnit(makeGhost(c.enemy), c.inBattle, c.row, 2);
+  for (const auto& [enemy, row, inBattle, attack] :
+       {std::tuple{false, 1, true, 128}, {false, -1, true, 125}, {true, 1, true, 25}, {false, -1, false, 25}}) {
+    Unit& unit = makeUnit(makeGhost(enemy), inBattle, row, 2);
     unit.setBoost(Parameters::kStrength, 5);
     unit.recompute();
-    EXPECT_EQ(unit.status()[StatusBlock::kAttack], c.attack) << c.enemy << " " << c.row << " " << c.inBattle;
+    EXPECT_EQ(unit.status()[StatusBlock::kAttack], attack) << enemy << " " << row << " " << inBattle;
   }
 }
 
 // Every status value stops at 0 but Psycho, which stops at −256.
 TEST_F(BattleUnitRules, TheClampKeepsStatusFloorsAndLifeWithinTheMaxima) {
-  struct Case {
-    i32 weapon, psyche;
-    i32 weaponAfter, psychoAfter;
-  };
-  for (const Case& c : {Case{-5, -300, 0, -256}, Case{-5, -100, 0, -100}, Case{7, 30, 7, 30}}) {
+  for (const auto& [weapon, psyche, weaponAfter, psychoAfter] :
+       {std::array{-5, -300, 0, -256}, {-5, -100, 0, -100}, {7, 30, 7, 30}}) {
     TestGhost& ghost = makeGhost();
-    ghost.weaponValue = c.weapon;
-    ghost.caps[Parameters::kPsyche] = c.psyche;
+    ghost.weaponValue = weapon;
+    ghost.caps[Parameters::kPsyche] = psyche;
     Unit& unit = makeUnit(ghost);
-    EXPECT_EQ(unit.status()[StatusBlock::kWeapon], c.weaponAfter) << c.weapon;
-    EXPECT_EQ(unit.status()[StatusBlock::kPsycho], c.psychoAfter) << c.psyche;
+    EXPECT_EQ(std::pair(unit.status()[StatusBlock::kWeapon], unit.status()[StatusBlock::kPsycho]),
+              std::pair(weaponAfter, psychoAfter)) << weapon << " " << psyche;
     for (i32 i = 1; i < StatusBlock::kPsycho; ++i) {
       EXPECT_GE(unit.status()[i], 0) << i;
     }
@@ -279,56 +248,44 @@ TEST_F(BattleUnitRules, NamesRatiosAndQuestionsOfTheUnit) {
   TestGhost& ghost = makeGhost(true, 100, 100);
   ghost.defense.resist().set(database().stateIndex("毒"));
   Unit& unit = makeUnit(ghost);
-  EXPECT_TRUE(unit.resists("毒"));
-  EXPECT_FALSE(unit.resists("睡眠"));
-  EXPECT_TRUE(unit.hasName("test"));
-  EXPECT_FALSE(unit.hasName("影"));
+  EXPECT_EQ(std::vector<bool>({unit.resists("毒"), unit.resists("睡眠"), unit.hasName("test"), unit.hasName("影")}),
+            std::vector<bool>({true, false, true, false}));
   unit.setExtraName("影");
-  EXPECT_TRUE(unit.hasName("影"));
-  EXPECT_TRUE(unit.hasName("test"));
-  EXPECT_FALSE(unit.hasName("光"));
+  EXPECT_EQ(std::vector<bool>({unit.hasName("影"), unit.hasName("test"), unit.hasName("光")}),
+            std::vector<bool>({true, true, false}));
   unit.life().setHp(50);
   ghost.lpRef() = 25;
-  EXPECT_FLOAT_EQ(unit.getLifeRatio(), 0.375f);
-  EXPECT_FLOAT_EQ(unit.getLpRatio(), 0.25f);
+  EXPECT_EQ(std::pair(unit.getLifeRatio(), unit.getLpRatio()), std::pair(0.375f, 0.25f));
   battle.guards[1] = 2;
-  EXPECT_EQ(unit.sideFieldMode(), 2);
-  EXPECT_EQ(makeUnit(makeGhost(true), false).sideFieldMode(), 0);
-  EXPECT_EQ(unit.level(), 1);
+  EXPECT_EQ(std::pair(unit.sideFieldMode(), makeUnit(makeGhost(true), false).sideFieldMode()), std::pair(2, 0));
+  const i32 level = unit.level();
   ghost.levelValue = 7;
-  EXPECT_EQ(unit.level(), 7);
+  EXPECT_EQ(std::pair(level, unit.level()), std::pair(1, 7));
 }
 
 TEST_F(BattleUnitRules, EffectsOfStateRecords) {
   Unit& unit = makeUnit(true);
   battle.energies[1] = 10;
-  unit.applyState("呪力チャージ", 4, false);
-  EXPECT_EQ(battle.energies[1], 14);
-  EXPECT_EQ(battle.energies[0], 0);
-  unit.applyState("呪力破壊", 6, false);
-  EXPECT_EQ(battle.energies[1], 8);
-  unit.applyState("EclipseSidestep", 1, false);
-  EXPECT_EQ(battle.guards[1], 1);
-  EXPECT_EQ(battle.guards[0], 0);
-  unit.applyState("結界", 2, false);
-  EXPECT_EQ(battle.guards[1], 2);
-  EXPECT_EQ(battle.guards[0], 0) << "amount 2 guards the own side only";
-  unit.applyState("結界", 0, false);
-  EXPECT_EQ(battle.guards[0], 0);
+  // The energies and guard modes of sides 0 and 1 after each state in turn:
+  // 結界 of amount 2 guards the own side only, of amount 0 neither.
+  std::vector<std::vector<i32>> sides;
+  for (const auto& [name, amount] :
+       {std::pair{"呪力チャージ", 4}, {"呪力破壊", 6}, {"EclipseSidestep", 1}, {"結界", 2}, {"結界", 0}}) {
+    unit.applyState(name, amount, false);
+    sides.push_back({battle.energies[0], battle.energies[1], battle.guards[0], battle.guards[1]});
+  }
+  EXPECT_EQ(sides,
+            (std::vector<std::vector<i32>>{{0, 14, 0, 0}, {0, 8, 0, 0}, {0, 8, 0, 1}, {0, 8, 0, 2}, {0, 8, 0, 2}}));
   battle.guardSides.clear();
   unit.applyState("結界", 1, false);
   EXPECT_EQ(std::vector<i32>({battle.guards[0], battle.guards[1], unit.sideFieldMode()}), std::vector<i32>({2, 2, 2}));
   EXPECT_EQ(battle.guardSides, std::vector<i32>({1, 0})) << "the own side, then the other";
 
-  unit.planAction(-1, art("斬る"), unit.place());
-  unit.applyState("睡眠", 0, false);
-  EXPECT_TRUE(unit.hasPlan()) << "sleep of level 0";
-  unit.applyState("スタン", 1, false);
-  EXPECT_FALSE(unit.hasPlan());
-  unit.planAction(-1, art("斬る"), unit.place());
-  ASSERT_TRUE(unit.hasPlan());
-  unit.applyState("睡眠", 1, false);
-  EXPECT_FALSE(unit.hasPlan());
+  for (const auto& [name, level, keeps] : {std::tuple{"睡眠", 0, true}, {"スタン", 1, false}, {"睡眠", 1, false}}) {
+    unit.planAction(-1, art("斬る"), unit.place());
+    unit.applyState(name, level, false);
+    EXPECT_EQ(unit.hasPlan(), keeps) << name << " " << level;
+  }
 
   unit.applyState("毒", 2, false);
   unit.applyState("再生", 3, false);
@@ -353,9 +310,10 @@ TEST_F(BattleUnitRules, RefreshClearsHarmfulLevelsAndKeepsTheRest) {
   unit.applyState("毒", 2, false);
   unit.applyState("再生", 2, false);
   unit.applyState("リフレッシュ", 1, false);
-  EXPECT_EQ(unit.stateLevel("毒"), 0);
-  EXPECT_EQ(unit.states().timer(database().stateIndex("毒")), 5) << "the timer stays";
-  EXPECT_EQ(unit.stateLevel("再生"), 2);
+  // 毒's timer stays.
+  EXPECT_EQ(std::vector<i32>({unit.stateLevel("毒"), unit.states().timer(database().stateIndex("毒")),
+                              unit.stateLevel("再生")}),
+            std::vector<i32>({0, 5, 2}));
   unit.applyState("再生", 0, false);
   EXPECT_EQ(unit.stateLevel("再生"), 0) << "amount 0 sets a level that overwrites";
 }
@@ -363,44 +321,33 @@ TEST_F(BattleUnitRules, RefreshClearsHarmfulLevelsAndKeepsTheRest) {
 // Resisted: a harmful state the defence resists or any harmful state on a
 // dead unit, and only when asked to check.
 TEST_F(BattleUnitRules, ResistanceAppliesToHarmfulStatesWhenChecked) {
-  struct Case {
-    const char* state;
-    bool resisting, dead, check;
-    i32 level;
-  };
-  const Case cases[] = {
-      {"毒", true, false, true, 0},    {"毒", true, false, false, 2},  {"毒", false, false, true, 2},
-      {"毒", false, true, true, 0},    {"再生", false, true, true, 2}, {"再生", true, false, true, 2},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [name, resisting, dead, check, level] :
+       {std::tuple{"毒", true, false, true, 0}, {"毒", true, false, false, 2}, {"毒", false, false, true, 2},
+        {"毒", false, true, true, 0}, {"再生", false, true, true, 2}, {"再生", true, false, true, 2}}) {
     TestGhost& ghost = makeGhost();
-    if (c.resisting) {
-      ghost.defense.resist().set(database().stateIndex(c.state));
+    if (resisting) {
+      ghost.defense.resist().set(database().stateIndex(name));
     }
     Unit& unit = makeUnit(ghost);
-    if (c.dead) {
+    if (dead) {
       unit.life().kill();
     }
-    unit.applyState(c.state, 2, c.check);
-    EXPECT_EQ(unit.stateLevel(c.state), c.level) << c.state << c.resisting << c.dead << c.check;
+    unit.applyState(name, 2, check);
+    EXPECT_EQ(unit.stateLevel(name), level) << name << resisting << dead << check;
   }
 }
 
 TEST_F(BattleUnitRules, AnalysisShowsLifeUpToTenThousand) {
-  struct Case {
-    i32 hp, lp;
-    std::string line;
-  };
-  for (const Case& c : {Case{100, 75, "HP 175 / 12000"}, Case{4000, 6000, "HP 10000 / 12000"},
-                        Case{4001, 6000, "HP ????? / ?????"}}) {
+  for (const auto& [hp, lp, line] :
+       {std::tuple{100, 75, "HP 175 / 12000"}, {4000, 6000, "HP 10000 / 12000"}, {4001, 6000, "HP ????? / ?????"}}) {
     battle.messages.clear();
     TestGhost& ghost = makeGhost(true, 6000, 6000);
     Unit& unit = makeUnit(ghost);
-    unit.life().setHp(c.hp);
-    ghost.lpRef() = c.lp;
+    unit.life().setHp(hp);
+    ghost.lpRef() = lp;
     const i32 centred = battle.cameraCentred;
     unit.applyState("分析", 1, false);
-    EXPECT_EQ(battle.messages, (std::vector<std::string>{"test", c.line, "resistances"}));
+    EXPECT_EQ(battle.messages, (std::vector<std::string>{"test", line, "resistances"}));
     EXPECT_EQ(battle.cameraCentred, centred + 1);
   }
 }
@@ -410,10 +357,8 @@ TEST_F(BattleUnitRules, OutsideABattleTheSideEffectsDoNothing) {
   for (const char* name : {"呪力チャージ", "呪力破壊", "結界", "EclipseSidestep", "チェック", "分析"}) {
     unit.applyState(name, 1, false);
   }
-  EXPECT_EQ(battle.energies[0], 0);
-  EXPECT_EQ(battle.guards[0], 0);
-  EXPECT_TRUE(battle.messages.empty());
-  EXPECT_EQ(battle.cameraCentred, 0);
+  EXPECT_EQ(std::tuple(battle.energies[0], battle.guards[0], battle.messages.size(), battle.cameraCentred),
+            std::tuple(0, 0, 0u, 0));
 }
 
 // A parameter state moves its parameter by 8 a level; a boost that starts
@@ -424,13 +369,13 @@ TEST_F(BattleUnitRules, ParameterStatesBoostAndTime) {
   unit.states().boostTimers()[Parameters::kStrength] = 2;
   unit.applyState("腕力アップ", 1, false);
   unit.applyState("鈍足", 3, false);
-  EXPECT_EQ(unit.boost(Parameters::kStrength), 24);
-  EXPECT_EQ(unit.states().boostTimers()[Parameters::kStrength], 2);
-  EXPECT_EQ(unit.boost(Parameters::kAgility), -24);
-  EXPECT_EQ(unit.states().boostTimers()[Parameters::kAgility], 4);
-  EXPECT_EQ(unit.boost(Parameters::kDexterity), 0);
-  EXPECT_EQ(unit.states().boostTimers()[Parameters::kDexterity], 0);
-  EXPECT_EQ(unit.stateLevel("腕力アップ"), 0) << "no level of its own";
+  // Boost and time of 腕力, 敏捷 and 器用さ; 腕力アップ has no level of its own.
+  const auto& timers = unit.states().boostTimers();
+  EXPECT_EQ(std::vector<i32>({unit.boost(Parameters::kStrength), timers[Parameters::kStrength],
+                              unit.boost(Parameters::kAgility), timers[Parameters::kAgility],
+                              unit.boost(Parameters::kDexterity), timers[Parameters::kDexterity],
+                              unit.stateLevel("腕力アップ")}),
+            std::vector<i32>({24, 2, -24, 4, 0, 0, 0}));
 }
 
 // A boost whose time is up becomes 8 of 10 and vanishes at a draw below 30;
@@ -444,28 +389,29 @@ TEST_F(BattleUnitRules, BoostsAndStatesVanishAfterTheirTimeByTheDraw) {
     unit.setBoost(Parameters::kHp, 10);
     unit.states().boostTimers()[Parameters::kHp] = 1;
     unit.endTurn();
-    EXPECT_EQ(unit.boost(Parameters::kHp), vanishes ? 0 : 8) << draw;
-    EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 0);
+    EXPECT_EQ(std::pair(unit.boost(Parameters::kHp), unit.states().boostTimers()[Parameters::kHp]),
+              std::pair(vanishes ? 0 : 8, 0)) << draw;
     random().setSeed(seed);
     Unit& poisoned = makeUnit();
     holdBoosts(poisoned);
     poisoned.states().set(poison, 2, 0);
     poisoned.endTurn();
-    EXPECT_EQ(poisoned.stateLevel("毒"), vanishes ? 0 : 2) << draw;
-    EXPECT_EQ(poisoned.states().timer(poison), vanishes ? 0 : -1) << draw;
+    EXPECT_EQ(std::pair(poisoned.stateLevel("毒"), poisoned.states().timer(poison)),
+              vanishes ? std::pair(0, 0) : std::pair(2, -1)) << draw;
   }
   Unit& unit = makeUnit();
   unit.setBoost(Parameters::kHp, 10);
   unit.states().boostTimers()[Parameters::kHp] = 2;
   unit.endTurn();
-  EXPECT_EQ(unit.boost(Parameters::kHp), 10) << "one turn left";
-  EXPECT_EQ(unit.states().boostTimers()[Parameters::kHp], 1);
+  EXPECT_EQ(std::pair(unit.boost(Parameters::kHp), unit.states().boostTimers()[Parameters::kHp]), std::pair(10, 1))
+      << "one turn left";
+  // Timer 0 still holds; a state not held keeps no time.
   Unit& delayed = makeUnit();
   delayed.states().set(database().stateIndex("ディレイ"), 1, 1);
   delayed.endTurn();
-  EXPECT_EQ(delayed.stateLevel("ディレイ"), 1) << "timer 0 still holds";
-  EXPECT_EQ(delayed.states().timer(database().stateIndex("ディレイ")), 0);
-  EXPECT_EQ(delayed.states().timer(database().stateIndex("恐怖")), 0) << "a state not held keeps no time";
+  EXPECT_EQ(std::vector<i32>({delayed.stateLevel("ディレイ"), delayed.states().timer(database().stateIndex("ディレイ")),
+                              delayed.states().timer(database().stateIndex("恐怖"))}),
+            std::vector<i32>({1, 0, 0}));
 }
 
 TEST_F(BattleUnitRules, TheTurnEndKeepsAChargingPlanAndCountsTheTurn) {
@@ -473,63 +419,53 @@ TEST_F(BattleUnitRules, TheTurnEndKeepsAChargingPlanAndCountsTheTurn) {
   unit.planAction(-1, art("斬る"), unit.place());
   unit.setTurnMark(3);
   unit.life().takeDamage(12);
+  // Plan kept, turn mark, turn count, damage of the turn before.
+  const auto turn = [&] {
+    return std::vector<i32>({unit.hasPlan(), unit.turnMark(), unit.turnCount(), unit.previousTurnDamage()});
+  };
   unit.endTurn();
-  EXPECT_TRUE(unit.hasPlan()) << "charge 1 left";
-  EXPECT_EQ(unit.turnMark(), 0);
-  EXPECT_EQ(unit.turnCount(), 1);
-  EXPECT_EQ(unit.previousTurnDamage(), 12);
+  EXPECT_EQ(turn(), std::vector<i32>({1, 0, 1, 12})) << "charge 1 left";
   unit.setCharge(0);
   unit.endTurn();
-  EXPECT_FALSE(unit.hasPlan());
-  EXPECT_EQ(unit.turnCount(), 2);
-  EXPECT_EQ(unit.previousTurnDamage(), 0);
+  EXPECT_EQ(turn(), std::vector<i32>({0, 0, 2, 0}));
 }
 
 // Poison: a = 1 − life ratio, f = a² / (a² + 0.25),
 // max(1, trunc(√(level × max HP) × 5 × f)).
 TEST_F(BattleUnitRules, PoisonByLevelMaximumAndLife) {
-  struct Case {
-    i32 level, maxHp, hp, lp;
-    i32 damage;
-  };
   // 1/3 lost: f = 4/13, √200 · 5 · f = 21.8; 3/4 lost: f = 9/13, √400 · 5 · f = 69.2.
-  for (const Case& c : {Case{1, 200, 100, 100, 21}, Case{4, 100, 0, 50, 69}, Case{3, 100, 100, 100, 1},
-                        Case{0, 100, 10, 10, 0}, Case{2, 100, 0, 0, 0}}) {
-    Unit& unit = makeUnit(makeGhost(false, c.maxHp, 100));
-    unit.setStateLevel("毒", c.level);
-    unit.life().setHp(c.hp);
-    unit.ghost().lpRef() = c.lp;
-    EXPECT_EQ(unit.poisonDamage(), c.damage) << c.level << " " << c.hp << " " << c.lp;
+  for (const auto& [level, maxHp, hp, lp, damage] : {std::array{1, 200, 100, 100, 21}, {4, 100, 0, 50, 69},
+                                                      {3, 100, 100, 100, 1}, {0, 100, 10, 10, 0}, {2, 100, 0, 0, 0}}) {
+    Unit& unit = makeUnit(makeGhost(false, maxHp, 100));
+    unit.setStateLevel("毒", level);
+    unit.life().setHp(hp);
+    unit.ghost().lpRef() = lp;
+    EXPECT_EQ(unit.poisonDamage(), damage) << level << " " << hp << " " << lp;
   }
 }
 
 // Attributes 0 give Resist 0: trunc(max HP × rate), rate = (自動回復 +
 // 再生) / 100, at least 1 while the rate is not 0, at most 999.
 TEST_F(BattleUnitRules, RegenerationByRateWithinOneAnd999) {
-  struct Case {
-    i32 maxHp, automatic, state;
-    bool alive;
-    i32 amount;
-  };
-  for (const Case& c : {Case{200, 3, 2, true, 10}, Case{200, 0, 0, true, 0}, Case{10, 0, 1, true, 1},
-                        Case{50000, 0, 5, true, 999}, Case{99900, 1, 0, true, 999}, Case{200, 3, 2, false, 0}}) {
-    TestGhost& ghost = makeGhost(false, c.maxHp, 100, 0);
-    if (c.automatic > 0) {
-      ghost.abilities().add(art("自動回復", c.automatic));
+  for (const auto& [maxHp, automatic, level, alive, amount] :
+       {std::tuple{200, 3, 2, true, 10}, {200, 0, 0, true, 0}, {10, 0, 1, true, 1}, {50000, 0, 5, true, 999},
+        {99900, 1, 0, true, 999}, {200, 3, 2, false, 0}}) {
+    TestGhost& ghost = makeGhost(false, maxHp, 100, 0);
+    if (automatic > 0) {
+      ghost.abilities().add(art("自動回復", automatic));
     }
     Unit& unit = makeUnit(ghost);
-    unit.setStateLevel("再生", c.state);
-    if (!c.alive) {
+    unit.setStateLevel("再生", level);
+    if (!alive) {
       unit.life().kill();
     }
-    EXPECT_EQ(unit.regeneration(), c.amount) << c.maxHp << " " << c.automatic << " " << c.state;
+    EXPECT_EQ(unit.regeneration(), amount) << maxHp << " " << automatic << " " << level;
   }
   // Resist 29 (attributes 27): 200 × 129 / 100 × 0.05 = 12.9.
   TestGhost& ghost = makeGhost(false, 200, 100, 27);
   Unit& unit = makeUnit(ghost);
   unit.setStateLevel("再生", 5);
-  EXPECT_EQ(unit.status()[StatusBlock::kResist], 29);
-  EXPECT_EQ(unit.regeneration(), 12);
+  EXPECT_EQ(std::pair(unit.status()[StatusBlock::kResist], unit.regeneration()), std::pair(29, 12));
 }
 
 // A zero is never queued; the numbers show at once, then each delayed number
@@ -548,10 +484,7 @@ TEST_F(BattleUnitRules, MessagesShowNumbersAtOnceAndTheRestSeventyFramesApart) {
   unit.queueStateMessage(state("毒"), 0);
   unit.queueStateMessage(state("毒"), 3);
   messages.update(view);
-  ASSERT_EQ(view.shown.size(), 2u) << "the numbers at once";
-  EXPECT_EQ(view.shown[0].value, -1);
-  EXPECT_EQ(view.shown[0].flag, 2);
-  EXPECT_EQ(view.shown[0].scale, 1.5f);
+  EXPECT_EQ(view.shown, (std::vector<std::string>{"-1 ffffffff 2 1.5", "3 0 0 1"})) << "the numbers at once";
   EXPECT_EQ(messages.wait(), 70);
   for (std::size_t shown = 3; shown <= 5; ++shown) {
     for (int frame = 0; frame < 69; ++frame) {
@@ -561,14 +494,9 @@ TEST_F(BattleUnitRules, MessagesShowNumbersAtOnceAndTheRestSeventyFramesApart) {
     messages.update(view);
     ASSERT_EQ(view.shown.size(), shown) << "the zero delayed number was never queued";
   }
-  EXPECT_EQ(view.shown[2].kind, Game::UnitStuff::Message::Kind::kDamage);
-  EXPECT_EQ(std::make_pair(view.shown[2].value, view.shown[2].color), std::make_pair(5, 0xFF80FFFFu));
-  for (std::size_t i : {3u, 4u}) {
-    EXPECT_EQ(view.shown[i].kind, Game::UnitStuff::Message::Kind::kState);
-    EXPECT_EQ(view.shown[i].state, database().stateIndex("毒"));
-  }
-  EXPECT_EQ(view.shown[3].count, 1) << "at least one picture";
-  EXPECT_EQ(view.shown[4].count, 3);
+  // 毒 is state 0.
+  EXPECT_EQ(std::vector<std::string>(view.shown.begin() + 2, view.shown.end()),
+            (std::vector<std::string>{"5 ff80ffff 0 1", "state 0 x1", "state 0 x3"}));
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -588,17 +516,13 @@ TEST_F(BattleUnitRules, AutomaticAbilitiesPutTheirStatesOnAndStunByTheirLevel) {
   calm.autoAbilities();
   EXPECT_EQ(calm.stateLevel("発狂"), 0);
   // 自動スタン of level n stuns at a draw below n, with the state's picture.
-  struct Stun {
-    i32 level, draw;
-    bool stuns;
-  };
-  for (const Stun& c : {Stun{50, 49, true}, Stun{50, 50, false}, Stun{1, 0, true}, Stun{1, 1, false}}) {
-    random().setSeed(seedsDrawing({c.draw})[0]);
-    Unit& stunned = unitWith("自動スタン", c.level);
+  for (const auto& [level, draw, stuns] : {std::tuple{50, 49, true}, {50, 50, false}, {1, 0, true}, {1, 1, false}}) {
+    random().setSeed(seedsDrawing({draw})[0]);
+    Unit& stunned = unitWith("自動スタン", level);
     stunned.planAction(-1, art("斬る"), stunned.place());
     stunned.autoAbilities();
-    EXPECT_EQ(stunned.hasPlan(), !c.stuns) << c.level << " " << c.draw;
-    EXPECT_EQ(stunned.messages().isEmpty(), !c.stuns) << c.level << " " << c.draw;
+    EXPECT_EQ(std::pair(stunned.hasPlan(), stunned.messages().isEmpty()), std::pair(!stuns, !stuns))
+        << level << " " << draw;
   }
 }
 
@@ -613,9 +537,7 @@ TEST_F(BattleUnitRules, RevivalRestoresAndCountsDown) {
             std::vector<i32>({90, 1, 1, -1, 0, 0}));
   EXPECT_FALSE(unit.hasPlan());
   unit.messages().update(view);
-  ASSERT_EQ(view.shown.size(), 1u);
-  EXPECT_EQ(view.shown[0].value, 91);
-  EXPECT_EQ(view.shown[0].color, 0xFF80FF80u);
+  EXPECT_EQ(view.shown, std::vector<std::string>{"91 ff80ff80 0 1"});
   EXPECT_EQ(battle.poses, (std::vector<UnitPose>{UnitPose::kRevive}));
   unit.onDefeated();
   unit.onDefeated();
@@ -626,18 +548,14 @@ TEST_F(BattleUnitRules, RevivalRestoresAndCountsDown) {
 // (斬る: 30); a delay takes 256.
 TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
   // Seed 3 draws r = 0.830763 first: 1 − r² = 0.309832.
-  const struct {
-    i32 speed;
-    bool planned, delayed;
-    float key;
-  } rows[] = {{20, false, false, 6.50648f}, {0, false, false, 0.309832f}, {99, false, false, 30.9832f},
-              {20, true, false, 36.5065f},  {0, true, true, -225.690f},  {99, false, true, -225.017f}};
-  for (const auto& row : rows) {
-    Unit& unit = makeUnit(makeGhost(false, 100, 100, row.speed));
-    if (row.planned) unit.planAction(-1, art("斬る"), unit.place());
-    unit.setStateLevel("ディレイ", row.delayed ? 1 : 0);
+  for (const auto& [speed, planned, delayed, key] :
+       {std::tuple{20, false, false, 6.50648f}, {0, false, false, 0.309832f}, {99, false, false, 30.9832f},
+        {20, true, false, 36.5065f}, {0, true, true, -225.690f}, {99, false, true, -225.017f}}) {
+    Unit& unit = makeUnit(makeGhost(false, 100, 100, speed));
+    if (planned) unit.planAction(-1, art("斬る"), unit.place());
+    unit.setStateLevel("ディレイ", delayed ? 1 : 0);
     random().setSeed(3);
-    EXPECT_NEAR(unit.orderKey(), row.key, 1e-3f) << row.speed << row.planned << row.delayed;
+    EXPECT_NEAR(unit.orderKey(), key, 1e-3f) << speed << planned << delayed;
   }
 }
 
@@ -645,12 +563,10 @@ TEST_F(BattleUnitRules, TheOrderKeyFromSpeedAndTheDraw) {
 TEST_F(BattleUnitRules, ActionsPerTurn) {
   Unit& unit = unitWith("行動回数増加", 2);
   unit.setStateLevel("ゴーストキャスター", 3);
-  EXPECT_EQ(unit.actionCount(art("斬る")), 3);
-  EXPECT_EQ(unit.actionCount(art("火球")), 6);
+  EXPECT_EQ(std::pair(unit.actionCount(art("斬る")), unit.actionCount(art("火球"))), std::pair(3, 6));
   unit.planAction(3, art("斬る"), unit.place());
   EXPECT_EQ(unit.plan().size(), 3u) << "one step an action";
-  Unit& plain = makeUnit();
-  EXPECT_EQ(plain.actionCount(art("火球")), 1);
+  EXPECT_EQ(makeUnit().actionCount(art("火球")), 1);
 }
 
 TEST_F(BattleUnitRules, PlanningSetsSlotAndChargeOnce) {
@@ -658,14 +574,12 @@ TEST_F(BattleUnitRules, PlanningSetsSlotAndChargeOnce) {
   EXPECT_EQ(unit.planAction(3, art("溜め撃ち"), unit.place()), 0);
   EXPECT_EQ(unit.charge(), 3);
   unit.planAction(5, art("斬る"), unit.place());
-  EXPECT_EQ(unit.weaponSlot(), 3);
-  EXPECT_EQ(unit.charge(), 3);
-  EXPECT_EQ(unit.plan().size(), 2u);
+  EXPECT_EQ(std::tuple(unit.weaponSlot(), unit.charge(), unit.plan().size()), std::tuple(3, 3, 2u));
   Unit& timeless = makeUnit();
   timeless.setStateLevel("世界", 1);
   timeless.planAction(1, art("溜め撃ち"), timeless.place());
-  EXPECT_EQ(timeless.charge(), 0) << "no charge while time is stopped by the unit";
-  EXPECT_EQ(timeless.weaponSlot(), 1);
+  EXPECT_EQ(std::pair(timeless.charge(), timeless.weaponSlot()), std::pair(0, 1))
+      << "no charge while time is stopped by the unit";
 }
 
 // Fear refuses the plan when the coin comes up (a draw of 0 out of 2).
@@ -676,8 +590,8 @@ TEST_F(BattleUnitRules, FearRefusesOnTheCoin) {
     Unit& afraid = makeUnit();
     afraid.setStateLevel("恐怖", 1);
     random().setSeed(seed);
-    EXPECT_EQ(afraid.planAction(-1, art("斬る"), afraid.place()), heads ? Unit::kPlanRefused : 0) << seed;
-    EXPECT_EQ(afraid.hasPlan(), !heads);
+    EXPECT_EQ((std::pair{afraid.planAction(-1, art("斬る"), afraid.place()), afraid.hasPlan()}),
+              std::pair(heads ? Unit::kPlanRefused : 0, !heads)) << seed;
     Unit& brave = makeUnit();
     random().setSeed(seed);
     EXPECT_EQ(brave.planAction(-1, art("斬る"), brave.place()), 0) << seed;
@@ -687,30 +601,22 @@ TEST_F(BattleUnitRules, FearRefusesOnTheCoin) {
 // 突き: energy 2, AP tier 2; 火球: a spell of energy 3, AP tier 1.
 TEST_F(BattleUnitRules, WhatAnArtCostsAndWhoCanPay) {
   Unit& unit = makeUnit();
-  EXPECT_EQ(std::vector<i32>({unit.energyCost(art("火球")), unit.apTier(art("火球")), unit.energyCost(art("突き")),
-                              unit.apTier(art("突き"))}),
-            std::vector<i32>({3, 1, 2, 2}));
+  const auto costs = [&] {
+    return std::vector<i32>({unit.energyCost(art("火球")), unit.apTier(art("火球")), unit.energyCost(art("突き")),
+                             unit.apTier(art("突き"))});
+  };
+  EXPECT_EQ(costs(), std::vector<i32>({3, 1, 2, 2}));
   unit.setStateLevel("ElementalCrystalRing", 1);
-  EXPECT_EQ(std::vector<i32>({unit.energyCost(art("火球")), unit.apTier(art("火球")), unit.energyCost(art("突き")),
-                              unit.apTier(art("突き"))}),
-            std::vector<i32>({0, 0, 2, 2}));
+  EXPECT_EQ(costs(), std::vector<i32>({0, 0, 2, 2}));
 
-  struct Case {
-    i32 energy;
-    std::array<i32, 3> ap;
-    bool checkEnergy;
-    bool pays;
-  };
-  const Case cases[] = {
-      {2, {0, 1, 0}, true, true},  {1, {0, 1, 0}, true, false}, {1, {0, 1, 0}, false, true},
-      {2, {1, 0, 1}, true, false}, {9, {0, 2, 0}, true, true},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [energy, ap, checkEnergy, pays] :
+       {std::tuple{2, std::array{0, 1, 0}, true, true}, {1, {0, 1, 0}, true, false}, {1, {0, 1, 0}, false, true},
+        {2, {1, 0, 1}, true, false}, {9, {0, 2, 0}, true, true}}) {
     TestGhost& ghost = makeGhost();
-    ghost.ap = c.ap;
+    ghost.ap = ap;
     Unit& payer = makeUnit(ghost);
-    battle.energies[0] = c.energy;
-    EXPECT_EQ(payer.canPay(art("突き"), c.checkEnergy), c.pays) << c.energy << " " << c.ap[1];
+    battle.energies[0] = energy;
+    EXPECT_EQ(payer.canPay(art("突き"), checkEnergy), pays) << energy << " " << ap[1];
   }
   battle.energies[1] = 0;
   EXPECT_TRUE(makeUnit(true).canPay(art("突き"), true)) << "enemies always pay";
@@ -724,28 +630,17 @@ TEST_F(BattleUnitRules, WhoCanUseWhichArt) {
   ghost.ap = {1, 1, 1};
   Unit& unit = makeUnit(ghost);
   battle.energies[0] = 10;
-  EXPECT_TRUE(unit.canUse(art("突き"), true));
   EXPECT_FALSE(unit.canUse(Game::Ability(), true));
-  EXPECT_FALSE(unit.canUse(art("禁じ手"), true)) << "its condition fails";
-  unit.setStateLevel("発狂", 1);
-  EXPECT_TRUE(unit.canUse(art("突き"), true)) << "madness stops spells only";
-  EXPECT_FALSE(unit.canUse(art("火球"), true));
-  unit.setStateLevel("発狂", 0);
-  unit.setStateLevel("麻痺", 1);
-  EXPECT_FALSE(unit.canUse(art("斬る"), true));
-  EXPECT_TRUE(unit.canUse(art("自動回復"), true)) << "passives need no action";
-  unit.setStateLevel("麻痺", 0);
-
-  // 封印: an energy cost is refused from level 1, an AP tier from level 2.
-  struct Case {
-    const char* art;
-    i32 seal;
-    bool usable;
-  };
-  for (const Case& c : {Case{"溜め撃ち", 5, true}, Case{"奥義", 1, true}, Case{"奥義", 2, false}, Case{"気弾", 0, true},
-                        Case{"気弾", 1, false}}) {
-    unit.setStateLevel("封印", c.seal);
-    EXPECT_EQ(unit.canUse(art(c.art), true), c.usable) << c.art << " " << c.seal;
+  // 禁じ手's condition fails; madness stops spells only; passives need no
+  // action; 封印 refuses an energy cost from level 1, an AP tier from level 2.
+  for (const auto& [name, level, used, usable] :
+       {std::tuple{"発狂", 0, "突き", true}, {"発狂", 0, "禁じ手", false}, {"発狂", 1, "突き", true},
+        {"発狂", 1, "火球", false}, {"麻痺", 1, "斬る", false}, {"麻痺", 1, "自動回復", true},
+        {"封印", 5, "溜め撃ち", true}, {"封印", 1, "奥義", true}, {"封印", 2, "奥義", false},
+        {"封印", 0, "気弾", true}, {"封印", 1, "気弾", false}}) {
+    unit.setStateLevel(name, level);
+    EXPECT_EQ(unit.canUse(art(used), true), usable) << name << level << " " << used;
+    unit.setStateLevel(name, 0);
   }
   unit.setStateLevel("ElementalCrystalRing", 1);
   unit.setStateLevel("封印", 1);
@@ -753,37 +648,28 @@ TEST_F(BattleUnitRules, WhoCanUseWhichArt) {
 }
 
 TEST_F(BattleUnitRules, WhoCanAct) {
-  struct Case {
-    bool dead, planned;
-    i32 hold;
-    const char* state;
-    bool stopped;
-    const char* ability;
-    bool acts;
-  };
-  const Case cases[] = {
-      {false, false, 0, nullptr, false, nullptr, true},  {true, false, 0, nullptr, false, nullptr, false},
-      {false, false, 1, nullptr, false, nullptr, false}, {false, true, 1, nullptr, false, nullptr, true},
-      {false, false, 0, "麻痺", false, nullptr, false},  {false, false, 0, "睡眠", false, nullptr, false},
-      {false, false, 0, nullptr, true, nullptr, false},  {false, false, 0, "世界", true, nullptr, true},
-      {false, false, 0, nullptr, true, "入門", true},    {false, false, 0, "恐怖", false, nullptr, true},
-  };
-  for (const Case& c : cases) {
-    Unit& unit = unitWith(c.ability);
-    if (c.planned) {
+  // Dead, planned, hold, a state held, time stopped, an ability held.
+  const char* no = nullptr;
+  for (const auto& [dead, planned, hold, held, stopped, ability, acts] :
+       {std::tuple{false, false, 0, no, false, no, true}, {true, false, 0, no, false, no, false},
+        {false, false, 1, no, false, no, false}, {false, true, 1, no, false, no, true},
+        {false, false, 0, "麻痺", false, no, false}, {false, false, 0, "睡眠", false, no, false},
+        {false, false, 0, no, true, no, false}, {false, false, 0, "世界", true, no, true},
+        {false, false, 0, no, true, "入門", true}, {false, false, 0, "恐怖", false, no, true}}) {
+    Unit& unit = unitWith(ability);
+    if (planned) {
       unit.planAction(-1, art("斬る"), unit.place());
     }
-    unit.setHold(c.hold);
-    if (c.state) {
-      unit.setStateLevel(c.state, 1);
+    unit.setHold(hold);
+    if (held) {
+      unit.setStateLevel(held, 1);
     }
-    if (c.dead) {
+    if (dead) {
       unit.life().kill();
     }
-    battle.timeStopped = c.stopped;
-    EXPECT_EQ(unit.canAct(), c.acts) << c.dead << c.planned << c.hold << (c.state ? c.state : "") << c.stopped;
+    battle.timeStopped = stopped;
+    EXPECT_EQ(unit.canAct(), acts) << dead << planned << hold << (held ? held : "") << stopped;
   }
-  battle.timeStopped = false;
 }
 
 // ていねいに扱う of level 1 spares the weapon at a draw above 0.6.
@@ -811,11 +697,7 @@ TEST_F(BattleUnitRules, AbilityFactors) {
 
 // The state reactions in their order; the first one that fires is the only.
 TEST_F(BattleUnitRules, StateReactionsInOrder) {
-  struct Case {
-    std::vector<const char*> states;
-    std::vector<std::string> reactions;
-  };
-  const Case cases[] = {
+  const std::pair<std::vector<const char*>, std::vector<std::string>> cases[] = {
       {{"氷バリア"}, {"氷バリア冷防御"}},  // 氷バリア発動's condition fails
       {{"分身", "シールド"}, {"分身"}},
       {{"シールド", "サーマルバリア"}, {"シールド発動"}},
@@ -827,12 +709,13 @@ TEST_F(BattleUnitRules, StateReactionsInOrder) {
   };
   Unit& attacker = makeUnit(true, 0, 1);
   const Game::Ability blow = art("斬る");
-  for (const Case& c : cases) {
+  for (const auto& [states, reactions] : cases) {
     Unit& unit = makeUnit(false, 1, 1);
-    for (const char* name : c.states) {
+    for (const char* name : states) {
       unit.setStateLevel(name, 1);
     }
-    EXPECT_EQ(reactionNames(unit, {&attacker, &blow, nullptr, true, 5}), c.reactions) << (c.states.empty() ? "" : c.states[0]);
+    EXPECT_EQ(reactionNames(unit, {&attacker, &blow, nullptr, true, 5}), reactions)
+        << (states.empty() ? "" : states[0]);
   }
 }
 
@@ -862,29 +745,24 @@ TEST_F(BattleUnitRules, GuardModesPlannedCountersAndMisses) {
 // 世界 of level 3 repeats the art twice; 薬漬け above 2 brings 副作用; a
 // follow-up art joins an action of its own type.
 TEST_F(BattleUnitRules, FollowUps) {
-  struct Case {
-    i32 world, drugs;
-    const char* done;
-    std::vector<std::string> follow;
-  };
-  const Case cases[] = {
+  const std::tuple<i32, i32, const char*, std::vector<std::string>> cases[] = {
       {3, 0, "斬る", {"斬る", "斬る", "追い打ち"}}, {1, 0, "斬る", {"追い打ち"}}, {0, 3, "斬る", {"副作用", "追い打ち"}},
       {0, 2, "結界発動", {"癒しの追撃"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [world, drugs, done, follow] : cases) {
     TestGhost& ghost = makeGhost();
     ghost.abilities().add(art("追い打ち"));
     ghost.abilities().add(art("癒しの追撃"));
     Unit& unit = makeUnit(ghost);
-    unit.setStateLevel("世界", c.world);
-    unit.setStateLevel("薬漬け", c.drugs);
+    unit.setStateLevel("世界", world);
+    unit.setStateLevel("薬漬け", drugs);
     std::vector<Game::Ability> out;
-    unit.followUps(art(c.done), out);
+    unit.followUps(art(done), out);
     std::vector<std::string> names;
     for (const Game::Ability& a : out) {
       names.emplace_back(a.name());
     }
-    EXPECT_EQ(names, c.follow) << c.world << " " << c.drugs << " " << c.done;
+    EXPECT_EQ(names, follow) << world << " " << drugs << " " << done;
   }
 }
 
@@ -895,13 +773,12 @@ TEST_F(BattleUnitRules, PlacementPosesAndOccupiedCells) {
   EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
   Unit& enemy = makeUnit(true);
   enemy.placeAt(1, 1);
-  EXPECT_EQ(std::make_pair(enemy.row(), enemy.column()), std::make_pair(1, 1)) << "the other side does not block";
-  EXPECT_EQ(battle.poses.back(), UnitPose::kStand);
+  EXPECT_EQ(std::tuple(enemy.row(), enemy.column(), battle.poses.back()), std::tuple(1, 1, UnitPose::kStand))
+      << "the other side does not block";
   Unit& dead = makeUnit();
   dead.life().kill();
   dead.placeAt(-4, -4);
-  EXPECT_EQ(std::make_pair(dead.row(), dead.column()), std::make_pair(0, 0));
-  EXPECT_EQ(battle.poses.back(), UnitPose::kDown);
+  EXPECT_EQ(std::tuple(dead.row(), dead.column(), battle.poses.back()), std::tuple(0, 0, UnitPose::kDown));
   // A cell of the side already taken sends the unit one step on; a cell past
   // the grid is clamped first; outside a battle nothing is placed.
   Unit& next = makeUnit(false, 1, 1);
@@ -946,8 +823,7 @@ TEST_F(BattleUnitRules, APartyUnitAimsAtTheFirstCandidate) {
   }
   EXPECT_FALSE(chooser.chooseTargetPlace(art("斬る"), place));
   battle.reachable = {&foe};
-  ASSERT_TRUE(chooser.chooseTargetPlace(art("斬る"), place));
-  EXPECT_EQ(place.row, 1);
+  EXPECT_TRUE(chooser.chooseTargetPlace(art("斬る"), place) && place.row == 1);
   EXPECT_FALSE(makeUnit(makeGhost(), false).chooseTargetPlace(art("斬る"), place));
 }
 
@@ -959,12 +835,8 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
   struct Target {
     i32 side, row, column, hiding;
   };
-  struct Case {
-    Target first, second;
-    bool related;
-    double share;  // of the first
-  };
-  const Case cases[] = {
+  // Two targets, whether the art has a relation of its own, the share of the first.
+  const std::tuple<Target, Target, bool, double> cases[] = {
       {{0, 0, 0, 0}, {0, 1, 0, 0}, false, 0.3 / (0.3 + 0.09)},         // rows 0 and 1
       {{0, 0, 0, 0}, {0, 0, 4, 0}, false, 1.0 / (1.0 + 0.4096)},       // columns 0 and 4 away
       {{0, 0, 0, 5}, {0, 2, 0, 0}, false, 0.0081 / (0.0081 + 0.027)},  // hidden to weight 4
@@ -975,11 +847,11 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
   };
   const Game::Ability related = relatedBlow();
   random().setSeed(77);
-  for (const Case& c : cases) {
+  for (const auto& [aimed, other, withRelation, share] : cases) {
     battle.units.clear();
     Unit& chooser = makeUnit(makeGhost(true), true, 0, 0);
     battle.units.clear();
-    for (const Target* wanted : {&c.first, &c.second}) {
+    for (const Target* wanted : {&aimed, &other}) {
       TestGhost& ghost = makeGhost(wanted->side == 1);
       if (wanted->hiding > 0) {
         ghost.abilities().add(art("狙われにくい", wanted->hiding));
@@ -990,10 +862,10 @@ TEST_F(BattleUnitRules, AnEnemyWeighsRowsAndColumns) {
     int first = 0;
     for (int i = 0; i < draws; ++i) {
       Game::Place place;
-      ASSERT_TRUE(chooser.chooseTargetPlace(c.related ? related : art("斬る"), place));
-      first += place.side == c.first.side && place.row == c.first.row && place.column == c.first.column ? 1 : 0;
+      ASSERT_TRUE(chooser.chooseTargetPlace(withRelation ? related : art("斬る"), place));
+      first += place.side == aimed.side && place.row == aimed.row && place.column == aimed.column ? 1 : 0;
     }
-    EXPECT_NEAR(static_cast<double>(first) / draws, c.share, 0.03) << c.first.side << c.first.row << c.second.row;
+    EXPECT_NEAR(static_cast<double>(first) / draws, share, 0.03) << aimed.side << aimed.row << other.row;
   }
 }
 
@@ -1016,57 +888,46 @@ TEST_F(BattleUnitRules, StateSetEdges) {
   states.setLevelOf("無い状態", 3);
   states.set(0, 2, 6);
   states.setLevelOf(state("毒").name(), 5);
-  EXPECT_EQ(states.timer(0), 6) << "a new level keeps the timer";
-  EXPECT_EQ(states.level(0), 5);
+  EXPECT_EQ(std::pair(states.level(0), states.timer(0)), std::pair(5, 6)) << "a new level keeps the timer";
   states.boosts()[0] = 3;
   states.clearStates();
-  EXPECT_EQ(states.level(0), 0);
-  EXPECT_EQ(states.boosts()[0], 3);
+  EXPECT_EQ(std::pair(states.level(0), states.boosts()[0]), std::pair(0, 3));
   states.clearAll();
   EXPECT_EQ(states.boosts()[0], 0);
 
-  EXPECT_FALSE(unit.holdsBadState());
-  EXPECT_FALSE(unit.holdsGoodState());
+  const auto held = [&] { return std::pair(unit.holdsBadState(), unit.holdsGoodState()); };
+  EXPECT_EQ(held(), std::pair(false, false));
   unit.setStateLevel("再生", 1);
-  EXPECT_TRUE(unit.holdsGoodState());
-  EXPECT_FALSE(unit.holdsBadState());
+  EXPECT_EQ(held(), std::pair(false, true));
   unit.setStateLevel("毒", 1);
   unit.setStateLevel("再生", 0);
-  EXPECT_TRUE(unit.holdsBadState());
-  EXPECT_FALSE(unit.holdsGoodState());
+  EXPECT_EQ(held(), std::pair(true, false));
 }
 
 TEST_F(BattleUnitRules, AddingAStateKeepsAddsOrSetsByItsOverWrite) {
-  struct Case {
-    const char* state;
-    int first, second, level, timer;
-  };
   // 毒 keeps (overWrite 0), 再生 sets (1), マジックバリア adds (2); a kept or
   // lowered state keeps its timer (1 here), a set or raised one restarts it
   // (再生 5 turns, マジックバリア 3).
-  for (const Case& c : {Case{"毒", 2, 5, 2, 1}, Case{"再生", 2, 5, 5, 5}, Case{"マジックバリア", 2, 5, 7, 3},
-                        Case{"毒", 3, -5, 0, 1}}) {
+  for (const auto& [name, first, second, level, timer] : {std::tuple{"毒", 2, 5, 2, 1}, {"再生", 2, 5, 5, 5},
+                                                           {"マジックバリア", 2, 5, 7, 3}, {"毒", 3, -5, 0, 1}}) {
     Unit& unit = makeUnit();
-    const int index = database().stateIndex(c.state);
-    unit.addState(state(c.state), c.first);
+    const int index = database().stateIndex(name);
+    unit.addState(state(name), first);
     unit.states().set(index, unit.states().level(index), 1);
-    unit.addState(state(c.state), c.second);
-    EXPECT_EQ(std::make_pair(unit.stateLevel(c.state), unit.states().timer(index)), std::make_pair(c.level, c.timer))
-        << c.state << " " << c.second;
+    unit.addState(state(name), second);
+    EXPECT_EQ(std::make_pair(unit.stateLevel(name), unit.states().timer(index)), std::make_pair(level, timer))
+        << name << " " << second;
   }
 }
 
 TEST_F(BattleUnitRules, AStealGoesToTheBagOrFails) {
   auto& ghost = makeGhost(true);
   Unit& unit = makeUnit(ghost);
-  const Game::ToolData* item = database().addTool("薬草", "薬草");
-  ghost.loot = item;
+  ghost.loot = database().addTool("薬草", "薬草");
   unit.applyState("チェック", 1, false);
   unit.applyState("チェック", 1, false);
-  ASSERT_EQ(battle.gained.size(), 1u);
-  ASSERT_EQ(battle.messages.size(), 2u);
-  EXPECT_EQ(battle.messages[0], "薬草をゲット！");
-  EXPECT_EQ(battle.messages[1], "しっぱい！");
+  EXPECT_EQ(battle.gained, std::vector<std::string>{"薬草"});
+  EXPECT_EQ(battle.messages, (std::vector<std::string>{"薬草をゲット！", "しっぱい！"}));
 }
 
 TEST_F(BattleUnitRules, HugeAndZeroMaximaGiveSaneValues) {
@@ -1075,8 +936,7 @@ TEST_F(BattleUnitRules, HugeAndZeroMaximaGiveSaneValues) {
   huge.life().setHp(1);
   EXPECT_GT(huge.poisonDamage(), 1);
   Unit& empty = makeUnit(makeGhost(false, 0, 0));
-  EXPECT_EQ(empty.getLifeRatio(), 0.f);
-  EXPECT_EQ(empty.getLpRatio(), 0.f);
+  EXPECT_EQ(std::pair(empty.getLifeRatio(), empty.getLpRatio()), std::pair(0.f, 0.f));
 }
 
 TEST_F(BattleUnitRules, ReactionsComeInTheirOrderAndOnlyToDamage) {
@@ -1086,32 +946,22 @@ TEST_F(BattleUnitRules, ReactionsComeInTheirOrderAndOnlyToDamage) {
   ghost.abilities().add(art("返し刃"));
   Unit& unit = makeUnit(ghost, true, 0, 1);
   const Game::Ability blow = art("斬る");
-  std::vector<Game::Reaction> out;
-  unit.collectReactions({&attacker, &blow, nullptr, true, 0}, out);
-  EXPECT_TRUE(out.empty()) << "no damage";
+  EXPECT_TRUE(reactionNames(unit, {&attacker, &blow, nullptr, true, 0}).empty()) << "no damage";
   battle.guards[0] = 2;
-  unit.collectReactions({&attacker, &blow, nullptr, true, 199}, out);
-  ASSERT_EQ(out.size(), 2u) << "a final attack needs a fatal blow";
-  EXPECT_STREQ(out[0].art.name(), "結界発動");
-  EXPECT_EQ(out[0].aim.side, 0) << "a support art aims at the unit";
-  EXPECT_STREQ(out[1].art.name(), "返し刃");
-  EXPECT_EQ(out[1].aim.side, 1);
-  out.clear();
-  unit.collectReactions({&attacker, &blow, nullptr, true, 200}, out);
-  ASSERT_EQ(out.size(), 2u);
-  EXPECT_STREQ(out[1].art.name(), "道連れ");
-  out.clear();
+  // A support art aims at the unit; a final attack needs a fatal blow.
+  EXPECT_EQ(reactionNames(unit, {&attacker, &blow, nullptr, true, 199}, true),
+            (std::vector<std::string>{"結界発動 0", "返し刃 1"}));
+  EXPECT_EQ(reactionNames(unit, {&attacker, &blow, nullptr, true, 200}),
+            (std::vector<std::string>{"結界発動", "道連れ"}));
   Game::AttackBlock antiCounter = blow.attack();
   antiCounter.elements().set(15);
-  unit.collectReactions({&attacker, &blow, &antiCounter, true, 5}, out);
-  EXPECT_TRUE(out.empty());
+  EXPECT_TRUE(reactionNames(unit, {&attacker, &blow, &antiCounter, true, 5}).empty());
   // A reflector answers in kind.
   battle.guards[0] = 0;
   auto& mirrorGhost = makeGhost();
   mirrorGhost.abilities().add(art("鏡返し"));
-  makeUnit(mirrorGhost, true, 1, 1).collectReactions({&attacker, &blow, nullptr, true, 5}, out);
-  ASSERT_EQ(out.size(), 1u);
-  EXPECT_STREQ(out[0].art.name(), "斬る");
+  EXPECT_EQ(reactionNames(makeUnit(mirrorGhost, true, 1, 1), {&attacker, &blow, nullptr, true, 5}),
+            std::vector<std::string>{"斬る"});
 }
 
 TEST_F(BattleUnitRules, ANewFormStartsAfresh) {
@@ -1120,9 +970,8 @@ TEST_F(BattleUnitRules, ANewFormStartsAfresh) {
   changing.applyState("毒", 2, false);
   ghost.changesForm = true;
   changing.onDefeated();
-  EXPECT_EQ(changing.hp(), 100);
-  EXPECT_EQ(changing.stateLevel("毒"), 0);
-  EXPECT_EQ(battle.poses.back(), UnitPose::kAppear);
+  EXPECT_EQ(std::tuple(changing.hp(), changing.stateLevel("毒"), battle.poses.back()),
+            std::tuple(100, 0, UnitPose::kAppear));
 }
 
 TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
@@ -1131,7 +980,6 @@ TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
   EXPECT_DEATH(unit.applyState(stray, 1, false), "迷子");
   EXPECT_DEATH(unit.applyState("迷子", 1, false), "迷子");
 }
-
 
 // The rules that look arts and states up by name, run against the sample
 // data: the reactions whose first art's condition holds there and the

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "running/game/GameData.h"
@@ -54,12 +57,10 @@ TEST_F(EnemyRulesTest, AnEnemysSheetShowsZerosForWhatOnlyCharactersHave) {
   enemy.setUp(*database().findEnemy("骨の兵士"), 0.f, 0, 1.f);
   Game::TextGrid grid;
   Game::StatusSheet::fillTable(grid, enemy, kAllRows);
-  EXPECT_EQ(rowOf(grid, 1)[1], "3");  // its lowest level
-  EXPECT_EQ(rowOf(grid, 1)[3], "0");
-  EXPECT_EQ(rowOf(grid, 3)[1], "0");
-  EXPECT_EQ(rowOf(grid, 3)[3], "0");
-  EXPECT_EQ(rowOf(grid, 3)[5], "0");
-  EXPECT_EQ(rowOf(grid, 4)[1], "0");
+  // Level 3, its lowest, then the experience and the cells of rows 3 and 4.
+  EXPECT_EQ(std::vector<std::string>({rowOf(grid, 1)[1], rowOf(grid, 1)[3], rowOf(grid, 3)[1], rowOf(grid, 3)[3],
+                                      rowOf(grid, 3)[5], rowOf(grid, 4)[1]}),
+            std::vector<std::string>({"3", "0", "0", "0", "0", "0"}));
 }
 
 // The successor starts at the level factor of the level reached, with the
@@ -80,9 +81,8 @@ TEST_F(EnemyRulesTest, ANamedSuccessorTakesOverAtTheLevelReached) {
     larva.linkMetamorphoses();
     enemy.setUp(larva, 0.f, 0, 2.f);
     ASSERT_TRUE(enemy.metamorphose());
-    EXPECT_EQ(enemy.record(), database().findEnemy("骨の騎士"));
-    EXPECT_EQ(enemy.getLevel(), reached) << level;
-    EXPECT_EQ(enemy.scale(), 2.f);
+    EXPECT_EQ(std::tuple(enemy.record(), enemy.getLevel(), enemy.scale()),
+              std::tuple(database().findEnemy("骨の騎士"), reached, 2.f)) << level;
   }
 }
 
@@ -110,9 +110,7 @@ TEST_F(EnemyRulesTest, RewardsOfHugeParametersSaturate) {
   giant.read(*root.findChild("enemy"), database().states());
   Game::EnemyGhost enemy;
   enemy.setUp(giant, 1.f, 0, 1.f);
-  EXPECT_GE(enemy.getMoneyReward(), 0);
-  EXPECT_GE(enemy.getExperienceReward(), 0);
-  EXPECT_GE(enemy.getMasterExperienceReward(), 0);
+  EXPECT_GE(std::min({enemy.getMoneyReward(), enemy.getExperienceReward(), enemy.getMasterExperienceReward()}), 0);
 }
 
 // A shell whose growth ends at 0: at level 1 HP and LP are 1, every other
@@ -144,18 +142,18 @@ TEST_F(BoostedStatsTest, EveryBonusValueCountsOneMore) {
   ghost.gatherBaseStats(now, weaponNow, attack, defense);
   ghost.gatherBoostedStats(next, weaponNext, attack, defense);
   // HP: trunc((1 + 99) × 1.2) = 120 now, trunc((1 + 100) × 1.2) = 121 after.
-  const std::vector<i32> expectedNow = {120, 3, 0, -1, 0, 3, 0, 0, 0, 0, 0, 0};
-  const std::vector<i32> expectedNext = {121, 4, 1, 0, 1, 4, 1, 1, 1, 1, 1, 1};
+  std::vector<std::vector<i32>> values(2);
   for (i32 i = 0; i < Parameters::kCount; ++i) {
-    EXPECT_EQ(now[i], expectedNow[static_cast<std::size_t>(i)]) << i;
-    EXPECT_EQ(next[i], expectedNext[static_cast<std::size_t>(i)]) << i;
+    values[0].push_back(now[i]);
+    values[1].push_back(next[i]);
   }
-  // Only the parameters move: the shell's weapon stays.
-  EXPECT_EQ(weaponNow, 2);
-  EXPECT_EQ(weaponNext, 2);
-  // The bonus itself is untouched.
-  EXPECT_EQ(ghost.bonus()[Parameters::kHp], 99);
-  EXPECT_EQ(ghost.bonus()[Parameters::kSpirit], 0);
+  EXPECT_EQ(values, (std::vector<std::vector<i32>>{{120, 3, 0, -1, 0, 3, 0, 0, 0, 0, 0, 0},
+                                                   {121, 4, 1, 0, 1, 4, 1, 1, 1, 1, 1, 1}}));
+  // Only the parameters move: the shell's weapon stays; the bonus itself is
+  // untouched.
+  EXPECT_EQ(
+      std::vector<i32>({weaponNow, weaponNext, ghost.bonus()[Parameters::kHp], ghost.bonus()[Parameters::kSpirit]}),
+      std::vector<i32>({2, 2, 99, 0}));
   // A bonus at the top does not wrap.
   ghost.bonus()[Parameters::kIntellect] = 0x7fffffff;
   ghost.gatherBoostedStats(next, weaponNext, attack, defense);
@@ -178,8 +176,7 @@ class PlayerRulesTest : public GameTestSupport::GameTest {
 TEST_F(PlayerRulesTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
   std::vector<Game::String> lines;
   ghost.gainExperience(&lines, Game::Experience::forLevel(3), 0);
-  EXPECT_EQ(ghost.getLevel(), 3);
-  EXPECT_EQ(ghost.bonusPoint(), 2);
+  EXPECT_EQ(std::pair(ghost.getLevel(), ghost.bonusPoint()), std::pair(3, 2));
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_STREQ(lines[0].c_str(), "レベルがアップ！");
   ghost.gainExperience(&lines, 0, Game::Experience::forMasterLevel(2));
@@ -188,8 +185,7 @@ TEST_F(PlayerRulesTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
   EXPECT_STREQ(lines[1].c_str(), "O.Lv がアップ！");
   // Experience near the top saturates instead of wrapping negative.
   ghost.gainExperience(nullptr, 0x7fffffff, 0x7fffffff);
-  EXPECT_EQ(ghost.experience(), 0x7fffffff);
-  EXPECT_EQ(ghost.getLevel(), Game::Experience::kMaxLevel);
+  EXPECT_EQ(std::pair(ghost.experience(), ghost.getLevel()), std::pair(0x7fffffff, Game::Experience::kMaxLevel));
 }
 
 TEST_F(PlayerRulesTest, ABrokenWeaponIsReportedOnceAndLeavesItsSlot) {
@@ -215,8 +211,7 @@ TEST_F(PlayerRulesTest, LifeAndApStayWithinTheDerivedMaxima) {
   ghost.lpRef() = Game::Ghost::kFull;
   ghost.addAp(Game::Ghost::kFull);
   ghost.addLp(Game::Ghost::kFull);
-  EXPECT_EQ(ghost.lp(), maxima[Parameters::kLp]);
-  EXPECT_EQ(ghost.getAp(0), maxima[Parameters::kAp1]);
+  EXPECT_EQ(std::pair(ghost.lp(), ghost.getAp(0)), std::pair(maxima[Parameters::kLp], maxima[Parameters::kAp1]));
   ghost.lpRef() = -5;
   ghost.clampToDerivedCaps();
   EXPECT_EQ(ghost.lp(), 0);
@@ -264,27 +259,23 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
 // rows of font 1 (100) exceed; never narrower than her name (剣のケッサ, 100)
 // and the model's 64: 164 for the name alone or with the 60-unit bonus row.
 TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
-  struct Case {
-    i32 mode;
-    std::vector<bool> filled;
-    float width, height;
-  };
-  const Case cases[] = {
+  const std::tuple<i32, std::vector<bool>, float, float> cases[] = {
       {0, {true, false, false, false, false}, 164.f, 72.f},  {3, {true, true, true, false, false}, 374.f, 72.f},
       {4, {true, false, false, true, false}, 244.f, 72.f},   {8, {true, false, false, false, true}, 164.f, 72.f},
       {15, {true, true, true, true, true}, 374.f, 100.f},
   };
-  for (const Case& c : cases) {
+  for (const auto& [mode, filled, wide, high] : cases) {
     Game::TextGrid grid;
-    Game::StatusSheet::fillTable(grid, ghost, c.mode);
+    Game::StatusSheet::fillTable(grid, ghost, mode);
     for (i32 row = 0; row < 5; ++row) {
-      EXPECT_EQ(!rowOf(grid, row)[0].empty(), c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
-      EXPECT_EQ(grid.rowHeight(row) > 0.f, c.filled[static_cast<std::size_t>(row)]) << c.mode << " row " << row;
+      const bool shown = filled[static_cast<std::size_t>(row)];
+      EXPECT_EQ(std::pair(!rowOf(grid, row)[0].empty(), grid.rowHeight(row) > 0.f), std::pair(shown, shown))
+          << mode << " row " << row;
     }
     float width = 0.f;
     float height = 0.f;
-    ghost.measureSheet(&width, &height, c.mode);
-    EXPECT_EQ(std::make_pair(width, height), std::make_pair(c.width, c.height)) << c.mode;
+    ghost.measureSheet(&width, &height, mode);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(wide, high)) << mode;
   }
 }
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "live/Unit.h"
@@ -108,12 +110,22 @@ class GhostRulesTest : public DatabaseTestSupport::DatabaseTest {
     g.computeStats(s.parameters, s.weapon, s.attack, s.defense, s.abilities, weaponSlot);
     return s;
   }
-  static std::vector<i32> typeDefenses(const Game::DefenseBlock& d) {
-    std::vector<i32> out;
-    for (i32 t = 0; t < Game::DefenseBlock::kTypeCount; ++t) {
-      out.push_back(d.typeDefense(t));
-    }
-    return out;
+  // "weapon | type defences | defence factors 0 and 5 | attack type 0,
+  // elements 1, 5 and 8 | arts".
+  static std::string describe(const Stats& s) {
+    std::ostringstream out;
+    out << s.weapon << " |";
+    for (i32 t = 0; t < Game::DefenseBlock::kTypeCount; ++t) out << " " << s.defense.typeDefense(t);
+    out << " | " << s.defense.factors()[0] << " " << s.defense.factors()[5] << " | " << s.attack.types().isSet(0);
+    out << " ";
+    for (i32 e : {1, 5, 8}) out << s.attack.elements().isSet(e);
+    out << " |";
+    for (const std::string& name : artNames(s.abilities)) out << " " << name;
+    return out.str();
+  }
+  // Name, definition key, appearance and face.
+  static std::string names(const Game::Ghost& g) {
+    return std::string(g.getName()) + "|" + g.getDefinitionKey() + "|" + g.getAppearance() + "|" + g.getFace();
   }
 
   PlayerGhost ghost;  // 甲 at level 99
@@ -129,54 +141,34 @@ TEST_F(PlayerGhostRules, SetUpAtLevel99FillsLifeApAndGear) {
                               ghost.masterPoint(), ghost.masterExperience()}),
             std::vector<i32>({99, 30, 10, 3, 98, 0, 0}));
   // The gear and arts it starts with are in its save node (TheSaveNodeInItsOrder).
-  EXPECT_STREQ(ghost.getName(), "甲");
-  EXPECT_STREQ(ghost.getAppearance(), "甲像");
-  EXPECT_STREQ(ghost.getFace(), "");
+  EXPECT_EQ(names(ghost), "甲|甲|甲像|");
   PlayerGhost fresh;
   fresh.setUp(shell("乙"), -50);
-  EXPECT_EQ(fresh.experience(), 0);
-  EXPECT_EQ(fresh.bonusPoint(), 0);
-  EXPECT_STREQ(fresh.getAppearance(), "乙");
-  EXPECT_STREQ(fresh.getFace(), "乙");
+  EXPECT_EQ(std::pair(fresh.experience(), fresh.bonusPoint()), std::pair(0, 0));
+  EXPECT_EQ(names(fresh), "乙|乙|乙|乙");
 }
 
 // Weapon 7 of the shell and 6 of the sword; type defences 3 and 2 of the
 // shell (its own 熱 5 replaced), then 1, 0 of the sword and 4, 3 of the
 // armour; the sword's attack and arts only while it is the weapon.
 TEST_F(PlayerGhostRules, EquipmentAddsByTheWeaponSlot) {
+  // The factor 水 (5) of the sword; the type defences only are replaced.
   const Stats sword = stats(ghost, 0);
   EXPECT_EQ(parameterValues(sword.parameters), kShellEnd);
-  EXPECT_EQ(sword.weapon, 13);
-  EXPECT_EQ(typeDefenses(sword.defense), (std::vector<i32>{8, 8, 8, 5, 5, 5, 5, 5, 5}));
-  EXPECT_FLOAT_EQ(sword.defense.factors()[5], 0.5f);
-  EXPECT_TRUE(sword.attack.types().isSet(0));
-  EXPECT_FLOAT_EQ(sword.defense.factors()[0], 1.f) << "the type defences only are replaced";
-  for (i32 flag : {1, 5, 8}) {
-    EXPECT_TRUE(sword.attack.elements().isSet(flag)) << flag;
-  }
-  EXPECT_EQ(artNames(sword.abilities), (std::vector<std::string>{"剣技", "鎧技", "剣心", "鎧心", "体術技", "連撃2"}));
-
+  EXPECT_EQ(describe(sword), "13 | 8 8 8 5 5 5 5 5 5 | 1 0.5 | 1 111 | 剣技 鎧技 剣心 鎧心 体術技 連撃2");
   for (i32 slot : {-1, 1, 4}) {
     const Stats bare = stats(ghost, slot);
-    EXPECT_EQ(bare.weapon, 7) << slot;
-    EXPECT_EQ(parameterValues(bare.parameters), parameterValues(sword.parameters)) << slot;
-    EXPECT_EQ(typeDefenses(bare.defense), typeDefenses(sword.defense)) << slot;
-    EXPECT_FALSE(bare.attack.types().isSet(0)) << slot;
-    EXPECT_FALSE(bare.attack.elements().isSet(1)) << slot;
-    EXPECT_TRUE(bare.attack.elements().isSet(5)) << slot;
-    EXPECT_EQ(artNames(bare.abilities), (std::vector<std::string>{"鎧技", "剣心", "鎧心", "体術技", "連撃2"})) << slot;
+    EXPECT_EQ(parameterValues(bare.parameters), kShellEnd) << slot;
+    EXPECT_EQ(describe(bare), "7 | 8 8 8 5 5 5 5 5 5 | 1 0.5 | 0 011 | 鎧技 剣心 鎧心 体術技 連撃2") << slot;
   }
   // A sword in a protector slot is no weapon but still adds its arts.
   ghost.slot(6) = ghost.slot(0);
   ghost.slot(0).clear();
-  const Stats moved = stats(ghost, 6);
-  EXPECT_EQ(moved.weapon, 13);
-  EXPECT_EQ(artNames(moved.abilities), (std::vector<std::string>{"鎧技", "剣技", "鎧心", "剣心", "体術技", "連撃2"}));
+  EXPECT_EQ(describe(stats(ghost, 6)), "13 | 8 8 8 5 5 5 5 5 5 | 1 0.5 | 1 111 | 鎧技 剣技 鎧心 剣心 体術技 連撃2");
   // A ghost of no shell has nothing of its own.
   const Stats none = stats(PlayerGhost(), -1);
-  EXPECT_EQ(none.weapon, 0);
   EXPECT_EQ(parameterValues(none.parameters), std::vector<i32>(Parameters::kCount, 0));
-  EXPECT_EQ(typeDefenses(none.defense), std::vector<i32>(9, 0));
+  EXPECT_EQ(describe(none), "0 | 0 0 0 0 0 0 0 0 0 | 1 1 | 0 000 |");
   // Bonus points add before the fifth: HP 100 + 10 → 132.
   ghost.bonus()[Parameters::kHp] = 10;
   EXPECT_EQ(stats(ghost, -1).parameters[Parameters::kHp], 132);
@@ -214,8 +206,7 @@ TEST_F(PlayerGhostRules, AbilitiesForAWeaponSlot) {
   ghost.abilities().add(Game::Ability(&database().findAbility("想起")));
   ghost.abilitiesForSlot(list, PlayerGhost::kNoWeapon, &battle);
   ASSERT_EQ(list.count(), 3);
-  EXPECT_TRUE(list.at(2).isRecalled());
-  EXPECT_STREQ(list.at(2).name(), "魔技");
+  EXPECT_EQ(std::pair(list.at(2).isRecalled(), std::string(list.at(2).name())), std::pair(true, std::string("魔技")));
 }
 
 TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
@@ -236,45 +227,40 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
     ghost.spendAp(2);
   }
   EXPECT_EQ(ghost.getAp(2), 0) << "not below 0";
+  // LP and the three AP tiers; a negative amount adds nothing.
+  const auto life = [&] { return std::vector<i32>({ghost.lp(), ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)}); };
   ghost.addAp(2);
-  EXPECT_EQ(std::vector<i32>({ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)}), std::vector<i32>({30, 10, 2}));
   ghost.addAp(-5);
-  EXPECT_EQ(ghost.getAp(2), 2) << "a negative amount adds nothing";
   ghost.lpRef() = 50;
   ghost.addLp(-5);
-  EXPECT_EQ(ghost.lp(), 50);
   ghost.addLp(20);
-  EXPECT_EQ(ghost.lp(), 70);
+  EXPECT_EQ(life(), std::vector<i32>({70, 30, 10, 2}));
   Parameters low;
   low[Parameters::kLp] = 40;
   low[Parameters::kAp1] = 5;
   low[Parameters::kAp2] = -1;
   low[Parameters::kAp3] = 9;
   ghost.clampToCaps(low);
-  EXPECT_EQ(std::vector<i32>({ghost.lp(), ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)}),
-            std::vector<i32>({40, 5, 0, 2}));
+  EXPECT_EQ(life(), std::vector<i32>({40, 5, 0, 2}));
   ghost.restoreFull();
-  EXPECT_EQ(std::vector<i32>({ghost.lp(), ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)}),
-            std::vector<i32>({99, 30, 10, 3}));
+  EXPECT_EQ(life(), std::vector<i32>({99, 30, 10, 3}));
 
-  EXPECT_EQ(ghost.getEquipment(1), nullptr) << "an empty slot";
-  EXPECT_EQ(ghost.getEquipment(8), nullptr);
-  EXPECT_EQ(ghost.getEquipment(-1), nullptr);
-  EXPECT_EQ(ghost.getEquipment(4), &ghost.slot(4));
+  // Slot 1 is empty.
+  EXPECT_EQ(std::vector<const Game::Article*>({ghost.getEquipment(1), ghost.getEquipment(8), ghost.getEquipment(-1),
+                                               ghost.getEquipment(4)}),
+            std::vector<const Game::Article*>({nullptr, nullptr, nullptr, &ghost.slot(4)}));
   ghost.useEquipment(0);
   ghost.useEquipment(4);
   ghost.useEquipment(8);
   EXPECT_EQ(ghost.slot(0).uses(), 2);
   ghost.clearEquipment(0);
   ghost.clearEquipment(-1);
-  EXPECT_TRUE(ghost.slot(0).isEmpty());
-  EXPECT_FALSE(ghost.slot(4).isEmpty());
+  EXPECT_EQ(std::pair(ghost.slot(0).isEmpty(), ghost.slot(4).isEmpty()), std::pair(true, false));
 
   Game::Article previous;
   const Game::Article stone = Game::Article::fromItem(tool("石"));
   ghost.swapEquipment(previous, stone, 4);
-  EXPECT_EQ(previous.item(), tool("鎧"));
-  EXPECT_EQ(ghost.slot(4).item(), tool("石"));
+  EXPECT_EQ(std::pair(previous.item(), ghost.slot(4).item()), std::pair(tool("鎧"), tool("石")));
   ghost.swapEquipment(previous, Game::Article::fromItem(tool("剣")), 8);
   EXPECT_EQ(previous.item(), tool("剣")) << "no slot 8: the article comes back";
   ghost.swapEquipment(previous, Game::Article::fromItem(tool("剣")), -1);
@@ -314,10 +300,10 @@ TEST_F(PlayerGhostRules, ANewCycleKeepsSaleableGearAndMasterLevel) {
   EXPECT_EQ(std::vector<i32>({ghost.experience(), ghost.bonusPoint(), ghost.bonus()[Parameters::kStrength],
                               ghost.masterPoint(), ghost.getLevel()}),
             std::vector<i32>({0, 0, 0, 3, 1}));
-  EXPECT_TRUE(ghost.slot(5).isEmpty()) << "worth nothing";
-  EXPECT_FALSE(ghost.slot(6).isEmpty()) << "worth 1";
-  EXPECT_FALSE(ghost.slot(0).isEmpty());
-  EXPECT_FALSE(ghost.slot(4).isEmpty());
+  // 石 in slot 5 is worth nothing, 札 in slot 6 worth 1.
+  EXPECT_EQ(std::vector<bool>({ghost.slot(5).isEmpty(), ghost.slot(6).isEmpty(), ghost.slot(0).isEmpty(),
+                               ghost.slot(4).isEmpty()}),
+            std::vector<bool>({true, false, false, false}));
   EXPECT_EQ(artNames(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
 }
 
@@ -353,9 +339,8 @@ TEST_F(PlayerGhostRules, LoadingKeepsDefaultsAndAddsInnateArts) {
                               loaded.masterPoint(), loaded.bonusPoint(), loaded.bonus()[Parameters::kVitality],
                               loaded.bonus()[Parameters::kHp]}),
             std::vector<i32>({2, 12, 4, 5, 0x7fffffff, 30, 0, 2, 0}));
-  EXPECT_TRUE(loaded.slot(0).isEmpty());
-  EXPECT_EQ(loaded.slot(1).item(), tool("石"));
-  EXPECT_EQ(loaded.slot(1).condition(), 80);
+  EXPECT_EQ(std::tuple(loaded.slot(0).isEmpty(), loaded.slot(1).item(), loaded.slot(1).condition()),
+            std::tuple(true, tool("石"), 80));
   EXPECT_EQ(artNames(loaded.abilities()), (std::vector<std::string>{"連撃", "剣技", "体術技", "連撃2"}));
   EXPECT_EQ(loaded.shell(), &shell("甲"));
 }
@@ -365,14 +350,9 @@ TEST_F(EnemyGhostRules, SetUpScalesLifeAndGrowsTheArts) {
   bones.setUp(enemy("骨の兵"), 1.f, 0, 1.5f);
   // HP 100 and LP 99 at scale 1.5: 150 and 148.
   EXPECT_EQ(parameterValues(bones.parameters()), (std::vector<i32>{150, 148, 0, 0, 0, 40, 30, 20, 10, 5, 3, 15}));
-  EXPECT_EQ(bones.getLevel(), 99);
-  EXPECT_EQ(bones.lp(), 148);
-  EXPECT_EQ(bones.getAp(0), 0x7fffff);
+  EXPECT_EQ(std::vector<i32>({bones.getLevel(), bones.lp(), bones.getAp(0)}), std::vector<i32>({99, 148, 0x7fffff}));
   EXPECT_EQ(artNames(bones.abilities()), std::vector<std::string>{"連撃3"}) << "level 99 at ABP 0.5: the top level";
-  EXPECT_STREQ(bones.getName(), "骨の兵");
-  EXPECT_STREQ(bones.getDefinitionKey(), "骨の兵");
-  EXPECT_STREQ(bones.getAppearance(), "骨像");
-  EXPECT_STREQ(bones.getFace(), "骨顔");
+  EXPECT_EQ(names(bones), "骨の兵|骨の兵|骨像|骨顔");
   EXPECT_FLOAT_EQ(bones.getArtLevelBonus(), 0.f);
   ASSERT_NE(bones.getMaterials(), nullptr);
   EXPECT_EQ(*bones.getMaterials(), std::vector<const Game::ToolData*>{tool("鎧")});
@@ -390,30 +370,20 @@ TEST_F(EnemyGhostRules, RewardsFromTheSortedParameters) {
 
 // Equipment through the level factor: at level 99 whole, at level 50 half.
 TEST_F(EnemyGhostRules, BaseStatsFromTheRecordAtTheLevel) {
-  struct Case {
-    const char* name;
-    std::vector<i32> types;
-    i32 weapon;
-  };
-  for (const Case& c : {Case{"骨の兵", {6, 6, 6, 4, 4, 4, 4, 4, 4}, 10}, Case{"骨王", {3, 3, 3, 2, 2, 2, 2, 2, 2}, 5}}) {
+  // Weapon and type defences.
+  for (const auto& [name, head] : {std::pair<const char*, std::string>{"骨の兵", "10 | 6 6 6 4 4 4 4 4 4 |"},
+                                   {"骨王", "5 | 3 3 3 2 2 2 2 2 2 |"}}) {
     Game::EnemyGhost foe;
-    foe.setUp(enemy(c.name), 0.f, 0, 1.f);
-    Parameters parameters;
-    i32 weapon = -1;
-    Game::AttackBlock attack;
-    Game::DefenseBlock defense;
-    foe.gatherBaseStats(parameters, weapon, attack, defense);
-    EXPECT_EQ(parameterValues(parameters), parameterValues(foe.parameters())) << c.name;
-    EXPECT_EQ(weapon, c.weapon) << c.name;
-    EXPECT_EQ(typeDefenses(defense), c.types) << c.name;
+    foe.setUp(enemy(name), 0.f, 0, 1.f);
+    Stats s;
+    s.weapon = -1;
+    foe.gatherBaseStats(s.parameters, s.weapon, s.attack, s.defense);
+    EXPECT_EQ(parameterValues(s.parameters), parameterValues(foe.parameters())) << name;
+    EXPECT_EQ(describe(s).substr(0, head.size()), head) << name;
   }
   Game::EnemyGhost bones;
   bones.setUp(enemy("骨の兵"), 0.f, 0, 1.f);
-  Stats s = stats(bones, 0);
-  EXPECT_FLOAT_EQ(s.defense.factors()[5], 0.5f);
-  EXPECT_FLOAT_EQ(s.defense.factors()[0], 1.f);
-  EXPECT_TRUE(s.attack.elements().isSet(1));
-  EXPECT_EQ(artNames(s.abilities), std::vector<std::string>{"連撃3"});
+  EXPECT_EQ(describe(stats(bones, 0)), "10 | 6 6 6 4 4 4 4 4 4 | 1 0.5 | 0 100 | 連撃3");
 }
 
 // 骨 becomes 骨王 at its own level factor (1.0: level 99) and scale.
@@ -425,10 +395,10 @@ TEST_F(EnemyGhostRules, MetamorphosisDropsAndSteals) {
   EXPECT_EQ(bones.dropItem(), nullptr);
   EXPECT_EQ(bones.stealItem(), nullptr);
   ASSERT_TRUE(bones.metamorphose());
-  EXPECT_STREQ(bones.getName(), "骨王");
-  EXPECT_EQ(bones.getLevel(), 99);
-  EXPECT_EQ(bones.parameters()[Parameters::kHp], 300);
-  EXPECT_TRUE(bones.hasItem()) << "a new form brings its own loot";
+  // A new form brings its own loot.
+  EXPECT_EQ(std::tuple(std::string(bones.getName()), bones.getLevel(), bones.parameters()[Parameters::kHp],
+                       bones.hasItem()),
+            std::tuple("骨王", 99, 300, true));
   EXPECT_FLOAT_EQ(bones.getArtLevelBonus(), 0.06f);
   EXPECT_EQ(bones.stealItem(), nullptr) << "骨王 drops nothing";
   EXPECT_TRUE(bones.hasItem());
@@ -441,20 +411,12 @@ TEST_F(EnemyGhostRules, MetamorphosisDropsAndSteals) {
 
   // An enemy of no record has nothing of its own.
   Game::EnemyGhost none;
-  const Stats bare = stats(none, 0);
-  EXPECT_EQ(bare.weapon, 0);
-  EXPECT_EQ(typeDefenses(bare.defense), std::vector<i32>(9, 0));
+  EXPECT_EQ(describe(stats(none, 0)), "0 | 0 0 0 0 0 0 0 0 0 | 1 1 | 0 000 |");
   EXPECT_EQ(std::vector<i32>({none.getExperienceReward(), none.getMasterExperienceReward(), none.getMoneyReward()}),
             std::vector<i32>({0, 0, 0}));
-  EXPECT_FALSE(none.metamorphose());
-  EXPECT_EQ(none.dropItem(), nullptr);
-  EXPECT_EQ(none.stealItem(), nullptr);
-  EXPECT_EQ(none.getMaterials(), nullptr);
-  EXPECT_STREQ(none.getName(), "");
-  EXPECT_STREQ(none.getDefinitionKey(), "");
-  EXPECT_STREQ(none.getAppearance(), "");
-  EXPECT_STREQ(none.getFace(), "");
-  EXPECT_FLOAT_EQ(none.getArtLevelBonus(), 0.f);
+  EXPECT_EQ(std::tuple(none.metamorphose(), none.dropItem(), none.stealItem(), none.getMaterials(), names(none),
+                       none.getArtLevelBonus()),
+            std::tuple(false, nullptr, nullptr, nullptr, "|||", 0.f));
 }
 
 }  // namespace

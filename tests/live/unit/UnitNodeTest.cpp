@@ -23,25 +23,27 @@ class UnitNodeTest : public EffectTestSupport::EffectTest {
   Game::Model* motion(const char* picture, const char* name) {
     return Game::Database::instance()->findUnitPicture(picture)->motion(name);
   }
+  // What one of the unit's getters writes.
+  static Vector3 got(const Game::Unit& unit, void (Game::Unit::*getter)(Vector3&) const) {
+    Vector3 out;
+    (unit.*getter)(out);
+    return out;
+  }
 };
 
 TEST_F(UnitNodeTest, APlacedUnitStandsWithItsFeetOnItsCellFacingTheOtherSide) {
   Game::Unit& unit = makeUnit(0, 0, 2);
   ASSERT_NE(unit.node(), nullptr);
   EXPECT_EQ(unit.node()->index(), 0u);  // the pool's first free slot
+  expectNear(got(unit, &Game::Unit::getPosition), Vector3(64.f, 32.f, 128.f));
+  expectNear(got(unit, &Game::Unit::getFrontPoint), Vector3(64.f, 32.f, 0.f));
+  expectNear(got(unit, &Game::Unit::getRightVector), Vector3(-1.f, 0.f, 0.f));
   Vector3 out;
-  unit.getPosition(out);
-  expectNear(out, Vector3(64.f, 32.f, 128.f));
-  unit.getFrontPoint(out);
-  expectNear(out, Vector3(64.f, 32.f, 0.f));
-  unit.getRightVector(out);
-  expectNear(out, Vector3(-1.f, 0.f, 0.f));
   unit.pointAlong(out, Vector3(0.f, 1.f, 0.f));  // local y turned half round
   expectNear(out, Vector3(64.f, -96.f, 128.f));
   unit.pointAlong(out, Vector3(0.f, 0.f, 3.f));  // three halves up
   expectNear(out, Vector3(64.f, 32.f, 512.f));
-  unit.getApproachOffset(out);
-  expectNear(out, Vector3(64.f, 32.f, -128.f));
+  expectNear(got(unit, &Game::Unit::getApproachOffset), Vector3(64.f, 32.f, -128.f));
   EXPECT_EQ(unit.node()->getModel(), motion("Kessa", "stand"));
   EXPECT_EQ(battle.poses, (std::vector<UnitPose>{UnitPose::kStand}));
 }
@@ -51,35 +53,11 @@ TEST_F(UnitNodeTest, SizeAndScaleComeFromThePicturesScale) {
   EXPECT_FLOAT_EQ(slime.getSize(), 192.f);
   EXPECT_FLOAT_EQ(slime.getScale(), 0.75f);
   expectNear(slime.node()->scale.value(), Vector3(0.75f, 0.75f, 0.75f));
-  Vector3 out;
-  slime.getPosition(out);  // enemies' cell (2, 4): (-192, 160)
-  expectNear(out, Vector3(-192.f, 160.f, 96.f));
-  slime.getRightVector(out);  // toward the party's centre cell (192, 32)
+  // On the enemies' cell (2, 4): (-192, 160), toward the party's centre cell (192, 32).
+  expectNear(got(slime, &Game::Unit::getPosition), Vector3(-192.f, 160.f, 96.f));
   Vector3 toward(384.f, -128.f, 0.f);
   toward *= 1.f / toward.length();
-  expectNear(out, toward);
-}
-
-TEST_F(UnitNodeTest, PlacingTheFrontPointMovesTheNode) {
-  Game::Unit& unit = makeUnit(0, 0, 2, "Slime");
-  unit.placeFrontAt(Vector3(10.f, 20.f, 30.f));
-  Vector3 out;
-  unit.getPosition(out);
-  expectNear(out, Vector3(10.f, 20.f, 126.f));
-  unit.getFrontPoint(out);
-  expectNear(out, Vector3(10.f, 20.f, 30.f));
-}
-
-TEST_F(UnitNodeTest, ANodeCreatedOnAUnitStandsAtItsCentreTurnedAndScaledLikeIt) {
-  Game::Unit& unit = makeUnit(0, 1, 3, "Slime");  // (128, 96)
-  Game::Model* stand = motion("Slime", "stand");
-  Game::SceneNode* node = unit.createNode(stand);
-  ASSERT_NE(node, nullptr);
-  EXPECT_NE(node, unit.node());
-  EXPECT_EQ(node->getModel(), stand);
-  expectNear(node->position.value(), Vector3(128.f, 96.f, 96.f));
-  expectNear(node->rotation.value(), unit.node()->rotation.value());
-  expectNear(node->scale.value(), Vector3(0.75f, 0.75f, 0.75f));
+  expectNear(got(slime, &Game::Unit::getRightVector), toward);
 }
 
 TEST_F(UnitNodeTest, MotionsFollowThePoses) {
@@ -101,26 +79,6 @@ TEST_F(UnitNodeTest, MotionsFollowThePoses) {
   EXPECT_EQ(unit.node()->getModel(), motion("Kessa", "down"));
 }
 
-TEST_F(UnitNodeTest, AKeptNodeWhoseSlotWentToAnotherIsNoLongerTheUnits) {
-  Game::Unit& unit = makeUnit(0, 0, 2);
-  Game::SceneNode* own = unit.node();
-  own->release();
-  EXPECT_EQ(unit.node(), nullptr);
-  Game::SceneNode* stranger = stage.pool.create(nullptr, static_cast<Engine::i32>(own->index()));
-  ASSERT_EQ(stranger, own);
-  EXPECT_EQ(unit.node(), nullptr);
-  unit.releaseSceneNode();
-  EXPECT_TRUE(stranger->isActive());  // the stranger is not the unit's to release
-  Vector3 out;
-  unit.getPosition(out);  // where a node on its cell would stand
-  expectNear(out, Vector3(64.f, 32.f, 128.f));
-  unit.faceToward(Vector3(0.f, 0.f, 0.f));
-  unit.placeFrontAt(Vector3(0.f, 0.f, 0.f));
-  unit.getRightVector(out);
-  expectNear(out, Vector3(1.f, 0.f, 0.f));
-  EXPECT_NE(unit.createNode(nullptr), nullptr);
-}
-
 TEST_F(UnitNodeTest, AUnitLeavingTheBattleGivesItsNodeBack) {
   const int before = stage.pool.activeCount();
   {
@@ -132,26 +90,12 @@ TEST_F(UnitNodeTest, AUnitLeavingTheBattleGivesItsNodeBack) {
   EXPECT_EQ(stage.pool.activeCount(), before);
 }
 
-TEST_F(UnitNodeTest, AMissingPictureGivesANodeWithoutAModelAndADebugLine) {
-  Game::Unit& unit = makeUnit(0, 0, 2, "Nobody");
-  ASSERT_NE(unit.node(), nullptr);
-  EXPECT_EQ(unit.node()->getModel(), nullptr);
-  EXPECT_FLOAT_EQ(unit.getSize(), 256.f);
-  EXPECT_TRUE(logged("Nobody"));
-  unit.playDown();
-  unit.playAppear();
-  EXPECT_EQ(unit.node()->getModel(), nullptr);
-}
-
 TEST_F(UnitNodeTest, WithoutAPoolAUnitHasNoNodeAndStandsOnItsCell) {
   battle.pool = nullptr;
   Game::Unit& unit = makeUnit(1, 1, 0, "Slime");  // (-128, -96)
   EXPECT_EQ(unit.node(), nullptr);
-  Vector3 out;
-  unit.getPosition(out);
-  expectNear(out, Vector3(-128.f, -96.f, 96.f));
-  unit.getFrontPoint(out);
-  expectNear(out, Vector3(-128.f, -96.f, 0.f));
+  expectNear(got(unit, &Game::Unit::getPosition), Vector3(-128.f, -96.f, 96.f));
+  expectNear(got(unit, &Game::Unit::getFrontPoint), Vector3(-128.f, -96.f, 0.f));
   EXPECT_EQ(unit.createNode(nullptr), nullptr);
   EXPECT_EQ(battle.poses, (std::vector<UnitPose>{UnitPose::kStand}));
 }

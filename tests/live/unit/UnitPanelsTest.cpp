@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -108,12 +109,9 @@ class UnitPanelsTest
 // The LP bar takes max LP / (max HP + max LP) of the width, filled by
 // LP / max LP; the HP bar the rest, filled by HP / max HP. Width 80, height 6.
 TEST_F(UnitPanelsTest, TheLifeGaugeSplitsItsWidthByTheMaxima) {
-  struct Case {
-    i32 maxHp, maxLp, hp, lp;
-    std::vector<Drawn> draws;
-  };
   const float h = 0.094f;  // 6 / 64
-  const Case cases[] = {
+  // Maximum HP and LP, HP and LP.
+  const std::tuple<i32, i32, i32, i32, std::vector<Drawn>> cases[] = {
       {300, 100, 150, 25,
        {{"gauge", 10, 20, 0.313f, h}, {"gauge", 10, 20, 0.078f, h}, {"gauge", 30, 20, 0.938f, h},
         {"gauge", 30, 20, 0.469f, h}}},
@@ -124,16 +122,16 @@ TEST_F(UnitPanelsTest, TheLifeGaugeSplitsItsWidthByTheMaxima) {
       {0, 1, 0, 1, {{"gauge", 10, 20, 1.25f, h}, {"gauge", 10, 20, 1.25f, h}}},
       {0, 0, 0, 0, {{"gauge", 10, 20, 1.25f, h}}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [maxHp, maxLp, hp, lp, draws] : cases) {
     UnitTestSupport::TestGhost g;
-    g.caps[Parameters::kHp] = c.maxHp;
-    g.caps[Parameters::kLp] = c.maxLp;
+    g.caps[Parameters::kHp] = maxHp;
+    g.caps[Parameters::kLp] = maxLp;
     Game::Unit unit(g);
-    unit.life().setHp(c.hp);
-    g.lpRef() = c.lp;
+    unit.life().setHp(hp);
+    g.lpRef() = lp;
     hook.draws.clear();
     unit.drawLifeGauge(10.f, 20.f, 80.f, 6.f);
-    EXPECT_EQ(drawn(), c.draws) << c.maxHp << " " << c.maxLp;
+    EXPECT_EQ(drawn(), draws) << maxHp << " " << maxLp;
   }
 }
 
@@ -183,10 +181,7 @@ TEST_F(UnitPanelsTest, TheModelStandsWhileLpIsLeft) {
   for (const auto& [lp, batch] : {std::pair{1, "standing"}, std::pair{0, "lying"}}) {
     ghost.lpRef() = lp;
     ghost.drawModel(40.f, -20.f);
-    const std::vector<Drawn> draws = drawn();
-    ASSERT_EQ(draws.size(), 1u) << lp;
-    EXPECT_EQ(draws[0].batch, batch);
-    EXPECT_EQ(std::make_pair(draws[0].x, draws[0].y), std::make_pair(40.f, -20.f));
+    EXPECT_EQ(drawn(), (std::vector<Drawn>{{batch, 40, -20, -2.f, -1.414f}})) << lp;
   }
   ghost.appearance = "nobody";
   ghost.drawModel(0.f, 0.f);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -122,26 +123,21 @@ TEST_F(ContentBuildersTest, SaleRowsOfWhatSellsForNothingAreGrey) {
 TEST_F(ContentBuildersTest, ModesFilterTheBag) {
   sampleBag();
   ItemMenu menu;
-  const struct {
-    const char* name;
-    ItemMenu::Mode mode;
-    Game::PlayerGhost* ghost;
-    i32 mask;
-    std::vector<i32> ids;
-  } cases[] = {
+  // What is shown, mode, ghost, slot mask and the selectable ids.
+  const std::tuple<const char*, ItemMenu::Mode, Game::PlayerGhost*, i32, std::vector<i32>> cases[] = {
       {"plain", ItemMenu::kPlain, nullptr, 31, {0, 1, 2, 3}},
       {"use: only items with a script", ItemMenu::kUse, nullptr, 31, {0}},
       {"equip weapons, Kessa", ItemMenu::kEquip, kessa, 1, {-1, 1, 2}},
       {"equip weapons, ミオ (the knife is Kessa's)", ItemMenu::kEquip, mio, 1, {-1, 1}},
       {"equip arms, nobody", ItemMenu::kEquip, nullptr, 2, {-1}},
   };
-  for (const auto& c : cases) {
-    menu.build(bag, c.mode, c.ghost, c.mask);
+  for (const auto& [name, mode, ghost, mask, wanted] : cases) {
+    menu.build(bag, mode, ghost, mask);
     std::vector<i32> ids;
     for (const Row& row : rowsOf(menu.list())) {
       if (row.selectable) ids.push_back(row.id);
     }
-    EXPECT_EQ(ids, c.ids) << c.name;
+    EXPECT_EQ(ids, wanted) << name;
   }
 }
 
@@ -206,11 +202,9 @@ TEST_F(ContentBuildersTest, ArtRowsShowCostsOnlyWhenNotZero) {
   Game::ArtsPanel artsPanel;
   artsPanel.buildWithCosts(arts);
   EXPECT_EQ(artsPanel.abilityCount(), 4) << "the hidden art is kept, without a row";
-  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{
-                                          {"斬り払い" + blanks(20), 0, kRed, true},
-                                          {"火花" + blanks(18) + " 4" + " " + " 1" + " ", 2, kRed, true},
-                                          {"火花Lv3" + blanks(15) + " 9" + " " + " 1" + " ", 3, kRed, true},
-                                      }));
+  EXPECT_EQ(rowsOf(artsPanel.list()), (Rows{{"斬り払い" + blanks(20), 0, kRed, true},
+                                            {"火花" + blanks(18) + " 4  1 ", 2, kRed, true},
+                                            {"火花Lv3" + blanks(15) + " 9  1 ", 3, kRed, true}}));
   artsPanel.build(arts, nullptr, Game::ArtsPanel::kPlain, 3);
   EXPECT_EQ(rowsOf(artsPanel.list())[1].text, "火花" + blanks(18));
   ASSERT_TRUE(artsPanel.hasArtSelected());
