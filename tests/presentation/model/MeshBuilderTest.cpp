@@ -18,34 +18,23 @@ using Engine::i32;
 using Engine::Math::Vector3;
 using MeshTest::build;
 
-void expectVector(const Vector3& expected, const Vector3& actual, float tolerance = 1e-4f) {
-  EXPECT_NEAR(expected.x, actual.x, tolerance);
-  EXPECT_NEAR(expected.y, actual.y, tolerance);
-  EXPECT_NEAR(expected.z, actual.z, tolerance);
+// Vectors to within 1e-4.
+void expectVector(const Vector3& expected, const Vector3& actual) {
+  PresentationTest::expectNear(actual, expected, 1e-4f);
 }
 
 // Corners top-left, top-right, bottom-right, bottom-left seen from +z, the
 // texture's top row on the top edge; exactly four vertices and six indices.
 // Without keys the quad is a unit square over the whole texture.
 TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
-  const struct {
-    Vector3 position;
-    float u, v;
-  } corners[] = {{{-32.f, 16.f, 0.f}, 8.f, 4.f},
-                 {{32.f, 16.f, 0.f}, 72.f, 4.f},
-                 {{32.f, -16.f, 0.f}, 72.f, 36.f},
-                 {{-32.f, -16.f, 0.f}, 8.f, 36.f}};
+  const std::string corners[] = {"-32,16,0 uv 8,4 n 0,0,1", "32,16,0 uv 72,4 n 0,0,1", "32,-16,0 uv 72,36 n 0,0,1",
+                                 "-32,-16,0 uv 8,36 n 0,0,1"};
   const auto mesh = build("rect 8,4,64,32;");
   ASSERT_EQ(4, mesh->vertexCount());
   ASSERT_EQ(6, mesh->indexCount());
   EXPECT_EQ((std::vector<i32>{0, 2, 1, 0, 3, 2}), (std::vector<i32>{mesh->index(0), mesh->index(1), mesh->index(2),
                                                                    mesh->index(3), mesh->index(4), mesh->index(5)}));
-  for (i32 i = 0; i < 4; ++i) {
-    expectVector(corners[i].position, mesh->vertex(i).position);
-    EXPECT_EQ(corners[i].u, mesh->vertex(i).uv.x) << i;
-    EXPECT_EQ(corners[i].v, mesh->vertex(i).uv.y) << i;
-    expectVector(Vector3(0.f, 0.f, 1.f), mesh->vertex(i).normal);
-  }
+  for (i32 i = 0; i < 4; ++i) EXPECT_EQ(MeshTest::describe(mesh->vertex(i)), corners[i]);
   EXPECT_EQ(Color(), mesh->vertex(3).color);
   const auto unit = build("");
   expectVector(Vector3(0.5f, -0.5f, 0.f), unit->vertex(2).position);
@@ -178,26 +167,14 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
   EXPECT_NE(std::string::npos, lines.back().find("tiny.txt"));
   EXPECT_FALSE(tiny.load(cylinder.node(), ""));
   EXPECT_NE(std::string::npos, lines.back().find("MeshBuilder: (no file) : "));
+  // A refused node takes its parts with it.
+  EXPECT_EQ(0, build("type dice; parts{}")->vertexCount());
 }
 
-TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
-  PlatformFake::ScopedFakeBackend backend;
-  auto& lines = backend->fakeDebugOutput.lines;
-  const char* const bodies[] = {"type dice;", "type triangle; parameter{ vertex 0,0,0; }", "type belt; parameter{ time 10; }",
-                              "type belt; parameter{ curve{ all{value 0;} } }"};
-  for (const char* body : bodies) {
-    lines.clear();
-    const auto mesh = build(std::string(body) + " parts{}");
-    EXPECT_EQ(0, mesh->vertexCount()) << body;
-    ASSERT_EQ(1u, lines.size()) << body;
-    EXPECT_NE(std::string::npos, lines[0].find("needs the parameter")) << body;
-  }
-}
-
-// Counts that wrapped past the integer range (3333333332 reads as
-// -961633964), negative counts and values that are not finite ("/" reads as
-// 0/0, "1/0" as infinity) refuse the node by file, node and key; the parts
-// before it stay.
+// Required parameters left out, counts that wrapped past the integer range
+// (3333333332 reads as -961633964), negative counts and values that are not
+// finite ("/" reads as 0/0, "1/0" as infinity) refuse the node by file, node
+// and key; the parts before it stay.
 TEST(MeshBuilder, OutOfRangeAndNotFiniteKeysAreRefusedByName) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
@@ -205,6 +182,10 @@ TEST(MeshBuilder, OutOfRangeAndNotFiniteKeysAreRefusedByName) {
     const char* body;
     const char* why;
   } cases[] = {
+      {"type dice;", "needs the parameter"},
+      {"type triangle; parameter{ vertex 0,0,0; }", "needs the parameter"},
+      {"type belt; parameter{ time 10; }", "needs the parameter"},
+      {"type belt; parameter{ curve{ all{value 0;} } }", "needs the parameter"},
       {"type gear; parameter{ z 3333333332; }", "parameter \"z\" is out of range"},
       {"type gear; parameter{ z -1; }", "parameter \"z\" is out of range"},
       {"type star; parameter{ vertex 3333333332; }", "parameter \"vertex\" is out of range"},

@@ -16,6 +16,9 @@ namespace {
 
 using Engine::Math::Vector3;
 
+using PresentationTest::colorsOf;
+using PresentationTest::digits;
+using PresentationTest::flagsOf;
 using PresentationTest::kFineTolerance;
 
 struct Loaded {
@@ -38,29 +41,14 @@ TEST(MaterialTest, ReadsEveryKey) {
        "rotate 0,0,90;scale 50,50,200;position 400,0,0;}");
   EXPECT_EQ(l.keys, 20);
   const RenderState& s = l.material.state();
-  EXPECT_NEAR(s.colors.colorBlend, 0.5f, kFineTolerance);
-  EXPECT_NEAR(s.colors.diffuse.y, 0.5f, kFineTolerance);
-  EXPECT_NEAR(s.colors.specular.z, 0.1f, kFineTolerance);
-  EXPECT_NEAR(s.colors.ambient.x, 0.5f, kFineTolerance);
-  EXPECT_NEAR(s.colors.emission.z, 0.2f, kFineTolerance);
-  EXPECT_NEAR(s.colors.sharpness, 3.f, kFineTolerance);
-  EXPECT_NEAR(s.colors.transparency, 0.49f, kFineTolerance);
-  EXPECT_EQ(s.blendMode, 1u);
-  EXPECT_FALSE(s.depthTest);
-  EXPECT_TRUE(s.depthWrite);  // the later key wins over the blend mode's
-  EXPECT_EQ(s.cull, 1u);
-  EXPECT_EQ(s.lightFlags.bits(), DrawFlags::kSpot | DrawFlags::kCamera);
-  EXPECT_TRUE(s.background);
-  EXPECT_TRUE(s.frontEnd);
-  EXPECT_TRUE(s.negative);
-  EXPECT_FALSE(s.reverse[0]);
-  EXPECT_TRUE(s.reverse[1] && s.reverse[2]);
+  EXPECT_EQ(colorsOf(s), "amb 0.5,0.5,0.5 emi 0,0,0.2 dif 1,0.5,0.25 spe 0.1,0.1,0.1 sharp 3 tr 0.49 blend 0.5");
+  // The later depthWrite wins over the blend mode's.
+  EXPECT_EQ(flagsOf(s), "blend 1 test 0 write 1 cull 1 lights " +
+                            std::to_string(DrawFlags::kSpot | DrawFlags::kCamera) + " bg 1 fe 1 neg 1 rev 011 inv 0");
   // scale 50, 50, 200 then a quarter turn about z, then 1 matrix unit along x.
   Vector3 p;
   s.transform.multiply(&p, Vector3(2.f, 0.f, 1.f));
-  EXPECT_NEAR(p.x, 1.f, kFineTolerance);
-  EXPECT_NEAR(p.y, 1.f, kFineTolerance);
-  EXPECT_NEAR(p.z, 2.f, kFineTolerance);
+  EXPECT_EQ(digits(p), "1,1,2");
 }
 
 TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) {
@@ -132,12 +120,6 @@ TEST(DrawFlagsTest, LoadClearsThenSetsBareKeys) {
   // Presence is what counts, even "spot false".
   EXPECT_EQ(flags.bits(), DrawFlags::kOver | DrawFlags::kBack | DrawFlags::kSpot);
 }
-
-}  // namespace
-}  // namespace Game
-
-namespace Game {
-namespace {
 
 TEST(ColorTest, SettersClampAndNaNBecomesZero) {
   Color c(2.f, -1.f, 0.5f, std::numeric_limits<float>::quiet_NaN());
