@@ -46,12 +46,9 @@ TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
 }
 
 // A size replaces the rect's; a sphere shows the depth: (64 + 32) / 2 = 48 tall.
-TEST(MeshBuilder, FrameSizeFollowsTheRectUnlessGiven) {
+TEST(MeshBuilder, FrameSizeAndTransformKeys) {
   EXPECT_NEAR(24.f, build("rect 0,0,64,32; type sphere;")->vertex(0).position.z, 1e-4f);
   expectVector(Vector3(5.f, -5.f, 0.f), build("rect 0,0,64,32; size 10;")->vertex(2).position);
-}
-
-TEST(MeshBuilder, TransformKeys) {
   expectVector(Vector3(1.f, -1.f, 0.f), build("scale 200;")->vertex(2).position);
   expectVector(Vector3(1.f, -0.25f, 0.f), build("scale 200,50,100;")->vertex(2).position);
   expectVector(Vector3(10.5f, 19.5f, 3.f), build("position 10,20,3;")->vertex(2).position);
@@ -104,16 +101,13 @@ TEST(MeshBuilder, LinearGradationRunsFromLowestToHighest) {
   }
 }
 
-TEST(MeshBuilder, GradationsWithoutSpreadDoNotDivideByZero) {
+TEST(MeshBuilder, GradationsWithoutSpreadAndRadialGradations) {
   // Every vertex of the quad has the same height, and the radial light sits
   // on a zero-size quad.
   const auto flat = build("gradation{ color1 0xff102030; color2 0xffffffff; vector 0,0,1; }");
   EXPECT_EQ(Color(0xff102030u), flat->vertex(0).color);
   const auto point = build("size 0; gradation{ color1 0xffffffff; color2 0xff000000; center 0,0,0; }");
   EXPECT_EQ(Color(1.f, 0.1f, 0.1f, 0.1f), point->vertex(0).color);
-}
-
-TEST(MeshBuilder, RadialGradationGivesFarColourPlusBaseAtTheRim) {
   const auto mesh = build("gradation{ color1 0xffffffff; color2 0x00402000; center 0,0,0; }");
   // All four corners are the farthest.
   EXPECT_EQ(Color(1.f, 0.1f + 0x40 / 255.f, 0.1f + 0x20 / 255.f, 0.1f), mesh->vertex(0).color);
@@ -149,7 +143,7 @@ TEST(PointLightSet, SubtractiveLightsOnlyDarken) {
   EXPECT_EQ(Color(), c);
 }
 
-TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
+TEST(MeshBuilder, NodesThatDoNotFitOrHaveNoTypeAreRefused) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
   // The first part fits; the second asks for 5000 sides.
@@ -169,6 +163,9 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
   EXPECT_NE(std::string::npos, lines.back().find("MeshBuilder: (no file) : "));
   // A refused node takes its parts with it.
   EXPECT_EQ(0, build("type dice; parts{}")->vertexCount());
+  // An unknown type (names are case-sensitive) builds nothing but keeps its parts.
+  EXPECT_EQ(0, build("type Cylinder;")->vertexCount());
+  EXPECT_EQ(4, build("type nothingLikeThis; parts{}")->vertexCount());
 }
 
 // Required parameters left out, counts that wrapped past the integer range
@@ -230,11 +227,6 @@ TEST(MeshBuilder, CountsAtTheOutlineLimitAreNotOutOfRange) {
   lines.clear();
   EXPECT_EQ(0, build("type gear; parameter{ z 0; }")->vertexCount());
   EXPECT_TRUE(lines.empty());
-}
-
-TEST(MeshBuilder, UnknownTypeBuildsNothingButKeepsParts) {
-  EXPECT_EQ(0, build("type Cylinder;")->vertexCount());
-  EXPECT_EQ(4, build("type nothingLikeThis; parts{}")->vertexCount());
 }
 
 }  // namespace

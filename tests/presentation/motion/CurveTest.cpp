@@ -148,11 +148,13 @@ TEST(CurveTest, StraightLineLoops) {
   const Curve c = curveFromText("curve{{value 0;delay 30;}{value 10;}}");
   ASSERT_EQ(c.segmentCount(), 1);
   EXPECT_EQ(valuesAt(c, {0.f, 15.f, 30.f, 45.f, -15.f}), "0 5 10 5 5");  // 30 is the loop's end, not its start
-  EXPECT_NEAR(c.velocityAt(7.f), 1.f / 3.f, kTolerance);
-  EXPECT_FLOAT_EQ(c.length(), 30.f);
+  EXPECT_EQ(thousandths({c.velocityAt(7.f), c.endVelocity(), c.length()}), "0.333 0.333 30");
+  Curve copy;
+  copy = c;
+  EXPECT_EQ(valuesAt(copy, {15.f}), "5");
 }
 
-TEST(CurveTest, FarTimesMatchOnePeriodIn) {
+TEST(CurveTest, FarTimesMatchOnePeriodInAndAnOffsetShiftsTheLoop) {
   const Curve c = curveFromText(kThreeKeys);
   // 60 × 2^16 periods on: exact in float, so only the wrap can differ.
   const float far = 60.f * 65536.f;
@@ -161,6 +163,11 @@ TEST(CurveTest, FarTimesMatchOnePeriodIn) {
   EXPECT_EQ(valuesAt(c, {5.f - far, 17.5f - far, 29.f - far, 44.f - far}), near);
   EXPECT_NEAR(c.valueAt(far), c.endValue(), kTolerance);
   EXPECT_TRUE(std::isfinite(c.valueAt(3e38f)));
+  const Curve plain = curveFromText(kThreeKeys);
+  const std::string text = "curve{offset 12;" + std::string(kThreeKeys + 6);
+  const Curve shifted = curveFromText(text.c_str());
+  EXPECT_EQ(shifted.offset(), 12.f);
+  EXPECT_EQ(valuesAt(shifted, {1.f, 7.5f, 20.f, 33.f, 40.f}), valuesAt(plain, {13.f, 19.5f, 32.f, 45.f, 52.f}));
 }
 
 TEST(CurveTest, ThreeKeysWithTwoPointsAreSmoothAndMeetEveryCondition) {
@@ -176,7 +183,7 @@ TEST(CurveTest, PointsInALaterSpanSolveEarlierSpansBackward) {
       "curve{{value 0;delay 20;}{value 5;delay 20;}{value 0;delay 20;}{value 5;}"
       "point{time 45;value 1;}point{time 50;velocity 0;}}");
   ASSERT_EQ(c.segmentCount(), 3);
-  EXPECT_EQ(valuesAt(c, {45.f, 20.f}), "1 5");
+  EXPECT_EQ(valuesAt(c, {45.f, 20.f, 0.f}), "1 5 0");
   EXPECT_NEAR(c.velocityAt(50.f), 0.f, kTolerance);
   expectSmoothAt(c, 20.f);
   expectSmoothAt(c, 40.f);
@@ -219,15 +226,7 @@ TEST(CurveTest, LoadPointCountsKeysAndValueWins) {
   }
 }
 
-TEST(CurveTest, OffsetShiftsTheLoop) {
-  const Curve plain = curveFromText(kThreeKeys);
-  const std::string text = "curve{offset 12;" + std::string(kThreeKeys + 6);
-  const Curve shifted = curveFromText(text.c_str());
-  EXPECT_EQ(shifted.offset(), 12.f);
-  EXPECT_EQ(valuesAt(shifted, {1.f, 7.5f, 20.f, 33.f, 40.f}), valuesAt(plain, {13.f, 19.5f, 32.f, 45.f, 52.f}));
-}
-
-TEST(CurveTest, DegenerateSystemsStayFinite) {
+TEST(CurveTest, DegenerateSystemsStayFiniteAndDegreesClampToCubic) {
   const char* const texts[] = {
       "curve{{value 0;}{value 10;}{value 3;}}",  // every key at one time: a loop of no length
       "curve{{value 0;delay 10;}{value 10;}{value 20;delay 10;}{value 0;}}",  // a span of no length
@@ -245,9 +244,6 @@ TEST(CurveTest, DegenerateSystemsStayFinite) {
   const Curve zeroLoop = curveFromText(texts[0]);
   EXPECT_EQ(zeroLoop.valueAt(0.f), zeroLoop.endValue());
   EXPECT_EQ(zeroLoop.valueAt(17.f), zeroLoop.endValue());
-}
-
-TEST(CurveTest, DegreeClampsToCubic) {
   const Curve wild = curveFromText("curve{{value 0;delay 10;degree 9;}{value 1;}point{time 5;velocity 0;}}");
   const Curve cubic = curveFromText("curve{{value 0;delay 10;degree 3;}{value 1;}point{time 5;velocity 0;}}");
   const std::initializer_list<float> times = {1.f, 2.f, 3.f, 4.f, 5.f, 6.f, 7.f, 8.f, 9.f};
@@ -312,7 +308,9 @@ TEST(TweenTest, NewTargetMidFlightKeepsValueAndVelocityButTheSameTargetChangesNo
   t.setTarget(-20.f);
   EXPECT_EQ(t.elapsed(), 0);
   EXPECT_EQ(motion(t), "3.52 v 1.44");
-  steps(t, 10);
+  steps(t, 5);  // from 3.52 at 1.44 a frame to rest on -20 ten frames on
+  EXPECT_EQ(motion(t), "-6.44 v -3.888");
+  steps(t, 5);
   EXPECT_EQ(t.value(), -20.f);
 }
 

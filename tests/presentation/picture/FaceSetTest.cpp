@@ -138,24 +138,20 @@ class GuiPicturesTest : public ModelTestSupport::ModelTest {
   }
 };
 
-TEST_F(GuiPicturesTest, MoreFilledThanTotalFillsEveryPip) {
+// More filled than total fills every pip; a flipped row runs leftward; a
+// stack adds smaller rows of active and invalid pips below.
+TEST_F(GuiPicturesTest, GaugesLayTheirPipsInRows) {
   pictures().drawGauge(0.f, 0.f, 1.f, false, 9, 2, "invalid");
   EXPECT_EQ(pips(), (std::vector<std::string>{"i@0,0", "i@16,0"}));
   pictures().drawGauge(0.f, 0.f, 1.f, false, 3, 0, "active");
   EXPECT_TRUE(pips().empty());
-}
-
-TEST_F(GuiPicturesTest, AFlippedRowRunsLeftwardAndIsScaledUniformly) {
   pictures().drawGauge(100.f, 0.f, 2.f, true, 2, 2, "active");
   ASSERT_EQ(hook.draws.size(), 2u);
-  const RenderState& second = hook.draws[1].state;
   // Turned half round about y: x and z mirrored, y kept, all by the scale.
-  EXPECT_NEAR(second.transform(0, 0), -2.f, 1e-4f);
-  EXPECT_NEAR(second.transform(1, 1), 2.f, 1e-4f);
+  EXPECT_EQ(PresentationTest::digits(hook.draws[1].state.transform(0, 0)) + " " +
+                PresentationTest::digits(hook.draws[1].state.transform(1, 1)),
+            "-2 2");
   EXPECT_EQ(pips(), (std::vector<std::string>{"a@100,0", "a@68,0"}));
-}
-
-TEST_F(GuiPicturesTest, AStackAddsSmallerRowsOfActiveAndInvalidPipsBelow) {
   pictures().drawGaugeStack(0.f, 100.f, 2.f, false, 1, 2, 1, 2);
   EXPECT_EQ(pips(), (std::vector<std::string>{"a@0,100", "e@32,100", "a@0,52", "i@0,4", "i@24,4"}));
 }

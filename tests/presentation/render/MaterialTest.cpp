@@ -121,7 +121,9 @@ TEST(DrawFlagsTest, LoadClearsThenSetsBareKeys) {
   EXPECT_EQ(flags.bits(), DrawFlags::kOver | DrawFlags::kBack | DrawFlags::kSpot);
 }
 
-TEST(ColorTest, SettersClampAndNaNBecomesZero) {
+// Setters clamp and a NaN becomes 0; packed, every byte round-trips and
+// fractions of a step truncate.
+TEST(ColorTest, PackedColoursClampTruncateAndRoundTrip) {
   Color c(2.f, -1.f, 0.5f, std::numeric_limits<float>::quiet_NaN());
   EXPECT_EQ(c.alpha(), 1.f);
   EXPECT_EQ(c.red(), 0.f);
@@ -130,9 +132,6 @@ TEST(ColorTest, SettersClampAndNaNBecomesZero) {
   EXPECT_EQ(c.toPacked(), 0xFFFFFFFFu);
   c.subtract(Color(0.25f, 2.f, 2.f, 2.f));
   EXPECT_EQ(c.toPacked(), 0xBF000000u);
-}
-
-TEST(ColorTest, PackedRoundTripsEveryByteAndTruncates) {
   for (Engine::u32 argb : {0x00000000u, 0xFFFFFFFFu, 0x01FE7F80u}) {
     EXPECT_EQ(Color(argb).toPacked(), argb) << std::hex << argb;
   }

@@ -81,7 +81,7 @@ TEST(RenderStateTest, CombineInheritsAndMergesFlags) {
   EXPECT_EQ(opaque.primitiveCount, 2);
 }
 
-TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
+TEST(RenderStateTest, ReverseMirrorsAxesAndTheDeviceModesFollow) {
   RenderState two;
   two.reverse[0] = two.reverse[1] = true;
   RenderState identity;
@@ -107,9 +107,7 @@ TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
   expectMaps(pending.transform, Vector3(1.f, 2.f, 3.f), Vector3(1.f, 2.f, -3.f));
   pending.applyReverse();  // consumed: nothing more
   EXPECT_TRUE(pending.inverted);
-}
-
-TEST(RenderStateTest, DeviceModes) {
+  // The cull mode the device gets turns with inverted; lighting is off for plain white.
   RenderState s;
   EXPECT_EQ(s.deviceCullMode(), 2);
   s.inverted = true;

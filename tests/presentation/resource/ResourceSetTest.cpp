@@ -120,16 +120,13 @@ TEST_F(ResourceSetTest, IncludeCyclesAndChainsPastTheDepthLimitAreRefusedNamingT
   EXPECT_TRUE(logged("deep (from chain/0.txt)"));
 }
 
-TEST_F(ResourceSetTest, RemovableNodesGoWithTheOmitSetting) {
-  for (int omit : {0, 1}) {
+TEST_F(ResourceSetTest, RemovableNodesGoWithTheOmitSettingAndLookupsGiveNullForUnknowns) {
+  for (int omit : {1, 0}) {
     Config::instance().setting(Config::kOmit).set(omit);
     ResourceSet& set = load("src/omit.txt", "materials{name kept;}materials{name extra;#removable;}");
     EXPECT_NE(set.findMaterial("kept"), nullptr);
     EXPECT_EQ(set.findMaterial("extra") != nullptr, omit == 0) << "omit " << omit;
   }
-}
-
-TEST_F(ResourceSetTest, LookupsGiveNullForUnknownNamesAndPositionsAndClearEmptiesTheSet) {
   ResourceSet& set = load("src/look.txt", "model{name m0;}model{name m1;}batch{name b;}animation{name a;}materials{}");
   EXPECT_EQ(set.getModel(1), set.findModel("m1"));
   EXPECT_EQ((std::vector<Model*>{set.getModel(2), set.getModel(-1), set.findModel("M0")}), std::vector<Model*>(3));

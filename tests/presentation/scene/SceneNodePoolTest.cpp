@@ -110,7 +110,7 @@ TEST_F(SceneNodePoolTest, EveryWayOfMakingANodeSearchesFromSlotZero) {
   EXPECT_EQ(single.create(&model("other"))->getModel(), &model("other"));
 }
 
-TEST_F(SceneNodePoolTest, ANodeStartedLateNeitherDrawsNorMovesUntilItsTimeComes) {
+TEST_F(SceneNodePoolTest, NodesStartLateAndEndWithTheirLifetimeOrTheirModel) {
   SceneNode* node = make();
   node->setTime(-30.f);
   node->setLifetime(2);
@@ -126,9 +126,6 @@ TEST_F(SceneNodePoolTest, ANodeStartedLateNeitherDrawsNorMovesUntilItsTimeComes)
   EXPECT_TRUE(node->isActive());  // its lifetime only ran once
   pool->update();
   EXPECT_FALSE(node->isActive());
-}
-
-TEST_F(SceneNodePoolTest, NodesEndWithTheirLifetimeOrTheirModel) {
   SceneNode* once = make();
   once->setLifetime(1);
   SceneNode* shortLived = make("short");

@@ -222,7 +222,7 @@ TEST_F(SceneRendererTest, TheCameraEasesToItsSettings) {
   EXPECT_EQ(rest(), std::vector<float>({1.25f, 1.25f, 0.f, 1.f, 0.f}));
 }
 
-TEST_F(SceneRendererTest, LightsAreTheirDistancesAndThePointLightEasesToItsRange) {
+TEST_F(SceneRendererTest, TheLightsReachTheirDeviceLightsAndThePointLightEasesToItsRange) {
   Game::SceneLights& lights = renderer().lights();
   EXPECT_NEAR(lights.deviceIntensities()[0], 37.5f, 1e-4f);               // white, |(-12.5, -25, 25)|
   EXPECT_NEAR(lights.deviceIntensities()[1], 28.6410332f * 0.8f, 1e-4f);  // warm, |(6.25, 12.5, -25)| x 0.8
@@ -238,11 +238,8 @@ TEST_F(SceneRendererTest, LightsAreTheirDistancesAndThePointLightEasesToItsRange
   Vector3 view;
   view.setSub(camera().target(), camera().eye());
   EXPECT_GT(view.dot(beyond), 0.f);
-}
-
-// Records point, white, warm and camera go to device lights 3, 0, 1 and 2:
-// the x, y and z of the four device lights are pixel registers 1 to 3.
-TEST_F(SceneRendererTest, EachLightRecordReachesItsDeviceLight) {
+  // Records point, white, warm and camera go to device lights 3, 0, 1 and 2:
+  // the x, y and z of the four device lights are pixel registers 1 to 3.
   renderer().pointLight().setPosition(Vector3(400.f, 800.f, 1200.f));
   renderer().beginFrame();
   ASSERT_EQ(flushed({{1, RenderState()}}).size(), 1u);
@@ -348,7 +345,7 @@ TEST_F(SceneRendererTest, TwoDimensionalDrawsHave1024RunsAnd8192Vertices) {
 }
 
 // A draw's index range is cut at the mesh's end.
-TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMesh) {
+TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMeshAndTheFillIsTheScreenQuad) {
   const struct {
     i32 count;
     Engine::u32 firstIndex;
@@ -368,11 +365,8 @@ TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMesh) {
   EXPECT_EQ(renderer().triangleCount(), 10);
   renderer().beginFrame();
   EXPECT_EQ(renderer().triangleCount(), 0) << "a shown step counts anew";
-}
-
-// The fill is the screen quad drawn at once, two triangles counted with the
-// frame's; nothing in a hidden step.
-TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
+  // The fill is the screen quad drawn at once, two triangles counted with the
+  // frame's; nothing in a hidden step.
   device().takeCalls();
   for (int step = 0; step < 2; ++step) {  // a shown step counts afresh
     renderer().beginFrame();

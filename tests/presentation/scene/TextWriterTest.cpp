@@ -100,7 +100,7 @@ TEST(TextMeasureTest, ColumnsAreBytesOfTheWidestLineAndCellsAreHalfTheHeightWide
   EXPECT_EQ(width, 91);
 }
 
-TEST_F(TextLayoutTest, NumbersArePaddedToTheirField) {
+TEST_F(TextLayoutTest, NumbersArePaddedAndARatioStaysOnOneLine) {
   struct Case {
     i32 value, width;
     bool pad;
@@ -113,9 +113,6 @@ TEST_F(TextLayoutTest, NumbersArePaddedToTheirField) {
     EXPECT_STREQ(mWriter.lastText().c_str(), c.text);
     EXPECT_EQ(widthOf(mWriter), static_cast<i32>(std::string(c.text).size()) * 10) << c.text;
   }
-}
-
-TEST_F(TextLayoutTest, RatioStaysOnOneLineAndKeepsTheLineStateAndColour) {
   mWriter.setColor(0xFF102030);
   mWriter.setPosition(0, 0);
   mWriter.printRatio(7, 120, 3);  // "  7" "/" "120"
