@@ -113,7 +113,8 @@ TEST(Shapes, CylinderProportionMakesCones) {
   }
 }
 
-TEST(Shapes, PrismTotalSideSpreadsUAcrossTheSides) {
+// A total-side u runs across all sides; density 2 winds a pentagram.
+TEST(Shapes, PrismTotalSideSpreadsUAndDensityWinds) {
   const auto mesh = build(
       "type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; loopU totalSide; top false; bottom false; }");
   ASSERT_EQ(24, mesh->vertexCount());
@@ -123,14 +124,11 @@ TEST(Shapes, PrismTotalSideSpreadsUAcrossTheSides) {
   }
   const auto oneSide = build("type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; top false; bottom false; }");
   EXPECT_EQ(80.f, oneSide->vertex(8).uv.x);
-}
-
-TEST(Shapes, PrismDensityTwoWindsAPentagram) {
-  const auto mesh = build("type prism; size 2; parameter{ vertex 5; density 2; top false; bottom false; }");
-  ASSERT_EQ(30, mesh->vertexCount());
+  const auto star = build("type prism; size 2; parameter{ vertex 5; density 2; top false; bottom false; }");
+  ASSERT_EQ(30, star->vertexCount());
   // The first side runs from angle 0 to angle 144.
-  EXPECT_NEAR(1.f, mesh->vertex(0).position.x, 1e-5f);
-  EXPECT_NEAR(std::cos(144.0 * M_PI / 180.0), mesh->vertex(2).position.x, 1e-5);
+  EXPECT_NEAR(1.f, star->vertex(0).position.x, 1e-5f);
+  EXPECT_NEAR(std::cos(144.0 * M_PI / 180.0), star->vertex(2).position.x, 1e-5);
 }
 
 TEST(Shapes, RockIsAHullOfTwentyUnitPointsTexturedByTexels) {

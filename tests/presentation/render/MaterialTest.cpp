@@ -51,7 +51,7 @@ TEST(MaterialTest, ReadsEveryKey) {
   EXPECT_EQ(digits(p), "1,1,2");
 }
 
-TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) {
+TEST(MaterialTest, LoadsCountKnownKeysStartFromTheDefaultsAndKeepABillboardsTransform) {
   Loaded l;
   load(l, "m{blendMode 2;unknown 5;}");
   EXPECT_EQ(l.keys, 1);
@@ -60,6 +60,11 @@ TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) 
   load(l, "m{}");
   EXPECT_EQ(l.material.state().blendMode, RenderState::kInheritBlend);
   EXPECT_TRUE(l.material.state().depthWrite);
+  // A billboard material keeps its transform for the billboard.
+  l.doc.clear();
+  load(l, "m{billboard;position 0,400,0;}");
+  EXPECT_NEAR(l.material.state().billboardTransform(1, 3), 1.f, kFineTolerance);
+  EXPECT_NEAR(l.material.state().transform(1, 3), 0.f, kFineTolerance);
 }
 
 // "/" reads as 0/0 and "1/0" as infinity: such a number key refuses the
@@ -90,13 +95,6 @@ TEST(MaterialTest, NumberKeysThatAreNotFiniteRefuseTheMaterialByName) {
   load(l, "m{sharpness /;transparency /;diffuse 1/2;}");
   EXPECT_EQ(l.keys, 3);
   EXPECT_TRUE(lines.empty());
-}
-
-TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {
-  Loaded l;
-  load(l, "m{billboard;position 0,400,0;}");
-  EXPECT_NEAR(l.material.state().billboardTransform(1, 3), 1.f, kFineTolerance);
-  EXPECT_NEAR(l.material.state().transform(1, 3), 0.f, kFineTolerance);
 }
 
 TEST(MaterialTest, FindOrCreateSharesNamedMaterials) {

@@ -139,7 +139,7 @@ TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
 
 // Three digits of font 2 make a 39 x 26 box about the centre; the cursor
 // stands over the middle of the selected digit's cell, gliding half the way.
-TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigit) {
+TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigitAndExtremesNeverOverflow) {
   NumberInput input(5, 0, 999);
   EXPECT_EQ(input.cursor().x(), 13.f);  // the ones, the third cell
   EXPECT_EQ(input.cursor().y(), 0.f);
@@ -151,9 +151,7 @@ TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigit) {
   press(input, Key::Left);
   EXPECT_EQ(input.cursor().targetX(), 80.5f + 6.5f);
   EXPECT_EQ(input.cursor().targetY(), 50.f);
-}
-
-TEST_F(NumberInputTest, ANegativeMaximumCountsItsSignAndExtremesNeverOverflow) {
+  // A negative maximum counts its sign.
   EXPECT_EQ(NumberInput(-5, -50, -10).digits(), 3);
   NumberInput big(2147483000, 0, 2147483647);
   EXPECT_EQ(big.digits(), 10);
