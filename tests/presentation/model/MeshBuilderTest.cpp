@@ -18,34 +18,23 @@ using Engine::i32;
 using Engine::Math::Vector3;
 using MeshTest::build;
 
-void expectVector(const Vector3& expected, const Vector3& actual, float tolerance = 1e-4f) {
-  EXPECT_NEAR(expected.x, actual.x, tolerance);
-  EXPECT_NEAR(expected.y, actual.y, tolerance);
-  EXPECT_NEAR(expected.z, actual.z, tolerance);
+// Vectors to within 1e-4.
+void expectVector(const Vector3& expected, const Vector3& actual) {
+  PresentationTest::expectNear(actual, expected, 1e-4f);
 }
 
 // Corners top-left, top-right, bottom-right, bottom-left seen from +z, the
 // texture's top row on the top edge; exactly four vertices and six indices.
 // Without keys the quad is a unit square over the whole texture.
 TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
-  const struct {
-    Vector3 position;
-    float u, v;
-  } corners[] = {{{-32.f, 16.f, 0.f}, 8.f, 4.f},
-                 {{32.f, 16.f, 0.f}, 72.f, 4.f},
-                 {{32.f, -16.f, 0.f}, 72.f, 36.f},
-                 {{-32.f, -16.f, 0.f}, 8.f, 36.f}};
+  const std::string corners[] = {"-32,16,0 uv 8,4 n 0,0,1", "32,16,0 uv 72,4 n 0,0,1", "32,-16,0 uv 72,36 n 0,0,1",
+                                 "-32,-16,0 uv 8,36 n 0,0,1"};
   const auto mesh = build("rect 8,4,64,32;");
   ASSERT_EQ(4, mesh->vertexCount());
   ASSERT_EQ(6, mesh->indexCount());
   EXPECT_EQ((std::vector<i32>{0, 2, 1, 0, 3, 2}), (std::vector<i32>{mesh->index(0), mesh->index(1), mesh->index(2),
                                                                    mesh->index(3), mesh->index(4), mesh->index(5)}));
-  for (i32 i = 0; i < 4; ++i) {
-    expectVector(corners[i].position, mesh->vertex(i).position);
-    EXPECT_EQ(corners[i].u, mesh->vertex(i).uv.x) << i;
-    EXPECT_EQ(corners[i].v, mesh->vertex(i).uv.y) << i;
-    expectVector(Vector3(0.f, 0.f, 1.f), mesh->vertex(i).normal);
-  }
+  for (i32 i = 0; i < 4; ++i) EXPECT_EQ(MeshTest::describe(mesh->vertex(i)), corners[i]);
   EXPECT_EQ(Color(), mesh->vertex(3).color);
   const auto unit = build("");
   expectVector(Vector3(0.5f, -0.5f, 0.f), unit->vertex(2).position);
@@ -57,12 +46,9 @@ TEST(MeshBuilder, QuadCornersTakeTheRectsCorners) {
 }
 
 // A size replaces the rect's; a sphere shows the depth: (64 + 32) / 2 = 48 tall.
-TEST(MeshBuilder, FrameSizeFollowsTheRectUnlessGiven) {
+TEST(MeshBuilder, FrameSizeAndTransformKeys) {
   EXPECT_NEAR(24.f, build("rect 0,0,64,32; type sphere;")->vertex(0).position.z, 1e-4f);
   expectVector(Vector3(5.f, -5.f, 0.f), build("rect 0,0,64,32; size 10;")->vertex(2).position);
-}
-
-TEST(MeshBuilder, TransformKeys) {
   expectVector(Vector3(1.f, -1.f, 0.f), build("scale 200;")->vertex(2).position);
   expectVector(Vector3(1.f, -0.25f, 0.f), build("scale 200,50,100;")->vertex(2).position);
   expectVector(Vector3(10.5f, 19.5f, 3.f), build("position 10,20,3;")->vertex(2).position);
@@ -115,16 +101,13 @@ TEST(MeshBuilder, LinearGradationRunsFromLowestToHighest) {
   }
 }
 
-TEST(MeshBuilder, GradationsWithoutSpreadDoNotDivideByZero) {
+TEST(MeshBuilder, GradationsWithoutSpreadAndRadialGradations) {
   // Every vertex of the quad has the same height, and the radial light sits
   // on a zero-size quad.
   const auto flat = build("gradation{ color1 0xff102030; color2 0xffffffff; vector 0,0,1; }");
   EXPECT_EQ(Color(0xff102030u), flat->vertex(0).color);
   const auto point = build("size 0; gradation{ color1 0xffffffff; color2 0xff000000; center 0,0,0; }");
   EXPECT_EQ(Color(1.f, 0.1f, 0.1f, 0.1f), point->vertex(0).color);
-}
-
-TEST(MeshBuilder, RadialGradationGivesFarColourPlusBaseAtTheRim) {
   const auto mesh = build("gradation{ color1 0xffffffff; color2 0x00402000; center 0,0,0; }");
   // All four corners are the farthest.
   EXPECT_EQ(Color(1.f, 0.1f + 0x40 / 255.f, 0.1f + 0x20 / 255.f, 0.1f), mesh->vertex(0).color);
@@ -160,7 +143,7 @@ TEST(PointLightSet, SubtractiveLightsOnlyDarken) {
   EXPECT_EQ(Color(), c);
 }
 
-TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
+TEST(MeshBuilder, NodesThatDoNotFitOrHaveNoTypeAreRefused) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
   // The first part fits; the second asks for 5000 sides.
@@ -178,26 +161,17 @@ TEST(MeshBuilder, NodeThatDoesNotFitIsRefusedByName) {
   EXPECT_NE(std::string::npos, lines.back().find("tiny.txt"));
   EXPECT_FALSE(tiny.load(cylinder.node(), ""));
   EXPECT_NE(std::string::npos, lines.back().find("MeshBuilder: (no file) : "));
+  // A refused node takes its parts with it.
+  EXPECT_EQ(0, build("type dice; parts{}")->vertexCount());
+  // An unknown type (names are case-sensitive) builds nothing but keeps its parts.
+  EXPECT_EQ(0, build("type Cylinder;")->vertexCount());
+  EXPECT_EQ(4, build("type nothingLikeThis; parts{}")->vertexCount());
 }
 
-TEST(MeshBuilder, RequiredParametersAreNamedWhenMissing) {
-  PlatformFake::ScopedFakeBackend backend;
-  auto& lines = backend->fakeDebugOutput.lines;
-  const char* const bodies[] = {"type dice;", "type triangle; parameter{ vertex 0,0,0; }", "type belt; parameter{ time 10; }",
-                              "type belt; parameter{ curve{ all{value 0;} } }"};
-  for (const char* body : bodies) {
-    lines.clear();
-    const auto mesh = build(std::string(body) + " parts{}");
-    EXPECT_EQ(0, mesh->vertexCount()) << body;
-    ASSERT_EQ(1u, lines.size()) << body;
-    EXPECT_NE(std::string::npos, lines[0].find("needs the parameter")) << body;
-  }
-}
-
-// Counts that wrapped past the integer range (3333333332 reads as
-// -961633964), negative counts and values that are not finite ("/" reads as
-// 0/0, "1/0" as infinity) refuse the node by file, node and key; the parts
-// before it stay.
+// Required parameters left out, counts that wrapped past the integer range
+// (3333333332 reads as -961633964), negative counts and values that are not
+// finite ("/" reads as 0/0, "1/0" as infinity) refuse the node by file, node
+// and key; the parts before it stay.
 TEST(MeshBuilder, OutOfRangeAndNotFiniteKeysAreRefusedByName) {
   PlatformFake::ScopedFakeBackend backend;
   auto& lines = backend->fakeDebugOutput.lines;
@@ -205,6 +179,10 @@ TEST(MeshBuilder, OutOfRangeAndNotFiniteKeysAreRefusedByName) {
     const char* body;
     const char* why;
   } cases[] = {
+      {"type dice;", "needs the parameter"},
+      {"type triangle; parameter{ vertex 0,0,0; }", "needs the parameter"},
+      {"type belt; parameter{ time 10; }", "needs the parameter"},
+      {"type belt; parameter{ curve{ all{value 0;} } }", "needs the parameter"},
       {"type gear; parameter{ z 3333333332; }", "parameter \"z\" is out of range"},
       {"type gear; parameter{ z -1; }", "parameter \"z\" is out of range"},
       {"type star; parameter{ vertex 3333333332; }", "parameter \"vertex\" is out of range"},
@@ -249,11 +227,6 @@ TEST(MeshBuilder, CountsAtTheOutlineLimitAreNotOutOfRange) {
   lines.clear();
   EXPECT_EQ(0, build("type gear; parameter{ z 0; }")->vertexCount());
   EXPECT_TRUE(lines.empty());
-}
-
-TEST(MeshBuilder, UnknownTypeBuildsNothingButKeepsParts) {
-  EXPECT_EQ(0, build("type Cylinder;")->vertexCount());
-  EXPECT_EQ(4, build("type nothingLikeThis; parts{}")->vertexCount());
 }
 
 }  // namespace

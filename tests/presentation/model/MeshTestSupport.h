@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
 #include "core/file/nml/NmlDocument.h"
+#include "presentation/Near.h"
 #include "presentation/model/MeshBuilder.h"
 
 namespace Game::MeshTest {
@@ -23,6 +25,14 @@ class ModelNode {
 
 // A full-size builder loaded from the node body.
 std::unique_ptr<MeshBuilder> build(const std::string& body);
+
+// "x,y,z uv u,v n x,y,z": the position and the texture coordinates to four digits, the normal to hundredths.
+inline std::string describe(const MeshVertex& v) {
+  using PresentationTest::digits;
+  const auto hundredths = [](float f) { return digits(std::round(f * 100.f) / 100.f); };
+  return digits(v.position) + " uv " + digits(v.uv.x) + "," + digits(v.uv.y) + " n " + hundredths(v.normal.x) + "," +
+         hundredths(v.normal.y) + "," + hundredths(v.normal.z);
+}
 
 // Sets the low-detail setting for the scope of a test.
 class LowDetail {

@@ -8,11 +8,11 @@
 #include "core/file/nml/NmlDocument.h"
 #include "presentation/model/Animation.h"
 #include "presentation/model/Model.h"
+#include "presentation/Near.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/render/Transform.h"
 #include "presentation/resource/ResourceSet.h"
-#include "presentation/resource/ResourceTestSupport.h"
 #include "presentation/scene/SceneRenderer.h"
 
 namespace Game {
@@ -221,39 +221,20 @@ TEST_F(ModelTest, BatchesAreReadBeforeMaterialsWhateverTheNodeOrder) {
   EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 0.0625f);
 }
 
-// Models drawn into the scene renderer's own queue.
-class ModelQueueTest : public ResourceTestSupport::ResourceTest {
- protected:
-  void SetUp() override {
-    ResourceTest::SetUp();
-    Config::instance().setDefaults();
-    SceneRenderer::create(800, 600);
-    // The camera's tweens come to rest on their defaults.
-    for (int i = 0; i < 200; ++i) {
-      renderer().beginFrame();
-    }
-  }
-  void TearDown() override {
-    mSet.clear();
-    SceneRenderer::destroy();
-    ResourceTest::TearDown();
-  }
-
-  static SceneRenderer& renderer() { return *SceneRenderer::instance(); }
-  static RenderQueue& queue() { return renderer().renderQueue(); }
-
-  ResourceSet mSet;
-};
-
-TEST_F(ModelQueueTest, BatchesAreQueuedInTheLayerOfTheirFinishedState) {
-  fs().put("src/data/queued.txt",
-           "model{name m;repeat 3,10;batch{name solid;rect 0,0,2,2;}"
-           "batch{name glass;rect 0,0,2,2;materials{blendMode 1;}}}");
-  mSet.load("src/data/queued.txt");
-  mSet.findModel("m")->draw(RenderState(), 0.f);
-  EXPECT_EQ(queue().count(RenderQueue::kOpaque), 3);
-  EXPECT_EQ(queue().count(RenderQueue::kSeeThrough), 3);  // the material turns depth writing off
-  queue().clear();
+// Without the hook, models draw into the scene renderer's own queue.
+TEST_F(ModelTest, BatchesAreQueuedInTheLayerOfTheirFinishedState) {
+  Config::instance().setDefaults();
+  SceneRenderer::create(800, 600);
+  for (int i = 0; i < 200; ++i) SceneRenderer::instance()->beginFrame();  // the camera's tweens come to rest
+  DrawHook::install(nullptr);
+  load("model{name m;repeat 3,10;batch{name solid;rect 0,0,2,2;}"
+       "batch{name glass;rect 0,0,2,2;materials{blendMode 1;}}}");
+  model("m").draw(RenderState(), 0.f);
+  RenderQueue& queue = SceneRenderer::instance()->renderQueue();
+  EXPECT_EQ(queue.count(RenderQueue::kOpaque), 3);
+  EXPECT_EQ(queue.count(RenderQueue::kSeeThrough), 3);  // the material turns depth writing off
+  queue.clear();
+  SceneRenderer::destroy();
 }
 
 using Engine::Math::Vector3;
@@ -288,35 +269,28 @@ TEST(AnimationTest, AppliesWithinItsDurationFromItsOffset) {
   }
 }
 
-TEST(AnimationTest, CurvesReadInPercentKeepTheirDefaultsWhereLeftOut) {
-  const Animation animation = read(
-      "animation{ambient{x{value 50;}}emission{all{value 20;}}transparency{value 40;}"
-      "scale{z{value 200;}}rotate{z{value 90;}}}");
-  RenderState state;
-  animation.apply(state, 0.f);
-  EXPECT_FLOAT_EQ(state.colors.ambient.x, 0.5f);
-  EXPECT_FLOAT_EQ(state.colors.ambient.y, 1.f);
-  EXPECT_FLOAT_EQ(state.colors.emission.z, 0.2f);
-  EXPECT_FLOAT_EQ(state.colors.transparency, 0.4f);
-  // x turned onto y, z doubled.
-  EXPECT_NEAR(state.transform(1, 0), 1.f, 1e-6f);
-  EXPECT_FLOAT_EQ(state.transform(2, 2), 2.f);
-}
-
 // A curve node that gives no value keeps the default, where reading it as 0
 // would leave the model see-through or black.
-TEST(AnimationTest, CurveNodesWithoutValuesKeepTheirDefaults) {
-  const Animation animation = read(
-      "animation{transparency{}ambient{x{}y{point{time 1;value 5;}}}diffuse{all{}z{value 50;}}"
-      "scale{x{}}}");
-  RenderState state;
-  animation.apply(state, 3.f);
-  EXPECT_FLOAT_EQ(state.colors.transparency, 1.f);
-  EXPECT_FLOAT_EQ(state.colors.ambient.x, 1.f);
-  EXPECT_FLOAT_EQ(state.colors.ambient.y, 1.f);
-  EXPECT_FLOAT_EQ(state.colors.diffuse.x, 1.f);
-  EXPECT_FLOAT_EQ(state.colors.diffuse.z, 0.5f);
-  EXPECT_FLOAT_EQ(state.transform(0, 0), 1.f);
+TEST(AnimationTest, CurvesReadInPercentKeepTheirDefaultsWhereLeftOut) {
+  const struct {
+    const char* keys;
+    const char* colors;
+    float xx, yx, zz;
+  } cases[] = {
+      // x turned onto y, z doubled.
+      {"ambient{x{value 50;}}emission{all{value 20;}}transparency{value 40;}scale{z{value 200;}}rotate{z{value 90;}}",
+       "amb 0.5,1,1 emi 0.2,0.2,0.2 dif 1,1,1 spe 0,0,0 sharp 0 tr 0.4 blend 1", 0.f, 1.f, 2.f},
+      {"transparency{}ambient{x{}y{point{time 1;value 5;}}}diffuse{all{}z{value 50;}}scale{x{}}",
+       "amb 1,1,1 emi 0,0,0 dif 1,1,0.5 spe 0,0,0 sharp 0 tr 1 blend 1", 1.f, 0.f, 1.f},
+  };
+  for (const auto& c : cases) {
+    RenderState state;
+    read(std::string("animation{") + c.keys + "}").apply(state, 3.f);
+    EXPECT_EQ(PresentationTest::colorsOf(state), c.colors) << c.keys;
+    EXPECT_EQ(PresentationTest::digits(Vector3(state.transform(0, 0), state.transform(1, 0), state.transform(2, 2))),
+              PresentationTest::digits(Vector3(c.xx, c.yx, c.zz)))
+        << c.keys;
+  }
 }
 
 // Colours multiply into what the state holds; an empty handle changes nothing.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "PlatformFake/FakeBackend.h"
 #include "presentation/model/MeshTestSupport.h"
@@ -15,6 +16,7 @@ namespace {
 using Engine::i32;
 using Engine::Math::Vector3;
 using MeshTest::build;
+using PresentationTest::digits;
 
 struct CountCase {
   const char* body;
@@ -111,7 +113,8 @@ TEST(Shapes, CylinderProportionMakesCones) {
   }
 }
 
-TEST(Shapes, PrismTotalSideSpreadsUAcrossTheSides) {
+// A total-side u runs across all sides; density 2 winds a pentagram.
+TEST(Shapes, PrismTotalSideSpreadsUAndDensityWinds) {
   const auto mesh = build(
       "type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; loopU totalSide; top false; bottom false; }");
   ASSERT_EQ(24, mesh->vertexCount());
@@ -121,14 +124,11 @@ TEST(Shapes, PrismTotalSideSpreadsUAcrossTheSides) {
   }
   const auto oneSide = build("type prism; rect 16,0,64,32; size 8; parameter{ vertex 4; top false; bottom false; }");
   EXPECT_EQ(80.f, oneSide->vertex(8).uv.x);
-}
-
-TEST(Shapes, PrismDensityTwoWindsAPentagram) {
-  const auto mesh = build("type prism; size 2; parameter{ vertex 5; density 2; top false; bottom false; }");
-  ASSERT_EQ(30, mesh->vertexCount());
+  const auto star = build("type prism; size 2; parameter{ vertex 5; density 2; top false; bottom false; }");
+  ASSERT_EQ(30, star->vertexCount());
   // The first side runs from angle 0 to angle 144.
-  EXPECT_NEAR(1.f, mesh->vertex(0).position.x, 1e-5f);
-  EXPECT_NEAR(std::cos(144.0 * M_PI / 180.0), mesh->vertex(2).position.x, 1e-5);
+  EXPECT_NEAR(1.f, star->vertex(0).position.x, 1e-5f);
+  EXPECT_NEAR(std::cos(144.0 * M_PI / 180.0), star->vertex(2).position.x, 1e-5);
 }
 
 TEST(Shapes, RockIsAHullOfTwentyUnitPointsTexturedByTexels) {
@@ -176,44 +176,51 @@ TEST(Shapes, BeltStepsAreNoFinerThanTimeOverTheSamples) {
   }
 }
 
-// A centre moving 3 units a frame along x with the axis still: steps of
-// (16 / 2) / (3 + 0 + 0 + 1) = 2 frames, samples at 0, 2, .. 16. Across the
-// path, velocity x up = (1, 0, 0) x (0, 0, 1) = (0, -1, 0): the first edge
-// lies 32 units toward -y at u = rect.x, the second toward +y at rect.x + width.
-TEST(Shapes, BeltSamplesAtItsStepsUpToItsTime) {
-  const auto mesh = build(
-      "type belt; rect 8,4,32,16;"
-      " parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} } }");
-  ASSERT_EQ(18, mesh->vertexCount());
-  EXPECT_EQ(48, mesh->indexCount());
-  // The same belt in a builder of just its 18 vertices.
-  const MeshTest::ModelNode node(
-      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} } }");
-  MeshBuilder exact(18, 48);
-  EXPECT_TRUE(exact.load(node.node()));
-  EXPECT_EQ(18, exact.vertexCount());
-  for (i32 k = 0; k < 9; ++k) {
-    const MeshVertex& first = mesh->vertex(2 * k);
-    const MeshVertex& second = mesh->vertex(2 * k + 1);
-    EXPECT_EQ(4.f + 2.f * static_cast<float>(k), first.uv.y) << k;
-    EXPECT_EQ(8.f, first.uv.x);
-    EXPECT_EQ(40.f, second.uv.x);
-    EXPECT_NEAR(6.f * static_cast<float>(k), second.position.x, 1e-3f) << k;
-    EXPECT_NEAR(-32.f, first.position.y, 1e-3f) << k;
-    EXPECT_NEAR(32.f, second.position.y, 1e-3f) << k;
-    EXPECT_NEAR(1.f, first.normal.z, 1e-5f) << k;
-  }
+// A curve moving along x from 0 to `end` over 16 frames, at `z`.
+std::string line(int end, int z = 0) {
+  return "curve{ x{ {value 0; delay 16;} {value " + std::to_string(end) + ";} } y{value 0;} z{value " +
+         std::to_string(z) + ";} }";
 }
 
-// The axis point's speed slows the sampling too: centre 1 and axis 2 units a
-// frame give steps of 8 / (1 + 0 + 2 + 1) = 2 frames, 9 samples; the width
-// child sets the distance between the edges.
-TEST(Shapes, BeltStepsSlowWithTheAxisSpeed) {
-  const auto mesh = build(
-      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 16;} } y{value 0;} z{value 0;} }"
-      " axis{ x{value 0;} y{value 0;} z{ {value 1000; delay 16;} {value 1032;} } } width{value 20;} }");
-  ASSERT_EQ(18, mesh->vertexCount());
-  EXPECT_NEAR(20.f, mesh->vertex(1).position.y - mesh->vertex(0).position.y, 1e-4f) << "the width";
+// A belt's step is (16 / 2) / (speed + axis speed + acceleration² + 1) frames.
+// 3 units a frame: steps of 2 frames, 9 samples, 16 triangles; the two-curve
+// strip leaves out triangles of no area, the single-curve one keeps them.
+// Centre 1 and axis 2 units a frame: 2 frames too. 255 units a frame: steps of
+// 8 / 256, 513 pairs and 3072 index entries, which fit; 511 units a frame:
+// 1025 pairs, whose 6144 index entries do not, so the belt is refused whole
+// rather than sampled more coarsely.
+TEST(Shapes, BeltCountsFollowItsSteps) {
+  const struct {
+    std::string parameters;
+    i32 vertices, indices;
+  } cases[] = {
+      {line(48), 18, 48},
+      {"width{value 0;} " + line(48), 18, 48},
+      {line(48) + line(48), 18, 0},
+      {line(16) + " axis{ x{value 0;} y{value 0;} z{ {value 1000; delay 16;} {value 1032;} } }", 18, 48},
+      {line(4080), 1026, 3072},
+      {line(8176), 0, 0},
+      {line(8176) + line(8176, 9), 0, 0},
+  };
+  for (const auto& c : cases) {
+    const auto mesh = build("type belt; parameter{ time 16; " + c.parameters + " }");
+    EXPECT_EQ(std::pair(mesh->vertexCount(), mesh->indexCount()), std::pair(c.vertices, c.indices)) << c.parameters;
+  }
+  // The last of the fitting pairs is the texture's bottom; the width child
+  // sets the distance between the edges.
+  EXPECT_EQ(1.f, build("type belt; parameter{ time 16; " + line(4080) + " }")->vertex(1025).uv.y);
+  const auto wide = build("type belt; parameter{ time 16; width{value 20;} " + line(16) + " }");
+  EXPECT_NEAR(20.f, wide->vertex(1).position.y - wide->vertex(0).position.y, 1e-4f);
+  // Where the vertices run out first: 15 units a frame needs 21 samples of
+  // 16 / 20 frames, 42 vertices, in a builder of 40; the same belt of 3 units
+  // a frame fits a builder of just its 18 vertices.
+  const MeshTest::ModelNode fast("type belt; parameter{ time 16; " + line(240) + " }");
+  MeshBuilder small(40, 4096);
+  EXPECT_FALSE(small.load(fast.node()));
+  EXPECT_EQ(0, small.vertexCount());
+  const MeshTest::ModelNode slow("type belt; parameter{ time 16; " + line(48) + " }");
+  MeshBuilder exact(18, 48);
+  EXPECT_TRUE(exact.load(slow.node()));
 }
 
 // The centre's acceleration counts squared: x = t² starts still with an
@@ -226,69 +233,27 @@ TEST(Shapes, BeltStepsShortenWithTheSquaredAcceleration) {
   EXPECT_NEAR(1.6f / 16.f, mesh->vertex(2).uv.y, 1e-6f);
 }
 
-// Triangles of no area: the single-curve strip keeps them, the two-curve
-// strip leaves them out. 9 samples as above: 16 triangles.
-TEST(Shapes, OnlyTheTwoCurveBeltDropsFlatTriangles) {
-  const std::string line = "curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 0;} }";
-  const auto along = build("type belt; parameter{ time 16; width{value 0;} " + line + "}");
-  EXPECT_EQ(18, along->vertexCount());
-  EXPECT_EQ(48, along->indexCount());
-  const auto between = build("type belt; parameter{ time 16; " + line + line + "}");
-  EXPECT_EQ(18, between->vertexCount());
-  EXPECT_EQ(0, between->indexCount());
-}
-
-// Two curves 20 apart in z, both moving 3 units a frame along x: steps of
-// (16 / 2) / (3 + 1) = 2 frames. Edge j lies on curve j with u at
-// rect.x + (1 - j) x width; both normals are velocity x (p0 - p1) =
-// (3, 0, 0) x (0, 0, 20), toward -y.
-TEST(Shapes, BeltBetweenTwoCurvesSamplesBothAtTheFasterStep) {
-  const auto mesh = build(
-      "type belt; rect 8,4,32,16; parameter{ time 16;"
-      " curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value 10;} }"
-      " curve{ x{ {value 0; delay 16;} {value 48;} } y{value 0;} z{value -10;} } }");
-  ASSERT_EQ(18, mesh->vertexCount());
-  EXPECT_EQ(48, mesh->indexCount());
-  for (i32 k = 0; k < 9; ++k) {
-    const MeshVertex& first = mesh->vertex(2 * k);
-    const MeshVertex& second = mesh->vertex(2 * k + 1);
-    EXPECT_EQ(10.f, first.position.z) << k;
-    EXPECT_EQ(-10.f, second.position.z) << k;
-    EXPECT_NEAR(6.f * static_cast<float>(k), first.position.x, 1e-3f) << k;
-    EXPECT_EQ(40.f, first.uv.x);
-    EXPECT_EQ(8.f, second.uv.x);
-    EXPECT_EQ(4.f + 2.f * static_cast<float>(k), second.uv.y) << k;
-    EXPECT_NEAR(-1.f, first.normal.y, 1e-5f) << k;
-    EXPECT_NEAR(-1.f, second.normal.y, 1e-5f) << k;
-  }
-}
-
-// 255 units a frame: steps of 8 / 256, 513 pairs, 3072 index entries, which
-// fit; 511 units a frame: 1025 pairs, whose 6144 index entries do not, so the
-// belt is refused whole rather than sampled more coarsely.
-TEST(Shapes, BeltsBeyondTheIndexRoomAreRefused) {
-  const auto fitting = build(
-      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 4080;} } y{value 0;} z{value 0;} } }");
-  EXPECT_EQ(1026, fitting->vertexCount());
-  EXPECT_EQ(3072, fitting->indexCount());
-  EXPECT_EQ(1.f, fitting->vertex(1025).uv.y);
-  const char* const refused[] = {
-      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 0;} } }",
-      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 0;} }"
-      " curve{ x{ {value 0; delay 16;} {value 8176;} } y{value 0;} z{value 9;} } }",
+// 3 units a frame along x: samples every 2 frames at x = 6k, v = 4 + 2k of
+// rect 8,4,32,16. One curve with the axis still: across the path, velocity x
+// up = (1, 0, 0) x (0, 0, 1) = (0, -1, 0), so the first edge lies 32 units
+// toward -y at u = rect.x, the second toward +y at rect.x + width, facing up.
+// Two curves 20 apart in z: edge j lies on curve j with u at rect.x + (1 - j)
+// x width; both normals are velocity x (p0 - p1) = (3, 0, 0) x (0, 0, 20),
+// toward -y.
+TEST(Shapes, BeltEdgesLieAcrossThePathOrOnTheirCurves) {
+  const auto single = build("type belt; rect 8,4,32,16; parameter{ time 16; " + line(48) + " }");
+  const auto between = build("type belt; rect 8,4,32,16; parameter{ time 16; " + line(48, 10) + line(48, -10) + " }");
+  const auto pair = [](const MeshBuilder& mesh, i32 k) {
+    return MeshTest::describe(mesh.vertex(2 * k)) + " | " + MeshTest::describe(mesh.vertex(2 * k + 1));
   };
-  for (const char* body : refused) {
-    const auto mesh = build(body);
-    EXPECT_EQ(0, mesh->vertexCount()) << body;
-    EXPECT_EQ(0, mesh->indexCount()) << body;
+  ASSERT_EQ(18, single->vertexCount());
+  ASSERT_EQ(18, between->vertexCount());
+  for (i32 k = 0; k < 9; ++k) {
+    const std::string x = digits(6.f * static_cast<float>(k));
+    const std::string v = digits(4.f + 2.f * static_cast<float>(k));
+    EXPECT_EQ(pair(*single, k), x + ",-32,0 uv 8," + v + " n 0,0,1 | " + x + ",32,0 uv 40," + v + " n 0,0,1");
+    EXPECT_EQ(pair(*between, k), x + ",0,10 uv 40," + v + " n 0,-1,0 | " + x + ",0,-10 uv 8," + v + " n 0,-1,0");
   }
-  // Where the vertices run out first: 15 units a frame needs 21 samples of
-  // 16 / 20 frames, 42 vertices, in a builder of 40.
-  const MeshTest::ModelNode fast(
-      "type belt; parameter{ time 16; curve{ x{ {value 0; delay 16;} {value 240;} } y{value 0;} z{value 0;} } }");
-  MeshBuilder small(40, 4096);
-  EXPECT_FALSE(small.load(fast.node()));
-  EXPECT_EQ(0, small.vertexCount());
 }
 
 // Transparency and colour curves give an edge's alpha and rgb, the second

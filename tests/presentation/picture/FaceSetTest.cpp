@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "presentation/Near.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/picture/GuiPictures.h"
@@ -58,10 +59,9 @@ class FaceSetTest : public ModelTestSupport::ModelTest {
 // Only "face" nodes are faces, and the first of a name wins.
 TEST_F(FaceSetTest, ReadsTheFacesWithTheirSpeakersAndFiles) {
   EXPECT_EQ(faces().faceCount(), 6);
-  EXPECT_STREQ(face("a")->file.c_str(), "src/face/pa");
-  EXPECT_STREQ(face("a")->chara.c_str(), "a");
-  EXPECT_STREQ(face("b")->chara.c_str(), "Bee");
-  EXPECT_STREQ(face("b")->file.c_str(), "src/face/b");
+  EXPECT_EQ(std::string(face("a")->file.c_str()) + " " + face("a")->chara.c_str() + " " + face("b")->file.c_str() +
+                " " + face("b")->chara.c_str(),
+            "src/face/pa a src/face/b Bee");
   EXPECT_EQ(face("x"), nullptr);
   EXPECT_EQ(face(nullptr), nullptr);
   ASSERT_NE(faces().mainBatch(), nullptr);
@@ -138,34 +138,28 @@ class GuiPicturesTest : public ModelTestSupport::ModelTest {
   }
 };
 
-TEST_F(GuiPicturesTest, MoreFilledThanTotalFillsEveryPip) {
+// More filled than total fills every pip; a flipped row runs leftward; a
+// stack adds smaller rows of active and invalid pips below.
+TEST_F(GuiPicturesTest, GaugesLayTheirPipsInRows) {
   pictures().drawGauge(0.f, 0.f, 1.f, false, 9, 2, "invalid");
   EXPECT_EQ(pips(), (std::vector<std::string>{"i@0,0", "i@16,0"}));
   pictures().drawGauge(0.f, 0.f, 1.f, false, 3, 0, "active");
   EXPECT_TRUE(pips().empty());
-}
-
-TEST_F(GuiPicturesTest, AFlippedRowRunsLeftwardAndIsScaledUniformly) {
   pictures().drawGauge(100.f, 0.f, 2.f, true, 2, 2, "active");
   ASSERT_EQ(hook.draws.size(), 2u);
-  const RenderState& second = hook.draws[1].state;
   // Turned half round about y: x and z mirrored, y kept, all by the scale.
-  EXPECT_NEAR(second.transform(0, 0), -2.f, 1e-4f);
-  EXPECT_NEAR(second.transform(1, 1), 2.f, 1e-4f);
+  EXPECT_EQ(PresentationTest::digits(hook.draws[1].state.transform(0, 0)) + " " +
+                PresentationTest::digits(hook.draws[1].state.transform(1, 1)),
+            "-2 2");
   EXPECT_EQ(pips(), (std::vector<std::string>{"a@100,0", "a@68,0"}));
-}
-
-TEST_F(GuiPicturesTest, AStackAddsSmallerRowsOfActiveAndInvalidPipsBelow) {
   pictures().drawGaugeStack(0.f, 100.f, 2.f, false, 1, 2, 1, 2);
   EXPECT_EQ(pips(), (std::vector<std::string>{"a@0,100", "e@32,100", "a@0,52", "i@0,4", "i@24,4"}));
 }
 
 TEST_F(GuiPicturesTest, IconsAreFoundByNameAndTheCompassByPosition) {
   EXPECT_NE(GuiPictures::icon("剣"), nullptr);
-  EXPECT_EQ(GuiPictures::icon("盾"), nullptr);
-  EXPECT_EQ(GuiPictures::icon(nullptr), nullptr);
-  EXPECT_STREQ(pictures().compassModel()->name(), "compass");
-  EXPECT_STREQ(pictures().arrowModel()->name(), "arrow");
+  EXPECT_EQ((std::vector<Model*>{GuiPictures::icon("盾"), GuiPictures::icon(nullptr)}), std::vector<Model*>(2));
+  EXPECT_EQ(std::string(pictures().compassModel()->name()) + " " + pictures().arrowModel()->name(), "compass arrow");
   EXPECT_EQ(pictures().compassBatch("ring"), pictures().compass().findBatch("ring"));
   EXPECT_EQ(pictures().compassBatch("cursor"), nullptr);
   GuiPictures::destroy();
@@ -212,22 +206,19 @@ TEST_F(SpawnNumberTest, ACriticalNumberIsCentredLargerAndShownDigitByDigit) {
   ASSERT_EQ(pool->activeCount(), 3);
   // Ones first, from slot 512: spacing truncate(0.375 x 40) = 15 about the
   // position; the leading digit 0.1 larger; each further digit 4 frames later.
+  // Per digit: x, scale and time; then the colour's green (0x80) and the height.
   const struct {
     int digit;
-    float x;
-    float scale;
-    float time;
-  } expected[] = {{0, 15.f, 0.375f, 0.f}, {2, 0.f, 0.375f, -4.f}, {1, -15.f, 0.475f, -8.f}};
+    const char* placed;
+  } expected[] = {{0, "15 0.375 0"}, {2, "0 0.375 -4"}, {1, "-15 0.475 -8"}};
   for (int i = 0; i < 3; ++i) {
     const SceneNode& node = pool->node(512 + i);
-    SCOPED_TRACE(i);
-    ASSERT_TRUE(node.isActive());
-    EXPECT_EQ(node.getModel(), digit(expected[i].digit));
-    EXPECT_FLOAT_EQ(node.position.x.value(), expected[i].x);
-    EXPECT_FLOAT_EQ(node.scale.x.value(), expected[i].scale);
-    EXPECT_FLOAT_EQ(node.getTime(), expected[i].time);
-    EXPECT_NEAR(node.ambient.y.value(), 128.f / 255.f, 1e-6f);
-    EXPECT_NEAR(node.baseState.transform(2, 3) * 400.f, kWhere.z, 1e-3f);
+    ASSERT_TRUE(node.isActive()) << i;
+    EXPECT_EQ(node.getModel(), digit(expected[i].digit)) << i;
+    const auto d = [](float f) { return PresentationTest::digits(f); };
+    EXPECT_EQ(d(node.position.x.value()) + " " + d(node.scale.x.value()) + " " + d(node.getTime()) + " " +
+                  d(node.ambient.y.value()) + " " + d(node.baseState.transform(2, 3) * 400.f),
+              std::string(expected[i].placed) + " 0.502 30");
   }
 }
 
@@ -238,9 +229,8 @@ TEST_F(SpawnNumberTest, ZeroShowsNothingANegativeValueMissAndOneDigitStandsOnThe
   ASSERT_EQ(pool->activeCount(), 1);
   const SceneNode& miss = pool->node(0);
   EXPECT_EQ(miss.getModel(), SystemResources::instance()->numbers().miss());
-  for (const float axis : {miss.scale.x.value(), miss.scale.y.value(), miss.scale.z.value()}) {
-    EXPECT_FLOAT_EQ(axis, 0.25f);
-  }
+  EXPECT_EQ((std::vector<float>{miss.scale.x.value(), miss.scale.y.value(), miss.scale.z.value()}),
+            (std::vector<float>{0.25f, 0.25f, 0.25f}));
   EXPECT_TRUE(miss.baseState.billboard);
   spawn(7, false);  // at the leading size
   const SceneNode& node = pool->node(512);

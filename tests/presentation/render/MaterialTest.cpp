@@ -16,6 +16,9 @@ namespace {
 
 using Engine::Math::Vector3;
 
+using PresentationTest::colorsOf;
+using PresentationTest::digits;
+using PresentationTest::flagsOf;
 using PresentationTest::kFineTolerance;
 
 struct Loaded {
@@ -38,32 +41,17 @@ TEST(MaterialTest, ReadsEveryKey) {
        "rotate 0,0,90;scale 50,50,200;position 400,0,0;}");
   EXPECT_EQ(l.keys, 20);
   const RenderState& s = l.material.state();
-  EXPECT_NEAR(s.colors.colorBlend, 0.5f, kFineTolerance);
-  EXPECT_NEAR(s.colors.diffuse.y, 0.5f, kFineTolerance);
-  EXPECT_NEAR(s.colors.specular.z, 0.1f, kFineTolerance);
-  EXPECT_NEAR(s.colors.ambient.x, 0.5f, kFineTolerance);
-  EXPECT_NEAR(s.colors.emission.z, 0.2f, kFineTolerance);
-  EXPECT_NEAR(s.colors.sharpness, 3.f, kFineTolerance);
-  EXPECT_NEAR(s.colors.transparency, 0.49f, kFineTolerance);
-  EXPECT_EQ(s.blendMode, 1u);
-  EXPECT_FALSE(s.depthTest);
-  EXPECT_TRUE(s.depthWrite);  // the later key wins over the blend mode's
-  EXPECT_EQ(s.cull, 1u);
-  EXPECT_EQ(s.lightFlags.bits(), DrawFlags::kSpot | DrawFlags::kCamera);
-  EXPECT_TRUE(s.background);
-  EXPECT_TRUE(s.frontEnd);
-  EXPECT_TRUE(s.negative);
-  EXPECT_FALSE(s.reverse[0]);
-  EXPECT_TRUE(s.reverse[1] && s.reverse[2]);
+  EXPECT_EQ(colorsOf(s), "amb 0.5,0.5,0.5 emi 0,0,0.2 dif 1,0.5,0.25 spe 0.1,0.1,0.1 sharp 3 tr 0.49 blend 0.5");
+  // The later depthWrite wins over the blend mode's.
+  EXPECT_EQ(flagsOf(s), "blend 1 test 0 write 1 cull 1 lights " +
+                            std::to_string(DrawFlags::kSpot | DrawFlags::kCamera) + " bg 1 fe 1 neg 1 rev 011 inv 0");
   // scale 50, 50, 200 then a quarter turn about z, then 1 matrix unit along x.
   Vector3 p;
   s.transform.multiply(&p, Vector3(2.f, 0.f, 1.f));
-  EXPECT_NEAR(p.x, 1.f, kFineTolerance);
-  EXPECT_NEAR(p.y, 1.f, kFineTolerance);
-  EXPECT_NEAR(p.z, 2.f, kFineTolerance);
+  EXPECT_EQ(digits(p), "1,1,2");
 }
 
-TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) {
+TEST(MaterialTest, LoadsCountKnownKeysStartFromTheDefaultsAndKeepABillboardsTransform) {
   Loaded l;
   load(l, "m{blendMode 2;unknown 5;}");
   EXPECT_EQ(l.keys, 1);
@@ -72,6 +60,11 @@ TEST(MaterialTest, UnknownKeysAreNotCountedAndASecondLoadStartsFromTheDefaults) 
   load(l, "m{}");
   EXPECT_EQ(l.material.state().blendMode, RenderState::kInheritBlend);
   EXPECT_TRUE(l.material.state().depthWrite);
+  // A billboard material keeps its transform for the billboard.
+  l.doc.clear();
+  load(l, "m{billboard;position 0,400,0;}");
+  EXPECT_NEAR(l.material.state().billboardTransform(1, 3), 1.f, kFineTolerance);
+  EXPECT_NEAR(l.material.state().transform(1, 3), 0.f, kFineTolerance);
 }
 
 // "/" reads as 0/0 and "1/0" as infinity: such a number key refuses the
@@ -104,13 +97,6 @@ TEST(MaterialTest, NumberKeysThatAreNotFiniteRefuseTheMaterialByName) {
   EXPECT_TRUE(lines.empty());
 }
 
-TEST(MaterialTest, BillboardMaterialKeepsItsTransformForTheBillboard) {
-  Loaded l;
-  load(l, "m{billboard;position 0,400,0;}");
-  EXPECT_NEAR(l.material.state().billboardTransform(1, 3), 1.f, kFineTolerance);
-  EXPECT_NEAR(l.material.state().transform(1, 3), 0.f, kFineTolerance);
-}
-
 TEST(MaterialTest, FindOrCreateSharesNamedMaterials) {
   NmlDocument doc;
   doc.loadFromText("materials.txt", "a{name red;}b{name red;}c{}d{}");
@@ -133,13 +119,9 @@ TEST(DrawFlagsTest, LoadClearsThenSetsBareKeys) {
   EXPECT_EQ(flags.bits(), DrawFlags::kOver | DrawFlags::kBack | DrawFlags::kSpot);
 }
 
-}  // namespace
-}  // namespace Game
-
-namespace Game {
-namespace {
-
-TEST(ColorTest, SettersClampAndNaNBecomesZero) {
+// Setters clamp and a NaN becomes 0; packed, every byte round-trips and
+// fractions of a step truncate.
+TEST(ColorTest, PackedColoursClampTruncateAndRoundTrip) {
   Color c(2.f, -1.f, 0.5f, std::numeric_limits<float>::quiet_NaN());
   EXPECT_EQ(c.alpha(), 1.f);
   EXPECT_EQ(c.red(), 0.f);
@@ -148,9 +130,6 @@ TEST(ColorTest, SettersClampAndNaNBecomesZero) {
   EXPECT_EQ(c.toPacked(), 0xFFFFFFFFu);
   c.subtract(Color(0.25f, 2.f, 2.f, 2.f));
   EXPECT_EQ(c.toPacked(), 0xBF000000u);
-}
-
-TEST(ColorTest, PackedRoundTripsEveryByteAndTruncates) {
   for (Engine::u32 argb : {0x00000000u, 0xFFFFFFFFu, 0x01FE7F80u}) {
     EXPECT_EQ(Color(argb).toPacked(), argb) << std::hex << argb;
   }

@@ -14,7 +14,9 @@ namespace {
 using Engine::Math::Matrix34;
 using Engine::Math::Vector3;
 
+using PresentationTest::colorsOf;
 using PresentationTest::expectNear;
+using PresentationTest::flagsOf;
 using PresentationTest::kFineTolerance;
 const Vector3 kOrigin(0.f, 0.f, 0.f);
 
@@ -67,11 +69,8 @@ TEST(RenderStateTest, CombineInheritsAndMergesFlags) {
   child.lightFlags.set(DrawFlags::kCamera);
   child.frontEnd = true;
   const RenderState out = RenderState::combined(parent, child);
-  EXPECT_EQ(out.blendMode, 2u);
-  EXPECT_EQ(out.cull, 1u);
-  EXPECT_FALSE(out.negative);
-  EXPECT_TRUE(out.frontEnd);
-  EXPECT_EQ(out.lightFlags.bits(), DrawFlags::kOver | DrawFlags::kCamera);
+  EXPECT_EQ(flagsOf(out), "blend 2 test 1 write 0 cull 1 lights " +
+                              std::to_string(DrawFlags::kOver | DrawFlags::kCamera) + " bg 0 fe 1 neg 0 rev 000 inv 0");
   EXPECT_EQ(out.firstIndex, 6u);
   child.setBlendMode(0);
   child.firstIndex = 12;
@@ -82,7 +81,7 @@ TEST(RenderStateTest, CombineInheritsAndMergesFlags) {
   EXPECT_EQ(opaque.primitiveCount, 2);
 }
 
-TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
+TEST(RenderStateTest, ReverseMirrorsAxesAndTheDeviceModesFollow) {
   RenderState two;
   two.reverse[0] = two.reverse[1] = true;
   RenderState identity;
@@ -108,9 +107,7 @@ TEST(RenderStateTest, ReverseMirrorsAxesAndTogglesInverted) {
   expectMaps(pending.transform, Vector3(1.f, 2.f, 3.f), Vector3(1.f, 2.f, -3.f));
   pending.applyReverse();  // consumed: nothing more
   EXPECT_TRUE(pending.inverted);
-}
-
-TEST(RenderStateTest, DeviceModes) {
+  // The cull mode the device gets turns with inverted; lighting is off for plain white.
   RenderState s;
   EXPECT_EQ(s.deviceCullMode(), 2);
   s.inverted = true;
@@ -162,17 +159,11 @@ TEST(RenderStateTest, ColoursBlendFromParentToChild) {
   child.colors.ambient.set(0.5f, 0.5f, 0.5f);
   child.colors.specular.set(0.1f, 0.f, 0.f);
   child.colors.transparency = 0.5f;
-  const RenderState multiplied = RenderState::combined(parent, child);
-  expectNear(multiplied.colors.ambient, Vector3(0.5f, 32.f / 255.f, 0.f), kFineTolerance);
-  expectNear(multiplied.colors.diffuse, Vector3(0.5f, 0.5f, 0.5f), kFineTolerance);
-  expectNear(multiplied.colors.specular, Vector3(0.3f, 0.2f, 0.2f), kFineTolerance);
-  EXPECT_NEAR(multiplied.colors.transparency, 64.f / 255.f, kFineTolerance);
-
+  EXPECT_EQ(colorsOf(RenderState::combined(parent, child)),
+            "amb 0.5,0.1255,0 emi 0,0,0 dif 0.5,0.5,0.5 spe 0.3,0.2,0.2 sharp 0 tr 0.251 blend 1");
   child.colors.colorBlend = 0.f;
-  const RenderState replaced = RenderState::combined(parent, child);
-  expectNear(replaced.colors.ambient, Vector3(0.5f, 0.5f, 0.5f), kFineTolerance);
-  expectNear(replaced.colors.diffuse, Vector3(1.f, 1.f, 1.f), kFineTolerance);
-  EXPECT_NEAR(replaced.colors.transparency, 0.5f, kFineTolerance);
+  EXPECT_EQ(colorsOf(RenderState::combined(parent, child)),
+            "amb 0.5,0.5,0.5 emi 0,0,0 dif 1,1,1 spe 0.1,0,0 sharp 0 tr 0.5 blend 1");
 }
 
 TEST(RenderStateTest, BillboardTurnsAboutItsOwnOrigin) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/file/FileLoader.h"
+#include "presentation/Near.h"
 #include "presentation/model/MeshBuilder.h"
 #include "presentation/model/Model.h"
 #include "presentation/render/Material.h"
@@ -15,6 +17,7 @@
 namespace Game {
 namespace {
 
+using PresentationTest::digits;
 using ResourceTestSupport::ResourceTest;
 
 class ResourceSetTest : public ResourceTest {
@@ -45,8 +48,8 @@ TEST_F(ResourceSetTest, SizesRoundUpToPowersOfTwo) {
     ResourceSet& set = load(std::string("src/picture/") + c.size + ".txt",
                             std::string("texture{name t;path p;size ") + c.size + ";}");
     ASSERT_NE(set.findTexture("t"), nullptr) << c.size;
-    EXPECT_EQ(set.findTexture("t")->width(), c.width) << c.size;
-    EXPECT_EQ(set.findTexture("t")->height(), c.height) << c.size;
+    EXPECT_EQ(std::pair(set.findTexture("t")->width(), set.findTexture("t")->height()), std::pair(c.width, c.height))
+        << c.size;
   }
   EXPECT_TRUE(logged("src/picture/8,2000000000.txt : \"t\" has a size beyond"));
 }
@@ -62,10 +65,9 @@ TEST_F(ResourceSetTest, TwoDefinitionsOfOneNameMakeOneObject) {
                           "model{name n;}model{name n;}");
   EXPECT_EQ(loader().textureCount(), 1);  // "second" was never opened
   EXPECT_EQ(set.findMaterial("m")->state().colors.ambient.z, 0.f);
-  EXPECT_EQ(set.materials().count(), 1);
-  EXPECT_EQ(set.animations().count(), 1);
-  EXPECT_EQ(set.models().count(), 1);
-  EXPECT_EQ(set.batches().count(), 1);
+  EXPECT_EQ((std::vector<int>{set.materials().count(), set.animations().count(), set.models().count(),
+                              set.batches().count()}),
+            (std::vector<int>{1, 1, 1, 1}));
   EXPECT_EQ(set.findBatch("b")->triangleCount(), 2);  // the quad, not the cube
 }
 
@@ -118,22 +120,17 @@ TEST_F(ResourceSetTest, IncludeCyclesAndChainsPastTheDepthLimitAreRefusedNamingT
   EXPECT_TRUE(logged("deep (from chain/0.txt)"));
 }
 
-TEST_F(ResourceSetTest, RemovableNodesGoWithTheOmitSetting) {
-  for (int omit : {0, 1}) {
+TEST_F(ResourceSetTest, RemovableNodesGoWithTheOmitSettingAndLookupsGiveNullForUnknowns) {
+  for (int omit : {1, 0}) {
     Config::instance().setting(Config::kOmit).set(omit);
     ResourceSet& set = load("src/omit.txt", "materials{name kept;}materials{name extra;#removable;}");
     EXPECT_NE(set.findMaterial("kept"), nullptr);
     EXPECT_EQ(set.findMaterial("extra") != nullptr, omit == 0) << "omit " << omit;
   }
-}
-
-TEST_F(ResourceSetTest, LookupsGiveNullForUnknownNamesAndPositionsAndClearEmptiesTheSet) {
   ResourceSet& set = load("src/look.txt", "model{name m0;}model{name m1;}batch{name b;}animation{name a;}materials{}");
   EXPECT_EQ(set.getModel(1), set.findModel("m1"));
-  EXPECT_EQ(set.getModel(2), nullptr);
-  EXPECT_EQ(set.getModel(-1), nullptr);
+  EXPECT_EQ((std::vector<Model*>{set.getModel(2), set.getModel(-1), set.findModel("M0")}), std::vector<Model*>(3));
   EXPECT_FALSE(set.getAnimation(1));
-  EXPECT_EQ(set.findModel("M0"), nullptr);
   set.clear();
   EXPECT_EQ(set.findModel("m0"), nullptr);
 }
@@ -165,9 +162,8 @@ TEST_F(ResourceSetTest, TheTextureCacheSharesOneTextureBetweenSetsUntilTheLastUs
 TEST_F(ResourceSetTest, AMissingImageEndsTheWaitWithAnEmptyTexture) {
   ResourceSet& set =
       load("src/gone.txt", "batch{name b;texture{name t;path nowhere;}rect 0,0,64,64;}texture{name u;}");
-  Texture* texture = set.findTexture("t");
-  EXPECT_TRUE(texture->isReady());
-  EXPECT_FALSE(texture->handle().hasPixels());
+  EXPECT_TRUE(set.findTexture("t")->isReady());
+  EXPECT_FALSE(set.findTexture("t")->handle().hasPixels());
   EXPECT_EQ(set.findBatch("b")->triangleCount(), 2);
   EXPECT_TRUE(logged("src/gone.txt : \"u\" is defined without \"path\" or \"file\""));
   EXPECT_FALSE(set.findTexture("u")->handle());
@@ -175,7 +171,7 @@ TEST_F(ResourceSetTest, AMissingImageEndsTheWaitWithAnEmptyTexture) {
 
 using Engine::Graphics::Vertex;
 
-class BatchTest : public ResourceTest {
+class BatchTest : public ResourceSetTest {
  protected:
   // One vertex with texel uv.
   static void oneVertexMesh(MeshBuilder& mesh, float u, float v) {
@@ -184,11 +180,6 @@ class BatchTest : public ResourceTest {
     vertex->position.set(400.f, -800.f, 200.f);
     vertex->normal.set(0.f, 1.f, 0.f);
     vertex->color = Color(0x80ff4020u);
-  }
-
-  void TearDown() override {
-    mSet.clear();  // the textures go back to the file loader's cache
-    ResourceTest::TearDown();
   }
 
   // The batch of a one-node file with the given texture keys; each call
@@ -200,7 +191,6 @@ class BatchTest : public ResourceTest {
     return *mSet.findBatch("b");
   }
 
-  ResourceSet mSet;
   int mFiles = 0;
 };
 
@@ -262,18 +252,13 @@ TEST_F(BatchTest, AQuadSpansItsTexelsScaledAroundItsCentre) {
 
   batch.setQuad(10, 20, 40, 30, Color(0xff102030u), 100, 60, 8, 2, 4, true, true);
   v = vertices(batch.vertexBuffer());
-  const float expected[4][4] = {// x, y, u, v
-                                {60, 0, 11, 21},
-                                {140, 0, 49, 21},
-                                {140, -120, 49, 49},
-                                {60, -120, 11, 49}};
+  // x, y and z in units, texel uv, the normal's z.
+  const std::string expected[4] = {"60,0,8 uv 11,21 nz -1", "140,0,8 uv 49,21 nz -1", "140,-120,8 uv 49,49 nz -1",
+                                   "60,-120,8 uv 11,49 nz -1"};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_FLOAT_EQ(v[i].x * 400.f, expected[i][0]) << i;
-    EXPECT_FLOAT_EQ(v[i].y * 400.f, expected[i][1]) << i;
-    EXPECT_FLOAT_EQ(v[i].z * 400.f, 8.f) << i;
-    EXPECT_FLOAT_EQ(v[i].u, expected[i][2]) << i;
-    EXPECT_FLOAT_EQ(v[i].v, expected[i][3]) << i;
-    EXPECT_FLOAT_EQ(v[i].nz, -1.f) << i;
+    EXPECT_EQ(digits(v[i].x * 400.f) + "," + digits(v[i].y * 400.f) + "," + digits(v[i].z * 400.f) + " uv " +
+                  digits(v[i].u) + "," + digits(v[i].v) + " nz " + digits(v[i].nz),
+              expected[i]);
     EXPECT_EQ(v[i].color, 0xff102030u) << i;
   }
 }

@@ -17,8 +17,14 @@ namespace Game {
 namespace {
 
 using Engine::Math::Vector3;
+using PresentationTest::digits;
 using PresentationTest::expectNear;
 using Strings = std::vector<std::string>;
+
+// The node's rotation track: pitch, yaw and roll.
+std::string turn(const SceneNode& node) {
+  return digits(Vector3(node.rotation.x.value(), node.rotation.y.value(), node.rotation.z.value()));
+}
 
 // Nodes of a small pool over models whose draws tell their time (in x), with
 // the renderer there for the lights and the camera.
@@ -104,7 +110,7 @@ TEST_F(SceneNodePoolTest, EveryWayOfMakingANodeSearchesFromSlotZero) {
   EXPECT_EQ(single.create(&model("other"))->getModel(), &model("other"));
 }
 
-TEST_F(SceneNodePoolTest, ANodeStartedLateNeitherDrawsNorMovesUntilItsTimeComes) {
+TEST_F(SceneNodePoolTest, NodesStartLateAndEndWithTheirLifetimeOrTheirModel) {
   SceneNode* node = make();
   node->setTime(-30.f);
   node->setLifetime(2);
@@ -120,9 +126,6 @@ TEST_F(SceneNodePoolTest, ANodeStartedLateNeitherDrawsNorMovesUntilItsTimeComes)
   EXPECT_TRUE(node->isActive());  // its lifetime only ran once
   pool->update();
   EXPECT_FALSE(node->isActive());
-}
-
-TEST_F(SceneNodePoolTest, NodesEndWithTheirLifetimeOrTheirModel) {
   SceneNode* once = make();
   once->setLifetime(1);
   SceneNode* shortLived = make("short");
@@ -227,8 +230,7 @@ TEST_F(SceneNodePoolTest, AimingSetsPitchAndYawTowardThePoint) {
                {{20.f, 20.f, 0.f}, false, -45.f, 90.f}, {{20.f, 20.f, 500.f}, true, -45.f, 90.f}};
   for (const auto& c : cases) {
     c.flat ? node->aimAtXY(c.point) : node->aimAt(c.point);
-    EXPECT_NEAR(node->rotation.x.value(), c.pitch, 1e-3f) << c.point.x << "," << c.point.y << "," << c.point.z;
-    EXPECT_NEAR(node->rotation.y.value(), c.yaw, 1e-3f) << c.point.x << "," << c.point.y << "," << c.point.z;
+    EXPECT_EQ(turn(*node), digits(Vector3(c.pitch, c.yaw, 0.f))) << digits(c.point);
     node->rotation.setValue(0.f, 0.f, 0.f);
   }
   // Under a parent turned 90 degrees about z, world +y is the parent's +x.
@@ -238,8 +240,7 @@ TEST_F(SceneNodePoolTest, AimingSetsPitchAndYawTowardThePoint) {
   node->setParent(parent, false, false);
   node->position.setValue(10.f, 0.f, 0.f);
   node->aimAt(Vector3(100.f, 20.f, 0.f));
-  EXPECT_NEAR(node->rotation.x.value(), 0.f, 1e-3f);
-  EXPECT_NEAR(node->rotation.y.value(), 90.f, 1e-3f);
+  EXPECT_EQ(turn(*node), "0,90,0");
 }
 
 TEST_F(SceneNodePoolTest, StoppedNodesStayAndRandomTurnsTouchOnlyTheirAxes) {
@@ -250,8 +251,7 @@ TEST_F(SceneNodePoolTest, StoppedNodesStayAndRandomTurnsTouchOnlyTheirAxes) {
   for (int i = 0; i < 3; ++i) pool->update();
   EXPECT_TRUE(node->isActive()) << "lifetime 0 is endless";
   EXPECT_FLOAT_EQ(node->getTime(), 0.f);
-  expectNear(Vector3(node->position.x.value(), node->position.y.value(), node->position.z.value()),
-             Vector3(0.f, 0.f, 0.f));
+  EXPECT_EQ(digits(Vector3(node->position.x.value(), node->position.y.value(), node->position.z.value())), "0,0,0");
 
   RandomGenerator::create();
   RandomGenerator::instance()->setSeed(5);
@@ -259,9 +259,7 @@ TEST_F(SceneNodePoolTest, StoppedNodesStayAndRandomTurnsTouchOnlyTheirAxes) {
   RandomGenerator::instance()->setSeed(5);
   node->randomizeRotation(false, true, false);
   RandomGenerator::destroy();
-  EXPECT_FLOAT_EQ(node->rotation.y.value(), expected);
-  EXPECT_EQ(node->rotation.x.value(), 0.f);
-  EXPECT_EQ(node->rotation.z.value(), 0.f);
+  EXPECT_EQ(turn(*node), digits(Vector3(0.f, expected, 0.f)));
 
   // A packed light colour gives its red, green and blue.
   pool->createLightPacked(10.f, -1, Vector3(0.f, 0.f, 0.f), 0xFF804020u);
@@ -347,7 +345,7 @@ TEST_F(SceneNodePoolTest, AimingTurnsTheRotationTrackAndTheCameraFollowsAFlagged
   node->position.setValue(10.f, 10.f, 0.f);
   node->faceToward(Vector3(10.f, 20.f, 0.f));
   node->faceToward(Vector3(10.f, 10.f, 50.f));  // straight above: unchanged
-  EXPECT_NEAR(node->rotation.z.value(), 90.f, 1e-3f);
+  EXPECT_EQ(turn(*node), "0,0,90");
 
   node->setCameraFollow(true);
   Camera& camera = SceneRenderer::instance()->camera();

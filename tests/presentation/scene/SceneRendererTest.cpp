@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/config/Config.h"
 #include "presentation/scene/RenderQueue.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/Near.h"
 #include "Services.h"
 
 namespace {
@@ -22,6 +24,7 @@ using Game::BatchBuffers;
 using Game::RenderQueue;
 using Game::RenderState;
 using Game::SceneRenderer;
+using PresentationTest::digits;
 using Strings = std::vector<std::string>;
 
 // A mesh of `triangles` triangles over three vertices.
@@ -124,19 +127,6 @@ TEST_F(SceneRendererTest, ShakeFlipsEveryThirdFrame) {
   }
 }
 
-// Before its first step the camera rests at (500, 500, 0) looking at the
-// origin, z up; a reset brings that back.
-TEST_F(SceneRendererTest, TheCameraRestsAtItsResetView) {
-  for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(std::vector<float>({camera().eye().x, camera().eye().y, camera().eye().z, camera().up().z,
-                                  camera().target().x}),
-              std::vector<float>({1.25f, 1.25f, 0.f, 1.f, 0.f}))
-        << round;
-    frames(3);
-    camera().reset();
-  }
-}
-
 // Seen level from heading 0 (the eye on +x, screen right toward +y), the
 // view is 2 x 15000 tan 1 degree world units high at the anchor whatever the
 // distance. At the default 30000 units, near 7.5 and far 750 matrix units,
@@ -157,9 +147,8 @@ TEST_F(SceneRendererTest, ProjectMapsTheViewOntoTheVirtualScreen) {
   for (const auto& c : cases) {
     Vector3 onScreen;
     renderer().project(&onScreen, c.world);
-    EXPECT_NEAR(onScreen.x, c.x, 1e-2f) << c.world.y << " " << c.world.z;
-    EXPECT_NEAR(onScreen.y, c.y, 1e-2f) << c.world.y << " " << c.world.z;
-    EXPECT_NEAR(onScreen.z, c.z, 1e-2f) << c.world.y << " " << c.world.z;
+    SCOPED_TRACE(std::to_string(c.world.y) + " " + std::to_string(c.world.z));
+    PresentationTest::expectNear(onScreen, Vector3(c.x, c.y, c.z), 1e-2f);
   }
   camera().inverseDistance.reset();
   camera().setDistance(2.f);
@@ -183,14 +172,11 @@ TEST_F(SceneRendererTest, ZoomAspectScaleAndRollBendTheView) {
     renderer().project(&onScreen, world);
     return onScreen;
   };
-  renderer().setAspectScale(0.5f);
-  renderer().beginFrame();
-  EXPECT_NEAR(at(above).y, 600.f, 0.1f);
-  EXPECT_NEAR(at(aside).x, 400.f, 0.1f);
-  renderer().setAspectScale(1.5f);
-  renderer().beginFrame();
-  EXPECT_NEAR(at(above).y, 300.f, 0.1f);
-  EXPECT_NEAR(at(aside).x, 800.f, 0.1f);
+  for (const auto& [scale, up, right] : {std::tuple{0.5f, "600", "400"}, {1.5f, "300", "800"}}) {
+    renderer().setAspectScale(scale);
+    renderer().beginFrame();
+    EXPECT_EQ(digits(at(above).y) + " " + digits(at(aside).x), std::string(up) + " " + right) << scale;
+  }
   renderer().beginFrame();
   EXPECT_NEAR(at(aside).x, 400.f, 0.1f) << "for one frame";
 
@@ -209,7 +195,14 @@ TEST_F(SceneRendererTest, ZoomAspectScaleAndRollBendTheView) {
   EXPECT_NEAR(at(above).y, 0.f, 0.1f);
 }
 
+// Before its first step the camera rests at (500, 500, 0) looking at the
+// origin, z up; a reset brings that back.
 TEST_F(SceneRendererTest, TheCameraEasesToItsSettings) {
+  const auto rest = [] {
+    return std::vector<float>{camera().eye().x, camera().eye().y, camera().eye().z, camera().up().z,
+                              camera().target().x};
+  };
+  EXPECT_EQ(rest(), std::vector<float>({1.25f, 1.25f, 0.f, 1.f, 0.f}));
   renderer().beginFrame();
   // Heading 0, pitch 30, 30000 units away: the eye above the +x side.
   EXPECT_NEAR(camera().distance(), 30000.f, 1e-2f);
@@ -225,9 +218,11 @@ TEST_F(SceneRendererTest, TheCameraEasesToItsSettings) {
   EXPECT_NEAR(onScreen.x, 0.f, 1e-3f);
   renderer().project(&onScreen, Vector3(0.f, 0.f, 10.f));
   EXPECT_GT(onScreen.y, 0.f) << "above the anchor is up on the screen";
+  camera().reset();
+  EXPECT_EQ(rest(), std::vector<float>({1.25f, 1.25f, 0.f, 1.f, 0.f}));
 }
 
-TEST_F(SceneRendererTest, LightsAreTheirDistancesAndThePointLightEasesToItsRange) {
+TEST_F(SceneRendererTest, TheLightsReachTheirDeviceLightsAndThePointLightEasesToItsRange) {
   Game::SceneLights& lights = renderer().lights();
   EXPECT_NEAR(lights.deviceIntensities()[0], 37.5f, 1e-4f);               // white, |(-12.5, -25, 25)|
   EXPECT_NEAR(lights.deviceIntensities()[1], 28.6410332f * 0.8f, 1e-4f);  // warm, |(6.25, 12.5, -25)| x 0.8
@@ -243,11 +238,8 @@ TEST_F(SceneRendererTest, LightsAreTheirDistancesAndThePointLightEasesToItsRange
   Vector3 view;
   view.setSub(camera().target(), camera().eye());
   EXPECT_GT(view.dot(beyond), 0.f);
-}
-
-// Records point, white, warm and camera go to device lights 3, 0, 1 and 2:
-// the x, y and z of the four device lights are pixel registers 1 to 3.
-TEST_F(SceneRendererTest, EachLightRecordReachesItsDeviceLight) {
+  // Records point, white, warm and camera go to device lights 3, 0, 1 and 2:
+  // the x, y and z of the four device lights are pixel registers 1 to 3.
   renderer().pointLight().setPosition(Vector3(400.f, 800.f, 1200.f));
   renderer().beginFrame();
   ASSERT_EQ(flushed({{1, RenderState()}}).size(), 1u);
@@ -259,9 +251,9 @@ TEST_F(SceneRendererTest, EachLightRecordReachesItsDeviceLight) {
   const std::vector<float>& pixel = device().pixelConstants;
   ASSERT_GE(pixel.size(), 16u);
   for (const auto& c : cases) {
-    EXPECT_FLOAT_EQ(pixel[4 + c.device], c.position.x) << c.device;
-    EXPECT_FLOAT_EQ(pixel[8 + c.device], c.position.y) << c.device;
-    EXPECT_FLOAT_EQ(pixel[12 + c.device], c.position.z) << c.device;
+    SCOPED_TRACE(c.device);
+    PresentationTest::expectNear(Vector3(pixel[4 + c.device], pixel[8 + c.device], pixel[12 + c.device]), c.position,
+                                 1e-5f);
   }
 }
 
@@ -353,7 +345,7 @@ TEST_F(SceneRendererTest, TwoDimensionalDrawsHave1024RunsAnd8192Vertices) {
 }
 
 // A draw's index range is cut at the mesh's end.
-TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMesh) {
+TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMeshAndTheFillIsTheScreenQuad) {
   const struct {
     i32 count;
     Engine::u32 firstIndex;
@@ -373,11 +365,8 @@ TEST_F(SceneRendererTest, TheDrawnRangeStaysInsideTheMesh) {
   EXPECT_EQ(renderer().triangleCount(), 10);
   renderer().beginFrame();
   EXPECT_EQ(renderer().triangleCount(), 0) << "a shown step counts anew";
-}
-
-// The fill is the screen quad drawn at once, two triangles counted with the
-// frame's; nothing in a hidden step.
-TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
+  // The fill is the screen quad drawn at once, two triangles counted with the
+  // frame's; nothing in a hidden step.
   device().takeCalls();
   for (int step = 0; step < 2; ++step) {  // a shown step counts afresh
     renderer().beginFrame();
@@ -390,32 +379,24 @@ TEST_F(SceneRendererTest, FillScreenDrawsTheScreenQuadAtOnce) {
   EXPECT_TRUE(indexedDraws().empty());
 }
 
-class SceneRendererLoadingTest : public SceneRendererTest {
- protected:
-  void SetUp() override {
-    SceneRendererTest::SetUp();
-    Engine::FileIO::ManagerOptions options;
-    options.startLoader = false;
-    options.abortOnError = false;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
-  }
-  void TearDown() override {
-    SceneRendererTest::TearDown();
-    Engine::FileIO::ManagerImpl::destroy();
-  }
-};
-
 // A mesh whose texture is still loading is skipped for the frame.
-TEST_F(SceneRendererLoadingTest, DrawsWhoseTextureIsLoadingAreDropped) {
+TEST_F(SceneRendererTest, DrawsWhoseTextureIsLoadingAreDropped) {
+  Engine::FileIO::ManagerOptions options;
+  options.startLoader = false;
+  options.abortOnError = false;
+  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
   backend->fakeFileSystem.put("data/later.bmp", "BM");
-  const Engine::Graphics::Texture texture = Engine::Graphics::Texture::create("data/later.bmp");
-  queue().add(texture, makeMesh(1), RenderState());
-  EXPECT_TRUE(flushed().empty());
-  EXPECT_EQ(renderer().triangleCount(), 0);
-  while (Engine::FileIO::ManagerImpl::instance()->serveRound()) {
+  {
+    const Engine::Graphics::Texture texture = Engine::Graphics::Texture::create("data/later.bmp");
+    queue().add(texture, makeMesh(1), RenderState());
+    EXPECT_TRUE(flushed().empty());
+    EXPECT_EQ(renderer().triangleCount(), 0);
+    while (Engine::FileIO::ManagerImpl::instance()->serveRound()) {
+    }
+    queue().add(texture, makeMesh(1), RenderState());
+    EXPECT_EQ(flushed().size(), 1u);
   }
-  queue().add(texture, makeMesh(1), RenderState());
-  EXPECT_EQ(flushed().size(), 1u);
+  Engine::FileIO::ManagerImpl::destroy();
 }
 
 // A queue of its own beside the renderer's: how many hold a mesh's buffers.
@@ -423,43 +404,40 @@ using RenderQueueTest = SceneRendererTest;
 
 i32 holders(const BatchBuffers& buffers) { return buffers.vertices.impl()->referenceCount(); }
 
+// The four layers' counts.
+std::vector<i32> counts(const RenderQueue& queue) {
+  return {queue.count(RenderQueue::kBackground), queue.count(RenderQueue::kOpaque),
+          queue.count(RenderQueue::kSeeThrough), queue.count(RenderQueue::kFrontEnd)};
+}
+
 // One draw in each layer: clearing empties all four and lets go of the mesh,
-// which only its owner holds again; released buffers hold no triangles.
-TEST_F(RenderQueueTest, ClearEmptiesEveryLayerAndLetsGoOfTheMeshes) {
+// which only its owner holds again; flushing empties the flagged layers only,
+// letting go of their meshes, in a hidden step as well (which draws, and
+// binds, nothing). Released buffers hold no triangles.
+TEST_F(RenderQueueTest, AFlushEmptiesTheLayersItDrawsAndAClearEveryLayer) {
   const BatchBuffers buffers = makeMesh(2);
   RenderQueue queue;
-  for (const RenderState& state :
-       {stateWith(true, false, true), RenderState(), stateWith(false, false, false), stateWith(false, true, true)}) {
-    EXPECT_TRUE(queue.add({}, buffers, state));
-  }
+  const auto fill = [&] {
+    for (const RenderState& state :
+         {stateWith(true, false, true), RenderState(), stateWith(false, false, false), stateWith(false, true, true)}) {
+      EXPECT_TRUE(queue.add({}, buffers, state));
+    }
+  };
+  fill();
   EXPECT_EQ(holders(buffers), 5);
   queue.clear();
-  for (const RenderQueue::Layer layer :
-       {RenderQueue::kBackground, RenderQueue::kOpaque, RenderQueue::kSeeThrough, RenderQueue::kFrontEnd}) {
-    EXPECT_EQ(queue.count(layer), 0) << layer;
-  }
+  EXPECT_EQ(counts(queue), (std::vector<i32>{0, 0, 0, 0}));
   EXPECT_EQ(holders(buffers), 1);
+  fill();
+  Game::DrawView view;
+  view.hidden = true;
+  EXPECT_EQ(queue.flushLayers(view, true, false, true, false), 0);
+  EXPECT_EQ(counts(queue), (std::vector<i32>{0, 1, 0, 1}));
+  EXPECT_EQ(holders(buffers), 3);
   BatchBuffers released = makeMesh(4);
   released.release();
   EXPECT_FALSE(released.exists());
   EXPECT_EQ(released.triangleCount, 0);
-}
-
-// Flushing empties the flagged layers only, letting go of their meshes, in
-// a hidden step as well (which draws, and binds, nothing).
-TEST_F(RenderQueueTest, AFlushEmptiesTheLayersItDraws) {
-  const BatchBuffers buffers = makeMesh(2);
-  RenderQueue queue;
-  for (const RenderState& state : {stateWith(true, false, true), RenderState(), stateWith(false, false, false)}) {
-    queue.add({}, buffers, state);
-  }
-  Game::DrawView view;
-  view.hidden = true;
-  EXPECT_EQ(queue.flushLayers(view, true, false, true, false), 0);
-  EXPECT_EQ(queue.count(RenderQueue::kBackground), 0);
-  EXPECT_EQ(queue.count(RenderQueue::kOpaque), 1);
-  EXPECT_EQ(queue.count(RenderQueue::kSeeThrough), 0);
-  EXPECT_EQ(holders(buffers), 2);
 }
 
 }  // namespace

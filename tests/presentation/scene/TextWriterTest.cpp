@@ -21,24 +21,24 @@ using Engine::i32;
 using Game::Config;
 using Game::TextWriter;
 
-struct Point {
+std::string cursorOf(const TextWriter& writer) {
   i32 x = 0, y = 0;
-  bool operator==(const Point&) const = default;
-};
-
-Point cursorOf(const TextWriter& writer) {
-  Point p;
-  writer.getCursor(&p.x, &p.y);
-  return p;
+  writer.getCursor(&x, &y);
+  return std::to_string(x) + "," + std::to_string(y);
 }
 
-Point extentOf(const TextWriter& writer) {
-  Point p;
-  writer.getExtent(&p.x, &p.y);
-  return p;
+// "cursor x,y extent w,h" of the writer.
+std::string layoutOf(const TextWriter& writer) {
+  i32 w = 0, h = 0;
+  writer.getExtent(&w, &h);
+  return "cursor " + cursorOf(writer) + " extent " + std::to_string(w) + "," + std::to_string(h);
 }
 
-void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
+i32 widthOf(const TextWriter& writer) {
+  i32 w = 0, h = 0;
+  writer.getExtent(&w, &h);
+  return w;
+}
 
 // Layout alone: no graphics, nothing is drawn.
 class TextLayoutTest : public ::testing::Test {
@@ -50,16 +50,14 @@ TEST_F(TextLayoutTest, EachPrintEndsItsLineUnlessTheLineIsContinued) {
   mWriter.setPosition(30, 40);
   mWriter.print("ab");
   mWriter.print("c");
-  EXPECT_EQ(cursorOf(mWriter), (Point{30, 0}));
-  EXPECT_EQ(extentOf(mWriter), (Point{20, 40}));
+  EXPECT_EQ(layoutOf(mWriter), "cursor 30,0 extent 20,40");
 
   mWriter.setPosition(0, 0);
   mWriter.continueLine();
   mWriter.print("ab");
-  EXPECT_EQ(cursorOf(mWriter), (Point{20, 0}));
+  EXPECT_EQ(cursorOf(mWriter), "20,0");
   mWriter.print("c");  // follows "ab", then ends the line
-  EXPECT_EQ(cursorOf(mWriter), (Point{0, -20}));
-  EXPECT_EQ(extentOf(mWriter), (Point{30, 20}));
+  EXPECT_EQ(layoutOf(mWriter), "cursor 0,-20 extent 30,20");
 }
 
 TEST_F(TextLayoutTest, LineFeedAndFontsMoveByTheNominalHeightAndAPositionRestarts) {
@@ -68,14 +66,13 @@ TEST_F(TextLayoutTest, LineFeedAndFontsMoveByTheNominalHeightAndAPositionRestart
   mWriter.continueLine();
   mWriter.print("abc");
   mWriter.lineFeed();
-  EXPECT_EQ(cursorOf(mWriter), (Point{-100, 74}));
+  EXPECT_EQ(cursorOf(mWriter), "-100,74");
   mWriter.setFont(0);
   mWriter.print("x\ny");  // two lines of font 0
-  EXPECT_EQ(cursorOf(mWriter), (Point{-100, 46}));
   // Widest of "abc" in font 2 (3 x 13) and the two lines below it.
-  EXPECT_EQ(extentOf(mWriter), (Point{39, 54}));
+  EXPECT_EQ(layoutOf(mWriter), "cursor -100,46 extent 39,54");
   mWriter.setPosition(5, 6);
-  EXPECT_EQ(extentOf(mWriter), (Point{0, 0}));
+  EXPECT_EQ(layoutOf(mWriter), "cursor 5,6 extent 0,0");
 }
 
 TEST(TextMeasureTest, ColumnsAreBytesOfTheWidestLineAndCellsAreHalfTheHeightWide) {
@@ -103,7 +100,7 @@ TEST(TextMeasureTest, ColumnsAreBytesOfTheWidestLineAndCellsAreHalfTheHeightWide
   EXPECT_EQ(width, 91);
 }
 
-TEST_F(TextLayoutTest, NumbersArePaddedToTheirField) {
+TEST_F(TextLayoutTest, NumbersArePaddedAndARatioStaysOnOneLine) {
   struct Case {
     i32 value, width;
     bool pad;
@@ -114,22 +111,18 @@ TEST_F(TextLayoutTest, NumbersArePaddedToTheirField) {
     mWriter.setPosition(0, 0);
     mWriter.printNumber(c.value, c.width, c.pad);
     EXPECT_STREQ(mWriter.lastText().c_str(), c.text);
-    EXPECT_EQ(extentOf(mWriter).x, static_cast<i32>(std::string(c.text).size()) * 10) << c.text;
+    EXPECT_EQ(widthOf(mWriter), static_cast<i32>(std::string(c.text).size()) * 10) << c.text;
   }
-}
-
-TEST_F(TextLayoutTest, RatioStaysOnOneLineAndKeepsTheLineStateAndColour) {
   mWriter.setColor(0xFF102030);
   mWriter.setPosition(0, 0);
   mWriter.printRatio(7, 120, 3);  // "  7" "/" "120"
-  EXPECT_EQ(extentOf(mWriter), (Point{70, 20}));
-  EXPECT_EQ(cursorOf(mWriter), (Point{0, -20}));
+  EXPECT_EQ(layoutOf(mWriter), "cursor 0,-20 extent 70,20");
   EXPECT_EQ(mWriter.color(), 0xFF102030u);
 
   mWriter.setPosition(0, 0);
   mWriter.continueLine();
   mWriter.printRatio(7, 9, 0);
-  EXPECT_EQ(cursorOf(mWriter), (Point{30, 0}));
+  EXPECT_EQ(cursorOf(mWriter), "30,0");
   EXPECT_FALSE(mWriter.continuesLine());
 }
 
@@ -139,8 +132,7 @@ TEST_F(TextLayoutTest, HiddenOrNullPrintsMoveNothingButEndTheLine) {
     mWriter.setHidden(hidden);
     mWriter.continueLine();
     mWriter.print(hidden ? "abc" : nullptr);
-    EXPECT_EQ(cursorOf(mWriter), (Point{0, 0})) << hidden;
-    EXPECT_EQ(extentOf(mWriter), (Point{0, 0})) << hidden;
+    EXPECT_EQ(layoutOf(mWriter), "cursor 0,0 extent 0,0") << hidden;
     EXPECT_FALSE(mWriter.continuesLine()) << hidden;
   }
 }
@@ -228,7 +220,7 @@ TEST_F(TextOutputTest, TextDrawsOnlyBelowHalfFadeAndNotWhileHidden) {
     writer.setPosition(0, 0);
     writer.print("日本");
     EXPECT_EQ(drawsOfFlush(writer) > 0, c.drawn) << c.fade << " " << c.hidden;
-    EXPECT_EQ(extentOf(writer).x, c.hidden ? 0 : 40) << c.fade;
+    EXPECT_EQ(widthOf(writer), c.hidden ? 0 : 40) << c.fade;
   }
 }
 

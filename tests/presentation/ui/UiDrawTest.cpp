@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "presentation/Near.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/render/RenderState.h"
@@ -35,11 +36,6 @@ class UiDrawTest : public ModelTestSupport::ModelTest {
     SceneRenderer::destroy();
     ModelTest::TearDown();
   }
-
-  // Where a draw stands in the interface space, and its scale along x and y.
-  static float x(const RenderState& s) { return s.transform(0, 3) * 400.f; }
-  static float y(const RenderState& s) { return s.transform(1, 3) * 400.f; }
-  static float z(const RenderState& s) { return s.transform(2, 3) * 400.f; }
 };
 
 // A frame around the box from (-100, 50), 200 by 100: its picture spans the
@@ -49,31 +45,27 @@ class UiDrawTest : public ModelTestSupport::ModelTest {
 TEST_F(UiDrawTest, AFrameLaysItsNinePiecesOverItsBox) {
   UiDraw::drawFrame(-100.f, 50.f, 200.f, 100.f, 0xFF336699u, false);
   ASSERT_EQ(hook.draws.size(), 9u);
-  const struct {
-    float x, y, scaleX, scaleY;
-  } pieces[9] = {{-102, 52, 0.5f, 0.5f},  {0, 52, 3.1875f, 0.5f},  {102, 52, 0.5f, 0.5f},
-                 {-102, 0, 0.5f, 1.625f},  {0, 0, 3.1875f, 1.625f}, {102, 0, 0.5f, 1.625f},
-                 {-102, -52, 0.5f, 0.5f}, {0, -52, 3.1875f, 0.5f}, {102, -52, 0.5f, 0.5f}};
+  // By column and by row: the place and the scale.
+  const char* const xs[] = {"-102", "0", "102"};
+  const char* const ys[] = {"52", "0", "-52"};
+  const char* const widths[] = {"0.5", "3.188", "0.5"};
+  const char* const heights[] = {"0.5", "1.625", "0.5"};
   for (i32 i = 0; i < 9; ++i) {
-    const ModelTestSupport::RecordingHook::Draw& draw = hook.draws[static_cast<std::size_t>(i)];
-    EXPECT_EQ(draw.batch, "f" + std::to_string(i));
-    EXPECT_FLOAT_EQ(x(draw.state), pieces[i].x) << i;
-    EXPECT_FLOAT_EQ(y(draw.state), pieces[i].y) << i;
-    EXPECT_FLOAT_EQ(z(draw.state), UiDraw::kFrameDepth) << i;
-    EXPECT_FLOAT_EQ(draw.state.transform(0, 0), pieces[i].scaleX) << i;
-    EXPECT_FLOAT_EQ(draw.state.transform(1, 1), pieces[i].scaleY) << i;
-    EXPECT_TRUE(draw.state.frontEnd);
-    EXPECT_FLOAT_EQ(draw.state.colors.ambient.x, 0.2f) << i;
+    const RenderState& state = hook.draws[static_cast<std::size_t>(i)].state;
+    EXPECT_EQ(hook.draws[static_cast<std::size_t>(i)].batch + " " + PresentationTest::placeOf(state) + " scale " +
+                  PresentationTest::digits(state.transform(0, 0)) + "," +
+                  PresentationTest::digits(state.transform(1, 1)) + " amb " +
+                  PresentationTest::digits(state.colors.ambient.x),
+              "f" + std::to_string(i) + " " + xs[i % 3] + "," + ys[i / 3] + ",490 scale " + widths[i % 3] + "," +
+                  heights[i / 3] + " amb 0.2");
+    EXPECT_TRUE(state.frontEnd);
   }
-}
-
-// Without a game flow the frame count is 0: the pulse's glow is
-// (sin 0 + 1) / 4 = 0.25 added to the colour.
-TEST_F(UiDrawTest, APulsingFrameGlows) {
+  // Without a game flow the frame count is 0: the pulse's glow is
+  // (sin 0 + 1) / 4 = 0.25 added to the colour.
+  hook.draws.clear();
   UiDraw::drawFrame(0.f, 0.f, 64.f, 64.f, 0xFF336699u, true);
   ASSERT_EQ(hook.draws.size(), 9u);
-  EXPECT_FLOAT_EQ(hook.draws[4].state.colors.ambient.x, 0.45f);
-  EXPECT_FLOAT_EQ(hook.draws[4].state.colors.ambient.z, 0.85f);
+  EXPECT_EQ(PresentationTest::digits(hook.draws[4].state.colors.ambient), "0.45,0.65,0.85");
 }
 
 // "ab" in font 1 (20 units a line, 10 a byte) from (-100, 50): a frame of 20
@@ -89,8 +81,7 @@ TEST_F(UiDrawTest, ATextFrameCoversWhatWasPrinted) {
   writer.print("ab");
   UiDraw::drawTextFrame(0xFFFFFFFFu);
   ASSERT_EQ(hook.draws.size(), 9u);
-  EXPECT_FLOAT_EQ(x(hook.draws[8].state), -78.f);
-  EXPECT_FLOAT_EQ(y(hook.draws[8].state), 28.f);
+  EXPECT_EQ(PresentationTest::placeOf(hook.draws[8].state), "-78,28,490");
 }
 
 // The background is drawn for any colour but 0, the fill only when some of
@@ -117,26 +108,20 @@ TEST_F(UiDrawTest, AGaugeDrawsItsBackgroundThenItsFraction) {
   }
 }
 
-TEST_F(UiDrawTest, TheCursorMarkStandsOverTheFramesWithoutDepth) {
+// The cursor mark stands over the frames, and the wall covers whatever was
+// drawn before it: neither tests or writes depth.
+TEST_F(UiDrawTest, TheCursorMarkAndTheWallDrawWithoutDepth) {
   UiDraw::drawCursorMark(-320.f, 240.f);
-  ASSERT_EQ(hook.draws.size(), 1u);
-  const RenderState& state = hook.draws[0].state;
-  EXPECT_EQ(hook.draws[0].batch, "cursor");
-  EXPECT_FLOAT_EQ(x(state), -320.f);
-  EXPECT_FLOAT_EQ(y(state), 240.f);
-  EXPECT_FLOAT_EQ(z(state), UiDraw::kCursorDepth);
-  EXPECT_FALSE(state.depthTest);
-  EXPECT_FALSE(state.depthWrite);
-}
-
-// The wall covers whatever was drawn before it: no depth test.
-TEST_F(UiDrawTest, TheWallIsDrawnWithoutADepthTest) {
   UiDraw::drawWall();
-  ASSERT_EQ(hook.draws.size(), 1u);
-  EXPECT_EQ(hook.draws[0].batch, "wall");
-  EXPECT_TRUE(hook.draws[0].state.frontEnd);
-  EXPECT_FALSE(hook.draws[0].state.depthTest);
-  EXPECT_FALSE(hook.draws[0].state.depthWrite);
+  ASSERT_EQ(hook.draws.size(), 2u);
+  std::string seen;
+  for (const auto& draw : hook.draws) {
+    seen += draw.batch + " " + PresentationTest::placeOf(draw.state) + " " + PresentationTest::flagsOf(draw.state) +
+            "; ";
+  }
+  EXPECT_EQ(seen,
+            "cursor -320,240,510 blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0; "
+            "wall 0,0,0 blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0; ");
 }
 
 }  // namespace

@@ -69,10 +69,10 @@ TEST_F(ListMenuTest, TheFirstSevenDrawsIgnoreEveryKeyAfterOpeningOrReset) {
 TEST_F(ListMenuTest, LayoutGrowsDownwardAndSizesThePanelKeepingItsTopLeftCorner) {
   menu.addText("title line", kGrey, 2);
   fill(2);
-  EXPECT_EQ(menu.item(2)->y, -46.f);
-  EXPECT_EQ(menu.height(), 66.f);
-  EXPECT_EQ(menu.width(), 130.f);  // 10 bytes of font 2
-  EXPECT_EQ(menu.cursor(), 1);     // the first selectable item
+  // A row of font 2 (26) over rows of 20; as wide as 10 bytes of font 2.
+  EXPECT_EQ((std::vector<float>{menu.item(2)->y, menu.height(), menu.width()}),
+            (std::vector<float>{-46.f, 66.f, 130.f}));
+  EXPECT_EQ(menu.cursor(), 1);  // the first selectable item
   menu.setVisibleRows(1);
   EXPECT_EQ(menu.height(), 46.f);
   menu.setCursorById(7);
@@ -114,31 +114,30 @@ TEST_F(ListMenuTest, FittingToAnItemGrowsOrShrinksOneSide) {
   }
 }
 
+// All five items show: a page is five steps, cut at the end. Side keys page
+// by default and step with side keys 1 (-1 leaves the setting, and a cursor
+// of -1 is not looked at).
 TEST_F(ListMenuTest, SingleStepsWrapAndPagesStopAtTheEnds) {
   menu.addText("not selectable", kGrey, 1);
   fill(5);
   open();
-  frame({Key::Up});
-  EXPECT_EQ(menu.cursor(), 5) << "up from the first selectable item wraps to the last";
-  frame({Key::Down});
-  EXPECT_EQ(menu.cursor(), 1) << "down from the last wraps to the first, skipping the text";
-  // All five items show: a page is five steps, cut at the end.
-  frame({Key::Down});
-  frame({kPageDown});
-  EXPECT_EQ(menu.cursor(), 5);
-  frame({kPageDown});
-  EXPECT_EQ(menu.cursor(), 5) << "a page at the end stays there";
-  frame({Key::Left});  // side keys page by default
-  EXPECT_EQ(menu.cursor(), 1);
-  menu.setSideKeys(1);
-  frame({Key::Right});
-  EXPECT_EQ(menu.cursor(), 2);
-  frame({Key::Left});
-  EXPECT_EQ(menu.cursor(), 1);
-  frame({Key::Right});
-  menu.setSideKeys(0);
-  frame({Key::Right});
-  EXPECT_EQ(menu.cursor(), 2);
+  const struct {
+    Key key;
+    int sideKeys;
+    int cursor;
+  } steps[] = {
+      {Key::Up, -1, 5},     // up from the first selectable item wraps to the last
+      {Key::Down, -1, 1},   // down from the last wraps to the first, skipping the text
+      {Key::Down, -1, -1},  {kPageDown, -1, 5}, {kPageDown, -1, 5},  // a page at the end stays there
+      {Key::Left, -1, 1},   {Key::Right, 1, 2}, {Key::Left, -1, 1},  {Key::Right, -1, -1}, {Key::Right, 0, 2},
+  };
+  for (const auto& step : steps) {
+    if (step.sideKeys >= 0) menu.setSideKeys(step.sideKeys);
+    frame({step.key});
+    if (step.cursor >= 0) {
+      EXPECT_EQ(menu.cursor(), step.cursor) << &step - steps;
+    }
+  }
   // A panel too low for any row still pages by one.
   menu.setSize(100.f, 5.f);
   frame({kPageDown});
@@ -187,54 +186,28 @@ TEST_F(ListMenuTest, ItemsBelowThePanelScrollIntoViewWithinTheContent) {
   EXPECT_EQ(menu.cursorY(9) - menu.contentTop(), -45.f);
 }
 
-TEST_F(ListMenuTest, EmptyOrClearedMenusNeverReadAMissingItem) {
+TEST_F(ListMenuTest, EmptyOrShortenedMenusNeverReadAMissingItem) {
   open();
   EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
   EXPECT_EQ(frame({Key::Down}), ListMenu::kNothing);
   EXPECT_EQ(frame({kCancel}), ListMenu::kCancelled);
   EXPECT_EQ(menu.selectedId(0), -1);
-
-  fill(3);
-  frame({Key::Down});
-  press({Key::Down});
-  EXPECT_EQ(menu.cursor(), 2);
-  // Shortened under the cursor, it walks back to a selectable item.
-  menu.clear();
-  fill(1);
-  menu.addText("text", kGrey, 1);
-  EXPECT_EQ(press({kDecide}), ListMenu::kDecided);
-  EXPECT_EQ(menu.cursor(), 0);
-  menu.clear();
-  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
-  EXPECT_EQ(frame({Key::Up}), ListMenu::kNothing);
-  EXPECT_EQ(menu.cursor(), 0);
-  menu.addText("only text", kGrey, 1);
-  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
-  EXPECT_EQ(menu.cursor(), 0);
-}
-
-// A held key moves the cursor at once, then from its 32nd frame every 4th.
-TEST_F(ListMenuTest, AHeldKeyRepeatsFromItsThirtySecondFrameEveryFourth) {
-  fill(10);
-  open();
-  for (int held = 1; held <= 36; ++held) {
+  // Shortened under a cursor on its third item to an item and a text, it
+  // walks back to the item; to two items, it settles on the new last, and
+  // down from there wraps to the first.
+  for (const bool text : {true, false}) {
+    menu.clear();
+    fill(3);
     frame({Key::Down});
-    EXPECT_EQ(menu.cursor(), held < 32 ? 1 : held < 36 ? 2 : 3) << held;
+    press({Key::Down});
+    ASSERT_EQ(menu.cursor(), 2);
+    menu.clear();
+    EXPECT_EQ(menu.visibleSelectable(), 0);
+    fill(text ? 1 : 2);
+    if (text) menu.addText("text", kGrey, 1);
+    EXPECT_EQ(press({kDecide}), ListMenu::kDecided);
+    EXPECT_EQ(menu.selectedId(0), text ? 100 : 101);
   }
-}
-
-// A list shortened by one under a cursor on its last item settles on the new
-// last; down from there wraps to a selectable first item.
-TEST_F(ListMenuTest, ACursorOnePastTheEndSettlesOnTheLastAndWrapsToTheFirst) {
-  fill(3);
-  open();
-  frame({Key::Down});
-  press({Key::Down});
-  menu.clear();
-  EXPECT_EQ(menu.visibleSelectable(), 0);
-  fill(2);
-  EXPECT_EQ(press({kDecide}), ListMenu::kDecided);
-  EXPECT_EQ(menu.selectedId(0), 101);
   press({Key::Down});
   EXPECT_EQ(menu.cursor(), 0);
   // A page up reaches a selectable first item.
@@ -242,11 +215,25 @@ TEST_F(ListMenuTest, ACursorOnePastTheEndSettlesOnTheLastAndWrapsToTheFirst) {
   press({kPageDown});
   press({Key::Left});  // side keys page by default
   EXPECT_EQ(menu.cursor(), 0);
-  // With nothing selectable an id finds no item: no cursor, at 0.
+  // With nothing selectable no key moves the cursor, and an id finds no item: at 0.
   menu.clear();
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(frame({Key::Up}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 0);
   menu.addText("only text", kGrey, 1);
+  EXPECT_EQ(frame({kDecide}), ListMenu::kNothing);
+  EXPECT_EQ(menu.cursor(), 0);
   menu.setCursorById(100);
   EXPECT_EQ(menu.cursor(), 0);
+}
+
+// The key repeat (pinned with the key input) reaches the cursor: held for 36
+// frames, down moves it on the 1st, the 32nd and the 36th.
+TEST_F(ListMenuTest, AHeldKeyRepeats) {
+  fill(10);
+  open();
+  for (int held = 1; held <= 36; ++held) frame({Key::Down});
+  EXPECT_EQ(menu.cursor(), 3);
 }
 
 // Messages queue up as one-line grey menus at the centre and go one by one

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "Engine/Sound/WaveBytes.h"
 #include "core/sound/SoundEffect.h"
 #include "core/sound/SoundEffectManager.h"
+#include "presentation/Near.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
@@ -60,19 +60,20 @@ class WidgetDrawTest : public WidgetTest::KeysOver<ModelTestSupport::ModelTest> 
   }
 
   // The track and the thumb of a second draw, once the cursor is in view:
-  // the thumb's drop below the track's top and its length.
-  std::pair<float, float> thumb(ListMenu& menu) {
+  // "drop,length": the thumb's drop below the track's top and its length.
+  std::string thumb(ListMenu& menu) {
     menu.draw(true);
     hook.draws.clear();
     menu.draw(true);
     std::erase_if(hook.draws, [](const auto& draw) { return draw.batch != "rect"; });
     EXPECT_EQ(hook.draws.size(), 2u);
-    if (hook.draws.size() != 2u) return {0.f, 0.f};
+    if (hook.draws.size() != 2u) return "";
     const Game::RenderState& track = hook.draws[0].state;
     const Game::RenderState& bar = hook.draws[1].state;
     EXPECT_FLOAT_EQ(track.transform(1, 1) * 32.f, menu.height());
     EXPECT_FLOAT_EQ(bar.transform(0, 3), track.transform(0, 3));
-    return {(track.transform(1, 3) - bar.transform(1, 3)) * 400.f, bar.transform(1, 1) * 32.f};
+    return PresentationTest::digits((track.transform(1, 3) - bar.transform(1, 3)) * 400.f) + "," +
+           PresentationTest::digits(bar.transform(1, 1) * 32.f);
   }
 
   std::optional<TestServices::Scoped> mServices;
@@ -86,28 +87,23 @@ TEST_F(WidgetDrawTest, TheScrollThumbShowsTheViewAndStaysOnItsTrack) {
   menu.setVisibleRows(3);
   menu.setCursorById(9);
   // Scrolled by 140 of 200: from 0.7 to 1.0 of a 60-unit track.
-  auto [drop, length] = thumb(menu);
-  EXPECT_NEAR(drop, 42.f, 1e-3f);
-  EXPECT_NEAR(length, 18.f, 1e-3f);
+  EXPECT_EQ(thumb(menu), "42,18");
   // The last row drawn, row 9, 180 down and 140 of it scrolled away.
   i32 x = 0, y = 0;
   Game::SceneRenderer::instance()->textWriter().getOrigin(&x, &y);
   EXPECT_NEAR(static_cast<float>(y), menu.contentTop() - 40.f, 1.f);
   menu.setCursorById(0);
-  std::tie(drop, length) = thumb(menu);
-  EXPECT_NEAR(drop, 0.f, 1e-3f);
-  EXPECT_NEAR(length, 18.f, 1e-3f);
+  EXPECT_EQ(thumb(menu), "0,18");
 
   // Rows 10.5 high count 31 of content (31.5 cut); scrolled by 21 the view
-  // reaches 31.5: the thumb from 21/31 stops at the end of the 10.5 track.
+  // reaches 31.5: the thumb from 21/31 (10.5 x 21 / 31 = 7.113 down) stops
+  // at the end of the 10.5 track.
   ListMenu fractional;
   for (int i = 0; i < 3; ++i) fractional.setItemId(fractional.addEntry(new Row(10.5f), true), i);
   fractional.setVisibleRows(1);
   fractional.setCursorById(2);
-  std::tie(drop, length) = thumb(fractional);
+  EXPECT_EQ(thumb(fractional), "7.113,3.387");
   EXPECT_FLOAT_EQ(fractional.scroll(), 21.f);
-  EXPECT_NEAR(drop, 10.5f * 21.f / 31.f, 1e-3f);
-  EXPECT_NEAR(drop + length, 10.5f, 1e-3f);
 }
 
 TEST_F(WidgetDrawTest, PicturesAndTextsDrawAtTheirPlaceOffsetByTheirParents) {

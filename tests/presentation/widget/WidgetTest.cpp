@@ -1,4 +1,3 @@
-#include <string>
 #include <vector>
 
 #include "presentation/render/RenderState.h"
@@ -11,36 +10,6 @@
 #include "presentation/widget/Widget.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
-
-// Writes where it was drawn into a shared log.
-class Probe : public Game::Widget::Widget {
- public:
-  Probe(Strings& log, const char* name, float px, float py) : mLog(log), mName(name) {
-    x = px;
-    y = py;
-  }
-  bool isDecided() override { return false; }
-  void draw(float ox, float oy, Engine::u8) override {
-    mLog.push_back(mName + "@" + std::to_string(static_cast<int>(x + ox)) + "," + std::to_string(static_cast<int>(y + oy)));
-  }
-
- private:
-  Strings& mLog;
-  std::string mName;
-};
-
-TEST(WidgetTreeTest, ChildrenDrawAfterTheirParentOffsetByAllTheirAncestors) {
-  Strings log;
-  Probe root(log, "root", 10.f, 20.f);
-  auto* child = new Probe(log, "child", 1.f, -2.f);
-  child->children.pushBack(new Probe(log, "grandchild", 100.f, 200.f));
-  root.children.pushBack(child);
-  root.children.pushBack(new Probe(log, "second", 5.f, 5.f));
-  root.drawTree(1000.f, 2000.f);
-  EXPECT_EQ(log, (Strings{"root@1010,2020", "child@1011,2018", "grandchild@1111,2218", "second@1015,2025"}));
-}
 
 TEST(SmoothPointTest, TakesItsFirstTargetAtOnceThenClosesHalfTheDistance) {
   Game::SmoothPoint point;
@@ -138,7 +107,6 @@ TEST_F(RingMenuTest, UnknownIdsAndEmptyRingsAreHarmless) {
 }
 
 using Game::NumberInput;
-using Platform::Key;
 
 class NumberInputTest : public WidgetTest::KeyScript {
  protected:
@@ -171,7 +139,7 @@ TEST_F(NumberInputTest, TensHeldUpStopAtTheMaximumAndTheDigitStaysInRange) {
 
 // Three digits of font 2 make a 39 x 26 box about the centre; the cursor
 // stands over the middle of the selected digit's cell, gliding half the way.
-TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigit) {
+TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigitAndExtremesNeverOverflow) {
   NumberInput input(5, 0, 999);
   EXPECT_EQ(input.cursor().x(), 13.f);  // the ones, the third cell
   EXPECT_EQ(input.cursor().y(), 0.f);
@@ -183,9 +151,7 @@ TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigit) {
   press(input, Key::Left);
   EXPECT_EQ(input.cursor().targetX(), 80.5f + 6.5f);
   EXPECT_EQ(input.cursor().targetY(), 50.f);
-}
-
-TEST_F(NumberInputTest, ANegativeMaximumCountsItsSignAndExtremesNeverOverflow) {
+  // A negative maximum counts its sign.
   EXPECT_EQ(NumberInput(-5, -50, -10).digits(), 3);
   NumberInput big(2147483000, 0, 2147483647);
   EXPECT_EQ(big.digits(), 10);
@@ -207,16 +173,12 @@ TEST(TextGridTest, LayoutTakesTheLargestCellOfEachRowAndColumn) {
   grid.setColorRange(0, 0, 5, 0, 0xFFFFFFFF);
   grid.setColorRange(1, 1, 9, 9, 0xFF102030);  // cut at the grid's last row and column
   grid.layout();
-  EXPECT_EQ(grid.columnWidth(0), 40.f);  // 4 bytes of font 1
-  EXPECT_EQ(grid.columnWidth(1), 26.f);
-  EXPECT_EQ(grid.rowHeight(1), 26.f);
   grid.cellOffset(&x, &y, 1, 1);
-  EXPECT_EQ(x, 40.f);
-  EXPECT_EQ(y, grid.rowHeight(0));
-  EXPECT_EQ(grid.totalWidth(), 66.f);
-  EXPECT_EQ(grid.cell(1, 0).color, 0xFFFFFFFFu);
-  EXPECT_EQ(grid.cell(0, 1).color, 0xFFC0C0C0u);
-  EXPECT_EQ(grid.cell(1, 1).color, 0xFF102030u);
+  // Column 0 is 4 bytes of font 1; the last cell is offset by the first column and row.
+  EXPECT_EQ((std::vector<float>{grid.columnWidth(0), grid.columnWidth(1), grid.rowHeight(1), grid.totalWidth(), x, y}),
+            (std::vector<float>{40.f, 26.f, 26.f, 66.f, 40.f, grid.rowHeight(0)}));
+  EXPECT_EQ((std::vector<Engine::u32>{grid.cell(1, 0).color, grid.cell(0, 1).color, grid.cell(1, 1).color}),
+            (std::vector<Engine::u32>{0xFFFFFFFFu, 0xFFC0C0C0u, 0xFF102030u}));
 }
 
 }  // namespace

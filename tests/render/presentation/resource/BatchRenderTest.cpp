@@ -87,10 +87,8 @@ TEST_F(BatchRender, CheckerBatchShowsEachColourInItsCorner) {
     draw(*batch);
   }
   const Image image = readBack();
-  EXPECT_EQ(image.at(8, 8), kRed);
-  EXPECT_EQ(image.at(56, 8), kGreen);
-  EXPECT_EQ(image.at(8, 56), kBlue);
-  EXPECT_EQ(image.at(56, 56), kYellow);
+  EXPECT_EQ((std::vector<u32>{image.at(8, 8), image.at(56, 8), image.at(8, 56), image.at(56, 56)}),
+            (std::vector<u32>{kRed, kGreen, kBlue, kYellow}));
 }
 
 }  // namespace
