@@ -24,14 +24,6 @@ struct Probe {
   int gain;
 };
 
-// Vectors a + (b − a)·t.
-Vector3 along(const Vector3& a, const Vector3& b, float t) {
-  Vector3 out;
-  out.setSub(b, a);
-  out *= t;
-  out += a;
-  return out;
-}
 Vector3 positionOf(const Game::Unit& unit) {
   Vector3 at;
   unit.getPosition(at);
@@ -58,12 +50,15 @@ struct FrameCase {
 // none 96 above the middle.
 std::vector<Probe> laserProbes(const Game::Unit& caster, const Game::Unit& target) {
   std::vector<Probe> out;
-  for (int k = 1; k <= 3; ++k) {
-    out.push_back({along(positionOf(caster), positionOf(target), static_cast<float>(k) / 4.f), 4, 20});
+  for (const float t : {0.25f, 0.5f, 0.75f, 0.5f}) {
+    Vector3 at;
+    at.setSub(positionOf(target), positionOf(caster));
+    at *= t;
+    at += positionOf(caster);
+    out.push_back({at, 4, 20});
   }
-  Vector3 aside = out[1].point;
-  aside.z += 96.f;
-  out.push_back({aside, 4, 0});
+  out[3].point.z += 96.f;
+  out[3].gain = 0;
   return out;
 }
 
