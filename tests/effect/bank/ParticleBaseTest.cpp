@@ -255,23 +255,6 @@ TEST_F(ParticleBaseTest, TargetPresetsBurstAtEveryTarget) {
   EXPECT_EQ(launched([&] { particle.twinkleAt(caster); }).size(), 8u);
 }
 
-// burstOnTargets scales by the unit only when asked.
-TEST_F(ParticleBaseTest, BurstsOnTargetsScaleByTheUnitWhenAsked) {
-  Game::Unit& caster = makeUnit(0, 0, 2);
-  Game::Unit& slime = makeUnit(1, 0, 1, "Slime");
-  auto& action = makeAction(caster, {{&slime, Kind::kDamage}});
-  Game::Effect::Bank::Particle particle;
-  const BurstShape shape{2, 4.f, 4.f, 1.f, 1.f, 0.f, 0.f, 90.f, 90.f, 0.f};
-  const auto scaled = launched([&] { particle.burstOnTargets(action, true, shape); });
-  ASSERT_EQ(scaled.size(), 2u);
-  EXPECT_FLOAT_EQ(velocity(*scaled[0]).length(), 3.f);
-  EXPECT_FLOAT_EQ(scaled[0]->position.z.acceleration(), 0.75f);
-  const auto plain = launched([&] { particle.burstOnTargets(action, false, shape); });
-  ASSERT_EQ(plain.size(), 2u);
-  EXPECT_FLOAT_EQ(velocity(*plain[0]).length(), 4.f);
-  EXPECT_FLOAT_EQ(plain[0]->scale.x.value(), 1.f);
-}
-
 // Targets whose battle keeps no pool get no particles.
 TEST_F(ParticleBaseTest, TargetsWithoutAPoolGetNoParticles) {
   Game::Unit& caster = makeUnit(0, 0, 2);
