@@ -35,10 +35,7 @@ TEST_F(UnitModulesTest, AStepGoesAlongTheUnitsOwnAxes) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
   unit.node()->rotation.setValue(0.f, 0.f, 90.f);  // facing +y
   Step step(unit, 0.f, -30.f, 3);
-  for (int i = 0; i < 4; ++i) {
-    step.update();
-  }
-  EXPECT_EQ(text(positionOf(unit)), "0,-40,128");
+  EXPECT_EQ(trace(step, [&] { return text(positionOf(unit)); }), "0,-10,128 0,-20,128 0,-30,128 0,-40,128 done");
 }
 
 TEST_F(UnitModulesTest, AStepOfNoFramesOrWithoutANodeStillEnds) {
@@ -179,18 +176,11 @@ TEST_F(UnitModulesTest, AFallWithAPeakRisesByTheVelocityLessTheCountTimesTheAcce
 
 TEST_F(UnitModulesTest, AFallEndingAboveTheGroundOrOfNoFramesRaisesNoDustAndEnds) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, -100.f));
-  Fall high(unit, 32, 128.f, 128.f);
-  int updates = 1;
-  while (high.update() != Module::kDone) {
-    ++updates;
-  }
-  EXPECT_EQ(updates, 33);
-  EXPECT_TRUE(std::isfinite(feetOf(unit).z));
-  EXPECT_TRUE(nodesOf(common("土煙")).empty());
-
+  Fall high(unit, 32, 128.f, 128.f);  // v 8, a -1/4: 33 updates up to -100 + 33·8 - (0 + 1 + … + 32)/4
+  EXPECT_EQ(trace(high, [] { return ""; }), std::string(32, ' ') + "done");  // 32 holding updates
+  EXPECT_EQ(number(feetOf(unit).z) + " " + std::to_string(nodesOf(common("土煙")).size()), "32 0");
   Fall instant(unit, 0, 0.f, 0.f);  // one frame
-  EXPECT_EQ(instant.update(), Module::kHolding);
-  EXPECT_EQ(instant.update(), Module::kDone);
+  EXPECT_EQ(trace(instant, [] { return "h"; }), "h done");
   EXPECT_TRUE(std::isfinite(feetOf(unit).z));
 }
 

@@ -41,7 +41,8 @@ struct FrameCase {
   int targetColumn;
   int frame;
   std::vector<Probe> (*probes)(const Game::Unit& caster, const Game::Unit& target);
-  // Unit pictures; by default none, so only the effect lights the screen.
+  // Unit pictures; by default one the list lacks (size 256, a node that
+  // shows nothing), so only the effect lights the screen.
   const char* appearance = "見えない";
   Game::Effect::ActionRecord::ResultKind kind = Game::Effect::ActionRecord::kDamage;
 };
@@ -85,8 +86,8 @@ class CastRender : public EffectRender, public ::testing::WithParamInterface<Fra
 
 TEST_P(CastRender, TheFrameIsLitWhereThePiecesStandAndDarkBetween) {
   const FrameCase& row = GetParam();
-  Game::Unit& caster = unit(0, row.casterRow, row.casterColumn, row.appearance);
-  Game::Unit& target = unit(1, row.targetRow, row.targetColumn, row.appearance);
+  Game::Unit& caster = makeUnit(0, row.casterRow, row.casterColumn, row.appearance);
+  Game::Unit& target = makeUnit(1, row.targetRow, row.targetColumn, row.appearance);
   EffectTestSupport::RecordingAction& action = hitAction(caster, target, row.kind);
   stage.pool.draw();
   const Image before = finishFrame();
