@@ -44,17 +44,6 @@ TEST(BarrierCells, CellsLieOnTheirRingsHexagon) {
   EXPECT_EQ(Game::Effect::Bank::barrierCellCount(3), 18);
 }
 
-// Neighbouring cells of a ring stand h apart.
-TEST(BarrierCells, NeighboursStandOneCellApart) {
-  for (int ring = 1; ring <= 4; ++ring) {
-    for (int k = 0; k < 6 * ring; ++k) {
-      Vector3 d;
-      d.setSub(Game::Effect::Bank::barrierCell(ring, k), Game::Effect::Bank::barrierCell(ring, (k + 1) % (6 * ring)));
-      EXPECT_NEAR(d.length(), std::hypot(kH / 2.f, 48.f), 1e-3f) << ring << "/" << k;
-    }
-  }
-}
-
 using BarrierTest = EffectTestSupport::BankTest;
 
 TEST_F(BarrierTest, OneRingIsOneCellAtTheCentre) {

@@ -21,38 +21,6 @@ class EmitterTest : public EffectTestSupport::ModuleTest {
   Emitter emitter;
 };
 
-TEST_F(EmitterTest, AFlameBurstIsSixFlamesTwoFramesApartAfterTheDelayWithinSixteenFlatOfThePoint) {
-  const Vector3 p(100.f, -50.f, 30.f);
-  emitter.flameBurst(stage.pool, p, 5);
-  const std::vector<SceneNode*> flames = nodesOf(common("炎"));
-  ASSERT_EQ(flames.size(), 6u);
-  EXPECT_EQ(flames[0]->index(), 0u);  // from the pool's first free slot on
-  for (int i = 0; i < 6; ++i) {
-    const Vector3 at = flames[static_cast<std::size_t>(i)]->position.value();
-    EXPECT_FLOAT_EQ(flames[static_cast<std::size_t>(i)]->getTime(), -(5.f + 2.f * static_cast<float>(i)));
-    EXPECT_LT(flatDistance(at, p), 16.f);
-    EXPECT_FLOAT_EQ(at.z, 30.f);
-  }
-  // The offsets are drawn, not all the same.
-  EXPECT_NE(flames[0]->position.value().x, flames[1]->position.value().x);
-}
-
-TEST_F(EmitterTest, ADustRingOfSize64IsTwentyQuarterScalePuffsOnACircleOfRadius32) {
-  const Vector3 centre(10.f, 20.f, 5.f);
-  emitter.dustRing(stage.pool, centre, 64.f);
-  const std::vector<SceneNode*> puffs = nodesOf(common("土煙"));
-  ASSERT_EQ(puffs.size(), 20u);  // 64/16 + 16
-  EXPECT_EQ(puffs[0]->index(), 0u);
-  // Puff i at 18·i degrees: puffs 0, 5, 10 and 15.
-  const char* kPlaces[] = {"42,20,5", "10,52,5", "-22,20,5", "10,-12,5"};
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(text(puffs[5 * i]->position.value()), kPlaces[i]);
-  }
-  for (SceneNode* puff : puffs) {
-    EXPECT_EQ(text(puff->scale.value()) + " time " + number(puff->getTime()), "0.25,0.25,0.25 time 0");
-  }
-}
-
 // None for a size of no finite count; a huge one fills the pool once.
 TEST_F(EmitterTest, ADustRingCountsTheWholePartOfSizeOver16Plus16) {
   const struct {
@@ -76,13 +44,20 @@ TEST_F(EmitterTest, ADustRingCountsTheWholePartOfSizeOver16Plus16) {
   EXPECT_EQ(small.activeCount(), 32);
 }
 
+// About a unit's feet, of its size: 192/16 + 16 puffs at a quarter scale,
+// puff i at 360·i/28 degrees, 96 out; from the pool's first free slot on.
 TEST_F(EmitterTest, ADustRingAtAUnitsFrontCirclesItsFeetWithItsSize) {
-  Game::Unit& slime = unitAt(Vector3(0.f, 0.f, 0.f), "Slime");  // size 192
+  SceneNode* first = stage.pool.create(nullptr, 0);
+  Game::Unit& slime = unitAt(Vector3(10.f, 20.f, 5.f), "Slime");
+  first->release();
   emitter.dustRingAtFront(slime);
   const std::vector<SceneNode*> puffs = nodesOf(common("土煙"));
   ASSERT_EQ(puffs.size(), 28u);
-  // Puff 7 of 28 at 90 degrees, 96 from the feet at the origin.
-  EXPECT_EQ(text(puffs[0]->position.value()) + " " + text(puffs[7]->position.value()), "96,0,0 0,96,0");
+  EXPECT_EQ(puffs[0]->index(), 0u);
+  EXPECT_EQ(text(puffs[0]->position.value()) + " " + text(puffs[7]->position.value()), "106,20,5 10,116,5");
+  for (SceneNode* puff : puffs) {
+    EXPECT_EQ(text(puff->scale.value()) + " time " + number(puff->getTime()), "0.25,0.25,0.25 time 0");
+  }
 }
 
 TEST_F(EmitterTest, AUnitWithoutABattlePoolRaisesNoDustAndNoWings) {

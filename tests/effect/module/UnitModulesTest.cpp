@@ -163,17 +163,6 @@ TEST_F(UnitModulesTest, AFallsStartVelocityAndAccelerationSolveThePeak) {
   }
 }
 
-// Peak 64 over 16 frames from the ground: v 16, a -2; the feet rise by
-// 16, 14, 12, … and are back on the ground after 17 updates.
-TEST_F(UnitModulesTest, AFallWithAPeakRisesByTheVelocityLessTheCountTimesTheAcceleration) {
-  Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
-  Fall fall(unit, 16, 64.f, 0.f);
-  EXPECT_EQ(trace(fall, [&] { return number(feetOf(unit).z); }),
-            "16 30 42 52 60 66 70 72 72 70 66 60 52 42 30 16 done");
-  EXPECT_NEAR(feetOf(unit).z, 0.f, 1e-3f);  // 17·16 - 2·(0 + 1 + … + 16)
-  EXPECT_EQ(nodesOf(common("土煙")).size(), 32u);
-}
-
 TEST_F(UnitModulesTest, AFallEndingAboveTheGroundOrOfNoFramesRaisesNoDustAndEnds) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, -100.f));
   Fall high(unit, 32, 128.f, 128.f);  // v 8, a -1/4: 33 updates up to -100 + 33·8 - (0 + 1 + … + 32)/4
