@@ -408,6 +408,16 @@ TEST_F(CastTest, SpawningAndOverlayingReachTheHitTargetsOnly) {
   EXPECT_EQ(mixed.target(2).node()->overlays().size(), 1u);
 }
 
+// Half the count of each of the two spark models, at the unit's centre.
+TEST_F(CastTest, SparksAreHalfTheCountOfEachModelAtTheUnit) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
+  Game::Unit& target = actions[0]->target(0);
+  scripted(*actions[0]).launchSparks(target, 16);
+  const std::vector<SceneNode*> first = nodesNamed(stage.pool, "a");
+  ASSERT_EQ(std::to_string(first.size()) + " " + std::to_string(nodesNamed(stage.pool, "b").size()), "8 8");
+  EXPECT_EQ(text(first[7]->position.value()), text(positionOf(target)));
+}
+
 TEST_F(CastTest, MissingCommonPicturesPlaceNothingAndAreReported) {
   putCommonLists("", "", "");
   std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
@@ -515,7 +525,11 @@ TEST_F(CastTest, ADashWaitsThirtyFramesThenLeapsShortOfTheTargetLeavingCopies) {
   ScriptedCast& effect = effectOn({{Vector3(-600.f, 0.f, 0.f), Kind::kDamage}});
   effect.dashToTarget(110, 1.f);
   effect.script = [](ScriptedCast& self) { self.finish(); };
-  EXPECT_EQ(tickToEnd(effect).size(), 111u);  // 30 frames' wait, 80 updates and the one that ends
+  for (int i = 0; i < 30; ++i) {
+    effect.tick();
+  }
+  EXPECT_EQ(text(feetOf(*effect.caster())), "0,0,0");  // still winding up
+  EXPECT_EQ(tickToEnd(effect).size(), 81u);           // 80 updates and the one that ends
   EXPECT_NEAR(feetOf(*effect.caster()).x, -344.f, 1e-2f);
   // The caster's and the target's nodes (of the same picture) and 41 copies.
   EXPECT_EQ(nodesOf(effect.caster()->node()->getModel()).size(), 43u);
