@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -13,15 +14,11 @@
 
 #include "effect/ActionRecord.h"
 #include "effect/Cast.h"
-#include "effect/CastCamera.h"
 #include "effect/Module.h"
 #include "effect/module/Afterimage.h"
 #include "effect/module/Move.h"
 #include "effect/module/Step.h"
 #include "effect/module/Transport.h"
-#include "presentation/model/Model.h"
-#include "presentation/resource/ResourceSet.h"
-#include "presentation/scene/SceneNode.h"
 #include "tests/effect/EffectFixture.h"
 #include "tests/Await.h"
 
@@ -123,11 +120,33 @@ class CastTest : public EffectTestSupport::ModuleTest {
     }
     return scripted(makeAction(caster, units));
   }
-  int activeNodesOf(const Game::Model* model) { return static_cast<int>(nodesOf(model).size()); }
 
   template <class T>
   static T* moduleAt(const Cast& effect, int i) {
     return dynamic_cast<T*>(&effect.modules().at(i));
+  }
+  // The modules as "kind+delay", space apart.
+  static std::string modulesText(const Cast& effect) {
+    std::string out;
+    for (int i = 0; i < effect.modules().count(); ++i) {
+      const char* kind = moduleAt<Modules::Step>(effect, i)         ? "step"
+                         : moduleAt<Modules::Move>(effect, i)       ? "move"
+                         : moduleAt<Modules::Transport>(effect, i)  ? "transport"
+                         : moduleAt<Modules::Afterimage>(effect, i) ? "afterimage"
+                                                                    : "other";
+      out += (out.empty() ? "" : " ") + std::string(kind) + "+" + std::to_string(effect.modules().at(i).mDelay);
+    }
+    return out;
+  }
+  // "target T cast C first F": the effect's centres and the first target's
+  // place, each written over a stand-in.
+  static std::string centres(ScriptedCast& effect) {
+    std::array<Vector3, 3> out;
+    out.fill(Vector3(9.f, 9.f, 9.f));
+    effect.getTargetCentre(out[0]);
+    effect.getCastCentre(out[1]);
+    effect.getFirstTargetPosition(out[2]);
+    return "target " + text(out[0]) + " cast " + text(out[1]) + " first " + text(out[2]);
   }
   // Ticks until the effect answers 2; the answers.
   static std::vector<int> tickToEnd(Cast& effect) {
@@ -210,13 +229,12 @@ TEST_F(CastTest, ApplyingTwiceShowsTwiceAndApplyingAfterFinishKeepsTwo) {
       self.applyResult();
     }
   };
-  EXPECT_EQ(effect.tick(), Cast::kRunning);
-  EXPECT_EQ(effect.tick(), Cast::kApplied);
-  EXPECT_EQ(action.resultsShown, 1);
-  EXPECT_EQ(effect.tick(), Cast::kApplied);
-  EXPECT_EQ(action.resultsShown, 2);
-  EXPECT_EQ(effect.tick(), Cast::kFinished);
-  EXPECT_EQ(action.resultsShown, 3);
+  std::string seen;  // "answer/results shown" after each tick
+  for (int i = 0; i < 4; ++i) {
+    const int answer = effect.tick();
+    seen += std::to_string(answer) + "/" + std::to_string(action.resultsShown) + " ";
+  }
+  EXPECT_EQ(seen, "0/0 1/1 1/2 2/3 ");
   EXPECT_EQ(effect.state(), Cast::kFinished);
 }
 
@@ -228,9 +246,7 @@ TEST_F(CastTest, TheCaptionShowsOnceOnTheFirstFrameWithTheCastersSideAndOnlyWith
   EffectTestSupport::RecordingAction& action = makeAction(caster, {});
   action.captionText = "斬る";
   ScriptedCast& effect = scripted(action);
-  effect.tick();
-  effect.tick();
-  effect.tick();
+  tickToEnd(effect);  // the script never finishes: a thousand ticks
   EXPECT_EQ(stage.calls, std::vector<std::string>{"caption 斬る 1"});
 }
 
@@ -255,13 +271,7 @@ TEST_F(CastTest, TheFrameCountsOnAfterTheScriptFinished) {
 TEST_F(CastTest, WithoutTargetsTheCentresAreTheAimPointAndTheCasterBetween) {
   Game::Unit& caster = makeUnit(0, 0, 2);
   ScriptedCast& effect = scripted(makeAction(caster, {}));
-  Vector3 out;
-  effect.getTargetCentre(out);
-  expectNear(out, Vector3(-128.f, 32.f, 0.f));
-  effect.getCastCentre(out);
-  expectNear(out, Vector3(-32.f, 32.f, 64.f));
-  effect.getFirstTargetPosition(out);
-  expectNear(out, Vector3(-128.f, 32.f, 0.f));
+  EXPECT_EQ(centres(effect), "target -128,32,0 cast -32,32,64 first -128,32,0");
   EXPECT_EQ(effect.getFirstTarget(), nullptr);
   EXPECT_FALSE(effect.isAnyTargetHit());
   EXPECT_NEAR(effect.getTargetDistance(), std::sqrt(192.f * 192.f + 128.f * 128.f), 1e-2f);
@@ -275,13 +285,7 @@ TEST_F(CastTest, CentresSpanTheBoundingBoxOfTheUnits) {
   Game::Unit& near = makeUnit(1, 0, 0, "Slime");  // (-64, -96), centre 96 up
   Game::Unit& far = makeUnit(1, 2, 4);            // (-192, 160), centre 128 up
   ScriptedCast& effect = scripted(makeAction(caster, {{&near, Kind::kDamage}, {&far, Kind::kMiss}}));
-  Vector3 out;
-  effect.getTargetCentre(out);
-  expectNear(out, Vector3(-128.f, 32.f, 112.f));
-  effect.getCastCentre(out);
-  expectNear(out, Vector3(-64.f, 32.f, 112.f));
-  effect.getFirstTargetPosition(out);
-  expectNear(out, Vector3(-64.f, -96.f, 96.f));
+  EXPECT_EQ(centres(effect), "target -128,32,112 cast -64,32,112 first -64,-96,96");
   EXPECT_TRUE(effect.isAnyTargetHit());
 }
 
@@ -325,13 +329,8 @@ TEST_F(CastTest, AnEffectBoundToNoActionHasNoTargetsAndWorksAtTheOrigin) {
   ScriptedCast effect;
   EXPECT_EQ(effect.getFirstTarget(), nullptr);
   EXPECT_FALSE(effect.isAnyTargetHit());
-  Vector3 out(5.f, 5.f, 5.f);
-  effect.getTargetCentre(out);
-  expectNear(out, Vector3(0.f, 0.f, 0.f));
-  effect.getCastCentre(out);
-  expectNear(out, Vector3(0.f, 0.f, 0.f));
-  effect.getFirstTargetPosition(out);
-  expectNear(out, Vector3(0.f, 0.f, 0.f));
+  EXPECT_EQ(centres(effect), "target 0,0,0 cast 0,0,0 first 0,0,0");
+  Vector3 out;
   effect.getTargetDirection(out);
   expectNear(out, Vector3(1.f, 0.f, 0.f));
   effect.launchHitMarks();
@@ -366,17 +365,19 @@ TEST_F(CastTest, AFollowedNodeWhoseSlotWasReusedIsNotFollowed) {
 
 // Hits and sparks.
 
+// Without an origin or a divisor the delay alone; without the pool nothing.
 TEST_F(CastTest, SpawnedNodesWaitTheDelayAloneWithoutAnOriginOrADivisor) {
   std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
-  Game::Model* mark = Game::Database::instance()->maps().battle.commonAnimation("hit")->find("main");
+  Game::Model* mark = common("hit");
   Vector3 origin(0.f, 0.f, 0.f);
   Game::Effect::spawnOnHitTargets(*actions[0], mark, 3.f, &origin, 0.f);
   Game::Effect::spawnOnHitTargets(*actions[0], mark, 5.f, nullptr, 16.f);
-  std::vector<float> times;
-  for (const Game::SceneNode* node : nodesOf(mark)) {
-    times.push_back(node->getTime());
-  }
-  EXPECT_EQ(times, (std::vector<float>{-3.f, -5.f}));
+  const std::vector<SceneNode*> marks = nodesOf(mark);
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_EQ(number(marks[0]->getTime()) + " " + number(marks[1]->getTime()), "-3 -5");
+  battle.pool = nullptr;
+  Game::Effect::spawnOnHitTargets(*actions[2], nullptr, 1.f);
+  EXPECT_EQ(nodesOf(nullptr).size(), 0u);
 }
 
 TEST_F(CastTest, LaunchedNodesTakeThePoolsFirstFreeSlot) {
@@ -389,42 +390,32 @@ TEST_F(CastTest, LaunchedNodesTakeThePoolsFirstFreeSlot) {
   EXPECT_EQ(effect.launchAnimation(nullptr)->index(), 2u);
 }
 
-TEST_F(CastTest, WithoutThePoolNothingIsSpawnedOnTheTargets) {
-  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
-  battle.pool = nullptr;
-  const int before = stage.pool.activeCount();
-  Game::Effect::spawnOnHitTargets(*actions[2], nullptr, 1.f);
-  EXPECT_EQ(stage.pool.activeCount(), before);
-}
-
 TEST_F(CastTest, SpawningAndOverlayingReachTheHitTargetsOnly) {
   std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(1);
   EffectTestSupport::RecordingAction& mixed = *actions[2];
-  Game::Model* mark = Game::Database::instance()->maps().battle.commonAnimation("hit")->find("main");
-  Vector3 origin;
-  mixed.actor().getPosition(origin);
+  Game::Model* mark = common("hit");
+  const Vector3 origin = positionOf(mixed.actor());
   Game::Effect::spawnOnHitTargets(mixed, mark, 2.f, &origin, 16.f);
-  ASSERT_EQ(activeNodesOf(mark), 2);
-  Vector3 third;
-  mixed.target(2).getPosition(third);
-  third -= origin;
-  bool sawThird = false;
-  for (int i = 0; i < stage.pool.capacity(); ++i) {
-    const Game::SceneNode& node = stage.pool.node(i);
-    Vector3 at;
-    mixed.target(2).getPosition(at);
-    if (node.isActive() && node.getModel() == mark && std::fabs(node.position.value().y - at.y) < 1e-3f) {
-      EXPECT_NEAR(node.getTime(), -(2.f + third.length() / 16.f), 1e-3f);
-      sawThird = true;
-    }
-  }
-  EXPECT_TRUE(sawThird);
+  const std::vector<SceneNode*> marks = nodesOf(mark);
+  ASSERT_EQ(marks.size(), 2u);  // on targets 0 and 2
+  expectNear(marks[1]->position.value(), positionOf(mixed.target(2)));
+  EXPECT_NEAR(marks[1]->getTime(), -(2.f + distance(positionOf(mixed.target(2)), origin) / 16.f), 1e-3f);
   Game::Animation flash =
       Game::Database::instance()->maps().battle.commonAnimation("ヒットフラッシュ")->set().findAnimation("main");
   Game::Effect::overlayOnHitTargets(mixed, flash, 4.f);
   EXPECT_EQ(mixed.target(0).node()->overlays().size(), 1u);
   EXPECT_EQ(mixed.target(1).node()->overlays().size(), 0u);
   EXPECT_EQ(mixed.target(2).node()->overlays().size(), 1u);
+}
+
+// Half the count of each of the two spark models, at the unit's centre.
+TEST_F(CastTest, SparksAreHalfTheCountOfEachModelAtTheUnit) {
+  std::vector<EffectTestSupport::RecordingAction*> actions = standardActions(0);
+  Game::Unit& target = actions[0]->target(0);
+  scripted(*actions[0]).launchSparks(target, 16);
+  const std::vector<SceneNode*> first = nodesNamed(stage.pool, "a");
+  ASSERT_EQ(std::to_string(first.size()) + " " + std::to_string(nodesNamed(stage.pool, "b").size()), "8 8");
+  EXPECT_EQ(text(first[7]->position.value()), text(positionOf(target)));
 }
 
 TEST_F(CastTest, MissingCommonPicturesPlaceNothingAndAreReported) {
@@ -465,15 +456,7 @@ TEST_F(CastTest, SoundsOfTheSetAreReportedAndMissingKeysAreFailures) {
   effect.playSound("charge");
   effect.playSoundAt(2);
   effect.playSoundAt(0);
-  ASSERT_EQ(stage.sounds.size(), 6u);
-  EXPECT_EQ(stage.sounds[5].key, "main");
-  EXPECT_EQ(stage.sounds[5].index, 0);
-  EXPECT_EQ(stage.sounds[0].index, 1);
-  EXPECT_EQ(stage.sounds[0].delay, 3);
-  EXPECT_EQ(stage.sounds[1].key, "main");
-  EXPECT_EQ(stage.sounds[2].key, "hit");
-  EXPECT_EQ(stage.sounds[3].index, -1);
-  EXPECT_EQ(stage.sounds[4].index, -1);
+  EXPECT_EQ(stage.soundList(), "hit:1+3 main:0+0 hit:1+5 charge:-1+0 (index):-1+0 main:0+0");
   EXPECT_EQ(stage.failures, (std::vector<std::string>{"sound charge", "sound (index)"}));
 }
 
@@ -492,19 +475,12 @@ TEST_F(CastTest, KnockedBackTargetsFaceThePointGiveWayAndComeHomeAfter64Frames) 
     self.finish();
   };
   std::vector<int> answers{effect.tick()};
-  ASSERT_EQ(effect.modules().count(), 4);
-  EXPECT_NE(moduleAt<Modules::Step>(effect, 0), nullptr);
-  EXPECT_NE(moduleAt<Modules::Move>(effect, 1), nullptr);
-  EXPECT_NE(moduleAt<Modules::Step>(effect, 2), nullptr);
-  EXPECT_NE(moduleAt<Modules::Move>(effect, 3), nullptr);
-  EXPECT_EQ(effect.modules().at(0).mDelay, 0);
-  EXPECT_EQ(effect.modules().at(1).mDelay, 63);  // one tick spent
+  EXPECT_EQ(modulesText(effect), "step+0 move+63 step+0 move+63");  // one tick spent
   for (int i = 1; i < 17; ++i) {
     answers.push_back(effect.tick());
   }
   // Facing the origin (+x), stepped back along -x.
-  EXPECT_NEAR(feetOf(first).x, -368.f, 1e-2f);
-  EXPECT_NEAR(feetOf(first).y, 0.f, 1e-2f);
+  EXPECT_EQ(text(feetOf(first)), "-368,0,0");
   for (int tick = 18; tick <= 80; ++tick) {
     answers.push_back(effect.tick());
   }
@@ -512,30 +488,23 @@ TEST_F(CastTest, KnockedBackTargetsFaceThePointGiveWayAndComeHomeAfter64Frames) 
   EXPECT_EQ(effect.tick(), Cast::kFinished);  // the 81st
   Vector3 home;
   first.getHomePosition(home);
-  EXPECT_NEAR(feetOf(first).x, home.x, 1e-2f);
-  EXPECT_NEAR(feetOf(first).y, home.y, 1e-2f);
+  EXPECT_EQ(text(feetOf(first)), text(home));
   second.getHomePosition(home);
-  EXPECT_NEAR(feetOf(second).y, home.y, 1e-2f);
+  EXPECT_EQ(text(feetOf(second)), text(home));
 }
 
 TEST_F(CastTest, AnAfterimageLaysTheFadingOfItsSetOnEachCopyAfterItsDelay) {
   ScriptedCast& effect = effectOn({});
   effect.addAfterimage(3, 4, 0);
-  auto* copies = moduleAt<Modules::Afterimage>(effect, 0);
-  ASSERT_NE(copies, nullptr);
-  EXPECT_EQ(copies->mDelay, 3);
+  EXPECT_EQ(modulesText(effect), "afterimage+3");
   effect.script = [](ScriptedCast& self) { self.finish(); };
-  const std::vector<int> answers = tickToEnd(effect);
-  EXPECT_EQ(answers, (std::vector<int>{1, 1, 1, 2}));  // the copies never hold
+  EXPECT_EQ(tickToEnd(effect), (std::vector<int>{1, 1, 1, 2}));  // the copies never hold
   std::vector<SceneNode*> all = nodesOf(effect.caster()->node()->getModel());
-  EXPECT_EQ(all.size(), 2u);  // the node and the copy of the first update
-  for (SceneNode* node : all) {
-    if (node != effect.caster()->node()) {
-      EXPECT_EQ(node->getLifetime(), 16);
-      ASSERT_EQ(node->overlays().size(), 1u);
-      EXPECT_STREQ(node->overlays()[0].animation.name(), "main");
-    }
-  }
+  ASSERT_EQ(all.size(), 2u);  // the node and the copy of the first update
+  const SceneNode& copy = *(all[0] == effect.caster()->node() ? all[1] : all[0]);
+  EXPECT_EQ(copy.getLifetime(), 16);
+  ASSERT_EQ(copy.overlays().size(), 1u);
+  EXPECT_STREQ(copy.overlays()[0].animation.name(), "main");
   EXPECT_TRUE(stage.failures.empty());
   for (int i = 0; i < 4; ++i) {
     effect.tick();
@@ -556,15 +525,20 @@ TEST_F(CastTest, ADashWaitsThirtyFramesThenLeapsShortOfTheTargetLeavingCopies) {
   ScriptedCast& effect = effectOn({{Vector3(-600.f, 0.f, 0.f), Kind::kDamage}});
   effect.dashToTarget(110, 1.f);
   effect.script = [](ScriptedCast& self) { self.finish(); };
-  EXPECT_EQ(tickToEnd(effect).size(), 111u);  // 30 frames' wait, 80 updates and the one that ends
+  for (int i = 0; i < 30; ++i) {
+    effect.tick();
+  }
+  EXPECT_EQ(text(feetOf(*effect.caster())), "0,0,0");  // still winding up
+  EXPECT_EQ(tickToEnd(effect).size(), 81u);           // 80 updates and the one that ends
   EXPECT_NEAR(feetOf(*effect.caster()).x, -344.f, 1e-2f);
   // The caster's and the target's nodes (of the same picture) and 41 copies.
   EXPECT_EQ(nodesOf(effect.caster()->node()->getModel()).size(), 43u);
 }
 
 // Four throws from the caster's centre (0, 0, 128) at the target's centre
-// (-400, 0, 128): through it at 64 frames, on to target - 32·w at 96, w the
-// start velocity with its height negated; 16 frames apart.
+// (-400, 0, 128), 16 frames apart. The start velocity v: the direction
+// (-1, 0, 0) turned 135 + 30·i degrees about z, raised by 0.5, times 12;
+// through the target at 64 frames, on to target - 32·(vx, vy, -vz) at 96.
 TEST_F(CastTest, FourProjectilesFanOutPassTheTargetAt64AndSoundOnLaunchAndImpact) {
   ScriptedCast& effect = effectOn({{Vector3(-400.f, 0.f, 0.f), Kind::kDamage}});
   effect.addSound("throw", "a");
@@ -572,53 +546,29 @@ TEST_F(CastTest, FourProjectilesFanOutPassTheTargetAt64AndSoundOnLaunchAndImpact
   effect.throwFourProjectiles(shot(), "throw", "impact");
   const std::vector<SceneNode*> shots = nodesOf(shot());
   ASSERT_EQ(shots.size(), 4u);
-  ASSERT_EQ(effect.modules().count(), 4);
-  const Vector3 target(-400.f, 0.f, 128.f);
+  EXPECT_EQ(modulesText(effect), "transport+0 transport+16 transport+32 transport+48");
+  const char* kPaths[] = {
+      "v 8.49,-8.49,6 end -671.53,271.53,320",
+      "v 11.59,-3.11,6 end -770.92,99.39,320",
+      "v 11.59,3.11,6 end -770.92,-99.39,320",
+      "v 8.49,8.49,6 end -671.53,-271.53,320",
+  };
   for (int i = 0; i < 4; ++i) {
+    const Game::Vec3Curve& path = moduleAt<Modules::Transport>(effect, i)->path();
+    EXPECT_EQ(text(path.valueAt(0.f)), "0,0,128");
+    EXPECT_EQ(text(path.valueAt(64.f)), "-400,0,128");
+    EXPECT_EQ("v " + text(path.velocityAt(0.f)) + " end " + text(path.valueAt(96.f)), kPaths[i]);
     EXPECT_FLOAT_EQ(shots[static_cast<std::size_t>(i)]->getTime(), -16.f * static_cast<float>(i));
-    EXPECT_EQ(effect.modules().at(i).mDelay, 16 * i);
-    auto* throwing = moduleAt<Modules::Transport>(effect, i);
-    ASSERT_NE(throwing, nullptr);
-    const Game::Vec3Curve& path = throwing->path();
-    const Vector3 start = path.valueAt(0.f);
-    EXPECT_NEAR(start.x, 0.f, 1e-2f);
-    EXPECT_NEAR(start.z, 128.f, 1e-2f);
-    const Vector3 through = path.valueAt(64.f);
-    EXPECT_NEAR(through.x, target.x, 1e-2f);
-    EXPECT_NEAR(through.y, target.y, 1e-2f);
-    EXPECT_NEAR(through.z, target.z, 1e-2f);
-    // The end 32 start velocities past the target with the rise mirrored.
-    const Vector3 v = path.velocityAt(0.f);
-    EXPECT_NEAR(v.z, 6.f, 1e-2f);
-    const Vector3 end = path.valueAt(96.f);
-    EXPECT_NEAR(end.x, target.x - 32.f * v.x, 1e-2f);
-    EXPECT_NEAR(end.y, target.y - 32.f * v.y, 1e-2f);
-    EXPECT_NEAR(end.z, 128.f + 192.f, 1e-2f);
   }
-  // The start velocity: the direction (-1, 0, 0) turned 135 + 30·i about z,
-  // raised by 0.5, times 12: the first (8.485, ±8.485, 6); the fan turns one
-  // way, the second throw's sideways start the first's turned by 30 degrees.
-  const Vector3 first = moduleAt<Modules::Transport>(effect, 0)->path().velocityAt(0.f);
-  EXPECT_NEAR(first.x, 8.485f, 1e-2f);
-  EXPECT_NEAR(std::abs(first.y), 8.485f, 1e-2f);
-  const Vector3 second = moduleAt<Modules::Transport>(effect, 1)->path().velocityAt(0.f);
-  EXPECT_NEAR(first.x * second.x + first.y * second.y, 144.f * std::cos(30.f * 3.14159265f / 180.f), 1e-2f);
-  std::vector<std::string> sounds;
-  for (const auto& sound : stage.sounds) {
-    sounds.push_back(sound.key + " " + std::to_string(sound.delay));
-  }
-  EXPECT_EQ(sounds, (std::vector<std::string>{"throw 0", "impact 64", "throw 16", "impact 80", "throw 32",
-                                                "impact 96", "throw 48", "impact 112"}));
+  EXPECT_EQ(stage.soundList(),
+            "throw:0+0 impact:1+64 throw:0+16 impact:1+80 throw:0+32 impact:1+96 throw:0+48 impact:1+112");
 }
 
 TEST_F(CastTest, ProjectilesThatHitNothingMakeNoImpactSound) {
   ScriptedCast& effect = effectOn({{Vector3(-400.f, 0.f, 0.f), Kind::kMiss}});
   effect.addSound("throw", "a");
   effect.throwFourProjectiles(shot(), "throw", "impact");
-  ASSERT_EQ(stage.sounds.size(), 4u);
-  for (const auto& sound : stage.sounds) {
-    EXPECT_EQ(sound.key, "throw");
-  }
+  EXPECT_EQ(stage.soundList(), "throw:0+0 throw:0+16 throw:0+32 throw:0+48");
 }
 
 }  // namespace

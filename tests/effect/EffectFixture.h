@@ -55,8 +55,42 @@ inline void expectNear(const Vector3& actual, const Vector3& expected, float tol
   EXPECT_NEAR(actual.y, expected.y, tolerance) << what;
   EXPECT_NEAR(actual.z, expected.z, tolerance) << what;
 }
-inline void expectNear(const Vector3& actual, const Vector3& expected, const char* what) {
-  expectNear(actual, expected, 1e-3f, what);
+
+// The number rounded to two decimals as "%g" writes it; the vector as "x,y,z"
+// of them.
+inline std::string number(float x) {
+  char out[24];
+  std::snprintf(out, sizeof out, "%g", std::round(x * 100.f) / 100.f + 0.f);
+  return out;
+}
+inline std::string text(const Vector3& v) { return number(v.x) + "," + number(v.y) + "," + number(v.z); }
+
+// The node's "x,y,z turn x,y,z scale x,y,z" (the turn only when asked and
+// not 0,0,0).
+inline std::string pose(const Game::SceneNode& node, bool turned = true) {
+  const std::string turn = turned ? text(node.rotation.value()) : "0,0,0";
+  return text(node.position.value()) + (turn == "0,0,0" ? "" : " turn " + turn) + " scale " + text(node.scale.value());
+}
+// The node as "model at POSE time t" ("-" for no model).
+inline std::string describe(const Game::SceneNode& node, bool turned = true) {
+  return (node.getModel() ? node.getModel()->name() : std::string("-")) + " at " + pose(node, turned) + " time " +
+         number(node.getTime());
+}
+// "ok" when the values lie in [low, high) (to 1e-4) with the least below
+// lowest and the greatest above highest; else "least..greatest".
+inline std::string spread(const std::vector<float>& values, float low, float high, float lowest, float highest) {
+  const auto [least, most] = std::minmax_element(values.begin(), values.end());
+  const bool inside = !values.empty() && *least >= low - 1e-4f && *most < high && *least < lowest && *most > highest;
+  return inside ? "ok" : values.empty() ? "none" : number(*least) + ".." + number(*most);
+}
+
+// describe of each node.
+inline std::vector<std::string> describeAll(const std::vector<Game::SceneNode*>& nodes, bool turned = true) {
+  std::vector<std::string> out;
+  for (const Game::SceneNode* node : nodes) {
+    out.push_back(describe(*node, turned));
+  }
+  return out;
 }
 
 inline Vector3 velocity(const Game::SceneNode& node) {
@@ -98,26 +132,14 @@ inline std::vector<Game::SceneNode*> nodesOf(Game::SceneNodePool& pool, const Ga
 inline std::vector<Game::SceneNode*> nodesNamed(Game::SceneNodePool& pool, const char* name) {
   return nodesWhere(pool, [name](const Game::SceneNode& node) { return modelName(node) == name; });
 }
-// The first of them; null when there is none.
-inline Game::SceneNode* firstNodeNamed(Game::SceneNodePool& pool, const char* name) {
-  const std::vector<Game::SceneNode*> found = nodesNamed(pool, name);
-  return found.empty() ? nullptr : found.front();
-}
 
 // The nodes that the call makes active, in slot order.
 inline std::vector<Game::SceneNode*> nodesMadeBy(Game::SceneNodePool& pool, const std::function<void()>& call) {
-  std::vector<bool> before(static_cast<std::size_t>(pool.capacity()));
-  for (int i = 0; i < pool.capacity(); ++i) {
-    before[static_cast<std::size_t>(i)] = pool.node(i).isActive();
-  }
+  const std::vector<Game::SceneNode*> before = nodesWhere(pool, [](const Game::SceneNode&) { return true; });
   call();
-  std::vector<Game::SceneNode*> made;
-  for (int i = 0; i < pool.capacity(); ++i) {
-    if (!before[static_cast<std::size_t>(i)] && pool.node(i).isActive()) {
-      made.push_back(&pool.node(i));
-    }
-  }
-  return made;
+  return nodesWhere(pool, [&](const Game::SceneNode& node) {
+    return std::find(before.begin(), before.end(), &node) == before.end();
+  });
 }
 
 // Where an effect test's pictures, sounds and databases come from.
@@ -329,6 +351,34 @@ class SupportEffectsTest : public EffectTest {
   SupportEffectsTest() : EffectTest(EffectData::kSamplePictures) {}
 };
 
+// The bank pieces on the hand-made data: every set the bank tests use (the
+// piece set unless given), their sounds and overlays. A test ends with no
+// failed lookup but those it takes off the list.
+class BankTest : public EffectTest {
+ protected:
+  void SetUp() override {
+    EffectTest::SetUp();
+    for (const char* name : {"粒子", "粒子白", "星", "冷気", "粒子円", "粒子チャージ", "上昇粒子", "めまい", "十字光小",
+                             "回転ため", "チャージ", "発光", "氷柱", "結界", "落雷", "地上衝撃波", "電気粒子",
+                             "ヒット円大", "波ヒット", "射撃ヒット", "斬撃ヒット2", "斬撃ヒット", "魔法爆発", "波紋",
+                             "小爆発", "吸引", "ビーム", "七色音波", "火柱", "牙", "効果線", "爆発", "リング",
+                             "地面発光", "打撃", "斬る", "ナイフ"}) {
+      putBank(name);
+    }
+    putBank("爆発大", "model{ name ring; time 8; }\nmodel{ name fire; time 8; }\n");
+    fs().put("src/picture/animation/視線.txt", "model{ name main; time 8; }\nmodel{ name finish; time 8; }\n");
+    fs().put("src/sound/爆発大.txt", "src/sound{ boom boom; }\n");
+    fs().put("src/sound/牙.txt", "src/sound{ main bite; }\n");
+    putOverlay("よろめく");
+    putOverlay("点滅イエロー", "animation{ name main; time 4; }\n");
+    putOverlay("発光赤", "animation{ name other; time 4; }\nanimation{ name main; time 6; }\n");
+  }
+  void TearDown() override {
+    EXPECT_EQ(stage.failures, std::vector<std::string>{});
+    EffectTest::TearDown();
+  }
+};
+
 // Modules on the recording battle: a set of test shapes, units whose nodes
 // stand unturned with their feet at a chosen point, and the nodes a model
 // left in the pool.
@@ -361,7 +411,22 @@ class ModuleTest : public EffectTest {
     unit.placeFrontAt(feet);
     return unit;
   }
-  static Engine::Math::Vector3 centreOf(const Game::Unit& unit) { return positionOf(unit); }
+
+  // The module updated while it holds (100 times at most): what the call
+  // writes after each holding update, space apart, then "done" or
+  // "running" for the answer that ended the run.
+  static std::string trace(Game::Effect::Module::Module& module, const std::function<std::string()>& what) {
+    using Game::Effect::Module::Module;
+    std::string out;
+    for (int i = 0; i < 100; ++i) {
+      const Engine::i32 answer = module.update();
+      if (answer != Module::kHolding) {
+        return out + (answer == Module::kDone ? "done" : "running");
+      }
+      out += what() + " ";
+    }
+    return out;
+  }
 
   // A node of the shot model standing at the point.
   Game::SceneNode* shotAt(const Engine::Math::Vector3& point) {
@@ -536,18 +601,11 @@ class FamilySweep : public EffectTest {
   FamilySweep() : EffectTest(EffectData::kSample, 57) {}
 
   // Steps through the frame, the frame given included.
-  void stepThrough(Game::Effect::Cast& effect, int lastFrame) {
-    while (effect.frame() <= lastFrame) {
-      step(effect);
-    }
-  }
+  void stepThrough(Game::Effect::Cast& effect, int lastFrame) { runTo(effect, lastFrame + 1); }
   // The effect sounds of the key played so far.
   int soundsOf(const std::string& key) const {
-    int n = 0;
-    for (const auto& sound : stage.sounds) {
-      n += sound.key == key ? 1 : 0;
-    }
-    return n;
+    return static_cast<int>(
+        std::count_if(stage.sounds.begin(), stage.sounds.end(), [&](const auto& sound) { return sound.key == key; }));
   }
 
   // The class of the name in the timings table; the name itself for one
@@ -651,7 +709,11 @@ class FamilySweep : public EffectTest {
         nodesWhere(stage.pool, [&](const Game::SceneNode& node) { return seen.insert(node.getId()).second; });
     return {found.begin(), found.end()};
   }
-  const Game::SceneNode* firstNodeOf(const char* modelName) { return firstNodeNamed(stage.pool, modelName); }
+  // The first node in use of the model of that name; null when there is none.
+  const Game::SceneNode* firstNodeOf(const char* name) {
+    const std::vector<Game::SceneNode*> found = nodesNamed(stage.pool, name);
+    return found.empty() ? nullptr : found.front();
+  }
   // What one play of the name with the first target hit did, in the rows'
   // forms: asked, modules, laid and moved as TimelineRow writes them; made
   // both as TimelineRow's frames and, per tick before the pool's step with
@@ -789,9 +851,7 @@ class FamilySweep : public EffectTest {
   }
   // The nodes the tick of that frame made, before the pool's step.
   std::vector<const Game::SceneNode*> madeOn(Cast& effect, int frame) {
-    while (effect.frame() < frame) {
-      step(effect);
-    }
+    runTo(effect, frame);
     madeNodes();
     effect.tick();
     return madeNodes();

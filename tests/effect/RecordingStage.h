@@ -61,6 +61,16 @@ class RecordingStage final : public Game::Effect::Stage {
     failures.push_back(std::string(what) + " " + name);
   }
 
+  // The effects' sounds as "key:index+delay", space apart.
+  std::string soundList() const {
+    std::string out;
+    for (const Sound& sound : sounds) {
+      out += (out.empty() ? "" : " ") + sound.key + ":" + std::to_string(sound.index) + "+" +
+             std::to_string(sound.delay);
+    }
+    return out;
+  }
+
   // Calls of that text.
   int count(const std::string& call) const {
     int n = 0;

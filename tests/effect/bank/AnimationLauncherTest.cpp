@@ -10,15 +10,7 @@ using namespace EffectTestSupport;
 using Engine::Math::Vector3;
 using Kind = Game::Effect::ActionRecord::ResultKind;
 
-class AnimationLauncherTest : public EffectTestSupport::EffectTest {
- protected:
-  void SetUp() override {
-    EffectTest::SetUp();
-    putOverlay("よろめく");
-    putOverlay("点滅イエロー", "animation{ name main; time 4; }\n");
-    putOverlay("発光赤", "animation{ name other; time 4; }\nanimation{ name main; time 6; }\n");
-  }
-};
+using AnimationLauncherTest = EffectTestSupport::BankTest;
 
 // Only hit targets get the overlay; with a divisor each starts after its
 // distance from the origin over it, with divisor 0 (or less) at once.
@@ -35,23 +27,17 @@ TEST_F(AnimationLauncherTest, OverlaysGoOnHitTargetsLaterByTheirDistance) {
   EXPECT_EQ(hit.node()->overlays()[0].time, 0.f);
   ASSERT_EQ(healed.node()->overlays().size(), 1u);
 
-  Vector3 origin;
-  caster.getPosition(origin);
-  Vector3 hitAt;
-  hit.getPosition(hitAt);
-  Vector3 healedAt;
-  healed.getPosition(healedAt);
+  const Vector3 origin = positionOf(caster);
   stagger.launchOnTargetsFrom(action, origin, 4.f);
   ASSERT_EQ(hit.node()->overlays().size(), 2u);
-  EXPECT_FLOAT_EQ(hit.node()->overlays()[1].time, -distance(hitAt, origin) / 4.f);
-  EXPECT_FLOAT_EQ(healed.node()->overlays()[1].time, -distance(healedAt, origin) / 4.f);
+  EXPECT_FLOAT_EQ(hit.node()->overlays()[1].time, -distance(positionOf(hit), origin) / 4.f);
+  EXPECT_FLOAT_EQ(healed.node()->overlays()[1].time, -distance(positionOf(healed), origin) / 4.f);
   EXPECT_LT(hit.node()->overlays()[1].time, -10.f);
   stagger.launchOnTargetsFrom(action, origin, 0.f);
   stagger.launchOnTargetsFrom(action, origin, -2.f);
   EXPECT_EQ(hit.node()->overlays()[2].time, 0.f);
   EXPECT_EQ(hit.node()->overlays()[3].time, 0.f);
   EXPECT_TRUE(missed.node()->overlays().empty());
-  EXPECT_TRUE(stage.failures.empty());
 }
 
 TEST_F(AnimationLauncherTest, AnOverlayOnAUnitStartsAtOnce) {
@@ -91,6 +77,7 @@ TEST_F(AnimationLauncherTest, ASetWithoutMainLaysNothingAndReportsIt) {
   EXPECT_TRUE(hit.node()->overlays().empty());
   ASSERT_EQ(stage.failures.size(), 3u);
   EXPECT_EQ(stage.failures[0], "animation src/picture/animation/animation/毒.txt: main");
+  stage.failures.clear();
 }
 
 }  // namespace

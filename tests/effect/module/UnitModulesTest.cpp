@@ -27,64 +27,33 @@ using UnitModulesTest = EffectTestSupport::ModuleTest;
 TEST_F(UnitModulesTest, AStepHopsOutAndBackWhileTheShiftTravelsShiftTimesFPlusOneOverF) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));  // centre at (0, 0, 128)
   Step step(unit, 32.f, 64.f, 4);
-  const struct {
-    float x, z;
-  } kAfter[] = {{16.f, 160.f}, {32.f, 176.f}, {48.f, 176.f}, {64.f, 160.f}, {80.f, 128.f}};
-  for (const auto& after : kAfter) {
-    EXPECT_EQ(step.update(), Module::kHolding);
-    const Vector3 centre = centreOf(unit);
-    EXPECT_NEAR(centre.x, after.x, 1e-3f);
-    EXPECT_NEAR(centre.y, 0.f, 1e-3f);
-    EXPECT_NEAR(centre.z, after.z, 1e-3f);
-  }
-  EXPECT_EQ(step.update(), Module::kDone);
-  EXPECT_NEAR(centreOf(unit).x, 80.f, 1e-3f);
+  EXPECT_EQ(trace(step, [&] { return text(positionOf(unit)); }), "16,0,160 32,0,176 48,0,176 64,0,160 80,0,128 done");
+  EXPECT_EQ(text(positionOf(unit)), "80,0,128");
 }
 
 TEST_F(UnitModulesTest, AStepGoesAlongTheUnitsOwnAxes) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
   unit.node()->rotation.setValue(0.f, 0.f, 90.f);  // facing +y
   Step step(unit, 0.f, -30.f, 3);
-  for (int i = 0; i < 4; ++i) {
-    step.update();
-  }
-  EXPECT_NEAR(centreOf(unit).x, 0.f, 1e-3f);
-  EXPECT_NEAR(centreOf(unit).y, -40.f, 1e-3f);
-  EXPECT_NEAR(centreOf(unit).z, 128.f, 1e-3f);
+  EXPECT_EQ(trace(step, [&] { return text(positionOf(unit)); }), "0,-10,128 0,-20,128 0,-30,128 0,-40,128 done");
 }
 
 TEST_F(UnitModulesTest, AStepOfNoFramesOrWithoutANodeStillEnds) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
   Step instant(unit, 32.f, 64.f, 0);  // taken as 1 frame: 2 moving updates
-  EXPECT_EQ(instant.update(), Module::kHolding);
-  EXPECT_EQ(instant.update(), Module::kHolding);
-  EXPECT_EQ(instant.update(), Module::kDone);
-  const Vector3 centre = centreOf(unit);
-  EXPECT_TRUE(std::isfinite(centre.x) && std::isfinite(centre.z));
-  EXPECT_NEAR(centre.x, 128.f, 1e-3f);
-  EXPECT_NEAR(centre.z, 128.f, 1e-3f);
-
+  EXPECT_EQ(trace(instant, [] { return "h"; }), "h h done");
+  EXPECT_EQ(text(positionOf(unit)), "128,0,128");
   unit.releaseSceneNode();
   Step unseen(unit, 32.f, 64.f, 1);
-  EXPECT_EQ(unseen.update(), Module::kHolding);
-  EXPECT_EQ(unseen.update(), Module::kHolding);
-  EXPECT_EQ(unseen.update(), Module::kDone);
+  EXPECT_EQ(trace(unseen, [] { return "h"; }), "h h done");
 }
 
 TEST_F(UnitModulesTest, AMoveAtHeightZeroRunsStraightAndPuffsDustOnEvenCountsOnTheGround) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
   Move move(unit, Vector3(100.f, 0.f, 0.f), 0.f, 4, false);
-  const float kX[] = {25.f, 50.f, 75.f, 100.f};
-  const std::size_t kPuffs[] = {0, 1, 1, 2};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(move.update(), Module::kHolding);
-    const Vector3 feet = feetOf(unit);
-    EXPECT_NEAR(feet.x, kX[i], 1e-3f);
-    EXPECT_NEAR(feet.y, 0.f, 1e-3f);
-    EXPECT_NEAR(feet.z, 0.f, 1e-3f);
-    EXPECT_EQ(nodesOf(common("土煙")).size(), kPuffs[i]) << "after update " << i + 1;
-  }
-  EXPECT_EQ(move.update(), Module::kDone);
+  // The feet and the puffs so far after each update.
+  EXPECT_EQ(trace(move, [&] { return text(feetOf(unit)) + "/" + std::to_string(nodesOf(common("土煙")).size()); }),
+            "25,0,0/0 50,0,0/1 75,0,0/1 100,0,0/2 done");
   // Each puff within a quarter of the unit's size of the feet, at its scale.
   const std::vector<Game::SceneNode*> puffs = nodesOf(common("土煙"));
   EXPECT_LT(flatDistance(puffs[0]->position.value(), Vector3(50.f, 0.f, 0.f)), 64.f);
@@ -95,11 +64,7 @@ TEST_F(UnitModulesTest, AMoveAtHeightZeroRunsStraightAndPuffsDustOnEvenCountsOnT
 TEST_F(UnitModulesTest, AMoveHopsToHeightHalfWayAndRaisesDustOnlyOnTheGround) {
   Game::Unit& slime = unitAt(Vector3(0.f, 0.f, 0.f), "Slime");
   Move move(slime, Vector3(100.f, 0.f, 0.f), 64.f, 4, false);
-  const float kZ[] = {48.f, 64.f, 48.f, 0.f};
-  for (float z : kZ) {
-    move.update();
-    EXPECT_NEAR(feetOf(slime).z, z, 1e-3f);
-  }
+  EXPECT_EQ(trace(move, [&] { return number(feetOf(slime).z); }), "48 64 48 0 done");
   const std::vector<Game::SceneNode*> puffs = nodesOf(common("土煙"));
   ASSERT_EQ(puffs.size(), 1u);  // the second update was in the air
   EXPECT_FLOAT_EQ(puffs[0]->scale.value().z, 0.75f);
@@ -123,9 +88,7 @@ TEST_F(UnitModulesTest, AMoveToAUnitStopsShortByBothSizesTimesApproachOverTwoAnd
   // Facing +y: its own x axis points there.
   Vector3 ahead;
   caster.pointAlong(ahead, Vector3(1.f, 0.f, 0.f));
-  const Vector3 centre = centreOf(caster);
-  EXPECT_NEAR(ahead.x - centre.x, 0.f, 1e-3f);
-  EXPECT_NEAR(ahead.y - centre.y, 128.f, 1e-3f);
+  EXPECT_EQ(text(difference(ahead, positionOf(caster))), "0,128,0");
   // The target moves on: followed.
   target.placeFrontAt(Vector3(0.f, 600.f, 0.f));
   move.update();
@@ -133,24 +96,20 @@ TEST_F(UnitModulesTest, AMoveToAUnitStopsShortByBothSizesTimesApproachOverTwoAnd
   EXPECT_EQ(move.update(), Module::kDone);
 }
 
+// Over one frame from the feet at x to a slime's at x + y: short of it by
+// 448 · approach / 2, or, from the slime's own feet, no way to stop short.
 TEST_F(UnitModulesTest, AMoveToAUnitStopsShortInProportionToTheApproach) {
-  Game::Unit& caster = unitAt(Vector3(0.f, 0.f, 0.f));
-  Game::Unit& target = unitAt(Vector3(0.f, -400.f, 0.f), "Slime", 1);
-  Move halfWay(caster, target, 0.f, 1, 0.5f);
-  halfWay.update();
-  EXPECT_NEAR(feetOf(caster).y, -288.f, 1e-3f);  // 400 - 448 · 0.5 / 2
-}
-
-TEST_F(UnitModulesTest, AMoveToAUnitWhoseFeetAreTheStartGoesToThemWithoutAnOffset) {
-  Game::Unit& caster = unitAt(Vector3(50.f, 0.f, 0.f));
-  Game::Unit& target = unitAt(Vector3(50.f, 0.f, 0.f), "Slime", 1);
-  Move move(caster, target, 0.f, 1, 1.f);
-  move.update();
-  const Vector3 feet = feetOf(caster);
-  EXPECT_TRUE(std::isfinite(feet.x) && std::isfinite(feet.y) && std::isfinite(feet.z));
-  EXPECT_NEAR(feet.x, 50.f, 1e-3f);
-  EXPECT_NEAR(feet.y, 0.f, 1e-3f);
-  EXPECT_EQ(move.update(), Module::kDone);
+  const struct {
+    float x, y, approach;
+    const char* feet;
+  } kMoves[] = {{0.f, -400.f, 0.5f, "0,-288,0"}, {50.f, 0.f, 1.f, "50,0,0"}};
+  for (const auto& row : kMoves) {
+    Game::Unit& caster = unitAt(Vector3(row.x, 0.f, 0.f));
+    Move move(caster, unitAt(Vector3(row.x, row.y, 0.f), "Slime", 1), 0.f, 1, row.approach);
+    move.update();
+    EXPECT_EQ(text(feetOf(caster)), row.feet);
+    EXPECT_EQ(move.update(), Module::kDone);
+  }
 }
 
 TEST_F(UnitModulesTest, AMoveHomeGoesToTheUnitsCellAndAMoveToACellToItsSpotOnTheMiddleLine) {
@@ -159,15 +118,13 @@ TEST_F(UnitModulesTest, AMoveHomeGoesToTheUnitsCellAndAMoveToACellToItsSpotOnThe
   unit.getHomePosition(home);
   Move back(unit, 0.f, 1);
   back.update();
-  EXPECT_NEAR(feetOf(unit).x, home.x, 1e-3f);
-  EXPECT_NEAR(feetOf(unit).y, home.y, 1e-3f);
+  EXPECT_EQ(text(feetOf(unit)), text(home));
 
   EffectTestSupport::RecordingAction& action = makeAction(unit, {});
   action.aim = Vector3(300.f, 50.f, 0.f);
   Move toCell(unit, action, 0.f, 1);
   toCell.update();
-  EXPECT_NEAR(feetOf(unit).x, 0.f, 1e-3f);
-  EXPECT_NEAR(feetOf(unit).y, 50.f, 1e-3f);
+  EXPECT_EQ(text(feetOf(unit)), "0,50,0");
 }
 
 TEST_F(UnitModulesTest, AFallFromOneHundredWithPeakZeroOverTwentyFramesLandsAfterThe21stUpdate) {
@@ -175,15 +132,11 @@ TEST_F(UnitModulesTest, AFallFromOneHundredWithPeakZeroOverTwentyFramesLandsAfte
   Fall fall(unit, 20, 0.f, 0.f);
   EXPECT_FLOAT_EQ(fall.velocity(), 0.f);
   EXPECT_FLOAT_EQ(fall.acceleration(), -0.5f);
-  float z = 100.f;
-  for (int c = 0; c < 20; ++c) {
-    EXPECT_EQ(fall.update(), Module::kHolding) << c;
-    z += static_cast<float>(c) * -0.5f;
-    EXPECT_NEAR(feetOf(unit).z, z, 1e-3f) << c;
-  }
-  EXPECT_TRUE(nodesOf(common("土煙")).empty());
-  EXPECT_EQ(fall.update(), Module::kDone);
-  EXPECT_NEAR(feetOf(unit).z, -5.f, 1e-3f);  // 100 - 0.5 · (0 + 1 + … + 20)
+  // After update c, 100 - 0.5 · (0 + 1 + … + c); dust ("!") only on landing.
+  const auto heightAndDust = [&] { return number(feetOf(unit).z) + (nodesOf(common("土煙")).empty() ? "" : "!"); };
+  EXPECT_EQ(trace(fall, heightAndDust),
+            "100 99.5 98.5 97 95 92.5 89.5 86 82 77.5 72.5 67 61 54.5 47.5 40 32 23.5 14.5 5 done");
+  EXPECT_NEAR(feetOf(unit).z, -5.f, 1e-3f);
   // The landing: a ring of 256/16 + 16 puffs round the feet.
   EXPECT_EQ(nodesOf(common("土煙")).size(), 32u);
 }
@@ -210,38 +163,13 @@ TEST_F(UnitModulesTest, AFallsStartVelocityAndAccelerationSolveThePeak) {
   }
 }
 
-// Peak 64 over 16 frames from the ground: v 16, a -2; the feet rise by
-// 16, 14, 12, … and are back on the ground after 17 updates.
-TEST_F(UnitModulesTest, AFallWithAPeakRisesByTheVelocityLessTheCountTimesTheAcceleration) {
-  Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
-  Fall fall(unit, 16, 64.f, 0.f);
-  const float kZ[] = {16.f, 30.f, 42.f, 52.f};
-  for (float z : kZ) {
-    EXPECT_EQ(fall.update(), Module::kHolding);
-    EXPECT_NEAR(feetOf(unit).z, z, 1e-3f);
-  }
-  for (int c = 4; c < 16; ++c) {
-    fall.update();
-  }
-  EXPECT_EQ(fall.update(), Module::kDone);
-  EXPECT_NEAR(feetOf(unit).z, 0.f, 1e-3f);  // 17·16 - 2·(0 + 1 + … + 16)
-  EXPECT_EQ(nodesOf(common("土煙")).size(), 32u);
-}
-
 TEST_F(UnitModulesTest, AFallEndingAboveTheGroundOrOfNoFramesRaisesNoDustAndEnds) {
   Game::Unit& unit = unitAt(Vector3(0.f, 0.f, -100.f));
-  Fall high(unit, 32, 128.f, 128.f);
-  int updates = 1;
-  while (high.update() != Module::kDone) {
-    ++updates;
-  }
-  EXPECT_EQ(updates, 33);
-  EXPECT_TRUE(std::isfinite(feetOf(unit).z));
-  EXPECT_TRUE(nodesOf(common("土煙")).empty());
-
+  Fall high(unit, 32, 128.f, 128.f);  // v 8, a -1/4: 33 updates up to -100 + 33·8 - (0 + 1 + … + 32)/4
+  EXPECT_EQ(trace(high, [] { return ""; }), std::string(32, ' ') + "done");  // 32 holding updates
+  EXPECT_EQ(number(feetOf(unit).z) + " " + std::to_string(nodesOf(common("土煙")).size()), "32 0");
   Fall instant(unit, 0, 0.f, 0.f);  // one frame
-  EXPECT_EQ(instant.update(), Module::kHolding);
-  EXPECT_EQ(instant.update(), Module::kDone);
+  EXPECT_EQ(trace(instant, [] { return "h"; }), "h done");
   EXPECT_TRUE(std::isfinite(feetOf(unit).z));
 }
 

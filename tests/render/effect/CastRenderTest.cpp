@@ -24,14 +24,6 @@ struct Probe {
   int gain;
 };
 
-// Vectors a + (b − a)·t.
-Vector3 along(const Vector3& a, const Vector3& b, float t) {
-  Vector3 out;
-  out.setSub(b, a);
-  out *= t;
-  out += a;
-  return out;
-}
 Vector3 positionOf(const Game::Unit& unit) {
   Vector3 at;
   unit.getPosition(at);
@@ -49,7 +41,8 @@ struct FrameCase {
   int targetColumn;
   int frame;
   std::vector<Probe> (*probes)(const Game::Unit& caster, const Game::Unit& target);
-  // Unit pictures; by default none, so only the effect lights the screen.
+  // Unit pictures; by default one the list lacks (size 256, a node that
+  // shows nothing), so only the effect lights the screen.
   const char* appearance = "見えない";
   Game::Effect::ActionRecord::ResultKind kind = Game::Effect::ActionRecord::kDamage;
 };
@@ -58,12 +51,15 @@ struct FrameCase {
 // none 96 above the middle.
 std::vector<Probe> laserProbes(const Game::Unit& caster, const Game::Unit& target) {
   std::vector<Probe> out;
-  for (int k = 1; k <= 3; ++k) {
-    out.push_back({along(positionOf(caster), positionOf(target), static_cast<float>(k) / 4.f), 4, 20});
+  for (const float t : {0.25f, 0.5f, 0.75f, 0.5f}) {
+    Vector3 at;
+    at.setSub(positionOf(target), positionOf(caster));
+    at *= t;
+    at += positionOf(caster);
+    out.push_back({at, 4, 20});
   }
-  Vector3 aside = out[1].point;
-  aside.z += 96.f;
-  out.push_back({aside, 4, 0});
+  out[3].point.z += 96.f;
+  out[3].gain = 0;
   return out;
 }
 
@@ -90,8 +86,8 @@ class CastRender : public EffectRender, public ::testing::WithParamInterface<Fra
 
 TEST_P(CastRender, TheFrameIsLitWhereThePiecesStandAndDarkBetween) {
   const FrameCase& row = GetParam();
-  Game::Unit& caster = unit(0, row.casterRow, row.casterColumn, row.appearance);
-  Game::Unit& target = unit(1, row.targetRow, row.targetColumn, row.appearance);
+  Game::Unit& caster = makeUnit(0, row.casterRow, row.casterColumn, row.appearance);
+  Game::Unit& target = makeUnit(1, row.targetRow, row.targetColumn, row.appearance);
   EffectTestSupport::RecordingAction& action = hitAction(caster, target, row.kind);
   stage.pool.draw();
   const Image before = finishFrame();

@@ -36,11 +36,6 @@ class EffectRender : public InterfaceRender, public EffectTestSupport::EffectBat
     InterfaceRender::TearDown();
   }
 
-  // A unit on a cell; by default of a picture the list lacks (size 256, a
-  // node that shows nothing), so only the effect lights the screen.
-  Game::Unit& unit(int side, int row, int column, const char* appearance = "見えない") {
-    return makeUnit(side, row, column, appearance);
-  }
   // Light pixels in the box of that half size about a screen point (y up).
   int lightPixels(const Image& image, const Engine::Math::Vector3& onScreen, Engine::i32 half) const {
     const Engine::i32 x = static_cast<Engine::i32>(onScreen.x);
