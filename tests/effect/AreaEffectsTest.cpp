@@ -23,20 +23,17 @@ using Game::Effect::Cast;
 
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
-  // Lets go of the nodes laid since.
-  void releaseNew(const std::vector<bool>& before) {
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      if (!before[static_cast<std::size_t>(i)]) {
-        stage.pool.node(i).release();
-      }
+  // The nodes the tick of the frame makes; every node laid on the way is let
+  // go of once done is through with them.
+  void layAndRelease(const char* name, RecordingAction& action, int frame,
+              const std::function<void(const std::vector<Game::SceneNode*>&)>& done) {
+    auto effect = makeEffect(name, action);
+    for (Game::SceneNode* node : launched([&] {
+           runTo(*effect, frame);
+           done(tickMade(*effect));
+         })) {
+      node->release();
     }
-  }
-  std::vector<bool> inUse() const {
-    std::vector<bool> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      out.push_back(stage.pool.node(i).isActive());
-    }
-    return out;
   }
 };
 
@@ -137,23 +134,20 @@ TEST_F(AreaEffectsTest, EachLaunchFrameLaysItsNodesWithTheirDelays) {
   };
   RecordingAction& action = *standardActions(0)[0];
   for (const LaunchRow& row : rows) {
-    const std::vector<bool> atStart = inUse();
-    auto effect = makeEffect(row.name, action);
-    runTo(*effect, row.frame);
-    const std::vector<Game::SceneNode*> nodes = tickMade(*effect);
-    const auto* timing = EffectTestSupport::findTiming(row.name);
-    ASSERT_NE(timing, nullptr) << row.name;
-    const std::string where = std::string(timing->className) + " frame " + std::to_string(row.frame);
-    ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << where;
-    float earliest = 0.f;
-    float latest = -1000.f;
-    for (const Game::SceneNode* node : nodes) {
-      earliest = std::min(earliest, node->getTime());
-      latest = std::max(latest, node->getTime());
-    }
-    EXPECT_FLOAT_EQ(earliest, row.earliest) << where;
-    EXPECT_FLOAT_EQ(latest, row.latest) << where;
-    releaseNew(atStart);
+    layAndRelease(row.name, action, row.frame, [&](const std::vector<Game::SceneNode*>& nodes) {
+      const auto* timing = EffectTestSupport::findTiming(row.name);
+      ASSERT_NE(timing, nullptr) << row.name;
+      const std::string where = std::string(timing->className) + " frame " + std::to_string(row.frame);
+      ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << where;
+      float earliest = 0.f;
+      float latest = -1000.f;
+      for (const Game::SceneNode* node : nodes) {
+        earliest = std::min(earliest, node->getTime());
+        latest = std::max(latest, node->getTime());
+      }
+      EXPECT_FLOAT_EQ(earliest, row.earliest) << where;
+      EXPECT_FLOAT_EQ(latest, row.latest) << where;
+    });
   }
 }
 
@@ -362,15 +356,12 @@ TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsS
   }
   action.aim.set(3000.f, 3000.f, 0.f);
   for (const auto& row : rows) {
-    const std::vector<bool> atStart = inUse();
-    auto effect = makeEffect(row.name, action);
-    runTo(*effect, row.frame);
-    const std::vector<Game::SceneNode*> nodes = tickMade(*effect);
-    EXPECT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
-    for (const Game::SceneNode* node : nodes) {
-      EXPECT_LE(node->position.value().length(), row.reach + 0.01f) << row.name;
-    }
-    releaseNew(atStart);
+    layAndRelease(row.name, action, row.frame, [&](const std::vector<Game::SceneNode*>& nodes) {
+      EXPECT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
+      for (const Game::SceneNode* node : nodes) {
+        EXPECT_LE(node->position.value().length(), row.reach + 0.01f) << row.name;
+      }
+    });
   }
 }
 
