@@ -340,7 +340,8 @@ TEST_F(AreaEffectsTest, BlizzardAndAbyssWindTurnEveryNodeToTheAimedSide) {
 // With every unit moved 3000 away, the nodes of the frame still stand
 // within the field's box about the origin: the flare at it, the flakes in
 // ±128, ±256 (287 out at most), rocks and drops in ±256, ±256 (363), the
-// wall's ten rings of cells 32·√3 apart (ring 9's corners 9·55.43 = 499).
+// wall's ten rings of cells 32·√3 apart (ring 9's corners 9·55.43 = 499),
+// the wind's streaks on a line of ±128.
 TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsStand) {
   const struct {
     const char* name;
@@ -348,7 +349,7 @@ TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsS
     int count;
     float reach;
   } rows[] = {{"焦熱", 0, 1, 0.f},     {"吹雪", 0, 128, 287.f}, {"地響き", 32, 64, 363.f},
-              {"豪雨", 30, 384, 363.f}, {"結界", 32, 1 + 3 * 9 * 10, 499.f}};
+              {"豪雨", 30, 384, 363.f}, {"結界", 32, 1 + 3 * 9 * 10, 499.f}, {"異界の風", 0, 32, 128.f}};
   RecordingAction& action = *standardActions(0)[0];
   for (Game::Unit* unit : battle.units) {
     unit->node()->position.translate(Vector3(3000.f, 3000.f, 0.f));
