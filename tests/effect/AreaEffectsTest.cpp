@@ -23,20 +23,17 @@ using Game::Effect::Cast;
 
 class AreaEffectsTest : public EffectTestSupport::FamilySweep {
  protected:
-  // Lets go of the nodes laid since.
-  void releaseNew(const std::vector<bool>& before) {
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      if (!before[static_cast<std::size_t>(i)]) {
-        stage.pool.node(i).release();
-      }
+  // The nodes the tick of the frame makes; every node laid on the way is let
+  // go of once done is through with them.
+  void layAndRelease(const char* name, RecordingAction& action, int frame,
+              const std::function<void(const std::vector<Game::SceneNode*>&)>& done) {
+    auto effect = makeEffect(name, action);
+    for (Game::SceneNode* node : launched([&] {
+           runTo(*effect, frame);
+           done(tickMade(*effect));
+         })) {
+      node->release();
     }
-  }
-  std::vector<bool> inUse() const {
-    std::vector<bool> out;
-    for (int i = 0; i < stage.pool.capacity(); ++i) {
-      out.push_back(stage.pool.node(i).isActive());
-    }
-    return out;
   }
 };
 
@@ -137,23 +134,20 @@ TEST_F(AreaEffectsTest, EachLaunchFrameLaysItsNodesWithTheirDelays) {
   };
   RecordingAction& action = *standardActions(0)[0];
   for (const LaunchRow& row : rows) {
-    const std::vector<bool> atStart = inUse();
-    auto effect = makeEffect(row.name, action);
-    runTo(*effect, row.frame);
-    const std::vector<Game::SceneNode*> nodes = tickMade(*effect);
-    const auto* timing = EffectTestSupport::findTiming(row.name);
-    ASSERT_NE(timing, nullptr) << row.name;
-    const std::string where = std::string(timing->className) + " frame " + std::to_string(row.frame);
-    ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << where;
-    float earliest = 0.f;
-    float latest = -1000.f;
-    for (const Game::SceneNode* node : nodes) {
-      earliest = std::min(earliest, node->getTime());
-      latest = std::max(latest, node->getTime());
-    }
-    EXPECT_FLOAT_EQ(earliest, row.earliest) << where;
-    EXPECT_FLOAT_EQ(latest, row.latest) << where;
-    releaseNew(atStart);
+    layAndRelease(row.name, action, row.frame, [&](const std::vector<Game::SceneNode*>& nodes) {
+      const auto* timing = EffectTestSupport::findTiming(row.name);
+      ASSERT_NE(timing, nullptr) << row.name;
+      const std::string where = std::string(timing->className) + " frame " + std::to_string(row.frame);
+      ASSERT_EQ(static_cast<int>(nodes.size()), row.count) << where;
+      float earliest = 0.f;
+      float latest = -1000.f;
+      for (const Game::SceneNode* node : nodes) {
+        earliest = std::min(earliest, node->getTime());
+        latest = std::max(latest, node->getTime());
+      }
+      EXPECT_FLOAT_EQ(earliest, row.earliest) << where;
+      EXPECT_FLOAT_EQ(latest, row.latest) << where;
+    });
   }
 }
 
@@ -346,7 +340,8 @@ TEST_F(AreaEffectsTest, BlizzardAndAbyssWindTurnEveryNodeToTheAimedSide) {
 // With every unit moved 3000 away, the nodes of the frame still stand
 // within the field's box about the origin: the flare at it, the flakes in
 // ±128, ±256 (287 out at most), rocks and drops in ±256, ±256 (363), the
-// wall's ten rings of cells 32·√3 apart (ring 9's corners 9·55.43 = 499).
+// wall's ten rings of cells 32·√3 apart (ring 9's corners 9·55.43 = 499),
+// the wind's streaks on a line of ±128.
 TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsStand) {
   const struct {
     const char* name;
@@ -354,7 +349,7 @@ TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsS
     int count;
     float reach;
   } rows[] = {{"焦熱", 0, 1, 0.f},     {"吹雪", 0, 128, 287.f}, {"地響き", 32, 64, 363.f},
-              {"豪雨", 30, 384, 363.f}, {"結界", 32, 1 + 3 * 9 * 10, 499.f}};
+              {"豪雨", 30, 384, 363.f}, {"結界", 32, 1 + 3 * 9 * 10, 499.f}, {"異界の風", 0, 32, 128.f}};
   RecordingAction& action = *standardActions(0)[0];
   for (Game::Unit* unit : battle.units) {
     unit->node()->position.translate(Vector3(3000.f, 3000.f, 0.f));
@@ -362,15 +357,12 @@ TEST_F(AreaEffectsTest, FieldAttacksLayTheirNodesAboutTheOriginWhereverTheUnitsS
   }
   action.aim.set(3000.f, 3000.f, 0.f);
   for (const auto& row : rows) {
-    const std::vector<bool> atStart = inUse();
-    auto effect = makeEffect(row.name, action);
-    runTo(*effect, row.frame);
-    const std::vector<Game::SceneNode*> nodes = tickMade(*effect);
-    EXPECT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
-    for (const Game::SceneNode* node : nodes) {
-      EXPECT_LE(node->position.value().length(), row.reach + 0.01f) << row.name;
-    }
-    releaseNew(atStart);
+    layAndRelease(row.name, action, row.frame, [&](const std::vector<Game::SceneNode*>& nodes) {
+      EXPECT_EQ(static_cast<int>(nodes.size()), row.count) << row.name;
+      for (const Game::SceneNode* node : nodes) {
+        EXPECT_LE(node->position.value().length(), row.reach + 0.01f) << row.name;
+      }
+    });
   }
 }
 

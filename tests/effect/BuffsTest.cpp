@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "live/Unit.h"
@@ -134,14 +135,9 @@ TEST_F(BuffsTest, EachGlowComesOnItsFrameAlone) {
   for (const GlowRow& row : kGlowRows) {
     action.target(0).createSceneNode();
     Cast& buff = play(row.name, action);
-    for (int frame = 0; frame < row.frame; ++frame) {
-      step(buff);
-      ASSERT_TRUE(action.target(0).node()->overlays().empty()) << row.name << " frame " << frame;
-    }
-    step(buff);
-    EXPECT_EQ(action.target(0).node()->overlays().size(), row.overlays) << row.name;
-    step(buff);
-    EXPECT_EQ(action.target(0).node()->overlays().size(), row.overlays) << row.name;
+    const std::string glows = trace(row.frame + 1, [&] { step(buff); },
+                                    [&] { return std::to_string(action.target(0).node()->overlays().size()); });
+    EXPECT_EQ(glows, "0:0 " + std::to_string(row.frame) + ":" + std::to_string(row.overlays)) << row.name;
   }
 }
 
@@ -218,20 +214,14 @@ TEST_F(BuffsTest, HealRainDropsRippleThirtyTwoFramesAfterTheyStart) {
 
 // Silent until the frame, then sound entry 0.
 TEST_F(BuffsTest, TheRainAndTheDrainSoundFirstOnTheirFrame) {
-  struct SoundRow {
-    const char* name;
-    int side;
-    int action;
-    int frame;
-  };
-  for (const SoundRow& row : {SoundRow{"恵雨", 0, 2, 128}, SoundRow{"スポイル", 1, 0, 64}}) {
-    Cast& effect = play(row.name, *standardActions(row.side)[static_cast<std::size_t>(row.action)]);
-    runTo(effect, row.frame);
-    EXPECT_TRUE(stage.sounds.empty()) << row.name;
-    step(effect);
-    ASSERT_EQ(stage.sounds.size(), 1u) << row.name;
-    EXPECT_EQ(stage.sounds[0].index, 0) << row.name;
+  for (const auto& [name, side, action, frame] : {std::tuple{"恵雨", 0, 2, 128}, std::tuple{"スポイル", 1, 0, 64}}) {
     stage.sounds.clear();
+    Cast& effect = play(name, *standardActions(side)[static_cast<std::size_t>(action)]);
+    const auto sounds = [&] {
+      const std::string entry = stage.sounds.empty() ? "" : " entry " + std::to_string(stage.sounds[0].index);
+      return std::to_string(stage.sounds.size()) + entry;
+    };
+    EXPECT_EQ(trace(frame, [&] { step(effect); }, sounds), "0:0 " + std::to_string(frame) + ":1 entry 0") << name;
   }
 }
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -136,10 +135,8 @@ TEST_F(ContactEffectsTest, TheKnifeAndTheParrysSparkAppearOnTheirFrames) {
   for (const auto& [name, frame] : {std::pair{"ナイフ", 8}, std::pair{"パリィ", 16}}) {
     auto effect = makeEffect(name, action);
     const std::size_t before = nodesNamed(stage.pool, "main").size();
-    stepThrough(*effect, frame - 1);
-    EXPECT_EQ(nodesNamed(stage.pool, "main").size(), before) << name;
-    step(*effect);
-    EXPECT_EQ(nodesNamed(stage.pool, "main").size(), before + 1) << name;
+    const auto sparks = [&] { return std::to_string(nodesNamed(stage.pool, "main").size() - before); };
+    EXPECT_EQ(trace(frame, [&] { step(*effect); }, sparks), "0:0 " + std::to_string(frame) + ":1") << name;
   }
 }
 
@@ -185,24 +182,17 @@ TEST_F(ContactEffectsTest, ACompleteMissShowsNoHitOnlyPartButStillApplies) {
   }
 }
 
-// Its landing sound on 80 is in the table above.
-TEST_F(ContactEffectsTest, ThrowSpinsTargetZeroFromThirtyTwoAndLandsItOnEighty) {
+// The throw spins target 0 from 32 and lands it on 80 (its landing sound is
+// in the table above); the rip flashes the screen on each cut.
+TEST_F(ContactEffectsTest, ThrowSpinsTargetZeroFromThirtyTwoAndRipFlashesOnEachCut) {
   RecordingAction& action = *standardActions(0)[0];
   Game::SceneNode& node = *action.target(0).node();
   auto effect = makeEffect("投げる", action);
-  stepThrough(*effect, 31);
-  EXPECT_EQ(node.rotation.z.velocity(), 0.f);
-  step(*effect);
-  EXPECT_EQ(node.rotation.z.velocity(), 7.5f);
-  stepThrough(*effect, 79);
-  EXPECT_EQ(node.rotation.z.velocity(), 7.5f);
-  step(*effect);
-  EXPECT_EQ(node.rotation.z.velocity(), 0.f);
-}
-
-TEST_F(ContactEffectsTest, RipFlashesTheScreenOnEachCut) {
-  auto effect = makeEffect("切り裂き", *standardActions(0)[0]);
-  stepThrough(*effect, 48);
+  EXPECT_EQ(trace(100, [&] { step(*effect); }, [&] { return numText(node.rotation.z.velocity()); }),
+            "0:0 32:7.5 80:0");
+  auto rip = makeEffect("切り裂き", action);
+  stage.calls.clear();
+  stepThrough(*rip, 48);
   EXPECT_EQ(std::count(stage.calls.begin(), stage.calls.end(), "flashWhite"), 2);
 }
 
@@ -212,38 +202,26 @@ class RipLine : public Game::Effect::Rip {
   using Rip::slashLine;
 };
 
+// The way from the caster (64, 32, 48) to the target (-64, -32, 40) is
+// (-128, -64, -8); its side, way x up, (-64, 128, 0): the second rip runs
+// 128 along it, the first against it. With the target straight overhead
+// there is no side direction: the caster's right.
 TEST_F(ContactEffectsTest, RipsLineIsTheSideOfTheReachAndTheCastersRightWhenTheTargetIsOverhead) {
   RecordingAction& action = *standardActions(0)[0];
   RipLine rip;
   rip.bind(action);
-  Vector3 caster;
-  action.actor().getPosition(caster);
-  Vector3 target;
-  action.target(0).getPosition(target);
-  Vector3 way;
-  way.setSub(target, caster);
-  const Vector3 first = rip.slashLine(0);
-  const Vector3 second = rip.slashLine(1);
-  EXPECT_NEAR(first.length(), 128.f, 1e-3f);
-  EXPECT_NEAR(first.x, -second.x, 1e-4f);
-  EXPECT_NEAR(first.y, -second.y, 1e-4f);
-  EXPECT_NEAR(first.dot(way), 0.f, 1e-2f);
-  // Side = direction x up: with the target along +y seen from a caster
-  // facing it, the second rip runs along +x.
-  Vector3 side;
-  side.setCross(way, Vector3(0.f, 0.f, 1.f));
-  EXPECT_GT(second.dot(side), 0.f);
-
-  // The target straight overhead: no side direction, the caster's right.
-  Game::SceneNode& node = *action.target(0).node();
-  node.position.setValue(caster.x, caster.y, caster.z + 300.f);
-  node.updateWorld();
+  const auto text = [](const Vector3& v) {
+    // + 0 writes -0 as 0.
+    return numText(std::round(v.x * 10.f) / 10.f + 0.f) + " " + numText(std::round(v.y * 10.f) / 10.f + 0.f) + " " +
+           numText(std::round(v.z * 10.f) / 10.f + 0.f);
+  };
+  EXPECT_EQ(text(rip.slashLine(0)) + ", " + text(rip.slashLine(1)), "57.2 -114.5 0, -57.2 114.5 0");
+  const Vector3 caster = positionOf(action.actor());
+  action.target(0).node()->position.setValue(caster.x, caster.y, caster.z + 300.f);
+  action.target(0).node()->updateWorld();
   Vector3 right;
   action.actor().getRightVector(right);
-  const Vector3 overhead = rip.slashLine(1);
-  EXPECT_NEAR(overhead.x, right.x * 128.f, 1e-2f);
-  EXPECT_NEAR(overhead.y, right.y * 128.f, 1e-2f);
-  EXPECT_NEAR(overhead.z, right.z * 128.f, 1e-2f);
+  EXPECT_EQ(text(rip.slashLine(1)), text(Game::Effect::Bank::scaled(right, 128.f)));
 }
 
 TEST_F(ContactEffectsTest, CrossSplitsSecondCutIsTurned) {

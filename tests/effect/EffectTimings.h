@@ -1,22 +1,16 @@
 #pragma once
 
 #include <array>
+#include <cstdio>
+#include <functional>
+#include <string>
 
 namespace EffectTestSupport {
 
-// How a script finishes: on every frame from its end frame on, or only on
-// that frame.
-enum class EndKind { kFrom, kExactly };
-
-// When a script shows the action's results.
+// When a script shows the action's results, beyond the frames of its row
+// (an apply frame of -1: never).
 enum class ApplyRule {
-  // applyResult once, on the apply frame.
   kFixed,
-  // Never (the ward that only raises itself).
-  kNone,
-  // The results shown on the apply frame without a change of state (0 to 2
-  // directly).
-  kDisplayOnly,
   // Apply and end frames move 8 later per target; the row holds them for
   // no target.
   kByTargetCount,
@@ -25,32 +19,50 @@ enum class ApplyRule {
 };
 
 // One name of the effect factory: the class it builds and when that class's
-// script shows the results and finishes.
+// script shows the results and first finishes.
 struct EffectTiming {
   const char* name;
   const char* className;
   int applyFrame;
   int endFrame;
-  EndKind endKind;
-  ApplyRule rule;
+  ApplyRule rule = ApplyRule::kFixed;
 };
 
 // Every name in the factory's order.
 extern const std::array<EffectTiming, 204> kEffectTimings;
 
-// The frames of one play: where the results show and when the script calls
-// finish first.
+// The frames of one play: where the results show (-1: never) and when the
+// script calls finish first.
 struct PlayTiming {
-  // -1: never.
   int applyFrame;
   int endFrame;
-  EndKind endKind;
-  // Whether showing the results moves the state to 1.
-  bool applyChangesState;
 };
 PlayTiming timingOf(const EffectTiming& row, int targetCount, bool anyTargetHit);
 
 // The row of the name; null when there is none.
 const EffectTiming* findTiming(const char* name);
+
+// A number as printf's %g writes it: 7.5, 0.25, 180.
+inline std::string numText(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+// "frame:value" for frame 0 and each later frame whose value differs from the
+// frame before, the value read after that frame's step, up to the last frame.
+inline std::string trace(int last, const std::function<void()>& step, const std::function<std::string()>& value) {
+  std::string out;
+  std::string was;
+  for (int frame = 0; frame <= last; ++frame) {
+    step();
+    const std::string now = value();
+    if (frame == 0 || now != was) {
+      out += (out.empty() ? "" : " ") + std::to_string(frame) + ":" + now;
+    }
+    was = now;
+  }
+  return out;
+}
 
 }  // namespace EffectTestSupport

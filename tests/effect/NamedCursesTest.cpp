@@ -5,13 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "effect/EffectFactory.h"
 #include "presentation/scene/SceneNode.h"
 #include "tests/effect/EffectFixture.h"
 

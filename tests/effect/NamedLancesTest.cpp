@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
-#include <set>
 #include <string>
 #include <vector>
 

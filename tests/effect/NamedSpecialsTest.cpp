@@ -125,7 +125,8 @@ TEST_F(NamedSpecialsTest, ProwlingPouncesCornersLieAboutTheTargetCentre) {
 }
 
 // The caster's own model: the frames it changes on and the model's name
-// (the pounce's own "stand" on 32, the caster's again on 200).
+// (the pounce's own "stand" on 32, the caster's again on 200; the bomb's
+// thrower falls on 32).
 struct PoseRow {
   const char* name;
   int frame;
@@ -134,7 +135,7 @@ struct PoseRow {
 
 TEST_F(NamedSpecialsTest, TheCasterTakesOnItsPosesOnTheirFrames) {
   const PoseRow rows[] = {{"ProwlingPounce", 32, "stand"}, {"ProwlingPounce", 200, "stand"},
-                          {"BurrowedSleep", 32, "down"}};
+                          {"BurrowedSleep", 32, "down"}, {"核爆弾", 32, "down"}};
   for (const PoseRow& row : rows) {
     RecordingAction& action = *standardActions(0)[0];
     Game::SceneNode& body = *action.actor().node();

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include "live/Unit.h"
@@ -104,57 +103,41 @@ ability{ name 注; type 攻撃; range 近; area 単; animationName dummy; attack
 };
 
 // Chain -1: the lead-in only prepared, which adds only the spell banner or
-// the warning.
-TEST_F(StartingEffectTest, EachKindAddsItsPartsAndAChainIndexOtherThanZeroAddsTheChainMark) {
+// the warning. Either way it is done one step after its longest part, and
+// then it goes.
+TEST_F(StartingEffectTest, EachKindAddsItsPartsAndIsDoneOneStepAfterTheLongest) {
   using Parts = std::vector<std::string>;
   const struct {
     const char* art;
     int chain;
     Parts parts;
+    int longest;
   } kCases[] = {
-      {"無", 0, {}},          {"技", 0, {"Action"}},           {"術", 0, {"MagicStart"}},
-      {"札", 0, {"Spell"}},   {"注", 0, {"Caution"}},          {"技", 1, {"Action", "Chain"}},
-      {"札", 2, {"Spell", "Chain"}}, {"無", 3, {"Chain"}},     {"無", -1, {}},
-      {"技", -1, {}},         {"術", -1, {}},                  {"札", -1, {"Spell"}},
-      {"注", -1, {"Caution"}},
+      {"無", 0, {}, 0},           {"技", 0, {"Action"}, 16},   {"術", 0, {"MagicStart"}, 16},
+      {"札", 0, {"Spell"}, 60},   {"注", 0, {"Caution"}, 60},  {"技", 1, {"Action", "Chain"}, 30},
+      {"札", 2, {"Spell", "Chain"}, 60}, {"無", 3, {"Chain"}, 30}, {"無", -1, {}, 0},
+      {"技", -1, {}, 0},          {"術", -1, {}, 0},           {"札", -1, {"Spell"}, 60},
+      {"注", -1, {"Caution"}, 60},
   };
   for (const auto& lead : kCases) {
     Plain& effect = effectOf(lead.art);
     if (lead.chain < 0) {
       effect.prepareStartingEffect();
-      ASSERT_NE(effect.startingEffect(), nullptr) << lead.art;
     } else {
       effect.startStartingEffect(lead.chain);
     }
+    ASSERT_NE(effect.startingEffect(), nullptr) << lead.art << " " << lead.chain;
     EXPECT_EQ(partsOf(effect), lead.parts) << lead.art << " " << lead.chain;
+    EXPECT_EQ(effect.startingEffect()->getMaxDuration(), lead.longest) << lead.art << " " << lead.chain;
+    EXPECT_EQ(stepsToEnd(effect), lead.longest + 1) << lead.art << " " << lead.chain;
+    EXPECT_EQ(effect.startingEffect(), nullptr) << lead.art << " " << lead.chain;
   }
-}
-
-TEST_F(StartingEffectTest, ALeadInIsDoneOneStepAfterItsLongestPart) {
-  Plain& none = effectOf("無");
-  none.prepareStartingEffect();  // kind 0, lead-in flag clear: built, empty
-  EXPECT_EQ(none.startingEffect()->getMaxDuration(), 0);
-  EXPECT_EQ(stepsToEnd(none), 1);
-  EXPECT_EQ(none.startingEffect(), nullptr);
-
+  // Made again after the last one went.
   Plain& action = effectOf("技");
   action.startStartingEffect(0);
-  EXPECT_EQ(action.startingEffect()->getMaxDuration(), 16);
-  EXPECT_EQ(stepsToEnd(action), 17);
-
-  Plain& spell = effectOf("札");
-  spell.startStartingEffect(1);
-  action.startStartingEffect(0);  // made again after the last one went
+  stepsToEnd(action);
+  action.startStartingEffect(0);
   EXPECT_EQ(partsOf(action), std::vector<std::string>{"Action"});
-  EXPECT_EQ(spell.startingEffect()->getMaxDuration(), 60);
-  EXPECT_EQ(stepsToEnd(spell), 61);
-
-  Plain& chained = effectOf("技");
-  chained.startStartingEffect(2);
-  EXPECT_EQ(stepsToEnd(chained), 31);
-  Plain& warned = effectOf("注");
-  warned.startStartingEffect(0);
-  EXPECT_EQ(stepsToEnd(warned), 61);
 }
 
 TEST_F(StartingEffectTest, SpellActionAndChainTogetherAreDoneOnThe61stStep) {
@@ -185,78 +168,62 @@ TEST_F(StartingEffectTest, WithoutALeadInTheStepAnswersDoneAtOnce) {
   EXPECT_EQ(bound.stepStartingEffect(), 1);
 }
 
-TEST_F(StartingEffectTest, TheMarksTurnTheCasterToTheTargetsAndSitOnItAtItsScaleAndTurn) {
-  Plain& effect = effectOf("技", "Slime");
-  Game::Unit& caster = *effect.caster();
-  caster.node()->rotation.setValue(0.f, 0.f, 0.f);  // facing +x, away from the enemies
-  effect.startStartingEffect(0);
-  effect.stepStartingEffect();
-  const std::vector<SceneNode*> marks = nodesOf(mainOf("技"));
-  ASSERT_EQ(marks.size(), 1u);
-  // The enemies stand on the -x side: turned to face them, half round.
-  EXPECT_NEAR(std::abs(caster.node()->rotation.value().z), 180.f, 1e-2f);
-  Vector3 centre;
-  caster.getPosition(centre);
-  EXPECT_FLOAT_EQ(marks[0]->position.value().x, centre.x);
-  EXPECT_FLOAT_EQ(marks[0]->position.value().z, centre.z);
-  EXPECT_FLOAT_EQ(marks[0]->rotation.value().z, caster.node()->rotation.value().z);
-  EXPECT_FLOAT_EQ(marks[0]->scale.value().x, 0.75f);
-
-  Plain& magic = effectOf("術", "Slime");
-  magic.startStartingEffect(0);
-  magic.stepStartingEffect();
-  EXPECT_EQ(nodesOf(mainOf("術")).size(), 1u);
-  EXPECT_FLOAT_EQ(nodesOf(mainOf("術"))[0]->scale.value().y, 0.75f);
-}
-
-TEST_F(StartingEffectTest, TheSpellBannerIsAtScaleOneAndStartsItsSoundWithoutRestartingIt) {
-  Plain& effect = effectOf("札", "Slime");
-  effect.startStartingEffect(0);
-  effect.stepStartingEffect();
-  const std::vector<SceneNode*> banners = nodesOf(mainOf("スペル"));
-  ASSERT_EQ(banners.size(), 1u);
-  EXPECT_FLOAT_EQ(banners[0]->scale.value().x, 1.f);
-  EXPECT_FLOAT_EQ(banners[0]->scale.value().z, 1.f);
-  EXPECT_EQ(stage.calls, std::vector<std::string>{"battleSoundStart スペル発動 0"});
-}
-
-TEST_F(StartingEffectTest, TheWarningShowsWhereItsModelPutsItWithTheBannerAndItsSound) {
-  Plain& effect = effectOf("注");
-  effect.startStartingEffect(0);
-  effect.stepStartingEffect();
-  const std::vector<SceneNode*> warnings = nodesOf(mainOf("caution"));
-  ASSERT_EQ(warnings.size(), 1u);
-  const Vector3 at = warnings[0]->position.value();
-  EXPECT_FLOAT_EQ(at.x, 0.f);
-  EXPECT_FLOAT_EQ(at.y, 0.f);
-  EXPECT_FLOAT_EQ(at.z, 0.f);
-  EXPECT_EQ(nodesOf(mainOf("スペル")).size(), 1u);
-  EXPECT_EQ(stage.count("battleSoundStart スペル発動 0"), 1);
-}
-
-TEST_F(StartingEffectTest, TheChainMarkGrowsWithTheIndexAtTheCastersFeetAndPlaysItsSoundAnew) {
+// After the first step, for a caster facing away from the enemies (+x; they
+// stand on the -x side): where the one mark of the set stands from the
+// caster's centre, its feet or the origin, its scale, its turn about z and
+// the caster's; then the calls. The action's and the magic's marks turn the
+// caster half round to face the enemies and sit on it at its scale and
+// turn; the spell banner is at scale 1; the warning stands where its model
+// puts it, with the banner; the chain mark grows with the index at the
+// caster's feet, turns nothing and plays its sound anew. The spell banners
+// are counted.
+TEST_F(StartingEffectTest, EachMarkSitsOnTheCasterAtItsScaleAndTurn) {
   const struct {
-    int index;
-    float scale;
-  } kChains[] = {{1, 1.5f * 0.75f}, {2, 2.f * 0.75f}, {3, 2.5f * 0.75f}};
-  for (const auto& chain : kChains) {
+    const char* art;
+    const char* appearance;
+    int chain;
+    const char* set;
+    const char* from;
+    const char* look;
+    const char* calls;
+  } kMarks[] = {
+      {"技", "Slime", 0, "技", "centre", "at 0 0 0 scale 0.75 0.75 0.75 turn 180 caster 180 banners 0", ""},
+      {"術", "Slime", 0, "術", "centre", "at 0 0 0 scale 0.75 0.75 0.75 turn 180 caster 180 banners 0", ""},
+      {"札", "Slime", 0, "スペル", "centre", "at 0 0 0 scale 1 1 1 turn 180 caster 180 banners 1",
+       "battleSoundStart スペル発動 0"},
+      {"注", "Kessa", 0, "caution", "origin", "at 0 0 0 scale 1 1 1 turn 0 caster 180 banners 1",
+       "battleSoundStart スペル発動 0"},
+      {"無", "Slime", 1, "連携", "feet", "at 0 0 0 scale 1.125 1.125 1.125 turn 0 caster 0 banners 0", "battleSound 連携 0"},
+      {"無", "Slime", 2, "連携", "feet", "at 0 0 0 scale 1.5 1.5 1.5 turn 0 caster 0 banners 0", "battleSound 連携 0"},
+      {"無", "Slime", 3, "連携", "feet", "at 0 0 0 scale 1.875 1.875 1.875 turn 0 caster 0 banners 0", "battleSound 連携 0"},
+  };
+  for (const auto& row : kMarks) {
     stage.pool.releaseAll();
-    Plain& effect = effectOf("無", "Slime");
-    const Vector3 facing = effect.caster()->node()->rotation.value();
-    effect.startStartingEffect(chain.index);
+    stage.calls.clear();
+    Plain& effect = effectOf(row.art, row.appearance);
+    Game::Unit& caster = *effect.caster();
+    caster.node()->rotation.setValue(0.f, 0.f, 0.f);
+    effect.startStartingEffect(row.chain);
     effect.stepStartingEffect();
-    const std::vector<SceneNode*> marks = nodesOf(mainOf("連携"));
-    ASSERT_EQ(marks.size(), 1u);
-    EXPECT_FLOAT_EQ(marks[0]->scale.value().x, chain.scale) << chain.index;
-    EXPECT_FLOAT_EQ(marks[0]->scale.value().z, chain.scale) << chain.index;
-    Vector3 feet;
-    effect.caster()->getFrontPoint(feet);
-    EXPECT_FLOAT_EQ(marks[0]->position.value().z, feet.z);
-    EXPECT_FLOAT_EQ(marks[0]->position.value().x, feet.x);
-    // The caster did not turn.
-    EXPECT_FLOAT_EQ(effect.caster()->node()->rotation.value().z, facing.z);
+    const std::vector<SceneNode*> marks = nodesOf(mainOf(row.set));
+    ASSERT_EQ(marks.size(), 1u) << row.set << " " << row.chain;
+    Vector3 from(0.f, 0.f, 0.f);
+    if (std::string(row.from) == "centre") {
+      caster.getPosition(from);
+    } else if (std::string(row.from) == "feet") {
+      caster.getFrontPoint(from);
+    }
+    const Vector3 at = difference(marks[0]->position.value(), from);
+    const Vector3 scale = marks[0]->scale.value();
+    const std::string look = "at " + numText(at.x) + " " + numText(at.y) + " " + numText(at.z) + " scale " +
+                             numText(scale.x) + " " + numText(scale.y) + " " + numText(scale.z) + " turn " +
+                             numText(marks[0]->rotation.value().z) + " caster " +
+                             numText(caster.node()->rotation.value().z) + " banners " +
+                             std::to_string(nodesOf(mainOf("スペル")).size());
+    EXPECT_EQ(look, row.look) << row.set << " " << row.chain;
+    EXPECT_EQ(stage.calls, row.calls[0] ? std::vector<std::string>{row.calls} : std::vector<std::string>{})
+        << row.set << " " << row.chain;
   }
-  EXPECT_EQ(stage.count("battleSound 連携 0"), 3);
 }
 
 TEST_F(StartingEffectTest, APictureWithoutAMainIsReportedAndShowsNothing) {
