@@ -38,14 +38,12 @@ TEST_F(ConfigTextTest, ValuesOutsideTheirChoicesAndUnknownLinesAreIgnored) {
   Config config;
   EXPECT_TRUE(config.loadFromText(
       "BGMVolume 11;\nwindowSize -1;\nSEVolume 5;\nvolume 2;\nFPS;\nkey{x 9;y 3;c 132;z -2;w -1;}"));
-  EXPECT_EQ(config.setting(Config::kBgmVolume).value(), 3);
-  EXPECT_EQ(config.windowSizeIndex(), 1);
-  EXPECT_EQ(config.setting(Config::kSeVolume).value(), 5);
-  EXPECT_EQ(config.setting(Config::kFps).value(), 0);  // a line without a value
-  EXPECT_EQ(config.binding(1).mButton, 9);             // x
-  EXPECT_EQ(config.binding(0).mButton, 0);             // c: past the last button
-  EXPECT_EQ(config.binding(2).mButton, 2);             // z: below "none"
-  EXPECT_EQ(config.binding(6).mButton, -1);            // w: none
+  // FPS: a line without a value; keys c past the last button, z below "none", w none.
+  EXPECT_EQ(std::vector<int>({config.setting(Config::kBgmVolume).value(), config.windowSizeIndex(),
+                              config.setting(Config::kSeVolume).value(), config.setting(Config::kFps).value(),
+                              config.binding(1).mButton, config.binding(0).mButton, config.binding(2).mButton,
+                              config.binding(6).mButton}),
+            std::vector<int>({3, 1, 5, 0, 9, 0, 2, -1}));
 }
 
 TEST_F(ConfigTextTest, DamagedTextGivesTheDefaults) {
@@ -125,9 +123,8 @@ TEST_F(ConfigTextTest, ApplySendsEachValueToItsTargetAndRebindsTheKeys) {
   EXPECT_EQ(gApplied.fontRebuilds, 1);
   EXPECT_EQ(gApplied.soundEffectVolumes, std::vector<int>{-50});
   EXPECT_EQ(gApplied.musicVolumes, std::vector<int>{100});
-  EXPECT_EQ(KeyInput::joystickButton(4), 9);
-  EXPECT_EQ(KeyInput::joystickButton(8), -1);
-  EXPECT_EQ(KeyInput::joystickButton(9), 5);
+  EXPECT_EQ(std::vector<int>({KeyInput::joystickButton(4), KeyInput::joystickButton(8), KeyInput::joystickButton(9)}),
+            std::vector<int>({9, -1, 5}));
 }
 
 }  // namespace

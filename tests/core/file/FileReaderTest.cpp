@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileManagerFixture.h"
@@ -26,11 +28,10 @@ TEST_F(FileReaderTest, ReadsBytesAndIntegersOfEitherOrder) {
   ASSERT_EQ(reader.size(), 4);
   EXPECT_TRUE(reader.isFinished());
   EXPECT_EQ(reader.data()[4], 0);
-  EXPECT_EQ(reader.readInt(0, 4, true), 0xF4030201u);
-  EXPECT_EQ(reader.readInt(1, 3, false), 0x0203F4u);
-  EXPECT_EQ(reader.byteAt(4), 0);
-  EXPECT_EQ(reader.byteAt(-1), 0);
-  EXPECT_EQ(reader.readInt(2, 4, true), 0xF403u);
+  EXPECT_EQ(std::vector<std::uint32_t>(
+                {reader.readInt(0, 4, true), reader.readInt(1, 3, false), reader.readInt(2, 4, true)}),
+            std::vector<std::uint32_t>({0xF4030201u, 0x0203F4u, 0xF403u}));
+  EXPECT_EQ(std::make_pair(reader.byteAt(4), reader.byteAt(-1)), std::make_pair(0, 0));
 
   reader.open("data/none.txt", true, false, false);
   EXPECT_EQ(reader.size(), 0);

@@ -45,13 +45,10 @@ TEST(TileMapViewTest, ChipsReadAsRowAndColumn) {
   const Bytes file = tileMap(2, 2, 8, {0, 1, 2, 3, 255, 4, 0x23, 6});
   TileMapView map;
   ASSERT_EQ(map.read(file.data(), static_cast<int>(file.size()), 2), nullptr);
-  EXPECT_EQ(map.chipWidth(), 32);
-  EXPECT_EQ(map.chipHeight(), 24);
-  EXPECT_EQ(map.chip(1, 0, 1), 0x203);
-  EXPECT_EQ(map.chipIndex(1, 0, 1), 19);  // row 2, column 3
-  EXPECT_EQ(map.chip(1, 0, 0), 255);
-  EXPECT_EQ(map.chipIndex(1, 0, 0), -1);
-  EXPECT_EQ(map.chip(0, 1, 1), 3);
+  // 0x23 is row 2, column 3: index 19.
+  EXPECT_EQ(std::vector<int>({map.chipWidth(), map.chipHeight(), map.chip(1, 0, 1), map.chipIndex(1, 0, 1),
+                              map.chip(1, 0, 0), map.chipIndex(1, 0, 0), map.chip(0, 1, 1)}),
+            std::vector<int>({32, 24, 0x203, 19, 255, -1, 3}));
   for (auto [layer, x, y] : {std::tuple{2, 0, 0}, {-1, 0, 0}, {0, 2, 0}, {0, 0, 2}, {0, -1, 0}, {0, 0, -1}}) {
     EXPECT_EQ(map.chip(layer, x, y), TileMapView::kEmpty) << layer << " " << x << " " << y;  // outside the map
   }

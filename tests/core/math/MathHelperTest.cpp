@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "core/math/ColumnOps.h"
 #include "core/math/DistanceGrid.h"
@@ -38,11 +39,8 @@ TEST(MathHelperTest, WrapReturnsOnPeriodsAndValuesItCannotWrapBy) {
 }
 
 TEST(MathHelperTest, QuadrantAndQuarterTurns) {
-  EXPECT_EQ(quadrant(-45.f), 3);
-  EXPECT_EQ(quadrant(45.f), 0);
-  EXPECT_EQ(quadrant(90.f), 1);
-  EXPECT_EQ(quadrant(269.9f), 2);
-  EXPECT_EQ(quadrant(-360.f), 0);
+  EXPECT_EQ((std::vector<int>{quadrant(-45.f), quadrant(45.f), quadrant(90.f), quadrant(269.9f), quadrant(-360.f)}),
+            (std::vector<int>{3, 0, 1, 2, 0}));
   EXPECT_EQ(quadrant(1e20f), quadrant(std::fmod(1e20f, 360.f)));  // beyond an int: still defined
   EXPECT_EQ(quadrant(std::nanf("")), 0);
 
@@ -85,31 +83,22 @@ TEST(MoverTest, AccelerateToAndMoveToAimAtTheTarget) {
   EXPECT_FLOAT_EQ(mover.damping(), 1.f);
 }
 
-
 TEST(ColumnOpsTest, SwapNormaliseAndEliminate) {
   Game::Array2D<float> m;
   m.setSize2D(2, 2);
+  const auto cells = [&m] { return std::vector<float>{m.atXY(0, 0), m.atXY(0, 1), m.atXY(1, 0), m.atXY(1, 1)}; };
   m.atXY(0, 0) = 2.f;
   m.atXY(0, 1) = 4.f;
   m.atXY(1, 0) = 6.f;
   m.atXY(1, 1) = 3.f;
   swapColumns(m, 0, 1);
-  EXPECT_FLOAT_EQ(m.atXY(0, 0), 4.f);
-  EXPECT_FLOAT_EQ(m.atXY(1, 1), 6.f);
   swapColumns(m, 1, 1);
-  EXPECT_FLOAT_EQ(m.atXY(0, 1), 2.f);
-
+  EXPECT_EQ(cells(), (std::vector<float>{4.f, 2.f, 3.f, 6.f}));
   normaliseColumn(m, 0, 0);  // column 0 divided by 4
-  EXPECT_FLOAT_EQ(m.atXY(0, 0), 1.f);
-  EXPECT_FLOAT_EQ(m.atXY(1, 0), 0.75f);
-
-  // Clear m[0][1] = 2 with column 0: column 1 −= 2 · column 0.
+  // Clear m[0][1] = 2 with column 0: column 1 -= 2 * column 0.
   eliminate(m, 1, 0, 0);
-  EXPECT_EQ(m.atXY(0, 1), 0.f);
-  EXPECT_FLOAT_EQ(m.atXY(1, 1), 6.f - 2.f * 0.75f);
+  EXPECT_EQ(cells(), (std::vector<float>{1.f, 0.f, 0.75f, 6.f - 2.f * 0.75f}));
 }
-
-
 
 TEST(SpiralTest, DiamondSpiralWalksEachRingCounterClockwiseOnce) {
   const int expected[][2] = {{10, 20}, {11, 20}, {10, 21}, {9, 20}, {10, 19}, {12, 20}, {11, 21}, {10, 22}};
@@ -158,7 +147,6 @@ TEST(SpiralTest, HexSpiralRingsSurroundTheCentre) {
   }
 }
 
-
 // A width × height grid where every step costs 1.
 struct OpenGrid : Game::DistanceGrid {
   OpenGrid(int width, int height) {
@@ -188,20 +176,18 @@ TEST(DistanceGridTest, DearCellsAreWalkedAroundAndWallsStopTheWalk) {
   OpenGrid grid(3, 3);
   grid.set(1, 1, 10.f);  // a wall in the middle
   grid.fill(0, 1, 3.f);
-  EXPECT_FLOAT_EQ(grid.reach(0, 1), 4.f);
-  EXPECT_FLOAT_EQ(grid.reach(1, 1), 0.f);
-  EXPECT_FLOAT_EQ(grid.reach(1, 0), 2.f);  // around by (0, 0)
-  EXPECT_FLOAT_EQ(grid.reach(2, 0), 1.f);
-  EXPECT_FLOAT_EQ(grid.reach(2, 1), 0.f);
+  // (1, 0) and (2, 0) are reached around by (0, 0).
+  EXPECT_EQ(
+      (std::vector<float>{grid.reach(0, 1), grid.reach(1, 1), grid.reach(1, 0), grid.reach(2, 0), grid.reach(2, 1)}),
+            (std::vector<float>{4.f, 0.f, 2.f, 1.f, 0.f}));
 }
 
 TEST(DistanceGridTest, AFrontierWiderThanAnyFixedBufferStaysInBounds) {
   // Crossing an open 400 × 400 field, the frontier grows to 1600 cells.
   OpenGrid grid(400, 400);
   grid.fill(200, 200, 1000.f);
-  EXPECT_FLOAT_EQ(grid.reach(200, 200), 1001.f);
-  EXPECT_FLOAT_EQ(grid.reach(0, 0), 601.f);
-  EXPECT_FLOAT_EQ(grid.reach(399, 399), 603.f);
+  EXPECT_EQ((std::vector<float>{grid.reach(200, 200), grid.reach(0, 0), grid.reach(399, 399)}),
+            (std::vector<float>{1001.f, 601.f, 603.f}));
 }
 
 }  // namespace

@@ -19,9 +19,8 @@ TEST(RandomGeneratorTest, AFixedSeedGivesThePinnedDraws) {
     ints.push_back(random.getInt(1000));
   }
   EXPECT_EQ(ints, (std::vector<int>{538, 919, 186, 220, 219, 127}));
-  EXPECT_EQ(random.getFloat(10.f), 3.828185796737671f);
-  EXPECT_EQ(random.getFloat(10.f), 6.018655300140381f);
-  EXPECT_EQ(random.getFloat(10.f), 1.2586474418640137f);
+  const std::vector<float> floats = {random.getFloat(10.f), random.getFloat(10.f), random.getFloat(10.f)};
+  EXPECT_EQ(floats, (std::vector<float>{3.828185796737671f, 6.018655300140381f, 1.2586474418640137f}));
   std::vector<bool> coins;
   for (int i = 0; i < 6; ++i) {
     coins.push_back(random.coin());

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -18,7 +17,6 @@
 #include "Engine/Threading/Manager.h"
 #include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
-#include "core/config/Config.h"
 #include "core/sound/OggBGM.h"
 #include "core/sound/SoundEffectList.h"
 #include "core/sound/SoundEffectManager.h"

@@ -10,6 +10,7 @@
 
 namespace {
 
+using DatabaseTestSupport::artsOf;
 using DatabaseTestSupport::BattleTexts;
 using Game::Database;
 using Game::EnemyData;
@@ -217,9 +218,7 @@ TEST_F(BattleTablesTest, CollectArtsWalksTheTreeByConditionAndWeight) {
   database().findEnemy("兵")->collectArts(chooser);
   // Three walks of the open nested action (the only art it can use is 打つ),
   // then the open next action.
-  std::vector<std::string> names;
-  for (int i = 0; i < chooser.mArts.count(); ++i) names.emplace_back(chooser.mArts.at(i).name());
-  EXPECT_EQ(names, (std::vector<std::string>{"打つ", "打つ", "打つ", "返し"}));
+  EXPECT_EQ(artsOf(chooser.mArts), "打つ:1 打つ:1 打つ:1 返し:1");
   EXPECT_EQ(chooser.mArts.at(3).priority(), 1.f);
   EXPECT_EQ(chooser.mBinds, 1);
 }
@@ -232,15 +231,10 @@ TEST_F(BattleTablesTest, CollectArtsNeedsTargetsForAreasAndWeights) {
       "  next{priority 0;arts{ability 返し;}}next{priority 5;ability 打つ;}}}"
       "enemy{name 影;equip{}action{number 0;ability 打つ;next{expression 0;ability 打つ;}}}";
   load(smallSet().with(Database::kEnemies, enemies));
-  const auto names = [](const Game::AbilityList& list) {
-    std::vector<std::string> out;
-    for (int i = 0; i < list.count(); ++i) out.emplace_back(list.at(i).name());
-    return out;
-  };
   Chooser blind;
   blind.mTargets = false;
   database().findEnemy("兵")->collectArts(blind);
-  EXPECT_EQ(names(blind.mArts), (std::vector<std::string>{"構え", "構え"}));
+  EXPECT_EQ(artsOf(blind.mArts), "構え:1 構え:1");
   for (int i = 0; i < 20; ++i) {
     Chooser seeing;
     database().findEnemy("兵")->collectArts(seeing);

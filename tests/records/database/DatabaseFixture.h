@@ -10,6 +10,7 @@
 #include "fuzz/SampleFile.h"
 #include "core/file/nml/NmlDocument.h"
 #include "records/Database.h"
+#include "records/ability/AbilityList.h"
 #include "records/constance/Constance.h"
 
 namespace DatabaseTestSupport {
@@ -35,6 +36,15 @@ struct BattleTexts {
     return *this;
   }
 };
+
+// The list's entries as "name:level", one blank between.
+inline std::string artsOf(const Game::AbilityList& list) {
+  std::string out;
+  for (Engine::i32 i = 0; i < list.count(); ++i) {
+    out += std::string(i ? " " : "") + list.at(i).name() + ":" + std::to_string(list.at(i).level());
+  }
+  return out;
+}
 
 // The singletons the tables read through, and a database to load into.
 class DatabaseTest : public ::testing::Test {

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -20,6 +19,7 @@
 
 namespace {
 
+using DatabaseTestSupport::artsOf;
 using DatabaseTestSupport::BattleTexts;
 using Engine::i32;
 using Game::AbilityLevel;
@@ -73,18 +73,14 @@ TEST_F(DatabaseRules, AnArtReadsEveryKey) {
             std::vector<std::string>({"一", "二", "一", "一", "助け", "連", "鎖", "奮う", "嗤う"}));
   EXPECT_FLOAT_EQ(r.chainAccuracy(0), 1.5f);
   EXPECT_FLOAT_EQ(r.chainAccuracy(1), 0.3f);
-  EXPECT_TRUE(r.announces());
-  EXPECT_FALSE(r.isVisible());
+  // At most eight summons.
   EXPECT_EQ(std::vector<i32>({r.type(), r.range(), r.area(), r.power().constance, r.cost(), r.energy(), r.speed(),
-                              r.accuracy(), r.charge(), r.recoil(), r.trigger().kind()}),
-            std::vector<i32>({1, 2, 5, 30, 2, 3, 4, 5, 6, 7, 5}));
-  EXPECT_TRUE(r.artsSystem().isSet(2));
-  EXPECT_EQ(r.summons().size(), 8u) << "at most eight";
+                              r.accuracy(), r.charge(), r.recoil(), r.trigger().kind(), r.announces(), r.isVisible(),
+                              r.artsSystem().isSet(2), static_cast<i32>(r.summons().size()), r.expression() != nullptr,
+                              r.targetExpression() != nullptr, r.status()[Game::Parameters::kVitality],
+                              r.defense().typeDefense(4)}),
+            std::vector<i32>({1, 2, 5, 30, 2, 3, 4, 5, 6, 7, 5, 1, 0, 1, 8, 1, 1, 2, 3}));
   EXPECT_STREQ(r.summons()[7].c_str(), "h");
-  EXPECT_NE(r.expression(), nullptr);
-  EXPECT_NE(r.targetExpression(), nullptr);
-  EXPECT_EQ(r.status()[Game::Parameters::kVitality], 2);
-  EXPECT_EQ(r.defense().typeDefense(4), 3);
 
   const AbilityLevel& single = record("単");
   EXPECT_EQ(std::vector<std::string>({single.secondName(), single.chainName(0), single.chainName(1),
@@ -92,10 +88,9 @@ TEST_F(DatabaseRules, AnArtReadsEveryKey) {
             std::vector<std::string>({"", "独", "", "済", ""}));
   EXPECT_FLOAT_EQ(single.chainAccuracy(0), 0.8f);
   EXPECT_FLOAT_EQ(single.chainAccuracy(1), 0.f);
-  EXPECT_EQ(single.summons().size(), 1u);
-  EXPECT_TRUE(single.isVisible());
-  EXPECT_EQ(single.expression(), nullptr);
-  EXPECT_FALSE(single.announces());
+  EXPECT_EQ(std::vector<i32>({static_cast<i32>(single.summons().size()), single.isVisible(),
+                              single.expression() != nullptr, single.announces()}),
+            std::vector<i32>({1, 1, 0, 0}));
 }
 
 // The attack block makes the effect normal, magic for 術, a spell card for
@@ -133,9 +128,8 @@ TEST_F(DatabaseRules, ToolsReadArtsSlotsAndShells) {
   EXPECT_STREQ(sword.help(), "鋭い");
   EXPECT_EQ(sword.slotMask(), 1 | 4 | 2) << "every slot line OR-ed";
   EXPECT_TRUE(sword.isUsableBy("甲") && sword.isUsableBy("乙") && !sword.isUsableBy("丙"));
-  EXPECT_EQ(std::vector<i32>({sword.arts().count(), sword.passiveArts().count(), sword.throwArt().count()}),
-            std::vector<i32>({1, 2, 1}));
-  EXPECT_STREQ(sword.passiveArts().at(1).name(), "術");
+  EXPECT_EQ(artsOf(sword.arts()) + " / " + artsOf(sword.passiveArts()) + " / " + artsOf(sword.throwArt()),
+            "技:1 / 打:1 術:1 / 技:1");
   EXPECT_EQ(database().findTool("薬")->throwArt().count(), 0);
   EXPECT_EQ(database().findTool("剣"), nullptr) << "found by the full name";
 }
@@ -181,9 +175,7 @@ TEST_F(DatabaseRules, StatusStepsByParameter) {
   for (i32 i = 0; i < table.count(); ++i) {
     table.at(i)->applyTo(p);
   }
-  EXPECT_EQ(p[0], 8);
-  EXPECT_EQ(p[11], 0);
-  EXPECT_EQ(p[3], 0);
+  EXPECT_EQ(std::vector<i32>({p[0], p[11], p[3]}), std::vector<i32>({8, 0, 0}));
   Game::Parameters up;
   table.at(1)->applyTo(up);
   EXPECT_EQ(up[11], 8);
@@ -191,12 +183,10 @@ TEST_F(DatabaseRules, StatusStepsByParameter) {
   std::array<Game::Parameters, 2> pair{};
   table.at(3)->applyTo(pair[0]);
   EXPECT_EQ(pair[1], Game::Parameters());
-  EXPECT_EQ(table.indexOf("c"), 2);
-  EXPECT_TRUE(table.at(0)->is("a"));
-  EXPECT_FALSE(table.at(0)->is(nullptr));
-  EXPECT_FALSE(table.at(0)->is("b"));
   EXPECT_STREQ(table.add("g").name(), "g");
-  EXPECT_EQ(table.find("g"), 6);
+  EXPECT_EQ(std::vector<i32>({table.indexOf("c"), table.at(0)->is("a"), table.at(0)->is(nullptr), table.at(0)->is("b"),
+                              table.find("g")}),
+            std::vector<i32>({2, 1, 0, 0, 6}));
 }
 
 // Level at rank r with bonus b: lowest + b + trunc(r × ((1 − r)(99 − lowest)
@@ -311,11 +301,10 @@ TEST_F(DatabaseRules, ShellsSynchrosRacesAndSkillItems) {
   const Game::SynchroData& pair = database().synchros().at(0);
   EXPECT_EQ(std::vector<i32>({static_cast<i32>(pair.members().size()), pair.number(), pair.energySpeed(),
                               pair.energyCapacity(), pair.arts().count(), pair.status()[Game::Parameters::kStrength],
-                              pair.defense().typeDefense(4)}),
-            std::vector<i32>({2, 2, 3, 50, 1, 4, 1}));
+                              pair.defense().typeDefense(4), pair.attack().elements().isSet(1),
+                              database().synchros().at(1).number()}),
+            std::vector<i32>({2, 2, 3, 50, 1, 4, 1, 1, 3}));
   EXPECT_STREQ(pair.help(), "協力");
-  EXPECT_TRUE(pair.attack().elements().isSet(1));
-  EXPECT_EQ(database().synchros().at(1).number(), 3);
 }
 
 // A skill item is a candidate while its art is not known at its level, its

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "core/file/nml/NmlNode.h"
 #include "records/database/EncounterTable.h"
@@ -55,12 +57,10 @@ TEST_F(MapSiteDataTest, LookupsGiveTheRecordsThemselves) {
   for (int i = 0; i < 100; ++i) {
     sites.add(MapSiteData("x", "x", 1));
   }
-  EXPECT_EQ(sites.find("A"), a);
-  EXPECT_EQ(sites.find("x"), sites.at(1));  // the first of a name
-  EXPECT_EQ(sites.find("B"), nullptr);
-  EXPECT_EQ(sites.find(nullptr), nullptr);
-  EXPECT_EQ(sites.at(-1), nullptr);
-  EXPECT_EQ(sites.at(sites.count()), nullptr);
+  // "x" finds the first of that name.
+  EXPECT_EQ((std::vector<const MapSiteData*>{sites.find("A"), sites.find("x"), sites.find("B"), sites.find(nullptr),
+                                             sites.at(-1), sites.at(sites.count())}),
+            (std::vector<const MapSiteData*>{a, sites.at(1), nullptr, nullptr, nullptr, nullptr}));
 }
 
 TEST_F(MapSiteDataTest, MissingRequiredKeysStopNamingFileAndKey) {
@@ -114,11 +114,9 @@ TEST_F(MapSiteDataTest, EncounterTablesWithNoneOrNoGroupsStayEmpty) {
   table.load(parse("group{race A;}"));
   EXPECT_FALSE(table.isEmpty());
   table.load(parse("none;group{race A;}"));
-  EXPECT_TRUE(table.isEmpty());
-  EXPECT_FLOAT_EQ(table.frequency(), 1.0f);
+  EXPECT_EQ(std::pair(table.isEmpty(), table.frequency()), std::pair(true, 1.0f));
   table.load(parse("frequency 50;"));
-  EXPECT_TRUE(table.isEmpty());
-  EXPECT_FLOAT_EQ(table.frequency(), 0.5f);
+  EXPECT_EQ(std::pair(table.isEmpty(), table.frequency()), std::pair(true, 0.5f));
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ struct EvalCase {
 
 TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
   GameTest::FakeGameResolver game;
+  game.integers["x"] = 5;
   const EvalCase cases[] = {
       {"", 0},         {"   ", 0},        {"7", 7},           {"(1+2)*3", 9},     {"1+(2*3)", 7},
       {"1+2*3", 9},    {"2*-3", 5},       {"-5", -5},         {"3>2==1", 1},      {"10/3", 3},
@@ -37,6 +38,11 @@ TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
       // 0 without a random source); "@" and "{" are skipped.
       {"z(3)", 0},     {"_(3)", 0},       {"@(3)", 3},        {"{(3)", 3},
       {"1, 2", 3},     {"4)+100", 4},     {"1+", 1},          {"0x10", 0},
+      // The operator buffer keeps two characters: "<<=" shifts, "*-+" is an
+      // unknown pair (addition).
+      {"1<<=3", 8},    {"2*-+3", 5},
+      // Unclosed brackets and calls end with the text.
+      {"(1+2", 3},     {"2*(3+(4", 14},   {"int(x", 5},       {"1+int", 1},
   };
   for (const EvalCase& c : cases) {
     EXPECT_EQ(eval(c.text), c.value) << '"' << c.text << '"';
@@ -66,20 +72,8 @@ TEST(ExpressionTest, ArithmeticNeverTraps) {
   }
 }
 
-TEST(ExpressionTest, OperatorBufferKeepsItsFirstTwoCharacters) {
-  // "<<=" shifts, "*-+" is an unknown pair (addition); the rest is dropped.
-  EXPECT_EQ(eval("1<<=3"), 8);
-  EXPECT_EQ(eval("2*-+3"), 5);
-  EXPECT_EQ(eval(std::string(10000, '-').append("1").c_str()), 1);
-}
-
-TEST(ExpressionTest, UnclosedBracketsAndCallsEndWithTheText) {
-  GameTest::FakeGameResolver game;
-  game.integers["x"] = 5;
-  EXPECT_EQ(eval("(1+2"), 3);
-  EXPECT_EQ(eval("2*(3+(4"), 14);
-  EXPECT_EQ(eval("int(x"), 5);
-  EXPECT_EQ(eval("1+int"), 1);
+TEST(ExpressionTest, ParseReportsWhereTheTextEnds) {
+  EXPECT_EQ(eval(std::string(10000, '-').append("1").c_str()), 1);  // the operator buffer drops the rest
   Expression expression;
   EXPECT_EQ(expression.parse("(1+2", ')'), 4);
   EXPECT_EQ(expression.parse("1+2)+7", ')'), 4);

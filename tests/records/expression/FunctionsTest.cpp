@@ -127,6 +127,11 @@ TEST_F(FunctionsTest, EveryFunctionAnswersByName) {
       {"delay()", U, 1}, {"revive()", U, 1}, {"goodState()", U, 1}, {"badState()", U, 1}, {"border()", U, 1},
       {"infrared()", U, 0}, {"resistBerserker()", U, 1},
       {"sameUnit()", Resolver::kPair, 1}, {"sameUnit()", Resolver::kPair, 0},
+      // A named unit's life comes from the battle; slime's maximum LP is 0.
+      {"HP(slime)", N, 25}, {"LP(slime)", N, 0}, {"HP(bat)", U, 21}, {"LP(bat)", U, 75}, {"HP(nobody)", N, 0},
+      {"HP()", N, 0}, {"live(slime)", N, 1}, {"live(nobody)", N, 0},
+      // Arguments without digits read as the number parser says: side 0 for "enemy".
+      {"party(enemy)", N, 3}, {"rnd(abc)", N, 0}, {"invade(door:0xb)", N, 1}, {"step(door:0b1100)", N, 1},
   };
   std::set<int> reached;
   for (const FunctionCase& c : cases) {
@@ -161,17 +166,6 @@ TEST_F(FunctionsTest, BarrierAndChargeHoldFromTheirFirstLevel) {
   }
 }
 
-TEST_F(FunctionsTest, LifeOfANamedUnitComesFromTheBattle) {
-  const FunctionCase cases[] = {
-      {"HP(slime)", N, 25}, {"LP(slime)", N, 0},  // maximum LP 0
-      {"HP(bat)", U, 21},   {"LP(bat)", U, 75},   {"HP(nobody)", N, 0},
-      {"HP()", N, 0},       {"live(slime)", N, 1}, {"live(nobody)", N, 0},
-  };
-  for (const FunctionCase& c : cases) {
-    EXPECT_EQ(evaluate(c), c.value) << c.text;
-  }
-}
-
 TEST_F(FunctionsTest, RatiosAgainstEmptyMaximaAreZero) {
   mUnit->setLife(0, 0, 0, 0);
   const FunctionCase cases[] = {{"HP()", U, 0}, {"LP()", U, 0}, {"previousTurnDamage()", U, 100}};
@@ -202,10 +196,10 @@ TEST_F(FunctionsTest, AbsentFieldBattleAndNamesAnswerZero) {
 TEST_F(FunctionsTest, UnknownNamesAreRandomNumbers) {
   EXPECT_EQ(Expression::functionId("Rnd"), 0);
   EXPECT_EQ(Expression::functionId("levels"), 0);
-  EXPECT_STREQ(Expression::functionName(-1), "");
-  EXPECT_STREQ(Expression::functionName(0), "rnd");
-  EXPECT_STREQ(Expression::functionName(Expression::kFunctionCount), "");
-  EXPECT_STREQ(Expression::functionName(Expression::kFunctionCount - 1), "sameUnit");
+  EXPECT_EQ(std::vector<std::string>({Expression::functionName(-1), Expression::functionName(0),
+                                      Expression::functionName(Expression::kFunctionCount),
+                                      Expression::functionName(Expression::kFunctionCount - 1)}),
+            std::vector<std::string>({"", "rnd", "", "sameUnit"}));
   Game::RandomGenerator::instance()->setSeed(77);
   Expression misspelt;
   misspelt.parse("rdn(6)+rdn(6)*100+rnd(6)*10000");
@@ -214,13 +208,6 @@ TEST_F(FunctionsTest, UnknownNamesAreRandomNumbers) {
   Expression spelt;
   spelt.parse("rnd(6)+rnd(6)*100+rnd(6)*10000");
   EXPECT_EQ(spelt.evaluate(), first);
-}
-
-TEST_F(FunctionsTest, NonNumericArgumentsReadAsTheNumberParserSays) {
-  EXPECT_EQ(evaluate({"party(enemy)", N, 0}), 3);  // no digits: side 0
-  EXPECT_EQ(evaluate({"rnd(abc)", N, 0}), 0);
-  EXPECT_EQ(evaluate({"invade(door:0xb)", N, 0}), 1);
-  EXPECT_EQ(evaluate({"step(door:0b1100)", N, 0}), 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "tests/live/StatsFixture.h"
 
@@ -13,20 +14,13 @@ TEST_F(AmountSpecTest, ReadStartsFromTheDefaultsAndTurnsPercentsIntoRates) {
   Game::AmountSpec spec;
   spec.constance = 8;
   spec.read(parse("status Magic,1500;rateMaxHP 10;rateCurrentLP 25;myHP 50;stamina 30;pierce 20;"));
-  EXPECT_EQ(spec.constance, 0);
-  EXPECT_EQ(spec.statusIndex, 5);
-  EXPECT_EQ(spec.statusPower, 15);
-  EXPECT_FLOAT_EQ(spec.rateMaxHP, 0.1f);
-  EXPECT_FLOAT_EQ(spec.rateCurrentLP, 0.25f);
-  EXPECT_FLOAT_EQ(spec.myHP, 0.5f);
-  EXPECT_FLOAT_EQ(spec.stamina, 0.3f);
-  EXPECT_FLOAT_EQ(spec.pierce, 0.2f);
-  EXPECT_FLOAT_EQ(spec.random, 0.1f);
+  EXPECT_EQ(std::vector<int>({spec.constance, spec.statusIndex, spec.statusPower}), std::vector<int>({0, 5, 15}));
+  EXPECT_EQ(std::vector<float>({spec.rateMaxHP, spec.rateCurrentLP, spec.myHP, spec.stamina, spec.pierce, spec.random}),
+            std::vector<float>({0.1f, 0.25f, 0.5f, 0.3f, 0.2f, 0.1f}));
   // The combined rates hide the single ones.
   spec.read(parse("rateMax 20;rateMaxHP 90;rateCurrent 5;rateCurrentLP 70;constance 30;random 0;"));
-  EXPECT_FLOAT_EQ(spec.rateMaxHP, 0.2f);
-  EXPECT_FLOAT_EQ(spec.rateMaxLP, 0.2f);
-  EXPECT_FLOAT_EQ(spec.rateCurrentLP, 0.05f);
+  EXPECT_EQ(std::vector<float>({spec.rateMaxHP, spec.rateMaxLP, spec.rateCurrentLP}),
+            std::vector<float>({0.2f, 0.2f, 0.05f}));
   EXPECT_EQ(spec.constance, 30);
   EXPECT_EQ(spec.randomFactor(), 1.f);
 }

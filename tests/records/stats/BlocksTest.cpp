@@ -1,3 +1,5 @@
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "records/stats/AttackBlock.h"
@@ -102,22 +104,16 @@ TEST_F(BlocksTest, AttackBlockReadsEntriesInOrder) {
                    "addition{name 睡眠;level{constance 5;random 0;}}"));
   EXPECT_EQ(setBits(block.types()), Bits{0});
   EXPECT_EQ(setBits(block.elements()), (Bits{1, 21}));
+  // State, level, the amount's constance (-1 for none), accuracy, resist check;
+  // the recoil has the defaults.
+  const auto spec = [](const Game::AttackSpec& s) {
+    return std::tuple(std::string(s.state()), s.level, s.amount ? s.amount->constance : -1, s.accuracy, s.checkResist);
+  };
   ASSERT_EQ(block.additions().size(), 2u);
   ASSERT_EQ(block.recoils().size(), 1u);
-  const Game::AttackSpec& poison = block.additions()[0];
-  EXPECT_STREQ(poison.state(), "毒");
-  EXPECT_EQ(poison.level, 3);
-  EXPECT_FALSE(poison.amount.has_value());
-  EXPECT_EQ(poison.accuracy, 40);
-  EXPECT_FALSE(poison.checkResist);
-  const Game::AttackSpec& recoil = block.recoils()[0];  // the defaults
-  EXPECT_EQ(recoil.level, 1);
-  EXPECT_EQ(recoil.accuracy, 100);
-  EXPECT_TRUE(recoil.checkResist);
-  const Game::AttackSpec& sleep = block.additions()[1];
-  EXPECT_EQ(sleep.level, 0);
-  ASSERT_TRUE(sleep.amount.has_value());
-  EXPECT_EQ(sleep.amount->constance, 5);
+  EXPECT_EQ(spec(block.additions()[0]), std::tuple("毒", 3, -1, 40, false));
+  EXPECT_EQ(spec(block.additions()[1]), std::tuple("睡眠", 0, 5, 100, true));
+  EXPECT_EQ(spec(block.recoils()[0]), std::tuple("チャージアップ", 1, -1, 100, true));
 }
 
 TEST_F(BlocksTest, AttackMergeAppendsRecoilsAlwaysAndAdditionsOnRequest) {
