@@ -41,11 +41,9 @@ class FramePacingTest : public ::testing::Test, public WindowCreatorTestSupport:
 
   void runFrames(int frames, Engine::u32 fps) {
     Trace::framesToRun = frames;
-    static Engine::u32 rate;
-    rate = fps;
-    Game::onConfigure = [](Engine::Framework::Configuration) {
-      if (rate > 0) {
-        Engine::Framework::instance().setFrameRate(rate);
+    Game::onConfigure = [fps](Engine::Framework::Configuration) {
+      if (fps > 0) {
+        Engine::Framework::instance().setFrameRate(fps);
       }
     };
     run();
