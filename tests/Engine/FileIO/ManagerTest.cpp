@@ -4,6 +4,7 @@
 #include <numeric>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ArchiveBuilder.h"
@@ -89,10 +90,8 @@ TEST_F(ManagerTest, LoadedDataEndsWithZeroAndReadsLittleEndian) {
   pumpFiles();
   ASSERT_TRUE(file.isFinished() && !file.isError());
   ASSERT_EQ(file.size(), 6u);
-  EXPECT_EQ(file.data()[6], '\0');
-  EXPECT_EQ(file.getInt(0), 0x12345678);
-  EXPECT_EQ(file.getShort(4), -2);
-  EXPECT_EQ(ManagerImpl::instance()->loadedBytes(), 6);
+  const auto loadedBytes = ManagerImpl::instance()->loadedBytes();
+  EXPECT_EQ(std::tuple(file.data()[6], file.getInt(0), file.getShort(4), loadedBytes), std::tuple('\0', 0x12345678, -2, 6));
   file = InFile();
   EXPECT_EQ(ManagerImpl::instance()->loadedBytes(), 0);
 }

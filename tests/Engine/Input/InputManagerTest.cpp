@@ -50,24 +50,6 @@ std::string mouseLine(const Mouse& mouse) {
          (mouse.isOn(MouseButton::Left) ? " left" : "");
 }
 
-TEST_F(InputManagerTest, KeyPressHoldAndReleaseAcrossFrames) {
-  Manager::create();
-  const auto keyboard = Manager::instance().keyboard();
-  mKeyboard.press(Key::X);
-  mKeyboard.press(Key::Shift);
-  // Nothing changes between updates: the game reads one sample per frame.
-  EXPECT_FALSE(keyboard.isOn('x'));
-  frame();
-  EXPECT_TRUE(keyboard.isOn('x') && keyboard.isOn('X') && keyboard.isOn(131));
-  EXPECT_FALSE(keyboard.isOn(200));
-
-  mKeyboard.release(Key::X);
-  frame();
-  EXPECT_FALSE(keyboard.isOn('x'));
-  EXPECT_TRUE(keyboard.isOn(131));
-  EXPECT_EQ(mKeyboard.reads, 2);
-}
-
 TEST_F(InputManagerTest, InactiveWindowReadsAllReleasedUntilActiveAgain) {
   mJoysticks.attached.resize(1);
   mJoysticks.attached[0].state.buttons[0] = true;
