@@ -187,14 +187,6 @@ void update() {
   }
 }
 
-Platform::WindowEvent event(Platform::WindowEventType type, bool active = false, int wheel = 0) {
-  Platform::WindowEvent made;
-  made.type = type;
-  made.active = active;
-  made.wheelDelta = wheel;
-  return made;
-}
-
 // The framework starts the input manager and samples it before each game frame.
 TEST(InputFrameTest, EachFrameSeesInputSampledBeforeItAndWheelWaitsForFocus) {
   PlatformFake::ScopedFakeBackend backend;
@@ -202,9 +194,9 @@ TEST(InputFrameTest, EachFrameSeesInputSampledBeforeItAndWheelWaitsForFocus) {
   backend->fakeKeyboard.press(Platform::Key::A);
   backend->fakeMouse.state.x = 321;
   using Type = Platform::WindowEventType;
-  backend->fakeWindow.push(event(Type::Wheel, false, 120));  // before the window has the focus
-  backend->fakeWindow.push(event(Type::Activate, true));
-  backend->fakeWindow.push(event(Type::Wheel, false, -120));
+  backend->fakeWindow.push({.type = Type::Wheel, .wheelDelta = 120, .droppedPaths = {}});  // before the focus
+  backend->fakeWindow.push({.type = Type::Activate, .active = true, .droppedPaths = {}});
+  backend->fakeWindow.push({.type = Type::Wheel, .wheelDelta = -120, .droppedPaths = {}});
 
   EXPECT_EQ(Engine::WindowCreator::run({&configure, &update}), 0);
   // The step kept while in the background comes with the focus; no pointer modifier yet: window pixels.
