@@ -90,8 +90,8 @@ TEST_F(ManagerTest, LoadedDataEndsWithZeroAndReadsLittleEndian) {
   pumpFiles();
   ASSERT_TRUE(file.isFinished() && !file.isError());
   ASSERT_EQ(file.size(), 6u);
-  const auto loadedBytes = ManagerImpl::instance()->loadedBytes();
-  EXPECT_EQ(std::tuple(file.data()[6], file.getInt(0), file.getShort(4), loadedBytes), std::tuple('\0', 0x12345678, -2, 6));
+  const auto bytes = ManagerImpl::instance()->loadedBytes();
+  EXPECT_EQ(std::tuple(file.data()[6], file.getInt(0), file.getShort(4), bytes), std::tuple('\0', 0x12345678, -2, 6));
   file = InFile();
   EXPECT_EQ(ManagerImpl::instance()->loadedBytes(), 0);
 }

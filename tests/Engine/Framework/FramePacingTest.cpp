@@ -120,7 +120,8 @@ TEST_F(FileManagerStartTest, ConfiguredArchivesAreHandedOverInOrder) {
   const auto& sources = ManagerImpl::instance()->sources();
   ASSERT_EQ(sources.size(), 2u);
   const Framework::Impl& framework = *Framework::Impl::instance();  // the names handed over and forgotten
-  EXPECT_EQ(std::tuple(sources[0]->entryCount(), sources[1]->isDirect(), framework.archiveNumber, !framework.archiveNames),
+  const bool namesForgotten = !framework.archiveNames;
+  EXPECT_EQ(std::tuple(sources[0]->entryCount(), sources[1]->isDirect(), framework.archiveNumber, namesForgotten),
             std::tuple(1, false, 0, true));
 }
 

@@ -214,7 +214,8 @@ TEST_F(RenderStates, ConstantsAreUploadedAtTheDrawOnlyWhenChanged) {
   device().takeCalls();
   const std::vector<float>& pixel = device().pixelConstants;
   // Colour x intensity: red of light 0, blue of light 2; then x of light 1, and its y for the vertices.
-  const std::vector<float> lights = {pixel[6 * 4 + 0], pixel[8 * 4 + 2], pixel[1 * 4 + 1], device().vertexConstants[53]};
+  const std::vector<float> lights = {pixel[6 * 4], pixel[8 * 4 + 2], pixel[1 * 4 + 1],
+                                     device().vertexConstants[13 * 4 + 1]};
   EXPECT_EQ(lights, (std::vector<float>{2.0f, 2.0f, 3.0f, 4.0f}));
   Math::Matrix44 identity;
   identity.setIdentity();

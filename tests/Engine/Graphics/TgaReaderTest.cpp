@@ -47,7 +47,8 @@ TEST(TgaReaderTest, PixelSizesConvertAsTheGameExpects) {
   picture.row(0)[0] = packPixel(1, 2, 3, 4);
   picture.row(0)[1] = packPixel(200, 100, 50, 25);
 
-  EXPECT_EQ(rowOf(tgaOf(picture, 3, true, false)), (std::vector{packPixel(1, 2, 3, 255), packPixel(200, 100, 50, 255)}));
+  const std::vector<u32> opaque = {packPixel(1, 2, 3, 255), packPixel(200, 100, 50, 255)};
+  EXPECT_EQ(rowOf(tgaOf(picture, 3, true, false)), opaque);
   // Sixteen bits: grey level then alpha, not 5-5-5 colour.
   EXPECT_EQ(rowOf(tgaOf(picture, 2, true, false)), (std::vector{packPixel(1, 1, 1, 2), packPixel(200, 200, 200, 100)}));
   // Eight-bit greyscale without a colour map: white, the level as alpha.
@@ -70,8 +71,8 @@ TEST(TgaReaderTest, ColourMappedPixelsTakeTheirPaletteEntry) {
   packed.type = 9;
   packed.width = 5;
   packed.data = {0x83, 1, 0x00, 0};  // a run of four 1s, then one literal 0
-  const u32 opaqueSecond = packPixel(5, 6, 7, 255);
-  EXPECT_EQ(rowOf(packed), (std::vector{opaqueSecond, opaqueSecond, opaqueSecond, opaqueSecond, packPixel(1, 2, 3, 255)}));
+  const u32 ink = packPixel(5, 6, 7, 255);
+  EXPECT_EQ(rowOf(packed), (std::vector{ink, ink, ink, ink, packPixel(1, 2, 3, 255)}));
 }
 
 struct BadTga {

@@ -65,7 +65,7 @@ TEST(KeyPositionsTest, LettersAndPunctuationFollowTheLabelsOfTheLayout) {
   };
   for (const auto& c : kCases) {
     const auto at = keyPositions(c.key, c.lookup);
-    EXPECT_EQ(std::pair(at.first, at.second), std::pair(c.position, int{kNone})) << c.layoutName << " key " << int(c.key);
+    EXPECT_EQ(std::pair(at.first, at.second), std::pair(c.position, int{kNone})) << c.layoutName << int(c.key);
   }
 }
 

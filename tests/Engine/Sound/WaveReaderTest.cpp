@@ -22,8 +22,9 @@ TEST(WaveReaderTest, FormatAndSamplesAfterAnyChunksClippedToWholeFrames) {
   canonical.data16({1, -1, 300, -300});
   WaveContents contents;
   ASSERT_EQ(readWave(canonical.bytes.data(), canonical.bytes.size(), contents), nullptr);
-  const auto& format = contents.format;
-  EXPECT_EQ(std::tuple(format.channels, format.rate, format.bitsPerSample, contents.size), std::tuple(2, 22050, 16, 8u));
+  EXPECT_EQ(std::tuple(contents.format.channels, contents.format.rate, contents.format.bitsPerSample),
+            std::tuple(2, 22050, 16));
+  EXPECT_EQ(contents.size, 8u);
   EXPECT_EQ(contents.samples, canonical.bytes.data() + 44);
 
   WaveBytes padded(1, 44100, 8);
