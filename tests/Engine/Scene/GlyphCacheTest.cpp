@@ -138,10 +138,14 @@ TEST_F(GlyphCacheTest, NegativeBearingsAreClippedToTheCell) {
 }
 
 // A record holds sides up to 255: a larger glyph is cut there even on a page that would hold it.
+// A glyph that does not advance keeps a cell as narrow; a page may be as wide as a record's position can say.
 TEST_F(GlyphCacheTest, CellsStopAtTheLargestSideARecordHolds) {
   auto cache = makeCache(512, 512);
   script(0x8940, fakeBoxGlyph(300, 0, 12, 300, 300));
   expectCell(cache->glyph(0x8940), 0, 0, 0, 255, 255);
+  script('z', fakeBoxGlyph(0, 0, 12, 0, 0));
+  expectCell(cache->glyph('z'), 0, 255, 0, 0, 16);
+  EXPECT_EQ(int{makeCache(65535, 4)->glyph('A').width}, 8);
 }
 
 // A character the face lacks is the outline of a box one pixel inside its cell.
