@@ -40,6 +40,14 @@ class LayerTreeTest : public testing::Test {
     std::ofstream(mRoot / path) << text;
   }
   std::vector<Finding> check() { return Layers::checkProject(mRoot, "layers.txt"); }
+  // Where the findings are, as "file:line" each.
+  std::string foundAt() {
+    std::string at;
+    for (const Finding& finding : check()) {
+      at += (at.empty() ? "" : " ") + finding.file + ":" + std::to_string(finding.line);
+    }
+    return at;
+  }
 
   fs::path mRoot;
 };
@@ -52,48 +60,35 @@ TEST_F(LayerTreeTest, IncludesOfTheSameLayerAndBelowPassAndOnlyIncludeLinesOfSou
 
 TEST_F(LayerTreeTest, AnIncludeWithoutABlankBeforeItsNameCounts) {
   write("core/game/Tight.cpp", "#include\"menu/Title.h\"\n");
-  EXPECT_EQ(check().size(), 1u);
+  EXPECT_EQ(foundAt(), "core/game/Tight.cpp:1");
 }
 
 TEST_F(LayerTreeTest, AnIncludeFromCoreUpToMenuIsNamedWithFileAndLine) {
   write("core/game/Game.cpp", "#include \"core/string/String.h\"\n\n#include \"menu/Title.h\"\n");
-  const std::vector<Finding> findings = check();
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_EQ(findings[0].file, "core/game/Game.cpp");
-  EXPECT_EQ(findings[0].line, 3);
-  EXPECT_NE(findings[0].message.find("menu/Title.h"), std::string::npos) << findings[0].message;
+  EXPECT_EQ(foundAt(), "core/game/Game.cpp:3");
+  EXPECT_NE(check().at(0).message.find("menu/Title.h"), std::string::npos) << check().at(0).message;
 }
 
 TEST_F(LayerTreeTest, TheDeepestListedFolderGivesTheLayer) {
   // core/string lies below core: core may include it, not the other way.
   write("core/string/Format.cpp", "#include \"core/game/Game.h\"\n");
-  const std::vector<Finding> findings = check();
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_EQ(findings[0].file, "core/string/Format.cpp");
+  EXPECT_EQ(foundAt(), "core/string/Format.cpp:1");
 }
 
 TEST_F(LayerTreeTest, AListedExceptionAllowsItsIncludeAndAStaleOneIsReported) {
   write("core/game/Game.cpp", "#include \"menu/Title.h\"\n");
   write("layers.txt", std::string(kLayers) + "except core/game/Game.cpp menu/Title.h  # why\n" +
                           "except core/game/Game.cpp menu/Gone.h\n");
-  const std::vector<Finding> findings = check();
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_EQ(findings[0].file, "layers.txt");
-  EXPECT_EQ(findings[0].line, 7);
-  EXPECT_NE(findings[0].message.find("menu/Gone.h"), std::string::npos);
+  EXPECT_EQ(foundAt(), "layers.txt:7");
+  EXPECT_NE(check().at(0).message.find("menu/Gone.h"), std::string::npos);
 }
 
 TEST_F(LayerTreeTest, AFileOutsideEveryListedFolderAndAFolderListedTwiceAreFaults) {
   write("stray/Loose.cpp", "");
   write("layers.txt", std::string(kLayers) + "stray/inner\n");
-  std::vector<Finding> findings = check();
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_EQ(findings[0].file, "stray/Loose.cpp");
-
+  EXPECT_EQ(foundAt(), "stray/Loose.cpp:0");
   write("layers.txt", std::string(kLayers) + "core\n");
-  findings = check();
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_EQ(findings[0].line, 6);
+  EXPECT_EQ(foundAt(), "layers.txt:6");
 }
 
 TEST(LayerRulesTest, ATopFolderHoldsOneRunOfLayers) {

@@ -16,14 +16,9 @@ using namespace MemoryHeapCheck;
 bool isAligned16(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 16 == 0; }
 
 BlockView findBlock(const std::vector<BlockView>& blocks, const void* payload) {
-  const Engine::u32 offset = offsetOf(payload);
-  for (const BlockView& view : blocks) {
-    if (view.offset == offset) {
-      return view;
-    }
-  }
-  ADD_FAILURE() << "no block at " << offset;
-  return {};
+  const auto found = std::ranges::find(blocks, offsetOf(payload), &BlockView::offset);
+  EXPECT_NE(found, blocks.end()) << "no block at " << offsetOf(payload);
+  return found == blocks.end() ? BlockView{} : *found;
 }
 
 TEST(MemoryManagerTest, RequestsUpToTheThresholdComeFromAHeapAndLargerOnesFromTheSystem) {

@@ -5,8 +5,30 @@
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
+#include "FileIO/src/ManagerImpl.h"
 
 namespace TestSupport {
+
+// File manager options for a test that serves the requests itself, with pumpFiles().
+inline Engine::FileIO::ManagerOptions pumpedByHand(bool abortOnError = false) {
+  Engine::FileIO::ManagerOptions options;
+  options.startLoader = false;
+  options.abortOnError = abortOnError;
+  return options;
+}
+
+inline void pumpFiles() {
+  while (Engine::FileIO::ManagerImpl::instance()->serveRound()) {
+  }
+}
+
+// The file manager on loose files, pumped by hand, for its holder's life.
+struct LooseFiles {
+  LooseFiles() { Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, pumpedByHand()); }
+  ~LooseFiles() { Engine::FileIO::ManagerImpl::destroy(); }
+  LooseFiles(const LooseFiles&) = delete;
+  LooseFiles& operator=(const LooseFiles&) = delete;
+};
 
 using Bytes = std::vector<std::uint8_t>;
 

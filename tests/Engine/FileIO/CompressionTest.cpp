@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "Engine/FileIO/Compression.h"
@@ -213,33 +212,26 @@ TEST(CompressionTest, DamagedStreamsNeverOverrun) {
   }
 }
 
-// Expands in one buffer of bufferSize bytes with the stream at its end, as an
-// archive reader may, checking that no write lands on a byte not yet read.
+// Whether the stream, placed at the end of a buffer of bufferSize bytes as an archive reader may place it,
+// expands from the buffer's start one byte at a time without writing on a byte not yet read: a literal is
+// read before it is written, a match's bytes are written once its two bytes are read.
 bool expandsInPlace(const Bytes& in) {
   std::uint32_t bufferSize = 0;
-  Bytes stream = compressed(in, &bufferSize);
-  unscramble(stream.data(), stream.data(), static_cast<std::uint32_t>(stream.size()));
-  Bytes buffer(bufferSize);
-  std::size_t r = bufferSize - stream.size();
-  std::copy(stream.begin(), stream.end(), buffer.begin() + static_cast<std::ptrdiff_t>(r));
-  std::size_t o = 0;
-  while (r < buffer.size()) {
-    const std::uint32_t c = buffer[r++];
-    if (c < 128) {
-      for (std::uint32_t k = 0; k <= c; ++k) {
-        const std::uint8_t v = buffer[r++];
-        if (o >= r) return false;
-        buffer[o++] = v;
-      }
-    } else {
-      const std::uint32_t distance = (((c & 0x70) << 4) | buffer[r++]) + 1;
-      for (std::uint32_t k = 0; k < (c & 15) + 3u; ++k, ++o) {
-        if (o >= r && r < buffer.size()) return false;
-        buffer[o] = buffer[o - distance];
-      }
+  Bytes tokens = compressed(in, &bufferSize);
+  unscramble(tokens.data(), tokens.data(), static_cast<std::uint32_t>(tokens.size()));
+  const std::size_t start = bufferSize - tokens.size();
+  std::size_t written = 0;
+  for (std::size_t i = 0; i < tokens.size();) {
+    const std::uint32_t c = tokens[i];
+    const std::size_t next = i + (c < 128 ? c + 2 : 2);
+    const std::size_t length = c < 128 ? c + 1 : (c & 15) + 3;
+    if (c < 128 ? written > start + i + 1 : written + length > start + next && next < tokens.size()) {
+      return false;
     }
+    written += length;
+    i = next;
   }
-  return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(in.size())) == in;
+  return written == in.size() && written <= bufferSize;
 }
 
 TEST(CompressionTest, BufferSizeIsEnoughToExpandInPlace) {

@@ -4,11 +4,10 @@
 #include <tuple>
 #include <vector>
 
-#include "Engine/Graphics/Manager.h"
+#include "Engine/Graphics/GraphicsFixture.h"
 #include "Engine/Scene/BitmapGlyphTable.h"
 #include "Framework/src/DebugFont.h"
 #include "Framework/src/DebugTextLayer.h"
-#include "PlatformFake/FakeBackend.h"
 
 namespace {
 
@@ -32,19 +31,16 @@ TEST(DebugTextLayerTest, LinesArePlacedInCellsAndTheLayerResets) {
   EXPECT_EQ(placed(layer.flush()), (Placed{{"again", 0, 0, 0xFFFFFFFF}}));
 }
 
+using DebugTextDrawTest = Engine::Graphics::GraphicsFixture;
+
 // Every glyph of the built-in font is on its one page: one batch for the frame.
-TEST(DebugTextLayerTest, LinesAreDrawnInOneBatchWithTheBuiltInFont) {
-  PlatformFake::ScopedFakeBackend backend;
-  Engine::Graphics::Manager::create(640, 480, false, true, false);
-  {
-    Engine::DebugTextLayer layer;
-    layer.createRenderer();
-    layer.stream() << "AB\n\xb1~";
-    backend->fakeGraphicsDevice.takeCalls();
-    layer.draw();
-    EXPECT_EQ(backend->fakeGraphicsDevice.callsStartingWith("draw"), std::vector<std::string>{"draw TriangleList 0 8"});
-  }
-  Engine::Graphics::Manager::destroy();
+TEST_F(DebugTextDrawTest, LinesAreDrawnInOneBatchWithTheBuiltInFont) {
+  Engine::DebugTextLayer layer;
+  layer.createRenderer();
+  layer.stream() << "AB\n\xb1~";
+  device().takeCalls();
+  layer.draw();
+  EXPECT_EQ(device().callsStartingWith("draw"), std::vector<std::string>{"draw TriangleList 0 8"});
 }
 
 using Engine::DebugFont;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "Engine/FileIO/ArchiveBuilder.h"
@@ -41,11 +42,9 @@ class FramePacingTest : public ::testing::Test, public WindowCreatorTestSupport:
 
   void runFrames(int frames, Engine::u32 fps) {
     Trace::framesToRun = frames;
-    static Engine::u32 rate;
-    rate = fps;
-    Game::onConfigure = [](Engine::Framework::Configuration) {
-      if (rate > 0) {
-        Engine::Framework::instance().setFrameRate(rate);
+    Game::onConfigure = [fps](Engine::Framework::Configuration) {
+      if (fps > 0) {
+        Engine::Framework::instance().setFrameRate(fps);
       }
     };
     run();
@@ -120,10 +119,10 @@ TEST_F(FileManagerStartTest, ConfiguredArchivesAreHandedOverInOrder) {
   ASSERT_TRUE(ManagerImpl::instance());
   const auto& sources = ManagerImpl::instance()->sources();
   ASSERT_EQ(sources.size(), 2u);
-  EXPECT_EQ(sources[0]->entryCount(), 1);
-  EXPECT_FALSE(sources[1]->isDirect());
-  EXPECT_EQ(Framework::Impl::instance()->archiveNumber, 0);
-  EXPECT_FALSE(Framework::Impl::instance()->archiveNames);
+  const Framework::Impl& framework = *Framework::Impl::instance();  // the names handed over and forgotten
+  const bool namesForgotten = !framework.archiveNames;
+  EXPECT_EQ(std::tuple(sources[0]->entryCount(), sources[1]->isDirect(), framework.archiveNumber, namesForgotten),
+            std::tuple(1, false, 0, true));
 }
 
 // Without archives only loose files can be read: whatever mode was asked,

@@ -51,8 +51,7 @@ TEST_F(WindowCreatorTest, WindowTakesTheConfiguredSizeAndTitleCutWithoutSplittin
   };
   window().push(WindowEventType::CloseRequest);
   EXPECT_EQ(run(), 0);
-  EXPECT_EQ(window().desc.width, 800u);
-  EXPECT_EQ(window().desc.height, 600u);
+  EXPECT_EQ(std::pair(window().desc.width, window().desc.height), std::pair(800u, 600u));
   EXPECT_EQ(window().desc.title, title.substr(0, 103));
   title.insert(0, "b");
   window().push(WindowEventType::CloseRequest);

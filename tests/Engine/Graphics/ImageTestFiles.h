@@ -3,7 +3,7 @@
 // Builders of small TGA and DDS files for the image tests.
 
 #include <cstring>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "Engine/Base/Types.h"

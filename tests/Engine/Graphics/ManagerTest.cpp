@@ -2,10 +2,11 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "Engine/FileIO/ArchiveBuilder.h"
 #include "Engine/Graphics/MipChain.h"
-#include "FileIO/src/ManagerImpl.h"
 #include "Graphics/src/TextureImpl.h"
 #include "GraphicsFixture.h"
 #include "ImageTestFiles.h"
@@ -29,11 +30,9 @@ TEST_F(GraphicsManager, BackBufferFollowsTheWindowModeAndTheDevice) {
   for (const Case& test : cases) {
     device().fakeCaps.maxMultisampleSamples = test.maxSamples;
     Manager::create(800, 600, test.fullScreen, test.vSync, test.antiAlias);
-    const Platform::PresentParameters& parameters = ManagerImpl::instance()->presentParameters();
-    EXPECT_EQ(parameters.backBufferWidth, test.width);
-    EXPECT_EQ(parameters.backBufferHeight, test.height);
-    EXPECT_EQ(parameters.vSync, test.vSync);
-    EXPECT_EQ(parameters.multisampleSamples, test.samples);
+    const Platform::PresentParameters& made = ManagerImpl::instance()->presentParameters();
+    EXPECT_EQ(std::tuple(made.backBufferWidth, made.backBufferHeight, made.vSync, made.multisampleSamples),
+              std::tuple(test.width, test.height, test.vSync, test.samples));
     Manager::destroy();
   }
 }
@@ -98,22 +97,7 @@ using namespace ImageTestFiles;
 
 class TextureTest : public GraphicsFixture {
  protected:
-  void SetUp() override {
-    GraphicsFixture::SetUp();
-    FileIO::ManagerOptions options;
-    options.startLoader = false;
-    options.abortOnError = false;
-    FileIO::ManagerImpl::create(nullptr, 0, 1, options);
-  }
-  void TearDown() override {
-    FileIO::ManagerImpl::destroy();
-    GraphicsFixture::TearDown();
-  }
-
-  static void loadFiles() {
-    while (FileIO::ManagerImpl::instance()->serveRound()) {
-    }
-  }
+  TestSupport::LooseFiles mFiles;
 };
 
 TEST_F(TextureTest, ImageFileIsReadyOnceLoadedWithEveryLevelUploaded) {
@@ -121,7 +105,7 @@ TEST_F(TextureTest, ImageFileIsReadyOnceLoadedWithEveryLevelUploaded) {
   mBackend->fakeFileSystem.put("data/pattern.TGA", tgaOf(image, 4, false, true).bytes());
   Texture texture = Texture::create("data/pattern.TGA");
   EXPECT_FALSE(texture.isReady());
-  loadFiles();
+  TestSupport::pumpFiles();
   ASSERT_TRUE(texture.isReady() && texture.hasPixels());  // isReady decodes the loaded file
   EXPECT_EQ(texture.width(), 8);
   const std::vector<Image> expected = buildTextureLevels(image);
@@ -139,7 +123,7 @@ TEST_F(TextureTest, UnreadableOrUndecodedFilesLeaveReadyEmptyTextures) {
   Texture missing = Texture::create("data/missing.dds");
   mBackend->fakeFileSystem.put("data/bad.tga", std::vector<u8>(10, 0));
   Texture damaged = Texture::create("data/bad.tga");
-  loadFiles();
+  TestSupport::pumpFiles();
   const std::vector<u8> junk(5, 0xEE);
   for (const Texture& texture : {Texture::create("data/picture.png"), bitmap, missing, damaged,
                                  Texture::create(junk.data(), static_cast<i32>(junk.size()))}) {
@@ -229,10 +213,10 @@ TEST_F(RenderStates, ConstantsAreUploadedAtTheDrawOnlyWhenChanged) {
   manager().draw(0, 1, 0);
   device().takeCalls();
   const std::vector<float>& pixel = device().pixelConstants;
-  EXPECT_FLOAT_EQ(pixel[6 * 4 + 0], 2.0f);  // colour x intensity
-  EXPECT_FLOAT_EQ(pixel[8 * 4 + 2], 2.0f);  // blue of light 2
-  EXPECT_FLOAT_EQ(pixel[1 * 4 + 1], 3.0f);  // x of light 1
-  EXPECT_FLOAT_EQ(device().vertexConstants[13 * 4 + 1], 4.0f);  // y of light 1
+  // Colour x intensity: red of light 0, blue of light 2; then x of light 1, and its y for the vertices.
+  const std::vector<float> lights = {pixel[6 * 4], pixel[8 * 4 + 2], pixel[1 * 4 + 1],
+                                     device().vertexConstants[13 * 4 + 1]};
+  EXPECT_EQ(lights, (std::vector<float>{2.0f, 2.0f, 3.0f, 4.0f}));
   Math::Matrix44 identity;
   identity.setIdentity();
   manager().setProjectionViewMatrix(identity);  // the same matrix again

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
+#include <tuple>
 
 #include "Engine/Graphics/ImageFile.h"
 #include "Engine/Graphics/MipChain.h"
@@ -18,10 +18,8 @@ TEST(MipChainTest, A100By50ImageBecomes128By64WithSevenLevels) {
   std::fill(picture.pixels.begin(), picture.pixels.end(), 0xFF808080u);
   const std::vector<Image> levels = buildTextureLevels(picture);
   ASSERT_EQ(levels.size(), 7u);
-  EXPECT_EQ(levels[0].width, 128);
-  EXPECT_EQ(levels[0].height, 64);
-  EXPECT_EQ(levels[6].width, 2);
-  EXPECT_EQ(levels[6].height, 1);
+  const std::tuple sides{levels[0].width, levels[0].height, levels[6].width, levels[6].height};
+  EXPECT_EQ(sides, std::tuple(128, 64, 2, 1));
   for (i32 y = 0; y < 64; ++y) {
     for (i32 x = 0; x < 128; ++x) {
       ASSERT_EQ(levels[0].at(x, y), x < 100 && y < 50 ? 0xFF808080u : 0u) << x << "," << y;
@@ -56,12 +54,7 @@ TEST(MipChainTest, LevelsCanBeWrittenThroughPitchedRows) {
   }
 }
 
-using Engine::i32;
-using Engine::u32;
 using Engine::u8;
-using Engine::Graphics::Image;
-using Engine::Graphics::PixelSource;
-using Engine::Graphics::sourceOf;
 using ImageTestFiles::opaque;
 using ImageTestFiles::testPattern;
 

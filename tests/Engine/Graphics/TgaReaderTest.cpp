@@ -16,6 +16,13 @@ Engine::Graphics::ImageReadResult read(const std::vector<u8>& file, const char* 
   return readTga(name, file.data(), file.size());
 }
 
+// The pixels of a one-row file as read; none when it is refused.
+std::vector<u32> rowOf(const Tga& tga) {
+  const auto result = read(tga.bytes());
+  EXPECT_TRUE(result.ok()) << result.error;
+  return result.image.pixels;
+}
+
 // An image ID and a colour map stored in a true-colour file are skipped.
 TEST(TgaReaderTest, BothOrientationsAndBothEncodingsReadTheSame) {
   const Image picture = testPattern(37, 19);
@@ -40,22 +47,14 @@ TEST(TgaReaderTest, PixelSizesConvertAsTheGameExpects) {
   picture.row(0)[0] = packPixel(1, 2, 3, 4);
   picture.row(0)[1] = packPixel(200, 100, 50, 25);
 
-  const auto truecolour = read(tgaOf(picture, 3, true, false).bytes());
-  ASSERT_TRUE(truecolour.ok());
-  EXPECT_EQ(truecolour.image.at(0, 0), packPixel(1, 2, 3, 255));
-
+  const std::vector<u32> opaque = {packPixel(1, 2, 3, 255), packPixel(200, 100, 50, 255)};
+  EXPECT_EQ(rowOf(tgaOf(picture, 3, true, false)), opaque);
   // Sixteen bits: grey level then alpha, not 5-5-5 colour.
-  const auto greyAlpha = read(tgaOf(picture, 2, true, false).bytes());
-  ASSERT_TRUE(greyAlpha.ok());
-  EXPECT_EQ(greyAlpha.image.at(1, 0), packPixel(200, 200, 200, 100));
-
+  EXPECT_EQ(rowOf(tgaOf(picture, 2, true, false)), (std::vector{packPixel(1, 1, 1, 2), packPixel(200, 200, 200, 100)}));
   // Eight-bit greyscale without a colour map: white, the level as alpha.
   Tga grey = tgaOf(picture, 1, true, false);
   grey.type = 3;
-  const auto coverage = read(grey.bytes());
-  ASSERT_TRUE(coverage.ok());
-  EXPECT_EQ(coverage.image.at(0, 0), packPixel(255, 255, 255, 1));
-  EXPECT_EQ(coverage.image.at(1, 0), packPixel(255, 255, 255, 200));
+  EXPECT_EQ(rowOf(grey), (std::vector{packPixel(255, 255, 255, 1), packPixel(255, 255, 255, 200)}));
 }
 
 Tga colourMapped(u8 entryBits, std::vector<u8> map, u16 entries, std::vector<u8> indexes) {
@@ -64,19 +63,16 @@ Tga colourMapped(u8 entryBits, std::vector<u8> map, u16 entries, std::vector<u8>
 }
 
 TEST(TgaReaderTest, ColourMappedPixelsTakeTheirPaletteEntry) {
-  const auto bgra = read(colourMapped(32, {1, 2, 3, 4, 5, 6, 7, 8}, 2, {1, 0, 1}).bytes());
-  ASSERT_TRUE(bgra.ok()) << bgra.error;
-  EXPECT_EQ(bgra.image.at(0, 0), packPixel(5, 6, 7, 8));
-  EXPECT_EQ(bgra.image.at(1, 0), packPixel(1, 2, 3, 4));
+  const u32 first = packPixel(1, 2, 3, 4);
+  const u32 second = packPixel(5, 6, 7, 8);
+  EXPECT_EQ(rowOf(colourMapped(32, {1, 2, 3, 4, 5, 6, 7, 8}, 2, {1, 0, 1})), (std::vector{second, first, second}));
 
   Tga packed = colourMapped(24, {1, 2, 3, 5, 6, 7}, 2, {});
   packed.type = 9;
   packed.width = 5;
   packed.data = {0x83, 1, 0x00, 0};  // a run of four 1s, then one literal 0
-  const auto runLength = read(packed.bytes());
-  ASSERT_TRUE(runLength.ok()) << runLength.error;
-  EXPECT_EQ(runLength.image.at(3, 0), packPixel(5, 6, 7, 255));
-  EXPECT_EQ(runLength.image.at(4, 0), packPixel(1, 2, 3, 255));
+  const u32 ink = packPixel(5, 6, 7, 255);
+  EXPECT_EQ(rowOf(packed), (std::vector{ink, ink, ink, ink, packPixel(1, 2, 3, 255)}));
 }
 
 struct BadTga {

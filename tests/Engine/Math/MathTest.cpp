@@ -21,15 +21,6 @@ void expectNear(const Vector3& v, float x, float y, float z) {
   EXPECT_NEAR(v.z, z, kTolerance);
 }
 
-Matrix34 someAffineMatrix() {
-  Matrix34 m;
-  m.setTranslation(3.f, -2.f, 5.f);
-  m.rotateY(30.f);
-  m.rotateX(-50.f);
-  m.scale(2.f, 0.5f, 1.5f);
-  return m;
-}
-
 TEST(MathFunctionsTest, AnglesAreDegrees) {
   EXPECT_NEAR(Engine::Math::sin(90.f), 1.f, kTolerance);
   EXPECT_NEAR(Engine::Math::cos(180.f), -1.f, kTolerance);
@@ -58,12 +49,16 @@ TEST(MatrixTest, RotationsBy90TurnOneAxisIntoTheNext) {
 }
 
 TEST(MatrixTest, InverseUndoesAnAffineMatrix) {
-  const Matrix34 m = someAffineMatrix();
+  Matrix34 m;
+  m.setTranslation(3.f, -2.f, 5.f);
+  m.rotateY(30.f);
+  m.rotateX(-50.f);
+  m.scale(2.f, 0.5f, 1.5f);
   Matrix34 inverse;
   inverse.setInverse(m);
   Vector3 there;
-  Vector3 back;
   m.multiply(&there, Vector3(1.f, 2.f, 3.f));
+  Vector3 back;
   inverse.multiply(&back, there);
   expectNear(back, 1.f, 2.f, 3.f);
 }

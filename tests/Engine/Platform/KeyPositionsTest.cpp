@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Engine/Platform/sdl/KeyPositions.h"
@@ -64,8 +65,7 @@ TEST(KeyPositionsTest, LettersAndPunctuationFollowTheLabelsOfTheLayout) {
   };
   for (const auto& c : kCases) {
     const auto at = keyPositions(c.key, c.lookup);
-    EXPECT_EQ(at.first, c.position) << c.layoutName << " key " << static_cast<int>(c.key);
-    EXPECT_EQ(at.second, kNone) << c.layoutName << " key " << static_cast<int>(c.key);
+    EXPECT_EQ(std::pair(at.first, at.second), std::pair(c.position, int{kNone})) << c.layoutName << int(c.key);
   }
 }
 
@@ -77,8 +77,7 @@ TEST(KeyPositionsTest, DigitsAndNamedKeysStayWhereTheyAreOnEveryLayout) {
   };
   EXPECT_EQ(keyPositions(Key::Digit6, counting).first, kSix);
   const auto enter = keyPositions(Key::Return, counting);
-  EXPECT_EQ(enter.first, kReturn);
-  EXPECT_EQ(enter.second, kKeypadEnter);
+  EXPECT_EQ(std::pair(enter.first, enter.second), std::pair(int{kReturn}, int{kKeypadEnter}));
   EXPECT_EQ(asked, 0);
 }
 

@@ -12,7 +12,6 @@ using Math::Vector3;
 class PrimitiveRendererTest : public RendererFixture<PrimitiveRenderer> {
  protected:
   void addRectangle() { mRenderer.addRectangle(Vector2(0, 0), Vector2(8, 8), 0xFFFFFFFF, 0.0f); }
-  void addLine() { mRenderer.addLine(Vector3(0, 0, 0), Vector3(1, 1, 0), 0xFF000000, 0xFFFFFFFF); }
 };
 
 TEST_F(PrimitiveRendererTest, ReturningToTheTextureOfTheCurrentBatchMakesTwoBatchesNotThree) {
@@ -40,7 +39,7 @@ TEST_F(PrimitiveRendererTest, PrimitivesBeyondTheRoomAreDropped) {
   addRectangle();
   addRectangle();
   addRectangle();  // no room for six more vertices
-  addLine();       // would need a second batch
+  mRenderer.addLine(Vector3(0, 0, 0), Vector3(1, 1, 0), 0xFF000000, 0xFFFFFFFF);  // would need a second batch
   EXPECT_EQ(drawCalls(), (Calls{"draw TriangleList 0 4"}));
 
   addRectangle();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Engine/Sound/Manager.h"
@@ -136,13 +137,17 @@ constexpr int kRingFrames = 4096;
 constexpr int kRing = kRingFrames * kFrame;
 constexpr int kAhead = static_cast<int>(Player::Impl::kWriteAheadFrames);
 
-class StreamingPlayerTest : public ::testing::Test {
+class StreamingPlayerTest : public PlayerTest {
  protected:
-  StreamingPlayerTest() { Engine::Sound::Manager::create(); }
-  ~StreamingPlayerTest() override { Engine::Sound::Manager::destroy(); }
-  Samples pull(std::size_t frames) { return backend->fakeAudioOutput.pull(frames); }
-
-  PlatformFake::ScopedFakeBackend backend;
+  // Whether a one-frame write at each byte position is taken ('y') or refused ('n').
+  static std::string writes(Player& player, std::initializer_list<int> positions) {
+    const std::uint8_t bytes[kFrame] = {};
+    std::string taken;
+    for (const int at : positions) {
+      taken += player.write(at, bytes, kFrame) ? 'y' : 'n';
+    }
+    return taken;
+  }
 };
 
 TEST_F(StreamingPlayerTest, StartsSilentIn8And16Bits) {
@@ -158,35 +163,24 @@ TEST_F(StreamingPlayerTest, StartsSilentIn8And16Bits) {
 
 TEST_F(StreamingPlayerTest, WritesAreRefusedStrictlyBetweenTheCursors) {
   Player player = Player::create(16, kRing, 44100, 2);
-  const std::uint8_t bytes[kFrame] = {};
   player.play(false);
   pull(1000);
   const int play = 1000 * kFrame;
   const int write = (1000 + kAhead) * kFrame;
-  EXPECT_TRUE(player.write(play, bytes, kFrame));  // at the play cursor itself
-  EXPECT_FALSE(player.write(play + kFrame, bytes, kFrame));
+  // Taken at the play cursor itself, refused past it up to the write cursor.
+  EXPECT_EQ(writes(player, {play, play + kFrame, write, play - kFrame, 0}), "ynyyy");
   EXPECT_FALSE(player.fillSilence(write - kFrame, kFrame));
-  EXPECT_TRUE(player.write(write, bytes, kFrame));
-  EXPECT_TRUE(player.write(play - kFrame, bytes, kFrame));
-  EXPECT_TRUE(player.write(0, bytes, kFrame));
 }
 
 TEST_F(StreamingPlayerTest, TheCursorTestHandlesTheWrap) {
   Player player = Player::create(16, kRing, 44100, 2);
-  const std::uint8_t bytes[kFrame] = {};
   player.play(false);
   pull(kRingFrames - 100);
   const int play = (kRingFrames - 100) * kFrame;
   const int write = (kAhead - 100) * kFrame;  // wrapped past the end
-  EXPECT_FALSE(player.write(play + kFrame, bytes, kFrame));
-  EXPECT_FALSE(player.write(kRing - kFrame, bytes, kFrame));
-  EXPECT_FALSE(player.write(0, bytes, kFrame));
-  EXPECT_FALSE(player.write(write - kFrame, bytes, kFrame));
-  EXPECT_TRUE(player.write(play, bytes, kFrame));
-  EXPECT_TRUE(player.write(write, bytes, kFrame));
-  EXPECT_TRUE(player.write(play - kFrame, bytes, kFrame));
+  EXPECT_EQ(writes(player, {play + kFrame, kRing - kFrame, 0, write - kFrame, play, write, play - kFrame}), "nnnnyyy");
   player.stop();  // stopped: nothing is about to be played
-  EXPECT_TRUE(player.write(kFrame, bytes, kFrame));
+  EXPECT_EQ(writes(player, {kFrame}), "y");
 }
 
 TEST_F(StreamingPlayerTest, SixteenBitSilenceOfAnOddSizeLeavesTheLastByte) {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 #include <vector>
 
+#include "Engine/FileIO/ArchiveBuilder.h"
 #include "Engine/Sound/Manager.h"
 #include "Engine/Sound/Player.h"
 #include "Engine/Sound/Wave.h"
 #include "Engine/Sound/WaveBytes.h"
-#include "FileIO/src/ManagerImpl.h"
 #include "PlatformFake/FakeBackend.h"
 #include "Sound/src/WaveReader.h"
 
@@ -22,9 +22,8 @@ TEST(WaveReaderTest, FormatAndSamplesAfterAnyChunksClippedToWholeFrames) {
   canonical.data16({1, -1, 300, -300});
   WaveContents contents;
   ASSERT_EQ(readWave(canonical.bytes.data(), canonical.bytes.size(), contents), nullptr);
-  EXPECT_EQ(contents.format.channels, 2);
-  EXPECT_EQ(contents.format.rate, 22050);
-  EXPECT_EQ(contents.format.bitsPerSample, 16);
+  EXPECT_EQ(std::tuple(contents.format.channels, contents.format.rate, contents.format.bitsPerSample),
+            std::tuple(2, 22050, 16));
   EXPECT_EQ(contents.size, 8u);
   EXPECT_EQ(contents.samples, canonical.bytes.data() + 44);
 
@@ -67,29 +66,17 @@ TEST(WaveReaderTest, BrokenFilesAreRejectedWithAReason) {
   }
 }
 
-using Engine::FileIO::ManagerImpl;
 using Engine::Sound::Player;
 using Engine::Sound::Wave;
 
 // Waves loaded by name through the file manager, whose loader is pumped by hand.
 class WaveFileTest : public ::testing::Test {
  protected:
-  WaveFileTest() {
-    Engine::FileIO::ManagerOptions options;
-    options.startLoader = false;
-    options.abortOnError = false;
-    ManagerImpl::create(nullptr, 0, 1, options);
-    Engine::Sound::Manager::create();
-  }
-  ~WaveFileTest() override {
-    Engine::Sound::Manager::destroy();
-    ManagerImpl::destroy();
-  }
-  static void pump() {
-    while (ManagerImpl::instance()->serveRound()) {}
-  }
+  WaveFileTest() { Engine::Sound::Manager::create(); }
+  ~WaveFileTest() override { Engine::Sound::Manager::destroy(); }
 
   PlatformFake::ScopedFakeBackend backend;
+  TestSupport::LooseFiles files;
 };
 
 TEST_F(WaveFileTest, AWaveIsReadyOnceItsFileHasArrivedAndMissingOrBrokenFilesGiveAnError) {
@@ -99,11 +86,9 @@ TEST_F(WaveFileTest, AWaveIsReadyOnceItsFileHasArrivedAndMissingOrBrokenFilesGiv
   Wave missing = Wave::create("src/sound/missing.wav");
   Wave broken = Wave::create("src/sound/empty.wav");
   EXPECT_FALSE(wave.isReady());
-  pump();
+  TestSupport::pumpFiles();
   ASSERT_TRUE(wave.isReady() && missing.isReady() && broken.isReady());
-  EXPECT_FALSE(wave.isError());
-  EXPECT_TRUE(missing.isError());
-  EXPECT_TRUE(broken.isError());
+  EXPECT_EQ(std::tuple(wave.isError(), missing.isError(), broken.isError()), std::tuple(false, true, true));
   EXPECT_EQ(backend->fakeDebugOutput.lines.back(), "Sound : too short for a WAV header ( src/sound/empty.wav )\n");
   Player player = Player::create(wave);
   player.play(false);
