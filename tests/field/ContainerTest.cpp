@@ -48,10 +48,8 @@ TEST_F(ContainerTest, ALockThePartyCanPickOpensAtOnce) {
   Symbol& s = chest("薬草", 0, 2);
   bool remove = false;
   EXPECT_TRUE(s.touch(remove));
-  EXPECT_TRUE(remove);
   EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵を開けた！", "Kessa笑:これは……　薬草ね！"}));
-  EXPECT_EQ(game().bag().countItem(tool("薬草")), 1);
-  EXPECT_TRUE(s.isContainer());
+  EXPECT_EQ(std::tuple(remove, game().bag().countItem(tool("薬草")), s.isContainer()), std::tuple(true, 1, true));
 }
 
 TEST_F(ContainerTest, ALockBeyondThePartyOffersTheChoices) {
@@ -63,15 +61,15 @@ TEST_F(ContainerTest, ALockBeyondThePartyOffersTheChoices) {
   EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵がかかっている Level 3"}));
   Game::ListMenu* menu = contentsOf(s).menu();
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->itemCount(), 2) << "no magic key in the bag";
-  EXPECT_EQ(menu->selectedId(0), Container::kBreak);
+  // No magic key in the bag.
+  EXPECT_EQ(std::tuple(menu->itemCount(), menu->selectedId(0)), std::tuple(2, Container::kBreak));
   game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 1);
   Symbol& keyed = chest(nullptr, 5, 3);
   keyed.touch(remove);
   menu = contentsOf(keyed).menu();
   ASSERT_EQ(menu->itemCount(), 3);
-  EXPECT_EQ(menu->selectedId(0), Container::kMagicKey);
-  EXPECT_EQ(std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str()), std::string("魔法鍵 残り1"));
+  EXPECT_EQ(std::tuple(menu->selectedId(0), std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str())),
+            std::tuple(Container::kMagicKey, "魔法鍵 残り1"));
 }
 
 TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
@@ -85,9 +83,8 @@ TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
   seedBreak(false);
   step({kDecide});
   EXPECT_TRUE(s.touch(remove)) << "ぶっこわす";
-  EXPECT_TRUE(remove);
-  EXPECT_EQ(contentsOf(s).menu(), nullptr);
-  EXPECT_EQ(field->lines.back(), "Kessa笑:これは……　薬草ね！");
+  EXPECT_EQ(std::tuple(remove, contentsOf(s).menu(), field->lines.back()),
+            std::tuple(true, nullptr, "Kessa笑:これは……　薬草ね！"));
 }
 
 // A magic key (two held) is spent to open an empty chest; a broken chest
@@ -110,10 +107,9 @@ TEST_F(ContainerTest, EachChoiceOpensOrLeavesTheChest) {
     Symbol& s = c.choice == Container::kMagicKey ? chest(nullptr, 0, 9) : chest("薬草", 300, 9);
     bool remove = false;
     EXPECT_TRUE(contentsOf(s).choose(c.choice, remove, s)) << c.choice;
-    EXPECT_EQ(remove, c.removed) << c.choice;
-    EXPECT_EQ(field->lines, c.lines) << c.choice;
-    EXPECT_EQ(std::tuple(game().bag().countItem(tool("魔法鍵")), game().bag().countItem(tool("薬草")), game().money()),
-              std::tuple(c.keys, c.herbs, c.money))
+    EXPECT_EQ(std::tuple(remove, field->lines, game().bag().countItem(tool("魔法鍵")),
+                         game().bag().countItem(tool("薬草")), game().money()),
+              std::tuple(c.removed, c.lines, c.keys, c.herbs, c.money))
         << c.choice;
   }
 }
@@ -135,9 +131,8 @@ TEST_F(ContainerTest, MoneyLinesAtTheirThresholds) {
     Symbol& s = chest(nullptr, found);
     bool remove = false;
     s.touch(remove);
-    ASSERT_EQ(field->lines.size(), 1u);
-    EXPECT_EQ(field->lines[0], line) << party << " " << found;
-    EXPECT_EQ(game().money(), party + found);
+    EXPECT_EQ(std::tuple(field->lines, game().money()), std::tuple(std::vector{line}, party + found))
+        << party << " " << found;
   }
 }
 

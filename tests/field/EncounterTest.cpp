@@ -128,12 +128,11 @@ TEST_F(EncounterTest, TheBarrierHoldsArrivalsOffAndSaysWhenItEnds) {
   variable("stealth") = 2;
   nearHalfChance();
   EXPECT_FALSE(roll());
-  EXPECT_EQ(variable("stealth"), 1);
-  EXPECT_TRUE(field->lines.empty());
+  EXPECT_EQ(std::tuple(variable("stealth"), field->lines.size()), std::tuple(1, 0u));
   EXPECT_FALSE(roll());
-  EXPECT_EQ(variable("stealth"), 0);
-  EXPECT_EQ(field->lines, std::vector<std::string>({"-:結界の効果が切れた"}));
-  EXPECT_EQ(variable("encounter"), 63) << "the barrier's arrivals are not counted";
+  // The barrier's arrivals are not counted.
+  EXPECT_EQ(std::tuple(variable("stealth"), field->lines, variable("encounter")),
+            std::tuple(0, std::vector<std::string>({"-:結界の効果が切れた"}), 63));
   field->rng.setSeed(seedDrawing(0.f, 0.4f));
   EXPECT_TRUE(roll());
   EXPECT_EQ(field->lines.size(), 1u);
@@ -164,19 +163,15 @@ TEST_F(EncounterTest, TheBattleBringsTheGroupOnTheFloorsLevel) {
   field->level = 3.f;
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   ASSERT_TRUE(roll());
-  EXPECT_EQ(variable("encounter"), 0);
   ASSERT_EQ(field->battles.size(), 1u);
   Game::Battle& battle = *field->battles[0];
-  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
-  EXPECT_EQ(battle.rankTracker().highest(), 0) << "members come at rank 0";
+  // Members come at rank 0.
+  EXPECT_EQ(std::tuple(variable("encounter"), battle.kind(), battle.rankTracker().highest(), battle.countLiving(1)),
+            std::tuple(0, BattleSettings::kEven, 0, 2));
   EXPECT_FLOAT_EQ(battle.level(), 3.f + 0.1f * 961.f / 1061.f);
   const Game::Unit* soldier = battle.unitAt(1, 0, 2);
   const Game::Unit* slime = battle.unitAt(1, 1, 0);
-  ASSERT_NE(soldier, nullptr);
-  ASSERT_NE(slime, nullptr);
-  EXPECT_TRUE(soldier->hasName("骨の兵士"));
-  EXPECT_TRUE(slime->hasName("泥スライム"));
-  EXPECT_EQ(battle.countLiving(1), 2);
+  EXPECT_TRUE(soldier && slime && soldier->hasName("骨の兵士") && slime->hasName("泥スライム"));
 }
 
 TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
@@ -187,8 +182,7 @@ TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
   nearHalfChance();
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   EXPECT_FALSE(roll());
-  EXPECT_EQ(variable("encounter"), 0);
-  EXPECT_TRUE(field->battles.empty());
+  EXPECT_EQ(std::tuple(variable("encounter"), field->battles.size()), std::tuple(0, 0u));
   // Forestall factor 20: its weight 1 takes every draw.
   field->abilities.encounterAvoidance = 0.f;
   field->abilities.forestallFactor = 20.f;
@@ -204,8 +198,7 @@ TEST_F(EncounterTest, RacesSpawnBelowRankZeroAndMissingEnemiesStayOut) {
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   ASSERT_TRUE(roll());
   Game::Battle& battle = *field->battles[0];
-  EXPECT_GE(battle.countLiving(1), 1);
-  EXPECT_LE(battle.rankTracker().highest(), 0);
+  EXPECT_TRUE(battle.countLiving(1) >= 1 && battle.rankTracker().highest() <= 0);
   EXPECT_EQ(battle.findUnitByName("無い敵"), nullptr);
 }
 
@@ -243,8 +236,7 @@ TEST_F(EncounterTest, TheTransitionHandsTheBattleOverOnFrameNinety) {
   }
   EXPECT_EQ(game().battle(), nullptr);
   EXPECT_TRUE(transition.update());
-  EXPECT_EQ(game().battle(), raw);
-  EXPECT_EQ(transition.battle(), nullptr);
+  EXPECT_EQ(std::tuple(game().battle(), transition.battle()), std::tuple(raw, nullptr));
 }
 
 // A battle opening with a boss's face (one the face set knows) plays the

@@ -82,13 +82,11 @@ TEST(EnemyRules, SneakHidesFromHearingAndHideFromSight) {
 TEST_F(EnemyTest, TheTouchBattleIsAFixedOneOnTheFloorsLevel) {
   field->level = 4.f;
   BattleSettings settings = Enemy::battleSettings(*field, BattleSettings::kBackAttack);
-  EXPECT_EQ(settings.sceneName, nullptr) << "an empty table scene is the site's";
-  EXPECT_EQ(settings.kind, BattleSettings::kBackAttack);
+  // An empty table scene is the site's.
+  EXPECT_EQ(std::tuple(settings.sceneName, settings.kind, std::string(settings.bgm), settings.escapeAllowed,
+                       settings.defeatMode, settings.fromScript),
+            std::tuple(nullptr, BattleSettings::kBackAttack, "通常戦闘", false, 1, false));
   EXPECT_FLOAT_EQ(settings.level, 4.1f);
-  EXPECT_STREQ(settings.bgm, "通常戦闘");
-  EXPECT_FALSE(settings.escapeAllowed);
-  EXPECT_EQ(settings.defeatMode, 1);
-  EXPECT_FALSE(settings.fromScript);
   Game::NmlDocument document;
   document.loadFromText("t.txt", "encounter{ scene 洞窟; }");
   field->table.load(*document.findChild("encounter"));
@@ -111,8 +109,7 @@ TEST_F(EnemyTest, OutOfRangeOrAsleepItWandersAtItsPassiveSpeed) {
   field->setPlayer(&player);
   Symbol& e = enemy(r, 2, 0);
   e.update();
-  EXPECT_EQ(keywords(e)[0], "random 32") << "96 away, beyond 95: 48 / 1.5";
-  EXPECT_EQ(keywords(e).size(), 2u);
+  EXPECT_EQ(keywords(e), std::vector<std::string>({"random 32", "delete 0"})) << "96 away, beyond 95: 48 / 1.5";
   const Game::RaceData& hearing = race("passiveSpeed 2; activeSpeed 2; activeTime 3; senseRange 960;", "聴覚");
   field->abilities.sneak = true;
   Symbol& quiet = enemy(hearing, 1, 0);
@@ -143,8 +140,7 @@ TEST_F(EnemyTest, WithoutASpeedOrPatternItStays) {
   field->setPlayer(&player);
   Symbol& still = enemy(r, 2, 0);
   run(still, 20);
-  EXPECT_FALSE(still.hasCommands());
-  EXPECT_EQ(std::tuple(still.x(), still.y()), std::tuple(2, 0));
+  EXPECT_EQ(std::tuple(still.hasCommands(), still.x(), still.y()), std::tuple(false, 2, 0));
   field->setPlayer(nullptr);
   Symbol& e = enemy(race("passiveSpeed 0; activeSpeed 2; activeTime 3; senseRange 200;"), 2, 2);
   e.update();
@@ -169,14 +165,13 @@ TEST_F(EnemyTest, TouchStartsTheBattleWithTheRaceAndRemovesTheSymbol) {
   Symbol& e = enemy(Game::Database::instance()->findRace("粘体"), 1, 0, 0.f);
   bool remove = false;
   EXPECT_TRUE(e.touch(remove));
-  EXPECT_TRUE(remove);
   ASSERT_EQ(field->battles.size(), 1u);
   Game::Battle& battle = *field->battles[0];
-  EXPECT_EQ(battle.kind(), BattleSettings::kForestall) << "in front of the player, its back turned";
+  // In front of the player, its back turned.
+  EXPECT_EQ(std::tuple(remove, battle.kind(), e.isEnemy(), e.isContainer()),
+            std::tuple(true, BattleSettings::kForestall, true, false));
   EXPECT_FLOAT_EQ(battle.level(), 3.1f);
   EXPECT_GE(battle.countLiving(1), 1);
-  EXPECT_TRUE(e.isEnemy());
-  EXPECT_FALSE(e.isContainer());
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ TEST(MoveCommandTest, KeywordsReadAsTheirCodesAndUnknownOnesAsDelete) {
     EXPECT_EQ(MoveCommand::codeOf(keyword), code) << keyword;
   }
   EXPECT_EQ(MoveCommand::codeOf(nullptr), 0);
-  EXPECT_STREQ(MoveCommand::keywordOf(9), "chase");
-  EXPECT_STREQ(MoveCommand::keywordOf(10), "delete");
-  EXPECT_STREQ(MoveCommand::keywordOf(-1), "delete");
+  EXPECT_EQ(std::tuple(std::string(MoveCommand::keywordOf(9)), std::string(MoveCommand::keywordOf(10)),
+                       std::string(MoveCommand::keywordOf(-1))),
+            std::tuple("chase", "delete", "delete"));
 }
 
 TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
@@ -60,11 +60,9 @@ TEST(MoveControllerTest, FractionRunsFromZeroToOneAndAStepTakesAFrameAtLeast) {
   move.tick();
   EXPECT_FLOAT_EQ(move.fraction(), 0.25f);
   move.start(0, 0, 1, 0, 0, true);
-  EXPECT_EQ(move.total, 1);
-  EXPECT_TRUE(move.hop);
+  EXPECT_EQ(std::tuple(move.total, move.hop), std::tuple(1, true));
   move.tick();
-  EXPECT_TRUE(move.hasArrived());
-  EXPECT_FLOAT_EQ(move.fraction(), 1.f);
+  EXPECT_EQ(std::tuple(move.hasArrived(), move.fraction()), std::tuple(true, 1.f));
   move.total = -3;
   EXPECT_FLOAT_EQ(move.fraction(), 1.f);
 }
@@ -114,20 +112,16 @@ TEST_F(FieldTest, AWalkIsInterpolatedAndPlaysWalkAtItsSpeed) {
   s.update();
   s.update();
   s.update();
-  EXPECT_FLOAT_EQ(s.position().x, from.x + 12.f) << "two frames of eight of 48";
-  EXPECT_FLOAT_EQ(s.position().y, from.y);
-  EXPECT_EQ(s.motion(), "walk");
-  EXPECT_FLOAT_EQ(s.motionSpeed(), 1.5f) << "48 / 40 × 10 / 8";
-  EXPECT_FLOAT_EQ(s.angle(), 0.f);
+  // Two frames of eight of 48, at speed 48 / 40 × 10 / 8.
+  EXPECT_EQ(std::tuple(s.position().x, s.position().y, s.motion(), s.motionSpeed(), s.angle()),
+            std::tuple(from.x + 12.f, from.y, "walk", 1.5f, 0.f));
   run(s, 6);
-  EXPECT_FLOAT_EQ(s.position().x, from.x + 48.f);
-  EXPECT_EQ(s.motion(), "stand");
+  EXPECT_EQ(std::tuple(s.position().x, s.motion()), std::tuple(from.x + 48.f, "stand"));
   Symbol& h = place("h", 3, 3);
   h.move("hop", 4, -1, 0);
   h.update();
   h.update();
-  EXPECT_FLOAT_EQ(h.motionSpeed(), 0.5f);
-  EXPECT_FLOAT_EQ(h.angle(), 180.f);
+  EXPECT_EQ(std::tuple(h.motionSpeed(), h.angle()), std::tuple(0.5f, 180.f));
 }
 
 TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
@@ -135,8 +129,7 @@ TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
   s.move("wait", 3);
   s.move("move", 2, 0, 1);
   s.update();
-  EXPECT_TRUE(s.isMoving());
-  EXPECT_EQ(s.motion(), "stand");
+  EXPECT_EQ(std::tuple(s.isMoving(), s.motion()), std::tuple(true, "stand"));
   run(s, 2);
   EXPECT_EQ(s.motion(), "stand") << "on the wait's last frame too";
   EXPECT_EQ(s.y(), 1) << "the wait lasts three frames";
@@ -166,10 +159,8 @@ TEST_F(FieldTest, StepsOffTheMapOrRefusedLeaveTheSymbolAndCountAsRun) {
   s.update();
   s.update();
   s.update();
-  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(0, 0));
-  EXPECT_FALSE(s.isMoving());
-  EXPECT_EQ(s.cursor(), 3);
-  EXPECT_FLOAT_EQ(s.angle(), 0.f) << "turned toward the wall it could not enter";
+  // Turned toward the wall it could not enter.
+  EXPECT_EQ(std::tuple(s.x(), s.y(), s.isMoving(), s.cursor(), s.angle()), std::tuple(0, 0, false, 3, 0.f));
   s.move("hop", 2, 1, 0);
   s.update();
   EXPECT_EQ(s.x(), 1) << "a hop may enter";
@@ -292,9 +283,8 @@ TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloats) {
 TEST_F(FieldTest, ASymbolOffTheGridStandsWhereItsCellWouldBe) {
   Symbol& s = place("s", -1, 6);
   const Engine::Math::Vector3 origin = field->map().origin();
-  EXPECT_FLOAT_EQ(s.position().x, origin.x - 48.f);
-  EXPECT_FLOAT_EQ(s.position().y, origin.y + 288.f);
-  EXPECT_FLOAT_EQ(s.position().z, origin.z);
+  EXPECT_EQ(std::tuple(s.position().x, s.position().y, s.position().z),
+            std::tuple(origin.x - 48.f, origin.y + 288.f, origin.z));
 }
 
 // A step onto its own cell, shared with another: the probe is the symbol's
@@ -311,17 +301,14 @@ TEST_F(FieldTest, TouchWithoutParameterIsHandledAndRemovesNothing) {
   Symbol& s = place("s", 1, 1);
   bool remove = true;
   EXPECT_TRUE(s.touch(remove));
-  EXPECT_FALSE(remove);
-  EXPECT_FALSE(s.isEnemy());
-  EXPECT_FALSE(s.isContainer());
+  EXPECT_EQ(std::tuple(remove, s.isEnemy(), s.isContainer()), std::tuple(false, false, false));
 }
 
 TEST_F(FieldTest, ChangeCharaTakesTheNewLookAndIdleMotion) {
   Symbol& s = place("s", 1, 1);
   Game::SymbolCharaData* other = chara("float true;");
   s.changeChara(other, "sit");
-  EXPECT_EQ(s.chara(), other);
-  EXPECT_EQ(s.idleMotion(), "sit");
+  EXPECT_EQ(std::tuple(s.chara(), s.idleMotion()), std::tuple(other, "sit"));
   s.update();
   EXPECT_EQ(s.motion(), "sit");
 }

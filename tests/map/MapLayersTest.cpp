@@ -53,19 +53,16 @@ TEST_F(MapLayersTest, HeightsAreTheIndexDoubled) {
 }
 
 // The chip is looked up by sheet column (low) and row (high); 8-bit files
-// keep the row in the high nibble.
-TEST_F(MapLayersTest, ChipsAreFoundByColumnAndRow) {
+// keep the row in the high nibble. Events are indices, empty none.
+TEST_F(MapLayersTest, ChipsAreFoundByColumnAndRowAndEventsByIndex) {
   EXPECT_EQ(one(8, 0x01, E, E, E, E, E).chip, pictures.chipAt(1, 0));
   EXPECT_EQ(one(8, 0x23, E, E, E, E, E).chip, pictures.chipAt(3, 2));
   EXPECT_EQ(one(16, 0x0203, E, E, E, E, E).chip, pictures.chipAt(3, 2));
   EXPECT_EQ(one(16, 0x0302, E, E, E, E, E).chip, nullptr);  // none listed there: rock
   EXPECT_EQ(one(8, E, E, E, E, E, E).chip, nullptr);
-}
-
-TEST_F(MapLayersTest, EventsAreIndicesAndEmptyIsNone) {
-  EXPECT_EQ(one(8, E, E, E, E, 0x12, E).eventId, 2 + 8);
-  EXPECT_EQ(one(8, E, E, E, E, 0, E).eventId, 0);
-  EXPECT_EQ(one(8, E, E, E, E, E, E).eventId, -1);
+  EXPECT_EQ(std::tuple(one(8, E, E, E, E, 0x12, E).eventId, one(8, E, E, E, E, 0, E).eventId,
+                       one(8, E, E, E, E, E, E).eventId),
+            std::tuple(2 + 8, 0, -1));
 }
 
 // Object number (raw >> 10) × 16 + low byte, turned by bits 8 and 9.
@@ -79,10 +76,7 @@ TEST_F(MapLayersTest, ObjectsTakeTheirNumberAndQuarterTurns) {
     EXPECT_EQ(spec.object ? spec.object->number : 0, number) << std::hex << raw;
     EXPECT_EQ(spec.rotation, spec.object ? rotation : spec.rotation) << std::hex << raw;
   }
-}
-
-// A number the list lacks, and any number against an empty list, is none.
-TEST_F(MapLayersTest, ObjectNumbersTheListLacksAreNone) {
+  // A number the list lacks, and any number against an empty list, is none.
   EXPECT_EQ(one(16, E, E, E, 0x0012, E, E).object, nullptr);
   MapPictureSet empty;
   bytes = fmf(1, 1, 8, {{E}, {E}, {E}, {0x01}, {E}, {E}});
@@ -124,28 +118,23 @@ TEST_F(MapLayersTest, RowsAreFlipped) {
   ASSERT_EQ(view.read(bytes.data(), static_cast<int>(bytes.size()), Map::kLayerCount), nullptr);
   const FloorSpecGrid specs = Map::readFmfLayers(view, pictures, "rows.fmf");
   ASSERT_EQ(std::tuple(specs.width, specs.height), std::tuple(2, 3));
-  EXPECT_EQ(specs.at(0, 0).height, 5 * 2);
-  EXPECT_EQ(specs.at(1, 0).height, 6 * 2);
-  EXPECT_EQ(specs.at(0, 2).height, 1 * 2);
-  EXPECT_EQ(specs.at(1, 1).height, 4 * 2);
+  EXPECT_EQ(std::tuple(specs.at(0, 0).height, specs.at(1, 0).height, specs.at(0, 2).height, specs.at(1, 1).height),
+            std::tuple(5 * 2, 6 * 2, 1 * 2, 4 * 2));
 }
 
-TEST_F(MapLayersTest, AMissingOrRefusedTileMapStopsNamingTheFloorAndTheFault) {
+TEST_F(MapLayersTest, AMissingOrRefusedTileMapOrEventStopsNamingTheFloorAndTheFault) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   Map map(pictures);
   EXPECT_DEATH(map.loadFmf("src/data/map/lost"), "src/data/map/lost.fmf.*floor tile map missing or empty");
   fs().put("src/data/map/short.fmf", fmf(2, 2, 8, {{0, 0, 0, 0}}));
   EXPECT_DEATH(map.loadFmf("src/data/map/short"), "src/data/map/short.fmf.*floor tile map shorter than its layers");
-}
-
-TEST_F(MapLayersTest, ASpecLookupOfAMissingEventStopsNamingFloorAndEvent) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // So does a spec lookup of a missing event, naming floor and event.
   FloorSpecGrid specs = MapTestSupport::grid(3, 2, nullptr);
   specs.at(2, 0).eventId = 4;
   specs.at(1, 1).eventId = 4;
   specs.at(0, 1).eventId = 9;
-  EXPECT_EQ(&specs.specOfEvent(4), &specs.at(1, 1));  // x outer, y inner
-  EXPECT_EQ(&specs.specOfEvent(9), &specs.at(0, 1));
+  // x outer, y inner.
+  EXPECT_EQ(std::tuple(&specs.specOfEvent(4), &specs.specOfEvent(9)), std::tuple(&specs.at(1, 1), &specs.at(0, 1)));
   EXPECT_DEATH(specs.specOfEvent(5), "test.fmf.*no cell carries event 5");
 }
 

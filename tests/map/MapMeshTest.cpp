@@ -144,15 +144,11 @@ TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
     EXPECT_EQ(std::tuple(v.position.x, v.position.y, v.position.z, v.uv.x, v.uv.y), expected[i]) << i;
     EXPECT_EQ(std::tuple(v.normal.x, v.normal.y, v.normal.z), std::tuple(1.f, 0.f, 0.f));
   }
-  const int indices[6] = {0, 2, 1, 0, 3, 2};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(mesh.index(i), indices[i]);
-  }
+  EXPECT_EQ(std::tuple(mesh.index(0), mesh.index(1), mesh.index(2), mesh.index(3), mesh.index(4), mesh.index(5)),
+            std::tuple(0, 2, 1, 0, 3, 2));
   // Grey above, the wall's bottom colour below.
-  EXPECT_EQ(mesh.vertex(0).color, Color(0xFF808080u));
-  EXPECT_EQ(mesh.vertex(1).color, Color(0xFF808080u));
-  EXPECT_EQ(mesh.vertex(2).color, Color(0x40102030u));
-  EXPECT_EQ(mesh.vertex(3).color, Color(0x40102030u));
+  EXPECT_EQ(std::tuple(mesh.vertex(0).color, mesh.vertex(1).color, mesh.vertex(2).color, mesh.vertex(3).color),
+            std::tuple(Color(0xFF808080u), Color(0xFF808080u), Color(0x40102030u), Color(0x40102030u)));
 
   // A side under a ramp (slope 0 from 2: height 3, +y corners at 40, −y
   // at 20) drops 56 on its +y end and 36 on its −y end.
@@ -180,9 +176,8 @@ TEST_F(MapMeshTest, PitSidesFadeFromTheBottomColourAboveToWhite) {
   const auto pieces = MapMesh::wallGroup(map, wall, 65536);
   const MeshVertex& top = pieces[0]->vertex(0);
   const MeshVertex& bottom = pieces[0]->vertex(3);
-  EXPECT_EQ(std::tuple(top.position.z, bottom.position.z), std::tuple(1280.f, -16.f));
-  EXPECT_EQ(top.color, Color(0x40102030u));
-  EXPECT_EQ(bottom.color, Color());
+  EXPECT_EQ(std::tuple(top.position.z, bottom.position.z, top.color, bottom.color),
+            std::tuple(1280.f, -16.f, Color(0x40102030u), Color()));
 }
 
 TEST_F(MapMeshTest, CylinderChipsStandOnEightSidesUnderAFan) {
@@ -214,13 +209,11 @@ TEST_F(MapMeshTest, CylinderChipsStandOnEightSidesUnderAFan) {
     b -= tops[0]->vertex(0).position;
     EXPECT_GT(a.x * b.y - a.y * b.x, 0.f) << t;  // counter-clockwise seen from above, as quads are
   }
-  EXPECT_EQ(tops[0]->vertex(3).color, Color());
-  EXPECT_EQ(tops[0]->vertex(3).normal.z, 1.f);
+  EXPECT_EQ(std::tuple(tops[0]->vertex(3).color, tops[0]->vertex(3).normal.z), std::tuple(Color(), 1.f));
   // Texture 32 a cell about the cell's middle, (48, −16) for (1, 1): the
   // rim at 0 degrees is 24 along +x, at 90 degrees 24 along +y (v up).
   const auto uv = [&](int v) { return std::pair(tops[0]->vertex(v).uv.x, tops[0]->vertex(v).uv.y); };
-  EXPECT_EQ(uv(0), std::pair(48.f, -16.f));
-  EXPECT_EQ(uv(1), std::pair(64.f, -16.f));
+  EXPECT_EQ(std::tuple(uv(0), uv(1)), std::tuple(std::pair(48.f, -16.f), std::pair(64.f, -16.f)));
   EXPECT_NEAR(uv(3).first, 48.f, 1e-4f);
   EXPECT_NEAR(uv(3).second, -32.f, 1e-4f);
 }
@@ -238,10 +231,8 @@ TEST_F(MapMeshTest, TopFacesOfAChip) {
   const MeshBuilder& mesh = *pieces[0];
   ASSERT_EQ(std::tuple(mesh.vertexCount(), mesh.indexCount()), std::tuple(3 * 4, 3 * 6));
   EXPECT_EQ(std::tuple(map.cellAt(0, 0)->topFirstIndex, map.cellAt(1, 1)->topFirstIndex,
-                       map.cellAt(2, 0)->topFirstIndex),
-            std::tuple(0, 6, 12));
-  EXPECT_EQ(map.cellAt(2, 0)->topTriangles, 2);
-  EXPECT_EQ(map.cellAt(0, 1)->topTriangles, 0);
+                       map.cellAt(2, 0)->topFirstIndex, map.cellAt(2, 0)->topTriangles, map.cellAt(0, 1)->topTriangles),
+            std::tuple(0, 6, 12, 2, 0));
   // (1, 1), centred on (−24, 0): uv (32, −32) + (0, 0), (32, 0), (32, 32),
   // (0, 32); corners in order.
   const std::tuple<float, float, float, float> expected[] = {
@@ -312,9 +303,9 @@ TEST_F(MapMeshTest, GroupsOverTheVertexLimitAreSplit) {
     }
     total += piece->vertexCount();
   }
-  EXPECT_EQ(total, 9 * 4);
-  EXPECT_EQ(map.cellAt(2, 2)->topFirstIndex, 0);  // the ninth face opens the fifth piece
-  EXPECT_EQ(map.cellAt(2, 1)->topFirstIndex, 6);
+  // The ninth face opens the fifth piece.
+  EXPECT_EQ(std::tuple(total, map.cellAt(2, 2)->topFirstIndex, map.cellAt(2, 1)->topFirstIndex),
+            std::tuple(9 * 4, 0, 6));
 
   // A fan of 9 vertices does not go into the 8 left after another.
   ChipPicture column;

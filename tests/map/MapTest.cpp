@@ -23,6 +23,7 @@ class MapTest : public ResourceTestSupport::ResourceTest {
     return map;
   }
   const Map::Cell& cell(int x, int y) { return *map.cellAt(x, y); }
+  static std::tuple<float, float, float> xyz(const Vector3& v) { return {v.x, v.y, v.z}; }
   std::tuple<int, int, int, int> corners(int x, int y) {
     const int* c = cell(x, y).corners;
     return {c[0], c[1], c[2], c[3]};
@@ -51,8 +52,7 @@ TEST_F(MapTest, RampsRiseTowardTheirDirectionAndDiagonalsTowardACorner) {
     specs.at(0, 0).height = 4;
     specs.at(0, 0).slope = slope;
     built(specs);
-    EXPECT_EQ(cell(0, 0).height, 4 + raise) << slope;
-    EXPECT_EQ(corners(0, 0), expected) << slope;
+    EXPECT_EQ(std::tuple(cell(0, 0).height, corners(0, 0)), std::tuple(4 + raise, expected)) << slope;
   }
 }
 
@@ -136,23 +136,18 @@ TEST_F(MapTest, CentresAndCorners) {
   specs.at(3, 0).pit = true;
   specs.at(0, 0).chip = nullptr;
   built(specs);
-  const Vector3 origin = map.origin();
-  EXPECT_EQ(std::tuple(origin.x, origin.y, origin.z), std::tuple(-96.f, -48.f, 0.f));
-  const Vector3 centre = cell(2, 1).centre();
-  EXPECT_EQ(std::tuple(centre.x, centre.y, centre.z), std::tuple(0.f, 0.f, 30.f));
+  EXPECT_EQ(xyz(map.origin()), std::tuple(-96.f, -48.f, 0.f));
+  EXPECT_EQ(xyz(cell(2, 1).centre()), std::tuple(0.f, 0.f, 30.f));
   const std::tuple<int, float, float, float> cornersOf21[] = {
       {0, -24.f, 24.f, 30.f}, {1, 24.f, 24.f, 30.f}, {2, 24.f, -24.f, 30.f}, {3, -24.f, -24.f, 30.f},
       {5, 24.f, 24.f, 30.f},  {-1, -24.f, -24.f, 30.f}};
   for (const auto& [corner, x, y, z] : cornersOf21) {
-    const Vector3 p = cell(2, 1).cornerPosition(corner);
-    EXPECT_EQ(std::tuple(p.x, p.y, p.z), std::tuple(x, y, z)) << corner;
+    EXPECT_EQ(xyz(cell(2, 1).cornerPosition(corner)), std::tuple(x, y, z)) << corner;
   }
   EXPECT_FLOAT_EQ(cell(3, 0).cornerPosition(0).z, 1280.f);  // a pit
   EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(0).z, -1.f);    // rock
-  EXPECT_EQ(map.cellAt(4, 0), nullptr);
-  EXPECT_EQ(map.cellAt(0, 2), nullptr);
-  EXPECT_EQ(map.cellAt(-1, 0), nullptr);
-  EXPECT_EQ(map.cellAt(0, -1), nullptr);
+  EXPECT_EQ(std::tuple(map.cellAt(4, 0), map.cellAt(0, 2), map.cellAt(-1, 0), map.cellAt(0, -1)),
+            std::tuple(nullptr, nullptr, nullptr, nullptr));
   EXPECT_NE(map.cellAt(3, 1), nullptr);
 }
 
@@ -172,8 +167,7 @@ TEST_F(MapTest, CylinderCornersAreReportedAndTheirSidesHangFromTheCentre) {
   EXPECT_TRUE(cylinder);
   EXPECT_FLOAT_EQ(cell(1, 0).cornerPosition(1, &cylinder).z, 70.f);
   EXPECT_FALSE(cylinder);
-  const Vector3 below = cell(0, 0).lowerPoint(1);
-  EXPECT_EQ(std::tuple(below.x, below.y, below.z), std::tuple(-48.f, -24.f, -16.f));  // the centre, at −16
+  EXPECT_EQ(xyz(cell(0, 0).lowerPoint(1)), std::tuple(-48.f, -24.f, -16.f));  // the centre, at −16
   EXPECT_FLOAT_EQ(cell(1, 0).lowerPoint(1).z, 70.f - 48.f);
   EXPECT_FLOAT_EQ(cell(1, 0).lowerPoint(0).z, 50.f - 48.f);
 }
@@ -217,17 +211,15 @@ TEST_F(MapTest, AverageCornerHeightAndRaisedCorners) {
   specs.at(0, 1).height = 4;   // z 40
   specs.at(1, 1).height = 6;   // z 60
   built(specs);
-  // Corner 1 of (0, 0) is the middle point: (10 + 20 + 40 + 60) / 4.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 1), 32.5f);
-  // Corner 3 of (0, 0) has only the cell itself.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 3), 10.f);
-  // Corner 0 of (0, 0): (0, 0) and (0, 1): (10 + 40) / 2.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 0), 25.f);
-  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 1));  // −22.5
-  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 0));  // −15
-  EXPECT_TRUE(map.isCornerRaised(cell(0, 0), 3));   // 0
-  EXPECT_TRUE(map.isCornerRaised(cell(1, 1), 3));   // +27.5
-  EXPECT_TRUE(map.isCornerRaised(cell(0, 1), 2));   // +7.5
+  // Corners 1, 3 and 0 of (0, 0): the middle point, (10 + 20 + 40 + 60) / 4; the cell alone; (0, 0) and
+  // (0, 1), (10 + 40) / 2.
+  const auto average = [&](int corner) { return map.averageCornerZ(cell(0, 0), corner); };
+  EXPECT_EQ(std::tuple(average(1), average(3), average(0)), std::tuple(32.5f, 10.f, 25.f));
+  // Own z − mean: −22.5, −15, 0, +27.5, +7.5.
+  EXPECT_EQ(std::tuple(map.isCornerRaised(cell(0, 0), 1), map.isCornerRaised(cell(0, 0), 0),
+                       map.isCornerRaised(cell(0, 0), 3), map.isCornerRaised(cell(1, 1), 3),
+                       map.isCornerRaised(cell(0, 1), 2)),
+            std::tuple(false, false, true, true, true));
 
   // −4 exactly is not raised; −3 is; a section needs more than 0.
   FloorSpecGrid close = grid(2, 1, &floor);
@@ -346,9 +338,9 @@ TEST_F(MapTest, BuildingJoinsTheQueueAndResettingEmpties) {
   specs.at(1, 1).eventId = 8;
   built(specs);
   EXPECT_TRUE(MapBuildQueue::instance()->contains(&map));
-  EXPECT_EQ(map.findEvent(3), map.cellAt(0, 1));  // x outer
-  EXPECT_EQ(map.findEvent(8), map.cellAt(1, 1));
-  EXPECT_EQ(map.findEvent(4), nullptr);
+  // x outer: event 3's first cell is (0, 1).
+  EXPECT_EQ(std::tuple(map.findEvent(3), map.findEvent(8), map.findEvent(4)),
+            std::tuple(map.cellAt(0, 1), map.cellAt(1, 1), nullptr));
   EXPECT_EQ(cell(1, 1).map, &map);
   map.reset();
   EXPECT_EQ(map.cellAt(0, 0), nullptr);

@@ -128,9 +128,8 @@ class IntermissionTest : public TestServices::Test<TestServices::kGraphics | Tes
 };
 
 TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
-  const std::vector<i32> common = {1, 2, 3, 4, 5, 6, 7, 9};
   const std::tuple<i32, std::vector<i32>> cases[] = {
-      {Intermission::kNoSave, common},
+      {Intermission::kNoSave, {1, 2, 3, 4, 5, 6, 7, 9}},
       {Intermission::kMemorySave, {1, 2, 3, 4, 5, 6, 7, 9, 11}},
       {Intermission::kFileSave, {1, 2, 3, 4, 5, 6, 7, 9, 10}},
   };
@@ -198,12 +197,11 @@ TEST_F(IntermissionTest, TheDetailTableShowsBoostsSigned) {
   unit.setBoost(Game::Parameters::kAgility, -2);
   Game::TextGrid grid;
   Game::UnitPanels::fillDetailTable(grid, unit);
-  const auto text = [&grid](i32 r, i32 c) {
-    const char* cell = grid.cell(r, c).text.c_str();
+  const auto text = [&grid](i32 row) {
+    const char* cell = grid.cell(1 + row, 2).text.c_str();
     return std::string(cell ? cell : "");
   };
-  EXPECT_EQ(std::pair(text(1 + Game::Parameters::kStrength, 2), text(1 + Game::Parameters::kAgility, 2)),
-            std::pair(std::string(" +1"), std::string(" -2")));
+  EXPECT_EQ(std::tuple(text(Game::Parameters::kStrength), text(Game::Parameters::kAgility)), std::tuple(" +1", " -2"));
 }
 
 TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
@@ -289,8 +287,7 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
   EXPECT_STREQ(Game::SceneRenderer::instance()->textWriter().lastText().c_str(), "前衛 近距離攻撃を受ける");
   moveTo(0, 4);
   press(kDecide);
-  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(std::tuple(0, 4), mioCell));
-  EXPECT_EQ(formation->held(), nullptr);
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio), formation->held()), std::tuple(std::tuple(0, 4), mioCell, nullptr));
   press(kDecide);
   moveTo(0, 1);
   press(kDecide);
@@ -320,10 +317,9 @@ TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
   for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
     i % 2 ? frame() : frame({kDecide});
   }
-  EXPECT_EQ(camp()->phase(), nullptr);
-  EXPECT_EQ(member(0).lp(), 31);
-  EXPECT_EQ(bagCount("薬草"), 1);
-  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+  EXPECT_EQ(std::tuple(camp()->phase(), member(0).lp(), bagCount("薬草"),
+                       game().variables().hasInteger(Camp::Tool::kCurrentItem)),
+            std::tuple(nullptr, 31, 1, false));
 }
 
 // A script that closes the camp under itself still takes its variable.
@@ -336,8 +332,7 @@ TEST_F(IntermissionTest, TheItemVariableGoesWhenTheCampClosesUnderTheScript) {
   settle();
   press(kDecide);
   for (i32 i = 0; i < 5 && camp(); ++i) frame();
-  EXPECT_EQ(camp(), nullptr);
-  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+  EXPECT_EQ(std::tuple(camp(), game().variables().hasInteger(Camp::Tool::kCurrentItem)), std::tuple(nullptr, false));
 }
 
 TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
@@ -351,9 +346,8 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   ASSERT_NE(learn->learnList().selectedCandidate(), nullptr);
   const i32 cost = learn->learnList().selectedCandidate()->effectiveCost(member(0).abilities());
   press(kDecide);
-  EXPECT_EQ(member(0).masterPoint(), points - cost);
-  EXPECT_EQ(member(0).abilities().count(), arts + 1);
-  EXPECT_EQ(learn->arts().abilityCount(), arts + 1);
+  EXPECT_EQ(std::tuple(member(0).masterPoint(), member(0).abilities().count(), learn->arts().abilityCount()),
+            std::tuple(points - cost, arts + 1, arts + 1));
 }
 
 TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {

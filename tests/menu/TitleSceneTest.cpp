@@ -88,16 +88,14 @@ TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   for (int i = 1; i < 192; ++i) frame();
   EXPECT_FALSE(title.isMenuShown());
   frame();
-  EXPECT_TRUE(title.isMenuShown());
-  EXPECT_EQ(title.ring().openingFramesLeft(), 30);
+  EXPECT_EQ(std::tuple(title.isMenuShown(), title.ring().openingFramesLeft()), std::tuple(true, 30));
 }
 
 TEST_F(TitleSceneTest, DecideShowsTheRingAtOnceAndJumpsToFrame192) {
   TitleScene& title = open();
   for (int i = 0; i < 10; ++i) frame();
   frame({Key::X});
-  EXPECT_TRUE(title.isMenuShown());
-  EXPECT_EQ(title.frame(), 192);
+  EXPECT_EQ(std::tuple(title.isMenuShown(), title.frame()), std::tuple(true, 192));
   // The press that showed the ring does not decide it, nor does the opening.
   for (int i = 0; i < 29; ++i) EXPECT_EQ(frame({Key::X}), 0);
   EXPECT_EQ(title.frame(), 221);
@@ -118,9 +116,9 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
     if (c.saveFile) saveGameIn(7);
     else fs().remove(Game::SaveSlot::path(7).c_str());
     TitleScene& title = open(c.memorySave);
-    EXPECT_EQ(title.ring().itemCount(), c.items);
-    EXPECT_EQ(title.selectedItem(), c.cursor);
-    EXPECT_EQ(title.ring().findItem(TitleScene::kMemoryLoad) != nullptr, c.memorySave);
+    EXPECT_EQ(std::tuple(title.ring().itemCount(), title.selectedItem(),
+                         title.ring().findItem(TitleScene::kMemoryLoad) != nullptr),
+              std::tuple(c.items, c.cursor, c.memorySave));
     for (int id = 0; id < 5; ++id) {
       if (const Game::RingMenu::Item* item = title.ring().findItem(id)) {
         EXPECT_NE(item->model, nullptr) << id;  // the sample data has every item's model
@@ -161,8 +159,7 @@ TEST_F(TitleSceneTest, ConfigOpensAndClosesBackToTheRing) {
   ASSERT_TRUE(mTitle->isConfigOpen());
   // The settings menu's first row leaves.
   EXPECT_EQ(press(Key::X), 0);
-  EXPECT_FALSE(mTitle->isConfigOpen());
-  EXPECT_EQ(mTitle->selectedItem(), TitleScene::kConfig);
+  EXPECT_EQ(std::tuple(mTitle->isConfigOpen(), mTitle->selectedItem()), std::tuple(false, TitleScene::kConfig));
 }
 
 TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
@@ -182,8 +179,7 @@ TEST_F(TitleSceneTest, ADamagedSlotKeepsTheLoadMenuOpen) {
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
   for (int i = 0; i < 20; ++i) EXPECT_EQ(press(Key::X), 0);
-  EXPECT_TRUE(mTitle->isLoadOpen());
-  EXPECT_EQ(mTitle->takeGame(), nullptr);
+  EXPECT_EQ(std::tuple(mTitle->isLoadOpen(), mTitle->takeGame()), std::tuple(true, nullptr));
   // Cancel closes the list and the ring is back.
   for (int i = 0; i < 40 && mTitle->isLoadOpen(); ++i) {
     press(mTitle->loadMenu()->isShowingMessage() ? Key::X : Key::Z);

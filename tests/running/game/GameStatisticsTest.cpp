@@ -57,23 +57,36 @@ TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheBattlesStep) {
       ASSERT_GE(gain, 1);
       largest = std::max(largest, gain);
     }
-    EXPECT_GE(largest, least) << d;
-    EXPECT_LE(largest, most) << d;
+    EXPECT_TRUE(largest >= least && largest <= most) << d << ": " << largest;
   }
 }
 
-TEST_F(GameStatisticsTest, CountsStopAtTheLargestInteger) {
+// Counts stop at the largest integer; progress stays within 0 to 10000.
+TEST_F(GameStatisticsTest, CountsAndProgressStayInRange) {
   game().variables().integer("battleCount") = 0x7FFFFFFF;
   game().addBattleCount();
   EXPECT_EQ(game().battleCount(), 0x7FFFFFFF);
+  for (const auto& [before, delta, after] : {std::tuple{0, 20000, 10000}, {3, -5, 0}, {9990, 0x7FFFFFFF, 10000},
+                                             {10, -0x7FFFFFFF - 1, 0}, {10, 5, 15}}) {
+    game().variables().integer("progress") = before;
+    game().addProgress(delta);
+    EXPECT_EQ(game().variables().getInteger("progress"), after) << before << " " << delta;
+  }
 }
 
 TEST_F(GameStatisticsTest, FloorRecordsSetTheHeadlineAndReadWithinTheSitesFloors) {
   const Game::MapSiteData& mine = site("灰の坑道");
   game().floor() = 3;
   game().recordFloorReached(mine, 1);
-  EXPECT_EQ(game().floorReached(mine), 4);
-  EXPECT_STREQ(game().headline(), "灰の坑道3階");
+  EXPECT_EQ(std::tuple(game().floorReached(mine), std::string(game().headline())), std::tuple(4, "灰の坑道3階"));
+  // A record only rises, and stops at the largest floor.
+  constexpr int kMax = std::numeric_limits<int>::max();
+  for (const auto& [floor, record, delta, after] : {std::tuple{4, 6, 0, 6}, {7, 6, 0, 7}, {kMax, 0, 9, kMax}}) {
+    game().floor() = floor;
+    game().variables().integer("灰の坑道.到達階数") = record;
+    game().recordFloorReached(mine, delta);
+    EXPECT_EQ(game().floorReached(mine), after) << floor << " " << record;
+  }
   game().variables().integer("灰の坑道.到達階数") = 99;
   EXPECT_EQ(game().clampedFloorReached(mine), 4);
   game().variables().integer("灰の坑道.到達階数") = -3;
@@ -122,8 +135,8 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
     game().addMaterial(sword);
     ++added;
   }
-  EXPECT_TRUE(game().isOnSale(sword));
-  EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
+  EXPECT_EQ(std::tuple(game().isOnSale(sword), game().variables().getInteger("materials.鋼の剣")),
+            std::tuple(true, added));
   ASSERT_EQ(game().messages().count(), 1);
   const auto* message = dynamic_cast<const Game::Widget::Text*>(game().messages().front()->item(0));
   ASSERT_NE(message, nullptr);
@@ -182,9 +195,8 @@ TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
   EXPECT_FALSE(game().updateMessages());
   ASSERT_EQ(game().messages().count(), 1);
   const std::vector<std::string> expected = {"宝箱を開けた", "120円", herb->displayName(), herb->displayName()};
-  EXPECT_EQ(rows(*game().messages().front()), expected);
-  EXPECT_EQ(game().money(), 150);
-  EXPECT_EQ(game().bag().countItem(herb), 2);
+  EXPECT_EQ(std::tuple(rows(*game().messages().front()), game().money(), game().bag().countItem(herb)),
+            std::tuple(expected, 150, 2));
 
   // The next gains come without the old heading.
   notice.addMoney(5);
@@ -252,10 +264,9 @@ TEST_F(GameMessagesTest, TheDumpTogglesInheritableMarks) {
   const i32 row = menu.cursor();
   ASSERT_FALSE(variables.isInheritable("progress"));
   EXPECT_EQ(frame({kDecide}), 0);
-  EXPECT_TRUE(variables.isInheritable("progress"));
-  EXPECT_EQ(menu.cursor(), row);
   const std::string text = rows(menu)[static_cast<std::size_t>(row)];
-  EXPECT_EQ(text.substr(text.size() - 12), " inheritable");
+  EXPECT_EQ(std::tuple(variables.isInheritable("progress"), menu.cursor(), text.substr(text.size() - 12)),
+            std::tuple(true, row, " inheritable"));
   frame({});
   EXPECT_EQ(frame({kCancel}), 2);
 }

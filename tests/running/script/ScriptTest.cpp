@@ -59,8 +59,7 @@ TEST_F(ScriptTest, ClearLeavesNoCommandsAndTheScriptIdle) {
   EXPECT_EQ(stepScript(), kRun);
   EXPECT_EQ(mScript.pc(), 0);
   mScript.clear();
-  EXPECT_EQ(mScript.pc(), -1);
-  EXPECT_EQ(mScript.commandCount(), 0);
+  EXPECT_EQ(std::tuple(mScript.pc(), mScript.commandCount()), std::tuple(-1, 0));
   EXPECT_EQ(stepScript(), kFin);
 }
 
@@ -105,9 +104,8 @@ TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
     const int before = debugLinesWith("run : ");
     load(c.text);
     EXPECT_EQ(stepScript(), c.result);
-    EXPECT_EQ(integer("money"), c.money);
-    EXPECT_EQ(mScript.pc(), -1);
-    EXPECT_EQ(debugLinesWith("run : "), before + (c.message ? 1 : 0));
+    EXPECT_EQ(std::tuple(integer("money"), mScript.pc(), debugLinesWith("run : ")),
+              std::tuple(c.money, -1, before + (c.message ? 1 : 0)));
     if (c.message) {
       EXPECT_EQ(debugLinesWith(c.message), 1);
     }
@@ -183,8 +181,7 @@ TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesToBeDecided) {
     for (int i = 0; i < 60 && result == kRun; ++i) {
       result = i % 2 == 0 ? frame({kDecide}) : frame();
     }
-    EXPECT_EQ(result, kFin);
-    EXPECT_EQ(integer("money"), 5);
+    EXPECT_EQ(std::tuple(result, integer("money")), std::tuple(kFin, 5));
   }
 }
 
@@ -198,8 +195,7 @@ TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
   EXPECT_EQ(models.resourceSets().count(), 1);
   EXPECT_NE(models.findEntry("a"), nullptr);
   EXPECT_EQ(mScript.update(game()), kFin);
-  EXPECT_EQ(models.resourceSets().count(), 0);
-  EXPECT_EQ(models.entries().count(), 0);
+  EXPECT_EQ(std::tuple(models.resourceSets().count(), models.entries().count()), std::tuple(0, 0));
 }
 
 using ScriptDeathTest = ScriptTest;
