@@ -93,7 +93,7 @@ TEST_F(EnemyTest, TheTouchBattleIsAFixedOneOnTheFloorsLevel) {
   EXPECT_STREQ(Enemy::battleSettings(*field, 0).sceneName, "洞窟");
 }
 
-TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChases) {
+TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChasesElseWanders) {
   const Game::RaceData& r = race("passiveSpeed 1; activeSpeed 5/2; activeTime 3; senseRange 96;");
   Symbol& player = place("player", 0, 0);
   field->setPlayer(&player);
@@ -101,15 +101,10 @@ TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChases) {
   e.update();
   EXPECT_EQ(keywords(e), std::vector<std::string>({"wait 32", "chase 19", "chase 19", "chase 19", "delete 0"}))
       << "48 / 2.5 = 19.2";
-}
-
-TEST_F(EnemyTest, OutOfRangeOrAsleepItWandersAtItsPassiveSpeed) {
-  const Game::RaceData& r = race("passiveSpeed 3/2; activeSpeed 2; activeTime 3; senseRange 95;");
-  Symbol& player = place("player", 0, 0);
-  field->setPlayer(&player);
-  Symbol& e = enemy(r, 2, 0);
-  e.update();
-  EXPECT_EQ(keywords(e), std::vector<std::string>({"random 32", "delete 0"})) << "96 away, beyond 95: 48 / 1.5";
+  // Out of range or asleep it wanders at its passive speed.
+  Symbol& far = enemy(race("passiveSpeed 3/2; activeSpeed 2; activeTime 3; senseRange 95;"), 2, 0);
+  far.update();
+  EXPECT_EQ(keywords(far), std::vector<std::string>({"random 32", "delete 0"})) << "96 away, beyond 95: 48 / 1.5";
   const Game::RaceData& hearing = race("passiveSpeed 2; activeSpeed 2; activeTime 3; senseRange 960;", "聴覚");
   field->abilities.sneak = true;
   Symbol& quiet = enemy(hearing, 1, 0);

@@ -297,15 +297,12 @@ TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCell) {
   EXPECT_EQ(field->contacts, std::vector<std::string>({"s-other"}));
 }
 
-TEST_F(FieldTest, TouchWithoutParameterIsHandledAndRemovesNothing) {
+// A touch without parameter is handled and removes nothing; a change of chara takes the look and idle motion.
+TEST_F(FieldTest, TouchWithoutParameterAndChangeChara) {
   Symbol& s = place("s", 1, 1);
   bool remove = true;
   EXPECT_TRUE(s.touch(remove));
   EXPECT_EQ(std::tuple(remove, s.isEnemy(), s.isContainer()), std::tuple(false, false, false));
-}
-
-TEST_F(FieldTest, ChangeCharaTakesTheNewLookAndIdleMotion) {
-  Symbol& s = place("s", 1, 1);
   Game::SymbolCharaData* other = chara("float true;");
   s.changeChara(other, "sit");
   EXPECT_EQ(std::tuple(s.chara(), s.idleMotion()), std::tuple(other, "sit"));

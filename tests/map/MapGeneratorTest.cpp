@@ -103,7 +103,7 @@ TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindUnlessTheirObjectNamesAChip)
   EXPECT_GT(pillars, 0);
 }
 
-TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacks) {
+TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacksAndTheRestIsRead) {
   auto plain = config("size 9,9;roomMin 2;room{chip 床;height 3;}wall{chip 壁;}startPosition 1;階段 上,2;");
   const ChipPicture* floorChip = pictures.findChip("床");
   EXPECT_EQ(std::tuple(plain.room.chip, plain.room.height, plain.roomSide.chip, plain.passage.chip,
@@ -116,11 +116,8 @@ TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacks) {
             std::tuple(pictures.findChip("縁"), true, nullptr, pictures.findObject("柱"), false));
   EXPECT_EQ(std::tuple(own.stairsDirection, own.stairsObject, own.stairsEvent),
             std::tuple(MapGeneratorConfig::kStairsDown, pictures.findObject("階段下り"), 2));
-}
-
-// Size, room bounds, split and passage odds, events and the start are read
-// for the golden floors too; here what those floors leave out.
-TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
+  // Size, room bounds, split and passage odds, events and the start are read
+  // for the golden floors too; here what those floors leave out.
   Database::create();
   const ToolData* herb = Database::instance()->addTool("薬草", "薬草");
   auto read = config(

@@ -250,7 +250,7 @@ TEST_F(MapMeshTest, TopFacesOfAChip) {
 
 // A raised corner of dry ground leans away from higher cells around it;
 // on water it stays as the face gives it.
-TEST_F(MapMeshTest, RaisedCornersLeanAwayFromHigherNeighbours) {
+TEST_F(MapMeshTest, TopNormalsFollowTheEdgesAndLeanAwayFromHigherNeighbours) {
   FloorSpecGrid specs = grid(2, 1, &plain);
   specs.at(1, 0).height = 3;
   map.build(specs);
@@ -270,20 +270,18 @@ TEST_F(MapMeshTest, RaisedCornersLeanAwayFromHigherNeighbours) {
   const Vector3& n = pieces[0]->vertex(1).normal;
   EXPECT_LT(n.x, 0.f);  // the ramp's own slope faces −x
   EXPECT_NEAR(n.squareLength(), 1.f, 1e-5f);
-}
 
-// A corner's normal comes from the edges to the corners beside it: with
-// corner 3 alone 20 up, corner 0 (−24, 24, 0) has edges (0, −48, 20) and
-// (48, 0, 0): normal (0, 960, 2304) / 2496. Corner 1, between two flat
-// edges, faces straight up.
-TEST_F(MapMeshTest, TopNormalsFollowTheEdgesBesideEachCorner) {
+  // A corner's normal comes from the edges to the corners beside it: with
+  // corner 3 alone 20 up, corner 0 (−24, 24, 0) has edges (0, −48, 20) and
+  // (48, 0, 0): normal (0, 960, 2304) / 2496. Corner 1, between two flat
+  // edges, faces straight up.
   map.build(grid(1, 1, &plain));
   map.cellAt(0, 0)->corners[3] = 2;
-  const auto pieces = MapMesh::chipGroup(map, plain, 65536);
-  const Vector3& n = pieces[0]->vertex(0).normal;
-  EXPECT_NEAR(n.x, 0.f, 1e-6f);
-  EXPECT_NEAR(n.y, 960.f / 2496.f, 1e-6f);
-  EXPECT_NEAR(n.z, 2304.f / 2496.f, 1e-6f);
+  pieces = MapMesh::chipGroup(map, plain, 65536);
+  const Vector3& edge = pieces[0]->vertex(0).normal;
+  EXPECT_NEAR(edge.x, 0.f, 1e-6f);
+  EXPECT_NEAR(edge.y, 960.f / 2496.f, 1e-6f);
+  EXPECT_NEAR(edge.z, 2304.f / 2496.f, 1e-6f);
   const Vector3& flat = pieces[0]->vertex(1).normal;
   EXPECT_EQ(std::tuple(flat.x, flat.y, flat.z), std::tuple(0.f, 0.f, 1.f));
 }

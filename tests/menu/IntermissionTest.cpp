@@ -335,8 +335,10 @@ TEST_F(IntermissionTest, TheItemVariableGoesWhenTheCampClosesUnderTheScript) {
   EXPECT_EQ(std::tuple(camp(), game().variables().hasInteger(Camp::Tool::kCurrentItem)), std::tuple(nullptr, false));
 }
 
-TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
-  member(0).gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
+// Learning spends master points; a boost spends its cost and adds one.
+TEST_F(IntermissionTest, LearningAndBoostingSpendTheirPoints) {
+  member(0).gainExperience(nullptr, Game::Experience::forLevel(3), Game::Experience::forMasterLevel(3));
+  ASSERT_EQ(member(0).bonusPoint(), 2);
   const i32 points = member(0).masterPoint();
   const i32 arts = member(0).abilities().count();
   open();
@@ -348,11 +350,7 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   press(kDecide);
   EXPECT_EQ(std::tuple(member(0).masterPoint(), member(0).abilities().count(), learn->arts().abilityCount()),
             std::tuple(points - cost, arts + 1, arts + 1));
-}
-
-TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
-  member(0).gainExperience(nullptr, Game::Experience::forLevel(3), 0);
-  ASSERT_EQ(member(0).bonusPoint(), 2);
+  game().setIntermission(nullptr);
   open();
   openRow(Intermission::kStatusBoost);
   chooseMember(0);
@@ -432,14 +430,12 @@ TEST(StatusBoostRules, OnlyAnAffordableBoostWithACostIsTaken) {
             std::tuple(16, 12, 9, 0));
 }
 
-TEST(StatusBoostRules, TheGaugeFillsWithTheBoosts) {
-  const std::tuple<i32, float> cases[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
-  for (const auto& [boosts, fraction] : cases) {
+// The gauge fills with the boosts; a row shows boosts, value and the value boosted.
+TEST(StatusBoostRules, GaugeAndRowTexts) {
+  const std::tuple<i32, float> fractions[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
+  for (const auto& [boosts, fraction] : fractions) {
     EXPECT_EQ(Camp::StatusBoost::gaugeFraction(boosts), fraction) << boosts;
   }
-}
-
-TEST(StatusBoostRules, RowTexts) {
   const std::tuple<Camp::BoostRow, const char*> cases[] = {
       {{2, 65, 66}, " 2    65 →   66"},
       {{12, 1234, 1236}, "12  1234 → 1236"},

@@ -142,7 +142,8 @@ TEST_F(TitleSceneTest, OnePressOfRightOrLeftTurnsTheRingOneItem) {
   }
 }
 
-TEST_F(TitleSceneTest, StartHandsOverANewGameAndMemoryLoadNone) {
+// Start hands over a new game, memory load none; config opens and closes back to the ring.
+TEST_F(TitleSceneTest, StartMemoryLoadQuitAndConfig) {
   open();
   EXPECT_EQ(choose(TitleScene::kStart), 1);
   EXPECT_NE(std::unique_ptr<Game::GameData>(mTitle->takeGame()), nullptr);
@@ -151,9 +152,6 @@ TEST_F(TitleSceneTest, StartHandsOverANewGameAndMemoryLoadNone) {
   EXPECT_EQ(mTitle->takeGame(), nullptr);
   open();
   EXPECT_EQ(choose(TitleScene::kQuit), 2);
-}
-
-TEST_F(TitleSceneTest, ConfigOpensAndClosesBackToTheRing) {
   open();
   EXPECT_EQ(choose(TitleScene::kConfig), 0);
   ASSERT_TRUE(mTitle->isConfigOpen());

@@ -34,6 +34,10 @@ TEST_F(GameStatisticsTest, TheSampleDeclaresEveryVariableTheCodeReads) {
   game().floor() = game().stealth() = game().mapSeed() = game().battleResult() = game().answer() = 0;
   game().money() = 10;
   game().expendCurrentItem();
+  // Using up an item that is not there does nothing.
+  EXPECT_FALSE(game().expendTool(database().findTool("薬草")));
+  game().variables().integer("currentItem") = 99;  // no such tool
+  game().expendCurrentItem();
   game().setBGMName("field");
   EXPECT_TRUE(game().variables().isInheritable("clearCount"));
   for (int i = 0; i < database().siteCount(); ++i) {
@@ -145,12 +149,6 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
   EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
 }
 
-TEST_F(GameStatisticsTest, UsingUpAnItemThatIsNotThereDoesNothing) {
-  EXPECT_FALSE(game().expendTool(database().findTool("薬草")));
-  game().variables().integer("currentItem") = 99;  // no such tool
-  game().expendCurrentItem();
-}
-
 // The lines the mask asks for, in screen order (the smoke golden camp.png
 // shows the camp's six).
 TEST_F(GameStatisticsTest, StatisticsLinesFollowTheMask) {
@@ -207,13 +205,7 @@ TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
   EXPECT_EQ(stepsUntilNoMessage({kDecide}, 100), Game::KeyInput::kRepeatDelay);
 }
 
-TEST_F(GameMessagesTest, NothingGainedShowsNothing) {
-  game().notice().setSource("宝箱を開けた");
-  EXPECT_TRUE(game().updateMessages());
-  EXPECT_EQ(game().messages().count(), 0);
-}
-
-// Messages show in the order they came, each until decide.
+// Nothing gained shows nothing; messages show in the order they came, each until decide.
 TEST_F(GameMessagesTest, QueuedMessagesGoOneDecideAtATime) {
   game().pushMessage("一つ目");
   game().notice().addMoney(7);
@@ -227,6 +219,9 @@ TEST_F(GameMessagesTest, QueuedMessagesGoOneDecideAtATime) {
   EXPECT_FALSE(game().updateMessages());
   step({kDecide});
   EXPECT_TRUE(game().updateMessages());
+  game().notice().setSource("宝箱を開けた");
+  EXPECT_TRUE(game().updateMessages());
+  EXPECT_EQ(game().messages().count(), 0);
 }
 
 // Money never wraps, in the notice or in the game.

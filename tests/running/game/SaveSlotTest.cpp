@@ -103,14 +103,11 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   const std::string a = GameTestSupport::compactText(first);
   const std::string b = GameTestSupport::compactText(second);
   EXPECT_EQ(a.substr(a.find("system{")), b.substr(b.find("system{")));
-}
-
-TEST_F(SaveSlotTest, TheHeadlineIsCutAtItsFirstComma) {
-  GameData game;
+  // The headline and the tune are cut at their first comma.
   game.setHeadline("地下,三階,奥");
   game.variables().setString("BGM", "a,b");
   ASSERT_TRUE(saveAt(game, 0, kMarch7));
-  std::unique_ptr<GameData> loaded(SaveSlot::load(0));
+  loaded.reset(SaveSlot::load(0));
   ASSERT_TRUE(loaded);
   EXPECT_EQ(std::tuple(std::string(loaded->headline()), std::string(loaded->bgmName())), std::tuple("地下", "a"));
 }

@@ -54,16 +54,14 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
   EXPECT_EQ(debugLinesWith("script inner.txt"), 0);
 }
 
-TEST_F(ScriptTest, ClearLeavesNoCommandsAndTheScriptIdle) {
+TEST_F(ScriptTest, ClearLeavesNoCommandsAndARunKeepsItsScript) {
   load("sleep{ value 3; } end{}");
   EXPECT_EQ(stepScript(), kRun);
   EXPECT_EQ(mScript.pc(), 0);
   mScript.clear();
   EXPECT_EQ(std::tuple(mScript.pc(), mScript.commandCount()), std::tuple(-1, 0));
   EXPECT_EQ(stepScript(), kFin);
-}
-
-TEST_F(ScriptTest, RunKeepsItsScriptBetweenRuns) {
+  // A run keeps its script between runs.
   fs().put("inner.txt", std::string("increase{ name money; }"));
   load("run{ path inner.txt; }");
   stepScript();
