@@ -134,9 +134,8 @@ TEST_F(ContainerTest, MoneyLinesAtTheirThresholds) {
     EXPECT_EQ(std::tuple(field->lines, game().money()), std::tuple(std::vector{line}, party + found))
         << party << " " << found;
   }
-}
-
-TEST_F(ContainerTest, MoneySaturatesInThePurse) {
+  // Money saturates in the purse.
+  field->lines.clear();
   game().money() = INT32_MAX - 5;
   Symbol& s = chest("薬草", 10);
   bool remove = false;

@@ -192,7 +192,7 @@ TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
   EXPECT_EQ(field->battles[0]->kind(), BattleSettings::kForestall);
 }
 
-TEST_F(EncounterTest, RacesSpawnBelowRankZeroAndMissingEnemiesStayOut) {
+TEST_F(EncounterTest, RacesSpawnBelowRankZeroMissingEnemiesStayOutAndGroupsComeByPriority) {
   table("encounter{ group{ race 粘体; member 無い敵,0,0; } }");
   nearHalfChance();
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
@@ -200,9 +200,7 @@ TEST_F(EncounterTest, RacesSpawnBelowRankZeroAndMissingEnemiesStayOut) {
   Game::Battle& battle = *field->battles[0];
   EXPECT_TRUE(battle.countLiving(1) >= 1 && battle.rankTracker().highest() <= 0);
   EXPECT_EQ(battle.findUnitByName("無い敵"), nullptr);
-}
-
-TEST_F(EncounterTest, GroupsComeByPriority) {
+  // Groups come by priority.
   table("encounter{ group{ member 泥スライム,0,0; priority 0; } group{ member 骨の兵士,0,0; priority 5; }"
         " group{ member 影法師,0,0; priority -3; } }");
   Game::RandomGenerator random(5);

@@ -124,7 +124,7 @@ TEST_F(FieldTest, AWalkIsInterpolatedAndPlaysWalkAtItsSpeed) {
   EXPECT_EQ(std::tuple(h.motionSpeed(), h.angle()), std::tuple(0.5f, 180.f));
 }
 
-TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
+TEST_F(FieldTest, WaitingStandsAtTheCellCentreAndAVanishWaitsItsTurn) {
   Symbol& s = place("s", 1, 1);
   s.move("wait", 3);
   s.move("move", 2, 0, 1);
@@ -135,6 +135,12 @@ TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
   EXPECT_EQ(s.y(), 1) << "the wait lasts three frames";
   s.update();
   EXPECT_EQ(s.y(), 2);
+  // A vanish after a wait reports the symbol finished a frame later.
+  Symbol& gone = place("gone", 2, 2);
+  gone.move("wait", 1);
+  gone.move("vanish", 0);
+  EXPECT_FALSE(gone.update()) << "waits a frame";
+  EXPECT_TRUE(gone.update());
 }
 
 // Advance steps the way the symbol faces: the quarter of angle + 45.
@@ -218,14 +224,6 @@ TEST_F(FieldTest, ChaseStepsToAHigherValueElseWanders) {
   s.move("chase", 1);
   s.update();
   EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 2)) << "only back down is open";
-}
-
-TEST_F(FieldTest, VanishReportsTheSymbolFinished) {
-  Symbol& s = place("s", 2, 2);
-  s.move("wait", 1);
-  s.move("vanish", 0);
-  EXPECT_FALSE(s.update()) << "waits a frame";
-  EXPECT_TRUE(s.update());
 }
 
 // A reacting chara stops before an occupied cell; others walk in. Both

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 
 #include "core/file/TileMapView.h"

@@ -25,7 +25,6 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/TextGrid.h"
-#include "records/database/ToolData.h"
 #include "tests/running/game/GameHelpers.h"
 #include "tests/Services.h"
 #include "tests/presentation/model/ModelTestSupport.h"

@@ -10,9 +10,7 @@
 #include "running/game/SaveSlot.h"
 #include "running/game/SaveSlotList.h"
 #include "running/game/SaveSlotMenu.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
-#include "presentation/widget/ListMenu.h"
 #include "tests/running/game/GameFixture.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "running/game/VariableDumpMenu.h"
-#include "field/FieldScene.h"
 #include "records/database/ToolData.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/running/game/GameFixture.h"

@@ -85,10 +85,8 @@ class SaveCorpusTest : public GameTestSupport::GameTest {
 
 TEST_F(SaveCorpusTest, TheIntactFileLoadsWhole) {
   putFile(mPacked);
-  EXPECT_TRUE(loadsConsistently());
-  std::unique_ptr<GameData> game(SaveSlot::load(kSlot));
-  ASSERT_TRUE(game);
-  EXPECT_EQ(body(*game), mBody);
+  ASSERT_TRUE(loadsConsistently());
+  EXPECT_EQ(body(*std::unique_ptr<GameData>(SaveSlot::load(kSlot))), mBody);
 }
 
 TEST_F(SaveCorpusTest, EverySixteenthOfATruncatedFileIsInvalid) {

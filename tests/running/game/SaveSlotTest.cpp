@@ -220,33 +220,28 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
   }
 };
 
-// The cursor starts on the newest save, the lower slot of a tie.
-TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSave) {
+// The cursor starts on the newest save, the lower slot of a tie. A headline
+// too long for the panel is cut, never inside a character.
+TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSaveAndALongHeadlineIsCut) {
   GameData game;
   ASSERT_TRUE(saveAt(game, 9, {2024, 3, 7, 10, 5}));
   ASSERT_TRUE(saveAt(game, 4, {2024, 3, 7, 10, 5}));
   ASSERT_TRUE(saveAt(game, 2, {2024, 3, 7, 10, 4}));
   fs().put("savedata/1.sav", "not a save");
+  std::string headline;
+  for (int i = 0; i < 40; ++i) headline += "坑";
+  game.setHeadline(headline.c_str());
+  ASSERT_TRUE(saveAt(game, 0, {2024, 3, 7, 10, 3}));
   SaveSlotMenu menu(nullptr);
   // The line formats: ListLines.
   EXPECT_EQ(std::tuple(menu.menu().itemCount(), menu.menu().cursor(), rowText(menu, 1)),
             std::tuple(SaveSlot::kCount, 4, "1   無効なファイル"));
+  const std::string row = rowText(menu, 0);
+  EXPECT_EQ(std::tuple(row.size(), row.substr(34)), std::tuple(64u, headline.substr(0, 30)));
   // Every slot menu of the run comes back to the remembered slot.
   SaveSlotList::rememberCursor(9);
   SaveSlotMenu again(&game);
   EXPECT_EQ(again.menu().cursor(), 9);
-}
-
-// A headline too long for the panel is cut, never inside a character.
-TEST_F(SaveSlotMenuTest, ALongHeadlineIsCutToThePanel) {
-  GameData game;
-  std::string headline;
-  for (int i = 0; i < 40; ++i) headline += "坑";
-  game.setHeadline(headline.c_str());
-  ASSERT_TRUE(SaveSlot::save(game, 0));
-  SaveSlotMenu menu(nullptr);
-  const std::string row = rowText(menu, 0);
-  EXPECT_EQ(std::tuple(row.size(), row.substr(34)), std::tuple(64u, headline.substr(0, 30)));
 }
 
 // Saving writes the slot, shows its new line and keeps the menu open on it.

@@ -3,7 +3,6 @@
 #include <map>
 #include <string>
 
-#include "running/game/SaveSlotMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/ListMenu.h"
 #include "running/script/command/Command.h"
@@ -119,16 +118,14 @@ TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
   }
 }
 
-TEST_F(CommandTest, NumberDialogConfirmsIntoAnswerAndIgnoresACancel) {
+TEST_F(CommandTest, NumberDialogIgnoresACancelAndWaitKeyAnUnlistedKey) {
   load("numberDialog{ min 1; max 99; value 5*2; }");
   frame();
   frame({kCancel});
   EXPECT_EQ(frame(), Script::kRunning);
   EXPECT_EQ(frame({kDecide}), Script::kFinished);
   EXPECT_EQ(integer("answer"), 10);
-}
-
-TEST_F(CommandTest, WaitKeyWaitsForAListedKey) {
+  // A key wait waits for a listed key.
   load("waitKey{ key 6; key 99; }");
   for (i32 i = 0; i < 5; ++i) EXPECT_EQ(frame({kDecide}), Script::kRunning);
   frame();

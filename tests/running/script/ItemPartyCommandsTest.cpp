@@ -7,13 +7,10 @@
 
 #include "live/article/Article.h"
 #include "records/stats/Experience.h"
-#include "field/FieldScene.h"
 #include "menu/Intermission.h"
 #include "menu/Shop.h"
-#include "live/widget/ContentMenu.h"
 #include "presentation/widget/ListMenu.h"
 #include "root/command/CampCommands.h"
-#include "root/command/PartyCommands.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/running/script/ScriptFixture.h"
 
