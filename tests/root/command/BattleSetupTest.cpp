@@ -189,18 +189,7 @@ TEST_F(BattleSetupTest, CreateEnemyPlacesTheEnemyAsAsked) {
   EXPECT_EQ(battle.unitCount(), Battle::kMaxUnits);
 }
 
-TEST_F(BattleSetupTest, CreateRaceSpawnsAGroupUnderItsNickname) {
-  Battle& battle = fight();
-  const i32 before = battle.unitCount();
-  command("createRace{ name 粘体; rank 50; nickName 群れの主; destroyEffect default; }");
-  EXPECT_EQ(battle.unitCount(), before + 1) << "no followers without child";
-  const Game::Unit* lead = battle.findUnitByName("群れの主");
-  ASSERT_NE(lead, nullptr);
-  // "rank 50" raises the group's level by half a level, not fifty.
-  EXPECT_EQ(std::tuple(lead->defeatStyle(), lead->ghost().getLevel() < 10), std::tuple(0, true));
-}
-
-TEST_F(BattleSetupTest, CareSetStateAndRecallActOnTheNamedUnits) {
+TEST_F(BattleSetupTest, CareSetStateRecallAndCreateRaceActOnTheNamedUnits) {
   Battle& battle = fight();
   Game::Unit* shade = battle.addEnemy(*Game::Database::instance()->findEnemy("影法師"), 1, 1, 1.f, 0);
   ASSERT_NE(shade, nullptr);
@@ -214,6 +203,14 @@ TEST_F(BattleSetupTest, CareSetStateAndRecallActOnTheNamedUnits) {
   EXPECT_EQ(entry.formCount(), 2);
   command("recall{}");
   EXPECT_EQ(std::tuple(entry.formCount(), entry.current().hasName("影法師")), std::tuple(1, true));
+  // A race spawns a group under its nickname.
+  const i32 before = battle.unitCount();
+  command("createRace{ name 粘体; rank 50; nickName 群れの主; destroyEffect default; }");
+  EXPECT_EQ(battle.unitCount(), before + 1) << "no followers without child";
+  const Game::Unit* lead = battle.findUnitByName("群れの主");
+  ASSERT_NE(lead, nullptr);
+  // "rank 50" raises the group's level by half a level, not fifty.
+  EXPECT_EQ(std::tuple(lead->defeatStyle(), lead->ghost().getLevel() < 10), std::tuple(0, true));
 }
 
 // Overlays 16 frames apart from 48, in unit order, Ildren left out.

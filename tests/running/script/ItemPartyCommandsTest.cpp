@@ -95,7 +95,7 @@ TEST_F(ItemPartyCommandsTest, ContinuePenaltyTakesTheFineDownToNothing) {
             std::tuple(0, std::vector<std::string>{"罰金 90円"}));
 }
 
-TEST_F(ItemPartyCommandsTest, RecoverGivesLpThenApToTheMembersOnly) {
+TEST_F(ItemPartyCommandsTest, RecoverGivesLpThenApToTheMembersOnlyAndNextFloorCounts) {
   Game::PlayerGhost& member = *party().recruit(shell("Kessa"))->ghost;
   Game::PlayerGhost& resting = party().addGhost(shell("灯りのミオ"));
   member.lpRef() = 1;
@@ -106,6 +106,16 @@ TEST_F(ItemPartyCommandsTest, RecoverGivesLpThenApToTheMembersOnly) {
   load("recover{ LP 5; AP 2; } recover{}");
   EXPECT_EQ(stepScript(), Script::kFinished);
   EXPECT_EQ(std::tuple(member.lp(), resting.lp(), member.getAp(0)), std::tuple(6, 1, 2));
+  // The next floor counts the floor and the total.
+  game().floor() = 2;
+  variable("totalFloorCount") = 10;
+  load("nextFloor{} nextFloor{}");
+  stepScript();
+  EXPECT_EQ(std::tuple(integer("floor"), integer("totalFloorCount")), std::tuple(4, 12));
+  game().floor() = 2147483647;
+  variable("totalFloorCount") = 2147483647;
+  stepScript();  // both saturate
+  EXPECT_EQ(std::tuple(integer("floor"), integer("totalFloorCount")), std::tuple(2147483647, 2147483647));
 }
 
 // The records' own ranges: GameStatisticsTest.
@@ -126,18 +136,6 @@ TEST_F(ItemPartyCommandsTest, ProgressAndTheRecordsOfTheFieldsSite) {
   load("setRecordFloor{} fixSceneLevel{}");
   EXPECT_EQ(stepScript(), Script::kFinished);
   EXPECT_EQ(std::tuple(integer("灰の坑道.到達階数"), integer("灰の坑道.レベル")), std::tuple(6, 321));
-}
-
-TEST_F(ItemPartyCommandsTest, NextFloorCountsTheFloorAndTheTotal) {
-  game().floor() = 2;
-  variable("totalFloorCount") = 10;
-  load("nextFloor{} nextFloor{}");
-  stepScript();
-  EXPECT_EQ(std::tuple(integer("floor"), integer("totalFloorCount")), std::tuple(4, 12));
-  game().floor() = 2147483647;
-  variable("totalFloorCount") = 2147483647;
-  stepScript();  // both saturate
-  EXPECT_EQ(std::tuple(integer("floor"), integer("totalFloorCount")), std::tuple(2147483647, 2147483647));
 }
 
 TEST_F(ItemPartyCommandsTest, CharactersJoinLeaveAndStayInTheRoster) {

@@ -118,7 +118,7 @@ TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
 
 // A false or missing condition goes on in the same step; the first branch
 // that holds runs.
-TEST_F(ScriptTest, IfRunsTheFirstBranchThatHolds) {
+TEST_F(ScriptTest, IfRunsTheFirstBranchThatHoldsAndResumesAWaitingOne) {
   const char* three =
       "if{ int(floor)==1{ let{ name money; value 10; } } int(floor)==2{ let{ name money; value 20; } }"
       " else{ let{ name money; value 30; } } }";
@@ -147,11 +147,8 @@ TEST_F(ScriptTest, IfRunsTheFirstBranchThatHolds) {
     EXPECT_EQ(stepScript(), kFin);
     EXPECT_EQ(integer("money"), c.money);
   }
-}
-
-// A waiting branch keeps the if active: the conditions are not tested
-// again until the branch finishes.
-TEST_F(ScriptTest, AWaitingBranchResumesWithoutTestingAgain) {
+  // A waiting branch keeps the if active: the conditions are not tested
+  // again until the branch finishes.
   load("if{ int(floor)==1{ sleep{ value 2; } let{ name money; value 10; } } else{ let{ name money; value 30; } } }");
   game().floor() = 1;
   EXPECT_EQ(stepScript(), kRun);
