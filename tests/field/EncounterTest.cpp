@@ -123,7 +123,18 @@ class EncounterTest : public FieldTestSupport::FieldTest {
       "encounter{ frequency 100; scene 洞窟; group{ member 骨の兵士,0,2; member 泥スライム,1,0; rank 50; } }";
 };
 
-TEST_F(EncounterTest, TheBarrierHoldsArrivalsOffAndSaysWhenItEnds) {
+// Tables without groups or frequency count nothing; the barrier holds
+// arrivals off and says when it ends.
+TEST_F(EncounterTest, EmptyTablesCountNothingAndTheBarrierHoldsArrivalsOff) {
+  for (const char* text : {"encounter{ none; group{ member 泥スライム,0,0; } }", "encounter{ }",
+                           "encounter{ frequency 0; group{ member 泥スライム,0,0; } }",
+                           "encounter{ frequency -50; group{ member 泥スライム,0,0; } }"}) {
+    table(text);
+    variable("encounter") = 500;
+    EXPECT_FALSE(roll()) << text;
+    EXPECT_EQ(variable("encounter"), 500) << text;
+  }
+  EXPECT_TRUE(field->battles.empty());
   table(kGroup);
   variable("stealth") = 2;
   nearHalfChance();
@@ -136,18 +147,6 @@ TEST_F(EncounterTest, TheBarrierHoldsArrivalsOffAndSaysWhenItEnds) {
   field->rng.setSeed(seedDrawing(0.f, 0.4f));
   EXPECT_TRUE(roll());
   EXPECT_EQ(field->lines.size(), 1u);
-}
-
-TEST_F(EncounterTest, TablesWithoutGroupsOrFrequencyCountNothing) {
-  for (const char* text : {"encounter{ none; group{ member 泥スライム,0,0; } }", "encounter{ }",
-                           "encounter{ frequency 0; group{ member 泥スライム,0,0; } }",
-                           "encounter{ frequency -50; group{ member 泥スライム,0,0; } }"}) {
-    table(text);
-    variable("encounter") = 500;
-    EXPECT_FALSE(roll()) << text;
-    EXPECT_EQ(variable("encounter"), 500) << text;
-  }
-  EXPECT_TRUE(field->battles.empty());
 }
 
 // At an even chance a draw above one half passes the arrival by; one below

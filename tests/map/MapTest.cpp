@@ -85,7 +85,7 @@ TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
 }
 
 // Passable: not a pit, (stepped on, or dry chip), not a section, not blocked.
-TEST_F(MapTest, Passability) {
+TEST_F(MapTest, PassabilityAndChipFlags) {
   const ChipPicture& dry = pictures.chip();
   ChipPicture& water = pictures.chip();
   water.water = true;
@@ -110,9 +110,7 @@ TEST_F(MapTest, Passability) {
     target.blockedByObject = c.blocked;
     EXPECT_EQ(target.isPassable(), c.passable) << (&c - cases);
   }
-}
-
-TEST_F(MapTest, ChipFlagsAreOffWithoutAChipOrWhileItIsNotPresent) {
+  // Chip flags are off without a chip or while it is not present.
   ChipPicture& all = pictures.chip(&pictures.wall(7));
   all.section = all.water = all.cylinder = all.floating = true;
   FloorSpecGrid specs = grid(3, 1, &all);
@@ -124,8 +122,7 @@ TEST_F(MapTest, ChipFlagsAreOffWithoutAChipOrWhileItIsNotPresent) {
     EXPECT_FALSE(cell(x, 0).isSection() || cell(x, 0).isWater() || cell(x, 0).isCylinder() ||
                  cell(x, 0).isFloating());
   }
-  EXPECT_EQ(cell(0, 0).wall(), &pictures.walls.back());
-  EXPECT_EQ(cell(2, 0).wall(), nullptr);
+  EXPECT_EQ(std::tuple(cell(0, 0).wall(), cell(2, 0).wall()), std::tuple(&pictures.walls.back(), nullptr));
 }
 
 // A 4 x 2 map: origin (−96, −48); centres 48 apart at height × 10.

@@ -87,16 +87,14 @@ TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   EXPECT_FALSE(title.isMenuShown());
   frame();
   EXPECT_EQ(std::tuple(title.isMenuShown(), title.ring().openingFramesLeft()), std::tuple(true, 30));
-}
-
-TEST_F(TitleSceneTest, DecideShowsTheRingAtOnceAndJumpsToFrame192) {
-  TitleScene& title = open();
+  // Decide shows the ring at once, jumping to frame 192.
+  open();
   for (int i = 0; i < 10; ++i) frame();
   frame({Key::X});
-  EXPECT_EQ(std::tuple(title.isMenuShown(), title.frame()), std::tuple(true, 192));
+  EXPECT_EQ(std::tuple(mTitle->isMenuShown(), mTitle->frame()), std::tuple(true, 192));
   // The press that showed the ring does not decide it, nor does the opening.
   for (int i = 0; i < 29; ++i) EXPECT_EQ(frame({Key::X}), 0);
-  EXPECT_EQ(title.frame(), 221);
+  EXPECT_EQ(mTitle->frame(), 221);
 }
 
 TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
