@@ -88,7 +88,7 @@ TEST_F(MapDrawTest, TheQueueBuildsOneGroupAFrame) {
   EXPECT_TRUE(map.meshes()[2]->animation);  // the wall entry's own
 }
 
-TEST_F(MapDrawTest, DrawingCullsFarObjectsThatMayDisappear) {
+TEST_F(MapDrawTest, SpecObjectsStandOnTheirCellsAndFarOnesThatMayDisappearAreCulled) {
   map.build(floor());
   map.buildAllMeshes();
   map.draw(7.f);
@@ -97,11 +97,8 @@ TEST_F(MapDrawTest, DrawingCullsFarObjectsThatMayDisappear) {
   EXPECT_EQ(hook.take(), (Strings{"@0", "@0", "@7", "o@223"}));
   map.drawTransformed(RenderState(), 7.f);
   EXPECT_EQ(hook.take(), (Strings{"@0", "@0", "@7", "o@223", "o@271"}));
-}
-
-// Objects of the specs stand on their cells, the first column and the last
-// row too, in x-then-y order.
-TEST_F(MapDrawTest, SpecObjectsArePlacedOnEveryCellThatHasOne) {
+  // Objects of the specs stand on their cells, the first column and the last
+  // row too, in x-then-y order.
   FloorSpecGrid specs = grid(2, 2, pictures.chipAt(0, 0));
   specs.at(0, 1).object = pictures.findObject("o");
   specs.at(1, 0).object = pictures.findObject("o");

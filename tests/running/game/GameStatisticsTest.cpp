@@ -121,7 +121,7 @@ TEST_F(GameStatisticsTest, LevelEstimates) {
   EXPECT_FLOAT_EQ(game().currentLevel(), 0.0f);
 }
 
-TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
+TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSaleAndTheStatisticsLinesFollowTheMask) {
   EXPECT_FLOAT_EQ(GameData::materialChance(1), 1.0f / 401.0f);
   EXPECT_FLOAT_EQ(GameData::materialChance(10), 0.2f);
   EXPECT_FLOAT_EQ(GameData::materialChance(20), 0.5f);
@@ -146,11 +146,8 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
   EXPECT_STREQ(message->text.c_str(), "新しい品物が流通するようになった！");
   game().addMaterial(sword);
   EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
-}
-
-// The lines the mask asks for, in screen order (the smoke golden camp.png
-// shows the camp's six).
-TEST_F(GameStatisticsTest, StatisticsLinesFollowTheMask) {
+  // The statistics lines the mask asks for, in screen order (the smoke
+  // golden camp.png shows the camp's six).
   game().addClearCount();
   std::vector<Game::String> lines;
   game().statisticsLines(GameData::kClearCount | GameData::kMoney, lines);
