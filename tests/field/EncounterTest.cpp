@@ -41,7 +41,7 @@ i32 seedDrawing(float low, float high) {
   return 1;
 }
 
-TEST(EncounterRules, SaturateRisesFromZeroToItsTop) {
+TEST(EncounterRules, SaturateAndTheOddsByArrivalsAndFrequency) {
   struct Case {
     float x, top, knee, value;
   } const cases[] = {
@@ -54,17 +54,14 @@ TEST(EncounterRules, SaturateRisesFromZeroToItsTop) {
   for (const Case& c : cases) {
     EXPECT_FLOAT_EQ(Game::MathHelper::saturate(c.x, c.top, c.knee), c.value) << c.x << " " << c.knee;
   }
-}
-
-// a = 32 / frequency arrivals pass without a battle; then the chance is
-// f(b − a, 1, 32) and the bonus f(b − a − 1, 0.1, 10), f(x, A, k) = A·x²/(k² + x²).
-TEST(EncounterRules, OddsByArrivalsAndFrequency) {
-  struct Case {
+  // a = 32 / frequency arrivals pass without a battle; then the chance is
+  // f(b − a, 1, 32) and the bonus f(b − a − 1, 0.1, 10), f(x, A, k) = A·x²/(k² + x²).
+  struct Row {
     i32 arrivals;
     float frequency;
     bool possible;
     float chance, bonus;
-  } const cases[] = {
+  } const rows[] = {
       {32, 1.f, false, 0.f, 0.1f / 101.f},
       {33, 1.f, true, 1.f / 1025.f, 0.f},
       {64, 1.f, true, 0.5f, 0.1f * 961.f / 1061.f},
@@ -74,7 +71,7 @@ TEST(EncounterRules, OddsByArrivalsAndFrequency) {
       {1000, 0.f, false, 0.f, 0.f},
       {1000, -1.f, false, 0.f, 0.f},
   };
-  for (const Case& c : cases) {
+  for (const Row& c : rows) {
     const EncounterOdds odds = Game::Field::encounterOdds(c.arrivals, c.frequency);
     EXPECT_EQ(odds.possible, c.possible) << c.arrivals << " at " << c.frequency;
     EXPECT_FLOAT_EQ(odds.chance, c.chance) << c.arrivals << " at " << c.frequency;

@@ -43,7 +43,7 @@ class EnemyTest : public FieldTest {
 
 // Player at the origin facing +x (1, 0); the enemy in front (x > 0) or
 // behind, facing back toward the player (−x) or away.
-TEST(EnemyRules, FourPlacementsGiveTheFourOpenings) {
+TEST(EnemyRules, FourPlacementsGiveTheFourOpeningsAndSneakOrHideKeepThemAsleep) {
   const Vector3 origin(0.f, 0.f, 0.f);
   const Vector3 east(1.f, 0.f, 0.f);
   const Vector3 west(-1.f, 0.f, 0.f);
@@ -60,21 +60,19 @@ TEST(EnemyRules, FourPlacementsGiveTheFourOpenings) {
   EXPECT_EQ(Enemy::openingKind(Vector3(0.f, 48.f, 0.f), east, origin, east), BattleSettings::kForestalled);
   EXPECT_EQ(Enemy::openingKind(Vector3(48.f, 0.f, 0.f), Vector3(0.f, 1.f, 0.f), origin, east),
             BattleSettings::kForestall);
-}
-
-TEST(EnemyRules, SneakHidesFromHearingAndHideFromSight) {
+  // Sneak hides from hearing, hide from sight.
   Game::FieldAbilities none;
   Game::FieldAbilities sneak;
   sneak.sneak = true;
   Game::FieldAbilities hide;
   hide.hide = true;
-  const std::tuple<i32, const Game::FieldAbilities*, bool> cases[] = {
+  const std::tuple<i32, const Game::FieldAbilities*, bool> senses[] = {
       {Game::RaceData::kSight, &none, true},      {Game::RaceData::kSight, &hide, false},
       {Game::RaceData::kSight, &sneak, true},     {Game::RaceData::kHearing, &sneak, false},
       {Game::RaceData::kHearing, &hide, true},    {Game::RaceData::kSixthSense, &sneak, true},
       {Game::RaceData::kSixthSense, &hide, true},
   };
-  for (const auto& [sense, abilities, awake] : cases) {
+  for (const auto& [sense, abilities, awake] : senses) {
     EXPECT_EQ(Enemy::isAwake(sense, *abilities), awake) << sense << abilities->hide;
   }
 }

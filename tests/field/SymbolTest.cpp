@@ -31,7 +31,7 @@ TEST(MoveCommandTest, KeywordsReadAsTheirCodesAndUnknownOnesAsDelete) {
             std::tuple("chase", "delete", "delete"));
 }
 
-TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
+TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndFractionRunsToOne) {
   MoveController move;
   move.addWait(2);
   move.addWait(0);
@@ -51,20 +51,18 @@ TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
   move.progress = INT32_MAX;
   move.tick();
   EXPECT_EQ(move.progress, INT32_MAX);
-}
-
-TEST(MoveControllerTest, FractionRunsFromZeroToOneAndAStepTakesAFrameAtLeast) {
-  MoveController move;
-  move.start(0, 0, 1, 0, 4, false);
-  EXPECT_FLOAT_EQ(move.fraction(), 0.f);
-  move.tick();
-  EXPECT_FLOAT_EQ(move.fraction(), 0.25f);
-  move.start(0, 0, 1, 0, 0, true);
-  EXPECT_EQ(std::tuple(move.total, move.hop), std::tuple(1, true));
-  move.tick();
-  EXPECT_EQ(std::tuple(move.hasArrived(), move.fraction()), std::tuple(true, 1.f));
-  move.total = -3;
-  EXPECT_FLOAT_EQ(move.fraction(), 1.f);
+  // The fraction runs from zero to one; a step takes a frame at least.
+  MoveController stepping;
+  stepping.start(0, 0, 1, 0, 4, false);
+  EXPECT_FLOAT_EQ(stepping.fraction(), 0.f);
+  stepping.tick();
+  EXPECT_FLOAT_EQ(stepping.fraction(), 0.25f);
+  stepping.start(0, 0, 1, 0, 0, true);
+  EXPECT_EQ(std::tuple(stepping.total, stepping.hop), std::tuple(1, true));
+  stepping.tick();
+  EXPECT_EQ(std::tuple(stepping.hasArrived(), stepping.fraction()), std::tuple(true, 1.f));
+  stepping.total = -3;
+  EXPECT_FLOAT_EQ(stepping.fraction(), 1.f);
 }
 
 // "delete" takes what ran before it and itself, and the rest starts over;
@@ -190,7 +188,7 @@ TEST_F(FieldTest, GoAndJumpHeadForTheCellOfTheirEventAndSkipAMissingOne) {
   EXPECT_TRUE(s.controller().hop);
 }
 
-TEST_F(FieldTest, RandomPicksAnEnterableNeighbour) {
+TEST_F(FieldTest, RandomPicksAnEnterableNeighbourAndChaseAHigherValue) {
   field->wall(1, 0);
   for (int i = 0; i < 6; ++i) {
     Symbol s(*field, "s", nullptr, "stand", 0, 0, 0.f);
@@ -204,10 +202,7 @@ TEST_F(FieldTest, RandomPicksAnEnterableNeighbour) {
   shut.move("random", 1);
   shut.update();
   EXPECT_FALSE(shut.isMoving());
-}
-
-// Chase climbs the value grid; with nowhere higher it wanders.
-TEST_F(FieldTest, ChaseStepsToAHigherValueElseWanders) {
+  // Chase climbs the value grid; with nowhere higher it wanders.
   Symbol& s = place("s", 2, 2);
   field->setValue(2, 2, 100);
   field->setValue(2, 1, 101);

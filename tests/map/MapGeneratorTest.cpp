@@ -27,7 +27,7 @@ TEST_F(MapGeneratorTest, SeededFloorsMatchTheirPictures) {
 // The jitter widens (a negative draw) or heights; each of these seeds keeps
 // the width, so the root's extent across x is the configured one. A node of
 // twice the smallest side (roomMin + 2) does not split.
-TEST_F(MapGeneratorTest, ANodeOfTwiceTheSmallestSidePlusOneSplitsAtTheSmallestSide) {
+TEST_F(MapGeneratorTest, NodesSplitAtTheSmallestSideAndUpToRoomMaxOnlyByTheDraw) {
   const std::pair<i32, i32> cases[] = {{2, 9}, {3, 11}};
   for (const auto& [roomMin, width] : cases) {
     const std::string text = "size " + std::to_string(width) + ",9;roomMin " + std::to_string(roomMin) +
@@ -54,11 +54,8 @@ TEST_F(MapGeneratorTest, ANodeOfTwiceTheSmallestSidePlusOneSplitsAtTheSmallestSi
       EXPECT_EQ(floor->nodes().front().divider, -1);
     }
   }
-}
-
-// Up to roomMax + 2 a node splits only by the draw, which 0 never passes;
-// one more and it splits whatever the draw.
-TEST_F(MapGeneratorTest, NoChanceOfSplittingKeepsNodesUpToRoomMaxWhole) {
+  // Up to roomMax + 2 a node splits only by the draw, which 0 never passes;
+  // one more and it splits whatever the draw.
   i32 kept = 0;
   for (i32 seed = 1; seed <= 40; ++seed) {
     auto whole = generate("size 11,8;roomMin 2;roomMax 9;separatorProbability 0;startPosition 1;階段 上,2;", seed);

@@ -124,7 +124,7 @@ TEST_F(MapMeshTest, SidesFaceNeighboursThatDoNotHideThem) {
 
 // A side runs from the two upper corners down to −16 (48 below for a
 // floating chip), textured 32 across and drop × 32 / 48 down.
-TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
+TEST_F(MapMeshTest, SideQuadsHangFromTheCornersAndPitSidesFadeToWhite) {
   FloorSpecGrid specs = around();
   specs.at(2, 1).height = 0;
   map.build(specs);
@@ -166,16 +166,14 @@ TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
   map.build(specs);
   const auto hanging = MapMesh::wallGroup(map, wall, 65536);
   EXPECT_FLOAT_EQ(hanging[0]->vertex(2).position.z, 20.f - 48.f);
-}
-
-// A pit's side stands from z 1280 with the bottom colour above and white below.
-TEST_F(MapMeshTest, PitSidesFadeFromTheBottomColourAboveToWhite) {
-  FloorSpecGrid specs = around();
-  specs.at(1, 1).pit = true;
-  EXPECT_EQ(sideDirections(specs), (std::multiset<int>{0, 1, 2, 3}));
-  const auto pieces = MapMesh::wallGroup(map, wall, 65536);
-  const MeshVertex& top = pieces[0]->vertex(0);
-  const MeshVertex& bottom = pieces[0]->vertex(3);
+  // A pit's side stands from z 1280 with the bottom colour above and white below.
+  walled.floating = false;
+  FloorSpecGrid pit = around();
+  pit.at(1, 1).pit = true;
+  EXPECT_EQ(sideDirections(pit), (std::multiset<int>{0, 1, 2, 3}));
+  const auto pitPieces = MapMesh::wallGroup(map, wall, 65536);
+  const MeshVertex& top = pitPieces[0]->vertex(0);
+  const MeshVertex& bottom = pitPieces[0]->vertex(3);
   EXPECT_EQ(std::tuple(top.position.z, bottom.position.z, top.color, bottom.color),
             std::tuple(1280.f, -16.f, Color(0x40102030u), Color()));
 }

@@ -126,7 +126,7 @@ TEST_F(MapTest, PassabilityAndChipFlags) {
 }
 
 // A 4 x 2 map: origin (−96, −48); centres 48 apart at height × 10.
-TEST_F(MapTest, CentresAndCorners) {
+TEST_F(MapTest, CentresCornersAndCylinders) {
   const ChipPicture& floor = pictures.chip();
   FloorSpecGrid specs = grid(4, 2, &floor);
   specs.at(2, 1).height = 3;
@@ -146,19 +146,17 @@ TEST_F(MapTest, CentresAndCorners) {
   EXPECT_EQ(std::tuple(map.cellAt(4, 0), map.cellAt(0, 2), map.cellAt(-1, 0), map.cellAt(0, -1)),
             std::tuple(nullptr, nullptr, nullptr, nullptr));
   EXPECT_NE(map.cellAt(3, 1), nullptr);
-}
-
-TEST_F(MapTest, CylinderCornersAreReportedAndTheirSidesHangFromTheCentre) {
+  // Cylinder corners are reported and their sides hang from the centre.
   ChipPicture& column = pictures.chip();
   column.cylinder = true;
   ChipPicture& floating = pictures.chip();
   floating.floating = true;
-  FloorSpecGrid specs = grid(2, 1, &column);
-  specs.at(0, 0).height = 2;
-  specs.at(1, 0).chip = &floating;
-  specs.at(1, 0).height = 5;
-  specs.at(1, 0).slope = 1;  // corners −1, +1, +1, −1 around height 6
-  built(specs);
+  FloorSpecGrid cylinders = grid(2, 1, &column);
+  cylinders.at(0, 0).height = 2;
+  cylinders.at(1, 0).chip = &floating;
+  cylinders.at(1, 0).height = 5;
+  cylinders.at(1, 0).slope = 1;  // corners −1, +1, +1, −1 around height 6
+  built(cylinders);
   bool cylinder = false;
   EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(1, &cylinder).z, -1.f);
   EXPECT_TRUE(cylinder);

@@ -400,7 +400,7 @@ TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
 
 // A boost costs one more point every four boosts; a parameter boosted 16
 // times (or none at all) shows cost 0 and is never boosted again.
-TEST(StatusBoostRules, TheCostOfTheNextBoost) {
+TEST(StatusBoostRules, TheCostOfTheNextBoostAndOnlyAnAffordableOneIsTaken) {
   const std::tuple<i32, i32> cases[] = {{0, 1}, {3, 1}, {4, 2}, {11, 3}, {15, 4}, {16, 0}, {40, 0}, {-3, 1}};
   for (const auto& [boosts, cost] : cases) {
     for (i32 parameter : {Game::Parameters::kHp, Game::Parameters::kAgility, Game::Parameters::kPsyche}) {
@@ -411,21 +411,19 @@ TEST(StatusBoostRules, TheCostOfTheNextBoost) {
   }
   PlayerGhost ghost;
   EXPECT_EQ(std::tuple(ghost.boostCost(-1), ghost.boostCost(Game::Parameters::kCount)), std::tuple(0, 0));
-}
-
-TEST(StatusBoostRules, OnlyAnAffordableBoostWithACostIsTaken) {
-  PlayerGhost ghost;
-  ghost.gainExperience(nullptr, Game::Experience::forLevel(4), 0);
-  ASSERT_EQ(ghost.bonusPoint(), 3);
-  Game::Parameters& bonus = ghost.bonus();
+  // Only an affordable boost with a cost is taken.
+  PlayerGhost boosted;
+  boosted.gainExperience(nullptr, Game::Experience::forLevel(4), 0);
+  ASSERT_EQ(boosted.bonusPoint(), 3);
+  Game::Parameters& bonus = boosted.bonus();
   bonus[Game::Parameters::kHp] = 16;       // fully boosted
   bonus[Game::Parameters::kLp] = 12;       // costs 4
   bonus[Game::Parameters::kAgility] = 8;  // costs 3
-  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kHp));
-  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kLp));
-  EXPECT_TRUE(ghost.boostParameter(Game::Parameters::kAgility));
+  EXPECT_FALSE(boosted.boostParameter(Game::Parameters::kHp));
+  EXPECT_FALSE(boosted.boostParameter(Game::Parameters::kLp));
+  EXPECT_TRUE(boosted.boostParameter(Game::Parameters::kAgility));
   EXPECT_EQ(std::tuple(bonus[Game::Parameters::kHp], bonus[Game::Parameters::kLp], bonus[Game::Parameters::kAgility],
-                       ghost.bonusPoint()),
+                       boosted.bonusPoint()),
             std::tuple(16, 12, 9, 0));
 }
 

@@ -51,7 +51,7 @@ TEST_F(CommandTest, EveryKeywordMakesACommandAndOtherNamesNone) {
   for (i32 i = 0; i < 3; ++i) EXPECT_EQ(mScript.command(i), nullptr);
 }
 
-TEST_F(CommandTest, VariablesAndFlags) {
+TEST_F(CommandTest, VariablesAndFlagsAndUndeclaredIntegersWithOneDebugLine) {
   load("let{ name money; value 3*4; } increase{ name money; } increase{ name money; value int(money); }"
        " createInteger{ name 一時; } increase{ name 一時; value 5; } flagOn{ name 扉; } flagOn{ name 窓; }"
        " flagOff{ name 窓; } flagOff{ name 無い; } destroyInteger{ name 無い; }"
@@ -65,9 +65,7 @@ TEST_F(CommandTest, VariablesAndFlags) {
   stepScript();
   EXPECT_FALSE(game().variables().hasInteger("一時"));
   EXPECT_EQ(debugLinesWith("undeclared"), 0);
-}
-
-TEST_F(CommandTest, LetAndIncreaseCreateAnUndeclaredIntegerWithOneDebugLine) {
+  // Let and increase create an undeclared integer with one debug line.
   fs().put("名前.txt", std::string("let{ name 新顔; value int(新顔)+2; } increase{ name 二番; } increase{ name 二番; }"));
   mScript.loadFromPath("名前.txt", game());
   EXPECT_EQ(stepScript(), Script::kFinished);

@@ -160,7 +160,7 @@ TEST_F(ScriptTest, IfRunsTheFirstBranchThatHoldsAndResumesAWaitingOne) {
 }
 
 // The driver goes on only once the talk window is idle and no message shows.
-TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesToBeDecided) {
+TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesAndClearsSceneModelsAroundARun) {
   const std::pair<const char*, int> cases[] = {{"talk{ L 語り手,はじめの一行。; }", 6}, {"message{ お知らせ。; }", 2}};
   for (const auto& [shown, waits] : cases) {
     SCOPED_TRACE(shown);
@@ -178,9 +178,7 @@ TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesToBeDecided) {
     }
     EXPECT_EQ(std::tuple(result, integer("money")), std::tuple(kFin, 5));
   }
-}
-
-TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
+  // It clears the scene models around a run.
   fs().put("src/picture/event/box.txt", std::string("model{name lid;} model{name base;}"));
   Game::SceneModelSet& models = game().sceneModels();
   models.createResourceSet("src/picture/event/box.txt", "left over");
