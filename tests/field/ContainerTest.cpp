@@ -69,7 +69,7 @@ TEST_F(ContainerTest, ALockThePartyCanPickOpensAtOnceAndOneBeyondOffersTheChoice
             std::tuple(Container::kMagicKey, "魔法鍵 残り1"));
 }
 
-TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
+TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoiceAndEachChoiceActs) {
   Symbol& s = chest("薬草", 0, 1);
   bool remove = false;
   s.touch(remove);
@@ -82,11 +82,8 @@ TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
   EXPECT_TRUE(s.touch(remove)) << "ぶっこわす";
   EXPECT_EQ(std::tuple(remove, contentsOf(s).menu(), field->lines.back()),
             std::tuple(true, nullptr, "Kessa笑:これは……　薬草ね！"));
-}
-
-// A magic key (two held) is spent to open an empty chest; a broken chest
-// gives nothing of its herb and 300; giving up leaves the chest.
-TEST_F(ContainerTest, EachChoiceOpensOrLeavesTheChest) {
+  // A magic key (two held) is spent to open an empty chest; a broken chest
+  // gives nothing of its herb and 300; giving up leaves the chest.
   const struct {
     i32 choice;
     bool removed;
@@ -101,10 +98,10 @@ TEST_F(ContainerTest, EachChoiceOpensOrLeavesTheChest) {
     game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
     game().money() = 1000;
     seedBreak(true);
-    Symbol& s = c.choice == Container::kMagicKey ? chest(nullptr, 0, 9) : chest("薬草", 300, 9);
-    bool remove = false;
-    EXPECT_TRUE(contentsOf(s).choose(c.choice, remove, s)) << c.choice;
-    EXPECT_EQ(std::tuple(remove, field->lines, game().bag().countItem(tool("魔法鍵")),
+    Symbol& locked = c.choice == Container::kMagicKey ? chest(nullptr, 0, 9) : chest("薬草", 300, 9);
+    bool taken = false;
+    EXPECT_TRUE(contentsOf(locked).choose(c.choice, taken, locked)) << c.choice;
+    EXPECT_EQ(std::tuple(taken, field->lines, game().bag().countItem(tool("魔法鍵")),
                          game().bag().countItem(tool("薬草")), game().money()),
               std::tuple(c.removed, c.lines, c.keys, c.herbs, c.money))
         << c.choice;

@@ -112,7 +112,7 @@ TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChasesElseWanders) {
 
 // 48 / speed, whole frames; a crawl slower than an int of frames holds
 // takes the most there is.
-TEST_F(EnemyTest, StepTimesAreWholeFramesOfFortyEightOverTheSpeed) {
+TEST_F(EnemyTest, StepTimesAreWholeFramesAndRandomThenDeleteRepeatsForEver) {
   const std::tuple<const char*, std::string> cases[] = {
       {"passiveSpeed 7;", "random 6"},
       {"passiveSpeed 1/100;", "random 4800"},
@@ -123,6 +123,11 @@ TEST_F(EnemyTest, StepTimesAreWholeFramesOfFortyEightOverTheSpeed) {
     e.update();
     EXPECT_EQ(keywords(e)[0], first) << pattern;
   }
+  // With its pattern refilling the queue, "random" then "delete" goes on for
+  // ever.
+  Symbol& e = enemy(race("passiveSpeed 4; activeSpeed 0; activeTime 0; senseRange 0;"), 2, 2);
+  EXPECT_EQ(run(e, 300), 300 / 13) << "a 12-frame step and a frame to delete";
+  EXPECT_EQ(keywords(e).size(), 2u);
 }
 
 // Active speed 0 in range, passive speed 0 out of it, or a pattern the race
@@ -142,14 +147,6 @@ TEST_F(EnemyTest, WithoutASpeedOrPatternItStays) {
   odd.setParameter(std::make_unique<Enemy>(*races.back(), 5));
   odd.update();
   EXPECT_FALSE(odd.hasCommands()) << "a pattern the race lacks";
-}
-
-// With its pattern refilling the queue, "random" then "delete" goes on for
-// ever.
-TEST_F(EnemyTest, RandomThenDeleteRepeatsForEver) {
-  Symbol& e = enemy(race("passiveSpeed 4; activeSpeed 0; activeTime 0; senseRange 0;"), 2, 2);
-  EXPECT_EQ(run(e, 300), 300 / 13) << "a 12-frame step and a frame to delete";
-  EXPECT_EQ(keywords(e).size(), 2u);
 }
 
 TEST_F(EnemyTest, TouchStartsTheBattleWithTheRaceAndRemovesTheSymbol) {

@@ -53,16 +53,14 @@ TEST_F(SymbolNodeTest, ASymbolReadBackWritesTheSameNode) {
             std::tuple(true, 1, 6));
 }
 
-TEST_F(SymbolNodeTest, TheAngleIsWrittenInWholeDegrees) {
+TEST_F(SymbolNodeTest, TheAngleIsWrittenInWholeDegreesAndEachParameterIsReadBack) {
   Symbol& s = place("s", 1, 1, nullptr, 37.9f);
   EXPECT_NE(written(s).find("angle 37;"), std::string::npos) << written(s);
   Symbol& huge = place("h", 1, 1, nullptr, 1e20f);
   EXPECT_NE(written(huge).find("angle 0;"), std::string::npos) << written(huge);
   Symbol& back = place("b", 1, 1, nullptr, -90.5f);
   EXPECT_EQ(readBack(back)->angle(), -90.f);
-}
-
-TEST_F(SymbolNodeTest, EachParameterIsReadBack) {
+  // Each parameter is read back.
   Symbol& enemy = place("e", 1, 1);
   enemy.setParameter(std::make_unique<Game::Field::Enemy>(Game::Database::instance()->findRace("不死"), 1));
   Symbol& door = place("d", 1, 1);
@@ -72,8 +70,8 @@ TEST_F(SymbolNodeTest, EachParameterIsReadBack) {
       Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 120, true, 2));
   Symbol& plainChest = place("p", 1, 1);
   plainChest.setParameter(std::make_unique<Game::Field::Container>(Game::Article(), 0, false, 0));
-  for (Symbol* s : {&enemy, &door, &chest, &plainChest}) {
-    EXPECT_EQ(written(*readBack(*s)), written(*s)) << s->name();
+  for (Symbol* each : {&enemy, &door, &chest, &plainChest}) {
+    EXPECT_EQ(written(*readBack(*each)), written(*each)) << each->name();
   }
   const auto e = readBack(enemy);
   ASSERT_TRUE(e->isEnemy());

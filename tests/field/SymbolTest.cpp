@@ -255,7 +255,7 @@ TEST_F(FieldTest, NoContactWhenTheOtherIsStillFarFromTheProbe) {
 
 // Half way from height 1 (z 10) up to 3 (z 30) the symbol stands at z 20;
 // a floating chara stays at height 0.
-TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloats) {
+TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloatsAndOffTheGridAtTheOrigin) {
   Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
   specs.at(1, 1).height = 1;
   specs.at(2, 1).height = 3;
@@ -270,13 +270,10 @@ TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloats) {
   EXPECT_FLOAT_EQ(s.position().z, 20.f);
   run(s, 3);
   EXPECT_FLOAT_EQ(s.position().z, 30.f);
-}
-
-// Off the grid a symbol stands where the cell would be, at the origin's height.
-TEST_F(FieldTest, ASymbolOffTheGridStandsWhereItsCellWouldBe) {
-  Symbol& s = place("s", -1, 6);
+  // Off the grid a symbol stands where the cell would be, at the origin's height.
+  Symbol& off = place("off", -1, 6);
   const Engine::Math::Vector3 origin = field->map().origin();
-  EXPECT_EQ(std::tuple(s.position().x, s.position().y, s.position().z),
+  EXPECT_EQ(std::tuple(off.position().x, off.position().y, off.position().z),
             std::tuple(origin.x - 48.f, origin.y + 288.f, origin.z));
 }
 

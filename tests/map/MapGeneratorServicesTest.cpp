@@ -47,7 +47,7 @@ TEST_F(MapGeneratorServicesTest, EntryLevelsAndWeights) {
 // Below its level an entry's factors shrink: 1 + 0.17 d (not below 0) and
 // 1 + 0.1 d (not below 0.1); then [0.5, 1) and [0.7, 1) of them, drawn in
 // that order.
-TEST_F(MapGeneratorServicesTest, ContentFactorsByTheFloorBelowTheLevel) {
+TEST_F(MapGeneratorServicesTest, ContentFactorsAndTheEntrysArticle) {
   auto floor = generate(MapGeneratorSupport::kTiny, 1);
   const std::tuple<float, i32, i32, float, float> cases[] = {
       // depth, floor, floors, a, b
@@ -65,20 +65,18 @@ TEST_F(MapGeneratorServicesTest, ContentFactorsByTheFloorBelowTheLevel) {
     EXPECT_NEAR(uses, a * (useDraw + 0.5f), 1e-5f) << depth << " " << n;
     EXPECT_NEAR(condition, b * (conditionDraw + 0.7f), 1e-5f) << depth << " " << n;
   }
-}
-
-TEST_F(MapGeneratorServicesTest, ContentsAreTheEntrysArticle) {
-  auto floor = generate(MapGeneratorSupport::kTiny, 1);
+  // The contents are the entry's article.
+  auto tiny = generate(MapGeneratorSupport::kTiny, 1);
   TreasureEntry tool = entry(1.f, 0.f);
   tool.tool = herb;
   random.setSeed(9);
-  const Article article = floor->makeContents(tool, 1, 5);
+  const Article article = tiny->makeContents(tool, 1, 5);
   EXPECT_EQ(article.item(), herb);
-  // Condition in [70, 100] percent on the entry's own floor.
+  // Condition in [70, 100] percent on the entry's own tiny.
   EXPECT_TRUE(article.condition() >= 70 && article.condition() <= 100) << article.condition();
   // A money entry holds no article and draws nothing.
   random.setSeed(9);
-  EXPECT_TRUE(floor->makeContents(entry(1.f, 0.f), 1, 5).isEmpty());
+  EXPECT_TRUE(tiny->makeContents(entry(1.f, 0.f), 1, 5).isEmpty());
   RandomGenerator fresh(9);
   EXPECT_EQ(random.getInt(1000000), fresh.getInt(1000000));
 }

@@ -39,7 +39,7 @@ class MapTest : public ResourceTestSupport::ResourceTest {
 // corners toward s % 4 up by step, the others down by it. Diagonal ramps:
 // t = ((s & 255) / 4) × 2 + 2 added to the height, corner s % 4 up by t and
 // the opposite one down by it.
-TEST_F(MapTest, RampsRiseTowardTheirDirectionAndDiagonalsTowardACorner) {
+TEST_F(MapTest, RampsAndSmoothCellsShapeTheirCorners) {
   const std::tuple<int, int, std::tuple<int, int, int, int>> cases[] = {
       {0, 1, {1, 1, -1, -1}},        {1, 1, {-1, 1, 1, -1}},  {2, 1, {-1, -1, 1, 1}},
       {3, 1, {1, -1, -1, 1}},        {5, 2, {-2, 2, 2, -2}},  {254, 64, {-64, -64, 64, 64}},
@@ -54,13 +54,10 @@ TEST_F(MapTest, RampsRiseTowardTheirDirectionAndDiagonalsTowardACorner) {
     built(specs);
     EXPECT_EQ(std::tuple(cell(0, 0).height, corners(0, 0)), std::tuple(4 + raise, expected)) << slope;
   }
-}
-
-// A smooth cell inside the map follows its neighbours at +x, +x −y and −y;
-// one on the border stays flat.
-TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
-  const ChipPicture& floor = pictures.chip();
-  FloorSpecGrid specs = grid(3, 3, &floor);
+  // A smooth cell inside the map follows its neighbours at +x, +x −y and −y;
+  // one on the border stays flat.
+  const ChipPicture& flat = pictures.chip();
+  FloorSpecGrid specs = grid(3, 3, &flat);
   const int heights[3][3] = {{2, 4, 6}, {8, 10, 12}, {14, 16, 18}};  // [x][y]
   for (int x = 0; x < 3; ++x) {
     for (int y = 0; y < 3; ++y) {
@@ -77,7 +74,7 @@ TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
     EXPECT_EQ(corners(x, y), std::tuple(0, 0, 0, 0)) << x << "," << y;
   }
   // Smoothing replaces a ramp's corners, on the height the ramp raised (1).
-  FloorSpecGrid ramp = grid(3, 3, &floor);
+  FloorSpecGrid ramp = grid(3, 3, &flat);
   ramp.at(1, 1).smooth = true;
   ramp.at(1, 1).slope = 0;
   built(ramp);

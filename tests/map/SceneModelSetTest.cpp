@@ -32,7 +32,7 @@ class SceneModelSetTest : public ModelTestSupport::ModelTest {
   SceneModelSet set;
 };
 
-TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromTheWorkingDirectory) {
+TEST_F(SceneModelSetTest, ContainersReadTheirFilesTimedEntriesEndAndAClearTakesAll) {
   fs().put("src/scene/beside.txt", "model{name a;" + timed("a") + "}");
   fs().put("src/other/far.txt", "model{name b;" + timed("b") + "}");
   fs().put("src/scene/floor.fmf", MapTestSupport::fmf(2, 1, 8, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}));
@@ -51,9 +51,7 @@ TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromThe
   fs().put("src/scene/empty.txt", "// nothing");
   set.load("src/scene/empty.txt");  // a new load starts empty
   EXPECT_EQ(std::tuple(set.entries().isEmpty(), set.resourceSets().isEmpty()), std::tuple(true, true));
-}
-
-TEST_F(SceneModelSetTest, TimedEntriesEndWhenTheirDurationHasPassedAndAClearTakesAll) {
+  // Timed entries end when their duration has passed; a clear takes all.
   fs().put("src/fx/fx.txt", "model{name spark;" + timed("s") + "}");
   set.createResourceSet("src/fx/fx.txt", "fx");
   set.addModelFromSet("fx", "spark", "first", 100.f, 60.f);

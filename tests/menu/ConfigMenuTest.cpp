@@ -117,16 +117,14 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPressAndKeyAssignmentOpensCha
   EXPECT_FALSE(menu->isAssigningKeys());
 }
 
-TEST_F(ConfigMenuTest, TheCursorWrapsOverTheSeventeenRows) {
+TEST_F(ConfigMenuTest, TheCursorWrapsOverTheRowsAndValuesInsideTheirChoices) {
   press(Key::Up);
   // The fake has no joystick.
   EXPECT_EQ(std::tuple(menu->cursor(), std::string(menu->label(16)), std::string(menu->label(15))),
             std::tuple(16, "文字アンチエイリアス", "パッド（接続なし）"));
   press(Key::Down);
   EXPECT_EQ(menu->cursor(), 0);
-}
-
-TEST_F(ConfigMenuTest, ValuesWrapInsideTheirChoicesAndReadAsTheirRowSays) {
+  // Values wrap inside their choices and read as their row says.
   const struct {
     int row;
     Key key;

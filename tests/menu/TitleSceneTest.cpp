@@ -97,7 +97,7 @@ TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   EXPECT_EQ(mTitle->frame(), 221);
 }
 
-TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
+TEST_F(TitleSceneTest, RingItemsWhereTheCursorStartsAndOnePressTurnsTheRingOneItem) {
   const struct {
     bool memorySave, saveFile;
     int items;
@@ -105,8 +105,8 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
   } cases[] = {
       {false, false, 4, TitleScene::kStart},
       {false, true, 4, TitleScene::kLoad},
-      {true, false, 5, TitleScene::kMemoryLoad},
       {true, true, 5, TitleScene::kMemoryLoad},
+      {true, false, 5, TitleScene::kMemoryLoad},  // last: no save file is left
   };
   for (const auto& c : cases) {
     if (c.saveFile) saveGameIn(7);
@@ -121,11 +121,8 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
       }
     }
   }
-}
-
-// One press turns the ring one item, however many frames short of the
-// repeat the key is held; the ids skip 2 (no memory save): 0 1 3 4.
-TEST_F(TitleSceneTest, OnePressOfRightOrLeftTurnsTheRingOneItem) {
+  // One press turns the ring one item, however many frames short of the
+  // repeat the key is held; the ids skip 2 (no memory save): 0 1 3 4.
   TitleScene& title = open();
   press(Key::X);
   for (int i = 0; i < 30; ++i) frame();

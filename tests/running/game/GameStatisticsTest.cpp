@@ -77,7 +77,7 @@ TEST_F(GameStatisticsTest, CountsAndProgressStayInRange) {
   }
 }
 
-TEST_F(GameStatisticsTest, FloorRecordsSetTheHeadlineAndReadWithinTheSitesFloors) {
+TEST_F(GameStatisticsTest, FloorRecordsAndLevelEstimates) {
   const Game::MapSiteData& mine = site("灰の坑道");
   game().floor() = 3;
   game().recordFloorReached(mine, 1);
@@ -94,11 +94,8 @@ TEST_F(GameStatisticsTest, FloorRecordsSetTheHeadlineAndReadWithinTheSitesFloors
   EXPECT_EQ(game().clampedFloorReached(mine), 4);
   game().variables().integer("灰の坑道.到達階数") = -3;
   EXPECT_EQ(game().clampedFloorReached(mine), 0);
-}
-
-// Two dungeons of 5 and 1 floors; the one shown counts at least the floor
-// the field is on.
-TEST_F(GameStatisticsTest, LevelEstimates) {
+  // Two dungeons of 5 and 1 floors; the one shown counts at least the floor
+  // the field is on.
   game().variables().integer("灰の坑道.到達階数") = 4;
   game().variables().integer("沈黙の書庫.到達階数") = 1;
   EXPECT_FLOAT_EQ(game().averageFloorReached(), 2.5f);

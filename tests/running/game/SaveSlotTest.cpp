@@ -26,7 +26,7 @@ using GameTestSupport::body;
 using GameTestSupport::saveAt;
 
 // The payload is the compact text and its terminating zero.
-TEST_F(SaveSlotTest, TheFileIsThePackedCompactText) {
+TEST_F(SaveSlotTest, TheFileIsThePackedCompactTextAndTheListLinesReadItsHead) {
   GameData game;
   EXPECT_EQ(std::tuple(SaveSlot::anyExists(), SaveSlot::load(23)), std::tuple(false, nullptr));
   ASSERT_TRUE(saveAt(game, 23, kMarch7));
@@ -40,22 +40,20 @@ TEST_F(SaveSlotTest, TheFileIsThePackedCompactText) {
   const std::string text(reinterpret_cast<const char*>(payload.data()));
   EXPECT_EQ(std::tuple(payload[static_cast<std::size_t>(n - 1)], static_cast<int>(text.size())), std::tuple(0, n - 1));
   EXPECT_EQ(text.rfind("head{year 2024;month 3;day 7;hour 10;minute 5;version 0;}system{count 0,0;", 0), 0u);
-}
-
-TEST_F(SaveSlotTest, ListLines) {
-  GameData game;
-  game.playTime().set(216000 * 3 + 3600 * 7);
-  game.setHeadline("灰の坑道3階");
+  // The list lines read the head.
+  GameData dated;
+  dated.playTime().set(216000 * 3 + 3600 * 7);
+  dated.setHeadline("灰の坑道3階");
   NmlDocument document;
-  SaveSlot::writeHead(document, game, kMarch7);
+  SaveSlot::writeHead(document, dated, kMarch7);
   EXPECT_EQ(std::tuple(std::string(SaveSlotList::line(0, true, &document).c_str()),
                        std::string(SaveSlotList::line(3, false, nullptr).c_str()),
                        std::string(SaveSlotList::line(12, true, nullptr).c_str())),
             std::tuple("0   2024/3/7    play    3時間07分 灰の坑道3階", "3   ------", "12  無効なファイル"));
 
-  game.addClearCount();
-  game.setHeadline("");
-  SaveSlot::writeHead(document, game, {2025, 12, 31, 23, 59});
+  dated.addClearCount();
+  dated.setHeadline("");
+  SaveSlot::writeHead(document, dated, {2025, 12, 31, 23, 59});
   EXPECT_STREQ(SaveSlotList::line(9, true, &document).c_str(), "9   2025/12/31  play    3時間07分 ★");
 }
 
