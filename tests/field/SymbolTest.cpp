@@ -67,7 +67,7 @@ TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndFractionRunsToOne) {
 
 // "delete" takes what ran before it and itself, and the rest starts over;
 // without it the queue goes round.
-TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarElseTheQueueGoesRound) {
+TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarAndAHopRises) {
   Symbol& s = place("s", 2, 2);
   s.move("wait", 1);
   s.move("delete", 0);
@@ -85,21 +85,18 @@ TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarElseTheQueueGoesRound) {
   round.move("move", 1, -1, 0);
   run(round, 6);
   EXPECT_EQ(std::tuple(round.x(), round.commands().size()), std::tuple(0, 2u));
-}
-
-// (1 − t) × t × 4 × 8 × 3 at t = progress / 8: 24 at the middle.
-TEST_F(FieldTest, AHopOfEightFramesRisesTwentyFourAtItsMiddle) {
-  Symbol& s = place("s", 1, 1);
-  s.move("hop", 8, 0, 1);
-  s.move("delete", 0);
+  // (1 − t) × t × 4 × 8 × 3 at t = progress / 8: 24 at the middle.
+  Symbol& hop = place("hop", 1, 1);
+  hop.move("hop", 8, 0, 1);
+  hop.move("delete", 0);
   const float expected[] = {0.f, 10.5f, 18.f, 22.5f, 24.f, 22.5f, 18.f, 10.5f, 0.f};
-  const float startY = s.position().y;
+  const float startY = hop.position().y;
   for (int frame = 0; frame < 9; ++frame) {
-    s.update();
-    EXPECT_FLOAT_EQ(s.position().z, expected[frame]) << frame;
-    EXPECT_FLOAT_EQ(s.position().y, startY + 6.f * static_cast<float>(frame)) << frame;
+    hop.update();
+    EXPECT_FLOAT_EQ(hop.position().z, expected[frame]) << frame;
+    EXPECT_FLOAT_EQ(hop.position().y, startY + 6.f * static_cast<float>(frame)) << frame;
   }
-  EXPECT_FLOAT_EQ(s.motionSpeed(), 1.f) << "at rest again";
+  EXPECT_FLOAT_EQ(hop.motionSpeed(), 1.f) << "at rest again";
 }
 
 TEST_F(FieldTest, AWalkIsInterpolatedAndPlaysWalkAtItsSpeed) {
@@ -142,7 +139,7 @@ TEST_F(FieldTest, WaitingStandsAtTheCellCentreAndAVanishWaitsItsTurn) {
 }
 
 // Advance steps the way the symbol faces: the quarter of angle + 45.
-TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFaces) {
+TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFacesAndRefusedStepsCountAsRun) {
   const std::tuple<float, i32, i32> cases[] = {
       {0.f, 3, 2}, {44.f, 3, 2}, {45.f, 2, 3}, {90.f, 2, 3}, {135.f, 1, 2}, {225.f, 2, 1}, {314.f, 2, 1}, {315.f, 3, 2},
   };
@@ -152,9 +149,7 @@ TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFaces) {
     s.update();
     EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(x, y)) << angle;
   }
-}
-
-TEST_F(FieldTest, StepsOffTheMapOrRefusedLeaveTheSymbolAndCountAsRun) {
+  // Steps off the map or refused leave the symbol and count as run.
   Symbol& s = place("s", 0, 0);
   field->wall(1, 0);
   s.move("move", 2, -1, 0);

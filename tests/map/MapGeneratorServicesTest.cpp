@@ -32,7 +32,7 @@ class MapGeneratorServicesTest : public WithDatabase {
 };
 
 // An entry's level is (F − 1) × k + 1; its weight probability × 0.75^|level − n|, level 3 on five floors.
-TEST_F(MapGeneratorServicesTest, EntryLevelsAndWeights) {
+TEST_F(MapGeneratorServicesTest, EntryLevelsWeightsAndFloorLevels) {
   const std::tuple<float, i32, float> cases[] = {
       {0.f, 1, 1.f}, {0.f, 5, 1.f}, {0.f, 40, 1.f}, {0.5f, 5, 3.f}, {1.f, 5, 5.f}, {0.25f, 9, 3.f}, {0.2f, 1, 1.f}};
   for (const auto& [depth, floors, level] : cases) {
@@ -42,6 +42,13 @@ TEST_F(MapGeneratorServicesTest, EntryLevelsAndWeights) {
   for (const auto& [floor, weight] : weights) {
     EXPECT_FLOAT_EQ(MapGenerator::treasureWeight(entry(8.f, 0.5f), floor, 5), weight) << floor;
   }
+  // (1 − t) × top + t × bottom, t = n / F; ranks read in percent.
+  auto floor = generate(std::string(MapGeneratorSupport::kTiny) + "enemy{rank 10,60;}", 1);
+  const std::pair<i32, float> ranks[] = {{0, 0.1f}, {2, 0.3f}, {5, 0.6f}, {1, 0.2f}};
+  for (const auto& [n, level] : ranks) {
+    EXPECT_FLOAT_EQ(floor->floorLevel(n, 5), level) << n;
+  }
+  EXPECT_FLOAT_EQ(floor->floorLevel(3, 0), 0.1f);
 }
 
 // Below its level an entry's factors shrink: 1 + 0.17 d (not below 0) and
@@ -95,16 +102,6 @@ TEST_F(MapGeneratorServicesTest, TreasureEntriesAndSpecialFloors) {
   EXPECT_EQ(std::tuple(floor->findSpecialFloor(2)->file, floor->findSpecialFloor(2)->startPosition,
                        floor->findSpecialFloor(4)->file, floor->findSpecialFloor(3)),
             std::tuple("b2s", 3, "b4", nullptr));
-}
-
-// (1 − t) × top + t × bottom, t = n / F; ranks read in percent.
-TEST_F(MapGeneratorServicesTest, FloorLevelsRunFromTopToBottomRank) {
-  auto floor = generate(std::string(MapGeneratorSupport::kTiny) + "enemy{rank 10,60;}", 1);
-  const std::pair<i32, float> cases[] = {{0, 0.1f}, {2, 0.3f}, {5, 0.6f}, {1, 0.2f}};
-  for (const auto& [n, level] : cases) {
-    EXPECT_FLOAT_EQ(floor->floorLevel(n, 5), level) << n;
-  }
-  EXPECT_FLOAT_EQ(floor->floorLevel(3, 0), 0.1f);
 }
 
 }  // namespace

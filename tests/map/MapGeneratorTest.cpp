@@ -129,27 +129,6 @@ TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacksAndTheRestIsRead) {
   EXPECT_FLOAT_EQ(read.enemyFrequency, 0.02f);
 }
 
-// Mapped open cells only, 12 units a cell from the centre; the two marked
-// cells red.
-TEST_F(MapGeneratorTest, AutomapSquares) {
-  auto floor = generate(kSample, 2);
-  std::vector<Engine::u8> mapped(static_cast<std::size_t>(floor->width() * floor->height()), 0);
-  const auto at = [&](i32 x, i32 y) -> Engine::u8& { return mapped[static_cast<std::size_t>(x * floor->height() + y)]; };
-  at(0, 0) = 1;    // rock
-  at(10, 2) = 1;   // room
-  at(7, 3) = 1;    // passage, marked second
-  at(14, 3) = 1;   // room edge, marked first
-  const auto squares = floor->automapSquares(mapped, 14, 3, 7, 3, 10.f, 2.5f);
-  ASSERT_EQ(squares.size(), 3u);
-  const std::tuple<float, float, Engine::u32> expected[] = {
-      {-36.f, 6.f, 0x80FF0000u}, {0.f, -6.f, 0x40FFFFFFu}, {48.f, 6.f, 0x80FF0000u}};
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(std::tuple(squares[i].x, squares[i].y, squares[i].argb), expected[i]) << i;
-  }
-  EXPECT_EQ(floor->automapSquares(mapped, 14, 3, 14, 3, 10.f, 2.5f)[0].argb, 0x40FFFFFFu);
-  EXPECT_TRUE(floor->automapSquares({}, 0, 0, 0, 0, 0.f, 0.f).empty());
-}
-
 TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::pair<const char*, const char*> cases[] = {
@@ -228,7 +207,7 @@ TEST_F(MapGeneratorTest, EventsBeyondTheRoomsGoOnPassages) {
   EXPECT_GT(onPassage, 0);
 }
 
-TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquare) {
+TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquareAndTheAutomapShowsThem) {
   auto floor = generate(kSample, 2);
   const MapGenerator::Rect room = floor->rooms().front();
   std::vector<Engine::u8> mapped;
@@ -252,6 +231,25 @@ TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquare) {
   }
   EXPECT_FALSE(middle[static_cast<std::size_t>(2 * floor->height() + 8)]);
   EXPECT_FALSE(middle[static_cast<std::size_t>(0 * floor->height() + 10)]);
+  // Mapped open cells only, 12 units a cell from the centre; the two marked
+  // cells red.
+  std::vector<Engine::u8> seen(static_cast<std::size_t>(floor->width() * floor->height()), 0);
+  const auto at = [&](i32 x, i32 y) -> Engine::u8& {
+    return seen[static_cast<std::size_t>(x * floor->height() + y)];
+  };
+  at(0, 0) = 1;    // rock
+  at(10, 2) = 1;   // room
+  at(7, 3) = 1;    // passage, seen second
+  at(14, 3) = 1;   // room edge, seen first
+  const auto squares = floor->automapSquares(seen, 14, 3, 7, 3, 10.f, 2.5f);
+  ASSERT_EQ(squares.size(), 3u);
+  const std::tuple<float, float, Engine::u32> expected[] = {
+      {-36.f, 6.f, 0x80FF0000u}, {0.f, -6.f, 0x40FFFFFFu}, {48.f, 6.f, 0x80FF0000u}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::tuple(squares[i].x, squares[i].y, squares[i].argb), expected[i]) << i;
+  }
+  EXPECT_EQ(floor->automapSquares(seen, 14, 3, 14, 3, 10.f, 2.5f)[0].argb, 0x40FFFFFFu);
+  EXPECT_TRUE(floor->automapSquares({}, 0, 0, 0, 0, 0.f, 0.f).empty());
 }
 
 }  // namespace

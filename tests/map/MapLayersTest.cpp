@@ -44,10 +44,18 @@ class MapLayersTest : public ResourceTestSupport::ResourceTest {
 };
 
 // Heights count in steps of two: the index, doubled; empty is ground level.
-TEST_F(MapLayersTest, HeightsAreTheIndexDoubled) {
+TEST_F(MapLayersTest, HeightsAreTheIndexDoubledAndSlopesReadSmoothAndPits) {
   const std::tuple<int, int, int> cases[] = {{8, E, 0}, {8, 3, 6}, {8, 0x12, 20}, {16, 0x0102, 20}, {16, 0, 0}};
   for (const auto& [bits, value, height] : cases) {
     EXPECT_EQ(one(bits, E, E, value, E, E, E).height, height) << bits << " " << value;
+  }
+  // Slopes read their smooth and pit marks.
+  const std::tuple<int, int, int, bool, bool> slopes[] = {
+      {8, E, 255, false, false}, {8, 0x05, 5, false, false}, {8, 0x10, 256, true, false},
+      {8, 0x11, 257, false, true}, {16, 0x0206, 518, false, false}, {16, 0x0101, 257, false, true}};
+  for (const auto& [bits, raw, slope, smooth, pit] : slopes) {
+    const FloorCellSpec spec = one(bits, E, raw, E, E, E, E);
+    EXPECT_EQ(std::tuple(spec.slope, spec.smooth, spec.pit), std::tuple(slope, smooth, pit)) << std::hex << raw;
   }
 }
 
@@ -82,16 +90,6 @@ TEST_F(MapLayersTest, ObjectsTakeTheirNumberAndQuarterTurns) {
   TileMapView view;
   ASSERT_EQ(view.read(bytes.data(), static_cast<int>(bytes.size()), Map::kLayerCount), nullptr);
   EXPECT_EQ(Map::readFmfLayers(view, empty, "none.fmf").at(0, 0).object, nullptr);
-}
-
-TEST_F(MapLayersTest, SlopesSmoothAndPits) {
-  const std::tuple<int, int, int, bool, bool> cases[] = {
-      {8, E, 255, false, false}, {8, 0x05, 5, false, false}, {8, 0x10, 256, true, false},
-      {8, 0x11, 257, false, true}, {16, 0x0206, 518, false, false}, {16, 0x0101, 257, false, true}};
-  for (const auto& [bits, raw, slope, smooth, pit] : cases) {
-    const FloorCellSpec spec = one(bits, E, raw, E, E, E, E);
-    EXPECT_EQ(std::tuple(spec.slope, spec.smooth, spec.pit), std::tuple(slope, smooth, pit)) << std::hex << raw;
-  }
 }
 
 // Lights: low byte 0 or 1 (parameter × 0.5); high byte: kind in its upper

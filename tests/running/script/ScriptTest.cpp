@@ -20,7 +20,7 @@ constexpr i32 kFin = Script::kFinished;
 constexpr i32 kEnd = Script::kEnded;
 
 // Each script is stepped through the results listed; "money" tells what ran.
-TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
+TEST_F(ScriptTest, StepsFinishEndOrYieldAndRunsNestPastTheCapEndWithAMessage) {
   fs().put("inner.txt", std::string("if{ 1{ end{} } } let{ name money; value 9; }"));
   fs().put("count.txt", std::string("increase{ name money; }"));
   const struct {
@@ -52,6 +52,47 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
   }
   EXPECT_EQ(debugLinesWith("script nowhere.txt: no such file or an empty one"), 1);
   EXPECT_EQ(debugLinesWith("script inner.txt"), 0);
+  // Runs nest up to the cap; one more ends every enclosing script with a
+  // message naming the file and the script that runs it, where a script that
+  // runs itself, or two that run each other, would exhaust the stack.
+  static_assert(Game::ScriptStuff::Run::kMaxDepth == 32);
+  fs().put("self.txt", std::string("increase{ name money; } run{ path self.txt; }"));
+  fs().put("a.txt", std::string("run{ path b.txt; }"));
+  fs().put("b.txt", std::string("increase{ name money; } run{ path a.txt; }"));
+  fs().put("count32.txt", std::string("increase{ name money; } if{ int(money)<32{ run{ path count32.txt; } } }"));
+  fs().put("count33.txt", std::string("increase{ name money; } if{ int(money)<33{ run{ path count33.txt; } } }"));
+  const struct {
+    const char* text;
+    i32 result;
+    i32 money;  // how many runs went in
+    const char* message;
+  } nests[] = {
+      // Each run of self.txt counts one before it runs itself again.
+      {"run{ path self.txt; } let{ name money; value 99; }", kEnd, 32, "run : self.txt in self.txt"},
+      // b.txt counts at every second depth.
+      {"run{ path a.txt; }", kEnd, 16, "run : a.txt in b.txt"},
+      // Recursion that stops by itself is allowed right up to the cap.
+      {"run{ path count32.txt; } increase{ name money; }", kFin, 33, nullptr},
+      {"run{ path count33.txt; } increase{ name money; }", kEnd, 32, "run : count33.txt in count33.txt"},
+  };
+  for (const auto& c : nests) {
+    SCOPED_TRACE(c.text);
+    game().money() = 0;
+    const int before = debugLinesWith("run : ");
+    load(c.text);
+    EXPECT_EQ(stepScript(), c.result);
+    EXPECT_EQ(std::tuple(integer("money"), mScript.pc(), debugLinesWith("run : ")),
+              std::tuple(c.money, -1, before + (c.message ? 1 : 0)));
+    if (c.message) {
+      EXPECT_EQ(debugLinesWith(c.message), 1);
+    }
+  }
+  // Stepped again, the loaded scripts are reused and stop at the same depth.
+  game().money() = 0;
+  load("run{ path self.txt; }");
+  EXPECT_EQ(stepScript(), kEnd);
+  EXPECT_EQ(stepScript(), kEnd);
+  EXPECT_EQ(integer("money"), 64);
 }
 
 TEST_F(ScriptTest, ClearLeavesNoCommandsAndARunKeepsItsScript) {
@@ -70,50 +111,6 @@ TEST_F(ScriptTest, ClearLeavesNoCommandsAndARunKeepsItsScript) {
   const Script* loaded = run->script();
   stepScript();
   EXPECT_EQ(run->script(), loaded);
-}
-
-// Runs nest up to the cap; one more ends every enclosing script with a
-// message naming the file and the script that runs it, where a script that
-// runs itself, or two that run each other, would exhaust the stack.
-TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
-  static_assert(Game::ScriptStuff::Run::kMaxDepth == 32);
-  fs().put("self.txt", std::string("increase{ name money; } run{ path self.txt; }"));
-  fs().put("a.txt", std::string("run{ path b.txt; }"));
-  fs().put("b.txt", std::string("increase{ name money; } run{ path a.txt; }"));
-  fs().put("count32.txt", std::string("increase{ name money; } if{ int(money)<32{ run{ path count32.txt; } } }"));
-  fs().put("count33.txt", std::string("increase{ name money; } if{ int(money)<33{ run{ path count33.txt; } } }"));
-  const struct {
-    const char* text;
-    i32 result;
-    i32 money;  // how many runs went in
-    const char* message;
-  } cases[] = {
-      // Each run of self.txt counts one before it runs itself again.
-      {"run{ path self.txt; } let{ name money; value 99; }", kEnd, 32, "run : self.txt in self.txt"},
-      // b.txt counts at every second depth.
-      {"run{ path a.txt; }", kEnd, 16, "run : a.txt in b.txt"},
-      // Recursion that stops by itself is allowed right up to the cap.
-      {"run{ path count32.txt; } increase{ name money; }", kFin, 33, nullptr},
-      {"run{ path count33.txt; } increase{ name money; }", kEnd, 32, "run : count33.txt in count33.txt"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    game().money() = 0;
-    const int before = debugLinesWith("run : ");
-    load(c.text);
-    EXPECT_EQ(stepScript(), c.result);
-    EXPECT_EQ(std::tuple(integer("money"), mScript.pc(), debugLinesWith("run : ")),
-              std::tuple(c.money, -1, before + (c.message ? 1 : 0)));
-    if (c.message) {
-      EXPECT_EQ(debugLinesWith(c.message), 1);
-    }
-  }
-  // Stepped again, the loaded scripts are reused and stop at the same depth.
-  game().money() = 0;
-  load("run{ path self.txt; }");
-  EXPECT_EQ(stepScript(), kEnd);
-  EXPECT_EQ(stepScript(), kEnd);
-  EXPECT_EQ(integer("money"), 64);
 }
 
 // A false or missing condition goes on in the same step; the first branch
