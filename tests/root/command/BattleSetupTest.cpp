@@ -85,7 +85,7 @@ TEST(BattleSetupWords, EncounterAndPenaltyWords) {
   }
 }
 
-TEST_F(BattleSetupTest, ReadsItsRecordsAndSettings) {
+TEST_F(BattleSetupTest, ReadsItsRecordsAndSettingsAndWithoutABattleTheUnitCommandsSaySoOnce) {
   load("battle{ rank 150; encounter forestalled; penalty 何か; escape false; scene 洞窟;"
        " start{ createEnemy{ name 骨の兵士; position 0,2; } }"
        " event{ turn()>=2; let{ name answer; value 2; } } script{ let{ name answer; value 3; } } }");
@@ -106,6 +106,13 @@ TEST_F(BattleSetupTest, ReadsItsRecordsAndSettings) {
   // Only a createEnemy names the boss: a let of the shade's name does not.
   load("battle{ rank 0; start{ let{ name 影法師; value 1; } createEnemy{ name 骨の兵士; position 0,0; } } }");
   EXPECT_EQ(command().dialogue(), nullptr);
+  // Without a battle the unit commands say so once.
+  command("recall{} recall{} careUnit{ name 誰か; } lastEscape{} createEnemy{ name 泥スライム; position 0,0; }"
+          " let{ name money; value 1; }");
+  EXPECT_EQ(integer("money"), 1);
+  for (const char* keyword : {"recall", "careUnit", "lastEscape", "createEnemy"}) {
+    EXPECT_EQ(debugLinesWith((std::string("\"") + keyword + "\" needs a battle").c_str()), 1) << keyword;
+  }
 }
 
 // Without a boss: steps 1 and 3 show nothing; the battle is the game's on
@@ -236,15 +243,6 @@ TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
   EXPECT_TRUE(ildren->node()->overlays().empty());
   EXPECT_FLOAT_EQ(Game::SceneRenderer::instance()->camera().zoom.target(), Game::Camera::kZoomScale);
   game().setBattle(nullptr);
-}
-
-TEST_F(BattleSetupTest, WithoutABattleTheUnitCommandsSaySoOnce) {
-  command("recall{} recall{} careUnit{ name 誰か; } lastEscape{} createEnemy{ name 泥スライム; position 0,0; }"
-          " let{ name money; value 1; }");
-  EXPECT_EQ(integer("money"), 1);
-  for (const char* keyword : {"recall", "careUnit", "lastEscape", "createEnemy"}) {
-    EXPECT_EQ(debugLinesWith((std::string("\"") + keyword + "\" needs a battle").c_str()), 1) << keyword;
-  }
 }
 
 using BattleSetupDeathTest = BattleSetupTest;

@@ -49,7 +49,7 @@ TEST_F(GameStatisticsTest, TheSampleDeclaresEveryVariableTheCodeReads) {
 
 // The gain of a won battle is 1 + 100 * 0.75^(k+1) * r^3 with k = max(-d, 0):
 // at most 75, 57 at d = -1, 24 at d = -4; 400 draws come within 10% of it.
-TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheBattlesStep) {
+TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheStepAndCountsAndProgressStayInRange) {
   const std::tuple<int, int, int> cases[] = {{3, 68, 75}, {0, 68, 75}, {-1, 51, 57}, {-4, 22, 24}};
   for (const auto& [d, least, most] : cases) {
     int largest = 0;
@@ -62,10 +62,7 @@ TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheBattlesStep) {
     }
     EXPECT_TRUE(largest >= least && largest <= most) << d << ": " << largest;
   }
-}
-
-// Counts stop at the largest integer; progress stays within 0 to 10000.
-TEST_F(GameStatisticsTest, CountsAndProgressStayInRange) {
+  // Counts stop at the largest integer; progress stays within 0 to 10000.
   game().variables().integer("battleCount") = 0x7FFFFFFF;
   game().addBattleCount();
   EXPECT_EQ(game().battleCount(), 0x7FFFFFFF);
@@ -171,7 +168,7 @@ class GameMessagesTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
 
 // Gains reach the game as their window is posted: money on "money", items
 // into the bag; the notice is then empty and its heading gone.
-TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
+TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGainsUpToTheLargestAmount) {
   const Game::ToolData* herb = database().findTool("薬草");
   ASSERT_NE(herb, nullptr);
   game().money() = 30;
@@ -196,6 +193,14 @@ TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
   EXPECT_EQ(rows(*game().messages().back()), std::vector<std::string>{"5円"});
   // Held decide takes the first window at once, the next when it repeats.
   EXPECT_EQ(stepsUntilNoMessage({kDecide}, 100), Game::KeyInput::kRepeatDelay);
+  // Money never wraps, in the notice or in the game.
+  constexpr i32 kMax = std::numeric_limits<i32>::max();
+  game().notice().addMoney(kMax - 1);
+  game().notice().addMoney(kMax);
+  EXPECT_EQ(game().notice().money(), kMax);
+  game().money() = 10;
+  game().updateMessages();
+  EXPECT_EQ(game().money(), kMax);
 }
 
 // Nothing gained shows nothing; messages show in the order they came, each until decide.
@@ -215,17 +220,6 @@ TEST_F(GameMessagesTest, QueuedMessagesGoOneDecideAtATime) {
   game().notice().setSource("宝箱を開けた");
   EXPECT_TRUE(game().updateMessages());
   EXPECT_EQ(game().messages().count(), 0);
-}
-
-// Money never wraps, in the notice or in the game.
-TEST_F(GameMessagesTest, MoneyStopsAtTheLargestAmount) {
-  constexpr i32 kMax = std::numeric_limits<i32>::max();
-  game().notice().addMoney(kMax - 1);
-  game().notice().addMoney(kMax);
-  EXPECT_EQ(game().notice().money(), kMax);
-  game().money() = 10;
-  game().updateMessages();
-  EXPECT_EQ(game().money(), kMax);
 }
 
 // Choosing an integer row toggles its inheritable mark; other rows do

@@ -80,7 +80,7 @@ struct ConfirmCase {
   i32 answer;
 };
 
-TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
+TEST_F(CommandTest, ConfirmAndDialogSetTheAnswer) {
   const ConfirmCase cases[] = {{"yes", {}, 0}, {"no", {Key::Down}, 1}};
   for (const ConfirmCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -98,9 +98,7 @@ TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
     EXPECT_EQ(integer("answer"), c.answer);
     EXPECT_EQ(frame(), Script::kFinished);
   }
-}
-
-TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
+  // A dialog offers the lines whose condition holds and sets the id.
   game().floor() = 2;
   load("dialog{ line 10,北へ; line 20,南へ,int(floor)==1; line 30,東へ,int(floor)==2; }");
   pressAfterDelay(kCancel);  // a cancel does not end it
