@@ -41,7 +41,7 @@ i32 seedDrawing(float low, float high) {
   return 1;
 }
 
-TEST(EncounterRules, SaturateAndTheOddsByArrivalsAndFrequency) {
+TEST(EncounterRules, SaturateTheOddsAndTheStartModes) {
   struct Case {
     float x, top, knee, value;
   } const cases[] = {
@@ -77,16 +77,13 @@ TEST(EncounterRules, SaturateAndTheOddsByArrivalsAndFrequency) {
     EXPECT_FLOAT_EQ(odds.chance, c.chance) << c.arrivals << " at " << c.frequency;
     EXPECT_NEAR(odds.levelBonus, c.bonus, 1e-7f) << c.arrivals << " at " << c.frequency;
   }
-}
-
-// Weights 0.05 × forestall, ambush and back-attack factors, walked in that
-// order by one draw r in [0, 1); past them an even start.
-TEST(EncounterRules, StartModesByTheDrawAndTheFactors) {
-  struct Case {
+  // Weights 0.05 × forestall, ambush and back-attack factors, walked in that
+  // order by one draw r in [0, 1); past them an even start.
+  struct Mode {
     float forestall, ambush, backAttack;
     float low, high;
     i32 mode;
-  } const cases[] = {
+  } const modes[] = {
       {1.f, 1.f, 1.f, 0.02f, 0.04f, 1},     {1.f, 1.f, 1.f, 0.06f, 0.09f, 2},
       {1.f, 1.f, 1.f, 0.11f, 0.14f, 3},     {1.f, 1.f, 1.f, 0.16f, 0.9f, 0},
       {2.f, 1.f, 1.f, 0.06f, 0.09f, 1},     {2.f, 1.f, 1.f, 0.11f, 0.14f, 2},
@@ -94,7 +91,7 @@ TEST(EncounterRules, StartModesByTheDrawAndTheFactors) {
       {1.f, 1.f, 0.4f, 0.101f, 0.119f, 3},  {1.f, 1.f, 0.4f, 0.121f, 0.149f, 0},
       {-1.f, 1.f, 1.f, 0.01f, 0.04f, 2},
   };
-  for (const Case& c : cases) {
+  for (const Mode& c : modes) {
     FieldAbilities abilities;
     abilities.forestallFactor = c.forestall;
     abilities.ambushFactor = c.ambush;

@@ -274,25 +274,22 @@ TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloatsAndOffTheGridAtTheO
 
 // A step onto its own cell, shared with another: the probe is the symbol's
 // own place, so the other is met.
-TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCell) {
+TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCellATouchRemovesNothingAndCharasChange) {
   place("other", 2, 2);
   Symbol& s = place("s", 2, 2, chara("reaction true;"));
   s.move("move", 2, 0, 0);
   s.update();
   EXPECT_EQ(field->contacts, std::vector<std::string>({"s-other"}));
-}
-
-// A touch without parameter is handled and removes nothing; a change of chara takes the look and idle motion.
-TEST_F(FieldTest, TouchWithoutParameterAndChangeChara) {
-  Symbol& s = place("s", 1, 1);
+  // A touch without parameter is handled and removes nothing; a change of chara takes the look and idle motion.
+  Symbol& touched = place("touched", 1, 1);
   bool remove = true;
-  EXPECT_TRUE(s.touch(remove));
-  EXPECT_EQ(std::tuple(remove, s.isEnemy(), s.isContainer()), std::tuple(false, false, false));
+  EXPECT_TRUE(touched.touch(remove));
+  EXPECT_EQ(std::tuple(remove, touched.isEnemy(), touched.isContainer()), std::tuple(false, false, false));
   Game::SymbolCharaData* other = chara("float true;");
-  s.changeChara(other, "sit");
-  EXPECT_EQ(std::tuple(s.chara(), s.idleMotion()), std::tuple(other, "sit"));
-  s.update();
-  EXPECT_EQ(s.motion(), "sit");
+  touched.changeChara(other, "sit");
+  EXPECT_EQ(std::tuple(touched.chara(), touched.idleMotion()), std::tuple(other, "sit"));
+  touched.update();
+  EXPECT_EQ(touched.motion(), "sit");
 }
 
 }  // namespace

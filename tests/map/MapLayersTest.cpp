@@ -59,21 +59,8 @@ TEST_F(MapLayersTest, HeightsAreTheIndexDoubledAndSlopesReadSmoothAndPits) {
   }
 }
 
-// The chip is looked up by sheet column (low) and row (high); 8-bit files
-// keep the row in the high nibble. Events are indices, empty none.
-TEST_F(MapLayersTest, ChipsAreFoundByColumnAndRowAndEventsByIndex) {
-  EXPECT_EQ(one(8, 0x01, E, E, E, E, E).chip, pictures.chipAt(1, 0));
-  EXPECT_EQ(one(8, 0x23, E, E, E, E, E).chip, pictures.chipAt(3, 2));
-  EXPECT_EQ(one(16, 0x0203, E, E, E, E, E).chip, pictures.chipAt(3, 2));
-  EXPECT_EQ(one(16, 0x0302, E, E, E, E, E).chip, nullptr);  // none listed there: rock
-  EXPECT_EQ(one(8, E, E, E, E, E, E).chip, nullptr);
-  EXPECT_EQ(std::tuple(one(8, E, E, E, E, 0x12, E).eventId, one(8, E, E, E, E, 0, E).eventId,
-                       one(8, E, E, E, E, E, E).eventId),
-            std::tuple(2 + 8, 0, -1));
-}
-
 // Object number (raw >> 10) × 16 + low byte, turned by bits 8 and 9.
-TEST_F(MapLayersTest, ObjectsTakeTheirNumberAndQuarterTurns) {
+TEST_F(MapLayersTest, ObjectsChipsAndEventsAreFoundByTheirIndex) {
   const std::tuple<int, int, int, int> cases[] = {
       // bits, raw, number (0 none), rotation
       {8, 0x01, 1, 0}, {8, 0x11, 1, 1}, {8, 0x31, 1, 3}, {8, 0x41, 17, 0},
@@ -90,11 +77,21 @@ TEST_F(MapLayersTest, ObjectsTakeTheirNumberAndQuarterTurns) {
   TileMapView view;
   ASSERT_EQ(view.read(bytes.data(), static_cast<int>(bytes.size()), Map::kLayerCount), nullptr);
   EXPECT_EQ(Map::readFmfLayers(view, empty, "none.fmf").at(0, 0).object, nullptr);
+  // The chip is looked up by sheet column (low) and row (high); 8-bit files
+  // keep the row in the high nibble. Events are indices, empty none.
+  EXPECT_EQ(one(8, 0x01, E, E, E, E, E).chip, pictures.chipAt(1, 0));
+  EXPECT_EQ(one(8, 0x23, E, E, E, E, E).chip, pictures.chipAt(3, 2));
+  EXPECT_EQ(one(16, 0x0203, E, E, E, E, E).chip, pictures.chipAt(3, 2));
+  EXPECT_EQ(one(16, 0x0302, E, E, E, E, E).chip, nullptr);  // none listed there: rock
+  EXPECT_EQ(one(8, E, E, E, E, E, E).chip, nullptr);
+  EXPECT_EQ(std::tuple(one(8, E, E, E, E, 0x12, E).eventId, one(8, E, E, E, E, 0, E).eventId,
+                       one(8, E, E, E, E, E, E).eventId),
+            std::tuple(2 + 8, 0, -1));
 }
 
 // Lights: low byte 0 or 1 (parameter × 0.5); high byte: kind in its upper
 // bits, radius (n + 1) × 96 in its lowest two.
-TEST_F(MapLayersTest, LightsTakeKindRadiusAndParameter) {
+TEST_F(MapLayersTest, LightsTakeKindRadiusAndParameterAndRowsAreFlipped) {
   const std::tuple<int, int, int, float, float> cases[] = {
       {8, 0x10, 1, 192.f, 0.f},  {8, 0x01, 1, 96.f, 0.5f},   {16, 0x0301, 1, 384.f, 0.5f},
       {16, 0x0500, 2, 192.f, 0.f}, {16, 0x0800, 0, 0.f, 0.f}, {16, 0x0002, 0, 0.f, 0.f},
@@ -104,10 +101,7 @@ TEST_F(MapLayersTest, LightsTakeKindRadiusAndParameter) {
     EXPECT_EQ(std::tuple(spec.lightKind, spec.lightRadius, spec.lightParameter), std::tuple(kind, radius, parameter))
         << std::hex << raw;
   }
-}
-
-// The file's last row is y 0: rows are read from the bottom up.
-TEST_F(MapLayersTest, RowsAreFlipped) {
+  // The file's last row is y 0: rows are read from the bottom up.
   // 2 x 3: heights by file row 0, 1, 2.
   bytes = fmf(2, 3, 8, {{E, E, E, E, E, E}, {E, E, E, E, E, E}, {1, 2, 3, 4, 5, 6},
                         {E, E, E, E, E, E}, {E, E, E, E, E, E}, {E, E, E, E, E, E}});

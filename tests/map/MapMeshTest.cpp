@@ -218,7 +218,7 @@ TEST_F(MapMeshTest, CylinderChipsStandOnEightSidesUnderAFan) {
 
 // Top faces: every present, unpitted cell of the chip, in x-then-y order;
 // texture 32 a cell; the cell learns its first index.
-TEST_F(MapMeshTest, TopFacesOfAChip) {
+TEST_F(MapMeshTest, TopFacesOfAChipAndGroupsOverTheVertexLimitAreSplit) {
   FloorSpecGrid specs = grid(3, 2, &plain);
   specs.at(0, 1).pit = true;
   specs.at(1, 0).chipPresent = false;
@@ -244,6 +244,34 @@ TEST_F(MapMeshTest, TopFacesOfAChip) {
   }
   EXPECT_TRUE(MapMesh::chipGroup(map, ChipPicture(), 65536).empty());
   EXPECT_TRUE(MapMesh::wallGroup(map, WallPicture(), 65536).empty());
+  // Pieces never pass the vertex limit: a new one begins with the face that
+  // would.
+  map.build(grid(3, 3, &plain));
+  const auto split = MapMesh::chipGroup(map, plain, 8);
+  ASSERT_EQ(split.size(), 5u);
+  int total = 0;
+  for (const auto& piece : split) {
+    EXPECT_LE(piece->vertexCount(), 8);
+    EXPECT_FALSE(piece->overflowed());
+    for (int i = 0; i < piece->indexCount(); ++i) {
+      EXPECT_LT(piece->index(i), piece->vertexCount());
+    }
+    total += piece->vertexCount();
+  }
+  // The ninth face opens the fifth piece.
+  EXPECT_EQ(std::tuple(total, map.cellAt(2, 2)->topFirstIndex, map.cellAt(2, 1)->topFirstIndex),
+            std::tuple(9 * 4, 0, 6));
+
+  // A fan of 9 vertices does not go into the 8 left after another.
+  ChipPicture column;
+  column.cylinder = true;
+  map.build(grid(2, 1, &column));
+  const auto fans = MapMesh::chipGroup(map, column, 17);
+  ASSERT_EQ(fans.size(), 2u);
+  for (const auto& piece : fans) {
+    EXPECT_EQ(piece->vertexCount(), 9);
+    EXPECT_FALSE(piece->overflowed());
+  }
 }
 
 // A raised corner of dry ground leans away from higher cells around it;
@@ -282,37 +310,6 @@ TEST_F(MapMeshTest, TopNormalsFollowTheEdgesAndLeanAwayFromHigherNeighbours) {
   EXPECT_NEAR(edge.z, 2304.f / 2496.f, 1e-6f);
   const Vector3& flat = pieces[0]->vertex(1).normal;
   EXPECT_EQ(std::tuple(flat.x, flat.y, flat.z), std::tuple(0.f, 0.f, 1.f));
-}
-
-// Pieces never pass the vertex limit: a new one begins with the face that
-// would.
-TEST_F(MapMeshTest, GroupsOverTheVertexLimitAreSplit) {
-  map.build(grid(3, 3, &plain));
-  const auto pieces = MapMesh::chipGroup(map, plain, 8);
-  ASSERT_EQ(pieces.size(), 5u);
-  int total = 0;
-  for (const auto& piece : pieces) {
-    EXPECT_LE(piece->vertexCount(), 8);
-    EXPECT_FALSE(piece->overflowed());
-    for (int i = 0; i < piece->indexCount(); ++i) {
-      EXPECT_LT(piece->index(i), piece->vertexCount());
-    }
-    total += piece->vertexCount();
-  }
-  // The ninth face opens the fifth piece.
-  EXPECT_EQ(std::tuple(total, map.cellAt(2, 2)->topFirstIndex, map.cellAt(2, 1)->topFirstIndex),
-            std::tuple(9 * 4, 0, 6));
-
-  // A fan of 9 vertices does not go into the 8 left after another.
-  ChipPicture column;
-  column.cylinder = true;
-  map.build(grid(2, 1, &column));
-  const auto fans = MapMesh::chipGroup(map, column, 17);
-  ASSERT_EQ(fans.size(), 2u);
-  for (const auto& piece : fans) {
-    EXPECT_EQ(piece->vertexCount(), 9);
-    EXPECT_FALSE(piece->overflowed());
-  }
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ TEST_F(MapTest, CentresCornersAndCylinders) {
 
 // The cells around corner c: from the base cell, k moves (0, +1), (+1, +1),
 // (+1, 0), (0, 0); the shared corner is (k + 2) % 4 in each.
-TEST_F(MapTest, NeighboursAroundACorner) {
+TEST_F(MapTest, NeighboursAroundACornerAndObjectFootprintsTurnWithTheObject) {
   const ChipPicture& floor = pictures.chip();
   built(grid(3, 3, &floor));
   const std::tuple<int, int, int, int, int> cases[] = {
@@ -189,6 +189,34 @@ TEST_F(MapTest, NeighboursAroundACorner) {
   EXPECT_EQ(
       std::tuple(map.neighbour(cell(0, 0), 3, 0), map.neighbour(cell(2, 2), 1, 1), map.neighbour(cell(0, 0), 0, 1)),
       std::tuple(nullptr, nullptr, map.cellAt(0, 1)));
+  // keepOut and step offsets turn (dx, dy) → (−dy, dx) a quarter turn.
+  const ChipPicture& plainChip = pictures.chip();
+  MapObjectPicture object("src/picture/map/object/none.txt");
+  object.keepOut = {{1, 0}};
+  object.step = {{0, 2}};
+  const std::tuple<int, int, int, int, int> turns[] = {
+      // rotation, blocked x, y, stepped x, y (from (2, 2))
+      {0, 3, 2, 2, 4}, {1, 2, 3, 0, 2}, {2, 1, 2, 2, 0}, {3, 2, 1, 4, 2}};
+  for (const auto& [rotation, bx, by, sx, sy] : turns) {
+    built(grid(5, 5, &plainChip));
+    map.placeObject(2, 2, object, rotation);
+    for (int x = 0; x < 5; ++x) {
+      for (int y = 0; y < 5; ++y) {
+        EXPECT_EQ(cell(x, y).blockedByObject, x == bx && y == by) << rotation << " " << x << "," << y;
+        EXPECT_EQ(cell(x, y).walkableOverride, x == sx && y == sy) << rotation << " " << x << "," << y;
+      }
+    }
+    ASSERT_EQ(map.objects().size(), 1u);
+    EXPECT_FLOAT_EQ(map.objects()[0].transform.rotation.z, 90.f * static_cast<float>(rotation));
+    const Vector3 at = map.objects()[0].transform.position;
+    EXPECT_EQ(std::tuple(at.x, at.y), std::tuple(-120.f + 96.f, -120.f + 96.f));
+  }
+  // Offsets off the map are left out.
+  object.keepOut = {{9, 0}, {-9, 0}};
+  built(grid(5, 5, &plainChip));
+  map.placeObject(0, 0, object, 0);
+  map.placeObject(7, 0, object, 0);  // off the map: nothing
+  EXPECT_EQ(map.objects().size(), 1u);
 }
 
 // The mean over the cells that exist; raised when own z − mean > −4 (0 for
@@ -264,40 +292,9 @@ TEST_F(MapTest, EdgeColours) {
   EXPECT_EQ(map.edgeColor(cell(2, 2), 3), Color(0xFF000000u));
 }
 
-// keepOut and step offsets turn (dx, dy) → (−dy, dx) a quarter turn.
-TEST_F(MapTest, ObjectFootprintsTurnWithTheObject) {
-  const ChipPicture& floor = pictures.chip();
-  MapObjectPicture object("src/picture/map/object/none.txt");
-  object.keepOut = {{1, 0}};
-  object.step = {{0, 2}};
-  const std::tuple<int, int, int, int, int> cases[] = {
-      // rotation, blocked x, y, stepped x, y (from (2, 2))
-      {0, 3, 2, 2, 4}, {1, 2, 3, 0, 2}, {2, 1, 2, 2, 0}, {3, 2, 1, 4, 2}};
-  for (const auto& [rotation, bx, by, sx, sy] : cases) {
-    built(grid(5, 5, &floor));
-    map.placeObject(2, 2, object, rotation);
-    for (int x = 0; x < 5; ++x) {
-      for (int y = 0; y < 5; ++y) {
-        EXPECT_EQ(cell(x, y).blockedByObject, x == bx && y == by) << rotation << " " << x << "," << y;
-        EXPECT_EQ(cell(x, y).walkableOverride, x == sx && y == sy) << rotation << " " << x << "," << y;
-      }
-    }
-    ASSERT_EQ(map.objects().size(), 1u);
-    EXPECT_FLOAT_EQ(map.objects()[0].transform.rotation.z, 90.f * static_cast<float>(rotation));
-    const Vector3 at = map.objects()[0].transform.position;
-    EXPECT_EQ(std::tuple(at.x, at.y), std::tuple(-120.f + 96.f, -120.f + 96.f));
-  }
-  // Offsets off the map are left out.
-  object.keepOut = {{9, 0}, {-9, 0}};
-  built(grid(5, 5, &floor));
-  map.placeObject(0, 0, object, 0);
-  map.placeObject(7, 0, object, 0);  // off the map: nothing
-  EXPECT_EQ(map.objects().size(), 1u);
-}
-
 // Lights of kind 1 brighten from a 0.1 base; kind 2 darken a white base;
 // the inner part is full, the fade linear to the radius.
-TEST_F(MapTest, LightsAreBakedFromTheSpecs) {
+TEST_F(MapTest, LightsAreBakedFromTheSpecsBuildingJoinsTheQueueAndResettingEmpties) {
   const ChipPicture& floor = pictures.chip();
   FloorSpecGrid specs = grid(5, 1, &floor);
   built(specs);
@@ -320,15 +317,13 @@ TEST_F(MapTest, LightsAreBakedFromTheSpecs) {
   EXPECT_EQ(std::tuple(map.lightAt(Vector3(72.f, -24.f, 0.f), 0.f), map.lightAt(Vector3(24.f, -24.f, 0.f), 0.f),
                        map.lightAt(Vector3(0.f, 100.f, 0.f), 0.f)),
             std::tuple(Color(), Color(1.f, 0.6f, 0.6f, 0.6f), Color(1.f, 0.1f, 0.1f, 0.1f)));
-}
-
-TEST_F(MapTest, BuildingJoinsTheQueueAndResettingEmpties) {
-  const ChipPicture& floor = pictures.chip();
-  FloorSpecGrid specs = grid(2, 2, &floor);
-  specs.at(1, 0).eventId = 3;
-  specs.at(0, 1).eventId = 3;
-  specs.at(1, 1).eventId = 8;
-  built(specs);
+  // Building joins the queue and resetting empties.
+  const ChipPicture& ground = pictures.chip();
+  FloorSpecGrid events = grid(2, 2, &ground);
+  events.at(1, 0).eventId = 3;
+  events.at(0, 1).eventId = 3;
+  events.at(1, 1).eventId = 8;
+  built(events);
   EXPECT_TRUE(MapBuildQueue::instance()->contains(&map));
   // x outer: event 3's first cell is (0, 1).
   EXPECT_EQ(std::tuple(map.findEvent(3), map.findEvent(8), map.findEvent(4)),
@@ -339,7 +334,7 @@ TEST_F(MapTest, BuildingJoinsTheQueueAndResettingEmpties) {
   EXPECT_EQ(std::tuple(map.width(), map.height(), map.nextChip(), map.nextWall()), std::tuple(0, 0, 0, 0));
   {
     Map gone(none);
-    gone.build(specs);
+    gone.build(events);
     EXPECT_TRUE(MapBuildQueue::instance()->contains(&gone));
   }
   EXPECT_EQ(MapBuildQueue::instance()->count(), 1);
