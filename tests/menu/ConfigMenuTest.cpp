@@ -56,7 +56,7 @@ class ConfigMenuTest
   std::optional<ConfigMenu> menu;
 };
 
-TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChanges) {
+TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChangesAndDefaultsWaitForSave) {
   moveTo(kBgmVolumeRow);
   EXPECT_STREQ(menu->label(kBgmVolumeRow), "BGMボリューム");
   frame({Key::Right});  // the frame of the change
@@ -67,9 +67,7 @@ TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChanges) {
   moveTo(ConfigMenu::kBack);
   EXPECT_TRUE(press(kDecide));
   EXPECT_EQ(std::tuple(current(Config::kBgmVolume), savedFile()), std::tuple(3, ""));
-}
-
-TEST_F(ConfigMenuTest, DefaultsWaitForSaveWhichWritesTheFile) {
+  // Defaults wait for save, which writes the file.
   Config::instance().setting(Config::kBgmVolume).set(9);
   menu.emplace();
   moveTo(ConfigMenu::kDefault);
