@@ -80,7 +80,7 @@ TEST_F(MapGeneratorTest, NodesSplitAtTheSmallestSideAndUpToRoomMaxOnlyByTheDraw)
 // Each kind of open cell takes its own spec, rock its height 4; a pillar
 // names its own chip. (Torches on rock keep the rock's chip: checked with
 // the properties.)
-TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindUnlessTheirObjectNamesAChip) {
+TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindAndEventsBeyondTheRoomsGoOnPassages) {
   auto floor = generate(kSample, 2);
   const ChipPicture* expected[] = {nullptr, pictures.findChip("床"), pictures.findChip("縁"), pictures.findChip("道")};
   i32 pillars = 0;
@@ -98,6 +98,28 @@ TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindUnlessTheirObjectNamesAChip)
     }
   }
   EXPECT_GT(pillars, 0);
+  // Events the rooms' free cells cannot hold go on passage cells, one each.
+  std::string events = "event 3";
+  for (i32 i = 4; i < 26; ++i) {
+    events += "," + std::to_string(i);
+  }
+  i32 onPassage = 0;
+  for (i32 seed = 1; seed <= 20; ++seed) {
+    auto generated = generate("size 14,9;roomMin 2;roomMax 3;separatorProbability 100;startPosition 1;階段 上,2;" +
+                              events + ";",
+                          seed);
+    std::set<std::pair<i32, i32>> places;
+    for (i32 event = 1; event < 26; ++event) {
+      i32 x = -1;
+      i32 y = -1;
+      ASSERT_TRUE(generated->findEvent(event, &x, &y));
+      ASSERT_NE(generated->cell(x, y).kind, MapGenerator::kSolid);
+      places.insert({x, y});
+      onPassage += generated->cell(x, y).kind == MapGenerator::kPassage;
+    }
+    EXPECT_EQ(places.size(), 25u);
+  }
+  EXPECT_GT(onPassage, 0);
 }
 
 TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacksAndTheRestIsRead) {
@@ -180,31 +202,6 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
   }
   EXPECT_DEATH(generate("size 9,9;roomMin 2;startPosition 1;階段 上,2;" + events + ";", 1),
                "b2.txt, random: 0 && \"mapGenerator failed\".*in 10 attempts");
-}
-
-// Events the rooms' free cells cannot hold go on passage cells, one each.
-TEST_F(MapGeneratorTest, EventsBeyondTheRoomsGoOnPassages) {
-  std::string events = "event 3";
-  for (i32 i = 4; i < 26; ++i) {
-    events += "," + std::to_string(i);
-  }
-  i32 onPassage = 0;
-  for (i32 seed = 1; seed <= 20; ++seed) {
-    auto floor = generate("size 14,9;roomMin 2;roomMax 3;separatorProbability 100;startPosition 1;階段 上,2;" +
-                              events + ";",
-                          seed);
-    std::set<std::pair<i32, i32>> places;
-    for (i32 event = 1; event < 26; ++event) {
-      i32 x = -1;
-      i32 y = -1;
-      ASSERT_TRUE(floor->findEvent(event, &x, &y));
-      ASSERT_NE(floor->cell(x, y).kind, MapGenerator::kSolid);
-      places.insert({x, y});
-      onPassage += floor->cell(x, y).kind == MapGenerator::kPassage;
-    }
-    EXPECT_EQ(places.size(), 25u);
-  }
-  EXPECT_GT(onPassage, 0);
 }
 
 TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquareAndTheAutomapShowsThem) {

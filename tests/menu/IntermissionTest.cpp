@@ -217,7 +217,7 @@ TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
   EXPECT_EQ(camp()->party().list().chosen().size(), 0u);
 }
 
-TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
+TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdgesAndAHeldMemberBlinks) {
   open();
   openRow(Intermission::kFormation);
   const auto* formation = &phase<Camp::Formation>();
@@ -229,12 +229,9 @@ TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
   for (i32 i = 0; i < 4; ++i) press(Key::Left);
   for (i32 i = 0; i < 6; ++i) press(Key::Down);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(0, 0));
-}
-
-// Each frame draws the 15 tiles and the members' models: Kessa fallen (2
-// batches) on her cell and on her sheet under the cursor, ミオ standing (3).
-// Held, Kessa's cell blinks out on frames 4 to 7.
-TEST_F(IntermissionTest, AHeldMemberBlinks) {
+  // Each frame draws the 15 tiles and the members' models: Kessa fallen (2
+  // batches) on her cell and on her sheet under the cursor, ミオ standing (3).
+  // Held, Kessa's cell blinks out on frames 4 to 7.
   GameTestSupport::putSampleFiles(fs(), "src/picture/unit");
   GameTestSupport::putSampleFiles(fs(), "src/picture/common");
   Game::FileLoader::destroy();
@@ -243,13 +240,13 @@ TEST_F(IntermissionTest, AHeldMemberBlinks) {
   game().party().members().at(0).column = 2;
   member(0).lpRef() = 0;
   Intermission camp(game(), Intermission::kNoSave);
-  Camp::Formation formation(camp);
+  Camp::Formation held(camp);
   Game::RenderQueue& queue = Game::SceneRenderer::instance()->renderQueue();
   std::vector<i32> draws;
   for (i32 frame = 1; frame <= 8; ++frame) {
     step(frame == 1 ? std::initializer_list<Key>{kDecide} : std::initializer_list<Key>{});
     queue.clear();
-    formation.update(game());
+    held.update(game());
     draws.push_back(queue.count(Game::RenderQueue::kFrontEnd));
   }
   EXPECT_EQ(draws, (std::vector<i32>{22, 22, 22, 20, 20, 20, 20, 22}));

@@ -153,7 +153,7 @@ TEST_F(TitleSceneTest, StartMemoryLoadQuitAndConfig) {
   EXPECT_EQ(std::tuple(mTitle->isConfigOpen(), mTitle->selectedItem()), std::tuple(false, TitleScene::kConfig));
 }
 
-TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
+TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlotAndKeysTwoSixAndTwelveOpenTheMusicList) {
   saveGameIn(3);
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
@@ -162,6 +162,19 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);
   EXPECT_NE(std::unique_ptr<Game::GameData>(mTitle->takeGame()), nullptr);
+  // Keys 2, 6 and 12 open the music list even before the ring.
+  TitleScene& title = open();
+  frame({Key::Down, Key::Z});
+  EXPECT_EQ(title.musicList(), nullptr);
+  frame({Key::Down, Key::Z, Key::S});
+  ASSERT_NE(title.musicList(), nullptr);
+  EXPECT_FALSE(title.isMenuShown());
+  // Cancel closes it once the list takes input.
+  for (int i = 0; i < 10 && title.musicList(); ++i) {
+    frame({Key::Z});
+    frame();
+  }
+  EXPECT_EQ(title.musicList(), nullptr);
 }
 
 // A slot that does not read must never reach the game flow as "no game" (the memory save).
@@ -176,21 +189,6 @@ TEST_F(TitleSceneTest, ADamagedSlotKeepsTheLoadMenuOpen) {
     press(mTitle->loadMenu()->isShowingMessage() ? Key::X : Key::Z);
   }
   EXPECT_FALSE(mTitle->isLoadOpen());
-}
-
-TEST_F(TitleSceneTest, KeysTwoSixAndTwelveOpenTheMusicListEvenBeforeTheRing) {
-  TitleScene& title = open();
-  frame({Key::Down, Key::Z});
-  EXPECT_EQ(title.musicList(), nullptr);
-  frame({Key::Down, Key::Z, Key::S});
-  ASSERT_NE(title.musicList(), nullptr);
-  EXPECT_FALSE(title.isMenuShown());
-  // Cancel closes it once the list takes input.
-  for (int i = 0; i < 10 && title.musicList(); ++i) {
-    frame({Key::Z});
-    frame();
-  }
-  EXPECT_EQ(title.musicList(), nullptr);
 }
 
 }  // namespace

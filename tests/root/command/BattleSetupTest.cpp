@@ -72,20 +72,7 @@ class BattleSetupTest : public ScriptTestSupport::ScriptTest {
   }
 };
 
-TEST(BattleSetupWords, EncounterAndPenaltyWords) {
-  const std::pair<const char*, i32> encounters[] = {
-      {"even", 0}, {"forestall", 1}, {"forestalled", 2}, {"backAttacked", 3}};
-  for (const auto& [word, kind] : encounters) {
-    EXPECT_EQ(BattleCommand::encounterKind(word), kind) << word;
-  }
-  const std::pair<const char*, i32> penalties[] = {
-      {"none", 0}, {"escape", 1}, {"gameOver", 2}, {"何か", 2}, {"Escape", 2}};
-  for (const auto& [word, kind] : penalties) {
-    EXPECT_EQ(BattleCommand::penaltyKind(word), kind) << word;
-  }
-}
-
-TEST_F(BattleSetupTest, ReadsItsRecordsAndSettingsAndWithoutABattleTheUnitCommandsSaySoOnce) {
+TEST_F(BattleSetupTest, ReadsItsWordsRecordsAndSettingsAndWithoutABattleTheUnitCommandsSaySoOnce) {
   load("battle{ rank 150; encounter forestalled; penalty 何か; escape false; scene 洞窟;"
        " start{ createEnemy{ name 骨の兵士; position 0,2; } }"
        " event{ turn()>=2; let{ name answer; value 2; } } script{ let{ name answer; value 3; } } }");
@@ -112,6 +99,17 @@ TEST_F(BattleSetupTest, ReadsItsRecordsAndSettingsAndWithoutABattleTheUnitComman
   EXPECT_EQ(integer("money"), 1);
   for (const char* keyword : {"recall", "careUnit", "lastEscape", "createEnemy"}) {
     EXPECT_EQ(debugLinesWith((std::string("\"") + keyword + "\" needs a battle").c_str()), 1) << keyword;
+  }
+  // The encounter and penalty words.
+  const std::pair<const char*, i32> encounters[] = {
+      {"even", 0}, {"forestall", 1}, {"forestalled", 2}, {"backAttacked", 3}};
+  for (const auto& [word, kind] : encounters) {
+    EXPECT_EQ(BattleCommand::encounterKind(word), kind) << word;
+  }
+  const std::pair<const char*, i32> penalties[] = {
+      {"none", 0}, {"escape", 1}, {"gameOver", 2}, {"何か", 2}, {"Escape", 2}};
+  for (const auto& [word, kind] : penalties) {
+    EXPECT_EQ(BattleCommand::penaltyKind(word), kind) << word;
   }
 }
 

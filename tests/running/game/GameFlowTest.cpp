@@ -140,12 +140,10 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
   EXPECT_EQ(game().playTime().low(), 1001);
 }
 
-TEST_F(GameFlowTest, TheTitlesQuitEndsTheFlow) { EXPECT_EQ(choose(TitleScene::kQuit), 2); }
-
 // The answers about one given game: its variables, flags, members and items,
 // and the empty ones about a battle it lacks; the flow's own answers, before
-// a game is started, are all empty.
-TEST_F(GameFlowTest, AGivenGamesAnswersAndTheFlowsBeforeAGame) {
+// a game is started, are all empty. The title's quit ends the flow.
+TEST_F(GameFlowTest, AGivenGamesAnswersTheFlowsBeforeAGameAndTheQuit) {
   GameData played;
   played.party().recruit(*database().findShell("Kessa"));
   played.bag().add(Article::fromItem(database().findTool("薬草")), 2);
@@ -173,6 +171,7 @@ TEST_F(GameFlowTest, AGivenGamesAnswersAndTheFlowsBeforeAGame) {
               std::tuple(false, 0, 0, false, nullptr))
         << yes;
   }
+  EXPECT_EQ(choose(TitleScene::kQuit), 2);
 }
 
 }  // namespace

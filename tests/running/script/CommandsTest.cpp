@@ -130,7 +130,7 @@ TEST_F(CommandTest, NumberDialogIgnoresACancelAndWaitKeyAnUnlistedKey) {
   for (i32 i = 0; i < 6; ++i) EXPECT_EQ(i % 2 ? frame({kCancel}) : frame({kDecide}), Script::kRunning);
 }
 
-TEST_F(CommandTest, ScreenAndRecordCommands) {
+TEST_F(CommandTest, ScreenRecordAndSceneModelCommands) {
   const TestServices::Scoped renderer(TestServices::kRenderer);
   load("fadeOut{} log{ 第一章; } changeBGM{ name 通常戦闘; }");
   stepScript();
@@ -140,9 +140,7 @@ TEST_F(CommandTest, ScreenAndRecordCommands) {
   load("fadeIn{}");
   stepScript();
   EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
-}
-
-TEST_F(CommandTest, SceneCommandsAddAndRemoveTheGamesSceneModels) {
+  // Scene commands add and remove the game's scene models.
   fs().put("src/picture/event/箱.txt", std::string("model{name 蓋;} model{name 底;}"));
   load("sceneAddContainer{ name 箱; path src/picture/event/箱.txt; }"
        " sceneAddModel{ name a; container 箱; model 蓋; }"
@@ -175,7 +173,7 @@ TEST_F(CommandTest, TalkQueuesItsRecordAndCloseTalkEmptiesTheWindow) {
 
 // A save keeps the slot list open; only leaving it asks whether to finish,
 // and "no" goes back to the list.
-TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
+TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeftAndFieldCommandsNeedAField) {
   load("saveDialog{}");
   const auto* dialog = dynamic_cast<const ScriptStuff::SaveDialog*>(mScript.command(0));
   ASSERT_NE(dialog, nullptr);
@@ -193,9 +191,7 @@ TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
   frame();
   EXPECT_EQ(pressAfterDelay(kDecide), Script::kFinished);
   EXPECT_EQ(dialog->slotMenu(), nullptr);
-}
-
-TEST_F(CommandTest, FieldCommandsWithoutAFieldSaySoOnceAndGoOn) {
+  // Field commands without a field say so once and go on.
   ScriptStuff::forgetMissingSceneReports();
   game().setField(nullptr);
   load("completeFloorMap{} completeFloorMap{} fixAngle{ value 1; } seekContainer{} let{ name money; value 1; }");

@@ -183,7 +183,7 @@ TEST_F(ItemPartyCommandsTest, RemoveGhostMenuLetsAnyMemberButTheLeadGo) {
   EXPECT_EQ(memberNames(), (std::vector<std::string>{"剣のケッサ"}));
 }
 
-TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFromTheSale) {
+TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitAndTheCampMenuAreTheGames) {
   variable("onSale.鋼の剣") = 1;
   load("shop{ tool 鋼の剣,0; tool 鋼の剣; tool 薬草; tool 薬草,int(money)+1; }");
   EXPECT_EQ(stepScript(), Script::kRunning);
@@ -201,9 +201,7 @@ TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitComesFromTheConditionElseFr
   EXPECT_EQ(command->shop(), nullptr);
   EXPECT_EQ(stepScript(), Script::kRunning);  // a fresh screen
   EXPECT_EQ(std::ranges::count(command->shop()->goods(), nullptr), 2);
-}
-
-TEST_F(ItemPartyCommandsTest, TheCampMenuIsTheGamesAndCloseIntermissionEndsIt) {
+  // The camp menu is the game's, and closeIntermission ends it.
   load("intermission{} let{ name answer; value 3; }");
   EXPECT_EQ(stepScript(), Script::kRunning);
   ASSERT_NE(game().intermission(), nullptr);

@@ -95,7 +95,7 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAndRunsNestPastTheCapEndWithAMessage) {
   EXPECT_EQ(integer("money"), 64);
 }
 
-TEST_F(ScriptTest, ClearLeavesNoCommandsAndARunKeepsItsScript) {
+TEST_F(ScriptTest, ClearLeavesNoCommandsARunKeepsItsScriptAndIfRunsTheBranchThatHolds) {
   load("sleep{ value 3; } end{}");
   EXPECT_EQ(stepScript(), kRun);
   EXPECT_EQ(mScript.pc(), 0);
@@ -111,11 +111,8 @@ TEST_F(ScriptTest, ClearLeavesNoCommandsAndARunKeepsItsScript) {
   const Script* loaded = run->script();
   stepScript();
   EXPECT_EQ(run->script(), loaded);
-}
-
-// A false or missing condition goes on in the same step; the first branch
-// that holds runs.
-TEST_F(ScriptTest, IfRunsTheFirstBranchThatHoldsAndResumesAWaitingOne) {
+  // A false or missing condition goes on in the same step; the first branch
+  // that holds runs.
   const char* three =
       "if{ int(floor)==1{ let{ name money; value 10; } } int(floor)==2{ let{ name money; value 20; } }"
       " else{ let{ name money; value 30; } } }";
