@@ -42,39 +42,34 @@ class ContainerTest : public FieldTest {
   }
 };
 
-// Lock level 2 against picking 2 opens at once; 3 does not.
-TEST_F(ContainerTest, ALockThePartyCanPickOpensAtOnce) {
+// Lock level 2 against picking 2 opens at once; 3 offers the choices.
+TEST_F(ContainerTest, ALockThePartyCanPickOpensAtOnceAndOneBeyondOffersTheChoices) {
   field->abilities.lockpicking = 2;
-  Symbol& s = chest("薬草", 0, 2);
+  Symbol& picked = chest("薬草", 0, 2);
   bool remove = false;
-  EXPECT_TRUE(s.touch(remove));
-  EXPECT_TRUE(remove);
+  EXPECT_TRUE(picked.touch(remove));
   EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵を開けた！", "Kessa笑:これは……　薬草ね！"}));
-  EXPECT_EQ(game().bag().countItem(tool("薬草")), 1);
-  EXPECT_TRUE(s.isContainer());
-}
-
-TEST_F(ContainerTest, ALockBeyondThePartyOffersTheChoices) {
-  field->abilities.lockpicking = 2;
+  EXPECT_EQ(std::tuple(remove, game().bag().countItem(tool("薬草")), picked.isContainer()), std::tuple(true, 1, true));
+  field->lines.clear();
   Symbol& s = chest("薬草", 0, 3);
-  bool remove = false;
+  remove = false;
   EXPECT_FALSE(s.touch(remove));
   EXPECT_FALSE(remove);
   EXPECT_EQ(field->lines, std::vector<std::string>({"-:鍵がかかっている Level 3"}));
   Game::ListMenu* menu = contentsOf(s).menu();
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->itemCount(), 2) << "no magic key in the bag";
-  EXPECT_EQ(menu->selectedId(0), Container::kBreak);
+  // No magic key in the bag.
+  EXPECT_EQ(std::tuple(menu->itemCount(), menu->selectedId(0)), std::tuple(2, Container::kBreak));
   game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 1);
   Symbol& keyed = chest(nullptr, 5, 3);
   keyed.touch(remove);
   menu = contentsOf(keyed).menu();
   ASSERT_EQ(menu->itemCount(), 3);
-  EXPECT_EQ(menu->selectedId(0), Container::kMagicKey);
-  EXPECT_EQ(std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str()), std::string("魔法鍵 残り1"));
+  EXPECT_EQ(std::tuple(menu->selectedId(0), std::string(static_cast<Game::Widget::Text*>(menu->item(0))->text.c_str())),
+            std::tuple(Container::kMagicKey, "魔法鍵 残り1"));
 }
 
-TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
+TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoiceAndEachChoiceActs) {
   Symbol& s = chest("薬草", 0, 1);
   bool remove = false;
   s.touch(remove);
@@ -85,14 +80,10 @@ TEST_F(ContainerTest, TheMenuIsAskedEveryTouchUntilAChoice) {
   seedBreak(false);
   step({kDecide});
   EXPECT_TRUE(s.touch(remove)) << "ぶっこわす";
-  EXPECT_TRUE(remove);
-  EXPECT_EQ(contentsOf(s).menu(), nullptr);
-  EXPECT_EQ(field->lines.back(), "Kessa笑:これは……　薬草ね！");
-}
-
-// A magic key (two held) is spent to open an empty chest; a broken chest
-// gives nothing of its herb and 300; giving up leaves the chest.
-TEST_F(ContainerTest, EachChoiceOpensOrLeavesTheChest) {
+  EXPECT_EQ(std::tuple(remove, contentsOf(s).menu(), field->lines.back()),
+            std::tuple(true, nullptr, "Kessa笑:これは……　薬草ね！"));
+  // A magic key (two held) is spent to open an empty chest; a broken chest
+  // gives nothing of its herb and 300; giving up leaves the chest.
   const struct {
     i32 choice;
     bool removed;
@@ -107,13 +98,12 @@ TEST_F(ContainerTest, EachChoiceOpensOrLeavesTheChest) {
     game().bag().add(Game::Article::fromItem(tool("魔法鍵")), 2);
     game().money() = 1000;
     seedBreak(true);
-    Symbol& s = c.choice == Container::kMagicKey ? chest(nullptr, 0, 9) : chest("薬草", 300, 9);
-    bool remove = false;
-    EXPECT_TRUE(contentsOf(s).choose(c.choice, remove, s)) << c.choice;
-    EXPECT_EQ(remove, c.removed) << c.choice;
-    EXPECT_EQ(field->lines, c.lines) << c.choice;
-    EXPECT_EQ(std::tuple(game().bag().countItem(tool("魔法鍵")), game().bag().countItem(tool("薬草")), game().money()),
-              std::tuple(c.keys, c.herbs, c.money))
+    Symbol& locked = c.choice == Container::kMagicKey ? chest(nullptr, 0, 9) : chest("薬草", 300, 9);
+    bool taken = false;
+    EXPECT_TRUE(contentsOf(locked).choose(c.choice, taken, locked)) << c.choice;
+    EXPECT_EQ(std::tuple(taken, field->lines, game().bag().countItem(tool("魔法鍵")),
+                         game().bag().countItem(tool("薬草")), game().money()),
+              std::tuple(c.removed, c.lines, c.keys, c.herbs, c.money))
         << c.choice;
   }
 }
@@ -135,13 +125,11 @@ TEST_F(ContainerTest, MoneyLinesAtTheirThresholds) {
     Symbol& s = chest(nullptr, found);
     bool remove = false;
     s.touch(remove);
-    ASSERT_EQ(field->lines.size(), 1u);
-    EXPECT_EQ(field->lines[0], line) << party << " " << found;
-    EXPECT_EQ(game().money(), party + found);
+    EXPECT_EQ(std::tuple(field->lines, game().money()), std::tuple(std::vector{line}, party + found))
+        << party << " " << found;
   }
-}
-
-TEST_F(ContainerTest, MoneySaturatesInThePurse) {
+  // Money saturates in the purse.
+  field->lines.clear();
   game().money() = INT32_MAX - 5;
   Symbol& s = chest("薬草", 10);
   bool remove = false;

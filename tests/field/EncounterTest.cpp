@@ -41,7 +41,7 @@ i32 seedDrawing(float low, float high) {
   return 1;
 }
 
-TEST(EncounterRules, SaturateRisesFromZeroToItsTop) {
+TEST(EncounterRules, SaturateTheOddsAndTheStartModes) {
   struct Case {
     float x, top, knee, value;
   } const cases[] = {
@@ -54,17 +54,14 @@ TEST(EncounterRules, SaturateRisesFromZeroToItsTop) {
   for (const Case& c : cases) {
     EXPECT_FLOAT_EQ(Game::MathHelper::saturate(c.x, c.top, c.knee), c.value) << c.x << " " << c.knee;
   }
-}
-
-// a = 32 / frequency arrivals pass without a battle; then the chance is
-// f(b − a, 1, 32) and the bonus f(b − a − 1, 0.1, 10), f(x, A, k) = A·x²/(k² + x²).
-TEST(EncounterRules, OddsByArrivalsAndFrequency) {
-  struct Case {
+  // a = 32 / frequency arrivals pass without a battle; then the chance is
+  // f(b − a, 1, 32) and the bonus f(b − a − 1, 0.1, 10), f(x, A, k) = A·x²/(k² + x²).
+  struct Row {
     i32 arrivals;
     float frequency;
     bool possible;
     float chance, bonus;
-  } const cases[] = {
+  } const rows[] = {
       {32, 1.f, false, 0.f, 0.1f / 101.f},
       {33, 1.f, true, 1.f / 1025.f, 0.f},
       {64, 1.f, true, 0.5f, 0.1f * 961.f / 1061.f},
@@ -74,22 +71,19 @@ TEST(EncounterRules, OddsByArrivalsAndFrequency) {
       {1000, 0.f, false, 0.f, 0.f},
       {1000, -1.f, false, 0.f, 0.f},
   };
-  for (const Case& c : cases) {
+  for (const Row& c : rows) {
     const EncounterOdds odds = Game::Field::encounterOdds(c.arrivals, c.frequency);
     EXPECT_EQ(odds.possible, c.possible) << c.arrivals << " at " << c.frequency;
     EXPECT_FLOAT_EQ(odds.chance, c.chance) << c.arrivals << " at " << c.frequency;
     EXPECT_NEAR(odds.levelBonus, c.bonus, 1e-7f) << c.arrivals << " at " << c.frequency;
   }
-}
-
-// Weights 0.05 × forestall, ambush and back-attack factors, walked in that
-// order by one draw r in [0, 1); past them an even start.
-TEST(EncounterRules, StartModesByTheDrawAndTheFactors) {
-  struct Case {
+  // Weights 0.05 × forestall, ambush and back-attack factors, walked in that
+  // order by one draw r in [0, 1); past them an even start.
+  struct Mode {
     float forestall, ambush, backAttack;
     float low, high;
     i32 mode;
-  } const cases[] = {
+  } const modes[] = {
       {1.f, 1.f, 1.f, 0.02f, 0.04f, 1},     {1.f, 1.f, 1.f, 0.06f, 0.09f, 2},
       {1.f, 1.f, 1.f, 0.11f, 0.14f, 3},     {1.f, 1.f, 1.f, 0.16f, 0.9f, 0},
       {2.f, 1.f, 1.f, 0.06f, 0.09f, 1},     {2.f, 1.f, 1.f, 0.11f, 0.14f, 2},
@@ -97,7 +91,7 @@ TEST(EncounterRules, StartModesByTheDrawAndTheFactors) {
       {1.f, 1.f, 0.4f, 0.101f, 0.119f, 3},  {1.f, 1.f, 0.4f, 0.121f, 0.149f, 0},
       {-1.f, 1.f, 1.f, 0.01f, 0.04f, 2},
   };
-  for (const Case& c : cases) {
+  for (const Mode& c : modes) {
     FieldAbilities abilities;
     abilities.forestallFactor = c.forestall;
     abilities.ambushFactor = c.ambush;
@@ -123,23 +117,9 @@ class EncounterTest : public FieldTestSupport::FieldTest {
       "encounter{ frequency 100; scene 洞窟; group{ member 骨の兵士,0,2; member 泥スライム,1,0; rank 50; } }";
 };
 
-TEST_F(EncounterTest, TheBarrierHoldsArrivalsOffAndSaysWhenItEnds) {
-  table(kGroup);
-  variable("stealth") = 2;
-  nearHalfChance();
-  EXPECT_FALSE(roll());
-  EXPECT_EQ(variable("stealth"), 1);
-  EXPECT_TRUE(field->lines.empty());
-  EXPECT_FALSE(roll());
-  EXPECT_EQ(variable("stealth"), 0);
-  EXPECT_EQ(field->lines, std::vector<std::string>({"-:結界の効果が切れた"}));
-  EXPECT_EQ(variable("encounter"), 63) << "the barrier's arrivals are not counted";
-  field->rng.setSeed(seedDrawing(0.f, 0.4f));
-  EXPECT_TRUE(roll());
-  EXPECT_EQ(field->lines.size(), 1u);
-}
-
-TEST_F(EncounterTest, TablesWithoutGroupsOrFrequencyCountNothing) {
+// Tables without groups or frequency count nothing; the barrier holds
+// arrivals off and says when it ends.
+TEST_F(EncounterTest, EmptyTablesCountNothingAndTheBarrierHoldsArrivalsOff) {
   for (const char* text : {"encounter{ none; group{ member 泥スライム,0,0; } }", "encounter{ }",
                            "encounter{ frequency 0; group{ member 泥スライム,0,0; } }",
                            "encounter{ frequency -50; group{ member 泥スライム,0,0; } }"}) {
@@ -149,6 +129,18 @@ TEST_F(EncounterTest, TablesWithoutGroupsOrFrequencyCountNothing) {
     EXPECT_EQ(variable("encounter"), 500) << text;
   }
   EXPECT_TRUE(field->battles.empty());
+  table(kGroup);
+  variable("stealth") = 2;
+  nearHalfChance();
+  EXPECT_FALSE(roll());
+  EXPECT_EQ(std::tuple(variable("stealth"), field->lines.size()), std::tuple(1, 0u));
+  EXPECT_FALSE(roll());
+  // The barrier's arrivals are not counted.
+  EXPECT_EQ(std::tuple(variable("stealth"), field->lines, variable("encounter")),
+            std::tuple(0, std::vector<std::string>({"-:結界の効果が切れた"}), 63));
+  field->rng.setSeed(seedDrawing(0.f, 0.4f));
+  EXPECT_TRUE(roll());
+  EXPECT_EQ(field->lines.size(), 1u);
 }
 
 // At an even chance a draw above one half passes the arrival by; one below
@@ -164,19 +156,15 @@ TEST_F(EncounterTest, TheBattleBringsTheGroupOnTheFloorsLevel) {
   field->level = 3.f;
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   ASSERT_TRUE(roll());
-  EXPECT_EQ(variable("encounter"), 0);
   ASSERT_EQ(field->battles.size(), 1u);
   Game::Battle& battle = *field->battles[0];
-  EXPECT_EQ(battle.kind(), BattleSettings::kEven);
-  EXPECT_EQ(battle.rankTracker().highest(), 0) << "members come at rank 0";
+  // Members come at rank 0.
+  EXPECT_EQ(std::tuple(variable("encounter"), battle.kind(), battle.rankTracker().highest(), battle.countLiving(1)),
+            std::tuple(0, BattleSettings::kEven, 0, 2));
   EXPECT_FLOAT_EQ(battle.level(), 3.f + 0.1f * 961.f / 1061.f);
   const Game::Unit* soldier = battle.unitAt(1, 0, 2);
   const Game::Unit* slime = battle.unitAt(1, 1, 0);
-  ASSERT_NE(soldier, nullptr);
-  ASSERT_NE(slime, nullptr);
-  EXPECT_TRUE(soldier->hasName("骨の兵士"));
-  EXPECT_TRUE(slime->hasName("泥スライム"));
-  EXPECT_EQ(battle.countLiving(1), 2);
+  EXPECT_TRUE(soldier && slime && soldier->hasName("骨の兵士") && slime->hasName("泥スライム"));
 }
 
 TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
@@ -187,8 +175,7 @@ TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
   nearHalfChance();
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   EXPECT_FALSE(roll());
-  EXPECT_EQ(variable("encounter"), 0);
-  EXPECT_TRUE(field->battles.empty());
+  EXPECT_EQ(std::tuple(variable("encounter"), field->battles.size()), std::tuple(0, 0u));
   // Forestall factor 20: its weight 1 takes every draw.
   field->abilities.encounterAvoidance = 0.f;
   field->abilities.forestallFactor = 20.f;
@@ -198,18 +185,15 @@ TEST_F(EncounterTest, AfterTheFirstBattleAvoidanceAndStartModesDraw) {
   EXPECT_EQ(field->battles[0]->kind(), BattleSettings::kForestall);
 }
 
-TEST_F(EncounterTest, RacesSpawnBelowRankZeroAndMissingEnemiesStayOut) {
+TEST_F(EncounterTest, RacesSpawnBelowRankZeroMissingEnemiesStayOutAndGroupsComeByPriority) {
   table("encounter{ group{ race 粘体; member 無い敵,0,0; } }");
   nearHalfChance();
   field->rng.setSeed(seedDrawing(0.f, 0.49f));
   ASSERT_TRUE(roll());
   Game::Battle& battle = *field->battles[0];
-  EXPECT_GE(battle.countLiving(1), 1);
-  EXPECT_LE(battle.rankTracker().highest(), 0);
+  EXPECT_TRUE(battle.countLiving(1) >= 1 && battle.rankTracker().highest() <= 0);
   EXPECT_EQ(battle.findUnitByName("無い敵"), nullptr);
-}
-
-TEST_F(EncounterTest, GroupsComeByPriority) {
+  // Groups come by priority.
   table("encounter{ group{ member 泥スライム,0,0; priority 0; } group{ member 骨の兵士,0,0; priority 5; }"
         " group{ member 影法師,0,0; priority -3; } }");
   Game::RandomGenerator random(5);
@@ -243,8 +227,7 @@ TEST_F(EncounterTest, TheTransitionHandsTheBattleOverOnFrameNinety) {
   }
   EXPECT_EQ(game().battle(), nullptr);
   EXPECT_TRUE(transition.update());
-  EXPECT_EQ(game().battle(), raw);
-  EXPECT_EQ(transition.battle(), nullptr);
+  EXPECT_EQ(std::tuple(game().battle(), transition.battle()), std::tuple(raw, nullptr));
 }
 
 // A battle opening with a boss's face (one the face set knows) plays the

@@ -43,7 +43,7 @@ class EnemyTest : public FieldTest {
 
 // Player at the origin facing +x (1, 0); the enemy in front (x > 0) or
 // behind, facing back toward the player (−x) or away.
-TEST(EnemyRules, FourPlacementsGiveTheFourOpenings) {
+TEST(EnemyRules, FourPlacementsGiveTheFourOpeningsAndSneakOrHideKeepThemAsleep) {
   const Vector3 origin(0.f, 0.f, 0.f);
   const Vector3 east(1.f, 0.f, 0.f);
   const Vector3 west(-1.f, 0.f, 0.f);
@@ -60,21 +60,19 @@ TEST(EnemyRules, FourPlacementsGiveTheFourOpenings) {
   EXPECT_EQ(Enemy::openingKind(Vector3(0.f, 48.f, 0.f), east, origin, east), BattleSettings::kForestalled);
   EXPECT_EQ(Enemy::openingKind(Vector3(48.f, 0.f, 0.f), Vector3(0.f, 1.f, 0.f), origin, east),
             BattleSettings::kForestall);
-}
-
-TEST(EnemyRules, SneakHidesFromHearingAndHideFromSight) {
+  // Sneak hides from hearing, hide from sight.
   Game::FieldAbilities none;
   Game::FieldAbilities sneak;
   sneak.sneak = true;
   Game::FieldAbilities hide;
   hide.hide = true;
-  const std::tuple<i32, const Game::FieldAbilities*, bool> cases[] = {
+  const std::tuple<i32, const Game::FieldAbilities*, bool> senses[] = {
       {Game::RaceData::kSight, &none, true},      {Game::RaceData::kSight, &hide, false},
       {Game::RaceData::kSight, &sneak, true},     {Game::RaceData::kHearing, &sneak, false},
       {Game::RaceData::kHearing, &hide, true},    {Game::RaceData::kSixthSense, &sneak, true},
       {Game::RaceData::kSixthSense, &hide, true},
   };
-  for (const auto& [sense, abilities, awake] : cases) {
+  for (const auto& [sense, abilities, awake] : senses) {
     EXPECT_EQ(Enemy::isAwake(sense, *abilities), awake) << sense << abilities->hide;
   }
 }
@@ -82,20 +80,18 @@ TEST(EnemyRules, SneakHidesFromHearingAndHideFromSight) {
 TEST_F(EnemyTest, TheTouchBattleIsAFixedOneOnTheFloorsLevel) {
   field->level = 4.f;
   BattleSettings settings = Enemy::battleSettings(*field, BattleSettings::kBackAttack);
-  EXPECT_EQ(settings.sceneName, nullptr) << "an empty table scene is the site's";
-  EXPECT_EQ(settings.kind, BattleSettings::kBackAttack);
+  // An empty table scene is the site's.
+  EXPECT_EQ(std::tuple(settings.sceneName, settings.kind, std::string(settings.bgm), settings.escapeAllowed,
+                       settings.defeatMode, settings.fromScript),
+            std::tuple(nullptr, BattleSettings::kBackAttack, "通常戦闘", false, 1, false));
   EXPECT_FLOAT_EQ(settings.level, 4.1f);
-  EXPECT_STREQ(settings.bgm, "通常戦闘");
-  EXPECT_FALSE(settings.escapeAllowed);
-  EXPECT_EQ(settings.defeatMode, 1);
-  EXPECT_FALSE(settings.fromScript);
   Game::NmlDocument document;
   document.loadFromText("t.txt", "encounter{ scene 洞窟; }");
   field->table.load(*document.findChild("encounter"));
   EXPECT_STREQ(Enemy::battleSettings(*field, 0).sceneName, "洞窟");
 }
 
-TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChases) {
+TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChasesElseWanders) {
   const Game::RaceData& r = race("passiveSpeed 1; activeSpeed 5/2; activeTime 3; senseRange 96;");
   Symbol& player = place("player", 0, 0);
   field->setPlayer(&player);
@@ -103,16 +99,10 @@ TEST_F(EnemyTest, WithinSenseRangeItWaitsThenChases) {
   e.update();
   EXPECT_EQ(keywords(e), std::vector<std::string>({"wait 32", "chase 19", "chase 19", "chase 19", "delete 0"}))
       << "48 / 2.5 = 19.2";
-}
-
-TEST_F(EnemyTest, OutOfRangeOrAsleepItWandersAtItsPassiveSpeed) {
-  const Game::RaceData& r = race("passiveSpeed 3/2; activeSpeed 2; activeTime 3; senseRange 95;");
-  Symbol& player = place("player", 0, 0);
-  field->setPlayer(&player);
-  Symbol& e = enemy(r, 2, 0);
-  e.update();
-  EXPECT_EQ(keywords(e)[0], "random 32") << "96 away, beyond 95: 48 / 1.5";
-  EXPECT_EQ(keywords(e).size(), 2u);
+  // Out of range or asleep it wanders at its passive speed.
+  Symbol& far = enemy(race("passiveSpeed 3/2; activeSpeed 2; activeTime 3; senseRange 95;"), 2, 0);
+  far.update();
+  EXPECT_EQ(keywords(far), std::vector<std::string>({"random 32", "delete 0"})) << "96 away, beyond 95: 48 / 1.5";
   const Game::RaceData& hearing = race("passiveSpeed 2; activeSpeed 2; activeTime 3; senseRange 960;", "聴覚");
   field->abilities.sneak = true;
   Symbol& quiet = enemy(hearing, 1, 0);
@@ -122,7 +112,7 @@ TEST_F(EnemyTest, OutOfRangeOrAsleepItWandersAtItsPassiveSpeed) {
 
 // 48 / speed, whole frames; a crawl slower than an int of frames holds
 // takes the most there is.
-TEST_F(EnemyTest, StepTimesAreWholeFramesOfFortyEightOverTheSpeed) {
+TEST_F(EnemyTest, StepTimesAreWholeFramesAndRandomThenDeleteRepeatsForEver) {
   const std::tuple<const char*, std::string> cases[] = {
       {"passiveSpeed 7;", "random 6"},
       {"passiveSpeed 1/100;", "random 4800"},
@@ -133,6 +123,11 @@ TEST_F(EnemyTest, StepTimesAreWholeFramesOfFortyEightOverTheSpeed) {
     e.update();
     EXPECT_EQ(keywords(e)[0], first) << pattern;
   }
+  // With its pattern refilling the queue, "random" then "delete" goes on for
+  // ever.
+  Symbol& e = enemy(race("passiveSpeed 4; activeSpeed 0; activeTime 0; senseRange 0;"), 2, 2);
+  EXPECT_EQ(run(e, 300), 300 / 13) << "a 12-frame step and a frame to delete";
+  EXPECT_EQ(keywords(e).size(), 2u);
 }
 
 // Active speed 0 in range, passive speed 0 out of it, or a pattern the race
@@ -143,8 +138,7 @@ TEST_F(EnemyTest, WithoutASpeedOrPatternItStays) {
   field->setPlayer(&player);
   Symbol& still = enemy(r, 2, 0);
   run(still, 20);
-  EXPECT_FALSE(still.hasCommands());
-  EXPECT_EQ(std::tuple(still.x(), still.y()), std::tuple(2, 0));
+  EXPECT_EQ(std::tuple(still.hasCommands(), still.x(), still.y()), std::tuple(false, 2, 0));
   field->setPlayer(nullptr);
   Symbol& e = enemy(race("passiveSpeed 0; activeSpeed 2; activeTime 3; senseRange 200;"), 2, 2);
   e.update();
@@ -155,28 +149,19 @@ TEST_F(EnemyTest, WithoutASpeedOrPatternItStays) {
   EXPECT_FALSE(odd.hasCommands()) << "a pattern the race lacks";
 }
 
-// With its pattern refilling the queue, "random" then "delete" goes on for
-// ever.
-TEST_F(EnemyTest, RandomThenDeleteRepeatsForEver) {
-  Symbol& e = enemy(race("passiveSpeed 4; activeSpeed 0; activeTime 0; senseRange 0;"), 2, 2);
-  EXPECT_EQ(run(e, 300), 300 / 13) << "a 12-frame step and a frame to delete";
-  EXPECT_EQ(keywords(e).size(), 2u);
-}
-
 TEST_F(EnemyTest, TouchStartsTheBattleWithTheRaceAndRemovesTheSymbol) {
   Symbol& player = place("player", 0, 0);
   field->setPlayer(&player);
   Symbol& e = enemy(Game::Database::instance()->findRace("粘体"), 1, 0, 0.f);
   bool remove = false;
   EXPECT_TRUE(e.touch(remove));
-  EXPECT_TRUE(remove);
   ASSERT_EQ(field->battles.size(), 1u);
   Game::Battle& battle = *field->battles[0];
-  EXPECT_EQ(battle.kind(), BattleSettings::kForestall) << "in front of the player, its back turned";
+  // In front of the player, its back turned.
+  EXPECT_EQ(std::tuple(remove, battle.kind(), e.isEnemy(), e.isContainer()),
+            std::tuple(true, BattleSettings::kForestall, true, false));
   EXPECT_FLOAT_EQ(battle.level(), 3.1f);
   EXPECT_GE(battle.countLiving(1), 1);
-  EXPECT_TRUE(e.isEnemy());
-  EXPECT_FALSE(e.isContainer());
 }
 
 }  // namespace

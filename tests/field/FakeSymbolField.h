@@ -9,7 +9,6 @@
 
 #include "battle/Battle.h"
 #include "running/game/GameData.h"
-#include "core/map/MapBuildQueue.h"
 #include "core/random/RandomGenerator.h"
 #include "live/party/FieldAbilities.h"
 #include "field/Symbol.h"

@@ -99,8 +99,7 @@ TEST_F(FieldFrameTest, TheCampMenuHoldsTheFieldUntilCancelledAndTheSpotLightTheS
     const Field::Symbol& player = enter(site, floor, event);
     const auto start = cell();
     frames(1);
-    EXPECT_EQ(game->intermission(), nullptr);
-    EXPECT_FLOAT_EQ(light.requestedRange, range);
+    EXPECT_EQ(std::tuple(game->intermission(), light.requestedRange), std::tuple(nullptr, range));
     EXPECT_FLOAT_EQ(light.position.z * 400.f, range < 1.f ? player.position().z + 32.f : 10000.f * 400.f);
     frames(1, {Key::C});
     const auto* camp = dynamic_cast<Intermission*>(game->intermission());
@@ -151,14 +150,13 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
        {std::tuple{"灰の坑道", "b1", 2, "b2", 0}, {"灰の坑道", "b1", 3, "b1", 1}, {"オープニング", "hall", 1, "hall", 2}}) {
     enter(site, floor, event);
     frames(FieldScene::kChangeFrames - 1);
-    EXPECT_STREQ(field().floorName(), floor);
-    EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 255);
+    EXPECT_EQ(std::tuple(std::string(field().floorName()), SceneRenderer::instance()->fadeTarget()),
+              std::tuple(floor, 255));
     frames(1);
-    EXPECT_STREQ(field().floorName(), reached);
-    EXPECT_EQ(field().frameCounter(), std::string(floor) == reached ? 33 : 0);  // a new floor counts afresh
-    EXPECT_EQ(field().continueRequests(), continues);
-    EXPECT_EQ(SceneRenderer::instance()->fadeTarget(), 0);
-    EXPECT_TRUE(field().isChangingScene());
+    // A new floor counts its frames afresh.
+    EXPECT_EQ(std::tuple(std::string(field().floorName()), field().frameCounter(), field().continueRequests(),
+                         SceneRenderer::instance()->fadeTarget(), field().isChangingScene()),
+              std::tuple(reached, std::string(floor) == reached ? 33 : 0, continues, 0, true));
     frames(1);
     EXPECT_FALSE(field().isChangingScene());
   }

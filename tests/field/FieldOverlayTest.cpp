@@ -59,7 +59,7 @@ class FieldOverlayTest : public MapGeneratorSupport::GeneratorTest {
 
 // At (320, 240) turned by (pitch − 90, 0, −90 − yaw); the cursor f units
 // along its own y: pitch 37 tips y to (0, 0.6018, −0.7986).
-TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndItsCursorWithTheFrame) {
+TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndTheFloorNumberIsFramed) {
   const struct {
     float pitch, yaw;
     int frame;
@@ -72,10 +72,7 @@ TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndItsCursorWithTheFrame) {
                                       : Game::FieldOverlayView{.pitch = c.pitch});
     EXPECT_EQ(drawn(), c.draws) << c.pitch << "," << c.yaw;
   }
-}
-
-// The number and "階" in font 2, grey, framed from (−320, 240); none on floor 0.
-TEST_F(FieldOverlayTest, TheFloorNumberIsFramedInTheTopLeftCorner) {
+  // The number and "階" in font 2, grey, framed from (−320, 240); none on floor 0.
   Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
   for (const auto& [floor, text] : {std::pair{3, "3階"}, {-12, "-12階"}, {0, ""}}) {
     writer.print("");

@@ -13,7 +13,7 @@ namespace {
 using Engine::i32;
 constexpr i32 kMax = std::numeric_limits<i32>::max();
 
-TEST(FloorRulesTest, ChestMoneyLockAndBandCounts) {
+TEST(FloorRulesTest, ChestMoneyLockAndBandCountsAndBandsKeepOffTheStart) {
   struct Money {
     float draw, level, value;
     i32 money;
@@ -44,9 +44,7 @@ TEST(FloorRulesTest, ChestMoneyLockAndBandCounts) {
                            Bands{0.25f, 1000, 1e9f, kMax}}) {
     EXPECT_EQ(FloorRules::enemyCount(row.jitter, row.cells, row.frequency), row.count) << row.jitter;
   }
-}
-
-TEST(FloorRulesTest, BandsKeepTwoStepsFromTheStart) {
+  // Bands keep two steps from the start.
   struct Row {
     i32 x, y;
     bool near;

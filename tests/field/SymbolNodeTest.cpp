@@ -45,27 +45,22 @@ TEST_F(SymbolNodeTest, ASymbolReadBackWritesTheSameNode) {
   ASSERT_TRUE(s.isMoving());
   const std::unique_ptr<Symbol> copy = readBack(s);
   EXPECT_EQ(written(*copy), written(s));
-  EXPECT_EQ(copy->name(), "walker");
-  EXPECT_EQ(std::tuple(copy->x(), copy->y()), std::tuple(s.x(), s.y()));
-  EXPECT_FLOAT_EQ(copy->angle(), 0.f) << "the hop turned it toward +x";
-  EXPECT_EQ(copy->cursor(), 2);
-  EXPECT_TRUE(copy->controller().hop);
-  EXPECT_EQ(copy->controller().progress, 1);
-  EXPECT_EQ(copy->controller().total, 6);
-  EXPECT_EQ(copy->chara(), s.chara());
-  EXPECT_EQ(copy->idleMotion(), "stand");
+  // The hop turned it toward +x.
+  EXPECT_EQ(std::tuple(copy->name(), copy->x(), copy->y(), copy->angle(), copy->cursor(), copy->chara(),
+                       copy->idleMotion()),
+            std::tuple("walker", s.x(), s.y(), 0.f, 2, s.chara(), "stand"));
+  EXPECT_EQ(std::tuple(copy->controller().hop, copy->controller().progress, copy->controller().total),
+            std::tuple(true, 1, 6));
 }
 
-TEST_F(SymbolNodeTest, TheAngleIsWrittenInWholeDegrees) {
+TEST_F(SymbolNodeTest, TheAngleIsWrittenInWholeDegreesAndEachParameterIsReadBack) {
   Symbol& s = place("s", 1, 1, nullptr, 37.9f);
   EXPECT_NE(written(s).find("angle 37;"), std::string::npos) << written(s);
   Symbol& huge = place("h", 1, 1, nullptr, 1e20f);
   EXPECT_NE(written(huge).find("angle 0;"), std::string::npos) << written(huge);
   Symbol& back = place("b", 1, 1, nullptr, -90.5f);
   EXPECT_EQ(readBack(back)->angle(), -90.f);
-}
-
-TEST_F(SymbolNodeTest, EachParameterIsReadBack) {
+  // Each parameter is read back.
   Symbol& enemy = place("e", 1, 1);
   enemy.setParameter(std::make_unique<Game::Field::Enemy>(Game::Database::instance()->findRace("不死"), 1));
   Symbol& door = place("d", 1, 1);
@@ -75,40 +70,33 @@ TEST_F(SymbolNodeTest, EachParameterIsReadBack) {
       Game::Article::fromItem(Game::Database::instance()->findTool("薬草")), 120, true, 2));
   Symbol& plainChest = place("p", 1, 1);
   plainChest.setParameter(std::make_unique<Game::Field::Container>(Game::Article(), 0, false, 0));
-  for (Symbol* s : {&enemy, &door, &chest, &plainChest}) {
-    EXPECT_EQ(written(*readBack(*s)), written(*s)) << s->name();
+  for (Symbol* each : {&enemy, &door, &chest, &plainChest}) {
+    EXPECT_EQ(written(*readBack(*each)), written(*each)) << each->name();
   }
   const auto e = readBack(enemy);
   ASSERT_TRUE(e->isEnemy());
   EXPECT_EQ(static_cast<Game::Field::Enemy*>(e->parameter())->pattern(), 1);
   const auto c = readBack(chest);
   const auto& contents = static_cast<Game::Field::Container&>(*c->parameter());
-  EXPECT_EQ(std::tuple(contents.money(), contents.isUnique(), contents.lockLevel()), std::tuple(120, true, 2));
-  EXPECT_FALSE(contents.article().isEmpty());
+  EXPECT_EQ(std::tuple(contents.money(), contents.isUnique(), contents.lockLevel(), contents.article().isEmpty()),
+            std::tuple(120, true, 2, false));
   EXPECT_EQ(written(plainChest).find("unique"), std::string::npos);
   EXPECT_EQ(static_cast<Game::Field::Door&>(*readBack(door)->parameter()).key(), "古びた鍵");
 }
 
-TEST_F(SymbolNodeTest, AMapDefinitionNeedsNoQueueOrStep) {
+// A map definition needs no queue or step; a chest of one may leave out every key.
+TEST_F(SymbolNodeTest, AMapDefinitionNeedsNoQueueStepOrChestKeys) {
   Game::NmlDocument document;
-  document.loadFromText("map.txt", "symbol{ name 像; position 3,1; symbol 無い; model stand; }");
-  const auto s = Game::Field::readSymbol(*field, *document.findChild("symbol"));
-  EXPECT_EQ(std::tuple(s->x(), s->y()), std::tuple(3, 1));
-  EXPECT_EQ(s->chara(), nullptr);
-  EXPECT_FALSE(s->isMoving());
-  EXPECT_FALSE(s->hasCommands());
-  EXPECT_EQ(s->parameter(), nullptr);
-}
-
-// A chest of a map definition may leave out every key.
-TEST_F(SymbolNodeTest, AnEmptyContainerNodeIsAnEmptyOpenChest) {
-  Game::NmlDocument document;
-  document.loadFromText("map.txt", "symbol{ name c; position 1,1; container{ } }");
-  const auto s = Game::Field::readSymbol(*field, *document.findChild("symbol"));
-  ASSERT_TRUE(s->isContainer());
-  const auto& contents = static_cast<Game::Field::Container&>(*s->parameter());
-  EXPECT_TRUE(contents.article().isEmpty());
-  EXPECT_EQ(std::tuple(contents.money(), contents.isUnique(), contents.lockLevel()), std::tuple(0, false, 0));
+  document.loadFromText("map.txt", "symbol{ name 像; position 3,1; symbol 無い; model stand; }"
+                                   "symbol{ name c; position 1,1; container{ } }");
+  const auto s = Game::Field::readSymbol(*field, *document.child(0));
+  EXPECT_EQ(std::tuple(s->x(), s->y(), s->chara(), s->isMoving(), s->hasCommands(), s->parameter()),
+            std::tuple(3, 1, nullptr, false, false, nullptr));
+  const auto chest = Game::Field::readSymbol(*field, *document.child(1));
+  ASSERT_TRUE(chest->isContainer());
+  const auto& contents = static_cast<Game::Field::Container&>(*chest->parameter());
+  EXPECT_EQ(std::tuple(contents.article().isEmpty(), contents.money(), contents.isUnique(), contents.lockLevel()),
+            std::tuple(true, 0, false, 0));
 }
 
 TEST_F(SymbolNodeTest, ADamagedQueueCannotRunOffItsEnds) {

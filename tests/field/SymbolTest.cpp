@@ -26,12 +26,12 @@ TEST(MoveCommandTest, KeywordsReadAsTheirCodesAndUnknownOnesAsDelete) {
     EXPECT_EQ(MoveCommand::codeOf(keyword), code) << keyword;
   }
   EXPECT_EQ(MoveCommand::codeOf(nullptr), 0);
-  EXPECT_STREQ(MoveCommand::keywordOf(9), "chase");
-  EXPECT_STREQ(MoveCommand::keywordOf(10), "delete");
-  EXPECT_STREQ(MoveCommand::keywordOf(-1), "delete");
+  EXPECT_EQ(std::tuple(std::string(MoveCommand::keywordOf(9)), std::string(MoveCommand::keywordOf(10)),
+                       std::string(MoveCommand::keywordOf(-1))),
+            std::tuple("chase", "delete", "delete"));
 }
 
-TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
+TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndFractionRunsToOne) {
   MoveController move;
   move.addWait(2);
   move.addWait(0);
@@ -51,27 +51,23 @@ TEST(MoveControllerTest, WaitRunsDownBeforeTheStepAndSaturates) {
   move.progress = INT32_MAX;
   move.tick();
   EXPECT_EQ(move.progress, INT32_MAX);
-}
-
-TEST(MoveControllerTest, FractionRunsFromZeroToOneAndAStepTakesAFrameAtLeast) {
-  MoveController move;
-  move.start(0, 0, 1, 0, 4, false);
-  EXPECT_FLOAT_EQ(move.fraction(), 0.f);
-  move.tick();
-  EXPECT_FLOAT_EQ(move.fraction(), 0.25f);
-  move.start(0, 0, 1, 0, 0, true);
-  EXPECT_EQ(move.total, 1);
-  EXPECT_TRUE(move.hop);
-  move.tick();
-  EXPECT_TRUE(move.hasArrived());
-  EXPECT_FLOAT_EQ(move.fraction(), 1.f);
-  move.total = -3;
-  EXPECT_FLOAT_EQ(move.fraction(), 1.f);
+  // The fraction runs from zero to one; a step takes a frame at least.
+  MoveController stepping;
+  stepping.start(0, 0, 1, 0, 4, false);
+  EXPECT_FLOAT_EQ(stepping.fraction(), 0.f);
+  stepping.tick();
+  EXPECT_FLOAT_EQ(stepping.fraction(), 0.25f);
+  stepping.start(0, 0, 1, 0, 0, true);
+  EXPECT_EQ(std::tuple(stepping.total, stepping.hop), std::tuple(1, true));
+  stepping.tick();
+  EXPECT_EQ(std::tuple(stepping.hasArrived(), stepping.fraction()), std::tuple(true, 1.f));
+  stepping.total = -3;
+  EXPECT_FLOAT_EQ(stepping.fraction(), 1.f);
 }
 
 // "delete" takes what ran before it and itself, and the rest starts over;
 // without it the queue goes round.
-TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarElseTheQueueGoesRound) {
+TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarAndAHopRises) {
   Symbol& s = place("s", 2, 2);
   s.move("wait", 1);
   s.move("delete", 0);
@@ -89,21 +85,18 @@ TEST_F(FieldTest, DeleteDropsTheCommandsRunSoFarElseTheQueueGoesRound) {
   round.move("move", 1, -1, 0);
   run(round, 6);
   EXPECT_EQ(std::tuple(round.x(), round.commands().size()), std::tuple(0, 2u));
-}
-
-// (1 − t) × t × 4 × 8 × 3 at t = progress / 8: 24 at the middle.
-TEST_F(FieldTest, AHopOfEightFramesRisesTwentyFourAtItsMiddle) {
-  Symbol& s = place("s", 1, 1);
-  s.move("hop", 8, 0, 1);
-  s.move("delete", 0);
+  // (1 − t) × t × 4 × 8 × 3 at t = progress / 8: 24 at the middle.
+  Symbol& hop = place("hop", 1, 1);
+  hop.move("hop", 8, 0, 1);
+  hop.move("delete", 0);
   const float expected[] = {0.f, 10.5f, 18.f, 22.5f, 24.f, 22.5f, 18.f, 10.5f, 0.f};
-  const float startY = s.position().y;
+  const float startY = hop.position().y;
   for (int frame = 0; frame < 9; ++frame) {
-    s.update();
-    EXPECT_FLOAT_EQ(s.position().z, expected[frame]) << frame;
-    EXPECT_FLOAT_EQ(s.position().y, startY + 6.f * static_cast<float>(frame)) << frame;
+    hop.update();
+    EXPECT_FLOAT_EQ(hop.position().z, expected[frame]) << frame;
+    EXPECT_FLOAT_EQ(hop.position().y, startY + 6.f * static_cast<float>(frame)) << frame;
   }
-  EXPECT_FLOAT_EQ(s.motionSpeed(), 1.f) << "at rest again";
+  EXPECT_FLOAT_EQ(hop.motionSpeed(), 1.f) << "at rest again";
 }
 
 TEST_F(FieldTest, AWalkIsInterpolatedAndPlaysWalkAtItsSpeed) {
@@ -114,38 +107,39 @@ TEST_F(FieldTest, AWalkIsInterpolatedAndPlaysWalkAtItsSpeed) {
   s.update();
   s.update();
   s.update();
-  EXPECT_FLOAT_EQ(s.position().x, from.x + 12.f) << "two frames of eight of 48";
-  EXPECT_FLOAT_EQ(s.position().y, from.y);
-  EXPECT_EQ(s.motion(), "walk");
-  EXPECT_FLOAT_EQ(s.motionSpeed(), 1.5f) << "48 / 40 × 10 / 8";
-  EXPECT_FLOAT_EQ(s.angle(), 0.f);
+  // Two frames of eight of 48, at speed 48 / 40 × 10 / 8.
+  EXPECT_EQ(std::tuple(s.position().x, s.position().y, s.motion(), s.motionSpeed(), s.angle()),
+            std::tuple(from.x + 12.f, from.y, "walk", 1.5f, 0.f));
   run(s, 6);
-  EXPECT_FLOAT_EQ(s.position().x, from.x + 48.f);
-  EXPECT_EQ(s.motion(), "stand");
+  EXPECT_EQ(std::tuple(s.position().x, s.motion()), std::tuple(from.x + 48.f, "stand"));
   Symbol& h = place("h", 3, 3);
   h.move("hop", 4, -1, 0);
   h.update();
   h.update();
-  EXPECT_FLOAT_EQ(h.motionSpeed(), 0.5f);
-  EXPECT_FLOAT_EQ(h.angle(), 180.f);
+  EXPECT_EQ(std::tuple(h.motionSpeed(), h.angle()), std::tuple(0.5f, 180.f));
 }
 
-TEST_F(FieldTest, WaitingStandsAtTheCellCentre) {
+TEST_F(FieldTest, WaitingStandsAtTheCellCentreAndAVanishWaitsItsTurn) {
   Symbol& s = place("s", 1, 1);
   s.move("wait", 3);
   s.move("move", 2, 0, 1);
   s.update();
-  EXPECT_TRUE(s.isMoving());
-  EXPECT_EQ(s.motion(), "stand");
+  EXPECT_EQ(std::tuple(s.isMoving(), s.motion()), std::tuple(true, "stand"));
   run(s, 2);
   EXPECT_EQ(s.motion(), "stand") << "on the wait's last frame too";
   EXPECT_EQ(s.y(), 1) << "the wait lasts three frames";
   s.update();
   EXPECT_EQ(s.y(), 2);
+  // A vanish after a wait reports the symbol finished a frame later.
+  Symbol& gone = place("gone", 2, 2);
+  gone.move("wait", 1);
+  gone.move("vanish", 0);
+  EXPECT_FALSE(gone.update()) << "waits a frame";
+  EXPECT_TRUE(gone.update());
 }
 
 // Advance steps the way the symbol faces: the quarter of angle + 45.
-TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFaces) {
+TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFacesAndRefusedStepsCountAsRun) {
   const std::tuple<float, i32, i32> cases[] = {
       {0.f, 3, 2}, {44.f, 3, 2}, {45.f, 2, 3}, {90.f, 2, 3}, {135.f, 1, 2}, {225.f, 2, 1}, {314.f, 2, 1}, {315.f, 3, 2},
   };
@@ -155,9 +149,7 @@ TEST_F(FieldTest, AdvanceStepsTheWayTheSymbolFaces) {
     s.update();
     EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(x, y)) << angle;
   }
-}
-
-TEST_F(FieldTest, StepsOffTheMapOrRefusedLeaveTheSymbolAndCountAsRun) {
+  // Steps off the map or refused leave the symbol and count as run.
   Symbol& s = place("s", 0, 0);
   field->wall(1, 0);
   s.move("move", 2, -1, 0);
@@ -166,10 +158,8 @@ TEST_F(FieldTest, StepsOffTheMapOrRefusedLeaveTheSymbolAndCountAsRun) {
   s.update();
   s.update();
   s.update();
-  EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(0, 0));
-  EXPECT_FALSE(s.isMoving());
-  EXPECT_EQ(s.cursor(), 3);
-  EXPECT_FLOAT_EQ(s.angle(), 0.f) << "turned toward the wall it could not enter";
+  // Turned toward the wall it could not enter.
+  EXPECT_EQ(std::tuple(s.x(), s.y(), s.isMoving(), s.cursor(), s.angle()), std::tuple(0, 0, false, 3, 0.f));
   s.move("hop", 2, 1, 0);
   s.update();
   EXPECT_EQ(s.x(), 1) << "a hop may enter";
@@ -193,7 +183,7 @@ TEST_F(FieldTest, GoAndJumpHeadForTheCellOfTheirEventAndSkipAMissingOne) {
   EXPECT_TRUE(s.controller().hop);
 }
 
-TEST_F(FieldTest, RandomPicksAnEnterableNeighbour) {
+TEST_F(FieldTest, RandomPicksAnEnterableNeighbourAndChaseAHigherValue) {
   field->wall(1, 0);
   for (int i = 0; i < 6; ++i) {
     Symbol s(*field, "s", nullptr, "stand", 0, 0, 0.f);
@@ -207,10 +197,7 @@ TEST_F(FieldTest, RandomPicksAnEnterableNeighbour) {
   shut.move("random", 1);
   shut.update();
   EXPECT_FALSE(shut.isMoving());
-}
-
-// Chase climbs the value grid; with nowhere higher it wanders.
-TEST_F(FieldTest, ChaseStepsToAHigherValueElseWanders) {
+  // Chase climbs the value grid; with nowhere higher it wanders.
   Symbol& s = place("s", 2, 2);
   field->setValue(2, 2, 100);
   field->setValue(2, 1, 101);
@@ -227,14 +214,6 @@ TEST_F(FieldTest, ChaseStepsToAHigherValueElseWanders) {
   s.move("chase", 1);
   s.update();
   EXPECT_EQ(std::tuple(s.x(), s.y()), std::tuple(2, 2)) << "only back down is open";
-}
-
-TEST_F(FieldTest, VanishReportsTheSymbolFinished) {
-  Symbol& s = place("s", 2, 2);
-  s.move("wait", 1);
-  s.move("vanish", 0);
-  EXPECT_FALSE(s.update()) << "waits a frame";
-  EXPECT_TRUE(s.update());
 }
 
 // A reacting chara stops before an occupied cell; others walk in. Both
@@ -271,7 +250,7 @@ TEST_F(FieldTest, NoContactWhenTheOtherIsStillFarFromTheProbe) {
 
 // Half way from height 1 (z 10) up to 3 (z 30) the symbol stands at z 20;
 // a floating chara stays at height 0.
-TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloats) {
+TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloatsAndOffTheGridAtTheOrigin) {
   Game::FloorSpecGrid specs = MapTestSupport::grid(5, 5, &field->pictures.chip());
   specs.at(1, 1).height = 1;
   specs.at(2, 1).height = 3;
@@ -286,44 +265,31 @@ TEST_F(FieldTest, AWalkClimbsWithTheFloorUnlessTheCharaFloats) {
   EXPECT_FLOAT_EQ(s.position().z, 20.f);
   run(s, 3);
   EXPECT_FLOAT_EQ(s.position().z, 30.f);
-}
-
-// Off the grid a symbol stands where the cell would be, at the origin's height.
-TEST_F(FieldTest, ASymbolOffTheGridStandsWhereItsCellWouldBe) {
-  Symbol& s = place("s", -1, 6);
+  // Off the grid a symbol stands where the cell would be, at the origin's height.
+  Symbol& off = place("off", -1, 6);
   const Engine::Math::Vector3 origin = field->map().origin();
-  EXPECT_FLOAT_EQ(s.position().x, origin.x - 48.f);
-  EXPECT_FLOAT_EQ(s.position().y, origin.y + 288.f);
-  EXPECT_FLOAT_EQ(s.position().z, origin.z);
+  EXPECT_EQ(std::tuple(off.position().x, off.position().y, off.position().z),
+            std::tuple(origin.x - 48.f, origin.y + 288.f, origin.z));
 }
 
 // A step onto its own cell, shared with another: the probe is the symbol's
 // own place, so the other is met.
-TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCell) {
+TEST_F(FieldTest, AStepInPlaceMeetsWhoeverSharesTheCellATouchRemovesNothingAndCharasChange) {
   place("other", 2, 2);
   Symbol& s = place("s", 2, 2, chara("reaction true;"));
   s.move("move", 2, 0, 0);
   s.update();
   EXPECT_EQ(field->contacts, std::vector<std::string>({"s-other"}));
-}
-
-TEST_F(FieldTest, TouchWithoutParameterIsHandledAndRemovesNothing) {
-  Symbol& s = place("s", 1, 1);
+  // A touch without parameter is handled and removes nothing; a change of chara takes the look and idle motion.
+  Symbol& touched = place("touched", 1, 1);
   bool remove = true;
-  EXPECT_TRUE(s.touch(remove));
-  EXPECT_FALSE(remove);
-  EXPECT_FALSE(s.isEnemy());
-  EXPECT_FALSE(s.isContainer());
-}
-
-TEST_F(FieldTest, ChangeCharaTakesTheNewLookAndIdleMotion) {
-  Symbol& s = place("s", 1, 1);
+  EXPECT_TRUE(touched.touch(remove));
+  EXPECT_EQ(std::tuple(remove, touched.isEnemy(), touched.isContainer()), std::tuple(false, false, false));
   Game::SymbolCharaData* other = chara("float true;");
-  s.changeChara(other, "sit");
-  EXPECT_EQ(s.chara(), other);
-  EXPECT_EQ(s.idleMotion(), "sit");
-  s.update();
-  EXPECT_EQ(s.motion(), "sit");
+  touched.changeChara(other, "sit");
+  EXPECT_EQ(std::tuple(touched.chara(), touched.idleMotion()), std::tuple(other, "sit"));
+  touched.update();
+  EXPECT_EQ(touched.motion(), "sit");
 }
 
 }  // namespace

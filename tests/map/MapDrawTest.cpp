@@ -70,30 +70,25 @@ TEST_F(MapDrawTest, TheQueueBuildsOneGroupAFrame) {
   map.build(floor());
   MapBuildQueue& queue = *MapBuildQueue::instance();
   ASSERT_TRUE(queue.contains(&map));
-  queue.update();  // chip 0
-  EXPECT_EQ(map.meshes().size(), 1u);
-  EXPECT_EQ(std::tuple(map.nextChip(), map.nextWall()), std::tuple(1, 0));
-  queue.update();  // chip 1 has no cell: chip 2 in the same step
-  EXPECT_EQ(map.meshes().size(), 2u);
-  EXPECT_EQ(std::tuple(map.nextChip(), map.nextWall()), std::tuple(3, 0));
-  EXPECT_TRUE(queue.contains(&map));
-  queue.update();  // wall w; spare has none but is not reached
-  EXPECT_EQ(map.meshes().size(), 3u);
-  EXPECT_EQ(std::tuple(map.nextChip(), map.nextWall()), std::tuple(3, 1));
-  EXPECT_TRUE(queue.contains(&map));
-  queue.update();  // spare: nothing left, done
-  EXPECT_FALSE(queue.contains(&map));
-  EXPECT_TRUE(map.isBuilt());
-  EXPECT_EQ(map.meshes().size(), 3u);
+  // Meshes, next chip and wall, queued and built after each step.
+  const auto state = [&] {
+    queue.update();
+    return std::tuple(map.meshes().size(), map.nextChip(), map.nextWall(), queue.contains(&map), map.isBuilt());
+  };
+  EXPECT_EQ(state(), std::tuple(1u, 1, 0, true, false));  // chip 0
+  EXPECT_EQ(state(), std::tuple(2u, 3, 0, true, false));  // chip 1 has no cell: chip 2 in the same step
+  EXPECT_EQ(state(), std::tuple(3u, 3, 1, true, false));  // wall w; spare has none but is not reached
+  EXPECT_EQ(state(), std::tuple(3u, 3, 2, false, true));  // spare: nothing left, done
 
   // Chip meshes take their set's texture and first material.
-  EXPECT_STREQ(map.meshes()[0]->batch->texture()->name(), "a");
-  EXPECT_STREQ(map.meshes()[0]->batch->material()->name(), "dull");
-  EXPECT_STREQ(map.meshes()[2]->batch->texture()->name(), "w");
+  EXPECT_EQ(std::tuple(std::string(map.meshes()[0]->batch->texture()->name()),
+                       std::string(map.meshes()[0]->batch->material()->name()),
+                       std::string(map.meshes()[2]->batch->texture()->name())),
+            std::tuple("a", "dull", "w"));
   EXPECT_TRUE(map.meshes()[2]->animation);  // the wall entry's own
 }
 
-TEST_F(MapDrawTest, DrawingCullsFarObjectsThatMayDisappear) {
+TEST_F(MapDrawTest, SpecObjectsStandOnTheirCellsAndFarOnesThatMayDisappearAreCulled) {
   map.build(floor());
   map.buildAllMeshes();
   map.draw(7.f);
@@ -102,11 +97,8 @@ TEST_F(MapDrawTest, DrawingCullsFarObjectsThatMayDisappear) {
   EXPECT_EQ(hook.take(), (Strings{"@0", "@0", "@7", "o@223"}));
   map.drawTransformed(RenderState(), 7.f);
   EXPECT_EQ(hook.take(), (Strings{"@0", "@0", "@7", "o@223", "o@271"}));
-}
-
-// Objects of the specs stand on their cells, the first column and the last
-// row too, in x-then-y order.
-TEST_F(MapDrawTest, SpecObjectsArePlacedOnEveryCellThatHasOne) {
+  // Objects of the specs stand on their cells, the first column and the last
+  // row too, in x-then-y order.
   FloorSpecGrid specs = grid(2, 2, pictures.chipAt(0, 0));
   specs.at(0, 1).object = pictures.findObject("o");
   specs.at(1, 0).object = pictures.findObject("o");
@@ -118,9 +110,8 @@ TEST_F(MapDrawTest, SpecObjectsArePlacedOnEveryCellThatHasOne) {
     const Transform& t = map.objects()[static_cast<std::size_t>(i)].transform;
     return std::tuple(t.position.x, t.position.y, t.rotation.z);
   };
-  EXPECT_EQ(at(0), std::tuple(-48.f, 0.f, 0.f));
-  EXPECT_EQ(at(1), std::tuple(0.f, -48.f, 0.f));
-  EXPECT_EQ(at(2), std::tuple(0.f, 0.f, 270.f));
+  EXPECT_EQ(std::vector({at(0), at(1), at(2)}), std::vector({std::tuple(-48.f, 0.f, 0.f), std::tuple(0.f, -48.f, 0.f),
+                                                             std::tuple(0.f, 0.f, 270.f)}));
   EXPECT_TRUE(map.objects()[0].cull);
 }
 
@@ -162,10 +153,12 @@ TEST_F(MapDrawTest, TurnedObjectsTakeTheirMaterialAndLitOnesTheLight) {
   map.placeObject(2, 0, lamp, 2);
   map.placeObject(2, 0, lamp, 3);  // more turns than materials: none
   ASSERT_EQ(map.objects().size(), 4u);
-  EXPECT_EQ(map.objects()[0].material, nullptr);
-  EXPECT_STREQ(map.objects()[1].material->name(), "first");
-  EXPECT_STREQ(map.objects()[2].material->name(), "second");
-  EXPECT_EQ(map.objects()[3].material, nullptr);
+  const auto material = [&](int i) {
+    const Material* m = map.objects()[static_cast<std::size_t>(i)].material;
+    return std::string(m ? m->name() : "none");
+  };
+  EXPECT_EQ(std::tuple(material(0), material(1), material(2), material(3)),
+            std::tuple("none", "first", "second", "none"));
   // Under the subtracting light: dark, but not below the objects' 0.2.
   EXPECT_FLOAT_EQ(map.objects()[2].color.red(), 0.2f);
   // 96 away from it, out of its reach: white.
@@ -173,9 +166,9 @@ TEST_F(MapDrawTest, TurnedObjectsTakeTheirMaterialAndLitOnesTheLight) {
   map.drawTransformed(RenderState(), 0.f);
   ASSERT_EQ(hook.draws.size(), 4u);
   // Half the light taken 48 away, under the material's half ambient.
-  EXPECT_FLOAT_EQ(hook.draws[1].state.colors.ambient.x, 0.5f * 0.5f);
-  EXPECT_FLOAT_EQ(hook.draws[2].state.colors.ambient.x, 0.2f);
-  EXPECT_FLOAT_EQ(hook.draws[0].state.colors.ambient.x, 1.f);
+  EXPECT_EQ(std::tuple(hook.draws[1].state.colors.ambient.x, hook.draws[2].state.colors.ambient.x,
+                       hook.draws[0].state.colors.ambient.x),
+            std::tuple(0.5f * 0.5f, 0.2f, 1.f));
 }
 
 }  // namespace

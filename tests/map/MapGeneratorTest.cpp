@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -26,7 +27,7 @@ TEST_F(MapGeneratorTest, SeededFloorsMatchTheirPictures) {
 // The jitter widens (a negative draw) or heights; each of these seeds keeps
 // the width, so the root's extent across x is the configured one. A node of
 // twice the smallest side (roomMin + 2) does not split.
-TEST_F(MapGeneratorTest, ANodeOfTwiceTheSmallestSidePlusOneSplitsAtTheSmallestSide) {
+TEST_F(MapGeneratorTest, NodesSplitAtTheSmallestSideAndUpToRoomMaxOnlyByTheDraw) {
   const std::pair<i32, i32> cases[] = {{2, 9}, {3, 11}};
   for (const auto& [roomMin, width] : cases) {
     const std::string text = "size " + std::to_string(width) + ",9;roomMin " + std::to_string(roomMin) +
@@ -53,11 +54,8 @@ TEST_F(MapGeneratorTest, ANodeOfTwiceTheSmallestSidePlusOneSplitsAtTheSmallestSi
       EXPECT_EQ(floor->nodes().front().divider, -1);
     }
   }
-}
-
-// Up to roomMax + 2 a node splits only by the draw, which 0 never passes;
-// one more and it splits whatever the draw.
-TEST_F(MapGeneratorTest, NoChanceOfSplittingKeepsNodesUpToRoomMaxWhole) {
+  // Up to roomMax + 2 a node splits only by the draw, which 0 never passes;
+  // one more and it splits whatever the draw.
   i32 kept = 0;
   for (i32 seed = 1; seed <= 40; ++seed) {
     auto whole = generate("size 11,8;roomMin 2;roomMax 9;separatorProbability 0;startPosition 1;階段 上,2;", seed);
@@ -66,9 +64,8 @@ TEST_F(MapGeneratorTest, NoChanceOfSplittingKeepsNodesUpToRoomMaxWhole) {
       continue;
     }
     ++kept;
-    EXPECT_EQ(whole->nodes().size(), 1u);
-    EXPECT_EQ(whole->rooms().size(), 1u);
-    EXPECT_TRUE(split->nodes().front().vertical);
+    EXPECT_EQ(std::tuple(whole->nodes().size(), whole->rooms().size(), split->nodes().front().vertical),
+              std::tuple(1u, 1u, true));
     EXPECT_NE(split->nodes().front().divider, -1);
   }
   EXPECT_GT(kept, 5);
@@ -83,7 +80,7 @@ TEST_F(MapGeneratorTest, NoChanceOfSplittingKeepsNodesUpToRoomMaxWhole) {
 // Each kind of open cell takes its own spec, rock its height 4; a pillar
 // names its own chip. (Torches on rock keep the rock's chip: checked with
 // the properties.)
-TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindUnlessTheirObjectNamesAChip) {
+TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindAndEventsBeyondTheRoomsGoOnPassages) {
   auto floor = generate(kSample, 2);
   const ChipPicture* expected[] = {nullptr, pictures.findChip("床"), pictures.findChip("縁"), pictures.findChip("道")};
   i32 pillars = 0;
@@ -101,31 +98,45 @@ TEST_F(MapGeneratorTest, CellsTakeTheSpecOfTheirKindUnlessTheirObjectNamesAChip)
     }
   }
   EXPECT_GT(pillars, 0);
+  // Events the rooms' free cells cannot hold go on passage cells, one each.
+  std::string events = "event 3";
+  for (i32 i = 4; i < 26; ++i) {
+    events += "," + std::to_string(i);
+  }
+  i32 onPassage = 0;
+  for (i32 seed = 1; seed <= 20; ++seed) {
+    auto generated = generate("size 14,9;roomMin 2;roomMax 3;separatorProbability 100;startPosition 1;階段 上,2;" +
+                              events + ";",
+                          seed);
+    std::set<std::pair<i32, i32>> places;
+    for (i32 event = 1; event < 26; ++event) {
+      i32 x = -1;
+      i32 y = -1;
+      ASSERT_TRUE(generated->findEvent(event, &x, &y));
+      ASSERT_NE(generated->cell(x, y).kind, MapGenerator::kSolid);
+      places.insert({x, y});
+      onPassage += generated->cell(x, y).kind == MapGenerator::kPassage;
+    }
+    EXPECT_EQ(places.size(), 25u);
+  }
+  EXPECT_GT(onPassage, 0);
 }
 
-TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacks) {
+TEST_F(MapGeneratorTest, SpecsFollowTheirFallbacksAndTheRestIsRead) {
   auto plain = config("size 9,9;roomMin 2;room{chip 床;height 3;}wall{chip 壁;}startPosition 1;階段 上,2;");
-  EXPECT_EQ(plain.room.chip, pictures.findChip("床"));
-  EXPECT_EQ(plain.room.height, 3);
-  EXPECT_EQ(plain.roomSide.chip, plain.room.chip);
-  EXPECT_EQ(plain.passage.chip, plain.room.chip);
-  EXPECT_EQ(plain.separator.chip, pictures.findChip("壁"));
-  EXPECT_EQ(plain.stairsObject, pictures.findObject("階段上り"));
+  const ChipPicture* floorChip = pictures.findChip("床");
+  EXPECT_EQ(std::tuple(plain.room.chip, plain.room.height, plain.roomSide.chip, plain.passage.chip,
+                       plain.separator.chip, plain.stairsObject),
+            std::tuple(floorChip, 3, floorChip, floorChip, pictures.findChip("壁"), pictures.findObject("階段上り")));
   auto own = config("size 9,9;roomMin 2;room{chip 床;}roomSide{chip 縁;}separator{chip none;object 柱;}"
                     "startPosition 1;階段 下,2;");
-  EXPECT_EQ(own.passage.chip, pictures.findChip("縁"));
-  EXPECT_TRUE(own.separator.hasChip);
-  EXPECT_EQ(own.separator.chip, nullptr);
-  EXPECT_EQ(own.separator.object, pictures.findObject("柱"));
-  EXPECT_FALSE(own.wall.hasChip);
-  EXPECT_EQ(own.stairsDirection, MapGeneratorConfig::kStairsDown);
-  EXPECT_EQ(own.stairsObject, pictures.findObject("階段下り"));
-  EXPECT_EQ(own.stairsEvent, 2);
-}
-
-// Size, room bounds, split and passage odds, events and the start are read
-// for the golden floors too; here what those floors leave out.
-TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
+  EXPECT_EQ(std::tuple(own.passage.chip, own.separator.hasChip, own.separator.chip, own.separator.object,
+                       own.wall.hasChip),
+            std::tuple(pictures.findChip("縁"), true, nullptr, pictures.findObject("柱"), false));
+  EXPECT_EQ(std::tuple(own.stairsDirection, own.stairsObject, own.stairsEvent),
+            std::tuple(MapGeneratorConfig::kStairsDown, pictures.findObject("階段下り"), 2));
+  // Size, room bounds, split and passage odds, events and the start are read
+  // for the golden floors too; here what those floors leave out.
   Database::create();
   const ToolData* herb = Database::instance()->addTool("薬草", "薬草");
   auto read = config(
@@ -133,33 +144,11 @@ TEST_F(MapGeneratorTest, ConfigurationReadsItsValues) {
       "treasure{probability 4;}treasureFrequency 30;enemy{frequency 2;}");
   Database::destroy();
   ASSERT_EQ(read.treasures.size(), 2u);
-  EXPECT_EQ(read.treasures[0].tool, herb);
-  EXPECT_FLOAT_EQ(read.treasures[0].depth, 0.5f);
-  EXPECT_FLOAT_EQ(read.treasures[0].probability, 10.f);
-  EXPECT_EQ(read.treasures[1].tool, nullptr);
+  EXPECT_EQ(std::tuple(read.treasures[0].tool, read.treasures[0].depth, read.treasures[0].probability,
+                       read.treasures[1].tool),
+            std::tuple(herb, 0.5f, 10.f, nullptr));
   EXPECT_FLOAT_EQ(read.treasureFrequency, 0.3f);
   EXPECT_FLOAT_EQ(read.enemyFrequency, 0.02f);
-}
-
-// Mapped open cells only, 12 units a cell from the centre; the two marked
-// cells red.
-TEST_F(MapGeneratorTest, AutomapSquares) {
-  auto floor = generate(kSample, 2);
-  std::vector<Engine::u8> mapped(static_cast<std::size_t>(floor->width() * floor->height()), 0);
-  const auto at = [&](i32 x, i32 y) -> Engine::u8& { return mapped[static_cast<std::size_t>(x * floor->height() + y)]; };
-  at(0, 0) = 1;    // rock
-  at(10, 2) = 1;   // room
-  at(7, 3) = 1;    // passage, marked second
-  at(14, 3) = 1;   // room edge, marked first
-  const auto squares = floor->automapSquares(mapped, 14, 3, 7, 3, 10.f, 2.5f);
-  ASSERT_EQ(squares.size(), 3u);
-  const std::tuple<float, float, Engine::u32> expected[] = {
-      {-36.f, 6.f, 0x80FF0000u}, {0.f, -6.f, 0x40FFFFFFu}, {48.f, 6.f, 0x80FF0000u}};
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(std::tuple(squares[i].x, squares[i].y, squares[i].argb), expected[i]) << i;
-  }
-  EXPECT_EQ(floor->automapSquares(mapped, 14, 3, 14, 3, 10.f, 2.5f)[0].argb, 0x40FFFFFFu);
-  EXPECT_TRUE(floor->automapSquares({}, 0, 0, 0, 0, 0.f, 0.f).empty());
 }
 
 TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
@@ -206,11 +195,7 @@ TEST_F(MapGeneratorTest, FaultsOfTheNodeNameTheFloorFile) {
     const MapGeneratorConfig read = config(std::string(bounds) + "startPosition 1;階段 上,2;");
     EXPECT_EQ(read.roomMin, 1) << bounds;
   }
-}
-
-// Ten attempts with no room for every event stop naming the floor.
-TEST_F(MapGeneratorTest, TenFailedAttemptsNameTheFloorFile) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // Ten attempts with no room for every event stop naming the floor.
   std::string events = "event 3";
   for (i32 i = 4; i < 200; ++i) {
     events += "," + std::to_string(i);
@@ -219,53 +204,19 @@ TEST_F(MapGeneratorTest, TenFailedAttemptsNameTheFloorFile) {
                "b2.txt, random: 0 && \"mapGenerator failed\".*in 10 attempts");
 }
 
-// Events the rooms' free cells cannot hold go on passage cells, one each.
-TEST_F(MapGeneratorTest, EventsBeyondTheRoomsGoOnPassages) {
-  std::string events = "event 3";
-  for (i32 i = 4; i < 26; ++i) {
-    events += "," + std::to_string(i);
-  }
-  i32 onPassage = 0;
-  for (i32 seed = 1; seed <= 20; ++seed) {
-    auto floor = generate("size 14,9;roomMin 2;roomMax 3;separatorProbability 100;startPosition 1;階段 上,2;" +
-                              events + ";",
-                          seed);
-    std::set<std::pair<i32, i32>> places;
-    for (i32 event = 1; event < 26; ++event) {
-      i32 x = -1;
-      i32 y = -1;
-      ASSERT_TRUE(floor->findEvent(event, &x, &y));
-      ASSERT_NE(floor->cell(x, y).kind, MapGenerator::kSolid);
-      places.insert({x, y});
-      onPassage += floor->cell(x, y).kind == MapGenerator::kPassage;
-    }
-    EXPECT_EQ(places.size(), 25u);
-  }
-  EXPECT_GT(onPassage, 0);
-}
-
-TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquare) {
+TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquareAndTheAutomapShowsThem) {
   auto floor = generate(kSample, 2);
   const MapGenerator::Rect room = floor->rooms().front();
   std::vector<Engine::u8> mapped;
   floor->reveal(mapped, room.x + 1, room.y + 1, 1);
-  i32 marked = 0;
-  for (Engine::u8 flag : mapped) {
-    marked += flag;
-  }
-  EXPECT_EQ(marked, room.w * room.h);
-  EXPECT_EQ(mapped.size(), static_cast<std::size_t>(floor->width() * floor->height()));
+  EXPECT_EQ(std::tuple(std::count(mapped.begin(), mapped.end(), 1), mapped.size()),
+            std::tuple(room.w * room.h, static_cast<std::size_t>(floor->width() * floor->height())));
   // On rock at the corner: the square of side 2r − 1 inside the grid.
   const std::pair<i32, i32> cases[] = {{1, 1}, {2, 4}, {3, 9}};
   for (const auto& [radius, cells] : cases) {
     std::vector<Engine::u8> corner;
     floor->reveal(corner, 0, 0, radius);
-    i32 count = 0;
-    for (Engine::u8 flag : corner) {
-      count += flag;
-    }
-    EXPECT_EQ(count, cells) << radius;
-    EXPECT_TRUE(corner[0]);
+    EXPECT_EQ(std::tuple(std::count(corner.begin(), corner.end(), 1), corner[0]), std::tuple(cells, 1)) << radius;
   }
   std::vector<Engine::u8> middle;
   floor->reveal(middle, 0, 8, 2);
@@ -277,6 +228,25 @@ TEST_F(MapGeneratorTest, RevealMarksTheRoomAndASquare) {
   }
   EXPECT_FALSE(middle[static_cast<std::size_t>(2 * floor->height() + 8)]);
   EXPECT_FALSE(middle[static_cast<std::size_t>(0 * floor->height() + 10)]);
+  // Mapped open cells only, 12 units a cell from the centre; the two marked
+  // cells red.
+  std::vector<Engine::u8> seen(static_cast<std::size_t>(floor->width() * floor->height()), 0);
+  const auto at = [&](i32 x, i32 y) -> Engine::u8& {
+    return seen[static_cast<std::size_t>(x * floor->height() + y)];
+  };
+  at(0, 0) = 1;    // rock
+  at(10, 2) = 1;   // room
+  at(7, 3) = 1;    // passage, seen second
+  at(14, 3) = 1;   // room edge, seen first
+  const auto squares = floor->automapSquares(seen, 14, 3, 7, 3, 10.f, 2.5f);
+  ASSERT_EQ(squares.size(), 3u);
+  const std::tuple<float, float, Engine::u32> expected[] = {
+      {-36.f, 6.f, 0x80FF0000u}, {0.f, -6.f, 0x40FFFFFFu}, {48.f, 6.f, 0x80FF0000u}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::tuple(squares[i].x, squares[i].y, squares[i].argb), expected[i]) << i;
+  }
+  EXPECT_EQ(floor->automapSquares(seen, 14, 3, 14, 3, 10.f, 2.5f)[0].argb, 0x40FFFFFFu);
+  EXPECT_TRUE(floor->automapSquares({}, 0, 0, 0, 0, 0.f, 0.f).empty());
 }
 
 }  // namespace

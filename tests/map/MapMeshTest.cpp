@@ -124,7 +124,7 @@ TEST_F(MapMeshTest, SidesFaceNeighboursThatDoNotHideThem) {
 
 // A side runs from the two upper corners down to −16 (48 below for a
 // floating chip), textured 32 across and drop × 32 / 48 down.
-TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
+TEST_F(MapMeshTest, SideQuadsHangFromTheCornersAndPitSidesFadeToWhite) {
   FloorSpecGrid specs = around();
   specs.at(2, 1).height = 0;
   map.build(specs);
@@ -144,15 +144,11 @@ TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
     EXPECT_EQ(std::tuple(v.position.x, v.position.y, v.position.z, v.uv.x, v.uv.y), expected[i]) << i;
     EXPECT_EQ(std::tuple(v.normal.x, v.normal.y, v.normal.z), std::tuple(1.f, 0.f, 0.f));
   }
-  const int indices[6] = {0, 2, 1, 0, 3, 2};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(mesh.index(i), indices[i]);
-  }
+  EXPECT_EQ(std::tuple(mesh.index(0), mesh.index(1), mesh.index(2), mesh.index(3), mesh.index(4), mesh.index(5)),
+            std::tuple(0, 2, 1, 0, 3, 2));
   // Grey above, the wall's bottom colour below.
-  EXPECT_EQ(mesh.vertex(0).color, Color(0xFF808080u));
-  EXPECT_EQ(mesh.vertex(1).color, Color(0xFF808080u));
-  EXPECT_EQ(mesh.vertex(2).color, Color(0x40102030u));
-  EXPECT_EQ(mesh.vertex(3).color, Color(0x40102030u));
+  EXPECT_EQ(std::tuple(mesh.vertex(0).color, mesh.vertex(1).color, mesh.vertex(2).color, mesh.vertex(3).color),
+            std::tuple(Color(0xFF808080u), Color(0xFF808080u), Color(0x40102030u), Color(0x40102030u)));
 
   // A side under a ramp (slope 0 from 2: height 3, +y corners at 40, −y
   // at 20) drops 56 on its +y end and 36 on its −y end.
@@ -170,19 +166,16 @@ TEST_F(MapMeshTest, SideQuadsHangFromTheCornersToTheirLowerPoints) {
   map.build(specs);
   const auto hanging = MapMesh::wallGroup(map, wall, 65536);
   EXPECT_FLOAT_EQ(hanging[0]->vertex(2).position.z, 20.f - 48.f);
-}
-
-// A pit's side stands from z 1280 with the bottom colour above and white below.
-TEST_F(MapMeshTest, PitSidesFadeFromTheBottomColourAboveToWhite) {
-  FloorSpecGrid specs = around();
-  specs.at(1, 1).pit = true;
-  EXPECT_EQ(sideDirections(specs), (std::multiset<int>{0, 1, 2, 3}));
-  const auto pieces = MapMesh::wallGroup(map, wall, 65536);
-  const MeshVertex& top = pieces[0]->vertex(0);
-  const MeshVertex& bottom = pieces[0]->vertex(3);
-  EXPECT_EQ(std::tuple(top.position.z, bottom.position.z), std::tuple(1280.f, -16.f));
-  EXPECT_EQ(top.color, Color(0x40102030u));
-  EXPECT_EQ(bottom.color, Color());
+  // A pit's side stands from z 1280 with the bottom colour above and white below.
+  walled.floating = false;
+  FloorSpecGrid pit = around();
+  pit.at(1, 1).pit = true;
+  EXPECT_EQ(sideDirections(pit), (std::multiset<int>{0, 1, 2, 3}));
+  const auto pitPieces = MapMesh::wallGroup(map, wall, 65536);
+  const MeshVertex& top = pitPieces[0]->vertex(0);
+  const MeshVertex& bottom = pitPieces[0]->vertex(3);
+  EXPECT_EQ(std::tuple(top.position.z, bottom.position.z, top.color, bottom.color),
+            std::tuple(1280.f, -16.f, Color(0x40102030u), Color()));
 }
 
 TEST_F(MapMeshTest, CylinderChipsStandOnEightSidesUnderAFan) {
@@ -214,20 +207,18 @@ TEST_F(MapMeshTest, CylinderChipsStandOnEightSidesUnderAFan) {
     b -= tops[0]->vertex(0).position;
     EXPECT_GT(a.x * b.y - a.y * b.x, 0.f) << t;  // counter-clockwise seen from above, as quads are
   }
-  EXPECT_EQ(tops[0]->vertex(3).color, Color());
-  EXPECT_EQ(tops[0]->vertex(3).normal.z, 1.f);
+  EXPECT_EQ(std::tuple(tops[0]->vertex(3).color, tops[0]->vertex(3).normal.z), std::tuple(Color(), 1.f));
   // Texture 32 a cell about the cell's middle, (48, −16) for (1, 1): the
   // rim at 0 degrees is 24 along +x, at 90 degrees 24 along +y (v up).
   const auto uv = [&](int v) { return std::pair(tops[0]->vertex(v).uv.x, tops[0]->vertex(v).uv.y); };
-  EXPECT_EQ(uv(0), std::pair(48.f, -16.f));
-  EXPECT_EQ(uv(1), std::pair(64.f, -16.f));
+  EXPECT_EQ(std::tuple(uv(0), uv(1)), std::tuple(std::pair(48.f, -16.f), std::pair(64.f, -16.f)));
   EXPECT_NEAR(uv(3).first, 48.f, 1e-4f);
   EXPECT_NEAR(uv(3).second, -32.f, 1e-4f);
 }
 
 // Top faces: every present, unpitted cell of the chip, in x-then-y order;
 // texture 32 a cell; the cell learns its first index.
-TEST_F(MapMeshTest, TopFacesOfAChip) {
+TEST_F(MapMeshTest, TopFacesOfAChipAndGroupsOverTheVertexLimitAreSplit) {
   FloorSpecGrid specs = grid(3, 2, &plain);
   specs.at(0, 1).pit = true;
   specs.at(1, 0).chipPresent = false;
@@ -238,10 +229,8 @@ TEST_F(MapMeshTest, TopFacesOfAChip) {
   const MeshBuilder& mesh = *pieces[0];
   ASSERT_EQ(std::tuple(mesh.vertexCount(), mesh.indexCount()), std::tuple(3 * 4, 3 * 6));
   EXPECT_EQ(std::tuple(map.cellAt(0, 0)->topFirstIndex, map.cellAt(1, 1)->topFirstIndex,
-                       map.cellAt(2, 0)->topFirstIndex),
-            std::tuple(0, 6, 12));
-  EXPECT_EQ(map.cellAt(2, 0)->topTriangles, 2);
-  EXPECT_EQ(map.cellAt(0, 1)->topTriangles, 0);
+                       map.cellAt(2, 0)->topFirstIndex, map.cellAt(2, 0)->topTriangles, map.cellAt(0, 1)->topTriangles),
+            std::tuple(0, 6, 12, 2, 0));
   // (1, 1), centred on (−24, 0): uv (32, −32) + (0, 0), (32, 0), (32, 32),
   // (0, 32); corners in order.
   const std::tuple<float, float, float, float> expected[] = {
@@ -255,11 +244,39 @@ TEST_F(MapMeshTest, TopFacesOfAChip) {
   }
   EXPECT_TRUE(MapMesh::chipGroup(map, ChipPicture(), 65536).empty());
   EXPECT_TRUE(MapMesh::wallGroup(map, WallPicture(), 65536).empty());
+  // Pieces never pass the vertex limit: a new one begins with the face that
+  // would.
+  map.build(grid(3, 3, &plain));
+  const auto split = MapMesh::chipGroup(map, plain, 8);
+  ASSERT_EQ(split.size(), 5u);
+  int total = 0;
+  for (const auto& piece : split) {
+    EXPECT_LE(piece->vertexCount(), 8);
+    EXPECT_FALSE(piece->overflowed());
+    for (int i = 0; i < piece->indexCount(); ++i) {
+      EXPECT_LT(piece->index(i), piece->vertexCount());
+    }
+    total += piece->vertexCount();
+  }
+  // The ninth face opens the fifth piece.
+  EXPECT_EQ(std::tuple(total, map.cellAt(2, 2)->topFirstIndex, map.cellAt(2, 1)->topFirstIndex),
+            std::tuple(9 * 4, 0, 6));
+
+  // A fan of 9 vertices does not go into the 8 left after another.
+  ChipPicture column;
+  column.cylinder = true;
+  map.build(grid(2, 1, &column));
+  const auto fans = MapMesh::chipGroup(map, column, 17);
+  ASSERT_EQ(fans.size(), 2u);
+  for (const auto& piece : fans) {
+    EXPECT_EQ(piece->vertexCount(), 9);
+    EXPECT_FALSE(piece->overflowed());
+  }
 }
 
 // A raised corner of dry ground leans away from higher cells around it;
 // on water it stays as the face gives it.
-TEST_F(MapMeshTest, RaisedCornersLeanAwayFromHigherNeighbours) {
+TEST_F(MapMeshTest, TopNormalsFollowTheEdgesAndLeanAwayFromHigherNeighbours) {
   FloorSpecGrid specs = grid(2, 1, &plain);
   specs.at(1, 0).height = 3;
   map.build(specs);
@@ -279,53 +296,20 @@ TEST_F(MapMeshTest, RaisedCornersLeanAwayFromHigherNeighbours) {
   const Vector3& n = pieces[0]->vertex(1).normal;
   EXPECT_LT(n.x, 0.f);  // the ramp's own slope faces −x
   EXPECT_NEAR(n.squareLength(), 1.f, 1e-5f);
-}
 
-// A corner's normal comes from the edges to the corners beside it: with
-// corner 3 alone 20 up, corner 0 (−24, 24, 0) has edges (0, −48, 20) and
-// (48, 0, 0): normal (0, 960, 2304) / 2496. Corner 1, between two flat
-// edges, faces straight up.
-TEST_F(MapMeshTest, TopNormalsFollowTheEdgesBesideEachCorner) {
+  // A corner's normal comes from the edges to the corners beside it: with
+  // corner 3 alone 20 up, corner 0 (−24, 24, 0) has edges (0, −48, 20) and
+  // (48, 0, 0): normal (0, 960, 2304) / 2496. Corner 1, between two flat
+  // edges, faces straight up.
   map.build(grid(1, 1, &plain));
   map.cellAt(0, 0)->corners[3] = 2;
-  const auto pieces = MapMesh::chipGroup(map, plain, 65536);
-  const Vector3& n = pieces[0]->vertex(0).normal;
-  EXPECT_NEAR(n.x, 0.f, 1e-6f);
-  EXPECT_NEAR(n.y, 960.f / 2496.f, 1e-6f);
-  EXPECT_NEAR(n.z, 2304.f / 2496.f, 1e-6f);
+  pieces = MapMesh::chipGroup(map, plain, 65536);
+  const Vector3& edge = pieces[0]->vertex(0).normal;
+  EXPECT_NEAR(edge.x, 0.f, 1e-6f);
+  EXPECT_NEAR(edge.y, 960.f / 2496.f, 1e-6f);
+  EXPECT_NEAR(edge.z, 2304.f / 2496.f, 1e-6f);
   const Vector3& flat = pieces[0]->vertex(1).normal;
   EXPECT_EQ(std::tuple(flat.x, flat.y, flat.z), std::tuple(0.f, 0.f, 1.f));
-}
-
-// Pieces never pass the vertex limit: a new one begins with the face that
-// would.
-TEST_F(MapMeshTest, GroupsOverTheVertexLimitAreSplit) {
-  map.build(grid(3, 3, &plain));
-  const auto pieces = MapMesh::chipGroup(map, plain, 8);
-  ASSERT_EQ(pieces.size(), 5u);
-  int total = 0;
-  for (const auto& piece : pieces) {
-    EXPECT_LE(piece->vertexCount(), 8);
-    EXPECT_FALSE(piece->overflowed());
-    for (int i = 0; i < piece->indexCount(); ++i) {
-      EXPECT_LT(piece->index(i), piece->vertexCount());
-    }
-    total += piece->vertexCount();
-  }
-  EXPECT_EQ(total, 9 * 4);
-  EXPECT_EQ(map.cellAt(2, 2)->topFirstIndex, 0);  // the ninth face opens the fifth piece
-  EXPECT_EQ(map.cellAt(2, 1)->topFirstIndex, 6);
-
-  // A fan of 9 vertices does not go into the 8 left after another.
-  ChipPicture column;
-  column.cylinder = true;
-  map.build(grid(2, 1, &column));
-  const auto fans = MapMesh::chipGroup(map, column, 17);
-  ASSERT_EQ(fans.size(), 2u);
-  for (const auto& piece : fans) {
-    EXPECT_EQ(piece->vertexCount(), 9);
-    EXPECT_FALSE(piece->overflowed());
-  }
 }
 
 }  // namespace

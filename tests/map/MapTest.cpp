@@ -23,6 +23,7 @@ class MapTest : public ResourceTestSupport::ResourceTest {
     return map;
   }
   const Map::Cell& cell(int x, int y) { return *map.cellAt(x, y); }
+  static std::tuple<float, float, float> xyz(const Vector3& v) { return {v.x, v.y, v.z}; }
   std::tuple<int, int, int, int> corners(int x, int y) {
     const int* c = cell(x, y).corners;
     return {c[0], c[1], c[2], c[3]};
@@ -38,7 +39,7 @@ class MapTest : public ResourceTestSupport::ResourceTest {
 // corners toward s % 4 up by step, the others down by it. Diagonal ramps:
 // t = ((s & 255) / 4) × 2 + 2 added to the height, corner s % 4 up by t and
 // the opposite one down by it.
-TEST_F(MapTest, RampsRiseTowardTheirDirectionAndDiagonalsTowardACorner) {
+TEST_F(MapTest, RampsAndSmoothCellsShapeTheirCorners) {
   const std::tuple<int, int, std::tuple<int, int, int, int>> cases[] = {
       {0, 1, {1, 1, -1, -1}},        {1, 1, {-1, 1, 1, -1}},  {2, 1, {-1, -1, 1, 1}},
       {3, 1, {1, -1, -1, 1}},        {5, 2, {-2, 2, 2, -2}},  {254, 64, {-64, -64, 64, 64}},
@@ -51,16 +52,12 @@ TEST_F(MapTest, RampsRiseTowardTheirDirectionAndDiagonalsTowardACorner) {
     specs.at(0, 0).height = 4;
     specs.at(0, 0).slope = slope;
     built(specs);
-    EXPECT_EQ(cell(0, 0).height, 4 + raise) << slope;
-    EXPECT_EQ(corners(0, 0), expected) << slope;
+    EXPECT_EQ(std::tuple(cell(0, 0).height, corners(0, 0)), std::tuple(4 + raise, expected)) << slope;
   }
-}
-
-// A smooth cell inside the map follows its neighbours at +x, +x −y and −y;
-// one on the border stays flat.
-TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
-  const ChipPicture& floor = pictures.chip();
-  FloorSpecGrid specs = grid(3, 3, &floor);
+  // A smooth cell inside the map follows its neighbours at +x, +x −y and −y;
+  // one on the border stays flat.
+  const ChipPicture& flat = pictures.chip();
+  FloorSpecGrid specs = grid(3, 3, &flat);
   const int heights[3][3] = {{2, 4, 6}, {8, 10, 12}, {14, 16, 18}};  // [x][y]
   for (int x = 0; x < 3; ++x) {
     for (int y = 0; y < 3; ++y) {
@@ -77,7 +74,7 @@ TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
     EXPECT_EQ(corners(x, y), std::tuple(0, 0, 0, 0)) << x << "," << y;
   }
   // Smoothing replaces a ramp's corners, on the height the ramp raised (1).
-  FloorSpecGrid ramp = grid(3, 3, &floor);
+  FloorSpecGrid ramp = grid(3, 3, &flat);
   ramp.at(1, 1).smooth = true;
   ramp.at(1, 1).slope = 0;
   built(ramp);
@@ -85,7 +82,7 @@ TEST_F(MapTest, SmoothCellsFollowTheirNeighboursButNotOnTheBorder) {
 }
 
 // Passable: not a pit, (stepped on, or dry chip), not a section, not blocked.
-TEST_F(MapTest, Passability) {
+TEST_F(MapTest, PassabilityAndChipFlags) {
   const ChipPicture& dry = pictures.chip();
   ChipPicture& water = pictures.chip();
   water.water = true;
@@ -110,9 +107,7 @@ TEST_F(MapTest, Passability) {
     target.blockedByObject = c.blocked;
     EXPECT_EQ(target.isPassable(), c.passable) << (&c - cases);
   }
-}
-
-TEST_F(MapTest, ChipFlagsAreOffWithoutAChipOrWhileItIsNotPresent) {
+  // Chip flags are off without a chip or while it is not present.
   ChipPicture& all = pictures.chip(&pictures.wall(7));
   all.section = all.water = all.cylinder = all.floating = true;
   FloorSpecGrid specs = grid(3, 1, &all);
@@ -124,63 +119,54 @@ TEST_F(MapTest, ChipFlagsAreOffWithoutAChipOrWhileItIsNotPresent) {
     EXPECT_FALSE(cell(x, 0).isSection() || cell(x, 0).isWater() || cell(x, 0).isCylinder() ||
                  cell(x, 0).isFloating());
   }
-  EXPECT_EQ(cell(0, 0).wall(), &pictures.walls.back());
-  EXPECT_EQ(cell(2, 0).wall(), nullptr);
+  EXPECT_EQ(std::tuple(cell(0, 0).wall(), cell(2, 0).wall()), std::tuple(&pictures.walls.back(), nullptr));
 }
 
 // A 4 x 2 map: origin (−96, −48); centres 48 apart at height × 10.
-TEST_F(MapTest, CentresAndCorners) {
+TEST_F(MapTest, CentresCornersAndCylinders) {
   const ChipPicture& floor = pictures.chip();
   FloorSpecGrid specs = grid(4, 2, &floor);
   specs.at(2, 1).height = 3;
   specs.at(3, 0).pit = true;
   specs.at(0, 0).chip = nullptr;
   built(specs);
-  const Vector3 origin = map.origin();
-  EXPECT_EQ(std::tuple(origin.x, origin.y, origin.z), std::tuple(-96.f, -48.f, 0.f));
-  const Vector3 centre = cell(2, 1).centre();
-  EXPECT_EQ(std::tuple(centre.x, centre.y, centre.z), std::tuple(0.f, 0.f, 30.f));
+  EXPECT_EQ(xyz(map.origin()), std::tuple(-96.f, -48.f, 0.f));
+  EXPECT_EQ(xyz(cell(2, 1).centre()), std::tuple(0.f, 0.f, 30.f));
   const std::tuple<int, float, float, float> cornersOf21[] = {
       {0, -24.f, 24.f, 30.f}, {1, 24.f, 24.f, 30.f}, {2, 24.f, -24.f, 30.f}, {3, -24.f, -24.f, 30.f},
       {5, 24.f, 24.f, 30.f},  {-1, -24.f, -24.f, 30.f}};
   for (const auto& [corner, x, y, z] : cornersOf21) {
-    const Vector3 p = cell(2, 1).cornerPosition(corner);
-    EXPECT_EQ(std::tuple(p.x, p.y, p.z), std::tuple(x, y, z)) << corner;
+    EXPECT_EQ(xyz(cell(2, 1).cornerPosition(corner)), std::tuple(x, y, z)) << corner;
   }
   EXPECT_FLOAT_EQ(cell(3, 0).cornerPosition(0).z, 1280.f);  // a pit
   EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(0).z, -1.f);    // rock
-  EXPECT_EQ(map.cellAt(4, 0), nullptr);
-  EXPECT_EQ(map.cellAt(0, 2), nullptr);
-  EXPECT_EQ(map.cellAt(-1, 0), nullptr);
-  EXPECT_EQ(map.cellAt(0, -1), nullptr);
+  EXPECT_EQ(std::tuple(map.cellAt(4, 0), map.cellAt(0, 2), map.cellAt(-1, 0), map.cellAt(0, -1)),
+            std::tuple(nullptr, nullptr, nullptr, nullptr));
   EXPECT_NE(map.cellAt(3, 1), nullptr);
-}
-
-TEST_F(MapTest, CylinderCornersAreReportedAndTheirSidesHangFromTheCentre) {
+  // Cylinder corners are reported and their sides hang from the centre.
   ChipPicture& column = pictures.chip();
   column.cylinder = true;
   ChipPicture& floating = pictures.chip();
   floating.floating = true;
-  FloorSpecGrid specs = grid(2, 1, &column);
-  specs.at(0, 0).height = 2;
-  specs.at(1, 0).chip = &floating;
-  specs.at(1, 0).height = 5;
-  specs.at(1, 0).slope = 1;  // corners −1, +1, +1, −1 around height 6
-  built(specs);
+  FloorSpecGrid cylinders = grid(2, 1, &column);
+  cylinders.at(0, 0).height = 2;
+  cylinders.at(1, 0).chip = &floating;
+  cylinders.at(1, 0).height = 5;
+  cylinders.at(1, 0).slope = 1;  // corners −1, +1, +1, −1 around height 6
+  built(cylinders);
   bool cylinder = false;
   EXPECT_FLOAT_EQ(cell(0, 0).cornerPosition(1, &cylinder).z, -1.f);
   EXPECT_TRUE(cylinder);
   EXPECT_FLOAT_EQ(cell(1, 0).cornerPosition(1, &cylinder).z, 70.f);
   EXPECT_FALSE(cylinder);
-  const Vector3 below = cell(0, 0).lowerPoint(1);
-  EXPECT_EQ(std::tuple(below.x, below.y, below.z), std::tuple(-48.f, -24.f, -16.f));  // the centre, at −16
+  EXPECT_EQ(xyz(cell(0, 0).lowerPoint(1)), std::tuple(-48.f, -24.f, -16.f));  // the centre, at −16
   EXPECT_FLOAT_EQ(cell(1, 0).lowerPoint(1).z, 70.f - 48.f);
   EXPECT_FLOAT_EQ(cell(1, 0).lowerPoint(0).z, 50.f - 48.f);
 }
 
 // The cells around corner c: from the base cell, k moves (0, +1), (+1, +1),
 // (+1, 0), (0, 0); the shared corner is (k + 2) % 4 in each.
-TEST_F(MapTest, NeighboursAroundACorner) {
+TEST_F(MapTest, NeighboursAroundACornerAndObjectFootprintsTurnWithTheObject) {
   const ChipPicture& floor = pictures.chip();
   built(grid(3, 3, &floor));
   const std::tuple<int, int, int, int, int> cases[] = {
@@ -200,9 +186,37 @@ TEST_F(MapTest, NeighboursAroundACorner) {
     const Vector3 b = around->cornerPosition(sharedCorner);
     EXPECT_EQ(std::tuple(a.x, a.y), std::tuple(b.x, b.y)) << corner << " " << k;
   }
-  EXPECT_EQ(map.neighbour(cell(0, 0), 3, 0), nullptr);
-  EXPECT_EQ(map.neighbour(cell(2, 2), 1, 1), nullptr);
-  EXPECT_EQ(map.neighbour(cell(0, 0), 0, 1), map.cellAt(0, 1));
+  EXPECT_EQ(
+      std::tuple(map.neighbour(cell(0, 0), 3, 0), map.neighbour(cell(2, 2), 1, 1), map.neighbour(cell(0, 0), 0, 1)),
+      std::tuple(nullptr, nullptr, map.cellAt(0, 1)));
+  // keepOut and step offsets turn (dx, dy) → (−dy, dx) a quarter turn.
+  const ChipPicture& plainChip = pictures.chip();
+  MapObjectPicture object("src/picture/map/object/none.txt");
+  object.keepOut = {{1, 0}};
+  object.step = {{0, 2}};
+  const std::tuple<int, int, int, int, int> turns[] = {
+      // rotation, blocked x, y, stepped x, y (from (2, 2))
+      {0, 3, 2, 2, 4}, {1, 2, 3, 0, 2}, {2, 1, 2, 2, 0}, {3, 2, 1, 4, 2}};
+  for (const auto& [rotation, bx, by, sx, sy] : turns) {
+    built(grid(5, 5, &plainChip));
+    map.placeObject(2, 2, object, rotation);
+    for (int x = 0; x < 5; ++x) {
+      for (int y = 0; y < 5; ++y) {
+        EXPECT_EQ(cell(x, y).blockedByObject, x == bx && y == by) << rotation << " " << x << "," << y;
+        EXPECT_EQ(cell(x, y).walkableOverride, x == sx && y == sy) << rotation << " " << x << "," << y;
+      }
+    }
+    ASSERT_EQ(map.objects().size(), 1u);
+    EXPECT_FLOAT_EQ(map.objects()[0].transform.rotation.z, 90.f * static_cast<float>(rotation));
+    const Vector3 at = map.objects()[0].transform.position;
+    EXPECT_EQ(std::tuple(at.x, at.y), std::tuple(-120.f + 96.f, -120.f + 96.f));
+  }
+  // Offsets off the map are left out.
+  object.keepOut = {{9, 0}, {-9, 0}};
+  built(grid(5, 5, &plainChip));
+  map.placeObject(0, 0, object, 0);
+  map.placeObject(7, 0, object, 0);  // off the map: nothing
+  EXPECT_EQ(map.objects().size(), 1u);
 }
 
 // The mean over the cells that exist; raised when own z − mean > −4 (0 for
@@ -217,17 +231,15 @@ TEST_F(MapTest, AverageCornerHeightAndRaisedCorners) {
   specs.at(0, 1).height = 4;   // z 40
   specs.at(1, 1).height = 6;   // z 60
   built(specs);
-  // Corner 1 of (0, 0) is the middle point: (10 + 20 + 40 + 60) / 4.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 1), 32.5f);
-  // Corner 3 of (0, 0) has only the cell itself.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 3), 10.f);
-  // Corner 0 of (0, 0): (0, 0) and (0, 1): (10 + 40) / 2.
-  EXPECT_FLOAT_EQ(map.averageCornerZ(cell(0, 0), 0), 25.f);
-  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 1));  // −22.5
-  EXPECT_FALSE(map.isCornerRaised(cell(0, 0), 0));  // −15
-  EXPECT_TRUE(map.isCornerRaised(cell(0, 0), 3));   // 0
-  EXPECT_TRUE(map.isCornerRaised(cell(1, 1), 3));   // +27.5
-  EXPECT_TRUE(map.isCornerRaised(cell(0, 1), 2));   // +7.5
+  // Corners 1, 3 and 0 of (0, 0): the middle point, (10 + 20 + 40 + 60) / 4; the cell alone; (0, 0) and
+  // (0, 1), (10 + 40) / 2.
+  const auto average = [&](int corner) { return map.averageCornerZ(cell(0, 0), corner); };
+  EXPECT_EQ(std::tuple(average(1), average(3), average(0)), std::tuple(32.5f, 10.f, 25.f));
+  // Own z − mean: −22.5, −15, 0, +27.5, +7.5.
+  EXPECT_EQ(std::tuple(map.isCornerRaised(cell(0, 0), 1), map.isCornerRaised(cell(0, 0), 0),
+                       map.isCornerRaised(cell(0, 0), 3), map.isCornerRaised(cell(1, 1), 3),
+                       map.isCornerRaised(cell(0, 1), 2)),
+            std::tuple(false, false, true, true, true));
 
   // −4 exactly is not raised; −3 is; a section needs more than 0.
   FloorSpecGrid close = grid(2, 1, &floor);
@@ -280,40 +292,9 @@ TEST_F(MapTest, EdgeColours) {
   EXPECT_EQ(map.edgeColor(cell(2, 2), 3), Color(0xFF000000u));
 }
 
-// keepOut and step offsets turn (dx, dy) → (−dy, dx) a quarter turn.
-TEST_F(MapTest, ObjectFootprintsTurnWithTheObject) {
-  const ChipPicture& floor = pictures.chip();
-  MapObjectPicture object("src/picture/map/object/none.txt");
-  object.keepOut = {{1, 0}};
-  object.step = {{0, 2}};
-  const std::tuple<int, int, int, int, int> cases[] = {
-      // rotation, blocked x, y, stepped x, y (from (2, 2))
-      {0, 3, 2, 2, 4}, {1, 2, 3, 0, 2}, {2, 1, 2, 2, 0}, {3, 2, 1, 4, 2}};
-  for (const auto& [rotation, bx, by, sx, sy] : cases) {
-    built(grid(5, 5, &floor));
-    map.placeObject(2, 2, object, rotation);
-    for (int x = 0; x < 5; ++x) {
-      for (int y = 0; y < 5; ++y) {
-        EXPECT_EQ(cell(x, y).blockedByObject, x == bx && y == by) << rotation << " " << x << "," << y;
-        EXPECT_EQ(cell(x, y).walkableOverride, x == sx && y == sy) << rotation << " " << x << "," << y;
-      }
-    }
-    ASSERT_EQ(map.objects().size(), 1u);
-    EXPECT_FLOAT_EQ(map.objects()[0].transform.rotation.z, 90.f * static_cast<float>(rotation));
-    const Vector3 at = map.objects()[0].transform.position;
-    EXPECT_EQ(std::tuple(at.x, at.y), std::tuple(-120.f + 96.f, -120.f + 96.f));
-  }
-  // Offsets off the map are left out.
-  object.keepOut = {{9, 0}, {-9, 0}};
-  built(grid(5, 5, &floor));
-  map.placeObject(0, 0, object, 0);
-  map.placeObject(7, 0, object, 0);  // off the map: nothing
-  EXPECT_EQ(map.objects().size(), 1u);
-}
-
 // Lights of kind 1 brighten from a 0.1 base; kind 2 darken a white base;
 // the inner part is full, the fade linear to the radius.
-TEST_F(MapTest, LightsAreBakedFromTheSpecs) {
+TEST_F(MapTest, LightsAreBakedFromTheSpecsBuildingJoinsTheQueueAndResettingEmpties) {
   const ChipPicture& floor = pictures.chip();
   FloorSpecGrid specs = grid(5, 1, &floor);
   built(specs);
@@ -333,29 +314,27 @@ TEST_F(MapTest, LightsAreBakedFromTheSpecs) {
   specs.at(4, 0).lightParameter = 0.f;
   built(specs);
   // At the light (72, −24): 0.1 + 1; 48 away: 0.1 + 0.5; out of reach: 0.1.
-  EXPECT_EQ(map.lightAt(Vector3(72.f, -24.f, 0.f), 0.f), Color());
-  EXPECT_EQ(map.lightAt(Vector3(24.f, -24.f, 0.f), 0.f), Color(1.f, 0.6f, 0.6f, 0.6f));
-  EXPECT_EQ(map.lightAt(Vector3(0.f, 100.f, 0.f), 0.f), Color(1.f, 0.1f, 0.1f, 0.1f));
-}
-
-TEST_F(MapTest, BuildingJoinsTheQueueAndResettingEmpties) {
-  const ChipPicture& floor = pictures.chip();
-  FloorSpecGrid specs = grid(2, 2, &floor);
-  specs.at(1, 0).eventId = 3;
-  specs.at(0, 1).eventId = 3;
-  specs.at(1, 1).eventId = 8;
-  built(specs);
+  EXPECT_EQ(std::tuple(map.lightAt(Vector3(72.f, -24.f, 0.f), 0.f), map.lightAt(Vector3(24.f, -24.f, 0.f), 0.f),
+                       map.lightAt(Vector3(0.f, 100.f, 0.f), 0.f)),
+            std::tuple(Color(), Color(1.f, 0.6f, 0.6f, 0.6f), Color(1.f, 0.1f, 0.1f, 0.1f)));
+  // Building joins the queue and resetting empties.
+  const ChipPicture& ground = pictures.chip();
+  FloorSpecGrid events = grid(2, 2, &ground);
+  events.at(1, 0).eventId = 3;
+  events.at(0, 1).eventId = 3;
+  events.at(1, 1).eventId = 8;
+  built(events);
   EXPECT_TRUE(MapBuildQueue::instance()->contains(&map));
-  EXPECT_EQ(map.findEvent(3), map.cellAt(0, 1));  // x outer
-  EXPECT_EQ(map.findEvent(8), map.cellAt(1, 1));
-  EXPECT_EQ(map.findEvent(4), nullptr);
+  // x outer: event 3's first cell is (0, 1).
+  EXPECT_EQ(std::tuple(map.findEvent(3), map.findEvent(8), map.findEvent(4)),
+            std::tuple(map.cellAt(0, 1), map.cellAt(1, 1), nullptr));
   EXPECT_EQ(cell(1, 1).map, &map);
   map.reset();
   EXPECT_EQ(map.cellAt(0, 0), nullptr);
   EXPECT_EQ(std::tuple(map.width(), map.height(), map.nextChip(), map.nextWall()), std::tuple(0, 0, 0, 0));
   {
     Map gone(none);
-    gone.build(specs);
+    gone.build(events);
     EXPECT_TRUE(MapBuildQueue::instance()->contains(&gone));
   }
   EXPECT_EQ(MapBuildQueue::instance()->count(), 1);

@@ -32,7 +32,7 @@ class SceneModelSetTest : public ModelTestSupport::ModelTest {
   SceneModelSet set;
 };
 
-TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromTheWorkingDirectory) {
+TEST_F(SceneModelSetTest, ContainersReadTheirFilesTimedEntriesEndAndAClearTakesAll) {
   fs().put("src/scene/beside.txt", "model{name a;" + timed("a") + "}");
   fs().put("src/other/far.txt", "model{name b;" + timed("b") + "}");
   fs().put("src/scene/floor.fmf", MapTestSupport::fmf(2, 1, 8, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}));
@@ -40,10 +40,9 @@ TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromThe
            "container{file beside.txt; model a; model a; model missing;}"
            "container{path src/other/far.txt; model b;}map{file floor.fmf;}");
   set.load("src/scene/desc.txt");
-  EXPECT_EQ(set.resourceSets().count(), 2);
-  EXPECT_EQ(set.entries().count(), 3);  // the missing model is skipped
+  // The missing model is skipped; the map is read from floor.fmf.
   ASSERT_EQ(set.maps().size(), 1u);
-  EXPECT_EQ(set.maps()[0]->width(), 2);  // read from floor.fmf
+  EXPECT_EQ(std::tuple(set.resourceSets().count(), set.entries().count(), set.maps()[0]->width()), std::tuple(2, 3, 2));
   EXPECT_EQ(drawn(7.f), (Strings{"a@7", "a@7", "b@7"}));
 
   // Entries of the description stay for good.
@@ -51,11 +50,8 @@ TEST_F(SceneModelSetTest, ContainersReadFilesBesideTheDescriptionAndPathsFromThe
 
   fs().put("src/scene/empty.txt", "// nothing");
   set.load("src/scene/empty.txt");  // a new load starts empty
-  EXPECT_TRUE(set.entries().isEmpty());
-  EXPECT_TRUE(set.resourceSets().isEmpty());
-}
-
-TEST_F(SceneModelSetTest, TimedEntriesEndWhenTheirDurationHasPassedAndAClearTakesAll) {
+  EXPECT_EQ(std::tuple(set.entries().isEmpty(), set.resourceSets().isEmpty()), std::tuple(true, true));
+  // Timed entries end when their duration has passed; a clear takes all.
   fs().put("src/fx/fx.txt", "model{name spark;" + timed("s") + "}");
   set.createResourceSet("src/fx/fx.txt", "fx");
   set.addModelFromSet("fx", "spark", "first", 100.f, 60.f);
@@ -75,9 +71,8 @@ TEST_F(SceneModelSetTest, TimedEntriesEndWhenTheirDurationHasPassedAndAClearTake
   // Clearing destroys the models and sets it held.
   set.addModelFromSet("fx", "spark", "", 0.f, 0.f);
   set.clear();
-  EXPECT_TRUE(set.entries().isEmpty());
-  EXPECT_TRUE(set.resourceSets().isEmpty());
-  EXPECT_EQ(drawn(1.f), Strings{});
+  EXPECT_EQ(std::tuple(set.entries().isEmpty(), set.resourceSets().isEmpty(), drawn(1.f)),
+            std::tuple(true, true, Strings{}));
 }
 
 }  // namespace

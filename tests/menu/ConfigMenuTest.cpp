@@ -56,7 +56,7 @@ class ConfigMenuTest
   std::optional<ConfigMenu> menu;
 };
 
-TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChanges) {
+TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChangesAndDefaultsWaitForSave) {
   moveTo(kBgmVolumeRow);
   EXPECT_STREQ(menu->label(kBgmVolumeRow), "BGMボリューム");
   frame({Key::Right});  // the frame of the change
@@ -66,41 +66,34 @@ TEST_F(ConfigMenuTest, LeavingWithoutSavingDropsTheChanges) {
   EXPECT_EQ(working(Config::kBgmVolume), 4);
   moveTo(ConfigMenu::kBack);
   EXPECT_TRUE(press(kDecide));
-  EXPECT_EQ(current(Config::kBgmVolume), 3);
-  EXPECT_EQ(savedFile(), "");
-}
-
-TEST_F(ConfigMenuTest, DefaultsWaitForSaveWhichWritesTheFile) {
+  EXPECT_EQ(std::tuple(current(Config::kBgmVolume), savedFile()), std::tuple(3, ""));
+  // Defaults wait for save, which writes the file.
   Config::instance().setting(Config::kBgmVolume).set(9);
   menu.emplace();
   moveTo(ConfigMenu::kDefault);
   EXPECT_FALSE(frame({kDecide}));
   EXPECT_FALSE(menu->isAssigningKeys());
   EXPECT_FALSE(frame());
-  EXPECT_EQ(working(Config::kBgmVolume), 3);
-  EXPECT_EQ(current(Config::kBgmVolume), 9);
-  EXPECT_EQ(savedFile(), "");
+  EXPECT_EQ(std::tuple(working(Config::kBgmVolume), current(Config::kBgmVolume), savedFile()), std::tuple(3, 9, ""));
   // Buttons show no value, nor does a row past the last.
   EXPECT_STREQ(menu->valueText(ConfigMenu::kDefault).c_str(), "");
   EXPECT_STREQ(menu->valueText(ConfigMenu::kRowCount).c_str(), "");
 
   moveTo(ConfigMenu::kSave);
   EXPECT_FALSE(press(kDecide));
-  EXPECT_FALSE(menu->isChanged());
-  EXPECT_STREQ(menu->label(ConfigMenu::kBack), "もどる");
-  EXPECT_EQ(current(Config::kBgmVolume), 3);
+  EXPECT_EQ(std::tuple(menu->isChanged(), std::string(menu->label(ConfigMenu::kBack)), current(Config::kBgmVolume)),
+            std::tuple(false, "もどる", 3));
   Game::String text;
   Config().toText(text);
   EXPECT_EQ(savedFile(), text.c_str());
 }
 
 // Holding decide on "保存" writes once; walking onto a button with decide held does nothing.
-TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPress) {
+TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPressAndKeyAssignmentOpensChanged) {
   moveTo(ConfigMenu::kDefault);
   frame({kDecide});
   for (int i = 0; i < 40; ++i) EXPECT_FALSE(frame({kDecide, Key::Up}));
-  EXPECT_TRUE(menu->isChanged());
-  EXPECT_EQ(savedFile(), "");
+  EXPECT_EQ(std::tuple(menu->isChanged(), savedFile()), std::tuple(true, ""));
   frame();
   moveTo(ConfigMenu::kSave);
   frame({kDecide});
@@ -109,18 +102,27 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPress) {
   fs().remove(Config::kFileName);
   for (int i = 0; i < 5; ++i) frame({kDecide});
   EXPECT_EQ(savedFile(), "");
+  // Key assignment opens changed; cancel does not close it, as the pad's
+  // buttons are being assigned: its back row does.
+  frame();
+  moveTo(ConfigMenu::kKeys);
+  press(kDecide);
+  ASSERT_TRUE(menu->isAssigningKeys());
+  EXPECT_TRUE(menu->isChanged());
+  for (int i = 0; i < 10; ++i) press(kCancel);
+  EXPECT_TRUE(menu->isAssigningKeys());
+  press(kDecide);
+  EXPECT_FALSE(menu->isAssigningKeys());
 }
 
-TEST_F(ConfigMenuTest, TheCursorWrapsOverTheSeventeenRows) {
+TEST_F(ConfigMenuTest, TheCursorWrapsOverTheRowsAndValuesInsideTheirChoices) {
   press(Key::Up);
-  EXPECT_EQ(menu->cursor(), 16);
-  EXPECT_STREQ(menu->label(16), "文字アンチエイリアス");
-  EXPECT_STREQ(menu->label(15), "パッド（接続なし）");  // the fake has no joystick
+  // The fake has no joystick.
+  EXPECT_EQ(std::tuple(menu->cursor(), std::string(menu->label(16)), std::string(menu->label(15))),
+            std::tuple(16, "文字アンチエイリアス", "パッド（接続なし）"));
   press(Key::Down);
   EXPECT_EQ(menu->cursor(), 0);
-}
-
-TEST_F(ConfigMenuTest, ValuesWrapInsideTheirChoicesAndReadAsTheirRowSays) {
+  // Values wrap inside their choices and read as their row says.
   const struct {
     int row;
     Key key;
@@ -136,22 +138,11 @@ TEST_F(ConfigMenuTest, ValuesWrapInsideTheirChoicesAndReadAsTheirRowSays) {
     menu.emplace();
     moveTo(c.row);
     for (int i = 0; i < c.presses; ++i) press(c.key);
-    EXPECT_EQ(working(menu->option(c.row).setting), c.value) << c.row;
-    EXPECT_STREQ(menu->valueText(c.row).c_str(), c.text) << c.row;
-    EXPECT_TRUE(menu->isChanged());
+    EXPECT_EQ(std::tuple(working(menu->option(c.row).setting), std::string(menu->valueText(c.row).c_str()),
+                         menu->isChanged()),
+              std::tuple(c.value, c.text, true))
+        << c.row;
   }
-}
-
-TEST_F(ConfigMenuTest, KeyAssignmentOpensChangedAndClosesOnBack) {
-  moveTo(ConfigMenu::kKeys);
-  press(kDecide);
-  ASSERT_TRUE(menu->isAssigningKeys());
-  EXPECT_TRUE(menu->isChanged());
-  // Cancel does not close it: the pad's buttons are being assigned.
-  for (int i = 0; i < 10; ++i) press(kCancel);
-  EXPECT_TRUE(menu->isAssigningKeys());
-  press(kDecide);
-  EXPECT_FALSE(menu->isAssigningKeys());
 }
 
 // With a pad attached: the key rows take the first pad button held.
@@ -201,9 +192,9 @@ TEST_F(KeyAssignPadTest, TheRowUnderTheCursorTakesThePadButtonHeld) {
   for (int i = 0; i < 8; ++i) padFrame(-1);
   moveBy(Key::Down, 2);
   padFrame(9);  // the cursor on the second key row (key 5)
-  EXPECT_EQ(config.binding(1).mButton, 9);
-  EXPECT_EQ(config.binding(0).mButton, 0);
-  EXPECT_STREQ(static_cast<const Game::Widget::Text*>(menu->list().item(2))->text.c_str(), "9  x");
+  EXPECT_EQ(std::tuple(config.binding(1).mButton, config.binding(0).mButton,
+                       std::string(static_cast<const Game::Widget::Text*>(menu->list().item(2))->text.c_str())),
+            std::tuple(9, 0, "9  x"));
   // Buttons past 9 are not polled; the back row takes nothing.
   padFrame(12);
   EXPECT_EQ(config.binding(1).mButton, 9);

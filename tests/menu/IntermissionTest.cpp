@@ -25,7 +25,6 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/TextGrid.h"
-#include "records/database/ToolData.h"
 #include "tests/running/game/GameHelpers.h"
 #include "tests/Services.h"
 #include "tests/presentation/model/ModelTestSupport.h"
@@ -127,10 +126,9 @@ class IntermissionTest : public TestServices::Test<TestServices::kGraphics | Tes
   i32 bagCount(const char* name) { return game().bag().countItem(database().findTool(name)); }
 };
 
-TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
-  const std::vector<i32> common = {1, 2, 3, 4, 5, 6, 7, 9};
+TEST_F(IntermissionTest, TheSaveModePicksTheSaveRowAndTheDetailTableSignsBoosts) {
   const std::tuple<i32, std::vector<i32>> cases[] = {
-      {Intermission::kNoSave, common},
+      {Intermission::kNoSave, {1, 2, 3, 4, 5, 6, 7, 9}},
       {Intermission::kMemorySave, {1, 2, 3, 4, 5, 6, 7, 9, 11}},
       {Intermission::kFileSave, {1, 2, 3, 4, 5, 6, 7, 9, 10}},
   };
@@ -140,6 +138,18 @@ TEST_F(IntermissionTest, TheSaveModePicksTheSaveRow) {
     EXPECT_EQ(topIds(), ids);
     game().setIntermission(nullptr);
   }
+  // Boosts show signed in the detail table; the smoke golden status.png shows
+  // the rest of it.
+  Game::Unit unit(member(0));
+  unit.setBoost(Game::Parameters::kStrength, 1);
+  unit.setBoost(Game::Parameters::kAgility, -2);
+  Game::TextGrid grid;
+  Game::UnitPanels::fillDetailTable(grid, unit);
+  const auto text = [&grid](i32 row) {
+    const char* cell = grid.cell(1 + row, 2).text.c_str();
+    return std::string(cell ? cell : "");
+  };
+  EXPECT_EQ(std::tuple(text(Game::Parameters::kStrength), text(Game::Parameters::kAgility)), std::tuple(" +1", " -2"));
 }
 
 // The top menu's eight rows of 20 units hang from (-320, 240); the records
@@ -190,22 +200,6 @@ TEST_F(IntermissionTest, CancelGoesBackAStepAtATime) {
   EXPECT_TRUE(press(kCancel));
 }
 
-// Boosts show signed in the detail table; the smoke golden status.png shows
-// the rest of it.
-TEST_F(IntermissionTest, TheDetailTableShowsBoostsSigned) {
-  Game::Unit unit(member(0));
-  unit.setBoost(Game::Parameters::kStrength, 1);
-  unit.setBoost(Game::Parameters::kAgility, -2);
-  Game::TextGrid grid;
-  Game::UnitPanels::fillDetailTable(grid, unit);
-  const auto text = [&grid](i32 r, i32 c) {
-    const char* cell = grid.cell(r, c).text.c_str();
-    return std::string(cell ? cell : "");
-  };
-  EXPECT_EQ(std::pair(text(1 + Game::Parameters::kStrength, 2), text(1 + Game::Parameters::kAgility, 2)),
-            std::pair(std::string(" +1"), std::string(" -2")));
-}
-
 TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
   const auto cells = std::tuple(cellOf(member(0)), cellOf(member(1)));
   PlayerGhost* kessa = &member(0);
@@ -223,7 +217,7 @@ TEST_F(IntermissionTest, SwapExchangesMembersAndKeepsTheCells) {
   EXPECT_EQ(camp()->party().list().chosen().size(), 0u);
 }
 
-TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
+TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdgesAndAHeldMemberBlinks) {
   open();
   openRow(Intermission::kFormation);
   const auto* formation = &phase<Camp::Formation>();
@@ -235,12 +229,9 @@ TEST_F(IntermissionTest, TheFormationCursorStopsAtTheGridsEdges) {
   for (i32 i = 0; i < 4; ++i) press(Key::Left);
   for (i32 i = 0; i < 6; ++i) press(Key::Down);
   EXPECT_EQ(std::tuple(formation->row(), formation->column()), std::tuple(0, 0));
-}
-
-// Each frame draws the 15 tiles and the members' models: Kessa fallen (2
-// batches) on her cell and on her sheet under the cursor, ミオ standing (3).
-// Held, Kessa's cell blinks out on frames 4 to 7.
-TEST_F(IntermissionTest, AHeldMemberBlinks) {
+  // Each frame draws the 15 tiles and the members' models: Kessa fallen (2
+  // batches) on her cell and on her sheet under the cursor, ミオ standing (3).
+  // Held, Kessa's cell blinks out on frames 4 to 7.
   GameTestSupport::putSampleFiles(fs(), "src/picture/unit");
   GameTestSupport::putSampleFiles(fs(), "src/picture/common");
   Game::FileLoader::destroy();
@@ -249,13 +240,13 @@ TEST_F(IntermissionTest, AHeldMemberBlinks) {
   game().party().members().at(0).column = 2;
   member(0).lpRef() = 0;
   Intermission camp(game(), Intermission::kNoSave);
-  Camp::Formation formation(camp);
+  Camp::Formation held(camp);
   Game::RenderQueue& queue = Game::SceneRenderer::instance()->renderQueue();
   std::vector<i32> draws;
   for (i32 frame = 1; frame <= 8; ++frame) {
     step(frame == 1 ? std::initializer_list<Key>{kDecide} : std::initializer_list<Key>{});
     queue.clear();
-    formation.update(game());
+    held.update(game());
     draws.push_back(queue.count(Game::RenderQueue::kFrontEnd));
   }
   EXPECT_EQ(draws, (std::vector<i32>{22, 22, 22, 20, 20, 20, 20, 22}));
@@ -289,8 +280,7 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
   EXPECT_STREQ(Game::SceneRenderer::instance()->textWriter().lastText().c_str(), "前衛 近距離攻撃を受ける");
   moveTo(0, 4);
   press(kDecide);
-  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio)), std::tuple(std::tuple(0, 4), mioCell));
-  EXPECT_EQ(formation->held(), nullptr);
+  EXPECT_EQ(std::tuple(cellOf(kessa), cellOf(mio), formation->held()), std::tuple(std::tuple(0, 4), mioCell, nullptr));
   press(kDecide);
   moveTo(0, 1);
   press(kDecide);
@@ -320,10 +310,9 @@ TEST_F(IntermissionTest, AHerbFromTheBagHealsAndIsUsedUp) {
   for (i32 i = 0; i < 60 && camp()->phase(); ++i) {
     i % 2 ? frame() : frame({kDecide});
   }
-  EXPECT_EQ(camp()->phase(), nullptr);
-  EXPECT_EQ(member(0).lp(), 31);
-  EXPECT_EQ(bagCount("薬草"), 1);
-  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+  EXPECT_EQ(std::tuple(camp()->phase(), member(0).lp(), bagCount("薬草"),
+                       game().variables().hasInteger(Camp::Tool::kCurrentItem)),
+            std::tuple(nullptr, 31, 1, false));
 }
 
 // A script that closes the camp under itself still takes its variable.
@@ -336,12 +325,13 @@ TEST_F(IntermissionTest, TheItemVariableGoesWhenTheCampClosesUnderTheScript) {
   settle();
   press(kDecide);
   for (i32 i = 0; i < 5 && camp(); ++i) frame();
-  EXPECT_EQ(camp(), nullptr);
-  EXPECT_FALSE(game().variables().hasInteger(Camp::Tool::kCurrentItem));
+  EXPECT_EQ(std::tuple(camp(), game().variables().hasInteger(Camp::Tool::kCurrentItem)), std::tuple(nullptr, false));
 }
 
-TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
-  member(0).gainExperience(nullptr, 0, Game::Experience::forMasterLevel(3));
+// Learning spends master points; a boost spends its cost and adds one.
+TEST_F(IntermissionTest, LearningAndBoostingSpendTheirPoints) {
+  member(0).gainExperience(nullptr, Game::Experience::forLevel(3), Game::Experience::forMasterLevel(3));
+  ASSERT_EQ(member(0).bonusPoint(), 2);
   const i32 points = member(0).masterPoint();
   const i32 arts = member(0).abilities().count();
   open();
@@ -351,14 +341,9 @@ TEST_F(IntermissionTest, LearningSpendsMasterPoints) {
   ASSERT_NE(learn->learnList().selectedCandidate(), nullptr);
   const i32 cost = learn->learnList().selectedCandidate()->effectiveCost(member(0).abilities());
   press(kDecide);
-  EXPECT_EQ(member(0).masterPoint(), points - cost);
-  EXPECT_EQ(member(0).abilities().count(), arts + 1);
-  EXPECT_EQ(learn->arts().abilityCount(), arts + 1);
-}
-
-TEST_F(IntermissionTest, ABoostSpendsItsCostAndAddsOne) {
-  member(0).gainExperience(nullptr, Game::Experience::forLevel(3), 0);
-  ASSERT_EQ(member(0).bonusPoint(), 2);
+  EXPECT_EQ(std::tuple(member(0).masterPoint(), member(0).abilities().count(), learn->arts().abilityCount()),
+            std::tuple(points - cost, arts + 1, arts + 1));
+  game().setIntermission(nullptr);
   open();
   openRow(Intermission::kStatusBoost);
   chooseMember(0);
@@ -409,7 +394,7 @@ TEST_F(IntermissionTest, TheMemorySaveRowKeepsTheGame) {
 
 // A boost costs one more point every four boosts; a parameter boosted 16
 // times (or none at all) shows cost 0 and is never boosted again.
-TEST(StatusBoostRules, TheCostOfTheNextBoost) {
+TEST(StatusBoostRules, TheCostOfTheNextBoostAndOnlyAnAffordableOneIsTaken) {
   const std::tuple<i32, i32> cases[] = {{0, 1}, {3, 1}, {4, 2}, {11, 3}, {15, 4}, {16, 0}, {40, 0}, {-3, 1}};
   for (const auto& [boosts, cost] : cases) {
     for (i32 parameter : {Game::Parameters::kHp, Game::Parameters::kAgility, Game::Parameters::kPsyche}) {
@@ -420,32 +405,28 @@ TEST(StatusBoostRules, TheCostOfTheNextBoost) {
   }
   PlayerGhost ghost;
   EXPECT_EQ(std::tuple(ghost.boostCost(-1), ghost.boostCost(Game::Parameters::kCount)), std::tuple(0, 0));
-}
-
-TEST(StatusBoostRules, OnlyAnAffordableBoostWithACostIsTaken) {
-  PlayerGhost ghost;
-  ghost.gainExperience(nullptr, Game::Experience::forLevel(4), 0);
-  ASSERT_EQ(ghost.bonusPoint(), 3);
-  Game::Parameters& bonus = ghost.bonus();
+  // Only an affordable boost with a cost is taken.
+  PlayerGhost boosted;
+  boosted.gainExperience(nullptr, Game::Experience::forLevel(4), 0);
+  ASSERT_EQ(boosted.bonusPoint(), 3);
+  Game::Parameters& bonus = boosted.bonus();
   bonus[Game::Parameters::kHp] = 16;       // fully boosted
   bonus[Game::Parameters::kLp] = 12;       // costs 4
   bonus[Game::Parameters::kAgility] = 8;  // costs 3
-  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kHp));
-  EXPECT_FALSE(ghost.boostParameter(Game::Parameters::kLp));
-  EXPECT_TRUE(ghost.boostParameter(Game::Parameters::kAgility));
+  EXPECT_FALSE(boosted.boostParameter(Game::Parameters::kHp));
+  EXPECT_FALSE(boosted.boostParameter(Game::Parameters::kLp));
+  EXPECT_TRUE(boosted.boostParameter(Game::Parameters::kAgility));
   EXPECT_EQ(std::tuple(bonus[Game::Parameters::kHp], bonus[Game::Parameters::kLp], bonus[Game::Parameters::kAgility],
-                       ghost.bonusPoint()),
+                       boosted.bonusPoint()),
             std::tuple(16, 12, 9, 0));
 }
 
-TEST(StatusBoostRules, TheGaugeFillsWithTheBoosts) {
-  const std::tuple<i32, float> cases[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
-  for (const auto& [boosts, fraction] : cases) {
+// The gauge fills with the boosts; a row shows boosts, value and the value boosted.
+TEST(StatusBoostRules, GaugeAndRowTexts) {
+  const std::tuple<i32, float> fractions[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
+  for (const auto& [boosts, fraction] : fractions) {
     EXPECT_EQ(Camp::StatusBoost::gaugeFraction(boosts), fraction) << boosts;
   }
-}
-
-TEST(StatusBoostRules, RowTexts) {
   const std::tuple<Camp::BoostRow, const char*> cases[] = {
       {{2, 65, 66}, " 2    65 →   66"},
       {{12, 1234, 1236}, "12  1234 → 1236"},

@@ -10,9 +10,7 @@
 #include "running/game/SaveSlot.h"
 #include "running/game/SaveSlotList.h"
 #include "running/game/SaveSlotMenu.h"
-#include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
-#include "presentation/widget/ListMenu.h"
 #include "tests/running/game/GameFixture.h"
 
 namespace {
@@ -88,22 +86,18 @@ TEST_F(TitleSceneTest, WithoutInputTheRingOpensAtFrame193) {
   for (int i = 1; i < 192; ++i) frame();
   EXPECT_FALSE(title.isMenuShown());
   frame();
-  EXPECT_TRUE(title.isMenuShown());
-  EXPECT_EQ(title.ring().openingFramesLeft(), 30);
-}
-
-TEST_F(TitleSceneTest, DecideShowsTheRingAtOnceAndJumpsToFrame192) {
-  TitleScene& title = open();
+  EXPECT_EQ(std::tuple(title.isMenuShown(), title.ring().openingFramesLeft()), std::tuple(true, 30));
+  // Decide shows the ring at once, jumping to frame 192.
+  open();
   for (int i = 0; i < 10; ++i) frame();
   frame({Key::X});
-  EXPECT_TRUE(title.isMenuShown());
-  EXPECT_EQ(title.frame(), 192);
+  EXPECT_EQ(std::tuple(mTitle->isMenuShown(), mTitle->frame()), std::tuple(true, 192));
   // The press that showed the ring does not decide it, nor does the opening.
   for (int i = 0; i < 29; ++i) EXPECT_EQ(frame({Key::X}), 0);
-  EXPECT_EQ(title.frame(), 221);
+  EXPECT_EQ(mTitle->frame(), 221);
 }
 
-TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
+TEST_F(TitleSceneTest, RingItemsWhereTheCursorStartsAndOnePressTurnsTheRingOneItem) {
   const struct {
     bool memorySave, saveFile;
     int items;
@@ -111,27 +105,24 @@ TEST_F(TitleSceneTest, RingItemsAndWhereTheCursorStarts) {
   } cases[] = {
       {false, false, 4, TitleScene::kStart},
       {false, true, 4, TitleScene::kLoad},
-      {true, false, 5, TitleScene::kMemoryLoad},
       {true, true, 5, TitleScene::kMemoryLoad},
+      {true, false, 5, TitleScene::kMemoryLoad},  // last: no save file is left
   };
   for (const auto& c : cases) {
     if (c.saveFile) saveGameIn(7);
     else fs().remove(Game::SaveSlot::path(7).c_str());
     TitleScene& title = open(c.memorySave);
-    EXPECT_EQ(title.ring().itemCount(), c.items);
-    EXPECT_EQ(title.selectedItem(), c.cursor);
-    EXPECT_EQ(title.ring().findItem(TitleScene::kMemoryLoad) != nullptr, c.memorySave);
+    EXPECT_EQ(std::tuple(title.ring().itemCount(), title.selectedItem(),
+                         title.ring().findItem(TitleScene::kMemoryLoad) != nullptr),
+              std::tuple(c.items, c.cursor, c.memorySave));
     for (int id = 0; id < 5; ++id) {
       if (const Game::RingMenu::Item* item = title.ring().findItem(id)) {
         EXPECT_NE(item->model, nullptr) << id;  // the sample data has every item's model
       }
     }
   }
-}
-
-// One press turns the ring one item, however many frames short of the
-// repeat the key is held; the ids skip 2 (no memory save): 0 1 3 4.
-TEST_F(TitleSceneTest, OnePressOfRightOrLeftTurnsTheRingOneItem) {
+  // One press turns the ring one item, however many frames short of the
+  // repeat the key is held; the ids skip 2 (no memory save): 0 1 3 4.
   TitleScene& title = open();
   press(Key::X);
   for (int i = 0; i < 30; ++i) frame();
@@ -144,7 +135,8 @@ TEST_F(TitleSceneTest, OnePressOfRightOrLeftTurnsTheRingOneItem) {
   }
 }
 
-TEST_F(TitleSceneTest, StartHandsOverANewGameAndMemoryLoadNone) {
+// Start hands over a new game, memory load none; config opens and closes back to the ring.
+TEST_F(TitleSceneTest, StartMemoryLoadQuitAndConfig) {
   open();
   EXPECT_EQ(choose(TitleScene::kStart), 1);
   EXPECT_NE(std::unique_ptr<Game::GameData>(mTitle->takeGame()), nullptr);
@@ -153,19 +145,15 @@ TEST_F(TitleSceneTest, StartHandsOverANewGameAndMemoryLoadNone) {
   EXPECT_EQ(mTitle->takeGame(), nullptr);
   open();
   EXPECT_EQ(choose(TitleScene::kQuit), 2);
-}
-
-TEST_F(TitleSceneTest, ConfigOpensAndClosesBackToTheRing) {
   open();
   EXPECT_EQ(choose(TitleScene::kConfig), 0);
   ASSERT_TRUE(mTitle->isConfigOpen());
   // The settings menu's first row leaves.
   EXPECT_EQ(press(Key::X), 0);
-  EXPECT_FALSE(mTitle->isConfigOpen());
-  EXPECT_EQ(mTitle->selectedItem(), TitleScene::kConfig);
+  EXPECT_EQ(std::tuple(mTitle->isConfigOpen(), mTitle->selectedItem()), std::tuple(false, TitleScene::kConfig));
 }
 
-TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
+TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlotAndKeysTwoSixAndTwelveOpenTheMusicList) {
   saveGameIn(3);
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
@@ -174,24 +162,7 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlot) {
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);
   EXPECT_NE(std::unique_ptr<Game::GameData>(mTitle->takeGame()), nullptr);
-}
-
-// A slot that does not read must never reach the game flow as "no game" (the memory save).
-TEST_F(TitleSceneTest, ADamagedSlotKeepsTheLoadMenuOpen) {
-  fs().put(Game::SaveSlot::path(0).c_str(), "not a save");
-  open();
-  EXPECT_EQ(choose(TitleScene::kLoad), 0);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(press(Key::X), 0);
-  EXPECT_TRUE(mTitle->isLoadOpen());
-  EXPECT_EQ(mTitle->takeGame(), nullptr);
-  // Cancel closes the list and the ring is back.
-  for (int i = 0; i < 40 && mTitle->isLoadOpen(); ++i) {
-    press(mTitle->loadMenu()->isShowingMessage() ? Key::X : Key::Z);
-  }
-  EXPECT_FALSE(mTitle->isLoadOpen());
-}
-
-TEST_F(TitleSceneTest, KeysTwoSixAndTwelveOpenTheMusicListEvenBeforeTheRing) {
+  // Keys 2, 6 and 12 open the music list even before the ring.
   TitleScene& title = open();
   frame({Key::Down, Key::Z});
   EXPECT_EQ(title.musicList(), nullptr);
@@ -204,6 +175,20 @@ TEST_F(TitleSceneTest, KeysTwoSixAndTwelveOpenTheMusicListEvenBeforeTheRing) {
     frame();
   }
   EXPECT_EQ(title.musicList(), nullptr);
+}
+
+// A slot that does not read must never reach the game flow as "no game" (the memory save).
+TEST_F(TitleSceneTest, ADamagedSlotKeepsTheLoadMenuOpen) {
+  fs().put(Game::SaveSlot::path(0).c_str(), "not a save");
+  open();
+  EXPECT_EQ(choose(TitleScene::kLoad), 0);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(press(Key::X), 0);
+  EXPECT_EQ(std::tuple(mTitle->isLoadOpen(), mTitle->takeGame()), std::tuple(true, nullptr));
+  // Cancel closes the list and the ring is back.
+  for (int i = 0; i < 40 && mTitle->isLoadOpen(); ++i) {
+    press(mTitle->loadMenu()->isShowingMessage() ? Key::X : Key::Z);
+  }
+  EXPECT_FALSE(mTitle->isLoadOpen());
 }
 
 }  // namespace

@@ -207,8 +207,7 @@ TEST_F(ApplicationTest, TheQuitKeyEndsTheProgramAtTheEndOfTheFrame) {
               if (frame == 2) keyboard().press(Key::Escape);
             }),
             0);
-  EXPECT_EQ(Support::updates, 3);
-  EXPECT_EQ(Application::instance(), nullptr);
+  EXPECT_EQ(std::tuple(Support::updates, Application::instance()), std::tuple(3, nullptr));
 }
 
 }  // namespace

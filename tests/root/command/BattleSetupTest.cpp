@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "battle/Battle.h"
@@ -73,7 +72,35 @@ class BattleSetupTest : public ScriptTestSupport::ScriptTest {
   }
 };
 
-TEST(BattleSetupWords, EncounterAndPenaltyWords) {
+TEST_F(BattleSetupTest, ReadsItsWordsRecordsAndSettingsAndWithoutABattleTheUnitCommandsSaySoOnce) {
+  load("battle{ rank 150; encounter forestalled; penalty 何か; escape false; scene 洞窟;"
+       " start{ createEnemy{ name 骨の兵士; position 0,2; } }"
+       " event{ turn()>=2; let{ name answer; value 2; } } script{ let{ name answer; value 3; } } }");
+  const BattleCommand& battle = command();
+  // 骨の兵士 has no face.
+  EXPECT_EQ(std::tuple(battle.kind(), battle.penalty(), battle.rankBonus(), battle.escapeAllowed(), battle.dialogue()),
+            std::tuple(2, 2, 1.5f, false, nullptr));
+  ASSERT_EQ(battle.triggers().size(), 3u);
+  EXPECT_EQ(std::tuple(battle.triggers()[0]->repeat, battle.triggers()[1]->repeat, battle.triggers()[2]->repeat),
+            std::tuple(false, false, true));
+  // The opening and the script hold at every test; the event has its own condition.
+  EXPECT_EQ(std::pair(battle.triggers()[0]->condition.evaluate(), battle.triggers()[2]->condition.evaluate()),
+            std::pair(1, 1));
+  // Without the words: an even battle, escape allowed, the escape penalty.
+  load("battle{ rank 0; start{} }");
+  EXPECT_EQ(std::tuple(command().kind(), command().penalty(), command().escapeAllowed(), command().triggers().size()),
+            std::tuple(0, 1, true, 1u));
+  // Only a createEnemy names the boss: a let of the shade's name does not.
+  load("battle{ rank 0; start{ let{ name 影法師; value 1; } createEnemy{ name 骨の兵士; position 0,0; } } }");
+  EXPECT_EQ(command().dialogue(), nullptr);
+  // Without a battle the unit commands say so once.
+  command("recall{} recall{} careUnit{ name 誰か; } lastEscape{} createEnemy{ name 泥スライム; position 0,0; }"
+          " let{ name money; value 1; }");
+  EXPECT_EQ(integer("money"), 1);
+  for (const char* keyword : {"recall", "careUnit", "lastEscape", "createEnemy"}) {
+    EXPECT_EQ(debugLinesWith((std::string("\"") + keyword + "\" needs a battle").c_str()), 1) << keyword;
+  }
+  // The encounter and penalty words.
   const std::pair<const char*, i32> encounters[] = {
       {"even", 0}, {"forestall", 1}, {"forestalled", 2}, {"backAttacked", 3}};
   for (const auto& [word, kind] : encounters) {
@@ -86,57 +113,25 @@ TEST(BattleSetupWords, EncounterAndPenaltyWords) {
   }
 }
 
-TEST_F(BattleSetupTest, ReadsItsRecordsAndSettings) {
-  load("battle{ rank 150; encounter forestalled; penalty 何か; escape false; scene 洞窟;"
-       " start{ createEnemy{ name 骨の兵士; position 0,2; } }"
-       " event{ turn()>=2; let{ name answer; value 2; } } script{ let{ name answer; value 3; } } }");
-  const BattleCommand& battle = command();
-  EXPECT_EQ(battle.kind(), 2);
-  EXPECT_EQ(battle.penalty(), 2);
-  EXPECT_FLOAT_EQ(battle.rankBonus(), 1.5f);
-  EXPECT_FALSE(battle.escapeAllowed());
-  EXPECT_EQ(battle.dialogue(), nullptr) << "骨の兵士 has no face";
-  ASSERT_EQ(battle.triggers().size(), 3u);
-  EXPECT_FALSE(battle.triggers()[0]->repeat);
-  EXPECT_FALSE(battle.triggers()[1]->repeat);
-  EXPECT_TRUE(battle.triggers()[2]->repeat);
-  // The opening and the script hold at every test; the event has its own condition.
-  EXPECT_EQ(std::pair(battle.triggers()[0]->condition.evaluate(), battle.triggers()[2]->condition.evaluate()),
-            std::pair(1, 1));
-  // Without the words: an even battle, escape allowed, the escape penalty.
-  load("battle{ rank 0; start{} }");
-  EXPECT_EQ(command().kind(), 0);
-  EXPECT_EQ(command().penalty(), 1);
-  EXPECT_TRUE(command().escapeAllowed());
-  EXPECT_EQ(command().triggers().size(), 1u);
-  // Only a createEnemy names the boss: a let of the shade's name does not.
-  load("battle{ rank 0; start{ let{ name 影法師; value 1; } createEnemy{ name 骨の兵士; position 0,0; } } }");
-  EXPECT_EQ(command().dialogue(), nullptr);
-}
-
 // Without a boss: steps 1 and 3 show nothing; the battle is the game's on
 // step 2 (no field), shares the records and counts as a script's battle.
 TEST_F(BattleSetupTest, WithoutABossItRunsInFourStepsAndGoesOn) {
   load("battle{ rank 250; BGM ボス戦; start{ createEnemy{ name 泥スライム; position 1,1; } } }"
        "let{ name money; value 7; }");
   EXPECT_EQ(stepScript(), Script::kRunning);
-  EXPECT_EQ(battle(), nullptr);
-  EXPECT_TRUE(game().messageWindow().isIdle());
+  EXPECT_EQ(std::tuple(battle(), game().messageWindow().isIdle()), std::tuple(nullptr, true));
   EXPECT_EQ(stepScript(), Script::kRunning);
   const Battle* started = battle();
   ASSERT_NE(started, nullptr);
   EXPECT_FLOAT_EQ(started->level(), game().currentLevel() + 2.5f);
-  EXPECT_STREQ(started->bgm(), "ボス戦");
-  EXPECT_EQ(started->triggers().size(), 1u);
-  EXPECT_EQ(started->dialogue(), nullptr);
-  EXPECT_EQ(command().step(), BattleCommand::kClosing);
+  EXPECT_EQ(std::tuple(std::string(started->bgm()), started->triggers().size(), started->dialogue(), command().step()),
+            std::tuple("ボス戦", 1u, nullptr, BattleCommand::kClosing));
   EXPECT_EQ(stepScript(), Script::kRunning);
   EXPECT_TRUE(game().messageWindow().isIdle());
   EXPECT_EQ(stepScript(), Script::kRunning) << "the fourth step yields";
   EXPECT_EQ(integer("money"), 0);
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(integer("money"), 7);
-  EXPECT_EQ(command().step(), BattleCommand::kOpening);
+  EXPECT_EQ(std::tuple(integer("money"), command().step()), std::tuple(7, BattleCommand::kOpening));
 }
 
 // The battle stands in the named scene; without a name, in the site's.
@@ -149,16 +144,16 @@ TEST_F(BattleSetupTest, TheNamedSceneIsTheBattlesOwn) {
   stepScript();
   const Battle* started = battle();
   ASSERT_NE(started, nullptr);
-  EXPECT_EQ(const_cast<Battle*>(started)->sceneModels().entries().count(), 1);
-  EXPECT_STREQ(started->bgm(), "通常戦闘");
+  EXPECT_EQ(std::tuple(const_cast<Battle*>(started)->sceneModels().entries().count(), std::string(started->bgm())),
+            std::tuple(1, "通常戦闘"));
 }
 
 TEST_F(BattleSetupTest, ABossSaysItsLinesBeforeAndAfter) {
   load("battle{ rank 0; start{ createEnemy{ name 骨の兵士; position 0,0; } createEnemy{ name 影法師; position 1,1; } } }");
   ASSERT_NE(command().dialogue(), nullptr);
-  EXPECT_STREQ(command().dialogue()->face.c_str(), "影法師");
-  EXPECT_EQ(command().dialogue()->opening.lines.count(), 2);
-  EXPECT_EQ(command().dialogue()->closing.lines.count(), 1);
+  EXPECT_EQ(std::tuple(std::string(command().dialogue()->face.c_str()), command().dialogue()->opening.lines.count(),
+                       command().dialogue()->closing.lines.count()),
+            std::tuple("影法師", 2, 1));
   stepScript();
   EXPECT_FALSE(game().messageWindow().isIdle());
   game().messageWindow().clear();
@@ -187,13 +182,11 @@ TEST_F(BattleSetupTest, CreateEnemyPlacesTheEnemyAsAsked) {
   command("createEnemy{ name 泥スライム; position 1,2; nickName 大きな泥; grade 150; level 2; destroyEffect boom; }"
           "createEnemy{ name 泥スライム; position 0,0; }");
   Game::Unit& big = enemyAt(battle, 1, 2);
-  EXPECT_TRUE(big.hasName("大きな泥"));
-  EXPECT_EQ(big.defeatStyle(), 1);
-  EXPECT_EQ(battle.rankTracker().highest(), 2);
   Game::Unit& plain = enemyAt(battle, 0, 0);
-  EXPECT_EQ(plain.defeatStyle(), 0);
-  EXPECT_FLOAT_EQ(static_cast<const Game::EnemyGhost&>(big.ghost()).scale(), 1.5f);
-  EXPECT_FLOAT_EQ(static_cast<const Game::EnemyGhost&>(plain.ghost()).scale(), 1.f);
+  EXPECT_EQ(std::tuple(big.hasName("大きな泥"), big.defeatStyle(), battle.rankTracker().highest(), plain.defeatStyle(),
+                       static_cast<const Game::EnemyGhost&>(big.ghost()).scale(),
+                       static_cast<const Game::EnemyGhost&>(plain.ghost()).scale()),
+            std::tuple(true, 1, 2, 0, 1.5f, 1.f));
   while (battle.unitCount() < Battle::kMaxUnits) {
     battle.addEnemy(*Game::Database::instance()->findEnemy("泥スライム"), 2, 2, 1.f, 0);
   }
@@ -201,18 +194,7 @@ TEST_F(BattleSetupTest, CreateEnemyPlacesTheEnemyAsAsked) {
   EXPECT_EQ(battle.unitCount(), Battle::kMaxUnits);
 }
 
-TEST_F(BattleSetupTest, CreateRaceSpawnsAGroupUnderItsNickname) {
-  Battle& battle = fight();
-  const i32 before = battle.unitCount();
-  command("createRace{ name 粘体; rank 50; nickName 群れの主; destroyEffect default; }");
-  EXPECT_EQ(battle.unitCount(), before + 1) << "no followers without child";
-  ASSERT_NE(battle.findUnitByName("群れの主"), nullptr);
-  EXPECT_EQ(battle.findUnitByName("群れの主")->defeatStyle(), 0);
-  // "rank 50" raises the group's level by half a level, not fifty.
-  EXPECT_LT(battle.findUnitByName("群れの主")->ghost().getLevel(), 10);
-}
-
-TEST_F(BattleSetupTest, CareSetStateAndRecallActOnTheNamedUnits) {
+TEST_F(BattleSetupTest, CareSetStateRecallAndCreateRaceActOnTheNamedUnits) {
   Battle& battle = fight();
   Game::Unit* shade = battle.addEnemy(*Game::Database::instance()->findEnemy("影法師"), 1, 1, 1.f, 0);
   ASSERT_NE(shade, nullptr);
@@ -220,14 +202,20 @@ TEST_F(BattleSetupTest, CareSetStateAndRecallActOnTheNamedUnits) {
   EXPECT_EQ(shade->stateLevel("毒"), 3);
   shade->life().setHp(1);
   command("careUnit{ name 影法師; }");
-  EXPECT_EQ(shade->stateLevel("毒"), 0);
-  EXPECT_GT(shade->life().hp(), 1);
+  EXPECT_EQ(std::tuple(shade->stateLevel("毒"), shade->life().hp() > 1), std::tuple(0, true));
   Game::UnitEntry& entry = *battle.entryOf(*shade);
   entry.transformInto(battle, "骨の騎士", 12);
   EXPECT_EQ(entry.formCount(), 2);
   command("recall{}");
-  EXPECT_EQ(entry.formCount(), 1);
-  EXPECT_TRUE(entry.current().hasName("影法師"));
+  EXPECT_EQ(std::tuple(entry.formCount(), entry.current().hasName("影法師")), std::tuple(1, true));
+  // A race spawns a group under its nickname.
+  const i32 before = battle.unitCount();
+  command("createRace{ name 粘体; rank 50; nickName 群れの主; destroyEffect default; }");
+  EXPECT_EQ(battle.unitCount(), before + 1) << "no followers without child";
+  const Game::Unit* lead = battle.findUnitByName("群れの主");
+  ASSERT_NE(lead, nullptr);
+  // "rank 50" raises the group's level by half a level, not fifty.
+  EXPECT_EQ(std::tuple(lead->defeatStyle(), lead->ghost().getLevel() < 10), std::tuple(0, true));
 }
 
 // Overlays 16 frames apart from 48, in unit order, Ildren left out.
@@ -253,15 +241,6 @@ TEST_F(BattleSetupTest, LastEscapeFadesEveryoneButIldren) {
   EXPECT_TRUE(ildren->node()->overlays().empty());
   EXPECT_FLOAT_EQ(Game::SceneRenderer::instance()->camera().zoom.target(), Game::Camera::kZoomScale);
   game().setBattle(nullptr);
-}
-
-TEST_F(BattleSetupTest, WithoutABattleTheUnitCommandsSaySoOnce) {
-  command("recall{} recall{} careUnit{ name 誰か; } lastEscape{} createEnemy{ name 泥スライム; position 0,0; }"
-          " let{ name money; value 1; }");
-  EXPECT_EQ(integer("money"), 1);
-  for (const char* keyword : {"recall", "careUnit", "lastEscape", "createEnemy"}) {
-    EXPECT_EQ(debugLinesWith((std::string("\"") + keyword + "\" needs a battle").c_str()), 1) << keyword;
-  }
 }
 
 using BattleSetupDeathTest = BattleSetupTest;

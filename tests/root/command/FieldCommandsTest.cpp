@@ -16,8 +16,6 @@
 #include "field/Enemy.h"
 #include "field/FieldEffect.h"
 #include "field/FieldScene.h"
-#include "core/file/FileLoader.h"
-#include "records/Database.h"
 #include "records/database/SymbolCharaData.h"
 #include "tests/Services.h"
 #include "tests/field/SampleFloors.h"

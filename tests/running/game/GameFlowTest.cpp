@@ -77,24 +77,20 @@ TEST_F(GameFlowTest, ANewGameRunsOneSubSceneAFrameInPriorityOrder) {
   step();
   EXPECT_EQ(battle->frame(), 1);
   step();
-  EXPECT_FALSE(game().battle());
-  EXPECT_EQ(field->resumes(), 1);
-  EXPECT_EQ(field->updates(), fieldRuns);
-  EXPECT_EQ(Database::instance()->battlePictureReleases(), 1);
+  EXPECT_EQ(
+      std::tuple(game().battle(), field->resumes(), field->updates(), Database::instance()->battlePictureReleases()),
+      std::tuple(nullptr, 1, fieldRuns, 1));
 
   step();
-  EXPECT_FALSE(game().intermission());
-  EXPECT_EQ(field->updates(), fieldRuns);
+  EXPECT_EQ(std::tuple(game().intermission(), field->updates()), std::tuple(nullptr, fieldRuns));
 
   step();
-  EXPECT_FALSE(game().field());
-  EXPECT_EQ(Database::instance()->symbolCharacterReleases(), 1);
-  EXPECT_EQ(Database::instance()->mapPictureReleases(), 1);
-  EXPECT_EQ(kessa.lp(), 1);
+  EXPECT_EQ(std::tuple(game().field(), Database::instance()->symbolCharacterReleases(),
+                       Database::instance()->mapPictureReleases(), kessa.lp()),
+            std::tuple(nullptr, 1, 1, 1));
   step();
-  EXPECT_FALSE(game().shop());
   // Closing the shop restores the members' LP.
-  EXPECT_EQ(kessa.lp(), fullLp);
+  EXPECT_EQ(std::tuple(game().shop(), kessa.lp()), std::tuple(nullptr, fullLp));
 
   game().setField(new EndingField(game()));
   step();
@@ -108,9 +104,9 @@ TEST_F(GameFlowTest, ReturnKeyDuringABattleShowsANewTitleInTheSameFrame) {
   game().setBattle(new Battle(game(), BattleSettings{}));
   backend->fakeKeyboard.press(Key::F9);
   EXPECT_EQ(step(), 0);
-  EXPECT_FALSE(flow().game());
   ASSERT_TRUE(title());
-  EXPECT_EQ(title()->frame(), 1);  // the new title ran in this frame
+  // The new title ran in this frame.
+  EXPECT_EQ(std::tuple(flow().game(), title()->frame()), std::tuple(nullptr, 1));
   const TitleScene* shown = title();
   step();  // held on: still the same title
   EXPECT_EQ(title(), shown);
@@ -131,10 +127,10 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
     EXPECT_EQ(title()->selectedItem(), TitleScene::kMemoryLoad);
     choose(TitleScene::kMemoryLoad);
     ASSERT_TRUE(flow().game());
-    EXPECT_EQ(game().playTime().low(), savedTime + 1);  // one game frame since the load
-    EXPECT_EQ(static_cast<FieldScene*>(game().field())->resumes(), 1);
-    EXPECT_EQ(game().money(), 250);
-    EXPECT_STREQ(game().headline(), "メモ");
+    // One game frame since the load.
+    EXPECT_EQ(std::tuple(game().playTime().low(), static_cast<FieldScene*>(game().field())->resumes(), game().money(),
+                         std::string(game().headline())),
+              std::tuple(savedTime + 1, 1, 250, "メモ"));
   }
   game().playTime().set(1000);
   flow().memorySave(game());
@@ -144,12 +140,10 @@ TEST_F(GameFlowTest, MemoryLoadRebuildsTheGameFromTheMemorySave) {
   EXPECT_EQ(game().playTime().low(), 1001);
 }
 
-TEST_F(GameFlowTest, TheTitlesQuitEndsTheFlow) { EXPECT_EQ(choose(TitleScene::kQuit), 2); }
-
 // The answers about one given game: its variables, flags, members and items,
 // and the empty ones about a battle it lacks; the flow's own answers, before
-// a game is started, are all empty.
-TEST_F(GameFlowTest, AGivenGamesAnswersAndTheFlowsBeforeAGame) {
+// a game is started, are all empty. The title's quit ends the flow.
+TEST_F(GameFlowTest, AGivenGamesAnswersTheFlowsBeforeAGameAndTheQuit) {
   GameData played;
   played.party().recruit(*database().findShell("Kessa"));
   played.bag().add(Article::fromItem(database().findTool("薬草")), 2);
@@ -177,6 +171,7 @@ TEST_F(GameFlowTest, AGivenGamesAnswersAndTheFlowsBeforeAGame) {
               std::tuple(false, 0, 0, false, nullptr))
         << yes;
   }
+  EXPECT_EQ(choose(TitleScene::kQuit), 2);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "running/game/VariableDumpMenu.h"
-#include "field/FieldScene.h"
 #include "records/database/ToolData.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/running/game/GameFixture.h"
@@ -34,6 +33,10 @@ TEST_F(GameStatisticsTest, TheSampleDeclaresEveryVariableTheCodeReads) {
   game().floor() = game().stealth() = game().mapSeed() = game().battleResult() = game().answer() = 0;
   game().money() = 10;
   game().expendCurrentItem();
+  // Using up an item that is not there does nothing.
+  EXPECT_FALSE(game().expendTool(database().findTool("薬草")));
+  game().variables().integer("currentItem") = 99;  // no such tool
+  game().expendCurrentItem();
   game().setBGMName("field");
   EXPECT_TRUE(game().variables().isInheritable("clearCount"));
   for (int i = 0; i < database().siteCount(); ++i) {
@@ -46,7 +49,7 @@ TEST_F(GameStatisticsTest, TheSampleDeclaresEveryVariableTheCodeReads) {
 
 // The gain of a won battle is 1 + 100 * 0.75^(k+1) * r^3 with k = max(-d, 0):
 // at most 75, 57 at d = -1, 24 at d = -4; 400 draws come within 10% of it.
-TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheBattlesStep) {
+TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheStepAndCountsAndProgressStayInRange) {
   const std::tuple<int, int, int> cases[] = {{3, 68, 75}, {0, 68, 75}, {-1, 51, 57}, {-4, 22, 24}};
   for (const auto& [d, least, most] : cases) {
     int largest = 0;
@@ -57,32 +60,39 @@ TEST_F(GameStatisticsTest, BattleProgressGainsShrinkWithTheBattlesStep) {
       ASSERT_GE(gain, 1);
       largest = std::max(largest, gain);
     }
-    EXPECT_GE(largest, least) << d;
-    EXPECT_LE(largest, most) << d;
+    EXPECT_TRUE(largest >= least && largest <= most) << d << ": " << largest;
   }
-}
-
-TEST_F(GameStatisticsTest, CountsStopAtTheLargestInteger) {
+  // Counts stop at the largest integer; progress stays within 0 to 10000.
   game().variables().integer("battleCount") = 0x7FFFFFFF;
   game().addBattleCount();
   EXPECT_EQ(game().battleCount(), 0x7FFFFFFF);
+  for (const auto& [before, delta, after] : {std::tuple{0, 20000, 10000}, {3, -5, 0}, {9990, 0x7FFFFFFF, 10000},
+                                             {10, -0x7FFFFFFF - 1, 0}, {10, 5, 15}}) {
+    game().variables().integer("progress") = before;
+    game().addProgress(delta);
+    EXPECT_EQ(game().variables().getInteger("progress"), after) << before << " " << delta;
+  }
 }
 
-TEST_F(GameStatisticsTest, FloorRecordsSetTheHeadlineAndReadWithinTheSitesFloors) {
+TEST_F(GameStatisticsTest, FloorRecordsAndLevelEstimates) {
   const Game::MapSiteData& mine = site("灰の坑道");
   game().floor() = 3;
   game().recordFloorReached(mine, 1);
-  EXPECT_EQ(game().floorReached(mine), 4);
-  EXPECT_STREQ(game().headline(), "灰の坑道3階");
+  EXPECT_EQ(std::tuple(game().floorReached(mine), std::string(game().headline())), std::tuple(4, "灰の坑道3階"));
+  // A record only rises, and stops at the largest floor.
+  constexpr int kMax = std::numeric_limits<int>::max();
+  for (const auto& [floor, record, delta, after] : {std::tuple{4, 6, 0, 6}, {7, 6, 0, 7}, {kMax, 0, 9, kMax}}) {
+    game().floor() = floor;
+    game().variables().integer("灰の坑道.到達階数") = record;
+    game().recordFloorReached(mine, delta);
+    EXPECT_EQ(game().floorReached(mine), after) << floor << " " << record;
+  }
   game().variables().integer("灰の坑道.到達階数") = 99;
   EXPECT_EQ(game().clampedFloorReached(mine), 4);
   game().variables().integer("灰の坑道.到達階数") = -3;
   EXPECT_EQ(game().clampedFloorReached(mine), 0);
-}
-
-// Two dungeons of 5 and 1 floors; the one shown counts at least the floor
-// the field is on.
-TEST_F(GameStatisticsTest, LevelEstimates) {
+  // Two dungeons of 5 and 1 floors; the one shown counts at least the floor
+  // the field is on.
   game().variables().integer("灰の坑道.到達階数") = 4;
   game().variables().integer("沈黙の書庫.到達階数") = 1;
   EXPECT_FLOAT_EQ(game().averageFloorReached(), 2.5f);
@@ -105,7 +115,7 @@ TEST_F(GameStatisticsTest, LevelEstimates) {
   EXPECT_FLOAT_EQ(game().currentLevel(), 0.0f);
 }
 
-TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
+TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSaleAndTheStatisticsLinesFollowTheMask) {
   EXPECT_FLOAT_EQ(GameData::materialChance(1), 1.0f / 401.0f);
   EXPECT_FLOAT_EQ(GameData::materialChance(10), 0.2f);
   EXPECT_FLOAT_EQ(GameData::materialChance(20), 0.5f);
@@ -122,25 +132,16 @@ TEST_F(GameStatisticsTest, MaterialsBringGoodsOnSale) {
     game().addMaterial(sword);
     ++added;
   }
-  EXPECT_TRUE(game().isOnSale(sword));
-  EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
+  EXPECT_EQ(std::tuple(game().isOnSale(sword), game().variables().getInteger("materials.鋼の剣")),
+            std::tuple(true, added));
   ASSERT_EQ(game().messages().count(), 1);
   const auto* message = dynamic_cast<const Game::Widget::Text*>(game().messages().front()->item(0));
   ASSERT_NE(message, nullptr);
   EXPECT_STREQ(message->text.c_str(), "新しい品物が流通するようになった！");
   game().addMaterial(sword);
   EXPECT_EQ(game().variables().getInteger("materials.鋼の剣"), added);
-}
-
-TEST_F(GameStatisticsTest, UsingUpAnItemThatIsNotThereDoesNothing) {
-  EXPECT_FALSE(game().expendTool(database().findTool("薬草")));
-  game().variables().integer("currentItem") = 99;  // no such tool
-  game().expendCurrentItem();
-}
-
-// The lines the mask asks for, in screen order (the smoke golden camp.png
-// shows the camp's six).
-TEST_F(GameStatisticsTest, StatisticsLinesFollowTheMask) {
+  // The statistics lines the mask asks for, in screen order (the smoke
+  // golden camp.png shows the camp's six).
   game().addClearCount();
   std::vector<Game::String> lines;
   game().statisticsLines(GameData::kClearCount | GameData::kMoney, lines);
@@ -167,7 +168,7 @@ class GameMessagesTest : public GameTestSupport::WithGame<GameTestSupport::Keyed
 
 // Gains reach the game as their window is posted: money on "money", items
 // into the bag; the notice is then empty and its heading gone.
-TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
+TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGainsUpToTheLargestAmount) {
   const Game::ToolData* herb = database().findTool("薬草");
   ASSERT_NE(herb, nullptr);
   game().money() = 30;
@@ -182,9 +183,8 @@ TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
   EXPECT_FALSE(game().updateMessages());
   ASSERT_EQ(game().messages().count(), 1);
   const std::vector<std::string> expected = {"宝箱を開けた", "120円", herb->displayName(), herb->displayName()};
-  EXPECT_EQ(rows(*game().messages().front()), expected);
-  EXPECT_EQ(game().money(), 150);
-  EXPECT_EQ(game().bag().countItem(herb), 2);
+  EXPECT_EQ(std::tuple(rows(*game().messages().front()), game().money(), game().bag().countItem(herb)),
+            std::tuple(expected, 150, 2));
 
   // The next gains come without the old heading.
   notice.addMoney(5);
@@ -193,15 +193,17 @@ TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGains) {
   EXPECT_EQ(rows(*game().messages().back()), std::vector<std::string>{"5円"});
   // Held decide takes the first window at once, the next when it repeats.
   EXPECT_EQ(stepsUntilNoMessage({kDecide}, 100), Game::KeyInput::kRepeatDelay);
+  // Money never wraps, in the notice or in the game.
+  constexpr i32 kMax = std::numeric_limits<i32>::max();
+  game().notice().addMoney(kMax - 1);
+  game().notice().addMoney(kMax);
+  EXPECT_EQ(game().notice().money(), kMax);
+  game().money() = 10;
+  game().updateMessages();
+  EXPECT_EQ(game().money(), kMax);
 }
 
-TEST_F(GameMessagesTest, NothingGainedShowsNothing) {
-  game().notice().setSource("宝箱を開けた");
-  EXPECT_TRUE(game().updateMessages());
-  EXPECT_EQ(game().messages().count(), 0);
-}
-
-// Messages show in the order they came, each until decide.
+// Nothing gained shows nothing; messages show in the order they came, each until decide.
 TEST_F(GameMessagesTest, QueuedMessagesGoOneDecideAtATime) {
   game().pushMessage("一つ目");
   game().notice().addMoney(7);
@@ -215,17 +217,9 @@ TEST_F(GameMessagesTest, QueuedMessagesGoOneDecideAtATime) {
   EXPECT_FALSE(game().updateMessages());
   step({kDecide});
   EXPECT_TRUE(game().updateMessages());
-}
-
-// Money never wraps, in the notice or in the game.
-TEST_F(GameMessagesTest, MoneyStopsAtTheLargestAmount) {
-  constexpr i32 kMax = std::numeric_limits<i32>::max();
-  game().notice().addMoney(kMax - 1);
-  game().notice().addMoney(kMax);
-  EXPECT_EQ(game().notice().money(), kMax);
-  game().money() = 10;
-  game().updateMessages();
-  EXPECT_EQ(game().money(), kMax);
+  game().notice().setSource("宝箱を開けた");
+  EXPECT_TRUE(game().updateMessages());
+  EXPECT_EQ(game().messages().count(), 0);
 }
 
 // Choosing an integer row toggles its inheritable mark; other rows do
@@ -252,10 +246,9 @@ TEST_F(GameMessagesTest, TheDumpTogglesInheritableMarks) {
   const i32 row = menu.cursor();
   ASSERT_FALSE(variables.isInheritable("progress"));
   EXPECT_EQ(frame({kDecide}), 0);
-  EXPECT_TRUE(variables.isInheritable("progress"));
-  EXPECT_EQ(menu.cursor(), row);
   const std::string text = rows(menu)[static_cast<std::size_t>(row)];
-  EXPECT_EQ(text.substr(text.size() - 12), " inheritable");
+  EXPECT_EQ(std::tuple(variables.isInheritable("progress"), menu.cursor(), text.substr(text.size() - 12)),
+            std::tuple(true, row, " inheritable"));
   frame({});
   EXPECT_EQ(frame({kCancel}), 2);
 }

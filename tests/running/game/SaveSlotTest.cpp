@@ -26,10 +26,9 @@ using GameTestSupport::body;
 using GameTestSupport::saveAt;
 
 // The payload is the compact text and its terminating zero.
-TEST_F(SaveSlotTest, TheFileIsThePackedCompactText) {
+TEST_F(SaveSlotTest, TheFileIsThePackedCompactTextAndTheListLinesReadItsHead) {
   GameData game;
-  EXPECT_FALSE(SaveSlot::anyExists());
-  EXPECT_EQ(SaveSlot::load(23), nullptr);
+  EXPECT_EQ(std::tuple(SaveSlot::anyExists(), SaveSlot::load(23)), std::tuple(false, nullptr));
   ASSERT_TRUE(saveAt(game, 23, kMarch7));
   EXPECT_TRUE(SaveSlot::anyExists());
   const auto packed = fs().contents("savedata/23.sav");
@@ -38,25 +37,23 @@ TEST_F(SaveSlotTest, TheFileIsThePackedCompactText) {
   std::vector<Engine::u8> payload(static_cast<std::size_t>(Game::SaveCodec::unpackCapacity(size)));
   const int n = Game::SaveCodec::unpack(payload.data(), static_cast<int>(payload.size()), packed->data(), size);
   ASSERT_GT(n, 0);
-  EXPECT_EQ(payload[static_cast<std::size_t>(n - 1)], 0);
   const std::string text(reinterpret_cast<const char*>(payload.data()));
-  EXPECT_EQ(static_cast<int>(text.size()), n - 1);
+  EXPECT_EQ(std::tuple(payload[static_cast<std::size_t>(n - 1)], static_cast<int>(text.size())), std::tuple(0, n - 1));
   EXPECT_EQ(text.rfind("head{year 2024;month 3;day 7;hour 10;minute 5;version 0;}system{count 0,0;", 0), 0u);
-}
-
-TEST_F(SaveSlotTest, ListLines) {
-  GameData game;
-  game.playTime().set(216000 * 3 + 3600 * 7);
-  game.setHeadline("灰の坑道3階");
+  // The list lines read the head.
+  GameData dated;
+  dated.playTime().set(216000 * 3 + 3600 * 7);
+  dated.setHeadline("灰の坑道3階");
   NmlDocument document;
-  SaveSlot::writeHead(document, game, kMarch7);
-  EXPECT_STREQ(SaveSlotList::line(0, true, &document).c_str(), "0   2024/3/7    play    3時間07分 灰の坑道3階");
-  EXPECT_STREQ(SaveSlotList::line(3, false, nullptr).c_str(), "3   ------");
-  EXPECT_STREQ(SaveSlotList::line(12, true, nullptr).c_str(), "12  無効なファイル");
+  SaveSlot::writeHead(document, dated, kMarch7);
+  EXPECT_EQ(std::tuple(std::string(SaveSlotList::line(0, true, &document).c_str()),
+                       std::string(SaveSlotList::line(3, false, nullptr).c_str()),
+                       std::string(SaveSlotList::line(12, true, nullptr).c_str())),
+            std::tuple("0   2024/3/7    play    3時間07分 灰の坑道3階", "3   ------", "12  無効なファイル"));
 
-  game.addClearCount();
-  game.setHeadline("");
-  SaveSlot::writeHead(document, game, {2025, 12, 31, 23, 59});
+  dated.addClearCount();
+  dated.setHeadline("");
+  SaveSlot::writeHead(document, dated, {2025, 12, 31, 23, 59});
   EXPECT_STREQ(SaveSlotList::line(9, true, &document).c_str(), "9   2025/12/31  play    3時間07分 ★");
 }
 
@@ -84,19 +81,15 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
 
   std::unique_ptr<GameData> loaded(SaveSlot::load(3));
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(loaded->playTime().low(), 77);
-  EXPECT_EQ(loaded->playTime().high(), 2);
-  EXPECT_EQ(loaded->money(), -12);
-  EXPECT_EQ(loaded->variables().getInteger("灰の坑道.到達階数"), 4);
-  EXPECT_EQ(loaded->variables().getInteger("script.local"), 8);
-  EXPECT_STREQ(loaded->bgmName(), "洞窟;{}");
-  EXPECT_TRUE(loaded->variables().isFlagOn("扉 の//旗"));
-  EXPECT_EQ(loaded->variables().flagCount(), 2);
-  EXPECT_STREQ(loaded->headline(), "見出し;{}// 表");
-  ASSERT_EQ(loaded->log().size(), std::size(texts));
-  for (std::size_t i = 0; i < std::size(texts); ++i) {
-    EXPECT_STREQ(loaded->log()[i].c_str(), texts[i]);
-  }
+  const Game::VariableTable& variables = loaded->variables();
+  EXPECT_EQ(std::tuple(loaded->playTime().low(), loaded->playTime().high(), loaded->money(),
+                       variables.getInteger("灰の坑道.到達階数"), variables.getInteger("script.local"),
+                       std::string(loaded->bgmName()), variables.isFlagOn("扉 の//旗"), variables.flagCount(),
+                       std::string(loaded->headline())),
+            std::tuple(77, 2, -12, 4, 8, "洞窟;{}", true, 2, "見出し;{}// 表"));
+  std::vector<std::string> log;
+  for (const auto& line : loaded->log()) log.emplace_back(line.c_str());
+  EXPECT_EQ(log, std::vector<std::string>(std::begin(texts), std::end(texts)));
   EXPECT_EQ(static_cast<Game::FieldScene*>(loaded->field())->resumes(), 1);
   EXPECT_EQ(body(*loaded), body(game));
 
@@ -108,17 +101,13 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   const std::string a = GameTestSupport::compactText(first);
   const std::string b = GameTestSupport::compactText(second);
   EXPECT_EQ(a.substr(a.find("system{")), b.substr(b.find("system{")));
-}
-
-TEST_F(SaveSlotTest, TheHeadlineIsCutAtItsFirstComma) {
-  GameData game;
+  // The headline and the tune are cut at their first comma.
   game.setHeadline("地下,三階,奥");
   game.variables().setString("BGM", "a,b");
   ASSERT_TRUE(saveAt(game, 0, kMarch7));
-  std::unique_ptr<GameData> loaded(SaveSlot::load(0));
+  loaded.reset(SaveSlot::load(0));
   ASSERT_TRUE(loaded);
-  EXPECT_STREQ(loaded->headline(), "地下");
-  EXPECT_STREQ(loaded->bgmName(), "a");
+  EXPECT_EQ(std::tuple(std::string(loaded->headline()), std::string(loaded->bgmName())), std::tuple("地下", "a"));
 }
 
 // A cleared game starts again at the opening: inheritable integers and the
@@ -136,18 +125,14 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
   ASSERT_TRUE(saveAt(game, 6, kMarch7));
   std::unique_ptr<GameData> loaded(SaveSlot::load(6));
   ASSERT_TRUE(loaded);
-  EXPECT_EQ(loaded->clearCount(), 3);
-  EXPECT_EQ(loaded->variables().getInteger("clear"), 0);
-  EXPECT_EQ(loaded->money(), 0);
-  EXPECT_EQ(loaded->variables().flagCount(), 0);
-  EXPECT_TRUE(loaded->log().empty());
-  EXPECT_EQ(loaded->playTime().low(), 5000);
+  EXPECT_EQ(std::tuple(loaded->clearCount(), loaded->variables().getInteger("clear"), loaded->money(),
+                       loaded->variables().flagCount(), loaded->log().size(), loaded->playTime().low()),
+            std::tuple(3, 0, 0, 0, 0u, 5000));
   // The roster starts its next cycle; nobody travels yet.
-  EXPECT_EQ(loaded->party().rosterCount(), 1);
-  EXPECT_EQ(loaded->party().members().count(), 0);
+  EXPECT_EQ(std::tuple(loaded->party().rosterCount(), loaded->party().members().count()), std::tuple(1, 0));
   ASSERT_TRUE(loaded->field());
-  EXPECT_EQ(loaded->field()->currentSite(), database().findSite("オープニング"));
-  EXPECT_EQ(static_cast<Game::FieldScene*>(loaded->field())->resumes(), 0);
+  EXPECT_EQ(std::tuple(loaded->field()->currentSite(), static_cast<Game::FieldScene*>(loaded->field())->resumes()),
+            std::tuple(database().findSite("オープニング"), 0));
 }
 
 // The file is replaced only once the new one is whole: a write refused, cut
@@ -233,36 +218,28 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
   }
 };
 
-// The cursor starts on the newest save, the lower slot of a tie.
-TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSave) {
+// The cursor starts on the newest save, the lower slot of a tie. A headline
+// too long for the panel is cut, never inside a character.
+TEST_F(SaveSlotMenuTest, TheCursorStartsOnTheNewestSaveAndALongHeadlineIsCut) {
   GameData game;
   ASSERT_TRUE(saveAt(game, 9, {2024, 3, 7, 10, 5}));
   ASSERT_TRUE(saveAt(game, 4, {2024, 3, 7, 10, 5}));
   ASSERT_TRUE(saveAt(game, 2, {2024, 3, 7, 10, 4}));
   fs().put("savedata/1.sav", "not a save");
+  std::string headline;
+  for (int i = 0; i < 40; ++i) headline += "坑";
+  game.setHeadline(headline.c_str());
+  ASSERT_TRUE(saveAt(game, 0, {2024, 3, 7, 10, 3}));
   SaveSlotMenu menu(nullptr);
-  EXPECT_EQ(menu.menu().itemCount(), SaveSlot::kCount);
-  EXPECT_EQ(menu.menu().cursor(), 4);
-  EXPECT_EQ(rowText(menu, 1), "1   無効なファイル");  // the line formats: ListLines
+  // The line formats: ListLines.
+  EXPECT_EQ(std::tuple(menu.menu().itemCount(), menu.menu().cursor(), rowText(menu, 1)),
+            std::tuple(SaveSlot::kCount, 4, "1   無効なファイル"));
+  const std::string row = rowText(menu, 0);
+  EXPECT_EQ(std::tuple(row.size(), row.substr(34)), std::tuple(64u, headline.substr(0, 30)));
   // Every slot menu of the run comes back to the remembered slot.
   SaveSlotList::rememberCursor(9);
   SaveSlotMenu again(&game);
   EXPECT_EQ(again.menu().cursor(), 9);
-}
-
-// A headline too long for the panel is cut, never inside a character.
-TEST_F(SaveSlotMenuTest, ALongHeadlineIsCutToThePanel) {
-  GameData game;
-  std::string headline;
-  for (int i = 0; i < 40; ++i) {
-    headline += "坑";
-  }
-  game.setHeadline(headline.c_str());
-  ASSERT_TRUE(SaveSlot::save(game, 0));
-  SaveSlotMenu menu(nullptr);
-  const std::string row = rowText(menu, 0);
-  EXPECT_EQ(row.size(), 64u);
-  EXPECT_EQ(row.substr(34), headline.substr(0, 30));
 }
 
 // Saving writes the slot, shows its new line and keeps the menu open on it.
@@ -273,10 +250,9 @@ TEST_F(SaveSlotMenuTest, SavingStaysOpenOnTheSavedSlot) {
   open(menu);
   moveTo(menu, 3);
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning);
-  EXPECT_TRUE(SaveSlot::exists(3));
-  EXPECT_NE(rowText(menu, 3).find("灰の坑道3階"), std::string::npos);
-  EXPECT_EQ(menu.menu().cursor(), 3);
-  EXPECT_EQ(menu.takeGame(), nullptr);
+  EXPECT_EQ(std::tuple(SaveSlot::exists(3), rowText(menu, 3).find("灰の坑道3階") != std::string::npos,
+                       menu.menu().cursor(), menu.takeGame()),
+            std::tuple(true, true, 3, nullptr));
   // Saving again over it works the same; cancel closes.
   frame(menu);
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning);
@@ -337,8 +313,7 @@ TEST_F(SaveSlotMenuTest, LoadingTakesOnlyAValidSave) {
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kDecided);
   std::unique_ptr<GameData> loaded(menu.takeGame());
   ASSERT_TRUE(loaded);
-  EXPECT_STREQ(loaded->headline(), "saved");
-  EXPECT_EQ(menu.takeGame(), nullptr);
+  EXPECT_EQ(std::tuple(std::string(loaded->headline()), menu.takeGame()), std::tuple("saved", nullptr));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <map>
 #include <string>
 
-#include "running/game/SaveSlotMenu.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/ListMenu.h"
 #include "running/script/command/Command.h"
@@ -52,31 +51,27 @@ TEST_F(CommandTest, EveryKeywordMakesACommandAndOtherNamesNone) {
   for (i32 i = 0; i < 3; ++i) EXPECT_EQ(mScript.command(i), nullptr);
 }
 
-TEST_F(CommandTest, VariablesAndFlags) {
+TEST_F(CommandTest, VariablesAndFlagsAndUndeclaredIntegersWithOneDebugLine) {
   load("let{ name money; value 3*4; } increase{ name money; } increase{ name money; value int(money); }"
        " createInteger{ name 一時; } increase{ name 一時; value 5; } flagOn{ name 扉; } flagOn{ name 窓; }"
        " flagOff{ name 窓; } flagOff{ name 無い; } destroyInteger{ name 無い; }"
        " let{ name floor; value 2147483647; } increase{ name floor; }");
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(integer("money"), 26);
-  EXPECT_EQ(integer("floor"), -2147483647 - 1);  // wraps rather than overflowing
-  EXPECT_EQ(integer("一時"), 5);
-  EXPECT_TRUE(game().variables().isFlagOn("扉"));
-  EXPECT_FALSE(game().variables().isFlagOn("窓"));
+  // The floor wraps rather than overflowing.
+  EXPECT_EQ(std::tuple(integer("money"), integer("floor"), integer("一時"), game().variables().isFlagOn("扉"),
+                       game().variables().isFlagOn("窓")),
+            std::tuple(26, -2147483647 - 1, 5, true, false));
   load("destroyInteger{ name 一時; }");
   stepScript();
   EXPECT_FALSE(game().variables().hasInteger("一時"));
   EXPECT_EQ(debugLinesWith("undeclared"), 0);
-}
-
-TEST_F(CommandTest, LetAndIncreaseCreateAnUndeclaredIntegerWithOneDebugLine) {
+  // Let and increase create an undeclared integer with one debug line.
   fs().put("名前.txt", std::string("let{ name 新顔; value int(新顔)+2; } increase{ name 二番; } increase{ name 二番; }"));
   mScript.loadFromPath("名前.txt", game());
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(integer("新顔"), 2);  // an undeclared name reads 0 in the expression
-  EXPECT_EQ(integer("二番"), 2);
-  EXPECT_EQ(debugLinesWith("undeclared"), 2);
-  EXPECT_EQ(debugLinesWith("名前.txt"), 2);
+  // An undeclared name reads 0 in the expression.
+  EXPECT_EQ(std::tuple(integer("新顔"), integer("二番"), debugLinesWith("undeclared"), debugLinesWith("名前.txt")),
+            std::tuple(2, 2, 2, 2));
 }
 
 struct ConfirmCase {
@@ -85,7 +80,7 @@ struct ConfirmCase {
   i32 answer;
 };
 
-TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
+TEST_F(CommandTest, ConfirmAndDialogSetTheAnswer) {
   const ConfirmCase cases[] = {{"yes", {}, 0}, {"no", {Key::Down}, 1}};
   for (const ConfirmCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -103,9 +98,7 @@ TEST_F(CommandTest, ConfirmSetsAnswerZeroForYesAndOneForNo) {
     EXPECT_EQ(integer("answer"), c.answer);
     EXPECT_EQ(frame(), Script::kFinished);
   }
-}
-
-TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
+  // A dialog offers the lines whose condition holds and sets the id.
   game().floor() = 2;
   load("dialog{ line 10,北へ; line 20,南へ,int(floor)==1; line 30,東へ,int(floor)==2; }");
   pressAfterDelay(kCancel);  // a cancel does not end it
@@ -114,25 +107,21 @@ TEST_F(CommandTest, DialogOffersTheLinesWhoseConditionHoldsAndSetsTheId) {
   frame();
   EXPECT_EQ(frame({kDecide}), Script::kRunning);
   EXPECT_EQ(integer("answer"), 30);
-}
-
-TEST_F(CommandTest, ADialogWithoutLinesThatHoldCannotBeChosen) {
+  // Without lines that hold it cannot be chosen.
   load("dialog{ line 1,無,0; }");
   for (i32 i = 0; i < 40; ++i) {
     EXPECT_EQ(i % 2 == 0 ? frame({kDecide}) : frame(), Script::kRunning);
   }
 }
 
-TEST_F(CommandTest, NumberDialogConfirmsIntoAnswerAndIgnoresACancel) {
+TEST_F(CommandTest, NumberDialogIgnoresACancelAndWaitKeyAnUnlistedKey) {
   load("numberDialog{ min 1; max 99; value 5*2; }");
   frame();
   frame({kCancel});
   EXPECT_EQ(frame(), Script::kRunning);
   EXPECT_EQ(frame({kDecide}), Script::kFinished);
   EXPECT_EQ(integer("answer"), 10);
-}
-
-TEST_F(CommandTest, WaitKeyWaitsForAListedKey) {
+  // A key wait waits for a listed key.
   load("waitKey{ key 6; key 99; }");
   for (i32 i = 0; i < 5; ++i) EXPECT_EQ(frame({kDecide}), Script::kRunning);
   frame();
@@ -141,19 +130,17 @@ TEST_F(CommandTest, WaitKeyWaitsForAListedKey) {
   for (i32 i = 0; i < 6; ++i) EXPECT_EQ(i % 2 ? frame({kCancel}) : frame({kDecide}), Script::kRunning);
 }
 
-TEST_F(CommandTest, ScreenAndRecordCommands) {
+TEST_F(CommandTest, ScreenRecordAndSceneModelCommands) {
   const TestServices::Scoped renderer(TestServices::kRenderer);
   load("fadeOut{} log{ 第一章; } changeBGM{ name 通常戦闘; }");
   stepScript();
-  EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 255);
-  EXPECT_STREQ(game().headline(), "第一章");
-  EXPECT_STREQ(game().bgmName(), "通常戦闘");
+  EXPECT_EQ(std::tuple(Game::SceneRenderer::instance()->fadeTarget(), std::string(game().headline()),
+                       std::string(game().bgmName())),
+            std::tuple(255, "第一章", "通常戦闘"));
   load("fadeIn{}");
   stepScript();
   EXPECT_EQ(Game::SceneRenderer::instance()->fadeTarget(), 0);
-}
-
-TEST_F(CommandTest, SceneCommandsAddAndRemoveTheGamesSceneModels) {
+  // Scene commands add and remove the game's scene models.
   fs().put("src/picture/event/箱.txt", std::string("model{name 蓋;} model{name 底;}"));
   load("sceneAddContainer{ name 箱; path src/picture/event/箱.txt; }"
        " sceneAddModel{ name a; container 箱; model 蓋; }"
@@ -163,35 +150,30 @@ TEST_F(CommandTest, SceneCommandsAddAndRemoveTheGamesSceneModels) {
   EXPECT_EQ(stepScript(), Script::kFinished);
   const Game::SceneModelSet& models = game().sceneModels();
   ASSERT_NE(models.findResourceSet("箱"), nullptr);
-  EXPECT_EQ(models.findEntry("a"), nullptr);
-  EXPECT_EQ(models.findEntry("c"), nullptr);
+  EXPECT_EQ(std::tuple(models.findEntry("a"), models.findEntry("c")), std::tuple(nullptr, nullptr));
   const Game::SceneModelSet::Entry* entry = models.findEntry("b");
   ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->model, models.findResourceSet("箱")->findModel("底"));
-  EXPECT_EQ(entry->duration, 30.f);
+  EXPECT_EQ(std::tuple(entry->model, entry->duration), std::tuple(models.findResourceSet("箱")->findModel("底"), 30.f));
 }
 
 TEST_F(CommandTest, TalkQueuesItsRecordAndCloseTalkEmptiesTheWindow) {
   load("talk{ chara false; L 左,一行目。; R 右,二行目。; skip true; } closeTalk{}");
   const auto* talk = dynamic_cast<const ScriptStuff::Talk*>(mScript.command(0));
   ASSERT_NE(talk, nullptr);
-  EXPECT_EQ(talk->record().lines.count(), 2);
-  EXPECT_TRUE(talk->record().skip);
+  EXPECT_EQ(std::tuple(talk->record().lines.count(), talk->record().skip), std::tuple(2, true));
   EXPECT_EQ(stepScript(), Script::kRunning);
   EXPECT_FALSE(game().messageWindow().showsFaces());
   EXPECT_FALSE(game().messageWindow().isIdle());
   EXPECT_EQ(stepScript(), Script::kFinished);
   EXPECT_EQ(game().messageWindow().queuedLines(), 0);
-}
-
-TEST_F(CommandTest, ResetAsksNothingWithoutAGameFlowAndStays) {
+  // Without a game flow a reset asks nothing and stays.
   load("reset{}");
   EXPECT_EQ(stepScript(), Script::kRunning);
 }
 
 // A save keeps the slot list open; only leaving it asks whether to finish,
 // and "no" goes back to the list.
-TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
+TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeftAndFieldCommandsNeedAField) {
   load("saveDialog{}");
   const auto* dialog = dynamic_cast<const ScriptStuff::SaveDialog*>(mScript.command(0));
   ASSERT_NE(dialog, nullptr);
@@ -209,17 +191,15 @@ TEST_F(CommandTest, SaveDialogAsksOnlyWhenTheListIsLeft) {
   frame();
   EXPECT_EQ(pressAfterDelay(kDecide), Script::kFinished);
   EXPECT_EQ(dialog->slotMenu(), nullptr);
-}
-
-TEST_F(CommandTest, FieldCommandsWithoutAFieldSaySoOnceAndGoOn) {
+  // Field commands without a field say so once and go on.
   ScriptStuff::forgetMissingSceneReports();
   game().setField(nullptr);
   load("completeFloorMap{} completeFloorMap{} fixAngle{ value 1; } seekContainer{} let{ name money; value 1; }");
   EXPECT_EQ(stepScript(), Script::kRunning);  // the chests' count yields the step
   EXPECT_EQ(stepScript(), Script::kFinished);
-  EXPECT_EQ(integer("money"), 1);
-  EXPECT_EQ(debugLinesWith("\"completeFloorMap\" needs a field"), 1);
-  EXPECT_EQ(debugLinesWith("\"fixAngle\" needs a field"), 1);
+  EXPECT_EQ(std::tuple(integer("money"), debugLinesWith("\"completeFloorMap\" needs a field"),
+                       debugLinesWith("\"fixAngle\" needs a field")),
+            std::tuple(1, 1, 1));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <string>
 #include <tuple>
 
 #include "core/file/nml/NmlDocument.h"
@@ -35,23 +37,22 @@ class SampleScriptsTest : public ScriptTest {
     }
     return result;
   }
-  static void expectOpeningsParty(const Game::GameData& game) {
-    ASSERT_EQ(game.party().members().count(), 1);
-    EXPECT_STREQ(game.party().members().memberAt(0).getName(), "剣のケッサ");
-    EXPECT_EQ(game.party().rosterCount(), 1);
-    EXPECT_EQ(game.bag().countItem(Game::Database::instance()->findTool("薬草")), 1);
-    EXPECT_EQ(game.bag().count(), 1);
-  }
-  static void expectOpeningsRecords(const Game::GameData& game) {
+  // The party, the bag and the records the opening leaves.
+  static std::string opening(const Game::GameData& game) {
     const Game::VariableTable& variables = game.variables();
-    EXPECT_EQ(variables.getInteger("progress"), 1);
-    EXPECT_EQ(variables.getInteger("invadeCount"), 1);
-    EXPECT_EQ(variables.getInteger("オープニング.出現"), 1);
-    EXPECT_EQ(variables.getInteger("灰の坑道.出現"), 1);
-    EXPECT_EQ(variables.getInteger("沈黙の書庫.出現"), 0);
-    EXPECT_TRUE(variables.isFlagOn("開幕"));
-    EXPECT_STREQ(game.headline(), "始まりの広間");
+    std::ostringstream out;
+    out << "members " << game.party().members().count() << " lead "
+        << (game.party().members().count() ? game.party().members().memberAt(0).getName() : "-") << " roster "
+        << game.party().rosterCount() << " herbs "
+        << game.bag().countItem(Game::Database::instance()->findTool("薬草")) << " items " << game.bag().count()
+        << " progress " << variables.getInteger("progress") << " outings " << variables.getInteger("invadeCount")
+        << " open " << variables.getInteger("オープニング.出現") << variables.getInteger("灰の坑道.出現")
+        << variables.getInteger("沈黙の書庫.出現") << " flag " << variables.isFlagOn("開幕") << " "
+        << game.headline();
+    return out.str();
   }
+  static constexpr const char* kOpened =
+      "members 1 lead 剣のケッサ roster 1 herbs 1 items 1 progress 1 outings 1 open 110 flag 1 始まりの広間";
 };
 
 // A new game's opening, decided through, leaves a party of the lead, a herb
@@ -65,19 +66,15 @@ TEST_F(SampleScriptsTest, TheOpeningRunsOnceToItsEndAndItsGameOutlivesASaveAndLo
     mScript.load(*floor.findChild("start"), game(), kOpeningFloor);
     ASSERT_EQ(runToEnd(), Script::kFinished);
   }
-  EXPECT_EQ(game().messageWindow().queuedLines(), 0);
-  EXPECT_EQ(game().money(), 100);
-  expectOpeningsParty(game());
-  expectOpeningsRecords(game());
+  EXPECT_EQ(std::tuple(game().messageWindow().queuedLines(), game().money(), opening(game())),
+            std::tuple(0, 100, kOpened));
 
   Game::NmlDocument saved;
   game().write(saved);
   mScript.clear();
   mVariables.reset();
   mGame.reset();
-  Game::GameData loaded(saved);
-  expectOpeningsParty(loaded);
-  expectOpeningsRecords(loaded);
+  EXPECT_EQ(opening(Game::GameData(saved)), kOpened);
 }
 
 // Wrenfold's goods come in as the party goes deeper, the charm by the

@@ -20,7 +20,7 @@ constexpr i32 kFin = Script::kFinished;
 constexpr i32 kEnd = Script::kEnded;
 
 // Each script is stepped through the results listed; "money" tells what ran.
-TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
+TEST_F(ScriptTest, StepsFinishEndOrYieldAndRunsNestPastTheCapEndWithAMessage) {
   fs().put("inner.txt", std::string("if{ 1{ end{} } } let{ name money; value 9; }"));
   fs().put("count.txt", std::string("increase{ name money; }"));
   const struct {
@@ -52,33 +52,9 @@ TEST_F(ScriptTest, StepsFinishEndOrYieldAsTheCommandsSay) {
   }
   EXPECT_EQ(debugLinesWith("script nowhere.txt: no such file or an empty one"), 1);
   EXPECT_EQ(debugLinesWith("script inner.txt"), 0);
-}
-
-TEST_F(ScriptTest, ClearLeavesNoCommandsAndTheScriptIdle) {
-  load("sleep{ value 3; } end{}");
-  EXPECT_EQ(stepScript(), kRun);
-  EXPECT_EQ(mScript.pc(), 0);
-  mScript.clear();
-  EXPECT_EQ(mScript.pc(), -1);
-  EXPECT_EQ(mScript.commandCount(), 0);
-  EXPECT_EQ(stepScript(), kFin);
-}
-
-TEST_F(ScriptTest, RunKeepsItsScriptBetweenRuns) {
-  fs().put("inner.txt", std::string("increase{ name money; }"));
-  load("run{ path inner.txt; }");
-  stepScript();
-  const auto* run = dynamic_cast<const Game::ScriptStuff::Run*>(mScript.command(0));
-  ASSERT_TRUE(run && run->script());
-  const Script* loaded = run->script();
-  stepScript();
-  EXPECT_EQ(run->script(), loaded);
-}
-
-// Runs nest up to the cap; one more ends every enclosing script with a
-// message naming the file and the script that runs it, where a script that
-// runs itself, or two that run each other, would exhaust the stack.
-TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
+  // Runs nest up to the cap; one more ends every enclosing script with a
+  // message naming the file and the script that runs it, where a script that
+  // runs itself, or two that run each other, would exhaust the stack.
   static_assert(Game::ScriptStuff::Run::kMaxDepth == 32);
   fs().put("self.txt", std::string("increase{ name money; } run{ path self.txt; }"));
   fs().put("a.txt", std::string("run{ path b.txt; }"));
@@ -90,7 +66,7 @@ TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
     i32 result;
     i32 money;  // how many runs went in
     const char* message;
-  } cases[] = {
+  } nests[] = {
       // Each run of self.txt counts one before it runs itself again.
       {"run{ path self.txt; } let{ name money; value 99; }", kEnd, 32, "run : self.txt in self.txt"},
       // b.txt counts at every second depth.
@@ -99,15 +75,14 @@ TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
       {"run{ path count32.txt; } increase{ name money; }", kFin, 33, nullptr},
       {"run{ path count33.txt; } increase{ name money; }", kEnd, 32, "run : count33.txt in count33.txt"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : nests) {
     SCOPED_TRACE(c.text);
     game().money() = 0;
     const int before = debugLinesWith("run : ");
     load(c.text);
     EXPECT_EQ(stepScript(), c.result);
-    EXPECT_EQ(integer("money"), c.money);
-    EXPECT_EQ(mScript.pc(), -1);
-    EXPECT_EQ(debugLinesWith("run : "), before + (c.message ? 1 : 0));
+    EXPECT_EQ(std::tuple(integer("money"), mScript.pc(), debugLinesWith("run : ")),
+              std::tuple(c.money, -1, before + (c.message ? 1 : 0)));
     if (c.message) {
       EXPECT_EQ(debugLinesWith(c.message), 1);
     }
@@ -120,9 +95,24 @@ TEST_F(ScriptTest, RunsNestedPastTheCapEndWithAMessage) {
   EXPECT_EQ(integer("money"), 64);
 }
 
-// A false or missing condition goes on in the same step; the first branch
-// that holds runs.
-TEST_F(ScriptTest, IfRunsTheFirstBranchThatHolds) {
+TEST_F(ScriptTest, ClearLeavesNoCommandsARunKeepsItsScriptAndIfRunsTheBranchThatHolds) {
+  load("sleep{ value 3; } end{}");
+  EXPECT_EQ(stepScript(), kRun);
+  EXPECT_EQ(mScript.pc(), 0);
+  mScript.clear();
+  EXPECT_EQ(std::tuple(mScript.pc(), mScript.commandCount()), std::tuple(-1, 0));
+  EXPECT_EQ(stepScript(), kFin);
+  // A run keeps its script between runs.
+  fs().put("inner.txt", std::string("increase{ name money; }"));
+  load("run{ path inner.txt; }");
+  stepScript();
+  const auto* run = dynamic_cast<const Game::ScriptStuff::Run*>(mScript.command(0));
+  ASSERT_TRUE(run && run->script());
+  const Script* loaded = run->script();
+  stepScript();
+  EXPECT_EQ(run->script(), loaded);
+  // A false or missing condition goes on in the same step; the first branch
+  // that holds runs.
   const char* three =
       "if{ int(floor)==1{ let{ name money; value 10; } } int(floor)==2{ let{ name money; value 20; } }"
       " else{ let{ name money; value 30; } } }";
@@ -151,11 +141,8 @@ TEST_F(ScriptTest, IfRunsTheFirstBranchThatHolds) {
     EXPECT_EQ(stepScript(), kFin);
     EXPECT_EQ(integer("money"), c.money);
   }
-}
-
-// A waiting branch keeps the if active: the conditions are not tested
-// again until the branch finishes.
-TEST_F(ScriptTest, AWaitingBranchResumesWithoutTestingAgain) {
+  // A waiting branch keeps the if active: the conditions are not tested
+  // again until the branch finishes.
   load("if{ int(floor)==1{ sleep{ value 2; } let{ name money; value 10; } } else{ let{ name money; value 30; } } }");
   game().floor() = 1;
   EXPECT_EQ(stepScript(), kRun);
@@ -167,7 +154,7 @@ TEST_F(ScriptTest, AWaitingBranchResumesWithoutTestingAgain) {
 }
 
 // The driver goes on only once the talk window is idle and no message shows.
-TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesToBeDecided) {
+TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesAndClearsSceneModelsAroundARun) {
   const std::pair<const char*, int> cases[] = {{"talk{ L 語り手,はじめの一行。; }", 6}, {"message{ お知らせ。; }", 2}};
   for (const auto& [shown, waits] : cases) {
     SCOPED_TRACE(shown);
@@ -183,12 +170,9 @@ TEST_F(ScriptTest, TheDriverWaitsForTalkAndMessagesToBeDecided) {
     for (int i = 0; i < 60 && result == kRun; ++i) {
       result = i % 2 == 0 ? frame({kDecide}) : frame();
     }
-    EXPECT_EQ(result, kFin);
-    EXPECT_EQ(integer("money"), 5);
+    EXPECT_EQ(std::tuple(result, integer("money")), std::tuple(kFin, 5));
   }
-}
-
-TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
+  // It clears the scene models around a run.
   fs().put("src/picture/event/box.txt", std::string("model{name lid;} model{name base;}"));
   Game::SceneModelSet& models = game().sceneModels();
   models.createResourceSet("src/picture/event/box.txt", "left over");
@@ -198,8 +182,7 @@ TEST_F(ScriptTest, TheDriverClearsSceneModelsAroundARun) {
   EXPECT_EQ(models.resourceSets().count(), 1);
   EXPECT_NE(models.findEntry("a"), nullptr);
   EXPECT_EQ(mScript.update(game()), kFin);
-  EXPECT_EQ(models.resourceSets().count(), 0);
-  EXPECT_EQ(models.entries().count(), 0);
+  EXPECT_EQ(std::tuple(models.resourceSets().count(), models.entries().count()), std::tuple(0, 0));
 }
 
 using ScriptDeathTest = ScriptTest;
