@@ -46,14 +46,6 @@ TEST(BarrierCells, CellsLieOnTheirRingsHexagon) {
 
 using BarrierTest = EffectTestSupport::BankTest;
 
-TEST_F(BarrierTest, OneRingIsOneCellAtTheCentre) {
-  Game::Effect::Bank::Barrier barrier;
-  const Vector3 centre(10.f, 20.f, 30.f);
-  const auto nodes = launched([&] { barrier.launchGrid(stage.pool, centre, Vector3(1.f, 0.f, 0.f), 2.f, 1, 0xff00ff00u); });
-  EXPECT_EQ(describeAll(nodes), std::vector<std::string>{"main at 10,20,30 scale 2,2,2 time 0"});
-  EXPECT_TRUE(launched([&] { barrier.launchGrid(stage.pool, centre, Vector3(1.f, 0.f, 0.f), 2.f, 0, 0u); }).empty());
-}
-
 // Three rings facing +y (yaw 90): 19 cells, each q(r, k)·scale turned a
 // quarter (y → −x), ring r 3·r frames late, turned, scaled and coloured.
 TEST_F(BarrierTest, ThreeRingsMakeNineteenCellsTurnedToTheDirection) {

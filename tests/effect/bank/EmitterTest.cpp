@@ -43,22 +43,6 @@ TEST_F(EmitterTest, ADustRingCountsTheWholePartOfSizeOver16Plus16) {
   EXPECT_EQ(small.activeCount(), 32);
 }
 
-// About a unit's feet, of its size: 192/16 + 16 puffs at a quarter scale,
-// puff i at 360·i/28 degrees, 96 out; from the pool's first free slot on.
-TEST_F(EmitterTest, ADustRingAtAUnitsFrontCirclesItsFeetWithItsSize) {
-  SceneNode* first = stage.pool.create(nullptr, 0);
-  Game::Unit& slime = unitAt(Vector3(10.f, 20.f, 5.f), "Slime");
-  first->release();
-  emitter.dustRingAtFront(slime);
-  const std::vector<SceneNode*> puffs = nodesOf(common("土煙"));
-  ASSERT_EQ(puffs.size(), 28u);
-  EXPECT_EQ(puffs[0]->index(), 0u);
-  EXPECT_EQ(text(puffs[0]->position.value()) + " " + text(puffs[7]->position.value()), "106,20,5 10,116,5");
-  for (SceneNode* puff : puffs) {
-    EXPECT_EQ(text(puff->scale.value()) + " time " + number(puff->getTime()), "0.25,0.25,0.25 time 0");
-  }
-}
-
 TEST_F(EmitterTest, AUnitWithoutABattlePoolRaisesNoDustAndNoWings) {
   Game::Unit& unit = makeUnit(0, 1, 2);
   battle.pool = nullptr;

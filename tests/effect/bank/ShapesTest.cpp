@@ -20,13 +20,6 @@ using Kind = Game::Effect::ActionRecord::ResultKind;
 
 using ShapesTest = EffectTestSupport::BankTest;
 
-// A blast is scaled size/64 and hidden delay frames.
-TEST_F(ShapesTest, ABlastIsScaledBySizeOver64) {
-  Game::Effect::Bank::ExplodeRed explode;
-  SceneNode* node = explode.launch(stage.pool, Vector3(1.f, 2.f, 3.f), 96.f, 5.f);
-  EXPECT_EQ(describe(*node), "main at 1,2,3 scale 1.5,1.5,1.5 time -5");
-}
-
 struct Scatter {
   float radius;
   std::size_t blasts;
@@ -119,20 +112,6 @@ TEST_F(ShapesTest, ACutFacesItsTarget) {
   EXPECT_LT(distance(between->position.value(), from), 1e-3f);
   EXPECT_FLOAT_EQ(between->scale.x.value(), 0.75f);
   EXPECT_NEAR(between->rotation.z.value(), std::atan2(to.y - from.y, to.x - from.x) * 180.f / 3.14159265f, 1e-3f);
-}
-
-struct Angle {
-  Vector3 to;
-  float degrees;
-};
-
-TEST_F(ShapesTest, TheScreenAngleRunsFromTheFirstPointToTheSecond) {
-  const Vector3 from(10.f, 10.f, 0.f);
-  for (const Angle& angle : {Angle{{20.f, 10.f, 0.f}, 0.f}, Angle{{20.f, 20.f, 5.f}, 45.f},
-                             Angle{{10.f, 30.f, 0.f}, 90.f}, Angle{{0.f, 10.f, 0.f}, 180.f},
-                             Angle{{10.f, 0.f, 0.f}, -90.f}, Angle{{10.f, 10.f, 99.f}, 0.f}}) {
-    EXPECT_FLOAT_EQ(Game::Effect::Bank::screenAngle(from, angle.to), angle.degrees);
-  }
 }
 
 // The render state's transform is in matrix units: 400 world units each.

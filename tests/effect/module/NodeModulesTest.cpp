@@ -63,31 +63,6 @@ TEST_F(NodeModulesTest, AnAspectSwingsInsideItsEnvelopeAndIsBackToOneAfterFPlusO
   }
 }
 
-TEST_F(NodeModulesTest, ALaunchLeavesStillCopiesEveryIntervalAndEndsWithItsSource) {
-  SceneNode* source = shotAt(Vector3(10.f, 20.f, 30.f));
-  source->rotation.setValue(0.f, 0.f, 45.f);
-  source->scale.setValueAll(2.f);
-  source->position.setVelocity(5.f, 0.f, 0.f);
-  source->rotation.setVelocity(0.f, 0.f, 3.f);
-  Launch launch(source, trail(), 3);
-  for (int c = 0; c < 7; ++c) {
-    EXPECT_EQ(launch.update(), Module::kRunning) << c;
-    stage.pool.update();
-  }
-  const std::vector<SceneNode*> copies = nodesOf(trail());
-  ASSERT_EQ(copies.size(), 3u);  // on counts 0, 3 and 6
-  // Each where the source was when it was left, and still there.
-  const char* kCopies[] = {"10,20,30 turn 0,0,45 scale 2,2,2", "25,20,30 turn 0,0,54 scale 2,2,2",
-                           "40,20,30 turn 0,0,63 scale 2,2,2"};
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(pose(*copies[i]), kCopies[i]);
-    EXPECT_FLOAT_EQ(copies[i]->position.x.velocity(), 0.f);
-    EXPECT_FLOAT_EQ(copies[i]->rotation.z.velocity(), 0.f);
-  }
-  source->release();
-  EXPECT_EQ(launch.update(), Module::kDone);
-}
-
 TEST_F(NodeModulesTest, ALaunchOrAfterimageOfIntervalOneOrLessSpawnsEveryUpdate) {
   for (int interval : {1, 0, -3}) {
     stage.pool.releaseAll();
@@ -189,47 +164,6 @@ TEST_F(NodeModulesTest, ALineSpansTwoUnitsWithZScaleDistanceOver256AndHoldsUntil
   EXPECT_EQ(unseen.update(), Module::kDone);
 }
 
-TEST_F(NodeModulesTest, AnAfterimageCopyStaysPutFrozenAndFades) {
-  SceneNode* node = shotAt(Vector3(30.f, 40.f, 50.f));
-  node->rotation.setValue(0.f, 0.f, 90.f);
-  node->position.setVelocity(4.f, 0.f, 0.f);
-  node->setTime(7.f);
-  const Game::Animation fade = shapes->findAnimation("fade");
-  Afterimage copies(node, 4, 2, 16, fade);
-  EXPECT_EQ(copies.update(), Module::kRunning);
-  std::vector<SceneNode*> all = nodesOf(shot());
-  ASSERT_EQ(all.size(), 2u);
-  SceneNode& copy = *(all[0] == node ? all[1] : all[0]);
-  EXPECT_EQ(copy.getLifetime(), 16);
-  EXPECT_FLOAT_EQ(copy.getSpeed(), 0.f);
-  ASSERT_EQ(copy.overlays().size(), 1u);
-  EXPECT_TRUE(copy.overlays()[0].animation == fade);
-  EXPECT_FLOAT_EQ(copy.overlays()[0].time, 0.f);
-  EXPECT_EQ(describe(copy), "shot at 0,0,-1 scale 1,1,1 time 7");  // its own place, turn and size
-  for (int i = 0; i < 5; ++i) {
-    stage.pool.update();
-  }
-  copy.updateWorld();
-  // Where the node was, turned as it was (its own x axis along +y), frozen.
-  Vector3 ahead;
-  copy.localToWorldVector(&ahead, Vector3(1.f, 0.f, 0.f));
-  EXPECT_EQ(text(*copy.worldPosition()) + " x axis " + text(ahead), "30,40,49 x axis 0,1,0");
-  EXPECT_FLOAT_EQ(copy.getTime(), 7.f);
-}
-
-TEST_F(NodeModulesTest, AnAfterimageCopiesOnMultiplesOfItsIntervalForFramesPlusOneUpdates) {
-  SceneNode* node = shotAt(Vector3(0.f, 0.f, 0.f));
-  Afterimage copies(node, 4, 2, 16, shapes->findAnimation("fade"));
-  for (int c = 0; c <= 4; ++c) {
-    EXPECT_EQ(copies.update(), Module::kRunning);
-  }
-  EXPECT_EQ(copies.update(), Module::kDone);
-  EXPECT_EQ(nodesOf(shot()).size(), 4u);  // the node and copies on 0, 2 and 4
-  Afterimage released(node, 4, 2, 16, shapes->findAnimation("fade"));
-  node->release();
-  EXPECT_EQ(released.update(), Module::kDone);
-}
-
 // Transport over 4 frames through (20, 10, 0) at 2 to (40, 0, 0):
 // x = 10t, y = 10t - 2.5t².
 TEST_F(NodeModulesTest, ATransportFollowsItsPathStretchedAndLeavesATrailHalfAFrameBehind) {
@@ -252,48 +186,6 @@ TEST_F(NodeModulesTest, ATransportFollowsItsPathStretchedAndLeavesATrailHalfAFra
   // At 1/2, as long as |(10, 7.5, 0)|, turned as the node.
   EXPECT_EQ(pose(*trails[0]), "5,4.38,0 turn -36.87,90,33 scale 1,1,12.5");
   EXPECT_EQ(trace(transport, [&] { return text(node->position.value()); }), "20,10,0 30,7.5,0 40,0,0 done");
-}
-
-// Each setup from where the node stands (its world state not yet brought up
-// to date) to (50, 20, 10) at 8, meeting a at 2 and b at 6 as value (0),
-// velocity (1) or acceleration (2).
-TEST_F(NodeModulesTest, EachTransportSetupFitsItsConditionsFromWhereTheNodeStands) {
-  const Vector3 end(50.f, 20.f, 10.f);
-  const Vector3 a(30.f, 30.f, 0.f);
-  const Vector3 b(1.f, -2.f, 3.f);
-  using Build = void (*)(Transport&, const Vector3&, const Vector3&, const Vector3&);
-  const struct {
-    const char* name;
-    Build build;
-    int first;
-    int second;
-  } kSetups[] = {
-      {"setSpanValue", [](Transport& t, const Vector3& e, const Vector3& p, const Vector3&) { t.setSpanValue(e, 2.f, p); }, 0, -1},
-      {"setSpanVelocity", [](Transport& t, const Vector3& e, const Vector3& p, const Vector3&) { t.setSpanVelocity(e, 2.f, p); }, 1, -1},
-      {"setSpan", [](Transport& t, const Vector3& e, const Vector3& p, const Vector3& q) { t.setSpan(e, 2.f, p, 6.f, q); }, 0, 1},
-      {"setSpanValueValue", [](Transport& t, const Vector3& e, const Vector3& p, const Vector3& q) { t.setSpanValueValue(e, 2.f, p, 6.f, q); }, 0, 0},
-      {"setSpanVelocityVelocity", [](Transport& t, const Vector3& e, const Vector3& p, const Vector3& q) { t.setSpanVelocityVelocity(e, 2.f, p, 6.f, q); }, 1, 1},
-      {"setSpanVelocityAccel", [](Transport& t, const Vector3& e, const Vector3& p, const Vector3& q) { t.setSpanVelocityAccel(e, 2.f, p, 6.f, q); }, 1, 2},
-  };
-  float x = 10.f;
-  for (const auto& setup : kSetups) {
-    x += 100.f;
-    SceneNode* node = stage.pool.create(shot(), 0);
-    node->position.setValue(x, 0.f, 0.f);
-    Transport transport(node, 8, false);
-    setup.build(transport, end, a, b);
-    const Game::Vec3Curve& path = transport.path();
-    auto at = [&](int kind, float t) {
-      return kind == 0 ? path.valueAt(t) : kind == 1 ? path.velocityAt(t) : path.accelAt(t);
-    };
-    expectNear(path.valueAt(0.f), Vector3(x, 0.f, 0.f), 1e-3f, setup.name);
-    expectNear(path.valueAt(8.f), end, 1e-3f, setup.name);
-    expectNear(at(setup.first, 2.f), a, 1e-3f, setup.name);
-    if (setup.second >= 0) {
-      expectNear(at(setup.second, 6.f), b, 1e-3f, setup.name);
-    }
-    node->release();
-  }
 }
 
 TEST_F(NodeModulesTest, ATransportWhoseNodeWentEndsOnTheNextUpdate) {
