@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "core/math/MathHelper.h"
 #include "effect/bank/ParticleBase.h"
@@ -41,32 +40,6 @@ class ParticleBaseTest : public EffectTestSupport::BankTest {
     return std::acos(cosine) * 180.f / 3.14159265f;
   }
 };
-
-// A jet from p to q leaves along q − p at speed 16, and its particles are
-// aimed that way.
-TEST_F(ParticleBaseTest, AJetLeavesAlongTheLineFromItsStartToItsEnd) {
-  Game::Effect::Bank::Particle particle;
-  const Vector3 from(10.f, -20.f, 30.f);
-  const Vector3 offsets[] = {{50.f, 0.f, 0.f},  {-50.f, 0.f, 0.f}, {0.f, 50.f, 0.f},   {0.f, -50.f, 0.f},
-                             {0.f, 0.f, 50.f},  {0.f, 0.f, -50.f}, {30.f, 30.f, 30.f}, {-10.f, 20.f, -5.f}};
-  for (const Vector3& offset : offsets) {
-    Vector3 to = from;
-    to += offset;
-    const auto nodes = launched([&] { particle.jet(stage.pool, from, to, 90.f, 90.f); });
-    ASSERT_EQ(nodes.size(), 32u);
-    Vector3 along = offset;
-    along.normalize();
-    for (SceneNode* node : nodes) {
-      Vector3 v = velocity(*node);
-      EXPECT_NEAR(v.length(), 16.f, 1e-3f);
-      v *= 1.f / 16.f;
-      expectNear(v, along);
-      expectNear(aimedAlong(*node), along);
-      expectNear(node->position.value(), from);
-    }
-    stage.pool.releaseAll();
-  }
-}
 
 // Every particle of a burst: at p, scaled, speed in range times the scale,
 // gravity times the scale, the damping, delays step·i, white by default;
@@ -118,53 +91,6 @@ TEST_F(ParticleBaseTest, StarsAndPrismParticlesShowPureHues) {
       EXPECT_FLOAT_EQ(node->transparency.value(), 1.f);
     }
     EXPECT_EQ(coloured, 64);
-    stage.pool.releaseAll();
-  }
-}
-
-struct Preset {
-  const char* name;
-  std::function<void(const Game::Effect::Bank::ParticleBase&, Game::SceneNodePool&, const Vector3&)> launch;
-  std::size_t count;
-  float speedMin;
-  float speedMax;
-  const char* motion;
-  float delayStep;
-};
-
-// The presets at a point, by hand: the splash's gravity and climb, the
-// twinkle's count and speed, the gathering's delays (the spray's count, the
-// jet's and the ring's show in the tests below).
-TEST_F(ParticleBaseTest, ThePresetsThrowTheirCountsAtTheirSpeeds) {
-  using Game::Effect::Bank::ParticleBase;
-  const Vector3 up(0.f, 0.f, 100.f);
-  const Preset presets[] = {
-      {"splash", [](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) { b.splash(pool, p); }, 64, 6.f,
-       6.f, "accel 0,0,-0.3 damp 1,1,1 at -40,12,8 scale 1,1,1", 0.f},
-      {"twinkle", [](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) { b.twinkle(pool, p); }, 8,
-       8.f, 8.f, "accel 0,0,0 damp 0.9,0.9,0.9 at -40,12,8 scale 1,1,1", 0.f},
-      {"gather",
-       [&](const ParticleBase& b, Game::SceneNodePool& pool, const Vector3& p) {
-         Vector3 to = p;
-         to += up;
-         b.gather(pool, p, to, 30.f);
-       },
-       64, 0.f, 0.f, "accel 0,0,0 damp 1,1,1 at -40,12,8 scale 1,1,1", 0.2f},
-  };
-  Game::Effect::Bank::Particle particle;
-  const Vector3 p(-40.f, 12.f, 8.f);
-  for (const Preset& preset : presets) {
-    SCOPED_TRACE(preset.name);
-    const auto nodes = launched([&] { preset.launch(particle, stage.pool, p); });
-    ASSERT_EQ(nodes.size(), preset.count);
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-      const SceneNode& node = *nodes[i];
-      const Vector3 v = velocity(node);
-      EXPECT_GE(v.length(), preset.speedMin - 1e-3f);
-      EXPECT_LE(v.length(), preset.speedMax + 1e-3f);
-      EXPECT_EQ(motion(node), preset.motion);
-      EXPECT_FLOAT_EQ(node.getTime(), -preset.delayStep * static_cast<float>(i));
-    }
     stage.pool.releaseAll();
   }
 }

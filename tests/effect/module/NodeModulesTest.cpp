@@ -63,7 +63,7 @@ TEST_F(NodeModulesTest, AnAspectSwingsInsideItsEnvelopeAndIsBackToOneAfterFPlusO
   }
 }
 
-TEST_F(NodeModulesTest, ALaunchOrAfterimageOfIntervalOneOrLessSpawnsEveryUpdate) {
+TEST_F(NodeModulesTest, ALaunchOrAfterimageOfIntervalOneOrLessSpawnsEveryUpdateUntilItsSourceGoes) {
   for (int interval : {1, 0, -3}) {
     stage.pool.releaseAll();
     SceneNode* source = shotAt(Vector3(0.f, 0.f, 0.f));
@@ -75,6 +75,10 @@ TEST_F(NodeModulesTest, ALaunchOrAfterimageOfIntervalOneOrLessSpawnsEveryUpdate)
     }
     EXPECT_EQ(nodesOf(trail()).size(), 4u) << interval;
     EXPECT_EQ(nodesOf(shot()).size(), 5u) << interval;  // the source and 4 copies
+    // Both end with their source, long before their frames are up.
+    source->release();
+    EXPECT_EQ(launch.update(), Module::kDone);
+    EXPECT_EQ(copies.update(), Module::kDone);
   }
 }
 
