@@ -48,19 +48,6 @@ TEST_F(UnitModulesTest, AStepOfNoFramesOrWithoutANodeStillEnds) {
   EXPECT_EQ(trace(unseen, [] { return "h"; }), "h h done");
 }
 
-TEST_F(UnitModulesTest, AMoveAtHeightZeroRunsStraightAndPuffsDustOnEvenCountsOnTheGround) {
-  Game::Unit& unit = unitAt(Vector3(0.f, 0.f, 0.f));
-  Move move(unit, Vector3(100.f, 0.f, 0.f), 0.f, 4, false);
-  // The feet and the puffs so far after each update.
-  EXPECT_EQ(trace(move, [&] { return text(feetOf(unit)) + "/" + std::to_string(nodesOf(common("土煙")).size()); }),
-            "25,0,0/0 50,0,0/1 75,0,0/1 100,0,0/2 done");
-  // Each puff within a quarter of the unit's size of the feet, at its scale.
-  const std::vector<Game::SceneNode*> puffs = nodesOf(common("土煙"));
-  EXPECT_LT(flatDistance(puffs[0]->position.value(), Vector3(50.f, 0.f, 0.f)), 64.f);
-  EXPECT_LT(flatDistance(puffs[1]->position.value(), Vector3(100.f, 0.f, 0.f)), 64.f);
-  EXPECT_FLOAT_EQ(puffs[0]->scale.value().x, 1.f);
-}
-
 TEST_F(UnitModulesTest, AMoveHopsToHeightHalfWayAndRaisesDustOnlyOnTheGround) {
   Game::Unit& slime = unitAt(Vector3(0.f, 0.f, 0.f), "Slime");
   Move move(slime, Vector3(100.f, 0.f, 0.f), 64.f, 4, false);
