@@ -155,6 +155,7 @@ TEST(TileMapGridTest, FaultsAreNamed) {
       {[](Bytes& b) { b.pop_back(); }, "f: its size does not match its header"},
       {[](Bytes& b) { b[18] = 5; }, "f: not six layers"},
       {[](Bytes& b) { b[0] = 'X'; }, "f: not a tile map"},
+      {[](Bytes& b) { b[2] = 'X'; }, "f: not a tile map"},
       {[](Bytes& b) { b[3] = 'X'; }, "f: not a tile map"},
       // No cells high: header alone, which its size matches.
       {[](Bytes& b) {
