@@ -113,15 +113,6 @@ TEST(TileMapGridTest, WideFilesAndMapsWithoutLegends) {
   EXPECT_NE(TileMapGrid::writeGrid(map).find("layer light\n07 07\n"), std::string::npos);
 }
 
-TEST(TileMapGridTest, LegendsDrawALayerAsAPicture) {
-  std::vector<std::string> layers(6, " . .\n . .\n");
-  layers[0] = "legend # 11\nlegend _ 0\n#_\n.#\n";
-  const TileMap map = TileMapGrid::readGrid(grid(2, 2, 8, layers), "p.grid");
-  EXPECT_EQ(std::vector<std::uint32_t>(map.values.begin(), map.values.begin() + 4),
-            (std::vector<std::uint32_t>{0x11, 0, 255, 0x11}));
-  EXPECT_NE(TileMapGrid::writeGrid(map).find("layer chip\nlegend # 11\nlegend _ 00\n#_\n.#\n"), std::string::npos);
-}
-
 // Each fault names the line (or the file) and what is wrong.
 TEST(TileMapGridTest, FaultsAreNamed) {
   const std::vector<std::string> ok(6, "00\n");
@@ -164,6 +155,7 @@ TEST(TileMapGridTest, FaultsAreNamed) {
       {[](Bytes& b) { b.pop_back(); }, "f: its size does not match its header"},
       {[](Bytes& b) { b[18] = 5; }, "f: not six layers"},
       {[](Bytes& b) { b[0] = 'X'; }, "f: not a tile map"},
+      {[](Bytes& b) { b[2] = 'X'; }, "f: not a tile map"},
       {[](Bytes& b) { b[3] = 'X'; }, "f: not a tile map"},
       // No cells high: header alone, which its size matches.
       {[](Bytes& b) {

@@ -85,13 +85,6 @@ std::uint32_t farthestMatch(const Bytes& tokens) {
   return farthest;
 }
 
-TEST(CompressionTest, SizesOfTheBasicCases) {
-  EXPECT_EQ(compressed({}).size(), 0u);
-  EXPECT_EQ(compressed(distinctBytes(128)).size(), 129u);
-  EXPECT_EQ(compressed(distinctBytes(129)).size(), 131u);
-  EXPECT_EQ(tokensOf(Bytes(19, 'x')), (Bytes{0x00, 'x', 0x80 | 15, 0x00}));
-}
-
 TEST(CompressionTest, MatchesReachTheWholeWindowAndNoFurther) {
   const Bytes head = distinctBytes(256);
   for (std::size_t gap : {2048u - 24u, 2049u - 24u}) {
@@ -118,18 +111,6 @@ TEST(CompressionTest, RandomRoundTripsOfManySizes) {
   }
 }
 
-TEST(CompressionTest, ScramblingIsKeyedByLength) {
-  const Bytes abc{'a', 'b', 'c'};
-  Bytes scrambled(3);
-  scramble(scrambled.data(), abc.data(), 3);
-  EXPECT_EQ(scrambled, (Bytes{0x65, 0xF0, 0x05}));  // nibbles swapped, xor the seed-3 key
-  Bytes back(3);
-  unscramble(back.data(), scrambled.data(), 3);
-  EXPECT_EQ(back, abc);
-  const Bytes longer = scrambledTokens({'a', 'b', 'c', 'd'});
-  EXPECT_NE(Bytes(longer.begin(), longer.begin() + 3), scrambled);
-}
-
 // Unscrambling takes sixteen key bytes at a time, and long streams from four
 // points of the key stream at once: every length around the block edges, and
 // one of two such stretches and a rest, agree with the generator taken one
@@ -149,28 +130,6 @@ TEST(CompressionTest, UnscramblingAgreesWithTheGeneratorAtEveryLength) {
     Bytes out(n);
     unscramble(out.data(), in.data(), n);
     ASSERT_EQ(out, expected) << n;
-  }
-}
-
-// A match nearer than its length repeats the pattern it starts on.
-TEST(CompressionTest, NearMatchesRepeatTheirPattern) {
-  for (std::uint8_t distance = 1; distance <= 17; ++distance) {
-    for (std::uint8_t length = 3; length <= 18; length += 5) {
-      Bytes tokens{static_cast<std::uint8_t>(distance - 1)};
-      Bytes expected;
-      for (std::uint8_t k = 0; k < distance; ++k) {
-        tokens.push_back(static_cast<std::uint8_t>('a' + k));
-        expected.push_back(static_cast<std::uint8_t>('a' + k));
-      }
-      tokens.push_back(static_cast<std::uint8_t>(0x80 | (length - 3)));
-      tokens.push_back(static_cast<std::uint8_t>(distance - 1));
-      for (std::uint8_t k = 0; k < length; ++k) {
-        expected.push_back(expected[k]);
-      }
-      Bytes out;
-      ASSERT_TRUE(expand(scrambledTokens(tokens), 64, &out));
-      EXPECT_EQ(out, expected) << "distance " << int(distance) << " length " << int(length);
-    }
   }
 }
 

@@ -34,7 +34,6 @@ class GlyphCacheTest : public testing::Test {
     return std::make_unique<GlyphCache>(rasterizer.openFace(desc), pages, pageWidth, pageHeight);
   }
   void script(Engine::u16 code, const Platform::GlyphImage& image) { rasterizer.script->images[code] = image; }
-  int renders(Engine::u16 code) { return rasterizer.script->renderCounts[code]; }
 
   // Every pixel of a page outside the given rectangles is clear.
   bool clearOutside(Engine::i32 page, const std::vector<GlyphRecord>& cells) const {
@@ -81,19 +80,6 @@ void cacheLetters(GlyphCache& cache, char first, char last) {
 void expectCell(const GlyphRecord& record, int page, int x, int y, int width, int height) {
   EXPECT_EQ(std::make_tuple(int{record.page}, int{record.x}, int{record.y}, int{record.width}, int{record.height}),
             std::make_tuple(page, x, y, width, height));
-}
-
-TEST_F(GlyphCacheTest, EachGlyphIsRenderedOnceAndPackedLeftToRight) {
-  auto cache = makeCache(512, 512);
-  // The first page exists before any glyph.
-  EXPECT_EQ(std::tuple(cache->charHeight(), cache->charAscent(), pages.pageCount()), std::tuple(16, 12, 1));
-  expectCell(cache->glyph('A'), 0, 0, 0, 8, 16);
-  expectCell(cache->glyph(0x82A0), 0, 8, 0, 16, 16);
-  expectCell(cache->glyph(' '), 0, 24, 0, 8, 16);  // a transparent cell of its advance
-  expectCell(cache->glyph('A'), 0, 0, 0, 8, 16);
-  EXPECT_EQ(renders('A'), 1);
-  EXPECT_EQ(pages.pixel(0, 23, 15), kInk);
-  EXPECT_TRUE(clearOutside(0, {cache->glyph('A'), cache->glyph(0x82A0)}));
 }
 
 TEST_F(GlyphCacheTest, CellEndingAtRightEdgeStartsNewRowAndAtBottomNewPage) {
