@@ -74,6 +74,12 @@ TEST_F(TargetAreaTest, EveryAreaCodeAroundItsTargetCell) {
       {0, 2, 1, TargetArea::kSelfDestruct, "..... ..... .#... | ##### ...## ....."},
       {0, 2, 1, TargetArea::kSide, "##### ##### ##### | ..... ..... ....."},
       {1, 0, 0, TargetArea::kAll, kEverything},
+      // A cell or side outside the grid marks nothing, whatever the code.
+      {2, 0, 0, TargetArea::kAll, kNothing},
+      {-1, 1, 1, TargetArea::kAll, kNothing},
+      {1, 3, 0, TargetArea::kAll, kNothing},
+      {0, 2, -1, TargetArea::kAll, kNothing},
+      {1, 1, 1, TargetArea::kAreaCount, kNothing},
   };
   for (const auto& [side, row, column, code, marked] : cases) {
     area.markReach(0, 0, 0, TargetArea::kFar);
@@ -92,36 +98,14 @@ TEST_F(TargetAreaTest, EveryReachFromTheActorsCell) {
       {1, 2, 3, TargetArea::kFar, kEverything},
       {0, 0, 0, 3, kNothing},
       {0, 0, 0, -1, kNothing},
+      {2, 0, 0, TargetArea::kFar, kNothing},
+      {0, 0, 5, TargetArea::kFar, kNothing},
   };
   for (const auto& [side, row, column, reach, marked] : cases) {
     area.markArea(1, 1, 1, TargetArea::kAll);
     area.markReach(side, row, column, reach);
     EXPECT_EQ(marks(area), marked) << "reach " << reach;
   }
-}
-
-TEST_F(TargetAreaTest, ACellOrSideOutsideTheGridMarksNothing) {
-  for (const auto& [side, row, column] :
-       {std::tuple{0, -1, -1}, {1, 3, 0}, {1, 0, 5}, {0, 2, -1}, {2, 0, 0}, {-1, 1, 1}}) {
-    for (int code = TargetArea::kNone; code <= TargetArea::kAreaCount; ++code) {
-      area.markArea(side, row, column, code);
-      EXPECT_EQ(marks(area), kNothing) << code;
-    }
-    for (int reach = TargetArea::kSelf; reach <= TargetArea::kFar; ++reach) {
-      area.markReach(side, row, column, reach);
-      EXPECT_EQ(marks(area), kNothing) << reach;
-    }
-  }
-  area.markArea(0, 0, 0, -1);
-  EXPECT_EQ(marks(area), kNothing);
-  area.mark(0, 3, 0);
-  area.mark(2, 0, 0);
-  area.mark(-1, 0, 0);
-  EXPECT_EQ(marks(area), kNothing);
-  area.markArea(0, 0, 0, TargetArea::kAll);
-  area.clearSide(2);
-  area.clearSide(-1);
-  EXPECT_EQ(marks(area), kEverything);
 }
 
 TEST_F(TargetAreaTest, AnArtReachesTheSideItAimsAt) {
