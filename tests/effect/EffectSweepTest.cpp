@@ -149,6 +149,8 @@ TEST_F(EffectDataTest, EachScriptTurnsTheCameraOnItsFrames) {
       {"ダブルキャスト", "0:T 1.5"}, {"攻撃補助", "0:P"}, {"バリア展開", "0:P"}, {"幻影", "0:P"}, {"恵雨", "0:T"},
       {"トランス", "0:T 1.5"}, {"決闘歌", "0:P"}, {"護身法", "0:T"}, {"エンハンス", "0:T"},
       {"ハイスピードチャージ", "0:P"}, {"リフレッシュ", "0:P"}, {"マジカルヒール", "0:T 1.5"}, {"dummy", "0:P"},
+      // An eye.
+      {"眠たい視線", "0:P"},
   });
   // The rain, the duel song and the guard alone of the buffs tilt the
   // camera down 30 degrees as they start.

@@ -15,7 +15,6 @@ namespace {
 
 using namespace EffectTestSupport;
 
-
 class NamedSwarmsTest : public EffectTestSupport::FamilySweep {};
 
 // One play with the first target hit, by hand from the timelines: what it
