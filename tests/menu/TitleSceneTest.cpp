@@ -177,18 +177,4 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlotAndKeysTwoSixAndTwelveOpenTheMu
   EXPECT_EQ(title.musicList(), nullptr);
 }
 
-// A slot that does not read must never reach the game flow as "no game" (the memory save).
-TEST_F(TitleSceneTest, ADamagedSlotKeepsTheLoadMenuOpen) {
-  fs().put(Game::SaveSlot::path(0).c_str(), "not a save");
-  open();
-  EXPECT_EQ(choose(TitleScene::kLoad), 0);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(press(Key::X), 0);
-  EXPECT_EQ(std::tuple(mTitle->isLoadOpen(), mTitle->takeGame()), std::tuple(true, nullptr));
-  // Cancel closes the list and the ring is back.
-  for (int i = 0; i < 40 && mTitle->isLoadOpen(); ++i) {
-    press(mTitle->loadMenu()->isShowingMessage() ? Key::X : Key::Z);
-  }
-  EXPECT_FALSE(mTitle->isLoadOpen());
-}
-
 }  // namespace
