@@ -33,6 +33,8 @@ class TitleSceneTest : public TestServices::Test<TestServices::kGraphics | TestS
   }
   void TearDown() override {
     mTitle.reset();
+    // The load menu remembers its slot across games; later tests save to slot 0.
+    Game::SaveSlotList::forgetCursor();
     Test::TearDown();
   }
 
