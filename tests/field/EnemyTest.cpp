@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "battle/Battle.h"
 #include "records/Database.h"
 #include "core/file/nml/NmlDocument.h"
 #include "records/database/RaceData.h"
@@ -147,21 +146,6 @@ TEST_F(EnemyTest, WithoutASpeedOrPatternItStays) {
   odd.setParameter(std::make_unique<Enemy>(*races.back(), 5));
   odd.update();
   EXPECT_FALSE(odd.hasCommands()) << "a pattern the race lacks";
-}
-
-TEST_F(EnemyTest, TouchStartsTheBattleWithTheRaceAndRemovesTheSymbol) {
-  Symbol& player = place("player", 0, 0);
-  field->setPlayer(&player);
-  Symbol& e = enemy(Game::Database::instance()->findRace("粘体"), 1, 0, 0.f);
-  bool remove = false;
-  EXPECT_TRUE(e.touch(remove));
-  ASSERT_EQ(field->battles.size(), 1u);
-  Game::Battle& battle = *field->battles[0];
-  // In front of the player, its back turned.
-  EXPECT_EQ(std::tuple(remove, battle.kind(), e.isEnemy(), e.isContainer()),
-            std::tuple(true, BattleSettings::kForestall, true, false));
-  EXPECT_FLOAT_EQ(battle.level(), 3.1f);
-  EXPECT_GE(battle.countLiving(1), 1);
 }
 
 }  // namespace
