@@ -250,12 +250,17 @@ TEST_F(BattleTablesTest, CollectArtsNeedsTargetsForAreasAndWeights) {
 TEST_F(BattleTablesTest, ToolArtsAndEnergyRules) {
   load(smallSet().with(Database::kTools,
                        "tool{name 槍;icon 槍;price 3;energy 5;arts{ability 打つ;}passiveArts{ability 構え;}"
-                       "throw{ability 打つ;costCancel true;}}tool{name 薬;icon 薬;price 9;}tool{name 石;icon 石;price 1;}"));
+                       "throw{ability 打つ;costCancel true;}}tool{name 薬;icon 薬;price 9;}tool{name 石;icon 石;price 1;}"
+                       "tool{name 砂;icon 砂;price 0;}tool{name 負;icon 負;price -8;}"));
   const Game::ToolData& spear = *database().findTool("槍");
   const Game::ToolData& potion = *database().findTool("薬");
   EXPECT_TRUE(spear.hasDurability() && !potion.hasDurability());
   // Sale at a quarter of the price, never below 1.
   EXPECT_EQ(std::tuple(spear.energy(), spear.sellValue(), potion.energy(), potion.sellValue()), std::tuple(5, 1, 1, 2));
+  // From a price of 1 only: nothing for 0, a quarter below.
+  EXPECT_EQ(std::tuple(database().findTool("石")->sellValue(), database().findTool("砂")->sellValue(),
+                       database().findTool("負")->sellValue()),
+            std::tuple(1, 0, -2));
   EXPECT_EQ(spear.arts().count(), 1);
   EXPECT_TRUE(spear.passiveArts().at(0).isPassive());
   ASSERT_EQ(std::tuple(spear.throwArt().count(), potion.throwArt().count()), std::tuple(1, 0));

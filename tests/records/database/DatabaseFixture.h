@@ -9,6 +9,7 @@
 #include "core/random/RandomGenerator.h"
 #include "fuzz/SampleFile.h"
 #include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
 #include "records/Database.h"
 #include "records/ability/AbilityList.h"
 #include "records/constance/Constance.h"
@@ -45,6 +46,19 @@ inline std::string artsOf(const Game::AbilityList& list) {
   }
   return out;
 }
+
+// Parses a text as one record file; the root lives until the next parse.
+class ParsedText {
+ protected:
+  const Game::NmlNode& parse(const char* text) {
+    mRoot = std::make_unique<Game::NmlNode>();
+    EXPECT_TRUE(mRoot->parse(text, true)) << text;
+    return *mRoot;
+  }
+
+ private:
+  std::unique_ptr<Game::NmlNode> mRoot;
+};
 
 // The singletons the tables read through, and a database to load into.
 class DatabaseTest : public ::testing::Test {

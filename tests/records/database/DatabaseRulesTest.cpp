@@ -44,8 +44,7 @@ constexpr const char* kRuleTools =
     "tool{name 剣;fullName 鉄剣;icon 剣;price 9;energy 3;slot ぶき;slot あたま,うで;shell 甲;shell 乙;"
     "  equip{weapon 6;protector 1,0;}help 鋭い;arts{ability 技;}passiveArts{ability 打;}passiveArts{ability 術;}"
     "  throw{ability 技;}}"
-    "tool{name 薬;icon 薬;price 3;}tool{name 石;icon 石;price 0;equip{protector 0,2;}}"
-    "tool{name 負;icon 負;price -8;}";
+    "tool{name 薬;icon 薬;price 3;}tool{name 石;icon 石;price 0;equip{protector 0,2;}}";
 constexpr const char* kRuleShells = "shell{name 甲;face none;status{}skill{}defense{}}shell{name 乙;status{}skill{}defense{}}";
 
 class DatabaseRules : public DatabaseTestSupport::DatabaseTest {
@@ -132,14 +131,6 @@ TEST_F(DatabaseRules, ToolsReadArtsSlotsAndShells) {
             "技:1 / 打:1 術:1 / 技:1");
   EXPECT_EQ(database().findTool("薬")->throwArt().count(), 0);
   EXPECT_EQ(database().findTool("剣"), nullptr) << "found by the full name";
-}
-
-// A quarter of the price, at least 1 from a price of 1.
-TEST_F(DatabaseRules, SellValues) {
-  const std::pair<const char*, i32> cases[] = {{"鉄剣", 2}, {"薬", 1}, {"石", 0}, {"負", -2}};
-  for (const auto& [name, value] : cases) {
-    EXPECT_EQ(database().findTool(name)->sellValue(), value) << name;
-  }
 }
 
 // Font 1 for the name, then labels and values: "武器性能 6"; "物理防御 " and

@@ -2,28 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <tuple>
 
-#include "core/file/nml/NmlNode.h"
 #include "records/database/MapSiteData.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace Game {
 namespace {
 
 constexpr const char* kFile = "link.txt";
 
-class MapLinkDataTest : public ::testing::Test {
+class MapLinkDataTest : public ::testing::Test, protected DatabaseTestSupport::ParsedText {
  protected:
   MapLinkDataTest() {
     mS = mSites.add(MapSiteData("S", "S", 2));
     mT = mSites.add(MapSiteData("T", "T", 1));
-  }
-  const NmlNode& parse(const char* text) {
-    mRoot = std::make_unique<NmlNode>();
-    EXPECT_TRUE(mRoot->parse(text, true)) << text;
-    return *mRoot;
   }
 
   // Where a connection leads: site, file and position.
@@ -35,9 +29,6 @@ class MapLinkDataTest : public ::testing::Test {
   const MapSiteData* mS;
   const MapSiteData* mT;
   MapLinkList mLinks;
-
- private:
-  std::unique_ptr<NmlNode> mRoot;
 };
 
 // A link arrives 8 positions after the linked one, both ways; a jump arrives

@@ -3,31 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "core/file/nml/NmlNode.h"
 #include "records/database/EncounterTable.h"
+#include "tests/records/database/DatabaseFixture.h"
 
 namespace Game {
 namespace {
 
 constexpr const char* kSiteListFile = "src/data/map/list.txt";
 
-class MapSiteDataTest : public ::testing::Test {
- protected:
-  const NmlNode& parse(const char* text) {
-    mRoot = std::make_unique<NmlNode>();
-    EXPECT_TRUE(mRoot->parse(text, true)) << text;
-    return *mRoot;
-  }
-
- private:
-  std::unique_ptr<NmlNode> mRoot;
-};
+class MapSiteDataTest : public ::testing::Test, protected DatabaseTestSupport::ParsedText {};
 
 TEST_F(MapSiteDataTest, SitesReadEveryKeyWithTheirDefaults) {
   MapSiteList sites;
