@@ -582,22 +582,6 @@ TEST_F(BattleUnitRules, PlanningSetsSlotAndChargeOnce) {
       << "no charge while time is stopped by the unit";
 }
 
-// Fear refuses the plan when the coin comes up (a draw of 0 out of 2).
-TEST_F(BattleUnitRules, FearRefusesOnTheCoin) {
-  for (i32 seed = 1; seed <= 12; ++seed) {
-    random().setSeed(seed);
-    const bool heads = random().coin();
-    Unit& afraid = makeUnit();
-    afraid.setStateLevel("恐怖", 1);
-    random().setSeed(seed);
-    EXPECT_EQ((std::pair{afraid.planAction(-1, art("斬る"), afraid.place()), afraid.hasPlan()}),
-              std::pair(heads ? Unit::kPlanRefused : 0, !heads)) << seed;
-    Unit& brave = makeUnit();
-    random().setSeed(seed);
-    EXPECT_EQ(brave.planAction(-1, art("斬る"), brave.place()), 0) << seed;
-  }
-}
-
 // 突き: energy 2, AP tier 2; 火球: a spell of energy 3, AP tier 1.
 TEST_F(BattleUnitRules, WhatAnArtCostsAndWhoCanPay) {
   Unit& unit = makeUnit();
@@ -982,8 +966,7 @@ TEST_F(BattleUnitRules, AStateOutsideTheTableStopsNamingIt) {
 }
 
 // The rules that look arts and states up by name, run against the sample
-// data: the reactions whose first art's condition holds there and the
-// follow-up of an overdose.
+// data: the follow-up of an overdose.
 class SampleReactions : public UnitTestSupport::BattleUnitWorld {
  protected:
   void SetUp() override {
@@ -992,23 +975,6 @@ class SampleReactions : public UnitTestSupport::BattleUnitWorld {
   }
   Unit& member() { return makeUnit(false, 0, 2); }
 };
-
-// To a sword blow the ice barrier answers with its release, tried before
-// its cold guard; the thermal barrier's cold-and-heat guard gives way to its
-// counter. Struck until one comes: the sample's chances are 40% and more.
-TEST_F(SampleReactions, TheIceBarrierReleasesAndTheThermalBarrierCounters) {
-  Unit& attacker = makeUnit(true, 1, 2);
-  const Game::Ability blow = art("斬り払い");
-  for (const auto& [state, reaction] : {std::pair{"氷バリア", "氷バリア発動"}, {"サーマルバリア", "サーマルカウンター"}}) {
-    Unit& unit = member();
-    unit.applyState(state, 1, false);
-    std::vector<std::string> names;
-    for (int i = 0; i < 32 && names.empty(); ++i) {
-      names = reactionNames(unit, {&attacker, &blow, nullptr, true, 10});
-    }
-    EXPECT_EQ(names, std::vector<std::string>{reaction}) << state;
-  }
-}
 
 // The sample's 副作用 follows only a blow with medicine.
 TEST_F(SampleReactions, AnOverdosedUnitsSideEffectNeedsMedicine) {

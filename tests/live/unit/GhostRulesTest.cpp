@@ -96,7 +96,6 @@ class GhostRulesTest : public DatabaseTestSupport::DatabaseTest {
   const Game::ShellData& shell(const char* name) { return *database().findShellExactly(name); }
   const Game::EnemyData& enemy(const char* name) { return *database().findEnemy(name); }
   const Game::ToolData* tool(const char* name) { return database().findTool(name); }
-  static Parameters caps(Game::Ghost& g) { return Game::Unit(g).parameters(); }
 
   struct Stats {
     Parameters parameters;
@@ -133,20 +132,6 @@ class GhostRulesTest : public DatabaseTestSupport::DatabaseTest {
 
 class PlayerGhostRules : public GhostRulesTest {};
 class EnemyGhostRules : public GhostRulesTest {};
-
-TEST_F(PlayerGhostRules, SetUpAtLevel99FillsLifeApAndGear) {
-  EXPECT_EQ(ghost.getLevel(), 99);
-  EXPECT_EQ(parameterValues(caps(ghost)), kShellEnd);
-  EXPECT_EQ(std::vector<i32>({ghost.lp(), ghost.getAp(0), ghost.getAp(1), ghost.getAp(2), ghost.bonusPoint(),
-                              ghost.masterPoint(), ghost.masterExperience()}),
-            std::vector<i32>({99, 30, 10, 3, 98, 0, 0}));
-  // The gear and arts it starts with are in its save node (TheSaveNodeInItsOrder).
-  EXPECT_EQ(names(ghost), "甲|甲|甲像|");
-  PlayerGhost fresh;
-  fresh.setUp(shell("乙"), -50);
-  EXPECT_EQ(std::pair(fresh.experience(), fresh.bonusPoint()), std::pair(0, 0));
-  EXPECT_EQ(names(fresh), "乙|乙|乙|乙");
-}
 
 // Weapon 7 of the shell and 6 of the sword; type defences 3 and 2 of the
 // shell (its own 熱 5 replaced), then 1, 0 of the sword and 4, 3 of the
@@ -227,24 +212,6 @@ TEST_F(PlayerGhostRules, ApLifeAndEquipmentSlots) {
     ghost.spendAp(2);
   }
   EXPECT_EQ(ghost.getAp(2), 0) << "not below 0";
-  // LP and the three AP tiers; a negative amount adds nothing.
-  const auto life = [&] { return std::vector<i32>({ghost.lp(), ghost.getAp(0), ghost.getAp(1), ghost.getAp(2)}); };
-  ghost.addAp(2);
-  ghost.addAp(-5);
-  ghost.lpRef() = 50;
-  ghost.addLp(-5);
-  ghost.addLp(20);
-  EXPECT_EQ(life(), std::vector<i32>({70, 30, 10, 2}));
-  Parameters low;
-  low[Parameters::kLp] = 40;
-  low[Parameters::kAp1] = 5;
-  low[Parameters::kAp2] = -1;
-  low[Parameters::kAp3] = 9;
-  ghost.clampToCaps(low);
-  EXPECT_EQ(life(), std::vector<i32>({40, 5, 0, 2}));
-  ghost.restoreFull();
-  EXPECT_EQ(life(), std::vector<i32>({99, 30, 10, 3}));
-
   // Slot 1 is empty.
   EXPECT_EQ(std::vector<const Game::Article*>({ghost.getEquipment(1), ghost.getEquipment(8), ghost.getEquipment(-1),
                                                ghost.getEquipment(4)}),
@@ -305,25 +272,6 @@ TEST_F(PlayerGhostRules, ANewCycleKeepsSaleableGearAndMasterLevel) {
                                ghost.slot(4).isEmpty()}),
             std::vector<bool>({true, false, false, false}));
   EXPECT_EQ(artNames(ghost.abilities()), (std::vector<std::string>{"体術技", "連撃2"}));
-}
-
-// The node's lines come before its children.
-TEST_F(PlayerGhostRules, TheSaveNodeInItsOrder) {
-  ghost.spendAp(1);
-  ghost.bonus()[Parameters::kStrength] = 4;
-  ghost.useEquipment(0);
-  Game::NmlNode node;
-  ghost.save(node);
-  Game::String text;
-  node.toString(text, false);
-  const std::string expected =
-      "name 甲;experience " + std::to_string(Game::Experience::forLevel(99)) +
-      ";LP 99;AP 30,9,3;bonusPoint 98;masterPoint 0;masterExperience 0;"
-      "equip{tool 剣;energy 2;defensePerformance 100;}equip{}equip{}equip{}"
-      "equip{tool 鎧;energy 1;defensePerformance 100;}equip{}equip{}equip{}"
-      "bonus{HP 0;LP 0;AP1 0;AP2 0;AP3 0;腕力 4;器用さ 0;知力 0;敏捷 0;体力 0;精神 0;霊力 0;}"
-      "artsList{arts{ability 体術技;level 1;}arts{ability 連撃;level 2;}}";
-  EXPECT_EQ(std::string(text.c_str()), expected);
 }
 
 // A node without points keeps the fresh values (30 master points); innate

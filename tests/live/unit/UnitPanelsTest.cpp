@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -15,7 +14,7 @@
 #include "live/Unit.h"
 #include "live/unit/StatusSheet.h"
 #include "live/unit/UnitPanels.h"
-#include "core/file/nml/NmlDocument.h"
+#include "core/file/nml/NmlNode.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/SystemResources.h"
 #include "presentation/scene/SceneRenderer.h"
@@ -56,13 +55,10 @@ class UnitPanelsTest
     }
     fs().put("src/picture/unit/像.txt",
              "model{name stand;batch{name standing;rect 0,0,2,2;}}model{name down;batch{name lying;rect 0,0,2,2;}}");
-    std::array<const Game::NmlNode*, Game::Database::kBattleFileCount> roots{};
-    for (int i = 0; i < Game::Database::kBattleFileCount; ++i) {
-      auto& document = mDocuments[static_cast<std::size_t>(i)];
-      document = std::make_unique<Game::NmlDocument>();
-      document->loadFromText(Game::Database::battleFilePath(i), i == Game::Database::kStates ? "state{name 毒;harm;}" : "");
-      roots[static_cast<std::size_t>(i)] = document.get();
-    }
+    ASSERT_TRUE(mStates.parse("state{name 毒;harm;}", true));
+    std::array<const Game::NmlNode*, Game::Database::kBattleFileCount> roots;
+    roots.fill(&mEmpty);
+    roots[Game::Database::kStates] = &mStates;
     database().load(roots);
     Game::NmlNode units;
     ASSERT_TRUE(units.parse("test 像,2;", true));
@@ -103,7 +99,7 @@ class UnitPanelsTest
   UnitTestSupport::TestGhost ghost;
 
  private:
-  std::array<std::unique_ptr<Game::NmlDocument>, Game::Database::kBattleFileCount> mDocuments;
+  Game::NmlNode mEmpty, mStates;
 };
 
 // The LP bar takes max LP / (max HP + max LP) of the width, filled by
