@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -92,6 +93,12 @@ TEST(DebugStreamTest, OneLineReachesTheOutputPerEndl) {
   EXPECT_TRUE(backend->fakeDebugOutput.lines.empty());
   Engine::cout << Engine::endl << "next" << Engine::endl;
   EXPECT_EQ(backend->fakeDebugOutput.lines, (std::vector<std::string>{"loaded 3 files\n", "next\n"}));
+  // A line another thread writes meanwhile comes whole, and does not break this one.
+  Engine::cout << "main ";
+  std::thread([] { Engine::cout << "worker " << 2u << Engine::endl; }).join();
+  Engine::cout << "line" << Engine::endl;
+  EXPECT_EQ(backend->fakeDebugOutput.lines,
+            (std::vector<std::string>{"loaded 3 files\n", "next\n", "worker 2\n", "main line\n"}));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "Engine/Base/DebugStream.h"
 
 #include <cstdio>
+#include <string>
 
-#include "Engine/Base/OStringStream.h"
 #include "Engine/Threading/Mutex.h"
 #include "Platform/Backend.h"
 
@@ -29,13 +29,11 @@ class DebugLock {
  private:
   Threading::Mutex& mMutex;
 };
-OStringStream* gDebugText = nullptr;
-
-OStringStream& text() {
-  if (!gDebugText) {
-    gDebugText = new OStringStream(1024);
-  }
-  return *gDebugText;
+// Each thread collects its own line, so that pieces two threads write at once
+// never interleave; a whole line is emitted under the lock.
+std::string& text() {
+  thread_local std::string pending;
+  return pending;
 }
 
 void emit(const char* line) {
@@ -48,48 +46,39 @@ void emit(const char* line) {
 
 }  // namespace
 
-void DebugStream::create() {
-  DebugLock lock;
-  text();
-}
+void DebugStream::create() { debugMutex(); }
 
-void DebugStream::destroy() {
-  DebugLock lock;
-  delete gDebugText;
-  gDebugText = nullptr;
-}
+// Drops what the calling thread has collected without an endl.
+void DebugStream::destroy() { text().clear(); }
 
 DebugStream& DebugStream::operator<<(const char* piece) {
-  DebugLock lock;
-  text() << piece;
+  text() += piece ? piece : "";
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(const std::string& piece) {
-  DebugLock lock;
-  text() << piece;
+  text() += piece;
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(int value) {
-  DebugLock lock;
-  text() << value;
+  text() += std::to_string(value);
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(unsigned value) {
-  DebugLock lock;
-  text() << value;
+  text() += std::to_string(value);
   return *this;
 }
 
 void DebugStream::endLine() {
-  DebugLock lock;
-  OStringStream& stream = text();
-  stream << '\n';
-  Array<char> line;
-  emit(stream.get(&line));
-  stream.clear();
+  std::string& line = text();
+  line += '\n';
+  {
+    DebugLock lock;
+    emit(line.c_str());
+  }
+  line.clear();
 }
 
 DebugStream& endl(DebugStream& stream) {

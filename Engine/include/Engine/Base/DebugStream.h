@@ -9,8 +9,9 @@ namespace Engine {
 class DebugStream;
 using DebugManipulator = DebugStream& (*)(DebugStream&);
 
-// The debug text stream: pieces are collected until endl, which emits the
-// whole line to the platform's debug output. Any thread may write.
+// The debug text stream: each thread's pieces are collected until its endl,
+// which emits the whole line to the platform's debug output. Any thread may
+// write; lines of two threads never mix.
 class DebugStream {
  public:
   DebugStream& operator<<(const char* text);
@@ -19,8 +20,8 @@ class DebugStream {
   DebugStream& operator<<(unsigned value);
   DebugStream& operator<<(DebugManipulator manipulator) { return manipulator(*this); }
 
-  // Created by the framework object's constructor, released by its destructor.
-  // Text written while no stream exists is collected by a fresh one.
+  // Called by the framework object's constructor and destructor; destroy drops
+  // the calling thread's unfinished line.
   static void create();
   static void destroy();
 
