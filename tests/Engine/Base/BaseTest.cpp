@@ -97,8 +97,12 @@ TEST(DebugStreamTest, OneLineReachesTheOutputPerEndl) {
   Engine::cout << "main ";
   std::thread([] { Engine::cout << "worker " << 2u << Engine::endl; }).join();
   Engine::cout << "line" << Engine::endl;
+  // Closing the stream drops what no endl finished.
+  Engine::cout << "dropped ";
+  Engine::DebugStream::destroy();
+  Engine::cout << "kept" << Engine::endl;
   EXPECT_EQ(backend->fakeDebugOutput.lines,
-            (std::vector<std::string>{"loaded 3 files\n", "next\n", "worker 2\n", "main line\n"}));
+            (std::vector<std::string>{"loaded 3 files\n", "next\n", "worker 2\n", "main line\n", "kept\n"}));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <unordered_map>
+#include <utility>
 
 #include "Engine/Threading/Mutex.h"
 #include "Platform/Backend.h"
@@ -29,11 +32,18 @@ class DebugLock {
  private:
   Threading::Mutex& mMutex;
 };
-// Each thread collects its own line, so that pieces two threads write at once
-// never interleave; a whole line is emitted under the lock.
-std::string& text() {
-  thread_local std::string pending;
-  return pending;
+
+// Each thread's unfinished line, so that pieces two threads write at once
+// never interleave. Held under the lock; made on first use and never
+// destroyed, like the mutex, so that writing during exit stays safe.
+std::unordered_map<std::thread::id, std::string>& pendingLines() {
+  static auto* lines = new std::unordered_map<std::thread::id, std::string>();
+  return *lines;
+}
+
+void append(const std::string& piece) {
+  DebugLock lock;
+  pendingLines()[std::this_thread::get_id()] += piece;
 }
 
 void emit(const char* line) {
@@ -48,37 +58,42 @@ void emit(const char* line) {
 
 void DebugStream::create() { debugMutex(); }
 
-// Drops what the calling thread has collected without an endl.
-void DebugStream::destroy() { text().clear(); }
+// Drops every line collected without an endl.
+void DebugStream::destroy() {
+  DebugLock lock;
+  pendingLines().clear();
+}
 
 DebugStream& DebugStream::operator<<(const char* piece) {
-  text() += piece ? piece : "";
+  append(piece ? piece : "");
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(const std::string& piece) {
-  text() += piece;
+  append(piece);
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(int value) {
-  text() += std::to_string(value);
+  append(std::to_string(value));
   return *this;
 }
 
 DebugStream& DebugStream::operator<<(unsigned value) {
-  text() += std::to_string(value);
+  append(std::to_string(value));
   return *this;
 }
 
 void DebugStream::endLine() {
-  std::string& line = text();
-  line += '\n';
-  {
-    DebugLock lock;
-    emit(line.c_str());
+  DebugLock lock;
+  std::string line;
+  const auto pending = pendingLines().find(std::this_thread::get_id());
+  if (pending != pendingLines().end()) {
+    line = std::move(pending->second);
+    pendingLines().erase(pending);
   }
-  line.clear();
+  line += '\n';
+  emit(line.c_str());
 }
 
 DebugStream& endl(DebugStream& stream) {

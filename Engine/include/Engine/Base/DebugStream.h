@@ -21,7 +21,7 @@ class DebugStream {
   DebugStream& operator<<(DebugManipulator manipulator) { return manipulator(*this); }
 
   // Called by the framework object's constructor and destructor; destroy drops
-  // the calling thread's unfinished line.
+  // every unfinished line.
   static void create();
   static void destroy();
 
