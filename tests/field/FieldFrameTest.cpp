@@ -66,8 +66,7 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67
 // degrees, its fourth floor (angle 10 more) at 77, its first (10 less) at
-// 57; the automap opens
-// 2 x "千里眼" + 1 about the player.
+// 57; the automap opens 2 x "千里眼" + 1 about the player.
 TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   enter("灰の坑道", "b4", 1);
   frames(2);
