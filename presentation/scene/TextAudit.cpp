@@ -6,8 +6,8 @@ namespace Game {
 
 namespace {
 
-// Text is placed on whole pixels, truncated from virtual units: up to a
-// pixel left of or above where a frame's edge falls.
+// Text is placed on whole pixels, truncated from virtual units: its origin
+// up to a pixel left of or above where a frame's edge falls.
 constexpr float kSlack = 1.f;
 
 bool holds(const TextAudit::Box& frame, float x, float y) {
@@ -15,9 +15,13 @@ bool holds(const TextAudit::Box& frame, float x, float y) {
          y <= frame.bottom + kSlack;
 }
 
-bool contains(const TextAudit::Box& frame, const TextAudit::Box& box) {
-  return box.left >= frame.left - kSlack && box.right <= frame.right + kSlack && box.top >= frame.top - kSlack &&
-         box.bottom <= frame.bottom + kSlack;
+// A pixel belongs to the border when its centre lies past the inside's edge,
+// so ink touches the border when its box comes within half a pixel of that
+// edge. A print that inks nothing cannot touch it.
+bool clears(const TextAudit::Box& inside, const TextAudit::Box& ink) {
+  constexpr float kHalfPixel = 0.5f;
+  return ink.right < ink.left || (ink.left >= inside.left + kHalfPixel && ink.right <= inside.right - kHalfPixel &&
+                                  ink.top >= inside.top + kHalfPixel && ink.bottom <= inside.bottom - kHalfPixel);
 }
 
 float area(const TextAudit::Box& box) { return (box.right - box.left) * (box.bottom - box.top); }
@@ -68,7 +72,7 @@ std::vector<std::string> TextAudit::strays() const {
   for (const Block& block : mBlocks) {
     const Frame* frame = holder(block);
     for (const Print& print : block.prints) {
-      if (frame && !contains(frame->inside, print.box)) {
+      if (frame && !clears(frame->inside, print.box)) {
         lines.push_back("\"" + print.text + "\" " + describe(print.box) + " leaves " + describe(frame->inside));
       }
     }

@@ -8,9 +8,9 @@ namespace Game {
 // Where one frame's text was drawn against the window frames around it, for
 // checking that every frame holds its text. A block is the text printed from
 // one origin of the writer; it belongs to the innermost frame holding that
-// origin, and each of its prints must lie inside that frame. Text whose
-// origin no frame holds is free-standing and never checked. Boxes are in
-// back-buffer pixels, y down.
+// origin, and the ink of each of its prints must lie inside that frame, clear
+// of its border. Text whose origin no frame holds is free-standing and never
+// checked. Boxes are in back-buffer pixels, y down.
 class TextAudit {
  public:
   struct Box {
@@ -25,10 +25,11 @@ class TextAudit {
   // covers, and its inside, where their text belongs.
   void addFrame(const Box& whole, const Box& inside) { mFrames.push_back(Frame{whole, inside}); }
   void startBlock(float x, float y);
-  // A print's drawn box and its text (Shift-JIS).
+  // The box a print inks (right below left when it inks nothing) and its
+  // text (Shift-JIS).
   void addPrint(const Box& box, const char* text);
-  // One line for every print that leaves its frame: its text, its box and
-  // the frame's.
+  // One line for every print whose ink touches or leaves its frame's inside:
+  // its text, its ink box and the inside.
   std::vector<std::string> strays() const;
   // The prints some frame holds, which the check covers.
   int heldPrints() const;

@@ -21,6 +21,10 @@ constexpr i32 kRequestCapacity = 1024;
 // Text sits at depth 500 of the interface's 0..512, above frames (490) and
 // below the cursor (510).
 constexpr float kTextDepth = 500.0f / 512.0f;
+// The device puts pixel centres on whole coordinates, so a glyph placed on a
+// whole pixel is sampled between its texels: its ink shows half in the next
+// column and the next row.
+constexpr float kSampleSpread = 1.f;
 constexpr i32 kVirtualWidth = 800;
 constexpr i32 kVirtualHeight = 600;
 
@@ -36,6 +40,7 @@ void TextWriter::enableOutput() {
 }
 
 void TextWriter::rebuildFonts() {
+  mInk.clear();  // its pages go with the fonts rebuilt
   // Smoothed at every size the setting allows: the face has no hand-made
   // bitmaps, and its outlines drawn in one bit at 10 to 14 pixels run the
   // strokes of a kanji into one another.
@@ -69,6 +74,7 @@ void TextWriter::flush() {
 }
 
 void TextWriter::releaseOutput() {
+  mInk.clear();
   mStringRenderer.release();
   for (Engine::Scene::Font& font : mFonts) {
     font.release();
@@ -166,7 +172,7 @@ void TextWriter::print(const char* text) {
     queue(text);
   }
   if (mAuditing && isDrawing() && text[0] != '\0') {
-    mAudit.addPrint(drawnBox(text), text);
+    mAudit.addPrint(inkBox(text), text);
   }
   i32 width = 0;
   i32 height = 0;
@@ -212,27 +218,31 @@ void TextWriter::noteFrame(float left, float top, float width, float height, flo
 }
 
 // Laid out as the string renderer lays it out: each glyph's cell after the
-// last, a newline back to the start one line down.
-TextAudit::Box TextWriter::drawnBox(const char* text) const {
+// last, a newline back to the start one line down; the box is where those
+// cells are inked (a missing glyph's box fills its cell).
+TextAudit::Box TextWriter::inkBox(const char* text) const {
   const i64 x = mOriginX + mCursorX;
   const i64 y = mOriginY + mCursorY;
-  TextAudit::Box box;
-  box.left = static_cast<float>((x + kVirtualWidth / 2) * mScreenWidth / kVirtualWidth);
-  box.top = static_cast<float>((kVirtualHeight / 2 - y) * mScreenHeight / kVirtualHeight);
+  const auto left = static_cast<float>((x + kVirtualWidth / 2) * mScreenWidth / kVirtualWidth);
+  const auto top = static_cast<float>((kVirtualHeight / 2 - y) * mScreenHeight / kVirtualHeight);
   if (!hasOutput()) {
     i32 width = 0;
     i32 height = 0;
     measure(nullptr, nullptr, &width, &height, text, mFont);
-    box.right = box.left + static_cast<float>(width * mScreenWidth) / kVirtualWidth;
-    box.bottom = box.top + static_cast<float>(height * mScreenHeight) / kVirtualHeight;
-    return box;
+    return {left, top, left + static_cast<float>(width * mScreenWidth) / kVirtualWidth,
+            top + static_cast<float>(height * mScreenHeight) / kVirtualHeight};
   }
   const Engine::Scene::Font& font = mFonts[static_cast<std::size_t>(mFont)];
   const auto lineHeight = static_cast<float>(font.charHeight());
-  float penX = box.left;
-  float lineTop = box.top;
-  box.right = box.left;
-  box.bottom = box.top + lineHeight;
+  float penX = left;
+  float lineTop = top;
+  TextAudit::Box box{0.f, 0.f, -1.f, -1.f};  // no ink yet
+  const auto addInk = [&box](const TextAudit::Box& ink) {
+    const bool first = box.right < box.left;
+    box = first ? ink
+                : TextAudit::Box{std::min(box.left, ink.left), std::min(box.top, ink.top),
+                                 std::max(box.right, ink.right), std::max(box.bottom, ink.bottom)};
+  };
   for (const char* p = text; *p != '\0';) {
     const auto lead = static_cast<Engine::u8>(*p++);
     Engine::u16 code = lead;
@@ -240,7 +250,7 @@ TextAudit::Box TextWriter::drawnBox(const char* text) const {
       code = static_cast<Engine::u16>(lead << 8 | static_cast<Engine::u8>(*p++));
     }
     if (code == '\n') {
-      penX = box.left;
+      penX = left;
       lineTop += lineHeight;
       continue;
     }
@@ -248,14 +258,20 @@ TextAudit::Box TextWriter::drawnBox(const char* text) const {
     Engine::Math::Vector2 uv0;
     Engine::Math::Vector2 uv1;
     float width = lineHeight;
-    float height = lineHeight;
+    GlyphInk::Rect ink{0, 0, static_cast<i32>(lineHeight), static_cast<i32>(lineHeight)};
     if (font.getChar(texture, uv0, uv1, code)) {
-      width = (uv1.x - uv0.x) * static_cast<float>(texture.width());
-      height = (uv1.y - uv0.y) * static_cast<float>(texture.height());
+      const auto cellX = static_cast<i32>(uv0.x * static_cast<float>(texture.width()) + 0.5f);
+      const auto cellY = static_cast<i32>(uv0.y * static_cast<float>(texture.height()) + 0.5f);
+      const auto cellWidth = static_cast<i32>(uv1.x * static_cast<float>(texture.width()) + 0.5f) - cellX;
+      const auto cellHeight = static_cast<i32>(uv1.y * static_cast<float>(texture.height()) + 0.5f) - cellY;
+      width = static_cast<float>(cellWidth);
+      ink = mInk.of(texture, cellX, cellY, cellWidth, cellHeight);
+    }
+    if (!ink.empty()) {
+      addInk({penX + static_cast<float>(ink.left), lineTop + static_cast<float>(ink.top),
+              penX + static_cast<float>(ink.right) + kSampleSpread, lineTop + static_cast<float>(ink.bottom) + kSampleSpread});
     }
     penX += width;
-    box.right = std::max(box.right, penX);
-    box.bottom = std::max(box.bottom, lineTop + height);
   }
   return box;
 }

@@ -6,6 +6,7 @@
 #include "Engine/Scene/Font.h"
 #include "Engine/Scene/StringRenderer.h"
 #include "core/string/String.h"
+#include "presentation/scene/GlyphInk.h"
 #include "presentation/scene/TextAudit.h"
 
 namespace Game {
@@ -99,9 +100,10 @@ class TextWriter {
   void queue(const char* text);
   float toPixelX(float x) const;
   float toPixelY(float y) const;
-  // The box the text covers on the back buffer: the font's glyph cells
-  // where fonts exist, else the measured cells.
-  TextAudit::Box drawnBox(const char* text) const;
+  // The box the text inks on the back buffer (right below left when it inks
+  // nothing): the inked part of the font's glyph cells where fonts exist,
+  // else the measured cells.
+  TextAudit::Box inkBox(const char* text) const;
 
   std::array<Engine::Scene::Font, kFontCount> mFonts;
   std::array<bool, kFontCount> mFontAntialiased{};  // how each font was made
@@ -122,6 +124,7 @@ class TextWriter {
   String mLastText;
   bool mAuditing = false;
   TextAudit mAudit;
+  mutable GlyphInk mInk;
 };
 
 }  // namespace Game

@@ -23,6 +23,10 @@ constexpr float kFramePieceSide = 64.f;
 constexpr float kRectSide = 32.f;
 // The frame picture's border: its outer 4 of 64 texels at half size.
 constexpr float kFrameBorder = 2.f;
+// Between the inside and the border: the ink of a glyph at the inside's edge
+// shows up to a pixel and a half past it (a cell's last column and the
+// device's half-pixel sampling); 2 units is that at 800 by 600.
+constexpr float kFrameMargin = 2.f;
 
 SystemResources* pictures() { return SystemResources::instance(); }
 
@@ -46,20 +50,21 @@ void drawBatch(ResourceSet& set, i32 index, const RenderState& state) {
 }  // namespace
 
 // The rectangle given is the window's inside, which text sized by the
-// writer's measure fills to its edges: the picture's border (its outer
-// kFrameBorder units) is drawn around it.
+// writer's measure fills to its edges; a glyph's ink may reach to the edge of
+// its cell and beyond, so the picture's border (its outer kFrameBorder units)
+// is drawn kFrameMargin further out, clear of it.
 void drawFrame(float left, float top, float width, float height, u32 argb, bool pulse) {
+  constexpr float kOut = kFrameBorder + kFrameMargin;
+  left -= kOut;
+  top += kOut;
+  width += 2.f * kOut;
+  height += 2.f * kOut;
   if (SceneRenderer* renderer = SceneRenderer::instance()) {
-    renderer->textWriter().noteFrame(left - kFrameBorder, top + kFrameBorder, width + 2.f * kFrameBorder,
-                                     height + 2.f * kFrameBorder, kFrameBorder);
+    renderer->textWriter().noteFrame(left, top, width, height, kFrameBorder);
   }
   if (!pictures()) {
     return;
   }
-  left -= kFrameBorder;
-  top += kFrameBorder;
-  width += 2.f * kFrameBorder;
-  height += 2.f * kFrameBorder;
   const float xs[3] = {left, left + width / 2.f, left + width};
   const float ys[3] = {top, top - height / 2.f, top - height};
   const float scaleX[3] = {0.5f, width / kFramePieceSide, 0.5f};

@@ -80,7 +80,7 @@ TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndTheFloorNumberIsFramed) 
     int x = 0, y = 0;
     writer.getOrigin(&x, &y);
     EXPECT_STREQ(writer.lastText().c_str() ? writer.lastText().c_str() : "", text);
-    EXPECT_EQ(drawn().rfind("f0@-322,242 ", 0) == 0, floor != 0);
+    EXPECT_EQ(drawn().rfind("f0@-324,244 ", 0) == 0, floor != 0);
     if (floor) {
       EXPECT_EQ((std::tuple{writer.font(), writer.color(), x, y}), (std::tuple{2, 0xFFC0C0C0u, -320, 240}));
     }

@@ -153,7 +153,7 @@ TEST_F(IntermissionTest, TheSaveModePicksTheSaveRowAndTheDetailTableSignsBoosts)
 }
 
 // The top menu's eight rows of 20 units hang from (-320, 240); the records
-// 32 units under them; the party list from (-80, 240). Frames stand 2 units
+// 32 units under them; the party list from (-80, 240). Frames stand 4 units
 // out of what they hold.
 TEST_F(IntermissionTest, TheRecordsHangUnderTheTopMenu) {
   GameTestSupport::putSampleFiles(fs(), "src/system");
@@ -167,7 +167,7 @@ TEST_F(IntermissionTest, TheRecordsHangUnderTheTopMenu) {
     if (draw.batch == "topLeft") corners.emplace_back(std::lround(at(0, 3) * 400.f), std::lround(at(1, 3) * 400.f));
   }
   const long recordsTop = 240 - 8 * 20 - 32;
-  EXPECT_EQ(corners, (std::vector<std::pair<long, long>>{{-322, 242}, {-322, recordsTop + 2}, {-82, 242}}));
+  EXPECT_EQ(corners, (std::vector<std::pair<long, long>>{{-324, 244}, {-324, recordsTop + 4}, {-84, 244}}));
   Game::SystemResources::destroy();
 }
 

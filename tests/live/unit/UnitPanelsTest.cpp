@@ -157,7 +157,7 @@ TEST(UnitPanelsNameTest, ANameOverTenColumnsIsWrittenSmall) {
 TEST_F(UnitPanelsTest, TheEquipmentLineOfAUnit) {
   Game::Unit unit(ghost);
   Game::UnitPanels::drawEquipmentStatus(unit, -50.f, 30.f, 100.f);
-  EXPECT_EQ(drawn()[8], (Drawn{"f8", 155, 14, 0.5f, 0.5f}));
+  EXPECT_EQ(drawn()[8], (Drawn{"f8", 157, 12, 0.5f, 0.5f}));
   EXPECT_EQ(extent(), std::make_pair(203, 14));
 }
 

@@ -186,22 +186,39 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndAllFollowTheAntialiasSetting) {
   }
 }
 
-// A 40 by 40 frame at (-100, 50) holds "ab" over "cd" in font 1 (pixels
-// (300,250)-(320,290) at 800x600), laid out by the fake faces' cells or by
-// the measure; "abcde" on the line below leaves it.
-TEST_F(TextOutputTest, TheAuditSeesWhereTextWasDrawnAgainstItsFrame) {
+// A 44 by 44 frame at (-102, 52) holds "ab" over "cd" in font 1 (pixels
+// (300,250)-(320,290) at 800x600), laid out by the fake faces' cells (inked
+// whole, and a pixel further right and down as the device samples them) or
+// by the measure; "abcde" on the line below leaves it. A glyph inked at
+// columns 0 and 1 of its coverage (the faint column 5 is not ink) and rows
+// 3 and 10, placed 2 right of the pen and 16 above the baseline (the line's
+// top), inks (302,253)-(305,262).
+TEST_F(TextOutputTest, TheAuditSeesWhereTextWasInkedAgainstItsFrame) {
+  Platform::GlyphImage glyph{
+      .advance = 10, .originX = 2, .originY = 16, .width = 6, .height = 20, .coverage = std::vector<std::uint8_t>(120)};
+  glyph.coverage[3 * 6 + 0] = 64;
+  glyph.coverage[3 * 6 + 5] = 63;
+  glyph.coverage[10 * 6 + 1] = 255;
+  mBackend->fakeGlyphRasterizer.script->images['g'] = glyph;
   for (const bool output : {false, true}) {
     TextWriter writer(800, 600);
     if (output) writer.enableOutput();
     writer.setAuditing(true);
-    writer.noteFrame(-100.f, 50.f, 40.f, 40.f, 0.f);
+    writer.noteFrame(-102.f, 52.f, 44.f, 44.f, 0.f);
     writer.setPosition(-100, 50);
     writer.print("ab\ncd");
     EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{}) << output;
     writer.print("abcde");
-    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{"\"abcde\" (300,290)-(350,310) leaves (300,250)-(340,290)"}) << output;
+    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{std::string("\"abcde\" ") +
+                                                                (output ? "(300,290)-(351,311)" : "(300,290)-(350,310)") +
+                                                                " leaves (298,248)-(342,292)"}) << output;
     writer.beginFrame();
     EXPECT_EQ(writer.audit().heldPrints(), 0) << output;
+    if (!output) continue;
+    writer.noteFrame(-100.f, 50.f, 4.f, 4.f, 0.f);
+    writer.setPosition(-100, 50);
+    writer.print("g");
+    EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{"\"g\" (302,253)-(305,262) leaves (300,250)-(304,254)"});
   }
 }
 
@@ -255,21 +272,24 @@ using Game::TextAudit;
 // An outer frame (100,100)-(200,150) with its inside 2 pixels in, and an
 // inner one (120,120)-(150,140), inside (122,122)-(148,138). A block belongs
 // to the innermost frame whose whole rectangle holds its origin; a print
-// strays when it passes that frame's inside by more than a pixel.
-TEST(TextAuditTest, APrintMustLieInsideTheInnermostFrameHoldingItsBlock) {
+// strays when its ink comes within half a pixel of that frame's inside edge
+// (the pixel beyond is the border's); a print without ink never strays.
+TEST(TextAuditTest, APrintsInkMustKeepClearOfTheInnermostFrameHoldingItsBlock) {
   const struct {
     float x, y;
     TextAudit::Box print;
     bool strays;
   } cases[] = {
-      {102, 102, {102, 102, 198, 148}, false},          // fills the outer inside
-      {102, 102, {102, 102, 199.5f, 148}, true},        // 1.5 past the right
-      {102, 102, {101.2f, 101.2f, 199, 149}, false},    // within the pixel
-      {102, 102, {102, 102, 198, 149.5f}, true},        // past the bottom
-      {100, 100, {100, 100, 150, 120}, true},           // on the border: held, outside
-      {125, 125, {125, 125, 160, 130}, true},           // the inner frame's, past it
+      {102, 102, {102.5f, 102.5f, 197.5f, 147.5f}, false},  // half a pixel clear all round
+      {102, 102, {102.4f, 103, 190, 140}, true},            // left
+      {102, 102, {103, 102.4f, 190, 140}, true},            // top
+      {102, 102, {103, 103, 197.6f, 140}, true},            // right
+      {102, 102, {103, 103, 190, 147.6f}, true},            // bottom
+      {102, 102, {0, 0, -1, -1}, false},                    // no ink
+      {100, 100, {100, 100, 150, 120}, true},               // on the border: held, outside
+      {125, 125, {125, 125, 160, 130}, true},               // the inner frame's, past it
       {125, 125, {125, 125, 147, 137}, false},
-      {300, 300, {300, 300, 900, 400}, false},          // no frame holds it
+      {300, 300, {300, 300, 900, 400}, false},              // no frame holds it
   };
   for (const auto& c : cases) {
     TextAudit audit;
@@ -277,7 +297,8 @@ TEST(TextAuditTest, APrintMustLieInsideTheInnermostFrameHoldingItsBlock) {
     audit.addFrame({120, 120, 150, 140}, {122, 122, 148, 138});
     audit.startBlock(c.x, c.y);
     audit.addPrint(c.print, "ab");
-    EXPECT_EQ(audit.strays().size(), c.strays ? 1u : 0u) << c.x << " " << c.print.right << " " << c.print.bottom;
+    EXPECT_EQ(audit.strays().size(), c.strays ? 1u : 0u)
+        << c.x << " " << c.print.left << " " << c.print.top << " " << c.print.right << " " << c.print.bottom;
     EXPECT_EQ(audit.heldPrints(), c.x < 300 ? 1 : 0) << c.x;
   }
   TextAudit audit;

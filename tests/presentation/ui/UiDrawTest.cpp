@@ -39,17 +39,17 @@ class UiDrawTest : public ModelTestSupport::ModelTest {
 };
 
 // A frame around the box from (-100, 50), 200 by 100: its picture spans the
-// box and the 2-unit border around it, (-102, 52) 204 by 104; corners at half
-// size, edges and centre stretched over the 64-unit pieces, front-end at
-// depth 490.
+// box, a 2-unit margin and the 2-unit border around it, (-104, 54) 208 by
+// 108; corners at half size, edges and centre stretched over the 64-unit
+// pieces, front-end at depth 490.
 TEST_F(UiDrawTest, AFrameLaysItsNinePiecesOverItsBox) {
   UiDraw::drawFrame(-100.f, 50.f, 200.f, 100.f, 0xFF336699u, false);
   ASSERT_EQ(hook.draws.size(), 9u);
   // By column and by row: the place and the scale.
-  const char* const xs[] = {"-102", "0", "102"};
-  const char* const ys[] = {"52", "0", "-52"};
-  const char* const widths[] = {"0.5", "3.188", "0.5"};
-  const char* const heights[] = {"0.5", "1.625", "0.5"};
+  const char* const xs[] = {"-104", "0", "104"};
+  const char* const ys[] = {"54", "0", "-54"};
+  const char* const widths[] = {"0.5", "3.25", "0.5"};
+  const char* const heights[] = {"0.5", "1.688", "0.5"};
   for (i32 i = 0; i < 9; ++i) {
     const RenderState& state = hook.draws[static_cast<std::size_t>(i)].state;
     EXPECT_EQ(hook.draws[static_cast<std::size_t>(i)].batch + " " + PresentationTest::placeOf(state) + " scale " +
@@ -69,7 +69,7 @@ TEST_F(UiDrawTest, AFrameLaysItsNinePiecesOverItsBox) {
 }
 
 // "ab" in font 1 (20 units a line, 10 a byte) from (-100, 50): a frame of 20
-// by 20, its border around that; an empty text has no width and gets none.
+// by 20, its margin and border around that; an empty text has no width and gets none.
 TEST_F(UiDrawTest, ATextFrameCoversWhatWasPrinted) {
   TextWriter& writer = SceneRenderer::instance()->textWriter();
   writer.setFont(1);
@@ -81,7 +81,7 @@ TEST_F(UiDrawTest, ATextFrameCoversWhatWasPrinted) {
   writer.print("ab");
   UiDraw::drawTextFrame(0xFFFFFFFFu);
   ASSERT_EQ(hook.draws.size(), 9u);
-  EXPECT_EQ(PresentationTest::placeOf(hook.draws[8].state), "-78,28,490");
+  EXPECT_EQ(PresentationTest::placeOf(hook.draws[8].state), "-76,26,490");
 }
 
 // The background is drawn for any colour but 0, the fill only when some of
