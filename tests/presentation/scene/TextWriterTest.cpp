@@ -192,7 +192,7 @@ TEST_F(TextOutputTest, FontsScaleWithTheScreenAndAllFollowTheAntialiasSetting) {
 // by the measure; "abcde" on the line below leaves it. A glyph inked at
 // columns 0 and 1 of its coverage (the faint column 5 is not ink) and rows
 // 3 and 10, placed 2 right of the pen and 16 above the baseline (the line's
-// top), inks (302,253)-(305,262).
+// top), inks (302,253)-(305,262), whatever its page holds beside it.
 TEST_F(TextOutputTest, TheAuditSeesWhereTextWasInkedAgainstItsFrame) {
   Platform::GlyphImage glyph{
       .advance = 10, .originX = 2, .originY = 16, .width = 6, .height = 20, .coverage = std::vector<std::uint8_t>(120)};
@@ -215,6 +215,10 @@ TEST_F(TextOutputTest, TheAuditSeesWhereTextWasInkedAgainstItsFrame) {
     writer.beginFrame();
     EXPECT_EQ(writer.audit().heldPrints(), 0) << output;
     if (!output) continue;
+    writer.setAuditing(false);  // "h", inked whole, packed right after "g": no part of it
+    writer.print("gh");
+    writer.flush();
+    writer.setAuditing(true);
     writer.noteFrame(-100.f, 50.f, 4.f, 4.f, 0.f);
     writer.setPosition(-100, 50);
     writer.print("g");
@@ -286,6 +290,7 @@ TEST(TextAuditTest, APrintsInkMustKeepClearOfTheInnermostFrameHoldingItsBlock) {
       {102, 102, {103, 103, 197.6f, 140}, true},            // right
       {102, 102, {103, 103, 190, 147.6f}, true},            // bottom
       {102, 102, {0, 0, -1, -1}, false},                    // no ink
+      {102, 102, {102, 103, 102, 140}, true},               // ink of no width is still ink
       {100, 100, {100, 100, 150, 120}, true},               // on the border: held, outside
       {125, 125, {125, 125, 160, 130}, true},               // the inner frame's, past it
       {125, 125, {125, 125, 147, 137}, false},
