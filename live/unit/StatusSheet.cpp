@@ -45,8 +45,11 @@ SheetValues valuesOf(const Ghost& ghost) {
   return v;
 }
 
-// The labels' column is as wide as its widest label, "O.Lv ", on every sheet.
+// The labels' columns are as wide as their widest labels on every sheet:
+// "O.Lv " first, " next " in the middle (so " OP" keeps a space before its
+// number on a sheet without the level row).
 constexpr i32 kLabelColumns = 5;
+constexpr i32 kSecondLabelColumns = 6;
 
 void setText(TextGrid& grid, i32 row, i32 column, const char* text) { grid.cell(row, column).text.assign(text); }
 
@@ -118,6 +121,10 @@ void fillTable(TextGrid& grid, const Ghost& ghost, i32 mode) {
   i32 labelWidth = 0;
   TextWriter::measureCells(&labelWidth, nullptr, kLabelColumns, 1, grid.cell(1, 0).font);
   grid.columnWidth(0) = std::max(grid.columnWidth(0), static_cast<float>(labelWidth));
+  if (mode & (kLevelRow | kLifeRow | kMasterRow)) {
+    TextWriter::measureCells(&labelWidth, nullptr, kSecondLabelColumns, 1, grid.cell(1, 4).font);
+    grid.columnWidth(4) = std::max(grid.columnWidth(4), static_cast<float>(labelWidth));
+  }
   TextGrid::Cell& name = grid.cell(0, 0);
   name.text.assign(ghost.getName());
   i32 height = 0;

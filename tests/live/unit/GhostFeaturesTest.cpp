@@ -257,11 +257,12 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
 
 // Never shorter than the model standing in it: 84 units, which only the five
 // rows of font 1 (100) exceed; never narrower than her name (剣のケッサ, 100)
-// and the model's 64: 164 for the name alone or with the 60-unit bonus row.
+// and the model's 64: 164 for the name alone or with the 60-unit bonus row;
+// " OP" stands in a column as wide as " next " (60) even without it: 274.
 TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
   const std::tuple<i32, std::vector<bool>, float, float> cases[] = {
       {0, {true, false, false, false, false}, 164.f, 84.f},  {3, {true, true, true, false, false}, 374.f, 84.f},
-      {4, {true, false, false, true, false}, 244.f, 84.f},   {8, {true, false, false, false, true}, 164.f, 84.f},
+      {4, {true, false, false, true, false}, 274.f, 84.f},   {8, {true, false, false, false, true}, 164.f, 84.f},
       {15, {true, true, true, true, true}, 374.f, 100.f},
   };
   for (const auto& [mode, filled, wide, high] : cases) {
