@@ -306,13 +306,6 @@ TEST(TextAuditTest, APrintsInkMustKeepClearOfTheInnermostFrameHoldingItsBlock) {
         << c.x << " " << c.print.left << " " << c.print.top << " " << c.print.right << " " << c.print.bottom;
     EXPECT_EQ(audit.heldPrints(), c.x < 300 ? 1 : 0) << c.x;
   }
-  TextAudit audit;
-  audit.addFrame({0, 0, 10, 10}, {2, 2, 8, 8});
-  audit.startBlock(2, 2);
-  audit.addPrint({2, 2, 12, 8}, "ab");
-  EXPECT_EQ(audit.strays(), std::vector<std::string>{"\"ab\" (2,2)-(12,8) leaves (2,2)-(8,8)"});
-  audit.clear();
-  EXPECT_TRUE(audit.strays().empty());
 }
 
 }  // namespace
