@@ -21,10 +21,6 @@ constexpr i32 kRequestCapacity = 1024;
 // Text sits at depth 500 of the interface's 0..512, above frames (490) and
 // below the cursor (510).
 constexpr float kTextDepth = 500.0f / 512.0f;
-// The device puts pixel centres on whole coordinates, so a glyph placed on a
-// whole pixel is sampled between its texels: its ink shows half in the next
-// column and the next row.
-constexpr float kSampleSpread = 1.f;
 constexpr i32 kVirtualWidth = 800;
 constexpr i32 kVirtualHeight = 600;
 
@@ -269,7 +265,7 @@ TextAudit::Box TextWriter::inkBox(const char* text) const {
     }
     if (!ink.empty()) {
       addInk({penX + static_cast<float>(ink.left), lineTop + static_cast<float>(ink.top),
-              penX + static_cast<float>(ink.right) + kSampleSpread, lineTop + static_cast<float>(ink.bottom) + kSampleSpread});
+              penX + static_cast<float>(ink.right), lineTop + static_cast<float>(ink.bottom)});
     }
     penX += width;
   }

@@ -23,9 +23,11 @@ constexpr float kFramePieceSide = 64.f;
 constexpr float kRectSide = 32.f;
 // The frame picture's border: its outer 4 of 64 texels at half size.
 constexpr float kFrameBorder = 2.f;
-// Between the inside and the border: the ink of a glyph at the inside's edge
-// shows up to a pixel and a half past it (a cell's last column and the
-// device's half-pixel sampling); 2 units is that at 800 by 600.
+// Between the inside and the border. Text lands on whole pixels, truncated:
+// at 640 by 480 up to a pixel left of or above the inside's edge, and a
+// glyph may be inked from its cell's first column or row; the border's own
+// pixel begins half a pixel past its edge. 2 units (1.6 pixels there) keep
+// that ink clear of it at either size.
 constexpr float kFrameMargin = 2.f;
 
 SystemResources* pictures() { return SystemResources::instance(); }
@@ -51,8 +53,8 @@ void drawBatch(ResourceSet& set, i32 index, const RenderState& state) {
 
 // The rectangle given is the window's inside, which text sized by the
 // writer's measure fills to its edges; a glyph's ink may reach to the edge of
-// its cell and beyond, so the picture's border (its outer kFrameBorder units)
-// is drawn kFrameMargin further out, clear of it.
+// its cell, so the picture's border (its outer kFrameBorder units) is drawn
+// kFrameMargin further out, clear of it.
 void drawFrame(float left, float top, float width, float height, u32 argb, bool pulse) {
   constexpr float kOut = kFrameBorder + kFrameMargin;
   left -= kOut;
