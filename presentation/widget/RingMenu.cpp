@@ -1,9 +1,5 @@
 #include "presentation/widget/RingMenu.h"
 
-#include <algorithm>
-#include <cmath>
-#include <vector>
-
 #include "core/input/KeyInput.h"
 #include "presentation/render/Transform.h"
 #include "presentation/ui/ModelDraw.h"
@@ -113,22 +109,12 @@ i32 RingMenu::update() {
   return KeyInput::isRepeated(kRingCancelKey, kRingRepeatRate) ? 2 : 0;
 }
 
-// Labels are drawn over one another without a depth test, so the items go
-// from the rear forward (the least depth first) and none hides one nearer
-// the viewer; items level in depth, side by side, keep their list order.
 void RingMenu::draw(const RenderState& baseState, float time) {
   const i32 count = mItems.count();
   if (count == 0) {
     return;
   }
   const float step = 360.f / static_cast<float>(count);
-  struct Placed {
-    long depth;
-    Item* item;
-    RenderState state;
-  };
-  std::vector<Placed> placed;
-  placed.reserve(static_cast<std::size_t>(count));
   i32 k = 0;
   for (OwnedList<Item>::Iterator it(mItems); !it.isEnd(); it.next(), ++k) {
     RenderState state = RenderState::combined(baseState, it.value()->state);
@@ -139,13 +125,7 @@ void RingMenu::draw(const RenderState& baseState, float time) {
     state.applyTransform(turn);
     state.applyTransform(lift);
     state.frontEnd = true;
-    // Whole world units, so that rounding cannot part items level in depth.
-    const long depth = std::lround(state.transform(2, 3) * Transform::kWorldUnitsPerMatrixUnit);
-    placed.push_back(Placed{depth, it.value(), state});
-  }
-  std::ranges::stable_sort(placed, {}, &Placed::depth);
-  for (const Placed& p : placed) {
-    drawModel(p.item->model, p.state, time);
+    drawModel(it.value()->model, state, time);
   }
 }
 

@@ -14,7 +14,6 @@
 #include "presentation/Near.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/SystemResources.h"
-#include "presentation/render/Transform.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "presentation/widget/KeyScript.h"
 #include "presentation/widget/ListMenu.h"
@@ -222,33 +221,6 @@ TEST_F(WidgetDrawTest, RingItemsStandOnTheCircleWithTheCursorsOnTop) {
     EXPECT_NEAR(state.transform(0, 3) * 400.f, expected[k][0], 1e-3f) << k;
     EXPECT_NEAR(state.transform(1, 3) * 400.f, expected[k][1], 1e-3f) << k;
     EXPECT_TRUE(state.frontEnd);
-  }
-}
-
-// The title's ring, tipped back a quarter turn and turned half round: item k
-// of 5 lies r cos(72 (k - cursor)) toward the viewer. With the cursor on 2,
-// items 0 and 4 are at the rear (-0.809 r), 1 and 3 at 0.309 r, 2 in front;
-// level items keep their list order.
-TEST_F(WidgetDrawTest, RingItemsAreDrawnFromTheRearForward) {
-  std::string models;
-  for (const char* k : {"0", "1", "2", "3", "4"}) models += std::string("model{name m") + k + ";batch{name b" + k + ";rect 0,0,2,2;}}";
-  load(models);
-  const std::pair<int, std::vector<std::string>> cases[] = {{2, {"b0", "b4", "b1", "b3", "b2"}},
-                                                            {0, {"b2", "b3", "b1", "b4", "b0"}}};
-  for (const auto& [cursor, order] : cases) {
-    Game::RingMenu ring(15.f, 256.f);
-    for (const char* k : {"0", "1", "2", "3", "4"}) ring.addItem(0, &model((std::string("m") + k).c_str()));
-    ring.setCursor(cursor);
-    ring.finishOpening();
-    Game::RenderState base;
-    Game::Transform place;
-    place.rotation.set(-90.f, 0.f, 180.f);
-    base.applyTransform(place);
-    hook.draws.clear();
-    ring.draw(base, 0.f);
-    std::vector<std::string> drawn;
-    for (const auto& draw : hook.draws) drawn.push_back(draw.batch);
-    EXPECT_EQ(drawn, order) << cursor;
   }
 }
 
