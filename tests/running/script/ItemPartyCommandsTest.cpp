@@ -11,6 +11,7 @@
 #include "menu/Shop.h"
 #include "presentation/widget/ListMenu.h"
 #include "root/command/CampCommands.h"
+#include "running/script/command/FlowCommands.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/running/script/ScriptFixture.h"
 
@@ -223,6 +224,31 @@ TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitAndTheCampMenuAreTheGames) 
   EXPECT_EQ(stepScript(), Script::kFinished);
   game().update();
   EXPECT_EQ(game().intermission(), nullptr);
+}
+
+// One press closes 値切った！ and nothing more: the shop stays on its lists,
+// drawn beneath the message all the while, also in an if and a run.
+TEST_F(ItemPartyCommandsTest, ThePressThatClosesTheHaggledMessageLeavesTheShopOnItsLists) {
+  party().recruit(shell("Kessa"));
+  party().members().memberAt(0).abilities().add(Game::Ability(&database().findAbility("あきんど"), 1));
+  party().collectFieldAbilities();
+  fs().put("shop.txt", std::string("shop{ tool 薬草; }"));
+  for (const char* text : {"shop{ tool 薬草; }", "if{ 1{ shop{ tool 薬草; } } }", "run{ path shop.txt; }"}) {
+    load(text);
+    for (const Platform::Key key : {Platform::Key::Down, Platform::Key::Down, kDecide}) {
+      for (i32 i = 0; i <= Game::ListMenu::kInputDelay; ++i) frame();
+      frame({key});
+    }
+    const Script& inner = text[0] == 'i' ? static_cast<ScriptStuff::If*>(mScript.command(0))->branchScript(0)
+                          : text[0] == 'r' ? *static_cast<ScriptStuff::Run*>(mScript.command(0))->script()
+                                           : mScript;
+    const Game::Shop& shop = *static_cast<const ScriptStuff::ShopCommand*>(inner.command(0))->shop();
+    const i32 drawn = shop.mainList().framesOpen();
+    frame();
+    EXPECT_EQ(std::pair(frame({kDecide}), frame()), std::pair(Script::kRunning, Script::kRunning)) << text;
+    EXPECT_EQ(std::tuple(game().messages().count(), shop.mainList().framesOpen() - drawn, shop.isHaggled()),
+              std::tuple(0, 3, true)) << text;
+  }
 }
 
 using ItemPartyCommandsDeathTest = ItemPartyCommandsTest;
