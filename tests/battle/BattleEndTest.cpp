@@ -182,8 +182,7 @@ TEST_F(BattleEndTest, AWinShowsTheNoticeThePanelsThenFadesInSixty) {
   EXPECT_EQ(integer("money"), money + 50);
   auto* win = dynamic_cast<Game::BattleStuff::Win*>(fight.over());
   ASSERT_TRUE(win);
-  // The press that closes the notice leaves the panel up.
-  run(1, {kDecide});
+  run(1, {kDecide});  // the press that closes the notice leaves the panel up
   EXPECT_EQ(std::pair(game().messages().count(), win->panels().size()), std::pair(0, std::size_t{1}));
   int frames = 0;
   for (; frames < 400 && game().messages().count() + static_cast<int>(win->panels().size()) > 0; ++frames) {

@@ -191,8 +191,7 @@ TEST_F(GameMessagesTest, TheNoticeBecomesOneWindowAndDeliversTheGainsUpToTheLarg
   EXPECT_FALSE(game().updateMessages());
   ASSERT_EQ(game().messages().count(), 2);
   EXPECT_EQ(rows(*game().messages().back()), std::vector<std::string>{"5円"});
-  // Held decide takes the first window at once, the next when it repeats;
-  // the screen beneath has the step after.
+  // Held decide takes the first window at once, the next when it repeats.
   EXPECT_EQ(stepsUntilNoMessage({kDecide}, 100), Game::KeyInput::kRepeatDelay + 1);
   // Money never wraps, in the notice or in the game.
   constexpr i32 kMax = std::numeric_limits<i32>::max();
