@@ -114,6 +114,11 @@ bool Shop::update() {
   return updateMainList();
 }
 
+void Shop::drawBeneath() {
+  placeLists();
+  mMain.draw(true);
+}
+
 bool Shop::updateMainList() {
   mMain.draw(true);
   const i32 result = mMain.update();

@@ -35,6 +35,9 @@ class Shop {
 
   // One frame; true when the player leaves.
   bool update();
+  // The money line and the main list without input, while the message that
+  // haggling queued stands over them.
+  void drawBeneath();
 
   // The price of a good, never below 0, and haggled at least 1 for a
   // priced good; 0 for none.

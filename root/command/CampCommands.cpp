@@ -83,4 +83,10 @@ i32 ShopCommand::execute(GameData& game) {
   return kYield;
 }
 
+void ShopCommand::drawWaiting(GameData&) {
+  if (mShop) {
+    mShop->drawBeneath();
+  }
+}
+
 }  // namespace Game::ScriptStuff

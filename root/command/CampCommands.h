@@ -39,6 +39,7 @@ class ShopCommand final : public Command {
   explicit ShopCommand(const NmlNode& element);
   ~ShopCommand() override;
   Engine::i32 execute(GameData& game) override;
+  void drawWaiting(GameData& game) override;
 
   const Shop* shop() const { return mShop.get(); }
 

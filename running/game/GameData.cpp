@@ -65,9 +65,15 @@ void GameData::addLog(const char* text) {
 
 void GameData::pushMessage(const char* text) { ListMenu::pushMessage(mMessages, text); }
 
+// The frame that closes the last message is still the message's: the press
+// that closed it must not also act on the screen the message stood over.
 bool GameData::updateMessages() {
   mNotice.post(mMessages);
-  return MenuStack::update(mMessages) == 0;
+  if (mMessages.isEmpty()) {
+    return true;
+  }
+  MenuStack::update(mMessages);
+  return false;
 }
 
 void GameData::startAtOpening() {

@@ -92,8 +92,11 @@ class GameData {
   // The models event scripts show over the scene while they run.
   SceneModelSet& sceneModels() { return mSceneModels; }
   // Once a frame while the scene shows messages: posts what the notice
-  // holds, then draws and steps the first window; true when none is left.
+  // holds, then draws and steps the first window; true only when none was
+  // showing this frame.
   bool updateMessages();
+  // Messages wait, or the notice holds gains that will make one.
+  bool hasMessages() const { return !mMessages.isEmpty() || !mNotice.isEmpty(); }
 
   // Setting a sub-scene deletes the one it replaces; null removes it.
   // The sub-scenes, each owned and null when absent; setting one deletes the

@@ -120,6 +120,12 @@ i32 Script::step(GameData& game) {
   }
 }
 
+void Script::drawWaiting(GameData& game) {
+  if (static_cast<std::size_t>(mPc) < mCommands.size() && command(mPc)) {
+    command(mPc)->drawWaiting(game);
+  }
+}
+
 i32 Script::stepChecked(GameData& game) {
   const i32 result = step(game);
   if (result != kRunning && result != kFinished && result != kEnded) {

@@ -48,6 +48,9 @@ class Script {
   // The per-frame driver: waits while messages or a talk show, clears the
   // scene models and the talk window around a run; the results of step.
   Engine::i32 update(GameData& game);
+  // The screen of the command at pc (nested scripts passing it on), drawn
+  // without input.
+  void drawWaiting(GameData& game);
 
   // -1 when idle (not started, finished or ended).
   Engine::i32 pc() const { return mPc; }

@@ -30,6 +30,10 @@ i32 Script::update(GameData& game) {
   MessageWindow& window = game.messageWindow();
   models.drawNow();
   window.draw();
+  // The screen the messages stand over stays in sight beneath them.
+  if (game.hasMessages()) {
+    drawWaiting(game);
+  }
   if (!game.updateMessages()) {
     return kRunning;
   }

@@ -25,6 +25,9 @@ class Command {
  public:
   virtual ~Command() = default;
   virtual Engine::i32 execute(GameData& game) = 0;
+  // Draws the command's screen, without input, while the script waits for
+  // messages standing over it; most commands show nothing of their own.
+  virtual void drawWaiting(GameData&) {}
 };
 
 // The command of the element's name; null for a name that is no command, or

@@ -54,6 +54,12 @@ i32 If::execute(GameData& game) {
   return result;
 }
 
+void If::drawWaiting(GameData& game) {
+  if (mActive >= 0) {
+    mBranches[static_cast<std::size_t>(mActive)]->script.drawWaiting(game);
+  }
+}
+
 namespace {
 
 // The runs being stepped now, one inside another; scripts run on the main
@@ -86,6 +92,12 @@ i32 Run::execute(GameData& game) {
     mScript->loadFromPath(textOf(mPath), game);
   }
   return mScript->stepChecked(game);
+}
+
+void Run::drawWaiting(GameData& game) {
+  if (mScript) {
+    mScript->drawWaiting(game);
+  }
 }
 
 }  // namespace Game::ScriptStuff

@@ -29,10 +29,12 @@ class If final : public Command {
  public:
   If(const NmlNode& element, GameData& game);
   Engine::i32 execute(GameData& game) override;
+  void drawWaiting(GameData& game) override;
 
   Engine::i32 branchCount() const { return static_cast<Engine::i32>(mBranches.size()); }
   // -1 when no branch is active.
   Engine::i32 activeBranch() const { return mActive; }
+  const Script& branchScript(Engine::i32 i) const { return mBranches[static_cast<std::size_t>(i)]->script; }
 
  private:
   struct Branch {
@@ -55,6 +57,7 @@ class Run final : public Command {
 
   explicit Run(const NmlNode& element);
   Engine::i32 execute(GameData& game) override;
+  void drawWaiting(GameData& game) override;
 
   const Script* script() const { return mScript.get(); }
 

@@ -11,6 +11,7 @@
 #include "menu/Shop.h"
 #include "presentation/widget/ListMenu.h"
 #include "root/command/CampCommands.h"
+#include "running/script/command/FlowCommands.h"
 #include "tests/presentation/widget/MenuRows.h"
 #include "tests/running/script/ScriptFixture.h"
 
@@ -223,6 +224,26 @@ TEST_F(ItemPartyCommandsTest, TheShopsAvailabilityBitAndTheCampMenuAreTheGames) 
   EXPECT_EQ(stepScript(), Script::kFinished);
   game().update();
   EXPECT_EQ(game().intermission(), nullptr);
+}
+
+// Down, decide 値切る, then one press closes 値切った！ and no more: the shop
+// stays on its lists, drawn beneath the message, also in an if and a run.
+TEST_F(ItemPartyCommandsTest, ThePressThatClosesTheHaggledMessageLeavesTheShopOnItsLists) {
+  party().recruit(shell("Kessa"));
+  party().members().memberAt(0).abilities().add(Game::Ability(&database().findAbility("あきんど"), 1));
+  party().collectFieldAbilities();
+  fs().put("shop.txt", std::string("shop{}"));
+  for (const char* text : {"shop{}", "if{ 1{ shop{} } }", "run{ path shop.txt; }"}) {
+    load(text);
+    for (i32 i = 0; i < 13; ++i) i == 8 ? frame({Platform::Key::Down}) : i == 10 || i == 12 ? frame({kDecide}) : frame();
+    EXPECT_EQ(frame(), Script::kRunning) << text;
+    const Script& inner = text[0] == 's'   ? mScript
+                          : text[0] == 'i' ? static_cast<ScriptStuff::If*>(mScript.command(0))->branchScript(0)
+                                           : *static_cast<ScriptStuff::Run*>(mScript.command(0))->script();
+    const Game::Shop& shop = *static_cast<const ScriptStuff::ShopCommand*>(inner.command(0))->shop();
+    EXPECT_EQ(std::tuple(game().messages().count(), shop.mainList().framesOpen(), shop.isHaggled()),
+              std::tuple(0, 14, true)) << text;
+  }
 }
 
 using ItemPartyCommandsDeathTest = ItemPartyCommandsTest;
