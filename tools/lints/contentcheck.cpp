@@ -3,7 +3,9 @@
 // records its depth, every effect, model, icon and starting gear a record
 // names exists, every name the code looks up (LookedUpNames) is in the data,
 // and every picture and sound list loads with what it names, the
-// interface's as the program starts them.
+// interface's as the program starts them; a hand-made floor's ramps meet
+// the cells at their ends, and no line the player reads names a compass
+// point.
 //   contentcheck GAME_FOLDER   (the build's Shift-JIS copy of game/)
 #include <unistd.h>
 
@@ -27,6 +29,7 @@
 #include "running/game/GameData.h"
 #include "core/sound/SoundEffectList.h"
 #include "core/sound/SoundEffectManager.h"
+#include "core/string/ShiftJis.h"
 #include "core/variable/VariableTable.h"
 #include "live/Bag.h"
 #include "live/widget/EquipPanel.h"
@@ -422,6 +425,19 @@ void checkInterfacePictures(Faults& faults) {
   for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) need(gui.findIcon(icon), icon);
   for (const char* pip : {"active", "invalid", "empty"}) need(gui.gauge().findModel(pip), pip);
   for (const char* piece : {"cell", "cursor", "ring"}) need(gui.compassBatch(piece), piece);
+  // The automap scales its cell to its spacing: a larger one would overlap
+  // its neighbours, and the overlaps, added twice, checker the map.
+  NmlDocument compass;
+  compass.load("src/picture/gui/コンパス.txt");
+  for (int i = 0; i < compass.countChildren("batch"); ++i) {
+    const NmlNode* batch = compass.findChild("batch", i);
+    const NmlAttribute* name = batch->findAttribute("name");
+    const NmlAttribute* size = batch->findAttribute("size");
+    if (name && std::string(name->item(0)) == "cell" &&
+        !(size && size->toFloat(0) == MapGenerator::kCellPictureSide && size->toFloat(1) == size->toFloat(0))) {
+      faults.push_back("src/picture/gui/コンパス.txt: the automap's cell is not 8 units square");
+    }
+  }
   need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
   for (ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(), &system.gauge(),
                            &system.numbers().set(), &gui.arrow(), &gui.spot(), &gui.gauge(), &gui.icons(),
@@ -441,11 +457,32 @@ void checkInterfacePictures(Faults& faults) {
   SoundEffectManager::destroy();
 }
 
+// A line the player reads names what the player sees (the water, the
+// pillars, a door's colour), never a compass point, which the field shows
+// only on the compass's needle.
+void checkHints(const NmlNode& node, const std::string& file, Faults& faults) {
+  const std::string kind = node.name();
+  for (NmlNode::AttributeList::Iterator it(node.attributes()); (kind == "talk" || kind == "message") && !it.isEnd();
+       it.next()) {
+    std::string text = it.value()->key();
+    for (int i = 0; i < it.value()->itemCount(); ++i) text += std::string(",") + it.value()->item(i);
+    for (std::size_t at = 0; at < text.size(); at += static_cast<std::size_t>(ShiftJis::characterSize(&text[at]))) {
+      for (const char* point : {"北", "南", "東", "西"}) {
+        if (text.compare(at, 2, point) == 0) {
+          faults.push_back(file + " line " + std::to_string(it.value()->line()) + ": a line names a compass point");
+        }
+      }
+    }
+  }
+  for (int i = 0; i < node.childCount(); ++i) checkHints(*node.child(i), file, faults);
+}
+
 // Every check over the game folder's data, read as the game reads it.
 Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   Faults faults;
   GameData played;
   ContentWalk walk(database(), game, [&](const NmlNode& node, const std::string& file) {
+    checkHints(node, file, faults);
     Script script;
     script.load(node, played, file.c_str());
     for (int i = 0; i < script.commandCount(); ++i) {
