@@ -18,8 +18,6 @@ constexpr const char* kFaceName = "ＭＳ ゴシック";
 constexpr i32 kGlyphPageSize = 512;
 constexpr i32 kCharCapacity = 4096;
 constexpr i32 kRequestCapacity = 1024;
-// Small glyphs stay sharp whatever the setting.
-constexpr i32 kLargestPlainFont = 14;
 // Text sits at depth 500 of the interface's 0..512, above frames (490) and
 // below the cursor (510).
 constexpr float kTextDepth = 500.0f / 512.0f;
@@ -38,10 +36,12 @@ void TextWriter::enableOutput() {
 }
 
 void TextWriter::rebuildFonts() {
-  const bool antialiasSetting = Config::instance().setting(Config::kTextAntialias).value() != 0;
+  // Smoothed at every size the setting allows: the face has no hand-made
+  // bitmaps, and its outlines drawn in one bit at 10 to 14 pixels run the
+  // strokes of a kanji into one another.
+  const bool antialias = Config::instance().setting(Config::kTextAntialias).value() != 0;
   for (i32 i = 0; i < kFontCount; ++i) {
     const i32 pixels = fontPixels(i);
-    const bool antialias = antialiasSetting && pixels > kLargestPlainFont;
     const auto at = static_cast<std::size_t>(i);
     if (mFonts[at] && mFontAntialiased[at] == antialias) {
       continue;  // the screen height never changes: only the smoothing can

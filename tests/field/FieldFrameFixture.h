@@ -17,8 +17,8 @@
 
 namespace Game {
 
-// The floor's expressions ask the game under test about flags, symbols and
-// cells; the faces are known, the shade's among them.
+// The floor's expressions ask the game under test about flags, symbols,
+// cells and items; the faces are known, the shade's among them.
 struct FieldAnswers final : ::GameTest::FakeGameResolver {
   explicit FieldAnswers(const GameData& played) : game(played) { FaceSet::create(); }
   ~FieldAnswers() override { FaceSet::destroy(); }
@@ -29,6 +29,7 @@ struct FieldAnswers final : ::GameTest::FakeGameResolver {
   bool isSymbolOnCell(const char* name, Engine::i32 cell, bool entering) const override {
     return game.field()->isSymbolOnCell(name, cell, entering);
   }
+  Engine::i32 countTool(const char* name) const override { return game.countTool(Database::instance()->findTool(name)); }
   const GameData& game;
 };
 

@@ -65,9 +65,9 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
 }
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67
-// degrees, its fourth floor (angle 10 more) at 77; the automap opens
-// 2 x "千里眼" + 1 about the player: 1 for the lead alone, 3 once Mio's
-// lamp (千里眼) is counted.
+// degrees, its fourth floor (angle 10 more) at 77, its first (10 less) at
+// 57; the automap opens 2 x "千里眼" + 1 about the player: 1 for the lead
+// alone, 3 once Mio's lamp (千里眼) is counted.
 TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   enter("灰の坑道", "b4", 1);
   frames(2);
@@ -77,7 +77,7 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   EXPECT_EQ(game->encounter(), 0);
   frames(1, {Key::Left});
   frames(FieldScene::kStepFrames + 1);
-  EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(6, 2), 1, 67.f));
+  EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(6, 2), 1, 57.f));
   for (const auto& [member, radius] : {std::pair{"Kessa", 1}, {"灯りのミオ", 3}}) {
     RandomGenerator::instance()->setSeed(3);
     game->party().recruit(*database().findShell(member));

@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "menu/ContinueScene.h"
+#include "presentation/widget/NumberInput.h"
 #include "running/game/GameFlow.h"
 #include "records/database/MapSiteData.h"
 #include "records/expression/GameResolver.h"
@@ -40,11 +42,11 @@ TEST_F(AdventureStoryTest, TheLibrarianTalksAtHerDeskAndPutsTheCharmOnSale) {
             std::tuple(std::pair(4, 7), true, 1));
 }
 
-// Down the generated floors, the bands kept away: coming from the first
-// floor makes b2 the second, where Tovan joins once; its stairs (event 2)
-// lead a floor deeper, where Rinna joins, and from the third to the hall.
-// The mine's tune plays on its floors.
-TEST_F(AdventureStoryTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
+// Down the floors, the bands kept away: the first floor's way down (event 2,
+// above 0a) counts like the stairs and makes b2 the second, where Tovan
+// joins once; its stairs (event 2) lead a floor deeper, where Rinna joins,
+// and from the third to the hall. The mine's tune plays on its floors.
+TEST_F(AdventureStoryTest, TheWaysDownCountTheFloorsAndEachRecruitJoinsOnce) {
   FaceSet::create();
   const auto answers = GameFlow::resolverOf(*game);
   ExpressionStuff::GameResolver::install(answers.get());
@@ -64,27 +66,42 @@ TEST_F(AdventureStoryTest, TheStairsCountTheFloorsAndEachRecruitJoinsOnce) {
   for (const auto& [floor, members, file] : {std::tuple{2, 2, "b2"}, {3, 3, "b2"}, {4, 3, "b4"}}) {
     game->variables().integer("stealth") = 100;
     if (floor == 2) {
-      field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);
+      field().applySceneChange(database().findSite("灰の坑道"), "b1", 10);
+      walk({{0, 1}});
     } else {
       field().placePlayer(2);
       frames(2);
     }
     settle();
-    EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(field().floorName())),
-              std::tuple(floor, members, std::string(file)));
+    EXPECT_EQ(std::tuple(game->floor(), game->totalFloorCount(), game->party().activeCount(),
+                         std::string(field().floorName())),
+              std::tuple(floor, floor - 1, members, std::string(file)));
   }
-  game->floor() = 1;
-  field().applySceneChange(database().findSite("灰の坑道"), "b2", 9);  // from b1 again: no one joins twice
-  settle();
-  EXPECT_EQ(std::tuple(game->floor(), game->party().activeCount(), std::string(game->variables().string("BGM"))),
-            std::tuple(2, 3, std::string("坑道")));
+  // Each floor reached, chosen in the continue scene, is where the party
+  // starts (the site's start, b1, sends it on); no one joins twice.
+  GameData::setContinueMaker([](GameData& g) -> SubScene* { return new ContinueScene(g); });
+  game->openScene(*database().findSite("灰の坑道"));
+  for (const auto& [floor, file] : {std::tuple{2, "b2"}, {3, "b2"}, {4, "b4"}}) {
+    game->field()->requestContinueScene();
+    for (int i = 0; i < 1200 && (game->shop() || i < 40 || std::string(field().floorName()) != file); ++i) {
+      const auto* scene = dynamic_cast<ContinueScene*>(game->shop());
+      const bool lower = scene && scene->floorInput() && scene->floorInput()->value() > floor;
+      i % 2 ? frames(1) : frames(1, {lower ? Platform::Key::Down : kDecide});
+    }
+    settle();
+    EXPECT_EQ(std::tuple(game->floor(), std::string(field().floorName()), game->party().activeCount(),
+                         std::string(game->variables().string("BGM"))),
+              std::tuple(floor, std::string(file), 3, std::string("坑道")));
+  }
+  GameData::setContinueMaker(nullptr);
   ExpressionStuff::GameResolver::install(nullptr);
   FaceSet::destroy();
 }
 
 // The mine's first floor entered afresh: its locked door (6) stays shut to a
-// party without the key from the key room's chest and opens with it; Mio
-// joins on the first arrival in her room (event 11) only.
+// party without the key from the key room's chest and opens with it, each
+// moment told on screen; Mio joins on the first arrival in her room (event
+// 11) only.
 TEST_F(AdventureStoryTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
   const FieldAnswers answers(*game);
   const MapSiteData* mine = database().findSite("灰の坑道");
@@ -93,8 +110,12 @@ TEST_F(AdventureStoryTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
   EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 9), true));
   bool taken = false;
   field().findSymbol("Container_b1_鍵")->touch(taken);
+  for (int i = 0; i < 60; ++i) i % 8 ? frames(1) : frames(1, {kDecide});  // its lines read
   walk({{0, -1}, {0, -1}, {0, -1}});
-  EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6")), std::tuple(std::pair(9, 7), false));
+  // Taking the key and passing the door it opened were each told.
+  const auto told = [this](const char* moment) { return game->variables().isFlagOn(moment); };
+  EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6"), told("坑道の鍵入手"), told("坑道の扉開放")),
+            std::tuple(std::pair(9, 7), false, true, true));
 
   const i32 members = game->party().members().count();
   field().applySceneChange(mine, "b1", 7);

@@ -10,6 +10,12 @@ bool isLeadByte(u8 byte) { return (byte > 0x80 && byte < 0xA0) || (byte > 0xDF &
 
 constexpr u16 kNewline = 10;
 
+// The device puts pixel centres on whole coordinates, so a rectangle from a
+// whole coordinate would sample every texel at its edge, half from its
+// neighbour (on the page, another glyph's ink). Drawn half a pixel up and
+// left, each pixel samples its own texel's centre and covers the same pixels.
+constexpr f32 kTexelCentre = 0.5f;
+
 // The next character's code; a lead byte at the very end stands alone.
 u16 nextCode(std::string_view text, std::size_t& index) {
   const auto lead = static_cast<u8>(text[index++]);
@@ -80,7 +86,7 @@ void emitGlyphs(const std::vector<const PlacedGlyph*>& order, PrimitiveRenderer&
       current = glyph->texture;
       renderer.setTexture(current);
     }
-    const Math::Vector2 topLeft(glyph->position.x, glyph->position.y);
+    const Math::Vector2 topLeft(glyph->position.x - kTexelCentre, glyph->position.y - kTexelCentre);
     const Math::Vector2 bottomRight(topLeft.x + glyph->size.x, topLeft.y + glyph->size.y);
     if (glyph->texture) {
       renderer.addRectangle(topLeft, bottomRight, glyph->uvTopLeft, glyph->uvBottomRight, glyph->color, 0.0f);

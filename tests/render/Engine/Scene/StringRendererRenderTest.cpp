@@ -12,15 +12,16 @@ using Engine::Math::Vector2;
 using Engine::Scene::Font;
 using Engine::Scene::StringRenderer;
 
-const char* const kText = "日本語の文字列";
+const char* const kText = "─ 本語の文字列";
 constexpr int kLeft = 40;
 constexpr int kTop = 100;
 
 // The width of a one-line text as the font lays it out.
 int textWidth(const Font& font, const char* text) {
   float width = 0.0f;
-  for (std::size_t i = 0; i + 1 < std::strlen(text); i += 2) {
-    const auto code = static_cast<Engine::u16>(static_cast<Engine::u8>(text[i]) << 8 | static_cast<Engine::u8>(text[i + 1]));
+  for (std::size_t i = 0; i < std::strlen(text); ++i) {
+    const auto lead = static_cast<Engine::u8>(text[i]);
+    const auto code = lead < 0x80 ? lead : static_cast<Engine::u16>(lead << 8 | static_cast<Engine::u8>(text[++i]));
     Engine::Graphics::Texture texture;
     Vector2 uv0;
     Vector2 uv1;
@@ -32,7 +33,7 @@ int textWidth(const Font& font, const char* text) {
 
 class StringRendererRender : public RenderFixture {};
 
-TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBox) {
+TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBoxAndNothingInItsBlank) {
   Engine::Graphics::ManagerImpl& manager = createManager({320, 240, false, false, false});
   manager.beginDraw();
   const Font font = Font::createOS("ＭＳ ゴシック", 20, false, false, false, true, 256, 256);
@@ -44,8 +45,10 @@ TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBox) {
   const int bottom = kTop + font.charHeight();
   ASSERT_GT(right - kLeft, 7 * 10);
 
-  // Ink inside the line's box only, reaching both its ends: the first and last characters are drawn.
+  // Ink in the line's box only, reaching both ends; none in the blank, next on the page to the rule's full-width ink.
   const Ink ink = inkOf(readBack());
+  const int blank = kLeft + textWidth(font, "─");
+  EXPECT_EQ(inkOf(readBack(), nullptr, {blank, kTop, blank + textWidth(font, " "), bottom}).count, 0);
   EXPECT_GT(ink.count, 200);
   EXPECT_GE(ink.left, kLeft);
   EXPECT_GE(ink.top, kTop);
