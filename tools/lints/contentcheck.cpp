@@ -1,7 +1,8 @@
 // Checks the sample data as the game reads it: every site, floor and enemy
 // is reached from the opening by names that exist, every floor of a dungeon
 // records its depth, every effect, model, icon and starting gear a record
-// names exists, every name the code looks up (LookedUpNames) is in the data,
+// names exists, no character's panel lists an art twice, every name the code
+// looks up (LookedUpNames) is in the data,
 // and every picture and sound list loads with what it names, the
 // interface's as the program starts them; a hand-made floor's ramps meet
 // the cells at their ends, and no line the player reads names a compass
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,7 @@
 #include "core/string/ShiftJis.h"
 #include "core/variable/VariableTable.h"
 #include "live/Bag.h"
+#include "live/unit/PlayerGhost.h"
 #include "live/widget/EquipPanel.h"
 #include "live/widget/ItemMenu.h"
 #include "effect/EffectFactory.h"
@@ -208,6 +211,30 @@ void checkStartingGear(Faults& faults) {
       if (!candidates.list().findById(0)) {
         faults.push_back(std::string("character ") + database().shellAt(i)->name() + ": " + gear.tool->name() +
                          " is no candidate of slot " + std::to_string(gear.slot));
+      }
+    }
+  }
+}
+
+// A character's panel lists an art once: knowing every art it can learn,
+// with any item in its hand, the item brings none it knows of its kind.
+void checkArtsListedOnce(Faults& faults) {
+  for (int i = 0; i < database().shellCount(); ++i) {
+    PlayerGhost ghost;
+    ghost.setUp(*database().shellAt(i), 0);
+    for (const SkillTree* tree : {&database().shellAt(i)->skillTree(), &database().skillTree()}) {
+      for (const SkillTreeItem& item : *tree) ghost.abilities().learn(item.art());
+    }
+    for (int t = 0; t < database().toolCount(); ++t) {
+      ghost.slot(0) = Article::fromItem(database().toolAt(t));
+      AbilityList arts;
+      ghost.abilitiesForSlot(arts, 0, nullptr);
+      std::set<std::string> names;
+      for (int k = 0; k < arts.count(); ++k) {
+        if (!names.insert(arts.at(k).name()).second) {
+          faults.push_back(std::string("character ") + ghost.getName() + " with " + database().toolAt(t)->name() +
+                           ": " + arts.at(k).name() + " listed twice");
+        }
       }
     }
   }
@@ -497,6 +524,7 @@ Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   checkDepthRecords(walk, faults);
   checkEffectsAndModels(faults);
   checkStartingGear(faults);
+  checkArtsListedOnce(faults);
   checkStatusStrengths(faults);
   checkLookedUpNames(faults);
   checkPicturesAndSounds(faults);
