@@ -188,8 +188,8 @@ const KeyScript kKeyScripts[] = {
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // With one panel (Rinna's staff) the side key turns to it again and
     // moves no row.
-    {"ASideKeyOnTheOnlyPanelMovesNoRow", {{0, 2, "水守りのリンナ"}}, {{0, 0}}, "$10 X > X X",
-     {"恵みの雨/恵みの雨/ s0 @0,0,2 m0.0", "done"}},
+    {"ASideKeyOnTheOnlyPanelMovesNoRow", {{0, 2, "水守りのリンナ"}}, {{0, 0}}, "X > X X",
+     {"水つぶて/水つぶて/ s0 @1,0,0 m0.0", "done"}},
     {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X X X $3 X X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // "投げる道具" on the bare-hands panel opens the bag's throwable items
