@@ -122,6 +122,9 @@ class MapGenerator {
   // cell, turned by angle degrees about the vertical axis; the two marked
   // cells highlighted.
   static constexpr float kAutomapCell = 12.f;
+  // The interface's "cell" picture is this many units square; it is scaled
+  // to kAutomapCell.
+  static constexpr float kCellPictureSide = 8.f;
   struct AutomapSquare {
     float x = 0.f;
     float y = 0.f;

@@ -25,8 +25,6 @@ constexpr float kLeastCondition = 0.1f;
 // The article's factors: [0.5, 1) of the uses, [0.7, 1) of the condition.
 constexpr float kUsesSpread = 0.5f;
 constexpr float kConditionSpread = 0.3f;
-// The "cell" picture is 8 units square.
-constexpr float kCellPictureSide = 8.f;
 
 }  // namespace
 

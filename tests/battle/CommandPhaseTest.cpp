@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -185,8 +186,10 @@ const KeyScript kKeyScripts[] = {
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", kUnpayable, kPartyCost, "at 1 cost 4"}},
     {"APoolOfExactlyBothCostsWarnsOfNothing", {kMio0, kMio1}, {{0, 0}}, "$8 X X X X X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
-    // With one panel the side key turns to it again and moves no row.
-    {"ASideKeyOnTheOnlyPanelMovesNoRow", {kMio0}, {{0, 0}}, "$9 X > X X", {"火花/火花/ s0 @1,0,0 m0.0", "done"}, "火の粉"},
+    // With one panel (Rinna's staff) the side key turns to it again and
+    // moves no row.
+    {"ASideKeyOnTheOnlyPanelMovesNoRow", {{0, 2, "水守りのリンナ"}}, {{0, 0}}, "X > X X",
+     {"水つぶて/水つぶて/ s0 @1,0,0 m0.0", "done"}},
     {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X X X $3 X X",
      {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // "投げる道具" on the bare-hands panel opens the bag's throwable items
@@ -394,6 +397,7 @@ TEST_F(CommandPhaseTest, PanelKeysSkipMissingPanelsAndWrap) {
 // that does not exist gives way to the first.
 TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
   Game::PlayerGhost& kessa = addMember(kKessa0);
+  kessa.abilities().add(Game::Ability::fromName("薙ぎ払い"));  // a second row for the sword
   openBattle();
   foe(0, 2);
   makeCommand();
@@ -404,6 +408,33 @@ TEST_F(CommandPhaseTest, TheChosenPanelAndRowAreRemembered) {
     kessa.setLastCommand(remembered);
     EXPECT_EQ(makeCommand().menu(0).panelIndex(), opened);
   }
+}
+
+// Each character alone, its battle run from the opening: no panel lists an
+// art twice, and its first attack is paid from the pool the battle starts
+// with, 0 (Mio's 火花 takes 4: her sand and Rinna's water are free).
+TEST_F(CommandPhaseTest, EachCharacterListsAnArtOnceAndAttacksFromTheFirstTurn) {
+  std::vector<std::string> attacks;
+  for (const char* shell : {"Kessa", "灯りのミオ", "盾のトヴァン", "水守りのリンナ"}) {
+    game().party().members().clear();
+    Game::PlayerGhost& ghost = addMember({0, 2, shell});
+    openBattle();
+    foe(0, 2);
+    BattleGameTest::run(200);
+    std::string attack = "-";
+    for (i32 slot = CommandMenu::kPanels - 1; slot >= 0; --slot) {
+      Game::AbilityList arts;
+      ghost.abilitiesForSlot(arts, slot, &battle());
+      std::set<std::string> names;
+      for (i32 i = arts.count() - 1; i >= 0; --i) {
+        EXPECT_TRUE(names.insert(nameOf(arts.at(i))).second) << shell << " " << slot;
+        if (arts.at(i).type() == 0 && !arts.at(i).isPassive() && unit(0).canPay(arts.at(i), true)) attack = nameOf(arts.at(i));
+      }
+    }
+    attacks.push_back(std::string(shell) + " " + attack + " " + std::to_string(battle().side(0).pool()));
+  }
+  EXPECT_EQ(attacks, (std::vector<std::string>{"Kessa 斬り払い 0", "灯りのミオ 目潰し 0", "盾のトヴァン 突き通し 0",
+                                               "水守りのリンナ 水つぶて 0"}));
 }
 
 // The party's windows stand in a row from x = -320, 128 apart, at y = -180,

@@ -66,7 +66,8 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
 
 // Only arrivals count toward a battle; the mine (angle 30) looks down at 67
 // degrees, its fourth floor (angle 10 more) at 77, its first (10 less) at
-// 57; the automap opens 2 x "千里眼" + 1 about the player.
+// 57; the automap opens 2 x "千里眼" + 1 about the player: 1 for the lead
+// alone, 3 once Mio's lamp (千里眼) is counted.
 TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   enter("灰の坑道", "b4", 1);
   frames(2);
@@ -77,13 +78,14 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
   frames(1, {Key::Left});
   frames(FieldScene::kStepFrames + 1);
   EXPECT_EQ(std::tuple(cell(), game->encounter(), camera().pitch.target()), std::tuple(std::pair(6, 2), 1, 57.f));
-  for (const auto& [sight, radius] : {std::pair{1, 3}, {2, 5}}) {
+  for (const auto& [member, radius] : {std::pair{"Kessa", 1}, {"灯りのミオ", 3}}) {
     RandomGenerator::instance()->setSeed(3);
-    const_cast<FieldAbilities&>(game->party().fieldAbilities()).clairvoyance = sight;
+    game->party().recruit(*database().findShell(member));
+    game->party().collectFieldAbilities();
     enter("灰の坑道", "b2", 9);
     std::vector<Engine::u8> expected(field().mappedCells().size(), 0);
     field().generator()->reveal(expected, cell().first, cell().second, radius);
-    EXPECT_EQ(field().mappedCells(), expected) << sight;
+    EXPECT_EQ(field().mappedCells(), expected) << member;
   }
 }
 

@@ -176,10 +176,42 @@ class ContentWalk {
     } else {
       const std::string tiles = std::string(kMapFolder) + floor.first->folder() + "/" + floor.second;
       Map map(pictures);
-      for (const FloorCellSpec& cell : map.loadFmf(tiles.c_str()).cells) {
+      const FloorSpecGrid specs = map.loadFmf(tiles.c_str());
+      for (const FloorCellSpec& cell : specs.cells) {
         events.insert(cell.eventId);
       }
+      map.build(specs);
+      checkRamps(map, specs, tiles + ".grid");
     }
+  }
+
+  // A ramp meets the open cells at both its ends edge to edge: a step there
+  // shows as a band of wall between them (a flat cell's slope is ".").
+  void checkRamps(const Map& map, const FloorSpecGrid& specs, const std::string& grid) {
+    static constexpr int kStep[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+    for (int x = 0; x < specs.width; ++x) {
+      for (int y = 0; y < specs.height; ++y) {
+        const int slope = specs.at(x, y).slope;
+        if (slope >= FloorCellSpec::kFlat) continue;
+        for (const int end : {slope % 4, (slope + 2) % 4}) {
+          const Map::Cell* next = map.cellAt(x + kStep[end][0], y + kStep[end][1]);
+          if (next && next->isPassable() &&
+              !(meets(*map.cellAt(x, y), end, *next) && meets(*map.cellAt(x, y), end + 1, *next))) {
+            faults.push_back(grid + ": the ramp in column " + std::to_string(x) + ", row " +
+                             std::to_string(specs.height - 1 - y) + " meets the cell beyond it with a step");
+          }
+        }
+      }
+    }
+  }
+  // The cell's corner stands where the other cell's corner at its place does.
+  static bool meets(const Map::Cell& cell, int corner, const Map::Cell& other) {
+    const auto at = cell.cornerPosition(corner);
+    for (int k = 0; k < 4; ++k) {
+      const auto there = other.cornerPosition(k);
+      if (there.x == at.x && there.y == at.y) return there.z == at.z;
+    }
+    return false;
   }
 
   // A generated floor lays out for any seed, its stairs on a cell.

@@ -1,9 +1,12 @@
 // Checks the sample data as the game reads it: every site, floor and enemy
 // is reached from the opening by names that exist, every floor of a dungeon
 // records its depth, every effect, model, icon and starting gear a record
-// names exists, every name the code looks up (LookedUpNames) is in the data,
+// names exists, no character's panel lists an art twice, every name the code
+// looks up (LookedUpNames) is in the data,
 // and every picture and sound list loads with what it names, the
-// interface's as the program starts them.
+// interface's as the program starts them; a hand-made floor's ramps meet
+// the cells at their ends, and no line the player reads names a compass
+// point.
 //   contentcheck GAME_FOLDER   (the build's Shift-JIS copy of game/)
 #include <unistd.h>
 
@@ -12,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +31,10 @@
 #include "running/game/GameData.h"
 #include "core/sound/SoundEffectList.h"
 #include "core/sound/SoundEffectManager.h"
+#include "core/string/ShiftJis.h"
 #include "core/variable/VariableTable.h"
 #include "live/Bag.h"
+#include "live/unit/PlayerGhost.h"
 #include "live/widget/EquipPanel.h"
 #include "live/widget/ItemMenu.h"
 #include "effect/EffectFactory.h"
@@ -205,6 +211,30 @@ void checkStartingGear(Faults& faults) {
       if (!candidates.list().findById(0)) {
         faults.push_back(std::string("character ") + database().shellAt(i)->name() + ": " + gear.tool->name() +
                          " is no candidate of slot " + std::to_string(gear.slot));
+      }
+    }
+  }
+}
+
+// A character's panel lists an art once: knowing every art it can learn,
+// with any item in its hand, the item brings none it knows of its kind.
+void checkArtsListedOnce(Faults& faults) {
+  for (int i = 0; i < database().shellCount(); ++i) {
+    PlayerGhost ghost;
+    ghost.setUp(*database().shellAt(i), 0);
+    for (const SkillTree* tree : {&database().shellAt(i)->skillTree(), &database().skillTree()}) {
+      for (const SkillTreeItem& item : *tree) ghost.abilities().learn(item.art());
+    }
+    for (int t = 0; t < database().toolCount(); ++t) {
+      ghost.slot(0) = Article::fromItem(database().toolAt(t));
+      AbilityList arts;
+      ghost.abilitiesForSlot(arts, 0, nullptr);
+      std::set<std::string> names;
+      for (int k = 0; k < arts.count(); ++k) {
+        if (!names.insert(arts.at(k).name()).second) {
+          faults.push_back(std::string("character ") + ghost.getName() + " with " + database().toolAt(t)->name() +
+                           ": " + arts.at(k).name() + " listed twice");
+        }
       }
     }
   }
@@ -422,6 +452,19 @@ void checkInterfacePictures(Faults& faults) {
   for (const char* icon : {"薬", "剣", "鎧", "小刀", "鍵", "廃棄物", "魔法鍵"}) need(gui.findIcon(icon), icon);
   for (const char* pip : {"active", "invalid", "empty"}) need(gui.gauge().findModel(pip), pip);
   for (const char* piece : {"cell", "cursor", "ring"}) need(gui.compassBatch(piece), piece);
+  // The automap scales its cell to its spacing: a larger one would overlap
+  // its neighbours, and the overlaps, added twice, checker the map.
+  NmlDocument compass;
+  compass.load("src/picture/gui/コンパス.txt");
+  for (int i = 0; i < compass.countChildren("batch"); ++i) {
+    const NmlNode* batch = compass.findChild("batch", i);
+    const NmlAttribute* name = batch->findAttribute("name");
+    const NmlAttribute* size = batch->findAttribute("size");
+    if (name && std::string(name->item(0)) == "cell" &&
+        !(size && size->toFloat(0) == MapGenerator::kCellPictureSide && size->toFloat(1) == size->toFloat(0))) {
+      faults.push_back("src/picture/gui/コンパス.txt: the automap's cell is not 8 units square");
+    }
+  }
   need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
   for (ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(), &system.gauge(),
                            &system.numbers().set(), &gui.arrow(), &gui.spot(), &gui.gauge(), &gui.icons(),
@@ -441,11 +484,32 @@ void checkInterfacePictures(Faults& faults) {
   SoundEffectManager::destroy();
 }
 
+// A line the player reads names what the player sees (the water, the
+// pillars, a door's colour), never a compass point, which the field shows
+// only on the compass's needle.
+void checkHints(const NmlNode& node, const std::string& file, Faults& faults) {
+  const std::string kind = node.name();
+  for (NmlNode::AttributeList::Iterator it(node.attributes()); (kind == "talk" || kind == "message") && !it.isEnd();
+       it.next()) {
+    std::string text = it.value()->key();
+    for (int i = 0; i < it.value()->itemCount(); ++i) text += std::string(",") + it.value()->item(i);
+    for (std::size_t at = 0; at < text.size(); at += static_cast<std::size_t>(ShiftJis::characterSize(&text[at]))) {
+      for (const char* point : {"北", "南", "東", "西"}) {
+        if (text.compare(at, 2, point) == 0) {
+          faults.push_back(file + " line " + std::to_string(it.value()->line()) + ": a line names a compass point");
+        }
+      }
+    }
+  }
+  for (int i = 0; i < node.childCount(); ++i) checkHints(*node.child(i), file, faults);
+}
+
 // Every check over the game folder's data, read as the game reads it.
 Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   Faults faults;
   GameData played;
   ContentWalk walk(database(), game, [&](const NmlNode& node, const std::string& file) {
+    checkHints(node, file, faults);
     Script script;
     script.load(node, played, file.c_str());
     for (int i = 0; i < script.commandCount(); ++i) {
@@ -460,6 +524,7 @@ Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   checkDepthRecords(walk, faults);
   checkEffectsAndModels(faults);
   checkStartingGear(faults);
+  checkArtsListedOnce(faults);
   checkStatusStrengths(faults);
   checkLookedUpNames(faults);
   checkPicturesAndSounds(faults);

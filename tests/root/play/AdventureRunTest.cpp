@@ -243,8 +243,10 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
   }
 
   // The cells to walk, nearest goal first: a chest, Mio's room on the
-  // first floor, the way on (the stairs, the hall's way out, the shade).
-  std::vector<std::pair<i32, i32>> pathToGoal(Game::GameData& game, Game::FieldScene& field) {
+  // first floor, the way on (the stairs, the hall's way out, the shade);
+  // with none in reach (a generated floor may lay its rope up across the
+  // only passage to the stairs), a way off, to come down again.
+  std::vector<std::pair<i32, i32>> pathToGoal(Game::GameData& game, Game::FieldScene& field, bool off = false) {
     const Game::Map& map = field.map();
     const Game::Field::Symbol& player = *field.player();
     std::set<std::pair<i32, i32>> blocked;
@@ -265,6 +267,7 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
     if (std::strcmp(field.floorName(), "b1") == 0 && game.party().activeCount() < 2 && !mVisited.count(kMiosRoom)) {
       ways = {kMiosRoom};
     }
+    if (off) ways = {kWayUp, kWayOut};
     const auto isGoal = [&](i32 x, i32 y) {
       const Game::Map::Cell* cell = map.cellAt(x, y);
       if (chests.count({x, y})) return true;
@@ -304,7 +307,7 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
         queue.emplace_back(nx, ny);
       }
     }
-    return {};
+    return off ? std::vector<std::pair<i32, i32>>{} : pathToGoal(game, field, true);
   }
 
   PlatformFake::FakeBackend& mFakes;
