@@ -21,6 +21,9 @@ Tool::~Tool() {
 }
 
 i32 Tool::update(GameData& game) {
+  if (mScript || mFinished) {
+    drawBeneath();
+  }
   if (mScript) {
     if (mScript->update(game) != Script::kRunning) {
       finish();
@@ -38,6 +41,8 @@ i32 Tool::update(GameData& game) {
   }
   return updateItems() ? 1 : 0;
 }
+
+void Tool::drawBeneath() { mItems.drawWithDetail(false); }
 
 bool Tool::updateItems() {
   mItems.drawWithDetail(true);

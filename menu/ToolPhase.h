@@ -36,6 +36,9 @@ class Tool final : public Phase {
   void updateConfirmation(GameData& game);
   void start(GameData& game);
   void finish();
+  // The list stays in sight, without input, while the item's script and
+  // the messages it leaves stand over it.
+  void drawBeneath();
 
   GameData& mGame;
   ItemMenu mItems;
