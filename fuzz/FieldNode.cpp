@@ -3,7 +3,8 @@
 // symbol through readSymbol, the mapped cells). The node must list as invalid
 // or load; a loaded field keeps a camera level that turns without overflow and
 // saves a node the check passes again. A save is the player's file: any
-// data-error stop is a finding (fuzz/FuzzStop.h).
+// data-error stop is a finding (fuzz/FuzzStop.h), and so is any file opened
+// outside the game's folder.
 
 #include <cstdint>
 #include <cstdio>
@@ -35,9 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   sample.startInput();
+  // A file beside the game's folder that a floor or chara name climbing out
+  // of its folder would find (seeds climb_floor, climb_chara).
+  sample.backend.fakeFileSystem.put("../outside.txt", std::string("fmf hall; file kessa;"));
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlDocument node;
   if (!node.parse(text.data(), false) || Game::SaveCheck::fieldProblem(node)) {
+    sample.backend.expectNothingOpenedOutside();
     return 0;
   }
   {
@@ -57,5 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Game::Database::instance()->releaseMapPictures();
   Game::Database::instance()->releaseSymbolCharacters();
+  sample.backend.expectNothingOpenedOutside();
   return 0;
 }

@@ -67,6 +67,16 @@ class FuzzBackend : public PlatformFake::FakeBackend {
     fakeDebugOutput.lines.clear();
     fakeFileSystem.forgetAccesses();
   }
+  // A player's file names no path past the game's folder: the fake keeps a
+  // path that climbed above its root (or an absolute one) as it is.
+  void expectNothingOpenedOutside() {
+    for (const std::string& name : fakeFileSystem.openedForReading()) {
+      if (name.rfind("..", 0) == 0 || name.rfind('/', 0) == 0) {
+        std::fprintf(stderr, "opened outside the game's folder: %s\n", name.c_str());
+        std::abort();
+      }
+    }
+  }
 
  private:
   StopBox mBox;

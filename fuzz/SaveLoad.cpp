@@ -3,7 +3,8 @@
 // to the same body. The input is the save's body: it is packed with the save
 // codec first, so mutations reach the save reader instead of failing the
 // trailer check (SaveUnpack fuzzes the codec). A save is the player's file:
-// any data-error stop is a finding (fuzz/FuzzStop.h).
+// any data-error stop is a finding (fuzz/FuzzStop.h), and so is any file
+// opened outside the game's folder.
 
 #include <cstdint>
 #include <cstdlib>
@@ -61,6 +62,9 @@ struct SaveSetUp {
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     backend.fakeFileSystem.put(Game::VariableTable::kDeclarationFile, std::string(kDeclarations));
+    // A file beside the game's folder that a floor or chara name climbing out
+    // of its folder would find (seeds climb_floor, climb_chara).
+    backend.fakeFileSystem.put("../outside.txt", std::string("fmf hall; file kessa;"));
   }
   ~SaveSetUp() {
     Game::RandomGenerator::destroy();
@@ -94,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Game::SaveSlotList list;
   list.build();
   std::unique_ptr<Game::GameData> game(Game::SaveSlot::load(kSlot));
+  setUp.backend.expectNothingOpenedOutside();
   if (list.row(kSlot).valid != (game != nullptr)) {
     std::abort();
   }

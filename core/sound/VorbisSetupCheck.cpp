@@ -178,9 +178,9 @@ bool powerAtMost(u64 base, u32 exponent, u64 limit) {
 }
 
 // The greatest r with r^dimensions <= entries, as the decoder counts a
-// lattice book's values (none for no dimensions or no entries).
+// lattice book's values (none for no entries).
 u64 latticeValues(u32 entries, u32 dimensions) {
-  if (entries == 0 || dimensions == 0) {
+  if (entries == 0) {
     return 0;
   }
   u64 r = static_cast<u64>(std::pow(static_cast<double>(entries), 1.0 / dimensions));
@@ -201,6 +201,11 @@ const char* skipLookup(BitReader& bits, u32 entries, u32 dimensions) {
   }
   if (type > 2) {
     return "a Vorbis codebook has an unknown lookup type";
+  }
+  // Every r has r^0 <= entries: the decoder would search for the greatest
+  // for ever (a list of no dimensions holds no values and decodes).
+  if (type == 1 && dimensions == 0) {
+    return "a Vorbis lattice codebook has no dimensions";
   }
   bits.skip(64);  // the least value and the step, as floats
   const u32 valueBits = bits.read(4) + 1;

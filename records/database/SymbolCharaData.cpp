@@ -2,6 +2,7 @@
 
 #include "Engine/FileIO/Manager.h"
 #include "core/file/DataError.h"
+#include "core/file/PlainName.h"
 #include "core/file/nml/NmlDocument.h"
 
 namespace Game {
@@ -75,8 +76,10 @@ SymbolCharaData* SymbolCharaList::chara(const char* name) {
   if (SymbolCharaData* held = find(name)) {
     return held;
   }
+  // A save names charas too: a name that is not plain would reach past the
+  // chara folder.
   const std::string path = kCharaDirectory + std::string(name) + ".txt";
-  if (mMissing.count(name) > 0 || !Engine::FileIO::Manager::instance().holds(path.c_str())) {
+  if (mMissing.count(name) > 0 || !isPlainName(name) || !Engine::FileIO::Manager::instance().holds(path.c_str())) {
     mMissing.insert(name);
     return nullptr;
   }

@@ -55,8 +55,8 @@ class SymbolCharaList {
   void read(const NmlNode& root, const char* file);
 
   // The chara of that name; a new name reads its chara file once. Null for an
-  // empty name or one that has no chara file (asked again, still null, with
-  // no second look).
+  // empty name, one that is not a plain name (core/file/PlainName.h) or one
+  // that has no chara file (asked again, still null, with no second look).
   SymbolCharaData* chara(const char* name);
   Engine::i32 count() const { return static_cast<Engine::i32>(mCharas.size()); }
   // How many chara files were read on demand.

@@ -1,12 +1,14 @@
 // The field's node of a save, checked before the field reads it: the floor
 // it names must exist and every symbol line must read whole, so that a load
-// never stops half-way on a name the databases lack.
+// never stops half-way on a name the databases lack. The floor and the charas
+// become paths: they must be plain names, or a save would read past the data.
 #include <string>
 
 #include "running/game/SaveCheck.h"
 #include "core/string/Decimal.h"
 #include "live/party/SaveNodeCheck.h"
 #include "core/file/FileReader.h"
+#include "core/file/PlainName.h"
 #include "core/file/nml/NmlAttribute.h"
 #include "core/file/nml/NmlNode.h"
 #include "records/Database.h"
@@ -59,6 +61,9 @@ const char* text(const NmlNode& node, const char* key) {
 }
 
 bool floorFileExists(const MapSiteData& site, const char* floor) {
+  if (!isPlainName(floor)) {
+    return false;
+  }
   const std::string path = std::string(kFloorFolder) + site.folder() + "/" + floor + ".txt";
   FileReader reader;
   reader.open(path.c_str(), true, false, true);
@@ -116,6 +121,10 @@ const char* symbolProblem(const NmlNode& symbol) {
   if (!name || name->itemCount() < 1 || !position || !numbers(*position, 0, 1) ||
       !optionalNumbers(symbol, "angle", 1) || !movesRead(symbol)) {
     return fault("the field symbol " + quoted(text(symbol, "name")) + " has a malformed line");
+  }
+  const char* chara = text(symbol, "symbol");
+  if (*chara && !Database::instance()->symbolChara(chara)) {
+    return fault("the field symbol " + quoted(text(symbol, "name")) + " names no known chara " + quoted(chara));
   }
   return parameterProblem(symbol);
 }

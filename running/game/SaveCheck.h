@@ -28,7 +28,8 @@ struct SaveTime {
 const char* problem(const NmlNode& root, bool withHead);
 
 // What makes the field's node unfit to load (naming the site, floor or
-// symbol), or null: the floor must exist and every symbol read whole.
+// symbol), or null: the floor and each symbol's chara must be plain names the
+// data holds, and every symbol must read whole.
 const char* fieldProblem(const NmlNode& field);
 
 // The time in a checked tree's "head".

@@ -267,13 +267,14 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWholeButNotAWound
   };
   for (const Row& row : {
            Row{"", nullptr},
-           Row{floor + "symbol{ symbol{ name a; position 1,1; symbol 無い; enemy{ race 粘体; pattern 0; }"
+           Row{floor + "symbol{ symbol{ name a; position 1,1; symbol Kessa; enemy{ race 粘体; pattern 0; }"
                           " command{ command move,8,1,0,0,0; position 0; } move{ goal 1,2; count 3; } } }",
                nullptr},
            Row{"site 無い; file b1;", "unknown site \"無い\""},
            Row{"site 灰の坑道; file zz;", "floor \"zz\""},
            Row{"site 灰の坑道; file b1; angle x;", "camera angle"},
            Row{floor + "symbol{ symbol{ name e; position 1,1; enemy{ race 無い; } } }", "enemy symbol \"e\""},
+           Row{floor + "symbol{ symbol{ name u; position 1,1; symbol 無い; } }", "\"u\" names no known chara \"無い\""},
            Row{floor + "symbol{ symbol{ name c; position 1,1; container{ article{ tool 無い; } } } }",
                "container symbol \"c\""},
            Row{floor + "symbol{ symbol{ name m; position 1,1; container{ money x; } } }", "container symbol \"m\""},

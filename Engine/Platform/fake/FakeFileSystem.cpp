@@ -1,5 +1,6 @@
 #include "PlatformFake/FakeFileSystem.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace PlatformFake {
@@ -59,6 +60,32 @@ class FakeOutputFile : public Platform::OutputFile {
   std::vector<std::uint8_t> mBytes;
 };
 
+namespace {
+
+// "." and ".." steps are taken as a real file system takes them, so a name
+// that climbs out of a folder reaches the file it names there; steps above
+// the root stay in the path, naming files outside the game's folder.
+std::string withStepsTaken(const std::string& path) {
+  std::vector<std::string> steps;
+  for (std::size_t from = 0; from <= path.size();) {
+    const std::size_t to = std::min(path.find('/', from), path.size());
+    const std::string step = path.substr(from, to - from);
+    if (step == ".." && !steps.empty() && steps.back() != "..") {
+      steps.pop_back();
+    } else if (step != "." && (!step.empty() || from == 0)) {
+      steps.push_back(step);
+    }
+    from = to + 1;
+  }
+  std::string out;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    out += (i > 0 ? "/" : "") + steps[i];
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string FakeFileSystem::normalize(std::string_view path) {
   std::string out(path);
   for (std::size_t i = 0; i < out.size(); ++i) {
@@ -69,7 +96,7 @@ std::string FakeFileSystem::normalize(std::string_view path) {
       out[i] = '/';
     }
   }
-  return out;
+  return out.find("./") == std::string::npos && out.find("/.") == std::string::npos ? out : withStepsTaken(out);
 }
 
 std::unique_ptr<Platform::InputFile> FakeFileSystem::openRead(std::string_view path) {

@@ -124,6 +124,8 @@ TEST(VorbisSetupCheckTest, CodebooksTheDecoderCannotBuildAreNamed) {
       {2, [](Bits& b) { b.listed(std::vector<int>(26, 0), true, 3).lookup(1, 2).wholeBook(); }, nullptr},
       {2, [](Bits& b) { b.listed({1, 1, 0}, true, 5).lookup(2, 15).wholeBook(); }, nullptr},
       {1, [](Bits& b) { b.listed({1, 1, 0}, true, 5).lookup(2, 14); }, kEndsEarly},
+      {1, [](Bits& b) { b.listed({1, 1}, false, 0).lookup(1, 0); }, "a Vorbis lattice codebook has no dimensions"},
+      {2, [](Bits& b) { b.listed({1, 1}, false, 0).lookup(2, 0).wholeBook(); }, nullptr},
       {1, [](Bits& b) { b.put(0x564343, 24).put(0, 64); }, "a Vorbis codebook lacks its sync pattern"},
   };
   for (const auto& c : cases) {

@@ -142,11 +142,23 @@ TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
       {replaced("boolean{", "boolean{stray 1,2;"), true},
       {replaced("clear 0;", "clear 1;"), true},
       {replaced("headline 灰の坑道2階;", ""), true},
+      // Names that become paths: five steps up from the floor or chara folder
+      // reach a file beside the game's folder.
+      {replaced("file hall;", "file ../../../../../outside;"), false},
+      {replaced("symbol ;", "symbol ../../../../../outside;"), false},
+      {replaced("symbol ;", "symbol 無い;"), false},
+      {replaced("symbol ;", "symbol ソ;"), true},  // 83 5C: a letter, not a '\'
   };
+  fs().put("../outside.txt", "fmf hall; file ソ;");
+  fs().put("src/picture/symbol/chara/ソ.txt", "file ソ;");
+  fs().put("src/picture/symbol/ソ.txt", "");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     putPayload(c.text, c.terminated);
     EXPECT_EQ(loadsConsistently(), c.loads);
+  }
+  for (const std::string& opened : fs().openedForReading()) {
+    EXPECT_NE(opened.rfind("../", 0), 0u) << opened;
   }
 }
 

@@ -14,7 +14,8 @@
 namespace PlatformFake {
 
 // An in-memory file system. Paths are kept as given, with '\' turned into
-// '/' outside two-byte characters. Safe to use from the loader thread while a
+// '/' outside two-byte characters and "." and ".." steps taken; a path that
+// climbs above the root names a file outside the game's folder. Safe to use from the loader thread while a
 // test looks on.
 class FakeFileSystem : public Platform::FileSystem {
  public:
