@@ -24,6 +24,40 @@ TEST_F(MapGeneratorTest, SeededFloorsMatchTheirPictures) {
   EXPECT_EQ("\n" + picture(*generate(kSample, 2)), MapGeneratorGolden::kSampleGolden);
 }
 
+// Seed 1 jitters 256 by 256 to 344 high; the floor keeps to 65,536 cells,
+// 256 high, so the fill that finds walls never crosses open ground: rock is
+// wall exactly where the corner reaches it through rock alone.
+TEST_F(MapGeneratorTest, AJitteredFloorKeepsTo65536CellsAndEnclosedRockStaysSeparator) {
+  auto floor = generate("size 256,256;roomMin 3;roomMax 8;separatorProbability 100;wall{chip 壁;}"
+                        "separator{chip 仕切;}startPosition 1;階段 上,2;",
+                        1);
+  ASSERT_EQ(std::pair(floor->width(), floor->height()), std::pair(256, 256));
+  std::vector<bool> reached(256 * 256, false);
+  std::vector<std::pair<i32, i32>> open = {{0, 0}};
+  reached[0] = true;
+  i32 mismatched = 0;
+  i32 enclosed = 0;
+  for (std::size_t i = 0; i < open.size(); ++i) {
+    const auto [x, y] = open[i];
+    for (const auto& [nx, ny] : {std::pair(x + 1, y), {x - 1, y}, {x, y + 1}, {x, y - 1}}) {
+      const bool inside = nx >= 0 && ny >= 0 && nx < 256 && ny < 256;
+      if (inside && !reached[nx * 256 + ny] && floor->cell(nx, ny).kind == MapGenerator::kSolid) {
+        reached[nx * 256 + ny] = true;
+        open.emplace_back(nx, ny);
+      }
+    }
+  }
+  for (i32 x = 0; x < 256; ++x) {
+    for (i32 y = 0; y < 256; ++y) {
+      const bool solid = floor->cell(x, y).kind == MapGenerator::kSolid;
+      mismatched += solid && reached[x * 256 + y] != (symbol(*floor, x, y) == '#');
+      enclosed += solid && !reached[x * 256 + y];
+    }
+  }
+  EXPECT_EQ(mismatched, 0);
+  EXPECT_GT(enclosed, 0);
+}
+
 // The jitter widens (a negative draw) or heights; each of these seeds keeps
 // the width, so the root's extent across x is the configured one. A node of
 // twice the smallest side (roomMin + 2) does not split.
