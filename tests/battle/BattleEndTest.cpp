@@ -899,9 +899,8 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
 
 // A cheer with a line for the party's side only, used by Kessa and by the
 // slime in one cast: once the cast is over, Kessa's line shows in the
-// party's colour with her level, centred over her front point, which stands
-// on her cell (0, 1): x 64, y 1 * 64 - 96; the line's 14 bytes are 140 wide.
-// The slime shows none.
+// party's colour with her level, 140 wide (14 bytes) centred over her front
+// point on her cell (0, 1): x 64, y 1 * 64 - 96. The slime shows none.
 TEST_F(CastPhaseTest, AnArtsAfterTextShowsOverTheActorForItsSideOnceTheCastEnds) {
   const TestServices::Scoped renderer(TestServices::kRenderer);
   Battle& fight = scenario({{0, 1}}, {{0, 1}});
@@ -920,8 +919,7 @@ TEST_F(CastPhaseTest, AnArtsAfterTextShowsOverTheActorForItsSideOnceTheCastEnds)
   Game::SceneRenderer::instance()->project(&over, Engine::Math::Vector3(64.f, -32.f, 0.f));
   float x = 0.f, y = 0.f;
   fight.floatingTexts()[0]->position(x, y);
-  EXPECT_NEAR(x, over.x - 70.f, 0.01f);
-  EXPECT_NEAR(y, over.y, 0.01f);
+  EXPECT_EQ(std::pair(std::lround(x), std::lround(y)), std::pair(std::lround(over.x - 70.f), std::lround(over.y)));
   game().setBattle(nullptr);
 }
 

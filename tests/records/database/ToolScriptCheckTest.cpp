@@ -33,8 +33,7 @@ void put(PlatformFake::FakeFileSystem& fs, int file, const std::string& text) {
 // A table the game cannot do without that holds no record stops the start
 // naming its file, before a later file's reference would take the blame;
 // the synchro groups and the shared skill tree may be empty. A damaged byte
-// stops its own file, not the one that would miss the record; a number wider
-// than 32 bits its line.
+// stops its own file, not the one that would miss the record; a wide number its line.
 TEST_F(ToolScriptCheckDeathTest, AnEmptyNeededTableOrADamagedByteOrNumberStopsTheStartNamingItsFile) {
   using Game::Database;
   const std::pair<int, const char*> empties[] = {
@@ -64,8 +63,7 @@ TEST_F(ToolScriptCheckDeathTest, AnEmptyNeededTableOrADamagedByteOrNumberStopsTh
   std::string enemies = GameTestSupport::sampleFile(Database::battleFilePath(Database::kEnemies));
   enemies.replace(enemies.find("HP 50;"), 6, "HP 99999999999999999999;");
   put(fs(), Database::kEnemies, enemies);
-  EXPECT_DEATH(database().load(),
-               "src/data/enemy.txt line 10, enemy 泥スライム: \"HP\" item 1 \"99999999999999999999\" does not fit");
+  EXPECT_DEATH(database().load(), "src/data/enemy.txt line 10, enemy 泥スライム: \"HP\" item 1 \"9+\" does not fit");
 }
 
 }  // namespace
