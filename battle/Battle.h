@@ -224,6 +224,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   void showCaption(const char* text, Engine::i32 side);
   // A floating line in the side's colour.
   void announce(const char* text, Engine::i32 side);
+  // A line over the unit in its side's colour.
+  void announceOver(const Unit& unit, const char* text);
   // The unit named to the player before anything else goes on.
   void addAnnouncement(Unit& unit, const char* text);
   BattleNoticeList& notices() { return mNotices; }

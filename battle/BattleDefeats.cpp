@@ -105,6 +105,12 @@ void Battle::announce(const char* text, i32 side) {
   mFloatingTexts.push_back(std::make_unique<FloatingText>(text, side, direction));
 }
 
+void Battle::announceOver(const Unit& unit, const char* text) {
+  Engine::Math::Vector3 front;
+  unit.getFrontPoint(front);
+  mFloatingTexts.push_back(std::make_unique<FloatingText>(text, unit.side(), front));
+}
+
 void Battle::addAnnouncement(Unit& unit, const char* text) {
   mAnnouncements.push_back(std::make_unique<UnitAnnouncement>(unit, text));
 }

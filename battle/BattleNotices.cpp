@@ -47,7 +47,11 @@ bool BattleNoticeList::update(Battle& battle) {
       String line(notice.text.c_str() ? notice.text.c_str() : "");
       line.append(" Lv");
       line.appendInt(notice.level);
-      battle.announce(line.c_str(), notice.entry->isEmpty() ? 0 : notice.entry->current().side());
+      if (notice.entry->isEmpty()) {
+        battle.announce(line.c_str(), 0);
+      } else {
+        battle.announceOver(notice.entry->current(), line.c_str());
+      }
     }
     mNotices.clear();
   }
@@ -62,6 +66,12 @@ bool BattleNoticeList::update(Battle& battle) {
 FloatingText::FloatingText(const char* text, i32 side, i32 direction)
     : mText(text ? text : ""), mColour(side == 1 ? kEnemyColour : kPartyColour), mDirection(direction & 3) {}
 
+FloatingText::FloatingText(const char* text, i32 side, const Engine::Math::Vector3& anchor)
+    : FloatingText(text, side, 0) {
+  mAnchored = true;
+  mAnchor = anchor;
+}
+
 float FloatingText::offset(i32 frame, i32 lifetime) {
   if (frame < kDriftFrames) {
     const float d = static_cast<float>(frame - kDriftFrames);
@@ -75,6 +85,10 @@ float FloatingText::offset(i32 frame, i32 lifetime) {
 }
 
 void FloatingText::position(float& x, float& y) const {
+  if (mAnchored) {
+    standOverAnchor(x, y);
+    return;
+  }
   float d = offset(mFrame, mLifetime);
   if (mDirection % 2 == 0) {
     d = -d;
@@ -82,6 +96,18 @@ void FloatingText::position(float& x, float& y) const {
   x = kStartX;
   y = kStartY;
   (mDirection >= 2 ? x : y) += d;
+}
+
+// The line's middle over the anchor as the camera shows it now.
+void FloatingText::standOverAnchor(float& x, float& y) const {
+  Engine::Math::Vector3 screen = mAnchor;
+  if (const SceneRenderer* renderer = SceneRenderer::instance()) {
+    renderer->project(&screen, mAnchor);
+  }
+  i32 width = 0;
+  TextWriter::measure(nullptr, nullptr, &width, nullptr, text(), kTextFont);
+  x = screen.x - static_cast<float>(width / 2);
+  y = screen.y;
 }
 
 bool FloatingText::step() {

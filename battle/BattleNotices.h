@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "Engine/Base/Types.h"
+#include "Engine/Math/Vector3.h"
 #include "core/string/String.h"
 
 namespace Game {
@@ -12,7 +13,8 @@ class Unit;
 class UnitEntry;
 
 // Lines units show together once defeated units have left: gathered, then
-// shown all at once when started, and held for a while.
+// shown all at once when started, each over its unit (a floating line when
+// the unit is gone), and held for a while.
 class BattleNoticeList {
  public:
   static constexpr Engine::i32 kShowFrames = 61;
@@ -41,7 +43,9 @@ class BattleNoticeList {
   Engine::i32 mFrame = 0;
 };
 
-// A line that drifts in from one side of the screen, stays, and drifts out.
+// A line that drifts in from one side of the screen, stays, and drifts out;
+// or a line over a unit, which stands centred over the world point the unit's
+// numbers pop up from, so that it moves on the screen as they do.
 class FloatingText {
  public:
   static constexpr Engine::i32 kLifetime = 256;
@@ -55,6 +59,7 @@ class FloatingText {
   // direction 0 and 1 drift along y, 2 and 3 along x; odd ones from the
   // positive side.
   FloatingText(const char* text, Engine::i32 side, Engine::i32 direction);
+  FloatingText(const char* text, Engine::i32 side, const Engine::Math::Vector3& anchor);
 
   // One frame: counts, then draws; true once its lifetime is over.
   bool step();
@@ -69,11 +74,15 @@ class FloatingText {
   Engine::i32 direction() const { return mDirection; }
 
  private:
+  void standOverAnchor(float& x, float& y) const;
+
   String mText;
   Engine::u32 mColour;
   Engine::i32 mFrame = 0;
   Engine::i32 mLifetime = kLifetime;
-  Engine::i32 mDirection;
+  Engine::i32 mDirection = 0;
+  bool mAnchored = false;
+  Engine::Math::Vector3 mAnchor;
 };
 
 // A unit named to the player: its line floats in while the camera rests on

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/string/NumberLiterals.h"
 #include "core/string/String.h"
 #include "fuzz/FuzzText.h"
 #include "fuzz/FuzzStop.h"
@@ -21,5 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   (void)value.toBool();
+  (void)Game::NumberLiterals::fit(text.data());
   return 0;
 }

@@ -20,6 +20,10 @@ namespace {
 constexpr float kSplitDecay = 0.8f;
 // What entering an open cell costs the fill that tells walls from separators.
 constexpr float kOpenCost = 65536.f;
+// The fill's budget is the floor's cells: while they are no more than an open
+// cell costs, the fill never crosses one, so rock that open cells enclose
+// stays a separator.
+constexpr i32 kMaxCells = 65536;
 // Cells per object try.
 constexpr i32 kCellsPerObjectTry = 64;
 constexpr i32 kTurns = 4;
@@ -43,14 +47,16 @@ MapGenerator::MapGenerator(MapGeneratorConfig config, RandomGenerator& random)
 }
 
 void MapGenerator::applySize() {
-  // Up to √2 times wider or taller, never smaller.
+  // Up to √2 times wider or taller, never smaller, and never past kMaxCells.
   const float r = mRandom.getSignedFloat(std::sqrt(2.f) - 1.f);
   mWidth = mConfig.width;
   mHeight = mConfig.height;
+  // A configured floor is at most 256 by 256 cells, so the cap never takes
+  // the widened side below its configured size.
   if (r < 0.f) {
-    mWidth = static_cast<i32>(static_cast<float>(mWidth) * (1.f - r));
+    mWidth = std::min(static_cast<i32>(static_cast<float>(mWidth) * (1.f - r)), kMaxCells / mHeight);
   } else {
-    mHeight = static_cast<i32>(static_cast<float>(mHeight) * (1.f + r));
+    mHeight = std::min(static_cast<i32>(static_cast<float>(mHeight) * (1.f + r)), kMaxCells / mWidth);
   }
 }
 

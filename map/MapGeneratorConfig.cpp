@@ -18,7 +18,7 @@ namespace {
 
 constexpr float kPercent = 100.f;
 // The widest side a generated floor is given (the size jitter widens it up to
-// √2 times): room for many rooms, and a grid, a partition and passages whose
+// √2 times, to no more than 65,536 cells): room for many rooms, and a grid, a partition and passages whose
 // work stays small.
 constexpr i32 kMaxSide = 256;
 // Heights of generated cells, in height units either way.

@@ -52,6 +52,12 @@ void setRecord(const char* kind, const char* name, Engine::i32 line) {
   }
 }
 
+void setLine(Engine::i32 line) {
+  if (gInnermost && line > 0) {
+    gInnermost->mLine = line;
+  }
+}
+
 bool inScope() { return gInnermost != nullptr; }
 
 void unknownName(const char* sourceFile, int line, const char* what, const char* name) {

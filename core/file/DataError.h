@@ -19,6 +19,7 @@ class Scope {
 
  private:
   friend struct Where;
+  friend void setLine(Engine::i32 line);
   const char* mFile;
   const char* mKind = nullptr;
   const char* mName = nullptr;
@@ -29,6 +30,9 @@ class Scope {
 // Names the record of the innermost scope, when there is one: for readers
 // that walk the records of a table themselves.
 void setRecord(const char* kind, const char* name, Engine::i32 line);
+// The line of the innermost scope's file where a fault stands, in place of
+// the line its record begins on.
+void setLine(Engine::i32 line);
 // Whether a scope is open.
 bool inScope();
 

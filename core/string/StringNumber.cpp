@@ -4,11 +4,13 @@
 // precedence. Any other byte is skipped, the decimal point included, so data
 // writes fractions as quotients (1/2).
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
 #include "core/string/String.h"
 #include "core/string/Decimal.h"
+#include "core/string/NumberLiterals.h"
 #include "core/math/IntegerMath.h"
 #include "core/string/StringRef.h"
 
@@ -99,35 +101,66 @@ i32 digitValue(char c, i32 base) {
   return -1;
 }
 
-}  // namespace
+// The widest literal that fits 32 bits: hexadecimal and base-2 ones are bit
+// patterns (colours fill all 32), a decimal one is a signed value, one more
+// after a '-'.
+bool literalFits(u32 operand, bool exceeded, i32 base, char op) {
+  if (exceeded) {
+    return false;
+  }
+  if (base != 10) {
+    return true;
+  }
+  const u32 limit = static_cast<u32>(std::numeric_limits<i32>::max()) + (op == '-' ? 1u : 0u);
+  return operand <= limit;
+}
 
-void String::parseNumber(i32* outInt, f32* outFloat, const char* text) {
-  Accumulators acc;
+// Hands every literal of the chain to take (the operator before it, '+' for
+// the first; its value wrapped to 32 bits; whether it fits 32 bits).
+template <class Take>
+void scanLiterals(const char* text, Take&& take) {
   u32 operand = 0;
+  bool exceeded = false;
   i32 base = 10;
   char pending = '+';
   for (const char* p = text ? text : ""; ; ++p) {
     const char c = *p;
     if (c == '\0' || isOperator(c)) {
-      applyOperator(pending, wrap(operand), acc);
+      take(pending, operand, literalFits(operand, exceeded, base, pending));
       if (c == '\0') {
         break;
       }
       pending = c;
       base = 10;
       operand = 0;
+      exceeded = false;
     } else if (base == 10 && (c == 'x' || c == 'b')) {
       base = c == 'x' ? 16 : 2;  // digits read so far carry on in the new base
     } else if (const i32 digit = digitValue(c, base); digit >= 0) {
-      operand = operand * static_cast<u32>(base) + static_cast<u32>(digit);
+      const std::uint64_t wide = std::uint64_t{operand} * static_cast<u32>(base) + static_cast<u32>(digit);
+      exceeded = exceeded || wide > std::numeric_limits<u32>::max();
+      operand = static_cast<u32>(wide);
     }
   }
+}
+
+}  // namespace
+
+void String::parseNumber(i32* outInt, f32* outFloat, const char* text) {
+  Accumulators acc;
+  scanLiterals(text, [&acc](char op, u32 operand, bool) { applyOperator(op, wrap(operand), acc); });
   if (outInt) {
     *outInt = acc.integer;
   }
   if (outFloat) {
     *outFloat = acc.real;
   }
+}
+
+bool NumberLiterals::fit(const char* text) {
+  bool fits = true;
+  scanLiterals(text, [&fits](char, u32, bool literalFits) { fits = fits && literalFits; });
+  return fits;
 }
 
 i32 String::parseInt(const char* text) {

@@ -899,9 +899,11 @@ TEST_F(CastPhaseTest, TheLastItemGoesToTheFirstOfTwo) {
 }
 
 // A cheer with a line for the party's side only, used by Kessa and by the
-// slime in one cast: once the cast is over, Kessa's line floats in the
-// party's colour with her level; the slime shows none.
-TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
+// slime in one cast: once the cast is over, Kessa's line shows in the
+// party's colour with her level, 140 wide (14 bytes) centred over her front
+// point on her cell (0, 1): x 64, y 1 * 64 - 96. The slime shows none.
+TEST_F(CastPhaseTest, AnArtsAfterTextShowsOverTheActorForItsSideOnceTheCastEnds) {
+  const TestServices::Scoped renderer(TestServices::kRenderer);
   Battle& fight = scenario({{0, 1}}, {{0, 1}});
   Game::Unit& slime = unit(1);
   const Game::Ability cheer = art("type 補助; range 自; area 無; effect none; afterText 奮い立った;");
@@ -914,6 +916,12 @@ TEST_F(CastPhaseTest, AnArtsAfterTextShowsForTheActorsSideOnceTheCastEnds) {
   ASSERT_EQ(fight.floatingTexts().size(), 1u);
   EXPECT_EQ(std::pair(std::string(fight.floatingTexts()[0]->text()), fight.floatingTexts()[0]->colour()),
             std::pair(std::string("奮い立った Lv1"), FloatingText::kPartyColour));
+  Engine::Math::Vector3 over;
+  Game::SceneRenderer::instance()->project(&over, Engine::Math::Vector3(64.f, -32.f, 0.f));
+  float x = 0.f, y = 0.f;
+  fight.floatingTexts()[0]->position(x, y);
+  EXPECT_EQ(std::pair(std::lround(x), std::lround(y)), std::pair(std::lround(over.x - 70.f), std::lround(over.y)));
+  game().setBattle(nullptr);
 }
 
 // A command aimed at a cell where nothing of the aimed side lives (Kessa's

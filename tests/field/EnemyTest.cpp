@@ -115,7 +115,7 @@ TEST_F(EnemyTest, StepTimesAreWholeFramesAndRandomThenDeleteRepeatsForEver) {
   const std::tuple<const char*, std::string> cases[] = {
       {"passiveSpeed 7;", "random 6"},
       {"passiveSpeed 1/100;", "random 4800"},
-      {"passiveSpeed 1/100000000000;", "random 2147483647"},
+      {"passiveSpeed 1/2000000000;", "random 2147483647"},
   };
   for (const auto& [pattern, first] : cases) {
     Symbol& e = enemy(race(pattern), 2, 2);

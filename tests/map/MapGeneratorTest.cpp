@@ -24,6 +24,32 @@ TEST_F(MapGeneratorTest, SeededFloorsMatchTheirPictures) {
   EXPECT_EQ("\n" + picture(*generate(kSample, 2)), MapGeneratorGolden::kSampleGolden);
 }
 
+// Seed 1 jitters 256 by 256 to 344 high, seed 2 wider; the floor keeps to
+// 65,536 cells, 256 by 256, so the fill that finds walls never crosses open
+// ground: rock is wall exactly where the corner reaches it through rock alone.
+TEST_F(MapGeneratorTest, AJitteredFloorKeepsTo65536CellsAndEnclosedRockStaysSeparator) {
+  const char* text = "size 256,256;roomMin 3;roomMax 8;separatorProbability 100;wall{chip 壁;}separator{chip 仕切;}"
+                     "startPosition 1;階段 上,2;";
+  auto floor = generate(text, 1);
+  ASSERT_EQ(std::tuple(generate(text, 2)->width(), floor->width(), floor->height()), std::tuple(256, 256, 256));
+  const auto solid = [&floor](i32 at) { return floor->cell(at / 256, at % 256).kind == MapGenerator::kSolid; };
+  std::vector<bool> outer(65536, false);
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (i32 at = 0; at < 65536; ++at) {
+      const bool beside = at == 0 || (at >= 256 && outer[at - 256]) || (at < 65280 && outer[at + 256]) ||
+                          (at % 256 > 0 && outer[at - 1]) || (at % 256 < 255 && outer[at + 1]);
+      if (!outer[at] && beside && solid(at)) outer[at] = grew = true;
+    }
+  }
+  i32 wrong = 0, enclosed = 0;
+  for (i32 at = 0; at < 65536; ++at) {
+    wrong += solid(at) && outer[at] != (symbol(*floor, at / 256, at % 256) == '#');
+    enclosed += solid(at) && !outer[at];
+  }
+  EXPECT_EQ(std::pair(wrong, enclosed > 0), std::pair(0, true));
+}
+
 // The jitter widens (a negative draw) or heights; each of these seeds keeps
 // the width, so the root's extent across x is the configured one. A node of
 // twice the smallest side (roomMin + 2) does not split.

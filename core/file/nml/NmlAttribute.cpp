@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Engine/Base/Assert.h"
+#include "core/string/NumberLiterals.h"
 #include "core/string/ShiftJis.h"
 #include "core/string/String.h"
 #include "core/file/DataError.h"
@@ -43,31 +44,47 @@ NmlArena& NmlAttribute::arena() {
   return *mArena;
 }
 
-i32 NmlAttribute::toInt(i32 i) const { return String::parseInt(item(i)); }
+i32 NmlAttribute::toInt(i32 i) const {
+  checkFits(i);
+  return String::parseInt(item(i));
+}
 
 f32 NmlAttribute::toFloat(i32 i) const {
+  checkFits(i);
   const f32 value = String::parseFloat(item(i));
   if (!std::isfinite(value)) [[unlikely]] {
-    stopNotFinite(i);
+    stopOnItem(i, "is not a finite number");
   }
   return value;
 }
 
-// Named by the data-error scope the reader opened (its file and record);
-// without one by the tree's file and the line, when the tree has a file.
-void NmlAttribute::stopNotFinite(i32 i) const {
+// Only data files are held to it: saves and settings read whatever they hold.
+void NmlAttribute::checkFits(i32 i) const {
+  if (mArena && mArena->source() && !NumberLiterals::fit(item(i))) [[unlikely]] {
+    stopOnItem(i, "does not fit in 32 bits");
+  }
+}
+
+// Named by the data-error scope the reader opened (its file and record) with
+// this line, where the fault stands; without a scope by the tree's file and
+// the line, when the tree has a file.
+void NmlAttribute::stopOnItem(i32 i, const char* fault) const {
   String problem("\"");
   problem.append(mKey);
   problem.append("\" item ");
   problem.appendInt(i < 0 ? 1 : i + 1);
   problem.append(" \"");
   problem.append(item(i));
-  problem.append("\" is not a finite number");
+  problem.append("\" ");
+  problem.append(fault);
   const char* file = mArena ? mArena->source() : nullptr;
   if (file && !DataError::inScope()) {
     DataError::Scope scope(file);
     scope.setRecord(nullptr, nullptr, mLine);
     DataError::badRecord(__FILE__, __LINE__, problem.c_str());
+  }
+  if (file) {
+    DataError::setLine(mLine);
   }
   DataError::badRecord(__FILE__, __LINE__, problem.c_str());
 }

@@ -32,8 +32,10 @@ class NmlAttribute {
   }
   // The line of the text the key began on; 0 for lines made by code.
   Engine::i32 line() const { return mLine; }
+  // A number of a data file fits 32 bits: an item with a wider literal stops
+  // the program naming the file, the line and the key.
   Engine::i32 toInt(Engine::i32 i) const;
-  // A number of a data file is finite: an item that is not (a quotient by
+  // As toInt; and a number is finite: an item that is not (a quotient by
   // zero such as "/") stops the program naming the file, the line and the key.
   Engine::f32 toFloat(Engine::i32 i) const;
   // "true" and "false", else the number's value != 0.
@@ -75,7 +77,9 @@ class NmlAttribute {
   // Room for count items; the ones held so far are kept.
   void reserveItems(Engine::i32 count);
   Engine::i32 itemRoom() const;
-  [[noreturn]] void stopNotFinite(Engine::i32 i) const;
+  // A literal of a data file's item wider than 32 bits stops the program.
+  void checkFits(Engine::i32 i) const;
+  [[noreturn]] void stopOnItem(Engine::i32 i, const char* fault) const;
 
   // Kept to five words, as a parsed tree holds many lines.
   NmlAttribute* mNext = nullptr;  // the next line of the node (see NmlList)

@@ -33,8 +33,8 @@ void put(PlatformFake::FakeFileSystem& fs, int file, const std::string& text) {
 // A table the game cannot do without that holds no record stops the start
 // naming its file, before a later file's reference would take the blame;
 // the synchro groups and the shared skill tree may be empty. A damaged byte
-// stops its own file, not the one that would miss the record.
-TEST_F(ToolScriptCheckDeathTest, AnEmptyNeededTableOrADamagedByteStopsTheStartNamingItsFile) {
+// stops its own file, not the one that would miss the record; a wide number its line.
+TEST_F(ToolScriptCheckDeathTest, AnEmptyNeededTableOrADamagedByteOrNumberStopsTheStartNamingItsFile) {
   using Game::Database;
   const std::pair<int, const char*> empties[] = {
       {Database::kStates, "src/data/state.txt: no \"state\" record"},
@@ -59,6 +59,11 @@ TEST_F(ToolScriptCheckDeathTest, AnEmptyNeededTableOrADamagedByteStopsTheStartNa
   tools.replace(tools.find("鉄の剣"), 0, "\x02");
   put(fs(), Database::kTools, tools);
   EXPECT_DEATH(database().load(), "src/data/tool.txt:11 : byte 0x02 is no text");
+  put(fs(), Database::kTools, GameTestSupport::sampleFile(Database::battleFilePath(Database::kTools)));
+  std::string enemies = GameTestSupport::sampleFile(Database::battleFilePath(Database::kEnemies));
+  enemies.replace(enemies.find("HP 50;"), 6, "HP 99999999999999999999;");
+  put(fs(), Database::kEnemies, enemies);
+  EXPECT_DEATH(database().load(), "src/data/enemy.txt line 10, enemy 泥スライム: \"HP\" item 1 \"9+\" does not fit");
 }
 
 }  // namespace

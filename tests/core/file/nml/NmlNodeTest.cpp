@@ -42,22 +42,33 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
 }
 
-// A number of a data file is finite: a quotient by zero stops naming the
-// file, the line and the key; a tree without a file is named by the reader's
-// scope.
-TEST(NmlNodeTest, ANumberThatIsNotFiniteStopsNamingFileLineAndKey) {
+// A number of a data file is finite and its literals fit 32 bits (decimal ones
+// signed): else it stops naming file, line and key, and a reader's scope the
+// record; a tree without a file is named by the scope alone, never checked for width.
+TEST(NmlNodeTest, ANumberThatIsNotFiniteOrTooWideStopsNamingFileLineAndKey) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   NmlDocument document;
-  document.loadFromText("data.txt", "a 1/2;\nnode{\n  b 3,1/0;\n  c 0/0; }");
+  document.loadFromText("data.txt", "a 1/2;\nnode{\n  b 3,1/0;\n  c 0/0; }\nw -2147483648,2147483647,0xffffffff,"
+                                    "b11111111111111111111111111111111,2147483648,1+0x100000000,4294967296/2;");
+  const Game::NmlAttribute& w = *document.findAttribute("w");
+  EXPECT_EQ(std::vector<int>({w.toInt(0), w.toInt(1), w.toInt(2), w.toInt(3)}),
+            std::vector<int>({INT32_MIN, INT32_MAX, -1, -1}));
+  for (int i = 4; i < 7; ++i) EXPECT_DEATH(w.toInt(i), "data.txt line 5: \"w\" item " + std::to_string(i + 1));
+  EXPECT_DEATH(
+      {
+        Game::DataError::Scope scope("data.txt");
+        scope.setRecord("node", "n", 2);
+        (void)document.findChild("node")->findAttribute("c")->toFloat(0);
+      },
+      "data.txt line 4, node n: \"c\" item 1");
   EXPECT_EQ(document.findAttribute("a")->toFloat(0), 0.5f);
   const Game::NmlAttribute& b = *document.findChild("node")->findAttribute("b");
   EXPECT_EQ(b.toFloat(0), 3.f);
   EXPECT_FALSE(b.allFinite());
   EXPECT_DEATH(b.toFloat(1), "data.txt line 3: \"b\" item 2 \"1/0\" is not a finite number");
-  EXPECT_DEATH(document.findChild("node")->findAttribute("c")->toFloat(0), "data.txt line 4: \"c\" item 1");
   NmlNode unnamed;
-  ASSERT_TRUE(unnamed.parse("d /;", true));
-  EXPECT_EQ(unnamed.sourceName(), nullptr);
+  ASSERT_TRUE(unnamed.parse("d /;e 4294967296;", true));
+  EXPECT_EQ(unnamed.findAttribute("e")->toInt(0), 0);
   EXPECT_DEATH(
       {
         Game::DataError::Scope scope("list.txt");
