@@ -115,6 +115,30 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPressAndKeyAssignmentOpensCha
   EXPECT_FALSE(menu->isAssigningKeys());
 }
 
+// A save that fails says so on screen until decide, with no "saved" sound;
+// keys go to the message meanwhile. The save after it plays the sound.
+TEST_F(ConfigMenuTest, AFailedSaveSaysSoAndPlaysNoSavedSound) {
+  static int sSavedSounds = 0;
+  sSavedSounds = 0;
+  Config::targets().playSavedSound = [] { ++sSavedSounds; };
+  moveTo(ConfigMenu::kSave);
+  fs().failCommit(true);
+  frame({kDecide});
+  fs().failCommit(false);
+  EXPECT_EQ(std::tuple(menu->isShowingMessage(), sSavedSounds, savedFile()), std::tuple(true, 0, ""));
+  press(Key::Down);
+  EXPECT_EQ(std::tuple(menu->isShowingMessage(), menu->cursor()), std::tuple(true, int{ConfigMenu::kSave}));
+  press(kDecide);
+  EXPECT_FALSE(menu->isShowingMessage());
+  press(kDecide);
+  EXPECT_EQ(std::tuple(menu->isShowingMessage(), sSavedSounds), std::tuple(false, 1));
+  EXPECT_NE(savedFile(), "");
+}
+
+// Values keep 10 units from the widest label ("テクスチャフィルター", 260
+// units) and the widest value ("フルスクリーン", 182) ends by the note.
+static_assert(ConfigMenu::kValueColumn - 260.f >= 10.f && ConfigMenu::kValueColumn + 182.f <= ConfigMenu::kRestartColumn);
+
 TEST_F(ConfigMenuTest, TheCursorWrapsOverTheRowsAndValuesInsideTheirChoices) {
   press(Key::Up);
   // The fake has no joystick.

@@ -42,7 +42,7 @@ class PosixFileSystemTest : public ::testing::Test {
   }
   Bytes read(const std::string& path) {
     Bytes out;
-    EXPECT_TRUE(fs.readWhole(path, out)) << path;
+    EXPECT_TRUE(fs.readWhole(path, out, 1u << 20)) << path;
     return out;
   }
   // The exit code of body run in a forked child, on this test's own files
@@ -79,6 +79,27 @@ TEST_F(PosixFileSystemTest, WritesThroughMissingDirectoriesAndReadsBack) {
   EXPECT_FALSE(fs.makeDirectories(mRoot + "save/slot/data.sav/sub"));
   EXPECT_FALSE(fs.openWrite(mRoot + "save/slot/data.sav/sub/x.txt"));
   EXPECT_FALSE(fs.openWrite(mRoot + "dir/"));
+}
+
+// A FIFO in a file's place is there but is never opened for reading, and
+// the open does not wait for a writer (in a child, which a blocking open
+// would hold until its alarm). A file over the limit is refused before any
+// memory is taken for it, a sparse 40 GB one too.
+TEST_F(PosixFileSystemTest, OnlyARegularFileWithinTheLimitIsRead) {
+  const std::string fifo = mRoot + "config.ini";
+  const std::string file = mRoot + "0.sav";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(inChild([&] {
+              alarm(60);
+              Bytes out;
+              return fs.exists(fifo) && !fs.openRead(fifo) && !fs.readWhole(fifo, out, 5) ? 0 : 1;
+            }),
+            0);
+  ASSERT_TRUE(fs.writeWhole(file, "12345", 5));
+  Bytes out;
+  EXPECT_EQ(std::tuple(fs.readWhole(file, out, 5), fs.readWhole(file, out, 4)), std::tuple(true, false));
+  std::filesystem::resize_file(file, std::uintmax_t{40} << 30);
+  EXPECT_FALSE(fs.readWhole(file, out, 16u << 20));
 }
 
 TEST_F(PosixFileSystemTest, ShiftJisPathsAreConvertedBeforeSeparatorsAreSwapped) {

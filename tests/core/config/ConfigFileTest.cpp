@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/FileIO/DiskFile.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
@@ -64,6 +65,23 @@ TEST_F(ConfigFileTest, AStrayCloseGivesTheDefaultsAndSaysWhere) {
   EXPECT_EQ(textOf(config), kDefaultFile);
   EXPECT_EQ(debugLines(), (std::vector<std::string>{"nml : '}' closes no node ( nml text line 2 )\n",
                                                      "config.ini : damaged or cut short; the default settings are used\n"}));
+}
+
+// A file over the read limit is never read in: the defaults, and a line
+// saying so. One at the limit is read.
+TEST_F(ConfigFileTest, AFileOverTheLimitGivesTheDefaults) {
+  for (const std::uint64_t size : {Engine::FileIO::kDiskFileLimit, Engine::FileIO::kDiskFileLimit + 1}) {
+    std::string text = "windowSize 3;\r\n//";
+    text.resize(size, 'x');
+    fs().put(Config::kFileName, text);
+    debugLines().clear();
+    Config config;
+    config.load();
+    const bool over = size > Engine::FileIO::kDiskFileLimit;
+    EXPECT_EQ(config.windowSizeIndex(), over ? 1 : 3);
+    EXPECT_EQ(debugLines(), over ? std::vector<std::string>{"config.ini : cannot be read; the default settings are used\n"}
+                                 : std::vector<std::string>{});
+  }
 }
 
 // Only the failure to put the new file in place is tried here: the file

@@ -5,6 +5,7 @@
 #include "running/game/SaveSlotList.h"
 #include "running/game/SaveSlotMenu.h"
 #include "field/FieldScene.h"
+#include "Engine/FileIO/DiskFile.h"
 #include "core/file/FileLoader.h"
 #include "core/file/SaveCodec.h"
 #include "tests/running/game/GameFixture.h"
@@ -286,6 +287,32 @@ TEST_F(SaveSlotMenuTest, AFailedSaveShowsAMessageAndKeepsTheOldSave) {
   frame(menu);
   EXPECT_EQ(frame(menu, {kDecide}), SaveSlotMenu::kRunning);
   EXPECT_NE(rowText(menu, 0).find("new"), std::string::npos);
+}
+
+// Saves that cannot be read list as invalid and name themselves on the
+// debug stream, with the program's file manager, which stops on a load
+// error: one gone between the look and the read, one over the read limit.
+// One at the limit is read (and is no save). Choosing one does nothing.
+TEST_F(SaveSlotMenuTest, ASaveThatCannotBeReadListsAsInvalidAndTheGameGoesOn) {
+  Game::FileLoader::destroy();
+  Engine::FileIO::ManagerImpl::destroy();
+  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {});
+  Game::FileLoader::create();
+  GameData game;
+  ASSERT_TRUE(saveAt(game, 1, {2024, 3, 7, 10, 5}));
+  fs().vanishOnRead("savedata/1.sav");
+  fs().put("savedata/2.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit + 1));
+  fs().put("savedata/3.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit));
+  debugLines().clear();
+  SaveSlotMenu menu(nullptr);
+  open(menu);
+  EXPECT_EQ(std::tuple(rowText(menu, 1), rowText(menu, 2), rowText(menu, 3)),
+            std::tuple("1   無効なファイル", "2   無効なファイル", "3   無効なファイル"));
+  const std::string unreadable = ": the file cannot be read (gone, not a regular file, or over 16 MiB)\n";
+  EXPECT_EQ(debugLines(), (std::vector<std::string>{"savedata/1.sav" + unreadable, "savedata/2.sav" + unreadable,
+                                                     "savedata/3.sav: the text is cut or holds a zero byte\n"}));
+  moveTo(menu, 2);
+  EXPECT_EQ(std::tuple(frame(menu, {kDecide}), menu.takeGame()), std::tuple(SaveSlotMenu::kRunning, nullptr));
 }
 
 // The load form takes only a valid save: an empty or invalid slot, or a
