@@ -102,6 +102,11 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   const std::string a = GameTestSupport::compactText(first);
   const std::string b = GameTestSupport::compactText(second);
   EXPECT_EQ(a.substr(a.find("system{")), b.substr(b.find("system{")));
+  // From slot 255 the text is kept unpacked (compact), and read so.
+  ASSERT_TRUE(SaveSlot::save(game, 255));
+  const auto plain = fs().contents("savedata/255.sav");
+  ASSERT_TRUE(plain && SaveSlot::read(second, 255));
+  EXPECT_EQ(std::string(plain->begin(), plain->begin() + 9), "head{year");
   // The headline and the tune are cut at their first comma.
   game.setHeadline("地下,三階,奥");
   game.variables().setString("BGM", "a,b");
