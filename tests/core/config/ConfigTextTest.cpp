@@ -31,8 +31,7 @@ TEST_F(ConfigTextTest, WindowSizeAloneLeavesEverythingElseAtDefaults) {
   for (const char* text : {"windowSize 3;", "\xEF\xBB\xBFwindowSize 3;"}) {
     Config config;
     EXPECT_TRUE(config.loadFromText(text));
-    EXPECT_EQ(std::tuple(config.width(), config.height()), std::tuple(1280u, 960u));
-    EXPECT_EQ(textOf(config), textOf(expected));
+    EXPECT_EQ(std::tuple(config.width(), config.height(), textOf(config)), std::tuple(1280u, 960u, textOf(expected)));
   }
 }
 
