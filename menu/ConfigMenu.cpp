@@ -23,6 +23,7 @@ constexpr u32 kLabelColor = 0xFFFFFF80;
 constexpr u32 kValueColor = 0xFFC0C0C0;
 constexpr u32 kFrameColor = 0xFFFFFFFF;
 
+constexpr const char* kSaveFailed = "設定を保存できませんでした";
 const char* const kButtonLabels[ConfigMenu::kFirstOption] = {"もどる", "保存", "デフォルト", "キー配置"};
 
 // Splits at ',' without cutting a two-byte character.
@@ -130,6 +131,11 @@ bool ConfigMenu::update() {
   }
   ++mFrameCount;
   UiDraw::drawFrame(kLeft, kTop, kFrameWidth, kHeight, kFrameColor, false);
+  if (!mMessages.isEmpty()) {
+    draw();
+    MenuStack::update(mMessages);
+    return false;
+  }
   if (mCursor < kFirstOption && KeyInput::heldFrames(kDecideKey) == 1 && pressButton()) {
     return true;
   }
@@ -148,7 +154,9 @@ bool ConfigMenu::pressButton() {
     case kSave:
       Config::instance() = mWork;
       Config::instance().apply();
-      Config::instance().save();
+      if (!Config::instance().save()) {
+        ListMenu::pushMessage(mMessages, kSaveFailed);
+      }
       mChanged = false;
       break;
     case kDefault:

@@ -5,8 +5,10 @@
 #include "Engine/Base/Types.h"
 #include "core/config/Config.h"
 #include "core/container/AutoPtr.h"
+#include "core/container/OwnedList.h"
 #include "core/string/String.h"
 #include "presentation/ui/SmoothPoint.h"
+#include "presentation/widget/ListMenu.h"
 
 namespace Game {
 
@@ -34,10 +36,11 @@ class ConfigMenu {
   // Text is in font 2 (26 units a full-width character). Columns from the
   // panel's left edge: labels, then values, then the restart note, each
   // clear of the widest text before it ("テクスチャフィルター" is 260 units
-  // wide, "フルスクリーン" and the note 182), the note inside the panel.
+  // wide, "フルスクリーン" and the note 182), the note inside the panel. The
+  // values keep 10 units from the labels, or the two read as one word.
   static constexpr Engine::i32 kFont = 2;
   static constexpr float kFrameWidth = 640.f;
-  static constexpr float kValueColumn = 264.f;
+  static constexpr float kValueColumn = 270.f;
   static constexpr float kRestartColumn = 452.f;
 
   ConfigMenu();
@@ -51,6 +54,8 @@ class ConfigMenu {
   Engine::i32 cursor() const { return mCursor; }
   bool isChanged() const { return mChanged; }
   bool isAssigningKeys() const { return mKeyMenu.isValid(); }
+  // The settings could not be saved: a message waits for decide.
+  bool isShowingMessage() const { return !mMessages.isEmpty(); }
   const Config& workingCopy() const { return mWork; }
   // An option row; a button row or one past the last is a fault (throws).
   const ConfigRow& option(Engine::i32 row) const { return mOptions.at(static_cast<std::size_t>(row - kFirstOption)); }
@@ -79,6 +84,7 @@ class ConfigMenu {
   Config mWork;
   std::vector<ConfigRow> mOptions;
   AutoPtr<KeyAssignMenu> mKeyMenu;
+  OwnedList<ListMenu> mMessages;
 };
 
 }  // namespace Game

@@ -78,8 +78,9 @@ class Config {
   // The same from the file's text; false when the text is damaged.
   bool loadFromText(const char* text);
   // Writes "config.ini", replacing the old file only once the new one is
-  // complete, then plays the "saved" sound.
-  void save() const;
+  // complete, then plays the "saved" sound; false (no sound, the old file
+  // kept) when it could not be written.
+  bool save() const;
   // The file's text: CR LF lines, TAB-indented bindings.
   void toText(String& out) const;
 

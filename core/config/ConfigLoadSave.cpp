@@ -25,16 +25,18 @@ void Config::load() {
   }
 }
 
-void Config::save() const {
+bool Config::save() const {
   const String path = FileSystem::homePath(kFileName);
   String text;
   toText(text);
   if (!ConfigDisk::writeFile(path.c_str(), text.c_str(), text.length())) {
     Engine::cout << path.c_str() << " : could not be written; the previous file is kept" << Engine::endl;
+    return false;
   }
   if (targets().playSavedSound) {
     targets().playSavedSound();
   }
+  return true;
 }
 
 }  // namespace Game

@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
 #include "core/string/ShiftJis.h"
@@ -13,6 +15,7 @@ namespace {
 
 constexpr const char* kKeyNodeName = "key";
 constexpr i32 kReservedText = 1024;
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
 // Whether the text stops inside a line, as a file cut short does: bytes
 // after the last ';', '{' or '}' that are neither blanks nor a comment.
@@ -79,6 +82,11 @@ void Config::readBindings(const NmlNode& root) {
 
 bool Config::loadFromText(const char* text) {
   setDefaults();
+  // Some editors start a UTF-8 file with a byte-order mark; it is no part of
+  // the first setting's name.
+  if (std::strncmp(text, kByteOrderMark, std::strlen(kByteOrderMark)) == 0) {
+    text += std::strlen(kByteOrderMark);
+  }
   NmlNode root;
   if (!root.parse(text, false) || endsMidLine(text)) {
     return false;

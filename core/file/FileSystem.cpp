@@ -48,10 +48,12 @@ String homePath(const char* name) {
 
 bool exists(const char* path) { return Engine::FileIO::diskFileExists(path); }
 
+bool readBytes(const char* path, std::vector<u8>& out) { return Engine::FileIO::readDiskFile(path, out); }
+
 bool readText(const char* path, String& out) {
   out.release();
   std::vector<u8> bytes;
-  if (!Engine::FileIO::readDiskFile(path, bytes)) {
+  if (!readBytes(path, bytes)) {
     return false;
   }
   bytes.push_back(0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "Engine/Base/Types.h"
 #include "core/string/String.h"
 
@@ -14,9 +16,13 @@ void setHome(const char* folder);
 // The name inside the home folder.
 String homePath(const char* name);
 
+// Whether anything is there by that name (reading it may still fail).
 bool exists(const char* path);
-// The whole file as zero-terminated text; false (out empty) when it cannot be
-// read.
+// The whole file; false when it cannot be read, is not a regular file or is
+// far larger than any file the game writes. Never halts.
+bool readBytes(const char* path, std::vector<Engine::u8>& out);
+// The whole file as zero-terminated text; false (out empty) when readBytes
+// fails.
 bool readText(const char* path, String& out);
 // Writes length bytes of data (a negative length: the text length of data)
 // and waits until the write has finished; with pack the data is packed as a

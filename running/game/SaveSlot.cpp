@@ -2,16 +2,18 @@
 
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "Engine/Base/DebugStream.h"
 #include "running/game/GameData.h"
-#include "core/file/FileReader.h"
 #include "core/file/FileSystem.h"
+#include "core/file/SaveCodec.h"
 #include "core/file/nml/NmlDocument.h"
 
 namespace Game::SaveSlot {
 
 using Engine::i32;
+using Engine::u8;
 
 namespace {
 
@@ -23,6 +25,25 @@ constexpr i32 kSaveVersion = 0;
 // means the file was damaged.
 bool isWholeText(const char* data, i32 size) {
   return size > 0 && static_cast<i32>(std::strlen(data)) == size - 1;
+}
+
+// The slot's payload (unpacked, but for the plain slots) and a zero byte
+// after it; false when the file cannot be read at all.
+bool readPayload(i32 slot, std::vector<u8>& payload) {
+  std::vector<u8> file;
+  if (!FileSystem::readBytes(path(slot).c_str(), file)) {
+    return false;
+  }
+  if (slot >= kFirstPlainSlot) {
+    payload = std::move(file);
+  } else {
+    const auto size = static_cast<i32>(file.size());  // the read's limit keeps it small
+    payload.resize(static_cast<std::size_t>(SaveCodec::unpackCapacity(size)));
+    payload.resize(static_cast<std::size_t>(
+        SaveCodec::unpack(payload.data(), static_cast<i32>(payload.size()), file.data(), size)));
+  }
+  payload.push_back(0);
+  return true;
 }
 
 }  // namespace
@@ -45,18 +66,21 @@ bool anyExists() {
   return false;
 }
 
-// A missing file is tested first: the file manager treats a file found
-// nowhere as fatal.
+// A slot with no file is empty, not invalid: only a file that is there and
+// fails to read is reported, and no failure halts the game.
 bool read(NmlDocument& document, i32 slot) {
   document.clear();
   if (!exists(slot)) {
     return false;
   }
-  FileReader reader;
-  reader.open(path(slot).c_str(), true, slot < kFirstPlainSlot, false);
-  const char* fault = !isWholeText(reader.data(), reader.size()) ? "the text is cut or holds a zero byte"
-                      : !document.parse(reader.data(), false) ? "the text is not an nml tree"
-                                                              : SaveCheck::problem(document, true);
+  std::vector<u8> payload;
+  const bool readable = readPayload(slot, payload);
+  const auto* text = reinterpret_cast<const char*>(payload.data());
+  const char* fault = !readable ? "the file cannot be read (gone, not a regular file, or over 16 MiB)"
+                      : !isWholeText(text, static_cast<i32>(payload.size()) - 1)
+                          ? "the text is cut or holds a zero byte"
+                      : !document.parse(text, false) ? "the text is not an nml tree"
+                                                     : SaveCheck::problem(document, true);
   if (fault) {
     Engine::cout << path(slot).c_str() << ": " << fault << Engine::endl;
     document.clear();

@@ -115,6 +115,26 @@ TEST_F(ConfigMenuTest, ButtonsActOnTheFirstFrameOfAPressAndKeyAssignmentOpensCha
   EXPECT_FALSE(menu->isAssigningKeys());
 }
 
+// A save whose file cannot be put in place (the file manager's tests try the others) keeps
+// the old file and says so until decide, without the "saved" sound; the next save plays it.
+TEST_F(ConfigMenuTest, AFailedSaveKeepsTheOldFileAndSaysSoWithoutTheSavedSound) {
+  static int sSounds = 0;
+  sSounds = 0;
+  Config::targets().playSavedSound = [] { ++sSounds; };
+  moveTo(ConfigMenu::kSave);
+  press(kDecide);
+  const std::string old = savedFile();
+  fs().failCommit(true);
+  press(kDecide);
+  fs().failCommit(false);
+  EXPECT_EQ(std::tuple(menu->isShowingMessage(), sSounds, savedFile()), std::tuple(true, 1, old));
+  press(kDecide);  // closes the message only
+  press(kDecide);
+  EXPECT_EQ(std::tuple(menu->isShowingMessage(), sSounds), std::tuple(false, 2));
+}
+// Values keep 10 units from the widest label (260) and the widest value (182) ends by the note.
+static_assert(ConfigMenu::kValueColumn - 260.f >= 10.f && ConfigMenu::kValueColumn + 182.f <= ConfigMenu::kRestartColumn);
+
 TEST_F(ConfigMenuTest, TheCursorWrapsOverTheRowsAndValuesInsideTheirChoices) {
   press(Key::Up);
   // The fake has no joystick.

@@ -2,13 +2,13 @@
 
 namespace Platform {
 
-bool FileSystem::readWhole(std::string_view path, std::vector<std::uint8_t>& out) {
+bool FileSystem::readWhole(std::string_view path, std::vector<std::uint8_t>& out, std::uint64_t limit) {
   std::unique_ptr<InputFile> file = openRead(path);
   if (!file) {
     return false;
   }
   const std::uint64_t size = file->size();
-  if (size > out.max_size()) {
+  if (size > limit || size > out.max_size()) {
     return false;
   }
   out.resize(static_cast<std::size_t>(size));

@@ -103,6 +103,9 @@ std::unique_ptr<Platform::InputFile> FakeFileSystem::openRead(std::string_view p
   std::lock_guard lock(mMutex);
   const std::string name = normalize(path);
   mOpenedForReading.push_back(name);
+  if (mVanishing.erase(name) > 0) {
+    mFiles.erase(name);
+  }
   const auto it = mFiles.find(name);
   if (it == mFiles.end()) {
     return nullptr;
@@ -193,6 +196,11 @@ void FakeFileSystem::failWritesAfter(std::size_t bytes) {
 void FakeFileSystem::failCommit(bool fail) {
   std::lock_guard lock(mMutex);
   mFailCommit = fail;
+}
+
+void FakeFileSystem::vanishOnRead(std::string_view path) {
+  std::lock_guard lock(mMutex);
+  mVanishing.insert(normalize(path));
 }
 
 void FakeFileSystem::onWrite(std::function<void()> hook) {

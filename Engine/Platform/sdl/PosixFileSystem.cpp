@@ -154,11 +154,14 @@ std::string systemPath(std::string_view sjisPath) {
 
 std::unique_ptr<InputFile> PosixFileSystem::openRead(std::string_view path) {
   const std::string name = systemPath(path);
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO put in a file's place cannot hold the open;
+  // the flag means nothing to the regular files that are kept.
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     return nullptr;
   }
-  if (isDirectory(name)) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return nullptr;
   }

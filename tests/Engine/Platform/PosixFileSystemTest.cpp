@@ -42,7 +42,7 @@ class PosixFileSystemTest : public ::testing::Test {
   }
   Bytes read(const std::string& path) {
     Bytes out;
-    EXPECT_TRUE(fs.readWhole(path, out)) << path;
+    EXPECT_TRUE(fs.readWhole(path, out, 6)) << path;  // at the limit: the largest file here
     return out;
   }
   // The exit code of body run in a forked child, on this test's own files
@@ -79,6 +79,14 @@ TEST_F(PosixFileSystemTest, WritesThroughMissingDirectoriesAndReadsBack) {
   EXPECT_FALSE(fs.makeDirectories(mRoot + "save/slot/data.sav/sub"));
   EXPECT_FALSE(fs.openWrite(mRoot + "save/slot/data.sav/sub/x.txt"));
   EXPECT_FALSE(fs.openWrite(mRoot + "dir/"));
+  // A FIFO is there but never opened, nor waited on for a writer (the child's
+  // alarm ends a blocking open); a file over the limit, sparse 40 GB, is refused.
+  const std::string fifo = mRoot + "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(inChild([&] { return alarm(60) == 0 && fs.exists(fifo) && !fs.openRead(fifo) ? 0 : 1; }), 0);
+  std::filesystem::resize_file(mRoot + "save/slot/data.sav", std::uintmax_t{40} << 30);
+  Bytes out;
+  EXPECT_FALSE(fs.readWhole(path, out, 1u << 24));
 }
 
 TEST_F(PosixFileSystemTest, ShiftJisPathsAreConvertedBeforeSeparatorsAreSwapped) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/FileIO/DiskFile.h"
 #include "PlatformFake/FakeBackend.h"
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
@@ -34,14 +35,10 @@ class ConfigFileTest : public FileTestSupport::FileManagerTest {
 };
 
 TEST_F(ConfigFileTest, SavedSettingsLoadBackAndTheWindowSizeWaitsForTheNextStart) {
-  static int sSavedSounds = 0;
-  sSavedSounds = 0;
-  Config::targets().playSavedSound = [] { ++sSavedSounds; };
   Config config;
   config.load();
   config.save();
   EXPECT_EQ(diskFile(), kDefaultFile);
-  EXPECT_EQ(sSavedSounds, 1);
   config.setting(Config::kWindowSize).set(2);
   config.setting(Config::kOmit).set(1);
   config.binding(4).mButton = 131;
@@ -64,20 +61,10 @@ TEST_F(ConfigFileTest, AStrayCloseGivesTheDefaultsAndSaysWhere) {
   EXPECT_EQ(textOf(config), kDefaultFile);
   EXPECT_EQ(debugLines(), (std::vector<std::string>{"nml : '}' closes no node ( nml text line 2 )\n",
                                                      "config.ini : damaged or cut short; the default settings are used\n"}));
-}
-
-// Only the failure to put the new file in place is tried here: the file
-// manager's own tests try the others.
-TEST_F(ConfigFileTest, AFailedSaveKeepsTheOldFile) {
-  Config config;
-  config.save();
-  config.setting(Config::kBgm).set(0);
-  fs().failCommit(true);
-  config.save();
-  EXPECT_EQ(diskFile(), kDefaultFile);
-  fs().failCommit(false);
-  config.save();
-  EXPECT_NE(diskFile().find("BGM 0;"), std::string::npos);
+  // A file over the read limit is never read in.
+  fs().put(Config::kFileName, std::string(Engine::FileIO::kDiskFileLimit + 1, 'x'));
+  config.load();
+  EXPECT_EQ(debugLines().back(), "config.ini : cannot be read; the default settings are used\n");
 }
 
 }  // namespace

@@ -24,14 +24,15 @@ class ConfigTextTest : public ::testing::Test {
   }
 };
 
+// An editor's UTF-8 byte-order mark before the first line is skipped.
 TEST_F(ConfigTextTest, WindowSizeAloneLeavesEverythingElseAtDefaults) {
-  Config config;
-  EXPECT_TRUE(config.loadFromText("windowSize 3;"));
-  EXPECT_EQ(config.width(), 1280u);
-  EXPECT_EQ(config.height(), 960u);
   Config expected;
   expected.setting(Config::kWindowSize).set(3);
-  EXPECT_EQ(textOf(config), textOf(expected));
+  for (const char* text : {"windowSize 3;", "\xEF\xBB\xBFwindowSize 3;"}) {
+    Config config;
+    EXPECT_TRUE(config.loadFromText(text));
+    EXPECT_EQ(std::tuple(config.width(), config.height(), textOf(config)), std::tuple(1280u, 960u, textOf(expected)));
+  }
 }
 
 TEST_F(ConfigTextTest, ValuesOutsideTheirChoicesAndUnknownLinesAreIgnored) {

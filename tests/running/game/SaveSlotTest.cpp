@@ -5,6 +5,7 @@
 #include "running/game/SaveSlotList.h"
 #include "running/game/SaveSlotMenu.h"
 #include "field/FieldScene.h"
+#include "Engine/FileIO/DiskFile.h"
 #include "core/file/FileLoader.h"
 #include "core/file/SaveCodec.h"
 #include "tests/running/game/GameFixture.h"
@@ -101,6 +102,8 @@ TEST_F(SaveSlotTest, SaveThenLoadRoundTrips) {
   const std::string a = GameTestSupport::compactText(first);
   const std::string b = GameTestSupport::compactText(second);
   EXPECT_EQ(a.substr(a.find("system{")), b.substr(b.find("system{")));
+  ASSERT_TRUE(SaveSlot::save(game, 255) && SaveSlot::read(second, 255));  // from 255 unpacked
+  EXPECT_EQ(fs().contents("savedata/255.sav")->at(5), 'y');  // plain and compact: "head{year"
   // The headline and the tune are cut at their first comma.
   game.setHeadline("地下,三階,奥");
   game.variables().setString("BGM", "a,b");
@@ -177,6 +180,18 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
     EXPECT_EQ(loaded->money(), 111);
   }
   EXPECT_TRUE(SaveSlot::save(game, 2));
+  // Saves that cannot be read list as invalid and name themselves: one gone
+  // between the look and the read, one over the read limit (one at it is read).
+  fs().vanishOnRead("savedata/2.sav");
+  fs().put("savedata/3.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit + 1));
+  fs().put("savedata/4.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit));
+  debugLines().clear();
+  SaveSlotList list;
+  list.build();
+  const std::string unreadable = ": the file cannot be read (gone, not a regular file, or over 16 MiB)\n";
+  EXPECT_EQ(debugLines(), (std::vector<std::string>{"savedata/2.sav" + unreadable, "savedata/3.sav" + unreadable,
+                                                     "savedata/4.sav: the text is cut or holds a zero byte\n"}));
+  EXPECT_EQ(std::tuple(list.row(2).exists, list.row(2).valid, list.row(3).valid), std::tuple(true, false, false));
 }
 
 using Engine::i32;

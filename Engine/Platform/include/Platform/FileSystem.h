@@ -36,7 +36,8 @@ class OutputFile {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Null when the file cannot be opened.
+  // Null when the file cannot be opened or is not a regular file (a FIFO or
+  // a device would block or never end); opening never waits.
   virtual std::unique_ptr<InputFile> openRead(std::string_view path) = 0;
   // Creates missing directories on the way; null when the file cannot be made.
   virtual std::unique_ptr<OutputFile> openWrite(std::string_view path) = 0;
@@ -44,8 +45,9 @@ class FileSystem {
   // Creates the directory and every missing one above it.
   virtual bool makeDirectories(std::string_view path) = 0;
 
-  // Reads a whole file; false when it cannot be opened or read.
-  bool readWhole(std::string_view path, std::vector<std::uint8_t>& out);
+  // Reads a whole file; false when it cannot be opened or read, or holds
+  // more than limit bytes (then nothing is allocated for it).
+  bool readWhole(std::string_view path, std::vector<std::uint8_t>& out, std::uint64_t limit);
   // Replaces a whole file as OutputFile does.
   bool writeWhole(std::string_view path, const void* data, std::size_t size);
 };

@@ -38,6 +38,9 @@ class FakeFileSystem : public Platform::FileSystem {
   void failOpenWrite(bool fail);
   void failWritesAfter(std::size_t bytes);  // a write crossing this many bytes fails
   void failCommit(bool fail);
+  // The next read of path finds it gone, as when the player deletes it
+  // between a look and the read.
+  void vanishOnRead(std::string_view path);
   // Called after each accepted write piece, from the writing thread.
   void onWrite(std::function<void()> hook);
 
@@ -52,6 +55,7 @@ class FakeFileSystem : public Platform::FileSystem {
   std::mutex mMutex;
   std::map<std::string, std::vector<std::uint8_t>> mFiles;
   std::set<std::string> mDirectories;
+  std::set<std::string> mVanishing;
   std::vector<std::string> mOpenedForReading;
   std::vector<std::size_t> mWritePieces;
   bool mFailOpenWrite = false;
