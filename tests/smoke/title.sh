@@ -101,10 +101,10 @@ n=$(count snapshot/ss00000.bmp 800x300+0+0 ring)
 # front one (START, five letters) wider than QUIT and LOAD beside it.
 n=$(count snapshot/ss00000.bmp 512x128+144+46 logo)
 [ "$n" -ge 3000 ] || fail "$n logo pixels"
-for plate in 96x26+96+458:36:52 96x26+352+458:50:64 96x26+608+458:36:52; do
+for plate in 96x26+96+458:16:40 96x26+352+458:36:48 96x26+608+458:16:40; do
   IFS=: read -r region narrowest widest <<<"$plate"
   n=$(count snapshot/ss00000.bmp "$region" ring)
-  [ "$n" -ge 1500 ] || fail "$n plate pixels in $region"
+  [ "$n" -ge 1200 ] || fail "$n plate pixels in $region"
   width=$(convert snapshot/ss00000.bmp -crop "$region" +repage -fx 'r>0.85&&g>0.85&&b>0.9' -trim -format %w info:)
   [ "$width" -ge "$narrowest" ] && [ "$width" -le "$widest" ] || fail "a label $width wide in $region"
 done
