@@ -34,6 +34,22 @@ void String::ellipsize(i32 n) {
   }
 }
 
+namespace {
+
+// Marks that close a phrase and so may not start a line: a break that would
+// put one first goes one character earlier, taking that character down too.
+bool mayNotStartLine(const char* text) {
+  static constexpr const char* kMarks[] = {"、", "。", "，", "．", "！", "？", "」", "』", "）", "ー", "…", "・"};
+  for (const char* mark : kMarks) {
+    if (text[0] == mark[0] && text[1] == mark[1]) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 // A line breaks before the first byte copied once the line has passed width
 // columns, so a line can reach width + 1 columns, or width + 2 when a two-byte
 // character starts at column width. A line feed in the text restarts the
@@ -44,21 +60,32 @@ void String::wrapLines(i32 width) {
   char* wrapped = new char[2 * static_cast<std::size_t>(size) + 1];
   i32 out = 0;
   i32 column = 0;
+  i32 lineStart = 0;      // where the line being filled starts in wrapped
+  i32 lastCharacter = 0;  // where the last character copied starts
   for (i32 k = 0; k < size;) {
     if (mBuffer[k] == '\\' && mBuffer[k + 1] == 'n') {
       wrapped[out++] = '\n';
       column = 0;
+      lineStart = out;
       k += 2;
       continue;
     }
     if (mBuffer[k] == '\n') {
       column = 0;
+      lineStart = out;
     }
     if (column > width) {
-      wrapped[out++] = '\n';
-      column = 0;
+      const bool takeLastDown = mayNotStartLine(mBuffer + k) && lastCharacter > lineStart;
+      const i32 at = takeLastDown ? lastCharacter : out;
+      std::memmove(wrapped + at + 1, wrapped + at, static_cast<std::size_t>(out - at));
+      wrapped[at] = '\n';
+      ++out;
+      lineStart = at + 1;
+      lastCharacter = lineStart;
+      column = takeLastDown ? (ShiftJis::isLeadByte(wrapped[lineStart]) ? 2 : 1) : 0;
     }
     const i32 bytes = ShiftJis::characterSize(mBuffer + k);
+    lastCharacter = out;
     std::memcpy(wrapped + out, mBuffer + k, static_cast<std::size_t>(bytes));
     out += bytes;
     k += bytes;

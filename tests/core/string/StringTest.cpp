@@ -212,6 +212,13 @@ TEST(StringLayoutTest, WrapBreaksOnceALineHasPassedTheWidth) {
   EXPECT_EQ(wrapped("ab\\ncd", 1), "ab\ncd");  // the escape starts the count afresh
   EXPECT_EQ(wrapped("ソn\\n", 10), "ソn\n");  // 0x5C as a second byte is no backslash
   EXPECT_EQ(wrapped("", 3), "");
+  // A closing mark never starts a line: the character before it goes down too,
+  // unless that would leave its line empty.
+  EXPECT_EQ(wrapped("あい。", 2), "あ\nい。");
+  EXPECT_EQ(wrapped("あい、うえ。", 2), "あ\nい、\nう\nえ。");
+  EXPECT_EQ(wrapped("あ。", 0), "あ\n。");
+  EXPECT_EQ(wrapped("ab\\nあ。", 0), "a\nb\nあ\n。");
+  EXPECT_EQ(wrapped("ab!", 1), "ab\n!");  // only the wide marks count
 }
 
 TEST(StringLayoutTest, WrapNeverOutgrowsItsBuffer) {
