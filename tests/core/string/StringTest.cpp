@@ -219,6 +219,7 @@ TEST(StringLayoutTest, WrapBreaksOnceALineHasPassedTheWidth) {
   EXPECT_EQ(wrapped("あ。", 0), "あ\n。");
   EXPECT_EQ(wrapped("ab\\nあ。", 0), "a\nb\nあ\n。");
   EXPECT_EQ(wrapped("ab!", 1), "ab\n!");  // only the wide marks count
+  EXPECT_EQ(wrapped("あい○", 2), "あい\n○");  // a sign that shares a mark's first byte
 }
 
 TEST(StringLayoutTest, WrapNeverOutgrowsItsBuffer) {
