@@ -70,6 +70,7 @@ FloatingText::FloatingText(const char* text, i32 side, const Engine::Math::Vecto
     : FloatingText(text, side, 0) {
   mAnchored = true;
   mAnchor = anchor;
+  TextWriter::measure(nullptr, nullptr, &mAnchoredWidth, nullptr, this->text(), kTextFont);
 }
 
 float FloatingText::offset(i32 frame, i32 lifetime) {
@@ -104,9 +105,7 @@ void FloatingText::standOverAnchor(float& x, float& y) const {
   if (const SceneRenderer* renderer = SceneRenderer::instance()) {
     renderer->project(&screen, mAnchor);
   }
-  i32 width = 0;
-  TextWriter::measure(nullptr, nullptr, &width, nullptr, text(), kTextFont);
-  x = screen.x - static_cast<float>(width / 2);
+  x = screen.x - static_cast<float>(mAnchoredWidth / 2);
   y = screen.y;
 }
 

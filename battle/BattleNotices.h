@@ -83,6 +83,7 @@ class FloatingText {
   Engine::i32 mDirection = 0;
   bool mAnchored = false;
   Engine::Math::Vector3 mAnchor;
+  Engine::i32 mAnchoredWidth = 0;  // measured once: the line never changes
 };
 
 // A unit named to the player: its line floats in while the camera rests on
