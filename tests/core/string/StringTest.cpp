@@ -215,6 +215,7 @@ TEST(StringLayoutTest, WrapBreaksOnceALineHasPassedTheWidth) {
   // A closing mark never starts a line: the character before it goes down too,
   // unless that would leave its line empty.
   EXPECT_EQ(wrapped("あい。", 2), "あ\nい。");
+  EXPECT_EQ(wrapped("aい。", 2), "a\nい。");
   EXPECT_EQ(wrapped("あい、うえ。", 2), "あ\nい、\nう\nえ。");
   EXPECT_EQ(wrapped("あ。", 0), "あ\n。");
   EXPECT_EQ(wrapped("ab\\nあ。", 0), "a\nb\nあ\n。");
