@@ -78,7 +78,8 @@ keep field_continue
 
 # Wrenfold, the last row: the shopkeeper talks (a line a press), then the
 # shop, its buy list (wider than the main list), back and farewell through
-# the save dialog, which is cancelled, back to the continue scene.
+# his word on saving and the save dialog, which is cancelled, back to the
+# continue scene.
 press Down 2
 press x
 await 140x40+605+262 grey 2000 "the shopkeeper"
@@ -95,6 +96,8 @@ press z
 await 80x30+225+150 panel 0 "the buy list to close" at_most
 press Up         # wraps round to さよなら
 press x
+await 140x40+605+262 grey 2000 "the shopkeeper's word on saving"
+press x 2
 await 500x300+150+150 panel 100000 "the save dialog"
 press z
 await 120x60+330+265 panel 1000 "the question to end"
