@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "live/widget/ItemMenu.h"
 #include "menu/ContinueScene.h"
 #include "presentation/widget/NumberInput.h"
 #include "running/game/GameFlow.h"
@@ -116,6 +117,12 @@ TEST_F(AdventureStoryTest, TheMinesLockedDoorWantsItsKeyAndMioJoinsOnce) {
   const auto told = [this](const char* moment) { return game->variables().isFlagOn(moment); };
   EXPECT_EQ(std::tuple(cell(), field().hasSymbol("door6"), told("坑道の鍵入手"), told("坑道の扉開放")),
             std::tuple(std::pair(9, 7), false, true, true));
+  // The key is listed among the camp's items, whose use tells where its door is.
+  ItemMenu usable;
+  usable.buildForUse(game->bag());
+  ASSERT_EQ(usable.list().itemCount(), 1);
+  ASSERT_NE(usable.selectedItem(), nullptr);
+  EXPECT_STREQ(usable.selectedItem()->name(), "坑道の鍵");
 
   const i32 members = game->party().members().count();
   field().applySceneChange(mine, "b1", 7);
