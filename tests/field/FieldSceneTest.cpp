@@ -59,7 +59,7 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
   for (const auto& [site, floor, keys] :
        {std::tuple{"オープニング", "hall", "start fixed links 1 models 0 save 2 angle 0 site's"},
         {"灰の坑道", "b1", "start fixed links 0 models 0 save 2 angle -10 site's"},
-        {"灰の坑道", "b2", "start generated links 1 models 0 save 1 angle 0 own"},
+        {"灰の坑道", "b2", "start generated links 1 models 0 save 1 angle -10 own"},
         {"灰の坑道", "b4", "start fixed links 1 models 1 save 2 angle 10 own"},
         {"沈黙の書庫", "b1", "start fixed links 1 models 0 save 1 angle 0 site's"}}) {
     field().applySceneChange(database().findSite(site), floor, 1);
