@@ -34,8 +34,10 @@ constexpr i32 kFadedIn = 0;
 // The step of each direction key (up, right, down, left) before the camera's
 // turn; "up" walks toward -x.
 constexpr i32 kKeySteps[4][2] = {{-1, 0}, {0, 1}, {1, 0}, {0, -1}};
-// The camera's quarter is judged a degree short of the next.
-constexpr float kQuarterBias = 89.f;
+// The camera's quarter is judged from a degree past its own: turned from the
+// diagonal at which the field starts, the keys keep nearest the directions
+// they name on screen.
+constexpr float kQuarterBias = 1.f;
 // "ダッシュ" makes a step take 2/3 of its frames.
 constexpr i32 kDashNumerator = 2;
 constexpr i32 kDashDenominator = 3;

@@ -23,8 +23,9 @@ using Key = Platform::Key;
 
 // Held for 40 frames, a turn key fires on frames 1, 32, 36 and 40. The hall's
 // player stands on (3, 2); up, right, down and left step by (-1, 0), (0, 1),
-// (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 89
-// degrees lies in; the yaw is level x 30 + 45. (2, 2) is a pillar. A step
+// (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 1
+// degrees lies in, so that they keep nearest the screen's own directions as
+// the camera turns; the yaw is level x 30 + 45. (2, 2) is a pillar. A step
 // takes 11 frames, 22 with the slow key, then 2/3 with "ダッシュ".
 TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
   struct Row {
@@ -36,12 +37,12 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
     std::pair<i32, i32> reached;
   };
   for (const Row& row : {Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Up, {4, 2}},
-                         Row{Key::Q, 40, false, true, false, 2, 105, 22, Key::Up, {3, 1}},
-                         Row{Key::W, 1, false, false, true, 7, 255, 7, Key::Up, {3, 3}},
+                         Row{Key::Q, 40, false, true, false, 2, 105, 22, Key::Right, {3, 3}},
+                         Row{Key::W, 1, false, false, true, 7, 255, 7, Key::Up, {4, 2}},
                          Row{Key::Q, 40, true, true, true, 6, 225, 14, Key::Left, {3, 3}},
                          Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Right, {3, 1}},
                          Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Down, {3, 2}},
-                         Row{Key::W, 1, false, false, false, 7, 255, 11, Key::Down, {3, 1}}}) {
+                         Row{Key::W, 1, false, false, false, 7, 255, 11, Key::Down, {3, 2}}}) {
     Field::Symbol& player = enter("オープニング", "hall", 2);
     field().setAngleFixed(row.fixed);
     const_cast<FieldAbilities&>(game->party().fieldAbilities()).dash = row.dash;

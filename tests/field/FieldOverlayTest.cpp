@@ -88,7 +88,7 @@ TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndTheFloorNumberIsFramed) 
 }
 
 // One room, all mapped: the player's cell (red) in the middle, the stairs'
-// 12 units a cell away turned by −90 − yaw; no map while key 5 is held, on
+// 12 units a cell away turned by −yaw; no map while key 5 is held, on
 // a hand-made floor or without a player.
 TEST_F(FieldOverlayTest, TheAutomapCentresOnThePlayerUnlessHeldOrHandMade) {
   auto floor = generate("size 11,8;roomMin 2;roomMax 9;separatorProbability 0;startPosition 1;階段 上,2;", 3);
@@ -100,8 +100,8 @@ TEST_F(FieldOverlayTest, TheAutomapCentresOnThePlayerUnlessHeldOrHandMade) {
     float yaw;
     bool held, handMade, noPlayer;
     const char* marks;
-  } cases[] = {{-90, 0, 0, 0, "cell@-36,48! cell@0,0! "}, {0, 0, 0, 0, "cell@48,36! cell@0,0! "},
-               {90, 0, 0, 0, "cell@36,-48! cell@0,0! "}, {-90, 1, 0, 0, ""}, {-90, 0, 1, 0, ""}, {-90, 0, 0, 1, ""}};
+  } cases[] = {{-90, 0, 0, 0, "cell@-48,-36! cell@0,0! "}, {0, 0, 0, 0, "cell@-36,48! cell@0,0! "},
+               {90, 0, 0, 0, "cell@48,36! cell@0,0! "}, {-90, 1, 0, 0, ""}, {-90, 0, 1, 0, ""}, {-90, 0, 0, 1, ""}};
   for (const auto& c : cases) {
     Game::FieldOverlayView v = view;
     v.yaw = c.yaw;
