@@ -181,18 +181,17 @@ const KeyScript kKeyScripts[] = {
     // first without its target.
     {"CancelStepsBackWithoutTheTarget", {kKessa0, kKessa1}, {{0, 0}}, "Z v X X Z",
      {"~身を守る/身を守る/ s-1 @-1,-1,-1 m0.0", "~-/-/ s-1 @-1,-1,-1 m0.0", "at 0 cost 0"}},
-    // 火花 (below 目潰し) takes 4: a pool of 3 cannot pay it; 7 pays each but
-    // not both.
-    {"AnUnpayableArtAndThePartysShortfallAreWarned", {kMio0, kMio1}, {{0, 0}}, "$3 X v X X X $7 X v X",
-     {"~火花/火花/ s0 @1,0,0 [P0] m0.1", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.1", kUnpayable, kPartyCost, "at 1 cost 4"}},
-    {"APoolOfExactlyBothCostsWarnsOfNothing", {kMio0, kMio1}, {{0, 0}}, "$8 X v X X X v X",
-     {"~火花/火花/ s0 @1,0,0 [P0] m0.1", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.1", "at 1 cost 4"}},
+    // 火花 takes 4: a pool of 3 cannot pay it; 7 pays each but not both.
+    {"AnUnpayableArtAndThePartysShortfallAreWarned", {kMio0, kMio1}, {{0, 0}}, "$3 X X X X $7 X X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", kUnpayable, kPartyCost, "at 1 cost 4"}},
+    {"APoolOfExactlyBothCostsWarnsOfNothing", {kMio0, kMio1}, {{0, 0}}, "$8 X X X X X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~火花/火花/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // With one panel (Rinna's staff) the side key turns to it again and
     // moves no row.
     {"ASideKeyOnTheOnlyPanelMovesNoRow", {{0, 2, "水守りのリンナ"}}, {{0, 0}}, "X > X X",
      {"水つぶて/水つぶて/ s0 @1,0,0 m0.0", "done"}},
-    {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X v X X $3 X X",
-     {"~火花/火花/ s0 @1,0,0 [P0] m0.1", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
+    {"AFreeArtWarnsOfNothingWhateverOthersPend", {kMio0, kKessa1}, {{0, 0}}, "$10 X X X $3 X X",
+     {"~火花/火花/ s0 @1,0,0 [P0] m0.0", "~斬り払い/斬り払い/ s0 @-1,-1,-1 [T] [P0] m0.0", "at 1 cost 4"}},
     // "投げる道具" on the bare-hands panel opens the bag's throwable items
     // (the knife, not the herb); the knife throws with its own art.
     {"AKnifeIsThrownFromTheBag", {kKessa0}, {{0, 2}}, "X p8 v X X X",
