@@ -165,6 +165,40 @@ TEST_F(FieldFrameTest, LinksAndEscapesChangeTheFloorAfterTheFade) {
   }
 }
 
+// Nothing marks the changing floors' rope (event 3), so it says what it is
+// and asks: "no" keeps the party there, unasked until it steps off; "yes"
+// (the first item) climbs to the continue scene.
+TEST_F(FieldFrameTest, TheRopeOfTheChangingFloorsAsksBeforeItTakesThePartyUp) {
+  const auto answers = GameFlow::resolverOf(*game);
+  ExpressionStuff::GameResolver::install(answers.get());
+  for (const bool climbs : {false, true}) {
+    enter("灰の坑道", "b2", 3);
+    const i32 requests = field().continueRequests();
+    // The line first, then the question.
+    frames(20);
+    frames(1, {kDecide});
+    frames(ListMenu::kInputDelay + 2);
+    if (!climbs) frames(1, {Key::Down});
+    frames(2);
+    frames(1, {kDecide});
+    frames(FieldScene::kChangeFrames + 2);
+    EXPECT_EQ(std::tuple(field().continueRequests(), game->variables().isFlagOn("縄の問い")),
+              std::tuple(requests + (climbs ? 1 : 0), true))
+        << climbs;
+    if (climbs) continue;
+    const auto [x, y] = cell();
+    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+      if (const Map::Cell* next = field().map().cellAt(x + dx, y + dy); next && next->isPassable()) {
+        walk({{dx, dy}});
+        break;
+      }
+    }
+    EXPECT_EQ(std::tuple(cell() != std::pair(x, y), game->variables().isFlagOn("縄の問い"), field().continueRequests()),
+              std::tuple(true, false, requests));
+  }
+  ExpressionStuff::GameResolver::install(nullptr);
+}
+
 // The mine's hall coins (event 12 at (10, 5)) and a chest a script puts by
 // the entry (event 13 at (5, 2)) are opened by walking into them. Through b2
 // and back neither comes again; the herb's chest (7) waits unopened, and the

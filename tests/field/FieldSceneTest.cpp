@@ -55,14 +55,14 @@ class FloorTest : public FieldFrameTest {
 
 TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
   // Start script, generated, links, models, save mode, angle and own table; every floor has a map and puts
-  // the followed player on event 1.
-  for (const auto& [site, floor, keys] :
-       {std::tuple{"オープニング", "hall", "start fixed links 1 models 0 save 2 angle 0 site's"},
-        {"灰の坑道", "b1", "start fixed links 0 models 0 save 2 angle -10 site's"},
-        {"灰の坑道", "b2", "start generated links 1 models 0 save 1 angle -10 own"},
-        {"灰の坑道", "b4", "start fixed links 1 models 1 save 2 angle 10 own"},
-        {"沈黙の書庫", "b1", "start fixed links 1 models 0 save 1 angle 0 site's"}}) {
-    field().applySceneChange(database().findSite(site), floor, 1);
+  // the followed player on its entry event (the changing floors are entered at 9).
+  for (const auto& [site, floor, entry, keys] :
+       {std::tuple{"オープニング", "hall", 1, "start fixed links 1 models 0 save 2 angle 0 site's"},
+        {"灰の坑道", "b1", 1, "start fixed links 0 models 0 save 2 angle -10 site's"},
+        {"灰の坑道", "b2", 9, "start generated links 0 models 0 save 1 angle -10 own"},
+        {"灰の坑道", "b4", 1, "start fixed links 1 models 1 save 2 angle 10 own"},
+        {"沈黙の書庫", "b1", 1, "start fixed links 1 models 0 save 1 angle 0 site's"}}) {
+    field().applySceneChange(database().findSite(site), floor, entry);
     std::ostringstream out;
     out << (field().startScript() ? "start" : "none") << (field().generator() ? " generated" : " fixed")
         << " links " << field().floorLinks().connections().size() << " models " << field().floorModels().size()
@@ -71,7 +71,7 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
     EXPECT_EQ(out.str(), keys) << floor;
     ASSERT_TRUE(field().player() && field().map().width() > 0);
     EXPECT_EQ(field().followed(), field().player());
-    EXPECT_EQ(field().map().cellAt(field().player()->x(), field().player()->y())->eventId, 1) << floor;
+    EXPECT_EQ(field().map().cellAt(field().player()->x(), field().player()->y())->eventId, entry) << floor;
   }
   // The floor's own table replaces the site's; a link without a target leads out.
   EXPECT_NE(&field().encounterTable(), &mine()->encounter());
@@ -165,7 +165,7 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   EXPECT_FLOAT_EQ(field().level(), game->progressLevel());
   // Floor 2 of 4 lies halfway between the ranks 0 and 0.04.
   game->floor() = 2;
-  field().applySceneChange(mine(), "b2", 1);
+  field().applySceneChange(mine(), "b2", 9);
   EXPECT_FLOAT_EQ(field().level(), 0.02f);
   // The battle waits for the way into it.
   field().startEncounter(std::make_unique<Battle>(*game, BattleSettings{}));
@@ -180,7 +180,7 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
 TEST_F(FloorTest, AGeneratedFloorRestoresFromItsSeedAndSymbols) {
   RandomGenerator::instance()->setSeed(77);
   RandomGenerator copy(77);
-  field().applySceneChange(mine(), "b2", 1);
+  field().applySceneChange(mine(), "b2", 9);
   const i32 seed = game->mapSeed();
   EXPECT_EQ(seed, copy.getInt(0x70ffffff));
   EXPECT_GT(countNamed(FieldScene::kRandomContainerPrefix), 0);
@@ -237,7 +237,7 @@ TEST_F(FloorTest, GeneratedFloorsKeepBandsOffTheStartAndChestsFollowLuck) {
 // without a site (saved at the shop) leads to the continue scene.
 TEST_F(FloorTest, RestoresMarkWhatFitsAndASiteLessNodeOpensTheContinueScene) {
   RandomGenerator::instance()->setSeed(3);
-  field().applySceneChange(mine(), "b2", 1);
+  field().applySceneChange(mine(), "b2", 9);
   NmlDocument node;
   const std::string text = saved();
   node.loadFromText("field.txt",

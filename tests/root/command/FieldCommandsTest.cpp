@@ -199,7 +199,7 @@ TEST_F(FieldCommandsTest, MapSceneAndViewChanges) {
   const i32 requests = field().continueRequests();
   run("changeScene{}");
   EXPECT_EQ(field().continueRequests(), requests + 1);
-  run("changeMap{ file b2; position 1; }");
+  run("changeMap{ file b2; position 9; }");
   settle();
   run("completeFloorMap{}");
   ASSERT_FALSE(field().mappedCells().empty());
