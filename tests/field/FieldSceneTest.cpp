@@ -58,7 +58,7 @@ TEST_F(FloorTest, EverySampleFloorLoadsWithItsKeys) {
   // the followed player on its entry event (the changing floors are entered at 9).
   for (const auto& [site, floor, entry, keys] :
        {std::tuple{"オープニング", "hall", 1, "start fixed links 1 models 0 save 2 angle 0 site's"},
-        {"灰の坑道", "b1", 1, "start fixed links 0 models 0 save 2 angle -10 site's"},
+        {"灰の坑道", "b1", 1, "start fixed links 1 models 0 save 2 angle -10 site's"},
         {"灰の坑道", "b2", 9, "start generated links 0 models 0 save 1 angle -10 own"},
         {"灰の坑道", "b4", 1, "start fixed links 1 models 1 save 2 angle 10 own"},
         {"沈黙の書庫", "b1", 1, "start fixed links 1 models 0 save 1 angle 0 site's"}}) {

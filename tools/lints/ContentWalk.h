@@ -285,7 +285,11 @@ class ContentWalk {
       }
     }
   }
+  // Without a name, changeScene leads to the continue scene.
   void siteByName(const NmlNode& node, const Floor*) {
+    if (!node.findAttribute("name") && std::string_view(node.name()) == "changeScene") {
+      return;
+    }
     const std::string where = mFile + " line " + std::to_string(node.line());
     enterSite(mDatabase.findSite(text(node, "name")), where + ": \"" + text(node, "name") + "\"");
   }
