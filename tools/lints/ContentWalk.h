@@ -246,7 +246,7 @@ class ContentWalk {
 
   void walk(const NmlNode& node, const Floor* at) {
     static constexpr Rule kRules[] = {
-        {"changeMap", &ContentWalk::changeMap},     {"changeScene", &ContentWalk::siteByName},
+        {"changeMap", &ContentWalk::changeMap},     {"changeScene", &ContentWalk::sceneByName},
         {"openScene", &ContentWalk::siteByName},    {"run", &ContentWalk::runScript},
         {"specialFloor", &ContentWalk::changeMap},  {"createEnemy", &ContentWalk::enemyByName},
         {"group", &ContentWalk::group},             {"enemy", &ContentWalk::races},
@@ -286,10 +286,12 @@ class ContentWalk {
     }
   }
   // Without a name, changeScene leads to the continue scene.
-  void siteByName(const NmlNode& node, const Floor*) {
-    if (!node.findAttribute("name") && std::string_view(node.name()) == "changeScene") {
-      return;
+  void sceneByName(const NmlNode& node, const Floor* at) {
+    if (node.findAttribute("name")) {
+      siteByName(node, at);
     }
+  }
+  void siteByName(const NmlNode& node, const Floor*) {
     const std::string where = mFile + " line " + std::to_string(node.line());
     enterSite(mDatabase.findSite(text(node, "name")), where + ": \"" + text(node, "name") + "\"");
   }
