@@ -1,6 +1,8 @@
 // The field's frame on the sample data, driven by scripted logical keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -11,6 +13,8 @@
 #include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
 #include "menu/Intermission.h"
+#include "presentation/model/ModelTestSupport.h"
+#include "presentation/picture/GuiPictures.h"
 #include "presentation/widget/MessageWindow.h"
 #include "records/expression/GameResolver.h"
 #include "tests/field/FieldFrameFixture.h"
@@ -88,6 +92,27 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
     field().generator()->reveal(expected, cell().first, cell().second, radius);
     EXPECT_EQ(field().mappedCells(), expected) << member;
   }
+  // Mapped whole at level 6 (yaw 225), the map turns by -225 degrees: the
+  // stairs' red mark, 12 units a cell from the player's, lies at
+  // 12 x (dx cos 225 + dy sin 225, dy cos 225 - dx sin 225).
+  std::fill(field().mappedCells().begin(), field().mappedCells().end(), 1);
+  camera().heading.finish();  // the renderer, which steps the camera, is not run here
+  GuiPictures::create();
+  ModelTestSupport::RecordingHook hook;
+  frames(1);
+  GuiPictures::destroy();
+  i32 sx = 0;
+  i32 sy = 0;
+  ASSERT_TRUE(field().generator()->findEvent(2, &sx, &sy));
+  const float dx = static_cast<float>(sx - cell().first) * 12.f * std::sqrt(.5f);
+  const float dy = static_cast<float>(sy - cell().second) * 12.f * std::sqrt(.5f);
+  std::vector<std::pair<long, long>> red;
+  for (const auto& draw : hook.draws) {
+    if (draw.batch == "cell" && draw.state.colors.ambient.y == 0.f) {
+      red.emplace_back(std::lround(draw.state.transform(0, 3) * 400.f), std::lround(draw.state.transform(1, 3) * 400.f));
+    }
+  }
+  EXPECT_EQ(red, (std::vector<std::pair<long, long>>{{0, 0}, {std::lround(-dx - dy), std::lround(dx - dy)}}));
 }
 
 // Key 4 opens the camp menu itself, ending in the floor's (else the site's)

@@ -100,6 +100,7 @@ TEST_F(FieldCommandsTest, SymbolsArePlacedMovedAndTurnedByName) {
   EXPECT_EQ(look("影"), tuple(12, 3, 45.f, string("扉")));
   EXPECT_EQ(look("Kessa"), tuple(12, 10, -90.f, string("Kessa")));
   EXPECT_EQ(field().findSymbol("影")->idleMotion(), "stand");
+  run("createSymbol{ name 石; position 2; } destroySymbol{ name 石; }");  // the camera keeps to 影
   EXPECT_EQ(field().followed(), field().findSymbol("影"));
   run("createSymbol{ name 影; position 2; } destroySymbol{ name 影; }");
   EXPECT_EQ(tuple(field().findSymbol("影"), field().followed()), tuple(nullptr, nullptr));
