@@ -257,7 +257,8 @@ TEST(Shapes, BeltEdgesLieAcrossThePathOrOnTheirCurves) {
 }
 
 // Transparency and colour curves give an edge's alpha and rgb, the second
-// colour node the second curve's edge; a node without a value keeps opaque white.
+// colour node the second curve's edge; what a node leaves out reads 0, and a
+// belt without such nodes is opaque white.
 TEST(Shapes, BeltEdgesTakeTheirColourNodes) {
   const struct {
     const char* body;
@@ -265,7 +266,9 @@ TEST(Shapes, BeltEdgesTakeTheirColourNodes) {
   } cases[] = {
       {"type belt; parameter{ time 10; transparency{} color{x{value 50;}}"
        " curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }",
-       Color(1.f, 0.5f, 1.f, 1.f), Color(1.f, 0.5f, 1.f, 1.f)},
+       Color(0.f, 0.5f, 0.f, 0.f), Color(0.f, 0.5f, 0.f, 0.f)},
+      {"type belt; parameter{ time 10; curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }",
+       Color(1.f, 1.f, 1.f, 1.f), Color(1.f, 1.f, 1.f, 1.f)},
       {"type belt; parameter{ time 30; transparency{value 50;} color{all{value 100;}} color{all{value 0;}}"
        " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value 10;} }"
        " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value -10;} } }",
