@@ -254,6 +254,7 @@ TEST(Shapes, BeltEdgesLieAcrossThePathOrOnTheirCurves) {
     EXPECT_EQ(pair(*single, k), x + ",-32,0 uv 8," + v + " n 0,0,1 | " + x + ",32,0 uv 40," + v + " n 0,0,1");
     EXPECT_EQ(pair(*between, k), x + ",0,10 uv 40," + v + " n 0,-1,0 | " + x + ",0,-10 uv 8," + v + " n 0,-1,0");
   }
+  for (i32 k = 0; k < 3; ++k) EXPECT_EQ(single->index(3 + k), 1 + k) << "the strip's second triangle";
 }
 
 // Transparency and colour curves give an edge's alpha and rgb, the second
