@@ -206,6 +206,7 @@ TEST(Shapes, BeltCountsFollowItsSteps) {
     const auto mesh = build("type belt; parameter{ time 16; " + c.parameters + " }");
     EXPECT_EQ(std::pair(mesh->vertexCount(), mesh->indexCount()), std::pair(c.vertices, c.indices)) << c.parameters;
   }
+  EXPECT_EQ(0, build("type belt; parameter{ time 0; " + line(48) + " }")->vertexCount()) << "no time, no length";
   // The last of the fitting pairs is the texture's bottom; the width child
   // sets the distance between the edges.
   EXPECT_EQ(1.f, build("type belt; parameter{ time 16; " + line(4080) + " }")->vertex(1025).uv.y);
