@@ -26,22 +26,22 @@ struct BeltEdges {
   i32 colorCount;
 
   // A belt has two places of each kind; further children are ignored. Data
-  // gives the curves in percent: a place is set to its default in percent
-  // before reading, so what a node leaves out stays opaque white.
+  // gives the curves in percent onto places that start at 0, so a channel a
+  // node leaves out reads 0; a belt without such nodes is opaque white.
   explicit BeltEdges(const NmlNode& node)
       : transparencyCount(std::min(node.countChildren("transparency"), 2)),
         colorCount(std::min(node.countChildren("color"), 2)) {
-    for (i32 i = 0; i < 2; ++i) {
-      transparency[i].setConstant(1.f);
-      color[i].setConstant(Vector3(1.f, 1.f, 1.f));
+    if (transparencyCount == 0) {
+      transparency[0].setConstant(1.f);
+    }
+    if (colorCount == 0) {
+      color[0].setConstant(Vector3(1.f, 1.f, 1.f));
     }
     for (i32 i = 0; i < transparencyCount; ++i) {
-      transparency[i].setConstant(kPercent);
       transparency[i].load(*node.findChild("transparency", i));
       transparency[i].scale(1.f / kPercent);
     }
     for (i32 i = 0; i < colorCount; ++i) {
-      color[i].setConstant(Vector3(kPercent, kPercent, kPercent));
       color[i].load(*node.findChild("color", i));
       color[i].scale(1.f / kPercent);
     }

@@ -166,13 +166,14 @@ void MessageScript::load(const NmlNode& node) {
   for (i32 i = 0; i < node.attributeCount(); ++i) {
     const NmlAttribute& line = *node.attribute(i);
     const std::string key = line.key();
-    const bool last = line.itemCount() > 0 && line.toBool(line.itemCount() - 1);
+    // Only a flag's item is read as a number: a talk line's text is no number.
+    const auto last = [&line] { return line.itemCount() > 0 && line.toBool(line.itemCount() - 1); };
     if (key == "close") {
-      close = last;
+      close = last();
     } else if (key == "chara") {
-      chara = last;
+      chara = last();
     } else if (key == "skip") {
-      skip = last;
+      skip = last();
     } else {
       Line* added = lines.addNew();
       added->side = key == "R" ? 1 : 0;

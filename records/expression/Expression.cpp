@@ -4,6 +4,8 @@
 
 #include "records/expression/Expression.h"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -23,6 +25,9 @@ namespace FunctionId = ExpressionStuff::FunctionId;
 namespace {
 
 constexpr i32 kMaxOperatorCharacters = 2;
+constexpr i32 kMinusCode = 1;
+
+Expression::WideLiteralWatch gWideLiteralWatch = nullptr;
 
 bool isOperatorCharacter(char c) {
   switch (c) {
@@ -135,7 +140,7 @@ class Expression::Parser {
         }
         ++mPosition;
       } else if (isDigit(c)) {
-        parseNumber(term);
+        parseNumber(term, operatorCode(operators) == kMinusCode);
         break;
       } else if (startsName(c)) {
         parseCall(term);
@@ -153,13 +158,21 @@ class Expression::Parser {
     return true;
   }
 
-  void parseNumber(Term& term) {
+  // The digits wrap at 32 bits; one past a signed value is told to the watch.
+  void parseNumber(Term& term, bool subtracted) {
+    const std::uint64_t largest = std::uint64_t{std::numeric_limits<i32>::max()} + (subtracted ? 1u : 0u);
     u32 value = 0;
+    bool wide = false;
     while (isDigit(current())) {
-      value = value * 10u + static_cast<u32>(current() - '0');
+      const std::uint64_t next = std::uint64_t{value} * 10u + static_cast<u32>(current() - '0');
+      wide = wide || next > largest;
+      value = static_cast<u32>(next);
       ++mPosition;
     }
     term.number = wrap(value);
+    if (wide && gWideLiteralWatch) {
+      gWideLiteralWatch(mText);
+    }
   }
 
   void parseGroup(Term& term) {
@@ -319,5 +332,7 @@ i32 Expression::operatorCode(const char* text) {
 }
 
 i32 Expression::apply(i32 code, i32 a, i32 v) { return applyOperator(code, a, v); }
+
+void Expression::watchWideLiterals(WideLiteralWatch watch) { gWideLiteralWatch = watch; }
 
 }  // namespace Game

@@ -65,6 +65,12 @@ class Expression {
   static Engine::i32 apply(Engine::i32 code, Engine::i32 accumulator, Engine::i32 value);
   // The functions that need no unit, answered by the running game.
   static bool evaluateGlobal(Engine::i32* out, Engine::i32 id, const ExpressionStuff::Arguments& arguments);
+  // A checker of the data may be told of every text parsed whose number
+  // literal passes 32 bits (a decimal above 2147483647, or 2147483648 after a
+  // lone '-'): the parser keeps its low 32 bits. Null, the game's own, tells
+  // no one.
+  using WideLiteralWatch = void (*)(const char* text);
+  static void watchWideLiterals(WideLiteralWatch watch);
 
  private:
   struct Term;

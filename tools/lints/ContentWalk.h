@@ -24,6 +24,7 @@
 #include "core/random/RandomGenerator.h"
 #include "records/Database.h"
 #include "records/database/ToolData.h"
+#include "records/expression/Expression.h"
 
 namespace Game::Lint {
 
@@ -151,6 +152,7 @@ class ContentWalk {
         if (!container.tool.empty() && !mDatabase.findTool(container.tool.c_str())) {
           faults.push_back(where + ": no item " + container.tool);
         }
+        Expression().parse(container.expression.c_str());  // read as the field reads it
       }
     }
   }

@@ -5,9 +5,12 @@
 // looks up (LookedUpNames) is in the data,
 // and every picture and sound list loads with what it names, the
 // interface's as the program starts them; a hand-made floor's ramps meet
-// the cells at their ends, and no line the player reads names a compass
-// point.
-//   contentcheck GAME_FOLDER   (the build's Shift-JIS copy of game/)
+// the cells at their ends, no line the player reads names a compass point,
+// every talk line shows a text or a face, and no number of an expression
+// passes 32 bits.
+//   contentcheck GAME_FOLDER [SCRIPT...]
+// GAME_FOLDER is the build's Shift-JIS copy of game/; each SCRIPT, a UTF-8
+// file, is checked as a script of the data besides (the tests' bad lines).
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,6 +49,7 @@
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
 #include "records/constance/Constance.h"
+#include "records/expression/Expression.h"
 #include "running/script/Script.h"
 #include "root/command/SceneCommandFactory.h"
 
@@ -69,16 +73,19 @@ class Fakes : public PlatformFake::FakeBackend {
   } mPrinting;
 };
 
+std::string fileBytes(const fs::path& path) {
+  std::string bytes(static_cast<std::size_t>(fs::file_size(path)), '\0');
+  std::ifstream(path, std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
+
 // Every file of the game folder's src/ and bgm/ on the fake file system
 // under its Shift-JIS name.
 void putSampleFiles(PlatformFake::FakeFileSystem& files, const fs::path& game) {
   for (const auto& entry : fs::recursive_directory_iterator(game)) {
     const std::string top = fs::relative(entry.path(), game).begin()->string();
     if (entry.is_regular_file() && (top == "src" || top == "bgm")) {
-      std::vector<std::uint8_t> bytes(static_cast<std::size_t>(entry.file_size()));
-      std::ifstream(entry.path(), std::ios::binary)
-          .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-      files.put(Platform::utf8ToSjis(fs::relative(entry.path(), game).generic_string()), std::move(bytes));
+      files.put(Platform::utf8ToSjis(fs::relative(entry.path(), game).generic_string()), fileBytes(entry.path()));
     }
   }
 }
@@ -504,12 +511,85 @@ void checkHints(const NmlNode& node, const std::string& file, Faults& faults) {
   for (int i = 0; i < node.childCount(); ++i) checkHints(*node.child(i), file, faults);
 }
 
-// Every check over the game folder's data, read as the game reads it.
-Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
+// A talk line shows a text or a known face: one that gives neither, such as
+// a narration written without its side key (read as a key alone), would be
+// passed over without a word.
+void checkTalk(const NmlNode& node, bool isTalk, const std::set<std::string>& faces, const std::string& file,
+               Faults& faults) {
+  for (NmlNode::AttributeList::Iterator it(node.attributes()); isTalk && !it.isEnd(); it.next()) {
+    const NmlAttribute& line = *it.value();
+    const std::string key = line.key();
+    const bool flag = key == "close" || key == "chara" || key == "skip";
+    if (!flag && !(line.itemCount() > 1 && *line.item(1)) && !faces.count(line.item(0))) {
+      faults.push_back(file + " line " + std::to_string(line.line()) + ": a talk line shows no text and no face");
+    }
+  }
+  for (int i = 0; i < node.childCount(); ++i) {
+    checkTalk(*node.child(i), std::string(node.child(i)->name()) == "talk", faces, file, faults);
+  }
+}
+
+// The texts of expressions whose number literals pass 32 bits, as the
+// parser met them: the game would wrap them.
+std::set<std::string> gWideLiterals;
+
+// Each such text, named by every line of the data files that gives it.
+void checkWideLiterals(const std::vector<std::string>& files, Faults& faults) {
+  if (gWideLiterals.empty()) return;
+  for (const std::string& file : files) {
+    const auto refuse = [&](const char* text, int line) {
+      if (gWideLiterals.count(text)) {
+        faults.push_back(file + " line " + std::to_string(line) + ": a number of \"" + text + "\" passes 32 bits");
+      }
+    };
+    const std::function<void(const NmlNode&)> find = [&](const NmlNode& node) {
+      refuse(node.name(), node.line());
+      for (NmlNode::AttributeList::Iterator it(node.attributes()); !it.isEnd(); it.next()) {
+        refuse(it.value()->key(), it.value()->line());
+        for (int k = 0; k < it.value()->itemCount(); ++k) refuse(it.value()->item(k), it.value()->line());
+      }
+      for (int i = 0; i < node.childCount(); ++i) find(*node.child(i));
+    };
+    NmlDocument document;
+    document.load(file.c_str());
+    find(document);
+  }
+}
+
+// What a boss says as its battle opens and closes is talk too.
+void checkBossTalk(const std::set<std::string>& faces, Faults& faults) {
+  const char* file = "src/data/せりふ.txt";
+  NmlDocument bosses;
+  bosses.load(file);
+  for (int i = 0; i < bosses.childCount(); ++i) {
+    const NmlNode& boss = *bosses.child(i);
+    for (int k = 0; k < boss.childCount(); ++k) checkTalk(*boss.child(k), true, faces, file, faults);
+  }
+}
+
+// The extra scripts and every file of the game folder's src/data/.
+std::vector<std::string> dataFiles(const fs::path& game, const std::vector<std::string>& extraScripts) {
+  std::vector<std::string> files = extraScripts;
+  for (const auto& entry : fs::recursive_directory_iterator(game / "src/data")) {
+    if (entry.path().extension() == ".txt") {
+      files.push_back(Platform::utf8ToSjis(fs::relative(entry.path(), game).generic_string()));
+    }
+  }
+  return files;
+}
+
+// Every check over the game folder's data, read as the game reads it, and
+// over the extra scripts.
+Faults checkGameFolder(const fs::path& game, const std::vector<std::string>& extraScripts, Fakes& fakes) {
   Faults faults;
   GameData played;
-  ContentWalk walk(database(), game, [&](const NmlNode& node, const std::string& file) {
+  std::set<std::string> faces;
+  for (const std::string& face : namesIn("src/face/face.txt", "face", "name")) {
+    if (!face.empty()) faces.insert(face);
+  }
+  const auto readScript = [&](const NmlNode& node, const std::string& file) {
     checkHints(node, file, faults);
+    checkTalk(node, false, faces, file, faults);
     Script script;
     script.load(node, played, file.c_str());
     for (int i = 0; i < script.commandCount(); ++i) {
@@ -518,8 +598,15 @@ Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
                          node.child(i)->name());
       }
     }
-  });
+  };
+  ContentWalk walk(database(), game, readScript);
   walk.run();
+  for (const std::string& file : extraScripts) {
+    NmlDocument document;
+    document.load(file.c_str());
+    readScript(document, file);
+  }
+  checkBossTalk(faces, faults);
   checkReach(walk, game, faults);
   checkDepthRecords(walk, faults);
   checkEffectsAndModels(faults);
@@ -531,6 +618,7 @@ Faults checkGameFolder(const fs::path& game, Fakes& fakes) {
   checkEffectPictures(faults);
   checkSiteStarts(faults);
   checkInterfacePictures(faults);
+  checkWideLiterals(dataFiles(game, extraScripts), faults);
   for (const std::string& line : fakes.fakeDebugOutput.lines) {
     faults.push_back("the game wrote: " + line);
   }
@@ -555,6 +643,12 @@ int main(int argc, char** argv) {
   }
   Fakes fakes;
   putSampleFiles(fakes.fakeFileSystem, game);
+  std::vector<std::string> extraScripts;
+  for (int i = 2; i < argc; ++i) {
+    extraScripts.push_back(Platform::utf8ToSjis(fs::path(argv[i]).filename().string()));
+    fakes.fakeFileSystem.put(extraScripts.back(), Platform::utf8ToSjis(fileBytes(argv[i])));
+  }
+  Expression::watchWideLiterals([](const char* text) { gWideLiterals.insert(text); });
   Engine::Threading::Manager::create(0);
   Engine::FileIO::ManagerOptions options;
   options.abortOnError = false;
@@ -566,8 +660,9 @@ int main(int argc, char** argv) {
   Constance::create();
   Database::createAndLoad();
   ScriptStuff::SceneCommandMaker::install(&ScriptStuff::SceneCommandFactory::instance());
-  const Faults faults = checkGameFolder(game, fakes);
+  const Faults faults = checkGameFolder(game, extraScripts, fakes);
   ScriptStuff::SceneCommandMaker::install(nullptr);
+  Expression::watchWideLiterals(nullptr);
   Database::destroy();
   Constance::destroy();
   Engine::Sound::Manager::destroy();

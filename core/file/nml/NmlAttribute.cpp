@@ -106,7 +106,7 @@ bool NmlAttribute::toBool(i32 i) const {
   if (std::strcmp(text, "false") == 0) {
     return false;
   }
-  return String::parseInt(text) != 0;
+  return toInt(i) != 0;
 }
 
 // The pointers a parsed line holds right after itself are exactly as many as

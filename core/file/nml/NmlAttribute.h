@@ -38,7 +38,7 @@ class NmlAttribute {
   // As toInt; and a number is finite: an item that is not (a quotient by
   // zero such as "/") stops the program naming the file, the line and the key.
   Engine::f32 toFloat(Engine::i32 i) const;
-  // "true" and "false", else the number's value != 0.
+  // "true" and "false", else toInt != 0 (so a data file's wide literal stops).
   bool toBool(Engine::i32 i) const;
   const char* toString(Engine::i32 i) const { return item(i); }
   // Every item reads as a finite number (a quotient by zero such as "/" does

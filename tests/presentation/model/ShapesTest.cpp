@@ -206,6 +206,7 @@ TEST(Shapes, BeltCountsFollowItsSteps) {
     const auto mesh = build("type belt; parameter{ time 16; " + c.parameters + " }");
     EXPECT_EQ(std::pair(mesh->vertexCount(), mesh->indexCount()), std::pair(c.vertices, c.indices)) << c.parameters;
   }
+  EXPECT_EQ(0, build("type belt; parameter{ time 0; " + line(48) + " }")->vertexCount()) << "no time, no length";
   // The last of the fitting pairs is the texture's bottom; the width child
   // sets the distance between the edges.
   EXPECT_EQ(1.f, build("type belt; parameter{ time 16; " + line(4080) + " }")->vertex(1025).uv.y);
@@ -254,10 +255,12 @@ TEST(Shapes, BeltEdgesLieAcrossThePathOrOnTheirCurves) {
     EXPECT_EQ(pair(*single, k), x + ",-32,0 uv 8," + v + " n 0,0,1 | " + x + ",32,0 uv 40," + v + " n 0,0,1");
     EXPECT_EQ(pair(*between, k), x + ",0,10 uv 40," + v + " n 0,-1,0 | " + x + ",0,-10 uv 8," + v + " n 0,-1,0");
   }
+  for (i32 k = 0; k < 3; ++k) EXPECT_EQ(single->index(3 + k), 1 + k) << "the strip's second triangle";
 }
 
 // Transparency and colour curves give an edge's alpha and rgb, the second
-// colour node the second curve's edge; a node without a value keeps opaque white.
+// colour node the second curve's edge; what a node leaves out reads 0, and a
+// belt without such nodes is opaque white.
 TEST(Shapes, BeltEdgesTakeTheirColourNodes) {
   const struct {
     const char* body;
@@ -265,7 +268,9 @@ TEST(Shapes, BeltEdgesTakeTheirColourNodes) {
   } cases[] = {
       {"type belt; parameter{ time 10; transparency{} color{x{value 50;}}"
        " curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }",
-       Color(1.f, 0.5f, 1.f, 1.f), Color(1.f, 0.5f, 1.f, 1.f)},
+       Color(0.f, 0.5f, 0.f, 0.f), Color(0.f, 0.5f, 0.f, 0.f)},
+      {"type belt; parameter{ time 10; curve{ x{ {value 0; delay 10;} {value 100;} } y{value 0;} z{value 0;} } }",
+       Color(1.f, 1.f, 1.f, 1.f), Color(1.f, 1.f, 1.f, 1.f)},
       {"type belt; parameter{ time 30; transparency{value 50;} color{all{value 100;}} color{all{value 0;}}"
        " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value 10;} }"
        " curve{ x{value 0;} y{ {value 0; delay 30;} {value 300;} } z{value -10;} } }",

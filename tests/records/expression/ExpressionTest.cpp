@@ -20,6 +20,7 @@ int eval(const char* text) {
 struct EvalCase {
   const char* text;
   int value;
+  bool wide = false;  // a literal past 32 bits, told to the watch
 };
 
 TEST(ExpressionTest, WorkedValuesEvaluateLeftToRight) {
@@ -60,16 +61,26 @@ TEST(ExpressionTest, WithoutARunningGameEveryGameFunctionIsZero) {
   }
 }
 
+// Literals wrap too; one past a signed value (past its negation after a lone
+// '-') is told to the watch with the whole text.
+const char* gWideText = nullptr;
+
 TEST(ExpressionTest, ArithmeticNeverTraps) {
   const EvalCase cases[] = {
       {"7/0", 0},                  {"7%0", 7},                {"(0-2147483647-1)/(0-1)", INT_MIN},
       {"(0-2147483647-1)%(0-1)", 0},     {"2147483647+1", INT_MIN}, {"65536*65536", 0},
       {"1<<31", INT_MIN},          {"1<<32", 1},              {"-1>>40", -1},
-      {"-1<<(0-1)", INT_MIN},         {"4294967297", 1},         {"0-2147483647-1-1", INT_MAX},
+      {"-1<<(0-1)", INT_MIN},      {"4294967297", 1, true},   {"0-2147483647-1-1", INT_MAX},
+      {"2147483648", INT_MIN, true},   {"-2147483648", INT_MIN},  {"-2147483649", INT_MAX, true},
+      {"2*-2147483648", -2147483646, true},  {"(1+99999999999)", 1215752192, true},  {"int(99999999999)", 0},
   };
+  Expression::watchWideLiterals([](const char* text) { gWideText = text; });
   for (const EvalCase& c : cases) {
+    gWideText = nullptr;
     EXPECT_EQ(eval(c.text), c.value) << c.text;
+    EXPECT_EQ(gWideText == c.text, c.wide) << c.text;
   }
+  Expression::watchWideLiterals(nullptr);
 }
 
 TEST(ExpressionTest, ParseReportsWhereTheTextEnds) {

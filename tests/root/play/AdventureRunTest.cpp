@@ -30,6 +30,7 @@
 #include "core/file/FileSystem.h"
 #include "menu/ContinueScene.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/MessageWindow.h"
 #include "presentation/widget/NumberInput.h"
 #include "records/Database.h"
 #include "running/script/Script.h"
@@ -65,6 +66,7 @@ struct Outcome {
   bool ended = false;
   i32 frames = 0;
   i32 battles = 0;
+  std::set<std::string> endingTexts;  // the talk shown once the game is cleared
 };
 
 u32 bit(i32 key) { return 1u << key; }
@@ -101,8 +103,10 @@ class AdventureBot final : public Game::StepHooks, public Game::KeyInput::KeySou
       outcome.battles = game->variables().getInteger("battleCount");
       // The ending's lines each wait for a press; once they are through, the
       // save dialog holds the field with no line shown.
-      const bool quiet = game->variables().getInteger("clear") == 1 && !game->battle() &&
-                         const_cast<Game::GameData*>(game)->messageWindow().isIdle();
+      Game::MessageWindow& window = const_cast<Game::GameData*>(game)->messageWindow();
+      const bool cleared = game->variables().getInteger("clear") == 1;
+      if (cleared && window.box().isActive()) outcome.endingTexts.insert(window.box().text().c_str());
+      const bool quiet = cleared && !game->battle() && window.isIdle();
       mQuietSteps = quiet ? mQuietSteps + 1 : 0;
       outcome.ended = mQuietSteps > kSaveDialogSteps;
     }
@@ -343,13 +347,17 @@ class AdventureRunTest : public ::testing::TestWithParam<int> {
   const fs::path& mHome = mFolder.home;
 };
 
-// What it prints (battles and game time) is for people; only the ending
-// and the bounds are checked.
+// What it prints (battles and game time) is for people; only the ending,
+// its narration shown to its last line, and the bounds are checked.
 TEST_P(AdventureRunTest, ANewcomerReachesTheEnding) {
   const Outcome outcome = play(GetParam());
   std::cout << "seed " << GetParam() << ": " << outcome.battles << " battles, "
             << outcome.frames / kFramesPerMinute << " minutes" << std::endl;
   EXPECT_TRUE(outcome.ended);
+  for (const std::string line : {"こうして灰の坑道から影は消え", "おわり", "この旅を記録すれば"}) {
+    const auto shown = [&](const std::string& text) { return text.starts_with(line); };
+    EXPECT_TRUE(std::ranges::any_of(outcome.endingTexts, shown)) << line;
+  }
   EXPECT_LE(outcome.battles, kBattleBound);
 }
 

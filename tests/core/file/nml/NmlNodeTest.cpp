@@ -42,9 +42,10 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
 }
 
-// A number of a data file is finite and its literals fit 32 bits (decimal ones
-// signed): else it stops naming file, line and key, and a reader's scope the
-// record; a tree without a file is named by the scope alone, never checked for width.
+// A number of a data file, a boolean's too, is finite and its literals fit 32
+// bits (decimal ones signed): else it stops naming file, line and key, and a
+// reader's scope the record; a tree without a file is named by the scope
+// alone, never checked for width.
 TEST(NmlNodeTest, ANumberThatIsNotFiniteOrTooWideStopsNamingFileLineAndKey) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   NmlDocument document;
@@ -53,7 +54,11 @@ TEST(NmlNodeTest, ANumberThatIsNotFiniteOrTooWideStopsNamingFileLineAndKey) {
   const Game::NmlAttribute& w = *document.findAttribute("w");
   EXPECT_EQ(std::vector<int>({w.toInt(0), w.toInt(1), w.toInt(2), w.toInt(3)}),
             std::vector<int>({INT32_MIN, INT32_MAX, -1, -1}));
-  for (int i = 4; i < 7; ++i) EXPECT_DEATH(w.toInt(i), "data.txt line 5: \"w\" item " + std::to_string(i + 1));
+  EXPECT_TRUE(w.toBool(1) && w.toBool(3));
+  for (int i = 4; i < 7; ++i) {
+    EXPECT_DEATH(w.toInt(i), "data.txt line 5: \"w\" item " + std::to_string(i + 1));
+    EXPECT_DEATH(w.toBool(i), "data.txt line 5: \"w\" item " + std::to_string(i + 1));
+  }
   EXPECT_DEATH(
       {
         Game::DataError::Scope scope("data.txt");
@@ -69,6 +74,7 @@ TEST(NmlNodeTest, ANumberThatIsNotFiniteOrTooWideStopsNamingFileLineAndKey) {
   NmlNode unnamed;
   ASSERT_TRUE(unnamed.parse("d /;e 4294967296;", true));
   EXPECT_EQ(unnamed.findAttribute("e")->toInt(0), 0);
+  EXPECT_FALSE(unnamed.findAttribute("e")->toBool(0));
   EXPECT_DEATH(
       {
         Game::DataError::Scope scope("list.txt");
