@@ -50,6 +50,7 @@
 #include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "records/constance/Constance.h"
 #include "running/script/Script.h"
 #include "root/command/SceneCommandFactory.h"
@@ -511,6 +512,18 @@ void checkInterfacePictures(Faults& faults) {
     }
   }
   need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
+  // The wall hides all drawn before it: the device shifts pictures half a
+  // pixel (0.625 units at 640 by 480, the smallest window), so the wall
+  // reaches past each edge of the screen by more than that.
+  constexpr float kHalfPixel = 0.625f;
+  MinMaxTracker x(0.f);
+  MinMaxTracker y(0.f);
+  if (const Model* wall = system.wall().getModel(0)) spread(*wall, x, y);
+  const float reachX = std::min(-x.min(), x.max()) - SceneRenderer::kVirtualWidth / 2.f;
+  const float reachY = std::min(-y.min(), y.max()) - SceneRenderer::kVirtualHeight / 2.f;
+  if (x.count() == 0 || std::min(reachX, reachY) <= kHalfPixel) {
+    faults.push_back("src/system/wall.txt: the wall does not reach past the screen's edges");
+  }
   for (ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(), &system.gauge(),
                            &system.numbers().set(), &gui.arrow(), &gui.spot(), &gui.gauge(), &gui.icons(),
                            &gui.compass(), &faceSet.batches()}) {
