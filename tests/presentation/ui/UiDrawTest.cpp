@@ -9,6 +9,7 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/NumberInput.h"
 
 namespace Game {
 namespace {
@@ -109,19 +110,22 @@ TEST_F(UiDrawTest, AGaugeDrawsItsBackgroundThenItsFraction) {
 }
 
 // The cursor mark stands over the frames, and the wall covers whatever was
-// drawn before it: neither tests or writes depth.
+// drawn before it: neither tests or writes depth. A number entry's mark
+// points down at its digit from over the box: for the ones of 0..999 about
+// (0, 0) (39 by 26, top 13) its tip at (13, 13 + 4 + 1), the picture turned
+// a quarter clockwise about (13 + 10, 18 - 2).
 TEST_F(UiDrawTest, TheCursorMarkAndTheWallDrawWithoutDepth) {
   UiDraw::drawCursorMark(-320.f, 240.f);
   UiDraw::drawWall();
-  ASSERT_EQ(hook.draws.size(), 2u);
+  NumberInput(5, 0, 999).draw();
+  ASSERT_EQ(hook.draws.size(), 12u);
   std::string seen;
-  for (const auto& draw : hook.draws) {
+  for (const auto& draw : {hook.draws[0], hook.draws[1], hook.draws[11]}) {
     seen += draw.batch + " " + PresentationTest::placeOf(draw.state) + " " + PresentationTest::flagsOf(draw.state) +
-            "; ";
+            " turn " + PresentationTest::digits(draw.state.transform(0, 1)) + "; ";
   }
-  EXPECT_EQ(seen,
-            "cursor -320,240,510 blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0; "
-            "wall 0,0,0 blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0; ");
+  const std::string flags = " blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0 turn ";
+  EXPECT_EQ(seen, "cursor -320,240,510" + flags + "0; wall 0,0,0" + flags + "0; cursor 23,16,510" + flags + "1; ");
 }
 
 }  // namespace
