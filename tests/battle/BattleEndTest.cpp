@@ -463,22 +463,26 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
 }
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
-  Battle& fight = scenario({{0, 0}}, {}, 3);
+  Battle& fight = scenario({{0, 0}}, {{0, 0}}, 3);
   Game::BattleNoticeList& notices = fight.notices();
   EXPECT_TRUE(notices.update(fight));
   notices.add(fight.entry(0), "力が湧いた");
+  notices.add(fight.entry(1), "逃げ腰");
   notices.add(fight.entry(0), "技を覚えた");
   EXPECT_TRUE(notices.update(fight));
   const std::size_t texts = fight.floatingTexts().size();
   notices.start();
   int frames = 1;
   EXPECT_FALSE(notices.update(fight));
-  EXPECT_EQ(std::pair(fight.floatingTexts().size(), notices.count()), std::pair(texts + 2, 0));
+  EXPECT_EQ(std::pair(fight.floatingTexts().size(), notices.count()), std::pair(texts + 3, 0));
   // One unit's two lines stack: the later at its front point, the earlier a
-  // row of 20 units above it.
-  float x[2] = {}, y[2] = {};
-  for (std::size_t i = 0; i < 2; ++i) fight.floatingTexts()[texts + i]->position(x[i], y[i]);
-  EXPECT_EQ(std::pair(x[0] - x[1], y[0] - y[1]), std::pair(0.f, 20.f));
+  // row of 20 units above it; the foe facing it (its front point differs in
+  // x alone) keeps its line at its own.
+  float x[3] = {}, y[3] = {};
+  for (std::size_t i = 0; i < 3; ++i) fight.floatingTexts()[texts + i]->position(x[i], y[i]);
+  Engine::Math::Vector3 foe;
+  fight.unitAt(1)->getFrontPoint(foe);
+  EXPECT_EQ(std::tuple(x[0] - x[2], y[0] - y[2], y[1]), std::tuple(0.f, 20.f, foe.y));
   while (!notices.update(fight)) ++frames;
   EXPECT_EQ(std::pair(frames + 1, notices.isRunning()), std::pair(61, false));
   notices.start();
