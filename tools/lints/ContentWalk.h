@@ -336,11 +336,14 @@ class ContentWalk {
   }
   void tune(const NmlNode& node, const Floor*) { checkTune(node, "name"); }
   // A battle stands on the scene it names, else on its site's; without a
-  // scene file it is fought over nothing.
+  // scene file it is fought over nothing. An encounter table without groups
+  // starts none.
   void ground(const NmlNode& node, const Floor* at) {
     const MapSiteData* site = at ? at->first : mSite;
     const char* scene = text(node, "scene", site ? site->scene() : "");
-    if (node.findAttribute("none")) return;
+    if (std::string(node.name()) == "encounter" && (node.findAttribute("none") || node.countChildren("group") == 0)) {
+      return;
+    }
     if (!exists(std::string(FieldScene::kSceneFolder) + scene + ".txt")) {
       fault(node, std::string("a battle on no scene \"") + scene + "\"");
     } else {
