@@ -224,8 +224,8 @@ class Battle final : public BattleSubScene, public BattleServices {
   void showCaption(const char* text, Engine::i32 side);
   // A floating line in the side's colour.
   void announce(const char* text, Engine::i32 side);
-  // A line over the unit in its side's colour.
-  void announceOver(const Unit& unit, const char* text);
+  // A line over a unit's front point in its side's colour, raised by row lines.
+  void announceAt(const Engine::Math::Vector3& point, Engine::i32 side, const char* text, Engine::i32 row);
   // The unit named to the player before anything else goes on.
   void addAnnouncement(Unit& unit, const char* text);
   BattleNoticeList& notices() { return mNotices; }

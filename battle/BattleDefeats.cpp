@@ -67,8 +67,12 @@ void Battle::removeDefeated() {
     const i32 row = unit.row();
     const i32 column = unit.column();
     UnitEntry::Released released = entry.releaseCurrent();
+    const bool leaves = entry.isEmpty();
+    if (leaves) {
+      mNotices.leave(entry, *released.unit);
+    }
     mDefeats.add(std::move(released.unit), std::move(released.ghost));
-    if (entry.isEmpty()) {
+    if (leaves) {
       removeEntry(i);
     } else {
       Unit& beneath = entry.current();
@@ -80,11 +84,7 @@ void Battle::removeDefeated() {
   mNotices.start();
 }
 
-void Battle::removeEntry(i32 index) {
-  const auto at = mUnits.begin() + index;
-  mNotices.forget(**at);
-  mUnits.erase(at);
-}
+void Battle::removeEntry(i32 index) { mUnits.erase(mUnits.begin() + index); }
 
 Unit* Battle::spawnRace(const RaceData& race, float levelOffset, i32 rank, bool withFollowers, float scale) {
   RandomGenerator& random = *RandomGenerator::instance();
@@ -105,10 +105,8 @@ void Battle::announce(const char* text, i32 side) {
   mFloatingTexts.push_back(std::make_unique<FloatingText>(text, side, direction));
 }
 
-void Battle::announceOver(const Unit& unit, const char* text) {
-  Engine::Math::Vector3 front;
-  unit.getFrontPoint(front);
-  mFloatingTexts.push_back(std::make_unique<FloatingText>(text, unit.side(), front));
+void Battle::announceAt(const Engine::Math::Vector3& point, i32 side, const char* text, i32 row) {
+  mFloatingTexts.push_back(std::make_unique<FloatingText>(text, side, point, row));
 }
 
 void Battle::addAnnouncement(Unit& unit, const char* text) {

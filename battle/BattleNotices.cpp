@@ -26,14 +26,19 @@ void BattleNoticeList::add(UnitEntry& entry, const char* text) {
   mNotices.push_back(std::move(notice));
 }
 
-void BattleNoticeList::forget(const UnitEntry& entry) {
-  mNotices.erase(std::remove_if(mNotices.begin(), mNotices.end(),
-                                [&entry](const Notice& notice) { return notice.entry == &entry; }),
-                 mNotices.end());
+void BattleNoticeList::leave(const UnitEntry& entry, const Unit& last) {
+  for (Notice& notice : mNotices) {
+    if (notice.entry == &entry) {
+      notice.entry = nullptr;
+      last.getFrontPoint(notice.point);
+      notice.side = last.side();
+    }
+  }
 }
 
-// Every notice shows on the first frame; the list then rests until the
-// count is reached.
+// Every notice shows on the first frame, over its unit or where the unit
+// left; those over one point stack upward to read in order, the last at the
+// point. The list then rests until the count is reached.
 bool BattleNoticeList::update(Battle& battle) {
   if (!mRunning) {
     return true;
@@ -43,15 +48,22 @@ bool BattleNoticeList::update(Battle& battle) {
       mRunning = false;
       return true;
     }
-    for (const Notice& notice : mNotices) {
-      String line(notice.text.c_str() ? notice.text.c_str() : "");
-      line.append(" Lv");
-      line.appendInt(notice.level);
-      if (notice.entry->isEmpty()) {
-        battle.announce(line.c_str(), 0);
-      } else {
-        battle.announceOver(notice.entry->current(), line.c_str());
+    for (Notice& notice : mNotices) {
+      if (notice.entry) {
+        notice.entry->current().getFrontPoint(notice.point);
+        notice.side = notice.entry->current().side();
       }
+    }
+    for (auto it = mNotices.begin(); it != mNotices.end(); ++it) {
+      String line(it->text.c_str() ? it->text.c_str() : "");
+      line.append(" Lv");
+      line.appendInt(it->level);
+      const Engine::Math::Vector3& point = it->point;
+      const auto samePoint = [&point](const Notice& other) {
+        return other.point.x == point.x && other.point.y == point.y && other.point.z == point.z;
+      };
+      const i32 later = static_cast<i32>(std::count_if(it + 1, mNotices.end(), samePoint));
+      battle.announceAt(point, it->side, line.c_str(), later);
     }
     mNotices.clear();
   }
@@ -66,11 +78,12 @@ bool BattleNoticeList::update(Battle& battle) {
 FloatingText::FloatingText(const char* text, i32 side, i32 direction)
     : mText(text ? text : ""), mColour(side == 1 ? kEnemyColour : kPartyColour), mDirection(direction & 3) {}
 
-FloatingText::FloatingText(const char* text, i32 side, const Engine::Math::Vector3& anchor)
+FloatingText::FloatingText(const char* text, i32 side, const Engine::Math::Vector3& anchor, i32 row)
     : FloatingText(text, side, 0) {
   mAnchored = true;
   mAnchor = anchor;
-  TextWriter::measure(nullptr, nullptr, &mAnchoredWidth, nullptr, this->text(), kTextFont);
+  mRow = row;
+  TextWriter::measure(nullptr, nullptr, &mAnchoredWidth, &mAnchoredHeight, this->text(), kTextFont);
 }
 
 float FloatingText::offset(i32 frame, i32 lifetime) {
@@ -106,7 +119,7 @@ void FloatingText::standOverAnchor(float& x, float& y) const {
     renderer->project(&screen, mAnchor);
   }
   x = screen.x - static_cast<float>(mAnchoredWidth / 2);
-  y = screen.y;
+  y = screen.y + static_cast<float>(mRow * mAnchoredHeight);
 }
 
 bool FloatingText::step() {

@@ -13,22 +13,27 @@ class Unit;
 class UnitEntry;
 
 // Lines units show together once defeated units have left: gathered, then
-// shown all at once when started, each over its unit (a floating line when
-// the unit is gone), and held for a while.
+// shown all at once when started, each over its unit (where the unit last
+// stood when it has left), those of one unit stacked, and held for a while.
 class BattleNoticeList {
  public:
   static constexpr Engine::i32 kShowFrames = 61;
 
   struct Notice {
+    // Null once the entry has left the battle.
     UnitEntry* entry = nullptr;
     String text;
     // The ghost's level when the notice was added.
     Engine::i32 level = 0;
+    // The front point and side of the entry's last unit, once it has left.
+    Engine::Math::Vector3 point;
+    Engine::i32 side = 0;
   };
 
   void add(UnitEntry& entry, const char* text);
-  // An entry that leaves the battle takes its notices with it.
-  void forget(const UnitEntry& entry);
+  // An entry that leaves the battle leaves its notices with its last unit's
+  // front point and side, before the entry is erased.
+  void leave(const UnitEntry& entry, const Unit& last);
   void start() { mRunning = true; }
   // One frame; true when idle.
   bool update(Battle& battle);
@@ -45,7 +50,8 @@ class BattleNoticeList {
 
 // A line that drifts in from one side of the screen, stays, and drifts out;
 // or a line over a unit, which stands centred over the world point the unit's
-// numbers pop up from, so that it moves on the screen as they do.
+// numbers pop up from, so that it moves on the screen as they do; a row
+// above it for each later line over the same point.
 class FloatingText {
  public:
   static constexpr Engine::i32 kLifetime = 256;
@@ -59,7 +65,7 @@ class FloatingText {
   // direction 0 and 1 drift along y, 2 and 3 along x; odd ones from the
   // positive side.
   FloatingText(const char* text, Engine::i32 side, Engine::i32 direction);
-  FloatingText(const char* text, Engine::i32 side, const Engine::Math::Vector3& anchor);
+  FloatingText(const char* text, Engine::i32 side, const Engine::Math::Vector3& anchor, Engine::i32 row = 0);
 
   // One frame: counts, then draws; true once its lifetime is over.
   bool step();
@@ -83,7 +89,9 @@ class FloatingText {
   Engine::i32 mDirection = 0;
   bool mAnchored = false;
   Engine::Math::Vector3 mAnchor;
+  Engine::i32 mRow = 0;
   Engine::i32 mAnchoredWidth = 0;  // measured once: the line never changes
+  Engine::i32 mAnchoredHeight = 0;
 };
 
 // A unit named to the player: its line floats in while the camera rests on

@@ -29,6 +29,11 @@ constexpr float kFrameBorder = 2.f;
 // pixel begins half a pixel past its edge. 2 units (1.6 pixels there) keep
 // that ink clear of it at either size.
 constexpr float kFrameMargin = 2.f;
+static_assert(kFrameBorder + kFrameMargin == kFrameOutset);
+// Where the cursor picture's tip stands from the point it is drawn at: just
+// left of it, half a text row below.
+constexpr float kCursorTipX = -2.f;
+constexpr float kCursorTipY = -10.f;
 
 SystemResources* pictures() { return SystemResources::instance(); }
 
@@ -56,7 +61,7 @@ void drawBatch(ResourceSet& set, i32 index, const RenderState& state) {
 // its cell, so the picture's border (its outer kFrameBorder units) is drawn
 // kFrameMargin further out, clear of it.
 void drawFrame(float left, float top, float width, float height, u32 argb, bool pulse) {
-  constexpr float kOut = kFrameBorder + kFrameMargin;
+  constexpr float kOut = kFrameOutset;
   left -= kOut;
   top += kOut;
   width += 2.f * kOut;
@@ -160,6 +165,22 @@ void drawCursorMark(float x, float y) {
 }
 
 void drawCursorAt(const SmoothPoint& point) { drawCursorMark(point.x(), point.y()); }
+
+void drawCursorMarkDown(float x, float y) {
+  if (!pictures()) {
+    return;
+  }
+  // A quarter turn clockwise takes the tip's offset (tx, ty) to (ty, -tx).
+  RenderState state;
+  state.frontEnd = true;
+  Transform t;
+  t.position.set(x - kCursorTipY, y + kCursorTipX, kCursorDepth);
+  t.rotation.set(0.f, 0.f, -90.f);
+  state.setTransform(t);
+  state.depthTest = false;
+  state.depthWrite = false;
+  drawBatch(pictures()->cursor(), 0, state);
+}
 
 void drawWall() {
   if (!pictures()) {

@@ -15,6 +15,8 @@ namespace UiDraw {
 // Depths of the interface space (a larger z is nearer).
 inline constexpr float kFrameDepth = 490.f;
 inline constexpr float kCursorDepth = 510.f;
+// How far a frame's picture reaches out of the box it is drawn around.
+inline constexpr float kFrameOutset = 4.f;
 
 // A window frame of nine pieces over the box whose top-left corner is
 // (left, top), in a packed ARGB colour; a pulsing frame brightens and dims
@@ -36,6 +38,9 @@ void drawPictureRect(float fraction, Engine::u32 fillArgb, Engine::u32 backArgb,
                      float height, float angle);
 // The menu cursor pointing at (x, y).
 void drawCursorMark(float x, float y);
+// The menu cursor turned to point down, its tip at (x, y): a mark over one
+// character of a row, where the arrow beside it would cover the ones before.
+void drawCursorMarkDown(float x, float y);
 void drawCursorAt(const SmoothPoint& point);
 // The wall behind full-screen menus: it covers whatever was drawn before it.
 void drawWall();

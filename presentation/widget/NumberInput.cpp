@@ -16,6 +16,8 @@ namespace {
 
 constexpr i32 kFont = 2;
 constexpr i32 kInputRepeatRate = 4;
+// Between the frame's top and the tip of the mark over the selected digit.
+constexpr float kMarkGap = 1.f;
 
 i32 powerOfTen(i32 exponent) {
   i32 value = 1;
@@ -87,7 +89,9 @@ void NumberInput::draw() {
     writer.setPosition(static_cast<i32>(mLeft), static_cast<i32>(mTop));
     writer.printNumber(mValue, mDigits, true);
   }
-  UiDraw::drawCursorAt(mCursor);
+  // The arrow beside a digit would cover the digit before it and the
+  // frame's border: it points down at the digit from over the box instead.
+  UiDraw::drawCursorMarkDown(mCursor.x(), mTop + UiDraw::kFrameOutset + kMarkGap);
 }
 
 }  // namespace Game

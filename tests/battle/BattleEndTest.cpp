@@ -272,11 +272,24 @@ TEST_F(BattleEndTest, AnEnemyWithTwoFormsLeavesItsEntryOnlyWithTheLast) {
   EXPECT_EQ(std::tuple(fight.unitCount(), entry.formCount(), &entry.current(), fight.defeats().ordinaryCount()),
             std::tuple(2, 1, soldier, 1));
   fight.notices().add(entry, "消える");
+  Engine::Math::Vector3 front;
+  soldier->getFrontPoint(front);
   soldier->life().kill();
   fight.removeDefeated();
-  EXPECT_EQ(fight.notices().count(), 0) << "the entry takes its notices along";
   EXPECT_EQ(std::pair(fight.unitCount(), fight.defeats().ordinaryCount()), std::pair(1, 2));
   EXPECT_GT(fight.spoils().experience, 0);
+  // Its notice shows where it last stood, in the enemies' colour.
+  const std::size_t texts = fight.floatingTexts().size();
+  fight.notices().update(fight);
+  ASSERT_EQ(fight.floatingTexts().size(), texts + 1);
+  const FloatingText& left = *fight.floatingTexts().back();
+  float x = 0.f, y = 0.f;
+  left.position(x, y);
+  i32 width = 0;
+  Game::TextWriter::measure(nullptr, nullptr, &width, nullptr, left.text(), 1);
+  EXPECT_EQ(std::tuple(std::string(left.text()).rfind("消える Lv", 0), left.colour(), std::lround(x + width / 2),
+                       std::lround(y)),
+            std::tuple(std::size_t{0}, FloatingText::kEnemyColour, std::lround(front.x), std::lround(front.y)));
 }
 
 // A fallen member stays and is not animated; revival keeps an enemy.
@@ -450,17 +463,26 @@ TEST(FloatingTextTest, TheDirectionChoosesTheAxisAndTheSide) {
 }
 
 TEST_F(BattleEndTest, NoticesShowTogetherThenHoldSixtyOneFrames) {
-  Battle& fight = scenario({{0, 0}}, {}, 3);
+  Battle& fight = scenario({{0, 0}}, {{0, 0}}, 3);
   Game::BattleNoticeList& notices = fight.notices();
   EXPECT_TRUE(notices.update(fight));
   notices.add(fight.entry(0), "力が湧いた");
+  notices.add(fight.entry(1), "逃げ腰");
   notices.add(fight.entry(0), "技を覚えた");
   EXPECT_TRUE(notices.update(fight));
   const std::size_t texts = fight.floatingTexts().size();
   notices.start();
   int frames = 1;
   EXPECT_FALSE(notices.update(fight));
-  EXPECT_EQ(std::pair(fight.floatingTexts().size(), notices.count()), std::pair(texts + 2, 0));
+  EXPECT_EQ(std::pair(fight.floatingTexts().size(), notices.count()), std::pair(texts + 3, 0));
+  // One unit's two lines stack: the later at its front point, the earlier a
+  // row of 20 units above it; the foe facing it (its front point differs in
+  // x alone) keeps its line at its own.
+  float x[3] = {}, y[3] = {};
+  for (std::size_t i = 0; i < 3; ++i) fight.floatingTexts()[texts + i]->position(x[i], y[i]);
+  Engine::Math::Vector3 foe;
+  fight.unitAt(1)->getFrontPoint(foe);
+  EXPECT_EQ(std::tuple(x[0] - x[2], y[0] - y[2], y[1]), std::tuple(0.f, 20.f, foe.y));
   while (!notices.update(fight)) ++frames;
   EXPECT_EQ(std::pair(frames + 1, notices.isRunning()), std::pair(61, false));
   notices.start();

@@ -16,6 +16,7 @@
 
 #include "Platform/TextCodec.h"
 #include "field/Door.h"
+#include "field/FieldScene.h"
 #include "core/file/nml/NmlAttribute.h"
 #include "core/file/nml/NmlDocument.h"
 #include "map/Map.h"
@@ -69,10 +70,21 @@ class ContentWalk {
     checkEvents();
   }
 
+  // Where a floor's cells end, in world units.
+  struct Edges {
+    float left = 0.f;
+    float right = 0.f;
+    float bottom = 0.f;
+    float top = 0.f;
+  };
+
   std::vector<std::string> faults;
   std::set<Floor> floors;
   std::set<const MapSiteData*> sites;
   std::set<std::string> metEnemies;
+  std::map<Floor, Edges> edges;
+  // The scenes battles stand on.
+  std::set<std::string> grounds;
 
  private:
   using Check = void (ContentWalk::*)(const NmlNode& node, const Floor* at);
@@ -113,6 +125,8 @@ class ContentWalk {
     reach({site, site->startFile()});
     want({site, site->startFile()}, site->startPosition(),
          "src/data/map/list.txt: the start of " + std::string(site->name()));
+    const MapSiteData* outer = mSite;
+    mSite = site;
     for (int i = 0; i < mSites.childCount(); ++i) {
       if (std::string(text(*mSites.child(i), "name")) == site->name()) {
         mFile = "src/data/map/list.txt";
@@ -120,6 +134,7 @@ class ContentWalk {
         walk(*mSites.child(i), nullptr);
       }
     }
+    mSite = outer;
   }
 
   void reach(const Floor& floor) {
@@ -166,7 +181,7 @@ class ContentWalk {
     std::set<int>& events = mEvents[floor];
     if (document.countChildren("random") > 0) {
       const NmlNode& random = *document.findChild("random");
-      layOut(random, floorPath(floor));
+      layOut(random, floor);
       // The generator lays every event it is given.
       for (const char* key : {"event", "startPosition"}) {
         eachItem(random, key, [&](const char* event) { events.insert(std::atoi(event)); });
@@ -184,7 +199,15 @@ class ContentWalk {
       }
       map.build(specs);
       checkRamps(map, specs, tiles + ".grid");
+      edges[floor] = edgesOf(map);
     }
+  }
+
+  static Edges edgesOf(const Map& map) {
+    if (map.width() == 0 || map.height() == 0) return {};
+    const auto low = map.cellAt(0, 0)->cornerPosition(3);
+    const auto high = map.cellAt(map.width() - 1, map.height() - 1)->cornerPosition(1);
+    return {low.x, high.x, low.y, high.y};
   }
 
   // A ramp meets the open cells at both its ends edge to edge: a step there
@@ -216,8 +239,10 @@ class ContentWalk {
     return false;
   }
 
-  // A generated floor lays out for any seed, its stairs on a cell.
-  void layOut(const NmlNode& random, const std::string& path) {
+  // A generated floor lays out for any seed, its stairs on a cell; its
+  // size is the same for all.
+  void layOut(const NmlNode& random, const Floor& floor) {
+    const std::string path = floorPath(floor);
     for (int seed = 1; seed <= 50; ++seed) {
       RandomGenerator draws(seed);
       const MapGenerator generated(
@@ -226,6 +251,11 @@ class ContentWalk {
       int y = 0;
       if (!generated.findEvent(generated.config().stairsEvent, &x, &y)) {
         faults.push_back(path + ": no stairs laid with seed " + std::to_string(seed));
+      }
+      if (seed == 1) {
+        Map map(mDatabase.maps().mapPictures);
+        map.buildFromGenerator(generated);
+        edges[floor] = edgesOf(map);
       }
     }
   }
@@ -256,7 +286,8 @@ class ContentWalk {
         {"treasure", &ContentWalk::shopTools},      {"addGhost", &ContentWalk::shell},
         {"createGhost", &ContentWalk::shell},       {"createSymbol", &ContentWalk::symbol},
         {"changeBGM", &ContentWalk::tune},          {"createDoor", &ContentWalk::door},
-        {"createContainer", &ContentWalk::placed},
+        {"createContainer", &ContentWalk::placed},  {"battle", &ContentWalk::ground},
+        {"encounter", &ContentWalk::ground},
     };
     for (int i = 0; i < node.childCount(); ++i) {
       const NmlNode& child = *node.child(i);
@@ -306,6 +337,21 @@ class ContentWalk {
     }
   }
   void tune(const NmlNode& node, const Floor*) { checkTune(node, "name"); }
+  // A battle stands on the scene it names, else on its site's; without a
+  // scene file it is fought over nothing. An encounter table without groups
+  // starts none.
+  void ground(const NmlNode& node, const Floor* at) {
+    const MapSiteData* site = at ? at->first : mSite;
+    const char* scene = text(node, "scene", site ? site->scene() : "");
+    if (std::string(node.name()) == "encounter" && (node.findAttribute("none") || node.countChildren("group") == 0)) {
+      return;
+    }
+    if (!exists(std::string(FieldScene::kSceneFolder) + scene + ".txt")) {
+      fault(node, std::string("a battle on no scene \"") + scene + "\"");
+    } else {
+      grounds.insert(scene);
+    }
+  }
   void meet(const NmlNode& node, const char* enemy) {
     if (!mDatabase.findEnemy(enemy)) {
       fault(node, std::string("no enemy ") + enemy);
@@ -409,6 +455,8 @@ class ContentWalk {
   NmlDocument mSites;
   std::deque<Floor> mQueue;
   std::string mFile;
+  // The site whose entry in the site list is walked.
+  const MapSiteData* mSite = nullptr;
 };
 
 }  // namespace Game::Lint

@@ -5,9 +5,10 @@
 // looks up (LookedUpNames) is in the data,
 // and every picture and sound list loads with what it names, the
 // interface's as the program starts them; a hand-made floor's ramps meet
-// the cells at their ends, no line the player reads names a compass point,
-// every talk line shows a text or a face, and no number of an expression
-// passes 32 bits.
+// the cells at their ends, a site's scene lies within each of its floors,
+// every battle stands on a scene, no line the player reads names a compass
+// point, every talk line shows a text or a face, and no number of an
+// expression passes 32 bits.
 //   contentcheck GAME_FOLDER [SCRIPT...]
 // GAME_FOLDER is the build's Shift-JIS copy of game/; each SCRIPT, a UTF-8
 // file, is checked as a script of the data besides (the tests' bad lines).
@@ -40,14 +41,19 @@
 #include "live/unit/PlayerGhost.h"
 #include "live/widget/EquipPanel.h"
 #include "live/widget/ItemMenu.h"
+#include "map/SceneModelSet.h"
 #include "effect/EffectFactory.h"
 #include "core/file/FileLoader.h"
+#include "presentation/model/MinMaxTracker.h"
 #include "presentation/model/Model.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/picture/GuiPictures.h"
 #include "presentation/picture/SystemResources.h"
+#include "presentation/render/Transform.h"
+#include "presentation/resource/Batch.h"
 #include "presentation/resource/ResourceSet.h"
 #include "presentation/resource/Texture.h"
+#include "presentation/scene/SceneRenderer.h"
 #include "records/constance/Constance.h"
 #include "records/expression/Expression.h"
 #include "running/script/Script.h"
@@ -343,7 +349,7 @@ void checkEnds(const Model* model, const std::string& where, Faults& faults) {
 // stream): the units stand, the sample symbols stand and walk as figures
 // and stop at walls and other symbols, the map's, scenes' and battle's
 // pictures, the effects' and the battle's sounds.
-void checkPicturesAndSounds(Faults& faults) {
+void checkPicturesAndSounds(const std::set<std::string>& grounds, Faults& faults) {
   MapTables& maps = database().maps();
   for (int i = 0; i < maps.units.count(); ++i) {
     if (!maps.units.at(i).standMotion()) faults.push_back(std::string("unit ") + maps.units.at(i).name() + ": no stand");
@@ -368,6 +374,7 @@ void checkPicturesAndSounds(Faults& faults) {
   for (int i = 0; i < database().siteCount(); ++i) {
     if (PictureList* scene = maps.scenePicture(database().siteAt(i)->scene())) touch(*scene);
   }
+  for (const std::string& ground : grounds) touch(*maps.scenePicture(ground.c_str()));
   BattlePictures& battle = maps.battle;
   for (int i = 0; i < BattlePictures::kListCount; ++i) touch(battle.list(static_cast<BattlePictures::List>(i)));
   if (!battle.stateIcon(StateData("呪力破壊"))) faults.push_back("no state icon 呪力破壊");
@@ -417,6 +424,45 @@ void checkEffectPictures(Faults& faults) {
   ResourceSet copies;
   copies.load("src/picture/animation/animation/残像.txt");
   if (!copies.findAnimation("main")) faults.push_back("残像: no animation main");
+}
+
+// How far the meshes of a model and the models it draws reach across the
+// ground, as built (before any motion), in world units.
+void spread(const Model& model, MinMaxTracker& x, MinMaxTracker& y) {
+  for (const Batch* batch : model.batches()) {
+    Engine::Graphics::VertexBuffer vertices = batch->vertexBuffer();
+    if (!vertices) continue;
+    Engine::Graphics::Vertex* at = vertices.lock();
+    for (Engine::u32 i = 0; i < vertices.count(); ++i) {
+      x.add(at[i].x * Transform::kWorldUnitsPerMatrixUnit, 0);
+      y.add(at[i].y * Transform::kWorldUnitsPerMatrixUnit, 0);
+    }
+    vertices.unlock(at);
+  }
+  for (const Model* child : model.children()) spread(*child, x, y);
+}
+
+// A site's scene is drawn under each of its floors: a model of it that
+// reaches past a floor's cells shows there as a bare slab beside the walls.
+void checkSiteScenes(const ContentWalk& walk, Faults& faults) {
+  for (int i = 0; i < database().siteCount(); ++i) {
+    const MapSiteData* site = database().siteAt(i);
+    if (!*site->scene()) continue;
+    SceneModelSet scene;
+    scene.load(database().maps().scenePicture(site->scene())->path());
+    MinMaxTracker x(0.f);
+    MinMaxTracker y(0.f);
+    for (OwnedList<SceneModelSet::Entry>::Iterator it(scene.entries()); !it.isEnd(); it.next()) {
+      spread(*it.value()->model, x, y);
+    }
+    for (const auto& [floor, edges] : walk.edges) {
+      if (floor.first == site && x.count() > 0 &&
+          (x.min() < edges.left || x.max() > edges.right || y.min() < edges.bottom || y.max() > edges.top)) {
+        faults.push_back(std::string("the scene of ") + site->name() + " reaches past the cells of " +
+                         site->folder() + "/" + floor.second);
+      }
+    }
+  }
 }
 
 // Each site's start floor runs a "start" script when entered, and the
@@ -473,6 +519,18 @@ void checkInterfacePictures(Faults& faults) {
     }
   }
   need(gui.arrowModel() && gui.compassModel() && gui.spot().getModel(0) && faceSet.mainBatch(), "a model");
+  // The wall hides all drawn before it: the device shifts pictures half a
+  // pixel (0.625 units at 640 by 480, the smallest window), so the wall
+  // reaches past each edge of the screen by more than that.
+  constexpr float kHalfPixel = 0.625f;
+  MinMaxTracker x(0.f);
+  MinMaxTracker y(0.f);
+  if (const Model* wall = system.wall().getModel(0)) spread(*wall, x, y);
+  const float reachX = std::min(-x.min(), x.max()) - SceneRenderer::kVirtualWidth / 2.f;
+  const float reachY = std::min(-y.min(), y.max()) - SceneRenderer::kVirtualHeight / 2.f;
+  if (x.count() == 0 || std::min(reachX, reachY) <= kHalfPixel) {
+    faults.push_back("src/system/wall.txt: the wall does not reach past the screen's edges");
+  }
   for (ResourceSet* set : {&system.wall(), &system.cursor(), &system.frame(), &system.rect(), &system.gauge(),
                            &system.numbers().set(), &gui.arrow(), &gui.spot(), &gui.gauge(), &gui.icons(),
                            &gui.compass(), &faceSet.batches()}) {
@@ -614,7 +672,8 @@ Faults checkGameFolder(const fs::path& game, const std::vector<std::string>& ext
   checkArtsListedOnce(faults);
   checkStatusStrengths(faults);
   checkLookedUpNames(faults);
-  checkPicturesAndSounds(faults);
+  checkPicturesAndSounds(walk.grounds, faults);
+  checkSiteScenes(walk, faults);
   checkEffectPictures(faults);
   checkSiteStarts(faults);
   checkInterfacePictures(faults);

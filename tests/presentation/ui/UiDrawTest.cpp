@@ -9,6 +9,7 @@
 #include "presentation/picture/SystemResources.h"
 #include "presentation/render/RenderState.h"
 #include "presentation/scene/SceneRenderer.h"
+#include "presentation/widget/NumberInput.h"
 
 namespace Game {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 using Engine::i32;
 
 // The interface drawings as the draw hook sees them, over system pictures of
-// named pieces: nine frame pieces f0..f8, a wall, a cursor and a gauge.
+// named pieces: nine frame pieces f0..f8, a wall, a cursor, a rect and a gauge.
 class UiDrawTest : public ModelTestSupport::ModelTest {
  protected:
   void SetUp() override {
@@ -27,7 +28,8 @@ class UiDrawTest : public ModelTestSupport::ModelTest {
     fs().put("src/system/wall.txt", "model{name wall;batch{name wall;rect 0,0,64,64;}}");
     fs().put("src/system/cursor.txt", "batch{name cursor;rect 0,0,32,32;}");
     fs().put("src/system/gauge.txt", "batch{name gauge;rect 0,0,64,8;}");
-    for (const char* file : {"number", "rect", "systemsound"}) fs().put(std::string("src/system/") + file + ".txt", "");
+    fs().put("src/system/rect.txt", "batch{name rect;rect 0,0,32,32;}");
+    for (const char* file : {"number", "systemsound"}) fs().put(std::string("src/system/") + file + ".txt", "");
     SceneRenderer::create(800, 600);
     SystemResources::create();
   }
@@ -109,19 +111,25 @@ TEST_F(UiDrawTest, AGaugeDrawsItsBackgroundThenItsFraction) {
 }
 
 // The cursor mark stands over the frames, and the wall covers whatever was
-// drawn before it: neither tests or writes depth.
+// drawn before it: neither tests or writes depth; a filled rectangle is
+// translucent (blend 1) over the frames' depth. A number entry's mark points
+// down at its digit from over the box: for the ones of 0..999 about (0, 0)
+// (39 by 26, top 13) its tip at (13, 13 + 4 + 1), the picture turned a
+// quarter clockwise about (13 + 10, 18 - 2).
 TEST_F(UiDrawTest, TheCursorMarkAndTheWallDrawWithoutDepth) {
   UiDraw::drawCursorMark(-320.f, 240.f);
   UiDraw::drawWall();
-  ASSERT_EQ(hook.draws.size(), 2u);
+  UiDraw::drawRect(-10.f, 20.f, 64.f, 32.f, 0x80FFFFFFu);
+  NumberInput(5, 0, 999).draw();
+  ASSERT_EQ(hook.draws.size(), 13u);
   std::string seen;
-  for (const auto& draw : hook.draws) {
+  for (const auto& draw : {hook.draws[0], hook.draws[1], hook.draws[2], hook.draws[12]}) {
     seen += draw.batch + " " + PresentationTest::placeOf(draw.state) + " " + PresentationTest::flagsOf(draw.state) +
-            "; ";
+            " turn " + PresentationTest::digits(draw.state.transform(0, 1)) + "; ";
   }
-  EXPECT_EQ(seen,
-            "cursor -320,240,510 blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0; "
-            "wall 0,0,0 blend 6 test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0; ");
+  const std::string flags = " test 0 write 0 cull 3 lights 0 bg 0 fe 1 neg 0 rev 000 inv 0 turn ";
+  EXPECT_EQ(seen, "cursor -320,240,510 blend 6" + flags + "0; wall 0,0,0 blend 6" + flags + "0; rect -10,20,490 blend 1" +
+                      flags + "0; cursor 23,16,510 blend 6" + flags + "1; ");
 }
 
 }  // namespace

@@ -151,6 +151,8 @@ TEST_F(NumberInputTest, TheCursorStandsOverTheSelectedDigitAndExtremesNeverOverf
   press(input, Key::Left);
   EXPECT_EQ(input.cursor().targetX(), 80.5f + 6.5f);
   EXPECT_EQ(input.cursor().targetY(), 50.f);
+  press(input, Key::Up);
+  EXPECT_EQ(input.value(), 105) << "a hundred up";
   // A negative maximum counts its sign.
   EXPECT_EQ(NumberInput(-5, -50, -10).digits(), 3);
   NumberInput big(2147483000, 0, 2147483647);
