@@ -34,10 +34,11 @@ constexpr i32 kFadedIn = 0;
 // The step of each direction key (up, right, down, left) before the camera's
 // turn; "up" walks toward -x.
 constexpr i32 kKeySteps[4][2] = {{-1, 0}, {0, 1}, {1, 0}, {0, -1}};
-// The camera's quarter is judged from a degree past its own: turned from the
-// diagonal at which the field starts, the keys keep nearest the directions
-// they name on screen.
-constexpr float kQuarterBias = 1.f;
+// The eye stands toward the heading h from the player, so the screen's up
+// leads toward h + 180 and "up" turned q quarters toward 180 + 90q: nearest
+// when q is h / 90 rounded. The heading is level x 30 + 45, so the quarter
+// of level x 30 + 89 is that rounding, the lower quarter at a tie.
+constexpr float kQuarterBias = 89.f;
 // "ダッシュ" makes a step take 2/3 of its frames.
 constexpr i32 kDashNumerator = 2;
 constexpr i32 kDashDenominator = 3;
@@ -182,7 +183,9 @@ void FieldScene::aimCamera() {
   if (mFollowed) {
     camera->anchor.setTarget(raised(mFollowed->position(), kLookHeight));
   }
-  camera->setHeading(static_cast<float>(mAngleLevel) * kAngleStep + kHeadingBase);
+  // The heading itself, not through setHeading's offset: the eye stands
+  // toward level x 30 + 45 degrees from the player.
+  camera->heading.setTarget(static_cast<float>(mAngleLevel) * kAngleStep + kHeadingBase);
   camera->setPitch(mCameraPitch);
   camera->setZoom(kFieldZoom);
 }
@@ -343,7 +346,7 @@ void FieldScene::drawOverlay() {
   view.frame = mFrame;
   if (const Camera* camera = sceneCamera()) {
     view.pitch = camera->pitch.value();
-    view.yaw = camera->heading.value() + Camera::kHeadingOffset;
+    view.yaw = camera->heading.value();
   }
   view.mapHeld = KeyInput::isPressed(kMapKey);
   view.generator = mGenerator.get();

@@ -73,13 +73,13 @@ void FieldOverlay::drawCompass(const FieldOverlayView& view) const {
   }
 }
 
-// The map's cells turn a quarter further than the compass's picture, so
-// that a step on the floor moves the map's mark the same way on screen.
+// The map turns as the compass does, so that a step on the floor moves the
+// player's mark across the map the way the figure goes on screen.
 void FieldOverlay::drawAutomap(const FieldOverlayView& view) const {
   const RenderState base = interfaceState(0.f, 0.f, {0.f, 0.f, 0.f});
   view.generator->drawAutomap(base, *view.mappedCells, view.playerX, view.playerY, view.stairsX, view.stairsY,
                               static_cast<float>(view.playerX), static_cast<float>(view.playerY),
-                              -view.yaw);
+                              -90.f - view.yaw);
 }
 
 }  // namespace Game

@@ -21,7 +21,8 @@ class Camera {
 
   void setZoom(float v) { zoom.setTarget(v * kZoomScale); }
   void setRoll(float degrees) { roll.setTarget(degrees); }
-  // Heading 90 looks along +y.
+  // The eye stands at degrees - 90 about the anchor: 0 looks along +y, 90
+  // along -x.
   void setHeading(float degrees) { heading.setTarget(degrees - kHeadingOffset); }
   void setPitch(float degrees) { pitch.setTarget(degrees); }
   // The eye stands 600 x v world units from the anchor.

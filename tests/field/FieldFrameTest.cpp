@@ -23,13 +23,13 @@ namespace Game {
 namespace {
 
 using Engine::i32;
+using Engine::Math::Vector3;
 using Key = Platform::Key;
 
 // Held for 40 frames, a turn key fires on frames 1, 32, 36 and 40. The hall's
 // player stands on (3, 2); up, right, down and left step by (-1, 0), (0, 1),
-// (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 1
-// degrees lies in, so that they keep nearest the screen's own directions as
-// the camera turns; the yaw is level x 30 + 45. (2, 2) is a pillar. A step
+// (1, 0) and (0, -1) turned a quarter for each quarter that level x 30 + 89
+// degrees lies in; the heading is level x 30 + 45. (2, 2) is a pillar. A step
 // takes 11 frames, 22 with the slow key, then 2/3 with "ダッシュ".
 TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
   struct Row {
@@ -41,22 +41,17 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
     std::pair<i32, i32> reached;
   };
   for (const Row& row : {Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Up, {4, 2}},
-                         Row{Key::Q, 40, false, true, false, 2, 105, 22, Key::Right, {3, 3}},
-                         Row{Key::W, 1, false, false, true, 7, 255, 7, Key::Up, {4, 2}},
-                         Row{Key::Q, 40, true, true, true, 6, 225, 14, Key::Left, {3, 3}},
-                         Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Right, {3, 1}},
-                         Row{Key::X, 1, false, false, false, 6, 225, 11, Key::Down, {3, 2}},
-                         Row{Key::W, 1, false, false, false, 7, 255, 11, Key::Down, {3, 2}}}) {
+                         Row{Key::Q, 40, false, true, false, 2, 105, 22, Key::Up, {3, 1}},
+                         Row{Key::W, 1, false, false, true, 7, 255, 7, Key::Up, {3, 3}},
+                         Row{Key::Q, 40, true, true, true, 6, 225, 14, Key::Left, {3, 3}}}) {
     Field::Symbol& player = enter("オープニング", "hall", 2);
     field().setAngleFixed(row.fixed);
     const_cast<FieldAbilities&>(game->party().fieldAbilities()).dash = row.dash;
     frames(row.held, {row.turn});
-    EXPECT_EQ(field().angleLevel(), row.level);
     frames(1, {row.move, row.slow ? Key::Z : row.move});
-    EXPECT_EQ(player.commands().empty() ? -1 : player.commands()[0].time, row.time);
-    EXPECT_FLOAT_EQ(camera().heading.target(), static_cast<float>(row.yaw) - Camera::kHeadingOffset);
-    EXPECT_FLOAT_EQ(camera().pitch.target(), 37.f);
-    EXPECT_FLOAT_EQ(camera().zoom.target(), 1.5f * Camera::kZoomScale);
+    EXPECT_EQ(std::tuple(field().angleLevel(), player.commands().empty() ? -1 : player.commands()[0].time,
+                         camera().heading.target(), camera().pitch.target(), camera().zoom.target()),
+              std::tuple(row.level, row.time, static_cast<float>(row.yaw), 37.f, 1.5f * Camera::kZoomScale));
     EXPECT_FLOAT_EQ(camera().anchor.target().z, player.position().z + 32.f);
     frames(row.time);
     EXPECT_EQ(cell(), row.reached) << row.held;
@@ -73,7 +68,7 @@ TEST_F(FieldFrameTest, TheCameraTurnsByItsKeysAndTheStepsTurnWithIt) {
 // degrees, its fourth floor (angle 10 more) at 77, its first (10 less) at
 // 57; the automap opens 2 x "千里眼" + 1 about the player: 1 for the lead
 // alone, 3 once Mio's lamp (千里眼) is counted.
-TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
+TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndTheKeysMapAndCompassAgreeOnScreen) {
   enter("灰の坑道", "b4", 1);
   frames(2);
   EXPECT_FLOAT_EQ(camera().pitch.target(), 77.f);
@@ -92,27 +87,49 @@ TEST_F(FieldFrameTest, ArrivalsCountForBattlesAndRevealTheMap) {
     field().generator()->reveal(expected, cell().first, cell().second, radius);
     EXPECT_EQ(field().mappedCells(), expected) << member;
   }
-  // Mapped whole at level 6 (yaw 225), the map turns by -225 degrees: the
-  // stairs' red mark, 12 units a cell from the player's, lies at
-  // 12 x (dx cos 225 + dy sin 225, dy cos 225 - dx sin 225).
+  // Through the renderer's own view, at levels off the diagonals: each arrow
+  // walks within 30 degrees of the way it names on screen; the player's mark
+  // crosses the automap (against the stairs') and the compass pictures the
+  // step within 18 degrees of the figure's way. b2's (2, 4) is open all round.
+  game->stealth() = 1000;
   std::fill(field().mappedCells().begin(), field().mappedCells().end(), 1);
-  camera().heading.finish();  // the renderer, which steps the camera, is not run here
+  walk({{2 - cell().first, 4 - cell().second}});
   GuiPictures::create();
   ModelTestSupport::RecordingHook hook;
-  frames(1);
-  GuiPictures::destroy();
-  i32 sx = 0;
-  i32 sy = 0;
-  ASSERT_TRUE(field().generator()->findEvent(2, &sx, &sy));
-  const float dx = static_cast<float>(sx - cell().first) * 12.f * std::sqrt(.5f);
-  const float dy = static_cast<float>(sy - cell().second) * 12.f * std::sqrt(.5f);
-  std::vector<std::pair<long, long>> red;
-  for (const auto& draw : hook.draws) {
-    if (draw.batch == "cell" && draw.state.colors.ambient.y == 0.f) {
-      red.emplace_back(std::lround(draw.state.transform(0, 3) * 400.f), std::lround(draw.state.transform(1, 3) * 400.f));
+  Vector3 from, to, compass, mark, stairs;
+  Engine::Math::Matrix34 ring;
+  const auto draw = [&](std::initializer_list<Key> held) {  // a step's frames; the last stairs (red) mark and compass
+    frames(1, held);
+    frames(FieldScene::kStepFrames);
+    for (const auto& [batch, state] : hook.draws) {
+      const Vector3 at(state.transform(0, 3), state.transform(1, 3), 0.f);
+      ring = batch == "ring" ? state.transform : ring;
+      stairs = batch == "cell" && !state.colors.ambient.y && at.length() > 1e-4f ? at : stairs;
+    }
+    hook.draws.clear();
+  };
+  const auto cosine = [](Vector3 a, Vector3 b) { a.z = b.z = 0.f; return a.dot(b) / a.length() / b.length(); };
+  for (const i32 level : {1, 2, 4, 5, 7, 8, 10, 11}) {
+    field().setAngleLevel(level);
+    frames(1);
+    for (int i = 0; i < 30; ++i) SceneRenderer::instance()->beginFrame();  // the camera settles
+    draw({});
+    for (const auto& [key, named] : {std::pair{Key::Up, Vector3(0, 1, 0)}, {Key::Right, Vector3(1, 0, 0)},
+                                     {Key::Down, Vector3(0, -1, 0)}, {Key::Left, Vector3(-1, 0, 0)}}) {
+      const auto [x0, y0] = cell();
+      mark = stairs;
+      SceneRenderer::instance()->project(&from, field().player()->position());
+      draw({key});
+      SceneRenderer::instance()->project(&to, field().player()->position());
+      to -= from;
+      mark -= stairs;
+      const Vector3 step(static_cast<float>(cell().first - x0), static_cast<float>(cell().second - y0), 0.f);
+      ring.multiply33(&compass, step);
+      EXPECT_EQ(std::tuple(cosine(to, named) > .866f, cosine(mark, to) > .95f, cosine(compass, to) > .95f),
+                std::tuple(true, true, true)) << level << static_cast<int>(key);
     }
   }
-  EXPECT_EQ(red, (std::vector<std::pair<long, long>>{{0, 0}, {std::lround(-dx - dy), std::lround(dx - dy)}}));
+  GuiPictures::destroy();
 }
 
 // Key 4 opens the camp menu itself, ending in the floor's (else the site's)
@@ -212,12 +229,7 @@ TEST_F(FieldFrameTest, TheRopeOfTheChangingFloorsAsksBeforeItTakesThePartyUp) {
         << climbs;
     if (climbs) continue;
     const auto [x, y] = cell();
-    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-      if (const Map::Cell* next = field().map().cellAt(x + dx, y + dy); next && next->isPassable()) {
-        walk({{dx, dy}});
-        break;
-      }
-    }
+    walk({{1, 0}});
     EXPECT_EQ(std::tuple(cell() != std::pair(x, y), game->variables().isFlagOn("縄の問い"), field().continueRequests()),
               std::tuple(true, false, requests));
   }
@@ -297,10 +309,7 @@ TEST_F(FieldFrameTest, ABandWalkingIntoThePlayerFightsAndTwoBandsOnlyMeet) {
     band.move("move", 8, dx, dy);
     band.move("wait", 60);
     bool met = false;
-    for (int i = 0; i < 4; ++i) {
-      frames(1);
-      met = met || field().hasFloorEvent(band.name().c_str(), target);
-    }
+    for (int i = 0; i < 4; ++i) frames(1), met = met || field().hasFloorEvent(band.name().c_str(), target);
     EXPECT_EQ(std::tuple(met, field().transition() != nullptr), std::tuple(true, fights)) << target;
   }
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/GuiPictures.h"
@@ -27,9 +28,7 @@ class FieldOverlayTest : public MapGeneratorSupport::GeneratorTest {
     fs().put("src/system/frame.txt", frame);
     for (const char* file : {"system/wall", "system/cursor", "system/gauge", "system/number", "system/rect",
                              "system/systemsound", "picture/gui/呪力", "picture/gui/矢印", "picture/gui/スポット",
-                             "picture/gui/アイコン"}) {
-      fs().put(std::string("src/") + file + ".txt", "");
-    }
+                             "picture/gui/アイコン"}) fs().put(std::string("src/") + file + ".txt", "");
     fs().put("src/picture/gui/コンパス.txt", "animation{name cursor;position{y{{value 0;delay 1000;}{value 1000;}}}}"
                                              "batch{name cell;rect 0,0,2,2;}batch{name cursor;rect 0,0,2,2;}batch{name ring;rect 0,0,2,2;}");
     Game::SceneRenderer::create(800, 600);
@@ -60,12 +59,9 @@ class FieldOverlayTest : public MapGeneratorSupport::GeneratorTest {
 // At (320, 240) turned by (pitch − 90, 0, −90 − yaw); the cursor f units
 // along its own y: pitch 37 tips y to (0, 0.6018, −0.7986).
 TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndTheFloorNumberIsFramed) {
-  const struct {
-    float pitch, yaw;
-    int frame;
-    const char* draws;
-  } cases[] = {{90, 0, 0, "cursor@320,240 ring@320,240 "}, {90, 0, 12, "cursor@332,240 ring@320,240 "},
-               {90, 90, 5, "cursor@320,235 ring@320,240 "}, {37, -90, 10, "cursor@320,246 ring@320,240 "}};
+  const struct { float pitch, yaw; int frame; const char* draws; } cases[] = {
+      {90, 0, 0, "cursor@320,240 ring@320,240 "}, {90, 0, 12, "cursor@332,240 ring@320,240 "},
+      {90, 90, 5, "cursor@320,235 ring@320,240 "}, {37, -90, 10, "cursor@320,246 ring@320,240 "}};
   for (const auto& c : cases) {
     // Frame 0 is the view's own.
     Game::FieldOverlay().draw(c.frame ? Game::FieldOverlayView{.frame = c.frame, .pitch = c.pitch, .yaw = c.yaw}
@@ -88,7 +84,7 @@ TEST_F(FieldOverlayTest, TheCompassTurnsWithTheCameraAndTheFloorNumberIsFramed) 
 }
 
 // One room, all mapped: the player's cell (red) in the middle, the stairs'
-// 12 units a cell away turned by −yaw; no map while key 5 is held, on
+// 12 units a cell away turned by −90 − yaw; no map while key 5 is held, on
 // a hand-made floor or without a player.
 TEST_F(FieldOverlayTest, TheAutomapCentresOnThePlayerUnlessHeldOrHandMade) {
   auto floor = generate("size 11,8;roomMin 2;roomMax 9;separatorProbability 0;startPosition 1;階段 上,2;", 3);
@@ -96,18 +92,13 @@ TEST_F(FieldOverlayTest, TheAutomapCentresOnThePlayerUnlessHeldOrHandMade) {
   Game::FieldOverlayView view{.generator = floor.get(), .mappedCells = &mapped, .hasPlayer = true};
   ASSERT_TRUE(floor->findEvent(1, &view.playerX, &view.playerY) && floor->findEvent(2, &view.stairsX, &view.stairsY));
   ASSERT_EQ(std::pair(view.stairsX - view.playerX, view.stairsY - view.playerY), std::pair(-3, 4));
-  const struct {
-    float yaw;
-    bool held, handMade, noPlayer;
-    const char* marks;
-  } cases[] = {{-90, 0, 0, 0, "cell@-48,-36! cell@0,0! "}, {0, 0, 0, 0, "cell@-36,48! cell@0,0! "},
-               {90, 0, 0, 0, "cell@48,36! cell@0,0! "}, {-90, 1, 0, 0, ""}, {-90, 0, 1, 0, ""}, {-90, 0, 0, 1, ""}};
+  const struct { float yaw; bool held, handMade, noPlayer; const char* marks; } cases[] = {
+      {-90, 0, 0, 0, "cell@-36,48! cell@0,0! "}, {0, 0, 0, 0, "cell@48,36! cell@0,0! "},
+      {90, 0, 0, 0, "cell@36,-48! cell@0,0! "}, {-90, 1, 0, 0, ""}, {-90, 0, 1, 0, ""}, {-90, 0, 0, 1, ""}};
   for (const auto& c : cases) {
     Game::FieldOverlayView v = view;
-    v.yaw = c.yaw;
-    v.mapHeld = c.held;
+    std::tie(v.yaw, v.mapHeld, v.hasPlayer) = std::tuple(c.yaw, c.held, !c.noPlayer);
     v.generator = c.handMade ? nullptr : floor.get();
-    v.hasPlayer = !c.noPlayer;
     Game::FieldOverlay().draw(v);
     EXPECT_EQ(drawn(true), c.marks) << c.yaw << c.held << c.handMade << c.noPlayer;
   }
