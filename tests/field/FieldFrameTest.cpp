@@ -167,6 +167,7 @@ TEST_F(FieldFrameTest, ASaveWithItsPlayerLostLoadsAtTheFloorsStartOrTheContinueS
     Script script;
     script.load(taker, *game);
     if (!*position) script.step(*game);
+    const std::size_t symbols = field().symbols().size() + (*position ? 0 : 1);
     NmlDocument root;
     SaveSlot::writeHead(root, *game);
     std::string text = GameTestSupport::compactText(root);
@@ -181,11 +182,13 @@ TEST_F(FieldFrameTest, ASaveWithItsPlayerLostLoadsAtTheFloorsStartOrTheContinueS
       EXPECT_EQ(std::tuple(field().continueRequests(), field().currentSite()), std::tuple(1, nullptr));
       continue;
     }
+    EXPECT_EQ(field().symbols().size(), symbols);
     game->stealth() = 100;
     frames(1);
     ASSERT_TRUE(field().player()) << floor << position;
     const Map::Cell* here = field().map().cellAt(cell().first, cell().second);
-    ASSERT_EQ(std::tuple(field().followed(), here ? here->eventId : -1), std::tuple(field().player(), event))
+    ASSERT_EQ(std::tuple(field().followed(), field().findSymbol("player"), here ? here->eventId : -1),
+              std::tuple(field().player(), field().player(), event))
         << floor << position;
     const auto start = cell();
     for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
@@ -195,7 +198,9 @@ TEST_F(FieldFrameTest, ASaveWithItsPlayerLostLoadsAtTheFloorsStartOrTheContinueS
       }
     }
     frames(1, {Key::C});
-    EXPECT_EQ(std::tuple(cell() != start, game->intermission() != nullptr), std::tuple(true, true)) << floor << position;
+    EXPECT_EQ(std::tuple(cell() != start, game->intermission() != nullptr, field().player()->chara() != nullptr),
+              std::tuple(true, true, true))
+        << floor << position;
   }
   FieldScene::setCampMaker(nullptr);
 }
