@@ -66,7 +66,7 @@ std::string FileSystem::temporaryName(std::string_view target, std::uint64_t pro
 std::vector<std::string> FileSystem::removeAbandonedTemporaries(
     std::string_view directory, const std::function<bool(std::string_view)>& isTarget) {
   std::string folder(directory);
-  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') {
+  if (!folder.empty() && folder.back() != '/') {
     folder += '/';
   }
   std::vector<std::string> removed;
