@@ -93,6 +93,7 @@ void FieldScene::load(const NmlNode& node) {
   if (const NmlNode* mapped = optionalChild(node, "mappedCell")) {
     readMappedCells(*mapped);
   }
+  returnLostPlayer();
 }
 
 // A row longer or shorter than the map marks the cells it covers.

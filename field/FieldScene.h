@@ -252,6 +252,14 @@ class FieldScene : public FieldSubScene, public Field::SymbolField {
   bool occupies(const Field::Symbol& symbol, Engine::i32 x, Engine::i32 y) const;
   // A cell for the player when no cell bears the entry event.
   const Map::Cell* firstPassableCell() const;
+  // Where the party enters the open floor: the generator's start on a
+  // generated floor, else the site's; the first open cell when no cell bears
+  // it; null on a floor without one.
+  const Map::Cell* startCell() const;
+  // A restored player off the floor's cells, or none at all, could never take
+  // a step: the party stands at the floor's start again, or, on a floor
+  // without one, goes to the continue scene.
+  void returnLostPlayer();
   void writeMappedCells(NmlNode& node) const;
   void readMappedCells(const NmlNode& node);
 

@@ -14,6 +14,7 @@
 #include "map/MapGenerator.h"
 #include "records/Database.h"
 #include "records/database/MapSiteData.h"
+#include "records/database/SymbolCharaData.h"
 #include "records/expression/Expression.h"
 
 namespace Game {
@@ -74,6 +75,42 @@ const Map::Cell* FieldScene::firstPassableCell() const {
     }
   }
   return nullptr;
+}
+
+const Map::Cell* FieldScene::startCell() const {
+  const i32 event = mGenerator ? mGenerator->config().startPosition : (mSite ? mSite->startPosition() : 0);
+  const Map::Cell* cell = mMap.findEvent(event);
+  return cell ? cell : firstPassableCell();
+}
+
+// The player keeps its look and facing; its steps, taken off the floor, go.
+void FieldScene::returnLostPlayer() {
+  if (mPlayer && mMap.cellAt(mPlayer->x(), mPlayer->y())) {
+    return;
+  }
+  const Map::Cell* start = startCell();
+  Engine::cout << "field: the saved player ";
+  if (mPlayer) {
+    Engine::cout << "stands off floor \"" << mFloorName.c_str() << "\" at " << mPlayer->x() << "," << mPlayer->y();
+  } else {
+    Engine::cout << "is missing from floor \"" << mFloorName.c_str() << "\"";
+  }
+  if (!start) {
+    Engine::cout << "; no cell can take it, so the continue scene opens" << Engine::endl;
+    clearFloor();
+    mSite = nullptr;
+    requestContinueScene();
+    return;
+  }
+  Engine::cout << "; it starts again at " << start->x << "," << start->y << Engine::endl;
+  std::string chara = kPlayerChara;
+  float angle = 0.f;
+  if (mPlayer) {
+    chara = mPlayer->chara() ? mPlayer->chara()->name() : "";
+    angle = mPlayer->angle();
+    std::erase_if(mSymbols, [this](const auto& symbol) { return symbol.get() == mPlayer; });
+  }
+  mPlayer = mFollowed = &addSymbol(kPlayerName, chara.c_str(), start->x, start->y, angle);
 }
 
 Field::Symbol* FieldScene::placePlayer(i32 eventId) {

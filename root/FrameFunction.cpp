@@ -8,6 +8,7 @@
 #include "root/Application.h"
 #include "core/config/Config.h"
 #include "core/input/KeyInput.h"
+#include "running/game/SaveSlot.h"
 #include "presentation/picture/SystemResources.h"
 
 namespace Engine {
@@ -38,8 +39,11 @@ void disconnectSettings() {
 
 // The settings are read before the window exists, so that it opens at the
 // chosen size; the key bindings come first, as the settings' defaults copy
-// their joystick buttons.
+// their joystick buttons. What writes killed by an earlier end left goes
+// first.
 void Framework::configure(Configuration configuration) {
+  Game::Config::removeAbandonedWrites();
+  Game::SaveSlot::removeAbandonedWrites();
   Game::KeyInput::setDefaultBindings();
   Game::Config& config = Game::Config::instance();
   config.load();

@@ -81,6 +81,8 @@ class Config {
   // complete, then plays the "saved" sound; false (no sound, the old file
   // kept) when it could not be written.
   bool save() const;
+  // Removes what saves of the file cut off by a kill left beside it.
+  static void removeAbandonedWrites();
   // The file's text: CR LF lines, TAB-indented bindings.
   void toText(String& out) const;
 

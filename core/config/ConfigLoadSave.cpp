@@ -39,4 +39,8 @@ bool Config::save() const {
   return true;
 }
 
+void Config::removeAbandonedWrites() {
+  FileSystem::removeAbandonedWrites("", [](std::string_view name) { return name == kFileName; });
+}
+
 }  // namespace Game

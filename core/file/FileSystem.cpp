@@ -77,4 +77,8 @@ bool writeFile(const char* path, const void* data, i32 length, bool pack) {
   return writeAndWait(path, packed.data(), static_cast<i32>(packed.size()));
 }
 
+void removeAbandonedWrites(const char* folder, bool (*isTarget)(std::string_view name)) {
+  Engine::FileIO::removeAbandonedWrites(homePath(folder).c_str(), isTarget);
+}
+
 }  // namespace Game::FileSystem

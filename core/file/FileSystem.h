@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "Engine/Base/Types.h"
@@ -29,5 +30,8 @@ bool readText(const char* path, String& out);
 // save file first. False when nothing was written: the write failed, or the
 // packed file could not be unpacked again (the old file is then kept).
 bool writeFile(const char* path, const void* data, Engine::i32 length, bool pack);
+// Removes what writes cut off by a kill left beside the files isTarget
+// accepts in the folder of the home folder ("" the home itself).
+void removeAbandonedWrites(const char* folder, bool (*isTarget)(std::string_view name));
 
 }  // namespace Game::FileSystem

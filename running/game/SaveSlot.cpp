@@ -20,6 +20,7 @@ namespace {
 constexpr i32 kFirstPlainSlot = 255;
 constexpr i32 kFirstPrettySlot = 256;
 constexpr i32 kSaveVersion = 0;
+constexpr const char* kFolder = "savedata/";
 
 // The payload is one text and its terminator: a zero byte before the end
 // means the file was damaged.
@@ -49,13 +50,21 @@ bool readPayload(i32 slot, std::vector<u8>& payload) {
 }  // namespace
 
 String path(i32 slot) {
-  String name = FileSystem::homePath("savedata/");
+  String name = FileSystem::homePath(kFolder);
   name.appendInt(slot);
   name.append(".sav");
   return name;
 }
 
 bool exists(i32 slot) { return FileSystem::exists(path(slot).c_str()); }
+
+// A slot's file name: its number, then ".sav".
+void removeAbandonedWrites() {
+  FileSystem::removeAbandonedWrites(kFolder, [](std::string_view name) {
+    const std::size_t digits = name.find_first_not_of("0123456789");
+    return digits > 0 && digits != std::string_view::npos && name.substr(digits) == ".sav";
+  });
+}
 
 bool anyExists() {
   for (i32 slot = 0; slot < kCount; ++slot) {

@@ -20,6 +20,8 @@ String path(Engine::i32 slot);
 bool exists(Engine::i32 slot);
 // Whether any of slots 0 … 23 has a file.
 bool anyExists();
+// Removes what saves cut off by a kill left in the save folder.
+void removeAbandonedWrites();
 
 // Clears the document and reads the slot into it; true only when the file
 // unpacks, parses and holds a save a game can be read from. A file that

@@ -8,6 +8,7 @@
 
 #include "core/map/MapBuildQueue.h"
 #include "field/FieldScene.h"
+#include "FileIO/src/ManagerImpl.h"
 #include "presentation/picture/FaceSet.h"
 #include "presentation/scene/SceneRenderer.h"
 #include "tests/Services.h"
@@ -76,6 +77,18 @@ class FieldFrameTest : public FieldServices {
     }
   }
   Camera& camera() { return SceneRenderer::instance()->camera(); }
+  // From here on a read that fails halts, as in the game, ending the run:
+  // the manager, the databases and the game are made again.
+  void haltOnFailedReads() {
+    game.reset();
+    MapBuildQueue::destroy();
+    Database::destroy();
+    FileLoader::destroy();
+    Engine::FileIO::ManagerImpl::destroy();
+    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {});
+    FieldTestSupport::loadSampleFloors();
+    game = std::make_unique<GameData>();
+  }
 
   std::unique_ptr<GameData> game;
 };

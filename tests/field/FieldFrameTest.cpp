@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "running/game/GameFlow.h"
+#include "running/game/SaveSlot.h"
 #include "field/Door.h"
 #include "core/file/nml/NmlDocument.h"
 #include "map/MapGenerator.h"
@@ -18,6 +19,8 @@
 #include "presentation/widget/MessageWindow.h"
 #include "records/expression/GameResolver.h"
 #include "tests/field/FieldFrameFixture.h"
+#include "tests/map/MapTestSupport.h"
+#include "tests/running/game/GameHelpers.h"
 
 namespace Game {
 namespace {
@@ -158,6 +161,63 @@ TEST_F(FieldFrameTest, TheCampMenuHoldsTheFieldUntilCancelledAndTheSpotLightTheS
     EXPECT_EQ(std::tuple(game->intermission(), field().frameCounter()), std::tuple(nullptr, frame));
     frames(FieldScene::kStepFrames);
     EXPECT_EQ(std::tuple(cell(), field().frameCounter()), std::tuple(start, frame + FieldScene::kStepFrames));
+  }
+  FieldScene::setCampMaker(nullptr);
+}
+
+// A save whose player stands off its floor, or has none (a script may take it
+// away and then open the camp), loads with the party at the floor's start
+// (hall 2, mine b1 1, the changing floor's 9), from where it walks and camps;
+// a floor where no cell can take it opens the continue scene. Read as the game
+// reads saves, halts ending the run.
+TEST_F(FieldFrameTest, ASaveWithItsPlayerLostLoadsAtTheFloorsStartOrTheContinueScene) {
+  haltOnFailedReads();
+  FieldScene::setCampMaker([](GameData& data, i32 mode) -> SubScene* { return new Intermission(data, mode); });
+  fs().put("src/data/map/opening/void.txt", "fmf void;");
+  fs().put("src/data/map/opening/void.fmf", MapTestSupport::fmf(1, 1, 8, {{255}, {0}, {0}, {255}, {255}, {0}}));
+  NmlDocument taker;
+  taker.loadFromText("taker.txt", "destroySymbol{ name player; }");
+  for (const auto& [site, floor, event, position] :
+       {std::tuple{"オープニング", "hall", 2, "9999,9999"}, {"オープニング", "hall", 2, "-2147483648,-2147483648"},
+        {"灰の坑道", "b1", 1, ""}, {"灰の坑道", "b2", 9, ""}, {"オープニング", "void", 0, ""}}) {
+    enter(site, floor, event);
+    Script script;
+    script.load(taker, *game);
+    if (!*position) script.step(*game);
+    const std::size_t symbols = field().symbols().size() + (*position ? 0 : 1);
+    NmlDocument root;
+    SaveSlot::writeHead(root, *game);
+    std::string text = GameTestSupport::compactText(root);
+    const std::size_t from = text.find("name player;position ") + 21;
+    if (*position) text.replace(from, text.find(';', from) - from, position);
+    NmlDocument edited;
+    edited.loadFromText("0.sav", text.c_str());
+    ASSERT_TRUE(SaveSlot::write(edited, 0));
+    game.reset(SaveSlot::load(0));
+    ASSERT_TRUE(game);
+    if (event == 0) {
+      EXPECT_EQ(std::tuple(field().continueRequests(), field().currentSite()), std::tuple(1, nullptr));
+      continue;
+    }
+    EXPECT_EQ(field().symbols().size(), symbols);
+    game->stealth() = 100;
+    frames(1);
+    ASSERT_TRUE(field().player()) << floor << position;
+    const Map::Cell* here = field().map().cellAt(cell().first, cell().second);
+    ASSERT_EQ(std::tuple(field().followed(), field().findSymbol("player"), here ? here->eventId : -1),
+              std::tuple(field().player(), field().player(), event))
+        << floor << position;
+    const auto start = cell();
+    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+      if (const Map::Cell* next = field().map().cellAt(start.first + dx, start.second + dy); next && next->isPassable()) {
+        walk({{dx, dy}});
+        break;
+      }
+    }
+    frames(1, {Key::C});
+    EXPECT_EQ(std::tuple(cell() != start, game->intermission() != nullptr, field().player()->chara() != nullptr),
+              std::tuple(true, true, true))
+        << floor << position;
   }
   FieldScene::setCampMaker(nullptr);
 }

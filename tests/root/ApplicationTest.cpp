@@ -202,6 +202,22 @@ TEST(OutputNamerTest, AllNamesTakenCapturesNothing) {
   EXPECT_EQ(namer.number(), 100000);
 }
 
+// At start the temporary files that killed writes of a save or of the
+// settings left go, unless their writer (42) still runs; other names stay.
+TEST_F(ApplicationTest, WhatKilledWritesLeftGoesAtStart) {
+  PlatformFake::FakeFileSystem& files = mFixture.platform().fakeFileSystem;
+  files.runningProcesses = {42};
+  const std::pair<const char*, bool> leftovers[] = {
+      {"savedata/3.sav.tmp41_0", false}, {"savedata/12.sav.tmp7_12", false}, {"config.ini.tmp41_2", false},
+      {"savedata/3.sav.tmp42_1", true},  {"config.ini.tmp42_0", true},       {"savedata/0.sav.tmpx_1", true},
+      {"savedata/0.sav.tmp12_", true},   {"savedata/other.tmp1_2", true},    {"savedata/.sav.tmp1_2", true},
+      {"savedata/12.tmp1_2", true},      {"savedata/1.sav1_2", true},        {"savedata/config.ini.tmp1_2", true},
+      {"0.sav.tmp1_2", true},            {"config.ini.tmp1", true}};
+  for (const auto& [name, kept] : leftovers) files.put(name, "x");
+  run([](int) { endAfterThisFrame(); });
+  for (const auto& [name, kept] : leftovers) EXPECT_EQ(files.contents(name).has_value(), kept) << name;
+}
+
 TEST_F(ApplicationTest, TheQuitKeyEndsTheProgramAtTheEndOfTheFrame) {
   EXPECT_EQ(run([&](int frame) {
               if (frame == 2) keyboard().press(Key::Escape);

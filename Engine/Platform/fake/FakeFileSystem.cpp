@@ -139,6 +139,27 @@ bool FakeFileSystem::makeDirectories(std::string_view path) {
   return true;
 }
 
+std::vector<std::string> FakeFileSystem::listDirectory(std::string_view path) {
+  std::lock_guard lock(mMutex);
+  std::string folder = normalize(path);
+  if (!folder.empty() && folder.back() != '/') {
+    folder += '/';
+  }
+  std::set<std::string> names;
+  for (const auto& [name, bytes] : mFiles) {
+    if (name.size() > folder.size() && name.compare(0, folder.size(), folder) == 0) {
+      const std::string rest = name.substr(folder.size());
+      names.insert(rest.substr(0, rest.find('/')));
+    }
+  }
+  return {names.begin(), names.end()};
+}
+
+bool FakeFileSystem::removeFile(std::string_view path) {
+  std::lock_guard lock(mMutex);
+  return mFiles.erase(normalize(path)) > 0;
+}
+
 void FakeFileSystem::put(std::string_view path, std::vector<std::uint8_t> bytes) {
   std::lock_guard lock(mMutex);
   mFiles[normalize(path)] = std::move(bytes);

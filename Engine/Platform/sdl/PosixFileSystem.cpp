@@ -1,11 +1,14 @@
 #include "PosixFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <limits>
 
 #include "Platform/TextCodec.h"
 
@@ -137,7 +140,7 @@ class PosixOutputFile : public OutputFile {
 
 std::string temporaryNameFor(const std::string& target) {
   static std::atomic<unsigned> counter{0};
-  return target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+  return FileSystem::temporaryName(target, static_cast<std::uint64_t>(::getpid()), counter++);
 }
 
 }  // namespace
@@ -184,6 +187,33 @@ std::unique_ptr<OutputFile> PosixFileSystem::openWrite(std::string_view path) {
 bool PosixFileSystem::exists(std::string_view path) {
   struct stat info {};
   return ::stat(systemPath(path).c_str(), &info) == 0;
+}
+
+std::vector<std::string> PosixFileSystem::listDirectory(std::string_view path) {
+  const std::string name = systemPath(path);
+  std::vector<std::string> names;
+  DIR* directory = ::opendir(name.empty() ? "." : name.c_str());
+  if (!directory) {
+    return names;
+  }
+  while (const dirent* entry = ::readdir(directory)) {
+    const std::string_view entryName = entry->d_name;
+    if (entryName != "." && entryName != "..") {
+      names.push_back(utf8ToSjis(entryName));
+    }
+  }
+  ::closedir(directory);
+  return names;
+}
+
+bool PosixFileSystem::removeFile(std::string_view path) { return ::unlink(systemPath(path).c_str()) == 0; }
+
+// A process of another user answers "not permitted", yet it runs.
+bool PosixFileSystem::isProcessRunning(std::uint64_t processId) {
+  if (processId == 0 || processId > static_cast<std::uint64_t>(std::numeric_limits<pid_t>::max())) {
+    return false;
+  }
+  return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
 }
 
 bool PosixFileSystem::makeDirectories(std::string_view path) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Platform/FileSystem.h"
 
@@ -16,6 +17,9 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<OutputFile> openWrite(std::string_view path) override;
   bool exists(std::string_view path) override;
   bool makeDirectories(std::string_view path) override;
+  std::vector<std::string> listDirectory(std::string_view path) override;
+  bool removeFile(std::string_view path) override;
+  bool isProcessRunning(std::uint64_t processId) override;
 };
 
 }  // namespace Platform::Posix

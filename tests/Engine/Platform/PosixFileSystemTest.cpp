@@ -107,14 +107,23 @@ TEST_F(PosixFileSystemTest, AnUnfinishedReplacementLeavesThePreviousFile) {
     ASSERT_TRUE(file->write("new contents", 12));
   }
   EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
-  // The process dies after writing, before the rename.
+  // The process is killed after writing, before the rename: its temporary
+  // file goes once asked, while ours (still open) and other names stay.
   EXPECT_EQ(inChild([&] {
-              fs.openWrite(path)->write("partial", 7);
+              fs.openWrite(path).release()->write("partial", 7);
               return 3;
             }),
             3);
   EXPECT_EQ(read(path), (Bytes{'o', 'l', 'd'}));
-  EXPECT_EQ(namesIn(mRoot), std::vector<std::string>{"config.ini"});
+  EXPECT_EQ(namesIn(mRoot).size(), 2u);
+  auto ours = fs.openWrite(path);
+  ASSERT_TRUE(ours && fs.writeWhole(mRoot + "config.ini.tmpx_1", "", 0));
+  const auto removed = fs.removeAbandonedTemporaries(mRoot, [](std::string_view name) { return name == "config.ini"; });
+  ASSERT_EQ(removed.size(), 1u);
+  EXPECT_EQ(removed[0].rfind("config.ini.tmp", 0), 0u);
+  EXPECT_EQ(namesIn(mRoot).size(), 3u);
+  EXPECT_EQ(fs.listDirectory(mRoot).size(), 3u);
+  ours.reset();
 
   ASSERT_TRUE(fs.writeWhole(path, "newer", 5));
   EXPECT_EQ(read(path), (Bytes{'n', 'e', 'w', 'e', 'r'}));

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +46,23 @@ class FileSystem {
   virtual bool exists(std::string_view path) = 0;
   // Creates the directory and every missing one above it.
   virtual bool makeDirectories(std::string_view path) = 0;
+  // The names in the directory ("" is the working directory), without "."
+  // and ".."; none when it cannot be read.
+  virtual std::vector<std::string> listDirectory(std::string_view path) = 0;
+  // False when nothing was removed.
+  virtual bool removeFile(std::string_view path) = 0;
+  // Whether a process of that id runs: a writer names its temporary files
+  // after its own.
+  virtual bool isProcessRunning(std::uint64_t processId) = 0;
+
+  // Where a replacement of target is written before it takes the target's
+  // place: target + ".tmp" + the writer's process id + "_" + a serial.
+  static std::string temporaryName(std::string_view target, std::uint64_t processId, std::uint64_t serial);
+  // Removes from the directory what writes killed before their end left: the
+  // temporary files of a target isTarget accepts whose writer no longer runs
+  // (another program may be writing its own). Returns the names removed.
+  std::vector<std::string> removeAbandonedTemporaries(std::string_view directory,
+                                                      const std::function<bool(std::string_view)>& isTarget);
 
   // Reads a whole file; false when it cannot be opened or read, or holds
   // more than limit bytes (then nothing is allocated for it).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "Engine/Base/Types.h"
@@ -20,5 +21,9 @@ bool diskFileExists(const char* name);
 // The whole file; false when it cannot be opened or read, is not a regular
 // file, or is over kDiskFileLimit bytes.
 bool readDiskFile(const char* name, std::vector<u8>& out);
+// Removes the temporary files that writes killed before their end left in
+// the directory ("" the working directory), for the file names isTarget
+// accepts, each with a debug line; those of a writer still running stay.
+void removeAbandonedWrites(const char* directory, bool (*isTarget)(std::string_view name));
 
 }  // namespace Engine::FileIO

@@ -23,6 +23,12 @@ class FakeFileSystem : public Platform::FileSystem {
   std::unique_ptr<Platform::OutputFile> openWrite(std::string_view path) override;
   bool exists(std::string_view path) override;
   bool makeDirectories(std::string_view path) override;
+  // The files directly in the directory and the directories below it.
+  std::vector<std::string> listDirectory(std::string_view path) override;
+  bool removeFile(std::string_view path) override;
+  // Only those the test names run.
+  bool isProcessRunning(std::uint64_t processId) override { return runningProcesses.count(processId) > 0; }
+  std::set<std::uint64_t> runningProcesses;
 
   void put(std::string_view path, std::vector<std::uint8_t> bytes);
   void put(std::string_view path, std::string_view text);
