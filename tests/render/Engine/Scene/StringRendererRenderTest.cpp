@@ -59,5 +59,45 @@ TEST_F(StringRendererRender, JapaneseLineInksOnlyItsOwnBoxAndNothingInItsBlank) 
   manager.endDraw();
 }
 
+// Digits of a face 12 pixels high or lower are drawn in one bit, in their
+// cells of half the height: at 10 each differs from every other in at least 6
+// pixels (smoothed, 5 and 8 differ in 3). At 13 they are smoothed, and the
+// kanji at every size.
+TEST_F(StringRendererRender, SmallDigitsAreDrawnPlainAndApartFromOneAnother) {
+  Engine::Graphics::ManagerImpl& manager = createManager({320, 240, false, false, false});
+  const struct {
+    int height, digitsWidth;
+    bool plain;
+    int leastApart;
+  } rows[] = {{10, 50, true, 6}, {12, 60, true, 0}, {13, 70, false, 0}};
+  const auto grey = [](u32 p) { return p != kBlack && p != 0xFFFFFFFFu; };
+  for (const auto& row : rows) {
+    manager.beginDraw();
+    const Font font = Font::createOS("ＭＳ ゴシック", row.height, false, false, false, true, 256, 256);
+    StringRenderer renderer = StringRenderer::create(64, 4);
+    renderer.setFont(font);
+    renderer.add(kLeft, kTop, "0123456789癒", 0xFFFFFFFFu, false, 0.0f);
+    renderer.draw();
+    const Image image = readBack();
+    const int cell = textWidth(font, "0");
+    const int right = kLeft + textWidth(font, "0123456789");
+    const int bottom = kTop + font.charHeight();
+    EXPECT_EQ(right - kLeft, row.digitsWidth) << row.height;
+    EXPECT_EQ(inkOf(image, grey, {kLeft, kTop, right, bottom}).count == 0, row.plain) << row.height;
+    EXPECT_GT(inkOf(image, grey, {right, kTop, right + row.height, bottom}).count, 0) << row.height;
+    const auto lit = [&](int digit, int x, int y) { return (image.at(kLeft + digit * cell + x, kTop + y) & 0xFF) >= 0x80; };
+    for (int a = 0; a < 10; ++a) {
+      for (int b = a + 1; b < 10; ++b) {
+        int apart = 0;
+        for (int y = 0; y < font.charHeight(); ++y) {
+          for (int x = 0; x < cell; ++x) apart += lit(a, x, y) != lit(b, x, y);
+        }
+        EXPECT_GE(apart, row.leastApart) << row.height << ": " << a << " and " << b;
+      }
+    }
+    manager.endDraw();
+  }
+}
+
 }  // namespace
 }  // namespace RenderTest
