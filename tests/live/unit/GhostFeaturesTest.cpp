@@ -257,13 +257,14 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
 
 // Never shorter than the model standing in it: 84 units, which only the five
 // rows of font 1 (100) exceed; never narrower than her name (剣のケッサ, 100)
-// and the model's 64: 164 for the name alone or with the 60-unit bonus row;
-// " OP" stands in a column as wide as " next " (60) even without it: 274.
+// and the model's 64: 164 for the name alone or with the 90-unit bonus row
+// (" BP" and four digits). The labels' and figures' columns of the other rows
+// hold 5, 4, 7, 6 and 8 bytes, with " O.Exp " (7) between: 64 + 370 = 434.
 TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
   const std::tuple<i32, std::vector<bool>, float, float> cases[] = {
-      {0, {true, false, false, false, false}, 164.f, 84.f},  {3, {true, true, true, false, false}, 374.f, 84.f},
-      {4, {true, false, false, true, false}, 274.f, 84.f},   {8, {true, false, false, false, true}, 164.f, 84.f},
-      {15, {true, true, true, true, true}, 374.f, 100.f},
+      {0, {true, false, false, false, false}, 164.f, 84.f},  {3, {true, true, true, false, false}, 434.f, 84.f},
+      {4, {true, false, false, true, false}, 434.f, 84.f},   {8, {true, false, false, false, true}, 164.f, 84.f},
+      {15, {true, true, true, true, true}, 434.f, 100.f},
   };
   for (const auto& [mode, filled, wide, high] : cases) {
     Game::TextGrid grid;
@@ -277,6 +278,18 @@ TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
     float height = 0.f;
     ghost.measureSheet(&width, &height, mode);
     EXPECT_EQ(std::make_pair(width, height), std::make_pair(wide, high)) << mode;
+  }
+}
+
+// The sheets of one list line up: a three- or four-digit LP keeps the
+// figures' columns at 40, 70 and 80 units; only a fifth digit widens its own.
+TEST_F(StatusSheetTest, FiguresColumnsHoldTheirLargestFigures) {
+  for (const auto& [lp, first] : {std::pair(53, 40.f), {135, 40.f}, {9999, 40.f}, {10000, 50.f}}) {
+    ghost.lpRef() = lp;
+    Game::TextGrid grid;
+    Game::StatusSheet::fillTable(grid, ghost, 3);
+    EXPECT_EQ(std::vector<float>({grid.columnWidth(1), grid.columnWidth(3), grid.columnWidth(5)}),
+              std::vector<float>({first, 70.f, 80.f})) << lp;
   }
 }
 
