@@ -132,8 +132,26 @@ TEST_F(ConfigMenuTest, AFailedSaveKeepsTheOldFileAndSaysSoWithoutTheSavedSound) 
   press(kDecide);
   EXPECT_EQ(std::tuple(menu->isShowingMessage(), sSounds), std::tuple(false, 2));
 }
-// Values keep 10 units from the widest label (260) and the widest value (182) ends by the note.
-static_assert(ConfigMenu::kValueColumn - 260.f >= 10.f && ConfigMenu::kValueColumn + 182.f <= ConfigMenu::kRestartColumn);
+// Values keep 10 units from the widest label (260).
+static_assert(ConfigMenu::kValueColumn - 260.f >= 10.f);
+
+// At 800x600, rows 4 to 16 from y 156 to 470: the values, "フルスクリーン" the
+// widest (350 to 532), end 20 short of the notes, which stand in font 1 (140
+// wide, 20 high) on their rows' feet (row 4's from 162) inside the frame (80
+// to 720). Each strip's inside must hold the text set out in it.
+TEST_F(ConfigMenuTest, TheWidestValueStandsClearOfTheRestartNotes) {
+  Game::SceneRenderer::instance()->setFadeLevel(0);
+  Game::TextWriter& writer = Game::SceneRenderer::instance()->textWriter();
+  moveTo(4);
+  press(Key::Right);
+  writer.setAuditing(true);
+  writer.beginFrame();
+  writer.noteFrame(-52.f, 146.f, 204.f, 318.f, 0.f);  // values: 348 to 552, 154 to 472
+  writer.noteFrame(142.f, 150.f, 186.f, 344.f, 10.f);  // notes: 552 to 718, 160 to 484
+  frame();
+  EXPECT_EQ(writer.audit().strays(), std::vector<std::string>{});
+  EXPECT_EQ(writer.audit().heldPrints(), 17 + 13 + 5);
+}
 
 TEST_F(ConfigMenuTest, TheCursorWrapsOverTheRowsAndValuesInsideTheirChoices) {
   press(Key::Up);
