@@ -50,10 +50,9 @@ SheetValues valuesOf(const Ghost& ghost) {
 // number on a sheet without the level row).
 constexpr i32 kLabelColumns = 5;
 constexpr i32 kSecondLabelColumns = 6;
-// The figures' columns are as wide as the largest figure each shows, so that
-// the sheets of one list line up whatever their figures: an LP of four digits
-// (as the battle panel has it), the top level's requirement (seven digits, as
-// "-------"), and "99/99/99" of AP.
+// With kFixedColumns the figures' columns are as wide as the largest figure
+// each shows: an LP of four digits (as the battle panel has it), the top
+// level's requirement (seven digits, as "-------"), and "99/99/99" of AP.
 constexpr i32 kFirstFigureColumns = 4;
 constexpr i32 kSecondFigureColumns = 7;
 constexpr i32 kThirdFigureColumns = 8;
@@ -133,12 +132,15 @@ void fillTable(TextGrid& grid, const Ghost& ghost, i32 mode) {
   }
   grid.layout();
   holdBytes(grid, 0, kLabelColumns);
-  if (mode & kAllRows) {
+  const bool fixed = (mode & kFixedColumns) != 0;
+  if (fixed && (mode & kAllRows)) {
     holdBytes(grid, 1, kFirstFigureColumns);
   }
   if (mode & (kLevelRow | kLifeRow | kMasterRow)) {
-    holdBytes(grid, 3, kSecondFigureColumns);
     holdBytes(grid, 4, kSecondLabelColumns);
+  }
+  if (fixed && (mode & (kLevelRow | kLifeRow | kMasterRow))) {
+    holdBytes(grid, 3, kSecondFigureColumns);
     holdBytes(grid, 5, kThirdFigureColumns);
   }
   TextGrid::Cell& name = grid.cell(0, 0);

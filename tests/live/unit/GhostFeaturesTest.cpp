@@ -19,6 +19,7 @@
 #include "live/unit/EnemyGhost.h"
 #include "live/unit/PlayerGhost.h"
 #include "live/unit/StatusSheet.h"
+#include "live/widget/GhostWidget.h"
 #include "core/file/nml/NmlNode.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/FaceSet.h"
@@ -253,18 +254,18 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
 
 // Never shorter than the model standing in it: 84 units, which only the five
 // rows of font 1 (100) exceed; never narrower than her name (剣のケッサ, 100)
-// and the model's 64: 164 for the name alone or with the bonus row (" BP" and
-// four digits, 90). Other rows' columns hold 5, 4, 7, 6 and 8 bytes and " O.Exp "
-// (7): 64 + 370 = 434 whatever the LP, up to a fifth digit (444).
+// and the model's 64: 164 for the name alone or with the 60-unit bonus row;
+// " OP" stands in a column as wide as " next " (60) even without it: 274.
+// Fixed (16, a list's rows): 5, 4, 7, 6, 8 bytes and " O.Exp ", 434, up to a fifth LP digit (444).
 TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
-  const std::tuple<i32, i32, std::vector<bool>, float, float> cases[] = {
-      {0, 53, {true, false, false, false, false}, 164.f, 84.f}, {3, 53, {true, true, true, false, false}, 434.f, 84.f},
-      {4, 53, {true, false, false, true, false}, 434.f, 84.f},  {8, 53, {true, false, false, false, true}, 164.f, 84.f},
-      {15, 53, {true, true, true, true, true}, 434.f, 100.f},   {3, 135, {true, true, true, false, false}, 434.f, 84.f},
-      {3, 10000, {true, true, true, false, false}, 444.f, 84.f},
+  const std::tuple<i32, std::vector<bool>, float, float> cases[] = {
+      {0, {true, false, false, false, false}, 164.f, 84.f},  {3, {true, true, true, false, false}, 374.f, 84.f},
+      {4, {true, false, false, true, false}, 274.f, 84.f},   {8, {true, false, false, false, true}, 164.f, 84.f},
+      {15, {true, true, true, true, true}, 374.f, 100.f},    {19, {true, true, true, false, false}, 434.f, 84.f},
+      {20, {true, false, false, true, false}, 434.f, 84.f},
   };
-  for (const auto& [mode, lp, filled, wide, high] : cases) {
-    ghost.lpRef() = lp;
+  ghost.lpRef() = 135;
+  for (const auto& [mode, filled, wide, high] : cases) {
     Game::TextGrid grid;
     Game::StatusSheet::fillTable(grid, ghost, mode);
     for (i32 row = 0; row < 5; ++row) {
@@ -276,6 +277,8 @@ TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
     ghost.measureSheet(&width, &height, mode);
     EXPECT_EQ(std::make_pair(width, height), std::make_pair(wide, high)) << mode;
   }
+  ghost.lpRef() = 10000;
+  EXPECT_EQ(Game::Widget::Ghost(ghost).width, 444.f);
 }
 
 // Faces "a" and "b" on the fake file system, with their draws recorded.
