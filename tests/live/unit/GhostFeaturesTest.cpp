@@ -245,7 +245,7 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(30));
   Game::TextGrid grid;
   Game::StatusSheet::fillTable(grid, ghost, kAllRows);
-  EXPECT_EQ(rowOf(grid, 1)[5], "-------");
+  EXPECT_EQ(std::pair(rowOf(grid, 1)[4], rowOf(grid, 1)[5]), std::pair(std::string(" next "), std::string("-------")));
   EXPECT_EQ(rowOf(grid, 3)[1], "Max");
   ghost.setUp(*database().findShell("Kessa"), Game::Experience::forLevel(98));
   Game::StatusSheet::fillTable(grid, ghost, kAllRows);
