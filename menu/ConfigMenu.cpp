@@ -22,6 +22,8 @@ constexpr float kRowStep = 24.f;
 constexpr u32 kLabelColor = 0xFFFFFF80;
 constexpr u32 kValueColor = 0xFFC0C0C0;
 constexpr u32 kFrameColor = 0xFFFFFFFF;
+// The note's top below its row's, so that their feet line up.
+constexpr i32 kNoteDrop = TextWriter::kFontHeights[ConfigMenu::kFont] - TextWriter::kFontHeights[ConfigMenu::kNoteFont];
 
 constexpr const char* kSaveFailed = "設定を保存できませんでした";
 const char* const kButtonLabels[ConfigMenu::kFirstOption] = {"もどる", "保存", "デフォルト", "キー配置"};
@@ -216,8 +218,10 @@ void ConfigMenu::draw() {
     writer.print(valueText(row).c_str());
     if (option(row).restart) {
       writer.setColor(kLabelColor);
-      writer.setPosition(x + static_cast<i32>(kRestartColumn), y);
+      writer.setFont(kNoteFont);
+      writer.setPosition(x + static_cast<i32>(kRestartColumn), y - kNoteDrop);
       writer.print(restartNote());
+      writer.setFont(kFont);
     }
   }
   UiDraw::drawCursorAt(mCursorPoint);

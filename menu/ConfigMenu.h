@@ -33,15 +33,18 @@ class ConfigMenu {
   enum Row : Engine::i32 { kBack, kSave, kDefault, kKeys, kFirstOption };
   static constexpr Engine::i32 kOptionCount = 13;
   static constexpr Engine::i32 kRowCount = kFirstOption + kOptionCount;
-  // Text is in font 2 (26 units a full-width character). Columns from the
-  // panel's left edge: labels, then values, then the restart note, each
-  // clear of the widest text before it ("テクスチャフィルター" is 260 units
-  // wide, "フルスクリーン" and the note 182), the note inside the panel. The
-  // values keep 10 units from the labels, or the two read as one word.
+  // Text is in font 2 (26 units a full-width character), the restart note in
+  // font 1 (20 units), its foot on its row's. Columns from the panel's left
+  // edge: labels, then values, then the note, each clear of the widest text
+  // before it ("テクスチャフィルター" is 260 units wide, "フルスクリーン"
+  // 182), the note (140) inside the panel. The values keep 10 units from the
+  // labels and the note a character of font 2 from the values, or the two
+  // read as one word.
   static constexpr Engine::i32 kFont = 2;
+  static constexpr Engine::i32 kNoteFont = 1;
   static constexpr float kFrameWidth = 640.f;
   static constexpr float kValueColumn = 270.f;
-  static constexpr float kRestartColumn = 452.f;
+  static constexpr float kRestartColumn = 478.f;
 
   ConfigMenu();
   ~ConfigMenu();

@@ -50,10 +50,23 @@ SheetValues valuesOf(const Ghost& ghost) {
 // number on a sheet without the level row).
 constexpr i32 kLabelColumns = 5;
 constexpr i32 kSecondLabelColumns = 6;
+// With kFixedColumns the figures' columns are as wide as the largest figure
+// each shows: an LP of four digits (as the battle panel has it), the top
+// level's requirement (seven digits, as "-------"), and "99/99/99" of AP.
+constexpr i32 kFirstFigureColumns = 4;
+constexpr i32 kSecondFigureColumns = 7;
+constexpr i32 kThirdFigureColumns = 8;
 
 void setText(TextGrid& grid, i32 row, i32 column, const char* text) { grid.cell(row, column).text.assign(text); }
 
 void setNumber(TextGrid& grid, i32 row, i32 column, i32 value) { grid.cell(row, column).text.assignInt(value); }
+
+// Widens a column to hold so many bytes of its font.
+void holdBytes(TextGrid& grid, i32 column, i32 bytes) {
+  i32 width = 0;
+  TextWriter::measureCells(&width, nullptr, bytes, 1, grid.cell(1, column).font);
+  grid.columnWidth(column) = std::max(grid.columnWidth(column), static_cast<float>(width));
+}
 
 void fillLevelRow(TextGrid& grid, const SheetValues& v) {
   setText(grid, 1, 0, " Lv");
@@ -118,12 +131,17 @@ void fillTable(TextGrid& grid, const Ghost& ghost, i32 mode) {
     setNumber(grid, 4, 1, v.bonusPoint);
   }
   grid.layout();
-  i32 labelWidth = 0;
-  TextWriter::measureCells(&labelWidth, nullptr, kLabelColumns, 1, grid.cell(1, 0).font);
-  grid.columnWidth(0) = std::max(grid.columnWidth(0), static_cast<float>(labelWidth));
+  holdBytes(grid, 0, kLabelColumns);
+  const bool fixed = (mode & kFixedColumns) != 0;
+  if (fixed && (mode & kAllRows)) {
+    holdBytes(grid, 1, kFirstFigureColumns);
+  }
   if (mode & (kLevelRow | kLifeRow | kMasterRow)) {
-    TextWriter::measureCells(&labelWidth, nullptr, kSecondLabelColumns, 1, grid.cell(1, 4).font);
-    grid.columnWidth(4) = std::max(grid.columnWidth(4), static_cast<float>(labelWidth));
+    holdBytes(grid, 4, kSecondLabelColumns);
+  }
+  if (fixed && (mode & (kLevelRow | kLifeRow | kMasterRow))) {
+    holdBytes(grid, 3, kSecondFigureColumns);
+    holdBytes(grid, 5, kThirdFigureColumns);
   }
   TextGrid::Cell& name = grid.cell(0, 0);
   name.text.assign(ghost.getName());

@@ -16,6 +16,10 @@ inline constexpr Engine::i32 kLifeRow = 2;
 inline constexpr Engine::i32 kMasterRow = 4;
 inline constexpr Engine::i32 kBonusRow = 8;
 inline constexpr Engine::i32 kAllRows = 15;
+// Not a row: the figures' columns as wide as their largest figures, so that
+// the sheets of one list line up whatever their figures. A sheet alone keeps
+// columns as wide as its own: the formation screen's grid stands beside it.
+inline constexpr Engine::i32 kFixedColumns = 16;
 inline constexpr Engine::i32 kRows = 5;
 inline constexpr Engine::i32 kColumns = 6;
 // The model's strip left of the table.

@@ -2,6 +2,7 @@
 
 #include "core/input/KeyInput.h"
 #include "live/unit/Ghost.h"
+#include "live/unit/StatusSheet.h"
 
 namespace Game::Widget {
 
@@ -15,7 +16,7 @@ constexpr float kCursorDrop = -32.f;
 }  // namespace
 
 Ghost::Ghost(const Game::Ghost& ghost, Engine::i32 mode) : mGhost(&ghost), mMode(mode) {
-  ghost.measureSheet(&width, &height, mode);
+  ghost.measureSheet(&width, &height, mode | StatusSheet::kFixedColumns);
   height += kExtraHeight;
   cursorOffsetX = 0.f;
   cursorOffsetY = kCursorDrop;
@@ -24,7 +25,7 @@ Ghost::Ghost(const Game::Ghost& ghost, Engine::i32 mode) : mGhost(&ghost), mMode
 bool Ghost::isDecided() { return active && KeyInput::isTriggered(kDecideKey); }
 
 void Ghost::draw(float offsetX, float offsetY, Engine::u8) {
-  mGhost->drawSheet(x + offsetX, y + offsetY, false, false, mMode);
+  mGhost->drawSheet(x + offsetX, y + offsetY, false, false, mMode | StatusSheet::kFixedColumns);
 }
 
 }  // namespace Game::Widget

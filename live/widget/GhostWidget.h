@@ -11,7 +11,7 @@ namespace Widget {
 
 // One character's status sheet as a list row, measured when made: the
 // sheet's size with 12 units more height, the cursor pointing 32 units
-// below the row's top.
+// below the row's top. Its columns are fixed, so the rows of a list line up.
 class Ghost : public Widget {
  public:
   static constexpr Engine::i32 kDefaultMode = 3;

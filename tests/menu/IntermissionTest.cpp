@@ -95,9 +95,7 @@ class IntermissionTest : public TestServices::Test<TestServices::kGraphics | Tes
   // Moves a list's cursor down or up onto the item of the id.
   void moveTo(const Game::ListMenu& list, i32 id) {
     const auto cursorId = [&list] { return list.item(list.cursor())->id; };
-    for (i32 i = 0; i < 30 && cursorId() != id; ++i) {
-      press(cursorId() < id ? Key::Down : Key::Up);
-    }
+    for (i32 i = 0; i < 30 && cursorId() != id; ++i) press(cursorId() < id ? Key::Down : Key::Up);
     ASSERT_EQ(cursorId(), id);
   }
   void openRow(i32 row) {
@@ -118,9 +116,8 @@ class IntermissionTest : public TestServices::Test<TestServices::kGraphics | Tes
   }
   std::tuple<i32, i32> cellOf(const PlayerGhost& ghost) {
     const Game::PartyMembers& members = game().party().members();
-    for (i32 i = 0; i < members.count(); ++i) {
+    for (i32 i = 0; i < members.count(); ++i)
       if (members.at(i).ghost == &ghost) return {members.at(i).row, members.at(i).column};
-    }
     return {-1, -1};
   }
   i32 bagCount(const char* name) { return game().bag().countItem(database().findTool(name)); }
@@ -263,9 +260,8 @@ TEST_F(IntermissionTest, TheFormationMovesAndTradesHeldMembers) {
   const auto* formation = &phase<Camp::Formation>();
   const auto moveTo = [&](i32 row, i32 column) {
     for (i32 i = 0; i < 8 && formation->row() != row; ++i) press(formation->row() < row ? Key::Right : Key::Left);
-    for (i32 i = 0; i < 8 && formation->column() != column; ++i) {
+    for (i32 i = 0; i < 8 && formation->column() != column; ++i)
       press(formation->column() < column ? Key::Up : Key::Down);
-    }
   };
   ASSERT_EQ(std::tuple(cellOf(kessa), mioCell), std::tuple(std::tuple(0, 0), std::tuple(0, 1)));
   Game::BattleGrid grid;
@@ -427,9 +423,8 @@ TEST(StatusBoostRules, TheCostOfTheNextBoostAndOnlyAnAffordableOneIsTaken) {
 // The gauge fills with the boosts; a row shows boosts, value and the value boosted.
 TEST(StatusBoostRules, GaugeAndRowTexts) {
   const std::tuple<i32, float> fractions[] = {{-2, 0.f}, {0, 0.f}, {4, 0.25f}, {12, 0.75f}, {16, 1.f}, {20, 1.f}};
-  for (const auto& [boosts, fraction] : fractions) {
+  for (const auto& [boosts, fraction] : fractions)
     EXPECT_EQ(Camp::StatusBoost::gaugeFraction(boosts), fraction) << boosts;
-  }
   const std::tuple<Camp::BoostRow, const char*> cases[] = {
       {{2, 65, 66}, " 2    65 →   66"},
       {{12, 1234, 1236}, "12  1234 → 1236"},

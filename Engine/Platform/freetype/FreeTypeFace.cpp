@@ -13,6 +13,8 @@ namespace {
 
 constexpr char32_t kHiraganaA = 0x3042;
 constexpr char32_t kReplacement = 0xFFFD;
+// Faces this high or lower draw their digits in one bit (see smooths).
+constexpr std::int32_t kLargestPlainDigits = 12;
 
 std::int32_t roundedPixels(FT_Pos value26Dot6) { return static_cast<std::int32_t>((value26Dot6 + 32) >> 6); }
 
@@ -85,7 +87,16 @@ GlyphImage FreeTypeFace::missingGlyph(std::uint16_t code) const {
   return image;
 }
 
-bool FreeTypeFace::renderSlot() {
+// A digit of a face this small is a few pixels wide with one-pixel strokes:
+// smoothed, its strokes fall between two columns and 3, 5, 6, 8 and 0 blur
+// into one grey box. Hinted to whole pixels in one bit each stays itself.
+// Letters and kanji keep their smoothing: hinted so, their strokes merge.
+bool FreeTypeFace::smooths(std::uint16_t code) const {
+  const bool digit = code >= '0' && code <= '9';
+  return mDesc.antialias && !(digit && mDesc.height <= kLargestPlainDigits);
+}
+
+bool FreeTypeFace::renderSlot(bool smooth) {
   FT_GlyphSlot slot = mFace->glyph;
   if (mSynthesizeBold) {
     FT_GlyphSlot_Embolden(slot);
@@ -93,7 +104,7 @@ bool FreeTypeFace::renderSlot() {
   if (mDesc.italic && (mFace->style_flags & FT_STYLE_FLAG_ITALIC) == 0) {
     FT_GlyphSlot_Oblique(slot);
   }
-  return FT_Render_Glyph(slot, mDesc.antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0;
+  return FT_Render_Glyph(slot, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0;
 }
 
 GlyphImage FreeTypeFace::rasterize(std::uint16_t code) {
@@ -105,8 +116,9 @@ GlyphImage FreeTypeFace::rasterize(std::uint16_t code) {
   // Light hinting fits only the heights to the pixel grid and keeps each
   // stroke's width as drawn: at ten pixels a kanji's strokes stay apart
   // instead of being snapped onto one another.
-  const FT_Int32 loadFlags = mDesc.antialias ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO;
-  if (FT_Load_Glyph(mFace, index, loadFlags | FT_LOAD_NO_BITMAP) != 0 || !renderSlot()) {
+  const bool smooth = smooths(code);
+  const FT_Int32 loadFlags = smooth ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO;
+  if (FT_Load_Glyph(mFace, index, loadFlags | FT_LOAD_NO_BITMAP) != 0 || !renderSlot(smooth)) {
     return missingGlyph(code);
   }
   const FT_GlyphSlot slot = mFace->glyph;

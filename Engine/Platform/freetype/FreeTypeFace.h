@@ -24,7 +24,9 @@ class FreeTypeFace : public GlyphFace {
 
  private:
   GlyphImage missingGlyph(std::uint16_t code) const;
-  bool renderSlot();
+  // Whether the glyph of a code is smoothed.
+  bool smooths(std::uint16_t code) const;
+  bool renderSlot(bool smooth);
 
   Library mLibrary;
   FT_Face mFace;

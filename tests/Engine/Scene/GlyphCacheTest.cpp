@@ -43,9 +43,7 @@ class GlyphCacheTest : public testing::Test {
         const bool inCell = std::ranges::any_of(cells, [&](const GlyphRecord& cell) {
           return cell.page == page && x >= cell.x && x < cell.x + cell.width && y >= cell.y && y < cell.y + cell.height;
         });
-        if (!inCell && pages.pixel(page, x, y) != kClear) {
-          return false;
-        }
+        if (!inCell && pages.pixel(page, x, y) != kClear) return false;
       }
     }
     return true;
@@ -153,9 +151,8 @@ TEST_F(GlyphCacheTest, MissingCharacterInThreeByThreeCellIsItsMiddlePixel) {
 TEST_F(GlyphCacheTest, PagesStopAtTheRecordLimitWithOneMessage) {
   PlatformFake::ScopedFakeBackend backend;
   auto cache = makeCache(4, 4);  // one 3x3 cell a page
-  for (int code = 0; code < GlyphCache::kMaxPages; ++code) {
+  for (int code = 0; code < GlyphCache::kMaxPages; ++code)
     EXPECT_EQ(cache->glyph(static_cast<Engine::u16>(0x8900 + code)).page, code);
-  }
   EXPECT_EQ(cache->glyph(0x8A00).width, 0);
   EXPECT_EQ(cache->glyph(0x8A01).width, 0);
   const auto& lines = backend->fakeDebugOutput.lines;
@@ -191,9 +188,7 @@ TEST(BitmapGlyphTableTest, FindsListedCodesInAnyOrderAndNothingElse) {
   addEntry(bytes, 'A', 8, 64, 0, 8, 16);
   const BitmapGlyphTable table(bytes.data(), 3);
   EXPECT_EQ(table.charHeight(), 18);
-  for (const u16 absent : {u16{0}, u16{'B'}, u16{'D'}, u16{0xFFFF}}) {
-    EXPECT_EQ(table.find(absent), nullptr) << absent;
-  }
+  for (const u16 absent : {u16{0}, u16{'B'}, u16{'D'}, u16{0xFFFF}}) EXPECT_EQ(table.find(absent), nullptr) << absent;
   EXPECT_EQ(cellOf(table.find('A')), std::make_tuple(0, 8, 64, 8, 16));
   EXPECT_EQ(cellOf(table.find('C')), std::make_tuple(1, 24, 64, 8, 18));
   EXPECT_EQ(cellOf(table.find(0x82A0)), std::make_tuple(2, 0x1234, 0x0102, 16, 16));

@@ -19,6 +19,7 @@
 #include "live/unit/EnemyGhost.h"
 #include "live/unit/PlayerGhost.h"
 #include "live/unit/StatusSheet.h"
+#include "live/widget/GhostWidget.h"
 #include "core/file/nml/NmlNode.h"
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/picture/FaceSet.h"
@@ -133,10 +134,8 @@ TEST_F(BoostedStatsTest, EveryBonusValueCountsOneMore) {
   ghost.bonus()[Parameters::kLp] = 2;
   ghost.bonus()[Parameters::kStrength] = 3;
   ghost.bonus()[Parameters::kAp2] = -1;
-  Parameters now;
-  Parameters next;
-  i32 weaponNow = 0;
-  i32 weaponNext = 0;
+  Parameters now, next;
+  i32 weaponNow = 0, weaponNext = 0;
   Game::AttackBlock attack;
   Game::DefenseBlock defense;
   ghost.gatherBaseStats(now, weaponNow, attack, defense);
@@ -190,9 +189,7 @@ TEST_F(PlayerRulesTest, TwoLevelsAtOnceGiveTwoPointsAndOneLine) {
 
 TEST_F(PlayerRulesTest, ABrokenWeaponIsReportedOnceAndLeavesItsSlot) {
   ghost.setUp(shell("灯りのミオ"), 0);
-  for (int i = 0; i < 3; ++i) {
-    ghost.useEquipment(0);
-  }
+  for (int i = 0; i < 3; ++i) ghost.useEquipment(0);
   std::vector<Game::String> lines;
   EXPECT_EQ(ghost.collectBrokenEquipment(lines), 1);
   ASSERT_EQ(lines.size(), 1u);
@@ -248,7 +245,7 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
   ghost.gainExperience(nullptr, 0, Game::Experience::forMasterLevel(30));
   Game::TextGrid grid;
   Game::StatusSheet::fillTable(grid, ghost, kAllRows);
-  EXPECT_EQ(rowOf(grid, 1)[5], "-------");
+  EXPECT_EQ(std::pair(rowOf(grid, 1)[4], rowOf(grid, 1)[5]), std::pair(std::string(" next "), std::string("-------")));
   EXPECT_EQ(rowOf(grid, 3)[1], "Max");
   ghost.setUp(*database().findShell("Kessa"), Game::Experience::forLevel(98));
   Game::StatusSheet::fillTable(grid, ghost, kAllRows);
@@ -259,12 +256,15 @@ TEST_F(StatusSheetTest, TheTopLevelsShowDashesAndMax) {
 // rows of font 1 (100) exceed; never narrower than her name (剣のケッサ, 100)
 // and the model's 64: 164 for the name alone or with the 60-unit bonus row;
 // " OP" stands in a column as wide as " next " (60) even without it: 274.
+// Fixed (16, a list's rows): 5, 4, 7, 6, 8 bytes and " O.Exp ", 434, up to a fifth LP digit (444).
 TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
   const std::tuple<i32, std::vector<bool>, float, float> cases[] = {
       {0, {true, false, false, false, false}, 164.f, 84.f},  {3, {true, true, true, false, false}, 374.f, 84.f},
       {4, {true, false, false, true, false}, 274.f, 84.f},   {8, {true, false, false, false, true}, 164.f, 84.f},
-      {15, {true, true, true, true, true}, 374.f, 100.f},
+      {15, {true, true, true, true, true}, 374.f, 100.f},    {19, {true, true, true, false, false}, 434.f, 84.f},
+      {20, {true, false, false, true, false}, 434.f, 84.f},
   };
+  ghost.lpRef() = 135;
   for (const auto& [mode, filled, wide, high] : cases) {
     Game::TextGrid grid;
     Game::StatusSheet::fillTable(grid, ghost, mode);
@@ -273,11 +273,12 @@ TEST_F(StatusSheetTest, ModeBitsPickTheRowsAndTheSize) {
       EXPECT_EQ(std::pair(!rowOf(grid, row)[0].empty(), grid.rowHeight(row) > 0.f), std::pair(shown, shown))
           << mode << " row " << row;
     }
-    float width = 0.f;
-    float height = 0.f;
+    float width = 0.f, height = 0.f;
     ghost.measureSheet(&width, &height, mode);
     EXPECT_EQ(std::make_pair(width, height), std::make_pair(wide, high)) << mode;
   }
+  ghost.lpRef() = 10000;
+  EXPECT_EQ(Game::Widget::Ghost(ghost).width, 444.f);
 }
 
 // Faces "a" and "b" on the fake file system, with their draws recorded.
@@ -316,10 +317,8 @@ TEST_F(GhostDrawTest, TheShellsFaceIsDrawnOnTheSideAsked) {
   ASSERT_EQ(hook.draws.size(), 2u);
   EXPECT_EQ(hook.draws[0].batch, "main");
   EXPECT_TRUE(hook.draws[0].state.frontEnd);
-  EXPECT_LT(hook.draws[0].state.transform(0, 0), 0.f);
-  EXPECT_GT(hook.draws[1].state.transform(0, 0), 0.f);
-  EXPECT_LT(hook.draws[0].state.transform(0, 3), 0.f);
-  EXPECT_GT(hook.draws[1].state.transform(0, 3), 0.f);
+  EXPECT_TRUE(hook.draws[0].state.transform(0, 0) < 0.f && hook.draws[1].state.transform(0, 0) > 0.f);
+  EXPECT_TRUE(hook.draws[0].state.transform(0, 3) < 0.f && hook.draws[1].state.transform(0, 3) > 0.f);
   EXPECT_EQ(Game::FaceSet::instance()->cachedFace(0), Game::FaceSet::instance()->find("b"));
 }
 

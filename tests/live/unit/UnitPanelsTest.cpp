@@ -44,15 +44,12 @@ class UnitPanelsTest
   void SetUp() override {
     Test::SetUp();
     std::string frame;
-    for (int i = 0; i < 9; ++i) {
-      frame += "batch{name f" + std::to_string(i) + ";rect 0,0,2,2;}";
-    }
+    for (int i = 0; i < 9; ++i) frame += "batch{name f" + std::to_string(i) + ";rect 0,0,2,2;}";
     fs().put("src/system/frame.txt", frame);
     fs().put("src/system/rect.txt", "batch{name rect;rect 0,0,2,2;}");
     fs().put("src/system/gauge.txt", "batch{name gauge;rect 0,0,2,2;}");
-    for (const char* file : {"number", "wall", "cursor", "systemsound"}) {
+    for (const char* file : {"number", "wall", "cursor", "systemsound"})
       fs().put(std::string("src/system/") + file + ".txt", "");
-    }
     fs().put("src/picture/unit/像.txt",
              "model{name stand;batch{name standing;rect 0,0,2,2;}}model{name down;batch{name lying;rect 0,0,2,2;}}");
     ASSERT_TRUE(mStates.parse("state{name 毒;harm;}", true));

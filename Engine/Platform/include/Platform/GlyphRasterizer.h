@@ -14,7 +14,9 @@ struct GlyphFaceDesc {
   bool bold = false;
   bool italic = false;
   bool proportional = false;
-  bool antialias = true;     // false: every pixel is fully covered or empty
+  // false: every pixel is fully covered or empty; so are the digits of a
+  // face 12 pixels high or lower, which smoothing would blur.
+  bool antialias = true;
 };
 
 struct GlyphFaceMetrics {
