@@ -40,6 +40,13 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_EQ(root.findAttribute("z"), nullptr);
   EXPECT_EQ(root.findChild("y"), root.child(1));
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
+  // The walks read the same matches in the same order, the last included.
+  ASSERT_TRUE(root.parse("a 5;", true));
+  std::string walked;
+  for (const Game::NmlAttribute& line : root.attributesKeyed("a")) walked += line.item(0);
+  for (const NmlNode& child : root.childrenNamed("x")) walked += std::to_string(child.countAttributes("c"));
+  for (const NmlNode& child : root.childrenNamed("z")) walked += child.name();
+  EXPECT_EQ(walked, "13501");
 }
 
 // A number of a data file is finite and its literals fit 32 bits (decimal ones
