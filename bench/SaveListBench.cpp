@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
