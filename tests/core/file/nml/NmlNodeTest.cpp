@@ -40,6 +40,7 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_EQ(root.findAttribute("z"), nullptr);
   EXPECT_EQ(root.findChild("y"), root.child(1));
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
+  EXPECT_DEATH(root.child(root.childCount()), "position out of range");
   // The walks read the same matches in the same order, the last included.
   ASSERT_TRUE(root.parse("a 5;", true));
   std::string walked;
@@ -103,7 +104,7 @@ TEST(NmlNodeTest, BuildingAndThePrettyAndCompactForms) {
   EXPECT_EQ(y->findAttribute("t")->itemCount(), 4);  // a two-byte character is never split
 
   document.clear();
-  EXPECT_EQ(written(document, true), "");
+  EXPECT_EQ(std::tuple(written(document, true), document.childCount(), document.attributeCount()), std::tuple("", 0, 0));
 }
 
 using Game::NmlArena;
