@@ -83,8 +83,8 @@ void FieldScene::load(const NmlNode& node) {
   const NmlAttribute* fixed = node.findAttribute("fixAngle");
   mFixedAngle = fixed && fixed->toBool(0);
   if (const NmlNode* symbols = optionalChild(node, "symbol")) {
-    for (i32 i = 0; i < symbols->countChildren("symbol"); ++i) {
-      Field::Symbol& symbol = adopt(Field::readSymbol(*this, *symbols->findChild("symbol", i)));
+    for (const NmlNode& saved : symbols->childrenNamed("symbol")) {
+      Field::Symbol& symbol = adopt(Field::readSymbol(*this, saved));
       if (symbol.name() == kPlayerName) {
         mPlayer = mFollowed = &symbol;
       }
@@ -101,12 +101,17 @@ void FieldScene::readMappedCells(const NmlNode& node) {
   if (!mGenerator) {
     return;
   }
-  for (i32 y = 0; y < mMap.height() && y < node.countAttributes("v"); ++y) {
-    const std::string row = node.findAttribute("v", y)->item(0);
+  i32 y = 0;
+  for (const NmlAttribute& line : node.attributesKeyed("v")) {
+    if (y >= mMap.height()) {
+      break;
+    }
+    const std::string row = line.item(0);
     for (i32 x = 0; x < mMap.width() && x < static_cast<i32>(row.size()); ++x) {
       mMapped[static_cast<std::size_t>(x) * static_cast<std::size_t>(mMap.height()) + static_cast<std::size_t>(y)] =
           row[static_cast<std::size_t>(x)] == '1';
     }
+    ++y;
   }
 }
 

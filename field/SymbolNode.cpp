@@ -90,8 +90,7 @@ void Symbol::save(NmlNode& node) const {
 void Symbol::restore(const NmlNode& node) {
   clearCommands();
   if (const NmlNode* queue = optionalSymbolChild(node, "command")) {
-    for (i32 i = 0; i < queue->countAttributes("command"); ++i) {
-      const NmlAttribute& line = *queue->findAttribute("command", i);
+    for (const NmlAttribute& line : queue->attributesKeyed("command")) {
       move(line.item(0), line.toInt(1), line.toInt(2), line.toInt(3), line.toInt(4), line.toInt(5));
     }
     mCursor = integer(*queue, "position");

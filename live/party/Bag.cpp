@@ -98,8 +98,7 @@ void Bag::save(NmlNode& node) const {
 
 void Bag::load(const NmlNode& node) {
   clear();
-  for (i32 i = 0; i < node.countChildren("item"); ++i) {
-    const NmlNode& item = *node.findChild("item", i);
+  for (const NmlNode& item : node.childrenNamed("item")) {
     Article article;
     if (item.countChildren("article") > 0) {
       article.load(*item.findChild("article"));

@@ -125,19 +125,19 @@ void Party::save(NmlNode& node) const {
 
 void Party::load(const NmlNode& node) {
   clear();
-  for (i32 i = 0; i < node.countChildren("ghost"); ++i) {
+  for (const NmlNode& saved : node.childrenNamed("ghost")) {
     auto ghost = std::make_unique<PlayerGhost>();
-    ghost->load(*node.findChild("ghost", i));
+    ghost->load(saved);
     mRoster.push_back(std::move(ghost));
   }
-  for (i32 i = 0; const NmlAttribute* line = node.findAttribute("member", i); ++i) {
-    PlayerGhost* ghost = findGhostByKey(line->toString(0));
+  for (const NmlAttribute& line : node.attributesKeyed("member")) {
+    PlayerGhost* ghost = findGhostByKey(line.toString(0));
     if (!ghost || mMembers.contains(*ghost)) {
       continue;
     }
     if (PartyMembers::Entry* entry = mMembers.add(*ghost)) {
-      entry->row = line->toInt(1);
-      entry->column = line->toInt(2);
+      entry->row = line.toInt(1);
+      entry->column = line.toInt(2);
     }
   }
   // A cell off the grid, or shared, is settled now rather than at the next

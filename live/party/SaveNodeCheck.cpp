@@ -74,8 +74,8 @@ const char* artProblem(const NmlNode& entry) {
   if (entry.findAttribute("level") && (!readNumber(entry, "level", level) || level < 1 || level > art->upperCount() + 1)) {
     return "an art's level is out of range";
   }
-  for (i32 i = 0; i < entry.attributeCount(); ++i) {
-    const char* key = entry.attribute(i)->key();
+  for (NmlNode::AttributeList::Iterator it(entry.attributes()); !it.isEnd(); it.next()) {
+    const char* key = it.value()->key();
     if (std::strcmp(key, "ability") != 0 && std::strcmp(key, "level") != 0) {
       return "an art holds more than its name and level";
     }
@@ -125,8 +125,8 @@ const char* ghostPartsProblem(const NmlNode& ghost) {
   if (ghost.countChildren("equip") != PlayerGhost::kSlots) {
     return "a character has not eight equipment slots";
   }
-  for (i32 i = 0; i < PlayerGhost::kSlots; ++i) {
-    if (const char* fault = articleProblem(*ghost.findChild("equip", i), true)) {
+  for (const NmlNode& equip : ghost.childrenNamed("equip")) {
+    if (const char* fault = articleProblem(equip, true)) {
       return fault;
     }
   }
@@ -138,8 +138,8 @@ const char* ghostPartsProblem(const NmlNode& ghost) {
   if (const char* fault = bonusProblem(*bonus)) {
     return fault;
   }
-  for (i32 i = 0; i < arts->countChildren("arts"); ++i) {
-    if (const char* fault = artProblem(*arts->findChild("arts", i))) {
+  for (const NmlNode& art : arts->childrenNamed("arts")) {
+    if (const char* fault = artProblem(art)) {
       return fault;
     }
   }
@@ -161,8 +161,7 @@ const char* ghostProblem(const NmlNode& ghost) {
 
 const char* partyProblem(const NmlNode& party) {
   std::set<std::string> shells;
-  for (i32 i = 0; i < party.countChildren("ghost"); ++i) {
-    const NmlNode& ghost = *party.findChild("ghost", i);
+  for (const NmlNode& ghost : party.childrenNamed("ghost")) {
     if (const char* fault = ghostProblem(ghost)) {
       return fault;
     }
@@ -171,17 +170,18 @@ const char* partyProblem(const NmlNode& party) {
     }
   }
   std::set<std::string> members;
-  for (i32 i = 0; const NmlAttribute* line = party.findAttribute("member", i); ++i) {
+  i32 lines = 0;
+  for (const NmlAttribute& line : party.attributesKeyed("member")) {
     i32 row = 0;
     i32 column = 0;
-    if (i >= PartyMembers::kCapacity || line->itemCount() != 3 || !isNumber(*line, 1, row) ||
-        !isNumber(*line, 2, column)) {
+    if (++lines > PartyMembers::kCapacity || line.itemCount() != 3 || !isNumber(line, 1, row) ||
+        !isNumber(line, 2, column)) {
       return "a member line is damaged, or there are more than six";
     }
-    if (shells.count(line->item(0)) == 0) {
+    if (shells.count(line.item(0)) == 0) {
       return "a member names no character of the roster";
     }
-    if (!members.insert(line->item(0)).second) {
+    if (!members.insert(line.item(0)).second) {
       return "a character is a member twice";
     }
   }
@@ -189,8 +189,7 @@ const char* partyProblem(const NmlNode& party) {
 }
 
 const char* bagProblem(const NmlNode& bag) {
-  for (i32 i = 0; i < bag.countChildren("item"); ++i) {
-    const NmlNode& item = *bag.findChild("item", i);
+  for (const NmlNode& item : bag.childrenNamed("item")) {
     const NmlNode* article = firstChild(item, "article");
     i32 number = 0;
     if (!article || !readNumber(item, "number", number) || number < 1) {

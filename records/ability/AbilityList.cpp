@@ -139,9 +139,8 @@ void AbilityList::applyPassives(Parameters& parameters, DefenseBlock& defense) c
 
 void AbilityList::load(const NmlNode& node) {
   mEntries.clear();
-  const i32 n = node.countChildren("arts");
-  for (i32 i = 0; i < n; ++i) {
-    mEntries.emplace_back().load(*node.findChild("arts", i));
+  for (const NmlNode& entry : node.childrenNamed("arts")) {
+    mEntries.emplace_back().load(entry);
   }
 }
 

@@ -92,8 +92,7 @@ const char* parameterProblem(const NmlNode& symbol) {
 
 bool movesRead(const NmlNode& symbol) {
   if (const NmlNode* queue = firstChild(symbol, "command")) {
-    for (i32 i = 0; i < queue->countAttributes("command"); ++i) {
-      const NmlAttribute& line = *queue->findAttribute("command", i);
+    for (const NmlAttribute& line : queue->attributesKeyed("command")) {
       if (line.itemCount() != kCommandItems || !numbers(line, 1, kCommandItems - 1)) {
         return false;
       }
@@ -150,8 +149,8 @@ const char* fieldProblem(const NmlNode& field) {
     return "the field's camera angle is malformed";
   }
   if (const NmlNode* symbols = firstChild(field, "symbol")) {
-    for (i32 i = 0; i < symbols->countChildren("symbol"); ++i) {
-      if (const char* fault = symbolProblem(*symbols->findChild("symbol", i))) {
+    for (const NmlNode& symbol : symbols->childrenNamed("symbol")) {
+      if (const char* fault = symbolProblem(symbol)) {
         return fault;
       }
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -249,6 +250,13 @@ TEST_F(FloorTest, RestoresMarkWhatFitsAndASiteLessNodeOpensTheContinueScene) {
   EXPECT_EQ(std::vector<Engine::u8>({mapped[0], mapped[static_cast<std::size_t>(h)], mapped[1],
                                      mapped[static_cast<std::size_t>(h) + 1], mapped[2 * static_cast<std::size_t>(h)]}),
             std::vector<Engine::u8>({1, 1, 0, 1, 0}));
+  // A row past the map's last marks nothing.
+  std::string rows;
+  for (i32 y = 0; y < h; ++y) rows += "v 0;";
+  NmlDocument longer;
+  longer.loadFromText("field.txt", (text.substr(0, text.find("mappedCell")) + "mappedCell{" + rows + "v 1;}").c_str());
+  field().load(longer);
+  EXPECT_EQ(std::count(mapped.begin(), mapped.end(), 1), 0);
   game->setField(nullptr);
   NmlDocument root;
   game->write(root);
@@ -279,8 +287,11 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWholeButNotAWound
                "container symbol \"c\""},
            Row{floor + "symbol{ symbol{ name m; position 1,1; container{ money x; } } }", "container symbol \"m\""},
            Row{floor + "symbol{ symbol{ name l; position 1,1; container{ lockLevel x; } } }", "container symbol \"l\""},
-           Row{floor + "symbol{ symbol{ name p; position 1; } }", "field symbol \"p\""},
-           Row{floor + "symbol{ symbol{ name q; position 1,1; command{ command move,8,1; } } }", "field symbol \"q\""},
+           Row{floor + "symbol{ symbol{ name o; position 1,1; } x{} symbol{ name p; position 1; } }",
+               "field symbol \"p\""},
+           Row{floor + "symbol{ symbol{ name q; position 1,1; command{ command go,1,0,0,0,0; position 0;"
+                          " command move,8,1; } } }",
+               "field symbol \"q\""},
            Row{floor + "symbol{ symbol{ name r; position 1,1; move{ goal 1,x; } } }", "field symbol \"r\""},
            Row{floor + "symbol{ symbol{ name t; position 1,1; move{ time x; } } }", "field symbol \"t\""},
        }) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstring>
+#include <iterator>
+
 #include "Engine/Base/Assert.h"
 #include "Engine/Base/Types.h"
 
@@ -92,6 +95,43 @@ class NmlList {
 
   T* mLast = nullptr;
   Engine::i32 mCount = 0;
+};
+
+// The elements of a list whose label (Label: a line's key, a node's name) is
+// one text, in order, for a range-based for. The list is walked once, where
+// reading the k-th match by index walks it again for every k.
+template <class T, const char* (T::*Label)() const>
+class NmlLabelled {
+ public:
+  class Iterator {
+   public:
+    Iterator(const NmlList<T>& list, const char* label) : mAt(list), mLabel(label) { skipOthers(); }
+    T& operator*() const { return *mAt.value(); }
+    Iterator& operator++() {
+      mAt.next();
+      skipOthers();
+      return *this;
+    }
+    bool operator==(std::default_sentinel_t) const { return mAt.isEnd(); }
+
+   private:
+    void skipOthers() {
+      while (!mAt.isEnd() && std::strcmp((mAt.value()->*Label)(), mLabel) != 0) {
+        mAt.next();
+      }
+    }
+
+    typename NmlList<T>::Iterator mAt;
+    const char* mLabel;
+  };
+
+  NmlLabelled(const NmlList<T>& list, const char* label) : mList(&list), mLabel(label) {}
+  Iterator begin() const { return Iterator(*mList, mLabel); }
+  std::default_sentinel_t end() const { return {}; }
+
+ private:
+  const NmlList<T>* mList;
+  const char* mLabel;
 };
 
 }  // namespace Game

@@ -50,6 +50,13 @@ class NmlNode {
   Engine::i32 countAttributes(const char* key) const;
   // The index-th line with that key, or null.
   NmlAttribute* findAttribute(const char* key, Engine::i32 index = 0) const;
+  // Every child of that name, or every line with that key, in file order, for
+  // a range-based for: reading a long list, use these rather than the k-th
+  // lookups above, which walk the list again for every k.
+  NmlLabelled<NmlNode, &NmlNode::name> childrenNamed(const char* name) const { return {mChildren, name}; }
+  NmlLabelled<NmlAttribute, &NmlAttribute::key> attributesKeyed(const char* key) const {
+    return {mAttributes, key};
+  }
 
   NmlNode* addChild(const char* name);
   NmlAttribute* addAttribute(const char* key);

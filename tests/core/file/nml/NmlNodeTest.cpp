@@ -40,6 +40,14 @@ TEST(NmlNodeTest, LookupsFindTheIndexedMatchInFileOrder) {
   EXPECT_EQ(root.findAttribute("z"), nullptr);
   EXPECT_EQ(root.findChild("y"), root.child(1));
   EXPECT_DEATH(root.findChild("x", 2), "node \"root\" has no child \"x\"");
+  EXPECT_DEATH(root.child(root.childCount()), "position out of range");
+  // The walks read the same matches in the same order, the last included.
+  ASSERT_TRUE(root.parse("a 5;", true));
+  std::string walked;
+  for (const Game::NmlAttribute& line : root.attributesKeyed("a")) walked += line.item(0);
+  for (const NmlNode& child : root.childrenNamed("x")) walked += std::to_string(child.countAttributes("c"));
+  for (const NmlNode& child : root.childrenNamed("z")) walked += child.name();
+  EXPECT_EQ(walked, "13501");
 }
 
 // A number of a data file, a boolean's too, is finite and its literals fit 32
@@ -102,7 +110,7 @@ TEST(NmlNodeTest, BuildingAndThePrettyAndCompactForms) {
   EXPECT_EQ(y->findAttribute("t")->itemCount(), 4);  // a two-byte character is never split
 
   document.clear();
-  EXPECT_EQ(written(document, true), "");
+  EXPECT_EQ(std::tuple(written(document, true), document.childCount(), document.attributeCount()), std::tuple("", 0, 0));
 }
 
 using Game::NmlArena;
