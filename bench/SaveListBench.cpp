@@ -104,8 +104,7 @@ class SaveScene {
   explicit SaveScene(Kind kind) {
     BenchSupport::putSampleFiles(mFakes.backend().fakeFileSystem);
     Game::Constance::create();
-    Game::Database::create();
-    Game::Database::instance()->load();
+    Game::Database::createAndLoad();
     Game::Database::instance()->loadMaps();
     Game::RandomGenerator::create();
     Game::RandomGenerator::instance()->setSeed(7);
