@@ -30,19 +30,29 @@ FileReader::~FileReader() {
 
 void FileReader::open(const char* path, bool wait, bool unpack, bool keepAlive) {
   Lock lock(mMutex);
+  start(Engine::FileIO::InFile::create(path), keepAlive, wait);
+  if (wait && unpack) {
+    unpackLoaded();
+  }
+}
+
+// A file that failed is never held: a later open of its name reads again.
+void FileReader::openWithoutHalt(const char* path, bool wait) {
+  Lock lock(mMutex);
+  start(Engine::FileIO::InFile::createWithoutHalt(path), false, wait);
+  if (wait && mFile.data() && FileLoader::instance()) {
+    FileLoader::instance()->request(mFile);
+  }
+}
+
+void FileReader::start(const Engine::FileIO::InFile& file, bool keepAlive, bool wait) {
   freePayload();
-  mFile = Engine::FileIO::InFile::create(path);
+  mFile = file;
   if (keepAlive && FileLoader::instance()) {
     FileLoader::instance()->request(mFile);
   }
-  if (!wait) {
-    return;
-  }
-  while (!mFile.isFinished()) {
+  while (wait && !mFile.isFinished()) {
     Engine::Threading::sleep(kPollMs);
-  }
-  if (unpack) {
-    unpackLoaded();
   }
 }
 

@@ -360,10 +360,15 @@ TEST_F(IntermissionTest, LearningAndBoostingSpendTheirPoints) {
   EXPECT_EQ(std::tuple(member(0).bonusPoint(), member(0).bonus()[Game::Parameters::kStrength]), std::tuple(1, 1));
 }
 
+// Saves whose floor cannot be read list as invalid; the others still save.
 TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
+  GameTestSupport::saveUnreadableFloors(fs(), 4);
   open(Intermission::kFileSave);
   openRow(Intermission::kSave);
   ASSERT_NE(camp()->saveMenu(), nullptr);
+  for (i32 slot = 4; slot < 8; ++slot) {
+    EXPECT_EQ(GameTestSupport::rowText(*camp()->saveMenu(), slot), std::to_string(slot) + "   無効なファイル");
+  }
   EXPECT_EQ(camp()->phase(), nullptr);
   moveTo(camp()->saveMenu()->menu(), 0);
   press(kDecide);

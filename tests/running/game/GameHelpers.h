@@ -3,9 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "PlatformFake/FakeFileSystem.h"
 #include "running/game/GameData.h"
 #include "running/game/SaveSlot.h"
+#include "running/game/SaveSlotMenu.h"
+#include "core/file/FileSystem.h"
 #include "core/file/nml/NmlDocument.h"
+#include "presentation/widget/Widget.h"
 
 namespace GameTestSupport {
 
@@ -44,6 +48,29 @@ inline bool saveAt(const Game::GameData& game, int slot, const Game::SaveCheck::
   Game::NmlDocument document;
   Game::SaveSlot::writeHead(document, game, time);
   return Game::SaveSlot::write(document, slot);
+}
+
+// Saves of a new game in slots first to first + 3 whose floor cannot be read:
+// missing, a FIFO, a directory and an unreadable file.
+inline void saveUnreadableFloors(PlatformFake::FakeFileSystem& fs, int first) {
+  fs.putUnopenable("src/data/map/opening/fifo.txt");
+  fs.makeDirectories("src/data/map/opening/folder.txt");
+  fs.put("src/data/map/opening/unreadable.txt", "fmf hall;");
+  fs.failReads("src/data/map/opening/unreadable.txt");
+  Game::NmlDocument document;
+  Game::SaveSlot::writeHead(document, Game::GameData());
+  const std::string text = compactText(document);
+  for (const char* floor : {"nosuch", "fifo", "folder", "unreadable"}) {
+    std::string named = text;
+    named.replace(named.find("file hall;"), 10, std::string("file ") + floor + ";");
+    Game::FileSystem::writeFile(Game::SaveSlot::path(first++).c_str(), named.c_str(), static_cast<int>(named.size() + 1),
+                                true);
+  }
+}
+
+inline std::string rowText(const Game::SaveSlotMenu& menu, int slot) {
+  const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.menu().item(slot));
+  return text ? text->text.c_str() : "";
 }
 
 }  // namespace GameTestSupport

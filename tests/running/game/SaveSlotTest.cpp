@@ -24,6 +24,7 @@ constexpr SaveTime kMarch7{2024, 3, 7, 10, 5};
 
 using SaveSlotTest = GameTestSupport::GameTest;
 using GameTestSupport::body;
+using GameTestSupport::rowText;
 using GameTestSupport::saveAt;
 
 // The payload is the compact text and its terminating zero.
@@ -226,10 +227,6 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
       frame(menu);
     }
     ASSERT_EQ(menu.menu().cursor(), slot);
-  }
-  static std::string rowText(const SaveSlotMenu& menu, i32 slot) {
-    const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.menu().item(slot));
-    return text ? text->text.c_str() : "";
   }
 };
 
