@@ -323,6 +323,7 @@ TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnOrAMissingFloorIsADataError
                               line + " }");
     EXPECT_DEATH(sites.load("sites.txt"), std::string("sites.txt line 1, site s: \"") + std::string(line, 5)) << line;
   }
+  fs().put("src/data/map/mine/zz.txt", "");
   EXPECT_DEATH(field().loadFloor(mine(), "zz", false), "mine/zz.txt.*floor \"zz\" of the site \"灰の坑道\" is missing");
 }
 

@@ -22,13 +22,15 @@ inline void awaitReads() {
 }
 
 // The file manager serving loose files from the fake file system on its own
-// loader job, with the file loader's ring; load errors are flags, not halts.
+// loader job, with the file loader's ring. A file that cannot be read halts,
+// as in the game, so a halt while a save, the settings or a tune is read fails
+// the test; a suite over shipped data it leaves out makes that an error flag.
 class FileManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Engine::Threading::Manager::create(0);
     Engine::FileIO::ManagerOptions options;
-    options.abortOnError = false;
+    options.abortOnError = mLoadErrorsHalt;
     Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
     Game::FileLoader::create();
   }
@@ -42,6 +44,7 @@ class FileManagerTest : public ::testing::Test {
   std::vector<std::string>& debugLines() { return backend->fakeDebugOutput.lines; }
 
   PlatformFake::ScopedFakeBackend backend;
+  bool mLoadErrorsHalt = true;
 };
 
 }  // namespace FileTestSupport

@@ -26,7 +26,6 @@ class MusicFixture : public ::testing::Test {
   MusicFixture() {
     Engine::FileIO::ManagerOptions options;
     options.startLoader = false;
-    options.abortOnError = false;
     Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
     Engine::Sound::Manager::create();
   }

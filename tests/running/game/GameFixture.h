@@ -58,6 +58,11 @@ class GameTest : public FileTestSupport::FileManagerTest {
     Game::Constance::create();
     putSampleFiles(fs(), "src/data/map");
     putSampleFiles(fs(), "src/picture/scene");
+    // Pictures a test has not put stay empty: no model is built without a device.
+    for (const char* list : {Game::UnitPictureList::kFile, Game::SymbolCharaList::kFile, Game::MapPictureSet::kObjectFile,
+                             Game::MapPictureSet::kTileFile, "src/picture/common/ground.txt"}) {
+      if (!fs().exists(list)) fs().put(list, "");
+    }
     Game::Database::create();
     Game::Database::instance()->load();
     Game::Database::instance()->loadMaps();
