@@ -21,7 +21,6 @@ constexpr const char* kOpening = "オープニング";  // no floors, shown as �
 
 class ContinueSceneTest : public MenuTestSupport::MenuTest {
  protected:
-  ContinueSceneTest() { mLoadErrorsHalt = false; }  // the floors' captions are left out
   void SetUp() override {
     MenuTest::SetUp();
     for (const char* file : {ContinueScene::kContinueScript, ContinueScene::kShopScript}) {

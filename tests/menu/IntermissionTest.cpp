@@ -366,9 +366,7 @@ TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
   open(Intermission::kFileSave);
   openRow(Intermission::kSave);
   ASSERT_NE(camp()->saveMenu(), nullptr);
-  for (i32 slot = 4; slot < 8; ++slot) {
-    EXPECT_EQ(GameTestSupport::rowText(*camp()->saveMenu(), slot), std::to_string(slot) + "   無効なファイル");
-  }
+  GameTestSupport::expectUnreadableFloorsInvalid(*camp()->saveMenu(), 4);
   EXPECT_EQ(camp()->phase(), nullptr);
   moveTo(camp()->saveMenu()->menu(), 0);
   press(kDecide);

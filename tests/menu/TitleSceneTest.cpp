@@ -159,9 +159,7 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlotAndKeysTwoSixAndTwelveOpenTheMu
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
   ASSERT_TRUE(mTitle->isLoadOpen());
-  for (int slot = 4; slot < 8; ++slot) {
-    EXPECT_EQ(GameTestSupport::rowText(*mTitle->loadMenu(), slot), std::to_string(slot) + "   無効なファイル");
-  }
+  GameTestSupport::expectUnreadableFloorsInvalid(*mTitle->loadMenu(), 4);
   int result = 0;
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -50,8 +52,8 @@ inline bool saveAt(const Game::GameData& game, int slot, const Game::SaveCheck::
   return Game::SaveSlot::write(document, slot);
 }
 
-// Saves of a new game in slots first to first + 3 whose floor cannot be read:
-// missing, a FIFO, a directory and an unreadable file.
+// Saves of a new game in slots first to first + 3 whose floor is missing, a
+// FIFO, a directory and unreadable.
 inline void saveUnreadableFloors(PlatformFake::FakeFileSystem& fs, int first) {
   fs.putUnopenable("src/data/map/opening/fifo.txt");
   fs.makeDirectories("src/data/map/opening/folder.txt");
@@ -59,18 +61,21 @@ inline void saveUnreadableFloors(PlatformFake::FakeFileSystem& fs, int first) {
   fs.failReads("src/data/map/opening/unreadable.txt");
   Game::NmlDocument document;
   Game::SaveSlot::writeHead(document, Game::GameData());
-  const std::string text = compactText(document);
-  for (const char* floor : {"nosuch", "fifo", "folder", "unreadable"}) {
-    std::string named = text;
-    named.replace(named.find("file hall;"), 10, std::string("file ") + floor + ";");
-    Game::FileSystem::writeFile(Game::SaveSlot::path(first++).c_str(), named.c_str(), static_cast<int>(named.size() + 1),
-                                true);
+  for (const std::string floor : {"nosuch", "fifo", "folder", "unreadable"}) {
+    std::string text = compactText(document);
+    text.replace(text.find("file hall;"), 10, "file " + floor + ";");
+    Game::FileSystem::writeFile(Game::SaveSlot::path(first++).c_str(), text.c_str(), int(text.size() + 1), true);
   }
 }
 
 inline std::string rowText(const Game::SaveSlotMenu& menu, int slot) {
   const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.menu().item(slot));
   return text ? text->text.c_str() : "";
+}
+
+// The slots of saveUnreadableFloors list as invalid.
+inline void expectUnreadableFloorsInvalid(const Game::SaveSlotMenu& menu, int first) {
+  for (int slot = first; slot < first + 4; ++slot) EXPECT_EQ(rowText(menu, slot), std::to_string(slot) + "   無効なファイル");
 }
 
 }  // namespace GameTestSupport

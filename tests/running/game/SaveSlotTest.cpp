@@ -6,7 +6,6 @@
 #include "running/game/SaveSlotMenu.h"
 #include "field/FieldScene.h"
 #include "Engine/FileIO/DiskFile.h"
-#include "core/file/FileLoader.h"
 #include "core/file/SaveCodec.h"
 #include "tests/running/game/GameFixture.h"
 #include "tests/running/game/GameHelpers.h"
@@ -141,14 +140,8 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
 
 // The file is replaced only once the new one is whole: a write refused, cut
 // short or never put in place leaves the old save byte for byte, the caller
-// is told and the log names the file. With the program's file manager, which
-// stops on a load error, a failed save still never ends the game.
+// is told and the log names the file. A failed save never ends the game.
 TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
-  Game::FileLoader::destroy();
-  Engine::FileIO::ManagerImpl::destroy();
-  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {});
-  Game::FileLoader::create();
-
   GameData game;
   game.money() = 111;
   ASSERT_TRUE(saveAt(game, 2, kMarch7));

@@ -24,7 +24,6 @@ namespace ScriptStuff = Game::ScriptStuff;
 
 class ItemPartyCommandsTest : public ScriptTest {
  protected:
-  ItemPartyCommandsTest() { mLoadErrorsHalt = false; }  // the floors' captions are left out
   const Game::ToolData* tool(const char* name) { return database().findTool(name); }
   const Game::ShellData& shell(const char* name) { return *database().findShellExactly(name); }
   i32 bagCount(const char* name) { return game().bag().countItem(tool(name)); }
