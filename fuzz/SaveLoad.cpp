@@ -61,8 +61,9 @@ struct SaveSetUp {
                                             "save file;BGM 自宅;}"));
     // The other lists the map tables read are there and empty: no pictures,
     // links or containers.
-    for (const char* list : {Game::UnitPictureList::kFile, Game::SymbolCharaList::kFile, Game::MapPictureSet::kObjectFile,
-                             Game::MapPictureSet::kTileFile, Game::MapLinkList::kLinkFile, Game::MapLinkList::kContainerFile}) {
+    for (const char* list : {Game::UnitPictureList::kFile, Game::SymbolCharaList::kFile, Game::MapPictureSet::kTileFile,
+                             Game::MapPictureSet::kObjectFile, Game::MapLinkList::kLinkFile,
+                             Game::MapLinkList::kContainerFile}) {
       backend.fakeFileSystem.put(list, std::string());
     }
     Game::Constance::create();

@@ -22,9 +22,9 @@ inline void awaitReads() {
 }
 
 // The file manager serving loose files from the fake file system on its own
-// loader job, with the file loader's ring. A file that cannot be read halts,
-// as in the game, so a halt while a save, the settings or a tune is read fails
-// the test; a suite over shipped data it leaves out makes that an error flag.
+// loader job, with the file loader's ring. As in the game, a file that cannot
+// be read halts (failing the test); a suite over shipped data it leaves out
+// may make that an error flag.
 class FileManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {

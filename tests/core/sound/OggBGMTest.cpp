@@ -196,7 +196,6 @@ TEST_F(OggBGMDeathTest, ATuneNumberThatIsNotFiniteStopsNamingTheTable) {
   }
 }
 
-
 // A clock both threads may read; a pause only lets other threads run.
 class SharedClock : public Platform::Clock {
  public:

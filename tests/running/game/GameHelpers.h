@@ -64,7 +64,8 @@ inline void saveUnreadableFloors(PlatformFake::FakeFileSystem& fs, int first) {
   for (const std::string floor : {"nosuch", "fifo", "folder", "unreadable"}) {
     std::string text = compactText(document);
     text.replace(text.find("file hall;"), 10, "file " + floor + ";");
-    Game::FileSystem::writeFile(Game::SaveSlot::path(first++).c_str(), text.c_str(), int(text.size() + 1), true);
+    const int size = static_cast<int>(text.size()) + 1;
+    Game::FileSystem::writeFile(Game::SaveSlot::path(first++).c_str(), text.c_str(), size, true);
   }
 }
 
