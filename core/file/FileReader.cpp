@@ -36,13 +36,10 @@ void FileReader::open(const char* path, bool wait, bool unpack, bool keepAlive) 
   }
 }
 
-// A file that failed is never held: a later open of its name reads again.
+// Never held, so a file that failed is read again when it is next opened.
 void FileReader::openWithoutHalt(const char* path, bool wait) {
   Lock lock(mMutex);
   start(Engine::FileIO::InFile::createWithoutHalt(path), false, wait);
-  if (wait && mFile.data() && FileLoader::instance()) {
-    FileLoader::instance()->request(mFile);
-  }
 }
 
 void FileReader::start(const Engine::FileIO::InFile& file, bool keepAlive, bool wait) {

@@ -366,7 +366,7 @@ TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
   open(Intermission::kFileSave);
   openRow(Intermission::kSave);
   ASSERT_NE(camp()->saveMenu(), nullptr);
-  GameTestSupport::expectUnreadableFloorsInvalid(*camp()->saveMenu(), 4);
+  GameTestSupport::expectUnreadableFloorsInvalid(camp()->saveMenu()->list(), 4);
   EXPECT_EQ(camp()->phase(), nullptr);
   moveTo(camp()->saveMenu()->menu(), 0);
   press(kDecide);

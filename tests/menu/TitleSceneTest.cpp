@@ -159,7 +159,7 @@ TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlotAndKeysTwoSixAndTwelveOpenTheMu
   open();
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
   ASSERT_TRUE(mTitle->isLoadOpen());
-  GameTestSupport::expectUnreadableFloorsInvalid(*mTitle->loadMenu(), 4);
+  GameTestSupport::expectUnreadableFloorsInvalid(mTitle->loadMenu()->list(), 4);
   int result = 0;
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);

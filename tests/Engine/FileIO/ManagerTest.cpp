@@ -171,13 +171,11 @@ TEST_F(ManagerTest, ReleasingAnOutFileMidWriteAbandonsItAndKeepsTheOldFile) {
   ManagerImpl::destroy();
 }
 
-// Where load errors halt, a read asked for without a halt fails with its flag
-// and line (missing, a FIFO, a failed read, over the limit): a halting handle
-// that joins it does not make it halt, nor does serving it once released.
+// Where load errors halt, a read asked for without a halt fails with its flag and line (missing, a FIFO, a
+// failed read, over the limit; 7 bytes are within limits of 7): a halting handle that joins it does not make
+// it halt, nor does serving it once released.
 TEST_F(ManagerTest, AReadWithoutHaltFailsWithItsFlagWhereErrorsHalt) {
-  ManagerOptions options = pumpedByHand(true);
-  options.errorLimit = 8;
-  start(1, options);
+  start(1, {.abortOnError = true, .warningLimit = 7, .errorLimit = 7, .startLoader = false});
   fs().putUnopenable("data/fifo.txt");
   fs().failReads("data/x.txt");
   static_cast<void>(InFile::createWithoutHalt("gone.txt"));
@@ -187,6 +185,7 @@ TEST_F(ManagerTest, AReadWithoutHaltFailsWithItsFlagWhereErrorsHalt) {
     EXPECT_TRUE(file.isError() && joined.isError()) << name;
   }
   EXPECT_EQ(backend->fakeDebugOutput.lines.size(), 5u);
+  EXPECT_EQ(backend->fakeDebugOutput.lines[3], "FileIO : read error! can't read entire file! ( data/x.txt )\n");
 }
 
 using ManagerDeathTest = ManagerTest;

@@ -29,9 +29,7 @@ class FileManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Engine::Threading::Manager::create(0);
-    Engine::FileIO::ManagerOptions options;
-    options.abortOnError = mLoadErrorsHalt;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {.abortOnError = mLoadErrorsHalt});
     Game::FileLoader::create();
   }
   void TearDown() override {

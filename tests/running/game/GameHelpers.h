@@ -8,10 +8,9 @@
 #include "PlatformFake/FakeFileSystem.h"
 #include "running/game/GameData.h"
 #include "running/game/SaveSlot.h"
-#include "running/game/SaveSlotMenu.h"
+#include "running/game/SaveSlotList.h"
 #include "core/file/FileSystem.h"
 #include "core/file/nml/NmlDocument.h"
-#include "presentation/widget/Widget.h"
 
 namespace GameTestSupport {
 
@@ -69,14 +68,9 @@ inline void saveUnreadableFloors(PlatformFake::FakeFileSystem& fs, int first) {
   }
 }
 
-inline std::string rowText(const Game::SaveSlotMenu& menu, int slot) {
-  const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.menu().item(slot));
-  return text ? text->text.c_str() : "";
-}
-
-// The slots of saveUnreadableFloors list as invalid.
-inline void expectUnreadableFloorsInvalid(const Game::SaveSlotMenu& menu, int first) {
-  for (int slot = first; slot < first + 4; ++slot) EXPECT_EQ(rowText(menu, slot), std::to_string(slot) + "   無効なファイル");
+// The slots of saveUnreadableFloors hold files that list as invalid.
+inline void expectUnreadableFloorsInvalid(const Game::SaveSlotList& list, int first) {
+  for (int slot = first; slot < first + 4; ++slot) EXPECT_TRUE(list.row(slot).exists && !list.row(slot).valid) << slot;
 }
 
 }  // namespace GameTestSupport

@@ -23,7 +23,6 @@ constexpr SaveTime kMarch7{2024, 3, 7, 10, 5};
 
 using SaveSlotTest = GameTestSupport::GameTest;
 using GameTestSupport::body;
-using GameTestSupport::rowText;
 using GameTestSupport::saveAt;
 
 // The payload is the compact text and its terminating zero.
@@ -151,23 +150,19 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
 
   const std::string refused = "FileIO : can't open file! ( savedata/2.sav )\n";
   const std::string cutShort = "FileIO : write error! can't write entire file! ( savedata/2.sav )\n";
-  struct Case {
-    const char* name;
-    void (*inject)(PlatformFake::FakeFileSystem&, bool on);
-    const std::string& line;
+  // Kind 0 cannot open, 1 fills the disk, 2 is not put in place; -1 writes.
+  const auto inject = [this](int kind) {
+    fs().failOpenWrite(kind == 0);
+    fs().failWritesAfter(kind == 1 ? 8 : SIZE_MAX);
+    fs().failCommit(kind == 2);
   };
-  const Case cases[] = {
-      {"cannot open", [](PlatformFake::FakeFileSystem& f, bool on) { f.failOpenWrite(on); }, refused},
-      {"disk full", [](PlatformFake::FakeFileSystem& f, bool on) { f.failWritesAfter(on ? 8 : SIZE_MAX); }, cutShort},
-      {"not put in place", [](PlatformFake::FakeFileSystem& f, bool on) { f.failCommit(on); }, cutShort},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const int kind : {0, 1, 2}) {
+    SCOPED_TRACE(kind);
     debugLines().clear();
-    c.inject(fs(), true);
+    inject(kind);
     EXPECT_FALSE(SaveSlot::save(game, 2));
-    c.inject(fs(), false);
-    EXPECT_EQ(debugLines(), std::vector<std::string>{c.line});
+    inject(-1);
+    EXPECT_EQ(debugLines(), std::vector<std::string>{kind == 0 ? refused : cutShort});
     EXPECT_EQ(fs().contents("savedata/2.sav"), old);
     std::unique_ptr<GameData> loaded(SaveSlot::load(2));
     ASSERT_TRUE(loaded);
@@ -220,6 +215,10 @@ class SaveSlotMenuTest : public GameTestSupport::KeyedGameTest {
       frame(menu);
     }
     ASSERT_EQ(menu.menu().cursor(), slot);
+  }
+  static std::string rowText(const SaveSlotMenu& menu, i32 slot) {
+    const auto* text = dynamic_cast<const Game::Widget::Text*>(menu.menu().item(slot));
+    return text ? text->text.c_str() : "";
   }
 };
 
