@@ -30,7 +30,7 @@ FileReader::~FileReader() {
 
 void FileReader::open(const char* path, bool wait, bool unpack, bool keepAlive) {
   Lock lock(mMutex);
-  start(Engine::FileIO::InFile::create(path), keepAlive, wait);
+  start(path, true, keepAlive, wait);
   if (wait && unpack) {
     unpackLoaded();
   }
@@ -39,12 +39,15 @@ void FileReader::open(const char* path, bool wait, bool unpack, bool keepAlive) 
 // Never held, so a file that failed is read again when it is next opened.
 void FileReader::openWithoutHalt(const char* path, bool wait) {
   Lock lock(mMutex);
-  start(Engine::FileIO::InFile::createWithoutHalt(path), false, wait);
+  start(path, false, false, wait);
 }
 
-void FileReader::start(const Engine::FileIO::InFile& file, bool keepAlive, bool wait) {
+// The file read before is let go first: a new read of the same name would
+// share its load, also a load that failed.
+void FileReader::start(const char* path, bool haltOnError, bool keepAlive, bool wait) {
   freePayload();
-  mFile = file;
+  mFile = Engine::FileIO::InFile();
+  mFile = haltOnError ? Engine::FileIO::InFile::create(path) : Engine::FileIO::InFile::createWithoutHalt(path);
   if (keepAlive && FileLoader::instance()) {
     FileLoader::instance()->request(mFile);
   }

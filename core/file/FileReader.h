@@ -44,7 +44,7 @@ class FileReader {
   void release();
 
  private:
-  void start(const Engine::FileIO::InFile& file, bool keepAlive, bool wait);
+  void start(const char* path, bool haltOnError, bool keepAlive, bool wait);
   void unpackLoaded();
   void freePayload();
 

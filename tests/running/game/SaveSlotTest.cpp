@@ -169,9 +169,10 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
     EXPECT_EQ(loaded->money(), 111);
   }
   EXPECT_TRUE(SaveSlot::save(game, 2));
-  // Saves that cannot be read list as invalid and name themselves: one gone
-  // between the look and the read, one over the read limit (one at it is read).
+  // Saves that cannot be read list as invalid and name themselves: one gone between the look and the read,
+  // one over the read limit (one at it is read), a FIFO.
   fs().vanishOnRead("savedata/2.sav");
+  fs().putUnopenable("savedata/5.sav");
   fs().put("savedata/3.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit + 1));
   fs().put("savedata/4.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit));
   debugLines().clear();
@@ -179,8 +180,10 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
   list.build();
   const std::string unreadable = ": the file cannot be read (gone, not a regular file, or over 16 MiB)\n";
   EXPECT_EQ(debugLines(), (std::vector<std::string>{"savedata/2.sav" + unreadable, "savedata/3.sav" + unreadable,
-                                                     "savedata/4.sav: the text is cut or holds a zero byte\n"}));
-  EXPECT_EQ(std::tuple(list.row(2).exists, list.row(2).valid, list.row(3).valid), std::tuple(true, false, false));
+                                                     "savedata/4.sav: the text is cut or holds a zero byte\n",
+                                                     "savedata/5.sav" + unreadable}));
+  EXPECT_EQ(std::tuple(list.row(2).exists, list.row(2).valid, list.row(3).valid, list.row(5).exists),
+            std::tuple(true, false, false, true));
 }
 
 using Engine::i32;
