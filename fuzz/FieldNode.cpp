@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "running/game/GameData.h"
@@ -39,6 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A file beside the game's folder that a floor or chara name climbing out
   // of its folder would find (seeds climb_floor, climb_chara).
   sample.backend.fakeFileSystem.put("../outside.txt", std::string("fmf hall; file kessa;"));
+  // A floor and a chara that are there but cannot be read (seeds fifo_floor,
+  // folder_floor, fifo_chara, folder_chara).
+  for (const char* folder : {"src/data/map/opening/", "src/picture/symbol/chara/"}) {
+    sample.backend.fakeFileSystem.putUnopenable(std::string(folder) + "fifo.txt");
+    sample.backend.fakeFileSystem.makeDirectories(std::string(folder) + "folder.txt");
+  }
   const std::vector<char> text = FuzzSupport::zeroTerminated(data, size);
   Game::NmlDocument node;
   if (!node.parse(text.data(), false) || Game::SaveCheck::fieldProblem(node)) {

@@ -38,10 +38,13 @@ class SampleGame {
  public:
   explicit SampleGame(OnStop onStop) : backend(onStop) {
     putSampleFiles();
-    setUpOrAbort([] {
+    setUpOrAbort([onStop] {
       Engine::Threading::Manager::create(0);
+      // A harness of a player's file reads as the game does: a file that
+      // cannot be read halts, a finding. Over shipped data such a file is an
+      // error flag, for the stop would come on the loader's thread.
       Engine::FileIO::ManagerOptions options;
-      options.abortOnError = false;
+      options.abortOnError = onStop == OnStop::Abort;
       Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
       Game::FileLoader::create();
       Engine::Graphics::Manager::create(640, 480, false, true, false);

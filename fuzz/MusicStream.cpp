@@ -119,8 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   setUp.backend.startInput();
   setUp.backend.fakeFileSystem.put("bgm/a.ogg", std::vector<std::uint8_t>(data, data + size));
   Engine::FileIO::ManagerOptions options;
-  options.startLoader = false;
-  options.abortOnError = false;
+  options.startLoader = false;  // a tune that cannot be read halts, as in the game: a finding
   Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
   {
     Game::OggBGMOptions bgmOptions;

@@ -22,6 +22,10 @@
 #include "core/file/SaveCodec.h"
 #include "core/file/nml/NmlDocument.h"
 #include "records/Database.h"
+#include "records/database/MapLinkData.h"
+#include "records/database/MapPictureSet.h"
+#include "records/database/SymbolCharaData.h"
+#include "records/database/UnitPictureData.h"
 #include "fuzz/FuzzStop.h"
 #include "fuzz/SampleFile.h"
 #include "records/constance/Constance.h"
@@ -43,9 +47,8 @@ constexpr int kCheckSlot = 1;
 struct SaveSetUp {
   SaveSetUp() {
     Engine::Threading::Manager::create(0);
-    Engine::FileIO::ManagerOptions options;
-    options.abortOnError = false;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+    // As the game runs: a file that cannot be read halts, a finding here.
+    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, Engine::FileIO::ManagerOptions());
     Game::FileLoader::create();
     // The sample databases, so that saves with a real party load, and the
     // site a new game starts at.
@@ -56,6 +59,13 @@ struct SaveSetUp {
     backend.fakeFileSystem.put("src/data/map/list.txt",
                                 std::string("site{name オープニング;folder opening;start hall,1;encounter{none;}"
                                             "save file;BGM 自宅;}"));
+    // The other lists the map tables read are there and empty: no pictures,
+    // links or containers.
+    for (const char* list : {Game::UnitPictureList::kFile, Game::SymbolCharaList::kFile, Game::MapPictureSet::kTileFile,
+                             Game::MapPictureSet::kObjectFile, Game::MapLinkList::kLinkFile,
+                             Game::MapLinkList::kContainerFile}) {
+      backend.fakeFileSystem.put(list, std::string());
+    }
     Game::Constance::create();
     Game::Database::create();
     Game::Database::instance()->load();
@@ -65,6 +75,10 @@ struct SaveSetUp {
     // A file beside the game's folder that a floor or chara name climbing out
     // of its folder would find (seeds climb_floor, climb_chara).
     backend.fakeFileSystem.put("../outside.txt", std::string("fmf hall; file kessa;"));
+    // Floors that are not there or cannot be read (seeds missing_floor,
+    // fifo_floor, folder_floor).
+    backend.fakeFileSystem.putUnopenable("src/data/map/opening/fifo.txt");
+    backend.fakeFileSystem.makeDirectories("src/data/map/opening/folder.txt");
   }
   ~SaveSetUp() {
     Game::RandomGenerator::destroy();

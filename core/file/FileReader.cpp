@@ -30,19 +30,29 @@ FileReader::~FileReader() {
 
 void FileReader::open(const char* path, bool wait, bool unpack, bool keepAlive) {
   Lock lock(mMutex);
+  start(path, true, keepAlive, wait);
+  if (wait && unpack) {
+    unpackLoaded();
+  }
+}
+
+// Never held, so a file that failed is read again when it is next opened.
+void FileReader::openWithoutHalt(const char* path, bool wait) {
+  Lock lock(mMutex);
+  start(path, false, false, wait);
+}
+
+// The file read before is let go first: a new read of the same name would
+// share its load, also a load that failed.
+void FileReader::start(const char* path, bool haltOnError, bool keepAlive, bool wait) {
   freePayload();
-  mFile = Engine::FileIO::InFile::create(path);
+  mFile = Engine::FileIO::InFile();
+  mFile = haltOnError ? Engine::FileIO::InFile::create(path) : Engine::FileIO::InFile::createWithoutHalt(path);
   if (keepAlive && FileLoader::instance()) {
     FileLoader::instance()->request(mFile);
   }
-  if (!wait) {
-    return;
-  }
-  while (!mFile.isFinished()) {
+  while (wait && !mFile.isFinished()) {
     Engine::Threading::sleep(kPollMs);
-  }
-  if (unpack) {
-    unpackLoaded();
   }
 }
 

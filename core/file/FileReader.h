@@ -23,6 +23,11 @@ class FileReader {
   // data and size become the payload, empty when the file is not a valid
   // packed file.
   void open(const char* path, bool wait, bool unpack, bool keepAlive);
+  // As open without unpacking or keeping alive, for a file the game can do
+  // without (a floor or chara a save names, a tune): one that is missing, not
+  // a regular file or cannot be read leaves nothing read (data null) and
+  // never halts.
+  void openWithoutHalt(const char* path, bool wait);
 
   // The bytes read (or unpacked), followed by one zero byte; null and 0 when
   // nothing was read. Callers treat a size of 0 as a missing file.
@@ -39,6 +44,7 @@ class FileReader {
   void release();
 
  private:
+  void start(const char* path, bool haltOnError, bool keepAlive, bool wait);
   void unpackLoaded();
   void freePayload();
 

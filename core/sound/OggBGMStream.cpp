@@ -40,14 +40,17 @@ bool OggBGMStream::prepare(Platform::VorbisDecoder& decoder) {
   }
   switch (mStep) {
     case Step::kNew:
-      mReader.open(mTune->mFile.c_str(), false, false, false);
+      // A tune the player removed or replaced by something unreadable is
+      // silence like a damaged one, never a halt.
+      mReader.openWithoutHalt(mTune->mFile.c_str(), false);
       mStep = Step::kRequested;
       return false;
     case Step::kRequested:
       if (mReader.isFinished()) {
         if (mReader.size() <= 0) {
           // Nothing to decode: silence, and no decoder opened on no bytes.
-          Engine::cout << "BGM : empty tune file ( " << mTune->mFile.c_str() << " )" << Engine::endl;
+          const char* fault = mReader.data() ? "empty tune file" : "tune file not read";
+          Engine::cout << "BGM : " << fault << " ( " << mTune->mFile.c_str() << " )" << Engine::endl;
           mReader.release();
           mStep = Step::kFailed;
           return false;

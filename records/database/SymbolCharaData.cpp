@@ -2,6 +2,7 @@
 
 #include "Engine/FileIO/Manager.h"
 #include "core/file/DataError.h"
+#include "core/file/FileReader.h"
 #include "core/file/PlainName.h"
 #include "core/file/nml/NmlDocument.h"
 
@@ -77,15 +78,20 @@ SymbolCharaData* SymbolCharaList::chara(const char* name) {
     return held;
   }
   // A save names charas too: a name that is not plain would reach past the
-  // chara folder.
+  // chara folder, and one that is a FIFO, a directory or unreadable must
+  // not halt the game that checks the save.
   const std::string path = kCharaDirectory + std::string(name) + ".txt";
-  if (mMissing.count(name) > 0 || !isPlainName(name) || !Engine::FileIO::Manager::instance().holds(path.c_str())) {
+  FileReader reader;
+  if (mMissing.count(name) == 0 && isPlainName(name) && Engine::FileIO::Manager::instance().holds(path.c_str())) {
+    reader.openWithoutHalt(path.c_str(), true);
+  }
+  if (!reader.data()) {
     mMissing.insert(name);
     return nullptr;
   }
   ++mFileReads;
   NmlDocument document;
-  document.load(path.c_str());
+  document.loadFromText(path.c_str(), reader.data());
   mCharas.push_back(SymbolCharaData::read(document, path.c_str(), name));
   return &mCharas.back();
 }

@@ -60,13 +60,15 @@ const char* text(const NmlNode& node, const char* key) {
   return line ? line->item(0) : "";
 }
 
+// A name that is missing, a FIFO, a directory or unreadable is a save that
+// cannot load, never a halt of the game that lists it.
 bool floorFileExists(const MapSiteData& site, const char* floor) {
   if (!isPlainName(floor)) {
     return false;
   }
   const std::string path = std::string(kFloorFolder) + site.folder() + "/" + floor + ".txt";
   FileReader reader;
-  reader.open(path.c_str(), true, false, true);
+  reader.openWithoutHalt(path.c_str(), true);
   return reader.size() > 0;
 }
 

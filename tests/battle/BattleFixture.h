@@ -74,6 +74,7 @@ struct At {
 // enemies by name, and arts read from text beside the sample ones.
 class BattleGameTest : public ScriptTestSupport::ScriptTest {
  protected:
+  BattleGameTest() { mLoadErrorsHalt = false; }
   void SetUp() override {
     ScriptTest::SetUp();
     fs().put(Game::Battle::kScriptFile, std::string("let{ name answer; value 1; }"));

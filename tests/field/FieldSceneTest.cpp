@@ -84,12 +84,7 @@ TEST_F(FloorTest, SymbolsArePlacedByKindWithTheirNamesCharasAndAngles) {
   field().applySceneChange(mine(), "b1", 1);
   Field::Symbol& chest = field().placeRandomContainer(2, 3, Article(), 40, 2);
   Field::Symbol& band = field().placeEnemy(database().findRace("粘体"), 3, 1);
-  struct Row {
-    const Field::Symbol* symbol;
-    const char* name;
-    const char* chara;
-    float angle;
-  };
+  struct Row { const Field::Symbol* symbol; const char *name, *chara; float angle; };
   for (const Row& row : {Row{field().player(), "player", "Kessa", 0.f}, Row{&chest, "ranodomTreasure_2.3", "宝箱", 0.f},
                          Row{&band, "enemy_3.1", database().findRace("粘体").symbol(), band.angle()}}) {
     ASSERT_TRUE(row.symbol) << row.name;
@@ -126,11 +121,7 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   field().floorMap().cellAt(7, 1)->height = 3;
   field().floorMap().cellAt(6, 3)->height = 3;
   // A walk rises or falls at most 2: from 0 to 2 and from 2 to 3, not 0 to 3.
-  struct Step {
-    const Field::Symbol* symbol;
-    i32 x, y;
-    bool hop, may;
-  };
+  struct Step { const Field::Symbol* symbol; i32 x, y; bool hop, may; };
   for (const Step& row : {Step{&player, 6, 2, false, true}, Step{&player, 4, 1, true, false},
                           Step{&player, 6, -1, true, false}, Step{&player, 7, 1, false, false},
                           Step{&player, 7, 1, true, true}, Step{&raised, 6, 3, false, true},
@@ -155,9 +146,7 @@ TEST_F(FloorTest, TheFloorAnswersItsSymbolsAndTheGame) {
   // Values fall by each cell's cost (1 on a tile map) from 257 at the player.
   EXPECT_EQ(field().valueAt(6, 1), 0);
   field().refreshValueGrid();
-  struct Value {
-    i32 x, y, value;
-  };
+  struct Value { i32 x, y, value; };
   for (const Value& row : {Value{6, 1, 257}, Value{6, 2, 256}, Value{4, 1, 255}, Value{13, 11, 240}, Value{6, 0, 256},
                            Value{-1, 0, 0}, Value{14, 0, 0}, Value{0, 12, 0}, Value{6, -1, 0}}) {
     EXPECT_EQ(field().valueAt(row.x, row.y), row.value) << row.x << "," << row.y;
@@ -269,10 +258,8 @@ TEST_F(FloorTest, RestoresMarkWhatFitsAndASiteLessNodeOpensTheContinueScene) {
 
 TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWholeButNotAWoundCamera) {
   const std::string floor = "site 灰の坑道; file b1; angle 6; ";
-  struct Row {
-    std::string node;
-    const char* fault;
-  };
+  fs().put("src/data/map/mine/one.txt", ";");
+  struct Row { std::string node; const char* fault; };
   for (const Row& row : {
            Row{"", nullptr},
            Row{floor + "symbol{ symbol{ name a; position 1,1; symbol Kessa; enemy{ race 粘体; pattern 0; }"
@@ -280,6 +267,7 @@ TEST_F(FloorTest, TheSaveCheckRefusesFieldNodesThatWouldNotLoadWholeButNotAWound
                nullptr},
            Row{"site 無い; file b1;", "unknown site \"無い\""},
            Row{"site 灰の坑道; file zz;", "floor \"zz\""},
+           Row{"site 灰の坑道; file one;", nullptr},  // a floor file of one byte
            Row{"site 灰の坑道; file b1; angle x;", "camera angle"},
            Row{floor + "symbol{ symbol{ name e; position 1,1; enemy{ race 無い; } } }", "enemy symbol \"e\""},
            Row{floor + "symbol{ symbol{ name u; position 1,1; symbol 無い; } }", "\"u\" names no known chara \"無い\""},
@@ -334,6 +322,7 @@ TEST_F(FloorTest, AFloorOrSiteAngleBeyondAQuarterTurnOrAMissingFloorIsADataError
                               line + " }");
     EXPECT_DEATH(sites.load("sites.txt"), std::string("sites.txt line 1, site s: \"") + std::string(line, 5)) << line;
   }
+  fs().put("src/data/map/mine/zz.txt", "");
   EXPECT_DEATH(field().loadFloor(mine(), "zz", false), "mine/zz.txt.*floor \"zz\" of the site \"灰の坑道\" is missing");
 }
 

@@ -356,10 +356,13 @@ TEST_F(IntermissionTest, LearningAndBoostingSpendTheirPoints) {
   EXPECT_EQ(std::tuple(member(0).bonusPoint(), member(0).bonus()[Game::Parameters::kStrength]), std::tuple(1, 1));
 }
 
+// Saves whose floor cannot be read list as invalid; the others still save.
 TEST_F(IntermissionTest, TheFileSaveRowWritesTheChosenSlot) {
+  GameTestSupport::saveUnreadableFloors(fs(), 4);
   open(Intermission::kFileSave);
   openRow(Intermission::kSave);
   ASSERT_NE(camp()->saveMenu(), nullptr);
+  GameTestSupport::expectUnreadableFloorsInvalid(camp()->saveMenu()->list(), 4);
   EXPECT_EQ(camp()->phase(), nullptr);
   moveTo(camp()->saveMenu()->menu(), 0);
   press(kDecide);

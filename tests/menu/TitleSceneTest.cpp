@@ -13,6 +13,7 @@
 #include "presentation/model/ModelTestSupport.h"
 #include "presentation/widget/KeyScript.h"
 #include "tests/running/game/GameFixture.h"
+#include "tests/running/game/GameHelpers.h"
 
 namespace {
 
@@ -26,11 +27,7 @@ class TitleSceneTest : public TestServices::Test<TestServices::kGraphics | TestS
   void SetUp() override {
     Test::SetUp();
     Game::SaveSlotList::forgetCursor();
-    for (const char* file : {TitleScene::kResourceFile, TitleScene::kSceneFile, "src/picture/title/backdrop.txt"}) {
-      const std::string text = GameTestSupport::sampleFile(file);
-      ASSERT_FALSE(text.empty()) << file;
-      fs().put(file, text);
-    }
+    GameTestSupport::putSampleFiles(fs(), "src/picture/title");
   }
   void TearDown() override {
     mTitle.reset();
@@ -159,10 +156,13 @@ TEST_F(TitleSceneTest, StartMemoryLoadQuitAndConfig) {
   EXPECT_EQ(std::tuple(mTitle->isConfigOpen(), mTitle->selectedItem()), std::tuple(false, TitleScene::kConfig));
 }
 
+// Saves whose floor cannot be read list as invalid beside the one that loads.
 TEST_F(TitleSceneTest, TheLoadMenuReadsASavedSlotAndKeysTwoSixAndTwelveOpenTheMusicList) {
   saveGameIn(3);
+  GameTestSupport::saveUnreadableFloors(fs(), 4);
   EXPECT_EQ(choose(TitleScene::kLoad), 0);
   ASSERT_TRUE(mTitle->isLoadOpen());
+  GameTestSupport::expectUnreadableFloorsInvalid(mTitle->loadMenu()->list(), 4);
   int result = 0;
   for (int i = 0; i < 10 && result == 0; ++i) result = press(Key::X);
   EXPECT_EQ(result, 1);

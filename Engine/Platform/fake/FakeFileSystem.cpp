@@ -16,14 +16,14 @@ std::string parentOf(const std::string& path) {
 
 class FakeInputFile : public Platform::InputFile {
  public:
-  explicit FakeInputFile(std::vector<std::uint8_t> bytes) : mBytes(std::move(bytes)) {}
+  FakeInputFile(std::vector<std::uint8_t> bytes, bool failing) : mBytes(std::move(bytes)), mFailing(failing) {}
   std::uint64_t size() override { return mBytes.size(); }
   bool seek(std::uint64_t position) override {
     mPosition = position;
     return true;
   }
   bool read(void* buffer, std::size_t count) override {
-    if (mPosition > mBytes.size() || count > mBytes.size() - mPosition) {
+    if (mFailing || mPosition > mBytes.size() || count > mBytes.size() - mPosition) {
       return false;
     }
     if (count > 0) {
@@ -35,6 +35,7 @@ class FakeInputFile : public Platform::InputFile {
 
  private:
   std::vector<std::uint8_t> mBytes;
+  bool mFailing;
   std::uint64_t mPosition = 0;
 };
 
@@ -110,7 +111,7 @@ std::unique_ptr<Platform::InputFile> FakeFileSystem::openRead(std::string_view p
   if (it == mFiles.end()) {
     return nullptr;
   }
-  return std::make_unique<FakeInputFile>(it->second);
+  return std::make_unique<FakeInputFile>(it->second, mFailingReads.count(name) > 0);
 }
 
 std::unique_ptr<Platform::OutputFile> FakeFileSystem::openWrite(std::string_view path) {
@@ -128,7 +129,7 @@ std::unique_ptr<Platform::OutputFile> FakeFileSystem::openWrite(std::string_view
 bool FakeFileSystem::exists(std::string_view path) {
   std::lock_guard lock(mMutex);
   const std::string name = normalize(path);
-  return mFiles.count(name) > 0 || mDirectories.count(name) > 0;
+  return mFiles.count(name) > 0 || mDirectories.count(name) > 0 || mUnopenable.count(name) > 0;
 }
 
 bool FakeFileSystem::makeDirectories(std::string_view path) {
@@ -171,7 +172,10 @@ void FakeFileSystem::put(std::string_view path, std::string_view text) {
 
 void FakeFileSystem::remove(std::string_view path) {
   std::lock_guard lock(mMutex);
-  mFiles.erase(normalize(path));
+  const std::string name = normalize(path);
+  mFiles.erase(name);
+  mUnopenable.erase(name);
+  mFailingReads.erase(name);
 }
 
 std::optional<std::vector<std::uint8_t>> FakeFileSystem::contents(std::string_view path) {
@@ -222,6 +226,16 @@ void FakeFileSystem::failCommit(bool fail) {
 void FakeFileSystem::vanishOnRead(std::string_view path) {
   std::lock_guard lock(mMutex);
   mVanishing.insert(normalize(path));
+}
+
+void FakeFileSystem::putUnopenable(std::string_view path) {
+  std::lock_guard lock(mMutex);
+  mUnopenable.insert(normalize(path));
+}
+
+void FakeFileSystem::failReads(std::string_view path) {
+  std::lock_guard lock(mMutex);
+  mFailingReads.insert(normalize(path));
 }
 
 void FakeFileSystem::onWrite(std::function<void()> hook) {

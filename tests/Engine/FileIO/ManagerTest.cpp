@@ -171,6 +171,22 @@ TEST_F(ManagerTest, ReleasingAnOutFileMidWriteAbandonsItAndKeepsTheOldFile) {
   ManagerImpl::destroy();
 }
 
+// Where load errors halt, a read any handle asked for without a halt fails with its flag and line (missing, a
+// FIFO, a failed read, over the limit; 7 bytes are within 7), also when served once every handle is gone.
+TEST_F(ManagerTest, AReadWithoutHaltFailsWithItsFlagWhereErrorsHalt) {
+  start(1, {.abortOnError = true, .warningLimit = 7, .errorLimit = 7, .startLoader = false});
+  fs().putUnopenable("data/fifo.txt");
+  fs().failReads("data/x.txt");
+  static_cast<void>(InFile::createWithoutHalt("gone.txt"));
+  for (const char* name : {"none.txt", "data/fifo.txt", "data/x.txt", "data/only_loose.txt"}) {
+    InFile first = InFile::create(name), file = InFile::createWithoutHalt(name), last = InFile::create(name);
+    pumpFiles();
+    EXPECT_TRUE(first.isError() && file.isError() && last.isError()) << name;
+  }
+  EXPECT_EQ(backend->fakeDebugOutput.lines.size(), 5u);
+  EXPECT_EQ(backend->fakeDebugOutput.lines[3], "FileIO : read error! can't read entire file! ( data/x.txt )\n");
+}
+
 using ManagerDeathTest = ManagerTest;
 
 TEST_F(ManagerDeathTest, AFileFoundNowhereOrLeftAtShutdownOrASecondManagerStopsTheProgram) {

@@ -24,10 +24,7 @@ class MusicFixture : public ::testing::Test {
   static constexpr std::size_t kPullFrames = 1024;
 
   MusicFixture() {
-    Engine::FileIO::ManagerOptions options;
-    options.startLoader = false;
-    options.abortOnError = false;
-    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+    Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {.startLoader = false});
     Engine::Sound::Manager::create();
   }
   ~MusicFixture() override {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <memory>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -33,20 +34,24 @@ constexpr int kRate = 44100;
 
 class OggBGMTest : public SoundTest::MusicFixture {
  protected:
+  static constexpr const char *kMissing = "<missing>", *kUnopenable = "<FIFO>";
   std::uint32_t& now() { return backend->fakeClock.now; }
   std::vector<std::string>& debugLines() { return backend->fakeDebugOutput.lines; }
 
-  // A bad tune file is silent with one line, and the next tune starts
-  // without waiting for a fade.
-  void expectSilentAndNotHoldingUp(std::string_view bytes, int opens, const char* line) {
+  // A bad tune file is silent with its lines, and the next tune starts
+  // without waiting for a fade. Bytes kMissing put nothing, kUnopenable what
+  // never opens (a FIFO, a directory, a device).
+  void expectSilentAndNotHoldingUp(std::string_view bytes, int opens, const std::string& lines) {
     startBgm("A{ file a; loop 0; } B{ file b; loop 0; }");
-    backend->fakeFileSystem.put("bgm/a.ogg", bytes);
+    backend->fakeFileSystem.remove("bgm/a.ogg");
+    if (bytes == kUnopenable) backend->fakeFileSystem.putUnopenable("bgm/a.ogg");
+    if (bytes != kMissing && bytes != kUnopenable) backend->fakeFileSystem.put("bgm/a.ogg", bytes);
     putTune("b", kRate, 1, constantTune(2000, kRate, 1));
     mBgm->play("A");
     const Samples heard = play(20000);
     EXPECT_EQ(std::count(heard.begin(), heard.end(), 0), static_cast<long>(heard.size()));
     EXPECT_EQ(backend->fakeVorbisDecoder.openCount, opens);
-    EXPECT_EQ(debugLines(), std::vector<std::string>{line});
+    EXPECT_EQ(std::accumulate(debugLines().begin(), debugLines().end(), std::string()), lines);
     mBgm->play("B");
     EXPECT_EQ(play(8192).back(), 2000);
   }
@@ -160,18 +165,21 @@ TEST_F(OggBGMTest, ABadTuneFileIsReportedOnceAndDoesNotHoldUpTheNext) {
   const std::string brokenBook = book.str();
   ASSERT_EQ(brokenBook.size(), 2598u);
   const std::string badFormat = "BGM : not mono or stereo at 100 to 200000 Hz ( bgm/a.ogg )\n";
+  const std::string notRead = "BGM : tune file not read ( bgm/a.ogg )\n";
   const std::tuple<std::string, int, std::string> cases[] = {
       {"not a tune", 1, "BGM : not an Ogg Vorbis file ( bgm/a.ogg )\n"},
       {header(99, 1), 1, badFormat},
       {header(200001, 2), 1, badFormat},
       {brokenBook, 0, "BGM : a Vorbis codebook's code lengths do not make a whole prefix code ( bgm/a.ogg )\n"},
       {"", 0, "BGM : empty tune file ( bgm/a.ogg )\n"},
+      {kMissing, 0, "FileIO : can't open file! ( bgm/a.ogg )\n" + notRead},
+      {kUnopenable, 0, "FileIO : can't open file! ( bgm/a.ogg )\n" + notRead},
   };
   for (const auto& [bytes, opens, line] : cases) {
     SCOPED_TRACE(line);
     debugLines().clear();
     backend->fakeVorbisDecoder.openCount = 0;
-    expectSilentAndNotHoldingUp(bytes, opens, line.c_str());
+    expectSilentAndNotHoldingUp(bytes, opens, line);
   }
 }
 
@@ -184,20 +192,6 @@ TEST_F(OggBGMDeathTest, ATuneNumberThatIsNotFiniteStopsNamingTheTable) {
     EXPECT_DEATH(startBgm((std::string("A{ file a;\n") + key + " /; loop 0; }").c_str()),
                  std::string("bgm/bgm.txt line 2: \"") + key + "\" item 1 \"/\" is not a finite number");
   }
-}
-
-TEST_F(OggBGMDeathTest, AMissingTuneStopsWithTheFileLayersMessage) {
-  EXPECT_DEATH(
-      {
-        Engine::FileIO::ManagerImpl::destroy();
-        Engine::FileIO::ManagerOptions options;  // as the program runs: a missing file halts
-        options.startLoader = false;
-        Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
-        startBgm("A{ file a; loop 0; }");
-        mBgm->play("A");
-        ticks(5);
-      },
-      "FileIO : can't open file!");
 }
 
 // A clock both threads may read; a pause only lets other threads run.
@@ -218,9 +212,7 @@ class SharedClock : public Platform::Clock {
 TEST(MusicThreadTest, TheJobStreamsTheChosenTuneAndShutdownJoinsIt) {
   PlatformFake::ScopedFakeBackend backend;
   Engine::Threading::Manager::create(1);
-  Engine::FileIO::ManagerOptions options;
-  options.abortOnError = false;
-  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, options);
+  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, Engine::FileIO::ManagerOptions());
   Engine::Sound::Manager::create();
   const std::vector<std::int16_t> tune(44100, 1000);
   backend->fakeFileSystem.put("bgm/a.ogg", PlatformFake::FakeVorbisDecoder::encode(44100, 1, tune));

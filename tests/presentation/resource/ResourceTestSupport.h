@@ -19,6 +19,7 @@ namespace ResourceTestSupport {
 // graphics manager on the fake device: what resource sets load through.
 class ResourceTest : public FileTestSupport::FileManagerTest {
  protected:
+  ResourceTest() { mLoadErrorsHalt = false; }
   void SetUp() override {
     FileManagerTest::SetUp();
     Engine::Graphics::Manager::create(640, 480, false, true, false);

@@ -11,8 +11,9 @@ namespace {
 using ToolScriptCheckDeathTest = GameTestSupport::GameTest;
 
 // A use script is looked for under src/data/tool/ by the tool's "script"
-// name; a missing one stops the start naming the tool and the file.
+// name; an empty one stops the start naming the tool and the file.
 TEST_F(ToolScriptCheckDeathTest, AMissingUseScriptStopsTheStart) {
+  fs().put("src/data/tool/薬草.txt", "");
   EXPECT_DEATH(database().checkToolScripts(),
                "src/data/tool.txt.*tool 薬草: use script \"src/data/tool/薬草.txt\" is missing or empty");
   for (int i = 0; i < database().toolCount(); ++i) {

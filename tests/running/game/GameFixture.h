@@ -58,6 +58,12 @@ class GameTest : public FileTestSupport::FileManagerTest {
     Game::Constance::create();
     putSampleFiles(fs(), "src/data/map");
     putSampleFiles(fs(), "src/picture/scene");
+    // Pictures a test has not put stay empty: no model is built without a device.
+    for (const char* file : {Game::UnitPictureList::kFile, Game::SymbolCharaList::kFile, Game::MapPictureSet::kTileFile,
+                             Game::MapPictureSet::kObjectFile, "src/picture/common/ground.txt",
+                             "src/picture/telop/灰の坑道.txt", "src/picture/telop/沈黙の書庫.txt"}) {
+      if (!fs().exists(file)) fs().put(file, "");
+    }
     Game::Database::create();
     Game::Database::instance()->load();
     Game::Database::instance()->loadMaps();

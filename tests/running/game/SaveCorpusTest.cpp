@@ -147,11 +147,15 @@ TEST_F(SaveCorpusTest, DamagedTextInValidPacking) {
       {replaced("file hall;", "file ../../../../../outside;"), false},
       {replaced("symbol ;", "symbol ../../../../../outside;"), false},
       {replaced("symbol ;", "symbol 無い;"), false},
+      {replaced("symbol ;", "symbol 管;"), false},  // a FIFO
+      {replaced("symbol ;", "symbol 棚;"), false},  // a directory
       {replaced("symbol ;", "symbol ソ;"), true},  // 83 5C: a letter, not a '\'
   };
   fs().put("../outside.txt", "fmf hall; file ソ;");
   fs().put("src/picture/symbol/chara/ソ.txt", "file ソ;");
   fs().put("src/picture/symbol/ソ.txt", "");
+  fs().putUnopenable("src/picture/symbol/chara/管.txt");
+  fs().makeDirectories("src/picture/symbol/chara/棚.txt");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     putPayload(c.text, c.terminated);

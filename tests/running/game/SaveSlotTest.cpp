@@ -6,7 +6,6 @@
 #include "running/game/SaveSlotMenu.h"
 #include "field/FieldScene.h"
 #include "Engine/FileIO/DiskFile.h"
-#include "core/file/FileLoader.h"
 #include "core/file/SaveCodec.h"
 #include "tests/running/game/GameFixture.h"
 #include "tests/running/game/GameHelpers.h"
@@ -140,14 +139,8 @@ TEST_F(SaveSlotTest, AClearedGameLoadsIntoANewCycle) {
 
 // The file is replaced only once the new one is whole: a write refused, cut
 // short or never put in place leaves the old save byte for byte, the caller
-// is told and the log names the file. With the program's file manager, which
-// stops on a load error, a failed save still never ends the game.
+// is told and the log names the file. A failed save never ends the game.
 TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
-  Game::FileLoader::destroy();
-  Engine::FileIO::ManagerImpl::destroy();
-  Engine::FileIO::ManagerImpl::create(nullptr, 0, 1, {});
-  Game::FileLoader::create();
-
   GameData game;
   game.money() = 111;
   ASSERT_TRUE(saveAt(game, 2, kMarch7));
@@ -157,32 +150,29 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
 
   const std::string refused = "FileIO : can't open file! ( savedata/2.sav )\n";
   const std::string cutShort = "FileIO : write error! can't write entire file! ( savedata/2.sav )\n";
-  struct Case {
-    const char* name;
-    void (*inject)(PlatformFake::FakeFileSystem&, bool on);
-    const std::string& line;
+  // Kind 0 cannot open, 1 fills the disk, 2 is not put in place; -1 writes.
+  const auto inject = [this](int kind) {
+    fs().failOpenWrite(kind == 0);
+    fs().failWritesAfter(kind == 1 ? 8 : SIZE_MAX);
+    fs().failCommit(kind == 2);
   };
-  const Case cases[] = {
-      {"cannot open", [](PlatformFake::FakeFileSystem& f, bool on) { f.failOpenWrite(on); }, refused},
-      {"disk full", [](PlatformFake::FakeFileSystem& f, bool on) { f.failWritesAfter(on ? 8 : SIZE_MAX); }, cutShort},
-      {"not put in place", [](PlatformFake::FakeFileSystem& f, bool on) { f.failCommit(on); }, cutShort},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const int kind : {0, 1, 2}) {
+    SCOPED_TRACE(kind);
     debugLines().clear();
-    c.inject(fs(), true);
+    inject(kind);
     EXPECT_FALSE(SaveSlot::save(game, 2));
-    c.inject(fs(), false);
-    EXPECT_EQ(debugLines(), std::vector<std::string>{c.line});
+    inject(-1);
+    EXPECT_EQ(debugLines(), std::vector<std::string>{kind == 0 ? refused : cutShort});
     EXPECT_EQ(fs().contents("savedata/2.sav"), old);
     std::unique_ptr<GameData> loaded(SaveSlot::load(2));
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->money(), 111);
   }
   EXPECT_TRUE(SaveSlot::save(game, 2));
-  // Saves that cannot be read list as invalid and name themselves: one gone
-  // between the look and the read, one over the read limit (one at it is read).
+  // Saves that cannot be read list as invalid and name themselves: one gone between the look and the read,
+  // one over the read limit (one at it is read), a FIFO.
   fs().vanishOnRead("savedata/2.sav");
+  fs().putUnopenable("savedata/5.sav");
   fs().put("savedata/3.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit + 1));
   fs().put("savedata/4.sav", std::vector<Engine::u8>(Engine::FileIO::kDiskFileLimit));
   debugLines().clear();
@@ -190,8 +180,10 @@ TEST_F(SaveSlotTest, AFailedSaveIsReportedAndKeepsTheOldSave) {
   list.build();
   const std::string unreadable = ": the file cannot be read (gone, not a regular file, or over 16 MiB)\n";
   EXPECT_EQ(debugLines(), (std::vector<std::string>{"savedata/2.sav" + unreadable, "savedata/3.sav" + unreadable,
-                                                     "savedata/4.sav: the text is cut or holds a zero byte\n"}));
-  EXPECT_EQ(std::tuple(list.row(2).exists, list.row(2).valid, list.row(3).valid), std::tuple(true, false, false));
+                                                     "savedata/4.sav: the text is cut or holds a zero byte\n",
+                                                     "savedata/5.sav" + unreadable}));
+  EXPECT_EQ(std::tuple(list.row(2).exists, list.row(2).valid, list.row(3).valid, list.row(5).exists),
+            std::tuple(true, false, false, true));
 }
 
 using Engine::i32;

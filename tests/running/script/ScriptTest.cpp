@@ -23,6 +23,7 @@ constexpr i32 kEnd = Script::kEnded;
 TEST_F(ScriptTest, StepsFinishEndOrYieldAndRunsNestPastTheCapEndWithAMessage) {
   fs().put("inner.txt", std::string("if{ 1{ end{} } } let{ name money; value 9; }"));
   fs().put("count.txt", std::string("increase{ name money; }"));
+  fs().put("nowhere.txt", "");  // empty: a missing script halts at its read
   const struct {
     const char* text;
     std::vector<i32> results;

@@ -20,7 +20,9 @@ ManagerImpl& manager() {
 
 }  // namespace
 
-InFile InFile::create(const char* name) { return InFile(manager().createInFile(name)); }
+InFile InFile::create(const char* name) { return InFile(manager().createInFile(name, true)); }
+
+InFile InFile::createWithoutHalt(const char* name) { return InFile(manager().createInFile(name, false)); }
 
 InFile::InFile(const InFile& other) : mImpl(other.mImpl) { referImpl(mImpl); }
 

@@ -93,16 +93,18 @@ void ManagerImpl::destroy() {
   gManagerImpl = nullptr;
 }
 
-InFile::Impl* ManagerImpl::createInFile(const char* name) {
+InFile::Impl* ManagerImpl::createInFile(const char* name, bool haltOnError) {
   Lock lock(mMutex);
   const auto found = mInFiles.find(name);
   if (found != mInFiles.end()) {
     found->second->refer();
+    found->second->haltOnError = found->second->haltOnError && haltOnError;
     return found->second;
   }
   auto* impl = new InFile::Impl();
+  impl->haltOnError = haltOnError;
   impl->position = mInFiles.emplace(name, impl).first;
-  mReadRequests.emplace_back(name);
+  mReadRequests.push_back({name, haltOnError});
   mWakeup.signal();
   return impl;
 }
@@ -180,11 +182,19 @@ void ManagerImpl::report(const char* message, const std::string& name) {
   Engine::cout << message << " ( " << name << " )" << endl;
 }
 
-void ManagerImpl::fail(const char* message, const std::string& name, const char* assertion) {
-  report(message, name);
-  if (mAbortOnError) {
+void ManagerImpl::fail(const char* message, const ReadRequest& request, const char* assertion) {
+  report(message, request.name);
+  if (mAbortOnError && haltsOnError(request)) {
     ENGINE_HALT(assertion);
   }
+}
+
+// The file's handles decide while there are any; a request they have all
+// let go of keeps the way it was asked for.
+bool ManagerImpl::haltsOnError(const ReadRequest& request) {
+  Lock lock(mMutex);
+  const auto it = mInFiles.find(request.name);
+  return it == mInFiles.end() ? request.haltOnError : it->second->haltOnError;
 }
 
 }  // namespace Engine::FileIO

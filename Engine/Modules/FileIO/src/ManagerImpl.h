@@ -26,6 +26,9 @@ class InFile::Impl : public ReferenceType {
   std::atomic<u8> error{0};
   std::atomic<u8> finished{0};
   std::map<std::string, Impl*>::iterator position;
+  // Guarded by the manager's mutex: false once a handle asked for a read
+  // that never halts.
+  bool haltOnError = true;
 };
 
 class OutFile::Impl : public ReferenceType {
@@ -34,6 +37,13 @@ class OutFile::Impl : public ReferenceType {
   u32 id;
   std::atomic<u8> error{0};
   std::atomic<u8> finished{0};
+};
+
+// A read request remembers how it was asked for, in case every handle is
+// released before it is served.
+struct ReadRequest {
+  std::string name;
+  bool haltOnError;
 };
 
 struct WriteRequest {
@@ -66,7 +76,7 @@ class ManagerImpl {
   static void create(const char* const* archiveNames, i32 archiveCount, i32 loadMode, const ManagerOptions& options);
   static void destroy();
 
-  InFile::Impl* createInFile(const char* name);
+  InFile::Impl* createInFile(const char* name, bool haltOnError);
   void destroyInFile(InFile::Impl* impl);
   OutFile::Impl* createOutFile(const char* name, const void* data, i32 size);
   void destroyOutFile(OutFile::Impl* impl);
@@ -97,15 +107,16 @@ class ManagerImpl {
 
   bool serveRead();
   bool serveWrite();
-  Loaded loadFrom(Archive& source, SourceStream& stream, const std::string& name);
+  Loaded loadFrom(Archive& source, SourceStream& stream, const ReadRequest& request);
   bool isVoidRead(const std::string& name);
   void finishRead(const std::string& name, Loaded& loaded);
+  bool haltsOnError(const ReadRequest& request);
   bool writePieces(const WriteRequest& request, Platform::OutputFile& file);
   bool isOutFileAlive(u32 id);
   void finishWrite(const WriteRequest& request, bool failed);
   void queueWrite(const char* name, const void* data, i32 size, u32 id, bool detached);
   void report(const char* message, const std::string& name);
-  void fail(const char* message, const std::string& name, const char* assertion);
+  void fail(const char* message, const ReadRequest& request, const char* assertion);
 
   Threading::Mutex mMutex;
   std::unique_ptr<LoadThread> mLoadThread;
@@ -114,7 +125,7 @@ class ManagerImpl {
   u32 mNextWriteId = 0;
   std::map<std::string, InFile::Impl*> mInFiles;
   std::map<u32, OutFile::Impl*> mOutFiles;
-  std::deque<std::string> mReadRequests;
+  std::deque<ReadRequest> mReadRequests;
   std::deque<std::unique_ptr<WriteRequest>> mWriteRequests;
   i32 mWarningLimit;
   i32 mErrorLimit;

@@ -18,41 +18,43 @@ using Lock = std::lock_guard<Threading::Mutex>;
 }  // namespace
 
 bool ManagerImpl::serveRead() {
-  std::string name;
+  ReadRequest request;
   {
     Lock lock(mMutex);
     if (mReadRequests.empty()) {
       return false;
     }
-    name = std::move(mReadRequests.front());
+    request = std::move(mReadRequests.front());
     mReadRequests.pop_front();
   }
+  const std::string& name = request.name;
   Loaded loaded;
   SourceStream stream;
   const auto source = std::find_if(mSources.begin(), mSources.end(),
                                    [&](const auto& archive) { return archive->open(stream, name.c_str()); });
   if (source == mSources.end()) {
-    fail("FileIO : can't open file!", name, "\"FileIO : can't open file!\"");
+    fail("FileIO : can't open file!", request, "\"FileIO : can't open file!\"");
     loaded.error = true;
   } else {
-    loaded = loadFrom(**source, stream, name);
+    loaded = loadFrom(**source, stream, request);
     (*source)->close(stream);
   }
   finishRead(name, loaded);
   return true;
 }
 
-ManagerImpl::Loaded ManagerImpl::loadFrom(Archive& source, SourceStream& stream, const std::string& name) {
+ManagerImpl::Loaded ManagerImpl::loadFrom(Archive& source, SourceStream& stream, const ReadRequest& request) {
+  const std::string& name = request.name;
   Loaded loaded;
   u64 storedSize = 0;
   source.size(stream, &storedSize, &loaded.size);
   if (loaded.size >= kMaxFileSize) {
-    fail("FileIO : file is too big! 2GB is maximum.", name, "\"FileIO : file is too big! 2GB is maximum.\"");
+    fail("FileIO : file is too big! 2GB is maximum.", request, "\"FileIO : file is too big! 2GB is maximum.\"");
     loaded.error = true;
   } else {
     const i64 total = static_cast<i64>(loadedBytes()) + static_cast<i64>(loaded.size);
     if (total > mErrorLimit) {
-      fail("FileIO : EXCEED ERROR LIMIT! this file is not loaded.", name,
+      fail("FileIO : EXCEED ERROR LIMIT! this file is not loaded.", request,
            "\"FileIO : EXCEED ERROR LIMIT! this file is not loaded.\"");
       loaded.error = true;
     } else if (total > mWarningLimit) {
@@ -65,7 +67,7 @@ ManagerImpl::Loaded ManagerImpl::loadFrom(Archive& source, SourceStream& stream,
   }
   loaded.buffer = source.allocate(stream);
   if (!loaded.buffer.bytes || !source.read(stream, loaded.buffer, storedSize)) {
-    fail("FileIO : read error! can't read entire file!", name, "\"FileIO : read error! can't read entire file!\"");
+    fail("FileIO : read error! can't read entire file!", request, "\"FileIO : read error! can't read entire file!\"");
     loaded.error = true;
     return loaded;
   }

@@ -11,6 +11,12 @@ class InFile {
   class Impl;
 
   static InFile create(const char* name);
+  // For a file the caller can do without (one a player's file names, a tune
+  // the player may have removed): a file that is missing, not a regular file
+  // or cannot be read finishes with the error flag, reported on the debug
+  // stream, and never halts the program. One load of a name that any handle
+  // asked for this way halts for none of them.
+  static InFile createWithoutHalt(const char* name);
 
   InFile() = default;
   InFile(const InFile& other);

@@ -47,6 +47,11 @@ class FakeFileSystem : public Platform::FileSystem {
   // The next read of path finds it gone, as when the player deletes it
   // between a look and the read.
   void vanishOnRead(std::string_view path);
+  // Something is there by that name that never opens for reading, as a
+  // FIFO, a device or a file without read permission is to the real one.
+  void putUnopenable(std::string_view path);
+  // The file opens with its size, but every read of it fails.
+  void failReads(std::string_view path);
   // Called after each accepted write piece, from the writing thread.
   void onWrite(std::function<void()> hook);
 
@@ -62,6 +67,8 @@ class FakeFileSystem : public Platform::FileSystem {
   std::map<std::string, std::vector<std::uint8_t>> mFiles;
   std::set<std::string> mDirectories;
   std::set<std::string> mVanishing;
+  std::set<std::string> mUnopenable;
+  std::set<std::string> mFailingReads;
   std::vector<std::string> mOpenedForReading;
   std::vector<std::size_t> mWritePieces;
   bool mFailOpenWrite = false;
